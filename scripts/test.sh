@@ -9,6 +9,8 @@ cd "$ROOT"
 JOBS="${MORVICK_JOBS:-$(nproc)}"
 STAGES="${MORVICK_STAGES:-native asan windows fuzz}"
 FUZZ_SECONDS="${MORVICK_FUZZ_SECONDS:-20}"
+# Windows test programs share one X display, its focus and its mouse: run them one at a time.
+WINE_JOBS="${MORVICK_WINE_JOBS:-1}"
 failed=()
 summary=()
 
@@ -39,7 +41,7 @@ windows_tests() {
   xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '
     wineserver -p
     wine cmd /c exit </dev/null >/dev/null 2>&1
-    ctest --preset windows --parallel "$0" --timeout 900' "$JOBS"
+    ctest --preset windows --parallel "$0" --timeout 900' "$WINE_JOBS"
   local rc=$?
   wineserver -k 2>/dev/null || true
   return $rc
