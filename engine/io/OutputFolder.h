@@ -1,0 +1,46 @@
+// The write side of the engine: the few file-system operations that saving needs, on the folder the
+// user picked. Everything the engine recovers is written through these functions and nothing else.
+//
+// Paths are UTF-16 with "\" between their parts, as the engine builds them; the POSIX back end turns
+// the separators into "/" and the text into UTF-8.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+// Creates one folder. True when it exists afterwards (an existing folder is used as it is).
+bool CreateOutputFolder(const std::u16string& path);
+
+// True when something (file or folder) exists at the path.
+bool OutputPathExists(const std::u16string& path);
+
+// Sets the creation, last-access and last-write times of an existing file to one FILETIME value
+// (100-ns ticks since 1601-01-01 UTC). False when the file cannot be opened or the time is refused.
+bool SetOutputFileTimes(const std::u16string& path, uint64_t fileTime);
+
+// Deletes a file; used for temporary copies only.
+bool DeleteOutputFile(const std::u16string& path);
+
+// One file being written. Create truncates an existing file (the caller has already applied the
+// duplicate-name rule); every write must succeed whole, or the save of that file has failed.
+class COutputFile {
+public:
+    COutputFile() = default;
+    ~COutputFile();
+    COutputFile(const COutputFile&) = delete;
+    COutputFile& operator=(const COutputFile&) = delete;
+
+    bool Create(const std::u16string& path);
+    bool Write(const void* data, size_t count);
+    // Closes the file; false when the final flush failed. Closing a closed file is true.
+    bool Close();
+    bool IsOpen() const;
+
+private:
+#ifdef _WIN32
+    void* m_handle = nullptr;
+#else
+    int m_fd = -1;
+#endif
+};

@@ -1,0 +1,126 @@
+// POSIX back end of the output layer (the native builds and their tests).
+#include "engine/io/OutputFolder.h"
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+// UTF-16 path with "\" separators to a UTF-8 path with "/". Unpaired surrogates become U+FFFD.
+std::string ToNativePath(const std::u16string& path)
+{
+    std::string out;
+    out.reserve(path.size());
+    for (size_t i = 0; i < path.size(); ++i) {
+        uint32_t c = path[i];
+        if (c == u'\\') {
+            out += '/';
+            continue;
+        }
+        if (c >= 0xD800 && c <= 0xDBFF && i + 1 < path.size() && path[i + 1] >= 0xDC00 && path[i + 1] <= 0xDFFF) {
+            c = 0x10000 + ((c - 0xD800) << 10) + (path[i + 1] - 0xDC00);
+            ++i;
+        } else if (c >= 0xD800 && c <= 0xDFFF) {
+            c = 0xFFFD;
+        }
+        if (c < 0x80) {
+            out += static_cast<char>(c);
+        } else if (c < 0x800) {
+            out += static_cast<char>(0xC0 | (c >> 6));
+            out += static_cast<char>(0x80 | (c & 0x3F));
+        } else if (c < 0x10000) {
+            out += static_cast<char>(0xE0 | (c >> 12));
+            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+            out += static_cast<char>(0x80 | (c & 0x3F));
+        } else {
+            out += static_cast<char>(0xF0 | (c >> 18));
+            out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+            out += static_cast<char>(0x80 | (c & 0x3F));
+        }
+    }
+    return out;
+}
+
+} // namespace
+
+bool CreateOutputFolder(const std::u16string& path)
+{
+    std::string p = ToNativePath(path);
+    while (p.size() > 1 && p.back() == '/')
+        p.pop_back();
+    if (mkdir(p.c_str(), 0755) == 0)
+        return true;
+    struct stat st;
+    return errno == EEXIST && stat(p.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+bool OutputPathExists(const std::u16string& path)
+{
+    struct stat st;
+    return lstat(ToNativePath(path).c_str(), &st) == 0;
+}
+
+bool SetOutputFileTimes(const std::u16string& path, uint64_t fileTime)
+{
+    // FILETIME counts 100 ns from 1601; Unix time counts seconds from 1970.
+    const uint64_t epochDelta = 116444736000000000ULL;
+    if (fileTime < epochDelta || fileTime >= (1ULL << 63))
+        return false;
+    uint64_t since1970 = fileTime - epochDelta;
+    struct timespec times[2];
+    times[0].tv_sec = static_cast<time_t>(since1970 / 10000000ULL);
+    times[0].tv_nsec = static_cast<long>((since1970 % 10000000ULL) * 100);
+    times[1] = times[0];
+    return utimensat(AT_FDCWD, ToNativePath(path).c_str(), times, AT_SYMLINK_NOFOLLOW) == 0;
+}
+
+bool DeleteOutputFile(const std::u16string& path)
+{
+    return unlink(ToNativePath(path).c_str()) == 0;
+}
+
+COutputFile::~COutputFile()
+{
+    Close();
+}
+
+bool COutputFile::Create(const std::u16string& path)
+{
+    Close();
+    m_fd = open(ToNativePath(path).c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0644);
+    return m_fd >= 0;
+}
+
+bool COutputFile::Write(const void* data, size_t count)
+{
+    if (m_fd < 0)
+        return false;
+    const char* p = static_cast<const char*>(data);
+    while (count > 0) {
+        ssize_t n = write(m_fd, p, count);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
+        p += n;
+        count -= static_cast<size_t>(n);
+    }
+    return true;
+}
+
+bool COutputFile::Close()
+{
+    if (m_fd < 0)
+        return true;
+    int rc = close(m_fd);
+    m_fd = -1;
+    return rc == 0;
+}
+
+bool COutputFile::IsOpen() const
+{
+    return m_fd >= 0;
+}

@@ -1,0 +1,111 @@
+// Win32 back end of the output layer.
+#include "engine/io/OutputFolder.h"
+
+#include <windows.h>
+
+static_assert(sizeof(wchar_t) == sizeof(char16_t), "UTF-16 wchar_t expected");
+
+namespace {
+
+// Paths past MAX_PATH need the "\\?\" form, which takes the path literally: only "\" separators.
+std::wstring ToWin32Path(const std::u16string& path)
+{
+    std::wstring p(reinterpret_cast<const wchar_t*>(path.c_str()), path.size());
+    if (p.size() < 240)
+        return p;
+    for (wchar_t& c : p) {
+        if (c == L'/')
+            c = L'\\';
+    }
+    if (p.size() > 2 && p[1] == L':' && p[2] == L'\\')
+        return L"\\\\?\\" + p;
+    if (p.size() > 2 && p[0] == L'\\' && p[1] == L'\\' && p[2] != L'?')
+        return L"\\\\?\\UNC\\" + p.substr(2);
+    return p;
+}
+
+} // namespace
+
+bool CreateOutputFolder(const std::u16string& path)
+{
+    std::wstring p = ToWin32Path(path);
+    while (p.size() > 3 && (p.back() == L'\\' || p.back() == L'/'))
+        p.pop_back();
+    if (CreateDirectoryW(p.c_str(), nullptr))
+        return true;
+    DWORD attributes = GetFileAttributesW(p.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool OutputPathExists(const std::u16string& path)
+{
+    return GetFileAttributesW(ToWin32Path(path).c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+bool SetOutputFileTimes(const std::u16string& path, uint64_t fileTime)
+{
+    if (fileTime >= (1ULL << 63))
+        return false;
+    HANDLE h = CreateFileW(ToWin32Path(path).c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE,
+        nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE)
+        return false;
+    FILETIME ft;
+    ft.dwLowDateTime = static_cast<DWORD>(fileTime);
+    ft.dwHighDateTime = static_cast<DWORD>(fileTime >> 32);
+    BOOL ok = SetFileTime(h, &ft, &ft, &ft);
+    CloseHandle(h);
+    return ok != FALSE;
+}
+
+bool DeleteOutputFile(const std::u16string& path)
+{
+    return DeleteFileW(ToWin32Path(path).c_str()) != FALSE;
+}
+
+COutputFile::~COutputFile()
+{
+    Close();
+}
+
+bool COutputFile::Create(const std::u16string& path)
+{
+    Close();
+    // No sharing: nothing else may write the file while it is being saved.
+    HANDLE h = CreateFileW(ToWin32Path(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+        FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE)
+        return false;
+    m_handle = h;
+    return true;
+}
+
+bool COutputFile::Write(const void* data, size_t count)
+{
+    if (!m_handle)
+        return false;
+    const char* p = static_cast<const char*>(data);
+    while (count > 0) {
+        DWORD chunk = count > (1u << 30) ? (1u << 30) : static_cast<DWORD>(count);
+        DWORD written = 0;
+        if (!WriteFile(static_cast<HANDLE>(m_handle), p, chunk, &written, nullptr) || written == 0)
+            return false;
+        p += written;
+        count -= written;
+    }
+    return true;
+}
+
+bool COutputFile::Close()
+{
+    if (!m_handle)
+        return true;
+    BOOL ok = CloseHandle(static_cast<HANDLE>(m_handle));
+    m_handle = nullptr;
+    return ok != FALSE;
+}
+
+bool COutputFile::IsOpen() const
+{
+    return m_handle != nullptr;
+}

@@ -1,0 +1,111 @@
+#include "engine/io/OutputFolder.h"
+#include "engine/save/CivilTime.h"
+#include "engine/save/SafeFileName.h"
+#include "tests/engine/save/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <sys/stat.h>
+#endif
+
+namespace fs = std::filesystem;
+
+namespace {
+
+uint64_t LastWriteFileTime(const fs::path& path)
+{
+#ifdef _WIN32
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data))
+        return 0;
+    return (static_cast<uint64_t>(data.ftLastWriteTime.dwHighDateTime) << 32) | data.ftLastWriteTime.dwLowDateTime;
+#else
+    struct stat st;
+    if (stat(path.c_str(), &st) != 0)
+        return 0;
+    return static_cast<uint64_t>(st.st_mtime) * 10000000ULL + 116444736000000000ULL;
+#endif
+}
+
+} // namespace
+
+TEST(OutputFolder, CreatesFoldersAndFilesAndReportsExistence)
+{
+    TempFolder temp;
+    std::u16string folder = JoinOutputPath(temp.Path16(), u"d\u00e9j\u00e0");
+    EXPECT_FALSE(OutputPathExists(folder));
+    EXPECT_TRUE(CreateOutputFolder(folder));
+    EXPECT_TRUE(CreateOutputFolder(folder)) << "an existing folder is used";
+    EXPECT_TRUE(OutputPathExists(folder));
+
+    std::u16string file = JoinOutputPath(folder, u"f.bin");
+    COutputFile out;
+    ASSERT_TRUE(out.Create(file));
+    std::string big(3 * 1024 * 1024 + 17, 'z');
+    ASSERT_TRUE(out.Write(big.data(), big.size()));
+    ASSERT_TRUE(out.Close());
+    EXPECT_EQ(ReadWholeFile(FromPath16(file)), big);
+
+    // Create truncates.
+    ASSERT_TRUE(out.Create(file));
+    ASSERT_TRUE(out.Write("ab", 2));
+    ASSERT_TRUE(out.Close());
+    EXPECT_EQ(ReadWholeFile(FromPath16(file)), "ab");
+    EXPECT_TRUE(DeleteOutputFile(file));
+    EXPECT_FALSE(OutputPathExists(file));
+}
+
+TEST(OutputFolder, FailuresAreReported)
+{
+    TempFolder temp;
+    COutputFile out;
+    EXPECT_FALSE(out.Create(JoinOutputPath(JoinOutputPath(temp.Path16(), u"missing"), u"f.txt")));
+    EXPECT_FALSE(out.Write("x", 1));
+    EXPECT_TRUE(out.Close());
+    // A folder in the way of a file.
+    std::u16string folder = JoinOutputPath(temp.Path16(), u"dir");
+    ASSERT_TRUE(CreateOutputFolder(folder));
+    EXPECT_FALSE(out.Create(folder));
+    // A file in the way of a folder.
+    std::u16string file = JoinOutputPath(temp.Path16(), u"file");
+    ASSERT_TRUE(out.Create(file));
+    ASSERT_TRUE(out.Close());
+    EXPECT_FALSE(CreateOutputFolder(file));
+    EXPECT_FALSE(SetOutputFileTimes(JoinOutputPath(temp.Path16(), u"nothing"), 130000000000000000ULL));
+}
+
+TEST(OutputFolder, SetsFileTimes)
+{
+    TempFolder temp;
+    std::u16string file = JoinOutputPath(temp.Path16(), u"t.txt");
+    COutputFile out;
+    ASSERT_TRUE(out.Create(file));
+    ASSERT_TRUE(out.Close());
+    CivilTime c;
+    c.year = 2004; c.month = 3; c.day = 5; c.hour = 9; c.minute = 7; c.second = 3;
+    uint64_t ft = 0;
+    ASSERT_TRUE(CivilToFileTime(c, ft));
+    ASSERT_TRUE(SetOutputFileTimes(file, ft));
+    EXPECT_EQ(LastWriteFileTime(FromPath16(file)), ft);
+    EXPECT_FALSE(SetOutputFileTimes(file, 1ULL << 63));
+}
+
+TEST(OutputFolder, LongPathsWork)
+{
+    TempFolder temp;
+    std::u16string path = temp.Path16();
+    for (int i = 0; i < 6; ++i) {
+        path = JoinOutputPath(path, std::u16string(60, static_cast<char16_t>(u'a' + i)));
+        ASSERT_TRUE(CreateOutputFolder(path)) << i;
+    }
+    std::u16string file = JoinOutputPath(path, u"deep.txt");
+    COutputFile out;
+    ASSERT_TRUE(out.Create(file));
+    ASSERT_TRUE(out.Write("deep", 4));
+    ASSERT_TRUE(out.Close());
+    EXPECT_TRUE(OutputPathExists(file));
+    EXPECT_TRUE(SetOutputFileTimes(file, 130000000000000000ULL));
+}
