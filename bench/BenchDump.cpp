@@ -1,0 +1,70 @@
+// morvick-bench dump IMAGE: writes every byte of the virtual disk of a VHD or VHDX image, read
+// through the facade and ReadSectors, to standard output.
+#include "BenchCommand.h"
+
+#include "engine/image/SectorReader.h"
+#include "engine/image/VirtualDisk.h"
+#include "engine/io/DiskFile.h"
+#include "engine/util/Utf.h"
+
+#include <cstdio>
+#include <cstring>
+#include <vector>
+
+namespace {
+
+constexpr uint32_t kChunkSectors = 16384;  // 8 MiB per read
+
+uint32_t ContainerType(const std::u16string& path)
+{
+    CDiskFile file;
+    char identifier[8] = {};
+    if (file.OpenRead(path) && file.ReadAt(identifier, 0, sizeof identifier) &&
+        std::memcmp(identifier, "vhdxfile", 8) == 0)
+        return CVirtualDisk::kVhdx;
+    return CVirtualDisk::kVhd;
+}
+
+int RunDump(const std::vector<std::string>& args)
+{
+    if (args.size() != 1) {
+        std::fprintf(stderr, "usage: morvick-bench dump IMAGE\n");
+        return 2;
+    }
+    const std::u16string path = Utf8ToUtf16(args[0]);
+    CVirtualDisk disk;
+    if (!disk.Create(ContainerType(path)) || !disk.Open(path)) {
+        std::fprintf(stderr, "%s\n", Utf16ToUtf8(kCannotOpenImageText).c_str());
+        return 1;
+    }
+    SetCurrentVirtualDisk(&disk);
+    g_wSourceType = kSourceDisk;
+    const uint64_t size = disk.GetDiskSize();
+    const uint64_t sectors = size / kSectorSize;
+    std::vector<uint8_t> buffer(static_cast<size_t>(kChunkSectors) * kSectorSize);
+    int status = 0;
+    for (uint64_t sector = 0; sector < sectors && status == 0;) {
+        const uint32_t count = sectors - sector < kChunkSectors ? static_cast<uint32_t>(sectors - sector) : kChunkSectors;
+        if (!ReadSectors(CurrentDevicePath(), static_cast<uint32_t>(sector), static_cast<uint32_t>(sector >> 32), count,
+                         buffer.data())) {
+            std::fprintf(stderr, "read failed at sector %llu\n", static_cast<unsigned long long>(sector));
+            status = 1;
+        } else if (std::fwrite(buffer.data(), kSectorSize, count, stdout) != count) {
+            status = 1;
+        }
+        sector += count;
+    }
+    const size_t tail = static_cast<size_t>(size % kSectorSize);
+    if (status == 0 && tail > 0) {
+        if (!disk.ReadAt(sectors * kSectorSize, buffer.data(), tail) || std::fwrite(buffer.data(), 1, tail, stdout) != tail)
+            status = 1;
+    }
+    if (std::fflush(stdout) != 0)
+        status = 1;
+    SetCurrentVirtualDisk(nullptr);
+    return status;
+}
+
+BenchCommandRegistration dump("dump", "dump IMAGE", RunDump);
+
+} // namespace

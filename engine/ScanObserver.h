@@ -1,0 +1,65 @@
+// The one interface through which the engine reports to the user interface: status and progress,
+// found items, messages and questions, and running out of memory. The wizard implements it; tests
+// replace it. Without an installed observer the engine talks to a null observer that shows nothing,
+// answers every question "no", and ends the process on out of memory.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+// Kinds of the message channel.
+enum MessageKind : int {
+    kMessageInformation = 1,
+    kMessageError = 2,
+    kMessageQuestion = 3,
+};
+
+// What kind of thing a scan found; the record is the engine's own list record for it.
+enum FoundItemKind : int {
+    kFoundDisk = 1,        // a disk or logical drive of the device tree
+    kFoundPartition = 2,   // a partition of the partition table or of the partition search
+    kFoundVolume = 3,      // a file system found by the Extensive Scan
+    kFoundFolder = 4,
+    kFoundFile = 5,
+};
+
+struct FoundItem {
+    FoundItemKind kind;
+    std::u16string text;         // the text the engine would show for it
+    const void* record;          // the found-entry record, or null
+    uint32_t parentItem;         // the observer's id of the parent item, 0 for none
+};
+
+class ScanObserver {
+public:
+    virtual ~ScanObserver() = default;
+
+    // The status line of the running pass.
+    virtual void OnStatus(const std::u16string& text) {}
+    // Progress of the running pass in percent (0-100).
+    virtual void OnProgress(int percent) {}
+    // A found item for a tree or list. Returns the observer's id for it (0 when it keeps none).
+    virtual uint32_t OnItemFound(const FoundItem& item) { return 0; }
+    // A message of the message channel. For kMessageQuestion the result is the answer (true yes);
+    // for the other kinds it is ignored.
+    virtual bool OnMessage(const std::u16string& text, MessageKind kind) { return false; }
+    // Called after the out-of-memory message was shown. The default ends the process with
+    // kOutOfMemoryExitCode; an observer that returns lets the failing call report failure instead.
+    virtual void OnOutOfMemory();
+};
+
+// The exit code of a process ended by running out of memory.
+constexpr int kOutOfMemoryExitCode = 3;
+
+// The text shown when an allocation fails.
+extern const char16_t kOutOfMemoryText[];
+
+// Installs the process-wide observer (null restores the null observer) and returns the previous one.
+ScanObserver* SetScanObserver(ScanObserver* observer);
+// The installed observer, or the null observer.
+ScanObserver& CurrentScanObserver();
+
+// Shows a text of the message channel; returns the answer to a question (true yes).
+bool ShowEngineMessage(const std::u16string& text, MessageKind kind);
+// The out-of-memory path: shows kOutOfMemoryText as an error, then calls OnOutOfMemory.
+void ReportOutOfMemory();

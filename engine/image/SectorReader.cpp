@@ -1,0 +1,63 @@
+#include "engine/image/SectorReader.h"
+
+#include "engine/image/VirtualDisk.h"
+#include "engine/io/NativeFile.h"
+
+#include <cstddef>
+
+namespace {
+
+// The byte count of count sectors, or false when it does not fit this process's memory.
+bool SectorBytes(uint32_t count, size_t& bytes)
+{
+    const uint64_t total = static_cast<uint64_t>(count) * kSectorSize;
+    if (total > SIZE_MAX)
+        return false;
+    bytes = static_cast<size_t>(total);
+    return true;
+}
+
+} // namespace
+
+int ReadSectors(const char* /*devicePath*/, uint32_t sectorLow, uint32_t sectorHigh, uint32_t count, void* buffer)
+{
+    const uint64_t sector = (static_cast<uint64_t>(sectorHigh) << 32) | sectorLow;
+    return ReadSectors(sector, count, buffer);
+}
+
+int ReadSectors(uint64_t sector, uint32_t count, void* buffer)
+{
+    if (g_wSourceType == kSourceLogicalDrive)
+        return ReadLogicalDriveSectors(static_cast<uint32_t>(sector), static_cast<uint32_t>(sector >> 32), count,
+                                       buffer);
+    CVirtualDisk* disk = GetCurrentVirtualDisk();
+    size_t bytes = 0;
+    if (!disk || !buffer || !SectorBytes(count, bytes) || sector > UINT64_MAX / kSectorSize)
+        return 0;
+    return disk->ReadAt(sector * kSectorSize, buffer, bytes) ? 1 : 0;
+}
+
+int ReadLogicalDriveSectors(uint32_t sectorLow, uint32_t sectorHigh, uint32_t count, void* buffer)
+{
+    const uint64_t sector = (static_cast<uint64_t>(sectorHigh) << 32) | sectorLow;
+    size_t bytes = 0;
+    if (g_hVolume == 0 || g_hVolume == kInvalidEngineHandle || !buffer || !SectorBytes(count, bytes) ||
+        sector > UINT64_MAX / kSectorSize)
+        return 0;
+    if (bytes == 0)
+        return 1;
+    return ReadNativeFileAt(g_hVolume, sector * kSectorSize, buffer, bytes) ? 1 : 0;
+}
+
+EngineHandle OpenPhysicalDrive()
+{
+    if (g_hDevice != 0 && g_hDevice != kInvalidEngineHandle)
+        CloseNativeFile(g_hDevice);
+    g_hDevice = 0;
+    const char* narrow = CurrentDevicePath();
+    std::u16string path;
+    for (const char* p = narrow; *p; ++p)
+        path += static_cast<char16_t>(static_cast<unsigned char>(*p));
+    g_hDevice = OpenNativeFileForReading(path);
+    return g_hDevice;
+}

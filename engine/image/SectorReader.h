@@ -1,0 +1,22 @@
+// ReadSectors: the engine's one sector reader. It reads 512-byte sectors of the current source:
+// the chosen logical drive (g_wSourceType 2, through g_hVolume) or the opened image (through the
+// current CVirtualDisk).
+#pragma once
+
+#include "engine/state/EngineState.h"
+
+#include <cstdint>
+
+constexpr uint32_t kSectorSize = 512;
+
+// Reads count sectors starting at sector (low and high halves) into buffer, which holds at least
+// count x 512 bytes. 1 only when every byte was read, else 0. The device path is not used.
+int ReadSectors(const char* devicePath, uint32_t sectorLow, uint32_t sectorHigh, uint32_t count, void* buffer);
+int ReadSectors(uint64_t sector, uint32_t count, void* buffer);
+
+// Reads count sectors of the logical drive g_hVolume. 1 only when every byte was read.
+int ReadLogicalDriveSectors(uint32_t sectorLow, uint32_t sectorHigh, uint32_t count, void* buffer);
+
+// Opens the device path of g_wDeviceIndex read-only into g_hDevice (closing an open one first);
+// kInvalidEngineHandle on failure. Physical drives open only on Windows.
+EngineHandle OpenPhysicalDrive();

@@ -1,0 +1,155 @@
+#include "engine/image/VhdImage.h"
+
+#include "engine/util/Endian.h"
+
+#include <new>
+
+int CVhdImage::Open(const std::u16string& path)
+{
+    if (!m_file.OpenRead(path))
+        return 0;
+    return ReadStructures();
+}
+
+int CVhdImage::OpenMemory(const uint8_t* data, size_t size)
+{
+    m_file.OpenMemory(data, size);
+    return ReadStructures();
+}
+
+int CVhdImage::ReadStructures()
+{
+    m_footer = VhdFooter();
+    m_header = VhdDynamicHeader();
+    m_table.clear();
+    m_hasFooter = false;
+    try {
+        if (ReadFooter())
+            return 1;
+    } catch (const std::bad_alloc&) {
+    }
+    m_file.Close();
+    return 0;
+}
+
+int CVhdImage::ReadFooter()
+{
+    const uint64_t size = m_file.GetSize();
+    if (size < kVhdFooterSize)
+        return 0;
+    uint8_t raw[kVhdFooterSize];
+    VhdFooter trailer, copy;
+    if (!m_file.ReadAt(raw, size - kVhdFooterSize, sizeof raw))
+        return 0;
+    ParseVhdFooter(raw, sizeof raw, trailer);
+    if (size >= 2 * kVhdFooterSize && m_file.ReadAt(raw, 0, sizeof raw))
+        ParseVhdFooter(raw, sizeof raw, copy);
+    const bool copyUsable = copy.cookieValid && (copy.diskType == kVhdDynamic || copy.diskType == kVhdDifferencing);
+
+    // Prefer a footer whose checksum holds; the copy at the start exists only for dynamic images.
+    if (trailer.cookieValid && trailer.checksumValid)
+        m_footer = trailer;
+    else if (copyUsable && copy.checksumValid)
+        m_footer = copy;
+    else if (trailer.cookieValid)
+        m_footer = trailer;
+    else if (copyUsable)
+        m_footer = copy;
+    else
+        return 1;  // no footer: the whole file is read as a fixed disk
+    m_hasFooter = true;
+    if (IsBlockMapped())
+        return ReadDynamicHeader();
+    return 1;
+}
+
+int CVhdImage::ReadDynamicHeader()
+{
+    uint8_t raw[kVhdDynamicHeaderSize];
+    const uint64_t size = m_file.GetSize();
+    VhdDynamicHeader header;
+    bool found = false;
+    for (uint64_t at : {m_footer.dataOffset, uint64_t(kVhdFooterSize)}) {
+        if (at < size && m_file.ReadAt(raw, at, sizeof raw) && ParseVhdDynamicHeader(raw, sizeof raw, header) &&
+            header.cookieValid) {
+            found = true;
+            break;
+        }
+    }
+    if (!found)
+        return 0;
+    if (!IsPowerOfTwo(header.blockSize) || header.blockSize < kMinBlockSize || header.blockSize > kMaxBlockSize)
+        return 0;
+    m_header = header;
+    return ReadBlockTable();
+}
+
+int CVhdImage::ReadBlockTable()
+{
+    // Entries past what the disk size needs are never used; fewer leave the rest of the disk unreadable.
+    const uint64_t needed = (m_footer.currentSize + m_header.blockSize - 1) / m_header.blockSize;
+    const uint64_t entries = needed < m_header.maxTableEntries ? needed : m_header.maxTableEntries;
+    if (entries == 0)
+        return 1;
+    if (entries > kMaxTableEntries)
+        return 0;
+    const uint64_t bytes = entries * 4;
+    const uint64_t size = m_file.GetSize();
+    if (m_header.tableOffset > size || bytes > size - m_header.tableOffset)
+        return 0;
+    std::vector<uint8_t> raw(static_cast<size_t>(bytes));
+    if (!m_file.ReadAt(raw.data(), m_header.tableOffset, raw.size()))
+        return 0;
+    m_table.resize(static_cast<size_t>(entries));
+    for (size_t i = 0; i < m_table.size(); ++i)
+        m_table[i] = ReadBigEndian32(&raw[i * 4]);
+    return 1;
+}
+
+uint32_t CVhdImage::GetDiskType() const
+{
+    if (!m_hasFooter)
+        return 5;
+    switch (m_footer.diskType) {
+    case 0: return 1;
+    case 2: return 2;
+    case 3: return 3;
+    case 4: return 4;
+    case 101: return 101;
+    default: return 5;
+    }
+}
+
+bool CVhdImage::IsBlockMapped() const
+{
+    const uint32_t type = GetDiskType();
+    return type == kVhdDynamic || type == kVhdDifferencing;
+}
+
+uint32_t CVhdImage::GetBitmapBytes() const
+{
+    const uint32_t sectors = m_header.blockSize / 512;
+    const uint32_t bytes = (sectors + 7) / 8;
+    return (bytes + 511) / 512 * 512;
+}
+
+std::vector<uint64_t> CVhdImage::BuildBlockOffsets() const
+{
+    std::vector<uint64_t> offsets(m_table.size());
+    const uint64_t bitmap = GetBitmapBytes();
+    for (size_t i = 0; i < m_table.size(); ++i)
+        offsets[i] = m_table[i] == 0xFFFFFFFFu ? 0 : static_cast<uint64_t>(m_table[i]) * 512 + bitmap;
+    return offsets;
+}
+
+uint64_t CVhdImage::GetDiskSize() const
+{
+    const uint64_t fileSize = m_file.GetSize();
+    if (!m_hasFooter)
+        return fileSize;
+    if (IsBlockMapped())
+        return m_footer.currentSize;
+    // A fixed disk's data ends where its footer begins.
+    const uint64_t dataBytes = fileSize - kVhdFooterSize;
+    return m_footer.currentSize < dataBytes ? m_footer.currentSize : dataBytes;
+}

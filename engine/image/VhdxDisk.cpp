@@ -1,0 +1,263 @@
+#include "engine/image/VhdxDisk.h"
+
+#include "engine/image/SectorBitmap.h"
+#include "engine/util/Endian.h"
+
+#include <cstring>
+#include <new>
+
+namespace {
+
+constexpr uint64_t kBatEntryOffsetMask = ~uint64_t(0xFFFFF);
+constexpr uint32_t kSectorBitmapPresent = 6;
+
+const VhdxRegion* FindRegion(const std::vector<VhdxRegion>& regions, const char16_t* name)
+{
+    for (const VhdxRegion& region : regions) {
+        if (region.name == name)
+            return &region;
+    }
+    return nullptr;
+}
+
+} // namespace
+
+int CVhdxDisk::Open(const std::u16string& path)
+{
+    if (!m_file.OpenRead(path))
+        return 0;
+    if (Parse() < 0) {
+        m_file.Close();
+        return 0;
+    }
+    return 1;
+}
+
+int CVhdxDisk::OpenMemory(const uint8_t* data, size_t size)
+{
+    m_file.OpenMemory(data, size);
+    if (Parse() < 0) {
+        m_file.Close();
+        return 0;
+    }
+    return 1;
+}
+
+int CVhdxDisk::Close()
+{
+    return m_file.Close();
+}
+
+int CVhdxDisk::Parse()
+{
+    m_regions.clear();
+    m_items.clear();
+    m_payload.clear();
+    m_bitmapEntries.clear();
+    m_parameters = VhdxDiskParameters();
+    m_layout = VhdxBatLayout();
+    m_position = 0;
+    try {
+        uint8_t identifier[8];
+        if (!m_file.ReadAt(identifier, 0, sizeof identifier) || std::memcmp(identifier, "vhdxfile", 8) != 0)
+            return kVhdxWrongSignature;
+        int result = ReadRegionTable();
+        if (result < 0)
+            return result;
+        const VhdxRegion* metadata = FindRegion(m_regions, u"MetaData_Guid");
+        const VhdxRegion* bat = FindRegion(m_regions, u"Bat Guid");
+        if (!metadata || !bat)
+            return kVhdxRejected;
+        result = ReadMetadataTable(*metadata);
+        if (result < 0)
+            return result;
+        result = GetDiskParameters(*metadata);
+        if (result < 0)
+            return result;
+        return ReadBlockTable(*bat);
+    } catch (const std::bad_alloc&) {
+        return kVhdxRejected;
+    }
+}
+
+int CVhdxDisk::ReadRegionTable()
+{
+    // The second copy stands in for a first one whose signature or checksum is damaged.
+    std::vector<uint8_t> raw(kVhdxRegionTableSize);
+    int result = kVhdxRejected;
+    for (uint64_t at : {kVhdxRegionTableOffset, kVhdxRegionTableCopyOffset}) {
+        if (!m_file.ReadAt(raw.data(), at, raw.size()))
+            continue;
+        VhdxRegionTable table;
+        result = ParseVhdxRegionTable(raw.data(), raw.size(), m_file.GetSize(), table);
+        if (result == kVhdxOk)
+            m_regions = table.regions;
+        if (table.intact)
+            break;
+    }
+    return result;
+}
+
+int CVhdxDisk::ReadMetadataTable(const VhdxRegion& region)
+{
+    const size_t size = region.length < kVhdxMetadataTableSize ? region.length : kVhdxMetadataTableSize;
+    std::vector<uint8_t> raw(size);
+    if (size == 0 || !m_file.ReadAt(raw.data(), region.fileOffset, size))
+        return kVhdxRejected;
+    return ParseVhdxMetadataTable(raw.data(), raw.size(), region.length, m_items);
+}
+
+int CVhdxDisk::GetDiskParameters(const VhdxRegion& region)
+{
+    bool haveBlockSize = false, haveDiskSize = false, haveLogical = false;
+    for (const VhdxMetadataItem& item : m_items) {
+        uint8_t value[8] = {};
+        const size_t needed = (item.name == u"File Parameter" || item.name == u"Virtual Disk Size") ? 8
+                              : (item.name == u"Parent Locator")                                      ? 0
+                                                                                                      : 4;
+        if (needed == 0)
+            continue;
+        if (item.length < needed || !m_file.ReadAt(value, region.fileOffset + item.offset, needed))
+            return kVhdxRejected;
+        if (item.name == u"File Parameter" && !haveBlockSize) {
+            m_parameters.blockSize = ReadLittleEndian32(value);
+            const uint32_t flags = ReadLittleEndian32(value + 4);
+            m_parameters.leaveBlocksAllocated = (flags & 1) != 0;
+            m_parameters.hasParent = (flags & 2) != 0;
+            haveBlockSize = true;
+        } else if (item.name == u"Virtual Disk Size" && !haveDiskSize) {
+            m_parameters.diskSize = ReadLittleEndian64(value);
+            haveDiskSize = true;
+        } else if (item.name == u"Logical Sector Size" && !haveLogical) {
+            m_parameters.logicalSectorSize = ReadLittleEndian32(value);
+            haveLogical = true;
+        } else if (item.name == u"Physical Sector Size") {
+            m_parameters.physicalSectorSize = ReadLittleEndian32(value);
+        }
+    }
+    if (!haveBlockSize || !haveDiskSize || !haveLogical || !AreVhdxDiskParametersValid(m_parameters))
+        return kVhdxRejected;
+    return kVhdxOk;
+}
+
+int CVhdxDisk::ReadBlockTable(const VhdxRegion& region)
+{
+    if (!ComputeVhdxBatLayout(m_parameters.diskSize, m_parameters.blockSize, m_parameters.logicalSectorSize,
+                              m_layout))
+        return kVhdxRejected;
+    // A differencing image also needs the sector-bitmap entry after the last (partial) chunk.
+    uint64_t entries = m_layout.totalEntries;
+    const uint64_t inRegion = region.length / 8;
+    if (entries > inRegion || entries > kMaxTableEntries)
+        return kVhdxRejected;
+    if (m_parameters.hasParent) {
+        const uint64_t withBitmaps = m_layout.bitmapBlocks * (m_layout.chunkRatio + 1);
+        entries = withBitmaps < inRegion ? withBitmaps : inRegion;
+    }
+    m_payload.reserve(static_cast<size_t>(m_layout.dataBlocks));
+    m_bitmapEntries.reserve(static_cast<size_t>(m_layout.bitmapBlocks));
+    std::vector<uint8_t> raw(1u << 20);
+    uint64_t index = 0;
+    while (index < entries) {
+        const uint64_t batch = (entries - index) < raw.size() / 8 ? (entries - index) : raw.size() / 8;
+        if (!m_file.ReadAt(raw.data(), region.fileOffset + index * 8, static_cast<size_t>(batch * 8)))
+            return kVhdxRejected;
+        for (uint64_t k = 0; k < batch; ++k, ++index) {
+            const uint64_t entry = ReadLittleEndian64(&raw[static_cast<size_t>(k * 8)]);
+            if (index % (m_layout.chunkRatio + 1) == m_layout.chunkRatio)
+                m_bitmapEntries.push_back(entry);
+            else if (m_payload.size() < m_layout.dataBlocks)
+                m_payload.push_back({static_cast<uint32_t>(entry & 7), entry & kBatEntryOffsetMask});
+        }
+    }
+    return kVhdxOk;
+}
+
+int CVhdxDisk::Seek(uint64_t offset)
+{
+    m_position = offset;
+    return offset <= m_parameters.diskSize ? 1 : 0;
+}
+
+int CVhdxDisk::Read(void* buffer, uint32_t count)
+{
+    return ReadAt(m_position, buffer, count);
+}
+
+int CVhdxDisk::ReadAt(uint64_t offset, void* buffer, size_t count)
+{
+    const uint64_t size = m_parameters.diskSize;
+    if (!m_file.IsOpen() || offset > size || count > size - offset)
+        return 0;
+    auto* out = static_cast<uint8_t*>(buffer);
+    const uint64_t blockSize = m_parameters.blockSize;
+    while (count > 0) {
+        uint64_t block = offset / blockSize;
+        const uint64_t within = offset % blockSize;
+        if (block >= m_payload.size())
+            return 0;
+        const VhdxPayloadBlock& entry = m_payload[static_cast<size_t>(block)];
+        uint64_t span = blockSize - within;
+        if (span > count)
+            span = count;
+        switch (entry.state) {
+        case kVhdxBlockNotPresent:
+        case kVhdxBlockUndefined:
+        case kVhdxBlockZero:
+        case kVhdxBlockUnmapped:
+            std::memset(out, 0, static_cast<size_t>(span));
+            break;
+        case kVhdxBlockFullyPresent: {
+            if (entry.fileOffset == 0)
+                return 0;
+            // Take in the following blocks while they lie right after this one in the file.
+            while (span < count && block + 1 < m_payload.size()) {
+                const VhdxPayloadBlock& next = m_payload[static_cast<size_t>(block + 1)];
+                if (next.state != kVhdxBlockFullyPresent ||
+                    next.fileOffset != m_payload[static_cast<size_t>(block)].fileOffset + blockSize)
+                    break;
+                ++block;
+                span += count - span < blockSize ? count - span : blockSize;
+            }
+            if (!m_file.ReadAt(out, entry.fileOffset + within, static_cast<size_t>(span)))
+                return 0;
+            break;
+        }
+        case kVhdxBlockPartiallyPresent:
+            if (!ReadPartialBlock(block, within, static_cast<size_t>(span), out))
+                return 0;
+            break;
+        default:
+            return 0;  // a state the format does not define for payload blocks
+        }
+        out += span;
+        offset += span;
+        count -= static_cast<size_t>(span);
+    }
+    return 1;
+}
+
+bool CVhdxDisk::ReadPartialBlock(uint64_t block, uint64_t within, size_t count, uint8_t* out)
+{
+    const VhdxPayloadBlock& entry = m_payload[static_cast<size_t>(block)];
+    const uint64_t chunk = block / m_layout.chunkRatio;
+    if (entry.fileOffset == 0 || chunk >= m_bitmapEntries.size())
+        return false;
+    const uint64_t bitmapEntry = m_bitmapEntries[static_cast<size_t>(chunk)];
+    if ((bitmapEntry & 7) != kSectorBitmapPresent || (bitmapEntry & kBatEntryOffsetMask) == 0)
+        return false;
+    const uint32_t sectorSize = m_parameters.logicalSectorSize;
+    const uint64_t sectorsPerBlock = m_parameters.blockSize / sectorSize;
+    const uint64_t firstSector = (block % m_layout.chunkRatio) * sectorsPerBlock + within / sectorSize;
+    const uint64_t lastSector = (block % m_layout.chunkRatio) * sectorsPerBlock + (within + count - 1) / sectorSize;
+    const uint64_t firstByte = firstSector / 8;
+    const size_t bytes = static_cast<size_t>(lastSector / 8 - firstByte + 1);
+    m_bitmap.resize(bytes);
+    if (!m_file.ReadAt(m_bitmap.data(), (bitmapEntry & kBatEntryOffsetMask) + firstByte, bytes))
+        return false;
+    // Bit 0 of the first byte read stands for sector firstByte x 8 of the chunk, which lies
+    // skip bytes into this block (block sizes hold a multiple of 8 sectors).
+    const uint64_t skip = (firstByte * 8 - (block % m_layout.chunkRatio) * sectorsPerBlock) * sectorSize;
+    return ReadWithSectorBitmap(m_file, entry.fileOffset + skip, within - skip, count, out, m_bitmap.data(), bytes,
+                                kBitmapLeastSignificantFirst, sectorSize);
+}

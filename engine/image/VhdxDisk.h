@@ -1,0 +1,83 @@
+// CVhdxDisk: reads the virtual disk of a VHDX image read-only. It checks the file identifier,
+// reads the region table, the metadata table and the block allocation table (once, at open), and
+// maps virtual byte offsets onto the file. Blocks that were never written (not present, undefined,
+// zero, unmapped) read as zeros. A differencing image is read from its own blocks only: sectors it
+// does not hold read as zeros; the parent is never opened. The log and headers are not interpreted.
+#pragma once
+
+#include "engine/image/VhdxBatLayout.h"
+#include "engine/image/VhdxMetadataTable.h"
+#include "engine/image/VhdxRegionTable.h"
+#include "engine/io/DiskFile.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// Payload block states of the block allocation table.
+enum VhdxBlockState : uint32_t {
+    kVhdxBlockNotPresent = 0,
+    kVhdxBlockUndefined = 1,
+    kVhdxBlockZero = 2,
+    kVhdxBlockUnmapped = 3,
+    kVhdxBlockFullyPresent = 6,
+    kVhdxBlockPartiallyPresent = 7,
+};
+
+struct VhdxPayloadBlock {
+    uint32_t state;          // entry bits 0-2
+    uint64_t fileOffset;     // the entry with bits 0-19 cleared
+};
+
+class CVhdxDisk {
+public:
+    // More table entries than this are refused (128 MiB of table).
+    static constexpr uint64_t kMaxTableEntries = uint64_t(1) << 24;
+
+    CVhdxDisk() = default;
+    virtual ~CVhdxDisk() = default;
+    CVhdxDisk(const CVhdxDisk&) = delete;
+    CVhdxDisk& operator=(const CVhdxDisk&) = delete;
+
+    // 1 when the file opened and its structures were read, else 0. Nothing is created.
+    int Open(const std::u16string& path);
+    // The same over a caller's buffer, which must outlive the reader.
+    int OpenMemory(const uint8_t* data, size_t size);
+    // Parses the open file: 0 good, or a VhdxParseResult.
+    int Parse();
+    // Closes the file; the structures stay. 1 when a file was open.
+    int Close();
+
+    // Remembers the virtual byte offset for the next Read. 0 when it lies past the disk's end.
+    int Seek(uint64_t offset);
+    // Reads count bytes at the offset of the last Seek (the position does not move). 1 on success.
+    int Read(void* buffer, uint32_t count);
+    // Reads count bytes at a virtual byte offset: one file read per run of adjacent present blocks,
+    // zeros for blocks never written. 0 for a request past the disk's end or a damaged block.
+    int ReadAt(uint64_t offset, void* buffer, size_t count);
+
+    uint64_t GetDiskSize() const { return m_parameters.diskSize; }
+    const VhdxDiskParameters& Parameters() const { return m_parameters; }
+    const VhdxBatLayout& Layout() const { return m_layout; }
+    const std::vector<VhdxRegion>& Regions() const { return m_regions; }
+    const std::vector<VhdxMetadataItem>& MetadataItems() const { return m_items; }
+    const std::vector<VhdxPayloadBlock>& PayloadBlocks() const { return m_payload; }
+
+private:
+    int ReadRegionTable();
+    int ReadMetadataTable(const VhdxRegion& region);
+    int GetDiskParameters(const VhdxRegion& region);
+    int ReadBlockTable(const VhdxRegion& region);
+    bool ReadPartialBlock(uint64_t block, uint64_t within, size_t count, uint8_t* out);
+
+    CDiskFile m_file;
+    std::vector<VhdxRegion> m_regions;
+    std::vector<VhdxMetadataItem> m_items;
+    std::vector<VhdxPayloadBlock> m_payload;
+    std::vector<uint64_t> m_bitmapEntries;  // the sector-bitmap entry of each chunk (as stored)
+    VhdxDiskParameters m_parameters;
+    VhdxBatLayout m_layout;
+    uint64_t m_position = 0;
+    std::vector<uint8_t> m_bitmap;          // scratch for a partially present block's bitmap
+};

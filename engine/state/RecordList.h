@@ -1,0 +1,96 @@
+// A found-entry list: singly linked heap records in the order of finding, with head, tail and count.
+// Records and names are allocated with the C heap so that a failed allocation is seen where it
+// happens; it goes through the observer's out-of-memory path and the allocator returns null.
+#pragma once
+
+#include "engine/state/FoundRecords.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+
+template <class T>
+struct RecordList {
+    T* head = nullptr;
+    T* tail = nullptr;
+    uint32_t count = 0;
+};
+
+// Allocates one zeroed block; on failure reports out of memory and returns null.
+void* AllocateRecordBlock(size_t size);
+
+// A new zeroed record, or null after the out-of-memory report.
+template <class T>
+T* NewRecord()
+{
+    return static_cast<T*>(AllocateRecordBlock(sizeof(T)));
+}
+
+// A heap copy of length UTF-16 characters plus the terminator (and one spare byte), or null after
+// the out-of-memory report. A null text with length 0 gives an empty name.
+char16_t* CopyRecordName(const char16_t* text, size_t length);
+char16_t* CopyRecordName(const std::u16string& text);
+// A heap copy of narrow text, or null after the out-of-memory report.
+char* CopyRecordText(const char* text, size_t length);
+
+template <class T>
+void AppendRecord(RecordList<T>& list, T* record)
+{
+    record->next = nullptr;
+    if (list.tail)
+        list.tail->next = record;
+    else
+        list.head = record;
+    list.tail = record;
+    ++list.count;
+}
+
+// Frees what a record owns besides itself.
+inline void FreeRecordFields(ClusterNode*) {}
+inline void FreeRecordFields(SectorNode*) {}
+inline void FreeRecordFields(FoundFatDirectoryRecord*) {}
+inline void FreeRecordFields(FoundPartitionRecord*) {}
+inline void FreeRecordFields(IndexRecordNode*) {}
+inline void FreeRecordFields(FatEntryRecord* r) { std::free(r->name); }
+inline void FreeRecordFields(FatFolderRecord* r) { std::free(r->name); }
+inline void FreeRecordFields(NtfsFolderRecord* r) { std::free(r->name); }
+inline void FreeRecordFields(MftEntryRecord* r) { std::free(r->name); }
+inline void FreeRecordFields(FoundNtfsRecord* r) { std::free(r->name); }
+inline void FreeRecordFields(NtfsFileRecord* r) { std::free(r->name); }
+inline void FreeRecordFields(TraceHitRecord* r)
+{
+    std::free(r->extension);
+    std::free(r->description);
+    std::free(r->signature);
+}
+inline void FreeRecordFields(TracedFileRecord* r)
+{
+    std::free(r->name);
+    std::free(r->extension);
+    std::free(r->typeName);
+}
+
+// Frees every record of a list (its owned names first) and empties it.
+template <class T>
+void FreeRecordList(RecordList<T>& list)
+{
+    T* record = list.head;
+    while (record) {
+        T* next = record->next;
+        FreeRecordFields(record);
+        std::free(record);
+        record = next;
+    }
+    list = RecordList<T>();
+}
+
+// Frees one record that was never appended (for appenders that fail halfway).
+template <class T>
+void FreeRecord(T* record)
+{
+    if (record) {
+        FreeRecordFields(record);
+        std::free(record);
+    }
+}
