@@ -141,7 +141,7 @@ TEST_F(EngineStateTest, ResetRestoresStartUpValues)
     EXPECT_EQ(g_wDeletedFiles, kDeletedInclude);
     EXPECT_EQ(g_wSourceType, kSourceBranchHeader);
     EXPECT_EQ(g_wDeviceIndex, 0u);
-    EXPECT_EQ(g_VolumeParams.clusterBase, 0u);
+    EXPECT_EQ(uint32_t{g_VolumeParams.clusterBase}, 0u);  // a copy: the field is packed
     EXPECT_EQ(g_DeviceGeometry.heads[3], 0u);
     EXPECT_EQ(g_nPartitionCount, 0u);
     EXPECT_EQ(g_IndexRecords.head, nullptr);
