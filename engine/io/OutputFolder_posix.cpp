@@ -1,6 +1,8 @@
 // POSIX back end of the output layer (the native builds and their tests).
 #include "engine/io/OutputFolder.h"
 
+#include "engine/util/Utf.h"
+
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -8,38 +10,13 @@
 
 namespace {
 
-// UTF-16 path with "\" separators to a UTF-8 path with "/". Unpaired surrogates become U+FFFD.
+// UTF-16 path with "\" separators to a UTF-8 path with "/".
 std::string ToNativePath(const std::u16string& path)
 {
-    std::string out;
-    out.reserve(path.size());
-    for (size_t i = 0; i < path.size(); ++i) {
-        uint32_t c = path[i];
-        if (c == u'\\') {
-            out += '/';
-            continue;
-        }
-        if (c >= 0xD800 && c <= 0xDBFF && i + 1 < path.size() && path[i + 1] >= 0xDC00 && path[i + 1] <= 0xDFFF) {
-            c = 0x10000 + ((c - 0xD800) << 10) + (path[i + 1] - 0xDC00);
-            ++i;
-        } else if (c >= 0xD800 && c <= 0xDFFF) {
-            c = 0xFFFD;
-        }
-        if (c < 0x80) {
-            out += static_cast<char>(c);
-        } else if (c < 0x800) {
-            out += static_cast<char>(0xC0 | (c >> 6));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        } else if (c < 0x10000) {
-            out += static_cast<char>(0xE0 | (c >> 12));
-            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        } else {
-            out += static_cast<char>(0xF0 | (c >> 18));
-            out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        }
+    std::string out = Utf16ToUtf8(path);
+    for (char& c : out) {
+        if (c == '\\')
+            c = '/';
     }
     return out;
 }

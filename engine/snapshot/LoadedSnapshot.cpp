@@ -1,0 +1,54 @@
+#include "engine/snapshot/LoadedSnapshot.h"
+
+#include "engine/state/EngineState.h"
+
+#include <utility>
+
+LoadedSnapshot::~LoadedSnapshot()
+{
+    FreeRecordList(fatFolders);
+    FreeRecordList(fatEntries);
+    FreeRecordList(ntfsFolders);
+    FreeRecordList(mftEntries);
+    FreeRecordList(ntfsFiles);
+    FreeRecordList(traceHits);
+    FreeRecordList(tracedFiles);
+}
+
+namespace {
+
+template <class T>
+void MoveList(RecordList<T>& from, RecordList<T>& to)
+{
+    FreeRecordList(to);
+    to = from;
+    from = RecordList<T>();
+}
+
+} // namespace
+
+void LoadedSnapshot::Commit()
+{
+    FreeFoundEntryLists();
+    FreeNtfsEntryLists();
+    FreeScanRecordLists();
+    FreeTracedFileList();
+    FreeTraceTypeList();
+
+    MoveList(fatFolders, g_FatFolders);
+    MoveList(fatEntries, g_FatEntries);
+    MoveList(ntfsFolders, g_NtfsFolders);
+    MoveList(mftEntries, g_MftEntries);
+    MoveList(ntfsFiles, g_NtfsFileRecords);
+    MoveList(traceHits, g_TraceHits);
+    MoveList(tracedFiles, g_TracedFiles);
+
+    uint32_t rootLocation = g_VolumeParams.rootLocation;
+    g_VolumeParams = block;
+    g_VolumeParams.rootLocation = rootLocation;
+    g_nScanMode = scanMode;
+    g_wDeviceIndex = deviceIndex;
+    g_wSourceType = sourceType;
+    g_nFatFileCount = g_FatEntries.count + g_TracedFiles.count;
+    g_nFatFolderCount = g_FatFolders.count;
+}

@@ -1,0 +1,393 @@
+#include "engine/snapshot/SnapshotDecoder.h"
+
+#include "engine/snapshot/SnapshotFormat.h"
+#include "engine/state/EngineState.h"
+
+#include <cstring>
+
+namespace {
+
+// Bounds-checked little-endian reads; a read past the end sets the failure and returns 0.
+class ByteReader {
+public:
+    ByteReader(const uint8_t* data, size_t size) : m_data(data), m_size(size) {}
+
+    bool Ok() const { return m_ok; }
+    size_t Remaining() const { return m_size - m_pos; }
+    bool Has(size_t n) const { return m_ok && n <= Remaining(); }
+
+    const uint8_t* Take(size_t n)
+    {
+        if (!Has(n)) {
+            m_ok = false;
+            return nullptr;
+        }
+        const uint8_t* p = m_data + m_pos;
+        m_pos += n;
+        return p;
+    }
+    uint8_t U8()
+    {
+        const uint8_t* p = Take(1);
+        return p ? p[0] : 0;
+    }
+    uint16_t U16()
+    {
+        const uint8_t* p = Take(2);
+        return p ? static_cast<uint16_t>(p[0] | (p[1] << 8)) : 0;
+    }
+    uint32_t U32()
+    {
+        const uint8_t* p = Take(4);
+        return p ? static_cast<uint32_t>(p[0]) | (static_cast<uint32_t>(p[1]) << 8)
+                | (static_cast<uint32_t>(p[2]) << 16) | (static_cast<uint32_t>(p[3]) << 24)
+                  : 0;
+    }
+    void Fail() { m_ok = false; }
+
+private:
+    const uint8_t* m_data;
+    size_t m_size;
+    size_t m_pos = 0;
+    bool m_ok = true;
+};
+
+// A name field: L minus the fixed part bytes of UTF-16 text, ended by its first terminator (or by
+// the field's end). Returns null (and fails the reader) when L is below the fixed part or the
+// bytes are not there; allocation failure also gives null.
+char16_t* ReadName(ByteReader& r, uint16_t length, uint16_t fixedBytes)
+{
+    if (length < fixedBytes) {
+        r.Fail();
+        return nullptr;
+    }
+    size_t bytes = length - fixedBytes;
+    const uint8_t* p = r.Take(bytes);
+    if (!p)
+        return nullptr;
+    std::u16string text;
+    for (size_t i = 0; i + 1 < bytes; i += 2) {
+        char16_t c = static_cast<char16_t>(p[i] | (p[i + 1] << 8));
+        if (c == 0)
+            break;
+        text += c;
+    }
+    char16_t* copy = CopyRecordName(text);
+    if (!copy)
+        r.Fail();
+    return copy;
+}
+
+// A count of records that each take at least minimumBytes: refused when the file cannot hold them.
+bool ReadCount(ByteReader& r, size_t minimumBytes, uint32_t& count)
+{
+    count = r.U32();
+    if (!r.Ok())
+        return false;
+    if (count > r.Remaining() / minimumBytes) {
+        r.Fail();
+        return false;
+    }
+    return true;
+}
+
+template <class T>
+T* NewOrFail(ByteReader& r)
+{
+    T* record = NewRecord<T>();
+    if (!record)
+        r.Fail();
+    return record;
+}
+
+void ReadHeaderBlock(ByteReader& r, VolumeParameterBlock& b)
+{
+    b.chosenFileSystemType = r.U16();
+    b.partitionStart = r.U32();
+    b.partitionSectors = r.U32();
+    b.partitionEnd = r.U32();
+    b.partitionIndex = r.U16();
+    b.browsedFileSystemType = r.U16();
+    b.sectorsPerFat = r.U32();
+    b.sectorsPerCluster = r.U32();
+    b.rootDirectorySectors = r.U32();
+    b.reservedSectors = r.U32();
+    b.clusterBase = r.U32();
+    b.firstFat = r.U32();
+    b.secondFat = r.U32();
+    b.mftStart = r.U32();
+    b.mftMirrorStart = r.U32();
+    b.sectorsPerMftRecord = r.U32();
+    b.sectorsPerIndexRecord = r.U32();
+    b.volumeEnd = r.U32();
+    b.volumeNumber = r.U16();
+}
+
+bool ReadFatBody(ByteReader& r, LoadedSnapshot& out)
+{
+    uint32_t count;
+    if (!ReadCount(r, 2u + kFatFolderFixedBytes, count))
+        return false;
+    for (uint32_t i = 0; i < count && r.Ok(); ++i) {
+        uint16_t length = r.U16();
+        char16_t* name = ReadName(r, length, kFatFolderFixedBytes);
+        if (!name)
+            return false;
+        FatFolderRecord* rec = NewOrFail<FatFolderRecord>(r);
+        if (!rec) {
+            std::free(name);
+            return false;
+        }
+        rec->name = name;
+        rec->firstCluster = r.U32();
+        rec->parentCluster = r.U32();
+        rec->writeDate = r.U16();
+        rec->accessDate = r.U16();
+        rec->deleted = r.U8();
+        r.U16();
+        AppendRecord(out.fatFolders, rec);
+    }
+    if (!ReadCount(r, 2u + kFatFileFixedBytes, count))
+        return false;
+    for (uint32_t i = 0; i < count && r.Ok(); ++i) {
+        uint16_t length = r.U16();
+        char16_t* name = ReadName(r, length, kFatFileFixedBytes);
+        if (!name)
+            return false;
+        FatEntryRecord* rec = NewOrFail<FatEntryRecord>(r);
+        if (!rec) {
+            std::free(name);
+            return false;
+        }
+        rec->name = name;
+        rec->firstCluster = r.U32();
+        rec->parentCluster = r.U32();
+        rec->writeDate = r.U16();
+        rec->accessDate = r.U16();
+        rec->size = r.U32();
+        rec->deleted = r.U8();
+        rec->ordinal = r.U32();
+        AppendRecord(out.fatEntries, rec);
+    }
+    return r.Ok();
+}
+
+bool ReadNtfsBody(ByteReader& r, LoadedSnapshot& out)
+{
+    uint32_t count;
+    if (!ReadCount(r, 2u + kNtfsFolderFixedBytes, count))
+        return false;
+    for (uint32_t i = 0; i < count && r.Ok(); ++i) {
+        uint16_t length = r.U16();
+        char16_t* name = ReadName(r, length, kNtfsFolderFixedBytes);
+        if (!name)
+            return false;
+        NtfsFolderRecord* rec = NewOrFail<NtfsFolderRecord>(r);
+        if (!rec) {
+            std::free(name);
+            return false;
+        }
+        rec->name = name;
+        rec->recordNumber = r.U32();
+        rec->parentRecord = r.U32();
+        rec->creationTimeLow = r.U32();
+        rec->creationTimeHigh = r.U32();
+        rec->changeTimeLow = r.U32();
+        rec->changeTimeHigh = r.U32();
+        rec->deleted = r.U8();
+        r.U16();
+        AppendRecord(out.ntfsFolders, rec);
+    }
+    if (!ReadCount(r, 2u + kNtfsFileFixedBytes, count))
+        return false;
+    for (uint32_t i = 0; i < count && r.Ok(); ++i) {
+        uint16_t length = r.U16();
+        if (length < kNtfsFileFixedBytes) {
+            r.Fail();
+            return false;
+        }
+        uint32_t sector = r.U32();
+        // The sector came first and counts in the fixed part.
+        char16_t* name = ReadName(r, static_cast<uint16_t>(length - 4), kNtfsFileFixedBytes - 4);
+        if (!name)
+            return false;
+        uint32_t number = r.U32();
+        uint32_t parent = r.U32();
+        uint32_t t[4];
+        for (uint32_t& v : t)
+            v = r.U32();
+        uint32_t deleted = r.U8();
+        uint32_t sizeLow = r.U32();
+        uint32_t sizeHigh = r.U32();
+        if (!r.Ok()) {
+            std::free(name);
+            return false;
+        }
+        if (out.kind == kSnapshotKindExtensive) {
+            // An Extensive Scan's files are FILE records found by the sector search.
+            NtfsFileRecord* rec = NewOrFail<NtfsFileRecord>(r);
+            if (!rec) {
+                std::free(name);
+                return false;
+            }
+            rec->name = name;
+            rec->sector = sector;
+            rec->parentRecord = parent;
+            rec->analysisValue = number;
+            rec->creationTimeLow = t[0];
+            rec->creationTimeHigh = t[1];
+            rec->changeTimeLow = t[2];
+            rec->changeTimeHigh = t[3];
+            rec->sizeLow = sizeLow;
+            rec->sizeHigh = sizeHigh;
+            rec->deleted = deleted;
+            AppendRecord(out.ntfsFiles, rec);
+        } else {
+            MftEntryRecord* rec = NewOrFail<MftEntryRecord>(r);
+            if (!rec) {
+                std::free(name);
+                return false;
+            }
+            rec->name = name;
+            rec->recordNumber = number;
+            rec->parentRecord = parent;
+            rec->creationTimeLow = t[0];
+            rec->creationTimeHigh = t[1];
+            rec->changeTimeLow = t[2];
+            rec->changeTimeHigh = t[3];
+            rec->sizeLow = sizeLow;
+            rec->sizeHigh = sizeHigh;
+            rec->deleted = deleted;
+            rec->dataRecordSector = sector;
+            AppendRecord(out.mftEntries, rec);
+        }
+    }
+    return r.Ok();
+}
+
+// The 8-bit signature: L - 15 bytes holding the hex text, its terminator and filler.
+char* ReadSignature(ByteReader& r, uint16_t length)
+{
+    if (length < kTraceTextFixedBytes) {
+        r.Fail();
+        return nullptr;
+    }
+    size_t bytes = length - kTraceTextFixedBytes;
+    const uint8_t* p = r.Take(bytes);
+    if (!p)
+        return nullptr;
+    size_t n = 0;
+    while (n < bytes && p[n] != 0)
+        ++n;
+    char* copy = CopyRecordText(reinterpret_cast<const char*>(p), n);
+    if (!copy)
+        r.Fail();
+    return copy;
+}
+
+bool IsHexText(const char* text, size_t n)
+{
+    for (size_t i = 0; i < n; ++i) {
+        char c = text[i];
+        if (!((c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F')))
+            return false;
+    }
+    return true;
+}
+
+bool ReadFileTraceBody(ByteReader& r, LoadedSnapshot& out)
+{
+    uint32_t count;
+    // Three texts (each at least its L word) and two values.
+    if (!ReadCount(r, 3u * 2u + 8u, count))
+        return false;
+    for (uint32_t i = 0; i < count && r.Ok(); ++i) {
+        TraceHitRecord* rec = NewOrFail<TraceHitRecord>(r);
+        if (!rec)
+            return false;
+        rec->extension = ReadName(r, r.U16(), kTraceTextFixedBytes);
+        if (r.Ok())
+            rec->description = ReadName(r, r.U16(), kTraceTextFixedBytes);
+        if (r.Ok())
+            rec->signature = ReadSignature(r, r.U16());
+        rec->signatureLength = r.U32();
+        rec->secondValue = r.U32();
+        // The signature is 2n hexadecimal characters for n compared bytes.
+        size_t textLength = rec->signature ? std::strlen(rec->signature) : 0;
+        if (r.Ok() && (textLength != 2ull * rec->signatureLength || !IsHexText(rec->signature, textLength)))
+            r.Fail();
+        if (!r.Ok()) {
+            FreeRecord(rec);
+            return false;
+        }
+        AppendRecord(out.traceHits, rec);
+    }
+    if (!ReadCount(r, 3u * 2u + 8u, count))
+        return false;
+    for (uint32_t i = 0; i < count && r.Ok(); ++i) {
+        TracedFileRecord* rec = NewOrFail<TracedFileRecord>(r);
+        if (!rec)
+            return false;
+        rec->extension = ReadName(r, r.U16(), kTracedFileTextFixedBytes);
+        if (r.Ok())
+            rec->name = ReadName(r, r.U16(), kTracedFileTextFixedBytes);
+        if (r.Ok())
+            rec->typeName = ReadName(r, r.U16(), kTracedFileTextFixedBytes);
+        rec->hitNumber = r.U32();
+        rec->sector = r.U32();
+        if (!r.Ok()) {
+            FreeRecord(rec);
+            return false;
+        }
+        AppendRecord(out.tracedFiles, rec);
+    }
+    return r.Ok();
+}
+
+bool IsValidSectorsPerCluster(uint32_t spc)
+{
+    return spc >= 1 && spc <= 128 && (spc & (spc - 1)) == 0;
+}
+
+} // namespace
+
+SnapshotStatus DecodeSnapshot(const uint8_t* data, size_t size, LoadedSnapshot& out)
+{
+    ByteReader r(data, size);
+    char16_t kind = r.U16();
+    if (!r.Ok() || (kind != kSnapshotKindQuick && kind != kSnapshotKindExtensive && kind != kSnapshotKindFileTrace))
+        return SnapshotStatus::kInvalidKind;
+    out.kind = kind;
+    out.scanMode = kind == kSnapshotKindQuick ? kScanQuick : kind == kSnapshotKindExtensive ? kScanExtensive : kScanFileTrace;
+
+    const uint8_t* magic = r.Take(sizeof kSnapshotMagic);
+    if (!magic || std::memcmp(magic, kSnapshotMagic, sizeof kSnapshotMagic) != 0)
+        return SnapshotStatus::kWrongMagic;
+    const uint8_t* version = r.Take(sizeof kSnapshotVersion);
+    if (!version || std::memcmp(version, kSnapshotVersion, sizeof kSnapshotVersion) != 0)
+        return SnapshotStatus::kWrongVersion;
+    ReadHeaderBlock(r, out.block);
+    if (!r.Ok())
+        return SnapshotStatus::kDamaged;
+
+    bool ok = true;
+    uint16_t browsed = out.block.browsedFileSystemType;
+    if (kind == kSnapshotKindFileTrace) {
+        ok = ReadFileTraceBody(r, out);
+    } else if (browsed == kFileSystemFat16 || browsed == kFileSystemFat32 || browsed == kFileSystemNtfs) {
+        // Listing and saving divide by the cluster size.
+        if (!IsValidSectorsPerCluster(out.block.sectorsPerCluster))
+            return SnapshotStatus::kDamaged;
+        ok = browsed == kFileSystemNtfs ? ReadNtfsBody(r, out) : ReadFatBody(r, out);
+    }
+    if (!ok)
+        return SnapshotStatus::kDamaged;
+
+    out.deviceIndex = r.U16();
+    out.sourceType = r.U16();
+    if (!r.Ok() || r.Remaining() != 0)
+        return SnapshotStatus::kDamaged;
+    if (out.deviceIndex >= kMaxDevices || out.sourceType < kSourceDisk || out.sourceType > kSourceBranchHeader)
+        return SnapshotStatus::kDamaged;
+    return SnapshotStatus::kOk;
+}

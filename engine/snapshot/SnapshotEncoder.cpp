@@ -1,0 +1,240 @@
+#include "engine/snapshot/SnapshotEncoder.h"
+
+#include "engine/snapshot/SnapshotFormat.h"
+#include "engine/state/EngineState.h"
+
+#include <cstring>
+
+namespace {
+
+class ByteWriter {
+public:
+    explicit ByteWriter(std::vector<uint8_t>& out) : m_out(out) {}
+
+    void U8(uint8_t v) { m_out.push_back(v); }
+    void U16(uint16_t v)
+    {
+        U8(static_cast<uint8_t>(v));
+        U8(static_cast<uint8_t>(v >> 8));
+    }
+    void U32(uint32_t v)
+    {
+        U16(static_cast<uint16_t>(v));
+        U16(static_cast<uint16_t>(v >> 16));
+    }
+    void Bytes(const uint8_t* p, size_t n) { m_out.insert(m_out.end(), p, p + n); }
+    void Zeros(size_t n) { m_out.insert(m_out.end(), n, 0); }
+    // UTF-16 text of n characters and its terminator.
+    void Text16(const char16_t* text, size_t n)
+    {
+        for (size_t i = 0; i < n; ++i)
+            U16(text[i]);
+        U16(0);
+    }
+    size_t Size() const { return m_out.size(); }
+    void PatchU32(size_t at, uint32_t v)
+    {
+        for (int i = 0; i < 4; ++i)
+            m_out[at + i] = static_cast<uint8_t>(v >> (8 * i));
+    }
+
+private:
+    std::vector<uint8_t>& m_out;
+};
+
+// Characters of a record name, cut so that L still fits its 16-bit word.
+size_t NameLength(const char16_t* name, uint16_t fixedBytes)
+{
+    if (!name)
+        return 0;
+    size_t n = 0;
+    while (name[n])
+        ++n;
+    const size_t limit = (0xFFFFu - fixedBytes - 4) / 2;
+    return n < limit ? n : limit;
+}
+
+const char16_t* NameOrEmpty(const char16_t* name)
+{
+    return name ? name : u"";
+}
+
+void WriteHeader(ByteWriter& w, char16_t kind)
+{
+    const VolumeParameterBlock& b = g_VolumeParams;
+    w.U16(kind);
+    w.Bytes(kSnapshotMagic, sizeof kSnapshotMagic);
+    w.Bytes(kSnapshotVersion, sizeof kSnapshotVersion);
+    w.U16(b.chosenFileSystemType);
+    w.U32(b.partitionStart);
+    w.U32(b.partitionSectors);
+    w.U32(b.partitionEnd);
+    w.U16(b.partitionIndex);
+    w.U16(b.browsedFileSystemType);
+    w.U32(b.sectorsPerFat);
+    w.U32(b.sectorsPerCluster);
+    w.U32(b.rootDirectorySectors);
+    w.U32(b.reservedSectors);
+    w.U32(b.clusterBase);
+    w.U32(b.firstFat);
+    w.U32(b.secondFat);
+    w.U32(b.mftStart);
+    w.U32(b.mftMirrorStart);
+    w.U32(b.sectorsPerMftRecord);
+    w.U32(b.sectorsPerIndexRecord);
+    w.U32(b.volumeEnd);
+    w.U16(b.volumeNumber);
+}
+
+void WriteFatBody(ByteWriter& w)
+{
+    w.U32(g_FatFolders.count);
+    for (const FatFolderRecord* r = g_FatFolders.head; r; r = r->next) {
+        size_t n = NameLength(r->name, kFatFolderFixedBytes);
+        w.U16(static_cast<uint16_t>(2 * n + 17));
+        w.Text16(NameOrEmpty(r->name), n);
+        w.U32(r->firstCluster);
+        w.U32(r->parentCluster);
+        w.U16(r->writeDate);
+        w.U16(r->accessDate);
+        w.U8(static_cast<uint8_t>(r->deleted));
+        w.Zeros(2);
+    }
+    w.U32(g_FatEntries.count);
+    for (const FatEntryRecord* r = g_FatEntries.head; r; r = r->next) {
+        size_t n = NameLength(r->name, kFatFileFixedBytes);
+        w.U16(static_cast<uint16_t>(2 * n + 25));
+        w.Text16(NameOrEmpty(r->name), n);
+        w.Zeros(2);
+        w.U32(r->firstCluster);
+        w.U32(r->parentCluster);
+        w.U16(r->writeDate);
+        w.U16(r->accessDate);
+        w.U32(r->size);
+        w.U8(static_cast<uint8_t>(r->deleted));
+        w.U32(r->ordinal);
+    }
+}
+
+void WriteNtfsFile(ByteWriter& w, uint32_t sector, const char16_t* name, uint32_t number, uint32_t parent,
+    uint32_t t1Low, uint32_t t1High, uint32_t t2Low, uint32_t t2High, uint32_t deleted, uint32_t sizeLow,
+    uint32_t sizeHigh)
+{
+    size_t n = NameLength(name, kNtfsFileFixedBytes);
+    w.U16(static_cast<uint16_t>(2 * n + 41));
+    w.U32(sector);
+    w.Text16(NameOrEmpty(name), n);
+    w.Zeros(2);
+    w.U32(number);
+    w.U32(parent);
+    w.U32(t1Low);
+    w.U32(t1High);
+    w.U32(t2Low);
+    w.U32(t2High);
+    w.U8(static_cast<uint8_t>(deleted));
+    w.U32(sizeLow);
+    w.U32(sizeHigh);
+}
+
+void WriteNtfsBody(ByteWriter& w, char16_t kind)
+{
+    w.U32(g_NtfsFolders.count);
+    for (const NtfsFolderRecord* r = g_NtfsFolders.head; r; r = r->next) {
+        size_t n = NameLength(r->name, kNtfsFolderFixedBytes);
+        w.U16(static_cast<uint16_t>(2 * n + 31));
+        w.Text16(NameOrEmpty(r->name), n);
+        w.Zeros(2);
+        w.U32(r->recordNumber);
+        w.U32(r->parentRecord);
+        w.U32(r->creationTimeLow);
+        w.U32(r->creationTimeHigh);
+        w.U32(r->changeTimeLow);
+        w.U32(r->changeTimeHigh);
+        w.U8(static_cast<uint8_t>(r->deleted));
+        w.Zeros(2);
+    }
+    if (kind == kSnapshotKindExtensive) {
+        // Only the records inside the browsed volume: after its first sector, up to its last.
+        size_t countAt = w.Size();
+        w.U32(0);
+        uint32_t count = 0;
+        for (const NtfsFileRecord* r = g_NtfsFileRecords.head; r; r = r->next) {
+            if (r->sector <= g_VolumeParams.clusterBase || r->sector > g_VolumeParams.volumeEnd)
+                continue;
+            WriteNtfsFile(w, r->sector, r->name, r->analysisValue, r->parentRecord, r->creationTimeLow,
+                r->creationTimeHigh, r->changeTimeLow, r->changeTimeHigh, r->deleted, r->sizeLow, r->sizeHigh);
+            ++count;
+        }
+        w.PatchU32(countAt, count);
+        return;
+    }
+    w.U32(g_MftEntries.count);
+    for (const MftEntryRecord* r = g_MftEntries.head; r; r = r->next) {
+        WriteNtfsFile(w, r->dataRecordSector, r->name, r->recordNumber, r->parentRecord, r->creationTimeLow,
+            r->creationTimeHigh, r->changeTimeLow, r->changeTimeHigh, r->deleted, r->sizeLow, r->sizeHigh);
+    }
+}
+
+void WriteTraceText(ByteWriter& w, const char16_t* text, uint16_t fixedBytes, size_t filler)
+{
+    size_t n = NameLength(text, fixedBytes);
+    w.U16(static_cast<uint16_t>(2 * n + 2 + filler + fixedBytes));
+    w.Text16(NameOrEmpty(text), n);
+    w.Zeros(filler);
+}
+
+void WriteFileTraceBody(ByteWriter& w)
+{
+    w.U32(g_TraceHits.count);
+    for (const TraceHitRecord* r = g_TraceHits.head; r; r = r->next) {
+        WriteTraceText(w, r->extension, kTraceTextFixedBytes, 0);
+        WriteTraceText(w, r->description, kTraceTextFixedBytes, 0);
+        // The signature: 8-bit text, its terminator and as many filler bytes again.
+        size_t n = r->signature ? std::strlen(r->signature) : 0;
+        if (n > (0xFFFFu - 17) / 2)
+            n = (0xFFFFu - 17) / 2;
+        w.U16(static_cast<uint16_t>(2 * n + 17));
+        if (n)
+            w.Bytes(reinterpret_cast<const uint8_t*>(r->signature), n);
+        w.Zeros(1 + n + 1);
+        w.U32(r->signatureLength);
+        w.U32(r->secondValue);
+    }
+    w.U32(g_TracedFiles.count);
+    for (const TracedFileRecord* r = g_TracedFiles.head; r; r = r->next) {
+        WriteTraceText(w, r->extension, kTracedFileTextFixedBytes, 2);
+        WriteTraceText(w, r->name, kTracedFileTextFixedBytes, 2);
+        WriteTraceText(w, r->typeName, kTracedFileTextFixedBytes, 2);
+        w.U32(r->hitNumber);
+        w.U32(r->sector);
+    }
+}
+
+} // namespace
+
+char16_t SnapshotKindOfScanMode(int32_t scanMode)
+{
+    if (scanMode == kScanFileTrace)
+        return kSnapshotKindFileTrace;
+    if (scanMode == kScanExtensive)
+        return kSnapshotKindExtensive;
+    return kSnapshotKindQuick;
+}
+
+std::vector<uint8_t> EncodeSnapshot()
+{
+    std::vector<uint8_t> out;
+    ByteWriter w(out);
+    char16_t kind = SnapshotKindOfScanMode(g_nScanMode);
+    WriteHeader(w, kind);
+    uint16_t browsed = g_VolumeParams.browsedFileSystemType;
+    if (kind == kSnapshotKindFileTrace)
+        WriteFileTraceBody(w);
+    else if (browsed == kFileSystemFat16 || browsed == kFileSystemFat32)
+        WriteFatBody(w);
+    else if (browsed == kFileSystemNtfs)
+        WriteNtfsBody(w, kind);
+    w.U16(g_wDeviceIndex);
+    w.U16(g_wSourceType);
+    return out;
+}

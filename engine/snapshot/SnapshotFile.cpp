@@ -1,0 +1,139 @@
+#include "engine/snapshot/SnapshotFile.h"
+
+#include "engine/ScanObserver.h"
+#include "engine/image/SectorReader.h"
+#include "engine/io/DiskFile.h"
+#include "engine/io/NativeFile.h"
+#include "engine/io/OutputFolder.h"
+#include "engine/snapshot/SnapshotDecoder.h"
+#include "engine/snapshot/SnapshotEncoder.h"
+#include "engine/snapshot/SnapshotFormat.h"
+#include "engine/state/EngineState.h"
+
+#include <cstring>
+#include <new>
+#include <vector>
+
+const char16_t kSnapshotUnableToOpenText[] = u"Unable to open the file";
+const char16_t kSnapshotInvalidFileText[] = u"Invalid File.";
+const char16_t kSnapshotWrongMagicText[] = u"Invalid version of the file found : ";
+const char16_t kSnapshotWrongVersionText[] = u"version of file does not match with current version 1.0";
+const char16_t kSnapshotMismatchText[] = u"Source file and load recovery snapshot mismatch";
+
+namespace {
+
+// Larger files are refused rather than read into a 32-bit process.
+constexpr uint64_t kMaxSnapshotBytes = 512ull * 1024 * 1024;
+
+bool ReadWholeFile(const std::u16string& path, std::vector<uint8_t>& bytes)
+{
+    CDiskFile file;
+    if (!file.OpenRead(path))
+        return false;
+    uint64_t size = file.GetSize();
+    if (size > kMaxSnapshotBytes)
+        return false;
+    try {
+        bytes.resize(static_cast<size_t>(size));
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+    return size == 0 || file.ReadAt(bytes.data(), 0, bytes.size()) == 1;
+}
+
+// The volume a snapshot describes must be on the open source: "FILE" at the MFT (or its mirror)
+// for NTFS, a FAT that starts with its media byte for a Quick Scan of FAT. With no readable source
+// (a snapshot opened at start-up) there is nothing to compare, and the load goes on.
+bool MatchesSource(const LoadedSnapshot& s)
+{
+    std::vector<uint8_t> sector(2 * kSectorSize);
+    if (!ReadSectors(0, 1, sector.data()))
+        return true;
+    const VolumeParameterBlock& b = s.block;
+    if (s.kind == kSnapshotKindFileTrace)
+        return true;
+    if (b.browsedFileSystemType == kFileSystemNtfs) {
+        if (b.mftStart == 0 && b.mftMirrorStart == 0)
+            return true;
+        for (uint32_t at : {b.mftStart, b.mftMirrorStart}) {
+            if (at != 0 && ReadSectors(at, 1, sector.data()) && std::memcmp(sector.data(), "FILE", 4) == 0)
+                return true;
+        }
+        return false;
+    }
+    if ((b.browsedFileSystemType == kFileSystemFat16 || b.browsedFileSystemType == kFileSystemFat32)
+        && s.kind == kSnapshotKindQuick) {
+        return ReadSectors(b.firstFat, 1, sector.data()) && sector[0] >= 0xF0 && sector[1] == 0xFF;
+    }
+    return true;
+}
+
+char16_t LowerCase(char16_t c)
+{
+    return (c >= u'A' && c <= u'Z') || (c >= 0xC0 && c <= 0xDE && c != 0xD7) ? static_cast<char16_t>(c + 0x20) : c;
+}
+
+} // namespace
+
+std::u16string NormaliseSnapshotPath(const std::u16string& path)
+{
+    std::u16string p(path);
+    for (char16_t& c : p)
+        c = LowerCase(c);
+    const std::u16string ext(kSnapshotExtension);
+    if (p.size() < ext.size() || p.compare(p.size() - ext.size(), ext.size(), ext) != 0)
+        p += ext;
+    return p;
+}
+
+bool SaveSnapshotFile(const std::u16string& path)
+{
+    std::vector<uint8_t> bytes = EncodeSnapshot();
+    COutputFile file;
+    bool ok = file.Create(path);
+    if (ok) {
+        ok = file.Write(bytes.data(), bytes.size());
+        ok = file.Close() && ok;
+        if (!ok)
+            DeleteOutputFile(path);
+    }
+    if (!ok)
+        ShowEngineMessage(kSnapshotUnableToOpenText, kMessageError);
+    return ok;
+}
+
+bool LoadSnapshotFile(const std::u16string& path)
+{
+    if (!FileExists(path)) {
+        ShowEngineMessage(path + u" does not exists.", kMessageQuestion);
+        return false;
+    }
+    std::vector<uint8_t> bytes;
+    if (!ReadWholeFile(path, bytes)) {
+        ShowEngineMessage(kSnapshotUnableToOpenText, kMessageError);
+        return false;
+    }
+    LoadedSnapshot loaded;
+    switch (DecodeSnapshot(bytes.data(), bytes.size(), loaded)) {
+    case SnapshotStatus::kOk:
+        break;
+    case SnapshotStatus::kInvalidKind:
+        ShowEngineMessage(kSnapshotInvalidFileText, kMessageQuestion);
+        return false;
+    case SnapshotStatus::kWrongMagic:
+        ShowEngineMessage(kSnapshotWrongMagicText, kMessageError);
+        return false;
+    case SnapshotStatus::kWrongVersion:
+        ShowEngineMessage(kSnapshotWrongVersionText, kMessageError);
+        return false;
+    case SnapshotStatus::kDamaged:
+        ShowEngineMessage(kSnapshotInvalidFileText, kMessageError);
+        return false;
+    }
+    if (!MatchesSource(loaded)) {
+        ShowEngineMessage(kSnapshotMismatchText, kMessageError);
+        return false;
+    }
+    loaded.Commit();
+    return true;
+}

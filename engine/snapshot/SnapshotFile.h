@@ -1,0 +1,32 @@
+// Saving and loading snapshot files, with the program's messages. The file dialogs and the views
+// belong to the wizard; these take a chosen path.
+#pragma once
+
+#include <string>
+
+// Messages of the snapshot commands.
+extern const char16_t kSnapshotUnableToOpenText[];     // "Unable to open the file"
+extern const char16_t kSnapshotInvalidFileText[];      // "Invalid File."
+extern const char16_t kSnapshotWrongMagicText[];       // "Invalid version of the file found : "
+extern const char16_t kSnapshotWrongVersionText[];     // "version of file does not match ..."
+extern const char16_t kSnapshotMismatchText[];         // "Source file and load recovery snapshot mismatch"
+
+// The save command's path rule: lower-cased, and ".srzq" appended unless it ends with it.
+std::u16string NormaliseSnapshotPath(const std::u16string& path);
+
+// Writes the current results to path (created or truncated). On failure shows "Unable to open the
+// file" as an error, removes what was written, and returns false.
+bool SaveSnapshotFile(const std::u16string& path);
+
+// Loads a snapshot: reads and checks the whole file, checks it against the open source, and only
+// then replaces the engine's lists, mode, volume-parameter block (not its root location), device
+// index and source type. On any failure it shows the program's message, changes nothing and
+// returns false:
+// - a missing file: the path and " does not exists." (question kind);
+// - a file that cannot be read: "Unable to open the file";
+// - another kind character, or a damaged, truncated or hostile body: "Invalid File.";
+// - another magic: "Invalid version of the file found : "; another version: "version of file
+//   does not match with current version 1.0";
+// - an open source that does not hold the snapshot's volume: "Source file and load recovery
+//   snapshot mismatch".
+bool LoadSnapshotFile(const std::u16string& path);

@@ -1,0 +1,42 @@
+// The byte layout of recovery snapshot files (".srzq"). All numbers little-endian, packed.
+//
+//   0  kind, one UTF-16 character: 'D' Quick Scan, 'A' Extensive Scan, 'R' File Trace
+//   2  magic, 7 bytes: the first 7 bytes of UTF-16LE "rzq4.03"
+//   9  version, 3 bytes: the first 3 bytes of UTF-16LE "1.0"
+//  12  the volume-parameter block without its root location (68 bytes)
+//  80  body (by kind and browsed file-system type)
+//      trailer: device index (2), source type (2)
+//
+// Every text of the body is preceded by a 16-bit length word L that counts the bytes of the record
+// after L (FAT and NTFS records) or 2 x characters + 17 / + 25 (File Trace texts); the text takes
+// L minus the record's fixed part.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+constexpr char16_t kSnapshotKindQuick = u'D';
+constexpr char16_t kSnapshotKindExtensive = u'A';
+constexpr char16_t kSnapshotKindFileTrace = u'R';
+
+constexpr uint8_t kSnapshotMagic[7] = {0x72, 0x00, 0x7A, 0x00, 0x71, 0x00, 0x34};
+constexpr uint8_t kSnapshotVersion[3] = {0x31, 0x00, 0x2E};
+
+constexpr size_t kSnapshotHeaderSize = 80;
+constexpr size_t kSnapshotTrailerSize = 4;
+
+// Bytes of each record after L that are not its name (or text).
+constexpr uint16_t kFatFolderFixedBytes = 15;   // L = 2n + 17
+constexpr uint16_t kFatFileFixedBytes = 21;     // L = 2n + 25
+constexpr uint16_t kNtfsFolderFixedBytes = 27;  // L = 2n + 31
+constexpr uint16_t kNtfsFileFixedBytes = 37;    // L = 2n + 41
+constexpr uint16_t kTraceTextFixedBytes = 15;   // L = 2n + 17
+constexpr uint16_t kTracedFileTextFixedBytes = 21;  // L = 2n + 25
+
+// Browsed file-system types that have a body.
+constexpr uint16_t kFileSystemFat16 = 100;
+constexpr uint16_t kFileSystemFat32 = 200;
+constexpr uint16_t kFileSystemNtfs = 300;
+
+// The default extension; the save command appends it when the chosen path lacks it.
+constexpr char16_t kSnapshotExtension[] = u".srzq";

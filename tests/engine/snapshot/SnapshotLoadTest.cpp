@@ -1,0 +1,115 @@
+// Loading snapshot files: messages, and the current results kept when a file is refused.
+#include "engine/snapshot/SnapshotEncoder.h"
+#include "engine/snapshot/SnapshotFile.h"
+#include "engine/state/EngineState.h"
+#include "tests/engine/save/TempFolder.h"
+#include "tests/engine/snapshot/SnapshotTestRecords.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class SnapshotLoad : public ::testing::Test {
+protected:
+    void SetUp() override { ResetEngineState(); }
+    void TearDown() override { ResetEngineState(); }
+
+    // Current results that a refused load must leave alone.
+    void MakeCurrentResults()
+    {
+        g_nScanMode = kScanQuick;
+        g_VolumeParams.browsedFileSystemType = 100;
+        g_VolumeParams.sectorsPerCluster = 8;
+        AddFatFolder(u"keep", 3, 0);
+        AddFatFile(u"keep.txt", 4, 3, 10);
+    }
+    void ExpectCurrentResultsKept()
+    {
+        ASSERT_EQ(g_FatFolders.count, 1u);
+        EXPECT_EQ(std::u16string(g_FatFolders.head->name), u"keep");
+        ASSERT_EQ(g_FatEntries.count, 1u);
+        EXPECT_EQ(uint32_t{g_VolumeParams.sectorsPerCluster}, 8u);
+        EXPECT_EQ(g_nScanMode, kScanQuick);
+    }
+
+    TempFolder temp;
+};
+
+} // namespace
+
+TEST_F(SnapshotLoad, SavedFileLoadsBack)
+{
+    g_nScanMode = kScanExtensive;
+    g_VolumeParams.browsedFileSystemType = 300;
+    g_VolumeParams.sectorsPerCluster = 8;
+    g_VolumeParams.volumeEnd = 100000;
+    AddNtfsFolder(u"docs", 64, 5);
+    AddNtfsFileRecord(u"a.doc", 5000, 64, 1234);
+    std::u16string path = ToPath16(temp.Path() / "snap.srzq");
+    RecordingObserver observer;
+    ASSERT_TRUE(SaveSnapshotFile(path));
+    std::vector<uint8_t> saved = EncodeSnapshot();
+
+    ResetEngineState();
+    MakeCurrentResults();
+    ASSERT_TRUE(LoadSnapshotFile(path));
+    EXPECT_TRUE(observer.messages.empty());
+    EXPECT_EQ(g_nScanMode, kScanExtensive);
+    EXPECT_EQ(g_FatFolders.count, 0u) << "the old results are gone";
+    ASSERT_EQ(g_NtfsFileRecords.count, 1u);
+    EXPECT_EQ(std::u16string(g_NtfsFileRecords.head->name), u"a.doc");
+    EXPECT_EQ(EncodeSnapshot(), saved);
+}
+
+TEST_F(SnapshotLoad, RefusedFilesLeaveTheResultsAndSayWhy)
+{
+    MakeCurrentResults();
+    std::vector<uint8_t> good = EncodeSnapshot();
+    struct Case {
+        const char* file;
+        std::vector<uint8_t> bytes;
+        std::u16string message;
+    };
+    std::vector<uint8_t> badKind = good, badMagic = good, badVersion = good, truncated = good;
+    badKind[0] = 'Q';
+    badMagic[2] = 0;
+    badVersion[9] = '2';
+    truncated.resize(good.size() - 3);
+    std::vector<Case> cases = {
+        {"kind.srzq", badKind, u"Invalid File."},
+        {"magic.srzq", badMagic, u"Invalid version of the file found : "},
+        {"version.srzq", badVersion, u"version of file does not match with current version 1.0"},
+        {"truncated.srzq", truncated, u"Invalid File."},
+        {"empty.srzq", {}, u"Invalid File."},
+    };
+    for (const Case& c : cases) {
+        WriteWholeFile(temp.Path() / c.file, std::string(c.bytes.begin(), c.bytes.end()));
+        RecordingObserver observer;
+        EXPECT_FALSE(LoadSnapshotFile(ToPath16(temp.Path() / c.file))) << c.file;
+        ASSERT_EQ(observer.messages.size(), 1u) << c.file;
+        EXPECT_EQ(observer.messages[0].first, c.message) << c.file;
+        ExpectCurrentResultsKept();
+    }
+    RecordingObserver observer;
+    std::u16string missing = ToPath16(temp.Path() / "missing.srzq");
+    EXPECT_FALSE(LoadSnapshotFile(missing));
+    ASSERT_EQ(observer.messages.size(), 1u);
+    EXPECT_EQ(observer.messages[0].first, missing + u" does not exists.");
+    ExpectCurrentResultsKept();
+}
+
+TEST_F(SnapshotLoad, SaveFailureIsReported)
+{
+    MakeCurrentResults();
+    RecordingObserver observer;
+    EXPECT_FALSE(SaveSnapshotFile(ToPath16(temp.Path() / "no-such-folder" / "x.srzq")));
+    ASSERT_EQ(observer.messages.size(), 1u);
+    EXPECT_EQ(observer.messages[0].first, u"Unable to open the file");
+    EXPECT_EQ(observer.messages[0].second, kMessageError);
+}
+
+TEST(SnapshotPath, LowerCasedWithTheExtensionOnce)
+{
+    EXPECT_EQ(NormaliseSnapshotPath(u"C:\\Data\\Snap"), u"c:\\data\\snap.srzq");
+    EXPECT_EQ(NormaliseSnapshotPath(u"C:\\Data\\Snap.SRZQ"), u"c:\\data\\snap.srzq");
+}

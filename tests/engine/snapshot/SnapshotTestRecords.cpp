@@ -1,0 +1,116 @@
+#include "tests/engine/snapshot/SnapshotTestRecords.h"
+
+#include <cstring>
+
+FatFolderRecord* AddFatFolder(const std::u16string& name, uint32_t cluster, uint32_t parent, uint32_t deleted)
+{
+    FatFolderRecord* r = NewRecord<FatFolderRecord>();
+    r->name = CopyRecordName(name);
+    r->firstCluster = cluster;
+    r->parentCluster = parent;
+    r->writeDate = 0x3065;
+    r->accessDate = 0x3066;
+    r->deleted = deleted;
+    AppendRecord(g_FatFolders, r);
+    return r;
+}
+
+FatEntryRecord* AddFatFile(const std::u16string& name, uint32_t cluster, uint32_t parent, uint32_t size, uint32_t deleted)
+{
+    FatEntryRecord* r = NewRecord<FatEntryRecord>();
+    r->name = CopyRecordName(name);
+    r->firstCluster = cluster;
+    r->parentCluster = parent;
+    r->writeDate = 0x3065;
+    r->accessDate = 0x3066;
+    r->size = size;
+    r->deleted = deleted;
+    r->ordinal = g_nFatFileCount++;
+    AppendRecord(g_FatEntries, r);
+    return r;
+}
+
+NtfsFolderRecord* AddNtfsFolder(const std::u16string& name, uint32_t number, uint32_t parent, uint32_t deleted)
+{
+    NtfsFolderRecord* r = NewRecord<NtfsFolderRecord>();
+    r->name = CopyRecordName(name);
+    r->recordNumber = number;
+    r->parentRecord = parent;
+    r->creationTimeLow = 0x11111111;
+    r->creationTimeHigh = 0x01C40000;
+    r->changeTimeLow = 0x22222222;
+    r->changeTimeHigh = 0x01C50000;
+    r->deleted = deleted;
+    AppendRecord(g_NtfsFolders, r);
+    return r;
+}
+
+MftEntryRecord* AddMftEntry(const std::u16string& name, uint32_t number, uint32_t parent, uint64_t size,
+    uint32_t sector, uint32_t deleted)
+{
+    MftEntryRecord* r = NewRecord<MftEntryRecord>();
+    r->name = CopyRecordName(name);
+    r->recordNumber = number;
+    r->parentRecord = parent;
+    r->creationTimeLow = 0x33333333;
+    r->creationTimeHigh = 0x01C60000;
+    r->changeTimeLow = 0x44444444;
+    r->changeTimeHigh = 0x01C70000;
+    r->sizeLow = static_cast<uint32_t>(size);
+    r->sizeHigh = static_cast<uint32_t>(size >> 32);
+    r->deleted = deleted;
+    r->dataRecordSector = sector;
+    AppendRecord(g_MftEntries, r);
+    return r;
+}
+
+NtfsFileRecord* AddNtfsFileRecord(const std::u16string& name, uint32_t sector, uint32_t parent, uint64_t size)
+{
+    NtfsFileRecord* r = NewRecord<NtfsFileRecord>();
+    r->name = CopyRecordName(name);
+    r->sector = sector;
+    r->parentRecord = parent;
+    r->analysisValue = sector / 2;
+    r->sizeLow = static_cast<uint32_t>(size);
+    r->sizeHigh = static_cast<uint32_t>(size >> 32);
+    AppendRecord(g_NtfsFileRecords, r);
+    return r;
+}
+
+TraceHitRecord* AddTraceHit(const std::u16string& ext, const std::u16string& description, const char* signature)
+{
+    TraceHitRecord* r = NewRecord<TraceHitRecord>();
+    r->extension = CopyRecordName(ext);
+    r->description = CopyRecordName(description);
+    r->signature = CopyRecordText(signature, std::strlen(signature));
+    r->signatureLength = static_cast<uint32_t>(std::strlen(signature) / 2);
+    r->secondValue = 7;
+    AppendRecord(g_TraceHits, r);
+    return r;
+}
+
+TracedFileRecord* AddTracedFile(const std::u16string& name, const std::u16string& ext, const std::u16string& type,
+    uint32_t sector, uint32_t hit)
+{
+    TracedFileRecord* r = NewRecord<TracedFileRecord>();
+    r->name = CopyRecordName(name);
+    r->extension = CopyRecordName(ext);
+    r->typeName = CopyRecordName(type);
+    r->sector = sector;
+    r->hitNumber = hit;
+    AppendRecord(g_TracedFiles, r);
+    return r;
+}
+
+RecordingObserver::RecordingObserver(bool answer) : m_answer(answer), m_previous(SetScanObserver(this)) {}
+
+RecordingObserver::~RecordingObserver()
+{
+    SetScanObserver(m_previous);
+}
+
+bool RecordingObserver::OnMessage(const std::u16string& text, MessageKind kind)
+{
+    messages.emplace_back(text, kind);
+    return m_answer;
+}

@@ -1,0 +1,34 @@
+// Builders for the engine's found-entry records, and an observer that records the messages shown.
+#pragma once
+
+#include "engine/ScanObserver.h"
+#include "engine/state/EngineState.h"
+
+#include <string>
+#include <utility>
+#include <vector>
+
+FatFolderRecord* AddFatFolder(const std::u16string& name, uint32_t cluster, uint32_t parent, uint32_t deleted = 0);
+FatEntryRecord* AddFatFile(const std::u16string& name, uint32_t cluster, uint32_t parent, uint32_t size,
+    uint32_t deleted = 0);
+NtfsFolderRecord* AddNtfsFolder(const std::u16string& name, uint32_t number, uint32_t parent, uint32_t deleted = 0);
+MftEntryRecord* AddMftEntry(const std::u16string& name, uint32_t number, uint32_t parent, uint64_t size,
+    uint32_t sector, uint32_t deleted = 0);
+NtfsFileRecord* AddNtfsFileRecord(const std::u16string& name, uint32_t sector, uint32_t parent, uint64_t size);
+TraceHitRecord* AddTraceHit(const std::u16string& ext, const std::u16string& description, const char* signature);
+TracedFileRecord* AddTracedFile(const std::u16string& name, const std::u16string& ext, const std::u16string& type,
+    uint32_t sector, uint32_t hit);
+
+// Installs itself for its lifetime; answers questions with `answer`.
+class RecordingObserver : public ScanObserver {
+public:
+    explicit RecordingObserver(bool answer = false);
+    ~RecordingObserver() override;
+    bool OnMessage(const std::u16string& text, MessageKind kind) override;
+
+    std::vector<std::pair<std::u16string, MessageKind>> messages;
+
+private:
+    bool m_answer;
+    ScanObserver* m_previous;
+};
