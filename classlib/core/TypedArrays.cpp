@@ -1,0 +1,9 @@
+#include "classlib/core/TypedArrays.h"
+
+IMPLEMENT_SERIAL(CByteArray, CObject, 0)
+IMPLEMENT_SERIAL(CWordArray, CObject, 0)
+IMPLEMENT_SERIAL(CDWordArray, CObject, 0)
+IMPLEMENT_DYNAMIC(CUIntArray, CObject)
+IMPLEMENT_DYNAMIC(CPtrArray, CObject)
+IMPLEMENT_SERIAL(CObArray, CObject, 0)
+IMPLEMENT_SERIAL(CStringArray, CObject, 0)
