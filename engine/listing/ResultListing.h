@@ -1,0 +1,36 @@
+// The rows of one found folder, from the found-entry lists: what the results page's file list shows
+// when a folder of the result tree is selected. One routine per kind of result.
+#pragma once
+
+#include "engine/listing/ResultRow.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// The type text of a file by its name (the shell's type name in the program). The default gives the
+// upper-cased extension and " File" ("TXT File"), or "File" without an extension.
+using FileTypeNamer = std::u16string (*)(const std::u16string& name);
+void SetFileTypeNamer(FileTypeNamer namer);
+std::u16string FileTypeName(const std::u16string& name);
+
+// When non-zero, the routines report their progress (records examined x 100 / records) through
+// the scan observer.
+extern int32_t g_nShowListProgress;
+
+// The folders, then the files, whose parent cluster is `cluster` (0 = the root: no "Parent..." row).
+std::vector<ResultRow> ListFatFolder(uint32_t cluster);
+// The same for the NTFS folder with MFT number `number` (5 = the root). After an Extensive Scan of
+// an NTFS volume it lists the NTFS file records instead (ListNtfsFolderExtensive).
+std::vector<ResultRow> ListNtfsFolder(uint32_t number);
+// Files from the NTFS file records whose FILE record lies inside the browsed volume.
+std::vector<ResultRow> ListNtfsFolderExtensive(uint32_t number);
+// One folder row per distinct File Trace type name (compared case-insensitively, first 100
+// characters), in the order found.
+std::vector<ResultRow> FillFoundTypeList();
+// File Trace rows: level 0 and "Root" gives the type folders; level 0 and another text the traced
+// files whose extension is that text; another level the traced files whose type name is the text.
+std::vector<ResultRow> ListTracedFiles(int level, const std::u16string& nodeText);
+
+// Decimal text of an unsigned value.
+std::u16string DecimalText(uint64_t value);

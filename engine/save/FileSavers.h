@@ -1,0 +1,25 @@
+// Saving one found file out of the source into a new file: one routine per kind of found file. Each
+// returns 1 when the file was written (whole, or with zeros for what could not be read, which the
+// save report records) and 0 when it was not (stopped, filtered out, excluded, skipped, no data, or
+// a failure, which the save report records).
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+// A FAT file from its cluster chain (FAT 1, else FAT 2, else consecutive clusters). Times from the
+// FAT date in the file-time word.
+int SaveFatFile(const std::u16string& folder, const char16_t* name, uint32_t firstCluster, uint32_t size, int counting,
+    uint32_t deleted);
+
+// An NTFS file from the MFT record at `recordSector`: resident data, or the clusters of its $DATA
+// runs. Times from the FILETIME in the file-time word.
+int SaveNtfsFile(const std::u16string& folder, const char16_t* name, uint32_t recordSector, uint64_t size, int counting,
+    uint32_t deleted);
+
+// A File Trace hit: the size class in MiB of data from its first sector.
+int SaveTracedFile(const std::u16string& folder, const char16_t* name, uint32_t firstSector, int counting);
+
+// The same copy without the front part, for preview copies: folder and name are joined as they are
+// (the caller makes the name). 1 only when the file was created and written.
+int SaveRawExtent(const std::u16string& folder, const std::u16string& name, uint32_t firstSector);

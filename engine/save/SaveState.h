@@ -1,0 +1,40 @@
+// The process-wide words of a save: the flags the saving dialog sets, the count it shows, the file
+// time of the file being saved, the target folder, and what went wrong.
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// 1 = stop every save (the saving dialog's Stop); every later call returns at once.
+extern std::atomic<int32_t> g_nSaveStop;
+// 1 = end the current file (the saving dialog's Skip); cleared when the next file starts.
+extern std::atomic<int32_t> g_nSaveSkip;
+// Files counted by the savers (raised when a file is about to be written).
+extern std::atomic<uint32_t> g_nSavedFileCount;
+// The file-time word: set by the caller before each file. NTFS: a FILETIME; FAT and traced files:
+// the 16-bit FAT date in the low half.
+extern uint64_t g_qwSaveFileTime;
+// The folder chosen by the folder picker (empty until chosen).
+extern std::u16string g_strSavePath;
+// File Trace: a traced file is saved as this many MiB (1 and up).
+extern uint32_t g_nTraceSizeClass;
+// File Trace: the number of ticked files, for the saving dialog's bar.
+extern uint32_t g_nTickedFileCount;
+
+// What a save did, for the end of the save: only a save with no failed and no damaged file may be
+// reported as a success.
+struct SaveReport {
+    uint32_t savedFiles = 0;        // written whole
+    uint32_t damagedFiles = 0;      // written, but with zeros where the source could not be read or
+                                    // where the file's data is missing
+    uint32_t failedFiles = 0;       // not written: could not be created, written, or read at all
+    uint64_t savedBytes = 0;
+    std::vector<std::u16string> damagedPaths;
+    std::vector<std::u16string> failedNames;
+};
+extern SaveReport g_SaveReport;
+
+// Clears the flags, the count and the report (the save workers call it when a save ends).
+void ResetSaveState();

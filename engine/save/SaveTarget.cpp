@@ -1,0 +1,112 @@
+#include "engine/save/SaveTarget.h"
+
+#include "engine/ScanObserver.h"
+#include "engine/image/SectorReader.h"
+#include "engine/listing/ResultListing.h"
+#include "engine/save/CivilTime.h"
+#include "engine/save/FileFilters.h"
+#include "engine/save/SafeFileName.h"
+#include "engine/save/SaveState.h"
+#include "engine/state/RecoverySettings.h"
+
+const char16_t kErrorCreatingFileText[] = u"Error creating file : ";
+
+namespace {
+
+std::u16string NameText(const char16_t* name)
+{
+    return name ? std::u16string(name) : std::u16string();
+}
+
+} // namespace
+
+bool PrepareSaveTarget(const std::u16string& folder, const char16_t* name, bool counting, DeletedState deleted,
+    std::u16string& path)
+{
+    if (g_nSaveStop.load() == 1)
+        return false;
+    g_nSaveSkip = 0;
+    const std::u16string safeName = MakeSafeFileName(NameText(name));
+    path = JoinOutputPath(folder, safeName);
+    if (!counting)
+        return true;
+    if (!FileNamePassesFilters(name))
+        return false;
+    if ((g_wDeletedFiles == kDeletedExclude && deleted == DeletedState::kDeleted)
+        || (g_wDeletedFiles == kDeletedOnly && deleted == DeletedState::kLive))
+        return false;
+    if (OutputPathExists(path)) {
+        if (g_wDuplicateNames == kDuplicateSkip)
+            return false;
+        if (g_wDuplicateNames == kDuplicateRename) {
+            for (uint64_t n = 1;; ++n) {
+                std::u16string candidate =
+                    JoinOutputPath(folder, MakeSafeFileName(u"Copy (" + DecimalText(n) + u" ) of " + safeName));
+                if (!OutputPathExists(candidate)) {
+                    path = candidate;
+                    break;
+                }
+            }
+        }
+    }
+    return true;
+}
+
+bool CreateSaveFile(COutputFile& file, const std::u16string& path, const char16_t* name, bool counting)
+{
+    if (!file.Create(path)) {
+        ++g_SaveReport.failedFiles;
+        g_SaveReport.failedNames.push_back(NameText(name));
+        if (!ShowEngineMessage(kErrorCreatingFileText + NameText(name) + u".  Continue Recovery ? ", kMessageQuestion))
+            g_nSaveStop = 1;
+        return false;
+    }
+    if (counting) {
+        ++g_nSavedFileCount;
+        CurrentScanObserver().OnStatus(path);
+        CurrentScanObserver().OnProgress(0);
+    }
+    return true;
+}
+
+bool FinishSaveFile(COutputFile& file, const std::u16string& path, const char16_t* name, const CopyOutcome& outcome)
+{
+    bool closed = file.Close();
+    if (outcome.writeFailed || !closed) {
+        DeleteOutputFile(path);
+        ++g_SaveReport.failedFiles;
+        g_SaveReport.failedNames.push_back(NameText(name));
+        return false;
+    }
+    g_SaveReport.savedBytes += outcome.written;
+    if (outcome.unreadableSectors > 0 || outcome.missingData) {
+        ++g_SaveReport.damagedFiles;
+        g_SaveReport.damagedPaths.push_back(path);
+    } else if (!outcome.stopped) {
+        ++g_SaveReport.savedFiles;
+    }
+    return true;
+}
+
+void RestoreNtfsFileTimes(const std::u16string& path, uint64_t fileTime)
+{
+    SetOutputFileTimes(path, fileTime);
+}
+
+void RestoreFatFileTimes(const std::u16string& path, uint64_t fileTime)
+{
+    uint64_t converted;
+    if (FatDateToFileTime(static_cast<uint16_t>(fileTime), CurrentFileTime(), converted))
+        SetOutputFileTimes(path, converted);
+}
+
+void ReportSaveProgress(uint64_t written, uint64_t size)
+{
+    uint64_t percent = size ? written * 100 / size : 0;
+    CurrentScanObserver().OnProgress(static_cast<int>(percent > 99 ? 99 : percent));
+}
+
+bool ReadSourceSectors(uint64_t sector, uint32_t count, uint8_t* buffer)
+{
+    return ReadSectors(sector, count, buffer) == 1;
+}

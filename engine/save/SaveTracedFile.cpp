@@ -1,0 +1,55 @@
+#include "engine/ScanObserver.h"
+#include "engine/save/FileSavers.h"
+#include "engine/save/SaveState.h"
+#include "engine/save/SafeFileName.h"
+#include "engine/save/SaveTarget.h"
+#include "engine/state/RecoverySettings.h"
+
+namespace {
+
+constexpr uint64_t kSectorsPerMiB = 2048;
+
+std::vector<SectorExtent> TraceExtents(uint32_t firstSector, uint64_t& size)
+{
+    uint32_t sizeClass = g_nTraceSizeClass ? g_nTraceSizeClass : 1;
+    size = sizeClass * kSectorsPerMiB * 512;
+    return {SectorExtent{firstSector, sizeClass * kSectorsPerMiB, false}};
+}
+
+} // namespace
+
+int SaveTracedFile(const std::u16string& folder, const char16_t* name, uint32_t firstSector, int counting)
+{
+    std::u16string path;
+    if (!PrepareSaveTarget(folder, name, counting != 0, DeletedState::kNotApplicable, path))
+        return 0;
+    COutputFile file;
+    if (!CreateSaveFile(file, path, name, counting != 0))
+        return 0;
+    if (counting && g_nTickedFileCount)
+        CurrentScanObserver().OnProgress(static_cast<int>(g_nSavedFileCount.load() * 100ull / g_nTickedFileCount));
+    uint64_t size = 0;
+    std::vector<SectorExtent> extents = TraceExtents(firstSector, size);
+    CopyOutcome outcome = CopySectorExtents(file, extents, size, ReadSourceSectors, g_wReadRetries);
+    if (!FinishSaveFile(file, path, name, outcome))
+        return 0;
+    RestoreFatFileTimes(path, g_qwSaveFileTime);
+    return 1;
+}
+
+int SaveRawExtent(const std::u16string& folder, const std::u16string& name, uint32_t firstSector)
+{
+    std::u16string path = folder + MakeSafeFileName(name);
+    COutputFile file;
+    if (!file.Create(path))
+        return 0;
+    uint64_t size = 0;
+    std::vector<SectorExtent> extents = TraceExtents(firstSector, size);
+    CopyOutcome outcome = CopySectorExtents(file, extents, size, ReadSourceSectors, g_wReadRetries);
+    bool closed = file.Close();
+    if (outcome.writeFailed || !closed) {
+        DeleteOutputFile(path);
+        return 0;
+    }
+    return 1;
+}

@@ -1,0 +1,104 @@
+#include "engine/save/SectorCopy.h"
+
+#include "engine/save/SaveState.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace {
+
+constexpr uint32_t kSector = 512;
+
+bool ReadWithRetries(const SectorReadFunction& read, uint64_t sector, uint32_t count, uint8_t* buffer, uint32_t retries)
+{
+    for (uint32_t attempt = 0; attempt <= retries; ++attempt) {
+        if (read(sector, count, buffer))
+            return true;
+    }
+    return false;
+}
+
+bool Stopped()
+{
+    return g_nSaveStop.load() == 1 || g_nSaveSkip.load() == 1;
+}
+
+} // namespace
+
+void AppendSectorExtent(std::vector<SectorExtent>& extents, uint64_t sector, uint64_t count, bool zeros)
+{
+    if (count == 0)
+        return;
+    if (!extents.empty()) {
+        SectorExtent& last = extents.back();
+        if (last.zeros && zeros) {
+            last.count += count;
+            return;
+        }
+        if (!last.zeros && !zeros && last.sector + last.count == sector) {
+            last.count += count;
+            return;
+        }
+    }
+    extents.push_back({zeros ? 0 : sector, count, zeros});
+}
+
+CopyOutcome CopySectorExtents(COutputFile& file, const std::vector<SectorExtent>& extents, uint64_t size,
+    const SectorReadFunction& read, uint32_t retries, const CopyProgressFunction& progress)
+{
+    CopyOutcome out;
+    std::vector<uint8_t> buffer(static_cast<size_t>(kCopyChunkSectors) * kSector);
+    auto emit = [&](const uint8_t* data, uint64_t bytes) {
+        bytes = std::min<uint64_t>(bytes, size - out.written);
+        if (bytes == 0)
+            return;
+        if (!file.Write(data, static_cast<size_t>(bytes))) {
+            out.writeFailed = true;
+            return;
+        }
+        out.written += bytes;
+        if (progress)
+            progress(out.written);
+    };
+
+    for (const SectorExtent& extent : extents) {
+        for (uint64_t done = 0; done < extent.count && out.written < size && !out.writeFailed;) {
+            if (Stopped()) {
+                out.stopped = true;
+                return out;
+            }
+            uint64_t wanted = (size - out.written + kSector - 1) / kSector;
+            uint32_t count = static_cast<uint32_t>(std::min<uint64_t>({kCopyChunkSectors, extent.count - done, wanted}));
+            uint8_t* data = buffer.data();
+            if (extent.zeros) {
+                std::memset(data, 0, static_cast<size_t>(count) * kSector);
+            } else if (!ReadWithRetries(read, extent.sector + done, count, data, retries)) {
+                // Sector by sector: keep every sector that can be read, zeros for the rest.
+                // A single sector has had its tries already.
+                for (uint32_t i = 0; i < count; ++i) {
+                    uint8_t* one = data + static_cast<size_t>(i) * kSector;
+                    if (count == 1 || !ReadWithRetries(read, extent.sector + done + i, 1, one, retries)) {
+                        std::memset(one, 0, kSector);
+                        ++out.unreadableSectors;
+                    }
+                }
+            }
+            emit(data, static_cast<uint64_t>(count) * kSector);
+            done += count;
+        }
+        if (out.writeFailed || out.written >= size)
+            break;
+    }
+    if (out.written < size && !out.writeFailed) {
+        out.missingData = true;
+        std::memset(buffer.data(), 0, buffer.size());
+        while (out.written < size && !out.writeFailed) {
+            if (Stopped()) {
+                out.stopped = true;
+                break;
+            }
+            emit(buffer.data(), buffer.size());
+        }
+    }
+    return out;
+}

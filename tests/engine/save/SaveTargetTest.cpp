@@ -1,0 +1,162 @@
+// The savers' common front part: names, duplicate names, filters, the deleted-file setting and a
+// target that cannot be created; with File Trace saves read through the sector reader.
+#include "engine/save/FileFilters.h"
+#include "engine/save/FileSavers.h"
+#include "engine/save/SafeFileName.h"
+#include "engine/save/SaveState.h"
+#include "engine/save/SaveTarget.h"
+#include "engine/state/EngineState.h"
+#include "tests/engine/save/MemoryDisk.h"
+#include "tests/engine/save/TempFolder.h"
+#include "tests/engine/snapshot/SnapshotTestRecords.h"
+
+#include <gtest/gtest.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class SaveTarget : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ResetEngineState();
+        ResetSaveState();
+        ClearFileFilters();
+        folder = temp.Path16();
+    }
+    void TearDown() override
+    {
+        ResetEngineState();
+        ResetSaveState();
+        ClearFileFilters();
+    }
+    bool Prepare(const char16_t* name, DeletedState deleted, std::u16string& path)
+    {
+        return PrepareSaveTarget(folder, name, true, deleted, path);
+    }
+
+    TempFolder temp;
+    std::u16string folder;
+};
+
+std::vector<uint8_t> PatternDisk(uint32_t sectors)
+{
+    std::vector<uint8_t> raw(static_cast<size_t>(sectors) * 512);
+    for (size_t i = 0; i < raw.size(); ++i)
+        raw[i] = static_cast<uint8_t>(i / 512);
+    return raw;
+}
+
+} // namespace
+
+TEST_F(SaveTarget, RenameCountsUpPastExistingCopies)
+{
+    WriteWholeFile(temp.Path() / "a.txt", "old");
+    WriteWholeFile(temp.Path() / "Copy (1 ) of a.txt", "old");
+    std::u16string path;
+    ASSERT_TRUE(Prepare(u"a.txt", DeletedState::kLive, path));
+    EXPECT_EQ(FromPath16(path), temp.Path() / "Copy (2 ) of a.txt");
+}
+
+TEST_F(SaveTarget, SkipAndOverwrite)
+{
+    WriteWholeFile(temp.Path() / "a.txt", "old");
+    std::u16string path;
+    g_wDuplicateNames = kDuplicateSkip;
+    EXPECT_FALSE(Prepare(u"a.txt", DeletedState::kLive, path));
+    g_wDuplicateNames = kDuplicateOverwrite;
+    ASSERT_TRUE(Prepare(u"a.txt", DeletedState::kLive, path));
+    EXPECT_EQ(FromPath16(path), temp.Path() / "a.txt");
+}
+
+TEST_F(SaveTarget, HostileNamesCollideInsideTheFolderAndAreRenamed)
+{
+    WriteWholeFile(temp.Path() / "a_b.txt", "keep");
+    std::u16string path;
+    ASSERT_TRUE(Prepare(u"a\\b.txt", DeletedState::kLive, path));
+    EXPECT_EQ(FromPath16(path), temp.Path() / "Copy (1 ) of a_b.txt");
+    ASSERT_TRUE(Prepare(u"..", DeletedState::kLive, path));
+    EXPECT_EQ(FromPath16(path), temp.Path() / "_");
+}
+
+TEST_F(SaveTarget, DeletedFileSetting)
+{
+    std::u16string path;
+    EXPECT_TRUE(Prepare(u"x", DeletedState::kDeleted, path));
+    g_wDeletedFiles = kDeletedExclude;
+    EXPECT_FALSE(Prepare(u"x", DeletedState::kDeleted, path));
+    EXPECT_TRUE(Prepare(u"x", DeletedState::kLive, path));
+    EXPECT_TRUE(Prepare(u"x", DeletedState::kNotApplicable, path));
+    g_wDeletedFiles = kDeletedOnly;
+    EXPECT_TRUE(Prepare(u"x", DeletedState::kDeleted, path));
+    EXPECT_FALSE(Prepare(u"x", DeletedState::kLive, path));
+}
+
+TEST_F(SaveTarget, FiltersAndStopOnlyWhenCounting)
+{
+    AddFileFilter(u"DOC");
+    std::u16string path;
+    EXPECT_TRUE(Prepare(u"x.doc", DeletedState::kLive, path));
+    EXPECT_FALSE(Prepare(u"d.txt", DeletedState::kLive, path));
+    EXPECT_TRUE(PrepareSaveTarget(folder, u"d.txt", false, DeletedState::kLive, path)) << "previews are not filtered";
+    g_nSaveStop = 1;
+    EXPECT_FALSE(PrepareSaveTarget(folder, u"x.doc", false, DeletedState::kLive, path));
+}
+
+TEST_F(SaveTarget, CreateFailureAsksAndNoStopsTheSave)
+{
+    std::u16string missing = JoinOutputPath(JoinOutputPath(folder, u"missing"), u"f");
+    {
+        RecordingObserver yes(true);
+        COutputFile file;
+        EXPECT_FALSE(CreateSaveFile(file, missing, u"f", true));
+        ASSERT_EQ(yes.messages.size(), 1u);
+        EXPECT_EQ(yes.messages[0].first, u"Error creating file : f.  Continue Recovery ? ");
+        EXPECT_EQ(g_nSaveStop.load(), 0);
+    }
+    RecordingObserver no(false);
+    COutputFile file;
+    EXPECT_FALSE(CreateSaveFile(file, missing, u"f", true));
+    EXPECT_EQ(g_nSaveStop.load(), 1);
+    EXPECT_EQ(g_SaveReport.failedFiles, 2u);
+    EXPECT_EQ(g_nSavedFileCount.load(), 0u) << "a file that was not created is not counted";
+}
+
+TEST_F(SaveTarget, TracedFilesAreTheSizeClassLongAndCounted)
+{
+    MemoryDisk disk(PatternDisk(8192));
+    ASSERT_TRUE(disk.Opened());
+    g_nTraceSizeClass = 2;
+    EXPECT_EQ(SaveTracedFile(folder, u"1.jpg", 100, 1), 1);
+    std::string data = ReadWholeFile(temp.Path() / "1.jpg");
+    ASSERT_EQ(data.size(), 2u * 1024 * 1024);
+    EXPECT_EQ(static_cast<uint8_t>(data[0]), 100);
+    EXPECT_EQ(static_cast<uint8_t>(data[512 * 4095]), static_cast<uint8_t>(100 + 4095));
+    EXPECT_EQ(g_nSavedFileCount.load(), 1u);
+    EXPECT_EQ(g_SaveReport.savedFiles, 1u);
+    EXPECT_EQ(g_SaveReport.damagedFiles, 0u);
+}
+
+TEST_F(SaveTarget, TracedFileRunningPastTheDiskIsDamagedNotStale)
+{
+    MemoryDisk disk(PatternDisk(3000));
+    ASSERT_TRUE(disk.Opened());
+    g_nTraceSizeClass = 1;
+    EXPECT_EQ(SaveTracedFile(folder, u"2.jpg", 2000, 1), 1);
+    std::string data = ReadWholeFile(temp.Path() / "2.jpg");
+    ASSERT_EQ(data.size(), 1024u * 1024);
+    EXPECT_EQ(static_cast<uint8_t>(data[512 * 999]), static_cast<uint8_t>(2999));
+    EXPECT_EQ(data.substr(512 * 1000), std::string(512 * 1048, '\0'));
+    EXPECT_EQ(g_SaveReport.damagedFiles, 1u);
+    ASSERT_EQ(g_SaveReport.damagedPaths.size(), 1u);
+}
+
+TEST_F(SaveTarget, RawExtentForPreviewsReportsCreationFailure)
+{
+    MemoryDisk disk(PatternDisk(4096));
+    std::u16string tempFolder = folder + u"/";
+    EXPECT_EQ(SaveRawExtent(tempFolder, u"tmp0.jpg", 0), 1);
+    EXPECT_EQ(fs::file_size(temp.Path() / "tmp0.jpg"), 1024u * 1024);
+    EXPECT_EQ(SaveRawExtent(folder + u"/missing/", u"tmp1.jpg", 0), 0);
+}
