@@ -1,0 +1,6 @@
+#include "classlib/win/ResourceLookup.h"
+
+HINSTANCE AfxGdiFindResourceHandle(LPCTSTR lpszName, LPCTSTR lpszType)
+{
+    return ::GetModuleHandle(nullptr);
+}
