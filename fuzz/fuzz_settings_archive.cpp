@@ -74,7 +74,7 @@ void ExchangeValues(CTKPPropExchange* px, int depth)
     std::unique_ptr<CTKPPropExchange> section(e->NextSection(pos));
     int v = 0;
     PropExchangeInt(section.get(), _T("V"), v, 0);
-    if (count < 64)
+    if (count < 8)
       ExchangeValues(section.get(), depth + 1);
   }
 }
