@@ -1,0 +1,197 @@
+// The drawer on a real DC: text measured against the DC's own widths, colours, a table's cell
+// rectangles, link hit rectangles, hover notifications, message links and opening documents.
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "tests/ui/win/DibCanvas.h"
+#include "ui/html/win/HtmlDrawer.h"
+#include "ui/html/win/HtmlShell.h"
+
+namespace morvick::html {
+namespace {
+
+using test::DibCanvas;
+
+// The width of a text in the body font (10 pt Verdana), measured on the same DC.
+int BodyWidth(HDC dc, const wchar_t* text, int weight = 400) {
+  int height = MulDiv(10, GetDeviceCaps(dc, LOGPIXELSY), 72);
+  HFONT f = CreateFontW(height, 0, 0, 0, weight, 0, 0, 0, DEFAULT_CHARSET, 0, 0, DEFAULT_QUALITY, 0, L"Verdana");
+  HGDIOBJ old = SelectObject(dc, f);
+  SIZE s = {};
+  GetTextExtentPoint32W(dc, text, lstrlenW(text), &s);
+  SelectObject(dc, old);
+  DeleteObject(f);
+  return s.cx;
+}
+
+TEST(HtmlDrawer, MeasuresWithTheDcsOwnWidths) {
+  DibCanvas c(300, 100);
+  CHtmlDrawer d;
+  SIZE s = d.SetTextAndMeasure(c.Dc(), L"Hello world");
+  EXPECT_EQ(s.cx, BodyWidth(c.Dc(), L"Hello world") + 1);
+  EXPECT_GT(s.cy, 1);
+  SIZE bold = d.SetTextAndMeasure(c.Dc(), L"<b>Hello world</b>");
+  EXPECT_EQ(bold.cx, BodyWidth(c.Dc(), L"Hello world", 800) + 1);
+  SIZE empty = d.SetTextAndMeasure(c.Dc(), L"");
+  EXPECT_EQ(empty.cx, 0);
+  EXPECT_EQ(empty.cy, 0);
+  SIZE two = d.SetTextAndMeasure(c.Dc(), L"a\nb");
+  EXPECT_GT(two.cy, s.cy);
+}
+
+TEST(HtmlDrawer, DrawsColouredTextInsideItsRectangle) {
+  DibCanvas c(300, 100);
+  CHtmlDrawer d;
+  d.SetTextAndMeasure(c.Dc(), L"<font color=#ff0000>XXXX</font>");
+  d.Draw(c.Dc(), RECT{50, 20, 250, 80});
+  RECT ink = c.InkBounds(RGB(255, 255, 255));
+  EXPECT_GE(ink.left, 50);
+  EXPECT_GE(ink.top, 20);
+  EXPECT_LE(ink.right, 50 + BodyWidth(c.Dc(), L"XXXX") + 1);
+  EXPECT_GT(c.Count(RGB(255, 0, 0), RECT{50, 20, 250, 80}), 20);
+  d.SetColorsEnabled(false);
+  d.SetDisabledColor(RGB(0, 128, 0));
+  c.Clear(RGB(255, 255, 255));
+  d.SetTextAndMeasure(c.Dc(), L"<font color=#ff0000>XXXX</font>");
+  d.Draw(c.Dc(), RECT{50, 20, 250, 80});
+  EXPECT_EQ(c.Count(RGB(255, 0, 0), RECT{0, 0, 300, 100}), 0);
+  EXPECT_GT(c.Count(RGB(0, 128, 0), RECT{0, 0, 300, 100}), 20);
+}
+
+TEST(HtmlDrawer, TableCellsSitWhereTheirWidthsPutThem) {
+  DibCanvas c(300, 100);
+  CHtmlDrawer d;
+  const COLORREF blue = RGB(0, 0, 255);
+  SIZE s = d.SetTextAndMeasure(c.Dc(), L"<table border=1 bordercolor=#0000ff cellpadding=0><tr><td>ab</td><td>c</td></tr></table>");
+  d.Draw(c.Dc(), RECT{10, 10, 10 + s.cx - 1, 10 + s.cy - 1});
+  const int ab = BodyWidth(c.Dc(), L"ab"), cw = BodyWidth(c.Dc(), L"c");
+  // Table border 1, each cell inherits border 1: column 0 is ab + 2 wide, a 1-pixel gap, column 1.
+  EXPECT_EQ(s.cx - 1, 1 + (ab + 2) + 1 + (cw + 2) + 1);
+  auto& items = d.LastLayout().items;
+  std::vector<HtmlDrawItem> texts;
+  for (auto& i : items) {
+    if (i.kind == HtmlDrawItem::kText) texts.push_back(i);
+  }
+  ASSERT_EQ(texts.size(), 2u);
+  EXPECT_EQ(texts[0].box.left, 2);
+  EXPECT_EQ(texts[1].box.left, 1 + ab + 2 + 1 + 1);
+  EXPECT_EQ(c.At(10, 10), blue);                 // the table's top-left corner
+  EXPECT_EQ(c.At(10 + 1 + ab + 2 + 1, 12), blue);  // the left edge of the second cell
+  EXPECT_EQ(c.At(10 + s.cx - 2, 12), blue);       // the table's right edge
+}
+
+struct Recorder {
+  static LRESULT CALLBACK Proc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
+    if (m == 0x8064) {
+      ++hovers;
+      lastHot = static_cast<int>(wp);
+    }
+    if (m == WM_APP + 7) linkText = reinterpret_cast<const wchar_t*>(wp);
+    return DefWindowProcW(w, m, wp, lp);
+  }
+  static int hovers;
+  static int lastHot;
+  static std::wstring linkText;
+};
+int Recorder::hovers = 0;
+int Recorder::lastHot = 0;
+std::wstring Recorder::linkText;
+
+HWND MakeRecorderWindow() {
+  WNDCLASSW wc = {};
+  wc.lpfnWndProc = Recorder::Proc;
+  wc.hInstance = GetModuleHandleW(nullptr);
+  wc.lpszClassName = L"MorvickHtmlRecorder";
+  RegisterClassW(&wc);
+  return CreateWindowW(L"MorvickHtmlRecorder", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, wc.hInstance, nullptr);
+}
+
+TEST(HtmlDrawer, LinkHitRectanglesAndNotifications) {
+  HWND w = MakeRecorderWindow();
+  DibCanvas c(300, 100);
+  CHtmlDrawer d;
+  d.SetWindow(w, 0x8064, 0);
+  d.SetMessageLinkTarget(w, WM_APP + 7, 0);
+  d.SetTextAndMeasure(c.Dc(), L"go <a msg=\"next page\">here</a>");
+  d.Draw(c.Dc(), RECT{20, 30, 280, 90});
+  ASSERT_EQ(d.LastLayout().links.size(), 1u);
+  HtmlRect r = d.LastLayout().links[0].rect;
+  EXPECT_EQ(r.left, BodyWidth(c.Dc(), L"go "));
+  EXPECT_EQ(r.Width(), BodyWidth(c.Dc(), L"here"));
+  Recorder::hovers = 0;
+  POINT edge = {20 + r.right, 30 + r.bottom};
+  EXPECT_TRUE(d.HitTest(edge));
+  EXPECT_TRUE(d.HitTest(POINT{20 + r.left, 30 + r.top}));
+  EXPECT_EQ(Recorder::hovers, 1);
+  EXPECT_EQ(Recorder::lastHot, 0);
+  EXPECT_FALSE(d.HitTest(POINT{20 + r.right + 1, 30 + r.top}));
+  EXPECT_EQ(Recorder::hovers, 2);
+  EXPECT_EQ(Recorder::lastHot, -2);
+  EXPECT_TRUE(d.Click(edge));
+  EXPECT_EQ(Recorder::linkText, L"next page");
+  EXPECT_FALSE(d.Click(POINT{0, 0}));
+  DestroyWindow(w);
+}
+
+HINSTANCE WINAPI FailingShell(HWND, LPCWSTR, LPCWSTR, LPCWSTR, LPCWSTR, INT) { return reinterpret_cast<HINSTANCE>(2); }
+std::wstring g_started;
+BOOL WINAPI RecordingCreateProcess(LPCWSTR, LPWSTR cmd, LPSECURITY_ATTRIBUTES, LPSECURITY_ATTRIBUTES, BOOL, DWORD,
+                                   LPVOID, LPCWSTR, LPSTARTUPINFOW, LPPROCESS_INFORMATION pi) {
+  g_started = cmd;
+  *pi = PROCESS_INFORMATION{};
+  return TRUE;
+}
+
+TEST(HtmlDrawer, DocumentFallbackQuotesTheAddressAndOnlyTakesWebAddresses) {
+  EXPECT_EQ(BuildBrowserCommand(L"\"C:\\Program Files\\B\\b.exe\" \"%1\"", L"http://x/a b"),
+            L"\"C:\\Program Files\\B\\b.exe\" \"http://x/a b\"");
+  EXPECT_EQ(BuildBrowserCommand(L"b.exe -url %1", L"https://x"), L"b.exe -url \"https://x\"");
+  EXPECT_EQ(BuildBrowserCommand(L"b.exe %1", L"C:\\x.exe"), L"");
+  EXPECT_EQ(BuildBrowserCommand(L"b.exe %1", L"http://x\" --evil"), L"");
+
+  HtmlShellHooks saved = CurrentHtmlShellHooks();
+  CurrentHtmlShellHooks().shellExecute = FailingShell;
+  CurrentHtmlShellHooks().createProcess = RecordingCreateProcess;
+  HKEY k;
+  ASSERT_EQ(RegCreateKeyExW(HKEY_CLASSES_ROOT, L"MorvickTest.Htm\\shell\\open\\command", 0, nullptr, 0, KEY_ALL_ACCESS,
+                            nullptr, &k, nullptr), ERROR_SUCCESS);
+  const wchar_t cmd[] = L"browser.exe \"%1\"";
+  RegSetValueExW(k, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(cmd), sizeof(cmd));
+  RegCloseKey(k);
+  wchar_t oldClass[256] = {};
+  LONG oldSize = sizeof(oldClass);
+  bool hadOld = RegQueryValueW(HKEY_CLASSES_ROOT, L".htm", oldClass, &oldSize) == ERROR_SUCCESS;
+  RegSetValueW(HKEY_CLASSES_ROOT, L".htm", REG_SZ, L"MorvickTest.Htm", 15 * sizeof(wchar_t));
+  g_started.clear();
+  EXPECT_TRUE(CHtmlDrawer::OpenDocument(L"http://example.invalid/a b", SW_SHOW));
+  EXPECT_EQ(g_started, L"browser.exe \"http://example.invalid/a b\"");
+  g_started.clear();
+  EXPECT_FALSE(CHtmlDrawer::OpenDocument(L"C:\\windows\\notepad.exe", SW_SHOW));
+  EXPECT_TRUE(g_started.empty());
+  if (hadOld) RegSetValueW(HKEY_CLASSES_ROOT, L".htm", REG_SZ, oldClass, lstrlenW(oldClass) * sizeof(wchar_t));
+  else RegDeleteKeyW(HKEY_CLASSES_ROOT, L".htm");
+  RegDeleteKeyW(HKEY_CLASSES_ROOT, L"MorvickTest.Htm\\shell\\open\\command");
+  RegDeleteKeyW(HKEY_CLASSES_ROOT, L"MorvickTest.Htm\\shell\\open");
+  RegDeleteKeyW(HKEY_CLASSES_ROOT, L"MorvickTest.Htm\\shell");
+  RegDeleteKeyW(HKEY_CLASSES_ROOT, L"MorvickTest.Htm");
+  CurrentHtmlShellHooks() = saved;
+}
+
+TEST(HtmlDrawer, ForeignHandlesAreCheckedBeforeUse) {
+  DibCanvas c(200, 60);
+  CHtmlDrawer d;
+  SIZE plain = d.SetTextAndMeasure(c.Dc(), L"x");
+  // Not an icon and not a bitmap: takes no room and draws nothing.
+  SIZE bogus = d.SetTextAndMeasure(c.Dc(), L"x<icon handle=0x12345678><bmp handle=0x7777>");
+  EXPECT_EQ(bogus.cx, plain.cx);
+  HICON icon = LoadIconW(nullptr, IDI_WARNING);
+  wchar_t text[64];
+  wsprintfW(text, L"x<icon handle=0x%X>", static_cast<unsigned>(reinterpret_cast<UINT_PTR>(icon)));
+  SIZE withIcon = d.SetTextAndMeasure(c.Dc(), text);
+  EXPECT_EQ(withIcon.cx, plain.cx + GetSystemMetrics(SM_CXICON));
+}
+
+}  // namespace
+}  // namespace morvick::html
