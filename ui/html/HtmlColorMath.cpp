@@ -11,7 +11,8 @@ unsigned Channel(double v) { return static_cast<unsigned>(std::clamp(v, 0.0, 255
 }  // namespace
 
 HtmlColor GreyColor(HtmlColor c) {
-  unsigned l = Channel(0.299 * HtmlRed(c) + 0.587 * HtmlGreen(c) + 0.114 * HtmlBlue(c));
+  // In integers: the same weights, and white stays white on every floating-point unit.
+  unsigned l = (299 * HtmlRed(c) + 587 * HtmlGreen(c) + 114 * HtmlBlue(c)) / 1000;
   return HtmlRgb(l, l, l);
 }
 
