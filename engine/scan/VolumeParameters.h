@@ -1,0 +1,17 @@
+// Working out the chosen volume's parameters for the Quick Scan (and File Trace): from its boot
+// sector, or for a FAT volume whose boot sector is unusable, from the directories in its data area.
+// Both read the chosen partition of g_VolumeParams (type, start, sectors, end) and fill the rest of
+// the block.
+#pragma once
+
+#include "engine/scan/ScanStop.h"
+
+// 1 when the block was filled from the boot sector (or its copy), 0 when it is unusable or the scan
+// was stopped. Types other than 100, 200 and 300 give 1 without reading.
+int ReadVolumeParameters(const ScanFinishedWord& finished);
+
+// 1 when a FAT16 or FAT32 volume's parameters were rebuilt from two directories' "." entries, else 0.
+int ReconstructFatParameters(const ScanFinishedWord& finished);
+
+// The status text of the reconstruction.
+extern const char16_t kCalculatingParametersText[];   // "Please wait, calculating partition parameters"
