@@ -81,14 +81,14 @@ TEST_F(VolumeParameters, Fat32FromTheBootSector)
     raw[At(kStart + 32 + 100)] = 0xF8;    // second FAT
     ASSERT_EQ(Read(), 1);
     const VolumeParameterBlock b = g_VolumeParams;
-    EXPECT_EQ(b.browsedFileSystemType, 200);
-    EXPECT_EQ(b.sectorsPerCluster, 8u);
-    EXPECT_EQ(b.reservedSectors, 32u);
-    EXPECT_EQ(b.firstFat, kStart + 32);
-    EXPECT_EQ(b.secondFat, kStart + 132);
-    EXPECT_EQ(b.rootLocation, 2u);
-    EXPECT_EQ(b.rootDirectorySectors, 0u);
-    EXPECT_EQ(b.clusterBase, kStart + 32 + 200 - 16);
+    EXPECT_EQ(uint32_t{b.browsedFileSystemType}, 200);
+    EXPECT_EQ(uint32_t{b.sectorsPerCluster}, 8u);
+    EXPECT_EQ(uint32_t{b.reservedSectors}, 32u);
+    EXPECT_EQ(uint32_t{b.firstFat}, kStart + 32);
+    EXPECT_EQ(uint32_t{b.secondFat}, kStart + 132);
+    EXPECT_EQ(uint32_t{b.rootLocation}, 2u);
+    EXPECT_EQ(uint32_t{b.rootDirectorySectors}, 0u);
+    EXPECT_EQ(uint32_t{b.clusterBase}, kStart + 32 + 200 - 16);
 }
 
 TEST_F(VolumeParameters, Fat32UsesTheCopyAtSixWhenTheBootSectorIsGone)
@@ -123,9 +123,9 @@ TEST_F(VolumeParameters, Fat16WithOneFat)
     raw[At(kStart + 1)] = 0xF8;
     ASSERT_EQ(Read(), 1);
     const VolumeParameterBlock b = g_VolumeParams;
-    EXPECT_EQ(b.rootDirectorySectors, 32u);
-    EXPECT_EQ(b.rootLocation, kStart + 1 + 20);
-    EXPECT_EQ(b.clusterBase, kStart + 1 + 20 + 32 - 8);
+    EXPECT_EQ(uint32_t{b.rootDirectorySectors}, 32u);
+    EXPECT_EQ(uint32_t{b.rootLocation}, kStart + 1 + 20);
+    EXPECT_EQ(uint32_t{b.clusterBase}, kStart + 1 + 20 + 32 - 8);
 }
 
 TEST_F(VolumeParameters, NtfsIndexRecordSizes)
@@ -190,12 +190,12 @@ TEST_F(VolumeParameters, Fat32ReconstructionFromTwoDirectories)
     directory(30);
     ASSERT_EQ(Reconstruct(), 1);
     const VolumeParameterBlock b = g_VolumeParams;
-    EXPECT_EQ(b.sectorsPerCluster, 4u);
-    EXPECT_EQ(b.clusterBase, kStart + 232 - 8);
-    EXPECT_EQ(b.reservedSectors, 32u);
-    EXPECT_EQ(b.sectorsPerFat, 100u);
-    EXPECT_EQ(b.secondFat, kStart + 132);
-    EXPECT_EQ(b.rootLocation, 2u);
+    EXPECT_EQ(uint32_t{b.sectorsPerCluster}, 4u);
+    EXPECT_EQ(uint32_t{b.clusterBase}, kStart + 232 - 8);
+    EXPECT_EQ(uint32_t{b.reservedSectors}, 32u);
+    EXPECT_EQ(uint32_t{b.sectorsPerFat}, 100u);
+    EXPECT_EQ(uint32_t{b.secondFat}, kStart + 132);
+    EXPECT_EQ(uint32_t{b.rootLocation}, 2u);
 }
 
 TEST_F(VolumeParameters, ReconstructionWithoutDirectoriesFails)
