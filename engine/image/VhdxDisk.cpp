@@ -156,7 +156,7 @@ int CVhdxDisk::ReadBlockTable(const VhdxRegion& region)
     }
     m_payload.reserve(static_cast<size_t>(m_layout.dataBlocks));
     m_bitmapEntries.reserve(static_cast<size_t>(m_layout.bitmapBlocks));
-    std::vector<uint8_t> raw(1u << 20);
+    std::vector<uint8_t> raw(static_cast<size_t>(entries * 8 < (1u << 20) ? entries * 8 : (1u << 20)));
     uint64_t index = 0;
     while (index < entries) {
         const uint64_t batch = (entries - index) < raw.size() / 8 ? (entries - index) : raw.size() / 8;

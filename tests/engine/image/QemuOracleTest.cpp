@@ -1,0 +1,176 @@
+// The readers against qemu-img: a raw disk is wrapped in every container by
+// tests/fixtures/wrap-containers.sh, and what the facade reads from each image file must equal
+// `qemu-img convert -O raw` of it. Needs bash and qemu-img, so it runs in the native builds only.
+#include "ImageWriters.h"
+
+#include "engine/image/VirtualDisk.h"
+#include "engine/io/DiskFile.h"
+#include "engine/util/Utf.h"
+
+#include <gtest/gtest.h>
+
+#include <cctype>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+#include <random>
+#include <string>
+#include <vector>
+
+namespace {
+
+#ifndef _WIN32
+
+constexpr uint64_t MiB = 1u << 20;
+
+// Builds the fixtures once for the whole program in a temporary folder.
+class QemuFixtures {
+public:
+    static const QemuFixtures& Get()
+    {
+        static const QemuFixtures fixtures;
+        return fixtures;
+    }
+
+    bool ok = false;
+    std::string dir;
+
+private:
+    QemuFixtures()
+    {
+        const char* source = std::getenv("MORVICK_SOURCE_DIR");
+        char pattern[] = "/tmp/morvick-image-XXXXXX";
+        if (!source || !mkdtemp(pattern))
+            return;
+        dir = pattern;
+        // 70 MiB + 3 sectors, data scattered over block ends of every block size, and a 5 GiB disk
+        // with data at 4.5 GiB (its BAT has sector-bitmap entries between the payload entries).
+        const std::string script =
+            "set -e; cd '" + dir + "'; truncate -s $((70*1048576 + 1536)) d.raw;"
+            "for off in 0 1048064 2096640 5000000 33553920 67108352 $((70*1048576 + 1024)); do"
+            "  head -c 4096 /dev/urandom | dd of=d.raw bs=1 seek=$off conv=notrunc status=none; done;"
+            "truncate -s $((70*1048576 + 1536)) d.raw;"
+            "'" + std::string(source) + "/tests/fixtures/wrap-containers.sh' d.raw out '1 8 32';"
+            "truncate -s 5G big.raw; head -c 1048576 /dev/urandom | dd of=big.raw bs=1M seek=4608 conv=notrunc status=none;"
+            "qemu-img convert -q -f raw -O vhdx -o subformat=dynamic,block_size=1M big.raw out/big.vhdx";
+        ok = std::system(("bash -c \"" + Escape(script) + "\" >/dev/null 2>&1").c_str()) == 0;
+    }
+
+    static std::string Escape(const std::string& text)
+    {
+        std::string out;
+        for (char c : text) {
+            if (c == '"' || c == '\\' || c == '$' || c == '`')
+                out += '\\';
+            out += c;
+        }
+        return out;
+    }
+
+public:
+    ~QemuFixtures()
+    {
+        if (!dir.empty())
+            std::system(("rm -rf '" + dir + "'").c_str());
+    }
+};
+
+Bytes ReadWholeFile(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return Bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+class QemuOracleTest : public ::testing::TestWithParam<std::string> {
+protected:
+    void SetUp() override
+    {
+        if (!QemuFixtures::Get().ok)
+            GTEST_SKIP() << "qemu-img fixtures could not be made";
+        path = QemuFixtures::Get().dir + "/out/" + GetParam();
+        const uint32_t type = GetParam().find(".vhdx") != std::string::npos ? CVirtualDisk::kVhdx : CVirtualDisk::kVhd;
+        ASSERT_NE(disk.Create(type), nullptr);
+        ASSERT_EQ(disk.Open(Utf8ToUtf16(path)), 1) << path;
+    }
+
+    std::string path;
+    CVirtualDisk disk;
+};
+
+TEST_P(QemuOracleTest, WholeDiskEqualsQemuRaw)
+{
+    const Bytes oracle = ReadWholeFile(path + ".raw");
+    ASSERT_FALSE(oracle.empty());
+    ASSERT_EQ(disk.GetDiskSize(), oracle.size());
+    Bytes got(oracle.size());
+    const size_t chunk = 4 * MiB + 512;  // not aligned to any block
+    for (size_t at = 0; at < got.size(); at += chunk) {
+        const size_t n = std::min(chunk, got.size() - at);
+        ASSERT_EQ(disk.ReadAt(at, got.data() + at, n), 1) << at;
+    }
+    EXPECT_TRUE(got == oracle);
+}
+
+TEST_P(QemuOracleTest, RandomReadsEqualQemuRaw)
+{
+    const Bytes oracle = ReadWholeFile(path + ".raw");
+    std::mt19937_64 random(12345);
+    const uint64_t sectors = oracle.size() / 512;
+    Bytes got;
+    for (int i = 0; i < 300; ++i) {
+        const uint64_t count = 1 + random() % 100;
+        const uint64_t sector = random() % (sectors - count + 1);
+        got.assign(count * 512, 0);
+        ASSERT_EQ(disk.ReadAt(sector * 512, got.data(), got.size()), 1);
+        ASSERT_EQ(0, std::memcmp(got.data(), oracle.data() + sector * 512, got.size())) << "sector " << sector;
+    }
+    Bytes past(512);
+    EXPECT_EQ(disk.ReadAt(oracle.size() - 256, past.data(), 512), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(QemuContainers, QemuOracleTest,
+                         ::testing::Values("fixed.vhd", "dynamic.vhd", "fixed.vhdx", "dynamic-1M.vhdx",
+                                           "dynamic-8M.vhdx", "dynamic-32M.vhdx"),
+                         [](const ::testing::TestParamInfo<std::string>& info) {
+                             std::string name;
+                             for (char c : info.param)
+                                 name += std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
+                             return name;
+                         });
+
+TEST(QemuLargeVhdx, DataPastTheFirstChunkReadsFromItsBlock)
+{
+    if (!QemuFixtures::Get().ok)
+        GTEST_SKIP() << "qemu-img fixtures could not be made";
+    const std::string dir = QemuFixtures::Get().dir;
+    CVirtualDisk disk;
+    disk.Create(CVirtualDisk::kVhdx);
+    ASSERT_EQ(disk.Open(Utf8ToUtf16(dir + "/out/big.vhdx")), 1);
+    EXPECT_EQ(disk.GetDiskSize(), uint64_t(5) << 30);
+    CDiskFile raw;
+    ASSERT_EQ(raw.OpenRead(Utf8ToUtf16(dir + "/big.raw")), 1);
+    Bytes expected(3 * MiB), got(3 * MiB);
+    const uint64_t at = 4607 * MiB;  // the block before, the data block, the block after
+    ASSERT_EQ(raw.ReadAt(expected.data(), at, expected.size()), 1);
+    ASSERT_EQ(disk.ReadAt(at, got.data(), got.size()), 1);
+    EXPECT_TRUE(got == expected);
+}
+
+TEST(QemuMissingFile, IsNotOpenedAndNotCreated)
+{
+    const std::string path = "/tmp/morvick-no-such-image.vhdx";
+    std::remove(path.c_str());
+    for (uint32_t type : {CVirtualDisk::kVhd, CVirtualDisk::kVhdx}) {
+        CVirtualDisk disk;
+        disk.Create(type);
+        EXPECT_EQ(disk.Open(Utf8ToUtf16(path)), 0);
+        std::ifstream probe(path);
+        EXPECT_FALSE(probe.good());
+    }
+}
+
+#endif
+
+} // namespace

@@ -1,0 +1,122 @@
+// ReadSectors over its two sources: the logical drive handle and the facade; and the facade's
+// dispatch when no reader or no image is there.
+#include "ImageWriters.h"
+
+#include "engine/image/SectorReader.h"
+#include "engine/image/VhdDisk.h"
+#include "engine/image/VirtualDisk.h"
+#include "engine/io/NativeFile.h"
+#include "engine/util/Utf.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+namespace {
+
+constexpr uint64_t MiB = 1u << 20;
+
+class SectorReaderTest : public ::testing::Test {
+protected:
+    void SetUp() override { ResetEngineState(); }
+    void TearDown() override
+    {
+        SetCurrentVirtualDisk(nullptr);
+        ResetEngineState();
+    }
+};
+
+TEST_F(SectorReaderTest, NoFacadeNoRead)
+{
+    g_wSourceType = kSourceDisk;
+    uint8_t buffer[512];
+    EXPECT_EQ(ReadSectors(CurrentDevicePath(), 0, 0, 1, buffer), 0);
+}
+
+TEST_F(SectorReaderTest, FacadeWithoutReaderOrImageFails)
+{
+    CVirtualDisk disk;
+    uint8_t buffer[512];
+    EXPECT_EQ(disk.Create(7), nullptr);
+    EXPECT_EQ(disk.Open(u"whatever.vhd"), 0);
+    EXPECT_EQ(disk.Seek(0), 0);
+    EXPECT_EQ(disk.Read(buffer, 512), 0);
+    EXPECT_EQ(disk.Close(), 0);
+    EXPECT_EQ(disk.GetDiskSize(), 0u);
+    ASSERT_NE(disk.Create(CVirtualDisk::kVhdx), nullptr);
+    SetCurrentVirtualDisk(&disk);
+    g_wSourceType = kSourceDisk;
+    EXPECT_EQ(ReadSectors(CurrentDevicePath(), 0, 0, 1, buffer), 0);  // created, never opened
+    EXPECT_EQ(disk.GetCylinders(), 0);
+    EXPECT_EQ(disk.GetSectorsPerTrack(), 0);
+}
+
+TEST_F(SectorReaderTest, GeometryComesFromAVhdOnly)
+{
+    const Bytes image = MakeFixedVhd(MakePatternDisk(2 * MiB, {{0, 512}}));
+    CVirtualDisk disk;
+    disk.Create(CVirtualDisk::kVhd);
+    ASSERT_EQ(disk.OpenMemory(image.data(), image.size()), 1);
+    EXPECT_EQ(disk.GetHeads(), 16);
+    EXPECT_EQ(disk.GetSectorsPerTrack(), 63);
+    EXPECT_EQ(disk.GetCylinders(), static_cast<int32_t>(2 * MiB / 512 / (16 * 63)));
+    EXPECT_EQ(disk.GetDiskSize(), 2 * MiB);
+    // Replacing the reader drops the old image.
+    ASSERT_NE(disk.Create(CVirtualDisk::kVhd), nullptr);
+    uint8_t buffer[512];
+    EXPECT_EQ(disk.ReadAt(0, buffer, 512), 0);
+}
+
+TEST_F(SectorReaderTest, FirstSectorOfAFixedVhdIsTheFilesFirstSector)
+{
+    const Bytes image = MakeFixedVhd(MakePatternDisk(MiB, {{0, 4096}}));
+    CVirtualDisk disk;
+    disk.Create(CVirtualDisk::kVhd);
+    ASSERT_EQ(disk.OpenMemory(image.data(), image.size()), 1);
+    SetCurrentVirtualDisk(&disk);
+    g_wSourceType = kSourceDisk;
+    uint8_t buffer[512];
+    ASSERT_EQ(ReadSectors(0, 1, buffer), 1);
+    EXPECT_EQ(0, std::memcmp(buffer, image.data(), 512));
+    EXPECT_EQ(ReadSectors(0, 0, buffer), 1);  // nothing asked, nothing read
+}
+
+TEST_F(SectorReaderTest, LogicalDriveReadsExactCountsWithoutWrapping)
+{
+    // A raw file stands in for the logical drive.
+    const std::string path = ::testing::TempDir() + "morvick-logical-drive.raw";
+    const Bytes contents = MakePatternDisk(33 * MiB, {{0, 33 * MiB}});
+    {
+        FILE* out = std::fopen(path.c_str(), "wb");
+        ASSERT_NE(out, nullptr);
+        ASSERT_EQ(std::fwrite(contents.data(), 1, contents.size(), out), contents.size());
+        std::fclose(out);
+    }
+    g_wSourceType = kSourceLogicalDrive;
+    g_hVolume = OpenNativeFileForReading(Utf8ToUtf16(path), true);
+    ASSERT_NE(g_hVolume, kInvalidEngineHandle);
+    Bytes buffer(65536 * 512);
+    // 65,536 sectors is a whole count, not 0.
+    ASSERT_EQ(ReadSectors(CurrentDevicePath(), 10, 0, 65536, buffer.data()), 1);
+    EXPECT_EQ(0, std::memcmp(buffer.data(), contents.data() + 10 * 512, buffer.size()));
+    // A read running past the end of the drive fails rather than returning fewer bytes.
+    const uint32_t last = static_cast<uint32_t>(contents.size() / 512 - 1);
+    EXPECT_EQ(ReadSectors(CurrentDevicePath(), last, 0, 2, buffer.data()), 0);
+    EXPECT_EQ(ReadSectors(CurrentDevicePath(), last, 0, 1, buffer.data()), 1);
+    ResetEngineState();  // closes the handle
+    EXPECT_EQ(g_hVolume, 0);
+    std::remove(path.c_str());
+}
+
+TEST_F(SectorReaderTest, PhysicalDriveOpenFailsCleanly)
+{
+#ifndef _WIN32
+    g_wDeviceIndex = 9;
+    EXPECT_EQ(OpenPhysicalDrive(), kInvalidEngineHandle);
+    EXPECT_EQ(g_hDevice, kInvalidEngineHandle);
+#endif
+}
+
+} // namespace

@@ -1,0 +1,326 @@
+// Damaged VHDX images: the identifier, the region table and its copy, the metadata table and its
+// items, the parameters and the block allocation table broken one at a time.
+#include "ImageWriters.h"
+
+#include "engine/image/VhdxBatLayout.h"
+#include "engine/image/VhdxDisk.h"
+#include "engine/image/VhdxGuids.h"
+#include "engine/image/VhdxRegionTable.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+namespace {
+
+constexpr uint64_t MiB = 1u << 20;
+constexpr uint64_t kTable = 192 * 1024;
+constexpr uint64_t kTableCopy = 256 * 1024;
+
+const Bytes& Disk()
+{
+    static const Bytes disk = MakePatternDisk(5 * MiB, {{0, 4096}, {MiB - 512, 1024}, {4 * MiB, 8192}});
+    return disk;
+}
+
+struct Image {
+    Bytes bytes;
+    VhdxImageInfo info;
+    explicit Image(const VhdxLayout& layout = {}) { bytes = MakeVhdx(Disk(), layout, &info); }
+    uint64_t MetadataEntry(int i) const { return info.metadataOffset + 32 + 32 * i; }
+    uint64_t Value(int i) const { return info.metadataOffset + info.metadataItemOffset + 16 * i; }
+    // Changes a field of both region tables and fixes their checksums.
+    void PutRegion32(uint64_t field, uint32_t value)
+    {
+        for (uint64_t t : {kTable, kTableCopy}) {
+            PutLittleEndian32(bytes, t + field, value);
+            FixVhdxRegionTableCrc(bytes, t);
+        }
+    }
+    void PutRegion64(uint64_t field, uint64_t value)
+    {
+        for (uint64_t t : {kTable, kTableCopy}) {
+            PutLittleEndian64(bytes, t + field, value);
+            FixVhdxRegionTableCrc(bytes, t);
+        }
+    }
+};
+
+int Open(CVhdxDisk& reader, const Bytes& image)
+{
+    return reader.OpenMemory(image.data(), image.size());
+}
+
+bool ReadsLikeTheDisk(CVhdxDisk& reader, uint64_t offset, size_t count)
+{
+    Bytes got(count, 0x5A);
+    return reader.ReadAt(offset, got.data(), count) == 1 && std::memcmp(got.data(), Disk().data() + offset, count) == 0;
+}
+
+TEST(VhdxIdentifier, WrongSignatureIsRefused)
+{
+    Image image;
+    image.bytes[7] = 'E';
+    CVhdxDisk reader;
+    EXPECT_EQ(Open(reader, image.bytes), 0);
+    EXPECT_EQ(reader.Parse(), kVhdxWrongSignature);
+    const Bytes tiny(4, 0);
+    EXPECT_EQ(Open(reader, tiny), 0);
+}
+
+TEST(VhdxIdentifier, HeadersAreNotInterpreted)
+{
+    Image image;
+    std::memset(&image.bytes[64 * 1024], 0xAB, 4096);  // both headers garbage, checksums wrong
+    std::memset(&image.bytes[128 * 1024], 0xCD, 4096);
+    CVhdxDisk reader;
+    ASSERT_EQ(Open(reader, image.bytes), 1);
+    EXPECT_TRUE(ReadsLikeTheDisk(reader, 0, 4096));
+}
+
+TEST(VhdxRegionTableDamage, BadFirstTableFallsBackToTheCopy)
+{
+    for (int damage = 0; damage < 2; ++damage) {
+        Image image;
+        if (damage == 0)
+            image.bytes[kTable] = 'x';   // signature
+        else
+            image.bytes[kTable + 40] ^= 1;  // contents under the checksum
+        CVhdxDisk reader;
+        ASSERT_EQ(Open(reader, image.bytes), 1) << damage;
+        EXPECT_TRUE(ReadsLikeTheDisk(reader, MiB - 512, 1024));
+    }
+}
+
+TEST(VhdxRegionTableDamage, BothTablesBadIsRefused)
+{
+    Image image;
+    image.bytes[kTable + 40] ^= 1;
+    image.bytes[kTableCopy + 40] ^= 1;
+    CVhdxDisk reader;
+    EXPECT_EQ(Open(reader, image.bytes), 0);
+}
+
+TEST(VhdxRegionTableDamage, TooManyEntriesIsRefused)
+{
+    Image image;
+    image.PutRegion32(8, 2048);
+    CVhdxDisk reader;
+    EXPECT_EQ(Open(reader, image.bytes), 0);
+    VhdxRegionTable table;
+    EXPECT_EQ(ParseVhdxRegionTable(&image.bytes[kTable], kVhdxRegionTableSize, image.bytes.size(), table),
+              kVhdxRejected);
+}
+
+TEST(VhdxRegionTableDamage, RepeatedBatEntryIsRefused)
+{
+    Image image;
+    for (uint64_t t : {kTable, kTableCopy}) {
+        std::memcpy(&image.bytes[t + 48], &image.bytes[t + 16], 32);
+        FixVhdxRegionTableCrc(image.bytes, t);
+    }
+    VhdxRegionTable table;
+    EXPECT_EQ(ParseVhdxRegionTable(&image.bytes[kTable], kVhdxRegionTableSize, image.bytes.size(), table), kVhdxRejected);
+    CVhdxDisk reader;
+    EXPECT_EQ(Open(reader, image.bytes), 0);
+}
+
+TEST(VhdxRegionTableDamage, UnknownRegionsCountOnlyWhenRequired)
+{
+    Image image;
+    image.PutRegion32(8, 3);
+    for (uint64_t t : {kTable, kTableCopy}) {
+        std::memset(&image.bytes[t + 80], 0x42, 16);  // an unknown identifier
+        PutLittleEndian64(image.bytes, t + 96, 8 * MiB);
+        PutLittleEndian32(image.bytes, t + 104, 4096);
+        FixVhdxRegionTableCrc(image.bytes, t);
+    }
+    CVhdxDisk reader;
+    EXPECT_EQ(Open(reader, image.bytes), 1);
+    image.PutRegion32(108, 1);  // now required
+    VhdxRegionTable table;
+    EXPECT_EQ(ParseVhdxRegionTable(&image.bytes[kTable], kVhdxRegionTableSize, image.bytes.size(), table),
+              kVhdxUnknownRequired);
+    EXPECT_EQ(Open(reader, image.bytes), 0);
+}
+
+TEST(VhdxRegionTableDamage, OverlappingOrOutsideRegionsAreRefused)
+{
+    {
+        Image image;
+        image.PutRegion64(64, image.info.batOffset + 4096);  // metadata inside the BAT
+        CVhdxDisk reader;
+        EXPECT_EQ(Open(reader, image.bytes), 0);
+    }
+    {
+        Image image;
+        image.PutRegion64(32, image.bytes.size() - 8);  // the BAT past the end of the file
+        CVhdxDisk reader;
+        EXPECT_EQ(Open(reader, image.bytes), 0);
+    }
+    {
+        Image image;
+        image.PutRegion64(64, ~uint64_t(0) - 100);  // offset + length wraps
+        CVhdxDisk reader;
+        EXPECT_EQ(Open(reader, image.bytes), 0);
+    }
+}
+
+TEST(VhdxRegionTableDamage, MissingMetadataRegionIsRefused)
+{
+    Image image;
+    image.PutRegion32(8, 1);
+    CVhdxDisk reader;
+    EXPECT_EQ(Open(reader, image.bytes), 0);
+}
+
+TEST(VhdxMetadataDamage, WrongSignatureOrTooManyEntriesIsRefused)
+{
+    {
+        Image image;
+        image.bytes[image.info.metadataOffset] = 'M';
+        CVhdxDisk reader;
+        EXPECT_EQ(Open(reader, image.bytes), 0);
+    }
+    {
+        Image image;
+        PutLittleEndian16(image.bytes, image.info.metadataOffset + 10, 2048);
+        CVhdxDisk reader;
+        EXPECT_EQ(Open(reader, image.bytes), 0);
+    }
+}
+
+TEST(VhdxMetadataDamage, ItemsOutsideTheRegionAreRefused)
+{
+    for (uint32_t offset : {uint32_t(MiB - 4), 0xFFFFFFF0u}) {
+        Image image;
+        PutLittleEndian32(image.bytes, image.MetadataEntry(1) + 16, offset);
+        CVhdxDisk reader;
+        EXPECT_EQ(Open(reader, image.bytes), 0) << offset;
+    }
+    Image image;
+    PutLittleEndian32(image.bytes, image.MetadataEntry(0) + 20, 0xFFFFFFFFu);  // length
+    CVhdxDisk reader;
+    EXPECT_EQ(Open(reader, image.bytes), 0);
+}
+
+TEST(VhdxMetadataDamage, MissingRequiredItemsAreRefused)
+{
+    for (int item : {0, 1, 2}) {  // file parameters, disk size, logical sector size
+        Image image;
+        std::memset(&image.bytes[image.MetadataEntry(item)], 0x11, 16);
+        CVhdxDisk reader;
+        EXPECT_EQ(Open(reader, image.bytes), 0) << item;
+    }
+    Image image;  // the physical sector size is not needed
+    std::memset(&image.bytes[image.MetadataEntry(3)], 0x11, 16);
+    CVhdxDisk reader;
+    EXPECT_EQ(Open(reader, image.bytes), 1);
+}
+
+TEST(VhdxMetadataDamage, InvalidParametersAreRefused)
+{
+    struct Change {
+        int value;
+        uint64_t number;
+        int width;
+    };
+    const Change changes[] = {
+        {0, 0, 4},                   // block size 0
+        {0, 3 * MiB, 4},             // not a power of two
+        {0, 512 * 1024, 4},          // below 1 MiB
+        {0, 512 * MiB, 4},           // above 256 MiB
+        {1, 0, 8},                   // disk size 0
+        {1, (uint64_t(64) << 40) + 1, 8},
+        {2, 0, 4},                   // logical sector size 0
+        {2, 1024, 4},
+    };
+    for (const Change& c : changes) {
+        Image image;
+        if (c.width == 4)
+            PutLittleEndian32(image.bytes, image.Value(c.value), static_cast<uint32_t>(c.number));
+        else
+            PutLittleEndian64(image.bytes, image.Value(c.value), c.number);
+        CVhdxDisk reader;
+        EXPECT_EQ(Open(reader, image.bytes), 0) << c.value << " " << c.number;
+    }
+}
+
+TEST(VhdxBatDamage, BatRegionTooSmallForTheDiskIsRefused)
+{
+    Image image;
+    PutLittleEndian64(image.bytes, image.Value(1), uint64_t(1) << 40);  // 1 TiB needs 1 Mi entries
+    CVhdxDisk reader;
+    EXPECT_EQ(Open(reader, image.bytes), 0);
+}
+
+TEST(VhdxBatDamage, DamagedEntriesFailOnlyTheirBlock)
+{
+    const uint32_t states[] = {4, 5, 6};  // undefined states, and present at offset 0
+    for (uint32_t state : states) {
+        Image image;
+        PutLittleEndian64(image.bytes, image.info.batOffset + 8 * image.info.payloadEntryIndex[4], state);
+        CVhdxDisk reader;
+        ASSERT_EQ(Open(reader, image.bytes), 1);
+        Bytes buffer(4096);
+        EXPECT_EQ(reader.ReadAt(4 * MiB, buffer.data(), 4096), 0) << state;
+        EXPECT_TRUE(ReadsLikeTheDisk(reader, MiB - 512, 1024));
+    }
+    Image image;
+    PutLittleEndian64(image.bytes, image.info.batOffset + 8 * image.info.payloadEntryIndex[4], (uint64_t(1) << 45) | 6);
+    CVhdxDisk reader;
+    ASSERT_EQ(Open(reader, image.bytes), 1);
+    Bytes buffer(4096);
+    EXPECT_EQ(reader.ReadAt(4 * MiB, buffer.data(), 4096), 0);  // past the end of the file
+}
+
+TEST(VhdxBatDamage, UnwrittenBlocksReadAsZerosWhateverTheFileHolds)
+{
+    for (uint32_t state : {0u, 1u, 2u, 3u}) {
+        Image image;
+        // An unwritten block whose entry still carries an offset into data of another block.
+        const uint64_t other = image.bytes.size() - MiB;
+        PutLittleEndian64(image.bytes, image.info.batOffset + 8 * image.info.payloadEntryIndex[2], other | state);
+        CVhdxDisk reader;
+        ASSERT_EQ(Open(reader, image.bytes), 1);
+        EXPECT_TRUE(ReadsLikeTheDisk(reader, 2 * MiB - 4096, 2 * MiB + 8192)) << state;
+    }
+}
+
+TEST(VhdxLayout, ChunkRatioPlacesSectorBitmapEntries)
+{
+    VhdxBatLayout layout;
+    ASSERT_TRUE(ComputeVhdxBatLayout(200 * 32 * MiB, 32 * MiB, 512, layout));
+    EXPECT_EQ(layout.chunkRatio, 128u);
+    EXPECT_EQ(VhdxPayloadEntryIndex(layout, 127), 127u);
+    EXPECT_EQ(VhdxPayloadEntryIndex(layout, 128), 129u);
+    EXPECT_EQ(VhdxBitmapEntryIndex(layout, 0), 128u);
+    ASSERT_TRUE(ComputeVhdxBatLayout(100 * MiB, 32 * MiB, 512, layout));
+    EXPECT_EQ(layout.dataBlocks, 4u);
+    EXPECT_EQ(layout.totalEntries, 4u);
+    EXPECT_FALSE(ComputeVhdxBatLayout(100 * MiB, 0, 512, layout));
+    EXPECT_FALSE(ComputeVhdxBatLayout(0, 32 * MiB, 512, layout));
+    EXPECT_FALSE(ComputeVhdxBatLayout(100 * MiB, 3 * MiB, 512, layout));
+}
+
+TEST(VhdxReader, DiskSizeNeedNotFillTheLastBlock)
+{
+    VhdxLayout layout;
+    layout.blockSize = 4 * MiB;
+    Bytes image = MakeVhdx(Disk(), layout);  // 5 MiB on 4 MiB blocks
+    CVhdxDisk reader;
+    ASSERT_EQ(Open(reader, image), 1);
+    EXPECT_EQ(reader.GetDiskSize(), 5 * MiB);
+    EXPECT_EQ(reader.PayloadBlocks().size(), 2u);
+    EXPECT_TRUE(ReadsLikeTheDisk(reader, 5 * MiB - 512, 512));
+}
+
+TEST(VhdxGuids, NamesOfTheKnownIdentifiers)
+{
+    EXPECT_EQ(GetVhdxItemName(VhdxGuidFromText("2DC27766-F623-4200-9D64-115E9BFD4A08").bytes), u"Bat Guid");
+    EXPECT_EQ(GetVhdxItemName(VhdxGuidTable()[kVhdxPage83Data].bytes), u"Page83");
+    const uint8_t zero[16] = {};
+    EXPECT_EQ(GetVhdxItemName(zero), u"Invalid Item Id");
+}
+
+} // namespace
