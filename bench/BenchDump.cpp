@@ -13,7 +13,7 @@
 
 namespace {
 
-constexpr uint32_t kChunkSectors = 16384;  // 8 MiB per read
+constexpr uint32_t kChunkSectors = 256;  // 128 KiB per read: the copy out of the page cache stays in the processor's cache
 
 uint32_t ContainerType(const std::u16string& path)
 {
