@@ -1,5 +1,6 @@
 // Damaged settings archives: every value reads as its default or as stored, nothing is read out of
 // bounds, and counts in the stream never make a caller loop without end.
+#include "toolkit/common/BitmapBlock.h"
 #include "toolkit/common/PropExchangeArchive.h"
 
 #include "classlib/core/CException.h"
@@ -22,6 +23,10 @@ public:
     ar >> n;
     CString s;
     ar >> s;
+    // The saved image records of command icons.
+    TKPBitmapBlock color, mask;
+    TKPReadBitmapBlock(ar, color);
+    TKPReadBitmapBlock(ar, mask);
   }
 };
 IMPLEMENT_SERIAL(CFuzzItem, CObject, 1)
