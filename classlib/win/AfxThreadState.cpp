@@ -1,0 +1,53 @@
+#include "classlib/win/AfxThreadState.h"
+
+#include "classlib/win/CWnd.h"
+
+AFX_THREAD_STATE::AFX_THREAD_STATE()
+    : m_lastSentMsg(),
+      m_msgCur(),
+      m_pWndInit(NULL),
+      m_hHookOldCbtFilter(NULL),
+      m_hLockoutNotifyWindow(NULL),
+      m_pCurrentWinThread(NULL),
+      m_pRoutingView(NULL),
+      m_pRoutingFrame(NULL),
+      m_ptCursorLast{-1, -1},
+      m_nMsgLast(0),
+      m_nTempMapLock(0) {}
+
+AFX_THREAD_STATE::~AFX_THREAD_STATE() {
+  if (m_hHookOldCbtFilter != NULL) ::UnhookWindowsHookEx(m_hHookOldCbtFilter);
+  m_nTempMapLock = 0;
+  for (auto& entry : m_tempWndMap) {
+    entry.second->m_hWnd = NULL;  // a wrapper never destroys the window it wraps
+    delete entry.second;
+  }
+  m_tempWndMap.clear();
+}
+
+AFX_THREAD_STATE* AFXAPI AfxGetThreadState() {
+  static thread_local AFX_THREAD_STATE state;
+  return &state;
+}
+
+void AFXAPI AfxDeleteTempMaps() {
+  AFX_THREAD_STATE* pState = AfxGetThreadState();
+  if (pState->m_nTempMapLock > 0) return;
+  std::unordered_map<HWND, CWnd*> temps;
+  temps.swap(pState->m_tempWndMap);
+  for (auto& entry : temps) {
+    entry.second->m_hWnd = NULL;
+    delete entry.second;
+  }
+}
+
+void AFXAPI AfxLockTempMaps() { ++AfxGetThreadState()->m_nTempMapLock; }
+
+BOOL AFXAPI AfxUnlockTempMaps(BOOL bDeleteTemps) {
+  AFX_THREAD_STATE* pState = AfxGetThreadState();
+  if (pState->m_nTempMapLock > 0 && --pState->m_nTempMapLock == 0) {
+    if (bDeleteTemps) AfxDeleteTempMaps();
+    return TRUE;
+  }
+  return FALSE;
+}
