@@ -25,9 +25,27 @@ AFX_THREAD_STATE::~AFX_THREAD_STATE() {
   m_tempWndMap.clear();
 }
 
+namespace {
+
+// The state lives in a fiber-local slot whose callback frees it when the thread ends, whichever
+// way the thread was started.
+void WINAPI FreeThreadState(void* pState) { delete static_cast<AFX_THREAD_STATE*>(pState); }
+
+DWORD ThreadStateSlot() {
+  static DWORD dwSlot = ::FlsAlloc(FreeThreadState);
+  return dwSlot;
+}
+
+}  // namespace
+
 AFX_THREAD_STATE* AFXAPI AfxGetThreadState() {
-  static thread_local AFX_THREAD_STATE state;
-  return &state;
+  DWORD dwSlot = ThreadStateSlot();
+  AFX_THREAD_STATE* pState = static_cast<AFX_THREAD_STATE*>(::FlsGetValue(dwSlot));
+  if (pState == NULL) {
+    pState = new AFX_THREAD_STATE;
+    ::FlsSetValue(dwSlot, pState);
+  }
+  return pState;
 }
 
 void AFXAPI AfxDeleteTempMaps() {

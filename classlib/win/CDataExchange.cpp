@@ -51,7 +51,7 @@ BOOL CWnd::UpdateData(BOOL bSaveAndValidate) {
   } catch (CDataExchangeFailure&) {
     bOK = FALSE;  // the user has been told
   } catch (CException* e) {
-    e->ReportError(MB_ICONEXCLAMATION);
+    AfxReportException(e, MB_ICONEXCLAMATION);
     e->Delete();
   }
   pState->m_hLockoutNotifyWindow = hWndOldLockout;

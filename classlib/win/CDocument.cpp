@@ -119,7 +119,7 @@ BOOL CDocument::OnSaveDocument(LPCTSTR lpszPathName) {
 
 void CDocument::ReportSaveLoadException(LPCTSTR, CException* e, BOOL bSaving, UINT) {
   if (e != NULL) {
-    e->ReportError(MB_ICONEXCLAMATION);
+    AfxReportException(e, MB_ICONEXCLAMATION);
     return;
   }
   AfxMessageBox(bSaving ? L"Failed to save document." : L"Failed to open document.", MB_ICONEXCLAMATION);

@@ -11,6 +11,7 @@ BEGIN_MESSAGE_MAP(CView, CWnd)
   ON_WM_DESTROY()
   ON_WM_PAINT()
   ON_WM_MOUSEACTIVATE()
+  ON_MESSAGE(WM_INITIALUPDATE, HandleInitialUpdate)
 END_MESSAGE_MAP()
 
 CView::CView() : m_pDocument(NULL) {}
@@ -68,6 +69,11 @@ int CView::OnMouseActivate(CWnd* pDesktopWnd, UINT nHitTest, UINT message) {
 BOOL CView::IsSelected(const CObject*) const { return FALSE; }
 
 void CView::OnInitialUpdate() { OnUpdate(NULL, 0, NULL); }
+
+LRESULT CView::HandleInitialUpdate(WPARAM, LPARAM) {
+  OnInitialUpdate();
+  return 0;
+}
 
 void CView::OnPrepareDC(CDC*, void*) {}
 

@@ -33,6 +33,7 @@ class CView : public CWnd {
   afx_msg void OnDestroy();
   afx_msg void OnPaint();
   afx_msg int OnMouseActivate(CWnd* pDesktopWnd, UINT nHitTest, UINT message);
+  afx_msg LRESULT HandleInitialUpdate(WPARAM, LPARAM);
 
   CDocument* m_pDocument;
 

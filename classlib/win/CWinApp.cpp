@@ -23,7 +23,6 @@ END_MESSAGE_MAP()
 namespace {
 
 CWinApp* g_pApp = NULL;
-HINSTANCE g_hResource = NULL;
 
 LPTSTR DupString(LPCTSTR lpsz) {
   if (lpsz == NULL) return NULL;
@@ -177,9 +176,15 @@ int AFXAPI AfxMessageBox(UINT nIDPrompt, UINT nType, UINT nIDHelp) {
   return AfxMessageBox(szText, nType, nIDHelp == (UINT)-1 ? nIDPrompt : nIDHelp);
 }
 
+void AFXAPI AfxReportException(CException* e, UINT nType) {
+  WCHAR szMessage[512];
+  if (e == NULL || !e->GetErrorMessage(szMessage, 512)) lstrcpyW(szMessage, L"No error message is available.");
+  AfxMessageBox(szMessage, nType);
+}
+
 void AFXAPI AfxReportWindowProcException(CException* e) {
   if (e != NULL) {
-    e->ReportError(MB_ICONEXCLAMATION);
+    AfxReportException(e, MB_ICONEXCLAMATION);
     e->Delete();
   } else {
     AfxMessageBox(L"Internal application error.", MB_ICONSTOP);
@@ -461,12 +466,6 @@ CWnd* AFXAPI AfxGetMainWnd() {
 HINSTANCE AFXAPI AfxGetInstanceHandle() {
   return g_pApp != NULL ? g_pApp->m_hInstance : ::GetModuleHandleW(NULL);
 }
-
-HINSTANCE AFXAPI AfxGetResourceHandle() {
-  return g_hResource != NULL ? g_hResource : AfxGetInstanceHandle();
-}
-
-void AFXAPI AfxSetResourceHandle(HINSTANCE hInstResource) { g_hResource = hInstResource; }
 
 HINSTANCE AFXAPI AfxFindResourceHandle(LPCTSTR, LPCTSTR) { return AfxGetResourceHandle(); }
 

@@ -110,14 +110,15 @@ class CWinApp : public CWinThread {
 CWinApp* AFXAPI AfxGetApp();
 CWnd* AFXAPI AfxGetMainWnd();
 HINSTANCE AFXAPI AfxGetInstanceHandle();
-HINSTANCE AFXAPI AfxGetResourceHandle();
-void AFXAPI AfxSetResourceHandle(HINSTANCE hInstResource);
+// AfxGetResourceHandle and AfxSetResourceHandle come with the core's CString.
 HINSTANCE AFXAPI AfxFindResourceHandle(LPCTSTR lpszName, LPCTSTR lpszType);
 LPCTSTR AFXAPI AfxGetAppName();
 
 // Message boxes through the application (CWinApp::DoMessageBox).
 int AFXAPI AfxMessageBox(LPCTSTR lpszText, UINT nType = MB_OK, UINT nIDHelp = 0);
 int AFXAPI AfxMessageBox(UINT nIDPrompt, UINT nType = MB_OK, UINT nIDHelp = (UINT)-1);
+// Shows an exception's message through AfxMessageBox (so that it is logged like every box).
+void AFXAPI AfxReportException(CException* e, UINT nType = MB_ICONEXCLAMATION);
 
 // The start of a program: AfxWinInit fills the application's start-up values, AfxWinMain runs
 // InitInstance and the message loop and returns the exit code.
