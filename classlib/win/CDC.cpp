@@ -25,10 +25,15 @@ void Unwrap(CDC* p)
     p->m_hDC = p->m_hAttribDC = nullptr;
 }
 
+CGdiHandleTable<CDC, HDC>* MakeTable()
+{
+    return new CGdiHandleTable<CDC, HDC>(Wrap, Unwrap);
+}
+
 CGdiHandleTable<CDC, HDC>& Table()
 {
-    static thread_local CGdiHandleTable<CDC, HDC> table(Wrap, Unwrap);
-    return table;
+    static CGdiThreadSlot<CGdiHandleTable<CDC, HDC>> slot;
+    return slot.Get(MakeTable);
 }
 
 } // namespace

@@ -37,10 +37,15 @@ void Unwrap(CGdiObject* p)
     p->m_hObject = nullptr;
 }
 
+CGdiHandleTable<CGdiObject, HGDIOBJ>* MakeTable()
+{
+    return new CGdiHandleTable<CGdiObject, HGDIOBJ>(Wrap, Unwrap);
+}
+
 CGdiHandleTable<CGdiObject, HGDIOBJ>& Table()
 {
-    static thread_local CGdiHandleTable<CGdiObject, HGDIOBJ> table(Wrap, Unwrap);
-    return table;
+    static CGdiThreadSlot<CGdiHandleTable<CGdiObject, HGDIOBJ>> slot;
+    return slot.Get(MakeTable);
 }
 
 // Stock objects belong to the system: a wrapper never deletes them.

@@ -20,10 +20,15 @@ void Unwrap(CImageList* p)
     p->m_hImageList = nullptr;
 }
 
+CGdiHandleTable<CImageList, HIMAGELIST>* MakeTable()
+{
+    return new CGdiHandleTable<CImageList, HIMAGELIST>(Wrap, Unwrap);
+}
+
 CGdiHandleTable<CImageList, HIMAGELIST>& Table()
 {
-    static thread_local CGdiHandleTable<CImageList, HIMAGELIST> table(Wrap, Unwrap);
-    return table;
+    static CGdiThreadSlot<CGdiHandleTable<CImageList, HIMAGELIST>> slot;
+    return slot.Get(MakeTable);
 }
 
 } // namespace

@@ -21,10 +21,15 @@ void Unwrap(CMenu* p)
     p->m_hMenu = nullptr;
 }
 
+CGdiHandleTable<CMenu, HMENU>* MakeTable()
+{
+    return new CGdiHandleTable<CMenu, HMENU>(Wrap, Unwrap);
+}
+
 CGdiHandleTable<CMenu, HMENU>& Table()
 {
-    static thread_local CGdiHandleTable<CMenu, HMENU> table(Wrap, Unwrap);
-    return table;
+    static CGdiThreadSlot<CGdiHandleTable<CMenu, HMENU>> slot;
+    return slot.Get(MakeTable);
 }
 
 } // namespace

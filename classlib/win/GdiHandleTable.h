@@ -68,6 +68,27 @@ private:
     std::unordered_map<THandle, TObject*> m_temporary;
 };
 
+// One object per thread, kept in a fiber-local slot and freed when the thread ends, however the
+// thread was started or ended.
+template <class T>
+class CGdiThreadSlot {
+public:
+    CGdiThreadSlot() : m_slot(::FlsAlloc(&Free)) {}
+    T& Get(T* (*make)())
+    {
+        T* p = static_cast<T*>(::FlsGetValue(m_slot));
+        if (p == nullptr) {
+            p = make();
+            ::FlsSetValue(m_slot, p);
+        }
+        return *p;
+    }
+
+private:
+    static void WINAPI Free(void* p) { delete static_cast<T*>(p); }
+    DWORD m_slot;
+};
+
 // Deletes this thread's temporary GDI object, DC, menu and image-list wrappers. The idle pass of
 // the message loop calls it; pointers returned by FromHandle are invalid afterwards.
 void AfxDeleteTempGdiMaps();

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <process.h>
 
 // --- Handle maps ---------------------------------------------------------------------------------
 
@@ -235,4 +236,27 @@ TEST(Bitmap, PatternBrushTilesItsBitmap)
     EXPECT_EQ(surface.Pixel(0, 0), surface.Pixel(1, 1));
     CBrush none;
     EXPECT_FALSE(none.CreatePatternBrush(nullptr));
+}
+
+// --- Threads -------------------------------------------------------------------------------------
+
+namespace {
+unsigned __stdcall MakeTemporariesAndEnd(void*)
+{
+    CGdiObject::FromHandle(::GetStockObject(BLACK_PEN));
+    CDC::FromHandle(::GetDC(nullptr));
+    _endthreadex(0);   // ends the thread without returning
+    return 0;
+}
+} // namespace
+
+TEST(GdiHandleMap, ThreadEndedByEndThreadExFreesItsMapsAndDoesNotHang)
+{
+    HANDLE thread = (HANDLE)_beginthreadex(nullptr, 0, MakeTemporariesAndEnd, nullptr, 0, nullptr);
+    ASSERT_NE(nullptr, thread);
+    EXPECT_EQ(WAIT_OBJECT_0, ::WaitForSingleObject(thread, 10000));
+    ::CloseHandle(thread);
+    // This thread's maps are its own.
+    CPen pen(PS_SOLID, 1, RGB(0, 0, 0));
+    EXPECT_EQ(&pen, CPen::FromHandle((HPEN)pen.m_hObject));
 }
