@@ -14,7 +14,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
-#include <iterator>
 #include <random>
 #include <string>
 #include <vector>
@@ -79,8 +78,14 @@ public:
 
 Bytes ReadWholeFile(const std::string& path)
 {
-    std::ifstream in(path, std::ios::binary);
-    return Bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    CDiskFile file;
+    Bytes bytes;
+    if (file.OpenRead(Utf8ToUtf16(path))) {
+        bytes.resize(static_cast<size_t>(file.GetSize()));
+        if (!file.ReadAt(bytes.data(), 0, bytes.size()))
+            bytes.clear();
+    }
+    return bytes;
 }
 
 class QemuOracleTest : public ::testing::TestWithParam<std::string> {
