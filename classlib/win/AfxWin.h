@@ -23,9 +23,7 @@
 #include "classlib/win/CDataExchange.h"
 #include "classlib/win/AfxMessageLog.h"
 
-#if __has_include("classlib/win/AfxGdi.h")
 #include "classlib/win/AfxGdi.h"
-#endif
 #if __has_include("classlib/win/AfxCtrls.h")
 #include "classlib/win/AfxCtrls.h"
 #endif

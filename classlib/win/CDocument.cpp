@@ -93,33 +93,67 @@ BOOL CDocument::OnNewDocument() {
 }
 
 BOOL CDocument::OnOpenDocument(LPCTSTR lpszPathName) {
-  HANDLE hFile = ::CreateFileW(lpszPathName, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL,
-                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, NULL);
-  if (hFile == INVALID_HANDLE_VALUE) {
-    ReportSaveLoadException(lpszPathName, NULL, FALSE, 0);
+  // Opened for reading only: a document never writes to the file it reads.
+  CFile file;
+  CFileException fe;
+  if (!file.Open(lpszPathName, CFile::modeRead | CFile::shareDenyWrite, &fe)) {
+    ReportSaveLoadException(lpszPathName, &fe, FALSE, 0);
     return FALSE;
   }
-  ::CloseHandle(hFile);
   DeleteContents();
+  SetModifiedFlag(TRUE);  // dirty while it loads
+  try {
+    CArchive loadArchive(&file, CArchive::load | CArchive::bNoFlushOnDelete);
+    Serialize(loadArchive);
+    loadArchive.Close();
+    file.Close();
+  } catch (CException* e) {
+    file.Abort();
+    DeleteContents();  // nothing half-read stays
+    ReportSaveLoadException(lpszPathName, e, FALSE, 0);
+    e->Delete();
+    return FALSE;
+  }
   SetModifiedFlag(FALSE);
   return TRUE;
 }
 
 BOOL CDocument::OnSaveDocument(LPCTSTR lpszPathName) {
-  // This layer's documents keep their data elsewhere; saving only checks the file can be written.
-  HANDLE hFile = ::CreateFileW(lpszPathName, GENERIC_WRITE, 0, NULL, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
-  if (hFile == INVALID_HANDLE_VALUE) {
+  // Written to a new file beside the target, which replaces the target only when complete, so a
+  // failed save never leaves a truncated document behind.
+  CString strTemp = lpszPathName;
+  strTemp += L".saving";
+  CFile file;
+  CFileException fe;
+  if (!file.Open(strTemp, CFile::modeCreate | CFile::modeWrite | CFile::shareExclusive, &fe)) {
+    ReportSaveLoadException(lpszPathName, &fe, TRUE, 0);
+    return FALSE;
+  }
+  try {
+    CArchive saveArchive(&file, CArchive::store | CArchive::bNoFlushOnDelete);
+    Serialize(saveArchive);
+    saveArchive.Close();
+    file.Close();
+  } catch (CException* e) {
+    file.Abort();
+    ::DeleteFileW(strTemp);
+    ReportSaveLoadException(lpszPathName, e, TRUE, 0);
+    e->Delete();
+    return FALSE;
+  }
+  if (!::MoveFileExW(strTemp, lpszPathName, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    ::DeleteFileW(strTemp);
     ReportSaveLoadException(lpszPathName, NULL, TRUE, 0);
     return FALSE;
   }
-  ::CloseHandle(hFile);
   SetModifiedFlag(FALSE);
   return TRUE;
 }
 
 void CDocument::ReportSaveLoadException(LPCTSTR, CException* e, BOOL bSaving, UINT) {
-  if (e != NULL) {
-    AfxReportException(e, MB_ICONEXCLAMATION);
+  WCHAR szMessage[512];
+  if (e != NULL && e->GetErrorMessage(szMessage, 512)) {
+    AfxMessageBox(szMessage, MB_ICONEXCLAMATION);
     return;
   }
   AfxMessageBox(bSaving ? L"Failed to save document." : L"Failed to open document.", MB_ICONEXCLAMATION);

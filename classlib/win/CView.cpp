@@ -1,5 +1,6 @@
 #include "classlib/win/CView.h"
 
+#include "classlib/win/AfxGdi.h"
 #include "classlib/win/AfxThreadState.h"
 #include "classlib/win/CDocument.h"
 #include "classlib/win/CFrameWnd.h"
@@ -49,11 +50,9 @@ void CView::OnDestroy() {
 void CView::PostNcDestroy() { delete this; }
 
 void CView::OnPaint() {
-  // Painting goes through OnDraw with the paint DC (see the drawing wrappers' bridge).
-  PAINTSTRUCT ps;
-  HDC hDC = ::BeginPaint(m_hWnd, &ps);
-  AfxViewDrawOnDC(this, hDC);
-  ::EndPaint(m_hWnd, &ps);
+  CPaintDC dc(m_hWnd);
+  OnPrepareDC(&dc);
+  OnDraw(&dc);
 }
 
 int CView::OnMouseActivate(CWnd* pDesktopWnd, UINT nHitTest, UINT message) {

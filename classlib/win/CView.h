@@ -42,6 +42,3 @@ class CView : public CWnd {
   DECLARE_MESSAGE_MAP()
 };
 
-// Calls pView->OnPrepareDC and OnDraw with a wrapper of hDC (done by the drawing wrappers'
-// bridge; nothing is drawn when they are not part of the build).
-void AFXAPI AfxViewDrawOnDC(CView* pView, HDC hDC);

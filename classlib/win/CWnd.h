@@ -368,8 +368,7 @@ void AFXAPI AfxReportWindowProcException(CException* e);
 BOOL AFXAPI AfxDispatchWndMsgGdi(CWnd* pWnd, UINT_PTR nSig, AFX_PMSG pfn, UINT message,
                                  WPARAM wParam, LPARAM lParam, LRESULT* pResult);
 
-// The menu handle of a menu wrapper and the wrapper of a handle (NULL when the menu wrappers are
-// not part of the build).
+// The menu handle of a menu wrapper and the wrapper of a handle.
 HMENU AFXAPI AfxGetMenuHandle(CMenu* pMenu);
 CMenu* AFXAPI AfxMenuFromHandle(HMENU hMenu);
 

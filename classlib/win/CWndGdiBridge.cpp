@@ -4,12 +4,7 @@
 #include "classlib/win/CView.h"
 #include "classlib/win/CWnd.h"
 
-#if __has_include("classlib/win/AfxGdi.h")
 #include "classlib/win/AfxGdi.h"
-#define MORVICK_HAVE_GDI 1
-#endif
-
-#ifdef MORVICK_HAVE_GDI
 
 namespace {
 
@@ -162,35 +157,3 @@ CMenu* CWnd::GetSystemMenu(BOOL bRevert) const {
 
 HMENU AFXAPI AfxGetMenuHandle(CMenu* pMenu) { return pMenu != NULL ? pMenu->GetSafeHmenu() : NULL; }
 CMenu* AFXAPI AfxMenuFromHandle(HMENU hMenu) { return CMenu::FromHandle(hMenu); }
-
-void AFXAPI AfxViewDrawOnDC(CView* pView, HDC hDC) {
-  CDC* pDC = CDC::FromHandle(hDC);
-  pView->OnPrepareDC(pDC, NULL);
-  pView->OnDraw(pDC);
-}
-
-#else  // the drawing wrappers are not in this build yet
-
-void AFXAPI AfxViewDrawOnDC(CView*, HDC) {}
-
-BOOL AFXAPI AfxDispatchWndMsgGdi(CWnd*, UINT_PTR, AFX_PMSG, UINT, WPARAM, LPARAM, LRESULT*) {
-  return FALSE;
-}
-
-void CWnd::OnDrawItem(int, LPDRAWITEMSTRUCT lpDrawItemStruct) {
-  if (lpDrawItemStruct->CtlType != ODT_MENU && ReflectLastMsg(lpDrawItemStruct->hwndItem)) return;
-  Default();
-}
-
-void CWnd::OnMeasureItem(int, LPMEASUREITEMSTRUCT lpMeasureItemStruct) {
-  if (lpMeasureItemStruct->CtlType != ODT_MENU) {
-    HWND hWndChild = ::GetDlgItem(m_hWnd, (int)lpMeasureItemStruct->CtlID);
-    if (hWndChild != NULL && ReflectLastMsg(hWndChild)) return;
-  }
-  Default();
-}
-
-HMENU AFXAPI AfxGetMenuHandle(CMenu*) { return NULL; }
-CMenu* AFXAPI AfxMenuFromHandle(HMENU) { return NULL; }
-
-#endif

@@ -193,6 +193,24 @@ TEST_F(DocViewTest, TheIdlePassDisablesACommandAndTheFrameRefusesIt) {
   EXPECT_EQ(g_nIdleCheckedRuns, 1);
 }
 
+TEST_F(DocViewTest, MenusAreUpdatedWhenTheyOpen) {
+  ASSERT_NE(m_pFrame, (CFrameWnd*)NULL);
+  HMENU hMenu = ::CreatePopupMenu();
+  ::AppendMenuW(hMenu, MF_STRING, ID_IDLE_CHECKED, L"checked by the view");
+  ::AppendMenuW(hMenu, MF_STRING, 3999, L"no handler");
+  ::AppendMenuW(hMenu, MF_SEPARATOR, 0, NULL);
+  ::AppendMenuW(hMenu, MF_STRING, ID_APP_ONLY, L"handled by the application");
+  g_bEnableIdleChecked = false;
+  m_pFrame->SendMessage(WM_INITMENUPOPUP, (WPARAM)hMenu, MAKELPARAM(0, FALSE));
+  EXPECT_TRUE(::GetMenuState(hMenu, ID_IDLE_CHECKED, MF_BYCOMMAND) & MF_GRAYED);
+  EXPECT_TRUE(::GetMenuState(hMenu, 3999, MF_BYCOMMAND) & MF_GRAYED);
+  EXPECT_FALSE(::GetMenuState(hMenu, ID_APP_ONLY, MF_BYCOMMAND) & MF_GRAYED);
+  g_bEnableIdleChecked = true;
+  m_pFrame->SendMessage(WM_INITMENUPOPUP, (WPARAM)hMenu, MAKELPARAM(0, FALSE));
+  EXPECT_FALSE(::GetMenuState(hMenu, ID_IDLE_CHECKED, MF_BYCOMMAND) & MF_GRAYED);
+  ::DestroyMenu(hMenu);
+}
+
 TEST_F(DocViewTest, LayoutPutsTheBarOnTopAndTheViewInTheRest) {
   ASSERT_NE(m_pFrame, (CFrameWnd*)NULL);
   m_pFrame->SetWindowPos(NULL, 0, 0, 400, 300, SWP_NOZORDER | SWP_NOMOVE);

@@ -111,6 +111,47 @@ BEGIN_MESSAGE_MAP(CReflectButton, CWnd)
   ON_NOTIFY_REFLECT(NM_CLICK, OnReflectNmClick)
 END_MESSAGE_MAP()
 
+// A static control that picks its own background brush.
+class CColorStatic : public CWnd {
+ public:
+  HBRUSH m_hbr = NULL;
+  UINT m_nCtlColor = 99;
+  afx_msg HBRUSH CtlColor(CDC* pDC, UINT nCtlColor) {
+    m_nCtlColor = nCtlColor;
+    if (m_hbr != NULL) pDC->SetTextColor(RGB(255, 0, 0));
+    return m_hbr;
+  }
+  DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CColorStatic, CWnd)
+  ON_WM_CTLCOLOR_REFLECT()
+END_MESSAGE_MAP()
+
+// A parent that chooses colours itself, and reports mouse clicks.
+class CColorParent : public CWnd {
+ public:
+  CWnd* m_pCtlColorWnd = NULL;
+  UINT m_nCtlColor = 99;
+  UINT m_nFlags = 0;
+  POINT m_pt = {0, 0};
+  afx_msg HBRUSH OnCtlColor(CDC*, CWnd* pWnd, UINT nCtlColor) {
+    m_pCtlColorWnd = pWnd;
+    m_nCtlColor = nCtlColor;
+    return (HBRUSH)::GetStockObject(GRAY_BRUSH);
+  }
+  afx_msg void OnLButtonDown(UINT nFlags, CPoint point) {
+    m_nFlags = nFlags;
+    m_pt = point;
+  }
+  DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CColorParent, CWnd)
+  ON_WM_CTLCOLOR()
+  ON_WM_LBUTTONDOWN()
+END_MESSAGE_MAP()
+
 class MessageMapTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -197,6 +238,40 @@ TEST_F(MessageMapTest, ControlNotificationsAreReflectedToTheControlFirst) {
   g_log.clear();
   EXPECT_EQ(Notify(button.m_hWnd, 1001, NM_CLICK), 33);
   EXPECT_EQ(g_log, std::vector<std::wstring>{L"child nm_click"});
+}
+
+TEST_F(MessageMapTest, ControlColoursComeFromTheControlWhenItAnswers) {
+  CColorStatic label;
+  ASSERT_TRUE(label.CreateEx(0, L"STATIC", L"s", WS_CHILD, 0, 0, 50, 20, m_wnd.m_hWnd, (HMENU)1200));
+  HDC hDC = ::GetDC(m_wnd.m_hWnd);
+  label.m_hbr = (HBRUSH)::GetStockObject(BLACK_BRUSH);
+  EXPECT_EQ((HBRUSH)m_wnd.SendMessage(WM_CTLCOLORSTATIC, (WPARAM)hDC, (LPARAM)label.m_hWnd), label.m_hbr);
+  EXPECT_EQ(label.m_nCtlColor, (UINT)CTLCOLOR_STATIC);
+  EXPECT_EQ(::GetTextColor(hDC), RGB(255, 0, 0));
+  // No brush from the control: the parent's default answer.
+  label.m_hbr = NULL;
+  LRESULT lDefault = ::DefWindowProcW(m_wnd.m_hWnd, WM_CTLCOLOREDIT, (WPARAM)hDC, (LPARAM)label.m_hWnd);
+  EXPECT_EQ(m_wnd.SendMessage(WM_CTLCOLOREDIT, (WPARAM)hDC, (LPARAM)label.m_hWnd), lDefault);
+  EXPECT_EQ(label.m_nCtlColor, (UINT)CTLCOLOR_EDIT);
+  ::ReleaseDC(m_wnd.m_hWnd, hDC);
+}
+
+TEST(MessageArguments, ParentHandlersGetTheControlAndPointArguments) {
+  CColorParent parent;
+  ASSERT_TRUE(parent.CreateEx(0, NULL, L"p", WS_POPUP, 0, 0, 100, 100, NULL, NULL));
+  HWND hChild = ::CreateWindowExW(0, L"STATIC", L"", WS_CHILD, 0, 0, 10, 10, parent.m_hWnd, (HMENU)7, NULL, NULL);
+  HDC hDC = ::GetDC(parent.m_hWnd);
+  EXPECT_EQ((HBRUSH)parent.SendMessage(WM_CTLCOLORBTN, (WPARAM)hDC, (LPARAM)hChild),
+            (HBRUSH)::GetStockObject(GRAY_BRUSH));
+  EXPECT_EQ(parent.m_nCtlColor, (UINT)CTLCOLOR_BTN);
+  ASSERT_NE(parent.m_pCtlColorWnd, (CWnd*)NULL);
+  EXPECT_EQ(parent.m_pCtlColorWnd->m_hWnd, hChild);
+  ::ReleaseDC(parent.m_hWnd, hDC);
+  parent.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON | MK_SHIFT, MAKELPARAM(-5, 7));
+  EXPECT_EQ(parent.m_nFlags, (UINT)(MK_LBUTTON | MK_SHIFT));
+  EXPECT_EQ(parent.m_pt.x, -5);  // coordinates are signed
+  EXPECT_EQ(parent.m_pt.y, 7);
+  parent.DestroyWindow();
 }
 
 TEST_F(MessageMapTest, NotificationsFromControlsWithoutObjects) {
