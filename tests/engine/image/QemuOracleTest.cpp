@@ -18,6 +18,10 @@
 #include <string>
 #include <vector>
 
+#ifndef _WIN32
+#include <sys/wait.h>
+#endif
+
 namespace {
 
 #ifndef _WIN32
@@ -161,6 +165,27 @@ TEST(QemuLargeVhdx, DataPastTheFirstChunkReadsFromItsBlock)
     ASSERT_EQ(raw.ReadAt(expected.data(), at, expected.size()), 1);
     ASSERT_EQ(disk.ReadAt(at, got.data(), got.size()), 1);
     EXPECT_TRUE(got == expected);
+}
+
+// morvick-bench dump: the disk's bytes on standard output and exit 0; the program's message on
+// standard error and exit 1 for a file it can't open.
+TEST(QemuBenchDump, WritesTheDiskOrTheProgramsMessage)
+{
+    const char* build = std::getenv("MORVICK_BINARY_DIR");
+    if (!QemuFixtures::Get().ok || !build)
+        GTEST_SKIP() << "qemu-img fixtures could not be made";
+    const std::string bench = std::string(build) + "/bench/morvick-bench";
+    const std::string dir = QemuFixtures::Get().dir;
+    for (const char* name : {"dynamic.vhd", "dynamic-8M.vhdx"}) {
+        const std::string image = dir + "/out/" + name;
+        ASSERT_EQ(std::system(("'" + bench + "' dump '" + image + "' > '" + dir + "/dump.bin'").c_str()), 0) << name;
+        EXPECT_TRUE(ReadWholeFile(dir + "/dump.bin") == ReadWholeFile(image + ".raw")) << name;
+    }
+    const int status = std::system(("'" + bench + "' dump '" + dir + "/d.raw.missing' 2> '" + dir + "/err.txt'").c_str());
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 1);
+    const Bytes message = ReadWholeFile(dir + "/err.txt");
+    EXPECT_EQ(std::string(message.begin(), message.end()),
+              "This file is highly corrupted or it is invalid file type.  Please select another file to recover.\n");
 }
 
 TEST(QemuMissingFile, IsNotOpenedAndNotCreated)
