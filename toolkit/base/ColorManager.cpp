@@ -1,5 +1,7 @@
 #include "toolkit/base/ColorManager.h"
 
+#include "classlib/win/AfxWin.h"
+
 #include "toolkit/base/DisplayDepth.h"
 #include "toolkit/base/UxThemeWrapper.h"
 
@@ -54,7 +56,11 @@ void CTKPColorManager::RefreshColorsThrottled()
   const DWORD now = CurrentTick();
   if (now - g_lastThrottledRefresh > 500) {
     GetColorManager()->RefreshColors();
-    g_lastThrottledRefresh = CurrentTick();
+    // Only a running program holds the refreshes back; before its main window exists every call
+    // recomputes.
+    CWinThread* pThread = AfxGetThread();
+    if (pThread && pThread->m_pMainWnd)
+      g_lastThrottledRefresh = CurrentTick();
   }
 }
 

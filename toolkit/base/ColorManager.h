@@ -14,7 +14,8 @@ public:
   // Recomputes every colour: scheme detection, display depth, system colours, derived colours,
   // scheme colours and gradients, and the visual style's border colour (index 57).
   void RefreshColors();
-  // RefreshColors on the global instance when more than 500 ms passed since the last recorded one.
+  // RefreshColors on the global instance when more than 500 ms passed since the last recorded one;
+  // a refresh is recorded only while the thread has a main window.
   static void RefreshColorsThrottled();
 
   // 0 none, 1 blue, 2 olive, 3 silver, from the visual style's file and colour names.

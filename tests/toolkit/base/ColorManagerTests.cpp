@@ -2,6 +2,8 @@
 #include "toolkit/base/DisplayDepth.h"
 #include "toolkit/base/UxThemeWrapper.h"
 
+#include "TestWindow.h"
+
 #include <gtest/gtest.h>
 
 #include <cwchar>
@@ -150,21 +152,37 @@ TEST_F(ColorManagerTest, ThrottledRefreshRunsAtMostEvery500ms)
   CTKPColorManager::SetTickSource(&FakeTick);
   manager->SetSysColorCallback(&FaceOnly);
   CTKPColorManager::ResetThrottle();
+  CWinThread* thread = AfxGetThread();
+  ASSERT_NE(nullptr, thread);
+  TestWindow window;
 
+  // Before the program has a main window every call recomputes.
+  thread->m_pMainWnd = nullptr;
   g_tick = 10000;
   g_face = 0x111111;
   CTKPColorManager::RefreshColorsThrottled();
   EXPECT_EQ(0x111111u, manager->GetColor(15));
-
-  g_tick = 10400;
+  g_tick = 10100;
   g_face = 0x222222;
-  CTKPColorManager::RefreshColorsThrottled();
-  EXPECT_EQ(0x111111u, manager->GetColor(15));
-
-  g_tick = 10501;
   CTKPColorManager::RefreshColorsThrottled();
   EXPECT_EQ(0x222222u, manager->GetColor(15));
 
+  thread->m_pMainWnd = window.Wnd();
+  g_tick = 20000;
+  g_face = 0x333333;
+  CTKPColorManager::RefreshColorsThrottled();
+  EXPECT_EQ(0x333333u, manager->GetColor(15));
+
+  g_tick = 20400;
+  g_face = 0x444444;
+  CTKPColorManager::RefreshColorsThrottled();
+  EXPECT_EQ(0x333333u, manager->GetColor(15));
+
+  g_tick = 20501;
+  CTKPColorManager::RefreshColorsThrottled();
+  EXPECT_EQ(0x444444u, manager->GetColor(15));
+
+  thread->m_pMainWnd = nullptr;
   manager->SetSysColorCallback(nullptr);
   CTKPColorManager::SetTickSource(nullptr);
   CTKPColorManager::ResetThrottle();

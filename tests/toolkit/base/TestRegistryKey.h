@@ -25,12 +25,14 @@ public:
   // The raw value below the key (sub-key path may be empty): its type and bytes, or type 0.
   DWORD Raw(const wchar_t* subKey, const wchar_t* name, std::vector<BYTE>* bytes = nullptr) const
   {
-    BYTE buffer[512];
-    DWORD type = 0, cb = sizeof(buffer);
-    if (RegGetValueW(m_key, subKey, name, RRF_RT_ANY | RRF_NOEXPAND, &type, buffer, &cb) != ERROR_SUCCESS)
+    DWORD type = 0, cb = 0;
+    if (RegGetValueW(m_key, subKey, name, RRF_RT_ANY | RRF_NOEXPAND, &type, nullptr, &cb) != ERROR_SUCCESS)
+      return 0;
+    std::vector<BYTE> buffer(cb + 2);
+    if (RegGetValueW(m_key, subKey, name, RRF_RT_ANY | RRF_NOEXPAND, &type, buffer.data(), &cb) != ERROR_SUCCESS)
       return 0;
     if (bytes)
-      bytes->assign(buffer, buffer + cb);
+      bytes->assign(buffer.begin(), buffer.begin() + cb);
     return type;
   }
   DWORD Dword(const wchar_t* subKey, const wchar_t* name) const
