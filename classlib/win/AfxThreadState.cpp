@@ -1,4 +1,5 @@
 #include "classlib/win/AfxThreadState.h"
+#include "classlib/win/GdiHandleTable.h"
 
 #include "classlib/win/CWnd.h"
 
@@ -57,6 +58,8 @@ void AFXAPI AfxDeleteTempMaps() {
     entry.second->m_hWnd = NULL;
     delete entry.second;
   }
+  // The drawing layer's temporaries (DCs, GDI objects, menus, image lists) go at the same time.
+  AfxDeleteTempGdiMaps();
 }
 
 void AFXAPI AfxLockTempMaps() { ++AfxGetThreadState()->m_nTempMapLock; }

@@ -1,6 +1,7 @@
 #include "classlib/win/CImageList.h"
 #include "classlib/win/CBitmap.h"
 #include "classlib/win/CDC.h"
+#include "classlib/win/CWnd.h"
 #include "classlib/win/GdiHandleTable.h"
 #include "classlib/win/ResourceLookup.h"
 
@@ -229,8 +230,8 @@ BOOL CImageList::BeginDrag(int nImage, CPoint ptHotSpot)
 
 void PASCAL CImageList::EndDrag() { ImageList_EndDrag(); }
 BOOL PASCAL CImageList::DragMove(CPoint pt) { return ImageList_DragMove(pt.x, pt.y); }
-BOOL PASCAL CImageList::DragEnter(HWND hWndLock, CPoint point) { return ImageList_DragEnter(hWndLock, point.x, point.y); }
-BOOL PASCAL CImageList::DragLeave(HWND hWndLock) { return ImageList_DragLeave(hWndLock); }
+BOOL PASCAL CImageList::DragEnter(CWnd* pWndLock, CPoint point) { return ImageList_DragEnter(pWndLock->GetSafeHwnd(), point.x, point.y); }
+BOOL PASCAL CImageList::DragLeave(CWnd* pWndLock) { return ImageList_DragLeave(pWndLock->GetSafeHwnd()); }
 BOOL PASCAL CImageList::DragShowNolock(BOOL bShow) { return ImageList_DragShowNolock(bShow); }
 
 BOOL CImageList::SetDragCursorImage(int nDrag, CPoint ptHotSpot)

@@ -9,6 +9,7 @@
 
 class CBitmap;
 class CDC;
+class CWnd;
 
 class CImageList : public CObject {
     DECLARE_DYNAMIC(CImageList)
@@ -65,8 +66,8 @@ public:
     BOOL BeginDrag(int nImage, CPoint ptHotSpot);
     static void PASCAL EndDrag();
     static BOOL PASCAL DragMove(CPoint pt);
-    static BOOL PASCAL DragEnter(HWND hWndLock, CPoint point);
-    static BOOL PASCAL DragLeave(HWND hWndLock);
+    static BOOL PASCAL DragEnter(CWnd* pWndLock, CPoint point);
+    static BOOL PASCAL DragLeave(CWnd* pWndLock);
     static BOOL PASCAL DragShowNolock(BOOL bShow);
     BOOL SetDragCursorImage(int nDrag, CPoint ptHotSpot);
 

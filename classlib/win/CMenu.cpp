@@ -1,5 +1,6 @@
 #include "classlib/win/CMenu.h"
 #include "classlib/win/CBitmap.h"
+#include "classlib/win/CWnd.h"
 #include "classlib/win/GdiHandleTable.h"
 #include "classlib/win/ResourceLookup.h"
 
@@ -191,9 +192,9 @@ BOOL CMenu::SetMenuItemBitmaps(UINT nPosition, UINT nFlags, const CBitmap* pBmpU
                                 (HBITMAP)pBmpChecked->GetSafeHandle());
 }
 
-BOOL CMenu::TrackPopupMenu(UINT nFlags, int x, int y, HWND hWnd, LPCRECT lpRect)
+BOOL CMenu::TrackPopupMenu(UINT nFlags, int x, int y, CWnd* pWnd, LPCRECT lpRect)
 {
-    return ::TrackPopupMenu(m_hMenu, nFlags, x, y, 0, hWnd, lpRect);
+    return ::TrackPopupMenu(m_hMenu, nFlags, x, y, 0, pWnd->GetSafeHwnd(), lpRect);
 }
 
 void CMenu::DrawItem(LPDRAWITEMSTRUCT) {}

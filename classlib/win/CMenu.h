@@ -7,6 +7,7 @@
 #include "classlib/win/Geometry.h"
 
 class CBitmap;
+class CWnd;
 
 class CMenu : public CObject {
     DECLARE_DYNAMIC(CMenu)
@@ -62,7 +63,7 @@ public:
     BOOL SetMenuItemBitmaps(UINT nPosition, UINT nFlags, const CBitmap* pBmpUnchecked, const CBitmap* pBmpChecked);
 
     // With TPM_RETURNCMD the answer is the chosen command (0 for none).
-    BOOL TrackPopupMenu(UINT nFlags, int x, int y, HWND hWnd, LPCRECT lpRect = nullptr);
+    BOOL TrackPopupMenu(UINT nFlags, int x, int y, CWnd* pWnd, LPCRECT lpRect = nullptr);
 
     virtual void DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct);
     virtual void MeasureItem(LPMEASUREITEMSTRUCT lpMeasureItemStruct);

@@ -1,6 +1,9 @@
 #include "classlib/win/ResourceLookup.h"
 
+#include "classlib/win/CWinApp.h"
+
 HINSTANCE AfxGdiFindResourceHandle(LPCTSTR lpszName, LPCTSTR lpszType)
 {
-    return ::GetModuleHandle(nullptr);
+    HINSTANCE hResource = AfxFindResourceHandle(lpszName, lpszType);
+    return hResource != nullptr ? hResource : ::GetModuleHandle(nullptr);
 }

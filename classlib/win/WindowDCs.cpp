@@ -1,10 +1,11 @@
 #include "classlib/win/WindowDCs.h"
+#include "classlib/win/CWnd.h"
 
 IMPLEMENT_DYNAMIC(CPaintDC, CDC)
 IMPLEMENT_DYNAMIC(CClientDC, CDC)
 IMPLEMENT_DYNAMIC(CWindowDC, CDC)
 
-CPaintDC::CPaintDC(HWND hWnd) : m_ps(), m_hWnd(hWnd)
+CPaintDC::CPaintDC(CWnd* pWnd) : m_ps(), m_hWnd(pWnd->GetSafeHwnd())
 {
     Attach(::BeginPaint(m_hWnd, &m_ps));
 }
@@ -17,7 +18,7 @@ CPaintDC::~CPaintDC()
     }
 }
 
-CClientDC::CClientDC(HWND hWnd) : m_hWnd(hWnd)
+CClientDC::CClientDC(CWnd* pWnd) : m_hWnd(pWnd->GetSafeHwnd())
 {
     Attach(::GetDC(m_hWnd));
 }
@@ -28,7 +29,7 @@ CClientDC::~CClientDC()
         ::ReleaseDC(m_hWnd, Detach());
 }
 
-CWindowDC::CWindowDC(HWND hWnd) : m_hWnd(hWnd)
+CWindowDC::CWindowDC(CWnd* pWnd) : m_hWnd(pWnd->GetSafeHwnd())
 {
     Attach(::GetWindowDC(m_hWnd));
 }

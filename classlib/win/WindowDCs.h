@@ -1,13 +1,16 @@
 // The device contexts of a window: CPaintDC (BeginPaint/EndPaint, for WM_PAINT), CClientDC (the
-// client area) and CWindowDC (the whole window, frame included; the screen for a NULL window).
+// client area) and CWindowDC (the whole window, frame included). For a NULL window the client
+// and window DCs are the screen's.
 #pragma once
 
 #include "classlib/win/CDC.h"
 
+class CWnd;
+
 class CPaintDC : public CDC {
     DECLARE_DYNAMIC(CPaintDC)
 public:
-    explicit CPaintDC(HWND hWnd);
+    explicit CPaintDC(CWnd* pWnd);
     virtual ~CPaintDC();
 
     PAINTSTRUCT m_ps;
@@ -19,7 +22,7 @@ protected:
 class CClientDC : public CDC {
     DECLARE_DYNAMIC(CClientDC)
 public:
-    explicit CClientDC(HWND hWnd);
+    explicit CClientDC(CWnd* pWnd);
     virtual ~CClientDC();
 
 protected:
@@ -29,7 +32,7 @@ protected:
 class CWindowDC : public CDC {
     DECLARE_DYNAMIC(CWindowDC)
 public:
-    explicit CWindowDC(HWND hWnd);
+    explicit CWindowDC(CWnd* pWnd);
     virtual ~CWindowDC();
 
 protected:
