@@ -69,6 +69,7 @@ enum AfxSig : UINT_PTR {
   AfxSig_vwpR,          // void (UINT, LPRECT)            WM_SIZING, WM_MOVING
   AfxSig_bHELPINFO,     // BOOL (HELPINFO*)               WM_HELP
   AfxSig_lwwM,          // LRESULT (UINT, UINT, CMenu*)   WM_MENUCHAR
+  AfxSig_viS,           // void (int, LPSTYLESTRUCT)      WM_STYLECHANGED, WM_STYLECHANGING
 
   // thread messages (CWinThread::PreTranslateMessage)
   AfxSig_vwl_thread,    // void (WPARAM, LPARAM)
@@ -208,6 +209,10 @@ struct AFX_MSGMAP {
 #define ON_MESSAGE(message, memberFxn)                                                         \
   { (UINT)(message), 0, 0, 0, AfxSig_lwl,                                                      \
     AFX_MSG_CAST(LRESULT (CCmdTarget::*)(WPARAM, LPARAM), &ThisClass::memberFxn) },
+
+// User-defined messages without arguments or result: void Handler()
+#define ON_MESSAGE_VOID(message, memberFxn)                                                    \
+  { (UINT)(message), 0, 0, 0, AfxSig_vv, AFX_MSG_CAST(void (CCmdTarget::*)(), &ThisClass::memberFxn) },
 
 // Registered messages: nMessageVariable is the UINT that RegisterWindowMessage returned.
 #define ON_REGISTERED_MESSAGE(nMessageVariable, memberFxn)                                     \

@@ -98,6 +98,15 @@ inline AFX_PMSG AfxNcHitTestPfn(LRESULT (T::*pfn)(CPoint)) {
 #define ON_WM_HELPINFO() AFX_WM_ENTRY(WM_HELP, AfxSig_bHELPINFO, BOOL (CWnd::*)(HELPINFO*), OnHelpInfo)
 #define ON_WM_ENTERSIZEMOVE() AFX_WM_ENTRY(WM_ENTERSIZEMOVE, AfxSig_vv, void (CWnd::*)(), OnEnterSizeMove)
 #define ON_WM_EXITSIZEMOVE() AFX_WM_ENTRY(WM_EXITSIZEMOVE, AfxSig_vv, void (CWnd::*)(), OnExitSizeMove)
+#define ON_WM_STYLECHANGED() AFX_WM_ENTRY(WM_STYLECHANGED, AfxSig_viS, void (CWnd::*)(int, LPSTYLESTRUCT), OnStyleChanged)
+#define ON_WM_STYLECHANGING() AFX_WM_ENTRY(WM_STYLECHANGING, AfxSig_viS, void (CWnd::*)(int, LPSTYLESTRUCT), OnStyleChanging)
+#define ON_WM_ENTERMENULOOP() AFX_WM_ENTRY(WM_ENTERMENULOOP, AfxSig_vb, void (CWnd::*)(BOOL), OnEnterMenuLoop)
+#define ON_WM_EXITMENULOOP() AFX_WM_ENTRY(WM_EXITMENULOOP, AfxSig_vb, void (CWnd::*)(BOOL), OnExitMenuLoop)
+#define ON_WM_NCRBUTTONDBLCLK() AFX_WM_ENTRY(WM_NCRBUTTONDBLCLK, AfxSig_vwp_nc, void (CWnd::*)(UINT, CPoint), OnNcRButtonDblClk)
+#define ON_WM_NCMBUTTONDOWN() AFX_WM_ENTRY(WM_NCMBUTTONDOWN, AfxSig_vwp_nc, void (CWnd::*)(UINT, CPoint), OnNcMButtonDown)
+#define ON_WM_NCMBUTTONUP() AFX_WM_ENTRY(WM_NCMBUTTONUP, AfxSig_vwp_nc, void (CWnd::*)(UINT, CPoint), OnNcMButtonUp)
+#define ON_WM_NCMOUSEHOVER() AFX_WM_ENTRY(WM_NCMOUSEHOVER, AfxSig_vwp_nc, void (CWnd::*)(UINT, CPoint), OnNcMouseHover)
+#define ON_WM_NCMOUSELEAVE() AFX_WM_ENTRY(WM_NCMOUSELEAVE, AfxSig_vv, void (CWnd::*)(), OnNcMouseLeave)
 #define ON_WM_MENUCHAR() AFX_WM_ENTRY(WM_MENUCHAR, AfxSig_lwwM, LRESULT (CWnd::*)(UINT, UINT, CMenu*), OnMenuChar)
 
 // Reflected to the control itself.

@@ -328,6 +328,15 @@ class CWnd : public CCmdTarget {
   afx_msg void OnEnterSizeMove();
   afx_msg void OnExitSizeMove();
   afx_msg LRESULT OnMenuChar(UINT nChar, UINT nFlags, CMenu* pMenu);
+  afx_msg void OnStyleChanged(int nStyleType, LPSTYLESTRUCT lpStyleStruct);
+  afx_msg void OnStyleChanging(int nStyleType, LPSTYLESTRUCT lpStyleStruct);
+  afx_msg void OnEnterMenuLoop(BOOL bIsTrackPopupMenu);
+  afx_msg void OnExitMenuLoop(BOOL bIsTrackPopupMenu);
+  afx_msg void OnNcRButtonDblClk(UINT nHitTest, CPoint point);
+  afx_msg void OnNcMButtonDown(UINT nHitTest, CPoint point);
+  afx_msg void OnNcMButtonUp(UINT nHitTest, CPoint point);
+  afx_msg void OnNcMouseHover(UINT nHitTest, CPoint point);
+  afx_msg void OnNcMouseLeave();
   afx_msg LRESULT ReflectCompareItem(WPARAM wParam, LPARAM lParam);
   afx_msg LRESULT ReflectDeleteItem(WPARAM wParam, LPARAM lParam);
 

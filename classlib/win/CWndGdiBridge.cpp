@@ -96,6 +96,10 @@ void CWnd::OnNcLButtonDblClk(UINT, CPoint) { Default(); }
 void CWnd::OnNcRButtonDown(UINT, CPoint) { Default(); }
 void CWnd::OnNcRButtonUp(UINT, CPoint) { Default(); }
 void CWnd::OnNcMouseMove(UINT, CPoint) { Default(); }
+void CWnd::OnNcRButtonDblClk(UINT, CPoint) { Default(); }
+void CWnd::OnNcMButtonDown(UINT, CPoint) { Default(); }
+void CWnd::OnNcMButtonUp(UINT, CPoint) { Default(); }
+void CWnd::OnNcMouseHover(UINT, CPoint) { Default(); }
 LRESULT CWnd::OnNcHitTest(CPoint) { return Default(); }
 BOOL CWnd::OnEraseBkgnd(CDC*) { return (BOOL)Default(); }
 void CWnd::OnContextMenu(CWnd*, CPoint) { Default(); }

@@ -172,6 +172,9 @@ BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult
       (this->*As<void (CWnd::*)(UINT, LPRECT)>(pfn))((UINT)wParam, (LPRECT)lParam);
       lResult = TRUE;
       break;
+    case AfxSig_viS:
+      (this->*As<void (CWnd::*)(int, LPSTYLESTRUCT)>(pfn))((int)wParam, (LPSTYLESTRUCT)lParam);
+      break;
     case AfxSig_bHELPINFO:
       lResult = (this->*As<BOOL (CWnd::*)(HELPINFO*)>(pfn))((HELPINFO*)lParam);
       break;
@@ -269,6 +272,11 @@ void CWnd::OnEndSession(BOOL) { Default(); }
 BOOL CWnd::OnHelpInfo(HELPINFO*) { return (BOOL)Default(); }
 void CWnd::OnEnterSizeMove() { Default(); }
 void CWnd::OnExitSizeMove() { Default(); }
+void CWnd::OnStyleChanged(int, LPSTYLESTRUCT) { Default(); }
+void CWnd::OnStyleChanging(int, LPSTYLESTRUCT) { Default(); }
+void CWnd::OnEnterMenuLoop(BOOL) { Default(); }
+void CWnd::OnExitMenuLoop(BOOL) { Default(); }
+void CWnd::OnNcMouseLeave() { Default(); }
 
 void CWnd::OnParentNotify(UINT message, LPARAM lParam) {
   if ((LOWORD(message) == WM_CREATE || LOWORD(message) == WM_DESTROY) &&
