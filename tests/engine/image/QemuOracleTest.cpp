@@ -20,6 +20,7 @@
 
 #ifndef _WIN32
 #include <sys/wait.h>
+#include <unistd.h>
 #endif
 
 namespace {
@@ -190,8 +191,7 @@ TEST(QemuBenchDump, WritesTheDiskOrTheProgramsMessage)
 
 TEST(QemuMissingFile, IsNotOpenedAndNotCreated)
 {
-    const std::string path = "/tmp/morvick-no-such-image.vhdx";
-    std::remove(path.c_str());
+    const std::string path = "/tmp/morvick-no-such-image-" + std::to_string(getpid()) + ".vhdx";
     for (uint32_t type : {CVirtualDisk::kVhd, CVirtualDisk::kVhdx}) {
         CVirtualDisk disk;
         disk.Create(type);

@@ -14,6 +14,13 @@
 #include <cstring>
 #include <string>
 
+#ifdef _WIN32
+#include <process.h>
+#define getpid _getpid
+#else
+#include <unistd.h>
+#endif
+
 namespace {
 
 constexpr uint64_t MiB = 1u << 20;
@@ -86,7 +93,8 @@ TEST_F(SectorReaderTest, FirstSectorOfAFixedVhdIsTheFilesFirstSector)
 TEST_F(SectorReaderTest, LogicalDriveReadsExactCountsWithoutWrapping)
 {
     // A raw file stands in for the logical drive.
-    const std::string path = ::testing::TempDir() + "morvick-logical-drive.raw";
+    // Other test runs on this machine may run at the same time: the name carries the process id.
+    const std::string path = ::testing::TempDir() + "morvick-logical-drive-" + std::to_string(getpid()) + ".raw";
     const Bytes contents = MakePatternDisk(33 * MiB, {{0, 33 * MiB}});
     {
         FILE* out = std::fopen(path.c_str(), "wb");

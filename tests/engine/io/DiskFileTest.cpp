@@ -14,13 +14,22 @@
 
 #ifdef _WIN32
 #include <windows.h>
+#else
+#include <unistd.h>
 #endif
 
 namespace {
 
+// A name of this process in the temporary folder: other test runs on the machine may run at the
+// same time.
 std::u16string TempPath(const std::u16string& name)
 {
-    return Utf8ToUtf16(::testing::TempDir()) + name;
+#ifdef _WIN32
+    const unsigned long pid = GetCurrentProcessId();
+#else
+    const unsigned long pid = static_cast<unsigned long>(getpid());
+#endif
+    return Utf8ToUtf16(::testing::TempDir() + std::to_string(pid) + "-") + name;
 }
 
 // Writes bytes at offset into a new file (sparse where the platform allows).
