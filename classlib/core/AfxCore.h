@@ -15,3 +15,5 @@
 #include "classlib/core/TypedArrays.h"
 #include "classlib/core/TypedLists.h"
 #include "classlib/core/TypedMaps.h"
+#include "classlib/core/CStdioFile.h"
+#include "classlib/core/CTime.h"

@@ -12,6 +12,10 @@
 namespace {
 const int kMinBufSize = 16;
 const UINT kStringChunk = 16384;  // characters read at a time from a stored string
+
+// TRUE for counts and lengths that a DWORD cannot hold below its 0xFFFFFFFF escape (only possible
+// where pointers are 64 bits).
+bool AboveDwordEscape(ULONGLONG n) { return n >= 0xFFFFFFFFull; }
 }  // namespace
 
 CArchive::CArchive(CFile* pFile, UINT nMode, int nBufSize, void* lpBuf)
@@ -136,6 +140,7 @@ UINT CArchive::Read(void* lpBuf, UINT nMax) {
 }
 
 void CArchive::ReadExact(void* pDest, UINT nBytes) {
+  if (!IsLoading()) AfxThrowArchiveException(CArchiveException::writeOnly, m_strFileName);
   if ((UINT)(m_lpBufMax - m_lpBufCur) < nBytes) {
     if (nBytes <= (UINT)m_nBufSize) {
       FillBuffer(nBytes);
@@ -259,8 +264,7 @@ void CArchive::WriteCount(DWORD_PTR dwCount) {
     *this << (WORD)dwCount;
   } else {
     *this << (WORD)0xFFFF;
-    volatile ULONGLONG dwCount64 = dwCount;  // DWORD_PTR may be 32 bits
-    if (dwCount64 > 0xFFFFFFFFull) AfxThrowArchiveException(CArchiveException::genericException, m_strFileName);
+    if (AboveDwordEscape(dwCount)) AfxThrowArchiveException(CArchiveException::genericException, m_strFileName);
     *this << (DWORD)dwCount;
   }
 }
@@ -288,8 +292,7 @@ void AFXAPI AfxWriteStringLength(CArchive& ar, UINT_PTR nLength, BOOL bUnicode) 
   } else {
     ar << (BYTE)0xff;
     ar << (WORD)0xffff;
-    volatile ULONGLONG nLength64 = nLength;  // UINT_PTR may be 32 bits
-    if (nLength64 >= 0xffffffffull) AfxThrowArchiveException(CArchiveException::genericException);
+    if (AboveDwordEscape(nLength)) AfxThrowArchiveException(CArchiveException::genericException);
     ar << (DWORD)nLength;
   }
 }

@@ -60,7 +60,8 @@ CRuntimeClass* PASCAL CRuntimeClass::Load(CArchive& ar, UINT* pwSchemaNum) {
   ar >> wSchema >> nLen;
   if (pwSchemaNum != NULL) *pwSchemaNum = wSchema;
   char szClassName[kMaxClassNameLength + 1];
-  if (nLen > kMaxClassNameLength || ar.Read(szClassName, nLen) != nLen) return NULL;
+  if (nLen > kMaxClassNameLength) return NULL;
+  if (ar.Read(szClassName, nLen) != nLen) AfxThrowArchiveException(CArchiveException::endOfFile, ar.m_strFileName);
   szClassName[nLen] = 0;
   return FromName(szClassName);
 }

@@ -79,7 +79,7 @@ void AFXAPI AfxAssertValidObject(const CObject* pOb, const char* lpszFileName, i
 #define DECLARE_DYNAMIC(class_name)          \
  public:                                     \
   static CRuntimeClass class##class_name;    \
-  virtual CRuntimeClass* GetRuntimeClass() const;
+  CRuntimeClass* GetRuntimeClass() const override;
 
 #define DECLARE_DYNCREATE(class_name) \
   DECLARE_DYNAMIC(class_name)         \
@@ -106,7 +106,7 @@ void AFXAPI AfxAssertValidObject(const CObject* pOb, const char* lpszFileName, i
 #define IMPLEMENT_SERIAL(class_name, base_class_name, wSchema)                                 \
   CObject* PASCAL class_name::CreateObject() { return new class_name; }                      \
   IMPLEMENT_RUNTIMECLASS(class_name, base_class_name, wSchema, class_name::CreateObject)     \
-  CArchive& AFXAPI operator>>(CArchive& ar, class_name*& pOb) {                               \
+  [[maybe_unused]] CArchive& AFXAPI operator>>(CArchive& ar, class_name*& pOb) {              \
     pOb = static_cast<class_name*>(ar.ReadObject(RUNTIME_CLASS(class_name)));                \
     return ar;                                                                                \
   }
