@@ -173,11 +173,21 @@ Bytes MakeVhdx(const Bytes& disk, const VhdxLayout& layout, VhdxImageInfo* info)
     local.batLength = static_cast<uint32_t>(batLength);
     local.metadataItemOffset = 64 * 1024;
     local.chunkRatio = ratio;
-    uint64_t end = local.batOffset + batLength;
+    const uint64_t logOffset = local.batOffset + batLength;
+    uint64_t end = logOffset + MiB;
     Bytes image(end, 0);
     std::memcpy(&image[0], "vhdxfile", 8);
-    std::memcpy(&image[64 * 1024], "head", 4);
-    std::memcpy(&image[128 * 1024], "head", 4);
+    // Two headers as the format has them (the reader does not interpret them; other tools do):
+    // signature, checksum, sequence number, file and data write identifiers, an empty log.
+    for (uint64_t header : {uint64_t(64 * 1024), uint64_t(128 * 1024)}) {
+        std::memcpy(&image[header], "head", 4);
+        PutLittleEndian64(image, header + 8, header / (64 * 1024));
+        std::memset(&image[header + 16], 0x5A, 32);
+        PutLittleEndian16(image, header + 66, 1);          // version
+        PutLittleEndian32(image, header + 68, static_cast<uint32_t>(MiB));  // log length
+        PutLittleEndian64(image, header + 72, 0);          // log offset set below
+        PutLittleEndian32(image, header + 4, 0);
+    }
 
     const VhdxGuid* guids = VhdxGuidTable();
     for (uint64_t table : {uint64_t(192 * 1024), uint64_t(256 * 1024)}) {
@@ -192,6 +202,11 @@ Bytes MakeVhdx(const Bytes& disk, const VhdxLayout& layout, VhdxImageInfo* info)
         PutLittleEndian32(image, table + 72, static_cast<uint32_t>(MiB));
         PutLittleEndian32(image, table + 76, 1);
         FixVhdxRegionTableCrc(image, table);
+    }
+
+    for (uint64_t header : {uint64_t(64 * 1024), uint64_t(128 * 1024)}) {
+        PutLittleEndian64(image, header + 72, logOffset);
+        PutLittleEndian32(image, header + 4, Crc32c(0, &image[header], 4096));
     }
 
     const uint64_t m = local.metadataOffset;
