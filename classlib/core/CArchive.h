@@ -62,8 +62,9 @@ class CArchive {
   void WriteCount(DWORD_PTR dwCount);
   DWORD_PTR ReadCount();
 
-  // Values, little-endian. int and unsigned are 32 bits; long is stored as the 32-bit LONG of the
-  // target (on Linux LONG is int, and LONGLONG is long, hence the differing overload sets).
+  // Values, little-endian. int, unsigned, LONG and DWORD are 32 bits. On Linux LONG is int and
+  // LONGLONG is long, so the overload sets differ by platform; a Linux long is stored in 64 bits.
+  // wchar_t is stored as one 16-bit unit on every platform.
   CArchive& operator<<(BYTE by);
   CArchive& operator<<(WORD w);
   CArchive& operator<<(LONG l);

@@ -1,5 +1,6 @@
 #include "classlib/core/AfxTypes.h"
 #include "classlib/core/CObject.h"
+#include "classlib/core/CString.h"
 
 #include <cstdarg>
 #include <cstdio>
@@ -73,6 +74,11 @@ void AFXAPI AfxAssertFailedLine(const char* lpszFileName, int nLine) {
 }
 
 void AFX_CDECL AfxTrace(const wchar_t* lpszFormat, ...) {
-  // Only the format text itself is shown; the arguments are not expanded here.
-  afxDump << lpszFormat;
+  if (lpszFormat == NULL) return;
+  va_list args;
+  va_start(args, lpszFormat);
+  CString text;
+  text.FormatV(lpszFormat, args);
+  va_end(args);
+  afxDump << (LPCTSTR)text;
 }

@@ -561,7 +561,25 @@ TEST(CArchiveTest, CollectionsSerialiseTheirElements) {
   ar.Abort();
 }
 
-TEST(CArchiveTest, ArchivesOverRealFilesAndFailedWrites) {
+TEST(CArchiveTest, ClosingALoadingArchiveGivesBackWhatItDidNotUse) {
+  // The archive reads ahead; closing it leaves the file right after the last value taken.
+  CMemFile file;
+  for (BYTE b = 0; b < 100; ++b) file.Write(&b, 1);
+  file.SeekToBegin();
+  {
+    CArchive ar(&file, CArchive::load, 64);
+    WORD w;
+    ar >> w;
+    EXPECT_EQ(w, 0x0100);
+    ar.Close();
+  }
+  EXPECT_EQ(file.GetPosition(), 2u);
+  BYTE next = 0;
+  file.Read(&next, 1);
+  EXPECT_EQ(next, 2);
+}
+
+TEST(CArchiveTest, AFailedWriteReachesClose) {
   // Writing into a fixed-size memory file fails when the archive flushes, and Close reports it.
   BYTE small[8];
   CMemFile fixed(small, sizeof small);

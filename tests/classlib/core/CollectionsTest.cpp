@@ -53,17 +53,36 @@ TEST(CArrayTest, BadIndexesThrowAndChangeNothing) {
   EXPECT_EQ(a[0] + a[1], 3);
 }
 
+// Exposes the allocated size to check the growth rule.
+template <class TYPE>
+class CCapacityArray : public CArray<TYPE, TYPE> {
+ public:
+  INT_PTR Capacity() const { return this->m_nMaxSize; }
+};
+
 TEST(CArrayTest, GrowByFollowsTheLibrary) {
-  CArray<BYTE, BYTE> a;
-  a.SetSize(0, 0);
-  a.Add(1);  // first allocation is exactly what is needed
-  a.Add(2);  // then at least 4 more
+  // Without a grow-by, room grows by an eighth of the size, at least 4 and at most 1024.
+  CCapacityArray<BYTE> a;
+  a.Add(1);
+  EXPECT_EQ(a.Capacity(), 1);  // the first allocation is exactly what is needed
+  a.Add(2);
+  EXPECT_EQ(a.Capacity(), 5);
+  a.SetSize(100);
+  a.Add(3);
+  EXPECT_EQ(a.Capacity(), 112);  // 100 + 100 / 8
+  a.SetSize(20000);
+  a.Add(4);
+  EXPECT_EQ(a.Capacity(), 21024);
   a.FreeExtra();
-  CArray<int, int> b;
+  EXPECT_EQ(a.Capacity(), 20001);
+  // With one, by that many.
+  CCapacityArray<int> b;
   b.SetSize(10, 100);
-  EXPECT_EQ(b.GetSize(), 10);
-  b.Add(1);
-  EXPECT_EQ(b.GetSize(), 11);
+  EXPECT_EQ(b.Capacity(), 100);
+  b.SetSize(101);
+  EXPECT_EQ(b.Capacity(), 200);
+  b.RemoveAll();
+  EXPECT_EQ(b.Capacity(), 0);
 }
 
 TEST(CArrayTest, HoldsObjectsWithState) {
