@@ -79,7 +79,7 @@ bool FinishSaveFile(COutputFile& file, const std::u16string& path, const char16_
         return false;
     }
     g_SaveReport.savedBytes += outcome.written;
-    if (outcome.unreadableSectors > 0 || outcome.missingData) {
+    if (outcome.unreadableSectors > 0 || outcome.missingData || outcome.undecodable) {
         ++g_SaveReport.damagedFiles;
         g_SaveReport.damagedPaths.push_back(path);
     } else if (!outcome.stopped) {

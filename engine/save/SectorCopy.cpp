@@ -25,6 +25,24 @@ bool Stopped()
 
 } // namespace
 
+uint64_t ReadSectorsOrZeros(const SectorReadFunction& read, uint64_t sector, uint32_t count, uint8_t* buffer,
+    uint32_t retries)
+{
+    if (ReadWithRetries(read, sector, count, buffer, retries))
+        return 0;
+    // Sector by sector: keep every sector that can be read, zeros for the rest. A single sector has
+    // had its tries already.
+    uint64_t unreadable = 0;
+    for (uint32_t i = 0; i < count; ++i) {
+        uint8_t* one = buffer + static_cast<size_t>(i) * kSector;
+        if (count == 1 || !ReadWithRetries(read, sector + i, 1, one, retries)) {
+            std::memset(one, 0, kSector);
+            ++unreadable;
+        }
+    }
+    return unreadable;
+}
+
 void AppendSectorExtent(std::vector<SectorExtent>& extents, uint64_t sector, uint64_t count, bool zeros)
 {
     if (count == 0)
@@ -72,16 +90,8 @@ CopyOutcome CopySectorExtents(COutputFile& file, const std::vector<SectorExtent>
             uint8_t* data = buffer.data();
             if (extent.zeros) {
                 std::memset(data, 0, static_cast<size_t>(count) * kSector);
-            } else if (!ReadWithRetries(read, extent.sector + done, count, data, retries)) {
-                // Sector by sector: keep every sector that can be read, zeros for the rest.
-                // A single sector has had its tries already.
-                for (uint32_t i = 0; i < count; ++i) {
-                    uint8_t* one = data + static_cast<size_t>(i) * kSector;
-                    if (count == 1 || !ReadWithRetries(read, extent.sector + done + i, 1, one, retries)) {
-                        std::memset(one, 0, kSector);
-                        ++out.unreadableSectors;
-                    }
-                }
+            } else {
+                out.unreadableSectors += ReadSectorsOrZeros(read, extent.sector + done, count, data, retries);
             }
             emit(data, static_cast<uint64_t>(count) * kSector);
             done += count;

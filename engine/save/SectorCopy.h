@@ -26,6 +26,7 @@ struct CopyOutcome {
     uint64_t written = 0;
     uint64_t unreadableSectors = 0;   // written as zeros
     bool missingData = false;         // the extents end before the size: the rest is zeros
+    bool undecodable = false;         // compressed data that did not expand: written as far as it did
     bool writeFailed = false;
     bool stopped = false;             // the stop or skip flag ended the copy
 };
@@ -38,6 +39,11 @@ constexpr uint32_t kCopyChunkSectors = 2048;
 // sector (each also retried). The stop and skip flags are tested between chunks.
 CopyOutcome CopySectorExtents(COutputFile& file, const std::vector<SectorExtent>& extents, uint64_t size,
     const SectorReadFunction& read, uint32_t retries, const CopyProgressFunction& progress = nullptr);
+
+// Reads count sectors (at most kCopyChunkSectors) into buffer: the whole run, tried `retries` more
+// times, then sector by sector; sectors that cannot be read are zeros. Returns how many those are.
+uint64_t ReadSectorsOrZeros(const SectorReadFunction& read, uint64_t sector, uint32_t count, uint8_t* buffer,
+    uint32_t retries);
 
 // Adds a run of sectors to a list of extents, joining it to the last one when they touch.
 void AppendSectorExtent(std::vector<SectorExtent>& extents, uint64_t sector, uint64_t count, bool zeros);
