@@ -50,7 +50,7 @@ void CView::OnDestroy() {
 void CView::PostNcDestroy() { delete this; }
 
 void CView::OnPaint() {
-  CPaintDC dc(m_hWnd);
+  CPaintDC dc(this);
   OnPrepareDC(&dc);
   OnDraw(&dc);
 }
