@@ -87,15 +87,16 @@ int CVhdImage::ReadDynamicHeader()
 int CVhdImage::ReadBlockTable()
 {
     // Entries past what the disk size needs are never used; fewer leave the rest of the disk unreadable.
-    const uint64_t needed = (m_footer.currentSize + m_header.blockSize - 1) / m_header.blockSize;
+    const uint64_t size = m_footer.currentSize;
+    const uint64_t needed = size / m_header.blockSize + (size % m_header.blockSize != 0 ? 1 : 0);
     const uint64_t entries = needed < m_header.maxTableEntries ? needed : m_header.maxTableEntries;
     if (entries == 0)
         return 1;
     if (entries > kMaxTableEntries)
         return 0;
     const uint64_t bytes = entries * 4;
-    const uint64_t size = m_file.GetSize();
-    if (m_header.tableOffset > size || bytes > size - m_header.tableOffset)
+    const uint64_t fileSize = m_file.GetSize();
+    if (m_header.tableOffset > fileSize || bytes > fileSize - m_header.tableOffset)
         return 0;
     std::vector<uint8_t> raw(static_cast<size_t>(bytes));
     if (!m_file.ReadAt(raw.data(), m_header.tableOffset, raw.size()))

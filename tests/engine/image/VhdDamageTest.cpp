@@ -167,6 +167,21 @@ TEST(VhdHeaderDamage, HugeEntryCountIsBoundedByTheDiskSize)
     EXPECT_TRUE(ReadsLikeTheDisk(reader, 5 * MiB, 4096));
 }
 
+TEST(VhdHeaderDamage, HugeDiskSizeDoesNotWrapTheEntryCount)
+{
+    DynamicImage image;
+    for (uint64_t footer : {uint64_t(0), image.Trailer()}) {
+        PutBigEndian64(image.bytes, footer + 48, ~uint64_t(0));
+        FixVhdFooterChecksum(image.bytes, footer);
+    }
+    CVhdDisk reader;
+    ASSERT_EQ(Open(reader, image.bytes), 1);
+    EXPECT_EQ(reader.BlockOffsets().size(), 3u);  // all the table has
+    EXPECT_TRUE(ReadsLikeTheDisk(reader, 5 * MiB, 4096));
+    Bytes buffer(512);
+    EXPECT_EQ(reader.ReadAt(6 * MiB, buffer.data(), 512), 0);
+}
+
 TEST(VhdHeaderDamage, TooFewEntriesLeaveTheRestUnreadable)
 {
     DynamicImage image;
