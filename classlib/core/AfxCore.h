@@ -17,3 +17,4 @@
 #include "classlib/core/TypedMaps.h"
 #include "classlib/core/CStdioFile.h"
 #include "classlib/core/CTime.h"
+#include "classlib/core/COleDateTime.h"

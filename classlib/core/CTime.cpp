@@ -74,7 +74,9 @@ std::wstring SafeStrftimeFormat(LPCTSTR pFormat) {
   return out;
 }
 
-CString FormatTm(const struct tm& tmValue, LPCTSTR pFormat) {
+}  // namespace
+
+CString AFXAPI AfxFormatTm(const struct tm& tmValue, LPCTSTR pFormat) {
   if (pFormat == NULL) AfxThrowInvalidArgException();
   std::wstring format = SafeStrftimeFormat(pFormat);
   if (format.empty()) return CString();
@@ -85,8 +87,6 @@ CString FormatTm(const struct tm& tmValue, LPCTSTR pFormat) {
   }
   return CString();  // the result is empty (or absurdly long)
 }
-
-}  // namespace
 
 CString CTimeSpan::Format(LPCTSTR pFormat) const {
   if (pFormat == NULL) AfxThrowInvalidArgException();
@@ -214,11 +214,11 @@ int CTime::GetDayOfWeek() const {
 CString CTime::Format(LPCTSTR pFormat) const {
   struct tm ttm;
   if (!ToLocalTm(m_time, &ttm)) return CString();
-  return FormatTm(ttm, pFormat);
+  return AfxFormatTm(ttm, pFormat);
 }
 
 CString CTime::FormatGmt(LPCTSTR pFormat) const {
   struct tm ttm;
   if (!ToGmtTm(m_time, &ttm)) return CString();
-  return FormatTm(ttm, pFormat);
+  return AfxFormatTm(ttm, pFormat);
 }

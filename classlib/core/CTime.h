@@ -108,3 +108,6 @@ class CTime {
  private:
   LONGLONG m_time;
 };
+
+// strftime-style formatting of a broken-down time with the rules of CTime::Format.
+CString AFXAPI AfxFormatTm(const struct tm& tmValue, LPCTSTR pFormat);
