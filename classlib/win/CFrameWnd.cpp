@@ -1,6 +1,7 @@
 #include "classlib/win/CFrameWnd.h"
 
 #include "classlib/win/AfxThreadState.h"
+#include "classlib/win/CControlBar.h"
 #include "classlib/win/CDocTemplate.h"
 #include "classlib/win/CDocument.h"
 #include "classlib/win/CView.h"
@@ -229,6 +230,21 @@ void CFrameWnd::UpdateFrameTitleForDocument(LPCTSTR lpszDocName) {
 void CFrameWnd::OnUpdateFrameMenu(HMENU hMenuAlt) {
   if (hMenuAlt == NULL) hMenuAlt = m_hMenuDefault;
   if (hMenuAlt != NULL && ::GetMenu(m_hWnd) != hMenuAlt) ::SetMenu(m_hWnd, hMenuAlt);
+}
+
+CControlBar* CFrameWnd::GetControlBar(UINT nID) {
+  HWND hWndBar = ::GetDlgItem(m_hWnd, (int)nID);
+  CWnd* pWnd = FromHandlePermanent(hWndBar);
+  return pWnd != NULL && pWnd->IsKindOf(RUNTIME_CLASS(CControlBar)) ? static_cast<CControlBar*>(pWnd) : NULL;
+}
+
+void CFrameWnd::ShowControlBar(CControlBar* pBar, BOOL bShow, BOOL bDelay) {
+  if (pBar == NULL || pBar->m_hWnd == NULL) return;
+  pBar->ShowWindow(bShow ? SW_SHOWNOACTIVATE : SW_HIDE);
+  if (bDelay)
+    DelayRecalcLayout();
+  else
+    RecalcLayout();
 }
 
 CWnd* CFrameWnd::GetMessageBar() { return GetDlgItem(AFX_IDW_STATUS_BAR); }

@@ -8,6 +8,7 @@
 
 class CView;
 class CDocument;
+class CControlBar;
 
 class CFrameWnd : public CWnd {
   DECLARE_DYNCREATE(CFrameWnd)
@@ -47,6 +48,10 @@ class CFrameWnd : public CWnd {
   virtual void GetMessageString(UINT nID, CString& rMessage) const;
   CWnd* GetMessageBar();
   virtual void OnSetPreviewMode(BOOL bPreview, void* pState) {}
+  // The bar of this frame with id nID, or NULL.
+  CControlBar* GetControlBar(UINT nID);
+  // Shows or hides a bar and lays the frame out again (at the next idle time with bDelay).
+  void ShowControlBar(CControlBar* pBar, BOOL bShow, BOOL bDelay);
   BOOL IsFrameWnd() const { return TRUE; }
 
   BOOL m_bAutoMenuEnable;  // menu items without handlers are disabled
