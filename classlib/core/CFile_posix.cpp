@@ -36,7 +36,12 @@ BOOL CFile::Open(LPCTSTR lpszFileName, UINT nOpenFlags, CFileException* pExcepti
     return FALSE;
   }
   m_bCloseOnDelete = FALSE;
+  // The file keeps its full path, as GetFilePath reports it.
   m_strFileName = lpszFileName;
+  if (lpszFileName[0] != '/') {
+    char cwd[4096];
+    if (::getcwd(cwd, sizeof cwd) != NULL) m_strFileName = CString(cwd) + _T("/") + m_strFileName;
+  }
 
   int flags = O_CLOEXEC;
   switch (nOpenFlags & 3) {

@@ -12,7 +12,16 @@ BOOL CFile::Open(LPCTSTR lpszFileName, UINT nOpenFlags, CFileException* pExcepti
     return FALSE;
   }
   m_bCloseOnDelete = FALSE;
-  m_strFileName = lpszFileName;
+  // The file keeps its full path, as GetFilePath reports it.
+  DWORD nFull = ::GetFullPathNameW(lpszFileName, 0, NULL, NULL);
+  if (nFull > 0) {
+    CString full;
+    DWORD n = ::GetFullPathNameW(lpszFileName, nFull, full.GetBuffer((int)nFull), NULL);
+    full.ReleaseBuffer(n > 0 && n < nFull ? (int)n : 0);
+    m_strFileName = full.IsEmpty() ? CString(lpszFileName) : full;
+  } else {
+    m_strFileName = lpszFileName;
+  }
 
   DWORD dwAccess = 0;
   switch (nOpenFlags & 3) {

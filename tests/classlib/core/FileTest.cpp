@@ -124,6 +124,19 @@ TEST(CFileTest, ReadOnlyHandlesRefuseWritesAndCreateTruncates) {
   }
 }
 
+TEST(CFileTest, RelativeNamesBecomeFullPaths) {
+  CString name;
+  name.Format(_T("morvick_relative_%d.tmp"), (int)(CTime::GetCurrentTime().GetTime() % 100000));
+  {
+    CFile f(name, CFile::modeCreate | CFile::modeWrite);
+    CString path = f.GetFilePath();
+    EXPECT_GT(path.GetLength(), name.GetLength());
+    EXPECT_EQ(path.Right(name.GetLength()), name);
+    EXPECT_EQ(f.GetFileName(), name);
+  }
+  CFile::Remove(name);
+}
+
 TEST(CFileTest, RenameAndRemoveWithNonAsciiNames) {
   TempPath from(_T("\u00E9t\u00E9.txt"));
   TempPath to(_T("\u4E2D.txt"));
