@@ -21,6 +21,7 @@
 #include "classlib/win/CStatusBar.h"
 #include "classlib/win/CReBarCtrl.h"
 #include "classlib/win/CReBar.h"
+#include "classlib/win/CtrlViews.h"
 #include "classlib/win/CPropertyPage.h"
 #include "classlib/win/CPropertySheet.h"
 #include "classlib/win/CFileDialog.h"

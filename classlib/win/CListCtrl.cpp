@@ -5,6 +5,10 @@
 
 IMPLEMENT_DYNAMIC(CListCtrl, CWnd)
 
+BEGIN_MESSAGE_MAP(CListCtrl, CWnd)
+    ON_WM_NCDESTROY()
+END_MESSAGE_MAP()
+
 #define LIST_SEND(msg, w, l) ::SendMessage(m_hWnd, (msg), (WPARAM)(w), (LPARAM)(l))
 
 BOOL CListCtrl::Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID)
@@ -256,4 +260,22 @@ CImageList* CListCtrl::CreateDragImage(int nItem, LPPOINT lpPoint)
     CImageList* pImageList = new CImageList;
     pImageList->Attach(hImageList);
     return pImageList;
+}
+
+void PASCAL CListCtrl::ReleaseOwnedImageLists(HWND hWnd)
+{
+    if ((::GetWindowLong(hWnd, GWL_STYLE) & LVS_SHAREIMAGELISTS) != 0)
+        return;
+    const int kinds[] = {LVSIL_NORMAL, LVSIL_SMALL, LVSIL_STATE};
+    for (int kind : kinds) {
+        HIMAGELIST hImageList = (HIMAGELIST)::SendMessage(hWnd, LVM_GETIMAGELIST, kind, 0);
+        if (hImageList != nullptr && CImageList::FromHandlePermanent(hImageList) != nullptr)
+            ::SendMessage(hWnd, LVM_SETIMAGELIST, kind, 0);
+    }
+}
+
+void CListCtrl::OnNcDestroy()
+{
+    ReleaseOwnedImageLists(m_hWnd);
+    CWnd::OnNcDestroy();
 }

@@ -99,4 +99,13 @@ public:
     CEdit* GetEditControl() const;
     // A drag image of the item, owned by the caller.
     CImageList* CreateDragImage(int nItem, LPPOINT lpPoint);
+
+    // A list view destroys its image lists with itself unless they are shared: takes back those
+    // that a CImageList object owns, so that the object is the one to destroy them.
+    static void PASCAL ReleaseOwnedImageLists(HWND hWnd);
+
+    afx_msg void OnNcDestroy();
+
+protected:
+    DECLARE_MESSAGE_MAP()
 };

@@ -139,3 +139,50 @@ TEST_F(ListFixture, DeleteAndCount)
     EXPECT_EQ(0, list.GetItemCount());
     EXPECT_EQ(-1, list.GetNextItem(-1, LVNI_ALL));
 }
+
+TEST(ListImageLists, AnImageListObjectOutlivesTheListsThatShowedIt)
+{
+    TestHost host;
+    CImageList owned;
+    ASSERT_TRUE(owned.Create(16, 16, ILC_COLOR24 | ILC_MASK, 1, 1));
+    ASSERT_EQ(0, owned.Add(::LoadIcon(nullptr, IDI_APPLICATION)));
+    // A list without a wrapper for its image list still destroys it with itself.
+    HIMAGELIST unowned = ImageList_Create(16, 16, ILC_COLOR24, 1, 1);
+    {
+        CListCtrl list;
+        ASSERT_TRUE(list.Create(WS_CHILD | LVS_ICON, CRect(0, 0, 100, 100), &host, 102));
+        list.SetImageList(&owned, LVSIL_NORMAL);
+        ::SendMessage(list.m_hWnd, LVM_SETIMAGELIST, LVSIL_SMALL, (LPARAM)unowned);
+        list.DestroyWindow();
+    }
+    EXPECT_EQ(1, ImageList_GetImageCount(owned.m_hImageList));
+
+    // The same for a list view.
+    CListView* view = new CListView;
+    ASSERT_TRUE(view->Create(nullptr, nullptr, AFX_WS_DEFAULT_VIEW | LVS_REPORT, CRect(0, 0, 200, 100), &host, 103));
+    EXPECT_EQ(view, CWnd::FromHandlePermanent(view->m_hWnd));
+    CListCtrl& list = view->GetListCtrl();
+    EXPECT_EQ(0, list.InsertColumn(0, L"Name", LVCFMT_LEFT, 100));
+    EXPECT_EQ(0, list.InsertItem(0, L"thumb.jpg"));
+    EXPECT_TRUE(list.GetItemText(0, 0) == L"thumb.jpg");
+    list.SetImageList(&owned, LVSIL_SMALL);
+    view->DestroyWindow();   // the view deletes itself
+    EXPECT_EQ(1, ImageList_GetImageCount(owned.m_hImageList));
+    AfxDeleteTempGdiMaps();
+}
+
+TEST(TreeViews, TheViewIsTheTreeControl)
+{
+    TestHost host;
+    CTreeView* view = new CTreeView;
+    ASSERT_TRUE(view->Create(nullptr, nullptr, AFX_WS_DEFAULT_VIEW | TVS_HASLINES, CRect(0, 0, 200, 100), &host, 104));
+    CTreeCtrl& tree = view->GetTreeCtrl();
+    HTREEITEM root = tree.InsertItem(L"Tables");
+    tree.InsertItem(L"Customers", root);
+    EXPECT_EQ(2u, tree.GetCount());
+    EXPECT_TRUE(tree.GetItemText(tree.GetChildItem(root)) == L"Customers");
+    wchar_t className[32] = {0};
+    ::GetClassNameW(view->m_hWnd, className, 32);
+    EXPECT_STREQ(WC_TREEVIEWW, className);
+    view->DestroyWindow();
+}
