@@ -65,7 +65,10 @@ CopyOutcome CopySectorExtents(COutputFile& file, const std::vector<SectorExtent>
     const SectorReadFunction& read, uint32_t retries, const CopyProgressFunction& progress)
 {
     CopyOutcome out;
-    std::vector<uint8_t> buffer(static_cast<size_t>(kCopyChunkSectors) * kSector);
+    // No larger than the file: small files are the common case.
+    const uint32_t bufferSectors =
+        static_cast<uint32_t>(std::max<uint64_t>(1, std::min<uint64_t>(kCopyChunkSectors, (size + kSector - 1) / kSector)));
+    std::vector<uint8_t> buffer(static_cast<size_t>(bufferSectors) * kSector);
     auto emit = [&](const uint8_t* data, uint64_t bytes) {
         bytes = std::min<uint64_t>(bytes, size - out.written);
         if (bytes == 0)
@@ -86,7 +89,7 @@ CopyOutcome CopySectorExtents(COutputFile& file, const std::vector<SectorExtent>
                 return out;
             }
             uint64_t wanted = (size - out.written + kSector - 1) / kSector;
-            uint32_t count = static_cast<uint32_t>(std::min<uint64_t>({kCopyChunkSectors, extent.count - done, wanted}));
+            uint32_t count = static_cast<uint32_t>(std::min<uint64_t>({bufferSectors, extent.count - done, wanted}));
             uint8_t* data = buffer.data();
             if (extent.zeros) {
                 std::memset(data, 0, static_cast<size_t>(count) * kSector);
