@@ -436,3 +436,80 @@ TEST(ReBar, BandsHoldWindowsAndTheFrameLeavesRoomForThem)
     rebar.DestroyWindow();
     frame->DestroyWindow();
 }
+
+namespace {
+
+// A frame whose update handlers decide about the indicator pane.
+class IndicatorFrame : public CFrameWnd {
+public:
+    IndicatorFrame() { Create(nullptr, L"indicator frame", WS_OVERLAPPEDWINDOW, CRect(0, 0, 600, 300)); }
+    BOOL enableIndicator = TRUE;
+    const wchar_t* indicatorText = nullptr;
+
+    void OnUpdateIndicator(CCmdUI* pCmdUI)
+    {
+        pCmdUI->Enable(enableIndicator);
+        if (indicatorText != nullptr)
+            pCmdUI->SetText(indicatorText);
+    }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(IndicatorFrame, CFrameWnd)
+    ON_UPDATE_COMMAND_UI(IDS_TEST_INDICATOR, OnUpdateIndicator)
+END_MESSAGE_MAP()
+
+} // namespace
+
+TEST(StatusBar, IdleUpdateAsksTheFrameAboutEachPane)
+{
+    IndicatorFrame* frame = new IndicatorFrame;
+    CStatusBar bar;
+    ASSERT_TRUE(bar.Create(frame));
+    const UINT indicators[] = {0, IDS_TEST_INDICATOR};
+    ASSERT_TRUE(bar.SetIndicators(indicators, 2));
+    CStatusBarCtrl& ctrl = bar.GetStatusBarCtrl();
+
+    bar.SendMessage(WM_IDLEUPDATECMDUI, TRUE);
+    EXPECT_TRUE(ctrl.GetText(1) == L"INDICATOR");
+
+    frame->enableIndicator = FALSE;
+    bar.SendMessage(WM_IDLEUPDATECMDUI, TRUE);
+    EXPECT_TRUE(bar.GetPaneStyle(1) & SBPS_DISABLED);
+    EXPECT_EQ(0, ctrl.GetText(1).GetLength());
+
+    frame->enableIndicator = TRUE;
+    frame->indicatorText = L"NUM";
+    bar.SendMessage(WM_IDLEUPDATECMDUI, TRUE);
+    EXPECT_FALSE(bar.GetPaneStyle(1) & SBPS_DISABLED);
+    EXPECT_TRUE(ctrl.GetText(1) == L"NUM");
+
+    bar.DestroyWindow();
+    frame->DestroyWindow();
+}
+
+TEST(ControlBar, DelayedHideTakesEffectAtTheNextLayout)
+{
+    StatusFrame* frame = new StatusFrame;
+    CStatusBar bar;
+    ASSERT_TRUE(bar.Create(frame));
+    const UINT indicators[] = {0};
+    bar.SetIndicators(indicators, 1);
+    frame->RecalcLayout();
+    ASSERT_TRUE(bar.GetStyle() & WS_VISIBLE);
+
+    bar.DelayShow(FALSE);
+    EXPECT_FALSE(bar.IsVisible());
+    EXPECT_TRUE(bar.GetStyle() & WS_VISIBLE);   // nothing happened to the window yet
+    frame->RecalcLayout();
+    EXPECT_FALSE(bar.GetStyle() & WS_VISIBLE);
+    EXPECT_FALSE(bar.IsVisible());
+
+    bar.DelayShow(TRUE);
+    EXPECT_TRUE(bar.IsVisible());
+    bar.SendMessage(WM_IDLEUPDATECMDUI, TRUE);   // the idle pass carries it out too
+    EXPECT_TRUE(bar.GetStyle() & WS_VISIBLE);
+
+    bar.DestroyWindow();
+    frame->DestroyWindow();
+}
