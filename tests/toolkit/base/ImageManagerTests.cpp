@@ -1,4 +1,5 @@
 #include "toolkit/base/ColorManager.h"
+#include "toolkit/base/DisplayDepth.h"
 #include "toolkit/base/ImageManager.h"
 
 #include "DibCanvas.h"
@@ -270,4 +271,19 @@ TEST(ImageManager, IconResourcesByGroupEntry)
   CTKPIconHandle none;
   EXPECT_FALSE(none.LoadIconResource(500, 24, 24));
   EXPECT_TRUE(none.IsEmpty());
+}
+
+TEST(ImageManager, LowColourFadedIconIsAPlainCopy)
+{
+  Manager m;
+  HICON icon = SquareIcon(RGB(0, 0, 0));
+  m->SetIcon(CTKPIconHandle(icon), 81);
+  DestroyIcon(icon);
+  CTKPImageIcon* image = m->GetImage(81, 16);
+  CTKPDisplayDepth::SetForcedBitsPerPixel(8);
+  CTKPIconHandle& faded = image->GetFadedIcon();
+  CTKPDisplayDepth::SetForcedBitsPerPixel(0);
+  DibCanvas canvas(16, 16, RGB(0, 128, 0));
+  image->Draw(canvas.DC(), CPoint(0, 0), faded);
+  EXPECT_EQ(RGB(0, 0, 0), canvas.Pixel(8, 8));
 }

@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <vector>
 
 namespace {
@@ -179,4 +180,42 @@ TEST(ImagePersistence, PastedIconsTakeNewCustomIds)
   EXPECT_EQ(RGB(0, 0, 255), DrawnAt(icon, icon->GetIcon(), 8, 8));
   EXPECT_EQ(0u, m->PasteIconFromClipboard(nullptr));
   EXPECT_NE(CTKPImageManager::GetToolBarImageFormat(), CTKPImageManager::GetAlphaBitmapFormat());
+}
+
+TEST(ImagePersistence, DamagedClipboardDataIsRefused)
+{
+  Manager m;
+  ASSERT_TRUE(m->SetIconsFromToolBar(300));
+  ASSERT_TRUE(OpenClipboard(nullptr));
+  EmptyClipboard();
+  ASSERT_TRUE(m->CopyIconToClipboard(100));
+  HANDLE data = GetClipboardData(CTKPImageManager::GetToolBarImageFormat());
+  ASSERT_NE(nullptr, data);
+  const SIZE_T size = GlobalSize(data);
+  std::vector<BYTE> whole(static_cast<const BYTE*>(GlobalLock(data)), static_cast<const BYTE*>(GlobalLock(data)) + size);
+  GlobalUnlock(data);
+  GlobalUnlock(data);
+  CloseClipboard();
+
+  // Cut at several places and with bytes flipped: every paste either fails or gives a usable set.
+  for (SIZE_T cut : {SIZE_T(1), SIZE_T(10), size / 3, size / 2, size - 1}) {
+    for (int flip = 0; flip < 2; ++flip) {
+      std::vector<BYTE> bytes(whole.begin(), whole.begin() + cut);
+      if (flip)
+        for (size_t i = 0; i < bytes.size(); i += 7)
+          bytes[i] ^= 0x5A;
+      HGLOBAL h = GlobalAlloc(GMEM_MOVEABLE, bytes.size());
+      std::memcpy(GlobalLock(h), bytes.data(), bytes.size());
+      GlobalUnlock(h);
+      const UINT id = m->PasteIconFromGlobal(h);
+      GlobalFree(h);
+      if (id) {
+        CTKPImageIcon* icon = m->GetImage(id, 16);
+        if (icon) {
+          DibCanvas canvas(32, 32);
+          icon->Draw(canvas.DC(), CPoint(0, 0), icon->GetIcon());
+        }
+      }
+    }
+  }
 }
