@@ -30,14 +30,6 @@ TEST(ColorBlend, ChannelsStaySeparateAndInRange)
   EXPECT_EQ(0xFFFFFFu, Blend(0xFFFFFF, 0x000000, 2000));
 }
 
-TEST(ColorMix, FactorWeighsTheFirstColour)
-{
-  EXPECT_EQ(0xFF0000u, Mix(0xFF0000, 0x0000FF, 1.0f));
-  EXPECT_EQ(0x0000FFu, Mix(0xFF0000, 0x0000FF, 0.0f));
-  EXPECT_EQ(0x7F007Fu, Mix(0xFF0000, 0x0000FF, 0.5f));  // truncated, not rounded
-  EXPECT_EQ(0xFFFFFFu, Mix(0xFFFFFF, 0xFFFFFF, 1.5f));  // capped
-}
-
 TEST(ColorContrast, ThresholdDependsOnReferenceBrightness)
 {
   EXPECT_DOUBLE_EQ(100.0, ContrastThreshold(0.0, 50.0));

@@ -123,14 +123,6 @@ TEST_F(ColorTableTest, OverrideOfButtonFaceReachesDerivedColours)
   EXPECT_EQ(0x808080u, table.m_gradients[1].m_clrLight.GetEffective());
 }
 
-TEST_F(ColorTableTest, CallbackReplacesTheSystemSource)
-{
-  table.SetSysColorCallback([](int index) -> TKColor { return index == 15 ? 0x336699 : 0x000000; });
-  table.Refresh();
-  EXPECT_EQ(0x336699u, table.GetColor(15));
-  EXPECT_EQ(0u, table.GetColor(5));
-}
-
 TEST_F(ColorTableTest, LowColourKeepsPlainSystemColours)
 {
   table.Refresh(true);
@@ -143,21 +135,6 @@ TEST_F(ColorTableTest, LowColourKeepsPlainSystemColours)
   EXPECT_EQ(0xDFDFDFu, table.GetColor(22));  // the system value stays
   // The gradients are still made.
   EXPECT_EQ(table.GetColor(16), table.m_gradients[0].m_clrDark.GetEffective());
-}
-
-TEST_F(ColorTableTest, GradientsWithoutScheme)
-{
-  table.Refresh();
-  const TKColor face = table.GetColor(15), window = table.GetColor(5), shadow = table.GetColor(16);
-  EXPECT_EQ(shadow, table.m_gradients[0].m_clrLight.GetEffective());
-  EXPECT_EQ(CTKPColorTable::BlendColors(face, window, 215), table.m_gradients[1].m_clrDark.GetEffective());
-  EXPECT_EQ(CTKPColorTable::BlendColors(face, shadow, 95), table.m_gradients[5].m_clrDark.GetEffective());
-  for (int g = 0; g < 7; ++g)
-    EXPECT_FLOAT_EQ(0.5f, table.m_gradients[g].m_fFactor);
-  EXPECT_EQ(0x8CD5FFu, table.m_gradients[7].m_clrLight.GetEffective());
-  EXPECT_EQ(0x97D4FFu, table.m_gradients[9].m_clrDark.GetEffective());
-  EXPECT_EQ(table.GetColor(16), table.GetColor(54));
-  EXPECT_EQ(table.GetColor(30), table.GetSchemeColor(30));  // no scheme: the plain colour
 }
 
 struct SchemeExpectation
