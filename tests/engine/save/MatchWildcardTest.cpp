@@ -1,3 +1,4 @@
+#include "engine/save/HexText.h"
 #include "engine/save/MatchWildcard.h"
 
 #include <gtest/gtest.h>
@@ -40,4 +41,13 @@ TEST(MatchWildcard, FiltersUpperCaseBothSidesAndOnlyApplyWhenSet)
     EXPECT_FALSE(PassesFileFilters(u"x.txt", {u"*.DOC"}));
     EXPECT_TRUE(PassesFileFilters(u"x.txt", {u"*.doc", u"*.TxT"}));
     EXPECT_TRUE(PassesFileFilters(u"\u00e9t\u00e9.txt", {u"\u00c9T\u00c9*"}));
+}
+
+TEST(HexText, BytesAndSwappedWords)
+{
+    const uint8_t bytes[] = {0x1F, 0xA0};
+    EXPECT_EQ(BytesToHexString(bytes, 2), "1fa0");
+    EXPECT_EQ(BytesToHexString(bytes, 0), "");
+    EXPECT_EQ(SwapHexWordBytes("abcd"), "cdab");
+    EXPECT_EQ(SwapHexWordBytes("ab"), "");
 }
