@@ -2,6 +2,7 @@
 
 #include "classlib/core/CException.h"
 #include "classlib/core/CMemFile.h"
+#include "classlib/core/COleDateTime.h"
 
 #include <cstdlib>
 #include <cstring>
@@ -43,8 +44,9 @@ BOOL TKPIsSamePropValue(WORD vtProp, const void* pvProp, const void* pvDefault)
   case TKPVT_UI1:
   case TKPVT_RECT:
   case TKPVT_SIZE:
-  case TKPVT_DATE:
     return std::memcmp(pvProp, pvDefault, TKPGetPropValueSize(vtProp)) == 0;
+  case TKPVT_DATE:
+    return *static_cast<const COleDateTime*>(pvProp) == *static_cast<const COleDateTime*>(pvDefault);
   case TKPVT_STRING:
     return static_cast<const CString*>(pvProp)->Compare(static_cast<LPCTSTR>(pvDefault)) == 0;
   default:
@@ -59,6 +61,10 @@ BOOL TKPCopyPropValue(WORD vtProp, void* pvDest, const void* pvSrc)
     return FALSE;
   if (vtProp == TKPVT_STRING) {
     *static_cast<CString*>(pvDest) = static_cast<LPCTSTR>(pvSrc);
+    return TRUE;
+  }
+  if (vtProp == TKPVT_DATE) {
+    *static_cast<COleDateTime*>(pvDest) = *static_cast<const COleDateTime*>(pvSrc);
     return TRUE;
   }
   if (vtProp == TKPVT_BSTR || vtProp == TKPVT_VARIANT)

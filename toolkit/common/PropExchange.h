@@ -17,7 +17,7 @@ enum TKPPropType : WORD {
   TKPVT_R4 = 4,       // 32-bit float
   TKPVT_R8 = 5,       // 64-bit float
   TKPVT_CY = 6,       // currency, 64-bit
-  TKPVT_DATE = 7,     // date: 64-bit float and 32-bit status
+  TKPVT_DATE = 7,     // COleDateTime: 64-bit float date and 32-bit status
   TKPVT_BSTR = 8,     // OLE string pointer
   TKPVT_BOOL = 11,    // BOOL, 32-bit
   TKPVT_VARIANT = 12, // variant

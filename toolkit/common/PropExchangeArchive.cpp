@@ -2,6 +2,7 @@
 
 #include "classlib/core/CException.h"
 #include "classlib/core/CFile.h"
+#include "classlib/core/COleDateTime.h"
 
 #include <cstdlib>
 #include <cstring>
@@ -70,6 +71,24 @@ BOOL CTKPPropExchangeArchive::ExchangeProp(LPCTSTR, WORD vtProp, void* pvProp, c
     return FALSE;
   }
 
+  if (vtProp == TKPVT_DATE) {
+    COleDateTime& date = *static_cast<COleDateTime*>(pvProp);
+    if (!m_bLoading) {
+      m_ar << date;
+      return TRUE;
+    }
+    try {
+      COleDateTime loaded;
+      m_ar >> loaded;
+      date = loaded;
+      return TRUE;
+    } catch (CArchiveException* e) {
+      e->Delete();
+    }
+    ApplyDefault(vtProp, pvProp, pvDefault);
+    return FALSE;
+  }
+
   UINT cb = 0;
   switch (vtProp) {
   case TKPVT_UI1: cb = 1; break;
@@ -82,7 +101,7 @@ BOOL CTKPPropExchangeArchive::ExchangeProp(LPCTSTR, WORD vtProp, void* pvProp, c
   case TKPVT_SIZE: cb = 8; break;
   case TKPVT_RECT: cb = 16; break;
   default:
-    // Dates, variants and OLE strings have no archive form here; nothing is exchanged.
+    // Variants and OLE strings have no archive form here; nothing is exchanged.
     return TRUE;
   }
   if (!m_bLoading) {

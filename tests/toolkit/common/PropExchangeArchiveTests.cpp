@@ -2,6 +2,8 @@
 
 #include "ArchiveFixture.h"
 
+#include "classlib/core/COleDateTime.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -112,16 +114,31 @@ TEST(PropExchangeArchive, EveryTypeRoundTripsLittleEndianWithoutNames)
   ExpectEqual(Sample(), loaded);
 }
 
-TEST(PropExchangeArchive, UnsupportedTypesExchangeNothing)
+TEST(PropExchangeArchive, DatesThroughTheirArchiveFormAndUnknownTypesNotAtAll)
 {
   StoredBytes out;
   {
     CTKPPropExchangeArchive px(out.Archive());
-    BYTE date[16] = {1, 2, 3};
-    EXPECT_TRUE(px.ExchangeProp(_T("Date"), TKPVT_DATE, date));
-    EXPECT_TRUE(px.ExchangeProp(_T("Other"), 999, date));
+    BYTE other[16] = {1, 2, 3};
+    EXPECT_TRUE(px.ExchangeProp(_T("Other"), 999, other));
+    COleDateTime date(2026, 12, 6, 22, 0, 0);
+    EXPECT_TRUE(px.ExchangeProp(_T("Date"), TKPVT_DATE, &date));
   }
-  EXPECT_TRUE(out.Finish().empty());
+  std::vector<BYTE> bytes = out.Finish();
+  ASSERT_FALSE(bytes.empty());
+  {
+    LoadedBytes in(bytes);
+    CTKPPropExchangeArchive px(in.Archive());
+    COleDateTime date;
+    EXPECT_TRUE(px.ExchangeProp(_T("Date"), TKPVT_DATE, &date));
+    EXPECT_TRUE(date == COleDateTime(2026, 12, 6, 22, 0, 0));
+  }
+  bytes.resize(bytes.size() - 1);
+  LoadedBytes cut(bytes);
+  CTKPPropExchangeArchive px(cut.Archive());
+  COleDateTime date, fallback(2000, 1, 1, 0, 0, 0);
+  EXPECT_FALSE(px.ExchangeProp(_T("Date"), TKPVT_DATE, &date, &fallback));
+  EXPECT_TRUE(date == fallback);
 }
 
 TEST(PropExchangeArchive, TruncatedStreamReadsDefaults)
