@@ -52,13 +52,11 @@ void CMemFile::Free(BYTE* lpMem) { std::free(lpMem); }
 void CMemFile::GrowFile(SIZE_T dwNewLen) {
   if (dwNewLen <= m_nBufferSize) return;
   if (m_nGrowBytes == 0 || dwNewLen > kMaxMemFileSize) AfxThrowMemoryException();
-  SIZE_T dwNewBufferSize = m_nBufferSize;
-  while (dwNewBufferSize < dwNewLen) {
-    if (dwNewBufferSize > kMaxMemFileSize - m_nGrowBytes) {
-      dwNewBufferSize = dwNewLen;
-      break;
-    }
-    dwNewBufferSize += m_nGrowBytes;
+  // Whole steps of m_nGrowBytes beyond the current size, computed rather than counted.
+  SIZE_T nSteps = (dwNewLen - m_nBufferSize + m_nGrowBytes - 1) / m_nGrowBytes;
+  SIZE_T dwNewBufferSize = dwNewLen;
+  if (nSteps <= (kMaxMemFileSize - m_nBufferSize) / m_nGrowBytes) {
+    dwNewBufferSize = m_nBufferSize + nSteps * m_nGrowBytes;
   }
   BYTE* lpNew = m_lpBuffer == NULL ? Alloc(dwNewBufferSize) : Realloc(m_lpBuffer, dwNewBufferSize);
   if (lpNew == NULL) AfxThrowMemoryException();

@@ -198,6 +198,12 @@ TEST(CMemFileTest, GrowsAttachesAndDetaches) {
   attached.SetLength(3);
   EXPECT_EQ(attached.GetLength(), 3u);
   EXPECT_AFX_THROW(attached.Open(_T("x"), CFile::modeRead), CNotSupportedException*);
+
+  // Growing by single bytes to a large size is one step, not millions.
+  CMemFile fine(1);
+  fine.SetLength(64 * 1024 * 1024);
+  EXPECT_EQ(fine.GetLength(), 64u * 1024 * 1024);
+  EXPECT_EQ(fine.GetBufferPtr()[64 * 1024 * 1024 - 1], 0);
 }
 
 TEST(CStdioFileTest, TextModeTranslatesLineEnds) {
