@@ -1,0 +1,357 @@
+// The rich message box driven by messages: button sets and ids, Escape and the close box, the
+// details toggle, countdowns, disabled periods, remembered answers, painting and worker threads.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+#include <thread>
+#include <vector>
+
+#include "tests/ui/win/DibCanvas.h"
+#include "ui/msgbox/win/RichMessageBox.h"
+#include "ui/msgbox/win/RichMessageBoxDialog.h"
+#include "ui/msgbox/win/RichMsgBoxButtons.h"
+
+namespace morvick::ui {
+namespace {
+
+struct Button {
+  UINT id;
+  std::wstring text;
+  RECT rect;
+  LONG style;
+  bool enabled;
+};
+
+std::wstring Text(HWND w) {
+  wchar_t b[300] = {};
+  GetWindowTextW(w, b, 300);
+  return b;
+}
+
+// The push buttons of a box, left to right.
+std::vector<Button> Buttons(HWND box) {
+  std::vector<Button> out;
+  for (HWND c = GetWindow(box, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
+    wchar_t cls[32] = {};
+    GetClassNameW(c, cls, 32);
+    LONG style = static_cast<LONG>(GetWindowLongPtrW(c, GWL_STYLE));
+    if (lstrcmpiW(cls, L"Button") != 0 || (style & 0xF) == BS_AUTOCHECKBOX) continue;
+    RECT r;
+    GetWindowRect(c, &r);
+    MapWindowPoints(nullptr, box, reinterpret_cast<POINT*>(&r), 2);
+    out.push_back(Button{static_cast<UINT>(GetDlgCtrlID(c)), Text(c), r, style, IsWindowEnabled(c) != FALSE});
+  }
+  std::sort(out.begin(), out.end(), [](const Button& a, const Button& b) { return a.rect.left < b.rect.left; });
+  return out;
+}
+
+std::vector<UINT> Ids(HWND box) {
+  std::vector<UINT> ids;
+  for (auto& b : Buttons(box)) ids.push_back(b.id);
+  return ids;
+}
+
+void Press(HWND box, UINT id) { PostMessageW(box, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0); }
+
+bool CloseItemGrayed(HWND box) { return (GetMenuState(GetSystemMenu(box, FALSE), SC_CLOSE, MF_BYCOMMAND) & MF_GRAYED) != 0; }
+
+class RichMessageBoxTest : public ::testing::Test {
+ protected:
+  static std::function<void(HWND)>& Script() {
+    static std::function<void(HWND)> script;
+    return script;
+  }
+  static void Created(HWND box) {
+    ++created;
+    if (Script()) Script()(box);
+  }
+  static BOOL WINAPI Beep(UINT type) {
+    beeps.push_back(type);
+    return TRUE;
+  }
+  static BOOL WINAPI Help(HWND, LPCWSTR file, UINT command, ULONG_PTR data) {
+    helpFile = file;
+    helpCommand = command;
+    helpData = data;
+    return TRUE;
+  }
+  void SetUp() override {
+    saved = CurrentRichMsgBoxHooks();
+    CurrentRichMsgBoxHooks().created = Created;
+    CurrentRichMsgBoxHooks().messageBeep = Beep;
+    CurrentRichMsgBoxHooks().winHelp = Help;
+    CurrentRichMsgBoxHooks().startHidden = true;
+    created = 0;
+    beeps.clear();
+  }
+  void TearDown() override {
+    CurrentRichMsgBoxHooks() = saved;
+    Script() = nullptr;
+  }
+  int Show(UINT style, std::function<void(HWND)> script, const RichMsgBoxParams* p = nullptr,
+           LPCWSTR text = L"Some text", LPCWSTR caption = L"Morvick") {
+    Script() = std::move(script);
+    return RichMessageBox(nullptr, text, caption, style, p);
+  }
+
+  RichMsgBoxHooks saved;
+  static int created;
+  static std::vector<UINT> beeps;
+  static std::wstring helpFile;
+  static UINT helpCommand;
+  static ULONG_PTR helpData;
+};
+int RichMessageBoxTest::created = 0;
+std::vector<UINT> RichMessageBoxTest::beeps;
+std::wstring RichMessageBoxTest::helpFile;
+UINT RichMessageBoxTest::helpCommand = 0;
+ULONG_PTR RichMessageBoxTest::helpData = 0;
+
+TEST(RichMsgBoxButtons, SetsTextsAndFormats) {
+  EXPECT_EQ(RichMsgBoxButtonSet(3 | kRmbYesToAll | kRmbNoToAll), (std::vector<UINT>{6, 19, 7, 20, 2}));
+  EXPECT_EQ(RichMsgBoxButtonSet(4 | kRmbNoToAll), (std::vector<UINT>{6, 7, 20}));
+  EXPECT_EQ(RichMsgBoxButtonSet(6), (std::vector<UINT>{2, 10, 11}));
+  EXPECT_TRUE(RichMsgBoxButtonSet(12).empty());
+  EXPECT_TRUE(RichMsgBoxSetAllowsCancel(0, false));
+  EXPECT_FALSE(RichMsgBoxSetAllowsCancel(0, true));
+  EXPECT_FALSE(RichMsgBoxSetAllowsCancel(4, false));
+  EXPECT_EQ(FormatRichMsgBoxText(L"%s (%d seconds remaining)", L"Morvick", 5), L"Morvick (5 seconds remaining)");
+  EXPECT_EQ(FormatRichMsgBoxText(L"%s %s %d %d %n %x 100%%", L"a", 1), L"a %s 1 %d %n %x 100%");
+  EXPECT_EQ(RichMsgBoxCustomLines(L"One\r\n\nTwo\nThree\nFour\nFive"), (std::vector<std::wstring>{L"One", L"Two", L"Three", L"Four"}));
+}
+
+TEST_F(RichMessageBoxTest, EveryButtonSetShowsItsButtonsInOrder) {
+  for (UINT set = 0; set <= 9; ++set) {
+    UINT style = set | kRmbYesToAll | kRmbNoToAll | MB_ICONINFORMATION;
+    std::vector<UINT> seen;
+    std::vector<std::wstring> texts;
+    int r = Show(style, [&](HWND box) {
+      for (auto& b : Buttons(box)) {
+        seen.push_back(b.id);
+        texts.push_back(b.text);
+      }
+      Press(box, seen.back());
+    });
+    EXPECT_EQ(seen, RichMsgBoxButtonSet(style)) << set;
+    EXPECT_EQ(r, static_cast<int>(seen.back())) << set;
+    for (size_t i = 0; i < seen.size(); ++i) EXPECT_EQ(texts[i], FindRichMsgBoxButton(seen[i])->text);
+  }
+  EXPECT_EQ(beeps.size(), 10u);
+  EXPECT_EQ(beeps[0], static_cast<UINT>(MB_ICONINFORMATION));
+}
+
+TEST_F(RichMessageBoxTest, ButtonRowGeometryAndDefaultButton) {
+  Show(MB_YESNOCANCEL | MB_DEFBUTTON2, [&](HWND box) {
+    auto b = Buttons(box);
+    ASSERT_EQ(b.size(), 3u);
+    RECT client;
+    GetClientRect(box, &client);
+    for (size_t i = 0; i < b.size(); ++i) {
+      EXPECT_GE(b[i].rect.right - b[i].rect.left, 80);
+      EXPECT_GE(b[i].rect.bottom - b[i].rect.top, 23);
+      EXPECT_EQ(b[i].rect.bottom, client.bottom - 11);
+      if (i > 0) EXPECT_EQ(b[i].rect.left, b[i - 1].rect.right + 11);
+    }
+    int total = b.back().rect.right - b.front().rect.left;
+    EXPECT_NEAR(b.front().rect.left, (client.right - total) / 2, 1);
+    EXPECT_EQ(b[1].style & 0xF, BS_DEFPUSHBUTTON);
+    EXPECT_EQ(b[0].style & 0xF, BS_PUSHBUTTON);
+    Press(box, IDNO);
+  });
+  Show(MB_YESNO | (3 << 8), [&](HWND box) {
+    auto b = Buttons(box);
+    EXPECT_EQ(b[0].style & 0xF, BS_DEFPUSHBUTTON);  // index past the last button: the first
+    Press(box, IDYES);
+  });
+}
+
+TEST_F(RichMessageBoxTest, CustomButtonsReplaceTheSetButNotHelpReportOrMore) {
+  RichMsgBoxParams p = DefaultRichMsgBoxParams();
+  p.customButtons = L"First\n\nSecond\r\nThird\nFourth\nFifth";
+  p.detailsText = L"details";
+  p.reportMessage = WM_APP + 3;
+  HWND owner = CreateWindowW(L"STATIC", L"owner", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+  Script() = [&](HWND box) {
+    EXPECT_EQ(Ids(box), (std::vector<UINT>{23, 24, 25, 26, 9, 21, 31}));
+    EXPECT_EQ(Text(GetDlgItem(box, 24)), L"Second");
+    EXPECT_TRUE(CloseItemGrayed(box));
+    SendMessageW(box, WM_COMMAND, IDCANCEL, 0);  // ignored: custom buttons allow no cancel
+    SendMessageW(box, WM_COMMAND, 9, 0);
+    Press(box, 25);
+  };
+  int r = RichMessageBox(owner, L"Pick one", L"Morvick", MB_YESNO | kRmbHelp, &p);
+  EXPECT_EQ(r, 25);
+  EXPECT_NE(helpFile.find(L".hlp"), std::wstring::npos);
+  EXPECT_EQ(helpCommand, static_cast<UINT>(HELP_PARTIALKEY));
+  DestroyWindow(owner);
+}
+
+TEST_F(RichMessageBoxTest, EscapeEndsOnlyBoxesThatAllowIt) {
+  EXPECT_EQ(Show(MB_OK, [](HWND box) {
+              EXPECT_FALSE(CloseItemGrayed(box));
+              PostMessageW(box, WM_COMMAND, IDCANCEL, 0);
+            }),
+            IDCANCEL);
+  EXPECT_EQ(Show(MB_YESNO, [](HWND box) {
+              EXPECT_TRUE(CloseItemGrayed(box));
+              SendMessageW(box, WM_COMMAND, IDCANCEL, 0);
+              SendMessageW(box, WM_CLOSE, 0, 0);
+              EXPECT_TRUE(IsWindow(box));
+              Press(box, IDNO);
+            }),
+            IDNO);
+}
+
+TEST_F(RichMessageBoxTest, AutoCloseCountsDownOnTheDefaultButton) {
+  RichMsgBoxParams p = DefaultRichMsgBoxParams();
+  p.autoCloseSeconds = 5;
+  std::vector<std::wstring> texts;
+  int r = Show(MB_OK, [&](HWND box) {
+    HWND ok = GetDlgItem(box, IDOK);
+    texts.push_back(Text(ok));
+    for (int i = 0; i < 5; ++i) {
+      SendMessageW(box, WM_TIMER, 1, 0);
+      if (IsWindow(ok)) texts.push_back(Text(ok));
+    }
+  }, &p);
+  EXPECT_EQ(r, IDOK);
+  ASSERT_GE(texts.size(), 5u);
+  EXPECT_EQ(texts[0], L"OK = 5");
+  EXPECT_EQ(texts[1], L"OK = 4");
+  EXPECT_EQ(texts[4], L"OK = 1");
+}
+
+TEST_F(RichMessageBoxTest, DisabledPeriodWithTheCountdownInTheCaption) {
+  RichMsgBoxParams p = DefaultRichMsgBoxParams();
+  p.disabledSeconds = 5;
+  p.countdownInCaption = 1;
+  int r = Show(MB_YESNOCANCEL | kRmbHelp, [&](HWND box) {
+    EXPECT_EQ(Text(box), L"Morvick (5 seconds remaining)");
+    for (auto& b : Buttons(box)) EXPECT_EQ(b.enabled, b.id == 9) << b.id;
+    EXPECT_TRUE(CloseItemGrayed(box));
+    SendMessageW(box, WM_COMMAND, IDCANCEL, 0);  // held while the buttons are disabled
+    SendMessageW(box, WM_TIMER, 1, 0);
+    EXPECT_EQ(Text(box), L"Morvick (4 seconds remaining)");
+    for (int i = 0; i < 4; ++i) SendMessageW(box, WM_TIMER, 1, 0);
+    EXPECT_EQ(Text(box), L"Morvick");
+    for (auto& b : Buttons(box)) EXPECT_TRUE(b.enabled) << b.id;
+    EXPECT_FALSE(CloseItemGrayed(box));
+    EXPECT_EQ(GetDlgItem(box, IDYES) != nullptr, true);
+    EXPECT_EQ(GetWindowLongPtrW(GetDlgItem(box, IDYES), GWL_STYLE) & 0xF, BS_DEFPUSHBUTTON);
+    Press(box, IDCANCEL);
+  }, &p);
+  EXPECT_EQ(r, IDCANCEL);
+}
+
+TEST_F(RichMessageBoxTest, RememberedAnswers) {
+  RichMsgBoxParams p = DefaultRichMsgBoxParams();
+  p.answerPrefix = L"MorvickTest";
+  p.answerSection = L"MorvickTests";
+  p.messageId = 7;
+  const std::wstring key = RichMsgBoxAnswerKey(L"MorvickTests");
+  EXPECT_NE(key.find(L"\\RichMessageBox"), std::wstring::npos);
+  RegDeleteKeyW(HKEY_CURRENT_USER, key.c_str());
+  // Ticked and answered Yes: stored with bit 25, and returned next time without a box or a beep.
+  int r = Show(MB_YESNO | kRmbCheckBox | kRmbNoBeep, [](HWND box) {
+    HWND check = nullptr;
+    for (HWND c = GetWindow(box, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
+      if ((GetWindowLongPtrW(c, GWL_STYLE) & 0xF) == BS_AUTOCHECKBOX) check = c;
+    }
+    ASSERT_NE(check, nullptr);
+    SendMessageW(check, BM_SETCHECK, BST_CHECKED, 0);
+    Press(box, IDYES);
+  }, &p);
+  EXPECT_EQ(r, IDYES | static_cast<int>(kRmbChecked));
+  HKEY k;
+  ASSERT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, key.c_str(), 0, KEY_ALL_ACCESS, &k), ERROR_SUCCESS);
+  DWORD six = 6;
+  RegSetValueExW(k, L"MorvickTest7", 0, REG_DWORD, reinterpret_cast<BYTE*>(&six), 4);
+  created = 0;
+  beeps.clear();
+  EXPECT_EQ(Show(MB_YESNO | kRmbCheckBox, nullptr, &p), 6);
+  EXPECT_EQ(created, 0);
+  EXPECT_TRUE(beeps.empty());
+  DWORD zero = 0;
+  RegSetValueExW(k, L"MorvickTest7", 0, REG_DWORD, reinterpret_cast<BYTE*>(&zero), 4);
+  RegCloseKey(k);
+  EXPECT_EQ(Show(MB_YESNO | kRmbCheckBox, [](HWND box) { Press(box, IDNO); }, &p), IDNO);
+  EXPECT_EQ(created, 1);
+  RegDeleteKeyW(HKEY_CURRENT_USER, key.c_str());
+  // With no prefix nothing is stored, but the answer still carries the ticked bit.
+  p.answerPrefix = nullptr;
+  EXPECT_EQ(Show(MB_OK | kRmbCheckBox | kRmbChecked, [](HWND box) { Press(box, IDOK); }, &p), IDOK | static_cast<int>(kRmbChecked));
+  EXPECT_NE(RegOpenKeyExW(HKEY_CURRENT_USER, key.c_str(), 0, KEY_READ, &k), ERROR_SUCCESS);
+}
+
+TEST_F(RichMessageBoxTest, DetailsToggleTwiceRestoresTheHeight) {
+  RichMsgBoxParams p = DefaultRichMsgBoxParams();
+  p.detailsText = L"line one\nline two";
+  Show(MB_OK, [](HWND box) {
+    RECT first, expanded, back;
+    GetWindowRect(box, &first);
+    HWND more = GetDlgItem(box, 31);
+    EXPECT_EQ(Text(more), L"More >>");
+    SendMessageW(box, WM_COMMAND, 31, 0);
+    GetWindowRect(box, &expanded);
+    EXPECT_EQ(Text(more), L"<< More");
+    EXPECT_EQ(expanded.bottom - expanded.top - (first.bottom - first.top), CRichMessageBox::FromWindow(box)->DetailsHeight());
+    EXPECT_EQ(expanded.top, first.top);
+    SendMessageW(box, WM_COMMAND, 31, 0);
+    GetWindowRect(box, &back);
+    EXPECT_EQ(back.bottom - back.top, first.bottom - first.top);
+    EXPECT_EQ(Text(more), L"More >>");
+    Press(box, IDOK);
+  }, &p);
+}
+
+TEST_F(RichMessageBoxTest, CaptionFallsBackToError) {
+  std::wstring caption;
+  Show(MB_OK, [&](HWND box) {
+    caption = Text(box);
+    Press(box, IDOK);
+  }, nullptr, L"x", L"");
+  EXPECT_EQ(caption, L"Error");
+}
+
+TEST_F(RichMessageBoxTest, PaintsTheFillAndTheIcon) {
+  RichMsgBoxParams p = DefaultRichMsgBoxParams();
+  const COLORREF grey = RGB(0xF2, 0xF2, 0xF2);
+  p.background = RichMsgBoxArea{0, 2, nullptr, 12, grey, grey, grey};
+  Show(MB_ICONERROR, [&](HWND box) {
+    RECT c;
+    GetClientRect(box, &c);
+    test::DibCanvas canvas(c.right, c.bottom, RGB(1, 2, 3));
+    CRichMessageBox::FromWindow(box)->Paint(canvas.Dc());
+    EXPECT_EQ(canvas.At(1, 1), grey);
+    EXPECT_EQ(canvas.At(c.right - 2, c.bottom - 2), grey);
+    // The icon sits in the first cell of the body: 14 margin + 5 padding.
+    test::DibCanvas icon(GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON), grey);
+    DrawIconEx(icon.Dc(), 0, 0, LoadIconW(nullptr, IDI_HAND), 0, 0, 0, nullptr, DI_NORMAL);
+    RECT inkExpected = icon.InkBounds(grey);
+    int matches = 0, total = 0;
+    for (int y = inkExpected.top; y < inkExpected.bottom; ++y) {
+      for (int x = inkExpected.left; x < inkExpected.right; ++x) {
+        if (icon.At(x, y) == grey) continue;
+        ++total;
+        matches += canvas.At(14 + 5 + x, 14 + 5 + y) == icon.At(x, y);
+      }
+    }
+    EXPECT_GT(total, 0);
+    EXPECT_GT(matches, total * 3 / 4);  // edge pixels are blended by hand, not by DrawIconEx
+    Press(box, IDOK);
+  }, &p, L"An error happened.");
+}
+
+TEST_F(RichMessageBoxTest, WorksFromAWorkerThread) {
+  int result = 0;
+  CurrentRichMsgBoxHooks().startHidden = false;  // this one is shown, as in the program
+  Script() = [](HWND box) { Press(box, IDOK); };
+  std::thread worker([&] { result = RichMessageBox(nullptr, L"From a worker", L"Morvick", MB_OK); });
+  worker.join();
+  EXPECT_EQ(result, IDOK);
+}
+
+}  // namespace
+}  // namespace morvick::ui

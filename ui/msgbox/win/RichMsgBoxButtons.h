@@ -1,0 +1,34 @@
+#pragma once
+// The buttons of the rich message box: the button sets of the style, built-in texts and their
+// string ids, and the safe formatting of countdown texts.
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace morvick::ui {
+
+struct RichMsgBoxButtonInfo {
+  UINT id;
+  UINT stringId;
+  const wchar_t* text;
+};
+
+// The built-in text and string id of a button id (null text for ids without one).
+const RichMsgBoxButtonInfo* FindRichMsgBoxButton(UINT id);
+
+// The button ids of a button set (style bits 0-3) with the "Yes/No to all" bits.
+std::vector<UINT> RichMsgBoxButtonSet(UINT style);
+
+// Whether Escape and the close box may end a box of this style without custom buttons.
+bool RichMsgBoxSetAllowsCancel(UINT style, bool hasCustomButtons);
+
+// Formats "%s" with text and "%d" with a number, each at most once, "%%" as "%"; any other
+// conversion is copied as written, so that no format text can read what was not given.
+std::wstring FormatRichMsgBoxText(const std::wstring& format, const std::wstring& text, int number);
+
+// The lines of a custom-buttons field: carriage returns dropped, empty lines skipped, at most four.
+std::vector<std::wstring> RichMsgBoxCustomLines(const std::wstring& field);
+
+}  // namespace morvick::ui
