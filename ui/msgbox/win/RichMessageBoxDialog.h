@@ -37,6 +37,8 @@ class CRichMessageBox {
   // For tests and the message channel: the box of a window, or null.
   static CRichMessageBox* FromWindow(HWND window);
   bool Expanded() const { return expanded_; }
+  // The message text as it is laid out (the icon table around it included).
+  const std::wstring& Text() const { return text_; }
   int DetailsHeight() const { return detailsHeight_; }
 
  private:
