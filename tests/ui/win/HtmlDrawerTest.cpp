@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
 #include "tests/ui/win/DibCanvas.h"
@@ -58,6 +59,16 @@ TEST(HtmlDrawer, DrawsColouredTextInsideItsRectangle) {
   d.Draw(c.Dc(), RECT{50, 20, 250, 80});
   EXPECT_EQ(c.Count(RGB(255, 0, 0), RECT{0, 0, 300, 100}), 0);
   EXPECT_GT(c.Count(RGB(0, 128, 0), RECT{0, 0, 300, 100}), 20);
+}
+
+TEST(HtmlDrawer, RulesRunAcrossTheAvailableWidth) {
+  DibCanvas c(200, 80);
+  CHtmlDrawer d;
+  d.SetTextAndMeasure(c.Dc(), L"ab<hr size=2 color=#0000ff>cd");
+  d.Draw(c.Dc(), RECT{10, 10, 190, 70});
+  int longest = 0;
+  for (int y = 10; y < 70; ++y) longest = std::max(longest, c.Count(RGB(0, 0, 255), RECT{0, y, 200, y + 1}));
+  EXPECT_GE(longest, 178);
 }
 
 TEST(HtmlDrawer, TableCellsSitWhereTheirWidthsPutThem) {
