@@ -1,0 +1,43 @@
+// One 32-byte FAT directory entry: a short entry or a long-name part.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+namespace morvick {
+
+constexpr size_t kFatDirectoryEntrySize = 32;
+constexpr uint8_t kFatAttrLongName = 0x0F;
+constexpr uint8_t kFatAttrDirectory = 0x10;
+constexpr uint8_t kFatDeletedMark = 0xE5;
+constexpr size_t kFatLongNameCharsPerEntry = 13;
+constexpr size_t kFatMaxNameLength = 255;
+
+struct FatShortEntry {
+    uint8_t firstByte = 0;
+    uint8_t attributes = 0;
+    uint16_t accessDate = 0;
+    uint16_t writeDate = 0;
+    uint32_t firstCluster = 0;   // FAT32: high word at 20 and low word at 26; FAT16: low word only
+    uint32_t size = 0;
+};
+
+// Decodes a short entry; `fat32` decides whether the high cluster word counts.
+FatShortEntry DecodeFatShortEntry(const uint8_t* entry, bool fat32);
+
+// The short name as text: the name bytes without trailing spaces, then "." and the extension
+// without trailing spaces when it is not blank; each byte is one character of the same value. A
+// deleted entry's first character (0xE5) becomes "x".
+std::u16string FatShortName(const uint8_t* entry);
+
+// The checksum of the 11 name bytes that every long-name part of the entry carries at byte 13.
+uint8_t FatShortNameChecksum(const uint8_t* entry);
+
+// The 13 UTF-16 characters of a long-name part (offsets 1-10, 14-25, 28-31).
+void FatLongNameChars(const uint8_t* entry, char16_t out[kFatLongNameCharsPerEntry]);
+
+// False when the name holds a character with code 1 to 31 or one of " \ / ? * < > |.
+bool IsValidFatFileName(const std::u16string& name);
+
+}  // namespace morvick

@@ -1,0 +1,128 @@
+#include "engine/fat/FatDirectoryParser.h"
+
+#include "engine/fat/FatDirectoryEntry.h"
+
+#include <cstring>
+
+namespace morvick {
+
+FatDirectoryParser::FatDirectoryParser(bool fat32, uint32_t parentCluster, bool parentDeleted, EntrySink sink)
+    : m_fat32(fat32), m_parentCluster(parentCluster), m_parentDeleted(parentDeleted), m_sink(std::move(sink))
+{
+}
+
+bool FatDirectoryParser::Feed(const uint8_t* data, size_t size)
+{
+    for (size_t off = 0; !m_ended && off + kFatDirectoryEntrySize <= size; off += kFatDirectoryEntrySize) {
+        const uint8_t* entry = data + off;
+        if (entry[0] == 0) {
+            m_ended = true;
+            break;
+        }
+        if (entry[11] == kFatAttrLongName) {
+            if (m_partCount < kMaxParts)
+                std::memcpy(m_parts[m_partCount++], entry, kFatDirectoryEntrySize);
+            else
+                m_partsOverflowed = true;
+            continue;
+        }
+        HandleShortEntry(entry);
+        m_partCount = 0;
+        m_partsOverflowed = false;
+    }
+    return !m_ended;
+}
+
+// Joins the long-name parts that stand right before `shortEntry`. A live entry needs its parts
+// numbered 1, 2, ... up to the one marked last (0x40), each with the entry's checksum. The parts of
+// a deleted entry have lost their numbers (0xE5): they must share one checksum that the short name
+// gives for some first character. Any other case keeps the short name.
+bool FatDirectoryParser::JoinLongName(const uint8_t* shortEntry, std::u16string& name) const
+{
+    if (m_partCount == 0 || m_partsOverflowed)
+        return false;
+    const bool deleted = shortEntry[0] == kFatDeletedMark;
+    const uint8_t checksum = m_parts[m_partCount - 1][13];
+    if (deleted) {
+        uint8_t copy[11];
+        std::memcpy(copy, shortEntry, sizeof copy);
+        bool matches = false;
+        for (int first = 0; first < 256 && !matches; ++first) {
+            copy[0] = static_cast<uint8_t>(first);
+            matches = FatShortNameChecksum(copy) == checksum;
+        }
+        if (!matches)
+            return false;
+    } else if (FatShortNameChecksum(shortEntry) != checksum) {
+        return false;
+    }
+
+    std::u16string joined;
+    bool complete = false;
+    bool terminated = false;
+    size_t used = 0;
+    // Nearest part first: that is part 1 of the name.
+    for (size_t k = 1; k <= m_partCount && !complete; ++k) {
+        const uint8_t* part = m_parts[m_partCount - k];
+        if (part[13] != checksum)
+            return false;
+        if (deleted) {
+            if (part[0] != kFatDeletedMark)
+                return false;
+        } else {
+            if ((part[0] & 0x1F) != k || (part[0] & 0x80) != 0)
+                return false;
+            complete = (part[0] & 0x40) != 0;
+        }
+        used = k;
+        char16_t chars[kFatLongNameCharsPerEntry];
+        FatLongNameChars(part, chars);
+        for (char16_t c : chars) {
+            if (terminated)
+                break;
+            if (c == 0) {
+                terminated = true;
+                break;
+            }
+            if (joined.size() >= kFatMaxNameLength)
+                return false;
+            joined.push_back(c);
+        }
+        if (terminated && deleted)
+            complete = true;
+    }
+    if (!deleted && !complete)
+        return false;
+    if (deleted && used != m_partCount && !complete)
+        return false;
+    if (joined.empty())
+        return false;
+    name = joined;
+    return true;
+}
+
+void FatDirectoryParser::HandleShortEntry(const uint8_t* entry)
+{
+    const FatShortEntry e = DecodeFatShortEntry(entry, m_fat32);
+    if (e.firstCluster == 0)
+        return;
+    if (entry[0] == '.' && (entry[1] == ' ' || (entry[1] == '.' && entry[2] == ' ')))
+        return;
+    FatFoundEntry found;
+    found.name = FatShortName(entry);
+    found.deleted = m_parentDeleted || entry[0] == kFatDeletedMark;
+    std::u16string longName;
+    if (JoinLongName(entry, longName))
+        found.name = longName;
+    if (found.name.empty() || !IsValidFatFileName(found.name))
+        return;
+    found.firstCluster = e.firstCluster;
+    found.parentCluster = m_parentCluster;
+    found.writeDate = e.writeDate;
+    found.accessDate = e.accessDate;
+    found.size = e.size;
+    found.folder = (e.attributes & kFatAttrDirectory) != 0;
+    m_sink(found);
+}
+
+}  // namespace morvick

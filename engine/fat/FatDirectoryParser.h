@@ -1,0 +1,54 @@
+// Turns the bytes of a FAT directory into found files and folders. The parser keeps the long-name
+// parts it has seen between calls, so a directory can be fed a sector or a cluster at a time and
+// names that cross sector or cluster ends are still joined.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <string>
+
+namespace morvick {
+
+struct FatFoundEntry {
+    std::u16string name;
+    uint32_t firstCluster = 0;
+    uint32_t parentCluster = 0;
+    uint16_t writeDate = 0;
+    uint16_t accessDate = 0;
+    uint32_t size = 0;
+    bool deleted = false;     // the entry was deleted or lies in a deleted folder
+    bool folder = false;
+};
+
+class FatDirectoryParser {
+public:
+    using EntrySink = std::function<void(const FatFoundEntry&)>;
+
+    // `fat32` selects the 32-bit cluster numbers; entries get `parentCluster` and are deleted when
+    // `parentDeleted` is set.
+    FatDirectoryParser(bool fat32, uint32_t parentCluster, bool parentDeleted, EntrySink sink);
+
+    // Parses the whole entries of `data` (a multiple of 32 bytes; a trailing part is ignored).
+    // Returns false once the end-of-directory entry has been met: nothing after it is parsed.
+    bool Feed(const uint8_t* data, size_t size);
+
+    bool Ended() const { return m_ended; }
+
+private:
+    void HandleShortEntry(const uint8_t* entry);
+    bool JoinLongName(const uint8_t* shortEntry, std::u16string& name) const;
+
+    bool m_fat32;
+    uint32_t m_parentCluster;
+    bool m_parentDeleted;
+    EntrySink m_sink;
+    bool m_ended = false;
+    // Long-name parts met since the last short entry, in disk order (the name's last part first).
+    static constexpr size_t kMaxParts = 20;
+    uint8_t m_parts[kMaxParts][32];
+    size_t m_partCount = 0;
+    bool m_partsOverflowed = false;
+};
+
+}  // namespace morvick

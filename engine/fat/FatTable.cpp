@@ -1,0 +1,91 @@
+#include "engine/fat/FatTable.h"
+
+#include "engine/volume/FileSystemCode.h"
+#include "engine/volume/LittleEndian.h"
+
+#include <unordered_set>
+
+namespace morvick {
+
+namespace {
+// Enough for the whole FAT of volumes of several GiB; beyond it the cache starts again.
+constexpr size_t kMaxCachedSectors = 8192;
+}  // namespace
+
+FatTable::FatTable(SectorSource& disk, uint16_t fileSystem, uint64_t fatStart, uint32_t sectorsPerFat,
+                   uint32_t clusterCount)
+    : m_disk(disk), m_fileSystem(fileSystem), m_fatStart(fatStart), m_sectorsPerFat(sectorsPerFat),
+      m_clusterCount(clusterCount)
+{
+}
+
+const uint8_t* FatTable::Sector(uint64_t index)
+{
+    auto it = m_cache.find(index);
+    if (it != m_cache.end())
+        return it->second.data();
+    std::vector<uint8_t> bytes(kSectorSize);
+    if (!m_disk.ReadSectors(m_fatStart + index, 1, bytes.data()))
+        return nullptr;
+    if (m_cache.size() >= kMaxCachedSectors)
+        m_cache.clear();
+    return m_cache.emplace(index, std::move(bytes)).first->second.data();
+}
+
+FatLink FatTable::Lookup(uint32_t cluster, uint32_t& next)
+{
+    next = 0;
+    if (m_fatStart == 0 || (m_fileSystem != kFsFat16 && m_fileSystem != kFsFat32))
+        return FatLink::Unreadable;
+    const bool fat32 = m_fileSystem == kFsFat32;
+    const uint32_t perSector = fat32 ? 128 : 256;
+    const uint64_t index = cluster / perSector;
+    if (index >= m_sectorsPerFat)
+        return FatLink::Invalid;
+    const uint8_t* sector = Sector(index);
+    if (!sector)
+        return FatLink::Unreadable;
+    const uint32_t slot = cluster % perSector;
+    uint32_t value;
+    if (fat32) {
+        value = ReadU32(sector + slot * 4) & 0x0FFFFFFFu;
+        next = value;
+        if (value >= 0x0FFFFFF8u)
+            return FatLink::End;
+        if (value == 0x0FFFFFF7u)
+            return FatLink::Bad;
+    } else {
+        value = ReadU16(sector + slot * 2);
+        next = value;
+        if (value >= 0xFFF8u)
+            return FatLink::End;
+        if (value == 0xFFF7u)
+            return FatLink::Bad;
+    }
+    if (value == 0)
+        return FatLink::Free;
+    return IsDataCluster(value) ? FatLink::Next : FatLink::Invalid;
+}
+
+std::vector<uint32_t> FollowClusterChain(FatTable& fat, uint32_t first, size_t limit, const std::atomic<bool>* stop)
+{
+    std::vector<uint32_t> chain;
+    if (!fat.IsDataCluster(first) || limit == 0)
+        return chain;
+    std::unordered_set<uint32_t> seen;
+    uint32_t c = first;
+    chain.push_back(c);
+    seen.insert(c);
+    while (chain.size() < limit) {
+        if (stop && stop->load())
+            break;
+        uint32_t next = 0;
+        if (fat.Lookup(c, next) != FatLink::Next || !seen.insert(next).second)
+            break;
+        chain.push_back(next);
+        c = next;
+    }
+    return chain;
+}
+
+}  // namespace morvick

@@ -1,0 +1,54 @@
+// The file allocation table of a FAT16 or FAT32 volume, read sector by sector through a small cache,
+// and the cluster chains it links.
+#pragma once
+
+#include "engine/fat/FatBootSector.h"
+#include "engine/volume/SectorSource.h"
+
+#include <atomic>
+#include <cstdint>
+#include <unordered_map>
+#include <vector>
+
+namespace morvick {
+
+enum class FatLink {
+    Next,        // the chain goes on to a valid cluster
+    End,         // an end-of-chain mark (FAT32 0x?FFFFFF8 and above, FAT16 0xFFF8 and above)
+    Free,        // 0: the cluster is free
+    Bad,         // the bad-cluster mark
+    Invalid,     // 1, a reserved value, or a cluster outside the volume
+    Unreadable,  // the FAT sector could not be read
+};
+
+class FatTable {
+public:
+    // `fatStart` is the FAT's first sector; `clusterCount` bounds the valid cluster numbers.
+    FatTable(SectorSource& disk, uint16_t fileSystem, uint64_t fatStart, uint32_t sectorsPerFat,
+             uint32_t clusterCount);
+
+    // The FAT entry of `cluster`. `next` gets the entry (FAT32 entries without their top 4 bits).
+    FatLink Lookup(uint32_t cluster, uint32_t& next);
+
+    bool IsDataCluster(uint32_t cluster) const { return cluster >= 2 && cluster - 2 < m_clusterCount; }
+    uint32_t ClusterCount() const { return m_clusterCount; }
+
+private:
+    const uint8_t* Sector(uint64_t index);
+
+    SectorSource& m_disk;
+    uint16_t m_fileSystem;
+    uint64_t m_fatStart;
+    uint32_t m_sectorsPerFat;
+    uint32_t m_clusterCount;
+    std::unordered_map<uint64_t, std::vector<uint8_t>> m_cache;
+};
+
+// The chain from `first`: `first` itself and then each following cluster, at most `limit` clusters
+// in all. Ends at an end mark, a free, bad or invalid entry, an unreadable FAT sector, a cluster
+// already in the chain (a loop) or when `stop` is set. A `first` outside the volume gives an empty
+// chain.
+std::vector<uint32_t> FollowClusterChain(FatTable& fat, uint32_t first, size_t limit,
+                                         const std::atomic<bool>* stop = nullptr);
+
+}  // namespace morvick

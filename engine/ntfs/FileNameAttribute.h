@@ -1,0 +1,33 @@
+// The $FILE_NAME attribute of an MFT record: name, parent folder and times.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+namespace morvick {
+
+constexpr uint8_t kNtfsNamespacePosix = 0;
+constexpr uint8_t kNtfsNamespaceWin32 = 1;
+constexpr uint8_t kNtfsNamespaceDos = 2;
+constexpr uint8_t kNtfsNamespaceWin32AndDos = 3;
+
+struct NtfsFileName {
+    std::u16string name;
+    uint32_t parent = 0;          // low 32 bits of the parent's reference
+    uint64_t creationTime = 0;    // FILETIME
+    uint64_t changeTime = 0;      // MFT-change time, FILETIME
+    uint8_t nameSpace = 0;
+};
+
+// Decodes a $FILE_NAME value of `size` bytes. False when the name does not fit the value.
+bool DecodeFileNameValue(const uint8_t* value, size_t size, NtfsFileName& out);
+
+// The first unnamed $FILE_NAME of the record in the wanted name space (asking for Win32 also
+// accepts POSIX). False when there is none.
+bool ReadFileNameAttribute(const uint8_t* record, size_t length, uint8_t wantedNameSpace, NtfsFileName& out);
+
+// The record's name as the engine lists it: Win32 (or POSIX), then Win32-and-DOS, then DOS.
+bool ReadPreferredFileName(const uint8_t* record, size_t length, NtfsFileName& out);
+
+}  // namespace morvick

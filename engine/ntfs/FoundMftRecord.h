@@ -1,0 +1,27 @@
+// What the engine keeps of one MFT record: a file (name, parent, times, size) or a folder (its own
+// number from its index root, its index allocation).
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+namespace morvick {
+
+struct FoundMftRecord {
+    bool folder = false;
+    bool deleted = false;             // flags 0 (file) or 2 (folder): no longer in use
+    std::u16string name;
+    uint32_t parent = 0;
+    uint64_t creationTime = 0;
+    uint64_t changeTime = 0;
+    uint64_t size = 0;                // files: the unnamed $DATA's size, 0 without one
+    uint32_t ownNumber = 0;           // folders: 5 for ".", 11 for "$Extend", else from the index root
+    uint64_t indexAllocationCluster = 0;  // folders
+};
+
+// Decodes a fixed-up record. False when it is not a FILE record, its flags are above 3, or it has no
+// $FILE_NAME.
+bool DecodeFoundMftRecord(const uint8_t* record, size_t length, FoundMftRecord& out);
+
+}  // namespace morvick

@@ -1,0 +1,104 @@
+#include "engine/ntfs/MftRecord.h"
+
+#include "engine/volume/LittleEndian.h"
+#include "engine/volume/SectorSource.h"
+
+#include <cstring>
+
+namespace morvick {
+
+bool ApplyMultiSectorFixups(uint8_t* record, size_t length)
+{
+    if (length < kSectorSize || length % kSectorSize != 0)
+        return false;
+    const size_t offset = ReadU16(record + 4);
+    const size_t count = ReadU16(record + 6);
+    const size_t sectors = length / kSectorSize;
+    // The array: the update sequence number, then one saved word per sector. It must lie inside the
+    // first sector, before that sector's own end.
+    if (count != sectors + 1 || offset < 8 || !FitsIn(kSectorSize - 2, offset, count * 2))
+        return false;
+    const uint8_t usn0 = record[offset];
+    const uint8_t usn1 = record[offset + 1];
+    for (size_t i = 0; i < sectors; ++i) {
+        const size_t end = i * kSectorSize + kSectorSize - 2;
+        if (record[end] != usn0 || record[end + 1] != usn1)
+            return false;
+    }
+    for (size_t i = 0; i < sectors; ++i) {
+        const size_t end = i * kSectorSize + kSectorSize - 2;
+        record[end] = record[offset + 2 + 2 * i];
+        record[end + 1] = record[offset + 3 + 2 * i];
+    }
+    return true;
+}
+
+bool ParseMftRecordHeader(const uint8_t* record, size_t length, MftRecordHeader& out)
+{
+    if (length < 48 || std::memcmp(record, "FILE", 4) != 0)
+        return false;
+    const uint16_t first = ReadU16(record + 20);
+    if (first < 24 || first >= length)
+        return false;
+    out.firstAttribute = first;
+    out.flags = ReadU16(record + 22);
+    return true;
+}
+
+std::vector<MftAttribute> ListMftAttributes(const uint8_t* record, size_t length)
+{
+    std::vector<MftAttribute> list;
+    MftRecordHeader header;
+    if (!ParseMftRecordHeader(record, length, header))
+        return list;
+    size_t off = header.firstAttribute;
+    while (FitsIn(length, off, 8)) {
+        const uint32_t type = ReadU32(record + off);
+        if (type == 0 || type == 0xFFFFFFFFu)
+            break;
+        MftAttribute a;
+        a.type = type;
+        a.offset = static_cast<uint32_t>(off);
+        a.length = ReadU32(record + off + 4);
+        if (a.length < 24 || !FitsIn(length, off, a.length))
+            break;
+        const uint8_t* p = record + off;
+        a.nonResident = p[8] != 0;
+        a.nameLength = p[9];
+        a.nameOffset = ReadU16(p + 10);
+        if (a.nameLength != 0 && !FitsIn(a.length, a.nameOffset, a.nameLength * 2u))
+            break;
+        if (!a.nonResident) {
+            a.valueLength = ReadU32(p + 16);
+            a.valueOffset = ReadU16(p + 20);
+            if (!FitsIn(a.length, a.valueOffset, a.valueLength))
+                break;
+        } else {
+            if (a.length < 64)
+                break;
+            a.lowestVcn = ReadU64(p + 16);
+            a.runListOffset = ReadU16(p + 32);
+            a.realSize = ReadU64(p + 48);
+            if (a.runListOffset < 64 || a.runListOffset >= a.length)
+                break;
+        }
+        list.push_back(a);
+        off += a.length;
+    }
+    return list;
+}
+
+bool MftAttributeNameIs(const uint8_t* record, const MftAttribute& attribute, const char* name)
+{
+    const size_t n = std::strlen(name);
+    if (attribute.nameLength != n)
+        return false;
+    const uint8_t* p = record + attribute.offset + attribute.nameOffset;
+    for (size_t i = 0; i < n; ++i) {
+        if (ReadU16(p + 2 * i) != static_cast<uint8_t>(name[i]))
+            return false;
+    }
+    return true;
+}
+
+}  // namespace morvick

@@ -1,0 +1,58 @@
+// An MFT FILE record: its header, the update-sequence fix-ups that restore its sector ends, and the
+// walk over its attributes. Every offset in a record is checked against the record before use.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+namespace morvick {
+
+constexpr size_t kMftRecordSize = 1024;
+constexpr uint32_t kSectorsPerMftRecord = 2;
+
+constexpr uint32_t kAttrAttributeList = 0x20;
+constexpr uint32_t kAttrFileName = 0x30;
+constexpr uint32_t kAttrData = 0x80;
+constexpr uint32_t kAttrIndexRoot = 0x90;
+constexpr uint32_t kAttrIndexAllocation = 0xA0;
+
+// Restores the last two bytes of every 512-byte sector of a multi-sector record (FILE or INDX) from
+// its update-sequence array. False, with nothing changed, when the array does not fit the record or
+// the first sector, when it covers fewer sectors than the record holds, or when a sector end does not
+// carry the update sequence number (a record torn by an interrupted write).
+bool ApplyMultiSectorFixups(uint8_t* record, size_t length);
+
+struct MftRecordHeader {
+    uint16_t firstAttribute = 0;
+    uint16_t flags = 0;  // bit 0 in use, bit 1 directory
+};
+
+// Checks "FILE" and the first-attribute offset. False for anything else.
+bool ParseMftRecordHeader(const uint8_t* record, size_t length, MftRecordHeader& out);
+
+struct MftAttribute {
+    uint32_t type = 0;
+    uint32_t offset = 0;   // of the attribute header in the record
+    uint32_t length = 0;
+    bool nonResident = false;
+    uint8_t nameLength = 0;
+    uint16_t nameOffset = 0;
+    // resident
+    uint32_t valueLength = 0;
+    uint16_t valueOffset = 0;
+    // non-resident
+    uint64_t lowestVcn = 0;
+    uint16_t runListOffset = 0;
+    uint64_t realSize = 0;
+};
+
+// The attributes of a record in order, up to the end marker. An attribute whose length, name, value
+// or run list does not fit inside the record ends the list (it and what follows are left out).
+std::vector<MftAttribute> ListMftAttributes(const uint8_t* record, size_t length);
+
+// True when the attribute's name is `name` (ASCII, compared exactly); an empty `name` asks for an
+// unnamed attribute.
+bool MftAttributeNameIs(const uint8_t* record, const MftAttribute& attribute, const char* name);
+
+}  // namespace morvick

@@ -1,0 +1,134 @@
+#include "engine/ntfs/MftWalk.h"
+
+#include "engine/ntfs/AttributeList.h"
+#include "engine/ntfs/DataAttribute.h"
+#include "engine/ntfs/MftRecord.h"
+
+#include <algorithm>
+#include <vector>
+
+namespace morvick {
+
+namespace {
+
+// A non-resident attribute list is read up to this size; real lists are a few KiB.
+constexpr uint64_t kMaxAttributeListBytes = 256 * 1024;
+
+// The value of the record's attribute list, resident or not.
+bool ReadAttributeListValue(SectorSource& disk, const uint8_t* record, uint64_t base, uint32_t spc,
+                            std::vector<uint8_t>& value)
+{
+    for (const MftAttribute& a : ListMftAttributes(record, kMftRecordSize)) {
+        if (a.type != kAttrAttributeList)
+            continue;
+        if (!a.nonResident) {
+            const uint8_t* p = record + a.offset + a.valueOffset;
+            value.assign(p, p + a.valueLength);
+            return true;
+        }
+        std::vector<DataRun> runs;
+        if (!DecodeRunList(record + a.offset + a.runListOffset, a.length - a.runListOffset, runs))
+            return false;
+        SectorRunTable table;
+        if (!AppendRunsToTable(runs, base, spc, table))
+            return false;
+        const uint64_t bytes = std::min(a.realSize, kMaxAttributeListBytes);
+        const uint64_t sectors = (bytes + kSectorSize - 1) / kSectorSize;
+        value.assign(static_cast<size_t>(sectors * kSectorSize), 0);
+        for (uint64_t s = 0; s < sectors; ++s) {
+            uint64_t sector = 0;
+            if (!MapRelativeSector(table, s, sector) ||
+                !disk.ReadSectors(sector, 1, value.data() + s * kSectorSize))
+                return false;
+        }
+        value.resize(static_cast<size_t>(bytes));
+        return true;
+    }
+    return false;
+}
+
+// The runs of the unnamed $DATA of a fixed-up record, and that attribute's first virtual cluster.
+bool DataRuns(const uint8_t* record, std::vector<DataRun>& runs, uint64_t& lowestVcn)
+{
+    for (const MftAttribute& a : ListMftAttributes(record, kMftRecordSize)) {
+        if (a.type != kAttrData || a.nameLength != 0 || !a.nonResident)
+            continue;
+        lowestVcn = a.lowestVcn;
+        return DecodeRunList(record + a.offset + a.runListOffset, a.length - a.runListOffset, runs);
+    }
+    return false;
+}
+
+}  // namespace
+
+bool ReadMftRecordAt(SectorSource& disk, uint64_t sector, uint8_t* record)
+{
+    if (!disk.ReadSectors(sector, kSectorsPerMftRecord, record))
+        return false;
+    MftRecordHeader header;
+    return ApplyMultiSectorFixups(record, kMftRecordSize) && ParseMftRecordHeader(record, kMftRecordSize, header);
+}
+
+bool MapRecordToSector(const SectorRunTable& mft, uint32_t number, uint64_t& sector)
+{
+    return MapRelativeSector(mft, static_cast<uint64_t>(number) * kSectorsPerMftRecord, sector);
+}
+
+bool ReadMftRecord(SectorSource& disk, const SectorRunTable& mft, uint32_t number, uint8_t* record)
+{
+    for (uint32_t i = 0; i < kSectorsPerMftRecord; ++i) {
+        uint64_t sector = 0;
+        if (!MapRelativeSector(mft, static_cast<uint64_t>(number) * kSectorsPerMftRecord + i, sector) ||
+            !disk.ReadSectors(sector, 1, record + i * kSectorSize))
+            return false;
+    }
+    MftRecordHeader header;
+    return ApplyMultiSectorFixups(record, kMftRecordSize) && ParseMftRecordHeader(record, kMftRecordSize, header);
+}
+
+bool WalkMftRecords(SectorSource& disk, uint64_t base, uint64_t mftStart, uint32_t sectorsPerCluster,
+                    SectorRunTable& mft)
+{
+    mft = SectorRunTable();
+    if (sectorsPerCluster == 0)
+        return false;
+    uint8_t record[kMftRecordSize];
+    if (!ReadMftRecordAt(disk, mftStart, record))
+        return false;
+    std::vector<DataRun> runs;
+    uint64_t lowestVcn = 0;
+    if (!DataRuns(record, runs, lowestVcn) || lowestVcn != 0 || !AppendRunsToTable(runs, base, sectorsPerCluster, mft))
+        return false;
+
+    std::vector<uint8_t> list;
+    if (!ReadAttributeListValue(disk, record, base, sectorsPerCluster, list))
+        return true;
+    std::vector<AttributeListEntry> extents;
+    for (const AttributeListEntry& e : ParseAttributeList(list.data(), list.size())) {
+        if (e.type == kAttrData && e.record != 0 && e.startVcn != 0)
+            extents.push_back(e);
+    }
+    std::sort(extents.begin(), extents.end(),
+              [](const AttributeListEntry& a, const AttributeListEntry& b) { return a.startVcn < b.startVcn; });
+    uint64_t lastVcn = 0;
+    for (const AttributeListEntry& e : extents) {
+        if (e.startVcn == lastVcn)
+            continue;
+        uint8_t extension[kMftRecordSize];
+        uint64_t sector = 0;
+        if (!MapRecordToSector(mft, e.record, sector))
+            sector = mftStart + static_cast<uint64_t>(e.record) * kSectorsPerMftRecord;
+        if (!ReadMftRecord(disk, mft, e.record, extension) && !ReadMftRecordAt(disk, sector, extension))
+            break;
+        std::vector<DataRun> more;
+        uint64_t vcn = 0;
+        // The extent must continue the table exactly where it ends.
+        if (!DataRuns(extension, more, vcn) || vcn != e.startVcn ||
+            vcn * sectorsPerCluster != mft.TotalSectors() || !AppendRunsToTable(more, base, sectorsPerCluster, mft))
+            break;
+        lastVcn = e.startVcn;
+    }
+    return true;
+}
+
+}  // namespace morvick

@@ -1,0 +1,30 @@
+// Reading MFT records from a volume and finding where the MFT itself lies.
+#pragma once
+
+#include "engine/ntfs/RunList.h"
+#include "engine/volume/SectorSource.h"
+
+#include <cstdint>
+
+namespace morvick {
+
+// Reads the 1,024-byte record at `sector`, applies its fix-ups and checks "FILE". False when the read
+// fails, the record is torn or it is not a FILE record.
+bool ReadMftRecordAt(SectorSource& disk, uint64_t sector, uint8_t* record);
+
+// Reads record `number` through the MFT's run table, each of its sectors mapped on its own. False
+// when the record lies outside the table or cannot be read as above.
+bool ReadMftRecord(SectorSource& disk, const SectorRunTable& mft, uint32_t number, uint8_t* record);
+
+// The sector of record `number` (its first sector) through the MFT's run table.
+bool MapRecordToSector(const SectorRunTable& mft, uint32_t number, uint64_t& sector);
+
+// Builds the MFT's run table from the runs of record 0's unnamed $DATA (at `mftStart`), followed by
+// the runs held in extension records that its attribute list names, in the order of their first
+// virtual cluster. `base` is the volume's first sector. False when record 0 cannot be read or its
+// runs are damaged; runs of extension records that cannot be read or do not continue the table are
+// left out.
+bool WalkMftRecords(SectorSource& disk, uint64_t base, uint64_t mftStart, uint32_t sectorsPerCluster,
+                    SectorRunTable& mft);
+
+}  // namespace morvick

@@ -1,0 +1,28 @@
+// A master or extended boot record: the partition entries at byte 446 and the 55 AA signature.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+namespace morvick {
+
+struct BootRecordEntry {
+    uint8_t type = 0;
+    uint32_t firstSector = 0;
+    uint32_t sectorCount = 0;
+};
+
+struct BootRecord {
+    bool hasSignature = false;
+    BootRecordEntry entries[4];
+};
+
+// True when bytes 510 and 511 are 55 AA. False for a buffer shorter than a sector.
+bool HasBootSignature(const uint8_t* sector, size_t size);
+
+// Decodes the four entries. A buffer shorter than a sector gives an empty record.
+BootRecord ParseBootRecord(const uint8_t* sector, size_t size);
+
+bool IsExtendedPartitionType(uint8_t type);
+
+}  // namespace morvick

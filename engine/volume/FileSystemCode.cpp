@@ -1,0 +1,76 @@
+#include "engine/volume/FileSystemCode.h"
+
+#include "engine/volume/LittleEndian.h"
+#include "engine/volume/SectorSource.h"
+
+#include <cstring>
+
+namespace morvick {
+
+namespace {
+bool TextAt(const uint8_t* sector, size_t size, size_t offset, const char* text)
+{
+    const size_t n = std::strlen(text);
+    return FitsIn(size, offset, n) && std::memcmp(sector + offset, text, n) == 0;
+}
+}  // namespace
+
+uint16_t FileSystemFromBootText(const uint8_t* sector, size_t size)
+{
+    if (TextAt(sector, size, 82, "FAT32"))
+        return kFsFat32;
+    if (TextAt(sector, size, 54, "FAT16"))
+        return kFsFat16;
+    if (TextAt(sector, size, 3, "NTFS"))
+        return kFsNtfs;
+    return kFsNone;
+}
+
+uint16_t FileSystemFromTypeByte(uint8_t type, bool insideExtended)
+{
+    switch (type) {
+    case 4:
+    case 6:
+    case 14:
+        return kFsFat16;
+    case 11:
+    case 12:
+        return kFsFat32;
+    case 7:
+        return kFsNtfs;
+    case 1:
+        return insideExtended ? kFsFat16 : kFsNone;
+    default:
+        return kFsNone;
+    }
+}
+
+bool IsUnsupportedFileSystem(const uint8_t* sector, size_t size)
+{
+    return TextAt(sector, size, 3, "EXFAT   ") || TextAt(sector, size, 54, "FAT12   ");
+}
+
+uint16_t FileSystemFromSearchText(const uint8_t* sector, size_t size)
+{
+    if (TextAt(sector, size, 85, "32"))
+        return kFsFat32;
+    if (TextAt(sector, size, 57, "16"))
+        return kFsFat16;
+    if (TextAt(sector, size, 3, "NTFS"))
+        return kFsNtfs;
+    return kFsNone;
+}
+
+uint32_t BootSectorTotalSectors(const uint8_t* sector, size_t size, uint16_t fileSystem)
+{
+    if (size < kSectorSize)
+        return 0;
+    if (fileSystem == kFsNtfs) {
+        const uint64_t total = ReadU64(sector + 40);
+        return total > 0xFFFFFFFFu ? 0xFFFFFFFFu : static_cast<uint32_t>(total);
+    }
+    const uint16_t small = ReadU16(sector + 19);
+    return small != 0 ? small : ReadU32(sector + 32);
+}
+
+}  // namespace morvick

@@ -1,0 +1,123 @@
+#include "engine/volume/PartitionSearch.h"
+
+#include "engine/volume/BootRecord.h"
+#include "engine/volume/FileSystemCode.h"
+
+#include <algorithm>
+
+namespace morvick {
+
+namespace {
+
+constexpr uint32_t kSearchHeads = 255;
+constexpr uint32_t kSearchSectorsPerTrack = 63;
+constexpr uint64_t kSectorsPerSearchCylinder = kSearchHeads * kSearchSectorsPerTrack;  // 16065
+// Current partitioning tools start partitions on 1 MiB boundaries.
+constexpr uint64_t kAlignmentSectors = 2048;
+
+class Searcher {
+public:
+    Searcher(SectorSource& disk, std::vector<DiskPartition>& table, const PartitionSearchEvents& events)
+        : m_disk(disk), m_table(table), m_events(events), m_diskSectors(disk.SectorCount())
+    {
+    }
+
+    // Reads `sector` and, when it is a boot sector, records its volume. Returns true when the sector
+    // ended in 55 AA.
+    bool Probe(uint64_t sector)
+    {
+        if (sector > 0xFFFFFFFFu || (m_diskSectors != 0 && sector >= m_diskSectors))
+            return false;
+        ++m_probed;
+        uint8_t buffer[kSectorSize];
+        if (!m_disk.ReadSectors(sector, 1, buffer) || !HasBootSignature(buffer, sizeof buffer))
+            return false;
+        const uint16_t fs = FileSystemFromSearchText(buffer, sizeof buffer);
+        if (fs == kFsNone)
+            return true;
+        const uint32_t start = static_cast<uint32_t>(sector);
+        const bool known = std::any_of(m_table.begin(), m_table.end(),
+                                       [&](const DiskPartition& p) { return p.startSector == start; });
+        if (known)
+            return true;
+        m_table.push_back({start, BootSectorTotalSectors(buffer, sizeof buffer, fs), fs});
+        if (m_events.listed)
+            m_events.listed(m_table.size() - 1);
+        return true;
+    }
+
+    bool Full() const { return m_table.size() >= kMaxDiskPartitions; }
+    bool PastEnd(uint64_t sector) const { return sector > 0xFFFFFFFFu || (m_diskSectors != 0 && sector >= m_diskSectors); }
+    uint64_t Probed() const { return m_probed; }
+
+private:
+    SectorSource& m_disk;
+    std::vector<DiskPartition>& m_table;
+    const PartitionSearchEvents& m_events;
+    uint64_t m_diskSectors;
+    uint64_t m_probed = 0;
+};
+
+}  // namespace
+
+DiskGeometry NormaliseSearchGeometry(const DiskGeometry& geometry)
+{
+    if (geometry.sectorsPerTrack == kSearchSectorsPerTrack)
+        return geometry;
+    const uint64_t sectors = static_cast<uint64_t>(geometry.cylinders) * geometry.heads * geometry.sectorsPerTrack;
+    DiskGeometry g;
+    g.cylinders = static_cast<uint32_t>(std::min<uint64_t>(sectors / kSectorsPerSearchCylinder, 0xFFFFFFFFu));
+    g.heads = kSearchHeads;
+    g.sectorsPerTrack = kSearchSectorsPerTrack;
+    return g;
+}
+
+DiskGeometry GeometryFromSectorCount(uint64_t sectors)
+{
+    DiskGeometry g;
+    g.cylinders = static_cast<uint32_t>(std::min<uint64_t>(sectors / kSectorsPerSearchCylinder, 0xFFFFFFFFu));
+    g.heads = kSearchHeads;
+    g.sectorsPerTrack = kSearchSectorsPerTrack;
+    return g;
+}
+
+uint64_t SearchPartitions(SectorSource& disk, const DiskGeometry& geometry, bool searchDisk,
+                          std::vector<DiskPartition>& table, const PartitionSearchEvents& events)
+{
+    for (size_t i = 0; i < table.size(); ++i) {
+        if (events.listed)
+            events.listed(i);
+    }
+    const DiskGeometry g = NormaliseSearchGeometry(geometry);
+    const uint64_t cylinderSectors = static_cast<uint64_t>(g.heads) * g.sectorsPerTrack;
+    Searcher searcher(disk, table, events);
+    if (searchDisk && searcher.Full())
+        return 0;
+    for (uint64_t c = 0; c < g.cylinders; ++c) {
+        if (events.stop && events.stop->load())
+            break;
+        if (events.progress)
+            events.progress(static_cast<int>(std::min<uint64_t>(99, 100 * c / g.cylinders)));
+        if (!searchDisk)
+            continue;
+        const uint64_t first = c * cylinderSectors;
+        if (searcher.PastEnd(first))
+            break;
+        const uint64_t afterTrack = first + g.sectorsPerTrack;
+        if (!searcher.Probe(afterTrack))
+            searcher.Probe(first);
+        if (searcher.Full())
+            break;
+        // Every 1 MiB boundary inside this cylinder that the probes above did not read.
+        for (uint64_t m = (first + kAlignmentSectors - 1) / kAlignmentSectors * kAlignmentSectors;
+             m < first + cylinderSectors && !searcher.Full(); m += kAlignmentSectors) {
+            if (m != first && m != afterTrack)
+                searcher.Probe(m);
+        }
+        if (searcher.Full())
+            break;
+    }
+    return searcher.Probed();
+}
+
+}  // namespace morvick

@@ -1,0 +1,104 @@
+#include "tests/engine/diskfixtures/DiskFixture.h"
+
+#include "tests/engine/diskfixtures/RunScript.h"
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <random>
+
+namespace morvick::test {
+
+namespace {
+
+std::map<std::string, std::string>& Folders()
+{
+    static std::map<std::string, std::string> folders;
+    return folders;
+}
+
+std::string Env(const char* name)
+{
+    const char* v = std::getenv(name);
+    return v ? v : "";
+}
+
+bool FileExists(const std::string& unixPath)
+{
+    std::FILE* f = std::fopen(HostPath(unixPath).c_str(), "rb");
+    if (!f)
+        return false;
+    std::fclose(f);
+    return true;
+}
+
+std::string UniqueName()
+{
+    std::random_device rd;
+    const auto now = std::chrono::steady_clock::now().time_since_epoch().count();
+    return std::to_string(rd()) + "-" + std::to_string(static_cast<unsigned long long>(now) % 1000000007ull);
+}
+
+}  // namespace
+
+std::string SourceDir()
+{
+    return Env("MORVICK_SOURCE_DIR");
+}
+
+DiskFixtureEnvironment::DiskFixtureEnvironment(std::vector<std::string> scripts) : m_scripts(std::move(scripts)) {}
+
+void DiskFixtureEnvironment::SetUp()
+{
+    std::string parent = Env("MORVICK_BINARY_DIR");
+    if (parent.empty())
+        parent = "/tmp";
+    m_root = parent + "/disk-fixtures/" + UniqueName();
+    for (const std::string& script : m_scripts) {
+        const std::string folder = m_root + "/" + script.substr(0, script.rfind('.'));
+        RunFixtureScript(SourceDir() + "/tests/fixtures/" + script, {folder});
+        if (FileExists(folder + "/done"))
+            Folders()[script] = folder;
+        else
+            ADD_FAILURE() << "fixture script " << script << " did not finish (is MORVICK_SOURCE_DIR set?)";
+    }
+}
+
+void DiskFixtureEnvironment::TearDown()
+{
+    if (!m_root.empty() && !std::getenv("MORVICK_KEEP_FIXTURES"))
+        RunFixtureScript(SourceDir() + "/tests/fixtures/remove-fixture-folder.sh", {m_root});
+    Folders().clear();
+}
+
+std::string FixtureFolder(const std::string& script)
+{
+    auto it = Folders().find(script);
+    return it == Folders().end() ? std::string() : it->second;
+}
+
+std::string FixtureFile(const std::string& script, const std::string& name)
+{
+    return HostPath(FixtureFolder(script) + "/" + name);
+}
+
+std::string FuzzSeedFolder(const std::string& fuzzer)
+{
+    const std::string binary = Env("MORVICK_BINARY_DIR");
+    if (binary.empty())
+        return "";
+    const std::string folder = binary + "/fuzz-seeds/" + fuzzer;
+    RunFixtureScript(SourceDir() + "/tests/fixtures/make-folder.sh", {folder});
+    return folder;
+}
+
+bool WriteFileBytes(const std::string& unixPath, const uint8_t* data, size_t size)
+{
+    std::FILE* f = std::fopen(HostPath(unixPath).c_str(), "wb");
+    if (!f)
+        return false;
+    const bool ok = std::fwrite(data, 1, size, f) == size;
+    return std::fclose(f) == 0 && ok;
+}
+
+}  // namespace morvick::test

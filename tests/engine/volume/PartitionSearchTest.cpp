@@ -1,0 +1,160 @@
+#include "engine/volume/PartitionSearch.h"
+#include "engine/volume/PartitionTableWalk.h"
+#include "tests/engine/diskfixtures/DiskFixture.h"
+#include "tests/engine/diskfixtures/Oracles.h"
+#include "tests/engine/diskfixtures/PatchedSectorSource.h"
+#include "tests/engine/diskfixtures/RawFileSectorSource.h"
+#include "tests/engine/volume/BootRecordBuilder.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace morvick::test {
+
+namespace {
+
+struct Found {
+    uint32_t start;
+    uint32_t count;
+    uint16_t fs;
+    bool operator==(const Found& o) const { return start == o.start && count == o.count && fs == o.fs; }
+};
+
+void PrintTo(const Found& f, std::ostream* os)
+{
+    *os << "{" << f.start << ", " << f.count << ", " << f.fs << "}";
+}
+
+std::vector<Found> Sorted(const std::vector<DiskPartition>& table)
+{
+    std::vector<Found> out;
+    for (const DiskPartition& p : table)
+        out.push_back({p.startSector, p.sectorCount, p.fileSystem});
+    std::sort(out.begin(), out.end(), [](const Found& a, const Found& b) { return a.start < b.start; });
+    return out;
+}
+
+// What the search should find on a disk whose table is gone: every file-system partition that
+// sfdisk lists, with the boot sector's own size (NTFS counts one sector less: its backup boot sector
+// lies past the volume).
+std::vector<Found> ExpectedFromSfdisk(const std::string& script)
+{
+    std::vector<Found> out;
+    for (const SfdiskEntry& e : ReadSfdisk(FixtureFile(script, "sfdisk.txt"))) {
+        if (e.type == 5 || e.type == 0xf)
+            continue;
+        const uint16_t fs = e.type == 7 ? 300 : (e.type == 0xb || e.type == 0xc) ? 200 : 100;
+        out.push_back({static_cast<uint32_t>(e.start), static_cast<uint32_t>(fs == 300 ? e.size - 1 : e.size), fs});
+    }
+    return out;
+}
+
+std::vector<DiskPartition> SearchWiped(SectorSource& raw, const DiskGeometry& geometry)
+{
+    PatchedSectorSource disk(raw);
+    disk.Patch(0).fill(0);
+    std::vector<DiskPartition> table = WalkPartitionTable(disk, 0);
+    EXPECT_TRUE(table.empty());
+    SearchPartitions(disk, geometry, true, table, {});
+    return table;
+}
+
+}  // namespace
+
+TEST(PartitionSearch, FindsOneMiBAlignedPartitionsAfterTheTableIsWiped)
+{
+    RawFileSectorSource raw(FixtureFile("make-mbr-disk.sh", "disk.raw"));
+    ASSERT_TRUE(raw.IsOpen());
+    const std::vector<Found> expected = ExpectedFromSfdisk("make-mbr-disk.sh");
+    ASSERT_EQ(expected.size(), 4u);
+    // As a VHD reports it (cylinders x 16 heads x 63 sectors) and as a VHDX gets it (from its size).
+    const DiskGeometry vhd = {static_cast<uint32_t>(raw.SectorCount() / (16 * 63)), 16, 63};
+    EXPECT_EQ(Sorted(SearchWiped(raw, vhd)), expected);
+    EXPECT_EQ(Sorted(SearchWiped(raw, GeometryFromSectorCount(raw.SectorCount()))), expected);
+}
+
+TEST(PartitionSearch, CylinderAlignedDiskGivesExactlyItsPartitions)
+{
+    RawFileSectorSource raw(FixtureFile("make-chs-disk.sh", "disk.raw"));
+    ASSERT_TRUE(raw.IsOpen());
+    const std::vector<Found> expected = ExpectedFromSfdisk("make-chs-disk.sh");
+    ASSERT_EQ(expected.size(), 3u);
+    // mkfs.fat rounds these volumes down to whole tracks of its own: the count is the boot sector's.
+    const std::vector<Found> found = Sorted(SearchWiped(raw, {8, 255, 63}));
+    ASSERT_EQ(found.size(), expected.size());
+    for (size_t i = 0; i < found.size(); ++i) {
+        EXPECT_EQ(found[i].start, expected[i].start);
+        EXPECT_EQ(found[i].fs, expected[i].fs);
+        EXPECT_LE(found[i].count, expected[i].count);
+        EXPECT_GT(found[i].count, expected[i].count - 64);
+    }
+}
+
+TEST(PartitionSearch, AddsOnlyNewStartsAndListsTheTableFirst)
+{
+    RawFileSectorSource disk(FixtureFile("make-mbr-disk.sh", "disk.raw"));
+    ASSERT_TRUE(disk.IsOpen());
+    std::vector<DiskPartition> table = WalkPartitionTable(disk, 0);
+    ASSERT_EQ(table.size(), 4u);
+    const std::vector<DiskPartition> walked = table;
+    std::vector<size_t> listed;
+    PartitionSearchEvents events;
+    events.listed = [&](size_t i) { listed.push_back(i); };
+    SearchPartitions(disk, GeometryFromSectorCount(disk.SectorCount()), true, table, events);
+    ASSERT_EQ(table.size(), 4u);
+    for (size_t i = 0; i < table.size(); ++i)
+        EXPECT_EQ(table[i].sectorCount, walked[i].sectorCount);
+    EXPECT_EQ(listed, (std::vector<size_t>{0, 1, 2, 3}));
+}
+
+TEST(PartitionSearch, WithoutSearchingOnlyMovesProgress)
+{
+    BootRecordBuilder b(16065 * 3);
+    b.BootSector(16065 + 63, 200, 1000);
+    MemorySectorSource disk = b.Build();
+    std::vector<DiskPartition> table;
+    std::vector<int> progress;
+    PartitionSearchEvents events;
+    events.progress = [&](int p) { progress.push_back(p); };
+    EXPECT_EQ(SearchPartitions(disk, {3, 255, 63}, false, table, events), 0u);
+    EXPECT_TRUE(table.empty());
+    EXPECT_EQ(progress, (std::vector<int>{0, 33, 66}));
+    SearchPartitions(disk, {3, 255, 63}, true, table, events);
+    ASSERT_EQ(table.size(), 1u);
+    EXPECT_EQ(table[0].startSector, 16065u + 63);
+    EXPECT_EQ(table[0].fileSystem, 200);
+}
+
+TEST(PartitionSearch, StopsAtTheStopFlagAndAtAFullTable)
+{
+    BootRecordBuilder b(2048 * 40);
+    for (uint32_t i = 1; i < 40; ++i)
+        b.BootSector(2048 * i, 100, 100);
+    MemorySectorSource disk = b.Build();
+    std::vector<DiskPartition> table;
+    SearchPartitions(disk, GeometryFromSectorCount(disk.SectorCount()), true, table, {});
+    EXPECT_EQ(table.size(), kMaxDiskPartitions);
+
+    std::atomic<bool> stop{true};
+    PartitionSearchEvents events;
+    events.stop = &stop;
+    std::vector<DiskPartition> none;
+    EXPECT_EQ(SearchPartitions(disk, GeometryFromSectorCount(disk.SectorCount()), true, none, events), 0u);
+    EXPECT_TRUE(none.empty());
+}
+
+TEST(PartitionSearch, Geometry)
+{
+    const DiskGeometry g = NormaliseSearchGeometry({1024, 16, 32});
+    EXPECT_EQ(g.cylinders, 32u);
+    EXPECT_EQ(g.heads, 255u);
+    EXPECT_EQ(g.sectorsPerTrack, 63u);
+    const DiskGeometry same = NormaliseSearchGeometry({100, 16, 63});
+    EXPECT_EQ(same.cylinders, 100u);
+    EXPECT_EQ(same.heads, 16u);
+    EXPECT_EQ(GeometryFromSectorCount(16065ull * 7 + 5).cylinders, 7u);
+    EXPECT_EQ(GeometryFromSectorCount(0).cylinders, 0u);
+}
+
+}  // namespace morvick::test
