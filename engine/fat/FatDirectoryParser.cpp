@@ -106,7 +106,12 @@ void FatDirectoryParser::HandleShortEntry(const uint8_t* entry)
     const FatShortEntry e = DecodeFatShortEntry(entry, m_fat32);
     if (e.firstCluster == 0)
         return;
+    // "." and ".." (also once deleted): the folder itself and its parent are listed elsewhere.
     if (entry[0] == '.' && (entry[1] == ' ' || (entry[1] == '.' && entry[2] == ' ')))
+        return;
+    if (entry[0] == kFatDeletedMark && entry[1] == '.' && entry[2] == ' ')
+        return;
+    if ((e.attributes & kFatAttrDirectory) != 0 && e.firstCluster == m_parentCluster)
         return;
     FatFoundEntry found;
     found.name = FatShortName(entry);

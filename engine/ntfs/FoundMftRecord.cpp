@@ -4,6 +4,7 @@
 #include "engine/ntfs/FileNameAttribute.h"
 #include "engine/ntfs/FolderIndex.h"
 #include "engine/ntfs/MftRecord.h"
+#include "engine/volume/LittleEndian.h"
 
 namespace morvick {
 
@@ -29,6 +30,9 @@ bool DecodeFoundMftRecord(const uint8_t* record, size_t length, FoundMftRecord& 
 {
     MftRecordHeader header;
     if (!ParseMftRecordHeader(record, length, header) || header.flags > 3)
+        return false;
+    // An extension record holds more attributes of the file in its base record; it is not a file.
+    if (ReadU32(record + 32) != 0)
         return false;
     NtfsFileName name;
     if (!ReadPreferredFileName(record, length, name))

@@ -20,8 +20,8 @@ struct FoundMftRecord {
     uint64_t indexAllocationCluster = 0;  // folders
 };
 
-// Decodes a fixed-up record. False when it is not a FILE record, its flags are above 3, or it has no
-// $FILE_NAME.
+// Decodes a fixed-up record. False when it is not a FILE record, its flags are above 3, it is an
+// extension record of another one, or it has no $FILE_NAME.
 bool DecodeFoundMftRecord(const uint8_t* record, size_t length, FoundMftRecord& out);
 
 }  // namespace morvick

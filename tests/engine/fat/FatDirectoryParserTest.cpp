@@ -1,0 +1,164 @@
+#include "engine/fat/FatDirectoryEntry.h"
+#include "engine/fat/FatDirectoryParser.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+namespace morvick::test {
+
+namespace {
+
+// Builds directory bytes entry by entry.
+class DirectoryBuilder {
+public:
+    // A short entry; `name11` is the 8 + 3 name bytes.
+    DirectoryBuilder& Short(const char* name11, uint8_t attributes, uint32_t cluster, uint32_t size = 0)
+    {
+        uint8_t e[32] = {};
+        std::memcpy(e, name11, 11);
+        e[11] = attributes;
+        Put16(e + 18, 0x5A21);
+        Put16(e + 20, static_cast<uint16_t>(cluster >> 16));
+        Put16(e + 24, 0x5A22);
+        Put16(e + 26, static_cast<uint16_t>(cluster));
+        for (int i = 0; i < 4; ++i)
+            e[28 + i] = static_cast<uint8_t>(size >> (8 * i));
+        m_bytes.insert(m_bytes.end(), e, e + 32);
+        return *this;
+    }
+
+    // The long-name parts of `name` for the short entry `name11`, last part first, as written on disk.
+    // With `deleted`, every part's first byte is 0xE5 and the checksum is of the name before deletion.
+    DirectoryBuilder& Long(const std::u16string& name, const char* name11, bool deleted = false)
+    {
+        const uint8_t sum = FatShortNameChecksum(reinterpret_cast<const uint8_t*>(name11));
+        const size_t parts = (name.size() + 12) / 13;
+        for (size_t k = parts; k >= 1; --k) {
+            uint8_t e[32] = {};
+            e[0] = deleted ? 0xE5 : static_cast<uint8_t>(k | (k == parts ? 0x40 : 0));
+            e[11] = 0x0F;
+            e[13] = sum;
+            static const int offsets[13] = {1, 3, 5, 7, 9, 14, 16, 18, 20, 22, 24, 28, 30};
+            for (size_t i = 0; i < 13; ++i) {
+                const size_t at = (k - 1) * 13 + i;
+                const uint16_t c = at < name.size() ? name[at] : at == name.size() ? 0 : 0xFFFF;
+                Put16(e + offsets[i], c);
+            }
+            m_bytes.insert(m_bytes.end(), e, e + 32);
+        }
+        return *this;
+    }
+
+    std::vector<uint8_t>& Bytes() { return m_bytes; }
+
+    std::vector<FatFoundEntry> Parse(bool fat32 = true, uint32_t own = 50, bool parentDeleted = false)
+    {
+        std::vector<FatFoundEntry> out;
+        FatDirectoryParser parser(fat32, own, parentDeleted, [&](const FatFoundEntry& e) { out.push_back(e); });
+        parser.Feed(m_bytes.data(), m_bytes.size());
+        return out;
+    }
+
+private:
+    static void Put16(uint8_t* p, uint16_t v)
+    {
+        p[0] = static_cast<uint8_t>(v);
+        p[1] = static_cast<uint8_t>(v >> 8);
+    }
+    std::vector<uint8_t> m_bytes;
+};
+
+std::vector<std::u16string> Names(const std::vector<FatFoundEntry>& entries)
+{
+    std::vector<std::u16string> names;
+    for (const FatFoundEntry& e : entries)
+        names.push_back(e.name);
+    return names;
+}
+
+}  // namespace
+
+TEST(FatDirectoryParser, ShortEntriesAndWhatIsLeftOut)
+{
+    DirectoryBuilder d;
+    d.Short(".          ", 0x10, 50).Short("..         ", 0x10, 0);
+    d.Short("README  TXT", 0x20, 0x12345, 77);
+    d.Short("\xE5" "EADME  TXT", 0x20, 9, 5);    // deleted
+    d.Short("EMPTY   TXT", 0x20, 0, 0);           // empty file: cluster 0
+    d.Short("SUB        ", 0x10, 60);
+    d.Short("A?B     TXT", 0x20, 10, 1);          // "?" is not a valid name
+    d.Short("C:D     TXT", 0x20, 11, 1);          // ":" is
+    d.Short("SELF       ", 0x10, 50);             // a folder claiming to be this one
+    const std::vector<FatFoundEntry> found = d.Parse();
+    EXPECT_EQ(Names(found), (std::vector<std::u16string>{u"README.TXT", u"xEADME.TXT", u"SUB", u"C:D.TXT"}));
+    ASSERT_EQ(found.size(), 4u);
+    EXPECT_EQ(found[0].firstCluster, 0x12345u);
+    EXPECT_EQ(found[0].size, 77u);
+    EXPECT_EQ(found[0].parentCluster, 50u);
+    EXPECT_EQ(found[0].writeDate, 0x5A22);
+    EXPECT_EQ(found[0].accessDate, 0x5A21);
+    EXPECT_FALSE(found[0].deleted);
+    EXPECT_TRUE(found[1].deleted);
+    EXPECT_TRUE(found[2].folder);
+
+    // FAT16 ignores the high cluster word; a deleted parent makes every entry deleted.
+    const std::vector<FatFoundEntry> fat16 = d.Parse(false, 50, true);
+    ASSERT_EQ(fat16.size(), 4u);
+    EXPECT_EQ(fat16[0].firstCluster, 0x2345u);
+    EXPECT_TRUE(fat16[0].deleted);
+    EXPECT_TRUE(fat16[2].deleted);
+}
+
+TEST(FatDirectoryParser, LongNames)
+{
+    DirectoryBuilder d;
+    d.Long(u"A rather long name.txt", "ARATHE~1TXT").Short("ARATHE~1TXT", 0x20, 5, 1);
+    d.Long(u"Exactly26CharactersLongXYZ", "EXACTL~1   ").Short("EXACTL~1   ", 0x20, 6, 1);  // no terminator
+    d.Long(u"Grüße 日本語.txt", "GRUE~1  TXT").Short("GRUE~1  TXT", 0x20, 7, 1);
+    d.Long(u"stale name.txt", "OTHER~1 TXT").Short("SHORT   TXT", 0x20, 8, 1);   // wrong checksum
+    d.Long(u"deleted long name.txt", "DELETE~1TXT", true).Short("\xE5" "ELETE~1TXT", 0x20, 9, 1);
+    d.Long(u"bad?name.txt", "BADNAM~1TXT").Short("BADNAM~1TXT", 0x20, 10, 1);
+    EXPECT_EQ(Names(d.Parse()), (std::vector<std::u16string>{u"A rather long name.txt", u"Exactly26CharactersLongXYZ",
+                                                             u"Grüße 日本語.txt", u"SHORT.TXT",
+                                                             u"deleted long name.txt"}));
+
+    // Parts out of order or with a gap give the short name.
+    DirectoryBuilder gap;
+    gap.Long(u"A name of three parts, forty chars", "THREEP~1TXT");
+    auto& bytes = gap.Bytes();
+    bytes.erase(bytes.begin() + 32, bytes.begin() + 64);
+    gap.Short("THREEP~1TXT", 0x20, 5, 1);
+    EXPECT_EQ(Names(gap.Parse()), std::vector<std::u16string>{u"THREEP~1.TXT"});
+}
+
+TEST(FatDirectoryParser, NamesCrossFeedsAndTheEndEntryStops)
+{
+    DirectoryBuilder d;
+    d.Short("FIRST   TXT", 0x20, 3, 1);
+    d.Long(u"a long name that crosses a sector end.txt", "ALONGN~1TXT").Short("ALONGN~1TXT", 0x20, 4, 1);
+    d.Bytes().resize(d.Bytes().size() + 32, 0);  // the end of the directory
+    d.Short("AFTER   TXT", 0x20, 5, 1);
+    std::vector<FatFoundEntry> out;
+    FatDirectoryParser parser(true, 2, false, [&](const FatFoundEntry& e) { out.push_back(e); });
+    // Feed in pieces of 64 bytes: the long name's parts arrive in three calls.
+    bool more = true;
+    for (size_t off = 0; more && off < d.Bytes().size(); off += 64)
+        more = parser.Feed(d.Bytes().data() + off, std::min<size_t>(64, d.Bytes().size() - off));
+    EXPECT_FALSE(more);
+    EXPECT_TRUE(parser.Ended());
+    EXPECT_EQ(Names(out), (std::vector<std::u16string>{u"FIRST.TXT", u"a long name that crosses a sector end.txt"}));
+}
+
+TEST(FatDirectoryParser, TooManyPartsAreNotJoined)
+{
+    // 21 parts (273 characters) exceed any valid name: the short name stays.
+    DirectoryBuilder d;
+    d.Long(std::u16string(273, u'n'), "LONGLO~1TXT").Short("LONGLO~1TXT", 0x20, 5, 1);
+    EXPECT_EQ(Names(d.Parse()), std::vector<std::u16string>{u"LONGLO~1.TXT"});
+    DirectoryBuilder e;
+    e.Long(std::u16string(255, u'n'), "LONGLO~1TXT").Short("LONGLO~1TXT", 0x20, 5, 1);
+    EXPECT_EQ(Names(e.Parse()), std::vector<std::u16string>{std::u16string(255, u'n')});
+}
+
+}  // namespace morvick::test

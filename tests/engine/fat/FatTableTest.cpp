@@ -1,0 +1,81 @@
+#include "engine/fat/FatTable.h"
+#include "engine/volume/MemorySectorSource.h"
+#include "tests/engine/diskfixtures/PatchedSectorSource.h"
+
+#include <gtest/gtest.h>
+
+namespace morvick::test {
+
+namespace {
+
+using Chain = std::vector<uint32_t>;
+
+// A disk whose sector 1 onward holds a FAT with the given entries.
+MemorySectorSource FatDisk(bool fat32, const std::vector<std::pair<uint32_t, uint32_t>>& entries)
+{
+    std::vector<uint8_t> bytes(8 * kSectorSize, 0);
+    for (const auto& [cluster, value] : entries) {
+        uint8_t* p = bytes.data() + kSectorSize + cluster * (fat32 ? 4 : 2);
+        for (int i = 0; i < (fat32 ? 4 : 2); ++i)
+            p[i] = static_cast<uint8_t>(value >> (8 * i));
+    }
+    return MemorySectorSource(std::move(bytes));
+}
+
+}  // namespace
+
+TEST(FatTable, Fat32ChainsEndAtMaskedEndMarksAndStayInsideTheVolume)
+{
+    MemorySectorSource disk = FatDisk(true, {
+        {2, 3}, {3, 0x0FFFFFF8},                     // mkfs.fat's end mark
+        {4, 0xF0000005}, {5, 0x1FFFFFFF},            // top four bits are not part of the entry
+        {6, 7}, {7, 8}, {8, 6},                      // a loop
+        {9, 0x0FFFFFF7},                             // bad cluster
+        {10, 600},                                   // past the last cluster
+        {11, 0}, {12, 1}, {13, 200},                 // free, reserved, then a free cluster
+    });
+    FatTable fat(disk, 200, 1, 2, 250);
+    EXPECT_EQ(FollowClusterChain(fat, 2, 1000), (Chain{2, 3}));
+    EXPECT_EQ(FollowClusterChain(fat, 4, 1000), (Chain{4, 5}));
+    EXPECT_EQ(FollowClusterChain(fat, 6, 1000), (Chain{6, 7, 8}));
+    EXPECT_EQ(FollowClusterChain(fat, 9, 1000), (Chain{9}));
+    EXPECT_EQ(FollowClusterChain(fat, 10, 1000), (Chain{10}));
+    EXPECT_EQ(FollowClusterChain(fat, 11, 1000), (Chain{11}));
+    EXPECT_EQ(FollowClusterChain(fat, 12, 1000), (Chain{12}));
+    EXPECT_EQ(FollowClusterChain(fat, 13, 1000), (Chain{13, 200}));
+    EXPECT_EQ(FollowClusterChain(fat, 6, 2), (Chain{6, 7}));
+    EXPECT_TRUE(FollowClusterChain(fat, 0, 1000).empty());
+    EXPECT_TRUE(FollowClusterChain(fat, 1, 1000).empty());
+    EXPECT_TRUE(FollowClusterChain(fat, 252, 1000).empty());
+    uint32_t next = 0;
+    EXPECT_EQ(fat.Lookup(9, next), FatLink::Bad);
+    EXPECT_EQ(fat.Lookup(10, next), FatLink::Invalid);
+    EXPECT_EQ(fat.Lookup(11, next), FatLink::Free);
+    EXPECT_EQ(fat.Lookup(300, next), FatLink::Invalid);  // entry past the FAT's sectors
+}
+
+TEST(FatTable, Fat16ChainsAndUnreadableSectors)
+{
+    MemorySectorSource base = FatDisk(false, {{2, 0xFFF8}, {3, 4}, {4, 0xFFFF}, {5, 0xFFF7}, {6, 300}, {7, 1}});
+    PatchedSectorSource disk(base);
+    FatTable fat(disk, 100, 1, 4, 1000);
+    EXPECT_EQ(FollowClusterChain(fat, 2, 100), (Chain{2}));
+    EXPECT_EQ(FollowClusterChain(fat, 3, 100), (Chain{3, 4}));
+    EXPECT_EQ(FollowClusterChain(fat, 5, 100), (Chain{5}));
+    EXPECT_EQ(FollowClusterChain(fat, 6, 100), (Chain{6, 300}));
+    uint32_t next = 0;
+    disk.Unreadable(3);
+    EXPECT_EQ(fat.Lookup(600, next), FatLink::Unreadable);
+    FatTable noFat(disk, 100, 0, 4, 1000);
+    EXPECT_EQ(noFat.Lookup(3, next), FatLink::Unreadable);
+}
+
+TEST(FatTable, StopFlagEndsTheWalk)
+{
+    MemorySectorSource disk = FatDisk(true, {{2, 3}, {3, 4}, {4, 0x0FFFFFFF}});
+    FatTable fat(disk, 200, 1, 2, 250);
+    std::atomic<bool> stop{true};
+    EXPECT_EQ(FollowClusterChain(fat, 2, 100, &stop), (Chain{2}));
+}
+
+}  // namespace morvick::test
