@@ -1,7 +1,8 @@
 #include "engine/fat/FatBootSector.h"
 
 #include "engine/volume/FileSystemCode.h"
-#include "engine/volume/LittleEndian.h"
+#include "engine/volume/BufferBounds.h"
+#include "engine/util/Endian.h"
 #include "engine/volume/SectorSource.h"
 
 #include <algorithm>
@@ -12,25 +13,25 @@ bool ParseFatBootSector(const uint8_t* sector, size_t size, FatBootSector& out)
 {
     if (size < kSectorSize)
         return false;
-    if (ReadU16(sector + 11) != kSectorSize)
+    if (ReadLittleEndian16(sector + 11) != kSectorSize)
         return false;
     const uint32_t spc = sector[13];
     if (spc == 0 || spc > 128 || (spc & (spc - 1)) != 0)
         return false;
     FatBootSector b;
     b.sectorsPerCluster = spc;
-    b.reservedSectors = ReadU16(sector + 14);
+    b.reservedSectors = ReadLittleEndian16(sector + 14);
     b.numberOfFats = sector[16];
-    b.rootEntries = ReadU16(sector + 17);
+    b.rootEntries = ReadLittleEndian16(sector + 17);
     b.totalSectors = BootSectorTotalSectors(sector, size, kFsFat16);
-    const uint16_t spf16 = ReadU16(sector + 22);
+    const uint16_t spf16 = ReadLittleEndian16(sector + 22);
     if (spf16 != 0) {
         b.fileSystem = kFsFat16;
         b.sectorsPerFat = spf16;
     } else {
         b.fileSystem = kFsFat32;
-        b.sectorsPerFat = ReadU32(sector + 36);
-        b.rootCluster = ReadU32(sector + 44);
+        b.sectorsPerFat = ReadLittleEndian32(sector + 36);
+        b.rootCluster = ReadLittleEndian32(sector + 44);
         b.rootEntries = 0;
     }
     if (b.reservedSectors == 0 || b.numberOfFats == 0 || b.numberOfFats > 2 || b.sectorsPerFat == 0 ||

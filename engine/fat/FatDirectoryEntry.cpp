@@ -1,6 +1,7 @@
 #include "engine/fat/FatDirectoryEntry.h"
 
-#include "engine/volume/LittleEndian.h"
+#include "engine/volume/BufferBounds.h"
+#include "engine/util/Endian.h"
 
 namespace morvick {
 
@@ -9,12 +10,12 @@ FatShortEntry DecodeFatShortEntry(const uint8_t* entry, bool fat32)
     FatShortEntry e;
     e.firstByte = entry[0];
     e.attributes = entry[11];
-    e.accessDate = ReadU16(entry + 18);
-    e.writeDate = ReadU16(entry + 24);
-    e.firstCluster = ReadU16(entry + 26);
+    e.accessDate = ReadLittleEndian16(entry + 18);
+    e.writeDate = ReadLittleEndian16(entry + 24);
+    e.firstCluster = ReadLittleEndian16(entry + 26);
     if (fat32)
-        e.firstCluster |= static_cast<uint32_t>(ReadU16(entry + 20)) << 16;
-    e.size = ReadU32(entry + 28);
+        e.firstCluster |= static_cast<uint32_t>(ReadLittleEndian16(entry + 20)) << 16;
+    e.size = ReadLittleEndian32(entry + 28);
     return e;
 }
 
@@ -51,7 +52,7 @@ void FatLongNameChars(const uint8_t* entry, char16_t out[kFatLongNameCharsPerEnt
 {
     static const uint8_t offsets[kFatLongNameCharsPerEntry] = {1, 3, 5, 7, 9, 14, 16, 18, 20, 22, 24, 28, 30};
     for (size_t i = 0; i < kFatLongNameCharsPerEntry; ++i)
-        out[i] = static_cast<char16_t>(ReadU16(entry + offsets[i]));
+        out[i] = static_cast<char16_t>(ReadLittleEndian16(entry + offsets[i]));
 }
 
 bool IsValidFatFileName(const std::u16string& name)

@@ -1,7 +1,8 @@
 #include "engine/fat/FatTable.h"
 
 #include "engine/volume/FileSystemCode.h"
-#include "engine/volume/LittleEndian.h"
+#include "engine/volume/BufferBounds.h"
+#include "engine/util/Endian.h"
 
 #include <unordered_set>
 
@@ -48,14 +49,14 @@ FatLink FatTable::Lookup(uint32_t cluster, uint32_t& next)
     const uint32_t slot = cluster % perSector;
     uint32_t value;
     if (fat32) {
-        value = ReadU32(sector + slot * 4) & 0x0FFFFFFFu;
+        value = ReadLittleEndian32(sector + slot * 4) & 0x0FFFFFFFu;
         next = value;
         if (value >= 0x0FFFFFF8u)
             return FatLink::End;
         if (value == 0x0FFFFFF7u)
             return FatLink::Bad;
     } else {
-        value = ReadU16(sector + slot * 2);
+        value = ReadLittleEndian16(sector + slot * 2);
         next = value;
         if (value >= 0xFFF8u)
             return FatLink::End;

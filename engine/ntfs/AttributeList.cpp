@@ -1,7 +1,8 @@
 #include "engine/ntfs/AttributeList.h"
 
 #include "engine/ntfs/MftRecord.h"
-#include "engine/volume/LittleEndian.h"
+#include "engine/volume/BufferBounds.h"
+#include "engine/util/Endian.h"
 
 namespace morvick {
 
@@ -15,14 +16,14 @@ std::vector<AttributeListEntry> ParseAttributeList(const uint8_t* value, size_t 
     size_t off = 0;
     while (FitsIn(size, off, kEntryFixedPart)) {
         const uint8_t* p = value + off;
-        const uint32_t type = ReadU32(p);
-        const uint16_t entryLength = ReadU16(p + 4);
+        const uint32_t type = ReadLittleEndian32(p);
+        const uint16_t entryLength = ReadLittleEndian16(p + 4);
         if (type == 0 || type == 0xFFFFFFFFu || entryLength < kEntryFixedPart || !FitsIn(size, off, entryLength))
             break;
         AttributeListEntry e;
         e.type = type;
-        e.startVcn = ReadU64(p + 8);
-        e.record = ReadU32(p + 16);
+        e.startVcn = ReadLittleEndian64(p + 8);
+        e.record = ReadLittleEndian32(p + 16);
         entries.push_back(e);
         off += entryLength;
     }

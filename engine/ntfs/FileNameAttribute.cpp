@@ -1,7 +1,8 @@
 #include "engine/ntfs/FileNameAttribute.h"
 
 #include "engine/ntfs/MftRecord.h"
-#include "engine/volume/LittleEndian.h"
+#include "engine/volume/BufferBounds.h"
+#include "engine/util/Endian.h"
 
 namespace morvick {
 
@@ -12,13 +13,13 @@ bool DecodeFileNameValue(const uint8_t* value, size_t size, NtfsFileName& out)
     const size_t chars = value[64];
     if (!FitsIn(size, 66, chars * 2))
         return false;
-    out.parent = ReadU32(value);
-    out.creationTime = ReadU64(value + 8);
-    out.changeTime = ReadU64(value + 24);
+    out.parent = ReadLittleEndian32(value);
+    out.creationTime = ReadLittleEndian64(value + 8);
+    out.changeTime = ReadLittleEndian64(value + 24);
     out.nameSpace = value[65];
     out.name.clear();
     for (size_t i = 0; i < chars; ++i)
-        out.name.push_back(static_cast<char16_t>(ReadU16(value + 66 + 2 * i)));
+        out.name.push_back(static_cast<char16_t>(ReadLittleEndian16(value + 66 + 2 * i)));
     return true;
 }
 

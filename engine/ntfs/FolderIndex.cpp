@@ -2,7 +2,8 @@
 
 #include "engine/ntfs/MftRecord.h"
 #include "engine/ntfs/RunList.h"
-#include "engine/volume/LittleEndian.h"
+#include "engine/volume/BufferBounds.h"
+#include "engine/util/Endian.h"
 
 #include <vector>
 
@@ -18,14 +19,14 @@ uint32_t GetIndexRootParent(const uint8_t* record, size_t length)
         // The index header follows the 16-byte root header; entry offsets count from it.
         if (size < 32)
             return 0;
-        const size_t entry = 16 + static_cast<size_t>(ReadU32(value + 16));
+        const size_t entry = 16 + static_cast<size_t>(ReadLittleEndian32(value + 16));
         if (!FitsIn(size, entry, 16))
             return 0;
-        const uint16_t keyLength = ReadU16(value + entry + 10);
-        const uint32_t flags = ReadU32(value + entry + 12);
+        const uint16_t keyLength = ReadLittleEndian16(value + entry + 10);
+        const uint32_t flags = ReadLittleEndian32(value + entry + 12);
         if ((flags & 2) != 0 || keyLength < 8 || !FitsIn(size, entry + 16, keyLength))
             return 0;
-        const uint32_t parent = ReadU32(value + entry + 16);
+        const uint32_t parent = ReadLittleEndian32(value + entry + 16);
         return parent == 0xFFFFFFFFu ? 0 : parent;
     }
     return 0;

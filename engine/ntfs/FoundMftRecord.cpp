@@ -4,7 +4,8 @@
 #include "engine/ntfs/FileNameAttribute.h"
 #include "engine/ntfs/FolderIndex.h"
 #include "engine/ntfs/MftRecord.h"
-#include "engine/volume/LittleEndian.h"
+#include "engine/volume/BufferBounds.h"
+#include "engine/util/Endian.h"
 
 namespace morvick {
 
@@ -32,7 +33,7 @@ bool DecodeFoundMftRecord(const uint8_t* record, size_t length, FoundMftRecord& 
     if (!ParseMftRecordHeader(record, length, header) || header.flags > 3)
         return false;
     // An extension record holds more attributes of the file in its base record; it is not a file.
-    if (ReadU32(record + 32) != 0)
+    if (ReadLittleEndian32(record + 32) != 0)
         return false;
     NtfsFileName name;
     if (!ReadPreferredFileName(record, length, name))

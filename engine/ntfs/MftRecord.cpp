@@ -1,6 +1,7 @@
 #include "engine/ntfs/MftRecord.h"
 
-#include "engine/volume/LittleEndian.h"
+#include "engine/volume/BufferBounds.h"
+#include "engine/util/Endian.h"
 #include "engine/volume/SectorSource.h"
 
 #include <cstring>
@@ -11,8 +12,8 @@ bool ApplyMultiSectorFixups(uint8_t* record, size_t length)
 {
     if (length < kSectorSize || length % kSectorSize != 0)
         return false;
-    const size_t offset = ReadU16(record + 4);
-    const size_t count = ReadU16(record + 6);
+    const size_t offset = ReadLittleEndian16(record + 4);
+    const size_t count = ReadLittleEndian16(record + 6);
     const size_t sectors = length / kSectorSize;
     // The array: the update sequence number, then one saved word per sector. It must lie inside the
     // first sector, before that sector's own end.
@@ -37,11 +38,11 @@ bool ParseMftRecordHeader(const uint8_t* record, size_t length, MftRecordHeader&
 {
     if (length < 48 || std::memcmp(record, "FILE", 4) != 0)
         return false;
-    const uint16_t first = ReadU16(record + 20);
+    const uint16_t first = ReadLittleEndian16(record + 20);
     if (first < 24 || first >= length)
         return false;
     out.firstAttribute = first;
-    out.flags = ReadU16(record + 22);
+    out.flags = ReadLittleEndian16(record + 22);
     return true;
 }
 
@@ -53,32 +54,32 @@ std::vector<MftAttribute> ListMftAttributes(const uint8_t* record, size_t length
         return list;
     size_t off = header.firstAttribute;
     while (FitsIn(length, off, 8)) {
-        const uint32_t type = ReadU32(record + off);
+        const uint32_t type = ReadLittleEndian32(record + off);
         if (type == 0 || type == 0xFFFFFFFFu)
             break;
         MftAttribute a;
         a.type = type;
         a.offset = static_cast<uint32_t>(off);
-        a.length = ReadU32(record + off + 4);
+        a.length = ReadLittleEndian32(record + off + 4);
         if (a.length < 24 || !FitsIn(length, off, a.length))
             break;
         const uint8_t* p = record + off;
         a.nonResident = p[8] != 0;
         a.nameLength = p[9];
-        a.nameOffset = ReadU16(p + 10);
+        a.nameOffset = ReadLittleEndian16(p + 10);
         if (a.nameLength != 0 && !FitsIn(a.length, a.nameOffset, a.nameLength * 2u))
             break;
         if (!a.nonResident) {
-            a.valueLength = ReadU32(p + 16);
-            a.valueOffset = ReadU16(p + 20);
+            a.valueLength = ReadLittleEndian32(p + 16);
+            a.valueOffset = ReadLittleEndian16(p + 20);
             if (!FitsIn(a.length, a.valueOffset, a.valueLength))
                 break;
         } else {
             if (a.length < 64)
                 break;
-            a.lowestVcn = ReadU64(p + 16);
-            a.runListOffset = ReadU16(p + 32);
-            a.realSize = ReadU64(p + 48);
+            a.lowestVcn = ReadLittleEndian64(p + 16);
+            a.runListOffset = ReadLittleEndian16(p + 32);
+            a.realSize = ReadLittleEndian64(p + 48);
             if (a.runListOffset < 64 || a.runListOffset >= a.length)
                 break;
         }
@@ -95,7 +96,7 @@ bool MftAttributeNameIs(const uint8_t* record, const MftAttribute& attribute, co
         return false;
     const uint8_t* p = record + attribute.offset + attribute.nameOffset;
     for (size_t i = 0; i < n; ++i) {
-        if (ReadU16(p + 2 * i) != static_cast<uint8_t>(name[i]))
+        if (ReadLittleEndian16(p + 2 * i) != static_cast<uint8_t>(name[i]))
             return false;
     }
     return true;

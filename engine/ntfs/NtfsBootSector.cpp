@@ -1,6 +1,7 @@
 #include "engine/ntfs/NtfsBootSector.h"
 
-#include "engine/volume/LittleEndian.h"
+#include "engine/volume/BufferBounds.h"
+#include "engine/util/Endian.h"
 #include "engine/volume/SectorSource.h"
 
 #include <cstring>
@@ -9,16 +10,16 @@ namespace morvick {
 
 bool ParseNtfsBootSector(const uint8_t* sector, size_t size, NtfsBootSector& out)
 {
-    if (size < kSectorSize || std::memcmp(sector + 3, "NTFS    ", 8) != 0 || ReadU16(sector + 11) != kSectorSize)
+    if (size < kSectorSize || std::memcmp(sector + 3, "NTFS    ", 8) != 0 || ReadLittleEndian16(sector + 11) != kSectorSize)
         return false;
     const uint32_t spc = sector[13];
     if (spc == 0 || spc > 128 || (spc & (spc - 1)) != 0)
         return false;
     NtfsBootSector b;
     b.sectorsPerCluster = spc;
-    b.totalSectors = ReadU64(sector + 40);
-    b.mftCluster = ReadU64(sector + 48);
-    b.mftMirrorCluster = ReadU64(sector + 56);
+    b.totalSectors = ReadLittleEndian64(sector + 40);
+    b.mftCluster = ReadLittleEndian64(sector + 48);
+    b.mftMirrorCluster = ReadLittleEndian64(sector + 56);
     const uint64_t clusters = b.totalSectors / spc;
     if (clusters == 0 || b.mftCluster >= clusters || b.mftMirrorCluster >= clusters)
         return false;

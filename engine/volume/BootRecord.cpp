@@ -1,6 +1,7 @@
 #include "engine/volume/BootRecord.h"
 
-#include "engine/volume/LittleEndian.h"
+#include "engine/volume/BufferBounds.h"
+#include "engine/util/Endian.h"
 #include "engine/volume/SectorSource.h"
 
 namespace morvick {
@@ -24,8 +25,8 @@ BootRecord ParseBootRecord(const uint8_t* sector, size_t size)
     for (size_t i = 0; i < 4; ++i) {
         const uint8_t* e = sector + kFirstEntry + i * kEntrySize;
         record.entries[i].type = e[4];
-        record.entries[i].firstSector = ReadU32(e + 8);
-        record.entries[i].sectorCount = ReadU32(e + 12);
+        record.entries[i].firstSector = ReadLittleEndian32(e + 8);
+        record.entries[i].sectorCount = ReadLittleEndian32(e + 12);
     }
     return record;
 }

@@ -1,6 +1,7 @@
 #include "engine/volume/FileSystemCode.h"
 
-#include "engine/volume/LittleEndian.h"
+#include "engine/volume/BufferBounds.h"
+#include "engine/util/Endian.h"
 #include "engine/volume/SectorSource.h"
 
 #include <cstring>
@@ -66,11 +67,11 @@ uint32_t BootSectorTotalSectors(const uint8_t* sector, size_t size, uint16_t fil
     if (size < kSectorSize)
         return 0;
     if (fileSystem == kFsNtfs) {
-        const uint64_t total = ReadU64(sector + 40);
+        const uint64_t total = ReadLittleEndian64(sector + 40);
         return total > 0xFFFFFFFFu ? 0xFFFFFFFFu : static_cast<uint32_t>(total);
     }
-    const uint16_t small = ReadU16(sector + 19);
-    return small != 0 ? small : ReadU32(sector + 32);
+    const uint16_t small = ReadLittleEndian16(sector + 19);
+    return small != 0 ? small : ReadLittleEndian32(sector + 32);
 }
 
 }  // namespace morvick

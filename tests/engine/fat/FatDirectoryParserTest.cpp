@@ -126,8 +126,10 @@ TEST(FatDirectoryParser, LongNames)
     // Parts out of order or with a gap give the short name.
     DirectoryBuilder gap;
     gap.Long(u"A name of three parts, forty chars", "THREEP~1TXT");
-    auto& bytes = gap.Bytes();
-    bytes.erase(bytes.begin() + 32, bytes.begin() + 64);
+    std::vector<uint8_t>& bytes = gap.Bytes();
+    std::vector<uint8_t> kept(bytes.begin(), bytes.begin() + 32);
+    kept.insert(kept.end(), bytes.begin() + 64, bytes.end());
+    bytes.swap(kept);
     gap.Short("THREEP~1TXT", 0x20, 5, 1);
     EXPECT_EQ(Names(gap.Parse()), std::vector<std::u16string>{u"THREEP~1.TXT"});
 }

@@ -6,7 +6,7 @@
 #include "tests/engine/diskfixtures/DiskFixture.h"
 #include "tests/engine/diskfixtures/Oracles.h"
 #include "tests/engine/diskfixtures/RawFileSectorSource.h"
-#include "tests/engine/diskfixtures/TextConversion.h"
+#include "engine/util/Utf.h"
 
 #include <gtest/gtest.h>
 
@@ -77,7 +77,7 @@ void ListTree(SectorSource& disk, const FatVolume& v, FatTable& fat, uint32_t cl
         parser.Feed(bytes.data(), bytes.size());
     }
     for (const FatFoundEntry& e : found) {
-        const std::string path = prefix + ToUtf8(e.name);
+        const std::string path = prefix + Utf16ToUtf8(e.name);
         out.push_back({path, e});
         if (e.folder && seen.insert(e.firstCluster).second)
             ListTree(disk, v, fat, e.firstCluster, path + "/", e.deleted, bySector, seen, out);

@@ -11,7 +11,7 @@
 #include "tests/engine/diskfixtures/Oracles.h"
 #include "tests/engine/diskfixtures/PatchedSectorSource.h"
 #include "tests/engine/diskfixtures/RawFileSectorSource.h"
-#include "tests/engine/diskfixtures/TextConversion.h"
+#include "engine/util/Utf.h"
 
 #include <gtest/gtest.h>
 
@@ -69,7 +69,7 @@ protected:
             auto it = records.find(n);
             if (it == records.end())
                 return "?/" + path;
-            path = ToUtf8(it->second.name) + (path.empty() ? "" : "/" + path);
+            path = Utf16ToUtf8(it->second.name) + (path.empty() ? "" : "/" + path);
             n = it->second.parent;
         }
         return path;
@@ -113,7 +113,7 @@ TEST_F(NtfsVolumeTest, RecordsAgreeWithFls)
     // Nothing beyond the system files that fls does not list.
     for (const auto& [n, r] : records) {
         if (n >= 24) {
-            EXPECT_EQ(pathsOfInode.count(n), 1u) << "record " << n << " " << ToUtf8(r.name);
+            EXPECT_EQ(pathsOfInode.count(n), 1u) << "record " << n << " " << Utf16ToUtf8(r.name);
         }
     }
 }

@@ -1,0 +1,135 @@
+#include "engine/fat/FatEntryLists.h"
+
+#include "engine/ScanObserver.h"
+#include "engine/fat/FatTable.h"
+#include "engine/state/EngineState.h"
+#include "engine/volume/EngineSectorSource.h"
+#include "engine/volume/FileSystemCode.h"
+
+#include <algorithm>
+#include <vector>
+
+FatEntryRecord* AppendFatEntry(const std::u16string& name, uint32_t firstCluster, uint32_t parentCluster,
+                               uint16_t writeDate, uint16_t accessDate, uint32_t size, uint32_t deleted)
+{
+    FatEntryRecord* r = NewRecord<FatEntryRecord>();
+    if (!r)
+        return nullptr;
+    r->name = CopyRecordName(name);
+    if (!r->name) {
+        FreeRecord(r);
+        return nullptr;
+    }
+    r->firstCluster = firstCluster;
+    r->parentCluster = parentCluster;
+    r->writeDate = writeDate;
+    r->accessDate = accessDate;
+    r->size = size;
+    r->deleted = deleted;
+    r->ordinal = g_nFatFileCount;
+    AppendRecord(g_FatEntries, r);
+    return r;
+}
+
+FatFolderRecord* AppendFatFolder(const std::u16string& name, uint32_t firstCluster, uint32_t parentCluster,
+                                 uint16_t writeDate, uint16_t accessDate, uint32_t treeItem, uint32_t deleted)
+{
+    for (FatFolderRecord* f = g_FatFolders.head; f; f = f->next) {
+        if (f->firstCluster != firstCluster)
+            continue;
+        if (deleted == 0 && f->deleted != 0) {
+            char16_t* copy = CopyRecordName(name);
+            if (copy) {
+                std::free(f->name);
+                f->name = copy;
+                f->deleted = 0;
+            }
+        }
+        return f;
+    }
+    FatFolderRecord* r = NewRecord<FatFolderRecord>();
+    if (!r)
+        return nullptr;
+    r->name = CopyRecordName(name);
+    if (!r->name) {
+        FreeRecord(r);
+        return nullptr;
+    }
+    r->firstCluster = firstCluster;
+    r->parentCluster = parentCluster;
+    r->writeDate = writeDate;
+    r->accessDate = accessDate;
+    r->treeItem = treeItem;
+    r->deleted = deleted;
+    AppendRecord(g_FatFolders, r);
+    ++g_nFatFolderCount;
+    return r;
+}
+
+void AddFatDirectoryEntry(const morvick::FatFoundEntry& e)
+{
+    const uint32_t deleted = e.deleted ? 1 : 0;
+    if (e.folder) {
+        AppendFatFolder(e.name, e.firstCluster, e.parentCluster, e.writeDate, e.accessDate, 0, deleted);
+    } else if (AppendFatEntry(e.name, e.firstCluster, e.parentCluster, e.writeDate, e.accessDate, e.size, deleted)) {
+        g_qwFoundBytes += e.size;
+        ++g_nFatFileCount;
+    }
+    ++g_nEntriesParsed;
+    const uint32_t clusters = g_VolumeParams.sectorsPerCluster ? g_VolumeParams.partitionSectors / g_VolumeParams.sectorsPerCluster : 0;
+    if (clusters != 0) {
+        const uint64_t percent = static_cast<uint64_t>(g_nEntriesParsed) * 100 / clusters;
+        CurrentScanObserver().OnProgress(static_cast<int>(std::min<uint64_t>(percent, 99)));
+    }
+}
+
+uint32_t ChosenVolumeClusterCount()
+{
+    const VolumeParameterBlock& v = g_VolumeParams;
+    const bool fat32 = v.browsedFileSystemType == morvick::kFsFat32;
+    if (v.sectorsPerCluster == 0 || v.sectorsPerFat == 0)
+        return 0;
+    const uint64_t entries = static_cast<uint64_t>(v.sectorsPerFat) * morvick::kSectorSize / (fat32 ? 4 : 2);
+    uint64_t clusters = entries > 2 ? entries - 2 : 0;
+    const uint64_t firstData = static_cast<uint64_t>(v.clusterBase) + 2ull * v.sectorsPerCluster;
+    const uint64_t end = static_cast<uint64_t>(v.partitionStart) + v.partitionSectors;
+    if (v.partitionSectors != 0 && end > firstData)
+        clusters = std::min<uint64_t>(clusters, (end - firstData) / v.sectorsPerCluster);
+    return static_cast<uint32_t>(std::min<uint64_t>(clusters, 0x0FFFFFF0u));
+}
+
+void AppendClusterNode(uint32_t cluster)
+{
+    ClusterNode* node = NewRecord<ClusterNode>();
+    if (!node)
+        return;
+    node->cluster = cluster;
+    AppendRecord(g_ClusterChain, node);
+}
+
+namespace {
+
+void FillClusterChain(uint32_t fatStart, uint32_t first, size_t limit, const std::atomic<bool>* stop)
+{
+    FreeClusterChain();
+    const uint16_t type = g_VolumeParams.browsedFileSystemType;
+    if ((type != morvick::kFsFat16 && type != morvick::kFsFat32) || fatStart == 0)
+        return;
+    morvick::EngineSectorSource disk;
+    morvick::FatTable fat(disk, type, fatStart, g_VolumeParams.sectorsPerFat, ChosenVolumeClusterCount());
+    for (uint32_t cluster : morvick::FollowClusterChain(fat, first, limit, stop))
+        AppendClusterNode(cluster);
+}
+
+}  // namespace
+
+void BuildClusterChain(uint32_t first)
+{
+    FillClusterChain(g_VolumeParams.firstFat, first, ChosenVolumeClusterCount(), nullptr);
+}
+
+void ReadClusterChain(uint32_t first, uint32_t limit, int selector, const std::atomic<bool>* stop)
+{
+    const uint32_t fatStart = selector == 2 ? g_VolumeParams.secondFat : g_VolumeParams.firstFat;
+    FillClusterChain(fatStart, first, static_cast<size_t>(limit) + 1, stop);
+}

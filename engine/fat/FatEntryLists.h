@@ -1,0 +1,43 @@
+// The FAT side of the found-entry lists: appending files and folders found in directories, and the
+// cluster chain that the Quick Scan and the savers follow, all over the chosen volume
+// (g_VolumeParams) of the engine's current source.
+#pragma once
+
+#include "engine/fat/FatDirectoryParser.h"
+
+#include <atomic>
+#include <cstdint>
+#include <string>
+
+struct FatEntryRecord;
+struct FatFolderRecord;
+
+// Appends a file record at the tail of the FAT entry list; its ordinal is g_nFatFileCount. Null
+// after the out-of-memory report.
+FatEntryRecord* AppendFatEntry(const std::u16string& name, uint32_t firstCluster, uint32_t parentCluster,
+                               uint16_t writeDate, uint16_t accessDate, uint32_t size, uint32_t deleted);
+
+// Appends a folder record unless one with the same first cluster exists; a live entry found after a
+// deleted one gives that record its name and clears its deleted flag. g_nFatFolderCount counts the
+// records appended.
+FatFolderRecord* AppendFatFolder(const std::u16string& name, uint32_t firstCluster, uint32_t parentCluster,
+                                 uint16_t writeDate, uint16_t accessDate, uint32_t treeItem, uint32_t deleted);
+
+// Puts one parsed directory entry into the lists: a folder through AppendFatFolder, a file through
+// AppendFatEntry with g_qwFoundBytes and g_nFatFileCount; counts it in g_nEntriesParsed and reports
+// the pass's progress (entries against the volume's clusters).
+void AddFatDirectoryEntry(const morvick::FatFoundEntry& entry);
+
+// The data clusters of the chosen volume, from g_VolumeParams (0 when they cannot be worked out).
+uint32_t ChosenVolumeClusterCount();
+
+// Rebuilds g_ClusterChain from the first FAT: `first` and the clusters after it, up to the volume's
+// cluster count. Nothing for a volume that is not FAT16 or FAT32.
+void BuildClusterChain(uint32_t first);
+
+// Rebuilds g_ClusterChain for saving from FAT 1 (selector 1) or FAT 2 (selector 2): `first` and at
+// most `limit` further clusters. `stop` (the save's stop or skip flag) ends the walk between steps.
+void ReadClusterChain(uint32_t first, uint32_t limit, int selector, const std::atomic<bool>* stop);
+
+// Appends a cluster node at the chain's tail.
+void AppendClusterNode(uint32_t cluster);

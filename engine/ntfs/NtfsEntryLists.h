@@ -1,0 +1,44 @@
+// The NTFS side of the found-entry lists and the MFT's run table, over the engine's current source.
+#pragma once
+
+#include "engine/ntfs/RunList.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+struct MftEntryRecord;
+struct NtfsFolderRecord;
+
+// The runs of the MFT of the volume being read (filled by WalkMftRecords).
+extern morvick::SectorRunTable g_MftRunTable;
+
+// Fills g_MftRunTable from the MFT at sector `mftStart` of the volume at `base` (see
+// morvick::WalkMftRecords). Returns 1, or 0 (and an empty table) when record 0 is unreadable or
+// damaged.
+int WalkMftRecords(uint32_t base, uint32_t mftStart, uint32_t sectorsPerCluster);
+
+// The sector of MFT record `number` through g_MftRunTable. 0 past the last run or in a sparse run
+// (`sector` is then left alone).
+int MapVcnToLcn(uint32_t number, uint64_t& sector);
+
+// Empties g_MftRunTable.
+void FreeMftRunTable();
+
+// Appends a file record of an NTFS volume at the tail of the MFT entry list.
+MftEntryRecord* AppendMftEntry(uint32_t dataRecordSector, const std::u16string& name, uint32_t recordNumber,
+                               uint32_t parentRecord, uint64_t creationTime, uint64_t changeTime, uint32_t deleted,
+                               uint64_t size);
+
+// Appends a folder record; during an Extensive Scan nothing is appended when a record with the same
+// own record number exists (that record is returned).
+NtfsFolderRecord* AppendNtfsFolder(const std::u16string& name, uint32_t recordNumber, uint32_t parentRecord,
+                                   uint64_t creationTime, uint64_t changeTime, uint32_t treeItem, uint32_t deleted);
+
+// Reads the FILE record at `sector` and appends it as an NtfsFileRecord (a file) or a FoundNtfsRecord
+// (a folder). 1 when appended; 0 for an unreadable, torn or damaged record, or one without a name.
+int ProcessFoundMftRecord(uint32_t sector);
+
+// Reads the whole INDX record whose first sector (`header`, `length` bytes of it) was found at
+// `sector`, and appends an IndexRecordNode when it is sound and names its folder. 1 when appended.
+int AppendIndexRecord(uint32_t sector, const uint8_t* header, size_t length);

@@ -1,0 +1,80 @@
+#include "engine/volume/PartitionDiscovery.h"
+
+#include "engine/ScanObserver.h"
+#include "engine/image/VirtualDisk.h"
+#include "engine/state/EngineState.h"
+#include "engine/volume/EngineSectorSource.h"
+#include "engine/volume/FileSystemCode.h"
+#include "engine/volume/PartitionSearch.h"
+#include "engine/volume/PartitionTableWalk.h"
+
+#include <string>
+#include <vector>
+
+const char16_t kSearchingPartitionsText[] = u"Please wait, searching for Partition...";
+
+namespace {
+
+std::vector<morvick::DiskPartition> TableCopy()
+{
+    std::vector<morvick::DiskPartition> table;
+    for (uint32_t i = 0; i < g_nPartitionCount && i < kMaxPartitionTableEntries; ++i)
+        table.push_back({g_PartitionTable[i].startSector, g_PartitionTable[i].sectorCount,
+                         g_PartitionTable[i].fileSystemType});
+    return table;
+}
+
+void ReportPartition(uint32_t diskItem, size_t index, int number)
+{
+    const std::string text = "Partition " + std::to_string(number);
+    FoundItem item{kFoundPartition, std::u16string(text.begin(), text.end()), &g_PartitionTable[index], diskItem};
+    CurrentScanObserver().OnItemFound(item);
+}
+
+}  // namespace
+
+uint32_t WalkPartitionTable(uint32_t mbrSector)
+{
+    g_bSearchPartitions = 0;
+    ClearPartitionTable();
+    morvick::EngineSectorSource disk;
+    for (const morvick::DiskPartition& p : morvick::WalkPartitionTable(disk, mbrSector))
+        AddPartitionTableEntry(p.startSector, p.sectorCount, p.fileSystem);
+    return g_nPartitionCount;
+}
+
+void SearchPartitions(bool searchRequested, uint32_t diskItem, const std::atomic<bool>* stop)
+{
+    g_bSearchPartitions = (g_nPartitionCount == 0 || searchRequested) ? 1 : 0;
+    ScanObserver& observer = CurrentScanObserver();
+    if (g_bSearchPartitions)
+        observer.OnStatus(kSearchingPartitionsText);
+
+    morvick::DiskGeometry geometry;
+    morvick::EngineSectorSource disk;
+    if (g_nImageKind == kImageVhdx) {
+        geometry = morvick::GeometryFromSectorCount(disk.SectorCount());
+    } else if (g_wDeviceIndex < kMaxDevices) {
+        geometry = {g_DeviceGeometry.cylinders[g_wDeviceIndex], g_DeviceGeometry.heads[g_wDeviceIndex],
+                    g_DeviceGeometry.sectorsPerTrack[g_wDeviceIndex]};
+    }
+
+    std::vector<morvick::DiskPartition> table = TableCopy();
+    const size_t listedBefore = table.size();
+    morvick::PartitionSearchEvents events;
+    events.stop = stop;
+    events.progress = [&](int percent) { observer.OnProgress(percent); };
+    events.listed = [&](size_t index) {
+        if (index < listedBefore) {
+            ReportPartition(diskItem, index, static_cast<int>(index));
+            return;
+        }
+        const morvick::DiskPartition& p = table[index];
+        if (!AddPartitionTableEntry(p.startSector, p.sectorCount, p.fileSystem))
+            return;
+        // Found FAT volumes are numbered by the new count, NTFS ones by the count before it.
+        const int number = p.fileSystem == morvick::kFsNtfs ? static_cast<int>(index) : static_cast<int>(index + 1);
+        ReportPartition(diskItem, index, number);
+    };
+    morvick::SearchPartitions(disk, geometry, g_bSearchPartitions != 0, table, events);
+}
