@@ -1,0 +1,77 @@
+// A FAT directory cluster, and the same bytes as a FAT and a boot sector. The first byte chooses
+// FAT32 and the parent's deleted flag. Parsing must stay inside the bytes, give the same entries fed
+// whole or a sector at a time, and never list an invalid name; chains must end and never repeat.
+#include "engine/fat/FatBootSector.h"
+#include "engine/fat/FatDirectoryEntry.h"
+#include "engine/fat/FatDirectoryParser.h"
+#include "engine/fat/FatTable.h"
+#include "engine/volume/MemorySectorSource.h"
+
+#include <cstdlib>
+#include <set>
+
+namespace {
+
+std::vector<morvick::FatFoundEntry> Parse(const uint8_t* data, size_t size, bool fat32, bool parentDeleted,
+                                          size_t piece)
+{
+    std::vector<morvick::FatFoundEntry> out;
+    morvick::FatDirectoryParser parser(fat32, 7, parentDeleted, [&](const morvick::FatFoundEntry& e) {
+        if (e.name.empty() || e.name.size() > morvick::kFatMaxNameLength || !morvick::IsValidFatFileName(e.name) ||
+            e.firstCluster == 0)
+            std::abort();
+        out.push_back(e);
+    });
+    for (size_t off = 0; off < size; off += piece) {
+        if (!parser.Feed(data + off, std::min(piece, size - off)))
+            break;
+    }
+    return out;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    if (size < 1 || size > (1u << 20))
+        return 0;
+    const bool fat32 = (data[0] & 1) != 0;
+    const bool parentDeleted = (data[0] & 2) != 0;
+    const uint8_t* dir = data + 1;
+    const size_t dirSize = size - 1;
+
+    const std::vector<morvick::FatFoundEntry> whole = Parse(dir, dirSize, fat32, parentDeleted, dirSize ? dirSize : 1);
+    const std::vector<morvick::FatFoundEntry> bySector = Parse(dir, dirSize, fat32, parentDeleted, 512);
+    if (whole.size() != bySector.size())
+        std::abort();
+    for (size_t i = 0; i < whole.size(); ++i) {
+        if (whole[i].name != bySector[i].name || whole[i].firstCluster != bySector[i].firstCluster)
+            std::abort();
+    }
+
+    // The same bytes as a FAT after one empty sector.
+    std::vector<uint8_t> bytes(512, 0);
+    bytes.insert(bytes.end(), dir, dir + dirSize);
+    const uint32_t fatSectors = static_cast<uint32_t>(dirSize / 512 + 1);
+    morvick::MemorySectorSource disk(bytes);
+    const uint32_t clusters = fat32 ? fatSectors * 128 : fatSectors * 256;
+    morvick::FatTable fat(disk, fat32 ? 200 : 100, 1, fatSectors, clusters);
+    for (uint32_t first = 0; first < 64; ++first) {
+        const std::vector<uint32_t> chain = morvick::FollowClusterChain(fat, first, clusters + 10);
+        const std::set<uint32_t> distinct(chain.begin(), chain.end());
+        if (distinct.size() != chain.size())
+            std::abort();
+        for (uint32_t c : chain) {
+            if (!fat.IsDataCluster(c))
+                std::abort();
+        }
+    }
+
+    morvick::FatBootSector boot;
+    morvick::FatLayout layout;
+    if (morvick::ParseFatBootSector(dir, dirSize, boot) && morvick::MakeFatLayout(boot, 100, layout)) {
+        if (layout.clusterCount == 0 || layout.sectorsPerCluster == 0)
+            std::abort();
+    }
+    return 0;
+}

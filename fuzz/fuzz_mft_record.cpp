@@ -1,0 +1,73 @@
+// One MFT FILE record (or INDX record) of the fuzzer's bytes: fix-ups, the attribute walk, names,
+// data sizes, run lists, attribute lists and folder indexes; and the same bytes as a tiny volume
+// for the MFT walk. Nothing may read outside the record or loop.
+#include "engine/ntfs/AttributeList.h"
+#include "engine/ntfs/DataAttribute.h"
+#include "engine/ntfs/FileNameAttribute.h"
+#include "engine/ntfs/FolderIndex.h"
+#include "engine/ntfs/FoundMftRecord.h"
+#include "engine/ntfs/IndexRecord.h"
+#include "engine/ntfs/MftRecord.h"
+#include "engine/ntfs/MftWalk.h"
+#include "engine/ntfs/NtfsBootSector.h"
+#include "engine/volume/MemorySectorSource.h"
+
+#include <cstdlib>
+#include <cstring>
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    if (size > (1u << 20))
+        return 0;
+    std::vector<uint8_t> record(morvick::kMftRecordSize, 0);
+    std::memcpy(record.data(), data, std::min(size, record.size()));
+    morvick::ApplyMultiSectorFixups(record.data(), record.size());
+    const uint8_t* r = record.data();
+    const size_t n = record.size();
+
+    for (const morvick::MftAttribute& a : morvick::ListMftAttributes(r, n)) {
+        if (a.offset + static_cast<uint64_t>(a.length) > n)
+            std::abort();
+        if (a.nonResident) {
+            std::vector<morvick::DataRun> runs;
+            morvick::DecodeAttributeRuns(r, n, a.offset, runs, 1u << 20);
+        }
+    }
+    morvick::NtfsFileName name;
+    morvick::ReadPreferredFileName(r, n, name);
+    uint64_t dataSize = 0;
+    morvick::GetMftRecordDataSize(r, n, dataSize);
+    uint32_t offset = 0;
+    morvick::FindDataAttribute(r, n, offset);
+    morvick::CollectAttributeListRecords(r, n);
+    morvick::GetIndexRootParent(r, n);
+    morvick::GetIndexAllocationStart(r, n);
+    morvick::FoundMftRecord found;
+    morvick::DecodeFoundMftRecord(r, n, found);
+
+    // The raw bytes as a run list, an attribute list and an INDX record.
+    std::vector<morvick::DataRun> runs;
+    morvick::DecodeRunList(data, size, runs);
+    morvick::ParseAttributeList(data, size);
+    const uint32_t indexSize = morvick::IndexRecordSize(data, size);
+    if (indexSize != 0 && indexSize <= size) {
+        std::vector<uint8_t> indx(data, data + indexSize);
+        morvick::IndexRecordInfo info;
+        morvick::ParseIndexRecord(indx.data(), indx.size(), info);
+    }
+
+    // The bytes as a small volume whose MFT starts at sector 0 or where its boot sector says.
+    std::vector<uint8_t> bytes(data, data + size);
+    bytes.resize((size + 511) / 512 * 512 + 1024, 0);
+    morvick::MemorySectorSource disk(std::move(bytes));
+    morvick::SectorRunTable mft;
+    if (morvick::WalkMftRecords(disk, 0, 0, 1, mft)) {
+        uint8_t rec[morvick::kMftRecordSize];
+        for (uint32_t i = 0; i < 8; ++i)
+            morvick::ReadMftRecord(disk, mft, i, rec);
+    }
+    morvick::NtfsBootSector boot;
+    if (morvick::ParseNtfsBootSector(data, size, boot))
+        morvick::WalkMftRecords(disk, 0, boot.mftCluster * boot.sectorsPerCluster, boot.sectorsPerCluster, mft);
+    return 0;
+}
