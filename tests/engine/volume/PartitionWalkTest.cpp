@@ -19,7 +19,7 @@ void PrintTo(const DiskPartition& p, std::ostream* os)
 namespace morvick::test {
 
 static auto* const g_disks = ::testing::AddGlobalTestEnvironment(
-    new DiskFixtureEnvironment({"make-mbr-disk.sh", "make-chs-disk.sh"}));
+    new DiskFixtureEnvironment({"make-mbr-disk.sh", "make-chs-disk.sh", "make-aligned-containers.sh"}));
 
 namespace {
 
