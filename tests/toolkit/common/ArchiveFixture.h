@@ -6,7 +6,10 @@
 #include "classlib/core/CMemFile.h"
 
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <memory>
+#include <string>
 #include <vector>
 
 class StoredBytes
@@ -53,3 +56,16 @@ private:
   std::unique_ptr<CMemFile> m_file;
   std::unique_ptr<CArchive> m_ar;
 };
+
+// Archives the tests write seed the settings-archive fuzzer.
+inline void WriteFuzzSeed(const std::vector<BYTE>& bytes, const std::string& name)
+{
+  const char* binary = std::getenv("MORVICK_BINARY_DIR");
+  if (!binary)
+    return;
+  const std::filesystem::path folder = std::filesystem::path(binary) / "fuzz-seeds" / "fuzz_settings_archive";
+  std::error_code ec;
+  std::filesystem::create_directories(folder, ec);
+  std::ofstream out(folder / name, std::ios::binary);
+  out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+}

@@ -37,6 +37,7 @@ TEST(BitmapBlock, RoundTripWithCountsBeforeHeaderAndPixels)
 {
   const TKPBitmapBlock color = MakeBlock(16, 15, 32), mask = MakeBlock(16, 15, 1);
   const std::vector<BYTE> bytes = Write({color, TKPBitmapBlock(), mask}, 77);
+  WriteFuzzSeed(bytes, "bitmap_blocks");
   // 52-byte header count, header, pixel count 0xFFFF + 32 bits (960 < 0xFFFF: 16 bits), pixels.
   EXPECT_EQ(52, bytes[0]);
   EXPECT_EQ(0, bytes[1]);

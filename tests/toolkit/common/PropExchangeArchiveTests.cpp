@@ -97,6 +97,7 @@ std::vector<BYTE> StoreAll(const AllValues& v)
 TEST(PropExchangeArchive, EveryTypeRoundTripsLittleEndianWithoutNames)
 {
   const std::vector<BYTE> bytes = StoreAll(Sample());
+  WriteFuzzSeed(bytes, "every_type");
   // Fixed-size values take their own size; the string has the archive's string form.
   ASSERT_GE(bytes.size(), 2u + 4 + 4 + 8 + 8 + 4 + 1 + 16 + 8);
   EXPECT_EQ(0xFE, bytes[0]);  // -2 as a 16-bit value
@@ -286,6 +287,7 @@ TEST(PropExchangeArchive, SectionsAreTheStreamContinued)
   }
   const std::vector<BYTE> bytes = out.Finish();
   EXPECT_EQ(4u + 3 * 4, bytes.size());
+  WriteFuzzSeed(bytes, "sections");
 
   LoadedBytes in(bytes);
   CTKPPropExchangeArchive px(in.Archive());
