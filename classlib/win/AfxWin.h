@@ -19,6 +19,7 @@
 #include "classlib/win/CView.h"
 #include "classlib/win/CDocTemplate.h"
 #include "classlib/win/CFrameWnd.h"
+#include "classlib/win/CMiniFrameWnd.h"
 #include "classlib/win/CDialog.h"
 #include "classlib/win/CDataExchange.h"
 #include "classlib/win/AfxMessageLog.h"

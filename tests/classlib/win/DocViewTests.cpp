@@ -245,3 +245,29 @@ TEST_F(DocViewTest, ClosingTheMainFrameEndsDocumentViewFrameAndTheLoop) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(MiniFrame, MiniFrameStylesBecomeAToolWindowAndTheObjectGoesWithTheWindow) {
+  CWnd owner;
+  ASSERT_TRUE(owner.CreateEx(0, NULL, L"owner", WS_POPUP, 0, 0, 100, 100, NULL, NULL));
+  CMiniFrameWnd* pMini = new CMiniFrameWnd;
+  RECT rc = {10, 10, 210, 110};
+  ASSERT_TRUE(pMini->CreateEx(0, NULL, L"Floating", 0x80CC1000 | MFS_SYNCACTIVE, rc, &owner));
+  HWND hMini = pMini->m_hWnd;
+  DWORD dwStyle = pMini->GetStyle();
+  EXPECT_EQ(dwStyle & MFS_ALL, 0u);
+  EXPECT_TRUE(dwStyle & WS_THICKFRAME);
+  EXPECT_FALSE(dwStyle & WS_SYSMENU);  // MFS_BLOCKSYSMENU
+  EXPECT_TRUE(pMini->GetExStyle() & WS_EX_TOOLWINDOW);
+  EXPECT_EQ(pMini->GetMiniFrameStyle(), (DWORD)(MFS_BLOCKSYSMENU | MFS_SYNCACTIVE));
+  EXPECT_EQ(::GetWindow(hMini, GW_OWNER), owner.m_hWnd);
+  CString strText;
+  pMini->GetWindowText(strText);
+  EXPECT_STREQ((LPCTSTR)strText, L"Floating");
+  pMini->DestroyWindow();  // deletes the object, like every frame
+  EXPECT_EQ(CWnd::FromHandlePermanent(hMini), (CWnd*)NULL);
+  owner.DestroyWindow();
+}
+
+}  // namespace
