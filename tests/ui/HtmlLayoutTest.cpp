@@ -141,6 +141,16 @@ TEST(HtmlTables, SurplusWidthIsSharedAmongAutoColumns) {
   EXPECT_EQ(t[1].box.left, 2 * W + 50 + 1);
 }
 
+TEST(HtmlTables, AutoCellsWrapWithinTheAvailableWidth) {
+  // The message box's icon table around a long unbroken name.
+  std::wstring name(300, L'x');
+  Laid l = Lay(L"<table cellpadding=5><tr><td width=32><bmp cx=32 cy=32></td><td>" + name + L"</td></tr></table>", 400);
+  EXPECT_LE(l.r.width, 400 + 42 + 1);  // the wrapped cell, the icon column and the gap between
+  auto t = l.Texts();
+  ASSERT_GT(t.size(), 1u);
+  for (auto& i : t) EXPECT_LE(i.box.right, 400 + 42 + 1);
+}
+
 TEST(HtmlTables, FixedColumnsKeepTheirWidthAndTheTableIsAligned) {
   const std::wstring table = L"<center><table cellpadding=0><tr><td width=30>a</td></tr></table></center>";
   Laid l = Lay(table, 200);

@@ -189,7 +189,9 @@ HtmlSize HtmlTableLayout::Layout(size_t begin, size_t end, std::vector<HtmlDrawI
   ForEachCell([&](Cell& cell, const CellSource& src) {
     cell.style = state_.Style();
     cell.inset = BorderThickness(cell.style) + std::clamp(cell.style.cellPadding, 0, 1000);
-    int limit = cell.style.width > 0 ? std::max(cell.style.width - 2 * cell.inset, 1) : 0;
+    // A cell's content wraps at its own width, or at the width the table may take.
+    int limit = cell.style.width > 0 ? std::max(cell.style.width - 2 * cell.inset, 1)
+                                     : (available_ > 0 ? std::max(available_ - 2 * cell.inset, 1) : 0);
     scratch.clear();
     cell.content = LayoutHtmlBlocks(ctx_, src.begin, src.end, limit, &scratch);
   });

@@ -306,6 +306,17 @@ TEST_F(RichMessageBoxTest, DetailsToggleTwiceRestoresTheHeight) {
   }, &p);
 }
 
+TEST_F(RichMessageBoxTest, ALongNameCannotMakeTheBoxWiderThanTheScreen) {
+  std::wstring text = L"Error creating file : C:\\" + std::wstring(5000, L'n') + L".txt";
+  Show(MB_ICONERROR, [](HWND box) {
+    RECT r;
+    GetWindowRect(box, &r);
+    EXPECT_LE(r.right - r.left, GetSystemMetrics(SM_CXSCREEN));
+    EXPECT_GT(r.bottom - r.top, 100);
+    Press(box, IDOK);
+  }, nullptr, text.c_str());
+}
+
 TEST_F(RichMessageBoxTest, CaptionFallsBackToError) {
   std::wstring caption;
   Show(MB_OK, [&](HWND box) {

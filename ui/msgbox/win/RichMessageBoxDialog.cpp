@@ -248,6 +248,11 @@ void CRichMessageBox::CreateControls(SIZE* client) {
   separatorTexts_[0] = LoadText(p_.header.separatorText);
   if (p_.header.separator != 0) width = std::max<int>(width, MeasureText(dc, separatorTexts_[0]).cx + 2 * kSeparatorGap);
 
+  // However long a name in the text, the box stays narrower than the screen: the text wraps.
+  const int widest = GetSystemMetrics(SM_CXSCREEN) * 3 / 4;
+  headerDrawer_.SetMaxWidth(widest);
+  bodyDrawer_.SetMaxWidth(widest);
+  detailsDrawer_.SetMaxWidth(widest);
   SIZE body = bodyDrawer_.SetTextAndMeasure(dc, text_);
   bodyHeight_ = body.cy + 2 * kMargin;
   width = std::max<int>(width, body.cx + 2 * kMargin);
@@ -536,11 +541,24 @@ void CRichMessageBox::Paint(HDC target) {
   HDC cache = CreateCompatibleDC(target);
   if (!background_) {
     background_ = CreateCompatibleBitmap(target, clientWidth_, height);
-    HGDIOBJ o = SelectObject(cache, background_);
-    DrawBackground(cache, all);
-    SelectObject(cache, o);
+    if (background_) {
+      HGDIOBJ o = SelectObject(cache, background_);
+      DrawBackground(cache, all);
+      SelectObject(cache, o);
+    }
   }
   HBITMAP frame = CreateCompatibleBitmap(target, clientWidth_, height);
+  if (!mem || !cache || !background_ || !frame) {
+    // Out of GDI resources: draw straight onto the target instead of through the buffers.
+    if (frame) DeleteObject(frame);
+    if (mem) DeleteDC(mem);
+    if (cache) DeleteDC(cache);
+    DrawBackground(target, all);
+    RECT body = BodyRect();
+    InflateRect(&body, -kMargin, -kMargin);
+    bodyDrawer_.Draw(target, body);
+    return;
+  }
   HGDIOBJ oldFrame = SelectObject(mem, frame);
   HGDIOBJ oldCache = SelectObject(cache, background_);
   BitBlt(mem, 0, 0, clientWidth_, height, cache, 0, 0, SRCCOPY);
