@@ -194,4 +194,45 @@ TEST(DialogTest, ModelessDialogsRouteCommandsToTheirOwner) {
   owner.DestroyWindow();
 }
 
+// Controls whose state comes from update handlers, as the idle pass of a bar or dialog sets it.
+class CUpdatedDlg : public CDialog {
+ public:
+  afx_msg void OnUpdateDisabled(CCmdUI* pCmdUI) {
+    pCmdUI->Enable(FALSE);
+    pCmdUI->SetText(L"renamed");
+  }
+  afx_msg void OnUpdateChecked(CCmdUI* pCmdUI) { pCmdUI->SetCheck(1); }
+  DECLARE_MESSAGE_MAP()
+};
+BEGIN_MESSAGE_MAP(CUpdatedDlg, CDialog)
+  ON_UPDATE_COMMAND_UI(5002, OnUpdateDisabled)
+  ON_UPDATE_COMMAND_UI(5004, OnUpdateChecked)
+END_MESSAGE_MAP()
+
+TEST(DialogTest, UpdateDialogControlsAppliesUpdateHandlersToControls) {
+  DialogTemplateBuilder tmpl(WS_POPUP | WS_CAPTION, 200, 100, L"Updates");
+  tmpl.AddItem(IDOK, kButton, BS_PUSHBUTTON, 5, 5, 40, 14, L"OK");
+  tmpl.AddItem(5001, kButton, BS_PUSHBUTTON, 5, 20, 40, 14, L"No handler");
+  tmpl.AddItem(5002, kButton, BS_PUSHBUTTON, 5, 35, 40, 14, L"Disabled");
+  tmpl.AddItem(5003, kButton, BS_AUTOCHECKBOX, 5, 50, 40, 10, L"Free box");
+  tmpl.AddItem(5004, kButton, BS_AUTOCHECKBOX, 5, 62, 40, 10, L"Checked box");
+  CUpdatedDlg dlg;
+  ASSERT_TRUE(dlg.CreateIndirect(tmpl.Get(), NULL));
+  dlg.UpdateDialogControls(&dlg, TRUE);
+  EXPECT_TRUE(dlg.GetDlgItem(IDOK)->IsWindowEnabled());
+  EXPECT_FALSE(dlg.GetDlgItem(5001)->IsWindowEnabled());  // a push button nobody handles
+  EXPECT_FALSE(dlg.GetDlgItem(5002)->IsWindowEnabled());
+  EXPECT_TRUE(dlg.GetDlgItem(5003)->IsWindowEnabled());   // automatic boxes are left alone
+  EXPECT_EQ(dlg.IsDlgButtonChecked(5004), 1u);
+  CString text;
+  dlg.GetDlgItemText(5002, text);
+  EXPECT_STREQ((LPCTSTR)text, L"renamed");
+  // Without auto-disabling, only the handlers decide.
+  dlg.GetDlgItem(5001)->EnableWindow(TRUE);
+  dlg.UpdateDialogControls(&dlg, FALSE);
+  EXPECT_TRUE(dlg.GetDlgItem(5001)->IsWindowEnabled());
+  EXPECT_FALSE(dlg.GetDlgItem(5002)->IsWindowEnabled());
+  dlg.DestroyWindow();
+}
+
 }  // namespace
