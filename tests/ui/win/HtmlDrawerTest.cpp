@@ -140,6 +140,12 @@ TEST(HtmlDrawer, LinkHitRectanglesAndNotifications) {
   EXPECT_FALSE(d.HitTest(POINT{20 + r.right + 1, 30 + r.top}));
   EXPECT_EQ(Recorder::hovers, 2);
   EXPECT_EQ(Recorder::lastHot, -2);
+  EXPECT_TRUE(d.HitTest(edge));
+  EXPECT_EQ(d.HotLink(), 0);
+  d.SetTextAndMeasure(c.Dc(), L"<a msg=\"other\">new text</a>");
+  EXPECT_EQ(d.HotLink(), -2);  // the new text's first link is not hot
+  d.SetTextAndMeasure(c.Dc(), L"go <a msg=\"next page\">here</a>");
+  d.Draw(c.Dc(), RECT{20, 30, 280, 90});
   EXPECT_TRUE(d.Click(edge));
   EXPECT_EQ(Recorder::linkText, L"next page");
   EXPECT_FALSE(d.Click(POINT{0, 0}));

@@ -65,6 +65,7 @@ void CHtmlDrawer::SetResourceModule(HMODULE module, bool owned) {
 
 SIZE CHtmlDrawer::SetTextAndMeasure(HDC dc, const std::wstring& text) {
   links_.SetAreas({});
+  links_.ClearHot();  // a new text starts with no link under the mouse
   layout_ = HtmlLayoutResult();
   prepared_.clear();
   SIZE size = {0, 0};
