@@ -109,7 +109,7 @@ void AppendClusterNode(uint32_t cluster)
 
 namespace {
 
-void FillClusterChain(uint32_t fatStart, uint32_t first, size_t limit, const std::atomic<bool>* stop)
+void FillClusterChain(uint32_t fatStart, uint32_t first, size_t limit, const std::function<bool()>& stopRequested)
 {
     FreeClusterChain();
     const uint16_t type = g_VolumeParams.browsedFileSystemType;
@@ -117,7 +117,7 @@ void FillClusterChain(uint32_t fatStart, uint32_t first, size_t limit, const std
         return;
     morvick::EngineSectorSource disk;
     morvick::FatTable fat(disk, type, fatStart, g_VolumeParams.sectorsPerFat, ChosenVolumeClusterCount());
-    for (uint32_t cluster : morvick::FollowClusterChain(fat, first, limit, stop))
+    for (uint32_t cluster : morvick::FollowClusterChain(fat, first, limit, stopRequested))
         AppendClusterNode(cluster);
 }
 
@@ -125,11 +125,11 @@ void FillClusterChain(uint32_t fatStart, uint32_t first, size_t limit, const std
 
 void BuildClusterChain(uint32_t first)
 {
-    FillClusterChain(g_VolumeParams.firstFat, first, ChosenVolumeClusterCount(), nullptr);
+    FillClusterChain(g_VolumeParams.firstFat, first, ChosenVolumeClusterCount(), {});
 }
 
-void ReadClusterChain(uint32_t first, uint32_t limit, int selector, const std::atomic<bool>* stop)
+void ReadClusterChain(uint32_t first, uint32_t limit, int selector, const std::function<bool()>& stopRequested)
 {
     const uint32_t fatStart = selector == 2 ? g_VolumeParams.secondFat : g_VolumeParams.firstFat;
-    FillClusterChain(fatStart, first, static_cast<size_t>(limit) + 1, stop);
+    FillClusterChain(fatStart, first, static_cast<size_t>(limit) + 1, stopRequested);
 }

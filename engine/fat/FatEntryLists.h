@@ -5,7 +5,7 @@
 
 #include "engine/fat/FatDirectoryParser.h"
 
-#include <atomic>
+#include <functional>
 #include <cstdint>
 #include <string>
 
@@ -36,8 +36,9 @@ uint32_t ChosenVolumeClusterCount();
 void BuildClusterChain(uint32_t first);
 
 // Rebuilds g_ClusterChain for saving from FAT 1 (selector 1) or FAT 2 (selector 2): `first` and at
-// most `limit` further clusters. `stop` (the save's stop or skip flag) ends the walk between steps.
-void ReadClusterChain(uint32_t first, uint32_t limit, int selector, const std::atomic<bool>* stop);
+// most `limit` further clusters. `stopRequested` (the save's stop or skip flag) ends the walk
+// between steps.
+void ReadClusterChain(uint32_t first, uint32_t limit, int selector, const std::function<bool()>& stopRequested = {});
 
 // Appends a cluster node at the chain's tail.
 void AppendClusterNode(uint32_t cluster);

@@ -68,7 +68,8 @@ FatLink FatTable::Lookup(uint32_t cluster, uint32_t& next)
     return IsDataCluster(value) ? FatLink::Next : FatLink::Invalid;
 }
 
-std::vector<uint32_t> FollowClusterChain(FatTable& fat, uint32_t first, size_t limit, const std::atomic<bool>* stop)
+std::vector<uint32_t> FollowClusterChain(FatTable& fat, uint32_t first, size_t limit,
+                                         const std::function<bool()>& stopRequested)
 {
     std::vector<uint32_t> chain;
     if (!fat.IsDataCluster(first) || limit == 0)
@@ -78,7 +79,7 @@ std::vector<uint32_t> FollowClusterChain(FatTable& fat, uint32_t first, size_t l
     chain.push_back(c);
     seen.insert(c);
     while (chain.size() < limit) {
-        if (stop && stop->load())
+        if (stopRequested && stopRequested())
             break;
         uint32_t next = 0;
         if (fat.Lookup(c, next) != FatLink::Next || !seen.insert(next).second)

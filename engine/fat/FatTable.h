@@ -5,7 +5,7 @@
 #include "engine/fat/FatBootSector.h"
 #include "engine/volume/SectorSource.h"
 
-#include <atomic>
+#include <functional>
 #include <cstdint>
 #include <unordered_map>
 #include <vector>
@@ -46,9 +46,9 @@ private:
 
 // The chain from `first`: `first` itself and then each following cluster, at most `limit` clusters
 // in all. Ends at an end mark, a free, bad or invalid entry, an unreadable FAT sector, a cluster
-// already in the chain (a loop) or when `stop` is set. A `first` outside the volume gives an empty
+// already in the chain (a loop) or when `stopRequested` says so. A `first` outside the volume gives an empty
 // chain.
 std::vector<uint32_t> FollowClusterChain(FatTable& fat, uint32_t first, size_t limit,
-                                         const std::atomic<bool>* stop = nullptr);
+                                         const std::function<bool()>& stopRequested = {});
 
 }  // namespace morvick

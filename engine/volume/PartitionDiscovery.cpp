@@ -43,7 +43,7 @@ uint32_t WalkPartitionTable(uint32_t mbrSector)
     return g_nPartitionCount;
 }
 
-void SearchPartitions(bool searchRequested, uint32_t diskItem, const std::atomic<bool>* stop)
+void SearchPartitions(bool searchRequested, uint32_t diskItem, const std::atomic<int32_t>* finished)
 {
     g_bSearchPartitions = (g_nPartitionCount == 0 || searchRequested) ? 1 : 0;
     ScanObserver& observer = CurrentScanObserver();
@@ -62,7 +62,8 @@ void SearchPartitions(bool searchRequested, uint32_t diskItem, const std::atomic
     std::vector<morvick::DiskPartition> table = TableCopy();
     const size_t listedBefore = table.size();
     morvick::PartitionSearchEvents events;
-    events.stop = stop;
+    if (finished)
+        events.stopRequested = [finished] { return finished->load() == 1; };
     events.progress = [&](int percent) { observer.OnProgress(percent); };
     events.listed = [&](size_t index) {
         if (index < listedBefore) {

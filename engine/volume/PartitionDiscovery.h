@@ -16,5 +16,5 @@ uint32_t WalkPartitionTable(uint32_t mbrSector);
 // the disk when the table is empty or `searchRequested` is set (the answer of the "Partition Type"
 // dialog, which the drive page asks before it starts the search): g_bSearchPartitions records the
 // choice. The disk's geometry comes from DeviceGeometryTables, or for a VHDX image (which has none)
-// from its size. `stop` (the worker's finished flag) ends the search between cylinders.
-void SearchPartitions(bool searchRequested, uint32_t diskItem, const std::atomic<bool>* stop);
+// from its size. The search ends between cylinders once the worker's finished word is 1.
+void SearchPartitions(bool searchRequested, uint32_t diskItem, const std::atomic<int32_t>* finished);

@@ -94,7 +94,7 @@ uint64_t SearchPartitions(SectorSource& disk, const DiskGeometry& geometry, bool
     if (searchDisk && searcher.Full())
         return 0;
     for (uint64_t c = 0; c < g.cylinders; ++c) {
-        if (events.stop && events.stop->load())
+        if (events.stopRequested && events.stopRequested())
             break;
         if (events.progress)
             events.progress(static_cast<int>(std::min<uint64_t>(99, 100 * c / g.cylinders)));

@@ -5,7 +5,6 @@
 #include "engine/volume/DiskPartition.h"
 #include "engine/volume/SectorSource.h"
 
-#include <atomic>
 #include <functional>
 #include <vector>
 
@@ -28,7 +27,7 @@ DiskGeometry GeometryFromSectorCount(uint64_t sectors);
 struct PartitionSearchEvents {
     std::function<void(int percent)> progress;      // 0 to 99, once per cylinder
     std::function<void(size_t index)> listed;       // a table entry was listed or added
-    const std::atomic<bool>* stop = nullptr;        // set to end the search early
+    std::function<bool()> stopRequested;            // true ends the search between cylinders
 };
 
 // Lists the entries already in `table`, then, when `searchDisk` is set, probes every cylinder (the

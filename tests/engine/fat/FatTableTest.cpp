@@ -74,8 +74,9 @@ TEST(FatTable, StopFlagEndsTheWalk)
 {
     MemorySectorSource disk = FatDisk(true, {{2, 3}, {3, 4}, {4, 0x0FFFFFFF}});
     FatTable fat(disk, 200, 1, 2, 250);
-    std::atomic<bool> stop{true};
-    EXPECT_EQ(FollowClusterChain(fat, 2, 100, &stop), (Chain{2}));
+    int steps = 0;
+    EXPECT_EQ(FollowClusterChain(fat, 2, 100, [&] { return ++steps > 1; }), (Chain{2, 3}));
+    EXPECT_EQ(FollowClusterChain(fat, 2, 100, [] { return true; }), (Chain{2}));
 }
 
 }  // namespace morvick::test

@@ -15,7 +15,7 @@
 
 namespace morvick::test {
 
-static auto* const g_disks = ::testing::AddGlobalTestEnvironment(new DiskFixtureEnvironment({"make-mbr-disk.sh"}));
+static auto* const g_disks = ::testing::AddGlobalTestEnvironment(new DiskFixtureEnvironment({"make-mbr-disk.sh", "make-aligned-containers.sh"}));
 
 namespace {
 

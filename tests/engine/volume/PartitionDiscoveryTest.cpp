@@ -88,8 +88,8 @@ TEST_P(PartitionDiscoveryTest, StopEndsTheSearch)
     auto disk = OpenEngineImage(FixtureFile(kImages, std::string("wiped/") + GetParam()));
     ASSERT_TRUE(disk);
     WalkPartitionTable(0);
-    std::atomic<bool> stop{true};
-    SearchPartitions(false, 1, &stop);
+    std::atomic<int32_t> finished{1};
+    SearchPartitions(false, 1, &finished);
     EXPECT_EQ(g_nPartitionCount, 0u);
 }
 

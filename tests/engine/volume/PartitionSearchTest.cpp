@@ -136,9 +136,8 @@ TEST(PartitionSearch, StopsAtTheStopFlagAndAtAFullTable)
     SearchPartitions(disk, GeometryFromSectorCount(disk.SectorCount()), true, table, {});
     EXPECT_EQ(table.size(), kMaxDiskPartitions);
 
-    std::atomic<bool> stop{true};
     PartitionSearchEvents events;
-    events.stop = &stop;
+    events.stopRequested = [] { return true; };
     std::vector<DiskPartition> none;
     EXPECT_EQ(SearchPartitions(disk, GeometryFromSectorCount(disk.SectorCount()), true, none, events), 0u);
     EXPECT_TRUE(none.empty());

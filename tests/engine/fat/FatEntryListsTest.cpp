@@ -1,0 +1,100 @@
+// The FAT appenders over the engine's lists, and the chains that the Quick Scan and the savers
+// follow through g_VolumeParams on a VHD image.
+#include "engine/fat/FatBootSector.h"
+#include "engine/fat/FatEntryLists.h"
+#include "engine/state/EngineState.h"
+#include "tests/engine/diskfixtures/DiskFixture.h"
+#include "tests/engine/diskfixtures/RecordingObserver.h"
+
+#include <gtest/gtest.h>
+
+namespace morvick::test {
+
+namespace {
+
+class FatEntryListsTest : public ::testing::Test {
+protected:
+    void SetUp() override { ResetEngineState(); }
+    void TearDown() override { CloseEngineImage(); }
+};
+
+std::vector<uint32_t> Chain()
+{
+    std::vector<uint32_t> clusters;
+    for (const ClusterNode* n = g_ClusterChain.head; n; n = n->next)
+        clusters.push_back(n->cluster);
+    return clusters;
+}
+
+}  // namespace
+
+TEST_F(FatEntryListsTest, FoldersAreKeptOncePerClusterAndRevivedByALiveEntry)
+{
+    AppendFatFolder(u"OLD", 10, 2, 1, 1, 0, 1);
+    AppendFatFolder(u"live", 10, 2, 1, 1, 0, 0);         // live after deleted: renames, undeletes
+    AppendFatFolder(u"gone", 10, 2, 1, 1, 0, 1);         // deleted after live: nothing
+    AppendFatFolder(u"second", 11, 2, 1, 1, 0, 0);
+    ASSERT_EQ(g_FatFolders.count, 2u);
+    EXPECT_EQ(g_nFatFolderCount, 2u);
+    EXPECT_EQ(std::u16string(g_FatFolders.head->name), u"live");
+    EXPECT_EQ(g_FatFolders.head->deleted, 0u);
+
+    // Files: the ordinal is the file count before the entry; sizes add up.
+    FatFoundEntry file;
+    file.name = u"a.txt";
+    file.firstCluster = 20;
+    file.size = 100;
+    RecordingObserver observer;
+    g_VolumeParams.partitionSectors = 1000;
+    g_VolumeParams.sectorsPerCluster = 0;  // no division by a zero cluster size
+    AddFatDirectoryEntry(file);
+    g_VolumeParams.sectorsPerCluster = 4;
+    file.name = u"b.txt";
+    file.size = 50;
+    file.deleted = true;
+    AddFatDirectoryEntry(file);
+    ASSERT_EQ(g_FatEntries.count, 2u);
+    EXPECT_EQ(g_FatEntries.head->ordinal, 0u);
+    EXPECT_EQ(g_FatEntries.tail->ordinal, 1u);
+    EXPECT_EQ(g_FatEntries.tail->deleted, 1u);
+    EXPECT_EQ(g_nFatFileCount, 2u);
+    EXPECT_EQ(g_qwFoundBytes, 150u);
+    EXPECT_EQ(g_nEntriesParsed, 2u);
+    EXPECT_EQ(observer.progress, std::vector<int>{0});
+}
+
+TEST_F(FatEntryListsTest, ChainsFollowTheChosenVolumesFats)
+{
+    auto disk = OpenEngineImage(FixtureFile("make-aligned-containers.sh", "table/dynamic.vhd"));
+    ASSERT_TRUE(disk);
+    // The FAT32 volume at 36864, as the scan pages set the parameters.
+    uint8_t sector[512];
+    ASSERT_TRUE(disk->ReadAt(36864ull * 512, sector, sizeof sector));
+    FatBootSector boot;
+    FatLayout layout;
+    ASSERT_TRUE(ParseFatBootSector(sector, sizeof sector, boot));
+    ASSERT_TRUE(MakeFatLayout(boot, 36864, layout));
+    g_VolumeParams.browsedFileSystemType = 200;
+    g_VolumeParams.partitionStart = 36864;
+    g_VolumeParams.partitionSectors = boot.totalSectors;
+    g_VolumeParams.sectorsPerCluster = layout.sectorsPerCluster;
+    g_VolumeParams.sectorsPerFat = layout.sectorsPerFat;
+    g_VolumeParams.clusterBase = static_cast<uint32_t>(layout.clusterBase);
+    g_VolumeParams.firstFat = static_cast<uint32_t>(layout.firstFat);
+    g_VolumeParams.secondFat = static_cast<uint32_t>(layout.secondFat);
+    EXPECT_EQ(ChosenVolumeClusterCount(), layout.clusterCount);
+
+    // The root folder's chain ends at mkfs.fat's end mark 0x0FFFFFF8 in both FATs.
+    BuildClusterChain(layout.rootCluster);
+    EXPECT_EQ(Chain(), std::vector<uint32_t>{layout.rootCluster});
+    ReadClusterChain(layout.rootCluster, 10, 2, nullptr);
+    EXPECT_EQ(Chain(), std::vector<uint32_t>{layout.rootCluster});
+    // A cluster past the volume gives no chain; a volume of another type none either.
+    BuildClusterChain(layout.clusterCount + 2);
+    EXPECT_TRUE(Chain().empty());
+    g_VolumeParams.browsedFileSystemType = 300;
+    BuildClusterChain(layout.rootCluster);
+    EXPECT_TRUE(Chain().empty());
+}
+
+}  // namespace morvick::test
