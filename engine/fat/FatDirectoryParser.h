@@ -25,7 +25,9 @@ class FatDirectoryParser {
 public:
     using EntrySink = std::function<void(const FatFoundEntry&)>;
 
-    // `fat32` selects the 32-bit cluster numbers; entries get `parentCluster` and are deleted when
+    // `fat32` selects the 32-bit cluster numbers. `parentCluster` is the first cluster of the folder
+    // being parsed (0 for the FAT16 root): its entries get it as their parent, and a folder entry
+    // naming it (a "." entry, also a deleted one) is left out. Entries are deleted when
     // `parentDeleted` is set.
     FatDirectoryParser(bool fat32, uint32_t parentCluster, bool parentDeleted, EntrySink sink);
 
