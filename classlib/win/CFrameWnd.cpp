@@ -247,7 +247,7 @@ void CFrameWnd::ShowControlBar(CControlBar* pBar, BOOL bShow, BOOL bDelay) {
     RecalcLayout();
 }
 
-CWnd* CFrameWnd::GetMessageBar() { return GetDlgItem(AFX_IDW_STATUS_BAR); }
+CWnd* CFrameWnd::GetMessageBar() { return GetDescendantWindow(AFX_IDW_STATUS_BAR, TRUE); }
 
 void CFrameWnd::SetMessageText(LPCTSTR lpszText) {
   CWnd* pMessageBar = GetMessageBar();

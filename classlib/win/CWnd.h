@@ -249,6 +249,13 @@ class CWnd : public CCmdTarget {
   // Tooltips for child controls; this layer keeps the flag and lets the toolkit do the rest.
   BOOL EnableToolTips(BOOL bEnable = TRUE);
   BOOL m_bToolTipsEnabled;
+  // Which tool is at point (client coordinates): by default the visible child window there,
+  // described in *pTI (when given) as a window tool with callback text. -1 when there is none.
+  virtual INT_PTR OnToolHitTest(CPoint point, TOOLINFO* pTI) const;
+
+  // The child, grandchild... with id nID (only windows with objects when bOnlyPerm).
+  CWnd* GetDescendantWindow(int nID, BOOL bOnlyPerm = FALSE) const;
+  static CWnd* PASCAL GetDescendantWindow(HWND hWnd, int nID, BOOL bOnlyPerm);
 
   // --- Default message handlers ------------------------------------------------------------
   // Each passes the message on to the original procedure unless noted.

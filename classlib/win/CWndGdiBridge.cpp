@@ -161,3 +161,27 @@ CMenu* CWnd::GetSystemMenu(BOOL bRevert) const {
 
 HMENU AFXAPI AfxGetMenuHandle(CMenu* pMenu) { return pMenu != NULL ? pMenu->GetSafeHmenu() : NULL; }
 CMenu* AFXAPI AfxMenuFromHandle(HMENU hMenu) { return CMenu::FromHandle(hMenu); }
+
+INT_PTR CWnd::OnToolHitTest(CPoint point, TOOLINFO* pTI) const {
+  // The top-most visible child under the point.
+  HWND hWndChild = NULL;
+  for (HWND h = ::GetTopWindow(m_hWnd); h != NULL; h = ::GetWindow(h, GW_HWNDNEXT)) {
+    if (!(::GetWindowLongW(h, GWL_STYLE) & WS_VISIBLE)) continue;
+    RECT rc;
+    ::GetWindowRect(h, &rc);
+    ::MapWindowPoints(NULL, m_hWnd, (LPPOINT)&rc, 2);
+    if (::PtInRect(&rc, point)) {
+      hWndChild = h;
+      break;
+    }
+  }
+  if (hWndChild == NULL) return -1;
+  INT_PTR nHit = ::GetDlgCtrlID(hWndChild);
+  if (pTI != NULL && pTI->cbSize >= sizeof(TTTOOLINFOW) - sizeof(void*)) {
+    pTI->hwnd = m_hWnd;
+    pTI->uId = (UINT_PTR)hWndChild;
+    pTI->uFlags |= TTF_IDISHWND;
+    pTI->lpszText = LPSTR_TEXTCALLBACKW;
+  }
+  return nHit;
+}

@@ -330,3 +330,27 @@ BOOL CWnd::EnableToolTips(BOOL bEnable) {
   m_bToolTipsEnabled = bEnable;
   return bOld;
 }
+
+CWnd* PASCAL CWnd::GetDescendantWindow(HWND hWnd, int nID, BOOL bOnlyPerm) {
+  // A direct child first (its own children of the same id come before it), then each child's
+  // descendants in turn.
+  HWND hWndChild = ::GetDlgItem(hWnd, nID);
+  if (hWndChild != NULL) {
+    if (::GetTopWindow(hWndChild) != NULL) {
+      CWnd* pWnd = GetDescendantWindow(hWndChild, nID, bOnlyPerm);
+      if (pWnd != NULL) return pWnd;
+    }
+    if (!bOnlyPerm) return FromHandle(hWndChild);
+    CWnd* pWnd = FromHandlePermanent(hWndChild);
+    if (pWnd != NULL) return pWnd;
+  }
+  for (hWndChild = ::GetTopWindow(hWnd); hWndChild != NULL; hWndChild = ::GetWindow(hWndChild, GW_HWNDNEXT)) {
+    CWnd* pWnd = GetDescendantWindow(hWndChild, nID, bOnlyPerm);
+    if (pWnd != NULL) return pWnd;
+  }
+  return NULL;
+}
+
+CWnd* CWnd::GetDescendantWindow(int nID, BOOL bOnlyPerm) const {
+  return GetDescendantWindow(m_hWnd, nID, bOnlyPerm);
+}

@@ -274,6 +274,27 @@ TEST(MessageArguments, ParentHandlersGetTheControlAndPointArguments) {
   parent.DestroyWindow();
 }
 
+TEST_F(MessageMapTest, DescendantsAndToolsAreFoundByIdAndPosition) {
+  CWnd inner;
+  ASSERT_TRUE(inner.CreateEx(0, NULL, L"", WS_CHILD | WS_VISIBLE, 10, 10, 100, 60, m_wnd.m_hWnd, (HMENU)1300));
+  HWND hDeep = ::CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE, 5, 5, 20, 20, inner.m_hWnd,
+                                 (HMENU)1301, NULL, NULL);
+  CWnd* pFound = m_wnd.GetDescendantWindow(1301);
+  ASSERT_NE(pFound, (CWnd*)NULL);
+  EXPECT_EQ(pFound->m_hWnd, hDeep);
+  EXPECT_EQ(m_wnd.GetDescendantWindow(1301, TRUE), (CWnd*)NULL);  // it has no object
+  EXPECT_EQ(m_wnd.GetDescendantWindow(1300, TRUE), &inner);
+  EXPECT_EQ(m_wnd.GetDescendantWindow(1399), (CWnd*)NULL);
+
+  TOOLINFO ti = {};
+  ti.cbSize = sizeof(ti);
+  EXPECT_EQ(m_wnd.OnToolHitTest(CPoint(20, 20), &ti), 1300);
+  EXPECT_EQ(ti.uId, (UINT_PTR)inner.m_hWnd);
+  EXPECT_TRUE(ti.uFlags & TTF_IDISHWND);
+  EXPECT_EQ(m_wnd.OnToolHitTest(CPoint(200, 150), NULL), -1);
+  inner.DestroyWindow();
+}
+
 TEST_F(MessageMapTest, NotificationsFromControlsWithoutObjects) {
   HWND hPlain = ::CreateWindowExW(0, L"STATIC", L"", WS_CHILD, 0, 0, 10, 10, m_wnd.m_hWnd, (HMENU)1105,
                                   NULL, NULL);
