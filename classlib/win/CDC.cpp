@@ -548,3 +548,18 @@ BOOL CDC::DrawState(CPoint pt, CSize size, DRAWSTATEPROC lpDrawProc, LPARAM lDat
 {
     return ::DrawState(m_hDC, hBrush, lpDrawProc, lData, 0, pt.x, pt.y, size.cx, size.cy, nFlags | DST_COMPLEX);
 }
+
+CBrush* PASCAL CDC::GetHalftoneBrush()
+{
+    static CBrush* s_pBrush = [] {
+        WORD grayPattern[8];
+        for (int i = 0; i < 8; i++)
+            grayPattern[i] = (WORD)(0x5555 << (i & 1));
+        CBitmap grayBitmap;
+        CBrush* pBrush = new CBrush;
+        if (grayBitmap.CreateBitmap(8, 8, 1, 1, grayPattern))
+            pBrush->CreatePatternBrush(&grayBitmap);
+        return pBrush;
+    }();
+    return s_pBrush;
+}

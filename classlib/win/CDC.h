@@ -211,6 +211,10 @@ public:
     BOOL DrawState(CPoint pt, CSize size, DRAWSTATEPROC lpDrawProc, LPARAM lData, UINT nFlags,
                    HBRUSH hBrush = nullptr);
 
+    // A brush of alternate pixels (a 50% checker) for drag rectangles and splitter bars, made
+    // once for the process and never deleted.
+    static CBrush* PASCAL GetHalftoneBrush();
+
 private:
     CDC(const CDC&) = delete;
     CDC& operator=(const CDC&) = delete;

@@ -199,6 +199,23 @@ TEST(Drawing, GradientFillRunsFromOneColourToTheOther)
     EXPECT_LT(GetRValue(right), 15);
 }
 
+TEST(Drawing, HalftoneBrushAlternatesPixels)
+{
+    CBrush* brush = CDC::GetHalftoneBrush();
+    ASSERT_NE(nullptr, brush->GetSafeHandle());
+    EXPECT_EQ(brush, CDC::GetHalftoneBrush());
+    DibSurface s(8, 8);
+    s.dc().SetTextColor(kBlack);
+    s.dc().SetBkColor(kWhite);
+    s.dc().FillRect(CRect(0, 0, 8, 8), brush);
+    EXPECT_EQ(32, s.Count(kBlack));
+    for (int y = 0; y < 7; ++y)
+        for (int x = 0; x < 7; ++x) {
+            EXPECT_NE(s.Pixel(x, y), s.Pixel(x + 1, y));
+            EXPECT_NE(s.Pixel(x, y), s.Pixel(x, y + 1));
+        }
+}
+
 // --- Text ----------------------------------------------------------------------------------------
 
 class DrawingText : public ::testing::Test {
