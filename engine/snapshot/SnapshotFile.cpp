@@ -5,6 +5,7 @@
 #include "engine/io/DiskFile.h"
 #include "engine/io/NativeFile.h"
 #include "engine/io/OutputFolder.h"
+#include "engine/ntfs/NtfsEntryLists.h"
 #include "engine/snapshot/SnapshotDecoder.h"
 #include "engine/snapshot/SnapshotEncoder.h"
 #include "engine/snapshot/SnapshotFormat.h"
@@ -135,5 +136,10 @@ bool LoadSnapshotFile(const std::u16string& path)
         return false;
     }
     loaded.Commit();
+    // The savers find the parts of large NTFS files through the MFT's runs, as after a scan.
+    FreeMftRunTable();
+    const VolumeParameterBlock& b = g_VolumeParams;
+    if (b.browsedFileSystemType == kFileSystemNtfs && g_nScanMode != kScanFileTrace)
+        WalkMftRecords(b.clusterBase, b.mftStart ? b.mftStart : b.mftMirrorStart, b.sectorsPerCluster);
     return true;
 }

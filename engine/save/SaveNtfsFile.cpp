@@ -1,0 +1,224 @@
+#include "engine/save/FileSavers.h"
+
+#include "engine/ntfs/AttributeList.h"
+#include "engine/ntfs/MftRecord.h"
+#include "engine/ntfs/MftWalk.h"
+#include "engine/ntfs/NtfsEntryLists.h"
+#include "engine/ntfs/RunList.h"
+#include "engine/save/CompressedCopy.h"
+#include "engine/save/SaveState.h"
+#include "engine/save/SaveTarget.h"
+#include "engine/state/EngineState.h"
+#include "engine/state/RecoverySettings.h"
+#include "engine/util/Endian.h"
+#include "engine/volume/EngineSectorSource.h"
+
+#include <algorithm>
+#include <set>
+
+namespace {
+
+using morvick::DataRun;
+using morvick::MftAttribute;
+
+constexpr uint16_t kAttributeCompressed = 0x0001;
+constexpr uint16_t kAttributeEncrypted = 0x4000;
+// Extension records read for one file's data at most.
+constexpr size_t kMaxExtensionRecords = 512;
+
+// One piece of a file's unnamed $DATA: the whole attribute when resident, or the runs of one
+// record's part of it.
+struct DataPiece {
+    bool resident = false;
+    std::vector<uint8_t> value;          // resident data
+    uint16_t flags = 0;
+    uint64_t lowestVcn = 0;
+    uint64_t highestVcn = 0;
+    uint64_t realSize = 0;
+    uint64_t initializedSize = 0;
+    uint8_t compressionUnit = 0;         // log2 of the clusters per compression unit
+    bool runsComplete = true;            // the run list decoded to its end
+    std::vector<DataRun> runs;
+};
+
+bool ReadRecord(uint64_t sector, uint8_t* record)
+{
+    morvick::EngineSectorSource disk;
+    return morvick::ReadMftRecordAt(disk, sector, record);
+}
+
+// The record's unnamed $DATA, if it has one.
+bool FindDataPiece(const uint8_t* record, DataPiece& piece)
+{
+    for (const MftAttribute& a : morvick::ListMftAttributes(record, morvick::kMftRecordSize)) {
+        if (a.type != morvick::kAttrData || a.nameLength != 0)
+            continue;
+        const uint8_t* at = record + a.offset;
+        piece.flags = ReadLittleEndian16(at + 12);
+        piece.resident = !a.nonResident;
+        if (piece.resident) {
+            piece.value.assign(at + a.valueOffset, at + a.valueOffset + a.valueLength);
+            piece.realSize = piece.initializedSize = a.valueLength;
+            return true;
+        }
+        if (a.length < 64)
+            return false;
+        piece.lowestVcn = ReadLittleEndian64(at + 16);
+        piece.highestVcn = ReadLittleEndian64(at + 24);
+        piece.realSize = ReadLittleEndian64(at + 48);
+        piece.initializedSize = ReadLittleEndian64(at + 56);
+        piece.compressionUnit = at[34];
+        piece.runsComplete =
+            morvick::DecodeRunList(at + a.runListOffset, a.length - a.runListOffset, piece.runs);
+        return true;
+    }
+    return false;
+}
+
+// The pieces of $DATA that the base record's attribute list places in other records, after the
+// first piece, in the order of their first virtual cluster.
+void GatherExtensionPieces(const uint8_t* record, std::vector<DataPiece>& pieces)
+{
+    uint32_t base = ReadLittleEndian32(record + 32);
+    std::vector<uint8_t> baseRecord(morvick::kMftRecordSize);
+    const uint8_t* list = record;
+    if (base != 0) {
+        uint64_t sector = 0;
+        if (!MapVcnToLcn(base, sector) || !ReadRecord(sector, baseRecord.data()))
+            return;
+        list = baseRecord.data();
+    }
+    std::vector<uint32_t> numbers = morvick::CollectAttributeListRecords(list, morvick::kMftRecordSize);
+    std::set<uint32_t> seen;
+    std::vector<uint8_t> extension(morvick::kMftRecordSize);
+    for (uint32_t number : numbers) {
+        if (seen.size() >= kMaxExtensionRecords || !seen.insert(number).second)
+            continue;
+        uint64_t sector = 0;
+        DataPiece piece;
+        if (MapVcnToLcn(number, sector) && ReadRecord(sector, extension.data()) && FindDataPiece(extension.data(), piece)
+            && !piece.resident && piece.lowestVcn > pieces.front().highestVcn)
+            pieces.push_back(std::move(piece));
+    }
+    std::sort(pieces.begin() + 1, pieces.end(),
+        [](const DataPiece& a, const DataPiece& b) { return a.lowestVcn < b.lowestVcn; });
+}
+
+// The runs of all pieces in virtual-cluster order; `complete` is false when a piece is missing or
+// its run list is damaged (the runs then stop there).
+std::vector<ClusterRun> FlattenRuns(const std::vector<DataPiece>& pieces, bool& complete)
+{
+    std::vector<ClusterRun> runs;
+    uint64_t nextVcn = 0;
+    complete = true;
+    for (const DataPiece& piece : pieces) {
+        if (piece.lowestVcn != nextVcn) {
+            complete = false;
+            break;
+        }
+        for (const DataRun& run : piece.runs)
+            runs.push_back({run.length, run.lcn, run.sparse});
+        if (!piece.runsComplete) {
+            complete = false;
+            break;
+        }
+        nextVcn = piece.highestVcn + 1;
+    }
+    return runs;
+}
+
+// The sectors of the data up to its initialized size, then zeros up to its real size. `complete`
+// is false when the runs end early.
+std::vector<SectorExtent> NtfsExtents(const std::vector<ClusterRun>& runs, uint64_t realSize, uint64_t initialized,
+    bool& complete)
+{
+    const VolumeParameterBlock& b = g_VolumeParams;
+    const uint64_t spc = b.sectorsPerCluster;
+    const uint64_t wantedSectors = (std::min(initialized, realSize) + 511) / 512;
+    std::vector<SectorExtent> extents;
+    uint64_t sectors = 0;
+    for (const ClusterRun& run : runs) {
+        if (sectors >= wantedSectors)
+            break;
+        uint64_t count = std::min(run.length * spc, wantedSectors - sectors);
+        AppendSectorExtent(extents, run.sparse ? 0 : b.clusterBase + run.lcn * spc, count, run.sparse);
+        sectors += count;
+    }
+    complete = complete && sectors >= wantedSectors;
+    const uint64_t allSectors = (realSize + 511) / 512;
+    if (sectors >= wantedSectors && allSectors > sectors)
+        AppendSectorExtent(extents, 0, allSectors - sectors, true);
+    return extents;
+}
+
+void RecordNotRecoverable(const char16_t* name)
+{
+    ++g_SaveReport.failedFiles;
+    g_SaveReport.failedNames.push_back(name ? std::u16string(name) : std::u16string());
+}
+
+} // namespace
+
+int SaveNtfsFile(const std::u16string& folder, const char16_t* name, uint32_t recordSector, uint64_t size, int counting,
+    uint32_t deleted)
+{
+    (void)size;   // the record's own sizes decide what is written
+    std::u16string path;
+    if (!PrepareSaveTarget(folder, name, counting != 0, deleted ? DeletedState::kDeleted : DeletedState::kLive, path))
+        return 0;
+    if (g_VolumeParams.sectorsPerCluster == 0)
+        return 0;
+    std::vector<uint8_t> record(morvick::kMftRecordSize);
+    std::vector<DataPiece> pieces(1);
+    if (!ReadRecord(recordSector, record.data()) || !FindDataPiece(record.data(), pieces[0])) {
+        RecordNotRecoverable(name);
+        return 0;
+    }
+    DataPiece& first = pieces[0];
+    // Encrypted data would come out as garbage, and so would compression other than LZNT1 in units
+    // of at most 64 KiB: such a file is reported, not written.
+    const bool compressed = !first.resident && (first.flags & kAttributeCompressed);
+    if (!first.resident
+        && ((first.flags & kAttributeEncrypted)
+            || (compressed && (first.compressionUnit == 0 || first.compressionUnit > 4 || g_VolumeParams.sectorsPerCluster > 8)))) {
+        RecordNotRecoverable(name);
+        return 0;
+    }
+    const uint64_t clusterBytes = uint64_t{g_VolumeParams.sectorsPerCluster} * 512;
+    if (!first.resident && first.lowestVcn == 0 && (first.highestVcn + 1) * clusterBytes < first.realSize)
+        GatherExtensionPieces(record.data(), pieces);
+
+    COutputFile file;
+    if (!CreateSaveFile(file, path, name, counting != 0))
+        return 0;
+    CopyOutcome outcome;
+    if (first.resident) {
+        if (!first.value.empty() && !file.Write(first.value.data(), first.value.size()))
+            outcome.writeFailed = true;
+        else
+            outcome.written = first.value.size();
+    } else {
+        bool complete = true;
+        std::vector<ClusterRun> runs = FlattenRuns(pieces, complete);
+        const uint64_t realSize = first.realSize;
+        auto progress = [&](uint64_t written) {
+            if (counting)
+                ReportSaveProgress(written, realSize);
+        };
+        if (compressed) {
+            CompressedLayout layout;
+            layout.clusterBase = g_VolumeParams.clusterBase;
+            layout.sectorsPerCluster = g_VolumeParams.sectorsPerCluster;
+            layout.unitClusters = 1u << first.compressionUnit;
+            outcome = CopyCompressedRuns(file, runs, realSize, layout, ReadSourceSectors, g_wReadRetries, progress);
+        } else {
+            std::vector<SectorExtent> extents = NtfsExtents(runs, realSize, first.initializedSize, complete);
+            outcome = CopySectorExtents(file, extents, realSize, ReadSourceSectors, g_wReadRetries, progress);
+        }
+        outcome.missingData = outcome.missingData || !complete;
+    }
+    if (!FinishSaveFile(file, path, name, outcome))
+        return 0;
+    RestoreNtfsFileTimes(path, g_qwSaveFileTime);
+    return 1;
+}

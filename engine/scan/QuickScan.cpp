@@ -1,0 +1,39 @@
+#include "engine/scan/QuickScan.h"
+
+#include "engine/ScanObserver.h"
+#include "engine/scan/VolumeParameters.h"
+#include "engine/state/EngineState.h"
+
+int32_t g_nScanFailed = 0;
+
+const char16_t kSearchingForDataText[] = u"Please wait, Searching for Data...";
+const char16_t kCalculatingParametersWaitText[] = u"Please wait, Calculating partition parameters...";
+const char16_t kNoPartitionParametersText[] =
+    u"Morvick was unable to find correct partition parameters. \r\nPlease go back to the first step and select "
+    u"Extensive Scan \r\nfor recovery.";
+
+QuickScanResult RunQuickScan(ScanFinishedWord& finished)
+{
+    ScanObserver& observer = CurrentScanObserver();
+    int found = ReadVolumeParameters(finished);
+    if (ScanStopped(finished))
+        return QuickScanResult::kStopped;
+    if (!found) {
+        observer.OnStatus(kCalculatingParametersWaitText);
+        found = ReconstructFatParameters(finished);
+        if (ScanStopped(finished))
+            return QuickScanResult::kStopped;
+    }
+    if (!found) {
+        g_nScanFailed = 1;
+        return QuickScanResult::kNoParameters;
+    }
+    const uint16_t type = g_VolumeParams.chosenFileSystemType;
+    if (type == 100 || type == 200) {
+        observer.OnStatus(kSearchingForDataText);
+        QuickScanFat(finished);
+    } else if (type == 300) {
+        QuickScanNtfs(finished);
+    }
+    return ScanStopped(finished) ? QuickScanResult::kStopped : QuickScanResult::kCompleted;
+}

@@ -1,0 +1,32 @@
+// The Quick Scan: reads the chosen volume's existing structures into the found-entry lists. The
+// worker thread, the result tree and the page belong to the wizard, which calls RunQuickScan on its
+// worker and builds the tree from the lists afterwards; everything shown goes through the scan
+// observer, and the finished word stops every loop.
+#pragma once
+
+#include "engine/scan/ScanStop.h"
+
+#include <cstdint>
+
+enum class QuickScanResult {
+    kCompleted,       // the lists hold what was found
+    kStopped,         // the finished word ended the scan; the lists are partial
+    kNoParameters,    // neither the boot sector nor the reconstruction gave the volume's parameters
+};
+
+// Set to 1 when a scan found no usable partition parameters.
+extern int32_t g_nScanFailed;
+
+extern const char16_t kSearchingForDataText[];        // "Please wait, Searching for Data..."
+extern const char16_t kCalculatingParametersWaitText[];// "Please wait, Calculating partition parameters..."
+extern const char16_t kNoPartitionParametersText[];   // the message of a scan without parameters
+
+// The scan of the chosen partition (g_VolumeParams): volume parameters, then the FAT or NTFS pass.
+// On kNoParameters it sets g_nScanFailed; the caller shows kNoPartitionParametersText.
+QuickScanResult RunQuickScan(ScanFinishedWord& finished);
+
+// The FAT pass: the root folder, then every folder found, breadth first.
+void QuickScanFat(const ScanFinishedWord& finished);
+
+// The NTFS pass: every MFT record through the MFT's runs, then the "Lost Dir" branch.
+void QuickScanNtfs(ScanFinishedWord& finished);

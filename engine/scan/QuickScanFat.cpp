@@ -1,0 +1,83 @@
+#include "engine/scan/QuickScan.h"
+
+#include "engine/fat/FatDirectoryParser.h"
+#include "engine/fat/FatEntryLists.h"
+#include "engine/image/SectorReader.h"
+#include "engine/state/EngineState.h"
+
+#include <cstring>
+#include <vector>
+
+namespace {
+
+constexpr uint16_t kFat32 = 200;
+
+bool IsFolderStart(const uint8_t* sector)
+{
+    return sector[0] == '.' && sector[1] == ' ' && sector[32] == '.' && sector[33] == '.';
+}
+
+// Feeds a folder's sectors to a parser, sector by sector (a failed read is passed over), until the
+// parser meets the end of the folder or the scan stops. False when the first sector is not the
+// start of a folder and `checkStart` asks for one.
+bool ParseSectors(const std::vector<uint64_t>& sectors, morvick::FatDirectoryParser& parser,
+    const ScanFinishedWord& finished, bool checkStart)
+{
+    uint8_t sector[kSectorSize];
+    for (size_t i = 0; i < sectors.size(); ++i) {
+        if (ScanStopped(finished) || parser.Ended())
+            break;
+        if (!ReadSectors(sectors[i], 1, sector))
+            continue;
+        if (i == 0 && checkStart && !IsFolderStart(sector))
+            return false;
+        parser.Feed(sector, sizeof sector);
+    }
+    return true;
+}
+
+// The sectors of the clusters of the chain from `first` (the whole chain, up to the volume's size).
+std::vector<uint64_t> ChainSectors(uint32_t first)
+{
+    const VolumeParameterBlock& b = g_VolumeParams;
+    std::vector<uint64_t> sectors;
+    BuildClusterChain(first);
+    for (const ClusterNode* n = g_ClusterChain.head; n; n = n->next) {
+        uint32_t firstSector = b.clusterBase + n->cluster * b.sectorsPerCluster;
+        for (uint32_t i = 0; i < b.sectorsPerCluster; ++i)
+            sectors.push_back(uint64_t{firstSector} + i);
+    }
+    FreeClusterChain();
+    return sectors;
+}
+
+} // namespace
+
+void QuickScanFat(const ScanFinishedWord& finished)
+{
+    FreeFoundEntryLists();
+    const VolumeParameterBlock& b = g_VolumeParams;
+    const bool fat32 = b.browsedFileSystemType == kFat32;
+    if (b.sectorsPerCluster == 0)
+        return;
+
+    // The root: FAT32 a cluster chain, FAT16 the fixed area after the FATs.
+    std::vector<uint64_t> rootSectors;
+    if (fat32) {
+        rootSectors = ChainSectors(b.rootLocation);
+    } else {
+        for (uint32_t i = 0; i < b.rootDirectorySectors; ++i)
+            rootSectors.push_back(uint64_t{b.rootLocation} + i);
+    }
+    morvick::FatDirectoryParser root(fat32, 0, false, AddFatDirectoryEntry);
+    ParseSectors(rootSectors, root, finished, false);
+
+    // Every folder found, in the order found; the parser appends to the list being walked, and the
+    // folder list holds each first cluster once.
+    for (const FatFolderRecord* folder = g_FatFolders.head; folder && !ScanStopped(finished); folder = folder->next) {
+        if (folder->firstCluster < 2)
+            continue;
+        morvick::FatDirectoryParser parser(fat32, folder->firstCluster, folder->deleted != 0, AddFatDirectoryEntry);
+        ParseSectors(ChainSectors(folder->firstCluster), parser, finished, true);
+    }
+}

@@ -1,0 +1,162 @@
+#include "engine/scan/QuickScan.h"
+
+#include "engine/ScanObserver.h"
+#include "engine/image/SectorReader.h"
+#include "engine/listing/ResultListing.h"
+#include "engine/ntfs/AttributeList.h"
+#include "engine/ntfs/DataAttribute.h"
+#include "engine/ntfs/FileNameAttribute.h"
+#include "engine/ntfs/MftRecord.h"
+#include "engine/ntfs/MftWalk.h"
+#include "engine/ntfs/NtfsEntryLists.h"
+#include "engine/scan/LostNtfsFolders.h"
+#include "engine/state/EngineState.h"
+#include "engine/util/Endian.h"
+#include "engine/volume/EngineSectorSource.h"
+
+#include <algorithm>
+#include <cstring>
+#include <vector>
+
+namespace {
+
+constexpr size_t kRecordBytes = morvick::kMftRecordSize;
+constexpr uint32_t kRecordSectors = morvick::kSectorsPerMftRecord;
+// MFT sectors read at a time.
+constexpr uint32_t kChunkSectors = 2048;
+// Records of one file's attribute list looked at for its name and size.
+constexpr size_t kMaxExtensionRecords = 64;
+
+// What the pass keeps of one record, read from the record and the extension records that its
+// attribute list names.
+struct RecordFacts {
+    morvick::NtfsFileName name;
+    bool named = false;
+    uint64_t size = 0;
+    uint64_t dataSector = 0;
+};
+
+void ReadFacts(const uint8_t* record, uint64_t recordSector, RecordFacts& facts)
+{
+    facts.dataSector = recordSector;
+    std::vector<uint32_t> extensions = morvick::CollectAttributeListRecords(record, kRecordBytes);
+    if (extensions.size() > kMaxExtensionRecords)
+        extensions.resize(kMaxExtensionRecords);
+    bool sized = false;
+    // The record itself first, then the others its attribute list names.
+    facts.named = morvick::ReadPreferredFileName(record, kRecordBytes, facts.name);
+    sized = morvick::GetMftRecordDataSize(record, kRecordBytes, facts.size);
+    if (facts.named && sized)
+        return;
+    morvick::EngineSectorSource disk;
+    std::vector<uint8_t> other(kRecordBytes);
+    for (uint32_t number : extensions) {
+        uint64_t sector = 0;
+        if (!MapVcnToLcn(number, sector) || sector == recordSector
+            || !morvick::ReadMftRecordAt(disk, sector, other.data()))
+            continue;
+        if (!facts.named)
+            facts.named = morvick::ReadPreferredFileName(other.data(), kRecordBytes, facts.name);
+        if (!sized && morvick::GetMftRecordDataSize(other.data(), kRecordBytes, facts.size)) {
+            sized = true;
+            facts.dataSector = sector;
+        }
+        if (facts.named && sized)
+            return;
+    }
+}
+
+class NtfsPass {
+public:
+    explicit NtfsPass(const ScanFinishedWord& finished) : m_finished(finished), m_observer(CurrentScanObserver()) {}
+
+    void Run()
+    {
+        m_total = g_MftRunTable.TotalSectors();
+        std::vector<uint8_t> chunk(static_cast<size_t>(kChunkSectors) * kSectorSize);
+        uint32_t number = 0;
+        for (size_t run = 0; run < g_MftRunTable.start.size() && !ScanStopped(m_finished); ++run) {
+            const uint64_t start = g_MftRunTable.start[run];
+            const uint64_t length = g_MftRunTable.length[run] / kRecordSectors * kRecordSectors;
+            for (uint64_t offset = 0; offset < length && !ScanStopped(m_finished);) {
+                const uint32_t count = static_cast<uint32_t>(std::min<uint64_t>(kChunkSectors, length - offset));
+                // A sparse run (start 0) holds no records; an unreadable chunk is read record by record.
+                const bool chunkRead = start != 0 && ReadSectors(start + offset, count, chunk.data());
+                for (uint32_t i = 0; i < count && !ScanStopped(m_finished); i += kRecordSectors, ++number) {
+                    const uint64_t sector = start + offset + i;
+                    uint8_t* record = chunk.data() + static_cast<size_t>(i) * kSectorSize;
+                    if (start != 0 && (chunkRead || ReadSectors(sector, kRecordSectors, record)))
+                        Handle(record, sector, number);
+                    Progress();
+                }
+                offset += count;
+            }
+        }
+    }
+
+private:
+    void Handle(uint8_t* record, uint64_t sector, uint32_t number)
+    {
+        morvick::MftRecordHeader header;
+        if (std::memcmp(record, "FILE", 4) != 0 || !morvick::ApplyMultiSectorFixups(record, kRecordBytes)
+            || !morvick::ParseMftRecordHeader(record, kRecordBytes, header) || header.flags > 3)
+            return;
+        // An extension record is part of another file, whose base record lists it.
+        if (ReadLittleEndian32(record + 32) != 0)
+            return;
+        RecordFacts facts;
+        ReadFacts(record, sector, facts);
+        if (!facts.named)
+            return;
+        const morvick::NtfsFileName& n = facts.name;
+        if (header.flags & 2) {
+            if (n.name == u".")
+                return;
+            AppendNtfsFolder(n.name, number, n.parent, n.creationTime, n.changeTime, 0, header.flags == 2 ? 1 : 0);
+            ++g_nFatFolderCount;
+        } else {
+            AppendMftEntry(static_cast<uint32_t>(facts.dataSector), n.name, number, n.parent, n.creationTime,
+                n.changeTime, header.flags == 0 ? 1 : 0, facts.size);
+            ++g_nFatFileCount;
+        }
+    }
+
+    void Progress()
+    {
+        m_read += kRecordSectors;
+        uint64_t percent = m_total ? (m_read + kRecordSectors) * 100 / m_total : 0;
+        if (percent > 99)
+            percent = 99;
+        if (static_cast<int>(percent) != m_percent) {
+            m_percent = static_cast<int>(percent);
+            m_observer.OnProgress(m_percent);
+        }
+        if (++m_records % 20 == 0)
+            m_observer.OnStatus(u"Reading Sector " + DecimalText(m_read) + u" Of " + DecimalText(m_total));
+    }
+
+    const ScanFinishedWord& m_finished;
+    ScanObserver& m_observer;
+    uint64_t m_total = 0;
+    uint64_t m_read = 0;
+    uint64_t m_records = 0;
+    int m_percent = -1;
+};
+
+} // namespace
+
+void QuickScanNtfs(ScanFinishedWord& finished)
+{
+    FreeFoundEntryLists();
+    const VolumeParameterBlock& b = g_VolumeParams;
+    // With a damaged MFT start, its mirror's record 0 still maps the whole MFT.
+    const uint32_t mft = b.mftStart ? b.mftStart : b.mftMirrorStart;
+    if (!WalkMftRecords(b.clusterBase, mft, b.sectorsPerCluster))
+        return;
+    g_nFatFolderCount = 0;
+    g_nFatFileCount = 0;
+    NtfsPass(finished).Run();
+    if (ScanStopped(finished))
+        return;
+    AddLostNtfsFolders(finished);
+}

@@ -1,0 +1,239 @@
+// The Quick Scan and the save end to end: the fixture disk (FAT16, FAT32, NTFS, one-FAT FAT16) in
+// every container, scanned partition by partition and saved whole, compared with what sleuthkit's
+// tsk_recover and fls make of the same partitions.
+#include "engine/image/VirtualDisk.h"
+#include "engine/save/FileFilters.h"
+#include "engine/save/FolderTreeSave.h"
+#include "engine/save/SaveState.h"
+#include "engine/snapshot/SnapshotFile.h"
+#include "engine/state/EngineState.h"
+#include "tests/engine/diskfixtures/DiskFixture.h"
+#include "tests/engine/save/TempFolder.h"
+#include "tests/engine/scan/ScanFixture.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <fstream>
+#include <map>
+#include <set>
+#include <sstream>
+
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <sys/stat.h>
+#endif
+
+namespace fs = std::filesystem;
+using morvick::test::DiskFixtureEnvironment;
+using morvick::test::FixtureFile;
+using morvick::test::FixtureFolder;
+
+static auto* const g_disks = ::testing::AddGlobalTestEnvironment(new DiskFixtureEnvironment({"make-scan-disk.sh", "make-hostile-disk.sh"}));
+
+namespace {
+
+const char* const kDisk = "make-scan-disk.sh";
+const char* const kContainers[] = {"fixed.vhd", "dynamic.vhd", "fixed.vhdx", "dynamic-1M.vhdx"};
+
+// A relative path as both sides can be compared: lower case (FAT short names differ in case), and
+// the first character of every part that a deleted FAT entry lost ("_" there, "x" here) masked.
+std::string Key(const fs::path& relative)
+{
+    std::string key;
+    for (const fs::path& part : relative) {
+        std::string p = part.u8string();
+        for (char& c : p)
+            c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        if (!p.empty() && (p[0] == '_' || p[0] == 'x'))
+            p[0] = '?';
+        key += "/" + p;
+    }
+    return key;
+}
+
+std::map<std::string, fs::path> FilesBelow(const fs::path& root)
+{
+    std::map<std::string, fs::path> files;
+    if (!fs::exists(root))
+        return files;
+    for (const fs::directory_entry& e : fs::recursive_directory_iterator(root)) {
+        if (e.is_regular_file())
+            files[Key(fs::relative(e.path(), root))] = e.path();
+    }
+    return files;
+}
+
+uint64_t LastWriteSeconds(const fs::path& path)
+{
+#ifdef _WIN32
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data))
+        return 0;
+    uint64_t ft = (static_cast<uint64_t>(data.ftLastWriteTime.dwHighDateTime) << 32) | data.ftLastWriteTime.dwLowDateTime;
+    return ft / 10000000ULL - 11644473600ULL;
+#else
+    struct stat st;
+    return stat(path.c_str(), &st) == 0 ? static_cast<uint64_t>(st.st_mtime) : 0;
+#endif
+}
+
+// fls -m lines: name -> (mtime, crtime) of live entries.
+std::map<std::string, std::pair<uint64_t, uint64_t>> ReadBodyTimes(const std::string& path)
+{
+    std::map<std::string, std::pair<uint64_t, uint64_t>> times;
+    std::ifstream in(path, std::ios::binary);
+    std::string line;
+    while (std::getline(in, line)) {
+        std::vector<std::string> f;
+        std::stringstream ss(line);
+        std::string field;
+        while (std::getline(ss, field, '|'))
+            f.push_back(field);
+        if (f.size() < 11 || f[1].find("(deleted") != std::string::npos)
+            continue;
+        times[Key(fs::u8path(f[1].substr(1)))] = {std::stoull(f[8]), std::stoull(f[10])};
+    }
+    return times;
+}
+
+struct PartitionCase {
+    int number;              // 1-based, as the fixture names them
+    uint16_t fileSystem;
+};
+
+const PartitionCase kPartitions[] = {{1, 100}, {2, 200}, {3, 300}, {4, 100}};
+
+class QuickScanDisk : public ::testing::TestWithParam<std::tuple<const char*, PartitionCase>> {
+protected:
+    void SetUp() override
+    {
+        ResetEngineState();
+        ResetSaveState();
+        ClearFileFilters();
+        ASSERT_FALSE(FixtureFolder(kDisk).empty());
+        std::string image = FixtureFile(kDisk, std::string("containers/") + std::get<0>(GetParam()));
+        ASSERT_TRUE(OpenFixtureImage(image, disk)) << image;
+    }
+    void TearDown() override
+    {
+        SetCurrentVirtualDisk(nullptr);
+        ResetEngineState();
+        ResetSaveState();
+        ClearFileFilters();
+    }
+
+    // Chooses the partition as the partition page does and scans it.
+    void Scan()
+    {
+        const PartitionCase c = std::get<1>(GetParam());
+        ASSERT_LE(static_cast<uint32_t>(c.number), g_nPartitionCount);
+        ASSERT_EQ(g_PartitionTable[c.number - 1].fileSystemType, c.fileSystem);
+        ASSERT_TRUE(QuickScanPartition(c.number - 1));
+    }
+    std::string Part() const { return "part" + std::to_string(std::get<1>(GetParam()).number); }
+    bool IsNtfs() const { return std::get<1>(GetParam()).fileSystem == 300; }
+
+    CVirtualDisk disk;
+    TempFolder temp;
+};
+
+} // namespace
+
+TEST_P(QuickScanDisk, SavesWhatSleuthkitRecoversByteForByte)
+{
+    Scan();
+    fs::path out = temp.Path() / "out";
+    SaveWholeVolume(ToPath16(out));
+    EXPECT_EQ(g_SaveReport.failedFiles, 0u);
+    EXPECT_EQ(g_SaveReport.damagedFiles, 0u);
+
+    std::map<std::string, fs::path> ours = FilesBelow(out);
+    std::map<std::string, fs::path> theirs = FilesBelow(fs::u8path(FixtureFile(kDisk, Part() + ".recover")));
+    ASSERT_FALSE(theirs.empty());
+    size_t compared = 0;
+    for (const auto& [key, path] : theirs) {
+        // A file with many hard links is one record: the Quick Scan lists it under one name.
+        if (key.rfind("/links/", 0) == 0)
+            continue;
+        auto it = ours.find(key);
+        if (it == ours.end()) {
+            ADD_FAILURE() << "not saved: " << key;
+            continue;
+        }
+        EXPECT_EQ(ReadWholeFile(it->second), ReadWholeFile(path)) << key;
+        ++compared;
+    }
+    // Everything we saved is something sleuthkit recovers too, but NTFS's own metadata files.
+    size_t ownFiles = 0;
+    for (const auto& [key, path] : ours) {
+        if (IsNtfs() && key.rfind("/$", 0) == 0)
+            continue;
+        ++ownFiles;
+        EXPECT_TRUE(theirs.count(key)) << "saved but not recovered by tsk_recover: " << key;
+    }
+    EXPECT_EQ(ownFiles, compared);
+    EXPECT_GT(compared, 300u);
+}
+
+TEST_P(QuickScanDisk, RestoresModificationTimes)
+{
+    Scan();
+    fs::path out = temp.Path() / "out";
+    SaveWholeVolume(ToPath16(out));
+    auto times = ReadBodyTimes(FixtureFile(kDisk, Part() + ".body"));
+    size_t checked = 0;
+    for (const auto& [key, path] : FilesBelow(out)) {
+        auto it = times.find(key);
+        // NTFS's own metadata files carry other times in their $FILE_NAME than in the body.
+        if (it == times.end() || key.rfind("/$", 0) == 0)
+            continue;
+        uint64_t saved = LastWriteSeconds(path);
+        if (IsNtfs()) {
+            // The file's creation time, as the scan found it.
+            EXPECT_EQ(saved, it->second.second) << key;
+        } else {
+            // A FAT entry keeps the date only: the day must be the one of its write time.
+            EXPECT_EQ(saved / 86400, it->second.first / 86400) << key;
+        }
+        ++checked;
+    }
+    EXPECT_GT(checked, 300u);
+}
+
+TEST_P(QuickScanDisk, SnapshotLoadsBackAndSavesTheSameBytes)
+{
+    Scan();
+    fs::path first = temp.Path() / "first";
+    SaveWholeVolume(ToPath16(first));
+    const uint32_t files = g_FatEntries.count + g_MftEntries.count;
+    const uint32_t folders = g_FatFolders.count + g_NtfsFolders.count;
+    std::u16string snapshot = ToPath16(temp.Path() / "scan.srzq");
+    ASSERT_TRUE(SaveSnapshotFile(snapshot));
+
+    FreeFoundEntryLists();
+    g_VolumeParams = VolumeParameterBlock();
+    ASSERT_TRUE(LoadSnapshotFile(snapshot));
+    EXPECT_EQ(g_FatEntries.count + g_MftEntries.count, files);
+    EXPECT_EQ(g_FatFolders.count + g_NtfsFolders.count, folders);
+    fs::path second = temp.Path() / "second";
+    SaveWholeVolume(ToPath16(second));
+    std::map<std::string, fs::path> a = FilesBelow(first), b = FilesBelow(second);
+    ASSERT_EQ(a.size(), b.size());
+    for (const auto& [key, path] : a) {
+        ASSERT_TRUE(b.count(key)) << key;
+        EXPECT_EQ(ReadWholeFile(path), ReadWholeFile(b[key])) << key;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Containers, QuickScanDisk,
+    ::testing::Combine(::testing::ValuesIn(kContainers), ::testing::ValuesIn(kPartitions)),
+    [](const ::testing::TestParamInfo<QuickScanDisk::ParamType>& info) {
+        std::string name = std::string(std::get<0>(info.param)) + "_part" + std::to_string(std::get<1>(info.param).number);
+        for (char& c : name) {
+            if (!std::isalnum(static_cast<unsigned char>(c)))
+                c = '_';
+        }
+        return name;
+    });

@@ -1,0 +1,204 @@
+// Saving from real volumes: hostile names written into directory entries and MFT records never
+// leave the target folder, and the duplicate-name, deleted-file and filter settings do what they
+// say.
+#include "engine/image/VirtualDisk.h"
+#include "engine/save/FileFilters.h"
+#include "engine/save/FolderTreeSave.h"
+#include "engine/save/SaveState.h"
+#include "engine/state/EngineState.h"
+#include "tests/engine/diskfixtures/DiskFixture.h"
+#include "tests/engine/save/TempFolder.h"
+#include "tests/engine/scan/ScanFixture.h"
+
+#include <gtest/gtest.h>
+
+namespace fs = std::filesystem;
+using morvick::test::FixtureFile;
+using morvick::test::FixtureFolder;
+
+namespace {
+
+std::vector<fs::path> RegularFiles(const fs::path& root)
+{
+    std::vector<fs::path> files;
+    for (const fs::directory_entry& e : fs::recursive_directory_iterator(root)) {
+        if (e.is_regular_file())
+            files.push_back(e.path());
+    }
+    return files;
+}
+
+size_t CountEntries(const fs::path& folder)
+{
+    size_t n = 0;
+    for (const fs::directory_entry& e : fs::directory_iterator(folder)) {
+        (void)e;
+        ++n;
+    }
+    return n;
+}
+
+class SaveOnDisk : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ResetSaveState();
+        ClearFileFilters();
+    }
+    void TearDown() override
+    {
+        SetCurrentVirtualDisk(nullptr);
+        ResetEngineState();
+        ResetSaveState();
+        ClearFileFilters();
+    }
+    uint32_t LiveFiles() const
+    {
+        uint32_t n = 0;
+        for (const FatEntryRecord* r = g_FatEntries.head; r; r = r->next)
+            n += r->deleted == 0;
+        for (const MftEntryRecord* r = g_MftEntries.head; r; r = r->next)
+            n += r->deleted == 0;
+        return n;
+    }
+    uint32_t AllFiles() const { return g_FatEntries.count + g_MftEntries.count; }
+
+    CVirtualDisk disk;
+    TempFolder temp;
+};
+
+} // namespace
+
+TEST_F(SaveOnDisk, HostileNamesStayInsideTheTargetAndNoneIsLost)
+{
+    ASSERT_FALSE(FixtureFolder("make-hostile-disk.sh").empty());
+    ASSERT_TRUE(OpenFixtureImage(FixtureFile("make-hostile-disk.sh", "fixed.vhd"), disk));
+    for (uint32_t partition = 0; partition < 2; ++partition) {
+        ASSERT_TRUE(QuickScanPartition(partition)) << partition;
+        fs::path target = temp.Path() / ("target" + std::to_string(partition));
+        fs::create_directories(target);
+        ResetSaveState();
+        SaveWholeVolume(ToPath16(target / "inner"));
+        EXPECT_EQ(CountEntries(target), 1u) << "only the chosen folder is written to";
+        EXPECT_EQ(CountEntries(temp.Path()), partition + 1u);
+        const fs::path inner = fs::canonical(target / "inner");
+        std::vector<fs::path> files = RegularFiles(inner);
+        for (const fs::path& f : files) {
+            const std::string canonical = fs::canonical(f).u8string();
+            EXPECT_EQ(canonical.rfind(inner.u8string(), 0), 0u) << canonical;
+        }
+        // Every file listed was written, under its own name: colliding safe names are numbered.
+        EXPECT_EQ(files.size(), AllFiles()) << partition;
+        EXPECT_EQ(g_SaveReport.failedFiles, 0u);
+    }
+}
+
+TEST_F(SaveOnDisk, SparseAndCompressedNtfsFilesComeOutWhole)
+{
+    ASSERT_FALSE(FixtureFolder("make-hostile-disk.sh").empty());
+    ASSERT_TRUE(OpenFixtureImage(FixtureFile("make-hostile-disk.sh", "fixed.vhd"), disk));
+    ASSERT_TRUE(QuickScanPartition(1));
+    SaveWholeVolume(ToPath16(temp.Path() / "out"));
+    std::string head, tail;
+    for (int i = 0; i < 1024; ++i) {
+        head += "head";
+        tail += "tail";
+    }
+    std::string sparse = head + std::string(3 * 1024 * 1024 - head.size(), '\0') + tail;
+    EXPECT_TRUE(ReadWholeFile(temp.Path() / "out" / "special" / "sparse.bin") == sparse);
+    std::string text;
+    for (int i = 0; i < 20000; ++i)
+        text += "compressible text ";
+    EXPECT_TRUE(ReadWholeFile(temp.Path() / "out" / "special" / "packed" / "compressed.txt") == text);
+    EXPECT_EQ(g_SaveReport.failedFiles, 0u);
+    EXPECT_EQ(g_SaveReport.damagedFiles, 0u);
+}
+
+TEST_F(SaveOnDisk, ATickedFolderInsideATickedFolderIsSavedOnce)
+{
+    ASSERT_TRUE(OpenFixtureImage(FixtureFile("make-scan-disk.sh", "containers/fixed.vhdx"), disk));
+    ASSERT_TRUE(QuickScanPartition(0));
+    // The tree items the result tree would give "docs" and "docs/sub".
+    FatFolderRecord* docs = nullptr;
+    FatFolderRecord* sub = nullptr;
+    for (FatFolderRecord* f = g_FatFolders.head; f; f = f->next) {
+        std::u16string name(f->name);
+        if (name == u"DOCS" || name == u"docs")
+            docs = f;
+    }
+    ASSERT_NE(docs, nullptr);
+    for (FatFolderRecord* f = g_FatFolders.head; f; f = f->next) {
+        if (f->parentCluster == docs->firstCluster && (std::u16string(f->name) == u"SUB" || std::u16string(f->name) == u"sub"))
+            sub = f;
+    }
+    ASSERT_NE(sub, nullptr);
+    docs->treeItem = 100;
+    sub->treeItem = 101;
+    fs::create_directories(temp.Path() / "ticked");
+    g_strSavePath = ToPath16(temp.Path() / "ticked");
+    SaveSelection selection;
+    selection.folderItems = {101, 100};
+    SaveCheckedTreeItems(selection);
+    EXPECT_EQ(CountEntries(temp.Path() / "ticked"), 1u) << "docs only; sub is inside it";
+    for (const fs::path& f : RegularFiles(temp.Path() / "ticked"))
+        EXPECT_EQ(f.filename().u8string().rfind("Copy (", 0), std::string::npos) << f.u8string();
+    EXPECT_EQ(g_SaveReport.failedFiles, 0u);
+}
+
+TEST_F(SaveOnDisk, DuplicateNameSettings)
+{
+    ASSERT_TRUE(OpenFixtureImage(FixtureFile("make-scan-disk.sh", "containers/fixed.vhd"), disk));
+    ASSERT_TRUE(QuickScanPartition(1));
+    const fs::path target = temp.Path() / "dup";
+    SaveWholeVolume(ToPath16(target));
+    const size_t first = RegularFiles(target).size();
+    ASSERT_EQ(first, AllFiles());
+
+    g_wDuplicateNames = kDuplicateSkip;
+    ResetSaveState();
+    SaveWholeVolume(ToPath16(target));
+    EXPECT_EQ(RegularFiles(target).size(), first) << "Skip writes nothing";
+    EXPECT_EQ(g_nSavedFileCount.load(), 0u);
+
+    g_wDuplicateNames = kDuplicateOverwrite;
+    ResetSaveState();
+    SaveWholeVolume(ToPath16(target));
+    EXPECT_EQ(RegularFiles(target).size(), first) << "Overwrite replaces";
+    EXPECT_EQ(g_nSavedFileCount.load(), first);
+
+    g_wDuplicateNames = kDuplicateRename;
+    ResetSaveState();
+    SaveWholeVolume(ToPath16(target));
+    std::vector<fs::path> all = RegularFiles(target);
+    EXPECT_EQ(all.size(), 2 * first);
+    size_t copies = 0;
+    for (const fs::path& f : all)
+        copies += f.filename().u8string().rfind("Copy (1 ) of ", 0) == 0;
+    EXPECT_EQ(copies, first);
+}
+
+TEST_F(SaveOnDisk, DeletedFileSettingsAndFilters)
+{
+    ASSERT_TRUE(OpenFixtureImage(FixtureFile("make-scan-disk.sh", "containers/dynamic-1M.vhdx"), disk));
+    ASSERT_TRUE(QuickScanPartition(2));
+    const uint32_t live = LiveFiles();
+    ASSERT_LT(live, AllFiles()) << "the fixture has deleted files";
+
+    g_wDeletedFiles = kDeletedExclude;
+    SaveWholeVolume(ToPath16(temp.Path() / "live"));
+    EXPECT_EQ(RegularFiles(temp.Path() / "live").size(), live);
+
+    g_wDeletedFiles = kDeletedOnly;
+    ResetSaveState();
+    SaveWholeVolume(ToPath16(temp.Path() / "deleted"));
+    EXPECT_EQ(RegularFiles(temp.Path() / "deleted").size(), AllFiles() - live);
+
+    g_wDeletedFiles = kDeletedInclude;
+    AddFileFilter(u"*.BIN");
+    ResetSaveState();
+    SaveWholeVolume(ToPath16(temp.Path() / "filtered"));
+    std::vector<fs::path> filtered = RegularFiles(temp.Path() / "filtered");
+    EXPECT_FALSE(filtered.empty());
+    for (const fs::path& f : filtered)
+        EXPECT_EQ(f.extension().u8string(), ".bin") << f.u8string();
+}

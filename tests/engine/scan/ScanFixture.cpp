@@ -1,0 +1,40 @@
+#include "tests/engine/scan/ScanFixture.h"
+
+#include "engine/io/DiskFile.h"
+#include "engine/scan/QuickScan.h"
+#include "engine/state/EngineState.h"
+#include "engine/volume/PartitionDiscovery.h"
+
+#include <cstring>
+#include <filesystem>
+
+bool OpenFixtureImage(const std::string& hostPath, CVirtualDisk& disk)
+{
+    ResetEngineState();
+    const std::u16string path = std::filesystem::u8path(hostPath).u16string();
+    CDiskFile probe;
+    char id[8] = {};
+    const bool vhdx = probe.OpenRead(path) && probe.ReadAt(id, 0, 8) && std::memcmp(id, "vhdxfile", 8) == 0;
+    probe.Close();
+    if (!disk.Create(vhdx ? CVirtualDisk::kVhdx : CVirtualDisk::kVhd) || !disk.Open(path))
+        return false;
+    SetCurrentVirtualDisk(&disk);
+    g_wSourceType = kSourceDisk;
+    return WalkPartitionTable(0) > 0;
+}
+
+bool QuickScanPartition(uint32_t index)
+{
+    if (index >= g_nPartitionCount)
+        return false;
+    const PartitionTableEntry p = g_PartitionTable[index];
+    g_VolumeParams = VolumeParameterBlock();
+    g_VolumeParams.chosenFileSystemType = p.fileSystemType;
+    g_VolumeParams.partitionStart = p.startSector;
+    g_VolumeParams.partitionSectors = p.sectorCount;
+    g_VolumeParams.partitionEnd = p.startSector + p.sectorCount - 1;
+    g_VolumeParams.partitionIndex = static_cast<uint16_t>(index);
+    g_nScanMode = kScanQuick;
+    ScanFinishedWord finished{0};
+    return RunQuickScan(finished) == QuickScanResult::kCompleted;
+}

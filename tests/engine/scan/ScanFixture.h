@@ -1,0 +1,14 @@
+// Opening a fixture image as the program's source and scanning one of its partitions.
+#pragma once
+
+#include "engine/image/VirtualDisk.h"
+
+#include <cstdint>
+#include <string>
+
+// Resets the engine, opens the image (VHD or VHDX) and walks its partition table. False on failure.
+bool OpenFixtureImage(const std::string& hostPath, CVirtualDisk& disk);
+
+// Chooses entry `index` of the partition table as the partition page does and runs the Quick Scan.
+// False when the scan did not complete.
+bool QuickScanPartition(uint32_t index);

@@ -1,0 +1,46 @@
+#!/usr/bin/env bash
+# Runs `morvick-bench scan` and `morvick-bench load` on the fixture disk in a VHDX: the JSON line,
+# the files saved for every partition against tsk_recover's count, and a snapshot that loads back to
+# the same files and bytes.
+#   bench-scan-test.sh SOURCE_DIR WORK_DIR PATH_PREFIX BENCH_COMMAND...
+# PATH_PREFIX goes before every path given to the bench ("Z:" under Wine, else empty).
+set -uo pipefail
+src=$1 work=$2 prefix=$3
+shift 3
+bench=("$@")
+rm -rf "$work"
+mkdir -p "$work"
+trap 'rm -rf "$work"' EXIT
+failures=0
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+field() { sed -n "s/.*\"$2\":\([0-9.\"a-z]*\).*/\1/p" <<<"$1"; }
+
+"$src/tests/fixtures/make-mbr-disk.sh" "$work/disk" >/dev/null 2>&1 || { echo "FAIL: make-mbr-disk.sh"; exit 1; }
+"$src/tests/fixtures/wrap-containers.sh" "$work/disk/disk.raw" "$work/c" 1 >/dev/null
+image="$work/c/dynamic-1M.vhdx"
+
+line=$("${bench[@]}" scan "$prefix$image" --mode quick --out "$prefix$work/out" --snapshot "$prefix$work/last.srzq" | tr -d '\r')
+echo "$line"
+[ "$(wc -l <<<"$line")" -eq 1 ] || fail "scan printed more than one line"
+[ "$(field "$line" mode)" = '"quick"' ] || fail "mode"
+[ "$(field "$line" partitions)" = 4 ] || fail "partitions"
+[ "$(field "$line" failed_files)" = 0 ] || fail "failed files"
+[ "$(field "$line" saved_files)" = "$(field "$line" files)" ] || fail "every file found is saved"
+[ "$(find "$work/out" -type f | wc -l)" = "$(field "$line" saved_files)" ] || fail "files on disk"
+for n in 1 2 4; do
+  start=$(cat "$work/disk/part$n.start")
+  tsk_recover -e -o "$start" "$work/disk/disk.raw" "$work/tsk$n" >/dev/null
+  [ "$(find "$work/tsk$n" -type f | wc -l)" = "$(find "$work/out/p$((n - 1))" -type f | wc -l)" ] ||
+    fail "partition $n: tsk_recover and the scan save different numbers of files"
+done
+
+line=$("${bench[@]}" load "$prefix$work/last.srzq" --image "$prefix$image" --out "$prefix$work/loaded" | tr -d '\r')
+echo "$line"
+[ "$(field "$line" mode)" = '"snapshot"' ] || fail "load mode"
+diff -r "$work/out/p3" "$work/loaded" >/dev/null || fail "the snapshot saves other files than the scan"
+
+printf 'X' >"$work/bad.srzq"
+"${bench[@]}" load "$prefix$work/bad.srzq" --image "$prefix$image" --out "$prefix$work/none" >/dev/null 2>&1 &&
+  fail "a damaged snapshot loads"
+[ ! -e "$work/none" ] || fail "a damaged snapshot writes files"
+[ "$failures" -eq 0 ]
