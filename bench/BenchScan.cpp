@@ -1,0 +1,124 @@
+// morvick-bench scan IMAGE --mode quick [--partition N|all] [--out DIR] [--snapshot FILE]
+// Finds the partitions as the wizard does and runs the Quick Scan on partition N (the index that
+// `partitions` prints) or on every partition in turn. With --out it saves every found file and
+// folder, existing and deleted, with the default recovery settings, into DIR/pN/; with --snapshot it
+// writes the snapshot of the last partition scanned. Prints one JSON line of totals.
+#include "BenchCommand.h"
+#include "BenchSession.h"
+
+#include "engine/io/OutputFolder.h"
+#include "engine/listing/ResultListing.h"
+#include "engine/save/FolderTreeSave.h"
+#include "engine/save/SafeFileName.h"
+#include "engine/save/SaveState.h"
+#include "engine/scan/QuickScan.h"
+#include "engine/snapshot/SnapshotFile.h"
+#include "engine/state/EngineState.h"
+#include "engine/util/Utf.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+int Usage()
+{
+    std::fprintf(stderr, "usage: morvick-bench scan IMAGE --mode quick [--partition N|all] [--out DIR] [--snapshot FILE]\n");
+    return 2;
+}
+
+// Chooses partition `index` of the table as the partition page does.
+void ChoosePartition(uint32_t index)
+{
+    const PartitionTableEntry& p = g_PartitionTable[index];
+    VolumeParameterBlock& b = g_VolumeParams;
+    b = VolumeParameterBlock();
+    b.chosenFileSystemType = p.fileSystemType;
+    b.partitionStart = p.startSector;
+    b.partitionSectors = p.sectorCount;
+    b.partitionEnd = p.sectorCount ? p.startSector + p.sectorCount - 1 : p.startSector;
+    b.partitionIndex = static_cast<uint16_t>(index);
+}
+
+int RunScan(const std::vector<std::string>& args)
+{
+    if (args.empty())
+        return Usage();
+    std::string image = args[0], mode, partition = "all", out, snapshot;
+    for (size_t i = 1; i < args.size(); i += 2) {
+        if (i + 1 >= args.size())
+            return Usage();
+        const std::string& key = args[i];
+        const std::string& value = args[i + 1];
+        if (key == "--mode")
+            mode = value;
+        else if (key == "--partition")
+            partition = value;
+        else if (key == "--out")
+            out = value;
+        else if (key == "--snapshot")
+            snapshot = value;
+        else
+            return Usage();
+    }
+    if (mode != "quick")
+        return Usage();
+
+    BenchObserver observer;
+    ScanObserver* previous = SetScanObserver(&observer);
+    const double started = BenchClock();
+    CVirtualDisk disk;
+    if (!OpenBenchImage(image, disk)) {
+        SetScanObserver(previous);
+        return 1;
+    }
+    FindBenchPartitions();
+    std::vector<uint32_t> chosen;
+    if (partition == "all") {
+        for (uint32_t i = 0; i < g_nPartitionCount; ++i)
+            chosen.push_back(i);
+    } else {
+        char* end = nullptr;
+        unsigned long n = std::strtoul(partition.c_str(), &end, 10);
+        if (!end || *end || n >= g_nPartitionCount) {
+            std::fprintf(stderr, "no partition %s\n", partition.c_str());
+            SetCurrentVirtualDisk(nullptr);
+            SetScanObserver(previous);
+            return 1;
+        }
+        chosen.push_back(static_cast<uint32_t>(n));
+    }
+
+    BenchTotals totals;
+    ResetSaveState();
+    int status = 0;
+    for (uint32_t index : chosen) {
+        ChoosePartition(index);
+        g_nScanMode = kScanQuick;
+        ScanFinishedWord finished{0};
+        QuickScanResult result = RunQuickScan(finished);
+        ++totals.partitions;
+        if (result != QuickScanResult::kCompleted) {
+            std::fprintf(stderr, "partition %u: %s\n", index, Utf16ToUtf8(kNoPartitionParametersText).c_str());
+            status = 1;
+            continue;
+        }
+        CountFoundEntries(totals);
+        if (!out.empty()) {
+            std::u16string target = Utf8ToUtf16(out);
+            CreateOutputFolder(target);
+            SaveWholeVolume(JoinOutputPath(target, u"p" + DecimalText(index)));
+        }
+        if (!snapshot.empty() && !SaveSnapshotFile(Utf8ToUtf16(snapshot)))
+            status = 1;
+    }
+    totals.seconds = BenchClock() - started;
+    PrintBenchTotals(totals);
+    SetCurrentVirtualDisk(nullptr);
+    SetScanObserver(previous);
+    return status;
+}
+
+BenchCommandRegistration scan("scan", "scan IMAGE --mode quick [--partition N|all] [--out DIR] [--snapshot FILE]", RunScan);
+
+} // namespace

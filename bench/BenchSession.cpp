@@ -1,0 +1,94 @@
+#include "BenchSession.h"
+
+#include "engine/io/DiskFile.h"
+#include "engine/save/SaveState.h"
+#include "engine/state/EngineState.h"
+#include "engine/util/Utf.h"
+#include "engine/volume/PartitionDiscovery.h"
+
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+
+bool BenchObserver::OnMessage(const std::u16string& text, MessageKind kind)
+{
+    std::fprintf(stderr, "%s\n", Utf16ToUtf8(text).c_str());
+    return kind == kMessageQuestion;
+}
+
+bool OpenBenchImage(const std::string& path8, CVirtualDisk& disk)
+{
+    const std::u16string path = Utf8ToUtf16(path8);
+    CDiskFile file;
+    char identifier[8] = {};
+    uint32_t type = CVirtualDisk::kVhd;
+    if (file.OpenRead(path) && file.ReadAt(identifier, 0, sizeof identifier) && std::memcmp(identifier, "vhdxfile", 8) == 0)
+        type = CVirtualDisk::kVhdx;
+    file.Close();
+    ResetEngineState();
+    if (!disk.Create(type) || !disk.Open(path)) {
+        std::fprintf(stderr, "%s\n", Utf16ToUtf8(kCannotOpenImageText).c_str());
+        return false;
+    }
+    SetCurrentVirtualDisk(&disk);
+    g_wSourceType = kSourceDisk;
+    g_wDeviceIndex = 0;
+    g_nImageKind = type == CVirtualDisk::kVhdx ? kImageVhdx : kImageVhd;
+    g_DeviceGeometry.cylinders[0] = static_cast<uint32_t>(disk.GetCylinders());
+    g_DeviceGeometry.heads[0] = static_cast<uint32_t>(disk.GetHeads());
+    g_DeviceGeometry.sectorsPerTrack[0] = static_cast<uint32_t>(disk.GetSectorsPerTrack());
+    return true;
+}
+
+void FindBenchPartitions()
+{
+    for (uint32_t mbr : {0u, 61u, 62u}) {
+        if (WalkPartitionTable(mbr) != 0)
+            break;
+    }
+    SearchPartitions(false, 0, nullptr);
+}
+
+void CountFoundEntries(BenchTotals& t)
+{
+    if (g_nScanMode == kScanFileTrace) {
+        t.files += g_TracedFiles.count;
+        return;
+    }
+    if (g_VolumeParams.browsedFileSystemType == 300) {
+        t.folders += g_NtfsFolders.count;
+        if (g_nScanMode == kScanExtensive) {
+            for (const NtfsFileRecord* r = g_NtfsFileRecords.head; r; r = r->next) {
+                if (r->sector > g_VolumeParams.clusterBase && r->sector <= g_VolumeParams.volumeEnd) {
+                    ++t.files;
+                    t.deletedFiles += r->deleted != 0;
+                }
+            }
+            return;
+        }
+        t.files += g_MftEntries.count;
+        for (const MftEntryRecord* r = g_MftEntries.head; r; r = r->next)
+            t.deletedFiles += r->deleted != 0;
+        return;
+    }
+    t.folders += g_FatFolders.count;
+    t.files += g_FatEntries.count;
+    for (const FatEntryRecord* r = g_FatEntries.head; r; r = r->next)
+        t.deletedFiles += r->deleted != 0;
+}
+
+void PrintBenchTotals(const BenchTotals& t)
+{
+    const SaveReport& r = g_SaveReport;
+    std::printf("{\"mode\":\"%s\",\"partitions\":%u,\"folders\":%llu,\"files\":%llu,\"deleted_files\":%llu,"
+                "\"saved_files\":%u,\"saved_bytes\":%llu,\"failed_files\":%u,\"seconds\":%.3f}\n",
+        t.mode, t.partitions, t.folders, t.files, t.deletedFiles, r.savedFiles + r.damagedFiles,
+        static_cast<unsigned long long>(r.savedBytes), r.failedFiles, t.seconds);
+    std::fflush(stdout);
+}
+
+double BenchClock()
+{
+    using namespace std::chrono;
+    return duration<double>(steady_clock::now().time_since_epoch()).count();
+}

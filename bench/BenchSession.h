@@ -1,0 +1,38 @@
+// What the scan and load commands of morvick-bench share: opening an image as the start page does,
+// finding its partitions as the drive page does, an observer that prints the engine's messages,
+// and the one JSON line of results.
+#pragma once
+
+#include "engine/ScanObserver.h"
+#include "engine/image/VirtualDisk.h"
+
+#include <string>
+
+// Prints messages to standard error and answers every question yes (go on with the recovery).
+class BenchObserver : public ScanObserver {
+public:
+    bool OnMessage(const std::u16string& text, MessageKind kind) override;
+};
+
+// Resets the engine, opens the image (VHD or VHDX by its identifier) and makes it the source with
+// its geometry. False, with a message on standard error, when it cannot be opened.
+bool OpenBenchImage(const std::string& path, CVirtualDisk& disk);
+
+// Walks the partition table (MBR at 0, else 61 or 62) and searches the disk when it holds nothing.
+void FindBenchPartitions();
+
+struct BenchTotals {
+    const char* mode = "quick";
+    unsigned partitions = 0;
+    unsigned long long folders = 0, files = 0, deletedFiles = 0;
+    double seconds = 0;
+};
+
+// Adds the current found-entry lists to the totals.
+void CountFoundEntries(BenchTotals& totals);
+
+// Prints the JSON line, with the save report's counts.
+void PrintBenchTotals(const BenchTotals& totals);
+
+// Seconds since an arbitrary start.
+double BenchClock();
