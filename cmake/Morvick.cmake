@@ -10,6 +10,9 @@ if(WIN32)
   target_compile_definitions(morvick_options INTERFACE
     UNICODE _UNICODE WINVER=0x0601 _WIN32_WINNT=0x0601 _WIN32_IE=0x0800 NOMINMAX STRICT)
   target_link_options(morvick_options INTERFACE -static -static-libgcc -static-libstdc++)
+  # The class library's idiom of calling GetSafeHwnd and kin through a NULL pointer must keep its
+  # NULL test in every library that uses it, not only in the class library itself.
+  target_compile_options(morvick_options INTERFACE -fno-delete-null-pointer-checks)
   # Windows headers lean on casts that g++ warns about at -Wextra.
   target_compile_options(morvick_options INTERFACE -Wno-cast-function-type -Wno-missing-field-initializers)
 endif()
