@@ -11,9 +11,14 @@ set -euo pipefail
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 bench=${1:-$ROOT/build/native/bench/morvick-bench}
 work=${2:-$(mktemp -d /tmp/morvick-scan-speed.XXXXXX)}
-outdir=${OUTDIR:-$(mktemp -d /dev/shm/morvick-scan-speed.XXXXXX)}
+if [ -n "${OUTDIR:-}" ]; then
+  outdir=$OUTDIR
+  trap 'rm -rf "$outdir/tsk" "$outdir/out"' EXIT
+else
+  outdir=$(mktemp -d /dev/shm/morvick-scan-speed.XXXXXX)
+  trap 'rm -rf "$outdir"' EXIT
+fi
 mkdir -p "$work" "$outdir"
-trap 'rm -rf "$outdir/tsk" "$outdir/out"' EXIT
 raw="$work/disk.raw"
 image="$work/disk.vhdx"
 start=2048
