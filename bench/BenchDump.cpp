@@ -1,29 +1,17 @@
 // morvick-bench dump IMAGE: writes every byte of the virtual disk of a VHD or VHDX image, read
 // through the facade and ReadSectors, to standard output.
 #include "BenchCommand.h"
+#include "BenchSession.h"
 
 #include "engine/image/SectorReader.h"
 #include "engine/image/VirtualDisk.h"
-#include "engine/io/DiskFile.h"
-#include "engine/util/Utf.h"
 
 #include <cstdio>
-#include <cstring>
 #include <vector>
 
 namespace {
 
 constexpr uint32_t kChunkSectors = 256;  // 128 KiB per read: the copy out of the page cache stays in the processor's cache
-
-uint32_t ContainerType(const std::u16string& path)
-{
-    CDiskFile file;
-    char identifier[8] = {};
-    if (file.OpenRead(path) && file.ReadAt(identifier, 0, sizeof identifier) &&
-        std::memcmp(identifier, "vhdxfile", 8) == 0)
-        return CVirtualDisk::kVhdx;
-    return CVirtualDisk::kVhd;
-}
 
 int RunDump(const std::vector<std::string>& args)
 {
@@ -31,14 +19,9 @@ int RunDump(const std::vector<std::string>& args)
         std::fprintf(stderr, "usage: morvick-bench dump IMAGE\n");
         return 2;
     }
-    const std::u16string path = Utf8ToUtf16(args[0]);
     CVirtualDisk disk;
-    if (!disk.Create(ContainerType(path)) || !disk.Open(path)) {
-        std::fprintf(stderr, "%s\n", Utf16ToUtf8(kCannotOpenImageText).c_str());
+    if (!OpenBenchImage(args[0], disk))
         return 1;
-    }
-    SetCurrentVirtualDisk(&disk);
-    g_wSourceType = kSourceDisk;
     const uint64_t size = disk.GetDiskSize();
     const uint64_t sectors = size / kSectorSize;
     std::vector<uint8_t> buffer(static_cast<size_t>(kChunkSectors) * kSectorSize);

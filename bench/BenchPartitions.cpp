@@ -3,27 +3,14 @@
 // the disk as the drive page does. Prints one line per partition: index, start sector, sector count
 // and file-system code, in decimal.
 #include "BenchCommand.h"
+#include "BenchSession.h"
 
 #include "engine/image/VirtualDisk.h"
-#include "engine/io/DiskFile.h"
 #include "engine/state/EngineState.h"
-#include "engine/util/Utf.h"
-#include "engine/volume/PartitionDiscovery.h"
 
 #include <cstdio>
-#include <cstring>
 
 namespace {
-
-uint32_t ImageType(const std::u16string& path)
-{
-    CDiskFile file;
-    char identifier[8] = {};
-    if (file.OpenRead(path) && file.ReadAt(identifier, 0, sizeof identifier) &&
-        std::memcmp(identifier, "vhdxfile", 8) == 0)
-        return CVirtualDisk::kVhdx;
-    return CVirtualDisk::kVhd;
-}
 
 int RunPartitions(const std::vector<std::string>& args)
 {
@@ -31,27 +18,10 @@ int RunPartitions(const std::vector<std::string>& args)
         std::fprintf(stderr, "usage: morvick-bench partitions IMAGE\n");
         return 2;
     }
-    const std::u16string path = Utf8ToUtf16(args[0]);
-    const uint32_t type = ImageType(path);
     CVirtualDisk disk;
-    if (!disk.Create(type) || !disk.Open(path)) {
-        std::fprintf(stderr, "%s\n", Utf16ToUtf8(kCannotOpenImageText).c_str());
+    if (!OpenBenchImage(args[0], disk))
         return 1;
-    }
-    ResetEngineState();
-    SetCurrentVirtualDisk(&disk);
-    g_wSourceType = kSourceDisk;
-    g_wDeviceIndex = 0;
-    g_nImageKind = type == CVirtualDisk::kVhdx ? kImageVhdx : kImageVhd;
-    g_DeviceGeometry.cylinders[0] = static_cast<uint32_t>(disk.GetCylinders());
-    g_DeviceGeometry.heads[0] = static_cast<uint32_t>(disk.GetHeads());
-    g_DeviceGeometry.sectorsPerTrack[0] = static_cast<uint32_t>(disk.GetSectorsPerTrack());
-
-    for (uint32_t mbr : {0u, 61u, 62u}) {
-        if (WalkPartitionTable(mbr) != 0)
-            break;
-    }
-    SearchPartitions(false, 0, nullptr);
+    FindBenchPartitions();
     for (uint32_t i = 0; i < g_nPartitionCount; ++i) {
         const PartitionTableEntry& p = g_PartitionTable[i];
         std::printf("%u %u %u %u\n", i, p.startSector, p.sectorCount, static_cast<unsigned>(p.fileSystemType));
