@@ -74,7 +74,7 @@ ScratchFile::ScratchFile(const std::string& name)
 ScratchFile::~ScratchFile()
 {
     std::error_code ec;
-    std::filesystem::remove(m_path, ec);
+    std::filesystem::remove_all(m_path, ec);
 }
 
 std::u16string ScratchFile::Path16() const

@@ -1,0 +1,24 @@
+// The File Trace test of a run of sectors read from the partition: each sector that begins with a
+// chosen signature becomes a traced file named by its running hit number and its extension.
+#pragma once
+
+#include "engine/state/RecordList.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <string>
+
+// The kind of a compound document found at a sector: ".ppt", ".xls", ".doc" or ".pub".
+using OfficeKindReader = std::function<std::u16string(uint32_t sector)>;
+
+// Tests count sectors of sectorSize bytes at buffer in order, the first being sector firstSector,
+// against the chosen signatures (the first that matches wins). A hit raises hitNumber and appends a
+// TracedFileRecord: name hitNumber followed by the extension, the extension, the signature's
+// description, the sector and the hit number. A hit of a ".doc" signature takes the kind that
+// readKind reports when that kind is the extension of a chosen signature too (ignoring case);
+// otherwise, or without readKind, it keeps the signature's extension. False after the out-of-memory
+// report; the hits before it stay.
+bool TraceSectors(const uint8_t* buffer, size_t count, size_t sectorSize, uint32_t firstSector,
+    const RecordList<TraceHitRecord>& signatures, const OfficeKindReader& readKind, uint32_t& hitNumber,
+    RecordList<TracedFileRecord>& hits);
