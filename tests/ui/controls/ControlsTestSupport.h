@@ -1,0 +1,36 @@
+#pragma once
+// Shared pieces of the control tests: the application object (its registry profile), a parent
+// window for the controls, message pumping and a DIB to paint into.
+
+#include <functional>
+
+#include "classlib/win/AfxWin.h"
+#include "tests/ui/win/DibCanvas.h"
+
+namespace morvick::test {
+
+class ControlsTestApp : public CWinApp {
+ public:
+  ControlsTestApp() : CWinApp(L"MorvickControlsTests") {}
+};
+extern ControlsTestApp theControlsApp;
+
+// The registry company key the tests' profile lives under (HKCU\Software\<key>).
+extern const wchar_t kControlsRegistryKey[];
+
+// A visible top-level window to hold the controls under test.
+class ParentWindow {
+ public:
+  ParentWindow(int width = 400, int height = 300);
+  ~ParentWindow();
+  HWND Handle() const { return hwnd_; }
+  CWnd* Wnd() const { return CWnd::FromHandle(hwnd_); }
+
+ private:
+  HWND hwnd_ = nullptr;
+};
+
+void PumpPending();
+bool PumpUntil(const std::function<bool()>& pred, DWORD timeoutMs = 3000);
+
+}  // namespace morvick::test
