@@ -10,16 +10,21 @@ namespace morvick::test {
 ControlsTestApp theControlsApp;
 const wchar_t kControlsRegistryKey[] = L"Morvick Controls Tests";
 
-ParentWindow::ParentWindow(int width, int height) {
-  hwnd_ = CreateWindowExW(0, AfxRegisterWndClass(0, LoadCursor(nullptr, IDC_ARROW), (HBRUSH)(COLOR_BTNFACE + 1)),
-                          L"controls", WS_OVERLAPPED | WS_CLIPCHILDREN | WS_VISIBLE, 0, 0, width, height, nullptr,
-                          nullptr, GetModuleHandleW(nullptr), nullptr);
+TestParent::TestParent(int width, int height) {
+  CreateEx(0, AfxRegisterWndClass(0, LoadCursor(nullptr, IDC_ARROW), (HBRUSH)(COLOR_BTNFACE + 1)), L"controls",
+           WS_POPUP | WS_CLIPCHILDREN | WS_VISIBLE, 0, 0, width, height, nullptr, nullptr);
   PumpPending();
 }
 
-ParentWindow::~ParentWindow() {
-  DestroyWindow(hwnd_);
+TestParent::~TestParent() {
+  DestroyWindow();
   PumpPending();
+}
+
+LRESULT TestParent::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_PAINT) ++paints;
+  if (message == WM_COMMAND) commands.push_back(wParam);
+  return CWnd::WindowProc(message, wParam, lParam);
 }
 
 void PumpPending() {

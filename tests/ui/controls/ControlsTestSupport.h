@@ -3,6 +3,7 @@
 // window for the controls, message pumping and a DIB to paint into.
 
 #include <functional>
+#include <vector>
 
 #include "classlib/win/AfxWin.h"
 #include "tests/ui/win/DibCanvas.h"
@@ -18,16 +19,15 @@ extern ControlsTestApp theControlsApp;
 // The registry company key the tests' profile lives under (HKCU\Software\<key>).
 extern const wchar_t kControlsRegistryKey[];
 
-// A visible top-level window to hold the controls under test.
-class ParentWindow {
+// A visible top-level window to hold the controls under test; it counts its paints and keeps the
+// commands its children send.
+class TestParent : public CWnd {
  public:
-  ParentWindow(int width = 400, int height = 300);
-  ~ParentWindow();
-  HWND Handle() const { return hwnd_; }
-  CWnd* Wnd() const { return CWnd::FromHandle(hwnd_); }
-
- private:
-  HWND hwnd_ = nullptr;
+  TestParent(int width = 400, int height = 300);
+  ~TestParent() override;
+  int paints = 0;
+  std::vector<WPARAM> commands;
+  LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 };
 
 void PumpPending();

@@ -10,7 +10,6 @@ namespace morvick::ui {
 namespace {
 
 using test::DibCanvas;
-using test::ParentWindow;
 
 const COLORREF kRed = RGB(255, 0, 0);
 const COLORREF kBlue = RGB(0, 0, 255);
@@ -23,13 +22,13 @@ class GradientBarTest : public ::testing::Test {
   void SetUp() override { Make(WS_CHILD | WS_VISIBLE); }
   void Make(DWORD style, int width = kWidth, int height = kHeight) {
     if (bar.m_hWnd) bar.DestroyWindow();
-    ASSERT_TRUE(bar.Create(style, CRect(0, 0, width, height), parent.Wnd(), 100));
+    ASSERT_TRUE(bar.Create(style, CRect(0, 0, width, height), &parent, 100));
     bar.SetRange32(0, 100);
     bar.SetBkColor(kGrey);
     bar.SetBarColor(kRed);  // the first parameter 0: a solid bar
   }
   void Paint(DibCanvas& c) { bar.SendMessage(WM_PRINTCLIENT, reinterpret_cast<WPARAM>(c.Dc()), PRF_CLIENT); }
-  ParentWindow parent;
+  test::TestParent parent;
   CGradientProgressCtrl bar;
 };
 
@@ -169,9 +168,9 @@ class CountingTextBar : public CTextProgressCtrl {
 
 class TextBarTest : public ::testing::Test {
  protected:
-  void SetUp() override { ASSERT_TRUE(bar.Create(WS_CHILD | WS_VISIBLE, CRect(0, 0, kWidth, kHeight), parent.Wnd(), 101)); }
+  void SetUp() override { ASSERT_TRUE(bar.Create(WS_CHILD | WS_VISIBLE, CRect(0, 0, kWidth, kHeight), &parent, 101)); }
   void Paint(DibCanvas& c) { bar.SendMessage(WM_PRINTCLIENT, reinterpret_cast<WPARAM>(c.Dc()), PRF_CLIENT); }
-  ParentWindow parent;
+  test::TestParent parent;
   CountingTextBar bar;
 };
 

@@ -1,6 +1,6 @@
 #pragma once
 // The calls of the controls that reach outside the program: opening documents and addresses,
-// sounds, beeps and message boxes. They go through one table of replaceable functions so that a
+// sounds, beeps, message boxes and the size of drives. They go through one table of replaceable functions so that a
 // test can see them made without a browser opening or a sound playing.
 
 #include <windows.h>
@@ -14,6 +14,9 @@ struct ControlShellHooks {
   BOOL(WINAPI* playSound)(LPCWSTR, HMODULE, DWORD) = nullptr;  // PlaySoundW, bound on first use
   BOOL(WINAPI* messageBeep)(UINT) = MessageBeep;
   int(WINAPI* messageBox)(HWND, LPCWSTR, LPCWSTR, UINT) = MessageBoxW;
+  BOOL(WINAPI* createProcess)(LPCWSTR, LPWSTR, LPSECURITY_ATTRIBUTES, LPSECURITY_ATTRIBUTES, BOOL, DWORD, LPVOID,
+                              LPCWSTR, LPSTARTUPINFOW, LPPROCESS_INFORMATION) = CreateProcessW;
+  BOOL(WINAPI* getDiskFreeSpaceEx)(LPCWSTR, PULARGE_INTEGER, PULARGE_INTEGER, PULARGE_INTEGER) = GetDiskFreeSpaceExW;
 };
 
 // The hooks in use; tests replace members and restore them.
