@@ -36,6 +36,9 @@ run_ctest() {  # run_ctest PRESET
 
 windows_tests() {
   source scripts/wine-env.sh
+  # A server of this prefix left by an interrupted run talks to an X display that is gone: stop it.
+  wineserver -k 2>/dev/null || true
+  wineserver -w 2>/dev/null || true
   # One server and one set of Wine's own processes for the whole run, started before ctest so
   # that every test program start reuses them.
   xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '
