@@ -1,5 +1,7 @@
 // Resource ids of the program.
 #pragma once
 
+#include "messages.h"  // the message dialogs
+
 #define IDR_MAINFRAME 128         // menu, icon, accelerators and document string of the main frame
 #define IDP_OLE_INIT_FAILED 100   // shown when OLE cannot be started

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "tests/ui/win/DibCanvas.h"
-#include "ui/msgbox/win/MessageChannel.h"
+#include "ui/msgbox/win/MessageDialogs.h"
 #include "ui/msgbox/win/RichMessageBox.h"
 #include "ui/msgbox/win/RichMessageBoxDialog.h"
 

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "ui/msgbox/win/MessageChannel.h"
+#include "ui/msgbox/win/MessageDialogs.h"
 #include "ui/msgbox/win/RichMessageBox.h"
 
 namespace morvick::ui {
@@ -85,6 +85,37 @@ void Capture(HWND box) {
 
 BOOL WINAPI Silent(UINT) { return TRUE; }
 
+BOOL CALLBACK FindMessageDialog(HWND w, LPARAM found) {
+  if (IsWindowVisible(w) && GetDlgItem(w, IDC_MESSAGE_TEXT)) {
+    *reinterpret_cast<HWND*>(found) = w;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+// Once dialog 204 is up: paints it, copies it from its window DC (its shape shows as the erase
+// leaves it), saves the picture and presses OK.
+void CALLBACK CaptureMessageDialog(HWND, UINT, UINT_PTR id, DWORD) {
+  HWND w = nullptr;
+  EnumThreadWindows(GetCurrentThreadId(), FindMessageDialog, reinterpret_cast<LPARAM>(&w));
+  if (!w) return;
+  KillTimer(nullptr, id);
+  RedrawWindow(w, nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+  RECT r;
+  GetWindowRect(w, &r);
+  HDC source = GetWindowDC(w);
+  HDC mem = CreateCompatibleDC(source);
+  HBITMAP bitmap = CreateCompatibleBitmap(source, r.right - r.left, r.bottom - r.top);
+  HGDIOBJ old = SelectObject(mem, bitmap);
+  BitBlt(mem, 0, 0, r.right - r.left, r.bottom - r.top, source, 0, 0, SRCCOPY);
+  SelectObject(mem, old);
+  ReleaseDC(w, source);
+  g_saved = SavePng(bitmap, g_outputPath);
+  DeleteObject(bitmap);
+  DeleteDC(mem);
+  PostMessageW(w, WM_COMMAND, IDOK, 0);
+}
+
 struct Sample {
   const wchar_t* name;
   const wchar_t* text;
@@ -144,6 +175,19 @@ TEST(MessageGallery, RendersEveryFixedMessage) {
   }
   CurrentRichMsgBoxHooks() = saved;
   EXPECT_EQ(written, static_cast<int>(sizeof(samples) / sizeof(samples[0])));
+
+  // Dialog 204 itself, with the icon of each kind.
+  const wchar_t* const kindNames[] = {L"information", L"error", L"question"};
+  for (int kind = 1; kind <= 3; ++kind) {
+    g_outputPath = folder + L"\\template-" + kindNames[kind - 1] + L".png";
+    g_saved = false;
+    g_strMessageText = L"Files Saved Successfully.";
+    CConfirmDlg dlg;
+    g_nMessageKind = kind;
+    SetTimer(nullptr, 0, 20, CaptureMessageDialog);
+    EXPECT_EQ(dlg.DoModalTemplate(), IDOK);
+    EXPECT_TRUE(g_saved) << "no picture of dialog 204 for kind " << kind;
+  }
   CoUninitialize();
 }
 

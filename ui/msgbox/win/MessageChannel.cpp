@@ -58,9 +58,7 @@ std::atomic<HWND> g_mainWindow{nullptr};
 std::atomic<DWORD> g_uiThread{0};
 
 struct Request {
-  const std::wstring* text;
-  UINT style;
-  const RichMsgBoxParams* params;
+  const std::function<int(HWND)>* show;
   int result;
 };
 
@@ -91,33 +89,30 @@ HWND OwnerOnUiThread() {
 LRESULT CALLBACK DispatcherProc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
   if (m == kShowRequest) {
     Request* r = reinterpret_cast<Request*>(lp);
-    r->result = RichMessageBox(OwnerOnUiThread(), r->text->c_str(), kMessageCaption, r->style, r->params);
+    r->result = (*r->show)(OwnerOnUiThread());
     return 1;
   }
   return DefWindowProcW(w, m, wp, lp);
 }
 
 int Show(const std::wstring& text, UINT style) {
-  RichMsgBoxParams params = MessageParams();
-  HWND dispatcher = g_dispatcher.load();
-  if (dispatcher && GetCurrentThreadId() != g_uiThread.load() && IsWindow(dispatcher)) {
-    Request r{&text, style, &params, IDCANCEL};
-    if (SendMessageW(dispatcher, kShowRequest, 0, reinterpret_cast<LPARAM>(&r))) return r.result;
-  }
-  HWND owner = dispatcher ? OwnerOnUiThread() : nullptr;
-  return RichMessageBox(owner, text.c_str(), kMessageCaption, style, &params);
+  const RichMsgBoxParams params = MessageParams();
+  return RunOnMessageThread(
+      [&](HWND owner) { return RichMessageBox(owner, text.c_str(), kMessageCaption, style, &params); });
 }
 
 std::wstring ToStd(const CString& s) { return std::wstring(s.GetString(), s.GetLength()); }
 
 }  // namespace
 
-int CMessageDlg::DoModal() {
-  // A kind outside 1-3 is shown like information, without an icon.
-  return ShowMessage(ToStd(g_strMessageText.Get()), g_nMessageKind);
+int RunOnMessageThread(const std::function<int(HWND owner)>& show) {
+  HWND dispatcher = g_dispatcher.load();
+  if (dispatcher && GetCurrentThreadId() != g_uiThread.load() && IsWindow(dispatcher)) {
+    Request r{&show, IDCANCEL};
+    if (SendMessageW(dispatcher, kShowRequest, 0, reinterpret_cast<LPARAM>(&r))) return r.result;
+  }
+  return show(dispatcher ? OwnerOnUiThread() : nullptr);
 }
-
-int CConfirmDlg::DoModal() { return AskQuestion(ToStd(g_strMessageText.Get()), g_nMessageKind) ? IDOK : IDCANCEL; }
 
 int ShowMessage(const std::wstring& markup, int kind) { return Show(markup, MB_OK | IconOf(kind)); }
 

@@ -1,8 +1,8 @@
 #pragma once
 // The one channel through which the program shows its messages and asks its yes/no questions.
 //
-// A caller sets g_strMessageText, constructs a CMessageDlg or CConfirmDlg, sets g_nMessageKind and
-// calls DoModal. The text and kind are kept per thread, so that a worker and the user-interface
+// A caller sets g_strMessageText, constructs a CMessageDlg or CConfirmDlg (MessageDialogs.h), sets
+// g_nMessageKind and calls DoModal. The text and kind are kept per thread, so that a worker and the user-interface
 // thread never overwrite each other's message. A message from a worker thread is shown on the
 // user-interface thread (once AttachMessageChannel has run there) and the worker waits for the
 // answer; the user-interface thread itself never waits on anything but the user.
@@ -12,6 +12,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 
 #include "classlib/core/AfxCore.h"
@@ -38,25 +39,16 @@ namespace morvick::ui {
 // The caption of every message.
 extern const wchar_t kMessageCaption[];
 
-// Shows g_strMessageText with one OK button; returns the box's result.
-class CMessageDlg {
- public:
-  CMessageDlg() = default;
-  int DoModal();
-};
-
-// Asks g_strMessageText as a yes/no question; IDOK (1) for Yes, IDCANCEL (2) for anything else.
-class CConfirmDlg {
- public:
-  CConfirmDlg() = default;
-  int DoModal();
-};
-
 // Call on the user-interface thread once the main window exists (and Detach before it goes):
 // messages from other threads are then shown on this thread, owned by its active window or by
 // mainWindow.
 void AttachMessageChannel(HWND mainWindow);
 void DetachMessageChannel();
+
+// Runs show on the user-interface thread when called from another thread once the channel is
+// attached (the caller waits for it), else on the calling thread. show gets the window that owns
+// the message there (null: none known; the message finds its owner itself).
+int RunOnMessageThread(const std::function<int(HWND owner)>& show);
 
 // The same two messages without the per-thread fields. kind: 1, 2 or 3.
 int ShowMessage(const std::wstring& markup, int kind);
