@@ -4,10 +4,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <string>
 
 #include "tests/ui/win/DibCanvas.h"
 #include "ui/html/win/HtmlDrawer.h"
+#include "ui/html/win/HtmlImageLists.h"
 #include "ui/html/win/HtmlShell.h"
 
 namespace morvick::html {
@@ -208,6 +210,95 @@ TEST(HtmlDrawer, ForeignHandlesAreCheckedBeforeUse) {
   wsprintfW(text, L"x<icon handle=0x%X>", static_cast<unsigned>(reinterpret_cast<UINT_PTR>(icon)));
   SIZE withIcon = d.SetTextAndMeasure(c.Dc(), text);
   EXPECT_EQ(withIcon.cx, plain.cx + GetSystemMetrics(SM_CXICON));
+}
+
+// A 24-bit strip of 16 x 16 squares of the given colours.
+HBITMAP ColourStrip(const std::initializer_list<COLORREF>& colours, HDC dc) {
+  const int n = static_cast<int>(colours.size());
+  HBITMAP strip = CreateCompatibleBitmap(dc, 16 * n, 16);
+  HDC mem = CreateCompatibleDC(dc);
+  HGDIOBJ old = SelectObject(mem, strip);
+  int i = 0;
+  for (COLORREF c : colours) {
+    RECT r = {16 * i, 0, 16 * i + 16, 16};
+    HBRUSH b = CreateSolidBrush(c);
+    FillRect(mem, &r, b);
+    DeleteObject(b);
+    ++i;
+  }
+  SelectObject(mem, old);
+  DeleteDC(mem);
+  return strip;
+}
+
+// Writes a bitmap as a 24-bit BMP file.
+bool SaveBmp(HBITMAP bitmap, HDC dc, const std::wstring& path) {
+  BITMAP bm = {};
+  GetObjectW(bitmap, sizeof bm, &bm);
+  BITMAPINFOHEADER bi = {sizeof(BITMAPINFOHEADER), bm.bmWidth, bm.bmHeight, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
+  const int stride = (bm.bmWidth * 3 + 3) & ~3;
+  std::string pixels(static_cast<size_t>(stride) * bm.bmHeight, '\0');
+  GetDIBits(dc, bitmap, 0, bm.bmHeight, &pixels[0], reinterpret_cast<BITMAPINFO*>(&bi), DIB_RGB_COLORS);
+  BITMAPFILEHEADER fh = {0x4D42, 0, 0, 0, sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER)};
+  fh.bfSize = fh.bfOffBits + static_cast<DWORD>(pixels.size());
+  FILE* f = _wfopen(path.c_str(), L"wb");
+  if (!f) return false;
+  fwrite(&fh, sizeof fh, 1, f);
+  fwrite(&bi, sizeof bi, 1, f);
+  fwrite(pixels.data(), 1, pixels.size(), f);
+  return fclose(f) == 0;
+}
+
+TEST(HtmlDrawer, ImageListImagesComeByIndexFromRegisteredListsAndStrips) {
+  DibCanvas c(200, 60);
+  CHtmlDrawer d;
+  HBITMAP strip = ColourStrip({RGB(255, 0, 0), RGB(0, 160, 0), RGB(0, 0, 255)}, c.Dc());
+  HIMAGELIST list = ImageList_Create(16, 16, ILC_COLOR24, 3, 0);
+  ASSERT_EQ(ImageList_Add(list, strip, nullptr), 0);
+  ASSERT_EQ(ImageList_GetImageCount(list), 3);
+  wchar_t text[96];
+  auto withList = [&](int index) {
+    wsprintfW(text, L"<ilst handle=0x%X index=%d>", static_cast<unsigned>(reinterpret_cast<UINT_PTR>(list)), index);
+    return std::wstring(text);
+  };
+
+  // A list the program did not register is never touched.
+  EXPECT_EQ(d.SetTextAndMeasure(c.Dc(), withList(1)).cx, 1);
+  RegisterHtmlImageList(list);
+  SIZE s = d.SetTextAndMeasure(c.Dc(), withList(1));
+  EXPECT_EQ(s.cx, 17);
+  EXPECT_EQ(s.cy, 17);
+  d.Draw(c.Dc(), RECT{10, 10, 190, 50});
+  EXPECT_EQ(c.At(18, 18), RGB(0, 160, 0));
+  EXPECT_EQ(c.Count(RGB(255, 0, 0), RECT{0, 0, 200, 60}), 0);
+  // An index past the list's count gives no image.
+  EXPECT_EQ(d.SetTextAndMeasure(c.Dc(), withList(3)).cx, 1);
+  EXPECT_EQ(d.SetTextAndMeasure(c.Dc(), L"<ilst index=0>").cx, 1);  // no list at all
+  UnregisterHtmlImageList(list);
+  EXPECT_EQ(d.SetTextAndMeasure(c.Dc(), withList(0)).cx, 1);
+  ImageList_Destroy(list);
+
+  // A bitmap strip: square images by default, "cx" wide when given.
+  wchar_t temp[MAX_PATH];
+  GetTempPathW(MAX_PATH, temp);
+  const std::wstring path = std::wstring(temp) + L"morvick-ilst-" + std::to_wstring(GetCurrentProcessId()) + L".bmp";
+  ASSERT_TRUE(SaveBmp(strip, c.Dc(), path));
+  c.Clear(RGB(255, 255, 255));
+  d.SetTextAndMeasure(c.Dc(), L"<ilst file=\"" + path + L"\" index=2>");
+  d.Draw(c.Dc(), RECT{0, 0, 200, 60});
+  EXPECT_EQ(c.At(8, 8), RGB(0, 0, 255));
+  EXPECT_EQ(d.SetTextAndMeasure(c.Dc(), L"<ilst file=\"" + path + L"\" index=3>").cx, 1);
+  // 48 pixels hold one whole image 32 pixels wide: red and green.
+  SIZE wide = d.SetTextAndMeasure(c.Dc(), L"<ilst file=\"" + path + L"\" index=0 cx=32>");
+  EXPECT_EQ(wide.cx, 33);
+  c.Clear(RGB(255, 255, 255));
+  d.Draw(c.Dc(), RECT{0, 0, 200, 60});
+  EXPECT_EQ(c.At(4, 8), RGB(255, 0, 0));
+  EXPECT_EQ(c.At(20, 8), RGB(0, 160, 0));
+  EXPECT_EQ(d.SetTextAndMeasure(c.Dc(), L"<ilst file=\"" + path + L"\" index=1 cx=32>").cx, 1);
+  EXPECT_EQ(d.SetTextAndMeasure(c.Dc(), L"<ilst file=\"" + path + L"\" index=0 cx=64>").cx, 1);
+  DeleteFileW(path.c_str());
+  DeleteObject(strip);
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include "ui/html/HtmlStrings.h"
 #include "ui/html/win/HtmlDrawManager.h"
+#include "ui/html/win/HtmlImageLists.h"
 
 namespace morvick::html {
 
@@ -158,13 +159,8 @@ GdiHtmlDevice::LoadedImage GdiHtmlDevice::Load(const HtmlObjectSpec& o) {
       HBITMAP given = reinterpret_cast<HBITMAP>(static_cast<UINT_PTR>(o.handle));
       if (GetObjectType(given) != OBJ_BITMAP) return img;
       img.bitmap = given;
-    } else if (!o.file.empty()) {
-      img.bitmap = static_cast<HBITMAP>(LoadImageW(nullptr, o.file.c_str(), IMAGE_BITMAP, 0, 0,
-                                                   LR_LOADFROMFILE | LR_CREATEDIBSECTION));
-      img.owned = img.bitmap != nullptr;
-    } else if (id > 0) {
-      HMODULE m = ModuleFor(o);
-      if (m) img.bitmap = static_cast<HBITMAP>(LoadImageW(m, MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+    } else {
+      img.bitmap = LoadBitmapOf(o);
       img.owned = img.bitmap != nullptr;
     }
     if (!img.bitmap) return img;
@@ -173,7 +169,59 @@ GdiHtmlDevice::LoadedImage GdiHtmlDevice::Load(const HtmlObjectSpec& o) {
     img.height = o.cy > 0 ? o.cy : Dimension(o.height, s.cy, s.cy);
     return img;
   }
-  // Image lists are never taken from a number in a text: a handle cannot be checked safely.
+  if (o.tag == kTagImageList) return LoadListImage(o);
+  return img;
+}
+
+HBITMAP GdiHtmlDevice::LoadBitmapOf(const HtmlObjectSpec& o) {
+  if (!o.file.empty()) {
+    return static_cast<HBITMAP>(
+        LoadImageW(nullptr, o.file.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION));
+  }
+  const int id = o.iddll > 0 ? o.iddll : o.idres;
+  HMODULE m = id > 0 ? ModuleFor(o) : nullptr;
+  if (!m) return nullptr;
+  return static_cast<HBITMAP>(LoadImageW(m, MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+}
+
+// An image of a list: a list the program registered (by handle), or a bitmap strip of images
+// "cx" pixels wide (square by default). An index outside the list gives no image.
+GdiHtmlDevice::LoadedImage GdiHtmlDevice::LoadListImage(const HtmlObjectSpec& o) {
+  LoadedImage img;
+  if (o.index < 0) return img;
+  HIMAGELIST list = nullptr;
+  bool ownList = false;
+  if (o.handle != 0) {
+    list = reinterpret_cast<HIMAGELIST>(static_cast<UINT_PTR>(o.handle));
+    if (!IsRegisteredHtmlImageList(list)) return img;
+  } else {
+    HBITMAP strip = LoadBitmapOf(o);
+    if (!strip) return img;
+    const SIZE s = CHtmlDrawManager::BitmapSize(strip);
+    const int cx = o.cx > 0 ? o.cx : s.cy;
+    if (cx > 0 && s.cy > 0 && s.cx >= cx) {
+      list = ImageList_Create(cx, s.cy, ILC_COLOR32 | ILC_MASK, s.cx / cx, 0);
+      if (list && (o.hasMask ? ImageList_AddMasked(list, strip, o.mask) : ImageList_Add(list, strip, nullptr)) < 0) {
+        ImageList_Destroy(list);
+        list = nullptr;
+      }
+    }
+    DeleteObject(strip);
+    ownList = list != nullptr;
+  }
+  if (list && o.index < ImageList_GetImageCount(list)) {
+    int w = 0, h = 0;
+    img.icon = ImageList_GetIcon(list, o.index, ILD_NORMAL);
+    if (img.icon && ImageList_GetIconSize(list, &w, &h)) {
+      img.owned = true;
+      img.width = w;
+      img.height = h;
+    } else if (img.icon) {
+      DestroyIcon(img.icon);
+      img.icon = nullptr;
+    }
+  }
+  if (ownList) ImageList_Destroy(list);
   return img;
 }
 

@@ -3,6 +3,7 @@
 // text, loaded once and kept until the device goes.
 
 #include <windows.h>
+#include <commctrl.h>
 
 #include <map>
 #include <string>
@@ -44,6 +45,9 @@ class GdiHtmlDevice : public HtmlDevice {
  private:
   HMODULE ModuleFor(const HtmlObjectSpec& object);
   LoadedImage Load(const HtmlObjectSpec& object);
+  LoadedImage LoadListImage(const HtmlObjectSpec& object);
+  // The bitmap of a "file", "idres" or "iddll" reference, owned by the caller; null when none.
+  HBITMAP LoadBitmapOf(const HtmlObjectSpec& object);
 
   HDC dc_;
   HMODULE resourceModule_;
