@@ -78,4 +78,20 @@ class DibCanvas {
   std::uint32_t* bits_ = nullptr;
 };
 
+// The percentage of an icon's own pixels (drawn alone on background) that the canvas shows at
+// (x, y); -1 when the icon draws nothing.
+inline int IconMatchPercent(const DibCanvas& canvas, int x, int y, HICON icon, COLORREF background) {
+  DibCanvas alone(GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON), background);
+  DrawIconEx(alone.Dc(), 0, 0, icon, 0, 0, 0, nullptr, DI_NORMAL);
+  int matches = 0, total = 0;
+  for (int iy = 0; iy < alone.Height(); ++iy) {
+    for (int ix = 0; ix < alone.Width(); ++ix) {
+      if (alone.At(ix, iy) == background) continue;
+      ++total;
+      matches += canvas.At(x + ix, y + iy) == alone.At(ix, iy);
+    }
+  }
+  return total == 0 ? -1 : matches * 100 / total;
+}
+
 }  // namespace morvick::test

@@ -118,29 +118,37 @@ TEST(MessageDialogTest, AKindOutsideOneToThreeRunsTheTemplateAndAnswersOkOrCance
   EXPECT_EQ(notice.DoModal(), IDOK);
 }
 
-UINT s_beep = 0;
-BOOL WINAPI RecordBeep(UINT type) {
-  s_beep = type;
-  return TRUE;
+BOOL WINAPI Silent(UINT) { return TRUE; }
+
+// Paints a rich box and tells whether the system icon sits in its first body cell.
+bool ShowsSystemIcon(HWND box, LPCWSTR icon) {
+  RECT c;
+  GetClientRect(box, &c);
+  test::DibCanvas canvas(c.right, c.bottom);
+  CRichMessageBox::FromWindow(box)->Paint(canvas.Dc());
+  return test::IconMatchPercent(canvas, 14 + 5, 14 + 5, LoadIconW(nullptr, icon), RGB(0xF2, 0xF2, 0xF2)) > 75;
 }
 
-TEST(MessageDialogTest, KindsOneToThreeGoToTheRichMessageBox) {
+TEST(MessageDialogTest, KindsOneToThreeGoToTheRichMessageBoxWithTheirIcons) {
   RichMsgBoxHooks saved = CurrentRichMsgBoxHooks();
   CurrentRichMsgBoxHooks().startHidden = true;
-  CurrentRichMsgBoxHooks().messageBeep = RecordBeep;
+  CurrentRichMsgBoxHooks().messageBeep = Silent;
+  static int s_kind;
   CurrentRichMsgBoxHooks().created = [](HWND box) {
     EXPECT_EQ(GetDlgItem(box, IDC_MESSAGE_TEXT), nullptr);  // not dialog 204
+    const LPCWSTR icons[] = {IDI_ASTERISK, IDI_HAND, IDI_QUESTION};
+    for (int k = 1; k <= 3; ++k) EXPECT_EQ(ShowsSystemIcon(box, icons[k - 1]), k == s_kind) << s_kind << " " << k;
     PostMessageW(box, WM_COMMAND, GetDlgItem(box, IDYES) ? IDYES : IDOK, 0);
   };
-  g_strMessageText = L"Do you want to stop partition searching ?";
-  CConfirmDlg confirm;
-  g_nMessageKind = 3;
-  EXPECT_EQ(confirm.DoModal(), IDOK);
-  EXPECT_EQ(s_beep, static_cast<UINT>(MB_ICONQUESTION));
-  CMessageDlg message;
-  g_nMessageKind = 2;
-  EXPECT_EQ(message.DoModal(), IDOK);
-  EXPECT_EQ(s_beep, static_cast<UINT>(MB_ICONERROR));
+  for (s_kind = 1; s_kind <= 3; ++s_kind) {
+    g_strMessageText = L"Do you want to stop partition searching ?";
+    CConfirmDlg confirm;
+    g_nMessageKind = s_kind;
+    EXPECT_EQ(confirm.DoModal(), IDOK);
+    CMessageDlg message;
+    g_nMessageKind = s_kind;
+    EXPECT_EQ(message.DoModal(), IDOK);
+  }
   CurrentRichMsgBoxHooks() = saved;
 }
 
@@ -189,6 +197,15 @@ TEST(MessageDialogTest, TheEraseCopiesTheBackgroundAndTheWindowTakesItsShape) {
     EXPECT_TRUE(PtInRegion(shape, client.right / 2, client.bottom / 2));
     EXPECT_TRUE(PtInRegion(shape, 1, client.bottom / 2));
     DeleteObject(shape);
+
+    // The text lies on the panel in the skinned dialogs' colour.
+    HWND text = GetDlgItem(w, IDC_MESSAGE_TEXT);
+    RECT tr;
+    GetClientRect(text, &tr);
+    test::DibCanvas ink(tr.right, tr.bottom, RGB(1, 2, 3));
+    SendMessageW(text, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(ink.Dc()), PRF_CLIENT);
+    EXPECT_GT(ink.Count(CMessageDialogBase::kTextColour, tr), 0);
+    EXPECT_EQ(ink.At(tr.right - 1, tr.bottom - 1), RGB(1, 2, 3));
     Press(w, IDOK);
   });
   g_nMessageKind = 0;

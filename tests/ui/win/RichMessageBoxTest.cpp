@@ -337,20 +337,9 @@ TEST_F(RichMessageBoxTest, PaintsTheFillAndTheIcon) {
     CRichMessageBox::FromWindow(box)->Paint(canvas.Dc());
     EXPECT_EQ(canvas.At(1, 1), grey);
     EXPECT_EQ(canvas.At(c.right - 2, c.bottom - 2), grey);
-    // The icon sits in the first cell of the body: 14 margin + 5 padding.
-    test::DibCanvas icon(GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON), grey);
-    DrawIconEx(icon.Dc(), 0, 0, LoadIconW(nullptr, IDI_HAND), 0, 0, 0, nullptr, DI_NORMAL);
-    RECT inkExpected = icon.InkBounds(grey);
-    int matches = 0, total = 0;
-    for (int y = inkExpected.top; y < inkExpected.bottom; ++y) {
-      for (int x = inkExpected.left; x < inkExpected.right; ++x) {
-        if (icon.At(x, y) == grey) continue;
-        ++total;
-        matches += canvas.At(14 + 5 + x, 14 + 5 + y) == icon.At(x, y);
-      }
-    }
-    EXPECT_GT(total, 0);
-    EXPECT_GT(matches, total * 3 / 4);  // edge pixels are blended by hand, not by DrawIconEx
+    // The icon sits in the first cell of the body: 14 margin + 5 padding. Edge pixels are blended
+    // by hand, not by DrawIconEx.
+    EXPECT_GT(test::IconMatchPercent(canvas, 14 + 5, 14 + 5, LoadIconW(nullptr, IDI_HAND), grey), 75);
     Press(box, IDOK);
   }, &p, L"An error happened.");
 }

@@ -16,6 +16,7 @@ bool IsBoxKind(int kind) { return kind >= 1 && kind <= 3; }
 
 BEGIN_MESSAGE_MAP(CMessageDialogBase, CDialog)
   ON_WM_ERASEBKGND()
+  ON_WM_CTLCOLOR()
 END_MESSAGE_MAP()
 
 CMessageDialogBase::CMessageDialogBase(CWnd* pParent) : CDialog(IDD, pParent) {
@@ -86,6 +87,16 @@ BOOL CMessageDialogBase::OnEraseBkgnd(CDC* pDC) {
     }
   }
   return CDialog::OnEraseBkgnd(pDC);
+}
+
+HBRUSH CMessageDialogBase::OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor) {
+  HBRUSH brush = CDialog::OnCtlColor(pDC, pWnd, nCtlColor);
+  if (pWnd == &m_text) pDC->SetTextColor(kTextColour);
+  if (pWnd == &m_icon) {
+    pDC->SetBkMode(TRANSPARENT);
+    brush = static_cast<HBRUSH>(::GetStockObject(NULL_BRUSH));
+  }
+  return brush;
 }
 
 CMessageDlg::CMessageDlg(CWnd* pParent) : CMessageDialogBase(pParent) {}

@@ -17,6 +17,8 @@ class CMessageDialogBase : public CDialog {
  public:
   enum { IDD = IDD_MESSAGE };
   static constexpr COLORREF kRegionKey = RGB(0, 255, 0);
+  // The text colour of the program's skinned dialogs.
+  static constexpr COLORREF kTextColour = 0xBD751D;
 
   ~CMessageDialogBase() override;
 
@@ -35,6 +37,8 @@ class CMessageDialogBase : public CDialog {
   void DoDataExchange(CDataExchange* pDX) override;
   BOOL OnInitDialog() override;
   afx_msg BOOL OnEraseBkgnd(CDC* pDC);
+  // The icon and the text lie on the panel: no background of their own, the text in kTextColour.
+  afx_msg HBRUSH OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor);
 
   CStatic m_icon;
   CTransparentStatic m_text;
