@@ -8,6 +8,7 @@
 #include <thread>
 
 #include "tests/ui/win/DibCanvas.h"
+#include "tests/ui/win/MessageDialogWatch.h"
 #include "ui/msgbox/win/MessageDialogs.h"
 #include "ui/msgbox/win/RichMessageBox.h"
 #include "ui/msgbox/win/RichMessageBoxDialog.h"
@@ -15,31 +16,14 @@
 namespace morvick::ui {
 namespace {
 
-std::function<void(HWND)> g_script;
 HWND g_shown = nullptr;
 
-BOOL CALLBACK FindMessageDialog(HWND w, LPARAM found) {
-  if (IsWindowVisible(w) && GetDlgItem(w, IDC_MESSAGE_TEXT)) {
-    *reinterpret_cast<HWND*>(found) = w;
-    return FALSE;
-  }
-  return TRUE;
-}
-
-// A thread timer finds dialog 204 once it is up on this thread and runs the script on it.
-void CALLBACK Watch(HWND, UINT, UINT_PTR id, DWORD) {
-  HWND found = nullptr;
-  EnumThreadWindows(GetCurrentThreadId(), FindMessageDialog, reinterpret_cast<LPARAM>(&found));
-  if (!found) return;
-  KillTimer(nullptr, id);
-  g_shown = found;
-  g_script(found);
-}
-
 void WhenShown(std::function<void(HWND)> script) {
-  g_script = std::move(script);
   g_shown = nullptr;
-  SetTimer(nullptr, 0, 20, Watch);
+  test::WhenMessageDialogShown([script](HWND w) {
+    g_shown = w;
+    script(w);
+  });
 }
 
 void Press(HWND w, UINT id) { PostMessageW(w, WM_COMMAND, id, 0); }

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/ui/win/MessageDialogWatch.h"
 #include "ui/msgbox/win/MessageDialogs.h"
 #include "ui/msgbox/win/RichMessageBox.h"
 
@@ -85,21 +86,9 @@ void Capture(HWND box) {
 
 BOOL WINAPI Silent(UINT) { return TRUE; }
 
-BOOL CALLBACK FindMessageDialog(HWND w, LPARAM found) {
-  if (IsWindowVisible(w) && GetDlgItem(w, IDC_MESSAGE_TEXT)) {
-    *reinterpret_cast<HWND*>(found) = w;
-    return FALSE;
-  }
-  return TRUE;
-}
-
 // Once dialog 204 is up: paints it, copies it from its window DC (its shape shows as the erase
 // leaves it), saves the picture and presses OK.
-void CALLBACK CaptureMessageDialog(HWND, UINT, UINT_PTR id, DWORD) {
-  HWND w = nullptr;
-  EnumThreadWindows(GetCurrentThreadId(), FindMessageDialog, reinterpret_cast<LPARAM>(&w));
-  if (!w) return;
-  KillTimer(nullptr, id);
+void CaptureMessageDialog(HWND w) {
   RedrawWindow(w, nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
   RECT r;
   GetWindowRect(w, &r);
@@ -184,7 +173,7 @@ TEST(MessageGallery, RendersEveryFixedMessage) {
     g_strMessageText = L"Files Saved Successfully.";
     CConfirmDlg dlg;
     g_nMessageKind = kind;
-    SetTimer(nullptr, 0, 20, CaptureMessageDialog);
+    test::WhenMessageDialogShown(CaptureMessageDialog);
     EXPECT_EQ(dlg.DoModalTemplate(), IDOK);
     EXPECT_TRUE(g_saved) << "no picture of dialog 204 for kind " << kind;
   }
