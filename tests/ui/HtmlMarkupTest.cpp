@@ -217,5 +217,84 @@ TEST(HtmlStyleStack, LinksTakeTheirRules) {
   EXPECT_EQ(items[1].linkKind, kLinkNone);
 }
 
+// Every tag of the table with a style name: the text inside shows its effect and its closing tag
+// brings the text after it back to the body's style.
+TEST(HtmlStyleStack, EveryStyleTagChangesItsTextAndItsCloserRestores) {
+  const HtmlDrawItem base = TextItems(L"x")[0];
+  struct Case {
+    const wchar_t* open;
+    const wchar_t* close;
+    bool (*shows)(const HtmlDrawItem& item, const HtmlDrawItem& base);
+  } cases[] = {
+      {L"<b>", L"</b>", [](auto& i, auto& b) { return i.font.weight == b.font.weight * 2; }},
+      {L"<i>", L"</i>", [](auto& i, auto&) { return i.font.italic; }},
+      {L"<em>", L"</em>", [](auto& i, auto&) { return i.font.italic; }},
+      {L"<u>", L"</u>", [](auto& i, auto&) { return i.font.underline; }},
+      {L"<s>", L"</s>", [](auto& i, auto&) { return i.font.strikeout; }},
+      {L"<strike>", L"</strike>", [](auto& i, auto&) { return i.font.strikeout; }},
+      {L"<font color=red weight=300>", L"</font>",
+       [](auto& i, auto&) { return i.color == HtmlRgb(255, 0, 0) && i.font.weight == 300; }},
+      {L"<font bkgnd=yellow>", L"</font>",
+       [](auto& i, auto&) { return i.backMode == 2 && i.backColor == HtmlRgb(255, 255, 0); }},
+      {L"<h1>", L"</h1>", [](auto& i, auto& b) { return i.font.weight == 700 && i.font.size > b.font.size; }},
+      {L"<h2>", L"</h2>", [](auto& i, auto&) { return i.color == HtmlRgb(0xFF, 0x99, 0x00); }},
+      {L"<h3>", L"</h3>", [](auto& i, auto&) { return i.font.face == L"Arial" && i.font.weight == 700; }},
+      {L"<h4>", L"</h4>", [](auto& i, auto& b) { return i.font.weight == 700 && i.font.size == b.font.size; }},
+      {L"<h5>", L"</h5>", [](auto& i, auto& b) { return i.font.size < b.font.size && i.font.weight == 700; }},
+      {L"<h6>", L"</h6>", [](auto& i, auto&) { return i.color == HtmlRgb(0x62, 0x62, 0x62); }},
+      {L"<code>", L"</code>", [](auto& i, auto&) { return i.color == HtmlRgb(0x99, 0, 0) && i.font.face == L"Arial"; }},
+      {L"<pre>", L"</pre>", [](auto& i, auto&) { return i.font.face == L"Courier" && i.backMode == 2; }},
+      {L"<big>", L"</big>", [](auto& i, auto& b) { return i.font.size > b.font.size; }},
+      {L"<small>", L"</small>", [](auto& i, auto& b) { return i.font.size < b.font.size; }},
+      {L"<sub>", L"</sub>", [](auto& i, auto& b) { return i.font.size < b.font.size && i.box.top > b.box.top; }},
+      {L"<sup>", L"</sup>", [](auto& i, auto& b) { return i.font.size < b.font.size && i.box.top == b.box.top; }},
+      {L"<span class=cpp-comment>", L"</span>",
+       [](auto& i, auto&) { return i.color == HtmlRgb(0, 0x80, 0) && i.font.italic; }},
+      {L"<a href=http://example.invalid>", L"</a>", [](auto& i, auto&) { return i.linkKind == kLinkDocument; }},
+      {L"<a msg=go>", L"</a>", [](auto& i, auto&) { return i.linkKind == kLinkMessage && i.linkTarget == L"go"; }},
+      {L"<body>", L"</body>", [](auto& i, auto& b) { return i.font == b.font && i.color == b.color; }},
+  };
+  for (const Case& c : cases) {
+    const std::wstring markup = std::wstring(c.open) + L"x" + c.close + L"x";
+    SCOPED_TRACE(markup);
+    auto items = TextItems(markup);
+    ASSERT_EQ(items.size(), 2u);
+    EXPECT_TRUE(c.shows(items[0], base));
+    EXPECT_TRUE(items[1].font == base.font);
+    EXPECT_EQ(items[1].color, base.color);
+    EXPECT_EQ(items[1].backMode, base.backMode);
+    EXPECT_EQ(items[1].linkKind, kLinkNone);
+  }
+}
+
+TEST(HtmlStyleStack, AlignmentTagsPlaceTheirLinesAndVerticalTagsTheirText) {
+  const int w = 200, x = FixedWidthDevice::kCharWidth;
+  struct Case {
+    const wchar_t* markup;
+    int left;
+  } lines[] = {{L"<left>x</left>", 0}, {L"<center>x</center>", (w - x) / 2}, {L"<right>x</right>", w - x},
+               {L"<justify>x</justify>", 0}, {L"<right>x</right><br>x", 0}};
+  for (const Case& c : lines) {
+    auto items = TextItems(c.markup, w);
+    ASSERT_FALSE(items.empty()) << c.markup;
+    EXPECT_EQ(items.back().box.left, c.left) << c.markup;
+  }
+  // Beside a large text the small one sits at the top, the middle or the bottom of the line.
+  auto topOf = [](const wchar_t* tag, const wchar_t* close) {
+    auto items = TextItems(std::wstring(L"<font size=7>X</font>") + tag + L"x" + close + L"y");
+    EXPECT_EQ(items.size(), 3u);
+    EXPECT_EQ(items[2].box.top, TextItems(L"<font size=7>X</font>y")[1].box.top) << "closing " << close;
+    return items[1].box.top;
+  };
+  const int top = topOf(L"<top>", L"</top>");
+  const int middle = topOf(L"<middle>", L"</middle>");
+  const int bottom = topOf(L"<bottom>", L"</bottom>");
+  EXPECT_EQ(top, 0);
+  EXPECT_GT(middle, top);
+  EXPECT_GT(bottom, middle);
+  EXPECT_EQ(topOf(L"<vcenter>", L"</vcenter>"), middle);
+  EXPECT_EQ(topOf(L"<baseline>", L"</baseline>"), TextItems(L"<font size=7>X</font>x")[1].box.top);
+}
+
 }  // namespace
 }  // namespace morvick::html
