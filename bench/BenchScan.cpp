@@ -4,6 +4,7 @@
 // folder, existing and deleted, with the default recovery settings, into DIR/pN/; with --snapshot it
 // writes the snapshot of the last partition scanned. Prints one JSON line of totals.
 #include "BenchCommand.h"
+#include "BenchScanExtensive.h"
 #include "BenchSession.h"
 
 #include "engine/io/OutputFolder.h"
@@ -23,7 +24,8 @@ namespace {
 
 int Usage()
 {
-    std::fprintf(stderr, "usage: morvick-bench scan IMAGE --mode quick [--partition N|all] [--out DIR] [--snapshot FILE]\n");
+    std::fprintf(stderr, "usage: morvick-bench scan IMAGE --mode quick [--partition N|all] [--out DIR] [--snapshot FILE]\n"
+                         "       morvick-bench scan IMAGE --mode extensive [--out DIR]\n");
     return 2;
 }
 
@@ -61,6 +63,8 @@ int RunScan(const std::vector<std::string>& args)
         else
             return Usage();
     }
+    if (mode == "extensive" && partition == "all" && snapshot.empty())
+        return RunExtensiveBenchScan(image, out);
     if (mode != "quick")
         return Usage();
 

@@ -47,6 +47,12 @@ FatFolderRecord* AppendFatFolder(const std::u16string& name, uint32_t firstClust
         }
         return f;
     }
+    return AppendNewFatFolder(name, firstCluster, parentCluster, writeDate, accessDate, treeItem, deleted);
+}
+
+FatFolderRecord* AppendNewFatFolder(const std::u16string& name, uint32_t firstCluster, uint32_t parentCluster,
+                                    uint16_t writeDate, uint16_t accessDate, uint32_t treeItem, uint32_t deleted)
+{
     FatFolderRecord* r = NewRecord<FatFolderRecord>();
     if (!r)
         return nullptr;

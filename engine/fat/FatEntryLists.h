@@ -22,6 +22,9 @@ FatEntryRecord* AppendFatEntry(const std::u16string& name, uint32_t firstCluster
 // records appended.
 FatFolderRecord* AppendFatFolder(const std::u16string& name, uint32_t firstCluster, uint32_t parentCluster,
                                  uint16_t writeDate, uint16_t accessDate, uint32_t treeItem, uint32_t deleted);
+// The same without looking for a record of the same first cluster (the caller knows there is none).
+FatFolderRecord* AppendNewFatFolder(const std::u16string& name, uint32_t firstCluster, uint32_t parentCluster,
+                                    uint16_t writeDate, uint16_t accessDate, uint32_t treeItem, uint32_t deleted);
 
 // Puts one parsed directory entry into the lists: a folder through AppendFatFolder, a file through
 // AppendFatEntry with g_qwFoundBytes and g_nFatFileCount; counts it in g_nEntriesParsed and reports

@@ -7,6 +7,7 @@
 #include "engine/state/EngineState.h"
 #include "engine/volume/EngineSectorSource.h"
 
+#include <cstring>
 #include <vector>
 
 morvick::SectorRunTable g_MftRunTable;
@@ -76,6 +77,12 @@ NtfsFolderRecord* AppendNtfsFolder(const std::u16string& name, uint32_t recordNu
                 return f;
         }
     }
+    return AppendNewNtfsFolder(name, recordNumber, parentRecord, creationTime, changeTime, treeItem, deleted);
+}
+
+NtfsFolderRecord* AppendNewNtfsFolder(const std::u16string& name, uint32_t recordNumber, uint32_t parentRecord,
+                                      uint64_t creationTime, uint64_t changeTime, uint32_t treeItem, uint32_t deleted)
+{
     NtfsFolderRecord* r = NewRecord<NtfsFolderRecord>();
     if (!r)
         return nullptr;
@@ -100,8 +107,19 @@ int ProcessFoundMftRecord(uint32_t sector)
 {
     morvick::EngineSectorSource disk;
     uint8_t record[morvick::kMftRecordSize];
+    if (!disk.ReadSectors(sector, morvick::kSectorsPerMftRecord, record))
+        return 0;
+    return ProcessFoundMftRecordBytes(sector, record);
+}
+
+int ProcessFoundMftRecordBytes(uint32_t sector, const uint8_t* bytes)
+{
+    uint8_t record[morvick::kMftRecordSize];
+    std::memcpy(record, bytes, sizeof record);
+    morvick::MftRecordHeader header;
     morvick::FoundMftRecord found;
-    if (!morvick::ReadMftRecordAt(disk, sector, record) ||
+    if (!morvick::ApplyMultiSectorFixups(record, sizeof record) ||
+        !morvick::ParseMftRecordHeader(record, sizeof record, header) ||
         !morvick::DecodeFoundMftRecord(record, sizeof record, found))
         return 0;
     const uint32_t deleted = found.deleted ? 1 : 0;
@@ -154,9 +172,12 @@ int AppendIndexRecord(uint32_t sector, const uint8_t* header, size_t length)
         return 0;
     std::vector<uint8_t> record(size);
     morvick::EngineSectorSource disk;
+    if (length >= size)
+        std::memcpy(record.data(), header, size);
+    else if (!disk.ReadSectors(sector, size / morvick::kSectorSize, record.data()))
+        return 0;
     morvick::IndexRecordInfo info;
-    if (!disk.ReadSectors(sector, size / morvick::kSectorSize, record.data()) ||
-        !morvick::ParseIndexRecord(record.data(), record.size(), info))
+    if (!morvick::ParseIndexRecord(record.data(), record.size(), info))
         return 0;
     IndexRecordNode* node = NewRecord<IndexRecordNode>();
     if (!node)

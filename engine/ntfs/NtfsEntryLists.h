@@ -34,11 +34,16 @@ MftEntryRecord* AppendMftEntry(uint32_t dataRecordSector, const std::u16string& 
 // own record number exists (that record is returned).
 NtfsFolderRecord* AppendNtfsFolder(const std::u16string& name, uint32_t recordNumber, uint32_t parentRecord,
                                    uint64_t creationTime, uint64_t changeTime, uint32_t treeItem, uint32_t deleted);
+// The same without looking for a record of the same number (the caller knows there is none).
+NtfsFolderRecord* AppendNewNtfsFolder(const std::u16string& name, uint32_t recordNumber, uint32_t parentRecord,
+                                      uint64_t creationTime, uint64_t changeTime, uint32_t treeItem, uint32_t deleted);
 
 // Reads the FILE record at `sector` and appends it as an NtfsFileRecord (a file) or a FoundNtfsRecord
 // (a folder). 1 when appended; 0 for an unreadable, torn or damaged record, or one without a name.
 int ProcessFoundMftRecord(uint32_t sector);
+// The same for the record's 1,024 bytes already read (they are copied before the fix-ups).
+int ProcessFoundMftRecordBytes(uint32_t sector, const uint8_t* bytes);
 
 // Reads the whole INDX record whose first sector (`header`, `length` bytes of it) was found at
-// `sector`, and appends an IndexRecordNode when it is sound and names its folder. 1 when appended.
+// `sector` (when `length` covers the whole record its bytes are used as they are), and appends an IndexRecordNode when it is sound and names its folder. 1 when appended.
 int AppendIndexRecord(uint32_t sector, const uint8_t* header, size_t length);

@@ -1,0 +1,67 @@
+// morvick-bench scan IMAGE --mode extensive [--out DIR]
+// Runs the Extensive Scan over the whole disk (FAT and NTFS structures alike), then the found-volume
+// scan of every volume found, in the order the file-system page lists them; with --out it saves
+// every file and folder of volume N into DIR/vN/. Prints the JSON line of `scan`, with "partitions"
+// the number of volumes found.
+#include "BenchScanExtensive.h"
+
+#include "BenchSession.h"
+
+#include "engine/extensive/ExtensiveScan.h"
+#include "engine/extensive/ExtensiveScanState.h"
+#include "engine/extensive/FoundVolumeScan.h"
+#include "engine/io/OutputFolder.h"
+#include "engine/listing/ResultListing.h"
+#include "engine/save/FolderTreeSave.h"
+#include "engine/save/SafeFileName.h"
+#include "engine/save/SaveState.h"
+#include "engine/state/EngineState.h"
+#include "engine/util/Utf.h"
+#include "engine/volume/EngineSectorSource.h"
+
+#include <cstdio>
+
+int RunExtensiveBenchScan(const std::string& image, const std::string& out)
+{
+    BenchObserver observer;
+    ScanObserver* previous = SetScanObserver(&observer);
+    const double started = BenchClock();
+    CVirtualDisk disk;
+    if (!OpenBenchImage(image, disk)) {
+        SetScanObserver(previous);
+        return 1;
+    }
+    const uint64_t sectors = morvick::EngineSectorSource().SectorCount();
+    VolumeParameterBlock& b = g_VolumeParams;
+    b = VolumeParameterBlock();
+    b.chosenFileSystemType = 0;
+    b.partitionStart = 0;
+    b.partitionSectors = static_cast<uint32_t>(sectors > 0xFFFFFFFFu ? 0xFFFFFFFFu : sectors);
+    b.partitionEnd = b.partitionSectors ? b.partitionSectors - 1 : 0;
+    g_nScanMode = kScanExtensive;
+    ScanFinishedWord finished{0};
+    RunExtensiveScan(finished);
+
+    BenchTotals totals;
+    totals.mode = "extensive";
+    ResetSaveState();
+    const uint16_t volumes = static_cast<uint16_t>(g_FoundPartitions.count);
+    std::u16string target;
+    if (!out.empty()) {
+        target = Utf8ToUtf16(out);
+        CreateOutputFolder(target);
+    }
+    for (uint16_t n = 1; n <= volumes; ++n) {
+        ChooseFoundVolume(n);
+        RunFoundVolumeScan(finished);
+        ++totals.partitions;
+        CountFoundEntries(totals);
+        if (!target.empty())
+            SaveWholeVolume(JoinOutputPath(target, u"v" + DecimalText(n)));
+    }
+    totals.seconds = BenchClock() - started;
+    PrintBenchTotals(totals);
+    SetCurrentVirtualDisk(nullptr);
+    SetScanObserver(previous);
+    return 0;
+}

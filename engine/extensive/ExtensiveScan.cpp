@@ -1,0 +1,38 @@
+#include "engine/extensive/ExtensiveScan.h"
+
+#include "engine/extensive/ExtensiveScanState.h"
+#include "engine/extensive/FatVolumeAnalysis.h"
+#include "engine/extensive/NtfsVolumeAnalysis.h"
+#include "engine/state/EngineState.h"
+
+ExtensiveScanOutcome RunExtensiveScan(ScanFinishedWord& finished)
+{
+    FreeScanRecordLists();
+    ResetExtensiveScanState();
+    const VolumeParameterBlock& b = g_VolumeParams;
+    const uint16_t type = b.chosenFileSystemType;
+    const bool fat = type == kFileSystemFat16 || type == kFileSystemFat32 || type == 0;
+    const bool ntfs = type == kFileSystemNtfs || type == 0;
+
+    ExtensiveScanOutcome outcome;
+    finished.store(0);
+    if (fat || ntfs) {
+        const unsigned kinds = (fat ? kSearchFat : 0u) | (ntfs ? kSearchNtfs : 0u);
+        outcome.search = SearchDiskStructures(b.partitionStart, b.partitionSectors, kinds, finished, outcome.counters);
+    }
+
+    // The analysis runs on what was found, also after Stop; Stop can end it too.
+    finished.store(0);
+    if (fat)
+        AnalyzeFoundFatData(type == 0 ? kFileSystemFat16 : type, finished);
+    if (ntfs) {
+        const uint64_t last = b.partitionEnd != 0 ? b.partitionEnd : uint64_t{b.partitionStart} + b.partitionSectors - 1;
+        AnalyzeNtfsStructures(static_cast<uint32_t>(last > 0xFFFFFFFFu ? 0xFFFFFFFFu : last), finished);
+    }
+    if (!fat && !ntfs) {
+        g_nBootPassFinished = 1;
+        g_nLeftoverPassFinished = 1;
+    }
+    finished.store(1);
+    return outcome;
+}

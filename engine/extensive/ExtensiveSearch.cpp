@@ -1,0 +1,149 @@
+#include "engine/extensive/ExtensiveSearch.h"
+
+#include "engine/ScanObserver.h"
+#include "engine/extensive/ExtensiveScanState.h"
+#include "engine/extensive/FatCandidates.h"
+#include "engine/extensive/NtfsCandidates.h"
+#include "engine/image/SectorReader.h"
+#include "engine/listing/ResultListing.h"
+#include "engine/ntfs/NtfsEntryLists.h"
+#include "engine/state/EngineState.h"
+
+#include <algorithm>
+#include <cstring>
+#include <vector>
+
+const char16_t kTooManyStructuresText[] = u"Too many data structures found";
+
+namespace {
+
+constexpr uint64_t kLastSector = 0xFFFFFFFFu;
+
+// Reads a run; a run that fails is read sector by sector and the unreadable sectors are zeroed.
+void ReadRun(uint64_t sector, uint32_t count, uint8_t* buffer)
+{
+    if (ReadSectors(sector, count, buffer))
+        return;
+    for (uint32_t i = 0; i < count; ++i) {
+        uint8_t* s = buffer + size_t{i} * kSectorSize;
+        if (!ReadSectors(sector + i, 1, s))
+            std::memset(s, 0, kSectorSize);
+    }
+}
+
+class SectorTester {
+public:
+    SectorTester(unsigned kinds, ExtensiveSearchCounters& counters) : m_kinds(kinds), m_counters(counters) {}
+
+    // False when a list reached its bound or memory ran out.
+    bool Test(const uint8_t* s, size_t bytesLeft, uint32_t sector)
+    {
+        if ((m_kinds & kSearchFat) != 0) {
+            if (morvick::IsFatBootCandidate(s))
+                return AddBootSector(sector);
+            morvick::FatDirectoryCandidate d;
+            if (morvick::ReadFatDirectoryCandidate(s, sector, d)) {
+                if (m_counters.fatDirectories >= kMaxFatDirectoryCandidates)
+                    return false;
+                if (!AddFoundFatDirectory(sector, d.firstCluster, d.parentCluster, d.writeDate, d.accessDate))
+                    return false;
+                ++m_counters.fatDirectories;
+                return true;
+            }
+        }
+        if ((m_kinds & kSearchNtfs) != 0) {
+            if (morvick::IsNtfsBootCandidate(s))
+                return AddBootSector(sector);
+            if (morvick::IsMftRecordCandidate(s))
+                return AddMftRecord(s, bytesLeft, sector);
+            if (morvick::IsIndexRecordCandidate(s))
+                return AddIndexRecord(s, bytesLeft, sector);
+        }
+        return true;
+    }
+
+private:
+    bool AddBootSector(uint32_t sector)
+    {
+        if (m_counters.bootSectors >= kMaxBootSectorCandidates)
+            return false;
+        if (!AppendSectorNode(sector))
+            return false;
+        ++m_counters.bootSectors;
+        return true;
+    }
+
+    bool AddMftRecord(const uint8_t* s, size_t bytesLeft, uint32_t sector)
+    {
+        if (uint64_t{m_counters.ntfsFiles} + m_counters.ntfsFolders >= kMaxNtfsRecordCandidates)
+            return false;
+        const uint32_t folders = g_FoundNtfsRecords.count;
+        const uint32_t files = g_NtfsFileRecords.count;
+        if (bytesLeft >= 2 * kSectorSize)
+            ProcessFoundMftRecordBytes(sector, s);
+        else
+            ProcessFoundMftRecord(sector);
+        m_counters.ntfsFolders += g_FoundNtfsRecords.count - folders;
+        m_counters.ntfsFiles += g_NtfsFileRecords.count - files;
+        return true;
+    }
+
+    bool AddIndexRecord(const uint8_t* s, size_t bytesLeft, uint32_t sector)
+    {
+        if (m_counters.indexRecords >= kMaxIndexRecordCandidates)
+            return false;
+        if (AppendIndexRecord(sector, s, bytesLeft)) {
+            ++m_counters.indexRecords;
+            g_IndexRecordSectors.sectors.push_back(sector);
+        }
+        return true;
+    }
+
+    unsigned m_kinds;
+    ExtensiveSearchCounters& m_counters;
+};
+
+void ReportReading(uint64_t offset, uint64_t count, int& shownPercent)
+{
+    const int percent = static_cast<int>(std::min<uint64_t>(offset * 100 / count, 99));
+    if (percent == shownPercent)
+        return;
+    shownPercent = percent;
+    ScanObserver& observer = CurrentScanObserver();
+    observer.OnProgress(percent);
+    observer.OnStatus(u"Reading Sector " + DecimalText(offset) + u" Of " + DecimalText(count));
+}
+
+}  // namespace
+
+ExtensiveSearchResult SearchDiskStructures(uint64_t first, uint64_t count, unsigned kinds,
+    const ScanFinishedWord& finished, ExtensiveSearchCounters& counters)
+{
+    if (first > kLastSector)
+        return ExtensiveSearchResult::kCompleted;
+    count = std::min<uint64_t>(count, kLastSector + 1 - first);
+    g_IndexRecordSectors.searchedFirst = first;
+    g_IndexRecordSectors.searchedEnd = first;
+    CurrentScanObserver().OnProgress(0);
+
+    std::vector<uint8_t> buffer(size_t{kSearchRunSectors} * kSectorSize);
+    SectorTester tester(kinds, counters);
+    int shownPercent = -1;
+    for (uint64_t offset = 0; offset < count; offset += kSearchRunSectors) {
+        if (ScanStopped(finished))
+            return ExtensiveSearchResult::kStopped;
+        ReportReading(offset, count, shownPercent);
+        const uint32_t run = static_cast<uint32_t>(std::min<uint64_t>(kSearchRunSectors, count - offset));
+        const uint64_t sector = first + offset;
+        ReadRun(sector, run, buffer.data());
+        g_IndexRecordSectors.searchedEnd = sector + run;
+        for (uint32_t i = 0; i < run; ++i) {
+            const size_t at = size_t{i} * kSectorSize;
+            if (!tester.Test(buffer.data() + at, size_t{run} * kSectorSize - at, static_cast<uint32_t>(sector + i))) {
+                ShowEngineMessage(kTooManyStructuresText, kMessageError);
+                return ExtensiveSearchResult::kTooMany;
+            }
+        }
+    }
+    return ExtensiveSearchResult::kCompleted;
+}

@@ -1,0 +1,45 @@
+// The sector search of the Extensive Scan: reads a sector range in large runs and puts whatever
+// looks like a boot sector, a FAT directory's first sector, an MFT record or an INDX record into the
+// candidate lists (engine/state) for the analyses.
+#pragma once
+
+#include "engine/scan/ScanStop.h"
+
+#include <cstdint>
+
+enum ExtensiveSearchKind : unsigned {
+    kSearchFat = 1,    // FAT boot sectors and directories
+    kSearchNtfs = 2,   // NTFS boot sectors, FILE and INDX records
+};
+
+struct ExtensiveSearchCounters {
+    uint32_t bootSectors = 0;
+    uint32_t fatDirectories = 0;
+    uint32_t ntfsFolders = 0;
+    uint32_t ntfsFiles = 0;
+    uint32_t indexRecords = 0;
+};
+
+enum class ExtensiveSearchResult {
+    kCompleted,
+    kStopped,      // the finished word ended the search
+    kTooMany,      // a candidate list reached its bound; "Too many data structures found" was shown
+};
+
+// Sectors read at a time.
+constexpr uint32_t kSearchRunSectors = 2048;
+
+// Bounds of the candidate lists.
+constexpr uint32_t kMaxBootSectorCandidates = 60000;
+constexpr uint32_t kMaxFatDirectoryCandidates = 1000000;
+constexpr uint32_t kMaxNtfsRecordCandidates = 4000000;
+constexpr uint32_t kMaxIndexRecordCandidates = 1000000;
+
+extern const char16_t kTooManyStructuresText[];   // "Too many data structures found"
+
+// Searches `count` sectors from `first` (sectors past 2^32 - 1 are not searched: the lists keep
+// 32-bit sector numbers). A run that cannot be read is read again sector by sector; a sector that
+// still cannot be read is taken as zeros, which match nothing. Reports "Reading Sector n Of total"
+// and the progress. The lists are appended to; the caller frees them before a new scan.
+ExtensiveSearchResult SearchDiskStructures(uint64_t first, uint64_t count, unsigned kinds,
+    const ScanFinishedWord& finished, ExtensiveSearchCounters& counters);

@@ -1,0 +1,244 @@
+#include "engine/extensive/FoundVolumeScan.h"
+
+#include "engine/ScanObserver.h"
+#include "engine/extensive/ExtensiveScanState.h"
+#include "engine/extensive/ExtensiveSearch.h"
+#include "engine/fat/FatDirectoryParser.h"
+#include "engine/fat/FatEntryLists.h"
+#include "engine/image/SectorReader.h"
+#include "engine/listing/ResultListing.h"
+#include "engine/state/EngineState.h"
+
+#include <algorithm>
+#include <cstring>
+#include <unordered_map>
+#include <unordered_set>
+#include <vector>
+
+namespace {
+
+constexpr uint32_t kLostDirCluster = 0xFFFFFFFEu;
+constexpr uint32_t kFatRootSectors = 32;
+constexpr uint32_t kMaxBatchSectors = 8;
+
+int Percent(uint64_t part, uint64_t whole)
+{
+    return whole == 0 ? 0 : static_cast<int>(std::min<uint64_t>(part * 100 / whole, 99));
+}
+
+bool IsFolderStart(const uint8_t* sector)
+{
+    return sector[0] == '.' && sector[1] == ' ' && sector[32] == '.' && sector[33] == '.';
+}
+
+// The sectors of a folder's clusters: its chain in the first FAT, or only its first cluster when the
+// FAT gives none (a volume whose FAT was not found).
+std::vector<uint64_t> FolderSectors(uint32_t first)
+{
+    const VolumeParameterBlock& b = g_VolumeParams;
+    std::vector<uint32_t> clusters;
+    BuildClusterChain(first);
+    for (const ClusterNode* n = g_ClusterChain.head; n; n = n->next)
+        clusters.push_back(n->cluster);
+    FreeClusterChain();
+    if (clusters.empty() && first >= 2 && first < kLostDirCluster)
+        clusters.push_back(first);
+    std::vector<uint64_t> sectors;
+    for (uint32_t c : clusters) {
+        const uint64_t start = b.clusterBase + uint64_t{c} * b.sectorsPerCluster;
+        if (start + b.sectorsPerCluster > 0x100000000ull)
+            break;
+        for (uint32_t i = 0; i < b.sectorsPerCluster; ++i)
+            sectors.push_back(start + i);
+    }
+    return sectors;
+}
+
+// Names folder records from the folder entries of their parents and appends the files.
+class FoundFolderNamer {
+public:
+    FoundFolderNamer()
+    {
+        for (FatFolderRecord* f = g_FatFolders.head; f; f = f->next) {
+            m_folders.emplace(Key(f->parentCluster, f->firstCluster), f);
+            if (f->parentCluster == kLostDirCluster)
+                m_orphans.emplace(f->firstCluster, f);
+        }
+    }
+
+    void operator()(const morvick::FatFoundEntry& e)
+    {
+        if (e.folder) {
+            FatFolderRecord* folder = nullptr;
+            auto it = m_folders.find(Key(e.parentCluster, e.firstCluster));
+            if (it != m_folders.end()) {
+                folder = it->second;
+            } else {
+                // A folder whose own first sector the search could not take (FAT16's cluster 2) was
+                // gathered under "Lost Dir" for its subfolders; its parent's entry puts it back.
+                auto orphan = m_orphans.find(e.firstCluster);
+                if (orphan == m_orphans.end() || e.deleted || e.parentCluster == e.firstCluster)
+                    return;
+                folder = orphan->second;
+                m_orphans.erase(orphan);
+                folder->parentCluster = e.parentCluster;
+                m_folders.emplace(Key(e.parentCluster, e.firstCluster), folder);
+            }
+            char16_t* name = CopyRecordName(e.name);
+            if (!name)
+                return;
+            std::free(folder->name);
+            folder->name = name;
+            folder->deleted = e.deleted ? 1 : 0;
+            return;
+        }
+        if (AppendFatEntry(e.name, e.firstCluster, e.parentCluster, e.writeDate, e.accessDate, e.size, e.deleted ? 1 : 0)) {
+            g_qwFoundBytes += e.size;
+            ++g_nFatFileCount;
+        }
+    }
+
+private:
+    static uint64_t Key(uint32_t parent, uint32_t cluster) { return (uint64_t{parent} << 32) | cluster; }
+    std::unordered_map<uint64_t, FatFolderRecord*> m_folders;
+    std::unordered_map<uint32_t, FatFolderRecord*> m_orphans;
+};
+
+// Parses a folder's sectors in batches of `batch` sectors; the first batch of a folder other than a
+// root must begin with its "." and ".." entries, which are not parsed. False when it did not.
+bool ParseFolder(const std::vector<uint64_t>& sectors, uint32_t batch, bool root, morvick::FatDirectoryParser& parser,
+    const ScanFinishedWord& finished)
+{
+    std::vector<uint8_t> buffer(size_t{batch} * kSectorSize);
+    size_t at = 0;
+    while (at < sectors.size() && !ScanStopped(finished) && !parser.Ended()) {
+        // A batch is a run of consecutive sectors.
+        uint32_t count = 1;
+        while (count < batch && at + count < sectors.size() && sectors[at + count] == sectors[at] + count)
+            ++count;
+        const bool first = at == 0;
+        const bool read = ReadSectors(sectors[at], count, buffer.data()) != 0;
+        at += count;
+        if (!read)
+            continue;
+        size_t skip = 0;
+        if (first && !root) {
+            if (!IsFolderStart(buffer.data()))
+                return false;
+            skip = 64;
+        }
+        parser.Feed(buffer.data() + skip, size_t{count} * kSectorSize - skip);
+    }
+    return true;
+}
+
+}  // namespace
+
+void AddOrphanFatFolders()
+{
+    ScanObserver& observer = CurrentScanObserver();
+    observer.OnStatus(u"Searching for orphan entries ( Step 2/5 )...");
+    observer.OnProgress(0);
+    std::unordered_set<uint32_t> owned;
+    for (const FatFolderRecord* f = g_FatFolders.head; f; f = f->next)
+        owned.insert(f->firstCluster);
+    FatFolderRecord* walk = g_FatFolders.head;
+    if (AppendNewFatFolder(u"Lost Dir", kLostDirCluster, 0, 0, 0, 0, 0))
+        owned.insert(kLostDirCluster);
+    if (!walk)
+        walk = g_FatFolders.head;
+    uint32_t walked = 0;
+    for (FatFolderRecord* f = walk; f; f = f->next) {
+        const uint32_t parent = f->parentCluster;
+        if (parent != 0 && owned.insert(parent).second)
+            AppendNewFatFolder(u"Dir" + DecimalText(parent), parent, kLostDirCluster, 0, 0, 0, 0);
+        observer.OnProgress(Percent(++walked, g_nFatFolderCount));
+    }
+}
+
+void FindLostFatTables(const ScanFinishedWord& finished)
+{
+    ScanObserver& observer = CurrentScanObserver();
+    observer.OnStatus(u"Searching for lost FAT fragments ( Step 1/5 )...");
+    observer.OnProgress(0);
+    VolumeParameterBlock& b = g_VolumeParams;
+    const bool fat32 = b.browsedFileSystemType == kFileSystemFat32;
+    const uint32_t reach = fat32 ? 30000 : 550;
+    uint32_t from = b.clusterBase > reach ? b.clusterBase - reach : 63;
+    if (from == 0)
+        from = 63;
+    uint32_t found[2] = {};
+    int count = 0;
+    std::vector<uint8_t> buffer(size_t{kSearchRunSectors} * kSectorSize);
+    for (uint64_t sector = from; sector < b.clusterBase && count < 2 && !ScanStopped(finished);) {
+        const uint32_t run = static_cast<uint32_t>(std::min<uint64_t>(kSearchRunSectors, b.clusterBase - sector));
+        if (ReadSectors(sector, run, buffer.data())) {
+            for (uint32_t i = 0; i < run && count < 2; ++i) {
+                const uint8_t* s = buffer.data() + size_t{i} * kSectorSize;
+                if (s[0] == 0xF8 && s[1] == 0xFF && s[2] == 0xFF)
+                    found[count++] = static_cast<uint32_t>(sector + i);
+            }
+        }
+        sector += run;
+        observer.OnProgress(Percent(sector, b.clusterBase));
+    }
+    if (count >= 1)
+        b.firstFat = found[0];
+    if (count == 2) {
+        b.secondFat = found[1];
+        b.sectorsPerFat = found[1] - found[0];
+        if (!fat32)
+            b.rootLocation = found[1] + b.sectorsPerFat;
+    }
+}
+
+void ReadFoundFatDirectories(const ScanFinishedWord& finished)
+{
+    const VolumeParameterBlock& b = g_VolumeParams;
+    const bool fat32 = b.browsedFileSystemType == kFileSystemFat32;
+    const uint32_t batch = std::min(std::max<uint32_t>(b.sectorsPerCluster, 1), kMaxBatchSectors);
+    FoundFolderNamer namer;
+    auto sink = [&namer](const morvick::FatFoundEntry& e) { namer(e); };
+
+    std::vector<uint64_t> root;
+    if (fat32) {
+        root = FolderSectors(b.rootLocation != 0 ? b.rootLocation : 2);
+    } else if (b.rootLocation != 0) {
+        const uint32_t count = b.rootDirectorySectors != 0 ? b.rootDirectorySectors : kFatRootSectors;
+        for (uint32_t i = 0; i < count; ++i)
+            root.push_back(uint64_t{b.rootLocation} + i);
+    }
+    morvick::FatDirectoryParser rootParser(fat32, 0, false, sink);
+    ParseFolder(root, batch, true, rootParser, finished);
+
+    uint32_t done = 0;
+    for (const FatFolderRecord* f = g_FatFolders.head; f && !ScanStopped(finished); f = f->next) {
+        if (f->firstCluster >= 2 && f->firstCluster != kLostDirCluster) {
+            morvick::FatDirectoryParser parser(fat32, f->firstCluster, f->deleted != 0, sink);
+            ParseFolder(FolderSectors(f->firstCluster), batch, false, parser, finished);
+        }
+        CurrentScanObserver().OnProgress(Percent(++done, g_nFatFolderCount));
+    }
+}
+
+void FoundVolumeScanFat(const ScanFinishedWord& finished)
+{
+    ScanObserver& observer = CurrentScanObserver();
+    observer.OnProgress(0);
+    observer.OnStatus(u"Extracting entries for the selected file system ( Step 1/5 )...");
+    FreeFoundEntryLists();
+    const uint16_t volume = g_VolumeParams.volumeNumber;
+    std::unordered_set<uint32_t> clusters;
+    for (const FoundFatDirectoryRecord* r = g_FoundFatDirectories.head; r; r = r->next) {
+        if (r->volumeNumber != volume || !clusters.insert(r->firstCluster).second)
+            continue;
+        AppendNewFatFolder(u"Dir" + DecimalText(r->firstCluster), r->firstCluster, r->parentCluster, r->dotValue1,
+            r->dotValue2, 0, 0);
+        observer.OnProgress(Percent(g_nFatFolderCount, g_FoundFatDirectories.count));
+    }
+    AddOrphanFatFolders();
+    if (g_VolumeParams.firstFat == 0)
+        FindLostFatTables(finished);
+    observer.OnStatus(u"Step 4 / 5...");
+    ReadFoundFatDirectories(finished);
+}

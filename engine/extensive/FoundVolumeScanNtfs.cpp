@@ -1,0 +1,97 @@
+#include "engine/extensive/FoundVolumeScan.h"
+
+#include "engine/ScanObserver.h"
+#include "engine/extensive/ExtensiveScanState.h"
+#include "engine/listing/ResultListing.h"
+#include "engine/ntfs/NtfsEntryLists.h"
+#include "engine/state/EngineState.h"
+
+#include <algorithm>
+#include <unordered_set>
+
+namespace {
+
+constexpr uint32_t kRootRecord = 5;
+
+int Percent(uint64_t part, uint64_t whole)
+{
+    return whole == 0 ? 0 : static_cast<int>(std::min<uint64_t>(part * 100 / whole, 99));
+}
+
+uint64_t Join64(uint32_t low, uint32_t high)
+{
+    return (uint64_t{high} << 32) | low;
+}
+
+bool IsDot(const char16_t* name)
+{
+    return name && name[0] == u'.' && name[1] == 0;
+}
+
+}  // namespace
+
+void AddLostFoundNtfsFolders(const ScanFinishedWord& finished)
+{
+    ScanObserver& observer = CurrentScanObserver();
+    observer.OnStatus(u"Searching For Lost Data");
+    observer.OnProgress(0);
+    std::unordered_set<uint32_t> owned{kRootRecord};
+    for (const NtfsFolderRecord* f = g_NtfsFolders.head; f; f = f->next)
+        owned.insert(f->recordNumber);
+    NtfsFolderRecord* walk = g_NtfsFolders.head;
+    if (AppendNewNtfsFolder(u"Lost Dir", kLostDirRecordNumber, kRootRecord, 0, 0, 0, 0))
+        owned.insert(kLostDirRecordNumber);
+    uint32_t lost = 0;
+    auto adopt = [&](uint32_t parent) {
+        if (owned.insert(parent).second)
+            AppendNewNtfsFolder(u"Dir" + DecimalText(lost++), parent, kLostDirRecordNumber, 0, 0, 0, 0);
+    };
+    uint32_t walked = 0;
+    for (NtfsFolderRecord* f = walk; f && !ScanStopped(finished); f = f->next) {
+        adopt(f->parentRecord);
+        observer.OnProgress(Percent(++walked, g_NtfsFolders.count));
+    }
+    // Files of the volume whose folder was never found are gathered too.
+    const VolumeParameterBlock& b = g_VolumeParams;
+    for (const NtfsFileRecord* r = g_NtfsFileRecords.head; r && !ScanStopped(finished); r = r->next) {
+        if (r->sector > b.clusterBase && r->sector <= b.volumeEnd)
+            adopt(r->parentRecord);
+    }
+}
+
+void FoundVolumeScanNtfs(const ScanFinishedWord& finished)
+{
+    FreeNtfsEntryLists();
+    ScanObserver& observer = CurrentScanObserver();
+    observer.OnStatus(u"Extracting entries for the file system...");
+    observer.OnProgress(0);
+    const VolumeParameterBlock& b = g_VolumeParams;
+    // The MFT's runs, for files whose data is described in extension records.
+    if (b.mftStart == 0 || !WalkMftRecords(b.clusterBase, b.mftStart, b.sectorsPerCluster)) {
+        if (b.mftMirrorStart == 0 || !WalkMftRecords(b.clusterBase, b.mftMirrorStart, b.sectorsPerCluster))
+            FreeMftRunTable();
+    }
+    std::unordered_set<uint32_t> numbers;
+    uint32_t walked = 0;
+    for (const FoundNtfsRecord* r = g_FoundNtfsRecords.head; r && !ScanStopped(finished); r = r->next) {
+        observer.OnProgress(Percent(++walked, g_FoundNtfsRecords.count));
+        if (r->analysisMark != b.volumeNumber || r->recordNumber == kRootRecord || IsDot(r->name))
+            continue;
+        if (!numbers.insert(r->recordNumber).second)
+            continue;
+        AppendNewNtfsFolder(r->name, r->recordNumber, r->parentRecord, Join64(r->creationTimeLow, r->creationTimeHigh),
+            Join64(r->changeTimeLow, r->changeTimeHigh), 0, r->deleted);
+    }
+    AddLostFoundNtfsFolders(finished);
+}
+
+void RunFoundVolumeScan(ScanFinishedWord& finished)
+{
+    finished.store(0);
+    const uint16_t type = g_VolumeParams.browsedFileSystemType;
+    if (type == kFileSystemFat16 || type == kFileSystemFat32)
+        FoundVolumeScanFat(finished);
+    else if (type == kFileSystemNtfs)
+        FoundVolumeScanNtfs(finished);
+    finished.store(1);
+}

@@ -1,0 +1,51 @@
+// What the Extensive Scan makes of single sectors and records of an NTFS volume: boot sectors, the
+// first sectors of FILE and INDX records, and the folder entries of an INDX record. Pure byte logic;
+// every offset taken from the bytes is checked before use.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <string>
+
+namespace morvick {
+
+// 0x55 0xAA at 510 and "NTFS" at 3.
+bool IsNtfsBootCandidate(const uint8_t* sector);
+// "FILE" at 0 and an allocated record size of 1,024 bytes (the 16-bit value at 28).
+bool IsMftRecordCandidate(const uint8_t* sector);
+// "INDX" at 0.
+bool IsIndexRecordCandidate(const uint8_t* sector);
+
+// A volume described by an NTFS boot-sector candidate found at `bootSector`, in absolute sectors.
+struct NtfsBootVolume {
+    uint32_t sectorsPerCluster = 0;
+    uint32_t firstSector = 0;             // the boot sector itself
+    uint32_t mftStart = 0;
+    uint32_t mftMirrorStart = 0;
+    uint32_t sectorsPerIndexRecord = 0;
+    uint32_t endSector = 0;               // first sector + total sectors
+    uint32_t totalSectors = 0;            // the low half of the 64-bit total at 40
+};
+
+// 512-byte sectors, a power-of-two cluster size up to 128 sectors, a nonzero index-record size at 68
+// (a negative byte n means 2^-n bytes) and a nonzero total at 40. False for anything else.
+bool ReadNtfsBootVolume(const uint8_t* sector, uint64_t bootSector, NtfsBootVolume& out);
+
+// The same volume seen from a copy of its boot sector at its last sector: the copy lies at first
+// sector + total. False when the copy could not be one.
+bool NtfsVolumeOfBackup(const NtfsBootVolume& copy, NtfsBootVolume& out);
+
+struct IndexFolderEntry {
+    uint32_t fileReference = 0;   // low 32 bits: the MFT number
+    uint32_t parentReference = 0; // low 32 bits
+    uint64_t creationTime = 0;
+    std::u16string name;
+};
+
+// Calls `sink` for every folder entry (directory flag 0x10000000 in the $FILE_NAME flags) of a
+// fixed-up INDX record of `length` bytes, in order. The walk stays inside the entries in use and
+// ends at the last entry, an entry shorter than its header, or a name that would run past the end.
+void ForEachIndexFolderEntry(const uint8_t* record, size_t length, const std::function<void(const IndexFolderEntry&)>& sink);
+
+}  // namespace morvick

@@ -1,0 +1,365 @@
+#include "engine/extensive/NtfsVolumeAnalysis.h"
+
+#include "engine/ScanObserver.h"
+#include "engine/extensive/ExtensiveScanState.h"
+#include "engine/extensive/FatCandidates.h"
+#include "engine/extensive/NtfsCandidates.h"
+#include "engine/image/SectorReader.h"
+#include "engine/listing/ResultListing.h"
+#include "engine/ntfs/IndexRecord.h"
+#include "engine/ntfs/MftRecord.h"
+#include "engine/state/EngineState.h"
+
+#include <algorithm>
+#include <cstring>
+#include <tuple>
+#include <unordered_map>
+#include <unordered_set>
+#include <vector>
+
+const char16_t kAssigningMftNumbersText[] = u"Assigning MFT numbers ( Step 1/2 ) - ";
+const char16_t kAssigningMftNumbersStep2Text[] = u"Assigning MFT numbers ( Step 2/2 )...";
+const char16_t kDeletingUnusedIndexEntriesText[] = u"Deleting unused index entries...";
+const char16_t kSearchingUnassignedEntriesText[] = u"Searching for unassigned entries...";
+
+namespace {
+
+constexpr uint32_t kClusterSizes[] = {1, 2, 4, 8, 16, 32, 64, 128};
+constexpr uint16_t kMaxPartitions = 65534;
+constexpr uint32_t kInferredIndexRecordSectors = 8;
+
+int Percent(uint64_t part, uint64_t whole)
+{
+    return whole == 0 ? 0 : static_cast<int>(std::min<uint64_t>(part * 100 / whole, 99));
+}
+
+// The key of an INDX folder entry and of the record it names: parent, creation time and name.
+std::u16string EntryKey(uint32_t parent, uint64_t creationTime, const char16_t* name, size_t length)
+{
+    std::u16string key;
+    key.reserve(6 + length);
+    for (int i = 0; i < 2; ++i)
+        key.push_back(static_cast<char16_t>(parent >> (16 * i)));
+    for (int i = 0; i < 4; ++i)
+        key.push_back(static_cast<char16_t>(creationTime >> (16 * i)));
+    key.append(name, length);
+    return key;
+}
+
+uint64_t CreationTime(const FoundNtfsRecord* r)
+{
+    return (uint64_t{r->creationTimeHigh} << 32) | r->creationTimeLow;
+}
+
+size_t NameLength(const char16_t* name)
+{
+    size_t n = 0;
+    while (name && name[n])
+        ++n;
+    return n;
+}
+
+// The found folder records in list order, with a fast skip over those already bound.
+class FoundNtfsRecords {
+public:
+    FoundNtfsRecords()
+    {
+        for (FoundNtfsRecord* r = g_FoundNtfsRecords.head; r; r = r->next)
+            m_records.push_back(r);
+        m_next.resize(m_records.size() + 1);
+        for (size_t i = 0; i < m_next.size(); ++i)
+            m_next[i] = static_cast<uint32_t>(i);
+        m_sorted = std::is_sorted(m_records.begin(), m_records.end(),
+            [](const FoundNtfsRecord* a, const FoundNtfsRecord* b) { return a->sector < b->sector; });
+        std::sort(g_IndexRecordSectors.sectors.begin(), g_IndexRecordSectors.sectors.end());
+    }
+
+    size_t Size() const { return m_records.size(); }
+    FoundNtfsRecord* operator[](size_t i) const { return m_records[i]; }
+
+    // The first unbound record at or after position i (Size() when none).
+    uint32_t NextUnbound(uint32_t i)
+    {
+        uint32_t root = i;
+        while (root < m_records.size() && (m_next[root] != root || m_records[root]->analysisMark != 0)) {
+            if (m_next[root] == root)
+                m_next[root] = root + 1;
+            root = m_next[root];
+        }
+        while (i != root) {
+            uint32_t next = m_next[i];
+            m_next[i] = root;
+            i = next;
+        }
+        return root;
+    }
+
+    // The position of the first record after sector `first` (0 when the list is not in sector order).
+    uint32_t FirstAfter(uint32_t first) const
+    {
+        if (!m_sorted)
+            return 0;
+        auto it = std::upper_bound(m_records.begin(), m_records.end(), first,
+            [](uint32_t s, const FoundNtfsRecord* r) { return s < r->sector; });
+        return static_cast<uint32_t>(it - m_records.begin());
+    }
+
+private:
+    std::vector<FoundNtfsRecord*> m_records;
+    std::vector<uint32_t> m_next;
+    bool m_sorted = true;
+};
+
+// An INDX record begins at `sector`: for the searched range, where the search met a sound one; beyond
+// it, by reading the sector.
+bool IndexRecordAt(uint64_t sector)
+{
+    const IndexRecordSectors& known = g_IndexRecordSectors;
+    if (sector >= known.searchedFirst && sector < known.searchedEnd)
+        return std::binary_search(known.sectors.begin(), known.sectors.end(), static_cast<uint32_t>(sector));
+    uint8_t buffer[kSectorSize];
+    return sector <= 0xFFFFFFFFu && ReadSectors(sector, 1, buffer) && morvick::IsIndexRecordCandidate(buffer);
+}
+
+// Binds the unbound records after `first` and up to `end` whose index allocation, counted from
+// `first` in clusters of `s` sectors, begins an INDX record inside the volume. True when any was.
+bool ClassifyNtfsRecords(FoundNtfsRecords& records, uint64_t first, uint32_t s, uint64_t end, int step,
+    const ScanFinishedWord& finished)
+{
+    bool bound = false;
+    const char16_t* text = step == 1 ? u"Analyzing Classification ( Step 1/2 ) - " : u"Analyzing Classification ( Step 2/2 ) - ";
+    for (uint32_t i = records.NextUnbound(records.FirstAfter(static_cast<uint32_t>(std::min<uint64_t>(first, 0xFFFFFFFFu))));
+         i < records.Size(); i = records.NextUnbound(i + 1)) {
+        if (ScanStopped(finished))
+            break;
+        FoundNtfsRecord* r = records[i];
+        if (r->sector > end)
+            break;
+        if (r->sector <= first || r->indexFirstCluster == 0)
+            continue;
+        const uint64_t target = first + uint64_t{r->indexFirstCluster} * s;
+        if (target > end || !IndexRecordAt(target))
+            continue;
+        r->analysisMark = static_cast<uint16_t>(g_wPartitionCounter + 1);
+        ++g_nAnalysedCount;
+        bound = true;
+        CurrentScanObserver().OnStatus(text + DecimalText(g_nAnalysedCount) + u" \\ " + DecimalText(g_nFoundRecordTotal));
+        ReportAnalysisProgress();
+    }
+    return bound;
+}
+
+void RecordNtfsVolume(uint32_t first, uint32_t s, uint32_t mft, uint32_t mirror, uint32_t indexSectors, uint32_t end)
+{
+    ++g_wPartitionCounter;
+    FoundPartitionRecord values = {};
+    values.fileSystemType = kFileSystemNtfs;
+    values.sectorsPerCluster = s;
+    values.clusterBase = first;
+    values.mftStart = mft;
+    values.mftMirrorStart = mirror;
+    values.sectorsPerIndexRecord = indexSectors;
+    values.volumeEnd = end;
+    if (FoundPartitionRecord* r = AppendFoundPartition(values))
+        AddFoundVolumeItem(*r);
+}
+
+bool ClassifyBootVolume(FoundNtfsRecords& records, const morvick::NtfsBootVolume& v,
+    std::unordered_set<uint64_t>& tried, const ScanFinishedWord& finished)
+{
+    const uint64_t key = (uint64_t{v.firstSector} << 8) | v.sectorsPerCluster;
+    if (!tried.insert(key).second)
+        return false;
+    if (!ClassifyNtfsRecords(records, v.firstSector, v.sectorsPerCluster, v.endSector, 1, finished))
+        return false;
+    RecordNtfsVolume(v.firstSector, v.sectorsPerCluster, v.mftStart, v.mftMirrorStart, v.sectorsPerIndexRecord, v.endSector);
+    return true;
+}
+
+}  // namespace
+
+void AssignMftNumbers(const ScanFinishedWord& finished)
+{
+    ScanObserver& observer = CurrentScanObserver();
+    observer.OnProgress(0);
+    observer.OnStatus(kAssigningMftNumbersText);
+
+    // Unnumbered records by (parent, creation time, name), in list order.
+    std::unordered_map<std::u16string, std::vector<FoundNtfsRecord*>> unnumbered;
+    for (FoundNtfsRecord* r = g_FoundNtfsRecords.head; r; r = r->next) {
+        if (r->recordNumber == 0)
+            unnumbered[EntryKey(r->parentRecord, CreationTime(r), r->name, NameLength(r->name))].push_back(r);
+    }
+    std::unordered_map<std::u16string, size_t> taken;
+
+    std::vector<uint8_t> record;
+    uint32_t number = 0;
+    const uint32_t count = g_IndexRecords.count;
+    for (const IndexRecordNode* node = g_IndexRecords.head; node && !unnumbered.empty(); node = node->next) {
+        if (ScanStopped(finished))
+            break;
+        ++number;
+        observer.OnStatus(kAssigningMftNumbersText + DecimalText(number) + u" \\ " + DecimalText(count));
+        observer.OnProgress(Percent(number, count));
+        record.assign(size_t{node->sectors} * kSectorSize, 0);
+        if (record.empty() || !ReadSectors(node->sector, node->sectors, record.data()) ||
+            !morvick::IsIndexRecordCandidate(record.data()) || !morvick::ApplyMultiSectorFixups(record.data(), record.size()))
+            continue;
+        morvick::ForEachIndexFolderEntry(record.data(), record.size(), [&](const morvick::IndexFolderEntry& e) {
+            const std::u16string key = EntryKey(e.parentReference, e.creationTime, e.name.data(), e.name.size());
+            auto it = unnumbered.find(key);
+            if (it == unnumbered.end())
+                return;
+            size_t& next = taken[key];
+            while (next < it->second.size() && it->second[next]->recordNumber != 0)
+                ++next;
+            if (next < it->second.size())
+                it->second[next++]->recordNumber = e.fileReference;
+        });
+    }
+
+    observer.OnStatus(kAssigningMftNumbersStep2Text);
+    uint32_t previousSector = 0, previousNumber = 1, walked = 0;
+    for (FoundNtfsRecord* r = g_FoundNtfsRecords.head; r; r = r->next) {
+        observer.OnProgress(Percent(walked++, g_FoundNtfsRecords.count));
+        if (r->recordNumber == 0) {
+            const uint32_t distance = r->sector - previousSector;
+            r->recordNumber = (previousSector == 0 || distance % 2 != 0) ? previousNumber + 1 : previousNumber + distance / 2;
+        }
+        previousSector = r->sector;
+        previousNumber = r->recordNumber;
+    }
+}
+
+void DeleteUnusedIndexEntries()
+{
+    ScanObserver& observer = CurrentScanObserver();
+    observer.OnStatus(kDeletingUnusedIndexEntriesText);
+    observer.OnProgress(0);
+    const uint32_t atStart = g_IndexRecords.count;
+    RecordList<IndexRecordNode> kept;
+    uint32_t walked = 0;
+    for (IndexRecordNode* node = g_IndexRecords.head; node;) {
+        IndexRecordNode* next = node->next;
+        if (node->vcn == 0)
+            AppendRecord(kept, node);
+        else
+            FreeRecord(node);
+        node = next;
+        observer.OnProgress(Percent(++walked, atStart));
+    }
+    g_IndexRecords = kept;
+}
+
+void AnalyzeFoundNtfsBootSectors(const ScanFinishedWord& finished)
+{
+    FileSystemRootItem();
+    FoundNtfsRecords records;
+    std::unordered_set<uint64_t> tried;
+    uint8_t sector[kSectorSize];
+    for (const SectorNode* node = g_BootSectors.head; node && !ScanStopped(finished); node = node->next) {
+        if (g_wPartitionCounter >= kMaxPartitions)
+            break;
+        morvick::NtfsBootVolume v, original;
+        if (!ReadSectors(node->sector, 1, sector) || !morvick::IsNtfsBootCandidate(sector) ||
+            !morvick::ReadNtfsBootVolume(sector, node->sector, v))
+            continue;
+        // A boot sector that explains nothing at its own place may be the copy at the volume's end.
+        if (!ClassifyBootVolume(records, v, tried, finished) && morvick::NtfsVolumeOfBackup(v, original))
+            ClassifyBootVolume(records, original, tried, finished);
+    }
+    g_nBootPassFinished = 1;
+}
+
+void InferNtfsPartitions(uint32_t rangeEnd, const ScanFinishedWord& finished)
+{
+    FileSystemRootItem();
+    FoundNtfsRecords records;
+    // The first INDX record (VCN 0) of each folder, by the folder's number.
+    std::unordered_map<uint32_t, uint32_t> firstIndexRecord;
+    for (const IndexRecordNode* node = g_IndexRecords.head; node; node = node->next) {
+        if (node->vcn == 0 && node->mark == kIndexRecordUnmarked)
+            firstIndexRecord.emplace(node->ownerRecord, node->sector);
+    }
+    std::vector<uint32_t> indexSector(records.Size(), 0);
+    for (size_t i = 0; i < records.Size(); ++i) {
+        auto it = records[i]->indexFirstCluster ? firstIndexRecord.find(records[i]->recordNumber) : firstIndexRecord.end();
+        if (it != firstIndexRecord.end())
+            indexSector[i] = it->second;
+    }
+    // Per cluster size, the records by their line: (INDX sector - cluster x s, position), sorted.
+    using Entry = std::pair<uint32_t, uint32_t>;
+    std::vector<Entry> lines[8];
+    for (size_t slot = 0; slot < 8; ++slot) {
+        for (uint32_t i = 0; i < records.Size(); ++i) {
+            const uint64_t offset = uint64_t{records[i]->indexFirstCluster} * kClusterSizes[slot];
+            if (indexSector[i] != 0 && records[i]->indexFirstCluster != 0 && indexSector[i] >= offset)
+                lines[slot].emplace_back(static_cast<uint32_t>(indexSector[i] - offset), i);
+        }
+        std::sort(lines[slot].begin(), lines[slot].end());
+    }
+    std::unordered_set<uint64_t> tried;
+
+    for (uint32_t a = 0; a < records.Size() && !ScanStopped(finished); ++a) {
+        FoundNtfsRecord* ra = records[a];
+        if (ra->analysisMark != 0)
+            continue;
+        if (ra->indexFirstCluster == 0 || indexSector[a] == 0) {
+            ra->analysisMark = kBoundToNone;
+            continue;
+        }
+        // The first partner on each of a's lines: (position, slot, base).
+        std::vector<std::tuple<uint32_t, size_t, uint32_t>> partners;
+        for (size_t slot = 0; slot < 8; ++slot) {
+            const uint64_t offset = uint64_t{ra->indexFirstCluster} * kClusterSizes[slot];
+            if (indexSector[a] < offset)
+                continue;
+            const uint32_t base = static_cast<uint32_t>(indexSector[a] - offset);
+            if (tried.count((uint64_t{base} << 8) | kClusterSizes[slot]))
+                continue;
+            auto it = std::upper_bound(lines[slot].begin(), lines[slot].end(), Entry{base, a});
+            for (; it != lines[slot].end() && it->first == base; ++it) {
+                const FoundNtfsRecord* rb = records[it->second];
+                if (rb->analysisMark != 0 || indexSector[it->second] == indexSector[a] ||
+                    rb->indexFirstCluster == ra->indexFirstCluster)
+                    continue;
+                partners.emplace_back(it->second, slot, base);
+                break;
+            }
+        }
+        std::sort(partners.begin(), partners.end());
+        for (const auto& [position, slot, base] : partners) {
+            if (ScanStopped(finished) || g_wPartitionCounter >= kMaxPartitions)
+                break;
+            const uint32_t s = kClusterSizes[slot];
+            if (!tried.insert((uint64_t{base} << 8) | s).second)
+                continue;
+            if (ClassifyNtfsRecords(records, base, s, rangeEnd, 2, finished))
+                RecordNtfsVolume(base, s, 0, 0, kInferredIndexRecordSectors, rangeEnd);
+        }
+    }
+    g_nLeftoverPassFinished = 1;
+}
+
+void AnalyzeNtfsStructures(uint32_t rangeEnd, ScanFinishedWord& finished)
+{
+    finished.store(0);
+    AssignMftNumbers(finished);
+    DeleteUnusedIndexEntries();
+    g_nAnalysedCount = 0;
+    g_nFoundRecordTotal = g_FoundNtfsRecords.count;
+    finished.store(0);
+    AnalyzeFoundNtfsBootSectors(finished);
+    InferNtfsPartitions(rangeEnd, finished);
+
+    ScanObserver& observer = CurrentScanObserver();
+    observer.OnStatus(kSearchingUnassignedEntriesText);
+    uint16_t carried = 1;
+    uint32_t walked = 0;
+    for (FoundNtfsRecord* r = g_FoundNtfsRecords.head; r; r = r->next) {
+        if (r->analysisMark == kBoundToNone)
+            r->analysisMark = carried;
+        carried = r->analysisMark;
+        observer.OnProgress(Percent(++walked, g_FoundNtfsRecords.count));
+    }
+}
