@@ -20,6 +20,9 @@ namespace {
 constexpr uint32_t kLostDirCluster = 0xFFFFFFFEu;
 constexpr uint32_t kFatRootSectors = 32;
 constexpr uint32_t kMaxBatchSectors = 8;
+// How far before the cluster base the FAT copies of a volume are looked for.
+constexpr uint32_t kFat16TableReach = 550;
+constexpr uint32_t kFat32TableReach = 30000;
 
 int Percent(uint64_t part, uint64_t whole)
 {
@@ -162,33 +165,47 @@ void FindLostFatTables(const ScanFinishedWord& finished)
     observer.OnStatus(u"Searching for lost FAT fragments ( Step 1/5 )...");
     observer.OnProgress(0);
     VolumeParameterBlock& b = g_VolumeParams;
+    // Without a chosen type the volume's kind is only a guess: its FAT copies decide it, and they
+    // are the two nearest the cluster base.
+    const bool kindUnknown = b.chosenFileSystemType == 0;
     const bool fat32 = b.browsedFileSystemType == kFileSystemFat32;
-    const uint32_t reach = fat32 ? 30000 : 550;
+    const uint32_t reach = fat32 || kindUnknown ? kFat32TableReach : kFat16TableReach;
     uint32_t from = b.clusterBase > reach ? b.clusterBase - reach : 63;
     if (from == 0)
         from = 63;
-    uint32_t found[2] = {};
-    int count = 0;
+    std::vector<std::pair<uint32_t, uint8_t>> found;   // sector, the byte after F8 FF FF
     std::vector<uint8_t> buffer(size_t{kSearchRunSectors} * kSectorSize);
-    for (uint64_t sector = from; sector < b.clusterBase && count < 2 && !ScanStopped(finished);) {
+    for (uint64_t sector = from; sector < b.clusterBase && !ScanStopped(finished);) {
+        if (!kindUnknown && found.size() >= 2)
+            break;
         const uint32_t run = static_cast<uint32_t>(std::min<uint64_t>(kSearchRunSectors, b.clusterBase - sector));
         if (ReadSectors(sector, run, buffer.data())) {
-            for (uint32_t i = 0; i < run && count < 2; ++i) {
+            for (uint32_t i = 0; i < run; ++i) {
                 const uint8_t* s = buffer.data() + size_t{i} * kSectorSize;
                 if (s[0] == 0xF8 && s[1] == 0xFF && s[2] == 0xFF)
-                    found[count++] = static_cast<uint32_t>(sector + i);
+                    found.emplace_back(static_cast<uint32_t>(sector + i), s[3]);
             }
         }
         sector += run;
         observer.OnProgress(Percent(sector, b.clusterBase));
     }
-    if (count >= 1)
-        b.firstFat = found[0];
-    if (count == 2) {
-        b.secondFat = found[1];
-        b.sectorsPerFat = found[1] - found[0];
-        if (!fat32)
-            b.rootLocation = found[1] + b.sectorsPerFat;
+    if (kindUnknown && found.size() > 2)
+        found.erase(found.begin(), found.end() - 2);
+    else if (found.size() > 2)
+        found.resize(2);
+    if (found.empty())
+        return;
+    if (kindUnknown && found[0].second == 0x0F) {
+        b.browsedFileSystemType = kFileSystemFat32;
+        if (b.rootLocation == 0)
+            b.rootLocation = 2;
+    }
+    b.firstFat = found[0].first;
+    if (found.size() == 2) {
+        b.secondFat = found[1].first;
+        b.sectorsPerFat = found[1].first - found[0].first;
+        if (b.browsedFileSystemType == kFileSystemFat16)
+            b.rootLocation = found[1].first + b.sectorsPerFat;
     }
 }
 

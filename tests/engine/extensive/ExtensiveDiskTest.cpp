@@ -1,0 +1,211 @@
+// The Extensive Scan end to end on disks built by the real tools (mkfs.fat, mtools, mkntfs, ntfs-3g)
+// and then damaged: the MBR wiped; the FAT16 boot sector and the first FAT32 and NTFS boot sectors
+// wiped as well; both FAT32 boot sectors wiped. Every volume must be found, and its live files saved
+// byte for byte at their paths, as sleuthkit's tsk_recover saves them from the undamaged disk.
+#include "engine/extensive/ExtensiveScan.h"
+#include "engine/extensive/ExtensiveScanState.h"
+#include "engine/extensive/FoundVolumeScan.h"
+#include "engine/save/FileFilters.h"
+#include "engine/save/FolderTreeSave.h"
+#include "engine/save/SaveState.h"
+#include "engine/state/EngineState.h"
+#include "engine/volume/EngineSectorSource.h"
+#include "tests/engine/diskfixtures/DiskFixture.h"
+#include "tests/engine/diskfixtures/Oracles.h"
+#include "tests/engine/diskfixtures/RecordingObserver.h"
+#include "tests/engine/save/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+
+namespace fs = std::filesystem;
+
+namespace morvick::test {
+
+namespace {
+
+static auto* const g_disks = ::testing::AddGlobalTestEnvironment(new DiskFixtureEnvironment({"make-wiped-disk.sh"}));
+
+const char* const kDisk = "make-wiped-disk.sh";
+
+struct PartitionCase {
+    int number;
+    uint16_t fileSystem;
+};
+const PartitionCase kPartitions[] = {{1, 100}, {2, 200}, {3, 300}, {4, 100}};
+
+std::string Key(const fs::path& relative)
+{
+    std::string key;
+    for (const fs::path& part : relative) {
+        std::string p = part.u8string();
+        for (char& c : p)
+            c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        key += "/" + p;
+    }
+    return key;
+}
+
+std::map<std::string, fs::path> FilesBelow(const fs::path& root)
+{
+    std::map<std::string, fs::path> files;
+    if (!fs::exists(root))
+        return files;
+    for (const fs::directory_entry& e : fs::recursive_directory_iterator(root)) {
+        if (e.is_regular_file())
+            files[Key(fs::relative(e.path(), root))] = e.path();
+    }
+    return files;
+}
+
+uint32_t PartitionStart(int number)
+{
+    return static_cast<uint32_t>(std::stoul(ReadTextFile(FixtureFile(kDisk, "part" + std::to_string(number) + ".start"))));
+}
+
+class ExtensiveDisk : public ::testing::TestWithParam<const char*> {
+protected:
+    void SetUp() override
+    {
+        ResetSaveState();
+        ClearFileFilters();
+        ASSERT_FALSE(FixtureFolder(kDisk).empty());
+        disk = OpenEngineImage(FixtureFile(kDisk, GetParam()));
+        ASSERT_TRUE(disk);
+        g_nScanMode = kScanExtensive;
+    }
+    void TearDown() override
+    {
+        disk.reset();
+        CloseEngineImage();
+        ResetExtensiveScanState();
+        ResetSaveState();
+    }
+
+    // The Extensive Scan of the range with the type chosen.
+    void Scan(uint16_t type, uint32_t start, uint32_t sectors)
+    {
+        g_VolumeParams = VolumeParameterBlock();
+        g_VolumeParams.chosenFileSystemType = type;
+        g_VolumeParams.partitionStart = start;
+        g_VolumeParams.partitionSectors = sectors;
+        g_VolumeParams.partitionEnd = start + sectors - 1;
+        ScanFinishedWord finished{0};
+        EXPECT_EQ(RunExtensiveScan(finished).search, ExtensiveSearchResult::kCompleted);
+    }
+    uint32_t DiskSectors() const { return static_cast<uint32_t>(EngineSectorSource().SectorCount()); }
+
+    // The number of the found volume that lies in partition `number` (its cluster base inside it).
+    uint16_t VolumeOf(int number, uint16_t& type) const
+    {
+        const uint32_t start = PartitionStart(number);
+        const uint32_t next = number < 4 ? PartitionStart(number + 1) : DiskSectors();
+        uint16_t position = 0;
+        for (const FoundPartitionRecord* r = g_FoundPartitions.head; r; r = r->next) {
+            ++position;
+            if (r->clusterBase >= start && r->clusterBase < next) {
+                type = r->fileSystemType;
+                return position;
+            }
+        }
+        return 0;
+    }
+
+    // Lists the volume, saves it whole and compares with the live files of the partition.
+    void ExpectSavedLikeSleuthkit(uint16_t volume, int number, bool ntfs)
+    {
+        ASSERT_TRUE(ChooseFoundVolume(volume));
+        ScanFinishedWord finished{0};
+        RunFoundVolumeScan(finished);
+        EXPECT_EQ(finished.load(), 1);
+        const fs::path out = temp.Path() / ("v" + std::to_string(volume));
+        SaveWholeVolume(ToPath16(out));
+        EXPECT_EQ(g_SaveReport.failedFiles, 0u);
+
+        std::map<std::string, fs::path> ours = FilesBelow(out);
+        std::map<std::string, fs::path> theirs =
+            FilesBelow(fs::u8path(FixtureFile(kDisk, "part" + std::to_string(number) + ".live")));
+        ASSERT_FALSE(theirs.empty());
+        size_t compared = 0;
+        for (const auto& [key, path] : theirs) {
+            // A file of many hard links is one record, listed under one of its names.
+            if (ntfs && key.rfind("/links/", 0) == 0)
+                continue;
+            auto it = ours.find(key);
+            if (it == ours.end()) {
+                ADD_FAILURE() << "partition " << number << ": not saved: " << key;
+                continue;
+            }
+            EXPECT_EQ(ReadWholeFile(it->second), ReadWholeFile(path)) << key;
+            ++compared;
+        }
+        EXPECT_GT(compared, 300u);
+    }
+
+    std::unique_ptr<CVirtualDisk> disk;
+    RecordingObserver observer;
+    TempFolder temp;
+};
+
+}  // namespace
+
+TEST_P(ExtensiveDisk, FindsEveryVolumeOfTheWholeDiskAndSavesItsLiveFiles)
+{
+    Scan(0, 0, DiskSectors());
+    EXPECT_EQ(g_FoundPartitions.count, 4u);
+    EXPECT_EQ(g_nBootPassFinished, 1);
+    EXPECT_EQ(g_nLeftoverPassFinished, 1);
+    for (const PartitionCase& c : kPartitions) {
+        uint16_t type = 0;
+        const uint16_t volume = VolumeOf(c.number, type);
+        ASSERT_NE(volume, 0) << "partition " << c.number;
+        if (c.fileSystem == 300) {
+            EXPECT_EQ(type, 300);
+        }
+        ExpectSavedLikeSleuthkit(volume, c.number, c.fileSystem == 300);
+        // Without a chosen type, a FAT volume found without its boot sectors takes its kind from its
+        // FAT copies.
+        EXPECT_EQ(g_VolumeParams.browsedFileSystemType, c.fileSystem) << "partition " << c.number;
+        if (c.fileSystem == 300) {
+            EXPECT_EQ(g_VolumeParams.clusterBase, PartitionStart(c.number));
+        }
+    }
+    // The file-system page's tree: the root, then one item per volume in the list's order.
+    ASSERT_EQ(observer.items.size(), 5u);
+    EXPECT_EQ(observer.items[0].text, u"File System");
+    size_t i = 1;
+    for (const FoundPartitionRecord* r = g_FoundPartitions.head; r; r = r->next, ++i) {
+        EXPECT_EQ(observer.items[i].text, FoundVolumeText(*r));
+        EXPECT_EQ(observer.items[i].record, r);
+        EXPECT_EQ(r->treeItem, i + 1);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Damage, ExtensiveDisk, ::testing::Values("mbr-wiped.vhd", "boots-wiped.vhd", "fat32-lost.vhd"),
+    [](const ::testing::TestParamInfo<const char*>& info) {
+        std::string name = info.param;
+        name = name.substr(0, name.find('.'));
+        name.erase(std::remove(name.begin(), name.end(), '-'), name.end());
+        return name;
+    });
+
+class ChosenRange : public ExtensiveDisk {};
+
+TEST_P(ChosenRange, AFat32VolumeWithoutBootSectorsIsInferredFromItsDirectories)
+{
+    const uint32_t start = PartitionStart(2);
+    Scan(200, start, PartitionStart(3) - start);
+    ASSERT_EQ(g_FoundPartitions.count, 1u);
+    const FoundPartitionRecord& v = *g_FoundPartitions.head;
+    EXPECT_EQ(v.fileSystemType, 200);
+    EXPECT_EQ(v.firstFat, 0u);           // found by the found-volume scan
+    EXPECT_EQ(v.sectorsPerCluster, 1u);
+    ExpectSavedLikeSleuthkit(1, 2, false);
+    EXPECT_EQ(g_VolumeParams.firstFat, start + 32);
+}
+
+INSTANTIATE_TEST_SUITE_P(Damage, ChosenRange, ::testing::Values("fat32-lost.vhd"),
+    [](const ::testing::TestParamInfo<const char*>&) { return std::string("fat32lost"); });
+
+}  // namespace morvick::test

@@ -1,0 +1,114 @@
+// The sector search of the Extensive Scan over a small disk in memory: what each kind of sector
+// adds to the candidate lists, damaged records left out, and reads that fail.
+#include "engine/extensive/ExtensiveScanState.h"
+#include "engine/extensive/ExtensiveSearch.h"
+#include "engine/state/EngineState.h"
+#include "tests/engine/diskfixtures/RecordingObserver.h"
+#include "tests/engine/extensive/ExtensiveTestDisk.h"
+#include "tests/engine/ntfs/MftRecordBuilder.h"
+#include "tests/engine/save/MemoryDisk.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+namespace morvick::test {
+
+namespace {
+
+void PutRecord(std::vector<uint8_t>& raw, uint64_t sector, const std::vector<uint8_t>& record)
+{
+    std::memcpy(&raw[sector * 512], record.data(), record.size());
+    raw[sector * 512 + 28] = 0x00;   // allocated size 1,024
+    raw[sector * 512 + 29] = 0x04;
+}
+
+class SearchTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ResetEngineState();
+        ResetExtensiveScanState();
+        raw.assign(512 * 4000, 0);
+        PutSector(raw, 100, FatBootSector(false, 4, 4, 32, 3000));
+        PutSector(raw, 300, DirectorySector(5, 0));
+        PutSector(raw, 3990, DirectorySector(7, 5));   // in the last, partly readable run
+        PutSector(raw, 1000, NtfsBootSector(8, 2000, 4));
+        const std::vector<uint8_t> folder = MftRecordBuilder(3)
+                                                .FileName(u"Docs", 5, 1)
+                                                .IndexRoot(40)
+                                                .NonResident(0xA0, {0x11, 0x01, 0x0A, 0x00}, 4096, 0, u"$I30")
+                                                .Build();
+        PutRecord(raw, 1500, folder);
+        PutRecord(raw, 1502, MftRecordBuilder(1).FileName(u"a.txt", 40, 1).ResidentData({1, 2, 3}).Build());
+        std::vector<uint8_t> torn = MftRecordBuilder(1).FileName(u"torn.txt", 40, 1).Build();
+        torn[1023] ^= 0xFF;   // the second sector's end no longer carries the update sequence number
+        PutRecord(raw, 1504, torn);
+        PutSector(raw, 1600, IndexRecordSector(0, {{44, 40, 1, u"Sub"}}));
+        std::vector<uint8_t> broken = IndexRecordSector(0, {{45, 40, 1, u"Other"}});
+        broken[511] ^= 0xFF;
+        PutSector(raw, 1601, broken);
+    }
+    void TearDown() override { ResetEngineState(); }
+
+    std::vector<uint8_t> raw;
+    RecordingObserver observer;
+};
+
+}  // namespace
+
+TEST_F(SearchTest, EachKindOfSectorGoesToItsListAndDamagedRecordsAreLeftOut)
+{
+    MemoryDisk disk(raw);
+    ASSERT_TRUE(disk.Opened());
+    ScanFinishedWord finished{0};
+    ExtensiveSearchCounters counters;
+    // The range runs past the disk's end: the run that crosses it is read sector by sector.
+    ASSERT_EQ(SearchDiskStructures(0, 6000, kSearchFat | kSearchNtfs, finished, counters), ExtensiveSearchResult::kCompleted);
+    EXPECT_EQ(counters.bootSectors, 2u);
+    EXPECT_EQ(counters.fatDirectories, 2u);
+    EXPECT_EQ(counters.ntfsFolders, 1u);
+    EXPECT_EQ(counters.ntfsFiles, 1u);
+    EXPECT_EQ(counters.indexRecords, 1u);
+
+    ASSERT_EQ(g_BootSectors.count, 2u);
+    EXPECT_EQ(g_BootSectors.head->sector, 100u);
+    EXPECT_EQ(g_BootSectors.tail->sector, 1000u);
+    ASSERT_EQ(g_FoundFatDirectories.count, 2u);
+    EXPECT_EQ(g_FoundFatDirectories.head->sector, 300u);
+    EXPECT_EQ(g_FoundFatDirectories.tail->sector, 3990u);
+    EXPECT_EQ(g_FoundFatDirectories.tail->parentCluster, 5u);
+    ASSERT_EQ(g_FoundNtfsRecords.count, 1u);
+    EXPECT_EQ(std::u16string(g_FoundNtfsRecords.head->name), u"Docs");
+    EXPECT_EQ(g_FoundNtfsRecords.head->recordNumber, 40u);
+    EXPECT_EQ(g_FoundNtfsRecords.head->indexFirstCluster, 10u);
+    ASSERT_EQ(g_NtfsFileRecords.count, 1u);
+    EXPECT_EQ(g_NtfsFileRecords.head->sector, 1502u);
+    ASSERT_EQ(g_IndexRecords.count, 1u);
+    EXPECT_EQ(g_IndexRecords.head->sector, 1600u);
+    EXPECT_EQ(g_IndexRecords.head->ownerRecord, 40u);
+    EXPECT_EQ(g_IndexRecordSectors.sectors, std::vector<uint32_t>{1600});
+    EXPECT_EQ(g_IndexRecordSectors.searchedEnd, 6000u);
+    EXPECT_FALSE(observer.statuses.empty());
+    EXPECT_EQ(observer.statuses.front(), u"Reading Sector 0 Of 6000");
+}
+
+TEST_F(SearchTest, OneKindAtATimeAndStop)
+{
+    MemoryDisk disk(raw);
+    ASSERT_TRUE(disk.Opened());
+    ScanFinishedWord finished{0};
+    ExtensiveSearchCounters counters;
+    SearchDiskStructures(0, 4000, kSearchNtfs, finished, counters);
+    EXPECT_EQ(counters.bootSectors, 1u);
+    EXPECT_EQ(counters.fatDirectories, 0u);
+    EXPECT_EQ(g_BootSectors.head->sector, 1000u);
+
+    FreeScanRecordLists();
+    ExtensiveSearchCounters none;
+    finished.store(1);
+    EXPECT_EQ(SearchDiskStructures(0, 4000, kSearchFat, finished, none), ExtensiveSearchResult::kStopped);
+    EXPECT_EQ(g_BootSectors.count, 0u);
+}
+
+}  // namespace morvick::test
