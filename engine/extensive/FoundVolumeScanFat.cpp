@@ -213,7 +213,8 @@ void ReadFoundFatDirectories(const ScanFinishedWord& finished)
 {
     const VolumeParameterBlock& b = g_VolumeParams;
     const bool fat32 = b.browsedFileSystemType == kFileSystemFat32;
-    const uint32_t batch = std::min(std::max<uint32_t>(b.sectorsPerCluster, 1), kMaxBatchSectors);
+    const uint32_t sectorsPerCluster = b.sectorsPerCluster;   // the block is packed: no references into it
+    const uint32_t batch = std::min(std::max<uint32_t>(sectorsPerCluster, 1), kMaxBatchSectors);
     FoundFolderNamer namer;
     auto sink = [&namer](const morvick::FatFoundEntry& e) { namer(e); };
 

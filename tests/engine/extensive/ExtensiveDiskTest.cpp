@@ -166,9 +166,9 @@ TEST_P(ExtensiveDisk, FindsEveryVolumeOfTheWholeDiskAndSavesItsLiveFiles)
         ExpectSavedLikeSleuthkit(volume, c.number, c.fileSystem == 300);
         // Without a chosen type, a FAT volume found without its boot sectors takes its kind from its
         // FAT copies.
-        EXPECT_EQ(g_VolumeParams.browsedFileSystemType, c.fileSystem) << "partition " << c.number;
+        EXPECT_EQ(uint16_t{g_VolumeParams.browsedFileSystemType}, c.fileSystem) << "partition " << c.number;
         if (c.fileSystem == 300) {
-            EXPECT_EQ(g_VolumeParams.clusterBase, PartitionStart(c.number));
+            EXPECT_EQ(uint32_t{g_VolumeParams.clusterBase}, PartitionStart(c.number));
         }
     }
     // The file-system page's tree: the root, then one item per volume in the list's order.
@@ -202,7 +202,7 @@ TEST_P(ChosenRange, AFat32VolumeWithoutBootSectorsIsInferredFromItsDirectories)
     EXPECT_EQ(v.firstFat, 0u);           // found by the found-volume scan
     EXPECT_EQ(v.sectorsPerCluster, 1u);
     ExpectSavedLikeSleuthkit(1, 2, false);
-    EXPECT_EQ(g_VolumeParams.firstFat, start + 32);
+    EXPECT_EQ(uint32_t{g_VolumeParams.firstFat}, start + 32);
 }
 
 INSTANTIATE_TEST_SUITE_P(Damage, ChosenRange, ::testing::Values("fat32-lost.vhd"),
