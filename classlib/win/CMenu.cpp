@@ -192,9 +192,56 @@ BOOL CMenu::SetMenuItemBitmaps(UINT nPosition, UINT nFlags, const CBitmap* pBmpU
                                 (HBITMAP)pBmpChecked->GetSafeHandle());
 }
 
+namespace {
+
+thread_local HMENU t_trackedPopup = nullptr;
+
+// The menu under hMenu (itself or a submenu) whose items hold nID; NULL when none does.
+HMENU MenuHolding(HMENU hMenu, UINT nID, int depth)
+{
+    const int count = ::GetMenuItemCount(hMenu);
+    for (int i = 0; i < count; ++i) {
+        HMENU hSub = ::GetSubMenu(hMenu, i);
+        if (hSub == nullptr ? ::GetMenuItemID(hMenu, i) == nID : (UINT)(UINT_PTR)hSub == nID)
+            return hMenu;
+    }
+    if (depth >= 16) // menus nest a few levels; a cycle must not recurse for ever
+        return nullptr;
+    for (int i = 0; i < count; ++i) {
+        HMENU hSub = ::GetSubMenu(hMenu, i);
+        if (hSub != nullptr) {
+            if (HMENU found = MenuHolding(hSub, nID, depth + 1))
+                return found;
+        }
+    }
+    return nullptr;
+}
+
+} // namespace
+
 BOOL CMenu::TrackPopupMenu(UINT nFlags, int x, int y, CWnd* pWnd, LPCRECT lpRect)
 {
-    return ::TrackPopupMenu(m_hMenu, nFlags, x, y, 0, pWnd->GetSafeHwnd(), lpRect);
+    const HMENU previous = t_trackedPopup;
+    t_trackedPopup = m_hMenu;
+    const BOOL result = ::TrackPopupMenu(m_hMenu, nFlags, x, y, 0, pWnd->GetSafeHwnd(), lpRect);
+    t_trackedPopup = previous;
+    return result;
+}
+
+HMENU PASCAL CMenu::GetTrackedPopup()
+{
+    return t_trackedPopup;
+}
+
+CMenu* PASCAL CMenu::FindPopupMenuFromID(HMENU hRoot, UINT nID)
+{
+    if (hRoot == nullptr || !::IsMenu(hRoot))
+        return nullptr;
+    if (HMENU holder = MenuHolding(hRoot, nID, 0)) {
+        if (CMenu* pMenu = FromHandlePermanent(holder))
+            return pMenu;
+    }
+    return FromHandlePermanent(hRoot);
 }
 
 void CMenu::DrawItem(LPDRAWITEMSTRUCT) {}

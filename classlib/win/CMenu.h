@@ -62,8 +62,16 @@ public:
     BOOL CheckMenuRadioItem(UINT nIDFirst, UINT nIDLast, UINT nIDItem, UINT nFlags);
     BOOL SetMenuItemBitmaps(UINT nPosition, UINT nFlags, const CBitmap* pBmpUnchecked, const CBitmap* pBmpChecked);
 
-    // With TPM_RETURNCMD the answer is the chosen command (0 for none).
+    // With TPM_RETURNCMD the answer is the chosen command (0 for none). While the popup is shown
+    // it is the thread's tracked popup, so that its owner can find the menu that measures an
+    // owner-drawn item.
     BOOL TrackPopupMenu(UINT nFlags, int x, int y, CWnd* pWnd, LPCRECT lpRect = nullptr);
+    // The popup that TrackPopupMenu shows on this thread now, or NULL.
+    static HMENU PASCAL GetTrackedPopup();
+    // The permanent wrapper of the menu under hRoot (hRoot itself or a submenu, depth first) whose
+    // items hold the command or submenu nID, else the permanent wrapper of hRoot; NULL when
+    // neither has one.
+    static CMenu* PASCAL FindPopupMenuFromID(HMENU hRoot, UINT nID);
 
     virtual void DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct);
     virtual void MeasureItem(LPMEASUREITEMSTRUCT lpMeasureItemStruct);

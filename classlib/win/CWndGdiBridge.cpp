@@ -121,13 +121,17 @@ void CWnd::OnDrawItem(int, LPDRAWITEMSTRUCT lpDrawItemStruct) {
 
 void CWnd::OnMeasureItem(int, LPMEASUREITEMSTRUCT lpMeasureItemStruct) {
   if (lpMeasureItemStruct->CtlType == ODT_MENU) {
-    // The item's menu is not named by the message; the menu being tracked is the frame's or the
-    // popup's, so ask the permanent wrapper of the window's menu first.
-    HMENU hMenu = ::GetMenu(m_hWnd);
-    CMenu* pMenu = hMenu != NULL ? CMenu::FromHandlePermanent(hMenu) : NULL;
-    if (pMenu != NULL) {
-      pMenu->MeasureItem(lpMeasureItemStruct);
-      return;
+    // The item's menu is not named by the message: look for the item in the window's own menu,
+    // then in the popup being tracked, and let the wrapper of the menu that holds it measure.
+    // (A child window's "menu" is its control id.)
+    const BOOL bChild = (::GetWindowLongW(m_hWnd, GWL_STYLE) & WS_CHILD) != 0;
+    const HMENU candidates[] = {bChild ? NULL : ::GetMenu(m_hWnd), CMenu::GetTrackedPopup()};
+    for (HMENU hMenu : candidates) {
+      CMenu* pMenu = CMenu::FindPopupMenuFromID(hMenu, lpMeasureItemStruct->itemID);
+      if (pMenu != NULL) {
+        pMenu->MeasureItem(lpMeasureItemStruct);
+        return;
+      }
     }
   } else {
     HWND hWndChild = ::GetDlgItem(m_hWnd, (int)lpMeasureItemStruct->CtlID);

@@ -1,4 +1,5 @@
 #include "GdiTestResources.h"
+#include "TestHost.h"
 
 #include "classlib/win/AfxGdi.h"
 
@@ -98,4 +99,55 @@ TEST(Menu, AttachDetachAndOwnership)
     EXPECT_FALSE(::IsMenu(raw));
     CMenu* none = nullptr;
     EXPECT_EQ(nullptr, none->GetSafeHmenu());
+}
+
+namespace {
+
+// A menu that measures its owner-drawn items and counts the calls.
+class MeasuringMenu : public CMenu {
+public:
+    int measured = 0;
+    void MeasureItem(LPMEASUREITEMSTRUCT lpMIS) override
+    {
+        ++measured;
+        lpMIS->itemWidth = 60;
+        lpMIS->itemHeight = 20;
+    }
+};
+
+void CALLBACK CloseTrackedMenu(HWND, UINT, UINT_PTR id, DWORD)
+{
+    ::KillTimer(nullptr, id);
+    ::EndMenu();
+}
+
+} // namespace
+
+TEST(Menu, OwnerDrawnItemsOfATrackedPopupAreMeasuredByTheMenuThatHoldsThem)
+{
+    TestHost host;
+    host.ShowWindow(SW_SHOW);
+    MeasuringMenu sub;
+    ASSERT_TRUE(sub.CreatePopupMenu());
+    sub.AppendMenu(MF_OWNERDRAW, 32, reinterpret_cast<LPCTSTR>(2));
+    MeasuringMenu popup;
+    ASSERT_TRUE(popup.CreatePopupMenu());
+    popup.AppendMenu(MF_OWNERDRAW, 31, reinterpret_cast<LPCTSTR>(1));
+    popup.AppendMenu(MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(sub.m_hMenu), L"More");
+
+    EXPECT_EQ(&sub, CMenu::FindPopupMenuFromID(popup.m_hMenu, 32));
+    EXPECT_EQ(&popup, CMenu::FindPopupMenuFromID(popup.m_hMenu, 31));
+    EXPECT_EQ(&popup, CMenu::FindPopupMenuFromID(popup.m_hMenu, 99)); // unknown: the root answers
+    EXPECT_EQ(nullptr, CMenu::FindPopupMenuFromID(nullptr, 31));
+
+    // A child window's WM_MEASUREITEM names no menu: the tracked popup is searched.
+    MEASUREITEMSTRUCT mis = {ODT_MENU, 0, 31, 0, 0, 1};
+    host.SendMessage(WM_MEASUREITEM, 0, reinterpret_cast<LPARAM>(&mis));
+    EXPECT_EQ(0, popup.measured); // nothing tracked now
+
+    ::SetTimer(nullptr, 0, 300, CloseTrackedMenu);
+    popup.TrackPopupMenu(TPM_RETURNCMD, 10, 10, &host);
+    EXPECT_GT(popup.measured, 0);
+    EXPECT_EQ(nullptr, CMenu::GetTrackedPopup());
+    popup.RemoveMenu(1, MF_BYPOSITION); // the submenu is destroyed by its own wrapper
 }
