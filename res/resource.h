@@ -5,3 +5,5 @@
 
 #define IDR_MAINFRAME 128         // menu, icon, accelerators and document string of the main frame
 #define IDP_OLE_INIT_FAILED 100   // shown when OLE cannot be started
+
+#include "controls.h"  // pointers and pictures of the program's own controls

@@ -1,5 +1,7 @@
 #include "ui/controls/win/HoverButton.h"
 
+#include "res/controls.h"
+
 namespace morvick::ui {
 
 IMPLEMENT_DYNAMIC(CHoverButton, CBitmapButton)
@@ -23,8 +25,8 @@ void ShowCursorIfLoaded(HCURSOR cursor) {
 
 CHoverButton::CHoverButton() {
   HINSTANCE module = AfxGetResourceHandle();
-  m_overCursor = LoadCursorW(module, MAKEINTRESOURCEW(264));
-  m_pressedCursor = LoadCursorW(module, MAKEINTRESOURCEW(265));
+  m_overCursor = LoadCursorW(module, MAKEINTRESOURCEW(IDC_HOVER_POINTER));
+  m_pressedCursor = LoadCursorW(module, MAKEINTRESOURCEW(IDC_PRESSED_POINTER));
 }
 
 CHoverButton::~CHoverButton() {
