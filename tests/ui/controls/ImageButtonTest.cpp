@@ -324,6 +324,67 @@ TEST_F(ImageButtonTest, ClicksOpenTheAddressAndPlayTheSoundAndStillNotifyThePare
   EXPECT_EQ(g_calls[2], L"sound:hover.wav");
 }
 
+// An icon of one colour, size x size.
+HICON SolidIcon(int size, COLORREF colour) {
+  HBITMAP color = SolidBitmap(size, size, colour);
+  HBITMAP mask = CreateBitmap(size, size, 1, 1, nullptr);  // all black: every pixel opaque
+  HDC dc = CreateCompatibleDC(nullptr);
+  HGDIOBJ old = SelectObject(dc, mask);
+  PatBlt(dc, 0, 0, size, size, BLACKNESS);
+  SelectObject(dc, old);
+  DeleteDC(dc);
+  ICONINFO info = {TRUE, 0, 0, mask, color};
+  HICON icon = CreateIconIndirect(&info);
+  DeleteObject(color);
+  DeleteObject(mask);
+  return icon;
+}
+
+TEST_F(ImageButtonTest, TheMouseInIconShowsWhileHovered) {
+  HICON in = SolidIcon(16, RGB(200, 0, 0)), out = SolidIcon(16, RGB(0, 0, 200));
+  button.SetWindowText(L"");
+  button.SetIcons(in, out);
+  DibCanvas c(100, 30, RGB(1, 2, 3));
+  const RECT r = {0, 0, 100, 30};
+  button.Paint(c.Dc(), r, 0);
+  EXPECT_EQ(c.At(50, 15), RGB(0, 0, 200));  // centred: 42..58, 7..23
+  EXPECT_EQ(BoundsOf(c, RGB(0, 0, 200)), "42,7,58,23");
+  HoverOver();
+  button.Paint(c.Dc(), r, 0);
+  EXPECT_EQ(c.At(50, 15), RGB(200, 0, 0));
+  button.Paint(c.Dc(), r, ODS_DISABLED);  // disabled: greyed, neither colour
+  EXPECT_EQ(c.Count(RGB(200, 0, 0), r) + c.Count(RGB(0, 0, 200), r), 0);
+  button.SetIcons(nullptr, nullptr, FALSE);
+  DestroyIcon(in);
+  DestroyIcon(out);
+}
+
+TEST_F(ImageButtonTest, CursorTooltipAndDoubleClick) {
+  HCURSOR hand = LoadCursorW(nullptr, IDC_HAND);
+  SetCursor(LoadCursorW(nullptr, IDC_ARROW));
+  button.SendMessage(WM_SETCURSOR, reinterpret_cast<WPARAM>(button.m_hWnd), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+  EXPECT_NE(GetCursor(), hand);  // no cursor of its own: the default handling
+  button.SetBtnCursor(hand);
+  EXPECT_TRUE(button.SendMessage(WM_SETCURSOR, reinterpret_cast<WPARAM>(button.m_hWnd),
+                                 MAKELPARAM(HTCLIENT, WM_MOUSEMOVE)));
+  EXPECT_EQ(GetCursor(), hand);
+
+  button.SetTooltipText(L"Save the files found");
+  ASSERT_NE(button.ToolTip().m_hWnd, nullptr);
+  EXPECT_EQ(button.ToolTip().GetMaxTipWidth(), 400);
+  CString tip;
+  button.ToolTip().GetText(tip, &button, 1);
+  EXPECT_STREQ(tip.GetString(), L"Save the files found");
+  button.SetTooltipText(L"Save");
+  button.ToolTip().GetText(tip, &button, 1);
+  EXPECT_STREQ(tip.GetString(), L"Save");
+  EXPECT_EQ(button.ToolTip().GetToolCount(), 1);
+
+  MSG msg = {button.m_hWnd, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(5, 5)};
+  button.PreTranslateMessage(&msg);
+  EXPECT_EQ(msg.message, static_cast<UINT>(WM_LBUTTONDOWN));  // a double click counts as a click
+}
+
 TEST_F(ImageButtonTest, TheDropDownMenuIsMeasuredDrawnAndAnsweredThroughTheButton) {
   CountingMenu menu;
   ASSERT_TRUE(menu.AppendODMenu(L"&Open", 0, 41001));
