@@ -59,6 +59,11 @@ TEST_F(OwnerDrawnMenuTest, EveryItemOfTheResourceIsOwnerDrawn) {
   EXPECT_FALSE(options->Holds(&menu));
   EXPECT_TRUE(menu.ModifyODMenu(L"&Open", ID_TEST_OPEN, -1));
   EXPECT_STREQ(ItemAt(0).text.GetString(), L"&Open");
+  EXPECT_TRUE(options->ModifyODMenu(L"Fish", 3, -1, MF_BYPOSITION));
+  EXPECT_STREQ(ItemAt(3).text.GetString(), L"Fish");
+  EXPECT_NE(options->GetMenuState(3, MF_BYPOSITION) & MF_OWNERDRAW, 0u);
+  EXPECT_FALSE(options->ModifyODMenu(L"None", 40, -1, MF_BYPOSITION));
+  EXPECT_FALSE(menu.ModifyODMenu(L"None", 12345));
   COwnerDrawnMenu missing;
   EXPECT_FALSE(missing.LoadMenu(9999));
   EXPECT_EQ(missing.GetSafeHmenu(), nullptr);
