@@ -1,8 +1,10 @@
 // The sector search of the Extensive Scan over a small disk in memory: what each kind of sector
 // adds to the candidate lists, damaged records left out, and reads that fail.
+#include "engine/extensive/ExtensiveScan.h"
 #include "engine/extensive/ExtensiveScanState.h"
 #include "engine/extensive/ExtensiveSearch.h"
 #include "engine/state/EngineState.h"
+#include "tests/engine/diskfixtures/DiskFixture.h"
 #include "tests/engine/diskfixtures/RecordingObserver.h"
 #include "tests/engine/extensive/ExtensiveTestDisk.h"
 #include "tests/engine/ntfs/MftRecordBuilder.h"
@@ -11,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <tuple>
 
 namespace morvick::test {
 
@@ -109,6 +112,49 @@ TEST_F(SearchTest, OneKindAtATimeAndStop)
     finished.store(1);
     EXPECT_EQ(SearchDiskStructures(0, 4000, kSearchFat, finished, none), ExtensiveSearchResult::kStopped);
     EXPECT_EQ(g_BootSectors.count, 0u);
+}
+
+}  // namespace morvick::test
+
+namespace morvick::test {
+
+// Small disks for the Extensive Scan's fuzzer, whose last byte chooses FAT16 (0) or NTFS (2): a FAT16
+// volume without its partition table, and an NTFS volume of a folder, a file and the folder's INDX.
+TEST(ExtensiveFuzzSeeds, SmallDisksOfEachKindAreScanned)
+{
+    std::vector<uint8_t> fat(512 * 72, 0);
+    PutSector(fat, 1, FatBootSector(false, 1, 32, 1, 80));
+    PutSector(fat, 68, DirectorySector(3, 0));
+    PutSector(fat, 69, DirectorySector(4, 3));
+    fat.push_back(0);
+
+    std::vector<uint8_t> ntfs(512 * 64, 0);
+    PutSector(ntfs, 0, NtfsBootSector(1, 63, 16));
+    PutRecord(ntfs, 16, MftRecordBuilder(3)
+                            .FileName(u"Docs", 5, 1)
+                            .IndexRoot(40)
+                            .NonResident(0xA0, {0x11, 0x01, 0x28, 0x00}, 512, 0, u"$I30")
+                            .Build());
+    PutRecord(ntfs, 18, MftRecordBuilder(1).FileName(u"a.txt", 40, 1).ResidentData({1, 2, 3}).Build());
+    PutSector(ntfs, 40, IndexRecordSector(0, {{41, 40, 1, u"a.txt", false}}));
+    ntfs.push_back(2);
+
+    for (const auto& [name, bytes, type] : {std::make_tuple("fat16", fat, uint16_t{100}), std::make_tuple("ntfs", ntfs, uint16_t{300})}) {
+        ResetEngineState();
+        ResetExtensiveScanState();
+        std::vector<uint8_t> raw(bytes.begin(), bytes.end() - 1);
+        MemoryDisk disk(raw);
+        ASSERT_TRUE(disk.Opened());
+        g_VolumeParams.chosenFileSystemType = type;
+        g_VolumeParams.partitionSectors = static_cast<uint32_t>(raw.size() / 512);
+        ScanFinishedWord finished{0};
+        RunExtensiveScan(finished);
+        EXPECT_EQ(g_FoundPartitions.count, 1u) << name;
+        const std::string folder = FuzzSeedFolder("fuzz_extensive_scan");
+        if (!folder.empty())
+            WriteFileBytes(folder + "/" + name, bytes.data(), bytes.size());
+    }
+    ResetEngineState();
 }
 
 }  // namespace morvick::test
