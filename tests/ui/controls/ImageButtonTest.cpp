@@ -187,6 +187,19 @@ TEST_F(ImageButtonTest, ARaisedButtonHasTheClassicEdgeAndAFocusRectangle) {
   EXPECT_LT(c.Count(face, RECT{3, 3, 97, 4}), 94);
 }
 
+TEST_F(ImageButtonTest, PrintingTheButtonDrawsItThroughItsOwnerDrawRoutine) {
+  button.SetWindowText(L"");
+  button.SetColor(CImageButton::kBkOut, RGB(5, 150, 5));
+  button.SetColor(CImageButton::kBkFocus, RGB(5, 5, 150));
+  DibCanvas c(100, 30, RGB(1, 2, 3));
+  button.SendMessage(WM_PRINTCLIENT, reinterpret_cast<WPARAM>(c.Dc()), PRF_CLIENT);
+  EXPECT_EQ(c.At(50, 15), RGB(5, 150, 5));
+  EXPECT_EQ(c.At(0, 0), RGB(5, 150, 5));  // flat: no border
+  button.SetFocus();
+  button.SendMessage(WM_PRINTCLIENT, reinterpret_cast<WPARAM>(c.Dc()), PRF_CLIENT);
+  EXPECT_EQ(c.At(50, 15), RGB(5, 5, 150));
+}
+
 TEST_F(ImageButtonTest, EachStateTakesItsOwnColours) {
   button.SetWindowText(L"");
   const RECT r = {0, 0, 100, 30};
