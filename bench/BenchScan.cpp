@@ -20,6 +20,9 @@
 #include <cstdio>
 #include <cstdlib>
 
+// The other modes of `scan`, each in its own file.
+int RunScanTrace(const std::vector<std::string>& args);    // BenchScanTrace.cpp
+
 namespace {
 
 int Usage()
@@ -29,23 +32,12 @@ int Usage()
     return 2;
 }
 
-// Chooses partition `index` of the table as the partition page does.
-void ChoosePartition(uint32_t index)
-{
-    const PartitionTableEntry& p = g_PartitionTable[index];
-    VolumeParameterBlock& b = g_VolumeParams;
-    b = VolumeParameterBlock();
-    b.chosenFileSystemType = p.fileSystemType;
-    b.partitionStart = p.startSector;
-    b.partitionSectors = p.sectorCount;
-    b.partitionEnd = p.sectorCount ? p.startSector + p.sectorCount - 1 : p.startSector;
-    b.partitionIndex = static_cast<uint16_t>(index);
-}
-
 int RunScan(const std::vector<std::string>& args)
 {
     if (args.empty())
         return Usage();
+    if (BenchScanMode(args) == "trace")
+        return RunScanTrace(args);
     std::string image = args[0], mode, partition = "all", out, snapshot;
     for (size_t i = 1; i < args.size(); i += 2) {
         if (i + 1 >= args.size())
@@ -78,26 +70,17 @@ int RunScan(const std::vector<std::string>& args)
     }
     FindBenchPartitions();
     std::vector<uint32_t> chosen;
-    if (partition == "all") {
-        for (uint32_t i = 0; i < g_nPartitionCount; ++i)
-            chosen.push_back(i);
-    } else {
-        char* end = nullptr;
-        unsigned long n = std::strtoul(partition.c_str(), &end, 10);
-        if (!end || *end || n >= g_nPartitionCount) {
-            std::fprintf(stderr, "no partition %s\n", partition.c_str());
-            SetCurrentVirtualDisk(nullptr);
-            SetScanObserver(previous);
-            return 1;
-        }
-        chosen.push_back(static_cast<uint32_t>(n));
+    if (!ParseBenchPartitions(partition, chosen)) {
+        SetCurrentVirtualDisk(nullptr);
+        SetScanObserver(previous);
+        return 1;
     }
 
     BenchTotals totals;
     ResetSaveState();
     int status = 0;
     for (uint32_t index : chosen) {
-        ChoosePartition(index);
+        ChooseBenchPartition(index);
         g_nScanMode = kScanQuick;
         ScanFinishedWord finished{0};
         QuickScanResult result = RunQuickScan(finished);
@@ -123,6 +106,9 @@ int RunScan(const std::vector<std::string>& args)
     return status;
 }
 
-BenchCommandRegistration scan("scan", "scan IMAGE --mode quick [--partition N|all] [--out DIR] [--snapshot FILE]", RunScan);
+BenchCommandRegistration scan("scan",
+    "scan IMAGE --mode quick [--partition N|all] [--out DIR] [--snapshot FILE]\n"
+    "  morvick-bench scan IMAGE --mode trace [--partition N|all] [--types LIST] [--out DIR]",
+    RunScan);
 
 } // namespace

@@ -8,6 +8,7 @@
 
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 bool BenchObserver::OnMessage(const std::u16string& text, MessageKind kind)
@@ -47,6 +48,45 @@ void FindBenchPartitions()
             break;
     }
     SearchPartitions(false, 0, nullptr);
+}
+
+std::string BenchScanMode(const std::vector<std::string>& args)
+{
+    for (size_t i = 1; i + 1 < args.size(); ++i) {
+        if (args[i] == "--mode")
+            return args[i + 1];
+    }
+    return std::string();
+}
+
+void ChooseBenchPartition(uint32_t index)
+{
+    const PartitionTableEntry& p = g_PartitionTable[index];
+    VolumeParameterBlock& b = g_VolumeParams;
+    b = VolumeParameterBlock();
+    b.chosenFileSystemType = p.fileSystemType;
+    b.partitionStart = p.startSector;
+    b.partitionSectors = p.sectorCount;
+    b.partitionEnd = p.sectorCount ? p.startSector + p.sectorCount - 1 : p.startSector;
+    b.partitionIndex = static_cast<uint16_t>(index);
+}
+
+bool ParseBenchPartitions(const std::string& text, std::vector<uint32_t>& chosen)
+{
+    chosen.clear();
+    if (text == "all") {
+        for (uint32_t i = 0; i < g_nPartitionCount; ++i)
+            chosen.push_back(i);
+        return true;
+    }
+    char* end = nullptr;
+    const unsigned long n = std::strtoul(text.c_str(), &end, 10);
+    if (text.empty() || !end || *end || n >= g_nPartitionCount) {
+        std::fprintf(stderr, "no partition %s\n", text.c_str());
+        return false;
+    }
+    chosen.push_back(static_cast<uint32_t>(n));
+    return true;
 }
 
 void CountFoundEntries(BenchTotals& t)

@@ -6,7 +6,9 @@
 #include "engine/ScanObserver.h"
 #include "engine/image/VirtualDisk.h"
 
+#include <cstdint>
 #include <string>
+#include <vector>
 
 // Prints messages to standard error and answers every question yes (go on with the recovery).
 class BenchObserver : public ScanObserver {
@@ -20,6 +22,16 @@ bool OpenBenchImage(const std::string& path, CVirtualDisk& disk);
 
 // Walks the partition table (MBR at 0, else 61 or 62) and searches the disk when it holds nothing.
 void FindBenchPartitions();
+
+// The value after "--mode" in the arguments of `scan`, empty when there is none.
+std::string BenchScanMode(const std::vector<std::string>& args);
+
+// Chooses partition `index` of the table as the partition page does.
+void ChooseBenchPartition(uint32_t index);
+
+// The partitions named by --partition: "all" (every one, in order) or one index that `partitions`
+// prints. False, with a message on standard error, for any other text.
+bool ParseBenchPartitions(const std::string& text, std::vector<uint32_t>& chosen);
 
 struct BenchTotals {
     const char* mode = "quick";

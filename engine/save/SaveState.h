@@ -20,6 +20,9 @@ extern uint64_t g_qwSaveFileTime;
 extern std::u16string g_strSavePath;
 // File Trace: a traced file is saved as this many MiB (1 and up).
 extern uint32_t g_nTraceSizeClass;
+// The size the File Types dialog offers first ("2 MB"), the one a File Trace uses when the user
+// leaves the choice as it is.
+constexpr uint32_t kDefaultTraceSizeMiB = 2;
 // File Trace: the number of ticked files, for the saving dialog's bar.
 extern uint32_t g_nTickedFileCount;
 

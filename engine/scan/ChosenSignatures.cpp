@@ -1,5 +1,6 @@
 #include "engine/scan/ChosenSignatures.h"
 
+#include "engine/scan/SignatureCategory.h"
 #include "engine/util/AnsiText.h"
 
 uint32_t LeadingDecimalValue(const std::string& text)
@@ -53,4 +54,33 @@ bool AppendChosenSignatures(RecordList<TraceHitRecord>& list, const std::vector<
         }
     }
     return true;
+}
+
+std::vector<std::u16string> FileTypeItemsInTreeOrder(const std::vector<SignatureRecord>& records)
+{
+    std::vector<std::u16string> folders;
+    std::vector<std::vector<std::u16string>> items;
+    for (const SignatureRecord& record : records) {
+        if (record.extension.empty())
+            continue;
+        const std::u16string folder = SignatureCategoryFolder(record.category);
+        const std::u16string extension = AnsiToUtf16(record.extension);
+        size_t f = 0;
+        while (f < folders.size() && folders[f] != folder)
+            ++f;
+        if (f == folders.size()) {
+            folders.push_back(folder);
+            items.emplace_back();
+        }
+        std::vector<std::u16string>& inFolder = items[f];
+        bool known = false;
+        for (const std::u16string& item : inFolder)
+            known = known || item == extension;
+        if (!known)
+            inFolder.push_back(extension);
+    }
+    std::vector<std::u16string> order;
+    for (const std::vector<std::u16string>& inFolder : items)
+        order.insert(order.end(), inFolder.begin(), inFolder.end());
+    return order;
 }

@@ -19,6 +19,11 @@ uint32_t LeadingDecimalValue(const std::string& text);
 // text. False (the list unchanged) after the out-of-memory report.
 bool AppendChosenSignature(RecordList<TraceHitRecord>& list, const SignatureRecord& record);
 
+// The type items of the File Types tree in the tree's order: the category folders in the order
+// their first record appears, and in each folder the extensions in the order they first appear,
+// each once. Records with no extension have no item.
+std::vector<std::u16string> FileTypeItemsInTreeOrder(const std::vector<SignatureRecord>& records);
+
 // For each ticked item of the File Types tree, in the tree's order, appends every record whose
 // extension equals the item's text, in file order. Records with no extension are never chosen.
 // False after the out-of-memory report; what was appended before stays.

@@ -1,43 +1,30 @@
 #include "engine/scan/TraceSectors.h"
 
-#include "engine/scan/SignatureMatch.h"
-
 namespace {
 
-char16_t Lower(char16_t c)
+bool IsWordExtension(const std::u16string& extension)
 {
-    return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c - u'A' + u'a') : c;
-}
-
-bool SameExtension(const std::u16string& a, const char16_t* b)
-{
-    size_t i = 0;
-    for (; b && b[i]; ++i) {
-        if (i >= a.size() || Lower(a[i]) != Lower(b[i]))
+    static const char16_t kWord[] = u".doc";
+    if (extension.size() != 4)
+        return false;
+    for (size_t i = 0; i < 4; ++i) {
+        const char16_t c = extension[i] >= u'A' && extension[i] <= u'Z' ? extension[i] + 32 : extension[i];
+        if (c != kWord[i])
             return false;
     }
-    return b && i == a.size();
-}
-
-bool IsChosenExtension(const RecordList<TraceHitRecord>& signatures, const std::u16string& extension)
-{
-    for (const TraceHitRecord* s = signatures.head; s; s = s->next) {
-        if (SameExtension(extension, s->extension))
-            return true;
-    }
-    return false;
+    return true;
 }
 
 // A compound-document hit: the application named in the document tells Word, Excel, PowerPoint
 // and Publisher files apart. Office Open XML documents are ZIP archives and keep their extension.
 std::u16string HitExtension(const TraceHitRecord& signature, uint32_t sector,
-    const RecordList<TraceHitRecord>& signatures, const OfficeKindReader& readKind)
+    const TraceSignatureIndex& signatures, const OfficeKindReader& readKind)
 {
     const std::u16string own = signature.extension ? signature.extension : u"";
-    if (!readKind || !SameExtension(u".doc", signature.extension))
+    if (!readKind || !IsWordExtension(own))
         return own;
     const std::u16string kind = readKind(sector);
-    return !kind.empty() && IsChosenExtension(signatures, kind) ? kind : own;
+    return !kind.empty() && signatures.FindExtension(kind.c_str()) ? kind : own;
 }
 
 std::u16string DecimalText(uint32_t value)
@@ -71,11 +58,19 @@ bool TraceSectors(const uint8_t* buffer, size_t count, size_t sectorSize, uint32
     const RecordList<TraceHitRecord>& signatures, const OfficeKindReader& readKind, uint32_t& hitNumber,
     RecordList<TracedFileRecord>& hits)
 {
+    return TraceSectors(buffer, count, sectorSize, firstSector, TraceSignatureIndex(signatures.head), readKind,
+        hitNumber, hits);
+}
+
+bool TraceSectors(const uint8_t* buffer, size_t count, size_t sectorSize, uint32_t firstSector,
+    const TraceSignatureIndex& signatures, const OfficeKindReader& readKind, uint32_t& hitNumber,
+    RecordList<TracedFileRecord>& hits)
+{
     if (!buffer || sectorSize == 0)
         return true;
     for (size_t i = 0; i < count; ++i) {
         const uint32_t sector = firstSector + static_cast<uint32_t>(i);
-        const TraceHitRecord* signature = MatchTraceSignature(buffer + i * sectorSize, sectorSize, signatures.head);
+        const TraceHitRecord* signature = signatures.Match(buffer + i * sectorSize, sectorSize);
         if (!signature)
             continue;
         const std::u16string extension = HitExtension(*signature, sector, signatures, readKind);

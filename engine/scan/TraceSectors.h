@@ -2,6 +2,7 @@
 // chosen signature becomes a traced file named by its running hit number and its extension.
 #pragma once
 
+#include "engine/scan/TraceSignatureIndex.h"
 #include "engine/state/RecordList.h"
 
 #include <cstddef>
@@ -19,6 +20,10 @@ using OfficeKindReader = std::function<std::u16string(uint32_t sector)>;
 // readKind reports when that kind is the extension of a chosen signature too (ignoring case);
 // otherwise, or without readKind, it keeps the signature's extension. False after the out-of-memory
 // report; the hits before it stay.
+bool TraceSectors(const uint8_t* buffer, size_t count, size_t sectorSize, uint32_t firstSector,
+    const TraceSignatureIndex& signatures, const OfficeKindReader& readKind, uint32_t& hitNumber,
+    RecordList<TracedFileRecord>& hits);
+// The same with the list indexed for this call only.
 bool TraceSectors(const uint8_t* buffer, size_t count, size_t sectorSize, uint32_t firstSector,
     const RecordList<TraceHitRecord>& signatures, const OfficeKindReader& readKind, uint32_t& hitNumber,
     RecordList<TracedFileRecord>& hits);

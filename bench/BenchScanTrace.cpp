@@ -1,0 +1,168 @@
+// morvick-bench scan IMAGE --mode trace [--partition N|all] [--types LIST] [--out DIR]
+// Finds the partitions as the wizard does and runs File Trace on partition N or on every partition
+// in turn, for the types in LIST (extensions as the signature table Raw.dat beside this program
+// names them, comma-separated, the dot optional; default every type), chosen as the File Types
+// dialog chooses them. With --out it saves every traced file into DIR/pN/ by its name, with the
+// dialog's default size. Prints the JSON line of `scan` ("files": traced files).
+#include "BenchSession.h"
+
+#include "engine/io/OutputFolder.h"
+#include "engine/listing/ResultListing.h"
+#include "engine/save/FileSavers.h"
+#include "engine/save/SafeFileName.h"
+#include "engine/save/SaveState.h"
+#include "engine/scan/ChosenSignatures.h"
+#include "engine/scan/FileTrace.h"
+#include "engine/scan/OfficeDocumentKind.h"
+#include "engine/scan/QuickScan.h"
+#include "engine/scan/SignatureTable.h"
+#include "engine/state/EngineState.h"
+#include "engine/state/FoundEntryLists.h"
+#include "engine/util/Utf.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <set>
+
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <unistd.h>
+#endif
+
+namespace {
+
+int Usage()
+{
+    std::fprintf(stderr, "usage: morvick-bench scan IMAGE --mode trace [--partition N|all] [--types LIST] [--out DIR]\n");
+    return 2;
+}
+
+// Raw.dat in this program's folder, as the program finds its own.
+std::u16string SignatureTablePath()
+{
+#ifdef _WIN32
+    wchar_t module[MAX_PATH + 1] = {};
+    const DWORD n = GetModuleFileNameW(nullptr, module, MAX_PATH);
+    std::filesystem::path self(std::wstring(module, n));
+#else
+    char module[4096] = {};
+    const ssize_t n = readlink("/proc/self/exe", module, sizeof module - 1);
+    std::filesystem::path self(std::string(module, n > 0 ? static_cast<size_t>(n) : 0));
+#endif
+    return (self.parent_path() / kSignatureTableFileName).u16string();
+}
+
+// The File Types tree's items for the types in list (every type for an empty list), in the tree's
+// order. False, with a message, for a type the table does not have.
+bool TickedTypes(const std::vector<SignatureRecord>& records, const std::string& list, std::vector<std::u16string>& ticked)
+{
+    const std::vector<std::u16string> items = FileTypeItemsInTreeOrder(records);
+    std::set<std::u16string> wanted;
+    for (size_t at = 0; !list.empty() && at <= list.size();) {
+        size_t comma = list.find(',', at);
+        if (comma == std::string::npos)
+            comma = list.size();
+        std::string type = list.substr(at, comma - at);
+        if (!type.empty() && type[0] != '.')
+            type = "." + type;
+        wanted.insert(Utf8ToUtf16(type));
+        at = comma + 1;
+    }
+    for (const std::u16string& item : items) {
+        if (list.empty() || wanted.erase(item))
+            ticked.push_back(item);
+    }
+    for (const std::u16string& missing : wanted)
+        std::fprintf(stderr, "no type %s in the signature table\n", Utf16ToUtf8(missing).c_str());
+    return wanted.empty() && !ticked.empty();
+}
+
+void SaveTracedFiles(const std::u16string& folder)
+{
+    CreateOutputFolder(folder);
+    g_nTickedFileCount = g_TracedFiles.count;
+    for (const TracedFileRecord* r = g_TracedFiles.head; r; r = r->next)
+        SaveTracedFile(folder, r->name, r->sector, 1);
+}
+
+} // namespace
+
+int RunScanTrace(const std::vector<std::string>& args)
+{
+    std::string image = args[0], partition = "all", types, out;
+    for (size_t i = 1; i < args.size(); i += 2) {
+        if (i + 1 >= args.size())
+            return Usage();
+        const std::string& key = args[i];
+        const std::string& value = args[i + 1];
+        if (key == "--mode" && value == "trace")
+            continue;
+        if (key == "--partition")
+            partition = value;
+        else if (key == "--types")
+            types = value;
+        else if (key == "--out")
+            out = value;
+        else
+            return Usage();
+    }
+
+    const SignatureTable table = LoadSignatureTableFile(SignatureTablePath());
+    std::vector<std::u16string> ticked;
+    if (table.status == SignatureTableStatus::kUnreadable) {
+        std::fprintf(stderr, "the signature table %s can't be read\n", Utf16ToUtf8(SignatureTablePath()).c_str());
+        return 1;
+    }
+    if (!TickedTypes(table.records, types, ticked))
+        return 2;
+
+    BenchObserver observer;
+    ScanObserver* previous = SetScanObserver(&observer);
+    const double started = BenchClock();
+    CVirtualDisk disk;
+    if (!OpenBenchImage(image, disk)) {
+        SetScanObserver(previous);
+        return 1;
+    }
+    FindBenchPartitions();
+    std::vector<uint32_t> chosen;
+    if (!ParseBenchPartitions(partition, chosen)) {
+        SetCurrentVirtualDisk(nullptr);
+        SetScanObserver(previous);
+        return 1;
+    }
+    AppendChosenSignatures(g_TraceHits, table.records, ticked);
+    g_nTraceSizeClass = kDefaultTraceSizeMiB;
+
+    BenchTotals totals;
+    totals.mode = "trace";
+    ResetSaveState();
+    int status = 0;
+    const OfficeKindReader readKind = DetectOfficeDocumentKind;
+    for (uint32_t index : chosen) {
+        ChooseBenchPartition(index);
+        g_nScanMode = kScanFileTrace;
+        ScanFinishedWord finished{0};
+        const FileTraceResult result = RunFileTrace(finished, readKind);
+        ++totals.partitions;
+        if (result != FileTraceResult::kCompleted) {
+            std::fprintf(stderr, "partition %u: %s\n", index, Utf16ToUtf8(kNoPartitionParametersText).c_str());
+            status = 1;
+            continue;
+        }
+        CountFoundEntries(totals);
+        if (!out.empty()) {
+            const std::u16string target = Utf8ToUtf16(out);
+            CreateOutputFolder(target);
+            SaveTracedFiles(JoinOutputPath(target, u"p" + DecimalText(index)));
+        }
+    }
+    totals.seconds = BenchClock() - started;
+    PrintBenchTotals(totals);
+    FreeTracedFileList();
+    FreeTraceTypeList();
+    SetCurrentVirtualDisk(nullptr);
+    SetScanObserver(previous);
+    return status;
+}
