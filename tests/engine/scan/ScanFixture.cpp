@@ -23,7 +23,7 @@ bool OpenFixtureImage(const std::string& hostPath, CVirtualDisk& disk)
     return WalkPartitionTable(0) > 0;
 }
 
-bool QuickScanPartition(uint32_t index)
+bool ChooseFixturePartition(uint32_t index)
 {
     if (index >= g_nPartitionCount)
         return false;
@@ -34,6 +34,13 @@ bool QuickScanPartition(uint32_t index)
     g_VolumeParams.partitionSectors = p.sectorCount;
     g_VolumeParams.partitionEnd = p.startSector + p.sectorCount - 1;
     g_VolumeParams.partitionIndex = static_cast<uint16_t>(index);
+    return true;
+}
+
+bool QuickScanPartition(uint32_t index)
+{
+    if (!ChooseFixturePartition(index))
+        return false;
     g_nScanMode = kScanQuick;
     ScanFinishedWord finished{0};
     return RunQuickScan(finished) == QuickScanResult::kCompleted;

@@ -9,6 +9,9 @@
 // Resets the engine, opens the image (VHD or VHDX) and walks its partition table. False on failure.
 bool OpenFixtureImage(const std::string& hostPath, CVirtualDisk& disk);
 
+// Chooses entry `index` of the partition table as the partition page does. False when there is none.
+bool ChooseFixturePartition(uint32_t index);
+
 // Chooses entry `index` of the partition table as the partition page does and runs the Quick Scan.
 // False when the scan did not complete.
 bool QuickScanPartition(uint32_t index);
