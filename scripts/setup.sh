@@ -12,7 +12,7 @@ packages=(
   # running Windows programs
   wine wine32:i386 wine64 xvfb xauth fonts-wine
   # test fixtures and oracles
-  qemu-utils dosfstools mtools ntfs-3g fdisk sleuthkit imagemagick zip libvhdi-utils python3
+  qemu-utils dosfstools mtools ntfs-3g fdisk sleuthkit imagemagick zip libvhdi-utils python3 testdisk
 )
 
 missing=()

@@ -7,6 +7,11 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <set>
+
 namespace {
 
 std::string AppName(const CompoundBytes& doc, bool* found = nullptr)
@@ -24,6 +29,22 @@ CompoundBytes AsCopied(CompoundBytes doc)
     doc.resize(size_t(kOfficeDocumentCopySectors) * 512, 0);
     return doc;
 }
+
+#ifdef _WIN32
+std::string ReadAll(const std::filesystem::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+std::set<std::filesystem::path> FilesIn(const std::filesystem::path& folder)
+{
+    std::set<std::filesystem::path> files;
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+        files.insert(entry.path());
+    return files;
+}
+#endif
 
 } // namespace
 
@@ -107,6 +128,27 @@ TEST(CompoundAppName, KindsFollowTheApplicationName)
 }
 
 #ifdef _WIN32
+// The copy the platform opens has a name of its own and is gone afterwards; a file of the temporary
+// folder with the name the copy once had is left alone.
+TEST(CompoundAppName, ThePlatformsCopyIsUniqueAndRemoved)
+{
+    const std::filesystem::path temp = std::filesystem::temp_directory_path();
+    const std::filesystem::path other = temp / "0001";
+    const bool existed = std::filesystem::exists(other);
+    if (!existed)
+        std::ofstream(other, std::ios::binary) << "keep";
+    const std::string before = ReadAll(other);
+    const std::set<std::filesystem::path> files = FilesIn(temp);
+    std::string name;
+    const CompoundBytes excel = AsCopied(BuildCompoundDocument({}));
+    ASSERT_TRUE(ReadDocumentAppName(excel.data(), excel.size(), name));
+    EXPECT_EQ(name, "Microsoft Excel");
+    EXPECT_EQ(ReadAll(other), before);
+    EXPECT_EQ(FilesIn(temp), files);
+    if (!existed)
+        std::filesystem::remove(other);
+}
+
 TEST(CompoundAppName, ReadsDocumentsThePlatformWrites)
 {
     for (const std::string app : {"Microsoft Excel", "Microsoft Office PowerPoint", "Microsoft Office Word"}) {

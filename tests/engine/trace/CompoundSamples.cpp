@@ -176,7 +176,8 @@ CompoundBytes BuildCompoundDocument(const CompoundSampleOptions& o)
         PutEntry(dir, 3, u"\005SummaryInformation", 2, kFree, kFree, kFree, embeddedStart, uint32_t(embedded.size()));
     }
     std::memcpy(doc.data() + kCompoundDirectoryOffset, dir.data(), 512);
-    std::memcpy(doc.data() + 512 * (1 + miniFirst), mini.data(), mini.size());
+    if (!mini.empty())
+        std::memcpy(doc.data() + 512 * (1 + miniFirst), mini.data(), mini.size());
     if (o.largeSummary)
         std::memcpy(doc.data() + 512 * (1 + largeFirst), summary.data(), summary.size());
     return doc;

@@ -1,0 +1,55 @@
+#!/usr/bin/env bash
+# Runs `morvick-bench scan --mode trace` on File Trace's fixture disk in a VHDX: the JSON line, the
+# traced files saved into DIR/pN/ by their names holding the files' bytes, one partition alone, and
+# a type the table does not have.
+#   bench-trace-test.sh SOURCE_DIR WORK_DIR PATH_PREFIX BENCH_COMMAND...
+# PATH_PREFIX goes before every path given to the bench ("Z:" under Wine, else empty).
+set -uo pipefail
+src=$1 work=$2 prefix=$3
+shift 3
+bench=("$@")
+rm -rf "$work"
+mkdir -p "$work"
+trap 'rm -rf "$work"' EXIT
+failures=0
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+field() { sed -n "s/.*\"$2\":\([0-9.\"a-z]*\).*/\1/p" <<<"$1"; }
+
+"$src/tests/fixtures/make-trace-disk.sh" "$work/disk" >/dev/null 2>&1 || { echo "FAIL: make-trace-disk.sh"; exit 1; }
+image="$work/disk/containers/dynamic-1M.vhdx"
+types=jpg,png,gif,.pdf,zip
+
+line=$("${bench[@]}" scan "$prefix$image" --mode trace --types "$types" --out "$prefix$work/out" | tr -d '\r')
+echo "$line"
+[ "$(wc -l <<<"$line")" -eq 1 ] || fail "scan printed more than one line"
+[ "$(field "$line" mode)" = '"trace"' ] || fail "mode"
+[ "$(field "$line" partitions)" = 3 ] || fail "partitions"
+[ "$(field "$line" files)" = "$(wc -l <"$work/disk/starts.txt")" ] || fail "every file is traced"
+[ "$(field "$line" saved_files)" = "$(field "$line" files)" ] || fail "every traced file is saved"
+[ "$(field "$line" failed_files)" = 0 ] || fail "failed files"
+# Each partition's files by hit number, in the order they lie on the disk, with the files' bytes.
+for p in 0 1 2; do
+  n=0
+  while read -r part sector name state; do
+    [ "$part" = "$p" ] || continue
+    n=$((n + 1))
+    saved="$work/out/p$p/$n.${name##*.}"
+    size=$(stat -c %s "$work/disk/samples/$name")
+    [ "$(stat -c %s "$saved" 2>/dev/null)" = 2097152 ] || { fail "p$p/$n.${name##*.} is not 2 MiB"; continue; }
+    [ "$size" -gt 2097152 ] && size=2097152
+    cmp -s -n "$size" "$saved" "$work/disk/samples/$name" || fail "p$p/$n.${name##*.} does not hold $name"
+  done <"$work/disk/starts.txt"
+  [ "$(find "$work/out/p$p" -type f | wc -l)" = "$n" ] || fail "p$p holds other files"
+done
+
+line=$("${bench[@]}" scan "$prefix$image" --mode trace --partition 1 --types "$types" --out "$prefix$work/one" | tr -d '\r')
+[ "$(field "$line" partitions)" = 1 ] && [ "$(field "$line" files)" = "$(grep -c '^1 ' "$work/disk/starts.txt")" ] ||
+  fail "partition 1 alone: $line"
+[ "$(ls "$work/one")" = p1 ] || fail "partition 1 alone saves into p1 only"
+
+line=$("${bench[@]}" scan "$prefix$image" --mode trace | tr -d '\r')
+[ "$(field "$line" files)" -ge "$(wc -l <"$work/disk/starts.txt")" ] || fail "every type: $line"
+
+"${bench[@]}" scan "$prefix$image" --mode trace --types jpg,nosuch >/dev/null 2>&1
+[ $? = 2 ] || fail "a type the table does not have is refused"
+[ "$failures" -eq 0 ]
