@@ -60,35 +60,13 @@ int RunScan(const std::vector<std::string>& args)
     if (mode != "quick")
         return Usage();
 
-    BenchObserver observer;
-    ScanObserver* previous = SetScanObserver(&observer);
-    const double started = BenchClock();
-    CVirtualDisk disk;
-    if (!OpenBenchImage(image, disk)) {
-        SetScanObserver(previous);
-        return 1;
-    }
-    FindBenchPartitions();
-    std::vector<uint32_t> chosen;
-    if (!ParseBenchPartitions(partition, chosen)) {
-        SetCurrentVirtualDisk(nullptr);
-        SetScanObserver(previous);
-        return 1;
-    }
-
     BenchTotals totals;
-    ResetSaveState();
-    int status = 0;
-    for (uint32_t index : chosen) {
-        ChooseBenchPartition(index);
+    return RunBenchPartitionScans(image, partition, totals, nullptr, [&](uint32_t index) {
         g_nScanMode = kScanQuick;
         ScanFinishedWord finished{0};
-        QuickScanResult result = RunQuickScan(finished);
-        ++totals.partitions;
-        if (result != QuickScanResult::kCompleted) {
+        if (RunQuickScan(finished) != QuickScanResult::kCompleted) {
             std::fprintf(stderr, "partition %u: %s\n", index, Utf16ToUtf8(kNoPartitionParametersText).c_str());
-            status = 1;
-            continue;
+            return false;
         }
         CountFoundEntries(totals);
         if (!out.empty()) {
@@ -96,14 +74,8 @@ int RunScan(const std::vector<std::string>& args)
             CreateOutputFolder(target);
             SaveWholeVolume(JoinOutputPath(target, u"p" + DecimalText(index)));
         }
-        if (!snapshot.empty() && !SaveSnapshotFile(Utf8ToUtf16(snapshot)))
-            status = 1;
-    }
-    totals.seconds = BenchClock() - started;
-    PrintBenchTotals(totals);
-    SetCurrentVirtualDisk(nullptr);
-    SetScanObserver(previous);
-    return status;
+        return snapshot.empty() || SaveSnapshotFile(Utf8ToUtf16(snapshot));
+    });
 }
 
 BenchCommandRegistration scan("scan",

@@ -117,39 +117,19 @@ int RunScanTrace(const std::vector<std::string>& args)
     if (!TickedTypes(table.records, types, ticked))
         return 2;
 
-    BenchObserver observer;
-    ScanObserver* previous = SetScanObserver(&observer);
-    const double started = BenchClock();
-    CVirtualDisk disk;
-    if (!OpenBenchImage(image, disk)) {
-        SetScanObserver(previous);
-        return 1;
-    }
-    FindBenchPartitions();
-    std::vector<uint32_t> chosen;
-    if (!ParseBenchPartitions(partition, chosen)) {
-        SetCurrentVirtualDisk(nullptr);
-        SetScanObserver(previous);
-        return 1;
-    }
-    AppendChosenSignatures(g_TraceHits, table.records, ticked);
-    g_nTraceSizeClass = kDefaultTraceSizeMiB;
-
     BenchTotals totals;
     totals.mode = "trace";
-    ResetSaveState();
-    int status = 0;
     const OfficeKindReader readKind = DetectOfficeDocumentKind;
-    for (uint32_t index : chosen) {
-        ChooseBenchPartition(index);
+    auto choose = [&] {
+        AppendChosenSignatures(g_TraceHits, table.records, ticked);
+        g_nTraceSizeClass = kDefaultTraceSizeMiB;
+    };
+    const int status = RunBenchPartitionScans(image, partition, totals, choose, [&](uint32_t index) {
         g_nScanMode = kScanFileTrace;
         ScanFinishedWord finished{0};
-        const FileTraceResult result = RunFileTrace(finished, readKind);
-        ++totals.partitions;
-        if (result != FileTraceResult::kCompleted) {
+        if (RunFileTrace(finished, readKind) != FileTraceResult::kCompleted) {
             std::fprintf(stderr, "partition %u: %s\n", index, Utf16ToUtf8(kNoPartitionParametersText).c_str());
-            status = 1;
-            continue;
+            return false;
         }
         CountFoundEntries(totals);
         if (!out.empty()) {
@@ -157,12 +137,9 @@ int RunScanTrace(const std::vector<std::string>& args)
             CreateOutputFolder(target);
             SaveTracedFiles(JoinOutputPath(target, u"p" + DecimalText(index)));
         }
-    }
-    totals.seconds = BenchClock() - started;
-    PrintBenchTotals(totals);
+        return true;
+    });
     FreeTracedFileList();
     FreeTraceTypeList();
-    SetCurrentVirtualDisk(nullptr);
-    SetScanObserver(previous);
     return status;
 }

@@ -89,6 +89,38 @@ bool ParseBenchPartitions(const std::string& text, std::vector<uint32_t>& chosen
     return true;
 }
 
+int RunBenchPartitionScans(const std::string& image, const std::string& partition, BenchTotals& totals,
+    const std::function<void()>& prepare, const std::function<bool(uint32_t index)>& scanPartition)
+{
+    BenchObserver observer;
+    ScanObserver* previous = SetScanObserver(&observer);
+    const double started = BenchClock();
+    CVirtualDisk disk;
+    if (!OpenBenchImage(image, disk)) {
+        SetScanObserver(previous);
+        return 1;
+    }
+    FindBenchPartitions();
+    std::vector<uint32_t> chosen;
+    int status = ParseBenchPartitions(partition, chosen) ? 0 : 1;
+    if (status == 0) {
+        if (prepare)
+            prepare();
+        ResetSaveState();
+        for (uint32_t index : chosen) {
+            ChooseBenchPartition(index);
+            ++totals.partitions;
+            if (!scanPartition(index))
+                status = 1;
+        }
+        totals.seconds = BenchClock() - started;
+        PrintBenchTotals(totals);
+    }
+    SetCurrentVirtualDisk(nullptr);
+    SetScanObserver(previous);
+    return status;
+}
+
 void CountFoundEntries(BenchTotals& t)
 {
     if (g_nScanMode == kScanFileTrace) {

@@ -7,6 +7,7 @@
 #include "engine/image/VirtualDisk.h"
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -39,6 +40,14 @@ struct BenchTotals {
     unsigned long long folders = 0, files = 0, deletedFiles = 0;
     double seconds = 0;
 };
+
+// The partition loop of the scan commands: opens the image with a BenchObserver installed, finds its
+// partitions, calls prepare (when given), and for each partition named by `partition` chooses it
+// and calls scanPartition with its index (false: the partition failed, exit code 1); then prints
+// the JSON line of totals. Returns the exit code; 1 when the image can't be opened or there is no
+// such partition.
+int RunBenchPartitionScans(const std::string& image, const std::string& partition, BenchTotals& totals,
+    const std::function<void()>& prepare, const std::function<bool(uint32_t index)>& scanPartition);
 
 // Adds the current found-entry lists to the totals.
 void CountFoundEntries(BenchTotals& totals);

@@ -51,16 +51,7 @@ PY
   qemu-img convert -q -f raw -O vhdx -o subformat=dynamic "$raw" "$image"
 fi
 
-now() { date +%s.%N; }
-seconds() {  # seconds COMMAND... : the best of three runs
-  local best=
-  for _ in 1 2 3; do
-    local t0 t1
-    t0=$(now); "$@" >/dev/null 2>&1; t1=$(now)
-    best=$(echo "$t1 $t0 ${best:-}" | awk '{d=$1-$2; if ($3=="" || d<$3) print d; else print $3}')
-  done
-  echo "$best"
-}
+source "$(dirname "${BASH_SOURCE[0]}")/best-of-three.sh"
 fls_both() { fls -r -d -o "$start" "$raw"; fls -r -o "$start" "$raw"; }
 recover() { rm -rf "$outdir/tsk"; tsk_recover -e -o "$start" "$raw" "$outdir/tsk"; }
 save() { rm -rf "$outdir/out"; "$bench" scan "$image" --mode quick --out "$outdir/out"; }

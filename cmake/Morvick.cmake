@@ -101,3 +101,26 @@ macro(morvick_add_subfolders)
     endif()
   endforeach()
 endmacro()
+
+# morvick_bench_test(name script.sh)
+# A shell test of morvick-bench: bash script.sh SOURCE_DIR WORK_DIR PATH_PREFIX BENCH_COMMAND...,
+# with the bench run through Wine and its paths on drive Z: in the Windows configuration. The work
+# folder is build/<preset>/<name>-work.
+function(morvick_bench_test name script)
+  if(NOT MORVICK_BUILD_TESTS OR NOT TARGET morvick-bench)
+    return()
+  endif()
+  if(WIN32)
+    set(bench_command ${MORVICK_ROOT}/scripts/wine-exec.sh $<TARGET_FILE:morvick-bench>)
+    set(path_prefix "Z:")
+    set(label windows)
+  else()
+    set(bench_command $<TARGET_FILE:morvick-bench>)
+    set(path_prefix "")
+    set(label native)
+  endif()
+  add_test(NAME ${name}
+    COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/${script} ${MORVICK_ROOT}
+      ${CMAKE_BINARY_DIR}/${name}-work "${path_prefix}" ${bench_command})
+  set_tests_properties(${name} PROPERTIES LABELS ${label})
+endfunction()

@@ -1,19 +1,10 @@
 #include "engine/image/VhdxGuids.h"
 
+#include "engine/util/HexDigit.h"
+
 #include <cstring>
 
 namespace {
-
-int HexValue(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return 0;
-}
 
 struct GuidTable {
     VhdxGuid guids[kVhdxGuidCount];
@@ -43,7 +34,7 @@ VhdxGuid VhdxGuidFromText(const char* text)
             continue;
         if (!text[i + 1])
             break;
-        guid.bytes[kStoredIndex[byte++]] = static_cast<uint8_t>(HexValue(text[i]) * 16 + HexValue(text[i + 1]));
+        guid.bytes[kStoredIndex[byte++]] = static_cast<uint8_t>(HexDigitValue(text[i]) * 16 + HexDigitValue(text[i + 1]));
         ++i;
     }
     return guid;

@@ -4,7 +4,6 @@
 #include "engine/image/SectorReader.h"
 #include "engine/listing/ResultListing.h"
 #include "engine/scan/QuickScan.h"
-#include "engine/scan/VolumeParameters.h"
 #include "engine/state/EngineState.h"
 #include "engine/state/FoundEntryLists.h"
 
@@ -128,20 +127,14 @@ bool SearchSignatures(const ScanFinishedWord& finished, const OfficeKindReader& 
 
 FileTraceResult RunFileTrace(ScanFinishedWord& finished, const OfficeKindReader& readKind)
 {
-    ScanObserver& observer = CurrentScanObserver();
-    int found = ReadVolumeParameters(finished);
-    if (ScanStopped(finished))
+    switch (WorkOutScanParameters(finished)) {
+    case QuickScanResult::kStopped:
         return FileTraceResult::kStopped;
-    if (!found) {
-        observer.OnStatus(kCalculatingParametersWaitText);
-        found = ReconstructFatParameters(finished);
-        if (ScanStopped(finished))
-            return FileTraceResult::kStopped;
-    }
-    if (!found) {
-        g_nScanFailed = 1;
+    case QuickScanResult::kNoParameters:
         return FileTraceResult::kNoParameters;
+    case QuickScanResult::kCompleted:
+        break;
     }
-    observer.OnStatus(kSearchingForDataText);
+    CurrentScanObserver().OnStatus(kSearchingForDataText);
     return SearchSignatures(finished, readKind) ? FileTraceResult::kCompleted : FileTraceResult::kStopped;
 }

@@ -12,7 +12,7 @@ const char16_t kNoPartitionParametersText[] =
     u"Morvick was unable to find correct partition parameters. \r\nPlease go back to the first step and select "
     u"Extensive Scan \r\nfor recovery.";
 
-QuickScanResult RunQuickScan(ScanFinishedWord& finished)
+QuickScanResult WorkOutScanParameters(ScanFinishedWord& finished)
 {
     ScanObserver& observer = CurrentScanObserver();
     int found = ReadVolumeParameters(finished);
@@ -28,6 +28,15 @@ QuickScanResult RunQuickScan(ScanFinishedWord& finished)
         g_nScanFailed = 1;
         return QuickScanResult::kNoParameters;
     }
+    return QuickScanResult::kCompleted;
+}
+
+QuickScanResult RunQuickScan(ScanFinishedWord& finished)
+{
+    const QuickScanResult parameters = WorkOutScanParameters(finished);
+    if (parameters != QuickScanResult::kCompleted)
+        return parameters;
+    ScanObserver& observer = CurrentScanObserver();
     const uint16_t type = g_VolumeParams.chosenFileSystemType;
     if (type == 100 || type == 200) {
         observer.OnStatus(kSearchingForDataText);

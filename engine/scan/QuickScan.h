@@ -21,6 +21,11 @@ extern const char16_t kSearchingForDataText[];        // "Please wait, Searching
 extern const char16_t kCalculatingParametersWaitText[];// "Please wait, Calculating partition parameters..."
 extern const char16_t kNoPartitionParametersText[];   // the message of a scan without parameters
 
+// The first steps of the Quick Scan and of File Trace: the chosen partition's parameters from its
+// boot sector, else (with the status text) rebuilt from its directories. kCompleted when they are
+// known; on kNoParameters it sets g_nScanFailed.
+QuickScanResult WorkOutScanParameters(ScanFinishedWord& finished);
+
 // The scan of the chosen partition (g_VolumeParams): volume parameters, then the FAT or NTFS pass.
 // On kNoParameters it sets g_nScanFailed; the caller shows kNoPartitionParametersText.
 QuickScanResult RunQuickScan(ScanFinishedWord& finished);

@@ -1,21 +1,11 @@
 #include "engine/scan/TraceSignatureIndex.h"
 
 #include "engine/scan/SignatureMatch.h"
+#include "engine/util/HexDigit.h"
 
 #include <cstring>
 
 namespace {
-
-int HexDigit(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
 
 // The signature's bytes, when its text is exactly 2n hexadecimal digits.
 bool SignatureBytes(const TraceHitRecord& signature, uint8_t* bytes)
@@ -26,8 +16,8 @@ bool SignatureBytes(const TraceHitRecord& signature, uint8_t* bytes)
     if (std::strlen(signature.signature) != 2 * static_cast<size_t>(n))
         return false;
     for (uint32_t i = 0; i < n; ++i) {
-        const int high = HexDigit(signature.signature[2 * i]);
-        const int low = HexDigit(signature.signature[2 * i + 1]);
+        const int high = HexDigitValue(signature.signature[2 * i]);
+        const int low = HexDigitValue(signature.signature[2 * i + 1]);
         if (high < 0 || low < 0)
             return false;
         bytes[i] = static_cast<uint8_t>(high << 4 | low);
