@@ -19,27 +19,21 @@ int RunLoad(const std::vector<std::string>& args)
         std::fprintf(stderr, "usage: morvick-bench load SNAPSHOT --image IMAGE --out DIR\n");
         return 2;
     }
-    BenchObserver observer;
-    ScanObserver* previous = SetScanObserver(&observer);
     const double started = BenchClock();
-    CVirtualDisk disk;
-    int status = 1;
-    if (OpenBenchImage(args[2], disk)) {
-        ResetSaveState();
-        if (LoadSnapshotFile(Utf8ToUtf16(args[0]))) {
-            BenchTotals totals;
-            totals.mode = "snapshot";
-            totals.partitions = 1;
-            CountFoundEntries(totals);
-            SaveWholeVolume(Utf8ToUtf16(args[4]));
-            totals.seconds = BenchClock() - started;
-            PrintBenchTotals(totals);
-            status = 0;
-        }
-        SetCurrentVirtualDisk(nullptr);
-    }
-    SetScanObserver(previous);
-    return status;
+    BenchImage opened(args[2]);
+    if (!opened.Opened())
+        return 1;
+    ResetSaveState();
+    if (!LoadSnapshotFile(Utf8ToUtf16(args[0])))
+        return 1;
+    BenchTotals totals;
+    totals.mode = "snapshot";
+    totals.partitions = 1;
+    CountFoundEntries(totals);
+    SaveWholeVolume(Utf8ToUtf16(args[4]));
+    totals.seconds = BenchClock() - started;
+    PrintBenchTotals(totals);
+    return 0;
 }
 
 BenchCommandRegistration load("load", "load SNAPSHOT --image IMAGE --out DIR", RunLoad);

@@ -5,6 +5,7 @@
 // writes the snapshot of the last partition scanned. Prints one JSON line of totals.
 #include "BenchCommand.h"
 #include "BenchScanExtensive.h"
+#include "BenchScanTrace.h"
 #include "BenchSession.h"
 
 #include "engine/io/OutputFolder.h"
@@ -20,15 +21,13 @@
 #include <cstdio>
 #include <cstdlib>
 
-// The other modes of `scan`, each in its own file.
-int RunScanTrace(const std::vector<std::string>& args);    // BenchScanTrace.cpp
-
 namespace {
 
 int Usage()
 {
     std::fprintf(stderr, "usage: morvick-bench scan IMAGE --mode quick [--partition N|all] [--out DIR] [--snapshot FILE]\n"
-                         "       morvick-bench scan IMAGE --mode extensive [--out DIR]\n");
+                         "       morvick-bench scan IMAGE --mode extensive [--out DIR]\n"
+                         "       morvick-bench scan IMAGE --mode trace [--partition N|all] [--types LIST] [--out DIR]\n");
     return 2;
 }
 
@@ -80,6 +79,7 @@ int RunScan(const std::vector<std::string>& args)
 
 BenchCommandRegistration scan("scan",
     "scan IMAGE --mode quick [--partition N|all] [--out DIR] [--snapshot FILE]\n"
+    "  morvick-bench scan IMAGE --mode extensive [--out DIR]\n"
     "  morvick-bench scan IMAGE --mode trace [--partition N|all] [--types LIST] [--out DIR]",
     RunScan);
 

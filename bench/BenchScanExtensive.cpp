@@ -23,14 +23,10 @@
 
 int RunExtensiveBenchScan(const std::string& image, const std::string& out)
 {
-    BenchObserver observer;
-    ScanObserver* previous = SetScanObserver(&observer);
     const double started = BenchClock();
-    CVirtualDisk disk;
-    if (!OpenBenchImage(image, disk)) {
-        SetScanObserver(previous);
+    BenchImage opened(image);
+    if (!opened.Opened())
         return 1;
-    }
     const uint64_t sectors = morvick::EngineSectorSource().SectorCount();
     VolumeParameterBlock& b = g_VolumeParams;
     b = VolumeParameterBlock();
@@ -61,7 +57,5 @@ int RunExtensiveBenchScan(const std::string& image, const std::string& out)
     }
     totals.seconds = BenchClock() - started;
     PrintBenchTotals(totals);
-    SetCurrentVirtualDisk(nullptr);
-    SetScanObserver(previous);
     return 0;
 }

@@ -4,6 +4,7 @@
 // names them, comma-separated, the dot optional; default every type), chosen as the File Types
 // dialog chooses them. With --out it saves every traced file into DIR/pN/ by its name, with the
 // dialog's default size. Prints the JSON line of `scan` ("files": traced files).
+#include "BenchScanTrace.h"
 #include "BenchSession.h"
 
 #include "engine/io/OutputFolder.h"

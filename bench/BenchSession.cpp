@@ -41,6 +41,18 @@ bool OpenBenchImage(const std::string& path8, CVirtualDisk& disk)
     return true;
 }
 
+BenchImage::BenchImage(const std::string& path) : m_previous(SetScanObserver(&m_observer))
+{
+    m_opened = OpenBenchImage(path, m_disk);
+}
+
+BenchImage::~BenchImage()
+{
+    if (m_opened)
+        SetCurrentVirtualDisk(nullptr);
+    SetScanObserver(m_previous);
+}
+
 void FindBenchPartitions()
 {
     for (uint32_t mbr : {0u, 61u, 62u}) {
@@ -92,14 +104,10 @@ bool ParseBenchPartitions(const std::string& text, std::vector<uint32_t>& chosen
 int RunBenchPartitionScans(const std::string& image, const std::string& partition, BenchTotals& totals,
     const std::function<void()>& prepare, const std::function<bool(uint32_t index)>& scanPartition)
 {
-    BenchObserver observer;
-    ScanObserver* previous = SetScanObserver(&observer);
     const double started = BenchClock();
-    CVirtualDisk disk;
-    if (!OpenBenchImage(image, disk)) {
-        SetScanObserver(previous);
+    BenchImage opened(image);
+    if (!opened.Opened())
         return 1;
-    }
     FindBenchPartitions();
     std::vector<uint32_t> chosen;
     int status = ParseBenchPartitions(partition, chosen) ? 0 : 1;
@@ -116,8 +124,6 @@ int RunBenchPartitionScans(const std::string& image, const std::string& partitio
         totals.seconds = BenchClock() - started;
         PrintBenchTotals(totals);
     }
-    SetCurrentVirtualDisk(nullptr);
-    SetScanObserver(previous);
     return status;
 }
 

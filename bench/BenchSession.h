@@ -21,6 +21,21 @@ public:
 // its geometry. False, with a message on standard error, when it cannot be opened.
 bool OpenBenchImage(const std::string& path, CVirtualDisk& disk);
 
+// An image opened as the program's source (OpenBenchImage) with a BenchObserver installed, from
+// construction on; both are undone when it goes.
+class BenchImage {
+public:
+    explicit BenchImage(const std::string& path);
+    ~BenchImage();
+    bool Opened() const { return m_opened; }
+
+private:
+    BenchObserver m_observer;
+    ScanObserver* m_previous;
+    CVirtualDisk m_disk;
+    bool m_opened;
+};
+
 // Walks the partition table (MBR at 0, else 61 or 62) and searches the disk when it holds nothing.
 void FindBenchPartitions();
 
