@@ -50,16 +50,7 @@ PY
   rm -f "$raw"
 fi
 
-now() { date +%s.%N; }
-seconds() {  # seconds COMMAND... : the best of three runs
-  local best=
-  for _ in 1 2 3; do
-    local t0 t1
-    t0=$(now); "$@" >/dev/null 2>&1; t1=$(now)
-    best=$(echo "$t1 $t0 ${best:-}" | awk '{d=$1-$2; if ($3=="" || d<$3) print d; else print $3}')
-  done
-  echo "$best"
-}
+source "$(dirname "${BASH_SOURCE[0]}")/best-of-three.sh"
 catfile() { cat "$image" >/dev/null; }
 
 catfile

@@ -8,6 +8,7 @@
 #include "engine/listing/ResultListing.h"
 #include "engine/ntfs/NtfsEntryLists.h"
 #include "engine/state/EngineState.h"
+#include "engine/util/PageAlignedBuffer.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -19,7 +20,6 @@ const char16_t kTooManyStructuresText[] = u"Too many data structures found";
 namespace {
 
 constexpr uint64_t kLastSector = 0xFFFFFFFFu;
-constexpr size_t kPageSize = 4096;
 
 // Reads a run; a run that fails is read sector by sector and the unreadable sectors are zeroed.
 void ReadRun(uint64_t sector, uint32_t count, uint8_t* buffer)
@@ -128,9 +128,8 @@ ExtensiveSearchResult SearchDiskStructures(uint64_t first, uint64_t count, unsig
     g_IndexRecordSectors.searchedEnd = first;
     CurrentScanObserver().OnProgress(0);
 
-    // The kernel copies into a page-aligned buffer several times faster than into one that is not.
-    std::vector<uint8_t> storage(size_t{kSearchRunSectors} * kSectorSize + kPageSize);
-    uint8_t* const buffer = storage.data() + (kPageSize - reinterpret_cast<uintptr_t>(storage.data()) % kPageSize) % kPageSize;
+    PageAlignedBuffer storage(size_t{kSearchRunSectors} * kSectorSize);
+    uint8_t* const buffer = storage.data();
     SectorTester tester(kinds, counters);
     int shownPercent = -1;
     for (uint64_t offset = 0; offset < count; offset += kSearchRunSectors) {

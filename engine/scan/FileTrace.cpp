@@ -6,6 +6,7 @@
 #include "engine/scan/QuickScan.h"
 #include "engine/state/EngineState.h"
 #include "engine/state/FoundEntryLists.h"
+#include "engine/util/PageAlignedBuffer.h"
 
 #include <vector>
 
@@ -52,7 +53,7 @@ public:
         const uint64_t total = TracedSectorCount(b.partitionStart, b.partitionEnd);
         const uint64_t partitionSectors = b.partitionEnd >= b.partitionStart ? uint64_t(b.partitionEnd) - start + 1 : 1;
         const std::u16string ofEnd = u" Of " + DecimalText(b.partitionEnd);
-        std::vector<uint8_t> buffer(size_t(kTraceRunSectors) * kSectorSize);
+        PageAlignedBuffer buffer(size_t(kTraceRunSectors) * kSectorSize);
         m_observer.OnProgress(0);
         for (uint64_t passed = 0; passed < total;) {
             if (ScanStopped(m_finished))

@@ -5,15 +5,7 @@
 #   bench-extensive-test.sh SOURCE_DIR WORK_DIR PATH_PREFIX BENCH_COMMAND...
 # PATH_PREFIX goes before every path given to the bench ("Z:" under Wine, else empty).
 set -uo pipefail
-src=$1 work=$2 prefix=$3
-shift 3
-bench=("$@")
-rm -rf "$work"
-mkdir -p "$work"
-trap 'rm -rf "$work"' EXIT
-failures=0
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
-field() { sed -n "s/.*\"$2\":\([0-9.\"a-z]*\).*/\1/p" <<<"$1"; }
+source "$1/tests/fixtures/bench-test-start.sh"
 
 "$src/tests/fixtures/make-wiped-disk.sh" "$work/disk" >/dev/null 2>&1 || { echo "FAIL: make-wiped-disk.sh"; exit 1; }
 
