@@ -2,6 +2,8 @@
 // the traced files it records, how it ends and what it reports; and the first-byte index against
 // the plain comparison of every signature.
 #include "engine/ScanObserver.h"
+#include "engine/save/FileSavers.h"
+#include "engine/save/SaveState.h"
 #include "engine/scan/ChosenSignatures.h"
 #include "engine/scan/FileTrace.h"
 #include "engine/scan/OfficeDocumentKind.h"
@@ -11,12 +13,14 @@
 #include "engine/state/EngineState.h"
 #include "engine/state/FoundEntryLists.h"
 #include "tests/engine/save/MemoryDisk.h"
+#include "tests/engine/save/TempFolder.h"
 #include "tests/engine/trace/CompoundSamples.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <functional>
 #include <random>
 #include <utility>
@@ -206,6 +210,36 @@ TEST_F(FileTrace, CompoundDocumentsTakeTheKindOfTheirApplication)
     Choose(".doc", "D0CF11E0A1B11AE1");
     ASSERT_EQ(Run(DetectOfficeDocumentKind), FileTraceResult::kCompleted);
     EXPECT_EQ(Hits(), (HitList{{64, u"1.doc"}, {3000, u"2.doc"}, {5990, u"3.doc"}}));
+}
+
+// A traced file is saved at the chosen size from its first sector, inside the chosen folder even
+// when the table names its type with separators.
+TEST_F(FileTrace, SavesTheChosenSizeInsideTheFolder)
+{
+    Choose("/../..\\escape", "FFD8FF");
+    Partition(0, 5999);
+    for (uint32_t s = 0; s < 2100; ++s)
+        raw[size_t(s) * 512 + 511] = static_cast<uint8_t>(s);
+    Put(8, kJpeg);
+    ASSERT_EQ(Run(), FileTraceResult::kCompleted);
+    ASSERT_EQ(g_TracedFiles.count, 1u);
+    TempFolder top;
+    const std::filesystem::path folder = top.Path() / "out";
+    std::filesystem::create_directories(folder);
+    g_nTraceSizeClass = 1;
+    ResetSaveState();
+    MemoryDisk disk(raw);
+    ASSERT_EQ(SaveTracedFile(ToPath16(folder), g_TracedFiles.head->name, g_TracedFiles.head->sector, 1), 1);
+    std::vector<std::filesystem::path> files;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(top.Path()))
+        files.push_back(entry.path());
+    ASSERT_EQ(files.size(), 2u);   // the folder and the file in it
+    const std::filesystem::path saved = files[0] == folder ? files[1] : files[0];
+    EXPECT_EQ(saved.parent_path(), folder);
+    const std::string bytes = ReadWholeFile(saved);
+    ASSERT_EQ(bytes.size(), 1024u * 1024u);
+    EXPECT_EQ(bytes.compare(0, std::string::npos, reinterpret_cast<const char*>(raw.data()) + 8 * 512, 1024 * 1024), 0);
+    EXPECT_EQ(g_SaveReport.savedFiles, 1u);
 }
 
 // The index finds what the plain comparison of every signature in list order finds.
