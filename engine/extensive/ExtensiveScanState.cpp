@@ -89,12 +89,15 @@ void AddFoundVolumeItem(FoundPartitionRecord& record)
     record.treeItem = CurrentScanObserver().OnItemFound(FoundItem{kFoundVolume, FoundVolumeText(record), &record, root});
 }
 
+int ProgressPercent(uint64_t part, uint64_t whole)
+{
+    return whole == 0 ? 0 : static_cast<int>(std::min<uint64_t>(part * 100 / whole, 99));
+}
+
 void ReportAnalysisProgress()
 {
-    if (g_nFoundRecordTotal == 0)
-        return;
-    const uint64_t percent = uint64_t{g_nAnalysedCount} * 100 / g_nFoundRecordTotal;
-    CurrentScanObserver().OnProgress(static_cast<int>(std::min<uint64_t>(percent, 99)));
+    if (g_nFoundRecordTotal != 0)
+        CurrentScanObserver().OnProgress(ProgressPercent(g_nAnalysedCount, g_nFoundRecordTotal));
 }
 
 bool ChooseFoundVolume(uint16_t number)

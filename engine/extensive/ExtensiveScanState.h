@@ -49,6 +49,8 @@ void AddFoundVolumeItem(FoundPartitionRecord& record);
 // The text of a found volume's item.
 std::u16string FoundVolumeText(const FoundPartitionRecord& record);
 
+// part x 100 / whole, at most 99 (0 when whole is 0).
+int ProgressPercent(uint64_t part, uint64_t whole);
 // Progress of an analysis: analysed x 100 / total, at most 99 (nothing when the total is 0).
 void ReportAnalysisProgress();
 

@@ -24,11 +24,6 @@ constexpr uint32_t kMaxBatchSectors = 8;
 constexpr uint32_t kFat16TableReach = 550;
 constexpr uint32_t kFat32TableReach = 30000;
 
-int Percent(uint64_t part, uint64_t whole)
-{
-    return whole == 0 ? 0 : static_cast<int>(std::min<uint64_t>(part * 100 / whole, 99));
-}
-
 bool IsFolderStart(const uint8_t* sector)
 {
     return sector[0] == '.' && sector[1] == ' ' && sector[32] == '.' && sector[33] == '.';
@@ -155,7 +150,7 @@ void AddOrphanFatFolders()
         const uint32_t parent = f->parentCluster;
         if (parent != 0 && owned.insert(parent).second)
             AppendNewFatFolder(u"Dir" + DecimalText(parent), parent, kLostDirCluster, 0, 0, 0, 0);
-        observer.OnProgress(Percent(++walked, g_nFatFolderCount));
+        observer.OnProgress(ProgressPercent(++walked, g_nFatFolderCount));
     }
 }
 
@@ -187,7 +182,7 @@ void FindLostFatTables(const ScanFinishedWord& finished)
             }
         }
         sector += run;
-        observer.OnProgress(Percent(sector, b.clusterBase));
+        observer.OnProgress(ProgressPercent(sector, b.clusterBase));
     }
     if (kindUnknown && found.size() > 2)
         found.erase(found.begin(), found.end() - 2);
@@ -235,7 +230,7 @@ void ReadFoundFatDirectories(const ScanFinishedWord& finished)
             morvick::FatDirectoryParser parser(fat32, f->firstCluster, f->deleted != 0, sink);
             ParseFolder(FolderSectors(f->firstCluster), batch, false, parser, finished);
         }
-        CurrentScanObserver().OnProgress(Percent(++done, g_nFatFolderCount));
+        CurrentScanObserver().OnProgress(ProgressPercent(++done, g_nFatFolderCount));
     }
 }
 
@@ -252,7 +247,7 @@ void FoundVolumeScanFat(const ScanFinishedWord& finished)
             continue;
         AppendNewFatFolder(u"Dir" + DecimalText(r->firstCluster), r->firstCluster, r->parentCluster, r->dotValue1,
             r->dotValue2, 0, 0);
-        observer.OnProgress(Percent(g_nFatFolderCount, g_FoundFatDirectories.count));
+        observer.OnProgress(ProgressPercent(g_nFatFolderCount, g_FoundFatDirectories.count));
     }
     AddOrphanFatFolders();
     if (g_VolumeParams.firstFat == 0)

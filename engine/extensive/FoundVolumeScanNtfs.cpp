@@ -13,11 +13,6 @@ namespace {
 
 constexpr uint32_t kRootRecord = 5;
 
-int Percent(uint64_t part, uint64_t whole)
-{
-    return whole == 0 ? 0 : static_cast<int>(std::min<uint64_t>(part * 100 / whole, 99));
-}
-
 uint64_t Join64(uint32_t low, uint32_t high)
 {
     return (uint64_t{high} << 32) | low;
@@ -49,7 +44,7 @@ void AddLostFoundNtfsFolders(const ScanFinishedWord& finished)
     uint32_t walked = 0;
     for (NtfsFolderRecord* f = walk; f && !ScanStopped(finished); f = f->next) {
         adopt(f->parentRecord);
-        observer.OnProgress(Percent(++walked, g_NtfsFolders.count));
+        observer.OnProgress(ProgressPercent(++walked, g_NtfsFolders.count));
     }
     // Files of the volume whose folder was never found are gathered too.
     const VolumeParameterBlock& b = g_VolumeParams;
@@ -74,7 +69,7 @@ void FoundVolumeScanNtfs(const ScanFinishedWord& finished)
     std::unordered_set<uint32_t> numbers;
     uint32_t walked = 0;
     for (const FoundNtfsRecord* r = g_FoundNtfsRecords.head; r && !ScanStopped(finished); r = r->next) {
-        observer.OnProgress(Percent(++walked, g_FoundNtfsRecords.count));
+        observer.OnProgress(ProgressPercent(++walked, g_FoundNtfsRecords.count));
         if (r->analysisMark != b.volumeNumber || r->recordNumber == kRootRecord || IsDot(r->name))
             continue;
         if (!numbers.insert(r->recordNumber).second)
@@ -83,15 +78,4 @@ void FoundVolumeScanNtfs(const ScanFinishedWord& finished)
             Join64(r->changeTimeLow, r->changeTimeHigh), 0, r->deleted);
     }
     AddLostFoundNtfsFolders(finished);
-}
-
-void RunFoundVolumeScan(ScanFinishedWord& finished)
-{
-    finished.store(0);
-    const uint16_t type = g_VolumeParams.browsedFileSystemType;
-    if (type == kFileSystemFat16 || type == kFileSystemFat32)
-        FoundVolumeScanFat(finished);
-    else if (type == kFileSystemNtfs)
-        FoundVolumeScanNtfs(finished);
-    finished.store(1);
 }

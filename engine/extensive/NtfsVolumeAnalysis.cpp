@@ -28,11 +28,6 @@ constexpr uint32_t kClusterSizes[] = {1, 2, 4, 8, 16, 32, 64, 128};
 constexpr uint16_t kMaxPartitions = 65534;
 constexpr uint32_t kInferredIndexRecordSectors = 8;
 
-int Percent(uint64_t part, uint64_t whole)
-{
-    return whole == 0 ? 0 : static_cast<int>(std::min<uint64_t>(part * 100 / whole, 99));
-}
-
 // The key of an INDX folder entry and of the record it names: parent, creation time and name.
 std::u16string EntryKey(uint32_t parent, uint64_t creationTime, const char16_t* name, size_t length)
 {
@@ -200,7 +195,7 @@ void AssignMftNumbers(const ScanFinishedWord& finished)
             break;
         ++number;
         observer.OnStatus(kAssigningMftNumbersText + DecimalText(number) + u" \\ " + DecimalText(count));
-        observer.OnProgress(Percent(number, count));
+        observer.OnProgress(ProgressPercent(number, count));
         record.assign(size_t{node->sectors} * kSectorSize, 0);
         if (record.empty() || !ReadSectors(node->sector, node->sectors, record.data()) ||
             !morvick::IsIndexRecordCandidate(record.data()) || !morvick::ApplyMultiSectorFixups(record.data(), record.size()))
@@ -221,7 +216,7 @@ void AssignMftNumbers(const ScanFinishedWord& finished)
     observer.OnStatus(kAssigningMftNumbersStep2Text);
     uint32_t previousSector = 0, previousNumber = 1, walked = 0;
     for (FoundNtfsRecord* r = g_FoundNtfsRecords.head; r; r = r->next) {
-        observer.OnProgress(Percent(walked++, g_FoundNtfsRecords.count));
+        observer.OnProgress(ProgressPercent(walked++, g_FoundNtfsRecords.count));
         if (r->recordNumber == 0) {
             const uint32_t distance = r->sector - previousSector;
             r->recordNumber = (previousSector == 0 || distance % 2 != 0) ? previousNumber + 1 : previousNumber + distance / 2;
@@ -246,7 +241,7 @@ void DeleteUnusedIndexEntries()
         else
             FreeRecord(node);
         node = next;
-        observer.OnProgress(Percent(++walked, atStart));
+        observer.OnProgress(ProgressPercent(++walked, atStart));
     }
     g_IndexRecords = kept;
 }
@@ -360,6 +355,6 @@ void AnalyzeNtfsStructures(uint32_t rangeEnd, ScanFinishedWord& finished)
         if (r->analysisMark == kBoundToNone)
             r->analysisMark = carried;
         carried = r->analysisMark;
-        observer.OnProgress(Percent(++walked, g_FoundNtfsRecords.count));
+        observer.OnProgress(ProgressPercent(++walked, g_FoundNtfsRecords.count));
     }
 }

@@ -13,6 +13,7 @@
 #include "tests/engine/diskfixtures/DiskFixture.h"
 #include "tests/engine/diskfixtures/Oracles.h"
 #include "tests/engine/diskfixtures/RecordingObserver.h"
+#include "tests/engine/diskfixtures/SavedFiles.h"
 #include "tests/engine/save/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -34,30 +35,6 @@ struct PartitionCase {
     uint16_t fileSystem;
 };
 const PartitionCase kPartitions[] = {{1, 100}, {2, 200}, {3, 300}, {4, 100}};
-
-std::string Key(const fs::path& relative)
-{
-    std::string key;
-    for (const fs::path& part : relative) {
-        std::string p = part.u8string();
-        for (char& c : p)
-            c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-        key += "/" + p;
-    }
-    return key;
-}
-
-std::map<std::string, fs::path> FilesBelow(const fs::path& root)
-{
-    std::map<std::string, fs::path> files;
-    if (!fs::exists(root))
-        return files;
-    for (const fs::directory_entry& e : fs::recursive_directory_iterator(root)) {
-        if (e.is_regular_file())
-            files[Key(fs::relative(e.path(), root))] = e.path();
-    }
-    return files;
-}
 
 uint32_t PartitionStart(int number)
 {
@@ -123,9 +100,9 @@ protected:
         SaveWholeVolume(ToPath16(out));
         EXPECT_EQ(g_SaveReport.failedFiles, 0u);
 
-        std::map<std::string, fs::path> ours = FilesBelow(out);
+        std::map<std::string, fs::path> ours = FilesBelow(out, false);
         std::map<std::string, fs::path> theirs =
-            FilesBelow(fs::u8path(FixtureFile(kDisk, "part" + std::to_string(number) + ".live")));
+            FilesBelow(fs::u8path(FixtureFile(kDisk, "part" + std::to_string(number) + ".live")), false);
         ASSERT_FALSE(theirs.empty());
         size_t compared = 0;
         for (const auto& [key, path] : theirs) {

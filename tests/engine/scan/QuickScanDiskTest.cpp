@@ -8,6 +8,7 @@
 #include "engine/snapshot/SnapshotFile.h"
 #include "engine/state/EngineState.h"
 #include "tests/engine/diskfixtures/DiskFixture.h"
+#include "tests/engine/diskfixtures/SavedFiles.h"
 #include "tests/engine/save/TempFolder.h"
 #include "tests/engine/scan/ScanFixture.h"
 
@@ -37,32 +38,14 @@ namespace {
 const char* const kDisk = "make-scan-disk.sh";
 const char* const kContainers[] = {"fixed.vhd", "dynamic.vhd", "fixed.vhdx", "dynamic-1M.vhdx"};
 
-// A relative path as both sides can be compared: lower case (FAT short names differ in case), and
-// the first character of every part that a deleted FAT entry lost ("_" there, "x" here) masked.
 std::string Key(const fs::path& relative)
 {
-    std::string key;
-    for (const fs::path& part : relative) {
-        std::string p = part.u8string();
-        for (char& c : p)
-            c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-        if (!p.empty() && (p[0] == '_' || p[0] == 'x'))
-            p[0] = '?';
-        key += "/" + p;
-    }
-    return key;
+    return morvick::test::ComparablePath(relative, true);
 }
 
 std::map<std::string, fs::path> FilesBelow(const fs::path& root)
 {
-    std::map<std::string, fs::path> files;
-    if (!fs::exists(root))
-        return files;
-    for (const fs::directory_entry& e : fs::recursive_directory_iterator(root)) {
-        if (e.is_regular_file())
-            files[Key(fs::relative(e.path(), root))] = e.path();
-    }
-    return files;
+    return morvick::test::FilesBelow(root, true);
 }
 
 uint64_t LastWriteSeconds(const fs::path& path)

@@ -1,0 +1,35 @@
+#include "tests/engine/diskfixtures/SavedFiles.h"
+
+#include <cctype>
+
+namespace fs = std::filesystem;
+
+namespace morvick::test {
+
+std::string ComparablePath(const fs::path& relative, bool maskDeletedMark)
+{
+    std::string key;
+    for (const fs::path& part : relative) {
+        std::string p = part.u8string();
+        for (char& c : p)
+            c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        if (maskDeletedMark && !p.empty() && (p[0] == '_' || p[0] == 'x'))
+            p[0] = '?';
+        key += "/" + p;
+    }
+    return key;
+}
+
+std::map<std::string, fs::path> FilesBelow(const fs::path& root, bool maskDeletedMark)
+{
+    std::map<std::string, fs::path> files;
+    if (!fs::exists(root))
+        return files;
+    for (const fs::directory_entry& e : fs::recursive_directory_iterator(root)) {
+        if (e.is_regular_file())
+            files[ComparablePath(fs::relative(e.path(), root), maskDeletedMark)] = e.path();
+    }
+    return files;
+}
+
+}  // namespace morvick::test
