@@ -18,7 +18,9 @@ ExtensiveScanOutcome RunExtensiveScan(ScanFinishedWord& finished)
     finished.store(0);
     if (fat || ntfs) {
         const unsigned kinds = (fat ? kSearchFat : 0u) | (ntfs ? kSearchNtfs : 0u);
-        outcome.search = SearchDiskStructures(b.partitionStart, b.partitionSectors, kinds, finished, outcome.counters);
+        g_ExtensiveSearchCounters = ExtensiveSearchCounters();
+        outcome.search = SearchDiskStructures(b.partitionStart, b.partitionSectors, kinds, finished, g_ExtensiveSearchCounters);
+        outcome.counters = g_ExtensiveSearchCounters;
     }
 
     // The analysis runs on what was found, also after Stop; Stop can end it too.

@@ -16,6 +16,7 @@
 #include <vector>
 
 const char16_t kTooManyStructuresText[] = u"Too many data structures found";
+ExtensiveSearchCounters g_ExtensiveSearchCounters;
 
 namespace {
 
@@ -48,7 +49,7 @@ public:
                 if (m_counters.fatDirectories >= kMaxFatDirectoryCandidates)
                     return false;
                 if (!AddFoundFatDirectory(sector, d.firstCluster, d.parentCluster, d.writeDate, d.accessDate))
-                    return false;
+                    return OutOfMemory();
                 ++m_counters.fatDirectories;
                 return true;
             }
@@ -70,7 +71,7 @@ private:
         if (m_counters.bootSectors >= kMaxBootSectorCandidates)
             return false;
         if (!AppendSectorNode(sector))
-            return false;
+            return OutOfMemory();
         ++m_counters.bootSectors;
         return true;
     }
@@ -101,8 +102,20 @@ private:
         return true;
     }
 
+public:
+    // The last false came from a failed allocation (already reported), not from a full list.
+    bool RanOutOfMemory() const { return m_outOfMemory; }
+
+private:
+    bool OutOfMemory()
+    {
+        m_outOfMemory = true;
+        return false;
+    }
+
     unsigned m_kinds;
     ExtensiveSearchCounters& m_counters;
+    bool m_outOfMemory = false;
 };
 
 void ReportReading(uint64_t offset, uint64_t count, int& shownPercent)
@@ -143,6 +156,8 @@ ExtensiveSearchResult SearchDiskStructures(uint64_t first, uint64_t count, unsig
         for (uint32_t i = 0; i < run; ++i) {
             const size_t at = size_t{i} * kSectorSize;
             if (!tester.Test(buffer + at, size_t{run} * kSectorSize - at, static_cast<uint32_t>(sector + i))) {
+                if (tester.RanOutOfMemory())
+                    return ExtensiveSearchResult::kOutOfMemory;
                 ShowEngineMessage(kTooManyStructuresText, kMessageError);
                 return ExtensiveSearchResult::kTooMany;
             }

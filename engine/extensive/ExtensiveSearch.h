@@ -24,7 +24,12 @@ enum class ExtensiveSearchResult {
     kCompleted,
     kStopped,      // the finished word ended the search
     kTooMany,      // a candidate list reached its bound; "Too many data structures found" was shown
+    kOutOfMemory,  // an allocation failed (and was reported); the lists keep what was found
 };
+
+// The counters of the running search, for the scan display's rows; the worker writes them, the
+// user interface's timer reads them.
+extern ExtensiveSearchCounters g_ExtensiveSearchCounters;
 
 // Sectors read at a time.
 constexpr uint32_t kSearchRunSectors = 2048;

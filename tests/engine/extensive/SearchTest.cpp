@@ -158,3 +158,27 @@ TEST(ExtensiveFuzzSeeds, SmallDisksOfEachKindAreScanned)
 }
 
 }  // namespace morvick::test
+
+namespace morvick::test {
+
+TEST(ExtensiveSearchBounds, TooManyBootSectorsEndTheSearchWithWhatWasFound)
+{
+    ResetEngineState();
+    RecordingObserver observer;
+    const std::vector<uint8_t> boot = FatBootSector(false, 4, 4, 32, 3000);
+    std::vector<uint8_t> raw(512 * size_t{kMaxBootSectorCandidates + 100});
+    for (size_t at = 0; at < raw.size(); at += 512)
+        std::memcpy(&raw[at], boot.data(), 512);
+    {
+        MemoryDisk disk(raw);
+        ASSERT_TRUE(disk.Opened());
+        ScanFinishedWord finished{0};
+        ExtensiveSearchCounters counters;
+        EXPECT_EQ(SearchDiskStructures(0, raw.size() / 512, kSearchFat, finished, counters), ExtensiveSearchResult::kTooMany);
+        EXPECT_EQ(counters.bootSectors, kMaxBootSectorCandidates);
+        EXPECT_EQ(g_BootSectors.count, kMaxBootSectorCandidates);
+    }
+    ResetEngineState();
+}
+
+}  // namespace morvick::test
