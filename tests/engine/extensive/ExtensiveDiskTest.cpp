@@ -1,7 +1,8 @@
 // The Extensive Scan end to end on disks built by the real tools (mkfs.fat, mtools, mkntfs, ntfs-3g)
 // and then damaged: the MBR wiped; the FAT16 boot sector and the first FAT32 and NTFS boot sectors
-// wiped as well; both FAT32 boot sectors wiped. Every volume must be found, and its live files saved
-// byte for byte at their paths, as sleuthkit's tsk_recover saves them from the undamaged disk.
+// wiped as well; both FAT32 boot sectors wiped; both NTFS boot sectors wiped. Every volume must be
+// found, and its live files saved byte for byte at their paths, as sleuthkit's tsk_recover saves them
+// from the undamaged disk. Volumes without boot sectors are inferred from their directories.
 #include "engine/extensive/ExtensiveScan.h"
 #include "engine/extensive/ExtensiveScanState.h"
 #include "engine/extensive/FoundVolumeScan.h"
@@ -159,7 +160,7 @@ TEST_P(ExtensiveDisk, FindsEveryVolumeOfTheWholeDiskAndSavesItsLiveFiles)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Damage, ExtensiveDisk, ::testing::Values("mbr-wiped.vhd", "boots-wiped.vhd", "fat32-lost.vhd"),
+INSTANTIATE_TEST_SUITE_P(Damage, ExtensiveDisk, ::testing::Values("mbr-wiped.vhd", "boots-wiped.vhd", "fat32-lost.vhd", "ntfs-lost.vhd"),
     [](const ::testing::TestParamInfo<const char*>& info) {
         std::string name = info.param;
         name = name.substr(0, name.find('.'));
