@@ -20,6 +20,8 @@ namespace {
 constexpr uint32_t kLostDirCluster = 0xFFFFFFFEu;
 constexpr uint32_t kFatRootSectors = 32;
 constexpr uint32_t kMaxBatchSectors = 8;
+// A FAT folder holds at most 65,536 entries of 32 bytes: a longer chain is damage.
+constexpr size_t kMaxFolderSectors = 65536 * 32 / 512;
 // How far before the cluster base the FAT copies of a volume are looked for.
 constexpr uint32_t kFat16TableReach = 550;
 constexpr uint32_t kFat32TableReach = 30000;
@@ -29,13 +31,14 @@ bool IsFolderStart(const uint8_t* sector)
     return sector[0] == '.' && sector[1] == ' ' && sector[32] == '.' && sector[33] == '.';
 }
 
-// The sectors of a folder's clusters: its chain in the first FAT, or only its first cluster when the
-// FAT gives none (a volume whose FAT was not found).
+// The sectors of a folder's clusters: its chain in the first FAT (as long as a folder can be), or
+// only its first cluster when the FAT gives none (a volume whose FAT was not found).
 std::vector<uint64_t> FolderSectors(uint32_t first)
 {
     const VolumeParameterBlock& b = g_VolumeParams;
     std::vector<uint32_t> clusters;
-    BuildClusterChain(first);
+    const uint32_t sectorsPerCluster = b.sectorsPerCluster;   // the block is packed: no references into it
+    ReadClusterChain(first, static_cast<uint32_t>(kMaxFolderSectors / std::max<uint32_t>(sectorsPerCluster, 1)), 1);
     for (const ClusterNode* n = g_ClusterChain.head; n; n = n->next)
         clusters.push_back(n->cluster);
     FreeClusterChain();
@@ -44,7 +47,7 @@ std::vector<uint64_t> FolderSectors(uint32_t first)
     std::vector<uint64_t> sectors;
     for (uint32_t c : clusters) {
         const uint64_t start = b.clusterBase + uint64_t{c} * b.sectorsPerCluster;
-        if (start + b.sectorsPerCluster > 0x100000000ull)
+        if (start + b.sectorsPerCluster > 0x100000000ull || sectors.size() >= kMaxFolderSectors)
             break;
         for (uint32_t i = 0; i < b.sectorsPerCluster; ++i)
             sectors.push_back(start + i);
