@@ -5,8 +5,10 @@
 
 #include "engine/image/SectorReader.h"
 #include "engine/image/VirtualDisk.h"
+#include "engine/util/PageAlignedBuffer.h"
 
 #include <cstdio>
+#include <string>
 #include <vector>
 
 namespace {
@@ -24,7 +26,7 @@ int RunDump(const std::vector<std::string>& args)
         return 1;
     const uint64_t size = disk.GetDiskSize();
     const uint64_t sectors = size / kSectorSize;
-    std::vector<uint8_t> buffer(static_cast<size_t>(kChunkSectors) * kSectorSize);
+    PageAlignedBuffer buffer(static_cast<size_t>(kChunkSectors) * kSectorSize);
     int status = 0;
     for (uint64_t sector = 0; sector < sectors && status == 0;) {
         const uint32_t count = sectors - sector < kChunkSectors ? static_cast<uint32_t>(sectors - sector) : kChunkSectors;
