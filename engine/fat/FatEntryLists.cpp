@@ -12,23 +12,15 @@
 FatEntryRecord* AppendFatEntry(const std::u16string& name, uint32_t firstCluster, uint32_t parentCluster,
                                uint16_t writeDate, uint16_t accessDate, uint32_t size, uint32_t deleted)
 {
-    FatEntryRecord* r = NewRecord<FatEntryRecord>();
-    if (!r)
-        return nullptr;
-    r->name = CopyRecordName(name);
-    if (!r->name) {
-        FreeRecord(r);
-        return nullptr;
-    }
-    r->firstCluster = firstCluster;
-    r->parentCluster = parentCluster;
-    r->writeDate = writeDate;
-    r->accessDate = accessDate;
-    r->size = size;
-    r->deleted = deleted;
-    r->ordinal = g_nFatFileCount;
-    AppendRecord(g_FatEntries, r);
-    return r;
+    return AppendNamedRecord(g_FatEntries, name, [&](FatEntryRecord& r) {
+        r.firstCluster = firstCluster;
+        r.parentCluster = parentCluster;
+        r.writeDate = writeDate;
+        r.accessDate = accessDate;
+        r.size = size;
+        r.deleted = deleted;
+        r.ordinal = g_nFatFileCount;
+    });
 }
 
 FatFolderRecord* AppendFatFolder(const std::u16string& name, uint32_t firstCluster, uint32_t parentCluster,
@@ -53,22 +45,16 @@ FatFolderRecord* AppendFatFolder(const std::u16string& name, uint32_t firstClust
 FatFolderRecord* AppendNewFatFolder(const std::u16string& name, uint32_t firstCluster, uint32_t parentCluster,
                                     uint16_t writeDate, uint16_t accessDate, uint32_t treeItem, uint32_t deleted)
 {
-    FatFolderRecord* r = NewRecord<FatFolderRecord>();
-    if (!r)
-        return nullptr;
-    r->name = CopyRecordName(name);
-    if (!r->name) {
-        FreeRecord(r);
-        return nullptr;
-    }
-    r->firstCluster = firstCluster;
-    r->parentCluster = parentCluster;
-    r->writeDate = writeDate;
-    r->accessDate = accessDate;
-    r->treeItem = treeItem;
-    r->deleted = deleted;
-    AppendRecord(g_FatFolders, r);
-    ++g_nFatFolderCount;
+    FatFolderRecord* r = AppendNamedRecord(g_FatFolders, name, [&](FatFolderRecord& f) {
+        f.firstCluster = firstCluster;
+        f.parentCluster = parentCluster;
+        f.writeDate = writeDate;
+        f.accessDate = accessDate;
+        f.treeItem = treeItem;
+        f.deleted = deleted;
+    });
+    if (r)
+        ++g_nFatFolderCount;
     return r;
 }
 

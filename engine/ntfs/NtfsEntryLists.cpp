@@ -12,17 +12,6 @@
 
 morvick::SectorRunTable g_MftRunTable;
 
-namespace {
-uint32_t Low(uint64_t v)
-{
-    return static_cast<uint32_t>(v);
-}
-uint32_t High(uint64_t v)
-{
-    return static_cast<uint32_t>(v >> 32);
-}
-}  // namespace
-
 int WalkMftRecords(uint32_t base, uint32_t mftStart, uint32_t sectorsPerCluster)
 {
     morvick::EngineSectorSource disk;
@@ -46,26 +35,14 @@ MftEntryRecord* AppendMftEntry(uint32_t dataRecordSector, const std::u16string& 
                                uint32_t parentRecord, uint64_t creationTime, uint64_t changeTime, uint32_t deleted,
                                uint64_t size)
 {
-    MftEntryRecord* r = NewRecord<MftEntryRecord>();
-    if (!r)
-        return nullptr;
-    r->name = CopyRecordName(name);
-    if (!r->name) {
-        FreeRecord(r);
-        return nullptr;
-    }
-    r->recordNumber = recordNumber;
-    r->parentRecord = parentRecord;
-    r->creationTimeLow = Low(creationTime);
-    r->creationTimeHigh = High(creationTime);
-    r->changeTimeLow = Low(changeTime);
-    r->changeTimeHigh = High(changeTime);
-    r->sizeLow = Low(size);
-    r->sizeHigh = High(size);
-    r->deleted = deleted;
-    r->dataRecordSector = dataRecordSector;
-    AppendRecord(g_MftEntries, r);
-    return r;
+    return AppendNamedRecord(g_MftEntries, name, [&](MftEntryRecord& r) {
+        r.recordNumber = recordNumber;
+        r.parentRecord = parentRecord;
+        SetRecordTimes(r, creationTime, changeTime);
+        SetRecordSize(r, size);
+        r.deleted = deleted;
+        r.dataRecordSector = dataRecordSector;
+    });
 }
 
 NtfsFolderRecord* AppendNtfsFolder(const std::u16string& name, uint32_t recordNumber, uint32_t parentRecord,
@@ -83,24 +60,13 @@ NtfsFolderRecord* AppendNtfsFolder(const std::u16string& name, uint32_t recordNu
 NtfsFolderRecord* AppendNewNtfsFolder(const std::u16string& name, uint32_t recordNumber, uint32_t parentRecord,
                                       uint64_t creationTime, uint64_t changeTime, uint32_t treeItem, uint32_t deleted)
 {
-    NtfsFolderRecord* r = NewRecord<NtfsFolderRecord>();
-    if (!r)
-        return nullptr;
-    r->name = CopyRecordName(name);
-    if (!r->name) {
-        FreeRecord(r);
-        return nullptr;
-    }
-    r->recordNumber = recordNumber;
-    r->parentRecord = parentRecord;
-    r->creationTimeLow = Low(creationTime);
-    r->creationTimeHigh = High(creationTime);
-    r->changeTimeLow = Low(changeTime);
-    r->changeTimeHigh = High(changeTime);
-    r->treeItem = treeItem;
-    r->deleted = deleted;
-    AppendRecord(g_NtfsFolders, r);
-    return r;
+    return AppendNamedRecord(g_NtfsFolders, name, [&](NtfsFolderRecord& r) {
+        r.recordNumber = recordNumber;
+        r.parentRecord = parentRecord;
+        SetRecordTimes(r, creationTime, changeTime);
+        r.treeItem = treeItem;
+        r.deleted = deleted;
+    });
 }
 
 int ProcessFoundMftRecord(uint32_t sector)
@@ -124,45 +90,22 @@ int ProcessFoundMftRecordBytes(uint32_t sector, const uint8_t* bytes)
         return 0;
     const uint32_t deleted = found.deleted ? 1 : 0;
     if (!found.folder) {
-        NtfsFileRecord* r = NewRecord<NtfsFileRecord>();
-        if (!r)
-            return 0;
-        r->name = CopyRecordName(found.name);
-        if (!r->name) {
-            FreeRecord(r);
-            return 0;
-        }
-        r->sector = sector;
-        r->parentRecord = found.parent;
-        r->creationTimeLow = Low(found.creationTime);
-        r->creationTimeHigh = High(found.creationTime);
-        r->changeTimeLow = Low(found.changeTime);
-        r->changeTimeHigh = High(found.changeTime);
-        r->sizeLow = Low(found.size);
-        r->sizeHigh = High(found.size);
-        r->deleted = deleted;
-        AppendRecord(g_NtfsFileRecords, r);
-        return 1;
+        return AppendNamedRecord(g_NtfsFileRecords, found.name, [&](NtfsFileRecord& r) {
+            r.sector = sector;
+            r.parentRecord = found.parent;
+            SetRecordTimes(r, found.creationTime, found.changeTime);
+            SetRecordSize(r, found.size);
+            r.deleted = deleted;
+        }) ? 1 : 0;
     }
-    FoundNtfsRecord* r = NewRecord<FoundNtfsRecord>();
-    if (!r)
-        return 0;
-    r->name = CopyRecordName(found.name);
-    if (!r->name) {
-        FreeRecord(r);
-        return 0;
-    }
-    r->sector = sector;
-    r->parentRecord = found.parent;
-    r->recordNumber = found.ownNumber;
-    r->creationTimeLow = Low(found.creationTime);
-    r->creationTimeHigh = High(found.creationTime);
-    r->changeTimeLow = Low(found.changeTime);
-    r->changeTimeHigh = High(found.changeTime);
-    r->indexFirstCluster = found.indexAllocationCluster > 0xFFFFFFFFu ? 0 : Low(found.indexAllocationCluster);
-    r->deleted = deleted;
-    AppendRecord(g_FoundNtfsRecords, r);
-    return 1;
+    return AppendNamedRecord(g_FoundNtfsRecords, found.name, [&](FoundNtfsRecord& r) {
+        r.sector = sector;
+        r.parentRecord = found.parent;
+        r.recordNumber = found.ownNumber;
+        SetRecordTimes(r, found.creationTime, found.changeTime);
+        r.indexFirstCluster = found.indexAllocationCluster > 0xFFFFFFFFu ? 0 : static_cast<uint32_t>(found.indexAllocationCluster);
+        r.deleted = deleted;
+    }) ? 1 : 0;
 }
 
 int AppendIndexRecord(uint32_t sector, const uint8_t* header, size_t length)

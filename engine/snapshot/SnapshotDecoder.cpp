@@ -100,6 +100,47 @@ T* NewOrFail(ByteReader& r)
     return record;
 }
 
+// A record of a name section: the name (L minus the fixed part), then a fresh record that owns it.
+// Null (and the reader failed) when either cannot be had; the name is then freed.
+template <class T>
+T* ReadNamedRecord(ByteReader& r, uint16_t length, uint16_t fixedBytes)
+{
+    char16_t* name = ReadName(r, length, fixedBytes);
+    if (!name)
+        return nullptr;
+    T* record = NewOrFail<T>(r);
+    if (!record) {
+        std::free(name);
+        return nullptr;
+    }
+    record->name = name;
+    return record;
+}
+
+// The two FILETIMEs of an NTFS record, each as low and high halves.
+template <class T>
+void ReadRecordTimes(ByteReader& r, T& rec)
+{
+    rec.creationTimeLow = r.U32();
+    rec.creationTimeHigh = r.U32();
+    rec.changeTimeLow = r.U32();
+    rec.changeTimeHigh = r.U32();
+}
+
+// The fields of an NTFS file record after its name, shared by both kinds of file record; the record
+// number is left to the caller (the two kinds keep it in different fields).
+template <class T>
+uint32_t ReadNtfsFileFields(ByteReader& r, T& rec)
+{
+    uint32_t number = r.U32();
+    rec.parentRecord = r.U32();
+    ReadRecordTimes(r, rec);
+    rec.deleted = r.U8();
+    rec.sizeLow = r.U32();
+    rec.sizeHigh = r.U32();
+    return number;
+}
+
 void ReadHeaderBlock(ByteReader& r, VolumeParameterBlock& b)
 {
     b.chosenFileSystemType = r.U16();
@@ -129,16 +170,9 @@ bool ReadFatBody(ByteReader& r, LoadedSnapshot& out)
     if (!ReadCount(r, 2u + kFatFolderFixedBytes, count))
         return false;
     for (uint32_t i = 0; i < count && r.Ok(); ++i) {
-        uint16_t length = r.U16();
-        char16_t* name = ReadName(r, length, kFatFolderFixedBytes);
-        if (!name)
+        FatFolderRecord* rec = ReadNamedRecord<FatFolderRecord>(r, r.U16(), kFatFolderFixedBytes);
+        if (!rec)
             return false;
-        FatFolderRecord* rec = NewOrFail<FatFolderRecord>(r);
-        if (!rec) {
-            std::free(name);
-            return false;
-        }
-        rec->name = name;
         rec->firstCluster = r.U32();
         rec->parentCluster = r.U32();
         rec->writeDate = r.U16();
@@ -150,16 +184,9 @@ bool ReadFatBody(ByteReader& r, LoadedSnapshot& out)
     if (!ReadCount(r, 2u + kFatFileFixedBytes, count))
         return false;
     for (uint32_t i = 0; i < count && r.Ok(); ++i) {
-        uint16_t length = r.U16();
-        char16_t* name = ReadName(r, length, kFatFileFixedBytes);
-        if (!name)
+        FatEntryRecord* rec = ReadNamedRecord<FatEntryRecord>(r, r.U16(), kFatFileFixedBytes);
+        if (!rec)
             return false;
-        FatEntryRecord* rec = NewOrFail<FatEntryRecord>(r);
-        if (!rec) {
-            std::free(name);
-            return false;
-        }
-        rec->name = name;
         rec->firstCluster = r.U32();
         rec->parentCluster = r.U32();
         rec->writeDate = r.U16();
@@ -178,22 +205,12 @@ bool ReadNtfsBody(ByteReader& r, LoadedSnapshot& out)
     if (!ReadCount(r, 2u + kNtfsFolderFixedBytes, count))
         return false;
     for (uint32_t i = 0; i < count && r.Ok(); ++i) {
-        uint16_t length = r.U16();
-        char16_t* name = ReadName(r, length, kNtfsFolderFixedBytes);
-        if (!name)
+        NtfsFolderRecord* rec = ReadNamedRecord<NtfsFolderRecord>(r, r.U16(), kNtfsFolderFixedBytes);
+        if (!rec)
             return false;
-        NtfsFolderRecord* rec = NewOrFail<NtfsFolderRecord>(r);
-        if (!rec) {
-            std::free(name);
-            return false;
-        }
-        rec->name = name;
         rec->recordNumber = r.U32();
         rec->parentRecord = r.U32();
-        rec->creationTimeLow = r.U32();
-        rec->creationTimeHigh = r.U32();
-        rec->changeTimeLow = r.U32();
-        rec->changeTimeHigh = r.U32();
+        ReadRecordTimes(r, *rec);
         rec->deleted = r.U8();
         r.U16();
         AppendRecord(out.ntfsFolders, rec);
@@ -208,57 +225,22 @@ bool ReadNtfsBody(ByteReader& r, LoadedSnapshot& out)
         }
         uint32_t sector = r.U32();
         // The sector came first and counts in the fixed part.
-        char16_t* name = ReadName(r, static_cast<uint16_t>(length - 4), kNtfsFileFixedBytes - 4);
-        if (!name)
-            return false;
-        uint32_t number = r.U32();
-        uint32_t parent = r.U32();
-        uint32_t t[4];
-        for (uint32_t& v : t)
-            v = r.U32();
-        uint32_t deleted = r.U8();
-        uint32_t sizeLow = r.U32();
-        uint32_t sizeHigh = r.U32();
-        if (!r.Ok()) {
-            std::free(name);
-            return false;
-        }
+        const uint16_t nameLength = static_cast<uint16_t>(length - 4);
+        const uint16_t nameFixed = kNtfsFileFixedBytes - 4;
         if (out.kind == kSnapshotKindExtensive) {
             // An Extensive Scan's files are FILE records found by the sector search.
-            NtfsFileRecord* rec = NewOrFail<NtfsFileRecord>(r);
-            if (!rec) {
-                std::free(name);
+            NtfsFileRecord* rec = ReadNamedRecord<NtfsFileRecord>(r, nameLength, nameFixed);
+            if (!rec)
                 return false;
-            }
-            rec->name = name;
             rec->sector = sector;
-            rec->parentRecord = parent;
-            rec->analysisValue = number;
-            rec->creationTimeLow = t[0];
-            rec->creationTimeHigh = t[1];
-            rec->changeTimeLow = t[2];
-            rec->changeTimeHigh = t[3];
-            rec->sizeLow = sizeLow;
-            rec->sizeHigh = sizeHigh;
-            rec->deleted = deleted;
+            rec->analysisValue = ReadNtfsFileFields(r, *rec);
             AppendRecord(out.ntfsFiles, rec);
         } else {
-            MftEntryRecord* rec = NewOrFail<MftEntryRecord>(r);
-            if (!rec) {
-                std::free(name);
+            MftEntryRecord* rec = ReadNamedRecord<MftEntryRecord>(r, nameLength, nameFixed);
+            if (!rec)
                 return false;
-            }
-            rec->name = name;
-            rec->recordNumber = number;
-            rec->parentRecord = parent;
-            rec->creationTimeLow = t[0];
-            rec->creationTimeHigh = t[1];
-            rec->changeTimeLow = t[2];
-            rec->changeTimeHigh = t[3];
-            rec->sizeLow = sizeLow;
-            rec->sizeHigh = sizeHigh;
-            rec->deleted = deleted;
             rec->dataRecordSector = sector;
+            rec->recordNumber = ReadNtfsFileFields(r, *rec);
             AppendRecord(out.mftEntries, rec);
         }
     }

@@ -46,6 +46,29 @@ void AppendRecord(RecordList<T>& list, T* record)
     ++list.count;
 }
 
+// Allocates a record named by a copy of `name`, lets `fill` set its other fields and appends it at
+// the tail of `list`. Null (nothing appended) after the out-of-memory report.
+template <class T, class Fill>
+T* AppendNamedRecord(RecordList<T>& list, const std::u16string& name, Fill&& fill);
+
+// Sets a record's two FILETIMEs, each kept as low and high halves.
+template <class T>
+void SetRecordTimes(T& record, uint64_t creationTime, uint64_t changeTime)
+{
+    record.creationTimeLow = static_cast<uint32_t>(creationTime);
+    record.creationTimeHigh = static_cast<uint32_t>(creationTime >> 32);
+    record.changeTimeLow = static_cast<uint32_t>(changeTime);
+    record.changeTimeHigh = static_cast<uint32_t>(changeTime >> 32);
+}
+
+// Sets a record's 64-bit size, kept as low and high halves.
+template <class T>
+void SetRecordSize(T& record, uint64_t size)
+{
+    record.sizeLow = static_cast<uint32_t>(size);
+    record.sizeHigh = static_cast<uint32_t>(size >> 32);
+}
+
 // Frees what a record owns besides itself.
 inline void FreeRecordFields(ClusterNode*) {}
 inline void FreeRecordFields(SectorNode*) {}
@@ -93,4 +116,20 @@ void FreeRecord(T* record)
         FreeRecordFields(record);
         std::free(record);
     }
+}
+
+template <class T, class Fill>
+T* AppendNamedRecord(RecordList<T>& list, const std::u16string& name, Fill&& fill)
+{
+    T* record = NewRecord<T>();
+    if (!record)
+        return nullptr;
+    record->name = CopyRecordName(name);
+    if (!record->name) {
+        FreeRecord(record);
+        return nullptr;
+    }
+    fill(*record);
+    AppendRecord(list, record);
+    return record;
 }
