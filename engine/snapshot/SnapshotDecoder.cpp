@@ -164,57 +164,55 @@ void ReadHeaderBlock(ByteReader& r, VolumeParameterBlock& b)
     b.volumeNumber = r.U16();
 }
 
-bool ReadFatBody(ByteReader& r, LoadedSnapshot& out)
+// A section of name records: its count, then each record's name and the fields that readFields takes.
+template <class T, class ReadFields>
+bool ReadNamedSection(ByteReader& r, RecordList<T>& list, uint16_t fixedBytes, ReadFields readFields)
 {
     uint32_t count;
-    if (!ReadCount(r, 2u + kFatFolderFixedBytes, count))
+    if (!ReadCount(r, 2u + fixedBytes, count))
         return false;
     for (uint32_t i = 0; i < count && r.Ok(); ++i) {
-        FatFolderRecord* rec = ReadNamedRecord<FatFolderRecord>(r, r.U16(), kFatFolderFixedBytes);
+        T* rec = ReadNamedRecord<T>(r, r.U16(), fixedBytes);
         if (!rec)
             return false;
-        rec->firstCluster = r.U32();
-        rec->parentCluster = r.U32();
-        rec->writeDate = r.U16();
-        rec->accessDate = r.U16();
-        rec->deleted = r.U8();
-        r.U16();
-        AppendRecord(out.fatFolders, rec);
-    }
-    if (!ReadCount(r, 2u + kFatFileFixedBytes, count))
-        return false;
-    for (uint32_t i = 0; i < count && r.Ok(); ++i) {
-        FatEntryRecord* rec = ReadNamedRecord<FatEntryRecord>(r, r.U16(), kFatFileFixedBytes);
-        if (!rec)
-            return false;
-        rec->firstCluster = r.U32();
-        rec->parentCluster = r.U32();
-        rec->writeDate = r.U16();
-        rec->accessDate = r.U16();
-        rec->size = r.U32();
-        rec->deleted = r.U8();
-        rec->ordinal = r.U32();
-        AppendRecord(out.fatEntries, rec);
+        readFields(*rec);
+        AppendRecord(list, rec);
     }
     return r.Ok();
 }
 
+bool ReadFatBody(ByteReader& r, LoadedSnapshot& out)
+{
+    return ReadNamedSection(r, out.fatFolders, kFatFolderFixedBytes, [&r](FatFolderRecord& rec) {
+        rec.firstCluster = r.U32();
+        rec.parentCluster = r.U32();
+        rec.writeDate = r.U16();
+        rec.accessDate = r.U16();
+        rec.deleted = r.U8();
+        r.U16();
+    }) && ReadNamedSection(r, out.fatEntries, kFatFileFixedBytes, [&r](FatEntryRecord& rec) {
+        rec.firstCluster = r.U32();
+        rec.parentCluster = r.U32();
+        rec.writeDate = r.U16();
+        rec.accessDate = r.U16();
+        rec.size = r.U32();
+        rec.deleted = r.U8();
+        rec.ordinal = r.U32();
+    });
+}
+
 bool ReadNtfsBody(ByteReader& r, LoadedSnapshot& out)
 {
-    uint32_t count;
-    if (!ReadCount(r, 2u + kNtfsFolderFixedBytes, count))
-        return false;
-    for (uint32_t i = 0; i < count && r.Ok(); ++i) {
-        NtfsFolderRecord* rec = ReadNamedRecord<NtfsFolderRecord>(r, r.U16(), kNtfsFolderFixedBytes);
-        if (!rec)
-            return false;
-        rec->recordNumber = r.U32();
-        rec->parentRecord = r.U32();
-        ReadRecordTimes(r, *rec);
-        rec->deleted = r.U8();
+    bool folders = ReadNamedSection(r, out.ntfsFolders, kNtfsFolderFixedBytes, [&r](NtfsFolderRecord& rec) {
+        rec.recordNumber = r.U32();
+        rec.parentRecord = r.U32();
+        ReadRecordTimes(r, rec);
+        rec.deleted = r.U8();
         r.U16();
-        AppendRecord(out.ntfsFolders, rec);
-    }
+    });
+    if (!folders)
+        return false;
+    uint32_t count;
     if (!ReadCount(r, 2u + kNtfsFileFixedBytes, count))
         return false;
     for (uint32_t i = 0; i < count && r.Ok(); ++i) {
