@@ -1,5 +1,6 @@
 #include "BenchSession.h"
 
+#include "engine/save/EngineReset.h"
 #include "engine/io/DiskFile.h"
 #include "engine/save/SaveState.h"
 #include "engine/state/EngineState.h"

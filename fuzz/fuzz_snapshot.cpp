@@ -1,6 +1,7 @@
 // Snapshot files come from the command line, the shell and the recent-file list: any bytes at all.
 // Decoding must never read outside the input, and whatever it accepts must write back and decode
 // again.
+#include "engine/save/EngineReset.h"
 #include "engine/snapshot/SnapshotDecoder.h"
 #include "engine/snapshot/SnapshotEncoder.h"
 #include "engine/state/EngineState.h"

@@ -1,6 +1,7 @@
 #include "engine/scan/QuickScan.h"
 
 #include "engine/ScanObserver.h"
+#include "engine/save/EngineReset.h"
 #include "engine/scan/VolumeParameters.h"
 #include "engine/state/EngineState.h"
 
@@ -33,6 +34,7 @@ QuickScanResult WorkOutScanParameters(ScanFinishedWord& finished)
 
 QuickScanResult RunQuickScan(ScanFinishedWord& finished)
 {
+    ClearScanResults();
     const QuickScanResult parameters = WorkOutScanParameters(finished);
     if (parameters != QuickScanResult::kCompleted)
         return parameters;

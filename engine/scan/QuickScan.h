@@ -26,7 +26,8 @@ extern const char16_t kNoPartitionParametersText[];   // the message of a scan w
 // known; on kNoParameters it sets g_nScanFailed.
 QuickScanResult WorkOutScanParameters(ScanFinishedWord& finished);
 
-// The scan of the chosen partition (g_VolumeParams): volume parameters, then the FAT or NTFS pass.
+// The scan of the chosen partition (g_VolumeParams): the previous results cleared (ClearScanResults),
+// the volume parameters, then the FAT or NTFS pass.
 // On kNoParameters it sets g_nScanFailed; the caller shows kNoPartitionParametersText.
 QuickScanResult RunQuickScan(ScanFinishedWord& finished);
 

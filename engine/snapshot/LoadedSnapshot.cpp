@@ -1,5 +1,6 @@
 #include "engine/snapshot/LoadedSnapshot.h"
 
+#include "engine/save/EngineReset.h"
 #include "engine/state/EngineState.h"
 
 #include <utility>
@@ -29,10 +30,7 @@ void MoveList(RecordList<T>& from, RecordList<T>& to)
 
 void LoadedSnapshot::Commit()
 {
-    FreeFoundEntryLists();
-    FreeNtfsEntryLists();
-    FreeScanRecordLists();
-    FreeTracedFileList();
+    ClearScanResults();
     FreeTraceTypeList();
 
     MoveList(fatFolders, g_FatFolders);

@@ -137,7 +137,6 @@ bool LoadSnapshotFile(const std::u16string& path)
     }
     loaded.Commit();
     // The savers find the parts of large NTFS files through the MFT's runs, as after a scan.
-    FreeMftRunTable();
     const VolumeParameterBlock& b = g_VolumeParams;
     if (b.browsedFileSystemType == kFileSystemNtfs && g_nScanMode != kScanFileTrace)
         WalkMftRecords(b.clusterBase, b.mftStart ? b.mftStart : b.mftMirrorStart, b.sectorsPerCluster);

@@ -23,7 +23,7 @@ const char* CurrentDevicePath()
     return g_szDevicePaths[g_wDeviceIndex < kMaxDevices ? g_wDeviceIndex : 0];
 }
 
-void ResetEngineState()
+void ResetEngineWords()
 {
     FreeFoundEntryLists();
     FreeScanRecordLists();

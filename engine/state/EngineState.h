@@ -1,6 +1,7 @@
 // The process-wide words of the engine: source, mode, handles and disk geometry. Together with the
 // volume-parameter block, the partition table, the recovery settings and the found-entry lists they
-// are the engine's whole state; ResetEngineState returns all of it to the start-up values.
+// are the state below the savers; ResetEngineWords returns all of it to the start-up values (the whole
+// engine, savers and filters included, is reset by ResetEngineState in engine/save/EngineReset.h).
 #pragma once
 
 #include "engine/io/NativeFile.h"
@@ -47,4 +48,4 @@ const char* CurrentDevicePath();
 
 // Frees every list and returns every word, table and setting to its start-up value. An open
 // logical-drive handle is closed.
-void ResetEngineState();
+void ResetEngineWords();

@@ -1,5 +1,6 @@
 #include "tests/engine/diskfixtures/RecordingObserver.h"
 
+#include "engine/save/EngineReset.h"
 #include "engine/state/EngineState.h"
 #include "engine/util/Utf.h"
 

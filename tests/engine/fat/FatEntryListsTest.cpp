@@ -1,5 +1,6 @@
 // The FAT appenders over the engine's lists, and the chains that the Quick Scan and the savers
 // follow through g_VolumeParams on a VHD image.
+#include "engine/save/EngineReset.h"
 #include "engine/fat/FatBootSector.h"
 #include "engine/fat/FatEntryLists.h"
 #include "engine/state/EngineState.h"

@@ -2,6 +2,7 @@
 // dispatch when no reader or no image is there.
 #include "ImageWriters.h"
 
+#include "engine/save/EngineReset.h"
 #include "engine/image/SectorReader.h"
 #include "engine/image/VhdDisk.h"
 #include "engine/image/VirtualDisk.h"

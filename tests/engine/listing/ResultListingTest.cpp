@@ -1,3 +1,4 @@
+#include "engine/save/EngineReset.h"
 #include "engine/listing/ResultListing.h"
 #include "engine/save/FileFilters.h"
 #include "engine/state/EngineState.h"
@@ -12,12 +13,10 @@ protected:
     void SetUp() override
     {
         ResetEngineState();
-        ClearFileFilters();
     }
     void TearDown() override
     {
         ResetEngineState();
-        ClearFileFilters();
     }
 };
 

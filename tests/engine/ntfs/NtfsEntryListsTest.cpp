@@ -1,5 +1,6 @@
 // The NTFS appenders over the engine's lists, and the MFT walk and record processing through the
 // facade of a VHDX image.
+#include "engine/save/EngineReset.h"
 #include "engine/ntfs/MftRecord.h"
 #include "engine/ntfs/NtfsBootSector.h"
 #include "engine/ntfs/NtfsEntryLists.h"

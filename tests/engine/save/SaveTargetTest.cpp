@@ -1,5 +1,6 @@
 // The savers' common front part: names, duplicate names, filters, the deleted-file setting and a
 // target that cannot be created; with File Trace saves read through the sector reader.
+#include "engine/save/EngineReset.h"
 #include "engine/save/FileFilters.h"
 #include "engine/save/FileSavers.h"
 #include "engine/save/SafeFileName.h"

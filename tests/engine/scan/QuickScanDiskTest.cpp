@@ -1,6 +1,7 @@
 // The Quick Scan and the save end to end: the fixture disk (FAT16, FAT32, NTFS, one-FAT FAT16) in
 // every container, scanned partition by partition and saved whole, compared with what sleuthkit's
 // tsk_recover and fls make of the same partitions.
+#include "engine/save/EngineReset.h"
 #include "engine/image/VirtualDisk.h"
 #include "engine/save/FileFilters.h"
 #include "engine/save/FolderTreeSave.h"
@@ -93,8 +94,6 @@ protected:
     void SetUp() override
     {
         ResetEngineState();
-        ResetSaveState();
-        ClearFileFilters();
         ASSERT_FALSE(FixtureFolder(kDisk).empty());
         std::string image = FixtureFile(kDisk, std::string("containers/") + std::get<0>(GetParam()));
         ASSERT_TRUE(OpenFixtureImage(image, disk)) << image;
@@ -103,8 +102,6 @@ protected:
     {
         SetCurrentVirtualDisk(nullptr);
         ResetEngineState();
-        ResetSaveState();
-        ClearFileFilters();
     }
 
     // Chooses the partition as the partition page does and scans it.

@@ -1,6 +1,7 @@
 // Saving from real volumes: hostile names written into directory entries and MFT records never
 // leave the target folder, and the duplicate-name, deleted-file and filter settings do what they
 // say.
+#include "engine/save/EngineReset.h"
 #include "engine/image/VirtualDisk.h"
 #include "engine/save/FileFilters.h"
 #include "engine/save/FolderTreeSave.h"
@@ -49,8 +50,6 @@ protected:
     {
         SetCurrentVirtualDisk(nullptr);
         ResetEngineState();
-        ResetSaveState();
-        ClearFileFilters();
     }
     uint32_t LiveFiles() const
     {

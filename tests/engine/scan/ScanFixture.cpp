@@ -1,5 +1,6 @@
 #include "tests/engine/scan/ScanFixture.h"
 
+#include "engine/save/EngineReset.h"
 #include "engine/io/DiskFile.h"
 #include "engine/scan/QuickScan.h"
 #include "engine/state/EngineState.h"

@@ -1,4 +1,5 @@
 // What a selection of ticked folders and files adds up to, from the found-entry lists alone.
+#include "engine/save/EngineReset.h"
 #include "engine/save/FolderTreeSave.h"
 #include "engine/state/EngineState.h"
 #include "tests/engine/snapshot/SnapshotTestRecords.h"

@@ -1,5 +1,6 @@
 // Volume parameters from boot sectors and their copies, and the FAT reconstruction from directories,
 // on small disks built sector by sector.
+#include "engine/save/EngineReset.h"
 #include "engine/scan/VolumeParameters.h"
 #include "engine/state/EngineState.h"
 #include "tests/engine/save/MemoryDisk.h"

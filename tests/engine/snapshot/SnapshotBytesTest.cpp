@@ -1,4 +1,5 @@
 // The snapshot bytes against the file format, round trips of every kind, and refusal of damage.
+#include "engine/save/EngineReset.h"
 #include "engine/snapshot/SnapshotDecoder.h"
 #include "engine/snapshot/SnapshotEncoder.h"
 #include "engine/state/EngineState.h"

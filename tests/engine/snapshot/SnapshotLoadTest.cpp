@@ -1,4 +1,5 @@
 // Loading snapshot files: messages, and the current results kept when a file is refused.
+#include "engine/save/EngineReset.h"
 #include "engine/snapshot/SnapshotEncoder.h"
 #include "engine/snapshot/SnapshotFile.h"
 #include "engine/state/EngineState.h"

@@ -11,8 +11,8 @@ namespace {
 
 class EngineStateTest : public ::testing::Test {
 protected:
-    void SetUp() override { ResetEngineState(); }
-    void TearDown() override { ResetEngineState(); }
+    void SetUp() override { ResetEngineWords(); }
+    void TearDown() override { ResetEngineWords(); }
 };
 
 TEST(VolumeParameterBlockTest, LayoutMatchesTheSnapshotBytes)
@@ -134,7 +134,7 @@ TEST_F(EngineStateTest, ResetRestoresStartUpValues)
     g_DeviceGeometry.heads[3] = 255;
     AddPartitionTableEntry(63, 1000, 100);
     AppendRecord(g_IndexRecords, NewRecord<IndexRecordNode>());
-    ResetEngineState();
+    ResetEngineWords();
     EXPECT_EQ(g_nSectorsPerRead, 60u);
     EXPECT_EQ(g_wReadRetries, 3u);
     EXPECT_EQ(g_wDuplicateNames, kDuplicateRename);
