@@ -104,7 +104,9 @@ bool FatDirectoryParser::JoinLongName(const uint8_t* shortEntry, std::u16string&
 void FatDirectoryParser::HandleShortEntry(const uint8_t* entry)
 {
     const FatShortEntry e = DecodeFatShortEntry(entry, m_fat32);
-    if (e.firstCluster == 0)
+    // Without a first cluster only an empty file is an entry to list; a folder (".." of a folder
+    // in the root), the volume label or a file that claims bytes without clusters is not.
+    if (e.firstCluster == 0 && ((e.attributes & ~kFatAttrPlainFileBits) != 0 || e.size != 0))
         return;
     // "." and ".." (also once deleted): the folder itself and its parent are listed elsewhere.
     if (entry[0] == '.' && (entry[1] == ' ' || (entry[1] == '.' && entry[2] == ' ')))

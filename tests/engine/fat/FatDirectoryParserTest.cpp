@@ -12,12 +12,14 @@ namespace {
 // Builds directory bytes entry by entry.
 class DirectoryBuilder {
 public:
-    // A short entry; `name11` is the 8 + 3 name bytes.
-    DirectoryBuilder& Short(const char* name11, uint8_t attributes, uint32_t cluster, uint32_t size = 0)
+    // A short entry; `name11` is the 8 + 3 name bytes, `caseFlags` byte 12.
+    DirectoryBuilder& Short(const char* name11, uint8_t attributes, uint32_t cluster, uint32_t size = 0,
+                            uint8_t caseFlags = 0)
     {
         uint8_t e[32] = {};
         std::memcpy(e, name11, 11);
         e[11] = attributes;
+        e[12] = caseFlags;
         Put16(e + 18, 0x5A21);
         Put16(e + 20, static_cast<uint16_t>(cluster >> 16));
         Put16(e + 24, 0x5A22);
@@ -85,14 +87,25 @@ TEST(FatDirectoryParser, ShortEntriesAndWhatIsLeftOut)
     d.Short(".          ", 0x10, 50).Short("..         ", 0x10, 0);
     d.Short("README  TXT", 0x20, 0x12345, 77);
     d.Short("\xE5" "EADME  TXT", 0x20, 9, 5);    // deleted
-    d.Short("EMPTY   TXT", 0x20, 0, 0);           // empty file: cluster 0
     d.Short("SUB        ", 0x10, 60);
     d.Short("A?B     TXT", 0x20, 10, 1);          // "?" is not a valid name
     d.Short("C:D     TXT", 0x20, 11, 1);          // ":" is
     d.Short("SELF       ", 0x10, 50);             // a folder claiming to be this one
+    // Without a first cluster: an empty file (live or deleted, any plain attributes) is kept; the
+    // volume label, a folder and a file claiming bytes are not.
+    d.Short("EMPTY   TXT", 0x20, 0, 0);
+    d.Short("\xE5" "MPTY2  TXT", 0x21, 0, 0);
+    d.Short("MYDISK     ", 0x08, 0, 0);
+    d.Short("NOCLUS     ", 0x10, 0, 0);
+    d.Short("LOST    TXT", 0x20, 0, 300);
     const std::vector<FatFoundEntry> found = d.Parse();
-    EXPECT_EQ(Names(found), (std::vector<std::u16string>{u"README.TXT", u"xEADME.TXT", u"SUB", u"C:D.TXT"}));
-    ASSERT_EQ(found.size(), 4u);
+    EXPECT_EQ(Names(found), (std::vector<std::u16string>{u"README.TXT", u"xEADME.TXT", u"SUB", u"C:D.TXT",
+                                                         u"EMPTY.TXT", u"xMPTY2.TXT"}));
+    ASSERT_EQ(found.size(), 6u);
+    EXPECT_EQ(found[4].firstCluster, 0u);
+    EXPECT_EQ(found[4].size, 0u);
+    EXPECT_FALSE(found[4].folder);
+    EXPECT_TRUE(found[5].deleted);
     EXPECT_EQ(found[0].firstCluster, 0x12345u);
     EXPECT_EQ(found[0].size, 77u);
     EXPECT_EQ(found[0].parentCluster, 50u);
@@ -104,10 +117,24 @@ TEST(FatDirectoryParser, ShortEntriesAndWhatIsLeftOut)
 
     // FAT16 ignores the high cluster word; a deleted parent makes every entry deleted.
     const std::vector<FatFoundEntry> fat16 = d.Parse(false, 50, true);
-    ASSERT_EQ(fat16.size(), 4u);
+    ASSERT_EQ(fat16.size(), 6u);
     EXPECT_EQ(fat16[0].firstCluster, 0x2345u);
     EXPECT_TRUE(fat16[0].deleted);
     EXPECT_TRUE(fat16[2].deleted);
+}
+
+TEST(FatDirectoryParser, CaseFlagsOfShortNames)
+{
+    // Byte 12: 0x08 base in lower case, 0x10 extension in lower case; only A-Z change.
+    DirectoryBuilder d;
+    d.Short("README  TXT", 0x20, 3, 1, 0x18);
+    d.Short("README  TXT", 0x20, 4, 1, 0x08);
+    d.Short("README  TXT", 0x20, 5, 1, 0x10);
+    d.Short("A_1\x8E    TXT", 0x20, 6, 1, 0x18);
+    d.Short("\xE5" "EADME  TXT", 0x20, 7, 1, 0x18);
+    d.Short("NOEXT      ", 0x10, 8, 0, 0x18);
+    EXPECT_EQ(Names(d.Parse()), (std::vector<std::u16string>{u"readme.txt", u"readme.TXT", u"README.txt",
+                                                             u"a_1\u008E.txt", u"xeadme.txt", u"noext"}));
 }
 
 TEST(FatDirectoryParser, LongNames)

@@ -93,15 +93,15 @@ std::vector<ListedEntry> ListVolume(SectorSource& disk, const FatVolume& v, bool
     return out;
 }
 
-// Paths compared without regard to ASCII case (fls applies the lower-case flags of short names), and
-// with the first character of deleted short names hidden (fls shows "_", the engine "x").
+// Paths compared with the first character of deleted short names hidden (fls shows "_", the engine
+// "x"); the case must agree, as fls applies the lower-case flags of short names too.
 std::string Comparable(const std::string& path, bool deleted)
 {
     std::string out;
     bool componentStart = true;
     for (char c : path) {
-        char u = (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c;
-        if (componentStart && deleted && (u == '_' || u == 'X'))
+        char u = c;
+        if (componentStart && deleted && (u == '_' || u == 'x' || u == 'X'))
             u = '?';
         componentStart = c == '/';
         out += u;

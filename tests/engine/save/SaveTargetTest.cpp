@@ -22,15 +22,11 @@ protected:
     void SetUp() override
     {
         ResetEngineState();
-        ResetSaveState();
-        ClearFileFilters();
         folder = temp.Path16();
     }
     void TearDown() override
     {
         ResetEngineState();
-        ResetSaveState();
-        ClearFileFilters();
     }
     bool Prepare(const char16_t* name, DeletedState deleted, std::u16string& path)
     {
@@ -151,6 +147,20 @@ TEST_F(SaveTarget, TracedFileRunningPastTheDiskIsDamagedNotStale)
     EXPECT_EQ(data.substr(512 * 1000), std::string(512 * 1048, '\0'));
     EXPECT_EQ(g_SaveReport.damagedFiles, 1u);
     ASSERT_EQ(g_SaveReport.damagedPaths.size(), 1u);
+}
+
+TEST_F(SaveTarget, EmptyFatFileIsCreatedEmptyWithoutReading)
+{
+    // An empty file has no cluster: nothing is read, and the file is saved whole.
+    g_VolumeParams.browsedFileSystemType = 100;
+    g_VolumeParams.sectorsPerCluster = 4;
+    g_qwSaveFileTime = (24u << 9) | (3u << 5) | 5u;
+    EXPECT_EQ(SaveFatFile(folder, u"empty.txt", 0, 0, 1, 0), 1);
+    ASSERT_TRUE(fs::exists(temp.Path() / "empty.txt"));
+    EXPECT_EQ(fs::file_size(temp.Path() / "empty.txt"), 0u);
+    EXPECT_EQ(g_nSavedFileCount.load(), 1u);
+    EXPECT_EQ(g_SaveReport.savedFiles, 1u);
+    EXPECT_EQ(g_SaveReport.damagedFiles + g_SaveReport.failedFiles, 0u);
 }
 
 TEST_F(SaveTarget, RawExtentForPreviewsReportsCreationFailure)
