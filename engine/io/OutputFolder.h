@@ -8,6 +8,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 // Creates one folder. True when it exists afterwards (an existing folder is used as it is).
 bool CreateOutputFolder(const std::u16string& path);
@@ -15,12 +16,33 @@ bool CreateOutputFolder(const std::u16string& path);
 // True when something (file or folder) exists at the path.
 bool OutputPathExists(const std::u16string& path);
 
+// True when the path names an existing folder.
+bool OutputFolderExists(const std::u16string& path);
+
 // Sets the creation, last-access and last-write times of an existing file to one FILETIME value
 // (100-ns ticks since 1601-01-01 UTC). False when the file cannot be opened or the time is refused.
 bool SetOutputFileTimes(const std::u16string& path, uint64_t fileTime);
 
 // Deletes a file; used for temporary copies only.
 bool DeleteOutputFile(const std::u16string& path);
+
+// Creates an empty file, but only when nothing exists at the path yet: a file that is not ours is
+// never opened, let alone overwritten. True when the file was created.
+bool ReserveOutputFile(const std::u16string& path);
+
+// The names of the plain files directly in a folder (no folders, no links); empty when the folder
+// cannot be read.
+std::vector<std::u16string> ListOutputFolderFiles(const std::u16string& folder);
+
+// Removes an empty folder. True when it is gone.
+bool RemoveOutputFolder(const std::u16string& path);
+
+// The user's temporary folder, ending with a separator (Windows: GetTempPathW; elsewhere TMPDIR or
+// "/tmp").
+std::u16string TemporaryFolderPath();
+
+// This process's id, to keep its temporary names apart from those of other processes.
+uint32_t CurrentProcessNumber();
 
 // One file being written. Create truncates an existing file (the caller has already applied the
 // duplicate-name rule); every write must succeed whole, or the save of that file has failed.

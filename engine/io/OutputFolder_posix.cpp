@@ -4,6 +4,8 @@
 #include "engine/util/Utf.h"
 
 #include <cerrno>
+#include <cstdlib>
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -40,6 +42,12 @@ bool OutputPathExists(const std::u16string& path)
     return lstat(ToNativePath(path).c_str(), &st) == 0;
 }
 
+bool OutputFolderExists(const std::u16string& path)
+{
+    struct stat st;
+    return stat(ToNativePath(path).c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
 bool SetOutputFileTimes(const std::u16string& path, uint64_t fileTime)
 {
     // FILETIME counts 100 ns from 1601; Unix time counts seconds from 1970.
@@ -57,6 +65,51 @@ bool SetOutputFileTimes(const std::u16string& path, uint64_t fileTime)
 bool DeleteOutputFile(const std::u16string& path)
 {
     return unlink(ToNativePath(path).c_str()) == 0;
+}
+
+bool ReserveOutputFile(const std::u16string& path)
+{
+    int fd = open(ToNativePath(path).c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+    if (fd < 0)
+        return false;
+    close(fd);
+    return true;
+}
+
+std::vector<std::u16string> ListOutputFolderFiles(const std::u16string& folder)
+{
+    std::vector<std::u16string> names;
+    const std::string base = ToNativePath(folder);
+    DIR* dir = opendir(base.c_str());
+    if (!dir)
+        return names;
+    while (const dirent* entry = readdir(dir)) {
+        struct stat st;
+        const std::string full = base + "/" + entry->d_name;
+        if (lstat(full.c_str(), &st) == 0 && S_ISREG(st.st_mode))
+            names.push_back(Utf8ToUtf16(entry->d_name));
+    }
+    closedir(dir);
+    return names;
+}
+
+bool RemoveOutputFolder(const std::u16string& path)
+{
+    return rmdir(ToNativePath(path).c_str()) == 0;
+}
+
+std::u16string TemporaryFolderPath()
+{
+    const char* dir = std::getenv("TMPDIR");
+    std::u16string path = Utf8ToUtf16(dir && *dir ? dir : "/tmp");
+    if (path.back() != u'/')
+        path += u'/';
+    return path;
+}
+
+uint32_t CurrentProcessNumber()
+{
+    return static_cast<uint32_t>(getpid());
 }
 
 COutputFile::~COutputFile()

@@ -42,6 +42,12 @@ bool OutputPathExists(const std::u16string& path)
     return GetFileAttributesW(ToWin32Path(path).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
+bool OutputFolderExists(const std::u16string& path)
+{
+    DWORD attributes = GetFileAttributesW(ToWin32Path(path).c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
 bool SetOutputFileTimes(const std::u16string& path, uint64_t fileTime)
 {
     if (fileTime >= (1ULL << 63))
@@ -61,6 +67,57 @@ bool SetOutputFileTimes(const std::u16string& path, uint64_t fileTime)
 bool DeleteOutputFile(const std::u16string& path)
 {
     return DeleteFileW(ToWin32Path(path).c_str()) != FALSE;
+}
+
+bool ReserveOutputFile(const std::u16string& path)
+{
+    HANDLE h = CreateFileW(ToWin32Path(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
+        nullptr);
+    if (h == INVALID_HANDLE_VALUE)
+        return false;
+    CloseHandle(h);
+    return true;
+}
+
+std::vector<std::u16string> ListOutputFolderFiles(const std::u16string& folder)
+{
+    std::vector<std::u16string> names;
+    std::u16string pattern = folder;
+    if (!pattern.empty() && pattern.back() != u'\\' && pattern.back() != u'/')
+        pattern += u'\\';
+    pattern += u'*';
+    WIN32_FIND_DATAW found;
+    HANDLE h = FindFirstFileW(ToWin32Path(pattern).c_str(), &found);
+    if (h == INVALID_HANDLE_VALUE)
+        return names;
+    do {
+        if ((found.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) == 0)
+            names.push_back(reinterpret_cast<const char16_t*>(found.cFileName));
+    } while (FindNextFileW(h, &found));
+    FindClose(h);
+    return names;
+}
+
+bool RemoveOutputFolder(const std::u16string& path)
+{
+    return RemoveDirectoryW(ToWin32Path(path).c_str()) != FALSE;
+}
+
+std::u16string TemporaryFolderPath()
+{
+    wchar_t buffer[MAX_PATH + 1];
+    DWORD n = GetTempPathW(MAX_PATH + 1, buffer);
+    if (n == 0 || n > MAX_PATH)
+        return std::u16string();
+    std::u16string path(reinterpret_cast<const char16_t*>(buffer), n);
+    if (path.back() != u'\\')
+        path += u'\\';
+    return path;
+}
+
+uint32_t CurrentProcessNumber()
+{
+    return GetCurrentProcessId();
 }
 
 COutputFile::~COutputFile()

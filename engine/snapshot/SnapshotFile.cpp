@@ -10,6 +10,7 @@
 #include "engine/snapshot/SnapshotEncoder.h"
 #include "engine/snapshot/SnapshotFormat.h"
 #include "engine/state/EngineState.h"
+#include "engine/util/Utf.h"
 
 #include <cstring>
 #include <new>
@@ -68,19 +69,13 @@ bool MatchesSource(const LoadedSnapshot& s)
     }
     return true;
 }
-
-char16_t LowerCase(char16_t c)
-{
-    return (c >= u'A' && c <= u'Z') || (c >= 0xC0 && c <= 0xDE && c != 0xD7) ? static_cast<char16_t>(c + 0x20) : c;
-}
-
 } // namespace
 
 std::u16string NormaliseSnapshotPath(const std::u16string& path)
 {
     std::u16string p(path);
     for (char16_t& c : p)
-        c = LowerCase(c);
+        c = LowerCaseChar(c);
     const std::u16string ext(kSnapshotExtension);
     if (p.size() < ext.size() || p.compare(p.size() - ext.size(), ext.size(), ext) != 0)
         p += ext;

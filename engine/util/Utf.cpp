@@ -75,3 +75,8 @@ std::u16string Utf8ToUtf16(const std::string& text)
     }
     return out;
 }
+
+char16_t LowerCaseChar(char16_t c)
+{
+    return (c >= u'A' && c <= u'Z') || (c >= 0xC0 && c <= 0xDE && c != 0xD7) ? static_cast<char16_t>(c + 0x20) : c;
+}
