@@ -49,6 +49,31 @@ int ReadLogicalDriveSectors(uint32_t sectorLow, uint32_t sectorHigh, uint32_t co
     return ReadNativeFileAt(g_hVolume, sector * kSectorSize, buffer, bytes) ? 1 : 0;
 }
 
+std::u16string LogicalDrivePath(const std::u16string& driveListEntry)
+{
+    if (driveListEntry.size() < 2 || driveListEntry[1] != u':')
+        return std::u16string();
+    const char16_t letter = driveListEntry[0];
+    if (!((letter >= u'A' && letter <= u'Z') || (letter >= u'a' && letter <= u'z')))
+        return std::u16string();
+    return std::u16string(u"\\\\.\\") + letter + u':';
+}
+
+int OpenLogicalDriveVolume(const std::u16string& driveListEntry)
+{
+    if (g_hVolume != 0 && g_hVolume != kInvalidEngineHandle)
+        CloseNativeFile(g_hVolume);
+    g_hVolume = 0;
+    const std::u16string path = LogicalDrivePath(driveListEntry);
+    if (path.empty())
+        return 0;
+    const EngineHandle handle = OpenNativeFileForReading(path, true);
+    if (handle == kInvalidEngineHandle)
+        return 0;
+    g_hVolume = handle;
+    return 1;
+}
+
 EngineHandle OpenPhysicalDrive()
 {
     if (g_hDevice != 0 && g_hDevice != kInvalidEngineHandle)

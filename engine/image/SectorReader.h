@@ -6,6 +6,7 @@
 #include "engine/state/EngineState.h"
 
 #include <cstdint>
+#include <string>
 
 constexpr uint32_t kSectorSize = 512;
 
@@ -20,3 +21,11 @@ int ReadLogicalDriveSectors(uint32_t sectorLow, uint32_t sectorHigh, uint32_t co
 // Opens the device path of g_wDeviceIndex read-only into g_hDevice (closing an open one first);
 // kInvalidEngineHandle on failure. Physical drives open only on Windows.
 EngineHandle OpenPhysicalDrive();
+
+// The raw path of a drive-list entry: "\\.\" followed by its first two characters, a drive letter
+// and a colon; empty when the entry does not start with them.
+std::u16string LogicalDrivePath(const std::u16string& driveListEntry);
+
+// Opens the logical drive of a drive-list entry for reading (others may read and write it) into
+// g_hVolume, closing an open one first. 1 on success; 0 (and g_hVolume closed) otherwise.
+int OpenLogicalDriveVolume(const std::u16string& driveListEntry);

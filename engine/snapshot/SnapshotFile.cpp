@@ -21,6 +21,7 @@ const char16_t kSnapshotInvalidFileText[] = u"Invalid File.";
 const char16_t kSnapshotWrongMagicText[] = u"Invalid version of the file found : ";
 const char16_t kSnapshotWrongVersionText[] = u"version of file does not match with current version 1.0";
 const char16_t kSnapshotMismatchText[] = u"Source file and load recovery snapshot mismatch";
+const char16_t kSnapshotReplaceText[] = u" already exists.\r\nDo you want to replace it?";
 
 namespace {
 
@@ -98,8 +99,21 @@ bool SaveSnapshotFile(const std::u16string& path)
     return ok;
 }
 
-bool LoadSnapshotFile(const std::u16string& path)
+bool SaveSnapshotAs(const std::u16string& chosenPath)
 {
+    const std::u16string path = NormaliseSnapshotPath(chosenPath);
+    if (FileExists(path) && !ShowEngineMessage(path + kSnapshotReplaceText, kMessageQuestion))
+        return false;
+    return SaveSnapshotFile(path);
+}
+
+bool LoadSnapshotFile(const std::u16string& quotedPath)
+{
+    std::u16string path;
+    for (char16_t c : quotedPath) {
+        if (c != u'"')
+            path += c;
+    }
     if (!FileExists(path)) {
         ShowEngineMessage(path + u" does not exists.", kMessageQuestion);
         return false;
@@ -136,4 +150,12 @@ bool LoadSnapshotFile(const std::u16string& path)
     if (b.browsedFileSystemType == kFileSystemNtfs && g_nScanMode != kScanFileTrace)
         WalkMftRecords(b.clusterBase, b.mftStart ? b.mftStart : b.mftMirrorStart, b.sectorsPerCluster);
     return true;
+}
+
+int OpenSnapshotVolume(uint16_t partitionNumber, const std::u16string& driveListEntry)
+{
+    if (g_wSourceType != kSourceLogicalDrive)
+        return 1;
+    g_VolumeParams.partitionIndex = partitionNumber;
+    return OpenLogicalDriveVolume(driveListEntry);
 }

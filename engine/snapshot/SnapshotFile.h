@@ -2,6 +2,7 @@
 // belong to the wizard; these take a chosen path.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 // Messages of the snapshot commands.
@@ -10,6 +11,7 @@ extern const char16_t kSnapshotInvalidFileText[];      // "Invalid File."
 extern const char16_t kSnapshotWrongMagicText[];       // "Invalid version of the file found : "
 extern const char16_t kSnapshotWrongVersionText[];     // "version of file does not match ..."
 extern const char16_t kSnapshotMismatchText[];         // "Source file and load recovery snapshot mismatch"
+extern const char16_t kSnapshotReplaceText[];          // " already exists.\r\nDo you want to replace it?"
 
 // The save command's path rule: lower-cased, and ".srzq" appended unless it ends with it.
 std::u16string NormaliseSnapshotPath(const std::u16string& path);
@@ -18,7 +20,14 @@ std::u16string NormaliseSnapshotPath(const std::u16string& path);
 // file" as an error, removes what was written, and returns false.
 bool SaveSnapshotFile(const std::u16string& path);
 
-// Loads a snapshot: reads and checks the whole file, checks it against the open source, and only
+// The engine side of the save command for the path the file dialog gave: the path is normalised
+// (NormaliseSnapshotPath), an existing file is replaced only when the user answers yes to the path
+// followed by kSnapshotReplaceText, and the file is written with SaveSnapshotFile. False when
+// nothing was written (the answer no, or the failure SaveSnapshotFile reports).
+bool SaveSnapshotAs(const std::u16string& chosenPath);
+
+// Loads a snapshot (double quotes around or in the path are dropped, as a command line may leave
+// them): reads and checks the whole file, checks it against the open source, and only
 // then replaces the engine's lists, mode, volume-parameter block (not its root location), device
 // index and source type. On any failure it shows the program's message, changes nothing and
 // returns false:
@@ -29,4 +38,10 @@ bool SaveSnapshotFile(const std::u16string& path);
 //   does not match with current version 1.0";
 // - an open source that does not hold the snapshot's volume: "Source file and load recovery
 //   snapshot mismatch".
+// A refused load is no change at all: the caller keeps its pages and stage flags as they were.
 bool LoadSnapshotFile(const std::u16string& path);
+
+// After a load: for a logical-drive source the partition number goes into the volume-parameter
+// block and the drive of that number's drive-list entry is opened again (OpenLogicalDriveVolume);
+// other sources need nothing. 1 on success.
+int OpenSnapshotVolume(uint16_t partitionNumber, const std::u16string& driveListEntry);

@@ -119,6 +119,31 @@ TEST_F(SectorReaderTest, LogicalDriveReadsExactCountsWithoutWrapping)
     std::remove(path.c_str());
 }
 
+TEST_F(SectorReaderTest, LogicalDriveOpensByItsLetterOnly)
+{
+    EXPECT_EQ(LogicalDrivePath(u"C:\\ (System)"), u"\\\\.\\C:");
+    EXPECT_EQ(LogicalDrivePath(u"d:"), u"\\\\.\\d:");
+    EXPECT_EQ(LogicalDrivePath(u""), u"");
+    EXPECT_EQ(LogicalDrivePath(u"C"), u"");
+    EXPECT_EQ(LogicalDrivePath(u"1:"), u"");
+    EXPECT_EQ(LogicalDrivePath(u"..\\x"), u"");
+
+    // A drive that cannot be opened leaves no handle behind, also not the one open before.
+    const std::string path = ::testing::TempDir() + "morvick-logical-drive-open-" + std::to_string(getpid()) + ".raw";
+    FILE* out = std::fopen(path.c_str(), "wb");
+    ASSERT_NE(out, nullptr);
+    std::fclose(out);
+    g_hVolume = OpenNativeFileForReading(Utf8ToUtf16(path), true);
+    ASSERT_NE(g_hVolume, kInvalidEngineHandle);
+    EXPECT_EQ(OpenLogicalDriveVolume(u"1:"), 0);
+    EXPECT_EQ(g_hVolume, 0);
+#ifndef _WIN32
+    EXPECT_EQ(OpenLogicalDriveVolume(u"Q:"), 0);
+    EXPECT_EQ(g_hVolume, 0);
+#endif
+    std::remove(path.c_str());
+}
+
 TEST_F(SectorReaderTest, PhysicalDriveOpenFailsCleanly)
 {
 #ifndef _WIN32

@@ -109,6 +109,62 @@ TEST_F(SnapshotLoad, SaveFailureIsReported)
     EXPECT_EQ(observer.messages[0].second, kMessageError);
 }
 
+TEST_F(SnapshotLoad, ExistingFileIsReplacedOnlyOnYes)
+{
+    MakeCurrentResults();
+    const std::vector<uint8_t> current = EncodeSnapshot();
+    const std::u16string typed = ToPath16(temp.Path() / "result");
+    const std::u16string path = typed + u".srzq";
+
+    {
+        // A new file is written without a question.
+        RecordingObserver observer;
+        ASSERT_TRUE(SaveSnapshotAs(typed));
+        EXPECT_TRUE(observer.messages.empty());
+        const std::string written = ReadWholeFile(FromPath16(path));
+        EXPECT_EQ(std::vector<uint8_t>(written.begin(), written.end()), current);
+    }
+    {
+        RecordingObserver no(false);
+        WriteWholeFile(FromPath16(path), "older");
+        EXPECT_FALSE(SaveSnapshotAs(typed));
+        ASSERT_EQ(no.messages.size(), 1u);
+        EXPECT_EQ(no.messages[0].first, path + u" already exists.\r\nDo you want to replace it?");
+        EXPECT_EQ(no.messages[0].second, kMessageQuestion);
+        EXPECT_EQ(ReadWholeFile(FromPath16(path)), "older");
+    }
+    {
+        RecordingObserver yes(true);
+        EXPECT_TRUE(SaveSnapshotAs(path));
+        EXPECT_EQ(yes.messages.size(), 1u);
+        const std::string written = ReadWholeFile(FromPath16(path));
+        EXPECT_EQ(std::vector<uint8_t>(written.begin(), written.end()), current);
+    }
+}
+
+TEST_F(SnapshotLoad, QuotesOfACommandLineAreDropped)
+{
+    MakeCurrentResults();
+    const std::u16string path = ToPath16(temp.Path() / "quoted.srzq");
+    ASSERT_TRUE(SaveSnapshotFile(path));
+    ResetEngineState();
+    RecordingObserver observer;
+    ASSERT_TRUE(LoadSnapshotFile(u"\"" + path + u"\""));
+    EXPECT_TRUE(observer.messages.empty());
+    ExpectCurrentResultsKept();
+}
+
+TEST_F(SnapshotLoad, VolumeIsOpenedAgainOnlyForALogicalDrive)
+{
+    g_wSourceType = kSourceDisk;
+    EXPECT_EQ(OpenSnapshotVolume(3, u""), 1);
+    EXPECT_EQ(uint16_t{g_VolumeParams.partitionIndex}, 0u);
+    g_wSourceType = kSourceLogicalDrive;
+    EXPECT_EQ(OpenSnapshotVolume(3, u"not a drive"), 0);
+    EXPECT_EQ(uint16_t{g_VolumeParams.partitionIndex}, 3u);
+    EXPECT_EQ(g_hVolume, 0);
+}
+
 TEST(SnapshotPath, LowerCasedWithTheExtensionOnce)
 {
     EXPECT_EQ(NormaliseSnapshotPath(u"C:\\Data\\Snap"), u"c:\\data\\snap.srzq");
