@@ -154,6 +154,26 @@ TEST_F(SnapshotLoad, QuotesOfACommandLineAreDropped)
     ExpectCurrentResultsKept();
 }
 
+TEST_F(SnapshotLoad, ProgressFollowsEachSectionsRecords)
+{
+    struct ProgressObserver : ScanObserver {
+        std::vector<int> shown;
+        void OnProgress(int percent) override { shown.push_back(percent); }
+    } observer;
+    g_VolumeParams.browsedFileSystemType = 200;
+    g_VolumeParams.sectorsPerCluster = 1;
+    AddFatFolder(u"one", 3, 0);
+    for (uint32_t i = 0; i < 4; ++i)
+        AddFatFile(u"f", 10 + i, 3, 1);
+    const std::u16string path = ToPath16(temp.Path() / "progress.srzq");
+    ASSERT_TRUE(SaveSnapshotFile(path));
+    ResetEngineState();
+    ScanObserver* previous = SetScanObserver(&observer);
+    EXPECT_TRUE(LoadSnapshotFile(path));
+    SetScanObserver(previous);
+    EXPECT_EQ(observer.shown, (std::vector<int>{100, 25, 50, 75, 100}));
+}
+
 TEST_F(SnapshotLoad, VolumeIsOpenedAgainOnlyForALogicalDrive)
 {
     g_wSourceType = kSourceDisk;
