@@ -13,12 +13,12 @@ void ClearScanResults()
     FreeTracedFileList();
     FreeClusterChain();
     FreeMftRunTable();
-    ResetSaveState();
 }
 
 void ResetEngineState()
 {
     ClearScanResults();
+    ResetSaveState();
     ResetEngineWords();
     ClearFileFilters();
     g_strSavePath.clear();
