@@ -41,3 +41,15 @@ void ReportOutOfMemory()
     observer.OnMessage(kOutOfMemoryText, kMessageError);
     observer.OnOutOfMemory();
 }
+
+void StepProgress::Step()
+{
+    ++m_done;
+    if (m_total == 0)
+        return;
+    const int percent = static_cast<int>(m_done * 100 / m_total);
+    if (percent != m_shown) {
+        m_shown = percent;
+        CurrentScanObserver().OnProgress(percent);
+    }
+}

@@ -63,3 +63,16 @@ ScanObserver& CurrentScanObserver();
 bool ShowEngineMessage(const std::u16string& text, MessageKind kind);
 // The out-of-memory path: shows kOutOfMemoryText as an error, then calls OnOutOfMemory.
 void ReportOutOfMemory();
+
+// Progress over a known number of steps: steps done x 100 / total, sent to the observer only when
+// the percentage changes. A total of 0 sends nothing.
+class StepProgress {
+public:
+    explicit StepProgress(uint64_t total) : m_total(total) {}
+    void Step();
+
+private:
+    uint64_t m_total;
+    uint64_t m_done = 0;
+    int m_shown = -1;
+};

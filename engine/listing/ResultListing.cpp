@@ -32,7 +32,7 @@ std::u16string Name(const char16_t* name)
 // Reports progress after each record examined, when asked to.
 class ListProgress {
 public:
-    explicit ListProgress(uint64_t total) : m_total(total)
+    explicit ListProgress(uint64_t total) : m_steps(total)
     {
         if (g_nShowListProgress)
             CurrentScanObserver().OnProgress(0);
@@ -44,20 +44,12 @@ public:
     }
     void Step()
     {
-        ++m_done;
-        if (!g_nShowListProgress || m_total == 0)
-            return;
-        int percent = static_cast<int>(m_done * 100 / m_total);
-        if (percent != m_last) {
-            m_last = percent;
-            CurrentScanObserver().OnProgress(percent);
-        }
+        if (g_nShowListProgress)
+            m_steps.Step();
     }
 
 private:
-    uint64_t m_total;
-    uint64_t m_done = 0;
-    int m_last = -1;
+    StepProgress m_steps;
 };
 
 ResultRow ParentRow()

@@ -92,25 +92,6 @@ bool ReadCount(ByteReader& r, size_t minimumBytes, uint32_t& count)
     return true;
 }
 
-// The progress of one section of records: records read x 100 / count, sent when it changes.
-class SectionProgress {
-public:
-    explicit SectionProgress(uint32_t count) : m_count(count) {}
-    void RecordRead()
-    {
-        const int percent = static_cast<int>(uint64_t{++m_read} * 100 / m_count);
-        if (percent != m_shown) {
-            m_shown = percent;
-            CurrentScanObserver().OnProgress(percent);
-        }
-    }
-
-private:
-    uint32_t m_count;
-    uint32_t m_read = 0;
-    int m_shown = -1;
-};
-
 template <class T>
 T* NewOrFail(ByteReader& r)
 {
@@ -191,14 +172,14 @@ bool ReadNamedSection(ByteReader& r, RecordList<T>& list, uint16_t fixedBytes, R
     uint32_t count;
     if (!ReadCount(r, 2u + fixedBytes, count))
         return false;
-    SectionProgress progress(count);
+    StepProgress progress(count);
     for (uint32_t i = 0; i < count && r.Ok(); ++i) {
         T* rec = ReadNamedRecord<T>(r, r.U16(), fixedBytes);
         if (!rec)
             return false;
         readFields(*rec);
         AppendRecord(list, rec);
-        progress.RecordRead();
+        progress.Step();
     }
     return r.Ok();
 }
@@ -237,7 +218,7 @@ bool ReadNtfsBody(ByteReader& r, LoadedSnapshot& out)
     uint32_t count;
     if (!ReadCount(r, 2u + kNtfsFileFixedBytes, count))
         return false;
-    SectionProgress progress(count);
+    StepProgress progress(count);
     for (uint32_t i = 0; i < count && r.Ok(); ++i) {
         uint16_t length = r.U16();
         if (length < kNtfsFileFixedBytes) {
@@ -264,7 +245,7 @@ bool ReadNtfsBody(ByteReader& r, LoadedSnapshot& out)
             rec->recordNumber = ReadNtfsFileFields(r, *rec);
             AppendRecord(out.mftEntries, rec);
         }
-        progress.RecordRead();
+        progress.Step();
     }
     return r.Ok();
 }
@@ -305,7 +286,7 @@ bool ReadFileTraceBody(ByteReader& r, LoadedSnapshot& out)
     // Three texts (each at least its L word) and two values.
     if (!ReadCount(r, 3u * 2u + 8u, count))
         return false;
-    SectionProgress hitProgress(count);
+    StepProgress hitProgress(count);
     for (uint32_t i = 0; i < count && r.Ok(); ++i) {
         TraceHitRecord* rec = NewOrFail<TraceHitRecord>(r);
         if (!rec)
@@ -326,11 +307,11 @@ bool ReadFileTraceBody(ByteReader& r, LoadedSnapshot& out)
             return false;
         }
         AppendRecord(out.traceHits, rec);
-        hitProgress.RecordRead();
+        hitProgress.Step();
     }
     if (!ReadCount(r, 3u * 2u + 8u, count))
         return false;
-    SectionProgress fileProgress(count);
+    StepProgress fileProgress(count);
     for (uint32_t i = 0; i < count && r.Ok(); ++i) {
         TracedFileRecord* rec = NewOrFail<TracedFileRecord>(r);
         if (!rec)
@@ -347,7 +328,7 @@ bool ReadFileTraceBody(ByteReader& r, LoadedSnapshot& out)
             return false;
         }
         AppendRecord(out.tracedFiles, rec);
-        fileProgress.RecordRead();
+        fileProgress.Step();
     }
     return r.Ok();
 }
