@@ -2,6 +2,7 @@
 // (FAT boot sectors and directories, NTFS boot sectors, FILE and INDX records), then the whole scan
 // (search, analysis) and the found-volume scan of each volume found. The last byte chooses the file
 // system (FAT16, FAT32 or NTFS). Nothing may crash, read outside the disk or loop.
+#include "engine/save/EngineReset.h"
 #include "engine/extensive/ExtensiveScan.h"
 #include "engine/extensive/ExtensiveScanState.h"
 #include "engine/extensive/FatCandidates.h"

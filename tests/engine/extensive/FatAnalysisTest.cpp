@@ -1,5 +1,6 @@
 // The FAT analysis of the Extensive Scan over hand-made candidates: volumes from boot sectors (and a
 // FAT32 boot sector's copy), volumes inferred from pairs of directories, and what is given up.
+#include "engine/save/EngineReset.h"
 #include "engine/extensive/ExtensiveScan.h"
 #include "engine/extensive/ExtensiveScanState.h"
 #include "engine/extensive/FatVolumeAnalysis.h"

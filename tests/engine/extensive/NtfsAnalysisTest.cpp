@@ -1,6 +1,7 @@
 // The NTFS analysis of the Extensive Scan over hand-made candidates: MFT numbers from INDX entries
 // and from record distances, volumes from boot sectors and their copies and from pairs of folders,
 // and index allocations that point where they must not be trusted.
+#include "engine/save/EngineReset.h"
 #include "engine/extensive/ExtensiveScanState.h"
 #include "engine/extensive/NtfsVolumeAnalysis.h"
 #include "engine/state/EngineState.h"

@@ -1,5 +1,6 @@
 // The sector search of the Extensive Scan over a small disk in memory: what each kind of sector
 // adds to the candidate lists, damaged records left out, and reads that fail.
+#include "engine/save/EngineReset.h"
 #include "engine/extensive/ExtensiveScan.h"
 #include "engine/extensive/ExtensiveScanState.h"
 #include "engine/extensive/ExtensiveSearch.h"
