@@ -1,6 +1,7 @@
 // File Trace end to end on a disk built by the real tools (FAT16, FAT32 and NTFS partitions holding
 // JPEG, PNG, GIF, PDF and ZIP files, some deleted) in a VHDX and a VHD: every file is found where it
 // starts, as photorec finds it, and saved at the default traced size holding the file's bytes.
+#include "engine/save/EngineReset.h"
 #include "engine/image/VirtualDisk.h"
 #include "engine/save/FileSavers.h"
 #include "engine/save/SaveState.h"

@@ -1,6 +1,7 @@
 // The File Trace search over a partition of a disk built sector by sector: which sectors it tests,
 // the traced files it records, how it ends and what it reports; and the first-byte index against
 // the plain comparison of every signature.
+#include "engine/save/EngineReset.h"
 #include "engine/ScanObserver.h"
 #include "engine/save/FileSavers.h"
 #include "engine/save/SaveState.h"
