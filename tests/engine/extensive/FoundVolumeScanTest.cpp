@@ -1,5 +1,6 @@
 // The found-volume scan over hand-made candidates: folders of the chosen volume only, orphans under
 // "Lost Dir", the search for lost FAT copies, and NTFS folders and missing parents.
+#include "engine/save/EngineReset.h"
 #include "engine/extensive/ExtensiveScanState.h"
 #include "engine/extensive/FoundVolumeScan.h"
 #include "engine/state/EngineState.h"
