@@ -1,8 +1,8 @@
 #include "engine/save/HexText.h"
 
-std::string BytesToHexString(const uint8_t* bytes, size_t n)
+std::string BytesToHexString(const uint8_t* bytes, size_t n, bool upperCase)
 {
-    static const char digits[] = "0123456789abcdef";
+    const char* digits = upperCase ? "0123456789ABCDEF" : "0123456789abcdef";
     std::string text;
     text.reserve(2 * n);
     for (size_t i = 0; i < n; ++i) {

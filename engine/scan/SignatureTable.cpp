@@ -1,22 +1,11 @@
 #include "engine/scan/SignatureTable.h"
 
 #include "engine/io/NativeFile.h"
+#include "engine/save/HexText.h"
 
 const char16_t kSignatureTableFileName[] = u"Raw.dat";
 
 namespace {
-
-std::string UpperHex(const uint8_t* bytes, size_t n)
-{
-    static const char digits[] = "0123456789ABCDEF";
-    std::string text;
-    text.reserve(2 * n);
-    for (size_t i = 0; i < n; ++i) {
-        text += digits[bytes[i] >> 4];
-        text += digits[bytes[i] & 15];
-    }
-    return text;
-}
 
 // Reads forward through one record, refusing anything past the end.
 class RecordCursor {
@@ -71,7 +60,7 @@ public:
         size_t length = 0;
         if (!Field(bytes, length))
             return false;
-        text = UpperHex(bytes, length);
+        text = BytesToHexString(bytes, length, true);
         return true;
     }
 
