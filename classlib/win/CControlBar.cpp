@@ -22,6 +22,19 @@ const int kBorder2 = 2;
 const int kGripper = 3;
 const int kBorderGripper = 2;
 
+// Takes the width of each border the style asks for off the rectangle.
+void DeflateByBorders(CRect& rect, DWORD dwStyle)
+{
+    if (dwStyle & CBRS_BORDER_LEFT)
+        rect.left += kBorder2;
+    if (dwStyle & CBRS_BORDER_TOP)
+        rect.top += kBorder2;
+    if (dwStyle & CBRS_BORDER_RIGHT)
+        rect.right -= kBorder2;
+    if (dwStyle & CBRS_BORDER_BOTTOM)
+        rect.bottom -= kBorder2;
+}
+
 } // namespace
 
 CControlBar::CControlBar()
@@ -76,14 +89,7 @@ CSize CControlBar::CalcDynamicLayout(int, DWORD nMode)
 void CControlBar::CalcInsideRect(CRect& rect, BOOL bHorz) const
 {
     DWORD dwStyle = m_dwStyle;
-    if (dwStyle & CBRS_BORDER_LEFT)
-        rect.left += kBorder2;
-    if (dwStyle & CBRS_BORDER_TOP)
-        rect.top += kBorder2;
-    if (dwStyle & CBRS_BORDER_RIGHT)
-        rect.right -= kBorder2;
-    if (dwStyle & CBRS_BORDER_BOTTOM)
-        rect.bottom -= kBorder2;
+    DeflateByBorders(rect, dwStyle);
 
     bool gripper = (dwStyle & (CBRS_GRIPPER | CBRS_FLOATING)) == CBRS_GRIPPER;
     if (bHorz) {
@@ -341,14 +347,7 @@ void CControlBar::DrawBorders(CDC* pDC, CRect& rect)
             pDC->FillSolidRect(rect.left, rect.bottom, rect.Width(), -kBorder, clr);
     }
 
-    if (dwStyle & CBRS_BORDER_LEFT)
-        rect.left += kBorder2;
-    if (dwStyle & CBRS_BORDER_TOP)
-        rect.top += kBorder2;
-    if (dwStyle & CBRS_BORDER_RIGHT)
-        rect.right -= kBorder2;
-    if (dwStyle & CBRS_BORDER_BOTTOM)
-        rect.bottom -= kBorder2;
+    DeflateByBorders(rect, dwStyle);
 }
 
 void CControlBar::DrawGripper(CDC* pDC, const CRect& rect)

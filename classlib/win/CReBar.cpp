@@ -7,7 +7,6 @@ IMPLEMENT_DYNAMIC(CReBar, CControlBar)
 BEGIN_MESSAGE_MAP(CReBar, CControlBar)
     ON_WM_NCCREATE()
     ON_WM_PAINT()
-    ON_WM_NCCALCSIZE()
     ON_WM_ERASEBKGND()
     ON_WM_NCPAINT()
     ON_NOTIFY_REFLECT(RBN_HEIGHTCHANGE, OnHeightChange)
@@ -153,16 +152,6 @@ void CReBar::OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndler)
 void CReBar::OnPaint()
 {
     Default();
-}
-
-void CReBar::OnNcCalcSize(BOOL, NCCALCSIZE_PARAMS* lpncsp)
-{
-    CRect rect;
-    CalcInsideRect(rect, (m_dwStyle & CBRS_ORIENT_HORZ) != 0);
-    lpncsp->rgrc[0].left += rect.left;
-    lpncsp->rgrc[0].top += rect.top;
-    lpncsp->rgrc[0].right += rect.right;
-    lpncsp->rgrc[0].bottom += rect.bottom;
 }
 
 BOOL CReBar::OnEraseBkgnd(CDC*)

@@ -30,7 +30,6 @@ public:
 
     afx_msg BOOL OnNcCreate(LPCREATESTRUCT lpCreateStruct);
     afx_msg void OnPaint();
-    afx_msg void OnNcCalcSize(BOOL bCalcValidRects, NCCALCSIZE_PARAMS* lpncsp);
     afx_msg BOOL OnEraseBkgnd(CDC* pDC);
     afx_msg void OnNcPaint();
     afx_msg void OnHeightChange(NMHDR* pNMHDR, LRESULT* pResult);
