@@ -1,5 +1,7 @@
 #include "ui/controls/win/GradientProgressCtrl.h"
 
+#include "ui/controls/win/BufferedPaint.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
@@ -300,19 +302,7 @@ BOOL CGradientProgressCtrl::SetSnakePos(LRESULT* result, int value, BOOL relativ
 }
 
 void CGradientProgressCtrl::OnPaint() {
-  PAINTSTRUCT ps;
-  HDC dc = ::BeginPaint(m_hWnd, &ps);
-  RECT client;
-  GetClientRect(&client);
-  HDC memory = CreateCompatibleDC(dc);
-  HBITMAP bitmap = CreateCompatibleBitmap(dc, std::max(1L, client.right), std::max(1L, client.bottom));
-  HGDIOBJ old = SelectObject(memory, bitmap);
-  Paint(memory);
-  BitBlt(dc, 0, 0, client.right, client.bottom, memory, 0, 0, SRCCOPY);
-  SelectObject(memory, old);
-  DeleteObject(bitmap);
-  DeleteDC(memory);
-  ::EndPaint(m_hWnd, &ps);
+  PaintThroughBuffer(m_hWnd, false, [this](HDC memory) { Paint(memory); });
 }
 
 BOOL CGradientProgressCtrl::OnEraseBkgnd(CDC*) { return TRUE; }

@@ -1,5 +1,7 @@
 #include "ui/controls/win/TextProgressCtrl.h"
 
+#include "ui/controls/win/BufferedPaint.h"
+
 #include <algorithm>
 
 namespace morvick::ui {
@@ -91,20 +93,7 @@ void CTextProgressCtrl::Paint(HDC dc) {
 }
 
 void CTextProgressCtrl::OnPaint() {
-  PAINTSTRUCT ps;
-  HDC dc = ::BeginPaint(m_hWnd, &ps);
-  RECT client;
-  GetClientRect(&client);
-  HDC memory = CreateCompatibleDC(dc);
-  HBITMAP bitmap = CreateCompatibleBitmap(dc, std::max(1L, client.right), std::max(1L, client.bottom));
-  HGDIOBJ old = SelectObject(memory, bitmap);
-  BitBlt(memory, 0, 0, client.right, client.bottom, dc, 0, 0, SRCCOPY);
-  Paint(memory);
-  BitBlt(dc, 0, 0, client.right, client.bottom, memory, 0, 0, SRCCOPY);
-  SelectObject(memory, old);
-  DeleteObject(bitmap);
-  DeleteDC(memory);
-  ::EndPaint(m_hWnd, &ps);
+  PaintThroughBuffer(m_hWnd, true, [this](HDC memory) { Paint(memory); });
 }
 
 BOOL CTextProgressCtrl::OnEraseBkgnd(CDC*) { return TRUE; }
