@@ -1,5 +1,6 @@
 #include "toolkit/base/IconHandle.h"
 
+#include "toolkit/base/Dib32.h"
 #include "toolkit/base/ImageManager.h"
 
 #include <cstring>
@@ -156,15 +157,8 @@ BOOL CTKPIconHandle::LoadIconResource(UINT nID, int cx, int cy, BOOL bSearchGrou
     const ULONGLONG pixelBytes = static_cast<ULONGLONG>(width > 0 ? width : 0) * (height > 0 ? height : 0) * 4;
     if (width <= 0 || height <= 0 || header.biSize < sizeof(header) || header.biSize + pixelBytes > size)
       return FALSE;
-    BITMAPINFO bmi = {};
-    bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    bmi.bmiHeader.biWidth = width;
-    bmi.bmiHeader.biHeight = height;
-    bmi.bmiHeader.biPlanes = 1;
-    bmi.bmiHeader.biBitCount = 32;
-    bmi.bmiHeader.biSizeImage = static_cast<DWORD>(pixelBytes);
     void* pixels = NULL;
-    HBITMAP hBitmap = ::CreateDIBSection(NULL, &bmi, DIB_RGB_COLORS, &pixels, NULL, 0);
+    HBITMAP hBitmap = TKPCreateDib32(width, height, &pixels);
     if (hBitmap == NULL)
       return FALSE;
     std::memcpy(pixels, bits + header.biSize, static_cast<size_t>(pixelBytes));

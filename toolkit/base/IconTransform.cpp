@@ -1,5 +1,6 @@
 #include "toolkit/base/IconTransform.h"
 
+#include "toolkit/base/Dib32.h"
 #include "toolkit/base/ImageManager.h"
 
 #include <cstdlib>
@@ -12,12 +13,7 @@ namespace {
 std::vector<BYTE> ReadPixels(HBITMAP hBitmap, int width, int height)
 {
   std::vector<BYTE> pixels(static_cast<size_t>(width) * height * 4);
-  BITMAPINFO bmi = {};
-  bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-  bmi.bmiHeader.biWidth = width;
-  bmi.bmiHeader.biHeight = -height;
-  bmi.bmiHeader.biPlanes = 1;
-  bmi.bmiHeader.biBitCount = 32;
+  BITMAPINFO bmi = TKPDib32Info(width, -height);
   HDC hdc = ::GetDC(NULL);
   const int lines = ::GetDIBits(hdc, hBitmap, 0, height, pixels.data(), &bmi, DIB_RGB_COLORS);
   ::ReleaseDC(NULL, hdc);
@@ -28,14 +24,8 @@ std::vector<BYTE> ReadPixels(HBITMAP hBitmap, int width, int height)
 
 HBITMAP CreateTopDownSection(int width, int height, const std::vector<BYTE>& pixels)
 {
-  BITMAPINFO bmi = {};
-  bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-  bmi.bmiHeader.biWidth = width;
-  bmi.bmiHeader.biHeight = -height;
-  bmi.bmiHeader.biPlanes = 1;
-  bmi.bmiHeader.biBitCount = 32;
   void* bits = NULL;
-  HBITMAP hBitmap = ::CreateDIBSection(NULL, &bmi, DIB_RGB_COLORS, &bits, NULL, 0);
+  HBITMAP hBitmap = TKPCreateDib32(width, -height, &bits);
   if (hBitmap)
     std::memcpy(bits, pixels.data(), pixels.size());
   return hBitmap;

@@ -1,5 +1,6 @@
 #include "toolkit/base/ImageManager.h"
 
+#include "toolkit/base/Dib32.h"
 
 #include <algorithm>
 #include <cstring>
@@ -194,14 +195,8 @@ BOOL CTKPImageManager::SetIconsFromAlphaBitmap(HBITMAP hBitmap, const UINT* pIDs
     const UINT nID = pIDs ? pIDs[i] : static_cast<UINT>(i);
     if (pIDs && nCount != slices && nID == 0)
       continue;
-    BITMAPINFO bmi = {};
-    bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    bmi.bmiHeader.biWidth = size.cx;
-    bmi.bmiHeader.biHeight = height;
-    bmi.bmiHeader.biPlanes = 1;
-    bmi.bmiHeader.biBitCount = 32;
     void* sliceBits = NULL;
-    HBITMAP hSlice = ::CreateDIBSection(NULL, &bmi, DIB_RGB_COLORS, &sliceBits, NULL, 0);
+    HBITMAP hSlice = TKPCreateDib32(size.cx, height, &sliceBits);
     if (hSlice) {
       for (int row = 0; row < height; ++row)
         std::memcpy(static_cast<BYTE*>(sliceBits) + static_cast<size_t>(row) * size.cx * 4,

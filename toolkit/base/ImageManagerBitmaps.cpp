@@ -1,27 +1,13 @@
 // The image manager's bitmap and icon operations that need no manager.
 #include "toolkit/base/ImageManager.h"
 
+#include "toolkit/base/Dib32.h"
 #include "toolkit/base/UxThemeWrapper.h"
 #include "toolkit/common/IconPixels.h"
 
 #include <cstdio>
 #include <cstring>
 #include <new>
-
-namespace {
-
-HBITMAP CreateSection32(int width, int height, void** ppBits)
-{
-  BITMAPINFO bmi = {};
-  bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-  bmi.bmiHeader.biWidth = width;
-  bmi.bmiHeader.biHeight = height;
-  bmi.bmiHeader.biPlanes = 1;
-  bmi.bmiHeader.biBitCount = 32;
-  return ::CreateDIBSection(NULL, &bmi, DIB_RGB_COLORS, ppBits, NULL, 0);
-}
-
-}  // namespace
 
 BOOL CTKPImageManager::IsComCtl6() { return (CTKPUxThemeWrapper::GetComCtlVersion() >> 16) >= 6; }
 
@@ -47,12 +33,7 @@ BYTE* CTKPImageManager::ReadBitmapBits32(HBITMAP hBitmap, int* pWidth, int* pHei
   BYTE* bits = new (std::nothrow) BYTE[static_cast<size_t>(width) * height * 4];
   if (bits == NULL)
     return NULL;
-  BITMAPINFO bmi = {};
-  bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-  bmi.bmiHeader.biWidth = width;
-  bmi.bmiHeader.biHeight = height;
-  bmi.bmiHeader.biPlanes = 1;
-  bmi.bmiHeader.biBitCount = 32;
+  BITMAPINFO bmi = TKPDib32Info(width, height);
   HDC hdc = ::GetDC(NULL);
   const int lines = ::GetDIBits(hdc, hBitmap, 0, height, bits, &bmi, DIB_RGB_COLORS);
   ::ReleaseDC(NULL, hdc);
@@ -72,7 +53,7 @@ HBITMAP CTKPImageManager::DuplicateAlphaBitmap(HBITMAP hBitmap)
   if (bits == NULL)
     return NULL;
   void* copyBits = NULL;
-  HBITMAP hCopy = CreateSection32(width, height, &copyBits);
+  HBITMAP hCopy = TKPCreateDib32(width, height, &copyBits);
   if (hCopy)
     std::memcpy(copyBits, bits, static_cast<size_t>(width) * height * 4);
   delete[] bits;
