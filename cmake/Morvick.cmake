@@ -89,6 +89,8 @@ function(morvick_glob_library name)
   endif()
   add_library(${name} STATIC ${srcs})
   target_link_libraries(${name} PUBLIC morvick_options ${L_PUBLIC_LIBS} PRIVATE ${L_PRIVATE_LIBS})
+  # The fuzzers link every library of the (native) fuzz build.
+  set_property(GLOBAL APPEND PROPERTY MORVICK_LIBRARIES ${name})
 endfunction()
 
 # Adds every immediate subfolder of the calling folder that has a CMakeLists.txt.
