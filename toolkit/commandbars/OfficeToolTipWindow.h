@@ -3,8 +3,7 @@
 
 #include "toolkit/commandbars/ToolTipWindow.h"
 
-class CTKPOfficeToolTipWindow : public CTKPToolTipWindow
-{
+class CTKPOfficeToolTipWindow : public CTKPToolTipWindow {
 public:
-  void DrawBackground(CDC* pDC, Tool* pTool, CRect rect) override;
+    void DrawBackground(CDC* pDC, Tool* pTool, CRect rect) override;
 };

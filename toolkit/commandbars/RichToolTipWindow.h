@@ -5,26 +5,25 @@
 #include "classlib/win/CRichEditCtrl.h"
 #include "toolkit/commandbars/ToolTipWindow.h"
 
-class CTKPRichToolTipWindow : public CTKPToolTipWindow
-{
+class CTKPRichToolTipWindow : public CTKPToolTipWindow {
 public:
-  CTKPRichToolTipWindow();
+    CTKPRichToolTipWindow();
 
-  CSize CalcTipSize(Tool* pTool) override;
-  void DrawTip(CDC* pDC, Tool* pTool, CRect rect) override;
+    CSize CalcTipSize(Tool* pTool) override;
+    void DrawTip(CDC* pDC, Tool* pTool, CRect rect) override;
 
-  CRichEditCtrl& GetRichEdit() { return m_wndRichEdit; }
-  // Reads the text into the child: as RTF first, as plain text when that takes nothing.
-  void StreamText(const CString& strText);
+    CRichEditCtrl& GetRichEdit() { return m_wndRichEdit; }
+    // Reads the text into the child: as RTF first, as plain text when that takes nothing.
+    void StreamText(const CString& strText);
 
 protected:
-  afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
-  BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
-  DECLARE_MESSAGE_MAP()
+    afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
+    BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
+    DECLARE_MESSAGE_MAP()
 
-  // The child's height at a width, as its resize request reports it.
-  int MeasureHeight(int nWidth);
+    // The child's height at a width, as its resize request reports it.
+    int MeasureHeight(int nWidth);
 
-  CRichEditCtrl m_wndRichEdit;
-  CSize m_sizeRequested;
+    CRichEditCtrl m_wndRichEdit;
+    CSize m_sizeRequested;
 };

@@ -6,15 +6,14 @@ namespace {
 
 BOOL WINAPI SystemPlaySound(LPCWSTR pszSound, HMODULE hModule, DWORD fdwSound)
 {
-  return ::PlaySoundW(pszSound, hModule, fdwSound);
+    return ::PlaySoundW(pszSound, hModule, fdwSound);
 }
 
 std::atomic<CTKPSoundPlayer::PlaySoundFunc> g_pfnPlaySound(&SystemPlaySound);
 
-struct PlayerStart
-{
-  CTKPSoundPlayer* pPlayer;
-  int nGeneration;
+struct PlayerStart {
+    CTKPSoundPlayer* pPlayer;
+    int nGeneration;
 };
 
 CTKPSoundPlayer g_soundPlayer;
@@ -23,69 +22,78 @@ CTKPSoundPlayer g_soundPlayer;
 
 CTKPSoundPlayer::CTKPSoundPlayer() : m_nRequest(soundNone), m_nGeneration(0), m_bEnabled(TRUE), m_hThread(NULL) {}
 
-CTKPSoundPlayer::~CTKPSoundPlayer() { Stop(); }
+CTKPSoundPlayer::~CTKPSoundPlayer()
+{
+    Stop();
+}
 
 void CTKPSoundPlayer::SetPlaySoundFunction(PlaySoundFunc pfn)
 {
-  g_pfnPlaySound = pfn != NULL ? pfn : &SystemPlaySound;
+    g_pfnPlaySound = pfn != NULL ? pfn : &SystemPlaySound;
 }
 
 void CTKPSoundPlayer::Play(int nSound)
 {
-  if (!m_bEnabled || (nSound != soundMenuCommand && nSound != soundMenuPopup))
-    return;
-  if (m_hThread == NULL) {
-    m_nRequest = soundNone;
-    PlayerStart* pStart = new PlayerStart{this, m_nGeneration.load()};
-    DWORD dwId = 0;
-    m_hThread = ::CreateThread(NULL, 0, &CTKPSoundPlayer::ThreadProc, pStart, CREATE_SUSPENDED, &dwId);
+    if (!m_bEnabled || (nSound != soundMenuCommand && nSound != soundMenuPopup))
+        return;
     if (m_hThread == NULL) {
-      delete pStart;
-      return;
+        m_nRequest = soundNone;
+        PlayerStart* pStart = new PlayerStart{this, m_nGeneration.load()};
+        DWORD dwId = 0;
+        m_hThread = ::CreateThread(NULL, 0, &CTKPSoundPlayer::ThreadProc, pStart, CREATE_SUSPENDED, &dwId);
+        if (m_hThread == NULL) {
+            delete pStart;
+            return;
+        }
+        ::SetThreadPriority(m_hThread, THREAD_PRIORITY_BELOW_NORMAL);
+        ::ResumeThread(m_hThread);
     }
-    ::SetThreadPriority(m_hThread, THREAD_PRIORITY_BELOW_NORMAL);
-    ::ResumeThread(m_hThread);
-  }
-  m_nRequest = nSound;
+    m_nRequest = nSound;
 }
 
 void CTKPSoundPlayer::Stop()
 {
-  if (m_hThread == NULL)
-    return;
-  ++m_nGeneration;
-  m_nRequest = soundStop;
-  ::WaitForSingleObject(m_hThread, 100);
-  ::CloseHandle(m_hThread);
-  m_hThread = NULL;
+    if (m_hThread == NULL)
+        return;
+    ++m_nGeneration;
+    m_nRequest = soundStop;
+    ::WaitForSingleObject(m_hThread, 100);
+    ::CloseHandle(m_hThread);
+    m_hThread = NULL;
 }
 
 DWORD WINAPI CTKPSoundPlayer::ThreadProc(LPVOID pParam)
 {
-  PlayerStart start = *static_cast<PlayerStart*>(pParam);
-  delete static_cast<PlayerStart*>(pParam);
-  start.pPlayer->Run(start.nGeneration);
-  return 0;
+    PlayerStart start = *static_cast<PlayerStart*>(pParam);
+    delete static_cast<PlayerStart*>(pParam);
+    start.pPlayer->Run(start.nGeneration);
+    return 0;
 }
 
 void CTKPSoundPlayer::Run(int nGeneration)
 {
-  while (m_nGeneration.load() == nGeneration) {
-    int nRequest = m_nRequest.load();
-    if (nRequest == soundStop)
-      break;
-    if (nRequest == soundMenuCommand || nRequest == soundMenuPopup) {
-      g_pfnPlaySound.load()(nRequest == soundMenuCommand ? L"MenuCommand" : L"MenuPopup", NULL,
-                            SND_ALIAS | SND_NOWAIT | SND_NODEFAULT);
-      // Only the request just played is cleared: a newer one waits its turn and a stop request
-      // written meanwhile is never overwritten.
-      m_nRequest.compare_exchange_strong(nRequest, soundNone);
+    while (m_nGeneration.load() == nGeneration) {
+        int nRequest = m_nRequest.load();
+        if (nRequest == soundStop)
+            break;
+        if (nRequest == soundMenuCommand || nRequest == soundMenuPopup) {
+            g_pfnPlaySound.load()(nRequest == soundMenuCommand ? L"MenuCommand" : L"MenuPopup", NULL,
+                SND_ALIAS | SND_NOWAIT | SND_NODEFAULT);
+            // Only the request just played is cleared: a newer one waits its turn and a stop request
+            // written meanwhile is never overwritten.
+            m_nRequest.compare_exchange_strong(nRequest, soundNone);
+        }
+        ::Sleep(5);
     }
-    ::Sleep(5);
-  }
-  g_pfnPlaySound.load()(NULL, NULL, SND_PURGE);
+    g_pfnPlaySound.load()(NULL, NULL, SND_PURGE);
 }
 
-CTKPSoundPlayer* TKPGetSoundPlayer() { return &g_soundPlayer; }
+CTKPSoundPlayer* TKPGetSoundPlayer()
+{
+    return &g_soundPlayer;
+}
 
-void CTKPSoundPlayerStop() { g_soundPlayer.Stop(); }
+void CTKPSoundPlayerStop()
+{
+    g_soundPlayer.Stop();
+}

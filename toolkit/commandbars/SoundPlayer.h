@@ -7,38 +7,37 @@
 
 #include <atomic>
 
-class CTKPSoundPlayer
-{
+class CTKPSoundPlayer {
 public:
-  enum Sound { soundNone = 0, soundMenuCommand = 1, soundMenuPopup = 2, soundStop = 3 };
+    enum Sound { soundNone = 0, soundMenuCommand = 1, soundMenuPopup = 2, soundStop = 3 };
 
-  CTKPSoundPlayer();
-  ~CTKPSoundPlayer();
+    CTKPSoundPlayer();
+    ~CTKPSoundPlayer();
 
-  // Starts the player thread when it is not running, then records the request (1 or 2).
-  void Play(int nSound);
-  // Asks the thread to end, waits for it at most 100 ms and forgets it.
-  void Stop();
+    // Starts the player thread when it is not running, then records the request (1 or 2).
+    void Play(int nSound);
+    // Asks the thread to end, waits for it at most 100 ms and forgets it.
+    void Stop();
 
-  void EnableSounds(BOOL bEnable) { m_bEnabled = bEnable; }
-  BOOL IsEnabled() const { return m_bEnabled; }
-  BOOL IsRunning() const { return m_hThread != NULL; }
+    void EnableSounds(BOOL bEnable) { m_bEnabled = bEnable; }
+    BOOL IsEnabled() const { return m_bEnabled; }
+    BOOL IsRunning() const { return m_hThread != NULL; }
 
-  // The call that plays a sound (PlaySoundW by default); tests put a recorder in its place.
-  typedef BOOL(WINAPI* PlaySoundFunc)(LPCWSTR pszSound, HMODULE hModule, DWORD fdwSound);
-  static void SetPlaySoundFunction(PlaySoundFunc pfn);
+    // The call that plays a sound (PlaySoundW by default); tests put a recorder in its place.
+    typedef BOOL(WINAPI* PlaySoundFunc)(LPCWSTR pszSound, HMODULE hModule, DWORD fdwSound);
+    static void SetPlaySoundFunction(PlaySoundFunc pfn);
 
 private:
-  static DWORD WINAPI ThreadProc(LPVOID pParam);
-  void Run(int nGeneration);
+    static DWORD WINAPI ThreadProc(LPVOID pParam);
+    void Run(int nGeneration);
 
-  // Shared with the player thread: the UI thread writes 1-3, the player writes 0 after playing.
-  std::atomic<int> m_nRequest;
-  // Raised by every Stop: a thread that outlived its 100 ms ends at its next round instead of
-  // playing on beside the next one.
-  std::atomic<int> m_nGeneration;
-  BOOL m_bEnabled;
-  HANDLE m_hThread;
+    // Shared with the player thread: the UI thread writes 1-3, the player writes 0 after playing.
+    std::atomic<int> m_nRequest;
+    // Raised by every Stop: a thread that outlived its 100 ms ends at its next round instead of
+    // playing on beside the next one.
+    std::atomic<int> m_nGeneration;
+    BOOL m_bEnabled;
+    HANDLE m_hThread;
 };
 
 // The process-wide player.

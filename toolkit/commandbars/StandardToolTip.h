@@ -4,12 +4,11 @@
 
 #include "classlib/win/CToolTipCtrl.h"
 
-class CTKPStandardToolTip : public CToolTipCtrl
-{
+class CTKPStandardToolTip : public CToolTipCtrl {
 public:
-  CTKPStandardToolTip() {}
+    CTKPStandardToolTip() {}
 
 protected:
-  afx_msg LRESULT OnWindowFromPoint(WPARAM wParam, LPARAM lParam);
-  DECLARE_MESSAGE_MAP()
+    afx_msg LRESULT OnWindowFromPoint(WPARAM wParam, LPARAM lParam);
+    DECLARE_MESSAGE_MAP()
 };

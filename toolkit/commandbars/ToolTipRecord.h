@@ -10,15 +10,14 @@
 // Toolkit flags in the top two bits of a record's uFlags; they are cleared before a record
 // reaches a tip window.
 enum : UINT {
-  TKPTTF_ALWAYSACTIVATE = 0x40000000,  // the tip is activated even when the owner's frame is inactive
-  TKPTTF_PRIVATEMASK = 0xC0000000,
+    TKPTTF_ALWAYSACTIVATE = 0x40000000,  // the tip is activated even when the owner's frame is inactive
+    TKPTTF_PRIVATEMASK = 0xC0000000,
 };
 
-struct TKPTOOLINFO
-{
-  TOOLINFOW ti;  // ti.cbSize == sizeof(TKPTOOLINFO) marks the extended record
-  LPWSTR lpszDescription;
-  LPWSTR lpszTitle;
+struct TKPTOOLINFO {
+    TOOLINFOW ti;  // ti.cbSize == sizeof(TKPTOOLINFO) marks the extended record
+    LPWSTR lpszDescription;
+    LPWSTR lpszTitle;
 };
 
 // The smallest record size a hit test fills (the first version of the platform's record).
@@ -28,7 +27,7 @@ const UINT TKP_TOOLINFO_MIN_SIZE = TTTOOLINFOW_V1_SIZE;
 // id and a heap copy of the text; for the extended record with both title and description set,
 // heap copies of those as well.
 void FillToolInfo(TOOLINFO* pInfo, HWND hWnd, RECT rect, UINT_PTR nId, const CString& strText,
-                  const CString& strTitle = CString(), const CString& strDescription = CString());
+    const CString& strTitle = CString(), const CString& strDescription = CString());
 
 // The extended record behind pInfo, or null for a plain one.
 TKPTOOLINFO* TKPGetExtendedToolInfo(TOOLINFO* pInfo);

@@ -4,7 +4,7 @@
 
 UINT TrackMenuWithCommandBars(CMenu* pMenu, UINT nFlags, int x, int y, CWnd* pWnd, int nIDToolBar)
 {
-  if (pMenu == NULL || pMenu->GetSafeHmenu() == NULL)
-    return 0;
-  return static_cast<UINT>(pMenu->TrackPopupMenu(nFlags, x, y, pWnd, NULL));
+    if (pMenu == NULL || pMenu->GetSafeHmenu() == NULL)
+        return 0;
+    return static_cast<UINT>(pMenu->TrackPopupMenu(nFlags, x, y, pWnd, NULL));
 }

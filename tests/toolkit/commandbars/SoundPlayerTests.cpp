@@ -9,114 +9,112 @@ namespace {
 
 // A stand-in for the system's sound call: records what it was asked and can hold a sound "playing"
 // until the test lets it go.
-struct Recorder
-{
-  CRITICAL_SECTION lock;
-  std::wstring played;
-  std::atomic<int> purges{0};
-  HANDLE entered = CreateEventW(nullptr, FALSE, FALSE, nullptr);
-  HANDLE release = CreateEventW(nullptr, TRUE, TRUE, nullptr);
-  HANDLE purged = CreateEventW(nullptr, FALSE, FALSE, nullptr);
-  Recorder() { InitializeCriticalSection(&lock); }
+struct Recorder {
+    CRITICAL_SECTION lock;
+    std::wstring played;
+    std::atomic<int> purges{0};
+    HANDLE entered = CreateEventW(nullptr, FALSE, FALSE, nullptr);
+    HANDLE release = CreateEventW(nullptr, TRUE, TRUE, nullptr);
+    HANDLE purged = CreateEventW(nullptr, FALSE, FALSE, nullptr);
+    Recorder() { InitializeCriticalSection(&lock); }
 } g_recorder;
 
 BOOL WINAPI RecordPlaySound(LPCWSTR pszSound, HMODULE, DWORD fdwSound)
 {
-  if (pszSound == nullptr) {
-    if (fdwSound & SND_PURGE) {
-      ++g_recorder.purges;
-      SetEvent(g_recorder.purged);
+    if (pszSound == nullptr) {
+        if (fdwSound & SND_PURGE) {
+            ++g_recorder.purges;
+            SetEvent(g_recorder.purged);
+        }
+        return TRUE;
     }
+    EXPECT_EQ(static_cast<DWORD>(SND_ALIAS | SND_NOWAIT | SND_NODEFAULT), fdwSound);
+    EnterCriticalSection(&g_recorder.lock);
+    g_recorder.played += pszSound;
+    g_recorder.played += L";";
+    LeaveCriticalSection(&g_recorder.lock);
+    SetEvent(g_recorder.entered);
+    WaitForSingleObject(g_recorder.release, 5000);
     return TRUE;
-  }
-  EXPECT_EQ(static_cast<DWORD>(SND_ALIAS | SND_NOWAIT | SND_NODEFAULT), fdwSound);
-  EnterCriticalSection(&g_recorder.lock);
-  g_recorder.played += pszSound;
-  g_recorder.played += L";";
-  LeaveCriticalSection(&g_recorder.lock);
-  SetEvent(g_recorder.entered);
-  WaitForSingleObject(g_recorder.release, 5000);
-  return TRUE;
 }
 
 std::wstring Played()
 {
-  EnterCriticalSection(&g_recorder.lock);
-  std::wstring s = g_recorder.played;
-  LeaveCriticalSection(&g_recorder.lock);
-  return s;
+    EnterCriticalSection(&g_recorder.lock);
+    std::wstring s = g_recorder.played;
+    LeaveCriticalSection(&g_recorder.lock);
+    return s;
 }
 
-class SoundPlayerTest : public ::testing::Test
-{
+class SoundPlayerTest : public ::testing::Test {
 protected:
-  SoundPlayerTest()
-  {
-    CTKPSoundPlayer::SetPlaySoundFunction(&RecordPlaySound);
-    g_recorder.played.clear();
-    SetEvent(g_recorder.release);
-    ResetEvent(g_recorder.entered);
-    ResetEvent(g_recorder.purged);
-  }
-  ~SoundPlayerTest() override
-  {
-    SetEvent(g_recorder.release);
-    player.Stop();
-    CTKPSoundPlayer::SetPlaySoundFunction(nullptr);
-  }
-  CTKPSoundPlayer player;
+    SoundPlayerTest()
+    {
+        CTKPSoundPlayer::SetPlaySoundFunction(&RecordPlaySound);
+        g_recorder.played.clear();
+        SetEvent(g_recorder.release);
+        ResetEvent(g_recorder.entered);
+        ResetEvent(g_recorder.purged);
+    }
+    ~SoundPlayerTest() override
+    {
+        SetEvent(g_recorder.release);
+        player.Stop();
+        CTKPSoundPlayer::SetPlaySoundFunction(nullptr);
+    }
+    CTKPSoundPlayer player;
 };
 
 TEST_F(SoundPlayerTest, PlaysOnItsOwnThreadWithoutMakingTheCallerWait)
 {
-  ResetEvent(g_recorder.release);  // every sound "plays" until released
-  const DWORD start = GetTickCount();
-  player.Play(CTKPSoundPlayer::soundMenuPopup);
-  ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(g_recorder.entered, 2000));
-  // While that sound plays, further requests return at once; the later of two waits its turn.
-  player.Play(CTKPSoundPlayer::soundMenuPopup);
-  player.Play(CTKPSoundPlayer::soundMenuCommand);
-  EXPECT_LT(GetTickCount() - start, 1000u);
-  SetEvent(g_recorder.release);
-  ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(g_recorder.entered, 2000));
-  EXPECT_EQ(L"MenuPopup;MenuCommand;", Played());
+    ResetEvent(g_recorder.release);  // every sound "plays" until released
+    const DWORD start = GetTickCount();
+    player.Play(CTKPSoundPlayer::soundMenuPopup);
+    ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(g_recorder.entered, 2000));
+    // While that sound plays, further requests return at once; the later of two waits its turn.
+    player.Play(CTKPSoundPlayer::soundMenuPopup);
+    player.Play(CTKPSoundPlayer::soundMenuCommand);
+    EXPECT_LT(GetTickCount() - start, 1000u);
+    SetEvent(g_recorder.release);
+    ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(g_recorder.entered, 2000));
+    EXPECT_EQ(L"MenuPopup;MenuCommand;", Played());
 }
 
 TEST_F(SoundPlayerTest, StopEndsTheThreadAndTheNextPlayStartsAnother)
 {
-  player.Play(CTKPSoundPlayer::soundMenuCommand);
-  ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(g_recorder.entered, 2000));
-  ASSERT_TRUE(player.IsRunning());
-  player.Stop();
-  EXPECT_FALSE(player.IsRunning());
-  EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(g_recorder.purged, 2000));
+    player.Play(CTKPSoundPlayer::soundMenuCommand);
+    ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(g_recorder.entered, 2000));
+    ASSERT_TRUE(player.IsRunning());
+    player.Stop();
+    EXPECT_FALSE(player.IsRunning());
+    EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(g_recorder.purged, 2000));
 
-  player.Play(CTKPSoundPlayer::soundMenuPopup);
-  EXPECT_TRUE(player.IsRunning());
-  ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(g_recorder.entered, 2000));
-  EXPECT_EQ(L"MenuCommand;MenuPopup;", Played());
+    player.Play(CTKPSoundPlayer::soundMenuPopup);
+    EXPECT_TRUE(player.IsRunning());
+    ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(g_recorder.entered, 2000));
+    EXPECT_EQ(L"MenuCommand;MenuPopup;", Played());
 }
 
 TEST_F(SoundPlayerTest, AStopWhileASoundPlaysIsNotLost)
 {
-  // The sound outlasts Stop's wait; the thread must still end once it is over instead of
-  // clearing the stop request and playing on.
-  ResetEvent(g_recorder.release);
-  player.Play(CTKPSoundPlayer::soundMenuPopup);
-  ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(g_recorder.entered, 2000));
-  player.Stop();
-  EXPECT_FALSE(player.IsRunning());
-  SetEvent(g_recorder.release);
-  EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(g_recorder.purged, 2000));
+    // The sound outlasts Stop's wait; the thread must still end once it is over instead of
+    // clearing the stop request and playing on.
+    ResetEvent(g_recorder.release);
+    player.Play(CTKPSoundPlayer::soundMenuPopup);
+    ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(g_recorder.entered, 2000));
+    player.Stop();
+    EXPECT_FALSE(player.IsRunning());
+    SetEvent(g_recorder.release);
+    EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(g_recorder.purged, 2000));
 }
 
 TEST_F(SoundPlayerTest, DisabledPlayerPlaysNothing)
 {
-  player.EnableSounds(FALSE);
-  player.Play(CTKPSoundPlayer::soundMenuPopup);
-  EXPECT_FALSE(player.IsRunning());
-  player.Play(0);
-  EXPECT_EQ(L"", Played());
+    player.EnableSounds(FALSE);
+    player.Play(CTKPSoundPlayer::soundMenuPopup);
+    EXPECT_FALSE(player.IsRunning());
+    player.Play(0);
+    EXPECT_EQ(L"", Played());
 }
 
 }  // namespace

@@ -4,10 +4,9 @@
 
 namespace {
 
-class CCommandBarTestApp : public CWinApp
-{
+class CCommandBarTestApp : public CWinApp {
 public:
-  CCommandBarTestApp() : CWinApp(L"CommandBarTests") { SetRegistryKey(L"MorvickTest"); }
+    CCommandBarTestApp() : CWinApp(L"CommandBarTests") { SetRegistryKey(L"MorvickTest"); }
 };
 
 CCommandBarTestApp theTestApp;
