@@ -3,7 +3,7 @@
 #include "engine/io/OutputFolder.h"
 #include "engine/save/EngineReset.h"
 #include "engine/save/SafeFileName.h"
-#include "engine/save/SaveFolderPicker.h"
+#include "engine/save/SaveFolder.h"
 #include "engine/save/SaveState.h"
 #include "engine/save/TempFiles.h"
 #include "tests/engine/save/TempFolder.h"
@@ -120,5 +120,4 @@ TEST_F(TempFiles, SaveFolderMustBeAnExistingFolder)
     EXPECT_TRUE(g_strSavePath.empty());
     EXPECT_TRUE(AcceptSaveFolder(temp.Path16()));
     EXPECT_EQ(g_strSavePath, temp.Path16());
-    EXPECT_EQ(std::u16string(kSelectSavePathText), u"Please select the path to save the data");
 }
