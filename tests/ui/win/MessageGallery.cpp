@@ -3,12 +3,12 @@
 // picture was written.
 
 #include <gtest/gtest.h>
-#include <wincodec.h>
 
 #include <cstdlib>
 #include <string>
 #include <vector>
 
+#include "tests/support/win/WindowCapture.h"
 #include "tests/ui/win/MessageDialogWatch.h"
 #include "ui/msgbox/win/MessageDialogs.h"
 #include "ui/msgbox/win/RichMessageBox.h"
@@ -19,89 +19,25 @@ namespace {
 std::wstring g_outputPath;
 bool g_saved = false;
 
-bool SavePng(HBITMAP bitmap, const std::wstring& path) {
-  IWICImagingFactory* factory = nullptr;
-  if (FAILED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
-                              reinterpret_cast<void**>(&factory)))) {
-    return false;
-  }
-  bool ok = false;
-  IWICBitmap* source = nullptr;
-  IWICStream* stream = nullptr;
-  IWICBitmapEncoder* encoder = nullptr;
-  IWICBitmapFrameEncode* frame = nullptr;
-  UINT w = 0, h = 0;
-  WICPixelFormatGUID format = GUID_WICPixelFormat32bppBGR;
-  if (SUCCEEDED(factory->CreateBitmapFromHBITMAP(bitmap, nullptr, WICBitmapIgnoreAlpha, &source)) &&
-      SUCCEEDED(source->GetSize(&w, &h)) && SUCCEEDED(factory->CreateStream(&stream)) &&
-      SUCCEEDED(stream->InitializeFromFilename(path.c_str(), GENERIC_WRITE)) &&
-      SUCCEEDED(factory->CreateEncoder(GUID_ContainerFormatPng, nullptr, &encoder)) &&
-      SUCCEEDED(encoder->Initialize(stream, WICBitmapEncoderNoCache)) &&
-      SUCCEEDED(encoder->CreateNewFrame(&frame, nullptr)) && SUCCEEDED(frame->Initialize(nullptr)) &&
-      SUCCEEDED(frame->SetSize(w, h)) && SUCCEEDED(frame->SetPixelFormat(&format)) &&
-      SUCCEEDED(frame->WriteSource(source, nullptr)) && SUCCEEDED(frame->Commit()) && SUCCEEDED(encoder->Commit())) {
-    ok = true;
-  }
-  if (frame) frame->Release();
-  if (encoder) encoder->Release();
-  if (stream) stream->Release();
-  if (source) source->Release();
-  factory->Release();
-  return ok;
-}
-
-// Prints the box's client area and its controls (the box is hidden, so each is printed in turn),
-// saves the picture, then presses the first button that ends the box.
+// Takes the box as it shows on screen, buttons included, then presses the first button that ends it.
 void Capture(HWND box) {
-  RECT r;
-  GetClientRect(box, &r);
-  HDC screen = GetDC(nullptr);
-  HDC mem = CreateCompatibleDC(screen);
-  HBITMAP bitmap = CreateCompatibleBitmap(screen, r.right, r.bottom);
-  ReleaseDC(nullptr, screen);
-  HGDIOBJ old = SelectObject(mem, bitmap);
-  SendMessageW(box, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(mem), PRF_CLIENT);
+  g_saved = test::CaptureWindowToPng(box, g_outputPath);
   UINT end = IDCANCEL;
-  bool found = false;
   for (HWND c = GetWindow(box, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
-    RECT cr;
-    GetWindowRect(c, &cr);
-    MapWindowPoints(nullptr, box, reinterpret_cast<POINT*>(&cr), 2);
-    POINT origin;
-    SetViewportOrgEx(mem, cr.left, cr.top, &origin);
-    SendMessageW(c, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(mem), PRF_CLIENT | PRF_ERASEBKGND);
-    SetViewportOrgEx(mem, origin.x, origin.y, nullptr);
-    UINT id = static_cast<UINT>(GetDlgCtrlID(c));
-    if (!found && id != 0 && id != 9 && id != kRmbIdReport && id != kRmbIdLess && id != kRmbIdMore) {
+    const UINT id = static_cast<UINT>(GetDlgCtrlID(c));
+    if (id != 0 && id != 9 && id != kRmbIdReport && id != kRmbIdLess && id != kRmbIdMore) {
       end = id;
-      found = true;
+      break;
     }
   }
-  SelectObject(mem, old);
-  g_saved = SavePng(bitmap, g_outputPath);
-  DeleteObject(bitmap);
-  DeleteDC(mem);
   PostMessageW(box, WM_COMMAND, end, 0);
 }
 
 BOOL WINAPI Silent(UINT) { return TRUE; }
 
-// Once dialog 204 is up: paints it, copies it from its window DC (its shape shows as the erase
-// leaves it), saves the picture and presses OK.
+// Once dialog 204 is up: takes it as it shows on screen (its shape included) and presses OK.
 void CaptureMessageDialog(HWND w) {
-  RedrawWindow(w, nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-  RECT r;
-  GetWindowRect(w, &r);
-  HDC source = GetWindowDC(w);
-  HDC mem = CreateCompatibleDC(source);
-  HBITMAP bitmap = CreateCompatibleBitmap(source, r.right - r.left, r.bottom - r.top);
-  HGDIOBJ old = SelectObject(mem, bitmap);
-  BitBlt(mem, 0, 0, r.right - r.left, r.bottom - r.top, source, 0, 0, SRCCOPY);
-  SelectObject(mem, old);
-  ReleaseDC(w, source);
-  g_saved = SavePng(bitmap, g_outputPath);
-  DeleteObject(bitmap);
-  DeleteDC(mem);
+  g_saved = test::CaptureWindowToPng(w, g_outputPath);
   PostMessageW(w, WM_COMMAND, IDOK, 0);
 }
 
@@ -114,15 +50,7 @@ struct Sample {
 
 TEST(MessageGallery, RendersEveryFixedMessage) {
   CoInitialize(nullptr);
-  const char* bin = std::getenv("MORVICK_BINARY_DIR");
-  std::wstring folder = bin ? std::wstring(bin, bin + strlen(bin)) : L".";
-  for (wchar_t& c : folder) {
-    if (c == L'/') c = L'\\';
-  }
-  // Under Wine the Unix build folder is reachable through drive Z:.
-  if (!folder.empty() && folder[0] == L'\\') folder = L"Z:" + folder;
-  folder += L"\\message-gallery";
-  CreateDirectoryW(folder.c_str(), nullptr);
+  const std::wstring folder = test::GalleryFolder("message");
 
   const std::wstring escapedName = EscapeMessageText(std::wstring(L"<b>report</b> & notes.txt"));
   const std::wstring errorCreating = L"Error creating file : " + escapedName;

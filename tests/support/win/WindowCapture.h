@@ -1,0 +1,29 @@
+#pragma once
+// Pictures of windows as a person sees them on screen, for the galleries: PNG files under the build
+// folder that people look at (nothing is compared).
+
+#include <windows.h>
+
+#include <string>
+
+namespace morvick::test {
+
+// build/<configuration>/<name>-gallery as a Windows path (drive Z: under Wine), created if missing.
+std::wstring GalleryFolder(const std::string& name);
+
+// Lets the thread's windows handle what is queued (painting above all) for about `ms` milliseconds.
+void PumpMessagesFor(DWORD ms);
+
+// Shows the window if it is hidden (without activating it), puts it above every other window, lets it
+// and its children paint, and copies what the screen shows of it, frame included, to a PNG file.
+// Popups, menus and tooltips that lie over it are in the picture too. A window that was hidden is
+// hidden again afterwards.
+bool CaptureWindowToPng(HWND window, const std::wstring& path);
+
+// The same for a rectangle of the screen, e.g. a frame together with a popup that hangs out of it.
+bool CaptureScreenRectToPng(const RECT& screenRect, const std::wstring& path);
+
+// Writes a bitmap (DDB or DIB section) to a PNG file through the platform's imaging component.
+bool SaveBitmapPng(HBITMAP bitmap, const std::wstring& path);
+
+}  // namespace morvick::test
