@@ -139,6 +139,9 @@ TEST(HtmlTables, SurplusWidthIsSharedAmongAutoColumns) {
   ASSERT_EQ(t.size(), 2u);
   EXPECT_EQ(t[0].box.left, 0);
   EXPECT_EQ(t[1].box.left, 2 * W + 50 + 1);
+  // The surplus fills the drawing, not the measure: a box sized by the measure stays as narrow as
+  // what it holds (the message box's icon table).
+  EXPECT_EQ(Lay(table, avail).r.width, natural.r.width);
 }
 
 TEST(HtmlTables, AutoCellsWrapWithinTheAvailableWidth) {

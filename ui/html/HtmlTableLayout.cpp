@@ -234,6 +234,9 @@ HtmlSize HtmlTableLayout::Layout(size_t begin, size_t end, std::vector<HtmlDrawI
     }
   };
   int width = total(colWidth);
+  // What the table needs: a table of auto width is measured at that, however much room there is,
+  // so that a box sized by the measure is not stretched to the widest it may be.
+  const int needed = width;
   int target = table.width > 0 ? table.width : available_;
   if (target > width) {
     share(&colWidth, colFixed, target - width);
@@ -306,7 +309,7 @@ HtmlSize HtmlTableLayout::Layout(size_t begin, size_t end, std::vector<HtmlDrawI
     OffsetHtmlItems(out, first, r.left + cell.inset, r.top + cell.inset + dy);
   });
   state_.Unwind(depth0);
-  return HtmlSize{shift + width, height};
+  return HtmlSize{table.width > 0 ? shift + width : std::max(shift + needed, 0), height};
 }
 
 }  // namespace morvick::html
