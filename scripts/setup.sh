@@ -8,11 +8,12 @@ packages=(
   # build
   cmake ninja-build g++ clang libclang-rt-14-dev googletest
   g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix binutils-mingw-w64-i686 mingw-w64-i686-dev
-  libz-mingw-w64-dev
+  libz-mingw-w64-dev libstb-dev libopenjp2-7-dev dpkg-dev
   # running Windows programs
   wine wine32:i386 wine64 xvfb xauth fonts-wine
   # test fixtures and oracles
   qemu-utils dosfstools mtools ntfs-3g fdisk sleuthkit imagemagick zip libvhdi-utils python3 testdisk
+  libopenjp2-tools
 )
 
 missing=()
@@ -28,6 +29,38 @@ if [ ${#missing[@]} -gt 0 ]; then
   export DEBIAN_FRONTEND=noninteractive
   apt-get -o DPkg::Lock::Timeout=600 update -qq
   apt-get -o DPkg::Lock::Timeout=600 install -y -qq "${missing[@]}" >/dev/null
+fi
+
+# Libraries that Debian packages only for the host, built for the Windows target from Debian's own
+# sources and installed into the mingw sysroot: openjpeg (JPEG 2000 previews).
+mingw_root=/usr/i686-w64-mingw32
+build_mingw_source() {  # build_mingw_source SOURCE-PACKAGE CMAKE-ARGS...
+  local pkg=$1 work
+  shift
+  work=$(mktemp -d)
+  # A throw-away source list: the system's lists and sources stay as they are.
+  printf 'deb-src [signed-by=/usr/share/keyrings/debian-archive-keyring.gpg] http://deb.debian.org/debian bookworm main\n' \
+    >"$work/sources.list"
+  mkdir -p "$work/lists/partial"
+  local apt_opts=(-o Dir::Etc::SourceList="$work/sources.list" -o Dir::Etc::SourceParts=/dev/null
+                  -o Dir::State::Lists="$work/lists" -o DPkg::Lock::Timeout=600)
+  # Called in a test of its result, where set -e does not count: each step depends on the last.
+  (cd "$work" && apt-get -qq "${apt_opts[@]}" update && apt-get -qq "${apt_opts[@]}" source --download-only "$pkg") \
+      >/dev/null 2>&1 &&
+    dpkg-source -x --no-check "$work"/"$pkg"_*.dsc "$work/src" >/dev/null &&
+    cmake -S "$work/src" -B "$work/build" -G Ninja -Wno-dev -Wno-deprecated \
+      -DCMAKE_TOOLCHAIN_FILE="$MORVICK_ROOT/cmake/mingw32.cmake" -DCMAKE_CROSSCOMPILING_EMULATOR= \
+      -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$mingw_root" "$@" >/dev/null &&
+    cmake --build "$work/build" >/dev/null &&
+    cmake --install "$work/build" >/dev/null
+  local rc=$?
+  rm -rf "$work"
+  return $rc
+}
+if [ ! -f "$mingw_root/lib/libopenjp2.a" ]; then
+  echo "setup: building openjpeg for Windows from Debian's sources"
+  build_mingw_source openjpeg2 -DBUILD_SHARED_LIBS=OFF -DBUILD_STATIC_LIBS=ON -DBUILD_CODEC=OFF \
+    -DBUILD_TESTING=OFF || echo "setup: openjpeg could not be built; JPEG 2000 previews show their placeholder" >&2
 fi
 
 # The Wine prefix: 32-bit, with the Wine fonts copied in (Tahoma, Marlett and the rest are not
