@@ -121,14 +121,8 @@ BOOL CFrameWnd::OnCreateClient(LPCREATESTRUCT, CCreateContext* pContext) {
 }
 
 CWnd* CFrameWnd::CreateView(CCreateContext* pContext, UINT nID) {
-  if (pContext == NULL || pContext->m_pNewViewClass == NULL ||
-      !pContext->m_pNewViewClass->IsDerivedFrom(RUNTIME_CLASS(CWnd)))
-    return NULL;
-  CWnd* pView = static_cast<CWnd*>(pContext->m_pNewViewClass->CreateObject());
+  CWnd* pView = AfxCreateView(this, pContext, nID);
   if (pView == NULL) return NULL;
-  RECT rc = {0, 0, 0, 0};
-  // A view that fails to create has been deleted by its PostNcDestroy.
-  if (!pView->Create(NULL, NULL, AFX_WS_DEFAULT_VIEW, rc, this, nID, pContext)) return NULL;
   if (pView->GetExStyle() & WS_EX_CLIENTEDGE) ModifyStyleEx(WS_EX_CLIENTEDGE, 0, SWP_FRAMECHANGED);
   return pView;
 }

@@ -107,3 +107,15 @@ BOOL CView::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHan
   pState->m_pRoutingView = pOldView;
   return bHandled;
 }
+
+CWnd* AFXAPI AfxCreateView(CWnd* pParent, CCreateContext* pContext, UINT nID) {
+  if (pParent == NULL || pContext == NULL || pContext->m_pNewViewClass == NULL ||
+      !pContext->m_pNewViewClass->IsDerivedFrom(RUNTIME_CLASS(CWnd)))
+    return NULL;
+  CWnd* pView = static_cast<CWnd*>(pContext->m_pNewViewClass->CreateObject());
+  if (pView == NULL) return NULL;
+  RECT rc = {0, 0, 0, 0};
+  // A view that fails to create has been deleted by its PostNcDestroy.
+  if (!pView->Create(NULL, NULL, AFX_WS_DEFAULT_VIEW, rc, pParent, nID, pContext)) return NULL;
+  return pView;
+}

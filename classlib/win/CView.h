@@ -5,6 +5,7 @@
 
 class CDocument;
 class CFrameWnd;
+struct CCreateContext;
 
 class CView : public CWnd {
   DECLARE_DYNAMIC(CView)
@@ -42,3 +43,7 @@ class CView : public CWnd {
   DECLARE_MESSAGE_MAP()
 };
 
+// Creates a view of the context's run-time class as a child window of pParent with the id nID
+// (visible, with a border): what a frame does for its own views, for any parent window. NULL when
+// the class is no window class or the window cannot be created (the view is then deleted).
+CWnd* AFXAPI AfxCreateView(CWnd* pParent, CCreateContext* pContext, UINT nID = AFX_IDW_PANE_FIRST);

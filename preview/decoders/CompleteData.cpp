@@ -114,11 +114,68 @@ bool JpegDataComplete(const uint8_t* data, size_t size) {
   return false;
 }
 
+namespace {
+
+uint32_t TiffValue(const uint8_t* p, size_t n, bool big) {
+  uint32_t v = 0;
+  for (size_t i = 0; i < n; ++i) v |= static_cast<uint32_t>(p[big ? i : n - 1 - i]) << (8 * (n - 1 - i));
+  return v;
+}
+
+}  // namespace
+
+bool TiffDataComplete(const uint8_t* data, size_t size) {
+  if (size < 8) return false;
+  const bool big = data[0] == 'M';
+  if (!((data[0] == 'I' && data[1] == 'I') || (data[0] == 'M' && data[1] == 'M')) || TiffValue(data + 2, 2, big) != 42)
+    return false;
+  const uint64_t ifd = TiffValue(data + 4, 4, big);
+  if (ifd + 2 > size) return false;
+  const uint32_t count = TiffValue(data + ifd, 2, big);
+  if (ifd + 2 + 12ull * count > size) return false;
+  // Offsets (273 strips, 324 tiles) and byte counts (279, 325): entry type 3 (short) or 4 (long).
+  struct Array {
+    uint32_t type = 0, n = 0;
+    const uint8_t* at = nullptr;
+  } offsets, counts;
+  static const uint8_t kTypeSizes[13] = {0, 1, 1, 2, 4, 8, 1, 1, 2, 4, 8, 4, 8};
+  for (uint32_t i = 0; i < count; ++i) {
+    const uint8_t* e = data + ifd + 2 + 12ull * i;
+    uint32_t tag = TiffValue(e, 2, big), type = TiffValue(e + 2, 2, big), n = TiffValue(e + 4, 4, big);
+    // Every value kept outside its entry (the colour map among them) must be in the file.
+    if (type >= 1 && type <= 12) {
+      uint64_t bytes = static_cast<uint64_t>(n) * kTypeSizes[type];
+      if (bytes > 4 && TiffValue(e + 8, 4, big) + bytes > size) return false;
+    }
+    if (tag != 273 && tag != 279 && tag != 324 && tag != 325) continue;
+    if ((type != 3 && type != 4) || n == 0) return false;
+    uint64_t bytes = static_cast<uint64_t>(n) * (type == 3 ? 2 : 4);
+    const uint8_t* values = e + 8;
+    if (bytes > 4) {
+      uint64_t at = TiffValue(e + 8, 4, big);
+      if (at + bytes > size) return false;
+      values = data + at;
+    }
+    Array& a = (tag == 273 || tag == 324) ? offsets : counts;
+    a.type = type;
+    a.n = n;
+    a.at = values;
+  }
+  if (offsets.at == nullptr || counts.at == nullptr || offsets.n != counts.n) return false;
+  for (uint32_t i = 0; i < offsets.n; ++i) {
+    size_t ow = offsets.type == 3 ? 2 : 4, cw = counts.type == 3 ? 2 : 4;
+    uint64_t start = TiffValue(offsets.at + i * ow, ow, big), length = TiffValue(counts.at + i * cw, cw, big);
+    if (start + length > size) return false;
+  }
+  return true;
+}
+
 bool LibraryDataComplete(const uint8_t* data, size_t size, bool tgaByName) {
   if (size >= 2 && data[0] == 'B' && data[1] == 'M') return BmpDataComplete(data, size);
   if (size >= 4 && data[0] == 'G' && data[1] == 'I' && data[2] == 'F' && data[3] == '8') return GifDataComplete(data, size);
   if (size >= 2 && data[0] == 0xFF && data[1] == 0xD8) return JpegDataComplete(data, size);
   if (size >= 8 && data[0] == 0x89 && data[1] == 'P' && data[2] == 'N' && data[3] == 'G') return true;
+  if (size >= 4 && ((data[0] == 'I' && data[1] == 'I') || (data[0] == 'M' && data[1] == 'M'))) return TiffDataComplete(data, size);
   if (tgaByName) return TgaDataComplete(data, size);
   return true;
 }

@@ -34,8 +34,10 @@ DecodeOutcome DecodeImage(const uint8_t* data, size_t size, int format, RasterIm
     case kImageJ2k:
       if (!HaveJpeg2000Decoder()) return DecodeOutcome::kNotHandled;
       return own(DecodeJpeg2000(data, size, out));
-    case kImageIcon:
     case kImageTiff:
+      // The platform's reader shows a short file as half a picture: refuse it here.
+      return TiffDataComplete(data, size) ? DecodeOutcome::kNotHandled : DecodeOutcome::kFailed;
+    case kImageIcon:
     case kImageMetafile:
       return DecodeOutcome::kNotHandled;
     default:

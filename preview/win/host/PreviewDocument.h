@@ -1,0 +1,38 @@
+// What the preview needs of the application's document: the path of the file to show, and the
+// folder of pictures behind the thumbnail view. The document class derives from it:
+//
+//   class CEx_StyleDoc : public CPreviewDocument
+#pragma once
+
+#include "classlib/win/AfxWin.h"
+
+class CxImage;
+
+class CPreviewDocument : public CDocument {
+  DECLARE_DYNAMIC(CPreviewDocument)
+ public:
+  CPreviewDocument();
+  ~CPreviewDocument() override;
+
+  // The image layer's format code of a file name by its extension, without case: bmp 1, gif 2,
+  // jpg and jpeg 3, png 4, ico 5, tif and tiff 6, tga 7, pcx 8, wbmp 9, wmf and emf 10, j2k and
+  // jp2 11, j2c and jpc 12, pgx 13, pnm, pgm and ppm 14, ras 15; 0 for any other.
+  static int GetImageTypeFromFileName(const CString& strFileName);
+
+  // Makes the folder the image folder, lists its picture files (lower-cased names, sorted) and
+  // hands them to the pane's thumbnail view.
+  void LoadImageFolder(const CString& strFolder);
+  // Makes the folder the image folder with an empty list, and deletes its files (not its folders).
+  void DeleteFolderFiles(const CString& strFolder);
+  // Makes entry nIndex of the list the current picture (decoded anew); out of range: none.
+  void LoadImageAt(int nIndex);
+
+  CString m_strPreviewPath;    // the file the next viewer shows; written just before it is created
+  CString m_strImageFolder;
+  CStringArray m_imageFiles;   // names in the image folder, sorted
+  CxImage* m_pCurrentImage;    // owned
+  int m_nCurrentImage;
+
+ private:
+  void ForgetImages();
+};

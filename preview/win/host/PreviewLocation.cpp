@@ -1,0 +1,3 @@
+#include "preview/win/host/PreviewLocation.h"
+
+CString g_strPreviewLocation;

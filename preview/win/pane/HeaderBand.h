@@ -1,0 +1,26 @@
+// The pane's header band: "Preview:" and the selected item's location in the look of the installed
+// command-bar theme, above a strip of the pane's blue.
+#pragma once
+
+#include "classlib/win/AfxWin.h"
+
+// The installed command-bar theme as the band needs it: its number (4 is the scheme-gradient
+// theme) and its kind.
+struct PreviewBandTheme {
+  int number = 0;
+  int kind = 0;
+};
+
+// Where the band learns the theme. The default answers the flat theme 0 (the command-bar themes
+// install theme 0 when none is installed); tests and the application may put another in place.
+typedef PreviewBandTheme (*PreviewBandThemeSource)();
+void SetPreviewBandThemeSource(PreviewBandThemeSource source);
+PreviewBandTheme GetPreviewBandTheme();
+
+constexpr int kPreviewBandHeight = 50;
+constexpr int kPreviewViewerTop = 35;
+constexpr COLORREF kPreviewPaneBlue = RGB(29, 117, 189);
+
+// Paints the whole pane: its background, the band with the caption and the location, and the
+// blue below the band.
+void DrawPreviewHeaderBand(CDC* pDC, const CRect& client, const CString& strCaption, const CString& strLocation);

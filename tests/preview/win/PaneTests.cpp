@@ -1,0 +1,199 @@
+// The pane's dispatch by extension, its placeholders and flags, and the layout of its viewers.
+#include "preview/win/host/PreviewLocation.h"
+#include "preview/win/pane/PreviewDispatch.h"
+#include "preview/win/viewers/IconView.h"
+#include "preview/win/viewers/ImageView.h"
+#include "preview/win/viewers/PlaceholderViews.h"
+#include "preview/win/viewers/PsdView.h"
+#include "preview/win/viewers/ThumbView.h"
+#include "res/preview.h"
+#include "tests/preview/win/PreviewHarness.h"
+
+#include <gtest/gtest.h>
+
+namespace morvick::test {
+namespace {
+
+// The placeholder picture the no-preview view paints now: drawn into pixels and compared with each
+// of the four pictures at the place it must be; 0 when none matches.
+UINT ShownPlaceholder() {
+  CMainPreviewView* pane = Harness().pane;
+  CView* view = pane->Viewer(kViewerNoPreview);
+  if (view == nullptr) return 0;
+  CRect rc;
+  view->GetClientRect(&rc);
+  Pixels shown = Render(rc.Width(), rc.Height(), [&](CDC* dc) { view->OnDraw(dc); });
+  for (UINT id : {IDB_PREVIEW_CORRUPT, IDB_PREVIEW_NOT_AVAILABLE, IDB_PREVIEW_SELECT_FILE}) {
+    Pixels expected = Render(rc.Width(), rc.Height(), [&](CDC* dc) { DrawPlaceholderPicture(view, dc, id, 40); });
+    if (shown.data == expected.data) return id;
+  }
+  return 0;
+}
+
+TEST(PreviewPane, StartsWithTheNotAvailablePlaceholder) {
+  PreviewHarness& h = Harness();
+  // A second pane, made as the results page makes its own.
+  h.frame->m_bPreviewable = 1;
+  h.frame->m_bPreviewShown = 0;
+  CCreateContext context;
+  context.m_pNewViewClass = RUNTIME_CLASS(CMainPreviewView);
+  context.m_pCurrentDoc = h.doc;
+  CMainPreviewView* pane = static_cast<CMainPreviewView*>(AfxCreateView(h.frame, &context, 59650));
+  ASSERT_NE(pane, nullptr);
+  EXPECT_EQ(h.frame->m_pPreviewPane, pane);
+  EXPECT_EQ(h.frame->m_bPreviewable, 0);
+  EXPECT_EQ(h.frame->m_bPreviewShown, 1);
+  EXPECT_NE(pane->m_pNoPreviewView, nullptr);
+  EXPECT_EQ(pane->m_pImageView, nullptr);
+  pane->DestroyWindow();
+  h.frame->m_pPreviewPane = h.pane;
+  h.frame->SetActiveView(h.pane, FALSE);
+}
+
+TEST(PreviewPane, PreviewableExtensionsAreExactlyTheDispatchRows) {
+  const wchar_t* all[] = {
+      L".bmp", L".png", L".j2k", L".jp2", L".j2c", L".jpc", L".jpg", L".jpeg", L".pcx", L".pnm", L".pgm", L".ppm",
+      L".docx", L".tga", L".tif", L".tiff", L".gif", L".html", L".htm", L".qdoc", L".pdf", L".rtf", L".doc",
+      L".xls", L".zip", L".cab", L".rar", L".xlsx", L".psd", L".avi", L".wmv", L".asf", L".wm", L".wma", L".wav",
+      L".snd", L".au", L".aif", L".mpeg", L".mpg", L".m1v", L".mp2", L".mpa", L".mid", L".rmi", L".midi",
+      L".dvr-ms", L".xml", L".wvx", L".wmx", L".asx", L".mp3", L".dat", L".ppt", L".dbf", L".mdb", L".txt", L".c",
+      L".cpp", L".h", L".hpp", L".ini", L".dxf", L".largefile", L".ico", L".emf", L".mht", L".pptx"};
+  EXPECT_EQ(sizeof all / sizeof all[0], 68u);
+  for (const wchar_t* ext : all) EXPECT_EQ(IsPreviewableExtension(L"x", ext), 1) << ext;
+  for (const wchar_t* ext : {L".JPG", L"jpg", L".psd ", L".pbm", L".wbmp", L".ras", L".pgx", L""})
+    EXPECT_EQ(IsPreviewableExtension(L"x", ext), 0) << ext;
+  // Rows that look alike go to different viewers.
+  EXPECT_EQ(PreviewSenderOf(L".xls"), kSendHtml);
+  EXPECT_EQ(PreviewSenderOf(L".xlsx"), kSendHtml);
+  EXPECT_EQ(PreviewSenderOf(L".avi"), kSendAvi);
+  EXPECT_EQ(PreviewSenderOf(L".gif"), kSendHtml);
+  EXPECT_EQ(PreviewSenderOf(L".html"), kSendCustomHtml);
+  EXPECT_EQ(PreviewSenderOf(L".htm"), kSendHtml);
+}
+
+TEST(PreviewPane, EachRowCreatesItsViewerOrTheNotAvailablePlaceholder) {
+  PreviewHarness& h = Harness();
+  const std::wstring png = TempFile(L"tmp1.png");
+  ASSERT_TRUE(WriteBytes(png, BmpBytes(40, 30, RGB(200, 0, 0))));  // a BMP named .png still decodes
+  struct Row {
+    std::wstring path, ext;
+    PreviewViewer viewer;
+  } rows[] = {
+      {png, L".png", kViewerImage},
+      {SamplePath("make-image-samples.sh", "rgb.ico"), L".ico", kViewerIcon},
+      {SamplePath("make-psd-samples.sh", "rgb8-rle.psd"), L".psd", kViewerPsd},
+      {L"largefile", L".largefile", kViewerLargeFile},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(std::string(row.ext.begin(), row.ext.end()));
+    Preview(row.path, row.ext);
+    EXPECT_NE(h.pane->Viewer(row.viewer), nullptr);
+    EXPECT_EQ(h.pane->Viewer(kViewerNoPreview), nullptr);
+    EXPECT_EQ(h.frame->m_bPreviewShown, 1);
+    // The file list has the keyboard focus back.
+    EXPECT_EQ(::GetFocus(), h.frame->m_resultList.GetSafeHwnd());
+  }
+  // Rows whose viewers this build does not have yet: "not available", never "corrupt".
+  for (const wchar_t* ext : {L".pdf", L".zip", L".avi", L".mp3", L".dbf", L".mdb", L".txt", L".c", L".dxf", L".gif",
+                             L".html", L".ppt"}) {
+    SCOPED_TRACE(std::wstring(ext).size());
+    Preview(TempFile(std::wstring(L"tmp2") + ext), ext);
+    EXPECT_NE(h.pane->Viewer(kViewerNoPreview), nullptr);
+    EXPECT_EQ(ShownPlaceholder(), static_cast<UINT>(IDB_PREVIEW_NOT_AVAILABLE));
+  }
+}
+
+TEST(PreviewPane, UpperCaseExtensionsAreLoweredAndThePathToo) {
+  PreviewHarness& h = Harness();
+  std::wstring upper = TempFile(L"UPPER.PNG");
+  ASSERT_TRUE(WriteBytes(upper, BmpBytes(10, 10, RGB(0, 0, 200))));
+  Preview(upper, L".PNG");
+  ASSERT_NE(h.pane->m_pImageView, nullptr);
+  CString lowered = upper.c_str();
+  lowered.MakeLower();
+  EXPECT_EQ(h.doc->m_strPreviewPath, lowered);
+  EXPECT_EQ(h.frame->m_bPreviewShown, 1);
+}
+
+TEST(PreviewPane, NotPreviewableAndNoFileSelected) {
+  PreviewHarness& h = Harness();
+  g_strPreviewLocation = L"\\folder\\a.xyz";
+  Preview(L"", L"");
+  EXPECT_NE(h.pane->m_pNoPreviewView, nullptr);
+  EXPECT_TRUE(g_strPreviewLocation.IsEmpty());
+  EXPECT_EQ(ShownPlaceholder(), static_cast<UINT>(IDB_PREVIEW_NOT_AVAILABLE));
+  h.frame->m_bNoFileSelected = 1;
+  EXPECT_EQ(ShownPlaceholder(), static_cast<UINT>(IDB_PREVIEW_SELECT_FILE));
+  h.frame->m_bPreviewShown = 0;
+  EXPECT_EQ(ShownPlaceholder(), static_cast<UINT>(IDB_PREVIEW_SELECT_FILE));
+  h.frame->m_bNoFileSelected = 0;
+  EXPECT_EQ(ShownPlaceholder(), static_cast<UINT>(IDB_PREVIEW_CORRUPT));
+  h.frame->m_bPreviewShown = 1;
+  h.frame->m_bPreviewable = 1;
+  EXPECT_EQ(ShownPlaceholder(), static_cast<UINT>(IDB_PREVIEW_CORRUPT));
+  h.frame->m_bPreviewable = 0;
+}
+
+TEST(PreviewPane, DamagedFilesShowTheCorruptPlaceholderBesideTheirViewer) {
+  PreviewHarness& h = Harness();
+  ASSERT_TRUE(WriteBytes(TempFile(L"text.ico"), {'n', 'o', 't', ' ', 'a', 'n', ' ', 'i', 'c', 'o', 'n'}));
+  struct Case {
+    std::wstring path, ext;
+    PreviewViewer viewer;
+  } cases[] = {
+      {SamplePath("make-image-samples.sh", "truncated-rgb.png"), L".png", kViewerImage},
+      {SamplePath("make-image-samples.sh", "empty.png"), L".png", kViewerImage},
+      {SamplePath("make-image-samples.sh", "truncated-rgb.jpg"), L".jpg", kViewerImage},
+      {SamplePath("make-image-samples.sh", "truncated-lzw.tif"), L".tif", kViewerImage},
+      {SamplePath("make-psd-samples.sh", "truncated-rgb8-rle.psd"), L".psd", kViewerPsd},
+      {SamplePath("make-psd-samples.sh", "truncated-grey16-raw.psd"), L".psd", kViewerPsd},
+      {TempFile(L"missing.psd"), L".psd", kViewerPsd},
+      {SamplePath("make-image-samples.sh", "truncated-rgb.ico"), L".ico", kViewerIcon},
+      {TempFile(L"text.ico"), L".ico", kViewerIcon},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.path.begin(), c.path.end()));
+    Preview(c.path, c.ext);
+    EXPECT_NE(h.pane->Viewer(c.viewer), nullptr);
+    EXPECT_EQ(h.frame->m_bPreviewShown, 0);
+    ASSERT_NE(h.pane->Viewer(kViewerNoPreview), nullptr);
+    EXPECT_EQ(ShownPlaceholder(), static_cast<UINT>(IDB_PREVIEW_CORRUPT));
+  }
+}
+
+TEST(PreviewPane, TwoPreviewsInARowCloseTheFirstAndLayOutTheSecond) {
+  PreviewHarness& h = Harness();
+  std::wstring a = TempFile(L"tmp3.bmp"), b = TempFile(L"tmp4.bmp");
+  ASSERT_TRUE(WriteBytes(a, BmpBytes(20, 20, RGB(0, 200, 0))));
+  ASSERT_TRUE(WriteBytes(b, BmpBytes(30, 20, RGB(0, 0, 200))));
+  Preview(a, L".bmp");
+  ASSERT_NE(h.pane->m_pImageView, nullptr);
+  HWND first = h.pane->m_pImageView->GetSafeHwnd();
+  Preview(b, L".bmp");
+  ASSERT_NE(h.pane->m_pImageView, nullptr);
+  EXPECT_FALSE(::IsWindow(first));
+  EXPECT_EQ(h.pane->m_pNoPreviewView, nullptr);
+  CRect pane, viewer;
+  h.pane->GetClientRect(&pane);
+  h.pane->m_pImageView->GetWindowRect(&viewer);
+  h.pane->ScreenToClient(&viewer);
+  EXPECT_EQ(viewer.left, 0);
+  EXPECT_EQ(viewer.top, 35);
+  EXPECT_EQ(viewer.Width(), pane.Width());
+  EXPECT_EQ(viewer.Height(), pane.Height() - 35);
+  EXPECT_EQ(h.pane->m_pImageView->GetDlgCtrlID(), 59648);
+}
+
+TEST(PreviewPane, WithoutThePresentationProgramSlidesAreNotAvailable) {
+  PreviewHarness& h = Harness();
+  std::wstring ppt = TempFile(L"tmp5.ppt");
+  ASSERT_TRUE(WriteBytes(ppt, {0xD0, 0xCF, 0x11, 0xE0}));
+  Preview(ppt, L".ppt");
+  EXPECT_EQ(h.frame->m_bPreviewShown, 1);
+  EXPECT_NE(h.pane->m_pNoPreviewView, nullptr);
+  EXPECT_EQ(h.pane->m_pThumbView, nullptr);
+  EXPECT_EQ(ShownPlaceholder(), static_cast<UINT>(IDB_PREVIEW_NOT_AVAILABLE));
+}
+
+}  // namespace
+}  // namespace morvick::test

@@ -1,0 +1,160 @@
+#include "tests/preview/win/PreviewHarness.h"
+
+#include "tests/engine/diskfixtures/DiskFixture.h"
+
+#include <cstring>
+
+IMPLEMENT_DYNCREATE(CTestPreviewDoc, CPreviewDocument)
+IMPLEMENT_DYNAMIC(CTestPreviewFrame, CFrameWnd)
+
+namespace morvick::test {
+
+PreviewHarness& Harness() {
+  static PreviewHarness h;
+  if (h.frame != nullptr) return h;
+  h.frame = new CTestPreviewFrame;
+  h.frame->Create(NULL, L"Preview tests", WS_OVERLAPPEDWINDOW, CRect(0, 0, 816, 678));
+  AfxGetThread()->m_pMainWnd = h.frame;
+  h.frame->m_resultList.Create(WS_CHILD | WS_VISIBLE | WS_BORDER, CRect(0, 0, 800, 40), h.frame, 100);
+  h.doc = new CTestPreviewDoc;
+  CCreateContext context;
+  context.m_pNewViewClass = RUNTIME_CLASS(CMainPreviewView);
+  context.m_pCurrentDoc = h.doc;
+  CWnd* pane = AfxCreateView(h.frame, &context, CMainPreviewView::IDW_PREVIEW_PANE);
+  h.pane = static_cast<CMainPreviewView*>(pane);
+  h.pane->MoveWindow(0, 40, 800, 600);
+  h.frame->SetActiveView(h.pane, FALSE);
+  h.frame->ShowWindow(SW_SHOWNOACTIVATE);
+  Pump();
+  return h;
+}
+
+void Preview(const std::wstring& path, const std::wstring& extension) {
+  PreviewHarness& h = Harness();
+  h.frame->ShowFilePreview(path.c_str(), extension.c_str());
+  h.frame->m_bPreviewable = 0;
+  Pump();
+}
+
+void Pump() {
+  MSG msg;
+  for (int i = 0; i < 1000 && PeekMessageW(&msg, NULL, 0, 0, PM_REMOVE); ++i) {
+    if (msg.message == WM_QUIT) continue;
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+  }
+}
+
+std::wstring TempFolder() {
+  static std::wstring folder;
+  if (folder.empty()) {
+    wchar_t temp[MAX_PATH];
+    GetTempPathW(MAX_PATH, temp);
+    folder = std::wstring(temp) + L"morvick-preview-" + std::to_wstring(GetCurrentProcessId());
+    CreateDirectoryW(folder.c_str(), NULL);
+  }
+  return folder;
+}
+
+std::wstring TempFile(const std::wstring& name) { return TempFolder() + L"\\" + name; }
+
+bool WriteBytes(const std::wstring& path, const std::vector<uint8_t>& bytes) {
+  HANDLE h = CreateFileW(path.c_str(), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
+  if (h == INVALID_HANDLE_VALUE) return false;
+  DWORD written = 0;
+  bool ok = WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &written, NULL) && written == bytes.size();
+  CloseHandle(h);
+  return ok;
+}
+
+std::vector<uint8_t> BmpBytes(int width, int height, COLORREF color) {
+  const int stride = (width * 3 + 3) & ~3;
+  std::vector<uint8_t> out(54 + stride * height, 0);
+  auto put32 = [&](size_t at, uint32_t v) { std::memcpy(&out[at], &v, 4); };
+  out[0] = 'B';
+  out[1] = 'M';
+  put32(2, static_cast<uint32_t>(out.size()));
+  put32(10, 54);
+  put32(14, 40);
+  put32(18, width);
+  put32(22, height);
+  out[26] = 1;
+  out[28] = 24;
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) {
+      bool border = x == 0 || y == 0 || x == width - 1 || y == height - 1;
+      uint8_t* p = &out[54 + y * stride + x * 3];
+      p[0] = border ? 0 : GetBValue(color);
+      p[1] = border ? 0 : GetGValue(color);
+      p[2] = border ? 0 : GetRValue(color);
+    }
+  }
+  return out;
+}
+
+std::wstring SamplePath(const std::string& script, const std::string& name) {
+  std::string path = FixtureFile(script, name);
+  return std::wstring(path.begin(), path.end());
+}
+
+COLORREF Pixels::At(int x, int y) const {
+  uint32_t v = data[static_cast<size_t>(y) * width + x];
+  return RGB((v >> 16) & 0xFF, (v >> 8) & 0xFF, v & 0xFF);
+}
+
+RECT Pixels::BoundsOfNot(COLORREF background) const {
+  RECT r = {width, height, 0, 0};
+  for (int y = 0; y < height; ++y)
+    for (int x = 0; x < width; ++x)
+      if (At(x, y) != background) {
+        r.left = std::min<LONG>(r.left, x);
+        r.top = std::min<LONG>(r.top, y);
+        r.right = std::max<LONG>(r.right, x + 1);
+        r.bottom = std::max<LONG>(r.bottom, y + 1);
+      }
+  if (r.right == 0) r = RECT{0, 0, 0, 0};
+  return r;
+}
+
+Pixels Render(int width, int height, const std::function<void(CDC*)>& paint) {
+  Pixels out;
+  BITMAPINFO bmi = {};
+  bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+  bmi.bmiHeader.biWidth = width;
+  bmi.bmiHeader.biHeight = -height;
+  bmi.bmiHeader.biPlanes = 1;
+  bmi.bmiHeader.biBitCount = 32;
+  void* bits = NULL;
+  HDC screen = ::GetDC(NULL);
+  HDC mem = CreateCompatibleDC(screen);
+  ::ReleaseDC(NULL, screen);
+  HBITMAP bmp = CreateDIBSection(mem, &bmi, DIB_RGB_COLORS, &bits, NULL, 0);
+  HGDIOBJ old = SelectObject(mem, bmp);
+  RECT all = {0, 0, width, height};
+  FillRect(mem, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+  {
+    CDC dc;
+    dc.Attach(mem);
+    paint(&dc);
+    dc.Detach();
+  }
+  GdiFlush();
+  out.width = width;
+  out.height = height;
+  out.data.assign(static_cast<uint32_t*>(bits), static_cast<uint32_t*>(bits) + width * height);
+  SelectObject(mem, old);
+  DeleteObject(bmp);
+  DeleteDC(mem);
+  return out;
+}
+
+Pixels Snapshot(CWnd* pWnd) {
+  CRect rc;
+  pWnd->GetClientRect(&rc);
+  return Render(rc.Width(), rc.Height(), [&](CDC* pDC) {
+    pWnd->SendMessage(WM_PRINT, reinterpret_cast<WPARAM>(pDC->GetSafeHdc()),
+                      PRF_CLIENT | PRF_CHILDREN | PRF_ERASEBKGND);
+  });
+}
+
+}  // namespace morvick::test
