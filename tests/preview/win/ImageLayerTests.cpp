@@ -46,6 +46,19 @@ TEST(ImageLayer, TruncatedSamplesAreRefused) {
   EXPECT_FALSE(missing.IsValid());
 }
 
+TEST(ImageLayer, DamagedSamplesDecodeOrFailWithoutHarm) {
+  for (const SampleEntry& s : ReadSampleList(kImages, "broken.txt")) {
+    if (s.where != "damaged") continue;
+    SCOPED_TRACE(s.name);
+    std::wstring path = SamplePath(kImages, s.name);
+    CxImage image(path.c_str(), CPreviewDocument::GetImageTypeFromFileName(path.c_str()));
+    if (image.IsValid()) {
+      EXPECT_EQ(image.GetWidth(), 64u);
+      EXPECT_EQ(image.GetHeight(), 48u);
+    }
+  }
+}
+
 TEST(ImageLayer, PhotoshopSamplesBecomeBottomUpBitmaps) {
   for (const SampleEntry& s : ReadSampleList(kPsds, "samples.txt")) {
     SCOPED_TRACE(s.name);
