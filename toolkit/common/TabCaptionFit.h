@@ -16,6 +16,9 @@ typedef std::function<int(const CString&)> TextMeasure;
 CString FitCaptionMiddle(const CString& caption, int available, const TextMeasure& measure);
 
 // Captions holding a backslash are paths; they are left to the system's path ellipsis.
-inline bool IsPathCaption(const CString& caption) { return caption.Find(L'\\') >= 0; }
+inline bool IsPathCaption(const CString& caption)
+{
+    return caption.Find(L'\\') >= 0;
+}
 
 }  // namespace tktab

@@ -10,37 +10,39 @@ enum Position { posTop = 0, posLeft = 1, posBottom = 2, posRight = 3 };
 
 // How tabs are measured and arranged along the row.
 enum Layout {
-  layoutNatural = 0,   // every tab as wide as its content
-  layoutShrink = 1,    // shrunk, longest first, to fit the row
-  layoutFixed = 2,     // one fixed width
-  layoutCompressed = 3,  // only the selected tab shows its caption
-  layoutMultiRow = 4,  // wrapped into several rows
-  layoutRotated = 5    // text turned across the row, each tab one row height long
+    layoutNatural = 0,     // every tab as wide as its content
+    layoutShrink = 1,      // shrunk, longest first, to fit the row
+    layoutFixed = 2,       // one fixed width
+    layoutCompressed = 3,  // only the selected tab shows its caption
+    layoutMultiRow = 4,    // wrapped into several rows
+    layoutRotated = 5      // text turned across the row, each tab one row height long
 };
 
-inline bool IsVertical(int position) { return position == posLeft || position == posRight; }
-
-struct Rect
+inline bool IsVertical(int position)
 {
-  int left = 0, top = 0, right = 0, bottom = 0;
+    return position == posLeft || position == posRight;
+}
 
-  Rect() = default;
-  Rect(int l, int t, int r, int b) : left(l), top(t), right(r), bottom(b) {}
+struct Rect {
+    int left = 0, top = 0, right = 0, bottom = 0;
 
-  int Width() const { return right - left; }
-  int Height() const { return bottom - top; }
-  bool IsEmpty() const { return right <= left || bottom <= top; }
-  bool Contains(int x, int y) const { return x >= left && x < right && y >= top && y < bottom; }
-  bool Intersects(const Rect& o) const
-  {
-    return !IsEmpty() && !o.IsEmpty() && left < o.right && o.left < right && top < o.bottom && o.top < bottom;
-  }
-  bool operator==(const Rect& o) const
-  {
-    return left == o.left && top == o.top && right == o.right && bottom == o.bottom;
-  }
-  bool operator!=(const Rect& o) const { return !(*this == o); }
-  void Clear() { left = top = right = bottom = 0; }
+    Rect() = default;
+    Rect(int l, int t, int r, int b) : left(l), top(t), right(r), bottom(b) {}
+
+    int Width() const { return right - left; }
+    int Height() const { return bottom - top; }
+    bool IsEmpty() const { return right <= left || bottom <= top; }
+    bool Contains(int x, int y) const { return x >= left && x < right && y >= top && y < bottom; }
+    bool Intersects(const Rect& o) const
+    {
+        return !IsEmpty() && !o.IsEmpty() && left < o.right && o.left < right && top < o.bottom && o.top < bottom;
+    }
+    bool operator==(const Rect& o) const
+    {
+        return left == o.left && top == o.top && right == o.right && bottom == o.bottom;
+    }
+    bool operator!=(const Rect& o) const { return !(*this == o); }
+    void Clear() { left = top = right = bottom = 0; }
 };
 
 // Margins given as (left, top, right, bottom) for a row at the top, placed on the sides of a row at
@@ -59,7 +61,7 @@ int FarEnd(const Rect& rect, int position);
 // The band along the control edge that holds the rows: rowCount rows of rowHeight overlapping by
 // -rowSpacing, plus the header margin's top and bottom; never thinner than minThickness.
 Rect HeaderBand(const Rect& control, int position, int rowCount, int rowHeight, int rowSpacing,
-                const Rect& headerMargin, int minThickness);
+    const Rect& headerMargin, int minThickness);
 // The control rectangle less the header band, overlapping the band by one pixel.
 Rect ClientBesideHeader(const Rect& control, const Rect& header, int position);
 

@@ -10,62 +10,61 @@ class CTKPTabManager;
 class CTKPTabManagerItem;
 class CTKPTabTheme;
 
-class CTKPTabAppearance
-{
+class CTKPTabAppearance {
 public:
-  CTKPTabAppearance();
-  virtual ~CTKPTabAppearance();
+    CTKPTabAppearance();
+    virtual ~CTKPTabAppearance();
 
-  // The appearance of a number: 0 to 9, any other number gives 0.
-  static CTKPTabAppearance* Create(int nAppearance);
+    // The appearance of a number: 0 to 9, any other number gives 0.
+    static CTKPTabAppearance* Create(int nAppearance);
 
-  // Row height from the theme's normal font: max(18, height of a space + 3).
-  virtual void RefreshMetrics();
-  // The band along the control edge that holds the rows.
-  virtual void GetHeaderRect(CRect& rcHeader, CRect rcControl, CTKPTabManager* pManager);
-  // The control less the header band, overlapping it by one pixel.
-  virtual void GetClientRect(CRect& rcClient, CRect rcControl, CTKPTabManager* pManager);
-  virtual void GetHeaderMargin(CRect& rcMargin);
-  virtual void GetClientMargin(CRect& rcMargin);
-  virtual int GetTabWidth(CDC* pDC, CTKPTabManagerItem* pItem);
-  // The row height for the manager's tabs; without a manager, for the theme alone.
-  virtual int GetRowHeight(CTKPTabManager* pManager);
-  virtual void DrawTabControl(CDC* pDC, CTKPTabManager* pManager, CRect rcControl);
-  // Paints the header and the client frame; returns the header rectangle.
-  virtual void FillClient(CRect& rcHeader, CTKPTabManager* pManager, CDC* pDC, CRect rcControl);
-  virtual void AdjustLayout(CTKPTabManager* pManager, CDC* pDC, CRect rcControl);
-  virtual void AdjustClientRect(CTKPTabManager* pManager, CRect& rcClient);
-  virtual void DrawSingleTab(CDC* pDC, CTKPTabManagerItem* pItem);
-  // The parts of a workspace of tab groups: 0 border, 1 non-client adjustment, 2 and 3 splitters.
-  virtual void DrawWorkspacePart(CDC* pDC, LPRECT lpRect, int nPart);
-  virtual int GetDefaultColorSet();
+    // Row height from the theme's normal font: max(18, height of a space + 3).
+    virtual void RefreshMetrics();
+    // The band along the control edge that holds the rows.
+    virtual void GetHeaderRect(CRect& rcHeader, CRect rcControl, CTKPTabManager* pManager);
+    // The control less the header band, overlapping it by one pixel.
+    virtual void GetClientRect(CRect& rcClient, CRect rcControl, CTKPTabManager* pManager);
+    virtual void GetHeaderMargin(CRect& rcMargin);
+    virtual void GetClientMargin(CRect& rcMargin);
+    virtual int GetTabWidth(CDC* pDC, CTKPTabManagerItem* pItem);
+    // The row height for the manager's tabs; without a manager, for the theme alone.
+    virtual int GetRowHeight(CTKPTabManager* pManager);
+    virtual void DrawTabControl(CDC* pDC, CTKPTabManager* pManager, CRect rcControl);
+    // Paints the header and the client frame; returns the header rectangle.
+    virtual void FillClient(CRect& rcHeader, CTKPTabManager* pManager, CDC* pDC, CRect rcControl);
+    virtual void AdjustLayout(CTKPTabManager* pManager, CDC* pDC, CRect rcControl);
+    virtual void AdjustClientRect(CTKPTabManager* pManager, CRect& rcClient);
+    virtual void DrawSingleTab(CDC* pDC, CTKPTabManagerItem* pItem);
+    // The parts of a workspace of tab groups: 0 border, 1 non-client adjustment, 2 and 3 splitters.
+    virtual void DrawWorkspacePart(CDC* pDC, LPRECT lpRect, int nPart);
+    virtual int GetDefaultColorSet();
 
-  CTKPTabColorSet* GetColorSet() const;
-  int GetPosition() const;
+    CTKPTabColorSet* GetColorSet() const;
+    int GetPosition() const;
 
-  // Fields the theme reads.
-  CRect m_rcHeaderMargin;      // in position terms: top at the control edge, bottom at the client
-  int m_nRowSpacing;           // negative values overlap the rows
-  int m_nRowHeight;
-  CTKPTabTheme* m_pTheme;
-  BOOL m_bDrawTowardsSelected; // tabs nearer the selected tab lie on top
+    // Fields the theme reads.
+    CRect m_rcHeaderMargin;  // in position terms: top at the control edge, bottom at the client
+    int m_nRowSpacing;       // negative values overlap the rows
+    int m_nRowHeight;
+    CTKPTabTheme* m_pTheme;
+    BOOL m_bDrawTowardsSelected;  // tabs nearer the selected tab lie on top
 
 protected:
-  // A polygon tab: the colour set fills it off-screen, the fill is copied in through the polygon's
-  // region. Unless bAbsolute, every point after the first is a step from the one before it.
-  COLORREF FillTabPolygon(CDC* pDC, CTKPTabManagerItem* pItem, POINT* pPoints, int nCount, int nPosition,
-                          BOOL bAbsolute);
-  // A one-pixel outline through the points, each after the first a step from the one before it.
-  static void DrawPolyline(CDC* pDC, COLORREF clr, const POINT* pPoints, int nCount);
-  // One one-pixel line; nothing for an unset colour.
-  static void DrawLine(CDC* pDC, COLORREF clr, int x1, int y1, int x2, int y2);
-  void InflateRectForPosition(CRect& rc, int l, int t, int r, int b, int nPosition) const;
-  void DeflateRectForPosition(CRect& rc, int l, int t, int r, int b, int nPosition) const;
-  // The edge of the rectangle that faces the row: top (position 0), left, bottom or right.
-  static void DrawTabSideLine(CDC* pDC, CRect rc, int nPosition, COLORREF clrTopLeft, COLORREF clrBottomRight);
-  // Draw3dRect that leaves out the sides of an unset colour (-1).
-  static void Frame3d(CDC* pDC, const CRect& rc, COLORREF clrTopLeft, COLORREF clrBottomRight);
-  // The header filled by the colour set; the client rectangle through rcClient.
-  void FillHeaderAndClient(CRect& rcHeader, CRect& rcClient, CTKPTabManager* pManager, CDC* pDC, CRect rcControl,
-                           BOOL bFillClient);
+    // A polygon tab: the colour set fills it off-screen, the fill is copied in through the polygon's
+    // region. Unless bAbsolute, every point after the first is a step from the one before it.
+    COLORREF FillTabPolygon(CDC* pDC, CTKPTabManagerItem* pItem, POINT* pPoints, int nCount, int nPosition,
+        BOOL bAbsolute);
+    // A one-pixel outline through the points, each after the first a step from the one before it.
+    static void DrawPolyline(CDC* pDC, COLORREF clr, const POINT* pPoints, int nCount);
+    // One one-pixel line; nothing for an unset colour.
+    static void DrawLine(CDC* pDC, COLORREF clr, int x1, int y1, int x2, int y2);
+    void InflateRectForPosition(CRect& rc, int l, int t, int r, int b, int nPosition) const;
+    void DeflateRectForPosition(CRect& rc, int l, int t, int r, int b, int nPosition) const;
+    // The edge of the rectangle that faces the row: top (position 0), left, bottom or right.
+    static void DrawTabSideLine(CDC* pDC, CRect rc, int nPosition, COLORREF clrTopLeft, COLORREF clrBottomRight);
+    // Draw3dRect that leaves out the sides of an unset colour (-1).
+    static void Frame3d(CDC* pDC, const CRect& rc, COLORREF clrTopLeft, COLORREF clrBottomRight);
+    // The header filled by the colour set; the client rectangle through rcClient.
+    void FillHeaderAndClient(CRect& rcHeader, CRect& rcClient, CTKPTabManager* pManager, CDC* pDC, CRect rcControl,
+        BOOL bFillClient);
 };

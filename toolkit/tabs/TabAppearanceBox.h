@@ -4,39 +4,36 @@
 
 #include "toolkit/tabs/TabAppearance.h"
 
-class CTKPTabAppearanceBox : public CTKPTabAppearance
-{
+class CTKPTabAppearanceBox : public CTKPTabAppearance {
 public:
-  CTKPTabAppearanceBox();
+    CTKPTabAppearanceBox();
 
-  void FillClient(CRect& rcHeader, CTKPTabManager* pManager, CDC* pDC, CRect rcControl) override;
-  void DrawSingleTab(CDC* pDC, CTKPTabManagerItem* pItem) override;
-  int GetDefaultColorSet() override { return 2; }
+    void FillClient(CRect& rcHeader, CTKPTabManager* pManager, CDC* pDC, CRect rcControl) override;
+    void DrawSingleTab(CDC* pDC, CTKPTabManagerItem* pItem) override;
+    int GetDefaultColorSet() override { return 2; }
 };
 
-class CTKPTabAppearanceRounded : public CTKPTabAppearanceBox
-{
+class CTKPTabAppearanceRounded : public CTKPTabAppearanceBox {
 public:
-  CTKPTabAppearanceRounded();
+    CTKPTabAppearanceRounded();
 
-  void DrawSingleTab(CDC* pDC, CTKPTabManagerItem* pItem) override;
-  int GetDefaultColorSet() override { return 1; }
+    void DrawSingleTab(CDC* pDC, CTKPTabManagerItem* pItem) override;
+    int GetDefaultColorSet() override { return 1; }
 
-  // On: square tabs with blended corners. Off: round-rectangle tabs.
-  BOOL m_bSquareCorners;
-  // Only the selected tab has a shape; the others are parted by separators.
-  BOOL m_bSeparatorsOnly;
+    // On: square tabs with blended corners. Off: round-rectangle tabs.
+    BOOL m_bSquareCorners;
+    // Only the selected tab has a shape; the others are parted by separators.
+    BOOL m_bSeparatorsOnly;
 
 private:
-  void DrawRoundTab(CDC* pDC, CTKPTabManagerItem* pItem, CRect rc);
+    void DrawRoundTab(CDC* pDC, CTKPTabManagerItem* pItem, CRect rc);
 };
 
-class CTKPTabAppearanceSloped : public CTKPTabAppearanceBox
-{
+class CTKPTabAppearanceSloped : public CTKPTabAppearanceBox {
 public:
-  CTKPTabAppearanceSloped();
+    CTKPTabAppearanceSloped();
 
-  // Half a row height more at each end, for the slopes.
-  void GetHeaderMargin(CRect& rcMargin) override;
-  void DrawSingleTab(CDC* pDC, CTKPTabManagerItem* pItem) override;
+    // Half a row height more at each end, for the slopes.
+    void GetHeaderMargin(CRect& rcMargin) override;
+    void DrawSingleTab(CDC* pDC, CTKPTabManagerItem* pItem) override;
 };

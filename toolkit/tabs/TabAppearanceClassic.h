@@ -3,23 +3,21 @@
 
 #include "toolkit/tabs/TabAppearance.h"
 
-class CTKPTabAppearanceClassic : public CTKPTabAppearance
-{
+class CTKPTabAppearanceClassic : public CTKPTabAppearance {
 public:
-  CTKPTabAppearanceClassic();
+    CTKPTabAppearanceClassic();
 
-  // The theme's client margin, widened on the far sides for the visual style's pane.
-  void GetClientMargin(CRect& rcMargin) override;
-  void FillClient(CRect& rcHeader, CTKPTabManager* pManager, CDC* pDC, CRect rcControl) override;
-  void DrawSingleTab(CDC* pDC, CTKPTabManagerItem* pItem) override;
+    // The theme's client margin, widened on the far sides for the visual style's pane.
+    void GetClientMargin(CRect& rcMargin) override;
+    void FillClient(CRect& rcHeader, CTKPTabManager* pManager, CDC* pDC, CRect rcControl) override;
+    void DrawSingleTab(CDC* pDC, CTKPTabManagerItem* pItem) override;
 
 protected:
-  void DrawClassicTab(CDC* pDC, CTKPTabManagerItem* pItem);
+    void DrawClassicTab(CDC* pDC, CTKPTabManagerItem* pItem);
 };
 
 // Only the selected and the hot tab stand out; the others show their content alone.
-class CTKPTabAppearanceClassicSelected : public CTKPTabAppearanceClassic
-{
+class CTKPTabAppearanceClassicSelected : public CTKPTabAppearanceClassic {
 public:
-  void DrawSingleTab(CDC* pDC, CTKPTabManagerItem* pItem) override;
+    void DrawSingleTab(CDC* pDC, CTKPTabManagerItem* pItem) override;
 };

@@ -7,59 +7,62 @@
 
 CTKPTabAppearanceFaces::CTKPTabAppearanceFaces()
 {
-  m_rcHeaderMargin.SetRect(2, 2, 4, 2);
-  m_nRowSpacing = 0;
+    m_rcHeaderMargin.SetRect(2, 2, 4, 2);
+    m_nRowSpacing = 0;
 }
 
 void CTKPTabAppearanceFaces::FillClient(CRect& rcHeader, CTKPTabManager* pManager, CDC* pDC, CRect rcControl)
 {
-  GetHeaderRect(rcHeader, rcControl, pManager);
-  if (CTKPTabColorSet* pColors = GetColorSet())
-    pColors->FillHeader(pDC, rcHeader, pManager);
+    GetHeaderRect(rcHeader, rcControl, pManager);
+    if (CTKPTabColorSet* pColors = GetColorSet())
+        pColors->FillHeader(pDC, rcHeader, pManager);
 }
 
 void CTKPTabAppearanceFaces::DrawSingleTab(CDC* pDC, CTKPTabManagerItem* pItem)
 {
-  CTKPTabColorSet* pColors = GetColorSet();
-  if (!m_pTheme || !pColors)
-    return;
-  pColors->DrawTabFace(pDC, pItem->GetRect(), pItem);
-  m_pTheme->DrawTabContent(pDC, pItem, pItem->GetRect(), TRUE);
+    CTKPTabColorSet* pColors = GetColorSet();
+    if (!m_pTheme || !pColors)
+        return;
+    pColors->DrawTabFace(pDC, pItem->GetRect(), pItem);
+    m_pTheme->DrawTabContent(pDC, pItem, pItem->GetRect(), TRUE);
 }
 
-CTKPTabAppearanceSeparated::CTKPTabAppearanceSeparated() { m_rcHeaderMargin.SetRect(4, 2, 4, 0); }
+CTKPTabAppearanceSeparated::CTKPTabAppearanceSeparated()
+{
+    m_rcHeaderMargin.SetRect(4, 2, 4, 0);
+}
 
 void CTKPTabAppearanceSeparated::FillClient(CRect& rcHeader, CTKPTabManager* pManager, CDC* pDC, CRect rcControl)
 {
-  const int nFrame = m_pTheme ? m_pTheme->m_nClientFrame : 0;
-  CRect rcClient;
-  FillHeaderAndClient(rcHeader, rcClient, pManager, pDC, rcControl, nFrame == 0);
-  CTKPTabColorSet* pColors = GetColorSet();
-  if (!pColors)
-    return;
-  if (nFrame == 0)
-    Frame3d(pDC, rcClient, pColors->m_clr3DLight, pColors->m_clrSelectedText);
-  else if (nFrame == 1)
-    DrawTabSideLine(pDC, rcClient, GetPosition(), pColors->m_clr3DLight, pColors->m_clrSelectedText);
+    const int nFrame = m_pTheme ? m_pTheme->m_nClientFrame : 0;
+    CRect rcClient;
+    FillHeaderAndClient(rcHeader, rcClient, pManager, pDC, rcControl, nFrame == 0);
+    CTKPTabColorSet* pColors = GetColorSet();
+    if (!pColors)
+        return;
+    if (nFrame == 0)
+        Frame3d(pDC, rcClient, pColors->m_clr3DLight, pColors->m_clrSelectedText);
+    else if (nFrame == 1)
+        DrawTabSideLine(pDC, rcClient, GetPosition(), pColors->m_clr3DLight, pColors->m_clrSelectedText);
 }
 
 void CTKPTabAppearanceSeparated::DrawSingleTab(CDC* pDC, CTKPTabManagerItem* pItem)
 {
-  CTKPTabColorSet* pColors = GetColorSet();
-  if (!m_pTheme || !pColors)
-    return;
-  const int nPosition = GetPosition();
-  const CRect& rcTab = pItem->GetRect();
-  if (pItem->IsSelected()) {
-    CRect rc = rcTab;
-    pColors->FillTab(pDC, rc, pItem);
-    InflateRectForPosition(rc, 0, 0, 0, 1, nPosition);
-    Frame3d(pDC, rc, pColors->m_clr3DHighlight, pColors->m_clrSelectedText);
-  } else if (pColors->m_clrFrame != CLR_NONE) {
-    if (tktab::IsVertical(nPosition))
-      pDC->FillSolidRect(rcTab.left + 2, rcTab.bottom - 1, rcTab.Width() - 4, 1, pColors->m_clrFrame);
-    else
-      pDC->FillSolidRect(rcTab.right - 1, rcTab.top + 2, 1, rcTab.Height() - 4, pColors->m_clrFrame);
-  }
-  m_pTheme->DrawTabContent(pDC, pItem, rcTab, TRUE);
+    CTKPTabColorSet* pColors = GetColorSet();
+    if (!m_pTheme || !pColors)
+        return;
+    const int nPosition = GetPosition();
+    const CRect& rcTab = pItem->GetRect();
+    if (pItem->IsSelected()) {
+        CRect rc = rcTab;
+        pColors->FillTab(pDC, rc, pItem);
+        InflateRectForPosition(rc, 0, 0, 0, 1, nPosition);
+        Frame3d(pDC, rc, pColors->m_clr3DHighlight, pColors->m_clrSelectedText);
+    } else if (pColors->m_clrFrame != CLR_NONE) {
+        if (tktab::IsVertical(nPosition))
+            pDC->FillSolidRect(rcTab.left + 2, rcTab.bottom - 1, rcTab.Width() - 4, 1, pColors->m_clrFrame);
+        else
+            pDC->FillSolidRect(rcTab.right - 1, rcTab.top + 2, 1, rcTab.Height() - 4, pColors->m_clrFrame);
+    }
+    m_pTheme->DrawTabContent(pDC, pItem, rcTab, TRUE);
 }

@@ -4,22 +4,20 @@
 
 #include "toolkit/tabs/TabAppearance.h"
 
-class CTKPTabAppearanceFaces : public CTKPTabAppearance
-{
+class CTKPTabAppearanceFaces : public CTKPTabAppearance {
 public:
-  CTKPTabAppearanceFaces();
+    CTKPTabAppearanceFaces();
 
-  void FillClient(CRect& rcHeader, CTKPTabManager* pManager, CDC* pDC, CRect rcControl) override;
-  void DrawSingleTab(CDC* pDC, CTKPTabManagerItem* pItem) override;
-  int GetDefaultColorSet() override { return 2; }
+    void FillClient(CRect& rcHeader, CTKPTabManager* pManager, CDC* pDC, CRect rcControl) override;
+    void DrawSingleTab(CDC* pDC, CTKPTabManagerItem* pItem) override;
+    int GetDefaultColorSet() override { return 2; }
 };
 
-class CTKPTabAppearanceSeparated : public CTKPTabAppearance
-{
+class CTKPTabAppearanceSeparated : public CTKPTabAppearance {
 public:
-  CTKPTabAppearanceSeparated();
+    CTKPTabAppearanceSeparated();
 
-  void FillClient(CRect& rcHeader, CTKPTabManager* pManager, CDC* pDC, CRect rcControl) override;
-  void DrawSingleTab(CDC* pDC, CTKPTabManagerItem* pItem) override;
-  int GetDefaultColorSet() override { return 2; }
+    void FillClient(CRect& rcHeader, CTKPTabManager* pManager, CDC* pDC, CRect rcControl) override;
+    void DrawSingleTab(CDC* pDC, CTKPTabManagerItem* pItem) override;
+    int GetDefaultColorSet() override { return 2; }
 };

@@ -4,21 +4,20 @@
 
 #include "toolkit/tabs/TabAppearance.h"
 
-class CTKPTabAppearanceStacked : public CTKPTabAppearance
-{
+class CTKPTabAppearanceStacked : public CTKPTabAppearance {
 public:
-  CTKPTabAppearanceStacked();
+    CTKPTabAppearanceStacked();
 
-  void GetHeaderRect(CRect& rcHeader, CRect rcControl, CTKPTabManager* pManager) override;
-  void GetClientRect(CRect& rcClient, CRect rcControl, CTKPTabManager* pManager) override;
-  void DrawTabControl(CDC* pDC, CTKPTabManager* pManager, CRect rcControl) override;
-  void AdjustLayout(CTKPTabManager* pManager, CDC* pDC, CRect rcControl) override;
-  void AdjustClientRect(CTKPTabManager* pManager, CRect& rcClient) override;
-  void DrawSingleTab(CDC* pDC, CTKPTabManagerItem* pItem) override;
+    void GetHeaderRect(CRect& rcHeader, CRect rcControl, CTKPTabManager* pManager) override;
+    void GetClientRect(CRect& rcClient, CRect rcControl, CTKPTabManager* pManager) override;
+    void DrawTabControl(CDC* pDC, CTKPTabManager* pManager, CRect rcControl) override;
+    void AdjustLayout(CTKPTabManager* pManager, CDC* pDC, CRect rcControl) override;
+    void AdjustClientRect(CTKPTabManager* pManager, CRect& rcClient) override;
+    void DrawSingleTab(CDC* pDC, CTKPTabManagerItem* pItem) override;
 
 private:
-  // Visible tabs, and the selected tab's place and the number of visible tabs after it (-1, 0
-  // without a selection).
-  void CountBars(CTKPTabManager* pManager, int& nSelected, int& nAfter) const;
-  BOOL IsFrameless() const;
+    // Visible tabs, and the selected tab's place and the number of visible tabs after it (-1, 0
+    // without a selection).
+    void CountBars(CTKPTabManager* pManager, int& nSelected, int& nAfter) const;
+    BOOL IsFrameless() const;
 };

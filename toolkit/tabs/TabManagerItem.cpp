@@ -8,63 +8,75 @@ CTKPTabManagerItem::CTKPTabManagerItem()
     : m_nLength(0), m_nNaturalLength(0), m_nIndex(-1), m_bEnabled(TRUE), m_bVisible(TRUE), m_hWnd(NULL), m_nImage(0),
       m_dwData(0), m_rcItem(0, 0, 0, 0), m_clrTab(0), m_pManager(NULL), m_nRow(0), m_bClosable(TRUE)
 {
-  EnableAutomation();
+    EnableAutomation();
 }
 
 void CTKPTabManagerItem::SetCaption(LPCTSTR lpszCaption)
 {
-  if (m_strCaption.Compare(lpszCaption ? lpszCaption : L"") == 0)
-    return;
-  m_strCaption = lpszCaption;
-  // A tab that is not in a row yet only keeps the caption.
-  if (m_pManager)
-    m_pManager->Reposition();
+    if (m_strCaption.Compare(lpszCaption ? lpszCaption : L"") == 0)
+        return;
+    m_strCaption = lpszCaption;
+    // A tab that is not in a row yet only keeps the caption.
+    if (m_pManager)
+        m_pManager->Reposition();
 }
 
 void CTKPTabManagerItem::SetColor(COLORREF clr)
 {
-  m_clrTab = clr;
-  if (m_pManager)
-    m_pManager->RedrawControl();
+    m_clrTab = clr;
+    if (m_pManager)
+        m_pManager->RedrawControl();
 }
 
-CString CTKPTabManagerItem::GetCaption() const { return m_pManager ? m_pManager->GetTabCaption(this) : m_strCaption; }
+CString CTKPTabManagerItem::GetCaption() const
+{
+    return m_pManager ? m_pManager->GetTabCaption(this) : m_strCaption;
+}
 
-COLORREF CTKPTabManagerItem::GetColor() const { return m_pManager ? m_pManager->GetTabColor(this) : m_clrTab; }
+COLORREF CTKPTabManagerItem::GetColor() const
+{
+    return m_pManager ? m_pManager->GetTabColor(this) : m_clrTab;
+}
 
 void CTKPTabManagerItem::SetVisible(BOOL bVisible)
 {
-  if (m_bVisible == bVisible)
-    return;
-  m_bVisible = bVisible;
-  if (m_pManager)
-    m_pManager->Reposition();
+    if (m_bVisible == bVisible)
+        return;
+    m_bVisible = bVisible;
+    if (m_pManager)
+        m_pManager->Reposition();
 }
 
 void CTKPTabManagerItem::SetEnabled(BOOL bEnabled)
 {
-  if (m_bEnabled == bEnabled)
-    return;
-  m_bEnabled = bEnabled;
-  if (m_pManager)
-    m_pManager->RedrawControl();
+    if (m_bEnabled == bEnabled)
+        return;
+    m_bEnabled = bEnabled;
+    if (m_pManager)
+        m_pManager->RedrawControl();
 }
 
 void CTKPTabManagerItem::SetClosable(BOOL bClosable)
 {
-  if (m_bClosable == bClosable)
-    return;
-  m_bClosable = bClosable;
-  if (m_pManager && IsSelected())
-    m_pManager->Reposition();
+    if (m_bClosable == bClosable)
+        return;
+    m_bClosable = bClosable;
+    if (m_pManager && IsSelected())
+        m_pManager->Reposition();
 }
 
-BOOL CTKPTabManagerItem::IsSelected() const { return m_pManager && m_pManager->GetSelectedItem() == this; }
+BOOL CTKPTabManagerItem::IsSelected() const
+{
+    return m_pManager && m_pManager->GetSelectedItem() == this;
+}
 
-BOOL CTKPTabManagerItem::IsHot() const { return m_pManager && m_pManager->GetHotItem() == this; }
+BOOL CTKPTabManagerItem::IsHot() const
+{
+    return m_pManager && m_pManager->GetHotItem() == this;
+}
 
 void CTKPTabManagerItem::RemoveFromManager()
 {
-  if (m_pManager)
-    m_pManager->DeleteTab(m_nIndex);
+    if (m_pManager)
+        m_pManager->DeleteTab(m_nIndex);
 }

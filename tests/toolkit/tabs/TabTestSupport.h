@@ -22,20 +22,19 @@ void MouseUp(int x, int y);
 void KeyPress(WORD vk);
 
 // A theme and a row window of 400 x 100 pixels at (100, 100) on the screen, active and with tabs.
-class RowFixture
-{
+class RowFixture {
 public:
-  explicit RowFixture(const std::vector<CString>& captions = {L"First", L"Second", L"Third"},
-                      DWORD dwExStyle = 0, CRect rcScreen = CRect(100, 100, 500, 200));
-  ~RowFixture();
+    explicit RowFixture(const std::vector<CString>& captions = {L"First", L"Second", L"Third"}, DWORD dwExStyle = 0,
+        CRect rcScreen = CRect(100, 100, 500, 200));
+    ~RowFixture();
 
-  CTKPTabTheme theme;
-  std::unique_ptr<CTabRowWindow> row;
+    CTKPTabTheme theme;
+    std::unique_ptr<CTabRowWindow> row;
 
-  CTKPTabManagerItem* Tab(int i) { return row->GetItem(i); }
-  // The centre of a tab in client and in screen coordinates.
-  CPoint Centre(int i);
-  CPoint ScreenCentre(int i);
+    CTKPTabManagerItem* Tab(int i) { return row->GetItem(i); }
+    // The centre of a tab in client and in screen coordinates.
+    CPoint Centre(int i);
+    CPoint ScreenCentre(int i);
 };
 
 }  // namespace tabtest

@@ -12,13 +12,13 @@ namespace {
 
 std::vector<CString> ManyCaptions(int n)
 {
-  std::vector<CString> captions;
-  for (int i = 0; i < n; ++i) {
-    CString s;
-    s.Format(L"Folder %d", i);
-    captions.push_back(s);
-  }
-  return captions;
+    std::vector<CString> captions;
+    for (int i = 0; i < n; ++i) {
+        CString s;
+        s.Format(L"Folder %d", i);
+        captions.push_back(s);
+    }
+    return captions;
 }
 
 // Steps run one per tick of a thread timer, which the capture loops dispatch like any message.
@@ -28,216 +28,224 @@ UINT_PTR g_timer = 0;
 
 void CALLBACK RunStep(HWND, UINT, UINT_PTR, DWORD)
 {
-  if (g_nextStep < g_steps.size()) {
-    g_steps[g_nextStep++]();
-    return;
-  }
-  KillTimer(NULL, g_timer);
-  g_timer = 0;
+    if (g_nextStep < g_steps.size()) {
+        g_steps[g_nextStep++]();
+        return;
+    }
+    KillTimer(NULL, g_timer);
+    g_timer = 0;
 }
 
 void ScheduleSteps(std::vector<std::function<void()>> steps, UINT elapse)
 {
-  g_steps = std::move(steps);
-  g_nextStep = 0;
-  g_timer = SetTimer(NULL, 0, elapse, RunStep);
+    g_steps = std::move(steps);
+    g_nextStep = 0;
+    g_timer = SetTimer(NULL, 0, elapse, RunStep);
 }
 
 void StopSteps()
 {
-  if (g_timer)
-    KillTimer(NULL, g_timer);
-  g_timer = 0;
-  g_steps.clear();
+    if (g_timer)
+        KillTimer(NULL, g_timer);
+    g_timer = 0;
+    g_steps.clear();
 }
 
 void PostMouse(HWND hWnd, UINT message, CPoint pt)
 {
-  POINT screen = pt;
-  ClientToScreen(hWnd, &screen);
-  SetCursorPos(screen.x, screen.y);
-  PostMessage(hWnd, message, message == WM_LBUTTONUP ? 0 : MK_LBUTTON, MAKELPARAM(pt.x, pt.y));
+    POINT screen = pt;
+    ClientToScreen(hWnd, &screen);
+    SetCursorPos(screen.x, screen.y);
+    PostMessage(hWnd, message, message == WM_LBUTTONUP ? 0 : MK_LBUTTON, MAKELPARAM(pt.x, pt.y));
 }
 
 ULONGLONG ThreadCpuMs()
 {
-  FILETIME created, exited, kernel, user;
-  GetThreadTimes(GetCurrentThread(), &created, &exited, &kernel, &user);
-  auto ms = [](const FILETIME& ft) { return ((static_cast<ULONGLONG>(ft.dwHighDateTime) << 32) | ft.dwLowDateTime) / 10000; };
-  return ms(kernel) + ms(user);
+    FILETIME created, exited, kernel, user;
+    GetThreadTimes(GetCurrentThread(), &created, &exited, &kernel, &user);
+    auto ms = [](const FILETIME& ft) {
+        return ((static_cast<ULONGLONG>(ft.dwHighDateTime) << 32) | ft.dwLowDateTime) / 10000;
+    };
+    return ms(kernel) + ms(user);
 }
 
 }  // namespace
 
 TEST(TabButtonHold, TheEndButtonScrollsUntilTheLastTabFitsAndThenRests)
 {
-  RowFixture f(ManyCaptions(12));
-  HWND hWnd = f.row->GetSafeHwnd();
-  CTKPTabManagerNavigateButton* end = f.row->FindNavigateButton(1);
-  ASSERT_TRUE(end->IsEnabled());
-  const CPoint pt = end->GetRect().CenterPoint();
-  int offsetWhenDisabled = 1;
-  ULONGLONG cpuAtDisable = 0;
-  DWORD tickAtDisable = 0;
-  // Checks every 50 ms; once the button is disabled, holds on for 600 ms more and then releases.
-  std::vector<std::function<void()>> steps;
-  for (int i = 0; i < 80; ++i) {
-    steps.push_back([&, hWnd] {
-      if (offsetWhenDisabled == 1 && !end->IsEnabled()) {
-        offsetWhenDisabled = f.row->GetScrollOffset();
-        cpuAtDisable = ThreadCpuMs();
-        tickAtDisable = GetTickCount();
-      } else if (offsetWhenDisabled != 1 && GetTickCount() - tickAtDisable > 600) {
-        PostMouse(hWnd, WM_LBUTTONUP, pt);
-      }
-    });
-  }
-  ScheduleSteps(steps, 50);
-  SetCursorPos(100 + pt.x, 100 + pt.y);
-  EXPECT_TRUE(f.row->HandleLButtonDown(f.row.get(), pt));
-  const ULONGLONG cpuHeld = ThreadCpuMs() - cpuAtDisable;
-  StopSteps();
+    RowFixture f(ManyCaptions(12));
+    HWND hWnd = f.row->GetSafeHwnd();
+    CTKPTabManagerNavigateButton* end = f.row->FindNavigateButton(1);
+    ASSERT_TRUE(end->IsEnabled());
+    const CPoint pt = end->GetRect().CenterPoint();
+    int offsetWhenDisabled = 1;
+    ULONGLONG cpuAtDisable = 0;
+    DWORD tickAtDisable = 0;
+    // Checks every 50 ms; once the button is disabled, holds on for 600 ms more and then releases.
+    std::vector<std::function<void()>> steps;
+    for (int i = 0; i < 80; ++i) {
+        steps.push_back([&, hWnd] {
+            if (offsetWhenDisabled == 1 && !end->IsEnabled()) {
+                offsetWhenDisabled = f.row->GetScrollOffset();
+                cpuAtDisable = ThreadCpuMs();
+                tickAtDisable = GetTickCount();
+            } else if (offsetWhenDisabled != 1 && GetTickCount() - tickAtDisable > 600) {
+                PostMouse(hWnd, WM_LBUTTONUP, pt);
+            }
+        });
+    }
+    ScheduleSteps(steps, 50);
+    SetCursorPos(100 + pt.x, 100 + pt.y);
+    EXPECT_TRUE(f.row->HandleLButtonDown(f.row.get(), pt));
+    const ULONGLONG cpuHeld = ThreadCpuMs() - cpuAtDisable;
+    StopSteps();
 
-  ASSERT_NE(1, offsetWhenDisabled) << "the end button never got disabled";
-  // Scrolled until the last tab ends the header margin's right value before the tab area ends, and
-  // no further: the release adds no step.
-  EXPECT_LT(offsetWhenDisabled, -100);
-  EXPECT_EQ(offsetWhenDisabled, f.row->GetScrollOffset());
-  EXPECT_EQ(f.row->GetClipRect().right - 6, f.Tab(11)->GetRect().right);
-  EXPECT_FALSE(end->IsPressed());
-  EXPECT_EQ(nullptr, GetCapture());
-  // A button held after it has nothing left to do waits instead of spinning.
-  EXPECT_LT(cpuHeld, 120u);
+    ASSERT_NE(1, offsetWhenDisabled) << "the end button never got disabled";
+    // Scrolled until the last tab ends the header margin's right value before the tab area ends, and
+    // no further: the release adds no step.
+    EXPECT_LT(offsetWhenDisabled, -100);
+    EXPECT_EQ(offsetWhenDisabled, f.row->GetScrollOffset());
+    EXPECT_EQ(f.row->GetClipRect().right - 6, f.Tab(11)->GetRect().right);
+    EXPECT_FALSE(end->IsPressed());
+    EXPECT_EQ(nullptr, GetCapture());
+    // A button held after it has nothing left to do waits instead of spinning.
+    EXPECT_LT(cpuHeld, 120u);
 }
 
 TEST(TabButtonHold, TheCloseButtonActsOnceOnReleaseOverIt)
 {
-  RowFixture f({L"A", L"B"});
-  HWND hWnd = f.row->GetSafeHwnd();
-  CTKPTabManagerNavigateButton* close = f.row->FindNavigateButton(2);
-  close->SetMode(CTKPTabManagerNavigateButton::modeAlways);
-  f.row->Layout();
-  const CPoint pt = close->GetRect().CenterPoint();
+    RowFixture f({L"A", L"B"});
+    HWND hWnd = f.row->GetSafeHwnd();
+    CTKPTabManagerNavigateButton* close = f.row->FindNavigateButton(2);
+    close->SetMode(CTKPTabManagerNavigateButton::modeAlways);
+    f.row->Layout();
+    const CPoint pt = close->GetRect().CenterPoint();
 
-  // Released outside: nothing.
-  SetCursorPos(100 + pt.x, 100 + pt.y);
-  PumpPending();
-  ScheduleSteps({[&] { PostMouse(hWnd, WM_MOUSEMOVE, CPoint(5, 5)); },
-                 [&] { EXPECT_FALSE(close->IsPressed()); PostMouse(hWnd, WM_LBUTTONUP, CPoint(5, 5)); }},
-                30);
-  EXPECT_TRUE(f.row->HandleLButtonDown(f.row.get(), pt));
-  StopSteps();
-  EXPECT_EQ(0, f.row->Count("button 2"));
+    // Released outside: nothing.
+    SetCursorPos(100 + pt.x, 100 + pt.y);
+    PumpPending();
+    ScheduleSteps({[&] { PostMouse(hWnd, WM_MOUSEMOVE, CPoint(5, 5)); },
+                      [&] {
+                          EXPECT_FALSE(close->IsPressed());
+                          PostMouse(hWnd, WM_LBUTTONUP, CPoint(5, 5));
+                      }},
+        30);
+    EXPECT_TRUE(f.row->HandleLButtonDown(f.row.get(), pt));
+    StopSteps();
+    EXPECT_EQ(0, f.row->Count("button 2"));
 
-  // Escape: nothing.
-  SetCursorPos(100 + pt.x, 100 + pt.y);
-  PumpPending();
-  ScheduleSteps({[&] {
-                  EXPECT_TRUE(close->IsPressed());
-                  PostMessage(hWnd, WM_KEYDOWN, VK_ESCAPE, 0);
-                }},
-                30);
-  f.row->HandleLButtonDown(f.row.get(), pt);
-  StopSteps();
-  EXPECT_EQ(0, f.row->Count("button 2"));
+    // Escape: nothing.
+    SetCursorPos(100 + pt.x, 100 + pt.y);
+    PumpPending();
+    ScheduleSteps({[&] {
+        EXPECT_TRUE(close->IsPressed());
+        PostMessage(hWnd, WM_KEYDOWN, VK_ESCAPE, 0);
+    }},
+        30);
+    f.row->HandleLButtonDown(f.row.get(), pt);
+    StopSteps();
+    EXPECT_EQ(0, f.row->Count("button 2"));
 
-  // Released over it: once, however long it was held.
-  SetCursorPos(100 + pt.x, 100 + pt.y);
-  PumpPending();
-  ScheduleSteps({[] {}, [] {}, [] {}, [&] { PostMouse(hWnd, WM_LBUTTONUP, pt); }}, 30);
-  f.row->HandleLButtonDown(f.row.get(), pt);
-  StopSteps();
-  EXPECT_EQ(1, f.row->Count("button 2"));
-  EXPECT_EQ(nullptr, GetCapture());
+    // Released over it: once, however long it was held.
+    SetCursorPos(100 + pt.x, 100 + pt.y);
+    PumpPending();
+    ScheduleSteps({[] {}, [] {}, [] {}, [&] { PostMouse(hWnd, WM_LBUTTONUP, pt); }}, 30);
+    f.row->HandleLButtonDown(f.row.get(), pt);
+    StopSteps();
+    EXPECT_EQ(1, f.row->Count("button 2"));
+    EXPECT_EQ(nullptr, GetCapture());
 }
 
 TEST(TabButtonHold, ABusyMouseOrADisabledButtonRefusesThePress)
 {
-  RowFixture f(ManyCaptions(12));
-  CTKPTabManagerNavigateButton* start = f.row->FindNavigateButton(0);
-  ASSERT_FALSE(start->GetRect().IsRectEmpty());
-  ASSERT_FALSE(start->IsEnabled());
-  f.row->ClearLog();
-  start->PerformClick(f.row.get(), start->GetRect().CenterPoint());
-  EXPECT_TRUE(f.row->m_log.empty());
+    RowFixture f(ManyCaptions(12));
+    CTKPTabManagerNavigateButton* start = f.row->FindNavigateButton(0);
+    ASSERT_FALSE(start->GetRect().IsRectEmpty());
+    ASSERT_FALSE(start->IsEnabled());
+    f.row->ClearLog();
+    start->PerformClick(f.row.get(), start->GetRect().CenterPoint());
+    EXPECT_TRUE(f.row->m_log.empty());
 
-  CTKPTabManagerNavigateButton* end = f.row->FindNavigateButton(1);
-  f.row->SetCapture();
-  end->PerformClick(f.row.get(), end->GetRect().CenterPoint());
-  EXPECT_EQ(0, f.row->GetScrollOffset());
-  ReleaseCapture();
+    CTKPTabManagerNavigateButton* end = f.row->FindNavigateButton(1);
+    f.row->SetCapture();
+    end->PerformClick(f.row.get(), end->GetRect().CenterPoint());
+    EXPECT_EQ(0, f.row->GetScrollOffset());
+    ReleaseCapture();
 }
 
 TEST(TabDrag, RealInputMovesTheDraggedTabAndSelectsIt)
 {
-  RowFixture f({L"Alpha", L"Bravo", L"Charlie", L"Delta"});
-  f.theme.m_bHotTracking = TRUE;
-  CTKPTabManagerItem* alpha = f.Tab(0);
-  CTKPTabManagerItem* bravo = f.Tab(1);
-  CTKPTabManagerItem* charlie = f.Tab(2);
-  CTKPTabManagerItem* delta = f.Tab(3);
-  f.row->SetSelectedTab(delta);
-  const CPoint a = f.ScreenCentre(0), b = f.ScreenCentre(1), c = f.ScreenCentre(2);
-  f.row->ClearLog();
+    RowFixture f({L"Alpha", L"Bravo", L"Charlie", L"Delta"});
+    f.theme.m_bHotTracking = TRUE;
+    CTKPTabManagerItem* alpha = f.Tab(0);
+    CTKPTabManagerItem* bravo = f.Tab(1);
+    CTKPTabManagerItem* charlie = f.Tab(2);
+    CTKPTabManagerItem* delta = f.Tab(3);
+    f.row->SetSelectedTab(delta);
+    const CPoint a = f.ScreenCentre(0), b = f.ScreenCentre(1), c = f.ScreenCentre(2);
+    f.row->ClearLog();
 
-  ScheduleSteps({[&] { MouseMoveTo(b.x, b.y); },
-                 [&] {
-                   // While dragged the tab is selected, without a click of the host.
-                   EXPECT_EQ(alpha, f.row->GetSelectedItem());
-                   EXPECT_EQ(0, f.row->Count("click 1"));
-                   MouseMoveTo(c.x, c.y);
-                 },
-                 [&] { MouseUp(c.x, c.y); }},
-                60);
-  MouseMoveTo(a.x, a.y);
-  MouseDown(a.x, a.y);
-  EXPECT_TRUE(PumpUntil([&] { return f.row->Count("click 2") == 1; }));
-  StopSteps();
+    ScheduleSteps({[&] { MouseMoveTo(b.x, b.y); },
+                      [&] {
+                          // While dragged the tab is selected, without a click of the host.
+                          EXPECT_EQ(alpha, f.row->GetSelectedItem());
+                          EXPECT_EQ(0, f.row->Count("click 1"));
+                          MouseMoveTo(c.x, c.y);
+                      },
+                      [&] { MouseUp(c.x, c.y); }},
+        60);
+    MouseMoveTo(a.x, a.y);
+    MouseDown(a.x, a.y);
+    EXPECT_TRUE(PumpUntil([&] { return f.row->Count("click 2") == 1; }));
+    StopSteps();
 
-  EXPECT_EQ(bravo, f.Tab(0));
-  EXPECT_EQ(charlie, f.Tab(1));
-  EXPECT_EQ(alpha, f.Tab(2));
-  EXPECT_EQ(delta, f.Tab(3));
-  EXPECT_EQ(alpha, f.row->GetSelectedItem());
-  EXPECT_EQ(alpha, f.row->GetHotItem());
-  EXPECT_EQ(nullptr, GetCapture());
+    EXPECT_EQ(bravo, f.Tab(0));
+    EXPECT_EQ(charlie, f.Tab(1));
+    EXPECT_EQ(alpha, f.Tab(2));
+    EXPECT_EQ(delta, f.Tab(3));
+    EXPECT_EQ(alpha, f.row->GetSelectedItem());
+    EXPECT_EQ(alpha, f.row->GetHotItem());
+    EXPECT_EQ(nullptr, GetCapture());
 }
 
 TEST(TabDrag, EscapeKeepsTheOrderReachedAndSelectsTheDraggedTab)
 {
-  RowFixture f({L"Alpha", L"Bravo", L"Charlie"});
-  HWND hWnd = f.row->GetSafeHwnd();
-  CTKPTabManagerItem* alpha = f.Tab(0);
-  CTKPTabManagerItem* bravo = f.Tab(1);
-  const CPoint a = f.Centre(0), b = f.Centre(1);
-  ScheduleSteps({[&] { PostMouse(hWnd, WM_MOUSEMOVE, b); }, [&] { PostMessage(hWnd, WM_KEYDOWN, VK_ESCAPE, 0); }},
-                40);
-  EXPECT_TRUE(f.row->HandleLButtonDown(f.row.get(), a));
-  StopSteps();
-  EXPECT_EQ(bravo, f.Tab(0));
-  EXPECT_EQ(alpha, f.Tab(1));
-  EXPECT_EQ(alpha, f.row->GetSelectedItem());
-  EXPECT_EQ(1, f.row->Count("click 1"));
+    RowFixture f({L"Alpha", L"Bravo", L"Charlie"});
+    HWND hWnd = f.row->GetSafeHwnd();
+    CTKPTabManagerItem* alpha = f.Tab(0);
+    CTKPTabManagerItem* bravo = f.Tab(1);
+    const CPoint a = f.Centre(0), b = f.Centre(1);
+    ScheduleSteps({[&] { PostMouse(hWnd, WM_MOUSEMOVE, b); }, [&] { PostMessage(hWnd, WM_KEYDOWN, VK_ESCAPE, 0); }},
+        40);
+    EXPECT_TRUE(f.row->HandleLButtonDown(f.row.get(), a));
+    StopSteps();
+    EXPECT_EQ(bravo, f.Tab(0));
+    EXPECT_EQ(alpha, f.Tab(1));
+    EXPECT_EQ(alpha, f.row->GetSelectedItem());
+    EXPECT_EQ(1, f.row->Count("click 1"));
 
-  // Other keys do not end the drag; a tab closed meanwhile ends it without harm.
-  f.row->ClearLog();
-  ScheduleSteps({[&] { PostMessage(hWnd, WM_KEYDOWN, VK_RIGHT, 0); },
-                 [&] { EXPECT_EQ(hWnd, GetCapture()); f.row->DeleteTab(0); },
-                 [&] { PostMouse(hWnd, WM_MOUSEMOVE, a); }, [&] { PostMouse(hWnd, WM_LBUTTONUP, a); }},
-                40);
-  f.row->HandleLButtonDown(f.row.get(), b);
-  StopSteps();
-  EXPECT_EQ(2, f.row->GetItemCount());
-  EXPECT_EQ(nullptr, GetCapture());
+    // Other keys do not end the drag; a tab closed meanwhile ends it without harm.
+    f.row->ClearLog();
+    ScheduleSteps({[&] { PostMessage(hWnd, WM_KEYDOWN, VK_RIGHT, 0); },
+                      [&] {
+                          EXPECT_EQ(hWnd, GetCapture());
+                          f.row->DeleteTab(0);
+                      },
+                      [&] { PostMouse(hWnd, WM_MOUSEMOVE, a); }, [&] { PostMouse(hWnd, WM_LBUTTONUP, a); }},
+        40);
+    f.row->HandleLButtonDown(f.row.get(), b);
+    StopSteps();
+    EXPECT_EQ(2, f.row->GetItemCount());
+    EXPECT_EQ(nullptr, GetCapture());
 }
 
 TEST(TabHotTracking, RealMouseMovesLightTabsAndLeavingClearsThem)
 {
-  RowFixture f({L"Alpha", L"Bravo"});
-  f.theme.m_bHotTracking = TRUE;
-  const CPoint b = f.ScreenCentre(1);
-  MouseMoveTo(b.x, b.y);
-  EXPECT_TRUE(PumpUntil([&] { return f.row->GetHotItem() == f.Tab(1); }));
-  MouseMoveTo(700, 700);
-  EXPECT_TRUE(PumpUntil([&] { return f.row->GetHotItem() == nullptr; }));
+    RowFixture f({L"Alpha", L"Bravo"});
+    f.theme.m_bHotTracking = TRUE;
+    const CPoint b = f.ScreenCentre(1);
+    MouseMoveTo(b.x, b.y);
+    EXPECT_TRUE(PumpUntil([&] { return f.row->GetHotItem() == f.Tab(1); }));
+    MouseMoveTo(700, 700);
+    EXPECT_TRUE(PumpUntil([&] { return f.row->GetHotItem() == nullptr; }));
 }
