@@ -4,7 +4,7 @@
 
 namespace morvick {
 
-bool ByteReader::ReadBig(size_t n, uint32_t& value) {
+bool ByteReader::ReadInteger(size_t n, bool bigEndian, uint32_t& value) {
   value = 0;
   if (n < 1 || n > 4) return false;
   if (Remaining() < n) {
@@ -12,20 +12,7 @@ bool ByteReader::ReadBig(size_t n, uint32_t& value) {
     m_ended = true;
     return false;
   }
-  for (size_t i = 0; i < n; ++i) value = (value << 8) | m_data[m_pos + i];
-  m_pos += n;
-  return true;
-}
-
-bool ByteReader::ReadLittle(size_t n, uint32_t& value) {
-  value = 0;
-  if (n < 1 || n > 4) return false;
-  if (Remaining() < n) {
-    m_pos = m_size;
-    m_ended = true;
-    return false;
-  }
-  for (size_t i = n; i > 0; --i) value = (value << 8) | m_data[m_pos + i - 1];
+  for (size_t i = 0; i < n; ++i) value = (value << 8) | m_data[m_pos + (bigEndian ? i : n - 1 - i)];
   m_pos += n;
   return true;
 }

@@ -19,8 +19,8 @@ class ByteReader {
   const uint8_t* Current() const { return m_data + m_pos; }
 
   // n bytes (1 to 4), most significant first. Fails (and marks the end) when fewer are left.
-  bool ReadBig(size_t n, uint32_t& value);
-  bool ReadLittle(size_t n, uint32_t& value);
+  bool ReadBig(size_t n, uint32_t& value) { return ReadInteger(n, true, value); }
+  bool ReadLittle(size_t n, uint32_t& value) { return ReadInteger(n, false, value); }
   bool ReadByte(uint8_t& value);
   bool ReadBytes(void* out, size_t n);
   // Skips n bytes; with fewer left it moves to the end, marks it and fails.
@@ -28,6 +28,8 @@ class ByteReader {
   void Seek(size_t pos) { m_pos = pos <= m_size ? pos : m_size; }
 
  private:
+  bool ReadInteger(size_t n, bool bigEndian, uint32_t& value);
+
   const uint8_t* m_data;
   size_t m_size;
   size_t m_pos = 0;

@@ -2,6 +2,7 @@
 
 #include "preview/decoders/ImageDecoder.h"
 #include "preview/decoders/ImageFormat.h"
+#include "preview/win/imaging/DibInfo.h"
 #include "preview/win/imaging/PlatformDecoders.h"
 
 #include <vector>
@@ -56,13 +57,7 @@ bool CxImage::Decode(const BYTE* pData, size_t nSize, DWORD dwImageType) {
 
 long CxImage::Stretch(HDC hdc, long x, long y, long cx, long cy, DWORD dwRop) const {
   if (!IsValid() || hdc == NULL) return 0;
-  BITMAPINFO bmi = {};
-  bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-  bmi.bmiHeader.biWidth = static_cast<LONG>(m_image.Width());
-  bmi.bmiHeader.biHeight = -static_cast<LONG>(m_image.Height());  // rows from the top
-  bmi.bmiHeader.biPlanes = 1;
-  bmi.bmiHeader.biBitCount = 24;
-  bmi.bmiHeader.biCompression = BI_RGB;
+  BITMAPINFO bmi = Dib24Info(static_cast<LONG>(m_image.Width()), -static_cast<LONG>(m_image.Height()));
   int oldMode = SetStretchBltMode(hdc, HALFTONE);
   POINT oldOrigin;
   SetBrushOrgEx(hdc, 0, 0, &oldOrigin);

@@ -2,6 +2,8 @@
 // frame, a Windows metafile by its placeable header (or at 1000 x 1000 logical units without one).
 #include "preview/win/imaging/PlatformDecoders.h"
 
+#include "preview/win/imaging/DibInfo.h"
+
 #include <cstring>
 
 namespace {
@@ -14,13 +16,7 @@ bool PlayInto(HENHMETAFILE emf, LONG width, LONG height, morvick::RasterImage& o
   if (width <= 0 || height <= 0) return false;
   if (width > kMaxMetafileSide) width = kMaxMetafileSide;
   if (height > kMaxMetafileSide) height = kMaxMetafileSide;
-  BITMAPINFO bmi = {};
-  bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-  bmi.bmiHeader.biWidth = width;
-  bmi.bmiHeader.biHeight = -height;
-  bmi.bmiHeader.biPlanes = 1;
-  bmi.bmiHeader.biBitCount = 24;
-  bmi.bmiHeader.biCompression = BI_RGB;
+  BITMAPINFO bmi = Dib24Info(width, -height);
   void* bits = NULL;
   HDC dc = CreateCompatibleDC(NULL);
   HBITMAP bmp = dc != NULL ? CreateDIBSection(dc, &bmi, DIB_RGB_COLORS, &bits, NULL, 0) : NULL;

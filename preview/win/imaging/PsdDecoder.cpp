@@ -1,5 +1,7 @@
 #include "preview/win/imaging/PsdDecoder.h"
 
+#include "preview/win/imaging/DibInfo.h"
+
 #include <cstdio>
 #include <cstring>
 #include <vector>
@@ -43,13 +45,7 @@ int CPSDDecoder::Load(LPCWSTR lpszPath) {
 
 bool CPSDDecoder::CreateDib() {
   const morvick::RasterImage& image = m_reader.Image();
-  BITMAPINFO bmi = {};
-  bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-  bmi.bmiHeader.biWidth = static_cast<LONG>(image.Width());
-  bmi.bmiHeader.biHeight = static_cast<LONG>(image.Height());  // bottom-up
-  bmi.bmiHeader.biPlanes = 1;
-  bmi.bmiHeader.biBitCount = 24;
-  bmi.bmiHeader.biCompression = BI_RGB;
+  BITMAPINFO bmi = Dib24Info(static_cast<LONG>(image.Width()), static_cast<LONG>(image.Height()));  // bottom-up
   bmi.bmiHeader.biXPelsPerMeter = m_reader.PixelsPerMeterX();
   bmi.bmiHeader.biYPelsPerMeter = m_reader.PixelsPerMeterY();
   void* bits = NULL;
