@@ -4,23 +4,10 @@
 #include "toolkit/common/TabGeometry.h"
 #include "toolkit/tabs/TabColorSet.h"
 #include "toolkit/tabs/TabManager.h"
+#include "toolkit/tabs/TabRect.h"
 #include "toolkit/tabs/TabTheme.h"
 
 #include <algorithm>
-
-namespace {
-
-tktab::Rect ToTab(const CRect& rc)
-{
-    return tktab::Rect(rc.left, rc.top, rc.right, rc.bottom);
-}
-
-CRect FromTab(const tktab::Rect& rc)
-{
-    return CRect(rc.left, rc.top, rc.right, rc.bottom);
-}
-
-}  // namespace
 
 CTKPTabAppearance::CTKPTabAppearance()
     : m_rcHeaderMargin(0, 0, 0, 0), m_nRowSpacing(-2), m_nRowHeight(18), m_pTheme(NULL), m_bDrawTowardsSelected(FALSE)
@@ -56,15 +43,15 @@ void CTKPTabAppearance::GetHeaderRect(CRect& rcHeader, CRect rcControl, CTKPTabM
         for (int i = 0; i < pManager->GetItemCount(); ++i)
             nLongest = std::max<int>(nLongest, pManager->GetItem(i)->GetLength());
     }
-    rcHeader = FromTab(tktab::HeaderBand(ToTab(rcControl), GetPosition(), nRows, GetRowHeight(pManager), m_nRowSpacing,
-        ToTab(m_rcHeaderMargin), nLongest));
+    rcHeader = FromTabRect(tktab::HeaderBand(ToTabRect(rcControl), GetPosition(), nRows, GetRowHeight(pManager),
+        m_nRowSpacing, ToTabRect(m_rcHeaderMargin), nLongest));
 }
 
 void CTKPTabAppearance::GetClientRect(CRect& rcClient, CRect rcControl, CTKPTabManager* pManager)
 {
     CRect rcHeader;
     GetHeaderRect(rcHeader, rcControl, pManager);
-    rcClient = FromTab(tktab::ClientBesideHeader(ToTab(rcControl), ToTab(rcHeader), GetPosition()));
+    rcClient = FromTabRect(tktab::ClientBesideHeader(ToTabRect(rcControl), ToTabRect(rcHeader), GetPosition()));
 }
 
 void CTKPTabAppearance::GetHeaderMargin(CRect& rcMargin)
@@ -121,15 +108,20 @@ void CTKPTabAppearance::AdjustLayout(CTKPTabManager* pManager, CDC* pDC, CRect r
         m_pTheme->LayoutTabs(pManager, pDC, rcControl);
 }
 
-void CTKPTabAppearance::AdjustClientRect(CTKPTabManager* pManager, CRect& rcClient)
+void CTKPTabAppearance::ApplyClientMargins(CTKPTabManager* pManager, CRect& rcClient)
 {
-    if (!m_pTheme)
-        return;
     m_pTheme->DeflateForPosition(rcClient, m_pTheme->m_rcControlMargin);
     GetClientRect(rcClient, rcClient, pManager);
     CRect rcMargin;
     GetClientMargin(rcMargin);
     m_pTheme->DeflateForPosition(rcClient, rcMargin);
+}
+
+void CTKPTabAppearance::AdjustClientRect(CTKPTabManager* pManager, CRect& rcClient)
+{
+    if (!m_pTheme)
+        return;
+    ApplyClientMargins(pManager, rcClient);
     if (m_pTheme->m_nClientFrame == 0)
         rcClient.DeflateRect(2, 2);
     else if (m_pTheme->m_nClientFrame == 1)
@@ -241,12 +233,12 @@ void CTKPTabAppearance::DrawLine(CDC* pDC, COLORREF clr, int x1, int y1, int x2,
 
 void CTKPTabAppearance::InflateRectForPosition(CRect& rc, int l, int t, int r, int b, int nPosition) const
 {
-    rc = FromTab(tktab::InflateForPosition(ToTab(rc), tktab::Rect(l, t, r, b), nPosition));
+    rc = FromTabRect(tktab::InflateForPosition(ToTabRect(rc), tktab::Rect(l, t, r, b), nPosition));
 }
 
 void CTKPTabAppearance::DeflateRectForPosition(CRect& rc, int l, int t, int r, int b, int nPosition) const
 {
-    rc = FromTab(tktab::DeflateForPosition(ToTab(rc), tktab::Rect(l, t, r, b), nPosition));
+    rc = FromTabRect(tktab::DeflateForPosition(ToTabRect(rc), tktab::Rect(l, t, r, b), nPosition));
 }
 
 void CTKPTabAppearance::DrawTabSideLine(CDC* pDC, CRect rc, int nPosition, COLORREF clrTopLeft, COLORREF clrBottomRight)
@@ -294,4 +286,16 @@ void CTKPTabAppearance::Frame3d(CDC* pDC, const CRect& rc, COLORREF clrTopLeft, 
         pDC->FillSolidRect(rc.right - 1, rc.top, 1, rc.Height(), clrBottomRight);
         pDC->FillSolidRect(rc.left, rc.bottom - 1, rc.Width(), 1, clrBottomRight);
     }
+}
+
+void CTKPTabAppearance::FillFramedClient(CRect& rcHeader, CTKPTabManager* pManager, CDC* pDC, CRect rcControl,
+    BOOL bFillForEdge, COLORREF clrTopLeft, COLORREF clrBottomRight)
+{
+    const int nFrame = m_pTheme ? m_pTheme->m_nClientFrame : 0;
+    CRect rcClient;
+    FillHeaderAndClient(rcHeader, rcClient, pManager, pDC, rcControl, nFrame == 0 || (nFrame == 1 && bFillForEdge));
+    if (nFrame == 0)
+        Frame3d(pDC, rcClient, clrTopLeft, clrBottomRight);
+    else if (nFrame == 1)
+        DrawTabSideLine(pDC, rcClient, GetPosition(), clrTopLeft, clrBottomRight);
 }

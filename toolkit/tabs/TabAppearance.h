@@ -64,7 +64,13 @@ protected:
     static void DrawTabSideLine(CDC* pDC, CRect rc, int nPosition, COLORREF clrTopLeft, COLORREF clrBottomRight);
     // Draw3dRect that leaves out the sides of an unset colour (-1).
     static void Frame3d(CDC* pDC, const CRect& rc, COLORREF clrTopLeft, COLORREF clrBottomRight);
-    // The header filled by the colour set; the client rectangle through rcClient.
+    // The header filled by the colour set; the client rectangle through rcClient, filled when asked.
     void FillHeaderAndClient(CRect& rcHeader, CRect& rcClient, CTKPTabManager* pManager, CDC* pDC, CRect rcControl,
         BOOL bFillClient);
+    // The common client frames: with frame style 0 the client filled and framed in the two colours,
+    // with style 1 only its edge that faces the row (the client filled first when bFillForEdge).
+    void FillFramedClient(CRect& rcHeader, CTKPTabManager* pManager, CDC* pDC, CRect rcControl, BOOL bFillForEdge,
+        COLORREF clrTopLeft, COLORREF clrBottomRight);
+    // The control rectangle less the control margin, the header band and the client margin.
+    void ApplyClientMargins(CTKPTabManager* pManager, CRect& rcClient);
 };

@@ -14,16 +14,10 @@ CTKPTabAppearanceBox::CTKPTabAppearanceBox()
 
 void CTKPTabAppearanceBox::FillClient(CRect& rcHeader, CTKPTabManager* pManager, CDC* pDC, CRect rcControl)
 {
-    const int nFrame = m_pTheme ? m_pTheme->m_nClientFrame : 0;
-    CRect rcClient;
-    FillHeaderAndClient(rcHeader, rcClient, pManager, pDC, rcControl, nFrame == 0 || nFrame == 1);
-    CTKPTabColorSet* pColors = GetColorSet();
-    if (!pColors)
-        return;
-    if (nFrame == 0)
-        Frame3d(pDC, rcClient, pColors->m_clrFrame, pColors->m_clrFrame);
-    else if (nFrame == 1)
-        DrawTabSideLine(pDC, rcClient, GetPosition(), pColors->m_clrFrame, pColors->m_clrFrame);
+    if (CTKPTabColorSet* pColors = GetColorSet())
+        FillFramedClient(rcHeader, pManager, pDC, rcControl, TRUE, pColors->m_clrFrame, pColors->m_clrFrame);
+    else
+        rcHeader = rcControl;
 }
 
 void CTKPTabAppearanceBox::DrawSingleTab(CDC* pDC, CTKPTabManagerItem* pItem)

@@ -34,16 +34,10 @@ CTKPTabAppearanceSeparated::CTKPTabAppearanceSeparated()
 
 void CTKPTabAppearanceSeparated::FillClient(CRect& rcHeader, CTKPTabManager* pManager, CDC* pDC, CRect rcControl)
 {
-    const int nFrame = m_pTheme ? m_pTheme->m_nClientFrame : 0;
-    CRect rcClient;
-    FillHeaderAndClient(rcHeader, rcClient, pManager, pDC, rcControl, nFrame == 0);
-    CTKPTabColorSet* pColors = GetColorSet();
-    if (!pColors)
-        return;
-    if (nFrame == 0)
-        Frame3d(pDC, rcClient, pColors->m_clr3DLight, pColors->m_clrSelectedText);
-    else if (nFrame == 1)
-        DrawTabSideLine(pDC, rcClient, GetPosition(), pColors->m_clr3DLight, pColors->m_clrSelectedText);
+    if (CTKPTabColorSet* pColors = GetColorSet())
+        FillFramedClient(rcHeader, pManager, pDC, rcControl, FALSE, pColors->m_clr3DLight, pColors->m_clrSelectedText);
+    else
+        rcHeader = rcControl;
 }
 
 void CTKPTabAppearanceSeparated::DrawSingleTab(CDC* pDC, CTKPTabManagerItem* pItem)

@@ -18,16 +18,11 @@ void CTKPTabAppearanceSlanted::GetHeaderMargin(CRect& rcMargin)
 
 void CTKPTabAppearanceSlanted::FillClient(CRect& rcHeader, CTKPTabManager* pManager, CDC* pDC, CRect rcControl)
 {
-    const int nFrame = m_pTheme ? m_pTheme->m_nClientFrame : 0;
-    CRect rcClient;
-    FillHeaderAndClient(rcHeader, rcClient, pManager, pDC, rcControl, nFrame == 0);
-    CTKPTabColorSet* pColors = GetColorSet();
-    if (!pColors)
-        return;
-    if (nFrame == 0)
-        Frame3d(pDC, rcClient, pColors->m_clrSelectedTabBorder, pColors->m_clrSelectedTabBorder);
-    else if (nFrame == 1)
-        DrawTabSideLine(pDC, rcClient, GetPosition(), pColors->m_clrSelectedTabBorder, pColors->m_clrSelectedTabBorder);
+    if (CTKPTabColorSet* pColors = GetColorSet())
+        FillFramedClient(rcHeader, pManager, pDC, rcControl, FALSE, pColors->m_clrSelectedTabBorder,
+            pColors->m_clrSelectedTabBorder);
+    else
+        rcHeader = rcControl;
 }
 
 void CTKPTabAppearanceSlanted::GetOutlineColors(CTKPTabManagerItem* pItem, COLORREF& clrBorder, COLORREF& clrLight,

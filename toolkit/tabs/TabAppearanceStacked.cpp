@@ -58,13 +58,8 @@ void CTKPTabAppearanceStacked::GetClientRect(CRect& rcClient, CRect rcControl, C
 
 void CTKPTabAppearanceStacked::AdjustClientRect(CTKPTabManager* pManager, CRect& rcClient)
 {
-    if (!m_pTheme)
-        return;
-    m_pTheme->DeflateForPosition(rcClient, m_pTheme->m_rcControlMargin);
-    GetClientRect(rcClient, rcClient, pManager);
-    CRect rcMargin;
-    GetClientMargin(rcMargin);
-    m_pTheme->DeflateForPosition(rcClient, rcMargin);
+    if (m_pTheme)
+        ApplyClientMargins(pManager, rcClient);
 }
 
 void CTKPTabAppearanceStacked::AdjustLayout(CTKPTabManager* pManager, CDC* pDC, CRect rcControl)
@@ -100,8 +95,10 @@ void CTKPTabAppearanceStacked::AdjustLayout(CTKPTabManager* pManager, CDC* pDC, 
             y = std::min<int>(y, static_cast<int>(rcControl.bottom) - 1);
         }
         pItem->SetRect(CRect(x1, y, x2, y + h));
-        pItem->SetLength(x2 - x1);
-        pItem->SetNaturalLength(GetTabWidth(pDC, pItem));
+        // A bar shows its content from the left; it counts as truncated only when it is too short.
+        const int nNatural = GetTabWidth(pDC, pItem);
+        pItem->SetNaturalLength(nNatural);
+        pItem->SetLength(std::min<int>(x2 - x1, nNatural));
         y += h;
         ++nVisible;
     }

@@ -7,6 +7,7 @@
 #include "toolkit/tabs/TabAppearance.h"
 #include "toolkit/tabs/TabColorSet.h"
 #include "toolkit/tabs/TabManager.h"
+#include "toolkit/tabs/TabRect.h"
 
 #include <algorithm>
 #include <memory>
@@ -15,16 +16,6 @@ namespace {
 
 // The eight colours that consecutive tabs cycle through.
 const COLORREF kTabColors[8] = {0xE4A88A, 0x75DBFF, 0x9FCDBD, 0x9F9EF0, 0xE1A6BA, 0xB4BF9A, 0x83B6F7, 0xC0ABD8};
-
-tktab::Rect ToTab(const CRect& rc)
-{
-    return tktab::Rect(rc.left, rc.top, rc.right, rc.bottom);
-}
-
-CRect FromTab(const tktab::Rect& rc)
-{
-    return CRect(rc.left, rc.top, rc.right, rc.bottom);
-}
 
 // A DC to measure in when the caller has none: the screen's.
 class MeasureDC {
@@ -199,12 +190,12 @@ void CTKPTabTheme::DrawNavigateButton(CDC* pDC, CTKPTabManagerNavigateButton* pB
 
 void CTKPTabTheme::DeflateForPosition(CRect& rc, const CRect& rcMargins) const
 {
-    rc = FromTab(tktab::DeflateForPosition(ToTab(rc), ToTab(rcMargins), m_nPosition));
+    rc = FromTabRect(tktab::DeflateForPosition(ToTabRect(rc), ToTabRect(rcMargins), m_nPosition));
 }
 
 void CTKPTabTheme::InflateForPosition(CRect& rc, const CRect& rcMargins) const
 {
-    rc = FromTab(tktab::InflateForPosition(ToTab(rc), ToTab(rcMargins), m_nPosition));
+    rc = FromTabRect(tktab::InflateForPosition(ToTabRect(rc), ToTabRect(rcMargins), m_nPosition));
 }
 
 int CTKPTabTheme::GetTextWidth(CDC* pDC, const CString& str, UINT nFormat)

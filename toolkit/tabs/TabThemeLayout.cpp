@@ -5,18 +5,9 @@
 #include "toolkit/common/TabRowLayout.h"
 #include "toolkit/tabs/TabAppearance.h"
 #include "toolkit/tabs/TabManager.h"
+#include "toolkit/tabs/TabRect.h"
 
 namespace {
-
-tktab::Rect ToTab(const CRect& rc)
-{
-    return tktab::Rect(rc.left, rc.top, rc.right, rc.bottom);
-}
-
-CRect FromTab(const tktab::Rect& rc)
-{
-    return CRect(rc.left, rc.top, rc.right, rc.bottom);
-}
 
 // The row as the layout rules see it.
 class ManagerRow : public CTKPTabRowModel {
@@ -31,8 +22,8 @@ public:
     int GetTabLength(int i) const override { return Item(i)->GetLength(); }
     void SetTabLength(int i, int length) override { Item(i)->SetLength(length); }
     void SetTabNaturalLength(int i, int length) override { Item(i)->SetNaturalLength(length); }
-    tktab::Rect GetTabRect(int i) const override { return ToTab(Item(i)->GetRect()); }
-    void SetTabRect(int i, const tktab::Rect& rect) override { Item(i)->SetRect(FromTab(rect)); }
+    tktab::Rect GetTabRect(int i) const override { return ToTabRect(Item(i)->GetRect()); }
+    void SetTabRect(int i, const tktab::Rect& rect) override { Item(i)->SetRect(FromTabRect(rect)); }
     void SetTabRow(int i, int row) override { Item(i)->SetRow(row); }
     int GetSelectedIndex() const override
     {
@@ -45,8 +36,8 @@ public:
     void GetRow(int row, int& first, int& last) const override { m_pManager->GetRows()->GetRow(row, first, last); }
     void SetRow(int row, int first, int last) override { m_pManager->GetRows()->SetRow(row, first, last); }
 
-    tktab::Rect GetClipRect() const override { return ToTab(m_pManager->GetClipRect()); }
-    void SetClipRect(const tktab::Rect& rect) override { m_pManager->SetClipRect(FromTab(rect)); }
+    tktab::Rect GetClipRect() const override { return ToTabRect(m_pManager->GetClipRect()); }
+    void SetClipRect(const tktab::Rect& rect) override { m_pManager->SetClipRect(FromTabRect(rect)); }
     int GetScrollOffset() const override { return m_pManager->GetScrollOffset(); }
     void SetScrollOffsetField(int offset) override { m_pManager->SetScrollOffsetField(offset); }
     int GetTotalLength() const override { return m_pManager->GetTotalLength(); }
@@ -54,8 +45,8 @@ public:
     tktab::Rect GetHeaderRect(const tktab::Rect& control) override
     {
         CRect rcHeader;
-        m_pAppearance->GetHeaderRect(rcHeader, FromTab(control), m_pManager);
-        return ToTab(rcHeader);
+        m_pAppearance->GetHeaderRect(rcHeader, FromTabRect(control), m_pManager);
+        return ToTabRect(rcHeader);
     }
 
     int GetNavigateButtonCount() const override { return m_pManager->GetNavigateButtonCount(); }
@@ -65,9 +56,9 @@ public:
     }
     void RepositionNavigateButton(int button, tktab::Rect& row) override
     {
-        CRect rc = FromTab(row);
+        CRect rc = FromTabRect(row);
         m_pManager->GetNavigateButton(button)->Reposition(rc);
-        row = ToTab(rc);
+        row = ToTabRect(rc);
     }
 
 private:
@@ -84,13 +75,13 @@ TKTabRowMetrics MetricsOf(const CTKPTabTheme* pTheme, CTKPTabManager* pManager)
     metrics.position = pTheme->GetPosition();
     metrics.layout = pTheme->GetLayout();
     metrics.staticFrame = pTheme->m_bStaticFrame != FALSE;
-    metrics.controlMargin = ToTab(pTheme->m_rcControlMargin);
+    metrics.controlMargin = ToTabRect(pTheme->m_rcControlMargin);
     metrics.balancedRows = pTheme->m_bBalancedRows != FALSE;
     metrics.keepRowOrder = pTheme->m_bKeepRowOrder != FALSE;
     CTKPTabAppearance* pAppearance = pTheme->GetAppearanceObject();
     CRect rcMargin(0, 0, 0, 0);
     pAppearance->GetHeaderMargin(rcMargin);
-    metrics.headerMargin = ToTab(rcMargin);
+    metrics.headerMargin = ToTabRect(rcMargin);
     metrics.rowHeight = pAppearance->GetRowHeight(pManager);
     metrics.rowSpacing = pAppearance->m_nRowSpacing;
     return metrics;
@@ -103,7 +94,7 @@ void CTKPTabTheme::LayoutTabs(CTKPTabManager* pManager, CDC* pDC, CRect rcContro
     if (!m_pAppearance)
         return;
     ManagerRow row(pManager, m_pAppearance, pDC);
-    CTKPTabRowLayout(row, MetricsOf(this, pManager)).LayoutTabs(ToTab(rcControl));
+    CTKPTabRowLayout(row, MetricsOf(this, pManager)).LayoutTabs(ToTabRect(rcControl));
 }
 
 void CTKPTabTheme::LayoutMultiRow(CTKPTabManager* pManager, CDC* pDC, CRect rcControl)
@@ -111,7 +102,7 @@ void CTKPTabTheme::LayoutMultiRow(CTKPTabManager* pManager, CDC* pDC, CRect rcCo
     if (!m_pAppearance)
         return;
     ManagerRow row(pManager, m_pAppearance, pDC);
-    CTKPTabRowLayout(row, MetricsOf(this, pManager)).LayoutMultiRow(ToTab(rcControl));
+    CTKPTabRowLayout(row, MetricsOf(this, pManager)).LayoutMultiRow(ToTabRect(rcControl));
 }
 
 void CTKPTabTheme::ArrangeRows(CTKPTabManager* pManager, CDC* pDC, int nLength)
@@ -143,7 +134,7 @@ CRect CTKPTabTheme::GetTabAreaRect(CTKPTabManager* pManager, CRect rcControl)
     if (!m_pAppearance)
         return rcControl;
     ManagerRow row(pManager, m_pAppearance, NULL);
-    return FromTab(CTKPTabRowLayout(row, MetricsOf(this, pManager)).GetTabAreaRect(ToTab(rcControl)));
+    return FromTabRect(CTKPTabRowLayout(row, MetricsOf(this, pManager)).GetTabAreaRect(ToTabRect(rcControl)));
 }
 
 void CTKPTabTheme::EnsureTabVisible(CTKPTabManager* pManager, CTKPTabManagerItem* pItem)

@@ -292,21 +292,6 @@ TEST(TabScrolling, TheOffsetNeverGoesAboveZero)
     EXPECT_EQ(20, f.row->GetScrollStep());
 }
 
-namespace {
-
-std::vector<CString> ManyCaptions(int n)
-{
-    std::vector<CString> captions;
-    for (int i = 0; i < n; ++i) {
-        CString s;
-        s.Format(L"Folder %d", i);
-        captions.push_back(s);
-    }
-    return captions;
-}
-
-}  // namespace
-
 TEST(TabScrolling, ScrollButtonsShowWhenTheRowOverflows)
 {
     RowFixture f(ManyCaptions(12));

@@ -338,6 +338,27 @@ TEST_F(PaintTest, SlopedTabsLeaveOutUnsetOutlines)
     EXPECT_NE(kRed, canvas->Pixel((l + k + r) / 2, t + 1));
 }
 
+TEST_F(PaintTest, SlantedTabsLeanIntoTheMarginBeforeThem)
+{
+    RowFixture f({L"A", L"B"});
+    f.theme.SetAppearance(3);
+    CTKPTabColorSet* colors = f.theme.GetColorSetObject();
+    colors->m_clrNormalFace.SetOverrideValue(kGreen);
+    colors->m_grcHeader.m_clrLight.SetOverrideValue(kBlue);
+    colors->m_grcHeader.m_clrDark.SetOverrideValue(kBlue);
+    f.row->SetSelectedTab(f.Tab(1));
+    auto canvas = Paint(f);
+    const CRect& rc = f.Tab(0)->GetRect();
+    const int h = rc.Height();
+    // Three rows above the bottom the slant's outer edge lies at left + 9 - h.
+    const int y = rc.bottom - 3;
+    EXPECT_TRUE(ColorNear(kGreen, canvas->Pixel(rc.left + 12 - h, y), 40));
+    EXPECT_EQ(kBlue, canvas->Pixel(rc.left + 7 - h, y));
+    // The row leaves the room for the first slant: the tab starts a row height into the header.
+    EXPECT_EQ(2 + f.theme.GetAppearanceObject()->m_nRowHeight, rc.left);
+    EXPECT_GE(rc.left + 8 - h, 0);
+}
+
 TEST_F(PaintTest, ClientFramesOfEachStyle)
 {
     for (int style : {0, 1, 2}) {

@@ -48,6 +48,15 @@ BOOL CTabRowWindow::Create(const CRect& rcScreen, DWORD dwExStyle)
     return TRUE;
 }
 
+BOOL CTabRowWindow::CreateChild(CWnd* pParent, const CRect& rc)
+{
+    LPCTSTR lpszClass = AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursor(NULL, IDC_ARROW));
+    if (!CreateEx(0, lpszClass, L"Tabs", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, rc, pParent, 0))
+        return FALSE;
+    m_pToolTips = new CTKPToolTipManager;
+    return TRUE;
+}
+
 void CTabRowWindow::AddTabs(const std::vector<CString>& captions)
 {
     for (const CString& caption : captions)

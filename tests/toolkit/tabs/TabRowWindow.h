@@ -19,6 +19,8 @@ public:
 
     // A visible top-level window at a screen rectangle (right-to-left layout on request).
     BOOL Create(const CRect& rcScreen, DWORD dwExStyle = 0);
+    // A child window of a parent, as the hosts are.
+    BOOL CreateChild(CWnd* pParent, const CRect& rc);
 
     // Tabs with captions "A", "B", ...; images for the tabs that ask for them.
     void AddTabs(const std::vector<CString>& captions);

@@ -41,6 +41,17 @@ bool PumpUntil(const std::function<bool()>& pred, DWORD timeoutMs)
     return true;
 }
 
+std::vector<CString> ManyCaptions(int n)
+{
+    std::vector<CString> captions;
+    for (int i = 0; i < n; ++i) {
+        CString s;
+        s.Format(L"Folder %d", i);
+        captions.push_back(s);
+    }
+    return captions;
+}
+
 namespace {
 
 void SendMouse(int x, int y, DWORD flags)

@@ -15,6 +15,9 @@ namespace tabtest {
 void PumpPending();
 bool PumpUntil(const std::function<bool()>& pred, DWORD timeoutMs = 3000);
 
+// Captions "Folder 0", "Folder 1", ...
+std::vector<CString> ManyCaptions(int n);
+
 // Real input through SendInput, at screen coordinates.
 void MouseMoveTo(int x, int y);
 void MouseDown(int x, int y);

@@ -12,6 +12,18 @@
 
 using namespace tabtest;
 
+namespace {
+
+LOGFONT Tahoma(int height)
+{
+    LOGFONT lf = {};
+    lf.lfHeight = height;
+    lstrcpy(lf.lfFaceName, L"Tahoma");
+    return lf;
+}
+
+}  // namespace
+
 TEST(TabThemeChoice, AnAppearanceBringsItsOwnColourSet)
 {
     CTKPTabTheme theme;
@@ -44,9 +56,7 @@ TEST(TabThemeChoice, AnAppearanceBringsItsOwnColourSet)
 TEST(TabThemeFonts, VerticalTextIsAtLeastElevenPixelsAndRunsDownwards)
 {
     CTKPTabTheme theme;
-    LOGFONT lf = {};
-    lf.lfHeight = -8;
-    lstrcpy(lf.lfFaceName, L"Tahoma");
+    LOGFONT lf = Tahoma(-8);
     theme.SetFontIndirect(&lf);
     EXPECT_FALSE(theme.m_bUseSystemFont);
     LOGFONT out = {};
@@ -100,9 +110,7 @@ TEST(TabThemeFonts, TheSelectedTabOfAnActiveRowIsBold)
 TEST(TabRowHeight, FontMarginsImagesAndTheManagersMinimum)
 {
     CTKPTabTheme theme;
-    LOGFONT lf = {};
-    lf.lfHeight = -9;
-    lstrcpy(lf.lfFaceName, L"Tahoma");
+    LOGFONT lf = Tahoma(-9);
     theme.SetFontIndirect(&lf);
     theme.GetAppearanceObject()->RefreshMetrics();
     // A small font still gives 18.
@@ -138,9 +146,7 @@ TEST(TabRowHeight, FontMarginsImagesAndTheManagersMinimum)
 TEST(TabRowHeight, HeaderBandsOfSeveralRows)
 {
     CTKPTabTheme theme;
-    LOGFONT lf = {};
-    lf.lfHeight = -9;
-    lstrcpy(lf.lfFaceName, L"Tahoma");
+    LOGFONT lf = Tahoma(-9);
     theme.SetFontIndirect(&lf);
     theme.m_bShowImages = FALSE;
     theme.m_rcTabMargin.SetRect(0, 2, 0, 2);
@@ -238,32 +244,24 @@ TEST(TabCaptionFitting, PathsUseThePathEllipsisOthersLoseTheirMiddle)
     fitted.DC()->SelectObject(pFont);
     expected.DC()->SelectObject(pFont);
     const UINT nFormat = DT_SINGLELINE | DT_NOPREFIX;
-
-    CRect rc(0, 0, 90, 20);
+    // The fitted drawing of a caption in a width, against DrawText of what it should come to.
+    auto drawsAs = [&](const CString& caption, int width, const CString& drawn, UINT extra) {
+        fitted.Fill(RGB(255, 255, 255));
+        expected.Fill(RGB(255, 255, 255));
+        CRect rc(0, 0, width, 20);
+        theme.DrawTextFitted(fitted.DC(), caption, &rc, nFormat);
+        expected.DC()->DrawText(drawn, &rc, nFormat | extra);
+        return SamePixels(fitted, expected, 200, 20);
+    };
     const CString path(L"C:\\Recovered\\Pictures\\Summer holiday\\beach.jpg");
-    theme.DrawTextFitted(fitted.DC(), path, &rc, nFormat);
-    expected.DC()->DrawText(path, &rc, nFormat | DT_PATH_ELLIPSIS);
-    EXPECT_TRUE(SamePixels(fitted, expected, 200, 20));
-
-    // A caption that fits is drawn as it stands.
-    fitted.Fill(RGB(255, 255, 255));
-    expected.Fill(RGB(255, 255, 255));
-    rc.SetRect(0, 0, 190, 20);
-    theme.DrawTextFitted(fitted.DC(), L"Pictures", &rc, nFormat);
-    expected.DC()->DrawText(CString(L"Pictures"), &rc, nFormat);
-    EXPECT_TRUE(SamePixels(fitted, expected, 200, 20));
-
-    // Narrower than "...": the dots alone.
-    fitted.Fill(RGB(255, 255, 255));
-    expected.Fill(RGB(255, 255, 255));
-    rc.SetRect(0, 0, 4, 20);
-    theme.DrawTextFitted(fitted.DC(), L"Pictures", &rc, nFormat);
-    expected.DC()->DrawText(CString(L"..."), &rc, nFormat);
-    EXPECT_TRUE(SamePixels(fitted, expected, 200, 20));
+    EXPECT_TRUE(drawsAs(path, 90, path, DT_PATH_ELLIPSIS));
+    // A caption that fits is drawn as it stands; narrower than "...", the dots alone.
+    EXPECT_TRUE(drawsAs(L"Pictures", 190, L"Pictures", 0));
+    EXPECT_TRUE(drawsAs(L"Pictures", 4, L"...", 0));
 
     // Otherwise both ends with "..." between, fitting the width.
     fitted.Fill(RGB(255, 255, 255));
-    rc.SetRect(0, 0, 80, 20);
+    CRect rc(0, 0, 80, 20);
     const CString caption(L"Recovered documents of the office");
     theme.DrawTextFitted(fitted.DC(), caption, &rc, nFormat);
     bool inkBeyond = false;

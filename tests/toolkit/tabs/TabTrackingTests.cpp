@@ -10,17 +10,6 @@ using namespace tabtest;
 
 namespace {
 
-std::vector<CString> ManyCaptions(int n)
-{
-    std::vector<CString> captions;
-    for (int i = 0; i < n; ++i) {
-        CString s;
-        s.Format(L"Folder %d", i);
-        captions.push_back(s);
-    }
-    return captions;
-}
-
 // Steps run one per tick of a thread timer, which the capture loops dispatch like any message.
 std::vector<std::function<void()>> g_steps;
 size_t g_nextStep = 0;
