@@ -20,9 +20,14 @@ CTKPTabColorSet* CTKPTabAppearance::GetColorSet() const
     return m_pTheme ? m_pTheme->GetColorSetObject() : NULL;
 }
 
-int CTKPTabAppearance::GetPosition() const
+int CTKPTabAppearance::GetPosition(const CTKPTabManager* pManager) const
 {
-    return m_pTheme ? m_pTheme->GetPosition() : tktab::posTop;
+    return m_pTheme ? m_pTheme->GetPositionOf(pManager) : tktab::posTop;
+}
+
+int CTKPTabAppearance::GetPosition(const CTKPTabManagerItem* pItem) const
+{
+    return GetPosition(pItem ? pItem->GetManager() : NULL);
 }
 
 void CTKPTabAppearance::RefreshMetrics()
@@ -43,7 +48,7 @@ void CTKPTabAppearance::GetHeaderRect(CRect& rcHeader, CRect rcControl, CTKPTabM
         for (int i = 0; i < pManager->GetItemCount(); ++i)
             nLongest = std::max<int>(nLongest, pManager->GetItem(i)->GetLength());
     }
-    rcHeader = FromTabRect(tktab::HeaderBand(ToTabRect(rcControl), GetPosition(), nRows, GetRowHeight(pManager),
+    rcHeader = FromTabRect(tktab::HeaderBand(ToTabRect(rcControl), GetPosition(pManager), nRows, GetRowHeight(pManager),
         m_nRowSpacing, ToTabRect(m_rcHeaderMargin), nLongest));
 }
 
@@ -51,7 +56,7 @@ void CTKPTabAppearance::GetClientRect(CRect& rcClient, CRect rcControl, CTKPTabM
 {
     CRect rcHeader;
     GetHeaderRect(rcHeader, rcControl, pManager);
-    rcClient = FromTabRect(tktab::ClientBesideHeader(ToTabRect(rcControl), ToTabRect(rcHeader), GetPosition()));
+    rcClient = FromTabRect(tktab::ClientBesideHeader(ToTabRect(rcControl), ToTabRect(rcHeader), GetPosition(pManager)));
 }
 
 void CTKPTabAppearance::GetHeaderMargin(CRect& rcMargin)
@@ -110,11 +115,12 @@ void CTKPTabAppearance::AdjustLayout(CTKPTabManager* pManager, CDC* pDC, CRect r
 
 void CTKPTabAppearance::ApplyClientMargins(CTKPTabManager* pManager, CRect& rcClient)
 {
-    m_pTheme->DeflateForPosition(rcClient, m_pTheme->m_rcControlMargin);
+    const int nPosition = GetPosition(pManager);
+    CTKPTabTheme::DeflateForPosition(rcClient, m_pTheme->m_rcControlMargin, nPosition);
     GetClientRect(rcClient, rcClient, pManager);
     CRect rcMargin;
     GetClientMargin(rcMargin);
-    m_pTheme->DeflateForPosition(rcClient, rcMargin);
+    CTKPTabTheme::DeflateForPosition(rcClient, rcMargin, nPosition);
 }
 
 void CTKPTabAppearance::AdjustClientRect(CTKPTabManager* pManager, CRect& rcClient)
@@ -125,7 +131,7 @@ void CTKPTabAppearance::AdjustClientRect(CTKPTabManager* pManager, CRect& rcClie
     if (m_pTheme->m_nClientFrame == 0)
         rcClient.DeflateRect(2, 2);
     else if (m_pTheme->m_nClientFrame == 1)
-        m_pTheme->DeflateForPosition(rcClient, CRect(0, 2, 0, 0));
+        CTKPTabTheme::DeflateForPosition(rcClient, CRect(0, 2, 0, 0), GetPosition(pManager));
 }
 
 void CTKPTabAppearance::DrawSingleTab(CDC* /*pDC*/, CTKPTabManagerItem* /*pItem*/) {}
@@ -297,5 +303,5 @@ void CTKPTabAppearance::FillFramedClient(CRect& rcHeader, CTKPTabManager* pManag
     if (nFrame == 0)
         Frame3d(pDC, rcClient, clrTopLeft, clrBottomRight);
     else if (nFrame == 1)
-        DrawTabSideLine(pDC, rcClient, GetPosition(), clrTopLeft, clrBottomRight);
+        DrawTabSideLine(pDC, rcClient, GetPosition(pManager), clrTopLeft, clrBottomRight);
 }

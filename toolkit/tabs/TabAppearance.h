@@ -40,7 +40,9 @@ public:
     virtual int GetDefaultColorSet();
 
     CTKPTabColorSet* GetColorSet() const;
-    int GetPosition() const;
+    // The position of the manager's row (the theme's without a manager).
+    int GetPosition(const CTKPTabManager* pManager) const;
+    int GetPosition(const CTKPTabManagerItem* pItem) const;
 
     // Fields the theme reads.
     CRect m_rcHeaderMargin;  // in position terms: top at the control edge, bottom at the client

@@ -25,7 +25,7 @@ void CTKPTabAppearanceBox::DrawSingleTab(CDC* pDC, CTKPTabManagerItem* pItem)
     CTKPTabColorSet* pColors = GetColorSet();
     if (!m_pTheme || !pColors)
         return;
-    const int nPosition = GetPosition();
+    const int nPosition = GetPosition(pItem);
     CRect rc = pItem->GetRect();
     // Neighbouring boxes share the line between them.
     InflateRectForPosition(rc, 0, 0, 1, 0, nPosition);
@@ -90,7 +90,7 @@ void RestoreClip(CDC* pDC, const CRect& rcKept)
 void CTKPTabAppearanceRounded::DrawRoundTab(CDC* pDC, CTKPTabManagerItem* pItem, CRect rc)
 {
     CTKPTabColorSet* pColors = GetColorSet();
-    const int nPosition = GetPosition();
+    const int nPosition = GetPosition(pItem);
     pColors->FillTab(pDC, rc, pItem);
     if (!pItem->IsSelected() && m_pTheme->m_nClientFrame != 2)
         DrawTabSideLine(pDC, rc, (nPosition + 2) % 4, pColors->m_clrFrame, pColors->m_clrFrame);
@@ -110,7 +110,7 @@ void CTKPTabAppearanceRounded::DrawSingleTab(CDC* pDC, CTKPTabManagerItem* pItem
     CTKPTabColorSet* pColors = GetColorSet();
     if (!m_pTheme || !pColors)
         return;
-    const int nPosition = GetPosition();
+    const int nPosition = GetPosition(pItem);
     const BOOL bSelected = pItem->IsSelected();
     CRect rc = pItem->GetRect();
     InflateRectForPosition(rc, 0, 0, 1, 0, nPosition);
@@ -165,7 +165,7 @@ void CTKPTabAppearanceSloped::DrawSingleTab(CDC* pDC, CTKPTabManagerItem* pItem)
     CTKPTabColorSet* pColors = GetColorSet();
     if (!m_pTheme || !pColors)
         return;
-    const CTKPTabFigure fig(pItem->GetRect(), GetPosition());
+    const CTKPTabFigure fig(pItem->GetRect(), GetPosition(pItem));
     const CRect& rcTab = fig.Tab();
     const int t = rcTab.top;
     const int b = rcTab.bottom - 1;
@@ -176,7 +176,7 @@ void CTKPTabAppearanceSloped::DrawSingleTab(CDC* pDC, CTKPTabManagerItem* pItem)
 
     POINT pts[4] = {{l, b}, {l + k, b - 2 * k}, {r, b - 2 * k}, {r + k, b}};
     fig.TurnPoints(pts, 4);
-    const COLORREF clrFill = FillTabPolygon(pDC, pItem, pts, 4, GetPosition(), TRUE);
+    const COLORREF clrFill = FillTabPolygon(pDC, pItem, pts, 4, fig.Position(), TRUE);
 
     const CTKPColorValue* outline = pItem->IsSelected() ? pColors->m_clrSelectedOutline : pColors->m_clrOutline;
     fig.Line(pDC, outline[3], l + 1, b - 1, l + k + 1, t);

@@ -18,7 +18,8 @@ void CTKPTabAppearanceClassic::GetClientMargin(CRect& rcMargin)
     if (!m_pTheme || !pColors || !pColors->IsThemed() || m_pTheme->m_nClientFrame != 0)
         return;
     rcMargin.right += 2;
-    if (GetPosition() == tktab::posTop || GetPosition() == tktab::posLeft)
+    const int nPosition = GetPosition(static_cast<const CTKPTabManager*>(NULL));
+    if (nPosition == tktab::posTop || nPosition == tktab::posLeft)
         rcMargin.bottom += 2;
 }
 
@@ -33,7 +34,7 @@ void CTKPTabAppearanceClassic::FillClient(CRect& rcHeader, CTKPTabManager* pMana
     const COLORREF clrHighlight = pColors->m_clr3DHighlight;
     const COLORREF clrShadow = pColors->m_clr3DShadow;
     const COLORREF clrDark = pColors->m_clr3DDarkShadow;
-    const int nPosition = GetPosition();
+    const int nPosition = GetPosition(pManager);
     if (nFrame == 0) {
         Frame3d(pDC, rcClient, clrHighlight, clrDark);
         if (clrShadow != CLR_NONE) {
@@ -57,7 +58,7 @@ void CTKPTabAppearanceClassic::DrawClassicTab(CDC* pDC, CTKPTabManagerItem* pIte
     CTKPTabColorSet* pColors = GetColorSet();
     if (!pColors)
         return;
-    const CTKPTabFigure fig(pItem->GetRect(), GetPosition());
+    const CTKPTabFigure fig(pItem->GetRect(), GetPosition(pItem));
     CRect rc = fig.Tab();
     const BOOL bSelected = pItem->IsSelected();
     if (bSelected) {

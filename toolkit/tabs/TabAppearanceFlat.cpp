@@ -45,7 +45,7 @@ void CTKPTabAppearanceSeparated::DrawSingleTab(CDC* pDC, CTKPTabManagerItem* pIt
     CTKPTabColorSet* pColors = GetColorSet();
     if (!m_pTheme || !pColors)
         return;
-    const int nPosition = GetPosition();
+    const int nPosition = GetPosition(pItem);
     const CRect& rcTab = pItem->GetRect();
     if (pItem->IsSelected()) {
         CRect rc = rcTab;

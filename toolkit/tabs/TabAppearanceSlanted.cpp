@@ -45,13 +45,13 @@ void CTKPTabAppearanceSlanted::DrawSingleTab(CDC* pDC, CTKPTabManagerItem* pItem
 {
     if (!m_pTheme || !GetColorSet())
         return;
-    const CTKPTabFigure fig(pItem->GetRect(), GetPosition());
+    const CTKPTabFigure fig(pItem->GetRect(), GetPosition(pItem));
     const int l = fig.Tab().left, t = fig.Tab().top, r = fig.Tab().right, b = fig.Tab().bottom;
     const int h = b - t;
     // The leading side leans out of the tab by the row height less 8 pixels, at 45 degrees.
     POINT pts[4] = {{r - 1, b - 1}, {r - 1, t + 2}, {l + 4, t + 2}, {l + 8 - h, b - 2}};
     fig.TurnPoints(pts, 4);
-    FillTabPolygon(pDC, pItem, pts, 4, GetPosition(), TRUE);
+    FillTabPolygon(pDC, pItem, pts, 4, fig.Position(), TRUE);
 
     COLORREF clrBorder, clrLight, clrInner;
     GetOutlineColors(pItem, clrBorder, clrLight, clrInner);
@@ -80,7 +80,7 @@ void CTKPTabAppearanceTrapezoid::DrawSingleTab(CDC* pDC, CTKPTabManagerItem* pIt
 {
     if (!m_pTheme || !GetColorSet())
         return;
-    const CTKPTabFigure fig(pItem->GetRect(), GetPosition());
+    const CTKPTabFigure fig(pItem->GetRect(), GetPosition(pItem));
     const int l = fig.Tab().left, r = fig.Tab().right, b = fig.Tab().bottom;
     const int k = fig.Tab().Height() / 2;
     // Widest at the client side, where it reaches k - 4 pixels beyond each side of the tab, with cut
@@ -91,7 +91,7 @@ void CTKPTabAppearanceTrapezoid::DrawSingleTab(CDC* pDC, CTKPTabManagerItem* pIt
     POINT pts[8];
     std::copy(figure, figure + 8, pts);
     fig.TurnPoints(pts, 8);
-    FillTabPolygon(pDC, pItem, pts, 8, GetPosition(), TRUE);
+    FillTabPolygon(pDC, pItem, pts, 8, fig.Position(), TRUE);
 
     COLORREF clrBorder, clrLight, clrInner;
     GetOutlineColors(pItem, clrBorder, clrLight, clrInner);

@@ -66,7 +66,7 @@ void CTKPTabAppearanceStacked::AdjustLayout(CTKPTabManager* pManager, CDC* pDC, 
 {
     if (!m_pTheme)
         return;
-    m_pTheme->DeflateForPosition(rcControl, m_pTheme->m_rcControlMargin);
+    CTKPTabTheme::DeflateForPosition(rcControl, m_pTheme->m_rcControlMargin, GetPosition(pManager));
     pManager->SetClipRect(CRect(0, 0, 0, 0));
     pManager->SetScrollOffsetField(0);
     for (int i = 0; i < pManager->GetNavigateButtonCount(); ++i)
@@ -110,7 +110,7 @@ void CTKPTabAppearanceStacked::DrawTabControl(CDC* pDC, CTKPTabManager* pManager
     if (!m_pTheme || !pColors)
         return;
     pDC->FillSolidRect(rcControl, pColors->m_clrClient);
-    m_pTheme->DeflateForPosition(rcControl, m_pTheme->m_rcControlMargin);
+    CTKPTabTheme::DeflateForPosition(rcControl, m_pTheme->m_rcControlMargin, GetPosition(pManager));
     const int nSaved = pDC->SaveDC();
     pDC->IntersectClipRect(rcControl);
     if (!IsFrameless())

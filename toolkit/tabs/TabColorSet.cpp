@@ -31,9 +31,14 @@ COLORREF CTKPTabColorSet::Color(int nIndex)
     return GetColorManager()->GetColor(static_cast<std::uint32_t>(nIndex));
 }
 
-int CTKPTabColorSet::GetPosition() const
+int CTKPTabColorSet::GetPosition(const CTKPTabManager* pManager) const
 {
-    return m_pTheme ? m_pTheme->GetPosition() : tktab::posTop;
+    return m_pTheme ? m_pTheme->GetPositionOf(pManager) : tktab::posTop;
+}
+
+int CTKPTabColorSet::GetPosition(const CTKPTabManagerItem* pItem) const
+{
+    return GetPosition(pItem ? pItem->GetManager() : NULL);
 }
 
 int CTKPTabColorSet::GetAppearance() const
@@ -92,9 +97,9 @@ void CTKPTabColorSet::SetTextColor(CDC* pDC, CTKPTabManagerItem* pItem)
     pDC->SetTextColor(clr);
 }
 
-void CTKPTabColorSet::FillHeader(CDC* pDC, CRect rc, CTKPTabManager* /*pManager*/)
+void CTKPTabColorSet::FillHeader(CDC* pDC, CRect rc, CTKPTabManager* pManager)
 {
-    FillGradient(pDC, rc, m_grcHeader, GetPosition());
+    FillGradient(pDC, rc, m_grcHeader, GetPosition(pManager));
 }
 
 void CTKPTabColorSet::FillClient(CDC* pDC, CRect rc, CTKPTabManager* pManager)
@@ -109,12 +114,12 @@ void CTKPTabColorSet::DrawTabFace(CDC* pDC, CRect rc, CTKPTabManagerItem* pItem)
         if (m_pTheme && m_pTheme->m_bItemColors)
             pDC->FillSolidRect(rc, GetTabFaceColor(pItem));
         else
-            FillGradient(pDC, rc, m_grcSelectedFace, GetPosition());
+            FillGradient(pDC, rc, m_grcSelectedFace, GetPosition(pItem));
         pDC->Draw3dRect(rc, m_grcSelectedFrame.m_clrLight, m_grcSelectedFrame.m_clrDark);
         return;
     }
     // An etched separator at the trailing edge.
-    if (tktab::IsVertical(GetPosition()))
+    if (tktab::IsVertical(GetPosition(pItem)))
         pDC->Draw3dRect(rc.left + 2, rc.bottom - 2, rc.Width() - 4, 2, Color(tkpcShadow), Color(tkpcHighlightEdge));
     else
         pDC->Draw3dRect(rc.right - 2, rc.top + 2, 2, rc.Height() - 4, Color(tkpcShadow), Color(tkpcHighlightEdge));

@@ -59,7 +59,9 @@ public:
     void FillGradient(CDC* pDC, CRect rc, COLORREF clrLight, COLORREF clrDark, int nPosition);
     void FillGradient(CDC* pDC, CRect rc, const CTKPColorGradient& gradient, int nPosition);
 
-    int GetPosition() const;
+    // The position of the manager's row (the theme's without a manager).
+    int GetPosition(const CTKPTabManager* pManager) const;
+    int GetPosition(const CTKPTabManagerItem* pItem) const;
     int GetAppearance() const;
 
     CTKPColorGradient m_grcHeader;
@@ -150,7 +152,7 @@ public:
 
 private:
     // Draws the "TAB" part as for a row at the top and turns it into the tab rectangle.
-    void DrawTurnedTab(CDC* pDC, const CRect& rc, int nState);
+    void DrawTurnedTab(CDC* pDC, const CRect& rc, int nState, int nPosition);
 };
 
 // Colour set 16: white selected tab, light faces.

@@ -97,7 +97,7 @@ void CTKPTabColorSetScheme::RefreshColors()
 COLORREF CTKPTabColorSetScheme::FillTab(CDC* pDC, CRect rc, CTKPTabManagerItem* pItem)
 {
     const COLORREF clrFace = FaceOf(this, pItem, m_clrHotFace);
-    FillGradient(pDC, rc, CTKPColorTable::BlendColors(clrFace, 0xFFFFFF, 300), clrFace, GetPosition());
+    FillGradient(pDC, rc, CTKPColorTable::BlendColors(clrFace, 0xFFFFFF, 300), clrFace, GetPosition(pItem));
     return clrFace;
 }
 
@@ -164,7 +164,7 @@ COLORREF CTKPTabColorSetLight::FillTab(CDC* pDC, CRect rc, CTKPTabManagerItem* p
 {
     const COLORREF clrFace = FaceOf(this, pItem, m_clrHotFace);
     if (m_bGradientFaces)
-        FillGradient(pDC, rc, CTKPColorTable::BlendColors(clrFace, 0xFFFFFF, 300), clrFace, GetPosition());
+        FillGradient(pDC, rc, CTKPColorTable::BlendColors(clrFace, 0xFFFFFF, 300), clrFace, GetPosition(pItem));
     else
         pDC->FillSolidRect(rc, clrFace);
     return clrFace;

@@ -77,9 +77,8 @@ BOOL CTKPTabColorSetVisualStyle::IsThemed()
     return m_pTabTheme->GetThemeHandle() != NULL && m_pTabTheme->IsAppThemed();
 }
 
-void CTKPTabColorSetVisualStyle::DrawTurnedTab(CDC* pDC, const CRect& rc, int nState)
+void CTKPTabColorSetVisualStyle::DrawTurnedTab(CDC* pDC, const CRect& rc, int nState, int nPosition)
 {
-    const int nPosition = GetPosition();
     const int w = rc.Width(), h = rc.Height();
     if (w <= 0 || h <= 0)
         return;
@@ -134,7 +133,7 @@ COLORREF CTKPTabColorSetVisualStyle::FillTab(CDC* pDC, CRect rc, CTKPTabManagerI
 {
     if (!IsThemed())
         return CTKPTabColorSetDefault::FillTab(pDC, rc, pItem);
-    const int nPosition = GetPosition();
+    const int nPosition = GetPosition(pItem);
     const BOOL bSelected = pItem->IsSelected();
     if (bSelected && nPosition == tktab::posTop)
         rc.bottom += 1;
@@ -154,7 +153,7 @@ COLORREF CTKPTabColorSetVisualStyle::FillTab(CDC* pDC, CRect rc, CTKPTabManagerI
         rc.InflateRect(1, 1, 1, 0);
         break;
     }
-    DrawTurnedTab(pDC, rc, bSelected ? kTabSelected : pItem->IsHot() ? kTabHot : kTabNormal);
+    DrawTurnedTab(pDC, rc, bSelected ? kTabSelected : pItem->IsHot() ? kTabHot : kTabNormal, nPosition);
     return CLR_NONE;
 }
 
@@ -175,7 +174,7 @@ void CTKPTabColorSetVisualStyle::FillRowBackground(CDC* pDC, CRect /*rcHeader*/,
     CRect rcControl = pManager->GetTabAreaRect();
     CRect rcClient;
     m_pTheme->GetAppearanceObject()->GetClientRect(rcClient, rcControl, pManager);
-    switch (GetPosition()) {
+    switch (GetPosition(pManager)) {
     case tktab::posBottom:
         pDC->ExcludeClipRect(rcClient.left, rcClient.bottom - 2, rcClient.left + 1, rcClient.bottom - 1);
         break;

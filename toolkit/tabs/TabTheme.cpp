@@ -156,9 +156,9 @@ void CTKPTabTheme::RefreshMetrics()
         m_pAppearance->RefreshMetrics();
 }
 
-BOOL CTKPTabTheme::IsVerticalText() const
+BOOL CTKPTabTheme::IsVerticalText(int nPosition) const
 {
-    const bool vertical = tktab::IsVertical(m_nPosition);
+    const bool vertical = tktab::IsVertical(nPosition);
     return (m_nLayout == tktab::layoutRotated) ? !vertical : vertical;
 }
 
@@ -166,7 +166,7 @@ CFont* CTKPTabTheme::GetTabFont(CTKPTabManagerItem* pItem)
 {
     CTKPTabManager* pManager = pItem ? pItem->GetManager() : NULL;
     const BOOL bBold = m_bBoldSelected && pManager && pManager->GetSelectedItem() == pItem && pManager->IsActive();
-    if (IsVerticalText())
+    if (IsVerticalText(GetPositionOf(pManager)))
         return bBold ? &m_fntVerticalBold : &m_fntVertical;
     return bBold ? &m_fntBold : &m_fntNormal;
 }
@@ -188,14 +188,19 @@ void CTKPTabTheme::DrawNavigateButton(CDC* pDC, CTKPTabManagerNavigateButton* pB
         m_pColorSet->DrawNavigateButton(pDC, pButton, rc);
 }
 
-void CTKPTabTheme::DeflateForPosition(CRect& rc, const CRect& rcMargins) const
+int CTKPTabTheme::GetPositionOf(const CTKPTabManager* pManager) const
 {
-    rc = FromTabRect(tktab::DeflateForPosition(ToTabRect(rc), ToTabRect(rcMargins), m_nPosition));
+    return pManager ? pManager->GetPosition() : m_nPosition;
 }
 
-void CTKPTabTheme::InflateForPosition(CRect& rc, const CRect& rcMargins) const
+void CTKPTabTheme::DeflateForPosition(CRect& rc, const CRect& rcMargins, int nPosition)
 {
-    rc = FromTabRect(tktab::InflateForPosition(ToTabRect(rc), ToTabRect(rcMargins), m_nPosition));
+    rc = FromTabRect(tktab::DeflateForPosition(ToTabRect(rc), ToTabRect(rcMargins), nPosition));
+}
+
+void CTKPTabTheme::InflateForPosition(CRect& rc, const CRect& rcMargins, int nPosition)
+{
+    rc = FromTabRect(tktab::InflateForPosition(ToTabRect(rc), ToTabRect(rcMargins), nPosition));
 }
 
 int CTKPTabTheme::GetTextWidth(CDC* pDC, const CString& str, UINT nFormat)
@@ -238,7 +243,7 @@ int CTKPTabTheme::DrawTabContent(CDC* pDC, CTKPTabManagerItem* pItem, CRect rcIt
 
     CFont* pFont = GetTabFont(pItem);
     CFont* pOldFont = pFont->GetSafeHandle() ? pDC->SelectObject(pFont) : NULL;
-    const BOOL bVertical = IsVerticalText();
+    const BOOL bVertical = IsVerticalText(pManager->GetPosition());
     const BOOL bSelected = pManager->GetSelectedItem() == pItem;
     const UINT nCalc = DT_CALCRECT | DT_SINGLELINE | DT_NOCLIP | (m_bNoPrefix ? DT_NOPREFIX : 0);
 
@@ -302,13 +307,14 @@ int CTKPTabTheme::DrawTabContent(CDC* pDC, CTKPTabManagerItem* pItem, CRect rcIt
 void CTKPTabTheme::DrawCaption(CDC* pDC, CTKPTabManagerItem* pItem, CRect rc, BOOL bVertical)
 {
     CTKPTabManager* pManager = pItem->GetManager();
+    const int nPosition = pManager->GetPosition();
     const BOOL bShowCaption = m_nLayout != tktab::layoutCompressed || pManager->GetSelectedItem() == pItem;
     CSize szImage = m_szImage;
     const BOOL bImage = pManager->DrawTabIcon(pDC, CPoint(0, 0), pItem, FALSE, &szImage);
 
     if (!bVertical) {
         rc.left += 6 + m_rcTabMargin.left;
-        if (m_nPosition == tktab::posBottom) {
+        if (nPosition == tktab::posBottom) {
             rc.top += m_rcTabMargin.bottom;
             rc.bottom -= m_rcTabMargin.top;
         } else {
@@ -333,7 +339,7 @@ void CTKPTabTheme::DrawCaption(CDC* pDC, CTKPTabManagerItem* pItem, CRect rc, BO
     }
 
     rc.top += 6 + m_rcTabMargin.left;
-    if (m_nPosition == tktab::posRight) {
+    if (nPosition == tktab::posRight) {
         rc.left += m_rcTabMargin.bottom;
         rc.right -= m_rcTabMargin.top;
     } else {
@@ -358,7 +364,7 @@ void CTKPTabTheme::DrawCaption(CDC* pDC, CTKPTabManagerItem* pItem, CRect rc, BO
     // The text runs downwards from its origin with the glyphs to the left of it; the rectangle handed
     // to DrawText is the caption's length laid flat, so that the ellipsis rule sees the room there is.
     int x = (rc.left + rc.right + rcMeasure.Height()) / 2;
-    if (m_nPosition == tktab::posRight)
+    if (nPosition == tktab::posRight)
         x -= 1;
     CRect rcText(x, rc.top, x + rc.Height(), rc.top + rcMeasure.Height());
     if (m_bFittedCaptions)

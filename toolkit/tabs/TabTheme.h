@@ -45,6 +45,9 @@ public:
     // 0 top, 1 left, 2 bottom, 3 right.
     void SetPosition(int nPosition);
     int GetPosition() const { return m_nPosition; }
+    // The position a manager's row runs along: the manager's own answer (a side panel's strips turn
+    // with their side), the theme's without a manager.
+    int GetPositionOf(const CTKPTabManager* pManager) const;
     // 0 natural widths, 1 shrink to fit, 2 fixed width, 3 compressed, 4 multi-row, 5 rotated.
     void SetLayout(int nLayout);
     int GetLayout() const { return m_nLayout; }
@@ -81,8 +84,8 @@ public:
     void DrawTextFitted(CDC* pDC, const CString& str, LPRECT lpRect, UINT nFormat);
 
     // Margins given for a row at the top, turned with the position.
-    void DeflateForPosition(CRect& rc, const CRect& rcMargins) const;
-    void InflateForPosition(CRect& rc, const CRect& rcMargins) const;
+    static void DeflateForPosition(CRect& rc, const CRect& rcMargins, int nPosition);
+    static void InflateForPosition(CRect& rc, const CRect& rcMargins, int nPosition);
 
     // Switches and settings.
     BOOL m_bHotTracking;       // the tab under the mouse is drawn hot
@@ -124,6 +127,6 @@ protected:
 
 private:
     // Whether the row's text runs across (position 1 and 3; the other way round when rotated).
-    BOOL IsVerticalText() const;
+    BOOL IsVerticalText(int nPosition) const;
     void DrawCaption(CDC* pDC, CTKPTabManagerItem* pItem, CRect rc, BOOL bVertical);
 };

@@ -72,7 +72,7 @@ private:
 TKTabRowMetrics MetricsOf(const CTKPTabTheme* pTheme, CTKPTabManager* pManager)
 {
     TKTabRowMetrics metrics;
-    metrics.position = pTheme->GetPosition();
+    metrics.position = pTheme->GetPositionOf(pManager);
     metrics.layout = pTheme->GetLayout();
     metrics.staticFrame = pTheme->m_bStaticFrame != FALSE;
     metrics.controlMargin = ToTabRect(pTheme->m_rcControlMargin);

@@ -17,7 +17,7 @@ void CTKPTabTheme::DrawTabControl(CDC* pDC, CTKPTabManager* pManager, CRect rcCo
 void CTKPTabTheme::AdjustClientRect(CTKPTabManager* pManager, CRect& rcClient)
 {
     if (m_bStaticFrame)
-        DeflateForPosition(rcClient, CRect(2, 1, 2, 2));
+        DeflateForPosition(rcClient, CRect(2, 1, 2, 2), GetPositionOf(pManager));
     if (pManager->GetItemCount() > 0 && m_pAppearance)
         m_pAppearance->AdjustClientRect(pManager, rcClient);
 }
@@ -41,17 +41,18 @@ void CTKPTabTheme::PaintTabControl(CTKPTabManager* pManager, CDC* pDC, CRect rcC
 {
     if (!m_pAppearance || !m_pColorSet)
         return;
+    const int nPosition = GetPositionOf(pManager);
     if (m_bStaticFrame) {
         pDC->Draw3dRect(rcControl, m_pColorSet->m_clrFrame, m_pColorSet->m_clrFrame);
         CRect rcInner = rcControl;
         rcInner.DeflateRect(1, 1);
         pDC->Draw3dRect(rcInner, m_pColorSet->m_clrClient, m_pColorSet->m_clrClient);
-        DeflateForPosition(rcControl, CRect(1, 1, 1, 1));
-        DeflateForPosition(rcControl, CRect(1, 0, 1, 1));
+        DeflateForPosition(rcControl, CRect(1, 1, 1, 1), nPosition);
+        DeflateForPosition(rcControl, CRect(1, 0, 1, 1), nPosition);
     }
     if (m_bFillClient)
         pDC->FillSolidRect(rcControl, m_pColorSet->m_clrClient);
-    DeflateForPosition(rcControl, m_rcControlMargin);
+    DeflateForPosition(rcControl, m_rcControlMargin, nPosition);
     pDC->SetBkMode(TRANSPARENT);
 
     CRect rcHeader;
@@ -62,7 +63,7 @@ void CTKPTabTheme::PaintTabControl(CTKPTabManager* pManager, CDC* pDC, CRect rcC
 
     // Tabs never show under the navigation buttons.
     CRect rcClip = rcHeader;
-    const bool vertical = tktab::IsVertical(m_nPosition);
+    const bool vertical = tktab::IsVertical(nPosition);
     for (int i = 0; i < pManager->GetNavigateButtonCount(); ++i) {
         const CRect& rcButton = pManager->GetNavigateButton(i)->GetRect();
         if (rcButton.IsRectEmpty())

@@ -41,6 +41,9 @@ public:
     void OnTabClick(CTKPTabManagerItem* pItem) override;
     void OnNavigateButtonClick(int nId) override;
     BOOL HasFocus() const override { return m_bFocus; }
+    // A side panel's strips run along their side whatever the shared theme says.
+    int GetPosition() const override { return m_nPosition >= 0 ? m_nPosition : CTKPTabManager::GetPosition(); }
+    int m_nPosition = -1;
 
     // The log: "reposition", "redraw", "click N", "button N".
     std::vector<std::string> m_log;

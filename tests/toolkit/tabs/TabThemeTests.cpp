@@ -401,3 +401,29 @@ TEST(TabStackedLayout, BarsOpenTheClientBelowTheSelectedBar)
     EXPECT_EQ(CRect(0, 4 * h + 1, 200, 300), f.row->GetTabClientRect());
     EXPECT_EQ(0, f.Tab(0)->GetRect().left);
 }
+
+TEST(TabSharedTheme, RowsSharingAThemeRunAlongTheirOwnSides)
+{
+    RowFixture top({L"Drives", L"Partitions"}, 0, CRect(100, 100, 300, 300));
+    CTabRowWindow right(&top.theme);
+    right.Create(CRect(320, 100, 520, 300));
+    right.m_nPosition = tktab::posRight;
+    right.AddTabs({L"Drives", L"Partitions"});
+    right.Layout();
+    // One theme at the top; the second row keeps to its right edge, with vertical text.
+    EXPECT_EQ(tktab::posTop, top.theme.GetPosition());
+    EXPECT_LT(top.Tab(0)->GetRect().bottom, 40);
+    EXPECT_GT(right.GetItem(0)->GetRect().left, 150);
+    EXPECT_LT(right.GetItem(0)->GetRect().top, right.GetItem(1)->GetRect().top);
+    EXPECT_EQ(top.theme.GetVerticalFont(), top.theme.GetTabFont(right.GetItem(0)));
+    EXPECT_EQ(top.theme.GetNormalFont(), top.theme.GetTabFont(top.Tab(0)));
+    EXPECT_LT(right.GetTabClientRect().right, right.GetItem(0)->GetRect().left + 1);
+    // Painting follows it as well: the header band lies at the right.
+    DibCanvas canvas(200, 200);
+    top.theme.GetColorSetObject()->m_grcHeader.m_clrLight.SetOverrideValue(RGB(255, 0, 0));
+    top.theme.GetColorSetObject()->m_grcHeader.m_clrDark.SetOverrideValue(RGB(255, 0, 0));
+    right.Paint(canvas.DC());
+    EXPECT_EQ(RGB(255, 0, 0), canvas.Pixel(195, 190));
+    EXPECT_NE(RGB(255, 0, 0), canvas.Pixel(100, 5));
+    right.DestroyWindow();
+}
