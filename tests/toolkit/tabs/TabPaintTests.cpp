@@ -486,3 +486,42 @@ TEST_F(PaintTest, ScrollGlyphsAreFilledWhileTheirButtonWorks)
     EXPECT_EQ(glyph, canvas->Pixel(s.x - 2, s.y - 1));
     EXPECT_NE(glyph, canvas->Pixel(s.x + 1, s.y - 1));
 }
+
+TEST_F(PaintTest, WorkspacePartsOfTabGroups)
+{
+    CTKPTabTheme theme;
+    CTKPTabAppearance* appearance = theme.GetAppearanceObject();
+    CTKPTabColorSet* colors = theme.GetColorSetObject();
+    colors->m_clrFrame.SetOverrideValue(kRed);
+    colors->m_clrClient.SetOverrideValue(kGreen);
+    colors->m_grcHeader.m_clrLight.SetOverrideValue(kBlue);
+
+    // Without the static frame: the border grows the client by 2, splitters take the header colour.
+    CRect rc(10, 10, 50, 40);
+    appearance->DrawWorkspacePart(NULL, &rc, 1);
+    EXPECT_EQ(CRect(8, 8, 52, 42), rc);
+    DibCanvas canvas(60, 60);
+    rc.SetRect(10, 10, 20, 50);
+    appearance->DrawWorkspacePart(canvas.DC(), &rc, 2);
+    EXPECT_EQ(kBlue, canvas.Pixel(15, 30));
+
+    // With it: a frame-coloured border round a face-coloured one, the top moved up by one, and
+    // splitters in the client colour with a frame line at their far edge.
+    theme.m_bStaticFrame = TRUE;
+    rc.SetRect(10, 10, 50, 40);
+    appearance->DrawWorkspacePart(NULL, &rc, 1);
+    EXPECT_EQ(CRect(10, 9, 50, 40), rc);
+    canvas.Fill(RGB(255, 255, 255));
+    rc.SetRect(0, 0, 60, 60);
+    appearance->DrawWorkspacePart(canvas.DC(), &rc, 0);
+    EXPECT_EQ(kRed, canvas.Pixel(0, 30));
+    EXPECT_EQ(Toolkit(15), canvas.Pixel(1, 30));
+    rc.SetRect(10, 10, 20, 50);
+    appearance->DrawWorkspacePart(canvas.DC(), &rc, 2);
+    EXPECT_EQ(kGreen, canvas.Pixel(15, 30));
+    EXPECT_EQ(kRed, canvas.Pixel(19, 30));
+    rc.SetRect(10, 10, 50, 20);
+    appearance->DrawWorkspacePart(canvas.DC(), &rc, 3);
+    EXPECT_EQ(kGreen, canvas.Pixel(30, 15));
+    EXPECT_EQ(kRed, canvas.Pixel(30, 19));
+}
