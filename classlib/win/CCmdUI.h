@@ -48,3 +48,7 @@ class CTestCmdUI : public CCmdUI {
   int m_nCheck;
   CString m_strText;
 };
+
+// Runs pTarget's update handlers for every item of the popup menu hMenu (a sub-menu by its first
+// item). With bAutoMenuEnable, commands below 0xF000 without any handler are disabled.
+void AFXAPI AfxUpdateMenuItems(CCmdTarget* pTarget, HMENU hMenu, BOOL bAutoMenuEnable);

@@ -376,33 +376,4 @@ void CFrameWnd::OnInitMenuPopup(CMenu* pMenu, UINT, BOOL bSysMenu) {
   UpdateMenuItems(hMenu);
 }
 
-void CFrameWnd::UpdateMenuItems(HMENU hMenu) {
-  if (hMenu == NULL || !::IsMenu(hMenu)) return;
-  CCmdUI state;
-  state.m_pMenu = AfxMenuFromHandle(hMenu);
-  if (state.m_pMenu == NULL) return;  // updates need the menu wrapper
-  state.m_nIndexMax = (UINT)::GetMenuItemCount(hMenu);
-  for (state.m_nIndex = 0; state.m_nIndex < state.m_nIndexMax; state.m_nIndex++) {
-    state.m_nID = ::GetMenuItemID(hMenu, (int)state.m_nIndex);
-    if (state.m_nID == 0) continue;  // separator
-    if (state.m_nID == (UINT)-1) {
-      // A popup: its item follows the first command inside it, and is never disabled for lack
-      // of a handler.
-      HMENU hSub = ::GetSubMenu(hMenu, (int)state.m_nIndex);
-      state.m_pSubMenu = AfxMenuFromHandle(hSub);
-      if (hSub == NULL || (state.m_nID = ::GetMenuItemID(hSub, 0)) == 0 || state.m_nID == (UINT)-1) continue;
-      state.DoUpdate(this, FALSE);
-    } else {
-      state.m_pSubMenu = NULL;
-      state.DoUpdate(this, m_bAutoMenuEnable && state.m_nID < 0xF000);
-    }
-    // Handlers may have added or removed items.
-    UINT nCount = (UINT)::GetMenuItemCount(hMenu);
-    if (nCount < state.m_nIndexMax) {
-      state.m_nIndex -= (state.m_nIndexMax - nCount);
-      while (state.m_nIndex < nCount && ::GetMenuItemID(hMenu, (int)state.m_nIndex) == state.m_nID)
-        state.m_nIndex++;
-    }
-    state.m_nIndexMax = nCount;
-  }
-}
+void CFrameWnd::UpdateMenuItems(HMENU hMenu) { AfxUpdateMenuItems(this, hMenu, m_bAutoMenuEnable); }

@@ -50,10 +50,12 @@ public:
 
   void Serialize(CArchive& ar) override;
 
+  // Drops the faded, shadow and generated disabled images (made again on their next use).
+  void ClearDerived();
+
 protected:
   friend class CTKPImageIconSet;
   friend class CTKPImageListHolder;
-  void ClearDerived();
 
   UINT m_nID;
   int m_nWidth;

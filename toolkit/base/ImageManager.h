@@ -78,8 +78,10 @@ public:
   static UINT GetToolBarImageFormat();
   static UINT GetAlphaBitmapFormat();
 
-protected:
+  // A DIB section of a 32-bit bitmap resource with its alpha; FALSE for any other depth.
   BOOL LoadAlphaBitmapResource(UINT nBitmapID, HBITMAP* phBitmap);
+
+protected:
   BOOL SetIconsFromAlphaBitmap(HBITMAP hBitmap, const UINT* pIDs, int nCount, CSize size, int nState);
   BOOL LoadIcons(UINT nID, CTKPPropExchange* pPX);
 
