@@ -35,6 +35,10 @@ bool DecodePcx(const uint8_t* data, size_t size, RasterImage& out) {
 
   const uint64_t lineBytes = static_cast<uint64_t>(bytesPerLine) * planes;
   const uint64_t total = lineBytes * height;
+  // A file too short to fill its lines is cut short: say so before making room for them. A run
+  // gives at most 63 bytes for its two.
+  const uint64_t available = size - 128;
+  if (total > (rle ? (available + 1) / 2 * 63 : available)) return false;
   std::vector<uint8_t> lines;
   try {
     lines.resize(static_cast<size_t>(total));

@@ -65,6 +65,8 @@ bool DecodePnm(const uint8_t* data, size_t size, RasterImage& out) {
   if (!text.Number(width) || !text.Number(height)) return false;
   if (kind != 1 && kind != 4 && (!text.Number(maxval) || maxval == 0)) return false;
   if (!RasterImage::SizeAllowed(width, height)) return false;
+  // No kind packs more than eight pixels into a byte: a file too short for its picture is cut short.
+  if (static_cast<uint64_t>(width) * height > static_cast<uint64_t>(size) * 8) return false;
   if (!out.Allocate(width, height)) return false;
 
   const bool bitmap = kind == 1 || kind == 4;

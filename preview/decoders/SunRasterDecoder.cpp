@@ -70,6 +70,8 @@ bool DecodeSunRaster(const uint8_t* data, size_t size, RasterImage& out) {
   std::vector<uint8_t> unpacked;
   const uint8_t* pixels;
   if (type == 2) {
+    // Three bytes of a run give at most 256: a file too short to fill the picture is cut short.
+    if (total > static_cast<uint64_t>(in.Remaining()) * 86) return false;
     try {
       unpacked.resize(static_cast<size_t>(total));
     } catch (const std::bad_alloc&) {
