@@ -1,12 +1,16 @@
 #include "toolkit/controls/Edit.h"
 
+#include "res/toolkit-controls.h"
 #include "toolkit/base/MemDC.h"
+#include "toolkit/base/ResourceManager.h"
 #include "toolkit/controls/ControlColors.h"
+#include "toolkit/controls/ControlMenu.h"
 
 IMPLEMENT_DYNAMIC(CTKEdit, CEdit)
 
 BEGIN_MESSAGE_MAP(CTKEdit, CEdit)
 ON_WM_PAINT()
+ON_WM_CONTEXTMENU()
 ON_WM_INITMENUPOPUP()
 ON_COMMAND(ID_TKEDIT_UNDO, OnEditUndo)
 ON_COMMAND(ID_TKEDIT_CUT, OnEditCut)
@@ -77,6 +81,27 @@ void CTKEdit::OnUpdateEditPaste(CCmdUI* pCmdUI)
 void CTKEdit::OnUpdateEditSelectAll(CCmdUI* pCmdUI)
 {
     pCmdUI->Enable(GetWindowTextLength() > 0);
+}
+
+namespace {
+const int kEditMenu = 1;  // the edit's popup in the toolkit's menu
+}
+
+void CTKEdit::OnContextMenu(CWnd*, CPoint point)
+{
+    // From the keyboard: just inside the top-left corner.
+    if (point.x == -1 && point.y == -1) {
+        CRect rc;
+        GetClientRect(&rc);
+        ClientToScreen(&rc);
+        point = rc.TopLeft() + CPoint(5, 5);
+    }
+    CMenu menu;
+    if (!GetResourceManager()->LoadMenu(&menu, IDR_TKCONTROL_MENUS))
+        return;
+    if (CMenu* pPopup = menu.GetSubMenu(kEditMenu))
+        TKTrackControlMenu(pPopup, TPM_RIGHTBUTTON, point.x, point.y, this, IDR_TKEDIT_MENU_ICONS);
+    menu.DestroyMenu();
 }
 
 void CTKEdit::OnInitMenuPopup(CMenu* pPopupMenu, UINT nIndex, BOOL bSysMenu)

@@ -28,6 +28,7 @@ public:
     afx_msg void OnPaint();
 
 protected:
+    afx_msg void OnContextMenu(CWnd* pWnd, CPoint point);
     afx_msg void OnInitMenuPopup(CMenu* pPopupMenu, UINT nIndex, BOOL bSysMenu);
     afx_msg void OnEditUndo();
     afx_msg void OnEditCut();
