@@ -22,7 +22,7 @@ public:
     // Paints the frame and the drop button over what the control painted.
     virtual void DrawCombo(CDC* pDC);
     // 3 while the list is open, 2 hot or focused, 1 otherwise.
-    int GetDrawState() const;
+    virtual int GetDrawState() const;
 
     void EnableAutoComplete(BOOL bEnable) { m_bAutoComplete = bEnable; }
     void SetFlat(BOOL bFlat);

@@ -18,7 +18,7 @@ public:
     // Draws the border into the window-sized rectangle (window coordinates).
     virtual void DrawBorder(CDC* pDC, const CRect& rcWindow);
     // 3 with the focus, 2 under the cursor, 1 otherwise.
-    int GetDrawState() const;
+    virtual int GetDrawState() const;
     void SetFlat(BOOL bFlat);
 
     // One step of hot tracking (timer 1000 runs it every 10 ms while the cursor is over).

@@ -516,6 +516,11 @@ void CTKListBase::OnCustomDraw(NMHDR* pNMHDR, LRESULT* pResult)
     const BOOL bSelected = (SendList(LVM_GETITEMSTATE, nRow, LVIS_SELECTED) & LVIS_SELECTED) != 0;
     const BOOL bUseRow = m_bRowColors && pRow && !bSelected;
     COLORREF clrText, clrBack;
+    if (bSelected && ::IsWindowEnabled(ListHwnd())) {
+        // A selected row keeps the colours the list gives its selection.
+        *pResult = CDRF_DODEFAULT;
+        return;
+    }
     if (!::IsWindowEnabled(ListHwnd())) {
         clrText = ::GetSysColor(COLOR_WINDOWTEXT);
         clrBack = ::GetSysColor(COLOR_BTNFACE);
