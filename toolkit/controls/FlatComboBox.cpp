@@ -1,6 +1,7 @@
 #include "toolkit/controls/FlatComboBox.h"
 
 #include "toolkit/base/DCSelectors.h"
+#include "toolkit/controls/HotTracking.h"
 
 namespace {
 const UINT_PTR kHotTimer = 1000;
@@ -104,25 +105,15 @@ void CTKFlatComboBox::DrawCombo(CDC* pDC)
 
 BOOL CTKFlatComboBox::OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message)
 {
-    if (m_bFlat && message == WM_MOUSEMOVE && IsCursorOver()) {
-        SetTimer(kHotTimer, 10);
-        OnHotTrackTimer();
-    }
+    if (m_bFlat && message == WM_MOUSEMOVE && IsCursorOver())
+        TKStartHotTracking(this, kHotTimer);
     return CComboBox::OnSetCursor(pWnd, nHitTest, message);
 }
 
 void CTKFlatComboBox::OnHotTrackTimer()
 {
-    if (!IsCursorOver()) {
-        KillTimer(kHotTimer);
-        const BOOL bWasHot = m_bHot;
-        m_bHot = FALSE;
-        if (bWasHot)
-            Redraw();
-    } else if (!m_bHot) {
-        m_bHot = TRUE;
+    if (TKHotTrackStep(this, kHotTimer, IsCursorOver(), m_bHot))
         Redraw();
-    }
 }
 
 void CTKFlatComboBox::OnTimer(UINT_PTR nIDEvent)

@@ -2,6 +2,7 @@
 
 #include "toolkit/base/MemDC.h"
 #include "toolkit/controls/ControlColors.h"
+#include "toolkit/controls/HotTracking.h"
 
 namespace {
 const UINT_PTR kHotTimer = 1000;
@@ -57,25 +58,15 @@ void CTKFlatEdit::RedrawBorder()
 
 BOOL CTKFlatEdit::OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message)
 {
-    if (m_bFlat && message == WM_MOUSEMOVE && IsCursorOver()) {
-        SetTimer(kHotTimer, 10);
-        OnHotTrackTimer();
-    }
+    if (m_bFlat && message == WM_MOUSEMOVE && IsCursorOver())
+        TKStartHotTracking(this, kHotTimer);
     return CTKEdit::OnSetCursor(pWnd, nHitTest, message);
 }
 
 void CTKFlatEdit::OnHotTrackTimer()
 {
-    if (!IsCursorOver()) {
-        KillTimer(kHotTimer);
-        const BOOL bWasHot = m_bHot;
-        m_bHot = FALSE;
-        if (bWasHot)
-            RedrawBorder();
-    } else if (!m_bHot) {
-        m_bHot = TRUE;
+    if (TKHotTrackStep(this, kHotTimer, IsCursorOver(), m_bHot))
         RedrawBorder();
-    }
 }
 
 void CTKFlatEdit::OnTimer(UINT_PTR nIDEvent)

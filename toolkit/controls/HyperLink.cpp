@@ -5,6 +5,7 @@
 #include "toolkit/base/MemDC.h"
 #include "toolkit/base/ResourceManager.h"
 #include "toolkit/controls/ControlColors.h"
+#include "toolkit/controls/HotTracking.h"
 
 #include <shellapi.h>
 
@@ -300,16 +301,7 @@ void CTKHyperLink::OnMouseMove(UINT nFlags, CPoint point)
 
 void CTKHyperLink::OnHotTrackTimer()
 {
-    if (!IsTextStatic())
-        return;
-    const BOOL bWasHot = m_bHot;
-    if (IsCursorOverText()) {
-        m_bHot = TRUE;
-    } else {
-        KillTimer(kHotTimer);
-        m_bHot = FALSE;
-    }
-    if (m_bHot != bWasHot)
+    if (IsTextStatic() && TKHotTrackStep(this, kHotTimer, IsCursorOverText(), m_bHot))
         Redraw();
 }
 
