@@ -13,19 +13,30 @@ FUZZ_SECONDS="${MORVICK_FUZZ_SECONDS:-20}"
 # mouse or take the focus never meet) and its own Wine prefix and server, and runs one program at a
 # time, taking the next from a shared queue (longest first, by the last run's times).
 WINE_LANES="${MORVICK_WINE_LANES:-$(( JOBS < 2 ? 2 : (JOBS > 6 ? 6 : JOBS) ))}"
-failed=()
-summary=()
+LOGS="$ROOT/build/logs"
+mkdir -p "$LOGS"
+rm -f "$LOGS"/*.status "$LOGS"/*.log
 
-stage() {  # stage NAME COMMAND...
+# stage NAME COMMAND...: runs a stage in the foreground and records its time and result.
+stage() {
   local name=$1; shift
   local t0=$SECONDS
   echo "=== $name"
   if "$@"; then
-    summary+=("$(printf '%-14s %5ds  ok' "$name" $((SECONDS - t0)))")
+    echo "$(printf '%-14s %5ds  ok' "$name" $((SECONDS - t0)))" >"$LOGS/$name.status"
   else
-    summary+=("$(printf '%-14s %5ds  FAILED' "$name" $((SECONDS - t0)))")
-    failed+=("$name")
+    echo "$(printf '%-14s %5ds  FAILED' "$name" $((SECONDS - t0)))" >"$LOGS/$name.status"
   fi
+}
+
+# background_stage NAME COMMAND...: the same in the background, its output in build/logs/NAME.log,
+# so that a configuration's tests run while the next configuration builds.
+background=()
+background_stage() {
+  local name=$1
+  echo "=== $name (in the background, log build/logs/$name.log)"
+  stage "$@" >"$LOGS/$name.log" 2>&1 &
+  background+=($!)
 }
 
 build() {  # build PRESET
@@ -98,18 +109,42 @@ fuzzers() {
     xargs -r -P "$JOBS" -I{} bash -c 'fuzz_one "$0"' {}
 }
 
-stage setup scripts/setup.sh || exit 1
-for s in $STAGES; do
+stage setup scripts/setup.sh
+grep -q ok "$LOGS/setup.status" || { cat "$LOGS/setup.status"; exit 1; }
+# Builds one after the other with every core; each configuration's tests start as soon as it is built
+# (the Windows tests first: they take longest, mostly waiting on Wine). The fuzzers run last, alone.
+for s in windows native asan fuzz; do
+  case " $STAGES " in *" $s "*) ;; *) continue ;; esac
   case $s in
-    native)  stage native-build  build native;      stage native-tests  run_ctest native ;;
-    asan)    stage asan-build    build native-asan; stage asan-tests    run_ctest native-asan ;;
-    windows) stage windows-build build windows;     stage windows-tests windows_tests ;;
-    fuzz)    stage fuzz-build    build fuzz;        stage fuzz-run      fuzzers ;;
+    windows) stage windows-build build windows
+             grep -q ok "$LOGS/windows-build.status" && background_stage windows-tests windows_tests ;;
+    native)  stage native-build build native
+             grep -q ok "$LOGS/native-build.status" && background_stage native-tests run_ctest native ;;
+    asan)    stage asan-build build native-asan
+             grep -q ok "$LOGS/asan-build.status" && background_stage asan-tests run_ctest native-asan ;;
+    fuzz)    stage fuzz-build build fuzz ;;
   esac
+done
+for pid in "${background[@]}"; do wait "$pid"; done
+if [ -f "$LOGS/fuzz-build.status" ] && grep -q ok "$LOGS/fuzz-build.status"; then
+  stage fuzz-run fuzzers
+fi
+
+# The tests' output: whole for a stage that failed, its last lines otherwise.
+for name in windows-tests native-tests asan-tests; do
+  [ -f "$LOGS/$name.log" ] || continue
+  echo "=== $name"
+  if grep -q FAILED "$LOGS/$name.status"; then cat "$LOGS/$name.log"; else tail -n 5 "$LOGS/$name.log"; fi
 done
 
 echo "=== stage times"
-printf '%s\n' "${summary[@]}"
+failed=()
+for name in setup windows-build windows-tests native-build native-tests asan-build asan-tests fuzz-build fuzz-run; do
+  [ -f "$LOGS/$name.status" ] || continue
+  cat "$LOGS/$name.status"
+  grep -q FAILED "$LOGS/$name.status" && failed+=("$name")
+done
+echo "total          $(printf '%5ds' "$SECONDS")"
 if [ ${#failed[@]} -gt 0 ]; then
   echo "FAILED: ${failed[*]}"
   exit 1
