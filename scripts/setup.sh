@@ -8,12 +8,12 @@ packages=(
   # build
   cmake ninja-build g++ clang libclang-rt-14-dev googletest
   g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix binutils-mingw-w64-i686 mingw-w64-i686-dev
-  libz-mingw-w64-dev libstb-dev libopenjp2-7-dev dpkg-dev
+  libz-mingw-w64-dev zlib1g-dev libstb-dev libopenjp2-7-dev dpkg-dev
   # running Windows programs
   wine wine32:i386 wine64 xvfb xauth fonts-wine
   # test fixtures and oracles
   qemu-utils dosfstools mtools ntfs-3g fdisk sleuthkit imagemagick zip libvhdi-utils python3 testdisk
-  libopenjp2-tools
+  libopenjp2-tools pandoc python3-dbf gcab libarchive-tools python3-ezdxf
 )
 
 missing=()
@@ -34,20 +34,25 @@ fi
 # Libraries that Debian packages only for the host, built for the Windows target from Debian's own
 # sources and installed into the mingw sysroot: openjpeg (JPEG 2000 previews).
 mingw_root=/usr/i686-w64-mingw32
-build_mingw_source() {  # build_mingw_source SOURCE-PACKAGE CMAKE-ARGS...
-  local pkg=$1 work
-  shift
-  work=$(mktemp -d)
+# fetch_debian_source SOURCE-PACKAGE WORK: Debian's sources of a package, unpacked in WORK/src.
+fetch_debian_source() {
+  local pkg=$1 work=$2
   # A throw-away source list: the system's lists and sources stay as they are.
   printf 'deb-src [signed-by=/usr/share/keyrings/debian-archive-keyring.gpg] http://deb.debian.org/debian bookworm main\n' \
     >"$work/sources.list"
   mkdir -p "$work/lists/partial"
   local apt_opts=(-o Dir::Etc::SourceList="$work/sources.list" -o Dir::Etc::SourceParts=/dev/null
                   -o Dir::State::Lists="$work/lists" -o DPkg::Lock::Timeout=600)
-  # Called in a test of its result, where set -e does not count: each step depends on the last.
   (cd "$work" && apt-get -qq "${apt_opts[@]}" update && apt-get -qq "${apt_opts[@]}" source --download-only "$pkg") \
       >/dev/null 2>&1 &&
-    dpkg-source -x --no-check "$work"/"$pkg"_*.dsc "$work/src" >/dev/null &&
+    dpkg-source -x --no-check "$work"/"$pkg"_*.dsc "$work/src" >/dev/null
+}
+build_mingw_source() {  # build_mingw_source SOURCE-PACKAGE CMAKE-ARGS...
+  local pkg=$1 work
+  shift
+  work=$(mktemp -d)
+  # Called in a test of its result, where set -e does not count: each step depends on the last.
+  fetch_debian_source "$pkg" "$work" &&
     cmake -S "$work/src" -B "$work/build" -G Ninja -Wno-dev -Wno-deprecated \
       -DCMAKE_TOOLCHAIN_FILE="$MORVICK_ROOT/cmake/mingw32.cmake" -DCMAKE_CROSSCOMPILING_EMULATOR= \
       -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$mingw_root" "$@" >/dev/null &&
@@ -61,6 +66,21 @@ if [ ! -f "$mingw_root/lib/libopenjp2.a" ]; then
   echo "setup: building openjpeg for Windows from Debian's sources"
   build_mingw_source openjpeg2 -DBUILD_SHARED_LIBS=OFF -DBUILD_STATIC_LIBS=ON -DBUILD_CODEC=OFF \
     -DBUILD_TESTING=OFF || echo "setup: openjpeg could not be built; JPEG 2000 previews show their placeholder" >&2
+fi
+
+# minizip's unzip (zip listings) is packaged neither for mingw nor as sources: its files come from
+# Debian's zlib source package, and every configuration compiles them (preview/archives).
+minizip_src=/usr/local/src/minizip
+if [ ! -f "$minizip_src/unzip.c" ]; then
+  echo "setup: taking minizip's unzip from Debian's zlib sources"
+  work=$(mktemp -d)
+  if fetch_debian_source zlib "$work"; then
+    mkdir -p "$minizip_src"
+    cp "$work"/src/contrib/minizip/{unzip.c,unzip.h,ioapi.c,ioapi.h,crypt.h,MiniZip64_info.txt} "$minizip_src/"
+  else
+    echo "setup: minizip's sources could not be fetched; zip listings are not built" >&2
+  fi
+  rm -rf "$work"
 fi
 
 # The Wine prefix: 32-bit, with the Wine fonts copied in (Tahoma, Marlett and the rest are not
