@@ -30,7 +30,7 @@ int RunExtensiveBenchScan(const std::string& image, const std::string& out)
     const uint64_t sectors = morvick::EngineSectorSource().SectorCount();
     VolumeParameterBlock& b = g_VolumeParams;
     b = VolumeParameterBlock();
-    b.chosenFileSystemType = 0;
+    b.chosenFileSystemType = FileSystemKind::kNone;
     b.partitionStart = 0;
     b.partitionSectors = static_cast<uint32_t>(sectors > 0xFFFFFFFFu ? 0xFFFFFFFFu : sectors);
     b.partitionEnd = b.partitionSectors ? b.partitionSectors - 1 : 0;

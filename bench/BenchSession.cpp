@@ -134,7 +134,7 @@ void CountFoundEntries(BenchTotals& t)
         t.files += g_TracedFiles.count;
         return;
     }
-    if (g_VolumeParams.browsedFileSystemType == 300) {
+    if (g_VolumeParams.browsedFileSystemType == FileSystemKind::kNtfs) {
         t.folders += g_NtfsFolders.count;
         if (g_nScanMode == kScanExtensive) {
             for (const NtfsFileRecord* r = g_NtfsFileRecords.head; r; r = r->next) {

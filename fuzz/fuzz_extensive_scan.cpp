@@ -69,8 +69,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     if (size < 2 || size > (1u << 20))
         return 0;
-    static const uint16_t kTypes[] = {100, 200, 300};
-    const uint16_t type = kTypes[data[size - 1] % 3];
+    static const FileSystemKind kTypes[] = {FileSystemKind::kFat16, FileSystemKind::kFat32, FileSystemKind::kNtfs};
+    const FileSystemKind type = kTypes[data[size - 1] % 3];
     TestSectors(data, size - 1);
 
     std::vector<uint8_t> image = FixedVhd(data, size - 1);

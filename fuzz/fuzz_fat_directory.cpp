@@ -56,7 +56,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const uint32_t fatSectors = static_cast<uint32_t>(dirSize / 512 + 1);
     morvick::MemorySectorSource disk(bytes);
     const uint32_t clusters = fat32 ? fatSectors * 128 : fatSectors * 256;
-    morvick::FatTable fat(disk, fat32 ? 200 : 100, 1, fatSectors, clusters);
+    morvick::FatTable fat(disk, fat32 ? FileSystemKind::kFat32 : FileSystemKind::kFat16, 1, fatSectors, clusters);
     for (uint32_t first = 0; first < 64; ++first) {
         const std::vector<uint32_t> chain = morvick::FollowClusterChain(fat, first, clusters + 10);
         const std::set<uint32_t> distinct(chain.begin(), chain.end());

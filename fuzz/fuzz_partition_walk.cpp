@@ -1,7 +1,7 @@
 // The partition walk and search over a disk made of the fuzzer's bytes: master and extended boot
 // records, links anywhere, boot sectors with any totals. Both must end, read inside the disk and keep
 // the table within its 25 entries.
-#include "engine/volume/FileSystemCode.h"
+#include "engine/volume/PartitionFileSystem.h"
 #include "engine/volume/MemorySectorSource.h"
 #include "engine/volume/PartitionSearch.h"
 #include "engine/volume/PartitionTableWalk.h"
@@ -15,7 +15,7 @@ void CheckTable(const std::vector<morvick::DiskPartition>& table)
     if (table.size() > morvick::kMaxDiskPartitions)
         std::abort();
     for (const morvick::DiskPartition& p : table) {
-        if (p.fileSystem != morvick::kFsFat16 && p.fileSystem != morvick::kFsFat32 && p.fileSystem != morvick::kFsNtfs)
+        if (p.fileSystem != FileSystemKind::kFat16 && p.fileSystem != FileSystemKind::kFat32 && p.fileSystem != FileSystemKind::kNtfs)
             std::abort();
     }
 }

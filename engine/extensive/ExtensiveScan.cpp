@@ -10,9 +10,9 @@ ExtensiveScanOutcome RunExtensiveScan(ScanFinishedWord& finished)
     FreeScanRecordLists();
     ResetExtensiveScanState();
     const VolumeParameterBlock& b = g_VolumeParams;
-    const uint16_t type = b.chosenFileSystemType;
-    const bool fat = type == kFileSystemFat16 || type == kFileSystemFat32 || type == 0;
-    const bool ntfs = type == kFileSystemNtfs || type == 0;
+    const FileSystemKind type = b.chosenFileSystemType;
+    const bool fat = type == FileSystemKind::kFat16 || type == FileSystemKind::kFat32 || type == FileSystemKind::kNone;
+    const bool ntfs = type == FileSystemKind::kNtfs || type == FileSystemKind::kNone;
 
     ExtensiveScanOutcome outcome;
     finished.store(0);
@@ -26,7 +26,7 @@ ExtensiveScanOutcome RunExtensiveScan(ScanFinishedWord& finished)
     // The analysis runs on what was found, also after Stop; Stop can end it too.
     finished.store(0);
     if (fat)
-        AnalyzeFoundFatData(type == 0 ? kFileSystemFat16 : type, finished);
+        AnalyzeFoundFatData(type == FileSystemKind::kNone ? FileSystemKind::kFat16 : type, finished);
     if (ntfs) {
         const uint64_t last = b.partitionEnd != 0 ? b.partitionEnd : uint64_t{b.partitionStart} + b.partitionSectors - 1;
         AnalyzeNtfsStructures(static_cast<uint32_t>(last > 0xFFFFFFFFu ? 0xFFFFFFFFu : last), finished);

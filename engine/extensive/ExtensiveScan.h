@@ -13,6 +13,6 @@ struct ExtensiveScanOutcome {
 };
 
 // Frees the candidate lists, searches the chosen range of g_VolumeParams (partitionStart,
-// partitionSectors) and analyses it by its chosen type: 100 or 200 FAT, 300 NTFS, 0 both (the whole
+// partitionSectors) and analyses it by its chosen type: FAT16 or FAT32, NTFS, or none for both (the whole
 // disk with no type chosen). A stopped search is still analysed. The finished word is 1 at the end.
 ExtensiveScanOutcome RunExtensiveScan(ScanFinishedWord& finished);

@@ -77,8 +77,8 @@ uint32_t FileSystemRootItem()
 
 std::u16string FoundVolumeText(const FoundPartitionRecord& r)
 {
-    const char16_t* kind = r.fileSystemType == kFileSystemNtfs ? u"NTFS @"
-        : r.fileSystemType == kFileSystemFat32                 ? u"FAT32 @"
+    const char16_t* kind = r.fileSystemType == FileSystemKind::kNtfs ? u"NTFS @"
+        : r.fileSystemType == FileSystemKind::kFat32                 ? u"FAT32 @"
                                                                : u"FAT16 @";
     return kind + DecimalText(r.clusterBase);
 }

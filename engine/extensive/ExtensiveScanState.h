@@ -9,10 +9,6 @@
 #include <string>
 #include <vector>
 
-constexpr uint16_t kFileSystemFat16 = 100;
-constexpr uint16_t kFileSystemFat32 = 200;
-constexpr uint16_t kFileSystemNtfs = 300;
-
 // Partition number of a candidate that no volume claims.
 constexpr uint16_t kBoundToNone = 0xFFFF;
 

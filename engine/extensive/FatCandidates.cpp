@@ -45,9 +45,9 @@ bool ReadFatBootVolume(const uint8_t* s, uint64_t boot, FatBootVolume& out)
 {
     FatBootVolume v;
     if (s[85] == '3' && s[86] == '2')
-        v.fileSystemType = 200;
+        v.fileSystemType = FileSystemKind::kFat32;
     else if (s[57] == '1' && s[58] == '6')
-        v.fileSystemType = 100;
+        v.fileSystemType = FileSystemKind::kFat16;
     else
         return false;
     v.sectorsPerCluster = s[13];
@@ -55,7 +55,7 @@ bool ReadFatBootVolume(const uint8_t* s, uint64_t boot, FatBootVolume& out)
         return false;
     v.reservedSectors = ReadLittleEndian16(s + 14);
     const uint64_t fats = s[16] == 1 ? 1 : 2;
-    const bool fat32 = v.fileSystemType == 200;
+    const bool fat32 = v.fileSystemType == FileSystemKind::kFat32;
     v.sectorsPerFat = fat32 ? ReadLittleEndian32(s + 36) : ReadLittleEndian16(s + 22);
     if (v.sectorsPerFat == 0)
         return false;

@@ -3,6 +3,8 @@
 // 512-byte sector; nothing in it is trusted beyond what is checked here.
 #pragma once
 
+#include "engine/volume/FileSystemKind.h"
+
 #include <cstdint>
 
 namespace morvick {
@@ -24,7 +26,7 @@ bool ReadFatDirectoryCandidate(const uint8_t* sector, uint64_t sectorNumber, Fat
 
 // A volume described by a boot-sector candidate found at `bootSector`, in absolute sectors.
 struct FatBootVolume {
-    uint16_t fileSystemType = 0;   // 100 FAT16, 200 FAT32
+    FileSystemKind fileSystemType = FileSystemKind::kNone;  // FAT16 or FAT32
     uint32_t sectorsPerCluster = 0;
     uint32_t sectorsPerFat = 0;
     uint32_t reservedSectors = 0;

@@ -138,7 +138,7 @@ bool FindPartner(FatDirectoryLines& lines, uint32_t at, uint32_t& sizeOut, uint3
     return best != UINT32_MAX;
 }
 
-bool InferVolume(FatDirectoryLines& lines, uint32_t at, uint16_t chosenType)
+bool InferVolume(FatDirectoryLines& lines, uint32_t at, FileSystemKind chosenType)
 {
     uint32_t s = 0, base = 0;
     if (!FindPartner(lines, at, s, base))
@@ -152,9 +152,9 @@ bool InferVolume(FatDirectoryLines& lines, uint32_t at, uint16_t chosenType)
         Bind(r);
         largest = std::max(largest, r->firstCluster);
     }
-    const bool fat32 = chosenType == kFileSystemFat32 || largest > 65535;
+    const bool fat32 = chosenType == FileSystemKind::kFat32 || largest > 65535;
     FoundPartitionRecord values = {};
-    values.fileSystemType = fat32 ? kFileSystemFat32 : kFileSystemFat16;
+    values.fileSystemType = fat32 ? FileSystemKind::kFat32 : FileSystemKind::kFat16;
     values.sectorsPerCluster = s;
     values.rootLocation = fat32 ? 2 : 0;
     values.clusterBase = base;
@@ -162,7 +162,7 @@ bool InferVolume(FatDirectoryLines& lines, uint32_t at, uint16_t chosenType)
     return true;
 }
 
-void AssignLeftovers(FatDirectoryLines& lines, uint16_t chosenType, const ScanFinishedWord& finished)
+void AssignLeftovers(FatDirectoryLines& lines, FileSystemKind chosenType, const ScanFinishedWord& finished)
 {
     const auto& records = lines.Records();
     for (uint32_t i = 0; i < records.size() && !ScanStopped(finished); ++i) {
@@ -179,13 +179,13 @@ void AssignLeftovers(FatDirectoryLines& lines, uint16_t chosenType, const ScanFi
 
 }  // namespace
 
-void AssignLeftoverFatDirectories(uint16_t chosenType, const ScanFinishedWord& finished)
+void AssignLeftoverFatDirectories(FileSystemKind chosenType, const ScanFinishedWord& finished)
 {
     FatDirectoryLines lines;
     AssignLeftovers(lines, chosenType, finished);
 }
 
-void AnalyzeFoundFatData(uint16_t chosenType, const ScanFinishedWord& finished)
+void AnalyzeFoundFatData(FileSystemKind chosenType, const ScanFinishedWord& finished)
 {
     CurrentScanObserver().OnStatus(kAnalyzingFoundDataText);
     g_nAnalysedCount = 0;

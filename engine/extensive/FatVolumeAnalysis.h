@@ -6,15 +6,16 @@
 #pragma once
 
 #include "engine/scan/ScanStop.h"
+#include "engine/volume/FileSystemKind.h"
 
 #include <cstdint>
 
 extern const char16_t kAnalyzingFoundDataText[];   // "Analyzing the data found..."
 
 // The analysis of a FAT search: the boot-sector pass, then AssignLeftoverFatDirectories; sets the
-// boot-sector-pass word. `chosenType` 200 makes every volume inferred from directories FAT32.
-void AnalyzeFoundFatData(uint16_t chosenType, const ScanFinishedWord& finished);
+// boot-sector-pass word. `chosenType` FAT32 makes every volume inferred from directories FAT32.
+void AnalyzeFoundFatData(FileSystemKind chosenType, const ScanFinishedWord& finished);
 
 // Binds every directory still unbound to a volume inferred from it and a partner, or gives it up
 // (partition number 0xFFFF). Sets the leftover-pass word.
-void AssignLeftoverFatDirectories(uint16_t chosenType, const ScanFinishedWord& finished);
+void AssignLeftoverFatDirectories(FileSystemKind chosenType, const ScanFinishedWord& finished);

@@ -6,10 +6,10 @@
 void RunFoundVolumeScan(ScanFinishedWord& finished)
 {
     finished.store(0);
-    const uint16_t type = g_VolumeParams.browsedFileSystemType;
-    if (type == kFileSystemFat16 || type == kFileSystemFat32)
+    const FileSystemKind type = g_VolumeParams.browsedFileSystemType;
+    if (type == FileSystemKind::kFat16 || type == FileSystemKind::kFat32)
         FoundVolumeScanFat(finished);
-    else if (type == kFileSystemNtfs)
+    else if (type == FileSystemKind::kNtfs)
         FoundVolumeScanNtfs(finished);
     finished.store(1);
 }

@@ -21,7 +21,7 @@ constexpr uint32_t kLostDirCluster = 0xFFFFFFFEu;
 constexpr uint32_t kFatRootSectors = 32;
 constexpr uint32_t kMaxBatchSectors = 8;
 // A FAT folder holds at most 65,536 entries of 32 bytes: a longer chain is damage.
-constexpr size_t kMaxFolderSectors = 65536 * 32 / 512;
+constexpr size_t kMaxFolderSectors = 65536 * 32 / kSectorSize;
 // How far before the cluster base the FAT copies of a volume are looked for.
 constexpr uint32_t kFat16TableReach = 550;
 constexpr uint32_t kFat32TableReach = 30000;
@@ -165,8 +165,8 @@ void FindLostFatTables(const ScanFinishedWord& finished)
     VolumeParameterBlock& b = g_VolumeParams;
     // Without a chosen type the volume's kind is only a guess: its FAT copies decide it, and they
     // are the two nearest the cluster base.
-    const bool kindUnknown = b.chosenFileSystemType == 0;
-    const bool fat32 = b.browsedFileSystemType == kFileSystemFat32;
+    const bool kindUnknown = b.chosenFileSystemType == FileSystemKind::kNone;
+    const bool fat32 = b.browsedFileSystemType == FileSystemKind::kFat32;
     const uint32_t reach = fat32 || kindUnknown ? kFat32TableReach : kFat16TableReach;
     uint32_t from = b.clusterBase > reach ? b.clusterBase - reach : 63;
     if (from == 0)
@@ -194,7 +194,7 @@ void FindLostFatTables(const ScanFinishedWord& finished)
     if (found.empty())
         return;
     if (kindUnknown && found[0].second == 0x0F) {
-        b.browsedFileSystemType = kFileSystemFat32;
+        b.browsedFileSystemType = FileSystemKind::kFat32;
         if (b.rootLocation == 0)
             b.rootLocation = 2;
     }
@@ -202,7 +202,7 @@ void FindLostFatTables(const ScanFinishedWord& finished)
     if (found.size() == 2) {
         b.secondFat = found[1].first;
         b.sectorsPerFat = found[1].first - found[0].first;
-        if (b.browsedFileSystemType == kFileSystemFat16)
+        if (b.browsedFileSystemType == FileSystemKind::kFat16)
             b.rootLocation = found[1].first + b.sectorsPerFat;
     }
 }
@@ -210,7 +210,7 @@ void FindLostFatTables(const ScanFinishedWord& finished)
 void ReadFoundFatDirectories(const ScanFinishedWord& finished)
 {
     const VolumeParameterBlock& b = g_VolumeParams;
-    const bool fat32 = b.browsedFileSystemType == kFileSystemFat32;
+    const bool fat32 = b.browsedFileSystemType == FileSystemKind::kFat32;
     const uint32_t sectorsPerCluster = b.sectorsPerCluster;   // the block is packed: no references into it
     const uint32_t batch = std::min(std::max<uint32_t>(sectorsPerCluster, 1), kMaxBatchSectors);
     FoundFolderNamer namer;

@@ -148,7 +148,7 @@ void RecordNtfsVolume(uint32_t first, uint32_t s, uint32_t mft, uint32_t mirror,
 {
     ++g_wPartitionCounter;
     FoundPartitionRecord values = {};
-    values.fileSystemType = kFileSystemNtfs;
+    values.fileSystemType = FileSystemKind::kNtfs;
     values.sectorsPerCluster = s;
     values.clusterBase = first;
     values.mftStart = mft;

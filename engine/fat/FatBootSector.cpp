@@ -1,6 +1,6 @@
 #include "engine/fat/FatBootSector.h"
 
-#include "engine/volume/FileSystemCode.h"
+#include "engine/volume/PartitionFileSystem.h"
 #include "engine/volume/BufferBounds.h"
 #include "engine/util/Endian.h"
 #include "engine/volume/SectorSource.h"
@@ -23,13 +23,13 @@ bool ParseFatBootSector(const uint8_t* sector, size_t size, FatBootSector& out)
     b.reservedSectors = ReadLittleEndian16(sector + 14);
     b.numberOfFats = sector[16];
     b.rootEntries = ReadLittleEndian16(sector + 17);
-    b.totalSectors = BootSectorTotalSectors(sector, size, kFsFat16);
+    b.totalSectors = BootSectorTotalSectors(sector, size, FileSystemKind::kFat16);
     const uint16_t spf16 = ReadLittleEndian16(sector + 22);
     if (spf16 != 0) {
-        b.fileSystem = kFsFat16;
+        b.fileSystem = FileSystemKind::kFat16;
         b.sectorsPerFat = spf16;
     } else {
-        b.fileSystem = kFsFat32;
+        b.fileSystem = FileSystemKind::kFat32;
         b.sectorsPerFat = ReadLittleEndian32(sector + 36);
         b.rootCluster = ReadLittleEndian32(sector + 44);
         b.rootEntries = 0;
@@ -60,11 +60,11 @@ bool MakeFatLayout(const FatBootSector& boot, uint64_t volumeStart, FatLayout& o
     const uint64_t clusters = (volumeEnd - dataStart) / boot.sectorsPerCluster;
     // The FAT must be able to hold an entry for every cluster.
     const uint64_t entriesPerFat = static_cast<uint64_t>(boot.sectorsPerFat) * kSectorSize /
-                                   (boot.fileSystem == kFsFat32 ? 4 : 2);
+                                   (boot.fileSystem == FileSystemKind::kFat32 ? 4 : 2);
     l.clusterCount = static_cast<uint32_t>(std::min<uint64_t>(clusters, entriesPerFat >= 2 ? entriesPerFat - 2 : 0));
     if (l.clusterCount == 0)
         return false;
-    if (l.fileSystem == kFsFat32 && (l.rootCluster < 2 || l.rootCluster >= l.clusterCount + 2ull))
+    if (l.fileSystem == FileSystemKind::kFat32 && (l.rootCluster < 2 || l.rootCluster >= l.clusterCount + 2ull))
         return false;
     out = l;
     return true;

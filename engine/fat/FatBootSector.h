@@ -1,13 +1,15 @@
 // The BIOS parameter block of a FAT16 or FAT32 boot sector, and the volume layout it gives.
 #pragma once
 
+#include "engine/volume/FileSystemKind.h"
+
 #include <cstddef>
 #include <cstdint>
 
 namespace morvick {
 
 struct FatBootSector {
-    uint16_t fileSystem = 0;         // 100 FAT16, 200 FAT32
+    FileSystemKind fileSystem = FileSystemKind::kNone;  // FAT16 or FAT32
     uint32_t sectorsPerCluster = 0;
     uint32_t reservedSectors = 0;
     uint32_t numberOfFats = 0;
@@ -24,7 +26,7 @@ bool ParseFatBootSector(const uint8_t* sector, size_t size, FatBootSector& out);
 
 // Where things are on a FAT volume, in absolute sectors.
 struct FatLayout {
-    uint16_t fileSystem = 0;
+    FileSystemKind fileSystem = FileSystemKind::kNone;
     uint32_t sectorsPerCluster = 0;
     uint64_t firstFat = 0;
     uint64_t secondFat = 0;          // 0 on a volume with one FAT

@@ -4,7 +4,7 @@
 #include "engine/fat/FatTable.h"
 #include "engine/state/EngineState.h"
 #include "engine/volume/EngineSectorSource.h"
-#include "engine/volume/FileSystemCode.h"
+#include "engine/volume/PartitionFileSystem.h"
 
 #include <algorithm>
 #include <vector>
@@ -78,10 +78,10 @@ void AddFatDirectoryEntry(const morvick::FatFoundEntry& e)
 uint32_t ChosenVolumeClusterCount()
 {
     const VolumeParameterBlock& v = g_VolumeParams;
-    const bool fat32 = v.browsedFileSystemType == morvick::kFsFat32;
+    const bool fat32 = v.browsedFileSystemType == FileSystemKind::kFat32;
     if (v.sectorsPerCluster == 0 || v.sectorsPerFat == 0)
         return 0;
-    const uint64_t entries = static_cast<uint64_t>(v.sectorsPerFat) * morvick::kSectorSize / (fat32 ? 4 : 2);
+    const uint64_t entries = static_cast<uint64_t>(v.sectorsPerFat) * kSectorSize / (fat32 ? 4 : 2);
     uint64_t clusters = entries > 2 ? entries - 2 : 0;
     const uint64_t firstData = static_cast<uint64_t>(v.clusterBase) + 2ull * v.sectorsPerCluster;
     const uint64_t end = static_cast<uint64_t>(v.partitionStart) + v.partitionSectors;
@@ -104,8 +104,8 @@ namespace {
 void FillClusterChain(uint32_t fatStart, uint32_t first, size_t limit, const std::function<bool()>& stopRequested)
 {
     FreeClusterChain();
-    const uint16_t type = g_VolumeParams.browsedFileSystemType;
-    if ((type != morvick::kFsFat16 && type != morvick::kFsFat32) || fatStart == 0)
+    const FileSystemKind type = g_VolumeParams.browsedFileSystemType;
+    if ((type != FileSystemKind::kFat16 && type != FileSystemKind::kFat32) || fatStart == 0)
         return;
     morvick::EngineSectorSource disk;
     morvick::FatTable fat(disk, type, fatStart, g_VolumeParams.sectorsPerFat, ChosenVolumeClusterCount());

@@ -1,6 +1,6 @@
 #include "engine/fat/FatTable.h"
 
-#include "engine/volume/FileSystemCode.h"
+#include "engine/volume/PartitionFileSystem.h"
 #include "engine/volume/BufferBounds.h"
 #include "engine/util/Endian.h"
 
@@ -13,7 +13,7 @@ namespace {
 constexpr size_t kMaxCachedSectors = 8192;
 }  // namespace
 
-FatTable::FatTable(SectorSource& disk, uint16_t fileSystem, uint64_t fatStart, uint32_t sectorsPerFat,
+FatTable::FatTable(SectorSource& disk, FileSystemKind fileSystem, uint64_t fatStart, uint32_t sectorsPerFat,
                    uint32_t clusterCount)
     : m_disk(disk), m_fileSystem(fileSystem), m_fatStart(fatStart), m_sectorsPerFat(sectorsPerFat),
       m_clusterCount(clusterCount)
@@ -36,9 +36,9 @@ const uint8_t* FatTable::Sector(uint64_t index)
 FatLink FatTable::Lookup(uint32_t cluster, uint32_t& next)
 {
     next = 0;
-    if (m_fatStart == 0 || (m_fileSystem != kFsFat16 && m_fileSystem != kFsFat32))
+    if (m_fatStart == 0 || (m_fileSystem != FileSystemKind::kFat16 && m_fileSystem != FileSystemKind::kFat32))
         return FatLink::Unreadable;
-    const bool fat32 = m_fileSystem == kFsFat32;
+    const bool fat32 = m_fileSystem == FileSystemKind::kFat32;
     const uint32_t perSector = fat32 ? 128 : 256;
     const uint64_t index = cluster / perSector;
     if (index >= m_sectorsPerFat)

@@ -24,7 +24,7 @@ enum class FatLink {
 class FatTable {
 public:
     // `fatStart` is the FAT's first sector; `clusterCount` bounds the valid cluster numbers.
-    FatTable(SectorSource& disk, uint16_t fileSystem, uint64_t fatStart, uint32_t sectorsPerFat,
+    FatTable(SectorSource& disk, FileSystemKind fileSystem, uint64_t fatStart, uint32_t sectorsPerFat,
              uint32_t clusterCount);
 
     // The FAT entry of `cluster`. `next` gets the entry (FAT32 entries without their top 4 bits).
@@ -37,7 +37,7 @@ private:
     const uint8_t* Sector(uint64_t index);
 
     SectorSource& m_disk;
-    uint16_t m_fileSystem;
+    FileSystemKind m_fileSystem;
     uint64_t m_fatStart;
     uint32_t m_sectorsPerFat;
     uint32_t m_clusterCount;

@@ -3,12 +3,11 @@
 // current CVirtualDisk).
 #pragma once
 
+#include "engine/image/SectorSize.h"
 #include "engine/state/EngineState.h"
 
 #include <cstdint>
 #include <string>
-
-constexpr uint32_t kSectorSize = 512;
 
 // Reads count sectors starting at sector (low and high halves) into buffer, which holds at least
 // count x 512 bytes. 1 only when every byte was read, else 0. The device path is not used.

@@ -168,7 +168,7 @@ std::vector<ResultRow> ListFatFolder(uint32_t cluster)
 
 std::vector<ResultRow> ListNtfsFolder(uint32_t number)
 {
-    if (g_nScanMode == kScanExtensive && g_VolumeParams.browsedFileSystemType == 300)
+    if (g_nScanMode == kScanExtensive && g_VolumeParams.browsedFileSystemType == FileSystemKind::kNtfs)
         return ListNtfsFolderExtensive(number);
     ListProgress progress(uint64_t{g_NtfsFolders.count} + g_MftEntries.count);
     std::vector<ResultRow> rows = ListNtfsSubfolders(number, progress);

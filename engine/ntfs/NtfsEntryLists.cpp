@@ -117,7 +117,7 @@ int AppendIndexRecord(uint32_t sector, const uint8_t* header, size_t length)
     morvick::EngineSectorSource disk;
     if (length >= size)
         std::memcpy(record.data(), header, size);
-    else if (!disk.ReadSectors(sector, size / morvick::kSectorSize, record.data()))
+    else if (!disk.ReadSectors(sector, size / kSectorSize, record.data()))
         return 0;
     morvick::IndexRecordInfo info;
     if (!morvick::ParseIndexRecord(record.data(), record.size(), info))

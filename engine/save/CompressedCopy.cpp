@@ -1,5 +1,6 @@
 #include "engine/save/CompressedCopy.h"
 
+#include "engine/image/SectorSize.h"
 #include "engine/save/Lznt1.h"
 #include "engine/save/SaveState.h"
 
@@ -8,7 +9,6 @@
 
 namespace {
 
-constexpr uint32_t kSector = 512;
 
 // Walks the runs cluster by cluster in virtual-cluster order.
 class RunCursor {
@@ -44,7 +44,7 @@ CopyOutcome CopyCompressedRuns(COutputFile& file, const std::vector<ClusterRun>&
 {
     CopyOutcome out;
     const uint32_t spc = layout.sectorsPerCluster;
-    const size_t clusterBytes = static_cast<size_t>(spc) * kSector;
+    const size_t clusterBytes = static_cast<size_t>(spc) * kSectorSize;
     const size_t unitBytes = clusterBytes * layout.unitClusters;
     std::vector<uint8_t> stored(unitBytes), expanded(unitBytes);
     std::vector<uint64_t> lcns;

@@ -26,7 +26,7 @@ uint64_t Join64(uint32_t low, uint32_t high)
 
 bool IsExtensiveNtfs()
 {
-    return g_nScanMode == kScanExtensive && g_VolumeParams.browsedFileSystemType == 300;
+    return g_nScanMode == kScanExtensive && g_VolumeParams.browsedFileSystemType == FileSystemKind::kNtfs;
 }
 
 bool InsideBrowsedVolume(const NtfsFileRecord* r)
@@ -166,8 +166,8 @@ void SaveCheckedTreeItems(const SaveSelection& selection)
         }
         return;
     }
-    const uint16_t type = g_VolumeParams.browsedFileSystemType;
-    if (type == 100 || type == 200) {
+    const FileSystemKind type = g_VolumeParams.browsedFileSystemType;
+    if (type == FileSystemKind::kFat16 || type == FileSystemKind::kFat32) {
         std::unordered_map<uint32_t, const FatFolderRecord*> byCluster;
         for (const FatFolderRecord* f = g_FatFolders.head; f; f = f->next)
             byCluster.emplace(f->firstCluster, f);
@@ -197,7 +197,7 @@ void SaveCheckedTreeItems(const SaveSelection& selection)
                 }
             }
         }
-    } else if (type == 300) {
+    } else if (type == FileSystemKind::kNtfs) {
         std::unordered_map<uint32_t, const NtfsFolderRecord*> byNumber;
         for (const NtfsFolderRecord* f = g_NtfsFolders.head; f; f = f->next)
             byNumber.emplace(f->recordNumber, f);
@@ -247,14 +247,14 @@ void SaveWholeVolume(const std::u16string& path)
             SaveTracedFileRecord(r, MakeFolder(path, r->typeName));
         return;
     }
-    const uint16_t type = g_VolumeParams.browsedFileSystemType;
-    if (type == 100 || type == 200) {
+    const FileSystemKind type = g_VolumeParams.browsedFileSystemType;
+    if (type == FileSystemKind::kFat16 || type == FileSystemKind::kFat32) {
         FolderChildren<FatFolderRecord> children = FatChildren();
         std::unordered_set<uint32_t> visited{0};
         SaveFatFolderFiles(0, path);
         for (FatFolderRecord* child : children.Of(0))
             SaveFatTree(children, visited, child->firstCluster, path, child->name);
-    } else if (type == 300) {
+    } else if (type == FileSystemKind::kNtfs) {
         FolderChildren<NtfsFolderRecord> children = NtfsChildren();
         std::unordered_set<uint32_t> visited{kNtfsRoot};
         SaveNtfsFolderFiles(kNtfsRoot, path);
@@ -288,8 +288,8 @@ uint64_t ComputeSelectedSize(const SaveSelection& selection)
     const std::unordered_set<uint32_t> keys(selection.fileKeys.begin(), selection.fileKeys.end());
     std::unordered_set<uint32_t> visited;
     uint64_t total = 0;
-    const uint16_t type = g_VolumeParams.browsedFileSystemType;
-    if (type == 100 || type == 200) {
+    const FileSystemKind type = g_VolumeParams.browsedFileSystemType;
+    if (type == FileSystemKind::kFat16 || type == FileSystemKind::kFat32) {
         std::unordered_map<uint32_t, uint64_t> bytesIn;
         for (const FatEntryRecord* r = g_FatEntries.head; r; r = r->next) {
             bytesIn[r->parentCluster] += r->size;
@@ -304,7 +304,7 @@ uint64_t ComputeSelectedSize(const SaveSelection& selection)
                     [&](uint32_t k) { return bytesIn[k]; }, visited);
             }
         }
-    } else if (type == 300) {
+    } else if (type == FileSystemKind::kNtfs) {
         std::unordered_map<uint32_t, uint64_t> bytesIn;
         if (IsExtensiveNtfs()) {
             for (const NtfsFileRecord* r = g_NtfsFileRecords.head; r; r = r->next) {

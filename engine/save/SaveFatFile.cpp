@@ -1,4 +1,5 @@
 #include "engine/fat/FatEntryLists.h"
+#include "engine/image/SectorSize.h"
 #include "engine/save/FileSavers.h"
 #include "engine/save/SaveState.h"
 #include "engine/save/SaveTarget.h"
@@ -50,7 +51,7 @@ int SaveFatFile(const std::u16string& folder, const char16_t* name, uint32_t fir
     COutputFile file;
     if (!CreateSaveFile(file, path, name, counting != 0))
         return 0;
-    const uint64_t clusterBytes = uint64_t{spc} * 512;
+    const uint64_t clusterBytes = uint64_t{spc} * kSectorSize;
     const uint32_t clusters = static_cast<uint32_t>((size + clusterBytes - 1) / clusterBytes);
     std::vector<SectorExtent> extents = clusters ? FatFileExtents(firstCluster, clusters) : std::vector<SectorExtent>();
     CopyOutcome outcome = CopySectorExtents(file, extents, size, ReadSourceSectors, g_wReadRetries,

@@ -1,5 +1,6 @@
 #include "engine/save/FileSavers.h"
 
+#include "engine/image/SectorSize.h"
 #include "engine/ntfs/AttributeList.h"
 #include "engine/ntfs/MftRecord.h"
 #include "engine/ntfs/MftWalk.h"
@@ -134,7 +135,7 @@ std::vector<SectorExtent> NtfsExtents(const std::vector<ClusterRun>& runs, uint6
 {
     const VolumeParameterBlock& b = g_VolumeParams;
     const uint64_t spc = b.sectorsPerCluster;
-    const uint64_t wantedSectors = (std::min(initialized, realSize) + 511) / 512;
+    const uint64_t wantedSectors = (std::min(initialized, realSize) + kSectorSize - 1) / kSectorSize;
     std::vector<SectorExtent> extents;
     uint64_t sectors = 0;
     for (const ClusterRun& run : runs) {
@@ -145,7 +146,7 @@ std::vector<SectorExtent> NtfsExtents(const std::vector<ClusterRun>& runs, uint6
         sectors += count;
     }
     complete = complete && sectors >= wantedSectors;
-    const uint64_t allSectors = (realSize + 511) / 512;
+    const uint64_t allSectors = (realSize + kSectorSize - 1) / kSectorSize;
     if (sectors >= wantedSectors && allSectors > sectors)
         AppendSectorExtent(extents, 0, allSectors - sectors, true);
     return extents;
@@ -184,7 +185,7 @@ int SaveNtfsFile(const std::u16string& folder, const char16_t* name, uint32_t re
         RecordNotRecoverable(name);
         return 0;
     }
-    const uint64_t clusterBytes = uint64_t{g_VolumeParams.sectorsPerCluster} * 512;
+    const uint64_t clusterBytes = uint64_t{g_VolumeParams.sectorsPerCluster} * kSectorSize;
     if (!first.resident && first.lowestVcn == 0 && (first.highestVcn + 1) * clusterBytes < first.realSize)
         GatherExtensionPieces(record.data(), pieces);
 

@@ -1,4 +1,5 @@
 #include "engine/ScanObserver.h"
+#include "engine/image/SectorSize.h"
 #include "engine/save/FileSavers.h"
 #include "engine/save/SaveState.h"
 #include "engine/save/SafeFileName.h"
@@ -12,7 +13,7 @@ constexpr uint64_t kSectorsPerMiB = 2048;
 std::vector<SectorExtent> TraceExtents(uint32_t firstSector, uint64_t& size)
 {
     uint32_t sizeClass = g_nTraceSizeClass ? g_nTraceSizeClass : 1;
-    size = sizeClass * kSectorsPerMiB * 512;
+    size = sizeClass * kSectorsPerMiB * kSectorSize;
     return {SectorExtent{firstSector, sizeClass * kSectorsPerMiB, false}};
 }
 

@@ -1,5 +1,6 @@
 #include "engine/save/SectorCopy.h"
 
+#include "engine/image/SectorSize.h"
 #include "engine/save/SaveState.h"
 
 #include <algorithm>
@@ -7,7 +8,6 @@
 
 namespace {
 
-constexpr uint32_t kSector = 512;
 
 bool ReadWithRetries(const SectorReadFunction& read, uint64_t sector, uint32_t count, uint8_t* buffer, uint32_t retries)
 {
@@ -34,9 +34,9 @@ uint64_t ReadSectorsOrZeros(const SectorReadFunction& read, uint64_t sector, uin
     // had its tries already.
     uint64_t unreadable = 0;
     for (uint32_t i = 0; i < count; ++i) {
-        uint8_t* one = buffer + static_cast<size_t>(i) * kSector;
+        uint8_t* one = buffer + static_cast<size_t>(i) * kSectorSize;
         if (count == 1 || !ReadWithRetries(read, sector + i, 1, one, retries)) {
-            std::memset(one, 0, kSector);
+            std::memset(one, 0, kSectorSize);
             ++unreadable;
         }
     }
@@ -67,8 +67,8 @@ CopyOutcome CopySectorExtents(COutputFile& file, const std::vector<SectorExtent>
     CopyOutcome out;
     // No larger than the file: small files are the common case.
     const uint32_t bufferSectors =
-        static_cast<uint32_t>(std::max<uint64_t>(1, std::min<uint64_t>(kCopyChunkSectors, (size + kSector - 1) / kSector)));
-    std::vector<uint8_t> buffer(static_cast<size_t>(bufferSectors) * kSector);
+        static_cast<uint32_t>(std::max<uint64_t>(1, std::min<uint64_t>(kCopyChunkSectors, (size + kSectorSize - 1) / kSectorSize)));
+    std::vector<uint8_t> buffer(static_cast<size_t>(bufferSectors) * kSectorSize);
     auto emit = [&](const uint8_t* data, uint64_t bytes) {
         bytes = std::min<uint64_t>(bytes, size - out.written);
         if (bytes == 0)
@@ -88,15 +88,15 @@ CopyOutcome CopySectorExtents(COutputFile& file, const std::vector<SectorExtent>
                 out.stopped = true;
                 return out;
             }
-            uint64_t wanted = (size - out.written + kSector - 1) / kSector;
+            uint64_t wanted = (size - out.written + kSectorSize - 1) / kSectorSize;
             uint32_t count = static_cast<uint32_t>(std::min<uint64_t>({bufferSectors, extent.count - done, wanted}));
             uint8_t* data = buffer.data();
             if (extent.zeros) {
-                std::memset(data, 0, static_cast<size_t>(count) * kSector);
+                std::memset(data, 0, static_cast<size_t>(count) * kSectorSize);
             } else {
                 out.unreadableSectors += ReadSectorsOrZeros(read, extent.sector + done, count, data, retries);
             }
-            emit(data, static_cast<uint64_t>(count) * kSector);
+            emit(data, static_cast<uint64_t>(count) * kSectorSize);
             done += count;
         }
         if (out.writeFailed || out.written >= size)

@@ -39,11 +39,11 @@ QuickScanResult RunQuickScan(ScanFinishedWord& finished)
     if (parameters != QuickScanResult::kCompleted)
         return parameters;
     ScanObserver& observer = CurrentScanObserver();
-    const uint16_t type = g_VolumeParams.chosenFileSystemType;
-    if (type == 100 || type == 200) {
+    const FileSystemKind type = g_VolumeParams.chosenFileSystemType;
+    if (type == FileSystemKind::kFat16 || type == FileSystemKind::kFat32) {
         observer.OnStatus(kSearchingForDataText);
         QuickScanFat(finished);
-    } else if (type == 300) {
+    } else if (type == FileSystemKind::kNtfs) {
         QuickScanNtfs(finished);
     }
     return ScanStopped(finished) ? QuickScanResult::kStopped : QuickScanResult::kCompleted;

@@ -10,8 +10,6 @@
 
 namespace {
 
-constexpr uint16_t kFat32 = 200;
-
 bool IsFolderStart(const uint8_t* sector)
 {
     return sector[0] == '.' && sector[1] == ' ' && sector[32] == '.' && sector[33] == '.';
@@ -57,7 +55,7 @@ void QuickScanFat(const ScanFinishedWord& finished)
 {
     FreeFoundEntryLists();
     const VolumeParameterBlock& b = g_VolumeParams;
-    const bool fat32 = b.browsedFileSystemType == kFat32;
+    const bool fat32 = b.browsedFileSystemType == FileSystemKind::kFat32;
     if (b.sectorsPerCluster == 0)
         return;
 

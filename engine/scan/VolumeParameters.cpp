@@ -12,10 +12,6 @@ const char16_t kCalculatingParametersText[] = u"Please wait, calculating partiti
 
 namespace {
 
-constexpr uint16_t kFat16 = 100;
-constexpr uint16_t kFat32 = 200;
-constexpr uint16_t kNtfs = 300;
-
 struct Sector {
     uint8_t bytes[kSectorSize];
 };
@@ -46,13 +42,13 @@ struct FatFields {
     uint32_t rootCluster = 0;
 };
 
-bool TakeFatFields(const Sector& s, uint16_t type, FatFields& f)
+bool TakeFatFields(const Sector& s, FileSystemKind type, FatFields& f)
 {
     f.sectorsPerCluster = s.bytes[13];
     f.reservedSectors = ReadLittleEndian16(s.bytes + 14);
     // One or two FATs; anything else is read as the usual two.
     f.numberOfFats = (s.bytes[16] == 1) ? 1 : 2;
-    if (type == kFat32) {
+    if (type == FileSystemKind::kFat32) {
         f.sectorsPerFat = ReadLittleEndian32(s.bytes + 36);
         f.rootCluster = ReadLittleEndian32(s.bytes + 44);
     } else {
@@ -69,13 +65,13 @@ bool FatStartsWithMediaByte(uint32_t start, const FatFields& f)
     return Read(start + f.reservedSectors + (f.numberOfFats - 1) * f.sectorsPerFat, fat) && fat.bytes[0] == 0xF8;
 }
 
-int ReadFatParameters(uint16_t type, uint32_t start)
+int ReadFatParameters(FileSystemKind type, uint32_t start)
 {
     Sector boot;
     FatFields f;
     bool usable = Read(start, boot) && HasBootSignature(boot) && TakeFatFields(boot, type, f)
         && FatStartsWithMediaByte(start, f);
-    if (!usable && type == kFat32) {
+    if (!usable && type == FileSystemKind::kFat32) {
         // FAT32 keeps a copy of its boot sector 6 sectors in.
         usable = Read(start + 6, boot) && HasBootSignature(boot) && TakeFatFields(boot, type, f)
             && FatStartsWithMediaByte(start, f);
@@ -83,13 +79,13 @@ int ReadFatParameters(uint16_t type, uint32_t start)
     if (!usable)
         return 0;
     VolumeParameterBlock& b = g_VolumeParams;
-    const uint32_t rootDirectorySectors = type == kFat32 ? 0 : f.rootEntries / 16;
+    const uint32_t rootDirectorySectors = type == FileSystemKind::kFat32 ? 0 : f.rootEntries / 16;
     const uint32_t fatsEnd = start + f.reservedSectors + f.numberOfFats * f.sectorsPerFat;
     b.sectorsPerFat = f.sectorsPerFat;
     b.sectorsPerCluster = f.sectorsPerCluster;
     b.reservedSectors = f.reservedSectors;
     b.rootDirectorySectors = rootDirectorySectors;
-    b.rootLocation = type == kFat32 ? f.rootCluster : fatsEnd;
+    b.rootLocation = type == FileSystemKind::kFat32 ? f.rootCluster : fatsEnd;
     b.firstFat = start + f.reservedSectors;
     b.secondFat = f.numberOfFats == 2 ? b.firstFat + f.sectorsPerFat : b.firstFat;
     // Cluster 2 is the first data cluster; sector arithmetic is modulo 2^32 like the block's fields.
@@ -210,10 +206,10 @@ int ReadVolumeParameters(const ScanFinishedWord& finished)
     if (g_wSourceType == kSourceLogicalDrive)
         b.partitionStart = 0;
     switch (b.chosenFileSystemType) {
-    case kFat16:
-    case kFat32:
+    case FileSystemKind::kFat16:
+    case FileSystemKind::kFat32:
         return ReadFatParameters(b.chosenFileSystemType, b.partitionStart);
-    case kNtfs:
+    case FileSystemKind::kNtfs:
         return ReadNtfsParameters(b.partitionStart, b.partitionEnd);
     default:
         return 1;
@@ -223,13 +219,13 @@ int ReadVolumeParameters(const ScanFinishedWord& finished)
 int ReconstructFatParameters(const ScanFinishedWord& finished)
 {
     VolumeParameterBlock& b = g_VolumeParams;
-    const uint16_t type = b.chosenFileSystemType;
-    if (type != kFat16 && type != kFat32)
+    const FileSystemKind type = b.chosenFileSystemType;
+    if (type != FileSystemKind::kFat16 && type != FileSystemKind::kFat32)
         return 0;
     ScanObserver& observer = CurrentScanObserver();
     observer.OnStatus(kCalculatingParametersText);
     const uint32_t start = b.partitionStart;
-    const bool fat32 = type == kFat32;
+    const bool fat32 = type == FileSystemKind::kFat32;
 
     // Reserved sectors: the first sector that starts like a FAT (F8 FF).
     uint32_t reserved = fat32 ? 32 : 1;

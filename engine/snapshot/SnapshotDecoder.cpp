@@ -144,12 +144,12 @@ uint32_t ReadNtfsFileFields(ByteReader& r, T& rec)
 
 void ReadHeaderBlock(ByteReader& r, VolumeParameterBlock& b)
 {
-    b.chosenFileSystemType = r.U16();
+    b.chosenFileSystemType = FileSystemFromCode(r.U16());
     b.partitionStart = r.U32();
     b.partitionSectors = r.U32();
     b.partitionEnd = r.U32();
     b.partitionIndex = r.U16();
-    b.browsedFileSystemType = r.U16();
+    b.browsedFileSystemType = FileSystemFromCode(r.U16());
     b.sectorsPerFat = r.U32();
     b.sectorsPerCluster = r.U32();
     b.rootDirectorySectors = r.U32();
@@ -360,14 +360,14 @@ SnapshotStatus DecodeSnapshot(const uint8_t* data, size_t size, LoadedSnapshot& 
         return SnapshotStatus::kDamaged;
 
     bool ok = true;
-    uint16_t browsed = out.block.browsedFileSystemType;
+    const FileSystemKind browsed = out.block.browsedFileSystemType;
     if (kind == kSnapshotKindFileTrace) {
         ok = ReadFileTraceBody(r, out);
-    } else if (browsed == kFileSystemFat16 || browsed == kFileSystemFat32 || browsed == kFileSystemNtfs) {
+    } else if (browsed == FileSystemKind::kFat16 || browsed == FileSystemKind::kFat32 || browsed == FileSystemKind::kNtfs) {
         // Listing and saving divide by the cluster size.
         if (!IsValidSectorsPerCluster(out.block.sectorsPerCluster))
             return SnapshotStatus::kDamaged;
-        ok = browsed == kFileSystemNtfs ? ReadNtfsBody(r, out) : ReadFatBody(r, out);
+        ok = browsed == FileSystemKind::kNtfs ? ReadNtfsBody(r, out) : ReadFatBody(r, out);
     }
     if (!ok)
         return SnapshotStatus::kDamaged;

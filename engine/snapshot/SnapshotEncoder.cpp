@@ -65,12 +65,12 @@ void WriteHeader(ByteWriter& w, char16_t kind)
     w.U16(kind);
     w.Bytes(kSnapshotMagic, sizeof kSnapshotMagic);
     w.Bytes(kSnapshotVersion, sizeof kSnapshotVersion);
-    w.U16(b.chosenFileSystemType);
+    w.U16(FileSystemCode(b.chosenFileSystemType));
     w.U32(b.partitionStart);
     w.U32(b.partitionSectors);
     w.U32(b.partitionEnd);
     w.U16(b.partitionIndex);
-    w.U16(b.browsedFileSystemType);
+    w.U16(FileSystemCode(b.browsedFileSystemType));
     w.U32(b.sectorsPerFat);
     w.U32(b.sectorsPerCluster);
     w.U32(b.rootDirectorySectors);
@@ -227,12 +227,12 @@ std::vector<uint8_t> EncodeSnapshot()
     ByteWriter w(out);
     char16_t kind = SnapshotKindOfScanMode(g_nScanMode);
     WriteHeader(w, kind);
-    uint16_t browsed = g_VolumeParams.browsedFileSystemType;
+    const FileSystemKind browsed = g_VolumeParams.browsedFileSystemType;
     if (kind == kSnapshotKindFileTrace)
         WriteFileTraceBody(w);
-    else if (browsed == kFileSystemFat16 || browsed == kFileSystemFat32)
+    else if (browsed == FileSystemKind::kFat16 || browsed == FileSystemKind::kFat32)
         WriteFatBody(w);
-    else if (browsed == kFileSystemNtfs)
+    else if (browsed == FileSystemKind::kNtfs)
         WriteNtfsBody(w, kind);
     w.U16(g_wDeviceIndex);
     w.U16(g_wSourceType);

@@ -8,5 +8,5 @@
 char16_t SnapshotKindOfScanMode(int32_t scanMode);
 
 // The whole file for the current scan mode, volume-parameter block, lists, device index and source
-// type. A browsed type other than 100, 200 and 300 gives the header and trailer only.
+// type. A browsed type other than FAT16, FAT32 and NTFS gives the header and trailer only.
 std::vector<uint8_t> EncodeSnapshot();

@@ -55,7 +55,7 @@ bool MatchesSource(const LoadedSnapshot& s)
     const VolumeParameterBlock& b = s.block;
     if (s.kind == kSnapshotKindFileTrace)
         return true;
-    if (b.browsedFileSystemType == kFileSystemNtfs) {
+    if (b.browsedFileSystemType == FileSystemKind::kNtfs) {
         if (b.mftStart == 0 && b.mftMirrorStart == 0)
             return true;
         for (uint32_t at : {b.mftStart, b.mftMirrorStart}) {
@@ -64,7 +64,7 @@ bool MatchesSource(const LoadedSnapshot& s)
         }
         return false;
     }
-    if ((b.browsedFileSystemType == kFileSystemFat16 || b.browsedFileSystemType == kFileSystemFat32)
+    if ((b.browsedFileSystemType == FileSystemKind::kFat16 || b.browsedFileSystemType == FileSystemKind::kFat32)
         && s.kind == kSnapshotKindQuick) {
         return ReadSectors(b.firstFat, 1, sector.data()) && sector[0] >= 0xF0 && sector[1] == 0xFF;
     }
@@ -147,7 +147,7 @@ bool LoadSnapshotFile(const std::u16string& quotedPath)
     loaded.Commit();
     // The savers find the parts of large NTFS files through the MFT's runs, as after a scan.
     const VolumeParameterBlock& b = g_VolumeParams;
-    if (b.browsedFileSystemType == kFileSystemNtfs && g_nScanMode != kScanFileTrace)
+    if (b.browsedFileSystemType == FileSystemKind::kNtfs && g_nScanMode != kScanFileTrace)
         WalkMftRecords(b.clusterBase, b.mftStart ? b.mftStart : b.mftMirrorStart, b.sectorsPerCluster);
     return true;
 }

@@ -33,10 +33,5 @@ constexpr uint16_t kNtfsFileFixedBytes = 37;    // L = 2n + 41
 constexpr uint16_t kTraceTextFixedBytes = 15;   // L = 2n + 17
 constexpr uint16_t kTracedFileTextFixedBytes = 21;  // L = 2n + 25
 
-// Browsed file-system types that have a body.
-constexpr uint16_t kFileSystemFat16 = 100;
-constexpr uint16_t kFileSystemFat32 = 200;
-constexpr uint16_t kFileSystemNtfs = 300;
-
 // The default extension; the save command appends it when the chosen path lacks it.
 constexpr char16_t kSnapshotExtension[] = u".srzq";

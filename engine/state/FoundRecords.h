@@ -4,6 +4,8 @@
 // Times are 64-bit FILETIMEs kept as low and high 32-bit halves.
 #pragma once
 
+#include "engine/volume/FileSystemKind.h"
+
 #include <cstdint>
 
 struct ClusterNode {
@@ -88,7 +90,7 @@ struct FoundFatDirectoryRecord {
 // A volume found by the Extensive Scan; the thirteen values mirror fields 7-19 of the
 // volume-parameter block in the same order.
 struct FoundPartitionRecord {
-    uint16_t fileSystemType;
+    FileSystemKind fileSystemType;
     uint32_t sectorsPerFat;
     uint32_t sectorsPerCluster;
     uint32_t rootDirectorySectors;

@@ -3,7 +3,7 @@
 PartitionTableEntry g_PartitionTable[kMaxPartitionTableEntries];
 uint32_t g_nPartitionCount = 0;
 
-bool AddPartitionTableEntry(uint32_t startSector, uint32_t sectorCount, uint16_t fileSystemType)
+bool AddPartitionTableEntry(uint32_t startSector, uint32_t sectorCount, FileSystemKind fileSystemType)
 {
     if (g_nPartitionCount >= kMaxPartitionTableEntries)
         return false;

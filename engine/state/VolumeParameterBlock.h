@@ -2,16 +2,18 @@
 // so its layout is fixed: packed, 72 bytes, fields in this order.
 #pragma once
 
+#include "engine/volume/FileSystemKind.h"
+
 #include <cstdint>
 
 #pragma pack(push, 1)
 struct VolumeParameterBlock {
-    uint16_t chosenFileSystemType;   // 100 FAT16, 200 FAT32, 300 NTFS of the partition chosen for scanning
+    FileSystemKind chosenFileSystemType;   // of the partition chosen for scanning
     uint32_t partitionStart;         // first sector of the chosen partition (0 for a whole logical drive)
     uint32_t partitionSectors;       // sector count of the chosen partition or volume
     uint32_t partitionEnd;           // end sector of the chosen range
     uint16_t partitionIndex;         // index in g_PartitionTable, or in the drive page's drive list
-    uint16_t browsedFileSystemType;  // 100, 200 or 300 of the volume being listed and saved
+    FileSystemKind browsedFileSystemType;  // of the volume being listed and saved
     uint32_t sectorsPerFat;
     uint32_t sectorsPerCluster;
     uint32_t rootDirectorySectors;   // FAT16: root entries / 16; FAT32: 0

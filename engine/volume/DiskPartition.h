@@ -1,6 +1,8 @@
 // One partition of the chosen disk as the walk and the search find it.
 #pragma once
 
+#include "engine/volume/FileSystemKind.h"
+
 #include <cstddef>
 #include <cstdint>
 
@@ -9,7 +11,7 @@ namespace morvick {
 struct DiskPartition {
     uint32_t startSector = 0;  // absolute, from the start of the disk
     uint32_t sectorCount = 0;
-    uint16_t fileSystem = 0;   // 100, 200 or 300
+    FileSystemKind fileSystem = FileSystemKind::kNone;
 };
 
 inline bool operator==(const DiskPartition& a, const DiskPartition& b)

@@ -15,7 +15,7 @@ uint64_t EngineSectorSource::SectorCount() const
     if (g_wSourceType == kSourceLogicalDrive)
         return 0;
     const CVirtualDisk* disk = GetCurrentVirtualDisk();
-    return disk ? disk->GetDiskSize() / morvick::kSectorSize : 0;
+    return disk ? disk->GetDiskSize() / kSectorSize : 0;
 }
 
 }  // namespace morvick

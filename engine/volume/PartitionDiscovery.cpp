@@ -4,7 +4,7 @@
 #include "engine/image/VirtualDisk.h"
 #include "engine/state/EngineState.h"
 #include "engine/volume/EngineSectorSource.h"
-#include "engine/volume/FileSystemCode.h"
+#include "engine/volume/PartitionFileSystem.h"
 #include "engine/volume/PartitionSearch.h"
 #include "engine/volume/PartitionTableWalk.h"
 
@@ -74,7 +74,7 @@ void SearchPartitions(bool searchRequested, uint32_t diskItem, const std::atomic
         if (!AddPartitionTableEntry(p.startSector, p.sectorCount, p.fileSystem))
             return;
         // Found FAT volumes are numbered by the new count, NTFS ones by the count before it.
-        const int number = p.fileSystem == morvick::kFsNtfs ? static_cast<int>(index) : static_cast<int>(index + 1);
+        const int number = p.fileSystem == FileSystemKind::kNtfs ? static_cast<int>(index) : static_cast<int>(index + 1);
         ReportPartition(diskItem, index, number);
     };
     morvick::SearchPartitions(disk, geometry, g_bSearchPartitions != 0, table, events);

@@ -1,7 +1,7 @@
 #include "engine/volume/PartitionSearch.h"
 
 #include "engine/volume/BootRecord.h"
-#include "engine/volume/FileSystemCode.h"
+#include "engine/volume/PartitionFileSystem.h"
 
 #include <algorithm>
 
@@ -32,8 +32,8 @@ public:
         uint8_t buffer[kSectorSize];
         if (!m_disk.ReadSectors(sector, 1, buffer) || !HasBootSignature(buffer, sizeof buffer))
             return false;
-        const uint16_t fs = FileSystemFromSearchText(buffer, sizeof buffer);
-        if (fs == kFsNone)
+        const FileSystemKind fs = FileSystemFromSearchText(buffer, sizeof buffer);
+        if (fs == FileSystemKind::kNone)
             return true;
         const uint32_t start = static_cast<uint32_t>(sector);
         const bool known = std::any_of(m_table.begin(), m_table.end(),

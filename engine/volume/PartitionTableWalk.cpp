@@ -1,7 +1,7 @@
 #include "engine/volume/PartitionTableWalk.h"
 
 #include "engine/volume/BootRecord.h"
-#include "engine/volume/FileSystemCode.h"
+#include "engine/volume/PartitionFileSystem.h"
 
 #include <cstring>
 #include <set>
@@ -12,13 +12,13 @@ namespace {
 
 // The file system of the partition whose boot sector is in `boot`: its texts first, then the type
 // byte, unless the boot sector names a file system that the engine does not read.
-uint16_t ClassifyPartition(const uint8_t* boot, uint8_t type, bool insideExtended)
+FileSystemKind ClassifyPartition(const uint8_t* boot, uint8_t type, bool insideExtended)
 {
-    const uint16_t byText = FileSystemFromBootText(boot, kSectorSize);
-    if (byText != kFsNone)
+    const FileSystemKind byText = FileSystemFromBootText(boot, kSectorSize);
+    if (byText != FileSystemKind::kNone)
         return byText;
     if (IsUnsupportedFileSystem(boot, kSectorSize))
-        return kFsNone;
+        return FileSystemKind::kNone;
     return FileSystemFromTypeByte(type, insideExtended);
 }
 
@@ -48,8 +48,8 @@ std::vector<DiskPartition> WalkPartitionTable(SectorSource& disk, uint32_t mbrSe
         if (e.type == 0)
             continue;
         ReadOrZero(disk, e.firstSector, boot);
-        const uint16_t fs = IsExtendedPartitionType(e.type) ? kFsNone : ClassifyPartition(boot, e.type, false);
-        if (fs != kFsNone) {
+        const FileSystemKind fs = IsExtendedPartitionType(e.type) ? FileSystemKind::kNone : ClassifyPartition(boot, e.type, false);
+        if (fs != FileSystemKind::kNone) {
             table.push_back({e.firstSector, e.sectorCount, fs});
             if (table.size() >= kMaxDiskPartitions)
                 return table;
@@ -86,8 +86,8 @@ std::vector<DiskPartition> WalkPartitionTable(SectorSource& disk, uint32_t mbrSe
             if (start > 0xFFFFFFFFu)
                 continue;
             ReadOrZero(disk, start, boot);
-            const uint16_t fs = ClassifyPartition(boot, e.type, true);
-            if (fs == kFsNone)
+            const FileSystemKind fs = ClassifyPartition(boot, e.type, true);
+            if (fs == FileSystemKind::kNone)
                 continue;
             table.push_back({static_cast<uint32_t>(start), e.sectorCount, fs});
             if (table.size() >= kMaxDiskPartitions)

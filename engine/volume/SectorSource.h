@@ -2,11 +2,11 @@
 // engine's sector reader stands behind it in the program; tests and fuzzers give memory or a raw file.
 #pragma once
 
+#include "engine/image/SectorSize.h"
+
 #include <cstdint>
 
 namespace morvick {
-
-constexpr uint32_t kSectorSize = 512;
 
 class SectorSource {
 public:

@@ -16,7 +16,7 @@ TEST(FatCandidates, BootSectorVolumes)
     EXPECT_TRUE(IsFatBootCandidate(s.data()));
     FatBootVolume v;
     ASSERT_TRUE(ReadFatBootVolume(s.data(), 2048, v));
-    EXPECT_EQ(v.fileSystemType, 100);
+    EXPECT_EQ(v.fileSystemType, FileSystemKind::kFat16);
     EXPECT_EQ(v.clusterBase, 2048u + 4 + 64 + 32 - 8);
     EXPECT_EQ(v.rootLocation, 2048u + 4 + 64);
     EXPECT_EQ(v.firstFat, 2052u);
@@ -30,7 +30,7 @@ TEST(FatCandidates, BootSectorVolumes)
     EXPECT_EQ(v.secondFat, 0u);
 
     ASSERT_TRUE(ReadFatBootVolume(FatBootSector(true, 1, 32, 532, 69632).data(), 36864, v));
-    EXPECT_EQ(v.fileSystemType, 200);
+    EXPECT_EQ(v.fileSystemType, FileSystemKind::kFat32);
     EXPECT_EQ(v.clusterBase, 36864u + 32 + 1064 - 2);
     EXPECT_EQ(v.rootLocation, 2u);
     EXPECT_EQ(v.backupOffset, 6u);

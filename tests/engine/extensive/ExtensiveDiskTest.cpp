@@ -33,9 +33,10 @@ const char* const kDisk = "make-wiped-disk.sh";
 
 struct PartitionCase {
     int number;
-    uint16_t fileSystem;
+    FileSystemKind fileSystem;
 };
-const PartitionCase kPartitions[] = {{1, 100}, {2, 200}, {3, 300}, {4, 100}};
+const PartitionCase kPartitions[] = {
+    {1, FileSystemKind::kFat16}, {2, FileSystemKind::kFat32}, {3, FileSystemKind::kNtfs}, {4, FileSystemKind::kFat16}};
 
 uint32_t PartitionStart(int number)
 {
@@ -62,7 +63,7 @@ protected:
     }
 
     // The Extensive Scan of the range with the type chosen.
-    void Scan(uint16_t type, uint32_t start, uint32_t sectors)
+    void Scan(FileSystemKind type, uint32_t start, uint32_t sectors)
     {
         g_VolumeParams = VolumeParameterBlock();
         g_VolumeParams.chosenFileSystemType = type;
@@ -75,7 +76,7 @@ protected:
     uint32_t DiskSectors() const { return static_cast<uint32_t>(EngineSectorSource().SectorCount()); }
 
     // The number of the found volume that lies in partition `number` (its cluster base inside it).
-    uint16_t VolumeOf(int number, uint16_t& type) const
+    uint16_t VolumeOf(int number, FileSystemKind& type) const
     {
         const uint32_t start = PartitionStart(number);
         const uint32_t next = number < 4 ? PartitionStart(number + 1) : DiskSectors();
@@ -130,22 +131,22 @@ protected:
 
 TEST_P(ExtensiveDisk, FindsEveryVolumeOfTheWholeDiskAndSavesItsLiveFiles)
 {
-    Scan(0, 0, DiskSectors());
+    Scan(FileSystemKind::kNone, 0, DiskSectors());
     EXPECT_EQ(g_FoundPartitions.count, 4u);
     EXPECT_EQ(g_nBootPassFinished, 1);
     EXPECT_EQ(g_nLeftoverPassFinished, 1);
     for (const PartitionCase& c : kPartitions) {
-        uint16_t type = 0;
+        FileSystemKind type = FileSystemKind::kNone;
         const uint16_t volume = VolumeOf(c.number, type);
         ASSERT_NE(volume, 0) << "partition " << c.number;
-        if (c.fileSystem == 300) {
-            EXPECT_EQ(type, 300);
+        if (c.fileSystem == FileSystemKind::kNtfs) {
+            EXPECT_EQ(type, FileSystemKind::kNtfs);
         }
-        ExpectSavedLikeSleuthkit(volume, c.number, c.fileSystem == 300);
+        ExpectSavedLikeSleuthkit(volume, c.number, c.fileSystem == FileSystemKind::kNtfs);
         // Without a chosen type, a FAT volume found without its boot sectors takes its kind from its
         // FAT copies.
-        EXPECT_EQ(uint16_t{g_VolumeParams.browsedFileSystemType}, c.fileSystem) << "partition " << c.number;
-        if (c.fileSystem == 300) {
+        EXPECT_EQ(FileSystemKind{g_VolumeParams.browsedFileSystemType}, c.fileSystem) << "partition " << c.number;
+        if (c.fileSystem == FileSystemKind::kNtfs) {
             EXPECT_EQ(uint32_t{g_VolumeParams.clusterBase}, PartitionStart(c.number));
         }
     }
@@ -173,10 +174,10 @@ class ChosenRange : public ExtensiveDisk {};
 TEST_P(ChosenRange, AFat32VolumeWithoutBootSectorsIsInferredFromItsDirectories)
 {
     const uint32_t start = PartitionStart(2);
-    Scan(200, start, PartitionStart(3) - start);
+    Scan(FileSystemKind::kFat32, start, PartitionStart(3) - start);
     ASSERT_EQ(g_FoundPartitions.count, 1u);
     const FoundPartitionRecord& v = *g_FoundPartitions.head;
-    EXPECT_EQ(v.fileSystemType, 200);
+    EXPECT_EQ(v.fileSystemType, FileSystemKind::kFat32);
     EXPECT_EQ(v.firstFat, 0u);           // found by the found-volume scan
     EXPECT_EQ(v.sectorsPerCluster, 1u);
     ExpectSavedLikeSleuthkit(1, 2, false);

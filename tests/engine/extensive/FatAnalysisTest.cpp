@@ -27,7 +27,7 @@ protected:
     }
     void TearDown() override { ResetEngineState(); }
 
-    void Analyze(uint16_t chosenType = 100)
+    void Analyze(FileSystemKind chosenType = FileSystemKind::kFat16)
     {
         MemoryDisk disk(raw);
         ASSERT_TRUE(disk.Opened());
@@ -71,7 +71,7 @@ TEST_F(FatAnalysisTest, BootSectorsBindTheDirectoriesOnTheirLine)
 
     ASSERT_EQ(g_FoundPartitions.count, 1u);
     const FoundPartitionRecord& v = *g_FoundPartitions.head;
-    EXPECT_EQ(v.fileSystemType, 100);
+    EXPECT_EQ(v.fileSystemType, FileSystemKind::kFat16);
     EXPECT_EQ(v.clusterBase, 2140u);
     EXPECT_EQ(v.sectorsPerCluster, 4u);
     EXPECT_EQ(v.sectorsPerFat, 32u);
@@ -103,7 +103,7 @@ TEST_F(FatAnalysisTest, AFat32BootSectorCopyGivesTheVolumeOfItsOriginal)
     ASSERT_EQ(g_FoundPartitions.count, 1u);
     EXPECT_EQ(g_FoundPartitions.head->clusterBase, base);
     EXPECT_EQ(g_FoundPartitions.head->firstFat, 4032u);
-    EXPECT_EQ(g_FoundPartitions.head->fileSystemType, 200);
+    EXPECT_EQ(g_FoundPartitions.head->fileSystemType, FileSystemKind::kFat32);
     EXPECT_EQ(ItemTexts().back(), u"FAT32 @" + std::u16string(u"4216"));
 }
 
@@ -119,7 +119,7 @@ TEST_F(FatAnalysisTest, PairsOfDirectoriesGiveVolumesWithoutBootSectors)
     Analyze();
     ASSERT_EQ(g_FoundPartitions.count, 1u);
     const FoundPartitionRecord& v = *g_FoundPartitions.head;
-    EXPECT_EQ(v.fileSystemType, 100);
+    EXPECT_EQ(v.fileSystemType, FileSystemKind::kFat16);
     EXPECT_EQ(v.clusterBase, 920u);
     EXPECT_EQ(v.sectorsPerCluster, 8u);
     EXPECT_EQ(v.rootLocation, 0u);
@@ -139,16 +139,16 @@ TEST_F(FatAnalysisTest, InferredVolumesAreFat32ByClusterOrByChoice)
     AddFoundFatDirectory(70000 + 200, 70000, 0, 0, 0);
     Analyze();
     ASSERT_EQ(g_FoundPartitions.count, 1u);
-    EXPECT_EQ(g_FoundPartitions.head->fileSystemType, 200);
+    EXPECT_EQ(g_FoundPartitions.head->fileSystemType, FileSystemKind::kFat32);
     EXPECT_EQ(g_FoundPartitions.head->rootLocation, 2u);
 
     FreeScanRecordLists();
     ResetExtensiveScanState();
     AddFoundFatDirectory(1000, 10, 0, 0, 0);
     AddFoundFatDirectory(1001, 11, 0, 0, 0);
-    Analyze(200);
+    Analyze(FileSystemKind::kFat32);
     ASSERT_EQ(g_FoundPartitions.count, 1u);
-    EXPECT_EQ(g_FoundPartitions.head->fileSystemType, 200);
+    EXPECT_EQ(g_FoundPartitions.head->fileSystemType, FileSystemKind::kFat32);
     EXPECT_EQ(g_FoundPartitions.head->sectorsPerCluster, 1u);
 }
 
@@ -173,7 +173,7 @@ TEST_F(FatAnalysisTest, ASecondScanStartsFromEmptyLists)
     PutSector(raw, 2140 + 6 * 4, DirectorySector(6, 5));
     MemoryDisk disk(raw);
     ASSERT_TRUE(disk.Opened());
-    g_VolumeParams.chosenFileSystemType = 100;
+    g_VolumeParams.chosenFileSystemType = FileSystemKind::kFat16;
     g_VolumeParams.partitionSectors = 8192;
     for (int run = 0; run < 2; ++run) {
         ScanFinishedWord finished{0};

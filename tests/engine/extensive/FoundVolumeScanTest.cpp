@@ -70,8 +70,8 @@ TEST_F(FoundVolumeScanTest, FatFoldersOfTheVolumeWithOrphansUnderLostDir)
     g_FoundFatDirectories.tail->volumeNumber = 2;
     MemoryDisk disk(raw);
     ASSERT_TRUE(disk.Opened());
-    g_VolumeParams.browsedFileSystemType = 100;
-    g_VolumeParams.chosenFileSystemType = 100;
+    g_VolumeParams.browsedFileSystemType = FileSystemKind::kFat16;
+    g_VolumeParams.chosenFileSystemType = FileSystemKind::kFat16;
     g_VolumeParams.volumeNumber = 1;
     g_VolumeParams.clusterBase = 560;
     g_VolumeParams.sectorsPerCluster = 4;
@@ -105,8 +105,8 @@ TEST_F(FoundVolumeScanTest, LostFatCopiesAreLookedForBeforeTheClusterBase)
     MemoryDisk disk(raw);
     ASSERT_TRUE(disk.Opened());
     // A FAT16 volume whose cluster base is 500 is searched from sector 63.
-    g_VolumeParams.browsedFileSystemType = 100;
-    g_VolumeParams.chosenFileSystemType = 100;
+    g_VolumeParams.browsedFileSystemType = FileSystemKind::kFat16;
+    g_VolumeParams.chosenFileSystemType = FileSystemKind::kFat16;
     g_VolumeParams.clusterBase = 500;
     ScanFinishedWord finished{0};
     FindLostFatTables(finished);
@@ -127,12 +127,12 @@ TEST_F(FoundVolumeScanTest, WithoutAChosenTypeTheFatCopiesNearestTheBaseDecideTh
     PutSector(raw, 450, fat32);
     MemoryDisk disk(raw);
     ASSERT_TRUE(disk.Opened());
-    g_VolumeParams.browsedFileSystemType = 100;
-    g_VolumeParams.chosenFileSystemType = 0;
+    g_VolumeParams.browsedFileSystemType = FileSystemKind::kFat16;
+    g_VolumeParams.chosenFileSystemType = FileSystemKind::kNone;
     g_VolumeParams.clusterBase = 600;
     ScanFinishedWord finished{0};
     FindLostFatTables(finished);
-    EXPECT_EQ(uint16_t{g_VolumeParams.browsedFileSystemType}, 200);
+    EXPECT_EQ(FileSystemKind{g_VolumeParams.browsedFileSystemType}, FileSystemKind::kFat32);
     EXPECT_EQ(uint32_t{g_VolumeParams.rootLocation}, 2u);
     EXPECT_EQ(uint32_t{g_VolumeParams.firstFat}, 400u);
     EXPECT_EQ(uint32_t{g_VolumeParams.sectorsPerFat}, 50u);
@@ -150,7 +150,7 @@ TEST_F(FoundVolumeScanTest, NtfsFoldersOfTheVolumeAndTheirMissingParents)
     AddNtfsFile(9100, 99);      // another volume's
     MemoryDisk disk(raw);
     ASSERT_TRUE(disk.Opened());
-    g_VolumeParams.browsedFileSystemType = 300;
+    g_VolumeParams.browsedFileSystemType = FileSystemKind::kNtfs;
     g_VolumeParams.volumeNumber = 1;
     g_VolumeParams.clusterBase = 1000;
     g_VolumeParams.sectorsPerCluster = 8;

@@ -129,7 +129,7 @@ TEST_F(NtfsAnalysisTest, BootSectorsBindFoldersWhoseIndexLiesInsideTheVolume)
     AnalyzeFoundNtfsBootSectors(finished);
     ASSERT_EQ(g_FoundPartitions.count, 1u);
     const FoundPartitionRecord& v = *g_FoundPartitions.head;
-    EXPECT_EQ(v.fileSystemType, 300);
+    EXPECT_EQ(v.fileSystemType, FileSystemKind::kNtfs);
     EXPECT_EQ(v.clusterBase, 1000u);
     EXPECT_EQ(v.sectorsPerCluster, 8u);
     EXPECT_EQ(v.mftStart, 1032u);

@@ -140,7 +140,8 @@ TEST(ExtensiveFuzzSeeds, SmallDisksOfEachKindAreScanned)
     PutSector(ntfs, 40, IndexRecordSector(0, {{41, 40, 1, u"a.txt", false}}));
     ntfs.push_back(2);
 
-    for (const auto& [name, bytes, type] : {std::make_tuple("fat16", fat, uint16_t{100}), std::make_tuple("ntfs", ntfs, uint16_t{300})}) {
+    for (const auto& [name, bytes, type] : {std::make_tuple("fat16", fat, FileSystemKind::kFat16),
+             std::make_tuple("ntfs", ntfs, FileSystemKind::kNtfs)}) {
         ResetEngineState();
         ResetExtensiveScanState();
         std::vector<uint8_t> raw(bytes.begin(), bytes.end() - 1);

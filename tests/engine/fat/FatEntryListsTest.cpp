@@ -75,7 +75,7 @@ TEST_F(FatEntryListsTest, ChainsFollowTheChosenVolumesFats)
     FatLayout layout;
     ASSERT_TRUE(ParseFatBootSector(sector, sizeof sector, boot));
     ASSERT_TRUE(MakeFatLayout(boot, 36864, layout));
-    g_VolumeParams.browsedFileSystemType = 200;
+    g_VolumeParams.browsedFileSystemType = FileSystemKind::kFat32;
     g_VolumeParams.partitionStart = 36864;
     g_VolumeParams.partitionSectors = boot.totalSectors;
     g_VolumeParams.sectorsPerCluster = layout.sectorsPerCluster;
@@ -93,7 +93,7 @@ TEST_F(FatEntryListsTest, ChainsFollowTheChosenVolumesFats)
     // A cluster past the volume gives no chain; a volume of another type none either.
     BuildClusterChain(layout.clusterCount + 2);
     EXPECT_TRUE(Chain().empty());
-    g_VolumeParams.browsedFileSystemType = 300;
+    g_VolumeParams.browsedFileSystemType = FileSystemKind::kNtfs;
     BuildClusterChain(layout.rootCluster);
     EXPECT_TRUE(Chain().empty());
 }

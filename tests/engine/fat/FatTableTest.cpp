@@ -34,7 +34,7 @@ TEST(FatTable, Fat32ChainsEndAtMaskedEndMarksAndStayInsideTheVolume)
         {10, 600},                                   // past the last cluster
         {11, 0}, {12, 1}, {13, 200},                 // free, reserved, then a free cluster
     });
-    FatTable fat(disk, 200, 1, 2, 250);
+    FatTable fat(disk, FileSystemKind::kFat32, 1, 2, 250);
     EXPECT_EQ(FollowClusterChain(fat, 2, 1000), (Chain{2, 3}));
     EXPECT_EQ(FollowClusterChain(fat, 4, 1000), (Chain{4, 5}));
     EXPECT_EQ(FollowClusterChain(fat, 6, 1000), (Chain{6, 7, 8}));
@@ -58,7 +58,7 @@ TEST(FatTable, Fat16ChainsAndUnreadableSectors)
 {
     MemorySectorSource base = FatDisk(false, {{2, 0xFFF8}, {3, 4}, {4, 0xFFFF}, {5, 0xFFF7}, {6, 300}, {7, 1}});
     PatchedSectorSource disk(base);
-    FatTable fat(disk, 100, 1, 4, 1000);
+    FatTable fat(disk, FileSystemKind::kFat16, 1, 4, 1000);
     EXPECT_EQ(FollowClusterChain(fat, 2, 100), (Chain{2}));
     EXPECT_EQ(FollowClusterChain(fat, 3, 100), (Chain{3, 4}));
     EXPECT_EQ(FollowClusterChain(fat, 5, 100), (Chain{5}));
@@ -66,14 +66,14 @@ TEST(FatTable, Fat16ChainsAndUnreadableSectors)
     uint32_t next = 0;
     disk.Unreadable(3);
     EXPECT_EQ(fat.Lookup(600, next), FatLink::Unreadable);
-    FatTable noFat(disk, 100, 0, 4, 1000);
+    FatTable noFat(disk, FileSystemKind::kFat16, 0, 4, 1000);
     EXPECT_EQ(noFat.Lookup(3, next), FatLink::Unreadable);
 }
 
 TEST(FatTable, StopFlagEndsTheWalk)
 {
     MemorySectorSource disk = FatDisk(true, {{2, 3}, {3, 4}, {4, 0x0FFFFFFF}});
-    FatTable fat(disk, 200, 1, 2, 250);
+    FatTable fat(disk, FileSystemKind::kFat32, 1, 2, 250);
     int steps = 0;
     EXPECT_EQ(FollowClusterChain(fat, 2, 100, [&] { return ++steps > 1; }), (Chain{2, 3}));
     EXPECT_EQ(FollowClusterChain(fat, 2, 100, [] { return true; }), (Chain{2}));

@@ -66,9 +66,9 @@ void ListTree(SectorSource& disk, const FatVolume& v, FatTable& fat, uint32_t cl
               bool deleted, bool bySector, std::set<uint32_t>& seen, std::vector<ListedEntry>& out)
 {
     std::vector<FatFoundEntry> found;
-    FatDirectoryParser parser(v.layout.fileSystem == 200, cluster, deleted,
+    FatDirectoryParser parser(v.layout.fileSystem == FileSystemKind::kFat32, cluster, deleted,
                               [&](const FatFoundEntry& e) { found.push_back(e); });
-    const uint32_t root = v.layout.fileSystem == 200 ? v.layout.rootCluster : 0;
+    const uint32_t root = v.layout.fileSystem == FileSystemKind::kFat32 ? v.layout.rootCluster : 0;
     const std::vector<uint8_t> bytes = ReadFolder(disk, v.layout, fat, cluster == 0 ? root : cluster);
     if (bySector) {
         for (size_t off = 0; off < bytes.size() && parser.Feed(bytes.data() + off, kSectorSize); off += kSectorSize) {
@@ -221,7 +221,7 @@ TEST_P(FatVolumeTest, WritesFuzzSeeds)
     for (const ListedEntry& e : ListVolume(*m_disk, m_volume, false)) {
         if (!e.entry.folder || n >= 4)
             continue;
-        std::vector<uint8_t> seed(1, m_volume.layout.fileSystem == 200 ? 1 : 0);
+        std::vector<uint8_t> seed(1, m_volume.layout.fileSystem == FileSystemKind::kFat32 ? 1 : 0);
         const std::vector<uint8_t> bytes = ReadFolder(*m_disk, m_volume.layout, fat, e.entry.firstCluster);
         seed.insert(seed.end(), bytes.begin(), bytes.begin() + std::min<size_t>(bytes.size(), 8192));
         WriteFileBytes(folder + "/" + m_part + "-" + std::to_string(n++), seed.data(), seed.size());
@@ -241,15 +241,15 @@ TEST(FatVolumeLayout, BootSectorsOfTheFixture)
     ASSERT_TRUE(OpenVolume(disk, 2048, fat16));
     ASSERT_TRUE(OpenVolume(disk, 36864, fat32));
     ASSERT_TRUE(OpenVolume(disk, 159744, oneFat));
-    EXPECT_EQ(fat16.layout.fileSystem, 100);
+    EXPECT_EQ(fat16.layout.fileSystem, FileSystemKind::kFat16);
     EXPECT_EQ(fat16.boot.totalSectors, 32768u);
-    EXPECT_EQ(fat32.layout.fileSystem, 200);
+    EXPECT_EQ(fat32.layout.fileSystem, FileSystemKind::kFat32);
     EXPECT_EQ(oneFat.boot.numberOfFats, 1u);
     EXPECT_EQ(oneFat.layout.secondFat, 0u);
     EXPECT_EQ(oneFat.layout.rootDirectory, oneFat.layout.firstFat + oneFat.layout.sectorsPerFat);
 
     // mkfs.fat ends the FAT32 root folder's chain with 0x0FFFFFF8.
-    FatTable table(disk, 200, fat32.layout.firstFat, fat32.layout.sectorsPerFat, fat32.layout.clusterCount);
+    FatTable table(disk, FileSystemKind::kFat32, fat32.layout.firstFat, fat32.layout.sectorsPerFat, fat32.layout.clusterCount);
     uint32_t next = 0;
     EXPECT_EQ(table.Lookup(fat32.layout.rootCluster, next), FatLink::End);
     EXPECT_EQ(FollowClusterChain(table, fat32.layout.rootCluster, 1000), std::vector<uint32_t>{fat32.layout.rootCluster});

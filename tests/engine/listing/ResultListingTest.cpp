@@ -79,7 +79,7 @@ TEST_F(ResultListing, NtfsQuickListsSixtyFourBitSizesAndRecordKeys)
 TEST_F(ResultListing, NtfsExtensiveListsOnlyRecordsInsideTheVolume)
 {
     g_nScanMode = kScanExtensive;
-    g_VolumeParams.browsedFileSystemType = 300;
+    g_VolumeParams.browsedFileSystemType = FileSystemKind::kNtfs;
     g_VolumeParams.clusterBase = 1000;
     g_VolumeParams.volumeEnd = 2000;
     AddNtfsFileRecord(u"at-base", 1000, 5, 1);

@@ -152,7 +152,7 @@ TEST_F(SaveTarget, TracedFileRunningPastTheDiskIsDamagedNotStale)
 TEST_F(SaveTarget, EmptyFatFileIsCreatedEmptyWithoutReading)
 {
     // An empty file has no cluster: nothing is read, and the file is saved whole.
-    g_VolumeParams.browsedFileSystemType = 100;
+    g_VolumeParams.browsedFileSystemType = FileSystemKind::kFat16;
     g_VolumeParams.sectorsPerCluster = 4;
     g_qwSaveFileTime = (24u << 9) | (3u << 5) | 5u;
     EXPECT_EQ(SaveFatFile(folder, u"empty.txt", 0, 0, 1, 0), 1);

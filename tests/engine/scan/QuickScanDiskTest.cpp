@@ -84,10 +84,11 @@ std::map<std::string, std::pair<uint64_t, uint64_t>> ReadBodyTimes(const std::st
 
 struct PartitionCase {
     int number;              // 1-based, as the fixture names them
-    uint16_t fileSystem;
+    FileSystemKind fileSystem;
 };
 
-const PartitionCase kPartitions[] = {{1, 100}, {2, 200}, {3, 300}, {4, 100}};
+const PartitionCase kPartitions[] = {
+    {1, FileSystemKind::kFat16}, {2, FileSystemKind::kFat32}, {3, FileSystemKind::kNtfs}, {4, FileSystemKind::kFat16}};
 
 class QuickScanDisk : public ::testing::TestWithParam<std::tuple<const char*, PartitionCase>> {
 protected:
@@ -113,7 +114,7 @@ protected:
         ASSERT_TRUE(QuickScanPartition(c.number - 1));
     }
     std::string Part() const { return "part" + std::to_string(std::get<1>(GetParam()).number); }
-    bool IsNtfs() const { return std::get<1>(GetParam()).fileSystem == 300; }
+    bool IsNtfs() const { return std::get<1>(GetParam()).fileSystem == FileSystemKind::kNtfs; }
 
     CVirtualDisk disk;
     TempFolder temp;

@@ -18,7 +18,7 @@ protected:
 
 TEST_F(Selection, FatFolderSubtreesCountOnceAndTickedFilesAdd)
 {
-    g_VolumeParams.browsedFileSystemType = 200;
+    g_VolumeParams.browsedFileSystemType = FileSystemKind::kFat32;
     AddFatFolder(u"a", 3, 0)->treeItem = 10;
     AddFatFolder(u"b", 4, 3)->treeItem = 11;
     AddFatFolder(u"c", 5, 0)->treeItem = 12;
@@ -36,7 +36,7 @@ TEST_F(Selection, FatFolderSubtreesCountOnceAndTickedFilesAdd)
 
 TEST_F(Selection, NtfsSizesAreSixtyFourBit)
 {
-    g_VolumeParams.browsedFileSystemType = 300;
+    g_VolumeParams.browsedFileSystemType = FileSystemKind::kNtfs;
     AddNtfsFolder(u"big", 64, 5)->treeItem = 7;
     AddMftEntry(u"iso", 70, 64, 5000000000ULL, 0x100);
     SaveSelection s;

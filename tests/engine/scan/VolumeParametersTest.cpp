@@ -18,7 +18,7 @@ protected:
     void SetUp() override { ResetEngineState(); }
     void TearDown() override { ResetEngineState(); }
 
-    void Choose(uint16_t type, uint32_t sectors = 4000)
+    void Choose(FileSystemKind type, uint32_t sectors = 4000)
     {
         g_VolumeParams.chosenFileSystemType = type;
         g_VolumeParams.partitionStart = kStart;
@@ -77,12 +77,12 @@ void FileRecord(std::vector<uint8_t>& raw, uint32_t sector)
 
 TEST_F(VolumeParameters, Fat32FromTheBootSector)
 {
-    Choose(200);
+    Choose(FileSystemKind::kFat32);
     Fat32Boot(raw, kStart, 8, 32, 100);
     raw[At(kStart + 32 + 100)] = 0xF8;    // second FAT
     ASSERT_EQ(Read(), 1);
     const VolumeParameterBlock b = g_VolumeParams;
-    EXPECT_EQ(uint32_t{b.browsedFileSystemType}, 200);
+    EXPECT_EQ(FileSystemKind{b.browsedFileSystemType}, FileSystemKind::kFat32);
     EXPECT_EQ(uint32_t{b.sectorsPerCluster}, 8u);
     EXPECT_EQ(uint32_t{b.reservedSectors}, 32u);
     EXPECT_EQ(uint32_t{b.firstFat}, kStart + 32);
@@ -94,7 +94,7 @@ TEST_F(VolumeParameters, Fat32FromTheBootSector)
 
 TEST_F(VolumeParameters, Fat32UsesTheCopyAtSixWhenTheBootSectorIsGone)
 {
-    Choose(200);
+    Choose(FileSystemKind::kFat32);
     Fat32Boot(raw, kStart + 6, 4, 32, 50);
     raw[At(kStart + 32 + 50)] = 0xF8;
     ASSERT_EQ(Read(), 1);
@@ -103,7 +103,7 @@ TEST_F(VolumeParameters, Fat32UsesTheCopyAtSixWhenTheBootSectorIsGone)
 
 TEST_F(VolumeParameters, FatWithoutTheMediaByteOrWithAZeroClusterSizeIsUnusable)
 {
-    Choose(200);
+    Choose(FileSystemKind::kFat32);
     Fat32Boot(raw, kStart, 8, 32, 100);
     EXPECT_EQ(Read(), 0) << "second FAT lacks 0xF8";
     raw[At(kStart + 132)] = 0xF8;
@@ -113,7 +113,7 @@ TEST_F(VolumeParameters, FatWithoutTheMediaByteOrWithAZeroClusterSizeIsUnusable)
 
 TEST_F(VolumeParameters, Fat16WithOneFat)
 {
-    Choose(100);
+    Choose(FileSystemKind::kFat16);
     raw[At(kStart, 13)] = 4;
     Put16(raw, At(kStart, 14), 1);
     raw[At(kStart, 16)] = 1;
@@ -131,7 +131,7 @@ TEST_F(VolumeParameters, Fat16WithOneFat)
 
 TEST_F(VolumeParameters, NtfsIndexRecordSizes)
 {
-    Choose(300);
+    Choose(FileSystemKind::kNtfs);
     NtfsBoot(raw, kStart, 8, 4, 100, 0xF4);
     FileRecord(raw, kStart + 32);
     FileRecord(raw, kStart + 800);
@@ -147,7 +147,7 @@ TEST_F(VolumeParameters, NtfsIndexRecordSizes)
 
 TEST_F(VolumeParameters, NtfsWithABadMftStillScansFromTheMirror)
 {
-    Choose(300);
+    Choose(FileSystemKind::kNtfs);
     NtfsBoot(raw, kStart, 8, 4, 100, 0xF4);
     FileRecord(raw, kStart + 800);
     ASSERT_EQ(Read(), 1);
@@ -157,7 +157,7 @@ TEST_F(VolumeParameters, NtfsWithABadMftStillScansFromTheMirror)
 
 TEST_F(VolumeParameters, NtfsFallsBackToTheCopyAtThePartitionEnd)
 {
-    Choose(300, 2000);
+    Choose(FileSystemKind::kNtfs, 2000);
     NtfsBoot(raw, kStart + 1999, 8, 4, 100, 0xF4);
     FileRecord(raw, kStart + 32);
     ASSERT_EQ(Read(), 1);
@@ -168,14 +168,14 @@ TEST_F(VolumeParameters, NtfsFallsBackToTheCopyAtThePartitionEnd)
 
 TEST_F(VolumeParameters, AStoppedScanReadsNothing)
 {
-    Choose(200);
+    Choose(FileSystemKind::kFat32);
     finished = 1;
     EXPECT_EQ(Read(), 0);
 }
 
 TEST_F(VolumeParameters, Fat32ReconstructionFromTwoDirectories)
 {
-    Choose(200, 4000);
+    Choose(FileSystemKind::kFat32, 4000);
     // FAT at reserved 32; spc 4; two FATs of 100 sectors: cluster 2 at kStart + 232.
     raw[At(kStart + 32)] = 0xF8;
     raw[At(kStart + 32, 1)] = 0xFF;
@@ -201,10 +201,10 @@ TEST_F(VolumeParameters, Fat32ReconstructionFromTwoDirectories)
 
 TEST_F(VolumeParameters, ReconstructionWithoutDirectoriesFails)
 {
-    Choose(100, 3000);
+    Choose(FileSystemKind::kFat16, 3000);
     EXPECT_EQ(Reconstruct(), 0);
-    Choose(300);
+    Choose(FileSystemKind::kNtfs);
     EXPECT_EQ(Reconstruct(), 0);
-    Choose(100, 0);
+    Choose(FileSystemKind::kFat16, 0);
     EXPECT_EQ(Reconstruct(), 0);
 }

@@ -32,7 +32,7 @@ std::vector<uint8_t> Hex(const char* text)
     return out;
 }
 
-void SetBlock(uint16_t browsed)
+void SetBlock(FileSystemKind browsed)
 {
     VolumeParameterBlock& b = g_VolumeParams;
     b.chosenFileSystemType = browsed;
@@ -115,7 +115,7 @@ std::vector<uint8_t> Concat(std::vector<uint8_t> a, const std::vector<uint8_t>& 
 
 TEST_F(SnapshotBytes, QuickFatSnapshotHasTheDocumentedLayout)
 {
-    SetBlock(200);
+    SetBlock(FileSystemKind::kFat32);
     g_nScanMode = kScanQuick;
     AddFatFolder(u"ab", 5, 0, 1);
     AddFatFile(u"c.txt", 9, 5, 1000);
@@ -133,7 +133,7 @@ TEST_F(SnapshotBytes, QuickFatSnapshotHasTheDocumentedLayout)
 
 TEST_F(SnapshotBytes, QuickNtfsSnapshotHasTheDocumentedLayout)
 {
-    SetBlock(300);
+    SetBlock(FileSystemKind::kNtfs);
     g_nScanMode = kScanQuick;
     AddNtfsFolder(u"d", 64, 5);
     AddMftEntry(u"e", 65, 64, 0x100000002ULL, 0x1082, 1);
@@ -155,7 +155,7 @@ TEST_F(SnapshotBytes, QuickNtfsSnapshotHasTheDocumentedLayout)
 
 TEST_F(SnapshotBytes, FileTraceSnapshotHasTheDocumentedLayout)
 {
-    SetBlock(200);
+    SetBlock(FileSystemKind::kFat32);
     g_nScanMode = kScanFileTrace;
     AddTraceHit(u".jpg", u"JPEG", "ffd8");
     AddTracedFile(u"1.jpg", u".jpg", u"JPEG", 0x900, 1);
@@ -178,14 +178,14 @@ TEST_F(SnapshotBytes, FileTraceSnapshotHasTheDocumentedLayout)
 
 TEST_F(SnapshotBytes, UnknownBrowsedTypeGivesHeaderAndTrailerOnly)
 {
-    SetBlock(0);
+    SetBlock(FileSystemKind::kNone);
     AddFatFolder(u"x", 3, 0);
     EXPECT_EQ(EncodeSnapshot().size(), 84u);
 }
 
 TEST_F(SnapshotBytes, ExtensiveNtfsKeepsOnlyRecordsOfTheVolumeAndLoadsThemAsFileRecords)
 {
-    SetBlock(300);
+    SetBlock(FileSystemKind::kNtfs);
     g_nScanMode = kScanExtensive;
     AddNtfsFolder(u"f", 70, 5);
     AddNtfsFileRecord(u"before", 0x880, 70, 1);     // at the cluster base: outside
@@ -210,10 +210,10 @@ TEST_F(SnapshotBytes, EveryKindRoundTripsToTheSameBytes)
 {
     struct Case {
         int32_t mode;
-        uint16_t type;
+        FileSystemKind type;
     };
-    for (Case c : {Case{kScanQuick, 100}, Case{kScanQuick, 300}, Case{kScanExtensive, 200}, Case{kScanExtensive, 300},
-             Case{kScanFileTrace, 100}}) {
+    for (Case c : {Case{kScanQuick, FileSystemKind::kFat16}, Case{kScanQuick, FileSystemKind::kNtfs}, Case{kScanExtensive, FileSystemKind::kFat32}, Case{kScanExtensive, FileSystemKind::kNtfs},
+             Case{kScanFileTrace, FileSystemKind::kFat16}}) {
         ResetEngineState();
         SetBlock(c.type);
         g_nScanMode = c.mode;
@@ -225,10 +225,10 @@ TEST_F(SnapshotBytes, EveryKindRoundTripsToTheSameBytes)
         AddTraceHit(u".png", u"PNG image", "89504e47");
         AddTracedFile(u"3.png", u".png", u"PNG image", 0x3000, 3);
         std::vector<uint8_t> first = EncodeSnapshot();
-        WriteFuzzSeed(first, "roundtrip-" + std::to_string(c.mode) + "-" + std::to_string(c.type));
+        WriteFuzzSeed(first, "roundtrip-" + std::to_string(c.mode) + "-" + std::to_string(FileSystemCode(c.type)));
 
         LoadedSnapshot loaded;
-        ASSERT_EQ(DecodeSnapshot(first.data(), first.size(), loaded), SnapshotStatus::kOk) << c.mode << " " << c.type;
+        ASSERT_EQ(DecodeSnapshot(first.data(), first.size(), loaded), SnapshotStatus::kOk) << c.mode << " " << FileSystemCode(c.type);
         ResetEngineState();
         g_VolumeParams.rootLocation = 0x1234;
         loaded.Commit();
@@ -236,13 +236,13 @@ TEST_F(SnapshotBytes, EveryKindRoundTripsToTheSameBytes)
         EXPECT_EQ(uint32_t{g_VolumeParams.rootLocation}, 0x1234u) << "the root location is not stored";
         EXPECT_EQ(g_wDeviceIndex, 2);
         g_VolumeParams.rootLocation = 0xDEAD;
-        EXPECT_EQ(EncodeSnapshot(), first) << c.mode << " " << c.type;
+        EXPECT_EQ(EncodeSnapshot(), first) << c.mode << " " << FileSystemCode(c.type);
     }
 }
 
 TEST_F(SnapshotBytes, HeaderFaultsAreToldApart)
 {
-    SetBlock(200);
+    SetBlock(FileSystemKind::kFat32);
     AddFatFile(u"a", 3, 0, 1);
     std::vector<uint8_t> good = EncodeSnapshot();
     {
@@ -270,7 +270,7 @@ TEST_F(SnapshotBytes, HeaderFaultsAreToldApart)
 TEST_F(SnapshotBytes, EveryTruncationIsRefused)
 {
     for (int mode : {kScanQuick, kScanFileTrace}) {
-        for (uint16_t type : {uint16_t(100), uint16_t(300)}) {
+        for (FileSystemKind type : {FileSystemKind::kFat16, FileSystemKind::kNtfs}) {
             ResetEngineState();
             SetBlock(type);
             g_nScanMode = mode;
@@ -295,7 +295,7 @@ TEST_F(SnapshotBytes, EveryTruncationIsRefused)
 
 TEST_F(SnapshotBytes, HostileLengthsCountsAndFieldsAreRefused)
 {
-    SetBlock(200);
+    SetBlock(FileSystemKind::kFat32);
     AddFatFolder(u"dir", 3, 0);
     std::vector<uint8_t> good = EncodeSnapshot();
     auto refused = [](std::vector<uint8_t> b) {
@@ -336,7 +336,7 @@ TEST_F(SnapshotBytes, HostileLengthsCountsAndFieldsAreRefused)
         EXPECT_TRUE(refused(b)) << spc;
     }
     ResetEngineState();
-    SetBlock(200);
+    SetBlock(FileSystemKind::kFat32);
     g_nScanMode = kScanFileTrace;
     TraceHitRecord* hit = AddTraceHit(u".x", u"X", "zz");   // not hexadecimal
     (void)hit;

@@ -19,7 +19,7 @@ protected:
     void MakeCurrentResults()
     {
         g_nScanMode = kScanQuick;
-        g_VolumeParams.browsedFileSystemType = 100;
+        g_VolumeParams.browsedFileSystemType = FileSystemKind::kFat16;
         g_VolumeParams.sectorsPerCluster = 8;
         AddFatFolder(u"keep", 3, 0);
         AddFatFile(u"keep.txt", 4, 3, 10);
@@ -41,7 +41,7 @@ protected:
 TEST_F(SnapshotLoad, SavedFileLoadsBack)
 {
     g_nScanMode = kScanExtensive;
-    g_VolumeParams.browsedFileSystemType = 300;
+    g_VolumeParams.browsedFileSystemType = FileSystemKind::kNtfs;
     g_VolumeParams.sectorsPerCluster = 8;
     g_VolumeParams.volumeEnd = 100000;
     AddNtfsFolder(u"docs", 64, 5);
@@ -160,7 +160,7 @@ TEST_F(SnapshotLoad, ProgressFollowsEachSectionsRecords)
         std::vector<int> shown;
         void OnProgress(int percent) override { shown.push_back(percent); }
     } observer;
-    g_VolumeParams.browsedFileSystemType = 200;
+    g_VolumeParams.browsedFileSystemType = FileSystemKind::kFat32;
     g_VolumeParams.sectorsPerCluster = 1;
     AddFatFolder(u"one", 3, 0);
     for (uint32_t i = 0; i < 4; ++i)

@@ -113,8 +113,8 @@ TEST_F(EngineStateTest, TraceRecordsFreeEveryOwnedText)
 TEST_F(EngineStateTest, PartitionTableHoldsAtMost25Entries)
 {
     for (uint32_t i = 0; i < kMaxPartitionTableEntries; ++i)
-        EXPECT_TRUE(AddPartitionTableEntry(i * 100, 100, 100));
-    EXPECT_FALSE(AddPartitionTableEntry(9999, 1, 300));
+        EXPECT_TRUE(AddPartitionTableEntry(i * 100, 100, FileSystemKind::kFat16));
+    EXPECT_FALSE(AddPartitionTableEntry(9999, 1, FileSystemKind::kNtfs));
     EXPECT_EQ(g_nPartitionCount, 25u);
     EXPECT_EQ(g_PartitionTable[24].startSector, 2400u);
     ClearPartitionTable();
@@ -132,7 +132,7 @@ TEST_F(EngineStateTest, ResetRestoresStartUpValues)
     g_wDeviceIndex = 4;
     g_VolumeParams.clusterBase = 1234;
     g_DeviceGeometry.heads[3] = 255;
-    AddPartitionTableEntry(63, 1000, 100);
+    AddPartitionTableEntry(63, 1000, FileSystemKind::kFat16);
     AppendRecord(g_IndexRecords, NewRecord<IndexRecordNode>());
     ResetEngineWords();
     EXPECT_EQ(g_nSectorsPerRead, 60u);

@@ -67,7 +67,7 @@ protected:
         ASSERT_TRUE(AppendChosenSignature(g_TraceHits, r));
     }
 
-    void Partition(uint32_t start, uint32_t end, uint16_t type = 0)
+    void Partition(uint32_t start, uint32_t end, FileSystemKind type = FileSystemKind::kNone)
     {
         g_VolumeParams.chosenFileSystemType = type;
         g_VolumeParams.partitionStart = start;
@@ -181,7 +181,7 @@ TEST_F(FileTrace, StopsAtTheFinishedWordKeepingTheHitsSoFar)
 TEST_F(FileTrace, FatVolumeWithoutParametersIsReportedNotSearched)
 {
     Choose(".jpg", "FFD8FF");
-    Partition(100, 2000, 200);   // FAT32 with nothing but zeros
+    Partition(100, 2000, FileSystemKind::kFat32);   // FAT32 with nothing but zeros
     Put(100, kJpeg);
     g_nScanFailed = 0;
     EXPECT_EQ(Run(), FileTraceResult::kNoParameters);

@@ -26,13 +26,13 @@ BootRecordBuilder& BootRecordBuilder::Entry(uint64_t recordSector, int slot, uin
     return *this;
 }
 
-BootRecordBuilder& BootRecordBuilder::BootSector(uint64_t sector, uint16_t fileSystem, uint32_t total)
+BootRecordBuilder& BootRecordBuilder::BootSector(uint64_t sector, FileSystemKind fileSystem, uint32_t total)
 {
     uint8_t* s = m_bytes.data() + sector * kSectorSize;
-    if (fileSystem == 200) {
+    if (fileSystem == FileSystemKind::kFat32) {
         std::memcpy(s + 82, "FAT32   ", 8);
         Put32(s + 32, total);
-    } else if (fileSystem == 100) {
+    } else if (fileSystem == FileSystemKind::kFat16) {
         std::memcpy(s + 54, "FAT16   ", 8);
         Put32(s + 32, total);
     } else {

@@ -70,7 +70,8 @@ TEST_P(PartitionDiscoveryTest, WipedTableIsSearched)
     EXPECT_EQ(observer.statuses, std::vector<std::u16string>{kSearchingPartitionsText});
     ASSERT_EQ(g_nPartitionCount, 4u);
     const uint32_t starts[] = {2048, 36864, 108544, 159744};
-    const uint16_t types[] = {100, 200, 300, 100};
+    const FileSystemKind types[] = {
+        FileSystemKind::kFat16, FileSystemKind::kFat32, FileSystemKind::kNtfs, FileSystemKind::kFat16};
     for (size_t i = 0; i < 4; ++i) {
         EXPECT_EQ(g_PartitionTable[i].startSector, starts[i]);
         EXPECT_EQ(g_PartitionTable[i].fileSystemType, types[i]);

@@ -17,13 +17,13 @@ namespace {
 struct Found {
     uint32_t start;
     uint32_t count;
-    uint16_t fs;
+    FileSystemKind fs;
     bool operator==(const Found& o) const { return start == o.start && count == o.count && fs == o.fs; }
 };
 
 void PrintTo(const Found& f, std::ostream* os)
 {
-    *os << "{" << f.start << ", " << f.count << ", " << f.fs << "}";
+    *os << "{" << f.start << ", " << f.count << ", " << FileSystemCode(f.fs) << "}";
 }
 
 std::vector<Found> Sorted(const std::vector<DiskPartition>& table)
@@ -44,8 +44,10 @@ std::vector<Found> ExpectedFromSfdisk(const std::string& script)
     for (const SfdiskEntry& e : ReadSfdisk(FixtureFile(script, "sfdisk.txt"))) {
         if (e.type == 5 || e.type == 0xf)
             continue;
-        const uint16_t fs = e.type == 7 ? 300 : (e.type == 0xb || e.type == 0xc) ? 200 : 100;
-        out.push_back({static_cast<uint32_t>(e.start), static_cast<uint32_t>(fs == 300 ? e.size - 1 : e.size), fs});
+        const FileSystemKind fs = e.type == 7 ? FileSystemKind::kNtfs
+            : (e.type == 0xb || e.type == 0xc) ? FileSystemKind::kFat32
+                                               : FileSystemKind::kFat16;
+        out.push_back({static_cast<uint32_t>(e.start), static_cast<uint32_t>(fs == FileSystemKind::kNtfs ? e.size - 1 : e.size), fs});
     }
     return out;
 }
@@ -111,7 +113,7 @@ TEST(PartitionSearch, AddsOnlyNewStartsAndListsTheTableFirst)
 TEST(PartitionSearch, WithoutSearchingOnlyMovesProgress)
 {
     BootRecordBuilder b(16065 * 3);
-    b.BootSector(16065 + 63, 200, 1000);
+    b.BootSector(16065 + 63, FileSystemKind::kFat32, 1000);
     MemorySectorSource disk = b.Build();
     std::vector<DiskPartition> table;
     std::vector<int> progress;
@@ -123,14 +125,14 @@ TEST(PartitionSearch, WithoutSearchingOnlyMovesProgress)
     SearchPartitions(disk, {3, 255, 63}, true, table, events);
     ASSERT_EQ(table.size(), 1u);
     EXPECT_EQ(table[0].startSector, 16065u + 63);
-    EXPECT_EQ(table[0].fileSystem, 200);
+    EXPECT_EQ(table[0].fileSystem, FileSystemKind::kFat32);
 }
 
 TEST(PartitionSearch, StopsAtTheStopFlagAndAtAFullTable)
 {
     BootRecordBuilder b(2048 * 40);
     for (uint32_t i = 1; i < 40; ++i)
-        b.BootSector(2048 * i, 100, 100);
+        b.BootSector(2048 * i, FileSystemKind::kFat16, 100);
     MemorySectorSource disk = b.Build();
     std::vector<DiskPartition> table;
     SearchPartitions(disk, GeometryFromSectorCount(disk.SectorCount()), true, table, {});

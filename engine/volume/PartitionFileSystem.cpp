@@ -1,4 +1,4 @@
-#include "engine/volume/FileSystemCode.h"
+#include "engine/volume/PartitionFileSystem.h"
 
 #include "engine/volume/BufferBounds.h"
 #include "engine/util/Endian.h"
@@ -16,33 +16,33 @@ bool TextAt(const uint8_t* sector, size_t size, size_t offset, const char* text)
 }
 }  // namespace
 
-uint16_t FileSystemFromBootText(const uint8_t* sector, size_t size)
+FileSystemKind FileSystemFromBootText(const uint8_t* sector, size_t size)
 {
     if (TextAt(sector, size, 82, "FAT32"))
-        return kFsFat32;
+        return FileSystemKind::kFat32;
     if (TextAt(sector, size, 54, "FAT16"))
-        return kFsFat16;
+        return FileSystemKind::kFat16;
     if (TextAt(sector, size, 3, "NTFS"))
-        return kFsNtfs;
-    return kFsNone;
+        return FileSystemKind::kNtfs;
+    return FileSystemKind::kNone;
 }
 
-uint16_t FileSystemFromTypeByte(uint8_t type, bool insideExtended)
+FileSystemKind FileSystemFromTypeByte(uint8_t type, bool insideExtended)
 {
     switch (type) {
     case 4:
     case 6:
     case 14:
-        return kFsFat16;
+        return FileSystemKind::kFat16;
     case 11:
     case 12:
-        return kFsFat32;
+        return FileSystemKind::kFat32;
     case 7:
-        return kFsNtfs;
+        return FileSystemKind::kNtfs;
     case 1:
-        return insideExtended ? kFsFat16 : kFsNone;
+        return insideExtended ? FileSystemKind::kFat16 : FileSystemKind::kNone;
     default:
-        return kFsNone;
+        return FileSystemKind::kNone;
     }
 }
 
@@ -51,22 +51,22 @@ bool IsUnsupportedFileSystem(const uint8_t* sector, size_t size)
     return TextAt(sector, size, 3, "EXFAT   ") || TextAt(sector, size, 54, "FAT12   ");
 }
 
-uint16_t FileSystemFromSearchText(const uint8_t* sector, size_t size)
+FileSystemKind FileSystemFromSearchText(const uint8_t* sector, size_t size)
 {
     if (TextAt(sector, size, 85, "32"))
-        return kFsFat32;
+        return FileSystemKind::kFat32;
     if (TextAt(sector, size, 57, "16"))
-        return kFsFat16;
+        return FileSystemKind::kFat16;
     if (TextAt(sector, size, 3, "NTFS"))
-        return kFsNtfs;
-    return kFsNone;
+        return FileSystemKind::kNtfs;
+    return FileSystemKind::kNone;
 }
 
-uint32_t BootSectorTotalSectors(const uint8_t* sector, size_t size, uint16_t fileSystem)
+uint32_t BootSectorTotalSectors(const uint8_t* sector, size_t size, FileSystemKind fileSystem)
 {
     if (size < kSectorSize)
         return 0;
-    if (fileSystem == kFsNtfs) {
+    if (fileSystem == FileSystemKind::kNtfs) {
         const uint64_t total = ReadLittleEndian64(sector + 40);
         return total > 0xFFFFFFFFu ? 0xFFFFFFFFu : static_cast<uint32_t>(total);
     }
