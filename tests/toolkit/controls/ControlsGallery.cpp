@@ -200,7 +200,7 @@ TEST(ControlsGallery, HeadersAndLists)
         if (look.kind == 1)
             CTKPUxThemeWrapper::SetForceUnavailable(TRUE);
         Board board(look.name, 440, 300);
-        board.Label(L"sorted by Size, ascending; Name column with a bitmap", 10, 4, 420);
+        board.Label(L"sorted by Size, ascending; Name column with a bitmap", 10, 4, 320);
         CTKListCtrl list, second;
         list.Create(WS_CHILD | WS_VISIBLE | WS_BORDER | LVS_REPORT, CRect(10, 22, 430, 150), &board, 300);
         FillList(list);
@@ -230,7 +230,16 @@ TEST(ControlsGallery, HeadersAndLists)
         header2.SetSortArrow(0, FALSE);
         header2.EnableAutoSize();
         header2.AutoSizeToWidth();
+        board.Label(L"(Type pressed)", 330, 4, 100);
+        // The Type heading held down under the cursor.
+        CRect type;
+        header.GetItemRect(2, &type);
+        header.ClientToScreen(&type);
+        SetCursorPos(type.CenterPoint().x, type.CenterPoint().y);
+        header.m_bLButtonDown = TRUE;
         EXPECT_TRUE(board.Save(look.name));
+        header.m_bLButtonDown = FALSE;
+        CursorAway();
         header.UnsubclassWindow();
         header2.UnsubclassWindow();
         CTKPUxThemeWrapper::SetForceUnavailable(FALSE);

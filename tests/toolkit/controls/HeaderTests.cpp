@@ -228,6 +228,27 @@ TEST(HeaderLooks, GradientHeaderIsTallerAndStylesSwitchTheLayout)
     EXPECT_LT(f.Client().Height(), tm.tmHeight + 10);
 }
 
+TEST(HeaderLooks, HotItemFollowsTheCursorWithVisualStyles)
+{
+    HeaderFixture f;
+    CTKHeaderCtrlTheme* pTheme = f.header.GetHeaderTheme();
+    ASSERT_NE(pTheme, nullptr);
+    if (!pTheme->IsThemeActive())
+        GTEST_SKIP() << "no visual styles";
+    const CRect size = f.Item(1);
+    CursorToClient(f.header.GetSafeHwnd(), size.CenterPoint().x, size.CenterPoint().y);
+    f.header.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(size.CenterPoint().x, size.CenterPoint().y));
+    ASSERT_TRUE(PumpUntil([&] { return f.header.GetHotItem() == 1; }));
+    const CRect type = f.Item(2);
+    CursorToClient(f.header.GetSafeHwnd(), type.CenterPoint().x, type.CenterPoint().y);
+    ASSERT_TRUE(PumpUntil([&] { return f.header.GetHotItem() == 2; }));
+    CursorAway();
+    ASSERT_TRUE(PumpUntil([&] { return f.header.GetHotItem() == -1; }));
+    // The flat look has no hot tracking.
+    CTKFlatHeaderCtrl flat;
+    EXPECT_FALSE(flat.GetHeaderTheme()->IsThemeActive());
+}
+
 TEST(HeaderMenu, SortAndAlignFromTheRightClickMenu)
 {
     TrackerScope tracker;
