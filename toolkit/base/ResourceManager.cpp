@@ -65,6 +65,13 @@ int CTKPResourceManager::ShowMessageBox(UINT nIDPrompt, UINT nType)
   return AfxMessageBox(strText, nType, 0);
 }
 
+int CTKPResourceManager::ShowMessageBox(LPCTSTR lpszText, UINT nType)
+{
+  if (g_messageBoxHook)
+    return g_messageBoxHook(lpszText, nType);
+  return AfxMessageBox(lpszText, nType, 0);
+}
+
 void CTKPResourceManager::SetMessageBoxHook(MessageBoxHook pfnHook) { g_messageBoxHook = pfnHook; }
 
 CTKPResourceManager* GetResourceManager()

@@ -25,6 +25,8 @@ public:
 
   // The string's text in a message box of the given style; returns the button pressed.
   int ShowMessageBox(UINT nIDPrompt, UINT nType);
+  // A text already made (a formatted string resource) in a message box of the given style.
+  int ShowMessageBox(LPCTSTR lpszText, UINT nType);
 
   // Test switch: a function that answers message boxes instead of showing them (null: show them).
   typedef int (*MessageBoxHook)(LPCTSTR lpszText, UINT nType);
