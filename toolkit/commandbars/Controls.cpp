@@ -16,7 +16,7 @@ IMPLEMENT_DYNCREATE(CTKPControls, CCmdTarget)
 
 namespace {
 
-// A control of a kind whose class is part of the program only when its Part is: made by name, or
+// A control of a kind whose class is part of the program only when the program has it: made by name, or
 // null when the program does not have it.
 CTKPControl* CreateByName(LPCSTR lpszClassName)
 {
