@@ -6,76 +6,82 @@ CTKPResourceManager::MessageBoxHook g_messageBoxHook = NULL;
 
 CTKPResourceManager::CTKPResourceManager() : m_bValid(TRUE), m_hResourceFile(NULL) {}
 
-CTKPResourceManager::~CTKPResourceManager() { Close(); }
+CTKPResourceManager::~CTKPResourceManager()
+{
+    Close();
+}
 
 BOOL CTKPResourceManager::LoadString(CString* pString, UINT nIDResource)
 {
-  pString->Empty();
-  return pString->LoadString(nIDResource);
+    pString->Empty();
+    return pString->LoadString(nIDResource);
 }
 
 BOOL CTKPResourceManager::LoadMenu(CMenu* pMenu, UINT nIDResource)
 {
-  HINSTANCE hInst = AfxFindResourceHandle(MAKEINTRESOURCE(nIDResource), RT_MENU);
-  HMENU hMenu = ::LoadMenuW(hInst, MAKEINTRESOURCEW(nIDResource));
-  return hMenu != NULL && pMenu->Attach(hMenu);
+    HINSTANCE hInst = AfxFindResourceHandle(MAKEINTRESOURCE(nIDResource), RT_MENU);
+    HMENU hMenu = ::LoadMenuW(hInst, MAKEINTRESOURCEW(nIDResource));
+    return hMenu != NULL && pMenu->Attach(hMenu);
 }
 
 BOOL CTKPResourceManager::LoadBitmap(CBitmap* pBitmap, UINT nIDResource)
 {
-  HINSTANCE hInst = AfxFindResourceHandle(MAKEINTRESOURCE(nIDResource), RT_BITMAP);
-  HBITMAP hBitmap = ::LoadBitmapW(hInst, MAKEINTRESOURCEW(nIDResource));
-  return hBitmap != NULL && pBitmap->Attach(hBitmap);
+    HINSTANCE hInst = AfxFindResourceHandle(MAKEINTRESOURCE(nIDResource), RT_BITMAP);
+    HBITMAP hBitmap = ::LoadBitmapW(hInst, MAKEINTRESOURCEW(nIDResource));
+    return hBitmap != NULL && pBitmap->Attach(hBitmap);
 }
 
 HCURSOR CTKPResourceManager::LoadCursor(UINT nIDResource)
 {
-  HINSTANCE hInst = AfxFindResourceHandle(MAKEINTRESOURCE(nIDResource), RT_GROUP_CURSOR);
-  return ::LoadCursorW(hInst, MAKEINTRESOURCEW(nIDResource));
+    HINSTANCE hInst = AfxFindResourceHandle(MAKEINTRESOURCE(nIDResource), RT_GROUP_CURSOR);
+    return ::LoadCursorW(hInst, MAKEINTRESOURCEW(nIDResource));
 }
 
 LPCDLGTEMPLATE CTKPResourceManager::LoadDialogTemplate(UINT nIDResource)
 {
-  HINSTANCE hInst = AfxGetInstanceHandle();
-  HRSRC hResource = ::FindResourceW(hInst, MAKEINTRESOURCEW(nIDResource), MAKEINTRESOURCEW(5));
-  if (hResource == NULL) {
-    hInst = AfxFindResourceHandle(MAKEINTRESOURCE(nIDResource), RT_DIALOG);
-    hResource = ::FindResourceW(hInst, MAKEINTRESOURCEW(nIDResource), MAKEINTRESOURCEW(5));
-  }
-  if (hResource == NULL)
-    return NULL;
-  HGLOBAL hTemplate = ::LoadResource(hInst, hResource);
-  return hTemplate ? static_cast<LPCDLGTEMPLATE>(::LockResource(hTemplate)) : NULL;
+    HINSTANCE hInst = AfxGetInstanceHandle();
+    HRSRC hResource = ::FindResourceW(hInst, MAKEINTRESOURCEW(nIDResource), MAKEINTRESOURCEW(5));
+    if (hResource == NULL) {
+        hInst = AfxFindResourceHandle(MAKEINTRESOURCE(nIDResource), RT_DIALOG);
+        hResource = ::FindResourceW(hInst, MAKEINTRESOURCEW(nIDResource), MAKEINTRESOURCEW(5));
+    }
+    if (hResource == NULL)
+        return NULL;
+    HGLOBAL hTemplate = ::LoadResource(hInst, hResource);
+    return hTemplate ? static_cast<LPCDLGTEMPLATE>(::LockResource(hTemplate)) : NULL;
 }
 
 void CTKPResourceManager::Close()
 {
-  if (m_hResourceFile) {
-    ::FreeLibrary(m_hResourceFile);
-    m_hResourceFile = NULL;
-  }
+    if (m_hResourceFile) {
+        ::FreeLibrary(m_hResourceFile);
+        m_hResourceFile = NULL;
+    }
 }
 
 int CTKPResourceManager::ShowMessageBox(UINT nIDPrompt, UINT nType)
 {
-  CString strText;
-  LoadString(&strText, nIDPrompt);
-  if (g_messageBoxHook)
-    return g_messageBoxHook(strText, nType);
-  return AfxMessageBox(strText, nType, 0);
+    CString strText;
+    LoadString(&strText, nIDPrompt);
+    if (g_messageBoxHook)
+        return g_messageBoxHook(strText, nType);
+    return AfxMessageBox(strText, nType, 0);
 }
 
 int CTKPResourceManager::ShowMessageBox(LPCTSTR lpszText, UINT nType)
 {
-  if (g_messageBoxHook)
-    return g_messageBoxHook(lpszText, nType);
-  return AfxMessageBox(lpszText, nType, 0);
+    if (g_messageBoxHook)
+        return g_messageBoxHook(lpszText, nType);
+    return AfxMessageBox(lpszText, nType, 0);
 }
 
-void CTKPResourceManager::SetMessageBoxHook(MessageBoxHook pfnHook) { g_messageBoxHook = pfnHook; }
+void CTKPResourceManager::SetMessageBoxHook(MessageBoxHook pfnHook)
+{
+    g_messageBoxHook = pfnHook;
+}
 
 CTKPResourceManager* GetResourceManager()
 {
-  static CTKPResourceManager manager;
-  return &manager;
+    static CTKPResourceManager manager;
+    return &manager;
 }

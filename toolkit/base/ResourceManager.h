@@ -6,34 +6,33 @@
 #include "classlib/win/AfxGdi.h"
 #include "classlib/win/AfxWin.h"
 
-class CTKPResourceManager
-{
+class CTKPResourceManager {
 public:
-  CTKPResourceManager();
-  virtual ~CTKPResourceManager();
+    CTKPResourceManager();
+    virtual ~CTKPResourceManager();
 
-  // TRUE when the string exists; the text is left empty otherwise.
-  virtual BOOL LoadString(CString* pString, UINT nIDResource);
-  virtual BOOL LoadMenu(CMenu* pMenu, UINT nIDResource);
-  virtual BOOL LoadBitmap(CBitmap* pBitmap, UINT nIDResource);
-  // Null when the cursor is missing.
-  virtual HCURSOR LoadCursor(UINT nIDResource);
-  // The locked template, from the program's module first; null when missing.
-  virtual LPCDLGTEMPLATE LoadDialogTemplate(UINT nIDResource);
-  // Frees a loaded resource library (none is loaded in this program).
-  virtual void Close();
+    // TRUE when the string exists; the text is left empty otherwise.
+    virtual BOOL LoadString(CString* pString, UINT nIDResource);
+    virtual BOOL LoadMenu(CMenu* pMenu, UINT nIDResource);
+    virtual BOOL LoadBitmap(CBitmap* pBitmap, UINT nIDResource);
+    // Null when the cursor is missing.
+    virtual HCURSOR LoadCursor(UINT nIDResource);
+    // The locked template, from the program's module first; null when missing.
+    virtual LPCDLGTEMPLATE LoadDialogTemplate(UINT nIDResource);
+    // Frees a loaded resource library (none is loaded in this program).
+    virtual void Close();
 
-  // The string's text in a message box of the given style; returns the button pressed.
-  int ShowMessageBox(UINT nIDPrompt, UINT nType);
-  // A text already made (a formatted string resource) in a message box of the given style.
-  int ShowMessageBox(LPCTSTR lpszText, UINT nType);
+    // The string's text in a message box of the given style; returns the button pressed.
+    int ShowMessageBox(UINT nIDPrompt, UINT nType);
+    // A text already made (a formatted string resource) in a message box of the given style.
+    int ShowMessageBox(LPCTSTR lpszText, UINT nType);
 
-  // Test switch: a function that answers message boxes instead of showing them (null: show them).
-  typedef int (*MessageBoxHook)(LPCTSTR lpszText, UINT nType);
-  static void SetMessageBoxHook(MessageBoxHook pfnHook);
+    // Test switch: a function that answers message boxes instead of showing them (null: show them).
+    typedef int (*MessageBoxHook)(LPCTSTR lpszText, UINT nType);
+    static void SetMessageBoxHook(MessageBoxHook pfnHook);
 
-  BOOL m_bValid;
-  HMODULE m_hResourceFile;
+    BOOL m_bValid;
+    HMODULE m_hResourceFile;
 };
 
 CTKPResourceManager* GetResourceManager();

@@ -4,4 +4,7 @@
 
 void CTKPCommandBar::DoPropExchange(CTKPPropExchange* pPX) {}
 
-void CTKPToolBar::DoPropExchange(CTKPPropExchange* pPX) { CTKPCommandBar::DoPropExchange(pPX); }
+void CTKPToolBar::DoPropExchange(CTKPPropExchange* pPX)
+{
+    CTKPCommandBar::DoPropExchange(pPX);
+}

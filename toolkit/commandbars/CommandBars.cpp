@@ -15,7 +15,9 @@
 #include "toolkit/commandbars/MouseTracker.h"
 #include "toolkit/commandbars/ReBar.h"
 #include "toolkit/commandbars/RefHolder.h"
+#include "toolkit/commandbars/SoundPlayer.h"
 #include "toolkit/commandbars/ToolBar.h"
+#include "toolkit/commandbars/ToolTipManager.h"
 
 IMPLEMENT_DYNCREATE(CTKPCommandBars, CCmdTarget)
 
@@ -28,576 +30,572 @@ namespace {
 // Takes a half-made bar out of its dock bar, destroys its window and releases it.
 void DiscardBar(CTKPToolBar* pBar)
 {
-  if (pBar->GetDockBar() != NULL)
-    pBar->GetDockBar()->RemoveCommandBar(pBar);
-  if (pBar->GetSafeHwnd() != NULL)
-    pBar->DestroyWindow();
-  pBar->InternalRelease();
+    if (pBar->GetDockBar() != NULL)
+        pBar->GetDockBar()->RemoveCommandBar(pBar);
+    if (pBar->GetSafeHwnd() != NULL)
+        pBar->DestroyWindow();
+    pBar->InternalRelease();
 }
 
 CTKPToolBar* CreateToolBarObject(CRuntimeClass* pClass)
 {
-  if (pClass == NULL || !pClass->IsDerivedFrom(RUNTIME_CLASS(CTKPToolBar)))
-    return NULL;
-  return static_cast<CTKPToolBar*>(pClass->CreateObject());
+    if (pClass == NULL || !pClass->IsDerivedFrom(RUNTIME_CLASS(CTKPToolBar)))
+        return NULL;
+    return static_cast<CTKPToolBar*>(pClass->CreateObject());
 }
 
 }  // namespace
 
 CTKPCommandBars::CTKPCommandBars()
-    : m_bIgnoreShiftMenuKey(FALSE),
-      m_pDropSource(NULL),
-      m_pPaintManager(NULL),
-      m_pImageManager(NULL),
-      m_pDragSelected(NULL),
-      m_bCustomizeMode(FALSE),
-      m_bCustomizeMode2(FALSE),
-      m_bCustomizeAvail(FALSE),
-      m_nMenuResourceId(0),
-      m_pOptions(NULL),
-      m_pFrame(NULL),
-      m_pMenuBar(NULL),
-      m_pToolTipManager(NULL),
-      m_pMouseTracker(NULL),
-      m_bKeyboardCuesVisible(TRUE),
-      m_pKeyBindings(NULL),
-      m_bRecalcLayout(FALSE),
-      m_bUseKeyboardCues(FALSE),
-      m_bRightToLeft(FALSE),
-      m_pCustomizeDialog(NULL)
+    : m_bIgnoreShiftMenuKey(FALSE), m_pDropSource(NULL), m_pPaintManager(NULL), m_pImageManager(NULL),
+      m_pDragSelected(NULL), m_bCustomizeMode(FALSE), m_bCustomizeMode2(FALSE), m_bCustomizeAvail(FALSE),
+      m_nMenuResourceId(0), m_pOptions(NULL), m_pFrame(NULL), m_pMenuBar(NULL), m_pToolTipManager(NULL),
+      m_pMouseTracker(NULL), m_bKeyboardCuesVisible(TRUE), m_pKeyBindings(NULL), m_bRecalcLayout(FALSE),
+      m_bUseKeyboardCues(FALSE), m_bRightToLeft(FALSE), m_pCustomizeDialog(NULL)
 {
-  for (CTKPDockBar*& pDock : m_pDocks)
-    pDock = NULL;
-  m_pOptions = new CTKPBarOptions;
-  m_pOptions->m_pCommandBars = this;
-  m_pKeyBindings = new CTKPKeyBindings(this);
+    for (CTKPDockBar*& pDock : m_pDocks)
+        pDock = NULL;
+    m_pOptions = new CTKPBarOptions;
+    m_pOptions->m_pCommandBars = this;
+    m_pKeyBindings = new CTKPKeyBindings(this);
+    m_pToolTipManager = new CTKPToolTipManager;
+    m_pToolTipManager->ModifyTipFlags(TTS_NOPREFIX, 0);
 }
 
 CTKPCommandBars::~CTKPCommandBars()
 {
-  if (m_pDragSelected != NULL)
-    m_pDragSelected->InternalRelease();
-  m_pDragSelected = NULL;
+    if (m_pDragSelected != NULL)
+        m_pDragSelected->InternalRelease();
+    m_pDragSelected = NULL;
 
-  CArray<CTKPCommandBar*, CTKPCommandBar*> arrBars;
-  arrBars.Copy(m_arrBars);
-  m_arrBars.RemoveAll();
-  m_pMenuBar = NULL;
-  for (INT_PTR i = 0; i < arrBars.GetSize(); ++i) {
-    CTKPCommandBar* pBar = arrBars[i];
-    if (pBar->IsKindOf(RUNTIME_CLASS(CTKPToolBar)))
-      static_cast<CTKPToolBar*>(pBar)->SetDockBar(NULL);
-    pBar->InternalRelease();
-  }
-  for (CTKPDockBar*& pDock : m_pDocks) {
-    if (pDock != NULL) {
-      if (pDock->GetSafeHwnd() != NULL)
-        pDock->DestroyWindow();
-      delete pDock;
-      pDock = NULL;
+    CArray<CTKPCommandBar*, CTKPCommandBar*> arrBars;
+    arrBars.Copy(m_arrBars);
+    m_arrBars.RemoveAll();
+    m_pMenuBar = NULL;
+    for (INT_PTR i = 0; i < arrBars.GetSize(); ++i) {
+        CTKPCommandBar* pBar = arrBars[i];
+        if (pBar->IsKindOf(RUNTIME_CLASS(CTKPToolBar)))
+            static_cast<CTKPToolBar*>(pBar)->SetDockBar(NULL);
+        pBar->InternalRelease();
     }
-  }
-  if (m_pPaintManager != NULL)
-    m_pPaintManager->InternalRelease();
-  if (m_pImageManager != NULL)
-    m_pImageManager->InternalRelease();
-  if (m_pKeyBindings != NULL)
-    m_pKeyBindings->InternalRelease();
-  if (m_pOptions != NULL)
-    m_pOptions->InternalRelease();
+    for (CTKPDockBar*& pDock : m_pDocks) {
+        if (pDock != NULL) {
+            if (pDock->GetSafeHwnd() != NULL)
+                pDock->DestroyWindow();
+            delete pDock;
+            pDock = NULL;
+        }
+    }
+    if (m_pPaintManager != NULL)
+        m_pPaintManager->InternalRelease();
+    if (m_pImageManager != NULL)
+        m_pImageManager->InternalRelease();
+    if (m_pToolTipManager != NULL)
+        m_pToolTipManager->InternalRelease();
+    if (m_pKeyBindings != NULL)
+        m_pKeyBindings->InternalRelease();
+    if (m_pOptions != NULL)
+        m_pOptions->InternalRelease();
+    CTKPSoundPlayerStop();
 }
 
 // --- Creation and the frame ---------------------------------------------------------------------
 
 void CTKPCommandBars::AttachToFrame(CWnd* pFrame)
 {
-  m_pFrame = pFrame;
-  if (pFrame != NULL && pFrame->GetSafeHwnd() != NULL) {
-    AFX_CMDHANDLERINFO info;
-    info.pTarget = NULL;
-    m_bCustomizeAvail = pFrame->OnCmdMsg(TKP_ID_CUSTOMIZE, CN_COMMAND, NULL, &info);
-  }
+    m_pFrame = pFrame;
+    if (pFrame != NULL && pFrame->GetSafeHwnd() != NULL) {
+        AFX_CMDHANDLERINFO info;
+        info.pTarget = NULL;
+        m_bCustomizeAvail = pFrame->OnCmdMsg(TKP_ID_CUSTOMIZE, CN_COMMAND, NULL, &info);
+    }
 }
 
 void CTKPCommandBars::CreateDockBars()
 {
-  static const struct {
-    UINT nID;
-    DWORD dwStyle;
-  } kDocks[4] = {{AFX_IDW_DOCKBAR_TOP, 0x2800}, {AFX_IDW_DOCKBAR_BOTTOM, 0x8200},
-                 {AFX_IDW_DOCKBAR_LEFT, 0x1400}, {AFX_IDW_DOCKBAR_RIGHT, 0x4100}};
-  for (int i = 0; i < 4; ++i) {
-    if (m_pDocks[i] != NULL)
-      continue;
-    CTKPDockBar* pDock = new CTKPDockBar(this);
-    if (!pDock->Create(m_pFrame, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | kDocks[i].dwStyle,
-                       kDocks[i].nID)) {
-      delete pDock;
-      AfxThrowResourceException();
+    static const struct {
+        UINT nID;
+        DWORD dwStyle;
+    } kDocks[4] = {{AFX_IDW_DOCKBAR_TOP, 0x2800}, {AFX_IDW_DOCKBAR_BOTTOM, 0x8200}, {AFX_IDW_DOCKBAR_LEFT, 0x1400},
+        {AFX_IDW_DOCKBAR_RIGHT, 0x4100}};
+    for (int i = 0; i < 4; ++i) {
+        if (m_pDocks[i] != NULL)
+            continue;
+        CTKPDockBar* pDock = new CTKPDockBar(this);
+        if (!pDock->Create(m_pFrame, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | kDocks[i].dwStyle,
+                kDocks[i].nID)) {
+            delete pDock;
+            AfxThrowResourceException();
+        }
+        m_pDocks[i] = pDock;
     }
-    m_pDocks[i] = pDock;
-  }
 }
 
 CTKPDockBar* CTKPCommandBars::GetDockBar(int nPosition) const
 {
-  return nPosition >= 0 && nPosition < 4 ? m_pDocks[nPosition] : NULL;
+    return nPosition >= 0 && nPosition < 4 ? m_pDocks[nPosition] : NULL;
 }
 
 CTKPMenuBar* CTKPCommandBars::CreateMenuBar(LPCTSTR lpszName, UINT nID)
 {
-  CTKPToolBar* pBar = CreateToolBarObject(m_pMenuBarClass);
-  if (pBar == NULL)
-    return NULL;
-  pBar->SetCommandBars(this);
-  pBar->EnableBarDocking(0x5F);
-  pBar->SetTitle(lpszName);
-  pBar->SetStateFlags(pBar->GetStateFlags() & ~CTKPCommandBar::stateRedrawPending);
-  if (pBar->GetSafeHwnd() != NULL)
-    pBar->Invalidate(FALSE);
-  pBar->SetBarID(1);
-  if (!pBar->SetPosition(tkpBarTop) || !pBar->LoadMenuBar(nID)) {
-    // The bar may already be docked: its entry and window go with it.
-    DiscardBar(pBar);
-    return NULL;
-  }
-  if (nID != 0) {
-    pBar->GetControls()->CreateSavedCopy();
-    m_nMenuResourceId = nID;
-  }
-  m_arrBars.Add(pBar);
-  // The menu bar class derives from the toolbar alone, so both pointers name the same object.
-  m_pMenuBar = reinterpret_cast<CTKPMenuBar*>(pBar);
-  return m_pMenuBar;
+    CTKPToolBar* pBar = CreateToolBarObject(m_pMenuBarClass);
+    if (pBar == NULL)
+        return NULL;
+    pBar->SetCommandBars(this);
+    pBar->EnableBarDocking(0x5F);
+    pBar->SetTitle(lpszName);
+    pBar->SetStateFlags(pBar->GetStateFlags() & ~CTKPCommandBar::stateRedrawPending);
+    if (pBar->GetSafeHwnd() != NULL)
+        pBar->Invalidate(FALSE);
+    pBar->SetBarID(1);
+    if (!pBar->SetPosition(tkpBarTop) || !pBar->LoadMenuBar(nID)) {
+        // The bar may already be docked: its entry and window go with it.
+        DiscardBar(pBar);
+        return NULL;
+    }
+    if (nID != 0) {
+        pBar->GetControls()->CreateSavedCopy();
+        m_nMenuResourceId = nID;
+    }
+    m_arrBars.Add(pBar);
+    // The menu bar class derives from the toolbar alone, so both pointers name the same object.
+    m_pMenuBar = reinterpret_cast<CTKPMenuBar*>(pBar);
+    return m_pMenuBar;
 }
 
 CTKPToolBar* CTKPCommandBars::CreateToolBar(LPCTSTR lpszName, int nPosition, CRuntimeClass* pToolbarClass)
 {
-  CTKPToolBar* pBar = CreateToolBarObject(pToolbarClass != NULL ? pToolbarClass : m_pToolBarClass);
-  if (pBar == NULL)
-    return NULL;
-  pBar->SetCommandBars(this);
-  pBar->EnableBarDocking(0x3F);
-  pBar->SetTitle(lpszName);
-  if (!pBar->SetPosition(nPosition)) {
-    DiscardBar(pBar);
-    return NULL;
-  }
-  m_arrBars.Add(pBar);
-  return pBar;
+    CTKPToolBar* pBar = CreateToolBarObject(pToolbarClass != NULL ? pToolbarClass : m_pToolBarClass);
+    if (pBar == NULL)
+        return NULL;
+    pBar->SetCommandBars(this);
+    pBar->EnableBarDocking(0x3F);
+    pBar->SetTitle(lpszName);
+    if (!pBar->SetPosition(nPosition)) {
+        DiscardBar(pBar);
+        return NULL;
+    }
+    m_arrBars.Add(pBar);
+    return pBar;
 }
 
 CTKPToolBar* CTKPCommandBars::AddCustomBar(LPCTSTR lpszTitle, UINT nBarID, BOOL bTearOffBar)
 {
-  CTKPToolBar* pBar = CreateToolBarObject(m_pToolBarClass);
-  if (pBar == NULL)
-    return NULL;
-  pBar->SetCommandBars(this);
-  if (m_pFrame != NULL && m_pFrame->GetSafeHwnd() != NULL) {
-    TKPCREATEBARSTRUCT cs;
-    memset(&cs, 0, sizeof(cs));
-    cs.pCommandBar = pBar;
-    cs.bCustomBar = TRUE;
-    cs.bTearOffBar = bTearOffBar;
-    cs.lpcstrCaption = lpszTitle;
-    cs.nID = nBarID;
-    ::SendMessageW(m_pFrame->GetSafeHwnd(), TKPM_CREATECOMMANDBAR, 0, (LPARAM)&cs);
-  }
-  if (pBar->GetDockContext() == NULL)
-    pBar->EnableBarDocking(0x3F);
-  pBar->SetTitle(lpszTitle);
-  if (!pBar->SetPosition(bTearOffBar ? tkpBarFloating : tkpBarTop)) {
-    DiscardBar(pBar);
-    return NULL;
-  }
-  m_arrBars.Add(pBar);
-  pBar->SetBarID(nBarID);
-  pBar->SetBuiltIn(FALSE);
-  pBar->SetTearOff(bTearOffBar);
-  if (pBar->GetDockBar() != NULL)
-    RecalcFrameLayout(FALSE);
-  AddBarToReBar(pBar);
-  return pBar;
+    CTKPToolBar* pBar = CreateToolBarObject(m_pToolBarClass);
+    if (pBar == NULL)
+        return NULL;
+    pBar->SetCommandBars(this);
+    if (m_pFrame != NULL && m_pFrame->GetSafeHwnd() != NULL) {
+        TKPCREATEBARSTRUCT cs;
+        memset(&cs, 0, sizeof(cs));
+        cs.pCommandBar = pBar;
+        cs.bCustomBar = TRUE;
+        cs.bTearOffBar = bTearOffBar;
+        cs.lpcstrCaption = lpszTitle;
+        cs.nID = nBarID;
+        ::SendMessageW(m_pFrame->GetSafeHwnd(), TKPM_CREATECOMMANDBAR, 0, (LPARAM)&cs);
+    }
+    if (pBar->GetDockContext() == NULL)
+        pBar->EnableBarDocking(0x3F);
+    pBar->SetTitle(lpszTitle);
+    if (!pBar->SetPosition(bTearOffBar ? tkpBarFloating : tkpBarTop)) {
+        DiscardBar(pBar);
+        return NULL;
+    }
+    m_arrBars.Add(pBar);
+    pBar->SetBarID(nBarID);
+    pBar->SetBuiltIn(FALSE);
+    pBar->SetTearOff(bTearOffBar);
+    if (pBar->GetDockBar() != NULL)
+        RecalcFrameLayout(FALSE);
+    AddBarToReBar(pBar);
+    return pBar;
 }
 
 void CTKPCommandBars::Remove(CTKPCommandBar* pBar)
 {
-  const int nIndex = FindIndex(pBar);
-  if (nIndex == -1)
-    return;
-  if (pBar->GetSafeHwnd() != NULL)
-    pBar->ShowWindow(SW_HIDE);
-  pBar->m_bVisible = FALSE;
-  if (pBar->IsKindOf(RUNTIME_CLASS(CTKPToolBar))) {
-    CTKPToolBar* pToolBar = static_cast<CTKPToolBar*>(pBar);
-    if (pToolBar->GetDockBar() != NULL) {
-      pToolBar->GetDockBar()->RemoveCommandBar(pToolBar);
-      RecalcFrameLayout(FALSE);
+    const int nIndex = FindIndex(pBar);
+    if (nIndex == -1)
+        return;
+    if (pBar->GetSafeHwnd() != NULL)
+        pBar->ShowWindow(SW_HIDE);
+    pBar->m_bVisible = FALSE;
+    if (pBar->IsKindOf(RUNTIME_CLASS(CTKPToolBar))) {
+        CTKPToolBar* pToolBar = static_cast<CTKPToolBar*>(pBar);
+        if (pToolBar->GetDockBar() != NULL) {
+            pToolBar->GetDockBar()->RemoveCommandBar(pToolBar);
+            RecalcFrameLayout(FALSE);
+        }
+        RemoveBarFromReBar(pToolBar);
     }
-    RemoveBarFromReBar(pToolBar);
-  }
-  m_arrBars.RemoveAt(nIndex);
-  if ((CTKPCommandBar*)reinterpret_cast<CTKPToolBar*>(m_pMenuBar) == pBar)
-    m_pMenuBar = NULL;
-  pBar->InternalRelease();
+    m_arrBars.RemoveAt(nIndex);
+    if ((CTKPCommandBar*)reinterpret_cast<CTKPToolBar*>(m_pMenuBar) == pBar)
+        m_pMenuBar = NULL;
+    pBar->InternalRelease();
 }
 
 CTKPCommandBar* CTKPCommandBars::GetAt(int nIndex) const
 {
-  if (nIndex < 0 || nIndex >= GetCount())
-    return NULL;
-  return m_arrBars[nIndex];
+    if (nIndex < 0 || nIndex >= GetCount())
+        return NULL;
+    return m_arrBars[nIndex];
 }
 
 CTKPToolBar* CTKPCommandBars::GetToolBar(UINT nID) const
 {
-  if (nID == 0)
+    if (nID == 0)
+        return NULL;
+    for (int i = 0; i < GetCount(); ++i) {
+        CTKPCommandBar* pBar = m_arrBars[i];
+        if (pBar->GetBarID() == nID && pBar->IsKindOf(RUNTIME_CLASS(CTKPToolBar)))
+            return static_cast<CTKPToolBar*>(pBar);
+    }
     return NULL;
-  for (int i = 0; i < GetCount(); ++i) {
-    CTKPCommandBar* pBar = m_arrBars[i];
-    if (pBar->GetBarID() == nID && pBar->IsKindOf(RUNTIME_CLASS(CTKPToolBar)))
-      return static_cast<CTKPToolBar*>(pBar);
-  }
-  return NULL;
 }
 
 int CTKPCommandBars::FindIndex(CTKPCommandBar* pBar) const
 {
-  for (int i = 0; i < GetCount(); ++i) {
-    if (m_arrBars[i] == pBar)
-      return i;
-  }
-  return -1;
+    for (int i = 0; i < GetCount(); ++i) {
+        if (m_arrBars[i] == pBar)
+            return i;
+    }
+    return -1;
 }
 
 int CTKPCommandBars::GetNextVisibleBar(int nIndex, int nDirection) const
 {
-  const int n = GetCount();
-  if (n == 0 || nDirection == 0)
-    return -1;
-  int i = (nIndex == -1 && nDirection < 0) ? n - 1 : nIndex + nDirection;
-  int nWraps = 0;
-  for (int nGuard = 0; nGuard <= 2 * n + 2; ++nGuard) {
-    if (i >= n || i < 0) {
-      if (nIndex == -1 || ++nWraps > 1)
+    const int n = GetCount();
+    if (n == 0 || nDirection == 0)
         return -1;
-      i = i >= n ? 0 : n - 1;
+    int i = (nIndex == -1 && nDirection < 0) ? n - 1 : nIndex + nDirection;
+    int nWraps = 0;
+    for (int nGuard = 0; nGuard <= 2 * n + 2; ++nGuard) {
+        if (i >= n || i < 0) {
+            if (nIndex == -1 || ++nWraps > 1)
+                return -1;
+            i = i >= n ? 0 : n - 1;
+        }
+        if (i == nIndex)
+            return nIndex;
+        if (m_arrBars[i]->IsVisible())
+            return i;
+        i += nDirection;
     }
-    if (i == nIndex)
-      return nIndex;
-    if (m_arrBars[i]->IsVisible())
-      return i;
-    i += nDirection;
-  }
-  return -1;
+    return -1;
 }
 
 void CTKPCommandBars::ToggleBarVisible(int nIndex)
 {
-  CTKPCommandBar* pBar = GetAt(nIndex);
-  if (pBar != NULL)
-    pBar->SetVisible(!pBar->IsVisible());
+    CTKPCommandBar* pBar = GetAt(nIndex);
+    if (pBar != NULL)
+        pBar->SetVisible(!pBar->IsVisible());
 }
 
 // --- Docking ------------------------------------------------------------------------------------
 
 CTKPDockBar* CTKPCommandBars::CanDock(CPoint pt, CTKPDockBar* pDockBar) const
 {
-  CTKPDockBar* candidates[5] = {pDockBar, m_pDocks[0], m_pDocks[1], m_pDocks[2], m_pDocks[3]};
-  for (CTKPDockBar* pCandidate : candidates) {
-    if (pCandidate == NULL || pCandidate->GetSafeHwnd() == NULL)
-      continue;
-    CRect rc;
-    pCandidate->GetWindowRect(&rc);
-    rc.InflateRect(20, 20);
-    if (pt.x > rc.left && pt.x < rc.right && pt.y > rc.top && pt.y < rc.bottom)
-      return pCandidate;
-  }
-  return NULL;
+    CTKPDockBar* candidates[5] = {pDockBar, m_pDocks[0], m_pDocks[1], m_pDocks[2], m_pDocks[3]};
+    for (CTKPDockBar* pCandidate : candidates) {
+        if (pCandidate == NULL || pCandidate->GetSafeHwnd() == NULL)
+            continue;
+        CRect rc;
+        pCandidate->GetWindowRect(&rc);
+        rc.InflateRect(20, 20);
+        if (pt.x > rc.left && pt.x < rc.right && pt.y > rc.top && pt.y < rc.bottom)
+            return pCandidate;
+    }
+    return NULL;
 }
 
 BOOL CTKPCommandBars::DockCommandBar(CTKPToolBar* pBar, LPRECT lpRect, CTKPDockBar* pDockBar)
 {
-  if (pBar == NULL || pDockBar == NULL || !pBar->CreateBarWindow(m_pFrame, FALSE))
-    return FALSE;
-  pDockBar->DockCommandBar(pBar, lpRect);
-  pBar->m_barPosition = pDockBar->GetPosition();
-  return TRUE;
+    if (pBar == NULL || pDockBar == NULL || !pBar->CreateBarWindow(m_pFrame, FALSE))
+        return FALSE;
+    pDockBar->DockCommandBar(pBar, lpRect);
+    pBar->m_barPosition = pDockBar->GetPosition();
+    return TRUE;
 }
 
 BOOL CTKPCommandBars::DockCommandBar(CTKPToolBar* pBar, int nPosition)
 {
-  return DockCommandBar(pBar, NULL, GetDockBar(nPosition));
+    return DockCommandBar(pBar, NULL, GetDockBar(nPosition));
 }
 
 BOOL CTKPCommandBars::FloatCommandBar(CTKPToolBar* pBar)
 {
-  if (pBar == NULL || !pBar->CreateBarWindow(m_pFrame, TRUE))
-    return FALSE;
-  if (pBar->GetDockBar() != NULL)
-    pBar->GetDockBar()->RemoveCommandBar(pBar);
-  pBar->SetDockBar(NULL);
-  pBar->m_barPosition = tkpBarFloating;
-  return TRUE;
+    if (pBar == NULL || !pBar->CreateBarWindow(m_pFrame, TRUE))
+        return FALSE;
+    if (pBar->GetDockBar() != NULL)
+        pBar->GetDockBar()->RemoveCommandBar(pBar);
+    pBar->SetDockBar(NULL);
+    pBar->m_barPosition = tkpBarFloating;
+    return TRUE;
 }
 
 // --- Layout -------------------------------------------------------------------------------------
 
 void CTKPCommandBars::RecalcFrameLayout(BOOL bDelay)
 {
-  if (m_bRecalcLayout || m_pFrame == NULL || m_pFrame->GetSafeHwnd() == NULL)
-    return;
-  if (m_pFrame->IsKindOf(RUNTIME_CLASS(CFrameWnd))) {
-    CFrameWnd* pFrame = static_cast<CFrameWnd*>(m_pFrame);
+    if (m_bRecalcLayout || m_pFrame == NULL || m_pFrame->GetSafeHwnd() == NULL)
+        return;
+    if (m_pFrame->IsKindOf(RUNTIME_CLASS(CFrameWnd))) {
+        CFrameWnd* pFrame = static_cast<CFrameWnd*>(m_pFrame);
+        if (bDelay)
+            pFrame->DelayRecalcLayout(FALSE);
+        else
+            pFrame->RecalcLayout(FALSE);
+        return;
+    }
+    CRect rc;
+    m_pFrame->GetClientRect(&rc);
+    const LPARAM lSize = MAKELPARAM(rc.Width(), rc.Height());
     if (bDelay)
-      pFrame->DelayRecalcLayout(FALSE);
+        m_pFrame->PostMessage(WM_SIZE, 0, lSize);
     else
-      pFrame->RecalcLayout(FALSE);
-    return;
-  }
-  CRect rc;
-  m_pFrame->GetClientRect(&rc);
-  const LPARAM lSize = MAKELPARAM(rc.Width(), rc.Height());
-  if (bDelay)
-    m_pFrame->PostMessage(WM_SIZE, 0, lSize);
-  else
-    m_pFrame->SendMessage(WM_SIZE, 0, lSize);
+        m_pFrame->SendMessage(WM_SIZE, 0, lSize);
 }
 
 void CTKPCommandBars::IdleRecalcFrameLayout()
 {
-  if (m_pFrame == NULL || !m_pFrame->IsKindOf(RUNTIME_CLASS(CFrameWnd)) || m_pFrame->GetSafeHwnd() == NULL)
-    return;
-  CFrameWnd* pFrame = static_cast<CFrameWnd*>(m_pFrame);
-  if (pFrame->m_nIdleFlags & CFrameWnd::idleLayout) {
-    pFrame->RecalcLayout(FALSE);
-    pFrame->m_nIdleFlags &= ~CFrameWnd::idleLayout;
-  }
+    if (m_pFrame == NULL || !m_pFrame->IsKindOf(RUNTIME_CLASS(CFrameWnd)) || m_pFrame->GetSafeHwnd() == NULL)
+        return;
+    CFrameWnd* pFrame = static_cast<CFrameWnd*>(m_pFrame);
+    if (pFrame->m_nIdleFlags & CFrameWnd::idleLayout) {
+        pFrame->RecalcLayout(FALSE);
+        pFrame->m_nIdleFlags &= ~CFrameWnd::idleLayout;
+    }
 }
 
 void CTKPCommandBars::RecalcCommandBarsLayout()
 {
-  m_bRecalcLayout = TRUE;
-  for (int i = 0; i < GetCount(); ++i) {
-    if (m_arrBars[i]->IsVisible())
-      m_arrBars[i]->OnRecalcLayout();
-  }
-  m_bRecalcLayout = FALSE;
-  RecalcFrameLayout(FALSE);
+    m_bRecalcLayout = TRUE;
+    for (int i = 0; i < GetCount(); ++i) {
+        if (m_arrBars[i]->IsVisible())
+            m_arrBars[i]->OnRecalcLayout();
+    }
+    m_bRecalcLayout = FALSE;
+    RecalcFrameLayout(FALSE);
 }
 
 void CTKPCommandBars::RedrawCommandBars()
 {
-  for (int i = 0; i < GetCount(); ++i) {
-    CTKPCommandBar* pBar = m_arrBars[i];
-    if (!pBar->IsVisible())
-      continue;
-    pBar->SetStateFlags(pBar->GetStateFlags() & ~CTKPCommandBar::stateRedrawPending);
-    if (pBar->GetRedrawLock() == 0 && pBar->GetSafeHwnd() != NULL)
-      pBar->Invalidate(FALSE);
-  }
+    for (int i = 0; i < GetCount(); ++i) {
+        CTKPCommandBar* pBar = m_arrBars[i];
+        if (!pBar->IsVisible())
+            continue;
+        pBar->SetStateFlags(pBar->GetStateFlags() & ~CTKPCommandBar::stateRedrawPending);
+        if (pBar->GetRedrawLock() == 0 && pBar->GetSafeHwnd() != NULL)
+            pBar->Invalidate(FALSE);
+    }
 }
 
 // --- Frame hooks --------------------------------------------------------------------------------
 
 BOOL CTKPCommandBars::OnFrameWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
 {
-  switch (message) {
+    switch (message) {
     case WM_IDLEUPDATECMDUI:
-      for (int i = 0; i < GetCount(); ++i) {
-        if (m_arrBars[i]->GetPosition() == tkpBarFloating)
-          m_arrBars[i]->OnIdleUpdateCmdUI((BOOL)wParam, 0);
-      }
-      return FALSE;
-    case WM_SYSCOLORCHANGE:
-      GetColorManager()->RefreshColors();
-      GetPaintManager()->RefreshColorsAndFonts();
-      GetImageManager()->RefreshAll();
-      RecalcFrameLayout(FALSE);
-      if (m_pFrame != NULL && m_pFrame->GetSafeHwnd() != NULL)
-        m_pFrame->RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-      return FALSE;
-    case WM_SETTINGCHANGE:
-      GetPaintManager()->RefreshColorsAndFonts();
-      RecalcFrameLayout(FALSE);
-      if (m_pFrame != NULL && m_pFrame->GetSafeHwnd() != NULL)
-        m_pFrame->RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-      return FALSE;
-    case WM_CLOSE:
-      return m_pCustomizeDialog != NULL && m_pCustomizeDialog->GetSafeHwnd() != NULL;
-    case WM_COMMAND: {
-      HWND hWndFocus = ::GetFocus();
-      if (hWndFocus != NULL && CTKPFrameWnd::IsCommandBarEdit(hWndFocus)) {
-        CWnd* pEdit = CWnd::FromHandlePermanent(hWndFocus);
-        if (pEdit != NULL && pEdit->OnCommand(wParam, lParam)) {
-          if (pResult != NULL)
-            *pResult = 1;
-          return TRUE;
+        for (int i = 0; i < GetCount(); ++i) {
+            if (m_arrBars[i]->GetPosition() == tkpBarFloating)
+                m_arrBars[i]->OnIdleUpdateCmdUI((BOOL)wParam, 0);
         }
-      }
-      return FALSE;
+        return FALSE;
+    case WM_SYSCOLORCHANGE:
+        GetColorManager()->RefreshColors();
+        GetPaintManager()->RefreshColorsAndFonts();
+        GetImageManager()->RefreshAll();
+        RecalcFrameLayout(FALSE);
+        if (m_pFrame != NULL && m_pFrame->GetSafeHwnd() != NULL)
+            m_pFrame->RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+        return FALSE;
+    case WM_SETTINGCHANGE:
+        GetPaintManager()->RefreshColorsAndFonts();
+        RecalcFrameLayout(FALSE);
+        if (m_pFrame != NULL && m_pFrame->GetSafeHwnd() != NULL)
+            m_pFrame->RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+        return FALSE;
+    case WM_CLOSE:
+        return m_pCustomizeDialog != NULL && m_pCustomizeDialog->GetSafeHwnd() != NULL;
+    case WM_COMMAND: {
+        HWND hWndFocus = ::GetFocus();
+        if (hWndFocus != NULL && CTKPFrameWnd::IsCommandBarEdit(hWndFocus)) {
+            CWnd* pEdit = CWnd::FromHandlePermanent(hWndFocus);
+            if (pEdit != NULL && pEdit->OnCommand(wParam, lParam)) {
+                if (pResult != NULL)
+                    *pResult = 1;
+                return TRUE;
+            }
+        }
+        return FALSE;
     }
     case WM_ACTIVATEAPP:
-      if (wParam == 0)
-        ClosePopups();
-      return FALSE;
-    case WM_SYSCOMMAND:
-      if (wParam == SC_KEYMENU || (wParam != 0 && LOWORD(wParam) == 0))
+        if (wParam == 0)
+            ClosePopups();
         return FALSE;
-      if (!m_bCustomizeMode)
-        ClosePopups();
-      return FALSE;
-  }
-  return FALSE;
+    case WM_SYSCOMMAND:
+        if (wParam == SC_KEYMENU || (wParam != 0 && LOWORD(wParam) == 0))
+            return FALSE;
+        if (!m_bCustomizeMode)
+            ClosePopups();
+        return FALSE;
+    }
+    return FALSE;
 }
 
 void CTKPCommandBars::SetPreviewMode(BOOL bPreview)
 {
-  m_pKeyBindings->Suspend(bPreview);
-  for (int i = 0; i < GetCount(); ++i) {
-    if (m_arrBars[i]->IsKindOf(RUNTIME_CLASS(CTKPToolBar)))
-      static_cast<CTKPToolBar*>(m_arrBars[i])->OnSetPreviewMode(bPreview);
-  }
+    m_pKeyBindings->Suspend(bPreview);
+    for (int i = 0; i < GetCount(); ++i) {
+        if (m_arrBars[i]->IsKindOf(RUNTIME_CLASS(CTKPToolBar)))
+            static_cast<CTKPToolBar*>(m_arrBars[i])->OnSetPreviewMode(bPreview);
+    }
 }
 
 // --- Shared services ----------------------------------------------------------------------------
 
 CTKPCommandBarsTheme* CTKPCommandBars::GetPaintManager() const
 {
-  return m_pPaintManager != NULL ? m_pPaintManager : CTKPCommandBarsTheme::GetGlobalTheme();
+    return m_pPaintManager != NULL ? m_pPaintManager : CTKPCommandBarsTheme::GetGlobalTheme();
 }
 
 void CTKPCommandBars::SetPaintManager(CTKPCommandBarsTheme* pPaintManager)
 {
-  CTKPCommandBarsTheme* pOld = m_pPaintManager;
-  m_pPaintManager = pPaintManager;
-  if (pOld != NULL && pOld != pPaintManager)
-    pOld->InternalRelease();
+    CTKPCommandBarsTheme* pOld = m_pPaintManager;
+    m_pPaintManager = pPaintManager;
+    if (pOld != NULL && pOld != pPaintManager)
+        pOld->InternalRelease();
 }
 
 CTKPImageManager* CTKPCommandBars::GetImageManager() const
 {
-  return m_pImageManager != NULL ? m_pImageManager : TKPGetImageManager();
+    return m_pImageManager != NULL ? m_pImageManager : TKPGetImageManager();
 }
 
 void CTKPCommandBars::SetImageManager(CTKPImageManager* pImageManager)
 {
-  CTKPImageManager* pOld = m_pImageManager;
-  m_pImageManager = pImageManager;
-  if (pOld != NULL && pOld != pImageManager)
-    pOld->InternalRelease();
+    CTKPImageManager* pOld = m_pImageManager;
+    m_pImageManager = pImageManager;
+    if (pOld != NULL && pOld != pImageManager)
+        pOld->InternalRelease();
 }
 
-CTKPMouseTracker* CTKPCommandBars::GetMouseTracker() { return CTKPMouseTracker::GetThreadTracker(); }
+CTKPMouseTracker* CTKPCommandBars::GetMouseTracker()
+{
+    return CTKPMouseTracker::GetThreadTracker();
+}
 
 CTKPMouseTracker* CTKPCommandBars::GetMouseTrackerCached()
 {
-  if (m_pMouseTracker == NULL)
-    m_pMouseTracker = CTKPMouseTracker::GetThreadTracker();
-  return m_pMouseTracker;
+    if (m_pMouseTracker == NULL)
+        m_pMouseTracker = CTKPMouseTracker::GetThreadTracker();
+    return m_pMouseTracker;
 }
 
 BOOL CTKPCommandBars::IsLayoutRTL() const
 {
-  if (m_pFrame != NULL && m_pFrame->GetSafeHwnd() != NULL && (m_pFrame->GetExStyle() & WS_EX_LAYOUTRTL))
-    return TRUE;
-  return m_bRightToLeft;
+    if (m_pFrame != NULL && m_pFrame->GetSafeHwnd() != NULL && (m_pFrame->GetExStyle() & WS_EX_LAYOUTRTL))
+        return TRUE;
+    return m_bRightToLeft;
 }
 
 CReBar* CTKPCommandBars::GetReBar() const
 {
-  if (m_pFrame == NULL || m_pFrame->GetSafeHwnd() == NULL)
-    return NULL;
-  CWnd* pWnd = CWnd::FromHandlePermanent(::GetDlgItem(m_pFrame->GetSafeHwnd(), AFX_IDW_REBAR));
-  return pWnd != NULL && pWnd->IsKindOf(RUNTIME_CLASS(CTKPReBar)) ? static_cast<CReBar*>(pWnd) : NULL;
+    if (m_pFrame == NULL || m_pFrame->GetSafeHwnd() == NULL)
+        return NULL;
+    CWnd* pWnd = CWnd::FromHandlePermanent(::GetDlgItem(m_pFrame->GetSafeHwnd(), AFX_IDW_REBAR));
+    return pWnd != NULL && pWnd->IsKindOf(RUNTIME_CLASS(CTKPReBar)) ? static_cast<CReBar*>(pWnd) : NULL;
 }
 
 BOOL CTKPCommandBars::AddBarToReBar(CTKPToolBar* pBar)
 {
-  CTKPReBar* pReBar = static_cast<CTKPReBar*>(GetReBar());
-  return pReBar != NULL && pReBar->AddBar(pBar, RBBS_BREAK | RBBS_GRIPPERALWAYS);
+    CTKPReBar* pReBar = static_cast<CTKPReBar*>(GetReBar());
+    return pReBar != NULL && pReBar->AddBar(pBar, RBBS_BREAK | RBBS_GRIPPERALWAYS);
 }
 
 BOOL CTKPCommandBars::RemoveBarFromReBar(CTKPToolBar* pBar)
 {
-  CTKPReBar* pReBar = static_cast<CTKPReBar*>(GetReBar());
-  if (pReBar == NULL)
-    return FALSE;
-  if ((CTKPCommandBar*)reinterpret_cast<CTKPToolBar*>(m_pMenuBar) == pBar)
-    m_pMenuBar = NULL;
-  return pReBar->RemoveBar(pBar);
+    CTKPReBar* pReBar = static_cast<CTKPReBar*>(GetReBar());
+    if (pReBar == NULL)
+        return FALSE;
+    if ((CTKPCommandBar*)reinterpret_cast<CTKPToolBar*>(m_pMenuBar) == pBar)
+        m_pMenuBar = NULL;
+    return pReBar->RemoveBar(pBar);
 }
 
 // --- Customizing --------------------------------------------------------------------------------
 
 void CTKPCommandBars::SetCustomizeMode(BOOL bMode)
 {
-  m_pOptions->bDirty = TRUE;
-  m_bCustomizeMode = m_bCustomizeMode2 = bMode;
-  SetDragControl(NULL);
-  ShowKeyboardCues(bMode);
+    m_pOptions->bDirty = TRUE;
+    m_bCustomizeMode = m_bCustomizeMode2 = bMode;
+    SetDragControl(NULL);
+    ShowKeyboardCues(bMode);
 }
 
 void CTKPCommandBars::SetDragControl(CTKPControl* pControl)
 {
-  if (pControl != m_pDragSelected) {
-    CTKPControl* pOld = m_pDragSelected;
-    m_pDragSelected = NULL;
-    if (pOld != NULL) {
-      if (pOld->GetParent() != NULL && pOld->GetParent()->GetSafeHwnd() != NULL)
-        pOld->GetParent()->Invalidate(FALSE);
-      pOld->InternalRelease();
+    if (pControl != m_pDragSelected) {
+        CTKPControl* pOld = m_pDragSelected;
+        m_pDragSelected = NULL;
+        if (pOld != NULL) {
+            if (pOld->GetParent() != NULL && pOld->GetParent()->GetSafeHwnd() != NULL)
+                pOld->GetParent()->Invalidate(FALSE);
+            pOld->InternalRelease();
+        }
+        m_pDragSelected = pControl;
+        if (pControl != NULL) {
+            pControl->InternalAddRef();
+            if (pControl->GetParent() != NULL && pControl->GetParent()->GetSafeHwnd() != NULL)
+                pControl->GetParent()->Invalidate(FALSE);
+        }
     }
-    m_pDragSelected = pControl;
-    if (pControl != NULL) {
-      pControl->InternalAddRef();
-      if (pControl->GetParent() != NULL && pControl->GetParent()->GetSafeHwnd() != NULL)
-        pControl->GetParent()->Invalidate(FALSE);
-    }
-  }
-  CWnd* pTarget = m_pCustomizeDialog != NULL ? m_pCustomizeDialog : m_pFrame;
-  if (pTarget != NULL && pTarget->GetSafeHwnd() != NULL)
-    ::SendMessageW(pTarget->GetSafeHwnd(), TKPM_CUSTOMIZESELCHANGED, 0, 0);
+    CWnd* pTarget = m_pCustomizeDialog != NULL ? m_pCustomizeDialog : m_pFrame;
+    if (pTarget != NULL && pTarget->GetSafeHwnd() != NULL)
+        ::SendMessageW(pTarget->GetSafeHwnd(), TKPM_CUSTOMIZESELCHANGED, 0, 0);
 }
 
 // --- Menus of MDI frames ------------------------------------------------------------------------
 
 UINT CTKPCommandBars::GetActiveMenuId()
 {
-  // Frames of this program are single-document frames: their menu never changes with a document.
-  return 0;
+    // Frames of this program are single-document frames: their menu never changes with a document.
+    return 0;
 }
 
-CDocTemplate* CTKPCommandBars::GetActiveDocTemplate(CMDIChildWnd* pChild) { return NULL; }
+CDocTemplate* CTKPCommandBars::GetActiveDocTemplate(CMDIChildWnd* pChild)
+{
+    return NULL;
+}
 
 // --- Options in the profile ---------------------------------------------------------------------
 
 void CTKPCommandBars::SaveOptions(LPCTSTR lpszProfileName)
 {
-  CWinApp* pApp = AfxGetApp();
-  HKEY hKey = pApp != NULL ? pApp->GetAppRegistryKey() : NULL;
-  if (hKey == NULL)
-    return;
-  CString strSection;
-  strSection.Format(L"%s-Options", lpszProfileName);
-  {
-    CTKPPropExchangeRegistry px(FALSE, hKey, strSection);
-    m_pOptions->DoPropExchange(&px, TRUE);
-  }
-  ::RegCloseKey(hKey);
+    CWinApp* pApp = AfxGetApp();
+    HKEY hKey = pApp != NULL ? pApp->GetAppRegistryKey() : NULL;
+    if (hKey == NULL)
+        return;
+    CString strSection;
+    strSection.Format(L"%s-Options", lpszProfileName);
+    {
+        CTKPPropExchangeRegistry px(FALSE, hKey, strSection);
+        m_pOptions->DoPropExchange(&px, TRUE);
+    }
+    ::RegCloseKey(hKey);
 }
 
 void CTKPCommandBars::LoadOptions(LPCTSTR lpszProfileName)
 {
-  CWinApp* pApp = AfxGetApp();
-  HKEY hKey = pApp != NULL ? pApp->GetAppRegistryKey() : NULL;
-  if (hKey == NULL)
-    return;
-  CString strSection;
-  strSection.Format(L"%s-Options", lpszProfileName);
-  {
-    CTKPPropExchangeRegistry px(TRUE, hKey, strSection);
-    m_pOptions->DoPropExchange(&px, TRUE);
-  }
-  ::RegCloseKey(hKey);
+    CWinApp* pApp = AfxGetApp();
+    HKEY hKey = pApp != NULL ? pApp->GetAppRegistryKey() : NULL;
+    if (hKey == NULL)
+        return;
+    CString strSection;
+    strSection.Format(L"%s-Options", lpszProfileName);
+    {
+        CTKPPropExchangeRegistry px(TRUE, hKey, strSection);
+        m_pOptions->DoPropExchange(&px, TRUE);
+    }
+    ::RegCloseKey(hKey);
 }

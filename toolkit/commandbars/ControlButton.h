@@ -4,14 +4,13 @@
 
 #include "toolkit/commandbars/Control.h"
 
-class CTKPControlButton : public CTKPControl
-{
-  DECLARE_DYNCREATE(CTKPControlButton)
+class CTKPControlButton : public CTKPControl {
+    DECLARE_DYNCREATE(CTKPControlButton)
 public:
-  CTKPControlButton();
+    CTKPControlButton();
 
-  void OnClick(BOOL bKeyboard = FALSE, CPoint pt = CPoint(0, 0)) override;
-  void OnLButtonUp(CPoint point) override;
-  void Copy(CTKPControl* pSource, BOOL bRecursive = FALSE) override;
-  void DoPropExchange(CTKPPropExchange* pPX) override;
+    void OnClick(BOOL bKeyboard = FALSE, CPoint pt = CPoint(0, 0)) override;
+    void OnLButtonUp(CPoint point) override;
+    void Copy(CTKPControl* pSource, BOOL bRecursive = FALSE) override;
+    void DoPropExchange(CTKPPropExchange* pPX) override;
 };

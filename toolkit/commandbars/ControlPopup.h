@@ -5,47 +5,46 @@
 
 #include "toolkit/commandbars/Control.h"
 
-class CTKPControlPopup : public CTKPControl
-{
-  DECLARE_DYNCREATE(CTKPControlPopup)
+class CTKPControlPopup : public CTKPControl {
+    DECLARE_DYNCREATE(CTKPControlPopup)
 public:
-  CTKPControlPopup();
-  ~CTKPControlPopup() override;
+    CTKPControlPopup();
+    ~CTKPControlPopup() override;
 
-  // A popup control of type 2, 3 or 4; the caller owns the reference.
-  static CTKPControlPopup* CreateControlPopup(int nType);
+    // A popup control of type 2, 3 or 4; the caller owns the reference.
+    static CTKPControlPopup* CreateControlPopup(int nType);
 
-  enum { SPLIT_BAR = 11, SPLIT_POPUP = 20 };
+    enum { SPLIT_BAR = 11, SPLIT_POPUP = 20 };
 
-  BOOL Compare(CTKPControl* pOther) override;
-  CTKPCommandBar* GetCommandBar() override { return m_pCommandBar; }
-  void DoPropExchange(CTKPPropExchange* pPX) override;
-  void OnUnderlineActivate() override;
-  void Copy(CTKPControl* pSource, BOOL bRecursive = FALSE) override;
-  BOOL OnSetPopup(BOOL bPopup) override;
-  void OnClick(BOOL bKeyboard = FALSE, CPoint pt = CPoint(0, 0)) override;
-  void OnLButtonUp(CPoint point) override;
-  BOOL OnLButtonDblClk(CPoint point) override;
-  void OnMouseHover() override;
-  BOOL SetSelected(int nSelected) override;
-  void OnCustomizeDragOver(CTKPControl* pDragged, CPoint point, DWORD& dropEffect) override;
-  // Shadows that join the control to its open popup (popup bars that cast shadows only).
-  virtual void UpdateShadow();
-  // Lets the theme adjust the rectangle that the popup must leave visible.
-  virtual void AdjustExcludeRect(CRect& rc);
+    BOOL Compare(CTKPControl* pOther) override;
+    CTKPCommandBar* GetCommandBar() override { return m_pCommandBar; }
+    void DoPropExchange(CTKPPropExchange* pPX) override;
+    void OnUnderlineActivate() override;
+    void Copy(CTKPControl* pSource, BOOL bRecursive = FALSE) override;
+    BOOL OnSetPopup(BOOL bPopup) override;
+    void OnClick(BOOL bKeyboard = FALSE, CPoint pt = CPoint(0, 0)) override;
+    void OnLButtonUp(CPoint point) override;
+    BOOL OnLButtonDblClk(CPoint point) override;
+    void OnMouseHover() override;
+    BOOL SetSelected(int nSelected) override;
+    void OnCustomizeDragOver(CTKPControl* pDragged, CPoint point, DWORD& dropEffect) override;
+    // Shadows that join the control to its open popup (popup bars that cast shadows only).
+    virtual void UpdateShadow();
+    // Lets the theme adjust the rectangle that the popup must leave visible.
+    virtual void AdjustExcludeRect(CRect& rc);
 
-  // Releases the previous popup bar and takes a reference on the new one.
-  void SetCommandBar(CTKPCommandBar* pBar);
-  // Takes the caller's reference (no extra one).
-  void AttachCommandBar(CTKPCommandBar* pBar);
-  BOOL GetPopup() const { return m_bPopup; }
-  // Shows the popup bar's full menu when it is open.
-  void ExpandPopup();
-  // TRUE when the other control's popup is this one's, or one contains the other.
-  BOOL IsContainPopup(CTKPControlPopup* pOther);
+    // Releases the previous popup bar and takes a reference on the new one.
+    void SetCommandBar(CTKPCommandBar* pBar);
+    // Takes the caller's reference (no extra one).
+    void AttachCommandBar(CTKPCommandBar* pBar);
+    BOOL GetPopup() const { return m_bPopup; }
+    // Shows the popup bar's full menu when it is open.
+    void ExpandPopup();
+    // TRUE when the other control's popup is this one's, or one contains the other.
+    BOOL IsContainPopup(CTKPControlPopup* pOther);
 
 protected:
-  BOOL m_bPopup;
-  CTKPCommandBar* m_pCommandBar;
-  DWORD m_dwReserved;
+    BOOL m_bPopup;
+    CTKPCommandBar* m_pCommandBar;
+    DWORD m_dwReserved;
 };

@@ -6,8 +6,14 @@
 
 void CTKPControl::DoPropExchange(CTKPPropExchange* pPX) {}
 
-void CTKPControlButton::DoPropExchange(CTKPPropExchange* pPX) { CTKPControl::DoPropExchange(pPX); }
+void CTKPControlButton::DoPropExchange(CTKPPropExchange* pPX)
+{
+    CTKPControl::DoPropExchange(pPX);
+}
 
-void CTKPControlPopup::DoPropExchange(CTKPPropExchange* pPX) { CTKPControl::DoPropExchange(pPX); }
+void CTKPControlPopup::DoPropExchange(CTKPPropExchange* pPX)
+{
+    CTKPControl::DoPropExchange(pPX);
+}
 
 void CTKPControls::DoPropExchange(CTKPPropExchange* pPX) {}

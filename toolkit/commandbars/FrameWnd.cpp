@@ -9,65 +9,65 @@ CTKPFrameWnd::CTKPFrameWnd() : m_pCommandBars(NULL) {}
 
 CTKPFrameWnd::~CTKPFrameWnd()
 {
-  if (m_pCommandBars != NULL)
-    m_pCommandBars->InternalRelease();
-  m_pCommandBars = NULL;
+    if (m_pCommandBars != NULL)
+        m_pCommandBars->InternalRelease();
+    m_pCommandBars = NULL;
 }
 
 BOOL CTKPFrameWnd::IsCommandBarEdit(HWND hWnd)
 {
-  static CRuntimeClass* s_pEditClass = CRuntimeClass::FromName("CTKPEdit");
-  if (s_pEditClass == NULL || hWnd == NULL)
-    return FALSE;
-  CWnd* pWnd = CWnd::FromHandlePermanent(hWnd);
-  return pWnd != NULL && pWnd->IsKindOf(s_pEditClass);
+    static CRuntimeClass* s_pEditClass = CRuntimeClass::FromName("CTKPEdit");
+    if (s_pEditClass == NULL || hWnd == NULL)
+        return FALSE;
+    CWnd* pWnd = CWnd::FromHandlePermanent(hWnd);
+    return pWnd != NULL && pWnd->IsKindOf(s_pEditClass);
 }
 
 BOOL CTKPFrameWnd::PreTranslateMessage(MSG* pMsg)
 {
-  // The edit box of a command bar gets every key but Enter, Tab and Escape: shortcuts and
-  // mnemonics do not fire while the user types in it.
-  if (pMsg->message >= WM_KEYDOWN && pMsg->message <= 0x108 && pMsg->wParam != VK_RETURN && pMsg->wParam != VK_TAB &&
-      pMsg->wParam != VK_ESCAPE && IsCommandBarEdit(::GetFocus()))
-    return FALSE;
-  if (CFrameWnd::PreTranslateMessage(pMsg))
-    return TRUE;
-  return m_pCommandBars != NULL && m_pCommandBars->PreTranslateFrameMessage(pMsg);
+    // The edit box of a command bar gets every key but Enter, Tab and Escape: shortcuts and
+    // mnemonics do not fire while the user types in it.
+    if (pMsg->message >= WM_KEYDOWN && pMsg->message <= 0x108 && pMsg->wParam != VK_RETURN && pMsg->wParam != VK_TAB &&
+        pMsg->wParam != VK_ESCAPE && IsCommandBarEdit(::GetFocus()))
+        return FALSE;
+    if (CFrameWnd::PreTranslateMessage(pMsg))
+        return TRUE;
+    return m_pCommandBars != NULL && m_pCommandBars->PreTranslateFrameMessage(pMsg);
 }
 
 BOOL CTKPFrameWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
 {
-  if (m_pCommandBars != NULL && m_pCommandBars->OnFrameWndMsg(message, wParam, lParam, pResult))
+    if (m_pCommandBars != NULL && m_pCommandBars->OnFrameWndMsg(message, wParam, lParam, pResult))
+        return TRUE;
+    if (message != TKPM_CONTROLNOTIFY)
+        return CFrameWnd::OnWndMsg(message, wParam, lParam, pResult);
+    NMHDR* pHeader = reinterpret_cast<NMHDR*>(lParam);
+    if (pHeader == NULL)
+        return FALSE;
+    LRESULT lResult = 0;
+    AFX_NOTIFY notify;
+    notify.pResult = &lResult;
+    notify.pNMHDR = pHeader;
+    if (!OnCmdMsg((UINT)pHeader->idFrom, MAKELONG(pHeader->code, WM_NOTIFY), &notify, NULL))
+        return FALSE;
+    if (pResult != NULL)
+        *pResult = lResult;
     return TRUE;
-  if (message != TKPM_CONTROLNOTIFY)
-    return CFrameWnd::OnWndMsg(message, wParam, lParam, pResult);
-  NMHDR* pHeader = reinterpret_cast<NMHDR*>(lParam);
-  if (pHeader == NULL)
-    return FALSE;
-  LRESULT lResult = 0;
-  AFX_NOTIFY notify;
-  notify.pResult = &lResult;
-  notify.pNMHDR = pHeader;
-  if (!OnCmdMsg((UINT)pHeader->idFrom, MAKELONG(pHeader->code, WM_NOTIFY), &notify, NULL))
-    return FALSE;
-  if (pResult != NULL)
-    *pResult = lResult;
-  return TRUE;
 }
 
 BOOL CTKPFrameWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentWnd, CCreateContext* pContext)
 {
-  if (!CFrameWnd::LoadFrame(nIDResource, dwDefaultStyle, pParentWnd, pContext))
-    return FALSE;
-  // Only the key bindings translate shortcuts once they hold the program's table.
-  if (m_pCommandBars != NULL && m_pCommandBars->GetKeyBindings()->IsLoaded())
-    m_hAccelTable = NULL;
-  return TRUE;
+    if (!CFrameWnd::LoadFrame(nIDResource, dwDefaultStyle, pParentWnd, pContext))
+        return FALSE;
+    // Only the key bindings translate shortcuts once they hold the program's table.
+    if (m_pCommandBars != NULL && m_pCommandBars->GetKeyBindings()->IsLoaded())
+        m_hAccelTable = NULL;
+    return TRUE;
 }
 
 void CTKPFrameWnd::OnSetPreviewMode(BOOL bPreview, void* pState)
 {
-  if (m_pCommandBars != NULL)
-    m_pCommandBars->SetPreviewMode(bPreview);
-  CFrameWnd::OnSetPreviewMode(bPreview, pState);
+    if (m_pCommandBars != NULL)
+        m_pCommandBars->SetPreviewMode(bPreview);
+    CFrameWnd::OnSetPreviewMode(bPreview, pState);
 }

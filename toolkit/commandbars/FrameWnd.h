@@ -5,24 +5,23 @@
 #include "classlib/win/CFrameWnd.h"
 #include "toolkit/commandbars/CommandBarsDefs.h"
 
-class CTKPFrameWnd : public CFrameWnd
-{
-  DECLARE_DYNCREATE(CTKPFrameWnd)
+class CTKPFrameWnd : public CFrameWnd {
+    DECLARE_DYNCREATE(CTKPFrameWnd)
 public:
-  CTKPFrameWnd();
-  ~CTKPFrameWnd() override;
+    CTKPFrameWnd();
+    ~CTKPFrameWnd() override;
 
-  BOOL PreTranslateMessage(MSG* pMsg) override;
-  BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
-  BOOL LoadFrame(UINT nIDResource, DWORD dwDefaultStyle = WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE,
-                 CWnd* pParentWnd = NULL, CCreateContext* pContext = NULL) override;
-  void OnSetPreviewMode(BOOL bPreview, void* pState) override;
+    BOOL PreTranslateMessage(MSG* pMsg) override;
+    BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
+    BOOL LoadFrame(UINT nIDResource, DWORD dwDefaultStyle = WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE,
+        CWnd* pParentWnd = NULL, CCreateContext* pContext = NULL) override;
+    void OnSetPreviewMode(BOOL bPreview, void* pState) override;
 
-  CTKPCommandBars* GetCommandBars() const { return m_pCommandBars; }
+    CTKPCommandBars* GetCommandBars() const { return m_pCommandBars; }
 
-  // TRUE when the window is the edit window of a command-bar edit control (run-time class
-  // "CTKPEdit", when the program has it).
-  static BOOL IsCommandBarEdit(HWND hWnd);
+    // TRUE when the window is the edit window of a command-bar edit control (run-time class
+    // "CTKPEdit", when the program has it).
+    static BOOL IsCommandBarEdit(HWND hWnd);
 
-  CTKPCommandBars* m_pCommandBars;
+    CTKPCommandBars* m_pCommandBars;
 };

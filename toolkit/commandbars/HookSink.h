@@ -4,14 +4,13 @@
 
 #include <windows.h>
 
-class CTKPHookSink
-{
+class CTKPHookSink {
 public:
-  virtual ~CTKPHookSink() {}
+    virtual ~CTKPHookSink() {}
 
-  enum { hookNotHandled = 0, hookHandled = 1, hookPass = 2 };
+    enum { hookNotHandled = 0, hookHandled = 1, hookPass = 2 };
 
-  // hookNotHandled: ask the next sink; hookHandled: the message is consumed and lResult is its
-  // answer; hookPass: ask no further sink but let the message go on.
-  virtual int OnHookMessage(HWND hWnd, UINT nMessage, WPARAM& wParam, LPARAM& lParam, LRESULT& lResult) = 0;
+    // hookNotHandled: ask the next sink; hookHandled: the message is consumed and lResult is its
+    // answer; hookPass: ask no further sink but let the message go on.
+    virtual int OnHookMessage(HWND hWnd, UINT nMessage, WPARAM& wParam, LPARAM& lParam, LRESULT& lResult) = 0;
 };

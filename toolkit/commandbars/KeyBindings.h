@@ -7,54 +7,53 @@
 #include "classlib/core/CMap.h"
 #include "toolkit/commandbars/CommandBarsDefs.h"
 
-class CTKPKeyBindings : public CCmdTarget
-{
-  DECLARE_DYNAMIC(CTKPKeyBindings)
+class CTKPKeyBindings : public CCmdTarget {
+    DECLARE_DYNAMIC(CTKPKeyBindings)
 public:
-  explicit CTKPKeyBindings(CTKPCommandBars* pCommandBars = NULL);
-  ~CTKPKeyBindings() override;
+    explicit CTKPKeyBindings(CTKPCommandBars* pCommandBars = NULL);
+    ~CTKPKeyBindings() override;
 
-  // The shortcut text of a command; text holds the caller's current text on entry and keeps it when
-  // it is one of the command's shortcuts. FALSE (and an empty text) when the command has none.
-  virtual BOOL FindShortcut(UINT nCmd, CString& strShortcut);
-  // "Ctrl+Shift+Alt+key"; *pnPriority: no modifier 4, Ctrl 3, Alt 2, Shift 1.
-  virtual void FormatAccel(const ACCEL& accel, CString& strShortcut, int* pnPriority = NULL);
-  virtual CString GetKeyName(UINT nKey);
-  // fVirt | key << 16: Escape alone only with the allow-Escape flag.
-  virtual BOOL IsAllowedAccel(DWORD dwAccel);
-  virtual HACCEL GetAccelTable() const { return m_hAccelTable; }
-  // The working table becomes a copy of the reference.
-  virtual void Reset();
+    // The shortcut text of a command; text holds the caller's current text on entry and keeps it when
+    // it is one of the command's shortcuts. FALSE (and an empty text) when the command has none.
+    virtual BOOL FindShortcut(UINT nCmd, CString& strShortcut);
+    // "Ctrl+Shift+Alt+key"; *pnPriority: no modifier 4, Ctrl 3, Alt 2, Shift 1.
+    virtual void FormatAccel(const ACCEL& accel, CString& strShortcut, int* pnPriority = NULL);
+    virtual CString GetKeyName(UINT nKey);
+    // fVirt | key << 16: Escape alone only with the allow-Escape flag.
+    virtual BOOL IsAllowedAccel(DWORD dwAccel);
+    virtual HACCEL GetAccelTable() const { return m_hAccelTable; }
+    // The working table becomes a copy of the reference.
+    virtual void Reset();
 
-  // Both tables become copies of the accelerator resource (none: both empty).
-  void LoadFromResource(UINT nIDResource);
-  // A table of the entries becomes the working table; FALSE (the old one kept) when none is made.
-  BOOL SetAccelTable(const ACCEL* pAccels, int nCount);
-  BOOL TranslateAccelerator(CWnd* pWnd, MSG* pMsg);
-  void Suspend(BOOL bSuspend) { m_nSuspended += bSuspend ? 1 : -1; }
-  BOOL IsSuspended() const { return m_nSuspended > 0; }
-  BOOL IsLoaded() const { return m_hOriginalAccelTable != NULL; }
-  void SaveToProfile(LPCTSTR lpszSection);
-  void LoadFromProfile(LPCTSTR lpszSection);
-  // TRUE when the key produces the character, directly, case-folded, or on another keyboard layout.
-  static BOOL MatchesKeyChar(TCHAR ch, UINT nKey);
+    // Both tables become copies of the accelerator resource (none: both empty).
+    void LoadFromResource(UINT nIDResource);
+    // A table of the entries becomes the working table; FALSE (the old one kept) when none is made.
+    BOOL SetAccelTable(const ACCEL* pAccels, int nCount);
+    BOOL TranslateAccelerator(CWnd* pWnd, MSG* pMsg);
+    void Suspend(BOOL bSuspend) { m_nSuspended += bSuspend ? 1 : -1; }
+    BOOL IsSuspended() const { return m_nSuspended > 0; }
+    BOOL IsLoaded() const { return m_hOriginalAccelTable != NULL; }
+    void SaveToProfile(LPCTSTR lpszSection);
+    void LoadFromProfile(LPCTSTR lpszSection);
+    // TRUE when the key produces the character, directly, case-folded, or on another keyboard layout.
+    static BOOL MatchesKeyChar(TCHAR ch, UINT nKey);
 
-  // A copy of the table, or null for a null or empty table.
-  static HACCEL CopyAccelTable(HACCEL hAccelTable);
+    // A copy of the table, or null for a null or empty table.
+    static HACCEL CopyAccelTable(HACCEL hAccelTable);
 
-  // Test switch: the keyboard layouts MatchesKeyChar walks (null: the system's list).
-  typedef int (*LayoutSource)(HKL* pLayouts, int nMax);
-  static void SetLayoutSource(LayoutSource pfnSource) { s_pfnLayouts = pfnSource; }
+    // Test switch: the keyboard layouts MatchesKeyChar walks (null: the system's list).
+    typedef int (*LayoutSource)(HKL* pLayouts, int nMax);
+    static void SetLayoutSource(LayoutSource pfnSource) { s_pfnLayouts = pfnSource; }
 
-  BOOL m_bAllowEscapeShortcut;
-  BOOL m_bUseSystemKeyNameText;
-  int m_nSuspended;
-  CTKPCommandBars* m_pCommandBars;
-  HACCEL m_hAccelTable;
-  HACCEL m_hOriginalAccelTable;
-  CMap<UINT, UINT, CString, LPCTSTR> m_mapKeyNames;
+    BOOL m_bAllowEscapeShortcut;
+    BOOL m_bUseSystemKeyNameText;
+    int m_nSuspended;
+    CTKPCommandBars* m_pCommandBars;
+    HACCEL m_hAccelTable;
+    HACCEL m_hOriginalAccelTable;
+    CMap<UINT, UINT, CString, LPCTSTR> m_mapKeyNames;
 
 protected:
-  CString GetSystemKeyName(UINT nKey);
-  static LayoutSource s_pfnLayouts;
+    CString GetSystemKeyName(UINT nKey);
+    static LayoutSource s_pfnLayouts;
 };

@@ -5,21 +5,20 @@
 #include "classlib/win/CReBar.h"
 #include "toolkit/commandbars/CommandBarsDefs.h"
 
-class CTKPReBar : public CReBar
-{
-  DECLARE_DYNAMIC(CTKPReBar)
+class CTKPReBar : public CReBar {
+    DECLARE_DYNAMIC(CTKPReBar)
 public:
-  CTKPReBar();
+    CTKPReBar();
 
-  BOOL AddBar(CTKPToolBar* pBar, DWORD dwStyle);
-  BOOL RemoveBar(CTKPToolBar* pBar);
-  int FindBand(CTKPToolBar* pBar);
-  CTKPToolBar* GetBandBar(int nBand);
-  CSize CalcFixedLayout(BOOL bStretch, BOOL bHorz) override;
+    BOOL AddBar(CTKPToolBar* pBar, DWORD dwStyle);
+    BOOL RemoveBar(CTKPToolBar* pBar);
+    int FindBand(CTKPToolBar* pBar);
+    CTKPToolBar* GetBandBar(int nBand);
+    CSize CalcFixedLayout(BOOL bStretch, BOOL bHorz) override;
 
-  afx_msg void OnPaint();
-  afx_msg BOOL OnEraseBkgnd(CDC* pDC);
-  afx_msg void OnChildSize(NMHDR* pNMHDR, LRESULT* pResult);
+    afx_msg void OnPaint();
+    afx_msg BOOL OnEraseBkgnd(CDC* pDC);
+    afx_msg void OnChildSize(NMHDR* pNMHDR, LRESULT* pResult);
 
-  DECLARE_MESSAGE_MAP()
+    DECLARE_MESSAGE_MAP()
 };

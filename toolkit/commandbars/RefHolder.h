@@ -5,24 +5,23 @@
 
 #include "classlib/win/CCmdTarget.h"
 
-class CTKPRefHolder
-{
+class CTKPRefHolder {
 public:
-  explicit CTKPRefHolder(CCmdTarget* pTarget) : m_pTarget(NULL)
-  {
-    if (pTarget != NULL && pTarget->GetRefCount() > 0) {
-      m_pTarget = pTarget;
-      m_pTarget->InternalAddRef();
+    explicit CTKPRefHolder(CCmdTarget* pTarget) : m_pTarget(NULL)
+    {
+        if (pTarget != NULL && pTarget->GetRefCount() > 0) {
+            m_pTarget = pTarget;
+            m_pTarget->InternalAddRef();
+        }
     }
-  }
-  ~CTKPRefHolder()
-  {
-    if (m_pTarget != NULL)
-      m_pTarget->InternalRelease();
-  }
-  CTKPRefHolder(const CTKPRefHolder&) = delete;
-  CTKPRefHolder& operator=(const CTKPRefHolder&) = delete;
+    ~CTKPRefHolder()
+    {
+        if (m_pTarget != NULL)
+            m_pTarget->InternalRelease();
+    }
+    CTKPRefHolder(const CTKPRefHolder&) = delete;
+    CTKPRefHolder& operator=(const CTKPRefHolder&) = delete;
 
 private:
-  CCmdTarget* m_pTarget;
+    CCmdTarget* m_pTarget;
 };

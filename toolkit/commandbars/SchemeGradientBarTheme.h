@@ -5,13 +5,12 @@
 
 #include "toolkit/commandbars/GradientBarTheme.h"
 
-class CTKPSchemeGradientBarTheme : public CTKPGradientBarTheme
-{
-  DECLARE_DYNAMIC(CTKPSchemeGradientBarTheme)
+class CTKPSchemeGradientBarTheme : public CTKPGradientBarTheme {
+    DECLARE_DYNAMIC(CTKPSchemeGradientBarTheme)
 public:
-  CTKPSchemeGradientBarTheme();
-  ~CTKPSchemeGradientBarTheme() override;
+    CTKPSchemeGradientBarTheme();
+    ~CTKPSchemeGradientBarTheme() override;
 
-  void RefreshColorsAndFonts() override;
-  int GetThemeKind() const override { return themeSchemeGradient; }
+    void RefreshColorsAndFonts() override;
+    int GetThemeKind() const override { return themeSchemeGradient; }
 };

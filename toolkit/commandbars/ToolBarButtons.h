@@ -6,34 +6,32 @@
 #include "toolkit/commandbars/ControlButton.h"
 #include "toolkit/commandbars/ControlPopup.h"
 
-class CTKPToolBarExpandButton : public CTKPControlPopup
-{
-  DECLARE_DYNCREATE(CTKPToolBarExpandButton)
+class CTKPToolBarExpandButton : public CTKPControlPopup {
+    DECLARE_DYNCREATE(CTKPToolBarExpandButton)
 public:
-  CTKPToolBarExpandButton();
+    CTKPToolBarExpandButton();
 
-  // Also records whether a control of the bar is hidden for lack of room.
-  void SetRect(CRect rcControl) override;
-  void Draw(CDC* pDC) override;
-  // Opening fills a new popup with the hidden controls and the add-or-remove lists.
-  BOOL OnSetPopup(BOOL bPopup) override;
+    // Also records whether a control of the bar is hidden for lack of room.
+    void SetRect(CRect rcControl) override;
+    void Draw(CDC* pDC) override;
+    // Opening fills a new popup with the hidden controls and the add-or-remove lists.
+    BOOL OnSetPopup(BOOL bPopup) override;
 
-  BOOL HasHiddenControls() const { return m_bHiddenControls; }
-  // Drawn as the close button of a floating bar's caption (kind 3) instead of a docked bar's end.
-  void SetFloatingLook(BOOL bFloating) { m_bFloatingLook = bFloating; }
+    BOOL HasHiddenControls() const { return m_bHiddenControls; }
+    // Drawn as the close button of a floating bar's caption (kind 3) instead of a docked bar's end.
+    void SetFloatingLook(BOOL bFloating) { m_bFloatingLook = bFloating; }
 
 protected:
-  BOOL m_bHiddenControls;
-  BOOL m_bFloatingLook;
+    BOOL m_bHiddenControls;
+    BOOL m_bFloatingLook;
 };
 
-class CTKPToolBarCloseButton : public CTKPControlButton
-{
-  DECLARE_DYNCREATE(CTKPToolBarCloseButton)
+class CTKPToolBarCloseButton : public CTKPControlButton {
+    DECLARE_DYNCREATE(CTKPToolBarCloseButton)
 public:
-  CTKPToolBarCloseButton();
+    CTKPToolBarCloseButton();
 
-  void Draw(CDC* pDC) override;
-  // Hides the bar.
-  void OnExecute() override;
+    void Draw(CDC* pDC) override;
+    // Hides the bar.
+    void OnExecute() override;
 };

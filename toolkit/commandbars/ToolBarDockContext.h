@@ -5,36 +5,35 @@
 
 #include "toolkit/commandbars/CommandBarsDefs.h"
 
-class CTKPToolBarDockContext
-{
+class CTKPToolBarDockContext {
 public:
-  explicit CTKPToolBarDockContext(CTKPToolBar* pBar);
-  virtual ~CTKPToolBarDockContext() {}
+    explicit CTKPToolBarDockContext(CTKPToolBar* pBar);
+    virtual ~CTKPToolBarDockContext() {}
 
-  // Move with the mouse from the screen point.
-  void StartDrag(CPoint pt);
-  // Resize a floating toolbar by the border of the hit code (HTLEFT ... HTBOTTOMRIGHT).
-  void StartResize(int nHitTest, CPoint pt);
-  // Docks a floating toolbar at its last place, or floats a docked one. TRUE when it did.
-  BOOL ToggleDocking();
+    // Move with the mouse from the screen point.
+    void StartDrag(CPoint pt);
+    // Resize a floating toolbar by the border of the hit code (HTLEFT ... HTBOTTOMRIGHT).
+    void StartResize(int nHitTest, CPoint pt);
+    // Docks a floating toolbar at its last place, or floats a docked one. TRUE when it did.
+    BOOL ToggleDocking();
 
-  // One step of the loops, reachable without the mouse: a move (mode 1) or resize to the point.
-  void Move(CPoint pt);
-  void Stretch(CPoint pt);
-  // The least offset that brings the point inside the rectangle (a point on an edge is inside).
-  static void OffsetRectToContainPoint(CRect& rc, CPoint pt);
+    // One step of the loops, reachable without the mouse: a move (mode 1) or resize to the point.
+    void Move(CPoint pt);
+    void Stretch(CPoint pt);
+    // The least offset that brings the point inside the rectangle (a point on an edge is inside).
+    static void OffsetRectToContainPoint(CRect& rc, CPoint pt);
 
-  CTKPToolBar* m_pBar;
-  int m_nMode;  // 1 move, 10 to 17 resizing by the hit code
-  CPoint m_ptLast;
-  int m_uMRUDockPosition;
-  CRect m_rectMRUDockPos;
-  CPoint m_ptMRUFloatPos;
-  BOOL m_bHasFloatPos;  // a floating position was remembered (any coordinates, 0 and negative ones too)
-  CRect m_rectDragDock;
-  CRect m_rectDragFloat;
+    CTKPToolBar* m_pBar;
+    int m_nMode;  // 1 move, 10 to 17 resizing by the hit code
+    CPoint m_ptLast;
+    int m_uMRUDockPosition;
+    CRect m_rectMRUDockPos;
+    CPoint m_ptMRUFloatPos;
+    BOOL m_bHasFloatPos;  // a floating position was remembered (any coordinates, 0 and negative ones too)
+    CRect m_rectDragDock;
+    CRect m_rectDragFloat;
 
 protected:
-  // The capture loop shared by drag and resize.
-  void Track();
+    // The capture loop shared by drag and resize.
+    void Track();
 };

@@ -11,63 +11,62 @@
 
 namespace {
 
-class FrameTest : public ::testing::Test
-{
+class FrameTest : public ::testing::Test {
 protected:
-  void SetUp() override
-  {
-    m_pFrame = new CTestFrame;
-    ASSERT_TRUE(m_pFrame->CreateTestFrame());
-  }
-  void TearDown() override
-  {
-    if (m_pFrame->GetSafeHwnd() != NULL)
-      m_pFrame->DestroyWindow();
-  }
-  CTestFrame* m_pFrame = nullptr;
+    void SetUp() override
+    {
+        m_pFrame = new CTestFrame;
+        ASSERT_TRUE(m_pFrame->CreateTestFrame());
+    }
+    void TearDown() override
+    {
+        if (m_pFrame->GetSafeHwnd() != NULL)
+            m_pFrame->DestroyWindow();
+    }
+    CTestFrame* m_pFrame = nullptr;
 };
 
 }  // namespace
 
 TEST_F(FrameTest, ToolBarResourceGivesOneButtonPerIdAndSeparatorsStartGroups)
 {
-  CTKPToolBar* pBar = m_pFrame->GetToolBar();
-  ASSERT_NE(pBar, nullptr);
-  EXPECT_EQ(pBar->GetBarID(), 200u);
-  CTKPControls* pControls = pBar->GetControls();
-  std::vector<int> ids;
-  for (int i = 0; i < pControls->GetCount(); ++i) {
-    if (!pControls->GetAt(i)->IsTemporary())
-      ids.push_back(pControls->GetAt(i)->GetID());
-  }
-  EXPECT_EQ(ids, (std::vector<int>{100, 101, 102, 103, 104}));
-  // Two separators in a row make one group start.
-  EXPECT_FALSE(pControls->GetAt(1)->GetBeginGroup());
-  EXPECT_TRUE(pControls->GetAt(2)->GetBeginGroup());
-  EXPECT_FALSE(pControls->GetAt(3)->GetBeginGroup());
-  // 32 x 32 images set the bar's icon size; the prompts come from the string resources.
-  EXPECT_EQ(pBar->GetIconSize(), CSize(32, 32));
-  EXPECT_EQ(pControls->GetAt(0)->GetTooltip(), CString(L"Open"));
-  EXPECT_EQ(pControls->GetAt(0)->GetDescription(), CString(L"Open a file"));
-  // The loaded controls are kept as the bar's reference set.
-  ASSERT_NE(pControls->GetSavedCopy(), nullptr);
-  EXPECT_FALSE(pControls->IsChanged());
+    CTKPToolBar* pBar = m_pFrame->GetToolBar();
+    ASSERT_NE(pBar, nullptr);
+    EXPECT_EQ(pBar->GetBarID(), 200u);
+    CTKPControls* pControls = pBar->GetControls();
+    std::vector<int> ids;
+    for (int i = 0; i < pControls->GetCount(); ++i) {
+        if (!pControls->GetAt(i)->IsTemporary())
+            ids.push_back(pControls->GetAt(i)->GetID());
+    }
+    EXPECT_EQ(ids, (std::vector<int>{100, 101, 102, 103, 104}));
+    // Two separators in a row make one group start.
+    EXPECT_FALSE(pControls->GetAt(1)->GetBeginGroup());
+    EXPECT_TRUE(pControls->GetAt(2)->GetBeginGroup());
+    EXPECT_FALSE(pControls->GetAt(3)->GetBeginGroup());
+    // 32 x 32 images set the bar's icon size; the prompts come from the string resources.
+    EXPECT_EQ(pBar->GetIconSize(), CSize(32, 32));
+    EXPECT_EQ(pControls->GetAt(0)->GetTooltip(), CString(L"Open"));
+    EXPECT_EQ(pControls->GetAt(0)->GetDescription(), CString(L"Open a file"));
+    // The loaded controls are kept as the bar's reference set.
+    ASSERT_NE(pControls->GetSavedCopy(), nullptr);
+    EXPECT_FALSE(pControls->IsChanged());
 }
 
 TEST_F(FrameTest, DockedToolBarTakesTheTopOfTheClientArea)
 {
-  CTKPToolBar* pBar = m_pFrame->GetToolBar();
-  ASSERT_NE(pBar->GetDockBar(), nullptr);
-  EXPECT_EQ(pBar->GetDockBar()->GetPosition(), tkpBarTop);
-  CRect rcDock, rcBar, rcClient;
-  pBar->GetDockBar()->GetWindowRect(&rcDock);
-  pBar->GetWindowRect(&rcBar);
-  m_pFrame->GetClientRect(&rcClient);
-  m_pFrame->ClientToScreen(&rcClient);
-  EXPECT_EQ(rcDock.top, rcClient.top);
-  EXPECT_EQ(rcDock.Height(), rcBar.Height());
-  EXPECT_GT(rcBar.Height(), 32);
-  CRect rcLeft;
-  m_pFrame->RepositionBars(0, 0xFFFF, AFX_IDW_PANE_FIRST, CWnd::reposQuery, &rcLeft);
-  EXPECT_EQ(rcLeft.top, rcBar.Height());
+    CTKPToolBar* pBar = m_pFrame->GetToolBar();
+    ASSERT_NE(pBar->GetDockBar(), nullptr);
+    EXPECT_EQ(pBar->GetDockBar()->GetPosition(), tkpBarTop);
+    CRect rcDock, rcBar, rcClient;
+    pBar->GetDockBar()->GetWindowRect(&rcDock);
+    pBar->GetWindowRect(&rcBar);
+    m_pFrame->GetClientRect(&rcClient);
+    m_pFrame->ClientToScreen(&rcClient);
+    EXPECT_EQ(rcDock.top, rcClient.top);
+    EXPECT_EQ(rcDock.Height(), rcBar.Height());
+    EXPECT_GT(rcBar.Height(), 32);
+    CRect rcLeft;
+    m_pFrame->RepositionBars(0, 0xFFFF, AFX_IDW_PANE_FIRST, CWnd::reposQuery, &rcLeft);
+    EXPECT_EQ(rcLeft.top, rcBar.Height());
 }

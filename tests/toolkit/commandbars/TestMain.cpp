@@ -7,10 +7,10 @@
 
 int main(int argc, char** argv)
 {
-  setvbuf(stdout, NULL, _IONBF, 0);  // progress stays visible if a test hangs
-  AfxWinInit(::GetModuleHandleW(NULL), NULL, const_cast<LPWSTR>(L""), SW_SHOWNORMAL);
-  theTestApp.InitApplication();
-  theTestApp.SetRegistryKey(L"MorvickTest");
-  ::testing::InitGoogleTest(&argc, argv);
-  return RUN_ALL_TESTS();
+    setvbuf(stdout, NULL, _IONBF, 0);  // progress stays visible if a test hangs
+    AfxWinInit(::GetModuleHandleW(NULL), NULL, const_cast<LPWSTR>(L""), SW_SHOWNORMAL);
+    theTestApp.InitApplication();
+    theTestApp.SetRegistryKey(L"MorvickTest");
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
 }
