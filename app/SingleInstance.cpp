@@ -14,14 +14,10 @@ void CloseSingleInstanceMutex() {
   }
 }
 
-struct SingleInstanceMutexInit {
-  SingleInstanceMutexInit() {
-    g_hSingleInstanceMutex = ::CreateMutexW(NULL, FALSE, L"Global\\{5B3C2E91-7A4D-4F08-B6E2-93D1C04A7F56}");
-    g_dwMutexCreateError = ::GetLastError();
-    std::atexit(CloseSingleInstanceMutex);
-  }
-};
-
-SingleInstanceMutexInit g_singleInstanceMutexInit;
-
 }  // namespace
+
+void CreateSingleInstanceMutex() {
+  g_hSingleInstanceMutex = ::CreateMutexW(NULL, FALSE, L"Global\\{5B3C2E91-7A4D-4F08-B6E2-93D1C04A7F56}");
+  g_dwMutexCreateError = ::GetLastError();
+  std::atexit(CloseSingleInstanceMutex);
+}

@@ -7,3 +7,4 @@
 #define IDP_OLE_INIT_FAILED 100   // shown when OLE cannot be started
 
 #include "controls.h"  // pointers and pictures of the program's own controls
+#include "wizard.h"    // the main frame, the pages and the wizard's dialogs

@@ -1,5 +1,5 @@
 // Starts the real program twice: the second copy is refused with its message and ends, and the
-// first one ends with exit code 0 when its main window is closed.
+// first one ends with exit code 0 when its main window is closed and the exit is confirmed.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -123,7 +123,10 @@ TEST(SingleInstance, ASecondCopyIsRefusedAndTheFirstEndsCleanlyWhenClosed) {
   DWORD dwFirst = 1234;
   ASSERT_TRUE(first.WaitExit(60000, &dwFirst)) << "the first instance did not end after WM_CLOSE";
   EXPECT_EQ(dwFirst, 0u);
-  EXPECT_EQ(ReadLines(log).size(), 1u);  // closing asked nothing
+  // Closing asked whether to exit; the box's default answer, Yes, was taken.
+  lines = ReadLines(log);
+  ASSERT_EQ(lines.size(), 2u);
+  EXPECT_EQ(lines[1], "3\tDo you really want to exit ?");
   ::DeleteFileW(log.c_str());
 }
 

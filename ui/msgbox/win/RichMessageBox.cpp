@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "classlib/win/AfxMessageLog.h"
 #include "ui/msgbox/win/RichMessageBoxDialog.h"
 
 namespace morvick::ui {
@@ -18,6 +19,27 @@ std::wstring ProgramFileName() {
 }
 
 bool IsText(LPCWSTR s) { return s && !IS_INTRESOURCE(s) && s[0] != 0; }
+
+// The kind of the message channel that a box's icon stands for, as the message log writes it.
+LPCWSTR LoggedKind(UINT style) {
+  switch (style & MB_ICONMASK) {
+    case MB_ICONINFORMATION: return L"1";
+    case MB_ICONERROR: return L"2";
+    case MB_ICONQUESTION: return L"3";
+    default: return L"0";
+  }
+}
+
+// The default answer of a box that is not shown (MORVICK_AUTOCLOSE_MESSAGES).
+int DefaultAnswer(UINT style) {
+  switch (style & MB_TYPEMASK) {
+    case MB_YESNO:
+    case MB_YESNOCANCEL: return IDYES;
+    case MB_RETRYCANCEL: return IDRETRY;
+    case MB_ABORTRETRYIGNORE: return IDABORT;
+    default: return IDOK;
+  }
+}
 
 // A remembered answer: a non-zero REG_DWORD, else 0.
 DWORD ReadAnswer(const std::wstring& key, const std::wstring& value) {
@@ -61,6 +83,9 @@ int RichMessageBox(HWND owner, LPCWSTR text, LPCWSTR caption, UINT style, const 
     DWORD answer = ReadAnswer(RichMsgBoxAnswerKey(section), RichMsgBoxAnswerValue(p.answerPrefix, p.messageId));
     if (answer != 0) return static_cast<int>(answer);
   }
+  // Automated runs see every message with its kind (MORVICK_MSGLOG), and may have them answered.
+  AfxLogShownMessage(LoggedKind(p.style), IS_INTRESOURCE(text) ? L"" : text);
+  if (AfxAutoCloseMessages()) return DefaultAnswer(p.style);
   if (!(p.style & kRmbNoBeep)) CurrentRichMsgBoxHooks().messageBeep(p.style & 0xF0);
 
   CRichMessageBox box(p);

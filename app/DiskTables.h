@@ -1,0 +1,20 @@
+// The wizard's table of the disks its device tree lists: the opened image is the one "Virtual Hard
+// Disk" entry, with its total sectors (cylinders x heads x sectors per track of a VHD) and its name.
+#pragma once
+
+#include <cstdint>
+
+constexpr int kMaxVirtualDisks = 10;
+
+extern int32_t g_nVirtualDiskCount;
+extern uint32_t g_TotalSectors[kMaxVirtualDisks];
+extern char g_DiskNames[kMaxVirtualDisks][512];
+
+// Makes the opened image the one entry of the table: the count becomes 1; a VHD's geometry goes to
+// the engine's geometry tables and its product to the total (a VHDX has no geometry: its tables are
+// set to 0); the name is "Virtual Hard Disk". Returns the entry's index (0).
+int AddVirtualDiskEntry();
+
+// The total sectors of a disk entry: the VHD geometry's product, for a VHDX the facade's size in
+// sectors; 0 for an index outside the table.
+uint64_t DiskTotalSectors(int diskIndex);

@@ -1,0 +1,92 @@
+// The wizard's scan observer: what the engine reports from a worker thread is kept here and handed
+// to the user-interface thread, which shows it. The worker never touches a window: it stores its
+// status, progress and found items and posts one notice; the user-interface thread takes them all
+// and gives them to the page that started the worker (its report sink). Messages and questions go
+// through the message channel, which shows them on the user-interface thread.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include "engine/ScanObserver.h"
+
+namespace wizard {
+
+// A found item as the engine reported it, with the id the observer gave it.
+struct FoundItemReport {
+  uint32_t id = 0;
+  FoundItemKind kind = kFoundDisk;
+  std::u16string text;
+  const void* record = nullptr;
+  uint32_t parentItem = 0;
+};
+
+// What the engine reported since the user-interface thread last looked.
+struct WorkerReports {
+  bool hasStatus = false;
+  std::u16string status;
+  bool hasProgress = false;
+  int progress = 0;
+  std::vector<FoundItemReport> items;
+
+  bool Empty() const { return !hasStatus && !hasProgress && items.empty(); }
+};
+
+// The page that shows what the current worker reports.
+class IWorkerReportSink {
+ public:
+  virtual ~IWorkerReportSink() = default;
+  // Runs on the user-interface thread.
+  virtual void ApplyWorkerReports(const WorkerReports& reports) = 0;
+};
+
+class CWizardScanObserver : public ScanObserver {
+ public:
+  CWizardScanObserver() = default;
+
+  void OnStatus(const std::u16string& text) override;
+  void OnProgress(int percent) override;
+  // Returns the item's id: 1, 2, 3 ... in the order reported (counted across workers).
+  uint32_t OnItemFound(const FoundItem& item) override;
+  // Shown through the message channel; a worker first waits while it is held paused. During the
+  // program's end nothing more is shown and every question is answered No.
+  bool OnMessage(const std::u16string& text, MessageKind kind) override;
+
+  // User-interface side: takes what was reported (and clears it).
+  WorkerReports TakeReports();
+  // The window that gets `message` when new reports wait; one notice at a time.
+  void SetNotifyWindow(HWND window, UINT message);
+  // Forgets what waits (a new worker starts).
+  void DiscardReports();
+
+ private:
+  void Notify(std::unique_lock<std::mutex>& lock);
+
+  std::mutex m_lock;
+  WorkerReports m_reports;
+  uint32_t m_nextItemId = 1;
+  bool m_notified = false;
+  HWND m_notifyWindow = nullptr;
+  UINT m_notifyMessage = 0;
+};
+
+// The process-wide observer of the wizard.
+CWizardScanObserver& WizardObserver();
+
+// Installs the wizard's observer in the engine and makes a message window on the calling (user-
+// interface) thread that hands the reports to the current sink. Call once the main window exists.
+void InstallWizardObserver();
+// Removes it again (the engine's null observer takes over).
+void UninstallWizardObserver();
+
+// The page that gets the reports from now on (null: reports are dropped).
+void SetWorkerReportSink(IWorkerReportSink* sink);
+IWorkerReportSink* CurrentWorkerReportSink();
+// Hands waiting reports to the sink at once (user-interface thread).
+void DeliverWorkerReports();
+
+}  // namespace wizard

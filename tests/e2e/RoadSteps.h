@@ -1,0 +1,37 @@
+// Steps of the end-to-end road shared by its test programs: the program's ids, the fixture disks,
+// and the moves from page to page.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "tests/e2e/MorvickDriver.h"
+
+namespace morvick::e2e {
+
+// Control and command ids of the program (res/wizard.h).
+constexpr UINT kQuickScan = 131, kFileTrace = 132, kExtensiveScan = 133, kBrowse = 61491;
+constexpr UINT kImagePath = 61492, kModeLabel = 1126;
+constexpr UINT kNext = 159, kBack = 160, kStop = 132;
+constexpr UINT kDriveTree = 156, kPartitionTree = 162;
+constexpr UINT kRowValue = 61411, kRowLabel = 61401;
+constexpr UINT kFileSystemChoice = 61463, kStartSector = 61462, kEndSector = 61461;
+constexpr UINT kOpenCommand = 32818, kLoadSnapshotCommand = 32781, kExitCommand = 32809;
+
+// The fixture script of the road's disks, and a disk of it as the program opens it.
+extern const char kWizardDisks[];
+std::wstring Disk(const char* name);
+
+// Presses a button and expects exactly one message for it, which is then answered.
+void PressAndExpect(MorvickDriver& driver, UINT button, const std::string& kind, const std::string& text,
+                    UINT answer = IDOK);
+std::vector<std::wstring> ItemTexts(MorvickDriver& driver, UINT tree);
+bool WaitForTree(MorvickDriver& driver, UINT tree, size_t count);
+// Chooses an image and a mode on the start page and waits for the drive page.
+void OpenImage(MorvickDriver& driver, const std::wstring& path, UINT mode);
+// Next on the drive page; answers the "Partition Type" question when the disk has a table.
+void SearchPartitions(MorvickDriver& driver, bool tableExpected);
+// A value of the program's profile exists.
+bool ProfileValueExists(const wchar_t* section, const wchar_t* value);
+
+}  // namespace morvick::e2e
