@@ -6,9 +6,9 @@
 #include "classlib/win/AfxWin.h"
 
 enum AppMessageKind : int {
-  kAppInformation = 1,
-  kAppError = 2,
-  kAppQuestion = 3,
+    kAppInformation = 1,
+    kAppError = 2,
+    kAppQuestion = 3,
 };
 
 // Shows a message with one OK button.

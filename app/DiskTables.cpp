@@ -9,35 +9,58 @@ int32_t g_nVirtualDiskCount = 0;
 uint32_t g_TotalSectors[kMaxVirtualDisks] = {};
 char g_DiskNames[kMaxVirtualDisks][512] = {};
 
-int AddVirtualDiskEntry() {
-  // One opened image is one entry, however often it is chosen again.
-  g_nVirtualDiskCount = 1;
-  const int index = 0;
-  CVirtualDisk* disk = GetCurrentVirtualDisk();
-  if (g_nImageKind != kImageVhdx && disk != nullptr) {
-    const uint32_t cylinders = static_cast<uint32_t>(disk->GetCylinders());
-    const uint32_t heads = static_cast<uint32_t>(disk->GetHeads());
-    const uint32_t sectors = static_cast<uint32_t>(disk->GetSectorsPerTrack());
-    g_DeviceGeometry.cylinders[index] = cylinders;
-    g_DeviceGeometry.heads[index] = heads;
-    g_DeviceGeometry.sectorsPerTrack[index] = sectors;
-    g_TotalSectors[index] = static_cast<uint32_t>(static_cast<uint64_t>(cylinders) * heads * sectors);
-  } else {
-    g_DeviceGeometry.cylinders[index] = 0;
-    g_DeviceGeometry.heads[index] = 0;
-    g_DeviceGeometry.sectorsPerTrack[index] = 0;
-    g_TotalSectors[index] = 0;
-  }
-  std::memset(g_DiskNames[index], 0, sizeof(g_DiskNames[index]));
-  std::strcpy(g_DiskNames[index], "Virtual Hard Disk");
-  return index;
+int AddVirtualDiskEntry()
+{
+    // One opened image is one entry, however often it is chosen again.
+    g_nVirtualDiskCount = 1;
+    const int index = 0;
+    CVirtualDisk* disk = GetCurrentVirtualDisk();
+    if (g_nImageKind != kImageVhdx && disk != nullptr) {
+        uint32_t cylinders = static_cast<uint32_t>(disk->GetCylinders());
+        const uint32_t heads = static_cast<uint32_t>(disk->GetHeads());
+        const uint32_t sectors = static_cast<uint32_t>(disk->GetSectorsPerTrack());
+        // Images too large for their geometry field (and those whose maker sets it to its largest
+        // value whatever their size) keep the true size elsewhere: the geometry never describes
+        // more cylinders than the disk holds.
+        const uint64_t perCylinder = static_cast<uint64_t>(heads) * sectors;
+        if (perCylinder > 0) {
+            const uint64_t held = disk->GetDiskSize() / 512 / perCylinder;
+            if (held < cylinders)
+                cylinders = static_cast<uint32_t>(held);
+        }
+        g_DeviceGeometry.cylinders[index] = cylinders;
+        g_DeviceGeometry.heads[index] = heads;
+        g_DeviceGeometry.sectorsPerTrack[index] = sectors;
+        g_TotalSectors[index] = static_cast<uint32_t>(static_cast<uint64_t>(cylinders) * perCylinder);
+    } else {
+        g_DeviceGeometry.cylinders[index] = 0;
+        g_DeviceGeometry.heads[index] = 0;
+        g_DeviceGeometry.sectorsPerTrack[index] = 0;
+        g_TotalSectors[index] = 0;
+    }
+    std::memset(g_DiskNames[index], 0, sizeof(g_DiskNames[index]));
+    std::strcpy(g_DiskNames[index], "Virtual Hard Disk");
+    return index;
 }
 
-uint64_t DiskTotalSectors(int diskIndex) {
-  if (diskIndex < 0 || diskIndex >= g_nVirtualDiskCount || diskIndex >= kMaxVirtualDisks) return 0;
-  if (g_nImageKind == kImageVhdx) {
-    CVirtualDisk* disk = GetCurrentVirtualDisk();
-    return disk != nullptr ? disk->GetDiskSize() / 512 : 0;
-  }
-  return g_TotalSectors[diskIndex];
+uint64_t DiskTotalSectors(int diskIndex)
+{
+    if (diskIndex < 0 || diskIndex >= g_nVirtualDiskCount || diskIndex >= kMaxVirtualDisks)
+        return 0;
+    if (g_nImageKind == kImageVhdx) {
+        CVirtualDisk* disk = GetCurrentVirtualDisk();
+        return disk != nullptr ? disk->GetDiskSize() / 512 : 0;
+    }
+    return g_TotalSectors[diskIndex];
+}
+
+void ChooseWholeDisk(int diskIndex)
+{
+    const uint64_t total = DiskTotalSectors(diskIndex);
+    const uint32_t sectors = total > 0xFFFFFFFFull ? 0xFFFFFFFFu : static_cast<uint32_t>(total);
+    g_VolumeParams.chosenFileSystemType = 300;
+    g_VolumeParams.partitionStart = 0;
+    g_VolumeParams.partitionSectors = sectors;
+    g_VolumeParams.partitionEnd = sectors;
+    g_VolumeParams.partitionIndex = 0;
 }

@@ -15,6 +15,10 @@ extern char g_DiskNames[kMaxVirtualDisks][512];
 // set to 0); the name is "Virtual Hard Disk". Returns the entry's index (0).
 int AddVirtualDiskEntry();
 
+// Makes the whole disk of an entry the chosen range of the volume-parameter block, as one NTFS range
+// from sector 0 that the user may narrow (the Extensive Scan's first choice).
+void ChooseWholeDisk(int diskIndex);
+
 // The total sectors of a disk entry: the VHD geometry's product, for a VHDX the facade's size in
 // sectors; 0 for an index outside the table.
 uint64_t DiskTotalSectors(int diskIndex);

@@ -23,10 +23,10 @@
 IMPLEMENT_DYNAMIC(CEx_StyleApp, CWinApp)
 
 BEGIN_MESSAGE_MAP(CEx_StyleApp, CWinApp)
-  ON_COMMAND(ID_APP_ABOUT, OnAppAbout)
-  ON_COMMAND(ID_FILE_NEW, CWinApp::OnFileNew)
-  ON_COMMAND(ID_FILE_OPEN, CWinApp::OnFileOpen)
-  ON_COMMAND(ID_FILE_PRINT_SETUP, CWinApp::OnFilePrintSetup)
+ON_COMMAND(ID_APP_ABOUT, OnAppAbout)
+ON_COMMAND(ID_FILE_NEW, CWinApp::OnFileNew)
+ON_COMMAND(ID_FILE_OPEN, CWinApp::OnFileOpen)
+ON_COMMAND(ID_FILE_PRINT_SETUP, CWinApp::OnFilePrintSetup)
 END_MESSAGE_MAP()
 
 const UINT CEx_StyleApp::kPageIds[kPageCount] = {AFX_IDW_PANE_FIRST, 0xE901, 0xE902, 0xE903, 0xE904};
@@ -37,208 +37,245 @@ const wchar_t kSecondInstanceText[] = L"Another instance of the application is a
 const wchar_t kInvalidFileText[] = L"Invalid File.";
 const wchar_t kSnapshotSection[] = L"Most Recent Check Book File";
 
-std::u16string ToU16(const CString& text) {
-  return std::u16string(reinterpret_cast<const char16_t*>(text.GetString()), static_cast<size_t>(text.GetLength()));
+std::u16string ToU16(const CString& text)
+{
+    return std::u16string(reinterpret_cast<const char16_t*>(text.GetString()), static_cast<size_t>(text.GetLength()));
 }
 
 }  // namespace
 
-CEx_StyleApp::CEx_StyleApp() { g_hDevice = 0; }
-
-BOOL CEx_StyleApp::InitInstance() {
-  if (g_dwMutexCreateError == ERROR_ALREADY_EXISTS) {
-    AfxMessageBox(kSecondInstanceText, MB_OK);
-    return FALSE;
-  }
-  AfxEnableControlContainer();
-  if (!AfxOleInit()) {
-    AfxMessageBox(IDP_OLE_INIT_FAILED);
-    return FALSE;
-  }
-  AfxDaoInit();
-  Enable3dControls();
-
-  // The program's folder, ending with its backslash.
-  GetCurrentDirectoryW(MAX_PATH, g_szProgramFolder);
-  wchar_t module[MAX_PATH + 1] = L"";
-  const DWORD length = GetModuleFileNameW(nullptr, module, MAX_PATH);
-  module[length < MAX_PATH ? length : MAX_PATH] = 0;
-  wcscpy(g_szProgramFolder, module);
-  if (wchar_t* slash = wcsrchr(g_szProgramFolder, L'\\')) slash[1] = 0;
-
-  // Snapshot files open with the program.
-  morvick::ui::CFileTypeAccess fileType;
-  const CString open = CString(module) + L" \"%0\"";
-  fileType.SetExtension(L"srzq");
-  fileType.SetShellOpenCommand(open);
-  fileType.SetDocumentShellOpenCommand(open);
-  fileType.SetDocumentClassName(L"Quarne.Document");
-  fileType.SetDocumentDefaultIcon(CString(module) + L",0");
-  fileType.RegisterFileType();
-
-  SetRegistryKey(L"Local AppWizard-Generated Applications");
-  LoadStdProfileSettings(4);
-
-  CSingleDocTemplate* pDocTemplate =
-      new CSingleDocTemplate(IDR_MAINFRAME, RUNTIME_CLASS(CEx_StyleDoc), RUNTIME_CLASS(CMainFrame),
-                             RUNTIME_CLASS(CEx_StyleView));
-  AddDocTemplate(pDocTemplate);
-  EnableShellOpen();
-  RegisterShellFileTypes(TRUE);
-
-  CCommandLineInfo cmdInfo;
-  ParseCommandLine(cmdInfo);
-  // A snapshot named on the command line is not the document: the frame starts with a new one and
-  // the snapshot is loaded below.
-  if (cmdInfo.m_nShellCommand == CCommandLineInfo::FileOpen) cmdInfo.m_nShellCommand = CCommandLineInfo::FileNew;
-  if (!ProcessShellCommand(cmdInfo)) return FALSE;
-
-  CMainFrame* frame = WizardFrame();
-  if (frame == nullptr) return FALSE;
-  morvick::ui::AttachMessageChannel(frame->m_hWnd);
-  wizard::InstallWizardObserver();
-
-  frame->m_pFirstView = frame->GetActiveView();
-  m_pPages[kStartPage] = frame->m_pFirstView;
-  m_nShownPage = kStartPage;
-  if (!CreatePages()) return FALSE;
-
-  ShowFrameFourTimes();
-
-  CString commandLine = m_lpCmdLine != nullptr ? m_lpCmdLine : L"";
-  commandLine.Trim();
-  if (commandLine.IsEmpty()) {
-    const CString last = GetLastSnapshotPath();
-    if (!last.IsEmpty()) OpenDocumentFile(last);
-    return TRUE;
-  }
-  OpenCommandLineSnapshot();
-  return TRUE;
+CEx_StyleApp::CEx_StyleApp()
+{
+    g_hDevice = 0;
 }
 
-BOOL CEx_StyleApp::CreatePages() {
-  CMainFrame* frame = WizardFrame();
-  CView* first = m_pPages[kStartPage];
-  if (frame == nullptr || first == nullptr) return FALSE;
-  m_pPages[kDrivePage] = new CFirstView_HDD;
-  m_pPages[kPartitionPage] = new CSecondView_HDD;
-  m_pPages[kFileSystemPage] = new CFileSystemView;
-  m_pPages[kResultsPage] = new CThirdView_HDD;
-  CCreateContext context;
-  context.m_pCurrentDoc = first->GetDocument();
-  for (int page = kDrivePage; page < kPageCount; ++page) {
-    if (!m_pPages[page]->Create(nullptr, nullptr, WS_CHILD | WS_BORDER, CRect(0, 0, 0, 0), frame, kPageIds[page],
-                                &context))
-      return FALSE;
-  }
-  for (int page = kDrivePage; page < kPageCount; ++page) m_pPages[page]->OnInitialUpdate();
-  return TRUE;
-}
-
-void CEx_StyleApp::ShowFrameFourTimes() {
-  if (m_pMainWnd == nullptr) return;
-  CMainFrame* frame = WizardFrame();
-  // Hidden, shown, shown again. (Minimising in between, as well, leaves a frame that is then
-  // maximised again without its maximised state on a display without a window manager.)
-  for (int show : {SW_HIDE, SW_SHOWNORMAL, SW_SHOW}) m_pMainWnd->ShowWindow(show);
-  // The frame made itself maximised; the sequence leaves it so.
-  if (frame != nullptr && frame->m_bStartMaximized) m_pMainWnd->ShowWindow(SW_SHOWMAXIMIZED);
-  m_pMainWnd->UpdateWindow();
-}
-
-void CEx_StyleApp::ExchangeFrameView(CFrameWnd* frame, CView* oldView, CView* newView) {
-  if (frame == nullptr || oldView == nullptr || newView == nullptr || oldView == newView) return;
-  const LONG_PTR oldId = GetWindowLongPtrW(oldView->m_hWnd, GWLP_ID);
-  const LONG_PTR newId = GetWindowLongPtrW(newView->m_hWnd, GWLP_ID);
-  SetWindowLongPtrW(oldView->m_hWnd, GWLP_ID, newId);
-  SetWindowLongPtrW(newView->m_hWnd, GWLP_ID, oldId);
-  oldView->ShowWindow(SW_HIDE);
-  newView->ShowWindow(SW_SHOW);
-  frame->SetActiveView(newView, TRUE);
-  frame->RecalcLayout(TRUE);
-  newView->InvalidateRect(nullptr, TRUE);
-}
-
-void CEx_StyleApp::SwitchView(int page) {
-  CView* newView = GetPage(page);
-  // The page shown, whichever view took the focus last (a pane of a page can be the active view).
-  CView* oldView = GetPage(m_nShownPage);
-  auto* frame = dynamic_cast<CFrameWnd*>(m_pMainWnd);
-  if (frame == nullptr || newView == nullptr || oldView == nullptr || newView == oldView) return;
-  m_nShownPage = page;
-  ExchangeFrameView(frame, oldView, newView);
-}
-
-int CEx_StyleApp::RestartWizard() {
-  if (auto* partition = dynamic_cast<CSecondView_HDD*>(GetPage(kPartitionPage))) partition->OnBack();
-  if (auto* drive = dynamic_cast<CFirstView_HDD*>(GetPage(kDrivePage))) drive->OnBack();
-  ShowFrameFourTimes();
-  CString commandLine = m_lpCmdLine != nullptr ? m_lpCmdLine : L"";
-  commandLine.Trim();
-  if (!commandLine.IsEmpty()) {
-    OpenCommandLineSnapshot();
-  } else {
-    const CString last = GetLastSnapshotPath();
-    if (!last.IsEmpty()) OpenDocumentFile(last);
-  }
-  if (CMainFrame* frame = WizardFrame()) frame->ShowWithPlacement(SW_SHOW);
-  return 1;
-}
-
-CString CEx_StyleApp::GetLastSnapshotPath() { return GetProfileString(kSnapshotSection, L"File", L""); }
-
-BOOL CEx_StyleApp::OpenCommandLineSnapshot() {
-  CMainFrame* frame = WizardFrame();
-  const CString commandLine = m_lpCmdLine != nullptr ? m_lpCmdLine : L"";
-  CString path = commandLine;
-  path.MakeLower();
-  path.Remove(L'"');
-  path.Trim();
-  // Read only: a snapshot on a read-only medium loads as well.
-  if (FILE* file = _wfopen(path, L"rb")) {
-    unsigned char kind[2] = {};
-    const size_t got = fread(kind, 1, 2, file);
-    fclose(file);
-    const wchar_t character = got == 2 ? static_cast<wchar_t>(kind[0] | (kind[1] << 8)) : 0;
-    if (character == L'D') {
-      g_nScanMode = kScanQuick;
-    } else if (character == L'A') {
-      g_nScanMode = kScanExtensive;
-    } else if (character == L'R') {
-      g_nScanMode = kScanFileTrace;
-    } else {
-      ShowAppMessage(kInvalidFileText, kAppQuestion);
-      if (frame != nullptr) frame->ShowWithPlacement(SW_SHOW);
-      return TRUE;
+BOOL CEx_StyleApp::InitInstance()
+{
+    if (g_dwMutexCreateError == ERROR_ALREADY_EXISTS) {
+        AfxMessageBox(kSecondInstanceText, MB_OK);
+        return FALSE;
     }
-  }
-  if (frame != nullptr) frame->m_bResultsReady = TRUE;
-  auto* results = dynamic_cast<CThirdView_HDD*>(GetPage(kResultsPage));
-  if (results != nullptr) results->SetColumnsForMode(g_nScanMode);
-  if (!LoadSnapshotFile(ToU16(commandLine))) return FALSE;
-  if (results != nullptr) {
-    results->ShowScanResults(g_nScanMode);
-    results->ShowButtons();
-  }
-  SwitchView(kResultsPage);
-  return TRUE;
+    AfxEnableControlContainer();
+    if (!AfxOleInit()) {
+        AfxMessageBox(IDP_OLE_INIT_FAILED);
+        return FALSE;
+    }
+    AfxDaoInit();
+    Enable3dControls();
+
+    // The program's folder, ending with its backslash.
+    GetCurrentDirectoryW(MAX_PATH, g_szProgramFolder);
+    wchar_t module[MAX_PATH + 1] = L"";
+    const DWORD length = GetModuleFileNameW(nullptr, module, MAX_PATH);
+    module[length < MAX_PATH ? length : MAX_PATH] = 0;
+    wcscpy(g_szProgramFolder, module);
+    if (wchar_t* slash = wcsrchr(g_szProgramFolder, L'\\'))
+        slash[1] = 0;
+
+    // Snapshot files open with the program.
+    morvick::ui::CFileTypeAccess fileType;
+    const CString open = CString(module) + L" \"%0\"";
+    fileType.SetExtension(L"srzq");
+    fileType.SetShellOpenCommand(open);
+    fileType.SetDocumentShellOpenCommand(open);
+    fileType.SetDocumentClassName(L"Quarne.Document");
+    fileType.SetDocumentDefaultIcon(CString(module) + L",0");
+    fileType.RegisterFileType();
+
+    SetRegistryKey(L"Local AppWizard-Generated Applications");
+    LoadStdProfileSettings(4);
+
+    CSingleDocTemplate* pDocTemplate = new CSingleDocTemplate(IDR_MAINFRAME, RUNTIME_CLASS(CEx_StyleDoc),
+        RUNTIME_CLASS(CMainFrame), RUNTIME_CLASS(CEx_StyleView));
+    AddDocTemplate(pDocTemplate);
+    EnableShellOpen();
+    RegisterShellFileTypes(TRUE);
+
+    CCommandLineInfo cmdInfo;
+    ParseCommandLine(cmdInfo);
+    // A snapshot named on the command line is not the document: the frame starts with a new one and
+    // the snapshot is loaded below.
+    if (cmdInfo.m_nShellCommand == CCommandLineInfo::FileOpen)
+        cmdInfo.m_nShellCommand = CCommandLineInfo::FileNew;
+    if (!ProcessShellCommand(cmdInfo))
+        return FALSE;
+
+    CMainFrame* frame = WizardFrame();
+    if (frame == nullptr)
+        return FALSE;
+    morvick::ui::AttachMessageChannel(frame->m_hWnd);
+    wizard::InstallWizardObserver();
+
+    frame->m_pFirstView = frame->GetActiveView();
+    m_pPages[kStartPage] = frame->m_pFirstView;
+    m_nShownPage = kStartPage;
+    if (!CreatePages())
+        return FALSE;
+
+    ShowFrameFourTimes();
+
+    CString commandLine = m_lpCmdLine != nullptr ? m_lpCmdLine : L"";
+    commandLine.Trim();
+    if (commandLine.IsEmpty()) {
+        const CString last = GetLastSnapshotPath();
+        if (!last.IsEmpty())
+            OpenDocumentFile(last);
+        return TRUE;
+    }
+    OpenCommandLineSnapshot();
+    return TRUE;
 }
 
-BOOL CEx_StyleApp::LoadSnapshot(const CString& path) {
-  if (!LoadSnapshotFile(ToU16(path))) return FALSE;
-  CMainFrame* frame = WizardFrame();
-  if (frame != nullptr) frame->SetStage(g_nScanMode == kScanExtensive ? CMainFrame::kStageDeepResults
-                                                                      : CMainFrame::kStageResults);
-  if (auto* results = dynamic_cast<CThirdView_HDD*>(GetPage(kResultsPage))) {
-    results->SetColumnsForMode(g_nScanMode);
-    results->ShowScanResults(g_nScanMode);
-    results->ShowButtons();
-  }
-  SwitchView(kResultsPage);
-  return TRUE;
+BOOL CEx_StyleApp::CreatePages()
+{
+    CMainFrame* frame = WizardFrame();
+    CView* first = m_pPages[kStartPage];
+    if (frame == nullptr || first == nullptr)
+        return FALSE;
+    m_pPages[kDrivePage] = new CFirstView_HDD;
+    m_pPages[kPartitionPage] = new CSecondView_HDD;
+    m_pPages[kFileSystemPage] = new CFileSystemView;
+    m_pPages[kResultsPage] = new CThirdView_HDD;
+    CCreateContext context;
+    context.m_pCurrentDoc = first->GetDocument();
+    for (int page = kDrivePage; page < kPageCount; ++page) {
+        if (!m_pPages[page]->Create(nullptr, nullptr, WS_CHILD | WS_BORDER, CRect(0, 0, 0, 0), frame, kPageIds[page],
+                &context))
+            return FALSE;
+    }
+    for (int page = kDrivePage; page < kPageCount; ++page)
+        m_pPages[page]->OnInitialUpdate();
+    return TRUE;
 }
 
-void CEx_StyleApp::OnAppAbout() {
-  CAboutDlg about;
-  about.DoModal();
+void CEx_StyleApp::ShowFrameFourTimes()
+{
+    if (m_pMainWnd == nullptr)
+        return;
+    CMainFrame* frame = WizardFrame();
+    // Hidden, shown, shown again. (Minimising in between, as well, leaves a frame that is then
+    // maximised again without its maximised state on a display without a window manager.)
+    for (int show : {SW_HIDE, SW_SHOWNORMAL, SW_SHOW})
+        m_pMainWnd->ShowWindow(show);
+    // The frame made itself maximised; the sequence leaves it so.
+    if (frame != nullptr && frame->m_bStartMaximized)
+        m_pMainWnd->ShowWindow(SW_SHOWMAXIMIZED);
+    m_pMainWnd->UpdateWindow();
+}
+
+void CEx_StyleApp::ExchangeFrameView(CFrameWnd* frame, CView* oldView, CView* newView)
+{
+    if (frame == nullptr || oldView == nullptr || newView == nullptr || oldView == newView)
+        return;
+    const LONG_PTR oldId = GetWindowLongPtrW(oldView->m_hWnd, GWLP_ID);
+    const LONG_PTR newId = GetWindowLongPtrW(newView->m_hWnd, GWLP_ID);
+    SetWindowLongPtrW(oldView->m_hWnd, GWLP_ID, newId);
+    SetWindowLongPtrW(newView->m_hWnd, GWLP_ID, oldId);
+    oldView->ShowWindow(SW_HIDE);
+    newView->ShowWindow(SW_SHOW);
+    frame->SetActiveView(newView, TRUE);
+    frame->RecalcLayout(TRUE);
+    newView->InvalidateRect(nullptr, TRUE);
+}
+
+void CEx_StyleApp::SwitchView(int page)
+{
+    CView* newView = GetPage(page);
+    // The page shown, whichever view took the focus last (a pane of a page can be the active view).
+    CView* oldView = GetPage(m_nShownPage);
+    auto* frame = dynamic_cast<CFrameWnd*>(m_pMainWnd);
+    if (frame == nullptr || newView == nullptr || oldView == nullptr || newView == oldView)
+        return;
+    m_nShownPage = page;
+    ExchangeFrameView(frame, oldView, newView);
+}
+
+int CEx_StyleApp::RestartWizard()
+{
+    if (auto* partition = dynamic_cast<CSecondView_HDD*>(GetPage(kPartitionPage)))
+        partition->OnBack();
+    if (auto* drive = dynamic_cast<CFirstView_HDD*>(GetPage(kDrivePage)))
+        drive->OnBack();
+    ShowFrameFourTimes();
+    CString commandLine = m_lpCmdLine != nullptr ? m_lpCmdLine : L"";
+    commandLine.Trim();
+    if (!commandLine.IsEmpty()) {
+        OpenCommandLineSnapshot();
+    } else {
+        const CString last = GetLastSnapshotPath();
+        if (!last.IsEmpty())
+            OpenDocumentFile(last);
+    }
+    if (CMainFrame* frame = WizardFrame())
+        frame->ShowWithPlacement(SW_SHOW);
+    return 1;
+}
+
+CString CEx_StyleApp::GetLastSnapshotPath()
+{
+    return GetProfileString(kSnapshotSection, L"File", L"");
+}
+
+BOOL CEx_StyleApp::OpenCommandLineSnapshot()
+{
+    CMainFrame* frame = WizardFrame();
+    const CString commandLine = m_lpCmdLine != nullptr ? m_lpCmdLine : L"";
+    CString path = commandLine;
+    path.MakeLower();
+    path.Remove(L'"');
+    path.Trim();
+    // Read only: a snapshot on a read-only medium loads as well.
+    if (FILE* file = _wfopen(path, L"rb")) {
+        unsigned char kind[2] = {};
+        const size_t got = fread(kind, 1, 2, file);
+        fclose(file);
+        const wchar_t character = got == 2 ? static_cast<wchar_t>(kind[0] | (kind[1] << 8)) : 0;
+        if (character == L'D') {
+            g_nScanMode = kScanQuick;
+        } else if (character == L'A') {
+            g_nScanMode = kScanExtensive;
+        } else if (character == L'R') {
+            g_nScanMode = kScanFileTrace;
+        } else {
+            ShowAppMessage(kInvalidFileText, kAppQuestion);
+            if (frame != nullptr)
+                frame->ShowWithPlacement(SW_SHOW);
+            return TRUE;
+        }
+    }
+    if (frame != nullptr)
+        frame->m_bResultsReady = TRUE;
+    auto* results = dynamic_cast<CThirdView_HDD*>(GetPage(kResultsPage));
+    if (results != nullptr)
+        results->SetColumnsForMode(g_nScanMode);
+    if (!LoadSnapshotFile(ToU16(commandLine)))
+        return FALSE;
+    if (results != nullptr) {
+        results->ShowScanResults(g_nScanMode);
+        results->ShowButtons();
+    }
+    SwitchView(kResultsPage);
+    return TRUE;
+}
+
+BOOL CEx_StyleApp::LoadSnapshot(const CString& path)
+{
+    if (!LoadSnapshotFile(ToU16(path)))
+        return FALSE;
+    CMainFrame* frame = WizardFrame();
+    if (frame != nullptr)
+        frame->SetStage(g_nScanMode == kScanExtensive ? CMainFrame::kStageDeepResults : CMainFrame::kStageResults);
+    if (auto* results = dynamic_cast<CThirdView_HDD*>(GetPage(kResultsPage))) {
+        results->SetColumnsForMode(g_nScanMode);
+        results->ShowScanResults(g_nScanMode);
+        results->ShowButtons();
+    }
+    SwitchView(kResultsPage);
+    return TRUE;
+}
+
+void CEx_StyleApp::OnAppAbout()
+{
+    CAboutDlg about;
+    about.DoModal();
 }

@@ -6,51 +6,51 @@
 #include "classlib/win/AfxWin.h"
 
 class CEx_StyleApp : public CWinApp {
-  DECLARE_DYNAMIC(CEx_StyleApp)
- public:
-  enum Page : int {
-    kStartPage = 0,       // CEx_StyleView: the image file and the mode
-    kDrivePage = 1,       // CFirstView_HDD: the device tree and the partition search
-    kPartitionPage = 2,   // CSecondView_HDD: the partition and the scan
-    kFileSystemPage = 3,  // CFileSystemView: the file systems an Extensive Scan found
-    kResultsPage = 4,     // CThirdView_HDD: the found folders and files
-    kPageCount = 5,
-  };
-  // The control ids of the pages that are not shown; the one shown carries AFX_IDW_PANE_FIRST.
-  static const UINT kPageIds[kPageCount];
+    DECLARE_DYNAMIC(CEx_StyleApp)
+public:
+    enum Page : int {
+        kStartPage = 0,       // CEx_StyleView: the image file and the mode
+        kDrivePage = 1,       // CFirstView_HDD: the device tree and the partition search
+        kPartitionPage = 2,   // CSecondView_HDD: the partition and the scan
+        kFileSystemPage = 3,  // CFileSystemView: the file systems an Extensive Scan found
+        kResultsPage = 4,     // CThirdView_HDD: the found folders and files
+        kPageCount = 5,
+    };
+    // The control ids of the pages that are not shown; the one shown carries AFX_IDW_PANE_FIRST.
+    static const UINT kPageIds[kPageCount];
 
-  CEx_StyleApp();
-  BOOL InitInstance() override;
+    CEx_StyleApp();
+    BOOL InitInstance() override;
 
-  // Shows page n in the main frame (nothing when it is shown already).
-  void SwitchView(int page);
-  // Brings the wizard back to the start page (the partition page's and the drive page's Back) and
-  // shows the frame again; with a snapshot on the command line, loads it again. Returns 1.
-  int RestartWizard();
-  // The last snapshot the profile remembers (section "Most Recent Check Book File", value "File").
-  CString GetLastSnapshotPath();
-  // Loads a snapshot file and, when it loaded, shows its results page. False when it was refused.
-  BOOL LoadSnapshot(const CString& path);
+    // Shows page n in the main frame (nothing when it is shown already).
+    void SwitchView(int page);
+    // Brings the wizard back to the start page (the partition page's and the drive page's Back) and
+    // shows the frame again; with a snapshot on the command line, loads it again. Returns 1.
+    int RestartWizard();
+    // The last snapshot the profile remembers (section "Most Recent Check Book File", value "File").
+    CString GetLastSnapshotPath();
+    // Loads a snapshot file and, when it loaded, shows its results page. False when it was refused.
+    BOOL LoadSnapshot(const CString& path);
 
-  CView* GetPage(int page) const { return page >= 0 && page < kPageCount ? m_pPages[page] : nullptr; }
-  int ShownPage() const { return m_nShownPage; }
+    CView* GetPage(int page) const { return page >= 0 && page < kPageCount ? m_pPages[page] : nullptr; }
+    int ShownPage() const { return m_nShownPage; }
 
-  // Exchanges the shown view of a frame: ids swapped so that the new one carries the first pane id,
-  // the old one hidden, the new one shown, made active and laid out. Nothing when they are the same.
-  static void ExchangeFrameView(CFrameWnd* frame, CView* oldView, CView* newView);
+    // Exchanges the shown view of a frame: ids swapped so that the new one carries the first pane id,
+    // the old one hidden, the new one shown, made active and laid out. Nothing when they are the same.
+    static void ExchangeFrameView(CFrameWnd* frame, CView* oldView, CView* newView);
 
-  int m_nShownPage = 0;
-  CView* m_pPages[kPageCount] = {};
-  CString m_strReserved1;
-  CString m_strReserved2;
+    int m_nShownPage = 0;
+    CView* m_pPages[kPageCount] = {};
+    CString m_strReserved1;
+    CString m_strReserved2;
 
- protected:
-  afx_msg void OnAppAbout();
-  DECLARE_MESSAGE_MAP()
+protected:
+    afx_msg void OnAppAbout();
+    DECLARE_MESSAGE_MAP()
 
- private:
-  BOOL CreatePages();
-  // Steps 15 to 19 of the start: the snapshot named on the command line.
-  BOOL OpenCommandLineSnapshot();
-  void ShowFrameFourTimes();
+private:
+    BOOL CreatePages();
+    // Steps 15 to 19 of the start: the snapshot named on the command line.
+    BOOL OpenCommandLineSnapshot();
+    void ShowFrameFourTimes();
 };

@@ -18,36 +18,36 @@
 IMPLEMENT_DYNCREATE(CMainFrame, CFrameWnd)
 
 BEGIN_MESSAGE_MAP(CMainFrame, CFrameWnd)
-  ON_WM_CREATE()
-  ON_WM_SIZE()
-  ON_WM_CLOSE()
-  ON_WM_GETMINMAXINFO()
-  ON_COMMAND(ID_OPEN_IMAGE, OnOpenImage)
-  ON_COMMAND(ID_RECOVER_SELECTED, OnRecoverSelected)
-  ON_COMMAND(ID_SAVE_ALL, OnSaveAll)
-  ON_COMMAND(ID_SAVE_SNAPSHOT, OnSaveSnapshot)
-  ON_COMMAND(ID_LOAD_SNAPSHOT, OnLoadSnapshot)
-  ON_COMMAND(ID_EXIT_PROGRAM, OnExitProgram)
-  ON_COMMAND(ID_VIEW_ICONS, OnViewIcons)
-  ON_COMMAND(ID_VIEW_LIST_MODE, OnViewList)
-  ON_COMMAND(ID_VIEW_DETAILS, OnViewDetails)
-  ON_COMMAND(ID_FIND_FILES, OnFindFiles)
-  ON_COMMAND(ID_FILE_FILTERS, OnFileFilters)
-  ON_COMMAND(ID_RECOVERY_SETTINGS, OnRecoverySettings)
-  ON_COMMAND(ID_DRIVE_INFORMATION, OnDriveInformation)
-  ON_COMMAND(ID_HELP_CONTENTS, OnHelpContents)
-  ON_UPDATE_COMMAND_UI(ID_RECOVER_SELECTED, OnUpdateRecoverSelected)
-  ON_UPDATE_COMMAND_UI(ID_SAVE_ALL, OnUpdateSaveAll)
-  ON_UPDATE_COMMAND_UI(ID_DRIVE_INFORMATION, OnUpdateSaveAll)
-  ON_UPDATE_COMMAND_UI(ID_SAVE_SNAPSHOT, OnUpdateResultsCommand)
-  ON_UPDATE_COMMAND_UI(ID_VIEW_ICONS, OnUpdateResultsCommand)
-  ON_UPDATE_COMMAND_UI(ID_VIEW_LIST_MODE, OnUpdateResultsCommand)
-  ON_UPDATE_COMMAND_UI(ID_VIEW_DETAILS, OnUpdateResultsCommand)
-  ON_UPDATE_COMMAND_UI(ID_FILE_FILTERS, OnUpdateResultsCommand)
-  ON_UPDATE_COMMAND_UI(ID_FIND_FILES, OnUpdateFindFiles)
-  ON_UPDATE_COMMAND_UI(ID_RECOVERY_SETTINGS, OnUpdateRecoverySettings)
-  ON_UPDATE_COMMAND_UI(ID_LOAD_SNAPSHOT, OnUpdateLoadSnapshot)
-  ON_UPDATE_COMMAND_UI(ID_OPEN_IMAGE, OnUpdateOpenImage)
+ON_WM_CREATE()
+ON_WM_SIZE()
+ON_WM_CLOSE()
+ON_WM_GETMINMAXINFO()
+ON_COMMAND(ID_OPEN_IMAGE, OnOpenImage)
+ON_COMMAND(ID_RECOVER_SELECTED, OnRecoverSelected)
+ON_COMMAND(ID_SAVE_ALL, OnSaveAll)
+ON_COMMAND(ID_SAVE_SNAPSHOT, OnSaveSnapshot)
+ON_COMMAND(ID_LOAD_SNAPSHOT, OnLoadSnapshot)
+ON_COMMAND(ID_EXIT_PROGRAM, OnExitProgram)
+ON_COMMAND(ID_VIEW_ICONS, OnViewIcons)
+ON_COMMAND(ID_VIEW_LIST_MODE, OnViewList)
+ON_COMMAND(ID_VIEW_DETAILS, OnViewDetails)
+ON_COMMAND(ID_FIND_FILES, OnFindFiles)
+ON_COMMAND(ID_FILE_FILTERS, OnFileFilters)
+ON_COMMAND(ID_RECOVERY_SETTINGS, OnRecoverySettings)
+ON_COMMAND(ID_DRIVE_INFORMATION, OnDriveInformation)
+ON_COMMAND(ID_HELP_CONTENTS, OnHelpContents)
+ON_UPDATE_COMMAND_UI(ID_RECOVER_SELECTED, OnUpdateRecoverSelected)
+ON_UPDATE_COMMAND_UI(ID_SAVE_ALL, OnUpdateSaveAll)
+ON_UPDATE_COMMAND_UI(ID_DRIVE_INFORMATION, OnUpdateSaveAll)
+ON_UPDATE_COMMAND_UI(ID_SAVE_SNAPSHOT, OnUpdateResultsCommand)
+ON_UPDATE_COMMAND_UI(ID_VIEW_ICONS, OnUpdateResultsCommand)
+ON_UPDATE_COMMAND_UI(ID_VIEW_LIST_MODE, OnUpdateResultsCommand)
+ON_UPDATE_COMMAND_UI(ID_VIEW_DETAILS, OnUpdateResultsCommand)
+ON_UPDATE_COMMAND_UI(ID_FILE_FILTERS, OnUpdateResultsCommand)
+ON_UPDATE_COMMAND_UI(ID_FIND_FILES, OnUpdateFindFiles)
+ON_UPDATE_COMMAND_UI(ID_RECOVERY_SETTINGS, OnUpdateRecoverySettings)
+ON_UPDATE_COMMAND_UI(ID_LOAD_SNAPSHOT, OnUpdateLoadSnapshot)
+ON_UPDATE_COMMAND_UI(ID_OPEN_IMAGE, OnUpdateOpenImage)
 END_MESSAGE_MAP()
 
 namespace {
@@ -68,223 +68,302 @@ const UINT kIndicators[] = {
     ID_INDICATOR_SCRL,
 };
 
-std::u16string ToU16(const CString& text) {
-  return std::u16string(reinterpret_cast<const char16_t*>(text.GetString()), static_cast<size_t>(text.GetLength()));
+std::u16string ToU16(const CString& text)
+{
+    return std::u16string(reinterpret_cast<const char16_t*>(text.GetString()), static_cast<size_t>(text.GetLength()));
 }
 
-CThirdView_HDD* ResultsPage() {
-  CEx_StyleApp* app = WizardApp();
-  return app != nullptr ? dynamic_cast<CThirdView_HDD*>(app->GetPage(CEx_StyleApp::kResultsPage)) : nullptr;
+CThirdView_HDD* ResultsPage()
+{
+    CEx_StyleApp* app = WizardApp();
+    return app != nullptr ? dynamic_cast<CThirdView_HDD*>(app->GetPage(CEx_StyleApp::kResultsPage)) : nullptr;
 }
 
 }  // namespace
 
 CMainFrame::CMainFrame() = default;
 
-CMainFrame::~CMainFrame() {
-  if (GetCurrentVirtualDisk() == m_pVirtualDisk) SetCurrentVirtualDisk(nullptr);
-  if (m_hLinkCursor != nullptr) DestroyCursor(m_hLinkCursor);
-  delete m_pVirtualDisk;
+CMainFrame::~CMainFrame()
+{
+    if (GetCurrentVirtualDisk() == m_pVirtualDisk)
+        SetCurrentVirtualDisk(nullptr);
+    if (m_hLinkCursor != nullptr)
+        DestroyCursor(m_hLinkCursor);
+    delete m_pVirtualDisk;
 }
 
-BOOL CMainFrame::PreCreateWindow(CREATESTRUCT& cs) {
-  if (!CMainFrameBase::PreCreateWindow(cs)) return FALSE;
-  cs.lpszClass = AfxRegisterWndClass(0, NULL, NULL, AfxGetApp()->LoadIcon(IDR_MAINFRAME));
-  cs.lpszName = L"Morvick";
-  cs.style &= ~FWS_ADDTOTITLE;
-  return TRUE;
+BOOL CMainFrame::PreCreateWindow(CREATESTRUCT& cs)
+{
+    if (!CMainFrameBase::PreCreateWindow(cs))
+        return FALSE;
+    cs.lpszClass = AfxRegisterWndClass(0, NULL, NULL, AfxGetApp()->LoadIcon(IDR_MAINFRAME));
+    cs.lpszName = L"Morvick";
+    cs.style &= ~FWS_ADDTOTITLE;
+    return TRUE;
 }
 
-int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct) {
-  if (CMainFrameBase::OnCreate(lpCreateStruct) == -1) {
-    AfxMessageBox(L"OnCreate failed");
-    return -1;
-  }
-  SetTitle(L"Morvick");
-  m_hLinkCursor = AfxGetApp()->LoadCursor(IDC_HOVER_POINTER);
+int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct)
+{
+    if (CMainFrameBase::OnCreate(lpCreateStruct) == -1) {
+        AfxMessageBox(L"OnCreate failed");
+        return -1;
+    }
+    SetTitle(L"Morvick");
+    m_hLinkCursor = AfxGetApp()->LoadCursor(IDC_HOVER_POINTER);
 
-  if (!m_wndStatusBar.Create(this, WS_CHILD | WS_VISIBLE | CBRS_BOTTOM, ID_STATUS_BAR) ||
-      !m_wndStatusBar.SetIndicators(kIndicators, sizeof(kIndicators) / sizeof(kIndicators[0]))) {
-    AfxMessageBox(L"OnCreate failed");
-    return -1;
-  }
-  m_wndStatusBar.SetPaneInfo(1, ID_INDICATOR_SUPPORT, SBT_OWNERDRAW, 120);
+    if (!m_wndStatusBar.Create(this, WS_CHILD | WS_VISIBLE | CBRS_BOTTOM, ID_STATUS_BAR) ||
+        !m_wndStatusBar.SetIndicators(kIndicators, sizeof(kIndicators) / sizeof(kIndicators[0]))) {
+        AfxMessageBox(L"OnCreate failed");
+        return -1;
+    }
+    m_wndStatusBar.SetPaneInfo(1, ID_INDICATOR_SUPPORT, SBT_OWNERDRAW, 120);
 
-  EnsureVirtualDisk();
-  m_bStartMaximized = TRUE;
-  ShowWindow(SW_SHOWMAXIMIZED);
-  return 0;
+    EnsureVirtualDisk();
+    m_bStartMaximized = TRUE;
+    ShowWindow(SW_SHOWMAXIMIZED);
+    return 0;
 }
 
-void CMainFrame::OnSize(UINT nType, int cx, int cy) {
-  if (IsWindowVisible() && m_wndStatusBar.GetSafeHwnd() != nullptr) m_wndStatusBar.UpdatePaneWidths(cx);
-  CMainFrameBase::OnSize(nType, cx, cy);
+void CMainFrame::OnSize(UINT nType, int cx, int cy)
+{
+    if (IsWindowVisible() && m_wndStatusBar.GetSafeHwnd() != nullptr)
+        m_wndStatusBar.UpdatePaneWidths(cx);
+    CMainFrameBase::OnSize(nType, cx, cy);
 }
 
-void CMainFrame::OnGetMinMaxInfo(MINMAXINFO* lpMMI) {
-  lpMMI->ptMinTrackSize.x = 875;
-  lpMMI->ptMinTrackSize.y = 690;
+void CMainFrame::OnGetMinMaxInfo(MINMAXINFO* lpMMI)
+{
+    lpMMI->ptMinTrackSize.x = 875;
+    lpMMI->ptMinTrackSize.y = 690;
 }
 
-BOOL CMainFrame::PreTranslateMessage(MSG* pMsg) {
-  if (pMsg->message == WM_MOUSEMOVE || pMsg->message == WM_LBUTTONDOWN) {
-    // The logo in the top-right corner of the bars opens the product page.
-    CRect client;
-    GetClientRect(&client);
-    CPoint point(pMsg->pt);
-    ScreenToClient(&point);
-    const CRect hot(client.right - 380, client.top + 20, client.right - 5, client.top + 70);
-    const CRect link(client.right - 245, client.top + 25, client.right - 5, client.top + 60);
-    if (pMsg->message == WM_MOUSEMOVE && hot.PtInRect(point) && pMsg->hwnd == m_hWnd && m_hLinkCursor != nullptr)
-      SetCursor(m_hLinkCursor);
-    if (pMsg->message == WM_LBUTTONDOWN && link.PtInRect(point) && pMsg->hwnd == m_hWnd)
-      ShellExecuteW(m_hWnd, L"open", kProductPage, nullptr, nullptr, SW_SHOWNORMAL);
-  }
-  return CMainFrameBase::PreTranslateMessage(pMsg);
+BOOL CMainFrame::PreTranslateMessage(MSG* pMsg)
+{
+    if (pMsg->message == WM_MOUSEMOVE || pMsg->message == WM_LBUTTONDOWN) {
+        // The logo in the top-right corner of the bars opens the product page.
+        CRect client;
+        GetClientRect(&client);
+        CPoint point(pMsg->pt);
+        ScreenToClient(&point);
+        const CRect hot(client.right - 380, client.top + 20, client.right - 5, client.top + 70);
+        const CRect link(client.right - 245, client.top + 25, client.right - 5, client.top + 60);
+        if (pMsg->message == WM_MOUSEMOVE && hot.PtInRect(point) && pMsg->hwnd == m_hWnd && m_hLinkCursor != nullptr)
+            SetCursor(m_hLinkCursor);
+        if (pMsg->message == WM_LBUTTONDOWN && link.PtInRect(point) && pMsg->hwnd == m_hWnd)
+            ShellExecuteW(m_hWnd, L"open", kProductPage, nullptr, nullptr, SW_SHOWNORMAL);
+    }
+    return CMainFrameBase::PreTranslateMessage(pMsg);
 }
 
-void CMainFrame::SetStage(Stage stage) {
-  m_bStageSource = stage == kStageSource;
-  m_bStagePartition = stage == kStagePartition;
-  m_bResultsReady = stage == kStageResults;
-  m_bDeepResultsReady = stage == kStageDeepResults;
+void CMainFrame::SetStage(Stage stage)
+{
+    m_bStageSource = stage == kStageSource;
+    m_bStagePartition = stage == kStagePartition;
+    m_bResultsReady = stage == kStageResults;
+    m_bDeepResultsReady = stage == kStageDeepResults;
 }
 
-void CMainFrame::EnsureVirtualDisk() {
-  if (m_pVirtualDisk == nullptr) m_pVirtualDisk = new CVirtualDisk;
-  SetCurrentVirtualDisk(m_pVirtualDisk);
+void CMainFrame::EnsureVirtualDisk()
+{
+    if (m_pVirtualDisk == nullptr)
+        m_pVirtualDisk = new CVirtualDisk;
+    SetCurrentVirtualDisk(m_pVirtualDisk);
 }
 
-void CMainFrame::ShowWithPlacement(int) {
-  CTKWindowPlacement placement;
-  placement.LoadWindowPos(this);
-  ShowWindow(SW_SHOW);
+void CMainFrame::ShowWithPlacement(int)
+{
+    CTKWindowPlacement placement;
+    placement.LoadWindowPos(this);
+    ShowWindow(SW_SHOW);
 }
 
-void CMainFrame::ShowFilePreview(const CString& path, const CString& extension) {
-  if (CThirdView_HDD* results = ResultsPage()) results->ShowPreview(path, extension);
+void CMainFrame::ShowFilePreview(const CString& path, const CString& extension)
+{
+    if (CThirdView_HDD* results = ResultsPage())
+        results->ShowPreview(path, extension);
 }
 
-int CMainFrame::ConfirmExit() {
-  CleanUpTempFiles();
-  if (!AskAppQuestion(kExitQuestion, kAppQuestion)) return 0;
+int CMainFrame::ConfirmExit()
+{
+    CleanUpTempFiles();
+    if (!AskAppQuestion(kExitQuestion, kAppQuestion))
+        return 0;
 
-  CTKWindowPlacement placement;
-  placement.SaveWindowPos(this);
+    CTKWindowPlacement placement;
+    placement.SaveWindowPos(this);
 
-  // A worker still running is told to stop and waited for; only then are its lists freed.
-  EnableWindow(FALSE);
-  const bool workerGone = wizard::StopWorkerAndWait(kWorkerStopTimeoutMs);
-  EnableWindow(TRUE);
-  if (workerGone) ResetEngineState();
-  return 1;
+    // A worker still running is told to stop and waited for; only then are its lists freed.
+    EnableWindow(FALSE);
+    const bool workerGone = wizard::StopWorkerAndWait(kWorkerStopTimeoutMs);
+    EnableWindow(TRUE);
+    if (workerGone)
+        ResetEngineState();
+    return 1;
 }
 
-void CMainFrame::OnClose() {
-  if (IsIconic()) {
-    WINDOWPLACEMENT wp = {sizeof(wp)};
-    GetWindowPlacement(&wp);
-    wp.showCmd = SW_RESTORE;
-    SetWindowPlacement(&wp);
-  }
-  if (ConfirmExit()) CMainFrameBase::OnClose();
+void CMainFrame::OnClose()
+{
+    if (IsIconic()) {
+        WINDOWPLACEMENT wp = {sizeof(wp)};
+        GetWindowPlacement(&wp);
+        wp.showCmd = SW_RESTORE;
+        SetWindowPlacement(&wp);
+    }
+    if (ConfirmExit())
+        CMainFrameBase::OnClose();
 }
 
-void CMainFrame::OnExitProgram() {
-  if (ConfirmExit()) CMainFrameBase::OnClose();
+void CMainFrame::OnExitProgram()
+{
+    if (ConfirmExit())
+        CMainFrameBase::OnClose();
 }
 
-void CMainFrame::OnOpenImage() {
-  CEx_StyleApp* app = WizardApp();
-  if (app == nullptr) return;
-  if (auto* start = dynamic_cast<CEx_StyleView*>(app->GetPage(CEx_StyleApp::kStartPage))) start->OnBrowse();
+void CMainFrame::OnOpenImage()
+{
+    CEx_StyleApp* app = WizardApp();
+    if (app == nullptr)
+        return;
+    if (auto* start = dynamic_cast<CEx_StyleView*>(app->GetPage(CEx_StyleApp::kStartPage)))
+        start->OnBrowse();
 }
 
-void CMainFrame::OnRecoverSelected() {
-  if (CThirdView_HDD* results = ResultsPage()) results->RecoverSelected();
+void CMainFrame::OnRecoverSelected()
+{
+    if (CThirdView_HDD* results = ResultsPage())
+        results->RecoverSelected();
 }
 
-void CMainFrame::OnSaveAll() {
-  if (CThirdView_HDD* results = ResultsPage()) results->SaveAll();
+void CMainFrame::OnSaveAll()
+{
+    if (CThirdView_HDD* results = ResultsPage())
+        results->SaveAll();
 }
 
-void CMainFrame::OnSaveSnapshot() {
-  CFileNameDialog dialog(FALSE, L"srzq", nullptr, OFN_HIDEREADONLY | OFN_PATHMUSTEXIST, kSnapshotFilter, this);
-  if (dialog.DoModal() != IDOK) return;
-  SaveSnapshotAs(ToU16(dialog.GetPathName()));
+void CMainFrame::OnSaveSnapshot()
+{
+    CFileNameDialog dialog(FALSE, L"srzq", nullptr, OFN_HIDEREADONLY | OFN_PATHMUSTEXIST, kSnapshotFilter, this);
+    if (dialog.DoModal() != IDOK)
+        return;
+    SaveSnapshotAs(ToU16(dialog.GetPathName()));
 }
 
-void CMainFrame::OnLoadSnapshot() {
-  CFileNameDialog dialog(TRUE, L"srzq", nullptr, OFN_HIDEREADONLY | OFN_FILEMUSTEXIST, kSnapshotFilter, this);
-  if (dialog.DoModal() != IDOK) return;
-  CEx_StyleApp* app = WizardApp();
-  if (app != nullptr) app->LoadSnapshot(dialog.GetPathName());
+void CMainFrame::OnLoadSnapshot()
+{
+    CFileNameDialog dialog(TRUE, L"srzq", nullptr, OFN_HIDEREADONLY | OFN_FILEMUSTEXIST, kSnapshotFilter, this);
+    if (dialog.DoModal() != IDOK)
+        return;
+    CEx_StyleApp* app = WizardApp();
+    if (app != nullptr)
+        app->LoadSnapshot(dialog.GetPathName());
 }
 
-void CMainFrame::SetResultListView(DWORD viewStyle) {
-  if (CThirdView_HDD* results = ResultsPage()) results->SetListView(viewStyle);
+void CMainFrame::SetResultListView(DWORD viewStyle)
+{
+    if (CThirdView_HDD* results = ResultsPage())
+        results->SetListView(viewStyle);
 }
 
-void CMainFrame::OnViewIcons() {
-  // Small icons, list, small icons again: the rows are arranged anew.
-  SetResultListView(LVS_SMALLICON);
-  SetResultListView(LVS_LIST);
-  SetResultListView(LVS_SMALLICON);
+void CMainFrame::OnViewIcons()
+{
+    // Small icons, list, small icons again: the rows are arranged anew.
+    SetResultListView(LVS_SMALLICON);
+    SetResultListView(LVS_LIST);
+    SetResultListView(LVS_SMALLICON);
 }
 
-void CMainFrame::OnViewList() { SetResultListView(LVS_LIST); }
-
-void CMainFrame::OnViewDetails() { SetResultListView(LVS_REPORT); }
-
-void CMainFrame::OnFindFiles() {
-  if (CThirdView_HDD* results = ResultsPage()) results->FindFiles();
+void CMainFrame::OnViewList()
+{
+    SetResultListView(LVS_LIST);
 }
 
-void CMainFrame::OnFileFilters() {
-  if (CThirdView_HDD* results = ResultsPage()) results->EditFileFilters();
+void CMainFrame::OnViewDetails()
+{
+    SetResultListView(LVS_REPORT);
 }
 
-void CMainFrame::OnRecoverySettings() {
-  if (CThirdView_HDD* results = ResultsPage()) results->EditRecoverySettings();
+void CMainFrame::OnFindFiles()
+{
+    if (CThirdView_HDD* results = ResultsPage())
+        results->FindFiles();
 }
 
-void CMainFrame::OnDriveInformation() {
-  if (CThirdView_HDD* results = ResultsPage()) results->ShowDriveInformation();
+void CMainFrame::OnFileFilters()
+{
+    if (CThirdView_HDD* results = ResultsPage())
+        results->EditFileFilters();
 }
 
-void CMainFrame::OnHelpContents() {
-  CString path = g_szProgramFolder;
-  path += kHelpFileName;
-  if (GetFileAttributesW(path) == INVALID_FILE_ATTRIBUTES) {
-    ShowAppMessage(CString(kHelpFileName) + L" not found", kAppError);
-    return;
-  }
-  ShellExecuteW(m_hWnd, L"open", path, nullptr, nullptr, SW_SHOWNORMAL);
+void CMainFrame::OnRecoverySettings()
+{
+    if (CThirdView_HDD* results = ResultsPage())
+        results->EditRecoverySettings();
 }
 
-void CMainFrame::EnableByMode(CCmdUI* pCmdUI, int extensive, int fileTrace, int quick) {
-  int rule = quick;
-  BOOL flag = m_bResultsReady;
-  if (g_nScanMode == kScanExtensive) {
-    rule = extensive;
-    flag = m_bDeepResultsReady;
-  } else if (g_nScanMode == kScanFileTrace) {
-    rule = fileTrace;
-  }
-  if (rule == 0) pCmdUI->Enable(FALSE);
-  if (rule == 1) pCmdUI->Enable(flag);
+void CMainFrame::OnDriveInformation()
+{
+    if (CThirdView_HDD* results = ResultsPage())
+        results->ShowDriveInformation();
 }
 
-void CMainFrame::OnUpdateRecoverSelected(CCmdUI* pCmdUI) { EnableByMode(pCmdUI, 1, 1, 1); }
+void CMainFrame::OnHelpContents()
+{
+    CString path = g_szProgramFolder;
+    path += kHelpFileName;
+    if (GetFileAttributesW(path) == INVALID_FILE_ATTRIBUTES) {
+        ShowAppMessage(CString(kHelpFileName) + L" not found", kAppError);
+        return;
+    }
+    ShellExecuteW(m_hWnd, L"open", path, nullptr, nullptr, SW_SHOWNORMAL);
+}
 
-void CMainFrame::OnUpdateSaveAll(CCmdUI* pCmdUI) { EnableByMode(pCmdUI, 1, -1, 1); }
+void CMainFrame::EnableByMode(CCmdUI* pCmdUI, int extensive, int fileTrace, int quick)
+{
+    int rule = quick;
+    BOOL flag = m_bResultsReady;
+    if (g_nScanMode == kScanExtensive) {
+        rule = extensive;
+        flag = m_bDeepResultsReady;
+    } else if (g_nScanMode == kScanFileTrace) {
+        rule = fileTrace;
+    }
+    if (rule == 0)
+        pCmdUI->Enable(FALSE);
+    if (rule == 1)
+        pCmdUI->Enable(flag);
+}
 
-void CMainFrame::OnUpdateResultsCommand(CCmdUI* pCmdUI) { EnableByMode(pCmdUI, 1, 1, 1); }
+void CMainFrame::OnUpdateRecoverSelected(CCmdUI* pCmdUI)
+{
+    EnableByMode(pCmdUI, 1, 1, 1);
+}
 
-void CMainFrame::OnUpdateFindFiles(CCmdUI* pCmdUI) { EnableByMode(pCmdUI, 1, 0, 1); }
+void CMainFrame::OnUpdateSaveAll(CCmdUI* pCmdUI)
+{
+    EnableByMode(pCmdUI, 1, -1, 1);
+}
 
-void CMainFrame::OnUpdateRecoverySettings(CCmdUI* pCmdUI) { EnableByMode(pCmdUI, -1, 0, -1); }
+void CMainFrame::OnUpdateResultsCommand(CCmdUI* pCmdUI)
+{
+    EnableByMode(pCmdUI, 1, 1, 1);
+}
 
-void CMainFrame::OnUpdateLoadSnapshot(CCmdUI* pCmdUI) { pCmdUI->Enable(m_bModeChosen); }
+void CMainFrame::OnUpdateFindFiles(CCmdUI* pCmdUI)
+{
+    EnableByMode(pCmdUI, 1, 0, 1);
+}
 
-void CMainFrame::OnUpdateOpenImage(CCmdUI* pCmdUI) { pCmdUI->Enable(m_bOpenEnabled); }
+void CMainFrame::OnUpdateRecoverySettings(CCmdUI* pCmdUI)
+{
+    EnableByMode(pCmdUI, -1, 0, -1);
+}
+
+void CMainFrame::OnUpdateLoadSnapshot(CCmdUI* pCmdUI)
+{
+    pCmdUI->Enable(m_bModeChosen);
+}
+
+void CMainFrame::OnUpdateOpenImage(CCmdUI* pCmdUI)
+{
+    pCmdUI->Enable(m_bOpenEnabled);
+}

@@ -17,83 +17,83 @@ class CSecondDisplay;
 using CMainFrameBase = CFrameWnd;
 
 class CMainFrame : public CMainFrameBase {
-  DECLARE_DYNCREATE(CMainFrame)
- public:
-  CMainFrame();
-  ~CMainFrame() override;
+    DECLARE_DYNCREATE(CMainFrame)
+public:
+    CMainFrame();
+    ~CMainFrame() override;
 
-  // How far the wizard has come: exactly one of the four stage flags is 1 at a time.
-  enum Stage { kStageSource, kStagePartition, kStageResults, kStageDeepResults };
-  void SetStage(Stage stage);
+    // How far the wizard has come: exactly one of the four stage flags is 1 at a time.
+    enum Stage { kStageSource, kStagePartition, kStageResults, kStageDeepResults };
+    void SetStage(Stage stage);
 
-  BOOL HasVirtualDisk() const { return m_pVirtualDisk != nullptr; }
-  // Creates the facade when there is none.
-  void EnsureVirtualDisk();
-  CVirtualDisk* VirtualDisk() const { return m_pVirtualDisk; }
-  void SetOpenEnabled(BOOL enabled) { m_bOpenEnabled = enabled; }
-  // Restores the saved window placement and shows the frame.
-  void ShowWithPlacement(int showCommand);
-  // The end of the program: the question, then the worker stopped, the layout and placement saved,
-  // the engine's lists freed and the frame destroyed. 0 when the user declines.
-  int ConfirmExit();
+    BOOL HasVirtualDisk() const { return m_pVirtualDisk != nullptr; }
+    // Creates the facade when there is none.
+    void EnsureVirtualDisk();
+    CVirtualDisk* VirtualDisk() const { return m_pVirtualDisk; }
+    void SetOpenEnabled(BOOL enabled) { m_bOpenEnabled = enabled; }
+    // Restores the saved window placement and shows the frame.
+    void ShowWithPlacement(int showCommand);
+    // The end of the program: the question, then the worker stopped, the layout and placement saved,
+    // the engine's lists freed and the frame destroyed. 0 when the user declines.
+    int ConfirmExit();
 
-  // Hands a file to the results page's preview pane (the results page supplies the pane).
-  void ShowFilePreview(const CString& path, const CString& extension);
+    // Hands a file to the results page's preview pane (the results page supplies the pane).
+    void ShowFilePreview(const CString& path, const CString& extension);
 
-  BOOL PreCreateWindow(CREATESTRUCT& cs) override;
-  BOOL PreTranslateMessage(MSG* pMsg) override;
+    BOOL PreCreateWindow(CREATESTRUCT& cs) override;
+    BOOL PreTranslateMessage(MSG* pMsg) override;
 
-  // The frame's own members.
-  CVirtualDisk* m_pVirtualDisk = nullptr;
-  HCURSOR m_hLinkCursor = nullptr;
-  CString m_strChosenItem;       // the text of the device-tree item the user chose
-  int m_nChosenItem = -1;        // its row; -1 none
-  CView* m_pPreviewView = nullptr;
-  CView* m_pFirstView = nullptr;
-  CFirstDisplay* m_pFirstDisplay = nullptr;
-  CSecondDisplay* m_pSecondDisplay = nullptr;
-  BOOL m_bStageSource = TRUE;
-  BOOL m_bStagePartition = FALSE;
-  BOOL m_bResultsReady = FALSE;
-  BOOL m_bDeepResultsReady = FALSE;
-  HWND m_hProgressWnd = nullptr;  // receives tree-building progress while it is redirected
-  BOOL m_bModeChosen = FALSE;     // enables "&Load Recovery Snapshot..."
-  BOOL m_bOpenEnabled = TRUE;     // enables "&Open"
-  BOOL m_bStartMaximized = FALSE; // the frame shows itself maximised when it is made
-  morvick::ui::CLinkStatusBar m_wndStatusBar;
+    // The frame's own members.
+    CVirtualDisk* m_pVirtualDisk = nullptr;
+    HCURSOR m_hLinkCursor = nullptr;
+    CString m_strChosenItem;  // the text of the device-tree item the user chose
+    int m_nChosenItem = -1;   // its row; -1 none
+    CView* m_pPreviewView = nullptr;
+    CView* m_pFirstView = nullptr;
+    CFirstDisplay* m_pFirstDisplay = nullptr;
+    CSecondDisplay* m_pSecondDisplay = nullptr;
+    BOOL m_bStageSource = TRUE;
+    BOOL m_bStagePartition = FALSE;
+    BOOL m_bResultsReady = FALSE;
+    BOOL m_bDeepResultsReady = FALSE;
+    HWND m_hProgressWnd = nullptr;   // receives tree-building progress while it is redirected
+    BOOL m_bModeChosen = FALSE;      // enables "&Load Recovery Snapshot..."
+    BOOL m_bOpenEnabled = TRUE;      // enables "&Open"
+    BOOL m_bStartMaximized = FALSE;  // the frame shows itself maximised when it is made
+    morvick::ui::CLinkStatusBar m_wndStatusBar;
 
- protected:
-  afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
-  afx_msg void OnSize(UINT nType, int cx, int cy);
-  afx_msg void OnClose();
-  afx_msg void OnGetMinMaxInfo(MINMAXINFO* lpMMI);
-  afx_msg void OnOpenImage();
-  afx_msg void OnRecoverSelected();
-  afx_msg void OnSaveAll();
-  afx_msg void OnSaveSnapshot();
-  afx_msg void OnLoadSnapshot();
-  afx_msg void OnExitProgram();
-  afx_msg void OnViewIcons();
-  afx_msg void OnViewList();
-  afx_msg void OnViewDetails();
-  afx_msg void OnFindFiles();
-  afx_msg void OnFileFilters();
-  afx_msg void OnRecoverySettings();
-  afx_msg void OnDriveInformation();
-  afx_msg void OnHelpContents();
-  afx_msg void OnUpdateRecoverSelected(CCmdUI* pCmdUI);
-  afx_msg void OnUpdateSaveAll(CCmdUI* pCmdUI);
-  afx_msg void OnUpdateResultsCommand(CCmdUI* pCmdUI);
-  afx_msg void OnUpdateFindFiles(CCmdUI* pCmdUI);
-  afx_msg void OnUpdateRecoverySettings(CCmdUI* pCmdUI);
-  afx_msg void OnUpdateLoadSnapshot(CCmdUI* pCmdUI);
-  afx_msg void OnUpdateOpenImage(CCmdUI* pCmdUI);
-  DECLARE_MESSAGE_MAP()
+protected:
+    afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
+    afx_msg void OnSize(UINT nType, int cx, int cy);
+    afx_msg void OnClose();
+    afx_msg void OnGetMinMaxInfo(MINMAXINFO* lpMMI);
+    afx_msg void OnOpenImage();
+    afx_msg void OnRecoverSelected();
+    afx_msg void OnSaveAll();
+    afx_msg void OnSaveSnapshot();
+    afx_msg void OnLoadSnapshot();
+    afx_msg void OnExitProgram();
+    afx_msg void OnViewIcons();
+    afx_msg void OnViewList();
+    afx_msg void OnViewDetails();
+    afx_msg void OnFindFiles();
+    afx_msg void OnFileFilters();
+    afx_msg void OnRecoverySettings();
+    afx_msg void OnDriveInformation();
+    afx_msg void OnHelpContents();
+    afx_msg void OnUpdateRecoverSelected(CCmdUI* pCmdUI);
+    afx_msg void OnUpdateSaveAll(CCmdUI* pCmdUI);
+    afx_msg void OnUpdateResultsCommand(CCmdUI* pCmdUI);
+    afx_msg void OnUpdateFindFiles(CCmdUI* pCmdUI);
+    afx_msg void OnUpdateRecoverySettings(CCmdUI* pCmdUI);
+    afx_msg void OnUpdateLoadSnapshot(CCmdUI* pCmdUI);
+    afx_msg void OnUpdateOpenImage(CCmdUI* pCmdUI);
+    DECLARE_MESSAGE_MAP()
 
- private:
-  // Enabled by the scan mode: Extensive Scan, File Trace, Quick Scan (-1: left as it is, 0: disabled,
-  // 1: the results flag of that mode).
-  void EnableByMode(CCmdUI* pCmdUI, int extensive, int fileTrace, int quick);
-  // The result list's view, through the results page.
-  void SetResultListView(DWORD viewStyle);
+private:
+    // Enabled by the scan mode: Extensive Scan, File Trace, Quick Scan (-1: left as it is, 0: disabled,
+    // 1: the results flag of that mode).
+    void EnableByMode(CCmdUI* pCmdUI, int extensive, int fileTrace, int quick);
+    // The result list's view, through the results page.
+    void SetResultListView(DWORD viewStyle);
 };

@@ -6,7 +6,7 @@
 namespace {
 
 struct SingleInstanceMutexInit {
-  SingleInstanceMutexInit() { CreateSingleInstanceMutex(); }
+    SingleInstanceMutexInit() { CreateSingleInstanceMutex(); }
 };
 
 SingleInstanceMutexInit g_singleInstanceMutexInit;

@@ -23,7 +23,7 @@ CMainFrame* WizardFrame();
 namespace wizard {
 
 // The summary texts of the modes.
-CString ModeOnlyText(int scanMode);                  // "Selected Mode : Quick Scan"
+CString ModeOnlyText(int scanMode);                         // "Selected Mode : Quick Scan"
 CString ModeAndDriveText(int scanMode, bool logicalDrive);  // "... \r\nDrive Type        : ..."
 // The device tree's summary: the same with the tree's own spacing (its columns are aligned differently).
 CString TreeModeText(int scanMode, bool logicalDrive);

@@ -17,16 +17,16 @@
 #define ID_RECOVERY_SETTINGS 32787
 #define ID_DRIVE_INFORMATION 32788
 #define ID_HELP_CONTENTS 57670
-#define ID_ABOUT_PROGRAM 57664    // the class library's About command
-#define ID_PRINT_COMMAND 57607    // hidden from the menus
+#define ID_ABOUT_PROGRAM 57664  // the class library's About command
+#define ID_PRINT_COMMAND 57607  // hidden from the menus
 #define ID_PRINT_PREVIEW_COMMAND 57609
 
 // Commands of the pages.
-#define ID_QUICK_SCAN 131         // start page: the mode buttons
+#define ID_QUICK_SCAN 131  // start page: the mode buttons
 #define ID_FILE_TRACE 132
 #define ID_EXTENSIVE_SCAN 133
-#define ID_STOP_WORKER 132        // pages 1 to 3: Stop (page 0 has no Stop)
-#define ID_PAGE_NEXT 159          // Next, Scan or Save
+#define ID_STOP_WORKER 132  // pages 1 to 3: Stop (page 0 has no Stop)
+#define ID_PAGE_NEXT 159    // Next, Scan or Save
 #define ID_PAGE_BACK 160
 #define ID_PAGE_HOME 61481
 #define ID_BROWSE_IMAGE 61491
@@ -39,24 +39,24 @@
 #define ID_STATUS_BAR 0xE801
 
 // Controls of the pages.
-#define IDC_MODE_LABEL 1126       // start page: "VHD/VHDX"
-#define IDC_IMAGE_PATH 61492      // start page: the image file's path
-#define IDC_DRIVE_TREE 156        // drive page: the device tree
+#define IDC_MODE_LABEL 1126   // start page: "VHD/VHDX"
+#define IDC_IMAGE_PATH 61492  // start page: the image file's path
+#define IDC_DRIVE_TREE 156    // drive page: the device tree
 #define IDC_PAGE_SPLITTER 157
-#define IDC_PARTITION_TREE 162    // partition page: the device tree
+#define IDC_PARTITION_TREE 162  // partition page: the device tree
 #define IDC_HELP_GROUP 61479
 #define IDC_EMPTY_STATIC 9006
 
 // Controls of the information panes (drive page and partition page).
-#define IDC_DRIVE_CAPTION 32822       // "Selected Drive Information"
-#define IDC_PARTITION_CAPTION 32823   // "Partition Information"
+#define IDC_DRIVE_CAPTION 32822      // "Selected Drive Information"
+#define IDC_PARTITION_CAPTION 32823  // "Partition Information"
 #define IDC_PANE_PROGRESS 61457
 #define IDC_PANE_STATUS 61482
 #define IDC_PANE_PROMPT 170
-#define IDC_PANE_NOTE 61487           // the note beside "Hide Progress"
-#define IDC_ROW_LABEL_1 61401         // labels of the five rows: 61401 to 61405
-#define IDC_ROW_VALUE_1 61411         // values of the five rows: 61411 to 61415
-#define IDC_FS_LABEL 61421            // "Select File System"
+#define IDC_PANE_NOTE 61487    // the note beside "Hide Progress"
+#define IDC_ROW_LABEL_1 61401  // labels of the five rows: 61401 to 61405
+#define IDC_ROW_VALUE_1 61411  // values of the five rows: 61411 to 61415
+#define IDC_FS_LABEL 61421     // "Select File System"
 #define IDC_START_LABEL 61422
 #define IDC_END_LABEL 61423
 #define IDC_FILE_SYSTEM_CHOICE 61463
@@ -65,7 +65,7 @@
 #define IDC_CAPACITY_PIE 61424
 #define IDC_DRIVE_GROUP 61425
 #define IDC_PARTITION_GROUP 61426
-#define IDC_SEARCH_NOTE 61427         // "Searching for lost data. Please wait..."
+#define IDC_SEARCH_NOTE 61427  // "Searching for lost data. Please wait..."
 
 // Dialogs.
 #define IDD_ABOUT 100
@@ -105,7 +105,7 @@
 #define IDB_FILESYSTEM_HEADER 284
 #define IDB_PARTITION_HEADER_DEEP 285
 #define IDB_ABOUT_PICTURE 368
-#define IDR_STANDARD_TOOLBAR 331      // toolbar and its strip
+#define IDR_STANDARD_TOOLBAR 331  // toolbar and its strip
 
 // Icons.
 #define IDI_TREE_FOLDER 148

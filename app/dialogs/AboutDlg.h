@@ -5,24 +5,24 @@
 #include "ui/controls/win/HyperLinkStatic.h"
 
 class CAboutDlg : public CDialog {
- public:
-  static const wchar_t kWebSite[];
-  static const wchar_t kSupportMail[];
-  static const wchar_t kSalesMail[];
-  static const wchar_t kProductList[];
+public:
+    static const wchar_t kWebSite[];
+    static const wchar_t kSupportMail[];
+    static const wchar_t kSalesMail[];
+    static const wchar_t kProductList[];
 
-  CAboutDlg();
+    CAboutDlg();
 
- protected:
-  BOOL OnInitDialog() override;
-  void DoDataExchange(CDataExchange* pDX) override;
-  afx_msg void OnPaint();
-  DECLARE_MESSAGE_MAP()
+protected:
+    BOOL OnInitDialog() override;
+    void DoDataExchange(CDataExchange* pDX) override;
+    afx_msg void OnPaint();
+    DECLARE_MESSAGE_MAP()
 
-  CFont m_productFont;
-  CFont m_makerFont;
-  morvick::ui::CHyperLinkStatic m_webLink;
-  morvick::ui::CHyperLinkStatic m_supportLink;
-  morvick::ui::CHyperLinkStatic m_salesLink;
-  morvick::ui::CHyperLinkStatic m_productsLink;
+    CFont m_productFont;
+    CFont m_makerFont;
+    morvick::ui::CHyperLinkStatic m_webLink;
+    morvick::ui::CHyperLinkStatic m_supportLink;
+    morvick::ui::CHyperLinkStatic m_salesLink;
+    morvick::ui::CHyperLinkStatic m_productsLink;
 };

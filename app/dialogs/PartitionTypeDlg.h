@@ -5,15 +5,15 @@
 #include "app/dialogs/SkinnedDialog.h"
 
 class CPartitionTypeDlg : public CSkinnedDialog {
- public:
-  // The answer: 0 use the existing partition information, 1 search for partitions.
-  static int g_nPartitionSearchChoice;
+public:
+    // The answer: 0 use the existing partition information, 1 search for partitions.
+    static int g_nPartitionSearchChoice;
 
-  explicit CPartitionTypeDlg(CWnd* parent = nullptr);
+    explicit CPartitionTypeDlg(CWnd* parent = nullptr);
 
- protected:
-  BOOL OnInitDialog() override;
-  void OnOK() override;
+protected:
+    BOOL OnInitDialog() override;
+    void OnOK() override;
 
-  CFont m_captionFont;
+    CFont m_captionFont;
 };

@@ -5,45 +5,53 @@
 IMPLEMENT_DYNAMIC(CSkinnedDialog, CDialog)
 
 BEGIN_MESSAGE_MAP(CSkinnedDialog, CDialog)
-  ON_WM_ERASEBKGND()
-  ON_WM_CTLCOLOR()
+ON_WM_ERASEBKGND()
+ON_WM_CTLCOLOR()
 END_MESSAGE_MAP()
 
-CSkinnedDialog::CSkinnedDialog(UINT templateId, UINT bitmapId, CWnd* parent) : CDialog(templateId, parent) {
-  if (m_background.LoadBitmap(bitmapId)) {
-    if (HRGN shape = morvick::ui::CreateRegionFromBitmap(Background(), kKeyColour, 0)) m_region.Attach(shape);
-  }
-  m_whiteBrush.CreateSolidBrush(RGB(255, 255, 255));
+CSkinnedDialog::CSkinnedDialog(UINT templateId, UINT bitmapId, CWnd* parent) : CDialog(templateId, parent)
+{
+    if (m_background.LoadBitmap(bitmapId)) {
+        if (HRGN shape = morvick::ui::CreateRegionFromBitmap(Background(), kKeyColour, 0))
+            m_region.Attach(shape);
+    }
+    m_whiteBrush.CreateSolidBrush(RGB(255, 255, 255));
 }
 
-BOOL CSkinnedDialog::OnInitDialog() {
-  CDialog::OnInitDialog();
-  if (Region() != nullptr) {
-    // The window takes the region it is given; the dialog keeps its own.
-    HRGN shape = CreateRectRgn(0, 0, 0, 0);
-    if (shape != nullptr && (CombineRgn(shape, Region(), nullptr, RGN_COPY) == ERROR || !::SetWindowRgn(m_hWnd, shape, FALSE)))
-      DeleteObject(shape);
-  }
-  return TRUE;
+BOOL CSkinnedDialog::OnInitDialog()
+{
+    CDialog::OnInitDialog();
+    if (Region() != nullptr) {
+        // The window takes the region it is given; the dialog keeps its own.
+        HRGN shape = CreateRectRgn(0, 0, 0, 0);
+        if (shape != nullptr &&
+            (CombineRgn(shape, Region(), nullptr, RGN_COPY) == ERROR || !::SetWindowRgn(m_hWnd, shape, FALSE)))
+            DeleteObject(shape);
+    }
+    return TRUE;
 }
 
-BOOL CSkinnedDialog::OnEraseBkgnd(CDC* pDC) {
-  BITMAP info = {};
-  if (Background() == nullptr || !GetObjectW(Background(), sizeof(info), &info)) return CDialog::OnEraseBkgnd(pDC);
-  CDC memory;
-  if (!memory.CreateCompatibleDC(pDC)) return CDialog::OnEraseBkgnd(pDC);
-  CBitmap* old = memory.SelectObject(&m_background);
-  pDC->BitBlt(0, 0, info.bmWidth, info.bmHeight, &memory, 0, 0, SRCCOPY);
-  memory.SelectObject(old);
-  return TRUE;
+BOOL CSkinnedDialog::OnEraseBkgnd(CDC* pDC)
+{
+    BITMAP info = {};
+    if (Background() == nullptr || !GetObjectW(Background(), sizeof(info), &info))
+        return CDialog::OnEraseBkgnd(pDC);
+    CDC memory;
+    if (!memory.CreateCompatibleDC(pDC))
+        return CDialog::OnEraseBkgnd(pDC);
+    CBitmap* old = memory.SelectObject(&m_background);
+    pDC->BitBlt(0, 0, info.bmWidth, info.bmHeight, &memory, 0, 0, SRCCOPY);
+    memory.SelectObject(old);
+    return TRUE;
 }
 
-HBRUSH CSkinnedDialog::OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor) {
-  if (nCtlColor == CTLCOLOR_STATIC || nCtlColor == CTLCOLOR_BTN) {
-    pDC->SetBkMode(TRANSPARENT);
-    pDC->SetTextColor(kTextColour);
-    pDC->SetBkColor(RGB(255, 255, 255));
-    return static_cast<HBRUSH>(m_whiteBrush.GetSafeHandle());
-  }
-  return static_cast<HBRUSH>(GetSysColorBrush(COLOR_WINDOW));
+HBRUSH CSkinnedDialog::OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor)
+{
+    if (nCtlColor == CTLCOLOR_STATIC || nCtlColor == CTLCOLOR_BTN) {
+        pDC->SetBkMode(TRANSPARENT);
+        pDC->SetTextColor(kTextColour);
+        pDC->SetBkColor(RGB(255, 255, 255));
+        return static_cast<HBRUSH>(m_whiteBrush.GetSafeHandle());
+    }
+    return static_cast<HBRUSH>(GetSysColorBrush(COLOR_WINDOW));
 }

@@ -6,23 +6,23 @@
 #include "classlib/win/AfxWin.h"
 
 class CSkinnedDialog : public CDialog {
-  DECLARE_DYNAMIC(CSkinnedDialog)
- public:
-  static constexpr COLORREF kKeyColour = RGB(0, 255, 0);
-  static constexpr COLORREF kTextColour = 0xBD751D;
+    DECLARE_DYNAMIC(CSkinnedDialog)
+public:
+    static constexpr COLORREF kKeyColour = RGB(0, 255, 0);
+    static constexpr COLORREF kTextColour = 0xBD751D;
 
-  HBITMAP Background() const { return static_cast<HBITMAP>(m_background.GetSafeHandle()); }
-  HRGN Region() const { return static_cast<HRGN>(m_region.GetSafeHandle()); }
+    HBITMAP Background() const { return static_cast<HBITMAP>(m_background.GetSafeHandle()); }
+    HRGN Region() const { return static_cast<HRGN>(m_region.GetSafeHandle()); }
 
- protected:
-  CSkinnedDialog(UINT templateId, UINT bitmapId, CWnd* parent);
+protected:
+    CSkinnedDialog(UINT templateId, UINT bitmapId, CWnd* parent);
 
-  BOOL OnInitDialog() override;
-  afx_msg BOOL OnEraseBkgnd(CDC* pDC);
-  afx_msg HBRUSH OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor);
-  DECLARE_MESSAGE_MAP()
+    BOOL OnInitDialog() override;
+    afx_msg BOOL OnEraseBkgnd(CDC* pDC);
+    afx_msg HBRUSH OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor);
+    DECLARE_MESSAGE_MAP()
 
-  CBitmap m_background;
-  CRgn m_region;
-  CBrush m_whiteBrush;
+    CBitmap m_background;
+    CRgn m_region;
+    CBrush m_whiteBrush;
 };

@@ -6,29 +6,29 @@
 #include "app/pages/WizardPage.h"
 
 class CFileSystemView : public CWizardPage {
-  DECLARE_DYNCREATE(CFileSystemView)
- public:
-  CFileSystemView();
+    DECLARE_DYNCREATE(CFileSystemView)
+public:
+    CFileSystemView();
 
-  // Before the Extensive Scan starts: the file-system type chosen and the prompt of the page.
-  void PrepareForScan(uint16_t fileSystemType, const CString& prompt);
-  // After it: the found volumes listed (the engine's found-volume list).
-  void ShowFoundVolumes();
-  void SetStatusText(const CString& text);
+    // Before the Extensive Scan starts: the file-system type chosen and the prompt of the page.
+    void PrepareForScan(uint16_t fileSystemType, const CString& prompt);
+    // After it: the found volumes listed (the engine's found-volume list).
+    void ShowFoundVolumes();
+    void SetStatusText(const CString& text);
 
-  CTreeCtrl m_wndTree;
-  CStatic m_wndStatus;
-  morvick::ui::CToolButton m_btnBack;
-  morvick::ui::CToolButton m_btnHome;
+    CTreeCtrl m_wndTree;
+    CStatic m_wndStatus;
+    morvick::ui::CToolButton m_btnBack;
+    morvick::ui::CToolButton m_btnHome;
 
- protected:
-  void HeaderBitmaps(UINT& left, UINT& middle, UINT& right) const override;
-  afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
-  afx_msg void OnSize(UINT nType, int cx, int cy);
-  afx_msg void OnBack();
-  afx_msg void OnHome();
-  DECLARE_MESSAGE_MAP()
+protected:
+    void HeaderBitmaps(UINT& left, UINT& middle, UINT& right) const override;
+    afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
+    afx_msg void OnSize(UINT nType, int cx, int cy);
+    afx_msg void OnBack();
+    afx_msg void OnHome();
+    DECLARE_MESSAGE_MAP()
 
- private:
-  CString m_strPrompt;
+private:
+    CString m_strPrompt;
 };

@@ -11,15 +11,12 @@
 #include "engine/state/EngineState.h"
 #include "resource.h"
 
-IMPLEMENT_DYNCREATE(CFirstDisplay, CView)
+IMPLEMENT_DYNCREATE(CFirstDisplay, CInfoPane)
 
-BEGIN_MESSAGE_MAP(CFirstDisplay, CView)
-  ON_WM_CREATE()
-  ON_WM_SIZE()
-  ON_WM_CTLCOLOR()
-  ON_WM_LBUTTONDOWN()
-  ON_WM_MOUSEACTIVATE()
-  ON_WM_ERASEBKGND()
+BEGIN_MESSAGE_MAP(CFirstDisplay, CInfoPane)
+ON_WM_CREATE()
+ON_WM_SIZE()
+ON_WM_CTLCOLOR()
 END_MESSAGE_MAP()
 
 using wizard::kCaptionColour;
@@ -31,15 +28,15 @@ const wchar_t CFirstDisplay::kPromptText[] =
 
 namespace {
 
-const wchar_t* const kDiskLabels[CFirstDisplay::kRows] = {
-    L"Model\t\t\t:", L"Capacity\t\t:", L"Cylinders\t\t:", L"Head\t\t\t:", L"Sectors Per Track\t:"};
-const wchar_t* const kVolumeLabels[CFirstDisplay::kRows] = {
-    L"Volume Name\t\t:", L"Capacity\t\t:", L"SPC\t\t\t:", L"Byte Per Sector\t\t:", L"File System\t\t:"};
+const wchar_t* const kDiskLabels[CInfoPane::kRows] = {L"Model\t\t\t:", L"Capacity\t\t:", L"Cylinders\t\t:",
+    L"Head\t\t\t:", L"Sectors Per Track\t:"};
+const wchar_t* const kVolumeLabels[CInfoPane::kRows] = {L"Volume Name\t\t:", L"Capacity\t\t:", L"SPC\t\t\t:",
+    L"Byte Per Sector\t\t:", L"File System\t\t:"};
 
 struct PieColour {
-  uint16_t type;
-  LPCWSTR name;
-  COLORREF colour;
+    uint16_t type;
+    LPCWSTR name;
+    COLORREF colour;
 };
 const PieColour kPieColours[] = {
     {100, L"FAT16", 0x8FA7F8},
@@ -53,263 +50,210 @@ constexpr int kLabelWidth = 170;
 
 }  // namespace
 
-CFirstDisplay::CFirstDisplay() {
-  m_partitionPie.m_ownsSlices = TRUE;
-  wizard::MakeArialFont(m_labelFont, 16, FW_NORMAL);
-  wizard::MakeArialFont(m_valueFont, 16, FW_NORMAL);
+CFirstDisplay::CFirstDisplay() : CInfoPane(CEx_StyleApp::kDrivePage)
+{
+    m_partitionPie.m_ownsSlices = TRUE;
 }
 
 CFirstDisplay::~CFirstDisplay() = default;
 
-BOOL CFirstDisplay::PreCreateWindow(CREATESTRUCT& cs) {
-  if (!CView::PreCreateWindow(cs)) return FALSE;
-  // The pane paints under its group boxes too, which draw only their frames.
-  cs.style &= ~WS_CLIPCHILDREN;
-  cs.dwExStyle &= ~WS_EX_CLIENTEDGE;
-  return TRUE;
+int CFirstDisplay::OnCreate(LPCREATESTRUCT lpCreateStruct)
+{
+    if (CInfoPane::OnCreate(lpCreateStruct) == -1)
+        return -1;
+    m_driveGroup.Create(L"", WS_CHILD | WS_VISIBLE | BS_GROUPBOX, CRect(0, 0, 10, 10), this, IDC_DRIVE_GROUP);
+    m_driveGroup.SetBorderColor(kCaptionColour).SetBackgroundColor(kPaneBackground);
+    m_pieGroup.Create(L"", WS_CHILD | BS_GROUPBOX, CRect(0, 0, 10, 10), this, IDC_PARTITION_GROUP);
+    m_pieGroup.SetBorderColor(kCaptionColour).SetBackgroundColor(kPaneBackground);
+    wizard::MakeLabel(m_caption, L"Selected Drive Information", IDC_DRIVE_CAPTION, this, &m_labelFont);
+    wizard::MakeLabel(m_prompt, kPromptText, IDC_PANE_PROMPT, this, &m_labelFont);
+    CreateRowsAndProgress(kDiskLabels, &m_labelFont);
+    m_capacityPie.Create(L"", WS_CHILD | SS_NOTIFY, CRect(0, 0, 10, 10), this, IDC_CAPACITY_PIE);
+    ResetPane();
+    return 0;
 }
 
-int CFirstDisplay::OnCreate(LPCREATESTRUCT lpCreateStruct) {
-  if (CView::OnCreate(lpCreateStruct) == -1) return -1;
-  m_whiteBrush.CreateSolidBrush(kPaneBackground);
-  m_driveGroup.Create(L"", WS_CHILD | WS_VISIBLE | BS_GROUPBOX, CRect(0, 0, 10, 10), this, IDC_DRIVE_GROUP);
-  m_driveGroup.SetBorderColor(kCaptionColour).SetBackgroundColor(kPaneBackground);
-  m_pieGroup.Create(L"", WS_CHILD | BS_GROUPBOX, CRect(0, 0, 10, 10), this, IDC_PARTITION_GROUP);
-  m_pieGroup.SetBorderColor(kCaptionColour).SetBackgroundColor(kPaneBackground);
-  wizard::MakeLabel(m_caption, L"Selected Drive Information", IDC_DRIVE_CAPTION, this, &m_labelFont);
-  wizard::MakeLabel(m_prompt, kPromptText, IDC_PANE_PROMPT, this, &m_labelFont);
-  for (int row = 0; row < kRows; ++row) {
-    wizard::MakeLabel(m_labels[row], kDiskLabels[row], IDC_ROW_LABEL_1 + row, this, &m_labelFont);
-    wizard::MakeLabel(m_values[row], L"", IDC_ROW_VALUE_1 + row, this, &m_valueFont);
-  }
-  m_capacityPie.Create(L"", WS_CHILD | SS_NOTIFY, CRect(0, 0, 10, 10), this, IDC_CAPACITY_PIE);
-  wizard::MakeProgressBar(m_progress, IDC_PANE_PROGRESS, this, &m_labelFont, RGB(0xF2, 0xF2, 0xF2));
-  wizard::MakeLabel(m_status, L"", IDC_PANE_STATUS, this, &m_labelFont);
-  m_status.ShowWindow(SW_HIDE);
-  m_status.EnableWindow(FALSE);
-  ResetPane();
-  return 0;
+void CFirstDisplay::OnSize(UINT nType, int cx, int cy)
+{
+    CInfoPane::OnSize(nType, cx, cy);
+    const int width = cx - 2 * kMargin;
+    wizard::Place(m_caption, kMargin, kMargin, width, 20);
+    wizard::Place(m_prompt, kMargin, kMargin + 26, width, 40);
+    const int groupTop = kMargin + 72;
+    const int groupHeight = kRows * kRowHeight + 24;
+    wizard::Place(m_driveGroup, kMargin, groupTop, width, groupHeight);
+    PlaceRows(kMargin + 12, groupTop + 14, width - 24, kLabelWidth, kRowHeight);
+    const int pieTop = groupTop + groupHeight + 12;
+    const int pieHeight = cy - pieTop - 80;
+    wizard::Place(m_pieGroup, kMargin, pieTop, width, pieHeight);
+    wizard::Place(m_capacityPie, kMargin + 8, pieTop + 8, width - 16, pieHeight - 16);
+    PlaceProgress(kMargin, width, cy - 16, 24);
+    Invalidate();
 }
 
-void CFirstDisplay::OnSize(UINT nType, int cx, int cy) {
-  CView::OnSize(nType, cx, cy);
-  const int width = cx - 2 * kMargin;
-  wizard::Place(m_caption, kMargin, kMargin, width, 20);
-  wizard::Place(m_prompt, kMargin, kMargin + 26, width, 40);
-  const int groupTop = kMargin + 72;
-  const int groupHeight = kRows * kRowHeight + 24;
-  wizard::Place(m_driveGroup, kMargin, groupTop, width, groupHeight);
-  for (int row = 0; row < kRows; ++row) {
-    const int y = groupTop + 14 + row * kRowHeight;
-    wizard::Place(m_labels[row], kMargin + 12, y, kLabelWidth, kRowHeight - 4);
-    wizard::Place(m_values[row], kMargin + 16 + kLabelWidth, y, width - kLabelWidth - 28, kRowHeight - 4);
-  }
-  const int pieTop = groupTop + groupHeight + 12;
-  const int pieHeight = cy - pieTop - 80;
-  wizard::Place(m_pieGroup, kMargin, pieTop, width, pieHeight);
-  wizard::Place(m_capacityPie, kMargin + 8, pieTop + 8, width - 16, pieHeight - 16);
-  wizard::Place(m_status, kMargin, cy - 64, width, 20);
-  wizard::Place(m_progress, kMargin, cy - 40, width, 24);
-  Invalidate();
-}
-
-BOOL CFirstDisplay::OnEraseBkgnd(CDC*) { return TRUE; }
-
-void CFirstDisplay::OnDraw(CDC* pDC) {
-  CRect client;
-  GetClientRect(&client);
-  pDC->FillSolidRect(&client, kPaneBackground);
-  if (!m_pieShown || m_partitionPie.m_slices.GetSize() == 0) return;
-  const CRect box = PieRect();
-  if (box.Width() < 20 || box.Height() < 20) return;
-  // The slices clockwise from the top, each its share of the circle.
-  const int diameter = box.Height() < box.Width() / 2 ? box.Height() : box.Width() / 2;
-  const CRect circle(box.left, box.top, box.left + diameter, box.top + diameter);
-  const CPoint centre = circle.CenterPoint();
-  const double pi = 3.14159265358979323846;
-  double angle = pi / 2;
-  int total = 0;
-  for (int i = 0; i < m_partitionPie.m_slices.GetSize(); ++i)
-    total += static_cast<const morvick::ui::CPieSlice*>(m_partitionPie.m_slices[i])->m_value;
-  if (total <= 0) total = 1;
-  CPen border(PS_SOLID, 1, RGB(0x80, 0x80, 0x80));
-  CPen* oldPen = pDC->SelectObject(&border);
-  for (int i = 0; i < m_partitionPie.m_slices.GetSize(); ++i) {
-    const auto* slice = static_cast<const morvick::ui::CPieSlice*>(m_partitionPie.m_slices[i]);
-    if (slice->m_value <= 0) continue;
-    const double sweep = 2 * pi * slice->m_value / total;
-    CBrush brush(slice->m_color);
-    CBrush* oldBrush = pDC->SelectObject(&brush);
-    const int r = diameter / 2;
-    const CPoint start(centre.x + static_cast<int>(r * std::cos(angle)), centre.y - static_cast<int>(r * std::sin(angle)));
-    const CPoint end(centre.x + static_cast<int>(r * std::cos(angle - sweep)),
-                     centre.y - static_cast<int>(r * std::sin(angle - sweep)));
-    if (slice->m_value >= total)
-      pDC->Ellipse(&circle);
-    else
-      pDC->Pie(&circle, end, start);
-    pDC->SelectObject(oldBrush);
-    angle -= sweep;
-  }
-  pDC->SelectObject(oldPen);
-  CFont* oldFont = pDC->SelectObject(&m_labelFont);
-  pDC->SetTextColor(RGB(0, 0, 0));
-  m_partitionPie.DrawLegend(pDC->GetSafeHdc(), circle.right + 24, circle.top + 8, FALSE);
-  pDC->SelectObject(oldFont);
-}
-
-CRect CFirstDisplay::PieRect() const {
-  CRect group;
-  m_pieGroup.GetWindowRect(&group);
-  ScreenToClient(&group);
-  group.DeflateRect(16, 20);
-  return group;
-}
-
-HBRUSH CFirstDisplay::OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor) {
-  const int id = pWnd != nullptr ? pWnd->GetDlgCtrlID() : 0;
-  if (nCtlColor == CTLCOLOR_STATIC) {
-    pDC->SetBkMode(TRANSPARENT);
-    pDC->SetBkColor(kPaneBackground);
-    pDC->SetTextColor(id == IDC_DRIVE_CAPTION ? kCaptionColour : RGB(0, 0, 0));
-    return static_cast<HBRUSH>(m_whiteBrush.GetSafeHandle());
-  }
-  return CView::OnCtlColor(pDC, pWnd, nCtlColor);
-}
-
-void CFirstDisplay::OnLButtonDown(UINT nFlags, CPoint point) {
-  CView::OnLButtonDown(nFlags, point);
-}
-
-int CFirstDisplay::OnMouseActivate(CWnd*, UINT, UINT) {
-  // The drive page stays the frame's active view.
-  if (CMainFrame* frame = WizardFrame()) {
-    if (CEx_StyleApp* app = WizardApp()) {
-      if (CView* page = app->GetPage(CEx_StyleApp::kDrivePage)) frame->SetActiveView(page);
+void CFirstDisplay::OnDraw(CDC* pDC)
+{
+    CInfoPane::OnDraw(pDC);
+    if (!m_pieShown || m_partitionPie.m_slices.GetSize() == 0)
+        return;
+    const CRect box = PieRect();
+    if (box.Width() < 20 || box.Height() < 20)
+        return;
+    // The slices clockwise from the top, each its share of the circle.
+    const int diameter = box.Height() < box.Width() / 2 ? box.Height() : box.Width() / 2;
+    const CRect circle(box.left, box.top, box.left + diameter, box.top + diameter);
+    const CPoint centre = circle.CenterPoint();
+    const double pi = 3.14159265358979323846;
+    double angle = pi / 2;
+    int total = 0;
+    for (int i = 0; i < m_partitionPie.m_slices.GetSize(); ++i)
+        total += static_cast<const morvick::ui::CPieSlice*>(m_partitionPie.m_slices[i])->m_value;
+    if (total <= 0)
+        total = 1;
+    CPen border(PS_SOLID, 1, RGB(0x80, 0x80, 0x80));
+    CPen* oldPen = pDC->SelectObject(&border);
+    for (int i = 0; i < m_partitionPie.m_slices.GetSize(); ++i) {
+        const auto* slice = static_cast<const morvick::ui::CPieSlice*>(m_partitionPie.m_slices[i]);
+        if (slice->m_value <= 0)
+            continue;
+        const double sweep = 2 * pi * slice->m_value / total;
+        CBrush brush(slice->m_color);
+        CBrush* oldBrush = pDC->SelectObject(&brush);
+        const int r = diameter / 2;
+        const CPoint start(centre.x + static_cast<int>(r * std::cos(angle)),
+            centre.y - static_cast<int>(r * std::sin(angle)));
+        const CPoint end(centre.x + static_cast<int>(r * std::cos(angle - sweep)),
+            centre.y - static_cast<int>(r * std::sin(angle - sweep)));
+        if (slice->m_value >= total)
+            pDC->Ellipse(&circle);
+        else
+            pDC->Pie(&circle, end, start);
+        pDC->SelectObject(oldBrush);
+        angle -= sweep;
     }
-  }
-  return MA_ACTIVATE;
+    pDC->SelectObject(oldPen);
+    CFont* oldFont = pDC->SelectObject(&m_labelFont);
+    pDC->SetTextColor(RGB(0, 0, 0));
+    m_partitionPie.DrawLegend(pDC->GetSafeHdc(), circle.right + 24, circle.top + 8, FALSE);
+    pDC->SelectObject(oldFont);
 }
 
-void CFirstDisplay::SetDiskLabels() {
-  for (int row = 0; row < kRows; ++row) m_labels[row].SetWindowText(kDiskLabels[row]);
+CRect CFirstDisplay::PieRect() const
+{
+    CRect group;
+    m_pieGroup.GetWindowRect(&group);
+    ScreenToClient(&group);
+    group.DeflateRect(16, 20);
+    return group;
 }
 
-void CFirstDisplay::SetVolumeLabels() {
-  for (int row = 0; row < kRows; ++row) m_labels[row].SetWindowText(kVolumeLabels[row]);
+HBRUSH CFirstDisplay::OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor)
+{
+    const int id = pWnd != nullptr ? pWnd->GetDlgCtrlID() : 0;
+    if (nCtlColor == CTLCOLOR_STATIC) {
+        pDC->SetBkMode(TRANSPARENT);
+        pDC->SetBkColor(kPaneBackground);
+        pDC->SetTextColor(id == IDC_DRIVE_CAPTION ? kCaptionColour : RGB(0, 0, 0));
+        return static_cast<HBRUSH>(m_whiteBrush.GetSafeHandle());
+    }
+    return CView::OnCtlColor(pDC, pWnd, nCtlColor);
 }
 
-void CFirstDisplay::ClearValues() {
-  for (CStatic& value : m_values) value.SetWindowText(L"");
+void CFirstDisplay::ShowDiskDetails(int diskIndex)
+{
+    SetRowLabels(kDiskLabels);
+    if (diskIndex < 0 || diskIndex >= kMaxVirtualDisks || diskIndex >= g_nVirtualDiskCount) {
+        HideDrivePies();
+        return;
+    }
+    wizard::ShowEnabled(m_capacityPie, FALSE);
+    CString text;
+    m_values[0].SetWindowText(CString(g_DiskNames[diskIndex]));
+    if (g_nImageKind != kImageVhdx) {
+        text.Format(L"%d MB (Approx)", static_cast<int>(g_TotalSectors[diskIndex] >> 11));
+        m_values[1].SetWindowText(text);
+        text.Format(L"%d", static_cast<int>(g_DeviceGeometry.cylinders[diskIndex]));
+        m_values[2].SetWindowText(text);
+        text.Format(L"%d", static_cast<int>(g_DeviceGeometry.heads[diskIndex]));
+        m_values[3].SetWindowText(text);
+        text.Format(L"%ld", static_cast<long>(g_DeviceGeometry.sectorsPerTrack[diskIndex]));
+        m_values[4].SetWindowText(text);
+    } else {
+        CVirtualDisk* disk = GetCurrentVirtualDisk();
+        const uint64_t bytes = disk != nullptr ? disk->GetDiskSize() : 0;
+        text.Format(L"%ld MB ", static_cast<long>((bytes + 4194304) / 1048576));
+        m_values[1].SetWindowText(text);
+        for (int row = 2; row < kRows; ++row)
+            m_values[row].SetWindowText(L"");
+    }
 }
 
-CString CFirstDisplay::RowLabel(int row) const {
-  return row >= 0 && row < kRows ? wizard::WindowText(m_labels[row]) : CString();
+void CFirstDisplay::ShowVolumeDetails(int driveIndex)
+{
+    SetRowLabels(kVolumeLabels);
+    ClearRowValues();
+    // No list of logical drives is kept: there is never a drive to describe.
+    (void)driveIndex;
 }
 
-CString CFirstDisplay::RowValue(int row) const {
-  return row >= 0 && row < kRows ? wizard::WindowText(m_values[row]) : CString();
+void CFirstDisplay::ShowPartitionPie()
+{
+    m_pieShown = true;
+    wizard::ShowEnabled(m_pieGroup, TRUE);
+    m_partitionPie.RemoveAllSlices();
+    const uint64_t total = g_nImageKind == kImageVhdx ? 0 : DiskTotalSectors(g_wDeviceIndex);
+    uint64_t sum = 0;
+    for (uint32_t i = 0; i < g_nPartitionCount && i < kMaxPartitionTableEntries; ++i) {
+        const PartitionTableEntry& p = g_PartitionTable[i];
+        // A disk without a total (a VHDX) gives every partition the share 0.
+        const uint64_t share = total > 0 ? static_cast<uint64_t>(p.sectorCount) * 100 / total : 0;
+        sum += share;
+        LPCWSTR name = L"UNKNOWN";
+        COLORREF colour = 0xFFFFFF;
+        for (const PieColour& c : kPieColours) {
+            if (c.type == p.fileSystemType) {
+                name = c.name;
+                colour = c.colour;
+            }
+        }
+        m_partitionPie.AddSlice(new morvick::ui::CPieSlice(static_cast<int>(share > 100 ? 100 : share), colour, name));
+    }
+    if (sum != 100) {
+        const uint64_t rest = sum < 100 ? 100 - sum : 0;
+        m_partitionPie.AddSlice(new morvick::ui::CPieSlice(static_cast<int>(rest), 0xFF00FF, L"FREE"));
+    }
+    Invalidate();
 }
 
-void CFirstDisplay::ShowDiskDetails(int diskIndex) {
-  SetDiskLabels();
-  if (diskIndex < 0 || diskIndex >= kMaxVirtualDisks || diskIndex >= g_nVirtualDiskCount) {
+void CFirstDisplay::HideDrivePies()
+{
+    wizard::ShowEnabled(m_capacityPie, FALSE);
+    wizard::ShowEnabled(m_pieGroup, FALSE);
+    m_partitionPie.RemoveAllSlices();
+    m_pieShown = false;
+    Invalidate();
+}
+
+void CFirstDisplay::ResetPane()
+{
+    SetRowLabels(kDiskLabels);
+    ClearRowValues();
     HideDrivePies();
-    return;
-  }
-  wizard::ShowEnabled(m_capacityPie, FALSE);
-  CString text;
-  m_values[0].SetWindowText(CString(g_DiskNames[diskIndex]));
-  if (g_nImageKind != kImageVhdx) {
-    text.Format(L"%d MB (Approx)", static_cast<int>(g_TotalSectors[diskIndex] >> 11));
-    m_values[1].SetWindowText(text);
-    text.Format(L"%d", static_cast<int>(g_DeviceGeometry.cylinders[diskIndex]));
-    m_values[2].SetWindowText(text);
-    text.Format(L"%d", static_cast<int>(g_DeviceGeometry.heads[diskIndex]));
-    m_values[3].SetWindowText(text);
-    text.Format(L"%ld", static_cast<long>(g_DeviceGeometry.sectorsPerTrack[diskIndex]));
-    m_values[4].SetWindowText(text);
-  } else {
-    CVirtualDisk* disk = GetCurrentVirtualDisk();
-    const uint64_t bytes = disk != nullptr ? disk->GetDiskSize() : 0;
-    text.Format(L"%ld MB ", static_cast<long>((bytes + 4194304) / 1048576));
-    m_values[1].SetWindowText(text);
-    for (int row = 2; row < kRows; ++row) m_values[row].SetWindowText(L"");
-  }
+    HideProgressBar();
+    HideStatusLine();
+    m_prompt.SetWindowText(kPromptText);
 }
 
-void CFirstDisplay::ShowVolumeDetails(int driveIndex) {
-  SetVolumeLabels();
-  ClearValues();
-  // No list of logical drives is kept: there is never a drive to describe.
-  (void)driveIndex;
+void CFirstDisplay::SetPrompt(const CString& text)
+{
+    if (m_prompt.GetSafeHwnd() != nullptr)
+        m_prompt.SetWindowText(text);
 }
 
-void CFirstDisplay::ShowPartitionPie() {
-  m_pieShown = true;
-  wizard::ShowEnabled(m_pieGroup, TRUE);
-  m_partitionPie.RemoveAllSlices();
-  const uint64_t total = g_nImageKind == kImageVhdx ? 0 : DiskTotalSectors(g_wDeviceIndex);
-  uint64_t sum = 0;
-  for (uint32_t i = 0; i < g_nPartitionCount && i < kMaxPartitionTableEntries; ++i) {
-    const PartitionTableEntry& p = g_PartitionTable[i];
-    // A disk without a total (a VHDX) gives every partition the share 0.
-    const uint64_t share = total > 0 ? static_cast<uint64_t>(p.sectorCount) * 100 / total : 0;
-    sum += share;
-    LPCWSTR name = L"UNKNOWN";
-    COLORREF colour = 0xFFFFFF;
-    for (const PieColour& c : kPieColours) {
-      if (c.type == p.fileSystemType) {
-        name = c.name;
-        colour = c.colour;
-      }
-    }
-    m_partitionPie.AddSlice(new morvick::ui::CPieSlice(static_cast<int>(share > 100 ? 100 : share), colour, name));
-  }
-  if (sum != 100) {
-    const uint64_t rest = sum < 100 ? 100 - sum : 0;
-    m_partitionPie.AddSlice(new morvick::ui::CPieSlice(static_cast<int>(rest), 0xFF00FF, L"FREE"));
-  }
-  Invalidate();
+void CFirstDisplay::PrepareForSearch()
+{
+    SetProgressPos(0);
+    ShowProgressBar();
+    SetStatusText(L"");
+    ShowStatusLine();
 }
-
-void CFirstDisplay::HideDrivePies() {
-  wizard::ShowEnabled(m_capacityPie, FALSE);
-  wizard::ShowEnabled(m_pieGroup, FALSE);
-  m_partitionPie.RemoveAllSlices();
-  m_pieShown = false;
-  Invalidate();
-}
-
-void CFirstDisplay::ResetPane() {
-  SetDiskLabels();
-  ClearValues();
-  HideDrivePies();
-  HideProgressBar();
-  HideStatusLine();
-  m_prompt.SetWindowText(kPromptText);
-}
-
-void CFirstDisplay::SetPrompt(const CString& text) {
-  if (m_prompt.GetSafeHwnd() != nullptr) m_prompt.SetWindowText(text);
-}
-
-void CFirstDisplay::PrepareForSearch() {
-  SetProgressPos(0);
-  ShowProgressBar();
-  SetStatusText(L"");
-  ShowStatusLine();
-}
-
-void CFirstDisplay::SetProgressPos(int position) {
-  if (m_progress.GetSafeHwnd() != nullptr) m_progress.SetPos(position);
-}
-
-void CFirstDisplay::SetStatusText(const CString& text) {
-  if (m_status.GetSafeHwnd() != nullptr) m_status.SetWindowText(text);
-}
-
-void CFirstDisplay::ShowProgressBar() { wizard::ShowEnabled(m_progress, TRUE); }
-void CFirstDisplay::HideProgressBar() { wizard::ShowEnabled(m_progress, FALSE); }
-void CFirstDisplay::ShowStatusLine() { wizard::ShowEnabled(m_status, TRUE); }
-void CFirstDisplay::HideStatusLine() { wizard::ShowEnabled(m_status, FALSE); }

@@ -16,8 +16,7 @@ void MakeArialFont(CFont& font, int height, int weight);
 BOOL MakeLabel(CStatic& label, LPCWSTR text, UINT id, CWnd* parent, CFont* font, DWORD style = SS_LEFT);
 // The panes' progress bar: range 0 to 100, its percentage written over it in the given font,
 // colours of the pages. Created hidden and disabled.
-BOOL MakeProgressBar(morvick::ui::CGradientProgressCtrl& bar, UINT id, CWnd* parent, CFont* font,
-                     COLORREF background);
+BOOL MakeProgressBar(morvick::ui::CGradientProgressCtrl& bar, UINT id, CWnd* parent, CFont* font, COLORREF background);
 // Shows and enables, or hides and disables.
 void ShowEnabled(CWnd& window, BOOL show);
 // Moves a window when it exists.

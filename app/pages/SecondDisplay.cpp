@@ -9,17 +9,14 @@
 #include "engine/state/EngineState.h"
 #include "resource.h"
 
-IMPLEMENT_DYNCREATE(CSecondDisplay, CView)
+IMPLEMENT_DYNCREATE(CSecondDisplay, CInfoPane)
 
-BEGIN_MESSAGE_MAP(CSecondDisplay, CView)
-  ON_WM_CREATE()
-  ON_WM_SIZE()
-  ON_WM_SHOWWINDOW()
-  ON_WM_CTLCOLOR()
-  ON_WM_LBUTTONDOWN()
-  ON_WM_MOUSEACTIVATE()
-  ON_WM_ERASEBKGND()
-  ON_COMMAND(ID_HIDE_PROGRESS, OnHideProgress)
+BEGIN_MESSAGE_MAP(CSecondDisplay, CInfoPane)
+ON_WM_CREATE()
+ON_WM_SIZE()
+ON_WM_SHOWWINDOW()
+ON_WM_CTLCOLOR()
+ON_COMMAND(ID_HIDE_PROGRESS, OnHideProgress)
 END_MESSAGE_MAP()
 
 using wizard::kCaptionColour;
@@ -31,7 +28,7 @@ const wchar_t* const CSecondDisplay::kRowLabels[5][CSecondDisplay::kRows] = {
     {L"Folder(s) Found  :", L"File(s) Found    :", L"Current Sector    :", L"Last File/Folder   :", L""},
     {L"Boot Sector(s) Found\t\t:", L"Folder(s) Found\t\t\t:", L"Current Sector\t\t\t:", L"", L""},
     {L"Boot Sector(s) Found\t   :", L"Index Entries Found\t   :", L"File(s) Found\t\t   :", L"Folder(s) Found\t\t   :",
-     L"Current Sector\t\t   :"},
+        L"Current Sector\t\t   :"},
 };
 const wchar_t CSecondDisplay::kHideProgressText[] = L"Hide Progress";
 const wchar_t CSecondDisplay::kShowProgressText[] = L"Show Progress";
@@ -47,368 +44,356 @@ constexpr int kMargin = 16;
 constexpr int kRowHeight = 24;
 constexpr int kLabelWidth = 190;
 
-CString Number(unsigned long value) {
-  CString text;
-  text.Format(L"%lu", value);
-  return text;
+CString Number(unsigned long value)
+{
+    CString text;
+    text.Format(L"%lu", value);
+    return text;
 }
 
-LPCWSTR FileSystemName(uint16_t type) {
-  switch (type) {
-    case 100: return L"FAT16";
-    case 200: return L"FAT32";
-    case 300: return L"NTFS";
-    default: return L"UNKNOWN";
-  }
+LPCWSTR FileSystemName(uint16_t type)
+{
+    switch (type) {
+    case 100:
+        return L"FAT16";
+    case 200:
+        return L"FAT32";
+    case 300:
+        return L"NTFS";
+    default:
+        return L"UNKNOWN";
+    }
 }
 
 }  // namespace
 
-CSecondDisplay::CSecondDisplay() {
-  wizard::MakeArialFont(m_labelFont, 16, FW_NORMAL);
-  wizard::MakeArialFont(m_valueFont, 16, FW_NORMAL);
-  wizard::MakeArialFont(m_barFont, 18, 600);
+CSecondDisplay::CSecondDisplay() : CInfoPane(CEx_StyleApp::kPartitionPage)
+{
+    wizard::MakeArialFont(m_barFont, 18, 600);
 }
 
-CSecondDisplay::~CSecondDisplay() {
-  delete m_pStartEdit;
-  delete m_pEndEdit;
-  delete m_pFileSystemChoice;
+CSecondDisplay::~CSecondDisplay()
+{
+    delete m_pStartEdit;
+    delete m_pEndEdit;
+    delete m_pFileSystemChoice;
 }
 
-BOOL CSecondDisplay::PreCreateWindow(CREATESTRUCT& cs) {
-  if (!CView::PreCreateWindow(cs)) return FALSE;
-  // The pane paints under its group boxes too, which draw only their frames.
-  cs.style &= ~WS_CLIPCHILDREN;
-  cs.dwExStyle &= ~WS_EX_CLIENTEDGE;
-  return TRUE;
+int CSecondDisplay::OnCreate(LPCREATESTRUCT lpCreateStruct)
+{
+    if (CInfoPane::OnCreate(lpCreateStruct) == -1)
+        return -1;
+    m_captionBrush.CreateSolidBrush(kPaneBackground);
+    m_partitionGroup.Create(L"", WS_CHILD | WS_VISIBLE | BS_GROUPBOX, CRect(0, 0, 10, 10), this, IDC_PARTITION_GROUP);
+    m_partitionGroup.SetBorderColor(kCaptionColour).SetBackgroundColor(kPaneBackground);
+    m_driveGroup.Create(L"", WS_CHILD | WS_VISIBLE | BS_GROUPBOX, CRect(0, 0, 10, 10), this, IDC_DRIVE_GROUP);
+    m_driveGroup.SetBorderColor(kCaptionColour).SetBackgroundColor(kPaneBackground);
+    wizard::MakeLabel(m_driveCaption, L"Selected Drive Information", IDC_DRIVE_CAPTION, this, &m_labelFont);
+    wizard::MakeLabel(m_partitionCaption, L"Partition Information", IDC_PARTITION_CAPTION, this, &m_labelFont);
+    wizard::MakeLabel(m_prompt, L"", IDC_PANE_PROMPT, this, &m_labelFont);
+    CreateRowsAndProgress(kRowLabels[kPartitionRows], &m_barFont);
+    wizard::MakeLabel(m_fsLabel, L"Select File System\t:", IDC_FS_LABEL, this, &m_labelFont);
+    wizard::MakeLabel(m_startLabel, L"Start Sector\t\t:", IDC_START_LABEL, this, &m_labelFont);
+    wizard::MakeLabel(m_endLabel, L"End Sector\t\t:", IDC_END_LABEL, this, &m_labelFont);
+    m_capacityPie.Create(L"", WS_CHILD, CRect(0, 0, 10, 10), this, IDC_CAPACITY_PIE);
+    m_hideProgress.Create(kHideProgressText, WS_CHILD | BS_PUSHBUTTON, CRect(0, 0, 10, 10), this, ID_HIDE_PROGRESS);
+    m_hideProgress.SetFont(&m_labelFont);
+    wizard::MakeLabel(m_note, kNoteText, IDC_PANE_NOTE, this, &m_labelFont);
+    m_note.ShowWindow(SW_HIDE);
+    wizard::MakeLabel(m_searchNote, L"", IDC_SEARCH_NOTE, this, &m_labelFont);
+    m_searchNote.ShowWindow(SW_HIDE);
+
+    m_pStartEdit = new CEdit;
+    m_pStartEdit->Create(WS_CHILD | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, CRect(0, 0, 10, 10), this,
+        IDC_START_SECTOR);
+    m_pStartEdit->SetFont(&m_valueFont);
+    m_pEndEdit = new CEdit;
+    m_pEndEdit->Create(WS_CHILD | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, CRect(0, 0, 10, 10), this, IDC_END_SECTOR);
+    m_pEndEdit->SetFont(&m_valueFont);
+    m_pFileSystemChoice = new CComboBox;
+    m_pFileSystemChoice->Create(WS_CHILD | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, CRect(0, 0, 10, 120), this,
+        IDC_FILE_SYSTEM_CHOICE);
+    m_pFileSystemChoice->SetFont(&m_valueFont);
+    m_pFileSystemChoice->AddString(L"NTFS");
+    m_pFileSystemChoice->AddString(L"FAT 32");
+    m_pFileSystemChoice->AddString(L"FAT 16");
+    m_pFileSystemChoice->SetCurSel(0);
+
+    HideScanRangeOptions();
+    if (CMainFrame* frame = WizardFrame())
+        frame->m_pSecondDisplay = this;
+    return 0;
 }
 
-int CSecondDisplay::OnCreate(LPCREATESTRUCT lpCreateStruct) {
-  if (CView::OnCreate(lpCreateStruct) == -1) return -1;
-  m_whiteBrush.CreateSolidBrush(kPaneBackground);
-  m_captionBrush.CreateSolidBrush(kPaneBackground);
-  m_partitionGroup.Create(L"", WS_CHILD | WS_VISIBLE | BS_GROUPBOX, CRect(0, 0, 10, 10), this, IDC_PARTITION_GROUP);
-  m_partitionGroup.SetBorderColor(kCaptionColour).SetBackgroundColor(kPaneBackground);
-  m_driveGroup.Create(L"", WS_CHILD | WS_VISIBLE | BS_GROUPBOX, CRect(0, 0, 10, 10), this, IDC_DRIVE_GROUP);
-  m_driveGroup.SetBorderColor(kCaptionColour).SetBackgroundColor(kPaneBackground);
-  wizard::MakeLabel(m_driveCaption, L"Selected Drive Information", IDC_DRIVE_CAPTION, this, &m_labelFont);
-  wizard::MakeLabel(m_partitionCaption, L"Partition Information", IDC_PARTITION_CAPTION, this, &m_labelFont);
-  wizard::MakeLabel(m_prompt, L"", IDC_PANE_PROMPT, this, &m_labelFont);
-  for (int row = 0; row < kRows; ++row) {
-    wizard::MakeLabel(m_labels[row], kRowLabels[kPartitionRows][row], IDC_ROW_LABEL_1 + row, this, &m_labelFont);
-    wizard::MakeLabel(m_values[row], L"", IDC_ROW_VALUE_1 + row, this, &m_valueFont);
-  }
-  wizard::MakeLabel(m_fsLabel, L"Select File System\t:", IDC_FS_LABEL, this, &m_labelFont);
-  wizard::MakeLabel(m_startLabel, L"Start Sector\t\t:", IDC_START_LABEL, this, &m_labelFont);
-  wizard::MakeLabel(m_endLabel, L"End Sector\t\t:", IDC_END_LABEL, this, &m_labelFont);
-  m_capacityPie.Create(L"", WS_CHILD, CRect(0, 0, 10, 10), this, IDC_CAPACITY_PIE);
-  m_hideProgress.Create(kHideProgressText, WS_CHILD | BS_PUSHBUTTON, CRect(0, 0, 10, 10), this, ID_HIDE_PROGRESS);
-  m_hideProgress.SetFont(&m_labelFont);
-  wizard::MakeLabel(m_note, kNoteText, IDC_PANE_NOTE, this, &m_labelFont);
-  m_note.ShowWindow(SW_HIDE);
-  wizard::MakeLabel(m_searchNote, L"", IDC_SEARCH_NOTE, this, &m_labelFont);
-  m_searchNote.ShowWindow(SW_HIDE);
-  wizard::MakeProgressBar(m_progress, IDC_PANE_PROGRESS, this, &m_barFont, RGB(0xF2, 0xF2, 0xF2));
-  wizard::MakeLabel(m_status, L"", IDC_PANE_STATUS, this, &m_labelFont);
-
-  m_pStartEdit = new CEdit;
-  m_pStartEdit->Create(WS_CHILD | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, CRect(0, 0, 10, 10), this, IDC_START_SECTOR);
-  m_pStartEdit->SetFont(&m_valueFont);
-  m_pEndEdit = new CEdit;
-  m_pEndEdit->Create(WS_CHILD | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, CRect(0, 0, 10, 10), this, IDC_END_SECTOR);
-  m_pEndEdit->SetFont(&m_valueFont);
-  m_pFileSystemChoice = new CComboBox;
-  m_pFileSystemChoice->Create(WS_CHILD | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, CRect(0, 0, 10, 120), this,
-                              IDC_FILE_SYSTEM_CHOICE);
-  m_pFileSystemChoice->SetFont(&m_valueFont);
-  m_pFileSystemChoice->AddString(L"NTFS");
-  m_pFileSystemChoice->AddString(L"FAT 32");
-  m_pFileSystemChoice->AddString(L"FAT 16");
-  m_pFileSystemChoice->SetCurSel(0);
-
-  HideScanRangeOptions();
-  HideProgressBar();
-  HideStatusLine();
-  if (CMainFrame* frame = WizardFrame()) frame->m_pSecondDisplay = this;
-  return 0;
+void CSecondDisplay::OnSize(UINT nType, int cx, int cy)
+{
+    CInfoPane::OnSize(nType, cx, cy);
+    const int width = cx - 2 * kMargin;
+    wizard::Place(m_driveCaption, kMargin, kMargin, width, 20);
+    wizard::Place(m_prompt, kMargin, kMargin + 24, width, 40);
+    wizard::Place(m_searchNote, kMargin, kMargin + 24, width, 40);
+    const int rowsTop = kMargin + 70;
+    wizard::Place(m_partitionCaption, kMargin + 12, rowsTop, width - 24, 20);
+    const int rowsHeight = 28 + kRows * kRowHeight + 8;
+    wizard::Place(m_partitionGroup, kMargin, rowsTop - 6, width, rowsHeight + 6);
+    PlaceRows(kMargin + 12, rowsTop + 28, width - 24, kLabelWidth, kRowHeight);
+    const int optionsTop = rowsTop + rowsHeight + 10;
+    wizard::Place(m_driveGroup, kMargin, optionsTop, width, 3 * 30 + 20);
+    const int boxX = kMargin + 16 + kLabelWidth;
+    const int boxWidth = width - kLabelWidth - 40 < 220 ? width - kLabelWidth - 40 : 220;
+    wizard::Place(m_fsLabel, kMargin + 12, optionsTop + 14, kLabelWidth, 20);
+    if (m_pFileSystemChoice != nullptr)
+        wizard::Place(*m_pFileSystemChoice, boxX, optionsTop + 10, boxWidth, 120);
+    wizard::Place(m_startLabel, kMargin + 12, optionsTop + 44, kLabelWidth, 20);
+    if (m_pStartEdit != nullptr)
+        wizard::Place(*m_pStartEdit, boxX, optionsTop + 40, boxWidth, 24);
+    wizard::Place(m_endLabel, kMargin + 12, optionsTop + 74, kLabelWidth, 20);
+    if (m_pEndEdit != nullptr)
+        wizard::Place(*m_pEndEdit, boxX, optionsTop + 70, boxWidth, 24);
+    wizard::Place(m_capacityPie, kMargin + 8, optionsTop + 10, width - 16, 100);
+    wizard::Place(m_hideProgress, kMargin, cy - 118, 130, 28);
+    wizard::Place(m_note, kMargin + 140, cy - 122, width - 140, 36);
+    PlaceProgress(kMargin, width, cy - 18, 28);
+    Invalidate();
 }
 
-void CSecondDisplay::OnSize(UINT nType, int cx, int cy) {
-  CView::OnSize(nType, cx, cy);
-  const int width = cx - 2 * kMargin;
-  wizard::Place(m_driveCaption, kMargin, kMargin, width, 20);
-  wizard::Place(m_prompt, kMargin, kMargin + 24, width, 40);
-  wizard::Place(m_searchNote, kMargin, kMargin + 24, width, 40);
-  const int rowsTop = kMargin + 70;
-  wizard::Place(m_partitionCaption, kMargin + 12, rowsTop, width - 24, 20);
-  const int rowsHeight = 28 + kRows * kRowHeight + 8;
-  wizard::Place(m_partitionGroup, kMargin, rowsTop - 6, width, rowsHeight + 6);
-  for (int row = 0; row < kRows; ++row) {
-    const int y = rowsTop + 28 + row * kRowHeight;
-    wizard::Place(m_labels[row], kMargin + 12, y, kLabelWidth, kRowHeight - 4);
-    wizard::Place(m_values[row], kMargin + 16 + kLabelWidth, y, width - kLabelWidth - 28, kRowHeight - 4);
-  }
-  const int optionsTop = rowsTop + rowsHeight + 10;
-  wizard::Place(m_driveGroup, kMargin, optionsTop, width, 3 * 30 + 20);
-  const int boxX = kMargin + 16 + kLabelWidth;
-  const int boxWidth = width - kLabelWidth - 40 < 220 ? width - kLabelWidth - 40 : 220;
-  wizard::Place(m_fsLabel, kMargin + 12, optionsTop + 14, kLabelWidth, 20);
-  if (m_pFileSystemChoice != nullptr) wizard::Place(*m_pFileSystemChoice, boxX, optionsTop + 10, boxWidth, 120);
-  wizard::Place(m_startLabel, kMargin + 12, optionsTop + 44, kLabelWidth, 20);
-  if (m_pStartEdit != nullptr) wizard::Place(*m_pStartEdit, boxX, optionsTop + 40, boxWidth, 24);
-  wizard::Place(m_endLabel, kMargin + 12, optionsTop + 74, kLabelWidth, 20);
-  if (m_pEndEdit != nullptr) wizard::Place(*m_pEndEdit, boxX, optionsTop + 70, boxWidth, 24);
-  wizard::Place(m_capacityPie, kMargin + 8, optionsTop + 10, width - 16, 100);
-  wizard::Place(m_hideProgress, kMargin, cy - 118, 130, 28);
-  wizard::Place(m_note, kMargin + 140, cy - 122, width - 140, 36);
-  wizard::Place(m_status, kMargin, cy - 72, width, 20);
-  wizard::Place(m_progress, kMargin, cy - 46, width, 28);
-  Invalidate();
+void CSecondDisplay::OnShowWindow(BOOL bShow, UINT nStatus)
+{
+    CInfoPane::OnShowWindow(bShow, nStatus);
+    Invalidate();
+    if (m_pFileSystemChoice != nullptr && m_pFileSystemChoice->GetSafeHwnd() != nullptr)
+        m_pFileSystemChoice->Invalidate();
 }
 
-void CSecondDisplay::OnShowWindow(BOOL bShow, UINT nStatus) {
-  CView::OnShowWindow(bShow, nStatus);
-  Invalidate();
-  if (m_pFileSystemChoice != nullptr && m_pFileSystemChoice->GetSafeHwnd() != nullptr)
-    m_pFileSystemChoice->Invalidate();
+HBRUSH CSecondDisplay::OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor)
+{
+    const int id = pWnd != nullptr ? pWnd->GetDlgCtrlID() : 0;
+    if (id == IDC_PARTITION_CAPTION) {
+        pDC->SetTextColor(kPartitionCaptionColour);
+        pDC->SetBkMode(TRANSPARENT);
+        pDC->SetBkColor(kPaneBackground);
+        return static_cast<HBRUSH>(m_captionBrush.GetSafeHandle());
+    }
+    if (id == ID_HIDE_PROGRESS) {
+        pDC->SetTextColor(RGB(255, 255, 255));
+        pDC->SetBkColor(kCaptionColour);
+        return static_cast<HBRUSH>(m_whiteBrush.GetSafeHandle());
+    }
+    if (nCtlColor == CTLCOLOR_STATIC) {
+        pDC->SetBkMode(TRANSPARENT);
+        pDC->SetBkColor(kPaneBackground);
+        pDC->SetTextColor(id == IDC_DRIVE_CAPTION ? kCaptionColour : RGB(0, 0, 0));
+        return static_cast<HBRUSH>(m_whiteBrush.GetSafeHandle());
+    }
+    return CView::OnCtlColor(pDC, pWnd, nCtlColor);
 }
 
-BOOL CSecondDisplay::OnEraseBkgnd(CDC*) { return TRUE; }
-
-void CSecondDisplay::OnDraw(CDC* pDC) {
-  CRect client;
-  GetClientRect(&client);
-  pDC->FillSolidRect(&client, kPaneBackground);
+void CSecondDisplay::OnHideProgress()
+{
+    if (g_nProgressShown == 1) {
+        m_hideProgress.SetWindowText(kShowProgressText);
+        g_nProgressShown = 0;
+    } else {
+        m_hideProgress.SetWindowText(kHideProgressText);
+        g_nProgressShown = 1;
+    }
+    ActivatePage();
 }
 
-HBRUSH CSecondDisplay::OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor) {
-  const int id = pWnd != nullptr ? pWnd->GetDlgCtrlID() : 0;
-  if (id == IDC_PARTITION_CAPTION) {
-    pDC->SetTextColor(kPartitionCaptionColour);
-    pDC->SetBkMode(TRANSPARENT);
-    pDC->SetBkColor(kPaneBackground);
-    return static_cast<HBRUSH>(m_captionBrush.GetSafeHandle());
-  }
-  if (id == ID_HIDE_PROGRESS) {
-    pDC->SetTextColor(RGB(255, 255, 255));
-    pDC->SetBkColor(kCaptionColour);
-    return static_cast<HBRUSH>(m_whiteBrush.GetSafeHandle());
-  }
-  if (nCtlColor == CTLCOLOR_STATIC) {
-    pDC->SetBkMode(TRANSPARENT);
-    pDC->SetBkColor(kPaneBackground);
-    pDC->SetTextColor(id == IDC_DRIVE_CAPTION ? kCaptionColour : RGB(0, 0, 0));
-    return static_cast<HBRUSH>(m_whiteBrush.GetSafeHandle());
-  }
-  return CView::OnCtlColor(pDC, pWnd, nCtlColor);
-}
-
-void CSecondDisplay::ActivatePage() {
-  CMainFrame* frame = WizardFrame();
-  CEx_StyleApp* app = WizardApp();
-  if (frame == nullptr || app == nullptr) return;
-  if (CView* page = app->GetPage(CEx_StyleApp::kPartitionPage)) frame->SetActiveView(page);
-}
-
-void CSecondDisplay::OnLButtonDown(UINT nFlags, CPoint point) {
-  ActivatePage();
-  CView::OnLButtonDown(nFlags, point);
-}
-
-int CSecondDisplay::OnMouseActivate(CWnd*, UINT, UINT) {
-  ActivatePage();
-  return MA_ACTIVATE;
-}
-
-void CSecondDisplay::OnHideProgress() {
-  if (g_nProgressShown == 1) {
-    m_hideProgress.SetWindowText(kShowProgressText);
-    g_nProgressShown = 0;
-  } else {
-    m_hideProgress.SetWindowText(kHideProgressText);
+void CSecondDisplay::ResetProgressShown()
+{
     g_nProgressShown = 1;
-  }
-  ActivatePage();
+    if (m_hideProgress.GetSafeHwnd() != nullptr)
+        m_hideProgress.SetWindowText(kHideProgressText);
 }
 
-void CSecondDisplay::ResetProgressShown() {
-  g_nProgressShown = 1;
-  if (m_hideProgress.GetSafeHwnd() != nullptr) m_hideProgress.SetWindowText(kHideProgressText);
+void CSecondDisplay::SetRowSet(RowSet set)
+{
+    SetRowLabels(kRowLabels[set]);
 }
 
-void CSecondDisplay::SetRowLabels(RowSet set) {
-  for (int row = 0; row < kRows; ++row) m_labels[row].SetWindowText(kRowLabels[set][row]);
+void CSecondDisplay::SetChoiceByType(uint16_t type)
+{
+    if (m_pFileSystemChoice == nullptr)
+        return;
+    if (type == 100)
+        m_pFileSystemChoice->SetCurSel(2);
+    if (type == 200)
+        m_pFileSystemChoice->SetCurSel(1);
+    if (type == 300)
+        m_pFileSystemChoice->SetCurSel(0);
 }
 
-void CSecondDisplay::SetChoiceByType(uint16_t type) {
-  if (m_pFileSystemChoice == nullptr) return;
-  if (type == 100) m_pFileSystemChoice->SetCurSel(2);
-  if (type == 200) m_pFileSystemChoice->SetCurSel(1);
-  if (type == 300) m_pFileSystemChoice->SetCurSel(0);
+void CSecondDisplay::ShowPartitionDetails(int, int flag)
+{
+    if (flag < 0) {
+        ClearPartitionDetails();
+        return;
+    }
+    SetRowSet(kPartitionRows);
+    VolumeParameterBlock& v = g_VolumeParams;
+    uint32_t end = v.partitionStart + v.partitionSectors - 1;
+    if (end == 0xFFFFFFFFu && g_nImageKind == kImageVhdx) {
+        // No sectors chosen on a VHDX: the range ends at the disk's last sector.
+        CVirtualDisk* disk = GetCurrentVirtualDisk();
+        const uint64_t sectors = disk != nullptr ? disk->GetDiskSize() / 512 : 0;
+        end = sectors > 0 ? static_cast<uint32_t>(sectors > 0xFFFFFFFFull ? 0xFFFFFFFEull : sectors - 1) : 0;
+    }
+    v.partitionEnd = end;
+    m_values[0].SetWindowText(FileSystemName(v.chosenFileSystemType));
+    SetChoiceByType(v.chosenFileSystemType);
+    CString text;
+    text.Format(L"%ld", static_cast<long>(v.partitionStart));
+    m_values[1].SetWindowText(text);
+    if (m_pStartEdit != nullptr)
+        m_pStartEdit->SetWindowText(Number(v.partitionStart));
+    text.Format(L"%ld", static_cast<long>(v.partitionEnd));
+    m_values[2].SetWindowText(text);
+    if (m_pEndEdit != nullptr)
+        m_pEndEdit->SetWindowText(Number(v.partitionEnd));
+    text.Format(L"%d MB (Approx)", static_cast<int>(v.partitionSectors >> 11));
+    m_values[3].SetWindowText(text);
+    m_values[4].SetWindowText(L"");
+    wizard::ShowEnabled(m_capacityPie, FALSE);
 }
 
-void CSecondDisplay::ShowPartitionDetails(int, int flag) {
-  if (flag < 0) {
+void CSecondDisplay::ShowPartitionDetailsPlain()
+{
+    SetRowSet(kPartitionRows);
+    const VolumeParameterBlock& v = g_VolumeParams;
+    m_values[0].SetWindowText(FileSystemName(v.chosenFileSystemType));
+    SetChoiceByType(v.chosenFileSystemType);
+    m_values[1].SetWindowText(Number(v.partitionStart));
+    m_values[2].SetWindowText(Number(v.partitionEnd));
+    m_values[3].SetWindowText(Number(v.partitionSectors >> 11) + L" MB ( Aprox )");
+    m_values[4].SetWindowText(L"");
+}
+
+void CSecondDisplay::ClearPartitionDetails()
+{
+    SetRowSet(kPartitionRows);
+    ClearValues();
+    wizard::ShowEnabled(m_capacityPie, FALSE);
+}
+
+void CSecondDisplay::ShowDriveDetails()
+{
+    // No list of logical drives is kept, so there is never a selected one to describe.
     ClearPartitionDetails();
-    return;
-  }
-  SetRowLabels(kPartitionRows);
-  VolumeParameterBlock& v = g_VolumeParams;
-  uint32_t end = v.partitionStart + v.partitionSectors - 1;
-  if (end == 0xFFFFFFFFu && g_nImageKind == kImageVhdx) {
-    // No sectors chosen on a VHDX: the range ends at the disk's last sector.
-    CVirtualDisk* disk = GetCurrentVirtualDisk();
-    const uint64_t sectors = disk != nullptr ? disk->GetDiskSize() / 512 : 0;
-    end = sectors > 0 ? static_cast<uint32_t>(sectors > 0xFFFFFFFFull ? 0xFFFFFFFEull : sectors - 1) : 0;
-  }
-  v.partitionEnd = end;
-  m_values[0].SetWindowText(FileSystemName(v.chosenFileSystemType));
-  SetChoiceByType(v.chosenFileSystemType);
-  CString text;
-  text.Format(L"%ld", static_cast<long>(v.partitionStart));
-  m_values[1].SetWindowText(text);
-  if (m_pStartEdit != nullptr) m_pStartEdit->SetWindowText(Number(v.partitionStart));
-  text.Format(L"%ld", static_cast<long>(v.partitionEnd));
-  m_values[2].SetWindowText(text);
-  if (m_pEndEdit != nullptr) m_pEndEdit->SetWindowText(Number(v.partitionEnd));
-  text.Format(L"%d MB (Approx)", static_cast<int>(v.partitionSectors >> 11));
-  m_values[3].SetWindowText(text);
-  m_values[4].SetWindowText(L"");
-  wizard::ShowEnabled(m_capacityPie, FALSE);
 }
 
-void CSecondDisplay::ShowPartitionDetailsPlain() {
-  SetRowLabels(kPartitionRows);
-  const VolumeParameterBlock& v = g_VolumeParams;
-  m_values[0].SetWindowText(FileSystemName(v.chosenFileSystemType));
-  SetChoiceByType(v.chosenFileSystemType);
-  m_values[1].SetWindowText(Number(v.partitionStart));
-  m_values[2].SetWindowText(Number(v.partitionEnd));
-  m_values[3].SetWindowText(Number(v.partitionSectors >> 11) + L" MB ( Aprox )");
-  m_values[4].SetWindowText(L"");
+void CSecondDisplay::ShowDriveDetailsPlain()
+{
+    ClearPartitionDetails();
 }
 
-void CSecondDisplay::ClearPartitionDetails() {
-  SetRowLabels(kPartitionRows);
-  ClearValues();
-  wizard::ShowEnabled(m_capacityPie, FALSE);
+void CSecondDisplay::ShowScanCounterLabels()
+{
+    SetRowSet(kQuickScanRows);
+    ClearValues();
 }
 
-void CSecondDisplay::ShowDriveDetails() {
-  // No list of logical drives is kept, so there is never a selected one to describe.
-  ClearPartitionDetails();
+void CSecondDisplay::ShowFatScanCounterLabels()
+{
+    SetRowSet(kFatScanRows);
+    for (int row = 0; row < 4; ++row)
+        m_values[row].SetWindowText(L"");
 }
 
-void CSecondDisplay::ShowDriveDetailsPlain() { ClearPartitionDetails(); }
-
-void CSecondDisplay::ShowScanCounterLabels() {
-  SetRowLabels(kQuickScanRows);
-  ClearValues();
+void CSecondDisplay::ShowNtfsScanCounterLabels()
+{
+    for (int row = 0; row < kRows; ++row) {
+        m_labels[row].ShowWindow(SW_SHOW);
+        m_values[row].ShowWindow(SW_SHOW);
+    }
+    SetRowSet(kNtfsScanRows);
 }
 
-void CSecondDisplay::ShowFatScanCounterLabels() {
-  SetRowLabels(kFatScanRows);
-  for (int row = 0; row < 4; ++row) m_values[row].SetWindowText(L"");
+void CSecondDisplay::ClearValues()
+{
+    ClearRowValues();
+    if (m_pStartEdit != nullptr)
+        m_pStartEdit->SetWindowText(L"");
+    if (m_pEndEdit != nullptr)
+        m_pEndEdit->SetWindowText(L"");
 }
 
-void CSecondDisplay::ShowNtfsScanCounterLabels() {
-  for (int row = 0; row < kRows; ++row) {
-    m_labels[row].ShowWindow(SW_SHOW);
-    m_values[row].ShowWindow(SW_SHOW);
-  }
-  SetRowLabels(kNtfsScanRows);
+void CSecondDisplay::ShowRangeControls(BOOL show)
+{
+    wizard::ShowEnabled(m_startLabel, show);
+    wizard::ShowEnabled(m_endLabel, show);
+    if (m_pStartEdit != nullptr)
+        wizard::ShowEnabled(*m_pStartEdit, show);
+    if (m_pEndEdit != nullptr)
+        wizard::ShowEnabled(*m_pEndEdit, show);
 }
 
-void CSecondDisplay::ClearValues() {
-  for (CStatic& value : m_values) value.SetWindowText(L"");
-  if (m_pStartEdit != nullptr) m_pStartEdit->SetWindowText(L"");
-  if (m_pEndEdit != nullptr) m_pEndEdit->SetWindowText(L"");
+void CSecondDisplay::ShowScanRangeOptions()
+{
+    if (g_nScanMode != kScanExtensive)
+        return;
+    EnableFileSystemChoice();
+    ShowRangeControls(g_nImageKind != kImageVhdx);
 }
 
-void CSecondDisplay::ShowRangeControls(BOOL show) {
-  wizard::ShowEnabled(m_startLabel, show);
-  wizard::ShowEnabled(m_endLabel, show);
-  if (m_pStartEdit != nullptr) wizard::ShowEnabled(*m_pStartEdit, show);
-  if (m_pEndEdit != nullptr) wizard::ShowEnabled(*m_pEndEdit, show);
+void CSecondDisplay::ShowFileSystemChoiceOnly()
+{
+    EnableFileSystemChoice();
+    ShowRangeControls(FALSE);
 }
 
-void CSecondDisplay::ShowScanRangeOptions() {
-  if (g_nScanMode != kScanExtensive) return;
-  EnableFileSystemChoice();
-  ShowRangeControls(g_nImageKind != kImageVhdx);
+void CSecondDisplay::HideScanRangeOptions()
+{
+    wizard::ShowEnabled(m_fsLabel, FALSE);
+    if (m_pFileSystemChoice != nullptr)
+        wizard::ShowEnabled(*m_pFileSystemChoice, FALSE);
+    ShowRangeControls(FALSE);
+    wizard::ShowEnabled(m_driveGroup, FALSE);
 }
 
-void CSecondDisplay::ShowFileSystemChoiceOnly() {
-  EnableFileSystemChoice();
-  ShowRangeControls(FALSE);
+void CSecondDisplay::EnableFileSystemChoice()
+{
+    wizard::ShowEnabled(m_driveGroup, TRUE);
+    wizard::ShowEnabled(m_fsLabel, TRUE);
+    if (m_pFileSystemChoice != nullptr)
+        wizard::ShowEnabled(*m_pFileSystemChoice, TRUE);
 }
 
-void CSecondDisplay::HideScanRangeOptions() {
-  wizard::ShowEnabled(m_fsLabel, FALSE);
-  if (m_pFileSystemChoice != nullptr) wizard::ShowEnabled(*m_pFileSystemChoice, FALSE);
-  ShowRangeControls(FALSE);
-  wizard::ShowEnabled(m_driveGroup, FALSE);
+void CSecondDisplay::ShowHideProgressButton(BOOL show)
+{
+    wizard::ShowEnabled(m_hideProgress, show);
+    wizard::ShowEnabled(m_note, show);
 }
 
-void CSecondDisplay::EnableFileSystemChoice() {
-  wizard::ShowEnabled(m_driveGroup, TRUE);
-  wizard::ShowEnabled(m_fsLabel, TRUE);
-  if (m_pFileSystemChoice != nullptr) wizard::ShowEnabled(*m_pFileSystemChoice, TRUE);
+void CSecondDisplay::SetPrompt(const CString& text, const CString& caption)
+{
+    m_prompt.SetWindowText(text);
+    m_driveCaption.SetWindowText(caption);
 }
 
-void CSecondDisplay::SetProgressPos(int position) {
-  if (m_progress.GetSafeHwnd() != nullptr) m_progress.SetPos(position);
+void CSecondDisplay::SetSearchNote(const CString& text)
+{
+    m_searchNote.SetWindowText(text);
+    m_searchNote.ShowWindow(text.IsEmpty() ? SW_HIDE : SW_SHOW);
+    m_prompt.ShowWindow(text.IsEmpty() ? SW_SHOW : SW_HIDE);
 }
 
-void CSecondDisplay::SetStatusText(const CString& text) {
-  if (m_status.GetSafeHwnd() != nullptr) m_status.SetWindowText(text);
+uint16_t CSecondDisplay::ChosenFileSystemType() const
+{
+    const int index = m_pFileSystemChoice != nullptr ? m_pFileSystemChoice->GetCurSel() : 0;
+    if (index == 1)
+        return 200;
+    if (index == 2)
+        return 100;
+    return 300;
 }
 
-void CSecondDisplay::ShowProgressBar() { wizard::ShowEnabled(m_progress, TRUE); }
-void CSecondDisplay::HideProgressBar() { wizard::ShowEnabled(m_progress, FALSE); }
-void CSecondDisplay::ShowStatusLine() { wizard::ShowEnabled(m_status, TRUE); }
-void CSecondDisplay::HideStatusLine() { wizard::ShowEnabled(m_status, FALSE); }
-
-void CSecondDisplay::ShowHideProgressButton(BOOL show) {
-  wizard::ShowEnabled(m_hideProgress, show);
-  wizard::ShowEnabled(m_note, show);
+CString CSecondDisplay::StartSectorText() const
+{
+    return m_pStartEdit != nullptr ? wizard::WindowText(*m_pStartEdit) : CString();
 }
 
-void CSecondDisplay::SetPrompt(const CString& text, const CString& caption) {
-  m_prompt.SetWindowText(text);
-  m_driveCaption.SetWindowText(caption);
-}
-
-void CSecondDisplay::SetSearchNote(const CString& text) {
-  m_searchNote.SetWindowText(text);
-  m_searchNote.ShowWindow(text.IsEmpty() ? SW_HIDE : SW_SHOW);
-  m_prompt.ShowWindow(text.IsEmpty() ? SW_SHOW : SW_HIDE);
-}
-
-void CSecondDisplay::SetRowValue(int row, const CString& text) {
-  if (row >= 0 && row < kRows && m_values[row].GetSafeHwnd() != nullptr) m_values[row].SetWindowText(text);
-}
-
-CString CSecondDisplay::RowLabel(int row) const {
-  return row >= 0 && row < kRows ? wizard::WindowText(m_labels[row]) : CString();
-}
-
-CString CSecondDisplay::RowValue(int row) const {
-  return row >= 0 && row < kRows ? wizard::WindowText(m_values[row]) : CString();
-}
-
-uint16_t CSecondDisplay::ChosenFileSystemType() const {
-  const int index = m_pFileSystemChoice != nullptr ? m_pFileSystemChoice->GetCurSel() : 0;
-  if (index == 1) return 200;
-  if (index == 2) return 100;
-  return 300;
-}
-
-CString CSecondDisplay::StartSectorText() const {
-  return m_pStartEdit != nullptr ? wizard::WindowText(*m_pStartEdit) : CString();
-}
-
-CString CSecondDisplay::EndSectorText() const {
-  return m_pEndEdit != nullptr ? wizard::WindowText(*m_pEndEdit) : CString();
+CString CSecondDisplay::EndSectorText() const
+{
+    return m_pEndEdit != nullptr ? wizard::WindowText(*m_pEndEdit) : CString();
 }

@@ -25,16 +25,16 @@
 IMPLEMENT_DYNCREATE(CSecondView_HDD, CWizardPage)
 
 BEGIN_MESSAGE_MAP(CSecondView_HDD, CWizardPage)
-  ON_WM_CREATE()
-  ON_WM_SIZE()
-  ON_WM_TIMER()
-  ON_WM_KEYDOWN()
-  ON_WM_CTLCOLOR()
-  ON_WM_SETCURSOR()
-  ON_COMMAND(ID_PAGE_NEXT, OnScanCommand)
-  ON_COMMAND(ID_PAGE_BACK, OnBackCommand)
-  ON_COMMAND(ID_STOP_WORKER, OnStopCommand)
-  ON_COMMAND(ID_PAGE_HOME, OnHomeCommand)
+ON_WM_CREATE()
+ON_WM_SIZE()
+ON_WM_TIMER()
+ON_WM_KEYDOWN()
+ON_WM_CTLCOLOR()
+ON_WM_SETCURSOR()
+ON_COMMAND(ID_PAGE_NEXT, OnScanCommand)
+ON_COMMAND(ID_PAGE_BACK, OnBackCommand)
+ON_COMMAND(ID_STOP_WORKER, OnStopCommand)
+ON_COMMAND(ID_PAGE_HOME, OnHomeCommand)
 END_MESSAGE_MAP()
 
 const wchar_t CSecondView_HDD::kStopQuestion[] =
@@ -67,30 +67,36 @@ const wchar_t kFileSystemPrompt[] =
     L"file systems one by one for the required data.";
 const wchar_t kReadingSector[] = L"Reading Sector ";
 
-CEx_StyleApp* App() { return WizardApp(); }
+CEx_StyleApp* App()
+{
+    return WizardApp();
+}
 
 template <class Page>
-Page* PageOf(int number) {
-  CEx_StyleApp* app = App();
-  return app != nullptr ? dynamic_cast<Page*>(app->GetPage(number)) : nullptr;
+Page* PageOf(int number)
+{
+    CEx_StyleApp* app = App();
+    return app != nullptr ? dynamic_cast<Page*>(app->GetPage(number)) : nullptr;
 }
 
-CString ToCString(const std::u16string& text) {
-  return CString(reinterpret_cast<const wchar_t*>(text.c_str()), static_cast<int>(text.size()));
+CString ToCString(const std::u16string& text)
+{
+    return CString(reinterpret_cast<const wchar_t*>(text.c_str()), static_cast<int>(text.size()));
 }
 
-CString Decimal(uint32_t value) {
-  CString text;
-  text.Format(L"%u", value);
-  return text;
+CString Decimal(uint32_t value)
+{
+    CString text;
+    text.Format(L"%u", value);
+    return text;
 }
 
 // The "no partition parameters" error, shown by the user-interface thread once the worker ended.
-void ShowNoParametersMessage(HWND owner) {
-  const CString text = morvick::ui::EscapeMessageText(
-      ToCString(std::u16string(kNoPartitionParametersText)));
-  const morvick::ui::RichMsgBoxParams params = morvick::ui::DefaultRichMsgBoxParams();
-  morvick::ui::RichMessageBox(owner, text, morvick::ui::kMessageCaption, MB_ICONERROR, &params);
+void ShowNoParametersMessage(HWND owner)
+{
+    const CString text = morvick::ui::EscapeMessageText(ToCString(std::u16string(kNoPartitionParametersText)));
+    const morvick::ui::RichMsgBoxParams params = morvick::ui::DefaultRichMsgBoxParams();
+    morvick::ui::RichMessageBox(owner, text, morvick::ui::kMessageCaption, MB_ICONERROR, &params);
 }
 
 }  // namespace
@@ -99,410 +105,458 @@ CSecondView_HDD::CSecondView_HDD() : CWizardPage(CEx_StyleApp::kPartitionPage) {
 
 CSecondView_HDD::~CSecondView_HDD() = default;
 
-void CSecondView_HDD::HeaderBitmaps(UINT& left, UINT& middle, UINT& right) const {
-  if (wizard::IsScanInProgress() && m_nRunningMode >= 0)
-    left = IDB_PARTITION_HEADER_BUSY;
-  else if (g_wSourceType == kSourceLogicalDrive)
-    left = IDB_PARTITION_HEADER_DRIVE;
-  else
-    left = g_nScanMode == kScanExtensive ? IDB_PARTITION_HEADER_DEEP : IDB_PARTITION_HEADER_QUICK;
-  middle = IDB_PAGE_HEADER_MIDDLE;
-  right = IDB_PAGE_HEADER_PLAIN;
+void CSecondView_HDD::HeaderBitmaps(UINT& left, UINT& middle, UINT& right) const
+{
+    if (wizard::IsScanInProgress() && m_nRunningMode >= 0)
+        left = IDB_PARTITION_HEADER_BUSY;
+    else if (g_wSourceType == kSourceLogicalDrive)
+        left = IDB_PARTITION_HEADER_DRIVE;
+    else
+        left = g_nScanMode == kScanExtensive ? IDB_PARTITION_HEADER_DEEP : IDB_PARTITION_HEADER_QUICK;
+    middle = IDB_PAGE_HEADER_MIDDLE;
+    right = IDB_PAGE_HEADER_PLAIN;
 }
 
-int CSecondView_HDD::OnCreate(LPCREATESTRUCT lpCreateStruct) {
-  if (CWizardPage::OnCreate(lpCreateStruct) == -1) return -1;
-  if (WizardFrame() == nullptr && AfxGetMainWnd() == nullptr) return 1;
-  if (!m_wndDeviceTree.Create(WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP | TVS_HASBUTTONS | TVS_HASLINES |
-                                  TVS_LINESATROOT | TVS_SHOWSELALWAYS,
-                              CRect(0, 0, 600, 300), this, IDC_PARTITION_TREE))
-    return -1;
-  // The page is still empty here; the panes start in a rectangle of a usual size, so that the
-  // splitter can give the tree its first width, and take the page's size when it is laid out.
-  CRect client(20, 20, 780, 580);
-  m_pDisplay = new CSecondDisplay;
-  if (!m_pDisplay->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, client, this, CEx_StyleApp::kPageIds[1], nullptr))
-    return -1;
-  m_pDisplay->OnInitialUpdate();
-  m_pDisplay->ShowWindow(SW_SHOW);
-  m_wndSplitter.Create(WS_VISIBLE | morvick::ui::CPaneSplitter::kVertical, this, &m_wndDeviceTree, m_pDisplay,
-                       IDC_PAGE_SPLITTER, client, 90, 110);
-  m_wndDeviceTree.Init();
-  CreateToolButton(m_btnScan, ID_PAGE_NEXT, IDB_SCAN, IDB_SCAN_HOVER, L"Scan");
-  CreateToolButton(m_btnBack, ID_PAGE_BACK, IDB_BACK, IDB_BACK_HOVER, L"Back");
-  CreateToolButton(m_btnStop, ID_STOP_WORKER, IDB_STOP, IDB_STOP_HOVER, L"Stop");
-  CreateToolButton(m_btnHome, ID_PAGE_HOME, IDB_HOME, IDB_HOME_HOVER, L"Home");
-  ShowEnabled(m_btnStop, FALSE);
-  SendMessage(WM_SIZE, SIZE_RESTORED, MAKELPARAM(client.Width() + 40, client.Height() + 40));
-  return 0;
+int CSecondView_HDD::OnCreate(LPCREATESTRUCT lpCreateStruct)
+{
+    if (CWizardPage::OnCreate(lpCreateStruct) == -1)
+        return -1;
+    if (WizardFrame() == nullptr && AfxGetMainWnd() == nullptr)
+        return 1;
+    m_pDisplay = new CSecondDisplay;
+    if (!CreateTreeAndPane(m_wndDeviceTree, IDC_PARTITION_TREE, m_pDisplay, m_wndSplitter, 90, 110))
+        return -1;
+    CreateToolButton(m_btnScan, ID_PAGE_NEXT, IDB_SCAN, IDB_SCAN_HOVER, L"Scan");
+    CreateToolButton(m_btnBack, ID_PAGE_BACK, IDB_BACK, IDB_BACK_HOVER, L"Back");
+    CreateToolButton(m_btnStop, ID_STOP_WORKER, IDB_STOP, IDB_STOP_HOVER, L"Stop");
+    CreateToolButton(m_btnHome, ID_PAGE_HOME, IDB_HOME, IDB_HOME_HOVER, L"Home");
+    ShowEnabled(m_btnStop, FALSE);
+    CRect client;
+    GetClientRect(&client);
+    SendMessage(WM_SIZE, SIZE_RESTORED, MAKELPARAM(client.Width(), client.Height()));
+    return 0;
 }
 
-void CSecondView_HDD::OnSize(UINT nType, int cx, int cy) {
-  CWizardPage::OnSize(nType, cx, cy);
-  if (m_btnScan.GetSafeHwnd() == nullptr) return;
-  m_btnScan.MoveWindow(cx - 129, cy - 32, 74, 26);
-  m_btnStop.MoveWindow(cx - 129, cy - 32, 74, 26);
-  m_btnBack.MoveWindow(cx - 158 - 55, cy - 32, 74, 26);
-  m_btnHome.MoveWindow(0, 0, 0, 0);
-  m_wndSplitter.MoveWindow(0, kHeaderHeight, cx, cy - kHeaderHeight - kBottomStrip);
-  Invalidate(FALSE);
-}
-
-HBRUSH CSecondView_HDD::OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor) {
-  CWizardPage::OnCtlColor(pDC, pWnd, nCtlColor);
-  return GetSysColorBrush(COLOR_WINDOW);
-}
-
-BOOL CSecondView_HDD::OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message) {
-  if (m_nBusy == 1) {
-    SetCursor(LoadCursor(nullptr, IDC_WAIT));
-    return TRUE;
-  }
-  return CWizardPage::OnSetCursor(pWnd, nHitTest, message);
-}
-
-void CSecondView_HDD::OnScanCommand() { OnScan(); }
-void CSecondView_HDD::OnBackCommand() { OnBack(); }
-void CSecondView_HDD::OnStopCommand() { OnStop(); }
-
-void CSecondView_HDD::OnHomeCommand() {
-  OnBack();
-  if (auto* drive = PageOf<CFirstView_HDD>(CEx_StyleApp::kDrivePage)) drive->OnBack();
-}
-
-void CSecondView_HDD::ShowIdleButtons() {
-  ShowEnabled(m_btnScan, TRUE);
-  ShowEnabled(m_btnBack, TRUE);
-  ShowEnabled(m_btnStop, FALSE);
-  m_btnHome.EnableWindow(TRUE);
-  m_wndDeviceTree.EnableWindow(TRUE);
-}
-
-void CSecondView_HDD::ShowTree(BOOL show) {
-  m_wndDeviceTree.ShowWindow(show ? SW_SHOW : SW_HIDE);
-  if (show)
-    m_wndSplitter.ShowLeftPane();
-  else
-    m_wndSplitter.HideLeftPane();
-}
-
-bool CSecondView_HDD::ParseSectorNumber(const CString& text, uint32_t& value) {
-  CString trimmed = text;
-  trimmed.Trim();
-  if (trimmed.IsEmpty() || trimmed.GetLength() > 10) return false;
-  unsigned long long number = 0;
-  for (int i = 0; i < trimmed.GetLength(); ++i) {
-    const wchar_t c = trimmed[i];
-    if (c < L'0' || c > L'9') return false;
-    number = number * 10 + static_cast<unsigned>(c - L'0');
-  }
-  if (number > 0xFFFFFFFFull) return false;
-  value = static_cast<uint32_t>(number);
-  return true;
-}
-
-void CSecondView_HDD::ShowRunning() {
-  m_pDisplay->ShowProgressBar();
-  m_pDisplay->SetProgressPos(0);
-  ShowEnabled(m_btnStop, TRUE);
-  ShowEnabled(m_btnScan, FALSE);
-  ShowEnabled(m_btnBack, FALSE);
-  m_pDisplay->ShowHideProgressButton(TRUE);
-  m_pDisplay->ShowStatusLine();
-  m_pDisplay->SetStatusText(L"");
-  ShowEnabled(m_btnHome, FALSE);
-  m_wndDeviceTree.EnableWindow(FALSE);
-  if (auto* drive = PageOf<CFirstView_HDD>(CEx_StyleApp::kDrivePage)) drive->m_wndDeviceTree.EnableWindow(FALSE);
-  if (CMainFrame* frame = WizardFrame()) frame->SetOpenEnabled(FALSE);
-  m_strCurrentSector.Empty();
-  m_strLastName.Empty();
-}
-
-void CSecondView_HDD::ShowScanFailed() {
-  m_pDisplay->HideProgressBar();
-  m_pDisplay->HideStatusLine();
-  m_pDisplay->ShowHideProgressButton(FALSE);
-  m_pDisplay->SetSearchNote(L"");
-  ShowIdleButtons();
-  if (auto* drive = PageOf<CFirstView_HDD>(CEx_StyleApp::kDrivePage)) drive->m_wndDeviceTree.EnableWindow(TRUE);
-}
-
-void CSecondView_HDD::OnScan() {
-  CMainFrame* frame = WizardFrame();
-  if (frame == nullptr || !wizard::IsWorkerOver()) return;
-  const bool logicalDrive = g_wSourceType == kSourceLogicalDrive;
-
-  if (g_nScanMode == kScanExtensive) {
-    if (frame->m_nChosenItem < -1) {
-      ShowAppMessage(kChoosePartitionScanText, kAppInformation);
-      return;
-    }
-    g_VolumeParams.chosenFileSystemType = m_pDisplay->ChosenFileSystemType();
-    if (g_wSourceType == kSourceDisk) {
-      uint32_t start = 0, end = 0;
-      if (!ParseSectorNumber(m_pDisplay->StartSectorText(), start)) {
-        ShowAppMessage(kInvalidStartText, kAppError);
+void CSecondView_HDD::OnSize(UINT nType, int cx, int cy)
+{
+    CWizardPage::OnSize(nType, cx, cy);
+    if (m_btnScan.GetSafeHwnd() == nullptr)
         return;
-      }
-      CVirtualDisk* disk = GetCurrentVirtualDisk();
-      if (g_VolumeParams.partitionEnd == 0 && g_nImageKind == kImageVhdx && disk != nullptr) {
-        const uint64_t last = disk->GetDiskSize() / 512 + start - 1;
-        end = last > 0xFFFFFFFFull ? 0xFFFFFFFFu : static_cast<uint32_t>(last);
-      } else if (!ParseSectorNumber(m_pDisplay->EndSectorText(), end)) {
-        ShowAppMessage(kInvalidEndText, kAppError);
-        return;
-      }
-      if (end <= start) {
-        ShowAppMessage(kEndNotAboveStartText, kAppError);
-        return;
-      }
-      g_VolumeParams.partitionStart = start;
-      g_VolumeParams.partitionEnd = end;
-      // The end sector is part of the range.
-      g_VolumeParams.partitionSectors = end - start == 0xFFFFFFFFu ? 0xFFFFFFFFu : end - start + 1;
-    }
-    g_strSelectedModeText = wizard::ModeAndDriveText(kScanExtensive, logicalDrive);
-    if (g_VolumeParams.chosenFileSystemType == 300) {
-      m_pDisplay->ClearValues();
-      m_pDisplay->ShowNtfsScanCounterLabels();
-    } else {
-      m_pDisplay->ShowFatScanCounterLabels();
-    }
-    ShowRunning();
-    m_pDisplay->HideScanRangeOptions();
-    m_nRunningMode = kScanExtensive;
-    if (!wizard::StartDeepScan(this, this)) {
-      m_nRunningMode = -1;
-      ShowScanFailed();
-      return;
-    }
-    if (auto* fileSystems = PageOf<CFileSystemView>(CEx_StyleApp::kFileSystemPage))
-      fileSystems->PrepareForScan(g_VolumeParams.chosenFileSystemType, kFileSystemPrompt);
-    RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-    return;
-  }
+    m_btnScan.MoveWindow(cx - 129, cy - 32, 74, 26);
+    m_btnStop.MoveWindow(cx - 129, cy - 32, 74, 26);
+    m_btnBack.MoveWindow(cx - 158 - 55, cy - 32, 74, 26);
+    m_btnHome.MoveWindow(0, 0, 0, 0);
+    m_wndSplitter.MoveWindow(0, kHeaderHeight, cx, cy - kHeaderHeight - kBottomStrip);
+    Invalidate(FALSE);
+}
 
-  if (g_nScanMode == kScanQuick) {
+HBRUSH CSecondView_HDD::OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor)
+{
+    CWizardPage::OnCtlColor(pDC, pWnd, nCtlColor);
+    return GetSysColorBrush(COLOR_WINDOW);
+}
+
+BOOL CSecondView_HDD::OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message)
+{
+    if (m_nBusy == 1) {
+        SetCursor(LoadCursor(nullptr, IDC_WAIT));
+        return TRUE;
+    }
+    return CWizardPage::OnSetCursor(pWnd, nHitTest, message);
+}
+
+void CSecondView_HDD::OnScanCommand()
+{
+    OnScan();
+}
+void CSecondView_HDD::OnBackCommand()
+{
+    OnBack();
+}
+void CSecondView_HDD::OnStopCommand()
+{
+    OnStop();
+}
+
+void CSecondView_HDD::OnHomeCommand()
+{
+    OnBack();
+    if (auto* drive = PageOf<CFirstView_HDD>(CEx_StyleApp::kDrivePage))
+        drive->OnBack();
+}
+
+void CSecondView_HDD::ShowIdleButtons()
+{
+    ShowEnabled(m_btnScan, TRUE);
+    ShowEnabled(m_btnBack, TRUE);
+    ShowEnabled(m_btnStop, FALSE);
+    m_btnHome.EnableWindow(TRUE);
+    m_wndDeviceTree.EnableWindow(TRUE);
+}
+
+void CSecondView_HDD::ShowTree(BOOL show)
+{
+    m_wndDeviceTree.ShowWindow(show ? SW_SHOW : SW_HIDE);
+    if (show)
+        m_wndSplitter.ShowLeftPane();
+    else
+        m_wndSplitter.HideLeftPane();
+}
+
+bool CSecondView_HDD::ParseSectorNumber(const CString& text, uint32_t& value)
+{
+    CString trimmed = text;
+    trimmed.Trim();
+    if (trimmed.IsEmpty() || trimmed.GetLength() > 10)
+        return false;
+    unsigned long long number = 0;
+    for (int i = 0; i < trimmed.GetLength(); ++i) {
+        const wchar_t c = trimmed[i];
+        if (c < L'0' || c > L'9')
+            return false;
+        number = number * 10 + static_cast<unsigned>(c - L'0');
+    }
+    if (number > 0xFFFFFFFFull)
+        return false;
+    value = static_cast<uint32_t>(number);
+    return true;
+}
+
+void CSecondView_HDD::ShowRunning()
+{
+    m_pDisplay->ShowProgressBar();
+    m_pDisplay->SetProgressPos(0);
+    ShowEnabled(m_btnStop, TRUE);
+    ShowEnabled(m_btnScan, FALSE);
+    ShowEnabled(m_btnBack, FALSE);
+    m_pDisplay->ShowHideProgressButton(TRUE);
+    m_pDisplay->ShowStatusLine();
+    m_pDisplay->SetStatusText(L"");
+    ShowEnabled(m_btnHome, FALSE);
+    m_wndDeviceTree.EnableWindow(FALSE);
+    if (auto* drive = PageOf<CFirstView_HDD>(CEx_StyleApp::kDrivePage))
+        drive->m_wndDeviceTree.EnableWindow(FALSE);
+    if (CMainFrame* frame = WizardFrame())
+        frame->SetOpenEnabled(FALSE);
+    m_strCurrentSector.Empty();
+    m_strLastName.Empty();
+}
+
+void CSecondView_HDD::ShowScanFailed()
+{
+    m_pDisplay->HideProgressBar();
+    m_pDisplay->HideStatusLine();
+    m_pDisplay->ShowHideProgressButton(FALSE);
+    m_pDisplay->SetSearchNote(L"");
+    ShowIdleButtons();
+    if (auto* drive = PageOf<CFirstView_HDD>(CEx_StyleApp::kDrivePage))
+        drive->m_wndDeviceTree.EnableWindow(TRUE);
+}
+
+void CSecondView_HDD::OnScan()
+{
+    CMainFrame* frame = WizardFrame();
+    if (frame == nullptr || !wizard::IsWorkerOver())
+        return;
+    const bool logicalDrive = g_wSourceType == kSourceLogicalDrive;
+
+    if (g_nScanMode == kScanExtensive) {
+        if (frame->m_nChosenItem < -1) {
+            ShowAppMessage(kChoosePartitionScanText, kAppInformation);
+            return;
+        }
+        g_VolumeParams.chosenFileSystemType = m_pDisplay->ChosenFileSystemType();
+        if (g_wSourceType == kSourceDisk) {
+            uint32_t start = 0, end = 0;
+            if (!ParseSectorNumber(m_pDisplay->StartSectorText(), start)) {
+                ShowAppMessage(kInvalidStartText, kAppError);
+                return;
+            }
+            CVirtualDisk* disk = GetCurrentVirtualDisk();
+            if (g_VolumeParams.partitionEnd == 0 && g_nImageKind == kImageVhdx && disk != nullptr) {
+                const uint64_t last = disk->GetDiskSize() / 512 + start - 1;
+                end = last > 0xFFFFFFFFull ? 0xFFFFFFFFu : static_cast<uint32_t>(last);
+            } else if (!ParseSectorNumber(m_pDisplay->EndSectorText(), end)) {
+                ShowAppMessage(kInvalidEndText, kAppError);
+                return;
+            }
+            if (end <= start) {
+                ShowAppMessage(kEndNotAboveStartText, kAppError);
+                return;
+            }
+            g_VolumeParams.partitionStart = start;
+            g_VolumeParams.partitionEnd = end;
+            // The end sector is part of the range.
+            g_VolumeParams.partitionSectors = end - start == 0xFFFFFFFFu ? 0xFFFFFFFFu : end - start + 1;
+        }
+        g_strSelectedModeText = wizard::ModeAndDriveText(kScanExtensive, logicalDrive);
+        if (g_VolumeParams.chosenFileSystemType == 300) {
+            m_pDisplay->ClearValues();
+            m_pDisplay->ShowNtfsScanCounterLabels();
+        } else {
+            m_pDisplay->ShowFatScanCounterLabels();
+        }
+        ShowRunning();
+        m_pDisplay->HideScanRangeOptions();
+        m_nRunningMode = kScanExtensive;
+        if (!wizard::StartDeepScan(this, this)) {
+            m_nRunningMode = -1;
+            ShowScanFailed();
+            return;
+        }
+        if (auto* fileSystems = PageOf<CFileSystemView>(CEx_StyleApp::kFileSystemPage))
+            fileSystems->PrepareForScan(g_VolumeParams.chosenFileSystemType, kFileSystemPrompt);
+        RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+        return;
+    }
+
+    if (g_nScanMode == kScanQuick) {
+        if (frame->m_nChosenItem < 0) {
+            ShowAppMessage(kChoosePartitionScanText, kAppInformation);
+            return;
+        }
+        ShowRunning();
+        m_pDisplay->ShowScanCounterLabels();
+        g_strSelectedModeText = wizard::ModeAndDriveText(kScanQuick, logicalDrive);
+        m_nRunningMode = kScanQuick;
+        if (!wizard::StartQuickScan(this, this)) {
+            m_nRunningMode = -1;
+            ShowScanFailed();
+            return;
+        }
+        RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+        return;
+    }
+
+    // File Trace.
+    if (m_wndDeviceTree.GetSelectedItem() == nullptr) {
+        ShowAppMessage(kChoosePartitionScanText, kAppInformation);
+        return;
+    }
     if (frame->m_nChosenItem < 0) {
-      ShowAppMessage(kChoosePartitionScanText, kAppInformation);
-      return;
+        ShowAppMessage(kChoosePartitionNextText, kAppInformation);
+        return;
     }
+    if (g_nPartitionCount == 0) {
+        // The source could not be read as a partitioned disk.
+        ShowAppMessage(kTraceDamagedText, kAppInformation);
+        if (CEx_StyleApp* app = App())
+            app->RestartWizard();
+        return;
+    }
+    if (!wizard::ChooseTraceSignatures(this))
+        return;
     ShowRunning();
     m_pDisplay->ShowScanCounterLabels();
-    g_strSelectedModeText = wizard::ModeAndDriveText(kScanQuick, logicalDrive);
-    m_nRunningMode = kScanQuick;
-    if (!wizard::StartQuickScan(this, this)) {
-      m_nRunningMode = -1;
-      ShowScanFailed();
-      return;
+    g_strSelectedModeText = wizard::ModeAndDriveText(kScanFileTrace, logicalDrive);
+    m_nRunningMode = kScanFileTrace;
+    if (!wizard::StartFileTrace(this, this)) {
+        m_nRunningMode = -1;
+        ShowScanFailed();
+        return;
     }
     RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-    return;
-  }
+    m_pDisplay->SetSearchNote(kSearchingLostDataText);
+}
 
-  // File Trace.
-  if (m_wndDeviceTree.GetSelectedItem() == nullptr) {
-    ShowAppMessage(kChoosePartitionScanText, kAppInformation);
-    return;
-  }
-  if (frame->m_nChosenItem < 0) {
-    ShowAppMessage(kChoosePartitionNextText, kAppInformation);
-    return;
-  }
-  if (g_nPartitionCount == 0) {
-    // The source could not be read as a partitioned disk.
-    ShowAppMessage(kTraceDamagedText, kAppInformation);
-    if (CEx_StyleApp* app = App()) app->RestartWizard();
-    return;
-  }
-  if (!wizard::ChooseTraceSignatures(this)) return;
-  ShowRunning();
-  m_pDisplay->ShowScanCounterLabels();
-  g_strSelectedModeText = wizard::ModeAndDriveText(kScanFileTrace, logicalDrive);
-  m_nRunningMode = kScanFileTrace;
-  if (!wizard::StartFileTrace(this, this)) {
+void CSecondView_HDD::OnStop()
+{
+    if (!wizard::AskToStopWorker(kStopQuestion))
+        return;
+    ShowEnabled(m_btnStop, FALSE);
+    m_pDisplay->ShowHideProgressButton(FALSE);
+    m_pDisplay->ShowStatusLine();
+}
+
+void CSecondView_HDD::RefreshCounters()
+{
+    if (g_nProgressShown != 1 || m_nRunningMode < 0)
+        return;
+    if (m_nRunningMode == kScanExtensive) {
+        const ExtensiveSearchCounters& c = g_ExtensiveSearchCounters;
+        if (g_VolumeParams.chosenFileSystemType == 300) {
+            m_pDisplay->SetRowValue(0, Decimal(c.bootSectors));
+            m_pDisplay->SetRowValue(1, Decimal(c.indexRecords));
+            m_pDisplay->SetRowValue(2, Decimal(c.ntfsFiles));
+            m_pDisplay->SetRowValue(3, Decimal(c.ntfsFolders));
+            m_pDisplay->SetRowValue(4, m_strCurrentSector);
+        } else {
+            m_pDisplay->SetRowValue(0, Decimal(c.bootSectors));
+            m_pDisplay->SetRowValue(1, Decimal(c.fatDirectories));
+            m_pDisplay->SetRowValue(2, m_strCurrentSector);
+        }
+        return;
+    }
+    m_pDisplay->SetRowValue(0, Decimal(g_nFatFolderCount));
+    m_pDisplay->SetRowValue(1, Decimal(g_nFatFileCount));
+    m_pDisplay->SetRowValue(2, m_strCurrentSector);
+    m_pDisplay->SetRowValue(3, m_strLastName);
+}
+
+void CSecondView_HDD::ApplyWorkerReports(const wizard::WorkerReports& reports)
+{
+    if (reports.hasStatus) {
+        const CString status = ToCString(reports.status);
+        m_pDisplay->SetStatusText(status);
+        // "Reading Sector n Of total" names the sector the scan has reached.
+        if (status.Find(kReadingSector) == 0) {
+            const int of = status.Find(L" Of ");
+            const int from = static_cast<int>(wcslen(kReadingSector));
+            if (of > from)
+                m_strCurrentSector = status.Mid(from, of - from);
+        }
+    }
+    if (reports.hasProgress)
+        m_pDisplay->SetProgressPos(reports.progress > 99 ? 99 : reports.progress);
+    for (const wizard::FoundItemReport& item : reports.items) {
+        if (item.kind == kFoundFile || item.kind == kFoundFolder)
+            m_strLastName = ToCString(item.text);
+    }
+    RefreshCounters();
+}
+
+void CSecondView_HDD::OnTimer(UINT_PTR nIDEvent)
+{
+    if (nIDEvent != wizard::kPollTimer || m_nRunningMode < 0) {
+        CWizardPage::OnTimer(nIDEvent);
+        return;
+    }
+    wizard::DeliverWorkerReports();
+    if (!wizard::IsWorkerOver() || wizard::IsStopQuestionOpen() || wizard::IsShuttingDown())
+        return;
+    KillTimer(wizard::kPollTimer);
+    const int outcome = wizard::WorkerResult();
+    wizard::ReleaseWorker();
+    const int mode = m_nRunningMode;
     m_nRunningMode = -1;
-    ShowScanFailed();
-    return;
-  }
-  RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-  m_pDisplay->SetSearchNote(kSearchingLostDataText);
+    m_nBusy = 0;
+    if (mode == kScanExtensive)
+        PollExtensiveScan(outcome);
+    else
+        PollQuickScanOrTrace(outcome);
+    Invalidate(FALSE);
 }
 
-void CSecondView_HDD::OnStop() {
-  if (!wizard::AskToStopWorker(kStopQuestion)) return;
-  ShowEnabled(m_btnStop, FALSE);
-  m_pDisplay->ShowHideProgressButton(FALSE);
-  m_pDisplay->ShowStatusLine();
-}
-
-void CSecondView_HDD::RefreshCounters() {
-  if (g_nProgressShown != 1 || m_nRunningMode < 0) return;
-  if (m_nRunningMode == kScanExtensive) {
-    const ExtensiveSearchCounters& c = g_ExtensiveSearchCounters;
-    if (g_VolumeParams.chosenFileSystemType == 300) {
-      m_pDisplay->SetRowValue(0, Decimal(c.bootSectors));
-      m_pDisplay->SetRowValue(1, Decimal(c.indexRecords));
-      m_pDisplay->SetRowValue(2, Decimal(c.ntfsFiles));
-      m_pDisplay->SetRowValue(3, Decimal(c.ntfsFolders));
-      m_pDisplay->SetRowValue(4, m_strCurrentSector);
+void CSecondView_HDD::PollQuickScanOrTrace(int outcome)
+{
+    CMainFrame* frame = WizardFrame();
+    CEx_StyleApp* app = App();
+    if (frame == nullptr || app == nullptr)
+        return;
+    const int mode = g_nScanMode;
+    if (outcome == wizard::kOutcomeNoParameters) {
+        // The worker could work out no parameters: the message here, then (Quick Scan) the restart.
+        ShowScanFailed();
+        ShowNoParametersMessage(m_hWnd);
+        if (mode == kScanQuick) {
+            app->RestartWizard();
+        } else if (auto* drive = PageOf<CFirstView_HDD>(CEx_StyleApp::kDrivePage)) {
+            drive->m_wndDeviceTree.EnableWindow(TRUE);
+        }
+        frame->SetStage(CMainFrame::kStagePartition);
+        frame->m_bOpenEnabled = TRUE;
+        return;
+    }
+    m_pDisplay->HideProgressBar();
+    m_pDisplay->HideStatusLine();
+    m_pDisplay->ShowHideProgressButton(FALSE);
+    m_pDisplay->SetSearchNote(L"");
+    m_pDisplay->ResetProgressShown();
+    ShowIdleButtons();
+    if (auto* results = PageOf<CThirdView_HDD>(CEx_StyleApp::kResultsPage))
+        results->ShowScanResults(mode);
+    app->SwitchView(CEx_StyleApp::kResultsPage);
+    if (mode == kScanQuick)
+        ShowAppMessage(kQuickScanHintText, kAppInformation);
+    if (g_nScanFailed == 1) {
+        // No stage: only "&Open" is offered.
+        frame->m_bStageSource = frame->m_bStagePartition = frame->m_bResultsReady = frame->m_bDeepResultsReady = FALSE;
+        frame->m_bOpenEnabled = TRUE;
     } else {
-      m_pDisplay->SetRowValue(0, Decimal(c.bootSectors));
-      m_pDisplay->SetRowValue(1, Decimal(c.fatDirectories));
-      m_pDisplay->SetRowValue(2, m_strCurrentSector);
+        frame->SetStage(CMainFrame::kStageResults);
     }
-    return;
-  }
-  m_pDisplay->SetRowValue(0, Decimal(g_nFatFolderCount));
-  m_pDisplay->SetRowValue(1, Decimal(g_nFatFileCount));
-  m_pDisplay->SetRowValue(2, m_strCurrentSector);
-  m_pDisplay->SetRowValue(3, m_strLastName);
+    if (auto* results = PageOf<CThirdView_HDD>(CEx_StyleApp::kResultsPage))
+        results->ShowButtons();
 }
 
-void CSecondView_HDD::ApplyWorkerReports(const wizard::WorkerReports& reports) {
-  if (reports.hasStatus) {
-    const CString status = ToCString(reports.status);
-    m_pDisplay->SetStatusText(status);
-    // "Reading Sector n Of total" names the sector the scan has reached.
-    if (status.Find(kReadingSector) == 0) {
-      const int of = status.Find(L" Of ");
-      const int from = static_cast<int>(wcslen(kReadingSector));
-      if (of > from) m_strCurrentSector = status.Mid(from, of - from);
+void CSecondView_HDD::PollExtensiveScan(int)
+{
+    CMainFrame* frame = WizardFrame();
+    CEx_StyleApp* app = App();
+    if (frame == nullptr || app == nullptr)
+        return;
+    m_pDisplay->ShowProgressBar();
+    ShowEnabled(m_btnStop, FALSE);
+    m_pDisplay->ShowHideProgressButton(FALSE);
+    m_pDisplay->ResetProgressShown();
+    ShowIdleButtons();
+    auto* fileSystems = PageOf<CFileSystemView>(CEx_StyleApp::kFileSystemPage);
+    if (fileSystems != nullptr)
+        fileSystems->ShowFoundVolumes();
+    app->SwitchView(CEx_StyleApp::kFileSystemPage);
+    if (g_FoundPartitions.head == nullptr) {
+        if (fileSystems != nullptr)
+            fileSystems->SetStatusText(kNoFileSystemFoundText);
+        ShowAppMessage(kNoFileSystemFoundMessage, kAppError);
+        return;
     }
-  }
-  if (reports.hasProgress) m_pDisplay->SetProgressPos(reports.progress > 99 ? 99 : reports.progress);
-  for (const wizard::FoundItemReport& item : reports.items) {
-    if (item.kind == kFoundFile || item.kind == kFoundFolder) m_strLastName = ToCString(item.text);
-  }
-  RefreshCounters();
-}
-
-void CSecondView_HDD::OnTimer(UINT_PTR nIDEvent) {
-  if (nIDEvent != wizard::kPollTimer || m_nRunningMode < 0) {
-    CWizardPage::OnTimer(nIDEvent);
-    return;
-  }
-  wizard::DeliverWorkerReports();
-  if (!wizard::IsWorkerOver() || wizard::IsStopQuestionOpen() || wizard::IsShuttingDown()) return;
-  KillTimer(wizard::kPollTimer);
-  const int outcome = wizard::WorkerResult();
-  wizard::ReleaseWorker();
-  const int mode = m_nRunningMode;
-  m_nRunningMode = -1;
-  m_nBusy = 0;
-  if (mode == kScanExtensive)
-    PollExtensiveScan(outcome);
-  else
-    PollQuickScanOrTrace(outcome);
-  Invalidate(FALSE);
-}
-
-void CSecondView_HDD::PollQuickScanOrTrace(int outcome) {
-  CMainFrame* frame = WizardFrame();
-  CEx_StyleApp* app = App();
-  if (frame == nullptr || app == nullptr) return;
-  const int mode = g_nScanMode;
-  if (outcome == wizard::kOutcomeNoParameters) {
-    // The worker could work out no parameters: the message here, then (Quick Scan) the restart.
-    ShowScanFailed();
-    ShowNoParametersMessage(m_hWnd);
-    if (mode == kScanQuick) {
-      app->RestartWizard();
-    } else if (auto* drive = PageOf<CFirstView_HDD>(CEx_StyleApp::kDrivePage)) {
-      drive->m_wndDeviceTree.EnableWindow(TRUE);
-    }
-    frame->SetStage(CMainFrame::kStagePartition);
-    frame->m_bOpenEnabled = TRUE;
-    return;
-  }
-  m_pDisplay->HideProgressBar();
-  m_pDisplay->HideStatusLine();
-  m_pDisplay->ShowHideProgressButton(FALSE);
-  m_pDisplay->SetSearchNote(L"");
-  m_pDisplay->ResetProgressShown();
-  ShowIdleButtons();
-  if (auto* results = PageOf<CThirdView_HDD>(CEx_StyleApp::kResultsPage)) results->ShowScanResults(mode);
-  app->SwitchView(CEx_StyleApp::kResultsPage);
-  if (mode == kScanQuick) ShowAppMessage(kQuickScanHintText, kAppInformation);
-  if (g_nScanFailed == 1) {
-    // No stage: only "&Open" is offered.
-    frame->m_bStageSource = frame->m_bStagePartition = frame->m_bResultsReady = frame->m_bDeepResultsReady = FALSE;
-    frame->m_bOpenEnabled = TRUE;
-  } else {
     frame->SetStage(CMainFrame::kStageResults);
-  }
-  if (auto* results = PageOf<CThirdView_HDD>(CEx_StyleApp::kResultsPage)) results->ShowButtons();
 }
 
-void CSecondView_HDD::PollExtensiveScan(int) {
-  CMainFrame* frame = WizardFrame();
-  CEx_StyleApp* app = App();
-  if (frame == nullptr || app == nullptr) return;
-  m_pDisplay->ShowProgressBar();
-  ShowEnabled(m_btnStop, FALSE);
-  m_pDisplay->ShowHideProgressButton(FALSE);
-  m_pDisplay->ResetProgressShown();
-  ShowIdleButtons();
-  auto* fileSystems = PageOf<CFileSystemView>(CEx_StyleApp::kFileSystemPage);
-  if (fileSystems != nullptr) fileSystems->ShowFoundVolumes();
-  app->SwitchView(CEx_StyleApp::kFileSystemPage);
-  if (g_FoundPartitions.head == nullptr) {
-    if (fileSystems != nullptr) fileSystems->SetStatusText(kNoFileSystemFoundText);
-    ShowAppMessage(kNoFileSystemFoundMessage, kAppError);
-    return;
-  }
-  frame->SetStage(CMainFrame::kStageResults);
-}
-
-void CSecondView_HDD::OnBack() {
-  if (!wizard::IsWorkerOver()) return;
-  CMainFrame* frame = WizardFrame();
-  m_wndDeviceTree.DeleteAllItems();
-  if (frame != nullptr) {
-    frame->m_bModeChosen = TRUE;
-    frame->SetStage(CMainFrame::kStageSource);
-  }
-  m_pDisplay->ClearValues();
-  if (auto* results = PageOf<CThirdView_HDD>(CEx_StyleApp::kResultsPage)) results->ResetPreview();
-  m_pDisplay->ResetProgressShown();
-  m_pDisplay->HideProgressBar();
-  m_pDisplay->HideStatusLine();
-  m_pDisplay->ShowHideProgressButton(FALSE);
-  ShowIdleButtons();
-  if (auto* drive = PageOf<CFirstView_HDD>(CEx_StyleApp::kDrivePage)) {
-    if (drive->m_pDisplay != nullptr) {
-      drive->m_pDisplay->ResetPane();
-      drive->m_pDisplay->SetPrompt(CFirstView_HDD::kBackPromptText);
+void CSecondView_HDD::OnBack()
+{
+    if (!wizard::IsWorkerOver())
+        return;
+    CMainFrame* frame = WizardFrame();
+    m_wndDeviceTree.DeleteAllItems();
+    if (frame != nullptr) {
+        frame->m_bModeChosen = TRUE;
+        frame->SetStage(CMainFrame::kStageSource);
     }
-    drive->ShowIdleButtons();
-  }
-  g_strSelectedModeText = wizard::ModeOnlyText(g_nScanMode);
-  if (CEx_StyleApp* app = App()) app->SwitchView(CEx_StyleApp::kDrivePage);
+    m_pDisplay->ClearValues();
+    if (auto* results = PageOf<CThirdView_HDD>(CEx_StyleApp::kResultsPage))
+        results->ResetPreview();
+    m_pDisplay->ResetProgressShown();
+    m_pDisplay->HideProgressBar();
+    m_pDisplay->HideStatusLine();
+    m_pDisplay->ShowHideProgressButton(FALSE);
+    ShowIdleButtons();
+    if (auto* drive = PageOf<CFirstView_HDD>(CEx_StyleApp::kDrivePage)) {
+        if (drive->m_pDisplay != nullptr) {
+            drive->m_pDisplay->ResetPane();
+            drive->m_pDisplay->SetPrompt(CFirstView_HDD::kBackPromptText);
+        }
+        drive->ShowIdleButtons();
+    }
+    g_strSelectedModeText = wizard::ModeOnlyText(g_nScanMode);
+    if (CEx_StyleApp* app = App())
+        app->SwitchView(CEx_StyleApp::kDrivePage);
 }
 
-void CSecondView_HDD::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags) {
-  if (nChar == VK_TAB) {
-    if (m_nKeyFocus[1]) {
-      m_btnScan.SetState(FALSE);
-      m_btnBack.SetState(TRUE);
-      m_nKeyFocus[1] = 0;
-      m_nKeyFocus[2] = 1;
-    } else if (m_nKeyFocus[2]) {
-      m_btnBack.SetState(FALSE);
-      m_wndDeviceTree.SetFocus();
-      m_nKeyFocus[2] = 0;
-      m_nKeyFocus[0] = 1;
-    } else {
-      m_btnScan.SetState(TRUE);
-      SetFocus();
-      m_nKeyFocus[0] = 0;
-      m_nKeyFocus[1] = 1;
+void CSecondView_HDD::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags)
+{
+    if (nChar == VK_TAB) {
+        if (m_nKeyFocus[1]) {
+            m_btnScan.SetState(FALSE);
+            m_btnBack.SetState(TRUE);
+            m_nKeyFocus[1] = 0;
+            m_nKeyFocus[2] = 1;
+        } else if (m_nKeyFocus[2]) {
+            m_btnBack.SetState(FALSE);
+            m_wndDeviceTree.SetFocus();
+            m_nKeyFocus[2] = 0;
+            m_nKeyFocus[0] = 1;
+        } else {
+            m_btnScan.SetState(TRUE);
+            SetFocus();
+            m_nKeyFocus[0] = 0;
+            m_nKeyFocus[1] = 1;
+        }
+    } else if (nChar == VK_RETURN) {
+        if (m_btnScan.GetState() & BST_PUSHED)
+            OnScan();
+        else if (m_btnBack.GetState() & BST_PUSHED)
+            OnBack();
     }
-  } else if (nChar == VK_RETURN) {
-    if (m_btnScan.GetState() & BST_PUSHED)
-      OnScan();
-    else if (m_btnBack.GetState() & BST_PUSHED)
-      OnBack();
-  }
-  CWizardPage::OnKeyDown(nChar, nRepCnt, nFlags);
+    CWizardPage::OnKeyDown(nChar, nRepCnt, nFlags);
 }

@@ -11,71 +11,71 @@
 class CSecondDisplay;
 
 class CSecondView_HDD : public CWizardPage, public wizard::IWorkerReportSink {
-  DECLARE_DYNCREATE(CSecondView_HDD)
- public:
-  static const wchar_t kStopQuestion[];
-  static const wchar_t kChoosePartitionScanText[];
-  static const wchar_t kChoosePartitionNextText[];
-  static const wchar_t kInvalidStartText[];
-  static const wchar_t kInvalidEndText[];
-  static const wchar_t kEndNotAboveStartText[];
-  static const wchar_t kNoFileSystemFoundText[];
-  static const wchar_t kNoFileSystemFoundMessage[];
-  static const wchar_t kQuickScanHintText[];
+    DECLARE_DYNCREATE(CSecondView_HDD)
+public:
+    static const wchar_t kStopQuestion[];
+    static const wchar_t kChoosePartitionScanText[];
+    static const wchar_t kChoosePartitionNextText[];
+    static const wchar_t kInvalidStartText[];
+    static const wchar_t kInvalidEndText[];
+    static const wchar_t kEndNotAboveStartText[];
+    static const wchar_t kNoFileSystemFoundText[];
+    static const wchar_t kNoFileSystemFoundMessage[];
+    static const wchar_t kQuickScanHintText[];
 
-  CSecondView_HDD();
-  ~CSecondView_HDD() override;
+    CSecondView_HDD();
+    ~CSecondView_HDD() override;
 
-  void OnScan();
-  void OnBack();
-  void OnStop();
-  // Scan and Back shown, Home enabled (and hidden: it has no place on this page), Stop hidden.
-  void ShowIdleButtons();
-  // Shows or hides the tree and the left side of the splitter.
-  void ShowTree(BOOL show);
+    void OnScan();
+    void OnBack();
+    void OnStop();
+    // Scan and Back shown, Home enabled (and hidden: it has no place on this page), Stop hidden.
+    void ShowIdleButtons();
+    // Shows or hides the tree and the left side of the splitter.
+    void ShowTree(BOOL show);
 
-  // A sector box's text as a sector number: digits only (blanks around them allowed), at most
-  // 2^32 - 1. False for anything else.
-  static bool ParseSectorNumber(const CString& text, uint32_t& value);
+    // A sector box's text as a sector number: digits only (blanks around them allowed), at most
+    // 2^32 - 1. False for anything else.
+    static bool ParseSectorNumber(const CString& text, uint32_t& value);
 
-  void ApplyWorkerReports(const wizard::WorkerReports& reports) override;
+    void ApplyWorkerReports(const wizard::WorkerReports& reports) override;
 
-  CSecondDisplay* m_pDisplay = nullptr;
-  CDeviceTreeCtrl m_wndDeviceTree;
-  morvick::ui::CPaneSplitter m_wndSplitter;
-  morvick::ui::CToolButton m_btnScan;
-  morvick::ui::CToolButton m_btnBack;
-  morvick::ui::CToolButton m_btnStop;
-  morvick::ui::CToolButton m_btnHome;
-  int m_nKeyFocus[4] = {0, 0, 0, 0};  // tree, Scan, Back, spare
-  int m_nBusy = 0;                     // 1 while a worker builds the result tree
+    CSecondDisplay* m_pDisplay = nullptr;
+    CDeviceTreeCtrl m_wndDeviceTree;
+    morvick::ui::CPaneSplitter m_wndSplitter;
+    morvick::ui::CToolButton m_btnScan;
+    morvick::ui::CToolButton m_btnBack;
+    morvick::ui::CToolButton m_btnStop;
+    morvick::ui::CToolButton m_btnHome;
+    int m_nKeyFocus[4] = {0, 0, 0, 0};  // tree, Scan, Back, spare
+    int m_nBusy = 0;                    // 1 while a worker builds the result tree
 
- protected:
-  void HeaderBitmaps(UINT& left, UINT& middle, UINT& right) const override;
+protected:
+    void HeaderBitmaps(UINT& left, UINT& middle, UINT& right) const override;
 
-  afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
-  afx_msg void OnSize(UINT nType, int cx, int cy);
-  afx_msg void OnTimer(UINT_PTR nIDEvent);
-  afx_msg void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);
-  afx_msg HBRUSH OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor);
-  afx_msg BOOL OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message);
-  afx_msg void OnScanCommand();
-  afx_msg void OnBackCommand();
-  afx_msg void OnStopCommand();
-  afx_msg void OnHomeCommand();
-  DECLARE_MESSAGE_MAP()
+    afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
+    afx_msg void OnSize(UINT nType, int cx, int cy);
+    afx_msg void OnTimer(UINT_PTR nIDEvent);
+    afx_msg void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);
+    afx_msg HBRUSH OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor);
+    afx_msg BOOL OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message);
+    afx_msg void OnScanCommand();
+    afx_msg void OnBackCommand();
+    afx_msg void OnStopCommand();
+    afx_msg void OnHomeCommand();
+    DECLARE_MESSAGE_MAP()
 
- private:
-  // The display and buttons while a worker runs.
-  void ShowRunning();
-  // Back to the page's idle look after a scan that could not go on.
-  void ShowScanFailed();
-  // The counters of the running scan, from the engine's words.
-  void RefreshCounters();
-  void PollQuickScanOrTrace(int outcome);
-  void PollExtensiveScan(int outcome);
+private:
+    // The display and buttons while a worker runs.
+    void ShowRunning();
+    // Back to the page's idle look after a scan that could not go on.
+    void ShowScanFailed();
+    // The counters of the running scan, from the engine's words.
+    void RefreshCounters();
+    void PollQuickScanOrTrace(int outcome);
+    void PollExtensiveScan(int outcome);
 
-  int m_nRunningMode = -1;   // the scan mode of the running worker; -1 none
-  CString m_strCurrentSector;
-  CString m_strLastName;
+    int m_nRunningMode = -1;  // the scan mode of the running worker; -1 none
+    CString m_strCurrentSector;
+    CString m_strLastName;
 };

@@ -19,10 +19,10 @@ constexpr UINT kPollIntervalMs = 1000;
 
 // Results the page's poll reads (WorkerResult).
 enum WorkerOutcome : int {
-  kOutcomeCompleted = 1,
-  kOutcomeStopped = 2,       // the user stopped it; what was found so far stays
-  kOutcomeNoParameters = 3,  // Quick Scan and File Trace: no usable partition parameters
-  kOutcomeTooMany = 4,       // Extensive Scan: a candidate list was full (the message was shown)
+    kOutcomeCompleted = 1,
+    kOutcomeStopped = 2,       // the user stopped it; what was found so far stays
+    kOutcomeNoParameters = 3,  // Quick Scan and File Trace: no usable partition parameters
+    kOutcomeTooMany = 4,       // Extensive Scan: a candidate list was full (the message was shown)
 };
 
 // The partition search of the drive page: lists the table's partitions, then searches the disk

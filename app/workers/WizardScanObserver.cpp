@@ -13,122 +13,148 @@ const wchar_t kNotifyClass[] = L"Morvick.WorkerReports";
 IWorkerReportSink* g_sink = nullptr;
 HWND g_notifyWindow = nullptr;
 
-CString ToCString(const std::u16string& text) {
-  return CString(reinterpret_cast<const wchar_t*>(text.c_str()), static_cast<int>(text.size()));
+CString ToCString(const std::u16string& text)
+{
+    return CString(reinterpret_cast<const wchar_t*>(text.c_str()), static_cast<int>(text.size()));
 }
 
-LRESULT CALLBACK NotifyProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == kReportsWaiting) {
-    DeliverWorkerReports();
-    return 0;
-  }
-  return DefWindowProcW(window, message, wParam, lParam);
+LRESULT CALLBACK NotifyProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == kReportsWaiting) {
+        DeliverWorkerReports();
+        return 0;
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
 }
 
 }  // namespace
 
-void CWizardScanObserver::OnStatus(const std::u16string& text) {
-  WaitAtPauseGate();
-  std::unique_lock<std::mutex> lock(m_lock);
-  m_reports.hasStatus = true;
-  m_reports.status = text;
-  Notify(lock);
+void CWizardScanObserver::OnStatus(const std::u16string& text)
+{
+    WaitAtPauseGate();
+    std::unique_lock<std::mutex> lock(m_lock);
+    m_reports.hasStatus = true;
+    m_reports.status = text;
+    Notify(lock);
 }
 
-void CWizardScanObserver::OnProgress(int percent) {
-  WaitAtPauseGate();
-  std::unique_lock<std::mutex> lock(m_lock);
-  m_reports.hasProgress = true;
-  m_reports.progress = percent < 0 ? 0 : (percent > 100 ? 100 : percent);
-  Notify(lock);
+void CWizardScanObserver::OnProgress(int percent)
+{
+    WaitAtPauseGate();
+    std::unique_lock<std::mutex> lock(m_lock);
+    m_reports.hasProgress = true;
+    m_reports.progress = percent < 0 ? 0 : (percent > 100 ? 100 : percent);
+    Notify(lock);
 }
 
-uint32_t CWizardScanObserver::OnItemFound(const FoundItem& item) {
-  WaitAtPauseGate();
-  std::unique_lock<std::mutex> lock(m_lock);
-  FoundItemReport report;
-  report.id = m_nextItemId++;
-  report.kind = item.kind;
-  report.text = item.text;
-  report.record = item.record;
-  report.parentItem = item.parentItem;
-  m_reports.items.push_back(std::move(report));
-  const uint32_t id = m_reports.items.back().id;
-  Notify(lock);
-  return id;
+uint32_t CWizardScanObserver::OnItemFound(const FoundItem& item)
+{
+    WaitAtPauseGate();
+    std::unique_lock<std::mutex> lock(m_lock);
+    FoundItemReport report;
+    report.id = m_nextItemId++;
+    report.kind = item.kind;
+    report.text = item.text;
+    report.record = item.record;
+    report.parentItem = item.parentItem;
+    m_reports.items.push_back(std::move(report));
+    const uint32_t id = m_reports.items.back().id;
+    Notify(lock);
+    return id;
 }
 
-bool CWizardScanObserver::OnMessage(const std::u16string& text, MessageKind kind) {
-  WaitAtPauseGate();
-  if (IsShuttingDown()) return false;
-  if (kind == kMessageQuestion) return AskAppQuestion(ToCString(text), kind);
-  ShowAppMessage(ToCString(text), kind);
-  return false;
+bool CWizardScanObserver::OnMessage(const std::u16string& text, MessageKind kind)
+{
+    WaitAtPauseGate();
+    if (IsShuttingDown())
+        return false;
+    if (kind == kMessageQuestion)
+        return AskAppQuestion(ToCString(text), kind);
+    ShowAppMessage(ToCString(text), kind);
+    return false;
 }
 
-WorkerReports CWizardScanObserver::TakeReports() {
-  std::lock_guard<std::mutex> lock(m_lock);
-  WorkerReports taken = std::move(m_reports);
-  m_reports = WorkerReports();
-  m_notified = false;
-  return taken;
+WorkerReports CWizardScanObserver::TakeReports()
+{
+    std::lock_guard<std::mutex> lock(m_lock);
+    WorkerReports taken = std::move(m_reports);
+    m_reports = WorkerReports();
+    m_notified = false;
+    return taken;
 }
 
-void CWizardScanObserver::SetNotifyWindow(HWND window, UINT message) {
-  std::lock_guard<std::mutex> lock(m_lock);
-  m_notifyWindow = window;
-  m_notifyMessage = message;
-  m_notified = false;
+void CWizardScanObserver::SetNotifyWindow(HWND window, UINT message)
+{
+    std::lock_guard<std::mutex> lock(m_lock);
+    m_notifyWindow = window;
+    m_notifyMessage = message;
+    m_notified = false;
 }
 
-void CWizardScanObserver::DiscardReports() {
-  std::lock_guard<std::mutex> lock(m_lock);
-  m_reports = WorkerReports();
-  m_notified = false;
+void CWizardScanObserver::DiscardReports()
+{
+    std::lock_guard<std::mutex> lock(m_lock);
+    m_reports = WorkerReports();
+    m_notified = false;
 }
 
-void CWizardScanObserver::Notify(std::unique_lock<std::mutex>& lock) {
-  if (m_notified || m_notifyWindow == nullptr) return;
-  m_notified = true;
-  HWND window = m_notifyWindow;
-  const UINT message = m_notifyMessage;
-  lock.unlock();
-  PostMessageW(window, message, 0, 0);
+void CWizardScanObserver::Notify(std::unique_lock<std::mutex>& lock)
+{
+    if (m_notified || m_notifyWindow == nullptr)
+        return;
+    m_notified = true;
+    HWND window = m_notifyWindow;
+    const UINT message = m_notifyMessage;
+    lock.unlock();
+    PostMessageW(window, message, 0, 0);
 }
 
-CWizardScanObserver& WizardObserver() {
-  static CWizardScanObserver observer;
-  return observer;
+CWizardScanObserver& WizardObserver()
+{
+    static CWizardScanObserver observer;
+    return observer;
 }
 
-void InstallWizardObserver() {
-  if (g_notifyWindow == nullptr) {
-    WNDCLASSW wc = {};
-    wc.lpfnWndProc = NotifyProc;
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.lpszClassName = kNotifyClass;
-    RegisterClassW(&wc);  // fails harmlessly when already registered
-    g_notifyWindow =
-        CreateWindowExW(0, kNotifyClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance, nullptr);
-  }
-  WizardObserver().SetNotifyWindow(g_notifyWindow, kReportsWaiting);
-  SetScanObserver(&WizardObserver());
+void InstallWizardObserver()
+{
+    if (g_notifyWindow == nullptr) {
+        WNDCLASSW wc = {};
+        wc.lpfnWndProc = NotifyProc;
+        wc.hInstance = GetModuleHandleW(nullptr);
+        wc.lpszClassName = kNotifyClass;
+        RegisterClassW(&wc);  // fails harmlessly when already registered
+        g_notifyWindow =
+            CreateWindowExW(0, kNotifyClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance, nullptr);
+    }
+    WizardObserver().SetNotifyWindow(g_notifyWindow, kReportsWaiting);
+    SetScanObserver(&WizardObserver());
 }
 
-void UninstallWizardObserver() {
-  if (&CurrentScanObserver() == &WizardObserver()) SetScanObserver(nullptr);
-  WizardObserver().SetNotifyWindow(nullptr, 0);
-  if (g_notifyWindow != nullptr) DestroyWindow(g_notifyWindow);
-  g_notifyWindow = nullptr;
+void UninstallWizardObserver()
+{
+    if (&CurrentScanObserver() == &WizardObserver())
+        SetScanObserver(nullptr);
+    WizardObserver().SetNotifyWindow(nullptr, 0);
+    if (g_notifyWindow != nullptr)
+        DestroyWindow(g_notifyWindow);
+    g_notifyWindow = nullptr;
 }
 
-void SetWorkerReportSink(IWorkerReportSink* sink) { g_sink = sink; }
+void SetWorkerReportSink(IWorkerReportSink* sink)
+{
+    g_sink = sink;
+}
 
-IWorkerReportSink* CurrentWorkerReportSink() { return g_sink; }
+IWorkerReportSink* CurrentWorkerReportSink()
+{
+    return g_sink;
+}
 
-void DeliverWorkerReports() {
-  WorkerReports reports = WizardObserver().TakeReports();
-  if (g_sink != nullptr && !reports.Empty()) g_sink->ApplyWorkerReports(reports);
+void DeliverWorkerReports()
+{
+    WorkerReports reports = WizardObserver().TakeReports();
+    if (g_sink != nullptr && !reports.Empty())
+        g_sink->ApplyWorkerReports(reports);
 }
 
 }  // namespace wizard

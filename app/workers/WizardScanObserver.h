@@ -18,60 +18,60 @@ namespace wizard {
 
 // A found item as the engine reported it, with the id the observer gave it.
 struct FoundItemReport {
-  uint32_t id = 0;
-  FoundItemKind kind = kFoundDisk;
-  std::u16string text;
-  const void* record = nullptr;
-  uint32_t parentItem = 0;
+    uint32_t id = 0;
+    FoundItemKind kind = kFoundDisk;
+    std::u16string text;
+    const void* record = nullptr;
+    uint32_t parentItem = 0;
 };
 
 // What the engine reported since the user-interface thread last looked.
 struct WorkerReports {
-  bool hasStatus = false;
-  std::u16string status;
-  bool hasProgress = false;
-  int progress = 0;
-  std::vector<FoundItemReport> items;
+    bool hasStatus = false;
+    std::u16string status;
+    bool hasProgress = false;
+    int progress = 0;
+    std::vector<FoundItemReport> items;
 
-  bool Empty() const { return !hasStatus && !hasProgress && items.empty(); }
+    bool Empty() const { return !hasStatus && !hasProgress && items.empty(); }
 };
 
 // The page that shows what the current worker reports.
 class IWorkerReportSink {
- public:
-  virtual ~IWorkerReportSink() = default;
-  // Runs on the user-interface thread.
-  virtual void ApplyWorkerReports(const WorkerReports& reports) = 0;
+public:
+    virtual ~IWorkerReportSink() = default;
+    // Runs on the user-interface thread.
+    virtual void ApplyWorkerReports(const WorkerReports& reports) = 0;
 };
 
 class CWizardScanObserver : public ScanObserver {
- public:
-  CWizardScanObserver() = default;
+public:
+    CWizardScanObserver() = default;
 
-  void OnStatus(const std::u16string& text) override;
-  void OnProgress(int percent) override;
-  // Returns the item's id: 1, 2, 3 ... in the order reported (counted across workers).
-  uint32_t OnItemFound(const FoundItem& item) override;
-  // Shown through the message channel; a worker first waits while it is held paused. During the
-  // program's end nothing more is shown and every question is answered No.
-  bool OnMessage(const std::u16string& text, MessageKind kind) override;
+    void OnStatus(const std::u16string& text) override;
+    void OnProgress(int percent) override;
+    // Returns the item's id: 1, 2, 3 ... in the order reported (counted across workers).
+    uint32_t OnItemFound(const FoundItem& item) override;
+    // Shown through the message channel; a worker first waits while it is held paused. During the
+    // program's end nothing more is shown and every question is answered No.
+    bool OnMessage(const std::u16string& text, MessageKind kind) override;
 
-  // User-interface side: takes what was reported (and clears it).
-  WorkerReports TakeReports();
-  // The window that gets `message` when new reports wait; one notice at a time.
-  void SetNotifyWindow(HWND window, UINT message);
-  // Forgets what waits (a new worker starts).
-  void DiscardReports();
+    // User-interface side: takes what was reported (and clears it).
+    WorkerReports TakeReports();
+    // The window that gets `message` when new reports wait; one notice at a time.
+    void SetNotifyWindow(HWND window, UINT message);
+    // Forgets what waits (a new worker starts).
+    void DiscardReports();
 
- private:
-  void Notify(std::unique_lock<std::mutex>& lock);
+private:
+    void Notify(std::unique_lock<std::mutex>& lock);
 
-  std::mutex m_lock;
-  WorkerReports m_reports;
-  uint32_t m_nextItemId = 1;
-  bool m_notified = false;
-  HWND m_notifyWindow = nullptr;
-  UINT m_notifyMessage = 0;
+    std::mutex m_lock;
+    WorkerReports m_reports;
+    uint32_t m_nextItemId = 1;
+    bool m_notified = false;
+    HWND m_notifyWindow = nullptr;
+    UINT m_notifyMessage = 0;
 };
 
 // The process-wide observer of the wizard.

@@ -15,206 +15,242 @@ namespace {
 // The protocol's own state. The lock orders the worker's end against the answer to a Stop
 // question, so that a No never marks a worker that has just ended as running again.
 struct ProtocolState {
-  ProtocolState() {
-    InitializeCriticalSection(&lock);
-    gate = CreateEventW(nullptr, TRUE, TRUE, nullptr);
-  }
-  CRITICAL_SECTION lock;
-  HANDLE gate;  // manual reset; signalled while the worker may go on
-  int result = kNoWorkerResult;
-  bool ended = true;
-  bool stopRequested = false;
-  std::atomic<DWORD> workerThreadId{0};
-  std::atomic<bool> questionOpen{false};
-  std::atomic<bool> shuttingDown{false};
-  StopQuestion ask;
+    ProtocolState()
+    {
+        InitializeCriticalSection(&lock);
+        gate = CreateEventW(nullptr, TRUE, TRUE, nullptr);
+    }
+    CRITICAL_SECTION lock;
+    HANDLE gate;  // manual reset; signalled while the worker may go on
+    int result = kNoWorkerResult;
+    bool ended = true;
+    bool stopRequested = false;
+    std::atomic<DWORD> workerThreadId{0};
+    std::atomic<bool> questionOpen{false};
+    std::atomic<bool> shuttingDown{false};
+    StopQuestion ask;
 };
 
-ProtocolState& State() {
-  static ProtocolState state;
-  return state;
+ProtocolState& State()
+{
+    static ProtocolState state;
+    return state;
 }
 
 class Locked {
- public:
-  Locked() { EnterCriticalSection(&State().lock); }
-  ~Locked() { LeaveCriticalSection(&State().lock); }
-  Locked(const Locked&) = delete;
-  Locked& operator=(const Locked&) = delete;
+public:
+    Locked() { EnterCriticalSection(&State().lock); }
+    ~Locked() { LeaveCriticalSection(&State().lock); }
+    Locked(const Locked&) = delete;
+    Locked& operator=(const Locked&) = delete;
 };
 
 // The result of a body that left by an exception.
 constexpr int kWorkerFailed = -2;
 
-UINT AFX_CDECL WorkerThreadProc(LPVOID parameter) {
-  std::unique_ptr<WorkerBody> body(static_cast<WorkerBody*>(parameter));
-  ProtocolState& s = State();
-  s.workerThreadId = GetCurrentThreadId();
-  int result = kWorkerFailed;
-  try {
-    result = (*body)(g_nWorkerFinished);
-  } catch (...) {
-    result = kWorkerFailed;
-  }
-  {
-    Locked locked;
-    s.result = result;
-    s.ended = true;
-    g_bWorkerRunning = 0;
-    g_nWorkerFinished = 1;
-  }
-  s.workerThreadId = 0;
-  return static_cast<UINT>(result);
+UINT AFX_CDECL WorkerThreadProc(LPVOID parameter)
+{
+    std::unique_ptr<WorkerBody> body(static_cast<WorkerBody*>(parameter));
+    ProtocolState& s = State();
+    s.workerThreadId = GetCurrentThreadId();
+    int result = kWorkerFailed;
+    try {
+        result = (*body)(g_nWorkerFinished);
+    } catch (...) {
+        result = kWorkerFailed;
+    }
+    {
+        Locked locked;
+        s.result = result;
+        s.ended = true;
+        g_bWorkerRunning = 0;
+        g_nWorkerFinished = 1;
+    }
+    s.workerThreadId = 0;
+    return static_cast<UINT>(result);
 }
 
-bool DefaultStopQuestion(const CString& question) { return AskAppQuestion(question, kAppQuestion); }
+bool DefaultStopQuestion(const CString& question)
+{
+    return AskAppQuestion(question, kAppQuestion);
+}
 
 // Dispatches what the user-interface thread has queued, as the message loop would.
-void DispatchPendingMessages() {
-  MSG msg;
-  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    if (msg.message == WM_QUIT) {
-      PostQuitMessage(static_cast<int>(msg.wParam));
-      return;
+void DispatchPendingMessages()
+{
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT) {
+            PostQuitMessage(static_cast<int>(msg.wParam));
+            return;
+        }
+        CWinThread* thread = AfxGetThread();
+        if (thread == nullptr || !thread->PreTranslateMessage(&msg)) {
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        }
     }
-    CWinThread* thread = AfxGetThread();
-    if (thread == nullptr || !thread->PreTranslateMessage(&msg)) {
-      TranslateMessage(&msg);
-      DispatchMessageW(&msg);
-    }
-  }
 }
 
 }  // namespace
 
-bool StartWorker(WorkerBody body) {
-  if (!IsWorkerOver()) return false;
-  ReleaseWorker();
-  ProtocolState& s = State();
-  auto* job = new WorkerBody(std::move(body));
-  auto* thread = new CWinThread(WorkerThreadProc, job);
-  thread->m_bAutoDelete = FALSE;
-  {
-    Locked locked;
-    s.result = kNoWorkerResult;
-    s.ended = false;
-    s.stopRequested = false;
-    g_nWorkerFinished = 0;
-    g_bWorkerRunning = 1;
-  }
-  SetEvent(s.gate);
-  if (!thread->CreateThread(0)) {
-    delete thread;
-    delete job;
-    Locked locked;
-    s.ended = true;
-    g_nWorkerFinished = 1;
-    g_bWorkerRunning = 0;
-    return false;
-  }
-  g_pWorkerThread = thread;
-  return true;
-}
-
-bool IsWorkerOver() {
-  return g_pWorkerThread == nullptr || WaitForSingleObject(g_pWorkerThread->m_hThread, 0) == WAIT_OBJECT_0;
-}
-
-bool IsScanInProgress() { return g_bWorkerRunning == 1 && g_nWorkerFinished == 0; }
-
-int WorkerResult() {
-  if (g_pWorkerThread != nullptr && !IsWorkerOver()) return kNoWorkerResult;
-  Locked locked;
-  return State().result;
-}
-
-bool WorkerStopRequested() {
-  Locked locked;
-  return State().stopRequested;
-}
-
-void ReleaseWorker() {
-  if (g_pWorkerThread == nullptr || !IsWorkerOver()) return;
-  delete g_pWorkerThread;  // closes the thread's handle
-  g_pWorkerThread = nullptr;
-}
-
-bool AskToStopWorker(const CString& question) {
-  ProtocolState& s = State();
-  if (!IsScanInProgress() || s.questionOpen || s.shuttingDown) return false;
-  ResetEvent(s.gate);
-  s.questionOpen = true;
-  const bool yes = s.ask ? s.ask(question) : DefaultStopQuestion(question);
-  {
-    Locked locked;
-    if (yes && !s.ended) {
-      s.stopRequested = true;
-      g_nWorkerFinished = 1;
-      g_bWorkerRunning = 0;
-    }
-  }
-  s.questionOpen = false;
-  SetEvent(s.gate);
-  return yes;
-}
-
-bool IsStopQuestionOpen() { return State().questionOpen; }
-
-void SetStopQuestion(StopQuestion ask) { State().ask = std::move(ask); }
-
-bool StopWorkerAndWait(DWORD timeoutMs) {
-  ProtocolState& s = State();
-  s.shuttingDown = true;
-  if (g_pWorkerThread == nullptr) return true;
-  const DWORD start = GetTickCount();
-  for (;;) {
+bool StartWorker(WorkerBody body)
+{
+    if (!IsWorkerOver())
+        return false;
+    ReleaseWorker();
+    ProtocolState& s = State();
+    auto* job = new WorkerBody(std::move(body));
+    auto* thread = new CWinThread(WorkerThreadProc, job);
+    thread->m_bAutoDelete = FALSE;
     {
-      // A pass that cleared the finished word to let its own last step be stopped is told again.
-      Locked locked;
-      if (!s.ended) {
-        s.stopRequested = true;
-        g_nWorkerFinished = 1;
-        g_bWorkerRunning = 0;
-      }
+        Locked locked;
+        s.result = kNoWorkerResult;
+        s.ended = false;
+        s.stopRequested = false;
+        g_nWorkerFinished = 0;
+        g_bWorkerRunning = 1;
     }
     SetEvent(s.gate);
-    if (IsWorkerOver()) {
-      ReleaseWorker();
-      return true;
+    if (!thread->CreateThread(0)) {
+        delete thread;
+        delete job;
+        Locked locked;
+        s.ended = true;
+        g_nWorkerFinished = 1;
+        g_bWorkerRunning = 0;
+        return false;
     }
-    const DWORD elapsed = GetTickCount() - start;
-    if (elapsed >= timeoutMs) return false;
-    HANDLE thread = g_pWorkerThread->m_hThread;
-    const DWORD wait = timeoutMs - elapsed < 50 ? timeoutMs - elapsed : 50;
-    if (MsgWaitForMultipleObjects(1, &thread, FALSE, wait, QS_ALLINPUT) == WAIT_OBJECT_0 + 1)
-      DispatchPendingMessages();
-  }
+    g_pWorkerThread = thread;
+    return true;
 }
 
-bool IsShuttingDown() { return State().shuttingDown; }
-
-void WaitAtPauseGate() {
-  if (!IsWorkerThread()) return;
-  WaitForSingleObject(State().gate, INFINITE);
+bool IsWorkerOver()
+{
+    return g_pWorkerThread == nullptr || WaitForSingleObject(g_pWorkerThread->m_hThread, 0) == WAIT_OBJECT_0;
 }
 
-bool IsWorkerThread() {
-  const DWORD id = State().workerThreadId;
-  return id != 0 && id == GetCurrentThreadId();
+bool IsScanInProgress()
+{
+    return g_bWorkerRunning == 1 && g_nWorkerFinished == 0;
 }
 
-void ResetWorkerProtocolForTests() {
-  ReleaseWorker();
-  ProtocolState& s = State();
-  Locked locked;
-  s.result = kNoWorkerResult;
-  s.ended = true;
-  s.stopRequested = false;
-  s.questionOpen = false;
-  s.shuttingDown = false;
-  g_nWorkerFinished = 1;
-  g_bWorkerRunning = 0;
-  SetEvent(s.gate);
+int WorkerResult()
+{
+    if (g_pWorkerThread != nullptr && !IsWorkerOver())
+        return kNoWorkerResult;
+    Locked locked;
+    return State().result;
+}
+
+bool WorkerStopRequested()
+{
+    Locked locked;
+    return State().stopRequested;
+}
+
+void ReleaseWorker()
+{
+    if (g_pWorkerThread == nullptr || !IsWorkerOver())
+        return;
+    delete g_pWorkerThread;  // closes the thread's handle
+    g_pWorkerThread = nullptr;
+}
+
+bool AskToStopWorker(const CString& question)
+{
+    ProtocolState& s = State();
+    if (!IsScanInProgress() || s.questionOpen || s.shuttingDown)
+        return false;
+    ResetEvent(s.gate);
+    s.questionOpen = true;
+    const bool yes = s.ask ? s.ask(question) : DefaultStopQuestion(question);
+    {
+        Locked locked;
+        if (yes && !s.ended) {
+            s.stopRequested = true;
+            g_nWorkerFinished = 1;
+            g_bWorkerRunning = 0;
+        }
+    }
+    s.questionOpen = false;
+    SetEvent(s.gate);
+    return yes;
+}
+
+bool IsStopQuestionOpen()
+{
+    return State().questionOpen;
+}
+
+void SetStopQuestion(StopQuestion ask)
+{
+    State().ask = std::move(ask);
+}
+
+bool StopWorkerAndWait(DWORD timeoutMs)
+{
+    ProtocolState& s = State();
+    s.shuttingDown = true;
+    if (g_pWorkerThread == nullptr)
+        return true;
+    const DWORD start = GetTickCount();
+    for (;;) {
+        {
+            // A pass that cleared the finished word to let its own last step be stopped is told again.
+            Locked locked;
+            if (!s.ended) {
+                s.stopRequested = true;
+                g_nWorkerFinished = 1;
+                g_bWorkerRunning = 0;
+            }
+        }
+        SetEvent(s.gate);
+        if (IsWorkerOver()) {
+            ReleaseWorker();
+            return true;
+        }
+        const DWORD elapsed = GetTickCount() - start;
+        if (elapsed >= timeoutMs)
+            return false;
+        HANDLE thread = g_pWorkerThread->m_hThread;
+        const DWORD wait = timeoutMs - elapsed < 50 ? timeoutMs - elapsed : 50;
+        if (MsgWaitForMultipleObjects(1, &thread, FALSE, wait, QS_ALLINPUT) == WAIT_OBJECT_0 + 1)
+            DispatchPendingMessages();
+    }
+}
+
+bool IsShuttingDown()
+{
+    return State().shuttingDown;
+}
+
+void WaitAtPauseGate()
+{
+    if (!IsWorkerThread())
+        return;
+    WaitForSingleObject(State().gate, INFINITE);
+}
+
+bool IsWorkerThread()
+{
+    const DWORD id = State().workerThreadId;
+    return id != 0 && id == GetCurrentThreadId();
+}
+
+void ResetWorkerProtocolForTests()
+{
+    ReleaseWorker();
+    ProtocolState& s = State();
+    Locked locked;
+    s.result = kNoWorkerResult;
+    s.ended = true;
+    s.stopRequested = false;
+    s.questionOpen = false;
+    s.shuttingDown = false;
+    g_nWorkerFinished = 1;
+    g_bWorkerRunning = 0;
+    SetEvent(s.gate);
 }
 
 }  // namespace wizard

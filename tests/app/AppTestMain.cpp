@@ -10,49 +10,56 @@ namespace morvick::test {
 AppTestApp theAppTestApp;
 const wchar_t kRegistryKey[] = L"Morvick Wizard Tests";
 
-HostWindow::HostWindow(int width, int height) {
-  CreateEx(0, AfxRegisterWndClass(0, LoadCursor(nullptr, IDC_ARROW), (HBRUSH)(COLOR_WINDOW + 1)), L"host",
-           WS_POPUP | WS_CLIPCHILDREN, 0, 0, width, height, nullptr, nullptr);
-  // Shown without being activated: under Wine without a window manager every activation of a new
-  // top-level window waits two seconds.
-  ShowWindow(SW_SHOWNA);
-  PumpPending();
-}
-
-HostWindow::~HostWindow() {
-  DestroyWindow();
-  PumpPending();
-}
-
-void PumpPending() {
-  MSG msg;
-  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    if (msg.message == WM_QUIT) continue;
-    TranslateMessage(&msg);
-    DispatchMessageW(&msg);
-  }
-}
-
-bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs) {
-  const DWORD start = GetTickCount();
-  while (!done()) {
-    if (GetTickCount() - start > timeoutMs) return false;
+HostWindow::HostWindow(int width, int height)
+{
+    CreateEx(0, AfxRegisterWndClass(0, LoadCursor(nullptr, IDC_ARROW), (HBRUSH)(COLOR_WINDOW + 1)), L"host",
+        WS_POPUP | WS_CLIPCHILDREN, 0, 0, width, height, nullptr, nullptr);
+    // Shown without being activated: under Wine without a window manager every activation of a new
+    // top-level window waits two seconds.
+    ShowWindow(SW_SHOWNA);
     PumpPending();
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
-  }
-  return true;
+}
+
+HostWindow::~HostWindow()
+{
+    DestroyWindow();
+    PumpPending();
+}
+
+void PumpPending()
+{
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT)
+            continue;
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+}
+
+bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs)
+{
+    const DWORD start = GetTickCount();
+    while (!done()) {
+        if (GetTickCount() - start > timeoutMs)
+            return false;
+        PumpPending();
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
+    }
+    return true;
 }
 
 }  // namespace morvick::test
 
-int main(int argc, char** argv) {
-  setvbuf(stdout, nullptr, _IONBF, 0);
-  AfxWinInit(GetModuleHandleW(nullptr), nullptr, const_cast<LPWSTR>(L""), SW_SHOWNORMAL);
-  morvick::test::theAppTestApp.InitApplication();
-  morvick::test::theAppTestApp.SetRegistryKey(morvick::test::kRegistryKey);
-  ::testing::InitGoogleTest(&argc, argv);
-  const int rc = RUN_ALL_TESTS();
-  std::wstring key = std::wstring(L"Software\\") + morvick::test::kRegistryKey;
-  RegDeleteTreeW(HKEY_CURRENT_USER, key.c_str());
-  return rc;
+int main(int argc, char** argv)
+{
+    setvbuf(stdout, nullptr, _IONBF, 0);
+    AfxWinInit(GetModuleHandleW(nullptr), nullptr, const_cast<LPWSTR>(L""), SW_SHOWNORMAL);
+    morvick::test::theAppTestApp.InitApplication();
+    morvick::test::theAppTestApp.SetRegistryKey(morvick::test::kRegistryKey);
+    ::testing::InitGoogleTest(&argc, argv);
+    const int rc = RUN_ALL_TESTS();
+    std::wstring key = std::wstring(L"Software\\") + morvick::test::kRegistryKey;
+    RegDeleteTreeW(HKEY_CURRENT_USER, key.c_str());
+    return rc;
 }

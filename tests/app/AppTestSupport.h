@@ -9,15 +9,15 @@
 namespace morvick::test {
 
 class AppTestApp : public CWinApp {
- public:
-  AppTestApp() : CWinApp(L"MorvickWizardTests") {}
+public:
+    AppTestApp() : CWinApp(L"MorvickWizardTests") {}
 };
 
 // A top-level window for the controls under test.
 class HostWindow : public CWnd {
- public:
-  HostWindow(int width = 500, int height = 400);
-  ~HostWindow() override;
+public:
+    HostWindow(int width = 500, int height = 400);
+    ~HostWindow() override;
 };
 
 void PumpPending();

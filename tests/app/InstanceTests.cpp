@@ -8,126 +8,144 @@
 
 namespace {
 
-std::wstring ProgramPath() {
-  WCHAR sz[MAX_PATH];
-  DWORD n = ::GetEnvironmentVariableW(L"MORVICK_BINARY_DIR", sz, MAX_PATH);
-  if (n == 0 || n >= MAX_PATH) return std::wstring();
-  std::wstring path = sz;
-  for (auto& ch : path) {
-    if (ch == L'/') ch = L'\\';
-  }
-  if (!path.empty() && path[0] == L'\\') path = L"Z:" + path;  // Wine maps / to Z:
-  return path + L"\\app\\Morvick.exe";
+std::wstring ProgramPath()
+{
+    WCHAR sz[MAX_PATH];
+    DWORD n = ::GetEnvironmentVariableW(L"MORVICK_BINARY_DIR", sz, MAX_PATH);
+    if (n == 0 || n >= MAX_PATH)
+        return std::wstring();
+    std::wstring path = sz;
+    for (auto& ch : path) {
+        if (ch == L'/')
+            ch = L'\\';
+    }
+    if (!path.empty() && path[0] == L'\\')
+        path = L"Z:" + path;  // Wine maps / to Z:
+    return path + L"\\app\\Morvick.exe";
 }
 
 struct Child {
-  PROCESS_INFORMATION pi = {};
-  bool Start(const std::wstring& exe) {
-    STARTUPINFOW si = {sizeof(si)};
-    std::wstring cmd = L"\"" + exe + L"\"";
-    std::vector<WCHAR> buf(cmd.begin(), cmd.end());
-    buf.push_back(0);
-    return ::CreateProcessW(exe.c_str(), buf.data(), NULL, NULL, FALSE, 0, NULL, NULL, &si, &pi) != FALSE;
-  }
-  bool WaitExit(DWORD ms, DWORD* pCode) {
-    if (::WaitForSingleObject(pi.hProcess, ms) != WAIT_OBJECT_0) return false;
-    ::GetExitCodeProcess(pi.hProcess, pCode);
-    return true;
-  }
-  ~Child() {
-    if (pi.hProcess != NULL) {
-      if (::WaitForSingleObject(pi.hProcess, 0) == WAIT_TIMEOUT) ::TerminateProcess(pi.hProcess, 99);
-      ::CloseHandle(pi.hProcess);
-      ::CloseHandle(pi.hThread);
+    PROCESS_INFORMATION pi = {};
+    bool Start(const std::wstring& exe)
+    {
+        STARTUPINFOW si = {sizeof(si)};
+        std::wstring cmd = L"\"" + exe + L"\"";
+        std::vector<WCHAR> buf(cmd.begin(), cmd.end());
+        buf.push_back(0);
+        return ::CreateProcessW(exe.c_str(), buf.data(), NULL, NULL, FALSE, 0, NULL, NULL, &si, &pi) != FALSE;
     }
-  }
+    bool WaitExit(DWORD ms, DWORD* pCode)
+    {
+        if (::WaitForSingleObject(pi.hProcess, ms) != WAIT_OBJECT_0)
+            return false;
+        ::GetExitCodeProcess(pi.hProcess, pCode);
+        return true;
+    }
+    ~Child()
+    {
+        if (pi.hProcess != NULL) {
+            if (::WaitForSingleObject(pi.hProcess, 0) == WAIT_TIMEOUT)
+                ::TerminateProcess(pi.hProcess, 99);
+            ::CloseHandle(pi.hProcess);
+            ::CloseHandle(pi.hThread);
+        }
+    }
 };
 
 struct FindData {
-  DWORD pid;
-  HWND hWnd;
+    DWORD pid;
+    HWND hWnd;
 };
 
-BOOL CALLBACK FindMainWindow(HWND hWnd, LPARAM lParam) {
-  FindData* p = reinterpret_cast<FindData*>(lParam);
-  DWORD pid = 0;
-  ::GetWindowThreadProcessId(hWnd, &pid);
-  if (pid == p->pid && ::IsWindowVisible(hWnd) && ::GetWindow(hWnd, GW_OWNER) == NULL) {
-    p->hWnd = hWnd;
-    return FALSE;
-  }
-  return TRUE;
+BOOL CALLBACK FindMainWindow(HWND hWnd, LPARAM lParam)
+{
+    FindData* p = reinterpret_cast<FindData*>(lParam);
+    DWORD pid = 0;
+    ::GetWindowThreadProcessId(hWnd, &pid);
+    if (pid == p->pid && ::IsWindowVisible(hWnd) && ::GetWindow(hWnd, GW_OWNER) == NULL) {
+        p->hWnd = hWnd;
+        return FALSE;
+    }
+    return TRUE;
 }
 
-HWND WaitForMainWindow(DWORD pid, DWORD ms) {
-  DWORD start = ::GetTickCount();
-  while (::GetTickCount() - start < ms) {
-    FindData data = {pid, NULL};
-    ::EnumWindows(FindMainWindow, reinterpret_cast<LPARAM>(&data));
-    if (data.hWnd != NULL) return data.hWnd;
-    ::Sleep(100);
-  }
-  return NULL;
+HWND WaitForMainWindow(DWORD pid, DWORD ms)
+{
+    DWORD start = ::GetTickCount();
+    while (::GetTickCount() - start < ms) {
+        FindData data = {pid, NULL};
+        ::EnumWindows(FindMainWindow, reinterpret_cast<LPARAM>(&data));
+        if (data.hWnd != NULL)
+            return data.hWnd;
+        ::Sleep(100);
+    }
+    return NULL;
 }
 
-std::vector<std::string> ReadLines(const std::wstring& path) {
-  std::vector<std::string> lines;
-  HANDLE h = ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL, OPEN_EXISTING, 0, NULL);
-  if (h == INVALID_HANDLE_VALUE) return lines;
-  std::string bytes;
-  char buf[4096];
-  DWORD got = 0;
-  while (::ReadFile(h, buf, sizeof(buf), &got, NULL) && got > 0) bytes.append(buf, got);
-  ::CloseHandle(h);
-  size_t pos = 0;
-  while (pos < bytes.size()) {
-    size_t end = bytes.find('\n', pos);
-    if (end == std::string::npos) end = bytes.size();
-    lines.push_back(bytes.substr(pos, end - pos));
-    pos = end + 1;
-  }
-  return lines;
+std::vector<std::string> ReadLines(const std::wstring& path)
+{
+    std::vector<std::string> lines;
+    HANDLE h =
+        ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL, OPEN_EXISTING, 0, NULL);
+    if (h == INVALID_HANDLE_VALUE)
+        return lines;
+    std::string bytes;
+    char buf[4096];
+    DWORD got = 0;
+    while (::ReadFile(h, buf, sizeof(buf), &got, NULL) && got > 0)
+        bytes.append(buf, got);
+    ::CloseHandle(h);
+    size_t pos = 0;
+    while (pos < bytes.size()) {
+        size_t end = bytes.find('\n', pos);
+        if (end == std::string::npos)
+            end = bytes.size();
+        lines.push_back(bytes.substr(pos, end - pos));
+        pos = end + 1;
+    }
+    return lines;
 }
 
-TEST(SingleInstance, ASecondCopyIsRefusedAndTheFirstEndsCleanlyWhenClosed) {
-  std::wstring exe = ProgramPath();
-  ASSERT_FALSE(exe.empty()) << "MORVICK_BINARY_DIR is not set";
-  ASSERT_NE(::GetFileAttributesW(exe.c_str()), INVALID_FILE_ATTRIBUTES);
+TEST(SingleInstance, ASecondCopyIsRefusedAndTheFirstEndsCleanlyWhenClosed)
+{
+    std::wstring exe = ProgramPath();
+    ASSERT_FALSE(exe.empty()) << "MORVICK_BINARY_DIR is not set";
+    ASSERT_NE(::GetFileAttributesW(exe.c_str()), INVALID_FILE_ATTRIBUTES);
 
-  WCHAR szTemp[MAX_PATH];
-  ::GetTempPathW(MAX_PATH, szTemp);
-  std::wstring log = std::wstring(szTemp) + L"morvick-instance-" + std::to_wstring(::GetCurrentProcessId()) + L".log";
-  ::DeleteFileW(log.c_str());
-  ::SetEnvironmentVariableW(L"MORVICK_MSGLOG", log.c_str());
-  ::SetEnvironmentVariableW(L"MORVICK_AUTOCLOSE_MESSAGES", L"1");
+    WCHAR szTemp[MAX_PATH];
+    ::GetTempPathW(MAX_PATH, szTemp);
+    std::wstring log = std::wstring(szTemp) + L"morvick-instance-" + std::to_wstring(::GetCurrentProcessId()) + L".log";
+    ::DeleteFileW(log.c_str());
+    ::SetEnvironmentVariableW(L"MORVICK_MSGLOG", log.c_str());
+    ::SetEnvironmentVariableW(L"MORVICK_AUTOCLOSE_MESSAGES", L"1");
 
-  Child first;
-  ASSERT_TRUE(first.Start(exe));
-  HWND hMain = WaitForMainWindow(first.pi.dwProcessId, 60000);
-  ASSERT_NE(hMain, (HWND)NULL) << "the first instance showed no window";
-  WCHAR szTitle[64] = L"";
-  ::GetWindowTextW(hMain, szTitle, 64);
-  EXPECT_STREQ(szTitle, L"Morvick");
-  EXPECT_TRUE(ReadLines(log).empty());
+    Child first;
+    ASSERT_TRUE(first.Start(exe));
+    HWND hMain = WaitForMainWindow(first.pi.dwProcessId, 60000);
+    ASSERT_NE(hMain, (HWND)NULL) << "the first instance showed no window";
+    WCHAR szTitle[64] = L"";
+    ::GetWindowTextW(hMain, szTitle, 64);
+    EXPECT_STREQ(szTitle, L"Morvick");
+    EXPECT_TRUE(ReadLines(log).empty());
 
-  Child second;
-  ASSERT_TRUE(second.Start(exe));
-  DWORD dwSecond = 1234;
-  ASSERT_TRUE(second.WaitExit(60000, &dwSecond)) << "the second instance did not end";
-  EXPECT_EQ(dwSecond, 0u);
-  std::vector<std::string> lines = ReadLines(log);
-  ASSERT_EQ(lines.size(), 1u);
-  EXPECT_EQ(lines[0], "plain\tAnother instance of the application is already running.");
+    Child second;
+    ASSERT_TRUE(second.Start(exe));
+    DWORD dwSecond = 1234;
+    ASSERT_TRUE(second.WaitExit(60000, &dwSecond)) << "the second instance did not end";
+    EXPECT_EQ(dwSecond, 0u);
+    std::vector<std::string> lines = ReadLines(log);
+    ASSERT_EQ(lines.size(), 1u);
+    EXPECT_EQ(lines[0], "plain\tAnother instance of the application is already running.");
 
-  ASSERT_TRUE(::PostMessageW(hMain, WM_CLOSE, 0, 0));
-  DWORD dwFirst = 1234;
-  ASSERT_TRUE(first.WaitExit(60000, &dwFirst)) << "the first instance did not end after WM_CLOSE";
-  EXPECT_EQ(dwFirst, 0u);
-  // Closing asked whether to exit; the box's default answer, Yes, was taken.
-  lines = ReadLines(log);
-  ASSERT_EQ(lines.size(), 2u);
-  EXPECT_EQ(lines[1], "3\tDo you really want to exit ?");
-  ::DeleteFileW(log.c_str());
+    ASSERT_TRUE(::PostMessageW(hMain, WM_CLOSE, 0, 0));
+    DWORD dwFirst = 1234;
+    ASSERT_TRUE(first.WaitExit(60000, &dwFirst)) << "the first instance did not end after WM_CLOSE";
+    EXPECT_EQ(dwFirst, 0u);
+    // Closing asked whether to exit; the box's default answer, Yes, was taken.
+    lines = ReadLines(log);
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(lines[1], "3\tDo you really want to exit ?");
+    ::DeleteFileW(log.c_str());
 }
 
 }  // namespace

@@ -15,147 +15,153 @@
 namespace morvick::test {
 namespace {
 
-TEST(ProgressDialog, PercentTextFollowsThePositionInTheRange) {
-  EXPECT_EQ(CProgressDialog::PercentText(0, 0, 100), L"0%");
-  EXPECT_EQ(CProgressDialog::PercentText(37, 0, 100), L"37%");
-  EXPECT_EQ(CProgressDialog::PercentText(100, 0, 100), L"100%");
-  EXPECT_EQ(CProgressDialog::PercentText(150, 0, 100), L"50%");  // past the end, modulo 100
-  EXPECT_EQ(CProgressDialog::PercentText(30, 20, 40), L"50%");
-  EXPECT_EQ(CProgressDialog::PercentText(5, 7, 7), L"0%");  // an empty range
+TEST(ProgressDialog, PercentTextFollowsThePositionInTheRange)
+{
+    EXPECT_EQ(CProgressDialog::PercentText(0, 0, 100), L"0%");
+    EXPECT_EQ(CProgressDialog::PercentText(37, 0, 100), L"37%");
+    EXPECT_EQ(CProgressDialog::PercentText(100, 0, 100), L"100%");
+    EXPECT_EQ(CProgressDialog::PercentText(150, 0, 100), L"50%");  // past the end, modulo 100
+    EXPECT_EQ(CProgressDialog::PercentText(30, 20, 40), L"50%");
+    EXPECT_EQ(CProgressDialog::PercentText(5, 7, 7), L"0%");  // an empty range
 }
 
-TEST(ProgressDialog, CancelOnlyRaisesTheFlagAndTheOwnerIsEnabledAgainAfterwards) {
-  HostWindow owner;
-  {
-    CProgressDialog progress;
-    ASSERT_TRUE(progress.Create(&owner));
+TEST(ProgressDialog, CancelOnlyRaisesTheFlagAndTheOwnerIsEnabledAgainAfterwards)
+{
+    HostWindow owner;
+    {
+        CProgressDialog progress;
+        ASSERT_TRUE(progress.Create(&owner));
+        EXPECT_FALSE(owner.IsWindowEnabled());
+        progress.SetRange(0, 200);
+        progress.SetPos(100);
+        EXPECT_EQ(progress.GetDlgItem(1082)->GetSafeHwnd() != nullptr, true);
+        CString percent;
+        progress.GetDlgItem(1082)->GetWindowText(percent);
+        EXPECT_EQ(percent, L"50%");
+        progress.SendMessage(WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+        EXPECT_TRUE(progress.CheckCancelButton());
+        EXPECT_TRUE(::IsWindow(progress.GetSafeHwnd())) << "the job decides when to stop";
+        // The position can also come as a message.
+        progress.SendMessage(CProgressDialog::kSetPositionMessage, 150, 0);
+        progress.GetDlgItem(1082)->GetWindowText(percent);
+        EXPECT_EQ(percent, L"75%");
+    }
+    EXPECT_TRUE(owner.IsWindowEnabled());
+
+    // An owner that was disabled before stays so.
+    owner.EnableWindow(FALSE);
+    {
+        CProgressDialog progress;
+        ASSERT_TRUE(progress.Create(&owner));
+        progress.DestroyWindow();
+    }
     EXPECT_FALSE(owner.IsWindowEnabled());
-    progress.SetRange(0, 200);
-    progress.SetPos(100);
-    EXPECT_EQ(progress.GetDlgItem(1082)->GetSafeHwnd() != nullptr, true);
-    CString percent;
-    progress.GetDlgItem(1082)->GetWindowText(percent);
-    EXPECT_EQ(percent, L"50%");
-    progress.SendMessage(WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
-    EXPECT_TRUE(progress.CheckCancelButton());
-    EXPECT_TRUE(::IsWindow(progress.GetSafeHwnd())) << "the job decides when to stop";
-    // The position can also come as a message.
-    progress.SendMessage(CProgressDialog::kSetPositionMessage, 150, 0);
-    progress.GetDlgItem(1082)->GetWindowText(percent);
-    EXPECT_EQ(percent, L"75%");
-  }
-  EXPECT_TRUE(owner.IsWindowEnabled());
-
-  // An owner that was disabled before stays so.
-  owner.EnableWindow(FALSE);
-  {
-    CProgressDialog progress;
-    ASSERT_TRUE(progress.Create(&owner));
-    progress.DestroyWindow();
-  }
-  EXPECT_FALSE(owner.IsWindowEnabled());
-  owner.EnableWindow(TRUE);
+    owner.EnableWindow(TRUE);
 }
 
-TEST(FileNameDialog, TheWalkOverAMultipleSelectionJoinsEachNameToTheFolder) {
-  CFileNameDialog dialog(TRUE, nullptr, nullptr, OFN_ALLOWMULTISELECT, L"All\0*.*\0\0", nullptr);
-  EXPECT_TRUE(dialog.m_ofn.Flags & OFN_EXPLORER);
-  const wchar_t several[] = L"C:\\images\0one.vhd\0two.vhdx\0\0";
-  std::memcpy(dialog.m_ofn.lpstrFile, several, sizeof(several));
-  size_t position = 0;
-  EXPECT_EQ(dialog.GetNextPathName(position), L"C:\\images\\one.vhd");
-  ASSERT_NE(position, 0u);
-  EXPECT_EQ(dialog.GetNextPathName(position), L"C:\\images\\two.vhdx");
-  EXPECT_EQ(position, 0u);
+TEST(FileNameDialog, TheWalkOverAMultipleSelectionJoinsEachNameToTheFolder)
+{
+    CFileNameDialog dialog(TRUE, nullptr, nullptr, OFN_ALLOWMULTISELECT, L"All\0*.*\0\0", nullptr);
+    EXPECT_TRUE(dialog.m_ofn.Flags & OFN_EXPLORER);
+    const wchar_t several[] = L"C:\\images\0one.vhd\0two.vhdx\0\0";
+    std::memcpy(dialog.m_ofn.lpstrFile, several, sizeof(several));
+    size_t position = 0;
+    EXPECT_EQ(dialog.GetNextPathName(position), L"C:\\images\\one.vhd");
+    ASSERT_NE(position, 0u);
+    EXPECT_EQ(dialog.GetNextPathName(position), L"C:\\images\\two.vhdx");
+    EXPECT_EQ(position, 0u);
 
-  const wchar_t root[] = L"C:\\\0a.vhd\0b.vhd\0\0";
-  std::memcpy(dialog.m_ofn.lpstrFile, root, sizeof(root));
-  position = 0;
-  EXPECT_EQ(dialog.GetNextPathName(position), L"C:\\a.vhd");  // no second backslash
+    const wchar_t root[] = L"C:\\\0a.vhd\0b.vhd\0\0";
+    std::memcpy(dialog.m_ofn.lpstrFile, root, sizeof(root));
+    position = 0;
+    EXPECT_EQ(dialog.GetNextPathName(position), L"C:\\a.vhd");  // no second backslash
 
-  const wchar_t single[] = L"C:\\images\\only.vhd\0\0";
-  std::memcpy(dialog.m_ofn.lpstrFile, single, sizeof(single));
-  position = 0;
-  EXPECT_EQ(dialog.GetNextPathName(position), L"C:\\images\\only.vhd");
-  EXPECT_EQ(position, 0u);
-  EXPECT_EQ(CFileNameDialog::RecordSizeFor(4), 76u);
-  EXPECT_EQ(CFileNameDialog::RecordSizeFor(6), 88u);
+    const wchar_t single[] = L"C:\\images\\only.vhd\0\0";
+    std::memcpy(dialog.m_ofn.lpstrFile, single, sizeof(single));
+    position = 0;
+    EXPECT_EQ(dialog.GetNextPathName(position), L"C:\\images\\only.vhd");
+    EXPECT_EQ(position, 0u);
+    EXPECT_EQ(CFileNameDialog::RecordSizeFor(4), 76u);
+    EXPECT_EQ(CFileNameDialog::RecordSizeFor(6), 88u);
 }
 
 class PlainView : public CView {
- public:
-  void OnDraw(CDC*) override {}
+public:
+    void OnDraw(CDC*) override {}
 };
 
-TEST(SwitchView, TheShownPageCarriesTheFirstPaneIdAndThePreviousOneTakesItsId) {
-  CFrameWnd* frame = new CFrameWnd;
-  ASSERT_TRUE(frame->Create(nullptr, L"frame", WS_OVERLAPPEDWINDOW, CRect(0, 0, 600, 400)));
-  PlainView* first = new PlainView;
-  PlainView* results = new PlainView;
-  ASSERT_TRUE(first->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, CRect(0, 0, 10, 10), frame, AFX_IDW_PANE_FIRST,
-                            nullptr));
-  ASSERT_TRUE(results->Create(nullptr, nullptr, WS_CHILD, CRect(0, 0, 0, 0), frame, 0xE904, nullptr));
-  frame->SetActiveView(first);
-  frame->RecalcLayout();
+TEST(SwitchView, TheShownPageCarriesTheFirstPaneIdAndThePreviousOneTakesItsId)
+{
+    CFrameWnd* frame = new CFrameWnd;
+    ASSERT_TRUE(frame->Create(nullptr, L"frame", WS_OVERLAPPEDWINDOW, CRect(0, 0, 600, 400)));
+    PlainView* first = new PlainView;
+    PlainView* results = new PlainView;
+    ASSERT_TRUE(first->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, CRect(0, 0, 10, 10), frame, AFX_IDW_PANE_FIRST,
+        nullptr));
+    ASSERT_TRUE(results->Create(nullptr, nullptr, WS_CHILD, CRect(0, 0, 0, 0), frame, 0xE904, nullptr));
+    frame->SetActiveView(first);
+    frame->RecalcLayout();
 
-  CEx_StyleApp::ExchangeFrameView(frame, first, results);
-  EXPECT_EQ(results->GetDlgCtrlID(), AFX_IDW_PANE_FIRST);
-  EXPECT_EQ(first->GetDlgCtrlID(), 0xE904);
-  EXPECT_TRUE(results->IsWindowVisible() || !frame->IsWindowVisible());
-  EXPECT_FALSE(first->IsWindowVisible());
-  EXPECT_EQ(frame->GetActiveView(), results);
-  CRect client, shown;
-  frame->GetClientRect(&client);
-  results->GetWindowRect(&shown);
-  EXPECT_EQ(shown.Width(), client.Width()) << "laid out in the frame";
+    CEx_StyleApp::ExchangeFrameView(frame, first, results);
+    EXPECT_EQ(results->GetDlgCtrlID(), AFX_IDW_PANE_FIRST);
+    EXPECT_EQ(first->GetDlgCtrlID(), 0xE904);
+    EXPECT_TRUE(results->IsWindowVisible() || !frame->IsWindowVisible());
+    EXPECT_FALSE(first->IsWindowVisible());
+    EXPECT_EQ(frame->GetActiveView(), results);
+    CRect client, shown;
+    frame->GetClientRect(&client);
+    results->GetWindowRect(&shown);
+    EXPECT_EQ(shown.Width(), client.Width()) << "laid out in the frame";
 
-  // The same page again changes nothing.
-  CEx_StyleApp::ExchangeFrameView(frame, results, results);
-  EXPECT_EQ(results->GetDlgCtrlID(), AFX_IDW_PANE_FIRST);
-  frame->DestroyWindow();
+    // The same page again changes nothing.
+    CEx_StyleApp::ExchangeFrameView(frame, results, results);
+    EXPECT_EQ(results->GetDlgCtrlID(), AFX_IDW_PANE_FIRST);
+    frame->DestroyWindow();
 }
 
-TEST(SectorBoxes, OnlyWholeNonNegativeNumbersOfThirtyTwoBitsAreSectors) {
-  uint32_t value = 0;
-  EXPECT_TRUE(CSecondView_HDD::ParseSectorNumber(L" 2048 ", value));
-  EXPECT_EQ(value, 2048u);
-  EXPECT_TRUE(CSecondView_HDD::ParseSectorNumber(L"4294967295", value));
-  EXPECT_EQ(value, 4294967295u);
-  for (const wchar_t* bad : {L"", L"abc", L"-5", L"12a", L"4294967296", L"1 2", L"+7"})
-    EXPECT_FALSE(CSecondView_HDD::ParseSectorNumber(bad, value));
+TEST(SectorBoxes, OnlyWholeNonNegativeNumbersOfThirtyTwoBitsAreSectors)
+{
+    uint32_t value = 0;
+    EXPECT_TRUE(CSecondView_HDD::ParseSectorNumber(L" 2048 ", value));
+    EXPECT_EQ(value, 2048u);
+    EXPECT_TRUE(CSecondView_HDD::ParseSectorNumber(L"4294967295", value));
+    EXPECT_EQ(value, 4294967295u);
+    for (const wchar_t* bad : {L"", L"abc", L"-5", L"12a", L"4294967296", L"1 2", L"+7"})
+        EXPECT_FALSE(CSecondView_HDD::ParseSectorNumber(bad, value));
 }
 
-TEST(Document, ImageNamesAreKnownByTheirEndingAndListedLowerCasedAndSorted) {
-  EXPECT_EQ(CEx_StyleDoc::GetImageTypeFromFileName(L"PHOTO.JPG"), 3);
-  EXPECT_EQ(CEx_StyleDoc::GetImageTypeFromFileName(L"nodotjpg"), 3);
-  EXPECT_EQ(CEx_StyleDoc::GetImageTypeFromFileName(L"scan.TIFF"), 6);
-  EXPECT_EQ(CEx_StyleDoc::GetImageTypeFromFileName(L"notes.txt"), 0);
+TEST(Document, ImageNamesAreKnownByTheirEndingAndListedLowerCasedAndSorted)
+{
+    EXPECT_EQ(CEx_StyleDoc::GetImageTypeFromFileName(L"PHOTO.JPG"), 3);
+    EXPECT_EQ(CEx_StyleDoc::GetImageTypeFromFileName(L"nodotjpg"), 3);
+    EXPECT_EQ(CEx_StyleDoc::GetImageTypeFromFileName(L"scan.TIFF"), 6);
+    EXPECT_EQ(CEx_StyleDoc::GetImageTypeFromFileName(L"notes.txt"), 0);
 
-  wchar_t temp[MAX_PATH] = L"";
-  GetTempPathW(MAX_PATH, temp);
-  CString folder;
-  folder.Format(L"%smorvick-doc-%lu", temp, GetCurrentProcessId());
-  CreateDirectoryW(folder, nullptr);
-  for (const wchar_t* name : {L"B.JPG", L"a.png", L"notes.txt"}) {
-    HANDLE f = CreateFileW(folder + L"\\" + name, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    CloseHandle(f);
-  }
-  CEx_StyleDoc document;
-  document.LoadImageFolder(folder);
-  ASSERT_EQ(document.m_ImageNames.GetSize(), 2);
-  EXPECT_EQ(document.m_ImageNames[0], L"a.png");
-  EXPECT_EQ(document.m_ImageNames[1], L"b.jpg");
-  document.LoadImageAt(1);
-  ASSERT_NE(document.CurrentImage(), nullptr);
-  EXPECT_EQ(document.CurrentImage()->format, 3);
-  document.LoadImageAt(5);
-  EXPECT_EQ(document.CurrentImage(), nullptr);
+    wchar_t temp[MAX_PATH] = L"";
+    GetTempPathW(MAX_PATH, temp);
+    CString folder;
+    folder.Format(L"%smorvick-doc-%lu", temp, GetCurrentProcessId());
+    CreateDirectoryW(folder, nullptr);
+    for (const wchar_t* name : {L"B.JPG", L"a.png", L"notes.txt"}) {
+        HANDLE f = CreateFileW(folder + L"\\" + name, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+        CloseHandle(f);
+    }
+    CEx_StyleDoc document;
+    document.LoadImageFolder(folder);
+    ASSERT_EQ(document.m_ImageNames.GetSize(), 2);
+    EXPECT_EQ(document.m_ImageNames[0], L"a.png");
+    EXPECT_EQ(document.m_ImageNames[1], L"b.jpg");
+    document.LoadImageAt(1);
+    ASSERT_NE(document.CurrentImage(), nullptr);
+    EXPECT_EQ(document.CurrentImage()->format, 3);
+    document.LoadImageAt(5);
+    EXPECT_EQ(document.CurrentImage(), nullptr);
 
-  document.DeleteFolderFiles(folder);
-  EXPECT_EQ(GetFileAttributesW(folder + L"\\notes.txt"), INVALID_FILE_ATTRIBUTES);
-  EXPECT_NE(GetFileAttributesW(folder), INVALID_FILE_ATTRIBUTES) << "the folder itself stays";
-  document.DeleteFolderFiles(folder);  // an empty folder: nothing to do
-  RemoveDirectoryW(folder);
+    document.DeleteFolderFiles(folder);
+    EXPECT_EQ(GetFileAttributesW(folder + L"\\notes.txt"), INVALID_FILE_ATTRIBUTES);
+    EXPECT_NE(GetFileAttributesW(folder), INVALID_FILE_ATTRIBUTES) << "the folder itself stays";
+    document.DeleteFolderFiles(folder);  // an empty folder: nothing to do
+    RemoveDirectoryW(folder);
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 
 #include "tests/e2e/RoadSteps.h"
 #include "tests/engine/diskfixtures/DiskFixture.h"
+#include "tests/support/win/WindowCapture.h"
 
 namespace morvick::e2e {
 namespace {
@@ -13,53 +14,98 @@ namespace {
 [[maybe_unused]] auto* const kDisks =
     ::testing::AddGlobalTestEnvironment(new morvick::test::DiskFixtureEnvironment({kWizardDisks}));
 
-TEST(WizardRoad, ExtensiveScanChecksItsSectorRangeAndScansAValidOne) {
-  MorvickDriver driver;
-  ASSERT_TRUE(driver.Start());
-  ASSERT_NE(driver.WaitForFrame(), nullptr);
-  ASSERT_TRUE(driver.WaitForPage(0));
+TEST(WizardRoad, ExtensiveScanChecksItsSectorRangeAndScansAValidOne)
+{
+    MorvickDriver driver;
+    ASSERT_TRUE(driver.Start());
+    ASSERT_NE(driver.WaitForFrame(), nullptr);
+    ASSERT_TRUE(driver.WaitForPage(0));
 
-  // A disk without its master boot record: the search finds the volumes by their boot sectors.
-  ASSERT_NO_FATAL_FAILURE(OpenImage(driver, Disk("mbr-wiped.vhd"), kExtensiveScan));
-  ASSERT_NO_FATAL_FAILURE(SearchPartitions(driver, false));
-  for (UINT id : {kFileSystemChoice, kStartSector, kEndSector}) EXPECT_TRUE(driver.IsVisible(id)) << id;
+    // A disk without its master boot record: the search finds the volumes by their boot sectors.
+    ASSERT_NO_FATAL_FAILURE(OpenImage(driver, Disk("mbr-wiped.vhd"), kExtensiveScan));
+    ASSERT_NO_FATAL_FAILURE(SearchPartitions(driver, false));
+    for (UINT id : {kFileSystemChoice, kStartSector, kEndSector})
+        EXPECT_TRUE(driver.IsVisible(id)) << id;
 
-  ASSERT_TRUE(driver.SetText(kStartSector, L"10"));
-  ASSERT_TRUE(driver.SetText(kEndSector, L"5"));
-  PressAndExpect(driver, kNext, "2", "End sector should be bigger than start sector");
-  ASSERT_TRUE(driver.SetText(kEndSector, L"10"));
-  PressAndExpect(driver, kNext, "2", "End sector should be bigger than start sector");
-  ASSERT_TRUE(driver.SetText(kStartSector, L"abc"));
-  PressAndExpect(driver, kNext, "2", "Start sector value is not valid, It should be a positive number");
-  ASSERT_TRUE(driver.SetText(kStartSector, L"10"));
-  ASSERT_TRUE(driver.SetText(kEndSector, L"-20"));
-  PressAndExpect(driver, kNext, "2", "End sector value is not valid, It should be a positive number");
-  EXPECT_EQ(driver.ShownPage(), 2);
-  EXPECT_TRUE(driver.IsVisible(kNext)) << "nothing started";
+    ASSERT_TRUE(driver.SetText(kStartSector, L"10"));
+    ASSERT_TRUE(driver.SetText(kEndSector, L"5"));
+    PressAndExpect(driver, kNext, "2", "End sector should be bigger than start sector");
+    ASSERT_TRUE(driver.SetText(kEndSector, L"10"));
+    PressAndExpect(driver, kNext, "2", "End sector should be bigger than start sector");
+    ASSERT_TRUE(driver.SetText(kStartSector, L"abc"));
+    PressAndExpect(driver, kNext, "2", "Start sector value is not valid, It should be a positive number");
+    ASSERT_TRUE(driver.SetText(kStartSector, L"10"));
+    ASSERT_TRUE(driver.SetText(kEndSector, L"-20"));
+    PressAndExpect(driver, kNext, "2", "End sector value is not valid, It should be a positive number");
+    EXPECT_EQ(driver.ShownPage(), 2);
+    EXPECT_TRUE(driver.IsVisible(kNext)) << "nothing started";
 
-  // The FAT32 volume's range: the scan runs and the file-system page follows without an error.
-  ASSERT_TRUE(driver.SelectComboIndex(kFileSystemChoice, 1));
-  ASSERT_TRUE(driver.SetText(kStartSector, L"36864"));
-  ASSERT_TRUE(driver.SetText(kEndSector, L"106495"));
-  const size_t before = driver.MessageCount();
-  ASSERT_TRUE(driver.Click(kNext));
-  ASSERT_TRUE(driver.WaitForPage(3, 120000)) << "the file-system page did not come";
-  Sleep(500);
-  EXPECT_EQ(driver.MessageCount(), before) << "a file system was found";
-  driver.Kill();
+    // The FAT32 volume's range: the scan runs and the file-system page follows without an error.
+    ASSERT_TRUE(driver.SelectComboIndex(kFileSystemChoice, 1));
+    ASSERT_TRUE(driver.SetText(kStartSector, L"36864"));
+    ASSERT_TRUE(driver.SetText(kEndSector, L"106495"));
+    const size_t before = driver.MessageCount();
+    ASSERT_TRUE(driver.Click(kNext));
+    ASSERT_TRUE(driver.WaitForPage(3, 120000)) << "the file-system page did not come";
+    Sleep(500);
+    EXPECT_EQ(driver.MessageCount(), before) << "a file system was found";
+    driver.Kill();
 }
 
-TEST(WizardRoad, AVhdxOffersOnlyTheFileSystemChoice) {
-  MorvickDriver driver;
-  ASSERT_TRUE(driver.Start());
-  ASSERT_NE(driver.WaitForFrame(), nullptr);
-  ASSERT_TRUE(driver.WaitForPage(0));
-  ASSERT_NO_FATAL_FAILURE(OpenImage(driver, Disk("fixed.vhdx"), kExtensiveScan));
-  ASSERT_NO_FATAL_FAILURE(SearchPartitions(driver, true));
-  EXPECT_TRUE(driver.IsVisible(kFileSystemChoice));
-  EXPECT_FALSE(driver.IsVisible(kStartSector));
-  EXPECT_FALSE(driver.IsVisible(kEndSector));
-  driver.Kill();
+TEST(WizardRoad, AVhdxOffersOnlyTheFileSystemChoice)
+{
+    MorvickDriver driver;
+    ASSERT_TRUE(driver.Start());
+    ASSERT_NE(driver.WaitForFrame(), nullptr);
+    ASSERT_TRUE(driver.WaitForPage(0));
+    ASSERT_NO_FATAL_FAILURE(OpenImage(driver, Disk("fixed.vhdx"), kExtensiveScan));
+    ASSERT_NO_FATAL_FAILURE(SearchPartitions(driver, true));
+    EXPECT_TRUE(driver.IsVisible(kFileSystemChoice));
+    EXPECT_FALSE(driver.IsVisible(kStartSector));
+    EXPECT_FALSE(driver.IsVisible(kEndSector));
+    driver.Kill();
+}
+
+TEST(WizardRoad, StopAnsweredNoLetsTheScanGoOnAndYesEndsIt)
+{
+    MorvickDriver driver;
+    ASSERT_TRUE(driver.Start());
+    ASSERT_NE(driver.WaitForFrame(), nullptr);
+    ASSERT_TRUE(driver.WaitForPage(0));
+    ASSERT_NO_FATAL_FAILURE(OpenImage(driver, Disk("large.vhd"), kExtensiveScan));
+    ASSERT_NO_FATAL_FAILURE(SearchPartitions(driver, true));
+
+    // The whole 16 GiB disk, searched for FAT volumes.
+    ASSERT_TRUE(driver.SelectComboIndex(kFileSystemChoice, 1));
+    ASSERT_TRUE(driver.Click(kNext));
+    const DWORD start = GetTickCount();
+    while (driver.Text(kPaneStatus).find(L"Reading Sector") != 0 && GetTickCount() - start < 30000)
+        Sleep(20);
+    ASSERT_EQ(driver.Text(kPaneStatus).find(L"Reading Sector"), 0u) << "the search did not start";
+    EXPECT_TRUE(driver.IsVisible(kStop));
+    EXPECT_FALSE(driver.IsVisible(kNext));
+    EXPECT_EQ(driver.Text(kHideProgress), L"Hide Progress");
+    EXPECT_EQ(driver.Text(kRowLabel), L"Boot Sector(s) Found\t\t:");
+    EXPECT_TRUE(driver.Capture(driver.Frame(), morvick::test::GalleryFolder("app") + L"\\scan-progress.png"));
+
+    // Stop, No: the search goes on from where it was.
+    const std::string question =
+        "Do you want to stop file searching? This may result in incomplete \\r\\nrecovery and you will need to "
+        "restart the process again.";
+    PressAndExpect(driver, kStop, "3", question, IDNO);
+    const int afterNo = driver.ProgressPosition(kPaneProgress);
+    const DWORD goOn = GetTickCount();
+    while (driver.ProgressPosition(kPaneProgress) <= afterNo && GetTickCount() - goOn < 30000)
+        Sleep(50);
+    EXPECT_GT(driver.ProgressPosition(kPaneProgress), afterNo) << "the search did not go on";
+    EXPECT_EQ(driver.ShownPage(), 2);
+
+    // Stop, Yes: the search ends, the analysis runs on what it found, the file systems follow.
+    PressAndExpect(driver, kStop, "3", question, IDYES);
+    ASSERT_TRUE(driver.WaitForPage(3, 60000)) << "the file-system page did not come";
+    Sleep(500);
+    EXPECT_TRUE(driver.NoMessageBox()) << "the FAT32 volume at the start was found";
+    driver.Kill();
 }
 
 }  // namespace

@@ -7,6 +7,8 @@
 #include <functional>
 #include <random>
 
+#include "tests/support/win/WindowCapture.h"
+
 namespace morvick::e2e {
 
 namespace {
@@ -14,377 +16,482 @@ namespace {
 const wchar_t kPageProperty[] = L"MorvickPage";
 const wchar_t kMessageCaption[] = L"Morvick";
 
-bool WaitFor(const std::function<bool()>& done, DWORD ms) {
-  const DWORD start = GetTickCount();
-  for (;;) {
-    if (done()) return true;
-    if (GetTickCount() - start >= ms) return false;
-    Sleep(50);
-  }
+bool WaitFor(const std::function<bool()>& done, DWORD ms)
+{
+    const DWORD start = GetTickCount();
+    for (;;) {
+        if (done())
+            return true;
+        if (GetTickCount() - start >= ms)
+            return false;
+        Sleep(50);
+    }
 }
 
 struct TopLevelSearch {
-  DWORD pid;
-  std::wstring title;
-  HWND exclude;
-  HWND found;
-  bool unownedOnly;
+    DWORD pid;
+    std::wstring title;
+    HWND exclude;
+    HWND found;
+    bool unownedOnly;
 };
 
-BOOL CALLBACK FindTopLevel(HWND window, LPARAM parameter) {
-  auto* search = reinterpret_cast<TopLevelSearch*>(parameter);
-  DWORD pid = 0;
-  GetWindowThreadProcessId(window, &pid);
-  if (pid != search->pid || window == search->exclude || !IsWindowVisible(window)) return TRUE;
-  if (search->unownedOnly && GetWindow(window, GW_OWNER) != nullptr) return TRUE;
-  wchar_t title[256] = L"";
-  GetWindowTextW(window, title, 256);
-  if (search->title == title) {
-    search->found = window;
-    return FALSE;
-  }
-  return TRUE;
+BOOL CALLBACK FindTopLevel(HWND window, LPARAM parameter)
+{
+    auto* search = reinterpret_cast<TopLevelSearch*>(parameter);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(window, &pid);
+    if (pid != search->pid || window == search->exclude || !IsWindowVisible(window))
+        return TRUE;
+    if (search->unownedOnly && GetWindow(window, GW_OWNER) != nullptr)
+        return TRUE;
+    wchar_t title[256] = L"";
+    GetWindowTextW(window, title, 256);
+    if (search->title == title) {
+        search->found = window;
+        return FALSE;
+    }
+    return TRUE;
 }
 
 struct ChildSearch {
-  UINT id;
-  HWND found;
+    UINT id;
+    HWND found;
 };
 
-BOOL CALLBACK FindChild(HWND window, LPARAM parameter) {
-  auto* search = reinterpret_cast<ChildSearch*>(parameter);
-  if (static_cast<UINT>(GetDlgCtrlID(window)) == search->id) {
-    search->found = window;
-    return FALSE;
-  }
-  return TRUE;
+BOOL CALLBACK FindChild(HWND window, LPARAM parameter)
+{
+    auto* search = reinterpret_cast<ChildSearch*>(parameter);
+    if (static_cast<UINT>(GetDlgCtrlID(window)) == search->id) {
+        search->found = window;
+        return FALSE;
+    }
+    return TRUE;
 }
 
-std::string ReadFileBytes(const std::wstring& path) {
-  std::string bytes;
-  HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                            OPEN_EXISTING, 0, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return bytes;
-  char buffer[4096];
-  DWORD got = 0;
-  while (ReadFile(file, buffer, sizeof(buffer), &got, nullptr) && got > 0) bytes.append(buffer, got);
-  CloseHandle(file);
-  return bytes;
+std::string ReadFileBytes(const std::wstring& path)
+{
+    std::string bytes;
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+        nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return bytes;
+    char buffer[4096];
+    DWORD got = 0;
+    while (ReadFile(file, buffer, sizeof(buffer), &got, nullptr) && got > 0)
+        bytes.append(buffer, got);
+    CloseHandle(file);
+    return bytes;
 }
 
 }  // namespace
 
-std::wstring ProgramPath() {
-  wchar_t folder[MAX_PATH] = L"";
-  const DWORD n = GetEnvironmentVariableW(L"MORVICK_BINARY_DIR", folder, MAX_PATH);
-  if (n == 0 || n >= MAX_PATH) return std::wstring();
-  std::wstring path = folder;
-  for (wchar_t& c : path)
-    if (c == L'/') c = L'\\';
-  if (!path.empty() && path[0] == L'\\') path = L"Z:" + path;
-  return path + L"\\app\\Morvick.exe";
+std::wstring ProgramPath()
+{
+    wchar_t folder[MAX_PATH] = L"";
+    const DWORD n = GetEnvironmentVariableW(L"MORVICK_BINARY_DIR", folder, MAX_PATH);
+    if (n == 0 || n >= MAX_PATH)
+        return std::wstring();
+    std::wstring path = folder;
+    for (wchar_t& c : path)
+        if (c == L'/')
+            c = L'\\';
+    if (!path.empty() && path[0] == L'\\')
+        path = L"Z:" + path;
+    return path + L"\\app\\Morvick.exe";
 }
 
-std::wstring WindowsPath(const std::string& unixPath) {
-  std::wstring path = L"Z:";
-  for (char c : unixPath) path += c == '/' ? L'\\' : static_cast<wchar_t>(static_cast<unsigned char>(c));
-  return path;
+std::wstring WindowsPath(const std::string& unixPath)
+{
+    std::wstring path = L"Z:";
+    for (char c : unixPath)
+        path += c == '/' ? L'\\' : static_cast<wchar_t>(static_cast<unsigned char>(c));
+    return path;
 }
 
-std::string Utf8(const std::wstring& text) {
-  if (text.empty()) return std::string();
-  const int n = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
-  std::string out(static_cast<size_t>(n), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), &out[0], n, nullptr, nullptr);
-  return out;
+std::string Utf8(const std::wstring& text)
+{
+    if (text.empty())
+        return std::string();
+    const int n =
+        WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
+    std::string out(static_cast<size_t>(n), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), &out[0], n, nullptr, nullptr);
+    return out;
 }
 
 MorvickDriver::MorvickDriver() = default;
 
-MorvickDriver::~MorvickDriver() {
-  Kill();
-  if (!m_log.empty()) DeleteFileW(m_log.c_str());
+MorvickDriver::~MorvickDriver()
+{
+    Kill();
+    if (!m_log.empty())
+        DeleteFileW(m_log.c_str());
 }
 
-bool MorvickDriver::Start(const std::wstring& args) {
-  const std::wstring exe = ProgramPath();
-  if (exe.empty()) return false;
-  wchar_t temp[MAX_PATH] = L"";
-  GetTempPathW(MAX_PATH, temp);
-  std::random_device random;
-  m_log = std::wstring(temp) + L"morvick-e2e-" + std::to_wstring(random()) + L".log";
-  DeleteFileW(m_log.c_str());
-  SetEnvironmentVariableW(L"MORVICK_MSGLOG", m_log.c_str());
-  SetEnvironmentVariableW(L"MORVICK_AUTOCLOSE_MESSAGES", nullptr);
-  std::wstring command = L"\"" + exe + L"\"";
-  if (!args.empty()) command += L" " + args;
-  STARTUPINFOW si = {};
-  si.cb = sizeof(si);
-  if (!CreateProcessW(exe.c_str(), &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &m_pi)) return false;
-  m_process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE | PROCESS_QUERY_INFORMATION, FALSE,
-                          m_pi.dwProcessId);
-  return true;
-}
-
-HWND MorvickDriver::WaitForFrame(DWORD ms) {
-  WaitFor(
-      [&] {
-        TopLevelSearch search{m_pi.dwProcessId, kMessageCaption, nullptr, nullptr, true};
-        EnumWindows(FindTopLevel, reinterpret_cast<LPARAM>(&search));
-        // The frame is the window that holds the pages.
-        if (search.found != nullptr && GetDlgItem(search.found, kPaneFirstId) != nullptr) m_frame = search.found;
-        return m_frame != nullptr;
-      },
-      ms);
-  // The start-up is over once the program waits for input.
-  if (m_frame != nullptr) WaitForInputIdle(m_pi.hProcess, ms);
-  return m_frame;
-}
-
-HWND MorvickDriver::ShownPageWindow() const {
-  return m_frame != nullptr ? GetDlgItem(m_frame, kPaneFirstId) : nullptr;
-}
-
-int MorvickDriver::ShownPage() const {
-  HWND page = ShownPageWindow();
-  if (page == nullptr) return -1;
-  return static_cast<int>(reinterpret_cast<INT_PTR>(GetPropW(page, kPageProperty))) - 1;
-}
-
-bool MorvickDriver::WaitForPage(int page, DWORD ms) {
-  // The ids change hands just before the new page is shown: wait for both.
-  return WaitFor([&] { return ShownPage() == page && IsWindowVisible(ShownPageWindow()); }, ms);
-}
-
-HWND MorvickDriver::Control(UINT id) const {
-  HWND page = ShownPageWindow();
-  if (page == nullptr) return nullptr;
-  ChildSearch search{id, nullptr};
-  EnumChildWindows(page, FindChild, reinterpret_cast<LPARAM>(&search));
-  return search.found;
-}
-
-bool MorvickDriver::IsVisible(UINT id) const {
-  HWND control = Control(id);
-  return control != nullptr && IsWindowVisible(control);
-}
-
-bool MorvickDriver::IsEnabled(UINT id) const {
-  HWND control = Control(id);
-  return control != nullptr && IsWindowEnabled(control);
-}
-
-bool MorvickDriver::Click(UINT id) {
-  HWND control = Control(id);
-  if (control == nullptr || !IsWindowVisible(control) || !IsWindowEnabled(control)) return false;
-  return PostMessageW(control, BM_CLICK, 0, 0) != FALSE;
-}
-
-std::wstring MorvickDriver::Text(UINT id) const {
-  HWND control = Control(id);
-  if (control == nullptr) return std::wstring();
-  wchar_t text[2048] = L"";
-  DWORD_PTR result = 0;
-  SendMessageTimeoutW(control, WM_GETTEXT, 2048, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 5000, &result);
-  return text;
-}
-
-bool MorvickDriver::SetText(UINT id, const std::wstring& text) {
-  HWND control = Control(id);
-  if (control == nullptr) return false;
-  DWORD_PTR result = 0;
-  return SendMessageTimeoutW(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()), SMTO_ABORTIFHUNG, 5000,
-                             &result) != 0;
-}
-
-bool MorvickDriver::SelectComboIndex(UINT id, int index) {
-  HWND control = Control(id);
-  if (control == nullptr) return false;
-  DWORD_PTR result = 0;
-  return SendMessageTimeoutW(control, CB_SETCURSEL, static_cast<WPARAM>(index), 0, SMTO_ABORTIFHUNG, 5000, &result) != 0 &&
-         static_cast<int>(result) == index;
-}
-
-bool MorvickDriver::SendCommand(UINT id) {
-  return m_frame != nullptr && PostMessageW(m_frame, WM_COMMAND, MAKEWPARAM(id, 0), 0) != FALSE;
-}
-
-std::vector<LoggedMessage> MorvickDriver::Messages() const {
-  std::vector<LoggedMessage> messages;
-  const std::string bytes = ReadFileBytes(m_log);
-  size_t position = 0;
-  while (position < bytes.size()) {
-    size_t end = bytes.find('\n', position);
-    if (end == std::string::npos) break;  // a line still being written
-    const std::string line = bytes.substr(position, end - position);
-    const size_t tab = line.find('\t');
-    LoggedMessage message;
-    message.kind = tab == std::string::npos ? line : line.substr(0, tab);
-    message.text = tab == std::string::npos ? std::string() : line.substr(tab + 1);
-    messages.push_back(message);
-    position = end + 1;
-  }
-  return messages;
-}
-
-bool MorvickDriver::WaitForMessage(size_t after, LoggedMessage& message, DWORD ms) const {
-  return WaitFor(
-      [&] {
-        const std::vector<LoggedMessage> all = Messages();
-        if (all.size() <= after) return false;
-        message = all[after];
-        return true;
-      },
-      ms);
-}
-
-HWND MorvickDriver::WaitForWindow(const std::wstring& title, DWORD ms) const {
-  HWND found = nullptr;
-  WaitFor(
-      [&] {
-        TopLevelSearch search{m_pi.dwProcessId, title, m_frame, nullptr, false};
-        EnumWindows(FindTopLevel, reinterpret_cast<LPARAM>(&search));
-        found = search.found;
-        return found != nullptr;
-      },
-      ms);
-  return found;
-}
-
-bool MorvickDriver::PressDialogButton(const std::wstring& title, UINT buttonId, DWORD ms) {
-  HWND dialog = WaitForWindow(title, ms);
-  if (dialog == nullptr) return false;
-  HWND button = nullptr;
-  // The box lays its buttons out once it is shown; wait for the one asked for.
-  if (!WaitFor([&] { return (button = GetDlgItem(dialog, static_cast<int>(buttonId))) != nullptr; }, ms)) return false;
-  PostMessageW(button, BM_CLICK, 0, 0);
-  return WaitFor([&] { return !IsWindow(dialog) || !IsWindowVisible(dialog); }, ms);
-}
-
-bool MorvickDriver::AnswerMessage(UINT buttonId, DWORD ms) { return PressDialogButton(kMessageCaption, buttonId, ms); }
-
-bool MorvickDriver::NoMessageBox() const {
-  TopLevelSearch search{m_pi.dwProcessId, kMessageCaption, m_frame, nullptr, false};
-  EnumWindows(FindTopLevel, reinterpret_cast<LPARAM>(&search));
-  return search.found == nullptr;
-}
-
-void* MorvickDriver::AllocRemote(size_t size) const {
-  return m_process != nullptr ? VirtualAllocEx(m_process, nullptr, size, MEM_COMMIT, PAGE_READWRITE) : nullptr;
-}
-
-void MorvickDriver::FreeRemote(void* remote) const {
-  if (remote != nullptr) VirtualFreeEx(m_process, remote, 0, MEM_RELEASE);
-}
-
-bool MorvickDriver::ReadRemote(const void* remote, void* local, size_t size) const {
-  SIZE_T got = 0;
-  return ReadProcessMemory(m_process, remote, local, size, &got) && got == size;
-}
-
-bool MorvickDriver::WriteRemote(void* remote, const void* local, size_t size) const {
-  SIZE_T put = 0;
-  return WriteProcessMemory(m_process, remote, local, size, &put) && put == size;
-}
-
-std::vector<TreeItemInfo> MorvickDriver::TreeItems(HWND tree) const {
-  std::vector<TreeItemInfo> items;
-  if (tree == nullptr) return items;
-  const size_t textChars = 260;
-  auto* remote = static_cast<unsigned char*>(AllocRemote(sizeof(TVITEMW) + textChars * sizeof(wchar_t)));
-  if (remote == nullptr) return items;
-  auto* remoteText = reinterpret_cast<wchar_t*>(remote + sizeof(TVITEMW));
-  HTREEITEM item = reinterpret_cast<HTREEITEM>(SendMessageW(tree, TVM_GETNEXTITEM, TVGN_ROOT, 0));
-  while (item != nullptr) {
-    TVITEMW query = {};
-    query.mask = TVIF_TEXT | TVIF_STATE | TVIF_HANDLE;
-    query.hItem = item;
-    query.stateMask = 0xFFFFFFFF;
-    query.pszText = remoteText;
-    query.cchTextMax = static_cast<int>(textChars);
-    TreeItemInfo info;
-    info.item = item;
-    wchar_t text[260] = L"";
-    if (WriteRemote(remote, &query, sizeof(query)) && SendMessageW(tree, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(remote)) &&
-        ReadRemote(remote, &query, sizeof(query)) && ReadRemote(remoteText, text, sizeof(text))) {
-      text[259] = 0;
-      info.text = text;
-      info.state = query.state;
-    }
-    for (HTREEITEM parent = reinterpret_cast<HTREEITEM>(SendMessageW(tree, TVM_GETNEXTITEM, TVGN_PARENT,
-                                                                     reinterpret_cast<LPARAM>(item)));
-         parent != nullptr;
-         parent = reinterpret_cast<HTREEITEM>(SendMessageW(tree, TVM_GETNEXTITEM, TVGN_PARENT,
-                                                          reinterpret_cast<LPARAM>(parent))))
-      ++info.level;
-    items.push_back(info);
-    item = reinterpret_cast<HTREEITEM>(SendMessageW(tree, TVM_GETNEXTITEM, TVGN_NEXTVISIBLE, reinterpret_cast<LPARAM>(item)));
-  }
-  FreeRemote(remote);
-  return items;
-}
-
-bool MorvickDriver::ClickTreeItem(HWND tree, const std::wstring& text, bool onCheckBox) {
-  for (const TreeItemInfo& info : TreeItems(tree)) {
-    if (info.text != text) continue;
-    auto* remote = static_cast<RECT*>(AllocRemote(sizeof(RECT)));
-    if (remote == nullptr) return false;
-    // TVM_GETITEMRECT takes the item in the rectangle's first field.
-    RECT rect = {};
-    std::memcpy(&rect, &info.item, sizeof(info.item));
-    const bool ok = WriteRemote(remote, &rect, sizeof(rect)) &&
-                    SendMessageW(tree, TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(remote)) &&
-                    ReadRemote(remote, &rect, sizeof(rect));
-    FreeRemote(remote);
-    if (!ok) return false;
-    // The label's middle, or the check box just left of the icon in front of the label.
-    POINT point = {onCheckBox ? rect.left - 16 - 8 : (rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
-    POINT screen = point;
-    ClientToScreen(tree, &screen);
-    SetCursorPos(screen.x, screen.y);
-    const LPARAM at = MAKELPARAM(point.x, point.y);
-    PostMessageW(tree, WM_LBUTTONDOWN, MK_LBUTTON, at);
-    PostMessageW(tree, WM_LBUTTONUP, 0, at);
+bool MorvickDriver::Start(const std::wstring& args)
+{
+    const std::wstring exe = ProgramPath();
+    if (exe.empty())
+        return false;
+    wchar_t temp[MAX_PATH] = L"";
+    GetTempPathW(MAX_PATH, temp);
+    std::random_device random;
+    m_log = std::wstring(temp) + L"morvick-e2e-" + std::to_wstring(random()) + L".log";
+    DeleteFileW(m_log.c_str());
+    SetEnvironmentVariableW(L"MORVICK_MSGLOG", m_log.c_str());
+    SetEnvironmentVariableW(L"MORVICK_AUTOCLOSE_MESSAGES", nullptr);
+    std::wstring command = L"\"" + exe + L"\"";
+    if (!args.empty())
+        command += L" " + args;
+    STARTUPINFOW si = {};
+    si.cb = sizeof(si);
+    if (!CreateProcessW(exe.c_str(), &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &m_pi))
+        return false;
+    m_process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE | PROCESS_QUERY_INFORMATION,
+        FALSE, m_pi.dwProcessId);
     return true;
-  }
-  return false;
 }
 
-RECT MorvickDriver::FrameRect() const {
-  RECT rect = {};
-  if (m_frame != nullptr) GetWindowRect(m_frame, &rect);
-  return rect;
+HWND MorvickDriver::WaitForFrame(DWORD ms)
+{
+    WaitFor(
+        [&] {
+            TopLevelSearch search{m_pi.dwProcessId, kMessageCaption, nullptr, nullptr, true};
+            EnumWindows(FindTopLevel, reinterpret_cast<LPARAM>(&search));
+            // The frame is the window that holds the pages.
+            if (search.found != nullptr && GetDlgItem(search.found, kPaneFirstId) != nullptr)
+                m_frame = search.found;
+            return m_frame != nullptr;
+        },
+        ms);
+    // The start-up is over once the program waits for input.
+    if (m_frame != nullptr)
+        WaitForInputIdle(m_pi.hProcess, ms);
+    return m_frame;
 }
 
-bool MorvickDriver::IsFrameMaximized() const { return m_frame != nullptr && IsZoomed(m_frame); }
-
-POINT MorvickDriver::MinimumTrackSize() const {
-  MINMAXINFO info = {};
-  DWORD_PTR result = 0;
-  if (m_frame != nullptr)
-    SendMessageTimeoutW(m_frame, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&info), SMTO_ABORTIFHUNG, 5000, &result);
-  return info.ptMinTrackSize;
+HWND MorvickDriver::ShownPageWindow() const
+{
+    return m_frame != nullptr ? GetDlgItem(m_frame, kPaneFirstId) : nullptr;
 }
 
-bool MorvickDriver::WaitExit(DWORD ms, DWORD* exitCode) {
-  if (m_pi.hProcess == nullptr || WaitForSingleObject(m_pi.hProcess, ms) != WAIT_OBJECT_0) return false;
-  GetExitCodeProcess(m_pi.hProcess, exitCode);
-  return true;
+int MorvickDriver::ShownPage() const
+{
+    HWND page = ShownPageWindow();
+    if (page == nullptr)
+        return -1;
+    return static_cast<int>(reinterpret_cast<INT_PTR>(GetPropW(page, kPageProperty))) - 1;
 }
 
-void MorvickDriver::Kill() {
-  if (m_pi.hProcess != nullptr) {
-    if (WaitForSingleObject(m_pi.hProcess, 0) == WAIT_TIMEOUT) {
-      TerminateProcess(m_pi.hProcess, 99);
-      WaitForSingleObject(m_pi.hProcess, 10000);
+bool MorvickDriver::WaitForPage(int page, DWORD ms)
+{
+    // The ids change hands just before the new page is shown: wait for both.
+    return WaitFor([&] { return ShownPage() == page && IsWindowVisible(ShownPageWindow()); }, ms);
+}
+
+HWND MorvickDriver::Control(UINT id) const
+{
+    HWND page = ShownPageWindow();
+    if (page == nullptr)
+        return nullptr;
+    ChildSearch search{id, nullptr};
+    EnumChildWindows(page, FindChild, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+bool MorvickDriver::IsVisible(UINT id) const
+{
+    HWND control = Control(id);
+    return control != nullptr && IsWindowVisible(control);
+}
+
+bool MorvickDriver::IsEnabled(UINT id) const
+{
+    HWND control = Control(id);
+    return control != nullptr && IsWindowEnabled(control);
+}
+
+bool MorvickDriver::Click(UINT id)
+{
+    HWND control = Control(id);
+    if (control == nullptr || !IsWindowVisible(control) || !IsWindowEnabled(control))
+        return false;
+    return PostMessageW(control, BM_CLICK, 0, 0) != FALSE;
+}
+
+std::wstring MorvickDriver::Text(UINT id) const
+{
+    HWND control = Control(id);
+    if (control == nullptr)
+        return std::wstring();
+    wchar_t text[2048] = L"";
+    DWORD_PTR result = 0;
+    SendMessageTimeoutW(control, WM_GETTEXT, 2048, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 5000, &result);
+    return text;
+}
+
+bool MorvickDriver::SetText(UINT id, const std::wstring& text)
+{
+    HWND control = Control(id);
+    if (control == nullptr)
+        return false;
+    DWORD_PTR result = 0;
+    return SendMessageTimeoutW(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()), SMTO_ABORTIFHUNG, 5000,
+               &result) != 0;
+}
+
+int MorvickDriver::ProgressPosition(UINT id) const
+{
+    HWND control = Control(id);
+    DWORD_PTR result = 0;
+    if (control == nullptr || !SendMessageTimeoutW(control, PBM_GETPOS, 0, 0, SMTO_ABORTIFHUNG, 5000, &result))
+        return -1;
+    return static_cast<int>(result);
+}
+
+bool MorvickDriver::Capture(HWND window, const std::wstring& path) const
+{
+    // The program paints on its own thread: let it settle first.
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+    WaitForInputIdle(m_pi.hProcess, 5000);
+    Sleep(300);
+    // A maximised frame reaches past the screen's edges: only what the screen shows is taken.
+    RECT shown = {}, screen = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    GetWindowRect(window, &shown);
+    if (!IntersectRect(&shown, &shown, &screen))
+        return false;
+    return morvick::test::CaptureScreenRectToPng(shown, path);
+}
+
+bool MorvickDriver::SelectComboIndex(UINT id, int index)
+{
+    HWND control = Control(id);
+    if (control == nullptr)
+        return false;
+    DWORD_PTR result = 0;
+    return SendMessageTimeoutW(control, CB_SETCURSEL, static_cast<WPARAM>(index), 0, SMTO_ABORTIFHUNG, 5000, &result) !=
+        0 &&
+        static_cast<int>(result) == index;
+}
+
+bool MorvickDriver::SendCommand(UINT id)
+{
+    return m_frame != nullptr && PostMessageW(m_frame, WM_COMMAND, MAKEWPARAM(id, 0), 0) != FALSE;
+}
+
+std::vector<LoggedMessage> MorvickDriver::Messages() const
+{
+    std::vector<LoggedMessage> messages;
+    const std::string bytes = ReadFileBytes(m_log);
+    size_t position = 0;
+    while (position < bytes.size()) {
+        size_t end = bytes.find('\n', position);
+        if (end == std::string::npos)
+            break;  // a line still being written
+        const std::string line = bytes.substr(position, end - position);
+        const size_t tab = line.find('\t');
+        LoggedMessage message;
+        message.kind = tab == std::string::npos ? line : line.substr(0, tab);
+        message.text = tab == std::string::npos ? std::string() : line.substr(tab + 1);
+        messages.push_back(message);
+        position = end + 1;
     }
-    CloseHandle(m_pi.hProcess);
-    CloseHandle(m_pi.hThread);
-  }
-  if (m_process != nullptr) CloseHandle(m_process);
-  m_pi = PROCESS_INFORMATION();
-  m_process = nullptr;
-  m_frame = nullptr;
+    return messages;
+}
+
+bool MorvickDriver::WaitForMessage(size_t after, LoggedMessage& message, DWORD ms) const
+{
+    return WaitFor(
+        [&] {
+            const std::vector<LoggedMessage> all = Messages();
+            if (all.size() <= after)
+                return false;
+            message = all[after];
+            return true;
+        },
+        ms);
+}
+
+HWND MorvickDriver::WaitForWindow(const std::wstring& title, DWORD ms) const
+{
+    HWND found = nullptr;
+    WaitFor(
+        [&] {
+            TopLevelSearch search{m_pi.dwProcessId, title, m_frame, nullptr, false};
+            EnumWindows(FindTopLevel, reinterpret_cast<LPARAM>(&search));
+            found = search.found;
+            return found != nullptr;
+        },
+        ms);
+    return found;
+}
+
+bool MorvickDriver::PressDialogButton(const std::wstring& title, UINT buttonId, DWORD ms)
+{
+    HWND dialog = WaitForWindow(title, ms);
+    if (dialog == nullptr)
+        return false;
+    HWND button = nullptr;
+    // The box lays its buttons out once it is shown; wait for the one asked for.
+    if (!WaitFor([&] { return (button = GetDlgItem(dialog, static_cast<int>(buttonId))) != nullptr; }, ms))
+        return false;
+    PostMessageW(button, BM_CLICK, 0, 0);
+    return WaitFor([&] { return !IsWindow(dialog) || !IsWindowVisible(dialog); }, ms);
+}
+
+bool MorvickDriver::AnswerMessage(UINT buttonId, DWORD ms)
+{
+    return PressDialogButton(kMessageCaption, buttonId, ms);
+}
+
+bool MorvickDriver::NoMessageBox() const
+{
+    TopLevelSearch search{m_pi.dwProcessId, kMessageCaption, m_frame, nullptr, false};
+    EnumWindows(FindTopLevel, reinterpret_cast<LPARAM>(&search));
+    return search.found == nullptr;
+}
+
+void* MorvickDriver::AllocRemote(size_t size) const
+{
+    return m_process != nullptr ? VirtualAllocEx(m_process, nullptr, size, MEM_COMMIT, PAGE_READWRITE) : nullptr;
+}
+
+void MorvickDriver::FreeRemote(void* remote) const
+{
+    if (remote != nullptr)
+        VirtualFreeEx(m_process, remote, 0, MEM_RELEASE);
+}
+
+bool MorvickDriver::ReadRemote(const void* remote, void* local, size_t size) const
+{
+    SIZE_T got = 0;
+    return ReadProcessMemory(m_process, remote, local, size, &got) && got == size;
+}
+
+bool MorvickDriver::WriteRemote(void* remote, const void* local, size_t size) const
+{
+    SIZE_T put = 0;
+    return WriteProcessMemory(m_process, remote, local, size, &put) && put == size;
+}
+
+std::vector<TreeItemInfo> MorvickDriver::TreeItems(HWND tree) const
+{
+    std::vector<TreeItemInfo> items;
+    if (tree == nullptr)
+        return items;
+    const size_t textChars = 260;
+    auto* remote = static_cast<unsigned char*>(AllocRemote(sizeof(TVITEMW) + textChars * sizeof(wchar_t)));
+    if (remote == nullptr)
+        return items;
+    auto* remoteText = reinterpret_cast<wchar_t*>(remote + sizeof(TVITEMW));
+    HTREEITEM item = reinterpret_cast<HTREEITEM>(SendMessageW(tree, TVM_GETNEXTITEM, TVGN_ROOT, 0));
+    while (item != nullptr) {
+        TVITEMW query = {};
+        query.mask = TVIF_TEXT | TVIF_STATE | TVIF_HANDLE;
+        query.hItem = item;
+        query.stateMask = 0xFFFFFFFF;
+        query.pszText = remoteText;
+        query.cchTextMax = static_cast<int>(textChars);
+        TreeItemInfo info;
+        info.item = item;
+        wchar_t text[260] = L"";
+        if (WriteRemote(remote, &query, sizeof(query)) &&
+            SendMessageW(tree, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(remote)) &&
+            ReadRemote(remote, &query, sizeof(query)) && ReadRemote(remoteText, text, sizeof(text))) {
+            text[259] = 0;
+            info.text = text;
+            info.state = query.state;
+        }
+        for (HTREEITEM parent = reinterpret_cast<HTREEITEM>(
+                 SendMessageW(tree, TVM_GETNEXTITEM, TVGN_PARENT, reinterpret_cast<LPARAM>(item)));
+             parent != nullptr; parent = reinterpret_cast<HTREEITEM>(
+                                    SendMessageW(tree, TVM_GETNEXTITEM, TVGN_PARENT, reinterpret_cast<LPARAM>(parent))))
+            ++info.level;
+        items.push_back(info);
+        item = reinterpret_cast<HTREEITEM>(
+            SendMessageW(tree, TVM_GETNEXTITEM, TVGN_NEXTVISIBLE, reinterpret_cast<LPARAM>(item)));
+    }
+    FreeRemote(remote);
+    return items;
+}
+
+bool MorvickDriver::ClickTreeItem(HWND tree, const std::wstring& text, bool onCheckBox)
+{
+    for (const TreeItemInfo& info : TreeItems(tree)) {
+        if (info.text != text)
+            continue;
+        auto* remote = static_cast<RECT*>(AllocRemote(sizeof(RECT)));
+        if (remote == nullptr)
+            return false;
+        // TVM_GETITEMRECT takes the item in the rectangle's first field.
+        RECT rect = {};
+        std::memcpy(&rect, &info.item, sizeof(info.item));
+        const bool ok = WriteRemote(remote, &rect, sizeof(rect)) &&
+            SendMessageW(tree, TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(remote)) &&
+            ReadRemote(remote, &rect, sizeof(rect));
+        FreeRemote(remote);
+        if (!ok)
+            return false;
+        // The label's middle, or the check box just left of the icon in front of the label.
+        POINT point = {onCheckBox ? rect.left - 16 - 8 : (rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+        POINT screen = point;
+        ClientToScreen(tree, &screen);
+        SetCursorPos(screen.x, screen.y);
+        const LPARAM at = MAKELPARAM(point.x, point.y);
+        PostMessageW(tree, WM_LBUTTONDOWN, MK_LBUTTON, at);
+        PostMessageW(tree, WM_LBUTTONUP, 0, at);
+        return true;
+    }
+    return false;
+}
+
+RECT MorvickDriver::FrameRect() const
+{
+    RECT rect = {};
+    if (m_frame != nullptr)
+        GetWindowRect(m_frame, &rect);
+    return rect;
+}
+
+bool MorvickDriver::IsFrameMaximized() const
+{
+    return m_frame != nullptr && IsZoomed(m_frame);
+}
+
+POINT MorvickDriver::MinimumTrackSize() const
+{
+    MINMAXINFO info = {};
+    DWORD_PTR result = 0;
+    if (m_frame != nullptr)
+        SendMessageTimeoutW(m_frame, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&info), SMTO_ABORTIFHUNG, 5000,
+            &result);
+    return info.ptMinTrackSize;
+}
+
+bool MorvickDriver::WaitExit(DWORD ms, DWORD* exitCode)
+{
+    if (m_pi.hProcess == nullptr || WaitForSingleObject(m_pi.hProcess, ms) != WAIT_OBJECT_0)
+        return false;
+    GetExitCodeProcess(m_pi.hProcess, exitCode);
+    return true;
+}
+
+void MorvickDriver::Kill()
+{
+    if (m_pi.hProcess != nullptr) {
+        if (WaitForSingleObject(m_pi.hProcess, 0) == WAIT_TIMEOUT) {
+            TerminateProcess(m_pi.hProcess, 99);
+            WaitForSingleObject(m_pi.hProcess, 10000);
+        }
+        CloseHandle(m_pi.hProcess);
+        CloseHandle(m_pi.hThread);
+    }
+    if (m_process != nullptr)
+        CloseHandle(m_process);
+    m_pi = PROCESS_INFORMATION();
+    m_process = nullptr;
+    m_frame = nullptr;
 }
 
 }  // namespace morvick::e2e

@@ -17,86 +17,91 @@ namespace morvick::e2e {
 constexpr UINT kPaneFirstId = 0xE900;
 
 struct LoggedMessage {
-  std::string kind;  // "1" information, "2" error, "3" question, "plain" a system box
-  std::string text;  // UTF-8; line breaks written as \r and \n
+    std::string kind;  // "1" information, "2" error, "3" question, "plain" a system box
+    std::string text;  // UTF-8; line breaks written as \r and \n
 };
 
 struct TreeItemInfo {
-  HTREEITEM item = nullptr;
-  std::wstring text;
-  int level = 0;
-  UINT state = 0;  // the item's state bits (check box in bits 12-13, TVIS_BOLD)
+    HTREEITEM item = nullptr;
+    std::wstring text;
+    int level = 0;
+    UINT state = 0;  // the item's state bits (check box in bits 12-13, TVIS_BOLD)
 };
 
 class MorvickDriver {
- public:
-  MorvickDriver();
-  ~MorvickDriver();
-  MorvickDriver(const MorvickDriver&) = delete;
-  MorvickDriver& operator=(const MorvickDriver&) = delete;
+public:
+    MorvickDriver();
+    ~MorvickDriver();
+    MorvickDriver(const MorvickDriver&) = delete;
+    MorvickDriver& operator=(const MorvickDriver&) = delete;
 
-  // Starts the program with the message log in a fresh file; args are appended to its command line.
-  bool Start(const std::wstring& args = L"");
-  // The main frame once it is shown (waits up to ms).
-  HWND WaitForFrame(DWORD ms = 60000);
-  HWND Frame() const { return m_frame; }
-  DWORD ProcessId() const { return m_pi.dwProcessId; }
+    // Starts the program with the message log in a fresh file; args are appended to its command line.
+    bool Start(const std::wstring& args = L"");
+    // The main frame once it is shown (waits up to ms).
+    HWND WaitForFrame(DWORD ms = 60000);
+    HWND Frame() const { return m_frame; }
+    DWORD ProcessId() const { return m_pi.dwProcessId; }
 
-  // The page the frame shows (0 to 4), -1 when none is known.
-  int ShownPage() const;
-  bool WaitForPage(int page, DWORD ms = 60000);
-  HWND ShownPageWindow() const;
+    // The page the frame shows (0 to 4), -1 when none is known.
+    int ShownPage() const;
+    bool WaitForPage(int page, DWORD ms = 60000);
+    HWND ShownPageWindow() const;
 
-  // A control of the shown page by its id (also inside its panes), or null.
-  HWND Control(UINT id) const;
-  bool IsVisible(UINT id) const;
-  bool IsEnabled(UINT id) const;
-  // Presses a button of the shown page; false when it is missing, hidden or disabled.
-  bool Click(UINT id);
-  std::wstring Text(UINT id) const;
-  bool SetText(UINT id, const std::wstring& text);
-  // A combo box's selection.
-  bool SelectComboIndex(UINT id, int index);
-  // Posts a menu or toolbar command to the frame.
-  bool SendCommand(UINT id);
+    // A control of the shown page by its id (also inside its panes), or null.
+    HWND Control(UINT id) const;
+    bool IsVisible(UINT id) const;
+    bool IsEnabled(UINT id) const;
+    // Presses a button of the shown page; false when it is missing, hidden or disabled.
+    bool Click(UINT id);
+    std::wstring Text(UINT id) const;
+    bool SetText(UINT id, const std::wstring& text);
+    // A progress bar's position (-1 without the bar).
+    int ProgressPosition(UINT id) const;
+    // A combo box's selection.
+    bool SelectComboIndex(UINT id, int index);
+    // Posts a menu or toolbar command to the frame.
+    bool SendCommand(UINT id);
 
-  // The message log.
-  std::vector<LoggedMessage> Messages() const;
-  size_t MessageCount() const { return Messages().size(); }
-  // Waits until the log holds more than `after` lines; returns the line at index `after`.
-  bool WaitForMessage(size_t after, LoggedMessage& message, DWORD ms = 30000) const;
-  // A visible top-level window of the program with the given title other than the frame.
-  HWND WaitForWindow(const std::wstring& title, DWORD ms = 30000) const;
-  // Presses button `buttonId` of the "Morvick" message box and waits for the box to go.
-  bool AnswerMessage(UINT buttonId, DWORD ms = 30000);
-  // Presses a button of a dialog with the given title.
-  bool PressDialogButton(const std::wstring& title, UINT buttonId, DWORD ms = 30000);
-  // True when no message box of the program is open.
-  bool NoMessageBox() const;
+    // The message log.
+    std::vector<LoggedMessage> Messages() const;
+    size_t MessageCount() const { return Messages().size(); }
+    // Waits until the log holds more than `after` lines; returns the line at index `after`.
+    bool WaitForMessage(size_t after, LoggedMessage& message, DWORD ms = 30000) const;
+    // A visible top-level window of the program with the given title other than the frame.
+    HWND WaitForWindow(const std::wstring& title, DWORD ms = 30000) const;
+    // Presses button `buttonId` of the "Morvick" message box and waits for the box to go.
+    bool AnswerMessage(UINT buttonId, DWORD ms = 30000);
+    // Presses a button of a dialog with the given title.
+    bool PressDialogButton(const std::wstring& title, UINT buttonId, DWORD ms = 30000);
+    // True when no message box of the program is open.
+    bool NoMessageBox() const;
 
-  // The items of a tree control, in display order (expanded items only).
-  std::vector<TreeItemInfo> TreeItems(HWND tree) const;
-  // Clicks an item by its text (on its label, or on its check box).
-  bool ClickTreeItem(HWND tree, const std::wstring& text, bool onCheckBox = false);
+    // The items of a tree control, in display order (expanded items only).
+    std::vector<TreeItemInfo> TreeItems(HWND tree) const;
+    // Clicks an item by its text (on its label, or on its check box).
+    bool ClickTreeItem(HWND tree, const std::wstring& text, bool onCheckBox = false);
 
-  // Window sizes and the minimum tracking size the frame asks for.
-  RECT FrameRect() const;
-  bool IsFrameMaximized() const;
-  POINT MinimumTrackSize() const;
+    // Saves a picture of a window of the program (what the screen shows of it) to a PNG file.
+    bool Capture(HWND window, const std::wstring& path) const;
 
-  bool WaitExit(DWORD ms, DWORD* exitCode);
-  void Kill();
+    // Window sizes and the minimum tracking size the frame asks for.
+    RECT FrameRect() const;
+    bool IsFrameMaximized() const;
+    POINT MinimumTrackSize() const;
 
- private:
-  bool ReadRemote(const void* remote, void* local, size_t size) const;
-  bool WriteRemote(void* remote, const void* local, size_t size) const;
-  void* AllocRemote(size_t size) const;
-  void FreeRemote(void* remote) const;
+    bool WaitExit(DWORD ms, DWORD* exitCode);
+    void Kill();
 
-  PROCESS_INFORMATION m_pi = {};
-  HANDLE m_process = nullptr;  // with the rights to read and write its memory
-  HWND m_frame = nullptr;
-  std::wstring m_log;
+private:
+    bool ReadRemote(const void* remote, void* local, size_t size) const;
+    bool WriteRemote(void* remote, const void* local, size_t size) const;
+    void* AllocRemote(size_t size) const;
+    void FreeRemote(void* remote) const;
+
+    PROCESS_INFORMATION m_pi = {};
+    HANDLE m_process = nullptr;  // with the rights to read and write its memory
+    HWND m_frame = nullptr;
+    std::wstring m_log;
 };
 
 // The program, built beside the tests (MORVICK_BINARY_DIR/app/Morvick.exe).

@@ -8,6 +8,7 @@
 
 #include "tests/e2e/RoadSteps.h"
 #include "tests/engine/diskfixtures/DiskFixture.h"
+#include "tests/support/win/WindowCapture.h"
 
 namespace morvick::e2e {
 namespace {
@@ -15,97 +16,110 @@ namespace {
 [[maybe_unused]] auto* const kDisks =
     ::testing::AddGlobalTestEnvironment(new morvick::test::DiskFixtureEnvironment({kWizardDisks}));
 
-TEST(WizardRoad, QuickScanFromTheStartPageToThePartitionChosenAndTheEnd) {
-  MorvickDriver driver;
-  ASSERT_TRUE(driver.Start());
-  ASSERT_NE(driver.WaitForFrame(), nullptr) << "no main window";
+TEST(WizardRoad, QuickScanFromTheStartPageToThePartitionChosenAndTheEnd)
+{
+    MorvickDriver driver;
+    ASSERT_TRUE(driver.Start());
+    ASSERT_NE(driver.WaitForFrame(), nullptr) << "no main window";
 
-  // 1. The start page in the maximised frame, which cannot be made smaller than 875 x 690.
-  ASSERT_TRUE(driver.WaitForPage(0));
-  EXPECT_TRUE(driver.IsFrameMaximized());
-  const POINT minimum = driver.MinimumTrackSize();
-  EXPECT_EQ(minimum.x, 875);
-  EXPECT_EQ(minimum.y, 690);
-  for (UINT id : {kImagePath, kQuickScan, kFileTrace, kExtensiveScan, kBrowse, kModeLabel})
-    EXPECT_TRUE(driver.IsVisible(id)) << id;
-  EXPECT_EQ(driver.Text(kModeLabel), L"VHD/VHDX");
+    // 1. The start page in the maximised frame, which cannot be made smaller than 875 x 690.
+    ASSERT_TRUE(driver.WaitForPage(0));
+    EXPECT_TRUE(driver.IsFrameMaximized());
+    const POINT minimum = driver.MinimumTrackSize();
+    EXPECT_EQ(minimum.x, 875);
+    EXPECT_EQ(minimum.y, 690);
+    for (UINT id : {kImagePath, kQuickScan, kFileTrace, kExtensiveScan, kBrowse, kModeLabel})
+        EXPECT_TRUE(driver.IsVisible(id)) << id;
+    EXPECT_EQ(driver.Text(kModeLabel), L"VHD/VHDX");
+    const std::wstring gallery = morvick::test::GalleryFolder("app");
+    EXPECT_TRUE(driver.Capture(driver.Frame(), gallery + L"\\start-page.png"));
 
-  // 3. The start page's checks: no file, a missing file, a file that is no image.
-  PressAndExpect(driver, kQuickScan, "1", "\\nPlease Select VHD/VHDX file...");
-  const std::wstring missing = Disk("missing.vhd");
-  ASSERT_TRUE(driver.SetText(kImagePath, missing));
-  PressAndExpect(driver, kQuickScan, "3", Utf8(missing) + " file does not exists.");
-  // A ".vhd" too short for its footer and a ".vhdx" without the VHDX signature are no images.
-  for (const char* junk : {"junk.vhd", "junk.vhdx"}) {
-    ASSERT_TRUE(driver.SetText(kImagePath, Disk(junk)));
-    PressAndExpect(driver, kQuickScan, "2",
-                   "This file is highly corrupted or it is invalid file type.  Please select another file to recover.");
-    EXPECT_EQ(driver.Text(kImagePath), L"") << "the box is emptied";
-  }
-  EXPECT_EQ(driver.ShownPage(), 0);
+    // 3. The start page's checks: no file, a missing file, a file that is no image.
+    PressAndExpect(driver, kQuickScan, "1", "\\nPlease Select VHD/VHDX file...");
+    const std::wstring missing = Disk("missing.vhd");
+    ASSERT_TRUE(driver.SetText(kImagePath, missing));
+    PressAndExpect(driver, kQuickScan, "3", Utf8(missing) + " file does not exists.");
+    // A ".vhd" too short for its footer and a ".vhdx" without the VHDX signature are no images.
+    for (const char* junk : {"junk.vhd", "junk.vhdx"}) {
+        ASSERT_TRUE(driver.SetText(kImagePath, Disk(junk)));
+        PressAndExpect(driver, kQuickScan, "2",
+            "This file is highly corrupted or it is invalid file type.  Please select another file to recover.");
+        EXPECT_EQ(driver.Text(kImagePath), L"") << "the box is emptied";
+    }
+    EXPECT_EQ(driver.ShownPage(), 0);
 
-  // 4. The image, typed with blanks around it: the drive page lists it and describes it.
-  ASSERT_NO_FATAL_FAILURE(OpenImage(driver, L"  " + Disk("fixed.vhd") + L"  ", kQuickScan));
-  ASSERT_TRUE(WaitForTree(driver, kDriveTree, 3));
-  EXPECT_EQ(ItemTexts(driver, kDriveTree),
-            (std::vector<std::wstring>{L"My Computer", L"Physical Devices", L"Virtual Hard Disk 0 "}));
-  EXPECT_EQ(driver.Text(kRowLabel), L"Model\t\t\t:");
-  EXPECT_EQ(driver.Text(kRowValue), L"Virtual Hard Disk");
-  const std::wstring capacity = driver.Text(kRowValue + 1);
-  EXPECT_NE(capacity.find(L" MB (Approx)"), std::wstring::npos) << Utf8(capacity);
-  EXPECT_FALSE(driver.Text(kRowValue + 2).empty()) << "cylinders";
-  // "&Open" is refused now; "&Load Recovery Snapshot..." is offered.
-  ASSERT_TRUE(driver.SendCommand(kOpenCommand));
-  EXPECT_EQ(driver.WaitForWindow(L"Add  file to repair", 2000), nullptr);
-  ASSERT_TRUE(driver.SendCommand(kLoadSnapshotCommand));
-  ASSERT_TRUE(driver.PressDialogButton(L"Open", IDCANCEL)) << "the snapshot's file dialog did not open";
+    // 4. The image, typed with blanks around it: the drive page lists it and describes it.
+    ASSERT_NO_FATAL_FAILURE(OpenImage(driver, L"  " + Disk("fixed.vhd") + L"  ", kQuickScan));
+    ASSERT_TRUE(WaitForTree(driver, kDriveTree, 3));
+    EXPECT_EQ(ItemTexts(driver, kDriveTree),
+        (std::vector<std::wstring>{L"My Computer", L"Physical Devices", L"Virtual Hard Disk 0 "}));
+    EXPECT_EQ(driver.Text(kRowLabel), L"Model\t\t\t:");
+    EXPECT_EQ(driver.Text(kRowValue), L"Virtual Hard Disk");
+    const std::wstring capacity = driver.Text(kRowValue + 1);
+    EXPECT_NE(capacity.find(L" MB (Approx)"), std::wstring::npos) << Utf8(capacity);
+    EXPECT_FALSE(driver.Text(kRowValue + 2).empty()) << "cylinders";
+    EXPECT_TRUE(driver.Capture(driver.Frame(), gallery + L"\\drive-page.png"));
+    // "&Open" is refused now; "&Load Recovery Snapshot..." is offered.
+    ASSERT_TRUE(driver.SendCommand(kOpenCommand));
+    EXPECT_EQ(driver.WaitForWindow(L"Add  file to repair", 2000), nullptr);
+    ASSERT_TRUE(driver.SendCommand(kLoadSnapshotCommand));
+    ASSERT_TRUE(driver.PressDialogButton(L"Open", IDCANCEL)) << "the snapshot's file dialog did not open";
 
-  // 5. Next: the partition search lists the disk's four partitions on the partition page.
-  ASSERT_NO_FATAL_FAILURE(SearchPartitions(driver, true));
-  ASSERT_TRUE(WaitForTree(driver, kPartitionTree, 5));
-  EXPECT_EQ(ItemTexts(driver, kPartitionTree),
-            (std::vector<std::wstring>{L"Virtual Hard Disk ", L"Partition 0", L"Partition 1", L"Partition 2",
-                                       L"Partition 3"}));
+    // 5. Next: the partition search lists the disk's four partitions on the partition page.
+    ASSERT_NO_FATAL_FAILURE(SearchPartitions(driver, true));
+    ASSERT_TRUE(WaitForTree(driver, kPartitionTree, 5));
+    EXPECT_EQ(ItemTexts(driver, kPartitionTree),
+        (std::vector<std::wstring>{L"Virtual Hard Disk ", L"Partition 0", L"Partition 1", L"Partition 2",
+            L"Partition 3"}));
 
-  // 6. Scan before a partition is chosen; then the FAT32 partition is chosen and described.
-  PressAndExpect(driver, kNext, "1",
-                 "Please select the partition that you want to recover \\r\\nfrom the left panel and click [Scan].");
-  ASSERT_TRUE(driver.ClickTreeItem(driver.Control(kPartitionTree), L"Partition 1"));
-  const DWORD start = GetTickCount();
-  while (driver.Text(kRowValue) != L"FAT32" && GetTickCount() - start < 10000) Sleep(50);
-  EXPECT_EQ(driver.Text(kRowLabel), L"Partition type\t\t:");
-  EXPECT_EQ(driver.Text(kRowValue), L"FAT32");
-  EXPECT_EQ(driver.Text(kRowValue + 1), L"36864");
-  EXPECT_EQ(driver.Text(kRowValue + 2), L"106495");
-  EXPECT_EQ(driver.Text(kRowValue + 3), L"34 MB (Approx)");
+    // 6. Scan before a partition is chosen; then the FAT32 partition is chosen and described.
+    PressAndExpect(driver, kNext, "1",
+        "Please select the partition that you want to recover \\r\\nfrom the left panel and click [Scan].");
+    ASSERT_TRUE(driver.ClickTreeItem(driver.Control(kPartitionTree), L"Partition 1"));
+    const DWORD start = GetTickCount();
+    while (driver.Text(kRowValue) != L"FAT32" && GetTickCount() - start < 10000)
+        Sleep(50);
+    EXPECT_EQ(driver.Text(kRowLabel), L"Partition type\t\t:");
+    EXPECT_EQ(driver.Text(kRowValue), L"FAT32");
+    EXPECT_EQ(driver.Text(kRowValue + 1), L"36864");
+    EXPECT_EQ(driver.Text(kRowValue + 2), L"106495");
+    EXPECT_EQ(driver.Text(kRowValue + 3), L"34 MB (Approx)");
+    EXPECT_TRUE(driver.Capture(driver.Frame(), gallery + L"\\partition-page.png"));
 
-  // 16. Back to the start page and the same image again: still exactly one disk in the tree.
-  ASSERT_TRUE(driver.Click(kBack));
-  ASSERT_TRUE(driver.WaitForPage(1));
-  ASSERT_TRUE(driver.Click(kBack));
-  ASSERT_TRUE(driver.WaitForPage(0));
-  ASSERT_TRUE(driver.Click(kFileTrace));
-  ASSERT_TRUE(driver.WaitForPage(1));
-  EXPECT_EQ(ItemTexts(driver, kDriveTree),
-            (std::vector<std::wstring>{L"My Computer", L"Physical Devices", L"Virtual Hard Disk 0 "}));
+    // The About box.
+    ASSERT_TRUE(driver.SendCommand(kAboutCommand));
+    HWND about = driver.WaitForWindow(L"About Morvick");
+    ASSERT_NE(about, nullptr);
+    EXPECT_TRUE(driver.Capture(about, gallery + L"\\about.png"));
+    ASSERT_TRUE(driver.PressDialogButton(L"About Morvick", IDOK));
 
-  // 18. Exit: No keeps the program running, Yes ends it with exit code 0 and its placement saved.
-  const size_t before = driver.MessageCount();
-  ASSERT_TRUE(driver.SendCommand(kExitCommand));
-  LoggedMessage message;
-  ASSERT_TRUE(driver.WaitForMessage(before, message));
-  EXPECT_EQ(message.kind, "3");
-  EXPECT_EQ(message.text, "Do you really want to exit ?");
-  ASSERT_TRUE(driver.AnswerMessage(IDNO));
-  DWORD code = 1234;
-  EXPECT_FALSE(driver.WaitExit(1000, &code));
-  ASSERT_TRUE(driver.SendCommand(kExitCommand));
-  ASSERT_TRUE(driver.WaitForMessage(before + 1, message));
-  EXPECT_EQ(message.text, "Do you really want to exit ?");
-  ASSERT_TRUE(driver.AnswerMessage(IDYES));
-  ASSERT_TRUE(driver.WaitExit(30000, &code)) << "the program did not end";
-  EXPECT_EQ(code, 0u);
-  EXPECT_TRUE(ProfileValueExists(L"Settings", L"Window Position"));
+    // 16. Back to the start page and the same image again: still exactly one disk in the tree.
+    ASSERT_TRUE(driver.Click(kBack));
+    ASSERT_TRUE(driver.WaitForPage(1));
+    ASSERT_TRUE(driver.Click(kBack));
+    ASSERT_TRUE(driver.WaitForPage(0));
+    ASSERT_TRUE(driver.Click(kFileTrace));
+    ASSERT_TRUE(driver.WaitForPage(1));
+    EXPECT_EQ(ItemTexts(driver, kDriveTree),
+        (std::vector<std::wstring>{L"My Computer", L"Physical Devices", L"Virtual Hard Disk 0 "}));
+
+    // 18. Exit: No keeps the program running, Yes ends it with exit code 0 and its placement saved.
+    const size_t before = driver.MessageCount();
+    ASSERT_TRUE(driver.SendCommand(kExitCommand));
+    LoggedMessage message;
+    ASSERT_TRUE(driver.WaitForMessage(before, message));
+    EXPECT_EQ(message.kind, "3");
+    EXPECT_EQ(message.text, "Do you really want to exit ?");
+    ASSERT_TRUE(driver.AnswerMessage(IDNO));
+    DWORD code = 1234;
+    EXPECT_FALSE(driver.WaitExit(1000, &code));
+    ASSERT_TRUE(driver.SendCommand(kExitCommand));
+    ASSERT_TRUE(driver.WaitForMessage(before + 1, message));
+    EXPECT_EQ(message.text, "Do you really want to exit ?");
+    ASSERT_TRUE(driver.AnswerMessage(IDYES));
+    ASSERT_TRUE(driver.WaitExit(30000, &code)) << "the program did not end";
+    EXPECT_EQ(code, 0u);
+    EXPECT_TRUE(ProfileValueExists(L"Settings", L"Window Position"));
 }
 
 }  // namespace

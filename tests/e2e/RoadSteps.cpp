@@ -8,61 +8,70 @@ namespace morvick::e2e {
 
 const char kWizardDisks[] = "make-wizard-disks.sh";
 
-std::wstring Disk(const char* name) {
-  return WindowsPath(morvick::test::FixtureFolder(kWizardDisks) + "/" + name);
+std::wstring Disk(const char* name)
+{
+    return WindowsPath(morvick::test::FixtureFolder(kWizardDisks) + "/" + name);
 }
 
-void PressAndExpect(MorvickDriver& driver, UINT button, const std::string& kind, const std::string& text,
-                    UINT answer) {
-  const size_t before = driver.MessageCount();
-  ASSERT_TRUE(driver.Click(button));
-  LoggedMessage message;
-  ASSERT_TRUE(driver.WaitForMessage(before, message)) << "no message after button " << button;
-  EXPECT_EQ(message.kind, kind);
-  EXPECT_EQ(message.text, text);
-  ASSERT_TRUE(driver.AnswerMessage(answer)) << "the box did not close";
+void PressAndExpect(MorvickDriver& driver, UINT button, const std::string& kind, const std::string& text, UINT answer)
+{
+    const size_t before = driver.MessageCount();
+    ASSERT_TRUE(driver.Click(button));
+    LoggedMessage message;
+    ASSERT_TRUE(driver.WaitForMessage(before, message)) << "no message after button " << button;
+    EXPECT_EQ(message.kind, kind);
+    EXPECT_EQ(message.text, text);
+    ASSERT_TRUE(driver.AnswerMessage(answer)) << "the box did not close";
 }
 
-std::vector<std::wstring> ItemTexts(MorvickDriver& driver, UINT tree) {
-  std::vector<std::wstring> texts;
-  for (const TreeItemInfo& item : driver.TreeItems(driver.Control(tree))) texts.push_back(item.text);
-  return texts;
+std::vector<std::wstring> ItemTexts(MorvickDriver& driver, UINT tree)
+{
+    std::vector<std::wstring> texts;
+    for (const TreeItemInfo& item : driver.TreeItems(driver.Control(tree)))
+        texts.push_back(item.text);
+    return texts;
 }
 
-bool WaitForTree(MorvickDriver& driver, UINT tree, size_t count) {
-  const DWORD start = GetTickCount();
-  while (GetTickCount() - start < 30000) {
-    if (ItemTexts(driver, tree).size() >= count) return true;
-    Sleep(100);
-  }
-  return false;
+bool WaitForTree(MorvickDriver& driver, UINT tree, size_t count)
+{
+    const DWORD start = GetTickCount();
+    while (GetTickCount() - start < 30000) {
+        if (ItemTexts(driver, tree).size() >= count)
+            return true;
+        Sleep(100);
+    }
+    return false;
 }
 
-void OpenImage(MorvickDriver& driver, const std::wstring& path, UINT mode) {
-  ASSERT_EQ(driver.ShownPage(), 0);
-  ASSERT_TRUE(driver.SetText(kImagePath, path));
-  ASSERT_TRUE(driver.Click(mode));
-  ASSERT_TRUE(driver.WaitForPage(1)) << "the drive page did not come";
+void OpenImage(MorvickDriver& driver, const std::wstring& path, UINT mode)
+{
+    ASSERT_EQ(driver.ShownPage(), 0);
+    ASSERT_TRUE(driver.SetText(kImagePath, path));
+    ASSERT_TRUE(driver.Click(mode));
+    ASSERT_TRUE(driver.WaitForPage(1)) << "the drive page did not come";
 }
 
-void SearchPartitions(MorvickDriver& driver, bool tableExpected) {
-  ASSERT_TRUE(driver.Click(kNext));
-  if (tableExpected) {
-    ASSERT_TRUE(driver.PressDialogButton(L"Partition Type", IDOK));
-  }
-  ASSERT_TRUE(driver.WaitForPage(2)) << "the partition page did not come";
-  EXPECT_TRUE(driver.IsVisible(kNext));
-  EXPECT_TRUE(driver.IsVisible(kBack));
-  EXPECT_FALSE(driver.IsVisible(kStop));
+void SearchPartitions(MorvickDriver& driver, bool tableExpected)
+{
+    ASSERT_TRUE(driver.Click(kNext));
+    if (tableExpected) {
+        ASSERT_TRUE(driver.PressDialogButton(L"Partition Type", IDOK));
+    }
+    ASSERT_TRUE(driver.WaitForPage(2)) << "the partition page did not come";
+    EXPECT_TRUE(driver.IsVisible(kNext));
+    EXPECT_TRUE(driver.IsVisible(kBack));
+    EXPECT_FALSE(driver.IsVisible(kStop));
 }
 
-bool ProfileValueExists(const wchar_t* section, const wchar_t* value) {
-  const std::wstring key = std::wstring(L"Software\\Local AppWizard-Generated Applications\\Morvick\\") + section;
-  HKEY handle = nullptr;
-  if (RegOpenKeyExW(HKEY_CURRENT_USER, key.c_str(), 0, KEY_QUERY_VALUE, &handle) != ERROR_SUCCESS) return false;
-  const bool exists = RegQueryValueExW(handle, value, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
-  RegCloseKey(handle);
-  return exists;
+bool ProfileValueExists(const wchar_t* section, const wchar_t* value)
+{
+    const std::wstring key = std::wstring(L"Software\\Local AppWizard-Generated Applications\\Morvick\\") + section;
+    HKEY handle = nullptr;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, key.c_str(), 0, KEY_QUERY_VALUE, &handle) != ERROR_SUCCESS)
+        return false;
+    const bool exists = RegQueryValueExW(handle, value, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+    RegCloseKey(handle);
+    return exists;
 }
 
 }  // namespace morvick::e2e

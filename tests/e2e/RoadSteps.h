@@ -16,7 +16,8 @@ constexpr UINT kNext = 159, kBack = 160, kStop = 132;
 constexpr UINT kDriveTree = 156, kPartitionTree = 162;
 constexpr UINT kRowValue = 61411, kRowLabel = 61401;
 constexpr UINT kFileSystemChoice = 61463, kStartSector = 61462, kEndSector = 61461;
-constexpr UINT kOpenCommand = 32818, kLoadSnapshotCommand = 32781, kExitCommand = 32809;
+constexpr UINT kOpenCommand = 32818, kLoadSnapshotCommand = 32781, kExitCommand = 32809, kAboutCommand = 57664;
+constexpr UINT kPaneStatus = 61482, kPaneProgress = 61457, kHideProgress = 61486;
 
 // The fixture script of the road's disks, and a disk of it as the program opens it.
 extern const char kWizardDisks[];
@@ -24,7 +25,7 @@ std::wstring Disk(const char* name);
 
 // Presses a button and expects exactly one message for it, which is then answered.
 void PressAndExpect(MorvickDriver& driver, UINT button, const std::string& kind, const std::string& text,
-                    UINT answer = IDOK);
+    UINT answer = IDOK);
 std::vector<std::wstring> ItemTexts(MorvickDriver& driver, UINT tree);
 bool WaitForTree(MorvickDriver& driver, UINT tree, size_t count);
 // Chooses an image and a mode on the start page and waits for the drive page.

@@ -7,6 +7,19 @@ namespace morvick::ui {
 
 const wchar_t kSelectSavePathText[] = L"Please select the path to save the data";
 
+namespace {
+
+// Automated runs name the folder in MORVICK_TEST_SAVE_DIR: the browser opens on it, so that a
+// driver only has to press OK.
+int CALLBACK SelectTestFolder(HWND browser, UINT message, LPARAM, LPARAM data)
+{
+    if (message == BFFM_INITIALIZED && data != 0)
+        SendMessageW(browser, BFFM_SETSELECTIONW, TRUE, data);
+    return 0;
+}
+
+}  // namespace
+
 std::u16string BrowseForSaveFolder(HWND owner)
 {
     BROWSEINFOW info = {};
@@ -14,6 +27,12 @@ std::u16string BrowseForSaveFolder(HWND owner)
     info.pidlRoot = nullptr;
     info.lpszTitle = kSelectSavePathText;
     info.ulFlags = BIF_RETURNONLYFSDIRS | BIF_NEWDIALOGSTYLE;  // 0x41
+    wchar_t testFolder[MAX_PATH + 1] = {};
+    const DWORD length = GetEnvironmentVariableW(L"MORVICK_TEST_SAVE_DIR", testFolder, MAX_PATH);
+    if (length > 0 && length < MAX_PATH) {
+        info.lpfn = SelectTestFolder;
+        info.lParam = reinterpret_cast<LPARAM>(testFolder);
+    }
     LPITEMIDLIST chosen = SHBrowseForFolderW(&info);
     if (!chosen)
         return std::u16string();
