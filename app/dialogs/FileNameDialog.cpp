@@ -50,7 +50,7 @@ CString CFileNameDialog::GetNextPathName(size_t& position) const
         ++folderEnd;
     const CString folder(buffer, static_cast<int>(folderEnd));
     const size_t firstName = folderEnd + 1;
-    if (folderEnd >= size || buffer[folderEnd] == 0 && (firstName >= size || buffer[firstName] == 0)) {
+    if (folderEnd >= size || (buffer[folderEnd] == 0 && (firstName >= size || buffer[firstName] == 0))) {
         // A single selection: the whole buffer is the path.
         position = 0;
         return folder;

@@ -114,7 +114,11 @@ int CEx_StyleView::OnCreate(LPCREATESTRUCT lpCreateStruct)
     MakeArial(*m_pSelectFont, 17, FW_NORMAL);
     m_btnSelect.Create(L"Select", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, CRect(0, 0, 80, 40), this,
         ID_BROWSE_IMAGE);
+    // A style of its own, so that its colours are not every themed button's.
+    m_btnSelect.SetButtonStyleFlags(TKBS_SEMIFLAT);
     m_btnSelect.SetFont(m_pSelectFont);
+    m_btnSelect.SetFaceColor(RGB(255, 255, 255));
+    m_btnSelect.SetTextColor(kCaptionColour);
 
     m_editFile.Create(WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL, CRect(0, 0, 400, 40), this,
         IDC_IMAGE_PATH);

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "app/pages/WizardPage.h"
+#include "toolkit/controls/Button.h"
 #include "ui/controls/win/CenteredEdit.h"
 #include "ui/controls/win/HoverButton.h"
 
@@ -30,7 +31,7 @@ public:
     morvick::ui::CHoverButton m_btnQuickScan;
     morvick::ui::CHoverButton m_btnFileTrace;
     morvick::ui::CHoverButton m_btnExtensiveScan;
-    CButton m_btnSelect;
+    CTKButton m_btnSelect;
     morvick::ui::CCenteredEdit m_editFile;
     CString m_strLastImagePath;
 
