@@ -58,7 +58,7 @@ void ChooseWholeDisk(int diskIndex)
 {
     const uint64_t total = DiskTotalSectors(diskIndex);
     const uint32_t sectors = total > 0xFFFFFFFFull ? 0xFFFFFFFFu : static_cast<uint32_t>(total);
-    g_VolumeParams.chosenFileSystemType = 300;
+    g_VolumeParams.chosenFileSystemType = FileSystemKind::kNtfs;
     g_VolumeParams.partitionStart = 0;
     g_VolumeParams.partitionSectors = sectors;
     g_VolumeParams.partitionEnd = sectors;

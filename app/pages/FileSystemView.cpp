@@ -52,7 +52,7 @@ void CFileSystemView::OnSize(UINT nType, int cx, int cy)
     Invalidate(FALSE);
 }
 
-void CFileSystemView::PrepareForScan(uint16_t, const CString& prompt)
+void CFileSystemView::PrepareForScan(FileSystemKind, const CString& prompt)
 {
     m_strPrompt = prompt;
     m_wndTree.DeleteAllItems();

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "app/pages/WizardPage.h"
+#include "engine/volume/FileSystemKind.h"
 
 class CFileSystemView : public CWizardPage {
     DECLARE_DYNCREATE(CFileSystemView)
@@ -11,7 +12,7 @@ public:
     CFileSystemView();
 
     // Before the Extensive Scan starts: the file-system type chosen and the prompt of the page.
-    void PrepareForScan(uint16_t fileSystemType, const CString& prompt);
+    void PrepareForScan(FileSystemKind fileSystemType, const CString& prompt);
     // After it: the found volumes listed (the engine's found-volume list).
     void ShowFoundVolumes();
     void SetStatusText(const CString& text);

@@ -34,14 +34,14 @@ const wchar_t* const kVolumeLabels[CInfoPane::kRows] = {L"Volume Name\t\t:", L"C
     L"Byte Per Sector\t\t:", L"File System\t\t:"};
 
 struct PieColour {
-    uint16_t type;
+    FileSystemKind type;
     LPCWSTR name;
     COLORREF colour;
 };
 const PieColour kPieColours[] = {
-    {100, L"FAT16", 0x8FA7F8},
-    {200, L"FAT32", 0xFF7777},
-    {300, L"NTFS", 0x77FF77},
+    {FileSystemKind::kFat16, L"FAT16", 0x8FA7F8},
+    {FileSystemKind::kFat32, L"FAT32", 0xFF7777},
+    {FileSystemKind::kNtfs, L"NTFS", 0x77FF77},
 };
 
 constexpr int kMargin = 16;

@@ -51,14 +51,14 @@ CString Number(unsigned long value)
     return text;
 }
 
-LPCWSTR FileSystemName(uint16_t type)
+LPCWSTR FileSystemName(FileSystemKind type)
 {
     switch (type) {
-    case 100:
+    case FileSystemKind::kFat16:
         return L"FAT16";
-    case 200:
+    case FileSystemKind::kFat32:
         return L"FAT32";
-    case 300:
+    case FileSystemKind::kNtfs:
         return L"NTFS";
     default:
         return L"UNKNOWN";
@@ -212,15 +212,15 @@ void CSecondDisplay::SetRowSet(RowSet set)
     SetRowLabels(kRowLabels[set]);
 }
 
-void CSecondDisplay::SetChoiceByType(uint16_t type)
+void CSecondDisplay::SetChoiceByType(FileSystemKind type)
 {
     if (m_pFileSystemChoice == nullptr)
         return;
-    if (type == 100)
+    if (type == FileSystemKind::kFat16)
         m_pFileSystemChoice->SetCurSel(2);
-    if (type == 200)
+    if (type == FileSystemKind::kFat32)
         m_pFileSystemChoice->SetCurSel(1);
-    if (type == 300)
+    if (type == FileSystemKind::kNtfs)
         m_pFileSystemChoice->SetCurSel(0);
 }
 
@@ -378,14 +378,14 @@ void CSecondDisplay::SetSearchNote(const CString& text)
     m_prompt.ShowWindow(text.IsEmpty() ? SW_SHOW : SW_HIDE);
 }
 
-uint16_t CSecondDisplay::ChosenFileSystemType() const
+FileSystemKind CSecondDisplay::ChosenFileSystemType() const
 {
     const int index = m_pFileSystemChoice != nullptr ? m_pFileSystemChoice->GetCurSel() : 0;
     if (index == 1)
-        return 200;
+        return FileSystemKind::kFat32;
     if (index == 2)
-        return 100;
-    return 300;
+        return FileSystemKind::kFat16;
+    return FileSystemKind::kNtfs;
 }
 
 CString CSecondDisplay::StartSectorText() const

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "app/pages/InfoPane.h"
+#include "engine/volume/FileSystemKind.h"
 #include "ui/controls/win/DiskUsagePie.h"
 #include "ui/controls/win/XPGroupBox.h"
 
@@ -46,7 +47,7 @@ public:
     void SetSearchNote(const CString& text);
 
     // The file-system type chosen in the box: index 0 NTFS (300), 1 FAT 32 (200), 2 FAT 16 (100).
-    uint16_t ChosenFileSystemType() const;
+    FileSystemKind ChosenFileSystemType() const;
     // The texts of the start and end boxes.
     CString StartSectorText() const;
     CString EndSectorText() const;
@@ -61,7 +62,7 @@ protected:
 
 private:
     void SetRowSet(RowSet set);
-    void SetChoiceByType(uint16_t type);
+    void SetChoiceByType(FileSystemKind type);
     void ShowRangeControls(BOOL show);
 
     CFont m_barFont;

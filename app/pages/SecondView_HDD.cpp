@@ -290,7 +290,7 @@ void CSecondView_HDD::OnScan()
             g_VolumeParams.partitionSectors = end - start == 0xFFFFFFFFu ? 0xFFFFFFFFu : end - start + 1;
         }
         g_strSelectedModeText = wizard::ModeAndDriveText(kScanExtensive, logicalDrive);
-        if (g_VolumeParams.chosenFileSystemType == 300) {
+        if (g_VolumeParams.chosenFileSystemType == FileSystemKind::kNtfs) {
             m_pDisplay->ClearValues();
             m_pDisplay->ShowNtfsScanCounterLabels();
         } else {
@@ -374,7 +374,7 @@ void CSecondView_HDD::RefreshCounters()
         return;
     if (m_nRunningMode == kScanExtensive) {
         const ExtensiveSearchCounters& c = g_ExtensiveSearchCounters;
-        if (g_VolumeParams.chosenFileSystemType == 300) {
+        if (g_VolumeParams.chosenFileSystemType == FileSystemKind::kNtfs) {
             m_pDisplay->SetRowValue(0, Decimal(c.bootSectors));
             m_pDisplay->SetRowValue(1, Decimal(c.indexRecords));
             m_pDisplay->SetRowValue(2, Decimal(c.ntfsFiles));

@@ -64,7 +64,7 @@ TEST_F(OpenedImage, AGeometryLargerThanTheDiskIsCutToTheCylindersItHolds)
 
     // The Extensive Scan's first range is that whole disk.
     ChooseWholeDisk(0);
-    EXPECT_EQ(g_VolumeParams.chosenFileSystemType, 300);
+    EXPECT_EQ(g_VolumeParams.chosenFileSystemType, FileSystemKind::kNtfs);
     EXPECT_EQ(g_VolumeParams.partitionStart, 0u);
     EXPECT_EQ(g_VolumeParams.partitionSectors, 40800u);
 }
