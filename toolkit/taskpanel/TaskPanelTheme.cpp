@@ -98,7 +98,10 @@ COLORREF CTKPTaskPanelTheme::BlendColors(COLORREF clrFirst, COLORREF clrSecond, 
              (GetBValue(clrFirst) * w + GetBValue(clrSecond) * (255 - w)) / 255);
 }
 
-COLORREF CTKPTaskPanelTheme::GetToolkitColor(int nIndex) { return GetColorManager()->GetColor((UINT)nIndex); }
+COLORREF CTKPTaskPanelTheme::GetToolkitColor(int nIndex)
+{
+  return nIndex == COLOR_SCROLLBAR ? ::GetSysColor(COLOR_SCROLLBAR) : GetColorManager()->GetColor((UINT)nIndex);
+}
 
 int CTKPTaskPanelTheme::GetCurrentScheme()
 {

@@ -95,6 +95,9 @@ public:
 
   // A channel-wise blend with the first colour's weight out of 255.
   static COLORREF BlendColors(COLORREF clrFirst, COLORREF clrSecond, int nWeight255);
+  // The colour of a colour-manager index (system colours 1..27, toolkit colours 28..61); index 0,
+  // which the colour manager does not fill, is the system's scroll-bar colour.
+  static COLORREF GetToolkitColor(int nIndex);
 
   BOOL m_bOwnColorsWithoutScheme;
   int m_nCaptionButtonStyle;
@@ -140,8 +143,6 @@ public:
 protected:
   typedef BOOL(WINAPI* AlphaBlendProc)(HDC, int, int, int, int, HDC, int, int, int, int, BLENDFUNCTION);
 
-  // The colour of a colour-manager index (system colours 1..27, toolkit colours 28..61).
-  static COLORREF GetToolkitColor(int nIndex);
   // The Windows XP scheme in use (0 none, 1 blue, 2 olive, 3 silver).
   static int GetCurrentScheme();
   // Shell bitmaps of the visual style, or the recoloured expand icons.

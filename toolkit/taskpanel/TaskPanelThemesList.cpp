@@ -12,7 +12,7 @@ using std::min;
 
 namespace {
 
-COLORREF SysColor(int nIndex) { return GetColorManager()->GetColor((UINT)nIndex); }
+COLORREF SysColor(int nIndex) { return CTKPTaskPanelTheme::GetToolkitColor(nIndex); }
 
 // Channel-wise mix in per cent of the first colour, as the colour manager blends.
 COLORREF BlendPercent(COLORREF clrFirst, COLORREF clrSecond, int nPercent)

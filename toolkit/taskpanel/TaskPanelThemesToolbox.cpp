@@ -12,7 +12,7 @@ using std::min;
 
 namespace {
 
-COLORREF SysColor(int nIndex) { return GetColorManager()->GetColor((UINT)nIndex); }
+COLORREF SysColor(int nIndex) { return CTKPTaskPanelTheme::GetToolkitColor(nIndex); }
 
 // Toolkit colours of the colour manager.
 enum ToolkitColor
