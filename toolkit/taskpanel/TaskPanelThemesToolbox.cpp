@@ -12,22 +12,27 @@ using std::min;
 
 namespace {
 
-COLORREF SysColor(int nIndex) { return CTKPTaskPanelTheme::GetToolkitColor(nIndex); }
+COLORREF SysColor(int nIndex)
+{
+    return CTKPTaskPanelTheme::GetToolkitColor(nIndex);
+}
 
 // Toolkit colours of the colour manager.
-enum ToolkitColor
-{
-  kColorToolbarFace = 30,
-  kColorHighlight = 31,
-  kColorHighlightPushed = 33,
-  kColorCaptionFrame = 54,
+enum ToolkitColor {
+    kColorToolbarFace = 30,
+    kColorHighlight = 31,
+    kColorHighlightPushed = 33,
+    kColorCaptionFrame = 54,
 };
 
-const CTKPColorGradient& ManagerGradient(int nIndex) { return GetColorManager()->m_gradients[nIndex]; }
+const CTKPColorGradient& ManagerGradient(int nIndex)
+{
+    return GetColorManager()->m_gradients[nIndex];
+}
 
 void FillVertical(CDC* pDC, const CRect& rc, const CTKPColorGradient& gradient)
 {
-  CTKPDrawingHelper::GradientFill(pDC, rc, gradient.m_clrLight, gradient.m_clrDark, FALSE);
+    CTKPDrawingHelper::GradientFill(pDC, rc, gradient.m_clrLight, gradient.m_clrDark, FALSE);
 }
 
 }  // namespace
@@ -36,301 +41,306 @@ void FillVertical(CDC* pDC, const CRect& rc, const CTKPColorGradient& gradient)
 
 CTKPTaskPanelTheme7::CTKPTaskPanelTheme7()
 {
-  m_bRoundedFrame = FALSE;
-  m_nCaptionInset = 0;
-  m_rcGroupInnerMargins.SetRect(0, 4, 0, 2);
-  m_rcControlMargins.SetRect(2, 2, 2, 2);
-  m_nGroupSpacing = 1;
-  m_bBoldCaption = FALSE;
-  m_nHighlightStyle = tkpTaskHighlightClassic;
-  m_bInsertAfterDropItem = TRUE;
-  m_bScrollButtonsInCaptions = TRUE;
-  m_rcGroupIconPadding.SetRect(2, 2, 0, 2);
-  m_nCaptionTextFormat = DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS;
+    m_bRoundedFrame = FALSE;
+    m_nCaptionInset = 0;
+    m_rcGroupInnerMargins.SetRect(0, 4, 0, 2);
+    m_rcControlMargins.SetRect(2, 2, 2, 2);
+    m_nGroupSpacing = 1;
+    m_bBoldCaption = FALSE;
+    m_nHighlightStyle = tkpTaskHighlightClassic;
+    m_bInsertAfterDropItem = TRUE;
+    m_bScrollButtonsInCaptions = TRUE;
+    m_rcGroupIconPadding.SetRect(2, 2, 0, 2);
+    m_nCaptionTextFormat = DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS;
 }
 
 void CTKPTaskPanelTheme7::RefreshMetrics()
 {
-  CTKPTaskPanelTheme3::RefreshMetrics();
-  const COLORREF face = SysColor(COLOR_BTNFACE);
-  m_clrBackground.SetStandardValue(face);
-  m_groupNormal.clrClient.SetStandardValue(face);
-  m_groupNormal.clrHead.SetStandardValue(face);
-  m_groupNormal.clrHeadTextNormal.SetStandardValue(SysColor(COLOR_BTNTEXT));
-  m_groupNormal.clrHeadTextHot.SetStandardValue(SysColor(COLOR_BTNTEXT));
-  m_groupNormal.clrClientLink.SetStandardValue(SysColor(COLOR_BTNTEXT));
-  m_groupNormal.clrClientLinkHot.SetStandardValue(SysColor(COLOR_HIGHLIGHT));
-  m_groupNormal.clrClientLinkSelected.SetStandardValue(SysColor(COLOR_HIGHLIGHT));
-  CWindowDC dc(NULL);
-  CTKPFontSelector font(&dc, &m_fntCaption);
-  m_nCaptionHeight = max(18, (int)dc.GetTextExtent(_T(" "), 1).cy + 5);
+    CTKPTaskPanelTheme3::RefreshMetrics();
+    const COLORREF face = SysColor(COLOR_BTNFACE);
+    m_clrBackground.SetStandardValue(face);
+    m_groupNormal.clrClient.SetStandardValue(face);
+    m_groupNormal.clrHead.SetStandardValue(face);
+    m_groupNormal.clrHeadTextNormal.SetStandardValue(SysColor(COLOR_BTNTEXT));
+    m_groupNormal.clrHeadTextHot.SetStandardValue(SysColor(COLOR_BTNTEXT));
+    m_groupNormal.clrClientLink.SetStandardValue(SysColor(COLOR_BTNTEXT));
+    m_groupNormal.clrClientLinkHot.SetStandardValue(SysColor(COLOR_HIGHLIGHT));
+    m_groupNormal.clrClientLinkSelected.SetStandardValue(SysColor(COLOR_HIGHLIGHT));
+    CWindowDC dc(NULL);
+    CTKPFontSelector font(&dc, &m_fntCaption);
+    m_nCaptionHeight = max(18, (int)dc.GetTextExtent(_T(" "), 1).cy + 5);
 }
 
 void CTKPTaskPanelTheme7::FillTaskPanel(CDC* pDC, CTKPTaskPanel* pPanel)
 {
-  CTKPTaskPanelTheme::FillTaskPanel(pDC, pPanel);
+    CTKPTaskPanelTheme::FillTaskPanel(pDC, pPanel);
 }
 
 BOOL CTKPTaskPanelTheme7::IsCaptionPressed(const CTKPTaskPanelGroup* pGroup)
 {
-  return pGroup->IsItemHot() && pGroup->IsItemPressed();
+    return pGroup->IsItemHot() && pGroup->IsItemPressed();
 }
 
 CRect CTKPTaskPanelTheme7::DrawGroupCaptionFace(CDC* pDC, CTKPTaskPanelGroup* pGroup, CRect rc)
 {
-  CTKPTaskPanelGroupColors* pColors = GetGroupColors(pGroup);
-  pDC->FillSolidRect(rc, pColors->clrHead.m_clrLight);
-  if (IsCaptionPressed(pGroup)) {
-    Draw3dFrame(pDC, rc, ::GetSysColor(COLOR_BTNSHADOW), ::GetSysColor(COLOR_BTNHIGHLIGHT));
-    rc.OffsetRect(1, 1);
-  } else {
-    Draw3dFrame(pDC, rc, ::GetSysColor(COLOR_BTNHIGHLIGHT), ::GetSysColor(COLOR_BTNSHADOW));
-  }
-  return rc;
+    CTKPTaskPanelGroupColors* pColors = GetGroupColors(pGroup);
+    pDC->FillSolidRect(rc, pColors->clrHead.m_clrLight);
+    if (IsCaptionPressed(pGroup)) {
+        Draw3dFrame(pDC, rc, ::GetSysColor(COLOR_BTNSHADOW), ::GetSysColor(COLOR_BTNHIGHLIGHT));
+        rc.OffsetRect(1, 1);
+    } else {
+        Draw3dFrame(pDC, rc, ::GetSysColor(COLOR_BTNHIGHLIGHT), ::GetSysColor(COLOR_BTNSHADOW));
+    }
+    return rc;
 }
 
 int CTKPTaskPanelTheme7::DrawGroupCaption(CDC* pDC, CTKPTaskPanelGroup* pGroup, BOOL bDraw)
 {
-  if (!bDraw)
-    return CTKPTaskPanelTheme::DrawGroupCaption(pDC, pGroup, FALSE);
-  const CRect rc = pGroup->GetCaptionRect();
-  if (rc.IsRectEmpty())
+    if (!bDraw)
+        return CTKPTaskPanelTheme::DrawGroupCaption(pDC, pGroup, FALSE);
+    const CRect rc = pGroup->GetCaptionRect();
+    if (rc.IsRectEmpty())
+        return rc.Height();
+    CTKPTaskPanelGroupColors* pColors = GetGroupColors(pGroup);
+    if (!pGroup->IsCaptionVisible()) {
+        FillRect(pDC, rc, pColors->clrClientBorder);
+        return rc.Height();
+    }
+    CRect rcText = DrawGroupCaptionFace(pDC, pGroup, rc);
+    CTKPTaskPanel* pPanel = pGroup->GetTaskPanel();
+    if (pGroup->IsItemFocused() && pPanel && pPanel->IsDrawFocusRect()) {
+        CRect rcFocus = rc;
+        rcFocus.DeflateRect(2, 2);
+        DrawFocusRect(pDC, rcFocus);
+    }
+    CTKPFontSelector font(pDC, &m_fntCaption);
+    rcText = DrawCaptionButton(pDC, pGroup, rcText);
+    const CRect rcAfterIcon = DrawCaptionIcon(pDC, pGroup, rcText);
+    // Without an icon the text starts a little in from the button's edge.
+    rcText.left = rcAfterIcon.left == rcText.left + 13 ? rcText.left + 6 : rcAfterIcon.left;
+    DrawCaptionText(pDC, pGroup, rcText, pGroup->IsItemHot());
+    if (pGroup->IsItemDragOver() && !(pGroup->IsExpanded() && pGroup->GetItems()->GetFirstVisibleItem()))
+        DrawDropMarker(pDC, pGroup, rc, TRUE);
     return rc.Height();
-  CTKPTaskPanelGroupColors* pColors = GetGroupColors(pGroup);
-  if (!pGroup->IsCaptionVisible()) {
-    FillRect(pDC, rc, pColors->clrClientBorder);
-    return rc.Height();
-  }
-  CRect rcText = DrawGroupCaptionFace(pDC, pGroup, rc);
-  CTKPTaskPanel* pPanel = pGroup->GetTaskPanel();
-  if (pGroup->IsItemFocused() && pPanel && pPanel->IsDrawFocusRect()) {
-    CRect rcFocus = rc;
-    rcFocus.DeflateRect(2, 2);
-    DrawFocusRect(pDC, rcFocus);
-  }
-  CTKPFontSelector font(pDC, &m_fntCaption);
-  rcText = DrawCaptionButton(pDC, pGroup, rcText);
-  const CRect rcAfterIcon = DrawCaptionIcon(pDC, pGroup, rcText);
-  // Without an icon the text starts a little in from the button's edge.
-  rcText.left = rcAfterIcon.left == rcText.left + 13 ? rcText.left + 6 : rcAfterIcon.left;
-  DrawCaptionText(pDC, pGroup, rcText, pGroup->IsItemHot());
-  if (pGroup->IsItemDragOver() && !(pGroup->IsExpanded() && pGroup->GetItems()->GetFirstVisibleItem()))
-    DrawDropMarker(pDC, pGroup, rc, TRUE);
-  return rc.Height();
 }
 
 // --- Theme 8 ------------------------------------------------------------------------------------
 
 CTKPTaskPanelTheme8::CTKPTaskPanelTheme8()
 {
-  m_nHighlightStyle = tkpTaskHighlightToolkit;
-  m_bBoldCaption = TRUE;
-  m_bInsertAfterDropItem = FALSE;
-  m_bScrollButtonsInCaptions = FALSE;
+    m_nHighlightStyle = tkpTaskHighlightToolkit;
+    m_bBoldCaption = TRUE;
+    m_bInsertAfterDropItem = FALSE;
+    m_bScrollButtonsInCaptions = FALSE;
 }
 
 void CTKPTaskPanelTheme8::RefreshMetrics()
 {
-  CTKPTaskPanelTheme7::RefreshMetrics();
-  switch (GetCurrentScheme()) {
-  case 1:
-    m_groupNormal.clrHead.SetStandardValues(RGB(227, 239, 255), RGB(123, 164, 224));
-    m_clrBackground.SetStandardValues(RGB(196, 218, 250), RGB(123, 164, 224));
-    m_clrHighlightHot.SetStandardValue(RGB(255, 238, 194));
-    m_clrHighlightSelected.SetStandardValue(RGB(255, 192, 111));
-    m_clrHighlightSelectedHot.SetStandardValue(RGB(254, 128, 62));
-    break;
-  case 2:
-    m_groupNormal.clrHead.SetStandardValues(RGB(241, 245, 219), RGB(153, 174, 110));
-    m_clrBackground.SetStandardValues(RGB(226, 233, 196), RGB(153, 174, 110));
-    m_clrHighlightHot.SetStandardValue(RGB(255, 238, 194));
-    m_clrHighlightSelected.SetStandardValue(RGB(255, 192, 111));
-    m_clrHighlightSelectedHot.SetStandardValue(RGB(254, 128, 62));
-    break;
-  case 3:
-    m_groupNormal.clrHead.SetStandardValues(RGB(243, 243, 247), RGB(165, 164, 189));
-    m_clrBackground.SetStandardValues(RGB(226, 226, 236), RGB(165, 164, 189));
-    m_clrHighlightHot.SetStandardValue(RGB(255, 238, 194));
-    m_clrHighlightSelected.SetStandardValue(RGB(255, 192, 111));
-    m_clrHighlightSelectedHot.SetStandardValue(RGB(254, 128, 62));
-    break;
-  default:
-    m_groupNormal.clrHead.SetStandardValues(SysColor(COLOR_BTNSHADOW), SysColor(COLOR_BTNFACE));
-    m_clrBackground.SetStandardValues(SysColor(COLOR_BTNFACE), SysColor(COLOR_BTNSHADOW));
-    break;
-  }
-  m_groupNormal.clrClient.SetStandardValue(SysColor(COLOR_WINDOW));
-  m_groupNormal.clrClientBorder.SetStandardValue(m_groupNormal.clrHead.m_clrDark.GetEffective());
+    CTKPTaskPanelTheme7::RefreshMetrics();
+    switch (GetCurrentScheme()) {
+    case 1:
+        m_groupNormal.clrHead.SetStandardValues(RGB(227, 239, 255), RGB(123, 164, 224));
+        m_clrBackground.SetStandardValues(RGB(196, 218, 250), RGB(123, 164, 224));
+        m_clrHighlightHot.SetStandardValue(RGB(255, 238, 194));
+        m_clrHighlightSelected.SetStandardValue(RGB(255, 192, 111));
+        m_clrHighlightSelectedHot.SetStandardValue(RGB(254, 128, 62));
+        break;
+    case 2:
+        m_groupNormal.clrHead.SetStandardValues(RGB(241, 245, 219), RGB(153, 174, 110));
+        m_clrBackground.SetStandardValues(RGB(226, 233, 196), RGB(153, 174, 110));
+        m_clrHighlightHot.SetStandardValue(RGB(255, 238, 194));
+        m_clrHighlightSelected.SetStandardValue(RGB(255, 192, 111));
+        m_clrHighlightSelectedHot.SetStandardValue(RGB(254, 128, 62));
+        break;
+    case 3:
+        m_groupNormal.clrHead.SetStandardValues(RGB(243, 243, 247), RGB(165, 164, 189));
+        m_clrBackground.SetStandardValues(RGB(226, 226, 236), RGB(165, 164, 189));
+        m_clrHighlightHot.SetStandardValue(RGB(255, 238, 194));
+        m_clrHighlightSelected.SetStandardValue(RGB(255, 192, 111));
+        m_clrHighlightSelectedHot.SetStandardValue(RGB(254, 128, 62));
+        break;
+    default:
+        m_groupNormal.clrHead.SetStandardValues(SysColor(COLOR_BTNSHADOW), SysColor(COLOR_BTNFACE));
+        m_clrBackground.SetStandardValues(SysColor(COLOR_BTNFACE), SysColor(COLOR_BTNSHADOW));
+        break;
+    }
+    m_groupNormal.clrClient.SetStandardValue(SysColor(COLOR_WINDOW));
+    m_groupNormal.clrClientBorder.SetStandardValue(m_groupNormal.clrHead.m_clrDark.GetEffective());
 }
 
 void CTKPTaskPanelTheme8::FillTaskPanel(CDC* pDC, CTKPTaskPanel* pPanel)
 {
-  CRect rc;
-  pPanel->GetClientRect(&rc);
-  rc.bottom = max((int)rc.bottom + pPanel->GetScrollOffset(), pPanel->GetContentHeight());
-  CTKPDrawingHelper::FillColorGradient(pDC, rc, &m_clrBackground, TRUE);
+    CRect rc;
+    pPanel->GetClientRect(&rc);
+    rc.bottom = max((int)rc.bottom + pPanel->GetScrollOffset(), pPanel->GetContentHeight());
+    CTKPDrawingHelper::FillColorGradient(pDC, rc, &m_clrBackground, TRUE);
 }
 
 CRect CTKPTaskPanelTheme8::DrawGroupCaptionFace(CDC* pDC, CTKPTaskPanelGroup* pGroup, CRect rc)
 {
-  CTKPTaskPanelGroupColors* pColors = GetGroupColors(pGroup);
-  if (pGroup->IsItemFocused()) {
-    const COLORREF clrFill = pGroup->IsItemPressed() ? m_clrHighlightSelectedHot : m_clrHighlightHot;
-    pDC->FillSolidRect(rc, clrFill);
-    pDC->Draw3dRect(rc, m_clrHighlightBorder.m_clrLight, m_clrHighlightBorder.m_clrLight);
-  } else {
-    FillVertical(pDC, rc, pColors->clrHead);
-    pDC->FillSolidRect(rc.left, rc.bottom - 1, rc.Width(), 1, pColors->clrClientBorder);
-  }
-  // A small square marks the caption; the text starts after it.
-  const int y = rc.top + rc.Height() / 2 - 2;
-  pDC->FillSolidRect(rc.left + 8, y, 5, 5, pColors->clrHeadTextNormal);
-  rc.left += 19;
-  return rc;
+    CTKPTaskPanelGroupColors* pColors = GetGroupColors(pGroup);
+    if (pGroup->IsItemFocused()) {
+        const COLORREF clrFill = pGroup->IsItemPressed() ? m_clrHighlightSelectedHot : m_clrHighlightHot;
+        pDC->FillSolidRect(rc, clrFill);
+        pDC->Draw3dRect(rc, m_clrHighlightBorder.m_clrLight, m_clrHighlightBorder.m_clrLight);
+    } else {
+        FillVertical(pDC, rc, pColors->clrHead);
+        pDC->FillSolidRect(rc.left, rc.bottom - 1, rc.Width(), 1, pColors->clrClientBorder);
+    }
+    // A small square marks the caption; the text starts after it.
+    const int y = rc.top + rc.Height() / 2 - 2;
+    pDC->FillSolidRect(rc.left + 8, y, 5, 5, pColors->clrHeadTextNormal);
+    rc.left += 19;
+    return rc;
 }
 
 void CTKPTaskPanelTheme8::DrawGroupClientFace(CDC* pDC, CTKPTaskPanelGroup* pGroup, CRect rc)
 {
-  CTKPTaskPanelGroupColors* pColors = GetGroupColors(pGroup);
-  pDC->FillSolidRect(rc, pColors->clrClient.m_clrDark);
-  pGroup->DrawClientBitmap(pDC, rc.left, rc.top);
-  // A frame in the caption's colour on the sides and the bottom.
-  const COLORREF clrBorder = pColors->clrClientBorder;
-  pDC->FillSolidRect(rc.left, rc.top, 1, rc.Height(), clrBorder);
-  pDC->FillSolidRect(rc.right - 1, rc.top, 1, rc.Height(), clrBorder);
-  pDC->FillSolidRect(rc.left, rc.bottom - 1, rc.Width(), 1, clrBorder);
-  DrawGroupItems(pDC, pGroup, rc);
+    CTKPTaskPanelGroupColors* pColors = GetGroupColors(pGroup);
+    pDC->FillSolidRect(rc, pColors->clrClient.m_clrDark);
+    pGroup->DrawClientBitmap(pDC, rc.left, rc.top);
+    // A frame in the caption's colour on the sides and the bottom.
+    const COLORREF clrBorder = pColors->clrClientBorder;
+    pDC->FillSolidRect(rc.left, rc.top, 1, rc.Height(), clrBorder);
+    pDC->FillSolidRect(rc.right - 1, rc.top, 1, rc.Height(), clrBorder);
+    pDC->FillSolidRect(rc.left, rc.bottom - 1, rc.Width(), 1, clrBorder);
+    DrawGroupItems(pDC, pGroup, rc);
 }
 
 // --- Theme 9 ------------------------------------------------------------------------------------
 
 CTKPTaskPanelTheme9::CTKPTaskPanelTheme9()
 {
-  m_rcGroupInnerMargins.SetRect(8, 6, 8, 6);
-  m_rcControlMargins.SetRect(0, 0, 0, 0);
-  m_nGroupSpacing = 0;
-  m_nHighlightStyle = tkpTaskHighlightClassic;
-  m_bInsertAfterDropItem = FALSE;
-  m_bScrollButtonsInCaptions = FALSE;
-  m_bEmbossedDisabledText = TRUE;
+    m_rcGroupInnerMargins.SetRect(8, 6, 8, 6);
+    m_rcControlMargins.SetRect(0, 0, 0, 0);
+    m_nGroupSpacing = 0;
+    m_nHighlightStyle = tkpTaskHighlightClassic;
+    m_bInsertAfterDropItem = FALSE;
+    m_bScrollButtonsInCaptions = FALSE;
+    m_bEmbossedDisabledText = TRUE;
 }
 
 void CTKPTaskPanelTheme9::RefreshMetrics()
 {
-  CTKPTaskPanelTheme7::RefreshMetrics();
-  const COLORREF shadow = SysColor(COLOR_BTNSHADOW);
-  m_clrBackground.SetStandardValue(shadow);
-  m_groupNormal.clrClient.SetStandardValue(shadow);
-  m_groupNormal.clrClientText.SetStandardValue(SysColor(COLOR_WINDOW));
-  m_groupNormal.clrClientLink.SetStandardValue(SysColor(COLOR_WINDOW));
-  m_groupNormal.clrClientLinkHot.SetStandardValue(SysColor(COLOR_WINDOW));
-  m_groupNormal.clrClientLinkSelected.SetStandardValue(SysColor(COLOR_WINDOW));
-  m_nCaptionHeight = max(20, m_nCaptionHeight);
-  if (m_nHighlightStyle == tkpTaskHighlightClassic) {
-    m_clrHighlightHot.SetStandardValue(shadow);
-    m_clrHighlightBorder.SetStandardValues(SysColor(COLOR_BTNTEXT), SysColor(COLOR_BTNFACE));
-  }
+    CTKPTaskPanelTheme7::RefreshMetrics();
+    const COLORREF shadow = SysColor(COLOR_BTNSHADOW);
+    m_clrBackground.SetStandardValue(shadow);
+    m_groupNormal.clrClient.SetStandardValue(shadow);
+    m_groupNormal.clrClientText.SetStandardValue(SysColor(COLOR_WINDOW));
+    m_groupNormal.clrClientLink.SetStandardValue(SysColor(COLOR_WINDOW));
+    m_groupNormal.clrClientLinkHot.SetStandardValue(SysColor(COLOR_WINDOW));
+    m_groupNormal.clrClientLinkSelected.SetStandardValue(SysColor(COLOR_WINDOW));
+    m_nCaptionHeight = max(20, m_nCaptionHeight);
+    if (m_nHighlightStyle == tkpTaskHighlightClassic) {
+        m_clrHighlightHot.SetStandardValue(shadow);
+        m_clrHighlightBorder.SetStandardValues(SysColor(COLOR_BTNTEXT), SysColor(COLOR_BTNFACE));
+    }
 }
 
 // --- Theme 10 -----------------------------------------------------------------------------------
 
 CTKPTaskPanelTheme10::CTKPTaskPanelTheme10()
 {
-  m_nHighlightStyle = tkpTaskHighlightToolkit;
-  m_bEmbossedDisabledText = FALSE;
+    m_nHighlightStyle = tkpTaskHighlightToolkit;
+    m_bEmbossedDisabledText = FALSE;
 }
 
 void CTKPTaskPanelTheme10::RefreshMetrics()
 {
-  CTKPTaskPanelTheme9::RefreshMetrics();
-  const COLORREF face = SysColor(kColorToolbarFace);
-  m_clrBackground.SetStandardValue(face);
-  m_groupNormal.clrClient.SetStandardValue(face);
-  m_groupNormal.clrClientText.SetStandardValue(SysColor(COLOR_BTNTEXT));
-  m_groupNormal.clrClientLink.SetStandardValue(SysColor(COLOR_BTNTEXT));
-  m_groupNormal.clrClientLinkHot.SetStandardValue(SysColor(COLOR_HIGHLIGHT));
-  m_groupNormal.clrClientLinkSelected.SetStandardValue(SysColor(COLOR_HIGHLIGHT));
+    CTKPTaskPanelTheme9::RefreshMetrics();
+    const COLORREF face = SysColor(kColorToolbarFace);
+    m_clrBackground.SetStandardValue(face);
+    m_groupNormal.clrClient.SetStandardValue(face);
+    m_groupNormal.clrClientText.SetStandardValue(SysColor(COLOR_BTNTEXT));
+    m_groupNormal.clrClientLink.SetStandardValue(SysColor(COLOR_BTNTEXT));
+    m_groupNormal.clrClientLinkHot.SetStandardValue(SysColor(COLOR_HIGHLIGHT));
+    m_groupNormal.clrClientLinkSelected.SetStandardValue(SysColor(COLOR_HIGHLIGHT));
 }
 
 // --- Theme 11 -----------------------------------------------------------------------------------
 
-CTKPTaskPanelTheme11::CTKPTaskPanelTheme11() { m_nHighlightStyle = tkpTaskHighlightScheme; }
+CTKPTaskPanelTheme11::CTKPTaskPanelTheme11()
+{
+    m_nHighlightStyle = tkpTaskHighlightScheme;
+}
 
 void CTKPTaskPanelTheme11::RefreshMetrics()
 {
-  CTKPTaskPanelTheme10::RefreshMetrics();
-  const int nScheme = GetCurrentScheme();
-  if (nScheme != 0) {
-    const COLORREF panels[3] = {RGB(216, 231, 252), RGB(236, 240, 213), RGB(232, 232, 240)};
-    const COLORREF clrPanel = panels[nScheme == 2 ? 1 : nScheme == 3 ? 2 : 0];
-    m_clrBackground.SetStandardValue(clrPanel);
-    m_groupNormal.clrClient.SetStandardValue(clrPanel);
-    m_clrCaptionHot.SetStandardValues(RGB(255, 255, 220), RGB(247, 192, 91));
-    m_clrCaptionPressed.SetStandardValues(RGB(232, 127, 8), RGB(247, 218, 124));
-  } else {
-    m_clrCaptionHot.SetStandardValues(SysColor(kColorHighlight), SysColor(kColorHighlight));
-    m_clrCaptionPressed.SetStandardValues(SysColor(kColorHighlightPushed), SysColor(kColorHighlightPushed));
-  }
-  m_clrCaptionNormal.CopyEffective(ManagerGradient(1));
+    CTKPTaskPanelTheme10::RefreshMetrics();
+    const int nScheme = GetCurrentScheme();
+    if (nScheme != 0) {
+        const COLORREF panels[3] = {RGB(216, 231, 252), RGB(236, 240, 213), RGB(232, 232, 240)};
+        const COLORREF clrPanel = panels[nScheme == 2 ? 1 : nScheme == 3 ? 2 : 0];
+        m_clrBackground.SetStandardValue(clrPanel);
+        m_groupNormal.clrClient.SetStandardValue(clrPanel);
+        m_clrCaptionHot.SetStandardValues(RGB(255, 255, 220), RGB(247, 192, 91));
+        m_clrCaptionPressed.SetStandardValues(RGB(232, 127, 8), RGB(247, 218, 124));
+    } else {
+        m_clrCaptionHot.SetStandardValues(SysColor(kColorHighlight), SysColor(kColorHighlight));
+        m_clrCaptionPressed.SetStandardValues(SysColor(kColorHighlightPushed), SysColor(kColorHighlightPushed));
+    }
+    m_clrCaptionNormal.CopyEffective(ManagerGradient(1));
 }
 
 CRect CTKPTaskPanelTheme11::DrawGroupCaptionFace(CDC* pDC, CTKPTaskPanelGroup* pGroup, CRect rc)
 {
-  const BOOL bPressed = IsCaptionPressed(pGroup);
-  const CTKPColorGradient& gradient =
-      bPressed ? m_clrCaptionPressed : pGroup->IsItemHot() ? m_clrCaptionHot : m_clrCaptionNormal;
-  FillVertical(pDC, rc, gradient);
-  if (bPressed)
-    Draw3dFrame(pDC, rc, ::GetSysColor(COLOR_BTNSHADOW), ::GetSysColor(COLOR_BTNHIGHLIGHT));
-  else
-    Draw3dFrame(pDC, rc, ::GetSysColor(COLOR_BTNHIGHLIGHT), ::GetSysColor(COLOR_BTNSHADOW));
-  return rc;
+    const BOOL bPressed = IsCaptionPressed(pGroup);
+    const CTKPColorGradient& gradient = bPressed ? m_clrCaptionPressed
+        : pGroup->IsItemHot()                    ? m_clrCaptionHot
+                                                 : m_clrCaptionNormal;
+    FillVertical(pDC, rc, gradient);
+    if (bPressed)
+        Draw3dFrame(pDC, rc, ::GetSysColor(COLOR_BTNSHADOW), ::GetSysColor(COLOR_BTNHIGHLIGHT));
+    else
+        Draw3dFrame(pDC, rc, ::GetSysColor(COLOR_BTNHIGHLIGHT), ::GetSysColor(COLOR_BTNSHADOW));
+    return rc;
 }
 
 // --- Theme 12 -----------------------------------------------------------------------------------
 
 CTKPTaskPanelTheme12::CTKPTaskPanelTheme12()
 {
-  m_nCaptionTextFormat = DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS | DT_CENTER;
+    m_nCaptionTextFormat = DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS | DT_CENTER;
 }
 
 void CTKPTaskPanelTheme12::RefreshMetrics()
 {
-  CTKPTaskPanelTheme11::RefreshMetrics();
-  CWindowDC dc(NULL);
-  CTKPFontSelector font(&dc, &m_fntCaption);
-  m_nCaptionHeight = max(22, (int)dc.GetTextExtent(_T(" "), 1).cy + 3);
-  m_clrBackground.CopyEffective(ManagerGradient(0));
-  m_groupNormal.clrClient.CopyEffective(ManagerGradient(0));
-  m_clrCaptionNormal.CopyEffective(ManagerGradient(2));
-  m_groupNormal.clrClientBorder.SetStandardValue(SysColor(kColorCaptionFrame));
+    CTKPTaskPanelTheme11::RefreshMetrics();
+    CWindowDC dc(NULL);
+    CTKPFontSelector font(&dc, &m_fntCaption);
+    m_nCaptionHeight = max(22, (int)dc.GetTextExtent(_T(" "), 1).cy + 3);
+    m_clrBackground.CopyEffective(ManagerGradient(0));
+    m_groupNormal.clrClient.CopyEffective(ManagerGradient(0));
+    m_clrCaptionNormal.CopyEffective(ManagerGradient(2));
+    m_groupNormal.clrClientBorder.SetStandardValue(SysColor(kColorCaptionFrame));
 }
 
 void CTKPTaskPanelTheme12::FillTaskPanel(CDC* pDC, CTKPTaskPanel* pPanel)
 {
-  CRect rc;
-  pPanel->GetClientRect(&rc);
-  rc.bottom = max((int)rc.bottom + pPanel->GetScrollOffset(), pPanel->GetContentHeight());
-  FillVertical(pDC, rc, m_clrBackground);
+    CRect rc;
+    pPanel->GetClientRect(&rc);
+    rc.bottom = max((int)rc.bottom + pPanel->GetScrollOffset(), pPanel->GetContentHeight());
+    FillVertical(pDC, rc, m_clrBackground);
 }
 
 CRect CTKPTaskPanelTheme12::DrawGroupCaptionFace(CDC* pDC, CTKPTaskPanelGroup* pGroup, CRect rc)
 {
-  const BOOL bPressed = IsCaptionPressed(pGroup);
-  const CTKPColorGradient& gradient =
-      bPressed ? m_clrCaptionPressed : pGroup->IsItemHot() ? m_clrCaptionHot : m_clrCaptionNormal;
-  FillVertical(pDC, rc, gradient);
-  CTKPTaskPanel* pPanel = pGroup->GetTaskPanel();
-  const BOOL bFirst = pPanel && pPanel->GetNextVisibleGroup(-1, 1) == pGroup;
-  if (!bFirst)
-    pDC->FillSolidRect(rc.left, rc.top, rc.Width(), 1, SysColor(kColorCaptionFrame));
-  return rc;
+    const BOOL bPressed = IsCaptionPressed(pGroup);
+    const CTKPColorGradient& gradient = bPressed ? m_clrCaptionPressed
+        : pGroup->IsItemHot()                    ? m_clrCaptionHot
+                                                 : m_clrCaptionNormal;
+    FillVertical(pDC, rc, gradient);
+    CTKPTaskPanel* pPanel = pGroup->GetTaskPanel();
+    const BOOL bFirst = pPanel && pPanel->GetNextVisibleGroup(-1, 1) == pGroup;
+    if (!bFirst)
+        pDC->FillSolidRect(rc.left, rc.top, rc.Width(), 1, SysColor(kColorCaptionFrame));
+    return rc;
 }
 
 void CTKPTaskPanelTheme12::DrawGroupClientFace(CDC* pDC, CTKPTaskPanelGroup* pGroup, CRect rc)
 {
-  CTKPTaskPanelGroupColors* pColors = GetGroupColors(pGroup);
-  FillVertical(pDC, rc, pColors->clrClient);
-  pGroup->DrawClientBitmap(pDC, rc.left, rc.top);
-  DrawGroupItems(pDC, pGroup, rc);
+    CTKPTaskPanelGroupColors* pColors = GetGroupColors(pGroup);
+    FillVertical(pDC, rc, pColors->clrClient);
+    pGroup->DrawClientBitmap(pDC, rc.left, rc.top);
+    DrawGroupItems(pDC, pGroup, rc);
 }

@@ -11,273 +11,270 @@ namespace {
 
 CString Captions(const CTKPTaskPanelGroup* pGroup)
 {
-  CString s;
-  for (int i = 0; i < pGroup->GetItemCount(); ++i) {
-    if (i)
-      s += _T(",");
-    s += pGroup->GetAt(i)->GetCaption();
-  }
-  return s;
+    CString s;
+    for (int i = 0; i < pGroup->GetItemCount(); ++i) {
+        if (i)
+            s += _T(",");
+        s += pGroup->GetAt(i)->GetCaption();
+    }
+    return s;
 }
 
 // A point of the item (in the target panel's client coordinates), a few pixels below its top or
 // above its bottom.
 CPoint UpperPart(const CTKPTaskPanelItem* pItem)
 {
-  const CRect rc = pItem->GetHitTestRect();
-  return CPoint(rc.left + 5, rc.top + 2);
+    const CRect rc = pItem->GetHitTestRect();
+    return CPoint(rc.left + 5, rc.top + 2);
 }
 CPoint LowerPart(const CTKPTaskPanelItem* pItem)
 {
-  const CRect rc = pItem->GetHitTestRect();
-  return CPoint(rc.left + 5, rc.bottom - 2);
+    const CRect rc = pItem->GetHitTestRect();
+    return CPoint(rc.left + 5, rc.bottom - 2);
 }
 
 // Drags the item with the buttons up: the system drops it at once where the cursor stands.
 void DragTo(CTKPTaskPanel* pSource, CTKPTaskPanelGroupItem* pItem, CTKPTaskPanel* pTarget, CPoint ptTarget)
 {
-  CPoint screen = ptTarget;
-  pTarget->ClientToScreen(&screen);
-  ::SetCursorPos(screen.x, screen.y);
-  Pump();
-  pSource->StartItemDrag(pItem);
-  Pump();
+    CPoint screen = ptTarget;
+    pTarget->ClientToScreen(&screen);
+    ::SetCursorPos(screen.x, screen.y);
+    Pump();
+    pSource->StartItemDrag(pItem);
+    Pump();
 }
 
 // Holds a key down as far as the key state is concerned.
-class HeldKey
-{
+class HeldKey {
 public:
-  explicit HeldKey(int vk) : m_vk(vk) { Set(0x80); }
-  ~HeldKey() { Set(0); }
+    explicit HeldKey(int vk) : m_vk(vk) { Set(0x80); }
+    ~HeldKey() { Set(0); }
 
 private:
-  void Set(BYTE state)
-  {
-    BYTE keys[256];
-    ::GetKeyboardState(keys);
-    keys[m_vk] = state;
-    ::SetKeyboardState(keys);
-  }
-  int m_vk;
+    void Set(BYTE state)
+    {
+        BYTE keys[256];
+        ::GetKeyboardState(keys);
+        keys[m_vk] = state;
+        ::SetKeyboardState(keys);
+    }
+    int m_vk;
 };
 
 // A data object offering the item as another program's drag would.
-class Offer
-{
+class Offer {
 public:
-  Offer(CTKPTaskPanelItem* pItem, BOOL bWithText) : m_pSource(new COleDataSource)
-  {
-    if (CTKPTaskPanelGroupItem* pGroupItem = DYNAMIC_DOWNCAST(CTKPTaskPanelGroupItem, pItem))
-      pGroupItem->PrepareDrag(*m_pSource, bWithText);
-    else
-      m_pSource->CacheGlobalData(CTKPTaskPanelItem::GetClipboardFormat(), pItem->CopyToOleData());
-    m_data.Attach(m_pSource->GetDataObject(), FALSE);
-  }
-  ~Offer()
-  {
-    m_data.Release();
-    m_pSource->InternalRelease();
-  }
-  COleDataObject* Data() { return &m_data; }
+    Offer(CTKPTaskPanelItem* pItem, BOOL bWithText) : m_pSource(new COleDataSource)
+    {
+        if (CTKPTaskPanelGroupItem* pGroupItem = DYNAMIC_DOWNCAST(CTKPTaskPanelGroupItem, pItem))
+            pGroupItem->PrepareDrag(*m_pSource, bWithText);
+        else
+            m_pSource->CacheGlobalData(CTKPTaskPanelItem::GetClipboardFormat(), pItem->CopyToOleData());
+        m_data.Attach(m_pSource->GetDataObject(), FALSE);
+    }
+    ~Offer()
+    {
+        m_data.Release();
+        m_pSource->InternalRelease();
+    }
+    COleDataObject* Data() { return &m_data; }
 
 private:
-  COleDataSource* m_pSource;
-  COleDataObject m_data;
+    COleDataSource* m_pSource;
+    COleDataObject m_data;
 };
 
-class TaskPanelDragDrop : public ::testing::Test
-{
+class TaskPanelDragDrop : public ::testing::Test {
 protected:
-  void SetUp() override
-  {
-    FillSamplePanel(panel.Get());
-    panel->SetAllowDrag(tkpTaskDragInherit);
-    Host::Get().Activate();
-    Host::Get().Reset();
-    pTasks = panel->GetAt(0);
-    pPlaces = panel->GetAt(1);
-  }
-  void TearDown() override { Host::Get().Reset(); }
+    void SetUp() override
+    {
+        FillSamplePanel(panel.Get());
+        panel->SetAllowDrag(tkpTaskDragInherit);
+        Host::Get().Activate();
+        Host::Get().Reset();
+        pTasks = panel->GetAt(0);
+        pPlaces = panel->GetAt(1);
+    }
+    void TearDown() override { Host::Get().Reset(); }
 
-  PanelWindow panel{220, 500};
-  CTKPTaskPanelGroup* pTasks = nullptr;
-  CTKPTaskPanelGroup* pPlaces = nullptr;
+    PanelWindow panel{220, 500};
+    CTKPTaskPanelGroup* pTasks = nullptr;
+    CTKPTaskPanelGroup* pPlaces = nullptr;
 };
 
 }  // namespace
 
 TEST_F(TaskPanelDragDrop, AMoveWithinTheGroupLeavesOneItemAtTheDropPlace)
 {
-  CTKPTaskPanelGroupItem* pOpen = pTasks->GetAt(0);
-  // Below the middle of "Print": before the item after it.
-  DragTo(panel.Get(), pOpen, panel.Get(), LowerPart(pTasks->GetAt(2)));
-  EXPECT_EQ(CString(_T("Save,Print,Open,Three files are selected.")), Captions(pTasks));
-  EXPECT_EQ(1, Host::Get().Count(tkpTPN_StartDrag));
-  ASSERT_EQ(1, Host::Get().Count(tkpTPN_ItemDrop));
-  EXPECT_EQ((LPARAM)pTasks->GetAt(2), Host::Get().notifications.back().param);
-  EXPECT_EQ(pTasks->GetAt(2), panel->GetFocusedItem());
-  EXPECT_EQ(nullptr, panel->GetDraggedItem());
-  EXPECT_EQ(nullptr, panel->GetDropTargetItem());
+    CTKPTaskPanelGroupItem* pOpen = pTasks->GetAt(0);
+    // Below the middle of "Print": before the item after it.
+    DragTo(panel.Get(), pOpen, panel.Get(), LowerPart(pTasks->GetAt(2)));
+    EXPECT_EQ(CString(_T("Save,Print,Open,Three files are selected.")), Captions(pTasks));
+    EXPECT_EQ(1, Host::Get().Count(tkpTPN_StartDrag));
+    ASSERT_EQ(1, Host::Get().Count(tkpTPN_ItemDrop));
+    EXPECT_EQ((LPARAM)pTasks->GetAt(2), Host::Get().notifications.back().param);
+    EXPECT_EQ(pTasks->GetAt(2), panel->GetFocusedItem());
+    EXPECT_EQ(nullptr, panel->GetDraggedItem());
+    EXPECT_EQ(nullptr, panel->GetDropTargetItem());
 
-  // Below the middle of the last item: at the end of the group.
-  DragTo(panel.Get(), pTasks->GetAt(0), panel.Get(), LowerPart(pTasks->GetAt(3)));
-  EXPECT_EQ(CString(_T("Print,Open,Three files are selected.,Save")), Captions(pTasks));
+    // Below the middle of the last item: at the end of the group.
+    DragTo(panel.Get(), pTasks->GetAt(0), panel.Get(), LowerPart(pTasks->GetAt(3)));
+    EXPECT_EQ(CString(_T("Print,Open,Three files are selected.,Save")), Captions(pTasks));
 }
 
 TEST_F(TaskPanelDragDrop, AnItemMovesIntoAnotherGroupOnlyWithThePermissionForThePanel)
 {
-  CTKPTaskPanelGroupItem* pSave = pTasks->GetAt(1);
-  pSave->SetAllowDrag(tkpTaskDragMoveWithinGroup);
-  DragTo(panel.Get(), pSave, panel.Get(), UpperPart(pPlaces->GetAt(0)));
-  EXPECT_EQ(CString(_T("Disk,Folder")), Captions(pPlaces));
-  EXPECT_EQ(4, pTasks->GetItemCount());
-  EXPECT_EQ(0, Host::Get().Count(tkpTPN_ItemDrop));
+    CTKPTaskPanelGroupItem* pSave = pTasks->GetAt(1);
+    pSave->SetAllowDrag(tkpTaskDragMoveWithinGroup);
+    DragTo(panel.Get(), pSave, panel.Get(), UpperPart(pPlaces->GetAt(0)));
+    EXPECT_EQ(CString(_T("Disk,Folder")), Captions(pPlaces));
+    EXPECT_EQ(4, pTasks->GetItemCount());
+    EXPECT_EQ(0, Host::Get().Count(tkpTPN_ItemDrop));
 
-  // Both permissions: the one for the panel counts in another group.
-  pSave->SetAllowDrag(tkpTaskDragMoveWithinGroup | tkpTaskDragMoveWithinPanel);
-  DragTo(panel.Get(), pSave, panel.Get(), UpperPart(pPlaces->GetAt(0)));
-  EXPECT_EQ(CString(_T("Save,Disk,Folder")), Captions(pPlaces));
-  EXPECT_EQ(CString(_T("Open,Print,Three files are selected.")), Captions(pTasks));
+    // Both permissions: the one for the panel counts in another group.
+    pSave->SetAllowDrag(tkpTaskDragMoveWithinGroup | tkpTaskDragMoveWithinPanel);
+    DragTo(panel.Get(), pSave, panel.Get(), UpperPart(pPlaces->GetAt(0)));
+    EXPECT_EQ(CString(_T("Save,Disk,Folder")), Captions(pPlaces));
+    EXPECT_EQ(CString(_T("Open,Print,Three files are selected.")), Captions(pTasks));
 
-  // A move within the panel alone also reaches the caption of a group: the end of its items.
-  CTKPTaskPanelGroupItem* pPrint = pTasks->GetAt(1);
-  pPrint->SetAllowDrag(tkpTaskDragMoveWithinPanel);
-  const CRect rcCaption = pPlaces->GetHitTestRect();
-  DragTo(panel.Get(), pPrint, panel.Get(), CPoint(rcCaption.left + 5, rcCaption.top + 5));
-  EXPECT_EQ(CString(_T("Save,Disk,Folder,Print")), Captions(pPlaces));
+    // A move within the panel alone also reaches the caption of a group: the end of its items.
+    CTKPTaskPanelGroupItem* pPrint = pTasks->GetAt(1);
+    pPrint->SetAllowDrag(tkpTaskDragMoveWithinPanel);
+    const CRect rcCaption = pPlaces->GetHitTestRect();
+    DragTo(panel.Get(), pPrint, panel.Get(), CPoint(rcCaption.left + 5, rcCaption.top + 5));
+    EXPECT_EQ(CString(_T("Save,Disk,Folder,Print")), Captions(pPlaces));
 }
 
 TEST_F(TaskPanelDragDrop, ControlCopiesAndAVetoedStartLeavesEverything)
 {
-  CTKPTaskPanelGroupItem* pDisk = pPlaces->GetAt(0);
-  {
-    HeldKey control(VK_CONTROL);
-    DragTo(panel.Get(), pDisk, panel.Get(), LowerPart(pPlaces->GetAt(1)));
-  }
-  EXPECT_EQ(CString(_T("Disk,Folder,Disk")), Captions(pPlaces));
-  EXPECT_EQ(pDisk, pPlaces->GetAt(0));
+    CTKPTaskPanelGroupItem* pDisk = pPlaces->GetAt(0);
+    {
+        HeldKey control(VK_CONTROL);
+        DragTo(panel.Get(), pDisk, panel.Get(), LowerPart(pPlaces->GetAt(1)));
+    }
+    EXPECT_EQ(CString(_T("Disk,Folder,Disk")), Captions(pPlaces));
+    EXPECT_EQ(pDisk, pPlaces->GetAt(0));
 
-  Host::Get().Reset();
-  Host::Get().answers[tkpTPN_StartDrag] = -1;
-  DragTo(panel.Get(), pTasks->GetAt(0), panel.Get(), UpperPart(pPlaces->GetAt(0)));
-  EXPECT_EQ(1, Host::Get().Count(tkpTPN_StartDrag));
-  EXPECT_EQ(0, Host::Get().Count(tkpTPN_ItemDrop));
-  EXPECT_EQ(CString(_T("Open,Save,Print,Three files are selected.")), Captions(pTasks));
+    Host::Get().Reset();
+    Host::Get().answers[tkpTPN_StartDrag] = -1;
+    DragTo(panel.Get(), pTasks->GetAt(0), panel.Get(), UpperPart(pPlaces->GetAt(0)));
+    EXPECT_EQ(1, Host::Get().Count(tkpTPN_StartDrag));
+    EXPECT_EQ(0, Host::Get().Count(tkpTPN_ItemDrop));
+    EXPECT_EQ(CString(_T("Open,Save,Print,Three files are selected.")), Captions(pTasks));
 
-  // An item that may not be dragged at all does not even ask.
-  Host::Get().Reset();
-  pTasks->GetAt(0)->SetAllowDrag(tkpTaskDragNone);
-  DragTo(panel.Get(), pTasks->GetAt(0), panel.Get(), UpperPart(pPlaces->GetAt(0)));
-  EXPECT_EQ(0, Host::Get().Count(tkpTPN_StartDrag));
+    // An item that may not be dragged at all does not even ask.
+    Host::Get().Reset();
+    pTasks->GetAt(0)->SetAllowDrag(tkpTaskDragNone);
+    DragTo(panel.Get(), pTasks->GetAt(0), panel.Get(), UpperPart(pPlaces->GetAt(0)));
+    EXPECT_EQ(0, Host::Get().Count(tkpTPN_StartDrag));
 }
 
 TEST_F(TaskPanelDragDrop, AnItemTravelsToAnotherPanelWhenItCarriesText)
 {
-  PanelWindow other(220, 500, 300, 0);
-  FillSamplePanel(other.Get());
-  CTKPTaskPanelGroupItem* pFolder = pPlaces->GetAt(1);
-  // Without text the other panel does not take it.
-  DragTo(panel.Get(), pFolder, other.Get(), UpperPart(other->GetAt(0)->GetAt(0)));
-  EXPECT_EQ(4, other->GetAt(0)->GetItemCount());
-  EXPECT_EQ(CString(_T("Disk,Folder")), Captions(pPlaces));
+    PanelWindow other(220, 500, 300, 0);
+    FillSamplePanel(other.Get());
+    CTKPTaskPanelGroupItem* pFolder = pPlaces->GetAt(1);
+    // Without text the other panel does not take it.
+    DragTo(panel.Get(), pFolder, other.Get(), UpperPart(other->GetAt(0)->GetAt(0)));
+    EXPECT_EQ(4, other->GetAt(0)->GetItemCount());
+    EXPECT_EQ(CString(_T("Disk,Folder")), Captions(pPlaces));
 
-  pFolder->SetDragText(_T("C:\\Recovered"));
-  DragTo(panel.Get(), pFolder, other.Get(), UpperPart(other->GetAt(0)->GetAt(0)));
-  EXPECT_EQ(CString(_T("Folder,Open,Save,Print,Three files are selected.")), Captions(other->GetAt(0)));
-  EXPECT_EQ(CString(_T("Disk")), Captions(pPlaces));
-  EXPECT_EQ(CString(_T("C:\\Recovered")), other->GetAt(0)->GetAt(0)->GetDragText());
-  EXPECT_EQ(other.Get(), other->GetAt(0)->GetAt(0)->GetTaskPanel());
+    pFolder->SetDragText(_T("C:\\Recovered"));
+    DragTo(panel.Get(), pFolder, other.Get(), UpperPart(other->GetAt(0)->GetAt(0)));
+    EXPECT_EQ(CString(_T("Folder,Open,Save,Print,Three files are selected.")), Captions(other->GetAt(0)));
+    EXPECT_EQ(CString(_T("Disk")), Captions(pPlaces));
+    EXPECT_EQ(CString(_T("C:\\Recovered")), other->GetAt(0)->GetAt(0)->GetDragText());
+    EXPECT_EQ(other.Get(), other->GetAt(0)->GetAt(0)->GetTaskPanel());
 }
 
 TEST_F(TaskPanelDragDrop, RealMouseInputDragsAnItemToAnotherGroup)
 {
-  CTKPTaskPanelGroupItem* pOpen = pTasks->GetAt(0);
-  CPoint from = CentreOf(pOpen), to = UpperPart(pPlaces->GetAt(1));
-  panel->ClientToScreen(&from);
-  panel->ClientToScreen(&to);
-  ::SetCursorPos(from.x, from.y);
-  Pump();
-  const int w = ::GetSystemMetrics(SM_CXSCREEN) - 1, h = ::GetSystemMetrics(SM_CYSCREEN) - 1;
-  auto absolute = [&](CPoint pt, DWORD flags) {
-    INPUT in = {};
-    in.type = INPUT_MOUSE;
-    in.mi.dx = (pt.x * 65535 + w / 2) / w;
-    in.mi.dy = (pt.y * 65535 + h / 2) / h;
-    in.mi.dwFlags = flags | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE;
-    return in;
-  };
-  INPUT inputs[] = {absolute(from, MOUSEEVENTF_LEFTDOWN), absolute(from + CPoint(0, 8), 0),
-                    absolute(to, 0), absolute(to, MOUSEEVENTF_LEFTUP)};
-  ::SendInput(4, inputs, sizeof(INPUT));
-  for (int i = 0; i < 100 && Host::Get().Count(tkpTPN_ItemDrop) == 0; ++i) {
-    ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+    CTKPTaskPanelGroupItem* pOpen = pTasks->GetAt(0);
+    CPoint from = CentreOf(pOpen), to = UpperPart(pPlaces->GetAt(1));
+    panel->ClientToScreen(&from);
+    panel->ClientToScreen(&to);
+    ::SetCursorPos(from.x, from.y);
     Pump();
-  }
-  EXPECT_EQ(1, Host::Get().Count(tkpTPN_StartDrag));
-  EXPECT_EQ(CString(_T("Disk,Open,Folder")), Captions(pPlaces));
-  EXPECT_EQ(CString(_T("Save,Print,Three files are selected.")), Captions(pTasks));
+    const int w = ::GetSystemMetrics(SM_CXSCREEN) - 1, h = ::GetSystemMetrics(SM_CYSCREEN) - 1;
+    auto absolute = [&](CPoint pt, DWORD flags) {
+        INPUT in = {};
+        in.type = INPUT_MOUSE;
+        in.mi.dx = (pt.x * 65535 + w / 2) / w;
+        in.mi.dy = (pt.y * 65535 + h / 2) / h;
+        in.mi.dwFlags = flags | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE;
+        return in;
+    };
+    INPUT inputs[] = {absolute(from, MOUSEEVENTF_LEFTDOWN), absolute(from + CPoint(0, 8), 0), absolute(to, 0),
+        absolute(to, MOUSEEVENTF_LEFTUP)};
+    ::SendInput(4, inputs, sizeof(INPUT));
+    for (int i = 0; i < 100 && Host::Get().Count(tkpTPN_ItemDrop) == 0; ++i) {
+        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+        Pump();
+    }
+    EXPECT_EQ(1, Host::Get().Count(tkpTPN_StartDrag));
+    EXPECT_EQ(CString(_T("Disk,Open,Folder")), Captions(pPlaces));
+    EXPECT_EQ(CString(_T("Save,Print,Three files are selected.")), Captions(pTasks));
 }
 
 TEST_F(TaskPanelDragDrop, HoveringOverAClosedGroupOpensItAndLeavingForgetsTheTarget)
 {
-  pPlaces->SetExpanded(FALSE);
-  FinishAnimation(panel.Get());
-  Offer offer(pTasks->GetAt(0), FALSE);
-  // This panel's own drags carry no text; another program's data must.
-  EXPECT_EQ(DROPEFFECT_NONE, panel->OnItemDragOver(offer.Data(), 0, CentreOf(pPlaces)));
-  pTasks->GetAt(0)->SetDragText(_T("open"));
-  Offer text(pTasks->GetAt(0), TRUE);
-  EXPECT_EQ(DROPEFFECT_MOVE, panel->OnItemDragOver(text.Data(), 0, CentreOf(pPlaces)));
-  EXPECT_EQ(DROPEFFECT_COPY, panel->OnItemDragOver(text.Data(), MK_CONTROL, CentreOf(pPlaces)));
-  EXPECT_EQ(pPlaces, panel->GetDropTargetItem());
-  EXPECT_FALSE(pPlaces->IsExpanded());
-  panel->SendMessage(WM_TIMER, CTKPTaskPanel::TIMER_HOVER_EXPAND, 0);
-  EXPECT_TRUE(pPlaces->IsExpanded());
-  FinishAnimation(panel.Get());
+    pPlaces->SetExpanded(FALSE);
+    FinishAnimation(panel.Get());
+    Offer offer(pTasks->GetAt(0), FALSE);
+    // This panel's own drags carry no text; another program's data must.
+    EXPECT_EQ(DROPEFFECT_NONE, panel->OnItemDragOver(offer.Data(), 0, CentreOf(pPlaces)));
+    pTasks->GetAt(0)->SetDragText(_T("open"));
+    Offer text(pTasks->GetAt(0), TRUE);
+    EXPECT_EQ(DROPEFFECT_MOVE, panel->OnItemDragOver(text.Data(), 0, CentreOf(pPlaces)));
+    EXPECT_EQ(DROPEFFECT_COPY, panel->OnItemDragOver(text.Data(), MK_CONTROL, CentreOf(pPlaces)));
+    EXPECT_EQ(pPlaces, panel->GetDropTargetItem());
+    EXPECT_FALSE(pPlaces->IsExpanded());
+    panel->SendMessage(WM_TIMER, CTKPTaskPanel::TIMER_HOVER_EXPAND, 0);
+    EXPECT_TRUE(pPlaces->IsExpanded());
+    FinishAnimation(panel.Get());
 
-  panel->OnItemDragOver(nullptr, 0, CPoint(-1, -1));
-  EXPECT_EQ(nullptr, panel->GetDropTargetItem());
-  // Nothing to drop on: nothing happens.
-  EXPECT_FALSE(panel->OnItemDrop(text.Data(), DROPEFFECT_MOVE, CPoint(-1, -1)));
-  EXPECT_EQ(2, pPlaces->GetItemCount());
+    panel->OnItemDragOver(nullptr, 0, CPoint(-1, -1));
+    EXPECT_EQ(nullptr, panel->GetDropTargetItem());
+    // Nothing to drop on: nothing happens.
+    EXPECT_FALSE(panel->OnItemDrop(text.Data(), DROPEFFECT_MOVE, CPoint(-1, -1)));
+    EXPECT_EQ(2, pPlaces->GetItemCount());
 }
 
 TEST_F(TaskPanelDragDrop, DataOfAGroupIsNotDroppedAmongItems)
 {
-  CTKPTaskPanelGroup* pForeign = AddGroup(nullptr, _T("Foreign"));
-  AddItem(pForeign, _T("inside"));
-  COleDataSource* pSource = new COleDataSource;
-  pSource->CacheGlobalData(CTKPTaskPanelItem::GetClipboardFormat(), pForeign->CopyToOleData());
-  HGLOBAL hText = TKPCreateAnsiTextBlock(CString(_T("foreign")));
-  pSource->CacheGlobalData(CF_TEXT, hText);
-  COleDataObject data;
-  data.Attach(pSource->GetDataObject(), FALSE);
-  ASSERT_NE(DROPEFFECT_NONE, panel->OnItemDragOver(&data, 0, UpperPart(pPlaces->GetAt(0))));
-  EXPECT_FALSE(panel->OnItemDrop(&data, DROPEFFECT_MOVE, UpperPart(pPlaces->GetAt(0))));
-  EXPECT_EQ(CString(_T("Disk,Folder")), Captions(pPlaces));
-  data.Release();
-  pSource->InternalRelease();
-  pForeign->InternalRelease();
+    CTKPTaskPanelGroup* pForeign = AddGroup(nullptr, _T("Foreign"));
+    AddItem(pForeign, _T("inside"));
+    COleDataSource* pSource = new COleDataSource;
+    pSource->CacheGlobalData(CTKPTaskPanelItem::GetClipboardFormat(), pForeign->CopyToOleData());
+    HGLOBAL hText = TKPCreateAnsiTextBlock(CString(_T("foreign")));
+    pSource->CacheGlobalData(CF_TEXT, hText);
+    COleDataObject data;
+    data.Attach(pSource->GetDataObject(), FALSE);
+    ASSERT_NE(DROPEFFECT_NONE, panel->OnItemDragOver(&data, 0, UpperPart(pPlaces->GetAt(0))));
+    EXPECT_FALSE(panel->OnItemDrop(&data, DROPEFFECT_MOVE, UpperPart(pPlaces->GetAt(0))));
+    EXPECT_EQ(CString(_T("Disk,Folder")), Captions(pPlaces));
+    data.Release();
+    pSource->InternalRelease();
+    pForeign->InternalRelease();
 }
 
 TEST_F(TaskPanelDragDrop, ThemesThatInsertAfterTheTargetPutTheDropBelowIt)
 {
-  panel->SetTheme(7);
-  ASSERT_TRUE(panel->GetPaintManager()->IsInsertAfterDropItem());
-  pTasks->GetAt(0)->SetDragText(_T("open"));
-  Offer offer(pTasks->GetAt(0), TRUE);
-  // Anywhere on "Disk", even its upper half: after it.
-  ASSERT_EQ(DROPEFFECT_MOVE, panel->OnItemDragOver(offer.Data(), 0, UpperPart(pPlaces->GetAt(0))));
-  EXPECT_EQ(pPlaces->GetAt(0), panel->GetDropTargetItem());
-  EXPECT_TRUE(panel->OnItemDrop(offer.Data(), DROPEFFECT_MOVE, UpperPart(pPlaces->GetAt(0))));
-  EXPECT_EQ(CString(_T("Disk,Open,Folder")), Captions(pPlaces));
+    panel->SetTheme(7);
+    ASSERT_TRUE(panel->GetPaintManager()->IsInsertAfterDropItem());
+    pTasks->GetAt(0)->SetDragText(_T("open"));
+    Offer offer(pTasks->GetAt(0), TRUE);
+    // Anywhere on "Disk", even its upper half: after it.
+    ASSERT_EQ(DROPEFFECT_MOVE, panel->OnItemDragOver(offer.Data(), 0, UpperPart(pPlaces->GetAt(0))));
+    EXPECT_EQ(pPlaces->GetAt(0), panel->GetDropTargetItem());
+    EXPECT_TRUE(panel->OnItemDrop(offer.Data(), DROPEFFECT_MOVE, UpperPart(pPlaces->GetAt(0))));
+    EXPECT_EQ(CString(_T("Disk,Open,Folder")), Captions(pPlaces));
 
-  // With the insert-before themes the lower half of an item means the next one.
-  panel->SetTheme(2);
-  ASSERT_EQ(DROPEFFECT_MOVE, panel->OnItemDragOver(offer.Data(), 0, LowerPart(pPlaces->GetAt(0))));
-  EXPECT_EQ(pPlaces->GetAt(1), panel->GetDropTargetItem());
-  // An effect other than copy or move is accepted and does nothing.
-  EXPECT_TRUE(panel->OnItemDrop(offer.Data(), DROPEFFECT_LINK, LowerPart(pPlaces->GetAt(0))));
-  EXPECT_EQ(3, pPlaces->GetItemCount());
+    // With the insert-before themes the lower half of an item means the next one.
+    panel->SetTheme(2);
+    ASSERT_EQ(DROPEFFECT_MOVE, panel->OnItemDragOver(offer.Data(), 0, LowerPart(pPlaces->GetAt(0))));
+    EXPECT_EQ(pPlaces->GetAt(1), panel->GetDropTargetItem());
+    // An effect other than copy or move is accepted and does nothing.
+    EXPECT_TRUE(panel->OnItemDrop(offer.Data(), DROPEFFECT_LINK, LowerPart(pPlaces->GetAt(0))));
+    EXPECT_EQ(3, pPlaces->GetItemCount());
 }

@@ -6,195 +6,200 @@ namespace tptest {
 
 Host& Host::Get()
 {
-  static Host host;
-  return host;
+    static Host host;
+    return host;
 }
 
 Host::Host()
 {
-  WNDCLASSW wc = {};
-  wc.lpfnWndProc = &Host::WndProc;
-  wc.hInstance = ::GetModuleHandleW(nullptr);
-  wc.hbrBackground = (HBRUSH)(COLOR_BTNFACE + 1);
-  wc.lpszClassName = L"MorvickTaskPanelTestHost";
-  ::RegisterClassW(&wc);
-  m_hWnd = ::CreateWindowExW(WS_EX_CONTROLPARENT, wc.lpszClassName, L"Task panel tests",
-                             WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, 40, 40, 700, 700, nullptr, nullptr,
-                             wc.hInstance, nullptr);
-  m_wnd.Attach(m_hWnd);
+    WNDCLASSW wc = {};
+    wc.lpfnWndProc = &Host::WndProc;
+    wc.hInstance = ::GetModuleHandleW(nullptr);
+    wc.hbrBackground = (HBRUSH)(COLOR_BTNFACE + 1);
+    wc.lpszClassName = L"MorvickTaskPanelTestHost";
+    ::RegisterClassW(&wc);
+    m_hWnd = ::CreateWindowExW(WS_EX_CONTROLPARENT, wc.lpszClassName, L"Task panel tests",
+        WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, 40, 40, 700, 700, nullptr, nullptr, wc.hInstance, nullptr);
+    m_wnd.Attach(m_hWnd);
 }
 
 LRESULT CALLBACK Host::WndProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {
-  if (msg == TKPWM_TASKPANEL_NOTIFY) {
-    Host& host = Get();
-    Notification n = {wParam, lParam, nullptr, FALSE};
-    if (wParam == tkpTPN_GroupExpanding) {
-      const TKPTASKPANELGROUPEXPANDING* p = reinterpret_cast<const TKPTASKPANELGROUPEXPANDING*>(lParam);
-      n.group = p->pGroup;
-      n.expanding = p->bExpanding;
+    if (msg == TKPWM_TASKPANEL_NOTIFY) {
+        Host& host = Get();
+        Notification n = {wParam, lParam, nullptr, FALSE};
+        if (wParam == tkpTPN_GroupExpanding) {
+            const TKPTASKPANELGROUPEXPANDING* p = reinterpret_cast<const TKPTASKPANELGROUPEXPANDING*>(lParam);
+            n.group = p->pGroup;
+            n.expanding = p->bExpanding;
+        }
+        host.notifications.push_back(n);
+        auto it = host.answers.find(wParam);
+        return it == host.answers.end() ? 0 : it->second;
     }
-    host.notifications.push_back(n);
-    auto it = host.answers.find(wParam);
-    return it == host.answers.end() ? 0 : it->second;
-  }
-  return ::DefWindowProcW(hWnd, msg, wParam, lParam);
+    return ::DefWindowProcW(hWnd, msg, wParam, lParam);
 }
 
 int Host::Count(WPARAM code) const
 {
-  int n = 0;
-  for (const Notification& each : notifications)
-    n += each.code == code ? 1 : 0;
-  return n;
+    int n = 0;
+    for (const Notification& each : notifications)
+        n += each.code == code ? 1 : 0;
+    return n;
 }
 
 void Host::Activate()
 {
-  ::SetForegroundWindow(m_hWnd);
-  ::SetActiveWindow(m_hWnd);
-  Pump();
+    ::SetForegroundWindow(m_hWnd);
+    ::SetActiveWindow(m_hWnd);
+    Pump();
 }
 
 PanelWindow::PanelWindow(int width, int height, int x, int y) : m_pPanel(new CTKPTaskPanel)
 {
-  m_pPanel->Create(WS_CHILD | WS_VISIBLE | WS_TABSTOP, CRect(x, y, x + width, y + height), Host::Get().Wnd(), 100);
-  m_pPanel->SetWindowText(_T("Tasks panel"));
+    m_pPanel->Create(WS_CHILD | WS_VISIBLE | WS_TABSTOP, CRect(x, y, x + width, y + height), Host::Get().Wnd(), 100);
+    m_pPanel->SetWindowText(_T("Tasks panel"));
 }
 
-PanelWindow::~PanelWindow() { delete m_pPanel; }
+PanelWindow::~PanelWindow()
+{
+    delete m_pPanel;
+}
 
 CTKPTaskPanelGroup* AddGroup(CTKPTaskPanel* pPanel, LPCTSTR caption, int id)
 {
-  CTKPTaskPanelGroup* pGroup = new CTKPTaskPanelGroup;
-  pGroup->SetCaption(caption);
-  pGroup->SetID(id);
-  if (pPanel)
-    pPanel->GetGroups()->InsertAt(pPanel->GetGroupCount(), pGroup);
-  return pGroup;
+    CTKPTaskPanelGroup* pGroup = new CTKPTaskPanelGroup;
+    pGroup->SetCaption(caption);
+    pGroup->SetID(id);
+    if (pPanel)
+        pPanel->GetGroups()->InsertAt(pPanel->GetGroupCount(), pGroup);
+    return pGroup;
 }
 
 CTKPTaskPanelGroupItem* AddItem(CTKPTaskPanelGroup* pGroup, LPCTSTR caption, int type, int id, int iconIndex)
 {
-  CTKPTaskPanelGroupItem* pItem = new CTKPTaskPanelGroupItem;
-  pItem->SetCaption(caption);
-  pItem->SetType(type);
-  pItem->SetID(id);
-  pItem->SetIconIndex(iconIndex);
-  pGroup->GetItems()->InsertAt(pGroup->GetItemCount(), pItem);
-  return pItem;
+    CTKPTaskPanelGroupItem* pItem = new CTKPTaskPanelGroupItem;
+    pItem->SetCaption(caption);
+    pItem->SetType(type);
+    pItem->SetID(id);
+    pItem->SetIconIndex(iconIndex);
+    pGroup->GetItems()->InsertAt(pGroup->GetItemCount(), pItem);
+    return pItem;
 }
 
 void AddSquareIcons(CTKPImageManager* pManager, const std::vector<std::pair<UINT, COLORREF>>& icons)
 {
-  for (const auto& each : icons) {
-    const int size = 16;
-    HDC hdc = ::GetDC(nullptr);
-    HBITMAP hColor = ::CreateCompatibleBitmap(hdc, size, size);
-    HBITMAP hMask = ::CreateBitmap(size, size, 1, 1, nullptr);
-    HDC hMem = ::CreateCompatibleDC(hdc);
-    HGDIOBJ hOld = ::SelectObject(hMem, hColor);
-    RECT rc = {0, 0, size, size};
-    HBRUSH hBrush = ::CreateSolidBrush(each.second);
-    ::FillRect(hMem, &rc, hBrush);
-    ::DeleteObject(hBrush);
-    ::SelectObject(hMem, hMask);
-    ::PatBlt(hMem, 0, 0, size, size, BLACKNESS);  // every pixel opaque
-    ::SelectObject(hMem, hOld);
-    ::DeleteDC(hMem);
-    ::ReleaseDC(nullptr, hdc);
-    ICONINFO ii = {TRUE, 0, 0, hMask, hColor};
-    HICON hIcon = ::CreateIconIndirect(&ii);
-    ::DeleteObject(hColor);
-    ::DeleteObject(hMask);
-    CTKPIconHandle icon;
-    icon.AssignIcon(hIcon);
-    pManager->SetIcon(icon, each.first, CSize(size, size));
-  }
+    for (const auto& each : icons) {
+        const int size = 16;
+        HDC hdc = ::GetDC(nullptr);
+        HBITMAP hColor = ::CreateCompatibleBitmap(hdc, size, size);
+        HBITMAP hMask = ::CreateBitmap(size, size, 1, 1, nullptr);
+        HDC hMem = ::CreateCompatibleDC(hdc);
+        HGDIOBJ hOld = ::SelectObject(hMem, hColor);
+        RECT rc = {0, 0, size, size};
+        HBRUSH hBrush = ::CreateSolidBrush(each.second);
+        ::FillRect(hMem, &rc, hBrush);
+        ::DeleteObject(hBrush);
+        ::SelectObject(hMem, hMask);
+        ::PatBlt(hMem, 0, 0, size, size, BLACKNESS);  // every pixel opaque
+        ::SelectObject(hMem, hOld);
+        ::DeleteDC(hMem);
+        ::ReleaseDC(nullptr, hdc);
+        ICONINFO ii = {TRUE, 0, 0, hMask, hColor};
+        HICON hIcon = ::CreateIconIndirect(&ii);
+        ::DeleteObject(hColor);
+        ::DeleteObject(hMask);
+        CTKPIconHandle icon;
+        icon.AssignIcon(hIcon);
+        pManager->SetIcon(icon, each.first, CSize(size, size));
+    }
 }
 
 void FillSamplePanel(CTKPTaskPanel* pPanel)
 {
-  AddSquareIcons(pPanel->GetImageManager(), {{1001, RGB(200, 40, 40)}, {1002, RGB(40, 160, 40)},
-                                             {1003, RGB(40, 40, 200)}, {1004, RGB(200, 160, 0)}});
-  pPanel->LockRedraw(TRUE);
-  CTKPTaskPanelGroup* pTasks = AddGroup(pPanel, _T("Tasks"), 1);
-  AddItem(pTasks, _T("Open"), tkpTaskItemTypeLink, 11, 1001);
-  AddItem(pTasks, _T("Save"), tkpTaskItemTypeLink, 12, 1002);
-  AddItem(pTasks, _T("Print"), tkpTaskItemTypeLink, 13, 1003);
-  AddItem(pTasks, _T("Three files are selected."), tkpTaskItemTypeText, 14);
-  CTKPTaskPanelGroup* pPlaces = AddGroup(pPanel, _T("Places"), 2);
-  AddItem(pPlaces, _T("Disk"), tkpTaskItemTypeLink, 21, 1004);
-  AddItem(pPlaces, _T("Folder"), tkpTaskItemTypeLink, 22, 1001);
-  CTKPTaskPanelGroup* pDetails = AddGroup(pPanel, _T("Details"), 3);
-  AddItem(pDetails, _T("Recovered 12 files"), tkpTaskItemTypeText, 31);
-  pPanel->LockRedraw(FALSE);
-  FinishAnimation(pPanel);
+    AddSquareIcons(pPanel->GetImageManager(),
+        {{1001, RGB(200, 40, 40)}, {1002, RGB(40, 160, 40)}, {1003, RGB(40, 40, 200)}, {1004, RGB(200, 160, 0)}});
+    pPanel->LockRedraw(TRUE);
+    CTKPTaskPanelGroup* pTasks = AddGroup(pPanel, _T("Tasks"), 1);
+    AddItem(pTasks, _T("Open"), tkpTaskItemTypeLink, 11, 1001);
+    AddItem(pTasks, _T("Save"), tkpTaskItemTypeLink, 12, 1002);
+    AddItem(pTasks, _T("Print"), tkpTaskItemTypeLink, 13, 1003);
+    AddItem(pTasks, _T("Three files are selected."), tkpTaskItemTypeText, 14);
+    CTKPTaskPanelGroup* pPlaces = AddGroup(pPanel, _T("Places"), 2);
+    AddItem(pPlaces, _T("Disk"), tkpTaskItemTypeLink, 21, 1004);
+    AddItem(pPlaces, _T("Folder"), tkpTaskItemTypeLink, 22, 1001);
+    CTKPTaskPanelGroup* pDetails = AddGroup(pPanel, _T("Details"), 3);
+    AddItem(pDetails, _T("Recovered 12 files"), tkpTaskItemTypeText, 31);
+    pPanel->LockRedraw(FALSE);
+    FinishAnimation(pPanel);
 }
 
 int FinishAnimation(CTKPTaskPanel* pPanel)
 {
-  int ticks = 0;
-  for (int guard = 0; guard < 100; ++guard) {
-    BOOL moving = FALSE;
-    for (int i = 0; i < pPanel->GetGroupCount(); ++i)
-      moving = moving || pPanel->GetAt(i)->IsAnimating();
-    if (!moving)
-      break;
-    pPanel->SendMessage(WM_TIMER, CTKPTaskPanel::TIMER_ANIMATION, 0);
-    ++ticks;
-  }
-  return ticks;
+    int ticks = 0;
+    for (int guard = 0; guard < 100; ++guard) {
+        BOOL moving = FALSE;
+        for (int i = 0; i < pPanel->GetGroupCount(); ++i)
+            moving = moving || pPanel->GetAt(i)->IsAnimating();
+        if (!moving)
+            break;
+        pPanel->SendMessage(WM_TIMER, CTKPTaskPanel::TIMER_ANIMATION, 0);
+        ++ticks;
+    }
+    return ticks;
 }
 
 void Pump()
 {
-  MSG msg;
-  while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    ::TranslateMessage(&msg);
-    ::DispatchMessageW(&msg);
-  }
+    MSG msg;
+    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        ::TranslateMessage(&msg);
+        ::DispatchMessageW(&msg);
+    }
 }
 
 CPoint CentreOf(const CTKPTaskPanelItem* pItem)
 {
-  const CRect rc = pItem->GetHitTestRect();
-  return CPoint(rc.left + rc.Width() / 2, rc.top + rc.Height() / 2);
+    const CRect rc = pItem->GetHitTestRect();
+    return CPoint(rc.left + rc.Width() / 2, rc.top + rc.Height() / 2);
 }
 
 PanelPicture::PanelPicture(CTKPTaskPanel* pPanel)
 {
-  CRect rc;
-  pPanel->GetClientRect(&rc);
-  m_width = rc.Width();
-  m_height = rc.Height();
-  BITMAPINFO bmi = {};
-  bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-  bmi.bmiHeader.biWidth = m_width;
-  bmi.bmiHeader.biHeight = -m_height;
-  bmi.bmiHeader.biPlanes = 1;
-  bmi.bmiHeader.biBitCount = 32;
-  void* bits = nullptr;
-  m_hBitmap = ::CreateDIBSection(nullptr, &bmi, DIB_RGB_COLORS, &bits, nullptr, 0);
-  m_bits = static_cast<const DWORD*>(bits);
-  CDC dc;
-  dc.Attach(::CreateCompatibleDC(nullptr));
-  HGDIOBJ hOld = ::SelectObject(dc.GetSafeHdc(), m_hBitmap);
-  const int offset = pPanel->GetScrollOffset();
-  dc.SetWindowOrg(0, offset);
-  pPanel->OnDraw(&dc, CRect(0, offset, m_width, offset + m_height));
-  dc.SetWindowOrg(0, 0);
-  ::GdiFlush();
-  ::SelectObject(dc.GetSafeHdc(), hOld);
-  ::DeleteDC(dc.Detach());
+    CRect rc;
+    pPanel->GetClientRect(&rc);
+    m_width = rc.Width();
+    m_height = rc.Height();
+    BITMAPINFO bmi = {};
+    bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    bmi.bmiHeader.biWidth = m_width;
+    bmi.bmiHeader.biHeight = -m_height;
+    bmi.bmiHeader.biPlanes = 1;
+    bmi.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    m_hBitmap = ::CreateDIBSection(nullptr, &bmi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    m_bits = static_cast<const DWORD*>(bits);
+    CDC dc;
+    dc.Attach(::CreateCompatibleDC(nullptr));
+    HGDIOBJ hOld = ::SelectObject(dc.GetSafeHdc(), m_hBitmap);
+    const int offset = pPanel->GetScrollOffset();
+    dc.SetWindowOrg(0, offset);
+    pPanel->OnDraw(&dc, CRect(0, offset, m_width, offset + m_height));
+    dc.SetWindowOrg(0, 0);
+    ::GdiFlush();
+    ::SelectObject(dc.GetSafeHdc(), hOld);
+    ::DeleteDC(dc.Detach());
 }
 
-PanelPicture::~PanelPicture() { ::DeleteObject(m_hBitmap); }
+PanelPicture::~PanelPicture()
+{
+    ::DeleteObject(m_hBitmap);
+}
 
 COLORREF PanelPicture::Pixel(int x, int y) const
 {
-  const DWORD v = m_bits[y * m_width + x];
-  return RGB((v >> 16) & 0xFF, (v >> 8) & 0xFF, v & 0xFF);
+    const DWORD v = m_bits[y * m_width + x];
+    return RGB((v >> 16) & 0xFF, (v >> 8) & 0xFF, v & 0xFF);
 }
 
 }  // namespace tptest

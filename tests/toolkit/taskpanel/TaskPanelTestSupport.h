@@ -10,63 +10,60 @@
 
 namespace tptest {
 
-struct Notification
-{
-  WPARAM code;
-  LPARAM param;
-  CTKPTaskPanelGroup* group;  // code 6: the group
-  BOOL expanding;             // code 6: the requested state
+struct Notification {
+    WPARAM code;
+    LPARAM param;
+    CTKPTaskPanelGroup* group;  // code 6: the group
+    BOOL expanding;             // code 6: the requested state
 };
 
 // The top-level window every panel of the tests lives in. Under Wine without a window manager,
 // destroying a shown top-level window waits two seconds, so the host stays until the program ends.
-class Host
-{
+class Host {
 public:
-  static Host& Get();
+    static Host& Get();
 
-  HWND Handle() const { return m_hWnd; }
-  CWnd* Wnd() { return &m_wnd; }
+    HWND Handle() const { return m_hWnd; }
+    CWnd* Wnd() { return &m_wnd; }
 
-  // Notifications received since the last Reset, and the answer to give per code (default 0).
-  std::vector<Notification> notifications;
-  std::map<WPARAM, LRESULT> answers;
-  void Reset()
-  {
-    notifications.clear();
-    answers.clear();
-  }
-  int Count(WPARAM code) const;
+    // Notifications received since the last Reset, and the answer to give per code (default 0).
+    std::vector<Notification> notifications;
+    std::map<WPARAM, LRESULT> answers;
+    void Reset()
+    {
+        notifications.clear();
+        answers.clear();
+    }
+    int Count(WPARAM code) const;
 
-  // Makes the host the active window, so that panels hot-track.
-  void Activate();
+    // Makes the host the active window, so that panels hot-track.
+    void Activate();
 
 private:
-  Host();
-  static LRESULT CALLBACK WndProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam);
-  HWND m_hWnd;
-  CWnd m_wnd;
+    Host();
+    static LRESULT CALLBACK WndProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam);
+    HWND m_hWnd;
+    CWnd m_wnd;
 };
 
 // A panel window inside the host, destroyed with the object.
-class PanelWindow
-{
+class PanelWindow {
 public:
-  explicit PanelWindow(int width = 220, int height = 400, int x = 0, int y = 0);
-  ~PanelWindow();
-  CTKPTaskPanel* operator->() { return m_pPanel; }
-  CTKPTaskPanel& operator*() { return *m_pPanel; }
-  CTKPTaskPanel* Get() { return m_pPanel; }
+    explicit PanelWindow(int width = 220, int height = 400, int x = 0, int y = 0);
+    ~PanelWindow();
+    CTKPTaskPanel* operator->() { return m_pPanel; }
+    CTKPTaskPanel& operator*() { return *m_pPanel; }
+    CTKPTaskPanel* Get() { return m_pPanel; }
 
 private:
-  CTKPTaskPanel* m_pPanel;
+    CTKPTaskPanel* m_pPanel;
 };
 
 // A group appended to the panel (or to nothing when pPanel is null).
 CTKPTaskPanelGroup* AddGroup(CTKPTaskPanel* pPanel, LPCTSTR caption, int id = 0);
 // An item appended to the group.
-CTKPTaskPanelGroupItem* AddItem(CTKPTaskPanelGroup* pGroup, LPCTSTR caption, int type = tkpTaskItemTypeLink,
-                                int id = 0, int iconIndex = -1);
+CTKPTaskPanelGroupItem* AddItem(CTKPTaskPanelGroup* pGroup, LPCTSTR caption, int type = tkpTaskItemTypeLink, int id = 0,
+    int iconIndex = -1);
 // A panel of three groups: "Tasks" (links "Open", "Save", "Print" and a text line), "Places" (links
 // "Disk", "Folder") and "Details" (a text line), with icons 1001..1004 in the panel's image manager.
 void FillSamplePanel(CTKPTaskPanel* pPanel);
@@ -82,19 +79,18 @@ void Pump();
 CPoint CentreOf(const CTKPTaskPanelItem* pItem);
 
 // The panel drawn into a 32-bit canvas as it shows now (scroll offset applied), for pixel tests.
-class PanelPicture
-{
+class PanelPicture {
 public:
-  explicit PanelPicture(CTKPTaskPanel* pPanel);
-  ~PanelPicture();
-  COLORREF Pixel(int x, int y) const;
-  int Width() const { return m_width; }
-  int Height() const { return m_height; }
+    explicit PanelPicture(CTKPTaskPanel* pPanel);
+    ~PanelPicture();
+    COLORREF Pixel(int x, int y) const;
+    int Width() const { return m_width; }
+    int Height() const { return m_height; }
 
 private:
-  int m_width, m_height;
-  HBITMAP m_hBitmap;
-  const DWORD* m_bits;
+    int m_width, m_height;
+    HBITMAP m_hBitmap;
+    const DWORD* m_bits;
 };
 
 }  // namespace tptest
