@@ -248,3 +248,55 @@ TEST(TaskPanelLayout, HiddenGroupsAndItemsTakeNoRoom)
     EXPECT_LT(kInnerTop, saveTop);
     EXPECT_TRUE(pTasks->GetAt(0)->GetHitTestRect().IsRectEmpty());
 }
+
+TEST(TaskPanelLayout, HostedControlsStandAtTheirItemsAndArePicturedWhileTheirGroupMoves)
+{
+    PanelWindow panel(240, 500);
+    FillSamplePanel(panel.Get());
+    CTKPTaskPanelGroup* pPlaces = panel->GetAt(1);
+    HWND hEdit = ::CreateWindowExW(0, L"EDIT", L"C:\\Recovered", WS_CHILD | WS_BORDER, 0, 0, 100, 22,
+        panel->GetSafeHwnd(), nullptr, nullptr, nullptr);
+    CTKPTaskPanelGroupItem* pItem = new CTKPTaskPanelGroupItem;
+    pItem->SetControlHandle(hEdit);
+    pPlaces->GetItems()->InsertAt(1, pItem);
+    FinishAnimation(panel.Get());
+
+    auto controlRect = [&]() {
+        CRect rc;
+        ::GetWindowRect(hEdit, &rc);
+        panel->ScreenToClient(&rc);
+        return rc;
+    };
+    ASSERT_TRUE(::IsWindowVisible(hEdit));
+    EXPECT_EQ(pItem->GetHitTestRect(), controlRect());
+    EXPECT_EQ(240 - 2 * kControlMargin - 2 * kInnerLeft, controlRect().Width());
+    EXPECT_EQ(22, controlRect().Height());
+    // The item after the control starts below it.
+    EXPECT_EQ(pItem->GetItemRect().bottom, pPlaces->GetAt(2)->GetItemRect().top);
+
+    // While the group closes the control is hidden and a picture of it stands in its place.
+    pPlaces->SetExpanded(FALSE);
+    panel->SendMessage(WM_TIMER, CTKPTaskPanel::TIMER_ANIMATION, 0);
+    EXPECT_FALSE(::IsWindowVisible(hEdit));
+    EXPECT_NE(nullptr, pItem->GetPreview());
+    FinishAnimation(panel.Get());
+    EXPECT_FALSE(::IsWindowVisible(hEdit));
+    EXPECT_EQ(nullptr, pItem->GetPreview());
+    pPlaces->SetExpanded(TRUE);
+    FinishAnimation(panel.Get());
+    EXPECT_TRUE(::IsWindowVisible(hEdit));
+    EXPECT_EQ(pItem->GetHitTestRect(), controlRect());
+
+    // The control follows the scrolled content.
+    panel->SetWindowPos(nullptr, 0, 0, 240, 150, SWP_NOMOVE | SWP_NOZORDER);
+    FinishAnimation(panel.Get());
+    ASSERT_TRUE(panel->IsScrollBarShown());
+    const int top = controlRect().top;
+    panel->SendMessage(WM_VSCROLL, SB_LINEDOWN, 0);
+    EXPECT_EQ(top - 6, controlRect().top);
+
+    // An item leaving the panel hides its control.
+    pItem->Remove();
+    EXPECT_FALSE(::IsWindowVisible(hEdit));
+    ::DestroyWindow(hEdit);
+}
