@@ -189,7 +189,7 @@ void CTKPTaskPanelItem::RepositionPanel() const
 
 void CTKPTaskPanelItem::SetTextRect(CDC* pDC, const CRect& rc, UINT nFormat)
 {
-    CString strCaption = m_strCaption.IsEmpty() ? CString(_T(" ")) : m_strCaption;
+    const CString strCaption = GetMeasuredCaption();
     CRect rcText(rc.left, rc.top, rc.right, rc.top);
     pDC->DrawText(strCaption, rcText, (nFormat | DT_CALCRECT) & ~(DT_VCENTER | DT_END_ELLIPSIS));
     // DT_CALCRECT may widen a single word; the text never leaves the rectangle it is given.

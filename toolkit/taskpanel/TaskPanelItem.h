@@ -35,6 +35,8 @@ public:
     void SetParentItems(CTKPTaskPanelItems* pItems) { m_pItems = pItems; }
 
     const CString& GetCaption() const { return m_strCaption; }
+    // The caption as text is measured: a blank stands in for an empty one.
+    CString GetMeasuredCaption() const { return m_strCaption.IsEmpty() ? CString(_T(" ")) : m_strCaption; }
     // Stores a changed caption and lays the panel out again.
     void SetCaption(LPCTSTR lpszCaption);
     const CString& GetTooltip() const { return m_strTooltip; }

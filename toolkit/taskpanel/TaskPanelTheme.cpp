@@ -138,9 +138,7 @@ void CTKPTaskPanelTheme::RefreshMetrics()
         lfCaption.lfUnderline = FALSE;
         m_fntCaption.DeleteObject();
         m_fntCaption.CreateFontIndirect(&lfCaption);
-        CWindowDC dc(NULL);
-        CTKPFontSelector font(&dc, &m_fntCaption);
-        m_nCaptionHeight = max(25, (int)dc.GetTextExtent(_T(" "), 1).cy);
+        m_nCaptionHeight = max(25, GetBlankHeight(&m_fntCaption));
     }
 
     m_clrBackground.SetStandardValue(GetToolkitColor(COLOR_WINDOW));
@@ -276,12 +274,51 @@ void CTKPTaskPanelTheme::DrawDoubleChevron(CDC* pDC, CRect rc, BOOL bUp, COLORRE
 
 // --- Panel and groups ---------------------------------------------------------------------------
 
-void CTKPTaskPanelTheme::FillTaskPanel(CDC* pDC, CTKPTaskPanel* pPanel)
+int CTKPTaskPanelTheme::GetBlankHeight(CFont* pFont)
+{
+    CWindowDC dc(NULL);
+    CTKPFontSelector font(&dc, pFont);
+    return dc.GetTextExtent(_T(" "), 1).cy;
+}
+
+CRect CTKPTaskPanelTheme::GetPanelFillRect(CTKPTaskPanel* pPanel)
 {
     CRect rc;
     pPanel->GetClientRect(&rc);
     rc.bottom = max((int)rc.bottom + pPanel->GetScrollOffset(), pPanel->GetContentHeight());
-    CTKPDrawingHelper::FillColorGradient(pDC, rc, &m_clrBackground, FALSE);
+    return rc;
+}
+
+void CTKPTaskPanelTheme::FillTaskPanel(CDC* pDC, CTKPTaskPanel* pPanel)
+{
+    CTKPDrawingHelper::FillColorGradient(pDC, GetPanelFillRect(pPanel), &m_clrBackground, FALSE);
+}
+
+BOOL CTKPTaskPanelTheme::PrepareCaption(CDC* pDC, CTKPTaskPanelGroup* pGroup, const CRect& rc)
+{
+    if (rc.IsRectEmpty())
+        return FALSE;
+    if (!pGroup->IsCaptionVisible()) {
+        FillRect(pDC, rc, GetGroupColors(pGroup)->clrClientBorder);
+        return FALSE;
+    }
+    return TRUE;
+}
+
+void CTKPTaskPanelTheme::DrawCaptionFocus(CDC* pDC, CTKPTaskPanelGroup* pGroup, const CRect& rc)
+{
+    CTKPTaskPanel* pPanel = pGroup->GetTaskPanel();
+    if (pGroup->IsItemFocused() && pPanel && pPanel->IsDrawFocusRect()) {
+        CRect rcFocus = rc;
+        rcFocus.DeflateRect(2, 2);
+        DrawFocusRect(pDC, rcFocus);
+    }
+}
+
+void CTKPTaskPanelTheme::DrawCaptionDropMarker(CDC* pDC, CTKPTaskPanelGroup* pGroup, const CRect& rc)
+{
+    if (pGroup->IsItemDragOver() && !(pGroup->IsExpanded() && pGroup->GetItems()->GetFirstVisibleItem()))
+        DrawDropMarker(pDC, pGroup, rc, TRUE);
 }
 
 int CTKPTaskPanelTheme::GetCaptionButtonWidth(const CTKPTaskPanelGroup* pGroup, const CRect& rc) const
@@ -393,14 +430,10 @@ int CTKPTaskPanelTheme::DrawGroupCaption(CDC* pDC, CTKPTaskPanelGroup* pGroup, B
             return m_nCaptionHeight;
         return m_bClosedClientFrame ? 0 : 1;
     }
-    CRect rc = pGroup->GetCaptionRect();
-    if (rc.IsRectEmpty())
+    const CRect rc = pGroup->GetCaptionRect();
+    if (!PrepareCaption(pDC, pGroup, rc))
         return rc.Height();
     CTKPTaskPanelGroupColors* pColors = GetGroupColors(pGroup);
-    if (!pGroup->IsCaptionVisible()) {
-        FillRect(pDC, rc, pColors->clrClientBorder);
-        return rc.Height();
-    }
     const int nSaved = pDC->SaveDC();
     if (m_bRoundedCaptionLeft) {
         pDC->ExcludeClipRect(rc.left, rc.top, rc.left + 2, rc.top + 1);
@@ -416,20 +449,13 @@ int CTKPTaskPanelTheme::DrawGroupCaption(CDC* pDC, CTKPTaskPanelGroup* pGroup, B
     CTKPDrawingHelper::GradientFill(pDC, rcGradient, pColors->clrHead.m_clrLight, pColors->clrHead.m_clrDark, TRUE);
     pDC->RestoreDC(nSaved);
 
-    CTKPTaskPanel* pPanel = pGroup->GetTaskPanel();
-    if (pGroup->IsItemFocused() && pPanel && pPanel->IsDrawFocusRect()) {
-        CRect rcFocus = rc;
-        rcFocus.DeflateRect(2, 2);
-        DrawFocusRect(pDC, rcFocus);
-    }
+    DrawCaptionFocus(pDC, pGroup, rc);
     CTKPFontSelector font(pDC, &m_fntCaption);
     CRect rcText = DrawCaptionButton(pDC, pGroup, rc);
     rcText = DrawCaptionIcon(pDC, pGroup, rcText);
     rcText.bottom += 2;
     DrawCaptionText(pDC, pGroup, rcText, pGroup->IsItemHot());
-
-    if (pGroup->IsItemDragOver() && !(pGroup->IsExpanded() && pGroup->GetItems()->GetFirstVisibleItem()))
-        DrawDropMarker(pDC, pGroup, rc, TRUE);
+    DrawCaptionDropMarker(pDC, pGroup, rc);
     return rc.Height();
 }
 
@@ -525,18 +551,51 @@ CRect CTKPTaskPanelTheme::DrawGroupItem(CDC* pDC, CTKPTaskPanelGroupItem* pItem,
     return rcItem;
 }
 
-CRect CTKPTaskPanelTheme::DrawImageAndTextItem(CDC* pDC, CTKPTaskPanelGroupItem* pItem, CRect rc, BOOL bDraw)
+CTKPTaskPanelTheme::ItemLook CTKPTaskPanelTheme::GetItemLook(CTKPTaskPanelGroupItem* pItem) const
 {
     CTKPTaskPanelGroup* pGroup = pItem->GetItemGroup();
     CTKPTaskPanel* pPanel = pItem->GetTaskPanel();
-    const int nHotTrack = pPanel ? pPanel->GetHotTrackStyle() : tkpTaskHotTrackText;
-    const BOOL bHot = pItem->IsItemHot();
-    CTKPFontSelector font(pDC, GetItemFont(pItem->IsBold(), bHot && nHotTrack == tkpTaskHotTrackText));
+    ItemLook look;
+    look.nHotTrack = pPanel ? pPanel->GetHotTrackStyle() : tkpTaskHotTrackText;
+    look.szIcon = pGroup ? pGroup->GetIconSize() : CSize(16, 16);
+    look.pImage = pItem->GetType() == tkpTaskItemTypeControl ? NULL : pItem->GetImage(look.szIcon.cx);
+    look.rcInner = GetItemInnerMargins(pItem);
+    return look;
+}
 
-    const CSize szIcon = pGroup ? pGroup->GetIconSize() : CSize(16, 16);
-    CTKPImageIcon* pImage = pItem->GetType() == tkpTaskItemTypeControl ? NULL : pItem->GetImage(szIcon.cx);
-    const BOOL bIconSpace = pImage != NULL || pItem->GetType() == tkpTaskItemTypeLink;
-    const CRect rcInner = GetItemInnerMargins(pItem);
+CFont* CTKPTaskPanelTheme::GetItemFont(CTKPTaskPanelGroupItem* pItem, const ItemLook& look)
+{
+    return GetItemFont(pItem->IsBold(), pItem->IsItemHot() && look.nHotTrack == tkpTaskHotTrackText);
+}
+
+CPoint CTKPTaskPanelTheme::DrawItemHighlight(CDC* pDC, CTKPTaskPanelGroupItem* pItem, const ItemLook& look,
+    const CRect& rc)
+{
+    if (look.nHotTrack != tkpTaskHotTrackItem)
+        return CPoint(0, 0);
+    DrawItemFrame(pDC, pItem, rc);
+    return GetItemTextOffset(pItem);
+}
+
+void CTKPTaskPanelTheme::DrawItemIcon(CDC* pDC, CTKPTaskPanelGroupItem* pItem, const ItemLook& look, CPoint ptImage)
+{
+    if (look.pImage == NULL)
+        return;
+    if (look.nHotTrack == tkpTaskHotTrackImage) {
+        CRect rcFrame(ptImage, look.szIcon);
+        rcFrame.InflateRect(2, 2);
+        DrawItemFrame(pDC, pItem, rcFrame);
+    }
+    DrawItemImage(pDC, pItem, ptImage, look.pImage, look.szIcon);
+}
+
+CRect CTKPTaskPanelTheme::DrawImageAndTextItem(CDC* pDC, CTKPTaskPanelGroupItem* pItem, CRect rc, BOOL bDraw)
+{
+    const ItemLook look = GetItemLook(pItem);
+    CTKPFontSelector font(pDC, GetItemFont(pItem, look));
+    const CSize szIcon = look.szIcon;
+    const CRect rcInner = look.rcInner;
+    const BOOL bIconSpace = look.pImage != NULL || pItem->GetType() == tkpTaskItemTypeLink;
     const CRect rcPadding = GetItemIconPadding(pItem);
     const int nIconWidth = bIconSpace ? rcPadding.left + szIcon.cx + rcPadding.right + kIconTextGap : 0;
     const int nIconHeight = bIconSpace ? rcPadding.top + szIcon.cy + rcPadding.bottom : 0;
@@ -545,7 +604,7 @@ CRect CTKPTaskPanelTheme::DrawImageAndTextItem(CDC* pDC, CTKPTaskPanelGroupItem*
         CRect rcText(rc.left + rcInner.left + nIconWidth, rc.top + rcInner.top, rc.right - rcInner.right, rc.top);
         if (rcText.right < rcText.left)
             rcText.right = rcText.left;
-        CString strCaption = pItem->GetCaption().IsEmpty() ? CString(_T(" ")) : pItem->GetCaption();
+        const CString strCaption = pItem->GetMeasuredCaption();
         pDC->DrawText(strCaption, rcText, (m_nItemTextFormat | DT_CALCRECT) & ~(DT_CENTER | DT_VCENTER));
         const int nHeight = max((int)rcText.Height(), nIconHeight);
         const int nRight = min((int)rc.right, (int)(rcText.right + rcInner.right));
@@ -553,21 +612,10 @@ CRect CTKPTaskPanelTheme::DrawImageAndTextItem(CDC* pDC, CTKPTaskPanelGroupItem*
             rc.top + rcInner.top + nHeight + rcInner.bottom);
     }
 
-    CPoint ptOffset(0, 0);
-    if (nHotTrack == tkpTaskHotTrackItem) {
-        DrawItemFrame(pDC, pItem, rc);
-        ptOffset = GetItemTextOffset(pItem);
-    }
+    const CPoint ptOffset = DrawItemHighlight(pDC, pItem, look, rc);
     const CPoint ptImage(rc.left + rcInner.left + rcPadding.left + ptOffset.x,
         rc.top + rcInner.top + rcPadding.top + ptOffset.y);
-    if (pImage) {
-        if (nHotTrack == tkpTaskHotTrackImage) {
-            CRect rcFrame(ptImage, szIcon);
-            rcFrame.InflateRect(2, 2);
-            DrawItemFrame(pDC, pItem, rcFrame);
-        }
-        DrawItemImage(pDC, pItem, ptImage, pImage, szIcon);
-    }
+    DrawItemIcon(pDC, pItem, look, ptImage);
     CRect rcText(rc.left + rcInner.left + nIconWidth, rc.top + rcInner.top, rc.right - rcInner.right,
         rc.bottom - rcInner.bottom);
     rcText.OffsetRect(ptOffset);
@@ -575,8 +623,7 @@ CRect CTKPTaskPanelTheme::DrawImageAndTextItem(CDC* pDC, CTKPTaskPanelGroupItem*
     if (bIconSpace) {
         // A caption shorter than the icon stands beside the icon's middle.
         CRect rcMeasure(rcText.left, 0, rcText.right, 0);
-        pDC->DrawText(pItem->GetCaption().IsEmpty() ? CString(_T(" ")) : pItem->GetCaption(), rcMeasure,
-            (nFormat | DT_CALCRECT) & ~(DT_CENTER | DT_VCENTER));
+        pDC->DrawText(pItem->GetMeasuredCaption(), rcMeasure, (nFormat | DT_CALCRECT) & ~(DT_CENTER | DT_VCENTER));
         if (rcMeasure.Height() < nIconHeight)
             nFormat |= DT_VCENTER;
     }
@@ -586,42 +633,27 @@ CRect CTKPTaskPanelTheme::DrawImageAndTextItem(CDC* pDC, CTKPTaskPanelGroupItem*
 
 CRect CTKPTaskPanelTheme::DrawImageAboveTextItem(CDC* pDC, CTKPTaskPanelGroupItem* pItem, CRect rc, BOOL bDraw)
 {
-    CTKPTaskPanelGroup* pGroup = pItem->GetItemGroup();
-    CTKPTaskPanel* pPanel = pItem->GetTaskPanel();
-    const int nHotTrack = pPanel ? pPanel->GetHotTrackStyle() : tkpTaskHotTrackText;
-    const BOOL bHot = pItem->IsItemHot();
-    CTKPFontSelector font(pDC, GetItemFont(pItem->IsBold(), bHot && nHotTrack == tkpTaskHotTrackText));
-    const CSize szIcon = pGroup ? pGroup->GetIconSize() : CSize(16, 16);
-    CTKPImageIcon* pImage = pItem->GetType() == tkpTaskItemTypeControl ? NULL : pItem->GetImage(szIcon.cx);
-    const CRect rcInner = GetItemInnerMargins(pItem);
+    const ItemLook look = GetItemLook(pItem);
+    CTKPFontSelector font(pDC, GetItemFont(pItem, look));
+    const CSize szIcon = look.szIcon;
+    const CRect rcInner = look.rcInner;
 
     if (!bDraw) {
         CRect rcText(0, 0, max(0, (int)(rc.Width() - rcInner.left - rcInner.right)), 0);
-        CString strCaption = pItem->GetCaption().IsEmpty() ? CString(_T(" ")) : pItem->GetCaption();
+        const CString strCaption = pItem->GetMeasuredCaption();
         pDC->DrawText(strCaption, rcText, (m_nItemTextFormat | DT_CALCRECT | DT_CENTER) & ~DT_VCENTER);
         int nWidth = max((int)rcText.Width(), (int)(szIcon.cx + 4)) + rcInner.left + rcInner.right;
         nWidth = min(nWidth, (int)rc.Width());
-        if (nHotTrack == tkpTaskHotTrackItem)
+        if (look.nHotTrack == tkpTaskHotTrackItem)
             nWidth = rc.Width();
         const int nHeight = szIcon.cy + 3 + rcText.Height() + rcInner.top + rcInner.bottom;
         const int nLeft = rc.left + (rc.Width() - nWidth) / 2;
         return CRect(nLeft, rc.top, nLeft + nWidth, rc.top + nHeight);
     }
 
-    CPoint ptOffset(0, 0);
-    if (nHotTrack == tkpTaskHotTrackItem) {
-        DrawItemFrame(pDC, pItem, rc);
-        ptOffset = GetItemTextOffset(pItem);
-    }
+    const CPoint ptOffset = DrawItemHighlight(pDC, pItem, look, rc);
     const CPoint ptImage(rc.left + (rc.Width() - szIcon.cx) / 2 + ptOffset.x, rc.top + rcInner.top + ptOffset.y);
-    if (pImage) {
-        if (nHotTrack == tkpTaskHotTrackImage) {
-            CRect rcFrame(ptImage, szIcon);
-            rcFrame.InflateRect(2, 2);
-            DrawItemFrame(pDC, pItem, rcFrame);
-        }
-        DrawItemImage(pDC, pItem, ptImage, pImage, szIcon);
-    }
+    DrawItemIcon(pDC, pItem, look, ptImage);
     CRect rcText(rc.left + rcInner.left, ptImage.y + szIcon.cy + 3, rc.right - rcInner.right,
         rc.bottom - rcInner.bottom);
     rcText.OffsetRect(ptOffset.x, 0);

@@ -141,6 +141,31 @@ protected:
 
     // The Windows XP scheme in use (0 none, 1 blue, 2 olive, 3 silver).
     static int GetCurrentScheme();
+    // How an item is drawn: hot-tracking style, icon size and image, inner margins.
+    struct ItemLook {
+        int nHotTrack;
+        CSize szIcon;
+        CTKPImageIcon* pImage;  // none for hosted controls
+        CRect rcInner;
+    };
+    ItemLook GetItemLook(CTKPTaskPanelGroupItem* pItem) const;
+    // The item font: bold as the item, underlined for a hot item under hot-tracking style 1.
+    CFont* GetItemFont(CTKPTaskPanelGroupItem* pItem, const ItemLook& look);
+    // The highlight of the whole item under hot-tracking style 3; returns how far its contents shift.
+    CPoint DrawItemHighlight(CDC* pDC, CTKPTaskPanelGroupItem* pItem, const ItemLook& look, const CRect& rc);
+    // The item's image at the point, framed under hot-tracking style 2.
+    void DrawItemIcon(CDC* pDC, CTKPTaskPanelGroupItem* pItem, const ItemLook& look, CPoint ptImage);
+    // The height of a blank in the font.
+    static int GetBlankHeight(CFont* pFont);
+    // What FillTaskPanel covers: the client width, from the top to the window's or the content's end.
+    static CRect GetPanelFillRect(CTKPTaskPanel* pPanel);
+    // The common start of drawing a caption: FALSE when nothing more is to be drawn (no room, or a
+    // hidden caption, which is filled with the client border colour).
+    BOOL PrepareCaption(CDC* pDC, CTKPTaskPanelGroup* pGroup, const CRect& rc);
+    // A focused group's focus rectangle while the panel shows focus rectangles.
+    void DrawCaptionFocus(CDC* pDC, CTKPTaskPanelGroup* pGroup, const CRect& rc);
+    // The drop marker of a drop into a closed or empty group.
+    void DrawCaptionDropMarker(CDC* pDC, CTKPTaskPanelGroup* pGroup, const CRect& rc);
     // Shell bitmaps of the visual style, or the recoloured expand icons.
     void LoadShellBitmaps();
     void CreateExpandIcons();

@@ -111,6 +111,9 @@ public:
     CRect DrawGroupCaptionFace(CDC* pDC, CTKPTaskPanelGroup* pGroup, CRect rc) override;
 
 protected:
+    // The caption's gradient: pressed, hot or normal.
+    const CTKPColorGradient& GetCaptionFace(const CTKPTaskPanelGroup* pGroup) const;
+
     CTKPColorGradient m_clrCaptionNormal;
     CTKPColorGradient m_clrCaptionHot;
     CTKPColorGradient m_clrCaptionPressed;

@@ -135,11 +135,7 @@ void CTKPTaskPanelTheme1::RefreshMetrics()
     lf.lfUnderline = FALSE;
     m_fntCaption.DeleteObject();
     m_fntCaption.CreateFontIndirect(&lf);
-    {
-        CWindowDC dc(NULL);
-        CTKPFontSelector font(&dc, &m_fntCaption);
-        m_nCaptionHeight = max(20, (int)dc.GetTextExtent(_T(" "), 1).cy);
-    }
+    m_nCaptionHeight = max(20, GetBlankHeight(&m_fntCaption));
 
     const COLORREF face = SysColor(COLOR_BTNFACE), window = SysColor(COLOR_WINDOW);
     switch (GetCurrentScheme()) {
@@ -279,34 +275,22 @@ int CTKPTaskPanelTheme3::DrawGroupCaption(CDC* pDC, CTKPTaskPanelGroup* pGroup, 
         if (rcText.right <= rcText.left)
             rcText.right = rcText.left + 1;
         CTKPFontSelector font(pDC, &m_fntCaption);
-        const CString strCaption = pGroup->GetCaption().IsEmpty() ? CString(_T(" ")) : pGroup->GetCaption();
-        pDC->DrawText(strCaption, rcText, m_nCaptionTextFormat | DT_CALCRECT);
+        pDC->DrawText(pGroup->GetMeasuredCaption(), rcText, m_nCaptionTextFormat | DT_CALCRECT);
         return max(18, (int)rcText.Height() + 10);
     }
     const CRect rc = pGroup->GetCaptionRect();
-    if (rc.IsRectEmpty())
+    if (!PrepareCaption(pDC, pGroup, rc))
         return rc.Height();
-    CTKPTaskPanelGroupColors* pColors = GetGroupColors(pGroup);
-    if (!pGroup->IsCaptionVisible()) {
-        FillRect(pDC, rc, pColors->clrClientBorder);
-        return rc.Height();
-    }
     if (m_bCaptionLine)
-        pDC->FillSolidRect(rc.left, rc.bottom - 1, rc.Width(), 1, pColors->clrHead.m_clrDark);
-    CTKPTaskPanel* pPanel = pGroup->GetTaskPanel();
-    if (pGroup->IsItemFocused() && pPanel && pPanel->IsDrawFocusRect()) {
-        CRect rcFocus = rc;
-        rcFocus.DeflateRect(2, 2);
-        DrawFocusRect(pDC, rcFocus);
-    }
+        pDC->FillSolidRect(rc.left, rc.bottom - 1, rc.Width(), 1, GetGroupColors(pGroup)->clrHead.m_clrDark);
+    DrawCaptionFocus(pDC, pGroup, rc);
     CTKPFontSelector font(pDC, &m_fntCaption);
     CRect rcText = GetCaptionTextRect(DrawCaptionButton(pDC, pGroup, rc));
     rcText.left -= m_nCaptionInset;
     rcText = DrawCaptionIcon(pDC, pGroup, rcText);
     rcText.left = max((int)rcText.left, (int)(rc.left + m_nCaptionInset));
     DrawCaptionText(pDC, pGroup, rcText, pGroup->IsItemHot());
-    if (pGroup->IsItemDragOver() && !(pGroup->IsExpanded() && pGroup->GetItems()->GetFirstVisibleItem()))
-        DrawDropMarker(pDC, pGroup, rc, TRUE);
+    DrawCaptionDropMarker(pDC, pGroup, rc);
     return rc.Height();
 }
 

@@ -66,9 +66,7 @@ void CTKPTaskPanelTheme7::RefreshMetrics()
     m_groupNormal.clrClientLink.SetStandardValue(SysColor(COLOR_BTNTEXT));
     m_groupNormal.clrClientLinkHot.SetStandardValue(SysColor(COLOR_HIGHLIGHT));
     m_groupNormal.clrClientLinkSelected.SetStandardValue(SysColor(COLOR_HIGHLIGHT));
-    CWindowDC dc(NULL);
-    CTKPFontSelector font(&dc, &m_fntCaption);
-    m_nCaptionHeight = max(18, (int)dc.GetTextExtent(_T(" "), 1).cy + 5);
+    m_nCaptionHeight = max(18, GetBlankHeight(&m_fntCaption) + 5);
 }
 
 void CTKPTaskPanelTheme7::FillTaskPanel(CDC* pDC, CTKPTaskPanel* pPanel)
@@ -99,28 +97,17 @@ int CTKPTaskPanelTheme7::DrawGroupCaption(CDC* pDC, CTKPTaskPanelGroup* pGroup, 
     if (!bDraw)
         return CTKPTaskPanelTheme::DrawGroupCaption(pDC, pGroup, FALSE);
     const CRect rc = pGroup->GetCaptionRect();
-    if (rc.IsRectEmpty())
+    if (!PrepareCaption(pDC, pGroup, rc))
         return rc.Height();
-    CTKPTaskPanelGroupColors* pColors = GetGroupColors(pGroup);
-    if (!pGroup->IsCaptionVisible()) {
-        FillRect(pDC, rc, pColors->clrClientBorder);
-        return rc.Height();
-    }
     CRect rcText = DrawGroupCaptionFace(pDC, pGroup, rc);
-    CTKPTaskPanel* pPanel = pGroup->GetTaskPanel();
-    if (pGroup->IsItemFocused() && pPanel && pPanel->IsDrawFocusRect()) {
-        CRect rcFocus = rc;
-        rcFocus.DeflateRect(2, 2);
-        DrawFocusRect(pDC, rcFocus);
-    }
+    DrawCaptionFocus(pDC, pGroup, rc);
     CTKPFontSelector font(pDC, &m_fntCaption);
     rcText = DrawCaptionButton(pDC, pGroup, rcText);
     const CRect rcAfterIcon = DrawCaptionIcon(pDC, pGroup, rcText);
     // Without an icon the text starts a little in from the button's edge.
     rcText.left = rcAfterIcon.left == rcText.left + 13 ? rcText.left + 6 : rcAfterIcon.left;
     DrawCaptionText(pDC, pGroup, rcText, pGroup->IsItemHot());
-    if (pGroup->IsItemDragOver() && !(pGroup->IsExpanded() && pGroup->GetItems()->GetFirstVisibleItem()))
-        DrawDropMarker(pDC, pGroup, rc, TRUE);
+    DrawCaptionDropMarker(pDC, pGroup, rc);
     return rc.Height();
 }
 
@@ -137,32 +124,26 @@ CTKPTaskPanelTheme8::CTKPTaskPanelTheme8()
 void CTKPTaskPanelTheme8::RefreshMetrics()
 {
     CTKPTaskPanelTheme7::RefreshMetrics();
-    switch (GetCurrentScheme()) {
-    case 1:
-        m_groupNormal.clrHead.SetStandardValues(RGB(227, 239, 255), RGB(123, 164, 224));
-        m_clrBackground.SetStandardValues(RGB(196, 218, 250), RGB(123, 164, 224));
+    // Caption and panel gradients of the blue, olive and silver schemes.
+    struct SchemeColors {
+        COLORREF captionLight, captionDark, panelLight, panelDark;
+    };
+    const SchemeColors schemes[3] = {
+        {RGB(227, 239, 255), RGB(123, 164, 224), RGB(196, 218, 250), RGB(123, 164, 224)},
+        {RGB(241, 245, 219), RGB(153, 174, 110), RGB(226, 233, 196), RGB(153, 174, 110)},
+        {RGB(243, 243, 247), RGB(165, 164, 189), RGB(226, 226, 236), RGB(165, 164, 189)},
+    };
+    const int nScheme = GetCurrentScheme();
+    if (nScheme >= 1 && nScheme <= 3) {
+        const SchemeColors& c = schemes[nScheme - 1];
+        m_groupNormal.clrHead.SetStandardValues(c.captionLight, c.captionDark);
+        m_clrBackground.SetStandardValues(c.panelLight, c.panelDark);
         m_clrHighlightHot.SetStandardValue(RGB(255, 238, 194));
         m_clrHighlightSelected.SetStandardValue(RGB(255, 192, 111));
         m_clrHighlightSelectedHot.SetStandardValue(RGB(254, 128, 62));
-        break;
-    case 2:
-        m_groupNormal.clrHead.SetStandardValues(RGB(241, 245, 219), RGB(153, 174, 110));
-        m_clrBackground.SetStandardValues(RGB(226, 233, 196), RGB(153, 174, 110));
-        m_clrHighlightHot.SetStandardValue(RGB(255, 238, 194));
-        m_clrHighlightSelected.SetStandardValue(RGB(255, 192, 111));
-        m_clrHighlightSelectedHot.SetStandardValue(RGB(254, 128, 62));
-        break;
-    case 3:
-        m_groupNormal.clrHead.SetStandardValues(RGB(243, 243, 247), RGB(165, 164, 189));
-        m_clrBackground.SetStandardValues(RGB(226, 226, 236), RGB(165, 164, 189));
-        m_clrHighlightHot.SetStandardValue(RGB(255, 238, 194));
-        m_clrHighlightSelected.SetStandardValue(RGB(255, 192, 111));
-        m_clrHighlightSelectedHot.SetStandardValue(RGB(254, 128, 62));
-        break;
-    default:
+    } else {
         m_groupNormal.clrHead.SetStandardValues(SysColor(COLOR_BTNSHADOW), SysColor(COLOR_BTNFACE));
         m_clrBackground.SetStandardValues(SysColor(COLOR_BTNFACE), SysColor(COLOR_BTNSHADOW));
-        break;
     }
     m_groupNormal.clrClient.SetStandardValue(SysColor(COLOR_WINDOW));
     m_groupNormal.clrClientBorder.SetStandardValue(m_groupNormal.clrHead.m_clrDark.GetEffective());
@@ -170,10 +151,7 @@ void CTKPTaskPanelTheme8::RefreshMetrics()
 
 void CTKPTaskPanelTheme8::FillTaskPanel(CDC* pDC, CTKPTaskPanel* pPanel)
 {
-    CRect rc;
-    pPanel->GetClientRect(&rc);
-    rc.bottom = max((int)rc.bottom + pPanel->GetScrollOffset(), pPanel->GetContentHeight());
-    CTKPDrawingHelper::FillColorGradient(pDC, rc, &m_clrBackground, TRUE);
+    CTKPDrawingHelper::FillColorGradient(pDC, GetPanelFillRect(pPanel), &m_clrBackground, TRUE);
 }
 
 CRect CTKPTaskPanelTheme8::DrawGroupCaptionFace(CDC* pDC, CTKPTaskPanelGroup* pGroup, CRect rc)
@@ -282,14 +260,17 @@ void CTKPTaskPanelTheme11::RefreshMetrics()
     m_clrCaptionNormal.CopyEffective(ManagerGradient(1));
 }
 
+const CTKPColorGradient& CTKPTaskPanelTheme11::GetCaptionFace(const CTKPTaskPanelGroup* pGroup) const
+{
+    if (IsCaptionPressed(pGroup))
+        return m_clrCaptionPressed;
+    return pGroup->IsItemHot() ? m_clrCaptionHot : m_clrCaptionNormal;
+}
+
 CRect CTKPTaskPanelTheme11::DrawGroupCaptionFace(CDC* pDC, CTKPTaskPanelGroup* pGroup, CRect rc)
 {
-    const BOOL bPressed = IsCaptionPressed(pGroup);
-    const CTKPColorGradient& gradient = bPressed ? m_clrCaptionPressed
-        : pGroup->IsItemHot()                    ? m_clrCaptionHot
-                                                 : m_clrCaptionNormal;
-    FillVertical(pDC, rc, gradient);
-    if (bPressed)
+    FillVertical(pDC, rc, GetCaptionFace(pGroup));
+    if (IsCaptionPressed(pGroup))
         Draw3dFrame(pDC, rc, ::GetSysColor(COLOR_BTNSHADOW), ::GetSysColor(COLOR_BTNHIGHLIGHT));
     else
         Draw3dFrame(pDC, rc, ::GetSysColor(COLOR_BTNHIGHLIGHT), ::GetSysColor(COLOR_BTNSHADOW));
@@ -306,9 +287,7 @@ CTKPTaskPanelTheme12::CTKPTaskPanelTheme12()
 void CTKPTaskPanelTheme12::RefreshMetrics()
 {
     CTKPTaskPanelTheme11::RefreshMetrics();
-    CWindowDC dc(NULL);
-    CTKPFontSelector font(&dc, &m_fntCaption);
-    m_nCaptionHeight = max(22, (int)dc.GetTextExtent(_T(" "), 1).cy + 3);
+    m_nCaptionHeight = max(22, GetBlankHeight(&m_fntCaption) + 3);
     m_clrBackground.CopyEffective(ManagerGradient(0));
     m_groupNormal.clrClient.CopyEffective(ManagerGradient(0));
     m_clrCaptionNormal.CopyEffective(ManagerGradient(2));
@@ -317,19 +296,12 @@ void CTKPTaskPanelTheme12::RefreshMetrics()
 
 void CTKPTaskPanelTheme12::FillTaskPanel(CDC* pDC, CTKPTaskPanel* pPanel)
 {
-    CRect rc;
-    pPanel->GetClientRect(&rc);
-    rc.bottom = max((int)rc.bottom + pPanel->GetScrollOffset(), pPanel->GetContentHeight());
-    FillVertical(pDC, rc, m_clrBackground);
+    FillVertical(pDC, GetPanelFillRect(pPanel), m_clrBackground);
 }
 
 CRect CTKPTaskPanelTheme12::DrawGroupCaptionFace(CDC* pDC, CTKPTaskPanelGroup* pGroup, CRect rc)
 {
-    const BOOL bPressed = IsCaptionPressed(pGroup);
-    const CTKPColorGradient& gradient = bPressed ? m_clrCaptionPressed
-        : pGroup->IsItemHot()                    ? m_clrCaptionHot
-                                                 : m_clrCaptionNormal;
-    FillVertical(pDC, rc, gradient);
+    FillVertical(pDC, rc, GetCaptionFace(pGroup));
     CTKPTaskPanel* pPanel = pGroup->GetTaskPanel();
     const BOOL bFirst = pPanel && pPanel->GetNextVisibleGroup(-1, 1) == pGroup;
     if (!bFirst)

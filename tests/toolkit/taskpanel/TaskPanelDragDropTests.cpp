@@ -9,17 +9,6 @@ using namespace tptest;
 
 namespace {
 
-CString Captions(const CTKPTaskPanelGroup* pGroup)
-{
-    CString s;
-    for (int i = 0; i < pGroup->GetItemCount(); ++i) {
-        if (i)
-            s += _T(",");
-        s += pGroup->GetAt(i)->GetCaption();
-    }
-    return s;
-}
-
 // A point of the item (in the target panel's client coordinates), a few pixels below its top or
 // above its bottom.
 CPoint UpperPart(const CTKPTaskPanelItem* pItem)
@@ -43,23 +32,6 @@ void DragTo(CTKPTaskPanel* pSource, CTKPTaskPanelGroupItem* pItem, CTKPTaskPanel
     pSource->StartItemDrag(pItem);
     Pump();
 }
-
-// Holds a key down as far as the key state is concerned.
-class HeldKey {
-public:
-    explicit HeldKey(int vk) : m_vk(vk) { Set(0x80); }
-    ~HeldKey() { Set(0); }
-
-private:
-    void Set(BYTE state)
-    {
-        BYTE keys[256];
-        ::GetKeyboardState(keys);
-        keys[m_vk] = state;
-        ::SetKeyboardState(keys);
-    }
-    int m_vk;
-};
 
 // A data object offering the item as another program's drag would.
 class Offer {

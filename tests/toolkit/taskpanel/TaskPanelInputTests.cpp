@@ -34,23 +34,6 @@ void Key(CTKPTaskPanel* pPanel, UINT vk)
     pPanel->SendMessage(WM_KEYDOWN, vk, 0);
 }
 
-// Holds a key down as far as GetKeyState is concerned.
-class HeldKey {
-public:
-    explicit HeldKey(int vk) : m_vk(vk) { Set(0x80); }
-    ~HeldKey() { Set(0); }
-
-private:
-    void Set(BYTE state)
-    {
-        BYTE keys[256];
-        ::GetKeyboardState(keys);
-        keys[m_vk] = state;
-        ::SetKeyboardState(keys);
-    }
-    int m_vk;
-};
-
 void SendUnicode(const wchar_t* text)
 {
     for (const wchar_t* p = text; *p; ++p) {

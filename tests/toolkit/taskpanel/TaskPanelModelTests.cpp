@@ -25,17 +25,6 @@ public:
 };
 IMPLEMENT_SERIAL(CCountedItem, CTKPTaskPanelGroupItem, 1)
 
-CString Captions(const CTKPTaskPanelGroup* pGroup)
-{
-    CString s;
-    for (int i = 0; i < pGroup->GetItemCount(); ++i) {
-        if (i)
-            s += _T(",");
-        s += pGroup->GetAt(i)->GetCaption();
-    }
-    return s;
-}
-
 // Stores the panel's content into an archive and loads it into another panel, with the schema.
 void RoundTrip(CTKPTaskPanel* pFrom, CTKPTaskPanel* pTo, UINT nSchema)
 {

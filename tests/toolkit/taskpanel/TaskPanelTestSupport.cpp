@@ -134,6 +134,35 @@ void FillSamplePanel(CTKPTaskPanel* pPanel)
     FinishAnimation(pPanel);
 }
 
+CString Captions(const CTKPTaskPanelGroup* pGroup)
+{
+    CString s;
+    for (int i = 0; i < pGroup->GetItemCount(); ++i) {
+        if (i)
+            s += _T(",");
+        s += pGroup->GetAt(i)->GetCaption();
+    }
+    return s;
+}
+
+HeldKey::HeldKey(int vk) : m_vk(vk)
+{
+    Set(0x80);
+}
+
+HeldKey::~HeldKey()
+{
+    Set(0);
+}
+
+void HeldKey::Set(BYTE state)
+{
+    BYTE keys[256];
+    ::GetKeyboardState(keys);
+    keys[m_vk] = state;
+    ::SetKeyboardState(keys);
+}
+
 int FinishAnimation(CTKPTaskPanel* pPanel)
 {
     int ticks = 0;
@@ -164,42 +193,21 @@ CPoint CentreOf(const CTKPTaskPanelItem* pItem)
     return CPoint(rc.left + rc.Width() / 2, rc.top + rc.Height() / 2);
 }
 
-PanelPicture::PanelPicture(CTKPTaskPanel* pPanel)
+CSize PanelPicture::ClientSize(CTKPTaskPanel* pPanel)
 {
     CRect rc;
     pPanel->GetClientRect(&rc);
-    m_width = rc.Width();
-    m_height = rc.Height();
-    BITMAPINFO bmi = {};
-    bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    bmi.bmiHeader.biWidth = m_width;
-    bmi.bmiHeader.biHeight = -m_height;
-    bmi.bmiHeader.biPlanes = 1;
-    bmi.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    m_hBitmap = ::CreateDIBSection(nullptr, &bmi, DIB_RGB_COLORS, &bits, nullptr, 0);
-    m_bits = static_cast<const DWORD*>(bits);
-    CDC dc;
-    dc.Attach(::CreateCompatibleDC(nullptr));
-    HGDIOBJ hOld = ::SelectObject(dc.GetSafeHdc(), m_hBitmap);
+    return rc.Size();
+}
+
+PanelPicture::PanelPicture(CTKPTaskPanel* pPanel)
+    : m_width(ClientSize(pPanel).cx), m_height(ClientSize(pPanel).cy), m_canvas(m_width, m_height)
+{
+    CDC* pDC = m_canvas.DC();
     const int offset = pPanel->GetScrollOffset();
-    dc.SetWindowOrg(0, offset);
-    pPanel->OnDraw(&dc, CRect(0, offset, m_width, offset + m_height));
-    dc.SetWindowOrg(0, 0);
-    ::GdiFlush();
-    ::SelectObject(dc.GetSafeHdc(), hOld);
-    ::DeleteDC(dc.Detach());
-}
-
-PanelPicture::~PanelPicture()
-{
-    ::DeleteObject(m_hBitmap);
-}
-
-COLORREF PanelPicture::Pixel(int x, int y) const
-{
-    const DWORD v = m_bits[y * m_width + x];
-    return RGB((v >> 16) & 0xFF, (v >> 8) & 0xFF, v & 0xFF);
+    pDC->SetWindowOrg(0, offset);
+    pPanel->OnDraw(pDC, CRect(0, offset, m_width, offset + m_height));
+    pDC->SetWindowOrg(0, 0);
 }
 
 }  // namespace tptest

@@ -6,6 +6,7 @@
 #include <map>
 #include <vector>
 
+#include "tests/toolkit/base/DibCanvas.h"
 #include "toolkit/taskpanel/TaskPanel.h"
 
 namespace tptest {
@@ -70,6 +71,20 @@ void FillSamplePanel(CTKPTaskPanel* pPanel);
 // Puts plain square icons of those colours into the image manager under the ids.
 void AddSquareIcons(CTKPImageManager* pManager, const std::vector<std::pair<UINT, COLORREF>>& icons);
 
+// The captions of the group's items, separated by commas.
+CString Captions(const CTKPTaskPanelGroup* pGroup);
+
+// Holds a key down as far as GetKeyState and the drag and drop's key state are concerned.
+class HeldKey {
+public:
+    explicit HeldKey(int vk);
+    ~HeldKey();
+
+private:
+    void Set(BYTE state);
+    int m_vk;
+};
+
 // Runs the animation to its end by sending the timer, counting the ticks.
 int FinishAnimation(CTKPTaskPanel* pPanel);
 // Handles what is queued for this thread.
@@ -82,15 +97,14 @@ CPoint CentreOf(const CTKPTaskPanelItem* pItem);
 class PanelPicture {
 public:
     explicit PanelPicture(CTKPTaskPanel* pPanel);
-    ~PanelPicture();
-    COLORREF Pixel(int x, int y) const;
+    COLORREF Pixel(int x, int y) const { return m_canvas.Pixel(x, y); }
     int Width() const { return m_width; }
     int Height() const { return m_height; }
 
 private:
+    static CSize ClientSize(CTKPTaskPanel* pPanel);
     int m_width, m_height;
-    HBITMAP m_hBitmap;
-    const DWORD* m_bits;
+    mutable DibCanvas m_canvas;
 };
 
 }  // namespace tptest
