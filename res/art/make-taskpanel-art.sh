@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Draws the task panel's expand buttons with ImageMagick into res/art/taskpanel: a round button for
 # normal groups and one for special groups, 19 x 19, on a magenta key colour. The panel recolours
-# every pixel but the key to the hue of the caption text, so the drawing is in greys. Run it again
-# after changing a drawing; the results are committed.
+# every pixel but the key to the hue of the caption text and draws the chevrons in that text colour,
+# so the drawing is in greys: light for the dark text of normal groups, mid-grey for the light text
+# of special groups. Run it again after changing a drawing; the results are committed.
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/taskpanel"
 
@@ -14,4 +15,4 @@ button() {
     -alpha off -type TrueColor "BMP3:$1"
 }
 button expand-normal.bmp '#F7F7F7' '#D8D8D8' '#9C9C9C'
-button expand-special.bmp '#E9E9E9' '#C8C8C8' '#FFFFFF'
+button expand-special.bmp '#8C8C8C' '#767676' '#D8D8D8'

@@ -103,9 +103,12 @@ HICON CreateRecolouredIcon(UINT nBitmapID, COLORREF clrText)
                 Hsl hsl = ToHsl(clr);
                 hsl.h = text.h;
                 hsl.s = text.s;
-                // On a light caption text the picture stays light too.
-                if (text.l > 0.9)
-                    hsl.l = 0.5 + hsl.l / 2;
+                // The chevrons are drawn in the text colour over the picture: under a light text the
+                // picture darkens, and under a dark text its lightest pixels keep a hint of the colour.
+                if (text.l > 0.5)
+                    hsl.l *= 0.55;
+                else if (hsl.l > 0.9)
+                    hsl.l = 0.9 + (hsl.l - 0.9) / 2;
                 const COLORREF c = FromHsl(hsl);
                 out = (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c);
                 if (out == 0x00FF00)

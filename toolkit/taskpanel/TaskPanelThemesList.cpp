@@ -362,6 +362,8 @@ void CTKPTaskPanelTheme5::RefreshMetrics()
 
 CTKPTaskPanelTheme6::CTKPTaskPanelTheme6()
 {
+    // The white captions stand on the panel's gradient, not inside a light frame.
+    m_bRoundedFrame = FALSE;
     m_nHighlightStyle = tkpTaskHighlightScheme;
     m_nCaptionButtonStyle = tkpTaskCaptionButtonShell;
 }
@@ -378,7 +380,8 @@ void CTKPTaskPanelTheme6::RefreshMetrics()
     m_groupNormal.clrClientLinkSelected.SetStandardValue(c.linkHot);
     m_groupNormal.clrHeadTextNormal.SetStandardValue(SysColor(COLOR_WINDOW));
     m_groupNormal.clrHeadTextHot.SetStandardValue(SysColor(COLOR_WINDOW));
-    m_groupNormal.clrClientText.SetStandardValue(SysColor(COLOR_WINDOW));
+    // Text lines on the light client area in the link colour: white would not show there.
+    m_groupNormal.clrClientText.SetStandardValue(c.link);
     m_groupNormal.clrClientBorder.SetStandardValue(c.panelDark);
     LoadShellBitmaps();
 }
