@@ -4,6 +4,8 @@
 #include <cstdlib>
 
 #include "toolkit/base/DrawingHelper.h"
+#include "toolkit/commandbars/CommandBars.h"
+#include "toolkit/commandbars/MouseTracker.h"
 #include "toolkit/commandbars/ToolTipRecord.h"
 #include "toolkit/taskpanel/TaskPanel.h"
 
@@ -219,7 +221,7 @@ INT_PTR CTKPTaskPanel::OnToolHitTest(CPoint point, TOOLINFO* pTI) const
 
 BOOL CTKPTaskPanel::IsPopupTracked() const
 {
-    return FALSE;
+    return CTKPCommandBars::GetMouseTracker()->GetTrackedCount() > 0;
 }
 
 void CTKPTaskPanel::UpdateScrollButtonsHot(CPoint point)

@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 
 #include "TaskPanelTestSupport.h"
+#include "toolkit/commandbars/CommandBar.h"
+#include "toolkit/commandbars/CommandBars.h"
+#include "toolkit/commandbars/MouseTracker.h"
 #include "toolkit/commandbars/ToolTipRecord.h"
 
 using namespace tptest;
@@ -402,5 +405,34 @@ TEST(TaskPanelMouse, TheHotItemsTooltipCarriesItsCaptionAsTitle)
     // An item without a tooltip has none.
     MouseAt(panel.Get(), WM_MOUSEMOVE, CentreOf(panel->GetAt(0)->GetAt(0)));
     EXPECT_EQ(-1, panel->OnToolHitTest(CentreOf(panel->GetAt(0)->GetAt(0)), &info.ti));
+    panel->SendMessage(WM_MOUSELEAVE, 0, 0);
+}
+
+TEST(TaskPanelMouse, NothingHotAndNoTooltipWhileTheCommandBarsTrackAPopup)
+{
+    PanelWindow panel;
+    FillSamplePanel(panel.Get());
+    Host::Get().Activate();
+    CTKPTaskPanelGroupItem* pPrint = panel->GetAt(0)->GetAt(2);
+    pPrint->SetTooltip(_T("Prints the list"));
+    const CPoint pt = CentreOf(pPrint);
+    panel->SetHotItem(nullptr);
+
+    CTKPCommandBar popup;  // stands for an open menu
+    CTKPMouseTracker* pTracker = CTKPCommandBars::GetMouseTracker();
+    pTracker->AddTrackedBar(&popup);
+    panel->SendMessage(WM_MOUSEMOVE, 0, PointParam(pt));
+    EXPECT_EQ(nullptr, panel->GetHotItem());
+    panel->SetHotItem(pPrint);
+    TKPTOOLINFO info = {};
+    info.ti.cbSize = sizeof(TKPTOOLINFO);
+    EXPECT_EQ(-1, panel->OnToolHitTest(pt, &info.ti));
+    pTracker->RemoveTrackedBar(&popup);
+
+    panel->SetHotItem(nullptr);
+    panel->SendMessage(WM_MOUSEMOVE, 0, PointParam(pt));
+    EXPECT_EQ(pPrint, panel->GetHotItem());
+    EXPECT_EQ(13, panel->OnToolHitTest(pt, &info.ti));
+    TKPFreeToolInfoTexts(&info.ti);
     panel->SendMessage(WM_MOUSELEAVE, 0, 0);
 }
