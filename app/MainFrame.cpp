@@ -2,6 +2,7 @@
 
 #include "app/AppMessages.h"
 #include "app/Ex_StyleApp.h"
+#include "app/MorvickBarTheme.h"
 #include "app/WizardState.h"
 #include "app/dialogs/FileNameDialog.h"
 #include "app/pages/Ex_StyleView.h"
@@ -13,11 +14,17 @@
 #include "engine/snapshot/SnapshotFile.h"
 #include "engine/state/EngineState.h"
 #include "resource.h"
+#include "toolkit/base/ImageManager.h"
 #include "toolkit/base/WindowPlacement.h"
+#include "toolkit/commandbars/BarOptions.h"
+#include "toolkit/commandbars/CommandBars.h"
+#include "toolkit/commandbars/CommandBarsTheme.h"
+#include "toolkit/commandbars/KeyBindings.h"
+#include "toolkit/commandbars/ToolBar.h"
 
-IMPLEMENT_DYNCREATE(CMainFrame, CFrameWnd)
+IMPLEMENT_DYNCREATE(CMainFrame, CTKPFrameWnd)
 
-BEGIN_MESSAGE_MAP(CMainFrame, CFrameWnd)
+BEGIN_MESSAGE_MAP(CMainFrame, CTKPFrameWnd)
 ON_WM_CREATE()
 ON_WM_SIZE()
 ON_WM_CLOSE()
@@ -59,6 +66,16 @@ const wchar_t kSnapshotFilter[] = L"Recovery Snapshot (*.srzq)\0*.srzq\0\0";
 
 // How long the end of the program waits for a worker that was asked to stop.
 constexpr DWORD kWorkerStopTimeoutMs = 60000;
+
+// The profile section of the command bars' options, layout and shortcuts.
+const wchar_t kCommandBarsSection[] = L"CommandBars";
+
+// The toolbar's commands and their icons, in the toolbar's order.
+const UINT kToolbarCommands[] = {ID_OPEN_IMAGE, ID_RECOVER_SELECTED, ID_SAVE_SNAPSHOT, ID_LOAD_SNAPSHOT, ID_FIND_FILES,
+    ID_RECOVERY_SETTINGS, ID_HELP_CONTENTS};
+const UINT kToolbarIcons[] = {IDI_TOOL_OPEN, IDI_TOOL_RECOVER, IDI_TOOL_SAVE_SNAPSHOT, IDI_TOOL_LOAD_SNAPSHOT,
+    IDI_TOOL_FIND, IDI_TOOL_SETTINGS, IDI_TOOL_HELP};
+const UINT kHiddenCommands[] = {ID_PRINT_COMMAND, ID_PRINT_PREVIEW_COMMAND};
 
 const UINT kIndicators[] = {
     ID_SEPARATOR,
@@ -117,11 +134,72 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct)
         return -1;
     }
     m_wndStatusBar.SetPaneInfo(1, ID_INDICATOR_SUPPORT, SBT_OWNERDRAW, 120);
+    if (!CreateCommandBars()) {
+        AfxMessageBox(L"OnCreate failed");
+        return -1;
+    }
 
     EnsureVirtualDisk();
     m_bStartMaximized = TRUE;
     ShowWindow(SW_SHOWMAXIMIZED);
     return 0;
+}
+
+BOOL CMainFrame::CreateCommandBars()
+{
+    if (CTKPCommandBarsTheme::GetInstalledTheme() == nullptr)
+        CTKPCommandBarsTheme::SetTheme(0);
+    auto* bars = static_cast<CTKPCommandBars*>(RUNTIME_CLASS(CTKPCommandBars)->CreateObject());
+    if (bars == nullptr)
+        return FALSE;
+    bars->AttachToFrame(this);
+    bars->CreateDockBars();
+    m_pCommandBars = bars;
+    m_pBars = bars;
+    bars->GetOptions()->animationType = 3;
+
+    // The menu bar, docked at the top only. Until the toolkit offers a menu bar the frame keeps the
+    // system's menu of the same resource.
+    if (CTKPCommandBars::m_pMenuBarClass != nullptr) {
+        CTKPToolBar* menuBar = reinterpret_cast<CTKPToolBar*>(bars->CreateMenuBar(L"Menu Bar", IDR_MAINFRAME));
+        if (menuBar == nullptr)
+            return FALSE;
+        menuBar->EnableBarDocking(tkpFlagAlignTop | tkpFlagStretched);
+        menuBar->SetShowGripper(FALSE);
+        ::SetMenu(m_hWnd, nullptr);
+    }
+
+    // The toolbar "Standard": fixed at the top, 32 x 32 icons with their texts below them.
+    m_pStandardBar = bars->CreateToolBar(L"Standard", tkpBarTop);
+    if (m_pStandardBar == nullptr)
+        return FALSE;
+    m_pStandardBar->ModifyBarFlags(0, tkpFlagAlignAny | tkpFlagFloating);
+    m_pStandardBar->SetCloseable(FALSE);
+    m_pStandardBar->SetContextMenuPresent(FALSE);
+    m_pStandardBar->SetShowExpandButton(FALSE);
+    m_pStandardBar->SetShowGripper(FALSE);
+    if (!m_pStandardBar->LoadToolBar(IDR_STANDARD_TOOLBAR))
+        return FALSE;
+    const int count = sizeof(kToolbarIcons) / sizeof(kToolbarIcons[0]);
+    m_toolbarImages.Create(32, 32, ILC_COLOR32 | ILC_MASK, count, 0);
+    for (UINT id : kToolbarIcons) {
+        HICON icon = static_cast<HICON>(
+            LoadImageW(AfxGetResourceHandle(), MAKEINTRESOURCEW(id), IMAGE_ICON, 32, 32, LR_DEFAULTCOLOR));
+        m_toolbarImages.Add(icon);
+        if (icon != nullptr)
+            DestroyIcon(icon);
+    }
+    m_toolbarImages.SetBkColor(RGB(255, 255, 255));
+    TKPGetImageManager()->SetIconsFromImageList(&m_toolbarImages, kToolbarCommands, count, CSize(32, 32));
+    m_pStandardBar->SetTextBelowIcons(1);
+
+    CTKPCommandBarsTheme::InstallTheme(new CMorvickBarTheme);
+    bars->HideCommands(kHiddenCommands, sizeof(kHiddenCommands) / sizeof(kHiddenCommands[0]));
+    bars->GetKeyBindings()->LoadFromResource(IDR_MAINFRAME);
+    bars->LoadOptions(kCommandBarsSection);
+    bars->LoadLayout(kCommandBarsSection);
+    bars->GetKeyBindings()->LoadFromProfile(kCommandBarsSection);
+    return TRUE;
 }
 
 void CMainFrame::OnSize(UINT nType, int cx, int cy)
@@ -189,6 +267,11 @@ int CMainFrame::ConfirmExit()
     if (!AskAppQuestion(kExitQuestion, kAppQuestion))
         return 0;
 
+    if (m_pCommandBars != nullptr) {
+        m_pCommandBars->SaveOptions(kCommandBarsSection);
+        m_pCommandBars->SaveLayout(kCommandBarsSection, TRUE);
+        m_pCommandBars->GetKeyBindings()->SaveToProfile(kCommandBarsSection);
+    }
     CTKWindowPlacement placement;
     placement.SaveWindowPos(this);
 

@@ -7,14 +7,16 @@
 #include <memory>
 
 #include "classlib/win/AfxWin.h"
+#include "toolkit/commandbars/FrameWnd.h"
 #include "ui/controls/win/LinkStatusBar.h"
 
 class CVirtualDisk;
 class CFirstDisplay;
 class CSecondDisplay;
+class CTKPToolBar;
 
-// The frame's base; the toolkit's frame with command bars takes its place once it is there.
-using CMainFrameBase = CFrameWnd;
+// The frame's base: the toolkit's frame with command bars.
+using CMainFrameBase = CTKPFrameWnd;
 
 class CMainFrame : public CMainFrameBase {
     DECLARE_DYNCREATE(CMainFrame)
@@ -61,6 +63,9 @@ public:
     BOOL m_bOpenEnabled = TRUE;      // enables "&Open"
     BOOL m_bStartMaximized = FALSE;  // the frame shows itself maximised when it is made
     morvick::ui::CLinkStatusBar m_wndStatusBar;
+    CTKPToolBar* m_pStandardBar = nullptr;  // the toolbar "Standard"
+    CTKPCommandBars* m_pBars = nullptr;     // the command bars again, as the frame knows them
+    CImageList m_toolbarImages;             // the 32 x 32 icons of the toolbar's commands
 
 protected:
     afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
@@ -91,6 +96,9 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
+    // The menu bar, the toolbar "Standard" with its icons, the program's theme, the shortcuts and
+    // the saved layout. FALSE when a bar cannot be made.
+    BOOL CreateCommandBars();
     // Enabled by the scan mode: Extensive Scan, File Trace, Quick Scan (-1: left as it is, 0: disabled,
     // 1: the results flag of that mode).
     void EnableByMode(CCmdUI* pCmdUI, int extensive, int fileTrace, int quick);

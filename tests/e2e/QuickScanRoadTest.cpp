@@ -18,6 +18,9 @@ namespace {
 
 TEST(WizardRoad, QuickScanFromTheStartPageToThePartitionChosenAndTheEnd)
 {
+    // What the end of the program saves is gone before it starts.
+    DeleteProfileValue(L"Settings", L"Window Position");
+    DeleteProfileValue(L"CommandBars", L"Accelerators");
     MorvickDriver driver;
     ASSERT_TRUE(driver.Start());
     ASSERT_NE(driver.WaitForFrame(), nullptr) << "no main window";
@@ -103,7 +106,8 @@ TEST(WizardRoad, QuickScanFromTheStartPageToThePartitionChosenAndTheEnd)
     EXPECT_EQ(ItemTexts(driver, kDriveTree),
         (std::vector<std::wstring>{L"My Computer", L"Physical Devices", L"Virtual Hard Disk 0 "}));
 
-    // 18. Exit: No keeps the program running, Yes ends it with exit code 0 and its placement saved.
+    // 18. Exit: No keeps the program running, Yes ends it with exit code 0, its placement and its
+    // command bars' shortcuts saved.
     const size_t before = driver.MessageCount();
     ASSERT_TRUE(driver.SendCommand(kExitCommand));
     LoggedMessage message;
@@ -120,6 +124,7 @@ TEST(WizardRoad, QuickScanFromTheStartPageToThePartitionChosenAndTheEnd)
     ASSERT_TRUE(driver.WaitExit(30000, &code)) << "the program did not end";
     EXPECT_EQ(code, 0u);
     EXPECT_TRUE(ProfileValueExists(L"Settings", L"Window Position"));
+    EXPECT_TRUE(ProfileValueExists(L"CommandBars", L"Accelerators")) << "the command bars' shortcuts were saved";
 }
 
 }  // namespace

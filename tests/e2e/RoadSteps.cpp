@@ -63,11 +63,28 @@ void SearchPartitions(MorvickDriver& driver, bool tableExpected)
     EXPECT_FALSE(driver.IsVisible(kStop));
 }
 
+namespace {
+
+std::wstring ProfileKey(const wchar_t* section)
+{
+    return std::wstring(L"Software\\Local AppWizard-Generated Applications\\Morvick\\") + section;
+}
+
+}  // namespace
+
+void DeleteProfileValue(const wchar_t* section, const wchar_t* value)
+{
+    HKEY handle = nullptr;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, ProfileKey(section).c_str(), 0, KEY_SET_VALUE, &handle) != ERROR_SUCCESS)
+        return;
+    RegDeleteValueW(handle, value);
+    RegCloseKey(handle);
+}
+
 bool ProfileValueExists(const wchar_t* section, const wchar_t* value)
 {
-    const std::wstring key = std::wstring(L"Software\\Local AppWizard-Generated Applications\\Morvick\\") + section;
     HKEY handle = nullptr;
-    if (RegOpenKeyExW(HKEY_CURRENT_USER, key.c_str(), 0, KEY_QUERY_VALUE, &handle) != ERROR_SUCCESS)
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, ProfileKey(section).c_str(), 0, KEY_QUERY_VALUE, &handle) != ERROR_SUCCESS)
         return false;
     const bool exists = RegQueryValueExW(handle, value, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
     RegCloseKey(handle);

@@ -32,7 +32,8 @@ bool WaitForTree(MorvickDriver& driver, UINT tree, size_t count);
 void OpenImage(MorvickDriver& driver, const std::wstring& path, UINT mode);
 // Next on the drive page; answers the "Partition Type" question when the disk has a table.
 void SearchPartitions(MorvickDriver& driver, bool tableExpected);
-// A value of the program's profile exists.
+// A value of the program's profile exists; and removes one.
 bool ProfileValueExists(const wchar_t* section, const wchar_t* value);
+void DeleteProfileValue(const wchar_t* section, const wchar_t* value);
 
 }  // namespace morvick::e2e
