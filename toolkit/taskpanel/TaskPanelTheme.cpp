@@ -274,6 +274,20 @@ void CTKPTaskPanelTheme::DrawDoubleChevron(CDC* pDC, CRect rc, BOOL bUp, COLORRE
 
 // --- Panel and groups ---------------------------------------------------------------------------
 
+void CTKPTaskPanelTheme::SetPanelColors(COLORREF clrPanel, COLORREF clrClient)
+{
+    m_clrBackground.SetStandardValue(clrPanel);
+    m_groupNormal.clrClient.SetStandardValue(clrClient);
+}
+
+void CTKPTaskPanelTheme::SetItemTextColors(COLORREF clrText, COLORREF clrLink, COLORREF clrLinkHot)
+{
+    m_groupNormal.clrClientText.SetStandardValue(clrText);
+    m_groupNormal.clrClientLink.SetStandardValue(clrLink);
+    m_groupNormal.clrClientLinkHot.SetStandardValue(clrLinkHot);
+    m_groupNormal.clrClientLinkSelected.SetStandardValue(clrLinkHot);
+}
+
 int CTKPTaskPanelTheme::GetBlankHeight(CFont* pFont)
 {
     CWindowDC dc(NULL);
@@ -377,7 +391,8 @@ CRect CTKPTaskPanelTheme::DrawCaptionButton(CDC* pDC, CTKPTaskPanelGroup* pGroup
         break;
     }
     case tkpTaskCaptionButtonTriangle: {
-        const COLORREF clr = pColors->clrClientText;
+        // In the caption's text colour: the items' may vanish on a caption drawn as a button.
+        const COLORREF clr = pColors->clrHeadTextNormal;
         const int x = rc.right - 19 + 5;
         if (bExpanded)
             CTKPDrawingHelper::DrawTriangle(pDC, CPoint(x, nMiddle - 2), CPoint(x + 8, nMiddle - 2),

@@ -155,6 +155,10 @@ protected:
     CPoint DrawItemHighlight(CDC* pDC, CTKPTaskPanelGroupItem* pItem, const ItemLook& look, const CRect& rc);
     // The item's image at the point, framed under hot-tracking style 2.
     void DrawItemIcon(CDC* pDC, CTKPTaskPanelGroupItem* pItem, const ItemLook& look, CPoint ptImage);
+    // The panel's background and the normal groups' client area, one solid colour each.
+    void SetPanelColors(COLORREF clrPanel, COLORREF clrClient);
+    // The normal groups' item texts: lines of text, links, and hot links (under either style).
+    void SetItemTextColors(COLORREF clrText, COLORREF clrLink, COLORREF clrLinkHot);
     // The height of a blank in the font.
     static int GetBlankHeight(CFont* pFont);
     // What FillTaskPanel covers: the client width, from the top to the window's or the content's end.

@@ -215,15 +215,11 @@ CTKPTaskPanelTheme3::CTKPTaskPanelTheme3() : m_bRoundedFrame(TRUE), m_bCaptionLi
 void CTKPTaskPanelTheme3::RefreshMetrics()
 {
     CTKPTaskPanelTheme::RefreshMetrics();
-    m_clrBackground.SetStandardValue(SysColor(COLOR_SCROLLBAR));
-    m_groupNormal.clrClient.SetStandardValue(SysColor(COLOR_WINDOW));
+    SetPanelColors(SysColor(COLOR_SCROLLBAR), SysColor(COLOR_WINDOW));
     m_groupNormal.clrHead.SetStandardValue(SysColor(COLOR_BTNFACE));
     m_groupNormal.clrHeadTextNormal.SetStandardValue(SysColor(COLOR_BTNTEXT));
     m_groupNormal.clrHeadTextHot.SetStandardValue(SysColor(COLOR_BTNTEXT));
-    m_groupNormal.clrClientText.SetStandardValue(SysColor(COLOR_BTNTEXT));
-    m_groupNormal.clrClientLink.SetStandardValue(SysColor(COLOR_BTNTEXT));
-    m_groupNormal.clrClientLinkHot.SetStandardValue(SysColor(COLOR_HIGHLIGHT));
-    m_groupNormal.clrClientLinkSelected.SetStandardValue(SysColor(COLOR_HIGHLIGHT));
+    SetItemTextColors(SysColor(COLOR_BTNTEXT), SysColor(COLOR_BTNTEXT), SysColor(COLOR_HIGHLIGHT));
     m_groupNormal.clrClientBorder.SetStandardValue(SysColor(COLOR_BTNSHADOW));
 }
 
@@ -316,12 +312,9 @@ CTKPTaskPanelTheme4::CTKPTaskPanelTheme4()
 void CTKPTaskPanelTheme4::RefreshMetrics()
 {
     CTKPTaskPanelTheme3::RefreshMetrics();
-    m_clrBackground.SetStandardValue(SysColor(COLOR_WINDOW));
-    m_groupNormal.clrClient.SetStandardValue(SysColor(COLOR_WINDOW));
+    SetPanelColors(SysColor(COLOR_WINDOW), SysColor(COLOR_WINDOW));
     m_groupNormal.clrHead.SetStandardValue(SysColor(COLOR_BTNSHADOW));
-    m_groupNormal.clrClientLink.SetStandardValue(RGB(0, 0, 255));
-    m_groupNormal.clrClientLinkHot.SetStandardValue(RGB(0, 0, 255));
-    m_groupNormal.clrClientLinkSelected.SetStandardValue(RGB(0, 0, 255));
+    SetItemTextColors(SysColor(COLOR_BTNTEXT), RGB(0, 0, 255), RGB(0, 0, 255));
 }
 
 // --- Theme 5 ------------------------------------------------------------------------------------
@@ -375,13 +368,10 @@ void CTKPTaskPanelTheme6::RefreshMetrics()
     const ExplorerColors& c = CurrentExplorerColors(GetCurrentScheme(), system);
     m_clrBackground.SetStandardValues(c.panelLight, c.panelDark);
     m_groupNormal.clrClient.SetStandardValue(c.client);
-    m_groupNormal.clrClientLink.SetStandardValue(c.link);
-    m_groupNormal.clrClientLinkHot.SetStandardValue(c.linkHot);
-    m_groupNormal.clrClientLinkSelected.SetStandardValue(c.linkHot);
     m_groupNormal.clrHeadTextNormal.SetStandardValue(SysColor(COLOR_WINDOW));
     m_groupNormal.clrHeadTextHot.SetStandardValue(SysColor(COLOR_WINDOW));
     // Text lines on the light client area in the link colour: white would not show there.
-    m_groupNormal.clrClientText.SetStandardValue(c.link);
+    SetItemTextColors(c.link, c.link, c.linkHot);
     m_groupNormal.clrClientBorder.SetStandardValue(c.panelDark);
     LoadShellBitmaps();
 }

@@ -58,14 +58,11 @@ void CTKPTaskPanelTheme7::RefreshMetrics()
 {
     CTKPTaskPanelTheme3::RefreshMetrics();
     const COLORREF face = SysColor(COLOR_BTNFACE);
-    m_clrBackground.SetStandardValue(face);
-    m_groupNormal.clrClient.SetStandardValue(face);
+    SetPanelColors(face, face);
     m_groupNormal.clrHead.SetStandardValue(face);
     m_groupNormal.clrHeadTextNormal.SetStandardValue(SysColor(COLOR_BTNTEXT));
     m_groupNormal.clrHeadTextHot.SetStandardValue(SysColor(COLOR_BTNTEXT));
-    m_groupNormal.clrClientLink.SetStandardValue(SysColor(COLOR_BTNTEXT));
-    m_groupNormal.clrClientLinkHot.SetStandardValue(SysColor(COLOR_HIGHLIGHT));
-    m_groupNormal.clrClientLinkSelected.SetStandardValue(SysColor(COLOR_HIGHLIGHT));
+    SetItemTextColors(SysColor(COLOR_BTNTEXT), SysColor(COLOR_BTNTEXT), SysColor(COLOR_HIGHLIGHT));
     m_nCaptionHeight = max(18, GetBlankHeight(&m_fntCaption) + 5);
 }
 
@@ -202,12 +199,8 @@ void CTKPTaskPanelTheme9::RefreshMetrics()
 {
     CTKPTaskPanelTheme7::RefreshMetrics();
     const COLORREF shadow = SysColor(COLOR_BTNSHADOW);
-    m_clrBackground.SetStandardValue(shadow);
-    m_groupNormal.clrClient.SetStandardValue(shadow);
-    m_groupNormal.clrClientText.SetStandardValue(SysColor(COLOR_WINDOW));
-    m_groupNormal.clrClientLink.SetStandardValue(SysColor(COLOR_WINDOW));
-    m_groupNormal.clrClientLinkHot.SetStandardValue(SysColor(COLOR_WINDOW));
-    m_groupNormal.clrClientLinkSelected.SetStandardValue(SysColor(COLOR_WINDOW));
+    SetPanelColors(shadow, shadow);
+    SetItemTextColors(SysColor(COLOR_WINDOW), SysColor(COLOR_WINDOW), SysColor(COLOR_WINDOW));
     m_nCaptionHeight = max(20, m_nCaptionHeight);
     if (m_nHighlightStyle == tkpTaskHighlightClassic) {
         m_clrHighlightHot.SetStandardValue(shadow);
@@ -227,12 +220,8 @@ void CTKPTaskPanelTheme10::RefreshMetrics()
 {
     CTKPTaskPanelTheme9::RefreshMetrics();
     const COLORREF face = SysColor(kColorToolbarFace);
-    m_clrBackground.SetStandardValue(face);
-    m_groupNormal.clrClient.SetStandardValue(face);
-    m_groupNormal.clrClientText.SetStandardValue(SysColor(COLOR_BTNTEXT));
-    m_groupNormal.clrClientLink.SetStandardValue(SysColor(COLOR_BTNTEXT));
-    m_groupNormal.clrClientLinkHot.SetStandardValue(SysColor(COLOR_HIGHLIGHT));
-    m_groupNormal.clrClientLinkSelected.SetStandardValue(SysColor(COLOR_HIGHLIGHT));
+    SetPanelColors(face, face);
+    SetItemTextColors(SysColor(COLOR_BTNTEXT), SysColor(COLOR_BTNTEXT), SysColor(COLOR_HIGHLIGHT));
 }
 
 // --- Theme 11 -----------------------------------------------------------------------------------
