@@ -12,6 +12,7 @@
 #include "engine/image/VirtualDisk.h"
 #include "engine/state/EngineState.h"
 
+#include <cstdlib>
 #include <cstring>
 #include <vector>
 
@@ -51,9 +52,11 @@ void TestSectors(const uint8_t* data, size_t size)
         const uint8_t* s = data + at;
         const uint64_t sector = at / 512 + 100;
         morvick::FatBootVolume fat;
-        morvick::ReadFatBootVolume(s, sector, fat);
-        morvick::FatDirectoryCandidate directory;
-        morvick::ReadFatDirectoryCandidate(s, sector, directory);
+        if (morvick::ReadFatBootVolume(s, sector, fat) && fat.clusterBase < 63)
+            std::abort();
+        morvick::FatDirectoryStart directory;
+        if (morvick::ReadFatDirectoryCandidate(s, sector, directory) && (directory.cluster < 2 || directory.cluster >= sector))
+            std::abort();
         morvick::NtfsBootVolume ntfs, original;
         if (morvick::ReadNtfsBootVolume(s, sector, ntfs))
             morvick::NtfsVolumeOfBackup(ntfs, original);

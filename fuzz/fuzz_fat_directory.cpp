@@ -5,6 +5,7 @@
 #include "engine/fat/FatBootSector.h"
 #include "engine/fat/FatDirectoryEntry.h"
 #include "engine/fat/FatDirectoryParser.h"
+#include "engine/fat/FatDirectoryStart.h"
 #include "engine/fat/FatTable.h"
 #include "engine/volume/MemorySectorSource.h"
 
@@ -68,10 +69,21 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         }
     }
 
-    morvick::FatBootSector boot;
-    morvick::FatLayout layout;
-    if (morvick::ParseFatBootSector(dir, dirSize, boot) && morvick::MakeFatLayout(boot, 100, layout)) {
-        if (layout.clusterCount == 0 || layout.sectorsPerCluster == 0)
+    // The same bytes as a directory's first sector and as a boot sector of either kind.
+    morvick::FatDirectoryStart start;
+    if (morvick::ReadFatDirectoryStart(dir, dirSize, fat32, start) != morvick::IsFatDirectoryStart(dir, dirSize))
+        std::abort();
+    for (FileSystemKind kind : {FileSystemKind::kFat16, FileSystemKind::kFat32}) {
+        morvick::FatBootSector boot;
+        if (!morvick::ParseFatBootSector(dir, dirSize, kind, boot))
+            continue;
+        const morvick::FatLayout layout = morvick::MakeFatLayout(boot, 100);
+        // Every cluster counted has its FAT entry, and lies inside the volume when its size is known.
+        const uint64_t entries = uint64_t{boot.sectorsPerFat} * 512 / (kind == FileSystemKind::kFat32 ? 4 : 2);
+        if (boot.reservedSectors == 0 || boot.numberOfFats < 1 || boot.numberOfFats > 2 ||
+            layout.dataStart < layout.firstFat || uint64_t{layout.clusterCount} + 2 > entries ||
+            (boot.totalSectors != 0 &&
+                layout.dataStart + uint64_t{layout.clusterCount} * layout.sectorsPerCluster > 100 + boot.totalSectors))
             std::abort();
     }
     return 0;

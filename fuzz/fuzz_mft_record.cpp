@@ -67,7 +67,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
             morvick::ReadMftRecord(disk, mft, i, rec);
     }
     morvick::NtfsBootSector boot;
-    if (morvick::ParseNtfsBootSector(data, size, boot))
+    if (morvick::ParseNtfsBootSector(data, size, boot)) {
+        if (boot.sectorsPerIndexRecord < 1 || boot.sectorsPerIndexRecord > 128)
+            std::abort();
         morvick::WalkMftRecords(disk, 0, boot.mftCluster * boot.sectorsPerCluster, boot.sectorsPerCluster, mft);
+    }
     return 0;
 }

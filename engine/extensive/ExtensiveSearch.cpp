@@ -44,11 +44,11 @@ public:
         if ((m_kinds & kSearchFat) != 0) {
             if (morvick::IsFatBootCandidate(s))
                 return AddBootSector(sector);
-            morvick::FatDirectoryCandidate d;
+            morvick::FatDirectoryStart d;
             if (morvick::ReadFatDirectoryCandidate(s, sector, d)) {
                 if (m_counters.fatDirectories >= kMaxFatDirectoryCandidates)
                     return false;
-                if (!AddFoundFatDirectory(sector, d.firstCluster, d.parentCluster, d.writeDate, d.accessDate))
+                if (!AddFoundFatDirectory(sector, d.cluster, d.parentCluster, d.writeDate, d.accessDate))
                     return OutOfMemory();
                 ++m_counters.fatDirectories;
                 return true;

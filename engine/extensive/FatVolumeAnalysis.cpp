@@ -5,6 +5,7 @@
 #include "engine/extensive/FatCandidates.h"
 #include "engine/image/SectorReader.h"
 #include "engine/state/EngineState.h"
+#include "engine/volume/ClusterSize.h"
 
 #include <algorithm>
 #include <utility>
@@ -14,7 +15,6 @@ const char16_t kAnalyzingFoundDataText[] = u"Analyzing the data found...";
 
 namespace {
 
-constexpr uint32_t kClusterSizes[] = {1, 2, 4, 8, 16, 32, 64, 128};
 constexpr uint16_t kMaxPartitions = 65534;
 
 // The found directories in list order and, per cluster size s, their lines: (sector - cluster x s,
@@ -46,7 +46,7 @@ private:
     const std::vector<Entry>& Table(uint32_t s)
     {
         size_t slot = 0;
-        while (kClusterSizes[slot] != s)
+        while (kClusterSizesInSectors[slot] != s)
             ++slot;
         std::vector<Entry>& table = m_tables[slot];
         if (!m_built[slot]) {
@@ -117,7 +117,7 @@ bool FindPartner(FatDirectoryLines& lines, uint32_t at, uint32_t& sizeOut, uint3
 {
     const FoundFatDirectoryRecord* a = lines.Records()[at];
     uint32_t best = UINT32_MAX;
-    for (uint32_t s : kClusterSizes) {
+    for (uint32_t s : kClusterSizesInSectors) {
         const uint64_t offset = uint64_t{a->firstCluster} * s;
         if (a->sector <= offset)
             continue;

@@ -4,6 +4,7 @@
 #include "engine/extensive/ExtensiveScanState.h"
 #include "engine/extensive/ExtensiveSearch.h"
 #include "engine/fat/FatDirectoryParser.h"
+#include "engine/fat/FatDirectoryStart.h"
 #include "engine/fat/FatEntryLists.h"
 #include "engine/image/SectorReader.h"
 #include "engine/listing/ResultListing.h"
@@ -25,11 +26,6 @@ constexpr size_t kMaxFolderSectors = 65536 * 32 / kSectorSize;
 // How far before the cluster base the FAT copies of a volume are looked for.
 constexpr uint32_t kFat16TableReach = 550;
 constexpr uint32_t kFat32TableReach = 30000;
-
-bool IsFolderStart(const uint8_t* sector)
-{
-    return sector[0] == '.' && sector[1] == ' ' && sector[32] == '.' && sector[33] == '.';
-}
 
 // The sectors of a folder's clusters: its chain in the first FAT (as long as a folder can be), or
 // only its first cluster when the FAT gives none (a volume whose FAT was not found).
@@ -75,8 +71,9 @@ public:
             if (it != m_folders.end()) {
                 folder = it->second;
             } else {
-                // A folder whose own first sector the search could not take (FAT16's cluster 2) was
-                // gathered under "Lost Dir" for its subfolders; its parent's entry puts it back.
+                // A folder whose own first sector the search did not meet (unreadable, or not starting with its
+                // "." and ".." entries) was gathered under "Lost Dir" for its subfolders; its parent's entry
+                // puts it back.
                 auto orphan = m_orphans.find(e.firstCluster);
                 if (orphan == m_orphans.end() || e.deleted || e.parentCluster == e.firstCluster)
                     return;
@@ -124,7 +121,7 @@ bool ParseFolder(const std::vector<uint64_t>& sectors, uint32_t batch, bool root
             continue;
         size_t skip = 0;
         if (first && !root) {
-            if (!IsFolderStart(buffer.data()))
+            if (!morvick::IsFatDirectoryStart(buffer.data(), buffer.size()))
                 return false;
             skip = 64;
         }

@@ -1,7 +1,10 @@
 #include "engine/extensive/NtfsCandidates.h"
 
-#include "engine/extensive/FatCandidates.h"
+#include "engine/image/SectorSize.h"
+#include "engine/ntfs/NtfsBootSector.h"
 #include "engine/util/Endian.h"
+#include "engine/volume/BootRecord.h"
+#include "engine/volume/PartitionFileSystem.h"
 
 #include <algorithm>
 #include <cstring>
@@ -16,6 +19,12 @@ uint32_t ClampToSector(uint64_t value)
     return value > kNoSector ? static_cast<uint32_t>(kNoSector) : static_cast<uint32_t>(value);
 }
 
+// first + clusters x spc, or no sector when that lies past the 32-bit sector numbers.
+uint32_t ClusterSector(uint64_t first, uint64_t cluster, uint32_t sectorsPerCluster)
+{
+    return cluster > kNoSector ? static_cast<uint32_t>(kNoSector) : ClampToSector(first + cluster * sectorsPerCluster);
+}
+
 // Index entry layout: file reference at 0, entry length at 8, key length at 10, flags at 12, the
 // $FILE_NAME key from 16 (parent at +0, creation time at +8, flags at +56, name length at +64, name
 // at +66).
@@ -26,7 +35,7 @@ constexpr uint16_t kLastEntry = 2;
 
 bool IsNtfsBootCandidate(const uint8_t* s)
 {
-    return s[510] == 0x55 && s[511] == 0xAA && std::memcmp(s + 3, "NTFS", 4) == 0;
+    return HasBootSignature(s, kSectorSize) && HasNtfsSearchText(s, kSectorSize);
 }
 
 bool IsMftRecordCandidate(const uint8_t* s)
@@ -41,30 +50,16 @@ bool IsIndexRecordCandidate(const uint8_t* s)
 
 bool ReadNtfsBootVolume(const uint8_t* s, uint64_t boot, NtfsBootVolume& out)
 {
+    NtfsBootSector b;
+    if (!ParseNtfsBootSector(s, kSectorSize, b) || b.totalSectors == 0 || boot > kNoSector)
+        return false;
     NtfsBootVolume v;
-    if (ReadLittleEndian16(s + 11) != 512)
-        return false;
-    v.sectorsPerCluster = s[13];
-    if (!IsClusterSizeInSectors(v.sectorsPerCluster))
-        return false;
-    const int8_t indexSize = static_cast<int8_t>(s[68]);
-    if (indexSize < 0) {
-        if (indexSize < -16 || indexSize > -9)
-            return false;
-        v.sectorsPerIndexRecord = (1u << -indexSize) / 512;
-    } else {
-        if (indexSize == 0)
-            return false;
-        v.sectorsPerIndexRecord = static_cast<uint32_t>(indexSize) * v.sectorsPerCluster;
-        if (v.sectorsPerIndexRecord > 128)
-            return false;
-    }
-    v.totalSectors = ReadLittleEndian32(s + 40);
-    if (v.totalSectors == 0 || boot > kNoSector)
-        return false;
+    v.sectorsPerCluster = b.sectorsPerCluster;
+    v.sectorsPerIndexRecord = b.sectorsPerIndexRecord;
+    v.totalSectors = ClampToSector(b.totalSectors);
     v.firstSector = static_cast<uint32_t>(boot);
-    v.mftStart = ClampToSector(boot + uint64_t{ReadLittleEndian32(s + 48)} * v.sectorsPerCluster);
-    v.mftMirrorStart = ClampToSector(boot + uint64_t{ReadLittleEndian32(s + 56)} * v.sectorsPerCluster);
+    v.mftStart = ClusterSector(boot, b.mftCluster, b.sectorsPerCluster);
+    v.mftMirrorStart = ClusterSector(boot, b.mftMirrorCluster, b.sectorsPerCluster);
     v.endSector = ClampToSector(boot + v.totalSectors);
     out = v;
     return true;

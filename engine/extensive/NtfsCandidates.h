@@ -25,11 +25,11 @@ struct NtfsBootVolume {
     uint32_t mftMirrorStart = 0;
     uint32_t sectorsPerIndexRecord = 0;
     uint32_t endSector = 0;               // first sector + total sectors
-    uint32_t totalSectors = 0;            // the low half of the 64-bit total at 40
+    uint32_t totalSectors = 0;            // the 64-bit total at 40, at most 2^32 - 1
 };
 
-// 512-byte sectors, a power-of-two cluster size up to 128 sectors, a nonzero index-record size at 68
-// (a negative byte n means 2^-n bytes) and a nonzero total at 40. False for anything else.
+// The fields by ParseNtfsBootSector, and a total at 40 that is not 0: it gives the volume's end.
+// False for anything else.
 bool ReadNtfsBootVolume(const uint8_t* sector, uint64_t bootSector, NtfsBootVolume& out);
 
 // The same volume seen from a copy of its boot sector at its last sector: the copy lies at first

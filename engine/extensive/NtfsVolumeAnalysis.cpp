@@ -9,6 +9,7 @@
 #include "engine/ntfs/IndexRecord.h"
 #include "engine/ntfs/MftRecord.h"
 #include "engine/state/EngineState.h"
+#include "engine/volume/ClusterSize.h"
 
 #include <algorithm>
 #include <cstring>
@@ -24,7 +25,6 @@ const char16_t kSearchingUnassignedEntriesText[] = u"Searching for unassigned en
 
 namespace {
 
-constexpr uint32_t kClusterSizes[] = {1, 2, 4, 8, 16, 32, 64, 128};
 constexpr uint16_t kMaxPartitions = 65534;
 constexpr uint32_t kInferredIndexRecordSectors = 8;
 
@@ -287,7 +287,7 @@ void InferNtfsPartitions(uint32_t rangeEnd, const ScanFinishedWord& finished)
     std::vector<Entry> lines[8];
     for (size_t slot = 0; slot < 8; ++slot) {
         for (uint32_t i = 0; i < records.Size(); ++i) {
-            const uint64_t offset = uint64_t{records[i]->indexFirstCluster} * kClusterSizes[slot];
+            const uint64_t offset = uint64_t{records[i]->indexFirstCluster} * kClusterSizesInSectors[slot];
             if (indexSector[i] != 0 && records[i]->indexFirstCluster != 0 && indexSector[i] >= offset)
                 lines[slot].emplace_back(static_cast<uint32_t>(indexSector[i] - offset), i);
         }
@@ -306,11 +306,11 @@ void InferNtfsPartitions(uint32_t rangeEnd, const ScanFinishedWord& finished)
         // The first partner on each of a's lines: (position, slot, base).
         std::vector<std::tuple<uint32_t, size_t, uint32_t>> partners;
         for (size_t slot = 0; slot < 8; ++slot) {
-            const uint64_t offset = uint64_t{ra->indexFirstCluster} * kClusterSizes[slot];
+            const uint64_t offset = uint64_t{ra->indexFirstCluster} * kClusterSizesInSectors[slot];
             if (indexSector[a] < offset)
                 continue;
             const uint32_t base = static_cast<uint32_t>(indexSector[a] - offset);
-            if (tried.count((uint64_t{base} << 8) | kClusterSizes[slot]))
+            if (tried.count((uint64_t{base} << 8) | kClusterSizesInSectors[slot]))
                 continue;
             auto it = std::upper_bound(lines[slot].begin(), lines[slot].end(), Entry{base, a});
             for (; it != lines[slot].end() && it->first == base; ++it) {
@@ -326,7 +326,7 @@ void InferNtfsPartitions(uint32_t rangeEnd, const ScanFinishedWord& finished)
         for (const auto& [position, slot, base] : partners) {
             if (ScanStopped(finished) || g_wPartitionCounter >= kMaxPartitions)
                 break;
-            const uint32_t s = kClusterSizes[slot];
+            const uint32_t s = kClusterSizesInSectors[slot];
             if (!tried.insert((uint64_t{base} << 8) | s).second)
                 continue;
             if (ClassifyNtfsRecords(records, base, s, rangeEnd, 2, finished))

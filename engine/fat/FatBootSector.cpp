@@ -1,47 +1,48 @@
 #include "engine/fat/FatBootSector.h"
 
-#include "engine/volume/PartitionFileSystem.h"
-#include "engine/volume/BufferBounds.h"
+#include "engine/image/SectorSize.h"
 #include "engine/util/Endian.h"
-#include "engine/volume/SectorSource.h"
+#include "engine/volume/BootRecord.h"
+#include "engine/volume/ClusterSize.h"
+#include "engine/volume/PartitionFileSystem.h"
 
 #include <algorithm>
 
 namespace morvick {
 
-bool ParseFatBootSector(const uint8_t* sector, size_t size, FatBootSector& out)
+namespace {
+constexpr uint32_t kDirectoryEntryBytes = 32;
+// FAT32 entries are 28 bits wide; the top values mark the end of a chain and bad clusters.
+constexpr uint64_t kMaxDataClusters = 0x0FFFFFF0u;
+}  // namespace
+
+bool ParseFatBootSector(const uint8_t* sector, size_t size, FileSystemKind kind, FatBootSector& out)
 {
-    if (size < kSectorSize)
-        return false;
-    if (ReadLittleEndian16(sector + 11) != kSectorSize)
-        return false;
-    const uint32_t spc = sector[13];
-    if (spc == 0 || spc > 128 || (spc & (spc - 1)) != 0)
+    if (!IsFatFileSystem(kind) || !HasBootSignature(sector, size))
         return false;
     FatBootSector b;
-    b.sectorsPerCluster = spc;
+    b.fileSystem = kind;
+    b.sectorsPerCluster = sector[13];
     b.reservedSectors = ReadLittleEndian16(sector + 14);
-    b.numberOfFats = sector[16];
-    b.rootEntries = ReadLittleEndian16(sector + 17);
-    b.totalSectors = BootSectorTotalSectors(sector, size, FileSystemKind::kFat16);
-    const uint16_t spf16 = ReadLittleEndian16(sector + 22);
-    if (spf16 != 0) {
-        b.fileSystem = FileSystemKind::kFat16;
-        b.sectorsPerFat = spf16;
-    } else {
-        b.fileSystem = FileSystemKind::kFat32;
+    b.numberOfFats = sector[16] == 1 ? 1 : 2;
+    b.totalSectors = BootSectorTotalSectors(sector, size, kind);
+    if (kind == FileSystemKind::kFat32) {
         b.sectorsPerFat = ReadLittleEndian32(sector + 36);
         b.rootCluster = ReadLittleEndian32(sector + 44);
-        b.rootEntries = 0;
+        const uint16_t backup = ReadLittleEndian16(sector + 50);
+        b.backupBootSector = backup == 0xFFFF ? 0 : backup;
+    } else {
+        b.sectorsPerFat = ReadLittleEndian16(sector + 22);
+        b.rootEntries = ReadLittleEndian16(sector + 17);
+        b.rootDirectorySectors = (b.rootEntries * kDirectoryEntryBytes + kSectorSize - 1) / kSectorSize;
     }
-    if (b.reservedSectors == 0 || b.numberOfFats == 0 || b.numberOfFats > 2 || b.sectorsPerFat == 0 ||
-        b.totalSectors == 0)
+    if (!IsClusterSizeInSectors(b.sectorsPerCluster) || b.reservedSectors == 0 || b.sectorsPerFat == 0)
         return false;
     out = b;
     return true;
 }
 
-bool MakeFatLayout(const FatBootSector& boot, uint64_t volumeStart, FatLayout& out)
+FatLayout MakeFatLayout(const FatBootSector& boot, uint64_t volumeStart)
 {
     FatLayout l;
     l.fileSystem = boot.fileSystem;
@@ -49,25 +50,27 @@ bool MakeFatLayout(const FatBootSector& boot, uint64_t volumeStart, FatLayout& o
     l.sectorsPerFat = boot.sectorsPerFat;
     l.firstFat = volumeStart + boot.reservedSectors;
     l.secondFat = boot.numberOfFats > 1 ? l.firstFat + boot.sectorsPerFat : 0;
-    l.rootDirectorySectors = (boot.rootEntries * 32 + kSectorSize - 1) / kSectorSize;
-    l.rootDirectory = l.firstFat + static_cast<uint64_t>(boot.numberOfFats) * boot.sectorsPerFat;
+    l.rootDirectory = l.firstFat + uint64_t{boot.numberOfFats} * boot.sectorsPerFat;
+    l.rootDirectorySectors = boot.rootDirectorySectors;
     l.rootCluster = boot.rootCluster;
-    const uint64_t dataStart = l.rootDirectory + l.rootDirectorySectors;
-    const uint64_t volumeEnd = volumeStart + boot.totalSectors;
-    if (dataStart >= volumeEnd)
-        return false;
-    l.clusterBase = dataStart - 2ull * boot.sectorsPerCluster;
-    const uint64_t clusters = (volumeEnd - dataStart) / boot.sectorsPerCluster;
-    // The FAT must be able to hold an entry for every cluster.
-    const uint64_t entriesPerFat = static_cast<uint64_t>(boot.sectorsPerFat) * kSectorSize /
-                                   (boot.fileSystem == FileSystemKind::kFat32 ? 4 : 2);
-    l.clusterCount = static_cast<uint32_t>(std::min<uint64_t>(clusters, entriesPerFat >= 2 ? entriesPerFat - 2 : 0));
-    if (l.clusterCount == 0)
-        return false;
-    if (l.fileSystem == FileSystemKind::kFat32 && (l.rootCluster < 2 || l.rootCluster >= l.clusterCount + 2ull))
-        return false;
-    out = l;
-    return true;
+    l.dataStart = l.rootDirectory + boot.rootDirectorySectors;
+    l.clusterBase = l.dataStart - 2ull * boot.sectorsPerCluster;
+    const uint64_t volumeEnd = boot.totalSectors != 0 ? volumeStart + boot.totalSectors : 0;
+    l.clusterCount =
+        FatDataClusterCount(boot.fileSystem, boot.sectorsPerFat, boot.sectorsPerCluster, l.dataStart, volumeEnd);
+    return l;
+}
+
+uint32_t FatDataClusterCount(FileSystemKind kind, uint32_t sectorsPerFat, uint32_t sectorsPerCluster,
+    uint64_t dataStart, uint64_t volumeEnd)
+{
+    if (!IsFatFileSystem(kind) || sectorsPerCluster == 0 || sectorsPerFat == 0)
+        return 0;
+    const uint64_t entries = uint64_t{sectorsPerFat} * kSectorSize / (kind == FileSystemKind::kFat32 ? 4 : 2);
+    uint64_t clusters = entries > 2 ? entries - 2 : 0;
+    if (volumeEnd != 0)
+        clusters = volumeEnd > dataStart ? std::min<uint64_t>(clusters, (volumeEnd - dataStart) / sectorsPerCluster) : 0;
+    return static_cast<uint32_t>(std::min(clusters, kMaxDataClusters));
 }
 
 }  // namespace morvick

@@ -1,28 +1,43 @@
 #include "engine/ntfs/NtfsBootSector.h"
 
-#include "engine/volume/BufferBounds.h"
+#include "engine/image/SectorSize.h"
 #include "engine/util/Endian.h"
-#include "engine/volume/SectorSource.h"
-
-#include <cstring>
+#include "engine/volume/BootRecord.h"
+#include "engine/volume/ClusterSize.h"
+#include "engine/volume/PartitionFileSystem.h"
 
 namespace morvick {
 
+namespace {
+
+// Index records of 512 bytes to 64 KiB.
+constexpr uint32_t kLargestIndexRecordSectors = 65536 / kSectorSize;
+
+uint32_t SectorsPerIndexRecord(int8_t value, uint32_t sectorsPerCluster)
+{
+    uint32_t sectors = 0;
+    if (value < 0) {
+        const int shift = -value;
+        if (shift >= 9 && shift <= 16)
+            sectors = (1u << shift) / kSectorSize;
+    } else {
+        sectors = static_cast<uint32_t>(value) * sectorsPerCluster;
+    }
+    return sectors >= 1 && sectors <= kLargestIndexRecordSectors ? sectors : kDefaultSectorsPerIndexRecord;
+}
+
+}  // namespace
+
 bool ParseNtfsBootSector(const uint8_t* sector, size_t size, NtfsBootSector& out)
 {
-    if (size < kSectorSize || std::memcmp(sector + 3, "NTFS    ", 8) != 0 || ReadLittleEndian16(sector + 11) != kSectorSize)
-        return false;
-    const uint32_t spc = sector[13];
-    if (spc == 0 || spc > 128 || (spc & (spc - 1)) != 0)
+    if (!HasBootSignature(sector, size) || !IsClusterSizeInSectors(sector[13]))
         return false;
     NtfsBootSector b;
-    b.sectorsPerCluster = spc;
-    b.totalSectors = ReadLittleEndian64(sector + 40);
+    b.sectorsPerCluster = sector[13];
+    b.totalSectors = BootSectorTotalSectors(sector, size, FileSystemKind::kNtfs);
     b.mftCluster = ReadLittleEndian64(sector + 48);
     b.mftMirrorCluster = ReadLittleEndian64(sector + 56);
-    const uint64_t clusters = b.totalSectors / spc;
-    if (clusters == 0 || b.mftCluster >= clusters || b.mftMirrorCluster >= clusters)
-        return false;
+    b.sectorsPerIndexRecord = SectorsPerIndexRecord(static_cast<int8_t>(sector[68]), b.sectorsPerCluster);
     out = b;
     return true;
 }

@@ -1,6 +1,7 @@
 #include "engine/scan/QuickScan.h"
 
 #include "engine/fat/FatDirectoryParser.h"
+#include "engine/fat/FatDirectoryStart.h"
 #include "engine/fat/FatEntryLists.h"
 #include "engine/image/SectorReader.h"
 #include "engine/state/EngineState.h"
@@ -9,11 +10,6 @@
 #include <vector>
 
 namespace {
-
-bool IsFolderStart(const uint8_t* sector)
-{
-    return sector[0] == '.' && sector[1] == ' ' && sector[32] == '.' && sector[33] == '.';
-}
 
 // Feeds a folder's sectors to a parser, sector by sector (a failed read is passed over), until the
 // parser meets the end of the folder or the scan stops. False when the first sector is not the
@@ -27,7 +23,7 @@ bool ParseSectors(const std::vector<uint64_t>& sectors, morvick::FatDirectoryPar
             break;
         if (!ReadSectors(sectors[i], 1, sector))
             continue;
-        if (i == 0 && checkStart && !IsFolderStart(sector))
+        if (i == 0 && checkStart && !morvick::IsFatDirectoryStart(sector, sizeof sector))
             return false;
         parser.Feed(sector, sizeof sector);
     }

@@ -1,9 +1,13 @@
 #include "engine/scan/VolumeParameters.h"
 
 #include "engine/ScanObserver.h"
+#include "engine/fat/FatBootSector.h"
+#include "engine/fat/FatDirectoryStart.h"
 #include "engine/image/SectorReader.h"
+#include "engine/ntfs/NtfsBootSector.h"
 #include "engine/state/EngineState.h"
-#include "engine/util/Endian.h"
+#include "engine/volume/BootRecord.h"
+#include "engine/volume/ClusterSize.h"
 
 #include <cstring>
 #include <vector>
@@ -16,80 +20,43 @@ struct Sector {
     uint8_t bytes[kSectorSize];
 };
 
-bool Read(uint32_t sector, Sector& out)
+bool Read(uint64_t sector, Sector& out)
 {
     return ReadSectors(sector, 1, out.bytes) == 1;
 }
 
-bool HasBootSignature(const Sector& s)
+// The boot sector at `at` describes the volume that starts at `start` when it decodes and its last
+// FAT starts with the media byte 0xF8.
+bool ReadUsableFatBoot(FileSystemKind kind, uint32_t at, uint32_t start, morvick::FatBootSector& boot,
+    morvick::FatLayout& layout)
 {
-    return s.bytes[510] == 0x55 && s.bytes[511] == 0xAA;
-}
-
-bool IsClusterSize(uint32_t spc)
-{
-    return spc >= 1 && spc <= 128 && IsPowerOfTwo(spc);
-}
-
-// The FAT fields of a boot sector; false when they cannot describe a volume (they would divide by
-// zero or place the FATs nowhere).
-struct FatFields {
-    uint32_t sectorsPerCluster = 0;
-    uint32_t reservedSectors = 0;
-    uint32_t sectorsPerFat = 0;
-    uint32_t numberOfFats = 2;
-    uint32_t rootEntries = 0;
-    uint32_t rootCluster = 0;
-};
-
-bool TakeFatFields(const Sector& s, FileSystemKind type, FatFields& f)
-{
-    f.sectorsPerCluster = s.bytes[13];
-    f.reservedSectors = ReadLittleEndian16(s.bytes + 14);
-    // One or two FATs; anything else is read as the usual two.
-    f.numberOfFats = (s.bytes[16] == 1) ? 1 : 2;
-    if (type == FileSystemKind::kFat32) {
-        f.sectorsPerFat = ReadLittleEndian32(s.bytes + 36);
-        f.rootCluster = ReadLittleEndian32(s.bytes + 44);
-    } else {
-        f.rootEntries = ReadLittleEndian16(s.bytes + 17);
-        f.sectorsPerFat = ReadLittleEndian16(s.bytes + 22);
-    }
-    return IsClusterSize(f.sectorsPerCluster) && f.reservedSectors >= 1 && f.sectorsPerFat >= 1;
-}
-
-// The last FAT must start with the media byte 0xF8.
-bool FatStartsWithMediaByte(uint32_t start, const FatFields& f)
-{
-    Sector fat;
-    return Read(start + f.reservedSectors + (f.numberOfFats - 1) * f.sectorsPerFat, fat) && fat.bytes[0] == 0xF8;
+    Sector s, fat;
+    if (!Read(at, s) || !morvick::ParseFatBootSector(s.bytes, sizeof s.bytes, kind, boot))
+        return false;
+    layout = morvick::MakeFatLayout(boot, start);
+    const uint64_t lastFat = layout.secondFat != 0 ? layout.secondFat : layout.firstFat;
+    return Read(lastFat, fat) && fat.bytes[0] == 0xF8;
 }
 
 int ReadFatParameters(FileSystemKind type, uint32_t start)
 {
-    Sector boot;
-    FatFields f;
-    bool usable = Read(start, boot) && HasBootSignature(boot) && TakeFatFields(boot, type, f)
-        && FatStartsWithMediaByte(start, f);
-    if (!usable && type == FileSystemKind::kFat32) {
-        // FAT32 keeps a copy of its boot sector 6 sectors in.
-        usable = Read(start + 6, boot) && HasBootSignature(boot) && TakeFatFields(boot, type, f)
-            && FatStartsWithMediaByte(start, f);
-    }
-    if (!usable)
+    morvick::FatBootSector boot;
+    morvick::FatLayout layout;
+    // FAT32 keeps a copy of its boot sector 6 sectors in.
+    if (!ReadUsableFatBoot(type, start, start, boot, layout) &&
+        !(type == FileSystemKind::kFat32 && ReadUsableFatBoot(type, start + 6, start, boot, layout)))
         return 0;
+    // The block's sector fields are 32-bit: sector arithmetic is modulo 2^32.
     VolumeParameterBlock& b = g_VolumeParams;
-    const uint32_t rootDirectorySectors = type == FileSystemKind::kFat32 ? 0 : f.rootEntries / 16;
-    const uint32_t fatsEnd = start + f.reservedSectors + f.numberOfFats * f.sectorsPerFat;
-    b.sectorsPerFat = f.sectorsPerFat;
-    b.sectorsPerCluster = f.sectorsPerCluster;
-    b.reservedSectors = f.reservedSectors;
-    b.rootDirectorySectors = rootDirectorySectors;
-    b.rootLocation = type == FileSystemKind::kFat32 ? f.rootCluster : fatsEnd;
-    b.firstFat = start + f.reservedSectors;
-    b.secondFat = f.numberOfFats == 2 ? b.firstFat + f.sectorsPerFat : b.firstFat;
-    // Cluster 2 is the first data cluster; sector arithmetic is modulo 2^32 like the block's fields.
-    b.clusterBase = fatsEnd + rootDirectorySectors - 2 * f.sectorsPerCluster;
+    b.sectorsPerFat = boot.sectorsPerFat;
+    b.sectorsPerCluster = boot.sectorsPerCluster;
+    b.reservedSectors = boot.reservedSectors;
+    b.rootDirectorySectors = boot.rootDirectorySectors;
+    b.rootLocation = type == FileSystemKind::kFat32 ? boot.rootCluster : static_cast<uint32_t>(layout.rootDirectory);
+    b.firstFat = static_cast<uint32_t>(layout.firstFat);
+    // A volume with one FAT names it as both.
+    b.secondFat = static_cast<uint32_t>(layout.secondFat != 0 ? layout.secondFat : layout.firstFat);
+    b.clusterBase = static_cast<uint32_t>(layout.clusterBase);
     return 1;
 }
 
@@ -99,28 +66,26 @@ class NtfsBootCopies {
 public:
     NtfsBootCopies(uint32_t start, uint32_t end) : m_start(start), m_end(end) {}
 
-    bool LoadFirst()
-    {
-        m_current = m_start;
-        if (Read(m_current, m_boot) && HasBootSignature(m_boot))
-            return true;
-        m_current = m_end;
-        return Read(m_current, m_boot) && HasBootSignature(m_boot);
-    }
+    bool LoadFirst() { return Load(m_start) || Load(m_end); }
     // Takes the other copy when it carries the boot signature; otherwise keeps the current one.
-    bool SwitchCopy()
+    bool SwitchCopy() { return Load(m_current == m_end ? m_start : m_end); }
+    // The current copy's fields; false when they are unusable.
+    bool Decode(morvick::NtfsBootSector& out) const
     {
-        uint32_t other = m_current == m_end ? m_start : m_end;
-        Sector boot;
-        if (!Read(other, boot) || !HasBootSignature(boot))
-            return false;
-        m_current = other;
-        m_boot = boot;
-        return true;
+        return morvick::ParseNtfsBootSector(m_boot.bytes, sizeof m_boot.bytes, out);
     }
-    const Sector& Boot() const { return m_boot; }
 
 private:
+    bool Load(uint32_t sector)
+    {
+        Sector s;
+        if (!Read(sector, s) || !morvick::HasBootSignature(s.bytes, sizeof s.bytes))
+            return false;
+        m_boot = s;
+        m_current = sector;
+        return true;
+    }
+
     uint32_t m_start, m_end, m_current = 0;
     Sector m_boot;
 };
@@ -131,18 +96,20 @@ bool IsFileRecordAt(uint32_t sector)
     return Read(sector, s) && std::memcmp(s.bytes, "FILE", 4) == 0;
 }
 
-// The sector of the cluster in the 64-bit field at `offset` when it holds a FILE record, trying the
-// other boot-sector copy once; 0 when neither does.
-uint32_t FindMftCopy(NtfsBootCopies& copies, uint32_t start, size_t offset)
+enum class MftCopy { kMft, kMirror };
+
+// The sector of the MFT (or its mirror) when it holds a FILE record, trying the other boot-sector
+// copy once; 0 when neither does.
+uint32_t FindMftCopy(NtfsBootCopies& copies, uint32_t start, MftCopy which)
 {
     for (int attempt = 0; attempt < 2; ++attempt) {
-        const uint8_t* b = copies.Boot().bytes;
-        uint32_t spc = b[13];
-        uint64_t cluster = ReadLittleEndian64(b + offset);
-        uint64_t sector = cluster * spc + start;
-        if (IsClusterSize(spc) && cluster < (1ull << 32) && sector < (1ull << 32)
-            && IsFileRecordAt(static_cast<uint32_t>(sector)))
-            return static_cast<uint32_t>(sector);
+        morvick::NtfsBootSector boot;
+        if (copies.Decode(boot)) {
+            const uint64_t cluster = which == MftCopy::kMft ? boot.mftCluster : boot.mftMirrorCluster;
+            const uint64_t sector = cluster * boot.sectorsPerCluster + start;
+            if (cluster < (1ull << 32) && sector < (1ull << 32) && IsFileRecordAt(static_cast<uint32_t>(sector)))
+                return static_cast<uint32_t>(sector);
+        }
         if (attempt == 0 && !copies.SwitchCopy())
             return 0;
     }
@@ -152,47 +119,21 @@ uint32_t FindMftCopy(NtfsBootCopies& copies, uint32_t start, size_t offset)
 int ReadNtfsParameters(uint32_t start, uint32_t end)
 {
     NtfsBootCopies copies(start, end);
-    if (!copies.LoadFirst())
+    morvick::NtfsBootSector boot;
+    if (!copies.LoadFirst() || !(copies.Decode(boot) || (copies.SwitchCopy() && copies.Decode(boot))))
         return 0;
-    if (!IsClusterSize(copies.Boot().bytes[13]) && !(copies.SwitchCopy() && IsClusterSize(copies.Boot().bytes[13])))
+    const uint32_t mft = FindMftCopy(copies, start, MftCopy::kMft);
+    const uint32_t mirror = FindMftCopy(copies, start, MftCopy::kMirror);
+    if ((mft == 0 && mirror == 0) || !copies.Decode(boot))
         return 0;
-    uint32_t mft = FindMftCopy(copies, start, 48);
-    uint32_t mirror = FindMftCopy(copies, start, 56);
-    if (mft == 0 && mirror == 0)
-        return 0;
-    const uint8_t* b = copies.Boot().bytes;
-    uint32_t spc = b[13];
-    if (!IsClusterSize(spc))
-        return 0;
-    // Clusters per index record: a negative byte -n means 2^n bytes (0xF4: 4,096 bytes, 8 sectors).
-    int8_t perIndex = static_cast<int8_t>(b[68]);
-    uint32_t indexSectors;
-    if (perIndex < 0) {
-        int shift = -perIndex;
-        indexSectors = shift >= 9 && shift <= 16 ? (1u << shift) / kSectorSize : 8;
-    } else {
-        indexSectors = static_cast<uint32_t>(perIndex) * spc;
-    }
     VolumeParameterBlock& p = g_VolumeParams;
-    p.sectorsPerCluster = spc;
+    p.sectorsPerCluster = boot.sectorsPerCluster;
     p.clusterBase = start;
     p.mftStart = mft;
     p.mftMirrorStart = mirror;
     p.sectorsPerMftRecord = 2;
-    p.sectorsPerIndexRecord = indexSectors;
+    p.sectorsPerIndexRecord = boot.sectorsPerIndexRecord;
     return 1;
-}
-
-// The cluster in a "." entry: FAT32 with the high word at 20.
-uint32_t DotCluster(const uint8_t* entry, bool fat32)
-{
-    uint32_t low = ReadLittleEndian16(entry + 26);
-    return fat32 ? low | (static_cast<uint32_t>(ReadLittleEndian16(entry + 20)) << 16) : low;
-}
-
-bool IsDirectoryStart(const uint8_t* s)
-{
-    return std::memcmp(s, ".          ", 11) == 0 && std::memcmp(s + 32, "..         ", 11) == 0;
 }
 
 } // namespace
@@ -258,10 +199,11 @@ int ReconstructFatParameters(const ScanFinishedWord& finished)
                     continue;
                 s = one.bytes;
             }
-            if (!IsDirectoryStart(s))
+            morvick::FatDirectoryStart directory;
+            if (!morvick::ReadFatDirectoryStart(s, kSectorSize, fat32, directory))
                 continue;
             const int64_t sector = int64_t{start} + walked + i;
-            const uint32_t cluster = DotCluster(s, fat32);
+            const uint32_t cluster = directory.cluster;
             const uint32_t allOnes = fat32 ? 0xFFFFFFFFu : 0xFFFFu;
             if (cluster == allOnes)
                 continue;
@@ -277,7 +219,7 @@ int ReconstructFatParameters(const ScanFinishedWord& finished)
             if (c2 == c1 || (s2 - s1) % (c2 - c1) != 0 || !(c2 < s2) || !(c2 < s1))
                 continue;
             const int64_t k = (s2 - s1) / (c2 - c1);
-            if (k < 1 || k > 128 || !IsPowerOfTwo(static_cast<uint64_t>(k)) || s1 - k * c1 != s2 - k * c2)
+            if (!IsClusterSizeInSectors(static_cast<uint64_t>(k)) || s1 - k * c1 != s2 - k * c2)
                 continue;
             const int64_t rootSectors = fat32 ? 0 : 32;
             const int64_t x1 = s1 - (c1 - 2) * k - start - reserved - rootSectors;

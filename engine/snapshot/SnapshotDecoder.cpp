@@ -3,6 +3,7 @@
 #include "engine/ScanObserver.h"
 #include "engine/snapshot/SnapshotFormat.h"
 #include "engine/state/EngineState.h"
+#include "engine/volume/ClusterSize.h"
 
 #include <cstring>
 
@@ -333,11 +334,6 @@ bool ReadFileTraceBody(ByteReader& r, LoadedSnapshot& out)
     return r.Ok();
 }
 
-bool IsValidSectorsPerCluster(uint32_t spc)
-{
-    return spc >= 1 && spc <= 128 && (spc & (spc - 1)) == 0;
-}
-
 } // namespace
 
 SnapshotStatus DecodeSnapshot(const uint8_t* data, size_t size, LoadedSnapshot& out)
@@ -365,7 +361,7 @@ SnapshotStatus DecodeSnapshot(const uint8_t* data, size_t size, LoadedSnapshot& 
         ok = ReadFileTraceBody(r, out);
     } else if (browsed == FileSystemKind::kFat16 || browsed == FileSystemKind::kFat32 || browsed == FileSystemKind::kNtfs) {
         // Listing and saving divide by the cluster size.
-        if (!IsValidSectorsPerCluster(out.block.sectorsPerCluster))
+        if (!IsClusterSizeInSectors(out.block.sectorsPerCluster))
             return SnapshotStatus::kDamaged;
         ok = browsed == FileSystemKind::kNtfs ? ReadNtfsBody(r, out) : ReadFatBody(r, out);
     }

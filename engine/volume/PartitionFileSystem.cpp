@@ -51,25 +51,34 @@ bool IsUnsupportedFileSystem(const uint8_t* sector, size_t size)
     return TextAt(sector, size, 3, "EXFAT   ") || TextAt(sector, size, 54, "FAT12   ");
 }
 
-FileSystemKind FileSystemFromSearchText(const uint8_t* sector, size_t size)
+FileSystemKind FatKindFromSearchText(const uint8_t* sector, size_t size)
 {
     if (TextAt(sector, size, 85, "32"))
         return FileSystemKind::kFat32;
     if (TextAt(sector, size, 57, "16"))
         return FileSystemKind::kFat16;
-    if (TextAt(sector, size, 3, "NTFS"))
-        return FileSystemKind::kNtfs;
     return FileSystemKind::kNone;
 }
 
-uint32_t BootSectorTotalSectors(const uint8_t* sector, size_t size, FileSystemKind fileSystem)
+bool HasNtfsSearchText(const uint8_t* sector, size_t size)
+{
+    return TextAt(sector, size, 3, "NTFS");
+}
+
+FileSystemKind FileSystemFromSearchText(const uint8_t* sector, size_t size)
+{
+    const FileSystemKind fat = FatKindFromSearchText(sector, size);
+    if (fat != FileSystemKind::kNone)
+        return fat;
+    return HasNtfsSearchText(sector, size) ? FileSystemKind::kNtfs : FileSystemKind::kNone;
+}
+
+uint64_t BootSectorTotalSectors(const uint8_t* sector, size_t size, FileSystemKind fileSystem)
 {
     if (size < kSectorSize)
         return 0;
-    if (fileSystem == FileSystemKind::kNtfs) {
-        const uint64_t total = ReadLittleEndian64(sector + 40);
-        return total > 0xFFFFFFFFu ? 0xFFFFFFFFu : static_cast<uint32_t>(total);
-    }
+    if (fileSystem == FileSystemKind::kNtfs)
+        return ReadLittleEndian64(sector + 40);
     const uint16_t small = ReadLittleEndian16(sector + 19);
     return small != 0 ? small : ReadLittleEndian32(sector + 32);
 }

@@ -1,5 +1,5 @@
-// The file-system type codes of the engine and how a boot sector or a partition type byte maps to
-// them.
+// How the partition layer tells the file system of a partition: by its boot sector's texts or by
+// its partition type byte, and the size its boot sector gives it.
 #pragma once
 
 #include "engine/volume/FileSystemKind.h"
@@ -21,11 +21,17 @@ FileSystemKind FileSystemFromTypeByte(uint8_t type, bool insideExtended);
 // partition type byte suggests one it can: exFAT (type 7) and FAT12 (types 1, 4, 6, 14).
 bool IsUnsupportedFileSystem(const uint8_t* sector, size_t size);
 
-// The partition search's test of a sector that ends in 55 AA: "32" at 85, "16" at 57, "NTFS" at 3.
+// The short texts by which the searches know a boot sector (the partition search and the Extensive
+// Scan test them on sectors that end in 55 AA): "32" at 85 (of "FAT32") gives FAT32, else "16" at 57
+// (of "FAT16") FAT16; "NTFS" at 3.
+FileSystemKind FatKindFromSearchText(const uint8_t* sector, size_t size);
+bool HasNtfsSearchText(const uint8_t* sector, size_t size);
+// The partition search's verdict on such a sector: the FAT texts first, then the NTFS one.
 FileSystemKind FileSystemFromSearchText(const uint8_t* sector, size_t size);
 
 // Sectors of the volume that a boot sector describes: FAT takes the 16-bit total at 19 when it is
-// not 0, else the 32-bit total at 32; NTFS the 64-bit total at 40, capped to 32 bits.
-uint32_t BootSectorTotalSectors(const uint8_t* sector, size_t size, FileSystemKind fileSystem);
+// not 0, else the 32-bit total at 32; NTFS the 64-bit total at 40. 0 for a buffer shorter than a
+// sector.
+uint64_t BootSectorTotalSectors(const uint8_t* sector, size_t size, FileSystemKind fileSystem);
 
 }  // namespace morvick

@@ -40,7 +40,8 @@ public:
                                        [&](const DiskPartition& p) { return p.startSector == start; });
         if (known)
             return true;
-        m_table.push_back({start, BootSectorTotalSectors(buffer, sizeof buffer, fs), fs});
+        const uint64_t total = BootSectorTotalSectors(buffer, sizeof buffer, fs);
+        m_table.push_back({start, static_cast<uint32_t>(std::min<uint64_t>(total, 0xFFFFFFFFu)), fs});
         if (m_events.listed)
             m_events.listed(m_table.size() - 1);
         return true;

@@ -2,7 +2,8 @@
 // and then damaged: the MBR wiped; the FAT16 boot sector and the first FAT32 and NTFS boot sectors
 // wiped as well; both FAT32 boot sectors wiped; both NTFS boot sectors wiped. Every volume must be
 // found, and its live files saved byte for byte at their paths, as sleuthkit's tsk_recover saves them
-// from the undamaged disk. Volumes without boot sectors are inferred from their directories.
+// from the undamaged disk. Volumes without boot sectors are inferred from their directories. A FAT16
+// volume whose first folder lies at cluster 2 (the first data cluster) keeps that folder.
 #include "engine/extensive/ExtensiveScan.h"
 #include "engine/extensive/ExtensiveScanState.h"
 #include "engine/extensive/FoundVolumeScan.h"
@@ -27,7 +28,8 @@ namespace morvick::test {
 
 namespace {
 
-static auto* const g_disks = ::testing::AddGlobalTestEnvironment(new DiskFixtureEnvironment({"make-wiped-disk.sh"}));
+static auto* const g_disks = ::testing::AddGlobalTestEnvironment(
+    new DiskFixtureEnvironment({"make-wiped-disk.sh", "make-first-folder-disk.sh"}));
 
 const char* const kDisk = "make-wiped-disk.sh";
 
@@ -49,11 +51,14 @@ protected:
     {
         ResetSaveState();
         ClearFileFilters();
-        ASSERT_FALSE(FixtureFolder(kDisk).empty());
-        disk = OpenEngineImage(FixtureFile(kDisk, GetParam()));
+        ASSERT_FALSE(FixtureFolder(Fixture()).empty());
+        disk = OpenEngineImage(FixtureFile(Fixture(), GetParam()));
         ASSERT_TRUE(disk);
         g_nScanMode = kScanExtensive;
     }
+    // The script that made the disks.
+    virtual const char* Fixture() const { return kDisk; }
+
     void TearDown() override
     {
         disk.reset();
@@ -186,5 +191,48 @@ TEST_P(ChosenRange, AFat32VolumeWithoutBootSectorsIsInferredFromItsDirectories)
 
 INSTANTIATE_TEST_SUITE_P(Damage, ChosenRange, ::testing::Values("fat32-lost.vhd"),
     [](const ::testing::TestParamInfo<const char*>&) { return std::string("fat32lost"); });
+
+// A FAT16 volume made by mkfs.fat and mtools whose first folder, "first", lies at cluster 2 and holds
+// only files: the Extensive Scan of the whole disk, intact or with its MBR wiped, saves that folder's
+// files byte for byte at their paths, as tsk_recover saves them.
+class FirstFolderDisk : public ExtensiveDisk {
+protected:
+    const char* Fixture() const override { return "make-first-folder-disk.sh"; }
+};
+
+TEST_P(FirstFolderDisk, TheFolderAtClusterTwoIsSavedWithItsFiles)
+{
+    const char* const fixture = Fixture();
+    ASSERT_EQ(ReadTextFile(FixtureFile(fixture, "first.cluster")), "2\n");
+    Scan(FileSystemKind::kNone, 0, DiskSectors());
+    ASSERT_EQ(g_FoundPartitions.count, 1u);
+    ASSERT_TRUE(ChooseFoundVolume(1));
+    ScanFinishedWord finished{0};
+    RunFoundVolumeScan(finished);
+    const fs::path out = temp.Path() / "v1";
+    SaveWholeVolume(ToPath16(out));
+    EXPECT_EQ(g_SaveReport.failedFiles, 0u);
+
+    const std::map<std::string, fs::path> ours = FilesBelow(out, false);
+    const std::map<std::string, fs::path> theirs = FilesBelow(fs::u8path(FixtureFile(fixture, "part1.live")), false);
+    size_t inFirst = 0;
+    for (const auto& [key, path] : theirs) {
+        auto it = ours.find(key);
+        if (it == ours.end()) {
+            ADD_FAILURE() << "not saved: " << key;
+            continue;
+        }
+        EXPECT_EQ(ReadWholeFile(it->second), ReadWholeFile(path)) << key;
+        if (key.rfind("/first/", 0) == 0)
+            ++inFirst;
+    }
+    EXPECT_EQ(inFirst, 3u);
+    EXPECT_EQ(theirs.size(), 6u);
+}
+
+INSTANTIATE_TEST_SUITE_P(Disks, FirstFolderDisk, ::testing::Values("intact.vhd", "mbr-wiped.vhd"),
+    [](const ::testing::TestParamInfo<const char*>& info) {
+        return std::string(info.param) == "intact.vhd" ? std::string("intact") : std::string("mbrwiped");
+    });
 
 }  // namespace morvick::test

@@ -72,9 +72,9 @@ TEST_F(FatEntryListsTest, ChainsFollowTheChosenVolumesFats)
     uint8_t sector[512];
     ASSERT_TRUE(disk->ReadAt(36864ull * 512, sector, sizeof sector));
     FatBootSector boot;
-    FatLayout layout;
-    ASSERT_TRUE(ParseFatBootSector(sector, sizeof sector, boot));
-    ASSERT_TRUE(MakeFatLayout(boot, 36864, layout));
+    ASSERT_TRUE(ParseFatBootSector(sector, sizeof sector, FileSystemKind::kFat32, boot));
+    const FatLayout layout = MakeFatLayout(boot, 36864);
+    ASSERT_NE(layout.clusterCount, 0u);
     g_VolumeParams.browsedFileSystemType = FileSystemKind::kFat32;
     g_VolumeParams.partitionStart = 36864;
     g_VolumeParams.partitionSectors = boot.totalSectors;

@@ -3,6 +3,7 @@
 #include "engine/fat/FatBootSector.h"
 #include "engine/fat/FatDirectoryParser.h"
 #include "engine/fat/FatTable.h"
+#include "engine/volume/PartitionFileSystem.h"
 #include "tests/engine/diskfixtures/DiskFixture.h"
 #include "tests/engine/diskfixtures/Oracles.h"
 #include "tests/engine/diskfixtures/RawFileSectorSource.h"
@@ -36,8 +37,11 @@ bool OpenVolume(SectorSource& disk, uint64_t start, FatVolume& v)
 {
     uint8_t sector[kSectorSize];
     v.start = start;
-    return disk.ReadSectors(start, 1, sector) && ParseFatBootSector(sector, sizeof sector, v.boot) &&
-           MakeFatLayout(v.boot, start, v.layout);
+    if (!disk.ReadSectors(start, 1, sector) ||
+        !ParseFatBootSector(sector, sizeof sector, FileSystemFromBootText(sector, sizeof sector), v.boot))
+        return false;
+    v.layout = MakeFatLayout(v.boot, start);
+    return v.layout.clusterCount != 0;
 }
 
 // The bytes of a folder: the fixed FAT16 root (cluster 0) or the clusters of its chain.

@@ -1,0 +1,26 @@
+#include "engine/fat/FatDirectoryStart.h"
+
+#include "engine/fat/FatDirectoryEntry.h"
+
+namespace morvick {
+
+bool IsFatDirectoryStart(const uint8_t* s, size_t size)
+{
+    return size >= 2 * kFatDirectoryEntrySize && s[0] == '.' && s[1] == ' ' && s[32] == '.' && s[33] == '.' &&
+        s[34] == ' ';
+}
+
+bool ReadFatDirectoryStart(const uint8_t* sector, size_t size, bool fat32, FatDirectoryStart& out)
+{
+    if (!IsFatDirectoryStart(sector, size))
+        return false;
+    const FatShortEntry self = DecodeFatShortEntry(sector, fat32);
+    const FatShortEntry parent = DecodeFatShortEntry(sector + kFatDirectoryEntrySize, fat32);
+    out.cluster = self.firstCluster;
+    out.parentCluster = parent.firstCluster;
+    out.writeDate = self.writeDate;
+    out.accessDate = self.accessDate;
+    return true;
+}
+
+}  // namespace morvick
