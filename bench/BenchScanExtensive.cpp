@@ -36,7 +36,16 @@ int RunExtensiveBenchScan(const std::string& image, const std::string& out)
     b.partitionEnd = b.partitionSectors ? b.partitionSectors - 1 : 0;
     g_nScanMode = kScanExtensive;
     ScanFinishedWord finished{0};
-    RunExtensiveScan(finished);
+    const ExtensiveScanOutcome outcome = RunExtensiveScan(finished);
+    const uint64_t unreadable = outcome.counters.unreadableSectors;
+    if (unreadable != 0) {
+        std::fprintf(stderr, "%llu of %u sectors could not be read and were searched as zeros\n",
+            static_cast<unsigned long long>(unreadable), b.partitionSectors);
+    }
+    if (b.partitionSectors != 0 && unreadable >= b.partitionSectors) {
+        std::fprintf(stderr, "%s: no sector of the disk can be read\n", image.c_str());
+        return 1;
+    }
 
     BenchTotals totals;
     totals.mode = "extensive";

@@ -1,7 +1,6 @@
 #include "BenchSession.h"
 
 #include "engine/save/EngineReset.h"
-#include "engine/io/DiskFile.h"
 #include "engine/save/SaveState.h"
 #include "engine/state/EngineState.h"
 #include "engine/util/Utf.h"
@@ -20,16 +19,14 @@ bool BenchObserver::OnMessage(const std::u16string& text, MessageKind kind)
 
 bool OpenBenchImage(const std::string& path8, CVirtualDisk& disk)
 {
+    // The reader by the name, as the start page chooses it.
     const std::u16string path = Utf8ToUtf16(path8);
-    CDiskFile file;
-    char identifier[8] = {};
-    uint32_t type = CVirtualDisk::kVhd;
-    if (file.OpenRead(path) && file.ReadAt(identifier, 0, sizeof identifier) && std::memcmp(identifier, "vhdxfile", 8) == 0)
-        type = CVirtualDisk::kVhdx;
-    file.Close();
+    const uint32_t type = VirtualDiskTypeOfPath(path);
     ResetEngineState();
-    if (!disk.Create(type) || !disk.Open(path)) {
-        std::fprintf(stderr, "%s\n", Utf16ToUtf8(kCannotOpenImageText).c_str());
+    if (type == CVirtualDisk::kNone || !disk.Create(type) || !disk.Open(path)) {
+        const ImageOpenFailure why = type == CVirtualDisk::kNone ? ImageOpenFailure::kUnknownKind : disk.OpenFailure();
+        std::fprintf(stderr, "%s\n%s: %s\n", Utf16ToUtf8(kCannotOpenImageText).c_str(), path8.c_str(),
+            ImageOpenFailureText(why));
         return false;
     }
     SetCurrentVirtualDisk(&disk);

@@ -22,16 +22,29 @@ namespace {
 
 constexpr uint64_t kLastSector = 0xFFFFFFFFu;
 
-// Reads a run; a run that fails is read sector by sector and the unreadable sectors are zeroed.
-void ReadRun(uint64_t sector, uint32_t count, uint8_t* buffer)
+// Reads a run in one request. A run that fails is read again in pieces of the sectors-per-attempt
+// setting, and a piece that fails sector by sector; the sectors that still cannot be read are
+// zeroed (zeros match nothing). Returns how many could not be read.
+uint32_t ReadRun(uint64_t sector, uint32_t count, uint8_t* buffer)
 {
     if (ReadSectors(sector, count, buffer))
-        return;
-    for (uint32_t i = 0; i < count; ++i) {
-        uint8_t* s = buffer + size_t{i} * kSectorSize;
-        if (!ReadSectors(sector + i, 1, s))
-            std::memset(s, 0, kSectorSize);
+        return 0;
+    const uint32_t piece = std::min<uint32_t>(std::max<uint32_t>(g_nSectorsPerRead, 1), count);
+    uint32_t unreadable = 0;
+    for (uint32_t at = 0; at < count; at += piece) {
+        const uint32_t n = std::min(piece, count - at);
+        uint8_t* p = buffer + size_t{at} * kSectorSize;
+        if (n > 1 && ReadSectors(sector + at, n, p))
+            continue;
+        for (uint32_t i = 0; i < n; ++i) {
+            uint8_t* s = p + size_t{i} * kSectorSize;
+            if (!ReadSectors(sector + at + i, 1, s)) {
+                std::memset(s, 0, kSectorSize);
+                ++unreadable;
+            }
+        }
     }
+    return unreadable;
 }
 
 class SectorTester {
@@ -151,7 +164,7 @@ ExtensiveSearchResult SearchDiskStructures(uint64_t first, uint64_t count, unsig
         ReportReading(offset, count, shownPercent);
         const uint32_t run = static_cast<uint32_t>(std::min<uint64_t>(kSearchRunSectors, count - offset));
         const uint64_t sector = first + offset;
-        ReadRun(sector, run, buffer);
+        counters.unreadableSectors += ReadRun(sector, run, buffer);
         g_IndexRecordSectors.searchedEnd = sector + run;
         for (uint32_t i = 0; i < run; ++i) {
             const size_t at = size_t{i} * kSectorSize;

@@ -18,6 +18,7 @@ struct ExtensiveSearchCounters {
     uint32_t ntfsFolders = 0;
     uint32_t ntfsFiles = 0;
     uint32_t indexRecords = 0;
+    uint64_t unreadableSectors = 0;  // read as zeros
 };
 
 enum class ExtensiveSearchResult {
@@ -31,7 +32,8 @@ enum class ExtensiveSearchResult {
 // user interface's timer reads them.
 extern ExtensiveSearchCounters g_ExtensiveSearchCounters;
 
-// Sectors read at a time.
+// Sectors read at a time. A run that cannot be read is read again in pieces of g_nSectorsPerRead
+// sectors (the sectors-per-attempt setting), and a piece that fails sector by sector.
 constexpr uint32_t kSearchRunSectors = 2048;
 
 // Bounds of the candidate lists.
@@ -43,8 +45,8 @@ constexpr uint32_t kMaxIndexRecordCandidates = 1000000;
 extern const char16_t kTooManyStructuresText[];   // "Too many data structures found"
 
 // Searches `count` sectors from `first` (sectors past 2^32 - 1 are not searched: the lists keep
-// 32-bit sector numbers). A run that cannot be read is read again sector by sector; a sector that
-// still cannot be read is taken as zeros, which match nothing. Reports "Reading Sector n Of total"
+// 32-bit sector numbers). A sector that cannot be read is taken as zeros, which match nothing, and
+// counted in unreadableSectors. Reports "Reading Sector n Of total"
 // and the progress. The lists are appended to; the caller frees them before a new scan.
 ExtensiveSearchResult SearchDiskStructures(uint64_t first, uint64_t count, unsigned kinds,
     const ScanFinishedWord& finished, ExtensiveSearchCounters& counters);

@@ -17,7 +17,7 @@ public:
     CVhdDisk(const CVhdDisk&) = delete;
     CVhdDisk& operator=(const CVhdDisk&) = delete;
 
-    // 1 when the file opened and its structures were read, else 0.
+    // 1 when the file opened and its structures were read, else 0 and OpenFailure() says why.
     int Open(const std::u16string& path);
     // The same over a caller's buffer, which must outlive the reader.
     int OpenMemory(const uint8_t* data, size_t size);
@@ -41,6 +41,7 @@ public:
     uint32_t GetDiskType() const { return m_diskType; }
     uint32_t GetBlockSize() const { return m_blockSize; }
     const std::vector<uint64_t>& BlockOffsets() const { return m_blockOffsets; }
+    ImageOpenFailure OpenFailure() const { return m_image.Failure(); }
 
 private:
     int TakeParameters();

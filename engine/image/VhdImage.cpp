@@ -6,8 +6,10 @@
 
 int CVhdImage::Open(const std::u16string& path)
 {
-    if (!m_file.OpenRead(path))
+    if (!m_file.OpenRead(path)) {
+        m_failure = ImageOpenFailure::kUnreadableFile;
         return 0;
+    }
     return ReadStructures();
 }
 
@@ -23,13 +25,36 @@ int CVhdImage::ReadStructures()
     m_header = VhdDynamicHeader();
     m_table.clear();
     m_hasFooter = false;
+    m_failure = ImageOpenFailure::kDamagedStructures;
     try {
-        if (ReadFooter())
-            return 1;
+        if (ReadFooter()) {
+            if (!HoldsData()) {
+                m_failure = ImageOpenFailure::kEndsBeforeData;
+            } else {
+                m_failure = ImageOpenFailure::kNone;
+                return 1;
+            }
+        }
     } catch (const std::bad_alloc&) {
     }
     m_file.Close();
     return 0;
+}
+
+bool CVhdImage::HoldsData() const
+{
+    if (!IsBlockMapped())
+        return true;
+    const uint64_t fileSize = m_file.GetSize();
+    bool allocated = false;
+    for (uint64_t offset : BuildBlockOffsets()) {
+        if (offset == 0)
+            continue;
+        if (offset + kVhdFooterSize <= fileSize)  // a whole sector of the block's data
+            return true;
+        allocated = true;
+    }
+    return !allocated;
 }
 
 int CVhdImage::ReadFooter()
@@ -42,7 +67,7 @@ int CVhdImage::ReadFooter()
     if (!m_file.ReadAt(raw, size - kVhdFooterSize, sizeof raw))
         return 0;
     ParseVhdFooter(raw, sizeof raw, trailer);
-    if (size >= 2 * kVhdFooterSize && m_file.ReadAt(raw, 0, sizeof raw))
+    if (m_file.ReadAt(raw, 0, sizeof raw))
         ParseVhdFooter(raw, sizeof raw, copy);
     const bool copyUsable = copy.cookieValid && (copy.diskType == kVhdDynamic || copy.diskType == kVhdDifferencing);
 

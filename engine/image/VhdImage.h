@@ -2,6 +2,7 @@
 // block allocation table. CVhdDisk reads the virtual disk through it.
 #pragma once
 
+#include "engine/image/ImageOpenFailure.h"
 #include "engine/image/VhdDynamicHeader.h"
 #include "engine/image/VhdFooter.h"
 #include "engine/io/DiskFile.h"
@@ -22,14 +23,17 @@ public:
     CVhdImage() = default;
     virtual ~CVhdImage() = default;
 
-    // Opens the file read-only and reads every structure. 1 on success, else 0.
+    // Opens the file read-only and reads every structure. 1 on success, else 0 and Failure() says
+    // why. A dynamic or differencing image whose file ends before the first whole sector of every
+    // block it allocates holds none of its data and is refused; one cut later is read as far as it
+    // goes.
     int Open(const std::u16string& path);
     // The same over a caller's buffer, which must outlive the object.
     int OpenMemory(const uint8_t* data, size_t size);
     int Close() { return m_file.Close(); }
 
     // Finds the footer: the trailer when its cookie is right, else the copy at the start of a dynamic
-    // image. A file with neither is read as a fixed disk over all its bytes. Dynamic and
+    // image (also when the file is cut before a whole trailer). A file with neither is read as a fixed disk over all its bytes. Dynamic and
     // differencing images go on to the dynamic header. 1 on success, else 0.
     int ReadFooter();
     // Reads the dynamic header at the footer's data offset (at byte 512 when no header is there),
@@ -48,6 +52,7 @@ public:
     std::vector<uint64_t> BuildBlockOffsets() const;
 
     bool HasFooter() const { return m_hasFooter; }
+    ImageOpenFailure Failure() const { return m_failure; }
     const VhdFooter& Footer() const { return m_footer; }
     const VhdDynamicHeader& DynamicHeader() const { return m_header; }
     const std::vector<uint32_t>& Table() const { return m_table; }
@@ -59,10 +64,13 @@ public:
 
 private:
     int ReadStructures();
+    // False when the image allocates blocks and the file ends before a whole sector of each.
+    bool HoldsData() const;
 
     CDiskFile m_file;
     VhdFooter m_footer;
     VhdDynamicHeader m_header;
     std::vector<uint32_t> m_table;
     bool m_hasFooter = false;
+    ImageOpenFailure m_failure = ImageOpenFailure::kNone;
 };

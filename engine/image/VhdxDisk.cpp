@@ -1,6 +1,7 @@
 #include "engine/image/VhdxDisk.h"
 
 #include "engine/image/SectorBitmap.h"
+#include "engine/image/SectorSize.h"
 #include "engine/util/Endian.h"
 
 #include <cstring>
@@ -24,23 +25,46 @@ const VhdxRegion* FindRegion(const std::vector<VhdxRegion>& regions, const char1
 
 int CVhdxDisk::Open(const std::u16string& path)
 {
-    if (!m_file.OpenRead(path))
+    if (!m_file.OpenRead(path)) {
+        m_failure = ImageOpenFailure::kUnreadableFile;
         return 0;
-    if (Parse() < 0) {
+    }
+    return TakeParsed();
+}
+
+int CVhdxDisk::OpenMemory(const uint8_t* data, size_t size)
+{
+    m_file.OpenMemory(data, size);
+    return TakeParsed();
+}
+
+int CVhdxDisk::TakeParsed()
+{
+    const int result = Parse();
+    m_failure = result == kVhdxOk              ? ImageOpenFailure::kNone
+        : result == kVhdxWrongSignature       ? ImageOpenFailure::kNoVhdxIdentifier
+                                              : ImageOpenFailure::kDamagedStructures;
+    if (result == kVhdxOk && !HoldsData())
+        m_failure = ImageOpenFailure::kEndsBeforeData;
+    if (m_failure != ImageOpenFailure::kNone) {
         m_file.Close();
         return 0;
     }
     return 1;
 }
 
-int CVhdxDisk::OpenMemory(const uint8_t* data, size_t size)
+bool CVhdxDisk::HoldsData() const
 {
-    m_file.OpenMemory(data, size);
-    if (Parse() < 0) {
-        m_file.Close();
-        return 0;
+    const uint64_t fileSize = m_file.GetSize();
+    bool present = false;
+    for (const VhdxPayloadBlock& block : m_payload) {
+        if (block.state != kVhdxBlockFullyPresent && block.state != kVhdxBlockPartiallyPresent)
+            continue;
+        if (block.fileOffset != 0 && block.fileOffset + kSectorSize <= fileSize)  // a whole sector of its data
+            return true;
+        present = true;
     }
-    return 1;
+    return !present;
 }
 
 int CVhdxDisk::Close()

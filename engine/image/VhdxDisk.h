@@ -5,6 +5,7 @@
 // does not hold read as zeros; the parent is never opened. The log and headers are not interpreted.
 #pragma once
 
+#include "engine/image/ImageOpenFailure.h"
 #include "engine/image/VhdxBatLayout.h"
 #include "engine/image/VhdxMetadataTable.h"
 #include "engine/image/VhdxRegionTable.h"
@@ -40,7 +41,9 @@ public:
     CVhdxDisk(const CVhdxDisk&) = delete;
     CVhdxDisk& operator=(const CVhdxDisk&) = delete;
 
-    // 1 when the file opened and its structures were read, else 0. Nothing is created.
+    // 1 when the file opened and its structures were read, else 0 and OpenFailure() says why. An
+    // image whose file ends before the first whole sector of every block it names as present holds
+    // none of its data and is refused; one cut later is read as far as it goes. Nothing is created.
     int Open(const std::u16string& path);
     // The same over a caller's buffer, which must outlive the reader.
     int OpenMemory(const uint8_t* data, size_t size);
@@ -58,6 +61,7 @@ public:
     int ReadAt(uint64_t offset, void* buffer, size_t count);
 
     uint64_t GetDiskSize() const { return m_parameters.diskSize; }
+    ImageOpenFailure OpenFailure() const { return m_failure; }
     const VhdxDiskParameters& Parameters() const { return m_parameters; }
     const VhdxBatLayout& Layout() const { return m_layout; }
     const std::vector<VhdxRegion>& Regions() const { return m_regions; }
@@ -65,6 +69,10 @@ public:
     const std::vector<VhdxPayloadBlock>& PayloadBlocks() const { return m_payload; }
 
 private:
+    // Parses the open file and keeps what went wrong; closes it on failure. 1 or 0 as Open.
+    int TakeParsed();
+    // False when blocks are present and the file ends before a whole sector of each.
+    bool HoldsData() const;
     int ReadRegionTable();
     int ReadMetadataTable(const VhdxRegion& region);
     int GetDiskParameters(const VhdxRegion& region);
@@ -80,4 +88,5 @@ private:
     VhdxBatLayout m_layout;
     uint64_t m_position = 0;
     std::vector<uint8_t> m_bitmap;          // scratch for a partially present block's bitmap
+    ImageOpenFailure m_failure = ImageOpenFailure::kNone;
 };

@@ -65,6 +65,32 @@ int CVirtualDisk::Open(const std::u16string& path)
     return 0;
 }
 
+ImageOpenFailure CVirtualDisk::OpenFailure() const
+{
+    if (m_type == kVhd && m_vhd)
+        return m_vhd->OpenFailure();
+    if (m_type == kVhdx && m_vhdx)
+        return m_vhdx->OpenFailure();
+    return ImageOpenFailure::kUnknownKind;
+}
+
+uint32_t VirtualDiskTypeOfPath(const std::u16string& path)
+{
+    const size_t dot = path.rfind(u'.');
+    if (dot == std::u16string::npos)
+        return CVirtualDisk::kNone;
+    std::u16string extension = path.substr(dot + 1);
+    for (char16_t& c : extension) {
+        if (c >= u'A' && c <= u'Z')
+            c = static_cast<char16_t>(c - u'A' + u'a');
+    }
+    if (extension == u"vhd")
+        return CVirtualDisk::kVhd;
+    if (extension == u"vhdx")
+        return CVirtualDisk::kVhdx;
+    return CVirtualDisk::kNone;
+}
+
 int CVirtualDisk::OpenMemory(const uint8_t* data, size_t size)
 {
     if (m_type == kVhd && m_vhd)

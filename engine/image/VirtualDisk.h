@@ -2,6 +2,8 @@
 // (type 2). Every sector of an image reaches the engine through it (see ReadSectors).
 #pragma once
 
+#include "engine/image/ImageOpenFailure.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -25,7 +27,8 @@ public:
     // Sets the type and replaces the reader of that type by a new one; returns it, or null for a
     // type other than 1 and 2.
     void* Create(uint32_t type);
-    // Opens the image with the current reader: 1 on success, 0 on failure or without a reader.
+    // Opens the image with the current reader: 1 on success, 0 on failure or without a reader, and
+    // OpenFailure() then says why.
     int Open(const std::u16string& path);
     // Opens a caller's buffer as the image (tests and fuzzers); the buffer must outlive the reader.
     int OpenMemory(const uint8_t* data, size_t size);
@@ -46,6 +49,7 @@ public:
     uint64_t GetDiskSize() const;
 
     uint32_t GetType() const { return m_type; }
+    ImageOpenFailure OpenFailure() const;
     CVhdDisk* VhdReader() const { return m_vhd.get(); }
     CVhdxDisk* VhdxReader() const { return m_vhdx.get(); }
 
@@ -56,6 +60,10 @@ private:
     int32_t m_cylinders = 0;
     int32_t m_heads = 0;
 };
+
+// The reader an image's name asks for, as the start page chooses it: kVhd for a name ending in
+// ".vhd", kVhdx for ".vhdx" (either case), else kNone.
+uint32_t VirtualDiskTypeOfPath(const std::u16string& path);
 
 // The facade that ReadSectors reads images through (the main frame's; null when none).
 void SetCurrentVirtualDisk(CVirtualDisk* disk);

@@ -3,6 +3,7 @@
 #include "engine/snapshot/SnapshotFormat.h"
 #include "engine/state/EngineState.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -43,20 +44,23 @@ private:
 };
 
 // Characters of a record name, cut so that L still fits its 16-bit word.
-size_t NameLength(const char16_t* name, uint16_t fixedBytes)
+size_t NameLength(const char16_t* name, uint16_t fixedBytes, uint16_t padding)
 {
     if (!name)
         return 0;
     size_t n = 0;
     while (name[n])
         ++n;
-    const size_t limit = (0xFFFFu - fixedBytes - 4) / 2;
-    return n < limit ? n : limit;
+    return std::min(n, MaxSnapshotNameLength(fixedBytes, padding));
 }
 
-const char16_t* NameOrEmpty(const char16_t* name)
+// L, the name field and its padding of a named record.
+void WriteName(ByteWriter& w, const char16_t* name, uint16_t fixedBytes, uint16_t padding)
 {
-    return name ? name : u"";
+    const size_t n = NameLength(name, fixedBytes, padding);
+    w.U16(static_cast<uint16_t>(SnapshotRecordLength(n, fixedBytes, padding)));
+    w.Text16(name ? name : u"", n);
+    w.Zeros(padding);
 }
 
 void WriteHeader(ByteWriter& w, char16_t kind)
@@ -90,9 +94,7 @@ void WriteFatBody(ByteWriter& w)
 {
     w.U32(g_FatFolders.count);
     for (const FatFolderRecord* r = g_FatFolders.head; r; r = r->next) {
-        size_t n = NameLength(r->name, kFatFolderFixedBytes);
-        w.U16(static_cast<uint16_t>(2 * n + 17));
-        w.Text16(NameOrEmpty(r->name), n);
+        WriteName(w, r->name, kFatFolderFixedBytes, kFatFolderNamePadding);
         w.U32(r->firstCluster);
         w.U32(r->parentCluster);
         w.U16(r->writeDate);
@@ -102,10 +104,7 @@ void WriteFatBody(ByteWriter& w)
     }
     w.U32(g_FatEntries.count);
     for (const FatEntryRecord* r = g_FatEntries.head; r; r = r->next) {
-        size_t n = NameLength(r->name, kFatFileFixedBytes);
-        w.U16(static_cast<uint16_t>(2 * n + 25));
-        w.Text16(NameOrEmpty(r->name), n);
-        w.Zeros(2);
+        WriteName(w, r->name, kFatFileFixedBytes, kFatFileNamePadding);
         w.U32(r->firstCluster);
         w.U32(r->parentCluster);
         w.U16(r->writeDate);
@@ -120,11 +119,12 @@ void WriteNtfsFile(ByteWriter& w, uint32_t sector, const char16_t* name, uint32_
     uint32_t t1Low, uint32_t t1High, uint32_t t2Low, uint32_t t2High, uint32_t deleted, uint32_t sizeLow,
     uint32_t sizeHigh)
 {
-    size_t n = NameLength(name, kNtfsFileFixedBytes);
-    w.U16(static_cast<uint16_t>(2 * n + 41));
+    // The sector stands between L and the name, and counts in the fixed part.
+    const size_t n = NameLength(name, kNtfsFileFixedBytes, kNtfsFileNamePadding);
+    w.U16(static_cast<uint16_t>(SnapshotRecordLength(n, kNtfsFileFixedBytes, kNtfsFileNamePadding)));
     w.U32(sector);
-    w.Text16(NameOrEmpty(name), n);
-    w.Zeros(2);
+    w.Text16(name ? name : u"", n);
+    w.Zeros(kNtfsFileNamePadding);
     w.U32(number);
     w.U32(parent);
     w.U32(t1Low);
@@ -140,10 +140,7 @@ void WriteNtfsBody(ByteWriter& w, char16_t kind)
 {
     w.U32(g_NtfsFolders.count);
     for (const NtfsFolderRecord* r = g_NtfsFolders.head; r; r = r->next) {
-        size_t n = NameLength(r->name, kNtfsFolderFixedBytes);
-        w.U16(static_cast<uint16_t>(2 * n + 31));
-        w.Text16(NameOrEmpty(r->name), n);
-        w.Zeros(2);
+        WriteName(w, r->name, kNtfsFolderFixedBytes, kNtfsFolderNamePadding);
         w.U32(r->recordNumber);
         w.U32(r->parentRecord);
         w.U32(r->creationTimeLow);
@@ -175,25 +172,16 @@ void WriteNtfsBody(ByteWriter& w, char16_t kind)
     }
 }
 
-void WriteTraceText(ByteWriter& w, const char16_t* text, uint16_t fixedBytes, size_t filler)
-{
-    size_t n = NameLength(text, fixedBytes);
-    w.U16(static_cast<uint16_t>(2 * n + 2 + filler + fixedBytes));
-    w.Text16(NameOrEmpty(text), n);
-    w.Zeros(filler);
-}
-
 void WriteFileTraceBody(ByteWriter& w)
 {
     w.U32(g_TraceHits.count);
     for (const TraceHitRecord* r = g_TraceHits.head; r; r = r->next) {
-        WriteTraceText(w, r->extension, kTraceTextFixedBytes, 0);
-        WriteTraceText(w, r->description, kTraceTextFixedBytes, 0);
+        WriteName(w, r->extension, kTraceTextFixedBytes, kTraceTextPadding);
+        WriteName(w, r->description, kTraceTextFixedBytes, kTraceTextPadding);
         // The signature: 8-bit text, its terminator and as many filler bytes again.
-        size_t n = r->signature ? std::strlen(r->signature) : 0;
-        if (n > (0xFFFFu - 17) / 2)
-            n = (0xFFFFu - 17) / 2;
-        w.U16(static_cast<uint16_t>(2 * n + 17));
+        const size_t n = std::min(r->signature ? std::strlen(r->signature) : 0,
+            MaxSnapshotNameLength(kTraceTextFixedBytes, kTraceTextPadding));
+        w.U16(static_cast<uint16_t>(SnapshotRecordLength(n, kTraceTextFixedBytes, kTraceTextPadding)));
         if (n)
             w.Bytes(reinterpret_cast<const uint8_t*>(r->signature), n);
         w.Zeros(1 + n + 1);
@@ -202,9 +190,9 @@ void WriteFileTraceBody(ByteWriter& w)
     }
     w.U32(g_TracedFiles.count);
     for (const TracedFileRecord* r = g_TracedFiles.head; r; r = r->next) {
-        WriteTraceText(w, r->extension, kTracedFileTextFixedBytes, 2);
-        WriteTraceText(w, r->name, kTracedFileTextFixedBytes, 2);
-        WriteTraceText(w, r->typeName, kTracedFileTextFixedBytes, 2);
+        WriteName(w, r->extension, kTracedFileTextFixedBytes, kTracedFileTextPadding);
+        WriteName(w, r->name, kTracedFileTextFixedBytes, kTracedFileTextPadding);
+        WriteName(w, r->typeName, kTracedFileTextFixedBytes, kTracedFileTextPadding);
         w.U32(r->hitNumber);
         w.U32(r->sector);
     }

@@ -74,6 +74,7 @@ TEST_F(SearchTest, EachKindOfSectorGoesToItsListAndDamagedRecordsAreLeftOut)
     EXPECT_EQ(counters.ntfsFolders, 1u);
     EXPECT_EQ(counters.ntfsFiles, 1u);
     EXPECT_EQ(counters.indexRecords, 1u);
+    EXPECT_EQ(counters.unreadableSectors, 2000u);
 
     ASSERT_EQ(g_BootSectors.count, 2u);
     EXPECT_EQ(g_BootSectors.head->sector, 100u);
@@ -95,6 +96,26 @@ TEST_F(SearchTest, EachKindOfSectorGoesToItsListAndDamagedRecordsAreLeftOut)
     EXPECT_EQ(g_IndexRecordSectors.searchedEnd, 6000u);
     EXPECT_FALSE(observer.statuses.empty());
     EXPECT_EQ(observer.statuses.front(), u"Reading Sector 0 Of 6000");
+}
+
+TEST_F(SearchTest, AFailedRunIsReadAgainInPiecesOfTheSectorsPerAttemptSetting)
+{
+    MemoryDisk disk(raw);
+    ASSERT_TRUE(disk.Opened());
+    // The run from 2048 crosses the disk's end at 4000: whatever the piece size, every sector before
+    // the end is searched and every one after it is counted as unreadable.
+    for (uint32_t setting : {1u, 7u, 60u, 100u, 5000u, 0u}) {
+        FreeScanRecordLists();
+        ResetExtensiveScanState();
+        g_nSectorsPerRead = setting;
+        ScanFinishedWord finished{0};
+        ExtensiveSearchCounters counters;
+        SearchDiskStructures(0, 6000, kSearchFat, finished, counters);
+        EXPECT_EQ(counters.fatDirectories, 2u) << setting;
+        EXPECT_EQ(counters.unreadableSectors, 2000u) << setting;
+        ASSERT_EQ(g_FoundFatDirectories.count, 2u) << setting;
+        EXPECT_EQ(g_FoundFatDirectories.tail->sector, 3990u) << setting;
+    }
 }
 
 TEST_F(SearchTest, OneKindAtATimeAndStop)

@@ -61,6 +61,23 @@ TEST_F(SectorReaderTest, FacadeWithoutReaderOrImageFails)
     EXPECT_EQ(disk.GetSectorsPerTrack(), 0);
 }
 
+TEST_F(SectorReaderTest, TheReaderIsChosenByTheNameAndAFailedOpenSaysWhy)
+{
+    EXPECT_EQ(VirtualDiskTypeOfPath(u"C:\\images\\disk.vhd"), CVirtualDisk::kVhd);
+    EXPECT_EQ(VirtualDiskTypeOfPath(u"/images/Disk.VHDX"), CVirtualDisk::kVhdx);
+    EXPECT_EQ(VirtualDiskTypeOfPath(u"disk.vhd.bak"), CVirtualDisk::kNone);
+    EXPECT_EQ(VirtualDiskTypeOfPath(u"disk"), CVirtualDisk::kNone);
+    EXPECT_EQ(VirtualDiskTypeOfPath(u"folder.vhd/disk"), CVirtualDisk::kNone);
+
+    CVirtualDisk disk;
+    EXPECT_EQ(disk.OpenFailure(), ImageOpenFailure::kUnknownKind);
+    ASSERT_NE(disk.Create(CVirtualDisk::kVhdx), nullptr);
+    const Bytes notVhdx = MakeFixedVhd(MakePatternDisk(1 << 20, {{0, 512}}));
+    EXPECT_EQ(disk.OpenMemory(notVhdx.data(), notVhdx.size()), 0);
+    EXPECT_EQ(disk.OpenFailure(), ImageOpenFailure::kNoVhdxIdentifier);
+    EXPECT_STRNE(ImageOpenFailureText(disk.OpenFailure()), ImageOpenFailureText(ImageOpenFailure::kEndsBeforeData));
+}
+
 TEST_F(SectorReaderTest, GeometryComesFromAVhdOnly)
 {
     const Bytes image = MakeFixedVhd(MakePatternDisk(2 * MiB, {{0, 512}}));

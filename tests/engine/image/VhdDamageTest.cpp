@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -223,6 +224,35 @@ TEST(VhdTableDamage, TruncatedImageReadsWhatIsLeft)
     EXPECT_TRUE(ReadsLikeTheDisk(reader, 2 * MiB, 512));
     Bytes buffer(1024);
     EXPECT_EQ(reader.ReadAt(2 * MiB, buffer.data(), 1024), 0);
+}
+
+TEST(VhdTableDamage, ImageCutBeforeAnyOfItsDataIsRefusedAndSaysWhy)
+{
+    DynamicImage image;
+    uint64_t first = UINT64_MAX;
+    for (uint64_t data : image.info.blockData) {
+        if (data != 0)
+            first = std::min(first, data);
+    }
+    ASSERT_NE(first, UINT64_MAX);
+    CVhdDisk reader;
+    // Not one whole sector of any block is left: nothing of the disk could be read.
+    Bytes cut(image.bytes.begin(), image.bytes.begin() + static_cast<std::ptrdiff_t>(first + 511));
+    EXPECT_EQ(Open(reader, cut), 0);
+    EXPECT_EQ(reader.OpenFailure(), ImageOpenFailure::kEndsBeforeData);
+    // One sector is: it is read, the rest is not.
+    cut.assign(image.bytes.begin(), image.bytes.begin() + static_cast<std::ptrdiff_t>(first + 512));
+    ASSERT_EQ(Open(reader, cut), 1);
+    EXPECT_EQ(reader.OpenFailure(), ImageOpenFailure::kNone);
+    // Cut inside the dynamic header, also before a whole trailer: the copy at the start names a
+    // dynamic disk whose structures are gone.
+    for (size_t size : {size_t{600}, size_t{1200}}) {
+        cut.assign(image.bytes.begin(), image.bytes.begin() + static_cast<std::ptrdiff_t>(size));
+        EXPECT_EQ(Open(reader, cut), 0) << size;
+        EXPECT_EQ(reader.OpenFailure(), ImageOpenFailure::kDamagedStructures) << size;
+    }
+    EXPECT_EQ(reader.Open(u"/no/such/folder/image.vhd"), 0);
+    EXPECT_EQ(reader.OpenFailure(), ImageOpenFailure::kUnreadableFile);
 }
 
 TEST(VhdDifferencing, AbsentSectorsReadAsZerosNotAsTheImagesBytes)

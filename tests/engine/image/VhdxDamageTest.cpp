@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -63,9 +64,32 @@ TEST(VhdxIdentifier, WrongSignatureIsRefused)
     image.bytes[7] = 'E';
     CVhdxDisk reader;
     EXPECT_EQ(Open(reader, image.bytes), 0);
+    EXPECT_EQ(reader.OpenFailure(), ImageOpenFailure::kNoVhdxIdentifier);
     EXPECT_EQ(reader.Parse(), kVhdxWrongSignature);
     const Bytes tiny(4, 0);
     EXPECT_EQ(Open(reader, tiny), 0);
+}
+
+TEST(VhdxBlockDamage, ImageCutBeforeAnyOfItsDataIsRefusedAndSaysWhy)
+{
+    Image image;
+    CVhdxDisk reader;
+    ASSERT_EQ(Open(reader, image.bytes), 1);
+    uint64_t first = UINT64_MAX;
+    for (const VhdxPayloadBlock& block : reader.PayloadBlocks()) {
+        if (block.state == kVhdxBlockFullyPresent)
+            first = std::min(first, block.fileOffset);
+    }
+    ASSERT_NE(first, UINT64_MAX);
+    Bytes cut(image.bytes.begin(), image.bytes.begin() + static_cast<std::ptrdiff_t>(first + 511));
+    EXPECT_EQ(Open(reader, cut), 0);
+    EXPECT_EQ(reader.OpenFailure(), ImageOpenFailure::kEndsBeforeData);
+    cut.assign(image.bytes.begin(), image.bytes.begin() + static_cast<std::ptrdiff_t>(first + 512));
+    EXPECT_EQ(Open(reader, cut), 1);
+    // Cut inside the region table.
+    cut.assign(image.bytes.begin(), image.bytes.begin() + static_cast<std::ptrdiff_t>(kTable + 100));
+    EXPECT_EQ(Open(reader, cut), 0);
+    EXPECT_EQ(reader.OpenFailure(), ImageOpenFailure::kDamagedStructures);
 }
 
 TEST(VhdxIdentifier, HeadersAreNotInterpreted)

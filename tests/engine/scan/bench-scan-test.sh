@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Runs `morvick-bench scan` and `morvick-bench load` on the fixture disk in a VHDX: the JSON line,
 # the files saved for every partition against tsk_recover's count, and a snapshot that loads back to
-# the same files and bytes.
+# the same files and bytes. Images that cannot be opened (a VHDX whose identifier is wiped, a VHD cut
+# before its data, a name that is neither .vhd nor .vhdx) are refused with the reason on standard
+# error and exit 1, in every mode.
 #   bench-scan-test.sh SOURCE_DIR WORK_DIR PATH_PREFIX BENCH_COMMAND...
 # PATH_PREFIX goes before every path given to the bench ("Z:" under Wine, else empty).
 set -uo pipefail
@@ -35,4 +37,28 @@ printf 'X' >"$work/bad.srzq"
 "${bench[@]}" load "$prefix$work/bad.srzq" --image "$prefix$image" --out "$prefix$work/none" >/dev/null 2>&1 &&
   fail "a damaged snapshot loads"
 [ ! -e "$work/none" ] || fail "a damaged snapshot writes files"
+
+cp "$image" "$work/wiped.vhdx"
+printf '\0\0\0\0\0\0\0\0' | dd of="$work/wiped.vhdx" bs=1 conv=notrunc status=none
+# A dynamic VHD cut inside the block allocation table's padding: the header and the table are
+# whole, the blocks are gone.
+cp "$work/c/dynamic.vhd" "$work/cut.vhd"
+truncate -s 2560 "$work/cut.vhd"
+cp "$work/c/dynamic.vhd" "$work/disk.img"
+refused() {  # refused IMAGE REASON MODE...
+  local image=$1 reason=$2 out err
+  shift 2
+  out=$("${bench[@]}" scan "$prefix$image" "$@" 2>"$work/err")
+  local rc=$?
+  err=$(tr -d '\r' <"$work/err")
+  [ "$rc" = 1 ] || fail "$(basename "$image") $*: exit $rc"
+  [ -z "$out" ] || fail "$(basename "$image") $*: printed $out"
+  grep -q "This file is highly corrupted or it is invalid file type." <<<"$err" || fail "$(basename "$image") $*: no message"
+  grep -q "$reason" <<<"$err" || fail "$(basename "$image") $*: no reason ($err)"
+}
+for mode in quick extensive trace; do
+  refused "$work/wiped.vhdx" 'does not start with the VHDX identifier' --mode "$mode"
+  refused "$work/cut.vhd" 'cut short' --mode "$mode"
+  refused "$work/disk.img" 'neither .vhd nor .vhdx' --mode "$mode"
+done
 [ "$failures" -eq 0 ]
