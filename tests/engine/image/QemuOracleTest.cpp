@@ -209,8 +209,8 @@ TEST(QemuOracleWriters, QemuReadsTheWrittenImagesAsTheSourceDisk)
     }
 }
 
-// morvick-bench dump: the disk's bytes on standard output and exit 0; the program's message on
-// standard error and exit 1 for a file it can't open.
+// morvick-bench dump: the disk's bytes on standard output and exit 0; the program's message and the
+// reason on standard error and exit 1 for a file it can't open.
 TEST(QemuBenchDump, WritesTheDiskOrTheProgramsMessage)
 {
     const char* build = std::getenv("MORVICK_BINARY_DIR");
@@ -223,11 +223,20 @@ TEST(QemuBenchDump, WritesTheDiskOrTheProgramsMessage)
         ASSERT_EQ(std::system(("'" + bench + "' dump '" + image + "' > '" + dir + "/dump.bin'").c_str()), 0) << name;
         EXPECT_TRUE(ReadWholeFile(dir + "/dump.bin") == ReadWholeFile(image + ".raw")) << name;
     }
-    const int status = std::system(("'" + bench + "' dump '" + dir + "/d.raw.missing' 2> '" + dir + "/err.txt'").c_str());
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 1);
-    const Bytes message = ReadWholeFile(dir + "/err.txt");
-    EXPECT_EQ(std::string(message.begin(), message.end()),
-              "This file is highly corrupted or it is invalid file type.  Please select another file to recover.\n");
+    // The program's message, then the file and why it was refused.
+    const std::pair<const char*, const char*> refused[] = {
+        {"/d.raw.missing", "the file name ends in neither .vhd nor .vhdx"},
+        {"/missing.vhd", "the file cannot be opened or read"},
+    };
+    for (const auto& [name, reason] : refused) {
+        const std::string path = dir + name;
+        const int status = std::system(("'" + bench + "' dump '" + path + "' 2> '" + dir + "/err.txt'").c_str());
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 1) << name;
+        const Bytes message = ReadWholeFile(dir + "/err.txt");
+        EXPECT_EQ(std::string(message.begin(), message.end()),
+            "This file is highly corrupted or it is invalid file type.  Please select another file to recover.\n" + path +
+                ": " + reason + "\n");
+    }
 }
 
 TEST(QemuMissingFile, IsNotOpenedAndNotCreated)
