@@ -96,10 +96,10 @@ if [ -d "$fonts" ] && [ ! -f "$fonts/tahoma.ttf" ]; then
   cp /usr/share/wine/fonts/*.ttf "$fonts/"
 fi
 [ -f "$WINEPREFIX/system.reg" ] || { echo "setup: the Wine prefix could not be created" >&2; exit 1; }
-# With no window manager on the display, Wine draws the windows' frames and captions itself, so that
-# pictures of the screen show windows as a person sees them.
-if ! grep -q '"Decorated"="N"' "$WINEPREFIX/user.reg" 2>/dev/null; then
-  wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
-  wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f >/dev/null 2>&1
+# Windows are left to a window manager as usual (there is none under Xvfb: the galleries draw the
+# frames themselves). An earlier set-up made Wine draw them, which changes how dialogs are activated.
+if grep -q '"Decorated"="N"' "$WINEPREFIX/user.reg" 2>/dev/null; then
+  wine reg delete 'HKCU\Software\Wine\X11 Driver' /v Managed /f >/dev/null 2>&1
+  wine reg delete 'HKCU\Software\Wine\X11 Driver' /v Decorated /f >/dev/null 2>&1
   wineserver -w || true
 fi

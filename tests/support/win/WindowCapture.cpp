@@ -90,12 +90,14 @@ bool SaveBitmapPng(HBITMAP bitmap, const std::wstring& path) {
   return ok;
 }
 
-bool CaptureScreenRectToPng(const RECT& screenRect, const std::wstring& path) {
+namespace {
+
+// A copy of a rectangle of the screen. What is on the screen only gets there once the windows'
+// drawing is flushed to the display, which happens while the thread waits for messages.
+HBITMAP GrabScreen(const RECT& screenRect) {
   const int width = screenRect.right - screenRect.left;
   const int height = screenRect.bottom - screenRect.top;
-  if (width <= 0 || height <= 0) return false;
-  // What is on the screen only gets there once the windows' drawing is flushed to the display,
-  // which happens while the thread waits for messages.
+  if (width <= 0 || height <= 0) return nullptr;
   GdiFlush();
   PumpMessagesFor(150);
   HDC screen = GetDC(nullptr);
@@ -104,10 +106,89 @@ bool CaptureScreenRectToPng(const RECT& screenRect, const std::wstring& path) {
   HGDIOBJ old = SelectObject(mem, bitmap);
   BitBlt(mem, 0, 0, width, height, screen, screenRect.left, screenRect.top, SRCCOPY | CAPTUREBLT);
   SelectObject(mem, old);
+  DeleteDC(mem);
   ReleaseDC(nullptr, screen);
+  return bitmap;
+}
+
+// Without a window manager nobody draws frames and captions on the screen, and the platform does
+// not print them either: draw the window's frame, caption (icon, text, buttons) and plain menu bar
+// with the system's own drawing calls, around what the screen shows of its client area.
+void DrawFrame(HWND window, HBITMAP picture) {
+  WINDOWINFO info = {};
+  info.cbSize = sizeof(info);
+  if (!GetWindowInfo(window, &info)) return;
+  const int width = info.rcWindow.right - info.rcWindow.left;
+  const int height = info.rcWindow.bottom - info.rcWindow.top;
+  RECT client = info.rcClient;
+  OffsetRect(&client, -info.rcWindow.left, -info.rcWindow.top);
+  if (client.left == 0 && client.top == 0 && client.right == width && client.bottom == height) return;
+
+  HDC screen = GetDC(nullptr);
+  HDC dc = CreateCompatibleDC(screen);
+  ReleaseDC(nullptr, screen);
+  HGDIOBJ old = SelectObject(dc, picture);
+  HRGN around = CreateRectRgn(0, 0, width, height);
+  HRGN inside = CreateRectRgnIndirect(&client);
+  CombineRgn(around, around, inside, RGN_DIFF);
+  SelectClipRgn(dc, around);
+
+  RECT all = {0, 0, width, height};
+  FillRect(dc, &all, GetSysColorBrush(COLOR_BTNFACE));
+  const DWORD style = info.dwStyle;
+  if (style & (WS_THICKFRAME | WS_DLGFRAME)) {
+    DrawEdge(dc, &all, EDGE_RAISED, BF_RECT);
+  } else if (style & WS_BORDER) {
+    FrameRect(dc, &all, GetSysColorBrush(COLOR_WINDOWFRAME));
+  }
+  const int bx = static_cast<int>(info.cxWindowBorders), by = static_cast<int>(info.cyWindowBorders);
+  int top = by;
+  if ((style & WS_CAPTION) == WS_CAPTION) {
+    const bool tool = (info.dwExStyle & WS_EX_TOOLWINDOW) != 0;
+    const int captionHeight = GetSystemMetrics(tool ? SM_CYSMCAPTION : SM_CYCAPTION) - 1;
+    RECT caption = {bx, by, width - bx, by + captionHeight};
+    UINT flags = DC_TEXT | DC_GRADIENT | DC_ACTIVE | (tool ? DC_SMALLCAP : DC_ICON);
+    DrawCaption(window, dc, &caption, flags);
+    // The caption buttons, right to left: close, then maximise/restore and minimise.
+    if (style & WS_SYSMENU) {
+      const int size = captionHeight - 4;
+      RECT button = {caption.right - 2 - size, caption.top + 2, caption.right - 2, caption.top + 2 + size};
+      DrawFrameControl(dc, &button, DFC_CAPTION, DFCS_CAPTIONCLOSE);
+      if (style & (WS_MAXIMIZEBOX | WS_MINIMIZEBOX)) {
+        OffsetRect(&button, -(size + 2), 0);
+        DrawFrameControl(dc, &button, DFC_CAPTION,
+                         (IsZoomed(window) ? DFCS_CAPTIONRESTORE : DFCS_CAPTIONMAX) |
+                             ((style & WS_MAXIMIZEBOX) ? 0 : DFCS_INACTIVE));
+        OffsetRect(&button, -size, 0);
+        DrawFrameControl(dc, &button, DFC_CAPTION, DFCS_CAPTIONMIN | ((style & WS_MINIMIZEBOX) ? 0 : DFCS_INACTIVE));
+      }
+    }
+    top = caption.bottom;
+  }
+  // A plain menu bar between the caption and the client area.
+  HMENU menu = (style & WS_CHILD) ? nullptr : GetMenu(window);
+  if (menu && client.top > top) {
+    using DrawMenuBarTempFn = DWORD(WINAPI*)(HWND, HDC, LPRECT, HMENU, HFONT);
+    auto drawMenuBar = reinterpret_cast<DrawMenuBarTempFn>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "DrawMenuBarTemp")));
+    RECT bar = {bx, top, width - bx, client.top};
+    if (drawMenuBar) drawMenuBar(window, dc, &bar, menu, nullptr);
+  }
+
+  SelectClipRgn(dc, nullptr);
+  DeleteObject(inside);
+  DeleteObject(around);
+  SelectObject(dc, old);
+  DeleteDC(dc);
+}
+
+}  // namespace
+
+bool CaptureScreenRectToPng(const RECT& screenRect, const std::wstring& path) {
+  HBITMAP bitmap = GrabScreen(screenRect);
+  if (!bitmap) return false;
   const bool ok = SaveBitmapPng(bitmap, path);
   DeleteObject(bitmap);
-  DeleteDC(mem);
   return ok;
 }
 
@@ -120,7 +201,13 @@ bool CaptureWindowToPng(HWND window, const std::wstring& path) {
   PumpMessagesFor(100);
   RECT r;
   GetWindowRect(window, &r);
-  const bool ok = CaptureScreenRectToPng(r, path);
+  HBITMAP bitmap = GrabScreen(r);
+  bool ok = false;
+  if (bitmap) {
+    DrawFrame(window, bitmap);
+    ok = SaveBitmapPng(bitmap, path);
+    DeleteObject(bitmap);
+  }
   SetWindowPos(window, HWND_NOTOPMOST, 0, 0, 0, 0,
                SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | (wasHidden ? SWP_HIDEWINDOW : 0));
   return ok;

@@ -15,7 +15,8 @@ std::wstring GalleryFolder(const std::string& name);
 void PumpMessagesFor(DWORD ms);
 
 // Shows the window if it is hidden (without activating it), puts it above every other window, lets it
-// and its children paint, and copies what the screen shows of it, frame included, to a PNG file.
+// and its children paint, and copies what the screen shows of it to a PNG file, with its frame and
+// caption drawn by the window itself (under Xvfb no window manager draws them on the screen).
 // Popups, menus and tooltips that lie over it are in the picture too. A window that was hidden is
 // hidden again afterwards.
 bool CaptureWindowToPng(HWND window, const std::wstring& path);
