@@ -7,7 +7,7 @@
 set -uo pipefail
 source "$1/tests/fixtures/bench-test-start.sh"
 
-"$src/tests/fixtures/make-wiped-disk.sh" "$work/disk" >/dev/null 2>&1 || { echo "FAIL: make-wiped-disk.sh"; exit 1; }
+"$src/tests/fixtures/make-wiped-disk.sh" "$work/disk" >"$work/fixture.log" 2>&1 || { echo "FAIL: make-wiped-disk.sh"; tail -n 30 "$work/fixture.log"; exit 1; }
 
 line=$("${bench[@]}" scan "$prefix$work/disk/boots-wiped.vhd" --mode extensive --out "$prefix$work/out" | tr -d '\r')
 echo "$line"

@@ -9,7 +9,7 @@
 set -uo pipefail
 source "$1/tests/fixtures/bench-test-start.sh"
 
-"$src/tests/fixtures/make-mbr-disk.sh" "$work/disk" >/dev/null 2>&1 || { echo "FAIL: make-mbr-disk.sh"; exit 1; }
+"$src/tests/fixtures/make-mbr-disk.sh" "$work/disk" >"$work/fixture.log" 2>&1 || { echo "FAIL: make-mbr-disk.sh"; tail -n 30 "$work/fixture.log"; exit 1; }
 "$src/tests/fixtures/wrap-containers.sh" "$work/disk/disk.raw" "$work/c" 1 >/dev/null
 image="$work/c/dynamic-1M.vhdx"
 

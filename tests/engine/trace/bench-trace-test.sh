@@ -7,7 +7,7 @@
 set -uo pipefail
 source "$1/tests/fixtures/bench-test-start.sh"
 
-"$src/tests/fixtures/make-trace-disk.sh" "$work/disk" >/dev/null 2>&1 || { echo "FAIL: make-trace-disk.sh"; exit 1; }
+"$src/tests/fixtures/make-trace-disk.sh" "$work/disk" >"$work/fixture.log" 2>&1 || { echo "FAIL: make-trace-disk.sh"; tail -n 30 "$work/fixture.log"; exit 1; }
 image="$work/disk/containers/dynamic-1M.vhdx"
 types=jpg,png,gif,.pdf,zip
 
