@@ -108,5 +108,31 @@ TEST(WizardRoad, StopAnsweredNoLetsTheScanGoOnAndYesEndsIt)
     driver.Kill();
 }
 
+TEST(WizardRoad, ExitDuringAScanStopsTheScanAndEndsTheProgramCleanly)
+{
+    MorvickDriver driver;
+    ASSERT_TRUE(driver.Start());
+    ASSERT_NE(driver.WaitForFrame(), nullptr);
+    ASSERT_TRUE(driver.WaitForPage(0));
+    ASSERT_NO_FATAL_FAILURE(OpenImage(driver, Disk("large.vhd"), kExtensiveScan));
+    ASSERT_NO_FATAL_FAILURE(SearchPartitions(driver, true));
+    ASSERT_TRUE(driver.Click(kNext));
+    const DWORD start = GetTickCount();
+    while (driver.Text(kPaneStatus).find(L"Reading Sector") != 0 && GetTickCount() - start < 30000)
+        Sleep(20);
+    ASSERT_TRUE(driver.IsVisible(kStop)) << "the scan did not start";
+
+    const size_t before = driver.MessageCount();
+    ASSERT_TRUE(driver.SendCommand(kExitCommand));
+    LoggedMessage message;
+    ASSERT_TRUE(driver.WaitForMessage(before, message));
+    EXPECT_EQ(message.text, "Do you really want to exit ?");
+    ASSERT_TRUE(driver.AnswerMessage(IDYES));
+    DWORD code = 1234;
+    ASSERT_TRUE(driver.WaitExit(60000, &code)) << "the program did not end";
+    EXPECT_EQ(code, 0u);
+    EXPECT_EQ(driver.MessageCount(), before + 1) << "nothing else was asked or shown";
+}
+
 }  // namespace
 }  // namespace morvick::e2e
