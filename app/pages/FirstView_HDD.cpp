@@ -124,15 +124,7 @@ int CFirstView_HDD::OnCreate(LPCREATESTRUCT lpCreateStruct)
 void CFirstView_HDD::OnSize(UINT nType, int cx, int cy)
 {
     CWizardPage::OnSize(nType, cx, cy);
-    if (m_btnNext.GetSafeHwnd() == nullptr)
-        return;
-    m_btnNext.MoveWindow(cx - 129, cy - 32, 74, 26);
-    m_btnStop.MoveWindow(cx - 129, cy - 32, 74, 26);
-    m_btnBack.MoveWindow(cx - 213, cy - 32, 74, 26);
-    m_btnHome.MoveWindow(0, 0, 0, 0);
-    // The splitter takes the page between the header band and the strip of buttons.
-    m_wndSplitter.MoveWindow(0, kHeaderHeight, cx, cy - kHeaderHeight - kBottomStrip);
-    Invalidate(FALSE);
+    PlaceButtonsAndSplitter(m_btnNext, m_btnStop, m_btnBack, m_btnHome, m_wndSplitter, cx, cy);
 }
 
 HBRUSH CFirstView_HDD::OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor)
@@ -210,7 +202,8 @@ void CFirstView_HDD::OnNext()
         ShowAppMessage(texts.damagedPartition, kAppError);
         return;
     }
-    if (frame->m_nChosenItem < 0) {
+    // A branch header ("Physical Devices") is no drive either.
+    if (frame->m_nChosenItem < 0 || g_wSourceType == kSourceBranchHeader) {
         ShowAppMessage(kChooseDriveText, kAppError);
         return;
     }

@@ -140,14 +140,7 @@ int CSecondView_HDD::OnCreate(LPCREATESTRUCT lpCreateStruct)
 void CSecondView_HDD::OnSize(UINT nType, int cx, int cy)
 {
     CWizardPage::OnSize(nType, cx, cy);
-    if (m_btnScan.GetSafeHwnd() == nullptr)
-        return;
-    m_btnScan.MoveWindow(cx - 129, cy - 32, 74, 26);
-    m_btnStop.MoveWindow(cx - 129, cy - 32, 74, 26);
-    m_btnBack.MoveWindow(cx - 158 - 55, cy - 32, 74, 26);
-    m_btnHome.MoveWindow(0, 0, 0, 0);
-    m_wndSplitter.MoveWindow(0, kHeaderHeight, cx, cy - kHeaderHeight - kBottomStrip);
-    Invalidate(FALSE);
+    PlaceButtonsAndSplitter(m_btnScan, m_btnStop, m_btnBack, m_btnHome, m_wndSplitter, cx, cy);
 }
 
 HBRUSH CSecondView_HDD::OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor)

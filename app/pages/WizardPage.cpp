@@ -159,6 +159,20 @@ BOOL CWizardPage::CreateTreeAndPane(CDeviceTreeCtrl& tree, UINT treeId, CInfoPan
     return TRUE;
 }
 
+void CWizardPage::PlaceButtonsAndSplitter(morvick::ui::CToolButton& main, morvick::ui::CToolButton& stop,
+    morvick::ui::CToolButton& back, morvick::ui::CToolButton& home, morvick::ui::CPaneSplitter& splitter, int cx,
+    int cy)
+{
+    if (main.GetSafeHwnd() == nullptr)
+        return;
+    main.MoveWindow(cx - 129, cy - 32, 74, 26);
+    stop.MoveWindow(cx - 129, cy - 32, 74, 26);
+    back.MoveWindow(cx - 213, cy - 32, 74, 26);
+    home.MoveWindow(0, 0, 0, 0);
+    splitter.MoveWindow(0, kHeaderHeight, cx, cy - kHeaderHeight - kBottomStrip);
+    Invalidate(FALSE);
+}
+
 void CWizardPage::ShowEnabled(CWnd& window, BOOL show)
 {
     if (window.GetSafeHwnd() == nullptr)

@@ -54,6 +54,11 @@ protected:
     // its window) on the right, with the smallest widths of both. FALSE when a window fails.
     BOOL CreateTreeAndPane(CDeviceTreeCtrl& tree, UINT treeId, CInfoPane* pane, morvick::ui::CPaneSplitter& splitter,
         int treeMinimum, int paneMinimum);
+    // The bottom strip of a page with a tree: the main button (Next or Scan) with Stop in its place,
+    // Back beside it, Home without room, and the splitter between the header band and the strip.
+    void PlaceButtonsAndSplitter(morvick::ui::CToolButton& main, morvick::ui::CToolButton& stop,
+        morvick::ui::CToolButton& back, morvick::ui::CToolButton& home, morvick::ui::CPaneSplitter& splitter, int cx,
+        int cy);
     // Shows and enables, or hides and disables, a window.
     static void ShowEnabled(CWnd& window, BOOL show);
 

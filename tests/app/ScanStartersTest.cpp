@@ -25,13 +25,13 @@ std::vector<uint8_t> Fat16Disk(bool formatted)
     if (!formatted)
         return raw;
     Put16(raw, 11, 512);
-    raw[13] = 1;       // sectors per cluster
-    Put16(raw, 14, 1); // reserved sectors
-    raw[16] = 2;       // FATs
+    raw[13] = 1;        // sectors per cluster
+    Put16(raw, 14, 1);  // reserved sectors
+    raw[16] = 2;        // FATs
     Put16(raw, 17, 512);
     Put16(raw, 19, static_cast<uint16_t>(kSectors));
     raw[21] = 0xF8;
-    Put16(raw, 22, 1); // sectors per FAT
+    Put16(raw, 22, 1);  // sectors per FAT
     PutBytes(raw, 54, "FAT16   ", 8);
     raw[510] = 0x55;
     raw[511] = 0xAA;

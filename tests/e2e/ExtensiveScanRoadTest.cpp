@@ -14,16 +14,36 @@ namespace {
 [[maybe_unused]] auto* const kDisks =
     ::testing::AddGlobalTestEnvironment(new morvick::test::DiskFixtureEnvironment({kWizardDisks}));
 
-TEST(WizardRoad, ExtensiveScanChecksItsSectorRangeAndScansAValidOne)
+// Starts the program and takes an image in Extensive Scan mode to the partition page.
+void ReachPartitionPage(MorvickDriver& driver, const char* image, bool tableExpected)
 {
-    MorvickDriver driver;
     ASSERT_TRUE(driver.Start());
     ASSERT_NE(driver.WaitForFrame(), nullptr);
     ASSERT_TRUE(driver.WaitForPage(0));
+    ASSERT_NO_FATAL_FAILURE(OpenImage(driver, Disk(image), kExtensiveScan));
+    ASSERT_NO_FATAL_FAILURE(SearchPartitions(driver, tableExpected));
+}
 
+// Starts the scan of the large disk (FAT 32 when chosen) and waits until it reads.
+void StartLargeScan(MorvickDriver& driver, bool fat32)
+{
+    ASSERT_NO_FATAL_FAILURE(ReachPartitionPage(driver, "large.vhd", true));
+    if (fat32) {
+        ASSERT_TRUE(driver.SelectComboIndex(kFileSystemChoice, 1));
+    }
+    ASSERT_TRUE(driver.Click(kNext));
+    const DWORD start = GetTickCount();
+    while (driver.Text(kPaneStatus).find(L"Reading Sector") != 0 && GetTickCount() - start < 30000)
+        Sleep(20);
+    ASSERT_EQ(driver.Text(kPaneStatus).find(L"Reading Sector"), 0u) << "the search did not start";
+    ASSERT_TRUE(driver.IsVisible(kStop));
+}
+
+TEST(WizardRoad, ExtensiveScanChecksItsSectorRangeAndScansAValidOne)
+{
     // A disk without its master boot record: the search finds the volumes by their boot sectors.
-    ASSERT_NO_FATAL_FAILURE(OpenImage(driver, Disk("mbr-wiped.vhd"), kExtensiveScan));
-    ASSERT_NO_FATAL_FAILURE(SearchPartitions(driver, false));
+    MorvickDriver driver;
+    ASSERT_NO_FATAL_FAILURE(ReachPartitionPage(driver, "mbr-wiped.vhd", false));
     for (UINT id : {kFileSystemChoice, kStartSector, kEndSector})
         EXPECT_TRUE(driver.IsVisible(id)) << id;
 
@@ -55,11 +75,7 @@ TEST(WizardRoad, ExtensiveScanChecksItsSectorRangeAndScansAValidOne)
 TEST(WizardRoad, AVhdxOffersOnlyTheFileSystemChoice)
 {
     MorvickDriver driver;
-    ASSERT_TRUE(driver.Start());
-    ASSERT_NE(driver.WaitForFrame(), nullptr);
-    ASSERT_TRUE(driver.WaitForPage(0));
-    ASSERT_NO_FATAL_FAILURE(OpenImage(driver, Disk("fixed.vhdx"), kExtensiveScan));
-    ASSERT_NO_FATAL_FAILURE(SearchPartitions(driver, true));
+    ASSERT_NO_FATAL_FAILURE(ReachPartitionPage(driver, "fixed.vhdx", true));
     EXPECT_TRUE(driver.IsVisible(kFileSystemChoice));
     EXPECT_FALSE(driver.IsVisible(kStartSector));
     EXPECT_FALSE(driver.IsVisible(kEndSector));
@@ -68,21 +84,9 @@ TEST(WizardRoad, AVhdxOffersOnlyTheFileSystemChoice)
 
 TEST(WizardRoad, StopAnsweredNoLetsTheScanGoOnAndYesEndsIt)
 {
-    MorvickDriver driver;
-    ASSERT_TRUE(driver.Start());
-    ASSERT_NE(driver.WaitForFrame(), nullptr);
-    ASSERT_TRUE(driver.WaitForPage(0));
-    ASSERT_NO_FATAL_FAILURE(OpenImage(driver, Disk("large.vhd"), kExtensiveScan));
-    ASSERT_NO_FATAL_FAILURE(SearchPartitions(driver, true));
-
     // The whole 16 GiB disk, searched for FAT volumes.
-    ASSERT_TRUE(driver.SelectComboIndex(kFileSystemChoice, 1));
-    ASSERT_TRUE(driver.Click(kNext));
-    const DWORD start = GetTickCount();
-    while (driver.Text(kPaneStatus).find(L"Reading Sector") != 0 && GetTickCount() - start < 30000)
-        Sleep(20);
-    ASSERT_EQ(driver.Text(kPaneStatus).find(L"Reading Sector"), 0u) << "the search did not start";
-    EXPECT_TRUE(driver.IsVisible(kStop));
+    MorvickDriver driver;
+    ASSERT_NO_FATAL_FAILURE(StartLargeScan(driver, true));
     EXPECT_FALSE(driver.IsVisible(kNext));
     EXPECT_EQ(driver.Text(kHideProgress), L"Hide Progress");
     EXPECT_EQ(driver.Text(kRowLabel), L"Boot Sector(s) Found\t\t:");
@@ -111,16 +115,7 @@ TEST(WizardRoad, StopAnsweredNoLetsTheScanGoOnAndYesEndsIt)
 TEST(WizardRoad, ExitDuringAScanStopsTheScanAndEndsTheProgramCleanly)
 {
     MorvickDriver driver;
-    ASSERT_TRUE(driver.Start());
-    ASSERT_NE(driver.WaitForFrame(), nullptr);
-    ASSERT_TRUE(driver.WaitForPage(0));
-    ASSERT_NO_FATAL_FAILURE(OpenImage(driver, Disk("large.vhd"), kExtensiveScan));
-    ASSERT_NO_FATAL_FAILURE(SearchPartitions(driver, true));
-    ASSERT_TRUE(driver.Click(kNext));
-    const DWORD start = GetTickCount();
-    while (driver.Text(kPaneStatus).find(L"Reading Sector") != 0 && GetTickCount() - start < 30000)
-        Sleep(20);
-    ASSERT_TRUE(driver.IsVisible(kStop)) << "the scan did not start";
+    ASSERT_NO_FATAL_FAILURE(StartLargeScan(driver, false));
 
     const size_t before = driver.MessageCount();
     ASSERT_TRUE(driver.SendCommand(kExitCommand));

@@ -68,6 +68,13 @@ TEST(WizardRoad, QuickScanFromTheStartPageToThePartitionChosenAndTheEnd)
     ASSERT_TRUE(driver.SendCommand(kLoadSnapshotCommand));
     ASSERT_TRUE(driver.PressDialogButton(L"Open", IDCANCEL)) << "the snapshot's file dialog did not open";
 
+    // Next with a branch of the tree chosen instead of the disk asks for a drive.
+    ASSERT_TRUE(driver.ClickTreeItem(driver.Control(kDriveTree), L"Physical Devices"));
+    PressAndExpect(driver, kNext, "2",
+        "Please select the drive that contain the lost data \\r\\nfrom the left panel and click [Next].");
+    EXPECT_EQ(driver.ShownPage(), 1);
+    ASSERT_TRUE(driver.ClickTreeItem(driver.Control(kDriveTree), L"Virtual Hard Disk 0 "));
+
     // 5. Next: the partition search lists the disk's four partitions on the partition page.
     ASSERT_NO_FATAL_FAILURE(SearchPartitions(driver, true));
     ASSERT_TRUE(WaitForTree(driver, kPartitionTree, 5));
