@@ -103,6 +103,23 @@ TEST(WizardRoad, QuickScanFromTheStartPageToThePartitionChosenAndTheEnd)
     EXPECT_TRUE(driver.Capture(about, gallery + L"\\about.png"));
     ASSERT_TRUE(driver.PressDialogButton(L"About Morvick", IDOK));
 
+    // 7. Scan: the Quick Scan runs on its worker; once its thread has ended the poll shows the
+    // results page and its hint, and the commands of the results are offered.
+    const size_t beforeScan = driver.MessageCount();
+    ASSERT_TRUE(driver.Click(kNext));
+    LoggedMessage hint;
+    ASSERT_TRUE(driver.WaitForMessage(beforeScan, hint, 60000)) << "the scan did not end";
+    EXPECT_EQ(hint.kind, "1");
+    EXPECT_EQ(hint.text,
+        "If you don't find the required file(s) and folder(s) here then please go back \\r\\nto the first step "
+        "and select Extensive Scan for recovery.");
+    ASSERT_TRUE(driver.AnswerMessage(IDOK));
+    EXPECT_TRUE(driver.WaitForPage(4));
+    ASSERT_TRUE(driver.SendCommand(kLoadSnapshotCommand));
+    EXPECT_EQ(driver.WaitForWindow(L"Open", 1500), nullptr) << "no snapshot is loaded over results";
+    ASSERT_TRUE(driver.Click(kBack));
+    ASSERT_TRUE(driver.WaitForPage(2));
+
     // 16. Back to the start page and the same image again: still exactly one disk in the tree.
     ASSERT_TRUE(driver.Click(kBack));
     ASSERT_TRUE(driver.WaitForPage(1));
@@ -132,6 +149,25 @@ TEST(WizardRoad, QuickScanFromTheStartPageToThePartitionChosenAndTheEnd)
     EXPECT_EQ(code, 0u);
     EXPECT_TRUE(ProfileValueExists(L"Settings", L"Window Position"));
     EXPECT_TRUE(ProfileValueExists(L"CommandBars", L"Accelerators")) << "the command bars' shortcuts were saved";
+}
+
+TEST(WizardRoad, ASnapshotOnTheCommandLineThatIsNoSnapshotIsRefusedAndTheStartPageShown)
+{
+    // A file whose first character names no scan mode, given in quotes and capitals.
+    const char bytes[] = {'X', 0, 'Y', 0, 'Z', 0};
+    ASSERT_TRUE(morvick::test::WriteFileBytes(morvick::test::FixtureFolder(kWizardDisks) + "/not-a-snapshot.srzq",
+        reinterpret_cast<const uint8_t*>(bytes), sizeof(bytes)));
+    const std::wstring path = Disk("NOT-A-SNAPSHOT.SRZQ");
+    MorvickDriver driver;
+    ASSERT_TRUE(driver.Start(L"\"" + path + L"\""));
+    LoggedMessage message;
+    ASSERT_TRUE(driver.WaitForMessage(0, message));
+    EXPECT_EQ(message.kind, "3");
+    EXPECT_EQ(message.text, "Invalid File.");
+    ASSERT_TRUE(driver.AnswerMessage(IDOK));
+    ASSERT_NE(driver.WaitForFrame(), nullptr);
+    EXPECT_TRUE(driver.WaitForPage(0));
+    driver.Kill();
 }
 
 }  // namespace
