@@ -11,7 +11,7 @@
 #include "toolkit/commandbars/HookSink.h"
 
 class CTKPCommandBar : public CWnd, public CTKPHookSink, public CTKPAccessible {
-    DECLARE_DYNCREATE(CTKPCommandBar)
+    DECLARE_SERIAL(CTKPCommandBar)
 public:
     CTKPCommandBar();
     ~CTKPCommandBar() override;
@@ -293,6 +293,7 @@ protected:
     friend class CTKPControl;
     friend class CTKPControls;
     friend class CTKPCommandBars;
+    friend class CTKPDockBar;
 
     DECLARE_MESSAGE_MAP()
 };

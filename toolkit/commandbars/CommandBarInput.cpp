@@ -354,7 +354,7 @@ int CTKPCommandBar::OnHookKeyDown(UINT nChar, LPARAM lParam)
         return ProcessSpecialKey(nKey) ? hookHandled : hookNotHandled;
 
     if (::MapVirtualKeyW(nChar, MAPVK_VK_TO_CHAR) != 0) {
-        if (m_barType == tkpBarTypeNormal && pCommandBars != NULL && pCommandBars->OnFrameMnemonic(nChar))
+        if (m_barType == tkpBarTypeNormal && pCommandBars != NULL && pCommandBars->OnMenuBarMnemonic(nChar, this))
             return hookHandled;
         if (!KeyDown(VK_CONTROL)) {
             BOOL bMultiple = FALSE;

@@ -137,6 +137,10 @@ public:
     void ResetUsageData();
     // The mnemonic search of Alt+key: TRUE when a control was found and selected.
     BOOL OnFrameMnemonic(UINT nChar);
+    // A letter typed in another bar's tracking mode, offered to the visible menu bar first: TRUE when
+    // one of its controls has that mnemonic (the menu bar then tracks with it selected, and a control
+    // that alone has the mnemonic is activated).
+    BOOL OnMenuBarMnemonic(UINT nChar, CTKPCommandBar* pFromBar);
     // Activates the next visible bar (step 0: the bar itself) for the keyboard.
     BOOL ActivateNextBar(CTKPCommandBar* pBar, int nDirection);
     void ShowKeyboardCues(BOOL bShow);

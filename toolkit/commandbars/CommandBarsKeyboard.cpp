@@ -137,6 +137,28 @@ BOOL CTKPCommandBars::OnFrameMnemonic(UINT nChar)
     return TRUE;
 }
 
+BOOL CTKPCommandBars::OnMenuBarMnemonic(UINT nChar, CTKPCommandBar* pFromBar)
+{
+    CTKPCommandBar* pMenuBar = reinterpret_cast<CTKPToolBar*>(m_pMenuBar);
+    if (pMenuBar == NULL || pMenuBar == pFromBar || !pMenuBar->IsVisible() || m_pOptions->keyboardCuesUse == 2)
+        return FALSE;
+    BOOL bMultiple = FALSE;
+    const int nFound = pMenuBar->FindAccel(nChar, &bMultiple);
+    if (nFound == -1)
+        return FALSE;
+    CTKPRefHolder hold(pMenuBar);
+    ClosePopups();
+    ShowKeyboardCues(TRUE);
+    pMenuBar->SetTrackingMode(CTKPCommandBar::trackingKeyboard, FALSE, TRUE);
+    pMenuBar->SetSelected(nFound, TRUE);
+    CTKPControl* pFound = pMenuBar->GetControl(nFound);
+    if (!bMultiple && pFound != NULL) {
+        CTKPRefHolder holdControl(pFound);
+        pFound->OnUnderlineActivate();
+    }
+    return TRUE;
+}
+
 BOOL CTKPCommandBars::ActivateNextBar(CTKPCommandBar* pBar, int nDirection)
 {
     if (pBar == NULL)

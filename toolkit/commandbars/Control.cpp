@@ -12,7 +12,7 @@
 #include "toolkit/commandbars/RefHolder.h"
 #include "toolkit/commandbars/SoundPlayer.h"
 
-IMPLEMENT_DYNCREATE(CTKPControl, CCmdTarget)
+IMPLEMENT_SERIAL(CTKPControl, CCmdTarget, VERSIONABLE_SCHEMA | 16)
 
 CTKPControl::CTKPControl()
     : m_nTag(0), m_nIndex(0), m_nId(0), m_nIconId(0), m_nCustomIconId(0), m_bWrap(FALSE), m_bBeginGroup(FALSE),

@@ -11,7 +11,7 @@
 class CTKPImageIcon;
 
 class CTKPControl : public CCmdTarget, public CTKPAccessible {
-    DECLARE_DYNCREATE(CTKPControl)
+    DECLARE_SERIAL(CTKPControl)
 public:
     CTKPControl();
     ~CTKPControl() override;

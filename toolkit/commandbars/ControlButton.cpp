@@ -2,7 +2,7 @@
 
 #include "toolkit/commandbars/CommandBar.h"
 
-IMPLEMENT_DYNCREATE(CTKPControlButton, CTKPControl)
+IMPLEMENT_SERIAL(CTKPControlButton, CTKPControl, VERSIONABLE_SCHEMA | 16)
 
 CTKPControlButton::CTKPControlButton()
 {

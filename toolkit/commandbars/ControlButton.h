@@ -5,7 +5,7 @@
 #include "toolkit/commandbars/Control.h"
 
 class CTKPControlButton : public CTKPControl {
-    DECLARE_DYNCREATE(CTKPControlButton)
+    DECLARE_SERIAL(CTKPControlButton)
 public:
     CTKPControlButton();
 

@@ -5,7 +5,7 @@
 #include "toolkit/commandbars/CommandBarsTheme.h"
 #include "toolkit/commandbars/Controls.h"
 
-IMPLEMENT_DYNCREATE(CTKPControlPopup, CTKPControl)
+IMPLEMENT_SERIAL(CTKPControlPopup, CTKPControl, VERSIONABLE_SCHEMA | 16)
 
 namespace {
 

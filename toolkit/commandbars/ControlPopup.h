@@ -6,7 +6,7 @@
 #include "toolkit/commandbars/Control.h"
 
 class CTKPControlPopup : public CTKPControl {
-    DECLARE_DYNCREATE(CTKPControlPopup)
+    DECLARE_SERIAL(CTKPControlPopup)
 public:
     CTKPControlPopup();
     ~CTKPControlPopup() override;
@@ -38,6 +38,9 @@ public:
     // Takes the caller's reference (no extra one).
     void AttachCommandBar(CTKPCommandBar* pBar);
     BOOL GetPopup() const { return m_bPopup; }
+    // The id of the popup bar a loaded layout names, kept until the bars are linked again.
+    UINT GetLoadedCommandBarId() const { return m_dwReserved; }
+    void SetLoadedCommandBarId(UINT nId) { m_dwReserved = nId; }
     // Shows the popup bar's full menu when it is open.
     void ExpandPopup();
     // TRUE when the other control's popup is this one's, or one contains the other.

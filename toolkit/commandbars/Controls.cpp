@@ -239,8 +239,9 @@ CTKPControl* CTKPControls::AddMenuItem(CMenu* pMenu, int nIndex)
     info.fMask = MIIM_ID | MIIM_SUBMENU;
     if (!::GetMenuItemInfoW(hMenu, (UINT)nIndex, TRUE, &info))
         return NULL;
-    int nId = (int)info.wID;
     HMENU hSubMenu = info.hSubMenu;
+    // The item id of a submenu item is the submenu's handle: popup controls take no id from it.
+    int nId = hSubMenu != NULL ? -1 : (int)info.wID;
     const BOOL bDefault = ::GetMenuDefaultItem(hMenu, TRUE, GMDI_USEDISABLED) == (UINT)nIndex;
     if (nId == 0xFF00)
         return NULL;
@@ -535,6 +536,14 @@ void CTKPControls::CreateSavedCopy()
     CTKPControls* pCopy = Duplicate(TRUE);
     ClearSavedCopy();
     m_pSavedCopy = pCopy;
+}
+
+void CTKPControls::SetSavedCopy(CTKPControls* pSavedCopy)
+{
+    CTKPControls* pOld = m_pSavedCopy;
+    m_pSavedCopy = pSavedCopy;
+    if (pOld != NULL && pOld != pSavedCopy)
+        pOld->InternalRelease();
 }
 
 void CTKPControls::ClearSavedCopy()

@@ -54,6 +54,8 @@ public:
     // A new collection of clones of the controls that are not temporary (and of the saved copy).
     CTKPControls* Duplicate(BOOL bRecursive = FALSE);
     void CreateSavedCopy();
+    // Takes the caller's reference; releases the previous copy.
+    void SetSavedCopy(CTKPControls* pSavedCopy);
     void ClearSavedCopy();
     CTKPControls* GetSavedCopy() const { return m_pSavedCopy; }
     BOOL Compare(CTKPControls* pOther);

@@ -245,6 +245,24 @@ void CTKPDockBar::GetRowBars(int nIndex, CArray<CTKPToolBar*, CTKPToolBar*>& arr
         arrBars.Add(pBar);
 }
 
+void CTKPDockBar::InsertEntry(int nIndex, CTKPToolBar* pBar)
+{
+    if (pBar != NULL) {
+        if (pBar->GetDockBar() != NULL)
+            pBar->GetDockBar()->RemoveCommandBar(pBar);
+        if (pBar->GetSafeHwnd() != NULL && GetSafeHwnd() != NULL && ::GetParent(pBar->GetSafeHwnd()) != m_hWnd) {
+            CWnd::ModifyStyle(pBar->GetSafeHwnd(), WS_POPUP, WS_CHILD, 0);
+            ::SetParent(pBar->GetSafeHwnd(), m_hWnd);
+        }
+        pBar->SetDockBar(this);
+        pBar->m_barPosition = GetPosition();
+    }
+    if (nIndex < 0 || nIndex >= m_arrBars.GetSize())
+        m_arrBars.Add(pBar);
+    else
+        m_arrBars.InsertAt(nIndex, pBar);
+}
+
 // --- Layout -------------------------------------------------------------------------------------
 
 LRESULT CTKPDockBar::OnSizeParent(WPARAM, LPARAM lParam)

@@ -26,6 +26,10 @@ public:
     // Takes the bar out (ignoring the entry at nKeepIndex); an emptied row goes too. Returns 0.
     int RemoveCommandBar(CTKPToolBar* pBar, int nKeepIndex = -1);
     int FindBar(CTKPToolBar* pBar, int nKeepIndex = -1) const;
+    // Inserts an entry (null: a row end) at the index, appended past the end. A bar is first taken
+    // out of its previous dock bar; its window becomes a child of this one and its position this
+    // dock bar's.
+    void InsertEntry(int nIndex, CTKPToolBar* pBar);
     // The visible bars of the row holding the entry, ordered along the row.
     void GetRowBars(int nIndex, CArray<CTKPToolBar*, CTKPToolBar*>& arrBars) const;
     CSize CalcDockLayout(int nLength, DWORD dwMode, AFX_SIZEPARENTPARAMS* lpLayout);

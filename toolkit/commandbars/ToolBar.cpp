@@ -17,7 +17,7 @@
 #include "toolkit/commandbars/ToolBarDockContext.h"
 #include "toolkit/commandbars/ToolTipRecord.h"
 
-IMPLEMENT_DYNCREATE(CTKPToolBar, CTKPCommandBar)
+IMPLEMENT_SERIAL(CTKPToolBar, CTKPCommandBar, VERSIONABLE_SCHEMA | 16)
 
 BEGIN_MESSAGE_MAP(CTKPToolBar, CTKPCommandBar)
 ON_MESSAGE(WM_SIZEPARENT, OnSizeParent)
@@ -366,11 +366,18 @@ CTKPCommandBar* CTKPToolBar::CreateAddOrRemovePopup()
     for (int i = 0; i < pSaved->GetCount(); ++i) {
         CTKPControl* pOriginal = pSaved->GetAt(i);
         CTKPControl* pCurrent = m_pControls->FindControl(pOriginal->GetType(), pOriginal->GetID(), FALSE, FALSE);
-        CTKPControl* pItem = pPopup->GetControls()->Add(tkpControlButton, pOriginal->GetID());
+        CTKPAddOrRemoveButton* pItem = new CTKPAddOrRemoveButton;
+        pPopup->GetControls()->Add(pItem, pOriginal->GetID());
+        pItem->SetTarget(this, pOriginal->GetType());
         pItem->SetCaption(pOriginal->GetCaption());
-        pItem->SetFlags(pItem->GetFlags() | tkpFlagManualUpdate);
         pItem->SetChecked(pCurrent != NULL && !(pCurrent->GetHideFlags() & tkpHideCustomize));
     }
+    CTKPResetToolBarButton* pReset = new CTKPResetToolBarButton;
+    pPopup->GetControls()->Add(pReset, TKP_IDS_RESET);
+    pReset->SetTarget(this, tkpControlButton);
+    pReset->SetBeginGroup(TRUE);
+    if (pReset->GetCaption().IsEmpty())
+        pReset->SetCaption(L"Reset");
     return pPopup;
 }
 

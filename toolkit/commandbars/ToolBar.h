@@ -8,7 +8,7 @@
 class CTKPToolBarDockContext;
 
 class CTKPToolBar : public CTKPCommandBar {
-    DECLARE_DYNCREATE(CTKPToolBar)
+    DECLARE_SERIAL(CTKPToolBar)
 public:
     CTKPToolBar();
     ~CTKPToolBar() override;

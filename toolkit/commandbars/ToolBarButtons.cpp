@@ -1,12 +1,65 @@
 #include "toolkit/commandbars/ToolBarButtons.h"
 
+#include "toolkit/commandbars/BarOptions.h"
 #include "toolkit/commandbars/CommandBars.h"
+#include "toolkit/commandbars/Controls.h"
 #include "toolkit/commandbars/CommandBarsTheme.h"
 #include "toolkit/commandbars/RefHolder.h"
 #include "toolkit/commandbars/ToolBar.h"
 
 IMPLEMENT_DYNCREATE(CTKPToolBarExpandButton, CTKPControlPopup)
 IMPLEMENT_DYNCREATE(CTKPToolBarCloseButton, CTKPControlButton)
+IMPLEMENT_DYNCREATE(CTKPAddOrRemoveButton, CTKPControlButton)
+IMPLEMENT_DYNCREATE(CTKPResetToolBarButton, CTKPAddOrRemoveButton)
+
+CTKPAddOrRemoveButton::CTKPAddOrRemoveButton() : m_pToolBar(NULL), m_nTargetType(0)
+{
+    m_dwFlags = tkpFlagManualUpdate;
+    m_bCloseSubMenuOnClick = FALSE;
+}
+
+CTKPAddOrRemoveButton::~CTKPAddOrRemoveButton()
+{
+    if (m_pToolBar != NULL)
+        m_pToolBar->InternalRelease();
+}
+
+void CTKPAddOrRemoveButton::SetTarget(CTKPToolBar* pToolBar, int nTargetType)
+{
+    if (pToolBar != NULL)
+        pToolBar->InternalAddRef();
+    if (m_pToolBar != NULL)
+        m_pToolBar->InternalRelease();
+    m_pToolBar = pToolBar;
+    m_nTargetType = nTargetType;
+}
+
+void CTKPAddOrRemoveButton::OnExecute()
+{
+    if (m_pToolBar == NULL)
+        return;
+    CTKPRefHolder hold(this);
+    CTKPControl* pTarget = m_pToolBar->GetControls()->FindControl(m_nTargetType, m_nId, FALSE, FALSE);
+    if (pTarget == NULL)
+        return;
+    const BOOL bHide = !(pTarget->GetHideFlags() & tkpHideCustomize);
+    pTarget->SetHideFlag(tkpHideCustomize, bHide);
+    SetChecked(bHide ? 0 : 1);
+    CTKPCommandBars* pCommandBars = m_pToolBar->GetCommandBars();
+    if (pCommandBars != NULL)
+        pCommandBars->GetOptions()->bDirty = TRUE;
+    m_pToolBar->OnRecalcLayout();
+}
+
+void CTKPResetToolBarButton::OnExecute()
+{
+    if (m_pToolBar == NULL)
+        return;
+    CTKPRefHolder hold(this);
+    CTKPToolBar* pToolBar = m_pToolBar;
+    CTKPRefHolder holdBar(pToolBar);
+    pToolBar->ResetToolBar();
+}
 
 CTKPToolBarExpandButton::CTKPToolBarExpandButton() : m_bHiddenControls(FALSE), m_bFloatingLook(FALSE)
 {

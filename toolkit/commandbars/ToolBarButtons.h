@@ -26,6 +26,30 @@ protected:
     BOOL m_bFloatingLook;
 };
 
+// An item of a toolbar's add-or-remove list: checked while the control with its id and type is on
+// the toolbar; choosing it takes the control off the toolbar or puts it back.
+class CTKPAddOrRemoveButton : public CTKPControlButton {
+    DECLARE_DYNCREATE(CTKPAddOrRemoveButton)
+public:
+    CTKPAddOrRemoveButton();
+    ~CTKPAddOrRemoveButton() override;
+
+    // Holds a reference on the toolbar; nTargetType and the id name the control.
+    void SetTarget(CTKPToolBar* pToolBar, int nTargetType);
+    void OnExecute() override;
+
+protected:
+    CTKPToolBar* m_pToolBar;
+    int m_nTargetType;
+};
+
+// The last item of the add-or-remove list: resets the toolbar.
+class CTKPResetToolBarButton : public CTKPAddOrRemoveButton {
+    DECLARE_DYNCREATE(CTKPResetToolBarButton)
+public:
+    void OnExecute() override;
+};
+
 class CTKPToolBarCloseButton : public CTKPControlButton {
     DECLARE_DYNCREATE(CTKPToolBarCloseButton)
 public:

@@ -97,9 +97,16 @@ void CTKPToolBarDockContext::Track()
     CTKPCommandBars* pCommandBars = m_pBar->GetCommandBars();
     while (::GetCapture() == hWnd) {
         MSG msg;
-        while (::PeekMessageW(&msg, NULL, WM_PAINT, WM_PAINT, PM_REMOVE))
-            ::DispatchMessageW(&msg);
-        const BOOL bGot = ::GetMessageW(&msg, NULL, 0, 0);
+        // A pending quit message is retrieved whatever the filter: it ends the loop (and is put
+        // back) instead of being dispatched and lost.
+        BOOL bQuit = FALSE;
+        while (!bQuit && ::PeekMessageW(&msg, NULL, WM_PAINT, WM_PAINT, PM_REMOVE)) {
+            if (msg.message == WM_QUIT)
+                bQuit = TRUE;
+            else
+                ::DispatchMessageW(&msg);
+        }
+        const BOOL bGot = bQuit ? FALSE : ::GetMessageW(&msg, NULL, 0, 0);
         if (bGot == 0 || bGot == -1) {
             if (bGot == 0)
                 ::PostQuitMessage((int)msg.wParam);

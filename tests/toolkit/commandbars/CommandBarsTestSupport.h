@@ -3,7 +3,9 @@
 #pragma once
 
 #include "classlib/win/AfxWin.h"
+#include "toolkit/commandbars/CommandBar.h"
 #include "toolkit/commandbars/CommandBars.h"
+#include "toolkit/commandbars/ControlPopup.h"
 #include "toolkit/commandbars/FrameWnd.h"
 
 #include <functional>
@@ -29,9 +31,12 @@ public:
     BOOL CreateTestFrame(BOOL bNoToolBar = FALSE, CRect rc = CRect(0, 0, 640, 480));
     CTKPToolBar* GetToolBar() const { return m_pToolBar; }
 
-    std::vector<UINT> m_commands;       // WM_COMMAND ids in order
-    std::vector<UINT> m_notifications;  // control notifications (0x2862) in order
-    LRESULT m_nNotifyAnswer;            // what the frame answers to a control notification
+    std::vector<UINT> m_commands;           // WM_COMMAND ids in order
+    std::vector<UINT> m_notifications;      // control notifications (0x2862) in order
+    LRESULT m_nNotifyAnswer;                // what the frame answers to a control notification
+    std::function<void(UINT)> m_onCommand;  // runs inside the command handler
+    std::function<LRESULT(TKPCREATECONTROLSTRUCT*)> m_onCreateControl;
+    int m_nAfterCreateControl;
     std::map<UINT, BOOL> m_enabled;
     std::map<UINT, int> m_checked;
     int m_nUpdates;
@@ -40,6 +45,11 @@ public:
     afx_msg void OnUpdateTest(CCmdUI* pCmdUI);
     afx_msg void OnNotifyExecute(UINT nID, NMHDR* pNMHDR, LRESULT* pResult);
     afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
+    // Alt on its own enters the system's menu mode unless a menu bar takes it: the test frame,
+    // which has none, ignores it.
+    afx_msg void OnSysCommand(UINT nID, LPARAM lParam);
+    afx_msg LRESULT OnCreateControl(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnAfterCreateControl(WPARAM wParam, LPARAM lParam);
 
 protected:
     BOOL m_bNoToolBar;
@@ -48,9 +58,44 @@ protected:
     DECLARE_MESSAGE_MAP()
 };
 
+// A popup bar that records how it was opened: it tracks (popup mode) from Popup or PopupAt until
+// something closes it; its window is a hidden tool window.
+class CFakePopupBar : public CTKPCommandBar {
+    DECLARE_DYNCREATE(CFakePopupBar)
+public:
+    CFakePopupBar();
+    BOOL Popup(CTKPControlPopup* pControlPopup, BOOL bSelectFirst = FALSE) override;
+    BOOL PopupAt(int x, int y, LPCRECT lpExclude = NULL) override;
+    void SetPopupFlags(DWORD dwFlags) override { m_dwPopupFlags = dwFlags; }
+    CTKPControlPopup* GetControlPopup() const override { return m_pControlPopup; }
+    CTKPCommandBar* GetParentCommandBar() const override;
+    BOOL SetTrackingMode(int nMode, BOOL bSelectFirst = TRUE, BOOL bKeyboard = FALSE) override;
+
+    static int s_nPopups;  // Popup and PopupAt calls of every fake popup
+    CTKPControlPopup* m_pControlPopup;
+    DWORD m_dwPopupFlags;
+    CPoint m_ptPopup;
+    // Runs once the popup tracks (from inside PopupAt), e.g. to post the input that picks an item.
+    std::function<void(CFakePopupBar*)> m_onOpen;
+
+protected:
+    BOOL Open();
+};
+
+// Makes popup bars of CFakePopupBar for the life of the object.
+class CFakePopupBarClass {
+public:
+    CFakePopupBarClass();
+    ~CFakePopupBarClass();
+
+private:
+    CRuntimeClass* m_pOld;
+};
+
 // Dispatches what is queued for this thread (a quit message is put back).
 void PumpPending();
 // Pumps until pred() holds or timeout ms pass; returns pred().
 bool PumpUntil(const std::function<bool()>& pred, DWORD timeout = 3000);
-// The idle pass of the application: command UI and delayed layout.
-void RunIdle();
+// The idle pass of the application for a frame (which may be hidden): its command UI and its
+// delayed layout, and the command UI of every bar below it.
+void RunIdle(CWnd* pFrame);

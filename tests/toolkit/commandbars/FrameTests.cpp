@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/toolkit/commandbars/CommandBarsTestSupport.h"
+#include "toolkit/base/ResourceManager.h"
 #include "toolkit/commandbars/CommandBarsTheme.h"
 #include "toolkit/commandbars/Control.h"
 #include "toolkit/commandbars/Controls.h"
@@ -69,4 +70,52 @@ TEST_F(FrameTest, DockedToolBarTakesTheTopOfTheClientArea)
     CRect rcLeft;
     m_pFrame->RepositionBars(0, 0xFFFF, AFX_IDW_PANE_FIRST, CWnd::reposQuery, &rcLeft);
     EXPECT_EQ(rcLeft.top, rcBar.Height());
+}
+
+namespace {
+
+int g_nResetAnswer = IDCANCEL;
+int g_nResetQuestions = 0;
+int AnswerReset(LPCTSTR lpszText, UINT nType)
+{
+    ++g_nResetQuestions;
+    EXPECT_NE(CString(lpszText).Find(L"'Standard'"), -1);
+    return g_nResetAnswer;
+}
+
+}  // namespace
+
+TEST_F(FrameTest, TheAddOrRemoveListTakesButtonsOffAndPutsThemBackAndResetAsksFirst)
+{
+    CFakePopupBarClass fakePopups;
+    CTKPToolBar* pBar = m_pFrame->GetToolBar();
+    CTKPCommandBar* pList = pBar->CreateAddOrRemovePopup();
+    ASSERT_NE(pList, nullptr);
+    CTKPControls* pItems = pList->GetControls();
+    // One checked item per loaded button, then the reset item starting a group.
+    ASSERT_EQ(pItems->GetCount(), 6);
+    for (int i = 0; i < 5; ++i)
+        EXPECT_EQ(pItems->GetAt(i)->GetChecked(), 1) << i;
+    EXPECT_TRUE(pItems->GetAt(5)->GetBeginGroup());
+
+    CTKPControl* pSave = pBar->GetControls()->FindControl(101);
+    pItems->GetAt(1)->OnExecute();
+    EXPECT_TRUE(pSave->GetHideFlags() & tkpHideCustomize);
+    EXPECT_EQ(pItems->GetAt(1)->GetChecked(), 0);
+    pItems->GetAt(1)->OnExecute();
+    EXPECT_FALSE(pSave->GetHideFlags() & tkpHideCustomize);
+
+    // Reset asks; cancelled, a removed control stays away; confirmed, the loaded set comes back.
+    pBar->SetBuiltIn(TRUE);
+    pBar->GetControls()->Remove(pBar->GetControls()->FindControl(103));
+    CTKPResourceManager::SetMessageBoxHook(AnswerReset);
+    g_nResetAnswer = IDCANCEL;
+    pItems->GetAt(5)->OnExecute();
+    EXPECT_EQ(pBar->GetControls()->FindControl(103), nullptr);
+    g_nResetAnswer = IDOK;
+    pItems->GetAt(5)->OnExecute();
+    EXPECT_NE(pBar->GetControls()->FindControl(103), nullptr);
+    EXPECT_EQ(g_nResetQuestions, 2);
+    CTKPResourceManager::SetMessageBoxHook(NULL);
+    pList->InternalRelease();
 }

@@ -1,0 +1,233 @@
+// Controls of a command bar: their texts and icons, the execution of their command through the
+// frame, the press-and-hold loop of toolbar buttons and split buttons, and their lifetime when the
+// command's own handler takes them away.
+#include <gtest/gtest.h>
+
+#include "tests/toolkit/commandbars/CommandBarsTestSupport.h"
+#include "toolkit/commandbars/ControlButton.h"
+#include "toolkit/commandbars/ControlPopup.h"
+#include "toolkit/commandbars/Controls.h"
+#include "toolkit/commandbars/ToolBar.h"
+
+namespace {
+
+class ControlTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        m_pFrame = new CTestFrame;
+        ASSERT_TRUE(m_pFrame->CreateTestFrame());
+        m_pBar = m_pFrame->GetToolBar();
+        ASSERT_NE(m_pBar, nullptr);
+    }
+    void TearDown() override
+    {
+        if (m_pFrame->GetSafeHwnd() != NULL)
+            m_pFrame->DestroyWindow();
+    }
+    CTKPControl* Find(int nId) { return m_pBar->GetControls()->FindControl(nId); }
+    // A left press on the control with the release already queued.
+    void Click(CTKPControl* pControl, CPoint ptRelease = CPoint(-1, -1))
+    {
+        const CPoint pt = pControl->GetRect().CenterPoint();
+        if (ptRelease != CPoint(-1, -1)) {
+            m_pBar->PostMessage(WM_MOUSEMOVE, 0, MAKELPARAM(ptRelease.x, ptRelease.y));
+            m_pBar->PostMessage(WM_LBUTTONUP, 0, MAKELPARAM(ptRelease.x, ptRelease.y));
+        } else {
+            m_pBar->PostMessage(WM_LBUTTONUP, 0, MAKELPARAM(pt.x, pt.y));
+        }
+        m_pBar->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(pt.x, pt.y));
+    }
+    CTestFrame* m_pFrame = nullptr;
+    CTKPToolBar* m_pBar = nullptr;
+};
+
+// A control that says when it is destroyed.
+class CProbeButton : public CTKPControlButton {
+public:
+    explicit CProbeButton(bool* pDestroyed) : m_pDestroyed(pDestroyed) {}
+    ~CProbeButton() override { *m_pDestroyed = true; }
+    bool* m_pDestroyed;
+};
+
+}  // namespace
+
+TEST(ControlTexts, TabSplitsTheShortcutAndNewlineSplitsThePrompt)
+{
+    CTKPControl* pControl = new CTKPControlButton;
+    pControl->SetCaption(L"&Word\tCtrl+W");
+    EXPECT_EQ(pControl->GetCaption(), CString(L"&Word"));
+    EXPECT_EQ(pControl->GetShortcutText(), CString(L"Ctrl+W"));
+    // A caption without a tab keeps the shortcut; an explicit shortcut text wins.
+    pControl->SetCaption(L"Other");
+    EXPECT_EQ(pControl->GetShortcutText(), CString(L"Ctrl+W"));
+    pControl->SetShortcutText(L"F9");
+    EXPECT_EQ(pControl->GetShortcutText(), CString(L"F9"));
+    // A custom caption wins over the caption.
+    pControl->SetCustomCaption(L"Custom");
+    EXPECT_EQ(pControl->GetCaption(), CString(L"Custom"));
+    pControl->InternalRelease();
+
+    CTKPControl* pEmpty = new CTKPControlButton;
+    pEmpty->SetPrompt(L"Saves the document.\nSave");
+    EXPECT_EQ(pEmpty->GetDescription(), CString(L"Saves the document."));
+    EXPECT_EQ(pEmpty->GetTooltip(), CString(L"Save"));
+    EXPECT_EQ(pEmpty->GetCaption(), CString(L"Save"));
+    pEmpty->SetPrompt(L"");
+    EXPECT_EQ(pEmpty->GetTooltip(), CString(L"Save"));
+    // The string resource of the id is the prompt.
+    pEmpty->SetID(101);
+    EXPECT_EQ(pEmpty->GetDescription(), CString(L"Save the file"));
+    pEmpty->InternalRelease();
+}
+
+TEST_F(ControlTest, TheCommandIdIsTheImageIdUnlessAnIconIdIsSet)
+{
+    CTKPControl* pOpen = Find(100);
+    ASSERT_NE(pOpen, nullptr);
+    EXPECT_EQ(pOpen->GetIconId(), 100);
+    EXPECT_NE(pOpen->GetImage(32), nullptr);
+    pOpen->SetIconId(101);
+    EXPECT_EQ(pOpen->GetIconId(), 101);
+    pOpen->SetCustomIconId(102);
+    EXPECT_EQ(pOpen->GetIconId(), 102);
+
+    CTKPControl* pNoId = m_pBar->GetControls()->Add(tkpControlButton, 0);
+    EXPECT_EQ(pNoId->GetIconId(), 0);
+    EXPECT_EQ(pNoId->GetImage(32), nullptr);
+}
+
+TEST_F(ControlTest, ExecutionNotifiesTheSiteAndSendsTheCommandOnlyWhenTheNotificationIsNotHandled)
+{
+    CTKPControl* pSave = Find(101);
+    pSave->OnExecute();
+    EXPECT_EQ(m_pFrame->m_notifications, (std::vector<UINT>{101}));
+    EXPECT_EQ(m_pFrame->m_commands, (std::vector<UINT>{101}));
+
+    m_pFrame->m_nNotifyAnswer = 1;
+    pSave->OnExecute();
+    EXPECT_EQ(m_pFrame->m_notifications.size(), 2u);
+    EXPECT_EQ(m_pFrame->m_commands.size(), 1u);
+
+    // A control without a command sends nothing.
+    m_pFrame->m_nNotifyAnswer = 0;
+    m_pBar->GetControls()->Add(tkpControlButton, 0)->OnExecute();
+    EXPECT_EQ(m_pFrame->m_notifications.size(), 2u);
+    EXPECT_EQ(m_pFrame->m_commands.size(), 1u);
+}
+
+TEST_F(ControlTest, ABarTrackedForAReturnedCommandKeepsTheIdAndSendsNothing)
+{
+    UINT nReturned = 0;
+    m_pBar->SetReturnCmd(&nReturned);
+    Find(102)->OnExecute();
+    m_pBar->SetReturnCmd(NULL);
+    EXPECT_EQ(nReturned, 102u);
+    EXPECT_TRUE(m_pFrame->m_commands.empty());
+    EXPECT_TRUE(m_pFrame->m_notifications.empty());
+}
+
+TEST_F(ControlTest, AControlWhoseCommandRemovesItLivesUntilItsExecutionEnds)
+{
+    bool bDestroyed = false;
+    CProbeButton* pProbe = new CProbeButton(&bDestroyed);
+    m_pBar->GetControls()->Add(pProbe, 150);
+    bool bAliveInHandler = false;
+    m_pFrame->m_onCommand = [&](UINT nID) {
+        if (nID != 150)
+            return;
+        // The command replaces the bar's controls (as a menu switch does).
+        m_pBar->GetControls()->RemoveAll();
+        bAliveInHandler = !bDestroyed;
+    };
+    pProbe->SetCloseSubMenuOnClick(FALSE);  // afterwards the bar refreshes its controls
+    pProbe->OnExecute();
+    EXPECT_TRUE(bAliveInHandler);
+    EXPECT_TRUE(bDestroyed);
+    EXPECT_EQ(m_pFrame->m_commands, (std::vector<UINT>{150}));
+}
+
+TEST_F(ControlTest, WithCloseOnClickClearTheExecutionRefreshesTheCommandState)
+{
+    CTKPControl* pPrint = Find(103);
+    pPrint->SetCloseSubMenuOnClick(FALSE);
+    m_pFrame->m_checked[103] = 1;
+    m_pBar->ShowWindow(SW_SHOWNA);
+    pPrint->OnExecute();
+    EXPECT_EQ(pPrint->GetChecked(), 1);
+    EXPECT_EQ(pPrint->GetPressed(), 0);
+}
+
+TEST_F(ControlTest, PressAndReleaseOnAButtonExecutesItOnce)
+{
+    Click(Find(100));
+    EXPECT_EQ(m_pFrame->m_commands, (std::vector<UINT>{100}));
+    EXPECT_EQ(Find(100)->GetSelected(), 0);
+    EXPECT_EQ(m_pBar->GetLastClicked(), Find(100)->GetIndex());
+    // Marked as executing until the next idle update.
+    EXPECT_EQ(Find(100)->GetPressed(), 2);
+    RunIdle(m_pFrame);
+    EXPECT_EQ(Find(100)->GetPressed(), 0);
+}
+
+TEST_F(ControlTest, ReleasingOffTheButtonDoesNotExecuteIt)
+{
+    CTKPControl* pOpen = Find(100);
+    Click(pOpen, CPoint(pOpen->GetRect().right + 50, pOpen->GetRect().bottom + 50));
+    EXPECT_TRUE(m_pFrame->m_commands.empty());
+    EXPECT_EQ(pOpen->GetSelected(), 0);
+}
+
+TEST_F(ControlTest, AQuitMessageDuringThePressEndsItAndReachesTheMainLoop)
+{
+    ::PostQuitMessage(7);
+    const CPoint pt = Find(100)->GetRect().CenterPoint();
+    // The loop ends without executing and puts the quit message back.
+    m_pBar->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(pt.x, pt.y));
+    EXPECT_TRUE(m_pFrame->m_commands.empty());
+    EXPECT_EQ(::GetCapture(), (HWND)NULL);
+    MSG msg;
+    ASSERT_TRUE(::PeekMessageW(&msg, NULL, WM_QUIT, WM_QUIT, PM_REMOVE));
+    EXPECT_EQ(msg.wParam, 7u);
+    PumpPending();
+}
+
+TEST_F(ControlTest, TheArrowOfASplitButtonOpensItsPopupAndTheRestExecutes)
+{
+    CFakePopupBarClass fakePopups;
+    CTKPControlPopup* pSplit =
+        static_cast<CTKPControlPopup*>(m_pBar->GetControls()->Add(tkpControlSplitButtonPopup, 104));
+    ASSERT_NE(pSplit->GetCommandBar(), nullptr);
+    m_pFrame->RecalcLayout();
+    const CRect rc = pSplit->GetRect();
+    ASSERT_GT(rc.Width(), 11 + 10);
+
+    const int nPopups = CFakePopupBar::s_nPopups;
+    m_pBar->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(rc.right - 5, rc.CenterPoint().y));
+    EXPECT_EQ(CFakePopupBar::s_nPopups, nPopups + 1);
+    EXPECT_TRUE(pSplit->GetPopup());
+    EXPECT_EQ(m_pBar->GetPopupedIndex(), pSplit->GetIndex());
+    m_pBar->SetTrackingMode(CTKPCommandBar::trackingNone, TRUE, FALSE);
+    EXPECT_FALSE(pSplit->GetPopup());
+    EXPECT_TRUE(m_pFrame->m_commands.empty());
+
+    m_pBar->PostMessage(WM_LBUTTONUP, 0, MAKELPARAM(rc.left + 5, rc.CenterPoint().y));
+    m_pBar->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(rc.left + 5, rc.CenterPoint().y));
+    EXPECT_EQ(m_pFrame->m_commands, (std::vector<UINT>{104}));
+    EXPECT_EQ(CFakePopupBar::s_nPopups, nPopups + 1);
+}
+
+TEST_F(ControlTest, CopiesAndComparisonsCoverWhatCustomisationChanges)
+{
+    CTKPControl* pOpen = Find(100);
+    CTKPControl* pClone = pOpen->Clone();
+    EXPECT_TRUE(pClone->IsKindOf(RUNTIME_CLASS(CTKPControlButton)));
+    EXPECT_TRUE(pOpen->Compare(pClone));
+    // State is not part of the comparison, texts are.
+    pClone->SetChecked(1);
+    pClone->SetEnabled(FALSE);
+    EXPECT_TRUE(pOpen->Compare(pClone));
+    pClone->SetCaption(L"Renamed");
+    EXPECT_FALSE(pOpen->Compare(pClone));
+    pClone->InternalRelease();
+}

@@ -1,0 +1,149 @@
+// Keyboard shortcuts: the texts shown for a command, their display form, the working table saved to
+// the profile and read back (also from damaged values), and the mnemonic match of typed characters.
+#include <gtest/gtest.h>
+
+#include "tests/toolkit/base/TestRegistryKey.h"
+#include "tests/toolkit/commandbars/CommandBarsTestSupport.h"
+#include "toolkit/commandbars/KeyBindings.h"
+
+#include <vector>
+
+namespace {
+
+class KeyBindingsTest : public ::testing::Test {
+protected:
+    KeyBindingsTest() : m_key(L"MorvickCommandBarsTests") {}
+    void SetUp() override
+    {
+        m_pBindings = new CTKPKeyBindings(NULL);
+        m_pBindings->LoadFromResource(128);
+        ASSERT_TRUE(m_pBindings->IsLoaded());
+    }
+    void TearDown() override { m_pBindings->InternalRelease(); }
+    int WorkingCount() { return ::CopyAcceleratorTableW(m_pBindings->GetAccelTable(), NULL, 0); }
+    CString Shortcut(UINT nCmd)
+    {
+        CString str;
+        m_pBindings->FindShortcut(nCmd, str);
+        return str;
+    }
+
+    TestRegistryKey m_key;  // the application's profile key, empty before and after
+    CTKPKeyBindings* m_pBindings = nullptr;
+};
+
+int TwoLayouts(HKL* pLayouts, int nMax)
+{
+    pLayouts[0] = ::GetKeyboardLayout(0);
+    pLayouts[1] = (HKL)(UINT_PTR)0x04070407;  // German: the Z key types a y
+    return 2;
+}
+
+}  // namespace
+
+TEST_F(KeyBindingsTest, ACommandShowsItsShortcutOfTheHighestPriority)
+{
+    EXPECT_EQ(Shortcut(102), CString(L"F5"));      // F5 before Ctrl+F5
+    EXPECT_EQ(Shortcut(101), CString(L"Ctrl+S"));  // Ctrl before Alt
+    EXPECT_EQ(Shortcut(104), CString(L"Shift+F3"));
+    CString strNone = L"old";
+    EXPECT_FALSE(m_pBindings->FindShortcut(105, strNone));
+    EXPECT_TRUE(strNone.IsEmpty());
+    // A text that is one of the command's shortcuts stays.
+    CString strCurrent = L"Ctrl+F5";
+    EXPECT_TRUE(m_pBindings->FindShortcut(102, strCurrent));
+    EXPECT_EQ(strCurrent, CString(L"Ctrl+F5"));
+}
+
+TEST_F(KeyBindingsTest, ShortcutTexts)
+{
+    CString str;
+    int nPriority = 0;
+    ACCEL ctrlOnly = {FVIRTKEY | FCONTROL, 0, 100};
+    m_pBindings->FormatAccel(ctrlOnly, str, &nPriority);
+    EXPECT_EQ(str, CString(L"Ctrl"));
+    EXPECT_EQ(nPriority, 3);
+    ACCEL all = {FVIRTKEY | FCONTROL | FSHIFT | FALT, VK_F5, 100};
+    m_pBindings->FormatAccel(all, str, &nPriority);
+    EXPECT_EQ(str, CString(L"Ctrl+Shift+Alt+F5"));
+    ACCEL character = {0, 'a', 100};
+    m_pBindings->FormatAccel(character, str, &nPriority);
+    EXPECT_EQ(str, CString(L"a"));
+    EXPECT_EQ(nPriority, 4);
+    ACCEL escape = {0, 27, 100};
+    m_pBindings->FormatAccel(escape, str, NULL);
+    EXPECT_TRUE(str.IsEmpty());
+    EXPECT_EQ(m_pBindings->GetKeyName(VK_NEXT), CString(L"Page Down"));
+    EXPECT_EQ(m_pBindings->GetKeyName(VK_NUMPAD7), CString(L"Num 7"));
+
+    EXPECT_FALSE(m_pBindings->IsAllowedAccel(FVIRTKEY | (VK_ESCAPE << 16)));
+    EXPECT_TRUE(m_pBindings->IsAllowedAccel(FVIRTKEY | FSHIFT | (VK_ESCAPE << 16)));
+    m_pBindings->m_bAllowEscapeShortcut = TRUE;
+    EXPECT_TRUE(m_pBindings->IsAllowedAccel(FVIRTKEY | (VK_ESCAPE << 16)));
+}
+
+TEST_F(KeyBindingsTest, TheWorkingTableGoesToTheProfileAndComesBack)
+{
+    ACCEL entries[] = {{FVIRTKEY | FCONTROL, 'P', 103}, {FVIRTKEY, VK_F9, 100}};
+    ASSERT_TRUE(m_pBindings->SetAccelTable(entries, 2));
+    m_pBindings->SaveToProfile(L"CommandBars");
+    std::vector<BYTE> bytes;
+    ASSERT_EQ(m_key.Raw(L"CommandBars", L"Accelerators", &bytes), (DWORD)REG_BINARY);
+    EXPECT_EQ(bytes, (std::vector<BYTE>{FVIRTKEY | FCONTROL, 0, 'P', 0, 103, 0, FVIRTKEY, 0, VK_F9, 0, 100, 0}));
+
+    m_pBindings->Reset();
+    EXPECT_EQ(Shortcut(103), CString());
+    m_pBindings->LoadFromProfile(L"CommandBars");
+    EXPECT_EQ(Shortcut(103), CString(L"Ctrl+P"));
+    EXPECT_EQ(Shortcut(102), CString());
+}
+
+TEST_F(KeyBindingsTest, AStoredValueIsReadByWholeEntriesAndADamagedOneKeepsTheShortcuts)
+{
+    const int nLoaded = WorkingCount();
+    // Thirteen bytes: two entries and a stray byte.
+    const BYTE thirteen[13] = {FVIRTKEY, 0, VK_F2, 0, 100, 0, FVIRTKEY, 0, VK_F3, 0, 101, 0, 0x7F};
+    m_key.Set(L"CommandBars", L"Accelerators", REG_BINARY, thirteen, sizeof(thirteen));
+    m_pBindings->LoadFromProfile(L"CommandBars");
+    EXPECT_EQ(WorkingCount(), 2);
+    EXPECT_EQ(Shortcut(100), CString(L"F2"));
+
+    // Too short for one entry: the working table stays as it was.
+    m_pBindings->Reset();
+    const BYTE four[4] = {FVIRTKEY, 0, VK_F2, 0};
+    m_key.Set(L"CommandBars", L"Accelerators", REG_BINARY, four, sizeof(four));
+    m_pBindings->LoadFromProfile(L"CommandBars");
+    EXPECT_EQ(WorkingCount(), nLoaded);
+    EXPECT_EQ(Shortcut(100), CString(L"Ctrl+O"));
+}
+
+TEST_F(KeyBindingsTest, WithoutTheProgramsTableNothingIsSavedOrTranslated)
+{
+    CTKPKeyBindings* pEmpty = new CTKPKeyBindings(NULL);
+    pEmpty->LoadFromResource(999);
+    EXPECT_FALSE(pEmpty->IsLoaded());
+    pEmpty->SaveToProfile(L"CommandBars");
+    EXPECT_EQ(m_key.Raw(L"CommandBars", L"Accelerators"), 0u);
+    MSG msg = {};
+    msg.message = WM_KEYDOWN;
+    msg.wParam = VK_F5;
+    EXPECT_FALSE(pEmpty->TranslateAccelerator(NULL, &msg));
+    pEmpty->InternalRelease();
+}
+
+TEST(KeyBindingsMnemonics, AKeyMatchesItsCharacterInEitherCaseAndOnOtherLayouts)
+{
+    EXPECT_TRUE(CTKPKeyBindings::MatchesKeyChar(L'a', 'A'));
+    EXPECT_TRUE(CTKPKeyBindings::MatchesKeyChar(L'A', 'A'));
+    EXPECT_FALSE(CTKPKeyBindings::MatchesKeyChar(L'b', 'A'));
+    EXPECT_FALSE(CTKPKeyBindings::MatchesKeyChar(L'a', VK_SHIFT));  // a key without a character
+    EXPECT_FALSE(CTKPKeyBindings::MatchesKeyChar(L'y', 'Z'));
+    CTKPKeyBindings::SetLayoutSource(TwoLayouts);
+    const BOOL bSecondLayout = CTKPKeyBindings::MatchesKeyChar(L'y', 'Z');
+    CTKPKeyBindings::SetLayoutSource(NULL);
+    // The system may not know the second layout; when it does, its character counts.
+    BYTE keys[256] = {};
+    WCHAR ch[4] = {};
+    if (::ToUnicodeEx('Z', 0, keys, ch, 1, 0, (HKL)(UINT_PTR)0x04070407) == 1 && ch[0] == L'y')
+        EXPECT_TRUE(bSecondLayout);
+}

@@ -1,0 +1,541 @@
+// The command-bar themes drawn into memory bitmaps: the faces of controls in every state, grippers,
+// separators and dock-bar backgrounds of the flat, gradient and scheme gradient themes, the
+// drawing every theme shares (captions, split buttons, text below icons, check marks, status
+// panes), and the process-wide theme with its colours and fonts.
+#include <gtest/gtest.h>
+
+#include "tests/toolkit/base/DibCanvas.h"
+#include "tests/toolkit/commandbars/CommandBarsTestSupport.h"
+#include "toolkit/base/ColorManager.h"
+#include "toolkit/commandbars/Control.h"
+#include "toolkit/commandbars/Controls.h"
+#include "toolkit/commandbars/FlatBarTheme.h"
+#include "toolkit/commandbars/GradientBarTheme.h"
+#include "toolkit/commandbars/SchemeGradientBarTheme.h"
+#include "toolkit/commandbars/ToolBar.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <memory>
+
+namespace {
+
+const COLORREF kPaper = RGB(1, 2, 3);
+const int kNone = -1;
+
+// A theme made and refreshed for one test, released at its end.
+struct ThemeDeleter {
+    void operator()(CTKPCommandBarsTheme* p) const { p->InternalRelease(); }
+};
+template <class T>
+std::unique_ptr<T, ThemeDeleter> MakeTheme(int nTheme)
+{
+    T* pTheme = static_cast<T*>(CTKPCommandBarsTheme::CreateTheme(nTheme));
+    pTheme->RefreshColorsAndFonts();
+    return std::unique_ptr<T, ThemeDeleter>(pTheme);
+}
+
+// One state of a control face and what the flat theme draws for it.
+struct FaceCase {
+    const char* name;
+    int nSelected, nPressed;
+    BOOL bEnabled, bChecked, bPopuped;
+    int nPosition;
+    int nBorder, nFill;
+};
+
+const FaceCase kFlatFaces[] = {
+    {"open popup", 0, 0, TRUE, FALSE, TRUE, tkpBarTop, 43, 30},
+    {"checked", 0, 0, TRUE, TRUE, FALSE, tkpBarTop, 50, 36},
+    {"checked and hot", 1, 0, TRUE, TRUE, FALSE, tkpBarTop, 37, 33},
+    {"pressed while its popup is open", 0, 2, TRUE, FALSE, FALSE, tkpBarTop, 50, 33},
+    {"hot and pressed", 1, 1, TRUE, FALSE, FALSE, tkpBarTop, 50, 33},
+    {"pressed, mouse away", 0, 1, TRUE, FALSE, FALSE, tkpBarTop, 32, 31},
+    {"hot", 1, 0, TRUE, FALSE, FALSE, tkpBarTop, 32, 31},
+    {"idle", 0, 0, TRUE, FALSE, FALSE, tkpBarTop, kNone, kNone},
+    {"disabled, keyboard selected, on a popup", 2, 0, FALSE, FALSE, FALSE, tkpBarPopup, 32, 41},
+    {"disabled, keyboard selected, checked", 2, 0, FALSE, TRUE, FALSE, tkpBarTop, 32, 33},
+    {"disabled, keyboard selected", 2, 0, FALSE, FALSE, FALSE, tkpBarTop, 32, 31},
+    {"disabled checked on a popup", 0, 0, FALSE, TRUE, FALSE, tkpBarPopup, 58, kNone},
+    {"disabled checked", 1, 0, FALSE, TRUE, FALSE, tkpBarTop, 58, 36},
+    {"disabled", 1, 0, FALSE, FALSE, FALSE, tkpBarTop, kNone, kNone},
+};
+
+void DrawFace(CTKPCommandBarsTheme* pTheme, DibCanvas& canvas, const FaceCase& c, BOOL bToolBar = TRUE)
+{
+    canvas.Fill(kPaper);
+    pTheme->DrawRectangle(canvas.DC(), CRect(2, 2, 22, 18), c.nSelected, c.nPressed, c.bEnabled, c.bChecked, c.bPopuped,
+        bToolBar, c.nPosition);
+}
+
+bool SamePixels(DibCanvas& a, DibCanvas& b, int cx, int cy)
+{
+    for (int y = 0; y < cy; ++y) {
+        for (int x = 0; x < cx; ++x) {
+            if (a.Pixel(x, y) != b.Pixel(x, y))
+                return false;
+        }
+    }
+    return true;
+}
+
+// The largest difference of one colour channel.
+int ChannelDistance(COLORREF a, COLORREF b)
+{
+    const int dr = abs((int)GetRValue(a) - (int)GetRValue(b)), dg = abs((int)GetGValue(a) - (int)GetGValue(b)),
+              db = abs((int)GetBValue(a) - (int)GetBValue(b));
+    return std::max(dr, std::max(dg, db));
+}
+
+// Puts the colour manager on a desktop scheme for the life of the object (0 follows the desktop).
+class ForcedScheme {
+public:
+    explicit ForcedScheme(int nScheme) : m_nOld(GetColorManager()->m_nSelectedScheme)
+    {
+        GetColorManager()->SetSelectedScheme(nScheme);
+        GetColorManager()->RefreshColors();
+    }
+    ~ForcedScheme()
+    {
+        GetColorManager()->SetSelectedScheme(m_nOld);
+        GetColorManager()->RefreshColors();
+    }
+
+private:
+    int m_nOld;
+};
+
+}  // namespace
+
+TEST(FlatTheme, EachControlStateHasItsBorderAndFill)
+{
+    auto pTheme = MakeTheme<CTKPFlatBarTheme>(CTKPCommandBarsTheme::themeFlat);
+    DibCanvas canvas(24, 20);
+    for (const FaceCase& c : kFlatFaces) {
+        SCOPED_TRACE(c.name);
+        DrawFace(pTheme.get(), canvas, c);
+        EXPECT_EQ(canvas.Pixel(1, 1), kPaper);
+        EXPECT_EQ(canvas.Pixel(2, 2), c.nBorder != kNone ? pTheme->GetColor(c.nBorder) : kPaper);
+        EXPECT_EQ(canvas.Pixel(21, 17), c.nBorder != kNone ? pTheme->GetColor(c.nBorder) : kPaper);
+        COLORREF clrInside = kPaper;
+        if (c.nFill != kNone)
+            clrInside = pTheme->GetColor(c.nFill);
+        EXPECT_EQ(canvas.Pixel(10, 9), clrInside);
+    }
+}
+
+TEST(FlatTheme, GripperOfAHorizontalToolBarIsShortLinesEveryOtherRow)
+{
+    CTestFrame* pFrame = new CTestFrame;
+    ASSERT_TRUE(pFrame->CreateTestFrame());
+    CTKPToolBar* pBar = pFrame->GetToolBar();
+    auto pTheme = MakeTheme<CTKPFlatBarTheme>(CTKPCommandBarsTheme::themeFlat);
+    pBar->SetWindowPos(NULL, 0, 0, 100, 22, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    DibCanvas canvas(100, 22);
+    canvas.Fill(kPaper);
+    EXPECT_EQ(pTheme->DrawCommandBarGripper(canvas.DC(), pBar, TRUE), CSize(6, 0));
+    const COLORREF clr38 = pTheme->GetColor(38);
+    for (int y = 0; y < 22; ++y) {
+        const bool bLine = y >= 5 && y <= 15 && y % 2 == 1;
+        SCOPED_TRACE(y);
+        EXPECT_EQ(canvas.Pixel(3, y), bLine ? clr38 : kPaper);
+        EXPECT_EQ(canvas.Pixel(5, y), bLine ? clr38 : kPaper);
+        EXPECT_EQ(canvas.Pixel(6, y), kPaper);
+    }
+    pFrame->DestroyWindow();
+}
+
+TEST(GradientTheme, WithoutADesktopSchemeClosedControlsLookFlat)
+{
+    ForcedScheme none(0);
+    auto pFlat = MakeTheme<CTKPFlatBarTheme>(CTKPCommandBarsTheme::themeFlat);
+    auto pGradient = MakeTheme<CTKPGradientBarTheme>(CTKPCommandBarsTheme::themeGradient);
+    ASSERT_FALSE(pGradient->m_bSchemeActive);
+    DibCanvas flat(24, 20), gradient(24, 20);
+    for (const FaceCase& c : kFlatFaces) {
+        if (c.bPopuped)
+            continue;
+        SCOPED_TRACE(c.name);
+        DrawFace(pFlat.get(), flat, c);
+        DrawFace(pGradient.get(), gradient, c);
+        EXPECT_TRUE(SamePixels(flat, gradient, 24, 20));
+    }
+    // An open popup always gets the gradient, framed in colour 43.
+    const FaceCase open = kFlatFaces[0];
+    DrawFace(pGradient.get(), gradient, open);
+    EXPECT_EQ(gradient.Pixel(2, 2), pGradient->GetColor(43));
+    EXPECT_NE(gradient.Pixel(10, 9), kPaper);
+}
+
+TEST(GradientTheme, ADesktopSchemeGivesGradientFacesUntilItIsGone)
+{
+    auto pTheme = MakeTheme<CTKPGradientBarTheme>(CTKPCommandBarsTheme::themeGradient);
+    const COLORREF clrHotBefore = pTheme->GetColor(31);
+    DibCanvas canvas(24, 20);
+    const FaceCase& checked = kFlatFaces[1];
+    {
+        ForcedScheme blue(1);
+        pTheme->RefreshColorsAndFonts();
+        ASSERT_TRUE(pTheme->m_bSchemeActive);
+        EXPECT_EQ(pTheme->GetColor(31), 0xC2EEFFu);
+        EXPECT_EQ(pTheme->GetColor(50), 0x800000u);
+        EXPECT_EQ(pTheme->GetColor(60), 0x8D8D8Du);
+        DrawFace(pTheme.get(), canvas, checked);
+        EXPECT_EQ(canvas.Pixel(2, 2), 0x800000u);
+        // The checked gradient runs from top to bottom.
+        EXPECT_NE(canvas.Pixel(10, 3), canvas.Pixel(10, 16));
+        EXPECT_EQ(canvas.Pixel(10, 3), canvas.Pixel(20, 3));
+
+        // Docked on a side the same face runs from left to right.
+        FaceCase side = checked;
+        side.nPosition = tkpBarLeft;
+        DrawFace(pTheme.get(), canvas, side);
+        EXPECT_EQ(canvas.Pixel(3, 3), canvas.Pixel(3, 16));
+        EXPECT_NE(canvas.Pixel(3, 9), canvas.Pixel(20, 9));
+
+        // Popup items keep the flat table.
+        DrawFace(pTheme.get(), canvas, checked, FALSE);
+        EXPECT_EQ(canvas.Pixel(10, 3), pTheme->GetColor(36));
+    }
+    pTheme->RefreshColorsAndFonts();
+    EXPECT_FALSE(pTheme->m_bSchemeActive);
+    EXPECT_EQ(pTheme->GetColor(31), clrHotBefore);
+    DrawFace(pTheme.get(), canvas, checked);
+    EXPECT_EQ(canvas.Pixel(10, 3), pTheme->GetColor(36));
+}
+
+TEST(GradientTheme, GripperDotsNeedRoomAndDockBarsShareOneHalfScreenGradient)
+{
+    CTestFrame* pFrame = new CTestFrame;
+    ASSERT_TRUE(pFrame->CreateTestFrame());
+    CTKPToolBar* pBar = pFrame->GetToolBar();
+    auto pTheme = MakeTheme<CTKPGradientBarTheme>(CTKPCommandBarsTheme::themeGradient);
+
+    DibCanvas canvas(100, 22);
+    canvas.Fill(kPaper);
+    pBar->SetWindowPos(NULL, 0, 0, 100, 7, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    pTheme->DrawCommandBarGripper(canvas.DC(), pBar, TRUE);
+    for (int y = 0; y < 7; ++y) {
+        for (int x = 0; x < 10; ++x)
+            EXPECT_EQ(canvas.Pixel(x, y), kPaper);
+    }
+    pBar->SetWindowPos(NULL, 0, 0, 100, 22, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    pTheme->DrawCommandBarGripper(canvas.DC(), pBar, TRUE);
+    // Dots at y = 8, 12 and 16: a dark square up and left of a light one.
+    for (int y : {8, 12, 16}) {
+        SCOPED_TRACE(y);
+        EXPECT_EQ(canvas.Pixel(5, y - 3), pTheme->GetColor(38));
+        EXPECT_EQ(canvas.Pixel(7, y - 1), pTheme->GetColor(COLOR_BTNHIGHLIGHT));
+    }
+    EXPECT_EQ(canvas.Pixel(5, 17), kPaper);
+
+    // A narrow dock bar shows the first part of the gradient a half-screen-wide one shows (the blue
+    // scheme's bar gradient changes enough over 100 pixels to tell).
+    ForcedScheme blue(1);
+    pTheme->RefreshColorsAndFonts();
+    const int cxHalf = ::GetSystemMetrics(SM_CXFULLSCREEN) / 2;
+    CWnd narrow, wide, side;
+    narrow.CreateEx(0, L"STATIC", L"", WS_CHILD, CRect(0, 0, 100, 10), pFrame, 1);
+    wide.CreateEx(0, L"STATIC", L"", WS_CHILD, CRect(0, 0, cxHalf, 10), pFrame, 2);
+    side.CreateEx(0, L"STATIC", L"", WS_CHILD | 0x4000, CRect(0, 0, 100, 10), pFrame, 3);
+    DibCanvas narrowDC(100, 10), wideDC(cxHalf, 10), sideDC(100, 10);
+    pTheme->DrawDockBarBackground(narrowDC.DC(), &narrow);
+    pTheme->DrawDockBarBackground(wideDC.DC(), &wide);
+    pTheme->DrawDockBarBackground(sideDC.DC(), &side);
+    for (int x = 0; x < 100; x += 9) {
+        SCOPED_TRACE(x);
+        EXPECT_LE(ChannelDistance(narrowDC.Pixel(x, 5), wideDC.Pixel(x, 5)), 2);
+    }
+    const COLORREF clrDark = pTheme->m_grcDockBar.m_clrDark.GetEffective();
+    EXPECT_GT(ChannelDistance(narrowDC.Pixel(99, 5), clrDark), 10);
+    EXPECT_LE(ChannelDistance(wideDC.Pixel(cxHalf - 1, 5), clrDark), 2);
+    // The right dock bar is one colour, the gradient's dark end.
+    EXPECT_EQ(sideDC.Pixel(0, 5), clrDark);
+    EXPECT_EQ(sideDC.Pixel(99, 5), clrDark);
+    pFrame->DestroyWindow();
+}
+
+TEST(SchemeGradientTheme, OliveDiffersFromBlueOnlyInTheAccents)
+{
+    auto pTheme = MakeTheme<CTKPSchemeGradientBarTheme>(CTKPCommandBarsTheme::themeSchemeGradient);
+    EXPECT_EQ(pTheme->GetThemeKind(), CTKPCommandBarsTheme::themeSchemeGradient);
+    struct Look {
+        COLORREF toolBarLight, toolBarDark, barLight, shadow, expandLight, expandDark, faceDark;
+        COLORREF c31, c33, c36, c47;
+    };
+    auto take = [&](int nScheme) {
+        ForcedScheme scheme(nScheme);
+        pTheme->RefreshColorsAndFonts();
+        EXPECT_FALSE(pTheme->m_bSchemeActive);
+        return Look{pTheme->m_grcToolBar.m_clrLight.GetEffective(), pTheme->m_grcToolBar.m_clrDark.GetEffective(),
+            pTheme->m_grcDockBar.m_clrLight.GetEffective(), pTheme->m_clrToolBarShadow.GetEffective(),
+            pTheme->m_grcToolBarExpand.m_clrLight.GetEffective(), pTheme->m_grcToolBarExpand.m_clrDark.GetEffective(),
+            pTheme->m_grcFace.m_clrDark.GetEffective(), pTheme->GetColor(31), pTheme->GetColor(33),
+            pTheme->GetColor(36), pTheme->GetColor(47)};
+    };
+    const Look blue = take(1), olive = take(2);
+    EXPECT_EQ(blue.toolBarLight, 0xF5F9FAu);
+    EXPECT_EQ(olive.toolBarLight, blue.toolBarLight);
+    EXPECT_EQ(olive.toolBarDark, blue.toolBarDark);
+    EXPECT_EQ(olive.barLight, blue.barLight);
+    EXPECT_EQ(olive.shadow, blue.shadow);
+    EXPECT_EQ(olive.expandLight, blue.expandLight);
+    EXPECT_NE(olive.expandDark, blue.expandDark);
+    EXPECT_NE(olive.faceDark, blue.faceDark);
+    EXPECT_NE(olive.c31, blue.c31);
+    EXPECT_NE(olive.c33, blue.c33);
+    EXPECT_NE(olive.c36, blue.c36);
+    EXPECT_NE(olive.c47, blue.c47);
+    pTheme->RefreshColorsAndFonts();
+}
+
+TEST(SchemeGradientTheme, SeparatorsInsideARowHaveNoHighlightLine)
+{
+    CTestFrame* pFrame = new CTestFrame;
+    ASSERT_TRUE(pFrame->CreateTestFrame());
+    CTKPToolBar* pBar = pFrame->GetToolBar();
+    CTKPControl* pControl = pBar->GetControls()->GetAt(2);
+    ASSERT_TRUE(pControl->GetBeginGroup());
+    const CRect rcControl = pControl->GetRect();
+    const CRect rcRow = pControl->GetRowRect();
+    ForcedScheme none(0);
+    auto pGradient = MakeTheme<CTKPGradientBarTheme>(CTKPCommandBarsTheme::themeGradient);
+    auto pScheme = MakeTheme<CTKPSchemeGradientBarTheme>(CTKPCommandBarsTheme::themeSchemeGradient);
+
+    CRect rcClient;
+    pBar->GetClientRect(&rcClient);
+    DibCanvas canvas(rcClient.Width(), rcClient.Height());
+    const int y = rcRow.top + 8;
+    canvas.Fill(kPaper);
+    pGradient->DrawControlSeparator(canvas.DC(), pBar, pControl, TRUE);
+    EXPECT_EQ(canvas.Pixel(rcControl.left - 4, y), pGradient->GetColor(39));
+    EXPECT_EQ(canvas.Pixel(rcControl.left - 3, y), pGradient->GetColor(COLOR_BTNHIGHLIGHT));
+    canvas.Fill(kPaper);
+    pScheme->DrawControlSeparator(canvas.DC(), pBar, pControl, TRUE);
+    EXPECT_EQ(canvas.Pixel(rcControl.left - 4, y), pScheme->GetColor(39));
+    EXPECT_EQ(canvas.Pixel(rcControl.left - 3, y), kPaper);
+    pFrame->DestroyWindow();
+}
+
+// --- What every theme shares ---------------------------------------------------------------------
+
+namespace {
+
+class SharedDrawingTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        m_pFrame = new CTestFrame;
+        ASSERT_TRUE(m_pFrame->CreateTestFrame());
+        m_pBar = m_pFrame->GetToolBar();
+        m_pTheme = MakeTheme<CTKPFlatBarTheme>(CTKPCommandBarsTheme::themeFlat);
+    }
+    void TearDown() override { m_pFrame->DestroyWindow(); }
+    CTKPControl* AddControl(int nType, LPCTSTR lpszCaption)
+    {
+        CTKPControl* pControl = m_pBar->GetControls()->Add(nType, 150);
+        pControl->SetCaption(lpszCaption);
+        return pControl;
+    }
+
+    CTestFrame* m_pFrame = nullptr;
+    CTKPToolBar* m_pBar = nullptr;
+    std::unique_ptr<CTKPFlatBarTheme, ThemeDeleter> m_pTheme;
+};
+
+}  // namespace
+
+TEST_F(SharedDrawingTest, CaptionsMeasureWithoutMnemonicMarkersAndEmptyOnesAsASpace)
+{
+    DibCanvas canvas(200, 40);
+    CDC* pDC = canvas.DC();
+    pDC->SelectObject(m_pTheme->GetRegularFont());
+    const CRect rc(0, 0, 200, 40);
+    const CSize sizeMarked = m_pTheme->DrawControlText(pDC, L"&Open", rc, FALSE, FALSE, FALSE, FALSE, FALSE, TRUE);
+    const CSize sizePlain = m_pTheme->DrawControlText(pDC, L"Open", rc, FALSE, FALSE, FALSE, FALSE, FALSE, TRUE);
+    EXPECT_EQ(sizeMarked, sizePlain);
+    const CSize sizeArrow = m_pTheme->DrawControlText(pDC, L"Open", rc, FALSE, FALSE, FALSE, TRUE, FALSE, TRUE);
+    EXPECT_EQ(sizeArrow, sizePlain + CSize(10, 0));
+    const CSize sizeVert = m_pTheme->DrawControlText(pDC, L"Open", rc, FALSE, TRUE, FALSE, FALSE, FALSE, TRUE);
+    EXPECT_EQ(sizeVert, CSize(sizePlain.cy, sizePlain.cx));
+    EXPECT_EQ(m_pTheme->DrawControlText(pDC, L"", rc, FALSE, FALSE, FALSE, FALSE, FALSE, TRUE),
+        m_pTheme->DrawControlText(pDC, L" ", rc, FALSE, FALSE, FALSE, FALSE, FALSE, TRUE));
+
+    // Drawn with cues the marked letter is underlined; hidden cues (or a theme that forces them
+    // off) draw the plain caption.
+    DibCanvas withCues(200, 40), withoutCues(200, 40), plain(200, 40), forcedOff(200, 40);
+    for (DibCanvas* p : {&withCues, &withoutCues, &plain, &forcedOff})
+        p->DC()->SelectObject(m_pTheme->GetRegularFont());
+    m_pTheme->DrawControlText(withCues.DC(), L"&Open", rc, TRUE, FALSE, FALSE, FALSE, FALSE, TRUE);
+    m_pTheme->DrawControlText(withoutCues.DC(), L"&Open", rc, TRUE, FALSE, FALSE, FALSE, FALSE, FALSE);
+    m_pTheme->DrawControlText(plain.DC(), L"Open", rc, TRUE, FALSE, FALSE, FALSE, FALSE, FALSE);
+    m_pTheme->m_bShowKeyboardCues = 0;
+    m_pTheme->DrawControlText(forcedOff.DC(), L"&Open", rc, TRUE, FALSE, FALSE, FALSE, FALSE, TRUE);
+    EXPECT_TRUE(SamePixels(withoutCues, plain, 200, 40));
+    EXPECT_TRUE(SamePixels(forcedOff, plain, 200, 40));
+    EXPECT_FALSE(SamePixels(withCues, plain, 200, 40));
+}
+
+TEST_F(SharedDrawingTest, ControlSizesOnAToolBar)
+{
+    DibCanvas canvas(10, 10);
+    // A split button without a caption on a bar of 23-pixel buttons.
+    m_pBar->SetButtonSize(CSize(23, 23));
+    m_pBar->SetIconSize(CSize(16, 16));
+    CTKPControl* pSplit = AddControl(tkpControlSplitButtonPopup, L"");
+    EXPECT_EQ(m_pTheme->DrawControl(canvas.DC(), pSplit, FALSE), CSize(34, 23));
+
+    // A popup control without an image: its caption, an arrow, and 6 pixels each way.
+    CTKPControl* pPopup = AddControl(tkpControlPopup, L"File");
+    canvas.DC()->SelectObject(m_pTheme->GetRegularFont());
+    const CSize sizeText =
+        m_pTheme->DrawControlText(canvas.DC(), L"File", CRect(0, 0, 100, 30), FALSE, FALSE, TRUE, TRUE, FALSE, TRUE);
+    EXPECT_EQ(m_pTheme->DrawControl(canvas.DC(), pPopup, FALSE), sizeText + CSize(6, 6));
+}
+
+TEST_F(SharedDrawingTest, TextBelowIconsMakesAtLeastASquare)
+{
+    m_pBar->SetTextBelowIcons(1);
+    ASSERT_TRUE(m_pBar->IsTextBelowIcons());
+    CTKPControl* pControl = m_pBar->GetControls()->GetAt(0);
+    pControl->SetCaption(L"A");
+    pControl->SetStyle(3);
+    DibCanvas canvas(10, 10);
+    const CSize size = m_pTheme->DrawControl(canvas.DC(), pControl, FALSE);
+    EXPECT_GE(size.cx, size.cy);
+    EXPECT_GT(size.cy, m_pBar->GetButtonSize().cy);
+    EXPECT_GE(size.cx, m_pBar->GetButtonSize().cx);
+}
+
+TEST_F(SharedDrawingTest, APopupArrowIsDrawnOnAToolBarButNotOnAMenuBar)
+{
+    CTKPControl* pPopup = AddControl(tkpControlPopup, L"File");
+    pPopup->SetRect(CRect(0, 0, 60, 24));
+    DibCanvas onToolBar(60, 24), onMenuBar(60, 24);
+    m_pTheme->DrawControl(onToolBar.DC(), pPopup, TRUE);
+    m_pBar->SetType(tkpBarTypeMenuBar);
+    m_pTheme->DrawControl(onMenuBar.DC(), pPopup, TRUE);
+    m_pBar->SetType(tkpBarTypeNormal);
+
+    // The caption sits a little differently (centred with or without the arrow's room); the toolbar
+    // drawing has the arrow's pixels on top.
+    auto ink = [](DibCanvas& canvas) {
+        int n = 0;
+        for (int y = 0; y < 24; ++y) {
+            for (int x = 0; x < 60; ++x)
+                n += canvas.Pixel(x, y) != RGB(255, 255, 255);
+        }
+        return n;
+    };
+    EXPECT_GE(ink(onToolBar), ink(onMenuBar) + 5);
+    EXPECT_GT(ink(onMenuBar), 10);
+}
+
+TEST(SharedDrawing, AThickCheckMarkIsTheGlyphAndTheGlyphOnePixelLower)
+{
+    auto pTheme = MakeTheme<CTKPFlatBarTheme>(CTKPCommandBarsTheme::themeFlat);
+    DibCanvas thin(20, 20), thick(20, 20);
+    const CRect rc(0, 0, 20, 20);
+    pTheme->m_bThickCheckMark = 0;
+    pTheme->DrawCheckMark(thin.DC(), rc, RGB(0, 0, 0));
+    pTheme->m_bThickCheckMark = 1;
+    pTheme->DrawCheckMark(thick.DC(), rc, RGB(0, 0, 0));
+    // Shape 0 around the centre (10, 10): from (6, 9) down to (8, 11), up towards (13, 6).
+    EXPECT_EQ(thin.Pixel(6, 9), 0u);
+    EXPECT_EQ(thin.Pixel(8, 11), 0u);
+    EXPECT_EQ(thin.Pixel(8, 12), 0u);
+    EXPECT_EQ(thin.Pixel(8, 13), RGB(255, 255, 255));
+    for (int y = 0; y < 20; ++y) {
+        for (int x = 0; x < 20; ++x) {
+            const bool bInk = thin.Pixel(x, y) == 0 || (y > 0 && thin.Pixel(x, y - 1) == 0);
+            EXPECT_EQ(thick.Pixel(x, y) == 0, bInk) << x << "," << y;
+        }
+    }
+}
+
+TEST(SharedDrawing, ARightAlignedStatusPaneEndsTwoPixelsBeforeTheEdge)
+{
+    auto pTheme = MakeTheme<CTKPFlatBarTheme>(CTKPCommandBarsTheme::themeFlat);
+    TKPStatusPaneDraw pane = {};
+    pane.clrBackground = (COLORREF)-1;
+    pane.clrText = RGB(0, 0, 0);
+    pane.nAlignment = 2;
+    pane.strText = L"Ready";
+    pane.pFont = pTheme->GetRegularFont();
+    DibCanvas drawn(200, 20), expected(200, 20);
+    pTheme->DrawStatusBarPane(drawn.DC(), CRect(0, 0, 200, 20), pane);
+
+    CDC* pDC = expected.DC();
+    pDC->SelectObject(pTheme->GetRegularFont());
+    pDC->SetBkMode(TRANSPARENT);
+    pDC->SetTextColor(RGB(0, 0, 0));
+    // Inside the 2-pixel margin the run keeps its 2 pixels before the text even without an icon.
+    CRect rcText(2, 1, 196, 19);
+    pDC->DrawText(CString(L"Ready"), &rcText, DT_RIGHT | DT_SINGLELINE | DT_VCENTER | DT_EXPANDTABS | DT_NOPREFIX);
+    EXPECT_TRUE(SamePixels(drawn, expected, 200, 20));
+}
+
+// --- The process-wide theme, colours and fonts ----------------------------------------------------
+
+namespace {
+
+LONG g_nMenuFontHeight = 0;
+BOOL FakeMetrics(NONCLIENTMETRICSW* pMetrics)
+{
+    pMetrics->lfMenuFont.lfHeight = g_nMenuFontHeight;
+    lstrcpyW(pMetrics->lfMenuFont.lfFaceName, L"Tahoma");
+    pMetrics->lfSmCaptionFont = pMetrics->lfMenuFont;
+    return TRUE;
+}
+
+}  // namespace
+
+TEST(ThemeBase, MenuFontsSmallerThanElevenPixelsAreRaisedToEleven)
+{
+    auto pTheme = MakeTheme<CTKPFlatBarTheme>(CTKPCommandBarsTheme::themeFlat);
+    CTKPCommandBarsTheme::SetMetricsSource(FakeMetrics);
+    for (LONG nIn : {-8L, -14L, 0L}) {
+        g_nMenuFontHeight = nIn;
+        pTheme->RefreshColorsAndFonts();
+        LOGFONTW lf;
+        pTheme->GetRegularFont()->GetLogFont(&lf);
+        EXPECT_EQ(lf.lfHeight, nIn == -8 ? -11 : nIn) << nIn;
+    }
+    CTKPCommandBarsTheme::SetMetricsSource(NULL);
+}
+
+TEST(ThemeBase, TheInstalledThemeKeepsItsNumberAndSurvivesBeingInstalledAgain)
+{
+    CTKPCommandBarsTheme* pOld = CTKPCommandBarsTheme::GetInstalledTheme();
+    if (pOld != NULL)
+        pOld->InternalAddRef();
+
+    CTKPCommandBarsTheme::SetTheme(7);
+    ASSERT_NE(CTKPCommandBarsTheme::GetInstalledTheme(), nullptr);
+    EXPECT_EQ(CTKPCommandBarsTheme::GetInstalledTheme()->GetThemeNumber(), 7);
+
+    CTKPCommandBarsTheme* pTheme = CTKPCommandBarsTheme::CreateTheme(CTKPCommandBarsTheme::themeGradient);
+    CTKPCommandBarsTheme::InstallTheme(pTheme);
+    EXPECT_EQ(CTKPCommandBarsTheme::GetInstalledTheme(), pTheme);
+    EXPECT_EQ(pTheme->GetThemeNumber(), CTKPCommandBarsTheme::themeCustom);
+    // Installing it again or installing nothing keeps it alive and installed.
+    CTKPCommandBarsTheme::InstallTheme(pTheme);
+    CTKPCommandBarsTheme::InstallTheme(NULL);
+    ASSERT_EQ(CTKPCommandBarsTheme::GetInstalledTheme(), pTheme);
+    EXPECT_EQ(pTheme->GetThemeKind(), CTKPCommandBarsTheme::themeGradient);
+
+    // Colour numbers above the table are literal colours; an empty list of colours changes nothing.
+    EXPECT_EQ(pTheme->GetColor(62), 62u);
+    const COLORREF clr31 = pTheme->GetColor(31);
+    const UINT index = 31;
+    const COLORREF value = RGB(9, 9, 9);
+    pTheme->SetColors(0, &index, &value);
+    EXPECT_EQ(pTheme->GetColor(31), clr31);
+    pTheme->SetColors(1, &index, &value);
+    EXPECT_EQ(pTheme->GetColor(31), value);
+
+    if (pOld != NULL)
+        CTKPCommandBarsTheme::InstallTheme(pOld);
+    else
+        CTKPCommandBarsTheme::ReleaseTheme();
+}
