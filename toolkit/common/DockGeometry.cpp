@@ -43,24 +43,26 @@ SplitTotals CalcSplitLengths(std::vector<SplitItem>& items, int clientIndex, int
         return t;
 
     // A child whose share leaves its limits is fixed there and taken out; the others share again.
+    // A limit of 0 fixes the child too (a sibling of a maximised container keeps no room).
     bool bRestart = true;
     while (bRestart) {
         bRestart = false;
         for (int i = 0; i < n; ++i) {
             SplitItem& it = items[static_cast<size_t>(i)];
-            if (it.length < 0 || t.total == 0)
+            if (it.fixed || t.total == 0)
                 continue;
             const long long share = static_cast<long long>(it.length) * t.available / t.total;
-            int fixed = 0;
+            int limit = 0;
             if (share < it.minLength)
-                fixed = -it.minLength;
+                limit = it.minLength;
             else if (share > it.maxLength)
-                fixed = -it.maxLength;
-            if (fixed >= 0)
+                limit = it.maxLength;
+            else
                 continue;
             const int old = it.length;
-            it.length = fixed;
-            t.available += fixed;
+            it.length = -limit;
+            it.fixed = true;
+            t.available -= limit;
             t.total -= old;
             if (t.available < 0) {
                 it.length -= t.available;
@@ -83,13 +85,13 @@ std::vector<std::pair<int, int>> PlaceSplit(
     for (int i = 0; i < n; ++i) {
         const int length = items[static_cast<size_t>(i)].length;
         int childEnd = pos;
-        if (length > 0) {
+        if (items[static_cast<size_t>(i)].fixed) {
+            childEnd = pos - length;
+        } else if (length > 0) {
             const int share = t.total != 0 ? static_cast<int>(static_cast<long long>(length) * t.available / t.total) : 0;
             t.available = std::max(0, t.available - share);
             t.total -= length;
             childEnd = pos + share;
-        } else if (length < 0) {
-            childEnd = pos - length;
         }
         if (i == n - 1)
             childEnd = end;

@@ -28,13 +28,14 @@ bool IsHorizontalSide(int side);  // left or right: a split side by side
 
 // ---- Splits ----------------------------------------------------------------------------------
 
-// One child of a split along its direction. `length` is the working length: positive a share,
-// negative a fixed extent (-length), 0 none.
+// One child of a split along its direction. `length` is the working length: a share, or, once the
+// child is fixed at one of its limits, minus that extent.
 struct SplitItem {
     int dockingLength = 0;
     int minLength = 0;
     int maxLength = 32000;
     int length = 0;
+    bool fixed = false;
 };
 
 struct SplitTotals {
