@@ -176,10 +176,11 @@ void CTKPDockablePane::OnSizeParent(CWnd* pSite, CRect rect, AFX_SIZEPARENTPARAM
     m_rcNode = rect;
     if (!m_pSite || !m_pParentContainer || !m_hWndPane || !::IsWindow(m_hWndPane))
         return;
-    HWND hContainer = m_pParentContainer->GetWindowHandle();
+    // The container's window lies at its node rectangle in the same site (its move may still be
+    // deferred), so its client coordinates are the site's less that rectangle's corner.
     CRect rc = rect;
-    if (hContainer && m_pSite->GetSafeHwnd())
-        ::MapWindowPoints(m_pSite->GetSafeHwnd(), hContainer, reinterpret_cast<LPPOINT>(&rc), 2);
+    if (m_pParentContainer->GetWindowHandle())
+        rc.OffsetRect(-m_pParentContainer->m_rcNode.TopLeft());
     ::MoveWindow(m_hWndPane, rc.left, rc.top, rc.Width(), rc.Height(), TRUE);
 }
 

@@ -113,10 +113,8 @@ BOOL CTKPDockingPaneDragContext::CheckAttach(CTKPDockingNode* pTarget)
     return TRUE;
 }
 
-void CTKPDockingPaneDragContext::BeginDrag(CTKPDockingNode* pNode, int x, int y)
+void CTKPDockingPaneDragContext::PrepareDrag(CTKPDockingNode* pNode, int x, int y)
 {
-    if (!m_pHost || !pNode)
-        return;
     // The place of the node as a window: a floating window's whole frame, a container's window,
     // a pane's area.
     CRect rc(0, 0, 0, 0);
@@ -146,16 +144,26 @@ void CTKPDockingPaneDragContext::BeginDrag(CTKPDockingNode* pNode, int x, int y)
         if (m_pHost->NotifyAction(tkpaFloating, pPane) != 0 || (pPane->GetEffectiveOptions() & tkpoNoFloat))
             m_bMayFloat = FALSE;
     }
-    // A capture held elsewhere means no drag: the desktop is not even locked.
-    if (::GetCapture() != NULL) {
-        m_pNode = NULL;
-        return;
-    }
-    InitFeedback();
-    Track();
+}
+
+void CTKPDockingPaneDragContext::EndDrag()
+{
     m_pNode = NULL;
     m_pTarget = NULL;
     m_pHoverNode = m_pStickerNode = NULL;
+}
+
+void CTKPDockingPaneDragContext::BeginDrag(CTKPDockingNode* pNode, int x, int y)
+{
+    if (!m_pHost || !pNode)
+        return;
+    PrepareDrag(pNode, x, y);
+    // A capture held elsewhere means no drag: the desktop is not even locked.
+    if (::GetCapture() == NULL) {
+        InitFeedback();
+        Track();
+    }
+    EndDrag();
 }
 
 void CTKPDockingPaneDragContext::InitFeedback()
@@ -223,9 +231,14 @@ void CTKPDockingPaneDragContext::Track()
         }
     }
     ReleaseFeedback();
-    if (!bAccepted || !m_bMoved || !m_pNode)
-        return;
+    if (bAccepted && m_bMoved)
+        Drop();
+}
 
+void CTKPDockingPaneDragContext::Drop()
+{
+    if (!m_pNode)
+        return;
     CTKPDockingNodeList list;
     CollectDraggedPanes(list);
     CArray<CTKPDockingNode*, CTKPDockingNode*> panes;
@@ -261,8 +274,7 @@ void CTKPDockingPaneDragContext::Move(int x, int y)
     CRect rcMoved = m_rcDrag;
     rcMoved.OffsetRect(x - m_ptLast.x, y - m_ptLast.y);
     RECT rcWork;
-    CTKPDockingPaneDragContext* pThis = this;
-    CTKPDrawingHelper::GetWorkAreaFromRect(&rcWork, &pThis->m_rcDrag);
+    CTKPDrawingHelper::GetWorkAreaFromRect(&rcWork, &m_rcDrag);
     CRect rcCommon;
     if (rcCommon.IntersectRect(&rcMoved, &rcWork))
         m_rcDrag = rcMoved;

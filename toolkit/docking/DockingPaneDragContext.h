@@ -13,6 +13,13 @@ public:
 
     // Runs a whole drag from a screen point; returns when it is over.
     virtual void BeginDrag(CTKPDockingNode* pNode, int x, int y);
+    // The start of a drag without its loop: the floating place, the feedback kind, whether the
+    // panes may float (action 0). Tests drive Move, DrawFeedback, Drop and ReleaseFeedback after it.
+    void PrepareDrag(CTKPDockingNode* pNode, int x, int y);
+    // Carries the move out: attached, docked or floated where the last Move found its place.
+    void Drop();
+    // Forgets the dragged node after a drag.
+    void EndDrag();
     virtual void Track();
     // One step: the floating place follows the cursor, the docking target is found again.
     virtual void Move(int x, int y);

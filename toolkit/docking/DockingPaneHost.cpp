@@ -292,14 +292,21 @@ void CTKPDockingPaneHost::ToggleDocking(CTKPDockingNode* pNode)
             nSelectedId = pPane->GetId();
     }
     UINT nShowId = nFocusId ? nFocusId : nSelectedId;
-    CTKPDockingNode* pPreviousOwn = NULL;
+    // A pane without a holder of that direction follows the pane before it to where that one went,
+    // so that the panes of a container float (or dock) together.
+    CTKPDockablePane* pPrevious = NULL;
     for (INT_PTR i = 0; i < panes.GetSize(); ++i) {
         CTKPDockablePane* pPane = panes[i]->AsPane();
-        CTKPDockingNode* pHolder = GetHolder(pPane, bToFloating);
-        CTKPDockingNode* pTarget = pHolder ? pHolder : pPreviousOwn;
-        pPreviousOwn = pHolder;
-        if (!MovePaneToHolder(pPane, pTarget) && pPane->GetId() == nShowId)
-            nShowId = 0;
+        CTKPDockingNode* pTarget = GetHolder(pPane, bToFloating);
+        if (!pTarget && pPrevious)
+            pTarget = GetHolder(pPrevious, bToFloating);
+        if (MovePaneToHolder(pPane, pTarget)) {
+            pPrevious = pPane;
+        } else {
+            pPrevious = NULL;
+            if (pPane->GetId() == nShowId)
+                nShowId = 0;
+        }
     }
     if (nShowId >= 1)
         ShowPane(FindPaneById(nShowId), TRUE);

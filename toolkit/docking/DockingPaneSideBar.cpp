@@ -31,7 +31,7 @@ END_MESSAGE_MAP()
 
 CTKPDockingPaneSideBar::CTKPDockingPaneSideBar(CTKPDockingPaneArrangement* pArrangement)
     : CTKPDockingNode(tkdock::nodeSideBar, pArrangement), m_lstContainers(10), m_pSlideOut(NULL), m_nSide(0),
-      m_pDropTarget(NULL)
+      m_pDropTarget(NULL), m_nLayoutLock(0)
 {
 }
 
@@ -224,6 +224,7 @@ void CTKPDockingPaneSideBar::LayoutTabGroups(CRect rect, CTKPDockablePane* pSele
     DeleteTabGroups();
     if (!pTabTheme)
         return;
+    ++m_nLayoutLock;
     CRect rcMargin(0, 0, 0, 0);
     if (pTabTheme->GetAppearanceObject())
         pTabTheme->GetAppearanceObject()->GetHeaderMargin(rcMargin);
@@ -249,14 +250,13 @@ void CTKPDockingPaneSideBar::LayoutTabGroups(CRect rect, CTKPDockablePane* pSele
         }
         pTabTheme->RepositionTabControl(pGroup, &dc, rect);
         pGroup->m_rcGroup = rect;
-        const int nAdvance = 8 + pGroup->GetTotalLength() + (tkdock::IsHorizontalSide(m_nSide)
-                                                                   ? rcMargin.left + rcMargin.right
-                                                                   : rcMargin.left + rcMargin.right);
+        const int nAdvance = 8 + pGroup->GetTotalLength() + rcMargin.left + rcMargin.right;
         if (tkdock::IsHorizontalSide(m_nSide))
             rect.top += nAdvance;
         else
             rect.left += nAdvance;
     }
+    --m_nLayoutLock;
 }
 
 CTKPDockablePane* CTKPDockingPaneSideBar::PaneFromPoint(CPoint pt)

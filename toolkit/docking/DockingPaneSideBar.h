@@ -39,6 +39,7 @@ public:
     void LayoutTabGroups(CRect rect, CTKPDockablePane* pSelected);
     int GetTabGroupCount() const { return static_cast<int>(m_arrTabGroups.GetSize()); }
     CTKPDockingPaneSideTabs* GetTabGroup(int nIndex) const;
+    BOOL IsLayingOut() const { return m_nLayoutLock != 0; }
     void CopyFrom(CTKPDockingPaneSideBar* pSource, CTKPDockingNodeMap* pMap);
     // What WM_PAINT draws.
     void Draw(CDC* pDC);
@@ -78,4 +79,5 @@ protected:
     int m_nSide;
     CArray<CTKPDockingPaneSideTabs*, CTKPDockingPaneSideTabs*> m_arrTabGroups;
     COleDropTarget* m_pDropTarget;
+    int m_nLayoutLock;
 };

@@ -80,9 +80,13 @@ CTKPDockingPaneSideTabs::CTKPDockingPaneSideTabs(CTKPDockingPaneSideBar* pSideBa
 
 void CTKPDockingPaneSideTabs::Reposition()
 {
-    // The panel lays all its rows out together.
-    if (m_pSideBar->GetSafeHwnd())
-        m_pSideBar->NotifyParentChanged(FALSE);
+    // While the panel builds its rows it lays them out itself; later the row is laid out again in
+    // the place the panel gave it.
+    if (m_pSideBar->IsLayingOut() || !m_pSideBar->GetSafeHwnd() || !GetPaintManager())
+        return;
+    CClientDC dc(m_pSideBar);
+    GetPaintManager()->RepositionTabControl(this, &dc, m_rcGroup);
+    m_pSideBar->CWnd::Invalidate(FALSE);
 }
 
 void CTKPDockingPaneSideTabs::RedrawControl()

@@ -1,0 +1,96 @@
+// A frame that hosts docking panes the way the program's frame would: it is the host's site, keeps a
+// view in its client area, records every docking notification and answers vetoes from a table.
+// One frame serves a whole test program (showing and hiding top-level windows is slow under Wine);
+// each test makes its own host in it.
+#pragma once
+
+#include "classlib/win/AfxWin.h"
+#include "toolkit/docking/DockablePane.h"
+#include "toolkit/docking/DockingPaneArrangement.h"
+#include "toolkit/docking/DockingPaneHost.h"
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace docktest {
+
+struct Notification {
+    WPARAM code;      // TKPDockingNotification
+    int action;       // the action code for tkpdnAction, else -1
+    UINT paneId;      // the pane concerned (0 for none)
+    DWORD_PTR param1;
+    DWORD_PTR param2;
+};
+
+class CTestSite : public CFrameWnd {
+public:
+    CTestSite();
+
+    // A frame at a screen rectangle with a view filling what the panes leave.
+    BOOL CreateSite(const CRect& rcScreen);
+    CWnd m_wndView;
+
+    std::vector<Notification> m_log;
+    // Result written into action records, by action code.
+    std::map<int, int> m_actionAnswers;
+    // Answer to notification 3 (closing a pane): -1 keeps it.
+    LRESULT m_closeAnswer = 0;
+    // Answer to notification 5 (pane menu).
+    LRESULT m_menuAnswer = 0;
+    // Called for every notification after it is logged (tests may act inside the callback).
+    std::function<void(const Notification&)> m_onNotify;
+
+    int CountAction(int nAction) const;
+    int CountCode(WPARAM code) const;
+    void ClearLog() { m_log.clear(); }
+    // The view's rectangle in the frame's client coordinates.
+    CRect ViewRect();
+
+protected:
+    afx_msg LRESULT OnDockingNotify(WPARAM wParam, LPARAM lParam);
+    DECLARE_MESSAGE_MAP()
+};
+
+// The program-wide site, made on first use (shown, active).
+CTestSite* Site();
+
+// Lets queued messages through.
+void PumpPending();
+bool PumpUntil(const std::function<bool()>& pred, DWORD timeoutMs = 2000);
+
+// Real input.
+void MouseMoveTo(int x, int y);
+void MouseDown(int x, int y);
+void MouseUp(int x, int y);
+
+// A host installed in the site, with helpers to make panes and lay the frame out.
+class HostFixture {
+public:
+    HostFixture();
+    ~HostFixture();
+
+    CTKPDockingPaneHost* host() { return m_host.get(); }
+    CTKPDockingPaneArrangement* arrangement() { return m_host->GetArrangement(); }
+    // A pane with a window of its own (a plain child window) and a docking size.
+    CTKPDockablePane* MakePane(UINT nId, const wchar_t* title, CSize size = CSize(200, 150));
+    // Runs the frame's layout now.
+    void Layout();
+    // A window's rectangle in the site's client coordinates.
+    static CRect InSite(HWND hWnd);
+    static CRect InSite(CWnd* pWnd) { return InSite(pWnd->GetSafeHwnd()); }
+    CTKPDockingPaneTabbedContainer* ContainerOf(CTKPDockablePane* pPane);
+
+    std::unique_ptr<CTKPDockingPaneHost> m_host;
+    std::vector<HWND> m_paneWindows;
+};
+
+// The tree of an arrangement as text: S/s (split side by side / one above the other) with children
+// in brackets, T with pane ids (the selected one starred), C the client node, F a floating window,
+// and the side panels after a bar: "|b:T(7)".
+std::string Dump(CTKPDockingPaneArrangement* pArrangement);
+std::string DumpNode(CTKPDockingNode* pNode);
+
+}  // namespace docktest

@@ -1,0 +1,438 @@
+// The host in a frame: docking on each side, tabbing, splitting, floating and docking back, the
+// site's vetoes, and saved arrangements loaded back into a fresh host.
+#include "DockingTestSupport.h"
+#include "NamedExchange.h"
+
+#include "classlib/core/CMemFile.h"
+#include "toolkit/base/PropExchangeRegistry.h"
+#include "toolkit/common/PropExchangeArchive.h"
+#include "toolkit/docking/DockingPaneMiniWnd.h"
+#include "toolkit/docking/DockingPaneSideBar.h"
+#include "toolkit/docking/DockingPaneSplitContainer.h"
+#include "toolkit/docking/DockingPaneSplitterBar.h"
+#include "toolkit/docking/DockingPaneTabbedContainer.h"
+#include "toolkit/docking/DockingPaneTheme.h"
+
+#include <gtest/gtest.h>
+
+using namespace docktest;
+
+namespace {
+
+CRect SiteClient()
+{
+    CRect rc;
+    Site()->GetClientRect(&rc);
+    return rc;
+}
+
+std::vector<BYTE> SaveArchive(CTKPDockingPaneHost* pHost)
+{
+    CMemFile file(1024);
+    {
+        CArchive ar(&file, CArchive::store);
+        CTKPPropExchangeArchive px(ar);
+        pHost->SaveState(&px);
+        ar.Close();
+    }
+    const BYTE* p = file.GetBufferPtr();
+    return std::vector<BYTE>(p, p + static_cast<size_t>(file.GetLength()));
+}
+
+BOOL LoadArchive(CTKPDockingPaneHost* pHost, std::vector<BYTE> bytes)
+{
+    CMemFile file(bytes.empty() ? nullptr : bytes.data(), static_cast<UINT>(bytes.size()));
+    BOOL bResult = FALSE;
+    {
+        CArchive ar(&file, CArchive::load);
+        CTKPPropExchangeArchive px(ar);
+        bResult = pHost->LoadState(&px);
+        ar.Abort();
+    }
+    file.Detach();
+    return bResult;
+}
+
+TEST(DockingHost, WithoutSiteItIsInert)
+{
+    CTKPDockingPaneHost host;
+    EXPECT_EQ(host.GetSafeHwnd(), (HWND)NULL);
+    EXPECT_EQ(host.FindPaneById(4001), nullptr);
+    host.ClosePane(nullptr);
+    host.ShowPane(nullptr);
+    host.RecalcLayout();
+    EXPECT_EQ(host.GetArrangement(), nullptr);
+}
+
+TEST(DockingHost, WithoutPanesTheViewKeepsTheClientArea)
+{
+    HostFixture f;
+    EXPECT_EQ(Site()->ViewRect(), SiteClient());
+    EXPECT_EQ(f.host()->FindPaneById(4001), nullptr);
+    EXPECT_EQ(Dump(f.arrangement()), "S[C]");
+}
+
+TEST(DockingHost, PanesDockOnEachSideAroundTheClientArea)
+{
+    HostFixture f;
+    CTKPDockablePane* pLeft = f.MakePane(1, L"Left");
+    CTKPDockablePane* pRight = f.MakePane(2, L"Right");
+    CTKPDockablePane* pTop = f.MakePane(3, L"Top");
+    CTKPDockablePane* pBottom = f.MakePane(4, L"Bottom");
+    f.host()->DockPane(pLeft, tkdock::sideLeft, NULL);
+    f.host()->DockPane(pRight, tkdock::sideRight, NULL);
+    f.host()->DockPane(pTop, tkdock::sideTop, NULL);
+    f.host()->DockPane(pBottom, tkdock::sideBottom, NULL);
+    f.Layout();
+    EXPECT_EQ(Dump(f.arrangement()), "s[T(3*),S[T(1*),C,T(2*)],T(4*)]");
+
+    const CRect rc = SiteClient();
+    const int w = rc.Width(), h = rc.Height();
+    EXPECT_EQ(HostFixture::InSite(f.ContainerOf(pTop)), CRect(0, 0, w, 150));
+    EXPECT_EQ(HostFixture::InSite(f.ContainerOf(pBottom)), CRect(0, h - 150, w, h));
+    EXPECT_EQ(HostFixture::InSite(f.ContainerOf(pLeft)), CRect(0, 154, 200, h - 154));
+    EXPECT_EQ(HostFixture::InSite(f.ContainerOf(pRight)), CRect(w - 200, 154, w, h - 154));
+    EXPECT_EQ(Site()->ViewRect(), CRect(204, 154, w - 204, h - 154));
+
+    // Two bars in each split, between the neighbours.
+    CTKPDockingPaneSplitContainer* pOuter = f.arrangement()->GetTopContainer();
+    ASSERT_EQ(pOuter->GetSplitterBarCount(), 2);
+    EXPECT_EQ(HostFixture::InSite(pOuter->GetSplitterBar(0)), CRect(0, 150, w, 154));
+    EXPECT_EQ(HostFixture::InSite(pOuter->GetSplitterBar(1)), CRect(0, h - 154, w, h - 150));
+    CTKPDockingPaneSplitContainer* pInner = pLeft->GetParentContainer()->GetParentContainer()->AsSplitContainer();
+    ASSERT_EQ(pInner->GetSplitterBarCount(), 2);
+    EXPECT_EQ(HostFixture::InSite(pInner->GetSplitterBar(0)), CRect(200, 154, 204, h - 154));
+
+    // The panes' windows fill their containers below the captions.
+    CRect rcPane = HostFixture::InSite(pLeft->GetPaneWindow());
+    EXPECT_TRUE(::IsWindowVisible(pLeft->GetPaneWindow()));
+    EXPECT_EQ(rcPane.left, 0);
+    EXPECT_EQ(rcPane.right, 200);
+    EXPECT_GT(rcPane.top, 154);
+    EXPECT_EQ(rcPane.bottom, h - 154);
+    // The sides the arrangement gives them.
+    EXPECT_EQ(f.host()->GetNodeSide(pLeft), tkdock::sideLeft);
+    EXPECT_EQ(f.host()->GetNodeSide(pRight), tkdock::sideRight);
+    EXPECT_EQ(f.host()->GetNodeSide(pTop), tkdock::sideTop);
+    EXPECT_EQ(f.host()->GetNodeSide(pBottom), tkdock::sideBottom);
+}
+
+TEST(DockingHost, PanesTabTogetherAndSplitBesideANeighbour)
+{
+    HostFixture f;
+    CTKPDockablePane* p1 = f.MakePane(1, L"Files");
+    CTKPDockablePane* p2 = f.MakePane(2, L"Found\nFound items");
+    CTKPDockablePane* p3 = f.MakePane(3, L"Log");
+    f.host()->DockPane(p1, tkdock::sideLeft, NULL);
+    f.host()->AttachNode(p2, p1);
+    f.host()->DockPane(p3, tkdock::sideBottom, p1);
+    f.Layout();
+    EXPECT_EQ(Dump(f.arrangement()), "S[s[T(1,2*),T(3*)],C]");
+
+    CTKPDockingPaneTabbedContainer* pTabs = f.ContainerOf(p1);
+    EXPECT_TRUE(pTabs->IsTabsVisible());
+    EXPECT_FALSE(f.ContainerOf(p3)->IsTabsVisible());
+    ASSERT_EQ(pTabs->GetTabStrip()->GetItemCount(), 2);
+    EXPECT_EQ(pTabs->GetTabStrip()->GetItem(1)->GetCaption(), CString(L"Found items"));
+    EXPECT_EQ(pTabs->GetTabStrip()->GetItem(1)->GetTooltip(), CString(L"Found"));
+    EXPECT_EQ(pTabs->GetTitle(), CString(L"Found"));
+    // Only the selected pane shows, between the caption and the tab row.
+    EXPECT_TRUE(::IsWindowVisible(p2->GetPaneWindow()));
+    EXPECT_FALSE(::IsWindowVisible(p1->GetPaneWindow()));
+    const CRect rcContainer = HostFixture::InSite(pTabs);
+    const CRect rcPane = HostFixture::InSite(p2->GetPaneWindow());
+    EXPECT_GT(rcPane.top, rcContainer.top);
+    EXPECT_LT(rcPane.bottom, rcContainer.bottom - 10);
+    // The split of the two containers is vertical, the split with the client horizontal.
+    EXPECT_EQ(HostFixture::InSite(pTabs).right, 200);
+    EXPECT_EQ(HostFixture::InSite(f.ContainerOf(p3)).top, HostFixture::InSite(pTabs).bottom + 4);
+}
+
+TEST(DockingHost, APaneFloatsAndDocksBackIntoItsContainer)
+{
+    HostFixture f;
+    CTKPDockablePane* p1 = f.MakePane(1, L"Files");
+    CTKPDockablePane* p2 = f.MakePane(2, L"Found");
+    f.host()->DockPane(p1, tkdock::sideLeft, NULL);
+    f.host()->AttachNode(p2, p1);
+    f.Layout();
+    CTKPDockingPaneTabbedContainer* pDocked = f.ContainerOf(p1);
+    const CRect rcBefore = HostFixture::InSite(pDocked);
+
+    Site()->ClearLog();
+    f.host()->ToggleDocking(p2);
+    f.Layout();
+    EXPECT_EQ(Dump(f.arrangement()), "S[T(1*),C] FS[T(2*)]");
+    EXPECT_EQ(Site()->CountAction(tkpaFloating), 1);
+    EXPECT_EQ(Site()->CountAction(tkpaFloated), 1);
+    CTKPDockingPaneMiniWnd* pMini = dynamic_cast<CTKPDockingPaneMiniWnd*>(p2->GetSite());
+    ASSERT_NE(pMini, nullptr);
+    EXPECT_TRUE(pMini->IsWindowVisible());
+    EXPECT_TRUE(::IsWindowVisible(p2->GetPaneWindow()));
+    EXPECT_EQ(::GetParent(f.ContainerOf(p2)->GetSafeHwnd()), pMini->GetSafeHwnd());
+    EXPECT_FALSE(pDocked->IsTabsVisible());
+
+    // Back to the container it floated from: the holder.
+    Site()->ClearLog();
+    f.host()->ToggleDocking(p2);
+    f.Layout();
+    EXPECT_EQ(Dump(f.arrangement()), "S[T(1,2*),C]");
+    EXPECT_EQ(f.ContainerOf(p2), pDocked);
+    EXPECT_EQ(Site()->CountAction(tkpaDocking), 1);
+    EXPECT_EQ(Site()->CountAction(tkpaDocked), 1);
+    EXPECT_EQ(HostFixture::InSite(pDocked), rcBefore);
+    EXPECT_FALSE(pMini->IsWindowVisible());
+
+    // And out again: to the floating window it was in.
+    f.host()->ToggleDocking(p2);
+    EXPECT_EQ(dynamic_cast<CTKPDockingPaneMiniWnd*>(p2->GetSite()), pMini);
+}
+
+TEST(DockingHost, WholeContainersFloatAndComeBack)
+{
+    HostFixture f;
+    CTKPDockablePane* p1 = f.MakePane(1, L"Files");
+    CTKPDockablePane* p2 = f.MakePane(2, L"Found");
+    f.host()->DockPane(p1, tkdock::sideRight, NULL);
+    f.host()->AttachNode(p2, p1);
+    f.Layout();
+    f.host()->ToggleDocking(f.ContainerOf(p1));
+    f.Layout();
+    EXPECT_EQ(Dump(f.arrangement()), "S[C] FS[T(1,2*)]");
+    f.host()->ToggleDocking(f.ContainerOf(p1));
+    f.Layout();
+    EXPECT_EQ(Dump(f.arrangement()), "S[C,T(1,2*)]");
+    EXPECT_EQ(f.host()->FindPaneById(2)->IsSelected(), TRUE);
+}
+
+TEST(DockingHost, VetoedActionsChangeNothing)
+{
+    HostFixture f;
+    CTKPDockablePane* p1 = f.MakePane(1, L"Files");
+    f.host()->DockPane(p1, tkdock::sideLeft, NULL);
+    f.Layout();
+    const std::string before = Dump(f.arrangement());
+
+    Site()->m_actionAnswers[tkpaFloating] = 1;
+    EXPECT_FALSE(f.host()->MovePaneToHolder(p1, NULL));
+    f.host()->ToggleDocking(p1);
+    EXPECT_EQ(Dump(f.arrangement()), before);
+
+    // A site answering -1 to the closing notification keeps the pane.
+    Site()->m_closeAnswer = -1;
+    f.host()->ClosePane(p1);
+    EXPECT_FALSE(p1->IsClosed());
+    Site()->m_closeAnswer = 0;
+
+    // Panes that may not float stay docked whatever asks them to float.
+    Site()->m_actionAnswers.clear();
+    p1->SetOptions(tkpoNoFloat);
+    f.host()->ToggleDocking(p1);
+    EXPECT_EQ(Dump(f.arrangement()), before);
+    p1->SetOptions(0);
+    f.host()->m_dwDefaultPaneOptions = tkpoNoFloat;
+    EXPECT_FALSE(f.host()->MovePaneToHolder(p1, NULL));
+    f.host()->m_dwDefaultPaneOptions = 0;
+
+    // The close button asks first (action 2) and reports after (action 3).
+    Site()->ClearLog();
+    Site()->m_actionAnswers[tkpaClosing] = 1;
+    CTKPDockingPaneTabbedContainer* pContainer = f.ContainerOf(p1);
+    pContainer->OnCaptionButtonClick(pContainer->FindCaptionButton(tkpcbClose));
+    EXPECT_FALSE(p1->IsClosed());
+    EXPECT_EQ(Site()->CountAction(tkpaClosed), 0);
+    Site()->m_actionAnswers.clear();
+    pContainer->OnCaptionButtonClick(pContainer->FindCaptionButton(tkpcbClose));
+    EXPECT_TRUE(p1->IsClosed());
+    EXPECT_EQ(Site()->CountAction(tkpaClosed), 1);
+
+    // Shown again, it goes back to the container it was last in.
+    f.host()->ShowPane(p1);
+    f.Layout();
+    EXPECT_EQ(Dump(f.arrangement()), before);
+}
+
+TEST(DockingHost, ActivePaneIsReportedOnce)
+{
+    HostFixture f;
+    CTKPDockablePane* p1 = f.MakePane(1, L"Files");
+    CTKPDockablePane* p2 = f.MakePane(2, L"Found");
+    Site()->ClearLog();
+    f.host()->SetActivePane(TRUE, p1);
+    f.host()->SetActivePane(TRUE, p1);
+    EXPECT_EQ(Site()->CountAction(tkpaActivated), 1);
+    f.host()->SetActivePane(FALSE, p2);
+    EXPECT_EQ(Site()->CountAction(tkpaDeactivated), 0);
+    EXPECT_EQ(f.host()->GetActivePane(), p1);
+    f.host()->SetActivePane(TRUE, p2);
+    EXPECT_EQ(Site()->CountAction(tkpaDeactivated), 1);
+    EXPECT_EQ(f.host()->GetActivePane(), p2);
+    // The host's reference keeps the pane alive while it is active.
+    const long nRefs = p2->GetRefCount();
+    f.host()->SetActivePane(FALSE, p2);
+    EXPECT_EQ(p2->GetRefCount(), nRefs - 1);
+}
+
+TEST(DockingHost, RightToLeftFramesMirrorLeftAndRight)
+{
+    HostFixture f;
+    EXPECT_EQ(f.host()->MirrorDirection(tkdock::sideLeft), tkdock::sideLeft);
+    Site()->ModifyStyleEx(0, WS_EX_LAYOUTRTL);
+    EXPECT_EQ(f.host()->MirrorDirection(tkdock::sideLeft), tkdock::sideRight);
+    EXPECT_EQ(f.host()->MirrorDirection(tkdock::sideRight), tkdock::sideLeft);
+    EXPECT_EQ(f.host()->MirrorDirection(tkdock::sideTop), tkdock::sideTop);
+    EXPECT_EQ(f.host()->MirrorDirection(tkdock::sideBottom), tkdock::sideBottom);
+    Site()->ModifyStyleEx(WS_EX_LAYOUTRTL, 0);
+}
+
+// The arrangement used by the persistence tests: tabs, a nested split, a floating window and a
+// hidden pane at the bottom.
+void BuildRichLayout(HostFixture& f)
+{
+    CTKPDockablePane* p1 = f.MakePane(11, L"Files");
+    CTKPDockablePane* p2 = f.MakePane(12, L"Found");
+    CTKPDockablePane* p3 = f.MakePane(13, L"Log");
+    CTKPDockablePane* p4 = f.MakePane(14, L"Preview");
+    CTKPDockablePane* p5 = f.MakePane(15, L"Output");
+    p2->SetTabColor(0x1000005);
+    p2->SetHelpId(77);
+    p2->SetOptions(tkpoMenuButton);
+    f.host()->DockPane(p1, tkdock::sideLeft, NULL);
+    f.host()->AttachNode(p2, p1);
+    f.host()->DockPane(p3, tkdock::sideBottom, p1);
+    f.host()->DockPane(p4, tkdock::sideRight, NULL);
+    f.host()->DockPane(p5, tkdock::sideBottom, NULL);
+    f.Layout();
+    f.host()->ToggleDocking(p4);
+    f.host()->HidePane(p5);
+    f.Layout();
+}
+
+TEST(DockingPersistence, ArchiveRoundTripGivesTheSameArrangement)
+{
+    HostFixture f;
+    BuildRichLayout(f);
+    const std::string saved = Dump(f.arrangement());
+    EXPECT_EQ(saved, "s[S[s[T(11,12*),T(13*)],C]] FS[T(14*)] |b:T(15*)");
+    const std::vector<BYTE> bytes = SaveArchive(f.host());
+
+    CTKPDockingPaneHost fresh;
+    ASSERT_TRUE(LoadArchive(&fresh, bytes));
+    EXPECT_EQ(Dump(fresh.GetArrangement()), saved);
+    CTKPDockablePane* p2 = fresh.FindPaneById(12);
+    ASSERT_NE(p2, nullptr);
+    EXPECT_EQ(p2->GetFullTitle(), CString(L"Found"));
+    EXPECT_EQ(p2->GetOwnTabColor(), 0x1000005u);
+    EXPECT_EQ(p2->GetHelpId(), 77u);
+    EXPECT_EQ(p2->GetOptions(), static_cast<DWORD>(tkpoMenuButton));
+    EXPECT_TRUE(fresh.IsPaneAutoHidden(fresh.FindPaneById(15)));
+    // Holders come back: the floated pane docks where it came from.
+    CTKPDockingPaneArrangement* pLoaded = fresh.GetArrangement();
+    TKPDockingPaneEntry* pEntry = pLoaded->FindPaneEntry(fresh.FindPaneById(14));
+    ASSERT_NE(pEntry, nullptr);
+    EXPECT_NE(pEntry->pDockingHolder, nullptr);
+    EXPECT_NE(pEntry->pFloatingHolder, nullptr);
+
+    // The loaded arrangement saves to the same bytes.
+    EXPECT_EQ(SaveArchive(&fresh), bytes);
+}
+
+TEST(DockingPersistence, RegistryRoundTripAndTheLiveArrangementAfterLoading)
+{
+    const wchar_t* kKey = L"Software\\MorvickTests\\DockingLayout";
+    std::string saved;
+    {
+        HostFixture f;
+        BuildRichLayout(f);
+        saved = Dump(f.arrangement());
+        CTKPPropExchangeRegistry px(FALSE, HKEY_CURRENT_USER, kKey);
+        f.host()->SaveState(&px);
+    }
+    // One host per frame: the first is gone before the second loads.
+    HostFixture g;
+    {
+        CTKPPropExchangeRegistry px(TRUE, HKEY_CURRENT_USER, kKey);
+        ASSERT_TRUE(g.host()->LoadState(&px));
+    }
+    ::RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\MorvickTests");
+    EXPECT_EQ(Dump(g.arrangement()), saved);
+    // Loaded panes have no windows; the program gives them theirs by id.
+    CTKPDockablePane* p1 = g.host()->FindPaneById(11);
+    ASSERT_NE(p1, nullptr);
+    HWND hWnd = ::CreateWindowExW(0, L"STATIC", L"Files", WS_CHILD, 0, 0, 10, 10, Site()->GetSafeHwnd(), nullptr,
+        GetModuleHandleW(nullptr), nullptr);
+    g.m_paneWindows.push_back(hWnd);
+    p1->SetPaneWindow(hWnd);
+    g.host()->ShowPane(p1);
+    g.Layout();
+    EXPECT_TRUE(::IsWindowVisible(hWnd));
+    EXPECT_EQ(::GetParent(hWnd), g.ContainerOf(p1)->GetSafeHwnd());
+    EXPECT_EQ(HostFixture::InSite(g.ContainerOf(p1)).left, 0);
+}
+
+TEST(DockingPersistence, DamagedLayoutsAreRefusedAndTheArrangementKept)
+{
+    HostFixture f;
+    BuildRichLayout(f);
+    const std::string before = Dump(f.arrangement());
+    CTKPDockingPaneArrangement* pBefore = f.arrangement();
+    const std::vector<BYTE> bytes = SaveArchive(f.host());
+
+    // Cut short at several places.
+    for (size_t cut : {size_t(0), size_t(8), bytes.size() / 2, bytes.size() - 4}) {
+        SCOPED_TRACE(cut);
+        EXPECT_FALSE(LoadArchive(f.host(), std::vector<BYTE>(bytes.begin(), bytes.begin() + cut)));
+        EXPECT_EQ(f.arrangement(), pBefore);
+        EXPECT_EQ(Dump(f.arrangement()), before);
+    }
+    // Whole layouts whose structure is wrong: the root a pane, a pane in two containers.
+    CNamedExchange::Values values;
+    {
+        CNamedExchange px(values, FALSE);
+        f.host()->SaveState(&px);
+    }
+    // The id of a pane's node.
+    int nPane = 1;
+    while (CNamedExchange::Int(values, L"Pane-" + std::to_wstring(nPane) + L"/Type") != tkdock::nodePane)
+        ++nPane;
+    for (const auto& damage : std::vector<std::pair<std::wstring, std::wstring>>{
+             {L"Summary/TopContainer", std::to_wstring(nPane)}, {L"Summary/Client", L"2"}, {L"Pane-1/Type", L"9"}}) {
+        CNamedExchange::Values damaged = values;
+        damaged[damage.first] = damage.second;
+        CNamedExchange px(damaged, TRUE);
+        EXPECT_FALSE(f.host()->LoadState(&px));
+        EXPECT_EQ(f.arrangement(), pBefore);
+        EXPECT_EQ(Dump(f.arrangement()), before);
+    }
+    f.Layout();
+    EXPECT_TRUE(::IsWindowVisible(f.ContainerOf(f.host()->FindPaneById(11))->GetSafeHwnd()));
+}
+
+TEST(DockingPersistence, SavingDropsContainersNoPaneNeedsAndKeepsHolders)
+{
+    HostFixture f;
+    CTKPDockablePane* p1 = f.MakePane(1, L"Files");
+    CTKPDockablePane* p2 = f.MakePane(2, L"Found");
+    f.host()->DockPane(p1, tkdock::sideLeft, NULL);
+    f.host()->DockPane(p2, tkdock::sideLeft, NULL);
+    f.Layout();
+    // p2 moves into p1's container: its own container is left empty but stays its docking holder.
+    f.host()->AttachNode(p2, p1);
+    // A holder that is no more: the pane's entry forgets it and the empty container goes.
+    TKPDockingPaneEntry* pEntry = f.arrangement()->FindPaneEntry(p2);
+    CTKPDockingNode* pOldHolder = pEntry->pLastHolder;
+    ASSERT_NE(pOldHolder, nullptr);
+    EXPECT_EQ(pOldHolder, f.ContainerOf(p1));
+    const INT_PTR nBefore = f.arrangement()->GetNodeList().GetCount();
+    SaveArchive(f.host());
+    EXPECT_LT(f.arrangement()->GetNodeList().GetCount(), nBefore);
+    for (POSITION pos = f.arrangement()->GetPaneList().GetHeadPosition(); pos != NULL;) {
+        const TKPDockingPaneEntry& e = f.arrangement()->GetPaneList().GetNext(pos);
+        for (CTKPDockingNode* pHolder : {e.pDockingHolder, e.pFloatingHolder, e.pLastHolder})
+            if (pHolder)
+                EXPECT_NE(f.arrangement()->GetNodeList().Find(pHolder), (POSITION)NULL);
+    }
+    EXPECT_EQ(Dump(f.arrangement()), "S[T(1,2*),C]");
+}
+
+}  // namespace
