@@ -1,0 +1,407 @@
+// Auto-hidden panes: the side panels along the frame's edges and the slide-out window, driven by
+// its timers one tick at a time.
+#include "DockingTestSupport.h"
+
+#include "DibCanvas.h"
+#include "toolkit/common/DockGeometry.h"
+#include "toolkit/docking/DockingPaneAutoHideWnd.h"
+#include "toolkit/docking/DockingPaneSideBar.h"
+#include "toolkit/docking/DockingPaneSplitContainer.h"
+#include "toolkit/docking/DockingPaneTabStrip.h"
+#include "toolkit/docking/DockingPaneTabbedContainer.h"
+#include "toolkit/docking/DockingPaneTheme.h"
+#include "toolkit/tabs/TabManagerItem.h"
+
+#include <gtest/gtest.h>
+
+using namespace docktest;
+
+namespace {
+
+CRect SiteClient()
+{
+    CRect rc;
+    Site()->GetClientRect(&rc);
+    return rc;
+}
+
+// A pane docked on a side and hidden there.
+struct Hidden {
+    HostFixture f;
+    CTKPDockablePane* pane;
+    CTKPDockingPaneSideBar* side;
+
+    explicit Hidden(int nSide, CSize size = CSize(200, 150))
+    {
+        pane = f.MakePane(1, L"Properties", size);
+        f.host()->DockPane(pane, nSide, NULL);
+        f.Layout();
+        f.host()->HidePane(pane);
+        f.Layout();
+        side = f.arrangement()->GetSideBar(nSide);
+    }
+    CPoint TabCentre()
+    {
+        return side->GetTabGroup(0)->GetItem(0)->GetRect().CenterPoint();
+    }
+    CTKPDockingPaneAutoHideWnd* Open()
+    {
+        side->OpenSlideOut(pane, FALSE);
+        return side->GetSlideOut();
+    }
+};
+
+void AwayFrom(CWnd* pWnd)
+{
+    CRect rc;
+    pWnd->GetWindowRect(&rc);
+    ::SetCursorPos(rc.right + 300 < 1270 ? rc.right + 300 : 5, 1000);
+}
+
+TEST(DockingSidePanel, HiddenPanesTakeAStripOffTheirEdge)
+{
+    const CRect rc = SiteClient();
+    for (int nSide = 0; nSide < 4; ++nSide) {
+        SCOPED_TRACE(nSide);
+        Hidden h(nSide);
+        ASSERT_NE(h.side, nullptr);
+        EXPECT_EQ(h.side->GetSide(), nSide);
+        EXPECT_TRUE(h.f.host()->IsPaneAutoHidden(h.pane));
+        const int t = h.side->GetStripThickness();
+        EXPECT_GT(t, 15);
+        CRect rcStrip = HostFixture::InSite(h.side);
+        CRect rcView = Site()->ViewRect();
+        switch (nSide) {
+        case tkdock::sideLeft:
+            EXPECT_EQ(rcStrip, CRect(0, 0, t, rc.bottom));
+            EXPECT_EQ(rcView.left, t);
+            break;
+        case tkdock::sideRight:
+            EXPECT_EQ(rcStrip, CRect(rc.right - t, 0, rc.right, rc.bottom));
+            EXPECT_EQ(rcView.right, rc.right - t);
+            break;
+        case tkdock::sideTop:
+            EXPECT_EQ(rcStrip, CRect(0, 0, rc.right, t));
+            EXPECT_EQ(rcView.top, t);
+            break;
+        default:
+            EXPECT_EQ(rcStrip, CRect(0, rc.bottom - t, rc.right, rc.bottom));
+            EXPECT_EQ(rcView.bottom, rc.bottom - t);
+            break;
+        }
+        // The hidden container's window stays hidden; its tab is the pane's caption.
+        EXPECT_FALSE(h.f.ContainerOf(h.pane)->IsWindowVisible());
+        ASSERT_EQ(h.side->GetTabGroupCount(), 1);
+        EXPECT_EQ(h.side->GetTabGroup(0)->GetItem(0)->GetCaption(), CString(L"Properties"));
+        EXPECT_EQ(TKPPaneOfTab(h.side->GetTabGroup(0)->GetItem(0)), h.pane);
+    }
+}
+
+TEST(DockingSidePanel, DockingBackEmptiesThePanelAndEndsItsWindow)
+{
+    Hidden h(tkdock::sideRight);
+    HWND hSide = h.side->GetSafeHwnd();
+    ASSERT_TRUE(::IsWindow(hSide));
+    // The pin of a hidden container docks it again.
+    CTKPDockingPaneTabbedContainer* c = h.f.ContainerOf(h.pane);
+    c->OnCaptionButtonClick(c->FindCaptionButton(tkpcbPin));
+    h.f.Layout();
+    EXPECT_FALSE(h.f.host()->IsPaneAutoHidden(h.pane));
+    EXPECT_FALSE(::IsWindow(hSide));
+    EXPECT_EQ(Dump(h.f.arrangement()), "S[C,T(1*)]");
+    EXPECT_EQ(Site()->ViewRect().right, SiteClient().right - 204);
+}
+
+TEST(DockingSidePanel, ThePinHidesAfterAskingAndStoresTheExtent)
+{
+    HostFixture f;
+    CTKPDockablePane* p = f.MakePane(1, L"Log", CSize(200, 150));
+    f.host()->DockPane(p, tkdock::sideBottom, NULL);
+    f.Layout();
+    CTKPDockingPaneTabbedContainer* c = f.ContainerOf(p);
+    Site()->ClearLog();
+    Site()->m_actionAnswers[tkpaPinning] = 1;
+    c->OnCaptionButtonClick(c->FindCaptionButton(tkpcbPin));
+    EXPECT_FALSE(f.host()->IsPaneAutoHidden(p));
+    Site()->m_actionAnswers.clear();
+    c->GetParentContainer()->m_nDockingCY = 120;
+    c->m_rcNode.bottom = c->m_rcNode.top + 130;
+    c->OnCaptionButtonClick(c->FindCaptionButton(tkpcbPin));
+    EXPECT_TRUE(f.host()->IsPaneAutoHidden(p));
+    EXPECT_EQ(p->m_nDockingCY, 130);
+    EXPECT_EQ(Site()->CountAction(tkpaPinned), 1);
+}
+
+TEST(DockingSidePanel, ClicksAndHoversOpenOneSlideOut)
+{
+    Hidden h(tkdock::sideLeft);
+    HWND hSide = h.side->GetSafeHwnd();
+    Site()->ClearLog();
+    // Outside any tab nothing happens: no slide-out, no context menu for nothing.
+    ::SendMessageW(hSide, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 590));
+    ::SendMessageW(hSide, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(2, 590));
+    EXPECT_EQ(h.side->GetSlideOut(), nullptr);
+    EXPECT_EQ(Site()->CountCode(tkpdnContextMenu), 0);
+    EXPECT_EQ(Site()->CountAction(tkpaSlidingOut), 0);
+
+    const CPoint tab = h.TabCentre();
+    ::SendMessageW(hSide, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(tab.x, tab.y));
+    CTKPDockingPaneAutoHideWnd* pSlide = h.side->GetSlideOut();
+    ASSERT_NE(pSlide, nullptr);
+    EXPECT_EQ(Site()->CountAction(tkpaSlidingOut), 1);
+    // The tab of the pane already shown: focused, not opened again.
+    ::SendMessageW(hSide, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(tab.x, tab.y));
+    EXPECT_EQ(h.side->GetSlideOut(), pSlide);
+    EXPECT_EQ(Site()->CountAction(tkpaSlidingOut), 1);
+    ::SendMessageW(hSide, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(tab.x, tab.y));
+    EXPECT_EQ(Site()->CountCode(tkpdnContextMenu), 1);
+    EXPECT_EQ(Site()->m_log.back().paneId, 1u);
+    pSlide->Close(TRUE);
+}
+
+TEST(DockingSidePanel, HoverOpensOnlyWhileTheFrameIsActive)
+{
+    Hidden h(tkdock::sideLeft);
+    const CPoint tab = h.TabCentre();
+    HWND hOther = ::CreateWindowExW(WS_EX_TOOLWINDOW, L"STATIC", L"other", WS_POPUP | WS_VISIBLE, 900, 700, 50, 50,
+        nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    ::SetForegroundWindow(hOther);
+    PumpPending();
+    h.side->SendMessage(WM_MOUSEHOVER, 0, MAKELPARAM(tab.x, tab.y));
+    EXPECT_EQ(h.side->GetSlideOut(), nullptr);
+    Site()->SetForegroundWindow();
+    PumpPending();
+    h.side->SendMessage(WM_MOUSEHOVER, 0, MAKELPARAM(tab.x, tab.y));
+    ASSERT_NE(h.side->GetSlideOut(), nullptr);
+    h.side->GetSlideOut()->Close(TRUE);
+    ::ShowWindow(hOther, SW_HIDE);
+    ::DestroyWindow(hOther);
+}
+
+TEST(DockingSidePanel, VetoesKeepTheSlideOutAsItIs)
+{
+    Hidden h(tkdock::sideBottom);
+    Site()->m_actionAnswers[tkpaSlidingOut] = 1;
+    EXPECT_EQ(h.Open(), nullptr);
+    Site()->m_actionAnswers.clear();
+    CTKPDockingPaneAutoHideWnd* pSlide = h.Open();
+    ASSERT_NE(pSlide, nullptr);
+    Site()->m_actionAnswers[tkpaSlidingIn] = 1;
+    h.side->CloseSlideOut(FALSE);
+    EXPECT_EQ(h.side->GetSlideOut(), pSlide);
+    Site()->m_actionAnswers.clear();
+    h.side->CloseSlideOut(FALSE);
+    EXPECT_EQ(h.side->GetSlideOut(), nullptr);
+    EXPECT_TRUE(PumpUntil([&] { return !::IsWindow(pSlide->GetSafeHwnd()); }));
+}
+
+TEST(DockingSidePanel, SwitchingPanesWithoutAutoCloseLeavesOneSlideOut)
+{
+    HostFixture f;
+    CTKPDockablePane* p1 = f.MakePane(1, L"Files");
+    CTKPDockablePane* p2 = f.MakePane(2, L"Found");
+    f.host()->DockPane(p1, tkdock::sideLeft, NULL);
+    f.host()->DockPane(p2, tkdock::sideLeft, NULL);
+    f.Layout();
+    f.host()->HidePane(p1);
+    f.host()->HidePane(p2);
+    f.Layout();
+    CTKPDockingPaneSideBar* pSide = f.arrangement()->GetSideBar(tkdock::sideLeft);
+    ASSERT_EQ(pSide->GetTabGroupCount(), 2);
+    CTKPDockingPaneSideBar::s_bAutoClose = FALSE;
+    const CPoint a = pSide->GetTabGroup(0)->GetItem(0)->GetRect().CenterPoint();
+    const CPoint b = pSide->GetTabGroup(1)->GetItem(0)->GetRect().CenterPoint();
+    pSide->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(a.x, a.y));
+    CTKPDockingPaneAutoHideWnd* pFirst = pSide->GetSlideOut();
+    ASSERT_NE(pFirst, nullptr);
+    const HWND hFirst = pFirst->GetSafeHwnd();
+    pSide->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(b.x, b.y));
+    CTKPDockingPaneAutoHideWnd* pSecond = pSide->GetSlideOut();
+    ASSERT_NE(pSecond, nullptr);
+    EXPECT_NE(pSecond, pFirst);
+    EXPECT_EQ(pSecond->GetContainer()->GetSelectedPane(), p2);
+    EXPECT_TRUE(PumpUntil([&] { return !::IsWindow(hFirst); }));
+    CTKPDockingPaneSideBar::s_bAutoClose = TRUE;
+    pSecond->Close(TRUE);
+}
+
+TEST(DockingSlideOut, OpensInStepsToTheDockingSizeAndReportsTheEnd)
+{
+    Hidden h(tkdock::sideLeft, CSize(200, 150));
+    Site()->ClearLog();
+    CTKPDockingPaneAutoHideWnd* pSlide = h.Open();
+    ASSERT_NE(pSlide, nullptr);
+    ASSERT_EQ(pSlide->GetStepCount(), 8);
+    const CRect full = pSlide->GetFullRect();
+    EXPECT_EQ(full.Width(), 204);
+    EXPECT_EQ(full.left, HostFixture::InSite(h.side).right);
+    KillTimer(pSlide->GetSafeHwnd(), 2);
+    for (int step = 0; step < 8; ++step) {
+        SCOPED_TRACE(step);
+        EXPECT_EQ(HostFixture::InSite(pSlide), CRect(full.left, full.top, full.left + 204 * (step + 1) / 8, full.bottom));
+        EXPECT_EQ(Site()->CountAction(tkpaSlidOut), 0);
+        pSlide->SendMessage(WM_TIMER, 2, 0);
+    }
+    EXPECT_EQ(HostFixture::InSite(pSlide), full);
+    EXPECT_EQ(Site()->CountAction(tkpaSlidOut), 1);
+    // The container fills the window but for the resize edge.
+    EXPECT_EQ(HostFixture::InSite(h.f.ContainerOf(h.pane)), CRect(full.left, full.top, full.right - 4, full.bottom));
+    pSlide->Close(TRUE);
+}
+
+TEST(DockingSlideOut, SlidesInAfterTheCursorLeftAndComesBackWhenPointedAt)
+{
+    Hidden h(tkdock::sideBottom);
+    CTKPDockingPaneAutoHideWnd* pSlide = h.Open();
+    ASSERT_NE(pSlide, nullptr);
+    KillTimer(pSlide->GetSafeHwnd(), 1);
+    KillTimer(pSlide->GetSafeHwnd(), 2);
+    while (pSlide->GetStep() < pSlide->GetStepCount() - 1)
+        pSlide->SendMessage(WM_TIMER, 2, 0);
+    Site()->ClearLog();
+    AwayFrom(Site());
+    for (int i = 0; i < 5; ++i)
+        pSlide->SendMessage(WM_TIMER, 1, 0);
+    EXPECT_FALSE(pSlide->IsCollapsing());
+    pSlide->SendMessage(WM_TIMER, 1, 0);
+    EXPECT_TRUE(pSlide->IsCollapsing());
+    EXPECT_EQ(Site()->CountAction(tkpaSlidingIn), 1);
+    KillTimer(pSlide->GetSafeHwnd(), 3);
+    pSlide->SendMessage(WM_TIMER, 3, 0);
+    pSlide->SendMessage(WM_TIMER, 3, 0);
+    EXPECT_EQ(pSlide->GetStep(), pSlide->GetStepCount() - 3);
+    // Pointing back at it: it slides out again from where it is.
+    CRect rc;
+    pSlide->GetWindowRect(&rc);
+    ::SetCursorPos(rc.CenterPoint().x, rc.CenterPoint().y);
+    pSlide->SendMessage(WM_TIMER, 1, 0);
+    EXPECT_FALSE(pSlide->IsCollapsing());
+    EXPECT_EQ(pSlide->GetCountdown(), 6);
+    KillTimer(pSlide->GetSafeHwnd(), 2);
+    // Away again: the whole way in, then action 11 and the window ends.
+    AwayFrom(Site());
+    for (int i = 0; i < 6; ++i)
+        pSlide->SendMessage(WM_TIMER, 1, 0);
+    ASSERT_TRUE(pSlide->IsCollapsing());
+    KillTimer(pSlide->GetSafeHwnd(), 3);
+    const HWND hSlide = pSlide->GetSafeHwnd();
+    for (int i = 0; i < 8 && ::IsWindow(hSlide) && h.side->GetSlideOut(); ++i)
+        pSlide->SendMessage(WM_TIMER, 3, 0);
+    EXPECT_EQ(Site()->CountAction(tkpaSlidIn), 1);
+    EXPECT_EQ(h.side->GetSlideOut(), nullptr);
+    EXPECT_TRUE(PumpUntil([&] { return !::IsWindow(hSlide); }));
+    // The container went back to the frame, hidden.
+    EXPECT_EQ(::GetParent(h.f.ContainerOf(h.pane)->GetSafeHwnd()), Site()->GetSafeHwnd());
+    EXPECT_FALSE(h.f.ContainerOf(h.pane)->IsWindowVisible());
+}
+
+TEST(DockingSlideOut, ARefusedSlideInRestartsTheCountdown)
+{
+    Hidden h(tkdock::sideRight);
+    CTKPDockingPaneAutoHideWnd* pSlide = h.Open();
+    KillTimer(pSlide->GetSafeHwnd(), 1);
+    Site()->m_actionAnswers[tkpaSlidingIn] = 1;
+    AwayFrom(Site());
+    for (int i = 0; i < 6; ++i)
+        pSlide->SendMessage(WM_TIMER, 1, 0);
+    EXPECT_FALSE(pSlide->IsCollapsing());
+    EXPECT_EQ(pSlide->GetCountdown(), 6);
+    Site()->m_actionAnswers.clear();
+    pSlide->Close(TRUE);
+}
+
+TEST(DockingSlideOut, WithOneStepItOpensAtOnceAndSaysSo)
+{
+    const int nDuration = CTKPDockingPaneAutoHideWnd::s_nAnimationDuration;
+    CTKPDockingPaneAutoHideWnd::s_nAnimationDuration = 16;
+    Hidden h(tkdock::sideTop);
+    Site()->ClearLog();
+    CTKPDockingPaneAutoHideWnd* pSlide = h.Open();
+    ASSERT_NE(pSlide, nullptr);
+    EXPECT_EQ(pSlide->GetStepCount(), 1);
+    EXPECT_EQ(HostFixture::InSite(pSlide), pSlide->GetFullRect());
+    EXPECT_EQ(Site()->CountAction(tkpaSlidOut), 1);
+    pSlide->Close(TRUE);
+    CTKPDockingPaneAutoHideWnd::s_nAnimationDuration = nDuration;
+}
+
+TEST(DockingSlideOut, ResizingKeepsTheSizeWithoutGrowingOnEveryOpening)
+{
+    for (int nSide = 0; nSide < 4; ++nSide) {
+        SCOPED_TRACE(nSide);
+        Hidden h(nSide, CSize(200, 150));
+        h.f.host()->m_bOutlineTracking = FALSE;
+        CTKPDockingPaneAutoHideWnd* pSlide = h.Open();
+        ASSERT_NE(pSlide, nullptr);
+        const BOOL bAcross = nSide == tkdock::sideTop || nSide == tkdock::sideBottom;
+        const int nOpened = bAcross ? pSlide->GetFullRect().Height() : pSlide->GetFullRect().Width();
+        EXPECT_EQ(nOpened, bAcross ? 154 : 204);
+        KillTimer(pSlide->GetSafeHwnd(), 2);
+        while (pSlide->GetStep() < pSlide->GetStepCount() - 1)
+            pSlide->SendMessage(WM_TIMER, 2, 0);
+        // Drag the inner edge 40 pixels outwards (away from the side), live, and let go.
+        CRect rcLimits, rcEdge;
+        ASSERT_TRUE(pSlide->GetResizeLimits(rcLimits, rcEdge));
+        const CPoint start = rcEdge.CenterPoint();
+        const int d = nSide == tkdock::sideLeft || nSide == tkdock::sideTop ? 40 : -40;
+        const CPoint end = bAcross ? CPoint(start.x, start.y + d) : CPoint(start.x + d, start.y);
+        ::SetCursorPos(end.x, end.y);
+        ::PostMessageW(pSlide->GetSafeHwnd(), WM_MOUSEMOVE, MK_LBUTTON, 0);
+        ::PostMessageW(pSlide->GetSafeHwnd(), WM_LBUTTONUP, 0, 0);
+        CPoint client = start;
+        pSlide->ScreenToClient(&client);
+        pSlide->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(client.x, client.y));
+        const int nResized = bAcross ? pSlide->GetFullRect().Height() : pSlide->GetFullRect().Width();
+        EXPECT_EQ(nResized, nOpened + 40);
+        EXPECT_EQ(bAcross ? h.pane->m_nDockingCY : h.pane->m_nDockingCX, nResized - 4);
+        pSlide->Close(TRUE);
+        // Opened again at the size it was left with.
+        pSlide = h.Open();
+        EXPECT_EQ(bAcross ? pSlide->GetFullRect().Height() : pSlide->GetFullRect().Width(), nResized);
+        pSlide->Close(TRUE);
+    }
+}
+
+TEST(DockingSlideOut, TheMaximumHoldsOnEverySide)
+{
+    for (int nSide = 0; nSide < 4; ++nSide) {
+        SCOPED_TRACE(nSide);
+        Hidden h(nSide, CSize(200, 150));
+        h.pane->SetMaxTrackSize(CSize(120, 100));
+        CTKPDockingPaneAutoHideWnd* pSlide = h.Open();
+        MINMAXINFO mmi;
+        pSlide->GetPaneMinMaxInfo(&mmi, TRUE);
+        const BOOL bAcross = nSide == tkdock::sideTop || nSide == tkdock::sideBottom;
+        const int nMax = bAcross ? mmi.ptMaxTrackSize.y : mmi.ptMaxTrackSize.x;
+        EXPECT_EQ(bAcross ? pSlide->GetFullRect().Height() : pSlide->GetFullRect().Width(), nMax);
+        CRect rcLimits, rcEdge;
+        ASSERT_TRUE(pSlide->GetResizeLimits(rcLimits, rcEdge));
+        CRect rcTop;
+        h.f.host()->GetTopContainer()->GetScreenRect(&rcTop);
+        // The window's inner boundary may reach exactly the maximum on each side.
+        switch (nSide) {
+        case tkdock::sideLeft: EXPECT_EQ(rcLimits.right - rcTop.left, nMax); break;
+        case tkdock::sideRight: EXPECT_EQ(rcTop.right - rcLimits.left, nMax); break;
+        case tkdock::sideTop: EXPECT_EQ(rcLimits.bottom - rcTop.top, nMax); break;
+        default: EXPECT_EQ(rcTop.bottom - rcLimits.top, nMax); break;
+        }
+        pSlide->Close(TRUE);
+    }
+}
+
+TEST(DockingSlideOut, TheInnerEdgeIsDrawnInTheThemeColours)
+{
+    Hidden h(tkdock::sideLeft);
+    CTKPDockingPaneAutoHideWnd* pSlide = h.Open();
+    CTKPDockingPaneTheme* pTheme = h.f.host()->GetTheme();
+    CRect rc;
+    pSlide->GetClientRect(&rc);
+    DibCanvas canvas(rc.Width(), rc.Height());
+    pSlide->Draw(canvas.DC());
+    EXPECT_EQ(canvas.Pixel(rc.right - 1, 10), pTheme->GetColor(18));
+    EXPECT_EQ(canvas.Pixel(rc.right - 2, 10), pTheme->GetColor(16));
+    EXPECT_EQ(canvas.Pixel(rc.right - 3, 10), pTheme->GetColor(51));
+    pSlide->Close(TRUE);
+}
+
+}  // namespace

@@ -1,0 +1,304 @@
+// Tabbed containers (caption buttons, hit tests, tab drags, maximising) and splitter bars (their
+// track range and live and outline resizing) in the test frame.
+#include "DockingTestSupport.h"
+
+#include "toolkit/docking/DockingPaneCaptionButton.h"
+#include "toolkit/docking/DockingPaneMiniWnd.h"
+#include "toolkit/docking/DockingPaneSplitContainer.h"
+#include "toolkit/docking/DockingPaneSplitterBar.h"
+#include "toolkit/docking/DockingPaneTabbedContainer.h"
+#include "toolkit/docking/DockingPaneTheme.h"
+#include "toolkit/tabs/TabManagerItem.h"
+
+#include <gtest/gtest.h>
+
+using namespace docktest;
+
+namespace {
+
+LPARAM Point(CPoint pt)
+{
+    return MAKELPARAM(pt.x, pt.y);
+}
+
+// Posts a mouse message with the cursor where the message says (capture loops read the cursor).
+void PostMouse(HWND hWnd, UINT message, CPoint pt, WPARAM wParam = MK_LBUTTON)
+{
+    POINT screen = pt;
+    ::ClientToScreen(hWnd, &screen);
+    ::SetCursorPos(screen.x, screen.y);
+    ::PostMessageW(hWnd, message, wParam, Point(pt));
+}
+
+struct ThreeTabs {
+    HostFixture f;
+    CTKPDockablePane* p[3];
+    CTKPDockingPaneTabbedContainer* container;
+
+    ThreeTabs()
+    {
+        for (int i = 0; i < 3; ++i) {
+            const wchar_t* titles[3] = {L"Files", L"Found", L"Log"};
+            p[i] = f.MakePane(static_cast<UINT>(i + 5), titles[i]);
+        }
+        f.host()->DockPane(p[0], tkdock::sideLeft, NULL);
+        f.host()->AttachNode(p[1], p[0]);
+        f.host()->AttachNode(p[2], p[0]);
+        f.Layout();
+        container = f.ContainerOf(p[0]);
+    }
+    CPoint TabCentre(int i) { return container->GetTabStrip()->GetItem(i)->GetRect().CenterPoint(); }
+};
+
+TEST(DockingContainer, CaptionButtonsFollowTheOptionsAndThePlace)
+{
+    ThreeTabs t;
+    CTKPDockingPaneTabbedContainer* c = t.container;
+    EXPECT_TRUE(c->FindCaptionButton(tkpcbClose)->IsVisible());
+    EXPECT_TRUE(c->FindCaptionButton(tkpcbPin)->IsVisible());
+    EXPECT_FALSE(c->FindCaptionButton(tkpcbMenu)->IsVisible());
+    EXPECT_FALSE(c->FindCaptionButton(tkpcbMaximise)->IsVisible());
+    t.p[2]->SetOptions(tkpoNoClose | tkpoMenuButton);
+    EXPECT_FALSE(c->FindCaptionButton(tkpcbClose)->IsVisible());
+    EXPECT_TRUE(c->FindCaptionButton(tkpcbMenu)->IsVisible());
+    t.p[2]->SetOptions(tkpoNoAutoHide);
+    EXPECT_FALSE(c->FindCaptionButton(tkpcbPin)->IsVisible());
+    t.p[2]->SetOptions(0);
+    // Floating, the pin is hidden (its state says where the container is).
+    t.f.host()->ToggleDocking(c);
+    t.f.Layout();
+    CTKPDockingPaneTabbedContainer* pFloating = t.f.ContainerOf(t.p[0]);
+    ASSERT_NE(pFloating, c);
+    pFloating->SendMessage(WM_IDLEUPDATECMDUI);
+    AFX_SIZEPARENTPARAMS layout = {};
+    layout.hDWP = ::BeginDeferWindowPos(1);
+    pFloating->OnSizeParent(pFloating->GetNodeSite(), pFloating->m_rcNode, &layout);
+    ::EndDeferWindowPos(layout.hDWP);
+    EXPECT_EQ(pFloating->FindCaptionButton(tkpcbPin)->GetState(), static_cast<int>(tkppFloating));
+    EXPECT_FALSE(pFloating->FindCaptionButton(tkpcbPin)->IsVisible());
+    EXPECT_TRUE(pFloating->FindCaptionButton(tkpcbClose)->IsVisible());
+}
+
+TEST(DockingContainer, HitTestsCaptionTabsAndTheRest)
+{
+    ThreeTabs t;
+    CTKPDockingPaneTabbedContainer* c = t.container;
+    CRect rc;
+    c->GetClientRect(&rc);
+    EXPECT_EQ(c->HitTest(CPoint(20, 6)), -2);
+    EXPECT_EQ(c->HitTest(t.TabCentre(1)), 1);
+    EXPECT_EQ(c->HitTest(CPoint(rc.CenterPoint())), -1);
+    EXPECT_EQ(c->GetPaneAt(1), t.p[1]);
+    EXPECT_EQ(c->GetPaneAt(3), nullptr);
+    // Help ids: the tab's pane, else the selected pane; the id when there is no help id.
+    EXPECT_EQ(c->SendMessage(WM_HELPHITTEST, 0, Point(t.TabCentre(0))), static_cast<LRESULT>(5 + 0x20000));
+    t.p[1]->SetHelpId(77);
+    EXPECT_EQ(c->SendMessage(WM_HELPHITTEST, 0, Point(t.TabCentre(1))), static_cast<LRESULT>(77 + 0x20000));
+    EXPECT_EQ(c->SendMessage(WM_HELPHITTEST, 0, Point(CPoint(rc.CenterPoint()))), static_cast<LRESULT>(7 + 0x20000));
+}
+
+TEST(DockingContainer, RemovingTheSelectedPaneSelectsTheLastAndOnePaneShowsNoTabs)
+{
+    ThreeTabs t;
+    t.container->SelectPane(t.p[0], FALSE, FALSE);
+    t.f.host()->ClosePane(t.p[0]);
+    EXPECT_EQ(t.container->GetSelectedPane(), t.p[2]);
+    EXPECT_TRUE(t.container->IsTabsVisible());
+    t.f.host()->ClosePane(t.p[2]);
+    EXPECT_EQ(t.container->GetSelectedPane(), t.p[1]);
+    EXPECT_FALSE(t.container->IsTabsVisible());
+    t.f.host()->GetTheme()->m_bAlwaysShowTabs = TRUE;
+    EXPECT_TRUE(t.container->IsTabsVisible());
+    t.f.host()->GetTheme()->m_bAlwaysShowTabs = FALSE;
+    // The last pane gone, the container stays as the place its panes go back to, without a window.
+    t.f.host()->ClosePane(t.p[1]);
+    EXPECT_TRUE(t.container->IsEmpty());
+    EXPECT_EQ(t.container->GetSafeHwnd(), (HWND)NULL);
+    t.f.host()->ShowPane(t.p[1]);
+    EXPECT_NE(t.container->GetSafeHwnd(), (HWND)NULL);
+    EXPECT_EQ(t.f.ContainerOf(t.p[1]), t.container);
+}
+
+TEST(DockingContainer, DraggingATabOverAnotherExchangesThemAndOffTheRowAsksFirst)
+{
+    ThreeTabs t;
+    HWND hWnd = t.container->GetSafeHwnd();
+    const CPoint tab0 = t.TabCentre(0), tab2 = t.TabCentre(2);
+    t.container->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, Point(tab0));
+    EXPECT_EQ(::GetCapture(), hWnd);
+    t.container->SendMessage(WM_MOUSEMOVE, MK_LBUTTON, Point(tab2));
+    EXPECT_EQ(t.container->GetPane(2), t.p[0]);
+    EXPECT_EQ(t.container->GetPane(0), t.p[2]);
+    // Off the row: action 16 first; a site that refuses keeps the tab drag going.
+    Site()->ClearLog();
+    Site()->m_actionAnswers[tkpaTabDragging] = 1;
+    t.container->SendMessage(WM_MOUSEMOVE, MK_LBUTTON, Point(CPoint(tab0.x, tab0.y - 120)));
+    EXPECT_EQ(Site()->CountAction(tkpaTabDragging), 1);
+    EXPECT_EQ(::GetCapture(), hWnd);
+    t.container->SendMessage(WM_LBUTTONUP, 0, Point(tab0));
+    EXPECT_NE(::GetCapture(), hWnd);
+    Site()->m_actionAnswers.clear();
+}
+
+TEST(DockingContainer, CloseAllClosesEveryClosablePane)
+{
+    ThreeTabs t;
+    t.f.host()->m_bCloseAll = TRUE;
+    t.p[1]->SetOptions(tkpoNoClose);
+    Site()->ClearLog();
+    t.container->OnCaptionButtonClick(t.container->FindCaptionButton(tkpcbClose));
+    EXPECT_TRUE(t.p[0]->IsClosed());
+    EXPECT_FALSE(t.p[1]->IsClosed());
+    EXPECT_TRUE(t.p[2]->IsClosed());
+    EXPECT_EQ(Site()->CountAction(tkpaClosed), 2);
+}
+
+TEST(DockingContainer, TheMenuButtonReportsItsCorner)
+{
+    ThreeTabs t;
+    t.p[2]->SetOptions(tkpoMenuButton);
+    t.f.Layout();
+    t.container->UpdateWindow();
+    CTKPDockingPaneCaptionButton* pMenu = t.container->FindCaptionButton(tkpcbMenu);
+    ASSERT_FALSE(pMenu->GetRect().IsRectEmpty());
+    Site()->ClearLog();
+    t.container->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, Point(pMenu->GetRect().CenterPoint()));
+    ASSERT_EQ(Site()->CountCode(tkpdnPaneMenu), 1);
+    CRect rc = pMenu->GetRect();
+    t.container->ClientToScreen(&rc);
+    EXPECT_EQ(Site()->m_log.back().paneId, 7u);
+    EXPECT_EQ(static_cast<int>(Site()->m_log.back().param1), rc.left);
+    EXPECT_EQ(static_cast<int>(Site()->m_log.back().param2), rc.bottom);
+}
+
+TEST(DockingContainer, DoubleClicksToggleDocking)
+{
+    ThreeTabs t;
+    t.container->SendMessage(WM_LBUTTONDBLCLK, MK_LBUTTON, Point(t.TabCentre(1)));
+    t.f.Layout();
+    EXPECT_EQ(Dump(t.f.arrangement()), "S[T(5,7*),C] FS[T(6*)]");
+    // On the caption: the whole container.
+    t.container->SendMessage(WM_LBUTTONDBLCLK, MK_LBUTTON, Point(CPoint(20, 6)));
+    t.f.Layout();
+    EXPECT_EQ(Dump(t.f.arrangement()), "S[C] FS[T(6*)] FS[T(5,7*)]");
+}
+
+TEST(DockingContainer, AMaximisedContainerTakesItsSplitAndRestores)
+{
+    HostFixture f;
+    f.host()->m_bMaximiseAllowed = TRUE;
+    CTKPDockablePane* p1 = f.MakePane(1, L"Top", CSize(200, 150));
+    CTKPDockablePane* p2 = f.MakePane(2, L"Bottom", CSize(200, 150));
+    f.host()->DockPane(p1, tkdock::sideLeft, NULL);
+    f.host()->DockPane(p2, tkdock::sideBottom, p1);
+    f.Layout();
+    CTKPDockingPaneTabbedContainer* c1 = f.ContainerOf(p1);
+    CTKPDockingPaneTabbedContainer* c2 = f.ContainerOf(p2);
+    ASSERT_TRUE(c1->CanMaximise());
+    EXPECT_TRUE(c1->FindCaptionButton(tkpcbMaximise)->IsVisible());
+    const CRect rc1 = HostFixture::InSite(c1), rc2 = HostFixture::InSite(c2);
+    c1->OnCaptionButtonClick(c1->FindCaptionButton(tkpcbMaximise));
+    f.Layout();
+    EXPECT_TRUE(c1->IsMaximised());
+    EXPECT_TRUE(c2->IsSiblingMaximised());
+    EXPECT_TRUE(c1->FindCaptionButton(tkpcbRestore)->IsVisible());
+    MINMAXINFO mmi;
+    c2->GetMinMaxInfo(&mmi);
+    CRect rcTop = HostFixture::InSite(c1);
+    EXPECT_EQ(rcTop.top, rc1.top);
+    EXPECT_GE(rcTop.bottom, rc2.bottom - 4 - (mmi.ptMaxTrackSize.y));
+    EXPECT_GT(rcTop.Height(), rc1.Height() + rc2.Height() - 40);
+    c1->OnCaptionButtonClick(c1->FindCaptionButton(tkpcbRestore));
+    f.Layout();
+    EXPECT_EQ(HostFixture::InSite(c1), rc1);
+    EXPECT_EQ(HostFixture::InSite(c2), rc2);
+}
+
+TEST(DockingContainer, TrackSizesIncludeTheCaptionAndTabs)
+{
+    ThreeTabs t;
+    t.p[0]->SetMinTrackSize(CSize(50, 40));
+    t.p[1]->SetMinTrackSize(CSize(80, 20));
+    t.p[1]->SetMaxTrackSize(CSize(300, 32000));
+    MINMAXINFO mmi;
+    t.container->GetMinMaxInfo(&mmi);
+    CRect rc(0, 0, 1000, 1000);
+    t.f.host()->GetTheme()->AdjustTabbedContainerLayout(t.container, rc, FALSE);
+    EXPECT_EQ(mmi.ptMinTrackSize.x, 80 + 1000 - rc.Width());
+    EXPECT_EQ(mmi.ptMinTrackSize.y, 40 + 1000 - rc.Height());
+    EXPECT_EQ(mmi.ptMaxTrackSize.x, 300 + 1000 - rc.Width());
+    EXPECT_GT(1000 - rc.Height(), t.f.host()->GetTheme()->m_nCaptionHeight);
+}
+
+struct SplitFixture {
+    HostFixture f;
+    CTKPDockablePane* pane;
+    CTKPDockingPaneSplitterBar* bar;
+
+    SplitFixture()
+    {
+        pane = f.MakePane(1, L"Files", CSize(200, 150));
+        f.host()->DockPane(pane, tkdock::sideLeft, NULL);
+        f.Layout();
+        bar = f.arrangement()->GetTopContainer()->GetSplitterBar(0);
+    }
+    int PaneWidth() { return HostFixture::InSite(f.ContainerOf(pane)).Width(); }
+};
+
+TEST(DockingSplitter, TheTrackRangeKeepsTheLayoutConstant)
+{
+    SplitFixture s;
+    ASSERT_NE(s.bar, nullptr);
+    EXPECT_TRUE(s.bar->IsWindowVisible());
+    EXPECT_FALSE(s.bar->IsHorizontalBar());
+    CRect rcRange, rcBoth, rcSite;
+    ASSERT_TRUE(s.bar->CalcTrackRange(&rcRange, &rcBoth));
+    Site()->GetClientRect(&rcSite);
+    Site()->ClientToScreen(&rcSite);
+    EXPECT_EQ(rcBoth.left, rcSite.left);
+    EXPECT_EQ(rcRange.left, rcBoth.left + 22);
+    // The client's minimum is 0, so the far end keeps the constant too.
+    EXPECT_EQ(rcRange.right, rcBoth.right - 22);
+}
+
+TEST(DockingSplitter, ALiveResizeFollowsTheMouseAndEscapeKeepsTheSize)
+{
+    SplitFixture s;
+    s.f.host()->m_bOutlineTracking = FALSE;
+    HWND hBar = s.bar->GetSafeHwnd();
+    CRect rcBar;
+    s.bar->GetWindowRect(&rcBar);
+    const CPoint start(rcBar.left + 2, rcBar.top + 100);
+    ::SetCursorPos(start.x + 60, start.y);
+    ::PostMessageW(hBar, WM_MOUSEMOVE, MK_LBUTTON, Point(CPoint(62, 100)));
+    ::PostMessageW(hBar, WM_KEYDOWN, VK_ESCAPE, 0);
+    s.bar->TrackResize(start);
+    s.f.Layout();
+    EXPECT_EQ(s.PaneWidth(), 260);
+    EXPECT_EQ(s.pane->GetParentContainer()->m_nDockingCX, 260);
+    EXPECT_NE(::GetCapture(), hBar);
+    // Beyond the range the bar stops 22 pixels from the far end.
+    s.bar = s.f.arrangement()->GetTopContainer()->GetSplitterBar(0);
+    s.bar->GetWindowRect(&rcBar);
+    CRect rcSite;
+    Site()->GetClientRect(&rcSite);
+    ::SetCursorPos(rcBar.left + 2000, rcBar.top + 100);
+    ::PostMessageW(s.bar->GetSafeHwnd(), WM_MOUSEMOVE, MK_LBUTTON, 0);
+    ::PostMessageW(s.bar->GetSafeHwnd(), WM_LBUTTONUP, 0, 0);
+    s.bar->TrackResize(CPoint(rcBar.left + 2, rcBar.top + 100));
+    s.f.Layout();
+    EXPECT_EQ(s.PaneWidth(), rcSite.Width() - 22);
+}
+
+TEST(DockingSplitter, LockedBarsDoNotMove)
+{
+    SplitFixture s;
+    s.f.host()->m_bSplittersLocked = TRUE;
+    CRect rcBar;
+    s.bar->GetWindowRect(&rcBar);
+    s.bar->TrackResize(CPoint(rcBar.left + 2, rcBar.top + 10));
+    EXPECT_EQ(::GetCapture(), (HWND)NULL);
+    EXPECT_EQ(s.PaneWidth(), 200);
+}
+
+}  // namespace
