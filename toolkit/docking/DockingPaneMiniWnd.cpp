@@ -702,6 +702,9 @@ LRESULT CTKPDockingPaneMiniWnd::OnIdleUpdateCmdUI(WPARAM wParam, LPARAM lParam)
 void CTKPDockingPaneMiniWnd::OnGetMinMaxInfo(MINMAXINFO* lpMMI)
 {
     CMiniFrameWnd::OnGetMinMaxInfo(lpMMI);
+    // A rolled-up window may come down to its caption and the few pixels below it.
+    if (m_bRolledUp)
+        lpMMI->ptMinTrackSize.y = std::min<LONG>(lpMMI->ptMinTrackSize.y, GetCaptionHeight() + 8);
     if (!m_pTopContainer || (m_bRolledUp && !m_bExpanded) || m_bAnimating)
         return;
     CRect rcWindow, rcClient;

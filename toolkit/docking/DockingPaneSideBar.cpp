@@ -5,6 +5,7 @@
 #include "toolkit/docking/DockablePane.h"
 #include "toolkit/docking/DockingPaneArrangement.h"
 #include "toolkit/docking/DockingPaneAutoHideWnd.h"
+#include "toolkit/docking/DockingPaneDropTarget.h"
 #include "toolkit/docking/DockingPaneHost.h"
 #include "toolkit/docking/DockingPaneTabStrip.h"
 #include "toolkit/docking/DockingPaneTabbedContainer.h"
@@ -37,6 +38,8 @@ CTKPDockingPaneSideBar::CTKPDockingPaneSideBar(CTKPDockingPaneArrangement* pArra
 
 CTKPDockingPaneSideBar::~CTKPDockingPaneSideBar()
 {
+    delete m_pDropTarget;
+    m_pDropTarget = NULL;
     DropSlideOut();
     if (GetSafeHwnd())
         DestroyWindow();
@@ -75,8 +78,13 @@ BOOL CTKPDockingPaneSideBar::CreatePanelWindow(CWnd* pParent)
     if (!pParent || !pParent->GetSafeHwnd())
         return FALSE;
     LPCTSTR lpszClass = AfxRegisterWndClass(0, ::LoadCursor(NULL, IDC_ARROW));
-    return CreateEx(0, lpszClass, L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, CRect(0, 0, 0, 0),
-        pParent, 0);
+    if (!CreateEx(0, lpszClass, L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, CRect(0, 0, 0, 0),
+            pParent, 0))
+        return FALSE;
+    if (!m_pDropTarget)
+        m_pDropTarget = new CTKPDockingPaneDropTarget(this);
+    m_pDropTarget->Register(this);
+    return TRUE;
 }
 
 void CTKPDockingPaneSideBar::AddContainer(CTKPDockingNode* pNode)
@@ -108,8 +116,11 @@ void CTKPDockingPaneSideBar::RemoveChild(CTKPDockingNode* pNode)
     if (GetSafeHwnd())
         CWnd::Invalidate(FALSE);
     MarkSiteLayout();
-    if (IsEmpty() && GetSafeHwnd())
+    if (IsEmpty() && GetSafeHwnd()) {
+        if (m_pDropTarget)
+            m_pDropTarget->Revoke();
         DestroyWindow();
+    }
     pNode->SetParentContainer(NULL);
 }
 
@@ -173,8 +184,11 @@ void CTKPDockingPaneSideBar::Layout(CWnd* pSite, CRect* pRect, AFX_SIZEPARENTPAR
 {
     m_pSite = pSite;
     if (IsEmpty()) {
-        if (GetSafeHwnd())
+        if (GetSafeHwnd()) {
+            if (m_pDropTarget)
+                m_pDropTarget->Revoke();
             DestroyWindow();
+        }
         return;
     }
     if (!GetSafeHwnd() && !(m_pArrangement && m_pArrangement->IsWindowless()))

@@ -9,6 +9,7 @@
 #include "toolkit/docking/DockingPaneAutoHideWnd.h"
 #include "toolkit/docking/DockingPaneCaptionButton.h"
 #include "toolkit/docking/DockingPaneDragContext.h"
+#include "toolkit/docking/DockingPaneDropTarget.h"
 #include "toolkit/docking/DockingPaneHost.h"
 #include "toolkit/docking/DockingPaneMiniWnd.h"
 #include "toolkit/docking/DockingPaneSideBar.h"
@@ -44,6 +45,8 @@ CTKPDockingPaneTabbedContainer::CTKPDockingPaneTabbedContainer(CTKPDockingPaneAr
 
 CTKPDockingPaneTabbedContainer::~CTKPDockingPaneTabbedContainer()
 {
+    delete m_pDropTarget;
+    m_pDropTarget = NULL;
     ReleasePaneWindows();
     if (GetSafeHwnd())
         DestroyWindow();
@@ -77,6 +80,9 @@ BOOL CTKPDockingPaneTabbedContainer::CreateContainerWindow()
     }
     if (IsAutoHidden())
         ShowWindow(SW_HIDE);
+    if (!m_pDropTarget)
+        m_pDropTarget = new CTKPDockingPaneDropTarget(this);
+    m_pDropTarget->Register(this);
     return TRUE;
 }
 
@@ -153,8 +159,11 @@ void CTKPDockingPaneTabbedContainer::RemoveChild(CTKPDockingNode* pNode)
     pPane->SetParentContainer(NULL);
     if (m_pParentContainer)
         m_pParentContainer->OnChildChanged(this);
-    if (m_lstPanes.IsEmpty() && GetSafeHwnd())
+    if (m_lstPanes.IsEmpty() && GetSafeHwnd()) {
+        if (m_pDropTarget)
+            m_pDropTarget->Revoke();
         DestroyWindow();
+    }
     MarkSiteLayout();
     if (pPane == m_pSelectedPane) {
         m_pSelectedPane = NULL;

@@ -37,6 +37,8 @@ LRESULT CTestSite::OnDockingNotify(WPARAM wParam, LPARAM lParam)
         auto it = m_actionAnswers.find(pAction->nAction);
         if (it != m_actionAnswers.end())
             pAction->nResult = it->second;
+        if (m_actionFilter)
+            pAction->nResult = m_actionFilter(n);
         break;
     }
     case tkpdnPaneShown:
@@ -166,6 +168,7 @@ HostFixture::HostFixture() : m_host(new CTKPDockingPaneHost)
     pSite->m_closeAnswer = 0;
     pSite->m_menuAnswer = 0;
     pSite->m_onNotify = nullptr;
+    pSite->m_actionFilter = nullptr;
     m_host->InstallSite(pSite);
     Layout();
 }
@@ -180,6 +183,8 @@ HostFixture::~HostFixture()
             ::DestroyWindow(h);
     CTestSite* pSite = Site();
     pSite->m_onNotify = nullptr;
+    pSite->m_actionFilter = nullptr;
+    pSite->m_actionAnswers.clear();
     pSite->RecalcLayout();
     PumpPending();
 }

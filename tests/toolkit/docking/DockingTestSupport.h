@@ -34,8 +34,9 @@ public:
     CWnd m_wndView;
 
     std::vector<Notification> m_log;
-    // Result written into action records, by action code.
+    // Result written into action records, by action code; the filter, when set, decides instead.
     std::map<int, int> m_actionAnswers;
+    std::function<int(const Notification&)> m_actionFilter;
     // Answer to notification 3 (closing a pane): -1 keeps it.
     LRESULT m_closeAnswer = 0;
     // Answer to notification 5 (pane menu).

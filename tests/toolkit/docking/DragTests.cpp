@@ -1,0 +1,385 @@
+// Pane drags: the places found at each step, the outlines and previews shown, the stickers and the
+// site's vetoes, the capture loop fed by posted messages, and whole drags by real input.
+#include "DockingTestSupport.h"
+
+#include "toolkit/common/DockGeometry.h"
+#include "toolkit/docking/DockingPaneDragContext.h"
+#include "toolkit/docking/DockingPaneMiniWnd.h"
+#include "toolkit/docking/DockingPaneSplitContainer.h"
+#include "toolkit/docking/DockingPaneStickerWnd.h"
+#include "toolkit/docking/DockingPaneTabbedContainer.h"
+#include "toolkit/docking/DockingPaneTheme.h"
+
+#include <gtest/gtest.h>
+
+using namespace docktest;
+
+namespace {
+
+// A docked container A at the left, and a floating window F whose content is dragged.
+struct DragScene {
+    HostFixture f;
+    CTKPDockablePane* docked;
+    CTKPDockablePane* floating;
+    CTKPDockingPaneMiniWnd* mini;
+    CTKPDockingPaneDragContext* drag;
+
+    explicit DragScene(BOOL bStickers = FALSE)
+    {
+        f.host()->m_bAlphaFeedback = bStickers;
+        f.host()->m_bShowStickers = bStickers;
+        docked = f.MakePane(1, L"Files", CSize(220, 150));
+        floating = f.MakePane(2, L"Preview", CSize(180, 120));
+        f.host()->DockPane(docked, tkdock::sideLeft, NULL);
+        f.Layout();
+        CRect rcSite;
+        Site()->GetWindowRect(&rcSite);
+        f.host()->FloatNode(floating, CRect(rcSite.right - 260, rcSite.top + 80, rcSite.right - 40, rcSite.top + 260));
+        mini = dynamic_cast<CTKPDockingPaneMiniWnd*>(floating->GetSite());
+        f.Layout();
+        drag = f.host()->GetDragContext();
+    }
+    CTKPDockingPaneTabbedContainer* A() { return f.ContainerOf(docked); }
+    CRect ARect()
+    {
+        CRect rc;
+        A()->GetWindowRect(&rc);
+        return rc;
+    }
+    CTKPDockingNode* Content() { return mini->GetTopContainer(); }
+    void Start()
+    {
+        CRect rc;
+        mini->GetWindowRect(&rc);
+        drag->PrepareDrag(Content(), rc.left + 40, rc.top + 8);
+        drag->InitFeedback();
+    }
+    void Stop()
+    {
+        drag->ReleaseFeedback();
+        drag->EndDrag();
+    }
+};
+
+void SetCtrl(bool down)
+{
+    BYTE keys[256];
+    ::GetKeyboardState(keys);
+    keys[VK_CONTROL] = down ? 0x80 : 0;
+    ::SetKeyboardState(keys);
+}
+
+TEST(DockingDragRegions, OutlinesAreThePortableOutlines)
+{
+    for (const CRect& rc : {CRect(10, 10, 110, 90), CRect(0, 0, 40, 20), CRect(5, 7, 300, 200)}) {
+        for (BOOL bAttach : {FALSE, TRUE}) {
+            HRGN hRgn = CTKPDockingPaneDragContext::CreatePlaceRegion(rc, bAttach);
+            int nMismatches = 0;
+            for (int y = rc.top - 2; y < rc.bottom + 2; ++y)
+                for (int x = rc.left - 2; x < rc.right + 2; ++x)
+                    if ((::PtInRegion(hRgn, x, y) != FALSE) !=
+                        tkdock::PlaceOutlineContains(tkdock::Rect(rc.left, rc.top, rc.right, rc.bottom), bAttach != FALSE, x, y))
+                        ++nMismatches;
+            EXPECT_EQ(nMismatches, 0) << rc.left << "," << rc.top << " attach " << bAttach;
+            ::DeleteObject(hRgn);
+        }
+    }
+}
+
+TEST(DockingDrag, EdgesCaptionsAndFreeSpaceGivePlaces)
+{
+    DragScene s;
+    s.Start();
+    EXPECT_TRUE(s.drag->IsDesktopLocked());
+    const CRect a = s.ARect();
+    // Just inside A's right edge: beside A, to the right.
+    s.drag->Move(a.right - 5, a.CenterPoint().y);
+    EXPECT_EQ(s.drag->GetTarget(), static_cast<CTKPDockingNode*>(s.A()));
+    EXPECT_EQ(s.drag->GetDirection(), tkdock::sideRight);
+    EXPECT_FALSE(s.drag->IsAttach());
+    CRect rcExpected;
+    s.f.host()->CalcDockingRect(&rcExpected, s.Content(), tkdock::sideRight, s.A());
+    EXPECT_EQ(s.drag->GetDockingRect(), rcExpected);
+    // On A's caption: a further tab.
+    s.drag->Move(a.left + 30, a.top + 6);
+    EXPECT_TRUE(s.drag->IsAttach());
+    EXPECT_EQ(s.drag->GetTarget(), static_cast<CTKPDockingNode*>(s.A()));
+    // In the middle of the client area: floating where the cursor is.
+    CRect rcView;
+    Site()->m_wndView.GetWindowRect(&rcView);
+    const CPoint mid = rcView.CenterPoint();
+    s.drag->Move(mid.x, mid.y);
+    EXPECT_EQ(s.drag->GetTarget(), nullptr);
+    EXPECT_TRUE(s.drag->GetDragRect().PtInRect(mid));
+    // Just inside the client area's top edge: docked at the top.
+    s.drag->Move(mid.x, rcView.top + 5);
+    EXPECT_EQ(s.drag->GetTarget(), s.f.host()->GetClientNode());
+    EXPECT_EQ(s.drag->GetDirection(), tkdock::sideTop);
+    // Ctrl always floats, at once.
+    SetCtrl(true);
+    s.drag->Move(mid.x, rcView.top + 5);
+    EXPECT_EQ(s.drag->GetTarget(), nullptr);
+    SetCtrl(false);
+    s.Stop();
+    EXPECT_FALSE(s.drag->IsDesktopLocked());
+}
+
+TEST(DockingDrag, PanesThatCannotFloatPickTheNearestEdgeAndShowNothingElsewhere)
+{
+    DragScene s;
+    Site()->m_actionAnswers[tkpaFloating] = 1;
+    s.Start();
+    EXPECT_FALSE(s.drag->MayFloat());
+    const CRect a = s.ARect();
+    // Nearer A's left than any other edge, horizontal distances scaled by height / width.
+    s.drag->Move(a.left + a.Width() / 4, a.CenterPoint().y);
+    EXPECT_EQ(s.drag->GetTarget(), static_cast<CTKPDockingNode*>(s.A()));
+    EXPECT_EQ(s.drag->GetDirection(), tkdock::sideLeft);
+    CRect rcSite;
+    Site()->GetWindowRect(&rcSite);
+    s.drag->Move(rcSite.right + 100, rcSite.bottom + 100);
+    EXPECT_EQ(s.drag->GetTarget(), nullptr);
+    s.Stop();
+    Site()->m_actionAnswers.clear();
+}
+
+TEST(DockingDrag, RefusedPlacesAreNotOffered)
+{
+    DragScene s;
+    Site()->m_actionFilter = [](const Notification& n) {
+        return (n.action == tkpaDocking && n.param2 == tkdock::sideRight) || n.action == tkpaAttaching ? 1 : 0;
+    };
+    s.Start();
+    const CRect a = s.ARect();
+    s.drag->Move(a.right - 5, a.CenterPoint().y);
+    EXPECT_EQ(s.drag->GetTarget(), nullptr);
+    s.drag->Move(a.left + 30, a.top + 6);
+    EXPECT_FALSE(s.drag->IsAttach());
+    s.drag->Move(a.left + 5, a.CenterPoint().y);
+    EXPECT_EQ(s.drag->GetDirection(), tkdock::sideLeft);
+    EXPECT_EQ(s.drag->GetTarget(), static_cast<CTKPDockingNode*>(s.A()));
+    s.Stop();
+}
+
+TEST(DockingDrag, StickersShowWhatTheSiteAllowsAndTheLastMadeIsHitFirst)
+{
+    DragScene s(TRUE);
+    Site()->m_actionFilter = [](const Notification& n) {
+        return n.action == tkpaDocking && n.param2 == tkdock::sideTop && n.param1 != 0 &&
+                       reinterpret_cast<CTKPDockingNode*>(n.param1)->GetType() == tkdock::nodeTabbedContainer
+                   ? 1
+                   : 0;
+    };
+    s.Start();
+    ASSERT_TRUE(s.drag->IsAlpha());
+    ASSERT_TRUE(s.drag->HasStickers());
+    const CRect a = s.ARect();
+    s.drag->Move(a.CenterPoint().x, a.CenterPoint().y + 30);
+    EXPECT_EQ(s.drag->GetHoverNode(), static_cast<CTKPDockingNode*>(s.A()));
+    ASSERT_EQ(s.drag->GetStickerCount(), 5);
+    CTKPDockingPaneStickerWnd* pCentre = s.drag->GetSticker(0);
+    EXPECT_EQ(pCentre->m_nFlags, tkdock::partLeft | tkdock::partRight | tkdock::partBottom | tkdock::partCentre |
+                                     tkdock::partCentreSticker);
+    for (int i = 1; i < 5; ++i)
+        EXPECT_EQ(s.drag->GetSticker(i)->m_nFlags & tkdock::partCentreSticker, 0);
+    // The cross's arrows answer their own parts; the corners are transparent.
+    CRect rc;
+    pCentre->GetWindowRect(&rc);
+    EXPECT_EQ(pCentre->HitTest(rc.left + 12, rc.top + 46), tkdock::partLeft);
+    EXPECT_EQ(pCentre->HitTest(rc.right - 12, rc.top + 46), tkdock::partRight);
+    EXPECT_EQ(pCentre->HitTest(rc.left + 46, rc.bottom - 12), tkdock::partBottom);
+    EXPECT_EQ(pCentre->HitTest(rc.left + 46, rc.top + 46), tkdock::partCentre);
+    EXPECT_EQ(pCentre->HitTest(rc.left + 2, rc.top + 2), 0);
+    EXPECT_EQ(pCentre->HitTest(rc.left + 46, rc.top + 10), 0);  // the refused top arrow is not there
+    // The window's shape is the drawing's: the corner is outside it.
+    HRGN hRgn = ::CreateRectRgn(0, 0, 0, 0);
+    ASSERT_NE(::GetWindowRgn(pCentre->GetSafeHwnd(), hRgn), ERROR);
+    EXPECT_FALSE(::PtInRegion(hRgn, 2, 2));
+    EXPECT_TRUE(::PtInRegion(hRgn, 12, 46));
+    ::DeleteObject(hRgn);
+    // Over the left arrow: the place left of A, the arrow highlighted, the preview there.
+    s.drag->Move(rc.left + 12, rc.top + 46);
+    EXPECT_EQ(s.drag->GetTarget(), static_cast<CTKPDockingNode*>(s.A()));
+    EXPECT_EQ(s.drag->GetDirection(), tkdock::sideLeft);
+    EXPECT_EQ(pCentre->m_nHighlighted, tkdock::partLeft);
+    CTKPDockingPanePreviewWnd* pPreview = s.drag->GetPreview();
+    ASSERT_TRUE(pPreview->GetSafeHwnd());
+    EXPECT_TRUE(pPreview->GetExStyle() & WS_EX_LAYERED);
+    BYTE alpha = 0;
+    DWORD flags = 0;
+    ASSERT_TRUE(::GetLayeredWindowAttributes(pPreview->GetSafeHwnd(), nullptr, &alpha, &flags));
+    EXPECT_EQ(alpha, 100);
+    EXPECT_EQ(flags & LWA_ALPHA, static_cast<DWORD>(LWA_ALPHA));
+    CRect rcPreview;
+    pPreview->GetWindowRect(&rcPreview);
+    EXPECT_EQ(rcPreview, s.drag->GetDockingRect());
+    // Over the centre: a further tab, with the tab preview below the place.
+    s.drag->Move(rc.left + 46, rc.top + 46);
+    EXPECT_TRUE(s.drag->IsAttach());
+    ASSERT_TRUE(s.drag->GetTabPreview()->GetSafeHwnd());
+    CRect rcTab;
+    s.drag->GetTabPreview()->GetWindowRect(&rcTab);
+    EXPECT_EQ(rcTab.left, a.left + 5);
+    EXPECT_EQ(rcTab.bottom, a.bottom);
+    EXPECT_EQ(rcTab.Height(), 20);
+    // Over the left edge sticker (made after the cross): the top container's left side.
+    CRect rcEdge;
+    s.drag->GetSticker(2)->GetWindowRect(&rcEdge);
+    ASSERT_EQ(s.drag->GetSticker(2)->m_nFlags, tkdock::partLeft);
+    s.drag->Move(rcEdge.CenterPoint().x, rcEdge.CenterPoint().y);
+    EXPECT_EQ(s.drag->GetTarget(), static_cast<CTKPDockingNode*>(s.f.host()->GetTopContainer()));
+    s.Stop();
+    EXPECT_EQ(s.drag->GetStickerCount(), 0);
+    EXPECT_FALSE(pPreview->GetSafeHwnd());
+}
+
+TEST(DockingDrag, DroppingOnAnArrowDocksThereAndSaysSo)
+{
+    DragScene s(TRUE);
+    s.Start();
+    const CRect a = s.ARect();
+    s.drag->Move(a.CenterPoint().x, a.CenterPoint().y + 30);
+    CRect rc;
+    s.drag->GetSticker(0)->GetWindowRect(&rc);
+    s.drag->Move(rc.left + 46, rc.bottom - 12);
+    s.drag->ReleaseFeedback();
+    Site()->ClearLog();
+    s.drag->Drop();
+    s.drag->EndDrag();
+    s.f.Layout();
+    EXPECT_EQ(Dump(s.f.arrangement()), "S[s[T(1*),T(2*)],C]");
+    EXPECT_EQ(Site()->CountAction(tkpaDocked), 1);
+    EXPECT_FALSE(s.mini->IsWindowVisible());
+}
+
+TEST(DockingDrag, RightToLeftADropOnTheLeftDocksAtTheRight)
+{
+    DragScene s;
+    Site()->ModifyStyleEx(0, WS_EX_LAYOUTRTL);
+    s.Start();
+    const CRect a = s.ARect();
+    s.drag->Move(a.left + 5, a.CenterPoint().y);
+    ASSERT_EQ(s.drag->GetDirection(), tkdock::sideLeft);
+    s.drag->ReleaseFeedback();
+    s.drag->Drop();
+    s.drag->EndDrag();
+    Site()->ModifyStyleEx(WS_EX_LAYOUTRTL, 0);
+    EXPECT_EQ(Dump(s.f.arrangement()), "S[T(1*),T(2*),C]");
+}
+
+TEST(DockingDrag, TheLoopIgnoresSmallMovesEvenFromTheScreenOrigin)
+{
+    DragScene s;
+    const std::string before = Dump(s.f.arrangement());
+    CRect rcBefore;
+    s.mini->GetWindowRect(&rcBefore);
+    HWND hSite = s.mini->GetSafeHwnd();
+    for (CPoint start : {CPoint(rcBefore.left + 40, rcBefore.top + 8), CPoint(0, 0)}) {
+        ::SetCursorPos(start.x + 3, start.y + 3);
+        ::PostMessageW(hSite, WM_MOUSEMOVE, MK_LBUTTON, 0);
+        ::PostMessageW(hSite, WM_LBUTTONUP, 0, 0);
+        Site()->ClearLog();
+        s.drag->BeginDrag(s.Content(), start.x, start.y);
+        EXPECT_EQ(Dump(s.f.arrangement()), before);
+        EXPECT_EQ(Site()->CountAction(tkpaFloated), 0);
+        CRect rc;
+        s.mini->GetWindowRect(&rc);
+        EXPECT_EQ(rc, rcBefore);
+    }
+    // A real move floats the window to where the cursor took it; above the top of the work area
+    // it comes down to it.
+    ::SetCursorPos(rcBefore.left + 40 - 100, 0);
+    ::PostMessageW(hSite, WM_MOUSEMOVE, MK_LBUTTON, 0);
+    ::PostMessageW(hSite, WM_LBUTTONUP, 0, 0);
+    s.drag->BeginDrag(s.Content(), rcBefore.left + 40, rcBefore.top + 8);
+    CRect rc;
+    s.mini->GetWindowRect(&rc);
+    RECT work;
+    ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    EXPECT_EQ(rc.left, rcBefore.left - 100);
+    EXPECT_EQ(rc.top, work.top);
+    EXPECT_EQ(rc.Size(), rcBefore.Size());
+}
+
+TEST(DockingDrag, EscapeCancelsAndAHeldCaptureStartsNothing)
+{
+    DragScene s;
+    const std::string before = Dump(s.f.arrangement());
+    const CRect a = s.ARect();
+    HWND hSite = s.mini->GetSafeHwnd();
+    ::SetCursorPos(a.right - 5, a.CenterPoint().y);
+    ::PostMessageW(hSite, WM_MOUSEMOVE, MK_LBUTTON, 0);
+    ::PostMessageW(hSite, WM_KEYDOWN, VK_ESCAPE, 0);
+    s.drag->BeginDrag(s.Content(), a.right - 100, a.CenterPoint().y);
+    EXPECT_EQ(Dump(s.f.arrangement()), before);
+    EXPECT_EQ(::GetCapture(), (HWND)NULL);
+    // Another window holds the capture: no drag, and the desktop is left unlocked.
+    ::SetCapture(Site()->m_wndView.GetSafeHwnd());
+    s.drag->BeginDrag(s.Content(), a.right - 100, a.CenterPoint().y);
+    EXPECT_FALSE(s.drag->IsDesktopLocked());
+    EXPECT_EQ(::GetCapture(), Site()->m_wndView.GetSafeHwnd());
+    ::ReleaseCapture();
+    EXPECT_TRUE(::LockWindowUpdate(::GetDesktopWindow()));
+    ::LockWindowUpdate(NULL);
+}
+
+// Real input: steps run one per tick of a thread timer, which the drag's loop dispatches.
+std::vector<std::function<void()>> g_steps;
+size_t g_nextStep = 0;
+UINT_PTR g_timer = 0;
+
+void CALLBACK RunStep(HWND, UINT, UINT_PTR, DWORD)
+{
+    if (g_nextStep < g_steps.size()) {
+        g_steps[g_nextStep++]();
+        return;
+    }
+    ::KillTimer(NULL, g_timer);
+    g_timer = 0;
+}
+
+TEST(DockingDragInput, ADragByTheMouseOverEachEdgeStickerDocksAtThatSide)
+{
+    for (int nPart : {tkdock::partTop, tkdock::partLeft, tkdock::partBottom, tkdock::partRight}) {
+        SCOPED_TRACE(nPart);
+        HostFixture f;
+        f.host()->m_bAlphaFeedback = TRUE;
+        f.host()->m_bShowStickers = TRUE;
+        CTKPDockablePane* p1 = f.MakePane(1, L"Files");
+        CTKPDockablePane* p2 = f.MakePane(2, L"Log");
+        f.host()->DockPane(p1, tkdock::sideLeft, NULL);
+        f.host()->DockPane(p2, tkdock::sideBottom, p1);
+        f.Layout();
+        Site()->SetForegroundWindow();
+        CTKPDockingPaneTabbedContainer* pBefore = f.ContainerOf(p2);
+        CRect rcCaption;
+        pBefore->GetWindowRect(&rcCaption);
+        const CPoint grab(rcCaption.left + 40, rcCaption.top + 8);
+        CRect rcTop;
+        f.host()->GetTopContainer()->GetScreenRect(&rcTop);
+        const tkdock::Rect sticker = tkdock::EdgeStickerRect(
+            tkdock::Rect(rcTop.left, rcTop.top, rcTop.right, rcTop.bottom), nPart, 0);
+        const CPoint target((sticker.left + sticker.right) / 2, (sticker.top + sticker.bottom) / 2);
+        g_steps = {
+            [=] { MouseMoveTo(grab.x + 30, grab.y + 30); },
+            [=] { MouseMoveTo((grab.x + target.x) / 2, (grab.y + target.y) / 2); },
+            [=] { MouseMoveTo(target.x, target.y); },
+            [=] { MouseMoveTo(target.x, target.y + 1); },
+            [=] { MouseUp(target.x, target.y + 1); },
+        };
+        g_nextStep = 0;
+        MouseMoveTo(grab.x, grab.y);
+        PumpUntil([] { return false; }, 50);
+        g_timer = ::SetTimer(NULL, 0, 60, RunStep);
+        MouseDown(grab.x, grab.y);
+        ASSERT_TRUE(PumpUntil([&] { return g_timer == 0; }, 5000));
+        PumpPending();
+        f.Layout();
+        // Docked anew (in a container of its own) at the side of the sticker.
+        EXPECT_NE(f.ContainerOf(p2), pBefore);
+        EXPECT_EQ(f.host()->GetNodeSide(p2), tkdock::DirectionOfPart(nPart)) << Dump(f.arrangement());
+        EXPECT_EQ(f.host()->GetDragContext()->GetStickerCount(), 0);
+    }
+}
+
+}  // namespace
