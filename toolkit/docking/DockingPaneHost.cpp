@@ -569,6 +569,20 @@ void CTKPDockingPaneHost::SetTheme(int nTheme)
         m_bRoundStickers = TRUE;
 }
 
+void CTKPDockingPaneHost::SetThemedFloatingFrames(BOOL bThemed)
+{
+    if (m_bThemedFloatingFrames == bThemed)
+        return;
+    m_bThemedFloatingFrames = bThemed;
+    if (!m_pArrangement)
+        return;
+    CArray<CTKPDockingNode*, CTKPDockingNode*> nodes;
+    TKPNodesOf(m_pArrangement->GetNodeList(), nodes);
+    for (INT_PTR i = 0; i < nodes.GetSize(); ++i)
+        if (CTKPDockingPaneMiniWnd* pMini = nodes[i]->AsMiniWnd())
+            pMini->OnThemedFrameChanged();
+}
+
 CTKPDockingPaneList* CTKPDockingPaneHost::GetPaneList()
 {
     return m_pArrangement ? &m_pArrangement->GetPaneList() : NULL;

@@ -76,6 +76,8 @@ public:
     void RecalcLayout();
     // 1 ... 9 the numbered themes, any other number the default theme.
     void SetTheme(int nTheme);
+    // Floating windows draw their own caption (or the system's) from now on.
+    void SetThemedFloatingFrames(BOOL bThemed);
 
     CTKPDockingPaneTheme* GetTheme() const { return m_pTheme; }
     CTKPDockablePane* GetActivePane() const { return m_pActivePane; }

@@ -181,11 +181,17 @@ TEST(DockingFloating, RollsUpToItsCaptionAndOpensWhenPointedAt)
         m->SendMessage(WM_TIMER, 1, 0);
     EXPECT_FALSE(m->IsAnimating());
     Site()->SetFocus();
-    // Leaving rolled-up mode restores everything.
-    m->SetRolledUp(FALSE);
+    // Without themed frames there is no rolling up: the window comes back whole.
+    KillTimer(m->GetSafeHwnd(), 1);
+    for (int i = 0; i < 8; ++i)
+        m->SendMessage(WM_TIMER, 1, 0);
+    ASSERT_TRUE(m->IsAnimating());
+    m->SendMessage(WM_TIMER, 3, 0);
+    w.f.host()->SetThemedFloatingFrames(FALSE);
     m->GetWindowRect(&rc);
     EXPECT_EQ(rc.Height(), nFull);
     EXPECT_FALSE(m->IsRolledUp());
+    EXPECT_TRUE(m->GetStyle() & WS_BORDER);
 }
 
 TEST(DockingFloating, ThemedFramesDrawTheirOwnCaptionAndButtons)
