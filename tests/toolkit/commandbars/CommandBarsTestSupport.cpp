@@ -15,6 +15,7 @@ ON_UPDATE_COMMAND_UI_RANGE(100, 199, OnUpdateTest)
 ON_NOTIFY_RANGE(TKPN_EXECUTE, 100, 199, OnNotifyExecute)
 ON_MESSAGE(TKPM_CREATECONTROL, OnCreateControl)
 ON_MESSAGE(TKPM_AFTERCREATECONTROL, OnAfterCreateControl)
+ON_MESSAGE(TKPM_TOOLBARCONTEXTMENU, OnToolbarContextMenu)
 END_MESSAGE_MAP()
 
 CTestFrame::CTestFrame()
@@ -29,6 +30,13 @@ LRESULT CTestFrame::OnCreateControl(WPARAM, LPARAM lParam)
 LRESULT CTestFrame::OnAfterCreateControl(WPARAM, LPARAM)
 {
     ++m_nAfterCreateControl;
+    return 0;
+}
+
+LRESULT CTestFrame::OnToolbarContextMenu(WPARAM, LPARAM lParam)
+{
+    if (m_onToolbarContextMenu)
+        m_onToolbarContextMenu(reinterpret_cast<CTKPCommandBar*>(lParam));
     return 0;
 }
 

@@ -37,6 +37,7 @@ public:
     std::function<void(UINT)> m_onCommand;  // runs inside the command handler
     std::function<LRESULT(TKPCREATECONTROLSTRUCT*)> m_onCreateControl;
     int m_nAfterCreateControl;
+    std::function<void(CTKPCommandBar*)> m_onToolbarContextMenu;  // sees the toolbars popup first
     std::map<UINT, BOOL> m_enabled;
     std::map<UINT, int> m_checked;
     int m_nUpdates;
@@ -50,6 +51,7 @@ public:
     afx_msg void OnSysCommand(UINT nID, LPARAM lParam);
     afx_msg LRESULT OnCreateControl(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnAfterCreateControl(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnToolbarContextMenu(WPARAM wParam, LPARAM lParam);
 
 protected:
     BOOL m_bNoToolBar;

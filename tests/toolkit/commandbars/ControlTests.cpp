@@ -9,6 +9,8 @@
 #include "toolkit/commandbars/Controls.h"
 #include "toolkit/commandbars/ToolBar.h"
 
+#include <vector>
+
 namespace {
 
 class ControlTest : public ::testing::Test {
@@ -48,6 +50,15 @@ public:
     explicit CProbeButton(bool* pDestroyed) : m_pDestroyed(pDestroyed) {}
     ~CProbeButton() override { *m_pDestroyed = true; }
     bool* m_pDestroyed;
+};
+
+// A control whose width the customisation may change; it records the widths it is given.
+class CSizableButton : public CTKPControlButton {
+public:
+    BOOL IsCustomizeResizeAllow() const override { return TRUE; }
+    int GetCustomizeMinWidth() const override { return 10; }
+    void SetWidth(int nWidth) override { m_widths.push_back(nWidth); }
+    std::vector<int> m_widths;
 };
 
 }  // namespace
@@ -230,4 +241,46 @@ TEST_F(ControlTest, CopiesAndComparisonsCoverWhatCustomisationChanges)
     pClone->SetCaption(L"Renamed");
     EXPECT_FALSE(pOpen->Compare(pClone));
     pClone->InternalRelease();
+}
+
+TEST_F(ControlTest, TheCustomiseResizeLoopTakesTheReleasedWidthAndEndsOnEscapeOrQuit)
+{
+    CSizableButton* pControl = new CSizableButton;
+    m_pBar->GetControls()->Add(pControl, 150);
+    m_pFrame->RecalcLayout();
+    const CRect rc = pControl->GetRect();
+    ASSERT_FALSE(rc.IsRectEmpty());
+    CTKPCommandBars* pCommandBars = m_pFrame->GetCommandBars();
+
+    // Only a press within 2 pixels of the left or right edge starts it.
+    EXPECT_FALSE(pControl->CustomizeStartResize(rc.CenterPoint()));
+
+    // Dragging the right edge 20 pixels further and releasing there.
+    const CPoint ptEdge(rc.right - 1, rc.CenterPoint().y);
+    m_pBar->PostMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(ptEdge.x + 20, ptEdge.y));
+    m_pBar->PostMessage(WM_LBUTTONUP, 0, MAKELPARAM(ptEdge.x + 20, ptEdge.y));
+    EXPECT_TRUE(pControl->CustomizeStartResize(ptEdge));
+    EXPECT_EQ(pControl->m_widths, (std::vector<int>{rc.Width() + 20}));
+    EXPECT_EQ(pCommandBars->GetDragControl(), pControl);
+    EXPECT_EQ(::GetCapture(), (HWND)NULL);
+
+    // Never narrower than the control's minimum; Escape drops the change.
+    const CPoint ptLeft(rc.left, rc.CenterPoint().y);
+    m_pBar->PostMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(rc.right + 50, ptLeft.y));
+    m_pBar->PostMessage(WM_KEYDOWN, VK_ESCAPE, 0);
+    EXPECT_TRUE(pControl->CustomizeStartResize(ptLeft));
+    EXPECT_EQ(pControl->m_widths.size(), 1u);
+    m_pBar->PostMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(rc.right + 50, ptLeft.y));
+    m_pBar->PostMessage(WM_LBUTTONUP, 0, 0);
+    EXPECT_TRUE(pControl->CustomizeStartResize(ptLeft));
+    EXPECT_EQ(pControl->m_widths.back(), 10);
+
+    // A quit message ends it unchanged and goes back to the main loop.
+    ::PostQuitMessage(6);
+    EXPECT_TRUE(pControl->CustomizeStartResize(ptEdge));
+    EXPECT_EQ(pControl->m_widths.size(), 2u);
+    EXPECT_EQ(::GetCapture(), (HWND)NULL);
+    MSG msg;
+    ASSERT_TRUE(::PeekMessageW(&msg, NULL, WM_QUIT, WM_QUIT, PM_REMOVE));
+    EXPECT_EQ(msg.wParam, 6u);
 }

@@ -5,6 +5,8 @@
 
 #include "tests/toolkit/commandbars/CommandBarsTestSupport.h"
 #include "toolkit/commandbars/BarOptions.h"
+#include "toolkit/commandbars/Control.h"
+#include "toolkit/commandbars/Controls.h"
 #include "toolkit/commandbars/DockBar.h"
 #include "toolkit/commandbars/ToolBar.h"
 #include "toolkit/commandbars/ToolBarDockContext.h"
@@ -159,6 +161,10 @@ TEST_F(DockTest, RowThatDoesNotFitSqueezesABarThatMayHideItsButtons)
     EXPECT_EQ(rcSecond.left, WindowRect(m_pFirst).right);
     EXPECT_LT(rcSecond.Width(), cxSecond);
     EXPECT_EQ(WindowRect(Top()).Height(), WindowRect(m_pFirst).Height());
+    // The buttons that did not fit are hidden (the expand button offers them), the first stays.
+    CTKPControls* pControls = m_pSecond->GetControls();
+    EXPECT_EQ(pControls->GetAt(0)->GetHideFlags(), 0u);
+    EXPECT_EQ(pControls->FindControl(112)->GetHideFlags(), (DWORD)tkpHideWrap);
 }
 
 TEST_F(DockTest, StretchedToolBarKeepsItsRowAndSpansIt)

@@ -10,6 +10,9 @@
 #include "toolkit/commandbars/DockBar.h"
 #include "toolkit/commandbars/ToolBar.h"
 
+#include <algorithm>
+#include <vector>
+
 namespace {
 
 class FrameTest : public ::testing::Test {
@@ -118,4 +121,57 @@ TEST_F(FrameTest, TheAddOrRemoveListTakesButtonsOffAndPutsThemBackAndResetAsksFi
     EXPECT_EQ(g_nResetQuestions, 2);
     CTKPResourceManager::SetMessageBoxHook(NULL);
     pList->InternalRelease();
+}
+
+TEST_F(FrameTest, AFloatingToolBarWrapsItsButtonsIntoMoreRowsAsItNarrows)
+{
+    CTKPToolBar* pBar = m_pFrame->GetToolBar();
+    ASSERT_TRUE(pBar->SetPosition(tkpBarFloating));
+    // The loaded buttons' rectangles at a width: inside the bar, overlapping nowhere.
+    auto layout = [&](int nWidth, CSize* pSize) {
+        *pSize = pBar->CalcDynamicLayout(nWidth, LM_HORZ | LM_COMMIT);
+        std::vector<CRect> rects;
+        for (int i = 0; i < pBar->GetControlCount(); ++i) {
+            CTKPControl* pControl = pBar->GetControl(i);
+            if (pControl->IsTemporary())
+                continue;
+            const CRect rc = pControl->GetRect();
+            EXPECT_TRUE(CRect(CPoint(0, 0), *pSize).PtInRect(rc.TopLeft())) << nWidth << " " << i;
+            EXPECT_LE(rc.right, pSize->cx) << nWidth << " " << i;
+            EXPECT_LE(rc.bottom, pSize->cy) << nWidth << " " << i;
+            for (const CRect& other : rects) {
+                CRect rcCommon;
+                EXPECT_FALSE(rcCommon.IntersectRect(rc, other)) << nWidth << " " << i;
+            }
+            rects.push_back(rc);
+        }
+        return rects;
+    };
+    auto rows = [](const std::vector<CRect>& rects) {
+        std::vector<int> tops;
+        for (const CRect& rc : rects) {
+            if (std::find(tops.begin(), tops.end(), rc.top) == tops.end())
+                tops.push_back(rc.top);
+        }
+        return tops.size();
+    };
+    CSize sizeWide, sizeNarrow, sizeNarrowest;
+    const std::vector<CRect> wide = layout(2000, &sizeWide);
+    ASSERT_EQ(wide.size(), 5u);
+    EXPECT_EQ(rows(wide), 1u);
+    for (size_t i = 1; i < wide.size(); ++i)
+        EXPECT_GE(wide[i].left, wide[i - 1].right);
+
+    // A little narrower than one row needs: the last group goes to a second row.
+    const std::vector<CRect> narrow = layout(sizeWide.cx - 20, &sizeNarrow);
+    EXPECT_EQ(rows(narrow), 2u);
+    EXPECT_LT(sizeNarrow.cx, sizeWide.cx);
+    EXPECT_GT(sizeNarrow.cy, sizeWide.cy);
+    EXPECT_EQ(narrow[0].TopLeft(), wide[0].TopLeft());
+
+    // As narrow as can be: one button per row, all in one column.
+    const std::vector<CRect> column = layout(1, &sizeNarrowest);
+    EXPECT_EQ(rows(column), 5u);
+    for (const CRect& rc : column)
+        EXPECT_EQ(rc.left, column[0].left);
 }

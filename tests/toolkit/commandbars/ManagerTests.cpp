@@ -404,6 +404,22 @@ TEST_F(ManagerTest, AQuitMessageWhileAPopupIsTrackedClosesItAndReachesTheMainLoo
     pPopup->InternalRelease();
 }
 
+TEST_F(ManagerTest, AQuitMessageWhileTheToolbarsMenuIsOpenClosesItAndReachesTheMainLoop)
+{
+    CFakePopupBarClass fakePopups;
+    CTKPCommandBar* pSeen = nullptr;
+    m_pFrame->m_onToolbarContextMenu = [&](CTKPCommandBar* pPopup) {
+        pSeen = pPopup;
+        static_cast<CFakePopupBar*>(pPopup)->m_onOpen = [](CFakePopupBar*) { ::PostQuitMessage(4); };
+    };
+    m_pBars->ShowBarsContextMenu(0, 20, 20);
+    ASSERT_NE(pSeen, nullptr);
+    EXPECT_EQ(CTKPMouseTracker::GetThreadTracker()->GetTrackedCount(), 0);
+    MSG msg;
+    ASSERT_TRUE(::PeekMessageW(&msg, NULL, WM_QUIT, WM_QUIT, PM_REMOVE));
+    EXPECT_EQ(msg.wParam, 4u);
+}
+
 TEST_F(ManagerTest, ANestedPopupLocksTheOpenOnesUntilItCloses)
 {
     CFakePopupBarClass fakePopups;

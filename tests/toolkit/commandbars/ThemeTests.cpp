@@ -317,6 +317,60 @@ TEST(SchemeGradientTheme, SeparatorsInsideARowHaveNoHighlightLine)
     pFrame->DestroyWindow();
 }
 
+TEST(ThemeStates, AToolBarShowsTheStatesOfItsControlsInEachTheme)
+{
+    CTestFrame* pFrame = new CTestFrame;
+    ASSERT_TRUE(pFrame->CreateTestFrame());
+    CTKPToolBar* pBar = pFrame->GetToolBar();
+    CTKPControls* pControls = pBar->GetControls();
+    CRect rcClient;
+    pBar->GetClientRect(&rcClient);
+    DibCanvas canvas(rcClient.Width(), rcClient.Height());
+    struct State {
+        const char* name;
+        int nSelected, nPressed, nChecked;
+        BOOL bEnabled;
+        int nBorder;
+    };
+    const State states[] = {
+        {"hot", 1, 0, 0, TRUE, 32},
+        {"pressed", 1, 1, 0, TRUE, 50},
+        {"checked", 0, 0, 1, TRUE, 50},
+        {"checked and hot", 1, 0, 1, TRUE, 37},
+        {"disabled and checked", 0, 0, 1, FALSE, 58},
+    };
+    for (int nTheme : {CTKPCommandBarsTheme::themeFlat, CTKPCommandBarsTheme::themeGradient,
+             CTKPCommandBarsTheme::themeSchemeGradient}) {
+        for (int nScheme : {0, 1}) {
+            ForcedScheme scheme(nScheme);
+            CTKPCommandBarsTheme::SetTheme(nTheme);
+            CTKPCommandBarsTheme* pTheme = CTKPCommandBarsTheme::GetInstalledTheme();
+            for (const State& state : states) {
+                SCOPED_TRACE(testing::Message() << nTheme << "/" << nScheme << " " << state.name);
+                CTKPControl* pControl = pControls->GetAt(1);
+                pControl->SetSelected(state.nSelected);
+                pControl->SetPressed(state.nPressed);
+                pControl->SetChecked(state.nChecked);
+                pControl->SetEnabled(state.bEnabled);
+                canvas.Fill(kPaper);
+                pBar->DrawCommandBar(canvas.DC(), rcClient);
+                const CRect rc = pControl->GetRect();
+                EXPECT_EQ(canvas.Pixel(rc.left, rc.CenterPoint().y), pTheme->GetColor(state.nBorder));
+                EXPECT_EQ(canvas.Pixel(rc.right - 1, rc.CenterPoint().y), pTheme->GetColor(state.nBorder));
+                // Its idle neighbour has no frame.
+                const CRect rcIdle = pControls->GetAt(0)->GetRect();
+                EXPECT_NE(canvas.Pixel(rcIdle.left, rcIdle.CenterPoint().y), pTheme->GetColor(state.nBorder));
+                pControl->SetSelected(0);
+                pControl->SetPressed(0);
+                pControl->SetChecked(0);
+                pControl->SetEnabled(TRUE);
+            }
+        }
+    }
+    CTKPCommandBarsTheme::SetTheme(CTKPCommandBarsTheme::themeFlat);
+    pFrame->DestroyWindow();
+}
+
 // --- What every theme shares ---------------------------------------------------------------------
 
 namespace {
