@@ -34,6 +34,7 @@ struct TopLevelSearch {
     HWND exclude;
     HWND found;
     bool unownedOnly;
+    bool dialogsOnly = false;  // only windows of the dialog class (message boxes, dialogs)
 };
 
 BOOL CALLBACK FindTopLevel(HWND window, LPARAM parameter)
@@ -44,6 +45,10 @@ BOOL CALLBACK FindTopLevel(HWND window, LPARAM parameter)
     if (pid != search->pid || window == search->exclude || !IsWindowVisible(window))
         return TRUE;
     if (search->unownedOnly && GetWindow(window, GW_OWNER) != nullptr)
+        return TRUE;
+    wchar_t className[32] = L"";
+    GetClassNameW(window, className, 32);
+    if (search->dialogsOnly && lstrcmpW(className, L"#32770") != 0)
         return TRUE;
     wchar_t title[256] = L"";
     GetWindowTextW(window, title, 256);
@@ -318,7 +323,7 @@ HWND MorvickDriver::WaitForWindow(const std::wstring& title, DWORD ms) const
     HWND found = nullptr;
     WaitFor(
         [&] {
-            TopLevelSearch search{m_pi.dwProcessId, title, m_frame, nullptr, false};
+            TopLevelSearch search{m_pi.dwProcessId, title, m_frame, nullptr, false, true};
             EnumWindows(FindTopLevel, reinterpret_cast<LPARAM>(&search));
             found = search.found;
             return found != nullptr;
@@ -347,7 +352,7 @@ bool MorvickDriver::AnswerMessage(UINT buttonId, DWORD ms)
 
 bool MorvickDriver::NoMessageBox() const
 {
-    TopLevelSearch search{m_pi.dwProcessId, kMessageCaption, m_frame, nullptr, false};
+    TopLevelSearch search{m_pi.dwProcessId, kMessageCaption, m_frame, nullptr, false, true};
     EnumWindows(FindTopLevel, reinterpret_cast<LPARAM>(&search));
     return search.found == nullptr;
 }

@@ -67,7 +67,7 @@ public:
     size_t MessageCount() const { return Messages().size(); }
     // Waits until the log holds more than `after` lines; returns the line at index `after`.
     bool WaitForMessage(size_t after, LoggedMessage& message, DWORD ms = 30000) const;
-    // A visible top-level window of the program with the given title other than the frame.
+    // A visible dialog window (message box or dialog) of the program with the given title.
     HWND WaitForWindow(const std::wstring& title, DWORD ms = 30000) const;
     // Presses button `buttonId` of the "Morvick" message box and waits for the box to go.
     bool AnswerMessage(UINT buttonId, DWORD ms = 30000);
