@@ -215,15 +215,7 @@ BOOL CTKPDockablePane::IsAutoHidden()
 
 CTKPDockingNode* CTKPDockablePane::CloneNode(CTKPDockingPaneArrangement* pArrangement, CTKPDockingNodeMap* pMap, DWORD)
 {
-    CTKPDockingPaneHost* pHost = GetHost();
-    CTKPDockingNode* pNode = pHost ? pHost->CreateNode(tkdock::nodePane, pArrangement) : NULL;
-    CTKPDockablePane* pClone = pNode ? pNode->AsPane() : NULL;
-    if (!pClone)
-        return pNode;
-    pClone->CopyFrom(this);
-    if (pMap)
-        pMap->SetAt(static_cast<CTKPDockingNode*>(this), pNode);
-    return pNode;
+    return CloneAs<CTKPDockablePane>(pArrangement, pMap, [this](CTKPDockablePane* pClone) { pClone->CopyFrom(this); });
 }
 
 void CTKPDockablePane::SaveRecord(TKPDockNodeRecord& r)

@@ -103,18 +103,25 @@ BOOL CTKPDockingNode::ExchangeState(CTKPPropExchange* pPX)
     return LoadRecord(record, pNodes ? *pNodes : none);
 }
 
-CTKPDockingNode* CTKPDockingNode::CloneNode(CTKPDockingPaneArrangement* pArrangement, CTKPDockingNodeMap* pMap, DWORD)
+CTKPDockingNode* CTKPDockingNode::NewOfSameType(CTKPDockingPaneArrangement* pArrangement) const
 {
     CTKPDockingPaneHost* pHost = GetHost();
-    CTKPDockingNode* pClone = pHost ? pHost->CreateNode(m_nType, pArrangement) : NULL;
-    if (!pClone)
-        return NULL;
-    pClone->m_nDockingCX = m_nDockingCX;
-    pClone->m_nDockingCY = m_nDockingCY;
-    pClone->m_rcNode = m_rcNode;
+    return pHost ? pHost->CreateNode(m_nType, pArrangement) : NULL;
+}
+
+void CTKPDockingNode::EnterClone(CTKPDockingNodeMap* pMap, CTKPDockingNode* pClone)
+{
     if (pMap)
         pMap->SetAt(this, pClone);
-    return pClone;
+}
+
+CTKPDockingNode* CTKPDockingNode::CloneNode(CTKPDockingPaneArrangement* pArrangement, CTKPDockingNodeMap* pMap, DWORD)
+{
+    return CloneAs<CTKPDockingNode>(pArrangement, pMap, [this](CTKPDockingNode* pClone) {
+        pClone->m_nDockingCX = m_nDockingCX;
+        pClone->m_nDockingCY = m_nDockingCY;
+        pClone->m_rcNode = m_rcNode;
+    });
 }
 
 void CTKPDockingNode::RemoveChild(CTKPDockingNode* /*pNode*/) {}
@@ -232,12 +239,6 @@ CTKPDockingPaneMiniWnd* CTKPDockingNode::AsMiniWnd()
 CTKPDockingClientNode::CTKPDockingClientNode(CTKPDockingPaneArrangement* pArrangement)
     : CTKPDockingNode(tkdock::nodeClient, pArrangement)
 {
-}
-
-CTKPDockingNode* CTKPDockingClientNode::CloneNode(
-    CTKPDockingPaneArrangement* pArrangement, CTKPDockingNodeMap* pMap, DWORD dwFlags)
-{
-    return CTKPDockingNode::CloneNode(pArrangement, pMap, dwFlags);
 }
 
 BOOL CTKPDockingClientNode::IsEmpty()

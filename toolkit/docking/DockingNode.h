@@ -7,6 +7,8 @@
 
 #include "toolkit/docking/DockingPaneDefs.h"
 
+#include <vector>
+
 class CTKPPropExchange;
 struct AFX_SIZEPARENTPARAMS;
 
@@ -87,6 +89,24 @@ public:
     int m_nLayoutLength;
     int m_nLayoutId;
 
+protected:
+    // A new node of this node's type, made by the host for the arrangement (null when none).
+    CTKPDockingNode* NewOfSameType(CTKPDockingPaneArrangement* pArrangement) const;
+    // Enters the pair (this node, its clone) in the map, when there is one.
+    void EnterClone(CTKPDockingNodeMap* pMap, CTKPDockingNode* pClone);
+    // A clone made by the host, given this node's state by copy(clone), entered in the map.
+    template <class T, class Copy>
+    CTKPDockingNode* CloneAs(CTKPDockingPaneArrangement* pArrangement, CTKPDockingNodeMap* pMap, Copy copy)
+    {
+        CTKPDockingNode* pNode = NewOfSameType(pArrangement);
+        T* pClone = dynamic_cast<T*>(pNode);
+        if (!pClone)
+            return pNode;
+        copy(pClone);
+        EnterClone(pMap, pNode);
+        return pNode;
+    }
+
 private:
     CTKPDockingNode(const CTKPDockingNode&) = delete;
     CTKPDockingNode& operator=(const CTKPDockingNode&) = delete;
@@ -97,10 +117,19 @@ class CTKPDockingClientNode : public CTKPDockingNode {
 public:
     explicit CTKPDockingClientNode(CTKPDockingPaneArrangement* pArrangement);
 
-    CTKPDockingNode* CloneNode(CTKPDockingPaneArrangement* pArrangement, CTKPDockingNodeMap* pMap, DWORD dwFlags) override;
     // Empty while the host hides the client area.
     BOOL IsEmpty() override;
 };
+
+// The layout ids of the nodes of a list, in order (what a container saves).
+template <class List>
+std::vector<int> TKPLayoutIdsOf(const List& list)
+{
+    std::vector<int> ids;
+    for (POSITION pos = list.GetHeadPosition(); pos != NULL;)
+        ids.push_back(list.GetNext(pos)->m_nLayoutId);
+    return ids;
+}
 
 // The nodes of a list, for range loops.
 inline void TKPNodesOf(const CTKPDockingNodeList& list, CArray<CTKPDockingNode*, CTKPDockingNode*>& out)

@@ -5,6 +5,7 @@
 #include "toolkit/base/ResourceManager.h"
 #include "toolkit/common/DockGeometry.h"
 #include "toolkit/docking/DockablePane.h"
+#include "toolkit/docking/DockingCaptureLoop.h"
 #include "toolkit/docking/DockingPaneArrangement.h"
 #include "toolkit/docking/DockingPaneHost.h"
 #include "toolkit/docking/DockingPaneSideBar.h"
@@ -362,32 +363,16 @@ void CTKPDockingPaneAutoHideWnd::OnLButtonDown(UINT, CPoint point)
         HWND hWnd = m_hWnd;
         const int nStart = bAlongX ? rcEdge.left : rcEdge.top;
         CRect rc = rcEdge;
-        MSG msg;
-        while (::GetCapture() == hWnd) {
-            while (::PeekMessageW(&msg, NULL, WM_PAINT, WM_PAINT, PM_REMOVE))
-                ::DispatchMessageW(&msg);
-            const BOOL bGot = ::GetMessageW(&msg, NULL, 0, 0);
-            if (bGot == 0) {
-                ::PostQuitMessage(static_cast<int>(msg.wParam));
-                break;
+        TKPRunMoveLoop(hWnd, [&](POINT pt) {
+            const int nMoved = bAlongX ? pt.x - ptScreen.x : pt.y - ptScreen.y;
+            const int nLead = std::max(nLo, std::min(nHi, nStart + nMoved));
+            const int nDelta = nLead - (bAlongX ? rc.left : rc.top);
+            if (nDelta != 0) {
+                rc.OffsetRect(bAlongX ? nDelta : 0, bAlongX ? 0 : nDelta);
+                ApplyEdge(rc);
             }
-            if (bGot == -1)
-                break;
-            if (msg.message == WM_MOUSEMOVE) {
-                const int nMoved = bAlongX ? msg.pt.x - ptScreen.x : msg.pt.y - ptScreen.y;
-                const int nLead = std::max(nLo, std::min(nHi, nStart + nMoved));
-                const int nDelta = nLead - (bAlongX ? rc.left : rc.top);
-                if (nDelta != 0) {
-                    rc.OffsetRect(bAlongX ? nDelta : 0, bAlongX ? 0 : nDelta);
-                    ApplyEdge(rc);
-                }
-            } else if (msg.message == WM_LBUTTONUP || (msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE)) {
-                break;
-            } else {
-                ::TranslateMessage(&msg);
-                ::DispatchMessageW(&msg);
-            }
-        }
+            return TRUE;
+        });
         if (::IsWindow(hWnd) && ::GetCapture() == hWnd)
             ::ReleaseCapture();
     }

@@ -1,6 +1,7 @@
 #include "toolkit/docking/DockingPaneCaptionButton.h"
 
 #include "toolkit/base/DrawingHelper.h"
+#include "toolkit/docking/DockingCaptureLoop.h"
 #include "toolkit/docking/DockingNode.h"
 
 #include <algorithm>
@@ -60,15 +61,7 @@ BOOL CTKPDockingPaneCaptionButton::Track(CWnd* pWnd, CPoint pt, BOOL bClient)
     m_bPressed = m_rcButton.PtInRect(pt);
     Redraw();
     BOOL bClicked = FALSE;
-    MSG msg;
-    while (::GetCapture() == hWnd) {
-        const BOOL bGot = ::GetMessageW(&msg, NULL, 0, 0);
-        if (bGot == 0) {
-            ::PostQuitMessage(static_cast<int>(msg.wParam));
-            break;
-        }
-        if (bGot == -1)
-            break;
+    TKPRunCaptureLoop(hWnd, FALSE, [&](MSG& msg) {
         if (msg.message == WM_MOUSEMOVE || msg.message == WM_LBUTTONUP) {
             pt = CPoint(static_cast<short>(LOWORD(msg.lParam)), static_cast<short>(HIWORD(msg.lParam)));
             if (!bClient) {
@@ -85,18 +78,19 @@ BOOL CTKPDockingPaneCaptionButton::Track(CWnd* pWnd, CPoint pt, BOOL bClient)
             }
             if (msg.message == WM_LBUTTONUP) {
                 bClicked = m_bPressed;
-                break;
+                return FALSE;
             }
-        } else if (msg.message == WM_RBUTTONDOWN || msg.message == WM_CANCELMODE ||
-                   (msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE)) {
-            break;
-        } else if (msg.message == WM_KEYDOWN || msg.message == WM_KEYUP || msg.message == WM_SYSKEYDOWN ||
-                   msg.message == WM_SYSKEYUP || msg.message == WM_NCMOUSEMOVE) {
-            // Swallowed while the button is held.
-        } else {
-            ::DispatchMessageW(&msg);
+            return TRUE;
         }
-    }
+        if (msg.message == WM_RBUTTONDOWN || msg.message == WM_CANCELMODE ||
+            (msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE))
+            return FALSE;
+        // Keys and non-client moves are swallowed while the button is held.
+        if (msg.message != WM_KEYDOWN && msg.message != WM_KEYUP && msg.message != WM_SYSKEYDOWN &&
+            msg.message != WM_SYSKEYUP && msg.message != WM_NCMOUSEMOVE)
+            ::DispatchMessageW(&msg);
+        return TRUE;
+    });
     if (::GetCapture() == hWnd)
         ::ReleaseCapture();
     m_bPressed = FALSE;

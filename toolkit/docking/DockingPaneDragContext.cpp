@@ -4,6 +4,7 @@
 #include "toolkit/base/DrawingHelper.h"
 #include "toolkit/common/DockGeometry.h"
 #include "toolkit/docking/DockablePane.h"
+#include "toolkit/docking/DockingCaptureLoop.h"
 #include "toolkit/docking/DockingPaneHost.h"
 #include "toolkit/docking/DockingPaneMiniWnd.h"
 #include "toolkit/docking/DockingPaneSplitContainer.h"
@@ -200,24 +201,16 @@ void CTKPDockingPaneDragContext::Track()
     HWND hWnd = pSite->GetSafeHwnd();
     ::SetCapture(hWnd);
     BOOL bAccepted = FALSE;
-    MSG msg;
-    while (::GetCapture() == hWnd) {
-        const BOOL bGot = ::GetMessageW(&msg, NULL, 0, 0);
-        if (bGot == 0) {
-            ::PostQuitMessage(static_cast<int>(msg.wParam));
-            break;
-        }
-        if (bGot == -1)
-            break;
+    TKPRunCaptureLoop(hWnd, FALSE, [&](MSG& msg) {
         if (msg.message == WM_LBUTTONUP) {
             bAccepted = TRUE;
-            break;
+            return FALSE;
         }
         if (msg.message == WM_MOUSEMOVE) {
             const CPoint pt(msg.pt);
             if (!m_bMoved) {
                 if (abs(pt.x - m_ptStart.x) <= 4 && abs(pt.y - m_ptStart.y) <= 4)
-                    continue;
+                    return TRUE;
                 m_bMoved = TRUE;
             }
             Move(pt.x, pt.y);
@@ -225,11 +218,12 @@ void CTKPDockingPaneDragContext::Track()
             m_bMoved = TRUE;
             Move(m_ptLast.x, m_ptLast.y);
         } else if (msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE) {
-            break;
+            return FALSE;
         } else {
             ::DispatchMessageW(&msg);
         }
-    }
+        return TRUE;
+    });
     ReleaseFeedback();
     if (bAccepted && m_bMoved)
         Drop();

@@ -177,15 +177,7 @@ void CTKPDockingPaneMiniWnd::CopyFrom(CTKPDockingPaneMiniWnd* pOther)
 CTKPDockingNode* CTKPDockingPaneMiniWnd::CloneNode(
     CTKPDockingPaneArrangement* pArrangement, CTKPDockingNodeMap* pMap, DWORD /*dwFlags*/)
 {
-    CTKPDockingPaneHost* pHost = GetHost();
-    CTKPDockingNode* pNode = pHost ? pHost->CreateNode(tkdock::nodeMiniWindow, pArrangement) : NULL;
-    CTKPDockingPaneMiniWnd* pClone = pNode ? pNode->AsMiniWnd() : NULL;
-    if (!pClone)
-        return pNode;
-    pClone->CopyFrom(this);
-    if (pMap)
-        pMap->SetAt(static_cast<CTKPDockingNode*>(this), pNode);
-    return pNode;
+    return CloneAs<CTKPDockingPaneMiniWnd>(pArrangement, pMap, [this](CTKPDockingPaneMiniWnd* pClone) { pClone->CopyFrom(this); });
 }
 
 void CTKPDockingPaneMiniWnd::MakeLive()

@@ -350,24 +350,15 @@ void CTKPDockingPaneSideBar::CopyFrom(CTKPDockingPaneSideBar* pSource, CTKPDocki
 CTKPDockingNode* CTKPDockingPaneSideBar::CloneNode(
     CTKPDockingPaneArrangement* pArrangement, CTKPDockingNodeMap* pMap, DWORD /*dwFlags*/)
 {
-    CTKPDockingPaneHost* pHost = GetHost();
-    CTKPDockingNode* pNode = pHost ? pHost->CreateNode(tkdock::nodeSideBar, pArrangement) : NULL;
-    CTKPDockingPaneSideBar* pClone = pNode ? pNode->AsSideBar() : NULL;
-    if (!pClone)
-        return pNode;
-    pClone->CopyFrom(this, pMap);
-    if (pMap)
-        pMap->SetAt(static_cast<CTKPDockingNode*>(this), pNode);
-    return pNode;
+    return CloneAs<CTKPDockingPaneSideBar>(
+        pArrangement, pMap, [this, pMap](CTKPDockingPaneSideBar* pClone) { pClone->CopyFrom(this, pMap); });
 }
 
 void CTKPDockingPaneSideBar::SaveRecord(TKPDockNodeRecord& r)
 {
     CTKPDockingNode::SaveRecord(r);
     r.nDirection = m_nSide;
-    r.children.clear();
-    for (POSITION pos = m_lstContainers.GetHeadPosition(); pos != NULL;)
-        r.children.push_back(m_lstContainers.GetNext(pos)->m_nLayoutId);
+    r.children = TKPLayoutIdsOf(m_lstContainers);
 }
 
 BOOL CTKPDockingPaneSideBar::LoadRecord(

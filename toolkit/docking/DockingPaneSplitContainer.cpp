@@ -222,6 +222,35 @@ void CTKPDockingPaneSplitContainer::GetMinMaxInfo(MINMAXINFO* pInfo)
     }
 }
 
+namespace {
+
+// A child's docking length and track limits along a direction.
+tkdock::SplitItem SplitItemOf(CTKPDockingNode* pNode, BOOL bHorizontal)
+{
+    MINMAXINFO mmi;
+    pNode->GetMinMaxInfo(&mmi);
+    tkdock::SplitItem item;
+    item.dockingLength = bHorizontal ? pNode->m_nDockingCX : pNode->m_nDockingCY;
+    item.minLength = bHorizontal ? mmi.ptMinTrackSize.x : mmi.ptMinTrackSize.y;
+    item.maxLength = bHorizontal ? mmi.ptMaxTrackSize.x : mmi.ptMaxTrackSize.y;
+    return item;
+}
+
+CRect SpanRect(const CRect& rect, BOOL bHorizontal, int nStart, int nEnd)
+{
+    CRect rc = rect;
+    if (bHorizontal) {
+        rc.left = nStart;
+        rc.right = nEnd;
+    } else {
+        rc.top = nStart;
+        rc.bottom = nEnd;
+    }
+    return rc;
+}
+
+}  // namespace
+
 tkdock::SplitTotals CTKPDockingPaneSplitContainer::CalcLengths(CArray<CTKPDockingNode*, CTKPDockingNode*>& children,
     CRect rect, BOOL bHorizontal, BOOL bUpdate, std::vector<tkdock::SplitItem>& items)
 {
@@ -231,13 +260,7 @@ tkdock::SplitTotals CTKPDockingPaneSplitContainer::CalcLengths(CArray<CTKPDockin
     int nClient = -1;
     for (INT_PTR i = 0; i < children.GetSize(); ++i) {
         CTKPDockingNode* pChild = children[i];
-        MINMAXINFO mmi;
-        pChild->GetMinMaxInfo(&mmi);
-        tkdock::SplitItem item;
-        item.dockingLength = bHorizontal ? pChild->m_nDockingCX : pChild->m_nDockingCY;
-        item.minLength = bHorizontal ? mmi.ptMinTrackSize.x : mmi.ptMinTrackSize.y;
-        item.maxLength = bHorizontal ? mmi.ptMaxTrackSize.x : mmi.ptMaxTrackSize.y;
-        items.push_back(item);
+        items.push_back(SplitItemOf(pChild, bHorizontal));
         if (nClient < 0 && pClient && pChild->ContainsNode(pClient)) {
             // With the client area hidden, a branch that has a size of its own is an ordinary child.
             const BOOL bOrdinary =
@@ -262,22 +285,6 @@ tkdock::SplitTotals CTKPDockingPaneSplitContainer::CalcLengths(CArray<CTKPDockin
     return totals;
 }
 
-namespace {
-
-CRect SpanRect(const CRect& rect, BOOL bHorizontal, int nStart, int nEnd)
-{
-    CRect rc = rect;
-    if (bHorizontal) {
-        rc.left = nStart;
-        rc.right = nEnd;
-    } else {
-        rc.top = nStart;
-        rc.bottom = nEnd;
-    }
-    return rc;
-}
-
-}  // namespace
 
 void CTKPDockingPaneSplitContainer::OnSizeParent(CWnd* pSite, CRect rect, AFX_SIZEPARENTPARAMS* pLayout)
 {
@@ -415,15 +422,8 @@ void CTKPDockingPaneSplitContainer::CalcSplitRect(
     const int nSplitter = pTheme ? pTheme->m_nSplitterWidth : 4;
     CTKPDockingNode* pOrder[2] = {bAfter ? pNeighbour : pNode, bAfter ? pNode : pNeighbour};
     std::vector<tkdock::SplitItem> items;
-    for (CTKPDockingNode* p : pOrder) {
-        MINMAXINFO mmi;
-        p->GetMinMaxInfo(&mmi);
-        tkdock::SplitItem item;
-        item.dockingLength = bHorizontal ? p->m_nDockingCX : p->m_nDockingCY;
-        item.minLength = bHorizontal ? mmi.ptMinTrackSize.x : mmi.ptMinTrackSize.y;
-        item.maxLength = bHorizontal ? mmi.ptMaxTrackSize.x : mmi.ptMaxTrackSize.y;
-        items.push_back(item);
-    }
+    for (CTKPDockingNode* p : pOrder)
+        items.push_back(SplitItemOf(p, bHorizontal));
     const int nStart = bHorizontal ? rcNeighbour.left : rcNeighbour.top;
     const int nEnd = bHorizontal ? rcNeighbour.right : rcNeighbour.bottom;
     const tkdock::SplitTotals totals = tkdock::CalcSplitLengths(items, -1, nEnd - nStart, nSplitter);
@@ -454,24 +454,15 @@ void CTKPDockingPaneSplitContainer::CopyFrom(CTKPDockingPaneSplitContainer* pSou
 CTKPDockingNode* CTKPDockingPaneSplitContainer::CloneNode(
     CTKPDockingPaneArrangement* pArrangement, CTKPDockingNodeMap* pMap, DWORD /*dwFlags*/)
 {
-    CTKPDockingPaneHost* pHost = GetHost();
-    CTKPDockingNode* pNode = pHost ? pHost->CreateNode(tkdock::nodeSplitContainer, pArrangement) : NULL;
-    CTKPDockingPaneSplitContainer* pClone = pNode ? pNode->AsSplitContainer() : NULL;
-    if (!pClone)
-        return pNode;
-    pClone->CopyFrom(this, pMap);
-    if (pMap)
-        pMap->SetAt(static_cast<CTKPDockingNode*>(this), pNode);
-    return pNode;
+    return CloneAs<CTKPDockingPaneSplitContainer>(
+        pArrangement, pMap, [this, pMap](CTKPDockingPaneSplitContainer* pClone) { pClone->CopyFrom(this, pMap); });
 }
 
 void CTKPDockingPaneSplitContainer::SaveRecord(TKPDockNodeRecord& r)
 {
     CTKPDockingNode::SaveRecord(r);
     r.bHorizontal = m_bHorizontal;
-    r.children.clear();
-    for (POSITION pos = m_lstChildren.GetHeadPosition(); pos != NULL;)
-        r.children.push_back(m_lstChildren.GetNext(pos)->m_nLayoutId);
+    r.children = TKPLayoutIdsOf(m_lstChildren);
 }
 
 BOOL CTKPDockingPaneSplitContainer::LoadRecord(

@@ -4,6 +4,7 @@
 #include "toolkit/base/DragTracker.h"
 #include "toolkit/base/ResourceManager.h"
 #include "toolkit/common/DockGeometry.h"
+#include "toolkit/docking/DockingCaptureLoop.h"
 #include "toolkit/docking/DockingPaneHost.h"
 #include "toolkit/docking/DockingPaneSplitContainer.h"
 #include "toolkit/docking/DockingPaneTheme.h"
@@ -159,37 +160,18 @@ void CTKPDockingPaneSplitterBar::TrackResize(CPoint ptScreen)
     const int nOffset = bHorz ? rcBar.left - ptScreen.x : rcBar.top - ptScreen.y;
     SetCapture();
     HWND hWnd = GetSafeHwnd();
-    MSG msg;
-    while (::GetCapture() == hWnd) {
-        while (::PeekMessageW(&msg, NULL, WM_PAINT, WM_PAINT, PM_REMOVE))
-            ::DispatchMessageW(&msg);
-        const BOOL bGot = ::GetMessageW(&msg, NULL, 0, 0);
-        if (bGot == 0) {
-            ::PostQuitMessage(static_cast<int>(msg.wParam));
-            break;
-        }
-        if (bGot == -1)
-            break;
-        if (msg.message == WM_MOUSEMOVE) {
-            CPoint pt(msg.pt);
-            int nPos = (bHorz ? pt.x : pt.y) + nOffset;
-            nPos = bHorz ? std::max<int>(rcRange.left, std::min<int>(rcRange.right, nPos))
-                         : std::max<int>(rcRange.top, std::min<int>(rcRange.bottom, nPos));
-            if (bHorz)
-                rcBar.OffsetRect(nPos - rcBar.left, 0);
-            else
-                rcBar.OffsetRect(0, nPos - rcBar.top);
-            ApplySplit(rcBar, rcBoth);
-            RecalcSiteLayout(TRUE);
-            if (!::IsWindow(hWnd))
-                return;
-        } else if (msg.message == WM_LBUTTONUP || (msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE)) {
-            break;
-        } else {
-            ::TranslateMessage(&msg);
-            ::DispatchMessageW(&msg);
-        }
-    }
+    TKPRunMoveLoop(hWnd, [&](POINT pt) {
+        int nPos = (bHorz ? pt.x : pt.y) + nOffset;
+        nPos = bHorz ? std::max<int>(rcRange.left, std::min<int>(rcRange.right, nPos))
+                     : std::max<int>(rcRange.top, std::min<int>(rcRange.bottom, nPos));
+        if (bHorz)
+            rcBar.OffsetRect(nPos - rcBar.left, 0);
+        else
+            rcBar.OffsetRect(0, nPos - rcBar.top);
+        ApplySplit(rcBar, rcBoth);
+        RecalcSiteLayout(TRUE);
+        return ::IsWindow(hWnd);
+    });
     if (::IsWindow(hWnd) && ::GetCapture() == hWnd)
         ::ReleaseCapture();
 }

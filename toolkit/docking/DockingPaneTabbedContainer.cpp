@@ -698,24 +698,15 @@ void CTKPDockingPaneTabbedContainer::CopyFrom(
 CTKPDockingNode* CTKPDockingPaneTabbedContainer::CloneNode(
     CTKPDockingPaneArrangement* pArrangement, CTKPDockingNodeMap* pMap, DWORD dwFlags)
 {
-    CTKPDockingPaneHost* pHost = GetHost();
-    CTKPDockingNode* pNode = pHost ? pHost->CreateNode(tkdock::nodeTabbedContainer, pArrangement) : NULL;
-    CTKPDockingPaneTabbedContainer* pClone = pNode ? pNode->AsTabbedContainer() : NULL;
-    if (!pClone)
-        return pNode;
-    pClone->CopyFrom(this, pMap, dwFlags);
-    if (pMap)
-        pMap->SetAt(static_cast<CTKPDockingNode*>(this), pNode);
-    return pNode;
+    return CloneAs<CTKPDockingPaneTabbedContainer>(pArrangement, pMap,
+        [this, pMap, dwFlags](CTKPDockingPaneTabbedContainer* pClone) { pClone->CopyFrom(this, pMap, dwFlags); });
 }
 
 void CTKPDockingPaneTabbedContainer::SaveRecord(TKPDockNodeRecord& r)
 {
     CTKPDockingNode::SaveRecord(r);
     r.nSelected = m_pSelectedPane ? m_pSelectedPane->m_nLayoutId : 0;
-    r.children.clear();
-    for (POSITION pos = m_lstPanes.GetHeadPosition(); pos != NULL;)
-        r.children.push_back(m_lstPanes.GetNext(pos)->m_nLayoutId);
+    r.children = TKPLayoutIdsOf(m_lstPanes);
 }
 
 BOOL CTKPDockingPaneTabbedContainer::LoadRecord(

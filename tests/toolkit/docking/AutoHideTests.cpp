@@ -18,13 +18,6 @@ using namespace docktest;
 
 namespace {
 
-CRect SiteClient()
-{
-    CRect rc;
-    Site()->GetClientRect(&rc);
-    return rc;
-}
-
 // A pane docked on a side and hidden there.
 struct Hidden {
     HostFixture f;

@@ -2,6 +2,8 @@
 // track range and live and outline resizing) in the test frame.
 #include "DockingTestSupport.h"
 
+#include "classlib/win/AfxOle.h"
+#include "toolkit/commandbars/ToolTipRecord.h"
 #include "toolkit/docking/DockingPaneCaptionButton.h"
 #include "toolkit/docking/DockingPaneMiniWnd.h"
 #include "toolkit/docking/DockingPaneSplitContainer.h"
@@ -9,6 +11,7 @@
 #include "toolkit/docking/DockingPaneTabbedContainer.h"
 #include "toolkit/docking/DockingPaneTheme.h"
 #include "toolkit/tabs/TabManagerItem.h"
+#include "toolkit/tabs/TabTheme.h"
 
 #include <gtest/gtest.h>
 
@@ -19,15 +22,6 @@ namespace {
 LPARAM Point(CPoint pt)
 {
     return MAKELPARAM(pt.x, pt.y);
-}
-
-// Posts a mouse message with the cursor where the message says (capture loops read the cursor).
-void PostMouse(HWND hWnd, UINT message, CPoint pt, WPARAM wParam = MK_LBUTTON)
-{
-    POINT screen = pt;
-    ::ClientToScreen(hWnd, &screen);
-    ::SetCursorPos(screen.x, screen.y);
-    ::PostMessageW(hWnd, message, wParam, Point(pt));
 }
 
 struct ThreeTabs {
@@ -299,6 +293,47 @@ TEST(DockingSplitter, LockedBarsDoNotMove)
     s.bar->TrackResize(CPoint(rcBar.left + 2, rcBar.top + 10));
     EXPECT_EQ(::GetCapture(), (HWND)NULL);
     EXPECT_EQ(s.PaneWidth(), 200);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(DockingContainer, CaptionButtonsAndTabsHaveTooltips)
+{
+    ThreeTabs t;
+    t.container->UpdateWindow();
+    CTKPDockingPaneCaptionButton* pClose = t.container->FindCaptionButton(tkpcbClose);
+    TKPTOOLINFO info = {};
+    info.ti.cbSize = sizeof(TKPTOOLINFO);
+    EXPECT_EQ(t.container->OnToolHitTest(pClose->GetRect().CenterPoint(), &info.ti), static_cast<INT_PTR>(tkpcbClose));
+    EXPECT_EQ(CString(info.ti.lpszText), CString(L"Close"));
+    TKPFreeToolInfoTexts(&info.ti);
+    TKPTOOLINFO pin = {};
+    pin.ti.cbSize = sizeof(TKPTOOLINFO);
+    EXPECT_EQ(t.container->OnToolHitTest(t.container->FindCaptionButton(tkpcbPin)->GetRect().CenterPoint(), &pin.ti),
+        static_cast<INT_PTR>(tkpcbPin));
+    EXPECT_EQ(CString(pin.ti.lpszText), CString(L"Auto Hide"));
+    TKPFreeToolInfoTexts(&pin.ti);
+}
+
+TEST(DockingContainer, AnOleDragOverATabBringsItsPaneForward)
+{
+    ThreeTabs t;
+    t.f.host()->GetTheme()->m_pPaneTabTheme->m_bSelectOnDragOver = TRUE;
+    t.container->SelectPane(t.p[0], FALSE, FALSE);
+    CPoint pt = t.TabCentre(1);
+    t.container->ClientToScreen(&pt);
+    ::SetCursorPos(pt.x, pt.y);
+    PumpPending();
+    COleDataSource* pSource = new COleDataSource;
+    HGLOBAL hText = ::GlobalAlloc(GMEM_MOVEABLE, 8);
+    pSource->CacheGlobalData(CF_UNICODETEXT, hText);
+    // With the buttons up the drop happens at once, where the cursor is; the container refuses it.
+    EXPECT_EQ(pSource->DoDragDrop(DROPEFFECT_COPY), static_cast<DROPEFFECT>(DROPEFFECT_NONE));
+    pSource->InternalRelease();
+    EXPECT_EQ(t.container->GetSelectedPane(), t.p[1]);
+    t.f.host()->GetTheme()->m_pPaneTabTheme->m_bSelectOnDragOver = FALSE;
 }
 
 }  // namespace

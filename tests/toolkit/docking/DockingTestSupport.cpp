@@ -107,6 +107,13 @@ CTestSite* Site()
     return s_pSite;
 }
 
+CRect SiteClient()
+{
+    CRect rc;
+    Site()->GetClientRect(&rc);
+    return rc;
+}
+
 void PumpPending()
 {
     MSG msg;

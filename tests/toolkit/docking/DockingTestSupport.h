@@ -57,6 +57,8 @@ protected:
 
 // The program-wide site, made on first use (shown, active).
 CTestSite* Site();
+// The site's client rectangle.
+CRect SiteClient();
 
 // Lets queued messages through.
 void PumpPending();

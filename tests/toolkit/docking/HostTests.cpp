@@ -19,13 +19,6 @@ using namespace docktest;
 
 namespace {
 
-CRect SiteClient()
-{
-    CRect rc;
-    Site()->GetClientRect(&rc);
-    return rc;
-}
-
 std::vector<BYTE> SaveArchive(CTKPDockingPaneHost* pHost)
 {
     CMemFile file(1024);
@@ -428,11 +421,92 @@ TEST(DockingPersistence, SavingDropsContainersNoPaneNeedsAndKeepsHolders)
     EXPECT_LT(f.arrangement()->GetNodeList().GetCount(), nBefore);
     for (POSITION pos = f.arrangement()->GetPaneList().GetHeadPosition(); pos != NULL;) {
         const TKPDockingPaneEntry& e = f.arrangement()->GetPaneList().GetNext(pos);
-        for (CTKPDockingNode* pHolder : {e.pDockingHolder, e.pFloatingHolder, e.pLastHolder})
-            if (pHolder)
+        for (CTKPDockingNode* pHolder : {e.pDockingHolder, e.pFloatingHolder, e.pLastHolder}) {
+            if (pHolder) {
                 EXPECT_NE(f.arrangement()->GetNodeList().Find(pHolder), (POSITION)NULL);
+            }
+        }
     }
     EXPECT_EQ(Dump(f.arrangement()), "S[T(1,2*),C]");
+}
+
+}  // namespace
+
+namespace {
+
+// A pane window that names its tab colour.
+LRESULT CALLBACK TabColorWindowProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == TKPWM_GETTABCOLOR)
+        return RGB(10, 200, 30);
+    return DefWindowProcW(hWnd, message, wParam, lParam);
+}
+
+TEST(DockingPane, TitlesIconsAndTabColours)
+{
+    HostFixture f;
+    CTKPDockablePane* p = f.MakePane(10, L"Found Files\nFound");
+    EXPECT_EQ(p->GetTitle(), CString(L"Found Files"));
+    EXPECT_EQ(p->GetTabCaption(), CString(L"Found"));
+    p->SetTitle(L"Log");
+    EXPECT_EQ(p->GetTitle(), CString(L"Log"));
+    EXPECT_EQ(p->GetTabCaption(), CString(L"Log"));
+    // Automatic colours: one of the eight tab colour indexes by id, whatever the id.
+    EXPECT_EQ(p->GetTabColor(), TKP_TAB_COLOR_INDEX + 2);
+    p->SetId(static_cast<UINT>(-3));
+    EXPECT_GE(p->GetTabColor(), TKP_TAB_COLOR_INDEX);
+    EXPECT_LT(p->GetTabColor(), TKP_TAB_COLOR_INDEX + 8);
+    p->SetTabColor(RGB(1, 2, 3));
+    EXPECT_EQ(p->GetTabColor(), RGB(1, 2, 3));
+    // The window's answer comes before the automatic colour.
+    WNDCLASSW wc = {};
+    wc.lpfnWndProc = TabColorWindowProc;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.lpszClassName = L"MorvickTabColorPane";
+    RegisterClassW(&wc);
+    CTKPDockablePane* q = f.MakePane(11, L"Preview");
+    HWND hWnd = ::CreateWindowExW(0, L"MorvickTabColorPane", L"", WS_CHILD, 0, 0, 10, 10, f.host()->GetSafeHwnd(),
+        nullptr, GetModuleHandleW(nullptr), nullptr);
+    f.m_paneWindows.push_back(hWnd);
+    q->SetPaneWindow(hWnd);
+    EXPECT_EQ(q->GetTabColor(), RGB(10, 200, 30));
+    // Track sizes default to 32000 and the icon id to the pane's id.
+    EXPECT_EQ(q->GetMaxTrackSize(), CSize(32000, 32000));
+    EXPECT_EQ(q->GetIconId(), -1);
+}
+
+TEST(DockingPane, ShowingAHiddenPaneSlidesItOutAndHidingAgainClosesIt)
+{
+    HostFixture f;
+    CTKPDockablePane* p = f.MakePane(1, L"Properties");
+    f.host()->DockPane(p, tkdock::sideRight, NULL);
+    f.Layout();
+    f.host()->HidePane(p);
+    f.Layout();
+    CTKPDockingPaneSideBar* pSide = f.arrangement()->GetSideBar(tkdock::sideRight);
+    ASSERT_NE(pSide, nullptr);
+    Site()->ClearLog();
+    f.host()->ShowPane(p, FALSE);
+    ASSERT_NE(pSide->GetSlideOut(), nullptr);
+    EXPECT_EQ(Site()->CountAction(tkpaSlidingOut), 1);
+    f.host()->HidePane(p);
+    EXPECT_EQ(pSide->GetSlideOut(), nullptr);
+    EXPECT_TRUE(f.host()->IsPaneAutoHidden(p));
+}
+
+TEST(DockingPersistence, PanesNoContainerEverHeldSaveAndLoadAlongTheOthers)
+{
+    HostFixture f;
+    BuildRichLayout(f);
+    f.MakePane(16, L"Never shown");
+    const std::string saved = Dump(f.arrangement());
+    const std::vector<BYTE> bytes = SaveArchive(f.host());
+    CTKPDockingPaneHost fresh;
+    ASSERT_TRUE(LoadArchive(&fresh, bytes));
+    EXPECT_EQ(Dump(fresh.GetArrangement()), saved);
+    ASSERT_NE(fresh.FindPaneById(16), nullptr);
+    EXPECT_TRUE(fresh.IsPaneClosed(fresh.FindPaneById(16)));
+    EXPECT_EQ(fresh.FindPaneById(15)->GetFullTitle(), CString(L"Output"));
 }
 
 }  // namespace
