@@ -382,4 +382,49 @@ TEST(DockingDragInput, ADragByTheMouseOverEachEdgeStickerDocksAtThatSide)
     }
 }
 
+TEST(DockingDragInput, ADragByTheMouseOverTheCrossDocksBesideOrJoinsAContainer)
+{
+    struct Case {
+        int part;
+        const char* dump;
+    };
+    for (const Case& c : {Case{tkdock::partLeft, "S[T(2*),T(1*),C]"}, Case{tkdock::partCentre, "S[T(1,2*),C]"}}) {
+        SCOPED_TRACE(c.part);
+        HostFixture f;
+        f.host()->m_bAlphaFeedback = TRUE;
+        f.host()->m_bShowStickers = TRUE;
+        CTKPDockablePane* p1 = f.MakePane(1, L"Files", CSize(260, 150));
+        CTKPDockablePane* p2 = f.MakePane(2, L"Log");
+        f.host()->DockPane(p1, tkdock::sideLeft, NULL);
+        f.host()->DockPane(p2, tkdock::sideRight, NULL);
+        f.Layout();
+        Site()->SetForegroundWindow();
+        CRect rcGrab, rcTarget;
+        f.ContainerOf(p2)->GetWindowRect(&rcGrab);
+        f.ContainerOf(p1)->GetWindowRect(&rcTarget);
+        const CPoint grab(rcGrab.left + 40, rcGrab.top + 8);
+        // The cross stands centred on the container under the cursor; its parts at their offsets.
+        const tkdock::Rect cross =
+            tkdock::CentreStickerRect(tkdock::Rect(rcTarget.left, rcTarget.top, rcTarget.right, rcTarget.bottom), 0);
+        const CPoint target = c.part == tkdock::partLeft ? CPoint(cross.left + 12, cross.top + 46)
+                                                         : CPoint(cross.left + 46, cross.top + 46);
+        g_steps = {
+            [=] { MouseMoveTo(grab.x - 30, grab.y + 30); },
+            [=] { MouseMoveTo(rcTarget.CenterPoint().x, rcTarget.CenterPoint().y + 60); },
+            [=] { MouseMoveTo(target.x, target.y); },
+            [=] { MouseMoveTo(target.x, target.y + 1); },
+            [=] { MouseUp(target.x, target.y + 1); },
+        };
+        g_nextStep = 0;
+        MouseMoveTo(grab.x, grab.y);
+        PumpUntil([] { return false; }, 50);
+        g_timer = ::SetTimer(NULL, 0, 60, RunStep);
+        MouseDown(grab.x, grab.y);
+        ASSERT_TRUE(PumpUntil([&] { return g_timer == 0; }, 5000));
+        PumpPending();
+        f.Layout();
+        EXPECT_EQ(Dump(f.arrangement()), c.dump);
+    }
+}
+
 }  // namespace

@@ -289,6 +289,39 @@ TEST(DockingThemePixels, SchemeFlatTabShadedAndVisualCaptions)
     EXPECT_EQ(v.At(v.rc.Width() / 2, 0), t9->m_clrFrame);
 }
 
+TEST(DockingThemePixels, LargeCaptionNativeAndExplorerCaptions)
+{
+    {
+        // Theme 7: no frame, the band in the active gradient (one colour without a scheme) with
+        // lines of colour 54 on its left and top.
+        Painted l(7, TRUE);
+        CTKPDockingPaneSchemeTheme* t = static_cast<CTKPDockingPaneSchemeTheme*>(l.theme());
+        EXPECT_EQ(l.At(0, 8), l.theme()->GetColor(54));
+        EXPECT_EQ(l.At(20, 0), l.theme()->GetColor(54));
+        EXPECT_EQ(l.At(3, 4), t->m_grcActiveCaption.m_clrLight.GetEffective());
+    }
+    {
+        // Theme 8: 16-pixel buttons with drawn glyphs in colour 18.
+        Painted n(8, TRUE);
+        CTKPDockingPaneCaptionButton* pClose = n.c->FindCaptionButton(tkpcbClose);
+        EXPECT_EQ(pClose->GetRect().Width(), 16);
+        const CPoint c((pClose->GetRect().left + pClose->GetRect().right) / 2,
+            (pClose->GetRect().top + pClose->GetRect().bottom) / 2);
+        EXPECT_EQ(n.At(c.x - 4, c.y - 3), n.theme()->GetColor(18));
+        EXPECT_EQ(n.At(c.x + 2, c.y - 3), n.theme()->GetColor(18));  // lines end before their last point
+    }
+    // Theme 3: the visual style's small caption under the band.
+    Painted e(3, TRUE);
+    CTKPDockingPaneExplorerTheme* t3 = static_cast<CTKPDockingPaneExplorerTheme*>(e.theme());
+    if (t3->IsWindowThemed()) {
+        const CRect band(0, 0, e.rc.right, e.theme()->m_nCaptionHeight + 1);
+        DibCanvas expected(e.rc.Width(), e.rc.Height(), RGB(255, 0, 255));
+        t3->m_themeWindow.DrawThemeBackground(expected.Hdc(), 2, 1, &band, NULL);
+        EXPECT_EQ(e.At(2, 2), expected.Pixel(2, 2));
+        EXPECT_EQ(e.At(2, band.bottom - 2), expected.Pixel(2, band.bottom - 2));
+    }
+}
+
 TEST(DockingTheme, CaptionBandsTurnForVerticalCaptions)
 {
     HostFixture f;
