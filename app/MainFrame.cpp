@@ -225,9 +225,16 @@ BOOL CMainFrame::PreTranslateMessage(MSG* pMsg)
         ScreenToClient(&point);
         const CRect hot(client.right - 380, client.top + 20, client.right - 5, client.top + 70);
         const CRect link(client.right - 245, client.top + 25, client.right - 5, client.top + 60);
-        if (pMsg->message == WM_MOUSEMOVE && hot.PtInRect(point) && pMsg->hwnd == m_hWnd && m_hLinkCursor != nullptr)
+        // Only over the bars: the page below them keeps its own clicks.
+        CRect page(0, 0, 0, 0);
+        if (CView* shown = GetActiveView()) {
+            shown->GetWindowRect(&page);
+            ScreenToClient(&page);
+        }
+        const bool overBars = page.IsRectEmpty() || point.y < page.top;
+        if (pMsg->message == WM_MOUSEMOVE && overBars && hot.PtInRect(point) && m_hLinkCursor != nullptr)
             SetCursor(m_hLinkCursor);
-        if (pMsg->message == WM_LBUTTONDOWN && link.PtInRect(point) && pMsg->hwnd == m_hWnd)
+        if (pMsg->message == WM_LBUTTONDOWN && overBars && link.PtInRect(point))
             ShellExecuteW(m_hWnd, L"open", kProductPage, nullptr, nullptr, SW_SHOWNORMAL);
     }
     return CMainFrameBase::PreTranslateMessage(pMsg);
