@@ -12,7 +12,9 @@
 #include "toolkit/commandbars/DockBar.h"
 #include "toolkit/commandbars/FrameWnd.h"
 #include "toolkit/commandbars/KeyBindings.h"
+#include "toolkit/commandbars/MenuBar.h"
 #include "toolkit/commandbars/MouseTracker.h"
+#include "toolkit/commandbars/PopupBar.h"
 #include "toolkit/commandbars/ReBar.h"
 #include "toolkit/commandbars/RefHolder.h"
 #include "toolkit/commandbars/SoundPlayer.h"
@@ -22,8 +24,8 @@
 IMPLEMENT_DYNCREATE(CTKPCommandBars, CCmdTarget)
 
 CRuntimeClass* CTKPCommandBars::m_pToolBarClass = RUNTIME_CLASS(CTKPToolBar);
-CRuntimeClass* CTKPCommandBars::m_pMenuBarClass = NULL;
-CRuntimeClass* CTKPCommandBars::m_pPopupBarClass = NULL;
+CRuntimeClass* CTKPCommandBars::m_pMenuBarClass = RUNTIME_CLASS(CTKPMenuBar);
+CRuntimeClass* CTKPCommandBars::m_pPopupBarClass = RUNTIME_CLASS(CTKPPopupBar);
 
 namespace {
 
@@ -158,8 +160,7 @@ CTKPMenuBar* CTKPCommandBars::CreateMenuBar(LPCTSTR lpszName, UINT nID)
         m_nMenuResourceId = nID;
     }
     m_arrBars.Add(pBar);
-    // The menu bar class derives from the toolbar alone, so both pointers name the same object.
-    m_pMenuBar = reinterpret_cast<CTKPMenuBar*>(pBar);
+    m_pMenuBar = static_cast<CTKPMenuBar*>(pBar);
     return m_pMenuBar;
 }
 

@@ -6,6 +6,7 @@
 #include "toolkit/commandbars/CommandBar.h"
 #include "toolkit/commandbars/FlatBarTheme.h"
 #include "toolkit/commandbars/GradientBarTheme.h"
+#include "toolkit/commandbars/NativeBarTheme.h"
 #include "toolkit/commandbars/SchemeGradientBarTheme.h"
 
 #include <new>
@@ -50,10 +51,14 @@ CTKPCommandBarsTheme* CTKPCommandBarsTheme::CreateTheme(int nTheme)
     case themeSchemeGradient:
         pTheme = new (std::nothrow) CTKPSchemeGradientBarTheme;
         break;
-    default:
-        // The default and native themes come with the popup side of the command bars; the flat
-        // theme stands in for them until then.
+    case themeFlat:
         pTheme = new (std::nothrow) CTKPFlatBarTheme;
+        break;
+    case themeNative:
+        pTheme = new (std::nothrow) CTKPNativeBarTheme;
+        break;
+    default:
+        pTheme = new (std::nothrow) CTKPDefaultBarTheme;
         break;
     }
     if (pTheme != NULL)
