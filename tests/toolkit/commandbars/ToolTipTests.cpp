@@ -546,3 +546,26 @@ TEST(ToolTipPainting, BackgroundsOfThePlainAndOfficeTips)
 }
 
 }  // namespace
+
+TEST_F(ToolTipTest, StyleZeroUsesThePlatformTooltip)
+{
+    CTKPToolTipManager manager;
+    manager.SetTipStyle(CTKPToolTipManager::styleStandard);
+    Move(manager, {10, 10});
+    CWnd* pTip = manager.GetToolTip();
+    ASSERT_NE(nullptr, pTip);
+    WCHAR szClass[64] = {};
+    ::GetClassNameW(pTip->GetSafeHwnd(), szClass, 64);
+    EXPECT_STREQ(TOOLTIPS_CLASSW, szClass);
+    EXPECT_EQ(1, pTip->SendMessage(TTM_GETTOOLCOUNT));
+    // The tooltip control's own query finds the owner window under the tool.
+    POINT pt = owner.Screen({10, 10});
+    EXPECT_EQ(owner.GetSafeHwnd(),
+        reinterpret_cast<HWND>(pTip->SendMessage(TTM_WINDOWFROMPOINT, 0, reinterpret_cast<LPARAM>(&pt))));
+    // A balloon tip carries the balloon style.
+    CTKPToolTipManager balloon;
+    balloon.SetTipStyle(CTKPToolTipManager::styleBalloon);
+    Move(balloon, {10, 10});
+    ASSERT_NE(nullptr, balloon.GetToolTip());
+    EXPECT_TRUE(balloon.GetToolTip()->GetStyle() & TTS_BALLOON);
+}

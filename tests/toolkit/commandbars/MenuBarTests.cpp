@@ -1,0 +1,206 @@
+// The menu bar of a shown frame: loading the menu, opening its popups by mouse and by keyboard, the
+// commands they send, switching menus, resetting and the MDI controls.
+#include <gtest/gtest.h>
+
+#include "tests/toolkit/commandbars/MenuTestSupport.h"
+#include "toolkit/base/ResourceManager.h"
+#include "toolkit/commandbars/Control.h"
+#include "toolkit/commandbars/ControlPopup.h"
+#include "toolkit/commandbars/Controls.h"
+
+namespace {
+
+class MenuBarTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        PrepareMenuTests();
+        m_pFrame = new CMenuTestFrame;
+        ASSERT_TRUE(m_pFrame->CreateMenuFrame());
+    }
+    void TearDown() override
+    {
+        CloseAllPopups();
+        if (m_pFrame->GetSafeHwnd() != NULL)
+            m_pFrame->DestroyWindow();
+    }
+    CMenuTestFrame* m_pFrame = nullptr;
+};
+
+}  // namespace
+
+TEST_F(MenuBarTest, TakesTheMenuAndShowsItsItems)
+{
+    CTKPMenuBar* pBar = m_pFrame->GetMenuBar();
+    ASSERT_NE(pBar, nullptr);
+    EXPECT_EQ(::GetMenu(m_pFrame->GetSafeHwnd()), nullptr);
+    int nItems = 0;
+    for (int i = 0; i < pBar->GetControlCount(); i++)
+        nItems += pBar->GetControl(i)->IsTemporary() ? 0 : 1;
+    ASSERT_EQ(nItems, 4);
+    EXPECT_EQ(pBar->GetControl(0)->GetCaption(), CString(L"&File"));
+    EXPECT_EQ(pBar->GetControl(3)->GetCaption(), CString(L"&Help"));
+    // Three levels: File > Recent > More > Deep.
+    CTKPCommandBar* pFile = pBar->GetControl(0)->GetCommandBar();
+    ASSERT_NE(pFile, nullptr);
+    CTKPControl* pRecent = pFile->GetControls()->FindControl(tkpControlPopup, -1, FALSE, FALSE);
+    ASSERT_NE(pRecent, nullptr);
+    EXPECT_EQ(pRecent->GetCaption(), CString(L"&Recent"));
+    CTKPControl* pMore = pRecent->GetCommandBar()->GetControls()->FindControl(tkpControlPopup, -1, FALSE, FALSE);
+    ASSERT_NE(pMore, nullptr);
+    EXPECT_NE(pMore->GetCommandBar()->GetControls()->FindControl(114), nullptr);
+}
+
+TEST_F(MenuBarTest, ClickOpensThePopupBelowItsItem)
+{
+    for (int i = 0; i < 4; i++) {
+        const CRect rcItem = m_pFrame->GetMenuItemRect(i);
+        ClickAt(rcItem.CenterPoint());
+        ASSERT_TRUE(PumpMenuUntil([] { return GetTrackedPopupCount() == 1; })) << i;
+        CTKPPopupBar* pPopup = GetDeepestPopup();
+        ASSERT_TRUE(pPopup->IsWindowVisible());
+        CRect rcPopup;
+        pPopup->GetWindowRect(&rcPopup);
+        EXPECT_EQ(rcPopup.top, rcItem.bottom) << i;
+        EXPECT_EQ(rcPopup.left, rcItem.left - 1) << i;  // the theme widens the item by 1
+        TapKey(VK_ESCAPE);
+        EXPECT_TRUE(PumpMenuUntil([] { return GetTrackedPopupCount() == 0; })) << i;
+        CloseAllPopups();
+    }
+}
+
+namespace {
+
+CTKPControl* FindByCaption(CTKPCommandBar* pBar, LPCTSTR lpszCaption)
+{
+    for (int i = 0; i < pBar->GetControlCount(); i++)
+        if (pBar->GetControl(i)->GetCaption() == lpszCaption)
+            return pBar->GetControl(i);
+    return nullptr;
+}
+
+CPoint ScreenCenter(CTKPControl* pControl)
+{
+    CRect rc = pControl->GetRect();
+    pControl->GetParent()->ClientToScreen(&rc);
+    return rc.CenterPoint();
+}
+
+}  // namespace
+
+TEST_F(MenuBarTest, ItemsOfEveryLevelSendTheirCommandsAndDisabledOnesNothing)
+{
+    m_pFrame->m_enabled[120] = FALSE;
+    ClickAt(m_pFrame->GetMenuItemRect(0).CenterPoint());
+    ASSERT_TRUE(PumpMenuUntil([] { return GetTrackedPopupCount() == 1; }));
+    ClickAt(ScreenCenter(FindByCaption(GetDeepestPopup(), L"&Recent")));
+    ASSERT_TRUE(PumpMenuUntil([] { return GetTrackedPopupCount() == 2; }));
+    ClickAt(ScreenCenter(FindByCaption(GetDeepestPopup(), L"&More")));
+    ASSERT_TRUE(PumpMenuUntil([] { return GetTrackedPopupCount() == 3; }));
+    ClickAt(ScreenCenter(FindByCaption(GetDeepestPopup(), L"&Deep")));
+    ASSERT_TRUE(PumpMenuUntil([this] { return !m_pFrame->m_commands.empty(); }));
+    EXPECT_EQ(m_pFrame->m_commands, (std::vector<UINT>{114}));
+    EXPECT_TRUE(PumpMenuUntil([] { return GetTrackedPopupCount() == 0; }));
+
+    // The disabled "Undo" keeps the menu open and sends nothing.
+    ClickAt(m_pFrame->GetMenuItemRect(1).CenterPoint());
+    ASSERT_TRUE(PumpMenuUntil([] { return GetTrackedPopupCount() == 1; }));
+    CTKPControl* pUndo = FindByCaption(GetDeepestPopup(), L"&Undo");
+    ASSERT_NE(pUndo, nullptr);
+    EXPECT_FALSE(pUndo->GetEnabled());
+    ClickAt(ScreenCenter(pUndo));
+    PumpMenu();
+    EXPECT_EQ(m_pFrame->m_commands.size(), 1u);
+    EXPECT_EQ(GetTrackedPopupCount(), 1);
+    ClickAt(ScreenCenter(FindByCaption(GetDeepestPopup(), L"&Copy")));
+    ASSERT_TRUE(PumpMenuUntil([this] { return m_pFrame->m_commands.size() == 2; }));
+    EXPECT_EQ(m_pFrame->m_commands[1], 122u);
+}
+
+TEST_F(MenuBarTest, AltF10AndMnemonicsDriveTheMenuFromTheKeyboard)
+{
+    CTKPMenuBar* pBar = m_pFrame->GetMenuBar();
+    // Alt alone activates the menu bar on its first item, not the frame's system menu.
+    TapKey(VK_MENU);
+    ASSERT_TRUE(PumpMenuUntil([pBar] { return pBar->IsTrackingMode(); }));
+    EXPECT_EQ(pBar->GetSelectedIndex(), 0);
+    TapKey(VK_RIGHT);
+    EXPECT_EQ(pBar->GetSelectedIndex(), 1);
+    TapKey(VK_DOWN);
+    ASSERT_TRUE(PumpMenuUntil([] { return GetTrackedPopupCount() == 1; }));
+    CTKPPopupBar* pEdit = GetDeepestPopup();
+    EXPECT_EQ(pEdit->GetControlPopup(), pBar->GetControl(1));
+    // Left and right move to the neighbouring menus while one is open.
+    TapKey(VK_RIGHT);
+    ASSERT_TRUE(PumpMenuUntil([pBar] { return pBar->GetPopupedIndex() == 2; }));
+    TapKey(VK_ESCAPE);
+    ASSERT_TRUE(PumpMenuUntil([] { return GetTrackedPopupCount() == 0; }));
+    EXPECT_TRUE(pBar->IsTrackingMode());
+    TapKey(VK_ESCAPE);
+    ASSERT_TRUE(PumpMenuUntil([pBar] { return !pBar->IsTrackingMode(); }));
+
+    // F10 as well.
+    TapKey(VK_F10);
+    ASSERT_TRUE(PumpMenuUntil([pBar] { return pBar->IsTrackingMode(); }));
+    TapKey(VK_ESCAPE);
+    ASSERT_TRUE(PumpMenuUntil([pBar] { return !pBar->IsTrackingMode(); }));
+
+    // Alt+E selects "Edit", Down opens it, a mnemonic in the menu runs its command.
+    TapKeyWith({VK_MENU}, 'E');
+    ASSERT_TRUE(PumpMenuUntil([pBar] { return pBar->IsTrackingMode() && pBar->GetSelectedIndex() == 1; }));
+    TapKey(VK_DOWN);
+    ASSERT_TRUE(PumpMenuUntil([] { return GetTrackedPopupCount() == 1; }));
+    TapKey('P');
+    ASSERT_TRUE(PumpMenuUntil([this] { return !m_pFrame->m_commands.empty(); }));
+    EXPECT_EQ(m_pFrame->m_commands, (std::vector<UINT>{123}));
+    EXPECT_TRUE(PumpMenuUntil([pBar] { return GetTrackedPopupCount() == 0 && !pBar->IsTrackingMode(); }));
+
+    // Enter runs the selected item.
+    TapKeyWith({VK_MENU}, 'F');
+    TapKey(VK_DOWN);
+    ASSERT_TRUE(PumpMenuUntil([] { return GetTrackedPopupCount() == 1; }));
+    TapKey(VK_DOWN);
+    TapKey(VK_RETURN);
+    ASSERT_TRUE(PumpMenuUntil([this] { return m_pFrame->m_commands.size() == 2; }));
+    EXPECT_EQ(m_pFrame->m_commands[1], 111u);
+}
+
+namespace {
+
+int g_nResetQuestions = 0;
+int AnswerResetOk(LPCTSTR lpszText, UINT nType)
+{
+    ++g_nResetQuestions;
+    return IDOK;
+}
+
+}  // namespace
+
+TEST_F(MenuBarTest, ResetAsksOnceAndRestoresTheMenu)
+{
+    CTKPMenuBar* pBar = m_pFrame->GetMenuBar();
+    CTKPControl* pHelp = pBar->GetControls()->FindControl(tkpControlPopup, -1, FALSE, FALSE);
+    pBar->GetControls()->Remove(pBar->GetControls()->GetCount() > 3 ? 3 : 0);
+    ASSERT_TRUE(pBar->GetControls()->IsChanged());
+    (void)pHelp;
+    g_nResetQuestions = 0;
+    CTKPResourceManager::SetMessageBoxHook(&AnswerResetOk);
+    pBar->ResetToolBar();
+    CTKPResourceManager::SetMessageBoxHook(nullptr);
+    EXPECT_EQ(g_nResetQuestions, 1);
+    EXPECT_FALSE(pBar->GetControls()->IsChanged());
+    EXPECT_NE(FindByCaption(pBar, L"&Help"), nullptr);
+}
+
+TEST(MenuBarLoading, AMenuThatCannotBeLoadedLeavesTheFrameItsMenu)
+{
+    PrepareMenuTests();
+    CMenuTestFrame* pFrame = new CMenuTestFrame;
+    ASSERT_TRUE(pFrame->CreateTestFrame(TRUE, CRect(0, 0, 300, 200)));
+    HMENU hMenu = ::LoadMenuW(AfxGetResourceHandle(), MAKEINTRESOURCEW(IDR_TEST_MENU));
+    ::SetMenu(pFrame->GetSafeHwnd(), hMenu);
+    EXPECT_EQ(pFrame->GetCommandBars()->CreateMenuBar(L"Menu Bar", 4321), nullptr);
+    EXPECT_EQ(::GetMenu(pFrame->GetSafeHwnd()), hMenu);
+    EXPECT_EQ(pFrame->GetCommandBars()->GetMenuBar(), nullptr);
+    pFrame->DestroyWindow();
+}

@@ -1,0 +1,287 @@
+// The saved layout of a frame's bars and the property exchange of bars and controls through the
+// archive and registry back ends.
+#include <gtest/gtest.h>
+
+#include "TestRegistryKey.h"
+#include "classlib/core/CArchive.h"
+#include "classlib/core/CMemFile.h"
+#include "tests/toolkit/commandbars/MenuTestSupport.h"
+#include "toolkit/base/PropExchangeRegistry.h"
+#include "toolkit/commandbars/CommandBarList.h"
+#include "toolkit/commandbars/Control.h"
+#include "toolkit/commandbars/ControlPopup.h"
+#include "toolkit/commandbars/Controls.h"
+#include "toolkit/commandbars/DockBar.h"
+#include "toolkit/commandbars/ToolBar.h"
+#include "toolkit/common/PropExchangeArchive.h"
+
+#include <functional>
+
+namespace {
+
+const wchar_t* kProfile = L"TestLayout";
+
+class PersistenceTest : public ::testing::Test {
+protected:
+    PersistenceTest() : m_key(L"MorvickCommandBarsTests") {}
+    void SetUp() override
+    {
+        PrepareMenuTests();
+        m_pFrame = new CMenuTestFrame;
+        ASSERT_TRUE(m_pFrame->CreateMenuFrame());
+        m_pCommandBars = m_pFrame->GetCommandBars();
+        m_pToolBar = m_pFrame->GetToolBar();
+    }
+    void TearDown() override
+    {
+        CloseAllPopups();
+        if (m_pFrame->GetSafeHwnd() != NULL)
+            m_pFrame->DestroyWindow();
+    }
+    int Entries(CTKPDockBar* pDockBar, CTKPToolBar* pBar) const
+    {
+        int n = 0;
+        for (INT_PTR i = 0; i < pDockBar->GetBars().GetSize(); i++)
+            n += pDockBar->GetBars()[i] == pBar ? 1 : 0;
+        return n;
+    }
+    TestRegistryKey m_key;
+    CMenuTestFrame* m_pFrame = nullptr;
+    CTKPCommandBars* m_pCommandBars = nullptr;
+    CTKPToolBar* m_pToolBar = nullptr;
+};
+
+}  // namespace
+
+TEST_F(PersistenceTest, ASavedLayoutComesBackAfterTheBarsMoved)
+{
+    m_pToolBar->SetVisible(FALSE);
+    m_pCommandBars->SaveLayout(kProfile);
+    m_pToolBar->SetVisible(TRUE);
+    EXPECT_EQ(m_key.Dword(L"TestLayout-Summary", L"Bars"), 2u);
+    EXPECT_EQ(m_key.Dword(L"TestLayout-Bar0", L"BarID"), 200u);
+    EXPECT_EQ(m_key.Dword(L"TestLayout-Bar0", L"Visible"), 0u);
+    EXPECT_EQ(m_key.Dword(L"TestLayout-Bar1", L"BarID"), 1u);
+    EXPECT_EQ(m_key.Raw(L"TestLayout-Bar1", L"Visible"), 0u);  // only a hidden bar says so
+    // The dock bar's entries after its leading one: bars in rows, a row break as 0.
+    EXPECT_EQ(m_key.Dword(L"TestLayout-DockBar0", L"Bar#0"), 0u);
+    EXPECT_EQ(m_key.Dword(L"TestLayout-DockBar0", L"Bar#1"), 200u);
+    EXPECT_EQ(m_key.Dword(L"TestLayout-DockBar0", L"Bar#2"), 0u);
+    EXPECT_EQ(m_key.Dword(L"TestLayout-DockBar0", L"Bar#3"), 1u);
+    EXPECT_EQ(m_key.Raw(L"TestLayout-DockBar2", L"Bars"), 0u);  // an empty dock bar has no entries
+
+    // The toolbar moves to the left and is shown; the saved layout puts it back, hidden.
+    m_pCommandBars->DockCommandBar(m_pToolBar, tkpBarLeft);
+    ASSERT_EQ(m_pToolBar->GetDockBar(), m_pCommandBars->GetDockBar(tkpBarLeft));
+    m_pCommandBars->LoadLayout(kProfile);
+    RunIdle();
+    EXPECT_EQ(m_pToolBar->GetDockBar(), m_pCommandBars->GetDockBar(tkpBarTop));
+    EXPECT_EQ(Entries(m_pCommandBars->GetDockBar(tkpBarTop), m_pToolBar), 1);
+    EXPECT_EQ(Entries(m_pCommandBars->GetDockBar(tkpBarLeft), m_pToolBar), 0);
+    EXPECT_EQ(m_pCommandBars->GetDockBar(tkpBarTop)->GetBars()[1], m_pToolBar);
+    EXPECT_FALSE(m_pToolBar->IsVisible());
+}
+
+TEST_F(PersistenceTest, ADamagedLayoutKeepsTheBarsWhereTheyAre)
+{
+    const DWORD many = 100000, zero = 0, one = 1, toolbar = 200, unknown = 77, huge = 0x7FFFFFFF;
+    m_key.Set(L"TestLayout-Summary", L"Bars", REG_DWORD, &many, 4);
+    m_key.Set(L"TestLayout-Summary", L"ScreenCX", REG_DWORD, &zero, 4);
+    m_key.Set(L"TestLayout-Bar0", L"BarID", REG_DWORD, &unknown, 4);
+    m_key.Set(L"TestLayout-Bar0", L"XPos", REG_DWORD, &huge, 4);
+    m_key.Set(L"TestLayout-Bar1", L"BarID", REG_DWORD, &one, 4);
+    m_key.Set(L"TestLayout-DockBar0", L"Bars", REG_DWORD, &many, 4);
+    m_key.Set(L"TestLayout-DockBar0", L"Bar#0", REG_DWORD, &toolbar, 4);
+    m_key.Set(L"TestLayout-DockBar0", L"Bar#1", REG_DWORD, &toolbar, 4);
+    m_key.Set(L"TestLayout-DockBar0", L"Bar#2", REG_DWORD, &unknown, 4);
+    m_key.Set(L"TestLayout-DockBar1", L"Bars", REG_DWORD, &one, 4);
+    m_key.Set(L"TestLayout-DockBar1", L"Bar#0", REG_DWORD, &toolbar, 4);
+    m_pCommandBars->LoadLayout(kProfile);
+    RunIdle();
+    // Every bar is in one place once; unknown ids and endless counts changed nothing else.
+    CTKPDockBar* pTop = m_pCommandBars->GetDockBar(tkpBarTop);
+    EXPECT_EQ(Entries(pTop, m_pToolBar), 1);
+    EXPECT_EQ(Entries(pTop, reinterpret_cast<CTKPToolBar*>(m_pFrame->GetMenuBar())), 1);
+    EXPECT_LE(pTop->GetBars().GetSize(), 8);
+    EXPECT_EQ(Entries(m_pCommandBars->GetDockBar(tkpBarBottom), m_pToolBar), 0);  // "Bars" 1 is ignored
+    EXPECT_TRUE(m_pToolBar->IsVisible());
+    CRect rcBar;
+    m_pToolBar->GetWindowRect(&rcBar);
+    EXPECT_LT(rcBar.left, 2000);
+}
+
+namespace {
+
+// A user toolbar with a button, and two popup controls sharing one popup bar of two buttons.
+CTKPToolBar* MakeUserBar(CTKPCommandBars* pCommandBars, UINT nID)
+{
+    CTKPToolBar* pBar = new CTKPToolBar;
+    pBar->SetCommandBars(pCommandBars);
+    pBar->SetBarID(nID);
+    pBar->SetTitle(L"Mine");
+    pBar->SetBuiltIn(FALSE);
+    CTKPControls* pControls = pBar->GetControls();
+    CTKPControl* pButton = pControls->Add(tkpControlButton, 150);
+    pButton->SetCaption(L"&Alpha");
+    pButton->SetShortcutText(L"Ctrl+A");
+    pButton->SetPrompt(L"Does alpha\nAlpha");
+    pButton->SetFlags(tkpFlagRightAlign);
+    pButton->SetStyle(3);
+    CTKPControl* pFirst = pControls->Add(tkpControlPopup, 151);
+    pFirst->SetCaption(L"&Popup");
+    pFirst->SetBeginGroup(TRUE);
+    CTKPCommandBar* pPopup = pFirst->GetCommandBar();
+    pPopup->GetControls()->Add(tkpControlButton, 160)->SetCaption(L"One");
+    pPopup->GetControls()->Add(tkpControlButton, 161)->SetCaption(L"Two");
+    CTKPControlPopup* pSecond = static_cast<CTKPControlPopup*>(pControls->Add(tkpControlPopup, 152));
+    pSecond->SetCommandBar(pPopup);
+    return pBar;
+}
+
+void CheckRestoredBar(CTKPCommandBars* pCommandBars, UINT nID)
+{
+    CTKPToolBar* pBar = pCommandBars->GetToolBar(nID);
+    ASSERT_NE(pBar, nullptr);
+    EXPECT_EQ(pBar->GetTitle(), CString(L"Mine"));
+    EXPECT_FALSE(pBar->IsBuiltIn());
+    CTKPControls* pControls = pBar->GetControls();
+    CTKPControl* pButton = pControls->FindControl(150);
+    ASSERT_NE(pButton, nullptr);
+    EXPECT_EQ(pButton->GetCaption(), CString(L"&Alpha"));
+    EXPECT_EQ(pButton->GetShortcutText(), CString(L"Ctrl+A"));
+    EXPECT_EQ(pButton->GetTooltip(), CString(L"Alpha"));
+    EXPECT_EQ(pButton->GetDescription(), CString(L"Does alpha"));
+    EXPECT_TRUE(pButton->GetFlags() & tkpFlagRightAlign);
+    EXPECT_EQ(pButton->GetStyle(), 3);
+    CTKPControl* pFirst = pControls->FindControl(151);
+    CTKPControl* pSecond = pControls->FindControl(152);
+    ASSERT_NE(pFirst, nullptr);
+    ASSERT_NE(pSecond, nullptr);
+    EXPECT_TRUE(pFirst->GetBeginGroup());
+    ASSERT_NE(pFirst->GetCommandBar(), nullptr);
+    // The shared popup bar was saved once and both controls link to it again.
+    EXPECT_EQ(pFirst->GetCommandBar(), pSecond->GetCommandBar());
+    CTKPControls* pPopupControls = pFirst->GetCommandBar()->GetControls();
+    ASSERT_EQ(pPopupControls->GetCount(), 2);
+    EXPECT_EQ(pPopupControls->GetAt(1)->GetCaption(), CString(L"Two"));
+}
+
+}  // namespace
+
+TEST_F(PersistenceTest, BarsAndControlsRoundTripThroughTheArchive)
+{
+    CTKPToolBar* pBar = MakeUserBar(m_pCommandBars, 300);
+    TKPPropExchangeSettings settings = {FALSE, TRUE, TRUE, m_pCommandBars};
+    CMemFile file(1024);
+    {
+        CTKPCommandBarList list;
+        UINT nNextID = TKP_FIRST_POPUP_BAR_ID;
+        TKPAddCommandBarToList(pBar, nNextID, list, settings);
+        EXPECT_EQ(list.GetCount(), 2);  // the bar and its one popup bar
+        try {
+            CArchive ar(&file, CArchive::store);
+            CTKPPropExchangeArchive px(ar);
+            px.m_dwData = reinterpret_cast<DWORD_PTR>(&settings);
+            ASSERT_TRUE(TKPSaveCommandBarList(&px, list));
+            ar.Close();
+        } catch (CException* e) {
+            ADD_FAILURE() << "save: " << e->GetRuntimeClass()->m_lpszClassName;
+            e->Delete();
+        }
+    }
+    pBar->InternalRelease();
+    file.SeekToBegin();
+    CTKPCommandBarList loaded;
+    try {
+        CArchive ar(&file, CArchive::load);
+        CTKPPropExchangeArchive px(ar);
+        px.m_dwData = reinterpret_cast<DWORD_PTR>(&settings);
+        ASSERT_TRUE(TKPLoadCommandBarList(&px, loaded));
+    } catch (CException* e) {
+        WCHAR sz[256] = {};
+        e->GetErrorMessage(sz, 256);
+        ADD_FAILURE() << "load: " << e->GetRuntimeClass()->m_lpszClassName;
+        e->Delete();
+    }
+    ASSERT_EQ(loaded.GetCount(), 2);
+    TKPRestoreCommandBarList(m_pCommandBars, loaded, TRUE);
+    CheckRestoredBar(m_pCommandBars, 300);
+
+    // A damaged archive loads nothing and says so.
+    BYTE garbage[64];
+    for (int i = 0; i < 64; i++)
+        garbage[i] = static_cast<BYTE>(0xF7 ^ (i * 37));
+    CMemFile bad(garbage, sizeof(garbage));
+    CTKPCommandBarList none;
+    {
+        CArchive ar(&bad, CArchive::load);
+        CTKPPropExchangeArchive px(ar);
+        px.m_dwData = reinterpret_cast<DWORD_PTR>(&settings);
+        EXPECT_FALSE(TKPLoadCommandBarList(&px, none));
+    }
+    bad.Detach();
+}
+
+TEST_F(PersistenceTest, BarsAndControlsRoundTripThroughTheRegistry)
+{
+    CTKPToolBar* pBar = MakeUserBar(m_pCommandBars, 301);
+    TKPPropExchangeSettings settings = {FALSE, TRUE, TRUE, m_pCommandBars};
+    {
+        CTKPCommandBarList list;
+        UINT nNextID = TKP_FIRST_POPUP_BAR_ID;
+        TKPAddCommandBarToList(pBar, nNextID, list, settings);
+        CTKPPropExchangeRegistry px(FALSE, m_key.Key(), L"Controls");
+        px.m_dwData = reinterpret_cast<DWORD_PTR>(&settings);
+        ASSERT_TRUE(TKPSaveCommandBarList(&px, list));
+    }
+    pBar->InternalRelease();
+    EXPECT_EQ(m_key.Text(L"Controls\\CommandBars\\CommandBar0", L"Class"), L"CTKPToolBar");
+    EXPECT_EQ(m_key.Dword(L"Controls\\CommandBars\\CommandBar0", L"BarID"), 301u);
+    EXPECT_EQ(m_key.Text(L"Controls\\CommandBars\\CommandBar0\\Controls\\Control0", L"Caption"), L"&Alpha");
+    CTKPCommandBarList loaded;
+    {
+        CTKPPropExchangeRegistry px(TRUE, m_key.Key(), L"Controls");
+        px.m_dwData = reinterpret_cast<DWORD_PTR>(&settings);
+        ASSERT_TRUE(TKPLoadCommandBarList(&px, loaded));
+    }
+    ASSERT_EQ(loaded.GetCount(), 2);
+    TKPRestoreCommandBarList(m_pCommandBars, loaded, TRUE);
+    CheckRestoredBar(m_pCommandBars, 301);
+}
+
+TEST_F(PersistenceTest, CustomisedControlsAreSavedInTheProfileOrInAFile)
+{
+    m_pCommandBars->m_bCustomizeAvail = TRUE;
+    // A small change goes to the registry as one binary value.
+    m_pToolBar->GetControls()->Remove(0);
+    m_pCommandBars->SaveLayout(kProfile);
+    EXPECT_EQ(m_key.Raw(L"TestLayout-Controls", L"Controls"), static_cast<DWORD>(REG_BINARY));
+    EXPECT_EQ(m_key.Dword(L"TestLayout-Controls", L"LoadFromFile"), 0u);
+
+    // Data beyond 16000 bytes goes to a hidden file that the profile names.
+    for (int i = 0; i < 300; i++) {
+        CString strCaption;
+        strCaption.Format(L"A rather long caption of button number %d", i);
+        m_pToolBar->GetControls()->Add(tkpControlButton, 100 + i % 5)->SetCaption(strCaption);
+    }
+    auto countSaved = [this] {
+        int n = 0;
+        for (int i = 0; i < m_pToolBar->GetControls()->GetCount(); i++)
+            n += m_pToolBar->GetControls()->GetAt(i)->IsTemporary() ? 0 : 1;
+        return n;
+    };
+    const int nCount = countSaved();
+    m_pCommandBars->SaveLayout(kProfile);
+    ASSERT_EQ(m_key.Dword(L"TestLayout-Controls", L"LoadFromFile"), 1u);
+    const std::wstring path = m_key.Text(L"TestLayout-Controls", L"Controls");
+    const DWORD dwAttributes = ::GetFileAttributesW(path.c_str());
+    ASSERT_NE(dwAttributes, INVALID_FILE_ATTRIBUTES);
+    EXPECT_TRUE(dwAttributes & FILE_ATTRIBUTE_HIDDEN);
+
+    // Loading takes the controls back from the file.
+    m_pToolBar->GetControls()->RemoveAll();
+    m_pCommandBars->LoadLayout(kProfile, TRUE);
+    EXPECT_EQ(countSaved(), nCount);
+    ::SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    ::DeleteFileW(path.c_str());
+}
