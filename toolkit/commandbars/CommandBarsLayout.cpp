@@ -324,8 +324,12 @@ void LoadDockBars(CTKPCommandBars* pCommandBars, LPCTSTR lpszProfileName)
             if (pBar == NULL && bLastWasBreak)
                 continue;
             bLastWasBreak = pBar == NULL;
-            if (pBar != NULL)
+            if (pBar != NULL) {
                 arrPlaced.Add(pBar);
+                // A bar that is elsewhere takes this dock bar's side first.
+                if (pBar->GetPosition() != pDockBar->GetPosition())
+                    pBar->SetPosition(pDockBar->GetPosition());
+            }
             // The bar leaves its earlier dock bar and takes this one's side.
             pDockBar->InsertEntry(nInserted++, pBar);
         }

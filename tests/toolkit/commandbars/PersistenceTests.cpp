@@ -76,6 +76,7 @@ TEST_F(PersistenceTest, ASavedLayoutComesBackAfterTheBarsMoved)
     m_pCommandBars->LoadLayout(kProfile);
     RunIdle();
     EXPECT_EQ(m_pToolBar->GetDockBar(), m_pCommandBars->GetDockBar(tkpBarTop));
+    EXPECT_EQ(m_pToolBar->GetPosition(), tkpBarTop);
     EXPECT_EQ(Entries(m_pCommandBars->GetDockBar(tkpBarTop), m_pToolBar), 1);
     EXPECT_EQ(Entries(m_pCommandBars->GetDockBar(tkpBarLeft), m_pToolBar), 0);
     EXPECT_EQ(m_pCommandBars->GetDockBar(tkpBarTop)->GetBars()[1], m_pToolBar);
