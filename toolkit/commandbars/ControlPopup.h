@@ -46,9 +46,6 @@ public:
     // TRUE when the other control's popup is this one's, or one contains the other.
     BOOL IsContainPopup(CTKPControlPopup* pOther);
 
-    UINT GetLoadedCommandBarId() const { return m_dwReserved; }
-    void SetLoadedCommandBarId(UINT nID) { m_dwReserved = nID; }
-
 protected:
     BOOL m_bPopup;
     CTKPCommandBar* m_pCommandBar;

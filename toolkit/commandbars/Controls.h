@@ -58,7 +58,6 @@ public:
     void SetSavedCopy(CTKPControls* pSavedCopy);
     void ClearSavedCopy();
     CTKPControls* GetSavedCopy() const { return m_pSavedCopy; }
-    void SetSavedCopy(CTKPControls* pSavedCopy) { ClearSavedCopy(); m_pSavedCopy = pSavedCopy; }
     BOOL Compare(CTKPControls* pOther);
     BOOL IsChanged();
 

@@ -148,20 +148,6 @@ void CTKPDockBar::DockCommandBar(CTKPToolBar* pBar, LPCRECT lpRect)
         m_pCommandBars->RecalcFrameLayout(TRUE);
 }
 
-void CTKPDockBar::InsertEntry(int nIndex, CTKPToolBar* pBar)
-{
-    if (pBar != NULL) {
-        if (pBar->GetDockBar() != NULL)
-            pBar->GetDockBar()->RemoveCommandBar(pBar);
-        if (pBar->GetSafeHwnd() != NULL && GetSafeHwnd() != NULL && ::GetParent(pBar->GetSafeHwnd()) != m_hWnd)
-            ::SetParent(pBar->GetSafeHwnd(), m_hWnd);
-        pBar->SetDockBar(this);
-    }
-    if (nIndex < 0 || nIndex > (int)m_arrBars.GetSize())
-        nIndex = (int)m_arrBars.GetSize();
-    m_arrBars.InsertAt(nIndex, pBar);
-}
-
 int CTKPDockBar::Insert(CTKPToolBar* pBar, CRect rc, CPoint ptCenter)
 {
     const BOOL bHorz = IsHorizontal();

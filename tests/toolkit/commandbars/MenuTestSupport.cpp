@@ -24,7 +24,7 @@ BOOL CMenuTestFrame::CreateMenuFrame(int x, int y, int cx, int cy, UINT nMenuID)
     SetWindowPos(&CWnd::wndTop, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
     SetForegroundWindow();
     SetFocus();
-    RunIdle();
+    ::RunIdle(this);
     PumpUntil([this] { return ::GetForegroundWindow() == m_hWnd; }, 1000);
     return TRUE;
 }

@@ -74,7 +74,7 @@ TEST_F(PersistenceTest, ASavedLayoutComesBackAfterTheBarsMoved)
     m_pCommandBars->DockCommandBar(m_pToolBar, tkpBarLeft);
     ASSERT_EQ(m_pToolBar->GetDockBar(), m_pCommandBars->GetDockBar(tkpBarLeft));
     m_pCommandBars->LoadLayout(kProfile);
-    RunIdle();
+    RunIdle(m_pFrame);
     EXPECT_EQ(m_pToolBar->GetDockBar(), m_pCommandBars->GetDockBar(tkpBarTop));
     EXPECT_EQ(m_pToolBar->GetPosition(), tkpBarTop);
     EXPECT_EQ(Entries(m_pCommandBars->GetDockBar(tkpBarTop), m_pToolBar), 1);
@@ -98,7 +98,7 @@ TEST_F(PersistenceTest, ADamagedLayoutKeepsTheBarsWhereTheyAre)
     m_key.Set(L"TestLayout-DockBar1", L"Bars", REG_DWORD, &one, 4);
     m_key.Set(L"TestLayout-DockBar1", L"Bar#0", REG_DWORD, &toolbar, 4);
     m_pCommandBars->LoadLayout(kProfile);
-    RunIdle();
+    RunIdle(m_pFrame);
     // Every bar is in one place once; unknown ids and endless counts changed nothing else.
     CTKPDockBar* pTop = m_pCommandBars->GetDockBar(tkpBarTop);
     EXPECT_EQ(Entries(pTop, m_pToolBar), 1);
