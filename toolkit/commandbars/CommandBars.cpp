@@ -571,7 +571,10 @@ CDocTemplate* CTKPCommandBars::GetActiveDocTemplate(CMDIChildWnd* pChild)
 
 // --- Options in the profile ---------------------------------------------------------------------
 
-void CTKPCommandBars::SaveOptions(LPCTSTR lpszProfileName)
+namespace {
+
+// The options under "<profile>-Options" of the application's registry key, loaded or saved.
+void ExchangeOptions(CTKPBarOptions* pOptions, LPCTSTR lpszProfileName, BOOL bLoading)
 {
     CWinApp* pApp = AfxGetApp();
     HKEY hKey = pApp != NULL ? pApp->GetAppRegistryKey() : NULL;
@@ -580,23 +583,20 @@ void CTKPCommandBars::SaveOptions(LPCTSTR lpszProfileName)
     CString strSection;
     strSection.Format(L"%s-Options", lpszProfileName);
     {
-        CTKPPropExchangeRegistry px(FALSE, hKey, strSection);
-        m_pOptions->DoPropExchange(&px, TRUE);
+        CTKPPropExchangeRegistry px(bLoading, hKey, strSection);
+        pOptions->DoPropExchange(&px, TRUE);
     }
     ::RegCloseKey(hKey);
 }
 
+}  // namespace
+
+void CTKPCommandBars::SaveOptions(LPCTSTR lpszProfileName)
+{
+    ExchangeOptions(m_pOptions, lpszProfileName, FALSE);
+}
+
 void CTKPCommandBars::LoadOptions(LPCTSTR lpszProfileName)
 {
-    CWinApp* pApp = AfxGetApp();
-    HKEY hKey = pApp != NULL ? pApp->GetAppRegistryKey() : NULL;
-    if (hKey == NULL)
-        return;
-    CString strSection;
-    strSection.Format(L"%s-Options", lpszProfileName);
-    {
-        CTKPPropExchangeRegistry px(TRUE, hKey, strSection);
-        m_pOptions->DoPropExchange(&px, TRUE);
-    }
-    ::RegCloseKey(hKey);
+    ExchangeOptions(m_pOptions, lpszProfileName, TRUE);
 }

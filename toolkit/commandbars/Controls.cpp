@@ -150,27 +150,41 @@ CTKPCommandBar* CTKPControls::CreatePopupBarFor(int nId, CMenu* pSubMenu)
     return pPopup;
 }
 
+CTKPControl* CTKPControls::CreateButton(int nId, const CString* pMenuCaption)
+{
+    CTKPControl* pControl = NULL;
+    switch (nId) {
+    case 35000:
+        pControl = CreateByName("CTKPControlWindowList");
+        break;
+    case 35002:
+        pControl = CreateByName("CTKPControlWorkspaceActions");
+        break;
+    case TKP_ID_TOOLBARLIST:
+        pControl = CreateByName("CTKPControlToolbars");
+        break;
+    case 35003:
+        if (pMenuCaption == NULL)
+            pControl = CreateByName("CTKPControlRecentFileList");
+        break;
+    case 0xE110:
+        if (pMenuCaption != NULL)
+            pControl = CreateByName("CTKPControlRecentFileList");
+        break;
+    case 0xE210:
+        if (pMenuCaption != NULL && *pMenuCaption == L"<<OLE VERBS GO HERE>>")
+            pControl = CreateByName("CTKPControlOleItems");
+        break;
+    }
+    return pControl != NULL ? pControl : new CTKPControlButton;
+}
+
 CTKPControl* CTKPControls::CreateControl(int nType, int nId)
 {
     CTKPControl* pControl = NULL;
     switch (nType) {
     case tkpControlButton:
-        switch (nId) {
-        case 35000:
-            pControl = CreateByName("CTKPControlWindowList");
-            break;
-        case 35002:
-            pControl = CreateByName("CTKPControlWorkspaceActions");
-            break;
-        case TKP_ID_TOOLBARLIST:
-            pControl = CreateByName("CTKPControlToolbars");
-            break;
-        case 35003:
-            pControl = CreateByName("CTKPControlRecentFileList");
-            break;
-        }
-        if (pControl == NULL)
-            pControl = new CTKPControlButton;
+        pControl = CreateButton(nId, NULL);
         break;
     case tkpControlPopup:
     case tkpControlButtonPopup:
@@ -273,26 +287,7 @@ CTKPControl* CTKPControls::AddMenuItem(CMenu* pMenu, int nIndex)
     if (pControl == NULL) {
         const int nType = cs.controlType;
         if (nType == tkpControlButton) {
-            switch (nId) {
-            case 35000:
-                pControl = CreateByName("CTKPControlWindowList");
-                break;
-            case 35002:
-                pControl = CreateByName("CTKPControlWorkspaceActions");
-                break;
-            case TKP_ID_TOOLBARLIST:
-                pControl = CreateByName("CTKPControlToolbars");
-                break;
-            case 0xE210:
-                if (strCaption == L"<<OLE VERBS GO HERE>>")
-                    pControl = CreateByName("CTKPControlOleItems");
-                break;
-            case 0xE110:
-                pControl = CreateByName("CTKPControlRecentFileList");
-                break;
-            }
-            if (pControl == NULL)
-                pControl = new CTKPControlButton;
+            pControl = CreateButton(nId, &strCaption);
         } else if (TKPIsPopupType(nType)) {
             CTKPControlPopup* pPopup = CTKPControlPopup::CreateControlPopup(nType);
             CMenu* pSubMenu = hSubMenu != NULL ? CMenu::FromHandle(hSubMenu) : NULL;

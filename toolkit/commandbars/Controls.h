@@ -72,6 +72,10 @@ public:
     // The creation of a control by kind and id (window list, toolbars list... when those classes are
     // part of the program, else a plain button); the caller owns the reference.
     CTKPControl* CreateControl(int nType, int nId);
+    // A button by its id: the window list, workspace actions, toolbars list and recent-file list get
+    // their own classes when present; from a menu item (its caption given) 0xE110 is the recent-file
+    // list and 0xE210 with "<<OLE VERBS GO HERE>>" the OLE verbs.
+    static CTKPControl* CreateButton(int nId, const CString* pMenuCaption);
 
 protected:
     friend class CTKPCommandBar;

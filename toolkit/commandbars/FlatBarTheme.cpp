@@ -10,6 +10,7 @@
 #include "toolkit/commandbars/ControlPopup.h"
 
 #include <algorithm>
+#include <vector>
 
 IMPLEMENT_DYNAMIC(CTKPFlatBarTheme, CTKPCommandBarsTheme)
 
@@ -168,28 +169,35 @@ void CTKPFlatBarTheme::DrawBarBackground(CDC* pDC, CTKPCommandBar* pBar)
         pDC->SetPixel(1, h - 2, clr);
         pDC->SetPixel(w - 2, h - 2, clr);
     } else {
-        DrawRectangleByIndex(pDC, rc, 43, 41);
-        if (pBar->GetType() == tkpBarTypePopup)
-            FillPopupIconColumn(pDC, 1, 2, GetPopupIconColumnWidth(pBar), h - 4, FALSE);
-        // Where the popup overlaps the control that opened it, the two read as one shape.
-        CTKPControlPopup* pControlPopup = pBar->GetControlPopup();
-        CTKPCommandBar* pParent = pControlPopup != NULL ? pControlPopup->GetParent() : NULL;
-        if (pParent != NULL && pParent->GetSafeHwnd() != NULL && pBar->GetSafeHwnd() != NULL) {
-            CRect rcControl = pControlPopup->GetRect();
-            pParent->ClientToScreen(&rcControl);
-            CRect rcWindow;
-            pBar->GetWindowRect(&rcWindow);
-            CRect rcOverlap;
-            if (rcOverlap.IntersectRect(rcControl, rcWindow)) {
-                if (rcOverlap.Width() > 1)
-                    rcOverlap.DeflateRect(1, 0);
-                if (rcOverlap.Height() > 1)
-                    rcOverlap.DeflateRect(0, 1);
-                pBar->ScreenToClient(&rcOverlap);
-                pDC->FillSolidRect(rcOverlap, GetColor(30));
-            }
-        }
+        DrawPopupBarBackground(pDC, pBar, GetColor(30));
     }
+}
+
+void CTKPFlatBarTheme::DrawPopupBarBackground(CDC* pDC, CTKPCommandBar* pBar, COLORREF clrOverlap)
+{
+    CRect rc;
+    pBar->GetClientRect(&rc);
+    DrawRectangleByIndex(pDC, rc, 43, 41);
+    if (pBar->GetType() == tkpBarTypePopup)
+        FillPopupIconColumn(pDC, 1, 2, GetPopupIconColumnWidth(pBar), rc.Height() - 4, FALSE);
+    // Where the popup overlaps the control that opened it, the two read as one shape.
+    CTKPControlPopup* pControlPopup = pBar->GetControlPopup();
+    CTKPCommandBar* pParent = pControlPopup != NULL ? pControlPopup->GetParent() : NULL;
+    if (pParent == NULL || pParent->GetSafeHwnd() == NULL || pBar->GetSafeHwnd() == NULL)
+        return;
+    CRect rcControl = pControlPopup->GetRect();
+    pParent->ClientToScreen(&rcControl);
+    CRect rcWindow;
+    pBar->GetWindowRect(&rcWindow);
+    CRect rcOverlap;
+    if (!rcOverlap.IntersectRect(rcControl, rcWindow))
+        return;
+    if (rcOverlap.Width() > 1)
+        rcOverlap.DeflateRect(1, 0);
+    if (rcOverlap.Height() > 1)
+        rcOverlap.DeflateRect(0, 1);
+    pBar->ScreenToClient(&rcOverlap);
+    pDC->FillSolidRect(rcOverlap, clrOverlap);
 }
 
 // --- Popup items --------------------------------------------------------------------------------
@@ -508,27 +516,33 @@ void CTKPFlatBarTheme::DrawStatusBarPaneBorder(CDC* pDC, CRect rc)
     Draw3dRectangle(pDC, rc, COLOR_BTNSHADOW, COLOR_BTNSHADOW);
 }
 
+CRect CTKPFlatBarTheme::FillPopupHandleStrip(CDC* pDC, CRect rc, int nMaxHalf, BOOL bHot, COLORREF clrHandle)
+{
+    CRect rcFill(rc.left + 1, rc.top + 1, rc.right + 1, rc.top + 9 + 1);
+    pDC->FillSolidRect(rcFill, GetColor(41));
+    rcFill.DeflateRect(1, 1);
+    const int cx = (rc.left + rc.right) / 2;
+    const int half = std::min(rc.Width() / 2 - 10, nMaxHalf);
+    if (half <= 0)
+        return CRect(0, 0, 0, 0);
+    const CRect rcHandle(cx - half, rcFill.top, cx + half, rcFill.bottom);
+    if (bHot)
+        DrawRectangleByIndex(pDC, rcHandle, 32, 31);
+    else
+        pDC->FillSolidRect(rcHandle, clrHandle);
+    return rcHandle;
+}
+
 CSize CTKPFlatBarTheme::DrawPopupBarHandle(CDC* pDC, CRect rc, BOOL bHot, BOOL bDraw)
 {
-    if (bDraw) {
-        CRect rcFill(rc.left + 1, rc.top + 1, rc.right + 1, rc.top + 9 + 1);
-        pDC->FillSolidRect(rcFill, GetColor(41));
-        rcFill.DeflateRect(1, 1);
-        const int cx = (rc.left + rc.right) / 2;
-        const int half = std::min(rc.Width() / 2 - 10, 16);
-        if (half > 0) {
-            CRect rcHandle(cx - half, rcFill.top, cx + half, rcFill.bottom);
-            if (bHot) {
-                DrawRectangleByIndex(pDC, rcHandle, 32, 31);
-                for (int y : {4, 6})
-                    DrawLine(pDC, rcHandle.left + 2, rc.top + y, rcHandle.right - 2, rc.top + y, 45);
-            } else {
-                pDC->FillSolidRect(rcHandle, GetColor(30));
-                for (int y : {3, 5, 7})
-                    DrawLine(pDC, rcHandle.left + 2, rc.top + y, rcHandle.right - 2, rc.top + y, 38);
-            }
-        }
-    }
+    if (!bDraw)
+        return CSize(0, 9);
+    const CRect rcHandle = FillPopupHandleStrip(pDC, rc, 16, bHot, GetColor(30));
+    if (rcHandle.IsRectEmpty())
+        return CSize(0, 9);
+    const int nColor = bHot ? 45 : 38;
+    for (int y : bHot ? std::vector<int>{4, 6} : std::vector<int>{3, 5, 7})
+        DrawLine(pDC, rcHandle.left + 2, rc.top + y, rcHandle.right - 2, rc.top + y, nColor);
     return CSize(0, 9);
 }
 

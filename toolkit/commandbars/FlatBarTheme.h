@@ -40,6 +40,12 @@ protected:
     // The caption band of a floating bar (small caption font): its height, and its drawing.
     int GetFloatingCaptionHeight(CDC* pDC);
     CSize DrawFloatingCaption(CDC* pDC, CTKPCommandBar* pBar, BOOL bDraw, COLORREF clrFill);
+    // A popup bar's frame, fill and icon column; where it overlaps the control that opened it,
+    // that part in the given colour.
+    void DrawPopupBarBackground(CDC* pDC, CTKPCommandBar* pBar, COLORREF clrOverlap);
+    // The tear-off strip at the top of a popup and its handle around the centre (half-length at most
+    // nMaxHalf; hot: border 32 and fill 31, else the given colour); the handle, empty when none fits.
+    CRect FillPopupHandleStrip(CDC* pDC, CRect rc, int nMaxHalf, BOOL bHot, COLORREF clrHandle);
     // The label, field and button widths of edits and combo boxes.
     CSize DrawEditOrCombo(CDC* pDC, CTKPControl* pControl, BOOL bDraw, BOOL bCombo);
 };

@@ -12,264 +12,26 @@
 IMPLEMENT_DYNAMIC(CTKPGradientBarTheme, CTKPFlatBarTheme)
 
 // A disc shaded darker towards the bottom, with a light rim; 255 is transparent.
+// clang-format off
 const BYTE CTKPGradientBarTheme::s_expandShades[256] = {
-    255,
-    255,
-    255,
-    255,
-    252,
-    234,
-    198,
-    180,
-    180,
-    180,
-    198,
-    252,
-    255,
-    255,
-    255,
-    255,
-    255,
-    255,
-    255,
-    255,
-    252,
-    234,
-    234,
-    234,
-    234,
-    234,
-    234,
-    252,
-    255,
-    255,
-    255,
-    255,
-    255,
-    255,
-    255,
-    252,
-    234,
-    180,
-    180,
-    144,
-    144,
-    180,
-    180,
-    234,
-    252,
-    255,
-    255,
-    255,
-    255,
-    255,
-    252,
-    180,
-    144,
-    144,
-    144,
-    144,
-    144,
-    144,
-    144,
-    144,
-    180,
-    252,
-    255,
-    255,
-    255,
-    252,
-    234,
-    144,
-    144,
-    144,
-    144,
-    144,
-    144,
-    144,
-    144,
-    144,
-    144,
-    234,
-    252,
-    255,
-    255,
-    234,
-    144,
-    144,
-    144,
-    126,
-    126,
-    126,
-    126,
-    126,
-    126,
-    144,
-    144,
-    144,
-    234,
-    255,
-    255,
-    234,
-    126,
-    126,
-    126,
-    126,
-    126,
-    108,
-    108,
-    126,
-    126,
-    126,
-    126,
-    126,
-    234,
-    255,
-    252,
-    234,
-    126,
-    126,
-    108,
-    108,
-    108,
-    108,
-    108,
-    108,
-    108,
-    108,
-    126,
-    126,
-    234,
-    252,
-    198,
-    144,
-    108,
-    108,
-    108,
-    108,
-    90,
-    90,
-    90,
-    90,
-    108,
-    108,
-    108,
-    108,
-    144,
-    198,
-    255,
-    144,
-    108,
-    90,
-    90,
-    90,
-    90,
-    72,
-    72,
-    90,
-    90,
-    90,
-    90,
-    108,
-    144,
-    255,
-    255,
-    144,
-    90,
-    90,
-    72,
-    72,
-    72,
-    72,
-    72,
-    72,
-    72,
-    72,
-    90,
-    90,
-    144,
-    255,
-    255,
-    198,
-    144,
-    72,
-    72,
-    72,
-    54,
-    54,
-    54,
-    54,
-    72,
-    72,
-    72,
-    144,
-    198,
-    255,
-    255,
-    255,
-    198,
-    54,
-    54,
-    54,
-    54,
-    54,
-    54,
-    54,
-    54,
-    54,
-    54,
-    198,
-    255,
-    255,
-    255,
-    255,
-    255,
-    198,
-    144,
-    36,
-    36,
-    36,
-    36,
-    36,
-    36,
-    144,
-    198,
-    255,
-    255,
-    255,
-    255,
-    255,
-    255,
-    255,
-    198,
-    144,
-    144,
-    144,
-    144,
-    144,
-    144,
-    198,
-    255,
-    255,
-    255,
-    255,
-    255,
-    255,
-    255,
-    255,
-    255,
-    255,
-    255,
-    198,
-    198,
-    255,
-    255,
-    255,
-    255,
-    255,
-    255,
-    255,
+    255, 255, 255, 255, 252, 234, 198, 180, 180, 180, 198, 252, 255, 255, 255, 255,
+    255, 255, 255, 255, 252, 234, 234, 234, 234, 234, 234, 252, 255, 255, 255, 255,
+    255, 255, 255, 252, 234, 180, 180, 144, 144, 180, 180, 234, 252, 255, 255, 255,
+    255, 255, 252, 180, 144, 144, 144, 144, 144, 144, 144, 144, 180, 252, 255, 255,
+    255, 252, 234, 144, 144, 144, 144, 144, 144, 144, 144, 144, 144, 234, 252, 255,
+    255, 234, 144, 144, 144, 126, 126, 126, 126, 126, 126, 144, 144, 144, 234, 255,
+    255, 234, 126, 126, 126, 126, 126, 108, 108, 126, 126, 126, 126, 126, 234, 255,
+    252, 234, 126, 126, 108, 108, 108, 108, 108, 108, 108, 108, 126, 126, 234, 252,
+    198, 144, 108, 108, 108, 108,  90,  90,  90,  90, 108, 108, 108, 108, 144, 198,
+    255, 144, 108,  90,  90,  90,  90,  72,  72,  90,  90,  90,  90, 108, 144, 255,
+    255, 144,  90,  90,  72,  72,  72,  72,  72,  72,  72,  72,  90,  90, 144, 255,
+    255, 198, 144,  72,  72,  72,  54,  54,  54,  54,  72,  72,  72, 144, 198, 255,
+    255, 255, 198,  54,  36,  18,  18,  18,  18,  18,  18,  36,  54, 198, 255, 255,
+    255, 255, 255, 198, 144,  36,  18,   0,   0,  18,  36, 144, 198, 255, 255, 255,
+    255, 255, 255, 255, 198, 144, 144, 144, 144, 144, 144, 198, 255, 255, 255, 255,
+    255, 255, 255, 255, 255, 255, 255, 198, 198, 255, 255, 255, 255, 255, 255, 255,
 };
+// clang-format on
 
 namespace {
 
@@ -531,26 +293,7 @@ void CTKPGradientBarTheme::DrawBarBackground(CDC* pDC, CTKPCommandBar* pBar)
         pDC->FillSolidRect(rc.right - 1, rc.top + 5, 1, h - 7, m_clrToolBarShadow.GetEffective());
         pDC->SelectClipRgn(NULL);
     } else if (nPosition == tkpBarPopup) {
-        DrawRectangleByIndex(pDC, rc, 43, 41);
-        if (pBar->GetType() == tkpBarTypePopup)
-            FillPopupIconColumn(pDC, 1, 2, GetPopupIconColumnWidth(pBar), h - 4, FALSE);
-        CTKPControlPopup* pControlPopup = pBar->GetControlPopup();
-        CTKPCommandBar* pParent = pControlPopup != NULL ? pControlPopup->GetParent() : NULL;
-        if (pParent != NULL && pParent->GetSafeHwnd() != NULL && pBar->GetSafeHwnd() != NULL) {
-            CRect rcControl = pControlPopup->GetRect();
-            pParent->ClientToScreen(&rcControl);
-            CRect rcWindow;
-            pBar->GetWindowRect(&rcWindow);
-            CRect rcOverlap;
-            if (rcOverlap.IntersectRect(rcControl, rcWindow)) {
-                if (rcOverlap.Width() > 1)
-                    rcOverlap.DeflateRect(1, 0);
-                if (rcOverlap.Height() > 1)
-                    rcOverlap.DeflateRect(0, 1);
-                pBar->ScreenToClient(&rcOverlap);
-                pDC->FillSolidRect(rcOverlap, GetColor(41));
-            }
-        }
+        DrawPopupBarBackground(pDC, pBar, GetColor(41));
     } else if (nPosition == tkpBarFloating && HasGradientFloatingLook(pBar)) {
         pDC->FillSolidRect(rc, GetColor(30));
         DrawRectangleByIndex(pDC, rc, 43, -1);
@@ -717,23 +460,12 @@ CSize CTKPGradientBarTheme::DrawPopupBarGripper(CDC* pDC, CTKPCommandBar* pBar, 
 
 CSize CTKPGradientBarTheme::DrawPopupBarHandle(CDC* pDC, CRect rc, BOOL bHot, BOOL bDraw)
 {
-    if (bDraw) {
-        CRect rcFill(rc.left + 1, rc.top + 1, rc.right + 1, rc.top + 9 + 1);
-        pDC->FillSolidRect(rcFill, GetColor(41));
-        rcFill.DeflateRect(1, 1);
-        const int cx = (rc.left + rc.right) / 2;
-        const int half = std::min(rc.Width() / 2 - 10, 32);
-        if (half > 0) {
-            CRect rcHandle(cx - half, rcFill.top, cx + half, rcFill.bottom);
-            if (bHot)
-                DrawRectangleByIndex(pDC, rcHandle, 32, 31);
-            else
-                pDC->FillSolidRect(rcHandle, m_clrPopupHandle.GetEffective());
-            for (int x = rcHandle.left + 3; x < rcHandle.right; x += 4) {
-                pDC->FillSolidRect(CRect(x - 2, rc.top + 5, x, rc.top + 7), GetColor(COLOR_BTNHIGHLIGHT));
-                pDC->FillSolidRect(CRect(x - 3, rc.top + 4, x - 1, rc.top + 6), GetColor(38));
-            }
-        }
+    if (!bDraw)
+        return CSize(0, 9);
+    const CRect rcHandle = FillPopupHandleStrip(pDC, rc, 32, bHot, m_clrPopupHandle.GetEffective());
+    for (int x = rcHandle.left + 3; !rcHandle.IsRectEmpty() && x < rcHandle.right; x += 4) {
+        pDC->FillSolidRect(CRect(x - 2, rc.top + 5, x, rc.top + 7), GetColor(COLOR_BTNHIGHLIGHT));
+        pDC->FillSolidRect(CRect(x - 3, rc.top + 4, x - 1, rc.top + 6), GetColor(38));
     }
     return CSize(0, 9);
 }

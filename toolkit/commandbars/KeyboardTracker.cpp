@@ -63,25 +63,12 @@ BOOL CTKPKeyboardTracker::OnHookKey(UINT nChar, LPARAM lParam)
         pMouseTracker->CloseAll();
         return TRUE;
     }
-    // The innermost open popup first; a sink may leave the list while it is asked.
-    std::vector<CTKPHookSink*> sinks;
-    for (POSITION pos = m_lstHooks.GetHeadPosition(); pos != NULL;)
-        sinks.push_back(m_lstHooks.GetNext(pos));
-    for (auto it = sinks.rbegin(); it != sinks.rend(); ++it) {
-        if (m_lstHooks.Find(*it) == NULL)
-            continue;
-        WPARAM wParam = nChar;
-        LPARAM lParamKey = lParam;
-        LRESULT lResult = 0;
-        const int nAnswer = (*it)->OnHookMessage(NULL, WM_KEYDOWN, wParam, lParamKey, lResult);
-        if (nAnswer != CTKPHookSink::hookNotHandled)
-            return nAnswer != CTKPHookSink::hookPass;
-    }
-    return TRUE;
+    return OfferToSinks(WM_KEYDOWN, nChar, lParam) != CTKPHookSink::hookPass;
 }
 
-BOOL CTKPKeyboardTracker::OnMouseWheel(UINT nMessage, WPARAM wParam, LPARAM lParam)
+int CTKPKeyboardTracker::OfferToSinks(UINT nMessage, WPARAM wParam, LPARAM lParam)
 {
+    // The innermost open popup first; a sink may leave the list while it is asked.
     std::vector<CTKPHookSink*> sinks;
     for (POSITION pos = m_lstHooks.GetHeadPosition(); pos != NULL;)
         sinks.push_back(m_lstHooks.GetNext(pos));
@@ -91,10 +78,16 @@ BOOL CTKPKeyboardTracker::OnMouseWheel(UINT nMessage, WPARAM wParam, LPARAM lPar
         WPARAM w = wParam;
         LPARAM l = lParam;
         LRESULT lResult = 0;
-        if ((*it)->OnHookMessage(NULL, nMessage, w, l, lResult) == CTKPHookSink::hookHandled)
-            return TRUE;
+        const int nAnswer = (*it)->OnHookMessage(NULL, nMessage, w, l, lResult);
+        if (nAnswer != CTKPHookSink::hookNotHandled)
+            return nAnswer;
     }
-    return FALSE;
+    return CTKPHookSink::hookNotHandled;
+}
+
+BOOL CTKPKeyboardTracker::OnMouseWheel(UINT nMessage, WPARAM wParam, LPARAM lParam)
+{
+    return OfferToSinks(nMessage, wParam, lParam) == CTKPHookSink::hookHandled;
 }
 
 void CTKPKeyboardTracker::OnCallWndProc(UINT nMessage, WPARAM wParam)

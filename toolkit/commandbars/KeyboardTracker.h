@@ -30,6 +30,8 @@ public:
     void OnCallWndProc(UINT nMessage, WPARAM wParam);
 
 protected:
+    // Asks the sinks, the latest first, until one answers; hookNotHandled when none does.
+    int OfferToSinks(UINT nMessage, WPARAM wParam, LPARAM lParam);
     static LRESULT CALLBACK KeyboardProc(int nCode, WPARAM wParam, LPARAM lParam);
     static LRESULT CALLBACK CallWndProc(int nCode, WPARAM wParam, LPARAM lParam);
 

@@ -134,6 +134,17 @@ TKLayoutSize CTKPControlLayout::CalcLayoutSize(std::vector<TKPLayoutRecord>& rec
     return {nMaxRight, nMaxBottom};
 }
 
+void CTKPControlLayout::WidthRange(std::vector<TKPLayoutRecord>& records, std::uint32_t dwMode,
+    TKLayoutSize sizeSeparator, int& nNarrowest, int& nWidest)
+{
+    std::uint32_t m = dwMode;
+    WrapControls(records, 0, m);
+    nNarrowest = CalcLayoutSize(records, sizeSeparator, false).cx;
+    m = dwMode;
+    WrapControls(records, 32767, m);
+    nWidest = CalcLayoutSize(records, sizeSeparator, false).cx;
+}
+
 void CTKPControlLayout::SizeControls(std::vector<TKPLayoutRecord>& records, int nLength, std::uint32_t dwMode,
     TKLayoutSize sizeSeparator)
 {
@@ -164,11 +175,8 @@ void CTKPControlLayout::SizeControls(std::vector<TKPLayoutRecord>& records, int 
     }
 
     // The narrowest layout that is not taller than the length.
-    WrapControls(records, 0, m);
-    int nNarrowest = CalcLayoutSize(records, sizeSeparator, false).cx;
-    m = dwMode;
-    WrapControls(records, 32767, m);
-    int nWidest = CalcLayoutSize(records, sizeSeparator, false).cx;
+    int nNarrowest = 0, nWidest = 0;
+    WidthRange(records, dwMode, sizeSeparator, nNarrowest, nWidest);
     TKLayoutSize sizePrev = {-1, -1};
     for (int nStep = 0; nNarrowest < nWidest && nStep < kMaxBisectionSteps; ++nStep) {
         m = dwMode;
@@ -194,11 +202,8 @@ void CTKPControlLayout::SquareLayout(std::vector<TKPLayoutRecord>& records, std:
     TKLayoutSize sizeSeparator)
 {
     std::uint32_t m = dwMode;
-    WrapControls(records, 0, m);
-    int nNarrowest = CalcLayoutSize(records, sizeSeparator, false).cx;
-    m = dwMode;
-    WrapControls(records, 32767, m);
-    int nWidest = CalcLayoutSize(records, sizeSeparator, false).cx;
+    int nNarrowest = 0, nWidest = 0;
+    WidthRange(records, dwMode, sizeSeparator, nNarrowest, nWidest);
     TKLayoutSize sizePrev = {-1, -1};
     for (int nStep = 0; nNarrowest < nWidest && nStep < kMaxBisectionSteps; ++nStep) {
         m = dwMode;

@@ -73,6 +73,9 @@ public:
     static void SizeControls(std::vector<TKPLayoutRecord>& records, int nLength, std::uint32_t dwMode,
         TKLayoutSize sizeSeparator);
     // The layout closest to a square.
+    // The widths of the rows wrapped as narrow and as wide as they go.
+    static void WidthRange(std::vector<TKPLayoutRecord>& records, std::uint32_t dwMode, TKLayoutSize sizeSeparator,
+        int& nNarrowest, int& nWidest);
     static void SquareLayout(std::vector<TKPLayoutRecord>& records, std::uint32_t dwMode, TKLayoutSize sizeSeparator);
     // Far-end controls of the last row and stretched controls (commit only); size includes borders.
     static void AdjustRightAlignAndStretch(std::vector<TKPLayoutRecord>& records, TKLayoutSize size,

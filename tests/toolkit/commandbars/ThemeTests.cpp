@@ -145,6 +145,31 @@ TEST(FlatTheme, GripperOfAHorizontalToolBarIsShortLinesEveryOtherRow)
     pFrame->DestroyWindow();
 }
 
+TEST(FlatTheme, TheTearOffHandleOfAPopupIsLinesInAStrip)
+{
+    auto pTheme = MakeTheme<CTKPFlatBarTheme>(CTKPCommandBarsTheme::themeFlat);
+    DibCanvas canvas(100, 12);
+    const CRect rc(0, 0, 100, 9);
+    canvas.Fill(kPaper);
+    EXPECT_EQ(pTheme->DrawPopupBarHandle(canvas.DC(), rc, FALSE, TRUE), CSize(0, 9));
+    // A strip in colour 41; a handle of half-length 16 around x = 50 with lines at y = 3, 5, 7.
+    EXPECT_EQ(canvas.Pixel(10, 1), pTheme->GetColor(41));
+    for (int y = 2; y <= 8; ++y)
+        EXPECT_EQ(canvas.Pixel(50, y), pTheme->GetColor(y % 2 == 1 ? 38 : 30)) << y;
+    EXPECT_EQ(canvas.Pixel(33, 5), pTheme->GetColor(41));
+    EXPECT_EQ(canvas.Pixel(36, 5), pTheme->GetColor(38));
+    // Hot: framed in colour 32, two lines in colour 45.
+    canvas.Fill(kPaper);
+    pTheme->DrawPopupBarHandle(canvas.DC(), rc, TRUE, TRUE);
+    EXPECT_EQ(canvas.Pixel(34, 5), pTheme->GetColor(32));
+    EXPECT_EQ(canvas.Pixel(50, 4), pTheme->GetColor(45));
+    EXPECT_EQ(canvas.Pixel(50, 5), pTheme->GetColor(31));
+    // Too narrow for a handle: only the strip.
+    canvas.Fill(kPaper);
+    pTheme->DrawPopupBarHandle(canvas.DC(), CRect(0, 0, 20, 9), FALSE, TRUE);
+    EXPECT_EQ(canvas.Pixel(10, 5), pTheme->GetColor(41));
+}
+
 TEST(GradientTheme, WithoutADesktopSchemeClosedControlsLookFlat)
 {
     ForcedScheme none(0);
@@ -253,6 +278,31 @@ TEST(GradientTheme, GripperDotsNeedRoomAndDockBarsShareOneHalfScreenGradient)
     EXPECT_EQ(sideDC.Pixel(0, 5), clrDark);
     EXPECT_EQ(sideDC.Pixel(99, 5), clrDark);
     pFrame->DestroyWindow();
+}
+
+TEST(GradientTheme, TheExpandRowImageShadesFromTheImageGradientsDarkEnd)
+{
+    ForcedScheme blue(1);
+    auto pTheme = MakeTheme<CTKPGradientBarTheme>(CTKPCommandBarsTheme::themeGradient);
+    const COLORREF light = pTheme->m_grcImage.m_clrLight.GetEffective();
+    const COLORREF dark = pTheme->m_grcImage.m_clrDark.GetEffective();
+    // Each channel is dark - (dark - light) * shade / 255; shade 255 is the mask colour.
+    auto shade = [&](int s) {
+        auto channel = [&](int l, int d) { return d - (d - l) * s / 255; };
+        return RGB(channel(GetRValue(light), GetRValue(dark)), channel(GetGValue(light), GetGValue(dark)),
+            channel(GetBValue(light), GetBValue(dark)));
+    };
+    EXPECT_EQ(pTheme->GetExpandImagePixel(0, 0), RGB(0, 255, 0));
+    EXPECT_EQ(pTheme->GetExpandImagePixel(4, 0), shade(252));
+    EXPECT_EQ(pTheme->GetExpandImagePixel(7, 0), shade(180));
+    // The first row as given; the darkest shade, 0, is the dark end itself.
+    const int firstRow[16] = {255, 255, 255, 255, 252, 234, 198, 180, 180, 180, 198, 252, 255, 255, 255, 255};
+    for (int x = 0; x < 16; ++x)
+        EXPECT_EQ(CTKPGradientBarTheme::s_expandShades[x], firstRow[x]) << x;
+    bool bDarkest = false;
+    for (int i = 0; i < 256; ++i)
+        bDarkest |= CTKPGradientBarTheme::s_expandShades[i] == 0;
+    EXPECT_TRUE(bDarkest);
 }
 
 TEST(SchemeGradientTheme, OliveDiffersFromBlueOnlyInTheAccents)
