@@ -6,6 +6,8 @@
 #include "engine/extensive/ExtensiveSearch.h"
 #include "engine/state/EngineState.h"
 #include "tests/engine/diskfixtures/DiskFixture.h"
+#include "tests/engine/diskfixtures/Oracles.h"
+#include "tests/engine/diskfixtures/RunScript.h"
 #include "tests/engine/diskfixtures/RecordingObserver.h"
 #include "tests/engine/extensive/ExtensiveTestDisk.h"
 #include "tests/engine/ntfs/MftRecordBuilder.h"
@@ -140,8 +142,9 @@ TEST_F(SearchTest, OneKindAtATimeAndStop)
 
 namespace morvick::test {
 
-// Small disks for the Extensive Scan's fuzzer, whose last byte chooses FAT16 (0) or NTFS (2): a FAT16
-// volume without its partition table, and an NTFS volume of a folder, a file and the folder's INDX.
+// The small disks of the Extensive Scan's fuzzer seeds (fuzz/seeds/fuzz_extensive_scan), whose last
+// byte chooses FAT16 (0) or NTFS (2): a FAT16 volume without its partition table, and an NTFS volume
+// of a folder, a file and the folder's INDX. Each gives its volume, and the seeds are these disks.
 TEST(ExtensiveFuzzSeeds, SmallDisksOfEachKindAreScanned)
 {
     std::vector<uint8_t> fat(512 * 72, 0);
@@ -173,9 +176,8 @@ TEST(ExtensiveFuzzSeeds, SmallDisksOfEachKindAreScanned)
         ScanFinishedWord finished{0};
         RunExtensiveScan(finished);
         EXPECT_EQ(g_FoundPartitions.count, 1u) << name;
-        const std::string folder = FuzzSeedFolder("fuzz_extensive_scan");
-        if (!folder.empty())
-            WriteFileBytes(folder + "/" + name, bytes.data(), bytes.size());
+        if (!SourceDir().empty())
+            EXPECT_EQ(ReadBinaryFile(HostPath(SourceDir() + "/fuzz/seeds/fuzz_extensive_scan/" + name)), bytes) << name;
     }
     ResetEngineState();
 }

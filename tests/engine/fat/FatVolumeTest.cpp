@@ -213,25 +213,6 @@ TEST_P(FatVolumeTest, FileContentsAgreeWithIcat)
     EXPECT_GE(fragmented, 1u) << "the fixture's fragmented file came out in one piece";
 }
 
-TEST_P(FatVolumeTest, WritesFuzzSeeds)
-{
-    const std::string folder = FuzzSeedFolder("fuzz_fat_directory");
-    if (folder.empty())
-        GTEST_SKIP() << "no build folder";
-    // Each seed: one byte choosing FAT32, then the directory's bytes.
-    FatTable fat(*m_disk, m_volume.layout.fileSystem, m_volume.layout.firstFat, m_volume.layout.sectorsPerFat,
-                 m_volume.layout.clusterCount);
-    int n = 0;
-    for (const ListedEntry& e : ListVolume(*m_disk, m_volume, false)) {
-        if (!e.entry.folder || n >= 4)
-            continue;
-        std::vector<uint8_t> seed(1, m_volume.layout.fileSystem == FileSystemKind::kFat32 ? 1 : 0);
-        const std::vector<uint8_t> bytes = ReadFolder(*m_disk, m_volume.layout, fat, e.entry.firstCluster);
-        seed.insert(seed.end(), bytes.begin(), bytes.begin() + std::min<size_t>(bytes.size(), 8192));
-        WriteFileBytes(folder + "/" + m_part + "-" + std::to_string(n++), seed.data(), seed.size());
-    }
-}
-
 // Partition 1: FAT16, 16 MiB (the 16-bit sector total), 4 sectors per cluster. Partition 2: FAT32 at
 // one sector per cluster, whose "many" folder spans more than 100 clusters. Partition 4: FAT16 with
 // one FAT.

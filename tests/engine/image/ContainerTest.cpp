@@ -12,8 +12,6 @@
 #include <cctype>
 #include <cstdlib>
 #include <cstring>
-#include <filesystem>
-#include <fstream>
 #include <map>
 #include <memory>
 #include <string>
@@ -68,47 +66,6 @@ const std::map<std::string, Bytes>& Images()
         return m;
     }();
     return images;
-}
-
-// Small images for the fuzzers' corpora, written once per run when the build folder is known.
-void WriteFuzzSeeds()
-{
-    const char* dir = std::getenv("MORVICK_BINARY_DIR");
-    if (!dir)
-        return;
-    const Bytes tiny = MakePatternDisk(40 * 1024, {{0, 1024}, {12 * 1024, 8192}});
-    VhdLayout small;
-    small.blockSize = 4096;
-    VhdLayout smallDifferencing = small;
-    smallDifferencing.diskType = 4;
-    const std::string vhdDir = std::string(dir) + "/fuzz-seeds/fuzz_vhd/";
-    const std::string vhdxDir = std::string(dir) + "/fuzz-seeds/fuzz_vhdx/";
-    auto write = [](const std::string& path, const Bytes& bytes) {
-        std::ofstream out(path, std::ios::binary);
-        out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    };
-    std::error_code error;
-    std::filesystem::create_directories(vhdDir, error);
-    std::filesystem::create_directories(vhdxDir, error);
-    if (error)
-        return;
-    write(vhdDir + "dynamic", MakeDynamicVhd(tiny, small));
-    write(vhdDir + "differencing", MakeDynamicVhd(tiny, smallDifferencing));
-    write(vhdDir + "fixed", MakeFixedVhd(tiny));
-    // The VHDX fuzzer takes the region table, the metadata table, the metadata values and the BAT
-    // in slices (see fuzz_vhdx.cpp).
-    for (bool parent : {false, true}) {
-        VhdxLayout layout;
-        layout.hasParent = parent;
-        VhdxImageInfo info;
-        const Bytes image = MakeVhdx(MakePatternDisk(4 * MiB, {{0, 4096}, {2 * MiB, 512}}), layout, &info);
-        Bytes seed(image.begin() + 192 * 1024, image.begin() + 192 * 1024 + 512);
-        seed.insert(seed.end(), image.begin() + info.metadataOffset, image.begin() + info.metadataOffset + 512);
-        const uint64_t values = info.metadataOffset + info.metadataItemOffset;
-        seed.insert(seed.end(), image.begin() + values, image.begin() + values + 256);
-        seed.insert(seed.end(), image.begin() + info.batOffset, image.begin() + info.batOffset + (parent ? 4097 * 8 : 64));
-        write(vhdxDir + (parent ? "differencing" : "dynamic"), seed);
-    }
 }
 
 class ContainerTest : public ::testing::TestWithParam<std::string> {
@@ -203,9 +160,5 @@ INSTANTIATE_TEST_SUITE_P(AllContainers, ContainerTest,
                                            "vhdx-1M-4K-sectors", "vhdx-differencing-1M"),
                          CaseName);
 
-TEST(FuzzSeeds, Written)
-{
-    WriteFuzzSeeds();
-}
 
 } // namespace

@@ -188,10 +188,6 @@ TEST_F(NtfsVolumeTest, IndexRecordsOfALargeFolderNameTheirOwner)
     EXPECT_EQ(info.owner, many);
     EXPECT_EQ(info.vcn, 0u);
     EXPECT_EQ(info.sectors, 8);
-
-    const std::string seeds = FuzzSeedFolder("fuzz_mft_record");
-    if (!seeds.empty())
-        WriteFileBytes(seeds + "/indx-many", indx.data(), size);
 }
 
 TEST_F(NtfsVolumeTest, DamagedRecordsOnDiskAreRefused)
@@ -218,19 +214,6 @@ TEST_F(NtfsVolumeTest, DamagedRecordsOnDiskAreRefused)
         EXPECT_FALSE(WalkMftRecords(disk, m_base, m_mftStart, m_boot.sectorsPerCluster, mft));
     }
     ASSERT_TRUE(ReadMftRecordAt(*m_disk, sector, record));
-    const std::string seeds = FuzzSeedFolder("fuzz_mft_record");
-    if (!seeds.empty()) {
-        int n = 0;
-        for (const FlsEntry& f : m_fls) {
-            uint8_t raw[kMftRecordSize];
-            uint64_t at = 0;
-            if (n < 12 && MapRecordToSector(m_mft, static_cast<uint32_t>(f.inode), at) && m_disk->ReadSectors(at, 2, raw))
-                WriteFileBytes(seeds + "/record-" + std::to_string(n++), raw, sizeof raw);
-        }
-        uint8_t raw[kMftRecordSize];
-        if (m_disk->ReadSectors(m_mftStart, 2, raw))
-            WriteFileBytes(seeds + "/record-mft", raw, sizeof raw);
-    }
 }
 
 }  // namespace morvick::test

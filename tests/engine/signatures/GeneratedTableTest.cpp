@@ -7,7 +7,6 @@
 #include <algorithm>
 #include <cctype>
 #include <filesystem>
-#include <fstream>
 #include <map>
 #include <set>
 
@@ -27,28 +26,12 @@ protected:
         s_bytes = new Bytes(ReadFileBytes(MORVICK_RAW_DAT));
         s_rows = new std::vector<SourceRow>(ReadSourceRows(MORVICK_SIGNATURE_SOURCE));
         s_table = new SignatureTable(LoadSignatureTableFile(std::filesystem::path(MORVICK_RAW_DAT).u16string()));
-        WriteFuzzSeed();
     }
     static void TearDownTestSuite()
     {
         delete s_bytes;
         delete s_rows;
         delete s_table;
-    }
-
-    // The generated table seeds the table fuzzer.
-    static void WriteFuzzSeed()
-    {
-#ifndef _WIN32
-        const char* binary = std::getenv("MORVICK_BINARY_DIR");
-        if (!binary || s_bytes->empty())
-            return;
-        const std::filesystem::path folder = std::filesystem::path(binary) / "fuzz-seeds" / "fuzz_signature_table";
-        std::error_code ec;
-        std::filesystem::create_directories(folder, ec);
-        std::ofstream out(folder / "Raw.dat", std::ios::binary);
-        out.write(reinterpret_cast<const char*>(s_bytes->data()), static_cast<std::streamsize>(s_bytes->size()));
-#endif
     }
 
     static Bytes* s_bytes;

@@ -9,8 +9,6 @@
 
 #include <cstdlib>
 #include <cstring>
-#include <filesystem>
-#include <fstream>
 
 namespace {
 
@@ -90,19 +88,6 @@ std::vector<uint8_t> ExpectedHeader(char kind, uint16_t type)
     out.push_back(static_cast<uint8_t>(type >> 8));
     out.insert(out.end(), h.begin() + 26, h.end());
     return out;
-}
-
-// Every snapshot the round trip makes seeds the snapshot fuzzer.
-void WriteFuzzSeed(const std::vector<uint8_t>& bytes, const std::string& name)
-{
-    const char* binary = std::getenv("MORVICK_BINARY_DIR");
-    if (!binary)
-        return;
-    std::filesystem::path folder = std::filesystem::path(binary) / "fuzz-seeds" / "fuzz_snapshot";
-    std::error_code ec;
-    std::filesystem::create_directories(folder, ec);
-    std::ofstream out(folder / name, std::ios::binary);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
 }
 
 std::vector<uint8_t> Concat(std::vector<uint8_t> a, const std::vector<uint8_t>& b)
@@ -225,7 +210,6 @@ TEST_F(SnapshotBytes, EveryKindRoundTripsToTheSameBytes)
         AddTraceHit(u".png", u"PNG image", "89504e47");
         AddTracedFile(u"3.png", u".png", u"PNG image", 0x3000, 3);
         std::vector<uint8_t> first = EncodeSnapshot();
-        WriteFuzzSeed(first, "roundtrip-" + std::to_string(c.mode) + "-" + std::to_string(FileSystemCode(c.type)));
 
         LoadedSnapshot loaded;
         ASSERT_EQ(DecodeSnapshot(first.data(), first.size(), loaded), SnapshotStatus::kOk) << c.mode << " " << FileSystemCode(c.type);
