@@ -53,7 +53,8 @@ bool WriteContainers(const fs::path& corpus)
         seed.insert(seed.end(), image.begin() + info.metadataOffset, image.begin() + info.metadataOffset + 512);
         const uint64_t values = info.metadataOffset + info.metadataItemOffset;
         seed.insert(seed.end(), image.begin() + values, image.begin() + values + 256);
-        seed.insert(seed.end(), image.begin() + info.batOffset, image.begin() + info.batOffset + (parent ? 4097 * 8 : 64));
+        seed.insert(seed.end(), image.begin() + info.batOffset,
+            image.begin() + info.batOffset + (parent ? 4097 * 8 : 64));
         ok = Write(corpus / "fuzz_vhdx" / (parent ? "differencing" : "dynamic"), seed) && ok;
     }
     return ok;

@@ -55,7 +55,8 @@ void TestSectors(const uint8_t* data, size_t size)
         if (morvick::ReadFatBootVolume(s, sector, fat) && fat.clusterBase < 63)
             std::abort();
         morvick::FatDirectoryStart directory;
-        if (morvick::ReadFatDirectoryCandidate(s, sector, directory) && (directory.cluster < 2 || directory.cluster >= sector))
+        if (morvick::ReadFatDirectoryCandidate(s, sector, directory) &&
+            (directory.cluster < 2 || directory.cluster >= sector))
             std::abort();
         morvick::NtfsBootVolume ntfs, original;
         if (morvick::ReadNtfsBootVolume(s, sector, ntfs))

@@ -15,7 +15,7 @@
 namespace {
 
 std::vector<morvick::FatFoundEntry> Parse(const uint8_t* data, size_t size, bool fat32, bool parentDeleted,
-                                          size_t piece)
+    size_t piece)
 {
     std::vector<morvick::FatFoundEntry> out;
     morvick::FatDirectoryParser parser(fat32, 7, parentDeleted, [&](const morvick::FatFoundEntry& e) {

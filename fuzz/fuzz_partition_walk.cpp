@@ -15,7 +15,8 @@ void CheckTable(const std::vector<morvick::DiskPartition>& table)
     if (table.size() > morvick::kMaxDiskPartitions)
         std::abort();
     for (const morvick::DiskPartition& p : table) {
-        if (p.fileSystem != FileSystemKind::kFat16 && p.fileSystem != FileSystemKind::kFat32 && p.fileSystem != FileSystemKind::kNtfs)
+        if (p.fileSystem != FileSystemKind::kFat16 && p.fileSystem != FileSystemKind::kFat32 &&
+            p.fileSystem != FileSystemKind::kNtfs)
             std::abort();
     }
 }

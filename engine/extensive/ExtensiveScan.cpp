@@ -19,7 +19,8 @@ ExtensiveScanOutcome RunExtensiveScan(ScanFinishedWord& finished)
     if (fat || ntfs) {
         const unsigned kinds = (fat ? kSearchFat : 0u) | (ntfs ? kSearchNtfs : 0u);
         g_ExtensiveSearchCounters = ExtensiveSearchCounters();
-        outcome.search = SearchDiskStructures(b.partitionStart, b.partitionSectors, kinds, finished, g_ExtensiveSearchCounters);
+        outcome.search =
+            SearchDiskStructures(b.partitionStart, b.partitionSectors, kinds, finished, g_ExtensiveSearchCounters);
         outcome.counters = g_ExtensiveSearchCounters;
     }
 
@@ -28,7 +29,8 @@ ExtensiveScanOutcome RunExtensiveScan(ScanFinishedWord& finished)
     if (fat)
         AnalyzeFoundFatData(type == FileSystemKind::kNone ? FileSystemKind::kFat16 : type, finished);
     if (ntfs) {
-        const uint64_t last = b.partitionEnd != 0 ? b.partitionEnd : uint64_t{b.partitionStart} + b.partitionSectors - 1;
+        const uint64_t last =
+            b.partitionEnd != 0 ? b.partitionEnd : uint64_t{b.partitionStart} + b.partitionSectors - 1;
         AnalyzeNtfsStructures(static_cast<uint32_t>(last > 0xFFFFFFFFu ? 0xFFFFFFFFu : last), finished);
     }
     if (!fat && !ntfs) {

@@ -79,14 +79,15 @@ std::u16string FoundVolumeText(const FoundPartitionRecord& r)
 {
     const char16_t* kind = r.fileSystemType == FileSystemKind::kNtfs ? u"NTFS @"
         : r.fileSystemType == FileSystemKind::kFat32                 ? u"FAT32 @"
-                                                               : u"FAT16 @";
+                                                                     : u"FAT16 @";
     return kind + DecimalText(r.clusterBase);
 }
 
 void AddFoundVolumeItem(FoundPartitionRecord& record)
 {
     const uint32_t root = FileSystemRootItem();
-    record.treeItem = CurrentScanObserver().OnItemFound(FoundItem{kFoundVolume, FoundVolumeText(record), &record, root});
+    record.treeItem =
+        CurrentScanObserver().OnItemFound(FoundItem{kFoundVolume, FoundVolumeText(record), &record, root});
 }
 
 int ProgressPercent(uint64_t part, uint64_t whole)

@@ -22,7 +22,7 @@ extern int32_t g_nLeftoverPassFinished;  // 1 once the pass over the leftovers h
 struct IndexRecordSectors {
     std::vector<uint32_t> sectors;
     uint64_t searchedFirst = 0;
-    uint64_t searchedEnd = 0;   // one past the last sector searched
+    uint64_t searchedEnd = 0;  // one past the last sector searched
 };
 extern IndexRecordSectors g_IndexRecordSectors;
 

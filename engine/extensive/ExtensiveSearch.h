@@ -8,8 +8,8 @@
 #include <cstdint>
 
 enum ExtensiveSearchKind : unsigned {
-    kSearchFat = 1,    // FAT boot sectors and directories
-    kSearchNtfs = 2,   // NTFS boot sectors, FILE and INDX records
+    kSearchFat = 1,   // FAT boot sectors and directories
+    kSearchNtfs = 2,  // NTFS boot sectors, FILE and INDX records
 };
 
 struct ExtensiveSearchCounters {
@@ -42,7 +42,7 @@ constexpr uint32_t kMaxFatDirectoryCandidates = 1000000;
 constexpr uint32_t kMaxNtfsRecordCandidates = 4000000;
 constexpr uint32_t kMaxIndexRecordCandidates = 1000000;
 
-extern const char16_t kTooManyStructuresText[];   // "Too many data structures found"
+extern const char16_t kTooManyStructuresText[];  // "Too many data structures found"
 
 // Searches `count` sectors from `first` (sectors past 2^32 - 1 are not searched: the lists keep
 // 32-bit sector numbers). A sector that cannot be read is taken as zeros, which match nothing, and

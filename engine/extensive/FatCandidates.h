@@ -25,13 +25,13 @@ struct FatBootVolume {
     uint32_t sectorsPerCluster = 0;
     uint32_t sectorsPerFat = 0;
     uint32_t reservedSectors = 0;
-    uint32_t rootDirectorySectors = 0;   // FAT16: the sectors the root entries fill
-    uint32_t rootLocation = 0;           // FAT16: first sector of the root folder; FAT32: its cluster
-    uint32_t clusterBase = 0;            // sector of cluster 0
+    uint32_t rootDirectorySectors = 0;  // FAT16: the sectors the root entries fill
+    uint32_t rootLocation = 0;          // FAT16: first sector of the root folder; FAT32: its cluster
+    uint32_t clusterBase = 0;           // sector of cluster 0
     uint32_t firstFat = 0;
-    uint32_t secondFat = 0;              // 0 on a volume with one FAT
-    uint32_t endSector = 0;              // boot sector + total sectors
-    uint32_t backupOffset = 0;           // FAT32: where the boot sector's copy lies, 0 when unknown
+    uint32_t secondFat = 0;     // 0 on a volume with one FAT
+    uint32_t endSector = 0;     // boot sector + total sectors
+    uint32_t backupOffset = 0;  // FAT32: where the boot sector's copy lies, 0 when unknown
 };
 
 // Works out the volume of a boot-sector candidate: the kind by its text (FAT32 by "32" at 85, else

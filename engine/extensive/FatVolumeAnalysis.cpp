@@ -29,7 +29,7 @@ public:
 
     const std::vector<FoundFatDirectoryRecord*>& Records() const { return m_records; }
 
-    using Entry = std::pair<uint32_t, uint32_t>;   // line, position
+    using Entry = std::pair<uint32_t, uint32_t>;  // line, position
 
     // The directories on line `base` for cluster size `s`, in list order.
     std::pair<const Entry*, const Entry*> Line(uint32_t s, uint64_t base)
@@ -123,7 +123,8 @@ bool FindPartner(FatDirectoryLines& lines, uint32_t at, uint32_t& sizeOut, uint3
             continue;
         const uint64_t base = a->sector - offset;
         auto line = lines.Line(s, base);
-        const auto* e = std::upper_bound(line.first, line.second, FatDirectoryLines::Entry{static_cast<uint32_t>(base), at});
+        const auto* e =
+            std::upper_bound(line.first, line.second, FatDirectoryLines::Entry{static_cast<uint32_t>(base), at});
         for (; e != line.second && e->second < best; ++e) {
             const FoundFatDirectoryRecord* b = lines.Records()[e->second];
             if (b->volumeNumber != 0 || b->firstCluster <= a->firstCluster || b->sector <= a->sector ||

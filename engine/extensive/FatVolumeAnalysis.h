@@ -10,7 +10,7 @@
 
 #include <cstdint>
 
-extern const char16_t kAnalyzingFoundDataText[];   // "Analyzing the data found..."
+extern const char16_t kAnalyzingFoundDataText[];  // "Analyzing the data found..."
 
 // The analysis of a FAT search: the boot-sector pass, then AssignLeftoverFatDirectories; sets the
 // boot-sector-pass word. `chosenType` FAT32 makes every volume inferred from directories FAT32.

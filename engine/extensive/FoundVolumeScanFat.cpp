@@ -33,7 +33,7 @@ std::vector<uint64_t> FolderSectors(uint32_t first)
 {
     const VolumeParameterBlock& b = g_VolumeParams;
     std::vector<uint32_t> clusters;
-    const uint32_t sectorsPerCluster = b.sectorsPerCluster;   // the block is packed: no references into it
+    const uint32_t sectorsPerCluster = b.sectorsPerCluster;  // the block is packed: no references into it
     ReadClusterChain(first, static_cast<uint32_t>(kMaxFolderSectors / std::max<uint32_t>(sectorsPerCluster, 1)), 1);
     for (const ClusterNode* n = g_ClusterChain.head; n; n = n->next)
         clusters.push_back(n->cluster);
@@ -90,7 +90,8 @@ public:
             folder->deleted = e.deleted ? 1 : 0;
             return;
         }
-        if (AppendFatEntry(e.name, e.firstCluster, e.parentCluster, e.writeDate, e.accessDate, e.size, e.deleted ? 1 : 0)) {
+        if (AppendFatEntry(e.name, e.firstCluster, e.parentCluster, e.writeDate, e.accessDate, e.size,
+                e.deleted ? 1 : 0)) {
             g_qwFoundBytes += e.size;
             ++g_nFatFileCount;
         }
@@ -168,7 +169,7 @@ void FindLostFatTables(const ScanFinishedWord& finished)
     uint32_t from = b.clusterBase > reach ? b.clusterBase - reach : 63;
     if (from == 0)
         from = 63;
-    std::vector<std::pair<uint32_t, uint8_t>> found;   // sector, the byte after F8 FF FF
+    std::vector<std::pair<uint32_t, uint8_t>> found;  // sector, the byte after F8 FF FF
     std::vector<uint8_t> buffer(size_t{kSearchRunSectors} * kSectorSize);
     for (uint64_t sector = from; sector < b.clusterBase && !ScanStopped(finished);) {
         if (!kindUnknown && found.size() >= 2)
@@ -208,7 +209,7 @@ void ReadFoundFatDirectories(const ScanFinishedWord& finished)
 {
     const VolumeParameterBlock& b = g_VolumeParams;
     const bool fat32 = b.browsedFileSystemType == FileSystemKind::kFat32;
-    const uint32_t sectorsPerCluster = b.sectorsPerCluster;   // the block is packed: no references into it
+    const uint32_t sectorsPerCluster = b.sectorsPerCluster;  // the block is packed: no references into it
     const uint32_t batch = std::min(std::max<uint32_t>(sectorsPerCluster, 1), kMaxBatchSectors);
     FoundFolderNamer namer;
     auto sink = [&namer](const morvick::FatFoundEntry& e) { namer(e); };

@@ -79,7 +79,8 @@ bool NtfsVolumeOfBackup(const NtfsBootVolume& copy, NtfsBootVolume& out)
     return true;
 }
 
-void ForEachIndexFolderEntry(const uint8_t* record, size_t length, const std::function<void(const IndexFolderEntry&)>& sink)
+void ForEachIndexFolderEntry(const uint8_t* record, size_t length,
+    const std::function<void(const IndexFolderEntry&)>& sink)
 {
     if (length < 32)
         return;

@@ -20,12 +20,12 @@ bool IsIndexRecordCandidate(const uint8_t* sector);
 // A volume described by an NTFS boot-sector candidate found at `bootSector`, in absolute sectors.
 struct NtfsBootVolume {
     uint32_t sectorsPerCluster = 0;
-    uint32_t firstSector = 0;             // the boot sector itself
+    uint32_t firstSector = 0;  // the boot sector itself
     uint32_t mftStart = 0;
     uint32_t mftMirrorStart = 0;
     uint32_t sectorsPerIndexRecord = 0;
-    uint32_t endSector = 0;               // first sector + total sectors
-    uint32_t totalSectors = 0;            // the 64-bit total at 40, at most 2^32 - 1
+    uint32_t endSector = 0;     // first sector + total sectors
+    uint32_t totalSectors = 0;  // the 64-bit total at 40, at most 2^32 - 1
 };
 
 // The fields by ParseNtfsBootSector, and a total at 40 that is not 0: it gives the volume's end.
@@ -37,8 +37,8 @@ bool ReadNtfsBootVolume(const uint8_t* sector, uint64_t bootSector, NtfsBootVolu
 bool NtfsVolumeOfBackup(const NtfsBootVolume& copy, NtfsBootVolume& out);
 
 struct IndexFolderEntry {
-    uint32_t fileReference = 0;   // low 32 bits: the MFT number
-    uint32_t parentReference = 0; // low 32 bits
+    uint32_t fileReference = 0;    // low 32 bits: the MFT number
+    uint32_t parentReference = 0;  // low 32 bits
     uint64_t creationTime = 0;
     std::u16string name;
 };
@@ -46,6 +46,7 @@ struct IndexFolderEntry {
 // Calls `sink` for every folder entry (directory flag 0x10000000 in the $FILE_NAME flags) of a
 // fixed-up INDX record of `length` bytes, in order. The walk stays inside the entries in use and
 // ends at the last entry, an entry shorter than its header, or a name that would run past the end.
-void ForEachIndexFolderEntry(const uint8_t* record, size_t length, const std::function<void(const IndexFolderEntry&)>& sink);
+void ForEachIndexFolderEntry(const uint8_t* record, size_t length,
+    const std::function<void(const IndexFolderEntry&)>& sink);
 
 }  // namespace morvick

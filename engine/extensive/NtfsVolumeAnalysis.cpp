@@ -122,8 +122,10 @@ bool ClassifyNtfsRecords(FoundNtfsRecords& records, uint64_t first, uint32_t s, 
     const ScanFinishedWord& finished)
 {
     bool bound = false;
-    const char16_t* text = step == 1 ? u"Analyzing Classification ( Step 1/2 ) - " : u"Analyzing Classification ( Step 2/2 ) - ";
-    for (uint32_t i = records.NextUnbound(records.FirstAfter(static_cast<uint32_t>(std::min<uint64_t>(first, 0xFFFFFFFFu))));
+    const char16_t* text =
+        step == 1 ? u"Analyzing Classification ( Step 1/2 ) - " : u"Analyzing Classification ( Step 2/2 ) - ";
+    for (uint32_t i =
+             records.NextUnbound(records.FirstAfter(static_cast<uint32_t>(std::min<uint64_t>(first, 0xFFFFFFFFu))));
          i < records.Size(); i = records.NextUnbound(i + 1)) {
         if (ScanStopped(finished))
             break;
@@ -138,7 +140,8 @@ bool ClassifyNtfsRecords(FoundNtfsRecords& records, uint64_t first, uint32_t s, 
         r->analysisMark = static_cast<uint16_t>(g_wPartitionCounter + 1);
         ++g_nAnalysedCount;
         bound = true;
-        CurrentScanObserver().OnStatus(text + DecimalText(g_nAnalysedCount) + u" \\ " + DecimalText(g_nFoundRecordTotal));
+        CurrentScanObserver().OnStatus(
+            text + DecimalText(g_nAnalysedCount) + u" \\ " + DecimalText(g_nFoundRecordTotal));
         ReportAnalysisProgress();
     }
     return bound;
@@ -167,7 +170,8 @@ bool ClassifyBootVolume(FoundNtfsRecords& records, const morvick::NtfsBootVolume
         return false;
     if (!ClassifyNtfsRecords(records, v.firstSector, v.sectorsPerCluster, v.endSector, 1, finished))
         return false;
-    RecordNtfsVolume(v.firstSector, v.sectorsPerCluster, v.mftStart, v.mftMirrorStart, v.sectorsPerIndexRecord, v.endSector);
+    RecordNtfsVolume(v.firstSector, v.sectorsPerCluster, v.mftStart, v.mftMirrorStart, v.sectorsPerIndexRecord,
+        v.endSector);
     return true;
 }
 
@@ -198,7 +202,8 @@ void AssignMftNumbers(const ScanFinishedWord& finished)
         observer.OnProgress(ProgressPercent(number, count));
         record.assign(size_t{node->sectors} * kSectorSize, 0);
         if (record.empty() || !ReadSectors(node->sector, node->sectors, record.data()) ||
-            !morvick::IsIndexRecordCandidate(record.data()) || !morvick::ApplyMultiSectorFixups(record.data(), record.size()))
+            !morvick::IsIndexRecordCandidate(record.data()) ||
+            !morvick::ApplyMultiSectorFixups(record.data(), record.size()))
             continue;
         morvick::ForEachIndexFolderEntry(record.data(), record.size(), [&](const morvick::IndexFolderEntry& e) {
             const std::u16string key = EntryKey(e.parentReference, e.creationTime, e.name.data(), e.name.size());
@@ -219,7 +224,8 @@ void AssignMftNumbers(const ScanFinishedWord& finished)
         observer.OnProgress(ProgressPercent(walked++, g_FoundNtfsRecords.count));
         if (r->recordNumber == 0) {
             const uint32_t distance = r->sector - previousSector;
-            r->recordNumber = (previousSector == 0 || distance % 2 != 0) ? previousNumber + 1 : previousNumber + distance / 2;
+            r->recordNumber =
+                (previousSector == 0 || distance % 2 != 0) ? previousNumber + 1 : previousNumber + distance / 2;
         }
         previousSector = r->sector;
         previousNumber = r->recordNumber;
@@ -278,7 +284,8 @@ void InferNtfsPartitions(uint32_t rangeEnd, const ScanFinishedWord& finished)
     }
     std::vector<uint32_t> indexSector(records.Size(), 0);
     for (size_t i = 0; i < records.Size(); ++i) {
-        auto it = records[i]->indexFirstCluster ? firstIndexRecord.find(records[i]->recordNumber) : firstIndexRecord.end();
+        auto it =
+            records[i]->indexFirstCluster ? firstIndexRecord.find(records[i]->recordNumber) : firstIndexRecord.end();
         if (it != firstIndexRecord.end())
             indexSector[i] = it->second;
     }

@@ -18,8 +18,8 @@ struct FatBootSector {
     uint32_t rootDirectorySectors = 0;  // FAT16: the sectors the root entries fill
     uint64_t totalSectors = 0;          // the 16-bit total when set, else the 32-bit one; may be 0
     uint32_t sectorsPerFat = 0;
-    uint32_t rootCluster = 0;           // FAT32
-    uint32_t backupBootSector = 0;      // FAT32: where the copy lies, in sectors from this one; 0 for none
+    uint32_t rootCluster = 0;       // FAT32
+    uint32_t backupBootSector = 0;  // FAT32: where the copy lies, in sectors from this one; 0 for none
 };
 
 // Decodes a boot sector in the layout of `kind` (FAT16: the FAT size at 22 and the root entries at
@@ -40,14 +40,14 @@ struct FatLayout {
     FileSystemKind fileSystem = FileSystemKind::kNone;
     uint32_t sectorsPerCluster = 0;
     uint64_t firstFat = 0;
-    uint64_t secondFat = 0;            // 0 on a volume with one FAT
+    uint64_t secondFat = 0;  // 0 on a volume with one FAT
     uint32_t sectorsPerFat = 0;
-    uint64_t rootDirectory = 0;        // FAT16: first sector of the fixed root folder
+    uint64_t rootDirectory = 0;  // FAT16: first sector of the fixed root folder
     uint32_t rootDirectorySectors = 0;
-    uint32_t rootCluster = 0;          // FAT32
-    uint64_t dataStart = 0;            // the first sector of cluster 2
-    uint64_t clusterBase = 0;          // sector of cluster 0: cluster n starts at base + n x spc
-    uint32_t clusterCount = 0;         // data clusters (FatDataClusterCount over the boot sector's total)
+    uint32_t rootCluster = 0;   // FAT32
+    uint64_t dataStart = 0;     // the first sector of cluster 2
+    uint64_t clusterBase = 0;   // sector of cluster 0: cluster n starts at base + n x spc
+    uint32_t clusterCount = 0;  // data clusters (FatDataClusterCount over the boot sector's total)
 };
 FatLayout MakeFatLayout(const FatBootSector& boot, uint64_t volumeStart);
 

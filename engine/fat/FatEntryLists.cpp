@@ -10,7 +10,7 @@
 #include <vector>
 
 FatEntryRecord* AppendFatEntry(const std::u16string& name, uint32_t firstCluster, uint32_t parentCluster,
-                               uint16_t writeDate, uint16_t accessDate, uint32_t size, uint32_t deleted)
+    uint16_t writeDate, uint16_t accessDate, uint32_t size, uint32_t deleted)
 {
     return AppendNamedRecord(g_FatEntries, name, [&](FatEntryRecord& r) {
         r.firstCluster = firstCluster;
@@ -24,7 +24,7 @@ FatEntryRecord* AppendFatEntry(const std::u16string& name, uint32_t firstCluster
 }
 
 FatFolderRecord* AppendFatFolder(const std::u16string& name, uint32_t firstCluster, uint32_t parentCluster,
-                                 uint16_t writeDate, uint16_t accessDate, uint32_t treeItem, uint32_t deleted)
+    uint16_t writeDate, uint16_t accessDate, uint32_t treeItem, uint32_t deleted)
 {
     for (FatFolderRecord* f = g_FatFolders.head; f; f = f->next) {
         if (f->firstCluster != firstCluster)
@@ -43,7 +43,7 @@ FatFolderRecord* AppendFatFolder(const std::u16string& name, uint32_t firstClust
 }
 
 FatFolderRecord* AppendNewFatFolder(const std::u16string& name, uint32_t firstCluster, uint32_t parentCluster,
-                                    uint16_t writeDate, uint16_t accessDate, uint32_t treeItem, uint32_t deleted)
+    uint16_t writeDate, uint16_t accessDate, uint32_t treeItem, uint32_t deleted)
 {
     FatFolderRecord* r = AppendNamedRecord(g_FatFolders, name, [&](FatFolderRecord& f) {
         f.firstCluster = firstCluster;
@@ -68,7 +68,8 @@ void AddFatDirectoryEntry(const morvick::FatFoundEntry& e)
         ++g_nFatFileCount;
     }
     ++g_nEntriesParsed;
-    const uint32_t clusters = g_VolumeParams.sectorsPerCluster ? g_VolumeParams.partitionSectors / g_VolumeParams.sectorsPerCluster : 0;
+    const uint32_t clusters =
+        g_VolumeParams.sectorsPerCluster ? g_VolumeParams.partitionSectors / g_VolumeParams.sectorsPerCluster : 0;
     if (clusters != 0) {
         const uint64_t percent = static_cast<uint64_t>(g_nEntriesParsed) * 100 / clusters;
         CurrentScanObserver().OnProgress(static_cast<int>(std::min<uint64_t>(percent, 99)));

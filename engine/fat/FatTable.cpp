@@ -14,11 +14,10 @@ constexpr size_t kMaxCachedSectors = 8192;
 }  // namespace
 
 FatTable::FatTable(SectorSource& disk, FileSystemKind fileSystem, uint64_t fatStart, uint32_t sectorsPerFat,
-                   uint32_t clusterCount)
+    uint32_t clusterCount)
     : m_disk(disk), m_fileSystem(fileSystem), m_fatStart(fatStart), m_sectorsPerFat(sectorsPerFat),
       m_clusterCount(clusterCount)
-{
-}
+{}
 
 const uint8_t* FatTable::Sector(uint64_t index)
 {
@@ -69,7 +68,7 @@ FatLink FatTable::Lookup(uint32_t cluster, uint32_t& next)
 }
 
 std::vector<uint32_t> FollowClusterChain(FatTable& fat, uint32_t first, size_t limit,
-                                         const std::function<bool()>& stopRequested)
+    const std::function<bool()>& stopRequested)
 {
     std::vector<uint32_t> chain;
     if (!fat.IsDataCluster(first) || limit == 0)

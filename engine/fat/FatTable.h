@@ -25,7 +25,7 @@ class FatTable {
 public:
     // `fatStart` is the FAT's first sector; `clusterCount` bounds the valid cluster numbers.
     FatTable(SectorSource& disk, FileSystemKind fileSystem, uint64_t fatStart, uint32_t sectorsPerFat,
-             uint32_t clusterCount);
+        uint32_t clusterCount);
 
     // The FAT entry of `cluster`. `next` gets the entry (FAT32 entries without their top 4 bits).
     FatLink Lookup(uint32_t cluster, uint32_t& next);
@@ -49,6 +49,6 @@ private:
 // already in the chain (a loop) or when `stopRequested` says so. A `first` outside the volume gives an empty
 // chain.
 std::vector<uint32_t> FollowClusterChain(FatTable& fat, uint32_t first, size_t limit,
-                                         const std::function<bool()>& stopRequested = {});
+    const std::function<bool()>& stopRequested = {});
 
 }  // namespace morvick

@@ -137,12 +137,18 @@ uint32_t CVhdImage::GetDiskType() const
     if (!m_hasFooter)
         return 5;
     switch (m_footer.diskType) {
-    case 0: return 1;
-    case 2: return 2;
-    case 3: return 3;
-    case 4: return 4;
-    case 101: return 101;
-    default: return 5;
+    case 0:
+        return 1;
+    case 2:
+        return 2;
+    case 3:
+        return 3;
+    case 4:
+        return 4;
+    case 101:
+        return 101;
+    default:
+        return 5;
     }
 }
 

@@ -21,7 +21,7 @@ const VhdxRegion* FindRegion(const std::vector<VhdxRegion>& regions, const char1
     return nullptr;
 }
 
-} // namespace
+}  // namespace
 
 int CVhdxDisk::Open(const std::u16string& path)
 {
@@ -41,9 +41,9 @@ int CVhdxDisk::OpenMemory(const uint8_t* data, size_t size)
 int CVhdxDisk::TakeParsed()
 {
     const int result = Parse();
-    m_failure = result == kVhdxOk              ? ImageOpenFailure::kNone
-        : result == kVhdxWrongSignature       ? ImageOpenFailure::kNoVhdxIdentifier
-                                              : ImageOpenFailure::kDamagedStructures;
+    m_failure = result == kVhdxOk       ? ImageOpenFailure::kNone
+        : result == kVhdxWrongSignature ? ImageOpenFailure::kNoVhdxIdentifier
+                                        : ImageOpenFailure::kDamagedStructures;
     if (result == kVhdxOk && !HoldsData())
         m_failure = ImageOpenFailure::kEndsBeforeData;
     if (m_failure != ImageOpenFailure::kNone) {
@@ -137,8 +137,8 @@ int CVhdxDisk::GetDiskParameters(const VhdxRegion& region)
     for (const VhdxMetadataItem& item : m_items) {
         uint8_t value[8] = {};
         const size_t needed = (item.name == u"File Parameter" || item.name == u"Virtual Disk Size") ? 8
-                              : (item.name == u"Parent Locator")                                      ? 0
-                                                                                                      : 4;
+            : (item.name == u"Parent Locator")                                                      ? 0
+                                                                                                    : 4;
         if (needed == 0)
             continue;
         if (item.length < needed || !m_file.ReadAt(value, region.fileOffset + item.offset, needed))
@@ -166,8 +166,7 @@ int CVhdxDisk::GetDiskParameters(const VhdxRegion& region)
 
 int CVhdxDisk::ReadBlockTable(const VhdxRegion& region)
 {
-    if (!ComputeVhdxBatLayout(m_parameters.diskSize, m_parameters.blockSize, m_parameters.logicalSectorSize,
-                              m_layout))
+    if (!ComputeVhdxBatLayout(m_parameters.diskSize, m_parameters.blockSize, m_parameters.logicalSectorSize, m_layout))
         return kVhdxRejected;
     // A differencing image also needs the sector-bitmap entry after the last (partial) chunk.
     uint64_t entries = m_layout.totalEntries;
@@ -283,5 +282,5 @@ bool CVhdxDisk::ReadPartialBlock(uint64_t block, uint64_t within, size_t count, 
     // skip bytes into this block (block sizes hold a multiple of 8 sectors).
     const uint64_t skip = (firstByte * 8 - (block % m_layout.chunkRatio) * sectorsPerBlock) * sectorSize;
     return ReadWithSectorBitmap(m_file, entry.fileOffset + skip, within - skip, count, out, m_bitmap.data(), bytes,
-                                kBitmapLeastSignificantFirst, sectorSize);
+        kBitmapLeastSignificantFirst, sectorSize);
 }

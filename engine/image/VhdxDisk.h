@@ -27,8 +27,8 @@ enum VhdxBlockState : uint32_t {
 };
 
 struct VhdxPayloadBlock {
-    uint32_t state;          // entry bits 0-2
-    uint64_t fileOffset;     // the entry with bits 0-19 cleared
+    uint32_t state;       // entry bits 0-2
+    uint64_t fileOffset;  // the entry with bits 0-19 cleared
 };
 
 class CVhdxDisk {
@@ -87,6 +87,6 @@ private:
     VhdxDiskParameters m_parameters;
     VhdxBatLayout m_layout;
     uint64_t m_position = 0;
-    std::vector<uint8_t> m_bitmap;          // scratch for a partially present block's bitmap
+    std::vector<uint8_t> m_bitmap;  // scratch for a partially present block's bitmap
     ImageOpenFailure m_failure = ImageOpenFailure::kNone;
 };

@@ -13,7 +13,7 @@ namespace {
 
 std::atomic<CVirtualDisk*> g_currentDisk{nullptr};
 
-} // namespace
+}  // namespace
 
 void SetCurrentVirtualDisk(CVirtualDisk* disk)
 {

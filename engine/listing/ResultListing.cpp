@@ -123,7 +123,7 @@ bool SameTypeName(const char16_t* a, const std::u16string& b)
     return true;
 }
 
-} // namespace
+}  // namespace
 
 int32_t g_nShowListProgress = 0;
 
@@ -155,12 +155,14 @@ std::vector<ResultRow> ListFatFolder(uint32_t cluster)
         rows.push_back(ParentRow());
     for (const FatFolderRecord* r = g_FatFolders.head; r; r = r->next) {
         if (r->parentCluster == cluster)
-            rows.push_back(FolderRow(r->name, r->deleted, FormatFatDate(r->writeDate), FormatFatDate(r->accessDate), r->treeItem));
+            rows.push_back(
+                FolderRow(r->name, r->deleted, FormatFatDate(r->writeDate), FormatFatDate(r->accessDate), r->treeItem));
         progress.Step();
     }
     for (const FatEntryRecord* r = g_FatEntries.head; r; r = r->next) {
         if (r->parentCluster == cluster && FileNamePassesFilters(r->name))
-            rows.push_back(FileRow(r->name, r->deleted, r->size, FormatFatDate(r->writeDate), FormatFatDate(r->accessDate), r->ordinal));
+            rows.push_back(FileRow(r->name, r->deleted, r->size, FormatFatDate(r->writeDate),
+                FormatFatDate(r->accessDate), r->ordinal));
         progress.Step();
     }
     return rows;
@@ -175,8 +177,8 @@ std::vector<ResultRow> ListNtfsFolder(uint32_t number)
     for (const MftEntryRecord* r = g_MftEntries.head; r; r = r->next) {
         if (r->parentRecord == number && FileNamePassesFilters(r->name)) {
             rows.push_back(FileRow(r->name, r->deleted, Join64(r->sizeLow, r->sizeHigh),
-                FormatFileTime(r->creationTimeLow, r->creationTimeHigh), FormatFileTime(r->changeTimeLow, r->changeTimeHigh),
-                r->dataRecordSector));
+                FormatFileTime(r->creationTimeLow, r->creationTimeHigh),
+                FormatFileTime(r->changeTimeLow, r->changeTimeHigh), r->dataRecordSector));
         }
         progress.Step();
     }
@@ -192,8 +194,8 @@ std::vector<ResultRow> ListNtfsFolderExtensive(uint32_t number)
     for (const NtfsFileRecord* r = g_NtfsFileRecords.head; r; r = r->next) {
         if (r->parentRecord == number && r->sector > first && r->sector <= last && FileNamePassesFilters(r->name)) {
             rows.push_back(FileRow(r->name, r->deleted, Join64(r->sizeLow, r->sizeHigh),
-                FormatFileTime(r->creationTimeLow, r->creationTimeHigh), FormatFileTime(r->changeTimeLow, r->changeTimeHigh),
-                r->sector));
+                FormatFileTime(r->creationTimeLow, r->creationTimeHigh),
+                FormatFileTime(r->changeTimeLow, r->changeTimeHigh), r->sector));
         }
         progress.Step();
     }

@@ -10,7 +10,7 @@ namespace morvick {
 
 struct NtfsBootSector {
     uint32_t sectorsPerCluster = 0;
-    uint64_t totalSectors = 0;       // may be 0: the caller judges it
+    uint64_t totalSectors = 0;  // may be 0: the caller judges it
     uint64_t mftCluster = 0;
     uint64_t mftMirrorCluster = 0;
     uint32_t sectorsPerIndexRecord = 0;

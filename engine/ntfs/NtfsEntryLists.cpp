@@ -32,8 +32,7 @@ void FreeMftRunTable()
 }
 
 MftEntryRecord* AppendMftEntry(uint32_t dataRecordSector, const std::u16string& name, uint32_t recordNumber,
-                               uint32_t parentRecord, uint64_t creationTime, uint64_t changeTime, uint32_t deleted,
-                               uint64_t size)
+    uint32_t parentRecord, uint64_t creationTime, uint64_t changeTime, uint32_t deleted, uint64_t size)
 {
     return AppendNamedRecord(g_MftEntries, name, [&](MftEntryRecord& r) {
         r.recordNumber = recordNumber;
@@ -46,7 +45,7 @@ MftEntryRecord* AppendMftEntry(uint32_t dataRecordSector, const std::u16string& 
 }
 
 NtfsFolderRecord* AppendNtfsFolder(const std::u16string& name, uint32_t recordNumber, uint32_t parentRecord,
-                                   uint64_t creationTime, uint64_t changeTime, uint32_t treeItem, uint32_t deleted)
+    uint64_t creationTime, uint64_t changeTime, uint32_t treeItem, uint32_t deleted)
 {
     if (g_nScanMode == kScanExtensive) {
         for (NtfsFolderRecord* f = g_NtfsFolders.head; f; f = f->next) {
@@ -58,7 +57,7 @@ NtfsFolderRecord* AppendNtfsFolder(const std::u16string& name, uint32_t recordNu
 }
 
 NtfsFolderRecord* AppendNewNtfsFolder(const std::u16string& name, uint32_t recordNumber, uint32_t parentRecord,
-                                      uint64_t creationTime, uint64_t changeTime, uint32_t treeItem, uint32_t deleted)
+    uint64_t creationTime, uint64_t changeTime, uint32_t treeItem, uint32_t deleted)
 {
     return AppendNamedRecord(g_NtfsFolders, name, [&](NtfsFolderRecord& r) {
         r.recordNumber = recordNumber;
@@ -90,22 +89,30 @@ int ProcessFoundMftRecordBytes(uint32_t sector, const uint8_t* bytes)
         return 0;
     const uint32_t deleted = found.deleted ? 1 : 0;
     if (!found.folder) {
-        return AppendNamedRecord(g_NtfsFileRecords, found.name, [&](NtfsFileRecord& r) {
-            r.sector = sector;
-            r.parentRecord = found.parent;
-            SetRecordTimes(r, found.creationTime, found.changeTime);
-            SetRecordSize(r, found.size);
-            r.deleted = deleted;
-        }) ? 1 : 0;
+        return AppendNamedRecord(g_NtfsFileRecords, found.name,
+                   [&](NtfsFileRecord& r) {
+                       r.sector = sector;
+                       r.parentRecord = found.parent;
+                       SetRecordTimes(r, found.creationTime, found.changeTime);
+                       SetRecordSize(r, found.size);
+                       r.deleted = deleted;
+                   })
+            ? 1
+            : 0;
     }
-    return AppendNamedRecord(g_FoundNtfsRecords, found.name, [&](FoundNtfsRecord& r) {
-        r.sector = sector;
-        r.parentRecord = found.parent;
-        r.recordNumber = found.ownNumber;
-        SetRecordTimes(r, found.creationTime, found.changeTime);
-        r.indexFirstCluster = found.indexAllocationCluster > 0xFFFFFFFFu ? 0 : static_cast<uint32_t>(found.indexAllocationCluster);
-        r.deleted = deleted;
-    }) ? 1 : 0;
+    return AppendNamedRecord(g_FoundNtfsRecords, found.name,
+               [&](FoundNtfsRecord& r) {
+                   r.sector = sector;
+                   r.parentRecord = found.parent;
+                   r.recordNumber = found.ownNumber;
+                   SetRecordTimes(r, found.creationTime, found.changeTime);
+                   r.indexFirstCluster = found.indexAllocationCluster > 0xFFFFFFFFu
+                       ? 0
+                       : static_cast<uint32_t>(found.indexAllocationCluster);
+                   r.deleted = deleted;
+               })
+        ? 1
+        : 0;
 }
 
 int AppendIndexRecord(uint32_t sector, const uint8_t* header, size_t length)

@@ -9,7 +9,6 @@
 
 namespace {
 
-
 // Walks the runs cluster by cluster in virtual-cluster order.
 class RunCursor {
 public:
@@ -37,10 +36,11 @@ private:
     uint64_t m_offset = 0;
 };
 
-} // namespace
+}  // namespace
 
 CopyOutcome CopyCompressedRuns(COutputFile& file, const std::vector<ClusterRun>& runs, uint64_t size,
-    const CompressedLayout& layout, const SectorReadFunction& read, uint32_t retries, const CopyProgressFunction& progress)
+    const CompressedLayout& layout, const SectorReadFunction& read, uint32_t retries,
+    const CopyProgressFunction& progress)
 {
     CopyOutcome out;
     const uint32_t spc = layout.sectorsPerCluster;

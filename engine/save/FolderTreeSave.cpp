@@ -108,7 +108,7 @@ void SaveTracedFileRecord(const TracedFileRecord* r, const std::u16string& folde
     SaveTracedFile(folder, r->name, r->sector, 1);
 }
 
-} // namespace
+}  // namespace
 
 void SaveFatFolderFiles(uint32_t cluster, const std::u16string& path)
 {
@@ -278,7 +278,7 @@ uint64_t TreeBytes(const FolderChildren<Folder>& children, uint32_t key, KeyOf k
     return total;
 }
 
-} // namespace
+}  // namespace
 
 uint64_t ComputeSelectedSize(const SaveSelection& selection)
 {
@@ -300,7 +300,8 @@ uint64_t ComputeSelectedSize(const SaveSelection& selection)
         // Ticked folders in list order; a subtree already counted is not counted again.
         for (const FatFolderRecord* f = g_FatFolders.head; f; f = f->next) {
             if (f->treeItem && ticked.count(f->treeItem)) {
-                total += TreeBytes(children, f->firstCluster, [](FatFolderRecord* c) { return c->firstCluster; },
+                total += TreeBytes(
+                    children, f->firstCluster, [](FatFolderRecord* c) { return c->firstCluster; },
                     [&](uint32_t k) { return bytesIn[k]; }, visited);
             }
         }
@@ -324,7 +325,8 @@ uint64_t ComputeSelectedSize(const SaveSelection& selection)
         FolderChildren<NtfsFolderRecord> children = NtfsChildren();
         for (const NtfsFolderRecord* f = g_NtfsFolders.head; f; f = f->next) {
             if (f->treeItem && ticked.count(f->treeItem)) {
-                total += TreeBytes(children, f->recordNumber, [](NtfsFolderRecord* c) { return c->recordNumber; },
+                total += TreeBytes(
+                    children, f->recordNumber, [](NtfsFolderRecord* c) { return c->recordNumber; },
                     [&](uint32_t k) { return bytesIn[k]; }, visited);
             }
         }

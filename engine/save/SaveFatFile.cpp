@@ -37,7 +37,7 @@ std::vector<SectorExtent> FatFileExtents(uint32_t firstCluster, uint32_t cluster
     return extents;
 }
 
-} // namespace
+}  // namespace
 
 int SaveFatFile(const std::u16string& folder, const char16_t* name, uint32_t firstCluster, uint32_t size, int counting,
     uint32_t deleted)
@@ -54,8 +54,8 @@ int SaveFatFile(const std::u16string& folder, const char16_t* name, uint32_t fir
     const uint64_t clusterBytes = uint64_t{spc} * kSectorSize;
     const uint32_t clusters = static_cast<uint32_t>((size + clusterBytes - 1) / clusterBytes);
     std::vector<SectorExtent> extents = clusters ? FatFileExtents(firstCluster, clusters) : std::vector<SectorExtent>();
-    CopyOutcome outcome = CopySectorExtents(file, extents, size, ReadSourceSectors, g_wReadRetries,
-        [&](uint64_t written) {
+    CopyOutcome outcome =
+        CopySectorExtents(file, extents, size, ReadSourceSectors, g_wReadRetries, [&](uint64_t written) {
             if (counting)
                 ReportSaveProgress(written, size);
         });

@@ -31,14 +31,14 @@ constexpr size_t kMaxExtensionRecords = 512;
 // record's part of it.
 struct DataPiece {
     bool resident = false;
-    std::vector<uint8_t> value;          // resident data
+    std::vector<uint8_t> value;  // resident data
     uint16_t flags = 0;
     uint64_t lowestVcn = 0;
     uint64_t highestVcn = 0;
     uint64_t realSize = 0;
     uint64_t initializedSize = 0;
-    uint8_t compressionUnit = 0;         // log2 of the clusters per compression unit
-    bool runsComplete = true;            // the run list decoded to its end
+    uint8_t compressionUnit = 0;  // log2 of the clusters per compression unit
+    bool runsComplete = true;     // the run list decoded to its end
     std::vector<DataRun> runs;
 };
 
@@ -69,8 +69,7 @@ bool FindDataPiece(const uint8_t* record, DataPiece& piece)
         piece.realSize = ReadLittleEndian64(at + 48);
         piece.initializedSize = ReadLittleEndian64(at + 56);
         piece.compressionUnit = at[34];
-        piece.runsComplete =
-            morvick::DecodeRunList(at + a.runListOffset, a.length - a.runListOffset, piece.runs);
+        piece.runsComplete = morvick::DecodeRunList(at + a.runListOffset, a.length - a.runListOffset, piece.runs);
         return true;
     }
     return false;
@@ -97,8 +96,8 @@ void GatherExtensionPieces(const uint8_t* record, std::vector<DataPiece>& pieces
             continue;
         uint64_t sector = 0;
         DataPiece piece;
-        if (MapVcnToLcn(number, sector) && ReadRecord(sector, extension.data()) && FindDataPiece(extension.data(), piece)
-            && !piece.resident && piece.lowestVcn > pieces.front().highestVcn)
+        if (MapVcnToLcn(number, sector) && ReadRecord(sector, extension.data()) &&
+            FindDataPiece(extension.data(), piece) && !piece.resident && piece.lowestVcn > pieces.front().highestVcn)
             pieces.push_back(std::move(piece));
     }
     std::sort(pieces.begin() + 1, pieces.end(),
@@ -158,12 +157,12 @@ void RecordNotRecoverable(const char16_t* name)
     g_SaveReport.failedNames.push_back(name ? std::u16string(name) : std::u16string());
 }
 
-} // namespace
+}  // namespace
 
 int SaveNtfsFile(const std::u16string& folder, const char16_t* name, uint32_t recordSector, uint64_t size, int counting,
     uint32_t deleted)
 {
-    (void)size;   // the record's own sizes decide what is written
+    (void)size;  // the record's own sizes decide what is written
     std::u16string path;
     if (!PrepareSaveTarget(folder, name, counting != 0, deleted ? DeletedState::kDeleted : DeletedState::kLive, path))
         return 0;
@@ -179,9 +178,10 @@ int SaveNtfsFile(const std::u16string& folder, const char16_t* name, uint32_t re
     // Encrypted data would come out as garbage, and so would compression other than LZNT1 in units
     // of at most 64 KiB: such a file is reported, not written.
     const bool compressed = !first.resident && (first.flags & kAttributeCompressed);
-    if (!first.resident
-        && ((first.flags & kAttributeEncrypted)
-            || (compressed && (first.compressionUnit == 0 || first.compressionUnit > 4 || g_VolumeParams.sectorsPerCluster > 8)))) {
+    if (!first.resident &&
+        ((first.flags & kAttributeEncrypted) ||
+            (compressed &&
+                (first.compressionUnit == 0 || first.compressionUnit > 4 || g_VolumeParams.sectorsPerCluster > 8)))) {
         RecordNotRecoverable(name);
         return 0;
     }

@@ -17,7 +17,7 @@ std::vector<SectorExtent> TraceExtents(uint32_t firstSector, uint64_t& size)
     return {SectorExtent{firstSector, sizeClass * kSectorsPerMiB, false}};
 }
 
-} // namespace
+}  // namespace
 
 int SaveTracedFile(const std::u16string& folder, const char16_t* name, uint32_t firstSector, int counting)
 {

@@ -8,7 +8,6 @@
 
 namespace {
 
-
 bool ReadWithRetries(const SectorReadFunction& read, uint64_t sector, uint32_t count, uint8_t* buffer, uint32_t retries)
 {
     for (uint32_t attempt = 0; attempt <= retries; ++attempt) {
@@ -23,7 +22,7 @@ bool Stopped()
     return g_nSaveStop.load() == 1 || g_nSaveSkip.load() == 1;
 }
 
-} // namespace
+}  // namespace
 
 uint64_t ReadSectorsOrZeros(const SectorReadFunction& read, uint64_t sector, uint32_t count, uint8_t* buffer,
     uint32_t retries)
@@ -66,8 +65,8 @@ CopyOutcome CopySectorExtents(COutputFile& file, const std::vector<SectorExtent>
 {
     CopyOutcome out;
     // No larger than the file: small files are the common case.
-    const uint32_t bufferSectors =
-        static_cast<uint32_t>(std::max<uint64_t>(1, std::min<uint64_t>(kCopyChunkSectors, (size + kSectorSize - 1) / kSectorSize)));
+    const uint32_t bufferSectors = static_cast<uint32_t>(
+        std::max<uint64_t>(1, std::min<uint64_t>(kCopyChunkSectors, (size + kSectorSize - 1) / kSectorSize)));
     std::vector<uint8_t> buffer(static_cast<size_t>(bufferSectors) * kSectorSize);
     auto emit = [&](const uint8_t* data, uint64_t bytes) {
         bytes = std::min<uint64_t>(bytes, size - out.written);

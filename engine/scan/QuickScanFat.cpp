@@ -45,7 +45,7 @@ std::vector<uint64_t> ChainSectors(uint32_t first)
     return sectors;
 }
 
-} // namespace
+}  // namespace
 
 void QuickScanFat(const ScanFinishedWord& finished)
 {

@@ -136,7 +136,7 @@ int ReadNtfsParameters(uint32_t start, uint32_t end)
     return 1;
 }
 
-} // namespace
+}  // namespace
 
 int ReadVolumeParameters(const ScanFinishedWord& finished)
 {

@@ -14,4 +14,4 @@ int ReadVolumeParameters(const ScanFinishedWord& finished);
 int ReconstructFatParameters(const ScanFinishedWord& finished);
 
 // The status text of the reconstruction.
-extern const char16_t kCalculatingParametersText[];   // "Please wait, calculating partition parameters"
+extern const char16_t kCalculatingParametersText[];  // "Please wait, calculating partition parameters"

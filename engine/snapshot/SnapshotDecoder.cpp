@@ -41,9 +41,9 @@ public:
     uint32_t U32()
     {
         const uint8_t* p = Take(4);
-        return p ? static_cast<uint32_t>(p[0]) | (static_cast<uint32_t>(p[1]) << 8)
-                | (static_cast<uint32_t>(p[2]) << 16) | (static_cast<uint32_t>(p[3]) << 24)
-                  : 0;
+        return p ? static_cast<uint32_t>(p[0]) | (static_cast<uint32_t>(p[1]) << 8) |
+                (static_cast<uint32_t>(p[2]) << 16) | (static_cast<uint32_t>(p[3]) << 24)
+                 : 0;
     }
     void Fail() { m_ok = false; }
 
@@ -187,22 +187,24 @@ bool ReadNamedSection(ByteReader& r, RecordList<T>& list, uint16_t fixedBytes, R
 
 bool ReadFatBody(ByteReader& r, LoadedSnapshot& out)
 {
-    return ReadNamedSection(r, out.fatFolders, kFatFolderFixedBytes, [&r](FatFolderRecord& rec) {
-        rec.firstCluster = r.U32();
-        rec.parentCluster = r.U32();
-        rec.writeDate = r.U16();
-        rec.accessDate = r.U16();
-        rec.deleted = r.U8();
-        r.U16();
-    }) && ReadNamedSection(r, out.fatEntries, kFatFileFixedBytes, [&r](FatEntryRecord& rec) {
-        rec.firstCluster = r.U32();
-        rec.parentCluster = r.U32();
-        rec.writeDate = r.U16();
-        rec.accessDate = r.U16();
-        rec.size = r.U32();
-        rec.deleted = r.U8();
-        rec.ordinal = r.U32();
-    });
+    return ReadNamedSection(r, out.fatFolders, kFatFolderFixedBytes,
+               [&r](FatFolderRecord& rec) {
+                   rec.firstCluster = r.U32();
+                   rec.parentCluster = r.U32();
+                   rec.writeDate = r.U16();
+                   rec.accessDate = r.U16();
+                   rec.deleted = r.U8();
+                   r.U16();
+               }) &&
+        ReadNamedSection(r, out.fatEntries, kFatFileFixedBytes, [&r](FatEntryRecord& rec) {
+            rec.firstCluster = r.U32();
+            rec.parentCluster = r.U32();
+            rec.writeDate = r.U16();
+            rec.accessDate = r.U16();
+            rec.size = r.U32();
+            rec.deleted = r.U8();
+            rec.ordinal = r.U32();
+        });
 }
 
 bool ReadNtfsBody(ByteReader& r, LoadedSnapshot& out)
@@ -334,7 +336,7 @@ bool ReadFileTraceBody(ByteReader& r, LoadedSnapshot& out)
     return r.Ok();
 }
 
-} // namespace
+}  // namespace
 
 SnapshotStatus DecodeSnapshot(const uint8_t* data, size_t size, LoadedSnapshot& out)
 {
@@ -343,7 +345,9 @@ SnapshotStatus DecodeSnapshot(const uint8_t* data, size_t size, LoadedSnapshot& 
     if (!r.Ok() || (kind != kSnapshotKindQuick && kind != kSnapshotKindExtensive && kind != kSnapshotKindFileTrace))
         return SnapshotStatus::kInvalidKind;
     out.kind = kind;
-    out.scanMode = kind == kSnapshotKindQuick ? kScanQuick : kind == kSnapshotKindExtensive ? kScanExtensive : kScanFileTrace;
+    out.scanMode = kind == kSnapshotKindQuick ? kScanQuick
+        : kind == kSnapshotKindExtensive      ? kScanExtensive
+                                              : kScanFileTrace;
 
     const uint8_t* magic = r.Take(sizeof kSnapshotMagic);
     if (!magic || std::memcmp(magic, kSnapshotMagic, sizeof kSnapshotMagic) != 0)
@@ -359,7 +363,8 @@ SnapshotStatus DecodeSnapshot(const uint8_t* data, size_t size, LoadedSnapshot& 
     const FileSystemKind browsed = out.block.browsedFileSystemType;
     if (kind == kSnapshotKindFileTrace) {
         ok = ReadFileTraceBody(r, out);
-    } else if (browsed == FileSystemKind::kFat16 || browsed == FileSystemKind::kFat32 || browsed == FileSystemKind::kNtfs) {
+    } else if (browsed == FileSystemKind::kFat16 || browsed == FileSystemKind::kFat32 ||
+        browsed == FileSystemKind::kNtfs) {
         // Listing and saving divide by the cluster size.
         if (!IsClusterSizeInSectors(out.block.sectorsPerCluster))
             return SnapshotStatus::kDamaged;

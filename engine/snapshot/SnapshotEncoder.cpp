@@ -198,7 +198,7 @@ void WriteFileTraceBody(ByteWriter& w)
     }
 }
 
-} // namespace
+}  // namespace
 
 char16_t SnapshotKindOfScanMode(int32_t scanMode)
 {

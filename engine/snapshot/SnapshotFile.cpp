@@ -64,13 +64,13 @@ bool MatchesSource(const LoadedSnapshot& s)
         }
         return false;
     }
-    if ((b.browsedFileSystemType == FileSystemKind::kFat16 || b.browsedFileSystemType == FileSystemKind::kFat32)
-        && s.kind == kSnapshotKindQuick) {
+    if ((b.browsedFileSystemType == FileSystemKind::kFat16 || b.browsedFileSystemType == FileSystemKind::kFat32) &&
+        s.kind == kSnapshotKindQuick) {
         return ReadSectors(b.firstFat, 1, sector.data()) && sector[0] >= 0xF0 && sector[1] == 0xFF;
     }
     return true;
 }
-} // namespace
+}  // namespace
 
 std::u16string NormaliseSnapshotPath(const std::u16string& path)
 {

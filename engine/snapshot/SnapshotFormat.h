@@ -26,11 +26,11 @@ constexpr size_t kSnapshotHeaderSize = 80;
 constexpr size_t kSnapshotTrailerSize = 4;
 
 // Bytes of each record after L that are not its name field (or text field).
-constexpr uint16_t kFatFolderFixedBytes = 15;   // L = 2n + 17
-constexpr uint16_t kFatFileFixedBytes = 21;     // L = 2n + 25
-constexpr uint16_t kNtfsFolderFixedBytes = 27;  // L = 2n + 31
-constexpr uint16_t kNtfsFileFixedBytes = 37;    // L = 2n + 41
-constexpr uint16_t kTraceTextFixedBytes = 15;   // L = 2n + 17
+constexpr uint16_t kFatFolderFixedBytes = 15;       // L = 2n + 17
+constexpr uint16_t kFatFileFixedBytes = 21;         // L = 2n + 25
+constexpr uint16_t kNtfsFolderFixedBytes = 27;      // L = 2n + 31
+constexpr uint16_t kNtfsFileFixedBytes = 37;        // L = 2n + 41
+constexpr uint16_t kTraceTextFixedBytes = 15;       // L = 2n + 17
 constexpr uint16_t kTracedFileTextFixedBytes = 21;  // L = 2n + 25
 
 // A name field holds the n UTF-16 characters, their terminator, and then this many zero bytes.

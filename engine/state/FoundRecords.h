@@ -22,12 +22,12 @@ struct SectorNode {
 struct FatEntryRecord {
     char16_t* name;
     uint32_t firstCluster;
-    uint32_t parentCluster;      // first cluster of the parent folder
-    uint16_t writeDate;          // FAT date format
-    uint16_t accessDate;         // FAT date format
+    uint32_t parentCluster;  // first cluster of the parent folder
+    uint16_t writeDate;      // FAT date format
+    uint16_t accessDate;     // FAT date format
     uint32_t size;
-    uint32_t deleted;            // 1 when deleted or inside a deleted folder
-    uint32_t ordinal;            // g_nFatFileCount when appended
+    uint32_t deleted;  // 1 when deleted or inside a deleted folder
+    uint32_t ordinal;  // g_nFatFileCount when appended
     FatEntryRecord* next;
 };
 
@@ -38,7 +38,7 @@ struct FatFolderRecord {
     uint32_t parentCluster;
     uint16_t writeDate;
     uint16_t accessDate;
-    uint32_t treeItem;           // result-tree item, 0 until the tree sets it
+    uint32_t treeItem;  // result-tree item, 0 until the tree sets it
     uint32_t deleted;
     FatFolderRecord* next;
 };
@@ -49,14 +49,14 @@ constexpr uint32_t kLostDirRecordNumber = 0xFFFFFFFE;
 // A folder of an NTFS volume.
 struct NtfsFolderRecord {
     char16_t* name;
-    uint32_t recordNumber;       // kLostDirRecordNumber for "Lost Dir"
-    uint32_t parentRecord;       // 5 is the root
+    uint32_t recordNumber;  // kLostDirRecordNumber for "Lost Dir"
+    uint32_t parentRecord;  // 5 is the root
     uint32_t creationTimeLow;
     uint32_t creationTimeHigh;
-    uint32_t changeTimeLow;      // MFT-change time
+    uint32_t changeTimeLow;  // MFT-change time
     uint32_t changeTimeHigh;
     uint32_t treeItem;
-    uint32_t deleted;            // 1 when the record's flags are 2 (directory not in use)
+    uint32_t deleted;  // 1 when the record's flags are 2 (directory not in use)
     NtfsFolderRecord* next;
 };
 
@@ -71,8 +71,8 @@ struct MftEntryRecord {
     uint32_t changeTimeHigh;
     uint32_t sizeLow;
     uint32_t sizeHigh;
-    uint32_t deleted;            // 1 when the record's flags are 0
-    uint32_t dataRecordSector;   // sector of the record that holds the unnamed data attribute
+    uint32_t deleted;           // 1 when the record's flags are 0
+    uint32_t dataRecordSector;  // sector of the record that holds the unnamed data attribute
     MftEntryRecord* next;
 };
 
@@ -81,9 +81,9 @@ struct FoundFatDirectoryRecord {
     uint32_t sector;
     uint32_t firstCluster;
     uint32_t parentCluster;
-    uint16_t dotValue1;          // two 16-bit values of the "." entry
+    uint16_t dotValue1;  // two 16-bit values of the "." entry
     uint16_t dotValue2;
-    uint16_t volumeNumber;       // set by the analysis, 0xFFFF when no volume claims it
+    uint16_t volumeNumber;  // set by the analysis, 0xFFFF when no volume claims it
     FoundFatDirectoryRecord* next;
 };
 
@@ -101,10 +101,10 @@ struct FoundPartitionRecord {
     uint32_t secondFat;
     uint32_t mftStart;
     uint32_t mftMirrorStart;
-    uint32_t sectorsPerMftRecord;    // always 0 in a found record
+    uint32_t sectorsPerMftRecord;  // always 0 in a found record
     uint32_t sectorsPerIndexRecord;
     uint32_t volumeEnd;
-    uint32_t treeItem;               // the file-system page's tree item
+    uint32_t treeItem;  // the file-system page's tree item
     FoundPartitionRecord* next;
 };
 
@@ -114,12 +114,12 @@ struct FoundNtfsRecord {
     uint32_t sector;
     uint32_t parentRecord;
     uint32_t recordNumber;
-    uint16_t analysisMark;           // 0 when appended
+    uint16_t analysisMark;  // 0 when appended
     uint32_t creationTimeLow;
     uint32_t creationTimeHigh;
     uint32_t changeTimeLow;
     uint32_t changeTimeHigh;
-    uint32_t indexFirstCluster;      // first cluster of its index allocation
+    uint32_t indexFirstCluster;  // first cluster of its index allocation
     uint32_t deleted;
     FoundNtfsRecord* next;
 };
@@ -129,14 +129,14 @@ struct NtfsFileRecord {
     char16_t* name;
     uint32_t sector;
     uint32_t parentRecord;
-    uint32_t analysisValue;          // 0 when appended
+    uint32_t analysisValue;  // 0 when appended
     uint32_t creationTimeLow;
     uint32_t creationTimeHigh;
     uint32_t changeTimeLow;
     uint32_t changeTimeHigh;
     uint32_t sizeLow;
     uint32_t sizeHigh;
-    uint16_t analysisMark;           // 0 when appended
+    uint16_t analysisMark;  // 0 when appended
     uint32_t deleted;
     NtfsFileRecord* next;
 };
@@ -147,29 +147,29 @@ constexpr uint16_t kIndexRecordUnmarked = 0xFFFF;
 // An INDX record found by the sector search.
 struct IndexRecordNode {
     uint32_t sector;
-    uint32_t ownerRecord;            // the parent number in its first entry's key
-    uint32_t vcn;                    // low half
-    uint16_t mark;                   // kIndexRecordUnmarked when appended
-    uint8_t sectors;                 // the record's size in sectors
+    uint32_t ownerRecord;  // the parent number in its first entry's key
+    uint32_t vcn;          // low half
+    uint16_t mark;         // kIndexRecordUnmarked when appended
+    uint8_t sectors;       // the record's size in sectors
     IndexRecordNode* next;
 };
 
 // One file type chosen for File Trace.
 struct TraceHitRecord {
-    char16_t* extension;             // with its dot
+    char16_t* extension;  // with its dot
     char16_t* description;
-    uint32_t signatureLength;        // leading sector bytes compared
-    char* signature;                 // 2n hexadecimal characters
+    uint32_t signatureLength;  // leading sector bytes compared
+    char* signature;           // 2n hexadecimal characters
     uint32_t secondValue;
     TraceHitRecord* next;
 };
 
 // A File Trace hit.
 struct TracedFileRecord {
-    char16_t* name;                  // the hit number followed by the extension
+    char16_t* name;  // the hit number followed by the extension
     char16_t* extension;
     char16_t* typeName;
     uint32_t sector;
-    uint32_t hitNumber;              // the key of the file in the result list
+    uint32_t hitNumber;  // the key of the file in the result list
     TracedFileRecord* next;
 };

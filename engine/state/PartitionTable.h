@@ -6,8 +6,8 @@
 #include <cstdint>
 
 struct PartitionTableEntry {
-    uint32_t startSector;     // absolute first sector of the partition
-    uint32_t sectorCount;     // from the partition table, or from the boot sector when searched
+    uint32_t startSector;  // absolute first sector of the partition
+    uint32_t sectorCount;  // from the partition table, or from the boot sector when searched
     FileSystemKind fileSystemType;
 };
 

@@ -19,8 +19,8 @@ std::vector<morvick::DiskPartition> TableCopy()
 {
     std::vector<morvick::DiskPartition> table;
     for (uint32_t i = 0; i < g_nPartitionCount && i < kMaxPartitionTableEntries; ++i)
-        table.push_back({g_PartitionTable[i].startSector, g_PartitionTable[i].sectorCount,
-                         g_PartitionTable[i].fileSystemType});
+        table.push_back(
+            {g_PartitionTable[i].startSector, g_PartitionTable[i].sectorCount, g_PartitionTable[i].fileSystemType});
     return table;
 }
 
@@ -56,7 +56,7 @@ void SearchPartitions(bool searchRequested, uint32_t diskItem, const std::atomic
         geometry = morvick::GeometryFromSectorCount(disk.SectorCount());
     } else if (g_wDeviceIndex < kMaxDevices) {
         geometry = {g_DeviceGeometry.cylinders[g_wDeviceIndex], g_DeviceGeometry.heads[g_wDeviceIndex],
-                    g_DeviceGeometry.sectorsPerTrack[g_wDeviceIndex]};
+            g_DeviceGeometry.sectorsPerTrack[g_wDeviceIndex]};
     }
 
     std::vector<morvick::DiskPartition> table = TableCopy();
@@ -74,7 +74,8 @@ void SearchPartitions(bool searchRequested, uint32_t diskItem, const std::atomic
         if (!AddPartitionTableEntry(p.startSector, p.sectorCount, p.fileSystem))
             return;
         // Found FAT volumes are numbered by the new count, NTFS ones by the count before it.
-        const int number = p.fileSystem == FileSystemKind::kNtfs ? static_cast<int>(index) : static_cast<int>(index + 1);
+        const int number =
+            p.fileSystem == FileSystemKind::kNtfs ? static_cast<int>(index) : static_cast<int>(index + 1);
         ReportPartition(diskItem, index, number);
     };
     morvick::SearchPartitions(disk, geometry, g_bSearchPartitions != 0, table, events);

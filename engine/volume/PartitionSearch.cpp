@@ -19,8 +19,7 @@ class Searcher {
 public:
     Searcher(SectorSource& disk, std::vector<DiskPartition>& table, const PartitionSearchEvents& events)
         : m_disk(disk), m_table(table), m_events(events), m_diskSectors(disk.SectorCount())
-    {
-    }
+    {}
 
     // Reads `sector` and, when it is a boot sector, records its volume. Returns true when the sector
     // ended in 55 AA.
@@ -36,8 +35,8 @@ public:
         if (fs == FileSystemKind::kNone)
             return true;
         const uint32_t start = static_cast<uint32_t>(sector);
-        const bool known = std::any_of(m_table.begin(), m_table.end(),
-                                       [&](const DiskPartition& p) { return p.startSector == start; });
+        const bool known =
+            std::any_of(m_table.begin(), m_table.end(), [&](const DiskPartition& p) { return p.startSector == start; });
         if (known)
             return true;
         const uint64_t total = BootSectorTotalSectors(buffer, sizeof buffer, fs);
@@ -48,7 +47,10 @@ public:
     }
 
     bool Full() const { return m_table.size() >= kMaxDiskPartitions; }
-    bool PastEnd(uint64_t sector) const { return sector > 0xFFFFFFFFu || (m_diskSectors != 0 && sector >= m_diskSectors); }
+    bool PastEnd(uint64_t sector) const
+    {
+        return sector > 0xFFFFFFFFu || (m_diskSectors != 0 && sector >= m_diskSectors);
+    }
     uint64_t Probed() const { return m_probed; }
 
 private:
@@ -83,7 +85,7 @@ DiskGeometry GeometryFromSectorCount(uint64_t sectors)
 }
 
 uint64_t SearchPartitions(SectorSource& disk, const DiskGeometry& geometry, bool searchDisk,
-                          std::vector<DiskPartition>& table, const PartitionSearchEvents& events)
+    std::vector<DiskPartition>& table, const PartitionSearchEvents& events)
 {
     for (size_t i = 0; i < table.size(); ++i) {
         if (events.listed)

@@ -48,7 +48,8 @@ std::vector<DiskPartition> WalkPartitionTable(SectorSource& disk, uint32_t mbrSe
         if (e.type == 0)
             continue;
         ReadOrZero(disk, e.firstSector, boot);
-        const FileSystemKind fs = IsExtendedPartitionType(e.type) ? FileSystemKind::kNone : ClassifyPartition(boot, e.type, false);
+        const FileSystemKind fs =
+            IsExtendedPartitionType(e.type) ? FileSystemKind::kNone : ClassifyPartition(boot, e.type, false);
         if (fs != FileSystemKind::kNone) {
             table.push_back({e.firstSector, e.sectorCount, fs});
             if (table.size() >= kMaxDiskPartitions)

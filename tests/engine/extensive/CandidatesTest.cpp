@@ -81,12 +81,12 @@ TEST(NtfsCandidates, BootSectorVolumes)
     EXPECT_TRUE(IsNtfsBootCandidate(s.data()));
     NtfsBootVolume v;
     ASSERT_TRUE(ReadNtfsBootVolume(s.data(), 108544, v));
-    EXPECT_EQ(v.sectorsPerIndexRecord, 8u);   // one cluster of 8 sectors
+    EXPECT_EQ(v.sectorsPerIndexRecord, 8u);  // one cluster of 8 sectors
     EXPECT_EQ(v.mftStart, 108544u + 32);
     EXPECT_EQ(v.mftMirrorStart, 108544u + 16);
     EXPECT_EQ(v.endSector, 108544u + 49151);
     ASSERT_TRUE(ReadNtfsBootVolume(NtfsBootSector(128, 49151, 4, 0xF4).data(), 0, v));
-    EXPECT_EQ(v.sectorsPerIndexRecord, 8u);   // 2^12 bytes
+    EXPECT_EQ(v.sectorsPerIndexRecord, 8u);  // 2^12 bytes
     ASSERT_TRUE(ReadNtfsBootVolume(NtfsBootSector(1, 49151, 4, 0xF5).data(), 0, v));
     EXPECT_EQ(v.sectorsPerIndexRecord, 4u);
 
@@ -120,7 +120,7 @@ TEST(NtfsCandidates, RecordSignatures)
     s[28] = 0x00;
     s[29] = 0x04;
     EXPECT_TRUE(IsMftRecordCandidate(s.data()));
-    s[29] = 0x10;   // 4,096-byte records are not taken
+    s[29] = 0x10;  // 4,096-byte records are not taken
     EXPECT_FALSE(IsMftRecordCandidate(s.data()));
     EXPECT_TRUE(IsIndexRecordCandidate(IndexRecordSector(0, {}).data()));
     EXPECT_FALSE(IsIndexRecordCandidate(s.data()));
@@ -128,7 +128,8 @@ TEST(NtfsCandidates, RecordSignatures)
 
 TEST(NtfsCandidates, FolderEntriesOfAnIndexRecord)
 {
-    std::vector<uint8_t> s = IndexRecordSector(0, {{40, 30, 111, u"Docs"}, {41, 30, 112, u"a.txt", false}, {42, 30, 113, u"Zeta"}});
+    std::vector<uint8_t> s =
+        IndexRecordSector(0, {{40, 30, 111, u"Docs"}, {41, 30, 112, u"a.txt", false}, {42, 30, 113, u"Zeta"}});
     s[510] = s[42];
     s[511] = s[43];
     std::vector<IndexFolderEntry> seen;

@@ -37,12 +37,13 @@ struct PartitionCase {
     int number;
     FileSystemKind fileSystem;
 };
-const PartitionCase kPartitions[] = {
-    {1, FileSystemKind::kFat16}, {2, FileSystemKind::kFat32}, {3, FileSystemKind::kNtfs}, {4, FileSystemKind::kFat16}};
+const PartitionCase kPartitions[] = {{1, FileSystemKind::kFat16}, {2, FileSystemKind::kFat32},
+    {3, FileSystemKind::kNtfs}, {4, FileSystemKind::kFat16}};
 
 uint32_t PartitionStart(int number)
 {
-    return static_cast<uint32_t>(std::stoul(ReadTextFile(FixtureFile(kDisk, "part" + std::to_string(number) + ".start"))));
+    return static_cast<uint32_t>(
+        std::stoul(ReadTextFile(FixtureFile(kDisk, "part" + std::to_string(number) + ".start"))));
 }
 
 class ExtensiveDisk : public ::testing::TestWithParam<const char*> {
@@ -166,7 +167,8 @@ TEST_P(ExtensiveDisk, FindsEveryVolumeOfTheWholeDiskAndSavesItsLiveFiles)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Damage, ExtensiveDisk, ::testing::Values("mbr-wiped.vhd", "boots-wiped.vhd", "fat32-lost.vhd", "ntfs-lost.vhd"),
+INSTANTIATE_TEST_SUITE_P(Damage, ExtensiveDisk,
+    ::testing::Values("mbr-wiped.vhd", "boots-wiped.vhd", "fat32-lost.vhd", "ntfs-lost.vhd"),
     [](const ::testing::TestParamInfo<const char*>& info) {
         std::string name = info.param;
         name = name.substr(0, name.find('.'));
@@ -183,7 +185,7 @@ TEST_P(ChosenRange, AFat32VolumeWithoutBootSectorsIsInferredFromItsDirectories)
     ASSERT_EQ(g_FoundPartitions.count, 1u);
     const FoundPartitionRecord& v = *g_FoundPartitions.head;
     EXPECT_EQ(v.fileSystemType, FileSystemKind::kFat32);
-    EXPECT_EQ(v.firstFat, 0u);           // found by the found-volume scan
+    EXPECT_EQ(v.firstFat, 0u);  // found by the found-volume scan
     EXPECT_EQ(v.sectorsPerCluster, 1u);
     ExpectSavedLikeSleuthkit(1, 2, false);
     EXPECT_EQ(uint32_t{g_VolumeParams.firstFat}, start + 32);

@@ -65,8 +65,8 @@ TEST_F(FatAnalysisTest, BootSectorsBindTheDirectoriesOnTheirLine)
     AppendSectorNode(2048);
     AddFoundFatDirectory(2140 + 5 * 4, 5, 0, 1, 2);
     AddFoundFatDirectory(2140 + 9 * 4, 9, 5, 1, 2);
-    AddFoundFatDirectory(2141 + 9 * 4, 9, 5, 1, 2);          // off the line
-    AddFoundFatDirectory(2140 + 1100 * 4, 1100, 0, 1, 2);    // on the line, past the end sector
+    AddFoundFatDirectory(2141 + 9 * 4, 9, 5, 1, 2);        // off the line
+    AddFoundFatDirectory(2140 + 1100 * 4, 1100, 0, 1, 2);  // on the line, past the end sector
     Analyze();
 
     ASSERT_EQ(g_FoundPartitions.count, 1u);
@@ -112,7 +112,7 @@ TEST_F(FatAnalysisTest, PairsOfDirectoriesGiveVolumesWithoutBootSectors)
     // 8 sectors and 1 cluster apart: 8 sectors per cluster, base 920.
     AddFoundFatDirectory(1000, 10, 0, 0, 0);
     AddFoundFatDirectory(1008, 11, 10, 0, 0);
-    AddFoundFatDirectory(1920, 125, 11, 0, 0);   // on the same line, found later
+    AddFoundFatDirectory(1920, 125, 11, 0, 0);  // on the same line, found later
     // 6 sectors and 2 clusters apart: 3 sectors per cluster, no partners.
     AddFoundFatDirectory(5000, 20, 0, 0, 0);
     AddFoundFatDirectory(5006, 22, 0, 0, 0);

@@ -63,8 +63,8 @@ protected:
 TEST_F(FoundVolumeScanTest, FatFoldersOfTheVolumeWithOrphansUnderLostDir)
 {
     AddFoundFatDirectory(600, 10, 0, 1, 2);
-    AddFoundFatDirectory(604, 11, 99, 1, 2);    // its parent was never found
-    AddFoundFatDirectory(608, 12, 0, 1, 2);     // another volume's
+    AddFoundFatDirectory(604, 11, 99, 1, 2);  // its parent was never found
+    AddFoundFatDirectory(608, 12, 0, 1, 2);   // another volume's
     g_FoundFatDirectories.head->volumeNumber = 1;
     g_FoundFatDirectories.head->next->volumeNumber = 1;
     g_FoundFatDirectories.tail->volumeNumber = 2;
@@ -75,7 +75,7 @@ TEST_F(FoundVolumeScanTest, FatFoldersOfTheVolumeWithOrphansUnderLostDir)
     g_VolumeParams.volumeNumber = 1;
     g_VolumeParams.clusterBase = 560;
     g_VolumeParams.sectorsPerCluster = 4;
-    g_VolumeParams.firstFat = 70;    // known: no search for FAT copies
+    g_VolumeParams.firstFat = 70;  // known: no search for FAT copies
     g_VolumeParams.partitionSectors = 1024;
     ScanFinishedWord finished{0};
     RunFoundVolumeScan(finished);
@@ -98,10 +98,10 @@ TEST_F(FoundVolumeScanTest, LostFatCopiesAreLookedForBeforeTheClusterBase)
     const std::vector<uint8_t> fat = {0xF8, 0xFF, 0xFF, 0xFF};
     std::vector<uint8_t> sector(512, 0);
     std::copy(fat.begin(), fat.end(), sector.begin());
-    PutSector(raw, 50, sector);    // before sector 63: not searched
+    PutSector(raw, 50, sector);  // before sector 63: not searched
     PutSector(raw, 100, sector);
     PutSector(raw, 120, sector);
-    PutSector(raw, 300, sector);   // a third one is not taken
+    PutSector(raw, 300, sector);  // a third one is not taken
     MemoryDisk disk(raw);
     ASSERT_TRUE(disk.Opened());
     // A FAT16 volume whose cluster base is 500 is searched from sector 63.
@@ -122,7 +122,7 @@ TEST_F(FoundVolumeScanTest, WithoutAChosenTypeTheFatCopiesNearestTheBaseDecideTh
     const uint8_t f16[] = {0xF8, 0xFF, 0xFF, 0xFF}, f32[] = {0xF8, 0xFF, 0xFF, 0x0F};
     std::copy(f16, f16 + 4, fat16.begin());
     std::copy(f32, f32 + 4, fat32.begin());
-    PutSector(raw, 100, fat16);    // another volume's FAT further away
+    PutSector(raw, 100, fat16);  // another volume's FAT further away
     PutSector(raw, 400, fat32);
     PutSector(raw, 450, fat32);
     MemoryDisk disk(raw);
@@ -143,11 +143,11 @@ TEST_F(FoundVolumeScanTest, NtfsFoldersOfTheVolumeAndTheirMissingParents)
     AddNtfsFolder(1010, 5, 5, 1, u".");
     AddNtfsFolder(1012, 40, 5, 1, u"Docs");
     AddNtfsFolder(1014, 41, 77, 1, u"Orphan");
-    AddNtfsFolder(1016, 40, 5, 1, u"Docs copy");   // the same number again
+    AddNtfsFolder(1016, 40, 5, 1, u"Docs copy");  // the same number again
     AddNtfsFolder(9000, 50, 5, 2, u"Other volume");
     AddNtfsFile(1100, 40);
-    AddNtfsFile(1102, 88);      // its folder was never found
-    AddNtfsFile(9100, 99);      // another volume's
+    AddNtfsFile(1102, 88);  // its folder was never found
+    AddNtfsFile(9100, 99);  // another volume's
     MemoryDisk disk(raw);
     ASSERT_TRUE(disk.Opened());
     g_VolumeParams.browsedFileSystemType = FileSystemKind::kNtfs;

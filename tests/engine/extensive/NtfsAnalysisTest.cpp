@@ -90,7 +90,7 @@ TEST_F(NtfsAnalysisTest, NumbersComeFromIndexEntriesThenFromDistances)
     FoundNtfsRecord* threeAfter = Folder(1007, 0, 9, u"z");
     FoundNtfsRecord* sixAfter = Folder(1013, 0, 9, u"w");
     FoundNtfsRecord* docs = Folder(2001, 0, 9, u"Docs", 5, 1000);
-    FoundNtfsRecord* mixed = Folder(2005, 0, 9, u"mixed", 5, 1001);   // the name differs in case only
+    FoundNtfsRecord* mixed = Folder(2005, 0, 9, u"mixed", 5, 1001);  // the name differs in case only
     AssignMftNumbers(finished);
     EXPECT_EQ(numbered->recordNumber, 40u);
     EXPECT_EQ(twoAfter->recordNumber, 41u);
@@ -98,7 +98,7 @@ TEST_F(NtfsAnalysisTest, NumbersComeFromIndexEntriesThenFromDistances)
     EXPECT_EQ(threeAfter->recordNumber, 43u);
     EXPECT_EQ(sixAfter->recordNumber, 46u);
     EXPECT_EQ(docs->recordNumber, 44u);
-    EXPECT_EQ(mixed->recordNumber, 46u);   // by its distance, not from the entry
+    EXPECT_EQ(mixed->recordNumber, 46u);  // by its distance, not from the entry
 }
 
 TEST_F(NtfsAnalysisTest, OnlyTheFirstIndexRecordOfAFolderIsKept)
@@ -122,10 +122,10 @@ TEST_F(NtfsAnalysisTest, BootSectorsBindFoldersWhoseIndexLiesInsideTheVolume)
     AppendSectorNode(4000);
     IndexSectors({1080, 3400, 5080});
     Open();
-    FoundNtfsRecord* inside = Folder(1100, 40, 10);       // INDX at 1080
-    FoundNtfsRecord* outside = Folder(1102, 41, 300);     // 3400 lies past the volume's end
+    FoundNtfsRecord* inside = Folder(1100, 40, 10);    // INDX at 1080
+    FoundNtfsRecord* outside = Folder(1102, 41, 300);  // 3400 lies past the volume's end
     FoundNtfsRecord* noIndex = Folder(1104, 42, 0);
-    FoundNtfsRecord* wrongPlace = Folder(1106, 43, 11);   // nothing at 1088
+    FoundNtfsRecord* wrongPlace = Folder(1106, 43, 11);  // nothing at 1088
     AnalyzeFoundNtfsBootSectors(finished);
     ASSERT_EQ(g_FoundPartitions.count, 1u);
     const FoundPartitionRecord& v = *g_FoundPartitions.head;

@@ -25,7 +25,7 @@ namespace {
 void PutRecord(std::vector<uint8_t>& raw, uint64_t sector, const std::vector<uint8_t>& record)
 {
     std::memcpy(&raw[sector * 512], record.data(), record.size());
-    raw[sector * 512 + 28] = 0x00;   // allocated size 1,024
+    raw[sector * 512 + 28] = 0x00;  // allocated size 1,024
     raw[sector * 512 + 29] = 0x04;
 }
 
@@ -38,7 +38,7 @@ protected:
         raw.assign(512 * 4000, 0);
         PutSector(raw, 100, FatBootSector(false, 4, 4, 32, 3000));
         PutSector(raw, 300, DirectorySector(5, 0));
-        PutSector(raw, 3990, DirectorySector(7, 5));   // in the last, partly readable run
+        PutSector(raw, 3990, DirectorySector(7, 5));  // in the last, partly readable run
         PutSector(raw, 1000, NtfsBootSector(8, 2000, 4));
         const std::vector<uint8_t> folder = MftRecordBuilder(3)
                                                 .FileName(u"Docs", 5, 1)
@@ -48,7 +48,7 @@ protected:
         PutRecord(raw, 1500, folder);
         PutRecord(raw, 1502, MftRecordBuilder(1).FileName(u"a.txt", 40, 1).ResidentData({1, 2, 3}).Build());
         std::vector<uint8_t> torn = MftRecordBuilder(1).FileName(u"torn.txt", 40, 1).Build();
-        torn[1023] ^= 0xFF;   // the second sector's end no longer carries the update sequence number
+        torn[1023] ^= 0xFF;  // the second sector's end no longer carries the update sequence number
         PutRecord(raw, 1504, torn);
         PutSector(raw, 1600, IndexRecordSector(0, {{44, 40, 1, u"Sub"}}));
         std::vector<uint8_t> broken = IndexRecordSector(0, {{45, 40, 1, u"Other"}});
@@ -70,7 +70,8 @@ TEST_F(SearchTest, EachKindOfSectorGoesToItsListAndDamagedRecordsAreLeftOut)
     ScanFinishedWord finished{0};
     ExtensiveSearchCounters counters;
     // The range runs past the disk's end: the run that crosses it is read sector by sector.
-    ASSERT_EQ(SearchDiskStructures(0, 6000, kSearchFat | kSearchNtfs, finished, counters), ExtensiveSearchResult::kCompleted);
+    ASSERT_EQ(SearchDiskStructures(0, 6000, kSearchFat | kSearchNtfs, finished, counters),
+        ExtensiveSearchResult::kCompleted);
     EXPECT_EQ(counters.bootSectors, 2u);
     EXPECT_EQ(counters.fatDirectories, 2u);
     EXPECT_EQ(counters.ntfsFolders, 1u);
@@ -155,17 +156,18 @@ TEST(ExtensiveFuzzSeeds, SmallDisksOfEachKindAreScanned)
 
     std::vector<uint8_t> ntfs(512 * 64, 0);
     PutSector(ntfs, 0, NtfsBootSector(1, 63, 16));
-    PutRecord(ntfs, 16, MftRecordBuilder(3)
-                            .FileName(u"Docs", 5, 1)
-                            .IndexRoot(40)
-                            .NonResident(0xA0, {0x11, 0x01, 0x28, 0x00}, 512, 0, u"$I30")
-                            .Build());
+    PutRecord(ntfs, 16,
+        MftRecordBuilder(3)
+            .FileName(u"Docs", 5, 1)
+            .IndexRoot(40)
+            .NonResident(0xA0, {0x11, 0x01, 0x28, 0x00}, 512, 0, u"$I30")
+            .Build());
     PutRecord(ntfs, 18, MftRecordBuilder(1).FileName(u"a.txt", 40, 1).ResidentData({1, 2, 3}).Build());
     PutSector(ntfs, 40, IndexRecordSector(0, {{41, 40, 1, u"a.txt", false}}));
     ntfs.push_back(2);
 
-    for (const auto& [name, bytes, type] : {std::make_tuple("fat16", fat, FileSystemKind::kFat16),
-             std::make_tuple("ntfs", ntfs, FileSystemKind::kNtfs)}) {
+    for (const auto& [name, bytes, type] :
+        {std::make_tuple("fat16", fat, FileSystemKind::kFat16), std::make_tuple("ntfs", ntfs, FileSystemKind::kNtfs)}) {
         ResetEngineState();
         ResetExtensiveScanState();
         std::vector<uint8_t> raw(bytes.begin(), bytes.end() - 1);
@@ -199,7 +201,8 @@ TEST(ExtensiveSearchBounds, TooManyBootSectorsEndTheSearchWithWhatWasFound)
         ASSERT_TRUE(disk.Opened());
         ScanFinishedWord finished{0};
         ExtensiveSearchCounters counters;
-        EXPECT_EQ(SearchDiskStructures(0, raw.size() / 512, kSearchFat, finished, counters), ExtensiveSearchResult::kTooMany);
+        EXPECT_EQ(SearchDiskStructures(0, raw.size() / 512, kSearchFat, finished, counters),
+            ExtensiveSearchResult::kTooMany);
         EXPECT_EQ(counters.bootSectors, kMaxBootSectorCandidates);
         EXPECT_EQ(g_BootSectors.count, kMaxBootSectorCandidates);
     }

@@ -32,8 +32,8 @@ std::vector<uint32_t> Chain()
 TEST_F(FatEntryListsTest, FoldersAreKeptOncePerClusterAndRevivedByALiveEntry)
 {
     AppendFatFolder(u"OLD", 10, 2, 1, 1, 0, 1);
-    AppendFatFolder(u"live", 10, 2, 1, 1, 0, 0);         // live after deleted: renames, undeletes
-    AppendFatFolder(u"gone", 10, 2, 1, 1, 0, 1);         // deleted after live: nothing
+    AppendFatFolder(u"live", 10, 2, 1, 1, 0, 0);  // live after deleted: renames, undeletes
+    AppendFatFolder(u"gone", 10, 2, 1, 1, 0, 1);  // deleted after live: nothing
     AppendFatFolder(u"second", 11, 2, 1, 1, 0, 0);
     ASSERT_EQ(g_FatFolders.count, 2u);
     EXPECT_EQ(g_nFatFolderCount, 2u);

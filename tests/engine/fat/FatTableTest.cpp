@@ -26,14 +26,15 @@ MemorySectorSource FatDisk(bool fat32, const std::vector<std::pair<uint32_t, uin
 
 TEST(FatTable, Fat32ChainsEndAtMaskedEndMarksAndStayInsideTheVolume)
 {
-    MemorySectorSource disk = FatDisk(true, {
-        {2, 3}, {3, 0x0FFFFFF8},                     // mkfs.fat's end mark
-        {4, 0xF0000005}, {5, 0x1FFFFFFF},            // top four bits are not part of the entry
-        {6, 7}, {7, 8}, {8, 6},                      // a loop
-        {9, 0x0FFFFFF7},                             // bad cluster
-        {10, 600},                                   // past the last cluster
-        {11, 0}, {12, 1}, {13, 200},                 // free, reserved, then a free cluster
-    });
+    MemorySectorSource disk = FatDisk(true,
+        {
+            {2, 3}, {3, 0x0FFFFFF8},           // mkfs.fat's end mark
+            {4, 0xF0000005}, {5, 0x1FFFFFFF},  // top four bits are not part of the entry
+            {6, 7}, {7, 8}, {8, 6},            // a loop
+            {9, 0x0FFFFFF7},                   // bad cluster
+            {10, 600},                         // past the last cluster
+            {11, 0}, {12, 1}, {13, 200},       // free, reserved, then a free cluster
+        });
     FatTable fat(disk, FileSystemKind::kFat32, 1, 2, 250);
     EXPECT_EQ(FollowClusterChain(fat, 2, 1000), (Chain{2, 3}));
     EXPECT_EQ(FollowClusterChain(fat, 4, 1000), (Chain{4, 5}));

@@ -16,7 +16,8 @@
 
 namespace morvick::test {
 
-static auto* const g_disks = ::testing::AddGlobalTestEnvironment(new DiskFixtureEnvironment({"make-mbr-disk.sh", "make-aligned-containers.sh"}));
+static auto* const g_disks =
+    ::testing::AddGlobalTestEnvironment(new DiskFixtureEnvironment({"make-mbr-disk.sh", "make-aligned-containers.sh"}));
 
 namespace {
 
@@ -58,7 +59,7 @@ std::vector<uint8_t> ReadFolder(SectorSource& disk, const FatLayout& l, FatTable
         const size_t at = bytes.size();
         bytes.resize(at + static_cast<size_t>(l.sectorsPerCluster) * kSectorSize);
         if (!disk.ReadSectors(l.clusterBase + static_cast<uint64_t>(c) * l.sectorsPerCluster, l.sectorsPerCluster,
-                              bytes.data() + at))
+                bytes.data() + at))
             break;
     }
     return bytes;
@@ -67,11 +68,11 @@ std::vector<uint8_t> ReadFolder(SectorSource& disk, const FatLayout& l, FatTable
 // Lists the whole volume, deleted entries and the contents of deleted folders included. With
 // `bySector` each folder is fed to the parser one sector at a time.
 void ListTree(SectorSource& disk, const FatVolume& v, FatTable& fat, uint32_t cluster, const std::string& prefix,
-              bool deleted, bool bySector, std::set<uint32_t>& seen, std::vector<ListedEntry>& out)
+    bool deleted, bool bySector, std::set<uint32_t>& seen, std::vector<ListedEntry>& out)
 {
     std::vector<FatFoundEntry> found;
     FatDirectoryParser parser(v.layout.fileSystem == FileSystemKind::kFat32, cluster, deleted,
-                              [&](const FatFoundEntry& e) { found.push_back(e); });
+        [&](const FatFoundEntry& e) { found.push_back(e); });
     const uint32_t root = v.layout.fileSystem == FileSystemKind::kFat32 ? v.layout.rootCluster : 0;
     const std::vector<uint8_t> bytes = ReadFolder(disk, v.layout, fat, cluster == 0 ? root : cluster);
     if (bySector) {
@@ -122,7 +123,7 @@ std::vector<uint8_t> ReadFile(SectorSource& disk, const FatVolume& v, const FatF
         const size_t at = bytes.size();
         bytes.resize(at + clusterBytes);
         if (!disk.ReadSectors(v.layout.clusterBase + static_cast<uint64_t>(c) * v.layout.sectorsPerCluster,
-                              v.layout.sectorsPerCluster, bytes.data() + at))
+                v.layout.sectorsPerCluster, bytes.data() + at))
             return {};
     }
     if (bytes.size() > e.size)
@@ -204,7 +205,7 @@ TEST_P(FatVolumeTest, FileContentsAgreeWithIcat)
         EXPECT_TRUE(ReadFile(*m_disk, m_volume, it->second->entry) == expected);
         ++compared;
         FatTable fat(*m_disk, m_volume.layout.fileSystem, m_volume.layout.firstFat, m_volume.layout.sectorsPerFat,
-                     m_volume.layout.clusterCount);
+            m_volume.layout.clusterCount);
         const std::vector<uint32_t> chain = FollowClusterChain(fat, it->second->entry.firstCluster, 100000);
         for (size_t i = 1; i < chain.size(); ++i)
             fragmented += chain[i] != chain[i - 1] + 1;
@@ -234,10 +235,12 @@ TEST(FatVolumeLayout, BootSectorsOfTheFixture)
     EXPECT_EQ(oneFat.layout.rootDirectory, oneFat.layout.firstFat + oneFat.layout.sectorsPerFat);
 
     // mkfs.fat ends the FAT32 root folder's chain with 0x0FFFFFF8.
-    FatTable table(disk, FileSystemKind::kFat32, fat32.layout.firstFat, fat32.layout.sectorsPerFat, fat32.layout.clusterCount);
+    FatTable table(disk, FileSystemKind::kFat32, fat32.layout.firstFat, fat32.layout.sectorsPerFat,
+        fat32.layout.clusterCount);
     uint32_t next = 0;
     EXPECT_EQ(table.Lookup(fat32.layout.rootCluster, next), FatLink::End);
-    EXPECT_EQ(FollowClusterChain(table, fat32.layout.rootCluster, 1000), std::vector<uint32_t>{fat32.layout.rootCluster});
+    EXPECT_EQ(FollowClusterChain(table, fat32.layout.rootCluster, 1000),
+        std::vector<uint32_t>{fat32.layout.rootCluster});
 }
 
 }  // namespace morvick::test

@@ -22,14 +22,15 @@ constexpr uint64_t MiB = 1u << 20;
 
 const Bytes& SourceDisk()
 {
-    static const Bytes disk = MakePatternDisk(12 * MiB + 4096, {
-        {0, 4096},                   // the first sectors
-        {MiB - 1024, 2048},          // over the first 1 MiB boundary
-        {2 * MiB - 512, 1024},       // over the first 2 MiB boundary
-        {5 * MiB + 1536, 2560},      // odd sectors inside a block
-        {8 * MiB - 1536, 512},       // the end of a 4 MiB block
-        {12 * MiB, 4096},            // the partial last block
-    });
+    static const Bytes disk = MakePatternDisk(12 * MiB + 4096,
+        {
+            {0, 4096},               // the first sectors
+            {MiB - 1024, 2048},      // over the first 1 MiB boundary
+            {2 * MiB - 512, 1024},   // over the first 2 MiB boundary
+            {5 * MiB + 1536, 2560},  // odd sectors inside a block
+            {8 * MiB - 1536, 512},   // the end of a 4 MiB block
+            {12 * MiB, 4096},        // the partial last block
+        });
     return disk;
 }
 
@@ -106,11 +107,11 @@ TEST_P(ContainerTest, WholeDiskInOddChunksEqualsTheSource)
 TEST_P(ContainerTest, ReadsOverBlockEnds)
 {
     for (uint64_t boundary = 512 * 1024; boundary + 30720 <= SourceDisk().size(); boundary += 512 * 1024) {
-        ExpectRead(boundary - 512, 30720);    // 512 bytes before the end, the rest from the next block
+        ExpectRead(boundary - 512, 30720);  // 512 bytes before the end, the rest from the next block
         ExpectRead(boundary - 1536, 3 * 512);
-        ExpectRead(boundary - 1, 2);          // not even sector aligned
+        ExpectRead(boundary - 1, 2);  // not even sector aligned
     }
-    ExpectRead(MiB - 512, 3 * MiB);           // a span over several blocks
+    ExpectRead(MiB - 512, 3 * MiB);  // a span over several blocks
 }
 
 TEST_P(ContainerTest, LastSectorReadsAndPastTheEndFails)
@@ -155,10 +156,8 @@ std::string CaseName(const ::testing::TestParamInfo<std::string>& info)
 }
 
 INSTANTIATE_TEST_SUITE_P(AllContainers, ContainerTest,
-                         ::testing::Values("vhd-fixed", "vhd-dynamic-2M", "vhd-dynamic-512K-moved-header",
-                                           "vhd-dynamic-4M", "vhd-differencing-2M", "vhdx-1M", "vhdx-2M-zero-state",
-                                           "vhdx-1M-4K-sectors", "vhdx-differencing-1M"),
-                         CaseName);
+    ::testing::Values("vhd-fixed", "vhd-dynamic-2M", "vhd-dynamic-512K-moved-header", "vhd-dynamic-4M",
+        "vhd-differencing-2M", "vhdx-1M", "vhdx-2M-zero-state", "vhdx-1M-4K-sectors", "vhdx-differencing-1M"),
+    CaseName);
 
-
-} // namespace
+}  // namespace

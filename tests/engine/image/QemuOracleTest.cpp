@@ -52,13 +52,16 @@ private:
         dir = pattern;
         // 70 MiB + 3 sectors, data scattered over block ends of every block size, and a 5 GiB disk
         // with data at 4.5 GiB (its BAT has sector-bitmap entries between the payload entries).
-        const std::string script =
-            "set -e; cd '" + dir + "'; truncate -s $((70*1048576 + 1536)) d.raw;"
+        const std::string script = "set -e; cd '" + dir +
+            "'; truncate -s $((70*1048576 + 1536)) d.raw;"
             "for off in 0 1048064 2096640 5000000 33553920 67108352 $((70*1048576 + 1024)); do"
             "  head -c 4096 /dev/urandom | dd of=d.raw bs=1 seek=$off conv=notrunc status=none; done;"
             "truncate -s $((70*1048576 + 1536)) d.raw;"
-            "'" + std::string(source) + "/tests/fixtures/wrap-containers.sh' d.raw out '1 8 32';"
-            "truncate -s 5G big.raw; head -c 1048576 /dev/urandom | dd of=big.raw bs=1M seek=4608 conv=notrunc status=none;"
+            "'" +
+            std::string(source) +
+            "/tests/fixtures/wrap-containers.sh' d.raw out '1 8 32';"
+            "truncate -s 5G big.raw; head -c 1048576 /dev/urandom | dd of=big.raw bs=1M seek=4608 conv=notrunc "
+            "status=none;"
             "qemu-img convert -q -f raw -O vhdx -o subformat=dynamic,block_size=1M big.raw out/big.vhdx";
         ok = std::system(("bash -c \"" + Escape(script) + "\" >/dev/null 2>&1").c_str()) == 0;
     }
@@ -142,14 +145,14 @@ TEST_P(QemuOracleTest, RandomReadsEqualQemuRaw)
 }
 
 INSTANTIATE_TEST_SUITE_P(QemuContainers, QemuOracleTest,
-                         ::testing::Values("fixed.vhd", "dynamic.vhd", "fixed.vhdx", "dynamic-1M.vhdx",
-                                           "dynamic-8M.vhdx", "dynamic-32M.vhdx"),
-                         [](const ::testing::TestParamInfo<std::string>& info) {
-                             std::string name;
-                             for (char c : info.param)
-                                 name += std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
-                             return name;
-                         });
+    ::testing::Values("fixed.vhd", "dynamic.vhd", "fixed.vhdx", "dynamic-1M.vhdx", "dynamic-8M.vhdx",
+        "dynamic-32M.vhdx"),
+    [](const ::testing::TestParamInfo<std::string>& info) {
+        std::string name;
+        for (char c : info.param)
+            name += std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
+        return name;
+    });
 
 TEST(QemuLargeVhdx, DataPastTheFirstChunkReadsFromItsBlock)
 {
@@ -198,9 +201,10 @@ TEST(QemuOracleWriters, QemuReadsTheWrittenImagesAsTheSourceDisk)
         ASSERT_NE(out, nullptr);
         ASSERT_EQ(std::fwrite(c.image.data(), 1, c.image.size(), out), c.image.size());
         std::fclose(out);
-        ASSERT_EQ(std::system(("qemu-img convert -f " + std::string(c.format) + " -O raw '" + path + "' '" + path +
-                               ".raw'").c_str()),
-                  0)
+        ASSERT_EQ(std::system(
+                      ("qemu-img convert -f " + std::string(c.format) + " -O raw '" + path + "' '" + path + ".raw'")
+                          .c_str()),
+            0)
             << c.name;
         // qemu sizes a VHD of an unknown creator by its geometry, which may fall short of the end.
         const Bytes raw = ReadWholeFile(path + ".raw");
@@ -234,8 +238,8 @@ TEST(QemuBenchDump, WritesTheDiskOrTheProgramsMessage)
         EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 1) << name;
         const Bytes message = ReadWholeFile(dir + "/err.txt");
         EXPECT_EQ(std::string(message.begin(), message.end()),
-            "This file is highly corrupted or it is invalid file type.  Please select another file to recover.\n" + path +
-                ": " + reason + "\n");
+            "This file is highly corrupted or it is invalid file type.  Please select another file to recover.\n" +
+                path + ": " + reason + "\n");
     }
 }
 
@@ -253,4 +257,4 @@ TEST(QemuMissingFile, IsNotOpenedAndNotCreated)
 
 #endif
 
-} // namespace
+}  // namespace

@@ -170,4 +170,4 @@ TEST_F(SectorReaderTest, PhysicalDriveOpenFailsCleanly)
 #endif
 }
 
-} // namespace
+}  // namespace

@@ -283,4 +283,4 @@ TEST(VhdReader, GeometryAndSizesComeFromTheFooter)
     EXPECT_EQ(reader.Close(), 0);
 }
 
-} // namespace
+}  // namespace

@@ -107,7 +107,7 @@ TEST(VhdxRegionTableDamage, BadFirstTableFallsBackToTheCopy)
     for (int damage = 0; damage < 2; ++damage) {
         Image image;
         if (damage == 0)
-            image.bytes[kTable] = 'x';   // signature
+            image.bytes[kTable] = 'x';  // signature
         else
             image.bytes[kTable + 40] ^= 1;  // contents under the checksum
         CVhdxDisk reader;
@@ -133,7 +133,7 @@ TEST(VhdxRegionTableDamage, TooManyEntriesIsRefused)
     EXPECT_EQ(Open(reader, image.bytes), 0);
     VhdxRegionTable table;
     EXPECT_EQ(ParseVhdxRegionTable(&image.bytes[kTable], kVhdxRegionTableSize, image.bytes.size(), table),
-              kVhdxRejected);
+        kVhdxRejected);
 }
 
 TEST(VhdxRegionTableDamage, RepeatedBatEntryIsRefused)
@@ -144,7 +144,8 @@ TEST(VhdxRegionTableDamage, RepeatedBatEntryIsRefused)
         FixVhdxRegionTableCrc(image.bytes, t);
     }
     VhdxRegionTable table;
-    EXPECT_EQ(ParseVhdxRegionTable(&image.bytes[kTable], kVhdxRegionTableSize, image.bytes.size(), table), kVhdxRejected);
+    EXPECT_EQ(ParseVhdxRegionTable(&image.bytes[kTable], kVhdxRegionTableSize, image.bytes.size(), table),
+        kVhdxRejected);
     CVhdxDisk reader;
     EXPECT_EQ(Open(reader, image.bytes), 0);
 }
@@ -164,7 +165,7 @@ TEST(VhdxRegionTableDamage, UnknownRegionsCountOnlyWhenRequired)
     image.PutRegion32(108, 1);  // now required
     VhdxRegionTable table;
     EXPECT_EQ(ParseVhdxRegionTable(&image.bytes[kTable], kVhdxRegionTableSize, image.bytes.size(), table),
-              kVhdxUnknownRequired);
+        kVhdxUnknownRequired);
     EXPECT_EQ(Open(reader, image.bytes), 0);
 }
 
@@ -250,13 +251,13 @@ TEST(VhdxMetadataDamage, InvalidParametersAreRefused)
         int width;
     };
     const Change changes[] = {
-        {0, 0, 4},                   // block size 0
-        {0, 3 * MiB, 4},             // not a power of two
-        {0, 512 * 1024, 4},          // below 1 MiB
-        {0, 512 * MiB, 4},           // above 256 MiB
-        {1, 0, 8},                   // disk size 0
+        {0, 0, 4},           // block size 0
+        {0, 3 * MiB, 4},     // not a power of two
+        {0, 512 * 1024, 4},  // below 1 MiB
+        {0, 512 * MiB, 4},   // above 256 MiB
+        {1, 0, 8},           // disk size 0
         {1, (uint64_t(64) << 40) + 1, 8},
-        {2, 0, 4},                   // logical sector size 0
+        {2, 0, 4},  // logical sector size 0
         {2, 1024, 4},
     };
     for (const Change& c : changes) {
@@ -347,4 +348,4 @@ TEST(VhdxGuids, NamesOfTheKnownIdentifiers)
     EXPECT_EQ(GetVhdxItemName(zero), u"Invalid Item Id");
 }
 
-} // namespace
+}  // namespace

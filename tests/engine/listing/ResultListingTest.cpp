@@ -10,14 +10,8 @@ namespace {
 
 class ResultListing : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        ResetEngineState();
-    }
-    void TearDown() override
-    {
-        ResetEngineState();
-    }
+    void SetUp() override { ResetEngineState(); }
+    void TearDown() override { ResetEngineState(); }
 };
 
 std::vector<std::u16string> Names(const std::vector<ResultRow>& rows)
@@ -28,7 +22,7 @@ std::vector<std::u16string> Names(const std::vector<ResultRow>& rows)
     return names;
 }
 
-} // namespace
+}  // namespace
 
 TEST_F(ResultListing, FatFolderRowsComeFoldersFirstInListOrder)
 {
@@ -47,7 +41,7 @@ TEST_F(ResultListing, FatFolderRowsComeFoldersFirstInListOrder)
     EXPECT_EQ(root[2].size, u"1234");
     EXPECT_EQ(root[3].type, u"Deleted TXT File");
     EXPECT_EQ(root[3].key, u"1") << "the entry number";
-    EXPECT_EQ(root[3].firstDate, u"05-03-2004 ");   // 0x3065
+    EXPECT_EQ(root[3].firstDate, u"05-03-2004 ");  // 0x3065
 
     std::vector<ResultRow> sub = ListFatFolder(3);
     EXPECT_EQ(Names(sub), (std::vector<std::u16string>{u"Parent...", u"inner.txt"}));

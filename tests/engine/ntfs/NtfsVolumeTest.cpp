@@ -21,7 +21,8 @@
 
 namespace morvick::test {
 
-static auto* const g_disks = ::testing::AddGlobalTestEnvironment(new DiskFixtureEnvironment({"make-mbr-disk.sh", "make-aligned-containers.sh"}));
+static auto* const g_disks =
+    ::testing::AddGlobalTestEnvironment(new DiskFixtureEnvironment({"make-mbr-disk.sh", "make-aligned-containers.sh"}));
 
 namespace {
 
@@ -143,14 +144,13 @@ TEST_F(NtfsVolumeTest, DataRunsReadWhatIcatReads)
         } else {
             std::vector<DataRun> runs;
             ASSERT_TRUE(DecodeAttributeRuns(record, sizeof record, offset, runs,
-                                            m_boot.totalSectors / m_boot.sectorsPerCluster));
+                m_boot.totalSectors / m_boot.sectorsPerCluster));
             fragmented += runs.size() > 1;
             for (const DataRun& run : runs) {
                 std::vector<uint8_t> chunk(static_cast<size_t>(run.length * m_boot.sectorsPerCluster * kSectorSize));
                 if (!run.sparse) {
                     ASSERT_TRUE(m_disk->ReadSectors(m_base + run.lcn * m_boot.sectorsPerCluster,
-                                                    static_cast<uint32_t>(run.length * m_boot.sectorsPerCluster),
-                                                    chunk.data()));
+                        static_cast<uint32_t>(run.length * m_boot.sectorsPerCluster), chunk.data()));
                 }
                 bytes.insert(bytes.end(), chunk.begin(), chunk.end());
             }

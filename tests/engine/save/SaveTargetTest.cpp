@@ -24,10 +24,7 @@ protected:
         ResetEngineState();
         folder = temp.Path16();
     }
-    void TearDown() override
-    {
-        ResetEngineState();
-    }
+    void TearDown() override { ResetEngineState(); }
     bool Prepare(const char16_t* name, DeletedState deleted, std::u16string& path)
     {
         return PrepareSaveTarget(folder, name, true, deleted, path);
@@ -45,7 +42,7 @@ std::vector<uint8_t> PatternDisk(uint32_t sectors)
     return raw;
 }
 
-} // namespace
+}  // namespace
 
 TEST_F(SaveTarget, RenameCountsUpPastExistingCopies)
 {

@@ -32,7 +32,7 @@ protected:
     std::u16string folder;
 };
 
-} // namespace
+}  // namespace
 
 TEST_F(TempFiles, ExtensionIsTheLowerCasedSafeTextAfterTheLastDot)
 {

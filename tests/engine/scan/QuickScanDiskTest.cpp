@@ -32,7 +32,8 @@ using morvick::test::DiskFixtureEnvironment;
 using morvick::test::FixtureFile;
 using morvick::test::FixtureFolder;
 
-static auto* const g_disks = ::testing::AddGlobalTestEnvironment(new DiskFixtureEnvironment({"make-scan-disk.sh", "make-hostile-disk.sh"}));
+static auto* const g_disks =
+    ::testing::AddGlobalTestEnvironment(new DiskFixtureEnvironment({"make-scan-disk.sh", "make-hostile-disk.sh"}));
 
 namespace {
 
@@ -55,7 +56,8 @@ uint64_t LastWriteSeconds(const fs::path& path)
     WIN32_FILE_ATTRIBUTE_DATA data;
     if (!GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data))
         return 0;
-    uint64_t ft = (static_cast<uint64_t>(data.ftLastWriteTime.dwHighDateTime) << 32) | data.ftLastWriteTime.dwLowDateTime;
+    uint64_t ft =
+        (static_cast<uint64_t>(data.ftLastWriteTime.dwHighDateTime) << 32) | data.ftLastWriteTime.dwLowDateTime;
     return ft / 10000000ULL - 11644473600ULL;
 #else
     struct stat st;
@@ -83,12 +85,12 @@ std::map<std::string, std::pair<uint64_t, uint64_t>> ReadBodyTimes(const std::st
 }
 
 struct PartitionCase {
-    int number;              // 1-based, as the fixture names them
+    int number;  // 1-based, as the fixture names them
     FileSystemKind fileSystem;
 };
 
-const PartitionCase kPartitions[] = {
-    {1, FileSystemKind::kFat16}, {2, FileSystemKind::kFat32}, {3, FileSystemKind::kNtfs}, {4, FileSystemKind::kFat16}};
+const PartitionCase kPartitions[] = {{1, FileSystemKind::kFat16}, {2, FileSystemKind::kFat32},
+    {3, FileSystemKind::kNtfs}, {4, FileSystemKind::kFat16}};
 
 class QuickScanDisk : public ::testing::TestWithParam<std::tuple<const char*, PartitionCase>> {
 protected:
@@ -120,7 +122,7 @@ protected:
     TempFolder temp;
 };
 
-} // namespace
+}  // namespace
 
 TEST_P(QuickScanDisk, SavesWhatSleuthkitRecoversByteForByte)
 {
@@ -211,7 +213,8 @@ TEST_P(QuickScanDisk, SnapshotLoadsBackAndSavesTheSameBytes)
 INSTANTIATE_TEST_SUITE_P(Containers, QuickScanDisk,
     ::testing::Combine(::testing::ValuesIn(kContainers), ::testing::ValuesIn(kPartitions)),
     [](const ::testing::TestParamInfo<QuickScanDisk::ParamType>& info) {
-        std::string name = std::string(std::get<0>(info.param)) + "_part" + std::to_string(std::get<1>(info.param).number);
+        std::string name =
+            std::string(std::get<0>(info.param)) + "_part" + std::to_string(std::get<1>(info.param).number);
         for (char& c : name) {
             if (!std::isalnum(static_cast<unsigned char>(c)))
                 c = '_';

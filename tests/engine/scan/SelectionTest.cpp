@@ -14,7 +14,7 @@ protected:
     void TearDown() override { ResetEngineState(); }
 };
 
-} // namespace
+}  // namespace
 
 TEST_F(Selection, FatFolderSubtreesCountOnceAndTickedFilesAdd)
 {
@@ -27,7 +27,7 @@ TEST_F(Selection, FatFolderSubtreesCountOnceAndTickedFilesAdd)
     AddFatFile(u"3", 22, 5, 4000);
     FatEntryRecord* root = AddFatFile(u"4", 23, 0, 3 * 1024 * 1024);
     SaveSelection s;
-    s.folderItems = {11, 10};   // b lies inside a
+    s.folderItems = {11, 10};  // b lies inside a
     EXPECT_EQ(ComputeSelectedSize(s), 3000u);
     s.fileKeys = {root->ordinal};
     EXPECT_EQ(ComputeSelectedSize(s), 3000u + 3 * 1024 * 1024);

@@ -11,7 +11,7 @@
 
 namespace {
 
-constexpr uint32_t kStart = 100;   // partition start
+constexpr uint32_t kStart = 100;  // partition start
 
 class VolumeParameters : public ::testing::Test {
 protected:
@@ -45,7 +45,8 @@ uint64_t At(uint32_t sector, uint32_t offset = 0)
     return uint64_t{sector} * 512 + offset;
 }
 
-void Fat32Boot(std::vector<uint8_t>& raw, uint32_t sector, uint8_t spc, uint16_t reserved, uint32_t spf, uint8_t fats = 2)
+void Fat32Boot(std::vector<uint8_t>& raw, uint32_t sector, uint8_t spc, uint16_t reserved, uint32_t spf,
+    uint8_t fats = 2)
 {
     raw[At(sector, 13)] = spc;
     Put16(raw, At(sector, 14), reserved);
@@ -73,13 +74,13 @@ void FileRecord(std::vector<uint8_t>& raw, uint32_t sector)
     std::memcpy(&raw[At(sector)], "FILE", 4);
 }
 
-} // namespace
+}  // namespace
 
 TEST_F(VolumeParameters, Fat32FromTheBootSector)
 {
     Choose(FileSystemKind::kFat32);
     Fat32Boot(raw, kStart, 8, 32, 100);
-    raw[At(kStart + 32 + 100)] = 0xF8;    // second FAT
+    raw[At(kStart + 32 + 100)] = 0xF8;  // second FAT
     ASSERT_EQ(Read(), 1);
     const VolumeParameterBlock b = g_VolumeParams;
     EXPECT_EQ(FileSystemKind{b.browsedFileSystemType}, FileSystemKind::kFat32);
@@ -187,7 +188,7 @@ TEST_F(VolumeParameters, Fat32ReconstructionFromTwoDirectories)
         Put16(raw, At(sector, 20), static_cast<uint16_t>(cluster >> 16));
     };
     directory(10);
-    directory(10, kStart + 232 + 100);   // a stray copy with the same cluster: never a pair
+    directory(10, kStart + 232 + 100);  // a stray copy with the same cluster: never a pair
     directory(30);
     ASSERT_EQ(Reconstruct(), 1);
     const VolumeParameterBlock b = g_VolumeParams;

@@ -43,7 +43,7 @@ Bytes* GeneratedTable::s_bytes;
 std::vector<SourceRow>* GeneratedTable::s_rows;
 SignatureTable* GeneratedTable::s_table;
 
-} // namespace
+}  // namespace
 
 TEST_F(GeneratedTable, EverySourceRowComesBackExactly)
 {
@@ -68,12 +68,38 @@ TEST_F(GeneratedTable, OneRecordHasTheHandWrittenLayout)
 {
     // The JPEG record: the word counts the bytes after it.
     const Bytes jpeg = {
-        0x1E, 0x00, '4',
-        0x04, 0x00, '.', 'j', 'p', 'g',
-        0x0A, 0x00, 'J', 'P', 'E', 'G', ' ', 'I', 'm', 'a', 'g', 'e',
-        0x01, 0x00, '3',
-        0x03, 0x00, 0xFF, 0xD8, 0xFF,
-        0x01, 0x00, 0x00,
+        0x1E,
+        0x00,
+        '4',
+        0x04,
+        0x00,
+        '.',
+        'j',
+        'p',
+        'g',
+        0x0A,
+        0x00,
+        'J',
+        'P',
+        'E',
+        'G',
+        ' ',
+        'I',
+        'm',
+        'a',
+        'g',
+        'e',
+        0x01,
+        0x00,
+        '3',
+        0x03,
+        0x00,
+        0xFF,
+        0xD8,
+        0xFF,
+        0x01,
+        0x00,
+        0x00,
     };
     ASSERT_EQ(jpeg.size(), 2u + 0x1E);
     EXPECT_NE(std::search(s_bytes->begin(), s_bytes->end(), jpeg.begin(), jpeg.end()), s_bytes->end());
@@ -82,11 +108,35 @@ TEST_F(GeneratedTable, OneRecordHasTheHandWrittenLayout)
 TEST_F(GeneratedTable, HoldsTheCommonTypesInTheirFolders)
 {
     const std::map<std::string, char> expected = {
-        {".jpg", '4'}, {".png", '4'}, {".gif", '4'}, {".bmp", '4'}, {".tif", '4'}, {".psd", '4'},
-        {".pdf", '1'}, {".docx", '1'}, {".doc", '1'}, {".xls", '1'}, {".ppt", '1'}, {".rtf", '1'},
-        {".zip", '0'}, {".rar", '0'}, {".7z", '0'}, {".gz", '0'}, {".cab", '0'},
-        {".mp3", '5'}, {".wav", '5'}, {".mid", '5'}, {".avi", '6'}, {".mp4", '6'}, {".mov", '6'},
-        {".exe", '9'}, {".dll", '9'}, {".html", '7'}, {".xml", '7'}, {".mdb", '2'}, {".dbf", '2'},
+        {".jpg", '4'},
+        {".png", '4'},
+        {".gif", '4'},
+        {".bmp", '4'},
+        {".tif", '4'},
+        {".psd", '4'},
+        {".pdf", '1'},
+        {".docx", '1'},
+        {".doc", '1'},
+        {".xls", '1'},
+        {".ppt", '1'},
+        {".rtf", '1'},
+        {".zip", '0'},
+        {".rar", '0'},
+        {".7z", '0'},
+        {".gz", '0'},
+        {".cab", '0'},
+        {".mp3", '5'},
+        {".wav", '5'},
+        {".mid", '5'},
+        {".avi", '6'},
+        {".mp4", '6'},
+        {".mov", '6'},
+        {".exe", '9'},
+        {".dll", '9'},
+        {".html", '7'},
+        {".xml", '7'},
+        {".mdb", '2'},
+        {".dbf", '2'},
     };
     std::map<std::string, std::set<char>> found;
     for (const SignatureRecord& record : s_table->records)
@@ -133,7 +183,14 @@ TEST_F(GeneratedTable, NoTypeIsHiddenBehindAShorterSignatureOfAnother)
     // Types that share their first bytes: compound documents (told apart later by their
     // application name), RIFF files, programs.
     const std::map<std::string, int> alike = {
-        {".doc", 1}, {".xls", 1}, {".ppt", 1}, {".pub", 1}, {".wav", 2}, {".avi", 2}, {".exe", 3}, {".dll", 3},
+        {".doc", 1},
+        {".xls", 1},
+        {".ppt", 1},
+        {".pub", 1},
+        {".wav", 2},
+        {".avi", 2},
+        {".exe", 3},
+        {".dll", 3},
     };
     auto sameGroup = [&](const std::string& a, const std::string& b) {
         return alike.count(a) && alike.count(b) && alike.at(a) == alike.at(b);

@@ -63,20 +63,18 @@ protected:
     void TearDown() override { ResetEngineState(); }
 };
 
-const char* kHeaderAfterKind =
-    "72 00 7a 00 71 00 34  31 00 2e"
-    "%s"                                   // chosen type (placeholder, replaced below)
+const char* kHeaderAfterKind = "72 00 7a 00 71 00 34  31 00 2e"
+                               "%s"  // chosen type (placeholder, replaced below)
     ;
 
 std::vector<uint8_t> ExpectedHeader(char kind, uint16_t type)
 {
     std::vector<uint8_t> h = {static_cast<uint8_t>(kind), 0};
-    std::vector<uint8_t> rest = Hex(
-        "72 00 7a 00 71 00 34  31 00 2e"
-        "TT TT  00 08 00 00  00 00 01 00  ff 07 01 00  01 00  TT TT"
-        "40 00 00 00  04 00 00 00  20 00 00 00  04 00 00 00  80 08 00 00"
-        "04 08 00 00  44 08 00 00  00 10 00 00  00 20 00 00  02 00 00 00"
-        "08 00 00 00  ff 07 01 00  03 00");
+    std::vector<uint8_t> rest = Hex("72 00 7a 00 71 00 34  31 00 2e"
+                                    "TT TT  00 08 00 00  00 00 01 00  ff 07 01 00  01 00  TT TT"
+                                    "40 00 00 00  04 00 00 00  20 00 00 00  04 00 00 00  80 08 00 00"
+                                    "04 08 00 00  44 08 00 00  00 10 00 00  00 20 00 00  02 00 00 00"
+                                    "08 00 00 00  ff 07 01 00  03 00");
     (void)kHeaderAfterKind;
     h.insert(h.end(), rest.begin(), rest.end());
     // "TT TT" is not hex and was skipped: put the two type words in place.
@@ -96,7 +94,7 @@ std::vector<uint8_t> Concat(std::vector<uint8_t> a, const std::vector<uint8_t>& 
     return a;
 }
 
-} // namespace
+}  // namespace
 
 TEST_F(SnapshotBytes, QuickFatSnapshotHasTheDocumentedLayout)
 {
@@ -106,13 +104,13 @@ TEST_F(SnapshotBytes, QuickFatSnapshotHasTheDocumentedLayout)
     AddFatFile(u"c.txt", 9, 5, 1000);
     std::vector<uint8_t> expected = ExpectedHeader('D', 200);
     ASSERT_EQ(expected.size(), 80u);
-    expected = Concat(expected, Hex(
-        "01 00 00 00"
-        "15 00  61 00 62 00 00 00  05 00 00 00  00 00 00 00  65 30  66 30  01  00 00"  // L = 2n + 17
-        "01 00 00 00"
-        "23 00  63 00 2e 00 74 00 78 00 74 00 00 00 00 00"                             // L = 2n + 25
-        "09 00 00 00  05 00 00 00  65 30  66 30  e8 03 00 00  00  00 00 00 00"
-        "02 00  01 00"));
+    expected = Concat(expected,
+        Hex("01 00 00 00"
+            "15 00  61 00 62 00 00 00  05 00 00 00  00 00 00 00  65 30  66 30  01  00 00"  // L = 2n + 17
+            "01 00 00 00"
+            "23 00  63 00 2e 00 74 00 78 00 74 00 00 00 00 00"  // L = 2n + 25
+            "09 00 00 00  05 00 00 00  65 30  66 30  e8 03 00 00  00  00 00 00 00"
+            "02 00  01 00"));
     EXPECT_EQ(EncodeSnapshot(), expected);
 }
 
@@ -128,14 +126,14 @@ TEST_F(SnapshotBytes, QuickNtfsSnapshotHasTheDocumentedLayout)
     EXPECT_EQ(bytes[1], 0x00);
     EXPECT_EQ(bytes[28] | (bytes[29] << 8), 300);
     std::vector<uint8_t> body(bytes.begin() + 80, bytes.end());
-    EXPECT_EQ(body, Hex(
-        "01 00 00 00"
-        "21 00  64 00 00 00 00 00  40 00 00 00  05 00 00 00"      // L = 2n + 31
-        "11 11 11 11  00 00 c4 01  22 22 22 22  00 00 c5 01  00  00 00"
-        "01 00 00 00"
-        "2b 00  82 10 00 00  65 00 00 00 00 00  41 00 00 00  40 00 00 00"   // L = 2n + 41
-        "33 33 33 33  00 00 c6 01  44 44 44 44  00 00 c7 01  01  02 00 00 00  01 00 00 00"
-        "02 00  01 00"));
+    EXPECT_EQ(body,
+        Hex("01 00 00 00"
+            "21 00  64 00 00 00 00 00  40 00 00 00  05 00 00 00"  // L = 2n + 31
+            "11 11 11 11  00 00 c4 01  22 22 22 22  00 00 c5 01  00  00 00"
+            "01 00 00 00"
+            "2b 00  82 10 00 00  65 00 00 00 00 00  41 00 00 00  40 00 00 00"  // L = 2n + 41
+            "33 33 33 33  00 00 c6 01  44 44 44 44  00 00 c7 01  01  02 00 00 00  01 00 00 00"
+            "02 00  01 00"));
 }
 
 TEST_F(SnapshotBytes, FileTraceSnapshotHasTheDocumentedLayout)
@@ -147,18 +145,18 @@ TEST_F(SnapshotBytes, FileTraceSnapshotHasTheDocumentedLayout)
     std::vector<uint8_t> bytes = EncodeSnapshot();
     EXPECT_EQ(bytes[0], 'R');
     std::vector<uint8_t> body(bytes.begin() + 80, bytes.end());
-    EXPECT_EQ(body, Hex(
-        "01 00 00 00"
-        "19 00  2e 00 6a 00 70 00 67 00 00 00"                 // L = 2n + 17, L - 15 bytes
-        "19 00  4a 00 50 00 45 00 47 00 00 00"
-        "19 00  66 66 64 38 00  00 00 00 00 00"                // the text, terminator, as many again
-        "02 00 00 00  07 00 00 00"
-        "01 00 00 00"
-        "21 00  2e 00 6a 00 70 00 67 00 00 00 00 00"           // L = 2n + 25, L - 21 bytes
-        "23 00  31 00 2e 00 6a 00 70 00 67 00 00 00 00 00"
-        "21 00  4a 00 50 00 45 00 47 00 00 00 00 00"
-        "01 00 00 00  00 09 00 00"
-        "02 00  01 00"));
+    EXPECT_EQ(body,
+        Hex("01 00 00 00"
+            "19 00  2e 00 6a 00 70 00 67 00 00 00"  // L = 2n + 17, L - 15 bytes
+            "19 00  4a 00 50 00 45 00 47 00 00 00"
+            "19 00  66 66 64 38 00  00 00 00 00 00"  // the text, terminator, as many again
+            "02 00 00 00  07 00 00 00"
+            "01 00 00 00"
+            "21 00  2e 00 6a 00 70 00 67 00 00 00 00 00"  // L = 2n + 25, L - 21 bytes
+            "23 00  31 00 2e 00 6a 00 70 00 67 00 00 00 00 00"
+            "21 00  4a 00 50 00 45 00 47 00 00 00 00 00"
+            "01 00 00 00  00 09 00 00"
+            "02 00  01 00"));
 }
 
 TEST_F(SnapshotBytes, UnknownBrowsedTypeGivesHeaderAndTrailerOnly)
@@ -173,7 +171,7 @@ TEST_F(SnapshotBytes, ExtensiveNtfsKeepsOnlyRecordsOfTheVolumeAndLoadsThemAsFile
     SetBlock(FileSystemKind::kNtfs);
     g_nScanMode = kScanExtensive;
     AddNtfsFolder(u"f", 70, 5);
-    AddNtfsFileRecord(u"before", 0x880, 70, 1);     // at the cluster base: outside
+    AddNtfsFileRecord(u"before", 0x880, 70, 1);  // at the cluster base: outside
     AddNtfsFileRecord(u"inside", 0x900, 70, 5000000000ULL);
     AddNtfsFileRecord(u"last", 0x107FF, 70, 3);
     AddNtfsFileRecord(u"after", 0x10800, 70, 4);
@@ -197,7 +195,8 @@ TEST_F(SnapshotBytes, EveryKindRoundTripsToTheSameBytes)
         int32_t mode;
         FileSystemKind type;
     };
-    for (Case c : {Case{kScanQuick, FileSystemKind::kFat16}, Case{kScanQuick, FileSystemKind::kNtfs}, Case{kScanExtensive, FileSystemKind::kFat32}, Case{kScanExtensive, FileSystemKind::kNtfs},
+    for (Case c : {Case{kScanQuick, FileSystemKind::kFat16}, Case{kScanQuick, FileSystemKind::kNtfs},
+             Case{kScanExtensive, FileSystemKind::kFat32}, Case{kScanExtensive, FileSystemKind::kNtfs},
              Case{kScanFileTrace, FileSystemKind::kFat16}}) {
         ResetEngineState();
         SetBlock(c.type);
@@ -212,7 +211,8 @@ TEST_F(SnapshotBytes, EveryKindRoundTripsToTheSameBytes)
         std::vector<uint8_t> first = EncodeSnapshot();
 
         LoadedSnapshot loaded;
-        ASSERT_EQ(DecodeSnapshot(first.data(), first.size(), loaded), SnapshotStatus::kOk) << c.mode << " " << FileSystemCode(c.type);
+        ASSERT_EQ(DecodeSnapshot(first.data(), first.size(), loaded), SnapshotStatus::kOk)
+            << c.mode << " " << FileSystemCode(c.type);
         ResetEngineState();
         g_VolumeParams.rootLocation = 0x1234;
         loaded.Commit();
@@ -287,33 +287,33 @@ TEST_F(SnapshotBytes, HostileLengthsCountsAndFieldsAreRefused)
         return DecodeSnapshot(b.data(), b.size(), s) == SnapshotStatus::kDamaged;
     };
     {
-        std::vector<uint8_t> b = good;   // folder count far beyond the file
+        std::vector<uint8_t> b = good;  // folder count far beyond the file
         b[80] = b[81] = b[82] = b[83] = 0xFF;
         EXPECT_TRUE(refused(b));
     }
     {
-        std::vector<uint8_t> b = good;   // L below the fixed part
+        std::vector<uint8_t> b = good;  // L below the fixed part
         b[84] = 14;
         b[85] = 0;
         EXPECT_TRUE(refused(b));
     }
     {
-        std::vector<uint8_t> b = good;   // L past the end
+        std::vector<uint8_t> b = good;  // L past the end
         b[84] = 0xFF;
         b[85] = 0xFF;
         EXPECT_TRUE(refused(b));
     }
     {
-        std::vector<uint8_t> b = good;   // device index beyond the ten devices
+        std::vector<uint8_t> b = good;  // device index beyond the ten devices
         b[b.size() - 4] = 10;
         EXPECT_TRUE(refused(b));
     }
     {
-        std::vector<uint8_t> b = good;   // source type 0
+        std::vector<uint8_t> b = good;  // source type 0
         b[b.size() - 2] = 0;
         EXPECT_TRUE(refused(b));
     }
-    for (uint32_t spc : {0u, 3u, 256u}) {   // cluster sizes that the savers would divide by
+    for (uint32_t spc : {0u, 3u, 256u}) {  // cluster sizes that the savers would divide by
         std::vector<uint8_t> b = good;
         b[34] = static_cast<uint8_t>(spc);
         b[35] = static_cast<uint8_t>(spc >> 8);
@@ -322,7 +322,7 @@ TEST_F(SnapshotBytes, HostileLengthsCountsAndFieldsAreRefused)
     ResetEngineState();
     SetBlock(FileSystemKind::kFat32);
     g_nScanMode = kScanFileTrace;
-    TraceHitRecord* hit = AddTraceHit(u".x", u"X", "zz");   // not hexadecimal
+    TraceHitRecord* hit = AddTraceHit(u".x", u"X", "zz");  // not hexadecimal
     (void)hit;
     EXPECT_TRUE(refused(EncodeSnapshot()));
 }

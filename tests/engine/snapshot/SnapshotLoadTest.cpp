@@ -36,7 +36,7 @@ protected:
     TempFolder temp;
 };
 
-} // namespace
+}  // namespace
 
 TEST_F(SnapshotLoad, SavedFileLoadsBack)
 {
@@ -129,7 +129,8 @@ TEST_F(SnapshotLoad, ExistingFileIsReplacedOnlyOnYes)
         WriteWholeFile(FromPath16(path), "older");
         EXPECT_FALSE(SaveSnapshotAs(typed));
         ASSERT_EQ(no.messages.size(), 1u);
-        EXPECT_EQ(no.messages[0].first, NormaliseSnapshotPath(path) + u" already exists.\r\nDo you want to replace it?");
+        EXPECT_EQ(no.messages[0].first,
+            NormaliseSnapshotPath(path) + u" already exists.\r\nDo you want to replace it?");
         EXPECT_EQ(no.messages[0].second, kMessageQuestion);
         EXPECT_EQ(ReadWholeFile(FromPath16(path)), "older");
     }

@@ -155,4 +155,4 @@ TEST_F(EngineStateTest, DevicePathFollowsTheDeviceIndex)
     EXPECT_STREQ(CurrentDevicePath(), "\\\\.\\PhysicalDrive0");
 }
 
-} // namespace
+}  // namespace

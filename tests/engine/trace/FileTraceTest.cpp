@@ -101,7 +101,7 @@ protected:
 
 using HitList = std::vector<std::pair<uint32_t, std::u16string>>;
 
-} // namespace
+}  // namespace
 
 TEST_F(FileTrace, CoversThePartitionAndTheRestOfItsLastStep)
 {
@@ -181,7 +181,7 @@ TEST_F(FileTrace, StopsAtTheFinishedWordKeepingTheHitsSoFar)
 TEST_F(FileTrace, FatVolumeWithoutParametersIsReportedNotSearched)
 {
     Choose(".jpg", "FFD8FF");
-    Partition(100, 2000, FileSystemKind::kFat32);   // FAT32 with nothing but zeros
+    Partition(100, 2000, FileSystemKind::kFat32);  // FAT32 with nothing but zeros
     Put(100, kJpeg);
     g_nScanFailed = 0;
     EXPECT_EQ(Run(), FileTraceResult::kNoParameters);
@@ -203,7 +203,7 @@ TEST_F(FileTrace, CompoundDocumentsTakeTheKindOfTheirApplication)
     ppt.appName = "Microsoft PowerPoint";
     Put(64, excel);
     Put(3000, doc);
-    Put(5990, BuildCompoundDocument(ppt));   // its copy runs past the disk's end
+    Put(5990, BuildCompoundDocument(ppt));  // its copy runs past the disk's end
     ASSERT_EQ(Run(DetectOfficeDocumentKind), FileTraceResult::kCompleted);
     EXPECT_EQ(Hits(), (HitList{{64, u"1.xls"}, {3000, u"2.doc"}, {5990, u"3.ppt"}}));
     // A kind whose type is not chosen leaves the document's own.
@@ -234,7 +234,7 @@ TEST_F(FileTrace, SavesTheChosenSizeInsideTheFolder)
     std::vector<std::filesystem::path> files;
     for (const auto& entry : std::filesystem::recursive_directory_iterator(top.Path()))
         files.push_back(entry.path());
-    ASSERT_EQ(files.size(), 2u);   // the folder and the file in it
+    ASSERT_EQ(files.size(), 2u);  // the folder and the file in it
     const std::filesystem::path saved = files[0] == folder ? files[1] : files[0];
     EXPECT_EQ(saved.parent_path(), folder);
     const std::string bytes = ReadWholeFile(saved);
@@ -252,10 +252,10 @@ TEST(TraceSignatureIndexTest, AgreesWithThePlainComparison)
     for (int i = 0; i < 60; ++i) {
         SignatureRecord r;
         r.extension = "." + std::to_string(i);
-        const uint32_t n = random() % 17;                  // 0 and 16 never match
+        const uint32_t n = random() % 17;  // 0 and 16 never match
         for (uint32_t k = 0; k < 2 * n; ++k)
             r.signatureHex += k < 2 && i % 3 ? "0a"[k] : digits[random() % (i == 59 ? 23 : 16)];
-        r.lengthText = std::to_string(i == 58 ? n + 1 : n); // a text shorter than its length
+        r.lengthText = std::to_string(i == 58 ? n + 1 : n);  // a text shorter than its length
         ASSERT_TRUE(AppendChosenSignature(list, r));
     }
     TraceSignatureIndex index(list.head);
@@ -270,7 +270,8 @@ TEST(TraceSignatureIndexTest, AgreesWithThePlainComparison)
             pick = pick->next;
         if (round % 2 && pick->signature) {
             for (size_t k = 0; 2 * k + 1 < std::strlen(pick->signature) && k < 16; ++k)
-                sector[k] = static_cast<uint8_t>(std::strtol(std::string(pick->signature + 2 * k, 2).c_str(), nullptr, 16));
+                sector[k] =
+                    static_cast<uint8_t>(std::strtol(std::string(pick->signature + 2 * k, 2).c_str(), nullptr, 16));
         }
         const size_t size = round % 5 == 0 ? random() % 17 : 512;
         const TraceHitRecord* plain = MatchTraceSignature(sector.data(), size, list.head);

@@ -14,7 +14,8 @@ void Put32(uint8_t* p, uint32_t v)
 
 BootRecordBuilder::BootRecordBuilder(uint64_t sectors) : m_bytes(static_cast<size_t>(sectors) * kSectorSize, 0) {}
 
-BootRecordBuilder& BootRecordBuilder::Entry(uint64_t recordSector, int slot, uint8_t type, uint32_t first, uint32_t count)
+BootRecordBuilder& BootRecordBuilder::Entry(uint64_t recordSector, int slot, uint8_t type, uint32_t first,
+    uint32_t count)
 {
     uint8_t* s = m_bytes.data() + recordSector * kSectorSize;
     uint8_t* e = s + 446 + 16 * slot;

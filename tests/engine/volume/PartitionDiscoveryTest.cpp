@@ -50,7 +50,7 @@ TEST_P(PartitionDiscoveryTest, WalkFillsTheTableAndTheSearchListsIt)
     EXPECT_EQ(g_nPartitionCount, 4u);
     EXPECT_TRUE(observer.statuses.empty());
     EXPECT_EQ(ItemTexts(observer),
-              (std::vector<std::u16string>{u"Partition 0", u"Partition 1", u"Partition 2", u"Partition 3"}));
+        (std::vector<std::u16string>{u"Partition 0", u"Partition 1", u"Partition 2", u"Partition 3"}));
     for (size_t i = 0; i < observer.items.size(); ++i) {
         EXPECT_EQ(observer.items[i].kind, kFoundPartition);
         EXPECT_EQ(observer.items[i].parentItem, 77u);
@@ -70,8 +70,8 @@ TEST_P(PartitionDiscoveryTest, WipedTableIsSearched)
     EXPECT_EQ(observer.statuses, std::vector<std::u16string>{kSearchingPartitionsText});
     ASSERT_EQ(g_nPartitionCount, 4u);
     const uint32_t starts[] = {2048, 36864, 108544, 159744};
-    const FileSystemKind types[] = {
-        FileSystemKind::kFat16, FileSystemKind::kFat32, FileSystemKind::kNtfs, FileSystemKind::kFat16};
+    const FileSystemKind types[] = {FileSystemKind::kFat16, FileSystemKind::kFat32, FileSystemKind::kNtfs,
+        FileSystemKind::kFat16};
     for (size_t i = 0; i < 4; ++i) {
         EXPECT_EQ(g_PartitionTable[i].startSector, starts[i]);
         EXPECT_EQ(g_PartitionTable[i].fileSystemType, types[i]);
@@ -80,7 +80,7 @@ TEST_P(PartitionDiscoveryTest, WipedTableIsSearched)
     EXPECT_EQ(g_PartitionTable[2].sectorCount, 49151u);  // NTFS: one less than its partition
     // Found FAT volumes carry the new count, NTFS ones the count before it.
     EXPECT_EQ(ItemTexts(observer),
-              (std::vector<std::u16string>{u"Partition 1", u"Partition 2", u"Partition 2", u"Partition 4"}));
+        (std::vector<std::u16string>{u"Partition 1", u"Partition 2", u"Partition 2", u"Partition 4"}));
     EXPECT_LE(*std::max_element(observer.progress.begin(), observer.progress.end()), 99);
 }
 
@@ -95,6 +95,6 @@ TEST_P(PartitionDiscoveryTest, StopEndsTheSearch)
 }
 
 INSTANTIATE_TEST_SUITE_P(Containers, PartitionDiscoveryTest,
-                         ::testing::Values("fixed.vhd", "dynamic.vhd", "fixed.vhdx", "dynamic-1M.vhdx"));
+    ::testing::Values("fixed.vhd", "dynamic.vhd", "fixed.vhdx", "dynamic-1M.vhdx"));
 
 }  // namespace morvick::test

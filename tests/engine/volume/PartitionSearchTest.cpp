@@ -44,10 +44,11 @@ std::vector<Found> ExpectedFromSfdisk(const std::string& script)
     for (const SfdiskEntry& e : ReadSfdisk(FixtureFile(script, "sfdisk.txt"))) {
         if (e.type == 5 || e.type == 0xf)
             continue;
-        const FileSystemKind fs = e.type == 7 ? FileSystemKind::kNtfs
+        const FileSystemKind fs = e.type == 7  ? FileSystemKind::kNtfs
             : (e.type == 0xb || e.type == 0xc) ? FileSystemKind::kFat32
                                                : FileSystemKind::kFat16;
-        out.push_back({static_cast<uint32_t>(e.start), static_cast<uint32_t>(fs == FileSystemKind::kNtfs ? e.size - 1 : e.size), fs});
+        out.push_back({static_cast<uint32_t>(e.start),
+            static_cast<uint32_t>(fs == FileSystemKind::kNtfs ? e.size - 1 : e.size), fs});
     }
     return out;
 }

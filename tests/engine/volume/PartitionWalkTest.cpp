@@ -26,10 +26,16 @@ namespace {
 FileSystemKind FileSystemOfType(unsigned type)
 {
     switch (type) {
-    case 0x6: case 0xe: return FileSystemKind::kFat16;
-    case 0xb: case 0xc: return FileSystemKind::kFat32;
-    case 0x7: return FileSystemKind::kNtfs;
-    default: return FileSystemKind::kNone;
+    case 0x6:
+    case 0xe:
+        return FileSystemKind::kFat16;
+    case 0xb:
+    case 0xc:
+        return FileSystemKind::kFat32;
+    case 0x7:
+        return FileSystemKind::kNtfs;
+    default:
+        return FileSystemKind::kNone;
     }
 }
 
@@ -78,19 +84,20 @@ TEST(PartitionWalk, LoopedChainOnRealDiskEnds)
 TEST(PartitionWalk, ClassifiesByBootTextThenTypeByte)
 {
     BootRecordBuilder b(400);
-    b.Entry(0, 0, 7, 10, 20).BootSector(10, FileSystemKind::kFat32, 20);       // type 7 with a FAT32 boot sector
-    b.Entry(0, 1, 7, 40, 20).BootSector(40, FileSystemKind::kNtfs, 19);       // type 7 with NTFS
-    b.Entry(0, 2, 1, 70, 20);                               // type 1 outside the extended chain
+    b.Entry(0, 0, 7, 10, 20).BootSector(10, FileSystemKind::kFat32, 20);  // type 7 with a FAT32 boot sector
+    b.Entry(0, 1, 7, 40, 20).BootSector(40, FileSystemKind::kNtfs, 19);   // type 7 with NTFS
+    b.Entry(0, 2, 1, 70, 20);                                             // type 1 outside the extended chain
     b.Entry(0, 3, 5, 100, 300);
-    b.Entry(100, 0, 1, 10, 20);                             // type 1 inside it: FAT16
+    b.Entry(100, 0, 1, 10, 20);  // type 1 inside it: FAT16
     b.Entry(100, 1, 5, 50, 100);
-    b.Entry(150, 0, 7, 10, 20).Bytes(160, 3, "EXFAT   ");   // exFAT is not read
+    b.Entry(150, 0, 7, 10, 20).Bytes(160, 3, "EXFAT   ");  // exFAT is not read
     b.Entry(150, 1, 5, 100, 100);
     b.Entry(200, 0, 6, 10, 20).Bytes(210, 54, "FAT12   ");  // nor is FAT12
     b.Entry(200, 1, 5, 150, 100);
-    b.Entry(250, 0, 14, 10, 30);                            // no text: the type byte decides
+    b.Entry(250, 0, 14, 10, 30);  // no text: the type byte decides
     MemorySectorSource disk = b.Build();
-    const std::vector<DiskPartition> expected = {{10, 20, FileSystemKind::kFat32}, {40, 20, FileSystemKind::kNtfs}, {110, 20, FileSystemKind::kFat16}, {260, 30, FileSystemKind::kFat16}};
+    const std::vector<DiskPartition> expected = {{10, 20, FileSystemKind::kFat32}, {40, 20, FileSystemKind::kNtfs},
+        {110, 20, FileSystemKind::kFat16}, {260, 30, FileSystemKind::kFat16}};
     EXPECT_EQ(WalkPartitionTable(disk, 0), expected);
 }
 
@@ -121,7 +128,8 @@ TEST(PartitionWalk, DamagedExtendedChainsEnd)
         b.Entry(0, 0, 5, 50, 150).Entry(50, 0, 6, 5, 10).Entry(50, 1, 5, 100, 50);
         b.Entry(150, 0, 6, 5, 10).Entry(150, 1, 5, 0, 50);
         MemorySectorSource disk = b.Build();
-        const std::vector<DiskPartition> expected = {{55, 10, FileSystemKind::kFat16}, {155, 10, FileSystemKind::kFat16}};
+        const std::vector<DiskPartition> expected = {{55, 10, FileSystemKind::kFat16},
+            {155, 10, FileSystemKind::kFat16}};
         EXPECT_EQ(WalkPartitionTable(disk, 0), expected);
     }
     {
