@@ -85,13 +85,7 @@ bool WriteSnapshots(const fs::path& corpus)
         b.volumeEnd = 0x107FF;
         g_wSourceType = kSourceDisk;
         g_nScanMode = c.mode;
-        AddFatFolder(u"Folder \u00e9", 3, 0);
-        AddFatFile(u"long name with \U0001F600.txt", 4, 3, 12345, 1);
-        AddNtfsFolder(u"Lost Dir", kLostDirRecordNumber, 5);
-        AddMftEntry(std::u16string(255, u'n'), 100, kLostDirRecordNumber, 1, 0x2000);
-        AddNtfsFileRecord(u"x.doc", 0x1000, 5, 77);
-        AddTraceHit(u".png", u"PNG image", "89504e47");
-        AddTracedFile(u"3.png", u".png", u"PNG image", 0x3000, 3);
+        AddOneRecordOfEveryList();
         const std::string name = "made-" + std::to_string(c.mode) + "-" + std::to_string(FileSystemCode(c.kind));
         ok = Write(corpus / "fuzz_snapshot" / name, EncodeSnapshot()) && ok;
     }

@@ -201,13 +201,7 @@ TEST_F(SnapshotBytes, EveryKindRoundTripsToTheSameBytes)
         ResetEngineState();
         SetBlock(c.type);
         g_nScanMode = c.mode;
-        AddFatFolder(u"Folder \u00e9", 3, 0);
-        AddFatFile(u"long name with \U0001F600.txt", 4, 3, 12345, 1);
-        AddNtfsFolder(u"Lost Dir", kLostDirRecordNumber, 5);
-        AddMftEntry(std::u16string(255, u'n'), 100, kLostDirRecordNumber, 1, 0x2000);
-        AddNtfsFileRecord(u"x.doc", 0x1000, 5, 77);
-        AddTraceHit(u".png", u"PNG image", "89504e47");
-        AddTracedFile(u"3.png", u".png", u"PNG image", 0x3000, 3);
+        AddOneRecordOfEveryList();
         std::vector<uint8_t> first = EncodeSnapshot();
 
         LoadedSnapshot loaded;

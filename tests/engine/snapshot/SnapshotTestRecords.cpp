@@ -15,7 +15,8 @@ FatFolderRecord* AddFatFolder(const std::u16string& name, uint32_t cluster, uint
     return r;
 }
 
-FatEntryRecord* AddFatFile(const std::u16string& name, uint32_t cluster, uint32_t parent, uint32_t size, uint32_t deleted)
+FatEntryRecord* AddFatFile(const std::u16string& name, uint32_t cluster, uint32_t parent, uint32_t size,
+    uint32_t deleted)
 {
     FatEntryRecord* r = NewRecord<FatEntryRecord>();
     r->name = CopyRecordName(name);
@@ -100,6 +101,17 @@ TracedFileRecord* AddTracedFile(const std::u16string& name, const std::u16string
     r->hitNumber = hit;
     AppendRecord(g_TracedFiles, r);
     return r;
+}
+
+void AddOneRecordOfEveryList()
+{
+    AddFatFolder(u"Folder \u00e9", 3, 0);
+    AddFatFile(u"long name with \U0001F600.txt", 4, 3, 12345, 1);
+    AddNtfsFolder(u"Lost Dir", kLostDirRecordNumber, 5);
+    AddMftEntry(std::u16string(255, u'n'), 100, kLostDirRecordNumber, 1, 0x2000);
+    AddNtfsFileRecord(u"x.doc", 0x1000, 5, 77);
+    AddTraceHit(u".png", u"PNG image", "89504e47");
+    AddTracedFile(u"3.png", u".png", u"PNG image", 0x3000, 3);
 }
 
 RecordingObserver::RecordingObserver(bool answer) : m_answer(answer), m_previous(SetScanObserver(this)) {}

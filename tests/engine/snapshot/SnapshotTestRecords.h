@@ -18,6 +18,9 @@ NtfsFileRecord* AddNtfsFileRecord(const std::u16string& name, uint32_t sector, u
 TraceHitRecord* AddTraceHit(const std::u16string& ext, const std::u16string& description, const char* signature);
 TracedFileRecord* AddTracedFile(const std::u16string& name, const std::u16string& ext, const std::u16string& type,
     uint32_t sector, uint32_t hit);
+// One record in each list a snapshot stores, with names that are long, non-ASCII or outside the
+// Basic Multilingual Plane.
+void AddOneRecordOfEveryList();
 
 // Installs itself for its lifetime; answers questions with `answer`.
 class RecordingObserver : public ScanObserver {
