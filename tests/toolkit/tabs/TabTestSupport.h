@@ -5,6 +5,7 @@
 #include "classlib/win/AfxWin.h"
 
 #include "TabRowWindow.h"
+#include "tests/support/win/InputSupport.h"
 
 #include <functional>
 #include <memory>
@@ -12,17 +13,15 @@
 
 namespace tabtest {
 
-void PumpPending();
-bool PumpUntil(const std::function<bool()>& pred, DWORD timeoutMs = 3000);
+using morvick::test::KeyPress;
+using morvick::test::MouseDown;
+using morvick::test::MouseMoveTo;
+using morvick::test::MouseUp;
+using morvick::test::PumpPending;
+using morvick::test::PumpUntil;
 
 // Captions "Folder 0", "Folder 1", ...
 std::vector<CString> ManyCaptions(int n);
-
-// Real input through SendInput, at screen coordinates.
-void MouseMoveTo(int x, int y);
-void MouseDown(int x, int y);
-void MouseUp(int x, int y);
-void KeyPress(WORD vk);
 
 // A theme and a row window of 400 x 100 pixels at (100, 100) on the screen, active and with tabs.
 class RowFixture {

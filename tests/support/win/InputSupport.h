@@ -1,0 +1,26 @@
+#pragma once
+// Message pumping and real input for the Windows tests.
+
+#include <windows.h>
+
+#include <functional>
+
+namespace morvick::test {
+
+// Handles every message queued now (a WM_QUIT is dropped).
+void PumpPending();
+// Pumps until `done` answers true or the time is up; false when it timed out.
+bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs = 3000);
+
+// Puts the cursor at a screen point and waits until the display has taken the move and the mouse
+// message it makes has been handled. On a busy display that message otherwise comes late, in the
+// middle of a later test's capture loop, as a move back to wherever the cursor was last put.
+void SettleCursorAt(int x, int y);
+
+// Real input through SendInput, at screen coordinates (hooks see only real input under Wine).
+void MouseMoveTo(int x, int y);
+void MouseDown(int x, int y);
+void MouseUp(int x, int y);
+void KeyPress(WORD vk);
+
+}  // namespace morvick::test
