@@ -31,7 +31,8 @@ void OffsetAlong(TKLayoutRect& rc, int delta, bool bVert)
 
 }  // namespace
 
-int CTKPControlLayout::WrapControls(std::vector<TKPLayoutRecord>& records, int nLength, std::uint32_t& dwMode)
+int CTKPControlLayout::WrapControls(std::vector<TKPLayoutRecord>& records, int nLength, std::uint32_t& dwMode,
+    int nGroupGap)
 {
     const bool bVert = (dwMode & modeVertDock) != 0;
     const size_t n = records.size();
@@ -49,7 +50,7 @@ int CTKPControlLayout::WrapControls(std::vector<TKPLayoutRecord>& records, int n
         if (nFirstVisible == n)
             nFirstVisible = i;
 
-        const int nNewPos = nPos + AlongLength(r, bVert) + (r.bBeginGroup && !bFirst ? GROUP_GAP : 0);
+        const int nNewPos = nPos + AlongLength(r, bVert) + (r.bBeginGroup && !bFirst ? nGroupGap : 0);
         const bool bGroupBreak = (dwMode & modePopup) && r.bBeginGroup && !bFirst;
         if (nNewPos <= nLength && !bGroupBreak) {
             nPos = nNewPos;
@@ -138,10 +139,10 @@ void CTKPControlLayout::WidthRange(std::vector<TKPLayoutRecord>& records, std::u
     TKLayoutSize sizeSeparator, int& nNarrowest, int& nWidest)
 {
     std::uint32_t m = dwMode;
-    WrapControls(records, 0, m);
+    WrapControls(records, 0, m, sizeSeparator.cx);
     nNarrowest = CalcLayoutSize(records, sizeSeparator, false).cx;
     m = dwMode;
-    WrapControls(records, 32767, m);
+    WrapControls(records, 32767, m, sizeSeparator.cx);
     nWidest = CalcLayoutSize(records, sizeSeparator, false).cx;
 }
 
@@ -150,16 +151,16 @@ void CTKPControlLayout::SizeControls(std::vector<TKPLayoutRecord>& records, int 
 {
     std::uint32_t m = dwMode;
     if (!(dwMode & modeLengthY)) {
-        const int nTarget = WrapControls(records, nLength, m);
+        const int nTarget = WrapControls(records, nLength, m, sizeSeparator.cx);
         m = dwMode;
-        const int nRowsAtZero = WrapControls(records, 0, m);
+        const int nRowsAtZero = WrapControls(records, 0, m, sizeSeparator.cx);
         int nWrapLength = nLength;
         if (nRowsAtZero != nTarget && nLength > 0) {
             int lo = 0, hi = nLength;
             for (int nStep = 0; lo < hi && nStep < kMaxBisectionSteps; ++nStep) {
                 const int mid = lo + (hi - lo) / 2;
                 m = dwMode;
-                if (WrapControls(records, mid, m) == nTarget)
+                if (WrapControls(records, mid, m, sizeSeparator.cx) == nTarget)
                     hi = mid;
                 else
                     lo = mid + 1;
@@ -167,10 +168,10 @@ void CTKPControlLayout::SizeControls(std::vector<TKPLayoutRecord>& records, int 
             nWrapLength = hi;
         }
         m = dwMode;
-        WrapControls(records, nWrapLength, m);
+        WrapControls(records, nWrapLength, m, sizeSeparator.cx);
         const TKLayoutSize size = CalcLayoutSize(records, sizeSeparator, false);
         m = dwMode;
-        WrapControls(records, size.cx, m);
+        WrapControls(records, size.cx, m, sizeSeparator.cx);
         return;
     }
 
@@ -180,12 +181,12 @@ void CTKPControlLayout::SizeControls(std::vector<TKPLayoutRecord>& records, int 
     TKLayoutSize sizePrev = {-1, -1};
     for (int nStep = 0; nNarrowest < nWidest && nStep < kMaxBisectionSteps; ++nStep) {
         m = dwMode;
-        WrapControls(records, nNarrowest + (nWidest - nNarrowest) / 2, m);
+        WrapControls(records, nNarrowest + (nWidest - nNarrowest) / 2, m, sizeSeparator.cx);
         const TKLayoutSize size = CalcLayoutSize(records, sizeSeparator, false);
         if (size.cy > nLength) {
             if (size.cx == sizePrev.cx && size.cy == sizePrev.cy) {
                 m = dwMode;
-                WrapControls(records, nWidest, m);
+                WrapControls(records, nWidest, m, sizeSeparator.cx);
                 break;
             }
             nNarrowest = size.cx;
@@ -207,7 +208,7 @@ void CTKPControlLayout::SquareLayout(std::vector<TKPLayoutRecord>& records, std:
     TKLayoutSize sizePrev = {-1, -1};
     for (int nStep = 0; nNarrowest < nWidest && nStep < kMaxBisectionSteps; ++nStep) {
         m = dwMode;
-        WrapControls(records, nNarrowest + (nWidest - nNarrowest) / 2, m);
+        WrapControls(records, nNarrowest + (nWidest - nNarrowest) / 2, m, sizeSeparator.cx);
         const TKLayoutSize size = CalcLayoutSize(records, sizeSeparator, false);
         if (size.cx < size.cy) {
             if (size.cx == sizePrev.cx && size.cy == sizePrev.cy)
@@ -391,16 +392,16 @@ TKLayoutSize CTKPControlLayout::Layout(std::vector<TKPLayoutRecord>& records, in
     const int nChosenLength = (mode & modeMRUWidth) ? nMRUWidth : nLength;
 
     if (mode & modePopup) {
-        WrapControls(records, nMRUWidth, mode);
+        WrapControls(records, nMRUWidth, mode, sizeSeparator.cx);
         const TKLayoutSize size = CalcLayoutSize(records, sizeSeparator, false);
         if (size.cy > 3 * size.cx && nMRUWidth <= 0)
             SquareLayout(records, mode, sizeSeparator);
         else
-            WrapControls(records, size.cx, mode);
+            WrapControls(records, size.cx, mode, sizeSeparator.cx);
     } else if (mode & modeHorzDock) {
-        WrapControls(records, nChosenLength - borders.left - borders.right, mode);
+        WrapControls(records, nChosenLength - borders.left - borders.right, mode, sizeSeparator.cx);
     } else if (mode & modeVertDock) {
-        WrapControls(records, nChosenLength - borders.top - borders.bottom, mode);
+        WrapControls(records, nChosenLength - borders.top - borders.bottom, mode, sizeSeparator.cx);
     } else {
         const int nFitLength =
             nChosenLength - ((mode & modeLengthY) ? borders.top + borders.bottom : borders.left + borders.right);

@@ -63,8 +63,11 @@ public:
         const Borders& borders, int nMinThickness, TKLayoutSize sizeSeparator, int nMRUWidth);
 
     // Sets the wrap (and, in one-row mode, hidden) flags for a length; sets modeStretch in dwMode when
-    // it wrapped or hid something (unless one-row mode). Returns the number of rows.
-    static int WrapControls(std::vector<TKPLayoutRecord>& records, int nLength, std::uint32_t& dwMode);
+    // it wrapped or hid something (unless one-row mode). A group start inside a row takes nGroupGap
+    // more (the separator's length, so that rows measure as they are placed). Returns the number of
+    // rows.
+    static int WrapControls(std::vector<TKPLayoutRecord>& records, int nLength, std::uint32_t& dwMode,
+        int nGroupGap = GROUP_GAP);
     // Places the records by their wrap flags from (0, 0) (columns leftwards in vertical mode) and
     // returns the size.
     static TKLayoutSize CalcLayoutSize(std::vector<TKPLayoutRecord>& records, TKLayoutSize sizeSeparator, bool bVert);
@@ -72,10 +75,10 @@ public:
     // narrowest layout not taller than the length.
     static void SizeControls(std::vector<TKPLayoutRecord>& records, int nLength, std::uint32_t dwMode,
         TKLayoutSize sizeSeparator);
-    // The layout closest to a square.
     // The widths of the rows wrapped as narrow and as wide as they go.
     static void WidthRange(std::vector<TKPLayoutRecord>& records, std::uint32_t dwMode, TKLayoutSize sizeSeparator,
         int& nNarrowest, int& nWidest);
+    // The layout closest to a square.
     static void SquareLayout(std::vector<TKPLayoutRecord>& records, std::uint32_t dwMode, TKLayoutSize sizeSeparator);
     // Far-end controls of the last row and stretched controls (commit only); size includes borders.
     static void AdjustRightAlignAndStretch(std::vector<TKPLayoutRecord>& records, TKLayoutSize size,

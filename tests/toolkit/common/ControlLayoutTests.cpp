@@ -54,6 +54,28 @@ TEST(ControlLayoutWrap, TooLongRowWrapsAtTheNearestGroupStartAndTheGroupGapMoves
     ExpectRect(r[3].rcRow, 2, 3 + 28, 2 + 50, 3 + 28 + 22);
 }
 
+TEST(ControlLayoutWrap, ABarMeasuredWithSeparatorsOfAnyWidthFitsItsOwnLength)
+{
+    // Themes whose separators take no room (or more than 6 pixels): the length the bar measures
+    // for itself still holds every control in one row, none hidden.
+    for (int nSeparator : {0, 6, 10}) {
+        SCOPED_TRACE(nSeparator);
+        const TKLayoutSize separator = {nSeparator, nSeparator};
+        Records r = {Rec(20, 22), Rec(20, 22, true), Rec(20, 22), Rec(20, 22, true)};
+        const std::uint32_t kOneRow = kDocked | CTKPControlLayout::modeHideWrap | kCommit;
+        const TKLayoutSize natural = CTKPControlLayout::Layout(r, 32767, kOneRow, kNoBorders, 0, separator, 0);
+        EXPECT_EQ(natural.cx, 4 * 20 + 2 * nSeparator);
+        const TKLayoutSize fitted = CTKPControlLayout::Layout(r, natural.cx, kOneRow, kNoBorders, 0, separator, 0);
+        EXPECT_EQ(fitted.cx, natural.cx);
+        for (const TKPLayoutRecord& rec : r)
+            EXPECT_FALSE(rec.bHidden);
+        // One pixel less and the last control is left out.
+        CTKPControlLayout::Layout(r, natural.cx - 1, kOneRow, kNoBorders, 0, separator, 0);
+        EXPECT_TRUE(r[3].bHidden);
+        EXPECT_FALSE(r[2].bHidden);
+    }
+}
+
 TEST(ControlLayoutWrap, WithoutGroupStartsTheOverflowingControlWraps)
 {
     Records r = {Rec(30, 20), Rec(30, 20), Rec(30, 20)};
