@@ -20,6 +20,7 @@
 #include "toolkit/commandbars/CommandBars.h"
 #include "toolkit/commandbars/CommandBarsTheme.h"
 #include "toolkit/commandbars/KeyBindings.h"
+#include "toolkit/commandbars/MenuBar.h"
 #include "toolkit/commandbars/ToolBar.h"
 
 IMPLEMENT_DYNCREATE(CMainFrame, CTKPFrameWnd)
@@ -158,16 +159,12 @@ BOOL CMainFrame::CreateCommandBars()
     m_pBars = bars;
     bars->GetOptions()->animationType = 3;
 
-    // The menu bar, docked at the top only. Until the toolkit offers a menu bar the frame keeps the
-    // system's menu of the same resource.
-    if (CTKPCommandBars::m_pMenuBarClass != nullptr) {
-        CTKPToolBar* menuBar = reinterpret_cast<CTKPToolBar*>(bars->CreateMenuBar(L"Menu Bar", IDR_MAINFRAME));
-        if (menuBar == nullptr)
-            return FALSE;
-        menuBar->EnableBarDocking(tkpFlagAlignTop | tkpFlagStretched);
-        menuBar->SetShowGripper(FALSE);
-        ::SetMenu(m_hWnd, nullptr);
-    }
+    // The menu bar, docked at the top only; it takes the place of the frame's system menu.
+    CTKPMenuBar* menuBar = bars->CreateMenuBar(L"Menu Bar", IDR_MAINFRAME);
+    if (menuBar == nullptr)
+        return FALSE;
+    menuBar->EnableBarDocking(tkpFlagAlignTop | tkpFlagStretched);
+    menuBar->SetShowGripper(FALSE);
 
     // The toolbar "Standard": fixed at the top, 32 x 32 icons with their texts below them.
     m_pStandardBar = bars->CreateToolBar(L"Standard", tkpBarTop);
