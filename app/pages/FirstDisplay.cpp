@@ -46,7 +46,7 @@ const PieColour kPieColours[] = {
 
 constexpr int kMargin = 16;
 constexpr int kRowHeight = 24;
-constexpr int kLabelWidth = 170;
+constexpr int kLabelWidth = 210;
 
 }  // namespace
 

@@ -42,7 +42,7 @@ const COLORREF kPartitionCaptionColour = 0xDD8922;
 
 constexpr int kMargin = 16;
 constexpr int kRowHeight = 24;
-constexpr int kLabelWidth = 190;
+constexpr int kLabelWidth = 230;
 
 CString Number(unsigned long value)
 {
