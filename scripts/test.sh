@@ -109,8 +109,15 @@ fuzzers() {
     xargs -r -P "$JOBS" -I{} bash -c 'fuzz_one "$0"' {}
 }
 
+# Four configurations, a Wine prefix per lane and the fixtures need room; a full disk makes every
+# later step fail in ways that are hard to read, so say it first.
+free_kb=$(df -Pk "$ROOT" | awk 'NR == 2 { print $4 }')
+if [ "${free_kb:-0}" -lt $((8 * 1024 * 1024)) ]; then
+  echo "warning: only $((free_kb / 1024)) MB free under $ROOT; the builds and tests need about 8 GB" >&2
+fi
+
 stage setup scripts/setup.sh
-grep -q ok "$LOGS/setup.status" || { cat "$LOGS/setup.status"; exit 1; }
+grep -q ok "$LOGS/setup.status" 2>/dev/null || { cat "$LOGS/setup.status" 2>/dev/null; echo "setup failed"; exit 1; }
 # Builds one after the other with every core; each configuration's tests start as soon as it is built
 # (the Windows tests first: they take longest, mostly waiting on Wine). The fuzzers run last, alone.
 for s in windows native asan fuzz; do
@@ -138,11 +145,26 @@ for name in windows-tests native-tests asan-tests; do
 done
 
 echo "=== stage times"
+# Every stage the chosen configurations call for must have reported ok: a stage that left no
+# status (its build failed first, or the status could not be written) counts as failed.
+expected=(setup)
+for s in windows native asan fuzz; do
+  case " $STAGES " in *" $s "*) ;; *) continue ;; esac
+  case $s in
+    windows) expected+=(windows-build windows-tests) ;;
+    native)  expected+=(native-build native-tests) ;;
+    asan)    expected+=(asan-build asan-tests) ;;
+    fuzz)    expected+=(fuzz-build fuzz-run) ;;
+  esac
+done
 failed=()
-for name in setup windows-build windows-tests native-build native-tests asan-build asan-tests fuzz-build fuzz-run; do
-  [ -f "$LOGS/$name.status" ] || continue
-  cat "$LOGS/$name.status"
-  grep -q FAILED "$LOGS/$name.status" && failed+=("$name")
+for name in "${expected[@]}"; do
+  if [ -f "$LOGS/$name.status" ] && grep -q ' ok$' "$LOGS/$name.status"; then
+    cat "$LOGS/$name.status"
+  else
+    cat "$LOGS/$name.status" 2>/dev/null || printf '%-14s   did not run or left no status\n' "$name"
+    failed+=("$name")
+  fi
 done
 echo "total          $(printf '%5ds' "$SECONDS")"
 if [ ${#failed[@]} -gt 0 ]; then
