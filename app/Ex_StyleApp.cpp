@@ -8,11 +8,13 @@
 #include "app/SingleInstance.h"
 #include "app/WizardState.h"
 #include "app/dialogs/AboutDlg.h"
+#include "app/dialogs/FileTypesDlg.h"
 #include "app/pages/Ex_StyleView.h"
 #include "app/pages/FileSystemView.h"
 #include "app/pages/FirstView_HDD.h"
 #include "app/pages/SecondView_HDD.h"
 #include "app/pages/ThirdView_HDD.h"
+#include "app/workers/ScanStarters.h"
 #include "app/workers/WizardScanObserver.h"
 #include "engine/snapshot/SnapshotFile.h"
 #include "engine/state/EngineState.h"
@@ -105,6 +107,7 @@ BOOL CEx_StyleApp::InitInstance()
         return FALSE;
     morvick::ui::AttachMessageChannel(frame->m_hWnd);
     wizard::InstallWizardObserver();
+    wizard::SetChooseTraceSignatures(&CFileTypesDlg::ChooseSignatures);
 
     frame->m_pFirstView = frame->GetActiveView();
     m_pPages[kStartPage] = frame->m_pFirstView;

@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <vector>
 
-IMPLEMENT_DYNCREATE(CEx_StyleDoc, CDocument)
+IMPLEMENT_DYNCREATE(CEx_StyleDoc, CPreviewDocument)
 
-BEGIN_MESSAGE_MAP(CEx_StyleDoc, CDocument)
+BEGIN_MESSAGE_MAP(CEx_StyleDoc, CPreviewDocument)
 END_MESSAGE_MAP()
 
 namespace {

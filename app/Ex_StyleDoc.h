@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "classlib/win/AfxWin.h"
+#include "preview/win/host/PreviewDocument.h"
 
 // The image the previews show: its path and its format code; the preview decodes it.
 struct CDocumentImage {
@@ -13,7 +14,7 @@ struct CDocumentImage {
     int format = 0;
 };
 
-class CEx_StyleDoc : public CDocument {
+class CEx_StyleDoc : public CPreviewDocument {
     DECLARE_DYNCREATE(CEx_StyleDoc)
 public:
     CEx_StyleDoc();

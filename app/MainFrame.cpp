@@ -259,10 +259,10 @@ void CMainFrame::ShowWithPlacement(int)
     ShowWindow(SW_SHOW);
 }
 
-void CMainFrame::ShowFilePreview(const CString& path, const CString& extension)
+CWnd* CMainFrame::GetPreviewFocusTarget()
 {
-    if (CThirdView_HDD* results = ResultsPage())
-        results->ShowPreview(path, extension);
+    CThirdView_HDD* results = ResultsPage();
+    return results != nullptr ? &results->List() : nullptr;
 }
 
 int CMainFrame::ConfirmExit()

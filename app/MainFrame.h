@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "classlib/win/AfxWin.h"
+#include "preview/win/host/PreviewFrameState.h"
 #include "toolkit/commandbars/FrameWnd.h"
 #include "ui/controls/win/LinkStatusBar.h"
 
@@ -18,7 +19,7 @@ class CTKPToolBar;
 // The frame's base: the toolkit's frame with command bars.
 using CMainFrameBase = CTKPFrameWnd;
 
-class CMainFrame : public CMainFrameBase {
+class CMainFrame : public CMainFrameBase, public CPreviewFrameState {
     DECLARE_DYNCREATE(CMainFrame)
 public:
     CMainFrame();
@@ -39,8 +40,8 @@ public:
     // the engine's lists freed and the frame destroyed. 0 when the user declines.
     int ConfirmExit();
 
-    // Hands a file to the results page's preview pane (the results page supplies the pane).
-    void ShowFilePreview(const CString& path, const CString& extension);
+    // The preview gives the keyboard back to the results page's file list.
+    CWnd* GetPreviewFocusTarget() override;
 
     BOOL PreCreateWindow(CREATESTRUCT& cs) override;
     BOOL PreTranslateMessage(MSG* pMsg) override;

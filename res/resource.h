@@ -8,3 +8,4 @@
 
 #include "controls.h"  // pointers and pictures of the program's own controls
 #include "wizard.h"    // the main frame, the pages and the wizard's dialogs
+#include "results.h"   // the results page, the file-system page and their dialogs

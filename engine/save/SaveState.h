@@ -26,13 +26,15 @@ constexpr uint32_t kDefaultTraceSizeMiB = 2;
 // File Trace: the number of ticked files, for the saving dialog's bar.
 extern uint32_t g_nTickedFileCount;
 
-// What a save did, for the end of the save: only a save with no failed and no damaged file may be
-// reported as a success.
+// What a save did, for the end of the save: only a save with no failed, damaged or skipped file may
+// be reported as a success.
 struct SaveReport {
     uint32_t savedFiles = 0;        // written whole
     uint32_t damagedFiles = 0;      // written, but with zeros where the source could not be read or
                                     // where the file's data is missing
     uint32_t failedFiles = 0;       // not written: could not be created, written, or read at all
+    uint32_t skippedFiles = 0;      // ended by Skip or Stop while being written: the part written is
+                                    // removed, so that no file is left that looks whole and is not
     uint64_t savedBytes = 0;
     std::vector<std::u16string> damagedPaths;
     std::vector<std::u16string> failedNames;

@@ -78,11 +78,16 @@ bool FinishSaveFile(COutputFile& file, const std::u16string& path, const char16_
         g_SaveReport.failedNames.push_back(NameText(name));
         return false;
     }
+    if (outcome.stopped) {
+        DeleteOutputFile(path);
+        ++g_SaveReport.skippedFiles;
+        return false;
+    }
     g_SaveReport.savedBytes += outcome.written;
     if (outcome.unreadableSectors > 0 || outcome.missingData || outcome.undecodable) {
         ++g_SaveReport.damagedFiles;
         g_SaveReport.damagedPaths.push_back(path);
-    } else if (!outcome.stopped) {
+    } else {
         ++g_SaveReport.savedFiles;
     }
     return true;

@@ -1,6 +1,7 @@
 #include "tests/e2e/MorvickDriver.h"
 
 #include <commctrl.h>
+#include <shlobj.h>
 
 #include <cstdlib>
 #include <cstring>
@@ -497,6 +498,191 @@ void MorvickDriver::Kill()
     m_pi = PROCESS_INFORMATION();
     m_process = nullptr;
     m_frame = nullptr;
+}
+
+}  // namespace morvick::e2e
+
+namespace morvick::e2e {
+
+void MorvickDriver::SetSaveFolder(const std::wstring& folder)
+{
+    SetEnvironmentVariableW(L"MORVICK_TEST_SAVE_DIR", folder.empty() ? nullptr : folder.c_str());
+}
+
+bool MorvickDriver::ChooseSaveFolder(const std::wstring& folder, DWORD ms)
+{
+    HWND browser = WaitForWindow(L"Browse for Folder", ms);
+    if (browser == nullptr)
+        return false;
+    if (!folder.empty()) {
+        const size_t bytes = (folder.size() + 1) * sizeof(wchar_t);
+        void* remote = AllocRemote(bytes);
+        if (remote == nullptr || !WriteRemote(remote, folder.c_str(), bytes))
+            return false;
+        SendMessageW(browser, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(remote));
+        FreeRemote(remote);
+    }
+    return PressDialogButton(L"Browse for Folder", IDOK, ms);
+}
+
+HWND MorvickDriver::DialogControl(HWND dialog, UINT id)
+{
+    if (dialog == nullptr)
+        return nullptr;
+    ChildSearch search{id, nullptr};
+    EnumChildWindows(dialog, FindChild, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+bool MorvickDriver::WaitGone(HWND window, DWORD ms)
+{
+    return WaitFor([&] { return !IsWindow(window) || !IsWindowVisible(window); }, ms);
+}
+
+std::vector<ListRowInfo> MorvickDriver::ListRows(HWND list, int columns) const
+{
+    std::vector<ListRowInfo> rows;
+    if (list == nullptr)
+        return rows;
+    const int count = static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
+    const size_t textChars = 520;
+    auto* remote = static_cast<unsigned char*>(AllocRemote(sizeof(LVITEMW) + textChars * sizeof(wchar_t)));
+    if (remote == nullptr)
+        return rows;
+    auto* remoteText = reinterpret_cast<wchar_t*>(remote + sizeof(LVITEMW));
+    for (int row = 0; row < count; ++row) {
+        ListRowInfo info;
+        for (int column = 0; column < columns; ++column) {
+            LVITEMW query = {};
+            query.mask = LVIF_TEXT | (column == 0 ? LVIF_STATE : 0);
+            query.iItem = row;
+            query.iSubItem = column;
+            query.stateMask = 0xFFFFFFFF;
+            query.pszText = remoteText;
+            query.cchTextMax = static_cast<int>(textChars);
+            wchar_t text[520] = L"";
+            if (WriteRemote(remote, &query, sizeof(query)) &&
+                SendMessageW(list, LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(remote)) &&
+                ReadRemote(remote, &query, sizeof(query)) && ReadRemote(remoteText, text, sizeof(text))) {
+                text[519] = 0;
+                if (column == 0)
+                    info.state = query.state;
+            }
+            info.texts.push_back(text);
+        }
+        rows.push_back(info);
+    }
+    FreeRemote(remote);
+    return rows;
+}
+
+int MorvickDriver::FindListRow(HWND list, const std::wstring& text) const
+{
+    const std::vector<ListRowInfo> rows = ListRows(list, 1);
+    for (size_t i = 0; i < rows.size(); ++i) {
+        if (!rows[i].texts.empty() && rows[i].texts[0] == text)
+            return static_cast<int>(i);
+    }
+    return -1;
+}
+
+namespace {
+
+// The rectangle of a row's part (LVIR_*) in the list's client coordinates.
+bool RemoteItemRect(MorvickDriver& driver, HANDLE process, HWND list, int row, int part, RECT& rect)
+{
+    (void)driver;
+    auto* remote = static_cast<RECT*>(VirtualAllocEx(process, nullptr, sizeof(RECT), MEM_COMMIT, PAGE_READWRITE));
+    if (remote == nullptr)
+        return false;
+    RECT query = {part, 0, 0, 0};
+    SIZE_T moved = 0;
+    bool ok = WriteProcessMemory(process, remote, &query, sizeof(query), &moved) &&
+        SendMessageW(list, LVM_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(remote)) &&
+        ReadProcessMemory(process, remote, &rect, sizeof(rect), &moved);
+    VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+    return ok;
+}
+
+void PostClick(HWND window, POINT point, bool doubleClick)
+{
+    POINT screen = point;
+    ClientToScreen(window, &screen);
+    SetCursorPos(screen.x, screen.y);
+    const LPARAM at = MAKELPARAM(point.x, point.y);
+    PostMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    PostMessageW(window, WM_LBUTTONUP, 0, at);
+    if (doubleClick) {
+        PostMessageW(window, WM_LBUTTONDBLCLK, MK_LBUTTON, at);
+        PostMessageW(window, WM_LBUTTONUP, 0, at);
+    }
+}
+
+}  // namespace
+
+bool MorvickDriver::ClickListRow(HWND list, int row, bool onCheckBox)
+{
+    RECT icon = {};
+    if (!RemoteItemRect(*this, m_process, list, row, LVIR_ICON, icon))
+        return false;
+    // The check box stands just left of the row's icon.
+    POINT point = {onCheckBox ? icon.left - 8 : icon.right + 12, (icon.top + icon.bottom) / 2};
+    PostClick(list, point, false);
+    return true;
+}
+
+bool MorvickDriver::DoubleClickListRow(HWND list, int row)
+{
+    RECT icon = {};
+    if (!RemoteItemRect(*this, m_process, list, row, LVIR_ICON, icon))
+        return false;
+    POINT point = {icon.right + 12, (icon.top + icon.bottom) / 2};
+    PostClick(list, point, true);
+    return true;
+}
+
+bool MorvickDriver::ClickListHeader(HWND list, int column)
+{
+    HWND header = reinterpret_cast<HWND>(SendMessageW(list, LVM_GETHEADER, 0, 0));
+    if (header == nullptr)
+        return false;
+    auto* remote = static_cast<RECT*>(AllocRemote(sizeof(RECT)));
+    if (remote == nullptr)
+        return false;
+    RECT rect = {};
+    const bool ok = SendMessageW(header, HDM_GETITEMRECT, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(remote)) &&
+        ReadRemote(remote, &rect, sizeof(rect));
+    FreeRemote(remote);
+    if (!ok)
+        return false;
+    PostClick(header, POINT{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2}, false);
+    return true;
+}
+
+void MorvickDriver::ExpandTree(HWND tree) const
+{
+    // Expanding shows new items: go on until a pass expands nothing more.
+    for (int pass = 0; pass < 32; ++pass) {
+        bool expanded = false;
+        for (const TreeItemInfo& item : TreeItems(tree)) {
+            if (!(item.state & TVIS_EXPANDED) &&
+                SendMessageW(tree, TVM_GETNEXTITEM, TVGN_CHILD, reinterpret_cast<LPARAM>(item.item)) != 0) {
+                SendMessageW(tree, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(item.item));
+                expanded = true;
+            }
+        }
+        if (!expanded)
+            return;
+    }
+}
+
+HTREEITEM MorvickDriver::FindTreeItem(HWND tree, const std::wstring& text) const
+{
+    for (const TreeItemInfo& item : TreeItems(tree)) {
+        if (item.text == text)
+            return item.item;
+    }
+    return nullptr;
 }
 
 }  // namespace morvick::e2e

@@ -21,6 +21,12 @@ struct LoggedMessage {
     std::string text;  // UTF-8; line breaks written as \r and \n
 };
 
+struct ListRowInfo {
+    std::vector<std::wstring> texts;  // the columns' texts
+    UINT state = 0;                   // the row's state bits (check box in bits 12-15)
+    int Check() const { return static_cast<int>((state >> 12) & 0xF) - 1; }
+};
+
 struct TreeItemInfo {
     HTREEITEM item = nullptr;
     std::wstring text;
@@ -80,6 +86,30 @@ public:
     std::vector<TreeItemInfo> TreeItems(HWND tree) const;
     // Clicks an item by its text (on its label, or on its check box).
     bool ClickTreeItem(HWND tree, const std::wstring& text, bool onCheckBox = false);
+
+    // Presses the OK button of the shell's folder browser (which MORVICK_TEST_SAVE_DIR has opened on
+    // the folder the program is to save into); with a folder, that folder is selected first.
+    bool ChooseSaveFolder(const std::wstring& folder = L"", DWORD ms = 30000);
+    // Makes the program save into this folder (MORVICK_TEST_SAVE_DIR) from its next start on.
+    static void SetSaveFolder(const std::wstring& folder);
+
+    // The rows of a list control (every column's text, up to `columns`).
+    std::vector<ListRowInfo> ListRows(HWND list, int columns = 6) const;
+    // The row whose first column reads `text`, -1 when none.
+    int FindListRow(HWND list, const std::wstring& text) const;
+    // Clicks a row: its label, or its check box; a double click on its label.
+    bool ClickListRow(HWND list, int row, bool onCheckBox = false);
+    bool DoubleClickListRow(HWND list, int row);
+    // Clicks a column's heading.
+    bool ClickListHeader(HWND list, int column);
+    // Expands every item of a tree (so that TreeItems lists them all).
+    void ExpandTree(HWND tree) const;
+    // An item of a tree by its text (the first in display order), null when none is shown.
+    HTREEITEM FindTreeItem(HWND tree, const std::wstring& text) const;
+    // A control of a top-level window of the program by its id.
+    static HWND DialogControl(HWND dialog, UINT id);
+    // Waits until a window is gone or hidden.
+    static bool WaitGone(HWND window, DWORD ms = 30000);
 
     // Saves a picture of a window of the program (what the screen shows of it) to a PNG file.
     bool Capture(HWND window, const std::wstring& path) const;

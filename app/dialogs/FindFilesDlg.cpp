@@ -1,0 +1,422 @@
+#include "app/dialogs/FindFilesDlg.h"
+
+#include "app/AppMessages.h"
+#include "app/dialogs/SaveDataDlg.h"
+#include "app/trees/ResultTreeCtrl.h"
+#include "engine/listing/DateText.h"
+#include "engine/listing/ResultListing.h"
+#include "engine/save/MatchWildcard.h"
+#include "resource.h"
+#include "ui/controls/win/ShellIconHelper.h"
+
+BEGIN_MESSAGE_MAP(CFindFilesDlg, CSkinnedDialog)
+ON_BN_CLICKED(IDC_FIND_STOP, OnStop)
+ON_BN_CLICKED(IDC_FIND_SELECT_ALL, OnSelectAll)
+ON_BN_CLICKED(IDC_FIND_SAVE, OnSave)
+ON_WM_CLOSE()
+ON_WM_TIMER()
+ON_WM_PAINT()
+ON_WM_CTLCOLOR()
+END_MESSAGE_MAP()
+
+const wchar_t CFindFilesDlg::kStopQuestion[] = L"Do you want to stop file searching ?";
+const wchar_t CFindFilesDlg::kNothingMarkedText[] =
+    L"Please mark the file(s) that you want to save\r\nby clicking on check box.";
+const wchar_t CFindFilesDlg::kNoResultsText[] = L"Search is complete. There are no results to display.";
+
+namespace {
+
+constexpr UINT_PTR kDrainTimer = 1;
+constexpr UINT kDrainMs = 100;
+constexpr COLORREF kButtonColour = 0xBD751D;
+
+std::atomic<bool> g_findOpen{false};
+CFindFilesDlg::StopQuestion g_stopQuestion = nullptr;
+
+CString ToCString(const std::u16string& text)
+{
+    return CString(reinterpret_cast<const wchar_t*>(text.c_str()), static_cast<int>(text.size()));
+}
+
+const wchar_t* const kColumns[] = {L"File Name", L"Path", L"Size", L"Creation Time", L"Modification Time", L"ID"};
+
+// The two date texts of a found file, as the result list writes them.
+void FillDates(const ResultFileInfo& file, CFindFilesDlg::Hit& hit)
+{
+    switch (file.kind) {
+    case ResultFileKind::kFat: {
+        const auto* r = static_cast<const FatEntryRecord*>(file.record);
+        hit.created = FormatFatDate(r->writeDate);
+        hit.modified = FormatFatDate(r->accessDate);
+        break;
+    }
+    case ResultFileKind::kMft: {
+        const auto* r = static_cast<const MftEntryRecord*>(file.record);
+        hit.created = FormatFileTime(r->creationTimeLow, r->creationTimeHigh);
+        hit.modified = FormatFileTime(r->changeTimeLow, r->changeTimeHigh);
+        break;
+    }
+    case ResultFileKind::kNtfsFile: {
+        const auto* r = static_cast<const NtfsFileRecord*>(file.record);
+        hit.created = FormatFileTime(r->creationTimeLow, r->creationTimeHigh);
+        hit.modified = FormatFileTime(r->changeTimeLow, r->changeTimeHigh);
+        break;
+    }
+    case ResultFileKind::kTraced:
+        break;
+    }
+}
+
+}  // namespace
+
+CFindFilesDlg::CFindFilesDlg(CResultTreeCtrl& tree, CWnd* parent)
+    : CSkinnedDialog(IDD_FIND_FILES, IDB_FIND_SKIN, parent), m_tree(tree)
+{
+    m_gate = CreateEventW(nullptr, TRUE, TRUE, nullptr);
+    m_whiteBrush.CreateSolidBrush(RGB(255, 255, 255));
+}
+
+CFindFilesDlg::~CFindFilesDlg()
+{
+    if (m_pThread != nullptr) {
+        m_stop = 1;
+        SetEvent(m_gate);
+        WaitForSingleObject(m_pThread->m_hThread, INFINITE);
+        delete m_pThread;
+    }
+    if (m_gate != nullptr)
+        CloseHandle(m_gate);
+    g_findOpen = false;
+}
+
+bool CFindFilesDlg::IsOpen()
+{
+    return g_findOpen;
+}
+
+void CFindFilesDlg::SetStopQuestion(StopQuestion ask)
+{
+    g_stopQuestion = ask;
+}
+
+BOOL CFindFilesDlg::OnInitDialog()
+{
+    CSkinnedDialog::OnInitDialog();
+    g_findOpen = true;
+    m_hits.SubclassDlgItem(IDC_FIND_HITS, this);
+    m_pattern.SubclassDlgItem(IDC_FIND_PATTERN, this);
+    m_btnStart.SubclassDlgItem(IDOK, this);
+    m_btnSave.SubclassDlgItem(IDC_FIND_SAVE, this);
+    for (morvick::ui::CImageButton* button : {&m_btnStart, &m_btnSave}) {
+        for (int state = 0; state < morvick::ui::CImageButton::kColorCount; ++state)
+            button->SetColor(state, state % 2 == 0 ? kButtonColour : RGB(255, 255, 255), FALSE);
+    }
+    m_btnSave.SetBitmaps(IDB_FIND_SAVE, IDB_FIND_SAVE, RGB(255, 0, 255));
+    m_btnSave.SetWindowText(L"&Save Selected File");
+    m_hits.SetExtendedStyle(m_hits.GetExtendedStyle() | LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT);
+    if (HIMAGELIST shell = morvick::ui::CShellIconHelper::GetSystemImageList(TRUE)) {
+        m_hits.ModifyStyle(0, LVS_SHAREIMAGELISTS);
+        ListView_SetImageList(m_hits.m_hWnd, shell, LVSIL_SMALL);
+    }
+    for (int column = 0; column < 6; ++column)
+        m_hits.InsertColumn(column, kColumns[column], LVCFMT_LEFT, 100);
+    SetDlgItemText(IDC_FIND_COUNT, L"0");
+    ShowIdleControls();
+    m_hits.EnableWindow(FALSE);
+    m_pattern.SetFocus();
+    return FALSE;
+}
+
+std::vector<CFindFilesDlg::Hit> CFindFilesDlg::Search(const CResultTreeCtrl& tree, const std::u16string& pattern)
+{
+    std::vector<Hit> hits;
+    const CResultIndex& index = tree.Index();
+    const std::u16string wanted = UpperCaseName(pattern);
+    for (uint32_t key : index.AllFiles()) {
+        const ResultFileInfo* file = index.FileByKey(key);
+        if (file == nullptr)
+            continue;
+        const std::u16string name = file->Name();
+        if (!MatchWildcard(UpperCaseName(name), wanted))
+            continue;
+        Hit hit;
+        hit.key = key;
+        hit.parentKey = file->parentKey;
+        hit.name = name;
+        hit.size = file->size;
+        FillDates(*file, hit);
+        hits.push_back(std::move(hit));
+    }
+    return hits;
+}
+
+UINT AFX_CDECL CFindFilesDlg::SearchThreadProc(LPVOID parameter)
+{
+    auto* dialog = static_cast<CFindFilesDlg*>(parameter);
+    const CResultIndex& index = dialog->m_tree.Index();
+    const std::u16string wanted = UpperCaseName(dialog->m_strPattern);
+    for (uint32_t key : index.AllFiles()) {
+        WaitForSingleObject(dialog->m_gate, INFINITE);
+        if (dialog->m_stop.load() != 0)
+            break;
+        const ResultFileInfo* file = index.FileByKey(key);
+        if (file == nullptr)
+            continue;
+        const std::u16string name = file->Name();
+        {
+            std::lock_guard<std::mutex> lock(dialog->m_lock);
+            dialog->m_lastName = name;
+        }
+        if (!MatchWildcard(UpperCaseName(name), wanted))
+            continue;
+        Hit hit;
+        hit.key = key;
+        hit.parentKey = file->parentKey;
+        hit.name = name;
+        hit.size = file->size;
+        std::lock_guard<std::mutex> lock(dialog->m_lock);
+        dialog->m_pending.push_back(std::move(hit));
+    }
+    return 0;
+}
+
+bool CFindFilesDlg::IsSearching() const
+{
+    return m_pThread != nullptr && WaitForSingleObject(m_pThread->m_hThread, 0) != WAIT_OBJECT_0;
+}
+
+void CFindFilesDlg::ShowIdleControls()
+{
+    m_btnStart.EnableWindow(TRUE);
+    m_btnSave.EnableWindow(TRUE);
+    GetDlgItem(IDC_FIND_SELECT_ALL)->EnableWindow(TRUE);
+    GetDlgItem(IDC_FIND_STOP)->EnableWindow(FALSE);
+    m_hits.EnableWindow(TRUE);
+    m_pattern.EnableWindow(TRUE);
+}
+
+void CFindFilesDlg::ShowSearchingControls()
+{
+    m_btnStart.EnableWindow(FALSE);
+    m_btnSave.EnableWindow(FALSE);
+    GetDlgItem(IDC_FIND_SELECT_ALL)->EnableWindow(FALSE);
+    GetDlgItem(IDC_FIND_STOP)->EnableWindow(TRUE);
+    m_hits.EnableWindow(FALSE);
+}
+
+void CFindFilesDlg::StartSearch()
+{
+    if (IsSearching())
+        return;
+    if (m_pThread != nullptr) {
+        delete m_pThread;
+        m_pThread = nullptr;
+    }
+    CheckDlgButton(IDC_FIND_SELECT_ALL, BST_UNCHECKED);
+    SetDlgItemText(IDC_FIND_SELECT_ALL, L"Select All");
+    ShowSearchingControls();
+    m_hits.DeleteAllItems();
+    m_nFound = 0;
+    SetDlgItemText(IDC_FIND_COUNT, L"0");
+    SetDlgItemText(IDC_FIND_STATUS, L"");
+    CString pattern;
+    m_pattern.GetWindowText(pattern);
+    m_strPattern.assign(reinterpret_cast<const char16_t*>(pattern.GetString()), pattern.GetLength());
+    m_stop = 0;
+    SetEvent(m_gate);
+    {
+        std::lock_guard<std::mutex> lock(m_lock);
+        m_pending.clear();
+        m_lastName.clear();
+    }
+    m_pThread = new CWinThread(SearchThreadProc, this);
+    m_pThread->m_bAutoDelete = FALSE;
+    if (!m_pThread->CreateThread(0)) {
+        delete m_pThread;
+        m_pThread = nullptr;
+        ShowIdleControls();
+        return;
+    }
+    SetTimer(kDrainTimer, kDrainMs, nullptr);
+}
+
+void CFindFilesDlg::AddRows(const std::vector<Hit>& hits)
+{
+    const CResultIndex& index = m_tree.Index();
+    for (const Hit& found : hits) {
+        // The dates come from the record, read here on the dialog's own thread.
+        Hit hit = found;
+        if (const ResultFileInfo* file = index.FileByKey(hit.key))
+            FillDates(*file, hit);
+        const CString name = ToCString(hit.name);
+        const int image = morvick::ui::CShellIconHelper::GetFileIconIndex(name, TRUE);
+        const int row = m_hits.InsertItem(m_hits.GetItemCount(), name, image);
+        if (row < 0)
+            continue;
+        HTREEITEM folder = m_tree.ItemOfFolderKey(hit.parentKey);
+        m_hits.SetItemText(row, 1, folder != nullptr ? m_tree.GetItemPath(folder) : CString());
+        m_hits.SetItemText(row, 2, ToCString(DecimalText(hit.size)));
+        m_hits.SetItemText(row, 3, ToCString(hit.created));
+        m_hits.SetItemText(row, 4, ToCString(hit.modified));
+        m_hits.SetItemText(row, 5, ToCString(DecimalText(hit.key)));
+        m_hits.SetCheck(row, FALSE);
+        ++m_nFound;
+    }
+    CString count;
+    count.Format(L"%u", static_cast<unsigned>(m_nFound));
+    SetDlgItemText(IDC_FIND_COUNT, count);
+}
+
+void CFindFilesDlg::Drain()
+{
+    std::vector<Hit> hits;
+    std::u16string last;
+    {
+        std::lock_guard<std::mutex> lock(m_lock);
+        hits.swap(m_pending);
+        last = m_lastName;
+    }
+    SetDlgItemText(IDC_FIND_LAST, ToCString(last));
+    if (!hits.empty())
+        AddRows(hits);
+}
+
+void CFindFilesDlg::FinishIfOver()
+{
+    if (m_pThread == nullptr || m_bQuestionOpen || IsSearching())
+        return;
+    KillTimer(kDrainTimer);
+    Drain();
+    delete m_pThread;
+    m_pThread = nullptr;
+    if (m_nFound > 0) {
+        CString text;
+        text.Format(L"There were %u files found.", static_cast<unsigned>(m_nFound));
+        SetDlgItemText(IDC_FIND_STATUS, text);
+    } else {
+        SetDlgItemText(IDC_FIND_STATUS, kNoResultsText);
+    }
+    ShowIdleControls();
+}
+
+void CFindFilesDlg::OnTimer(UINT_PTR nIDEvent)
+{
+    if (nIDEvent != kDrainTimer) {
+        CSkinnedDialog::OnTimer(nIDEvent);
+        return;
+    }
+    Drain();
+    FinishIfOver();
+}
+
+void CFindFilesDlg::AskToStop()
+{
+    if (!IsSearching() || m_bQuestionOpen)
+        return;
+    GetDlgItem(IDC_FIND_STOP)->EnableWindow(FALSE);
+    m_bQuestionOpen = true;
+    ResetEvent(m_gate);
+    const bool yes = g_stopQuestion != nullptr ? g_stopQuestion() : AskAppQuestion(kStopQuestion, kAppQuestion);
+    if (yes)
+        m_stop = 1;
+    else
+        ShowSearchingControls();
+    SetEvent(m_gate);
+    m_bQuestionOpen = false;
+    if (yes) {
+        // The search ends at its next step; what it found stays listed.
+        WaitForSingleObject(m_pThread->m_hThread, 5000);
+        FinishIfOver();
+    }
+}
+
+void CFindFilesDlg::ToggleSelectAll()
+{
+    const bool select = IsDlgButtonChecked(IDC_FIND_SELECT_ALL) == BST_CHECKED && m_hits.GetItemCount() > 0;
+    SetDlgItemText(IDC_FIND_SELECT_ALL, select ? L"Unselect All" : L"Select All");
+    for (int row = 0; row < m_hits.GetItemCount(); ++row)
+        m_hits.SetCheck(row, select ? TRUE : FALSE);
+    Invalidate();
+}
+
+void CFindFilesDlg::SaveSelected()
+{
+    SaveJob job;
+    job.mode = SaveMode::kFindHits;
+    for (int row = 0; row < m_hits.GetItemCount(); ++row) {
+        if (m_hits.GetCheck(row))
+            job.selection.fileKeys.push_back(static_cast<uint32_t>(_wtoi64(m_hits.GetItemText(row, 5))));
+    }
+    if (job.selection.fileKeys.empty()) {
+        ShowAppMessage(kNothingMarkedText, kAppInformation);
+        return;
+    }
+    if (!RunSave(job, this))
+        return;
+    for (int row = 0; row < m_hits.GetItemCount(); ++row)
+        m_hits.SetCheck(row, FALSE);
+    CheckDlgButton(IDC_FIND_SELECT_ALL, BST_UNCHECKED);
+    SetDlgItemText(IDC_FIND_SELECT_ALL, L"Select All");
+}
+
+void CFindFilesDlg::OnOK()
+{
+    StartSearch();
+}
+
+void CFindFilesDlg::OnCancel()
+{
+    if (IsSearching())
+        return;
+    g_findOpen = false;
+    CSkinnedDialog::OnCancel();
+}
+
+void CFindFilesDlg::OnClose()
+{
+    if (IsSearching())
+        return;
+    g_findOpen = false;
+    CSkinnedDialog::OnClose();
+}
+
+void CFindFilesDlg::OnStop()
+{
+    AskToStop();
+}
+
+void CFindFilesDlg::OnSelectAll()
+{
+    ToggleSelectAll();
+}
+
+void CFindFilesDlg::OnSave()
+{
+    SaveSelected();
+}
+
+HBRUSH CFindFilesDlg::OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor)
+{
+    if (pWnd != nullptr && pWnd->GetDlgCtrlID() == IDC_FIND_PATTERN) {
+        pDC->SetTextColor(RGB(0xB0, 0xB0, 0xB0));
+        pDC->SetBkColor(RGB(255, 255, 255));
+        return static_cast<HBRUSH>(m_whiteBrush.GetSafeHandle());
+    }
+    return CSkinnedDialog::OnCtlColor(pDC, pWnd, nCtlColor);
+}
+
+void CFindFilesDlg::OnPaint()
+{
+    CPaintDC dc(this);
+    if (m_pattern.GetSafeHwnd() == nullptr)
+        return;
+    CRect rect;
+    m_pattern.GetWindowRect(&rect);
+    ScreenToClient(&rect);
+    rect.InflateRect(1, 1);
+    CPen pen(PS_SOLID, 1, kTextColour);
+    CPen* old = dc.SelectObject(&pen);
+    dc.SelectStockObject(NULL_BRUSH);
+    dc.Rectangle(&rect);
+    dc.SelectObject(old);
+}

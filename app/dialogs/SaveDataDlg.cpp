@@ -1,0 +1,340 @@
+#include "app/dialogs/SaveDataDlg.h"
+
+#include <mutex>
+
+#include "app/AppMessages.h"
+#include "engine/ScanObserver.h"
+#include "engine/save/SaveFolder.h"
+#include "engine/state/EngineState.h"
+#include "resource.h"
+#include "ui/shell/win/SaveFolderPicker.h"
+
+BEGIN_MESSAGE_MAP(CSaveDataDlg, CSkinnedDialog)
+ON_BN_CLICKED(IDC_SKIP_FILE, OnSkip)
+ON_WM_CLOSE()
+ON_WM_TIMER()
+ON_MESSAGE(WM_APP + 0x215, OnSaveReport)
+END_MESSAGE_MAP()
+
+const wchar_t CSaveDataDlg::kStopQuestion[] = L"Do you want to stop the saving process?";
+const wchar_t CSaveDataDlg::kStopFirstText[] = L"Please Stop the Saving process first.";
+const wchar_t CSaveDataDlg::kSuccessText[] = L"Files Saved Successfully.";
+
+namespace {
+
+constexpr UINT kReportMessage = WM_APP + 0x215;
+constexpr UINT_PTR kRefreshTimer = 1;
+constexpr UINT kRefreshMs = 100;
+
+CSaveDataDlg::StopQuestion g_stopQuestion;
+
+}  // namespace
+
+// The engine's reports while a save runs: the file being written and its progress, kept for the
+// dialog, which shows them on its own thread. The worker waits at the dialog's gate each time it
+// reports, so that a question open on the user-interface thread holds it.
+class CSaveObserver : public ScanObserver {
+public:
+    explicit CSaveObserver(CSaveDataDlg& dialog) : m_dialog(dialog) {}
+
+    void OnStatus(const std::u16string& text) override
+    {
+        Wait();
+        std::lock_guard<std::mutex> lock(m_lock);
+        m_path = text;
+        Notify();
+    }
+    void OnProgress(int percent) override
+    {
+        Wait();
+        std::lock_guard<std::mutex> lock(m_lock);
+        m_percent = percent < 0 ? 0 : (percent > 99 ? 99 : percent);
+        Notify();
+    }
+    bool OnMessage(const std::u16string& text, MessageKind kind) override
+    {
+        Wait();
+        const CString message(reinterpret_cast<const wchar_t*>(text.c_str()), static_cast<int>(text.size()));
+        if (kind == kMessageQuestion)
+            return AskAppQuestion(message, kind);
+        ShowAppMessage(message, kind);
+        return false;
+    }
+
+    void Take(std::u16string& path, int& percent)
+    {
+        std::lock_guard<std::mutex> lock(m_lock);
+        path = m_path;
+        percent = m_percent;
+        m_notified = false;
+    }
+
+private:
+    void Wait() { WaitForSingleObject(m_dialog.m_gate, INFINITE); }
+    void Notify()
+    {
+        if (m_notified || m_dialog.GetSafeHwnd() == nullptr)
+            return;
+        m_notified = true;
+        ::PostMessageW(m_dialog.GetSafeHwnd(), kReportMessage, 0, 0);
+    }
+
+    CSaveDataDlg& m_dialog;
+    std::mutex m_lock;
+    std::u16string m_path;
+    int m_percent = 0;
+    bool m_notified = false;
+};
+
+namespace {
+
+CSaveObserver* g_saveObserver = nullptr;
+
+}  // namespace
+
+bool SaveOutcome::Success() const
+{
+    return !stopped && report.failedFiles == 0 && report.damagedFiles == 0 && report.skippedFiles == 0;
+}
+
+CSaveDataDlg::CSaveDataDlg(const SaveJob& job, CWnd* parent)
+    : CSkinnedDialog(IDD_SAVING, IDB_SAVING_SKIN, parent), m_job(job)
+{
+    m_gate = CreateEventW(nullptr, TRUE, TRUE, nullptr);
+}
+
+CSaveDataDlg::~CSaveDataDlg()
+{
+    // The dialog ends only after its worker; a window that failed to open started none.
+    if (m_pThread != nullptr) {
+        SetEvent(m_gate);
+        WaitForSingleObject(m_pThread->m_hThread, INFINITE);
+        delete m_pThread;
+    }
+    if (m_gate != nullptr)
+        CloseHandle(m_gate);
+}
+
+void CSaveDataDlg::SetStopQuestion(StopQuestion ask)
+{
+    g_stopQuestion = std::move(ask);
+}
+
+BOOL CSaveDataDlg::OnInitDialog()
+{
+    CSkinnedDialog::OnInitDialog();
+    m_bar.SubclassDlgItem(IDC_SAVE_PROGRESS, this);
+    m_bar.SetRange(0, 100);
+    m_bar.SetPos(0);
+    if (CWnd* hidden = GetDlgItem(IDCANCEL))
+        hidden->ShowWindow(SW_HIDE);
+    SetDlgItemText(IDC_SAVE_COUNT, L"0");
+
+    ResetSaveState();
+    if (g_nScanMode == kScanFileTrace)
+        g_nTickedFileCount = static_cast<uint32_t>(m_job.selection.fileKeys.size());
+    g_saveObserver = new CSaveObserver(*this);
+    m_pPreviousObserver = SetScanObserver(g_saveObserver);
+    m_pThread = new CWinThread(SaveThreadProc, this);
+    m_pThread->m_bAutoDelete = FALSE;
+    if (!m_pThread->CreateThread(0)) {
+        delete m_pThread;
+        m_pThread = nullptr;
+        m_bEnded = true;
+        SetScanObserver(m_pPreviousObserver);
+        delete g_saveObserver;
+        g_saveObserver = nullptr;
+        EndDialog(IDABORT);
+        return TRUE;
+    }
+    SetTimer(kRefreshTimer, kRefreshMs, nullptr);
+    return TRUE;
+}
+
+UINT AFX_CDECL CSaveDataDlg::SaveThreadProc(LPVOID parameter)
+{
+    auto* dialog = static_cast<CSaveDataDlg*>(parameter);
+    try {
+        dialog->RunJob();
+    } catch (...) {
+        // A save that failed inside is reported with what it had done.
+    }
+    ::PostMessageW(dialog->GetSafeHwnd(), kReportMessage, 1, 0);
+    return 0;
+}
+
+void CSaveDataDlg::RunJob()
+{
+    switch (m_job.mode) {
+    case SaveMode::kAll:
+        SaveWholeVolume(g_strSavePath);
+        break;
+    case SaveMode::kSelectedTree:
+        if (m_job.wholeVolume)
+            SaveWholeVolume(g_strSavePath);
+        else
+            SaveCheckedTreeItems(m_job.selection);
+        break;
+    case SaveMode::kFindHits: {
+        SaveSelection files;
+        files.fileKeys = m_job.selection.fileKeys;
+        SaveCheckedTreeItems(files);
+        break;
+    }
+    }
+}
+
+void CSaveDataDlg::Refresh()
+{
+    if (g_saveObserver == nullptr)
+        return;
+    std::u16string path;
+    int percent = 0;
+    g_saveObserver->Take(path, percent);
+    const std::wstring shown(reinterpret_cast<const wchar_t*>(path.c_str()), path.size());
+    if (shown != m_shownPath) {
+        m_shownPath = shown;
+        const size_t slash = shown.find_last_of(L"\\/");
+        SetDlgItemText(IDC_SAVE_PATH, slash == std::wstring::npos ? L"" : shown.substr(0, slash).c_str());
+        SetDlgItemText(IDC_SAVE_NAME, slash == std::wstring::npos ? shown.c_str() : shown.substr(slash + 1).c_str());
+    }
+    CString count;
+    count.Format(L"%u", g_nSavedFileCount.load());
+    SetDlgItemText(IDC_SAVE_COUNT, count);
+    m_bar.SetPos(percent);
+}
+
+void CSaveDataDlg::FinishIfOver()
+{
+    if (m_bEnded || m_bQuestionOpen || m_pThread == nullptr)
+        return;
+    if (WaitForSingleObject(m_pThread->m_hThread, 0) != WAIT_OBJECT_0)
+        return;
+    m_bEnded = true;
+    KillTimer(kRefreshTimer);
+    Refresh();
+    SetScanObserver(m_pPreviousObserver);
+    delete g_saveObserver;
+    g_saveObserver = nullptr;
+    m_outcome.stopped = g_nSaveStop.load() == 1;
+    m_outcome.report = g_SaveReport;
+    m_outcome.filesStarted = g_nSavedFileCount.load();
+    // The words of this save are cleared for the next one and for the preview's copies.
+    ResetSaveState();
+    EndDialog(IDOK);
+}
+
+LRESULT CSaveDataDlg::OnSaveReport(WPARAM, LPARAM)
+{
+    Refresh();
+    FinishIfOver();
+    return 0;
+}
+
+void CSaveDataDlg::OnTimer(UINT_PTR nIDEvent)
+{
+    if (nIDEvent == kRefreshTimer) {
+        Refresh();
+        FinishIfOver();
+        return;
+    }
+    CSkinnedDialog::OnTimer(nIDEvent);
+}
+
+void CSaveDataDlg::AskToStop()
+{
+    if (m_bStopAsked || m_bEnded || m_bQuestionOpen)
+        return;
+    m_bQuestionOpen = true;
+    ResetEvent(m_gate);
+    const bool yes = g_stopQuestion ? g_stopQuestion() : AskAppQuestion(kStopQuestion, kAppQuestion);
+    if (yes) {
+        m_bStopAsked = true;
+        g_nSaveStop = 1;
+        if (CWnd* stop = GetDlgItem(IDOK))
+            stop->EnableWindow(FALSE);
+    }
+    SetEvent(m_gate);
+    m_bQuestionOpen = false;
+    FinishIfOver();
+}
+
+void CSaveDataDlg::SkipFile()
+{
+    if (!m_bEnded)
+        g_nSaveSkip = 1;
+}
+
+void CSaveDataDlg::OnOK()
+{
+    AskToStop();
+}
+
+void CSaveDataDlg::OnCancel()
+{
+    // Escape does not end a running save.
+}
+
+void CSaveDataDlg::OnSkip()
+{
+    SkipFile();
+}
+
+void CSaveDataDlg::OnClose()
+{
+    if (m_bEnded) {
+        CSkinnedDialog::OnClose();
+        return;
+    }
+    m_bQuestionOpen = true;
+    ResetEvent(m_gate);
+    AfxMessageBox(kStopFirstText, MB_OK);
+    SetEvent(m_gate);
+    m_bQuestionOpen = false;
+    FinishIfOver();
+}
+
+CString CSaveDataDlg::OutcomeText(const SaveOutcome& outcome)
+{
+    if (outcome.Success())
+        return kSuccessText;
+    const SaveReport& r = outcome.report;
+    if (r.failedFiles == 0 && r.damagedFiles == 0 && r.skippedFiles == 0)
+        return CString();  // stopped, and nothing went wrong before
+    CString text;
+    text.Format(L"%u file(s) saved.", r.savedFiles + r.damagedFiles);
+    CString line;
+    if (r.damagedFiles > 0) {
+        line.Format(L"\r\n%u of them with parts that could not be read, written as zeros.", r.damagedFiles);
+        text += line;
+    }
+    if (r.failedFiles > 0) {
+        line.Format(L"\r\n%u file(s) could not be saved.", r.failedFiles);
+        text += line;
+    }
+    if (r.skippedFiles > 0) {
+        line.Format(L"\r\n%u file(s) skipped.", r.skippedFiles);
+        text += line;
+    }
+    return text;
+}
+
+bool RunSave(const SaveJob& job, CWnd* owner, SaveOutcome* outcome)
+{
+    HWND ownerWindow = owner != nullptr ? owner->GetSafeHwnd() : nullptr;
+    if (!AcceptSaveFolder(morvick::ui::BrowseForSaveFolder(ownerWindow)))
+        return false;
+    CSaveDataDlg dialog(job, owner);
+    dialog.DoModal();
+    const SaveOutcome& result = dialog.Outcome();
+    if (outcome != nullptr)
+        *outcome = result;
+    if (result.Success()) {
+        AfxMessageBox(CSaveDataDlg::kSuccessText, MB_OK);
+    } else {
+        const CString text = CSaveDataDlg::OutcomeText(result);
+        if (!text.IsEmpty())
+            ShowAppMessage(text, kAppError);
+    }
+    return true;
+}

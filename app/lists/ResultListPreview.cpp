@@ -1,0 +1,139 @@
+// The result list's hand-off to the preview (a file extracted into the temporary folder by the
+// engine's own savers) and to the properties dialog.
+#include "app/dialogs/PropertiesDlg.h"
+#include "app/lists/ResultListCtrl.h"
+#include "app/trees/ResultTreeCtrl.h"
+#include "engine/io/OutputFolder.h"
+#include "engine/listing/DateText.h"
+#include "engine/save/FileSavers.h"
+#include "engine/save/SaveState.h"
+#include "engine/save/TempFiles.h"
+#include "engine/util/Utf.h"
+#include "preview/win/host/PreviewFrameState.h"
+#include "preview/win/host/PreviewLocation.h"
+#include "preview/win/pane/PreviewDispatch.h"
+
+namespace {
+
+CString ToCString(const std::u16string& text)
+{
+    return CString(reinterpret_cast<const wchar_t*>(text.c_str()), static_cast<int>(text.size()));
+}
+
+std::u16string ToU16(const CString& text)
+{
+    return std::u16string(reinterpret_cast<const char16_t*>(text.GetString()), static_cast<size_t>(text.GetLength()));
+}
+
+std::u16string Lower(std::u16string text)
+{
+    for (char16_t& c : text)
+        c = LowerCaseChar(c);
+    return text;
+}
+
+// Writes the found file into the temporary folder under the reserved name. 1 when written.
+int ExtractForPreview(const ResultFileInfo& file, const std::u16string& folder, const std::u16string& name)
+{
+    switch (file.kind) {
+    case ResultFileKind::kFat: {
+        const auto* r = static_cast<const FatEntryRecord*>(file.record);
+        g_qwSaveFileTime = r->writeDate;
+        return SaveFatFile(folder, name.c_str(), r->firstCluster, r->size, 0, r->deleted);
+    }
+    case ResultFileKind::kMft: {
+        const auto* r = static_cast<const MftEntryRecord*>(file.record);
+        g_qwSaveFileTime = (static_cast<uint64_t>(r->creationTimeHigh) << 32) | r->creationTimeLow;
+        return SaveNtfsFile(folder, name.c_str(), r->dataRecordSector, file.size, 0, r->deleted);
+    }
+    case ResultFileKind::kNtfsFile: {
+        const auto* r = static_cast<const NtfsFileRecord*>(file.record);
+        g_qwSaveFileTime = (static_cast<uint64_t>(r->creationTimeHigh) << 32) | r->creationTimeLow;
+        return SaveNtfsFile(folder, name.c_str(), r->sector, file.size, 0, r->deleted);
+    }
+    case ResultFileKind::kTraced:
+        return SaveRawExtent(folder, name, static_cast<const TracedFileRecord*>(file.record)->sector);
+    }
+    return 0;
+}
+
+}  // namespace
+
+void CResultListCtrl::PreviewRow(int row)
+{
+    const RowInfo* info = Row(row);
+    const CResultIndex* index = Index();
+    if (info == nullptr || index == nullptr)
+        return;
+    if (info->kind != ResultRowKind::kFile || !info->hasKey) {
+        ClearPreview();
+        return;
+    }
+    const ResultFileInfo* file = index->FileByKey(info->key);
+    if (file == nullptr)
+        return;  // an entry that cannot be found previews nothing
+    const std::u16string name = file->Name();
+    const CString extension = CString(L".") + ToCString(PreviewExtension(name));
+    CPreviewFrameState* frame = GetPreviewFrame();
+    if (!IsPreviewableExtension(ToCString(name), extension)) {
+        if (frame != nullptr) {
+            frame->m_bPreviewShown = 0;
+            frame->m_bNoFileSelected = 1;
+        }
+        ForgetPreview();
+        if (m_pCommands != nullptr)
+            m_pCommands->ShowPreviewFile(CString(), CString());
+        return;
+    }
+    if (file->size > kPreviewLimit) {
+        ForgetPreview();
+        if (m_pCommands != nullptr)
+            m_pCommands->ShowPreviewFile(L"largefile", L".largefile");
+        SetFocus();
+        return;
+    }
+    HTREEITEM folder = ListedFolder();
+    CString location;
+    if (m_pTree != nullptr && folder != nullptr && !index->IsFileTrace())
+        location = CString(L"\\") + m_pTree->GetItemPath(folder) + L"\\" + ToCString(name);
+    // The same file as the last preview: it stays as it is.
+    const std::u16string target = Lower(ToU16(location) + u"|" + name);
+    if (!m_lastPreviewPath.empty() && target == m_lastPreviewPath && info->key == m_nLastPreviewKey)
+        return;
+    std::u16string fullPath;
+    const std::u16string temporary = TemporaryFolderPath();
+    const std::u16string shortName = MakeTempPreviewName(temporary, name, m_nPreviewCounter, fullPath);
+    if (shortName.empty()) {
+        ClearPreview();
+        return;
+    }
+    m_lastPreviewPath = target;
+    m_nLastPreviewKey = info->key;
+    g_strPreviewLocation = location;
+    ExtractForPreview(*file, temporary, shortName);
+    if (m_pCommands != nullptr)
+        m_pCommands->ShowPreviewFile(ToCString(fullPath), extension);
+}
+
+void CResultListCtrl::ShowRowProperties()
+{
+    const int row = GetSelectionMark();
+    const RowInfo* info = Row(row);
+    if (info == nullptr || info->kind == ResultRowKind::kParent || m_pTree == nullptr)
+        return;
+    if (info->kind == ResultRowKind::kFolder) {
+        if (info->hasKey)
+            ShowFolderProperties(*m_pTree, reinterpret_cast<HTREEITEM>(static_cast<uintptr_t>(info->key)), this);
+        return;
+    }
+    CItemProperties properties;
+    properties.name = GetItemText(row, 0);
+    properties.number = info->key;
+    properties.folder = false;
+    const CString sizeText = GetItemText(row, 2);
+    properties.size = CPropertiesDlg::FileSizeText(_wcstoui64(sizeText, nullptr, 10));
+    properties.created = GetItemText(row, 3);
+    properties.modified = GetItemText(row, 4);
+    CPropertiesDlg dialog(properties, nullptr, this);
+    dialog.DoModal();
+}

@@ -1,0 +1,768 @@
+#include "app/trees/ResultTreeCtrl.h"
+
+#include <algorithm>
+#include <unordered_set>
+
+#include "app/lists/ResultListCtrl.h"
+#include "engine/listing/ResultListing.h"
+#include "engine/state/EngineState.h"
+#include "resource.h"
+#include "ui/controls/win/ShellIconHelper.h"
+
+IMPLEMENT_DYNAMIC(CResultTreeCtrl, CTreeCtrl)
+
+BEGIN_MESSAGE_MAP(CResultTreeCtrl, CTreeCtrl)
+ON_WM_LBUTTONDOWN()
+ON_WM_LBUTTONDBLCLK()
+ON_WM_RBUTTONDOWN()
+ON_WM_MOUSEMOVE()
+ON_NOTIFY_REFLECT(TVN_KEYDOWN, OnKeyDownNotify)
+ON_NOTIFY_REFLECT(TVN_SELCHANGEDW, OnSelChanged)
+ON_NOTIFY_REFLECT(NM_CUSTOMDRAW, OnCustomDraw)
+END_MESSAGE_MAP()
+
+const wchar_t CResultTreeCtrl::kRootText[] = L"Root";
+
+namespace {
+
+constexpr UINT kCheckMask = TVIS_STATEIMAGEMASK;
+
+uint32_t ItemNumber(HTREEITEM item)
+{
+    return static_cast<uint32_t>(reinterpret_cast<uintptr_t>(item));
+}
+
+HTREEITEM ItemFromNumber(uint32_t number)
+{
+    return reinterpret_cast<HTREEITEM>(static_cast<uintptr_t>(number));
+}
+
+CString ToCString(const char16_t* text)
+{
+    return CString(reinterpret_cast<const wchar_t*>(text != nullptr ? text : u""));
+}
+
+std::u16string ToU16(const CString& text)
+{
+    return std::u16string(reinterpret_cast<const char16_t*>(text.GetString()), static_cast<size_t>(text.GetLength()));
+}
+
+}  // namespace
+
+CResultTreeCtrl::CResultTreeCtrl() = default;
+
+CResultTreeCtrl::~CResultTreeCtrl() = default;
+
+void CResultTreeCtrl::Init(CImageList* smallImages)
+{
+    m_pSmallImages = smallImages;
+    if (smallImages != nullptr)
+        SetImageList(smallImages, TVSIL_NORMAL);
+    if (m_checks.GetSafeHandle() == nullptr)
+        m_checks.Create(IDB_TREE_CHECKS, 16, 0, RGB(255, 255, 255));
+    SetImageList(&m_checks, TVSIL_STATE);
+    m_itemCursor = AfxGetApp()->LoadCursor(IDC_HOVER_POINTER);
+    m_boxCursor = AfxGetApp()->LoadCursor(IDC_TREE_BUSY_POINTER);
+    m_buttonCursor = AfxGetApp()->LoadCursor(IDC_TREE_ITEM_POINTER);
+}
+
+int CResultTreeCtrl::FolderIcon() const
+{
+    return m_pSmallImages != nullptr ? morvick::ui::CShellIconHelper::GetFolderIconIndex(TRUE) : 0;
+}
+
+int CResultTreeCtrl::FileIcon(const CString& name) const
+{
+    return m_pSmallImages != nullptr ? morvick::ui::CShellIconHelper::GetFileIconIndex(name, TRUE) : 0;
+}
+
+// --- Building ----------------------------------------------------------------------------------
+
+HTREEITEM CResultTreeCtrl::InsertItemWithIcon(const CString& text, HTREEITEM parent)
+{
+    const int image = FolderIcon();
+    TVINSERTSTRUCTW insert = {};
+    insert.hParent = parent != nullptr ? parent : TVI_ROOT;
+    insert.hInsertAfter = TVI_LAST;
+    insert.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_STATE;
+    insert.item.pszText = const_cast<LPWSTR>(text.GetString());
+    insert.item.iImage = insert.item.iSelectedImage = image;
+    insert.item.state = INDEXTOSTATEIMAGEMASK(1);
+    insert.item.stateMask = kCheckMask;
+    return InsertItem(&insert);
+}
+
+HTREEITEM CResultTreeCtrl::InsertChildUnique(const CString& text, HTREEITEM parent, bool isFile)
+{
+    for (HTREEITEM child = GetChildItem(parent); child != nullptr; child = GetNextSiblingItem(child)) {
+        if (GetItemText(child) == text)
+            return child;
+    }
+    HTREEITEM item = InsertItemWithIcon(text, parent);
+    if (isFile && item != nullptr) {
+        const int image = FileIcon(text);
+        SetItemImage(item, image, image);
+    }
+    return item;
+}
+
+void CResultTreeCtrl::SetItemColour(HTREEITEM item, COLORREF colour)
+{
+    if (item != nullptr)
+        m_colours[item] = colour;
+}
+
+COLORREF CResultTreeCtrl::ItemColour(HTREEITEM item) const
+{
+    auto it = m_colours.find(item);
+    return it == m_colours.end() ? kDefaultColour : it->second;
+}
+
+void CResultTreeCtrl::ClearResults()
+{
+    m_bBuilding = true;
+    m_colours.clear();
+    m_tracedItemByKey.clear();
+    m_tracedKeyByItem.clear();
+    m_hListed = nullptr;
+    DeleteAllItems();
+    m_index.Clear();
+    m_bBuilding = false;
+}
+
+void CResultTreeCtrl::BuildFolders(HTREEITEM root)
+{
+    // The folders by their parent's key, in list order; a key is opened once, so a folder that names
+    // one of its own ancestors as its parent stays a leaf.
+    struct Folder {
+        const char16_t* name;
+        uint32_t key;
+        bool deleted;
+        uint32_t* treeItem;
+    };
+    std::unordered_map<uint32_t, std::vector<Folder>> children;
+    uint32_t rootKey = CResultIndex::kFatRootKey;
+    if (g_VolumeParams.browsedFileSystemType == FileSystemKind::kNtfs) {
+        rootKey = CResultIndex::kNtfsRootKey;
+        for (NtfsFolderRecord* r = g_NtfsFolders.head; r != nullptr; r = r->next) {
+            r->treeItem = 0;
+            children[r->parentRecord].push_back({r->name, r->recordNumber, r->deleted != 0, &r->treeItem});
+        }
+    } else {
+        for (FatFolderRecord* r = g_FatFolders.head; r != nullptr; r = r->next) {
+            r->treeItem = 0;
+            children[r->parentCluster].push_back({r->name, r->firstCluster, r->deleted != 0, &r->treeItem});
+        }
+    }
+    std::unordered_set<uint32_t> opened{rootKey};
+    // Depth first without recursion: deep folder chains cannot exhaust the stack.
+    std::vector<std::pair<uint32_t, HTREEITEM>> pending{{rootKey, root}};
+    while (!pending.empty()) {
+        const auto [key, parentItem] = pending.back();
+        pending.pop_back();
+        auto it = children.find(key);
+        if (it == children.end())
+            continue;
+        std::vector<std::pair<uint32_t, HTREEITEM>> next;
+        for (Folder& folder : it->second) {
+            HTREEITEM item = InsertItemWithIcon(ToCString(folder.name), parentItem);
+            if (item == nullptr)
+                continue;
+            *folder.treeItem = ItemNumber(item);
+            if (folder.deleted)
+                SetItemColour(item, kDeletedColour);
+            if (opened.insert(folder.key).second)
+                next.emplace_back(folder.key, item);
+        }
+        // Children are inserted in list order; their own children follow in that order too.
+        pending.insert(pending.end(), next.rbegin(), next.rend());
+    }
+}
+
+void CResultTreeCtrl::BuildTracedFiles(HTREEITEM root)
+{
+    std::unordered_map<std::u16string, HTREEITEM> typeFolders;
+    for (const TracedFileRecord* r = g_TracedFiles.head; r != nullptr; r = r->next) {
+        const std::u16string typeName = r->typeName != nullptr ? r->typeName : u"";
+        const std::u16string typeKey = CResultIndex::TypeKey(typeName);
+        auto it = typeFolders.find(typeKey);
+        if (it == typeFolders.end())
+            it = typeFolders.emplace(typeKey, InsertChildUnique(ToCString(typeName.c_str()), root, false)).first;
+        if (it->second == nullptr)
+            continue;
+        HTREEITEM file = InsertChildUnique(ToCString(r->name), it->second, true);
+        if (file != nullptr && m_tracedItemByKey.emplace(r->hitNumber, file).second)
+            m_tracedKeyByItem.emplace(file, r->hitNumber);
+    }
+}
+
+HTREEITEM CResultTreeCtrl::BuildResults()
+{
+    ClearResults();
+    m_bBuilding = true;
+    SetRedraw(FALSE);
+    HTREEITEM root = InsertItemWithIcon(kRootText, nullptr);
+    if (root != nullptr) {
+        if (g_nScanMode == kScanFileTrace)
+            BuildTracedFiles(root);
+        else
+            BuildFolders(root);
+    }
+    m_index.Build();
+    SetRedraw(TRUE);
+    m_bBuilding = false;
+    if (root != nullptr) {
+        Expand(root, TVE_EXPAND);
+        SelectItem(root);
+        ListItem(root);
+    }
+    Invalidate();
+    return root;
+}
+
+// --- Check boxes -------------------------------------------------------------------------------
+
+int CResultTreeCtrl::GetCheck(HTREEITEM item) const
+{
+    if (item == nullptr)
+        return -1;
+    return static_cast<int>((GetItemState(item, kCheckMask) & kCheckMask) >> 12) - 1;
+}
+
+void CResultTreeCtrl::SetStateIndex(HTREEITEM item, int index, bool bold)
+{
+    SetItemState(item, INDEXTOSTATEIMAGEMASK(index) | (bold ? TVIS_BOLD : 0), kCheckMask | TVIS_BOLD);
+}
+
+void CResultTreeCtrl::CheckItem(HTREEITEM item)
+{
+    if (item == nullptr)
+        return;
+    SetStateIndex(item, 2, true);
+    if (m_pList != nullptr) {
+        m_pList->Sets().checkedItems.insert(ItemNumber(item));
+        m_pList->Sets().checkedItemsByName.insert(ItemNumber(item));
+    }
+}
+
+void CResultTreeCtrl::UncheckItem(HTREEITEM item)
+{
+    if (item == nullptr)
+        return;
+    SetStateIndex(item, 1, false);
+    if (m_pList != nullptr) {
+        m_pList->Sets().checkedItems.erase(ItemNumber(item));
+        m_pList->Sets().checkedItemsByName.erase(ItemNumber(item));
+    }
+}
+
+void CResultTreeCtrl::SetPartial(HTREEITEM item)
+{
+    if (item != nullptr)
+        SetItemState(item, INDEXTOSTATEIMAGEMASK(3), kCheckMask);
+}
+
+const std::vector<uint32_t>* CResultTreeCtrl::DirectFiles(HTREEITEM item) const
+{
+    if (item == nullptr || !m_index.IsBuilt())
+        return nullptr;
+    if (m_index.IsFileTrace())
+        return IsTypeFolder(item) ? &m_index.FilesOfType(ToU16(GetItemText(item))) : nullptr;
+    uint32_t key = 0;
+    return FolderKeyOf(item, key) ? &m_index.FilesIn(key) : nullptr;
+}
+
+void CResultTreeCtrl::SetSubtree(HTREEITEM item, bool checked)
+{
+    std::vector<HTREEITEM> pending{item};
+    std::unordered_set<uint32_t>* entries = m_pList != nullptr ? &m_pList->Sets().checkedEntries : nullptr;
+    while (!pending.empty()) {
+        HTREEITEM current = pending.back();
+        pending.pop_back();
+        if (checked)
+            CheckItem(current);
+        else
+            UncheckItem(current);
+        uint32_t tracedKey = 0;
+        if (entries != nullptr) {
+            if (IsTracedFileItem(current, &tracedKey)) {
+                if (checked)
+                    entries->insert(tracedKey);
+                else
+                    entries->erase(tracedKey);
+            } else if (!m_index.IsFileTrace()) {
+                if (const std::vector<uint32_t>* files = DirectFiles(current)) {
+                    for (uint32_t key : *files) {
+                        if (checked)
+                            entries->insert(key);
+                        else
+                            entries->erase(key);
+                    }
+                }
+            }
+        }
+        for (HTREEITEM child = GetChildItem(current); child != nullptr; child = GetNextSiblingItem(child))
+            pending.push_back(child);
+    }
+}
+
+void CResultTreeCtrl::SetCheck(HTREEITEM item, bool checked)
+{
+    if (item == nullptr)
+        return;
+    SetSubtree(item, checked);
+    if (HTREEITEM parent = GetParentItem(item))
+        UpdateFromContents(parent);
+}
+
+void CResultTreeCtrl::ToggleCheck(HTREEITEM item)
+{
+    SetCheck(item, GetCheck(item) == 0);
+}
+
+void CResultTreeCtrl::UncheckItemAndChildren(HTREEITEM item)
+{
+    if (item != nullptr)
+        SetSubtree(item, false);
+}
+
+bool CResultTreeCtrl::AllChildrenChecked(HTREEITEM item) const
+{
+    for (HTREEITEM child = GetChildItem(item); child != nullptr; child = GetNextSiblingItem(child)) {
+        if (GetCheck(child) != 1)
+            return false;
+    }
+    return true;
+}
+
+bool CResultTreeCtrl::AllChildrenUnchecked(HTREEITEM item) const
+{
+    for (HTREEITEM child = GetChildItem(item); child != nullptr; child = GetNextSiblingItem(child)) {
+        if (GetCheck(child) != 0)
+            return false;
+    }
+    return true;
+}
+
+bool CResultTreeCtrl::FolderHasFiles(HTREEITEM item) const
+{
+    if (m_index.IsFileTrace())
+        return false;
+    const std::vector<uint32_t>* files = DirectFiles(item);
+    return files != nullptr && !files->empty();
+}
+
+bool CResultTreeCtrl::FolderFilesChecked(HTREEITEM item) const
+{
+    if (m_index.IsFileTrace() || m_pList == nullptr)
+        return false;
+    const std::vector<uint32_t>* files = DirectFiles(item);
+    if (files == nullptr || files->empty())
+        return false;
+    const auto& entries = m_pList->Sets().checkedEntries;
+    return std::all_of(files->begin(), files->end(), [&](uint32_t key) { return entries.count(key) != 0; });
+}
+
+bool CResultTreeCtrl::AnyFolderFileChecked(HTREEITEM item) const
+{
+    if (m_index.IsFileTrace() || m_pList == nullptr)
+        return false;
+    const std::vector<uint32_t>* files = DirectFiles(item);
+    if (files == nullptr)
+        return false;
+    const auto& entries = m_pList->Sets().checkedEntries;
+    return std::any_of(files->begin(), files->end(), [&](uint32_t key) { return entries.count(key) != 0; });
+}
+
+void CResultTreeCtrl::UpdateFromContents(HTREEITEM item)
+{
+    for (HTREEITEM current = item; current != nullptr; current = GetParentItem(current)) {
+        uint32_t tracedKey = 0;
+        if (IsTracedFileItem(current, &tracedKey)) {
+            const bool ticked = m_pList != nullptr && m_pList->Sets().checkedEntries.count(tracedKey) != 0;
+            if (ticked)
+                CheckItem(current);
+            else
+                UncheckItem(current);
+            continue;
+        }
+        const bool hasChildren = GetChildItem(current) != nullptr;
+        const bool hasFiles = FolderHasFiles(current);
+        if (!hasChildren && !hasFiles)
+            continue;  // an empty folder keeps its own box
+        const bool allChecked = AllChildrenChecked(current) && (!hasFiles || FolderFilesChecked(current));
+        const bool noneChecked = AllChildrenUnchecked(current) && !AnyFolderFileChecked(current);
+        if (allChecked)
+            CheckItem(current);
+        else if (noneChecked)
+            UncheckItem(current);
+        else
+            SetPartial(current);
+    }
+}
+
+void CResultTreeCtrl::SetFileChecked(uint32_t key, bool checked)
+{
+    if (m_pList == nullptr)
+        return;
+    auto& entries = m_pList->Sets().checkedEntries;
+    if (checked)
+        entries.insert(key);
+    else
+        entries.erase(key);
+    HTREEITEM folder = nullptr;
+    if (m_index.IsFileTrace()) {
+        folder = TracedFileItem(key);
+    } else if (const ResultFileInfo* file = m_index.FileByKey(key)) {
+        folder = ItemOfFolderKey(file->parentKey);
+    }
+    if (folder != nullptr)
+        UpdateFromContents(folder);
+}
+
+// --- Queries -----------------------------------------------------------------------------------
+
+bool CResultTreeCtrl::FolderKeyOf(HTREEITEM item, uint32_t& key) const
+{
+    if (item == nullptr || m_index.IsFileTrace())
+        return false;
+    if (item == GetRootItem()) {
+        key = m_index.RootKey();
+        return true;
+    }
+    if (const ResultFolderInfo* folder = m_index.FolderByItem(ItemNumber(item))) {
+        key = folder->key;
+        return true;
+    }
+    return false;
+}
+
+HTREEITEM CResultTreeCtrl::ItemOfFolderKey(uint32_t key) const
+{
+    if (m_index.IsFileTrace())
+        return nullptr;
+    if (key == m_index.RootKey())
+        return GetRootItem();
+    const ResultFolderInfo* folder = m_index.FolderByKey(key);
+    return folder != nullptr ? ItemFromNumber(folder->item) : nullptr;
+}
+
+bool CResultTreeCtrl::IsTypeFolder(HTREEITEM item) const
+{
+    return m_index.IsFileTrace() && item != nullptr && GetParentItem(item) == GetRootItem() &&
+        GetRootItem() != nullptr;
+}
+
+HTREEITEM CResultTreeCtrl::TypeFolderOf(const CString& typeName) const
+{
+    HTREEITEM root = GetRootItem();
+    if (root == nullptr)
+        return nullptr;
+    for (HTREEITEM child = GetChildItem(root); child != nullptr; child = GetNextSiblingItem(child)) {
+        if (GetItemText(child).CompareNoCase(typeName) == 0)
+            return child;
+    }
+    return nullptr;
+}
+
+bool CResultTreeCtrl::IsTracedFileItem(HTREEITEM item, uint32_t* key) const
+{
+    auto it = m_tracedKeyByItem.find(item);
+    if (it == m_tracedKeyByItem.end())
+        return false;
+    if (key != nullptr)
+        *key = it->second;
+    return true;
+}
+
+HTREEITEM CResultTreeCtrl::TracedFileItem(uint32_t key) const
+{
+    auto it = m_tracedItemByKey.find(key);
+    return it == m_tracedItemByKey.end() ? nullptr : it->second;
+}
+
+CString CResultTreeCtrl::GetItemPath(HTREEITEM item) const
+{
+    if (item == nullptr)
+        return CString();
+    HTREEITEM root = GetRootItem();
+    if (item == root)
+        return GetItemText(item);
+    CString path = GetItemText(item);
+    for (HTREEITEM parent = GetParentItem(item); parent != nullptr && parent != root; parent = GetParentItem(parent)) {
+        CString text = GetItemText(parent);
+        if (text.IsEmpty() || text[text.GetLength() - 1] != L'\\')
+            text += L'\\';
+        path = text + path;
+    }
+    return path;
+}
+
+HTREEITEM CResultTreeCtrl::GetNextItemPreOrder(HTREEITEM item) const
+{
+    if (item == nullptr)
+        return nullptr;
+    if (HTREEITEM child = GetChildItem(item))
+        return child;
+    for (HTREEITEM current = item; current != nullptr; current = GetParentItem(current)) {
+        if (HTREEITEM sibling = GetNextSiblingItem(current))
+            return sibling;
+    }
+    return nullptr;
+}
+
+std::vector<HTREEITEM> CResultTreeCtrl::SaveRoots() const
+{
+    std::vector<HTREEITEM> roots;
+    HTREEITEM item = GetRootItem();
+    while (item != nullptr) {
+        if (GetCheck(item) == 1) {
+            roots.push_back(item);
+            // Everything below it is saved with it: go on after its subtree.
+            HTREEITEM next = nullptr;
+            for (HTREEITEM current = item; current != nullptr && next == nullptr; current = GetParentItem(current))
+                next = GetNextSiblingItem(current);
+            item = next;
+            continue;
+        }
+        item = GetNextItemPreOrder(item);
+    }
+    return roots;
+}
+
+ResultSaveChoice CResultTreeCtrl::CollectSaveChoice() const
+{
+    ResultSaveChoice choice;
+    if (m_pList == nullptr || !m_index.IsBuilt())
+        return choice;
+    const auto& entries = m_pList->Sets().checkedEntries;
+    if (m_index.IsFileTrace()) {
+        // Traced files have no folders on the disk: each ticked file is saved by itself.
+        for (uint32_t key : m_index.AllFiles()) {
+            if (entries.count(key))
+                choice.selection.fileKeys.push_back(key);
+        }
+        return choice;
+    }
+    HTREEITEM root = GetRootItem();
+    if (root != nullptr && GetCheck(root) == 1) {
+        choice.wholeVolume = true;
+        return choice;
+    }
+    for (HTREEITEM item : SaveRoots())
+        choice.selection.folderItems.push_back(ItemNumber(item));
+    for (uint32_t key : m_index.AllFiles()) {
+        if (!entries.count(key))
+            continue;
+        const ResultFileInfo* file = m_index.FileByKey(key);
+        HTREEITEM folder = file != nullptr ? ItemOfFolderKey(file->parentKey) : nullptr;
+        // A file of a ticked folder is saved with that folder.
+        if (folder == nullptr || GetCheck(folder) != 1)
+            choice.selection.fileKeys.push_back(key);
+    }
+    return choice;
+}
+
+// --- Listing -----------------------------------------------------------------------------------
+
+void CResultTreeCtrl::ListItem(HTREEITEM item)
+{
+    if (m_pList == nullptr || item == nullptr || !m_index.IsBuilt())
+        return;
+    std::vector<ResultRow> rows;
+    HTREEITEM listed = item;
+    if (m_index.IsFileTrace()) {
+        if (IsTracedFileItem(item))
+            listed = GetParentItem(item);
+        if (listed == GetRootItem())
+            rows = ListTracedFiles(0, u"Root");
+        else if (listed != nullptr)
+            rows = ListTracedFiles(1, ToU16(GetItemText(listed)));
+    } else {
+        uint32_t key = 0;
+        if (!FolderKeyOf(item, key))
+            return;
+        rows = m_index.IsNtfs() ? ListNtfsFolder(key) : ListFatFolder(key);
+    }
+    m_hListed = listed;
+    m_pList->ShowRows(rows);
+    RefreshListCheckStates();
+}
+
+void CResultTreeCtrl::RefreshListCheckStates()
+{
+    if (m_pList == nullptr)
+        return;
+    const auto& entries = m_pList->Sets().checkedEntries;
+    const int count = m_pList->GetItemCount();
+    for (int row = 0; row < count; ++row) {
+        const CResultListCtrl::RowInfo* info = m_pList->Row(row);
+        if (info == nullptr)
+            continue;
+        bool checked = false;
+        switch (info->kind) {
+        case ResultRowKind::kParent:
+            continue;
+        case ResultRowKind::kFile:
+            checked = info->hasKey && entries.count(info->key) != 0;
+            break;
+        case ResultRowKind::kFolder:
+            if (m_index.IsFileTrace()) {
+                HTREEITEM folder = TypeFolderOf(ToCString(info->name.c_str()));
+                checked = folder != nullptr && GetCheck(folder) == 1;
+            } else {
+                checked = info->hasKey && GetCheck(ItemFromNumber(info->key)) == 1;
+            }
+            break;
+        }
+        if (checked)
+            m_pList->SetChecked(row);
+        else
+            m_pList->SetUnchecked(row);
+    }
+}
+
+// --- Mouse and keys ----------------------------------------------------------------------------
+
+void CResultTreeCtrl::ClickAt(CPoint point)
+{
+    UINT flags = 0;
+    HTREEITEM item = HitTest(point, &flags);
+    if (item == nullptr)
+        return;
+    if (flags & TVHT_ONITEMSTATEICON) {
+        if (m_boxCursor != nullptr)
+            ::SetCursor(m_boxCursor);
+        ToggleCheck(item);
+        RefreshListCheckStates();
+        if (m_pList != nullptr)
+            m_pList->Invalidate(FALSE);
+        Invalidate(FALSE);
+        return;
+    }
+    if (flags & TVHT_ONITEMBUTTON) {
+        Expand(item, TVE_TOGGLE);
+        return;
+    }
+    if (m_itemCursor != nullptr)
+        ::SetCursor(m_itemCursor);
+    SetFocus();
+    if (GetSelectedItem() == item)
+        ListItem(item);  // the same folder again: its rows anew
+    else
+        SelectItem(item);
+}
+
+void CResultTreeCtrl::OnLButtonDown(UINT nFlags, CPoint point)
+{
+    if (HitTest(point) == nullptr) {
+        CTreeCtrl::OnLButtonDown(nFlags, point);
+        return;
+    }
+    // The tree does the item's work itself: the control's own toggling would act a second time.
+    ClickAt(point);
+}
+
+void CResultTreeCtrl::OnLButtonDblClk(UINT nFlags, CPoint point)
+{
+    UINT flags = 0;
+    HTREEITEM item = HitTest(point, &flags);
+    if (item != nullptr && (flags & (TVHT_ONITEMSTATEICON | TVHT_ONITEMBUTTON))) {
+        ClickAt(point);  // a quick second click on a box or a button is a second click
+        return;
+    }
+    CTreeCtrl::OnLButtonDblClk(nFlags, point);
+}
+
+void CResultTreeCtrl::OnRButtonDown(UINT, CPoint point)
+{
+    HTREEITEM item = HitTest(point);
+    if (item == nullptr)
+        return;
+    SelectItem(item);
+    SetFocus();
+    if (item == GetRootItem())
+        return;
+    CPoint screen = point;
+    ClientToScreen(&screen);
+    ShowContextMenu(item, screen);
+}
+
+void CResultTreeCtrl::OnMouseMove(UINT nFlags, CPoint point)
+{
+    UINT flags = 0;
+    if (HitTest(point, &flags) != nullptr) {
+        HCURSOR cursor = m_itemCursor;
+        if (flags & TVHT_ONITEMSTATEICON)
+            cursor = m_boxCursor;
+        else if (flags & TVHT_ONITEMBUTTON)
+            cursor = m_buttonCursor;
+        if (cursor != nullptr)
+            ::SetCursor(cursor);
+    }
+    CTreeCtrl::OnMouseMove(nFlags, point);
+}
+
+void CResultTreeCtrl::OnKeyDownNotify(NMHDR* pNMHDR, LRESULT* pResult)
+{
+    *pResult = 0;
+    const auto* key = reinterpret_cast<const NMTVKEYDOWN*>(pNMHDR);
+    HTREEITEM item = GetSelectedItem();
+    if (key->wVKey == VK_TAB) {
+        if (m_pList != nullptr)
+            m_pList->SetFocus();
+    } else if (key->wVKey == VK_APPS && item != nullptr) {
+        CRect label;
+        GetItemRect(item, &label, TRUE);
+        CPoint centre = label.CenterPoint();
+        ClientToScreen(&centre);
+        ShowContextMenu(item, centre);
+    }
+}
+
+void CResultTreeCtrl::OnSelChanged(NMHDR* pNMHDR, LRESULT* pResult)
+{
+    *pResult = 0;
+    if (m_bBuilding)
+        return;
+    const auto* change = reinterpret_cast<const NMTREEVIEWW*>(pNMHDR);
+    if (change->itemNew.hItem != nullptr)
+        ListItem(change->itemNew.hItem);
+}
+
+void CResultTreeCtrl::OnCustomDraw(NMHDR* pNMHDR, LRESULT* pResult)
+{
+    auto* draw = reinterpret_cast<NMTVCUSTOMDRAW*>(pNMHDR);
+    *pResult = CDRF_DODEFAULT;
+    if (draw->nmcd.dwDrawStage == CDDS_PREPAINT) {
+        *pResult = m_colours.empty() ? CDRF_DODEFAULT : CDRF_NOTIFYITEMDRAW;
+        return;
+    }
+    if (draw->nmcd.dwDrawStage != CDDS_ITEMPREPAINT)
+        return;
+    HTREEITEM item = reinterpret_cast<HTREEITEM>(draw->nmcd.dwItemSpec);
+    const COLORREF colour = ItemColour(item);
+    // A selected item keeps the selection's colours while the tree has the focus.
+    const bool selected = (draw->nmcd.uItemState & CDIS_SELECTED) != 0 && GetFocus() == this;
+    if (colour != kDefaultColour && !selected)
+        draw->clrText = colour;
+}
+
+void CResultTreeCtrl::ShowContextMenu(HTREEITEM item, CPoint screen)
+{
+    CMenu menu;
+    if (!menu.LoadMenu(IDR_RESULT_TREE_MENU))
+        return;
+    CMenu* popup = menu.GetSubMenu(0);
+    if (popup == nullptr)
+        return;
+    if (g_nScanMode == kScanFileTrace) {
+        popup->DeleteMenu(ID_FIND_FILES, MF_BYCOMMAND);
+        popup->DeleteMenu(ID_RECOVERY_SETTINGS, MF_BYCOMMAND);
+        popup->DeleteMenu(ID_SHOW_PROPERTIES, MF_BYCOMMAND);
+    }
+    const UINT command = CResultListCtrl::TrackMenu(popup, screen.x, screen.y, this);
+    menu.DestroyMenu();
+    if (command != 0 && m_pCommands != nullptr)
+        m_pCommands->RunResultCommand(command, item);
+}

@@ -1,0 +1,277 @@
+// The dialogs of the results page on real windows: the File Types dialog over a Raw.dat written here
+// (truncated, duplicate and unusable records; the size kept as shown; types inside closed folders
+// chosen), the filter rules, the settings, the drive information, and the words after a save.
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "app/WizardState.h"
+#include "app/dialogs/DriveInfoDlg.h"
+#include "app/dialogs/FileFiltersDlg.h"
+#include "app/dialogs/FileTypesDlg.h"
+#include "app/dialogs/RecoverySettingsDlg.h"
+#include "app/dialogs/SaveDataDlg.h"
+#include "engine/save/EngineReset.h"
+#include "engine/save/FileFilters.h"
+#include "engine/save/SaveState.h"
+#include "engine/state/EngineState.h"
+#include "resource.h"
+#include "tests/app/results/ResultsTestSupport.h"
+
+namespace morvick::test {
+namespace {
+
+using Bytes = std::vector<uint8_t>;
+
+void Field(Bytes& out, const std::string& bytes)
+{
+    out.push_back(static_cast<uint8_t>(bytes.size() & 0xFF));
+    out.push_back(static_cast<uint8_t>(bytes.size() >> 8));
+    out.insert(out.end(), bytes.begin(), bytes.end());
+}
+
+// One record of the signature table.
+Bytes Record(char category, const std::string& extension, const std::string& description, const std::string& length,
+    const std::string& signature)
+{
+    Bytes out = {0x01, 0x00, static_cast<uint8_t>(category)};
+    Field(out, extension);
+    Field(out, description);
+    Field(out, length);
+    Field(out, signature);
+    Field(out, "");
+    return out;
+}
+
+// Raw.dat in a folder of its own, made the program's folder while the object lives.
+class TableFolder {
+public:
+    explicit TableFolder(const Bytes& table)
+    {
+        wchar_t temp[MAX_PATH] = L"";
+        GetTempPathW(MAX_PATH, temp);
+        m_folder = std::wstring(temp) + L"morvick-types-" + std::to_wstring(GetCurrentProcessId()) + L"\\";
+        CreateDirectoryW(m_folder.c_str(), nullptr);
+        HANDLE file = CreateFileW((m_folder + L"Raw.dat").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+        DWORD written = 0;
+        WriteFile(file, table.data(), static_cast<DWORD>(table.size()), &written, nullptr);
+        CloseHandle(file);
+        wcscpy(m_saved, g_szProgramFolder);
+        wcscpy(g_szProgramFolder, m_folder.c_str());
+    }
+    ~TableFolder()
+    {
+        wcscpy(g_szProgramFolder, m_saved);
+        DeleteFileW((m_folder + L"Raw.dat").c_str());
+        RemoveDirectoryW(m_folder.c_str());
+    }
+
+private:
+    std::wstring m_folder;
+    wchar_t m_saved[MAX_PATH + 1] = L"";
+};
+
+std::vector<std::u16string> ChosenExtensions()
+{
+    std::vector<std::u16string> chosen;
+    for (const TraceHitRecord* r = g_TraceHits.head; r != nullptr; r = r->next)
+        chosen.emplace_back(r->extension);
+    return chosen;
+}
+
+TEST(FileTypesDialog, TheTableBecomesATreeOfTypesAndTheTickedOnesTheChosenSignatures)
+{
+    ResetEngineState();
+    Bytes table;
+    for (const Bytes& r : {Record('4', ".jpg", "JPEG picture", "3", "\xFF\xD8\xFF"),
+             Record('4', ".png", "PNG picture", "4", "\x89PNG"),
+             Record('4', ".jpg", "JPEG picture (Exif)", "4", std::string("\xFF\xD8\xFF\xE1", 4)),
+             Record('0', ".zip", "Zip archive", "2", "PK"),
+             Record('0', "", "no extension", "2", "XX"),
+             Record('1', ".bad", "longer than compared", "20", "ABCD"),
+             Record('1', ".odd", "length not a number", "x", "AB")})
+        table.insert(table.end(), r.begin(), r.end());
+    // A record cut short at the end of the file is dropped; the ones before it stay.
+    const Bytes cut = Record('7', ".htm", "cut", "2", "<h");
+    table.insert(table.end(), cut.begin(), cut.begin() + 9);
+    TableFolder folder(table);
+
+    HostWindow owner;
+    CFileTypesDlg dialog(&owner);
+    ASSERT_TRUE(dialog.Create(IDD_FILE_TYPES, &owner));
+    CFileTypeTreeCtrl& tree = dialog.Tree();
+    HTREEITEM root = tree.GetRootItem();
+    ASSERT_NE(root, nullptr);
+    EXPECT_EQ(tree.GetItemText(root), L"File Types");
+    std::vector<CString> folders;
+    for (HTREEITEM f = tree.GetChildItem(root); f != nullptr; f = tree.GetNextSiblingItem(f))
+        folders.push_back(tree.GetItemText(f));
+    EXPECT_EQ(folders, (std::vector<CString>{L"Graphics Files", L"Archive Files"}))
+        << "records without an extension or a usable signature are not offered";
+    HTREEITEM graphics = tree.GetChildItem(root);
+    int types = 0;
+    for (HTREEITEM t = tree.GetChildItem(graphics); t != nullptr; t = tree.GetNextSiblingItem(t))
+        ++types;
+    EXPECT_EQ(types, 2) << "two records of .jpg give one item";
+    EXPECT_EQ(tree.GetCheck(root), 1) << "all types start ticked";
+
+    // Everything cleared: OK refuses.
+    tree.SetCheck(root, false);
+    EXPECT_FALSE(dialog.Accept());
+    EXPECT_EQ(TakeMessages(), (std::vector<std::string>{
+        "2\tPlease select a file types and then \\r\\nclick [Next] to continue with recovery."}));
+
+    // Only .jpg, inside a closed folder, and 25 MB: two signatures for .jpg, 25 MiB kept as shown.
+    tree.Expand(graphics, TVE_COLLAPSE);
+    HTREEITEM jpg = tree.GetChildItem(graphics);
+    tree.SetCheck(jpg, true);
+    EXPECT_EQ(tree.GetCheck(graphics), 2);
+    EXPECT_EQ(tree.GetCheck(root), 2);
+    const int at = dialog.SizeBox().FindStringExact(-1, L"25 MB");
+    ASSERT_GE(at, 0);
+    dialog.SizeBox().SetCurSel(at);
+    ASSERT_TRUE(dialog.Accept());
+    EXPECT_EQ(ChosenExtensions(), (std::vector<std::u16string>{u".jpg", u".jpg"}));
+    EXPECT_EQ(g_nTraceSizeClass, 25u);
+    dialog.DestroyWindow();
+
+    // Opened again, it shows the size chosen last, and a second OK does not add to the list.
+    CFileTypesDlg again(&owner);
+    ASSERT_TRUE(again.Create(IDD_FILE_TYPES, &owner));
+    CString shown;
+    again.SizeBox().GetLBText(again.SizeBox().GetCurSel(), shown);
+    EXPECT_EQ(shown, L"25 MB");
+    ASSERT_TRUE(again.Accept());
+    EXPECT_EQ(ChosenExtensions(), (std::vector<std::u16string>{u".jpg", u".jpg", u".png", u".zip"}));
+    again.DestroyWindow();
+    CFileTypesDlg::ForgetChosenSize();
+    ResetEngineState();
+}
+
+TEST(FileTypesDialog, UsableRecordsHaveACountedSignatureOfOneToFifteenBytes)
+{
+    SignatureRecord r;
+    r.extension = ".a";
+    r.lengthText = "2";
+    r.signatureHex = "4142";
+    EXPECT_TRUE(CFileTypesDlg::IsUsableRecord(r));
+    r.lengthText = "3";
+    EXPECT_FALSE(CFileTypesDlg::IsUsableRecord(r)) << "more bytes compared than the signature has";
+    r.lengthText = "16";
+    r.signatureHex = std::string(32, 'A');
+    EXPECT_FALSE(CFileTypesDlg::IsUsableRecord(r));
+    r.lengthText = "15";
+    EXPECT_TRUE(CFileTypesDlg::IsUsableRecord(r));
+    r.lengthText = "0";
+    EXPECT_FALSE(CFileTypesDlg::IsUsableRecord(r));
+    r.lengthText = "1";
+    r.extension.clear();
+    EXPECT_FALSE(CFileTypesDlg::IsUsableRecord(r));
+}
+
+TEST(FiltersDialog, FiltersAreRefusedWhenTooManyTooLongBlankOrThere)
+{
+    ResetEngineState();
+    TakeMessages();
+    HostWindow owner;
+    CFileFiltersDlg dialog(&owner);
+    ASSERT_TRUE(dialog.Create(IDD_FILE_FILTERS, &owner));
+    CEdit* edit = static_cast<CEdit*>(dialog.GetDlgItem(IDC_FILTER_EDIT));
+    auto add = [&](const wchar_t* text) {
+        edit->SetWindowText(text);
+        return dialog.AddFilter();
+    };
+    EXPECT_TRUE(add(L"*.txt"));
+    EXPECT_FALSE(add(L"*.txt"));
+    EXPECT_FALSE(add(L""));
+    EXPECT_TRUE(add(L"1234567890123456789")) << "19 characters";
+    EXPECT_FALSE(add(L"12345678901234567890")) << "20 characters";
+    for (int i = 2; i < 99; ++i)
+        ASSERT_TRUE(add(CString(L"f") + std::to_wstring(i).c_str())) << i;
+    EXPECT_FALSE(add(L"one more")) << "the 99th filter was the last";
+    EXPECT_EQ(TakeMessages(), (std::vector<std::string>{"2\t      Filter already exists in the list     ",
+        "2\t      You can not add a blank entry.     ", "2\t      Filter too long     ",
+        "2\t      You cannot add more Filters     "}));
+    dialog.StoreFilters();
+    EXPECT_EQ(g_nFileFilterCount, 99u);
+    EXPECT_EQ(ActiveFileFilters()[0], u"*.txt");
+    dialog.DestroyWindow();
+    ClearFileFilters();
+}
+
+TEST(SettingsDialog, ShowsTheSettingsAndStoresTheChoices)
+{
+    ResetEngineState();
+    HostWindow owner;
+    CRecoverySettingsDlg dialog(&owner);
+    ASSERT_TRUE(dialog.Create(IDD_RECOVERY_SETTINGS, &owner));
+    auto selected = [&](UINT id) {
+        return static_cast<CComboBox*>(dialog.GetDlgItem(id))->GetCurSel();
+    };
+    EXPECT_EQ(selected(IDC_SECTORS_PER_READ), 59) << "60 sectors";
+    EXPECT_EQ(selected(IDC_READ_RETRIES), 2) << "3 retries";
+    EXPECT_TRUE(dialog.IsDlgButtonChecked(IDC_DUPLICATE_RENAME));
+    EXPECT_TRUE(dialog.IsDlgButtonChecked(IDC_DELETED_INCLUDE));
+    static_cast<CComboBox*>(dialog.GetDlgItem(IDC_SECTORS_PER_READ))->SetCurSel(99);
+    static_cast<CComboBox*>(dialog.GetDlgItem(IDC_READ_RETRIES))->SetCurSel(0);
+    dialog.CheckRadioButton(IDC_DUPLICATE_RENAME, IDC_DUPLICATE_SKIP, IDC_DUPLICATE_SKIP);
+    dialog.CheckRadioButton(IDC_DELETED_INCLUDE, IDC_DELETED_EXCLUDE, IDC_DELETED_ONLY);
+    dialog.SendMessage(WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    EXPECT_EQ(g_nSectorsPerRead, 100u);
+    EXPECT_EQ(g_wReadRetries, 1);
+    EXPECT_EQ(g_wDuplicateNames, kDuplicateSkip);
+    EXPECT_EQ(g_wDeletedFiles, kDeletedOnly);
+    ResetRecoverySettings();
+}
+
+TEST(DriveInfoDialog, NamesTheBrowsedFileSystemAndItsCounts)
+{
+    FillTestVolume(TestVolume::kFat32);
+    g_VolumeParams.partitionStart = 2048;
+    g_VolumeParams.sectorsPerCluster = 4;
+    g_VolumeParams.firstFat = 2052;
+    g_VolumeParams.secondFat = 2100;
+    CString values[CDriveInfoDlg::kRows];
+    CDriveInfoDlg::ComputeValues(values);
+    EXPECT_EQ(values[0], L"FAT32");
+    EXPECT_EQ(values[1], L"2048");
+    EXPECT_EQ(values[2], L"3");
+    EXPECT_EQ(values[3], L"6");
+    EXPECT_EQ(values[4], L"4");
+    EXPECT_EQ(values[5], L"2052");
+    EXPECT_EQ(values[6], L"2100");
+    EXPECT_EQ(values[7], L"N/A");
+    FillTestVolume(TestVolume::kNtfs);
+    g_VolumeParams.mftStart = 4096;
+    CDriveInfoDlg::ComputeValues(values);
+    EXPECT_EQ(values[0], L"NTFS");
+    EXPECT_EQ(values[5], L"N/A");
+    EXPECT_EQ(values[7], L"4096");
+    ResetEngineState();
+}
+
+TEST(SavingDialog, SuccessIsToldOnlyWhenNothingFailedWasDamagedOrSkipped)
+{
+    SaveOutcome outcome;
+    outcome.report.savedFiles = 4;
+    EXPECT_TRUE(outcome.Success());
+    EXPECT_EQ(CSaveDataDlg::OutcomeText(outcome), L"Files Saved Successfully.");
+    outcome.report.skippedFiles = 1;
+    EXPECT_FALSE(outcome.Success());
+    EXPECT_EQ(CSaveDataDlg::OutcomeText(outcome), L"4 file(s) saved.\r\n1 file(s) skipped.");
+    outcome.report.skippedFiles = 0;
+    outcome.report.failedFiles = 2;
+    outcome.report.damagedFiles = 1;
+    EXPECT_EQ(CSaveDataDlg::OutcomeText(outcome),
+        L"5 file(s) saved.\r\n1 of them with parts that could not be read, written as zeros.\r\n2 file(s) could not "
+        L"be saved.");
+    // Stopped with nothing gone wrong: no word of success, nothing else to tell.
+    SaveOutcome stopped;
+    stopped.stopped = true;
+    stopped.report.savedFiles = 3;
+    EXPECT_FALSE(stopped.Success());
+    EXPECT_EQ(CSaveDataDlg::OutcomeText(stopped), L"");
+}
+
+}  // namespace
+}  // namespace morvick::test

@@ -1,0 +1,185 @@
+// The result tree's check boxes on a real tree control: what a tick does to the folders above and
+// below and to the ticked files, on FAT and NTFS alike; the tree's own handling of a hit on a box;
+// what a save of the ticked items writes (a save root is a ticked item with no ticked item above
+// it); and the File Trace tree of types.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "engine/save/EngineReset.h"
+#include "engine/state/EngineState.h"
+#include "tests/app/results/ResultsTestSupport.h"
+
+namespace morvick::test {
+namespace {
+
+class ResultTree : public ::testing::TestWithParam<TestVolume> {
+protected:
+    void SetUp() override { FillTestVolume(GetParam()); }
+    void TearDown() override { ResetEngineState(); }
+
+    bool Ticked(ResultPanes& panes, const CString& file)
+    {
+        for (uint32_t key : panes.tree.Index().AllFiles()) {
+            const ResultFileInfo* info = panes.tree.Index().FileByKey(key);
+            if (CString(reinterpret_cast<const wchar_t*>(info->Name())) == file)
+                return panes.list.Sets().checkedEntries.count(key) != 0;
+        }
+        ADD_FAILURE() << "no file " << file.GetLength();
+        return false;
+    }
+    uint32_t FileKey(ResultPanes& panes, const CString& file)
+    {
+        for (uint32_t key : panes.tree.Index().AllFiles()) {
+            if (CString(reinterpret_cast<const wchar_t*>(panes.tree.Index().FileByKey(key)->Name())) == file)
+                return key;
+        }
+        return 0xFFFFFFFF;
+    }
+};
+
+TEST_P(ResultTree, TicksGoDownToEverythingAndUpAsCheckedOrPartlyChecked)
+{
+    ResultPanes panes;
+    CResultTreeCtrl& tree = panes.tree;
+    HTREEITEM root = tree.GetRootItem(), a = panes.Item(L"A"), a1 = panes.Item(L"A1"), b = panes.Item(L"B");
+    ASSERT_NE(a1, nullptr);
+
+    // A folder ticked: it and its file; its parent holds unticked files, so it is partly ticked.
+    tree.SetCheck(a1, true);
+    EXPECT_EQ(tree.GetCheck(a1), 1);
+    EXPECT_TRUE(Ticked(panes, L"x.jpg"));
+    EXPECT_TRUE(tree.GetItemState(a1, TVIS_BOLD) & TVIS_BOLD) << "a ticked item is bold";
+    EXPECT_EQ(tree.GetCheck(a), 2);
+    EXPECT_EQ(tree.GetCheck(root), 2);
+    // Once the folder's files are ticked too, it is ticked whole.
+    tree.SetFileChecked(FileKey(panes, L"a1.txt"), true);
+    EXPECT_EQ(tree.GetCheck(a), 2);
+    tree.SetFileChecked(FileKey(panes, L"a2.txt"), true);
+    EXPECT_EQ(tree.GetCheck(a), 1);
+    EXPECT_EQ(tree.GetCheck(root), 2) << "the root's own files and B are unticked";
+
+    // Clearing the only ticked child of a folder whose files are ticked leaves it partly ticked;
+    // clearing the files as well clears it, and the root with it.
+    tree.SetCheck(a1, false);
+    EXPECT_FALSE(Ticked(panes, L"x.jpg"));
+    EXPECT_EQ(tree.GetCheck(a), 2);
+    tree.SetFileChecked(FileKey(panes, L"a1.txt"), false);
+    tree.SetFileChecked(FileKey(panes, L"a2.txt"), false);
+    EXPECT_EQ(tree.GetCheck(a), 0);
+    EXPECT_FALSE(tree.GetItemState(a, TVIS_BOLD) & TVIS_BOLD);
+    EXPECT_EQ(tree.GetCheck(root), 0);
+
+    // The top item ticks the whole volume; one file cleared leaves its folders partly ticked.
+    tree.SetCheck(root, true);
+    for (const char16_t* name : {u"r1.txt", u"r2.bin", u"a1.txt", u"a2.txt", u"x.jpg", u"b1.txt"})
+        EXPECT_TRUE(Ticked(panes, reinterpret_cast<const wchar_t*>(name)));
+    EXPECT_EQ(tree.GetCheck(b), 1);
+    tree.SetFileChecked(FileKey(panes, L"x.jpg"), false);
+    EXPECT_EQ(tree.GetCheck(a1), 0) << "a folder whose only file is cleared";
+    EXPECT_EQ(tree.GetCheck(a), 2);
+    EXPECT_EQ(tree.GetCheck(root), 2);
+    EXPECT_EQ(tree.GetCheck(b), 1);
+}
+
+TEST_P(ResultTree, AHitOnABoxTogglesItOnceAndTheTreeFollows)
+{
+    ResultPanes panes;
+    CResultTreeCtrl& tree = panes.tree;
+    HTREEITEM a1 = panes.Item(L"A1");
+    CRect label;
+    ASSERT_TRUE(tree.GetItemRect(a1, &label, TRUE));
+    // Without icons the box stands just left of the label.
+    const CPoint box(label.left - 8, label.CenterPoint().y);
+    UINT flags = 0;
+    ASSERT_EQ(tree.HitTest(box, &flags), a1);
+    ASSERT_TRUE(flags & TVHT_ONITEMSTATEICON);
+    // The mouse itself, as a person clicks: the control's own toggling never acts on top.
+    tree.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(box.x, box.y));
+    tree.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(box.x, box.y));
+    PumpPending();
+    EXPECT_EQ(tree.GetCheck(a1), 1);
+    EXPECT_EQ(tree.GetCheck(panes.Item(L"A")), 2) << "the parent follows on every file system";
+    tree.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(box.x, box.y));
+    tree.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(box.x, box.y));
+    PumpPending();
+    EXPECT_EQ(tree.GetCheck(a1), 0);
+    EXPECT_EQ(tree.GetCheck(panes.Item(L"A")), 0);
+    // A click on a label lists that folder.
+    tree.ClickAt(label.CenterPoint());
+    PumpPending();
+    EXPECT_EQ(tree.ListedItem(), a1);
+    EXPECT_EQ(panes.RowNames(), (std::vector<CString>{L"Parent...", L"x.jpg"}));
+}
+
+TEST_P(ResultTree, ASaveWritesTheTopmostTickedFoldersAndTheTickedFilesOutsideThem)
+{
+    ResultPanes panes;
+    CResultTreeCtrl& tree = panes.tree;
+    EXPECT_TRUE(tree.CollectSaveChoice().Empty()) << "nothing ticked, nothing to save";
+
+    tree.SetCheck(panes.Item(L"A"), true);
+    tree.SetFileChecked(FileKey(panes, L"r1.txt"), true);
+    ResultSaveChoice choice = tree.CollectSaveChoice();
+    EXPECT_FALSE(choice.wholeVolume);
+    ASSERT_EQ(choice.selection.folderItems.size(), 1u) << "A1 is saved with A, once";
+    EXPECT_EQ(reinterpret_cast<HTREEITEM>(static_cast<uintptr_t>(choice.selection.folderItems[0])), panes.Item(L"A"));
+    EXPECT_EQ(choice.selection.fileKeys, (std::vector<uint32_t>{FileKey(panes, L"r1.txt")}))
+        << "A's files are saved with A";
+
+    // A ticked folder below a ticked folder whose child between them is only partly ticked is no
+    // root of its own: nothing is saved twice.
+    tree.UncheckItemAndChildren(tree.GetRootItem());
+    tree.CheckItem(panes.Item(L"A"));
+    tree.SetPartial(panes.Item(L"A1"));
+    const std::vector<HTREEITEM> roots = tree.SaveRoots();
+    EXPECT_EQ(roots, (std::vector<HTREEITEM>{panes.Item(L"A")}));
+
+    // The top item ticked: the whole volume.
+    tree.SetCheck(tree.GetRootItem(), true);
+    choice = tree.CollectSaveChoice();
+    EXPECT_TRUE(choice.wholeVolume);
+    tree.UncheckItemAndChildren(tree.GetRootItem());
+    EXPECT_TRUE(panes.list.Sets().checkedEntries.empty()) << "a save's end clears every tick";
+    EXPECT_TRUE(tree.CollectSaveChoice().Empty());
+}
+
+TEST_P(ResultTree, PathsLeaveOutTheTopItemAndDeletedFoldersAreRed)
+{
+    ResultPanes panes;
+    EXPECT_EQ(panes.tree.GetItemPath(panes.Item(L"A1")), L"A\\A1");
+    EXPECT_EQ(panes.tree.GetItemPath(panes.tree.GetRootItem()), L"Root");
+    EXPECT_EQ(panes.tree.ItemColour(panes.Item(L"B")), CResultTreeCtrl::kDeletedColour);
+    EXPECT_EQ(panes.tree.ItemColour(panes.Item(L"A")), CResultTreeCtrl::kDefaultColour);
+}
+
+INSTANTIATE_TEST_SUITE_P(FileSystems, ResultTree, ::testing::Values(TestVolume::kFat32, TestVolume::kNtfs),
+    [](const ::testing::TestParamInfo<TestVolume>& info) { return info.param == TestVolume::kFat32 ? "Fat" : "Ntfs"; });
+
+TEST(TraceTree, TypesHoldTheirTracedFilesAndTicksSaveEachFileByItself)
+{
+    FillTestVolume(TestVolume::kTrace);
+    ResultPanes panes;
+    CResultTreeCtrl& tree = panes.tree;
+    HTREEITEM jpeg = panes.Item(L"JPEG Image");
+    ASSERT_NE(jpeg, nullptr);
+    EXPECT_TRUE(tree.IsTypeFolder(jpeg));
+    EXPECT_EQ(panes.RowNames(), (std::vector<CString>{L"JPEG Image", L"PNG Image"})) << "the top item lists the types";
+
+    tree.SetCheck(jpeg, true);
+    EXPECT_EQ(tree.GetCheck(tree.GetRootItem()), 2);
+    EXPECT_EQ(tree.GetCheck(panes.Item(L"1.jpg")), 1);
+    ResultSaveChoice choice = tree.CollectSaveChoice();
+    EXPECT_FALSE(choice.wholeVolume);
+    EXPECT_EQ(choice.selection.fileKeys, (std::vector<uint32_t>{1, 3}));
+    // A file's box from the list: its item and its type follow.
+    tree.SetFileChecked(3, false);
+    EXPECT_EQ(tree.GetCheck(panes.Item(L"3.jpg")), 0);
+    EXPECT_EQ(tree.GetCheck(jpeg), 2);
+    tree.SetCheck(tree.GetRootItem(), true);
+    EXPECT_EQ(tree.CollectSaveChoice().selection.fileKeys, (std::vector<uint32_t>{1, 2, 3}));
+    ResetEngineState();
+}
+
+}  // namespace
+}  // namespace morvick::test

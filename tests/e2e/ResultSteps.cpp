@@ -1,0 +1,199 @@
+#include "tests/e2e/ResultSteps.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <random>
+#include <sstream>
+
+#include "tests/engine/diskfixtures/DiskFixture.h"
+#include "tests/engine/diskfixtures/SavedFiles.h"
+
+namespace fs = std::filesystem;
+
+namespace morvick::e2e {
+
+const char kResultsDisks[] = "make-results-disks.sh";
+
+std::wstring ResultsDisk(const char* name)
+{
+    return WindowsPath(morvick::test::FixtureFolder(kResultsDisks) + "/" + name);
+}
+
+fs::path ResultsOracle(const std::string& name)
+{
+    return fs::u8path(morvick::test::FixtureFile(kResultsDisks, name));
+}
+
+namespace {
+
+// The save folders of this run, removed at its end.
+class SaveFolders : public ::testing::Environment {
+public:
+    void TearDown() override
+    {
+        std::error_code ignored;
+        for (const fs::path& folder : folders)
+            fs::remove_all(folder, ignored);
+    }
+    std::vector<fs::path> folders;
+};
+
+SaveFolders* const g_saveFolders = static_cast<SaveFolders*>(::testing::AddGlobalTestEnvironment(new SaveFolders));
+
+}  // namespace
+
+fs::path NewSaveFolder(const std::string& name)
+{
+    // On drive C: of the prefix: the shell's folder browser does not reach into drive Z:.
+    wchar_t temp[MAX_PATH] = L"";
+    GetTempPathW(MAX_PATH, temp);
+    fs::path folder = fs::path(temp) / ("morvick-saved-" + name + "-" + std::to_string(GetCurrentProcessId()));
+    fs::remove_all(folder);
+    fs::create_directories(folder);
+    g_saveFolders->folders.push_back(folder);
+    return folder;
+}
+
+std::string ReadBytes(const fs::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+}
+
+void ScanToResults(MorvickDriver& driver, const std::wstring& image, UINT mode, const std::wstring& partition)
+{
+    ASSERT_NO_FATAL_FAILURE(OpenImage(driver, image, mode));
+    ASSERT_NO_FATAL_FAILURE(SearchPartitions(driver, true));
+    ASSERT_TRUE(WaitForTree(driver, kPartitionTree, 2));
+    ASSERT_NO_FATAL_FAILURE(ScanAnotherPartition(driver, partition));
+}
+
+void ScanAnotherPartition(MorvickDriver& driver, const std::wstring& partition)
+{
+    ASSERT_TRUE(driver.WaitForPage(2));
+    ASSERT_TRUE(driver.ClickTreeItem(driver.Control(kPartitionTree), partition)) << Utf8(partition);
+    // The pane names the partition's type once it is chosen.
+    const DWORD start = GetTickCount();
+    while (driver.Text(kRowValue).empty() && GetTickCount() - start < 10000)
+        Sleep(50);
+    const size_t before = driver.MessageCount();
+    ASSERT_TRUE(driver.Click(kNext));
+    ASSERT_TRUE(driver.WaitForPage(4, 60000)) << "the results page did not come";
+    LoggedMessage hint;
+    if (driver.WaitForMessage(before, hint, 3000)) {
+        EXPECT_EQ(hint.kind, "1");
+        ASSERT_TRUE(driver.AnswerMessage(IDOK));
+    }
+    ASSERT_TRUE(WaitForTree(driver, kResultTree, 1));
+}
+
+void TickRoot(MorvickDriver& driver)
+{
+    ASSERT_TRUE(driver.ClickTreeItem(driver.Control(kResultTree), L"Root", true));
+    HWND tree = driver.Control(kResultTree);
+    const DWORD start = GetTickCount();
+    for (;;) {
+        const std::vector<TreeItemInfo> items = driver.TreeItems(tree);
+        if (!items.empty() && ((items[0].state >> 12) & 0xF) == 2)
+            return;
+        ASSERT_LT(GetTickCount() - start, 10000u) << "the top item was not ticked";
+        Sleep(50);
+    }
+}
+
+LoggedMessage SaveInto(MorvickDriver& driver, const fs::path& folder, UINT command)
+{
+    LoggedMessage message;
+    const size_t before = driver.MessageCount();
+    if (command != 0)
+        EXPECT_TRUE(driver.SendCommand(command));
+    else
+        EXPECT_TRUE(driver.Click(kSave));
+    if (!driver.ChooseSaveFolder(fs::path(folder).make_preferred().wstring())) {
+        ADD_FAILURE() << "no folder browser";
+        return message;
+    }
+    HWND saving = driver.WaitForWindow(L"Saving the data please wait...", 10000);
+    if (saving != nullptr)
+        EXPECT_TRUE(MorvickDriver::WaitGone(saving, 120000)) << "the save did not end";
+    if (driver.WaitForMessage(before, message, 10000))
+        EXPECT_TRUE(driver.AnswerMessage(IDOK));
+    return message;
+}
+
+namespace {
+
+uint64_t LastWriteSeconds(const fs::path& path)
+{
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data))
+        return 0;
+    const uint64_t ft =
+        (static_cast<uint64_t>(data.ftLastWriteTime.dwHighDateTime) << 32) | data.ftLastWriteTime.dwLowDateTime;
+    return ft / 10000000ULL - 11644473600ULL;
+}
+
+// fls -m lines of live entries: comparable path -> (mtime, crtime).
+std::map<std::string, std::pair<uint64_t, uint64_t>> BodyTimes(const fs::path& body)
+{
+    std::map<std::string, std::pair<uint64_t, uint64_t>> times;
+    std::ifstream in(body, std::ios::binary);
+    std::string line;
+    while (std::getline(in, line)) {
+        std::vector<std::string> f;
+        std::stringstream fields(line);
+        std::string field;
+        while (std::getline(fields, field, '|'))
+            f.push_back(field);
+        if (f.size() < 11 || f[1].find("(deleted") != std::string::npos || f[1].size() < 2)
+            continue;
+        times[morvick::test::ComparablePath(fs::u8path(f[1].substr(1)), true)] = {std::stoull(f[8]),
+            std::stoull(f[10])};
+    }
+    return times;
+}
+
+}  // namespace
+
+size_t ExpectSameAsRecovered(const fs::path& saved, int partition, bool ntfs)
+{
+    const std::string part = "part" + std::to_string(partition);
+    const auto ours = morvick::test::FilesBelow(saved, true);
+    const auto theirs = morvick::test::FilesBelow(ResultsOracle(part + ".recover"), true);
+    const auto times = BodyTimes(ResultsOracle(part + ".body"));
+    EXPECT_FALSE(theirs.empty());
+    size_t compared = 0;
+    for (const auto& [key, path] : theirs) {
+        // A file with many hard links is one record: it is saved under one of its names.
+        if (key.rfind("/links/", 0) == 0)
+            continue;
+        auto it = ours.find(key);
+        if (it == ours.end()) {
+            ADD_FAILURE() << "not saved: " << key;
+            continue;
+        }
+        EXPECT_EQ(ReadBytes(it->second), ReadBytes(path)) << key;
+        auto time = times.find(key);
+        if (time != times.end() && key.rfind("/$", 0) != 0) {
+            const uint64_t written = LastWriteSeconds(it->second);
+            if (ntfs)
+                EXPECT_EQ(written, time->second.second) << "creation time of " << key;
+            else
+                EXPECT_EQ(written / 86400, time->second.first / 86400) << "day of " << key;
+        }
+        ++compared;
+    }
+    for (const auto& [key, path] : ours) {
+        if (ntfs && key.rfind("/$", 0) == 0)
+            continue;
+        if (key.rfind("/links/", 0) == 0 || key == "/linked.txt")
+            continue;
+        EXPECT_TRUE(theirs.count(key)) << "saved but not recovered by sleuthkit: " << key;
+    }
+    return compared;
+}
+
+}  // namespace morvick::e2e

@@ -1,0 +1,48 @@
+// Steps of the end-to-end road from a scan to saved files: the results page's ids, the results disks
+// of make-results-disks.sh, scanning a partition up to the results page, ticking, saving into a
+// folder, and comparing what was saved with what sleuthkit recovers.
+#pragma once
+
+#include <filesystem>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "tests/e2e/MorvickDriver.h"
+#include "tests/e2e/RoadSteps.h"
+
+namespace morvick::e2e {
+
+constexpr UINT kResultTree = 162, kResultList = 165, kSave = 159, kHome = 61481;
+constexpr UINT kFileSystemTree = 156;
+constexpr UINT kRecoverCommand = 32777, kSaveAllCommand = 32810, kSaveSnapshotCommand = 32811;
+constexpr UINT kFindCommand = 32785, kFiltersCommand = 32786, kSettingsCommand = 32787, kDriveInfoCommand = 32788;
+constexpr UINT kHelpCommand = 57670;
+
+extern const char kResultsDisks[];
+// A file of the results disks as the program opens it, and as this process reads it.
+std::wstring ResultsDisk(const char* name);
+std::filesystem::path ResultsOracle(const std::string& name);
+// A new empty folder for one save (inside the fixture folder, which goes at the end).
+std::filesystem::path NewSaveFolder(const std::string& name);
+
+// The start page, then the drive page's Next, then the partition page: a partition chosen and its
+// scan run in the given mode up to the results page (Quick Scan's closing hint answered).
+void ScanToResults(MorvickDriver& driver, const std::wstring& image, UINT mode, const std::wstring& partition);
+// From the results page's Back: another partition of the same disk scanned.
+void ScanAnotherPartition(MorvickDriver& driver, const std::wstring& partition);
+
+// Ticks the result tree's top item "Root" (its check box).
+void TickRoot(MorvickDriver& driver);
+// Presses Save (or sends a command), picks the folder and waits for the saving dialog's end; the
+// message after it is returned (empty when there was none) and answered.
+LoggedMessage SaveInto(MorvickDriver& driver, const std::filesystem::path& folder, UINT command = 0);
+
+// Every file that sleuthkit recovers of the partition (live and deleted, deleted names masked) is
+// saved with the same bytes, and nothing else; live files carry their times. Returns how many
+// files were compared.
+size_t ExpectSameAsRecovered(const std::filesystem::path& saved, int partition, bool ntfs);
+
+std::string ReadBytes(const std::filesystem::path& path);
+
+}  // namespace morvick::e2e
