@@ -525,6 +525,21 @@ bool MorvickDriver::ChooseSaveFolder(const std::wstring& folder, DWORD ms)
     return PressDialogButton(L"Browse for Folder", IDOK, ms);
 }
 
+bool MorvickDriver::AnswerFileDialog(const std::wstring& title, const std::wstring& path, DWORD ms)
+{
+    HWND dialog = WaitForWindow(title, ms);
+    if (dialog == nullptr)
+        return false;
+    HWND name = nullptr;
+    // The name box: the combo box of the explorer-style dialog (1148), or the plain edit box (1152).
+    if (!WaitFor([&] { return (name = DialogControl(dialog, 1148)) != nullptr || (name = DialogControl(dialog, 1152)) != nullptr; }, ms))
+        return false;
+    DWORD_PTR result = 0;
+    SendMessageTimeoutW(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()), SMTO_ABORTIFHUNG, 5000, &result);
+    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    return WaitGone(dialog, ms);
+}
+
 HWND MorvickDriver::DialogControl(HWND dialog, UINT id)
 {
     if (dialog == nullptr)

@@ -106,6 +106,8 @@ public:
     void ExpandTree(HWND tree) const;
     // An item of a tree by its text (the first in display order), null when none is shown.
     HTREEITEM FindTreeItem(HWND tree, const std::wstring& text) const;
+    // Types a path into the file dialog of that title and presses its OK button.
+    bool AnswerFileDialog(const std::wstring& title, const std::wstring& path, DWORD ms = 30000);
     // A control of a top-level window of the program by its id.
     static HWND DialogControl(HWND dialog, UINT id);
     // Waits until a window is gone or hidden.

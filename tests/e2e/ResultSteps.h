@@ -23,7 +23,12 @@ extern const char kResultsDisks[];
 // A file of the results disks as the program opens it, and as this process reads it.
 std::wstring ResultsDisk(const char* name);
 std::filesystem::path ResultsOracle(const std::string& name);
-// A new empty folder for one save (inside the fixture folder, which goes at the end).
+// The folder every save of the program goes into (MORVICK_TEST_SAVE_DIR, set for the program before
+// it starts): the picker gives it when its OK is pressed. Removed at the end of the run.
+std::filesystem::path SaveStaging();
+// Starts the program with its saves going into SaveStaging().
+bool StartProgram(MorvickDriver& driver, const std::wstring& args = L"");
+// A fresh path for one save's files (not made yet; removed at the end of the run).
 std::filesystem::path NewSaveFolder(const std::string& name);
 
 // The start page, then the drive page's Next, then the partition page: a partition chosen and its
@@ -34,8 +39,9 @@ void ScanAnotherPartition(MorvickDriver& driver, const std::wstring& partition);
 
 // Ticks the result tree's top item "Root" (its check box).
 void TickRoot(MorvickDriver& driver);
-// Presses Save (or sends a command), picks the folder and waits for the saving dialog's end; the
-// message after it is returned (empty when there was none) and answered.
+// Presses Save (or sends a command), presses OK in the folder browser and waits for the saving
+// dialog's end; the message after it is returned (empty when there was none) and answered. With a
+// folder given, what was saved is moved there from SaveStaging() afterwards.
 LoggedMessage SaveInto(MorvickDriver& driver, const std::filesystem::path& folder, UINT command = 0);
 
 // Every file that sleuthkit recovers of the partition (live and deleted, deleted names masked) is

@@ -1,13 +1,17 @@
 // The main road's second half: a Quick Scan of the FAT32 partition of a fixed VHD shown on the
 // results page, its tree and list, going into folders and back, the preview's temporary copies,
-// sorting, saving the ticked items (a save root is a ticked item with no ticked item above it),
-// duplicate names, and Back and Home.
+// sorting, saving the ticked items (nothing saved twice), duplicate names, the recovery snapshot,
+// Back and Home; then the snapshot loaded in a new run and saved from again with the same bytes.
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
+#include <algorithm>
+#include <functional>
+
 #include "tests/e2e/ResultSteps.h"
 #include "tests/engine/diskfixtures/DiskFixture.h"
+#include "tests/engine/diskfixtures/SavedFiles.h"
 #include "tests/support/win/WindowCapture.h"
 
 namespace fs = std::filesystem;
@@ -17,14 +21,6 @@ namespace {
 
 [[maybe_unused]] auto* const kDisks =
     ::testing::AddGlobalTestEnvironment(new morvick::test::DiskFixtureEnvironment({kResultsDisks}));
-
-std::vector<std::wstring> Column(MorvickDriver& driver, int column)
-{
-    std::vector<std::wstring> texts;
-    for (const ListRowInfo& row : driver.ListRows(driver.Control(kResultList)))
-        texts.push_back(row.texts[column]);
-    return texts;
-}
 
 bool WaitForRows(MorvickDriver& driver, const std::function<bool(const std::vector<ListRowInfo>&)>& done)
 {
@@ -37,10 +33,40 @@ bool WaitForRows(MorvickDriver& driver, const std::function<bool(const std::vect
     return false;
 }
 
-TEST(ResultsRoad, QuickScanResultsNavigationSaveAndBack)
+// The preview's copies in the temporary folder ("tmp" and a number).
+std::vector<fs::path> PreviewCopies()
 {
+    wchar_t temp[MAX_PATH] = L"";
+    GetTempPathW(MAX_PATH, temp);
+    std::vector<fs::path> copies;
+    for (const auto& entry : fs::directory_iterator(temp)) {
+        const std::string name = entry.path().filename().u8string();
+        if (name.rfind("tmp", 0) == 0 && name.size() > 3 && std::isdigit(static_cast<unsigned char>(name[3])))
+            copies.push_back(entry.path());
+    }
+    return copies;
+}
+
+bool WaitForCopies(size_t count)
+{
+    const DWORD start = GetTickCount();
+    while (PreviewCopies().size() != count) {
+        if (GetTickCount() - start > 10000)
+            return false;
+        Sleep(50);
+    }
+    return true;
+}
+
+fs::path g_wholeSave;      // the whole FAT32 volume saved by the first run
+fs::path g_snapshotFile;   // the snapshot the first run saved
+
+TEST(ResultsRoad, QuickScanResultsNavigationPreviewSaveSnapshotAndBack)
+{
+    for (const fs::path& copy : PreviewCopies())
+        fs::remove(copy);
     MorvickDriver driver;
-    ASSERT_TRUE(driver.Start());
+    ASSERT_TRUE(StartProgram(driver));
     ASSERT_NE(driver.WaitForFrame(), nullptr);
     ASSERT_NO_FATAL_FAILURE(ScanToResults(driver, ResultsDisk("fixed.vhd"), kQuickScan, L"Partition 1"));
 
@@ -51,33 +77,76 @@ TEST(ResultsRoad, QuickScanResultsNavigationSaveAndBack)
     ASSERT_GE(items.size(), 3u);
     EXPECT_EQ(items[0], L"Root");
     EXPECT_NE(std::find(items.begin(), items.end(), L"docs"), items.end());
-    ASSERT_TRUE(WaitForRows(driver, [](const std::vector<ListRowInfo>& rows) { return rows.size() >= 4; }));
+    ASSERT_TRUE(WaitForRows(driver, [](const std::vector<ListRowInfo>& rows) { return rows.size() >= 6; }));
     const std::vector<ListRowInfo> root = driver.ListRows(list);
-    bool sawDeleted = false;
-    for (const ListRowInfo& row : root) {
+    for (const ListRowInfo& row : root)
         EXPECT_NE(row.texts[0], L"Parent...") << "the root has no parent row";
-        if (row.texts[1].rfind(L"Deleted", 0) == 0)
-            sawDeleted = true;
-    }
-    EXPECT_TRUE(sawDeleted) << "the deleted folder trash is listed as deleted";
+    EXPECT_TRUE(driver.IsVisible(kSave));
+    EXPECT_TRUE(driver.IsVisible(kBack));
     const std::wstring gallery = morvick::test::GalleryFolder("app2");
-    EXPECT_TRUE(driver.Capture(driver.Frame(), gallery + L"\\results-page.png"));
 
-    // 9. Into "docs": the parent row first and the tree on docs; the parent row leads back.
+    // 9. Into "docs": the parent row first, the deleted files marked; the parent row leads back.
     const int docs = driver.FindListRow(list, L"docs");
     ASSERT_GE(docs, 0);
     ASSERT_TRUE(driver.DoubleClickListRow(list, docs));
     ASSERT_TRUE(WaitForRows(driver, [](const std::vector<ListRowInfo>& rows) {
         return !rows.empty() && rows[0].texts[0] == L"Parent...";
     }));
+    bool sawDeletedFile = false;
+    for (const ListRowInfo& row : driver.ListRows(list))
+        sawDeletedFile = sawDeletedFile || row.texts[1].rfind(L"Deleted ", 0) == 0;
+    EXPECT_TRUE(sawDeletedFile) << "gone.txt is listed as deleted";
+
+    // 10. A click on a text file extracts it once into the temporary folder for the preview.
+    const int german = driver.FindListRow(list, L"Grüße aus Köln.txt");
+    ASSERT_GE(german, 0);
+    ASSERT_TRUE(driver.ClickListRow(list, german));
+    ASSERT_TRUE(WaitForCopies(1)) << "no preview copy";
+    const fs::path copy = PreviewCopies()[0];
+    EXPECT_EQ(copy.extension(), ".txt");
+    EXPECT_EQ(ReadBytes(copy), ReadBytes(ResultsOracle("part2.recover/docs/Grüße aus Köln.txt")));
+    EXPECT_TRUE(driver.Capture(driver.Frame(), gallery + L"\\results-page.png"));
+    ASSERT_TRUE(driver.ClickListRow(list, german));
+    Sleep(500);
+    EXPECT_EQ(PreviewCopies().size(), 1u) << "the same file again is not extracted again";
     ASSERT_TRUE(driver.DoubleClickListRow(list, 0));
     ASSERT_TRUE(WaitForRows(driver, [&](const std::vector<ListRowInfo>& rows) { return rows.size() == root.size(); }));
+    // 5 MiB is extracted, one byte more is not.
+    ASSERT_TRUE(driver.ClickListRow(list, driver.FindListRow(list, L"over.txt")));
+    Sleep(500);
+    EXPECT_EQ(PreviewCopies().size(), 1u) << "a file over 5 MiB is not extracted";
+    ASSERT_TRUE(driver.ClickListRow(list, driver.FindListRow(list, L"exact.txt")));
+    ASSERT_TRUE(WaitForCopies(2));
+
+    // 11. The size heading sorts numerically, the folders staying first; a second click reverses.
+    ASSERT_TRUE(driver.ClickListHeader(list, 2));
+    auto sizesOrdered = [](const std::vector<ListRowInfo>& rows, bool ascending) {
+        bool filesStarted = false;
+        unsigned long long last = ascending ? 0 : ~0ull;
+        for (const ListRowInfo& row : rows) {
+            const bool folder = row.texts[1] == L"Folder" || row.texts[1] == L"Deleted Folder";
+            if (folder && filesStarted)
+                return false;
+            if (folder)
+                continue;
+            filesStarted = true;
+            const unsigned long long size = std::stoull(row.texts[2]);
+            if (ascending ? size < last : size > last)
+                return false;
+            last = size;
+        }
+        return filesStarted;
+    };
+    EXPECT_TRUE(WaitForRows(driver, [&](const std::vector<ListRowInfo>& rows) { return sizesOrdered(rows, true); }));
+    ASSERT_TRUE(driver.ClickListHeader(list, 2));
+    EXPECT_TRUE(WaitForRows(driver, [&](const std::vector<ListRowInfo>& rows) { return sizesOrdered(rows, false); }));
 
     // 12. Save with nothing ticked.
     PressAndExpect(driver, kSave, "1",
         "Please mark the file(s) and folder(s) that you want to save\\r\\nby clicking on check box.");
 
-    // 13. The folder "docs" ticked in the tree and the file "short.txt" in the list.
+    // 13. The folder "docs" ticked in the tree, "sub" below it too, and "short.txt" in the list:
+    // docs is saved once with its folders, short.txt by itself, nothing twice.
     ASSERT_TRUE(driver.ClickTreeItem(tree, L"docs", true));
     const int shortRow = driver.FindListRow(list, L"short.txt");
     ASSERT_GE(shortRow, 0);
@@ -85,23 +154,97 @@ TEST(ResultsRoad, QuickScanResultsNavigationSaveAndBack)
     ASSERT_TRUE(WaitForRows(driver, [&](const std::vector<ListRowInfo>& rows) {
         return rows[shortRow].Check() == 1 && rows[driver.FindListRow(list, L"docs")].Check() == 1;
     })) << "the rows follow the ticks";
-    const fs::path target = NewSaveFolder("road");
-    const LoggedMessage done = SaveInto(driver, target);
+    const fs::path picked = NewSaveFolder("picked");
+    LoggedMessage done = SaveInto(driver, picked);
     EXPECT_EQ(done.kind, "plain");
     EXPECT_EQ(done.text, "Files Saved Successfully.");
-    EXPECT_TRUE(fs::exists(target / "short.txt"));
-    EXPECT_TRUE(fs::exists(target / "docs" / "sub" / "deeper" / "leaf.txt"));
-    EXPECT_EQ(ReadBytes(target / "docs" / "sub" / "deeper" / "leaf.txt"),
+    EXPECT_EQ(ReadBytes(picked / "short.txt"), ReadBytes(ResultsOracle("part2.recover/short.txt")));
+    EXPECT_EQ(ReadBytes(picked / "docs" / "sub" / "deeper" / "leaf.txt"),
         ReadBytes(ResultsOracle("part2.recover/docs/sub/deeper/leaf.txt")));
-    for (const auto& entry : fs::recursive_directory_iterator(target))
+    size_t saved = 0;
+    for (const auto& entry : fs::recursive_directory_iterator(picked)) {
         EXPECT_EQ(entry.path().filename().u8string().rfind("Copy (", 0), std::string::npos) << entry.path();
+        saved += entry.is_regular_file();
+    }
+    EXPECT_EQ(saved, 1 + morvick::test::FilesBelow(ResultsOracle("part2.recover/docs"), true).size());
+    EXPECT_EQ(driver.ListRows(list)[driver.FindListRow(list, L"short.txt")].Check(), 0) << "a save clears the ticks";
 
-    // Exit.
+    // 14. The same file saved twice into one folder: the second is a renamed copy.
+    const fs::path twice = NewSaveFolder("twice");
+    for (int pass = 0; pass < 2; ++pass) {
+        ASSERT_TRUE(driver.ClickListRow(list, driver.FindListRow(list, L"short.txt"), true));
+        ASSERT_TRUE(WaitForRows(driver, [&](const std::vector<ListRowInfo>& rows) {
+            return rows[driver.FindListRow(list, L"short.txt")].Check() == 1;
+        }));
+        done = SaveInto(driver, pass == 1 ? twice : fs::path());
+    }
+    EXPECT_TRUE(fs::exists(twice / "short.txt"));
+    EXPECT_TRUE(fs::exists(twice / "Copy (1 ) of short.txt"));
+
+    // The whole volume through the top item, for the snapshot's run to compare with.
+    ASSERT_NO_FATAL_FAILURE(TickRoot(driver));
+    g_wholeSave = NewSaveFolder("whole");
+    done = SaveInto(driver, g_wholeSave);
+    EXPECT_EQ(done.text, "Files Saved Successfully.");
+    EXPECT_GT(ExpectSameAsRecovered(g_wholeSave, 2, false), 400u);
+
+    // 15. The recovery snapshot.
+    wchar_t temp[MAX_PATH] = L"";
+    GetTempPathW(MAX_PATH, temp);
+    g_snapshotFile = fs::path(temp) / ("morvick-road-" + std::to_string(GetCurrentProcessId()) + ".srzq");
+    fs::remove(g_snapshotFile);
+    ASSERT_TRUE(driver.SendCommand(kSaveSnapshotCommand));
+    ASSERT_TRUE(driver.AnswerFileDialog(L"Save As", g_snapshotFile.wstring()));
+    const std::string snapshot = ReadBytes(g_snapshotFile);
+    ASSERT_GE(snapshot.size(), 9u);
+    EXPECT_EQ(snapshot.substr(0, 2), std::string("D\0", 2)) << "a Quick Scan's snapshot";
+
+    // 16. Back: the partition page, and the preview's copies gone; Home from there to the start.
+    ASSERT_TRUE(driver.Click(kBack));
+    ASSERT_TRUE(driver.WaitForPage(2));
+    EXPECT_TRUE(WaitForCopies(0)) << "the preview's copies are deleted";
+    ASSERT_TRUE(driver.Click(kBack));
+    ASSERT_TRUE(driver.WaitForPage(1));
+    ASSERT_TRUE(driver.Click(kBack));
+    ASSERT_TRUE(driver.WaitForPage(0));
+
+    // 18. Exit.
     ASSERT_TRUE(driver.SendCommand(kExitCommand));
     ASSERT_TRUE(driver.AnswerMessage(IDYES));
     DWORD code = 1;
     ASSERT_TRUE(driver.WaitExit(30000, &code));
     EXPECT_EQ(code, 0u);
+}
+
+TEST(ResultsRoad, TheSnapshotLoadedInANewRunSavesTheSameBytes)
+{
+    ASSERT_FALSE(g_snapshotFile.empty()) << "the first run saved no snapshot";
+    MorvickDriver driver;
+    ASSERT_TRUE(StartProgram(driver));
+    ASSERT_NE(driver.WaitForFrame(), nullptr);
+    // The snapshot belongs to an image: the image is opened first, then the snapshot loaded.
+    ASSERT_NO_FATAL_FAILURE(OpenImage(driver, ResultsDisk("fixed.vhd"), kQuickScan));
+    ASSERT_TRUE(driver.SendCommand(kLoadSnapshotCommand));
+    ASSERT_TRUE(driver.AnswerFileDialog(L"Open", g_snapshotFile.wstring()));
+    ASSERT_TRUE(driver.WaitForPage(4));
+    ASSERT_TRUE(WaitForTree(driver, kResultTree, 3));
+    ASSERT_NO_FATAL_FAILURE(TickRoot(driver));
+    const fs::path again = NewSaveFolder("from-snapshot");
+    const LoggedMessage done = SaveInto(driver, again);
+    EXPECT_EQ(done.text, "Files Saved Successfully.");
+    const auto first = morvick::test::FilesBelow(g_wholeSave, false);
+    const auto second = morvick::test::FilesBelow(again, false);
+    EXPECT_EQ(first.size(), second.size());
+    for (const auto& [key, path] : first) {
+        auto it = second.find(key);
+        if (it == second.end()) {
+            ADD_FAILURE() << "not saved from the snapshot: " << key;
+            continue;
+        }
+        EXPECT_EQ(ReadBytes(it->second), ReadBytes(path)) << key;
+    }
+    fs::remove(g_snapshotFile);
+    driver.Kill();
 }
 
 }  // namespace
