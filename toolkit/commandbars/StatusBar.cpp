@@ -59,7 +59,7 @@ public:
 }  // namespace
 
 CTKPStatusBar::CTKPStatusBar()
-    : m_nMinHeight(0), m_pCommandBars(NULL), m_bThemed(TRUE), m_bDrawDisabledText(FALSE)
+    : m_nMinHeight(0), m_pCommandBars(NULL), m_bThemed(TRUE), m_bDrawDisabledText(FALSE), m_bRefreshPartBounds(FALSE)
 {
     m_cxLeftBorder = 4;
     m_cyTopBorder = 2;
@@ -347,8 +347,17 @@ void CTKPStatusBar::UpdateAllPanes(BOOL bUpdateRects, BOOL bUpdateText)
             nLeft = nRight + borders[2];
         }
         // The control needs at least one part; without visible panes it shows none of ours.
-        if (!rights.empty())
+        if (!rights.empty()) {
+            if (m_bRefreshPartBounds) {
+                // Some versions of the control place their parts anew only when the edges change,
+                // not on a new size of a bar that does not size itself: an interim edge makes sure.
+                std::vector<int> interim = rights;
+                interim.back() += 1;
+                DefWindowProc(SB_SETPARTS, interim.size(), (LPARAM)interim.data());
+            }
             DefWindowProc(SB_SETPARTS, rights.size(), (LPARAM)rights.data());
+        }
+        m_bRefreshPartBounds = FALSE;
         PlacePaneWindows();
     }
     if (bUpdateText) {
@@ -515,6 +524,7 @@ void CTKPStatusBar::OnNcCalcSize(BOOL, NCCALCSIZE_PARAMS* lpncsp)
 void CTKPStatusBar::OnSize(UINT nType, int cx, int cy)
 {
     Default();
+    m_bRefreshPartBounds = TRUE;
     UpdateAllPanes(TRUE, FALSE);
     Invalidate(FALSE);
 }

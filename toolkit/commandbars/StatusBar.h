@@ -98,6 +98,7 @@ protected:
     CTKPCommandBars* m_pCommandBars;
     BOOL m_bThemed;
     BOOL m_bDrawDisabledText;
+    BOOL m_bRefreshPartBounds;  // the size changed since the parts were last given
 
     DECLARE_MESSAGE_MAP()
 };

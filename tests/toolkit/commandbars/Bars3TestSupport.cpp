@@ -1,0 +1,54 @@
+#include "tests/toolkit/commandbars/Bars3TestSupport.h"
+
+#include "toolkit/base/ResourceManager.h"
+#include "toolkit/commandbars/CommandBars.h"
+
+BOOL CBars3Frame::CreateBars3Frame(CRect rc)
+{
+    if (!CreateTestFrame(TRUE, rc))
+        return FALSE;
+    m_pToolBar = m_pCommandBars->CreateToolBar(L"Standard", tkpBarTop);
+    if (m_pToolBar == NULL || !m_pToolBar->LoadToolBar(IDR_BARS3_TOOLBAR))
+        return FALSE;
+    m_pToolBar->SetBuiltIn(TRUE);
+    RecalcLayout();
+    return TRUE;
+}
+
+MessageBoxRecorder* MessageBoxRecorder::s_pCurrent = nullptr;
+
+namespace {
+
+int AnswerMessageBox(LPCTSTR lpszText, UINT nType)
+{
+    MessageBoxRecorder* pRecorder = MessageBoxRecorder::s_pCurrent;
+    if (pRecorder == nullptr)
+        return IDOK;
+    pRecorder->m_texts.push_back(lpszText != NULL ? lpszText : L"");
+    pRecorder->m_types.push_back(nType);
+    if (pRecorder->m_answers.empty())
+        return IDOK;
+    const int nAnswer = pRecorder->m_answers.front();
+    pRecorder->m_answers.erase(pRecorder->m_answers.begin());
+    return nAnswer;
+}
+
+}  // namespace
+
+MessageBoxRecorder::MessageBoxRecorder()
+{
+    s_pCurrent = this;
+    CTKPResourceManager::SetMessageBoxHook(AnswerMessageBox);
+}
+
+MessageBoxRecorder::~MessageBoxRecorder()
+{
+    CTKPResourceManager::SetMessageBoxHook(NULL);
+    s_pCurrent = nullptr;
+}
+
+void RunBars3Idle(CWnd* pFrame)
+{
+    RunIdle(pFrame);
+    PumpPending();
+}
