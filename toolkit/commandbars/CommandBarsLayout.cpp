@@ -8,6 +8,7 @@
 #include "toolkit/commandbars/BarOptions.h"
 #include "toolkit/commandbars/CommandBarList.h"
 #include "toolkit/commandbars/CommandBars.h"
+#include "toolkit/commandbars/DialogBar.h"
 #include "toolkit/commandbars/DockBar.h"
 #include "toolkit/commandbars/LayoutRecords.h"
 #include "toolkit/commandbars/MenuBar.h"
@@ -66,12 +67,20 @@ void RecordFromBar(CTKPToolBar* pBar, CTKPBarLayoutRecord& record)
         record.m_nMRUFloatXPos = pContext->m_ptMRUFloatPos.x;
         record.m_nMRUFloatYPos = pContext->m_ptMRUFloatPos.y;
     }
-    record.m_bDialogBar = FALSE;
+    record.m_bDialogBar = pBar->IsKindOf(RUNTIME_CLASS(CTKPDialogBar));
+    if (record.m_bDialogBar) {
+        record.m_sizeDockingClient = static_cast<CTKPDialogBar*>(pBar)->GetDockedClientSize();
+        record.m_sizeFloatingClient = static_cast<CTKPDialogBar*>(pBar)->GetFloatingClientSize();
+    }
 }
 
 void ApplyRecord(CTKPToolBar* pBar, const CTKPBarLayoutRecord& record)
 {
     pBar->SetMRUWidth(record.m_nMRUWidth);
+    if (record.m_bDialogBar && pBar->IsKindOf(RUNTIME_CLASS(CTKPDialogBar))) {
+        static_cast<CTKPDialogBar*>(pBar)->SetDockedClientSize(record.m_sizeDockingClient);
+        static_cast<CTKPDialogBar*>(pBar)->SetFloatingClientSize(record.m_sizeFloatingClient);
+    }
     if (CTKPToolBarDockContext* pContext = pBar->GetDockContext()) {
         pContext->m_uMRUDockPosition = static_cast<int>(record.m_nMRUDockID);
         pContext->m_rectMRUDockPos = record.m_rcMRUDockPos;

@@ -37,6 +37,9 @@ public:
     virtual BOOL CreateBarWindow(CWnd* pFrame, BOOL bFloating);
     // The menu bar fills itself from a menu resource; FALSE here.
     virtual BOOL LoadMenuBar(UINT nIDResource) { return FALSE; }
+    // A bar that sizes itself (its caption-gripper query answers TRUE, as the dialog bar's does) is
+    // given each new window rectangle of an edge drag with the hit code; nothing here.
+    virtual void ResizeBar(const CRect& rcWindow, int nHitTest) {}
 
     void OnSetPreviewMode(BOOL bPreview);
     CTKPDockBar* GetDockBar() const { return m_pDockBar; }

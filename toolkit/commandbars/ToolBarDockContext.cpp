@@ -182,6 +182,29 @@ void CTKPToolBarDockContext::Move(CPoint pt)
     m_ptLast = pt;
 }
 
+void CTKPToolBarDockContext::StretchOwnSize(int dx, int dy, const CRect& rcWindow)
+{
+    // Every edge the hit code names follows the mouse; the bar sizes itself.
+    if (m_nMode == HTLEFT || m_nMode == HTTOPLEFT || m_nMode == HTBOTTOMLEFT)
+        m_rectDragFloat.left += dx;
+    if (m_nMode == HTRIGHT || m_nMode == HTTOPRIGHT || m_nMode == HTBOTTOMRIGHT)
+        m_rectDragFloat.right += dx;
+    if (m_nMode == HTTOP || m_nMode == HTTOPLEFT || m_nMode == HTTOPRIGHT)
+        m_rectDragFloat.top += dy;
+    if (m_nMode == HTBOTTOM || m_nMode == HTBOTTOMLEFT || m_nMode == HTBOTTOMRIGHT)
+        m_rectDragFloat.bottom += dy;
+    if (m_rectDragFloat.Size() == rcWindow.Size())
+        return;
+    CRect rcWork;
+    CTKPDrawingHelper::GetWorkAreaFromRect(&rcWork, &m_rectDragFloat);
+    CRect rcCommon;
+    if (!rcCommon.IntersectRect(&rcWork, &m_rectDragFloat))
+        return;
+    m_pBar->ResizeBar(m_rectDragFloat, m_nMode);
+    if (m_pBar->GetSafeHwnd() != NULL)
+        m_pBar->Invalidate(FALSE);
+}
+
 void CTKPToolBarDockContext::Stretch(CPoint pt)
 {
     const int dx = pt.x - m_ptLast.x, dy = pt.y - m_ptLast.y;
@@ -190,6 +213,10 @@ void CTKPToolBarDockContext::Stretch(CPoint pt)
         return;
     CRect rcWindow;
     m_pBar->GetWindowRect(&rcWindow);
+    if (m_pBar->HasPopupGripper()) {
+        StretchOwnSize(dx, dy, rcWindow);
+        return;
+    }
 
     DWORD dwMode;
     int nLength;

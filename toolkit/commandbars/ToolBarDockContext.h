@@ -36,4 +36,6 @@ public:
 protected:
     // The capture loop shared by drag and resize.
     void Track();
+    // One step of a resize of a bar that sizes itself (the dialog bar).
+    void StretchOwnSize(int dx, int dy, const CRect& rcWindow);
 };
