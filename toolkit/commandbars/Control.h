@@ -68,6 +68,16 @@ public:
     // A new control of this one's class copying it; the caller owns the reference.
     virtual CTKPControl* Clone(BOOL bRecursive = FALSE);
 
+    // --- What the themes ask of edit and combo-box controls (neutral for the other kinds) --------
+    // The width of the control's edit part (0: the theme's default).
+    virtual int GetEditWidth() const { return 0; }
+    // Whether the caption is shown as a label on toolbars: 0 no, 1 yes.
+    virtual int GetLabelSetting() const { return 0; }
+    // The label and drop-button widths the theme measured; a change is kept by the control.
+    virtual void SetMeasuredWidths(int nLabelWidth, int nButtonWidth) {}
+    // The text inside the edit area, drawn by the control (a combo box without an edit window).
+    virtual void DrawEditAreaText(CDC* pDC, CRect rcText) {}
+
     // --- Texts -----------------------------------------------------------------------------------
     // The custom caption when set, else the caption.
     CString GetCaption() const { return m_strCustomCaption.IsEmpty() ? m_strCaption : m_strCustomCaption; }

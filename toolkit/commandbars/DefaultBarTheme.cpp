@@ -348,9 +348,11 @@ CSize CTKPDefaultBarTheme::DrawEditOrCombo(CDC* pDC, CTKPControl* pControl, BOOL
 {
     CTKPCommandBar* pBar = pControl->GetParent();
     const BOOL bPopup = IsPopupBar(pBar);
-    const BOOL bLabel = bPopup;
+    // A toolbar shows the label of an edit when asked, of a combo box only when asked with 1.
+    const BOOL bLabel = bPopup || pControl->GetLabelSetting() == 1;
     const CSize szIcon = pBar != NULL ? pBar->GetIconSize() : CSize(16, 16);
     const int nColumn = std::max<int>(m_nPopupItemHeight, szIcon.cx + 4);
+    const int nEditWidth = pControl->GetEditWidth() > 0 ? pControl->GetEditWidth() : kDefaultFieldWidth;
 
     CTKPFontSelector fontIcon(pDC, &m_fontIcon);
     CString strCaption = pControl->GetCaption();
@@ -358,7 +360,7 @@ CSize CTKPDefaultBarTheme::DrawEditOrCombo(CDC* pDC, CTKPControl* pControl, BOOL
     int h = TextExtent(pDC, CString(L" ")).cy + 1;
     TEXTMETRIC tm;
     pDC->GetTextMetrics(&tm);
-    const int nButtonWidth = std::max<int>(15, 2 * tm.tmAveCharWidth + 4);
+    const int nButtonWidth = bCombo ? std::max<int>(15, 2 * tm.tmAveCharWidth + 4) : 0;
     int nLabelWidth = 0;
     {
         CTKPFontSelector fontRegular(pDC, &m_fontRegular);
@@ -366,10 +368,12 @@ CSize CTKPDefaultBarTheme::DrawEditOrCombo(CDC* pDC, CTKPControl* pControl, BOOL
             h = std::max<int>(h, TextExtent(pDC, CString(L" ")).cy + 1);
         if (bPopup)
             nLabelWidth = TextExtent(pDC, strCaption).cx + nColumn + 9;
+        else if (bLabel)
+            nLabelWidth = TextExtent(pDC, strCaption).cx + 5;
     }
-    const int nFieldWidth = bDraw ? pControl->GetRect().Width() - nLabelWidth : kDefaultFieldWidth;
+    pControl->SetMeasuredWidths(nLabelWidth, nButtonWidth);
     if (!bDraw)
-        return CSize((bPopup ? nLabelWidth : 0) + kDefaultFieldWidth, h + 7);
+        return CSize(nLabelWidth + nEditWidth, h + 7);
 
     const CRect rc = pControl->GetRect();
     const BOOL bEnabled = pControl->GetEnabled();
@@ -383,11 +387,12 @@ CSize CTKPDefaultBarTheme::DrawEditOrCombo(CDC* pDC, CTKPControl* pControl, BOOL
         const CRect rcLabel(rc.left + (bPopup ? nColumn + 4 : 2), rc.top, rc.left + nLabelWidth, rc.bottom);
         DrawControlTextLine(pDC, strLabel, rcLabel, nPrefix, TRUE, 0, bEnabled);
     }
-    const CRect rcField(rc.left + nLabelWidth, rc.top, rc.left + nLabelWidth + std::max(nFieldWidth, 0), rc.bottom);
+    const CRect rcField(rc.left + nLabelWidth, rc.top, std::max<int>(rc.left + nLabelWidth, rc.right), rc.bottom);
     if (bEnabled)
         pDC->FillSolidRect(rcField, GetColor(COLOR_WINDOW));
     if (bCombo) {
         const CRect rcButton(rcField.right - nButtonWidth, rcField.top, rcField.right, rcField.bottom);
+        pControl->DrawEditAreaText(pDC, CRect(rcField.left + 3, rcField.top + 1, rcButton.left + 1, rcField.bottom - 1));
         DrawComboBoxDropButton(pDC, rcButton, bEnabled, nSelected != 0, IsPopupOpen(pControl));
     }
     DrawComboBoxFrame(pDC, rcField, bEnabled, nSelected);

@@ -362,26 +362,32 @@ CSize CTKPFlatBarTheme::DrawEditOrCombo(CDC* pDC, CTKPControl* pControl, BOOL bD
 
     int nLabelWidth = 0;
     CString strCaption = pControl->GetCaption();
-    if (bPopup) {
+    const BOOL bLabel = bPopup || pControl->GetLabelSetting() == 1;
+    if (bLabel) {
         nLabelWidth = pDC->GetTextExtent(strCaption.IsEmpty() ? CString(L" ") : strCaption).cx;
-        if (pBar != NULL)
+        if (bPopup && pBar != NULL)
             nLabelWidth += GetPopupIconColumnWidth(pBar) + 12;
     }
     const int nButtonWidth = std::max<int>(15, 2 * tm.tmAveCharWidth + 4);
     const int nFieldHeight = tm.tmHeight;
+    pControl->SetMeasuredWidths(nLabelWidth, bCombo ? nButtonWidth : 0);
+    const int nFieldWidth = pControl->GetEditWidth() > 0 ? pControl->GetEditWidth() : kDefaultFieldWidth;
     if (!bDraw)
-        return CSize(nLabelWidth + kDefaultFieldWidth, nFieldHeight + 7);
+        return CSize(nLabelWidth + nFieldWidth, nFieldHeight + 7);
 
     const CRect rc = pControl->GetRect();
     const BOOL bEnabled = pControl->GetEnabled();
     const int nSelected = pControl->GetSelected();
-    if (bPopup) {
-        if (bEnabled && nSelected)
+    if (bLabel) {
+        if (bPopup && bEnabled && nSelected)
             DrawRectangle(pDC, rc, nSelected, 0, TRUE, FALSE, FALSE, FALSE, tkpBarPopup);
-        pDC->SetTextColor(GetColor(!bEnabled ? 35 : (nSelected ? 45 : 44)));
+        if (bPopup)
+            pDC->SetTextColor(GetColor(!bEnabled ? 35 : (nSelected ? 45 : 44)));
+        else
+            pDC->SetTextColor(GetColor(!bEnabled ? 60 : 46));
         pDC->SetBkMode(TRANSPARENT);
-        CRect rcLabel(rc.left + (pBar ? GetPopupIconColumnWidth(pBar) : 0) + 8, rc.top, rc.left + nLabelWidth,
-            rc.bottom);
+        CRect rcLabel(rc.left + (bPopup && pBar ? GetPopupIconColumnWidth(pBar) + 8 : 0), rc.top,
+            rc.left + nLabelWidth, rc.bottom);
         BOOL bCues = pBar != NULL ? pBar->IsKeyboardCuesVisible() : TRUE;
         if (m_bShowKeyboardCues != -1)
             bCues = m_bShowKeyboardCues;
@@ -397,6 +403,7 @@ CSize CTKPFlatBarTheme::DrawEditOrCombo(CDC* pDC, CTKPControl* pControl, BOOL bD
     }
     if (bCombo) {
         CRect rcButton(rcField.right - nButtonWidth, rcField.top, rcField.right, rcField.bottom);
+        pControl->DrawEditAreaText(pDC, CRect(rcField.left + 3, rcField.top + 1, rcButton.left + 1, rcField.bottom - 1));
         const BOOL bDropped = IsPopupOpen(pControl);
         if (bEnabled && (bDropped || nSelected))
             DrawRectangleByIndex(pDC, rcButton, 32, bDropped ? 33 : 31);
