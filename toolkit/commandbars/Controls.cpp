@@ -584,9 +584,11 @@ CSize CTKPControls::CalcDynamicSize(CDC* pDC, int nLength, DWORD dwMode, const C
     if (pBar != NULL)
         szSeparator = pBar->GetPaintManager()->DrawControlSeparator(pDC, pBar, NULL, FALSE);
 
-    const int n = GetCount();
-    for (int i = n - 1; i >= 0; --i)
+    // Backwards, so that a placeholder that expands into controls after itself (a window list, the
+    // recent files) does not move the ones still to be asked; the count is taken again afterwards.
+    for (int i = GetCount() - 1; i >= 0; --i)
         m_arrControls[i]->OnCalcDynamicSize(dwMode);
+    const int n = GetCount();
 
     std::vector<TKPLayoutRecord> records((size_t)n);
     for (int i = 0; i < n; ++i) {

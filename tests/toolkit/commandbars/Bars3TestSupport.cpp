@@ -1,7 +1,10 @@
 #include "tests/toolkit/commandbars/Bars3TestSupport.h"
 
 #include "toolkit/base/ResourceManager.h"
+#include "toolkit/commandbars/CommandBarList.h"
 #include "toolkit/commandbars/CommandBars.h"
+#include "toolkit/commandbars/Control.h"
+#include "toolkit/common/PropExchangeArchive.h"
 
 BOOL CBars3Frame::CreateBars3Frame(CRect rc)
 {
@@ -51,4 +54,30 @@ void RunBars3Idle(CWnd* pFrame)
 {
     RunIdle(pFrame);
     PumpPending();
+}
+
+BOOL RoundTripControl(CTKPControl* pFrom, CTKPControl* pTo, CTKPCommandBars* pCommandBars, UINT nSchema)
+{
+    TKPPropExchangeSettings settings = {FALSE, FALSE, TRUE, pCommandBars};
+    CMemFile file(1024);
+    try {
+        {
+            CArchive ar(&file, CArchive::store);
+            CTKPPropExchangeArchive px(ar);
+            px.m_nSchema = nSchema;
+            px.m_dwData = reinterpret_cast<DWORD_PTR>(&settings);
+            pFrom->DoPropExchange(&px);
+            ar.Close();
+        }
+        file.SeekToBegin();
+        CArchive ar(&file, CArchive::load);
+        CTKPPropExchangeArchive px(ar);
+        px.m_nSchema = nSchema;
+        px.m_dwData = reinterpret_cast<DWORD_PTR>(&settings);
+        pTo->DoPropExchange(&px);
+    } catch (CException* e) {
+        e->Delete();
+        return FALSE;
+    }
+    return TRUE;
 }

@@ -47,3 +47,7 @@ public:
 
 // Sends the idle update to the frame and every window below it, then pumps.
 void RunBars3Idle(CWnd* pFrame);
+
+// Stores pFrom's properties through an archive exchange of the schema and loads them into pTo (the
+// exchange carries the command bars). FALSE when either step threw.
+BOOL RoundTripControl(CTKPControl* pFrom, CTKPControl* pTo, CTKPCommandBars* pCommandBars, UINT nSchema = 16);
