@@ -44,6 +44,8 @@ public:
     BOOL IsAutoCompleteEnabled() const { return m_bAutoComplete; }
     void EnableShellAutoComplete(DWORD dwFlags) { m_edit.EnableShellAutoComplete(dwFlags); }
     DWORD GetShellAutoCompleteFlags() const { return m_edit.GetShellAutoCompleteFlags(); }
+    // The shell's auto-completion while it is attached to the edit window, else null.
+    CTKPEditAutoComplete* GetShellAutoComplete() const { return m_edit.GetAutoComplete(); }
     int GetWidth() const { return m_nWidth; }
     void SetWidth(int nWidth) override;
     BOOL GetShowLabel() const { return m_bLabel; }

@@ -1,6 +1,6 @@
 // The edit and combo-box controls of a toolbar: the hint, focus and Escape, the commands of the
-// edit window, typing ahead from the list, the drop-down list's height, keys and acceptance, and
-// copies of a combo box with its items.
+// edit window and its context menu, typing ahead from the list, the drop-down list's height, keys
+// and acceptance, the shell's suggestions, and copies of a combo box with its items.
 #include <gtest/gtest.h>
 
 #include "tests/toolkit/commandbars/Bars3TestSupport.h"
@@ -9,6 +9,7 @@
 #include "toolkit/commandbars/ControlComboBoxList.h"
 #include "toolkit/commandbars/ControlEdit.h"
 #include "toolkit/commandbars/Controls.h"
+#include "toolkit/commandbars/EditAutoComplete.h"
 #include "toolkit/commandbars/MouseTracker.h"
 
 #include <algorithm>
@@ -355,4 +356,108 @@ TEST_F(EditComboTest, ACopiedComboBoxHasItsOwnListWithTheItemsAndSettings)
     pCopy->DeleteItem(0);
     EXPECT_EQ(pCombo->GetCount(), 2);
     pClone->InternalRelease();
+}
+
+namespace {
+
+// A popup bar that does not show itself: what opens is recorded and a test function picks.
+class CEditMenuPopup : public CFakePopupBar {
+    DECLARE_DYNCREATE(CEditMenuPopup)
+public:
+    CEditMenuPopup() { m_onOpen = s_onOpen; }
+    static std::function<void(CFakePopupBar*)> s_onOpen;
+};
+IMPLEMENT_DYNCREATE(CEditMenuPopup, CFakePopupBar)
+std::function<void(CFakePopupBar*)> CEditMenuPopup::s_onOpen;
+
+std::vector<std::pair<HWND, DWORD>> g_autoCompleteCalls;
+HRESULT g_autoCompleteAnswer = S_OK;
+
+HRESULT WINAPI RecordAutoComplete(HWND hWnd, DWORD dwFlags)
+{
+    g_autoCompleteCalls.push_back({hWnd, dwFlags});
+    return g_autoCompleteAnswer;
+}
+
+}  // namespace
+
+TEST_F(EditComboTest, TheRightButtonInAnEditOffersCutCopyAndPasteAndCarriesOutTheChoice)
+{
+    CTKPControlEdit* pEdit = AddEdit(157);
+    pEdit->SetEditText(L"recover");
+    Layout();
+    CTKPControlEditWnd* pWnd = pEdit->GetEditWindow();
+    pWnd->SendMessage(EM_SETSEL, 0, 3);
+
+    std::vector<std::pair<int, BOOL>> items;
+    CEditMenuPopup::s_onOpen = [&](CFakePopupBar* pPopup) {
+        for (int i = 0; i < pPopup->GetControlCount(); ++i)
+            items.push_back({pPopup->GetControl(i)->GetID(), pPopup->GetControl(i)->GetEnabled()});
+        CTKPControl* pCut = pPopup->GetControls()->FindControl(CTKPEdit::ID_EDIT_CUT_CMD);
+        if (pCut != NULL)
+            pCut->OnExecute();
+    };
+    CRuntimeClass* pOldClass = CTKPCommandBars::m_pPopupBarClass;
+    CTKPCommandBars::m_pPopupBarClass = RUNTIME_CLASS(CEditMenuPopup);
+    pWnd->SendMessage(WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(4, 4));
+    CTKPCommandBars::m_pPopupBarClass = pOldClass;
+    CEditMenuPopup::s_onOpen = nullptr;
+
+    ASSERT_EQ(items.size(), 3u);
+    EXPECT_EQ(items[0], std::make_pair((int)CTKPEdit::ID_EDIT_CUT_CMD, TRUE));
+    EXPECT_EQ(items[1], std::make_pair((int)CTKPEdit::ID_EDIT_COPY_CMD, TRUE));
+    EXPECT_EQ(items[2].first, (int)CTKPEdit::ID_EDIT_PASTE_CMD);
+    EXPECT_TRUE(pEdit->IsFocused());
+    EXPECT_EQ(WindowText(pWnd), CString(L"over"));
+    // The cut text is on the clipboard: paste is offered now.
+    EXPECT_TRUE(pWnd->IsCommandEnabled(CTKPEdit::ID_EDIT_PASTE_CMD));
+}
+
+TEST_F(EditComboTest, TheShellsSuggestionsAreAttachedAndTheirDropDownClosesTheComboBoxList)
+{
+    g_autoCompleteCalls.clear();
+    CTKPEditAutoComplete::SetAutoCompleteFunction(RecordAutoComplete);
+    CTKPControlComboBox* pCombo = AddCombo(158, TRUE);
+    pCombo->AddString(L"C:\\Images");
+    pCombo->AddString(L"D:\\Recovered");
+    pCombo->EnableShellAutoComplete(0x1);
+    Layout();
+    CTKPControlEditWnd* pWnd = pCombo->GetEditWindow();
+    ASSERT_TRUE(pWnd != NULL && pWnd->GetSafeHwnd() != NULL);
+    ASSERT_FALSE(g_autoCompleteCalls.empty());
+    EXPECT_EQ(g_autoCompleteCalls.back().first, pWnd->GetSafeHwnd());
+    EXPECT_EQ(g_autoCompleteCalls.back().second, 0x1u);
+    CTKPEditAutoComplete* pAutoComplete = pCombo->GetShellAutoComplete();
+    ASSERT_TRUE(pAutoComplete != NULL);
+
+    pCombo->SetFocused(TRUE);
+    pCombo->ShowDropDown(TRUE);
+    ASSERT_TRUE(pCombo->IsDroppedDown());
+
+    // The shell's drop-down appears: it is taken as the suggestions and the combo box's own list goes.
+    WNDCLASSW wc = {};
+    wc.lpfnWndProc = ::DefWindowProcW;
+    wc.hInstance = ::GetModuleHandleW(NULL);
+    wc.lpszClassName = L"Auto-Suggest Dropdown";
+    ::RegisterClassW(&wc);
+    const HWND hDropDown = ::CreateWindowExW(WS_EX_TOOLWINDOW, L"Auto-Suggest Dropdown", NULL, WS_POPUP, 0, 0, 100, 60,
+        NULL, NULL, wc.hInstance, NULL);
+    ASSERT_TRUE(hDropDown != NULL);
+    ::SetWindowPos(hDropDown, NULL, 0, 0, 0, 0,
+        SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    EXPECT_EQ(pAutoComplete->GetDropDown(), hDropDown);
+    PumpPending();
+    EXPECT_FALSE(pCombo->IsDroppedDown());
+    ::SetWindowPos(hDropDown, NULL, 0, 0, 0, 0,
+        SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_HIDEWINDOW);
+    EXPECT_EQ(pAutoComplete->GetDropDown(), (HWND)NULL);
+    ::DestroyWindow(hDropDown);
+    pCombo->SetFocused(FALSE);
+
+    // A shell that refuses leaves the box without suggestions.
+    g_autoCompleteAnswer = E_FAIL;
+    pCombo->EnableShellAutoComplete(0x2);
+    EXPECT_TRUE(pCombo->GetShellAutoComplete() == NULL);
+    g_autoCompleteAnswer = S_OK;
+    CTKPEditAutoComplete::SetAutoCompleteFunction(NULL);
 }
