@@ -336,10 +336,7 @@ void CTKPControlComboBox::LayoutEditWindow(BOOL bForce)
 
 void CTKPControlComboBox::SetRect(CRect rcControl)
 {
-    const BOOL bSameParent = !m_bEditable ||
-        (m_edit.HasWindow() && m_pParent != NULL &&
-            ::GetParent(m_edit.GetWindow()->m_hWnd) == m_pParent->GetSafeHwnd());
-    if (rcControl == m_rcControl && bSameParent && !m_bLabelChanged)
+    if (rcControl == m_rcControl && (!m_bEditable || m_edit.IsInBar(m_pParent)) && !m_bLabelChanged)
         return;
     m_rcControl = rcControl;
     LayoutEditWindow(FALSE);
@@ -373,8 +370,7 @@ void CTKPControlComboBox::SetEnabled(BOOL bEnabled)
 
 void CTKPControlComboBox::OnCalcDynamicSize(DWORD)
 {
-    if (m_edit.HasWindow() && m_pParent != NULL && ::GetParent(m_edit.GetWindow()->m_hWnd) != m_pParent->GetSafeHwnd())
-        m_edit.Destroy();
+    m_edit.DropIfElsewhere(m_pParent);
 }
 
 // --- Focus, clicks and keys ---------------------------------------------------------------------
@@ -456,9 +452,7 @@ void CTKPControlComboBox::OnEditFocus(BOOL bFocused)
     CTKPRefHolder hold(this);
     ShowDropDown(FALSE);
     SetFocused(FALSE);
-    CTKPCommandBar* pBar = m_pParent;
-    if (pBar != NULL && pBar->GetTrackingMode() != CTKPCommandBar::trackingNone && pBar->GetSelectedIndex() == m_nIndex)
-        pBar->SetTrackingMode(CTKPCommandBar::trackingNone, TRUE, FALSE);
+    CTKPControlEditPart::EndBarTracking(this);
 }
 
 void CTKPControlComboBox::OnEditTextChanged()

@@ -87,9 +87,7 @@ void CTKPControlEdit::LayoutEditWindow(BOOL bForce)
 
 void CTKPControlEdit::SetRect(CRect rcControl)
 {
-    const BOOL bSameParent =
-        m_edit.HasWindow() && m_pParent != NULL && ::GetParent(m_edit.GetWindow()->m_hWnd) == m_pParent->GetSafeHwnd();
-    if (rcControl == m_rcControl && bSameParent && !m_bLabelChanged)
+    if (rcControl == m_rcControl && m_edit.IsInBar(m_pParent) && !m_bLabelChanged)
         return;
     m_rcControl = rcControl;
     LayoutEditWindow(FALSE);
@@ -118,9 +116,7 @@ void CTKPControlEdit::SetEnabled(BOOL bEnabled)
 
 void CTKPControlEdit::OnCalcDynamicSize(DWORD)
 {
-    // A window made for another bar (a copy in a popup, a customised bar) goes with its old bar.
-    if (m_edit.HasWindow() && m_pParent != NULL && ::GetParent(m_edit.GetWindow()->m_hWnd) != m_pParent->GetSafeHwnd())
-        m_edit.Destroy();
+    m_edit.DropIfElsewhere(m_pParent);
 }
 
 // --- Focus and selection ---------------------------------------------------------------------------
@@ -181,10 +177,7 @@ void CTKPControlEdit::OnEditFocus(BOOL bFocused)
     // The focus went elsewhere (a click outside the bar): the bar stops tracking the keyboard too.
     CTKPRefHolder hold(this);
     SetFocused(FALSE);
-    CTKPCommandBar* pBar = m_pParent;
-    if (pBar != NULL && pBar->GetTrackingMode() == CTKPCommandBar::trackingKeyboard &&
-        pBar->GetSelectedIndex() == m_nIndex)
-        pBar->SetTrackingMode(CTKPCommandBar::trackingNone, TRUE, FALSE);
+    CTKPControlEditPart::EndBarTracking(this);
 }
 
 void CTKPControlEdit::OnEditTextChanged()

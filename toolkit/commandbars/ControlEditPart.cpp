@@ -71,6 +71,17 @@ void CTKPControlEditPart::OnDestroying(const CString& strText)
 
 // --- The window -----------------------------------------------------------------------------------
 
+BOOL CTKPControlEditPart::IsInBar(const CTKPCommandBar* pBar) const
+{
+    return HasWindow() && pBar != NULL && ::GetParent(m_pWnd->m_hWnd) == pBar->GetSafeHwnd();
+}
+
+void CTKPControlEditPart::DropIfElsewhere(const CTKPCommandBar* pBar)
+{
+    if (HasWindow() && pBar != NULL && !IsInBar(pBar))
+        Destroy();
+}
+
 void CTKPControlEditPart::ApplyFormat(BOOL bEnabled)
 {
     if (HasWindow())
@@ -209,4 +220,12 @@ void CTKPControlEditPart::LeaveFocus(CTKPControl* pControl)
         CTKPMouseTracker::GetThreadTracker()->Suspend(FALSE);
         m_bSuspended = FALSE;
     }
+}
+
+void CTKPControlEditPart::EndBarTracking(CTKPControl* pControl)
+{
+    CTKPCommandBar* pBar = pControl->GetParent();
+    if (pBar != NULL && pBar->GetTrackingMode() != CTKPCommandBar::trackingNone &&
+        pBar->GetSelectedIndex() == pControl->GetIndex())
+        pBar->SetTrackingMode(CTKPCommandBar::trackingNone, TRUE, FALSE);
 }

@@ -15,6 +15,10 @@ public:
 
     CTKPControlEditWnd* GetWindow() const { return m_pWnd; }
     BOOL HasWindow() const { return m_pWnd != NULL && m_pWnd->GetSafeHwnd() != NULL; }
+    // The window exists and is a child of the bar's window.
+    BOOL IsInBar(const CTKPCommandBar* pBar) const;
+    // A window made for another bar (a copy in a popup, a customised bar) goes with its old bar.
+    void DropIfElsewhere(const CTKPCommandBar* pBar);
 
     // The text (never the hint); read from the window when it changed.
     CString GetText() const;
@@ -45,6 +49,9 @@ public:
     void EnterFocus(CTKPControl* pControl);
     // The control loses it: the focus goes back where it was, the tracker resumes, the hint returns.
     void LeaveFocus(CTKPControl* pControl);
+    // The focus went elsewhere (a click outside the bar): the control's bar stops tracking the keyboard
+    // when the control is its selection.
+    static void EndBarTracking(CTKPControl* pControl);
 
 protected:
     void ApplyFormat(BOOL bEnabled);
