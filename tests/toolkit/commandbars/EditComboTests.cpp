@@ -3,6 +3,7 @@
 // and acceptance, the shell's suggestions, and copies of a combo box with its items.
 #include <gtest/gtest.h>
 
+#include "tests/support/win/InputSupport.h"
 #include "tests/toolkit/commandbars/Bars3TestSupport.h"
 #include "toolkit/commandbars/CommandBars.h"
 #include "toolkit/commandbars/ControlComboBox.h"
@@ -460,4 +461,43 @@ TEST_F(EditComboTest, TheShellsSuggestionsAreAttachedAndTheirDropDownClosesTheCo
     EXPECT_TRUE(pCombo->GetShellAutoComplete() == NULL);
     g_autoCompleteAnswer = S_OK;
     CTKPEditAutoComplete::SetAutoCompleteFunction(NULL);
+}
+
+TEST_F(EditComboTest, RealClicksAndKeysReachTheEditThroughTheBarsHooks)
+{
+    CTKPControlEdit* pEdit = AddEdit(159);
+    pEdit->SetEditHint(L"Search");
+    pEdit->SetEditText(L"x");
+    m_pFrame->SetWindowPos(NULL, 100, 100, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    m_pFrame->ShowWindow(SW_SHOW);
+    m_pFrame->SetForegroundWindow();
+    Layout();
+    CTKPControlEditWnd* pWnd = pEdit->GetEditWindow();
+    ASSERT_TRUE(pWnd != NULL);
+    CRect rc;
+    pWnd->GetWindowRect(&rc);
+
+    morvick::test::SettleCursorAt(rc.left + 5, rc.CenterPoint().y);
+    morvick::test::MouseDown(rc.left + 5, rc.CenterPoint().y);
+    morvick::test::MouseUp(rc.left + 5, rc.CenterPoint().y);
+    ASSERT_TRUE(PumpUntil([&] { return pEdit->IsFocused(); }));
+    EXPECT_EQ(m_pBar->GetTrackingMode(), (int)CTKPCommandBar::trackingKeyboard);
+
+    pWnd->SendMessage(EM_SETSEL, 0, -1);
+    morvick::test::KeyPress('A');
+    morvick::test::KeyPress('B');
+    ASSERT_TRUE(PumpUntil([&] { return pEdit->GetEditText().GetLength() == 2; }));
+    EXPECT_EQ(pEdit->GetEditText().CompareNoCase(L"ab"), 0);
+    // Backspace reaches the box, not the bar.
+    morvick::test::KeyPress(VK_BACK);
+    ASSERT_TRUE(PumpUntil([&] { return pEdit->GetEditText().GetLength() == 1; }));
+
+    morvick::test::KeyPress(VK_ESCAPE);
+    ASSERT_TRUE(PumpUntil([&] { return !pEdit->IsFocused(); }));
+    EXPECT_EQ(pEdit->GetEditText(), CString(L"x"));
+    // The bar keeps the keyboard with the edit selected; a second Escape lets go of it.
+    EXPECT_EQ(m_pBar->GetSelectedIndex(), pEdit->GetIndex());
+    morvick::test::KeyPress(VK_ESCAPE);
+    ASSERT_TRUE(PumpUntil([&] { return m_pBar->GetTrackingMode() == CTKPCommandBar::trackingNone; }));
+    m_pFrame->ShowWindow(SW_HIDE);
 }
