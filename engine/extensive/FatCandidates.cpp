@@ -26,7 +26,7 @@ bool IsFatBootCandidate(const uint8_t* s)
 bool ReadFatDirectoryCandidate(const uint8_t* s, uint64_t sectorNumber, FatDirectoryStart& out)
 {
     FatDirectoryStart d;
-    if (!ReadFatDirectoryStart(s, kSectorSize, true, d))
+    if (!IsFatDirectoryStart(s, kSectorSize) || !ReadFatDirectoryStart(s, kSectorSize, true, d))
         return false;
     if (d.cluster < kFirstDataCluster || d.cluster == 0xFFFFFFFFu || d.parentCluster == 0xFFFFFFFFu ||
         d.cluster >= sectorNumber)

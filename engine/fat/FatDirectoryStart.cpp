@@ -4,12 +4,6 @@
 
 namespace morvick {
 
-bool IsFatDirectoryStart(const uint8_t* s, size_t size)
-{
-    return size >= 2 * kFatDirectoryEntrySize && s[0] == '.' && s[1] == ' ' && s[32] == '.' && s[33] == '.' &&
-        s[34] == ' ';
-}
-
 bool ReadFatDirectoryStart(const uint8_t* sector, size_t size, bool fat32, FatDirectoryStart& out)
 {
     if (!IsFatDirectoryStart(sector, size))

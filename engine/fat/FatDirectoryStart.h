@@ -16,8 +16,12 @@ struct FatDirectoryStart {
 };
 
 // True when the sector begins with a "." entry and a ".." entry: "." and a blank at byte 0, ".."
-// and a blank at byte 32. False for a buffer shorter than the two entries.
-bool IsFatDirectoryStart(const uint8_t* sector, size_t size);
+// and a blank at byte 32. False for a buffer shorter than the two entries. (Inline: the Extensive
+// Scan asks it of every sector.)
+inline bool IsFatDirectoryStart(const uint8_t* s, size_t size)
+{
+    return size >= 64 && s[0] == '.' && s[1] == ' ' && s[32] == '.' && s[33] == '.' && s[34] == ' ';
+}
 
 // Decodes the two entries of a directory's first sector; `fat32` decides whether the high cluster
 // words at 20 count (a search that does not know the kind takes them). False when the sector does

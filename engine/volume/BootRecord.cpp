@@ -11,11 +11,6 @@ constexpr size_t kFirstEntry = 446;
 constexpr size_t kEntrySize = 16;
 }  // namespace
 
-bool HasBootSignature(const uint8_t* sector, size_t size)
-{
-    return size >= kSectorSize && sector[510] == 0x55 && sector[511] == 0xAA;
-}
-
 BootRecord ParseBootRecord(const uint8_t* sector, size_t size)
 {
     BootRecord record;
