@@ -22,31 +22,6 @@ namespace {
 
 constexpr uint64_t kLastSector = 0xFFFFFFFFu;
 
-// Reads a run in one request. A run that fails is read again in pieces of the sectors-per-attempt
-// setting, and a piece that fails sector by sector; the sectors that still cannot be read are
-// zeroed (zeros match nothing). Returns how many could not be read.
-uint32_t ReadRun(uint64_t sector, uint32_t count, uint8_t* buffer)
-{
-    if (ReadSectors(sector, count, buffer))
-        return 0;
-    const uint32_t piece = std::min<uint32_t>(std::max<uint32_t>(g_nSectorsPerRead, 1), count);
-    uint32_t unreadable = 0;
-    for (uint32_t at = 0; at < count; at += piece) {
-        const uint32_t n = std::min(piece, count - at);
-        uint8_t* p = buffer + size_t{at} * kSectorSize;
-        if (n > 1 && ReadSectors(sector + at, n, p))
-            continue;
-        for (uint32_t i = 0; i < n; ++i) {
-            uint8_t* s = p + size_t{i} * kSectorSize;
-            if (!ReadSectors(sector + at + i, 1, s)) {
-                std::memset(s, 0, kSectorSize);
-                ++unreadable;
-            }
-        }
-    }
-    return unreadable;
-}
-
 class SectorTester {
 public:
     SectorTester(unsigned kinds, ExtensiveSearchCounters& counters) : m_kinds(kinds), m_counters(counters) {}
@@ -144,6 +119,30 @@ void ReportReading(uint64_t offset, uint64_t count, int& shownPercent)
 
 }  // namespace
 
+uint32_t ReadSearchRun(SectorRead read, uint64_t sector, uint32_t count, uint32_t piece, uint8_t* buffer)
+{
+    if (read(sector, count, buffer))
+        return 0;
+    piece = std::min(std::max<uint32_t>(piece, 1), count);
+    uint32_t unreadable = 0;
+    for (uint32_t at = 0; at < count; at += piece) {
+        const uint32_t n = std::min(piece, count - at);
+        uint8_t* p = buffer + size_t{at} * kSectorSize;
+        // A piece as long as the run is the request that just failed: a bad region can take long to
+        // fail, so it is not asked again.
+        if (n > 1 && n < count && read(sector + at, n, p))
+            continue;
+        for (uint32_t i = 0; i < n; ++i) {
+            uint8_t* s = p + size_t{i} * kSectorSize;
+            if (!read(sector + at + i, 1, s)) {
+                std::memset(s, 0, kSectorSize);
+                ++unreadable;
+            }
+        }
+    }
+    return unreadable;
+}
+
 ExtensiveSearchResult SearchDiskStructures(uint64_t first, uint64_t count, unsigned kinds,
     const ScanFinishedWord& finished, ExtensiveSearchCounters& counters)
 {
@@ -164,7 +163,8 @@ ExtensiveSearchResult SearchDiskStructures(uint64_t first, uint64_t count, unsig
         ReportReading(offset, count, shownPercent);
         const uint32_t run = static_cast<uint32_t>(std::min<uint64_t>(kSearchRunSectors, count - offset));
         const uint64_t sector = first + offset;
-        counters.unreadableSectors += ReadRun(sector, run, buffer);
+        counters.unreadableSectors +=
+            ReadSearchRun(static_cast<SectorRead>(ReadSectors), sector, run, g_nSectorsPerRead, buffer);
         g_IndexRecordSectors.searchedEnd = sector + run;
         for (uint32_t i = 0; i < run; ++i) {
             const size_t at = size_t{i} * kSectorSize;

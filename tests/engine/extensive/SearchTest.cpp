@@ -15,8 +15,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <tuple>
+#include <vector>
 
 namespace morvick::test {
 
@@ -121,6 +123,71 @@ TEST_F(SearchTest, AFailedRunIsReadAgainInPiecesOfTheSectorsPerAttemptSetting)
     }
 }
 
+namespace {
+
+// A disk of 2048 sectors whose sectors 1000 and 1500 cannot be read; each sector holds its number.
+// Every request is recorded.
+struct Request {
+    uint64_t sector;
+    uint32_t count;
+    bool operator==(const Request& o) const { return sector == o.sector && count == o.count; }
+};
+std::vector<Request> g_requests;
+
+int ReadWithTwoBadSectors(uint64_t sector, uint32_t count, void* buffer)
+{
+    g_requests.push_back({sector, count});
+    if (sector <= 1000 && 1000 < sector + count)
+        return 0;
+    if (sector <= 1500 && 1500 < sector + count)
+        return 0;
+    for (uint32_t i = 0; i < count; ++i) {
+        const uint64_t number = sector + i;
+        std::memcpy(static_cast<uint8_t*>(buffer) + size_t{i} * 512, &number, sizeof number);
+    }
+    return 1;
+}
+
+}  // namespace
+
+TEST(SearchRun, AFailedRunIsAskedForAgainInPiecesAndThenSectorBySector)
+{
+    struct Case {
+        uint32_t piece;
+        size_t pieceRequests;  // multi-sector requests after the failed run
+        size_t singleRequests;
+    };
+    // 60: 35 pieces (the last one 8 sectors), two of them failing -> 120 single reads.
+    // 0 and 1: sector by sector. 2048 and more: the run's own request is not asked again.
+    for (const Case& c : {Case{60, 35, 120}, Case{7, 293, 14}, Case{1, 0, 2048}, Case{0, 0, 2048}, Case{2048, 0, 2048},
+             Case{5000, 0, 2048}}) {
+        SCOPED_TRACE(c.piece);
+        g_requests.clear();
+        std::vector<uint8_t> buffer(2048 * 512, 0xEE);
+        EXPECT_EQ(ReadSearchRun(ReadWithTwoBadSectors, 0, 2048, c.piece, buffer.data()), 2u);
+        ASSERT_FALSE(g_requests.empty());
+        EXPECT_EQ(g_requests.front(), (Request{0, 2048}));
+        size_t pieces = 0, singles = 0;
+        for (size_t i = 1; i < g_requests.size(); ++i) {
+            const Request& r = g_requests[i];
+            if (r.count == 1) {
+                ++singles;
+                continue;
+            }
+            ++pieces;
+            EXPECT_EQ(r.sector % std::max(c.piece, 1u), 0u) << r.sector;
+            EXPECT_EQ(r.count, std::min<uint64_t>(c.piece, 2048 - r.sector)) << r.sector;
+        }
+        EXPECT_EQ(pieces, c.pieceRequests);
+        EXPECT_EQ(singles, c.singleRequests);
+        for (uint64_t sector = 0; sector < 2048; ++sector) {
+            uint64_t held = 0;
+            std::memcpy(&held, &buffer[sector * 512], sizeof held);
+            EXPECT_EQ(held, sector == 1000 || sector == 1500 ? 0 : sector) << sector;
+        }
+    }
+}
+
 TEST_F(SearchTest, OneKindAtATimeAndStop)
 {
     MemoryDisk disk(raw);
@@ -178,8 +245,9 @@ TEST(ExtensiveFuzzSeeds, SmallDisksOfEachKindAreScanned)
         ScanFinishedWord finished{0};
         RunExtensiveScan(finished);
         EXPECT_EQ(g_FoundPartitions.count, 1u) << name;
-        if (!SourceDir().empty())
+        if (!SourceDir().empty()) {
             EXPECT_EQ(ReadBinaryFile(HostPath(SourceDir() + "/fuzz/seeds/fuzz_extensive_scan/" + name)), bytes) << name;
+        }
     }
     ResetEngineState();
 }
