@@ -2,6 +2,7 @@
 // preview/win/CMakeLists.txt).
 #include "preview/win/pane/ViewerSlots.h"
 
+#include "preview/html/win/CustomHtmlViewer.h"
 #include "preview/win/viewers/IconView.h"
 #include "preview/win/viewers/ImageView.h"
 #include "preview/win/viewers/PlaceholderViews.h"
@@ -16,6 +17,7 @@ CRuntimeClass* PreviewViewerClass(PreviewViewer kind) {
     case kViewerPsd: return RUNTIME_CLASS(CPSDViewView);
     case kViewerLargeFile: return RUNTIME_CLASS(CLargeFileView);
     case kViewerIcon: return RUNTIME_CLASS(CTextView);
+    case kViewerCustomHtml: return RUNTIME_CLASS(CCustomHTMLViewer);
     default: return NULL;
   }
 }

@@ -75,6 +75,9 @@ TEST(PreviewPane, EachRowCreatesItsViewerOrTheNotAvailablePlaceholder) {
   PreviewHarness& h = Harness();
   const std::wstring png = TempFile(L"tmp1.png");
   ASSERT_TRUE(WriteBytes(png, BmpBytes(40, 30, RGB(200, 0, 0))));  // a BMP named .png still decodes
+  const std::wstring html = TempFile(L"tmp1.html");
+  const std::string page = "<b>page</b>";
+  ASSERT_TRUE(WriteBytes(html, std::vector<uint8_t>(page.begin(), page.end())));
   struct Row {
     std::wstring path, ext;
     PreviewViewer viewer;
@@ -83,6 +86,7 @@ TEST(PreviewPane, EachRowCreatesItsViewerOrTheNotAvailablePlaceholder) {
       {SamplePath("make-image-samples.sh", "rgb.ico"), L".ico", kViewerIcon},
       {SamplePath("make-psd-samples.sh", "rgb8-rle.psd"), L".psd", kViewerPsd},
       {L"largefile", L".largefile", kViewerLargeFile},
+      {html, L".html", kViewerCustomHtml},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(std::string(row.ext.begin(), row.ext.end()));
@@ -95,7 +99,7 @@ TEST(PreviewPane, EachRowCreatesItsViewerOrTheNotAvailablePlaceholder) {
   }
   // Rows whose viewers this build does not have yet: "not available", never "corrupt".
   for (const wchar_t* ext : {L".pdf", L".zip", L".avi", L".mp3", L".dbf", L".mdb", L".txt", L".c", L".dxf", L".gif",
-                             L".html", L".ppt"}) {
+                             L".ppt"}) {
     SCOPED_TRACE(std::wstring(ext).size());
     Preview(TempFile(std::wstring(L"tmp2") + ext), ext);
     EXPECT_NE(h.pane->Viewer(kViewerNoPreview), nullptr);

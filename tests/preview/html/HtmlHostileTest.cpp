@@ -1,0 +1,136 @@
+// Hostile pages: deep nesting, huge numbers, unterminated constructs and floods of boxes are cut
+// down, never crash and never run away. Each page is parsed, laid out, painted, selected and hit.
+#include "tests/preview/html/HtmlTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <cwchar>
+
+namespace morvick::test {
+namespace {
+
+std::wstring Repeat(const std::wstring& s, int n)
+{
+    std::wstring out;
+    out.reserve(s.size() * static_cast<size_t>(n));
+    for (int i = 0; i < n; ++i)
+        out += s;
+    return out;
+}
+
+// Runs the whole page through every stage; the extent.
+HtmlRect Exercise(TestPage& t, const std::wstring& markup, int width = 802)
+{
+    t.Load(markup);
+    HtmlRect extent = t.Layout(width);
+    RecordingCanvas canvas;
+    t.page.Paint(canvas, HtmlRect{0, 0, width, 600}, 0, 0);
+    t.page.SetSelection(HtmlRect{0, 0, width, 600});
+    t.page.OnMouseMove(5, 5);
+    t.page.OnClick(width / 2, 300);
+    return extent;
+}
+
+int Level(const CHtmlPage& page)
+{
+    int items, images, links, level;
+    page.GetStats(&items, &images, &links, &level);
+    return level;
+}
+
+TEST(HtmlHostile, DeepNestingIsParsedFlatBeyondTheCap)
+{
+    const struct {
+        const wchar_t* open;
+        const wchar_t* close;
+    } kinds[] = {
+        {L"<table><tr><td>", L"</td></tr></table>"},
+        {L"<ul><li>", L"</ul>"},
+        {L"<ol><li>", L"</ol>"},
+        {L"<blockquote>", L"</blockquote>"},
+        {L"<pre>", L"</pre>"},
+        {L"<div align=center>", L"</div>"},
+        {L"<p align=right>", L""},
+        {L"<img src=a.gif align=left>", L""},
+        {L"<table><td>", L""},
+    };
+    for (const auto& k : kinds) {
+        SCOPED_TRACE(std::string(k.open, k.open + std::wcslen(k.open)));
+        TestPage t;
+        std::wstring page = Repeat(k.open, 20000) + L"core" + Repeat(k.close, 20000);
+        Exercise(t, page);
+        EXPECT_LE(Level(t.page), kHtmlMaxNesting);
+        EXPECT_NE(FindWord(t.page.Boxes(), L"core"), nullptr);
+    }
+}
+
+TEST(HtmlHostile, HugeNumbersAreClamped)
+{
+    TestPage t;
+    HtmlRect extent = Exercise(t,
+        L"<font size=99999999999999999999>big</font><font size=-99999>small</font>"
+        L"<h1><h1><h1><big><big><big><big><big><big><big><big><big><big>huge</big></h1>"
+        L"<img src=a.gif width=2147483648 height=-5 border=999999999>"
+        L"<table width=99999999 border=99999 cellpadding=99999999 cellspacing=-4>"
+        L"<tr><td colspan=99999999 rowspan=2147483647 width=99999999% height=99999999>x</td>"
+        L"<td colspan=1000>y</td></tr></table>"
+        L"<input size=999999999><textarea cols=99999999 rows=99999999></textarea>"
+        L"<table width=100%><tr>" +
+            Repeat(L"<td colspan=900>c</td>", 50) + L"</tr></table>");
+    EXPECT_LE(FindWord(t.page.Boxes(), L"big")->fontHeight, kHtmlMaxFontHeight);
+    EXPECT_GE(FindWord(t.page.Boxes(), L"small")->fontHeight, 1);
+    EXPECT_LE(FindWord(t.page.Boxes(), L"huge")->fontHeight, kHtmlMaxFontHeight);
+    EXPECT_GT(extent.right, 0);
+    EXPECT_LT(extent.right, 1 << 28);
+    EXPECT_LT(extent.bottom, 1 << 28);
+}
+
+TEST(HtmlHostile, UnterminatedConstructsStopAtTheEnd)
+{
+    for (const wchar_t* page : {L"<a href=\"never closed", L"<img src='x", L"text <title", L"x <!--", L"x <script",
+             L"&#", L"&#9999999", L"<", L"<table", L"<table><tr><td", L"<select><option>a<option", L"<textarea>abc",
+             L"<form action=", L"<ul><li>", L"<font size=", L"<pre>\t\r", L"<p align=center", L"<input type=image src=",
+             L"<body background=", L"<title>t</title"}) {
+        TestPage t;
+        Exercise(t, page);
+    }
+}
+
+TEST(HtmlHostile, FloodsOfBoxesStopAtTheItemLimit)
+{
+    TestPage t;
+    Exercise(t, Repeat(L"a ", kHtmlMaxItems));
+    int items, images, links, level;
+    t.page.GetStats(&items, &images, &links, &level);
+    EXPECT_EQ(items, kHtmlMaxItems);
+    TestPage u;
+    Exercise(u, Repeat(L"<a href=x", 1) + Repeat(L"<a href=l>", 1) + Repeat(L"<br>", kHtmlMaxItems));
+}
+
+TEST(HtmlHostile, ManyDistinctLinksAndPicturesStayCheap)
+{
+    TestPage t;
+    std::wstring page;
+    for (int i = 0; i < 20000; ++i)
+        page += L"<a href=l" + std::to_wstring(i) + L">" + std::to_wstring(i) + L"</a> ";
+    Exercise(t, page);
+    EXPECT_EQ(t.page.Links().GetRow(0).GetCount(), 20000);
+    t.source->BlockAll(false);
+}
+
+TEST(HtmlHostile, JustifiedAndWideTablesAtTheirLimits)
+{
+    TestPage t;
+    std::wstring cells;
+    for (int i = 0; i < 300; ++i)
+        cells += L"<td width=" + std::to_wstring(i * 37 % 500) + L">w" + std::to_wstring(i) + L"</td>";
+    Exercise(t,
+        L"<p align=justify>" + Repeat(L"a ", 3000) +
+            L"</p><table width=10000 cellpadding=500 cellspacing=500>"
+            L"<tr>" +
+            cells + L"</tr></table><table width=1><tr>" + cells + L"</tr></table>",
+        10002);
+}
+
+}  // namespace
+}  // namespace morvick::test
