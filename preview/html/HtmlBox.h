@@ -110,6 +110,12 @@ struct CHtmlBox {
     bool IsRule() const { return kind == kBoxBreak && edges != 0; }
     // Moves every descendant by (dx, dy).
     void Offset(int dx, int dy);
+    void SetEdges(int flags, int lineWidth, HtmlColour lineColour)
+    {
+        edges = flags;
+        edgeWidth = lineWidth;
+        edgeColour = lineColour;
+    }
 };
 
 typedef std::vector<std::unique_ptr<CHtmlBox>> HtmlBoxList;

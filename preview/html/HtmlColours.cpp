@@ -154,16 +154,6 @@ const NamedColour kNames[] = {
     {L"YellowGreen", 0x9ACD32},
 };
 
-int HexDigit(wchar_t c)
-{
-    if (c >= L'0' && c <= L'9')
-        return c - L'0';
-    c = HtmlLowerAscii(c);
-    if (c >= L'a' && c <= L'f')
-        return c - L'a' + 10;
-    return -1;
-}
-
 }  // namespace
 
 int HtmlColourNameCount()
@@ -186,8 +176,8 @@ HtmlColour ParseHtmlColour(const wchar_t* text)
         // Stop at the end: a pair is read only while both of its characters are there.
         if (text[0] == 0)
             break;
-        int hi = HexDigit(text[0]);
-        int lo = text[1] == 0 ? -1 : HexDigit(text[1]);
+        int hi = HtmlHexDigit(text[0]);
+        int lo = text[1] == 0 ? -1 : HtmlHexDigit(text[1]);
         if (hi >= 0 && lo >= 0)
             part[i] = static_cast<unsigned>(hi * 16 + lo);
         if (text[1] == 0)

@@ -142,9 +142,7 @@ std::unique_ptr<CHtmlBox> CHtmlPage::CreateTextBox(const std::wstring& text, int
     box->text = text;
     DecodeEntities(box->text);
     RepairUtf8Latin1(box->text);
-    box->edges = decoration;
-    box->edgeWidth = lineWidth;
-    box->edgeColour = lineColour;
+    box->SetEdges(decoration, lineWidth, lineColour);
     box->face = FaceIndex(face);
     box->fontHeight = size;
     box->bold = bold;
@@ -175,11 +173,8 @@ std::unique_ptr<CHtmlBox> CHtmlPage::CreateImageBox(const std::wstring& url, int
     box->height = height > 0 ? height : 0;
     box->link = link;
     box->align = align;
-    if (border > 0) {
-        box->edges = kEdgeAll;
-        box->edgeWidth = border;
-        box->edgeColour = borderColour;
-    }
+    if (border > 0)
+        box->SetEdges(kEdgeAll, border, borderColour);
     return box;
 }
 
@@ -190,11 +185,8 @@ std::unique_ptr<CHtmlBox> CHtmlPage::CreateBreakBox(int height, int rule, int al
     box->height = height;
     box->align = align;
     box->clear = clear;
-    if (rule) {
-        box->edges = kEdgeAll;
-        box->edgeWidth = 1;
-        box->edgeColour = kEdgeSunken;
-    }
+    if (rule)
+        box->SetEdges(kEdgeAll, 1, kEdgeSunken);
     return box;
 }
 

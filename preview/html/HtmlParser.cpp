@@ -8,6 +8,8 @@
 #include "preview/html/HtmlText.h"
 #include "preview/html/HtmlUrl.h"
 
+#include <algorithm>
+
 namespace {
 
 constexpr HtmlColour kLinkColour = HtmlRgb(0, 0, 255);
@@ -62,6 +64,17 @@ std::wstring CHtmlParser::ResolvedAttribute(const wchar_t* name) const
     std::wstring link = value;
     DecodeEntities(link);
     return ResolveUrl(link, m_baseUrl);
+}
+
+void CHtmlParser::PictureSize(int* width, int* height) const
+{
+    int percent = 0;
+    *width = NumberAttribute(L"width", 0, 0, kHtmlMaxPixels, &percent);
+    if (percent)
+        *width = -std::min(*width, 100);
+    *height = NumberAttribute(L"height", 0, 0, kHtmlMaxPixels, &percent);
+    if (percent)
+        *height = 0;
 }
 
 bool CHtmlParser::CanNest(const Call& call) const
@@ -418,9 +431,9 @@ size_t CHtmlParser::ParseTag(Call& call, int tag, size_t at, size_t end)
     case kTagOl:
         return CanNest(call) ? ParseList(call, tag, at, end) : next;
     case kTagBlockquote:
-        return CanNest(call) ? ParseBlockquote(call, at, end) : next;
+        return CanNest(call) ? ParseSingleCell(call, at, end, 15, s.face, call.preformatted) : next;
     case kTagPre:
-        return CanNest(call) ? ParsePre(call, at, end) : next;
+        return CanNest(call) ? ParseSingleCell(call, at, end, 0, L"Courier New", 1) : next;
     case kTagForm:
         return ParseForm(call, at, end);
     case kTagEndForm:

@@ -78,8 +78,10 @@ private:
     size_t ParseImage(Call& call, size_t at, size_t end);
     size_t ParseTable(Call& call, size_t at, size_t end);
     size_t ParseList(Call& call, int tag, size_t at, size_t end);
-    size_t ParseBlockquote(Call& call, size_t at, size_t end);
-    size_t ParsePre(Call& call, size_t at, size_t end);
+    // A block quote or a preformatted block: one cell of its own, between line breaks.
+    size_t ParseSingleCell(Call& call, size_t at, size_t end, int padding, const std::wstring& face, int preformatted);
+    // A picture's "width" (negative: percent) and "height" (0 when given in percent).
+    void PictureSize(int* width, int* height) const;
     size_t ParseAlignedBlock(Call& call, int tag, int align, size_t at, size_t from, size_t end);
     size_t ParseForm(Call& call, size_t at, size_t end);
     size_t ParseInput(Call& call, size_t at, size_t end);

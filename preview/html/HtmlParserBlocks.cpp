@@ -47,13 +47,8 @@ size_t CHtmlParser::ParseImage(Call& call, size_t at, size_t end)
     std::wstring url = ResolvedAttribute(L"src");
     if (url.empty())
         return next;
-    int percent = 0;
-    int width = NumberAttribute(L"width", 0, 0, kHtmlMaxPixels, &percent);
-    if (percent)
-        width = -std::min(width, 100);
-    int height = NumberAttribute(L"height", 0, 0, kHtmlMaxPixels, &percent);
-    if (percent)
-        height = 0;
+    int width = 0, height = 0;
+    PictureSize(&width, &height);
     int border = NumberAttribute(L"border", 0, 0, kHtmlMaxBorder);
     const wchar_t* side = Attribute(L"align");
     int floatSide = kFloatNone;
@@ -182,11 +177,8 @@ size_t CHtmlParser::ParseTable(Call& call, size_t at, size_t end)
             cell.tableHeight = tableHeight;
             box->verticalAlign = verticalAlign;
             box->backgroundImage = pictureIndex;
-            if (border > 0) {
-                box->edges = kEdgeAll;
-                box->edgeWidth = 1;
-                box->edgeColour = borderColour;
-            }
+            if (border > 0)
+                box->SetEdges(kEdgeAll, 1, borderColour);
             size_t cellEnd = FindNextAtDepth0(past, close, kCellEnds, 6);
             ParseHtml(past, cellEnd, box->children, s.face, s.size + (tag == kTagTh ? 4 : 0), s.colour, contentAlign,
                 call.level + 1, call.preformatted);
@@ -261,7 +253,8 @@ size_t CHtmlParser::ParseList(Call& call, int tag, size_t at, size_t end)
     return after;
 }
 
-size_t CHtmlParser::ParseBlockquote(Call& call, size_t at, size_t end)
+size_t CHtmlParser::ParseSingleCell(Call& call, size_t at, size_t end, int padding, const std::wstring& face,
+    int preformatted)
 {
     const HtmlTextStyle& s = call.style;
     size_t next = HtmlSkipTag(m_t, at, end);
@@ -269,25 +262,9 @@ size_t CHtmlParser::ParseBlockquote(Call& call, size_t at, size_t end)
     size_t after = close < end ? HtmlSkipTag(m_t, close, end) : end;
     AddBreak(call);
     auto box = m_page.CreateCellBox(0, 0, call.align, kHtmlNoColour);
-    box->cell->padding = 15;
+    box->cell->padding = padding;
     box->cell->spacing = 0;
-    ParseHtml(next, close, box->children, s.face, s.size, s.colour, call.align, call.level + 1, call.preformatted);
-    AddBox(call, std::move(box));
-    AddBreak(call);
-    return after;
-}
-
-size_t CHtmlParser::ParsePre(Call& call, size_t at, size_t end)
-{
-    const HtmlTextStyle& s = call.style;
-    size_t next = HtmlSkipTag(m_t, at, end);
-    size_t close = FindClose(at, end);
-    size_t after = close < end ? HtmlSkipTag(m_t, close, end) : end;
-    AddBreak(call);
-    auto box = m_page.CreateCellBox(0, 0, call.align, kHtmlNoColour);
-    box->cell->padding = 0;
-    box->cell->spacing = 0;
-    ParseHtml(next, close, box->children, L"Courier New", s.size, s.colour, call.align, call.level + 1, 1);
+    ParseHtml(next, close, box->children, face, s.size, s.colour, call.align, call.level + 1, preformatted);
     AddBox(call, std::move(box));
     AddBreak(call);
     return after;

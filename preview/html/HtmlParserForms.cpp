@@ -33,9 +33,7 @@ void CHtmlParser::AddControlBox(Call& call, HtmlControl control, int width, int 
     box->height = height;
     box->control = control;
     if (sunken) {
-        box->edges = kEdgeAll;
-        box->edgeWidth = 2;
-        box->edgeColour = kEdgeSunken;
+        box->SetEdges(kEdgeAll, 2, kEdgeSunken);
         box->background = HtmlRgb(255, 255, 255);
     }
     AddBox(call, std::move(box));
@@ -99,13 +97,8 @@ size_t CHtmlParser::ParseInput(Call& call, size_t at, size_t end)
         AddControlBox(call, control, 0, 0, false);
     } else if (HtmlEqualNoCase(type, L"image")) {
         std::wstring url = ResolvedAttribute(L"src");
-        int percent = 0;
-        int width = NumberAttribute(L"width", 0, 0, kHtmlMaxPixels, &percent);
-        if (percent)
-            width = -std::min(width, 100);
-        int height = NumberAttribute(L"height", 0, 0, kHtmlMaxPixels, &percent);
-        if (percent)
-            height = 0;
+        int width = 0, height = 0;
+        PictureSize(&width, &height);
         int link = m_page.AddLink(L"Submit(" + std::to_wstring(form) + L")");
         int align = call.style.centre ? kAlignCentre : call.align;
         AddBox(call, m_page.CreateImageBox(url, width, height, link, align, 0, 0, call.style.colour));

@@ -70,6 +70,16 @@ bool HtmlParseNumber(const wchar_t* text, long long* value)
     return true;
 }
 
+int HtmlHexDigit(wchar_t c)
+{
+    if (c >= L'0' && c <= L'9')
+        return c - L'0';
+    c = HtmlLowerAscii(c);
+    if (c >= L'a' && c <= L'f')
+        return c - L'a' + 10;
+    return -1;
+}
+
 int HtmlClamp(long long value, int lo, int hi)
 {
     return value < lo ? lo : value > hi ? hi : static_cast<int>(value);

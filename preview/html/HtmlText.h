@@ -31,3 +31,6 @@ std::wstring HtmlExtension(const std::wstring& url);
 bool HtmlParseNumber(const wchar_t* text, long long* value);
 
 int HtmlClamp(long long value, int lo, int hi);
+
+// The value of a hex digit, or -1.
+int HtmlHexDigit(wchar_t c);

@@ -6,24 +6,15 @@
 
 namespace {
 
-int HexValue(wchar_t c)
-{
-    if (c >= L'0' && c <= L'9')
-        return c - L'0';
-    c = HtmlLowerAscii(c);
-    if (c >= L'a' && c <= L'f')
-        return c - L'a' + 10;
-    return -1;
-}
-
 // "%xx" escapes decoded; a run of escapes is read as UTF-8 when it is that, else byte by byte.
 std::wstring PercentDecode(const std::wstring& text)
 {
     std::wstring out;
     for (size_t i = 0; i < text.size();) {
         std::string bytes;
-        while (i + 2 < text.size() && text[i] == L'%' && HexValue(text[i + 1]) >= 0 && HexValue(text[i + 2]) >= 0) {
-            bytes += static_cast<char>(HexValue(text[i + 1]) * 16 + HexValue(text[i + 2]));
+        while (i + 2 < text.size() && text[i] == L'%' && HtmlHexDigit(text[i + 1]) >= 0 &&
+            HtmlHexDigit(text[i + 2]) >= 0) {
+            bytes += static_cast<char>(HtmlHexDigit(text[i + 1]) * 16 + HtmlHexDigit(text[i + 2]));
             i += 3;
         }
         if (!bytes.empty()) {

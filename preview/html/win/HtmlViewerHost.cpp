@@ -224,6 +224,13 @@ LRESULT CHtmlViewerHost::HandleCanvasMessage(HWND window, UINT message, WPARAM w
         break;
     case WM_GETDLGCODE:
         return DLGC_WANTALLKEYS;
+    case WM_SETCURSOR:
+        // Over a link the hand stays, instead of the class's arrow coming back on every move.
+        if (LOWORD(lParam) == HTCLIENT && m_page->HoverLink() >= 0) {
+            SetCursor(LoadCursorW(NULL, IDC_HAND));
+            return TRUE;
+        }
+        break;
     case WM_PAINT:
         PaintCanvas(window);
         return 1;

@@ -10,16 +10,6 @@
 namespace morvick::test {
 namespace {
 
-bool WaitFinished(CHtmlImageList& list, int count)
-{
-    for (int i = 0; i < 500; ++i) {
-        if (list.FinishedCount() >= count)
-            return true;
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
-    return false;
-}
-
 TEST(HtmlImages, EachUrlIsFetchedOncePerKind)
 {
     auto source = std::make_shared<FakeSource>();
@@ -33,7 +23,8 @@ TEST(HtmlImages, EachUrlIsFetchedOncePerKind)
     EXPECT_EQ(list.Add(L"broken", 0), 2);
     EXPECT_EQ(list.Find(L"u1", 1), 1);
     EXPECT_EQ(list.Find(L"u2", 0), -1);
-    ASSERT_TRUE(WaitFinished(list, 3));
+    WaitForPictures(list);
+    ASSERT_EQ(list.FinishedCount(), 3);
     EXPECT_EQ(source->Fetches(L"u1"), 2);
     EXPECT_EQ(source->Fetches(L"broken"), 1);
     {
@@ -103,7 +94,8 @@ TEST(HtmlImages, AtMostElevenFetchesRunAtOnce)
     // Not yet fetched: no picture, and painting does not wait.
     EXPECT_EQ(list.GetAt(0)->Decode(0), 0);
     source->Release();
-    ASSERT_TRUE(WaitFinished(list, 30));
+    WaitForPictures(list);
+    ASSERT_EQ(list.FinishedCount(), 30);
     EXPECT_EQ(source->MaxRunning(), kHtmlMaxFetches);
 }
 
@@ -124,7 +116,7 @@ TEST(HtmlImages, ClosingAPageDoesNotWaitForAHangingFetch)
     }
     // The hung fetches finish later, into nothing: no report reaches the host.
     source->Release();
-    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    ASSERT_TRUE(source->WaitIdle());
     std::lock_guard<std::mutex> lock(host.mutex);
     EXPECT_TRUE(host.loaded.empty());
 }

@@ -4,9 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
-#include <thread>
-
 namespace morvick::test {
 namespace {
 
@@ -240,9 +237,7 @@ TEST(HtmlLayout, PicturesTakeTheirSizeFromTheBytesWhenFetched)
     source->Put(L"file://C:\\pages\\p.gif", "PIC 200 50");
     TestPage t(source);
     t.Load(L"<img src=p.gif width=100><img src=missing.gif><img src=p.gif width=50% height=10>");
-    // Wait for both fetches, then lay out.
-    for (int i = 0; i < 500 && t.page.Images().FinishedCount() < 2; ++i)
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    WaitForPictures(t.page.Images());
     ASSERT_EQ(t.page.Images().FinishedCount(), 2);
     t.Layout(402);
     const HtmlBoxList& b = t.page.Boxes();

@@ -3,9 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
-#include <thread>
-
 namespace morvick::test {
 namespace {
 
@@ -123,8 +120,7 @@ TEST(HtmlPaint, BackgroundPicturesTileWithThePageAndCellsFromTheirCorner)
     source->Put(L"file://C:\\pages\\bg.gif", "PIC 16 16");
     TestPage t(source);
     t.Load(L"<body background=bg.gif><table background=bg.gif cellspacing=0><tr><td>x</td></tr></table>");
-    for (int i = 0; i < 500 && t.page.Images().FinishedCount() < 1; ++i)
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    WaitForPictures(t.page.Images());
     t.Layout(402);
     RecordingCanvas c;
     t.page.Paint(c, HtmlRect{0, 0, 400, 300}, 5, 7);

@@ -9,6 +9,7 @@
 #include "preview/html/HtmlImage.h"
 #include "preview/html/HtmlPage.h"
 
+#include <chrono>
 #include <condition_variable>
 #include <cstdio>
 #include <map>
@@ -69,6 +70,7 @@ public:
         m_changed.notify_all();
         m_changed.wait(lock, [&] { return !m_blockAll && m_blocked.count(url) == 0; });
         --m_running;
+        m_changed.notify_all();
         auto it = m_files.find(url);
         if (it == m_files.end())
             return 0;
@@ -103,6 +105,12 @@ public:
     {
         std::unique_lock<std::mutex> lock(m_mutex);
         return m_changed.wait_for(lock, std::chrono::seconds(5), [&] { return m_running >= count; });
+    }
+    // Waits until no fetch runs (false after about five seconds).
+    bool WaitIdle()
+    {
+        std::unique_lock<std::mutex> lock(m_mutex);
+        return m_changed.wait_for(lock, std::chrono::seconds(5), [&] { return m_running == 0; });
     }
     int Fetches(const std::wstring& url)
     {
@@ -301,6 +309,13 @@ struct TestPage {
     std::shared_ptr<FakeSource> source;
     CHtmlPage page;
 };
+
+// Waits, on the list's own signal, until every picture of the list was fetched (and decodes it).
+inline void WaitForPictures(CHtmlImageList& list)
+{
+    for (int i = 0; i < list.GetCount(); ++i)
+        list.GetAt(i)->Decode(1);
+}
 
 // Every box of a list, depth first, in order.
 inline void CollectBoxes(const HtmlBoxList& boxes, std::vector<const CHtmlBox*>& out)

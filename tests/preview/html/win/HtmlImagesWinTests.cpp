@@ -67,7 +67,7 @@ TEST(HtmlViewerImages, ClosingAPageWhosePicturesHangDoesNotWait)
     EXPECT_LT(GetTickCount() - start, 1000u);
     // The hung fetches end later and report to nobody.
     source->Release();
-    Sleep(50);
+    ASSERT_TRUE(source->WaitIdle());
     Pump();
 }
 
