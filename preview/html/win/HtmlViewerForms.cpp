@@ -193,7 +193,9 @@ void CHtmlViewerHost::SubmitForm(int formIndex, HWND control, int controlId)
         // Never sent: the page, the history and the controls stay as they are.
         PostForm(action.c_str(), bytes, &answer);
     }
-    SetStatus(kHtmlFormNotSent + m_lastSubmission);
+    // The status names where the form would go, never what it holds (a password field's text stays
+    // hidden).
+    SetStatus(kHtmlFormNotSent + action);
 }
 
 int CHtmlViewerHost::PostForm(const wchar_t*, const std::string&, std::wstring* answer)

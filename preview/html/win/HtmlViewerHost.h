@@ -117,4 +117,4 @@ private:
 
 // Texts of the viewer's status line that are not the page's own.
 extern const wchar_t kHtmlNotFollowed[];  // followed by the address
-extern const wchar_t kHtmlFormNotSent[];  // followed by the address and the data
+extern const wchar_t kHtmlFormNotSent[];  // followed by the form's address
