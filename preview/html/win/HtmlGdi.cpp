@@ -40,10 +40,13 @@ HFONT CHtmlFontCache::Get(const HtmlFont& font)
     }
     const std::wstring& face = std::get<0>(key);
     bool symbol = HtmlEqualNoCase(face.c_str(), L"Wingdings");
+    // Preformatted text asks for "Courier New"; where that face is missing, the font mapper still
+    // picks a fixed-pitch one, so that columns of such text stay aligned.
+    bool fixed = HtmlEqualNoCase(face.c_str(), L"Courier New");
     HFONT h = CreateFontW(-std::max(font.height, 1), 0, 0, 0, font.bold ? FW_BOLD : FW_NORMAL,
         font.italic ? TRUE : FALSE, font.underline ? TRUE : FALSE, font.strikeOut ? TRUE : FALSE,
         symbol ? SYMBOL_CHARSET : ANSI_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-        DEFAULT_PITCH | FF_DONTCARE, face.substr(0, 31).c_str());
+        fixed ? FIXED_PITCH | FF_MODERN : DEFAULT_PITCH | FF_DONTCARE, face.substr(0, 31).c_str());
     if (h == NULL)
         h = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
     m_fonts[key] = h;

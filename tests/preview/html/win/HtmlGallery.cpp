@@ -1,5 +1,5 @@
 // Pictures of the viewer in the pane with a few pages, in build/windows/htmlview-gallery (looked
-// at, not compared): text and headings, a table page, a form, pictures, and a selection.
+// at, not compared): text and headings (top and end), a table page, a form, pictures, and a selection.
 #include "tests/preview/html/win/HtmlWinSupport.h"
 #include "tests/support/win/WindowCapture.h"
 
@@ -91,6 +91,11 @@ TEST(HtmlGallery, Pages)
     SendMessageW(canvas, WM_LBUTTONUP, 0, Point(to->x + to->width - 2, to->y + 2));
     SendMessageW(canvas, WM_MOUSEMOVE, 0, Point(link->x + 2, link->y + 2));
     Capture(L"selection-and-hover");
+
+    // The end of the page, paged down to through the scroll bar: quotation, rule, preformatted text.
+    for (int i = 0; i < 10; ++i)
+        SendMessageW(canvas, WM_VSCROLL, SB_PAGEDOWN, 0);
+    Capture(L"text-and-headings-end");
 
     g_strPreviewLocation = L"\\Documents\\files.html";
     ASSERT_NE(ShowHtml(WritePage(L"gallery-table.html", kTablePage)), nullptr);
