@@ -1,4 +1,5 @@
 #include "toolkit/commandbars/CommandBars.h"
+#include "toolkit/commandbars/TabClientWnd.h"
 
 #include "classlib/win/CFrameWnd.h"
 #include "classlib/win/CWinApp.h"
@@ -377,6 +378,11 @@ void CTKPCommandBars::RecalcCommandBarsLayout()
     }
     m_bRecalcLayout = FALSE;
     RecalcFrameLayout(FALSE);
+    // A tab client over the frame's MDI client follows the bars' new layout.
+    HWND hFrame = m_pFrame != NULL ? m_pFrame->GetSafeHwnd() : NULL;
+    CWnd* pClient = hFrame != NULL ? CWnd::FromHandlePermanent(::FindWindowExW(hFrame, NULL, L"MDIClient", NULL)) : NULL;
+    if (pClient != NULL && pClient->IsKindOf(RUNTIME_CLASS(CTKPTabClientWnd)))
+        static_cast<CTKPTabClientWnd*>(pClient)->Refresh(TRUE);
 }
 
 void CTKPCommandBars::RedrawCommandBars()

@@ -25,10 +25,7 @@ BOOL CTKPFrameWnd::IsCommandBarEdit(HWND hWnd)
 
 BOOL CTKPFrameWnd::PreTranslateMessage(MSG* pMsg)
 {
-    // The edit box of a command bar gets every key but Enter, Tab and Escape: shortcuts and
-    // mnemonics do not fire while the user types in it.
-    if (pMsg->message >= WM_KEYDOWN && pMsg->message <= 0x108 && pMsg->wParam != VK_RETURN && pMsg->wParam != VK_TAB &&
-        pMsg->wParam != VK_ESCAPE && IsCommandBarEdit(::GetFocus()))
+    if (tkpframe::IsKeyForCommandBarEdit(pMsg))
         return FALSE;
     if (CFrameWnd::PreTranslateMessage(pMsg))
         return TRUE;
@@ -41,18 +38,7 @@ BOOL CTKPFrameWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT*
         return TRUE;
     if (message != TKPM_CONTROLNOTIFY)
         return CFrameWnd::OnWndMsg(message, wParam, lParam, pResult);
-    NMHDR* pHeader = reinterpret_cast<NMHDR*>(lParam);
-    if (pHeader == NULL)
-        return FALSE;
-    LRESULT lResult = 0;
-    AFX_NOTIFY notify;
-    notify.pResult = &lResult;
-    notify.pNMHDR = pHeader;
-    if (!OnCmdMsg((UINT)pHeader->idFrom, MAKELONG(pHeader->code, WM_NOTIFY), &notify, NULL))
-        return FALSE;
-    if (pResult != NULL)
-        *pResult = lResult;
-    return TRUE;
+    return tkpframe::RouteControlNotify(this, lParam, pResult);
 }
 
 BOOL CTKPFrameWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentWnd, CCreateContext* pContext)
@@ -70,4 +56,29 @@ void CTKPFrameWnd::OnSetPreviewMode(BOOL bPreview, void* pState)
     if (m_pCommandBars != NULL)
         m_pCommandBars->SetPreviewMode(bPreview);
     CFrameWnd::OnSetPreviewMode(bPreview, pState);
+}
+
+// --- Shared by the frames with command bars -----------------------------------------------------
+
+BOOL tkpframe::IsKeyForCommandBarEdit(const MSG* pMsg)
+{
+    // The edit box of a command bar gets every key but Enter, Tab and Escape.
+    return pMsg->message >= WM_KEYDOWN && pMsg->message <= 0x108 && pMsg->wParam != VK_RETURN &&
+        pMsg->wParam != VK_TAB && pMsg->wParam != VK_ESCAPE && CTKPFrameWnd::IsCommandBarEdit(::GetFocus());
+}
+
+BOOL tkpframe::RouteControlNotify(CCmdTarget* pFrame, LPARAM lParam, LRESULT* pResult)
+{
+    NMHDR* pHeader = reinterpret_cast<NMHDR*>(lParam);
+    if (pHeader == NULL)
+        return FALSE;
+    LRESULT lResult = 0;
+    AFX_NOTIFY notify;
+    notify.pResult = &lResult;
+    notify.pNMHDR = pHeader;
+    if (!pFrame->OnCmdMsg((UINT)pHeader->idFrom, MAKELONG(pHeader->code, WM_NOTIFY), &notify, NULL))
+        return FALSE;
+    if (pResult != NULL)
+        *pResult = lResult;
+    return TRUE;
 }

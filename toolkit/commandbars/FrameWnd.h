@@ -25,3 +25,11 @@ public:
 
     CTKPCommandBars* m_pCommandBars;
 };
+
+// What every frame with command bars (single or multiple document) does with them.
+namespace tkpframe {
+// Keys typed into a command-bar edit box stay with it: shortcuts and mnemonics do not fire.
+BOOL IsKeyForCommandBarEdit(const MSG* pMsg);
+// The control notification of a bar goes through the frame's command route as a WM_NOTIFY.
+BOOL RouteControlNotify(CCmdTarget* pFrame, LPARAM lParam, LRESULT* pResult);
+}  // namespace tkpframe
