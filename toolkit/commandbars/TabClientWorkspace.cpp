@@ -165,6 +165,11 @@ void CTKPTabClientRowWnd::OnLButtonDown(UINT, CPoint point)
     pWorkspace->HandleLButtonDown(this, point, FALSE);
 }
 
+void CTKPTabClientRowWnd::OnLButtonDblClk(UINT nFlags, CPoint point)
+{
+    OnLButtonDown(nFlags, point);
+}
+
 void CTKPTabClientRowWnd::OnMouseMove(UINT, CPoint point)
 {
     if (CTKPTabClientWorkspace* pWorkspace = GetWorkspace())

@@ -298,6 +298,39 @@ TEST_F(MdiTabGroupsTest, ClosingTheLastTabOfAGroupActivatesTheTabBeforeIt)
     EXPECT_TRUE(Group(0)->IsActive());
 }
 
+// A click in the tab row of a group that does not hold the active child activates that group's
+// child first, then the tab clicked.
+TEST_F(MdiTabGroupsTest, AClickInAnotherGroupActivatesItsChild)
+{
+    CMDIChildWnd* pAlpha = m_pFrame->AddChild(L"Alpha");
+    CMDIChildWnd* pBeta = m_pFrame->AddChild(L"Beta");
+    m_pFrame->SendMessage(WM_COMMAND, TKP_ID_TABGROUP_NEW_VERT, 0);
+    CMDIChildWnd* pGamma = m_pFrame->AddChild(L"Gamma");
+    ASSERT_EQ(CString(L"Beta|Gamma"), TabCaptions(Group(1)));
+    ASSERT_EQ(pGamma->GetSafeHwnd(), Active());
+
+    // The selected tab of the other group.
+    CPoint pt = TabCentre(TabOf(pAlpha));
+    Client().PostMessage(WM_LBUTTONUP, 0, MAKELPARAM(pt.x, pt.y));
+    Client().SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(pt.x, pt.y));
+    EXPECT_EQ(pAlpha->GetSafeHwnd(), Active());
+    m_pFrame->RunIdle();
+    EXPECT_TRUE(Group(0)->IsActive());
+    EXPECT_FALSE(Group(1)->IsActive());
+
+    // A tab in the background of the other group.
+    pt = TabCentre(TabOf(pBeta));
+    Client().PostMessage(WM_LBUTTONUP, 0, MAKELPARAM(pt.x, pt.y));
+    Client().SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(pt.x, pt.y));
+    EXPECT_EQ(pBeta->GetSafeHwnd(), Active());
+    m_pFrame->RunIdle();
+    EXPECT_EQ(TabOf(pBeta), Group(1)->GetSelectedItem());
+    EXPECT_TRUE(Group(1)->IsActive());
+    // The selected child lies on top of its group.
+    EXPECT_EQ(pBeta->GetSafeHwnd(), ::ChildWindowFromPointEx(Client().GetSafeHwnd(),
+                                        Group(1)->GetTabClientRect().CenterPoint(), CWP_SKIPINVISIBLE));
+}
+
 // The split of a splitter drag: the first group's share of both groups and the splitter follows the
 // edge's place in the range; the second gets the rest.
 TEST_F(MdiTabGroupsTest, SplitSizesFollowTheSplittersEdge)
