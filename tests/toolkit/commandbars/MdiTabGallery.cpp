@@ -57,6 +57,10 @@ TEST_F(MdiTabGallery, TabRowAndGroups)
     AddDocuments();
     m_pFrame->MDICascade();
     Capture(L"tab-row-classic.png");
+    m_pFrame->MDIMaximize(m_pFrame->MDIGetActive());
+    PumpPending();
+    Capture(L"tab-row-maximized.png");
+    m_pFrame->MDIRestore(m_pFrame->MDIGetActive());
     pTheme->SetAppearance(2);
     pTheme->SetPosition(2);
     Capture(L"tab-row-bottom-rounded.png");
