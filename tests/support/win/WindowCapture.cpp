@@ -104,7 +104,16 @@ HBITMAP GrabScreen(const RECT& screenRect) {
   HDC mem = CreateCompatibleDC(screen);
   HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
   HGDIOBJ old = SelectObject(mem, bitmap);
-  BitBlt(mem, 0, 0, width, height, screen, screenRect.left, screenRect.top, SRCCOPY | CAPTUREBLT);
+  // Only the part on the screen is copied (a copy that starts off the screen copies nothing at all
+  // here); the rest stays black.
+  RECT all = {0, 0, width, height};
+  FillRect(mem, &all, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+  RECT desktop = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+  RECT shown;
+  if (IntersectRect(&shown, &screenRect, &desktop)) {
+    BitBlt(mem, shown.left - screenRect.left, shown.top - screenRect.top, shown.right - shown.left,
+           shown.bottom - shown.top, screen, shown.left, shown.top, SRCCOPY | CAPTUREBLT);
+  }
   SelectObject(mem, old);
   DeleteDC(mem);
   ReleaseDC(nullptr, screen);
@@ -182,11 +191,49 @@ void DrawFrame(HWND window, HBITMAP picture) {
   DeleteDC(dc);
 }
 
+// The part of a window's picture that lies on the screen (a maximised frame reaches past its edges
+// by the width of its borders); the picture itself when all of it does.
+HBITMAP CropToScreen(HBITMAP picture, const RECT& windowRect) {
+  RECT screen = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+  RECT shown;
+  if (!IntersectRect(&shown, &windowRect, &screen) || EqualRect(&shown, &windowRect)) return picture;
+  const int width = shown.right - shown.left, height = shown.bottom - shown.top;
+  HDC screenDc = GetDC(nullptr);
+  HDC from = CreateCompatibleDC(screenDc);
+  HDC to = CreateCompatibleDC(screenDc);
+  HBITMAP cropped = CreateCompatibleBitmap(screenDc, width, height);
+  ReleaseDC(nullptr, screenDc);
+  if (cropped) {
+    HGDIOBJ oldFrom = SelectObject(from, picture);
+    HGDIOBJ oldTo = SelectObject(to, cropped);
+    BitBlt(to, 0, 0, width, height, from, shown.left - windowRect.left, shown.top - windowRect.top, SRCCOPY);
+    SelectObject(to, oldTo);
+    SelectObject(from, oldFrom);
+  }
+  DeleteDC(to);
+  DeleteDC(from);
+  if (!cropped) return picture;
+  DeleteObject(picture);
+  return cropped;
+}
+
 }  // namespace
 
 bool CaptureScreenRectToPng(const RECT& screenRect, const std::wstring& path) {
   HBITMAP bitmap = GrabScreen(screenRect);
   if (!bitmap) return false;
+  const bool ok = SaveBitmapPng(bitmap, path);
+  DeleteObject(bitmap);
+  return ok;
+}
+
+bool CaptureShownWindowToPng(HWND window, const std::wstring& path) {
+  RECT r;
+  if (!IsWindow(window) || !GetWindowRect(window, &r)) return false;
+  HBITMAP bitmap = GrabScreen(r);
+  if (!bitmap) return false;
+  DrawFrame(window, bitmap);
+  bitmap = CropToScreen(bitmap, r);
   const bool ok = SaveBitmapPng(bitmap, path);
   DeleteObject(bitmap);
   return ok;
@@ -199,15 +246,7 @@ bool CaptureWindowToPng(HWND window, const std::wstring& path) {
                SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | (wasHidden ? SWP_SHOWWINDOW : 0));
   RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
   PumpMessagesFor(100);
-  RECT r;
-  GetWindowRect(window, &r);
-  HBITMAP bitmap = GrabScreen(r);
-  bool ok = false;
-  if (bitmap) {
-    DrawFrame(window, bitmap);
-    ok = SaveBitmapPng(bitmap, path);
-    DeleteObject(bitmap);
-  }
+  const bool ok = CaptureShownWindowToPng(window, path);
   SetWindowPos(window, HWND_NOTOPMOST, 0, 0, 0, 0,
                SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | (wasHidden ? SWP_HIDEWINDOW : 0));
   return ok;

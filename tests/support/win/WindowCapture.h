@@ -18,8 +18,13 @@ void PumpMessagesFor(DWORD ms);
 // and its children paint, and copies what the screen shows of it to a PNG file, with its frame and
 // caption drawn by the window itself (under Xvfb no window manager draws them on the screen).
 // Popups, menus and tooltips that lie over it are in the picture too. A window that was hidden is
-// hidden again afterwards.
+// hidden again afterwards. Only what lies on the screen is kept (a maximised frame reaches past it).
 bool CaptureWindowToPng(HWND window, const std::wstring& path);
+
+// What the screen shows of a window as it stands, with its frame and caption drawn, neither raised
+// nor repainted first: for a window of another process that has already painted (the end-to-end
+// driver's captures of the program).
+bool CaptureShownWindowToPng(HWND window, const std::wstring& path);
 
 // The same for a rectangle of the screen, e.g. a frame together with a popup that hangs out of it.
 bool CaptureScreenRectToPng(const RECT& screenRect, const std::wstring& path);
