@@ -45,9 +45,7 @@ BOOL CTKPFrameWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pPare
 {
     if (!CFrameWnd::LoadFrame(nIDResource, dwDefaultStyle, pParentWnd, pContext))
         return FALSE;
-    // Only the key bindings translate shortcuts once they hold the program's table.
-    if (m_pCommandBars != NULL && m_pCommandBars->GetKeyBindings()->IsLoaded())
-        m_hAccelTable = NULL;
+    tkpframe::OnFrameLoaded(this, m_pCommandBars);
     return TRUE;
 }
 
@@ -81,4 +79,10 @@ BOOL tkpframe::RouteControlNotify(CCmdTarget* pFrame, LPARAM lParam, LRESULT* pR
     if (pResult != NULL)
         *pResult = lResult;
     return TRUE;
+}
+
+void tkpframe::OnFrameLoaded(CFrameWnd* pFrame, CTKPCommandBars* pCommandBars)
+{
+    if (pCommandBars != NULL && pCommandBars->GetKeyBindings()->IsLoaded())
+        pFrame->m_hAccelTable = NULL;
 }

@@ -32,4 +32,7 @@ namespace tkpframe {
 BOOL IsKeyForCommandBarEdit(const MSG* pMsg);
 // The control notification of a bar goes through the frame's command route as a WM_NOTIFY.
 BOOL RouteControlNotify(CCmdTarget* pFrame, LPARAM lParam, LRESULT* pResult);
+// After the frame is loaded: only the key bindings translate shortcuts once they hold the program's
+// table.
+void OnFrameLoaded(CFrameWnd* pFrame, CTKPCommandBars* pCommandBars);
 }  // namespace tkpframe

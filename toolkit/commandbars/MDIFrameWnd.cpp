@@ -2,7 +2,6 @@
 
 #include "toolkit/commandbars/CommandBars.h"
 #include "toolkit/commandbars/FrameWnd.h"
-#include "toolkit/commandbars/KeyBindings.h"
 
 IMPLEMENT_DYNCREATE(CTKPMDIFrameWnd, CMDIFrameWnd)
 
@@ -45,9 +44,7 @@ BOOL CTKPMDIFrameWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pP
 {
     if (!CMDIFrameWnd::LoadFrame(nIDResource, dwDefaultStyle, pParentWnd, pContext))
         return FALSE;
-    // Only the key bindings translate shortcuts once they hold the program's table.
-    if (m_pCommandBars != NULL && m_pCommandBars->GetKeyBindings()->IsLoaded())
-        m_hAccelTable = NULL;
+    tkpframe::OnFrameLoaded(this, m_pCommandBars);
     return TRUE;
 }
 

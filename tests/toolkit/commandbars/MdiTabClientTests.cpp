@@ -202,6 +202,11 @@ TEST_F(MdiTabGroupsTest, WorkspaceCommandsSplitAndMoveTabs)
 {
     CMDIChildWnd* pAlpha = m_pFrame->AddChild(L"Alpha");
     ASSERT_NO_FATAL_FAILURE(SetClientWidth(400));
+    // The client's border is the theme's (none without its static frame), and it has no scroll bars.
+    CRect rcWindow;
+    Client().GetWindowRect(&rcWindow);
+    EXPECT_EQ(400, rcWindow.Width());
+    EXPECT_EQ(0, Client().GetStyle() & (WS_HSCROLL | WS_VSCROLL));
     EXPECT_EQ(0, pAlpha->GetStyle() & WS_CAPTION);
     EXPECT_EQ(0, pAlpha->GetStyle() & WS_THICKFRAME);
     EXPECT_EQ(Group(0)->GetTabClientRect(), ChildPlace(pAlpha));

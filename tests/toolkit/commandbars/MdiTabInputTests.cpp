@@ -118,6 +118,13 @@ TEST_F(MdiTabInputTest, ARealClickOnATabActivatesItsChild)
 TEST_F(MdiTabInputTest, TheLiveSplitterFollowsTheMouse)
 {
     ASSERT_NO_FATAL_FAILURE(MakeTwoGroups());
+    // Over the splitter the pointer shows the way it moves.
+    CPoint ptSplitter = Client().GetWorkspace(0)->m_rcSplitter.CenterPoint();
+    Client().ClientToScreen(&ptSplitter);
+    SettleCursorAt(ptSplitter.x, ptSplitter.y);
+    Client().SendMessage(WM_SETCURSOR, reinterpret_cast<WPARAM>(Client().GetSafeHwnd()), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    EXPECT_EQ(::LoadCursorW(NULL, IDC_SIZEWE), ::GetCursor());
+
     DragSplitter(50, WM_LBUTTONUP);
     EXPECT_EQ(248, FirstWidth());
     EXPECT_EQ(148, SecondWidth());
