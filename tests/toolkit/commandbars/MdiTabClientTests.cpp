@@ -358,6 +358,14 @@ TEST_F(MdiTabGroupsTest, SplitSizesFollowTheSplittersEdge)
     // An empty range changes nothing.
     Client().SplitSizes(pFirst, pSecond, 1100, 1000, 1000);
     EXPECT_DOUBLE_EQ(0.0, pFirst->m_dSize);
+    // Right to left the first group stands on the right: its share is measured from there.
+    pFirst->m_dSize = 198;
+    pSecond->m_dSize = 198;
+    Client().ModifyStyleEx(0, WS_EX_LAYOUTRTL);
+    Client().SplitSizes(pFirst, pSecond, 1100, 1000, 1400);
+    Client().ModifyStyleEx(WS_EX_LAYOUTRTL, 0);
+    EXPECT_DOUBLE_EQ(296.0, pFirst->m_dSize);
+    EXPECT_DOUBLE_EQ(100.0, pSecond->m_dSize);
 }
 
 // Every appearance paints the groups: the tabs' header, the selected tab and the splitter differ
