@@ -5,7 +5,6 @@
 #include "engine/ntfs/FolderIndex.h"
 #include "engine/ntfs/MftRecord.h"
 #include "engine/volume/BufferBounds.h"
-#include "engine/util/Endian.h"
 
 namespace morvick {
 
@@ -33,7 +32,7 @@ bool DecodeFoundMftRecord(const uint8_t* record, size_t length, FoundMftRecord& 
     if (!ParseMftRecordHeader(record, length, header) || header.flags > 3)
         return false;
     // An extension record holds more attributes of the file in its base record; it is not a file.
-    if (ReadLittleEndian32(record + 32) != 0)
+    if (header.baseRecord != 0)
         return false;
     NtfsFileName name;
     if (!ReadPreferredFileName(record, length, name))

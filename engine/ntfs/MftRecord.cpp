@@ -43,6 +43,7 @@ bool ParseMftRecordHeader(const uint8_t* record, size_t length, MftRecordHeader&
         return false;
     out.firstAttribute = first;
     out.flags = ReadLittleEndian16(record + 22);
+    out.baseRecord = ReadLittleEndian32(record + 32);
     return true;
 }
 
@@ -67,6 +68,7 @@ std::vector<MftAttribute> ListMftAttributes(const uint8_t* record, size_t length
         a.nonResident = p[8] != 0;
         a.nameLength = p[9];
         a.nameOffset = ReadLittleEndian16(p + 10);
+        a.flags = ReadLittleEndian16(p + 12);
         if (a.nameLength != 0 && !FitsIn(a.length, a.nameOffset, a.nameLength * 2u))
             break;
         if (!a.nonResident) {
@@ -78,8 +80,11 @@ std::vector<MftAttribute> ListMftAttributes(const uint8_t* record, size_t length
             if (a.length < 64)
                 break;
             a.lowestVcn = ReadLittleEndian64(p + 16);
+            a.highestVcn = ReadLittleEndian64(p + 24);
             a.runListOffset = ReadLittleEndian16(p + 32);
+            a.compressionUnit = p[34];
             a.realSize = ReadLittleEndian64(p + 48);
+            a.initializedSize = ReadLittleEndian64(p + 56);
             if (a.runListOffset < 64 || a.runListOffset >= a.length)
                 break;
         }

@@ -25,7 +25,8 @@ bool ApplyMultiSectorFixups(uint8_t* record, size_t length);
 
 struct MftRecordHeader {
     uint16_t firstAttribute = 0;
-    uint16_t flags = 0;  // bit 0 in use, bit 1 directory
+    uint16_t flags = 0;       // bit 0 in use, bit 1 directory
+    uint32_t baseRecord = 0;  // an extension record's base record (low 32 bits); 0 in a base record
 };
 
 // Checks "FILE" and the first-attribute offset. False for anything else.
@@ -33,18 +34,22 @@ bool ParseMftRecordHeader(const uint8_t* record, size_t length, MftRecordHeader&
 
 struct MftAttribute {
     uint32_t type = 0;
-    uint32_t offset = 0;   // of the attribute header in the record
+    uint32_t offset = 0;  // of the attribute header in the record
     uint32_t length = 0;
     bool nonResident = false;
     uint8_t nameLength = 0;
     uint16_t nameOffset = 0;
+    uint16_t flags = 0;  // 0x0001 compressed, 0x4000 encrypted, 0x8000 sparse
     // resident
     uint32_t valueLength = 0;
     uint16_t valueOffset = 0;
     // non-resident
     uint64_t lowestVcn = 0;
+    uint64_t highestVcn = 0;
     uint16_t runListOffset = 0;
+    uint8_t compressionUnit = 0;  // log2 of the clusters per compression unit
     uint64_t realSize = 0;
+    uint64_t initializedSize = 0;
 };
 
 // The attributes of a record in order, up to the end marker. An attribute whose length, name, value

@@ -11,7 +11,6 @@
 #include "engine/save/SaveTarget.h"
 #include "engine/state/EngineState.h"
 #include "engine/state/RecoverySettings.h"
-#include "engine/util/Endian.h"
 #include "engine/volume/EngineSectorSource.h"
 
 #include <algorithm>
@@ -55,20 +54,18 @@ bool FindDataPiece(const uint8_t* record, DataPiece& piece)
         if (a.type != morvick::kAttrData || a.nameLength != 0)
             continue;
         const uint8_t* at = record + a.offset;
-        piece.flags = ReadLittleEndian16(at + 12);
+        piece.flags = a.flags;
         piece.resident = !a.nonResident;
         if (piece.resident) {
             piece.value.assign(at + a.valueOffset, at + a.valueOffset + a.valueLength);
             piece.realSize = piece.initializedSize = a.valueLength;
             return true;
         }
-        if (a.length < 64)
-            return false;
-        piece.lowestVcn = ReadLittleEndian64(at + 16);
-        piece.highestVcn = ReadLittleEndian64(at + 24);
-        piece.realSize = ReadLittleEndian64(at + 48);
-        piece.initializedSize = ReadLittleEndian64(at + 56);
-        piece.compressionUnit = at[34];
+        piece.lowestVcn = a.lowestVcn;
+        piece.highestVcn = a.highestVcn;
+        piece.realSize = a.realSize;
+        piece.initializedSize = a.initializedSize;
+        piece.compressionUnit = a.compressionUnit;
         piece.runsComplete = morvick::DecodeRunList(at + a.runListOffset, a.length - a.runListOffset, piece.runs);
         return true;
     }
@@ -79,7 +76,10 @@ bool FindDataPiece(const uint8_t* record, DataPiece& piece)
 // first piece, in the order of their first virtual cluster.
 void GatherExtensionPieces(const uint8_t* record, std::vector<DataPiece>& pieces)
 {
-    uint32_t base = ReadLittleEndian32(record + 32);
+    morvick::MftRecordHeader header;
+    if (!morvick::ParseMftRecordHeader(record, morvick::kMftRecordSize, header))
+        return;
+    const uint32_t base = header.baseRecord;
     std::vector<uint8_t> baseRecord(morvick::kMftRecordSize);
     const uint8_t* list = record;
     if (base != 0) {

@@ -11,7 +11,6 @@
 #include "engine/ntfs/NtfsEntryLists.h"
 #include "engine/scan/LostNtfsFolders.h"
 #include "engine/state/EngineState.h"
-#include "engine/util/Endian.h"
 #include "engine/volume/EngineSectorSource.h"
 
 #include <algorithm>
@@ -52,8 +51,8 @@ void ReadFacts(const uint8_t* record, uint64_t recordSector, RecordFacts& facts)
     std::vector<uint8_t> other(kRecordBytes);
     for (uint32_t number : extensions) {
         uint64_t sector = 0;
-        if (!MapVcnToLcn(number, sector) || sector == recordSector
-            || !morvick::ReadMftRecordAt(disk, sector, other.data()))
+        if (!MapVcnToLcn(number, sector) || sector == recordSector ||
+            !morvick::ReadMftRecordAt(disk, sector, other.data()))
             continue;
         if (!facts.named)
             facts.named = morvick::ReadPreferredFileName(other.data(), kRecordBytes, facts.name);
@@ -98,11 +97,11 @@ private:
     void Handle(uint8_t* record, uint64_t sector, uint32_t number)
     {
         morvick::MftRecordHeader header;
-        if (std::memcmp(record, "FILE", 4) != 0 || !morvick::ApplyMultiSectorFixups(record, kRecordBytes)
-            || !morvick::ParseMftRecordHeader(record, kRecordBytes, header) || header.flags > 3)
+        if (std::memcmp(record, "FILE", 4) != 0 || !morvick::ApplyMultiSectorFixups(record, kRecordBytes) ||
+            !morvick::ParseMftRecordHeader(record, kRecordBytes, header) || header.flags > 3)
             return;
         // An extension record is part of another file, whose base record lists it.
-        if (ReadLittleEndian32(record + 32) != 0)
+        if (header.baseRecord != 0)
             return;
         RecordFacts facts;
         ReadFacts(record, sector, facts);
@@ -143,7 +142,7 @@ private:
     int m_percent = -1;
 };
 
-} // namespace
+}  // namespace
 
 void QuickScanNtfs(ScanFinishedWord& finished)
 {
