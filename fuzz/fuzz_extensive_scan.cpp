@@ -8,6 +8,7 @@
 #include "engine/extensive/FatCandidates.h"
 #include "engine/extensive/FoundVolumeScan.h"
 #include "engine/extensive/NtfsCandidates.h"
+#include "engine/ntfs/IndexRecord.h"
 #include "engine/image/VhdFooter.h"
 #include "engine/image/VirtualDisk.h"
 #include "engine/state/EngineState.h"

@@ -1,12 +1,10 @@
 // What the Extensive Scan makes of single sectors and records of an NTFS volume: boot sectors, the
-// first sectors of FILE and INDX records, and the folder entries of an INDX record. Pure byte logic;
-// every offset taken from the bytes is checked before use.
+// first sectors of FILE and INDX records (the folder entries of an INDX record are read by
+// ForEachIndexFolderEntry, engine/ntfs/IndexRecord.h). Pure byte logic.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
-#include <functional>
-#include <string>
 
 namespace morvick {
 
@@ -35,18 +33,5 @@ bool ReadNtfsBootVolume(const uint8_t* sector, uint64_t bootSector, NtfsBootVolu
 // The same volume seen from a copy of its boot sector at its last sector: the copy lies at first
 // sector + total. False when the copy could not be one.
 bool NtfsVolumeOfBackup(const NtfsBootVolume& copy, NtfsBootVolume& out);
-
-struct IndexFolderEntry {
-    uint32_t fileReference = 0;    // low 32 bits: the MFT number
-    uint32_t parentReference = 0;  // low 32 bits
-    uint64_t creationTime = 0;
-    std::u16string name;
-};
-
-// Calls `sink` for every folder entry (directory flag 0x10000000 in the $FILE_NAME flags) of a
-// fixed-up INDX record of `length` bytes, in order. The walk stays inside the entries in use and
-// ends at the last entry, an entry shorter than its header, or a name that would run past the end.
-void ForEachIndexFolderEntry(const uint8_t* record, size_t length,
-    const std::function<void(const IndexFolderEntry&)>& sink);
 
 }  // namespace morvick

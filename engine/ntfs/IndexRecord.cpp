@@ -5,9 +5,19 @@
 #include "engine/util/Endian.h"
 #include "engine/volume/SectorSource.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace morvick {
+
+namespace {
+// Index entry layout: file reference at 0, entry length at 8, key length at 10, flags at 12, the
+// $FILE_NAME key from 16 (parent at +0, creation time at +8, flags at +56, name length at +64, name
+// at +66).
+constexpr size_t kEntryHeader = 16;
+constexpr size_t kNameOffset = 82;
+constexpr uint16_t kLastEntry = 2;
+}  // namespace
 
 uint32_t IndexRecordSize(const uint8_t* header, size_t length)
 {
@@ -34,6 +44,41 @@ bool ParseIndexRecord(uint8_t* record, size_t length, IndexRecordInfo& out)
     out.vcn = ReadLittleEndian32(record + 16);
     out.sectors = static_cast<uint8_t>(length / kSectorSize);
     return true;
+}
+
+void ForEachIndexFolderEntry(const uint8_t* record, size_t length,
+    const std::function<void(const IndexFolderEntry&)>& sink)
+{
+    if (length < 32)
+        return;
+    const uint64_t entries = 24ull + ReadLittleEndian32(record + 24);
+    const uint64_t end = std::min<uint64_t>(length, 24ull + ReadLittleEndian32(record + 28));
+    uint64_t at = entries;
+    while (at + kEntryHeader <= end) {
+        const uint8_t* e = record + at;
+        const uint16_t entryLength = ReadLittleEndian16(e + 8);
+        const uint16_t flags = ReadLittleEndian16(e + 12);
+        if ((flags & kLastEntry) != 0 || entryLength < kEntryHeader)
+            return;
+        if (at + kNameOffset > end)
+            return;
+        const uint8_t nameLength = e[80];
+        if (nameLength == 0)
+            return;
+        if (at + kNameOffset + 2ull * nameLength > end)
+            return;
+        if ((ReadLittleEndian16(e + 74) & 0x1000) != 0) {
+            IndexFolderEntry entry;
+            entry.fileReference = ReadLittleEndian32(e);
+            entry.parentReference = ReadLittleEndian32(e + 16);
+            entry.creationTime = ReadLittleEndian64(e + 24);
+            entry.name.resize(nameLength);
+            for (size_t i = 0; i < nameLength; ++i)
+                entry.name[i] = static_cast<char16_t>(ReadLittleEndian16(e + kNameOffset + 2 * i));
+            sink(entry);
+        }
+        at += entryLength;
+    }
 }
 
 }  // namespace morvick

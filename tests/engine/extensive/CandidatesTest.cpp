@@ -1,6 +1,7 @@
 // The sector tests of the Extensive Scan and the volumes that boot-sector candidates describe.
 #include "engine/extensive/FatCandidates.h"
 #include "engine/extensive/NtfsCandidates.h"
+#include "engine/ntfs/IndexRecord.h"
 #include "tests/engine/extensive/ExtensiveTestDisk.h"
 
 #include <gtest/gtest.h>
