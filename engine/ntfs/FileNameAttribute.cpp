@@ -16,6 +16,7 @@ bool DecodeFileNameValue(const uint8_t* value, size_t size, NtfsFileName& out)
     out.parent = ReadLittleEndian32(value);
     out.creationTime = ReadLittleEndian64(value + 8);
     out.changeTime = ReadLittleEndian64(value + 24);
+    out.attributes = ReadLittleEndian32(value + 56);
     out.nameSpace = value[65];
     out.name.clear();
     for (size_t i = 0; i < chars; ++i)
@@ -32,7 +33,7 @@ bool ReadFileNameAttribute(const uint8_t* record, size_t length, uint8_t wantedN
         if (!DecodeFileNameValue(record + a.offset + a.valueOffset, a.valueLength, name))
             continue;
         const bool accepted = name.nameSpace == wantedNameSpace ||
-                              (wantedNameSpace == kNtfsNamespaceWin32 && name.nameSpace == kNtfsNamespacePosix);
+            (wantedNameSpace == kNtfsNamespaceWin32 && name.nameSpace == kNtfsNamespacePosix);
         if (accepted) {
             out = name;
             return true;
@@ -44,8 +45,8 @@ bool ReadFileNameAttribute(const uint8_t* record, size_t length, uint8_t wantedN
 bool ReadPreferredFileName(const uint8_t* record, size_t length, NtfsFileName& out)
 {
     return ReadFileNameAttribute(record, length, kNtfsNamespaceWin32, out) ||
-           ReadFileNameAttribute(record, length, kNtfsNamespaceWin32AndDos, out) ||
-           ReadFileNameAttribute(record, length, kNtfsNamespaceDos, out);
+        ReadFileNameAttribute(record, length, kNtfsNamespaceWin32AndDos, out) ||
+        ReadFileNameAttribute(record, length, kNtfsNamespaceDos, out);
 }
 
 }  // namespace morvick

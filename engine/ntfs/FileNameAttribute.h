@@ -14,11 +14,14 @@ constexpr uint8_t kNtfsNamespaceWin32AndDos = 3;
 
 struct NtfsFileName {
     std::u16string name;
-    uint32_t parent = 0;          // low 32 bits of the parent's reference
-    uint64_t creationTime = 0;    // FILETIME
-    uint64_t changeTime = 0;      // MFT-change time, FILETIME
+    uint32_t parent = 0;        // low 32 bits of the parent's reference
+    uint64_t creationTime = 0;  // FILETIME
+    uint64_t changeTime = 0;    // MFT-change time, FILETIME
+    uint32_t attributes = 0;    // the file's attribute flags; kNtfsFolderAttribute for a folder
     uint8_t nameSpace = 0;
 };
+
+constexpr uint32_t kNtfsFolderAttribute = 0x10000000;
 
 // Decodes a $FILE_NAME value of `size` bytes. False when the name does not fit the value.
 bool DecodeFileNameValue(const uint8_t* value, size_t size, NtfsFileName& out);

@@ -1,5 +1,6 @@
 #include "engine/ntfs/IndexRecord.h"
 
+#include "engine/ntfs/FileNameAttribute.h"
 #include "engine/ntfs/MftRecord.h"
 #include "engine/volume/BufferBounds.h"
 #include "engine/util/Endian.h"
@@ -7,15 +8,14 @@
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
 
 namespace morvick {
 
 namespace {
 // Index entry layout: file reference at 0, entry length at 8, key length at 10, flags at 12, the
-// $FILE_NAME key from 16 (parent at +0, creation time at +8, flags at +56, name length at +64, name
-// at +66).
+// $FILE_NAME key from 16.
 constexpr size_t kEntryHeader = 16;
-constexpr size_t kNameOffset = 82;
 constexpr uint16_t kLastEntry = 2;
 }  // namespace
 
@@ -60,21 +60,16 @@ void ForEachIndexFolderEntry(const uint8_t* record, size_t length,
         const uint16_t flags = ReadLittleEndian16(e + 12);
         if ((flags & kLastEntry) != 0 || entryLength < kEntryHeader)
             return;
-        if (at + kNameOffset > end)
+        NtfsFileName key;
+        if (!DecodeFileNameValue(e + kEntryHeader, static_cast<size_t>(end - at - kEntryHeader), key) ||
+            key.name.empty())
             return;
-        const uint8_t nameLength = e[80];
-        if (nameLength == 0)
-            return;
-        if (at + kNameOffset + 2ull * nameLength > end)
-            return;
-        if ((ReadLittleEndian16(e + 74) & 0x1000) != 0) {
+        if ((key.attributes & kNtfsFolderAttribute) != 0) {
             IndexFolderEntry entry;
             entry.fileReference = ReadLittleEndian32(e);
-            entry.parentReference = ReadLittleEndian32(e + 16);
-            entry.creationTime = ReadLittleEndian64(e + 24);
-            entry.name.resize(nameLength);
-            for (size_t i = 0; i < nameLength; ++i)
-                entry.name[i] = static_cast<char16_t>(ReadLittleEndian16(e + kNameOffset + 2 * i));
+            entry.parentReference = key.parent;
+            entry.creationTime = key.creationTime;
+            entry.name = std::move(key.name);
             sink(entry);
         }
         at += entryLength;
