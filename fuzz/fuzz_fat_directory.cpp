@@ -82,7 +82,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         const uint64_t entries = uint64_t{boot.sectorsPerFat} * 512 / (kind == FileSystemKind::kFat32 ? 4 : 2);
         if (boot.reservedSectors == 0 || boot.numberOfFats < 1 || boot.numberOfFats > 2 ||
             layout.dataStart < layout.firstFat || uint64_t{layout.clusterCount} + 2 > entries ||
-            (boot.totalSectors != 0 &&
+            (100 + boot.totalSectors > layout.dataStart &&
                 layout.dataStart + uint64_t{layout.clusterCount} * layout.sectorsPerCluster > 100 + boot.totalSectors))
             std::abort();
     }

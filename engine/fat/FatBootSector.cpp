@@ -68,9 +68,8 @@ uint32_t FatDataClusterCount(FileSystemKind kind, uint32_t sectorsPerFat, uint32
         return 0;
     const uint64_t entries = uint64_t{sectorsPerFat} * kSectorSize / (kind == FileSystemKind::kFat32 ? 4 : 2);
     uint64_t clusters = entries > 2 ? entries - 2 : 0;
-    if (volumeEnd != 0)
-        clusters =
-            volumeEnd > dataStart ? std::min<uint64_t>(clusters, (volumeEnd - dataStart) / sectorsPerCluster) : 0;
+    if (volumeEnd > dataStart)
+        clusters = std::min<uint64_t>(clusters, (volumeEnd - dataStart) / sectorsPerCluster);
     return static_cast<uint32_t>(std::min(clusters, kMaxDataClusters));
 }
 

@@ -1,6 +1,7 @@
 #include "engine/fat/FatEntryLists.h"
 
 #include "engine/ScanObserver.h"
+#include "engine/fat/FatBootSector.h"
 #include "engine/fat/FatTable.h"
 #include "engine/state/EngineState.h"
 #include "engine/volume/EngineSectorSource.h"
@@ -79,16 +80,11 @@ void AddFatDirectoryEntry(const morvick::FatFoundEntry& e)
 uint32_t ChosenVolumeClusterCount()
 {
     const VolumeParameterBlock& v = g_VolumeParams;
-    const bool fat32 = v.browsedFileSystemType == FileSystemKind::kFat32;
-    if (v.sectorsPerCluster == 0 || v.sectorsPerFat == 0)
-        return 0;
-    const uint64_t entries = static_cast<uint64_t>(v.sectorsPerFat) * kSectorSize / (fat32 ? 4 : 2);
-    uint64_t clusters = entries > 2 ? entries - 2 : 0;
+    const FileSystemKind kind =
+        v.browsedFileSystemType == FileSystemKind::kFat32 ? FileSystemKind::kFat32 : FileSystemKind::kFat16;
     const uint64_t firstData = static_cast<uint64_t>(v.clusterBase) + 2ull * v.sectorsPerCluster;
-    const uint64_t end = static_cast<uint64_t>(v.partitionStart) + v.partitionSectors;
-    if (v.partitionSectors != 0 && end > firstData)
-        clusters = std::min<uint64_t>(clusters, (end - firstData) / v.sectorsPerCluster);
-    return static_cast<uint32_t>(std::min<uint64_t>(clusters, 0x0FFFFFF0u));
+    const uint64_t end = v.partitionSectors != 0 ? uint64_t{v.partitionStart} + v.partitionSectors : 0;
+    return morvick::FatDataClusterCount(kind, v.sectorsPerFat, v.sectorsPerCluster, firstData, end);
 }
 
 void AppendClusterNode(uint32_t cluster)

@@ -84,6 +84,16 @@ TEST_F(FatEntryListsTest, ChainsFollowTheChosenVolumesFats)
     g_VolumeParams.firstFat = static_cast<uint32_t>(layout.firstFat);
     g_VolumeParams.secondFat = static_cast<uint32_t>(layout.secondFat);
     EXPECT_EQ(ChosenVolumeClusterCount(), layout.clusterCount);
+    // A partition size that ends at or before the data area is damaged: the FAT alone bounds the
+    // clusters then, as it does when the size is unknown.
+    const uint32_t fatClusters = layout.sectorsPerFat * 512 / 4 - 2;
+    for (uint32_t size : {0u, 1u, static_cast<uint32_t>(layout.dataStart - 36864)}) {
+        g_VolumeParams.partitionSectors = size;
+        EXPECT_EQ(ChosenVolumeClusterCount(), std::min(fatClusters, 0x0FFFFFF0u)) << size;
+    }
+    g_VolumeParams.partitionSectors = static_cast<uint32_t>(layout.dataStart - 36864) + 3 * layout.sectorsPerCluster;
+    EXPECT_EQ(ChosenVolumeClusterCount(), 3u);
+    g_VolumeParams.partitionSectors = boot.totalSectors;
 
     // The root folder's chain ends at mkfs.fat's end mark 0x0FFFFFF8 in both FATs.
     BuildClusterChain(layout.rootCluster);
