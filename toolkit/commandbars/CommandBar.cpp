@@ -18,6 +18,7 @@
 #include "toolkit/commandbars/RefHolder.h"
 #include "toolkit/commandbars/ToolTipManager.h"
 #include "toolkit/commandbars/WindowHookManager.h"
+#include "toolkit/commandbars/customize/CustomizeDropSource.h"
 
 #include <vector>
 
@@ -108,6 +109,8 @@ int CTKPCommandBar::OnCreate(LPCREATESTRUCT lpCreateStruct)
         return -1;
     CTKPCommandBars* pCommandBars = GetCommandBars();
     if (pCommandBars != NULL) {
+        if (m_barPosition != tkpBarListBox && pCommandBars->GetDropSource() != NULL)
+            pCommandBars->GetDropSource()->RegisterTarget(this);
         CTKPToolTipManager* pToolTips = pCommandBars->GetToolTipManager();
         if (pToolTips != NULL && pToolTips != m_pToolTipContext) {
             pToolTips->InternalAddRef();
@@ -123,6 +126,9 @@ int CTKPCommandBar::OnCreate(LPCREATESTRUCT lpCreateStruct)
 
 void CTKPCommandBar::OnDestroy()
 {
+    CTKPCommandBars* pCommandBars = GetCommandBars();
+    if (m_barPosition != tkpBarListBox && pCommandBars != NULL && pCommandBars->GetDropSource() != NULL)
+        pCommandBars->GetDropSource()->UnregisterTarget(this);
     if (m_nTrackingMode != trackingNone)
         SetTrackingMode(trackingNone, TRUE, FALSE);
     CWnd::OnDestroy();
@@ -685,6 +691,8 @@ void CTKPCommandBar::DrawCommandBar(CDC* pDC, CRect rcClipBox)
             rc.DeflateRect(1, 1);
             pDC->Draw3dRect(rc, RGB(0, 0, 0), RGB(0, 0, 0));
         }
+        if (!m_rcMarker.IsRectEmpty())
+            DrawInsertMark(pDC);
     }
 }
 

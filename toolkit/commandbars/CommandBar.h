@@ -21,6 +21,8 @@ public:
     enum { stateLayoutDirty = 0x1, stateRedrawPending = 0x2 };
     // Tracking modes.
     enum { trackingNone = 0, trackingKeyboard = 1, trackingPopup = 2 };
+    // Results of a customise drag: dropped outside every bar, copied, moved, cancelled.
+    enum { dropNone = 0, dropCopy = 1, dropMove = 2, dropCancelled = 5 };
     // Codes of ProcessSpecialKey.
     enum SpecialKey { keyNext, keyPrev, keyPopupCollapse, keyPopupExpand, keyEscape, keyReturn, keyFirst, keyLast };
 
@@ -54,6 +56,13 @@ public:
     virtual BOOL SetPosition(int nPosition) { return FALSE; }
     virtual void OnFloatingLayoutChanged() {}
     virtual BOOL IsCustomizable() const { return m_bCustomizable; }
+    // Customise drops (the drop source calls these with client points): entering clears the mark
+    // and answers as drag-over; drag-over answers 0 for a bar that takes no drops, else the effect
+    // (-1 when nobody set one) and moves the insertion mark; a drop inserts a copy of the control.
+    virtual DWORD OnCustomizeDragEnter(CTKPControl* pDragged, CPoint point);
+    virtual void OnCustomizeDragLeave();
+    virtual DWORD OnCustomizeDragOver(CTKPControl* pDragged, CPoint point);
+    virtual void OnCustomizeDrop(CTKPControl* pDragged, DWORD& dropEffect, CPoint ptDrop, CPoint ptDrag);
     virtual void OnRecalcLayout() {}
     // A control's selection changed (state > 0 selected).
     virtual void OnControlSelected(int nState, CTKPControl* pControl);
@@ -149,6 +158,17 @@ public:
     void InvalidateParents();
     // The status prompt of a control: WM_SETMESSAGESTRING, or the idle prompt for an empty text.
     void SetStatusText(LPCTSTR lpszText);
+
+    // --- Customise drops -------------------------------------------------------------------------
+    // Where a control dropped at the client point lands: the nearest control of the point's row
+    // (index, -1 in a bar without controls), before or after it, and the 6-pixel insertion mark
+    // (empty when the nearest control is the dragged one). Sets whether the mark lies across a
+    // vertical bar.
+    void FindDropPosition(CTKPControl* pDragged, CPoint point, CRect& rcMark, int& nIndex, BOOL& bAfter);
+    CRect GetInsertMark() const { return m_rcMarker; }
+    BOOL IsInsertMarkVertical() const { return m_bVerticalMarker; }
+    // Inverts the insertion mark's bands.
+    void DrawInsertMark(CDC* pDC);
 
     // --- Sizes -----------------------------------------------------------------------------------
     // Without command bars the bar's icon size or 16 x 16; popup bars: own size, else the option

@@ -10,6 +10,7 @@
 #include "toolkit/commandbars/KeyBindings.h"
 #include "toolkit/commandbars/MouseTracker.h"
 #include "toolkit/commandbars/RefHolder.h"
+#include "toolkit/commandbars/customize/CustomizeSheet.h"
 
 CTKPCommandBar::BeepFunction CTKPCommandBar::s_pfnBeep = NULL;
 
@@ -161,6 +162,13 @@ void CTKPCommandBar::OnRButtonDown(UINT nFlags, CPoint point)
             pCommandBars->ClosePopups();
             SetSelected(-1, FALSE);
             pCommandBars->SetDragControl(pControl);
+            CWnd* pDialog = pCommandBars->GetCustomizeDialog();
+            if (pDialog != NULL && pDialog->GetSafeHwnd() != NULL &&
+                pDialog->IsKindOf(RUNTIME_CLASS(CTKPCustomizeSheet))) {
+                CPoint ptScreen = point;
+                ClientToScreen(&ptScreen);
+                static_cast<CTKPCustomizeSheet*>(pDialog)->ShowCustomizeMenu(ptScreen);
+            }
             return;
         }
     }

@@ -21,6 +21,7 @@
 #include "toolkit/commandbars/SoundPlayer.h"
 #include "toolkit/commandbars/ToolBar.h"
 #include "toolkit/commandbars/ToolTipManager.h"
+#include "toolkit/commandbars/customize/CustomizeDropSource.h"
 
 IMPLEMENT_DYNCREATE(CTKPCommandBars, CCmdTarget)
 
@@ -63,6 +64,7 @@ CTKPCommandBars::CTKPCommandBars()
     m_pKeyBindings = new CTKPKeyBindings(this);
     m_pToolTipManager = new CTKPToolTipManager;
     m_pToolTipManager->ModifyTipFlags(TTS_NOPREFIX, 0);
+    m_pDropSource = new CTKPCustomizeDropSource(this);
 }
 
 CTKPCommandBars::~CTKPCommandBars()
@@ -89,6 +91,8 @@ CTKPCommandBars::~CTKPCommandBars()
             pDock = NULL;
         }
     }
+    delete m_pDropSource;
+    m_pDropSource = NULL;
     if (m_pPaintManager != NULL)
         m_pPaintManager->InternalRelease();
     if (m_pImageManager != NULL)

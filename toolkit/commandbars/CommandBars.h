@@ -8,6 +8,7 @@
 #include "toolkit/commandbars/CommandBarsDefs.h"
 
 class CMDIChildWnd;
+class CTKPCustomizeDropSource;
 class CDocTemplate;
 
 // Record of TKPM_CREATECOMMANDBAR when the manager creates a user bar (see TKPCREATEBARSTRUCT).
@@ -108,6 +109,9 @@ public:
     CTKPControl* GetDragControl() const { return m_pDragSelected; }
     // The customise dialog's window (none in this program).
     CWnd* GetCustomizeDialog() const { return m_pCustomizeDialog; }
+    void SetCustomizeDialog(CWnd* pDialog) { m_pCustomizeDialog = pDialog; }
+    // The drag of customisation (made with the manager).
+    CTKPCustomizeDropSource* GetDropSource() const { return m_pDropSource; }
 
     // --- Menus of MDI frames ---------------------------------------------------------------------
     CDocTemplate* GetActiveDocTemplate(CMDIChildWnd* pChild);
@@ -166,7 +170,7 @@ protected:
 
 public:
     BOOL m_bIgnoreShiftMenuKey;
-    CCmdTarget* m_pDropSource;  // the customise drop context (not made in this program)
+    CTKPCustomizeDropSource* m_pDropSource;
     CTKPCommandBarsTheme* m_pPaintManager;
     CTKPImageManager* m_pImageManager;
     CTKPControl* m_pDragSelected;

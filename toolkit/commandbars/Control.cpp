@@ -11,6 +11,7 @@
 #include "toolkit/commandbars/MouseTracker.h"
 #include "toolkit/commandbars/RefHolder.h"
 #include "toolkit/commandbars/SoundPlayer.h"
+#include "toolkit/commandbars/customize/CustomizeDropSource.h"
 
 IMPLEMENT_SERIAL(CTKPControl, CCmdTarget, VERSIONABLE_SCHEMA | 16)
 
@@ -276,9 +277,34 @@ void CTKPControl::OnCustomizeMouseDown(CPoint point)
         return;
     if (pCommandBars->GetDragControl() == this && IsCustomizeResizeAllow() && CustomizeStartResize(point))
         return;
-    // The control becomes the drag control; moving it to another bar is the customise dialog's
-    // drag and drop, which this program does not have, so it stays where it is.
     pCommandBars->SetDragControl(this);
+    CTKPCustomizeDropSource* pDropSource = pCommandBars->GetDropSource();
+    if (pDropSource == NULL)
+        return;
+    CTKPRefHolder holdControl(this);
+    CTKPCommandBar* pBar = m_pParent;
+    CTKPRefHolder holdBar(pBar);
+    const int nResult = pDropSource->DoDragDrop(this, FALSE);
+    if (nResult != CTKPCommandBar::dropNone && nResult != CTKPCommandBar::dropMove) {
+        // Copied or cancelled: the control stays; the drag control is what the drop made it.
+        pCommandBars->SetDragControl(pCommandBars->GetDragControl());
+        return;
+    }
+    if (pBar == NULL || m_pControls == NULL)
+        return;
+    pBar->SetPopuped(-1, FALSE);
+    pBar->SetSelected(-1, FALSE);
+    if (pCommandBars->GetDragControl() == this)
+        pCommandBars->SetDragControl(NULL);
+    CTKPControls* pControls = m_pControls;
+    const int nCount = pControls->GetCount();
+    if (m_bBeginGroup && m_nIndex < nCount - 1)
+        pControls->GetAt(m_nIndex + 1)->SetBeginGroup(TRUE);
+    if (m_nIndex == 0 && nCount > 1)
+        pControls->GetAt(1)->SetBeginGroup(FALSE);
+    pControls->Remove(this);
+    pBar->OnRecalcLayout();
+    pCommandBars->SetDragControl(pCommandBars->GetDragControl());
 }
 
 // --- Relations ----------------------------------------------------------------------------------
