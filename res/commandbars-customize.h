@@ -104,6 +104,7 @@
 #define IDC_TKP_EDITOR_PICTURE_GROUP 9417
 #define IDC_TKP_EDITOR_TOOLS_GROUP 9418
 #define IDS_TKP_EDITOR_FILTER 9396
+#define IDS_TKP_EDITOR_UNREADABLE 9425   // a picture file that cannot be read
 
 // The Keyboard page.
 #define IDD_TKP_PAGE_KEYBOARD 9379

@@ -26,7 +26,7 @@ BOOL IsDropEligible(CTKPControl* pControl)
 void CTKPCommandBar::FindDropPosition(CTKPControl* pDragged, CPoint point, CRect& rcMark, int& nIndex, BOOL& bAfter)
 {
     const BOOL bVertical = m_barPosition == tkpBarLeft || m_barPosition == tkpBarRight ||
-                           m_barPosition == tkpBarPopup || m_barType == tkpBarTypePopup;
+        m_barPosition == tkpBarPopup || m_barType == tkpBarTypePopup;
     CTKPControl* pBest = NULL;
     int nBestDistance = 0;
     const int nCount = GetControlCount();

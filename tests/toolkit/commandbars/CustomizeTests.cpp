@@ -235,7 +235,6 @@ TEST_F(CustomizeTest, DropPositionAndInsertionMark)
     EXPECT_EQ(-1, nIndex);
     EXPECT_TRUE(bAfter);
     EXPECT_EQ(CRect(2, 2, 8, rcClient.bottom - 2), rcMark);
-
 }
 
 TEST_F(CustomizeTest, CommandDraggedFromTheListAndControlsMovedCopiedAndDraggedOff)

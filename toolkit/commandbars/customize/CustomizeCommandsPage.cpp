@@ -19,9 +19,9 @@
 // --- The command list ---------------------------------------------------------------------------
 
 BEGIN_MESSAGE_MAP(CTKPCustomizeCommandList, CListBox)
-    ON_WM_ERASEBKGND()
-    ON_WM_PAINT()
-    ON_WM_LBUTTONDOWN()
+ON_WM_ERASEBKGND()
+ON_WM_PAINT()
+ON_WM_LBUTTONDOWN()
 END_MESSAGE_MAP()
 
 int CTKPCustomizeCommandList::MeasureRowHeight()
@@ -108,8 +108,8 @@ void CTKPCustomizeCommandList::OnLButtonDown(UINT nFlags, CPoint point)
 IMPLEMENT_DYNCREATE(CTKPCustomizeCommandsPage, CPropertyPage)
 
 BEGIN_MESSAGE_MAP(CTKPCustomizeCommandsPage, CPropertyPage)
-    ON_LBN_SELCHANGE(IDC_TKP_CATEGORIES_LIST, OnCategoryChange)
-    ON_WM_DESTROY()
+ON_LBN_SELCHANGE(IDC_TKP_CATEGORIES_LIST, OnCategoryChange)
+ON_WM_DESTROY()
 END_MESSAGE_MAP()
 
 CTKPCustomizeCommandsPage::CTKPCustomizeCommandsPage() : CPropertyPage(IDD_TKP_PAGE_COMMANDS), m_pSheet(NULL) {}

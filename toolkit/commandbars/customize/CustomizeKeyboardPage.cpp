@@ -32,7 +32,7 @@ BOOL IsKeyboardCommand(CTKPControl* pControl)
     const int nType = pControl->GetType();
     const int nId = pControl->GetID();
     return nId != 0 && nType != tkpControlPopup && nType != tkpControlButtonPopup &&
-           nType != tkpControlSplitButtonPopup && (nId < 57616 || nId > 57631);
+        nType != tkpControlSplitButtonPopup && (nId < 57616 || nId > 57631);
 }
 
 }  // namespace
@@ -40,11 +40,11 @@ BOOL IsKeyboardCommand(CTKPControl* pControl)
 // --- The shortcut edit --------------------------------------------------------------------------
 
 BEGIN_MESSAGE_MAP(CTKPCustomizeShortcutEdit, CEdit)
-    ON_WM_KEYDOWN()
-    ON_WM_SYSKEYDOWN()
-    ON_WM_CHAR()
-    ON_WM_SYSCHAR()
-    ON_WM_GETDLGCODE()
+ON_WM_KEYDOWN()
+ON_WM_SYSKEYDOWN()
+ON_WM_CHAR()
+ON_WM_SYSCHAR()
+ON_WM_GETDLGCODE()
 END_MESSAGE_MAP()
 
 BOOL CTKPCustomizeShortcutEdit::SetKey(UINT nKey, BOOL bCtrl, BOOL bShift, BOOL bAlt)
@@ -104,13 +104,13 @@ UINT CTKPCustomizeShortcutEdit::OnGetDlgCode()
 IMPLEMENT_DYNAMIC(CTKPCustomizeKeyboardPage, CPropertyPage)
 
 BEGIN_MESSAGE_MAP(CTKPCustomizeKeyboardPage, CPropertyPage)
-    ON_CBN_SELCHANGE(IDC_TKP_KEYS_CATEGORY, OnCategoryChange)
-    ON_LBN_SELCHANGE(IDC_TKP_KEYS_COMMANDS, OnCommandChange)
-    ON_LBN_SELCHANGE(IDC_TKP_KEYS_ASSIGNMENTS, OnKeyChange)
-    ON_EN_CHANGE(IDC_TKP_KEYS_SHORTCUT, OnShortcutChange)
-    ON_BN_CLICKED(IDC_TKP_KEYS_ASSIGN, OnAssign)
-    ON_BN_CLICKED(IDC_TKP_KEYS_REMOVE, OnRemove)
-    ON_BN_CLICKED(IDC_TKP_KEYS_RESETALL, OnResetAll)
+ON_CBN_SELCHANGE(IDC_TKP_KEYS_CATEGORY, OnCategoryChange)
+ON_LBN_SELCHANGE(IDC_TKP_KEYS_COMMANDS, OnCommandChange)
+ON_LBN_SELCHANGE(IDC_TKP_KEYS_ASSIGNMENTS, OnKeyChange)
+ON_EN_CHANGE(IDC_TKP_KEYS_SHORTCUT, OnShortcutChange)
+ON_BN_CLICKED(IDC_TKP_KEYS_ASSIGN, OnAssign)
+ON_BN_CLICKED(IDC_TKP_KEYS_REMOVE, OnRemove)
+ON_BN_CLICKED(IDC_TKP_KEYS_RESETALL, OnResetAll)
 END_MESSAGE_MAP()
 
 CTKPCustomizeKeyboardPage::CTKPCustomizeKeyboardPage() : CPropertyPage(IDD_TKP_PAGE_KEYBOARD), m_pSheet(NULL) {}
@@ -149,7 +149,8 @@ void CTKPCustomizeKeyboardPage::FillCommands()
     m_wndCommands.ResetContent();
     const int nSel = m_wndCategory.GetCurSel();
     if (m_pSheet != NULL && nSel >= 0) {
-        CTKPControls* pControls = m_pSheet->GetCommandsPage()->GetCategoryControls((int)m_wndCategory.GetItemData(nSel));
+        CTKPControls* pControls =
+            m_pSheet->GetCommandsPage()->GetCategoryControls((int)m_wndCategory.GetItemData(nSel));
         for (int i = 0; i < pControls->GetCount(); ++i) {
             CTKPControl* pControl = pControls->GetAt(i);
             if (!IsKeyboardCommand(pControl))
@@ -266,8 +267,8 @@ void CTKPCustomizeKeyboardPage::OnResetAll()
     CTKPKeyBindings* pKeyBindings = GetCommandBars() != NULL ? GetCommandBars()->GetKeyBindings() : NULL;
     if (pKeyBindings == NULL)
         return;
-    if (GetResourceManager()->ShowMessageBox(IDS_TKP_CONFIRM_RESET_KEYS, MB_YESNO | MB_ICONEXCLAMATION | MB_DEFBUTTON2) !=
-        IDYES)
+    if (GetResourceManager()->ShowMessageBox(IDS_TKP_CONFIRM_RESET_KEYS,
+            MB_YESNO | MB_ICONEXCLAMATION | MB_DEFBUTTON2) != IDYES)
         return;
     pKeyBindings->Reset();
     FillKeys();

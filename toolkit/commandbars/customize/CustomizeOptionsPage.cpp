@@ -17,7 +17,7 @@
 // --- Captions -----------------------------------------------------------------------------------
 
 BEGIN_MESSAGE_MAP(CTKPCustomizeCaption, CStatic)
-    ON_WM_PAINT()
+ON_WM_PAINT()
 END_MESSAGE_MAP()
 
 void CTKPCustomizeCaption::OnPaint()
@@ -43,8 +43,9 @@ void CTKPCustomizeCaption::OnPaint()
         return;
     CTKPUxThemeWrapper theme;
     theme.OpenThemeData(m_hWnd, L"BUTTON");
-    if (theme.IsAppThemed() && SUCCEEDED(theme.DrawThemeBackground(dc.GetSafeHdc(), BP_GROUPBOX, GBS_NORMAL,
-                                   CRect(rcLine.left, nMiddle, rcLine.right + 8, nMiddle + 8), &rcLine)))
+    if (theme.IsAppThemed() &&
+        SUCCEEDED(theme.DrawThemeBackground(dc.GetSafeHdc(), BP_GROUPBOX, GBS_NORMAL,
+            CRect(rcLine.left, nMiddle, rcLine.right + 8, nMiddle + 8), &rcLine)))
         return;
     dc.FillSolidRect(rcLine.left, nMiddle, rcLine.Width(), 1, ::GetSysColor(COLOR_3DSHADOW));
     dc.FillSolidRect(rcLine.left, nMiddle + 1, rcLine.Width(), 1, ::GetSysColor(COLOR_3DHILIGHT));
@@ -55,20 +56,19 @@ void CTKPCustomizeCaption::OnPaint()
 IMPLEMENT_DYNAMIC(CTKPCustomizeOptionsPage, CPropertyPage)
 
 BEGIN_MESSAGE_MAP(CTKPCustomizeOptionsPage, CPropertyPage)
-    ON_BN_CLICKED(IDC_TKP_OPTION_FULLMENUS, OnFullMenus)
-    ON_BN_CLICKED(IDC_TKP_OPTION_AFTERDELAY, OnAfterDelay)
-    ON_BN_CLICKED(IDC_TKP_OPTION_LARGEICONS, OnLargeIcons)
-    ON_BN_CLICKED(IDC_TKP_OPTION_SCREENTIPS, OnScreenTips)
-    ON_BN_CLICKED(IDC_TKP_OPTION_SHORTCUTS, OnShortcuts)
-    ON_BN_CLICKED(IDC_TKP_OPTION_RESETUSAGE, OnResetUsage)
-    ON_CBN_SELCHANGE(IDC_TKP_OPTION_ANIMATION, OnAnimation)
+ON_BN_CLICKED(IDC_TKP_OPTION_FULLMENUS, OnFullMenus)
+ON_BN_CLICKED(IDC_TKP_OPTION_AFTERDELAY, OnAfterDelay)
+ON_BN_CLICKED(IDC_TKP_OPTION_LARGEICONS, OnLargeIcons)
+ON_BN_CLICKED(IDC_TKP_OPTION_SCREENTIPS, OnScreenTips)
+ON_BN_CLICKED(IDC_TKP_OPTION_SHORTCUTS, OnShortcuts)
+ON_BN_CLICKED(IDC_TKP_OPTION_RESETUSAGE, OnResetUsage)
+ON_CBN_SELCHANGE(IDC_TKP_OPTION_ANIMATION, OnAnimation)
 END_MESSAGE_MAP()
 
 CTKPCustomizeOptionsPage::CTKPCustomizeOptionsPage()
     : CPropertyPage(IDD_TKP_PAGE_OPTIONS), m_bAlwaysShowFullMenus(FALSE), m_bShowFullAfterDelay(FALSE),
       m_bLargeIcons(FALSE), m_bToolBarScreenTips(FALSE), m_bToolBarAccelTips(FALSE), m_nAnimation(0), m_pSheet(NULL)
-{
-}
+{}
 
 CTKPCommandBars* CTKPCustomizeOptionsPage::GetCommandBars() const
 {
@@ -170,8 +170,8 @@ void CTKPCustomizeOptionsPage::OnAnimation()
 
 void CTKPCustomizeOptionsPage::OnResetUsage()
 {
-    if (GetResourceManager()->ShowMessageBox(IDS_TKP_CONFIRM_RESET_USAGE, MB_YESNO | MB_ICONEXCLAMATION | MB_DEFBUTTON2) ==
-            IDYES &&
+    if (GetResourceManager()->ShowMessageBox(IDS_TKP_CONFIRM_RESET_USAGE,
+            MB_YESNO | MB_ICONEXCLAMATION | MB_DEFBUTTON2) == IDYES &&
         GetCommandBars() != NULL)
         GetCommandBars()->ResetUsageData();
 }

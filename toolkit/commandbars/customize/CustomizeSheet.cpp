@@ -12,6 +12,7 @@
 #include "toolkit/commandbars/PopupBar.h"
 #include "toolkit/commandbars/RefHolder.h"
 #include "toolkit/commandbars/customize/CustomizeImagePopup.h"
+#include "toolkit/commandbars/customize/ImageEditorDialog.h"
 
 #include <cmath>
 
@@ -44,8 +45,7 @@ int GetShownImageId(CTKPControl* pControl)
 }  // namespace
 
 CTKPCustomizeSheet::CTKPCustomizeSheet(CTKPCommandBars* pCommandBars, CWnd* pParent)
-    : m_pCommandBars(pCommandBars), m_pCustomizeMenu(NULL), m_pImageManager(new CTKPImageManager),
-      m_bCustomizing(FALSE)
+    : m_pCommandBars(pCommandBars), m_pCustomizeMenu(NULL), m_pImageManager(new CTKPImageManager), m_bCustomizing(FALSE)
 {
     CString strCaption;
     GetResourceManager()->LoadString(&strCaption, IDS_TKP_CUSTOMIZE);
@@ -120,7 +120,8 @@ BOOL CTKPCustomizeSheet::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LR
         return TRUE;
     case TKPM_INITCOMMANDSPOPUP: {
         CTKPCommandBar* pPopup = reinterpret_cast<CTKPCommandBar*>(lParam);
-        if (pPopup != NULL && pPopup->IsKindOf(RUNTIME_CLASS(CTKPCustomizeImagePopup)) && pPopup->GetControlCount() == 0)
+        if (pPopup != NULL && pPopup->IsKindOf(RUNTIME_CLASS(CTKPCustomizeImagePopup)) &&
+            pPopup->GetControlCount() == 0)
             FillImagePopup(pPopup);
         break;
     }
@@ -238,7 +239,7 @@ void CTKPCustomizeSheet::GetCommandState(UINT nID, BOOL& bEnabled, BOOL& bChecke
     switch (nID) {
     case ID_TKP_CUSTOMIZE_RESET:
         bEnabled = pControl->GetCustomIconId() >= 1 || !pControl->GetCustomCaption().IsEmpty() ||
-                   pControl->GetCustomStyle() != 0;
+            pControl->GetCustomStyle() != 0;
         break;
     case ID_TKP_CUSTOMIZE_DELETE:
     case ID_TKP_CUSTOMIZE_NAME:
@@ -384,7 +385,27 @@ void CTKPCustomizeSheet::StoreEditedImage(CTKPControl* pControl, HBITMAP hAlphaB
     ControlChanged(pControl);
 }
 
-void CTKPCustomizeSheet::EditButtonImage() {}
+void CTKPCustomizeSheet::EditButtonImage()
+{
+    CTKPControl* pControl = m_pCommandBars != NULL ? m_pCommandBars->GetDragControl() : NULL;
+    if (pControl == NULL)
+        return;
+    CTKPRefHolder hold(pControl);
+    CTKPCommandBar* pBar = pControl->GetParent();
+    const CSize szIcon = pBar != NULL ? pBar->GetIconSize() : CSize(16, 16);
+    CTKPImageEditorDialog dlg(this);
+    CTKPImageIcon* pIcon = m_pCommandBars->GetImageManager()->GetImage((UINT)GetShownImageId(pControl), szIcon.cx);
+    if (pIcon != NULL && !pIcon->GetIcon().IsEmpty())
+        dlg.SetImage(pIcon->GetIcon());
+    else
+        dlg.SetPictureSize(szIcon);
+    if (dlg.DoModal() != IDOK)
+        return;
+    HBITMAP hAlpha = NULL;
+    HICON hIcon = NULL;
+    dlg.GetResult(&hAlpha, &hIcon);
+    StoreEditedImage(pControl, hAlpha, hIcon);
+}
 
 // --- Button images on the clipboard -------------------------------------------------------------
 

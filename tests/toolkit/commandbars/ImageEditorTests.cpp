@@ -1,0 +1,362 @@
+// The button image editor: its tools on the picture's cells, the undo history, the colour cells,
+// moving, the clipboard, importing picture files, and an image edited from the customise sheet,
+// stored as the button's own image and kept through the saved layout.
+#include <gtest/gtest.h>
+
+#include "res/commandbars-customize.h"
+#include "tests/toolkit/commandbars/Bars3TestSupport.h"
+#include "toolkit/base/ImageManager.h"
+#include "toolkit/commandbars/CommandBars.h"
+#include "toolkit/commandbars/Control.h"
+#include "toolkit/commandbars/ToolBar.h"
+#include "toolkit/commandbars/customize/CustomizeSheet.h"
+#include "toolkit/commandbars/customize/ImageEditorDialog.h"
+
+#include <cstdlib>
+#include <functional>
+#include <string>
+
+namespace {
+
+const COLORREF kClear = CTKPEditorPicture::kTransparent;
+
+class ImageEditorTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        s_pOwner = new CBars3Frame;
+        ASSERT_TRUE(s_pOwner->CreateBars3Frame());
+    }
+    static void TearDownTestSuite()
+    {
+        s_pOwner->DestroyWindow();
+        s_pOwner = nullptr;
+    }
+    void SetUp() override
+    {
+        m_pDialog = new CTKPImageEditorDialog;
+        ASSERT_TRUE(m_pDialog->CreateModeless(s_pOwner));
+    }
+    void TearDown() override
+    {
+        m_pDialog->DestroyWindow();
+        delete m_pDialog;
+    }
+    CTKPImageEditorCanvas& Canvas() { return m_pDialog->GetCanvas(); }
+    COLORREF Pixel(int x, int y)
+    {
+        CTKPEditorPicture* pPicture = Canvas().GetPicture();
+        return pPicture != nullptr ? pPicture->GetPixel(x, y) : kClear;
+    }
+    void Click(int x, int y)
+    {
+        Canvas().PressCell(CPoint(x, y));
+        Canvas().EndStroke();
+    }
+    void Stroke(CPoint from, CPoint to)
+    {
+        Canvas().PressCell(from);
+        Canvas().DragToCell(to);
+        Canvas().EndStroke();
+    }
+    void Pick(UINT nID) { m_pDialog->GetPicker(nID)->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, 0); }
+    BOOL ButtonChecked(HWND hToolbar, UINT nID) { return (BOOL)::SendMessageW(hToolbar, TB_ISBUTTONCHECKED, nID, 0); }
+    BOOL ButtonEnabled(HWND hToolbar, UINT nID) { return (BOOL)::SendMessageW(hToolbar, TB_ISBUTTONENABLED, nID, 0); }
+
+    static CBars3Frame* s_pOwner;
+    CTKPImageEditorDialog* m_pDialog = nullptr;
+};
+CBars3Frame* ImageEditorTest::s_pOwner = nullptr;
+
+TEST_F(ImageEditorTest, OpensWithBlackThePencilAndWholeCells)
+{
+    EXPECT_EQ(CSize(16, 16), Canvas().GetPictureSize());
+    EXPECT_EQ(nullptr, Canvas().GetPicture());
+    EXPECT_EQ(RGB(0, 0, 0), m_pDialog->GetSelectedColor());
+    EXPECT_EQ(m_pDialog->GetPicker(IDS_TKP_COLOR_BLACK), m_pDialog->GetSelectedPicker());
+    EXPECT_EQ(CTKPImageEditorCanvas::toolPencil, m_pDialog->GetTool());
+    CRect rc;
+    Canvas().GetClientRect(&rc);
+    EXPECT_EQ(rc.Width(), Canvas().GetCellSize().cx * 16);
+    EXPECT_EQ(rc.Height(), Canvas().GetCellSize().cy * 16);
+    EXPECT_TRUE(ButtonChecked(m_pDialog->GetToolsToolbar(), ID_TKP_EDITOR_PENCIL));
+    EXPECT_FALSE(ButtonEnabled(m_pDialog->GetToolsToolbar(), ID_TKP_EDITOR_UNDO));
+    EXPECT_EQ(12, (int)::SendMessageW(m_pDialog->GetToolsToolbar(), TB_BUTTONCOUNT, 0, 0));
+    EXPECT_EQ(4, (int)::SendMessageW(m_pDialog->GetMovesToolbar(), TB_BUTTONCOUNT, 0, 0));
+}
+
+TEST_F(ImageEditorTest, PencilDrawsAndASecondClickErases)
+{
+    Click(3, 4);
+    EXPECT_EQ(RGB(0, 0, 0), Pixel(3, 4));
+    EXPECT_EQ(kClear, Pixel(4, 4));
+    Click(3, 4);
+    EXPECT_EQ(kClear, Pixel(3, 4));
+    // A stroke through the real mouse messages of the canvas.
+    Pick(IDS_TKP_COLOR_RED);
+    const CSize cell = Canvas().GetCellSize();
+    Canvas().SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(cell.cx * 5 + 1, cell.cy * 5 + 1));
+    Canvas().SendMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(cell.cx * 6 + 1, cell.cy * 5 + 1));
+    Canvas().SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(cell.cx * 6 + 1, cell.cy * 5 + 1));
+    EXPECT_FALSE(Canvas().IsTracking());
+    EXPECT_EQ(RGB(255, 0, 0), Pixel(5, 5));
+    EXPECT_EQ(RGB(255, 0, 0), Pixel(6, 5));
+    EXPECT_EQ(3, Canvas().GetUndoCount());
+}
+
+TEST_F(ImageEditorTest, ShapesAndFill)
+{
+    m_pDialog->SendMessage(WM_COMMAND, ID_TKP_EDITOR_LINE);
+    EXPECT_EQ(CTKPImageEditorCanvas::toolLine, m_pDialog->GetTool());
+    Stroke(CPoint(0, 0), CPoint(4, 0));
+    EXPECT_EQ(RGB(0, 0, 0), Pixel(0, 0));
+    EXPECT_EQ(RGB(0, 0, 0), Pixel(3, 0));
+    EXPECT_EQ(kClear, Pixel(4, 0));  // the end cell is left out
+
+    m_pDialog->SendMessage(WM_COMMAND, ID_TKP_EDITOR_RECTANGLE);
+    Stroke(CPoint(6, 6), CPoint(2, 2));
+    EXPECT_EQ(RGB(0, 0, 0), Pixel(2, 2));
+    EXPECT_EQ(RGB(0, 0, 0), Pixel(6, 6));
+    EXPECT_EQ(RGB(0, 0, 0), Pixel(6, 4));
+    EXPECT_EQ(kClear, Pixel(4, 4));
+
+    // Fill inside the rectangle only.
+    Pick(IDS_TKP_COLOR_BLUE);
+    m_pDialog->SendMessage(WM_COMMAND, ID_TKP_EDITOR_FILL);
+    Click(4, 4);
+    EXPECT_EQ(RGB(0, 0, 255), Pixel(4, 4));
+    EXPECT_EQ(RGB(0, 0, 255), Pixel(3, 5));
+    EXPECT_EQ(kClear, Pixel(8, 8));
+    EXPECT_EQ(RGB(0, 0, 0), Pixel(2, 2));
+
+    // The ellipse's inside is transparent.
+    m_pDialog->SendMessage(WM_COMMAND, ID_TKP_EDITOR_ELLIPSE);
+    Stroke(CPoint(8, 8), CPoint(15, 15));
+    EXPECT_EQ(RGB(0, 0, 255), Pixel(11, 8));
+    EXPECT_EQ(kClear, Pixel(11, 11));
+}
+
+TEST_F(ImageEditorTest, ColourPickerHandsBackToThePreviousTool)
+{
+    Pick(IDS_TKP_COLOR_TEAL);
+    Click(1, 1);
+    Pick(IDS_TKP_COLOR_BLACK);
+    m_pDialog->SendMessage(WM_COMMAND, ID_TKP_EDITOR_LINE);
+    m_pDialog->SendMessage(WM_COMMAND, ID_TKP_EDITOR_PICKCOLOR);
+    m_pDialog->UpdateToolbars();
+    EXPECT_TRUE(ButtonChecked(m_pDialog->GetToolsToolbar(), ID_TKP_EDITOR_PICKCOLOR));
+    Click(1, 1);
+    EXPECT_EQ(m_pDialog->GetPicker(IDC_TKP_EDITOR_MORECOLORS), m_pDialog->GetSelectedPicker());
+    EXPECT_EQ(RGB(0, 128, 128), m_pDialog->GetSelectedColor());
+    EXPECT_EQ(CTKPImageEditorCanvas::toolLine, m_pDialog->GetTool());
+    Stroke(CPoint(0, 3), CPoint(3, 3));
+    EXPECT_EQ(RGB(0, 128, 128), Pixel(2, 3));
+    // The transparent cell draws transparent.
+    Pick(IDC_TKP_EDITOR_TRANSPARENT);
+    Stroke(CPoint(0, 3), CPoint(3, 3));
+    EXPECT_EQ(kClear, Pixel(2, 3));
+}
+
+TEST_F(ImageEditorTest, SixteenStepsOfUndoAndRedoEmptiedByANewChange)
+{
+    for (int i = 0; i < 20; ++i)
+        Click(i % 16, i / 16);
+    EXPECT_EQ(16, Canvas().GetUndoCount());
+    int nUndone = 0;
+    while (Canvas().CanUndo()) {
+        m_pDialog->SendMessage(WM_COMMAND, ID_TKP_EDITOR_UNDO);
+        ++nUndone;
+    }
+    EXPECT_EQ(16, nUndone);
+    // The first four pixels stay: their changes fell out of the history.
+    EXPECT_EQ(RGB(0, 0, 0), Pixel(3, 0));
+    EXPECT_EQ(kClear, Pixel(4, 0));
+    m_pDialog->UpdateToolbars();
+    EXPECT_FALSE(ButtonEnabled(m_pDialog->GetToolsToolbar(), ID_TKP_EDITOR_UNDO));
+    EXPECT_TRUE(ButtonEnabled(m_pDialog->GetToolsToolbar(), ID_TKP_EDITOR_REDO));
+    m_pDialog->SendMessage(WM_COMMAND, ID_TKP_EDITOR_REDO);
+    EXPECT_EQ(RGB(0, 0, 0), Pixel(4, 0));
+    EXPECT_TRUE(Canvas().CanRedo());
+    Click(9, 9);
+    EXPECT_FALSE(Canvas().CanRedo());
+}
+
+TEST_F(ImageEditorTest, MoveClearAndTheClipboard)
+{
+    Click(0, 0);
+    Click(5, 5);
+    m_pDialog->SendMessage(WM_COMMAND, ID_TKP_EDITOR_MOVE_RIGHT);
+    EXPECT_EQ(kClear, Pixel(0, 0));
+    EXPECT_EQ(RGB(0, 0, 0), Pixel(1, 0));
+    m_pDialog->SendMessage(WM_COMMAND, ID_TKP_EDITOR_MOVE_DOWN);
+    EXPECT_EQ(RGB(0, 0, 0), Pixel(6, 6));
+    m_pDialog->SendMessage(WM_COMMAND, ID_TKP_EDITOR_MOVE_UP);
+    m_pDialog->SendMessage(WM_COMMAND, ID_TKP_EDITOR_MOVE_LEFT);
+    EXPECT_EQ(RGB(0, 0, 0), Pixel(0, 0));
+
+    // Copied with the transparent pixels in the button face, pasted back after a clear.
+    m_pDialog->SendMessage(WM_COMMAND, ID_TKP_EDITOR_COPY);
+    EXPECT_TRUE(::IsClipboardFormatAvailable(CF_BITMAP));
+    m_pDialog->SendMessage(WM_COMMAND, ID_TKP_EDITOR_CLEAR);
+    EXPECT_EQ(nullptr, Canvas().GetPicture());
+    m_pDialog->SendMessage(WM_COMMAND, ID_TKP_EDITOR_PASTE);
+    EXPECT_EQ(RGB(0, 0, 0), Pixel(0, 0));
+    EXPECT_EQ(RGB(0, 0, 0), Pixel(5, 5));
+    EXPECT_EQ(kClear, Pixel(7, 7));
+}
+
+TEST_F(ImageEditorTest, ImportsIconsByExtensionInAnyCaseAndRefusesUnreadableFiles)
+{
+    const char* pszSource = std::getenv("MORVICK_SOURCE_DIR");
+    ASSERT_NE(nullptr, pszSource);
+    WCHAR szTemp[MAX_PATH] = {};
+    ::GetTempPathW(MAX_PATH, szTemp);
+    const std::wstring strIcon = std::wstring(szTemp) + L"EDITOR.ICO";
+    const std::string strSourceIcon = std::string(pszSource) + "/res/art/Morvick.ico";
+    WCHAR szSourceIcon[MAX_PATH] = {};
+    ::MultiByteToWideChar(CP_UTF8, 0, strSourceIcon.c_str(), -1, szSourceIcon, MAX_PATH);
+    WCHAR szDosPath[MAX_PATH] = {};
+    // The source folder is a Unix path: reach it through Wine's drive Z:.
+    wsprintfW(szDosPath, L"Z:%s", szSourceIcon);
+    ASSERT_TRUE(::CopyFileW(szDosPath, strIcon.c_str(), FALSE));
+    EXPECT_TRUE(m_pDialog->ImportFile(strIcon.c_str()));
+    ASSERT_NE(nullptr, Canvas().GetPicture());
+    int nOpaque = 0;
+    for (int y = 0; y < 16; ++y)
+        for (int x = 0; x < 16; ++x)
+            nOpaque += Pixel(x, y) != kClear;
+    EXPECT_GT(nOpaque, 16);
+    ::DeleteFileW(strIcon.c_str());
+
+    // A file that is no picture changes nothing.
+    const std::wstring strBad = std::wstring(szTemp) + L"editor-bad.gif";
+    HANDLE hFile = ::CreateFileW(strBad.c_str(), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, 0, NULL);
+    DWORD dwWritten = 0;
+    ::WriteFile(hFile, "not a picture", 13, &dwWritten, NULL);
+    ::CloseHandle(hFile);
+    const int nUndo = Canvas().GetUndoCount();
+    EXPECT_FALSE(m_pDialog->ImportFile(strBad.c_str()));
+    EXPECT_EQ(nUndo, Canvas().GetUndoCount());
+    ::DeleteFileW(strBad.c_str());
+}
+
+TEST_F(ImageEditorTest, ResultIsAnIconOfThePictureOrNothing)
+{
+    HBITMAP hAlpha = NULL;
+    HICON hIcon = NULL;
+    m_pDialog->GetResult(&hAlpha, &hIcon);
+    EXPECT_EQ(nullptr, hAlpha);
+    EXPECT_EQ(nullptr, hIcon);
+    Click(2, 2);
+    m_pDialog->GetResult(&hAlpha, &hIcon);
+    EXPECT_EQ(nullptr, hAlpha);
+    ASSERT_NE(nullptr, hIcon);
+    CTKPEditorPicture* pBack = CTKPEditorPicture::FromIcon(hIcon);
+    ASSERT_NE(nullptr, pBack);
+    EXPECT_EQ(RGB(0, 0, 0), pBack->GetPixel(2, 2));
+    delete pBack;
+    ::DestroyIcon(hIcon);
+}
+
+// Runs fn on the editor once it is open inside the modal loop of the sheet's command.
+class EditorAnswer {
+public:
+    explicit EditorAnswer(std::function<void(CTKPImageEditorDialog*)> fn)
+    {
+        s_fn = fn;
+        s_bDone = false;
+        m_nTimer = ::SetTimer(NULL, 0, 10, &EditorAnswer::OnTimer);
+    }
+    ~EditorAnswer() { ::KillTimer(NULL, m_nTimer); }
+    static bool s_bDone;
+
+private:
+    static void CALLBACK OnTimer(HWND, UINT, UINT_PTR, DWORD)
+    {
+        if (s_bDone)
+            return;
+        HWND hEditor = ::FindWindowW(NULL, L"Button Editor");
+        CWnd* pWnd = hEditor != NULL ? CWnd::FromHandlePermanent(hEditor) : nullptr;
+        if (pWnd == nullptr || !pWnd->IsKindOf(RUNTIME_CLASS(CTKPImageEditorDialog)))
+            return;
+        s_bDone = true;
+        s_fn(static_cast<CTKPImageEditorDialog*>(pWnd));
+    }
+    static std::function<void(CTKPImageEditorDialog*)> s_fn;
+    UINT_PTR m_nTimer;
+};
+bool EditorAnswer::s_bDone = false;
+std::function<void(CTKPImageEditorDialog*)> EditorAnswer::s_fn;
+
+TEST(ImageEditorSheetTest, EditedImageBecomesTheButtonsOwnAndSurvivesTheSavedLayout)
+{
+    CBars3Frame* pFrame = new CBars3Frame;
+    ASSERT_TRUE(pFrame->CreateBars3Frame());
+    CTKPCommandBars* pCommandBars = pFrame->GetCommandBars();
+    pCommandBars->m_bCustomizeAvail = TRUE;
+    CTKPCustomizeSheet* pSheet = new CTKPCustomizeSheet(pCommandBars, pFrame);
+    ASSERT_TRUE(pSheet->Create(pFrame));
+    CTKPControl* p102 = pFrame->GetToolBar()->GetControl(2);
+    ASSERT_EQ(102, p102->GetID());
+    pCommandBars->SetDragControl(p102);
+    {
+        EditorAnswer answer([](CTKPImageEditorDialog* pEditor) {
+            // The button's own picture is open: draw a red pixel in the corner and save.
+            pEditor->GetPicker(IDS_TKP_COLOR_RED)->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, 0);
+            pEditor->GetCanvas().PressCell(CPoint(0, 0));
+            pEditor->GetCanvas().EndStroke();
+            pEditor->SendMessage(WM_COMMAND, IDOK);
+        });
+        pSheet->ExecuteCommand(ID_TKP_CUSTOMIZE_EDITIMAGE);
+        EXPECT_TRUE(EditorAnswer::s_bDone);
+    }
+    const int nCustom = p102->GetCustomIconId();
+    ASSERT_GT(nCustom, 0);
+    CTKPImageIcon* pIcon = pCommandBars->GetImageManager()->GetImage((UINT)nCustom, 16);
+    ASSERT_NE(nullptr, pIcon);
+    CTKPEditorPicture* pSaved = pIcon->GetIcon().IsAlpha()
+        ? CTKPEditorPicture::FromAlphaBitmap(pIcon->GetIcon().GetBitmap())
+        : CTKPEditorPicture::FromIcon(pIcon->GetIcon().GetIcon());
+    ASSERT_NE(nullptr, pSaved);
+    EXPECT_EQ(RGB(255, 0, 0), pSaved->GetPixel(0, 0));
+    delete pSaved;
+    pSheet->DestroyWindow();
+    delete pSheet;
+    pCommandBars->SaveLayout(L"EditorTest");
+    // The image in memory is overwritten: only the saved layout can bring the red pixel back.
+    {
+        CTKPEditorPicture* pBlank = CTKPEditorPicture::Create(16, 16);
+        HICON hBlank = NULL;
+        ICONINFO info = {};
+        info.fIcon = TRUE;
+        info.hbmColor = pBlank->GetBitmap();
+        info.hbmMask = ::CreateBitmap(16, 16, 1, 1, NULL);
+        hBlank = ::CreateIconIndirect(&info);
+        ::DeleteObject(info.hbmMask);
+        delete pBlank;
+        CTKPIconHandle blank;
+        blank.AssignIcon(hBlank);
+        pCommandBars->GetImageManager()->SetIcon(blank, (UINT)nCustom, CSize(16, 16));
+    }
+
+    CBars3Frame* pOther = new CBars3Frame;
+    ASSERT_TRUE(pOther->CreateBars3Frame());
+    pOther->GetCommandBars()->m_bCustomizeAvail = TRUE;
+    pOther->GetCommandBars()->LoadLayout(L"EditorTest");
+    CTKPControl* pRestored = pOther->GetToolBar()->GetControl(2);
+    ASSERT_GT(pRestored->GetCustomIconId(), 0);
+    CTKPImageIcon* pRestoredIcon =
+        pOther->GetCommandBars()->GetImageManager()->GetImage((UINT)pRestored->GetCustomIconId(), 16);
+    ASSERT_NE(nullptr, pRestoredIcon);
+    CTKPEditorPicture* pLoaded = pRestoredIcon->GetIcon().IsAlpha()
+        ? CTKPEditorPicture::FromAlphaBitmap(pRestoredIcon->GetIcon().GetBitmap())
+        : CTKPEditorPicture::FromIcon(pRestoredIcon->GetIcon().GetIcon());
+    ASSERT_NE(nullptr, pLoaded);
+    EXPECT_EQ(RGB(255, 0, 0), pLoaded->GetPixel(0, 0));
+    delete pLoaded;
+    pOther->DestroyWindow();
+    pFrame->DestroyWindow();
+    AfxGetApp()->WriteProfileString(L"EditorTest-Controls", NULL, NULL);
+}
+
+}  // namespace
