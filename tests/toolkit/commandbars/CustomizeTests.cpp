@@ -283,6 +283,14 @@ TEST_F(CustomizeTest, CommandDraggedFromTheListAndControlsMovedCopiedAndDraggedO
     p101->OnCustomizeMouseDown(ControlPoint(p101, 0));
     EXPECT_EQ((std::vector<int>{100, 104, 104, 102, 103, 104}), Ids(m_pToolBar));
 
+    // A click that never moves only picks the control.
+    m_pFrame->RecalcLayout();
+    CTKPControl* pPicked = m_pToolBar->GetControl(0);
+    m_pFrame->PostMessage(WM_LBUTTONUP, 0, lOutside);
+    pPicked->OnCustomizeMouseDown(ControlPoint(pPicked, 0));
+    EXPECT_EQ((std::vector<int>{100, 104, 104, 102, 103, 104}), Ids(m_pToolBar));
+    EXPECT_EQ(pPicked, m_pCommandBars->GetDragControl());
+
     // Escape cancels: the control stays.
     m_pFrame->RecalcLayout();
     CTKPControl* p102 = m_pToolBar->GetControl(3);

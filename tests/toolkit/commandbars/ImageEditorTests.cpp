@@ -258,6 +258,14 @@ TEST_F(ImageEditorTest, ResultIsAnIconOfThePictureOrNothing)
     ::DestroyIcon(hIcon);
 }
 
+// The normal image of an icon of the image manager as a picture.
+CTKPEditorPicture* PictureOf(CTKPImageIcon* pIcon)
+{
+    CTKPIconHandle& image = pIcon->GetIcon();
+    return image.IsAlpha() ? CTKPEditorPicture::FromAlphaBitmap(image.GetBitmap())
+                           : CTKPEditorPicture::FromIcon(image.GetIcon());
+}
+
 // Runs fn on the editor once it is open inside the modal loop of the sheet's command.
 class EditorAnswer {
 public:
@@ -314,9 +322,7 @@ TEST(ImageEditorSheetTest, EditedImageBecomesTheButtonsOwnAndSurvivesTheSavedLay
     ASSERT_GT(nCustom, 0);
     CTKPImageIcon* pIcon = pCommandBars->GetImageManager()->GetImage((UINT)nCustom, 16);
     ASSERT_NE(nullptr, pIcon);
-    CTKPEditorPicture* pSaved = pIcon->GetIcon().IsAlpha()
-        ? CTKPEditorPicture::FromAlphaBitmap(pIcon->GetIcon().GetBitmap())
-        : CTKPEditorPicture::FromIcon(pIcon->GetIcon().GetIcon());
+    CTKPEditorPicture* pSaved = PictureOf(pIcon);
     ASSERT_NE(nullptr, pSaved);
     EXPECT_EQ(RGB(255, 0, 0), pSaved->GetPixel(0, 0));
     delete pSaved;
@@ -348,9 +354,7 @@ TEST(ImageEditorSheetTest, EditedImageBecomesTheButtonsOwnAndSurvivesTheSavedLay
     CTKPImageIcon* pRestoredIcon =
         pOther->GetCommandBars()->GetImageManager()->GetImage((UINT)pRestored->GetCustomIconId(), 16);
     ASSERT_NE(nullptr, pRestoredIcon);
-    CTKPEditorPicture* pLoaded = pRestoredIcon->GetIcon().IsAlpha()
-        ? CTKPEditorPicture::FromAlphaBitmap(pRestoredIcon->GetIcon().GetBitmap())
-        : CTKPEditorPicture::FromIcon(pRestoredIcon->GetIcon().GetIcon());
+    CTKPEditorPicture* pLoaded = PictureOf(pRestoredIcon);
     ASSERT_NE(nullptr, pLoaded);
     EXPECT_EQ(RGB(255, 0, 0), pLoaded->GetPixel(0, 0));
     delete pLoaded;

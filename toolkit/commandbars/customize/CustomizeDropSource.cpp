@@ -155,7 +155,7 @@ int CTKPCustomizeDropSource::RunLoop(HWND hWndCapture)
         if (::GetCapture() != hWndCapture) {
             CPoint pt;
             ::GetCursorPos(&pt);
-            return Drop(pt);
+            return bFirstMove ? CTKPCommandBar::dropCancelled : Drop(pt);
         }
         MSG msg;
         // Bars repaint their insertion marks while the drag goes on.
@@ -181,6 +181,9 @@ int CTKPCustomizeDropSource::RunLoop(HWND hWndCapture)
                 SetCopyMode(FALSE);
             break;
         case WM_LBUTTONUP: {
+            // A click that never moved picks the control; it is no drop outside every bar.
+            if (bFirstMove)
+                return CTKPCommandBar::dropCancelled;
             CPoint pt((short)LOWORD(msg.lParam), (short)HIWORD(msg.lParam));
             ::ClientToScreen(msg.hwnd, &pt);
             return Drop(pt);

@@ -3,6 +3,7 @@
 #include "res/commandbars-customize.h"
 #include "toolkit/base/BufferedDC.h"
 #include "toolkit/base/ColorManager.h"
+#include "toolkit/base/Dib32.h"
 #include "toolkit/base/ResourceManager.h"
 #include "toolkit/commandbars/customize/ImageEditorDialog.h"
 
@@ -289,15 +290,8 @@ void CTKPImageEditorCanvas::DrawCanvas(CDC* pDC, CRect rcClient)
     if (cw <= 0 || ch <= 0)
         return;
     pDC->FillSolidRect(rcClient, RGB(255, 255, 255));
-    BITMAPINFO bmi = {};
-    bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    bmi.bmiHeader.biWidth = cw;
-    bmi.bmiHeader.biHeight = ch;  // bottom-up: row r is r pixels above the bottom
-    bmi.bmiHeader.biPlanes = 1;
-    bmi.bmiHeader.biBitCount = 32;
-    bmi.bmiHeader.biCompression = BI_RGB;
     void* pvBits = NULL;
-    HBITMAP hDib = ::CreateDIBSection(NULL, &bmi, DIB_RGB_COLORS, &pvBits, NULL, 0);
+    HBITMAP hDib = TKPCreateDib32(cw, ch, &pvBits);  // bottom-up: row r is r pixels above the bottom
     if (hDib == NULL)
         return;
     DWORD* pBits = static_cast<DWORD*>(pvBits);
@@ -311,10 +305,7 @@ void CTKPImageEditorCanvas::DrawCanvas(CDC* pDC, CRect rcClient)
                 const int py = m_cyPicture - 1 - r * m_cyPicture / ch;
                 const COLORREF c = m_pCurrent->GetPixel(px, py);
                 if (m_pCurrent->HasAlpha()) {
-                    const int a = m_pCurrent->GetAlpha(px, py);
-                    clr = RGB(GetRValue(b) - (GetRValue(b) - GetRValue(c)) * a / 255,
-                        GetGValue(b) - (GetGValue(b) - GetGValue(c)) * a / 255,
-                        GetBValue(b) - (GetBValue(b) - GetBValue(c)) * a / 255);
+                    clr = CTKPEditorPicture::BlendOver(b, c, m_pCurrent->GetAlpha(px, py));
                 } else if (c != CTKPEditorPicture::kTransparent) {
                     clr = c;
                 }
@@ -362,10 +353,7 @@ void CTKPImageEditorPreview::OnPaint()
             const COLORREF c = pPicture->GetPixel(x, y);
             COLORREF clr = c;
             if (pPicture->HasAlpha()) {
-                const int a = pPicture->GetAlpha(x, y);
-                clr = RGB(GetRValue(clrFace) - (GetRValue(clrFace) - GetRValue(c)) * a / 255,
-                    GetGValue(clrFace) - (GetGValue(clrFace) - GetGValue(c)) * a / 255,
-                    GetBValue(clrFace) - (GetBValue(clrFace) - GetBValue(c)) * a / 255);
+                clr = CTKPEditorPicture::BlendOver(clrFace, c, pPicture->GetAlpha(x, y));
             } else if (c == CTKPEditorPicture::kTransparent) {
                 continue;
             }

@@ -1,6 +1,6 @@
 #include "toolkit/commandbars/customize/ImageEditorPicture.h"
 
-#include <cstring>
+#include "toolkit/base/Dib32.h"
 
 namespace {
 
@@ -16,15 +16,8 @@ inline COLORREF ToColor(DWORD pixel)
 
 HBITMAP CreateTopDownDib(int cx, int cy, DWORD** ppBits)
 {
-    BITMAPINFO bmi = {};
-    bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    bmi.bmiHeader.biWidth = cx;
-    bmi.bmiHeader.biHeight = -cy;
-    bmi.bmiHeader.biPlanes = 1;
-    bmi.bmiHeader.biBitCount = 32;
-    bmi.bmiHeader.biCompression = BI_RGB;
     void* pBits = NULL;
-    HBITMAP hBitmap = ::CreateDIBSection(NULL, &bmi, DIB_RGB_COLORS, &pBits, NULL, 0);
+    HBITMAP hBitmap = TKPCreateDib32(cx, -cy, &pBits);
     *ppBits = static_cast<DWORD*>(pBits);
     return hBitmap;
 }
@@ -89,13 +82,7 @@ CTKPEditorPicture* CTKPEditorPicture::FromAlphaBitmap(HBITMAP hBitmap)
     CTKPEditorPicture* pPicture = Create(bm.bmWidth, bm.bmHeight < 0 ? -bm.bmHeight : bm.bmHeight, TRUE);
     if (pPicture == NULL)
         return NULL;
-    BITMAPINFO bmi = {};
-    bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    bmi.bmiHeader.biWidth = pPicture->m_cx;
-    bmi.bmiHeader.biHeight = -pPicture->m_cy;
-    bmi.bmiHeader.biPlanes = 1;
-    bmi.bmiHeader.biBitCount = 32;
-    bmi.bmiHeader.biCompression = BI_RGB;
+    BITMAPINFO bmi = TKPDib32Info(pPicture->m_cx, -pPicture->m_cy);
     HDC hdc = ::GetDC(NULL);
     const int nLines = ::GetDIBits(hdc, hBitmap, 0, (UINT)pPicture->m_cy, pPicture->m_pBits, &bmi, DIB_RGB_COLORS);
     ::ReleaseDC(NULL, hdc);
@@ -221,6 +208,13 @@ HBITMAP CTKPEditorPicture::CreateOpaqueBitmap(COLORREF clrBackground) const
     pCopy->m_hBitmap = NULL;
     delete pCopy;
     return hBitmap;
+}
+
+COLORREF CTKPEditorPicture::BlendOver(COLORREF clrBack, COLORREF clr, int nAlpha)
+{
+    return RGB(GetRValue(clrBack) - (GetRValue(clrBack) - GetRValue(clr)) * nAlpha / 255,
+        GetGValue(clrBack) - (GetGValue(clrBack) - GetGValue(clr)) * nAlpha / 255,
+        GetBValue(clrBack) - (GetBValue(clrBack) - GetBValue(clr)) * nAlpha / 255);
 }
 
 // --- History ------------------------------------------------------------------------------------

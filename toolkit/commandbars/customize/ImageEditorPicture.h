@@ -40,6 +40,8 @@ public:
     void CarryAlpha(const CTKPEditorPicture* pPrevious);
     // The picture moved by one pixel; the row or column that opens up is transparent.
     CTKPEditorPicture* Shifted(int dx, int dy) const;
+    // A colour of the picture with its alpha over a background colour.
+    static COLORREF BlendOver(COLORREF clrBack, COLORREF clr, int nAlpha);
     // A bitmap for the clipboard: a copy with transparent pixels in the colour given.
     HBITMAP CreateOpaqueBitmap(COLORREF clrBackground) const;
 
