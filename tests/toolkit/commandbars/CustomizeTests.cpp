@@ -10,6 +10,7 @@
 #include "toolkit/commandbars/BarOptions.h"
 #include "toolkit/commandbars/CommandBars.h"
 #include "toolkit/commandbars/Control.h"
+#include "toolkit/commandbars/ControlEdit.h"
 #include "toolkit/commandbars/Controls.h"
 #include "toolkit/commandbars/KeyBindings.h"
 #include "toolkit/commandbars/ToolBar.h"
@@ -496,6 +497,33 @@ TEST_F(CustomizeTest, ContextMenuCommandsOnThePickedControl)
     m_pSheet->ExecuteCommand(ID_TKP_CUSTOMIZE_RESET);
     EXPECT_EQ(0, p100->GetCustomStyle());
     EXPECT_EQ(CString(L""), p100->GetCustomCaption());
+
+    // The menu: a name entry with its label, and the image grid as a popup of its own.
+    CTKPCommandBar* pMenu = m_pSheet->GetCustomizeMenu();
+    ASSERT_NE(nullptr, pMenu);
+    CTKPControl* pEntry = pMenu->GetControls()->FindControl(ID_TKP_CUSTOMIZE_NAME);
+    ASSERT_NE(nullptr, pEntry);
+    ASSERT_TRUE(pEntry->IsKindOf(RUNTIME_CLASS(CTKPControlEdit)));
+    EXPECT_EQ(CString(L"&Name:"), pEntry->GetCaption());
+    CTKPControl* pGridItem = pMenu->GetControls()->FindControl(ID_TKP_CUSTOMIZE_CHANGEIMAGE);
+    ASSERT_NE(nullptr, pGridItem);
+    EXPECT_TRUE(pGridItem->GetCommandBar()->IsKindOf(RUNTIME_CLASS(CTKPCustomizeImagePopup)));
+    // Enter in the entry names the picked control.
+    static_cast<CTKPControlEdit*>(pEntry)->SetEditText(L"Fetch");
+    NMTKPCONTROL nm = {};
+    nm.hdr.idFrom = ID_TKP_CUSTOMIZE_NAME;
+    nm.hdr.code = TKPN_EXECUTE;
+    nm.pControl = pEntry;
+    EXPECT_EQ(1, m_pSheet->SendMessage(TKPM_CONTROLNOTIFY, ID_TKP_CUSTOMIZE_NAME, (LPARAM)&nm));
+    EXPECT_EQ(CString(L"Fetch"), p100->GetCaption());
+    m_pSheet->ExecuteCommand(ID_TKP_CUSTOMIZE_RESET);
+    EXPECT_EQ(CString(L"Open"), p100->GetCaption());
+    // Commands of other controls go on to the frame.
+    nm.hdr.idFrom = 103;
+    nm.pControl = m_pToolBar->GetControl(3);
+    m_pFrame->m_commands.clear();
+    m_pSheet->SendMessage(TKPM_CONTROLNOTIFY, 103, (LPARAM)&nm);
+    EXPECT_EQ((std::vector<UINT>{103}), m_pFrame->m_commands);
 
     CTKPControl* p101 = m_pToolBar->GetControl(1);
     m_pCommandBars->SetDragControl(p101);

@@ -7,6 +7,7 @@
 #include "toolkit/commandbars/CommandBar.h"
 #include "toolkit/commandbars/CommandBars.h"
 #include "toolkit/commandbars/Control.h"
+#include "toolkit/commandbars/ControlEdit.h"
 #include "toolkit/commandbars/ControlPopup.h"
 #include "toolkit/commandbars/Controls.h"
 #include "toolkit/commandbars/PopupBar.h"
@@ -140,8 +141,9 @@ LRESULT CTKPCustomizeSheet::OnControlNotify(WPARAM wParam, LPARAM lParam)
             ChangeButtonImage(pNM->pControl->GetIconId());
             return 1;
         }
-        if (nID == ID_TKP_CUSTOMIZE_NAME && pNM->pControl != NULL) {
-            SetSelectedCaption(pNM->pControl->GetCaption());
+        if (nID == ID_TKP_CUSTOMIZE_NAME && pNM->pControl != NULL &&
+            pNM->pControl->IsKindOf(RUNTIME_CLASS(CTKPControlEdit))) {
+            SetSelectedCaption(static_cast<CTKPControlEdit*>(pNM->pControl)->GetEditText());
             return 1;
         }
         return 0;  // the command follows
@@ -190,6 +192,19 @@ CTKPCommandBar* CTKPCustomizeSheet::GetCustomizeMenu()
     if (pPopup == NULL || pSubMenu == NULL)
         return NULL;
     pPopup->LoadMenu(pSubMenu, TRUE);
+    // The name is typed into an edit entry with its label.
+    CTKPControl* pNameItem = pPopup->GetControls()->FindControl(ID_TKP_CUSTOMIZE_NAME);
+    if (pNameItem != NULL) {
+        const int nIndex = pNameItem->GetIndex();
+        const CString strLabel = pNameItem->GetCaption();
+        pPopup->GetControls()->Remove(pNameItem);
+        CTKPControl* pEntry = pPopup->GetControls()->Add(tkpControlEdit, ID_TKP_CUSTOMIZE_NAME, NULL, nIndex);
+        if (pEntry != NULL && pEntry->IsKindOf(RUNTIME_CLASS(CTKPControlEdit))) {
+            pEntry->SetCaption(strLabel);
+            static_cast<CTKPControlEdit*>(pEntry)->SetShowLabel(TRUE);
+            static_cast<CTKPControlEdit*>(pEntry)->SetWidth(160);
+        }
+    }
     // The image grid is a popup toolbar of its own, filled when it first opens.
     for (int i = 0; i < pPopup->GetControlCount(); ++i) {
         CTKPControl* pControl = pPopup->GetControl(i);
@@ -210,6 +225,11 @@ void CTKPCustomizeSheet::ShowCustomizeMenu(CPoint ptScreen)
     CTKPCommandBar* pPopup = GetCustomizeMenu();
     if (pPopup == NULL || m_pCommandBars == NULL)
         return;
+    CTKPControl* pEntry = pPopup->GetControls()->FindControl(ID_TKP_CUSTOMIZE_NAME);
+    if (pEntry != NULL && pEntry->IsKindOf(RUNTIME_CLASS(CTKPControlEdit))) {
+        CTKPControl* pPicked = m_pCommandBars->GetDragControl();
+        static_cast<CTKPControlEdit*>(pEntry)->SetEditText(pPicked != NULL ? pPicked->GetCaption() : CString());
+    }
     const UINT nFlags = m_pCommandBars->IsLayoutRTL() ? (TPM_RIGHTALIGN | TPM_RECURSE) : TPM_RECURSE;
     CTKPCommandBars::TrackPopupMenu(pPopup, nFlags, ptScreen.x, ptScreen.y, this, NULL, this);
 }

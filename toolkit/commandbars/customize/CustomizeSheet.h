@@ -41,7 +41,7 @@ public:
     void GetCommandState(UINT nID, BOOL& bEnabled, BOOL& bChecked);
     // Runs a context-menu command on the picked control; nothing without one.
     void ExecuteCommand(UINT nID);
-    // The name entry was executed with a text: it becomes the picked control's caption.
+    // The text of the name entry (Enter in it) becomes the picked control's caption.
     void SetSelectedCaption(LPCTSTR lpszCaption);
     // An image of the sheet's own set (1 to n) becomes the picked control's custom image.
     void ChangeButtonImage(int nImage);
