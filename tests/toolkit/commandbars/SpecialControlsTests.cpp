@@ -14,6 +14,8 @@
 #include "toolkit/commandbars/ControlSelector.h"
 #include "toolkit/commandbars/ControlToolbars.h"
 #include "toolkit/commandbars/ControlWindowList.h"
+#include "toolkit/commandbars/ControlWorkspaceActions.h"
+#include "toolkit/commandbars/TabClientWnd.h"
 #include "toolkit/commandbars/Controls.h"
 #include "toolkit/commandbars/PopupBar.h"
 #include "toolkit/commandbars/WindowHookManager.h"
@@ -347,4 +349,61 @@ TEST_F(SpecialControlsTest, AComboBoxsItemsAndSettingsGoThroughTheSavedLayout)
     EXPECT_EQ(pLoaded->GetItemText(2), CString());
     pLoaded->InternalRelease();
     pCombo->InternalRelease();
+}
+
+TEST(SpecialControlsWorkspaceActions, OfferTheMovesOfTheActiveTabThatArePossibleNow)
+{
+    CMDIFrameWnd* pFrame = new CMDIFrameWnd;
+    ASSERT_TRUE(pFrame->Create(NULL, L"MDI", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, CRect(0, 0, 640, 480)));
+    CTKPPopupBar* pPopup = CTKPPopupBar::CreatePopupBar(NULL);
+    pPopup->SetOwnerWnd(pFrame);
+    pPopup->GetControls()->Add(tkpControlButton, 100)->SetCaption(L"&Cascade");
+    CTKPControl* pPlaceholder = pPopup->GetControls()->Add(new CTKPControlWorkspaceActions, 35002);
+    pPlaceholder->SetBeginGroup(TRUE);
+
+    // A plain MDI client: the placeholder stays and nothing is added.
+    pPlaceholder->OnCalcDynamicSize(0);
+    EXPECT_TRUE(pPlaceholder->IsVisible());
+    EXPECT_EQ(pPopup->GetControlCount(), 2);
+
+    CTKPTabClientWnd tabClient;
+    ASSERT_TRUE(tabClient.AttachToFrame(pFrame, TRUE));
+    std::vector<CMDIChildWnd*> children;
+    for (int i = 0; i < 2; ++i) {
+        CMDIChildWnd* pChild = new CMDIChildWnd;
+        ASSERT_TRUE(pChild->Create(NULL, i == 0 ? L"First" : L"Second", WS_CHILD | WS_VISIBLE | WS_OVERLAPPEDWINDOW,
+            CFrameWnd::rectDefault, pFrame));
+        children.push_back(pChild);
+    }
+    tabClient.Refresh(FALSE);
+    PumpPending();
+
+    // One group with two tabs: a new group either way, no group before or after.
+    for (int nPass = 0; nPass < 2; ++nPass) {
+        pPlaceholder->OnCalcDynamicSize(0);
+        EXPECT_FALSE(pPlaceholder->IsVisible());
+        ASSERT_EQ(pPopup->GetControlCount(), 4);
+        EXPECT_EQ(pPopup->GetControl(2)->GetID(), TKP_ID_TABGROUP_NEW_HORZ);
+        EXPECT_EQ(pPopup->GetControl(3)->GetID(), TKP_ID_TABGROUP_NEW_VERT);
+        EXPECT_EQ(pPopup->GetControl(2)->GetCaption(), CString(L"New Hori&zontal Tab Group"));
+        EXPECT_TRUE(pPopup->GetControl(2)->GetBeginGroup());
+        EXPECT_FALSE(pPopup->GetControl(3)->GetBeginGroup());
+    }
+
+    // The active tab moved into a group of its own beside the first: it can go back, not further.
+    CTKPTabManagerItem* pItem = NULL;
+    ASSERT_TRUE(tabClient.IsWorkspaceCommandEnabled(TKP_ID_TABGROUP_NEW_VERT, &pItem));
+    tabClient.MoveTabToWorkspace(pItem, tabClient.GetWorkspace(0), tkpNewVerticalGroup);
+    PumpPending();
+    ASSERT_EQ(tabClient.GetWorkspaceCount(), 2);
+    pPlaceholder->OnCalcDynamicSize(0);
+    std::vector<int> ids;
+    for (int i = 2; i < pPopup->GetControlCount(); ++i)
+        ids.push_back(pPopup->GetControl(i)->GetID());
+    EXPECT_EQ(ids, std::vector<int>{TKP_ID_TABGROUP_PREVIOUS});
+    EXPECT_TRUE(pPopup->GetControl(2)->GetBeginGroup());
+
+    pPopup->InternalRelease();
+    pFrame->DestroyWindow();
+    PumpPending();
 }
