@@ -1,9 +1,11 @@
 // Pictures of the status bar, the dialog bar, a toolbar with edit, combo-box, label and hosted
 // controls (one combo box open), and a menu with the toolbar list, recent files and a grid
-// selector, in the default and the flat theme, under build/windows/commandbars3-gallery/ for people
+// selector, a window menu listing the children of a multiple-document frame, in the default and
+// the flat theme, under build/windows/commandbars3-gallery/ for people
 // to look at. Nothing is compared; the test checks that every picture was written.
 #include <gtest/gtest.h>
 
+#include "classlib/win/CMDIFrameWnd.h"
 #include "classlib/win/CRecentFileList.h"
 #include "tests/support/win/WindowCapture.h"
 #include "tests/toolkit/commandbars/Bars3TestSupport.h"
@@ -17,6 +19,7 @@
 #include "toolkit/commandbars/ControlRecentFileList.h"
 #include "toolkit/commandbars/ControlSelector.h"
 #include "toolkit/commandbars/ControlToolbars.h"
+#include "toolkit/commandbars/ControlWindowList.h"
 #include "toolkit/commandbars/Controls.h"
 #include "toolkit/commandbars/DialogBar.h"
 #include "toolkit/commandbars/MouseTracker.h"
@@ -245,4 +248,45 @@ TEST_F(Bars3Gallery, MenuWithToolbarListRecentFilesAndSelector)
         PumpPending();
     }
     pApp->m_pRecentFileList = pOld;
+}
+
+TEST_F(Bars3Gallery, WindowMenuListingTheOpenChildren)
+{
+    for (const Look& look : kLooks) {
+        CTKPCommandBarsTheme::SetTheme(look.nTheme);
+        CMDIFrameWnd* pFrame = new CMDIFrameWnd;
+        ASSERT_TRUE(
+            pFrame->Create(NULL, L"Window list", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, CRect(40, 40, 680, 420)));
+        const wchar_t* titles[] = {L"server.vhd", L"R&D laptop.vhdx", L"Recovered files", L"Disk 2"};
+        CMDIChildWnd* pLast = nullptr;
+        for (const wchar_t* title : titles) {
+            pLast = new CMDIChildWnd;
+            ASSERT_TRUE(pLast->Create(NULL, title, WS_CHILD | WS_VISIBLE | WS_OVERLAPPEDWINDOW, CFrameWnd::rectDefault,
+                pFrame));
+        }
+        pFrame->MDIActivate(pLast);
+        pFrame->ShowWindow(SW_SHOWNOACTIVATE);
+        pFrame->UpdateWindow();
+        PumpPending();
+
+        CTKPPopupBar* pPopup = CTKPPopupBar::CreatePopupBar(NULL);
+        pPopup->SetOwnerWnd(pFrame);
+        pPopup->GetControls()->Add(tkpControlButton, 0xE130)->SetCaption(L"&Cascade");
+        pPopup->GetControls()->Add(tkpControlButton, 0xE131)->SetCaption(L"Tile &Horizontally");
+        pPopup->GetControls()->Add(new CTKPControlWindowList, 35000)->SetCaption(L"Windows");
+        CRect rcFrame;
+        pFrame->GetWindowRect(&rcFrame);
+        pPopup->PopupAt(rcFrame.left + 40, rcFrame.top + 40);
+        morvick::test::PumpMessagesFor(100);
+        CRect rcShot = rcFrame, rcPopup;
+        pPopup->GetWindowRect(&rcPopup);
+        rcShot.UnionRect(rcShot, rcPopup);
+        const std::wstring path = Path(look, L"menu-windows");
+        EXPECT_TRUE(morvick::test::CaptureScreenRectToPng(rcShot, path));
+        EXPECT_TRUE(Exists(path));
+        pPopup->SetTrackingMode(CTKPCommandBar::trackingNone, TRUE, FALSE);
+        pPopup->InternalRelease();
+        pFrame->DestroyWindow();
+        PumpPending();
+    }
 }
