@@ -27,6 +27,7 @@
 #include "toolkit/commandbars/StatusBar.h"
 #include "toolkit/commandbars/StatusBarPane.h"
 
+#include <functional>
 #include <string>
 
 namespace {
@@ -74,6 +75,23 @@ protected:
         RunBars3Idle(pFrame);
         EXPECT_TRUE(morvick::test::CaptureWindowToPng(pFrame->GetSafeHwnd(), path));
         EXPECT_TRUE(Exists(path));
+    }
+    // Opens the popup at an offset into the frame, pictures the frame with the popup, closes it.
+    void CapturePopup(CWnd* pFrame, CTKPPopupBar* pPopup, CPoint ptOffset, const std::function<void()>& onOpen,
+        const std::wstring& path)
+    {
+        CRect rcFrame;
+        pFrame->GetWindowRect(&rcFrame);
+        pPopup->PopupAt(rcFrame.left + ptOffset.x, rcFrame.top + ptOffset.y);
+        if (onOpen)
+            onOpen();
+        morvick::test::PumpMessagesFor(100);
+        CRect rcShot = rcFrame, rcPopup;
+        pPopup->GetWindowRect(&rcPopup);
+        rcShot.UnionRect(rcShot, rcPopup);
+        EXPECT_TRUE(morvick::test::CaptureScreenRectToPng(rcShot, path));
+        EXPECT_TRUE(Exists(path));
+        pPopup->SetTrackingMode(CTKPCommandBar::trackingNone, TRUE, FALSE);
     }
     std::wstring m_folder;
 };
@@ -231,18 +249,10 @@ TEST_F(Bars3Gallery, MenuWithToolbarListRecentFilesAndSelector)
         pToolbars->SetBeginGroup(TRUE);
         CTKPControl* pSelector = pControls->Add(new CTKPControlSelector, 130);
         pSelector->SetBeginGroup(TRUE);
-        CRect rcFrame;
-        pFrame->GetWindowRect(&rcFrame);
-        pPopup->PopupAt(rcFrame.left + 60, rcFrame.top + 70);
-        static_cast<CTKPControlSelector*>(pSelector)->SetSelection(3, 2);
-        morvick::test::PumpMessagesFor(100);
-        CRect rcShot = rcFrame, rcPopup;
-        pPopup->GetWindowRect(&rcPopup);
-        rcShot.UnionRect(rcShot, rcPopup);
-        const std::wstring path = Path(look, L"menu-special");
-        EXPECT_TRUE(morvick::test::CaptureScreenRectToPng(rcShot, path));
-        EXPECT_TRUE(Exists(path));
-        pPopup->SetTrackingMode(CTKPCommandBar::trackingNone, TRUE, FALSE);
+        CapturePopup(
+            pFrame, pPopup, CPoint(60, 70),
+            [pSelector] { static_cast<CTKPControlSelector*>(pSelector)->SetSelection(3, 2); },
+            Path(look, L"menu-special"));
         pPopup->InternalRelease();
         pFrame->DestroyWindow();
         PumpPending();
@@ -274,17 +284,7 @@ TEST_F(Bars3Gallery, WindowMenuListingTheOpenChildren)
         pPopup->GetControls()->Add(tkpControlButton, 0xE130)->SetCaption(L"&Cascade");
         pPopup->GetControls()->Add(tkpControlButton, 0xE131)->SetCaption(L"Tile &Horizontally");
         pPopup->GetControls()->Add(new CTKPControlWindowList, 35000)->SetCaption(L"Windows");
-        CRect rcFrame;
-        pFrame->GetWindowRect(&rcFrame);
-        pPopup->PopupAt(rcFrame.left + 40, rcFrame.top + 40);
-        morvick::test::PumpMessagesFor(100);
-        CRect rcShot = rcFrame, rcPopup;
-        pPopup->GetWindowRect(&rcPopup);
-        rcShot.UnionRect(rcShot, rcPopup);
-        const std::wstring path = Path(look, L"menu-windows");
-        EXPECT_TRUE(morvick::test::CaptureScreenRectToPng(rcShot, path));
-        EXPECT_TRUE(Exists(path));
-        pPopup->SetTrackingMode(CTKPCommandBar::trackingNone, TRUE, FALSE);
+        CapturePopup(pFrame, pPopup, CPoint(40, 40), nullptr, Path(look, L"menu-windows"));
         pPopup->InternalRelease();
         pFrame->DestroyWindow();
         PumpPending();
