@@ -18,6 +18,7 @@
 #include "toolkit/commandbars/customize/CustomizeImagePopup.h"
 #include "toolkit/commandbars/customize/CustomizeSheet.h"
 #include "toolkit/commandbars/customize/CustomizeToolbarNameDialog.h"
+#include "toolkit/commandbars/customize/ImageEditorPicture.h"
 
 #include <functional>
 
@@ -550,6 +551,72 @@ TEST_F(CustomizeTest, ContextMenuCommandsOnThePickedControl)
     m_pSheet->ExecuteCommand(ID_TKP_CUSTOMIZE_DELETE);
     EXPECT_EQ((std::vector<int>{100, 102, 103, 104}), Ids(m_pToolBar));
     EXPECT_EQ(nullptr, m_pCommandBars->GetDragControl());
+}
+
+// The normal image of a command as a picture (null when there is none).
+CTKPEditorPicture* ImageOf(CTKPCommandBars* pCommandBars, int nId)
+{
+    CTKPImageIcon* pIcon = pCommandBars->GetImageManager()->GetImage((UINT)nId, 16);
+    if (pIcon == nullptr)
+        return nullptr;
+    CTKPIconHandle& image = pIcon->GetIcon();
+    return image.IsAlpha() ? CTKPEditorPicture::FromAlphaBitmap(image.GetBitmap())
+                           : CTKPEditorPicture::FromIcon(image.GetIcon());
+}
+
+TEST_F(CustomizeTest, ButtonImagesCopiedAndPastedThroughTheClipboard)
+{
+    OpenSheet();
+    BOOL bEnabled = FALSE, bChecked = FALSE;
+    CTKPControl* p100 = m_pToolBar->GetControl(0);
+    CTKPControl* p101 = m_pToolBar->GetControl(1);
+    CTKPControl* p102 = m_pToolBar->GetControl(3);
+    m_pCommandBars->SetDragControl(p100);
+    m_pSheet->GetCommandState(ID_TKP_CUSTOMIZE_COPYIMAGE, bEnabled, bChecked);
+    ASSERT_TRUE(bEnabled);
+    m_pSheet->ExecuteCommand(ID_TKP_CUSTOMIZE_COPYIMAGE);
+    EXPECT_TRUE(::IsClipboardFormatAvailable(CF_BITMAP));
+    EXPECT_TRUE(::IsClipboardFormatAvailable(CTKPImageManager::GetToolBarImageFormat()));
+
+    // Pasted in the image manager's own format: the same picture under a custom id.
+    m_pCommandBars->SetDragControl(p101);
+    m_pSheet->ExecuteCommand(ID_TKP_CUSTOMIZE_PASTEIMAGE);
+    ASSERT_GT(p101->GetCustomIconId(), 0);
+    CTKPEditorPicture* pOriginal = ImageOf(m_pCommandBars, 100);
+    CTKPEditorPicture* pPasted = ImageOf(m_pCommandBars, p101->GetCustomIconId());
+    ASSERT_NE(nullptr, pOriginal);
+    ASSERT_NE(nullptr, pPasted);
+    EXPECT_EQ(pOriginal->GetPixel(8, 8), pPasted->GetPixel(8, 8));
+    delete pOriginal;
+    delete pPasted;
+
+    // A plain bitmap: the button face becomes transparent.
+    CTKPEditorPicture* pDrawn = CTKPEditorPicture::Create(16, 16);
+    for (int y = 0; y < 16; ++y)
+        for (int x = 0; x < 16; ++x)
+            pDrawn->SetPixel(x, y,
+                x >= 4 && x < 12 && y >= 4 && y < 12 ? RGB(255, 0, 0) : ::GetSysColor(COLOR_BTNFACE));
+    HBITMAP hBitmap = pDrawn->CreateOpaqueBitmap(::GetSysColor(COLOR_BTNFACE));
+    delete pDrawn;
+    ASSERT_TRUE(::OpenClipboard(m_pSheet->GetSafeHwnd()));
+    ::EmptyClipboard();
+    ::SetClipboardData(CF_BITMAP, hBitmap);
+    ::CloseClipboard();
+    m_pCommandBars->SetDragControl(p102);
+    m_pSheet->ExecuteCommand(ID_TKP_CUSTOMIZE_PASTEIMAGE);
+    ASSERT_GT(p102->GetCustomIconId(), 0);
+    CTKPEditorPicture* pFromBitmap = ImageOf(m_pCommandBars, p102->GetCustomIconId());
+    ASSERT_NE(nullptr, pFromBitmap);
+    EXPECT_EQ(RGB(255, 0, 0), pFromBitmap->GetPixel(8, 8));
+    EXPECT_EQ(CTKPEditorPicture::kTransparent, pFromBitmap->GetPixel(1, 1));
+    delete pFromBitmap;
+
+    // Nothing on the clipboard: nothing to paste.
+    ASSERT_TRUE(::OpenClipboard(m_pSheet->GetSafeHwnd()));
+    ::EmptyClipboard();
+    ::CloseClipboard();
+    m_pSheet->GetCommandState(ID_TKP_CUSTOMIZE_PASTEIMAGE, bEnabled, bChecked);
+    EXPECT_FALSE(bEnabled);
 }
 
 TEST_F(CustomizeTest, KeyboardPageAssignsReassignsAndRemovesShortcuts)

@@ -254,6 +254,7 @@ TEST_F(ImageEditorTest, ResultIsAnIconOfThePictureOrNothing)
     CTKPEditorPicture* pBack = CTKPEditorPicture::FromIcon(hIcon);
     ASSERT_NE(nullptr, pBack);
     EXPECT_EQ(RGB(0, 0, 0), pBack->GetPixel(2, 2));
+    EXPECT_EQ(kClear, pBack->GetPixel(3, 3));  // masked out of the icon
     delete pBack;
     ::DestroyIcon(hIcon);
 }

@@ -2,6 +2,7 @@
 
 #include "classlib/win/CMenu.h"
 #include "res/commandbars-customize.h"
+#include "toolkit/base/Dib32.h"
 #include "toolkit/base/ImageManager.h"
 #include "toolkit/base/ResourceManager.h"
 #include "toolkit/commandbars/CommandBar.h"
@@ -33,6 +34,27 @@ BOOL IsButtonKind(CTKPControl* pControl)
 BOOL HasImage(CTKPControl* pControl)
 {
     return pControl->GetCustomIconId() > 0 || pControl->GetIconId() > 0;
+}
+
+// A 24-bit copy of a bitmap: the image list's mask then compares colours alone.
+HBITMAP CreateRgbCopy(HBITMAP hBitmap, int cx, int cy)
+{
+    BITMAPINFO bmi = TKPDib32Info(cx, cy);
+    bmi.bmiHeader.biBitCount = 24;
+    void* pBits = NULL;
+    HBITMAP hCopy = ::CreateDIBSection(NULL, &bmi, DIB_RGB_COLORS, &pBits, NULL, 0);
+    if (hCopy == NULL)
+        return NULL;
+    HDC hdcSource = ::CreateCompatibleDC(NULL);
+    HDC hdcCopy = ::CreateCompatibleDC(NULL);
+    HGDIOBJ hOldSource = ::SelectObject(hdcSource, hBitmap);
+    HGDIOBJ hOldCopy = ::SelectObject(hdcCopy, hCopy);
+    ::BitBlt(hdcCopy, 0, 0, cx, cy, hdcSource, 0, 0, SRCCOPY);
+    ::SelectObject(hdcCopy, hOldCopy);
+    ::SelectObject(hdcSource, hOldSource);
+    ::DeleteDC(hdcCopy);
+    ::DeleteDC(hdcSource);
+    return hCopy;
 }
 
 // The image a control shows: its custom image id, else its image id, else its command id.
@@ -453,11 +475,12 @@ void CTKPCustomizeSheet::CopyButtonImage(CTKPControl* pControl)
         ::EmptyClipboard();
         if (::SetClipboardData(CF_BITMAP, hBitmap) != NULL)
             hBitmap = NULL;
+        // The icons themselves in the image manager's own format beside the picture.
+        m_pCommandBars->GetImageManager()->CopyIconToClipboard((UINT)nImage);
         ::CloseClipboard();
     }
     if (hBitmap != NULL)
         ::DeleteObject(hBitmap);
-    m_pCommandBars->GetImageManager()->CopyIconToClipboard((UINT)nImage);
 }
 
 void CTKPCustomizeSheet::PasteButtonImage(CTKPControl* pControl)
@@ -486,7 +509,7 @@ void CTKPCustomizeSheet::PasteButtonImage(CTKPControl* pControl)
             HIMAGELIST hList =
                 bm.bmHeight > 0 ? ImageList_Create(bm.bmHeight, bm.bmHeight, ILC_COLOR24 | ILC_MASK, 1, 1) : NULL;
             if (hList != NULL) {
-                HBITMAP hCopy = (HBITMAP)::CopyImage(hBitmap, IMAGE_BITMAP, 0, 0, 0);
+                HBITMAP hCopy = CreateRgbCopy(hBitmap, bm.bmWidth, bm.bmHeight);
                 ImageList_AddMasked(hList, hCopy, ::GetSysColor(COLOR_BTNFACE));
                 if (hCopy != NULL)
                     ::DeleteObject(hCopy);

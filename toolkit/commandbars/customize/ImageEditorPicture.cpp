@@ -204,6 +204,9 @@ HBITMAP CTKPEditorPicture::CreateOpaqueBitmap(COLORREF clrBackground) const
     CTKPEditorPicture* pCopy = CopyOf(this, m_cx, m_cy, CPoint(0, 0), kTransparent, clrBackground);
     if (pCopy == NULL)
         return NULL;
+    // No alpha channel: the fourth byte of every pixel is 0, as masks and other programs expect.
+    for (int i = 0; i < m_cx * m_cy; ++i)
+        pCopy->m_pBits[i] &= 0x00FFFFFF;
     HBITMAP hBitmap = pCopy->m_hBitmap;
     pCopy->m_hBitmap = NULL;
     delete pCopy;

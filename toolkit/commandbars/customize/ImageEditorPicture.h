@@ -9,7 +9,7 @@
 
 class CTKPEditorPicture {
 public:
-    static const COLORREF kTransparent = RGB(255, 254, 255);
+    static constexpr COLORREF kTransparent = RGB(255, 254, 255);
 
     // A picture of the size filled with the transparent colour; null when it cannot be made.
     static CTKPEditorPicture* Create(int cx, int cy, BOOL bAlpha = FALSE);
