@@ -5,6 +5,8 @@
 #include "classlib/win/CCmdTarget.h"
 #include "classlib/win/CCmdUI.h"
 
+#include <oaidl.h>
+
 // Names the system headers define as macros that would clash with members.
 #ifdef GetNextWindow
 #undef GetNextWindow
@@ -19,6 +21,7 @@ class CFont;
 class CScrollBar;
 class CFrameWnd;
 class CDataExchange;
+class CFile;
 struct CCreateContext;
 
 class CWnd;
@@ -252,6 +255,22 @@ class CWnd : public CCmdTarget {
   // Which tool is at point (client coordinates): by default the visible child window there,
   // described in *pTI (when given) as a window tool with callback text. -1 when there is none.
   virtual INT_PTR OnToolHitTest(CPoint point, TOOLINFO* pTI) const;
+
+  // --- ActiveX controls (the container is COleControlSite) ---------------------------------
+  // Makes this object the window of a new control of clsid (or of a programmatic id), in-place
+  // active in a child of pParentWnd. FALSE when the control cannot be created; no window remains
+  // then. Persistence (pPersist, bStorage) and licence keys are not supported and must be NULL.
+  BOOL CreateControl(REFCLSID clsid, LPCTSTR lpszWindowName, DWORD dwStyle, const RECT& rect,
+                     CWnd* pParentWnd, UINT nID, CFile* pPersist = NULL, BOOL bStorage = FALSE,
+                     BSTR bstrLicKey = NULL);
+  BOOL CreateControl(LPCTSTR pszClass, LPCTSTR lpszWindowName, DWORD dwStyle, const RECT& rect,
+                     CWnd* pParentWnd, UINT nID, CFile* pPersist = NULL, BOOL bStorage = FALSE,
+                     BSTR bstrLicKey = NULL);
+  // The control's IUnknown (not AddRef'd), or NULL when this window holds no control.
+  LPUNKNOWN GetControlUnknown();
+  // Calls the control's dispatch interface (see COleDispatchDriver::InvokeHelper); throws
+  // COleException (E_NOINTERFACE without a control) or COleDispatchException.
+  void InvokeHelper(DISPID dwDispID, WORD wFlags, VARTYPE vtRet, void* pvRet, const BYTE* pbParamInfo, ...);
 
   // The child, grandchild... with id nID (only windows with objects when bOnlyPerm).
   CWnd* GetDescendantWindow(int nID, BOOL bOnlyPerm = FALSE) const;

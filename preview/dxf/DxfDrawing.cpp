@@ -196,6 +196,8 @@ private:
     void ReadBlocks();
     // Entities up to the group (0, endMarker) or the end of the section.
     void ReadEntities(std::vector<Entity>& out, const char* endMarker);
+    // The next record of the type in this section; false at the section's end.
+    bool NextRecord(const char* type, Entity& record);
     bool ReadEntity(const DxfGroup& start, Entity& entity);
     void SkipSection();
     void Report();
@@ -316,20 +318,25 @@ void Loader::ReadHeader()
     }
 }
 
-void Loader::ReadTables()
+bool Loader::NextRecord(const char* type, Entity& record)
 {
     DxfGroup g;
     while (m_reader.Next(g)) {
         if (g.code != 0)
             continue;
-        std::string type = Upper(Trimmed(g.value));
-        if (type == "ENDSEC")
-            return;
-        if (type != "LAYER")
-            continue;
-        Entity layer;
-        if (!ReadEntity(g, layer))
-            return;
+        std::string name = Upper(Trimmed(g.value));
+        if (name == "ENDSEC")
+            return false;
+        if (name == type)
+            return ReadEntity(g, record) || !record.groups.empty();
+    }
+    return false;
+}
+
+void Loader::ReadTables()
+{
+    Entity layer;
+    while (NextRecord("LAYER", layer)) {
         std::string name = Trimmed(layer.Text(2));
         if (name.empty())
             continue;
@@ -342,18 +349,8 @@ void Loader::ReadTables()
 
 void Loader::ReadBlocks()
 {
-    DxfGroup g;
-    while (m_reader.Next(g)) {
-        if (g.code != 0)
-            continue;
-        std::string type = Upper(Trimmed(g.value));
-        if (type == "ENDSEC")
-            return;
-        if (type != "BLOCK")
-            continue;
-        Entity header;
-        if (!ReadEntity(g, header))
-            return;
+    Entity header;
+    while (NextRecord("BLOCK", header)) {
         Block block;
         block.base = header.Point(10);
         block.external = (header.Integer(70) & 4) != 0;

@@ -12,9 +12,13 @@
 
 IMPLEMENT_DYNAMIC(CPreviewDocument, CDocument)
 
-CPreviewDocument::CPreviewDocument() : m_pCurrentImage(NULL), m_nCurrentImage(-1) {}
+CPreviewDocument::CPreviewDocument()
+    : m_pCurrentImage(NULL), m_nCurrentImage(-1), m_pDatabase(NULL), m_pDaoTreeView(NULL), m_pMDBListView(NULL) {}
 
-CPreviewDocument::~CPreviewDocument() { delete m_pCurrentImage; }
+CPreviewDocument::~CPreviewDocument() {
+  delete m_pCurrentImage;
+  CloseAccessDatabase();
+}
 
 int CPreviewDocument::GetImageTypeFromFileName(const CString& strFileName) {
   std::u16string name(reinterpret_cast<const char16_t*>(static_cast<LPCWSTR>(strFileName)), strFileName.GetLength());

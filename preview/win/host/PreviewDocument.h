@@ -7,6 +7,9 @@
 #include "classlib/win/AfxWin.h"
 
 class CxImage;
+class CDaoDatabase;
+class CDaoTreeView;
+class CMDBListView;
 
 class CPreviewDocument : public CDocument {
   DECLARE_DYNAMIC(CPreviewDocument)
@@ -32,6 +35,16 @@ class CPreviewDocument : public CDocument {
   CStringArray m_imageFiles;   // names in the image folder, sorted
   CxImage* m_pCurrentImage;    // owned
   int m_nCurrentImage;
+
+  // Opens an Access database for the database view (not exclusive, not read-only): on success it
+  // replaces the previous one, is handed to the view's tree and list, the list is cleared and the
+  // tree rebuilt, and 1 comes back; a database error leaves everything as it was and gives 0.
+  int OpenAccessDatabase(const CString& strPath);
+  // Closes and deletes the open database (when the database view goes).
+  void CloseAccessDatabase();
+  CDaoDatabase* m_pDatabase;      // owned
+  CDaoTreeView* m_pDaoTreeView;   // set by the tree view of the database view while it exists
+  CMDBListView* m_pMDBListView;   // set by its record list likewise
 
  private:
   void ForgetImages();

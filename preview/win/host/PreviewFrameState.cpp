@@ -10,6 +10,8 @@ CPreviewFrameState::~CPreviewFrameState() {}
 
 CWnd* CPreviewFrameState::GetPreviewFocusTarget() { return NULL; }
 
+int CPreviewFrameState::GetScanMode() const { return 2; }
+
 void CPreviewFrameState::ShowFilePreview(CString strPath, CString strExtension) {
   if (m_pPreviewPane == NULL) return;
   if (CFrameWnd* pFrame = dynamic_cast<CFrameWnd*>(this)) pFrame->SetActiveView(m_pPreviewPane, FALSE);

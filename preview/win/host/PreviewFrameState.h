@@ -24,6 +24,10 @@ class CPreviewFrameState {
   // NULL (the default) leaves the focus where it is.
   virtual CWnd* GetPreviewFocusTarget();
 
+  // The scan that found the files (2 Quick Scan, 0 Extensive Scan, 1 File Trace): the application's
+  // frame answers its scan mode. A drawing found by File Trace is not shown.
+  virtual int GetScanMode() const;
+
   CMainPreviewView* m_pPreviewPane;  // set by the pane when it is created
   int m_bPreviewShown;               // 1 while the current preview is good, 0 after a viewer failed
   int m_bPreviewable;                // the answer of IsPreviewableExtension for the current file

@@ -3,6 +3,15 @@
 #include "preview/win/pane/ViewerSlots.h"
 
 #include "preview/html/win/CustomHtmlViewer.h"
+#include "preview/win/archives/ArchiveListView.h"
+#include "preview/win/cad/DxfView.h"
+#include "preview/win/documents/DocumentView.h"
+#include "preview/win/host/PreviewDocument.h"
+#include "preview/win/media/AviView.h"
+#include "preview/win/media/BrowserView.h"
+#include "preview/win/media/MediaPlayerView.h"
+#include "preview/win/tables/AccessView.h"
+#include "preview/win/tables/DbfView.h"
 #include "preview/win/viewers/IconView.h"
 #include "preview/win/viewers/ImageView.h"
 #include "preview/win/viewers/PlaceholderViews.h"
@@ -18,10 +27,23 @@ CRuntimeClass* PreviewViewerClass(PreviewViewer kind) {
     case kViewerLargeFile: return RUNTIME_CLASS(CLargeFileView);
     case kViewerIcon: return RUNTIME_CLASS(CTextView);
     case kViewerCustomHtml: return RUNTIME_CLASS(CCustomHTMLViewer);
+    case kViewerDxf: return RUNTIME_CLASS(CDFXView);
+    case kViewerHtml: return RUNTIME_CLASS(CHtml_View);
+    case kViewerDocument: return RUNTIME_CLASS(CAdobeReaderView);
+    case kViewerAvi: return RUNTIME_CLASS(CAviView);
+    case kViewerMedia: return RUNTIME_CLASS(CMyMedia);
+    case kViewerDbf: return RUNTIME_CLASS(CDBF_View);
+    case kViewerArchive: return RUNTIME_CLASS(CMyListCtrl);
+    case kViewerAccess: return RUNTIME_CLASS(CMDB_View);
     default: return NULL;
   }
 }
 
-void PreviewNavigate(CView*, const CString&) {}
+void PreviewNavigate(CView* pView, const CString& strPath) {
+  if (CHtml_View* pBrowser = dynamic_cast<CHtml_View*>(pView)) pBrowser->Navigate2(strPath, 0, NULL, NULL, NULL, 0);
+}
 
-BOOL PreviewOpenAccessDatabase(CDocument*, const CString&) { return FALSE; }
+BOOL PreviewOpenAccessDatabase(CDocument* pDoc, const CString& strPath) {
+  CPreviewDocument* pPreviewDoc = dynamic_cast<CPreviewDocument*>(pDoc);
+  return pPreviewDoc != NULL && pPreviewDoc->OpenAccessDatabase(strPath);
+}

@@ -11,11 +11,7 @@
 namespace morvick::test {
 namespace {
 
-void Capture(const std::string& name) {
-  PumpMessagesFor(150);
-  EXPECT_TRUE(CaptureWindowToPng(Harness().frame->GetSafeHwnd(), GalleryFolder("preview") + L"\\" +
-                                                                       std::wstring(name.begin(), name.end()) + L".png"));
-}
+void Capture(const std::string& name) { CaptureToGallery("preview", name); }
 
 PreviewBandTheme GradientTheme() {
   PreviewBandTheme t;

@@ -1,6 +1,9 @@
 #include "tests/preview/win/PreviewHarness.h"
 
 #include "tests/engine/diskfixtures/DiskFixture.h"
+#include "tests/support/win/WindowCapture.h"
+
+#include <gtest/gtest.h>
 
 #include <cstring>
 
@@ -90,6 +93,40 @@ std::vector<uint8_t> BmpBytes(int width, int height, COLORREF color) {
     }
   }
   return out;
+}
+
+void CaptureToGallery(const std::string& gallery, const std::string& name) {
+  PumpMessagesFor(200);
+  std::wstring file = GalleryFolder(gallery) + L"\\" + std::wstring(name.begin(), name.end()) + L".png";
+  EXPECT_TRUE(CaptureWindowToPng(Harness().frame->GetSafeHwnd(), file)) << name;
+}
+
+std::wstring PreviewMessageLog() {
+  wchar_t temp[MAX_PATH];
+  GetTempPathW(MAX_PATH, temp);
+  return std::wstring(temp) + L"morvick-preview-messages-" + std::to_wstring(GetCurrentProcessId()) + L".txt";
+}
+
+std::vector<std::string> TakeLoggedMessages() {
+  std::vector<std::string> lines;
+  std::wstring path = PreviewMessageLog();
+  FILE* f = _wfopen(path.c_str(), L"rb");
+  if (f == NULL) return lines;
+  std::string text;
+  char buffer[4096];
+  for (size_t n; (n = fread(buffer, 1, sizeof buffer, f)) > 0;) text.append(buffer, n);
+  fclose(f);
+  DeleteFileW(path.c_str());
+  size_t start = 0;
+  while (start < text.size()) {
+    size_t end = text.find('\n', start);
+    if (end == std::string::npos) end = text.size();
+    std::string line = text.substr(start, end - start);
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    if (!line.empty()) lines.push_back(line);
+    start = end + 1;
+  }
+  return lines;
 }
 
 std::wstring SamplePath(const std::string& script, const std::string& name) {

@@ -21,7 +21,9 @@ class CTestPreviewFrame : public CFrameWnd, public CPreviewFrameState {
   DECLARE_DYNAMIC(CTestPreviewFrame)
  public:
   CWnd* GetPreviewFocusTarget() override { return &m_resultList; }
+  int GetScanMode() const override { return m_nScanMode; }
   CListBox m_resultList;  // stands for the results page's file list
+  int m_nScanMode = 2;    // the scan that found the files
 };
 
 namespace morvick::test {
@@ -48,6 +50,15 @@ bool WriteBytes(const std::wstring& path, const std::vector<uint8_t>& bytes);
 std::vector<uint8_t> BmpBytes(int width, int height, COLORREF color);
 // A sample of a fixture script as a Windows path.
 std::wstring SamplePath(const std::string& script, const std::string& name);
+
+// Lets the frame paint and saves what the screen shows of it as <name>.png in the named gallery
+// (build/windows/<gallery>-gallery).
+void CaptureToGallery(const std::string& gallery, const std::string& name);
+
+// The file the program's message boxes are logged to, and the lines logged since the last call
+// ("kind<TAB>text").
+std::wstring PreviewMessageLog();
+std::vector<std::string> TakeLoggedMessages();
 
 // Pixels of a window's OnDraw-style painting: paint(dc) draws into a 32-bit top-down section of
 // the given size; the result holds 0x00RRGGBB values.

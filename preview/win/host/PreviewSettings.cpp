@@ -1,0 +1,7 @@
+#include "preview/win/host/PreviewSettings.h"
+
+CPreviewSettings& PreviewSettings()
+{
+    static CPreviewSettings settings;
+    return settings;
+}

@@ -1,0 +1,114 @@
+// The text-converter driver over the fake converters: which files it takes, which classes it
+// finds, the conversion through a temporary RTF file, and its refusals.
+#include "preview/win/documents/TextConverterDriver.h"
+#include "tests/preview/win/FakeConverters.h"
+#include "tests/preview/win/PreviewHarness.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+namespace morvick::test {
+
+std::wstring ConverterFolder()
+{
+    static std::wstring folder;
+    if (!folder.empty())
+        return folder;
+    folder = TempFile(L"converters");
+    CreateDirectoryW(folder.c_str(), NULL);
+    wchar_t exe[MAX_PATH];
+    GetModuleFileNameW(NULL, exe, MAX_PATH);
+    std::wstring here(exe);
+    here = here.substr(0, here.rfind(L'\\') + 1);
+    struct Copy {
+        const wchar_t* from;
+        const wchar_t* to;
+    } copies[] = {{L"fake_converter.dll", L"WORD8.CNV"}, {L"fake_importer.dll", L"IMPORT.WPC"},
+        {L"fake_noinit.dll", L"NOINIT.CNV"}, {L"fake_badlist.dll", L"BADLIST.CNV"}, {L"fake_converter.dll", L"x.cnv"},
+        {L"fake_converter.dll", L"readme.txt"}};
+    for (const Copy& c : copies)
+        CopyFileW((here + c.from).c_str(), (folder + L"\\" + c.to).c_str(), FALSE);
+    return folder;
+}
+
+namespace {
+
+std::string Narrow(const std::wstring& w)
+{
+    return std::string(w.begin(), w.end());
+}
+
+std::string ReadAll(const std::wstring& path)
+{
+    std::ifstream in(path.c_str(), std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+struct ConverterFolderScope {
+    explicit ConverterFolderScope(const std::wstring& folder)
+    {
+        SetEnvironmentVariableW(L"ZAVOZAR_DIR", folder.c_str());
+    }
+    ~ConverterFolderScope() { SetEnvironmentVariableW(L"ZAVOZAR_DIR", NULL); }
+};
+
+TEST(ConverterDriver, FindsTheConvertersAndTheirClasses)
+{
+    ConverterFolderScope scope(ConverterFolder());
+    std::wstring input = TempFile(L"input.doc"), output = TempFile(L"output.rtf");
+    ASSERT_TRUE(WriteBytes(input, {'a', 'b', 'c'}));
+    DeleteFileW(output.c_str());
+    CTextConverterDriver driver;
+    EXPECT_EQ(driver.Convert("MSWord8", "MSWord6RTFExp", Narrow(input).c_str(), Narrow(output).c_str()), 0);
+    // Upper-case names are taken, five-character names and other extensions are not, a converter
+    // without InitConverter32 is skipped, and a list without a terminator gives no names.
+    std::vector<std::string> found;
+    for (const CTextConverterDriver::Record& r : driver.Records())
+        found.push_back(r.file + ":" + r.className + ":" + std::to_string(r.kind));
+    std::sort(found.begin(), found.end());
+    EXPECT_EQ(found,
+        (std::vector<std::string>{"IMPORT.WPC:ImportOnly:0", "WORD8.CNV:MSWord6RTFExp:1", "WORD8.CNV:MSWord8:0"}));
+    EXPECT_EQ(ReadAll(output), "{\\rtf1\\ansi Converted by the text converter: 3 bytes.\\par}");
+    // Class names are compared without case.
+    DeleteFileW(output.c_str());
+    EXPECT_EQ(driver.Convert("msword8", "MSWORD6RTFEXP", Narrow(input).c_str(), Narrow(output).c_str()), 0);
+    EXPECT_FALSE(ReadAll(output).empty());
+}
+
+TEST(ConverterDriver, FailedStepsAndRefusals)
+{
+    std::wstring input = TempFile(L"input.doc"), output = TempFile(L"refused.rtf");
+    ASSERT_TRUE(WriteBytes(input, {'x'}));
+    DeleteFileW(output.c_str());
+    CTextConverterDriver driver;
+    {
+        // No converter folder: 1, and the output is not touched.
+        ConverterFolderScope scope(TempFile(L"nowhere"));
+        EXPECT_EQ(driver.Convert("MSWord8", "MSWord6RTFExp", Narrow(input).c_str(), Narrow(output).c_str()), 1);
+        EXPECT_EQ(GetFileAttributesW(output.c_str()), INVALID_FILE_ATTRIBUTES);
+    }
+    ConverterFolderScope scope(ConverterFolder());
+    EXPECT_EQ(driver.Convert("MSWord8", "msword8", Narrow(input).c_str(), Narrow(output).c_str()), 1);
+    EXPECT_EQ(driver.Convert(nullptr, "RTF", "a", "b"), 2);
+    EXPECT_EQ(driver.Convert("MSWord8", "RTF", std::string(300, 'a').c_str(), "b"), 2);
+    // An importer without an exporter of the class: the run still ends with 0, nothing written.
+    EXPECT_EQ(driver.Convert("ImportOnly", "NoSuchClass", Narrow(input).c_str(), Narrow(output).c_str()), 0);
+    EXPECT_EQ(GetFileAttributesW(output.c_str()), INVALID_FILE_ATTRIBUTES);
+    // An input the converter cannot open: reported, 0, nothing written.
+    EXPECT_EQ(driver.Convert("MSWord8", "MSWord6RTFExp", Narrow(TempFile(L"absent.doc")).c_str(),
+                  Narrow(output).c_str()),
+        0);
+    EXPECT_EQ(GetFileAttributesW(output.c_str()), INVALID_FILE_ATTRIBUTES);
+    // The temporary RTF files are gone.
+    wchar_t temp[MAX_PATH];
+    GetTempPathW(MAX_PATH, temp);
+    WIN32_FIND_DATAW fd;
+    HANDLE search = FindFirstFileW((std::wstring(temp) + L"cnv*.tmp").c_str(), &fd);
+    EXPECT_EQ(search, INVALID_HANDLE_VALUE);
+    if (search != INVALID_HANDLE_VALUE)
+        FindClose(search);
+}
+
+}  // namespace
+}  // namespace morvick::test

@@ -1,0 +1,206 @@
+// The media views: an uncompressed AVI written through the platform's AVI library played in the
+// video window, the media player control's calls (the platform's control, and a fake one that
+// records them), and the browser view (the platform's browser, and a fake one that reports what
+// the view allows it to fetch and run).
+#include "preview/win/media/AviView.h"
+#include "preview/win/media/BrowserView.h"
+#include "preview/win/media/MediaPlayerView.h"
+#include "tests/preview/win/FakeControls.h"
+#include "tests/preview/win/PreviewHarness.h"
+
+#include <gtest/gtest.h>
+
+#include <exdisp.h>
+#include <mshtmdid.h>
+#include <vfw.h>
+
+namespace morvick::test {
+namespace {
+
+bool ShowsPlaceholder()
+{
+    CView* placeholder = Harness().pane->Viewer(kViewerNoPreview);
+    return placeholder != NULL && ::IsWindowVisible(placeholder->GetSafeHwnd());
+}
+
+// Ten frames of 32 x 24 pixels, 24 bits, uncompressed.
+std::wstring WriteAvi()
+{
+    std::wstring path = TempFile(L"clip.avi");
+    DeleteFileW(path.c_str());
+    AVIFileInit();
+    PAVIFILE file = NULL;
+    if (AVIFileOpenW(&file, path.c_str(), OF_CREATE | OF_WRITE, NULL) != 0)
+        return std::wstring();
+    AVISTREAMINFOW info = {};
+    info.fccType = streamtypeVIDEO;
+    info.dwScale = 1;
+    info.dwRate = 10;
+    info.dwSuggestedBufferSize = 32 * 24 * 3;
+    SetRect(&info.rcFrame, 0, 0, 32, 24);
+    PAVISTREAM stream = NULL;
+    AVIFileCreateStreamW(file, &stream, &info);
+    BITMAPINFOHEADER format = {};
+    format.biSize = sizeof format;
+    format.biWidth = 32;
+    format.biHeight = 24;
+    format.biPlanes = 1;
+    format.biBitCount = 24;
+    format.biSizeImage = 32 * 24 * 3;
+    AVIStreamSetFormat(stream, 0, &format, sizeof format);
+    std::vector<uint8_t> pixels(32 * 24 * 3);
+    for (int frame = 0; frame < 10; ++frame) {
+        for (size_t i = 0; i < pixels.size(); i += 3) {
+            pixels[i] = static_cast<uint8_t>(frame * 25);
+            pixels[i + 1] = 0x80;
+            pixels[i + 2] = 0xE0;
+        }
+        AVIStreamWrite(stream, frame, 1, pixels.data(), static_cast<LONG>(pixels.size()), AVIIF_KEYFRAME, NULL, NULL);
+    }
+    AVIStreamRelease(stream);
+    AVIFileRelease(file);
+    AVIFileExit();
+    return path;
+}
+
+// One second of silence, 8-bit mono PCM.
+std::wstring WriteWave()
+{
+    std::wstring path = TempFile(L"sound.wav");
+    std::vector<uint8_t> w = {'R', 'I', 'F', 'F', 0, 0, 0, 0, 'W', 'A', 'V', 'E', 'f', 'm', 't', ' ', 16, 0, 0, 0, 1, 0,
+        1, 0, 0x40, 0x1F, 0, 0, 0x40, 0x1F, 0, 0, 1, 0, 8, 0, 'd', 'a', 't', 'a', 0x40, 0x1F, 0, 0};
+    w.resize(w.size() + 8000, 0x80);
+    uint32_t riff = static_cast<uint32_t>(w.size() - 8);
+    memcpy(&w[4], &riff, 4);
+    WriteBytes(path, w);
+    return path;
+}
+
+TEST(AviView, PlaysAtOnceAndStopsWhenClosed)
+{
+    std::wstring path = WriteAvi();
+    ASSERT_FALSE(path.empty());
+    Preview(path, L".avi");
+    CAviView* view = dynamic_cast<CAviView*>(Harness().pane->Viewer(kViewerAvi));
+    ASSERT_NE(view, nullptr);
+    HWND video = view->GetMciWindow();
+    ASSERT_NE(video, nullptr);
+    EXPECT_EQ(GetParent(video), view->GetSafeHwnd());
+    EXPECT_EQ(static_cast<DWORD>(GetWindowLongW(video, GWL_STYLE)) & 0x50000008u, 0x50000008u);
+    EXPECT_EQ(MCIWndGetLength(video), 10);
+    LONG mode = MCIWndGetMode(video, NULL, 0);
+    EXPECT_TRUE(mode == MCI_MODE_PLAY || mode == MCI_MODE_STOP) << mode;
+    EXPECT_EQ(Harness().frame->m_bPreviewShown, 1);
+    Harness().pane->CloseViewers();
+    EXPECT_FALSE(IsWindow(video));
+}
+
+TEST(MediaView, ThePlatformsPlayerIsDrivenWithoutHarm)
+{
+    Preview(WriteWave(), L".wav");
+    CMyMedia* view = dynamic_cast<CMyMedia*>(Harness().pane->Viewer(kViewerMedia));
+    ASSERT_NE(view, nullptr);
+    // Whether the player can play here or not, the view stays and is closed cleanly.
+    Harness().pane->CloseViewers();
+}
+
+TEST(MediaView, ThePlayersCallsThroughItsDispatchInterface)
+{
+    FakeControlClass player(CWMPPlayer4::clsid);
+    ASSERT_TRUE(player.Registered());
+    player.Log().answer = [](DISPID id, VARIANT* result) {
+        if (id == 18) {
+            result->vt = VT_BSTR;
+            result->bstrVal = SysAllocString(L"12.0");
+        }
+    };
+    std::wstring path = WriteWave();
+    Preview(path, L".wav");
+    CMyMedia* view = dynamic_cast<CMyMedia*>(Harness().pane->Viewer(kViewerMedia));
+    ASSERT_NE(view, nullptr);
+    EXPECT_EQ(Harness().frame->m_bPreviewShown, 1);
+    const FakeControlLog& log = player.Log();
+    ASSERT_EQ(log.calls.size(), 4u);
+    EXPECT_EQ(log.calls[0].id, 1);
+    EXPECT_EQ(log.calls[0].flags, DISPATCH_PROPERTYPUT);
+    EXPECT_EQ(CString(log.calls[0].arguments.at(0).c_str()), CString(path.c_str()).MakeLower());
+    EXPECT_EQ(log.calls[1].id, 2);
+    EXPECT_EQ(log.calls[2].id, 10);
+    EXPECT_EQ(log.calls[3].id, 18);
+    // The control takes the whole view once the pane sizes it.
+    EXPECT_EQ(view->Player().GetDlgCtrlID(), CMyMedia::IDC_PLAYER);
+    CRect client, control;
+    view->GetClientRect(&client);
+    view->Player().GetWindowRect(&control);
+    EXPECT_EQ(control.Size(), client.Size());
+    Harness().pane->CloseViewers();
+    ASSERT_EQ(log.calls.size(), 5u);
+    EXPECT_EQ(log.calls[4].id, 3);  // close
+    EXPECT_EQ(log.closed, 1);
+
+    // A player that fails: the placeholder.
+    player.Log().failCalls = true;
+    Preview(path, L".mp3");
+    EXPECT_EQ(Harness().frame->m_bPreviewShown, 0);
+    EXPECT_TRUE(ShowsPlaceholder());
+}
+
+TEST(BrowserView, ACoverTakesTheFocusAndLeavesAStripOfTheBrowser)
+{
+    std::wstring page = TempFile(L"page.htm");
+    const char html[] = "<html><body><p>Recovered page</p><script>document.title='ran'</script></body></html>";
+    WriteBytes(page, std::vector<uint8_t>(html, html + sizeof html - 1));
+    Preview(page, L".htm");
+    CHtml_View* view = dynamic_cast<CHtml_View*>(Harness().pane->Viewer(kViewerHtml));
+    ASSERT_NE(view, nullptr);
+    EXPECT_NE(view->GetApplication(), nullptr);
+    EXPECT_NE(view->GetStyle() & WS_CLIPCHILDREN, 0u);
+    CDialog* cover = view->GetCoverDialog();
+    ASSERT_NE(cover, nullptr);
+    EXPECT_TRUE(IsWindowVisible(cover->GetSafeHwnd()));
+    EXPECT_NE(cover->GetExStyle() & WS_EX_TRANSPARENT, 0u);
+    CRect client, covered;
+    view->GetClientRect(&client);
+    cover->GetWindowRect(&covered);
+    view->ScreenToClient(&covered);
+    EXPECT_EQ(covered.left, 0);
+    EXPECT_EQ(covered.top, 0);
+    EXPECT_EQ(covered.Width(), client.Width() - 8);
+    EXPECT_EQ(covered.Height(), client.Height() - 8);
+    // After every resize the focus is on the cover, not on the page.
+    CRect pane;
+    Harness().pane->GetWindowRect(&pane);
+    Harness().frame->ScreenToClient(&pane);
+    Harness().pane->MoveWindow(pane.left, pane.top, pane.Width(), pane.Height() - 10, TRUE);
+    HWND focus = GetFocus();
+    Harness().pane->MoveWindow(&pane, TRUE);
+    EXPECT_TRUE(focus == cover->GetSafeHwnd() || IsChild(cover->GetSafeHwnd(), focus));
+    // A point in the bottom strip lies on the browser, one elsewhere on the cover.
+    CPoint inStrip(client.Width() / 2, client.Height() - 3), inside(client.Width() / 2, client.Height() / 2);
+    EXPECT_EQ(ChildWindowFromPointEx(view->GetSafeHwnd(), inside, CWP_SKIPINVISIBLE), cover->GetSafeHwnd());
+    EXPECT_EQ(ChildWindowFromPointEx(view->GetSafeHwnd(), inStrip, CWP_SKIPINVISIBLE),
+        view->GetBrowserWindow()->GetSafeHwnd());
+}
+
+TEST(BrowserView, PagesAreShownOfflineWithoutScriptsJavaOrControls)
+{
+    const DWORD flags = CHtml_View::DownloadControl();
+    EXPECT_NE(flags & DLCTL_NO_SCRIPTS, 0u);
+    EXPECT_NE(flags & DLCTL_NO_JAVA, 0u);
+    EXPECT_NE(flags & DLCTL_NO_RUNACTIVEXCTLS, 0u);
+    EXPECT_NE(flags & DLCTL_NO_DLACTIVEXCTLS, 0u);
+    EXPECT_NE(flags & DLCTL_FORCEOFFLINE, 0u);
+    EXPECT_NE(flags & DLCTL_DLIMAGES, 0u);
+    // The control hosted for the view is told so through its site.
+    FakeControlClass browser(CLSID_WebBrowser);
+    ASSERT_TRUE(browser.Registered());
+    Preview(TempFile(L"page.htm"), L".htm");
+    EXPECT_EQ(browser.Log().created, 1);
+    EXPECT_TRUE(browser.Log().ambientAsked);
+    EXPECT_EQ(static_cast<DWORD>(browser.Log().ambientDownloadControl), flags);
+    // That control is no browser: the view cannot be made and the placeholder shows.
+    EXPECT_TRUE(ShowsPlaceholder());
+}
+
+}  // namespace
+}  // namespace morvick::test

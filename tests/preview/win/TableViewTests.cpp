@@ -1,0 +1,367 @@
+// The dBase table view over python3-dbf's tables and damaged ones, and the Access view over the
+// in-memory database engine (the platform's engine is not installed here).
+#include "classlib/win/COleVariant.h"
+#include "preview/win/host/PreviewSettings.h"
+#include "preview/win/tables/AccessView.h"
+#include "preview/win/tables/DaoTreeView.h"
+#include "preview/win/tables/DbfView.h"
+#include "preview/win/tables/MdbListView.h"
+#include "tests/preview/win/MemoryDatabase.h"
+#include "tests/preview/win/PreviewHarness.h"
+
+#include <gtest/gtest.h>
+
+namespace morvick::test {
+namespace {
+
+const char kTables[] = "make-dbase-samples.sh";
+
+bool ShowsPlaceholder()
+{
+    CView* placeholder = Harness().pane->Viewer(kViewerNoPreview);
+    return placeholder != NULL && ::IsWindowVisible(placeholder->GetSafeHwnd());
+}
+
+std::vector<std::wstring> Columns(CListCtrl* list)
+{
+    std::vector<std::wstring> out;
+    CHeaderCtrl* header = list->GetHeaderCtrl();
+    for (int i = 0; i < header->GetItemCount(); ++i) {
+        wchar_t text[64] = L"";
+        HDITEMW item = {};
+        item.mask = HDI_TEXT;
+        item.pszText = text;
+        item.cchTextMax = 64;
+        header->GetItem(i, &item);
+        out.push_back(text);
+    }
+    return out;
+}
+
+std::vector<std::wstring> Row(CListCtrl* list, int row)
+{
+    std::vector<std::wstring> out;
+    int columns = list->GetHeaderCtrl()->GetItemCount();
+    for (int c = 0; c < columns; ++c)
+        out.push_back(static_cast<LPCWSTR>(list->GetItemText(row, c)));
+    return out;
+}
+
+CListCtrl* DbfList()
+{
+    CDBF_View* view = dynamic_cast<CDBF_View*>(Harness().pane->Viewer(kViewerDbf));
+    return view != NULL ? view->GetListCtrl() : NULL;
+}
+
+TEST(DbfView, TablesOfEveryFieldType)
+{
+    Preview(SamplePath(kTables, "db3.dbf"), L".dbf");
+    ASSERT_NE(DbfList(), nullptr);
+    EXPECT_EQ(Harness().frame->m_bPreviewShown, 1);
+    EXPECT_EQ(Columns(DbfList()), (std::vector<std::wstring>{L"Index", L"NAME", L"QTY", L"BORN", L"OK", L"NOTE"}));
+    ASSERT_EQ(DbfList()->GetItemCount(), 3);
+    EXPECT_EQ(Row(DbfList(), 0),
+        (std::vector<std::wstring>{L"1", L"Anna      ", L"12.500000", L"2024/01/31", L"TRUE", L"Memo"}));
+    EXPECT_EQ(Row(DbfList(), 2)[0], L"3");
+    EXPECT_NE(DbfList()->GetExtendedStyle() & LVS_EX_GRIDLINES, 0u);
+
+    // Currency in the user's number format, from all eight bytes.
+    Preview(SamplePath(kTables, "vfp.dbf"), L".dbf");
+    ASSERT_EQ(DbfList()->GetItemCount(), 2);
+    CURRENCY cy;
+    cy.int64 = 12345678901LL;
+    EXPECT_EQ(DbfList()->GetItemText(0, 1), COleCurrency(cy).Format(0, LOCALE_USER_DEFAULT));
+    EXPECT_EQ(DbfList()->GetItemText(0, 2), L"42");
+    EXPECT_EQ(DbfList()->GetItemText(1, 5), L"two   ");
+
+    // The header places the records when the first one is deleted.
+    Preview(SamplePath(kTables, "deleted-first.dbf"), L".dbf");
+    EXPECT_EQ(Row(DbfList(), 1), (std::vector<std::wstring>{L"2", L"kept  ", L"2.000000"}));
+}
+
+TEST(DbfView, LimitsAndDamagedTables)
+{
+    Preview(SamplePath(kTables, "many.dbf"), L".dbf");
+    EXPECT_EQ(DbfList()->GetItemCount(), PreviewSettings().m_nRecordLimit);
+    EXPECT_EQ(Harness().frame->m_bPreviewShown, 1);
+    // No records: the headers and one empty row "1".
+    Preview(SamplePath(kTables, "empty.dbf"), L".dbf");
+    ASSERT_EQ(DbfList()->GetItemCount(), 1);
+    EXPECT_EQ(Row(DbfList(), 0), (std::vector<std::wstring>{L"1", L"", L""}));
+    // More than 200 fields: nothing at all, and the placeholder.
+    Preview(SamplePath(kTables, "too-many-fields.dbf"), L".dbf");
+    EXPECT_EQ(Harness().frame->m_bPreviewShown, 0);
+    EXPECT_TRUE(ShowsPlaceholder());
+    ASSERT_NE(DbfList(), nullptr);
+    EXPECT_EQ(DbfList()->GetHeaderCtrl()->GetItemCount(), 0);
+    // Too short, descriptors cut, no file at all: the placeholder.
+    for (const char* name : {"tiny.dbf", "descriptors-cut.dbf", "no-terminator.dbf"}) {
+        SCOPED_TRACE(name);
+        Preview(SamplePath(kTables, name), L".dbf");
+        EXPECT_EQ(Harness().frame->m_bPreviewShown, 0);
+    }
+    Preview(TempFile(L"absent.dbf"), L".dbf");
+    EXPECT_EQ(Harness().frame->m_bPreviewShown, 0);
+    EXPECT_TRUE(ShowsPlaceholder());
+    // A record cut by the end of the file shows what is there.
+    Preview(SamplePath(kTables, "truncated-db3.dbf"), L".dbf");
+    EXPECT_EQ(Harness().frame->m_bPreviewShown, 1);
+    EXPECT_EQ(DbfList()->GetItemCount(), 2);
+}
+
+// --- The Access view --------------------------------------------------------------------------------
+
+COleVariant Text(const wchar_t* s)
+{
+    return COleVariant(s);
+}
+
+struct EngineScope {
+    MemoryDaoEngine engine;
+    std::wstring path;
+    EngineScope()
+    {
+        path = TempFile(L"orders.mdb");
+        WriteBytes(path, {'m', 'd', 'b'});
+        std::wstring key(CString(path.c_str()).MakeLower());
+        MemoryDatabase& db = engine.files[key];
+        MemoryTable customers;
+        customers.name = L"Customers";
+        for (const wchar_t* f : {L"Name", L"Status", L"Since"}) {
+            CDaoFieldInfo field;
+            field.m_strName = f;
+            customers.fields.push_back(field);
+        }
+        for (int i = 0; i < 5; ++i) {
+            COleVariant since;
+            since.vt = VT_DATE;
+            since.date = 45322.0 + i;  // 2024-01-31 on
+            customers.rows.push_back(
+                {Text((L"Customer " + std::to_wstring(i)).c_str()), Text(i == 1 ? L"Done" : L"Open"), since});
+        }
+        MemoryTable system;
+        system.name = L"MSysObjects";
+        system.attributes = static_cast<long>(0x80000002);
+        MemoryTable odd;
+        odd.name = L"Odd]Name";
+        CDaoFieldInfo id;
+        id.m_strName = L"Id";
+        odd.fields.push_back(id);
+        odd.rows.push_back({COleVariant(7L)});
+        db.tables = {customers, system, odd};
+        CDaoQueryDefInfo recent, hidden;
+        recent.m_strName = L"Recent";
+        hidden.m_strName = L"~sq_hidden";
+        hidden.m_nType = 5;
+        db.queries = {recent, hidden};
+        CDaoRelationInfo relation;
+        relation.m_strName = L"CustomersOrders";
+        relation.m_strTable = L"Customers";
+        db.relations = {relation};
+        AfxDaoSetEngine(&engine);
+    }
+    ~EngineScope()
+    {
+        Harness().pane->CloseViewers();
+        AfxDaoSetEngine(NULL);
+    }
+    MemoryDatabase& Database() { return engine.files.begin()->second; }
+};
+
+CMDB_View* AccessView()
+{
+    return dynamic_cast<CMDB_View*>(Harness().pane->Viewer(kViewerAccess));
+}
+
+std::vector<std::wstring> Children(CTreeCtrl& tree, HTREEITEM parent)
+{
+    std::vector<std::wstring> out;
+    for (HTREEITEM item = tree.GetChildItem(parent); item != NULL; item = tree.GetNextSiblingItem(item))
+        out.push_back(static_cast<LPCWSTR>(tree.GetItemText(item)));
+    return out;
+}
+
+HTREEITEM Find(CTreeCtrl& tree, HTREEITEM parent, const wchar_t* text)
+{
+    for (HTREEITEM item = tree.GetChildItem(parent); item != NULL; item = tree.GetNextSiblingItem(item))
+        if (tree.GetItemText(item) == text)
+            return item;
+    return NULL;
+}
+
+TEST(AccessView, TreeOfTablesRelationsAndQueries)
+{
+    EngineScope scope;
+    Preview(scope.path, L".mdb");
+    ASSERT_NE(AccessView(), nullptr);
+    EXPECT_EQ(Harness().frame->m_bPreviewShown, 1);
+    CDaoTreeView* treeView = AccessView()->GetTreeView();
+    CTreeCtrl& tree = treeView->GetTreeCtrl();
+    HTREEITEM root = tree.GetRootItem();
+    EXPECT_EQ(tree.GetItemText(root), L"Access DataBase");
+    EXPECT_EQ(Children(tree, root), (std::vector<std::wstring>{L"Tables", L"Relations", L"QueryDefs"}));
+    // System tables and queries are left out unless the settings ask for them.
+    EXPECT_EQ(Children(tree, treeView->TablesNode()), (std::vector<std::wstring>{L"Customers", L"Odd]Name"}));
+    EXPECT_EQ(Children(tree, treeView->RelationsNode()), (std::vector<std::wstring>{L"Customers"}));
+    EXPECT_EQ(Children(tree, treeView->QueriesNode()), (std::vector<std::wstring>{L"Recent"}));
+    EXPECT_TRUE(tree.GetItemState(root, TVIS_EXPANDED) & TVIS_EXPANDED);
+    int image = -1, selected = -1;
+    tree.GetItemImage(Find(tree, treeView->TablesNode(), L"Customers"), image, selected);
+    EXPECT_EQ(image, kDaoImageTable);
+    // Both panes lie in the splitter, the tree on the left.
+    CRect treeRect, listRect;
+    treeView->GetWindowRect(&treeRect);
+    AccessView()->GetListView()->GetWindowRect(&listRect);
+    EXPECT_LT(treeRect.left, listRect.left);
+
+    PreviewSettings().m_bShowSystemObjects = 1;
+    treeView->PopulateTree();
+    EXPECT_EQ(Children(tree, treeView->TablesNode()).size(), 3u);
+    EXPECT_EQ(Children(tree, treeView->QueriesNode()).size(), 2u);
+    PreviewSettings().m_bShowSystemObjects = 0;
+}
+
+TEST(AccessView, SelectingATableShowsItsRecords)
+{
+    EngineScope scope;
+    Preview(scope.path, L".mdb");
+    ASSERT_NE(AccessView(), nullptr);
+    CDaoTreeView* treeView = AccessView()->GetTreeView();
+    CTreeCtrl& tree = treeView->GetTreeCtrl();
+    CListCtrl* list = AccessView()->GetListView()->GetListCtrl();
+    tree.SelectItem(Find(tree, treeView->TablesNode(), L"Customers"));
+    Pump();
+    EXPECT_EQ(Columns(list), (std::vector<std::wstring>{L"Index", L"Name", L"Status", L"Since"}));
+    ASSERT_EQ(list->GetItemCount(), 5);
+    EXPECT_EQ(Row(list, 0), (std::vector<std::wstring>{L"0", L"Customer 0", L"Open", L"01 31 24"}));
+    // A name with "]" is escaped in the statement.
+    tree.SelectItem(Find(tree, treeView->TablesNode(), L"Odd]Name"));
+    Pump();
+    EXPECT_EQ(scope.engine.statements.back(), L"Select * From [Odd]]Name]");
+    ASSERT_EQ(list->GetItemCount(), 1);
+    EXPECT_EQ(list->GetItemText(0, 1), L"7");
+    // Selecting the "Tables" node or a query leaves the list as it is.
+    tree.SelectItem(treeView->QueriesNode());
+    Pump();
+    EXPECT_EQ(list->GetItemCount(), 1);
+    // Over the record limit: the first ones, and a message saying how many of how many.
+    PreviewSettings().m_nRecordLimit = 3;
+    TakeLoggedMessages();
+    tree.SelectItem(Find(tree, treeView->TablesNode(), L"Customers"));
+    Pump();
+    EXPECT_EQ(list->GetItemCount(), 3);
+    std::vector<std::string> messages = TakeLoggedMessages();
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_NE(messages[0].find("Loaded 3 of 5 total records"), std::string::npos);
+    PreviewSettings().m_nRecordLimit = 10000;
+}
+
+TEST(AccessView, DeletingTablesAndQueriesFromTheOpenedCopy)
+{
+    EngineScope scope;
+    Preview(scope.path, L".mdb");
+    ASSERT_NE(AccessView(), nullptr);
+    CDaoTreeView* treeView = AccessView()->GetTreeView();
+    CTreeCtrl& tree = treeView->GetTreeCtrl();
+    // The question is answered Yes (message boxes answer with their default button here).
+    TakeLoggedMessages();
+    tree.SelectItem(Find(tree, treeView->QueriesNode(), L"Recent"));
+    Pump();
+    EXPECT_TRUE(treeView->DeleteCurrentItem());
+    EXPECT_TRUE(scope.Database().queries.size() == 1u);
+    EXPECT_EQ(Children(tree, treeView->QueriesNode()).size(), 0u);
+    std::vector<std::string> messages = TakeLoggedMessages();
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_NE(messages[0].find("Are you sure you want to delete this item ?"), std::string::npos);
+    // An error of the engine is shown and the item stays.
+    PreviewSettings().m_bShowSystemObjects = 1;
+    treeView->PopulateTree();
+    tree.SelectItem(Find(tree, treeView->TablesNode(), L"MSysObjects"));
+    Pump();
+    PreviewSettings().m_bConfirmDeletion = 0;
+    EXPECT_FALSE(treeView->DeleteCurrentItem());
+    messages = TakeLoggedMessages();
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_NE(messages[0].find("Cannot delete a system table."), std::string::npos);
+    EXPECT_NE(Find(tree, treeView->TablesNode(), L"MSysObjects"), nullptr);
+    // The node "Tables" is no table: nothing happens.
+    tree.SelectItem(treeView->TablesNode());
+    Pump();
+    EXPECT_FALSE(treeView->DeleteCurrentItem());
+    PreviewSettings().m_bConfirmDeletion = 1;
+    PreviewSettings().m_bShowSystemObjects = 0;
+}
+
+TEST(AccessView, DatabasesThatDoNotOpen)
+{
+    // The platform's engine is not installed here: its automation path fails and the pane shows its
+    // placeholder.
+    std::wstring path = TempFile(L"plain.mdb");
+    WriteBytes(path, {'m', 'd', 'b'});
+    Preview(path, L".mdb");
+    EXPECT_EQ(Harness().frame->m_bPreviewShown, 0);
+    EXPECT_TRUE(ShowsPlaceholder());
+    // A file the engine does not know.
+    EngineScope scope;
+    Preview(TempFile(L"other.mdb"), L".mdb");
+    EXPECT_EQ(Harness().frame->m_bPreviewShown, 0);
+}
+
+TEST(AccessView, CellTextsAndRowColours)
+{
+    COleVariant value;
+    EXPECT_EQ(std::wstring(VariantToText(value)), L"NULL");
+    EXPECT_EQ(std::wstring(VariantToText(COleVariant(short(-3)))), L"-3");
+    EXPECT_EQ(std::wstring(VariantToText(COleVariant(12345L))), L"12345");
+    EXPECT_EQ(std::wstring(VariantToText(COleVariant(1.5))), L"1.500000e+000");
+    EXPECT_EQ(std::wstring(VariantToText(COleVariant(1L, VT_BOOL))), L"TRUE");
+    VARIANT byte;
+    VariantInit(&byte);
+    byte.vt = VT_UI1;
+    byte.bVal = 0xAB;
+    EXPECT_EQ(std::wstring(VariantToText(byte)), L"0xAB");
+    VARIANT dispatch;
+    VariantInit(&dispatch);
+    dispatch.vt = VT_DISPATCH;
+    EXPECT_EQ(std::wstring(VariantToText(dispatch)), L"VT_DISPATCH");
+    VARIANT array;
+    VariantInit(&array);
+    array.vt = VT_ARRAY | VT_I4;
+    EXPECT_EQ(std::wstring(VariantToText(array)), L"Array of VT_I4");
+    VARIANT odd;
+    VariantInit(&odd);
+    odd.vt = 40;
+    EXPECT_EQ(std::wstring(VariantToText(odd)), L"Fish");
+    EXPECT_EQ(TableQuery(L"a]b]"), L"Select * From [a]]b]]]");
+
+    // Colours by column, and text colours by the first data cell.
+    CStatusListCtrl list;
+    ASSERT_TRUE(list.Create(WS_CHILD | LVS_REPORT, CRect(0, 0, 200, 100), Harness().frame, 4321));
+    list.InsertColumn(0, L"Index");
+    list.InsertColumn(1, L"Status");
+    list.InsertItem(0, L"0");
+    list.SetItemText(0, 1, L"Done today");
+    list.InsertItem(1, L"1");
+    list.SetItemText(1, 1, L"Progress");
+    NMLVCUSTOMDRAW draw = {};
+    draw.nmcd.dwDrawStage = CDDS_PREPAINT;
+    EXPECT_EQ(list.CustomDraw(&draw), CDRF_NOTIFYSUBITEMDRAW);
+    draw.nmcd.dwDrawStage = CDDS_ITEMPREPAINT | CDDS_SUBITEM;
+    draw.nmcd.dwItemSpec = 0;
+    draw.iSubItem = 0;
+    EXPECT_EQ(list.CustomDraw(&draw), CDRF_DODEFAULT);
+    EXPECT_EQ(draw.clrTextBk, RGB(245, 243, 178));
+    EXPECT_EQ(draw.clrText, RGB(0, 0, 255));
+    draw.iSubItem = 3;
+    list.CustomDraw(&draw);
+    EXPECT_EQ(draw.clrTextBk, RGB(248, 233, 243));
+    draw.nmcd.dwItemSpec = 1;
+    draw.iSubItem = 2;
+    list.CustomDraw(&draw);
+    EXPECT_EQ(draw.clrText, RGB(0, 255, 0));
+    EXPECT_EQ(draw.clrTextBk, RGB(0, 0, 0));
+    list.DestroyWindow();
+}
+
+}  // namespace
+}  // namespace morvick::test
