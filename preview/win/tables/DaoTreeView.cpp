@@ -89,7 +89,45 @@ int CDaoTreeView::OnCreate(LPCREATESTRUCT lpcs)
         m_images.SetBkColor(::GetSysColor(COLOR_WINDOW));
         GetTreeCtrl().SetImageList(&m_images, TVSIL_NORMAL);
     }
+    m_dropTarget.Register(this);
     return 0;
+}
+
+DROPEFFECT CDaoTreeView::OnDragEnter(COleDataObject* pDataObject, DWORD, CPoint)
+{
+    if (m_pDatabase != NULL && pDataObject != NULL &&
+        pDataObject->IsDataAvailable(static_cast<CLIPFORMAT>(m_nClipboardFormat)))
+        return DROPEFFECT_COPY;
+    return DROPEFFECT_NONE;
+}
+
+DROPEFFECT CDaoTreeView::OnDragOver(COleDataObject* pDataObject, DWORD dwKeyState, CPoint point)
+{
+    return OnDragEnter(pDataObject, dwKeyState, point);
+}
+
+BOOL CDaoTreeView::OnDrop(COleDataObject*, DROPEFFECT, CPoint)
+{
+    return FALSE;
+}
+
+DROPEFFECT CDaoTreeView::DropTarget::OnDragEnter(CWnd* pWnd, COleDataObject* pDataObject, DWORD dwKeyState,
+    CPoint point)
+{
+    CDaoTreeView* view = dynamic_cast<CDaoTreeView*>(pWnd);
+    return view != NULL ? view->OnDragEnter(pDataObject, dwKeyState, point) : DROPEFFECT_NONE;
+}
+
+DROPEFFECT CDaoTreeView::DropTarget::OnDragOver(CWnd* pWnd, COleDataObject* pDataObject, DWORD dwKeyState, CPoint point)
+{
+    CDaoTreeView* view = dynamic_cast<CDaoTreeView*>(pWnd);
+    return view != NULL ? view->OnDragOver(pDataObject, dwKeyState, point) : DROPEFFECT_NONE;
+}
+
+BOOL CDaoTreeView::DropTarget::OnDrop(CWnd* pWnd, COleDataObject* pDataObject, DROPEFFECT dropEffect, CPoint point)
+{
+    CDaoTreeView* view = dynamic_cast<CDaoTreeView*>(pWnd);
+    return view != NULL && view->OnDrop(pDataObject, dropEffect, point);
 }
 
 void CDaoTreeView::OnSysColorChange()

@@ -5,6 +5,7 @@
 
 #include "classlib/win/AfxDao.h"
 #include "classlib/win/AfxWin.h"
+#include "classlib/win/COleDropTarget.h"
 
 // A tree item and the tree that holds it.
 class CTreeItemRef {
@@ -65,6 +66,12 @@ public:
     CTreeItemRef RelationsNode() const { return m_relations; }
     CTreeItemRef QueriesNode() const { return m_queries; }
 
+    // Drops: data of the program's own format is accepted as a copy while a database is open;
+    // nothing is ever dropped.
+    virtual DROPEFFECT OnDragEnter(COleDataObject* pDataObject, DWORD dwKeyState, CPoint point);
+    virtual DROPEFFECT OnDragOver(COleDataObject* pDataObject, DWORD dwKeyState, CPoint point);
+    virtual BOOL OnDrop(COleDataObject* pDataObject, DROPEFFECT dropEffect, CPoint point);
+
     afx_msg int OnCreate(LPCREATESTRUCT lpcs);
     afx_msg void OnSysColorChange();
     afx_msg void OnKeyDown(NMHDR* pNotify, LRESULT* pResult);
@@ -76,6 +83,15 @@ protected:
     BOOL m_bFilling;
     CImageList m_images;
     CTreeItemRef m_root, m_tables, m_relations, m_queries;
+
+    // Hands OLE's drag calls to the view.
+    class DropTarget : public COleDropTarget {
+    public:
+        DROPEFFECT OnDragEnter(CWnd* pWnd, COleDataObject* pDataObject, DWORD dwKeyState, CPoint point) override;
+        DROPEFFECT OnDragOver(CWnd* pWnd, COleDataObject* pDataObject, DWORD dwKeyState, CPoint point) override;
+        BOOL OnDrop(CWnd* pWnd, COleDataObject* pDataObject, DROPEFFECT dropEffect, CPoint point) override;
+    };
+    DropTarget m_dropTarget;
 
     DECLARE_MESSAGE_MAP()
 };

@@ -1,5 +1,6 @@
 // The dBase table view over python3-dbf's tables and damaged ones, and the Access view over the
 // in-memory database engine (the platform's engine is not installed here).
+#include "classlib/win/COleDataSource.h"
 #include "classlib/win/COleVariant.h"
 #include "preview/win/host/PreviewSettings.h"
 #include "preview/win/tables/AccessView.h"
@@ -290,6 +291,28 @@ TEST(AccessView, DeletingTablesAndQueriesFromTheOpenedCopy)
     EXPECT_FALSE(treeView->DeleteCurrentItem());
     PreviewSettings().m_bConfirmDeletion = 1;
     PreviewSettings().m_bShowSystemObjects = 0;
+}
+
+TEST(AccessView, OnlyTheProgramsOwnDataMayBeDraggedOverTheTree)
+{
+    EngineScope scope;
+    Preview(scope.path, L".mdb");
+    ASSERT_NE(AccessView(), nullptr);
+    CDaoTreeView* treeView = AccessView()->GetTreeView();
+    COleDataSource* own = new COleDataSource;
+    own->CacheGlobalData(static_cast<CLIPFORMAT>(treeView->m_nClipboardFormat), GlobalAlloc(GMEM_MOVEABLE, 4));
+    COleDataSource* text = new COleDataSource;
+    text->CacheGlobalData(CF_TEXT, GlobalAlloc(GMEM_MOVEABLE, 4));
+    COleDataObject ownData, textData;
+    ownData.Attach(own->GetDataObject(), FALSE);
+    textData.Attach(text->GetDataObject(), FALSE);
+    EXPECT_EQ(treeView->OnDragEnter(&ownData, 0, CPoint(5, 5)), static_cast<DROPEFFECT>(DROPEFFECT_COPY));
+    EXPECT_EQ(treeView->OnDragOver(&textData, 0, CPoint(5, 5)), static_cast<DROPEFFECT>(DROPEFFECT_NONE));
+    EXPECT_FALSE(treeView->OnDrop(&ownData, DROPEFFECT_COPY, CPoint(5, 5)));
+    ownData.Release();
+    textData.Release();
+    own->InternalRelease();
+    text->InternalRelease();
 }
 
 TEST(AccessView, DatabasesThatDoNotOpen)
