@@ -1,6 +1,7 @@
 #include "preview/win/archives/CabListing.h"
 
 #include "preview/text/Utf8.h"
+#include "preview/win/host/AnsiPath.h"
 
 #include <fcntl.h>
 #include <fdi.h>
@@ -115,19 +116,6 @@ void Unload(ListingState& state)
     state.module = NULL;
 }
 
-// The narrow form of a path, or empty when the ANSI code page cannot hold it.
-std::string NarrowPath(const CString& path)
-{
-    BOOL lossy = FALSE;
-    int n = ::WideCharToMultiByte(CP_ACP, 0, path, -1, NULL, 0, NULL, &lossy);
-    if (n <= 1 || lossy)
-        return std::string();
-    std::string out(n, '\0');
-    ::WideCharToMultiByte(CP_ACP, 0, path, -1, &out[0], n, NULL, NULL);
-    out.resize(n - 1);
-    return out;
-}
-
 }  // namespace
 
 CCabEntry::CCabEntry(const CString& name, const CString& folder, DWORD size, const FILETIME& time, WORD attributes)
@@ -178,8 +166,9 @@ BOOL ListCabinet(const CString& strPath)
         return FALSE;
     }
     DeleteCabEntries();
-    // The cabinet's name after the last "\" and its folder up to and including it.
-    std::string narrow = NarrowPath(strPath);
+    // The cabinet's name after the last "\" and its folder up to and including it; a path the
+    // code page cannot hold, or a long one, is opened by its wide name.
+    std::string narrow = AnsiPath(strPath);
     std::string name, folder;
     if (narrow.empty()) {
         state.widePath = static_cast<LPCWSTR>(strPath);

@@ -1,5 +1,6 @@
 #include "preview/win/cad/DxfView.h"
 
+#include "preview/win/host/AnsiPath.h"
 #include "preview/win/host/PreviewDocument.h"
 #include "preview/win/host/PreviewFrameState.h"
 #include "preview/win/host/PreviewProgress.h"
@@ -15,24 +16,14 @@ constexpr int kFileTraceMode = 1;
 
 // The path in the ANSI code page for the library; the short form when the long one has
 // characters the code page lacks; empty when neither fits.
-std::string AnsiPath(const CString& path)
+std::string AnsiOrShortPath(const CString& path)
 {
-    auto narrow = [](LPCWSTR wide) {
-        BOOL lossy = FALSE;
-        int n = ::WideCharToMultiByte(CP_ACP, 0, wide, -1, NULL, 0, NULL, &lossy);
-        if (n <= 1 || n > MAX_PATH || lossy)
-            return std::string();
-        std::string out(n, '\0');
-        ::WideCharToMultiByte(CP_ACP, 0, wide, -1, &out[0], n, NULL, NULL);
-        out.resize(n - 1);
-        return out;
-    };
-    std::string result = narrow(path);
+    std::string result = AnsiPath(path);
     if (result.empty()) {
         wchar_t shortPath[MAX_PATH] = {};
         DWORD n = ::GetShortPathNameW(path, shortPath, MAX_PATH);
         if (n > 0 && n < MAX_PATH)
-            result = narrow(shortPath);
+            result = AnsiPath(shortPath);
     }
     return result;
 }
@@ -192,7 +183,7 @@ int CDFXView::OnCreate(LPCREATESTRUCT lpcs)
     file.Abort();
     BOOL drawing = LooksLikeDxf(head, read) && frame->GetScanMode() != kFileTraceMode;
     if (drawing) {
-        std::string ansi = AnsiPath(path);
+        std::string ansi = AnsiOrShortPath(path);
         try {
             frame->m_bPreviewShown = !ansi.empty() && m_library.LoadFile(ansi.c_str(), progress->GetSafeHwnd());
         } catch (...) {

@@ -4,6 +4,7 @@
 #include "preview/win/documents/OfficeAutomation.h"
 #include "preview/win/documents/TextConverterDriver.h"
 #include "preview/win/documents/TextFileReader.h"
+#include "preview/win/host/AnsiPath.h"
 #include "preview/win/host/PreviewDocument.h"
 #include "preview/win/host/PreviewFrameState.h"
 #include "ui/msgbox/win/MessageDialogs.h"
@@ -18,20 +19,6 @@ void SetPreviewShown(int shown)
 {
     if (CPreviewFrameState* frame = GetPreviewFrame())
         frame->m_bPreviewShown = shown;
-}
-
-// A path in the ANSI code page for the text converters; empty when it does not fit their
-// 260-byte buffers or has characters the code page lacks.
-std::string AnsiPath(const CString& path)
-{
-    BOOL lossy = FALSE;
-    int n = ::WideCharToMultiByte(CP_ACP, 0, path, -1, NULL, 0, NULL, &lossy);
-    if (n <= 1 || n > MAX_PATH || lossy)
-        return std::string();
-    std::string out(n, '\0');
-    ::WideCharToMultiByte(CP_ACP, 0, path, -1, &out[0], n, NULL, NULL);
-    out.resize(n - 1);
-    return out;
 }
 
 }  // namespace

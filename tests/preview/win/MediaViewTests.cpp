@@ -23,62 +23,12 @@ bool ShowsPlaceholder()
     return placeholder != NULL && ::IsWindowVisible(placeholder->GetSafeHwnd());
 }
 
-// Ten frames of 32 x 24 pixels, 24 bits, uncompressed.
-std::wstring WriteAvi()
-{
-    std::wstring path = TempFile(L"clip.avi");
-    DeleteFileW(path.c_str());
-    AVIFileInit();
-    PAVIFILE file = NULL;
-    if (AVIFileOpenW(&file, path.c_str(), OF_CREATE | OF_WRITE, NULL) != 0)
-        return std::wstring();
-    AVISTREAMINFOW info = {};
-    info.fccType = streamtypeVIDEO;
-    info.dwScale = 1;
-    info.dwRate = 10;
-    info.dwSuggestedBufferSize = 32 * 24 * 3;
-    SetRect(&info.rcFrame, 0, 0, 32, 24);
-    PAVISTREAM stream = NULL;
-    AVIFileCreateStreamW(file, &stream, &info);
-    BITMAPINFOHEADER format = {};
-    format.biSize = sizeof format;
-    format.biWidth = 32;
-    format.biHeight = 24;
-    format.biPlanes = 1;
-    format.biBitCount = 24;
-    format.biSizeImage = 32 * 24 * 3;
-    AVIStreamSetFormat(stream, 0, &format, sizeof format);
-    std::vector<uint8_t> pixels(32 * 24 * 3);
-    for (int frame = 0; frame < 10; ++frame) {
-        for (size_t i = 0; i < pixels.size(); i += 3) {
-            pixels[i] = static_cast<uint8_t>(frame * 25);
-            pixels[i + 1] = 0x80;
-            pixels[i + 2] = 0xE0;
-        }
-        AVIStreamWrite(stream, frame, 1, pixels.data(), static_cast<LONG>(pixels.size()), AVIIF_KEYFRAME, NULL, NULL);
-    }
-    AVIStreamRelease(stream);
-    AVIFileRelease(file);
-    AVIFileExit();
-    return path;
-}
-
-// One second of silence, 8-bit mono PCM.
-std::wstring WriteWave()
-{
-    std::wstring path = TempFile(L"sound.wav");
-    std::vector<uint8_t> w = {'R', 'I', 'F', 'F', 0, 0, 0, 0, 'W', 'A', 'V', 'E', 'f', 'm', 't', ' ', 16, 0, 0, 0, 1, 0,
-        1, 0, 0x40, 0x1F, 0, 0, 0x40, 0x1F, 0, 0, 1, 0, 8, 0, 'd', 'a', 't', 'a', 0x40, 0x1F, 0, 0};
-    w.resize(w.size() + 8000, 0x80);
-    uint32_t riff = static_cast<uint32_t>(w.size() - 8);
-    memcpy(&w[4], &riff, 4);
-    WriteBytes(path, w);
-    return path;
-}
-
 TEST(AviView, PlaysAtOnceAndStopsWhenClosed)
 {
-    std::wstring path = WriteAvi();
+    // Ten frames of 32 x 24 pixels.
+    std::wstring path = WriteAvi(L"clip.avi", 32, 24, 10, 10, [](int frame, int, int) {
+        return RGB(0xE0, 0x80, frame * 25);
+    });
     ASSERT_FALSE(path.empty());
     Preview(path, L".avi");
     CAviView* view = dynamic_cast<CAviView*>(Harness().pane->Viewer(kViewerAvi));
@@ -97,7 +47,7 @@ TEST(AviView, PlaysAtOnceAndStopsWhenClosed)
 
 TEST(MediaView, ThePlatformsPlayerIsDrivenWithoutHarm)
 {
-    Preview(WriteWave(), L".wav");
+    Preview(WriteWave(L"sound.wav"), L".wav");
     CMyMedia* view = dynamic_cast<CMyMedia*>(Harness().pane->Viewer(kViewerMedia));
     ASSERT_NE(view, nullptr);
     // Whether the player can play here or not, the view stays and is closed cleanly.
@@ -114,7 +64,7 @@ TEST(MediaView, ThePlayersCallsThroughItsDispatchInterface)
             result->bstrVal = SysAllocString(L"12.0");
         }
     };
-    std::wstring path = WriteWave();
+    std::wstring path = WriteWave(L"sound.wav");
     Preview(path, L".wav");
     CMyMedia* view = dynamic_cast<CMyMedia*>(Harness().pane->Viewer(kViewerMedia));
     ASSERT_NE(view, nullptr);

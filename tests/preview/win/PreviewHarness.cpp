@@ -7,6 +7,8 @@
 
 #include <cstring>
 
+#include <vfw.h>
+
 IMPLEMENT_DYNCREATE(CTestPreviewDoc, CPreviewDocument)
 IMPLEMENT_DYNAMIC(CTestPreviewFrame, CFrameWnd)
 
@@ -68,6 +70,64 @@ bool WriteBytes(const std::wstring& path, const std::vector<uint8_t>& bytes) {
   bool ok = WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &written, NULL) && written == bytes.size();
   CloseHandle(h);
   return ok;
+}
+
+std::wstring WriteAvi(const std::wstring& name, int width, int height, int frames, int rate,
+                      const std::function<COLORREF(int frame, int x, int y)>& color) {
+  std::wstring path = TempFile(name);
+  DeleteFileW(path.c_str());
+  const int stride = (width * 3 + 3) & ~3;
+  AVIFileInit();
+  PAVIFILE file = NULL;
+  if (AVIFileOpenW(&file, path.c_str(), OF_CREATE | OF_WRITE, NULL) != 0) {
+    AVIFileExit();
+    return std::wstring();
+  }
+  AVISTREAMINFOW info = {};
+  info.fccType = streamtypeVIDEO;
+  info.fccHandler = mmioFOURCC('D', 'I', 'B', ' ');
+  info.dwScale = 1;
+  info.dwRate = rate;
+  info.dwSuggestedBufferSize = stride * height;
+  SetRect(&info.rcFrame, 0, 0, width, height);
+  PAVISTREAM stream = NULL;
+  bool ok = AVIFileCreateStreamW(file, &stream, &info) == 0;
+  BITMAPINFOHEADER format = {};
+  format.biSize = sizeof format;
+  format.biWidth = width;
+  format.biHeight = height;
+  format.biPlanes = 1;
+  format.biBitCount = 24;
+  format.biSizeImage = stride * height;
+  ok = ok && AVIStreamSetFormat(stream, 0, &format, sizeof format) == 0;
+  std::vector<uint8_t> pixels(stride * height);
+  for (int frame = 0; ok && frame < frames; ++frame) {
+    for (int y = 0; y < height; ++y)
+      for (int x = 0; x < width; ++x) {
+        COLORREF c = color(frame, x, y);
+        uint8_t* p = &pixels[y * stride + x * 3];
+        p[0] = GetBValue(c);
+        p[1] = GetGValue(c);
+        p[2] = GetRValue(c);
+      }
+    ok = AVIStreamWrite(stream, frame, 1, pixels.data(), static_cast<LONG>(pixels.size()), AVIIF_KEYFRAME, NULL,
+                        NULL) == 0;
+  }
+  if (stream != NULL) AVIStreamRelease(stream);
+  AVIFileRelease(file);
+  AVIFileExit();
+  return ok ? path : std::wstring();
+}
+
+std::wstring WriteWave(const std::wstring& name) {
+  std::wstring path = TempFile(name);
+  std::vector<uint8_t> w = {'R', 'I', 'F', 'F', 0, 0, 0, 0, 'W', 'A', 'V', 'E', 'f', 'm', 't', ' ', 16, 0, 0, 0, 1, 0,
+                            1, 0, 0x40, 0x1F, 0, 0, 0x40, 0x1F, 0, 0, 1, 0, 8, 0, 'd', 'a', 't', 'a', 0x40, 0x1F, 0, 0};
+  w.resize(w.size() + 8000, 0x80);
+  uint32_t riff = static_cast<uint32_t>(w.size() - 8);
+  std::memcpy(&w[4], &riff, 4);
+  WriteBytes(path, w);
+  return path;
 }
 
 std::vector<uint8_t> BmpBytes(int width, int height, COLORREF color) {

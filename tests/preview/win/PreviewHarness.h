@@ -48,6 +48,13 @@ std::wstring TempFile(const std::wstring& name);
 bool WriteBytes(const std::wstring& path, const std::vector<uint8_t>& bytes);
 // A 24-bit BMP of one colour with a 1-pixel black border.
 std::vector<uint8_t> BmpBytes(int width, int height, COLORREF color);
+// An uncompressed 24-bit AVI in the temporary folder, written through the platform's AVI library:
+// `frames` frames of width x height at `rate` frames a second, pixel (x, y) of a frame coloured
+// color(frame, x, y). Empty when the library cannot write it.
+std::wstring WriteAvi(const std::wstring& name, int width, int height, int frames, int rate,
+                      const std::function<COLORREF(int frame, int x, int y)>& color);
+// One second of silence (8-bit mono PCM) in the temporary folder.
+std::wstring WriteWave(const std::wstring& name);
 // A sample of a fixture script as a Windows path.
 std::wstring SamplePath(const std::string& script, const std::string& name);
 

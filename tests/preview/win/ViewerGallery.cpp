@@ -1,6 +1,7 @@
 // Pictures of the pane with the document, table, archive, drawing, database and media viewers in
 // build/windows/viewer-gallery (looked at, not compared).
 #include "preview/win/host/PreviewLocation.h"
+#include "preview/win/media/MediaPlayerView.h"
 #include "preview/win/tables/AccessView.h"
 #include "preview/win/tables/DaoTreeView.h"
 #include "tests/preview/win/FakeControls.h"
@@ -11,7 +12,6 @@
 #include <gtest/gtest.h>
 
 #include <exdisp.h>
-#include <vfw.h>
 
 namespace morvick::test {
 namespace {
@@ -25,43 +25,6 @@ void Show(const std::wstring& path, const std::wstring& ext, const wchar_t* loca
 {
     g_strPreviewLocation = location;
     Preview(path, ext);
-}
-
-std::wstring WriteAvi()
-{
-    std::wstring path = TempFile(L"gallery.avi");
-    DeleteFileW(path.c_str());
-    AVIFileInit();
-    PAVIFILE file = NULL;
-    if (AVIFileOpenW(&file, path.c_str(), OF_CREATE | OF_WRITE, NULL) == 0) {
-        AVISTREAMINFOW info = {};
-        info.fccType = streamtypeVIDEO;
-        info.dwScale = 1;
-        info.dwRate = 5;
-        info.dwSuggestedBufferSize = 160 * 120 * 3;
-        info.fccHandler = mmioFOURCC('D', 'I', 'B', ' ');
-        SetRect(&info.rcFrame, 0, 0, 160, 120);
-        PAVISTREAM stream = NULL;
-        AVIFileCreateStreamW(file, &stream, &info);
-        BITMAPINFOHEADER format = {sizeof(BITMAPINFOHEADER), 160, 120, 1, 24};
-        format.biSizeImage = 160 * 120 * 3;
-        AVIStreamSetFormat(stream, 0, &format, sizeof format);
-        std::vector<uint8_t> pixels(160 * 120 * 3);
-        for (int y = 0; y < 120; ++y)
-            for (int x = 0; x < 160; ++x) {
-                uint8_t* p = &pixels[(y * 160 + x) * 3];
-                p[0] = static_cast<uint8_t>(x * 255 / 160);
-                p[1] = static_cast<uint8_t>(y * 255 / 120);
-                p[2] = 0xC0;
-            }
-        for (int frame = 0; frame < 5; ++frame)
-            AVIStreamWrite(stream, frame, 1, pixels.data(), static_cast<LONG>(pixels.size()), AVIIF_KEYFRAME, NULL,
-                NULL);
-        AVIStreamRelease(stream);
-        AVIFileRelease(file);
-    }
-    AVIFileExit();
-    return path;
 }
 
 TEST(ViewerGallery, EachViewerOnASample)
@@ -80,7 +43,9 @@ TEST(ViewerGallery, EachViewerOnASample)
         {"archive-cab", SamplePath("make-archive-samples.sh", "sample.cab"), L".cab", L"\\Setup\\data.cab"},
         {"archive-rar", SamplePath("make-archive-samples.sh", "rar5.rar"), L".rar", L"\\Backup\\docs.rar"},
         {"cad", SamplePath("make-dxf-samples.sh", "R2018.dxf"), L".dxf", L"\\Drawings\\plan.dxf"},
-        {"video", WriteAvi(), L".avi", L"\\Video\\clip.avi"},
+        {"video", WriteAvi(L"gallery.avi", 160, 120, 5, 5,
+                      [](int, int x, int y) { return RGB(0xC0, y * 255 / 120, x * 255 / 160); }),
+            L".avi", L"\\Video\\clip.avi"},
         {"browser", SamplePath("make-document-samples.sh", "lines.txt"), L".htm", L"\\Web\\page.htm"},
         {"placeholder-damaged-dbase", SamplePath("make-dbase-samples.sh", "tiny.dbf"), L".dbf", L"\\Data\\cut.dbf"},
     };
@@ -99,6 +64,14 @@ TEST(ViewerGallery, EachViewerOnASample)
         FakeControlClass pdf(CLSID{0xD8D3A8F6, 0x46EF, 0x4424, {0xAE, 0x49, 0x43, 0x76, 0xF1, 0xFE, 0x1E, 0xB4}});
         Show(SamplePath("make-document-samples.sh", "sample.pdf"), L".pdf", L"\\Notes\\manual.pdf");
         Capture("document-pdf-fake-control");
+        Harness().pane->CloseViewers();
+    }
+    {
+        // The platform's player here fails the view's calls (the placeholder shows), so the view is
+        // pictured over the fake control.
+        FakeControlClass player(CWMPPlayer4::clsid);
+        Show(WriteWave(L"gallery.wav"), L".wav", L"\\Music\\voice.wav");
+        Capture("media-player-fake-control");
         Harness().pane->CloseViewers();
     }
 
