@@ -10,7 +10,9 @@
 #include "tests/toolkit/commandbars/Bars3TestSupport.h"
 #include "toolkit/commandbars/CommandBars.h"
 #include "toolkit/commandbars/Control.h"
+#include "toolkit/base/ImageManager.h"
 #include "toolkit/commandbars/Controls.h"
+#include "toolkit/commandbars/PopupBar.h"
 #include "toolkit/commandbars/KeyBindings.h"
 #include "toolkit/commandbars/ToolBar.h"
 #include "toolkit/commandbars/customize/CustomizeDropSource.h"
@@ -20,6 +22,7 @@
 
 #include <string>
 
+using morvick::test::CaptureScreenRectToPng;
 using morvick::test::CaptureWindowToPng;
 using morvick::test::GalleryFolder;
 using morvick::test::PumpMessagesFor;
@@ -76,6 +79,38 @@ TEST(CustomizeGallery, SheetPagesNameDialogAndImageEditor)
     PumpMessagesFor(150);
     EXPECT_TRUE(CaptureWindowToPng(pFrame->GetSafeHwnd(), folder + L"\\frame-insertion-mark.png"));
     pSource->EndDrag();
+
+    // The customise context menu of the picked control, with the image grid open.
+    {
+        const LPCWSTR kIcons[4] = {IDI_INFORMATION, IDI_WARNING, IDI_ERROR, IDI_QUESTION};
+        for (int i = 0; i < 9; ++i) {
+            CTKPIconHandle icon;
+            icon.AssignIcon((HICON)::CopyImage(::LoadIconW(NULL, kIcons[i % 4]), IMAGE_ICON, 16, 16, 0));
+            pSheet->GetImageManager()->SetIcon(icon, (UINT)(i + 1), CSize(16, 16));
+        }
+        CTKPPopupBar* pMenu = static_cast<CTKPPopupBar*>(pSheet->PrepareCustomizeMenu());
+        ASSERT_NE(nullptr, pMenu);
+        pMenu->SetOwnerWnd(pSheet);
+        pMenu->SetSite(pSheet);
+        CRect rcPicked = pFrame->GetToolBar()->GetControl(3)->GetRect();
+        CPoint ptMenu(rcPicked.left, rcPicked.bottom);
+        pFrame->GetToolBar()->ClientToScreen(&ptMenu);
+        pMenu->PopupAt(ptMenu.x, ptMenu.y);
+        pMenu->OnIdleUpdateCmdUI(TRUE);
+        CTKPControl* pGrid = pMenu->GetControls()->FindControl(ID_TKP_CUSTOMIZE_CHANGEIMAGE);
+        pMenu->SetPopuped(pGrid->GetIndex());
+        PumpMessagesFor(150);
+        CRect rcShot, rcMenu, rcGrid;
+        pFrame->GetWindowRect(&rcShot);
+        pMenu->GetWindowRect(&rcMenu);
+        rcShot.UnionRect(rcShot, rcMenu);
+        if (pGrid->GetCommandBar() != nullptr && pGrid->GetCommandBar()->GetSafeHwnd() != NULL) {
+            pGrid->GetCommandBar()->GetWindowRect(&rcGrid);
+            rcShot.UnionRect(rcShot, rcGrid);
+        }
+        EXPECT_TRUE(CaptureScreenRectToPng(rcShot, folder + L"\\context-menu.png"));
+        pMenu->SetTrackingMode(CTKPCommandBar::trackingNone, TRUE, FALSE);
+    }
 
     // The toolbar name dialog, renaming the user toolbar.
     {

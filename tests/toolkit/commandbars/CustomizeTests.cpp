@@ -509,6 +509,11 @@ TEST_F(CustomizeTest, ContextMenuCommandsOnThePickedControl)
     CTKPControl* pGridItem = pMenu->GetControls()->FindControl(ID_TKP_CUSTOMIZE_CHANGEIMAGE);
     ASSERT_NE(nullptr, pGridItem);
     EXPECT_TRUE(pGridItem->GetCommandBar()->IsKindOf(RUNTIME_CLASS(CTKPCustomizeImagePopup)));
+    // The items take their state from the sheet, not from customise mode.
+    pMenu->OnUpdateCmdUI(m_pSheet, TRUE);
+    EXPECT_FALSE(pMenu->GetControls()->FindControl(ID_TKP_CUSTOMIZE_BEGINGROUP)->GetEnabled());
+    EXPECT_TRUE(pMenu->GetControls()->FindControl(ID_TKP_CUSTOMIZE_DEFAULTSTYLE)->GetChecked());
+    EXPECT_FALSE(pMenu->IsCustomizeMode());
     // Enter in the entry names the picked control.
     static_cast<CTKPControlEdit*>(pEntry)->SetEditText(L"Fetch");
     NMTKPCONTROL nm = {};

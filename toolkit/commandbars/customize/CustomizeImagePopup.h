@@ -7,7 +7,12 @@ class CTKPCustomizeImagePopup : public CTKPPopupToolBar {
     DECLARE_DYNAMIC(CTKPCustomizeImagePopup)
 public:
     CTKPCustomizeImagePopup() : m_nGridWidth(0) {}
-    void SetGridWidth(int nWidth) { m_nGridWidth = nWidth; }
+    // The width of the popup; its buttons wrap within it (less the 3-pixel borders).
+    void SetGridWidth(int nWidth)
+    {
+        m_nGridWidth = nWidth;
+        SetMRUWidth(nWidth - 6);
+    }
     int GetGridWidth() const { return m_nGridWidth; }
     CSize CalcDynamicLayout(int nLength, DWORD dwMode, int nWidth = 0) override;
 

@@ -210,7 +210,9 @@ CTKPCommandBar* CTKPCustomizeSheet::GetCustomizeMenu()
     if (!GetResourceManager()->LoadMenu(&menu, IDR_TKP_CUSTOMIZE_MENU))
         return NULL;
     CMenu* pSubMenu = menu.GetSubMenu(0);
-    CTKPPopupBar* pPopup = CTKPPopupBar::CreatePopupBar(m_pCommandBars);
+    // The menu belongs to no command bars: it is not being customised itself, so its items run
+    // their commands and take their state from this sheet, which owns it.
+    CTKPPopupBar* pPopup = CTKPPopupBar::CreatePopupBar(NULL);
     if (pPopup == NULL || pSubMenu == NULL)
         return NULL;
     pPopup->LoadMenu(pSubMenu, TRUE);
@@ -233,25 +235,36 @@ CTKPCommandBar* CTKPCustomizeSheet::GetCustomizeMenu()
         if (!pControl->IsKindOf(RUNTIME_CLASS(CTKPControlPopup)))
             continue;
         CTKPCustomizeImagePopup* pGrid = new CTKPCustomizeImagePopup;
-        pGrid->SetCommandBars(m_pCommandBars);
+        m_pImageManager->InternalAddRef();
+        pGrid->SetImageManager(m_pImageManager);
         pControl->SetID(ID_TKP_CUSTOMIZE_CHANGEIMAGE);
         static_cast<CTKPControlPopup*>(pControl)->SetCommandBar(pGrid);
         pGrid->InternalRelease();
     }
+    pPopup->SetOwnerWnd(this);
+    pPopup->SetSite(this);
     m_pCustomizeMenu = pPopup;
     return m_pCustomizeMenu;
 }
 
-void CTKPCustomizeSheet::ShowCustomizeMenu(CPoint ptScreen)
+CTKPCommandBar* CTKPCustomizeSheet::PrepareCustomizeMenu()
 {
     CTKPCommandBar* pPopup = GetCustomizeMenu();
     if (pPopup == NULL || m_pCommandBars == NULL)
-        return;
+        return NULL;
     CTKPControl* pEntry = pPopup->GetControls()->FindControl(ID_TKP_CUSTOMIZE_NAME);
     if (pEntry != NULL && pEntry->IsKindOf(RUNTIME_CLASS(CTKPControlEdit))) {
         CTKPControl* pPicked = m_pCommandBars->GetDragControl();
         static_cast<CTKPControlEdit*>(pEntry)->SetEditText(pPicked != NULL ? pPicked->GetCaption() : CString());
     }
+    return pPopup;
+}
+
+void CTKPCustomizeSheet::ShowCustomizeMenu(CPoint ptScreen)
+{
+    CTKPCommandBar* pPopup = PrepareCustomizeMenu();
+    if (pPopup == NULL)
+        return;
     const UINT nFlags = m_pCommandBars->IsLayoutRTL() ? (TPM_RIGHTALIGN | TPM_RECURSE) : TPM_RECURSE;
     CTKPCommandBars::TrackPopupMenu(pPopup, nFlags, ptScreen.x, ptScreen.y, this, NULL, this);
 }

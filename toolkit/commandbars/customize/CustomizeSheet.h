@@ -37,6 +37,8 @@ public:
     void ShowCustomizeMenu(CPoint ptScreen);
     // The popup bar of that menu (made on first use).
     CTKPCommandBar* GetCustomizeMenu();
+    // The menu with its name entry showing the picked control's caption.
+    CTKPCommandBar* PrepareCustomizeMenu();
     // Whether a context-menu command is enabled and checked for the picked control.
     void GetCommandState(UINT nID, BOOL& bEnabled, BOOL& bChecked);
     // Runs a context-menu command on the picked control; nothing without one.
