@@ -662,6 +662,15 @@ TEST_F(CustomizeTest, KeyboardPageAssignsReassignsAndRemovesShortcuts)
     pPage->GetCommandList().SetCurSel(1);
     pPage->OnCommandChange();
     EXPECT_EQ(0, pPage->GetKeyList().GetCount());  // Save lost Ctrl+S to Open
+
+    // The last shortcut of the table can be removed too.
+    pPage->GetCategoryCombo().SetCurSel(1);  // View: Refresh (F5), Print
+    pPage->OnCategoryChange();
+    ASSERT_EQ(1, pPage->GetKeyList().GetCount());
+    pPage->GetKeyList().SetCurSel(0);
+    pPage->OnRemove();
+    EXPECT_EQ(0, pPage->GetKeyList().GetCount());
+    EXPECT_EQ(nullptr, m_pCommandBars->GetKeyBindings()->GetAccelTable());
 }
 
 }  // namespace
