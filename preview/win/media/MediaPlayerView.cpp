@@ -3,6 +3,7 @@
 #include "classlib/win/COleDispatchDriver.h"
 
 #include "preview/win/host/PreviewDocument.h"
+#include "preview/win/host/PreviewFile.h"
 #include "preview/win/host/PreviewFrameState.h"
 
 // --- CWMPPlayer4 --------------------------------------------------------------------------------
@@ -75,6 +76,11 @@ int CMyMedia::OnCreate(LPCREATESTRUCT lpcs)
     CPreviewDocument* doc = GetPreviewDocument();
     if (frame == NULL || doc == NULL)
         return 0;
+    // A file that cannot be read is no preview, whatever the player would show for it.
+    if (!PreviewFileReadable(doc->m_strPreviewPath)) {
+        frame->m_bPreviewShown = 0;
+        return 0;
+    }
     try {
         m_player.put_URL(doc->m_strPreviewPath);
         // Asked once; the answers are not needed.

@@ -1,6 +1,7 @@
 #include "preview/win/pane/MainPreviewView.h"
 
 #include "preview/win/host/PreviewDocument.h"
+#include "preview/win/host/PreviewFile.h"
 #include "preview/win/host/PreviewFrameState.h"
 #include "preview/win/host/PreviewLocation.h"
 #include "preview/win/pane/HeaderBand.h"
@@ -136,6 +137,12 @@ void CMainPreviewView::ShowHtmlView(const CString& strPath) {
   }
   CView* pView = CreateViewer(kViewerHtml, &strPath, false);
   if (pView == NULL) return;
+  // The browser shows a page of its own for a file it cannot open: such a file is no preview, and
+  // the view stays unshown in its slot until the next preview.
+  if (!PreviewFileReadable(strPath)) {
+    pFrame->m_bPreviewShown = 0;
+    return;
+  }
   CString ext;
   int dot = strPath.ReverseFind(L'.');
   if (dot >= 0) ext = strPath.Mid(dot);

@@ -88,6 +88,17 @@ TEST(MediaView, ThePlayersCallsThroughItsDispatchInterface)
     EXPECT_EQ(log.calls[4].id, 3);  // close
     EXPECT_EQ(log.closed, 1);
 
+    // A file that cannot be read is never handed to the player: the placeholder.
+    Harness().pane->CloseViewers();
+    size_t before = log.calls.size();
+    Preview(TempFile(L"gone.mp3"), L".mp3");
+    EXPECT_EQ(Harness().frame->m_bPreviewShown, 0);
+    EXPECT_TRUE(ShowsPlaceholder());
+    Harness().pane->CloseViewers();
+    ASSERT_GE(log.calls.size(), before);
+    for (size_t i = before; i < log.calls.size(); ++i)
+        EXPECT_NE(log.calls[i].id, 1) << "URL handed over";
+
     // A player that fails: the placeholder.
     player.Log().failCalls = true;
     Preview(path, L".mp3");

@@ -110,7 +110,8 @@ TEST(PreviewPane, EachRowCreatesItsViewerOrTheNotAvailablePlaceholder) {
     PreviewViewer viewer;
   } missing[] = {{L".zip", kViewerArchive}, {L".avi", kViewerAvi}, {L".dbf", kViewerDbf},
                  {L".mdb", kViewerAccess},  {L".txt", kViewerDocument}, {L".c", kViewerDocument},
-                 {L".dxf", kViewerDxf}};
+                 {L".dxf", kViewerDxf},     {L".htm", kViewerHtml},     {L".xls", kViewerHtml},
+                 {L".mp3", kViewerMedia}};
   for (const Missing& m : missing) {
     SCOPED_TRACE(std::string(m.ext, m.ext + wcslen(m.ext)));
     Preview(TempFile(std::wstring(L"tmp2") + m.ext), m.ext);
