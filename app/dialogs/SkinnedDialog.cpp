@@ -22,6 +22,10 @@ BOOL CSkinnedDialog::OnInitDialog()
 {
     CDialog::OnInitDialog();
     if (Region() != nullptr) {
+        // The skin draws the dialog's title and frame: the window keeps its title text (by which it is
+        // found) but no caption bar, so that the skin's region lies over the client area exactly.
+        ModifyStyle(WS_CAPTION | WS_SYSMENU | WS_THICKFRAME, 0, SWP_FRAMECHANGED);
+        ModifyStyleEx(WS_EX_DLGMODALFRAME | WS_EX_WINDOWEDGE | WS_EX_CLIENTEDGE, 0, SWP_FRAMECHANGED);
         // The window takes the region it is given; the dialog keeps its own.
         HRGN shape = CreateRectRgn(0, 0, 0, 0);
         if (shape != nullptr &&

@@ -12,12 +12,7 @@
 
 namespace morvick::e2e {
 
-namespace {
-
-const wchar_t kPageProperty[] = L"MorvickPage";
-const wchar_t kMessageCaption[] = L"Morvick";
-
-bool WaitFor(const std::function<bool()>& done, DWORD ms)
+bool WaitUntil(const std::function<bool()>& done, DWORD ms)
 {
     const DWORD start = GetTickCount();
     for (;;) {
@@ -28,6 +23,11 @@ bool WaitFor(const std::function<bool()>& done, DWORD ms)
         Sleep(50);
     }
 }
+
+namespace {
+
+const wchar_t kPageProperty[] = L"MorvickPage";
+const wchar_t kMessageCaption[] = L"Morvick";
 
 struct TopLevelSearch {
     DWORD pid;
@@ -161,8 +161,11 @@ bool MorvickDriver::Start(const std::wstring& args)
 
 HWND MorvickDriver::WaitForFrame(DWORD ms)
 {
-    WaitFor(
+    WaitUntil(
         [&] {
+            // A program that has ended shows no frame any more.
+            if (WaitForSingleObject(m_pi.hProcess, 0) == WAIT_OBJECT_0)
+                return true;
             TopLevelSearch search{m_pi.dwProcessId, kMessageCaption, nullptr, nullptr, true};
             EnumWindows(FindTopLevel, reinterpret_cast<LPARAM>(&search));
             // The frame is the window that holds the pages.
@@ -193,7 +196,7 @@ int MorvickDriver::ShownPage() const
 bool MorvickDriver::WaitForPage(int page, DWORD ms)
 {
     // The ids change hands just before the new page is shown: wait for both.
-    return WaitFor([&] { return ShownPage() == page && IsWindowVisible(ShownPageWindow()); }, ms);
+    return WaitUntil([&] { return ShownPage() == page && IsWindowVisible(ShownPageWindow()); }, ms);
 }
 
 HWND MorvickDriver::Control(UINT id) const
@@ -304,7 +307,7 @@ std::vector<LoggedMessage> MorvickDriver::Messages() const
 
 bool MorvickDriver::WaitForMessage(size_t after, LoggedMessage& message, DWORD ms) const
 {
-    return WaitFor(
+    return WaitUntil(
         [&] {
             const std::vector<LoggedMessage> all = Messages();
             if (all.size() <= after)
@@ -318,7 +321,7 @@ bool MorvickDriver::WaitForMessage(size_t after, LoggedMessage& message, DWORD m
 HWND MorvickDriver::WaitForWindow(const std::wstring& title, DWORD ms) const
 {
     HWND found = nullptr;
-    WaitFor(
+    WaitUntil(
         [&] {
             TopLevelSearch search{m_pi.dwProcessId, title, m_frame, nullptr, false, true};
             EnumWindows(FindTopLevel, reinterpret_cast<LPARAM>(&search));
@@ -336,10 +339,10 @@ bool MorvickDriver::PressDialogButton(const std::wstring& title, UINT buttonId, 
         return false;
     HWND button = nullptr;
     // The box lays its buttons out once it is shown; wait for the one asked for.
-    if (!WaitFor([&] { return (button = GetDlgItem(dialog, static_cast<int>(buttonId))) != nullptr; }, ms))
+    if (!WaitUntil([&] { return (button = GetDlgItem(dialog, static_cast<int>(buttonId))) != nullptr; }, ms))
         return false;
     PostMessageW(button, BM_CLICK, 0, 0);
-    return WaitFor([&] { return !IsWindow(dialog) || !IsWindowVisible(dialog); }, ms);
+    return WaitUntil([&] { return !IsWindow(dialog) || !IsWindowVisible(dialog); }, ms);
 }
 
 bool MorvickDriver::AnswerMessage(UINT buttonId, DWORD ms)
@@ -423,6 +426,8 @@ bool MorvickDriver::ClickTreeItem(HWND tree, const std::wstring& text, bool onCh
     for (const TreeItemInfo& info : TreeItems(tree)) {
         if (info.text != text)
             continue;
+        // An item scrolled out of the tree's view is brought into it first.
+        SendMessageW(tree, TVM_ENSUREVISIBLE, 0, reinterpret_cast<LPARAM>(info.item));
         auto* remote = static_cast<RECT*>(AllocRemote(sizeof(RECT)));
         if (remote == nullptr)
             return false;
@@ -446,6 +451,33 @@ bool MorvickDriver::ClickTreeItem(HWND tree, const std::wstring& text, bool onCh
         return true;
     }
     return false;
+}
+
+bool MorvickDriver::SelectTreeItem(HWND tree, const std::wstring& text, DWORD ms)
+{
+    const HTREEITEM item = FindTreeItem(tree, text);
+    if (item == nullptr || !ClickTreeItem(tree, text))
+        return false;
+    return WaitUntil(
+        [&] {
+            return reinterpret_cast<HTREEITEM>(SendMessageW(tree, TVM_GETNEXTITEM, TVGN_CARET, 0)) == item;
+        },
+        ms);
+}
+
+bool MorvickDriver::TickTreeItem(HWND tree, const std::wstring& text, int check, DWORD ms)
+{
+    if (!ClickTreeItem(tree, text, true))
+        return false;
+    return WaitUntil(
+        [&] {
+            for (const TreeItemInfo& info : TreeItems(tree)) {
+                if (info.text == text)
+                    return static_cast<int>((info.state >> 12) & 0xF) == check;
+            }
+            return false;
+        },
+        ms);
 }
 
 RECT MorvickDriver::FrameRect() const
@@ -528,7 +560,7 @@ bool MorvickDriver::AnswerFileDialog(const std::wstring& title, const std::wstri
         return false;
     HWND name = nullptr;
     // The name box: the combo box of the explorer-style dialog (1148), or the plain edit box (1152).
-    if (!WaitFor([&] { return (name = DialogControl(dialog, 1148)) != nullptr || (name = DialogControl(dialog, 1152)) != nullptr; }, ms))
+    if (!WaitUntil([&] { return (name = DialogControl(dialog, 1148)) != nullptr || (name = DialogControl(dialog, 1152)) != nullptr; }, ms))
         return false;
     DWORD_PTR result = 0;
     SendMessageTimeoutW(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()), SMTO_ABORTIFHUNG, 5000, &result);
@@ -547,7 +579,7 @@ HWND MorvickDriver::DialogControl(HWND dialog, UINT id)
 
 bool MorvickDriver::WaitGone(HWND window, DWORD ms)
 {
-    return WaitFor([&] { return !IsWindow(window) || !IsWindowVisible(window); }, ms);
+    return WaitUntil([&] { return !IsWindow(window) || !IsWindowVisible(window); }, ms);
 }
 
 std::vector<ListRowInfo> MorvickDriver::ListRows(HWND list, int columns) const

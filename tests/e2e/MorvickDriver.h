@@ -8,6 +8,7 @@
 
 #include <commctrl.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -86,6 +87,10 @@ public:
     std::vector<TreeItemInfo> TreeItems(HWND tree) const;
     // Clicks an item by its text (on its label, or on its check box).
     bool ClickTreeItem(HWND tree, const std::wstring& text, bool onCheckBox = false);
+    // Clicks an item's label and waits until the tree has selected it.
+    bool SelectTreeItem(HWND tree, const std::wstring& text, DWORD ms = 30000);
+    // Clicks an item's check box and waits until its check state is `check` (1 clear, 2 ticked).
+    bool TickTreeItem(HWND tree, const std::wstring& text, int check, DWORD ms = 30000);
 
     // Presses the OK button of the shell's folder browser (which MORVICK_TEST_SAVE_DIR has opened on
     // the folder the program is to save into); with a folder, that folder is selected first.
@@ -135,6 +140,9 @@ private:
     HWND m_frame = nullptr;
     std::wstring m_log;
 };
+
+// Polls `done` every 50 ms until it holds (true) or `ms` have passed (false).
+bool WaitUntil(const std::function<bool()>& done, DWORD ms);
 
 // The program, built beside the tests (MORVICK_BINARY_DIR/app/Morvick.exe).
 std::wstring ProgramPath();

@@ -82,22 +82,22 @@ void ScanToResults(MorvickDriver& driver, const std::wstring& image, UINT mode, 
     ASSERT_NO_FATAL_FAILURE(OpenImage(driver, image, mode));
     ASSERT_NO_FATAL_FAILURE(SearchPartitions(driver, true));
     ASSERT_TRUE(WaitForTree(driver, kPartitionTree, 2));
-    ASSERT_NO_FATAL_FAILURE(ScanAnotherPartition(driver, partition));
+    ASSERT_NO_FATAL_FAILURE(ScanAnotherPartition(driver, partition, mode));
 }
 
-void ScanAnotherPartition(MorvickDriver& driver, const std::wstring& partition)
+void ScanAnotherPartition(MorvickDriver& driver, const std::wstring& partition, UINT mode)
 {
     ASSERT_TRUE(driver.WaitForPage(2));
-    ASSERT_TRUE(driver.ClickTreeItem(driver.Control(kPartitionTree), partition)) << Utf8(partition);
+    ASSERT_TRUE(driver.SelectTreeItem(driver.Control(kPartitionTree), partition)) << Utf8(partition);
     // The pane names the partition's type once it is chosen.
-    const DWORD start = GetTickCount();
-    while (driver.Text(kRowValue).empty() && GetTickCount() - start < 10000)
-        Sleep(50);
+    ASSERT_TRUE(WaitUntil([&] { return !driver.Text(kRowValue).empty(); }, 30000));
     const size_t before = driver.MessageCount();
     ASSERT_TRUE(driver.Click(kNext));
-    ASSERT_TRUE(driver.WaitForPage(4, 60000)) << "the results page did not come";
-    LoggedMessage hint;
-    if (driver.WaitForMessage(before, hint, 3000)) {
+    ASSERT_TRUE(driver.WaitForPage(4, 120000)) << "the results page did not come";
+    if (mode == kQuickScan) {
+        // A Quick Scan ends with its hint on the results page.
+        LoggedMessage hint;
+        ASSERT_TRUE(driver.WaitForMessage(before, hint, 60000)) << "no closing hint";
         EXPECT_EQ(hint.kind, "1");
         ASSERT_TRUE(driver.AnswerMessage(IDOK));
     }
@@ -106,26 +106,32 @@ void ScanAnotherPartition(MorvickDriver& driver, const std::wstring& partition)
 
 void TickRoot(MorvickDriver& driver)
 {
-    ASSERT_TRUE(driver.ClickTreeItem(driver.Control(kResultTree), L"Root", true));
-    HWND tree = driver.Control(kResultTree);
-    const DWORD start = GetTickCount();
-    for (;;) {
-        const std::vector<TreeItemInfo> items = driver.TreeItems(tree);
-        if (!items.empty() && ((items[0].state >> 12) & 0xF) == 2)
-            return;
-        ASSERT_LT(GetTickCount() - start, 10000u) << "the top item was not ticked";
-        Sleep(50);
+    ASSERT_TRUE(driver.TickTreeItem(driver.Control(kResultTree), L"Root", 2)) << "the top item was not ticked";
+}
+
+std::vector<fs::path> PreviewCopies()
+{
+    wchar_t temp[MAX_PATH] = L"";
+    GetTempPathW(MAX_PATH, temp);
+    std::vector<fs::path> copies;
+    std::error_code error;
+    for (const auto& entry : fs::directory_iterator(temp, error)) {
+        const std::string name = entry.path().filename().u8string();
+        if (name.rfind("tmp", 0) == 0 && name.size() > 3 && std::isdigit(static_cast<unsigned char>(name[3])))
+            copies.push_back(entry.path());
     }
+    return copies;
 }
 
 LoggedMessage SaveInto(MorvickDriver& driver, const fs::path& folder, UINT command)
 {
     LoggedMessage message;
     const size_t before = driver.MessageCount();
-    if (command != 0)
+    if (command != 0) {
         EXPECT_TRUE(driver.SendCommand(command));
-    else
+    } else {
         EXPECT_TRUE(driver.Click(kSave));
+    }
     if (!driver.ChooseSaveFolder()) {
         ADD_FAILURE() << "no folder browser";
         return message;
@@ -137,8 +143,9 @@ LoggedMessage SaveInto(MorvickDriver& driver, const fs::path& folder, UINT comma
         if (HWND saving = driver.WaitForWindow(L"Saving the data please wait...", 50))
             MorvickDriver::WaitGone(saving, 120000);
     }
-    if (driver.WaitForMessage(before, message, 5000))
+    if (driver.WaitForMessage(before, message, 5000)) {
         EXPECT_TRUE(driver.AnswerMessage(IDOK));
+    }
     if (!folder.empty()) {
         std::error_code error;
         fs::rename(SaveStaging(), folder, error);

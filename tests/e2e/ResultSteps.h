@@ -34,8 +34,9 @@ std::filesystem::path NewSaveFolder(const std::string& name);
 // The start page, then the drive page's Next, then the partition page: a partition chosen and its
 // scan run in the given mode up to the results page (Quick Scan's closing hint answered).
 void ScanToResults(MorvickDriver& driver, const std::wstring& image, UINT mode, const std::wstring& partition);
-// From the results page's Back: another partition of the same disk scanned.
-void ScanAnotherPartition(MorvickDriver& driver, const std::wstring& partition);
+// From the results page's Back: another partition of the same disk scanned (a Quick Scan's closing
+// hint answered).
+void ScanAnotherPartition(MorvickDriver& driver, const std::wstring& partition, UINT mode = kQuickScan);
 
 // Ticks the result tree's top item "Root" (its check box).
 void TickRoot(MorvickDriver& driver);
@@ -48,6 +49,9 @@ LoggedMessage SaveInto(MorvickDriver& driver, const std::filesystem::path& folde
 // saved with the same bytes, and nothing else; live files carry their times. Returns how many
 // files were compared.
 size_t ExpectSameAsRecovered(const std::filesystem::path& saved, int partition, bool ntfs);
+
+// The preview's copies in the temporary folder ("tmp" and a number).
+std::vector<std::filesystem::path> PreviewCopies();
 
 std::string ReadBytes(const std::filesystem::path& path);
 

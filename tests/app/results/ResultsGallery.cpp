@@ -36,5 +36,18 @@ TEST(ResultsGallery, TreeAndListWithTicks)
     ResetEngineState();
 }
 
+TEST(ResultsGallery, PropertiesOfAFolder)
+{
+    FillTestVolume(TestVolume::kFat32);
+    ResultPanes panes;
+    CPropertiesDlg dialog(FolderProperties(panes.tree, panes.Item(L"A")), &panes.tree, &panes.host);
+    ASSERT_TRUE(dialog.Create(IDD_PROPERTIES, &panes.host));
+    dialog.ShowWindow(SW_SHOW);
+    dialog.UpdateWindow();
+    EXPECT_TRUE(CaptureWindowToPng(dialog.m_hWnd, Picture(L"properties-dialog")));
+    dialog.DestroyWindow();
+    ResetEngineState();
+}
+
 }  // namespace
 }  // namespace morvick::test

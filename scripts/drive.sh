@@ -1,0 +1,76 @@
+#!/usr/bin/env bash
+# Recovers an image through Morvick's own window, as a person would, and prints one line of JSON
+# with the counts in the form of `morvick-bench scan`'s line.
+#   scripts/drive.sh IMAGE --mode quick|extensive|trace [--partition N] [--types LIST] --out DIR [--snapshot FILE]
+# Builds what it needs (after scripts/setup.sh), starts Morvick.exe under Wine (inside Xvfb when
+# there is no display) and walks the wizard with the end-to-end driver: the image and the mode, the
+# partition search, the scan of each partition (Quick Scan, File Trace: the one given or every one;
+# Extensive Scan: every file system found on the whole disk, FAT first, then NTFS), the top item
+# ticked and everything saved into DIR/pN, or DIR/vN for the found volumes (N from 1) -- the folders
+# `morvick-bench scan` makes --, the snapshot of the last partition when asked, and the end through
+# the menu. File Trace chooses the types of LIST (extensions, the dot optional), else every type, at
+# the File Types dialog's first size. With MORVICK_BINARY_DIR set, the Windows build there is used as it
+# is; otherwise build/windows is brought up to date first. Exit status: 0 done, 1 a step failed, 2 bad
+# arguments.
+set -euo pipefail
+ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+usage() {
+  sed -n '4p' "${BASH_SOURCE[0]}" | sed 's/^#   /usage: /' >&2
+  exit 2
+}
+[ $# -ge 1 ] || usage
+image=$1
+shift
+mode="" partition="" types="" out="" snapshot=""
+while [ $# -gt 0 ]; do
+  [ $# -ge 2 ] || usage
+  case $1 in
+    --mode) mode=$2 ;;
+    --partition) partition=$2 ;;
+    --types) types=$2 ;;
+    --out) out=$2 ;;
+    --snapshot) snapshot=$2 ;;
+    *) usage ;;
+  esac
+  shift 2
+done
+case $mode in quick | extensive | trace) ;; *) usage ;; esac
+[ -n "$out" ] || usage
+[ -f "$image" ] || { echo "drive.sh: no image $image" >&2; exit 2; }
+
+cd "$ROOT"
+source scripts/wine-env.sh
+if [ -n "${MORVICK_BINARY_DIR:-}" ]; then
+  # A build given: its programs are used as they are.
+  build=$MORVICK_BINARY_DIR
+else
+  build="$ROOT/build/windows"
+  if [ ! -f "$build/build.ninja" ]; then
+    cmake --preset windows >/dev/null
+  fi
+  cmake --build --preset windows --target Morvick morvick-drive morvick_raw_dat >/dev/null
+fi
+
+mkdir -p "$out"
+args=("$(winepath -w "$image" 2>/dev/null)" --mode "$mode" --out "$(winepath -w "$out" 2>/dev/null)")
+[ -z "$partition" ] || args+=(--partition "$partition")
+[ -z "$types" ] || args+=(--types "$types")
+[ -z "$snapshot" ] || args+=(--snapshot "$(winepath -w "$snapshot" 2>/dev/null)")
+export MORVICK_BINARY_DIR="$build"
+# The driver prints the JSON line on standard output, the program's messages on standard error. Both
+# go through files: Wine's long-lived processes keep any pipe they inherit open.
+stdout=$(mktemp) stderr=$(mktemp)
+trap 'rm -f "$stdout" "$stderr"' EXIT
+status=0
+if [ -z "${DISPLAY:-}" ]; then
+  # Wine's server and its desktop outlive the programs for a moment; a new display must not meet the
+  # server of the last one (whose display is gone): wait for it to end, and end ours inside our display.
+  wineserver -w 2>/dev/null || true
+  xvfb-run -a -s "-screen 0 1280x1024x24" bash -c 'wine "$@"; rc=$?; wineserver -w; exit $rc' drive \
+    "$build/tests/e2e/morvick-drive.exe" "${args[@]}" </dev/null >"$stdout" 2>"$stderr" || status=$?
+else
+  wine "$build/tests/e2e/morvick-drive.exe" "${args[@]}" </dev/null >"$stdout" 2>"$stderr" || status=$?
+fi
+grep -v -e '^wine: ' -e '^X connection' "$stderr" >&2 || true
+tr -d '\r' <"$stdout"
+exit $status
