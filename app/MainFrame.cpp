@@ -7,6 +7,7 @@
 #include "app/dialogs/FileNameDialog.h"
 #include "app/pages/Ex_StyleView.h"
 #include "app/pages/ThirdView_HDD.h"
+#include "app/trees/TreeImages.h"
 #include "app/workers/WorkerProtocol.h"
 #include "engine/image/VirtualDisk.h"
 #include "engine/save/EngineReset.h"
@@ -178,14 +179,7 @@ BOOL CMainFrame::CreateCommandBars()
     if (!m_pStandardBar->LoadToolBar(IDR_STANDARD_TOOLBAR))
         return FALSE;
     const int count = sizeof(kToolbarIcons) / sizeof(kToolbarIcons[0]);
-    m_toolbarImages.Create(32, 32, ILC_COLOR32 | ILC_MASK, count, 0);
-    for (UINT id : kToolbarIcons) {
-        HICON icon = static_cast<HICON>(
-            LoadImageW(AfxGetResourceHandle(), MAKEINTRESOURCEW(id), IMAGE_ICON, 32, 32, LR_DEFAULTCOLOR));
-        m_toolbarImages.Add(icon);
-        if (icon != nullptr)
-            DestroyIcon(icon);
-    }
+    LoadIconImages(m_toolbarImages, kToolbarIcons, count, 32, ILC_COLOR32 | ILC_MASK);
     m_toolbarImages.SetBkColor(RGB(255, 255, 255));
     TKPGetImageManager()->SetIconsFromImageList(&m_toolbarImages, kToolbarCommands, count, CSize(32, 32));
     m_pStandardBar->SetTextBelowIcons(1);

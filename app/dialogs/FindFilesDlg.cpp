@@ -127,24 +127,31 @@ BOOL CFindFilesDlg::OnInitDialog()
     return FALSE;
 }
 
+bool CFindFilesDlg::MatchHit(const CResultIndex& index, uint32_t key, const std::u16string& wanted, Hit& hit)
+{
+    const ResultFileInfo* file = index.FileByKey(key);
+    if (file == nullptr)
+        return false;
+    hit.name = file->Name();
+    if (!MatchWildcard(UpperCaseName(hit.name), wanted))
+        return false;
+    hit.key = key;
+    hit.parentKey = file->parentKey;
+    hit.size = file->size;
+    return true;
+}
+
 std::vector<CFindFilesDlg::Hit> CFindFilesDlg::Search(const CResultTreeCtrl& tree, const std::u16string& pattern)
 {
     std::vector<Hit> hits;
     const CResultIndex& index = tree.Index();
     const std::u16string wanted = UpperCaseName(pattern);
     for (uint32_t key : index.AllFiles()) {
-        const ResultFileInfo* file = index.FileByKey(key);
-        if (file == nullptr)
-            continue;
-        const std::u16string name = file->Name();
-        if (!MatchWildcard(UpperCaseName(name), wanted))
-            continue;
         Hit hit;
-        hit.key = key;
-        hit.parentKey = file->parentKey;
-        hit.name = name;
-        hit.size = file->size;
-        FillDates(*file, hit);
+        if (!MatchHit(index, key, wanted, hit))
+            continue;
+        if (const ResultFileInfo* file = index.FileByKey(key))
+            FillDates(*file, hit);
         hits.push_back(std::move(hit));
     }
     return hits;
@@ -159,22 +166,13 @@ UINT AFX_CDECL CFindFilesDlg::SearchThreadProc(LPVOID parameter)
         WaitForSingleObject(dialog->m_gate, INFINITE);
         if (dialog->m_stop.load() != 0)
             break;
-        const ResultFileInfo* file = index.FileByKey(key);
-        if (file == nullptr)
-            continue;
-        const std::u16string name = file->Name();
-        {
-            std::lock_guard<std::mutex> lock(dialog->m_lock);
-            dialog->m_lastName = name;
-        }
-        if (!MatchWildcard(UpperCaseName(name), wanted))
-            continue;
         Hit hit;
-        hit.key = key;
-        hit.parentKey = file->parentKey;
-        hit.name = name;
-        hit.size = file->size;
+        const bool matched = MatchHit(index, key, wanted, hit);
         std::lock_guard<std::mutex> lock(dialog->m_lock);
+        if (!hit.name.empty())
+            dialog->m_lastName = hit.name;
+        if (!matched)
+            continue;
         dialog->m_pending.push_back(std::move(hit));
     }
     return 0;

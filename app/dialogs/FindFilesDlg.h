@@ -13,6 +13,8 @@
 #include "app/dialogs/SkinnedDialog.h"
 #include "ui/controls/win/ImageButton.h"
 
+class CResultIndex;
+
 class CResultTreeCtrl;
 
 class CFindFilesDlg : public CSkinnedDialog {
@@ -39,6 +41,9 @@ public:
 
     // The search over the index of the tree (the worker runs it; the tests call it directly).
     static std::vector<Hit> Search(const CResultTreeCtrl& tree, const std::u16string& pattern);
+    // The hit of a file when its name matches the upper-cased pattern (dates left out); the name is
+    // in `hit` either way.
+    static bool MatchHit(const CResultIndex& index, uint32_t key, const std::u16string& wanted, Hit& hit);
 
     // The buttons' work (the tests call these too).
     void StartSearch();

@@ -8,7 +8,7 @@ END_MESSAGE_MAP()
 
 namespace {
 
-const UINT kCaptions[] = {IDC_SETTINGS_CAPTION_1, IDC_SETTINGS_CAPTION_2, IDC_SETTINGS_CAPTION_3,
+const UINT kCaptions[] = {IDC_SETTINGS_TITLE, IDC_SETTINGS_CAPTION_1, IDC_SETTINGS_CAPTION_2, IDC_SETTINGS_CAPTION_3,
     IDC_SETTINGS_CAPTION_4};
 const UINT kDuplicateButtons[] = {IDC_DUPLICATE_RENAME, IDC_DUPLICATE_OVERWRITE, IDC_DUPLICATE_SKIP};
 const UINT kDeletedButtons[] = {IDC_DELETED_INCLUDE, IDC_DELETED_ONLY, IDC_DELETED_EXCLUDE};
@@ -24,8 +24,7 @@ void FillNumbers(CComboBox& box, int last)
 
 }  // namespace
 
-CRecoverySettingsDlg::CRecoverySettingsDlg(CWnd* parent)
-    : CSkinnedDialog(IDD_RECOVERY_SETTINGS, IDB_TYPES_SKIN, parent)
+CRecoverySettingsDlg::CRecoverySettingsDlg(CWnd* parent) : CSkinnedDialog(IDD_RECOVERY_SETTINGS, IDB_TYPES_SKIN, parent)
 {
     m_captionFont.CreateFont(16, 0, 0, 0, FW_BOLD, FALSE, FALSE, 0, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
         CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, L"Arial");
@@ -42,8 +41,10 @@ BOOL CRecoverySettingsDlg::OnInitDialog()
     const uint16_t retries = g_wReadRetries >= 1 && g_wReadRetries <= 10 ? g_wReadRetries : 3;
     m_sectors.SetCurSel(static_cast<int>(sectors) - 1);
     m_retries.SetCurSel(retries - 1);
-    const int duplicate = g_wDuplicateNames >= 1 && g_wDuplicateNames <= 3 ? g_wDuplicateNames : kDuplicateRename;
-    const int deleted = g_wDeletedFiles >= 1 && g_wDeletedFiles <= 3 ? g_wDeletedFiles : kDeletedInclude;
+    const int duplicate =
+        g_wDuplicateNames >= 1 && g_wDuplicateNames <= 3 ? g_wDuplicateNames : static_cast<int>(kDuplicateRename);
+    const int deleted =
+        g_wDeletedFiles >= 1 && g_wDeletedFiles <= 3 ? g_wDeletedFiles : static_cast<int>(kDeletedInclude);
     CheckRadioButton(IDC_DUPLICATE_RENAME, IDC_DUPLICATE_SKIP, kDuplicateButtons[duplicate - 1]);
     CheckRadioButton(IDC_DELETED_INCLUDE, IDC_DELETED_EXCLUDE, kDeletedButtons[deleted - 1]);
     for (UINT id : kCaptions) {

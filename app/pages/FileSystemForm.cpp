@@ -21,7 +21,7 @@ namespace {
 
 constexpr int kMargin = 16;
 constexpr int kRowHeight = 24;
-constexpr int kLabelWidth = 170;
+constexpr int kLabelWidth = 200;  // wide enough for the colons at the second tab stop
 
 }  // namespace
 
@@ -53,6 +53,10 @@ void CFileSystemForm::OnSize(UINT nType, int cx, int cy)
     wizard::Place(m_group, kMargin, groupTop, width, kRows * kRowHeight + 36);
     PlaceRows(kMargin + 12, groupTop + 24, width - 24, kLabelWidth, kRowHeight);
     PlaceProgress(kMargin, width, cy - 16, 24);
+    // The page's prompt runs over three lines (an empty one first): the status line gets their height
+    // above the bar.
+    const int statusHeight = 3 * 18;
+    wizard::Place(m_status, kMargin, cy - 16 - 24 - 6 - statusHeight, width, statusHeight);
     Invalidate();
 }
 

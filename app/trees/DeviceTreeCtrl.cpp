@@ -6,6 +6,7 @@
 #include "app/WizardState.h"
 #include "app/pages/FirstDisplay.h"
 #include "app/pages/SecondDisplay.h"
+#include "app/trees/TreeImages.h"
 #include "engine/state/EngineState.h"
 #include "engine/volume/PartitionDiscovery.h"
 #include "resource.h"
@@ -46,16 +47,7 @@ CDeviceTreeCtrl::~CDeviceTreeCtrl()
 
 void CDeviceTreeCtrl::Init()
 {
-    if (m_images.GetSafeHandle() == nullptr) {
-        m_images.Create(16, 16, ILC_COLOR8 | ILC_MASK, 7, 1);
-        for (UINT id : kTreeIcons) {
-            HICON icon = static_cast<HICON>(
-                LoadImageW(AfxGetResourceHandle(), MAKEINTRESOURCEW(id), IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR));
-            m_images.Add(icon);
-            if (icon != nullptr)
-                DestroyIcon(icon);
-        }
-    }
+    LoadIconImages(m_images, kTreeIcons, sizeof(kTreeIcons) / sizeof(kTreeIcons[0]), 16);
     if (m_checks.GetSafeHandle() == nullptr)
         m_checks.Create(IDB_TREE_CHECKS, 16, 0, RGB(255, 255, 255));
     SetImageList(&m_images, TVSIL_NORMAL);

@@ -1,5 +1,6 @@
 #include "app/trees/FileSystemTreeCtrl.h"
 
+#include "app/trees/TreeImages.h"
 #include "resource.h"
 
 BEGIN_MESSAGE_MAP(CFileSystemTreeCtrl, CTreeCtrl)
@@ -23,16 +24,7 @@ CFileSystemTreeCtrl::~CFileSystemTreeCtrl() = default;
 
 void CFileSystemTreeCtrl::Init()
 {
-    if (m_images.GetSafeHandle() == nullptr) {
-        m_images.Create(16, 16, ILC_COLOR8 | ILC_MASK, 8, 1);
-        for (UINT id : kTreeIcons) {
-            HICON icon = static_cast<HICON>(
-                LoadImageW(AfxGetResourceHandle(), MAKEINTRESOURCEW(id), IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR));
-            m_images.Add(icon);
-            if (icon != nullptr)
-                DestroyIcon(icon);
-        }
-    }
+    LoadIconImages(m_images, kTreeIcons, sizeof(kTreeIcons) / sizeof(kTreeIcons[0]), 16);
     if (m_checks.GetSafeHandle() == nullptr)
         m_checks.Create(IDB_TREE_CHECKS, 16, 0, RGB(255, 255, 255));
     SetImageList(&m_images, TVSIL_NORMAL);

@@ -34,8 +34,7 @@ TEST(ContainerRoad, EveryPartitionScannedAndSavedWholeAsSleuthkitRecoversIt)
     for (const PartitionCase& partition : kPartitions) {
         SCOPED_TRACE(container + " partition " + std::to_string(partition.number));
         if (first) {
-            ASSERT_NO_FATAL_FAILURE(
-                ScanToResults(driver, ResultsDisk(container.c_str()), kQuickScan, partition.item));
+            ASSERT_NO_FATAL_FAILURE(ScanToResults(driver, ResultsDisk(container.c_str()), kQuickScan, partition.item));
         } else {
             ASSERT_TRUE(driver.Click(kBack));
             ASSERT_NO_FATAL_FAILURE(ScanAnotherPartition(driver, partition.item));

@@ -17,7 +17,8 @@ namespace fs = std::filesystem;
 namespace morvick::e2e {
 namespace {
 
-[[maybe_unused]] auto* const kDisks = ::testing::AddGlobalTestEnvironment(new morvick::test::DiskFixtureEnvironment({kResultsDisks}));
+[[maybe_unused]] auto* const kDisks =
+    ::testing::AddGlobalTestEnvironment(new morvick::test::DiskFixtureEnvironment({kResultsDisks}));
 
 // Scans the found volumes of the file-system page one after the other and saves each whole.
 std::vector<fs::path> SaveEveryFoundVolume(MorvickDriver& driver, const std::wstring& gallery, const char* label)
@@ -80,7 +81,8 @@ TEST(DeepRoad, ExtensiveScanOfAWipedDiskSavesEveryLiveFile)
         savedFiles.push_back(morvick::test::FilesBelow(folder, false));
     for (int n = 1; n <= 3; ++n) {
         size_t compared = 0;
-        for (const auto& [key, path] : morvick::test::FilesBelow(ResultsOracle("part" + std::to_string(n) + ".live"), false)) {
+        for (const auto& [key, path] :
+            morvick::test::FilesBelow(ResultsOracle("part" + std::to_string(n) + ".live"), false)) {
             if (key.rfind("/links/", 0) == 0)
                 continue;
             const std::string bytes = ReadBytes(path);

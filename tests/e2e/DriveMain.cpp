@@ -48,8 +48,9 @@ struct Totals {
 
 int Usage()
 {
-    std::fprintf(stderr, "usage: morvick-drive IMAGE --mode quick|extensive|trace [--partition N] [--types LIST] "
-                         "--out DIR [--snapshot FILE]\n");
+    std::fprintf(stderr,
+        "usage: morvick-drive IMAGE --mode quick|extensive|trace [--partition N] [--types LIST] "
+        "--out DIR [--snapshot FILE]\n");
     return 2;
 }
 
@@ -405,8 +406,8 @@ int main()
     const DWORD started = GetTickCount();
     // Every save goes into one folder of the output (the folder browser opens on it), from which the
     // files are moved to the partition's folder.
-    const fs::path staging = options.out.empty() ? fs::temp_directory_path() / "morvick-drive-staging" :
-                                                   options.out / ".morvick-staging";
+    const fs::path staging =
+        options.out.empty() ? fs::temp_directory_path() / "morvick-drive-staging" : options.out / ".morvick-staging";
     std::error_code error;
     fs::create_directories(staging, error);
     MorvickDriver::SetSaveFolder(staging.wstring());

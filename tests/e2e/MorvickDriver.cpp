@@ -459,10 +459,7 @@ bool MorvickDriver::SelectTreeItem(HWND tree, const std::wstring& text, DWORD ms
     if (item == nullptr || !ClickTreeItem(tree, text))
         return false;
     return WaitUntil(
-        [&] {
-            return reinterpret_cast<HTREEITEM>(SendMessageW(tree, TVM_GETNEXTITEM, TVGN_CARET, 0)) == item;
-        },
-        ms);
+        [&] { return reinterpret_cast<HTREEITEM>(SendMessageW(tree, TVM_GETNEXTITEM, TVGN_CARET, 0)) == item; }, ms);
 }
 
 bool MorvickDriver::TickTreeItem(HWND tree, const std::wstring& text, int check, DWORD ms)
@@ -560,7 +557,12 @@ bool MorvickDriver::AnswerFileDialog(const std::wstring& title, const std::wstri
         return false;
     HWND name = nullptr;
     // The name box: the combo box of the explorer-style dialog (1148), or the plain edit box (1152).
-    if (!WaitUntil([&] { return (name = DialogControl(dialog, 1148)) != nullptr || (name = DialogControl(dialog, 1152)) != nullptr; }, ms))
+    if (!WaitUntil(
+            [&] {
+                return (name = DialogControl(dialog, 1148)) != nullptr ||
+                    (name = DialogControl(dialog, 1152)) != nullptr;
+            },
+            ms))
         return false;
     DWORD_PTR result = 0;
     SendMessageTimeoutW(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()), SMTO_ABORTIFHUNG, 5000, &result);
@@ -693,7 +695,8 @@ bool MorvickDriver::ClickListHeader(HWND list, int column)
     if (remote == nullptr)
         return false;
     RECT rect = {};
-    const bool ok = SendMessageW(header, HDM_GETITEMRECT, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(remote)) &&
+    const bool ok =
+        SendMessageW(header, HDM_GETITEMRECT, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(remote)) &&
         ReadRemote(remote, &rect, sizeof(rect));
     FreeRemote(remote);
     if (!ok)

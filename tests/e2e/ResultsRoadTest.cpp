@@ -33,8 +33,8 @@ bool WaitForCopies(size_t count)
     return WaitUntil([&] { return PreviewCopies().size() == count; }, 30000);
 }
 
-fs::path g_wholeSave;      // the whole FAT32 volume saved by the first run
-fs::path g_snapshotFile;   // the snapshot the first run saved
+fs::path g_wholeSave;     // the whole FAT32 volume saved by the first run
+fs::path g_snapshotFile;  // the snapshot the first run saved
 
 TEST(ResultsRoad, QuickScanResultsNavigationPreviewSaveSnapshotAndBack)
 {
@@ -64,9 +64,8 @@ TEST(ResultsRoad, QuickScanResultsNavigationPreviewSaveSnapshotAndBack)
     const int docs = driver.FindListRow(list, L"docs");
     ASSERT_GE(docs, 0);
     ASSERT_TRUE(driver.DoubleClickListRow(list, docs));
-    ASSERT_TRUE(WaitForRows(driver, [](const std::vector<ListRowInfo>& rows) {
-        return !rows.empty() && rows[0].texts[0] == L"Parent...";
-    }));
+    ASSERT_TRUE(WaitForRows(driver,
+        [](const std::vector<ListRowInfo>& rows) { return !rows.empty() && rows[0].texts[0] == L"Parent..."; }));
     bool sawDeletedFile = false;
     for (const ListRowInfo& row : driver.ListRows(list))
         sawDeletedFile = sawDeletedFile || row.texts[1].rfind(L"Deleted ", 0) == 0;

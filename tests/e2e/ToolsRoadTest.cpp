@@ -86,9 +86,8 @@ TEST(ToolsRoad, FindFiltersSettingsDriveInformationAndHelp)
     HWND hits = MorvickDriver::DialogControl(find, 1040);
     EXPECT_EQ(driver.ListRows(hits, 1).size(), expected);
     Press(find, 1070);
-    ASSERT_TRUE(WaitForText(MorvickDriver::DialogControl(find, 1070), [](const std::wstring& t) {
-        return t == L"Unselect All";
-    }));
+    ASSERT_TRUE(WaitForText(MorvickDriver::DialogControl(find, 1070),
+        [](const std::wstring& t) { return t == L"Unselect All"; }));
     EXPECT_TRUE(driver.Capture(find, gallery + L"\\find-dialog.png"));
     const fs::path found = NewSaveFolder("found");
     {
@@ -107,9 +106,11 @@ TEST(ToolsRoad, FindFiltersSettingsDriveInformationAndHelp)
         saved += entry.is_regular_file();
     EXPECT_EQ(saved, expected) << "each hit saved by itself, into the chosen folder";
     // A pattern that finds nothing.
-    SendMessageTimeoutW(pattern, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"*.nothing"), SMTO_ABORTIFHUNG, 5000, &result);
+    SendMessageTimeoutW(pattern, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"*.nothing"), SMTO_ABORTIFHUNG, 5000,
+        &result);
     Press(find, IDOK);
-    ASSERT_TRUE(WaitForText(status, [](const std::wstring& text) { return text.find(L"no results") != std::wstring::npos; }));
+    ASSERT_TRUE(
+        WaitForText(status, [](const std::wstring& text) { return text.find(L"no results") != std::wstring::npos; }));
     EXPECT_EQ(ControlText(status), L"Search is complete. There are no results to display.");
     ASSERT_TRUE(driver.PressDialogButton(L"Find File(s)", IDCANCEL));
 
@@ -154,8 +155,9 @@ TEST(ToolsRoad, FindFiltersSettingsDriveInformationAndHelp)
     ASSERT_NE(filters, nullptr);
     SendMessageW(MorvickDriver::DialogControl(filters, 1063), LB_SETCURSEL, 0, 0);
     Press(filters, 1062);
-    ASSERT_TRUE(WaitUntil(
-        [&] { return SendMessageW(MorvickDriver::DialogControl(filters, 1063), LB_GETCOUNT, 0, 0) == 0; }, 30000));
+    ASSERT_TRUE(
+        WaitUntil([&] { return SendMessageW(MorvickDriver::DialogControl(filters, 1063), LB_GETCOUNT, 0, 0) == 0; },
+            30000));
     ASSERT_TRUE(driver.PressDialogButton(L"File Filters", IDCANCEL));
     EXPECT_TRUE(driver.FindListRow(list, L"exact.txt") >= 0);
 

@@ -16,8 +16,8 @@ namespace fs = std::filesystem;
 namespace morvick::e2e {
 namespace {
 
-[[maybe_unused]] auto* const kDisks = ::testing::AddGlobalTestEnvironment(new morvick::test::DiskFixtureEnvironment(
-    {"make-trace-disk.sh", "make-hostile-disk.sh"}));
+[[maybe_unused]] auto* const kDisks = ::testing::AddGlobalTestEnvironment(
+    new morvick::test::DiskFixtureEnvironment({"make-trace-disk.sh", "make-hostile-disk.sh"}));
 
 std::wstring FixtureImage(const char* script, const char* name)
 {
@@ -53,7 +53,8 @@ TEST(TraceRoad, FileTraceOfPicturesThroughTheFileTypesDialog)
     }
     driver.ExpandTree(typeTree);
     ASSERT_TRUE(driver.TickTreeItem(typeTree, L".jpg", 2));
-    SendMessageW(typeTree, TVM_EXPAND, TVE_COLLAPSE, reinterpret_cast<LPARAM>(driver.FindTreeItem(typeTree, L"Graphics Files")));
+    SendMessageW(typeTree, TVM_EXPAND, TVE_COLLAPSE,
+        reinterpret_cast<LPARAM>(driver.FindTreeItem(typeTree, L"Graphics Files")));
     SendMessageW(MorvickDriver::DialogControl(types, 1105), CB_SETCURSEL, 0, 0);
     const size_t before = driver.MessageCount();
     ASSERT_TRUE(driver.PressDialogButton(L"File Types", IDOK));

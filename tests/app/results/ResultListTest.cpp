@@ -1,11 +1,14 @@
 // The result list on a real list control: its rows and boxes kept in step with the tree, the parent
-// row and the folders first in every order, renames that could leave the save folder refused, and
-// the properties of files and folders.
+// row and the folders first in every order, renames that could leave the save folder refused, the
+// properties of files and folders, and the context menus of the list and the tree.
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 #include "app/dialogs/PropertiesDlg.h"
 #include "engine/save/EngineReset.h"
 #include "engine/state/EngineState.h"
+#include "resource.h"
 #include "tests/app/results/ResultsTestSupport.h"
 
 namespace morvick::test {
@@ -127,6 +130,111 @@ TEST_F(ResultList, PropertiesCountAFoldersContentsAfreshEachTime)
     EXPECT_EQ(CPropertiesDlg::FileSizeText(1024), L"1 KB");
     EXPECT_EQ(CPropertiesDlg::FileSizeText(1025), L"2 KB");
     EXPECT_EQ(CPropertiesDlg::FileSizeText(5ull << 32), L"20971520 KB") << "sizes past 4 GiB";
+}
+
+// What the last context menu offered (its commands, those of its submenus too), and the command the
+// user picks from the next one.
+std::vector<UINT> g_offered;
+UINT g_offeredFlags = 0;
+UINT g_pick = 0;
+
+UINT PickFromMenu(CMenu* menu, UINT flags, int, int, CWnd*)
+{
+    g_offered.clear();
+    g_offeredFlags = flags;
+    for (int i = 0; i < static_cast<int>(menu->GetMenuItemCount()); ++i) {
+        if (CMenu* sub = menu->GetSubMenu(i)) {
+            for (int j = 0; j < static_cast<int>(sub->GetMenuItemCount()); ++j)
+                g_offered.push_back(sub->GetMenuItemID(j));
+        } else if (menu->GetMenuItemID(i) != 0) {
+            g_offered.push_back(menu->GetMenuItemID(i));
+        }
+    }
+    return g_pick;
+}
+
+// The page's side of the menus: the commands the tree and the list hand on.
+struct RecordedCommands : IResultCommands {
+    void RunResultCommand(UINT command, HTREEITEM folder) override { runs.emplace_back(command, folder); }
+    void ShowPreviewFile(const CString&, const CString&) override {}
+    std::vector<std::pair<UINT, HTREEITEM>> runs;
+};
+
+bool Offered(UINT command)
+{
+    return std::find(g_offered.begin(), g_offered.end(), command) != g_offered.end();
+}
+
+TEST_F(ResultList, ContextMenusOfferTheirCommandsAndRunThePickedOne)
+{
+    RecordedCommands page;
+    // The seam and the mode are put back however the test ends.
+    struct Restore {
+        int mode = g_nScanMode;
+        ~Restore()
+        {
+            CResultListCtrl::SetMenuTracker(nullptr);
+            g_nScanMode = mode;
+        }
+    } restore;
+    ResultPanes panes;
+    CResultListCtrl& list = panes.list;
+    panes.tree.SetCommands(&page);
+    list.SetCommands(&page);
+    CResultListCtrl::SetMenuTracker(PickFromMenu);
+    const auto rightClick = [](CWnd& window, const CRect& rect) {
+        const CPoint at = rect.CenterPoint();
+        window.SendMessage(WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(at.x, at.y));
+        window.SendMessage(WM_RBUTTONUP, 0, MAKELPARAM(at.x, at.y));
+        PumpPending();
+    };
+
+    // The list's menu on a row: rename among the rest; the small-icon view picked.
+    CRect row;
+    ASSERT_TRUE(list.GetItemRect(panes.Row(L"r1.txt"), &row, LVIR_LABEL));
+    g_pick = ID_VIEW_LIST_MODE;
+    rightClick(list, row);
+    EXPECT_EQ(g_offeredFlags & TPM_RETURNCMD, static_cast<UINT>(TPM_RETURNCMD)) << "the menu returns the command";
+    for (UINT command : {ID_RECOVER_SELECTED, ID_VIEW_ICONS, ID_VIEW_LIST_MODE, ID_VIEW_DETAILS, ID_FIND_FILES,
+             ID_RECOVERY_SETTINGS, ID_SHOW_PROPERTIES, ID_RENAME_ROW})
+        EXPECT_TRUE(Offered(command)) << command;
+    EXPECT_EQ(list.GetStyle() & LVS_TYPEMASK, static_cast<DWORD>(LVS_LIST));
+
+    // A command the list does not do itself goes to the page.
+    g_pick = ID_FIND_FILES;
+    ASSERT_TRUE(list.GetItemRect(panes.Row(L"r1.txt"), &row, LVIR_LABEL));
+    rightClick(list, row);
+    EXPECT_EQ(page.runs, (std::vector<std::pair<UINT, HTREEITEM>>{{ID_FIND_FILES, nullptr}}));
+
+    // The tree's menu on a folder: no rename; what is picked goes to the page with the folder.
+    CRect item;
+    ASSERT_TRUE(panes.tree.GetItemRect(panes.Item(L"A"), &item, TRUE));
+    g_pick = ID_SHOW_PROPERTIES;
+    g_offered.clear();
+    page.runs.clear();
+    rightClick(panes.tree, item);
+    EXPECT_TRUE(Offered(ID_RECOVER_SELECTED));
+    EXPECT_TRUE(Offered(ID_VIEW_DETAILS));
+    EXPECT_FALSE(Offered(ID_RENAME_ROW));
+    EXPECT_EQ(panes.tree.GetSelectedItem(), panes.Item(L"A")) << "the item clicked is the one the menu is for";
+    EXPECT_EQ(page.runs, (std::vector<std::pair<UINT, HTREEITEM>>{{ID_SHOW_PROPERTIES, panes.Item(L"A")}}));
+
+    // In File Trace neither menu offers Find, the settings or the properties.
+    g_nScanMode = kScanFileTrace;
+    g_pick = 0;
+    ASSERT_TRUE(panes.tree.GetItemRect(panes.Item(L"A"), &item, TRUE));
+    rightClick(panes.tree, item);
+    for (CWnd* window : {static_cast<CWnd*>(&panes.tree), static_cast<CWnd*>(&list)}) {
+        if (window == &list) {
+            ASSERT_TRUE(list.GetItemRect(0, &row, LVIR_LABEL));
+            g_offered.clear();
+            rightClick(list, row);
+        }
+        EXPECT_FALSE(g_offered.empty());
+        EXPECT_FALSE(Offered(ID_FIND_FILES));
+        EXPECT_FALSE(Offered(ID_RECOVERY_SETTINGS));
+        EXPECT_FALSE(Offered(ID_SHOW_PROPERTIES));
+    }
 }
 
 }  // namespace
