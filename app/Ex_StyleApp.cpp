@@ -18,6 +18,7 @@
 #include "app/workers/WizardScanObserver.h"
 #include "engine/snapshot/SnapshotFile.h"
 #include "engine/state/EngineState.h"
+#include "preview/win/host/PreviewSettings.h"
 #include "resource.h"
 #include "ui/msgbox/win/MessageChannel.h"
 #include "ui/shell/win/FileTypeAccess.h"
@@ -49,6 +50,12 @@ std::u16string ToU16(const CString& text)
 CEx_StyleApp::CEx_StyleApp()
 {
     g_hDevice = 0;
+    // What the database and table previews read: no system objects, ask before a deletion, and
+    // at most 10000 records of a table.
+    CPreviewSettings& settings = PreviewSettings();
+    settings.m_bShowSystemObjects = 0;
+    settings.m_bConfirmDeletion = 1;
+    settings.m_nRecordLimit = 10000;
 }
 
 BOOL CEx_StyleApp::InitInstance()

@@ -259,6 +259,11 @@ CWnd* CMainFrame::GetPreviewFocusTarget()
     return results != nullptr ? &results->List() : nullptr;
 }
 
+int CMainFrame::GetScanMode() const
+{
+    return g_nScanMode;
+}
+
 int CMainFrame::ConfirmExit()
 {
     CleanUpTempFiles();

@@ -42,6 +42,8 @@ public:
 
     // The preview gives the keyboard back to the results page's file list.
     CWnd* GetPreviewFocusTarget() override;
+    // The mode of the scan whose results are shown (the drawing view refuses File Trace's finds).
+    int GetScanMode() const override;
 
     BOOL PreCreateWindow(CREATESTRUCT& cs) override;
     BOOL PreTranslateMessage(MSG* pMsg) override;
