@@ -96,7 +96,8 @@
 #define IDB_PROPERTIES_SKIN 213
 #define IDB_SAVING_SKIN 216
 
-// Header icons of the result list.
+// Header icons of the result list: the same seven icons as the archive list's header, defined
+// once in preview.rc (a second definition of the numbers would silently replace one set).
 #define IDI_HEADER_CREATED 161
 #define IDI_HEADER_TYPE 162
 #define IDI_HEADER_NAME 163

@@ -36,31 +36,6 @@ box checked -stroke "$blue" -strokewidth 2 -fill none -draw 'polyline 4,8 7,11 1
 convert -size 16x16 xc:white -fill "$orange" -draw 'polygon 8,2 14,9 10,9 10,14 6,14 6,9 2,9' "$tmp/parent.png"
 bmp_out list-checks.bmp "$tmp/unchecked.png" "$tmp/checked.png" "$tmp/parent.png" +append
 
-# Header icons of the result list, 16 pixels: 163 name, 162 type, 164 size, 161 creation time,
-# 166 modification time, 167 key, 165 spare.
-icon16() {
-  local out=$1
-  shift
-  convert -size 64x64 xc:none "$@" -resize 16x16 "$tmp/$out.png"
-  convert "$tmp/$out.png" -colors 255 "$out"
-}
-icon16 header-name.ico -fill white -stroke "$navy" -strokewidth 4 -draw 'polygon 12,4 40,4 54,18 54,60 12,60' \
-  -stroke "$blue" -draw 'line 20,30 46,30' -draw 'line 20,40 46,40' -draw 'line 20,50 40,50'
-icon16 header-type.ico -fill "$pale" -stroke "$navy" -strokewidth 4 -draw 'roundrectangle 6,14 58,50 8,8' \
-  -fill "$orange" -stroke none -draw 'circle 20,32 20,24'
-icon16 header-size.ico -fill "$blue" -stroke none -draw 'rectangle 8,40 20,58' -draw 'rectangle 26,26 38,58' \
-  -fill "$orange" -draw 'rectangle 44,8 56,58'
-clock() {
-  local out=$1 colour=$2
-  icon16 "$out" -fill white -stroke "$colour" -strokewidth 6 -draw 'circle 32,32 32,6' \
-    -stroke "$navy" -strokewidth 5 -draw 'line 32,32 32,14' -draw 'line 32,32 46,38'
-}
-clock header-created.ico "$blue"
-clock header-modified.ico "$orange"
-icon16 header-key.ico -fill none -stroke "$navy" -strokewidth 6 -draw 'circle 20,32 20,18' \
-  -draw 'line 34,32 60,32' -draw 'line 52,32 52,44'
-icon16 header-spare.ico -fill "$pale" -stroke "$navy" -strokewidth 4 -draw 'circle 32,32 32,8'
-
 # A skinned dialog's background: a rounded white panel framed in blue on the key colour, with a
 # line below the title (drawn by the dialog itself when the skin is shared). skin WIDTH HEIGHT FILE [TITLE]
 skin() {
