@@ -285,10 +285,8 @@ void CFileSystemView::OnTimer(UINT_PTR nIDEvent)
         CWizardPage::OnTimer(nIDEvent);
         return;
     }
-    wizard::DeliverWorkerReports();
-    if (!wizard::IsWorkerOver() || wizard::IsStopQuestionOpen() || wizard::IsShuttingDown())
+    if (!wizard::PollWorkerEnded(*this))
         return;
-    KillTimer(wizard::kPollTimer);
     wizard::ReleaseWorker();
     m_bRunning = false;
     if (m_pForm != nullptr) {

@@ -414,10 +414,8 @@ void CSecondView_HDD::OnTimer(UINT_PTR nIDEvent)
         CWizardPage::OnTimer(nIDEvent);
         return;
     }
-    wizard::DeliverWorkerReports();
-    if (!wizard::IsWorkerOver() || wizard::IsStopQuestionOpen() || wizard::IsShuttingDown())
+    if (!wizard::PollWorkerEnded(*this))
         return;
-    KillTimer(wizard::kPollTimer);
     const int outcome = wizard::WorkerResult();
     wizard::ReleaseWorker();
     const int mode = m_nRunningMode;

@@ -108,4 +108,13 @@ bool ChooseTraceSignatures(CWnd* owner)
     return g_chooseTraceSignatures != nullptr && g_chooseTraceSignatures(owner);
 }
 
+bool PollWorkerEnded(CWnd& page)
+{
+    DeliverWorkerReports();
+    if (!IsWorkerOver() || IsStopQuestionOpen() || IsShuttingDown())
+        return false;
+    page.KillTimer(kPollTimer);
+    return true;
+}
+
 }  // namespace wizard

@@ -37,6 +37,10 @@ bool StartFileTrace(CWnd* page, IWorkerReportSink* sink);
 // The found-volume scan of the file-system page (it sets the flags itself).
 bool StartFoundVolumeScan(CWnd* page, IWorkerReportSink* sink);
 
+// One tick of a page's poll: the worker's reports delivered; true once the worker has ended and no
+// stop question or shutdown holds it, and then the poll is stopped (the page reads the result).
+bool PollWorkerEnded(CWnd& page);
+
 // The File Types dialog of File Trace: runs modally and builds the chosen signatures; true on OK.
 // The dialog that owns the signature table installs itself here; without one, File Trace cannot
 // start.
