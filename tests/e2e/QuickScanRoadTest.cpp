@@ -115,6 +115,9 @@ TEST(WizardRoad, QuickScanFromTheStartPageToThePartitionChosenAndTheEnd)
         "and select Extensive Scan for recovery.");
     ASSERT_TRUE(driver.AnswerMessage(IDOK));
     EXPECT_TRUE(driver.WaitForPage(4));
+    // The results page offers Back once the scan's end is handled, after the hint: a command sent
+    // before that would be run inside the hint's own message loop, which a user cannot do.
+    ASSERT_TRUE(WaitUntil([&] { return driver.IsVisible(kBack) && driver.IsEnabled(kBack); }, 30000));
     ASSERT_TRUE(driver.SendCommand(kLoadSnapshotCommand));
     EXPECT_EQ(driver.WaitForWindow(L"Open", 1500), nullptr) << "no snapshot is loaded over results";
     ASSERT_TRUE(driver.Click(kBack));
