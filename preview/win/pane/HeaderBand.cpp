@@ -3,6 +3,7 @@
 #include "toolkit/base/ColorManager.h"
 #include "toolkit/base/DrawingHelper.h"
 #include "toolkit/base/SharedMetrics.h"
+#include "toolkit/commandbars/CommandBarsTheme.h"
 
 namespace {
 
@@ -16,7 +17,20 @@ enum BandColor : uint32_t {
   kColorStyleBorder = 57,
 };
 
-PreviewBandTheme DefaultTheme() { return PreviewBandTheme(); }
+// The process-wide command-bar theme: installs the default theme when none is installed yet.
+PreviewBandTheme DefaultTheme() {
+  CTKPCommandBarsTheme* theme = CTKPCommandBarsTheme::GetInstalledTheme();
+  if (theme == NULL) {
+    CTKPCommandBarsTheme::SetTheme(0);
+    theme = CTKPCommandBarsTheme::GetInstalledTheme();
+  }
+  PreviewBandTheme band;
+  if (theme != NULL) {
+    band.number = theme->GetThemeNumber();
+    band.kind = theme->GetThemeKind();
+  }
+  return band;
+}
 
 PreviewBandThemeSource g_themeSource = DefaultTheme;
 

@@ -11,8 +11,8 @@ struct PreviewBandTheme {
   int kind = 0;
 };
 
-// Where the band learns the theme. The default answers the flat theme 0 (the command-bar themes
-// install theme 0 when none is installed); tests and the application may put another in place.
+// Where the band learns the theme. The default asks the installed command-bar theme, and installs
+// the default theme 0 when none is installed yet; tests may put another source in place.
 typedef PreviewBandTheme (*PreviewBandThemeSource)();
 void SetPreviewBandThemeSource(PreviewBandThemeSource source);
 PreviewBandTheme GetPreviewBandTheme();
