@@ -4,6 +4,7 @@
 # picture, the frame logo and the hover and pressed pointers. Run it again after changing a
 # drawing; the results are committed. Bitmaps are 24-bit BMP files, pointers 32x32 .cur files.
 set -euo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/art-common.sh"
 cd "$(dirname "${BASH_SOURCE[0]}")/controls"
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
@@ -13,13 +14,6 @@ orange='#F29A1F'
 navy='#1F3A68'
 pale='#C9D6EA'
 font=DejaVu-Sans-Bold
-
-# Writes a 24-bit BMP: the output file first, then the drawing.
-bmp_out() {
-  local out=$1
-  shift
-  convert "$@" -alpha off -type TrueColor "BMP3:$out"
-}
 
 # Mode button: width, label, normal file, hover file. A card with a disk platter and the label;
 # the hovered card is tinted and framed in orange.

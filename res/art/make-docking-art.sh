@@ -9,6 +9,7 @@
 # shape from the pixels that are not black. Every part lies inside the rectangle the docking code
 # copies it from. Run it again after changing a drawing; the results are committed.
 set -euo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/art-common.sh"
 cd "$(dirname "${BASH_SOURCE[0]}")"
 mkdir -p docking
 cd docking
@@ -16,12 +17,6 @@ tmp=$(mkdir -p "${TMPDIR:-/tmp}" && mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
 
 green='#00FF00'
-
-bmp_out() {
-  local out=$1
-  shift
-  convert "$@" -alpha off -type TrueColor "BMP3:$out"
-}
 
 # The drawing of one picture is gathered in the array `args`.
 args=()

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Draws the art of the results page and its dialogs with ImageMagick into res/art/results: the
-# result list's check boxes and parent mark, the list's header icons, and the skins of the saving,
-# Find, File Types, Settings, Filters and Properties dialogs. Run it again after changing a drawing;
-# the results are committed. Bitmaps are 24-bit BMP files.
+# result list's check boxes and parent mark, and the skins of the saving, Find, File Types,
+# Settings, Filters and Properties dialogs (the list's header icons are the preview's). Run it
+# again after changing a drawing; the results are committed. Bitmaps are 24-bit BMP files.
 set -euo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/art-common.sh"
 cd "$(dirname "${BASH_SOURCE[0]}")"
 mkdir -p results
 cd results
@@ -16,12 +17,6 @@ navy='#1F3A68'
 pale='#C9D6EA'
 key='#00FF00'      # the key colour of the skinned dialogs: cut away from their windows
 bold=DejaVu-Sans-Bold
-
-bmp_out() {  # bmp_out FILE drawing...
-  local out=$1
-  shift
-  convert "$@" -alpha off -type TrueColor "BMP3:$out"
-}
 
 # The result list's state images (201): unchecked, checked and the parent row's mark (an arrow up),
 # for the state indexes 1, 2 and 3 (a list counts its state images from 1); white is transparent.

@@ -5,6 +5,7 @@
 # edit menu (undo, cut, copy, paste, delete, select all), 16x16 each on magenta. Run it again after
 # changing a drawing; the results are committed. All are 24-bit BMP files.
 set -euo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/art-common.sh"
 cd "$(dirname "${BASH_SOURCE[0]}")/toolkit"
 
 navy='#1F3A68'
@@ -12,13 +13,6 @@ blue='#1D75BD'
 orange='#F29A1F'
 grey='#6E6E6E'
 red='#C62828'
-
-# Writes a 24-bit BMP: the output file first, then the drawing (no smoothing, pixel exact).
-bmp_out() {
-  local out=$1
-  shift
-  convert "$@" -alpha off -type TrueColor "BMP3:$out"
-}
 
 # Caption glyphs. Image 0: the pin pushed in (seen from above); 1: the pin out (from the side);
 # 2: the close cross.

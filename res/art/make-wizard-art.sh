@@ -4,6 +4,7 @@
 # check boxes, its pointers, and the "Standard" toolbar's icons and strip. Run it again after
 # changing a drawing; the results are committed. Bitmaps are 24-bit BMP files.
 set -euo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/art-common.sh"
 cd "$(dirname "${BASH_SOURCE[0]}")"
 mkdir -p wizard
 cd wizard
@@ -19,12 +20,6 @@ key='#00FF00'      # the key colour of the skinned dialogs: cut away from their 
 font=DejaVu-Sans
 bold=DejaVu-Sans-Bold
 band=70            # the height of the header bands
-
-bmp_out() {  # bmp_out FILE drawing...
-  local out=$1
-  shift
-  convert "$@" -alpha off -type TrueColor "BMP3:$out"
-}
 
 # Page backgrounds, stretched over the pages: the start page (251) and the other pages (252).
 bmp_out start-background.bmp -size 32x256 xc:"$page"
