@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include "tests/e2e/ResultSteps.h"
 #include "tests/e2e/RoadSteps.h"
 #include "tests/engine/diskfixtures/DiskFixture.h"
 #include "tests/support/win/WindowCapture.h"
@@ -67,7 +68,8 @@ TEST(WizardRoad, ExtensiveScanChecksItsSectorRangeAndScansAValidOne)
     const size_t before = driver.MessageCount();
     ASSERT_TRUE(driver.Click(kNext));
     ASSERT_TRUE(driver.WaitForPage(3, 120000)) << "the file-system page did not come";
-    Sleep(500);
+    // The page lists what the analysis found (the tree's root and the volume) before any message.
+    EXPECT_TRUE(WaitForTree(driver, kFileSystemTree, 2)) << "no file system is listed";
     EXPECT_EQ(driver.MessageCount(), before) << "a file system was found";
     driver.Kill();
 }
@@ -107,7 +109,7 @@ TEST(WizardRoad, StopAnsweredNoLetsTheScanGoOnAndYesEndsIt)
     // Stop, Yes: the search ends, the analysis runs on what it found, the file systems follow.
     PressAndExpect(driver, kStop, "3", question, IDYES);
     ASSERT_TRUE(driver.WaitForPage(3, 60000)) << "the file-system page did not come";
-    Sleep(500);
+    EXPECT_TRUE(WaitForTree(driver, kFileSystemTree, 2)) << "no file system is listed";
     EXPECT_TRUE(driver.NoMessageBox()) << "the FAT32 volume at the start was found";
     driver.Kill();
 }

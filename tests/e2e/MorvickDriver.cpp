@@ -259,12 +259,35 @@ int MorvickDriver::ProgressPosition(UINT id) const
     return static_cast<int>(result);
 }
 
+namespace {
+
+BOOL CALLBACK FindUnpainted(HWND child, LPARAM found)
+{
+    if (IsWindowVisible(child) && GetUpdateRect(child, nullptr, FALSE)) {
+        *reinterpret_cast<bool*>(found) = true;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// Whether a window or one of its visible children still has a part to paint.
+bool NeedsPainting(HWND window)
+{
+    if (GetUpdateRect(window, nullptr, FALSE))
+        return true;
+    bool found = false;
+    EnumChildWindows(window, FindUnpainted, reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
+}  // namespace
+
 bool MorvickDriver::Capture(HWND window, const std::wstring& path) const
 {
     // The program paints on its own thread: let it settle first.
     RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
     WaitForInputIdle(m_pi.hProcess, 5000);
-    Sleep(300);
+    WaitUntil([&] { return !NeedsPainting(window); }, 30000);
     // With the frame and caption that no window manager draws under Xvfb.
     return morvick::test::CaptureShownWindowToPng(window, path);
 }

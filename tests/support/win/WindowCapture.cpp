@@ -31,13 +31,24 @@ void Release(T*& p) {
 
 std::wstring GalleryFolder(const std::string& name) {
   const char* bin = std::getenv("MORVICK_BINARY_DIR");
-  std::string narrow = bin ? bin : ".";
-  std::wstring folder(narrow.begin(), narrow.end());
-  for (wchar_t& c : folder) {
-    if (c == L'/') c = L'\\';
+  std::wstring folder;
+  if (bin != nullptr && *bin != '\0') {
+    const std::string narrow = bin;
+    folder.assign(narrow.begin(), narrow.end());
+    for (wchar_t& c : folder) {
+      if (c == L'/') c = L'\\';
+    }
+    // Under Wine the Unix build folder is reachable through drive Z:.
+    if (folder[0] == L'\\') folder = L"Z:" + folder;
+  } else {
+    // Started by hand: beside the test program, which lives in the build folder, never in the
+    // current folder (which may be the work tree).
+    wchar_t exe[MAX_PATH] = {};
+    const DWORD n = GetModuleFileNameW(nullptr, exe, MAX_PATH);
+    folder.assign(exe, n);
+    const size_t slash = folder.find_last_of(L"\\/");
+    folder = slash == std::wstring::npos ? L"." : folder.substr(0, slash);
   }
-  // Under Wine the Unix build folder is reachable through drive Z:.
-  if (!folder.empty() && folder[0] == L'\\') folder = L"Z:" + folder;
   folder += L"\\" + std::wstring(name.begin(), name.end()) + L"-gallery";
   CreateDirectoryW(folder.c_str(), nullptr);
   return folder;

@@ -53,14 +53,15 @@ TEST(HtmlDrawer, DrawsColouredTextInsideItsRectangle) {
   EXPECT_GE(ink.left, 50);
   EXPECT_GE(ink.top, 20);
   EXPECT_LE(ink.right, 50 + BodyWidth(c.Dc(), L"XXXX") + 1);
-  EXPECT_GT(c.Count(RGB(255, 0, 0), RECT{50, 20, 250, 80}), 20);
+  const COLORREF white = RGB(255, 255, 255);
+  EXPECT_GT(c.CountInk(RGB(255, 0, 0), white, RECT{50, 20, 250, 80}), 20);
   d.SetColorsEnabled(false);
   d.SetDisabledColor(RGB(0, 128, 0));
   c.Clear(RGB(255, 255, 255));
   d.SetTextAndMeasure(c.Dc(), L"<font color=#ff0000>XXXX</font>");
   d.Draw(c.Dc(), RECT{50, 20, 250, 80});
-  EXPECT_EQ(c.Count(RGB(255, 0, 0), RECT{0, 0, 300, 100}), 0);
-  EXPECT_GT(c.Count(RGB(0, 128, 0), RECT{0, 0, 300, 100}), 20);
+  EXPECT_EQ(c.CountInk(RGB(255, 0, 0), white, RECT{0, 0, 300, 100}), 0);
+  EXPECT_GT(c.CountInk(RGB(0, 128, 0), white, RECT{0, 0, 300, 100}), 20);
 }
 
 TEST(HtmlDrawer, RulesRunAcrossTheAvailableWidth) {

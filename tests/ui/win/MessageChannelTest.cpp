@@ -142,10 +142,10 @@ TEST_F(MessageChannelTest, AWorkerAsksOnTheUiThreadWithTheMainWindowAsOwner) {
     workerTextAfter = std::wstring(g_strMessageText.Get().GetString());
   });
   // The user-interface thread keeps pumping its messages while the worker waits for the answer.
-  for (int i = 0; i < 500 && answer == 0; ++i) {
+  for (const DWORD start = GetTickCount(); answer == 0 && GetTickCount() - start < 60000;) {
     MSG msg;
     while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
-    Sleep(10);
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
   }
   worker.join();
   EXPECT_EQ(answer, IDOK);

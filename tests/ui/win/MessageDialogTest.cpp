@@ -220,10 +220,10 @@ TEST(MessageDialogTest, AWorkersTemplateDialogRunsOnTheUiThreadOwnedByTheMainWin
     g_nMessageKind = 9;
     answer = dlg.DoModal();
   });
-  for (int i = 0; i < 1000 && answer == 0; ++i) {
+  for (const DWORD start = GetTickCount(); answer == 0 && GetTickCount() - start < 60000;) {
     MSG msg;
     while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
-    Sleep(5);
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
   }
   worker.join();
   EXPECT_EQ(answer, IDCANCEL);
