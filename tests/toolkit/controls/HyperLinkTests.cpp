@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/win/InkColour.h"
 #include "tests/toolkit/controls/ControlsTestSupport.h"
 #include "toolkit/controls/ControlColors.h"
 #include "toolkit/controls/HyperLink.h"
@@ -83,13 +84,10 @@ struct ScreenPicture {
         canvas.DC()->BitBlt(0, 0, width, height, pDC, 0, 0, SRCCOPY);
         wnd.ReleaseDC(pDC);
     }
+    // The pixels of the link's text in a colour (smoothed text counted by its blends).
     int Count(COLORREF clr, int width, int height)
     {
-        int n = 0;
-        for (int y = 0; y < height; ++y)
-            for (int x = 0; x < width; ++x)
-                n += canvas.Pixel(x, y) == clr;
-        return n;
+        return morvick::test::CountInk([this](int x, int y) { return canvas.Pixel(x, y); }, clr, CRect(0, 0, width, height));
     }
     DibCanvas canvas;
 };

@@ -50,7 +50,7 @@ TEST_F(GroupBoxTest, TheCaptionInterruptsTheFrameLine) {
   EXPECT_EQ(c.At(1, 60), kBorder);                          // the left side
   EXPECT_EQ(c.At(100, 98), kBorder);                        // the bottom
   EXPECT_EQ(c.At(100, 60), RGB(255, 255, 255));             // the body is not filled
-  EXPECT_GT(c.Count(kText, caption), 0);
+  EXPECT_GT(c.CountInk(kText, kCaptionBk, caption), 0);
   EXPECT_EQ(c.Count(kBorder, caption), 0);
 }
 

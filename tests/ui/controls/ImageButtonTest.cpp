@@ -217,10 +217,10 @@ TEST_F(ImageButtonTest, EachStateTakesItsOwnColours) {
   button.SetWindowText(L"Find");
   const COLORREF fgIn = RGB(10 * CImageButton::kFgIn, 100, 200);
   button.Paint(c.Dc(), r, 0);
-  EXPECT_GT(c.Count(fgIn, r), 5);
+  EXPECT_GT(c.CountInk(fgIn, r), 5);
   button.Paint(c.Dc(), r, ODS_DISABLED);
-  EXPECT_EQ(c.Count(fgIn, r), 0);
-  EXPECT_GT(c.Count(GetSysColor(COLOR_GRAYTEXT), r), 5);
+  EXPECT_EQ(c.CountInk(fgIn, r), 0);
+  EXPECT_GT(c.CountInk(GetSysColor(COLOR_GRAYTEXT), r), 5);
 }
 
 TEST_F(ImageButtonTest, TheImageSitsBesideAboveOrAfterTheCaptionAndMovesWhenPressed) {

@@ -144,14 +144,14 @@ TEST_F(OwnerDrawnMenuTest, TheClassicLookUsesTheSystemMenuColours) {
   EXPECT_EQ(c.Count(GetSysColor(COLOR_HIGHLIGHT), RECT{0, 0, 160, 22}), 0);
   Draw(c, 0, ODS_SELECTED);
   EXPECT_EQ(c.At(150, 1), GetSysColor(COLOR_HIGHLIGHT));
-  EXPECT_GT(c.Count(GetSysColor(COLOR_HIGHLIGHTTEXT), RECT{0, 0, 160, 22}), 5);
+  EXPECT_GT(c.CountInk(GetSysColor(COLOR_HIGHLIGHTTEXT), RECT{0, 0, 160, 22}), 5);
   Draw(c, 1, ODS_GRAYED);
-  EXPECT_GT(c.Count(GetSysColor(COLOR_GRAYTEXT), RECT{0, 0, 160, 22}), 5);
+  EXPECT_GT(c.CountInk(GetSysColor(COLOR_GRAYTEXT), RECT{0, 0, 160, 22}), 5);
   Draw(c, 2, 0);
   EXPECT_EQ(c.At(80, 10), GetSysColor(COLOR_BTNSHADOW));
   EXPECT_EQ(c.At(80, 11), GetSysColor(COLOR_BTNHIGHLIGHT));
   Draw(c, 3, ODS_CHECKED);  // a check mark in the image cell
-  EXPECT_GT(c.Count(GetSysColor(COLOR_MENUTEXT), RECT{0, 0, MenuSettings().iconSize + 6, 22}), 5);
+  EXPECT_GT(c.CountInk(GetSysColor(COLOR_MENUTEXT), RECT{0, 0, MenuSettings().iconSize + 6, 22}), 5);
 }
 
 TEST_F(OwnerDrawnMenuTest, ImagesAreDrawnInTheirCellAndGreyedWhenDisabled) {
@@ -191,7 +191,7 @@ TEST_F(OwnerDrawnMenuTest, TheFlatLookHasAnImageColumnAndABlendedSelection) {
   EXPECT_EQ(c.At(80, 5), body);
   Draw(c, 1, ODS_GRAYED | ODS_SELECTED);  // a disabled item shows no selection
   EXPECT_EQ(c.At(150, 11), body);
-  EXPECT_GT(c.Count(GetSysColor(COLOR_GRAYTEXT), RECT{0, 0, 160, 22}), 5);
+  EXPECT_GT(c.CountInk(GetSysColor(COLOR_GRAYTEXT), RECT{0, 0, 160, 22}), 5);
   MenuSettings().drawMode = 2;  // any other mode: the classic look
   EXPECT_FALSE(UsesFlatLook(nullptr));
   MenuSettings().drawMode = 1;

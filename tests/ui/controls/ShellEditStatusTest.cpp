@@ -135,7 +135,7 @@ TEST(LinkStatusBar, PanesLinkTextAndClicks) {
 
   DibCanvas c(300, 30, RGB(255, 255, 255));
   bar.Paint(c.Dc(), RECT{0, 0, 300, 30});
-  EXPECT_GT(c.Count(CLinkStatusBar::kLinkColor, RECT{0, 0, 300, 30}), 10);
+  EXPECT_GT(c.CountInk(CLinkStatusBar::kLinkColor, RECT{0, 0, 300, 30}), 10);
 
   const RECT link = bar.LinkRect();
   ASSERT_GT(link.right, link.left);

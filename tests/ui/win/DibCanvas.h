@@ -5,6 +5,8 @@
 
 #include <cstdint>
 
+#include "tests/support/win/InkColour.h"
+
 namespace morvick::test {
 
 class DibCanvas {
@@ -54,28 +56,13 @@ class DibCanvas {
     }
     return n;
   }
-  // Number of pixels inside a rectangle inked mostly in colour c over a background: pixels on the
-  // blend from the background to c, at least half way to c. Smoothed text is drawn in such blends
-  // and has few pixels of exactly its colour, how few depending on the face the machine has.
+  // Number of pixels inside a rectangle inked in colour c over a background (see InkColour.h);
+  // without one, over the rectangle's most frequent colour.
   int CountInk(COLORREF c, COLORREF background, RECT r) const {
-    int n = 0;
-    for (int y = r.top; y < r.bottom; ++y) {
-      for (int x = r.left; x < r.right; ++x) n += IsInk(At(x, y), c, background);
-    }
-    return n;
+    return test::CountInk([this](int x, int y) { return At(x, y); }, c, background, r);
   }
-  static bool IsInk(COLORREF p, COLORREF c, COLORREF background) {
-    const double d[3] = {double(GetRValue(c)) - GetRValue(background), double(GetGValue(c)) - GetGValue(background),
-                         double(GetBValue(c)) - GetBValue(background)};
-    const double q[3] = {double(GetRValue(p)) - GetRValue(background), double(GetGValue(p)) - GetGValue(background),
-                         double(GetBValue(p)) - GetBValue(background)};
-    const double len2 = d[0] * d[0] + d[1] * d[1] + d[2] * d[2];
-    if (len2 == 0) return p == c;
-    const double t = (q[0] * d[0] + q[1] * d[1] + q[2] * d[2]) / len2;
-    if (t < 0.5 || t > 1.25) return false;
-    double off2 = 0;
-    for (int i = 0; i < 3; ++i) off2 += (q[i] - t * d[i]) * (q[i] - t * d[i]);
-    return off2 <= 48.0 * 48.0;
+  int CountInk(COLORREF c, RECT r) const {
+    return test::CountInk([this](int x, int y) { return At(x, y); }, c, r);
   }
   // The bounding box of pixels that differ from a colour (empty when none).
   RECT InkBounds(COLORREF background) const {

@@ -188,7 +188,7 @@ TEST(MessageDialogTest, TheEraseCopiesTheBackgroundAndTheWindowTakesItsShape) {
     GetClientRect(text, &tr);
     test::DibCanvas ink(tr.right, tr.bottom, RGB(1, 2, 3));
     SendMessageW(text, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(ink.Dc()), PRF_CLIENT);
-    EXPECT_GT(ink.Count(CMessageDialogBase::kTextColour, tr), 0);
+    EXPECT_GT(ink.CountInk(CMessageDialogBase::kTextColour, tr), 0);
     EXPECT_EQ(ink.At(tr.right - 1, tr.bottom - 1), RGB(1, 2, 3));
     Press(w, IDOK);
   });

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/support/win/InkColour.h"
+
 namespace morvick::test {
 namespace {
 
@@ -27,13 +29,13 @@ Pixels PaintPage(CHtmlViewerHost* host, int width, int height, int sx, int sy)
     });
 }
 
+// Whether text of a colour is drawn inside a rectangle (smoothed text counted by its blends with
+// the rectangle's background).
 bool HasColour(const Pixels& p, const RECT& r, COLORREF c)
 {
-    for (int y = std::max<LONG>(r.top, 0); y < std::min<LONG>(r.bottom, p.height); ++y)
-        for (int x = std::max<LONG>(r.left, 0); x < std::min<LONG>(r.right, p.width); ++x)
-            if (p.At(x, y) == c)
-                return true;
-    return false;
+    const RECT inside = {std::max<LONG>(r.left, 0), std::max<LONG>(r.top, 0), std::min<LONG>(r.right, p.width),
+        std::min<LONG>(r.bottom, p.height)};
+    return morvick::test::CountInk([&p](int x, int y) { return p.At(x, y); }, c, inside) > 0;
 }
 
 TEST(HtmlViewer, ShowsThePageWithItsTitleAndBackground)
