@@ -23,7 +23,8 @@ BootVerdict CompareFatBoot(const VolumeParameterBlock& b, uint32_t volumeStart, 
 {
     uint8_t sector[kSectorSize];
     morvick::FatBootSector boot;
-    if (!ReadSectors(at, 1, sector) || !morvick::ParseFatBootSector(sector, sizeof sector, b.browsedFileSystemType, boot))
+    if (!ReadSectors(at, 1, sector) ||
+        !morvick::ParseFatBootSector(sector, sizeof sector, b.browsedFileSystemType, boot))
         return BootVerdict::kNone;
     const morvick::FatLayout layout = morvick::MakeFatLayout(boot, volumeStart);
     const bool agrees = boot.sectorsPerCluster == b.sectorsPerCluster && boot.reservedSectors == b.reservedSectors &&

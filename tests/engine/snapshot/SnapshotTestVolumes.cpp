@@ -61,11 +61,11 @@ std::vector<uint8_t> MakeNtfsVolume(uint32_t start, uint32_t sectorsPerCluster)
     b.sectorsPerMftRecord = 2;
 
     // $MFT: four clusters from cluster 16.
-    const std::vector<uint8_t> record = morvick::test::MftRecordBuilder()
-                                            .FileName(u"$MFT", 5, 3)
-                                            .NonResident(0x80, {0x11, 0x04, kMftCluster, 0x00},
-                                                4ull * sectorsPerCluster * kSectorSize)
-                                            .Build();
+    const std::vector<uint8_t> record =
+        morvick::test::MftRecordBuilder()
+            .FileName(u"$MFT", 5, 3)
+            .NonResident(0x80, {0x11, 0x04, kMftCluster, 0x00}, 4ull * sectorsPerCluster * kSectorSize)
+            .Build();
     std::vector<uint8_t> raw;
     PutBytes(raw, uint64_t{b.mftStart} * kSectorSize, record.data(), record.size());
     return raw;
