@@ -9,6 +9,7 @@
 #include "app/WizardState.h"
 #include "app/dialogs/AboutDlg.h"
 #include "app/dialogs/FileNameDialog.h"
+#include "app/dialogs/SnapshotLoadProgress.h"
 #include "app/dialogs/FileTypesDlg.h"
 #include "app/pages/Ex_StyleView.h"
 #include "app/pages/FileSystemView.h"
@@ -148,6 +149,7 @@ BOOL CEx_StyleApp::InitInstance()
     morvick::ui::AttachMessageChannel(frame->m_hWnd);
     wizard::InstallWizardObserver();
     wizard::SetChooseTraceSignatures(&CFileTypesDlg::ChooseSignatures);
+    InstallPreviewProgressDialog();
 
     frame->m_pFirstView = frame->GetActiveView();
     m_pPages[kStartPage] = frame->m_pFirstView;
@@ -298,8 +300,22 @@ BOOL CEx_StyleApp::LoadSnapshot(const CString& path)
         return FALSE;
     }
     const bool fromStartPage = m_nShownPage == kStartPage;
+    auto* results = dynamic_cast<CThirdView_HDD*>(GetPage(kResultsPage));
+    bool loaded = false;
     // A file that cannot be read is reported by the loader, before any image is asked for.
-    const bool loaded = (mode == kKindUnreadable || EnsureSnapshotImage()) && LoadSnapshotFile(ToU16(path));
+    if (mode == kKindUnreadable || EnsureSnapshotImage()) {
+        // The records read, then the result tree built, under the progress dialog.
+        CSnapshotLoadProgress progress(results);
+        loaded = LoadSnapshotFile(ToU16(path));
+        if (loaded && results != nullptr) {
+            if (frame != nullptr)
+                frame->m_hProgressWnd = progress.Window();
+            results->SetColumnsForMode(g_nScanMode);
+            results->ShowScanResults(g_nScanMode);
+            if (frame != nullptr)
+                frame->m_hProgressWnd = nullptr;
+        }
+    }
     if (!loaded) {
         // Nothing of the refused snapshot is offered; the start page waits for an image again.
         if (frame != nullptr && fromStartPage)
@@ -308,11 +324,8 @@ BOOL CEx_StyleApp::LoadSnapshot(const CString& path)
     }
     if (frame != nullptr)
         frame->SetStage(g_nScanMode == kScanExtensive ? CMainFrame::kStageDeepResults : CMainFrame::kStageResults);
-    if (auto* results = dynamic_cast<CThirdView_HDD*>(GetPage(kResultsPage))) {
-        results->SetColumnsForMode(g_nScanMode);
-        results->ShowScanResults(g_nScanMode);
+    if (results != nullptr)
         results->ShowButtons();
-    }
     SwitchView(kResultsPage);
     return TRUE;
 }
