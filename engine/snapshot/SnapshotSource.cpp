@@ -33,18 +33,31 @@ BootVerdict CompareFatBoot(const VolumeParameterBlock& b, uint32_t volumeStart, 
     return agrees ? BootVerdict::kAgrees : BootVerdict::kDisagrees;
 }
 
-bool HoldsFatVolume(const VolumeParameterBlock& b)
+bool FatBeginsAt(uint32_t sector)
 {
-    if (b.reservedSectors == 0 || b.reservedSectors > b.firstFat)
-        return false;
-    const uint32_t start = b.firstFat - b.reservedSectors;
-    BootVerdict verdict = CompareFatBoot(b, start, start);
-    if (verdict == BootVerdict::kNone && b.browsedFileSystemType == FileSystemKind::kFat32)
-        verdict = CompareFatBoot(b, start, start + kFat32BootCopy);
-    if (verdict != BootVerdict::kNone)
-        return verdict == BootVerdict::kAgrees;
     uint8_t fat[kSectorSize];
-    return ReadSectors(b.firstFat, 1, fat) == 1 && fat[0] >= 0xF0 && fat[1] == 0xFF;
+    return ReadSectors(sector, 1, fat) == 1 && fat[0] >= 0xF0 && fat[1] == 0xFF;
+}
+
+bool HoldsFatVolume(const LoadedSnapshot& s)
+{
+    const VolumeParameterBlock& b = s.block;
+    bool otherBoot = false;
+    if (b.reservedSectors != 0 && b.reservedSectors <= b.firstFat) {
+        const uint32_t start = b.firstFat - b.reservedSectors;
+        const bool fat32 = b.browsedFileSystemType == FileSystemKind::kFat32;
+        for (uint32_t at : {start, fat32 ? start + kFat32BootCopy : start}) {
+            const BootVerdict verdict = CompareFatBoot(b, start, at);
+            if (verdict == BootVerdict::kAgrees)
+                return true;
+            otherBoot = otherBoot || verdict == BootVerdict::kDisagrees;
+        }
+    }
+    // A boot sector that says otherwise belongs to another volume, unless an Extensive Scan rebuilt
+    // the volume from its FAT and folders past a damaged one.
+    if (otherBoot && s.kind != kSnapshotKindExtensive)
+        return false;
+    return FatBeginsAt(b.firstFat);
 }
 
 // An Extensive Scan lists the file records it found wherever they lie, also on a volume whose MFT
@@ -87,7 +100,7 @@ bool SourceHoldsSnapshotVolume(const LoadedSnapshot& s, morvick::SectorRunTable&
     switch (b.browsedFileSystemType) {
     case FileSystemKind::kFat16:
     case FileSystemKind::kFat32:
-        return HoldsFatVolume(b);
+        return HoldsFatVolume(s);
     case FileSystemKind::kNtfs:
         return HoldsNtfsVolume(s, mftRuns);
     default:

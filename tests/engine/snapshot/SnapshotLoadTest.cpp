@@ -162,6 +162,17 @@ TEST_F(SnapshotLoad, OnlyASourceThatHoldsTheFatVolumeLoadsIt)
         EXPECT_TRUE(LoadSnapshotFile(path));
         EXPECT_TRUE(observer.messages.empty());
     }
+    // An Extensive Scan's volume may have been rebuilt past a boot sector that says otherwise: its
+    // FAT decides.
+    g_nScanMode = kScanExtensive;
+    const std::u16string extensive = ToPath16(temp.Path() / "fat-extensive.srzq");
+    ASSERT_TRUE(SaveSnapshotFile(extensive));
+    UseSource(otherClusterSize);
+    RecordingObserver observer;
+    EXPECT_TRUE(LoadSnapshotFile(extensive));
+    EXPECT_TRUE(observer.messages.empty());
+    UseSource(bootAndFatGone);
+    EXPECT_FALSE(LoadSnapshotFile(extensive));
 }
 
 TEST_F(SnapshotLoad, OnlyASourceThatHoldsTheNtfsVolumeLoadsIt)
