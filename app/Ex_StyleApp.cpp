@@ -8,6 +8,8 @@
 #include "app/SingleInstance.h"
 #include "app/WizardState.h"
 #include "app/dialogs/AboutDlg.h"
+#include "app/dialogs/FileNameDialog.h"
+#include "app/dialogs/SnapshotLoadProgress.h"
 #include "app/dialogs/FileTypesDlg.h"
 #include "app/pages/Ex_StyleView.h"
 #include "app/pages/FileSystemView.h"
@@ -16,6 +18,7 @@
 #include "app/pages/ThirdView_HDD.h"
 #include "app/workers/ScanStarters.h"
 #include "app/workers/WizardScanObserver.h"
+#include "engine/image/VirtualDisk.h"
 #include "engine/snapshot/SnapshotFile.h"
 #include "engine/state/EngineState.h"
 #include "preview/win/host/PreviewSettings.h"
@@ -39,6 +42,37 @@ namespace {
 const wchar_t kSecondInstanceText[] = L"Another instance of the application is already running.";
 const wchar_t kInvalidFileText[] = L"Invalid File.";
 const wchar_t kSnapshotSection[] = L"Most Recent Check Book File";
+const wchar_t kImageFilter[] = L"vhd file (.vhd,.vhdx)\0*.vhd;*.vhdx\0\0";
+const wchar_t kSnapshotImageTitle[] = L"Select the VHD/VHDX file of the snapshot";
+
+// What the first character of a snapshot file names.
+enum SnapshotKind { kKindUnreadable = -2, kKindInvalid = -1 };
+
+// The scan mode a snapshot file's first UTF-16 character names ('D' Quick Scan, 'A' Extensive
+// Scan, 'R' File Trace); kKindInvalid for any other, kKindUnreadable when the file cannot be read.
+// Double quotes and blanks a command line leaves around the path are dropped.
+int SnapshotKindMode(CString path)
+{
+    path.Remove(L'"');
+    path.Trim();
+    FILE* file = _wfopen(path, L"rb");
+    if (file == nullptr)
+        return kKindUnreadable;
+    unsigned char kind[2] = {};
+    const size_t got = fread(kind, 1, 2, file);
+    fclose(file);
+    const wchar_t character = got == 2 ? static_cast<wchar_t>(kind[0] | (kind[1] << 8)) : 0;
+    switch (character) {
+    case L'D':
+        return kScanQuick;
+    case L'A':
+        return kScanExtensive;
+    case L'R':
+        return kScanFileTrace;
+    default:
+        return kKindInvalid;
+    }
+}
 
 std::u16string ToU16(const CString& text)
 {
@@ -115,6 +149,7 @@ BOOL CEx_StyleApp::InitInstance()
     morvick::ui::AttachMessageChannel(frame->m_hWnd);
     wizard::InstallWizardObserver();
     wizard::SetChooseTraceSignatures(&CFileTypesDlg::ChooseSignatures);
+    InstallPreviewProgressDialog();
 
     frame->m_pFirstView = frame->GetActiveView();
     m_pPages[kStartPage] = frame->m_pFirstView;
@@ -228,58 +263,69 @@ CString CEx_StyleApp::GetLastSnapshotPath()
 
 BOOL CEx_StyleApp::OpenCommandLineSnapshot()
 {
-    CMainFrame* frame = WizardFrame();
     const CString commandLine = m_lpCmdLine != nullptr ? m_lpCmdLine : L"";
-    CString path = commandLine;
-    path.MakeLower();
-    path.Remove(L'"');
-    path.Trim();
-    // Read only: a snapshot on a read-only medium loads as well.
-    if (FILE* file = _wfopen(path, L"rb")) {
-        unsigned char kind[2] = {};
-        const size_t got = fread(kind, 1, 2, file);
-        fclose(file);
-        const wchar_t character = got == 2 ? static_cast<wchar_t>(kind[0] | (kind[1] << 8)) : 0;
-        if (character == L'D') {
-            g_nScanMode = kScanQuick;
-        } else if (character == L'A') {
-            g_nScanMode = kScanExtensive;
-        } else if (character == L'R') {
-            g_nScanMode = kScanFileTrace;
-        } else {
-            ShowAppMessage(kInvalidFileText, kAppQuestion);
-            if (frame != nullptr)
-                frame->ShowWithPlacement(SW_SHOW);
-            return TRUE;
-        }
-    }
-    if (frame != nullptr)
-        frame->m_bResultsReady = TRUE;
-    auto* results = dynamic_cast<CThirdView_HDD*>(GetPage(kResultsPage));
-    if (results != nullptr)
-        results->SetColumnsForMode(g_nScanMode);
-    if (!LoadSnapshotFile(ToU16(commandLine)))
+    if (LoadSnapshot(commandLine))
+        return TRUE;
+    if (CMainFrame* frame = WizardFrame())
+        frame->ShowWithPlacement(SW_SHOW);
+    return FALSE;
+}
+
+BOOL CEx_StyleApp::EnsureSnapshotImage()
+{
+    CMainFrame* frame = WizardFrame();
+    auto* start = dynamic_cast<CEx_StyleView*>(GetPage(kStartPage));
+    if (frame == nullptr || start == nullptr)
         return FALSE;
-    if (results != nullptr) {
-        results->ShowScanResults(g_nScanMode);
-        results->ShowButtons();
-    }
-    SwitchView(kResultsPage);
-    return TRUE;
+    // Past the start page the wizard works on the image chosen there.
+    const CVirtualDisk* disk = frame->VirtualDisk();
+    if (m_nShownPage != kStartPage && disk != nullptr && disk->GetDiskSize() != 0)
+        return TRUE;
+    CFileNameDialog dialog(TRUE, L"vhd", nullptr, OFN_HIDEREADONLY | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST,
+        kImageFilter, frame);
+    dialog.m_ofn.lpstrTitle = kSnapshotImageTitle;
+    if (dialog.DoModal() != IDOK)
+        return FALSE;
+    // Opened as the start page opens a typed image, with its messages for one that cannot be.
+    start->m_editFile.SetWindowText(dialog.GetPathName());
+    return start->ValidateSourceFile();
 }
 
 BOOL CEx_StyleApp::LoadSnapshot(const CString& path)
 {
-    if (!LoadSnapshotFile(ToU16(path)))
-        return FALSE;
     CMainFrame* frame = WizardFrame();
+    const int mode = SnapshotKindMode(path);
+    if (mode == kKindInvalid) {
+        ShowAppMessage(kInvalidFileText, kAppQuestion);
+        return FALSE;
+    }
+    const bool fromStartPage = m_nShownPage == kStartPage;
+    auto* results = dynamic_cast<CThirdView_HDD*>(GetPage(kResultsPage));
+    bool loaded = false;
+    // A file that cannot be read is reported by the loader, before any image is asked for.
+    if (mode == kKindUnreadable || EnsureSnapshotImage()) {
+        // The records read, then the result tree built, under the progress dialog.
+        CSnapshotLoadProgress progress(results);
+        loaded = LoadSnapshotFile(ToU16(path));
+        if (loaded && results != nullptr) {
+            if (frame != nullptr)
+                frame->m_hProgressWnd = progress.Window();
+            results->SetColumnsForMode(g_nScanMode);
+            results->ShowScanResults(g_nScanMode);
+            if (frame != nullptr)
+                frame->m_hProgressWnd = nullptr;
+        }
+    }
+    if (!loaded) {
+        // Nothing of the refused snapshot is offered; the start page waits for an image again.
+        if (frame != nullptr && fromStartPage)
+            frame->SetOpenEnabled(TRUE);
+        return FALSE;
+    }
     if (frame != nullptr)
         frame->SetStage(g_nScanMode == kScanExtensive ? CMainFrame::kStageDeepResults : CMainFrame::kStageResults);
-    if (auto* results = dynamic_cast<CThirdView_HDD*>(GetPage(kResultsPage))) {
-        results->SetColumnsForMode(g_nScanMode);
-        results->ShowScanResults(g_nScanMode);
+    if (results != nullptr)
         results->ShowButtons();
-    }
     SwitchView(kResultsPage);
     return TRUE;
 }

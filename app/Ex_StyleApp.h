@@ -29,7 +29,11 @@ public:
     int RestartWizard();
     // The last snapshot the profile remembers (section "Most Recent Check Book File", value "File").
     CString GetLastSnapshotPath();
-    // Loads a snapshot file and, when it loaded, shows its results page. False when it was refused.
+    // Loads a snapshot file (the Load command and the command line) and, when it loaded, shows its
+    // results page. A snapshot holds no image path: on the start page, or with no image open, the
+    // image it was made from is asked for first with the file dialog, and the snapshot loads only
+    // when that image holds its volume. False when it was refused or the question cancelled; the
+    // results commands are then offered as before.
     BOOL LoadSnapshot(const CString& path);
 
     CView* GetPage(int page) const { return page >= 0 && page < kPageCount ? m_pPages[page] : nullptr; }
@@ -50,7 +54,10 @@ protected:
 
 private:
     BOOL CreatePages();
-    // Steps 15 to 19 of the start: the snapshot named on the command line.
+    // The snapshot named on the command line, loaded as by the Load command.
     BOOL OpenCommandLineSnapshot();
+    // The image a snapshot is loaded over: the one open past the start page, else the one the user
+    // chooses now, opened as the start page opens it. FALSE on Cancel or an image that cannot open.
+    BOOL EnsureSnapshotImage();
     void ShowFrameFourTimes();
 };

@@ -446,7 +446,9 @@ void CMainFrame::OnUpdateRecoverySettings(CCmdUI* pCmdUI)
 
 void CMainFrame::OnUpdateLoadSnapshot(CCmdUI* pCmdUI)
 {
-    pCmdUI->Enable(m_bModeChosen);
+    // Also on the start page, where the snapshot's image is asked for.
+    CEx_StyleApp* app = WizardApp();
+    pCmdUI->Enable(m_bModeChosen || (app != nullptr && app->ShownPage() == CEx_StyleApp::kStartPage));
 }
 
 void CMainFrame::OnUpdateOpenImage(CCmdUI* pCmdUI)

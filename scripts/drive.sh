@@ -2,6 +2,7 @@
 # Recovers an image through Morvick's own window, as a person would, and prints one line of JSON
 # with the counts in the form of `morvick-bench scan`'s line.
 #   scripts/drive.sh IMAGE --mode quick|extensive|trace [--partition N] [--types LIST] --out DIR [--snapshot FILE]
+#   scripts/drive.sh IMAGE --load SNAPSHOT --out DIR
 # Builds what it needs (after scripts/setup.sh), starts Morvick.exe under Wine (inside Xvfb when
 # there is no display) and walks the wizard with the end-to-end driver: the image and the mode, the
 # partition search, the scan of each partition (Quick Scan, File Trace: the one given or every one;
@@ -9,19 +10,21 @@
 # ticked and everything saved into DIR/pN, or DIR/vN for the found volumes (N from 1) -- the folders
 # `morvick-bench scan` makes --, the snapshot of the last partition when asked, and the end through
 # the menu. File Trace chooses the types of LIST (extensions, the dot optional), else every type, at
-# the File Types dialog's first size. With MORVICK_BINARY_DIR set, the Windows build there is used as it
+# the File Types dialog's first size. With --load the program starts with the snapshot on its
+# command line, is given IMAGE when it asks for the snapshot's image, and saves everything into DIR
+# as `morvick-bench load` does; a refused snapshot prints the program's message and exits with 1. With MORVICK_BINARY_DIR set, the Windows build there is used as it
 # is; otherwise build/windows is brought up to date first. Exit status: 0 done, 1 a step failed, 2 bad
 # arguments.
 set -euo pipefail
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 usage() {
-  sed -n '4p' "${BASH_SOURCE[0]}" | sed 's/^#   /usage: /' >&2
+  sed -n '4,5p' "${BASH_SOURCE[0]}" | sed 's/^#   /usage: /' >&2
   exit 2
 }
 [ $# -ge 1 ] || usage
 image=$1
 shift
-mode="" partition="" types="" out="" snapshot=""
+mode="" partition="" types="" out="" snapshot="" load=""
 while [ $# -gt 0 ]; do
   [ $# -ge 2 ] || usage
   case $1 in
@@ -30,11 +33,17 @@ while [ $# -gt 0 ]; do
     --types) types=$2 ;;
     --out) out=$2 ;;
     --snapshot) snapshot=$2 ;;
+    --load) load=$2 ;;
     *) usage ;;
   esac
   shift 2
 done
-case $mode in quick | extensive | trace) ;; *) usage ;; esac
+if [ -n "$load" ]; then
+  [ -z "$mode$partition$types$snapshot" ] || usage
+  [ -f "$load" ] || { echo "drive.sh: no snapshot $load" >&2; exit 2; }
+else
+  case $mode in quick | extensive | trace) ;; *) usage ;; esac
+fi
 [ -n "$out" ] || usage
 [ -f "$image" ] || { echo "drive.sh: no image $image" >&2; exit 2; }
 
@@ -52,7 +61,9 @@ else
 fi
 
 mkdir -p "$out"
-args=("$(winepath -w "$image" 2>/dev/null)" --mode "$mode" --out "$(winepath -w "$out" 2>/dev/null)")
+args=("$(winepath -w "$image" 2>/dev/null)" --out "$(winepath -w "$out" 2>/dev/null)")
+[ -z "$mode" ] || args+=(--mode "$mode")
+[ -z "$load" ] || args+=(--load "$(winepath -w "$load" 2>/dev/null)")
 [ -z "$partition" ] || args+=(--partition "$partition")
 [ -z "$types" ] || args+=(--types "$types")
 [ -z "$snapshot" ] || args+=(--snapshot "$(winepath -w "$snapshot" 2>/dev/null)")

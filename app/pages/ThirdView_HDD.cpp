@@ -167,8 +167,8 @@ void CThirdView_HDD::OnSize(UINT nType, int cx, int cy)
 HBRUSH CThirdView_HDD::OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor)
 {
     const UINT id = pWnd != nullptr ? static_cast<UINT>(pWnd->GetDlgCtrlID()) : 0;
-    if (nCtlColor == CTLCOLOR_STATIC && (id == IDC_RESULT_LABEL || id == 61483 || id == IDC_RESULT_NOTE_1 ||
-                                            id == IDC_RESULT_NOTE_2)) {
+    if (nCtlColor == CTLCOLOR_STATIC &&
+        (id == IDC_RESULT_LABEL || id == 61483 || id == IDC_RESULT_NOTE_1 || id == IDC_RESULT_NOTE_2)) {
         pDC->SetTextColor(id == IDC_RESULT_LABEL ? RGB(0, 0, 0) : RGB(255, 0, 0));
         pDC->SetBkColor(RGB(255, 255, 255));
         return static_cast<HBRUSH>(m_whiteBrush.GetSafeHandle());
@@ -243,7 +243,11 @@ void CThirdView_HDD::ShowScanResults(int scanMode)
         m_pList->SetColumnsForMode(scanMode);
     m_pList->Sets().Clear();
     CWaitCursor wait;
+    // A snapshot's load shows its progress dialog, which the tree's building reports to as well.
+    CMainFrame* frame = WizardFrame();
+    m_wndTree.SetProgressWindow(frame != nullptr ? frame->m_hProgressWnd : nullptr);
     m_wndTree.BuildResults();
+    m_wndTree.SetProgressWindow(nullptr);
     m_pList->ClearPreview();
     Invalidate(FALSE);
 }

@@ -1,5 +1,7 @@
 #include "app/trees/ResultTreeCtrl.h"
 
+#include "app/dialogs/ProgressDialog.h"
+
 #include <algorithm>
 #include <unordered_set>
 
@@ -142,7 +144,9 @@ void CResultTreeCtrl::BuildFolders(HTREEITEM root)
     };
     std::unordered_map<uint32_t, std::vector<Folder>> children;
     uint32_t rootKey = CResultIndex::kFatRootKey;
-    if (g_VolumeParams.browsedFileSystemType == FileSystemKind::kNtfs) {
+    const bool ntfs = g_VolumeParams.browsedFileSystemType == FileSystemKind::kNtfs;
+    const size_t total = ntfs ? g_NtfsFolders.count : g_FatFolders.count;
+    if (ntfs) {
         rootKey = CResultIndex::kNtfsRootKey;
         for (NtfsFolderRecord* r = g_NtfsFolders.head; r != nullptr; r = r->next) {
             r->treeItem = 0;
@@ -165,6 +169,7 @@ void CResultTreeCtrl::BuildFolders(HTREEITEM root)
             continue;
         std::vector<std::pair<uint32_t, HTREEITEM>> next;
         for (Folder& folder : it->second) {
+            StepBuildProgress(total);
             HTREEITEM item = InsertItemWithIcon(ToCString(folder.name), parentItem);
             if (item == nullptr)
                 continue;
@@ -183,6 +188,7 @@ void CResultTreeCtrl::BuildTracedFiles(HTREEITEM root)
 {
     std::unordered_map<std::u16string, HTREEITEM> typeFolders;
     for (const TracedFileRecord* r = g_TracedFiles.head; r != nullptr; r = r->next) {
+        StepBuildProgress(g_TracedFiles.count);
         const std::u16string typeName = r->typeName != nullptr ? r->typeName : u"";
         const std::u16string typeKey = CResultIndex::TypeKey(typeName);
         auto it = typeFolders.find(typeKey);
@@ -196,9 +202,25 @@ void CResultTreeCtrl::BuildTracedFiles(HTREEITEM root)
     }
 }
 
+void CResultTreeCtrl::StepBuildProgress(size_t total)
+{
+    const size_t done = m_nBuilt++;
+    if (m_hProgressWnd == nullptr)
+        return;
+    const int percent = static_cast<int>(std::min<uint64_t>(uint64_t{done} * 100 / (total == 0 ? 1 : total), 99));
+    if (percent == m_nBuildPercent)
+        return;
+    m_nBuildPercent = percent;
+    ::SendMessageW(m_hProgressWnd, CProgressDialog::kSetPositionMessage, static_cast<WPARAM>(percent), 0);
+}
+
 HTREEITEM CResultTreeCtrl::BuildResults()
 {
     ClearResults();
+    m_nBuilt = 0;
+    m_nBuildPercent = 0;
+    if (m_hProgressWnd != nullptr)
+        ::SendMessageW(m_hProgressWnd, CProgressDialog::kSetPositionMessage, 0, 0);
     m_bBuilding = true;
     SetRedraw(FALSE);
     HTREEITEM root = InsertItemWithIcon(kRootText, nullptr);
@@ -449,8 +471,7 @@ HTREEITEM CResultTreeCtrl::ItemOfFolderKey(uint32_t key) const
 
 bool CResultTreeCtrl::IsTypeFolder(HTREEITEM item) const
 {
-    return m_index.IsFileTrace() && item != nullptr && GetParentItem(item) == GetRootItem() &&
-        GetRootItem() != nullptr;
+    return m_index.IsFileTrace() && item != nullptr && GetParentItem(item) == GetRootItem() && GetRootItem() != nullptr;
 }
 
 HTREEITEM CResultTreeCtrl::TypeFolderOf(const CString& typeName) const

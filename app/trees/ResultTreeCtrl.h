@@ -45,8 +45,12 @@ public:
 
     // The tree of the engine's lists for the current scan mode and file system: the top item
     // "Root", the folders below it (each folder record keeps its item), the index; the top item is
-    // selected and listed. Returns the top item.
+    // selected and listed. Returns the top item. While a progress window is set, it is sent 0 first
+    // and then, as the folders (File Trace: the traced files) go in, their share in percent, at most
+    // 99 (CProgressDialog::kSetPositionMessage), whenever that share changes.
     HTREEITEM BuildResults();
+    // The progress window of BuildResults (the snapshot loader's dialog); null for none.
+    void SetProgressWindow(HWND window) { m_hProgressWnd = window; }
     // Every item, the colours and the index dropped.
     void ClearResults();
     HTREEITEM RootItem() const { return GetRootItem(); }
@@ -126,6 +130,8 @@ private:
     const std::vector<uint32_t>* DirectFiles(HTREEITEM item) const;
     void BuildFolders(HTREEITEM root);
     void BuildTracedFiles(HTREEITEM root);
+    // One more of `total` items inserted: the progress window is told when the percentage changes.
+    void StepBuildProgress(size_t total);
     int FolderIcon() const;
     int FileIcon(const CString& name) const;
 
@@ -139,6 +145,9 @@ private:
     std::unordered_map<HTREEITEM, uint32_t> m_tracedKeyByItem;
     HTREEITEM m_hListed = nullptr;
     bool m_bBuilding = false;
+    HWND m_hProgressWnd = nullptr;
+    size_t m_nBuilt = 0;               // items inserted by BuildResults so far
+    int m_nBuildPercent = -1;          // the percentage the progress window was last sent
     HCURSOR m_itemCursor = nullptr;    // 264, over an item
     HCURSOR m_boxCursor = nullptr;     // 249, over a check box
     HCURSOR m_buttonCursor = nullptr;  // 250, over an expand button

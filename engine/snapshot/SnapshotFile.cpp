@@ -9,11 +9,13 @@
 #include "engine/snapshot/SnapshotDecoder.h"
 #include "engine/snapshot/SnapshotEncoder.h"
 #include "engine/snapshot/SnapshotFormat.h"
+#include "engine/snapshot/SnapshotSource.h"
 #include "engine/state/EngineState.h"
 #include "engine/util/Utf.h"
 
 #include <cstring>
 #include <new>
+#include <utility>
 #include <vector>
 
 const char16_t kSnapshotUnableToOpenText[] = u"Unable to open the file";
@@ -44,32 +46,6 @@ bool ReadWholeFile(const std::u16string& path, std::vector<uint8_t>& bytes)
     return size == 0 || file.ReadAt(bytes.data(), 0, bytes.size()) == 1;
 }
 
-// The volume a snapshot describes must be on the open source: "FILE" at the MFT (or its mirror)
-// for NTFS, a FAT that starts with its media byte for a Quick Scan of FAT. With no readable source
-// (a snapshot opened at start-up) there is nothing to compare, and the load goes on.
-bool MatchesSource(const LoadedSnapshot& s)
-{
-    std::vector<uint8_t> sector(2 * kSectorSize);
-    if (!ReadSectors(0, 1, sector.data()))
-        return true;
-    const VolumeParameterBlock& b = s.block;
-    if (s.kind == kSnapshotKindFileTrace)
-        return true;
-    if (b.browsedFileSystemType == FileSystemKind::kNtfs) {
-        if (b.mftStart == 0 && b.mftMirrorStart == 0)
-            return true;
-        for (uint32_t at : {b.mftStart, b.mftMirrorStart}) {
-            if (at != 0 && ReadSectors(at, 1, sector.data()) && std::memcmp(sector.data(), "FILE", 4) == 0)
-                return true;
-        }
-        return false;
-    }
-    if ((b.browsedFileSystemType == FileSystemKind::kFat16 || b.browsedFileSystemType == FileSystemKind::kFat32) &&
-        s.kind == kSnapshotKindQuick) {
-        return ReadSectors(b.firstFat, 1, sector.data()) && sector[0] >= 0xF0 && sector[1] == 0xFF;
-    }
-    return true;
-}
 }  // namespace
 
 std::u16string NormaliseSnapshotPath(const std::u16string& path)
@@ -140,15 +116,14 @@ bool LoadSnapshotFile(const std::u16string& quotedPath)
         ShowEngineMessage(kSnapshotInvalidFileText, kMessageError);
         return false;
     }
-    if (!MatchesSource(loaded)) {
+    morvick::SectorRunTable mftRuns;
+    if (!SourceHoldsSnapshotVolume(loaded, mftRuns)) {
         ShowEngineMessage(kSnapshotMismatchText, kMessageError);
         return false;
     }
     loaded.Commit();
     // The savers find the parts of large NTFS files through the MFT's runs, as after a scan.
-    const VolumeParameterBlock& b = g_VolumeParams;
-    if (b.browsedFileSystemType == FileSystemKind::kNtfs && g_nScanMode != kScanFileTrace)
-        WalkMftRecords(b.clusterBase, b.mftStart ? b.mftStart : b.mftMirrorStart, b.sectorsPerCluster);
+    g_MftRunTable = std::move(mftRuns);
     return true;
 }
 

@@ -36,8 +36,8 @@ bool SaveSnapshotAs(const std::u16string& chosenPath);
 // - another kind character, or a damaged, truncated or hostile body: "Invalid File.";
 // - another magic: "Invalid version of the file found : "; another version: "version of file
 //   does not match with current version 1.0";
-// - an open source that does not hold the snapshot's volume: "Source file and load recovery
-//   snapshot mismatch".
+// - no readable source, or one that does not hold the snapshot's volume (SourceHoldsSnapshotVolume):
+//   "Source file and load recovery snapshot mismatch". The caller opens the image first.
 // A refused load is no change at all: the caller keeps its pages and stage flags as they were.
 bool LoadSnapshotFile(const std::u16string& path);
 

@@ -4,12 +4,14 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <vector>
 
 #include "app/Ex_StyleApp.h"
 #include "app/Ex_StyleDoc.h"
 #include "app/dialogs/FileNameDialog.h"
 #include "app/dialogs/ProgressDialog.h"
 #include "app/pages/SecondView_HDD.h"
+#include "preview/win/imaging/CxImage.h"
 #include "tests/app/AppTestSupport.h"
 
 namespace morvick::test {
@@ -130,37 +132,68 @@ TEST(SectorBoxes, OnlyWholeNonNegativeNumbersOfThirtyTwoBitsAreSectors)
         EXPECT_FALSE(CSecondView_HDD::ParseSectorNumber(bad, value));
 }
 
-TEST(Document, ImageNamesAreKnownByTheirEndingAndListedLowerCasedAndSorted)
+// A small uncompressed bitmap of width x 1 pixels.
+void WriteBitmap(const CString& path, int width)
 {
-    EXPECT_EQ(CEx_StyleDoc::GetImageTypeFromFileName(L"PHOTO.JPG"), 3);
-    EXPECT_EQ(CEx_StyleDoc::GetImageTypeFromFileName(L"nodotjpg"), 3);
-    EXPECT_EQ(CEx_StyleDoc::GetImageTypeFromFileName(L"scan.TIFF"), 6);
-    EXPECT_EQ(CEx_StyleDoc::GetImageTypeFromFileName(L"notes.txt"), 0);
+    const DWORD row = (static_cast<DWORD>(width) * 3 + 3) & ~3u;
+    BITMAPFILEHEADER file = {};
+    BITMAPINFOHEADER info = {};
+    file.bfType = 0x4D42;
+    file.bfOffBits = sizeof(file) + sizeof(info);
+    file.bfSize = file.bfOffBits + row;
+    info.biSize = sizeof(info);
+    info.biWidth = width;
+    info.biHeight = 1;
+    info.biPlanes = 1;
+    info.biBitCount = 24;
+    info.biSizeImage = row;
+    std::vector<BYTE> pixels(row, 0x80);
+    HANDLE f = CreateFileW(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    DWORD written = 0;
+    WriteFile(f, &file, sizeof(file), &written, nullptr);
+    WriteFile(f, &info, sizeof(info), &written, nullptr);
+    WriteFile(f, pixels.data(), row, &written, nullptr);
+    CloseHandle(f);
+}
 
+TEST(Document, ThePreviewsServicesAreTheOnesReachedThroughTheDocument)
+{
     wchar_t temp[MAX_PATH] = L"";
     GetTempPathW(MAX_PATH, temp);
     CString folder;
     folder.Format(L"%smorvick-doc-%lu", temp, GetCurrentProcessId());
     CreateDirectoryW(folder, nullptr);
-    for (const wchar_t* name : {L"B.JPG", L"a.png", L"notes.txt"}) {
-        HANDLE f = CreateFileW(folder + L"\\" + name, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-        CloseHandle(f);
-    }
-    CEx_StyleDoc document;
-    document.LoadImageFolder(folder);
-    ASSERT_EQ(document.m_ImageNames.GetSize(), 2);
-    EXPECT_EQ(document.m_ImageNames[0], L"a.png");
-    EXPECT_EQ(document.m_ImageNames[1], L"b.jpg");
-    document.LoadImageAt(1);
-    ASSERT_NE(document.CurrentImage(), nullptr);
-    EXPECT_EQ(document.CurrentImage()->format, 3);
-    document.LoadImageAt(5);
-    EXPECT_EQ(document.CurrentImage(), nullptr);
+    WriteBitmap(folder + L"\\B.BMP", 7);
+    WriteBitmap(folder + L"\\a.bmp", 3);
+    HANDLE notes = CreateFileW(folder + L"\\notes.txt", GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    CloseHandle(notes);
 
-    document.DeleteFolderFiles(folder);
+    // The application's document, held as such: the picture folder is listed lower-cased and
+    // sorted, and a picture of it is decoded.
+    CEx_StyleDoc* document = new CEx_StyleDoc;
+    document->LoadImageFolder(folder);
+    ASSERT_EQ(document->m_imageFiles.GetSize(), 2);
+    EXPECT_EQ(document->m_imageFiles[0], L"a.bmp");
+    EXPECT_EQ(document->m_imageFiles[1], L"b.bmp");
+    EXPECT_EQ(document->m_strImageFolder, folder);
+    document->LoadImageAt(1);
+    ASSERT_NE(document->m_pCurrentImage, nullptr);
+    ASSERT_TRUE(document->m_pCurrentImage->IsValid());
+    EXPECT_EQ(document->m_pCurrentImage->GetWidth(), 7u);
+    EXPECT_EQ(document->m_nCurrentImage, 1);
+    document->LoadImageAt(5);
+    EXPECT_EQ(document->m_pCurrentImage, nullptr);
+
+    // A file that is no database is refused and leaves no database open.
+    EXPECT_EQ(document->OpenAccessDatabase(folder + L"\\notes.txt"), 0);
+    EXPECT_EQ(document->m_pDatabase, nullptr);
+
+    document->DeleteFolderFiles(folder);
     EXPECT_EQ(GetFileAttributesW(folder + L"\\notes.txt"), INVALID_FILE_ATTRIBUTES);
+    EXPECT_EQ(GetFileAttributesW(folder + L"\\a.bmp"), INVALID_FILE_ATTRIBUTES);
     EXPECT_NE(GetFileAttributesW(folder), INVALID_FILE_ATTRIBUTES) << "the folder itself stays";
-    document.DeleteFolderFiles(folder);  // an empty folder: nothing to do
+    EXPECT_EQ(document->m_imageFiles.GetSize(), 0);
+    delete document;
     RemoveDirectoryW(folder);
 }
 

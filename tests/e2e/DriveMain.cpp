@@ -1,4 +1,5 @@
 // morvick-drive IMAGE --mode quick|extensive|trace [--partition N] [--types LIST] --out DIR [--snapshot FILE]
+// morvick-drive IMAGE --load SNAPSHOT --out DIR
 //
 // Walks Morvick.exe through its wizard as a person would, through its windows (the end-to-end
 // driver): the image and the mode on the start page, the partition search, then for each partition
@@ -6,7 +7,10 @@
 // the whole disk, FAT first, then NTFS) the scan, the top item ticked and everything saved into
 // DIR/pN (DIR/vN for the found volumes, counted from 1), optionally the recovery snapshot of the
 // last one, and the end through the menu. Prints one line of JSON with the counts and the seconds,
-// as `morvick-bench scan` does. scripts/drive.sh runs it under Wine.
+// as `morvick-bench scan` does. With --load the program starts with the snapshot on its command
+// line, the image question is answered with IMAGE, and everything is saved into DIR, as
+// `morvick-bench load` does (a refused snapshot: its message, and exit status 1). scripts/drive.sh
+// runs it under Wine.
 #include <windows.h>
 
 #include <cctype>
@@ -31,6 +35,8 @@ constexpr UINT kPartitionTree = 162, kResultTree = 162, kResultList = 165, kFile
 constexpr UINT kFileSystemChoice = 61463;
 constexpr UINT kSaveSnapshotCommand = 32811, kDriveInfoCommand = 32788, kExitCommand = 32809;
 constexpr DWORD kLong = 600000;  // a scan or a save of a large image
+// The title of the file dialog in which the program asks for a snapshot's image.
+const wchar_t kSnapshotImageTitle[] = L"Select the VHD/VHDX file of the snapshot";
 
 struct Options {
     std::wstring image;
@@ -39,6 +45,7 @@ struct Options {
     std::string types;
     fs::path out;
     std::wstring snapshot;
+    std::wstring load;  // the snapshot to start with
 };
 
 struct Totals {
@@ -50,7 +57,8 @@ int Usage()
 {
     std::fprintf(stderr,
         "usage: morvick-drive IMAGE --mode quick|extensive|trace [--partition N] [--types LIST] "
-        "--out DIR [--snapshot FILE]\n");
+        "--out DIR [--snapshot FILE]\n"
+        "       morvick-drive IMAGE --load SNAPSHOT --out DIR\n");
     return 2;
 }
 
@@ -373,6 +381,57 @@ int RunExtensive(MorvickDriver& driver, const Options& options, const fs::path& 
     return 0;
 }
 
+// Moves what a save put into the staging folder into `target`, which may hold other files.
+bool MoveSaved(const fs::path& staging, const fs::path& target)
+{
+    std::error_code error;
+    fs::create_directories(target, error);
+    for (const auto& entry : fs::directory_iterator(staging, error)) {
+        fs::rename(entry.path(), target / entry.path().filename(), error);
+        if (error)
+            return false;
+    }
+    return !error;
+}
+
+// The program started with the snapshot on its command line, its image question answered, and
+// everything saved into the output folder.
+int RunLoad(MorvickDriver& driver, const Options& options, const fs::path& staging, Totals& totals)
+{
+    size_t seen = driver.MessageCount();
+    if (!driver.AnswerFileDialog(kSnapshotImageTitle, options.image, kLong)) {
+        AnswerMessages(driver, seen);
+        Fail("the program did not ask for the snapshot's image");
+        return 1;
+    }
+    // The results page, or the message why the snapshot was refused.
+    WaitUntil([&] { return driver.ShownPage() == 4 || driver.MessageCount() > seen; }, kLong);
+    if (driver.ShownPage() != 4 || driver.MessageCount() > seen) {
+        AnswerMessages(driver, seen);
+        return 1;
+    }
+    totals.partitions = 1;
+    HWND tree = driver.Control(kResultTree);
+    WaitUntil([&] { return !driver.TreeItems(tree).empty(); }, 30000);
+    CountFound(driver, totals);
+    // A File Trace snapshot begins with "R" and lists no deleted files.
+    char kind = 0;
+    if (FILE* file = _wfopen(options.load.c_str(), L"rb")) {
+        kind = static_cast<char>(std::fgetc(file));
+        std::fclose(file);
+    }
+    if (kind != 'R')
+        CountDeleted(driver, totals);
+    const fs::path saved = staging.parent_path() / (staging.filename().wstring() + L"-load");
+    if (!TickRoot(driver) || !SaveTicked(driver, seen, staging, saved, totals) || !MoveSaved(saved, options.out)) {
+        Fail("the snapshot's files were not saved");
+        return 1;
+    }
+    std::error_code error;
+    fs::remove_all(saved, error);
+    return 0;
+}
+
 }  // namespace
 
 int main()
@@ -397,10 +456,17 @@ int main()
             options.out = fs::path(value);
         else if (key == L"--snapshot")
             options.snapshot = value;
+        else if (key == L"--load")
+            options.load = value;
         else
             return Usage();
     }
-    if ((argc - 2) % 2 != 0 || (options.mode != "quick" && options.mode != "extensive" && options.mode != "trace"))
+    const bool load = !options.load.empty();
+    if (load && options.mode.empty())
+        options.mode = "snapshot";
+    else if (options.mode != "quick" && options.mode != "extensive" && options.mode != "trace")
+        return Usage();
+    if ((argc - 2) % 2 != 0 || (load && (options.out.empty() || !options.snapshot.empty())))
         return Usage();
 
     const DWORD started = GetTickCount();
@@ -414,14 +480,20 @@ int main()
 
     MorvickDriver driver;
     Trace("start");
-    if (!driver.Start() || driver.WaitForFrame(kLong) == nullptr) {
+    if (!driver.Start(load ? L"\"" + options.load + L"\"" : L"") || driver.WaitForFrame(kLong) == nullptr) {
         Fail("Morvick did not start");
         return 1;
     }
     Trace("frame");
     Totals totals;
-    const int status = options.mode == "extensive" ? RunExtensive(driver, options, staging, totals)
-                                                   : RunPartitions(driver, options, staging, totals);
+    int status = 0;
+    if (load) {
+        status = RunLoad(driver, options, staging, totals);
+    } else if (options.mode == "extensive") {
+        status = RunExtensive(driver, options, staging, totals);
+    } else {
+        status = RunPartitions(driver, options, staging, totals);
+    }
     // The end through the menu.
     size_t seen = driver.MessageCount();
     driver.SendCommand(kExitCommand);
@@ -431,6 +503,9 @@ int main()
     if (!driver.WaitExit(60000, &code))
         Fail("Morvick did not end");
     fs::remove_all(staging, error);
+    // A refused snapshot gives no counts.
+    if (load && status != 0)
+        return status;
 
     std::printf("{\"mode\":\"%s\",\"partitions\":%u,\"folders\":%llu,\"files\":%llu,\"deleted_files\":%llu,"
                 "\"saved_files\":%llu,\"saved_bytes\":%llu,\"failed_files\":%llu,\"seconds\":%.3f}\n",

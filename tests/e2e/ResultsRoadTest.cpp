@@ -2,7 +2,8 @@
 // results page, its tree and list, going into folders and back, the preview's temporary copies,
 // sorting, saving the ticked items (nothing saved twice), duplicate names, the recovery snapshot,
 // Back and Home; then the snapshot loaded in a new run: the files saved from it and the snapshot saved
-// again have the same bytes.
+// again have the same bytes; and the snapshot opened with no image open (on the command line, and
+// through the start page's Load command): its image asked for, a wrong one refused.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -35,6 +36,71 @@ bool WaitForCopies(size_t count)
 
 fs::path g_wholeSave;     // the whole FAT32 volume saved by the first run
 fs::path g_snapshotFile;  // the snapshot the first run saved
+
+// The file dialog in which the program asks for the image of a snapshot.
+const wchar_t kSnapshotImageTitle[] = L"Select the VHD/VHDX file of the snapshot";
+
+// Every file of the first run's whole save, and nothing else, saved again with the same bytes.
+void ExpectSameAsTheScanSaved(const fs::path& again)
+{
+    const auto first = morvick::test::FilesBelow(g_wholeSave, false);
+    const auto second = morvick::test::FilesBelow(again, false);
+    EXPECT_EQ(first.size(), second.size());
+    for (const auto& [key, path] : first) {
+        auto it = second.find(key);
+        if (it == second.end()) {
+            ADD_FAILURE() << "not saved from the snapshot: " << key;
+            continue;
+        }
+        EXPECT_EQ(ReadBytes(it->second), ReadBytes(path)) << key;
+    }
+}
+
+// The results page after a snapshot loaded: the top item ticked and everything saved.
+void SaveTheLoadedSnapshot(MorvickDriver& driver, const std::string& name)
+{
+    ASSERT_TRUE(driver.WaitForPage(4));
+    ASSERT_TRUE(WaitForTree(driver, kResultTree, 3));
+    ASSERT_NO_FATAL_FAILURE(TickRoot(driver));
+    const fs::path again = NewSaveFolder(name);
+    const LoggedMessage done = SaveInto(driver, again);
+    EXPECT_EQ(done.text, "Files Saved Successfully.");
+    ExpectSameAsTheScanSaved(again);
+}
+
+// A command the frame refuses opens nothing: once the About box asked for after it is there, the
+// command has been handled, and its window is not.
+void ExpectRefused(MorvickDriver& driver, UINT command, const std::wstring& window)
+{
+    ASSERT_TRUE(driver.SendCommand(command));
+    ASSERT_TRUE(driver.SendCommand(kAboutCommand));
+    ASSERT_NE(driver.WaitForWindow(L"About Morvick"), nullptr);
+    const bool opened = driver.WaitForWindow(window, 0) != nullptr;
+    EXPECT_FALSE(opened) << Utf8(window) << " opened: its command is offered";
+    ASSERT_TRUE(driver.PressDialogButton(L"About Morvick", IDOK));
+    if (opened)
+        driver.PressDialogButton(window, IDCANCEL);
+}
+
+// After a refused snapshot: the start page, no message box, and no command of results offered.
+void ExpectNothingOfTheSnapshot(MorvickDriver& driver)
+{
+    EXPECT_TRUE(driver.WaitForPage(0));
+    EXPECT_TRUE(driver.NoMessageBox());
+    ExpectRefused(driver, kSaveSnapshotCommand, L"Save As");
+    ExpectRefused(driver, kDriveInfoCommand, L"Drive Information");
+    ExpectRefused(driver, kFindCommand, L"Find File(s)");
+}
+
+// The mismatch message, answered.
+void ExpectMismatch(MorvickDriver& driver, size_t before)
+{
+    LoggedMessage message;
+    ASSERT_TRUE(driver.WaitForMessage(before, message)) << "the wrong image was not refused";
+    EXPECT_EQ(message.kind, "2");
+    EXPECT_EQ(message.text, "Source file and load recovery snapshot mismatch");
+    ASSERT_TRUE(driver.AnswerMessage(IDOK));
+}
 
 TEST(ResultsRoad, QuickScanResultsNavigationPreviewSaveSnapshotAndBack)
 {
@@ -209,23 +275,7 @@ TEST(ResultsRoad, TheSnapshotLoadedInANewRunSavesTheSameBytes)
     ASSERT_NO_FATAL_FAILURE(OpenImage(driver, ResultsDisk("fixed.vhd"), kQuickScan));
     ASSERT_TRUE(driver.SendCommand(kLoadSnapshotCommand));
     ASSERT_TRUE(driver.AnswerFileDialog(L"Open", g_snapshotFile.wstring()));
-    ASSERT_TRUE(driver.WaitForPage(4));
-    ASSERT_TRUE(WaitForTree(driver, kResultTree, 3));
-    ASSERT_NO_FATAL_FAILURE(TickRoot(driver));
-    const fs::path again = NewSaveFolder("from-snapshot");
-    const LoggedMessage done = SaveInto(driver, again);
-    EXPECT_EQ(done.text, "Files Saved Successfully.");
-    const auto first = morvick::test::FilesBelow(g_wholeSave, false);
-    const auto second = morvick::test::FilesBelow(again, false);
-    EXPECT_EQ(first.size(), second.size());
-    for (const auto& [key, path] : first) {
-        auto it = second.find(key);
-        if (it == second.end()) {
-            ADD_FAILURE() << "not saved from the snapshot: " << key;
-            continue;
-        }
-        EXPECT_EQ(ReadBytes(it->second), ReadBytes(path)) << key;
-    }
+    ASSERT_NO_FATAL_FAILURE(SaveTheLoadedSnapshot(driver, "from-snapshot"));
     // Saved again from the loaded run, the snapshot has the same bytes.
     fs::path resaved = g_snapshotFile;
     resaved.replace_extension(".again.srzq");
@@ -237,6 +287,59 @@ TEST(ResultsRoad, TheSnapshotLoadedInANewRunSavesTheSameBytes)
     EXPECT_TRUE(WaitUntil([&] { return (bytes = ReadBytes(resaved)).size() >= snapshot.size(); }, 30000));
     EXPECT_TRUE(bytes == snapshot) << "the snapshot saved from a loaded snapshot differs";
     fs::remove(resaved);
+    driver.Kill();
+}
+
+TEST(ResultsRoad, ASnapshotOnTheCommandLineAsksForItsImageAndLoadsOnlyOverIt)
+{
+    ASSERT_FALSE(g_snapshotFile.empty()) << "the first run saved no snapshot";
+    const std::wstring commandLine = L"\"" + g_snapshotFile.wstring() + L"\"";
+    {
+        // Another disk, which does not hold the volume.
+        MorvickDriver driver;
+        ASSERT_TRUE(StartProgram(driver, commandLine));
+        ASSERT_NE(driver.WaitForFrame(), nullptr);
+        ASSERT_TRUE(driver.AnswerFileDialog(kSnapshotImageTitle, ResultsDisk("slow.vhd")));
+        ASSERT_NO_FATAL_FAILURE(ExpectMismatch(driver, 0));
+        ExpectNothingOfTheSnapshot(driver);
+        driver.Kill();
+    }
+    {
+        // The question cancelled.
+        MorvickDriver driver;
+        ASSERT_TRUE(StartProgram(driver, commandLine));
+        ASSERT_NE(driver.WaitForFrame(), nullptr);
+        ASSERT_TRUE(driver.PressDialogButton(kSnapshotImageTitle, IDCANCEL));
+        ExpectNothingOfTheSnapshot(driver);
+        EXPECT_EQ(driver.MessageCount(), 0u);
+        driver.Kill();
+    }
+    // The image the snapshot was made from: the files the scan saved, with the same bytes.
+    MorvickDriver driver;
+    ASSERT_TRUE(StartProgram(driver, commandLine));
+    ASSERT_NE(driver.WaitForFrame(), nullptr);
+    ASSERT_TRUE(driver.AnswerFileDialog(kSnapshotImageTitle, ResultsDisk("fixed.vhd")));
+    ASSERT_NO_FATAL_FAILURE(SaveTheLoadedSnapshot(driver, "command-line-snapshot"));
+    driver.Kill();
+}
+
+TEST(ResultsRoad, TheStartPagesLoadCommandAsksForTheSnapshotsImage)
+{
+    ASSERT_FALSE(g_snapshotFile.empty()) << "the first run saved no snapshot";
+    MorvickDriver driver;
+    ASSERT_TRUE(StartProgram(driver));
+    ASSERT_NE(driver.WaitForFrame(), nullptr);
+    ASSERT_TRUE(driver.WaitForPage(0));
+    // A wrong image first, then the right one.
+    ASSERT_TRUE(driver.SendCommand(kLoadSnapshotCommand));
+    ASSERT_TRUE(driver.AnswerFileDialog(L"Open", g_snapshotFile.wstring()));
+    ASSERT_TRUE(driver.AnswerFileDialog(kSnapshotImageTitle, ResultsDisk("slow.vhd")));
+    ASSERT_NO_FATAL_FAILURE(ExpectMismatch(driver, 0));
+    ExpectNothingOfTheSnapshot(driver);
+    ASSERT_TRUE(driver.SendCommand(kLoadSnapshotCommand));
+    ASSERT_TRUE(driver.AnswerFileDialog(L"Open", g_snapshotFile.wstring()));
+    ASSERT_TRUE(driver.AnswerFileDialog(kSnapshotImageTitle, ResultsDisk("fixed.vhd")));
+    ASSERT_NO_FATAL_FAILURE(SaveTheLoadedSnapshot(driver, "start-page-snapshot"));
     fs::remove(g_snapshotFile);
     driver.Kill();
 }

@@ -1,6 +1,6 @@
 // Pictures of the results page's parts and dialogs as a person sees them, in
 // build/windows/app2-gallery: the tree and the list with ticked, partly ticked and deleted entries,
-// and each dialog of the results page.
+// each dialog of the results page, and the progress dialog of a snapshot's load.
 #include <gtest/gtest.h>
 
 #include "app/WizardState.h"
@@ -8,6 +8,7 @@
 #include "app/dialogs/FileFiltersDlg.h"
 #include "app/dialogs/FileTypesDlg.h"
 #include "app/dialogs/FindFilesDlg.h"
+#include "app/dialogs/ProgressDialog.h"
 #include "app/dialogs/PropertiesDlg.h"
 #include "app/dialogs/RecoverySettingsDlg.h"
 #include "engine/save/EngineReset.h"
@@ -47,6 +48,19 @@ TEST(ResultsGallery, PropertiesOfAFolder)
     EXPECT_TRUE(CaptureWindowToPng(dialog.m_hWnd, Picture(L"properties-dialog")));
     dialog.DestroyWindow();
     ResetEngineState();
+}
+
+TEST(ResultsGallery, ProgressOfASnapshotLoad)
+{
+    HostWindow owner;
+    CProgressDialog dialog;
+    ASSERT_TRUE(dialog.Create(&owner));
+    dialog.SetRange(0, 100);
+    dialog.ShowWindow(SW_SHOW);
+    dialog.SetPos(40);
+    dialog.UpdateWindow();
+    EXPECT_TRUE(CaptureWindowToPng(dialog.m_hWnd, Picture(L"progress-dialog")));
+    dialog.DestroyWindow();
 }
 
 }  // namespace

@@ -1,26 +1,42 @@
 // Loading snapshot files: messages, and the current results kept when a file is refused.
+#include "engine/ntfs/NtfsEntryLists.h"
 #include "engine/save/EngineReset.h"
 #include "engine/snapshot/SnapshotEncoder.h"
 #include "engine/snapshot/SnapshotFile.h"
 #include "engine/state/EngineState.h"
 #include "tests/engine/save/TempFolder.h"
+#include "tests/engine/save/MemoryDisk.h"
 #include "tests/engine/snapshot/SnapshotTestRecords.h"
+#include "tests/engine/snapshot/SnapshotTestVolumes.h"
 
 #include <gtest/gtest.h>
+
+#include <memory>
 
 namespace {
 
 class SnapshotLoad : public ::testing::Test {
 protected:
     void SetUp() override { ResetEngineState(); }
-    void TearDown() override { ResetEngineState(); }
+    void TearDown() override
+    {
+        disk.reset();
+        ResetEngineState();
+    }
 
-    // Current results that a refused load must leave alone.
+    // The source the loads read: it holds the volume the block describes.
+    void UseSource(const std::vector<uint8_t>& raw)
+    {
+        disk.reset();
+        disk = std::make_unique<MemoryDisk>(raw);
+        ASSERT_TRUE(disk->Opened());
+    }
+
+    // Current results that a refused load must leave alone, over a source that holds their volume.
     void MakeCurrentResults()
     {
         g_nScanMode = kScanQuick;
-        g_VolumeParams.browsedFileSystemType = FileSystemKind::kFat16;
-        g_VolumeParams.sectorsPerCluster = 8;
+        UseSource(MakeFatVolume(FileSystemKind::kFat16, 63, 8));
         AddFatFolder(u"keep", 3, 0);
         AddFatFile(u"keep.txt", 4, 3, 10);
     }
@@ -34,6 +50,7 @@ protected:
     }
 
     TempFolder temp;
+    std::unique_ptr<MemoryDisk> disk;
 };
 
 }  // namespace
@@ -41,8 +58,7 @@ protected:
 TEST_F(SnapshotLoad, SavedFileLoadsBack)
 {
     g_nScanMode = kScanExtensive;
-    g_VolumeParams.browsedFileSystemType = FileSystemKind::kNtfs;
-    g_VolumeParams.sectorsPerCluster = 8;
+    const std::vector<uint8_t> ntfs = MakeNtfsVolume(2048, 8);
     g_VolumeParams.volumeEnd = 100000;
     AddNtfsFolder(u"docs", 64, 5);
     AddNtfsFileRecord(u"a.doc", 5000, 64, 1234);
@@ -53,8 +69,10 @@ TEST_F(SnapshotLoad, SavedFileLoadsBack)
 
     ResetEngineState();
     MakeCurrentResults();
+    UseSource(ntfs);
     ASSERT_TRUE(LoadSnapshotFile(path));
     EXPECT_TRUE(observer.messages.empty());
+    EXPECT_FALSE(g_MftRunTable.start.empty()) << "the MFT's runs, for the savers";
     EXPECT_EQ(g_nScanMode, kScanExtensive);
     EXPECT_EQ(g_FatFolders.count, 0u) << "the old results are gone";
     ASSERT_EQ(g_NtfsFileRecords.count, 1u);
@@ -97,6 +115,108 @@ TEST_F(SnapshotLoad, RefusedFilesLeaveTheResultsAndSayWhy)
     ASSERT_EQ(observer.messages.size(), 1u);
     EXPECT_EQ(observer.messages[0].first, missing + u" does not exists.");
     ExpectCurrentResultsKept();
+}
+
+TEST_F(SnapshotLoad, OnlyASourceThatHoldsTheFatVolumeLoadsIt)
+{
+    // Sources built first: each sets the block as its volume is.
+    const std::vector<uint8_t> elsewhere = MakeFatVolume(FileSystemKind::kFat16, 2048, 8);
+    const std::vector<uint8_t> otherClusterSize = MakeFatVolume(FileSystemKind::kFat16, 63, 4);
+    const std::vector<uint8_t> ntfs = MakeNtfsVolume(63, 8);
+    std::vector<uint8_t> bootGone = MakeFatVolume(FileSystemKind::kFat16, 63, 8);
+    std::fill(bootGone.begin() + 63 * 512, bootGone.begin() + 64 * 512, uint8_t{0});
+    std::vector<uint8_t> bootAndFatGone = bootGone;
+    std::fill(bootAndFatGone.begin() + 64 * 512, bootAndFatGone.end(), uint8_t{0});
+    const std::vector<uint8_t> right = MakeFatVolume(FileSystemKind::kFat16, 63, 8);
+
+    MakeCurrentResults();
+    const std::u16string path = ToPath16(temp.Path() / "fat.srzq");
+    ASSERT_TRUE(SaveSnapshotFile(path));
+    struct Case {
+        const char* what;
+        const std::vector<uint8_t>* source;  // null: no image open
+    };
+    const Case refused[] = {
+        {"no image", nullptr},
+        {"the volume elsewhere", &elsewhere},
+        {"another cluster size", &otherClusterSize},
+        {"an NTFS volume", &ntfs},
+        {"neither boot sector nor FAT", &bootAndFatGone},
+    };
+    for (const Case& c : refused) {
+        if (c.source != nullptr)
+            UseSource(*c.source);
+        else
+            disk.reset();
+        RecordingObserver observer;
+        EXPECT_FALSE(LoadSnapshotFile(path)) << c.what;
+        ASSERT_EQ(observer.messages.size(), 1u) << c.what;
+        EXPECT_EQ(observer.messages[0].first, u"Source file and load recovery snapshot mismatch") << c.what;
+        EXPECT_EQ(observer.messages[0].second, kMessageError) << c.what;
+        ExpectCurrentResultsKept();
+    }
+    // A volume whose boot sector is gone (an Extensive Scan rebuilt it) is known by its FAT.
+    for (const std::vector<uint8_t>& source : {bootGone, right}) {
+        UseSource(source);
+        RecordingObserver observer;
+        EXPECT_TRUE(LoadSnapshotFile(path));
+        EXPECT_TRUE(observer.messages.empty());
+    }
+    // An Extensive Scan's volume may have been rebuilt past a boot sector that says otherwise: its
+    // FAT decides.
+    g_nScanMode = kScanExtensive;
+    const std::u16string extensive = ToPath16(temp.Path() / "fat-extensive.srzq");
+    ASSERT_TRUE(SaveSnapshotFile(extensive));
+    UseSource(otherClusterSize);
+    RecordingObserver observer;
+    EXPECT_TRUE(LoadSnapshotFile(extensive));
+    EXPECT_TRUE(observer.messages.empty());
+    UseSource(bootAndFatGone);
+    EXPECT_FALSE(LoadSnapshotFile(extensive));
+}
+
+TEST_F(SnapshotLoad, OnlyASourceThatHoldsTheNtfsVolumeLoadsIt)
+{
+    const std::vector<uint8_t> fat = MakeFatVolume(FileSystemKind::kFat32, 2048, 8);
+    const std::vector<uint8_t> right = MakeNtfsVolume(2048, 8);
+    const uint32_t mftStart = g_VolumeParams.mftStart;
+    g_VolumeParams.volumeEnd = 100000;
+    // No walkable MFT, but a FILE record where an Extensive Scan found its file.
+    const uint32_t found = 2100;
+    std::vector<uint8_t> recordsOnly(right.size(), 0);
+    std::copy(right.begin() + mftStart * 512, right.begin() + mftStart * 512 + 4, recordsOnly.begin() + found * 512);
+    AddMftEntry(u"a.txt", 64, 5, 10, mftStart);
+    AddNtfsFileRecord(u"b.txt", found, 5, 10);
+
+    struct Case {
+        int mode;
+        const std::vector<uint8_t>* source;
+        bool loads;
+    };
+    // Each load replaces the lists by the snapshot's: the Extensive Scan's file record stays only
+    // until a Quick Scan's snapshot is loaded.
+    const Case cases[] = {
+        {kScanExtensive, &right, true},
+        {kScanExtensive, &recordsOnly, true},
+        {kScanExtensive, &fat, false},
+        {kScanQuick, &right, true},
+        {kScanQuick, &fat, false},
+        {kScanQuick, &recordsOnly, false},
+        {kScanFileTrace, &fat, true},
+        {kScanFileTrace, nullptr, false},
+    };
+    for (const Case& c : cases) {
+        g_nScanMode = c.mode;
+        const std::u16string path = ToPath16(temp.Path() / ("ntfs" + std::to_string(c.mode) + ".srzq"));
+        ASSERT_TRUE(SaveSnapshotFile(path));
+        if (c.source != nullptr)
+            UseSource(*c.source);
+        else
+            disk.reset();
+        RecordingObserver observer;
+        EXPECT_EQ(LoadSnapshotFile(path), c.loads) << c.mode;
+        EXPECT_EQ(observer.messages.empty(), c.loads) << c.mode;
+    }
 }
 
 TEST_F(SnapshotLoad, SaveFailureIsReported)
@@ -161,8 +281,7 @@ TEST_F(SnapshotLoad, ProgressFollowsEachSectionsRecords)
         std::vector<int> shown;
         void OnProgress(int percent) override { shown.push_back(percent); }
     } observer;
-    g_VolumeParams.browsedFileSystemType = FileSystemKind::kFat32;
-    g_VolumeParams.sectorsPerCluster = 1;
+    UseSource(MakeFatVolume(FileSystemKind::kFat32, 0, 1));
     AddFatFolder(u"one", 3, 0);
     for (uint32_t i = 0; i < 4; ++i)
         AddFatFile(u"f", 10 + i, 3, 1);
