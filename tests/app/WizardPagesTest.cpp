@@ -9,6 +9,11 @@
 #include <vector>
 
 #include "app/WizardState.h"
+#include "app/dialogs/AboutDlg.h"
+#include "app/dialogs/DriveInfoDlg.h"
+#include "app/dialogs/FileFiltersDlg.h"
+#include "app/dialogs/PartitionTypeDlg.h"
+#include "app/dialogs/RecoverySettingsDlg.h"
 #include "app/pages/Ex_StyleView.h"
 #include "app/pages/FileSystemForm.h"
 #include "app/pages/FileSystemView.h"
@@ -242,6 +247,29 @@ TEST(PageLabels, TheModeSummaryHasRoomForAllOfItAndKeepsClearOfTheButtons)
             }
         }
     g_strSelectedModeText.Empty();
+}
+
+// A dialog of the wizard made from its template without being run, and its labels checked.
+template <class Dialog, class... Arguments>
+void ExpectDialogLabelsFit(UINT templateId, Arguments... arguments)
+{
+    HostWindow owner;
+    Dialog dialog(arguments...);
+    ASSERT_TRUE(dialog.Create(templateId, &owner)) << templateId;
+    dialog.ShowWindow(SW_SHOWNA);
+    PumpPending();
+    EXPECT_EQ(ClippedLabels(dialog.GetSafeHwnd()), std::vector<std::string>()) << templateId;
+    dialog.DestroyWindow();
+}
+
+TEST(DialogLabels, TheWizardsDialogsHoldTheirLabels)
+{
+    ExpectDialogLabelsFit<CAboutDlg>(IDD_ABOUT);
+    ExpectDialogLabelsFit<CPartitionTypeDlg>(IDD_PARTITION_TYPE, nullptr);
+    HostWindow parent;
+    ExpectDialogLabelsFit<CRecoverySettingsDlg>(IDD_RECOVERY_SETTINGS, &parent);
+    ExpectDialogLabelsFit<CFileFiltersDlg>(IDD_FILE_FILTERS, &parent);
+    ExpectDialogLabelsFit<CDriveInfoDlg>(IDD_DRIVE_INFO, &parent);
 }
 
 // A scan that runs until it is told to stop.
