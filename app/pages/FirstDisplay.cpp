@@ -147,14 +147,6 @@ int CFirstDisplay::PromptHeight(int width)
     return needed > 40 ? needed : 40;
 }
 
-void CFirstDisplay::Relayout()
-{
-    CRect client;
-    GetClientRect(&client);
-    if (!client.IsRectEmpty())
-        OnSize(SIZE_RESTORED, client.Width(), client.Height());
-}
-
 CRect CFirstDisplay::PieRect() const
 {
     CRect group;

@@ -43,9 +43,8 @@ protected:
 
 private:
     CRect PieRect() const;
-    // The prompt's height at a width, and the pane laid out again for a new prompt.
+    // The prompt's height at a width.
     int PromptHeight(int width);
-    void Relayout();
 
     morvick::ui::CPieChart m_partitionPie;
     CStatic m_caption;  // "Selected Drive Information"

@@ -64,6 +64,14 @@ void CInfoPane::PlaceRows(int x, int top, int width, int labelWidth, int rowHeig
     }
 }
 
+void CInfoPane::Relayout()
+{
+    CRect client;
+    GetClientRect(&client);
+    if (!client.IsRectEmpty())
+        SendMessage(WM_SIZE, SIZE_RESTORED, MAKELPARAM(client.Width(), client.Height()));
+}
+
 int CInfoPane::RowLabelWidth(std::initializer_list<const wchar_t* const*> labelSets, int minimum)
 {
     int widest = minimum;

@@ -43,6 +43,8 @@ protected:
     // font draws it, and at least `minimum`.
     int RowLabelWidth(std::initializer_list<const wchar_t* const*> labelSets, int minimum);
     void PlaceProgress(int x, int width, int bottom, int barHeight);
+    // The pane laid out again at its size, for texts that need other room.
+    void Relayout();
     // Makes the pane's page the frame's active view.
     void ActivatePage();
 

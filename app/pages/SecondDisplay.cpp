@@ -397,14 +397,6 @@ void CSecondDisplay::SetPrompt(const CString& text, const CString& caption)
     Relayout();
 }
 
-void CSecondDisplay::Relayout()
-{
-    CRect client;
-    GetClientRect(&client);
-    if (!client.IsRectEmpty())
-        OnSize(SIZE_RESTORED, client.Width(), client.Height());
-}
-
 void CSecondDisplay::SetSearchNote(const CString& text)
 {
     m_searchNote.SetWindowText(text);

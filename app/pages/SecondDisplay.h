@@ -64,8 +64,6 @@ private:
     void SetRowSet(RowSet set);
     void SetChoiceByType(FileSystemKind type);
     void ShowRangeControls(BOOL show);
-    // The pane laid out again for new texts.
-    void Relayout();
 
     CFont m_barFont;
     CStatic m_driveCaption;
