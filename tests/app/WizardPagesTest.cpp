@@ -52,9 +52,10 @@ std::vector<std::string> ClippedLabels(HWND parent)
     for (HWND label : children) {
         wchar_t className[32] = L"";
         GetClassNameW(label, className, 32);
-        if (lstrcmpiW(className, L"Static") != 0 || !IsWindowVisible(label))
-            continue;
         const LONG style = GetWindowLongW(label, GWL_STYLE);
+        // Shown by its parent (which itself may be hidden).
+        if (lstrcmpiW(className, L"Static") != 0 || !(style & WS_VISIBLE))
+            continue;
         const LONG type = style & SS_TYPEMASK;
         if (type != SS_LEFT && type != SS_CENTER && type != SS_RIGHT && type != SS_LEFTNOWORDWRAP && type != SS_SIMPLE)
             continue;
@@ -256,7 +257,6 @@ void ExpectDialogLabelsFit(UINT templateId, Arguments... arguments)
     HostWindow owner;
     Dialog dialog(arguments...);
     ASSERT_TRUE(dialog.Create(templateId, &owner)) << templateId;
-    dialog.ShowWindow(SW_SHOWNA);
     PumpPending();
     EXPECT_EQ(ClippedLabels(dialog.GetSafeHwnd()), std::vector<std::string>()) << templateId;
     dialog.DestroyWindow();
