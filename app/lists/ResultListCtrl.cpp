@@ -61,8 +61,8 @@ HTREEITEM ItemFromNumber(uint32_t number)
 }
 
 // The header icons in the order of the header's items.
-const UINT kHeaderIcons[] = {IDI_HEADER_NAME, IDI_HEADER_TYPE, IDI_HEADER_SIZE, IDI_HEADER_CREATED,
-    IDI_HEADER_MODIFIED, IDI_HEADER_KEY, IDI_HEADER_SPARE};
+const UINT kHeaderIcons[] = {IDI_HEADER_NAME, IDI_HEADER_TYPE, IDI_HEADER_SIZE, IDI_HEADER_CREATED, IDI_HEADER_MODIFIED,
+    IDI_HEADER_KEY, IDI_HEADER_SPARE};
 
 struct Column {
     const wchar_t* heading;
@@ -122,7 +122,10 @@ void CResultListCtrl::SetMenuTracker(MenuTracker tracker)
 
 UINT CResultListCtrl::TrackMenu(CMenu* menu, int x, int y, CWnd* owner)
 {
-    const UINT flags = TPM_RETURNCMD | TPM_RIGHTBUTTON;
+    // The menu holds only the commands offered (the others are deleted before), and the caller runs
+    // the one returned: its items are not asked for their state, which no window here would give,
+    // so that they stay enabled.
+    const UINT flags = TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY;
     if (g_menuTracker != nullptr)
         return g_menuTracker(menu, flags, x, y, owner);
     return CTKPCommandBars::TrackMenuPopup(menu, flags, x, y, owner);
@@ -147,8 +150,8 @@ void CResultListCtrl::Init(CImageList* smallImages)
         }
     }
     if (m_boxCursor == nullptr) {
-        m_boxCursor = static_cast<HCURSOR>(LoadImageW(AfxGetResourceHandle(),
-            MAKEINTRESOURCEW(IDC_TREE_BUSY_POINTER), IMAGE_CURSOR, 0, 0, LR_DEFAULTCOLOR));
+        m_boxCursor = static_cast<HCURSOR>(LoadImageW(AfxGetResourceHandle(), MAKEINTRESOURCEW(IDC_TREE_BUSY_POINTER),
+            IMAGE_CURSOR, 0, 0, LR_DEFAULTCOLOR));
     }
     if (m_header.GetSafeHwnd() == nullptr) {
         if (HWND header = ::GetDlgItem(m_hWnd, 0)) {
@@ -230,7 +233,8 @@ void CResultListCtrl::ShowRows(const std::vector<ResultRow>& rows)
         info.name = row.name;
         const std::u16string& keyText = trace ? row.size : row.key;
         if (!keyText.empty() && keyText != u"-") {
-            info.key = static_cast<uint32_t>(std::wcstoul(reinterpret_cast<const wchar_t*>(keyText.c_str()), nullptr, 10));
+            info.key =
+                static_cast<uint32_t>(std::wcstoul(reinterpret_cast<const wchar_t*>(keyText.c_str()), nullptr, 10));
             info.hasKey = true;
         }
         m_rows.push_back(info);

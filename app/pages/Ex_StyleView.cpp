@@ -4,6 +4,7 @@
 #include "app/Ex_StyleApp.h"
 #include "app/MainFrame.h"
 #include "app/WizardState.h"
+#include "app/pages/PaneControls.h"
 #include "app/pages/FirstView_HDD.h"
 #include "app/pages/ThirdView_HDD.h"
 #include "engine/image/VirtualDisk.h"
@@ -140,11 +141,15 @@ void CEx_StyleView::OnSize(UINT nType, int cx, int cy)
     place(m_btnFileTrace, x + 69, y - 81, 163, 203);
     place(m_btnSelect, x + 151, y - 148, 80, 40);
     place(m_editFile, x - 249, y - 148, 400, 40);
-    place(m_wndModeLabel, x - 67, y - 200, 130, 30);
     if (m_wndModeLabel.GetSafeHwnd() != nullptr) {
         if (m_labelFont.GetSafeHandle() == nullptr)
             MakeArial(m_labelFont, 27, FW_BOLD);
         m_wndModeLabel.SetFont(&m_labelFont);
+        // 130 x 30 around its centre, or as large as its text needs in the font it is drawn with.
+        const CSize text = wizard::TextExtent(m_wndModeLabel, &m_labelFont, wizard::WindowText(m_wndModeLabel));
+        const int width = text.cx + 8 > 130 ? text.cx + 8 : 130;
+        const int height = text.cy > 30 ? text.cy : 30;
+        place(m_wndModeLabel, x - 2 - width / 2, y - 200 - (height - 30) / 2, width, height);
     }
     Invalidate(FALSE);
 }

@@ -49,6 +49,8 @@ protected:
     afx_msg void OnBrowseCommand();
     DECLARE_MESSAGE_MAP()
 
+    CFont m_labelFont;  // the mode label's, made on the first layout unless it exists
+
 private:
     // The steps every mode button takes; the mode is the engine's scan mode.
     BOOL StartMode(int scanMode);
@@ -58,6 +60,5 @@ private:
     CBrush m_whiteBrush;
     CBrush m_labelBrush;
     CFont m_buttonFont;
-    CFont m_labelFont;
     CFont* m_pSelectFont = nullptr;
 };

@@ -51,7 +51,8 @@ void CFileSystemForm::OnSize(UINT nType, int cx, int cy)
     wizard::Place(m_title, kMargin, kMargin, width, 24);
     const int groupTop = kMargin + 40;
     wizard::Place(m_group, kMargin, groupTop, width, kRows * kRowHeight + 36);
-    PlaceRows(kMargin + 12, groupTop + 24, width - 24, kLabelWidth, kRowHeight);
+    PlaceRows(kMargin + 12, groupTop + 24, width - 24, RowLabelWidth({kFatLabels, kNtfsLabels}, kLabelWidth),
+        kRowHeight);
     PlaceProgress(kMargin, width, cy - 16, 24);
     // The page's prompt runs over three lines (an empty one first): the status line gets their height
     // above the bar.

@@ -98,8 +98,8 @@ int CFileSystemView::OnCreate(LPCREATESTRUCT lpCreateStruct)
     CreateToolButton(m_btnBack, ID_PAGE_BACK, IDB_BACK, IDB_BACK_HOVER, L"Back");
     CreateToolButton(m_btnStop, ID_STOP_WORKER, IDB_STOP, IDB_STOP_HOVER, L"Stop");
     CreateToolButton(m_btnHome, ID_PAGE_HOME, IDB_HOME, IDB_HOME_HOVER, L"Home");
-    for (CWnd* button : {static_cast<CWnd*>(&m_btnNext), static_cast<CWnd*>(&m_btnBack),
-             static_cast<CWnd*>(&m_btnStop), static_cast<CWnd*>(&m_btnHome)})
+    for (CWnd* button : {static_cast<CWnd*>(&m_btnNext), static_cast<CWnd*>(&m_btnBack), static_cast<CWnd*>(&m_btnStop),
+             static_cast<CWnd*>(&m_btnHome)})
         ShowEnabled(*button, FALSE);
     return 0;
 }
@@ -155,8 +155,9 @@ void CFileSystemView::ShowFoundVolumes()
     int position = 0;
     for (const FoundPartitionRecord* r = g_FoundPartitions.head; r != nullptr; r = r->next) {
         const std::u16string text = FoundVolumeText(*r);
-        HTREEITEM item = m_wndTree.AddItem(
-            CString(reinterpret_cast<const wchar_t*>(text.c_str()), static_cast<int>(text.size())), root);
+        HTREEITEM item =
+            m_wndTree.AddItem(CString(reinterpret_cast<const wchar_t*>(text.c_str()), static_cast<int>(text.size())),
+                root);
         m_wndTree.SetItemData(item, static_cast<DWORD_PTR>(++position));
     }
     m_wndTree.Expand(root, TVE_EXPAND);
@@ -219,9 +220,19 @@ void CFileSystemView::ShowFileSystemInfo(HTREEITEM item)
         m_pForm->ShowNtfsFileSystemInfo(Decimal(record->clusterBase), Decimal(record->sectorsPerCluster),
             Decimal(record->mftStart), Decimal(record->mftMirrorStart), SizeText(*record));
     } else {
-        m_pForm->ShowFatFileSystemInfo(
-            Decimal(record->clusterBase), Decimal(record->sectorsPerCluster), SizeText(*record));
+        m_pForm->ShowFatFileSystemInfo(Decimal(record->clusterBase), Decimal(record->sectorsPerCluster),
+            SizeText(*record));
     }
+}
+
+void CFileSystemView::ShowFirstFoundVolume()
+{
+    HTREEITEM root = m_wndTree.GetRootItem();
+    HTREEITEM first = root != nullptr ? m_wndTree.GetChildItem(root) : nullptr;
+    if (first == nullptr)
+        return;
+    m_wndTree.SelectItem(first);
+    ShowFileSystemInfo(first);
 }
 
 void CFileSystemView::OnNext()
@@ -265,7 +276,14 @@ void CFileSystemView::OnStop()
 {
     if (!wizard::AskToStopWorker(kStopQuestion))
         return;
+    // The worker unwinds by itself; what it showed goes at once, not at the next poll.
+    if (m_pForm != nullptr) {
+        m_pForm->HideProgressBar();
+        m_pForm->HideStatusLine();
+    }
     ShowEnabled(m_btnStop, FALSE);
+    if (CMainFrame* frame = WizardFrame())
+        frame->SetStage(CMainFrame::kStageResults);
 }
 
 void CFileSystemView::ApplyWorkerReports(const wizard::WorkerReports& reports)

@@ -31,6 +31,8 @@ public:
 
     // The parameters of a tree item's file system shown in the form and made the browsed volume.
     void ShowFileSystemInfo(HTREEITEM item);
+    // The first file system found chosen in the tree and shown (nothing when none was found).
+    void ShowFirstFoundVolume();
     // The position in the found-volume list of the chosen file system (1 the first), 0 for none.
     int ChosenVolume() const { return m_nChosenVolume; }
 

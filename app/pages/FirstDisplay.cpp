@@ -78,11 +78,14 @@ void CFirstDisplay::OnSize(UINT nType, int cx, int cy)
     CInfoPane::OnSize(nType, cx, cy);
     const int width = cx - 2 * kMargin;
     wizard::Place(m_caption, kMargin, kMargin, width, 20);
-    wizard::Place(m_prompt, kMargin, kMargin + 26, width, 40);
-    const int groupTop = kMargin + 72;
+    // The prompt wraps over as many lines as its text needs in its font (two at least).
+    const int promptHeight = PromptHeight(width);
+    wizard::Place(m_prompt, kMargin, kMargin + 26, width, promptHeight);
+    const int groupTop = kMargin + 32 + promptHeight;
     const int groupHeight = kRows * kRowHeight + 24;
     wizard::Place(m_driveGroup, kMargin, groupTop, width, groupHeight);
-    PlaceRows(kMargin + 12, groupTop + 14, width - 24, kLabelWidth, kRowHeight);
+    PlaceRows(kMargin + 12, groupTop + 14, width - 24, RowLabelWidth({kDiskLabels, kVolumeLabels}, kLabelWidth),
+        kRowHeight);
     const int pieTop = groupTop + groupHeight + 12;
     const int pieHeight = cy - pieTop - 80;
     wizard::Place(m_pieGroup, kMargin, pieTop, width, pieHeight);
@@ -136,6 +139,12 @@ void CFirstDisplay::OnDraw(CDC* pDC)
     pDC->SetTextColor(RGB(0, 0, 0));
     m_partitionPie.DrawLegend(pDC->GetSafeHdc(), circle.right + 24, circle.top + 8, FALSE);
     pDC->SelectObject(oldFont);
+}
+
+int CFirstDisplay::PromptHeight(int width)
+{
+    const int needed = wizard::WrappedTextHeight(m_prompt, &m_labelFont, wizard::WindowText(m_prompt), width);
+    return needed > 40 ? needed : 40;
 }
 
 CRect CFirstDisplay::PieRect() const
@@ -242,12 +251,15 @@ void CFirstDisplay::ResetPane()
     HideProgressBar();
     HideStatusLine();
     m_prompt.SetWindowText(kPromptText);
+    Relayout();
 }
 
 void CFirstDisplay::SetPrompt(const CString& text)
 {
-    if (m_prompt.GetSafeHwnd() != nullptr)
+    if (m_prompt.GetSafeHwnd() != nullptr) {
         m_prompt.SetWindowText(text);
+        Relayout();
+    }
 }
 
 void CFirstDisplay::PrepareForSearch()

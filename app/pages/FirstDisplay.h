@@ -43,6 +43,8 @@ protected:
 
 private:
     CRect PieRect() const;
+    // The prompt's height at a width.
+    int PromptHeight(int width);
 
     morvick::ui::CPieChart m_partitionPie;
     CStatic m_caption;  // "Selected Drive Information"

@@ -64,6 +64,28 @@ void CInfoPane::PlaceRows(int x, int top, int width, int labelWidth, int rowHeig
     }
 }
 
+void CInfoPane::Relayout()
+{
+    CRect client;
+    GetClientRect(&client);
+    if (!client.IsRectEmpty())
+        SendMessage(WM_SIZE, SIZE_RESTORED, MAKELPARAM(client.Width(), client.Height()));
+}
+
+int CInfoPane::RowLabelWidth(std::initializer_list<const wchar_t* const*> labelSets, int minimum)
+{
+    int widest = minimum;
+    for (const wchar_t* const* labels : labelSets) {
+        for (int row = 0; row < kRows; ++row) {
+            // A little room after the colon, as the fixed widths had.
+            const int width = wizard::TextExtent(*this, &m_labelFont, labels[row]).cx + 4;
+            if (width > widest)
+                widest = width;
+        }
+    }
+    return widest;
+}
+
 void CInfoPane::PlaceProgress(int x, int width, int bottom, int barHeight)
 {
     wizard::Place(m_status, x, bottom - barHeight - 26, width, 20);

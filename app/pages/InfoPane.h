@@ -3,6 +3,8 @@
 // belong to, which stays the frame's active view when the pane is clicked.
 #pragma once
 
+#include <initializer_list>
+
 #include "classlib/win/AfxWin.h"
 #include "ui/controls/win/GradientProgressCtrl.h"
 
@@ -37,7 +39,12 @@ protected:
     void ClearRowValues();
     // Lays the rows out from top, and the status line and the bar at the bottom.
     void PlaceRows(int x, int top, int width, int labelWidth, int rowHeight);
+    // The width of the label column: the widest label of every set the pane shows, as the label
+    // font draws it, and at least `minimum`.
+    int RowLabelWidth(std::initializer_list<const wchar_t* const*> labelSets, int minimum);
     void PlaceProgress(int x, int width, int bottom, int barHeight);
+    // The pane laid out again at its size, for texts that need other room.
+    void Relayout();
     // Makes the pane's page the frame's active view.
     void ActivatePage();
 

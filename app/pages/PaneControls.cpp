@@ -42,6 +42,43 @@ void ShowEnabled(CWnd& window, BOOL show)
     window.ShowWindow(show ? SW_SHOW : SW_HIDE);
 }
 
+CSize TextExtent(CWnd& window, CFont* font, LPCWSTR text)
+{
+    if (window.GetSafeHwnd() == nullptr || text == nullptr || *text == 0)
+        return CSize(0, 0);
+    CClientDC dc(&window);
+    CFont* old = font != nullptr ? dc.SelectObject(font) : nullptr;
+    CRect rect(0, 0, 0, 0);
+    dc.DrawText(text, -1, &rect, DT_CALCRECT | DT_EXPANDTABS | DT_NOPREFIX | DT_LEFT | DT_TOP);
+    if (old != nullptr)
+        dc.SelectObject(old);
+    return CSize(rect.Width(), rect.Height());
+}
+
+int WrappedTextHeight(CWnd& window, CFont* font, LPCWSTR text, int width)
+{
+    if (window.GetSafeHwnd() == nullptr || text == nullptr || *text == 0 || width <= 0)
+        return 0;
+    CClientDC dc(&window);
+    CFont* old = font != nullptr ? dc.SelectObject(font) : nullptr;
+    CRect rect(0, 0, width, 0);
+    dc.DrawText(text, -1, &rect, DT_CALCRECT | DT_WORDBREAK | DT_EXPANDTABS | DT_NOPREFIX | DT_LEFT | DT_TOP);
+    if (old != nullptr)
+        dc.SelectObject(old);
+    return rect.Height();
+}
+
+int WidestText(CWnd& window, CFont* font, std::initializer_list<LPCWSTR> texts, int minimum)
+{
+    int widest = minimum;
+    for (LPCWSTR text : texts) {
+        const int width = TextExtent(window, font, text).cx;
+        if (width > widest)
+            widest = width;
+    }
+    return widest;
+}
+
 void Place(CWnd& window, int x, int y, int width, int height)
 {
     if (window.GetSafeHwnd() != nullptr)

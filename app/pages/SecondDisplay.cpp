@@ -39,6 +39,9 @@ const wchar_t kNoteText[] =
     L"Selecting \"Hide Progress\" will improve the performance. You may return to view the progress details at any "
     L"time by selecting \"Show Progress\".";
 const COLORREF kPartitionCaptionColour = 0xDD8922;
+const wchar_t kFileSystemLabel[] = L"Select File System\t:";
+const wchar_t kStartLabel[] = L"Start Sector\t\t:";
+const wchar_t kEndLabel[] = L"End Sector\t\t:";
 
 constexpr int kMargin = 16;
 constexpr int kRowHeight = 24;
@@ -92,9 +95,9 @@ int CSecondDisplay::OnCreate(LPCREATESTRUCT lpCreateStruct)
     wizard::MakeLabel(m_partitionCaption, L"Partition Information", IDC_PARTITION_CAPTION, this, &m_labelFont);
     wizard::MakeLabel(m_prompt, L"", IDC_PANE_PROMPT, this, &m_labelFont);
     CreateRowsAndProgress(kRowLabels[kPartitionRows], &m_barFont);
-    wizard::MakeLabel(m_fsLabel, L"Select File System\t:", IDC_FS_LABEL, this, &m_labelFont);
-    wizard::MakeLabel(m_startLabel, L"Start Sector\t\t:", IDC_START_LABEL, this, &m_labelFont);
-    wizard::MakeLabel(m_endLabel, L"End Sector\t\t:", IDC_END_LABEL, this, &m_labelFont);
+    wizard::MakeLabel(m_fsLabel, kFileSystemLabel, IDC_FS_LABEL, this, &m_labelFont);
+    wizard::MakeLabel(m_startLabel, kStartLabel, IDC_START_LABEL, this, &m_labelFont);
+    wizard::MakeLabel(m_endLabel, kEndLabel, IDC_END_LABEL, this, &m_labelFont);
     m_capacityPie.Create(L"", WS_CHILD, CRect(0, 0, 10, 10), this, IDC_CAPACITY_PIE);
     m_hideProgress.Create(kHideProgressText, WS_CHILD | BS_PUSHBUTTON, CRect(0, 0, 10, 10), this, ID_HIDE_PROGRESS);
     m_hideProgress.SetFont(&m_labelFont);
@@ -130,29 +133,51 @@ void CSecondDisplay::OnSize(UINT nType, int cx, int cy)
     CInfoPane::OnSize(nType, cx, cy);
     const int width = cx - 2 * kMargin;
     wizard::Place(m_driveCaption, kMargin, kMargin, width, 20);
-    wizard::Place(m_prompt, kMargin, kMargin + 24, width, 40);
-    wizard::Place(m_searchNote, kMargin, kMargin + 24, width, 40);
-    const int rowsTop = kMargin + 70;
+    // The prompt and the search note (shown in its place) wrap over as many lines as they need.
+    int promptHeight = wizard::WrappedTextHeight(m_prompt, &m_labelFont, wizard::WindowText(m_prompt), width);
+    const int noteHeight =
+        wizard::WrappedTextHeight(m_searchNote, &m_labelFont, wizard::WindowText(m_searchNote), width);
+    if (promptHeight < noteHeight)
+        promptHeight = noteHeight;
+    if (promptHeight < 40)
+        promptHeight = 40;
+    wizard::Place(m_prompt, kMargin, kMargin + 24, width, promptHeight);
+    wizard::Place(m_searchNote, kMargin, kMargin + 24, width, promptHeight);
+    const int rowsTop = kMargin + 30 + promptHeight;
     wizard::Place(m_partitionCaption, kMargin + 12, rowsTop, width - 24, 20);
     const int rowsHeight = 28 + kRows * kRowHeight + 8;
     wizard::Place(m_partitionGroup, kMargin, rowsTop - 6, width, rowsHeight + 6);
-    PlaceRows(kMargin + 12, rowsTop + 28, width - 24, kLabelWidth, kRowHeight);
+    // The labels' column as wide as the widest of every set of rows and of the scan options.
+    int labelWidth =
+        RowLabelWidth({kRowLabels[0], kRowLabels[1], kRowLabels[2], kRowLabels[3], kRowLabels[4]}, kLabelWidth);
+    const int optionsWidth = wizard::WidestText(*this, &m_labelFont, {kFileSystemLabel, kStartLabel, kEndLabel}) + 4;
+    if (optionsWidth > labelWidth)
+        labelWidth = optionsWidth;
+    PlaceRows(kMargin + 12, rowsTop + 28, width - 24, labelWidth, kRowHeight);
     const int optionsTop = rowsTop + rowsHeight + 10;
     wizard::Place(m_driveGroup, kMargin, optionsTop, width, 3 * 30 + 20);
-    const int boxX = kMargin + 16 + kLabelWidth;
-    const int boxWidth = width - kLabelWidth - 40 < 220 ? width - kLabelWidth - 40 : 220;
-    wizard::Place(m_fsLabel, kMargin + 12, optionsTop + 14, kLabelWidth, 20);
+    const int boxX = kMargin + 16 + labelWidth;
+    const int boxWidth = width - labelWidth - 40 < 220 ? width - labelWidth - 40 : 220;
+    wizard::Place(m_fsLabel, kMargin + 12, optionsTop + 14, labelWidth, 20);
     if (m_pFileSystemChoice != nullptr)
         wizard::Place(*m_pFileSystemChoice, boxX, optionsTop + 10, boxWidth, 120);
-    wizard::Place(m_startLabel, kMargin + 12, optionsTop + 44, kLabelWidth, 20);
+    wizard::Place(m_startLabel, kMargin + 12, optionsTop + 44, labelWidth, 20);
     if (m_pStartEdit != nullptr)
         wizard::Place(*m_pStartEdit, boxX, optionsTop + 40, boxWidth, 24);
-    wizard::Place(m_endLabel, kMargin + 12, optionsTop + 74, kLabelWidth, 20);
+    wizard::Place(m_endLabel, kMargin + 12, optionsTop + 74, labelWidth, 20);
     if (m_pEndEdit != nullptr)
         wizard::Place(*m_pEndEdit, boxX, optionsTop + 70, boxWidth, 24);
     wizard::Place(m_capacityPie, kMargin + 8, optionsTop + 10, width - 16, 100);
-    wizard::Place(m_hideProgress, kMargin, cy - 118, 130, 28);
-    wizard::Place(m_note, kMargin + 140, cy - 122, width - 140, 36);
+    // The button holds either of its two texts with room for its frame.
+    const int buttonWidth =
+        wizard::WidestText(*this, &m_labelFont, {kHideProgressText, kShowProgressText}, 130 - 20) + 20;
+    wizard::Place(m_hideProgress, kMargin, cy - 118, buttonWidth, 28);
+    // The note beside it ends where it always did and grows upwards when its text needs more lines.
+    const int noteWidth = width - buttonWidth - 10;
+    int hintHeight = wizard::WrappedTextHeight(m_note, &m_labelFont, kNoteText, noteWidth);
+    if (hintHeight < 36)
+        hintHeight = 36;
+    wizard::Place(m_note, kMargin + buttonWidth + 10, cy - 86 - hintHeight, noteWidth, hintHeight);
     PlaceProgress(kMargin, width, cy - 18, 28);
     Invalidate();
 }
@@ -369,6 +394,7 @@ void CSecondDisplay::SetPrompt(const CString& text, const CString& caption)
 {
     m_prompt.SetWindowText(text);
     m_driveCaption.SetWindowText(caption);
+    Relayout();
 }
 
 void CSecondDisplay::SetSearchNote(const CString& text)
@@ -376,6 +402,7 @@ void CSecondDisplay::SetSearchNote(const CString& text)
     m_searchNote.SetWindowText(text);
     m_searchNote.ShowWindow(text.IsEmpty() ? SW_HIDE : SW_SHOW);
     m_prompt.ShowWindow(text.IsEmpty() ? SW_SHOW : SW_HIDE);
+    Relayout();
 }
 
 FileSystemKind CSecondDisplay::ChosenFileSystemType() const

@@ -445,7 +445,9 @@ void CSecondView_HDD::PollQuickScanOrTrace(int outcome)
             drive->m_wndDeviceTree.EnableWindow(TRUE);
         }
         frame->SetStage(CMainFrame::kStagePartition);
-        frame->m_bOpenEnabled = TRUE;
+        // "&Open" fills in the start page: offered only when the restart has shown it. A File Trace
+        // stays on this page, and the drive page's Back offers it again on the way to the start.
+        frame->m_bOpenEnabled = mode == kScanQuick;
         return;
     }
     m_pDisplay->HideProgressBar();
@@ -491,6 +493,8 @@ void CSecondView_HDD::PollExtensiveScan(int)
         ShowAppMessage(kNoFileSystemFoundMessage, kAppError);
         return;
     }
+    if (fileSystems != nullptr)
+        fileSystems->ShowFirstFoundVolume();
     frame->SetStage(CMainFrame::kStageResults);
 }
 

@@ -83,9 +83,19 @@ void CWizardPage::DrawModeText(CDC* dc, const CRect& client)
     CFont* old = dc->SelectObject(&m_pageFont);
     dc->SetBkMode(TRANSPARENT);
     dc->SetTextColor(RGB(0, 0, 0));
-    CRect text(client.left + 25, client.bottom - 40, client.left + 250, client.bottom);
+    CRect text = ModeTextRect(dc, client);
     dc->DrawText(g_strSelectedModeText, &text, DT_LEFT | DT_TOP | DT_NOPREFIX);
     dc->SelectObject(old);
+}
+
+CRect CWizardPage::ModeTextRect(CDC* dc, const CRect& client)
+{
+    // 225 x 40 at the bottom left, or as large as the summary needs in the font selected into dc.
+    CRect needed(0, 0, 0, 0);
+    dc->DrawText(g_strSelectedModeText, &needed, DT_CALCRECT | DT_LEFT | DT_TOP | DT_NOPREFIX);
+    const int width = needed.Width() > 225 ? needed.Width() : 225;
+    const int height = needed.Height() > 40 ? needed.Height() : 40;
+    return CRect(client.left + 25, client.bottom - height, client.left + 25 + width, client.bottom);
 }
 
 CSize CWizardPage::BitmapSize(UINT bitmapId)

@@ -48,6 +48,11 @@ protected:
     // The mode summary at the bottom left, in the page's font.
     void DrawModeText(CDC* dc, const CRect& client);
 
+public:
+    // Where the mode summary is drawn: room for all of it in the font selected into dc.
+    static CRect ModeTextRect(CDC* dc, const CRect& client);
+
+protected:
     // A tool button of the bottom strip: owner-drawn, with its two pictures and its tooltip.
     BOOL CreateToolButton(morvick::ui::CToolButton& button, UINT command, UINT normal, UINT hover, LPCWSTR tip);
     // The device tree on the left of a splitter and an information pane (made on the heap, owned by

@@ -1,6 +1,7 @@
 // The Extensive Scan end to end: a disk whose master boot record is wiped, searched for FAT and then
-// for NTFS file systems, each found volume listed through the file-system page and saved whole; every
-// live file of every partition is among what was saved.
+// for NTFS file systems, and a VHDX whose FAT32 and NTFS partitions are searched each for its own file
+// system; each found volume listed through the file-system page and saved whole; every live file of
+// every partition is among what was saved.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -32,10 +33,14 @@ std::vector<fs::path> SaveEveryFoundVolume(MorvickDriver& driver, const std::wst
             volumes.push_back(item.text);
     }
     EXPECT_FALSE(volumes.empty());
-    PressAndExpect(driver, kNext, "1",
-        "Please select a File System from the left panel and then click [Next] to continue with recovery.");
     for (size_t i = 0; i < volumes.size(); ++i) {
-        EXPECT_TRUE(driver.SelectTreeItem(driver.Control(kFileSystemTree), volumes[i]));
+        if (i > 0) {
+            // Back from the results leaves no file system chosen: Next asks for one.
+            PressAndExpect(driver, kNext, "1",
+                "Please select a File System from the left panel and then click [Next] to continue with recovery.");
+            EXPECT_TRUE(driver.SelectTreeItem(driver.Control(kFileSystemTree), volumes[i]));
+        }
+        // The first file system found is shown by itself, another once it is chosen.
         EXPECT_TRUE(WaitUntil([&] { return !driver.Text(kRowValue + 1).empty(); }, 30000))
             << "the form shows the file system";
         if (i == 0) {
@@ -54,6 +59,32 @@ std::vector<fs::path> SaveEveryFoundVolume(MorvickDriver& driver, const std::wst
         EXPECT_TRUE(driver.WaitForPage(3));
     }
     return saved;
+}
+
+// Every live file of the partitions (numbered as the oracles name them) is among the saved files
+// with the same bytes.
+void ExpectEveryLiveFileSaved(const std::vector<fs::path>& saved, std::initializer_list<int> partitions)
+{
+    std::vector<std::map<std::string, fs::path>> savedFiles;
+    for (const fs::path& folder : saved)
+        savedFiles.push_back(morvick::test::FilesBelow(folder, false));
+    for (int n : partitions) {
+        size_t compared = 0;
+        for (const auto& [key, path] :
+            morvick::test::FilesBelow(ResultsOracle("part" + std::to_string(n) + ".live"), false)) {
+            if (key.rfind("/links/", 0) == 0)
+                continue;
+            const std::string bytes = ReadBytes(path);
+            bool found = false;
+            for (const auto& files : savedFiles) {
+                auto it = files.find(key);
+                found = found || (it != files.end() && ReadBytes(it->second) == bytes);
+            }
+            EXPECT_TRUE(found) << "partition " << n << ": not saved: " << key;
+            ++compared;
+        }
+        EXPECT_GT(compared, 300u);
+    }
 }
 
 TEST(DeepRoad, ExtensiveScanOfAWipedDiskSavesEveryLiveFile)
@@ -76,26 +107,37 @@ TEST(DeepRoad, ExtensiveScanOfAWipedDiskSavesEveryLiveFile)
         saved.insert(saved.end(), volumes.begin(), volumes.end());
         ASSERT_TRUE(driver.Click(kBack));
     }
-    std::vector<std::map<std::string, fs::path>> savedFiles;
-    for (const fs::path& folder : saved)
-        savedFiles.push_back(morvick::test::FilesBelow(folder, false));
-    for (int n = 1; n <= 3; ++n) {
-        size_t compared = 0;
-        for (const auto& [key, path] :
-            morvick::test::FilesBelow(ResultsOracle("part" + std::to_string(n) + ".live"), false)) {
-            if (key.rfind("/links/", 0) == 0)
-                continue;
-            const std::string bytes = ReadBytes(path);
-            bool found = false;
-            for (const auto& files : savedFiles) {
-                auto it = files.find(key);
-                found = found || (it != files.end() && ReadBytes(it->second) == bytes);
-            }
-            EXPECT_TRUE(found) << "partition " << n << ": not saved: " << key;
-            ++compared;
-        }
-        EXPECT_GT(compared, 300u);
+    ExpectEveryLiveFileSaved(saved, {1, 2, 3});
+    driver.Kill();
+}
+
+TEST(DeepRoad, ExtensiveScanOfAVhdxSavesEveryLiveFileOfThePartitionsChosen)
+{
+    MorvickDriver driver;
+    ASSERT_TRUE(StartProgram(driver));
+    ASSERT_NE(driver.WaitForFrame(), nullptr);
+    ASSERT_NO_FATAL_FAILURE(OpenImage(driver, ResultsDisk("fixed.vhdx"), kExtensiveScan));
+    ASSERT_NO_FATAL_FAILURE(SearchPartitions(driver, true));
+    ASSERT_TRUE(WaitForTree(driver, kPartitionTree, 4));
+    const std::wstring gallery = morvick::test::GalleryFolder("app2");
+    struct Case {
+        const wchar_t* partition;
+        int choice;  // 0 NTFS, 1 FAT 32
+        const char* label;
+    };
+    std::vector<fs::path> saved;
+    for (const Case& c : {Case{L"Partition 1", 1, "vhdx-fat32"}, Case{L"Partition 2", 0, "vhdx-ntfs"}}) {
+        SCOPED_TRACE(c.label);
+        ASSERT_TRUE(driver.WaitForPage(2));
+        ASSERT_TRUE(driver.SelectTreeItem(driver.Control(kPartitionTree), c.partition));
+        ASSERT_TRUE(WaitUntil([&] { return !driver.Text(kRowValue).empty(); }, 30000));
+        ASSERT_TRUE(driver.SelectComboIndex(kFileSystemChoice, c.choice));
+        ASSERT_TRUE(driver.Click(kNext));
+        const std::vector<fs::path> volumes = SaveEveryFoundVolume(driver, gallery, c.label);
+        saved.insert(saved.end(), volumes.begin(), volumes.end());
+        ASSERT_TRUE(driver.Click(kBack));
     }
+    ExpectEveryLiveFileSaved(saved, {2, 3});
     driver.Kill();
 }
 

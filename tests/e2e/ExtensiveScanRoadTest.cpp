@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include "tests/e2e/RealInput.h"
 #include "tests/e2e/ResultSteps.h"
 #include "tests/e2e/RoadSteps.h"
 #include "tests/engine/diskfixtures/DiskFixture.h"
@@ -71,6 +72,12 @@ TEST(WizardRoad, ExtensiveScanChecksItsSectorRangeAndScansAValidOne)
     // The page lists what the analysis found (the tree's root and the volume) before any message.
     EXPECT_TRUE(WaitForTree(driver, kFileSystemTree, 2)) << "no file system is listed";
     EXPECT_EQ(driver.MessageCount(), before) << "a file system was found";
+    // The first file system found is chosen in the tree and shown in the form by itself.
+    HWND tree = driver.Control(kDriveTree);  // the file-system tree has the drive tree's id
+    EXPECT_TRUE(WaitUntil([&] { return !driver.Text(kRowValue + 1).empty(); }, 30000)) << "the form shows nothing";
+    const std::vector<TreeItemInfo> items = driver.TreeItems(tree);
+    ASSERT_GE(items.size(), 2u);
+    EXPECT_EQ(reinterpret_cast<HTREEITEM>(SendMessageW(tree, TVM_GETNEXTITEM, TVGN_CARET, 0)), items[1].item);
     driver.Kill();
 }
 
@@ -111,6 +118,38 @@ TEST(WizardRoad, StopAnsweredNoLetsTheScanGoOnAndYesEndsIt)
     ASSERT_TRUE(driver.WaitForPage(3, 60000)) << "the file-system page did not come";
     EXPECT_TRUE(WaitForTree(driver, kFileSystemTree, 2)) << "no file system is listed";
     EXPECT_TRUE(driver.NoMessageBox()) << "the FAT32 volume at the start was found";
+    driver.Kill();
+}
+
+// Clicks a control of the shown page with the mouse.
+bool ClickWithMouse(MorvickDriver& driver, UINT id)
+{
+    HWND control = driver.Control(id);
+    RECT rect = {};
+    if (control == nullptr || !IsWindowVisible(control) || !GetWindowRect(control, &rect))
+        return false;
+    return RealClick(POINT{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2});
+}
+
+TEST(WizardRoad, HideProgressHoldsTheCountersWhileTheSearchGoesOnAndShowProgressLetsThemFollowAgain)
+{
+    MorvickDriver driver;
+    ASSERT_NO_FATAL_FAILURE(StartLargeScan(driver, true));
+    // The third row names the sector the search has reached.
+    const UINT sectorRow = kRowValue + 2;
+    ASSERT_TRUE(WaitUntil([&] { return !driver.Text(sectorRow).empty(); }, 60000));
+
+    ASSERT_TRUE(ClickWithMouse(driver, kHideProgress));
+    ASSERT_TRUE(WaitUntil([&] { return driver.Text(kHideProgress) == L"Show Progress"; }, 30000));
+    const std::wstring held = driver.Text(sectorRow);
+    // The status line goes on naming later sectors; the row stays where it was.
+    const std::wstring status = driver.Text(kPaneStatus);
+    ASSERT_TRUE(WaitUntil([&] { return driver.Text(kPaneStatus) != status; }, 60000)) << "the search did not go on";
+    EXPECT_EQ(driver.Text(sectorRow), held);
+
+    ASSERT_TRUE(ClickWithMouse(driver, kHideProgress));
+    ASSERT_TRUE(WaitUntil([&] { return driver.Text(kHideProgress) == L"Hide Progress"; }, 30000));
+    EXPECT_TRUE(WaitUntil([&] { return driver.Text(sectorRow) != held; }, 60000)) << "the counters stayed held";
     driver.Kill();
 }
 

@@ -709,6 +709,20 @@ bool MorvickDriver::DoubleClickListRow(HWND list, int row)
     return true;
 }
 
+bool MorvickDriver::ListRowPoint(HWND list, int row, POINT& screen) const
+{
+    RECT label = {};
+    if (!RemoteItemRect(const_cast<MorvickDriver&>(*this), m_process, list, row, LVIR_LABEL, label))
+        return false;
+    screen = POINT{label.left + 12, (label.top + label.bottom) / 2};
+    return ClientToScreen(list, &screen) != FALSE;
+}
+
+HWND MorvickDriver::ListEditBox(HWND list)
+{
+    return reinterpret_cast<HWND>(SendMessageW(list, LVM_GETEDITCONTROL, 0, 0));
+}
+
 bool MorvickDriver::ClickListHeader(HWND list, int column)
 {
     HWND header = reinterpret_cast<HWND>(SendMessageW(list, LVM_GETHEADER, 0, 0));

@@ -107,6 +107,10 @@ public:
     bool DoubleClickListRow(HWND list, int row);
     // Clicks a column's heading.
     bool ClickListHeader(HWND list, int column);
+    // The middle of a row's label on the screen (for real input).
+    bool ListRowPoint(HWND list, int row, POINT& screen) const;
+    // The edit box of a label being edited in a list, null when none.
+    static HWND ListEditBox(HWND list);
     // Expands every item of a tree (so that TreeItems lists them all).
     void ExpandTree(HWND tree) const;
     // An item of a tree by its text (the first in display order), null when none is shown.

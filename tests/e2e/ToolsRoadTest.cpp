@@ -182,8 +182,8 @@ TEST(ToolsRoad, FindFiltersSettingsDriveInformationAndHelp)
     EXPECT_TRUE(driver.Capture(info, gallery + L"\\drive-info-dialog.png"));
     ASSERT_TRUE(driver.PressDialogButton(L"Drive Information", IDOK));
 
-    // Properties of a folder row, through the list's context menu key is left to the unit tests;
-    // Help has no help file here.
+    // Help has no help file here (Properties, through the list's context menu, is the commands
+    // road's).
     {
         const size_t before = driver.MessageCount();
         ASSERT_TRUE(driver.SendCommand(kHelpCommand));

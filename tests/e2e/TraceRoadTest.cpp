@@ -16,8 +16,8 @@ namespace fs = std::filesystem;
 namespace morvick::e2e {
 namespace {
 
-[[maybe_unused]] auto* const kDisks = ::testing::AddGlobalTestEnvironment(
-    new morvick::test::DiskFixtureEnvironment({"make-trace-disk.sh", "make-hostile-disk.sh"}));
+[[maybe_unused]] auto* const kDisks = ::testing::AddGlobalTestEnvironment(new morvick::test::DiskFixtureEnvironment(
+    {"make-trace-disk.sh", "make-hostile-disk.sh", "make-blank-volume-disk.sh"}));
 
 std::wstring FixtureImage(const char* script, const char* name)
 {
@@ -106,6 +106,46 @@ TEST(TraceRoad, FileTraceOfPicturesThroughTheFileTypesDialog)
         ++saved;
     }
     EXPECT_EQ(saved, 2u);
+    driver.Kill();
+}
+
+TEST(TraceRoad, AFailedFileTraceStaysOnThePartitionPageWithOpenRefused)
+{
+    MorvickDriver driver;
+    ASSERT_TRUE(StartProgram(driver));
+    ASSERT_NE(driver.WaitForFrame(), nullptr);
+    ASSERT_NO_FATAL_FAILURE(OpenImage(driver, FixtureImage("make-blank-volume-disk.sh", "fixed.vhd"), kFileTrace));
+    ASSERT_NO_FATAL_FAILURE(SearchPartitions(driver, true));
+    ASSERT_TRUE(WaitForTree(driver, kPartitionTree, 2));
+    ASSERT_TRUE(driver.SelectTreeItem(driver.Control(kPartitionTree), L"Partition 0"));
+    ASSERT_TRUE(driver.Click(kNext));
+    const size_t before = driver.MessageCount();
+    ASSERT_TRUE(driver.PressDialogButton(L"File Types", IDOK));
+    // The volume holds nothing but zeros: the trace can work out no parameters.
+    LoggedMessage message;
+    ASSERT_TRUE(driver.WaitForMessage(before, message, 120000)) << "the trace did not end";
+    EXPECT_EQ(message.kind, "2");
+    EXPECT_EQ(message.text.rfind("Morvick was unable to find correct partition parameters.", 0), 0u) << message.text;
+    ASSERT_TRUE(driver.AnswerMessage(IDOK));
+    EXPECT_EQ(driver.ShownPage(), 2);
+    ASSERT_TRUE(WaitUntil([&] { return driver.IsVisible(kNext) && driver.IsEnabled(kNext); }, 30000));
+    // "&Open", which fills in the start page, is refused here: the About box, asked for after it,
+    // comes alone.
+    ASSERT_TRUE(driver.SendCommand(kOpenCommand));
+    ASSERT_TRUE(driver.SendCommand(kAboutCommand));
+    HWND about = driver.WaitForWindow(L"About Morvick");
+    ASSERT_NE(about, nullptr);
+    EXPECT_EQ(driver.WaitForWindow(L"Add  file to repair", 0), nullptr) << "Open was offered on the partition page";
+    ASSERT_TRUE(driver.PressDialogButton(L"About Morvick", IDOK));
+    if (HWND browse = driver.WaitForWindow(L"Add  file to repair", 0))
+        PostMessageW(browse, WM_COMMAND, IDCANCEL, 0);
+    // Back to the start page offers it again.
+    ASSERT_TRUE(driver.Click(kBack));
+    ASSERT_TRUE(driver.WaitForPage(1));
+    ASSERT_TRUE(driver.Click(kBack));
+    ASSERT_TRUE(driver.WaitForPage(0));
+    ASSERT_TRUE(driver.SendCommand(kOpenCommand));
+    ASSERT_TRUE(driver.PressDialogButton(L"Add  file to repair", IDCANCEL)) << "Open is offered on the start page";
     driver.Kill();
 }
 
