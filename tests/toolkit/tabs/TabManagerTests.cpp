@@ -2,6 +2,8 @@
 // selection and its notifications, keys, scrolling, and the navigation buttons.
 #include "TabTestSupport.h"
 
+#include "tests/support/win/DispatchClient.h"
+
 #include "toolkit/common/TabGeometry.h"
 #include "toolkit/tabs/TabAppearance.h"
 
@@ -88,6 +90,20 @@ TEST(TabList, TabsLiveAsLongAsTheirReferences)
     EXPECT_EQ(&other, a->GetManager());
     EXPECT_EQ(clr, a->GetOwnColor());
     EXPECT_EQ(1, a->GetRefCount());
+}
+
+TEST(TabList, TabsAndTheirThemeAreAutomationObjectsWithoutMembers)
+{
+    RowFixture f({L"A", L"B"});
+    for (CCmdTarget* pTarget : {static_cast<CCmdTarget*>(f.Tab(1)), static_cast<CCmdTarget*>(&f.theme)}) {
+        const long before = pTarget->GetRefCount();
+        IDispatch* pDispatch = pTarget->GetIDispatch(TRUE);
+        ASSERT_NE(nullptr, pDispatch);
+        EXPECT_EQ(before + 1, pTarget->GetRefCount());
+        EXPECT_TRUE(AnswersWithoutMembers(pDispatch));
+        pDispatch->Release();
+        EXPECT_EQ(before, pTarget->GetRefCount());
+    }
 }
 
 TEST(TabList, ATabKeepsWhatWasSetBeforeItJoinedARow)
