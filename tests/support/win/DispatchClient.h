@@ -3,6 +3,7 @@
 // toolkit's automation-enabled objects have no members, and answer as such.
 #pragma once
 
+#include "classlib/win/AfxWin.h"
 #include "classlib/win/COleDispatchDriver.h"
 
 #include <gtest/gtest.h>
@@ -52,4 +53,22 @@ inline ::testing::AssertionResult AnswersWithoutMembers(IDispatch* pDispatch)
     if (sc != DISP_E_MEMBERNOTFOUND)
         return ::testing::AssertionFailure() << "the dispatch driver's read gave " << std::hex << sc;
     return ::testing::AssertionSuccess();
+}
+
+// The IDispatch a command target hands out: a reference of the target's own while the client holds
+// it, and the answers of an object without members.
+inline ::testing::AssertionResult HandsOutADispatchWithoutMembers(CCmdTarget* pTarget)
+{
+    const long before = pTarget->GetRefCount();
+    IDispatch* pDispatch = pTarget->GetIDispatch(TRUE);
+    if (pDispatch == nullptr)
+        return ::testing::AssertionFailure() << "no IDispatch";
+    if (pTarget->GetRefCount() != before + 1)
+        return ::testing::AssertionFailure() << "the IDispatch holds no reference of the object";
+    const ::testing::AssertionResult answers = AnswersWithoutMembers(pDispatch);
+    pDispatch->Release();
+    if (pTarget->GetRefCount() != before)
+        return ::testing::AssertionFailure()
+            << "releasing the IDispatch leaves " << pTarget->GetRefCount() << " references, not " << before;
+    return answers;
 }

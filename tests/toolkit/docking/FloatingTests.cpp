@@ -2,9 +2,7 @@
 // by double click, and rolling up to the caption driven by their timers.
 #include "DockingTestSupport.h"
 
-#include "classlib/core/CMemFile.h"
 #include "toolkit/common/DockGeometry.h"
-#include "toolkit/common/PropExchangeArchive.h"
 #include "toolkit/docking/DockingPaneCaptionButton.h"
 #include "toolkit/docking/DockingPaneMiniWnd.h"
 #include "toolkit/docking/DockingPaneSplitContainer.h"
@@ -199,33 +197,6 @@ TEST(DockingFloating, RollsUpToItsCaptionAndOpensWhenPointedAt)
 
 namespace {
 
-std::vector<BYTE> SaveLayout(CTKPDockingPaneHost* pHost)
-{
-    CMemFile file(1024);
-    {
-        CArchive ar(&file, CArchive::store);
-        CTKPPropExchangeArchive px(ar);
-        pHost->SaveState(&px);
-        ar.Close();
-    }
-    const BYTE* p = file.GetBufferPtr();
-    return std::vector<BYTE>(p, p + static_cast<size_t>(file.GetLength()));
-}
-
-BOOL LoadLayout(CTKPDockingPaneHost* pHost, std::vector<BYTE> bytes)
-{
-    CMemFile file(bytes.data(), static_cast<UINT>(bytes.size()));
-    BOOL bResult = FALSE;
-    {
-        CArchive ar(&file, CArchive::load);
-        CTKPPropExchangeArchive px(ar);
-        bResult = pHost->LoadState(&px);
-        ar.Abort();
-    }
-    file.Detach();
-    return bResult;
-}
-
 CTKPDockingPaneMiniWnd* FirstFloatingWindow(CTKPDockingPaneArrangement* pArrangement)
 {
     CArray<CTKPDockingNode*, CTKPDockingNode*> nodes;
@@ -258,14 +229,14 @@ TEST(DockingFloating, ARolledUpWindowComesBackRolledUpFromASavedLayout)
             w.mini->SendMessage(WM_TIMER, 3, 0);
         w.mini->GetWindowRect(&rc);
         ASSERT_EQ(rc.Height(), w.f.host()->GetTheme()->m_nCaptionHeight + 8);
-        bytes = SaveLayout(w.f.host());
+        bytes = SaveArchive(w.f.host());
     }
 
     for (const BOOL bThemed : {TRUE, FALSE}) {
         SCOPED_TRACE(bThemed ? "themed frames" : "system frames");
         HostFixture g;
         g.host()->m_bThemedFloatingFrames = bThemed;
-        ASSERT_TRUE(LoadLayout(g.host(), bytes));
+        ASSERT_TRUE(LoadArchive(g.host(), bytes));
         CTKPDockingPaneMiniWnd* m = FirstFloatingWindow(g.arrangement());
         ASSERT_NE(m, nullptr);
         ASSERT_NE(m->GetSafeHwnd(), (HWND)NULL);
@@ -285,7 +256,7 @@ TEST(DockingFloating, ARolledUpWindowComesBackRolledUpFromASavedLayout)
         m->SendMessage(WM_NCMOUSEMOVE, HTCAPTION, MAKELPARAM(rc.left + 10, rc.top + 5));
         m->GetWindowRect(&rc);
         EXPECT_EQ(rc.Height(), nFull);
-        EXPECT_EQ(SaveLayout(g.host()), bytes);
+        EXPECT_EQ(SaveArchive(g.host()), bytes);
     }
 }
 

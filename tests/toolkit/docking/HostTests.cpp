@@ -25,33 +25,6 @@ using namespace docktest;
 
 namespace {
 
-std::vector<BYTE> SaveArchive(CTKPDockingPaneHost* pHost)
-{
-    CMemFile file(1024);
-    {
-        CArchive ar(&file, CArchive::store);
-        CTKPPropExchangeArchive px(ar);
-        pHost->SaveState(&px);
-        ar.Close();
-    }
-    const BYTE* p = file.GetBufferPtr();
-    return std::vector<BYTE>(p, p + static_cast<size_t>(file.GetLength()));
-}
-
-BOOL LoadArchive(CTKPDockingPaneHost* pHost, std::vector<BYTE> bytes)
-{
-    CMemFile file(bytes.empty() ? nullptr : bytes.data(), static_cast<UINT>(bytes.size()));
-    BOOL bResult = FALSE;
-    {
-        CArchive ar(&file, CArchive::load);
-        CTKPPropExchangeArchive px(ar);
-        bResult = pHost->LoadState(&px);
-        ar.Abort();
-    }
-    file.Detach();
-    return bResult;
-}
-
 TEST(DockingHost, WithoutSiteItIsInert)
 {
     CTKPDockingPaneHost host;
@@ -67,13 +40,7 @@ TEST(DockingHost, PanesAreAutomationObjectsWithoutMembers)
 {
     HostFixture f;
     CTKPDockablePane* pPane = f.MakePane(1, L"Files");
-    const long before = pPane->GetRefCount();
-    IDispatch* pDispatch = pPane->GetIDispatch(TRUE);
-    ASSERT_NE(nullptr, pDispatch);
-    EXPECT_EQ(before + 1, pPane->GetRefCount());
-    EXPECT_TRUE(AnswersWithoutMembers(pDispatch));
-    pDispatch->Release();
-    EXPECT_EQ(before, pPane->GetRefCount());
+    EXPECT_TRUE(HandsOutADispatchWithoutMembers(pPane));
 }
 
 TEST(DockingHost, WithoutPanesTheViewKeepsTheClientArea)

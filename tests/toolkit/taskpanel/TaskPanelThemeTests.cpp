@@ -453,3 +453,71 @@ TEST(TaskPanelThemes, TheLastOutlookThemeCentresCaptionsUnderASeparator)
         }
     }
 }
+
+TEST(TaskPanelThemes, OfficeCaptionsAreLargeWithoutButtonsAndPlainListsUnderlineTheirs)
+{
+    SchemeScope blue(1);
+    PanelWindow panel(240, 500);
+    FillSamplePanel(panel.Get());
+    // The rows of a caption's text: rows with a pixel far from the caption's face at its left edge.
+    auto textRows = [&](const PanelPicture& picture, const CRect& rc) {
+        int rows = 0;
+        for (int y = rc.top; y < rc.bottom; ++y) {
+            const COLORREF face = picture.Pixel(rc.left + 2, y);
+            bool ink = false;
+            for (int x = rc.left + 4; x < rc.left + 60 && !ink; ++x)
+                ink = !Near(picture.Pixel(x, y), face, 60);
+            rows += ink ? 1 : 0;
+        }
+        return rows;
+    };
+    // Whether something stands out at the caption's right end, where a caption button would be.
+    auto buttonShown = [&](const PanelPicture& picture, const CRect& rc) {
+        for (int y = rc.top + 2; y < rc.bottom - 2; ++y)
+            for (int x = rc.right - 24; x < rc.right - 2; ++x)
+                if (!Near(picture.Pixel(x, y), picture.Pixel(x - 1, y), 24))
+                    return true;
+        return false;
+    };
+
+    panel->SetTheme(0);
+    FinishAnimation(panel.Get());
+    const CRect rcPlain = panel->GetAt(1)->GetCaptionRect();
+    const PanelPicture plain(panel.Get());
+    ASSERT_TRUE(buttonShown(plain, rcPlain));
+    panel->SetTheme(1);
+    FinishAnimation(panel.Get());
+    const CRect rcOffice = panel->GetAt(1)->GetCaptionRect();
+    const PanelPicture office(panel.Get());
+    EXPECT_FALSE(buttonShown(office, rcOffice));
+    EXPECT_GT(textRows(office, rcOffice), textRows(plain, rcPlain));
+    EXPECT_GE(rcOffice.Height(), 20);
+
+    // Themes 4 and 5: a line in the caption colour under each caption, no frame, no button; theme 5
+    // in the blue scheme's colours.
+    for (int n : {4, 5}) {
+        SCOPED_TRACE(n);
+        panel->SetTheme(n);
+        FinishAnimation(panel.Get());
+        PanelPicture picture(panel.Get());
+        const CRect rc = panel->GetAt(1)->GetCaptionRect();
+        const COLORREF clrLine = n == 4 ? CTKPTaskPanelTheme::GetToolkitColor(COLOR_BTNSHADOW) : RGB(123, 164, 224);
+        const COLORREF clrPanel = n == 4 ? CTKPTaskPanelTheme::GetToolkitColor(COLOR_WINDOW) : RGB(221, 236, 254);
+        EXPECT_TRUE(PixelIs(picture, CPoint(rc.CenterPoint().x, rc.bottom - 1), clrLine, 2));
+        EXPECT_TRUE(PixelIs(picture, CPoint(rc.right - 3, rc.bottom - 3), clrPanel, 2));
+        EXPECT_FALSE(buttonShown(picture, rc));
+        // Between the groups: the panel, no frame.
+        const CRect rcTasks = panel->GetAt(0)->GetCurrentRect();
+        EXPECT_TRUE(PixelIs(picture, CPoint(rcTasks.left - 1, rcTasks.bottom + 2), clrPanel, 2));
+    }
+
+    // Themes 9 and 10: the dark bar in the button shadow colour, the light one in the toolbar face.
+    for (int n : {9, 10}) {
+        SCOPED_TRACE(n);
+        panel->SetTheme(n);
+        FinishAnimation(panel.Get());
+        PanelPicture picture(panel.Get());
+        const COLORREF clrPanel = CTKPTaskPanelTheme::GetToolkitColor(n == 9 ? COLOR_BTNSHADOW : 30);
+        EXPECT_TRUE(PixelIs(picture, CPoint(3, picture.Height() - 3), clrPanel, 2));
+    }
+}
