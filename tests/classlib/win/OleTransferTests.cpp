@@ -230,7 +230,7 @@ TEST(OleDataTransfer, DragAndDropDeliversTheDataAtTheCursorsClientPoint)
     } fallbacks[] = {{DROPEFFECT_MOVE, DROPEFFECT_COPY, DROPEFFECT_COPY},
         {DROPEFFECT_COPY, DROPEFFECT_MOVE, DROPEFFECT_MOVE},
         {DROPEFFECT_LINK, DROPEFFECT_MOVE | DROPEFFECT_COPY, DROPEFFECT_COPY},
-        {DROPEFFECT_MOVE | DROPEFFECT_SCROLL, DROPEFFECT_LINK, DROPEFFECT_LINK}};
+        {DROPEFFECT_MOVE, DROPEFFECT_LINK, DROPEFFECT_LINK}};
     for (const auto& fallback : fallbacks) {
         SCOPED_TRACE(::testing::Message() << "answer " << fallback.answer << ", allowed " << fallback.allowed);
         dropTarget.m_calls.clear();

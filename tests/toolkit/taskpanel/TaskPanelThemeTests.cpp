@@ -521,3 +521,38 @@ TEST(TaskPanelThemes, OfficeCaptionsAreLargeWithoutButtonsAndPlainListsUnderline
         EXPECT_TRUE(PixelIs(picture, CPoint(3, picture.Height() - 3), clrPanel, 2));
     }
 }
+
+TEST(TaskPanelThemes, CaptionsBelowImagesStandCentredUnderThem)
+{
+    SchemeScope plain(0);
+    PanelWindow panel(240, 500);
+    FillSamplePanel(panel.Get());
+    panel->SetTheme(2);
+    CTKPTaskPanelGroup* pPlaces = panel->GetAt(1);
+    pPlaces->SetItemLayout(tkpTaskItemLayoutImagesWithTextBelow);
+    // A caption narrower than its picture.
+    pPlaces->GetAt(0)->SetCaption(_T("i"));
+    FinishAnimation(panel.Get());
+    PanelPicture picture(panel.Get());
+    const CRect rc = pPlaces->GetAt(0)->GetHitTestRect();
+    // The picture (icon 1004 is a plain square) and, below it, the caption's ink.
+    int iconLeft = -1, iconRight = -1, iconBottom = -1;
+    for (int y = rc.top; y < rc.bottom; ++y)
+        for (int x = rc.left; x < rc.right; ++x)
+            if (Near(picture.Pixel(x, y), RGB(200, 160, 0), 4)) {
+                iconLeft = iconLeft < 0 ? x : std::min(iconLeft, x);
+                iconRight = std::max(iconRight, x);
+                iconBottom = std::max(iconBottom, y);
+            }
+    ASSERT_GE(iconLeft, 0);
+    const COLORREF clrBack = picture.Pixel(rc.left + 1, rc.bottom - 2);
+    int inkLeft = -1, inkRight = -1;
+    for (int y = iconBottom + 2; y < rc.bottom; ++y)
+        for (int x = rc.left; x < rc.right; ++x)
+            if (!Near(picture.Pixel(x, y), clrBack, 60)) {
+                inkLeft = inkLeft < 0 ? x : std::min(inkLeft, x);
+                inkRight = std::max(inkRight, x);
+            }
+    ASSERT_GE(inkLeft, 0);
+    EXPECT_NEAR(inkLeft + inkRight, iconLeft + iconRight, 4);
+}
