@@ -1,5 +1,6 @@
 #include "classlib/win/CCmdTarget.h"
 
+#include "classlib/win/AfxEmptyDispatch.h"
 #include "classlib/win/CCmdUI.h"
 
 IMPLEMENT_DYNAMIC(CCmdTarget, CObject)
@@ -12,9 +13,53 @@ const AFX_MSGMAP* PASCAL CCmdTarget::GetThisMessageMap() {
 
 const AFX_MSGMAP* CCmdTarget::GetMessageMap() const { return GetThisMessageMap(); }
 
-CCmdTarget::CCmdTarget() : m_dwRef(1) {}
+// The dispatch of an automation-enabled target: its references are the target's.
+class CCmdTarget::XDispatch final : public IDispatch {
+ public:
+  explicit XDispatch(CCmdTarget* pOwner) : m_pOwner(pOwner) {}
 
-CCmdTarget::~CCmdTarget() = default;
+  STDMETHOD(QueryInterface)(REFIID riid, void** ppv) override {
+    if (ppv == NULL) return E_POINTER;
+    if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IDispatch)) {
+      *ppv = static_cast<IDispatch*>(this);
+      AddRef();
+      return S_OK;
+    }
+    *ppv = NULL;
+    return E_NOINTERFACE;
+  }
+  STDMETHOD_(ULONG, AddRef)() override { return m_pOwner->ExternalAddRef(); }
+  STDMETHOD_(ULONG, Release)() override { return m_pOwner->ExternalRelease(); }
+  STDMETHOD(GetTypeInfoCount)(UINT* pctinfo) override { return AfxEmptyDispatch::GetTypeInfoCount(pctinfo); }
+  STDMETHOD(GetTypeInfo)(UINT iTInfo, LCID lcid, ITypeInfo** ppTInfo) override {
+    return AfxEmptyDispatch::GetTypeInfo(iTInfo, lcid, ppTInfo);
+  }
+  STDMETHOD(GetIDsOfNames)(REFIID riid, LPOLESTR* rgszNames, UINT cNames, LCID lcid, DISPID* rgDispId) override {
+    return AfxEmptyDispatch::GetIDsOfNames(riid, rgszNames, cNames, lcid, rgDispId);
+  }
+  STDMETHOD(Invoke)(DISPID dispIdMember, REFIID riid, LCID lcid, WORD wFlags, DISPPARAMS* pDispParams,
+                    VARIANT* pVarResult, EXCEPINFO* pExcepInfo, UINT* puArgErr) override {
+    return AfxEmptyDispatch::Invoke(dispIdMember, riid, lcid, wFlags, pDispParams, pVarResult, pExcepInfo,
+                                    puArgErr);
+  }
+
+ private:
+  CCmdTarget* m_pOwner;
+};
+
+CCmdTarget::CCmdTarget() : m_dwRef(1), m_pDispatch(NULL) {}
+
+CCmdTarget::~CCmdTarget() { delete m_pDispatch; }
+
+void CCmdTarget::EnableAutomation() {
+  if (m_pDispatch == NULL) m_pDispatch = new XDispatch(this);
+}
+
+LPDISPATCH CCmdTarget::GetIDispatch(BOOL bAddRef) {
+  if (m_pDispatch == NULL) return NULL;
+  if (bAddRef) m_pDispatch->AddRef();
+  return m_pDispatch;
+}
 
 const AFX_MSGMAP_ENTRY* AFXAPI AfxFindMessageEntry(const AFX_MSGMAP_ENTRY* lpEntry, UINT nMsg,
                                                    UINT nCode, UINT nID) {

@@ -28,14 +28,22 @@ class CCmdTarget : public CObject {
   void EndWaitCursor();
   void RestoreWaitCursor();
 
-  // Present for callers that enable automation; this layer has no dispatch map.
-  void EnableAutomation() {}
+  // Automation: once enabled, the object hands out an IDispatch that shares its reference count.
+  // This layer has no dispatch maps, so the dispatch has no members (see AfxEmptyDispatch).
+  void EnableAutomation();
+  // The object's IDispatch, NULL while automation is not enabled; with bAddRef the caller gets a
+  // reference of its own.
+  LPDISPATCH GetIDispatch(BOOL bAddRef);
 
  protected:
   volatile long m_dwRef;
 
   static const AFX_MSGMAP* PASCAL GetThisMessageMap();
   virtual const AFX_MSGMAP* GetMessageMap() const;
+
+ private:
+  class XDispatch;
+  XDispatch* m_pDispatch;  // made by EnableAutomation, lives as long as the object
 };
 
 // Calls the handler lpfn of pTarget with the signature nSig for a command or notification.

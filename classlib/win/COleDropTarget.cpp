@@ -7,9 +7,17 @@ IMPLEMENT_DYNAMIC(COleDropTarget, CCmdTarget)
 DROPEFFECT AFXAPI AfxFilterDropEffect(DROPEFFECT dropEffect, DWORD dwAllowed)
 {
     const DROPEFFECT kinds = DROPEFFECT_COPY | DROPEFFECT_MOVE | DROPEFFECT_LINK;
-    if ((dropEffect & dwAllowed & kinds) == 0)
+    const DROPEFFECT wanted = dropEffect & kinds;
+    if (wanted == DROPEFFECT_NONE)
         return DROPEFFECT_NONE;
-    return (dropEffect & dwAllowed & kinds) | (dropEffect & DROPEFFECT_SCROLL);
+    DROPEFFECT result = wanted & dwAllowed;
+    // An effect the source does not allow gives way to one it does, copy before move before link.
+    static const DROPEFFECT fallbacks[] = {DROPEFFECT_COPY, DROPEFFECT_MOVE, DROPEFFECT_LINK};
+    for (int i = 0; result == DROPEFFECT_NONE && i < 3; ++i)
+        result = fallbacks[i] & dwAllowed;
+    if (result == DROPEFFECT_NONE)
+        return DROPEFFECT_NONE;
+    return result | (dropEffect & DROPEFFECT_SCROLL);
 }
 
 COleDropTarget::COleDropTarget() : m_hWnd(NULL), m_lpDataObject(NULL), m_nComRef(0) {}

@@ -52,5 +52,6 @@ protected:
     LONG m_nComRef;
 };
 
-// The effect among those allowed: the answer's allowed part, DROPEFFECT_NONE when nothing remains.
+// The effect among those allowed: the answer's allowed part; when the source allows none of what
+// the target wants, another effect the source allows; DROPEFFECT_NONE when the target wants none.
 DROPEFFECT AFXAPI AfxFilterDropEffect(DROPEFFECT dropEffect, DWORD dwAllowed);

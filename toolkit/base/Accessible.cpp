@@ -1,5 +1,7 @@
 #include "toolkit/base/Accessible.h"
 
+#include "classlib/win/AfxEmptyDispatch.h"
+
 namespace {
 
 // {618736E0-3C3D-11CF-810C-00AA00389B71}
@@ -59,12 +61,19 @@ STDMETHODIMP_(ULONG) CTKPAccessible::Release()
   return pOwner ? pOwner->ExternalRelease() : 1;
 }
 
-STDMETHODIMP CTKPAccessible::GetTypeInfoCount(UINT*) { return E_NOTIMPL; }
-STDMETHODIMP CTKPAccessible::GetTypeInfo(UINT, LCID, ITypeInfo**) { return E_NOTIMPL; }
-STDMETHODIMP CTKPAccessible::GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) { return E_NOTIMPL; }
-STDMETHODIMP CTKPAccessible::Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*, UINT*)
+STDMETHODIMP CTKPAccessible::GetTypeInfoCount(UINT* pctinfo) { return AfxEmptyDispatch::GetTypeInfoCount(pctinfo); }
+STDMETHODIMP CTKPAccessible::GetTypeInfo(UINT iTInfo, LCID lcid, ITypeInfo** ppTInfo)
 {
-  return E_NOTIMPL;
+  return AfxEmptyDispatch::GetTypeInfo(iTInfo, lcid, ppTInfo);
+}
+STDMETHODIMP CTKPAccessible::GetIDsOfNames(REFIID riid, LPOLESTR* rgszNames, UINT cNames, LCID lcid, DISPID* rgDispId)
+{
+  return AfxEmptyDispatch::GetIDsOfNames(riid, rgszNames, cNames, lcid, rgDispId);
+}
+STDMETHODIMP CTKPAccessible::Invoke(DISPID dispIdMember, REFIID riid, LCID lcid, WORD wFlags, DISPPARAMS* pDispParams,
+                                    VARIANT* pVarResult, EXCEPINFO* pExcepInfo, UINT* puArgErr)
+{
+  return AfxEmptyDispatch::Invoke(dispIdMember, riid, lcid, wFlags, pDispParams, pVarResult, pExcepInfo, puArgErr);
 }
 
 STDMETHODIMP CTKPAccessible::get_accParent(IDispatch**) { return E_NOTIMPL; }

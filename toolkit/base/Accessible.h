@@ -1,7 +1,7 @@
 // The accessibility mixin: toolkit windows and items carry it as a second base and answer
 // accessibility clients through IAccessible. Every IAccessible method is a hook that a derived class
-// overrides for what it knows; the rest answer E_NOTIMPL (focus and selection S_FALSE). The COM
-// reference count is the owning command target's.
+// overrides for what it knows; the rest answer E_NOTIMPL (focus and selection S_FALSE). Its IDispatch
+// has no members. The COM reference count is the owning command target's.
 #pragma once
 
 #include "classlib/win/AfxWin.h"
@@ -24,7 +24,7 @@ public:
   STDMETHOD_(ULONG, AddRef)() override;
   STDMETHOD_(ULONG, Release)() override;
 
-  // IDispatch: not available.
+  // IDispatch: no members of its own (AfxEmptyDispatch's answers).
   STDMETHOD(GetTypeInfoCount)(UINT* pctinfo) override;
   STDMETHOD(GetTypeInfo)(UINT iTInfo, LCID lcid, ITypeInfo** ppTInfo) override;
   STDMETHOD(GetIDsOfNames)(REFIID riid, LPOLESTR* rgszNames, UINT cNames, LCID lcid, DISPID* rgDispId) override;

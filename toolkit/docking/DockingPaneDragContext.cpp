@@ -109,7 +109,8 @@ BOOL CTKPDockingPaneDragContext::CheckAttach(CTKPDockingNode* pTarget)
     CTKPDockingNodeList list;
     CollectDraggedPanes(list);
     for (POSITION pos = list.GetHeadPosition(); pos != NULL;)
-        if (m_pHost->NotifyAction(tkpaAttaching, list.GetNext(pos)->AsPane(), reinterpret_cast<DWORD_PTR>(pTarget)) != 0)
+        if (m_pHost->NotifyAction(tkpaAttaching, list.GetNext(pos)->AsPane(), reinterpret_cast<DWORD_PTR>(pTarget)) !=
+            0)
             return FALSE;
     return TRUE;
 }
@@ -250,8 +251,9 @@ void CTKPDockingPaneDragContext::Drop()
         RECT rcWork;
         CTKPDrawingHelper::GetWorkAreaFromRect(&rcWork, &m_rcDrag);
         m_rcDrag = FromRect(tkdock::KeepTopInWorkArea(ToRect(m_rcDrag), ToRect(rcWork)));
-        CTKPDockingPaneMiniWnd* pMini =
-            m_pNode->AsSplitContainer() && m_pNode->m_pParentContainer ? m_pNode->m_pParentContainer->AsMiniWnd() : NULL;
+        CTKPDockingPaneMiniWnd* pMini = m_pNode->AsSplitContainer() && m_pNode->m_pParentContainer
+            ? m_pNode->m_pParentContainer->AsMiniWnd()
+            : NULL;
         if (pMini && pMini->GetSafeHwnd())
             pMini->MoveWindow(m_rcDrag, TRUE);
         else
@@ -288,7 +290,8 @@ void CTKPDockingPaneDragContext::Move(int x, int y)
 
 BOOL CTKPDockingPaneDragContext::TestEdge(const CRect& rc, CPoint pt, CTKPDockingNode* pNode, BOOL bInside)
 {
-    const int nDirection = tkdock::EdgeTest(ToRect(rc), tkdock::Point(pt.x, pt.y), bInside != FALSE, m_bMayFloat != FALSE);
+    const int nDirection =
+        tkdock::EdgeTest(ToRect(rc), tkdock::Point(pt.x, pt.y), bInside != FALSE, m_bMayFloat != FALSE);
     if (nDirection < 0 || !CheckDocking(pNode, nDirection))
         return FALSE;
     m_pHost->CalcDockingRect(&m_rcDocking, m_pNode, nDirection, pNode);
@@ -400,7 +403,7 @@ CTKPDockingPaneStickerWnd* CTKPDockingPaneDragContext::CreateSticker(const CRect
         bitmap.CreateCompatibleBitmap(&dcScreen, rc.Width(), rc.Height());
         CBitmap* pOld = dc.SelectObject(&bitmap);
         dc.FillSolidRect(0, 0, rc.Width(), rc.Height(), RGB(0, 0, 0));
-        CTKPDockingPaneStickerWnd::DrawParts(&dc, nFlags, 0, GetStickerStyle(), GetStickerScheme());
+        pSticker->DrawParts(&dc, 0);
         hCached = ::CreateRectRgn(0, 0, 0, 0);
         for (int y = 0; y < rc.Height(); ++y) {
             int x = 0;
@@ -543,9 +546,10 @@ void CTKPDockingPaneDragContext::DrawFeedback(BOOL bErase)
     if (!m_bAlpha) {
         if (!m_pDesktopDC)
             return;
-        HRGN hNew = bErase || rcPlace.IsRectEmpty() ? ::CreateRectRgn(0, 0, 0, 0) : CreatePlaceRegion(rcPlace, m_bAttach);
-        HRGN hLast = m_rcLastDrawn.IsRectEmpty() ? ::CreateRectRgn(0, 0, 0, 0)
-                                                 : CreatePlaceRegion(m_rcLastDrawn, m_bLastAttach);
+        HRGN hNew =
+            bErase || rcPlace.IsRectEmpty() ? ::CreateRectRgn(0, 0, 0, 0) : CreatePlaceRegion(rcPlace, m_bAttach);
+        HRGN hLast =
+            m_rcLastDrawn.IsRectEmpty() ? ::CreateRectRgn(0, 0, 0, 0) : CreatePlaceRegion(m_rcLastDrawn, m_bLastAttach);
         ::CombineRgn(hNew, hNew, hLast, RGN_XOR);
         ::SelectClipRgn(m_pDesktopDC->GetSafeHdc(), hNew);
         CRect rcBox;

@@ -164,8 +164,7 @@ void CTKPDockingPaneMiniWnd::CopyFrom(CTKPDockingPaneMiniWnd* pOther)
     m_rcNode = pOther->m_rcNode;
     m_bRolledUp = pOther->m_bRolledUp;
     m_nFullHeight = pOther->m_nFullHeight;
-    if (m_bRolledUp)
-        m_rcNode.bottom = m_rcNode.top + GetCaptionHeight() + 8;
+    m_rcNode = RolledUpRect(m_rcNode);
     if (m_pArrangement && m_pArrangement->IsWindowless())
         return;
     if (CreateMiniWindow(m_rcNode) && m_pTopContainer) {
@@ -174,10 +173,11 @@ void CTKPDockingPaneMiniWnd::CopyFrom(CTKPDockingPaneMiniWnd* pOther)
     }
 }
 
-CTKPDockingNode* CTKPDockingPaneMiniWnd::CloneNode(
-    CTKPDockingPaneArrangement* pArrangement, CTKPDockingNodeMap* pMap, DWORD /*dwFlags*/)
+CTKPDockingNode* CTKPDockingPaneMiniWnd::CloneNode(CTKPDockingPaneArrangement* pArrangement, CTKPDockingNodeMap* pMap,
+    DWORD /*dwFlags*/)
 {
-    return CloneAs<CTKPDockingPaneMiniWnd>(pArrangement, pMap, [this](CTKPDockingPaneMiniWnd* pClone) { pClone->CopyFrom(this); });
+    return CloneAs<CTKPDockingPaneMiniWnd>(pArrangement, pMap,
+        [this](CTKPDockingPaneMiniWnd* pClone) { pClone->CopyFrom(this); });
 }
 
 void CTKPDockingPaneMiniWnd::MakeLive()
@@ -191,7 +191,10 @@ void CTKPDockingPaneMiniWnd::MakeLive()
     CRect rc = m_rcNode;
     if (rc.IsRectEmpty())
         rc = CRect(100, 100, 300, 300);
-    if (!CreateMiniWindow(rc))
+    // Only themed frames roll up: a window saved rolled up opens whole without them.
+    if (m_bRolledUp && !IsThemed())
+        m_bRolledUp = FALSE;
+    if (!CreateMiniWindow(RolledUpRect(rc)))
         return;
     m_pTopContainer->SetSite(this);
     CTKPDockingNodeList list;
@@ -204,6 +207,13 @@ void CTKPDockingPaneMiniWnd::MakeLive()
     for (INT_PTR i = 0; i < nodes.GetSize(); ++i)
         if (nodes[i] != this && m_pTopContainer->ContainsNode(nodes[i]))
             nodes[i]->m_pSite = this;
+}
+
+CRect CTKPDockingPaneMiniWnd::RolledUpRect(CRect rc) const
+{
+    if (m_bRolledUp)
+        rc.bottom = rc.top + GetCaptionHeight() + 8;
+    return rc;
 }
 
 void CTKPDockingPaneMiniWnd::CollectContainers(CTKPDockingNodeList& list)
@@ -334,12 +344,12 @@ void CTKPDockingPaneMiniWnd::SaveRecord(TKPDockNodeRecord& r)
     r.nTopContainer = m_pTopContainer ? m_pTopContainer->m_nLayoutId : 0;
 }
 
-BOOL CTKPDockingPaneMiniWnd::LoadRecord(
-    const TKPDockNodeRecord& r, const CArray<CTKPDockingNode*, CTKPDockingNode*>& nodes)
+BOOL CTKPDockingPaneMiniWnd::LoadRecord(const TKPDockNodeRecord& r,
+    const CArray<CTKPDockingNode*, CTKPDockingNode*>& nodes)
 {
     CTKPDockingNode::LoadRecord(r, nodes);
     m_rcNode = CRect(r.nWindowLeft, r.nWindowTop, r.nWindowRight, r.nWindowBottom);
-    m_bRolledUp = FALSE;
+    m_bRolledUp = r.bCollapsed;
     m_nFullHeight = r.nExpandedHeight;
     if (r.nTopContainer != 0) {
         CTKPDockingNode* pNode = r.nTopContainer < nodes.GetSize() ? nodes[r.nTopContainer] : NULL;
@@ -381,8 +391,7 @@ BOOL CTKPDockingPaneMiniWnd::OnCaptionButtonDown(CTKPDockingPaneCaptionButton* p
         return FALSE;
     CTKPDockingNodeList list;
     CollectContainers(list);
-    CTKPDockablePane* pPane =
-        list.GetCount() == 1 ? list.GetHead()->AsTabbedContainer()->GetSelectedPane() : NULL;
+    CTKPDockablePane* pPane = list.GetCount() == 1 ? list.GetHead()->AsTabbedContainer()->GetSelectedPane() : NULL;
     CTKPDockingPaneHost* pHost = GetHost();
     if (pPane && pHost) {
         m_bActive = TRUE;

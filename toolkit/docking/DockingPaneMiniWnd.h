@@ -58,7 +58,8 @@ public:
     void Invalidate() override;
     void OnChildChanged(CTKPDockingNode* pNode) override;
     void NotifyParentChanged(BOOL bRecalc) override;
-    CTKPDockingNode* CloneNode(CTKPDockingPaneArrangement* pArrangement, CTKPDockingNodeMap* pMap, DWORD dwFlags) override;
+    CTKPDockingNode* CloneNode(CTKPDockingPaneArrangement* pArrangement, CTKPDockingNodeMap* pMap,
+        DWORD dwFlags) override;
     void RemoveChild(CTKPDockingNode* pNode) override;
     BOOL IsCaptionButtonVisible(CTKPDockingPaneCaptionButton* pButton) override;
     void SaveRecord(TKPDockNodeRecord& record) override;
@@ -74,6 +75,8 @@ public:
 protected:
     void PostNcDestroy() override;
     int GetCaptionHeight() const;
+    // The window rectangle rc comes down to while the window is rolled up (rc itself otherwise).
+    CRect RolledUpRect(CRect rc) const;
     CTKPDockingPaneCaptionButton* CaptionButtonFromPoint(CPoint ptWindow);
     // The active pane of the single container, else of the first container that has the focus.
     CTKPDockablePane* GetContextPane();

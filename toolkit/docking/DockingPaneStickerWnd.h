@@ -1,10 +1,14 @@
 // The windows a pane drag shows with the translucent feedback: the previews of the place (filled
 // with the highlight colour) and the docking stickers, small shaped windows whose arrows choose the
-// side to dock to. The sticker pictures come from the program's resources; pure green is
-// transparent in them.
+// side to dock to. The sticker pictures come from the program's resources, loaded once per sticker;
+// pure green is transparent in them.
 #pragma once
 
+#include "toolkit/common/DockGeometry.h"
 #include "toolkit/docking/DockingPaneDefs.h"
+
+#include <map>
+#include <memory>
 
 class CTKPDockingPaneDragContext;
 
@@ -24,20 +28,29 @@ protected:
 class CTKPDockingPaneStickerWnd : public CWnd {
 public:
     explicit CTKPDockingPaneStickerWnd(CTKPDockingPaneDragContext* pContext);
+    ~CTKPDockingPaneStickerWnd() override;
 
     // The part (tkdock::StickerPart) under a screen point, 0 for none.
     int HitTest(int x, int y);
     // Draws the parts the sticker shows, the highlighted one highlighted.
     void Draw(CDC* pDC);
-    // The sticker's parts drawn on black at the sticker's size (for its shape and hit test).
-    static void DrawParts(CDC* pDC, int nFlags, int nHighlighted, int nStyle, int nScheme, int nOnlyPart = 0);
+    // The sticker's parts (m_nFlags) drawn on black at the sticker's size (for its shape and hit
+    // test), or only one part of them.
+    void DrawParts(CDC* pDC, int nHighlighted, int nOnlyPart = 0);
 
     int m_nFlags;
     int m_nHighlighted;
     CTKPDockingPaneDragContext* m_pContext;
 
 protected:
+    // The picture of a resource id, loaded on first use and kept while the sticker lives.
+    CBitmap* GetPicture(UINT nIDResource);
+    void DrawRecord(CDC* pDC, const tkdock::StickerDrawStep& step, int nStyle, int nScheme);
+
     afx_msg BOOL OnEraseBkgnd(CDC* pDC);
     afx_msg void OnPaint();
     DECLARE_MESSAGE_MAP()
+
+    std::map<UINT, std::unique_ptr<CBitmap>> m_pictures;
+    CBitmap m_bmpHitTest;  // the canvas hit tests draw the parts on, made on the first one
 };

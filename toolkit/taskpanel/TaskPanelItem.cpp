@@ -195,6 +195,13 @@ void CTKPTaskPanelItem::SetTextRect(CDC* pDC, const CRect& rc, UINT nFormat)
     // DT_CALCRECT may widen a single word; the text never leaves the rectangle it is given.
     if (rcText.right > rc.right)
         rcText.right = rc.right;
+    // DT_CALCRECT leaves the text at the left: centred and right-aligned text moves to its place.
+    const int nWidth = rcText.Width();
+    if (nFormat & DT_CENTER)
+        rcText.left = rc.left + (rc.Width() - nWidth) / 2;
+    else if (nFormat & DT_RIGHT)
+        rcText.left = rc.right - nWidth;
+    rcText.right = rcText.left + nWidth;
     const int nHeight = rcText.Height();
     if (nFormat & DT_VCENTER) {
         rcText.top = rc.top + (rc.Height() - nHeight) / 2;

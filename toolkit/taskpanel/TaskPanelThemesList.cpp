@@ -355,8 +355,6 @@ void CTKPTaskPanelTheme5::RefreshMetrics()
 
 CTKPTaskPanelTheme6::CTKPTaskPanelTheme6()
 {
-    // The white captions stand on the panel's gradient, not inside a light frame.
-    m_bRoundedFrame = FALSE;
     m_nHighlightStyle = tkpTaskHighlightScheme;
     m_nCaptionButtonStyle = tkpTaskCaptionButtonShell;
 }
@@ -370,7 +368,8 @@ void CTKPTaskPanelTheme6::RefreshMetrics()
     m_groupNormal.clrClient.SetStandardValue(c.client);
     m_groupNormal.clrHeadTextNormal.SetStandardValue(SysColor(COLOR_WINDOW));
     m_groupNormal.clrHeadTextHot.SetStandardValue(SysColor(COLOR_WINDOW));
-    // Text lines on the light client area in the link colour: white would not show there.
+    // Text lines in the link colour: they stand on the light client colour that also fills the
+    // rounded frame, where white would not show.
     SetItemTextColors(c.link, c.link, c.linkHot);
     m_groupNormal.clrClientBorder.SetStandardValue(c.panelDark);
     LoadShellBitmaps();

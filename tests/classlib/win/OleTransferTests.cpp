@@ -221,11 +221,31 @@ TEST(OleDataTransfer, DragAndDropDeliversTheDataAtTheCursorsClientPoint)
     EXPECT_EQ("enter", dropTarget.m_calls.front());
     EXPECT_EQ("drop", dropTarget.m_calls.back());
 
-    // An effect the source does not allow is refused; the target hears a leave, not a drop.
+    // An effect the source does not allow gives way to one it does: a move offered to a copy-only
+    // source copies, a copy offered to a move-only source moves, a link takes what there is.
+    const struct {
+        DROPEFFECT answer;
+        DWORD allowed;
+        DROPEFFECT result;
+    } fallbacks[] = {{DROPEFFECT_MOVE, DROPEFFECT_COPY, DROPEFFECT_COPY},
+        {DROPEFFECT_COPY, DROPEFFECT_MOVE, DROPEFFECT_MOVE},
+        {DROPEFFECT_LINK, DROPEFFECT_MOVE | DROPEFFECT_COPY, DROPEFFECT_COPY},
+        {DROPEFFECT_MOVE, DROPEFFECT_LINK, DROPEFFECT_LINK}};
+    for (const auto& fallback : fallbacks) {
+        SCOPED_TRACE(::testing::Message() << "answer " << fallback.answer << ", allowed " << fallback.allowed);
+        dropTarget.m_calls.clear();
+        dropTarget.m_droppedText.clear();
+        dropTarget.m_answer = fallback.answer;
+        EXPECT_EQ(fallback.result, pSource->DoDragDrop(fallback.allowed));
+        EXPECT_EQ("dragged", dropTarget.m_droppedText);
+        EXPECT_EQ("drop", dropTarget.m_calls.back());
+    }
+
+    // A target that wants nothing is not overruled; it hears a leave, not a drop.
     dropTarget.m_calls.clear();
     dropTarget.m_droppedText.clear();
-    dropTarget.m_answer = DROPEFFECT_MOVE;
-    EXPECT_EQ(DROPEFFECT_NONE, pSource->DoDragDrop(DROPEFFECT_COPY));
+    dropTarget.m_answer = DROPEFFECT_NONE;
+    EXPECT_EQ(DROPEFFECT_NONE, pSource->DoDragDrop(DROPEFFECT_COPY | DROPEFFECT_MOVE));
     EXPECT_TRUE(dropTarget.m_droppedText.empty());
     EXPECT_EQ("leave", dropTarget.m_calls.back());
     pSource->InternalRelease();

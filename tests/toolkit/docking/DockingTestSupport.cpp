@@ -1,5 +1,8 @@
 #include "DockingTestSupport.h"
 
+#include "classlib/core/CMemFile.h"
+#include "toolkit/common/PropExchangeArchive.h"
+
 #include "toolkit/docking/DockingPaneMiniWnd.h"
 #include "toolkit/docking/DockingPaneSideBar.h"
 #include "toolkit/docking/DockingPaneSplitContainer.h"
@@ -19,7 +22,8 @@ BOOL CTestSite::CreateSite(const CRect& rcScreen)
     if (!CreateEx(0, lpszClass, L"Docking site", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, rcScreen, NULL, 0))
         return FALSE;
     LPCTSTR lpszView = AfxRegisterWndClass(0, ::LoadCursor(NULL, IDC_ARROW), (HBRUSH)(COLOR_APPWORKSPACE + 1));
-    m_wndView.CreateEx(WS_EX_CLIENTEDGE, lpszView, L"", WS_CHILD | WS_VISIBLE, CRect(0, 0, 10, 10), this, AFX_IDW_PANE_FIRST);
+    m_wndView.CreateEx(WS_EX_CLIENTEDGE, lpszView, L"", WS_CHILD | WS_VISIBLE, CRect(0, 0, 10, 10), this,
+        AFX_IDW_PANE_FIRST);
     return TRUE;
 }
 
@@ -302,6 +306,33 @@ std::string Dump(CTKPDockingPaneArrangement* pArrangement)
             s += " |" + DumpNode(pSide);
     }
     return s;
+}
+
+std::vector<BYTE> SaveArchive(CTKPDockingPaneHost* pHost)
+{
+    CMemFile file(1024);
+    {
+        CArchive ar(&file, CArchive::store);
+        CTKPPropExchangeArchive px(ar);
+        pHost->SaveState(&px);
+        ar.Close();
+    }
+    const BYTE* p = file.GetBufferPtr();
+    return std::vector<BYTE>(p, p + static_cast<size_t>(file.GetLength()));
+}
+
+BOOL LoadArchive(CTKPDockingPaneHost* pHost, std::vector<BYTE> bytes)
+{
+    CMemFile file(bytes.empty() ? nullptr : bytes.data(), static_cast<UINT>(bytes.size()));
+    BOOL bResult = FALSE;
+    {
+        CArchive ar(&file, CArchive::load);
+        CTKPPropExchangeArchive px(ar);
+        bResult = pHost->LoadState(&px);
+        ar.Abort();
+    }
+    file.Detach();
+    return bResult;
 }
 
 }  // namespace docktest

@@ -18,9 +18,9 @@
 namespace docktest {
 
 struct Notification {
-    WPARAM code;      // TKPDockingNotification
-    int action;       // the action code for tkpdnAction, else -1
-    UINT paneId;      // the pane concerned (0 for none)
+    WPARAM code;  // TKPDockingNotification
+    int action;   // the action code for tkpdnAction, else -1
+    UINT paneId;  // the pane concerned (0 for none)
     DWORD_PTR param1;
     DWORD_PTR param2;
 };
@@ -95,5 +95,10 @@ public:
 // and the side panels after a bar: "|b:T(7)".
 std::string Dump(CTKPDockingPaneArrangement* pArrangement);
 std::string DumpNode(CTKPDockingNode* pNode);
+
+// The host's saved state as the bytes of an archive, and those bytes loaded into a host (FALSE
+// when the host refuses them).
+std::vector<BYTE> SaveArchive(CTKPDockingPaneHost* pHost);
+BOOL LoadArchive(CTKPDockingPaneHost* pHost, std::vector<BYTE> bytes);
 
 }  // namespace docktest

@@ -1,5 +1,7 @@
 // Pane drags: the places found at each step, the outlines and previews shown, the stickers and the
 // site's vetoes, the capture loop fed by posted messages, and whole drags by real input.
+#include "CountedImport.h"
+#include "DibCanvas.h"
 #include "DockingTestSupport.h"
 
 #include "toolkit/common/DockGeometry.h"
@@ -69,21 +71,105 @@ void SetCtrl(bool down)
     ::SetKeyboardState(keys);
 }
 
-TEST(DockingDragRegions, OutlinesAreThePortableOutlines)
+// The screen's pixels in a rectangle, read back from the desktop as the user sees them.
+class ScreenPixels {
+public:
+    explicit ScreenPixels(const CRect& rc) : m_rc(rc), m_canvas(rc.Width(), rc.Height())
+    {
+        HDC hScreen = ::GetDC(NULL);
+        ::BitBlt(m_canvas.Hdc(), 0, 0, rc.Width(), rc.Height(), hScreen, rc.left, rc.top, SRCCOPY);
+        ::ReleaseDC(NULL, hScreen);
+    }
+    COLORREF At(int x, int y) { return m_canvas.Pixel(x - m_rc.left, y - m_rc.top); }
+
+private:
+    CRect m_rc;
+    DibCanvas m_canvas;
+};
+
+// Where the outline on the screen changed pixels: how many inside the band of 4 pixels along each
+// edge of the frames, and how many anywhere else.
+struct OutlineChanges {
+    int inBand = 0, bandPixels = 0, elsewhere = 0;
+};
+OutlineChanges CompareAround(ScreenPixels& before, ScreenPixels& after, const CRect& rcArea,
+    const std::vector<CRect>& frames)
 {
-    for (const CRect& rc : {CRect(10, 10, 110, 90), CRect(0, 0, 40, 20), CRect(5, 7, 300, 200)}) {
-        for (BOOL bAttach : {FALSE, TRUE}) {
-            HRGN hRgn = CTKPDockingPaneDragContext::CreatePlaceRegion(rc, bAttach);
-            int nMismatches = 0;
-            for (int y = rc.top - 2; y < rc.bottom + 2; ++y)
-                for (int x = rc.left - 2; x < rc.right + 2; ++x)
-                    if ((::PtInRegion(hRgn, x, y) != FALSE) !=
-                        tkdock::PlaceOutlineContains(tkdock::Rect(rc.left, rc.top, rc.right, rc.bottom), bAttach != FALSE, x, y))
-                        ++nMismatches;
-            EXPECT_EQ(nMismatches, 0) << rc.left << "," << rc.top << " attach " << bAttach;
-            ::DeleteObject(hRgn);
+    OutlineChanges changes;
+    for (int y = rcArea.top; y < rcArea.bottom; ++y) {
+        for (int x = rcArea.left; x < rcArea.right; ++x) {
+            bool inBand = false;
+            for (const CRect& rc : frames) {
+                CRect inner = rc;
+                inner.DeflateRect(4, 4);
+                inBand = inBand || (rc.PtInRect(CPoint(x, y)) && !inner.PtInRect(CPoint(x, y)));
+            }
+            const bool changed = before.At(x, y) != after.At(x, y);
+            changes.bandPixels += inBand ? 1 : 0;
+            changes.inBand += inBand && changed ? 1 : 0;
+            changes.elsewhere += !inBand && changed ? 1 : 0;
         }
     }
+    return changes;
+}
+
+TEST(DockingDragOutlines, TheScreenShowsTheFrameOfThePlaceInAHalftoneAndLosesItAfterwards)
+{
+    DragScene s;
+    s.Start();
+    ASSERT_FALSE(s.drag->IsAlpha());
+    ASSERT_TRUE(s.drag->IsDesktopLocked());
+    const CRect a = s.ARect();
+    CRect rcArea = a;
+    rcArea.InflateRect(0, 0, 260, 0);
+    rcArea.IntersectRect(rcArea, CRect(0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)));
+    ScreenPixels before(rcArea);
+
+    // Beside A, to the right: one frame around the place.
+    s.drag->Move(a.right - 5, a.CenterPoint().y);
+    ASSERT_FALSE(s.drag->IsAttach());
+    const CRect rcBeside = s.drag->GetDockingRect();
+    ASSERT_TRUE(rcArea.PtInRect(rcBeside.TopLeft()));
+    {
+        ScreenPixels after(rcArea);
+        const OutlineChanges changes = CompareAround(before, after, rcArea, {rcBeside});
+        EXPECT_EQ(changes.elsewhere, 0);
+        // The halftone inverts every other pixel of the band.
+        EXPECT_GE(changes.inBand * 5, changes.bandPixels * 2);
+        EXPECT_LE(changes.inBand * 5, changes.bandPixels * 3);
+    }
+
+    // On A's caption: the place of a further tab, A's frame with a tab's frame below it, open where
+    // they meet.
+    s.drag->Move(a.left + 30, a.top + 6);
+    ASSERT_TRUE(s.drag->IsAttach());
+    const CRect rcPlace = s.drag->GetDockingRect();
+    {
+        ScreenPixels after(rcArea);
+        int nOpen = 0, nTabBottom = 0;
+        for (int x = rcPlace.left + 12; x < rcPlace.left + 20; ++x) {
+            // Along the tab's bottom edge, below the main frame.
+            nTabBottom += before.At(x, rcPlace.bottom - 2) != after.At(x, rcPlace.bottom - 2) ? 1 : 0;
+        }
+        // Where the tab meets the main frame, the main frame's bottom edge is open.
+        int yJoin = rcPlace.bottom - 1;
+        while (yJoin > rcPlace.top && before.At(rcPlace.right - 2, yJoin) == after.At(rcPlace.right - 2, yJoin))
+            --yJoin;
+        ASSERT_GT(yJoin, rcPlace.top + 10);
+        for (int x = rcPlace.left + 12; x < rcPlace.left + 20; ++x)
+            nOpen += before.At(x, yJoin - 1) != after.At(x, yJoin - 1) ? 1 : 0;
+        EXPECT_GE(nTabBottom, 2);
+        EXPECT_EQ(nOpen, 0);
+        // The beside place is gone from the screen.
+        for (int y = rcBeside.top + 8; y < rcBeside.bottom - 8; y += 7)
+            EXPECT_EQ(before.At(rcBeside.right - 2, y), after.At(rcBeside.right - 2, y)) << y;
+    }
+
+    // Released: the screen is as it was.
+    s.drag->ReleaseFeedback();
+    ScreenPixels restored(rcArea);
+    EXPECT_EQ(CompareAround(before, restored, rcArea, {}).elsewhere, 0);
+    s.drag->EndDrag();
 }
 
 TEST(DockingDrag, EdgesCaptionsAndFreeSpaceGivePlaces)
@@ -166,9 +252,9 @@ TEST(DockingDrag, StickersShowWhatTheSiteAllowsAndTheLastMadeIsHitFirst)
     DragScene s(TRUE);
     Site()->m_actionFilter = [](const Notification& n) {
         return n.action == tkpaDocking && n.param2 == tkdock::sideTop && n.param1 != 0 &&
-                       reinterpret_cast<CTKPDockingNode*>(n.param1)->GetType() == tkdock::nodeTabbedContainer
-                   ? 1
-                   : 0;
+                reinterpret_cast<CTKPDockingNode*>(n.param1)->GetType() == tkdock::nodeTabbedContainer
+            ? 1
+            : 0;
     };
     s.Start();
     ASSERT_TRUE(s.drag->IsAlpha());
@@ -178,8 +264,8 @@ TEST(DockingDrag, StickersShowWhatTheSiteAllowsAndTheLastMadeIsHitFirst)
     EXPECT_EQ(s.drag->GetHoverNode(), static_cast<CTKPDockingNode*>(s.A()));
     ASSERT_EQ(s.drag->GetStickerCount(), 5);
     CTKPDockingPaneStickerWnd* pCentre = s.drag->GetSticker(0);
-    EXPECT_EQ(pCentre->m_nFlags, tkdock::partLeft | tkdock::partRight | tkdock::partBottom | tkdock::partCentre |
-                                     tkdock::partCentreSticker);
+    EXPECT_EQ(pCentre->m_nFlags,
+        tkdock::partLeft | tkdock::partRight | tkdock::partBottom | tkdock::partCentre | tkdock::partCentreSticker);
     for (int i = 1; i < 5; ++i)
         EXPECT_EQ(s.drag->GetSticker(i)->m_nFlags & tkdock::partCentreSticker, 0);
     // The cross's arrows answer their own parts; the corners are transparent.
@@ -231,6 +317,42 @@ TEST(DockingDrag, StickersShowWhatTheSiteAllowsAndTheLastMadeIsHitFirst)
     s.Stop();
     EXPECT_EQ(s.drag->GetStickerCount(), 0);
     EXPECT_FALSE(pPreview->GetSafeHwnd());
+}
+
+TEST(DockingDrag, StickersLoadTheirPicturesOnceWhateverTheMovesAndPaints)
+{
+    DragScene s(TRUE);
+    s.Start();
+    CountedBitmapLoads loads;
+    ASSERT_TRUE(loads.Installed());
+    const CRect a = s.ARect();
+    s.drag->Move(a.CenterPoint().x, a.CenterPoint().y + 30);
+    ASSERT_EQ(s.drag->GetStickerCount(), 5);
+    auto paintStickers = [&] {
+        for (int i = 0; i < s.drag->GetStickerCount(); ++i)
+            s.drag->GetSticker(i)->RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_UPDATENOW);
+    };
+    paintStickers();
+    // Made and shown: each sticker window has loaded what it shows.
+    EXPECT_GT(loads.Calls(), 0);
+
+    CRect rc;
+    s.drag->GetSticker(0)->GetWindowRect(&rc);
+    CRect rcEdge;
+    s.drag->GetSticker(2)->GetWindowRect(&rcEdge);
+    // Over each arrow of the cross, the centre, an edge sticker and back: every move hit-tests all
+    // stickers and changes a highlight, and every sticker is painted again.
+    const CPoint moves[] = {CPoint(rc.left + 12, rc.top + 46), CPoint(rc.right - 12, rc.top + 46),
+        CPoint(rc.left + 46, rc.bottom - 12), CPoint(rc.left + 46, rc.top + 46), rcEdge.CenterPoint(),
+        CPoint(rc.left + 12, rc.top + 46)};
+    for (const CPoint& pt : moves) {
+        loads.Reset();
+        s.drag->Move(pt.x, pt.y);
+        paintStickers();
+        EXPECT_EQ(loads.Calls(), 0) << "move to " << pt.x << "," << pt.y;
+    }
+    EXPECT_EQ(s.drag->GetSticker(0)->m_nHighlighted, tkdock::partLeft);
+    s.Stop();
 }
 
 TEST(DockingDrag, DroppingOnAnArrowDocksThereAndSaysSo)
@@ -357,8 +479,8 @@ TEST(DockingDragInput, ADragByTheMouseOverEachEdgeStickerDocksAtThatSide)
         const CPoint grab(rcCaption.left + 40, rcCaption.top + 8);
         CRect rcTop;
         f.host()->GetTopContainer()->GetScreenRect(&rcTop);
-        const tkdock::Rect sticker = tkdock::EdgeStickerRect(
-            tkdock::Rect(rcTop.left, rcTop.top, rcTop.right, rcTop.bottom), nPart, 0);
+        const tkdock::Rect sticker =
+            tkdock::EdgeStickerRect(tkdock::Rect(rcTop.left, rcTop.top, rcTop.right, rcTop.bottom), nPart, 0);
         const CPoint target((sticker.left + sticker.right) / 2, (sticker.top + sticker.bottom) / 2);
         g_steps = {
             [=] { MouseMoveTo(grab.x + 30, grab.y + 30); },

@@ -46,7 +46,8 @@ TEST(DockingFloating, OpensWhereAskedOrBackOnTheWorkArea)
         CRect rc;
         w.mini->GetWindowRect(&rc);
         EXPECT_EQ(rc, CRect(500, 300, 720, 480));
-        EXPECT_EQ(w.mini->GetStyle() & (WS_POPUP | WS_CAPTION | WS_THICKFRAME), static_cast<DWORD>(WS_POPUP | WS_CAPTION | WS_THICKFRAME));
+        EXPECT_EQ(w.mini->GetStyle() & (WS_POPUP | WS_CAPTION | WS_THICKFRAME),
+            static_cast<DWORD>(WS_POPUP | WS_CAPTION | WS_THICKFRAME));
         EXPECT_EQ(::GetWindow(w.mini->GetSafeHwnd(), GW_OWNER), Site()->GetSafeHwnd());
         EXPECT_TRUE(w.mini->GetMiniFrameStyle() & MFS_SYNCACTIVE);
     }
@@ -192,6 +193,71 @@ TEST(DockingFloating, RollsUpToItsCaptionAndOpensWhenPointedAt)
     EXPECT_EQ(rc.Height(), nFull);
     EXPECT_FALSE(m->IsRolledUp());
     EXPECT_TRUE(m->GetStyle() & WS_BORDER);
+}
+
+namespace {
+
+CTKPDockingPaneMiniWnd* FirstFloatingWindow(CTKPDockingPaneArrangement* pArrangement)
+{
+    CArray<CTKPDockingNode*, CTKPDockingNode*> nodes;
+    TKPNodesOf(pArrangement->GetNodeList(), nodes);
+    for (INT_PTR i = 0; i < nodes.GetSize(); ++i)
+        if (CTKPDockingPaneMiniWnd* pMini = nodes[i]->AsMiniWnd())
+            return pMini;
+    return nullptr;
+}
+
+}  // namespace
+
+TEST(DockingFloating, ARolledUpWindowComesBackRolledUpFromASavedLayout)
+{
+    std::vector<BYTE> bytes;
+    int nFull = 0;
+    {
+        Floating w(TRUE);
+        CRect rc;
+        w.mini->GetWindowRect(&rc);
+        nFull = rc.Height();
+        ::SetCursorPos(5, 1000);
+        Site()->SetFocus();
+        w.mini->SetRolledUp(TRUE);
+        KillTimer(w.mini->GetSafeHwnd(), 1);
+        for (int i = 0; i < 6; ++i)
+            w.mini->SendMessage(WM_TIMER, 1, 0);
+        KillTimer(w.mini->GetSafeHwnd(), 3);
+        for (int i = 0; i < 9 && w.mini->IsAnimating(); ++i)
+            w.mini->SendMessage(WM_TIMER, 3, 0);
+        w.mini->GetWindowRect(&rc);
+        ASSERT_EQ(rc.Height(), w.f.host()->GetTheme()->m_nCaptionHeight + 8);
+        bytes = SaveArchive(w.f.host());
+    }
+
+    for (const BOOL bThemed : {TRUE, FALSE}) {
+        SCOPED_TRACE(bThemed ? "themed frames" : "system frames");
+        HostFixture g;
+        g.host()->m_bThemedFloatingFrames = bThemed;
+        ASSERT_TRUE(LoadArchive(g.host(), bytes));
+        CTKPDockingPaneMiniWnd* m = FirstFloatingWindow(g.arrangement());
+        ASSERT_NE(m, nullptr);
+        ASSERT_NE(m->GetSafeHwnd(), (HWND)NULL);
+        CRect rc;
+        m->GetWindowRect(&rc);
+        if (!bThemed) {
+            // Without themed frames nothing rolls up: the window opens whole.
+            EXPECT_FALSE(m->IsRolledUp());
+            EXPECT_EQ(rc.Height(), nFull);
+            continue;
+        }
+        const int nCaption = g.host()->GetTheme()->m_nCaptionHeight;
+        EXPECT_TRUE(m->IsRolledUp());
+        EXPECT_EQ(rc.Height(), nCaption + 8);
+        EXPECT_EQ(m->FindCaptionButton(tkpcbPin)->GetState(), static_cast<int>(tkppRolledUp));
+        // Pointed at, it opens to the height it was saved with, and saves the same again.
+        m->SendMessage(WM_NCMOUSEMOVE, HTCAPTION, MAKELPARAM(rc.left + 10, rc.top + 5));
+        m->GetWindowRect(&rc);
+        EXPECT_EQ(rc.Height(), nFull);
+        EXPECT_EQ(SaveArchive(g.host()), bytes);
+    }
 }
 
 TEST(DockingFloating, ThemedFramesDrawTheirOwnCaptionAndButtons)

@@ -3,7 +3,11 @@
 #include "DockingTestSupport.h"
 #include "NamedExchange.h"
 
+#include "DibCanvas.h"
+#include "SampleDockLayout.h"
+#include "SquareIcons.h"
 #include "classlib/core/CMemFile.h"
+#include "tests/support/win/DispatchClient.h"
 #include "toolkit/base/PropExchangeRegistry.h"
 #include "toolkit/common/PropExchangeArchive.h"
 #include "toolkit/docking/DockingPaneMiniWnd.h"
@@ -15,36 +19,11 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
+
 using namespace docktest;
 
 namespace {
-
-std::vector<BYTE> SaveArchive(CTKPDockingPaneHost* pHost)
-{
-    CMemFile file(1024);
-    {
-        CArchive ar(&file, CArchive::store);
-        CTKPPropExchangeArchive px(ar);
-        pHost->SaveState(&px);
-        ar.Close();
-    }
-    const BYTE* p = file.GetBufferPtr();
-    return std::vector<BYTE>(p, p + static_cast<size_t>(file.GetLength()));
-}
-
-BOOL LoadArchive(CTKPDockingPaneHost* pHost, std::vector<BYTE> bytes)
-{
-    CMemFile file(bytes.empty() ? nullptr : bytes.data(), static_cast<UINT>(bytes.size()));
-    BOOL bResult = FALSE;
-    {
-        CArchive ar(&file, CArchive::load);
-        CTKPPropExchangeArchive px(ar);
-        bResult = pHost->LoadState(&px);
-        ar.Abort();
-    }
-    file.Detach();
-    return bResult;
-}
 
 TEST(DockingHost, WithoutSiteItIsInert)
 {
@@ -55,6 +34,13 @@ TEST(DockingHost, WithoutSiteItIsInert)
     host.ShowPane(nullptr);
     host.RecalcLayout();
     EXPECT_EQ(host.GetArrangement(), nullptr);
+}
+
+TEST(DockingHost, PanesAreAutomationObjectsWithoutMembers)
+{
+    HostFixture f;
+    CTKPDockablePane* pPane = f.MakePane(1, L"Files");
+    EXPECT_TRUE(HandsOutADispatchWithoutMembers(pPane));
 }
 
 TEST(DockingHost, WithoutPanesTheViewKeepsTheClientArea)
@@ -363,6 +349,70 @@ TEST(DockingPersistence, RegistryRoundTripAndTheLiveArrangementAfterLoading)
     EXPECT_EQ(HostFixture::InSite(g.ContainerOf(p1)).left, 0);
 }
 
+TEST(DockingPersistence, ASavedLayoutOpensAsTheWindowsItDescribes)
+{
+    const CTKPDockLayout sample = docksample::SampleLayout();
+    ASSERT_TRUE(sample.Validate());
+    CNamedExchange::Values values;
+    {
+        CNamedExchange px(values, FALSE);
+        sample.Save(&px);
+    }
+    HostFixture g;
+    g.host()->m_bThemedFloatingFrames = TRUE;
+    {
+        CNamedExchange px(values, TRUE);
+        ASSERT_TRUE(g.host()->LoadState(&px));
+    }
+    EXPECT_EQ(Dump(g.arrangement()), "S[T(100,101*),s[C,T(102*)]] Fs[T(103*)] |b:T(104*)");
+    // The program gives the panes their windows by id; the selected ones show.
+    std::map<UINT, HWND> windows;
+    for (UINT id : {100u, 101u, 102u, 103u, 104u}) {
+        CTKPDockablePane* p = g.host()->FindPaneById(id);
+        ASSERT_NE(p, nullptr) << id;
+        HWND hWnd = ::CreateWindowExW(0, L"STATIC", L"", WS_CHILD, 0, 0, 10, 10, Site()->GetSafeHwnd(), nullptr,
+            GetModuleHandleW(nullptr), nullptr);
+        g.m_paneWindows.push_back(hWnd);
+        p->SetPaneWindow(hWnd);
+        windows[id] = hWnd;
+    }
+    g.Layout();
+    PumpPending();
+    // Left: the two-tab container showing "Found"; right of it the view above the log.
+    CTKPDockingPaneTabbedContainer* pLeft = g.ContainerOf(g.host()->FindPaneById(101));
+    CTKPDockingPaneTabbedContainer* pLog = g.ContainerOf(g.host()->FindPaneById(102));
+    ASSERT_TRUE(pLeft && pLog);
+    EXPECT_TRUE(pLeft->IsWindowVisible());
+    EXPECT_TRUE(pLog->IsWindowVisible());
+    EXPECT_TRUE(::IsWindowVisible(windows[101]));
+    EXPECT_FALSE(::IsWindowVisible(windows[100]));
+    EXPECT_TRUE(::IsWindowVisible(windows[102]));
+    const CRect rcLeft = HostFixture::InSite(pLeft), rcLog = HostFixture::InSite(pLog), rcView = Site()->ViewRect();
+    EXPECT_EQ(rcLeft.left, 0);
+    EXPECT_EQ(rcLeft.Width(), 180);
+    EXPECT_GE(rcView.left, rcLeft.right);
+    EXPECT_GE(rcLog.top, rcView.bottom);
+    EXPECT_EQ(rcLog.left, rcView.left);
+    // The floating window, rolled up to its caption where it was saved.
+    CTKPDockingPaneTabbedContainer* pFloating = g.ContainerOf(g.host()->FindPaneById(103));
+    ASSERT_NE(pFloating, nullptr);
+    CTKPDockingPaneMiniWnd* pMini = dynamic_cast<CTKPDockingPaneMiniWnd*>(pFloating->GetNodeSite());
+    ASSERT_NE(pMini, nullptr);
+    EXPECT_TRUE(pMini->IsWindowVisible());
+    CRect rcMini;
+    pMini->GetWindowRect(&rcMini);
+    EXPECT_EQ(rcMini.TopLeft(), CPoint(300, 200));
+    EXPECT_EQ(rcMini.Height(), g.host()->GetTheme()->m_nCaptionHeight + 8);
+    // The hidden pane's tab in the bottom panel, along the frame's bottom below the log.
+    CTKPDockingPaneSideBar* pBottom = g.arrangement()->GetSideBar(3);
+    ASSERT_NE(pBottom, nullptr);
+    EXPECT_TRUE(pBottom->IsWindowVisible());
+    EXPECT_FALSE(::IsWindowVisible(windows[104]));
+    const CRect rcBottom = HostFixture::InSite(pBottom);
+    EXPECT_EQ(rcBottom.bottom, SiteClient().bottom);
+    EXPECT_GE(rcBottom.top, rcLog.bottom);
+}
+
 TEST(DockingPersistence, DamagedLayoutsAreRefusedAndTheArrangementKept)
 {
     HostFixture f;
@@ -388,8 +438,9 @@ TEST(DockingPersistence, DamagedLayoutsAreRefusedAndTheArrangementKept)
     int nPane = 1;
     while (CNamedExchange::Int(values, L"Pane-" + std::to_wstring(nPane) + L"/Type") != tkdock::nodePane)
         ++nPane;
-    for (const auto& damage : std::vector<std::pair<std::wstring, std::wstring>>{
-             {L"Summary/TopContainer", std::to_wstring(nPane)}, {L"Summary/Client", L"2"}, {L"Pane-1/Type", L"9"}}) {
+    for (const auto& damage :
+        std::vector<std::pair<std::wstring, std::wstring>>{{L"Summary/TopContainer", std::to_wstring(nPane)},
+            {L"Summary/Client", L"2"}, {L"Pane-1/Type", L"9"}}) {
         CNamedExchange::Values damaged = values;
         damaged[damage.first] = damage.second;
         CNamedExchange px(damaged, TRUE);
@@ -470,9 +521,41 @@ TEST(DockingPane, TitlesIconsAndTabColours)
     f.m_paneWindows.push_back(hWnd);
     q->SetPaneWindow(hWnd);
     EXPECT_EQ(q->GetTabColor(), RGB(10, 200, 30));
-    // Track sizes default to 32000 and the icon id to the pane's id.
+    // Track sizes default to 32000.
     EXPECT_EQ(q->GetMaxTrackSize(), CSize(32000, 32000));
-    EXPECT_EQ(q->GetIconId(), -1);
+}
+
+TEST(DockingPane, ATabShowsTheIconOfThePanesIdUntilThePaneNamesAnother)
+{
+    HostFixture f;
+    AddSquareIcons(f.host()->GetImageManager(), {{1, RGB(220, 30, 30)}, {50, RGB(30, 30, 220)}});
+    CTKPDockablePane* p1 = f.MakePane(1, L"Files");
+    CTKPDockablePane* p2 = f.MakePane(2, L"Found");
+    f.host()->DockPane(p1, tkdock::sideLeft, NULL);
+    f.host()->AttachNode(p2, p1);
+    f.Layout();
+    CTKPDockingPaneTabbedContainer* c = f.ContainerOf(p1);
+    // The pixels of a colour in each tab of the container as it paints.
+    auto countInTab = [&](int nTab, COLORREF clr) {
+        CRect rc;
+        c->GetClientRect(&rc);
+        DibCanvas canvas(rc.Width(), rc.Height(), RGB(255, 0, 255));
+        c->Draw(canvas.DC());
+        const CRect rcTab = c->GetTabStrip()->GetItem(nTab)->GetRect();
+        int n = 0;
+        for (int y = std::max(0L, rcTab.top); y < std::min(rc.bottom, rcTab.bottom); ++y)
+            for (int x = std::max(0L, rcTab.left); x < std::min(rc.right, rcTab.right); ++x)
+                n += ColorNear(canvas.Pixel(x, y), clr, 8) ? 1 : 0;
+        return n;
+    };
+    const COLORREF red = RGB(220, 30, 30), blue = RGB(30, 30, 220);
+    // Pane 1 names no icon: its tab shows the one under its id. Pane 2 has none under its id.
+    EXPECT_GE(countInTab(0, red), 9);
+    EXPECT_EQ(countInTab(1, red) + countInTab(1, blue), 0);
+    p1->SetIconId(50);
+    f.Layout();
+    EXPECT_EQ(countInTab(0, red), 0);
+    EXPECT_GE(countInTab(0, blue), 9);
 }
 
 TEST(DockingPane, ShowingAHiddenPaneSlidesItOutAndHidingAgainClosesIt)

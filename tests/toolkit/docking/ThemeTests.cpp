@@ -1,9 +1,10 @@
 // Docking themes: the theme of each number, colours and metrics, the caption band and its buttons,
 // splitter bars by style, scheme colours with the scheme injected, and each theme's caption and
-// tab pixels in a container painted into a bitmap.
+// tab pixels in a container painted into a bitmap, no two themes painting the same container.
 #include "DockingTestSupport.h"
 
 #include "DibCanvas.h"
+#include "DistinctPictures.h"
 #include "toolkit/base/ColorManager.h"
 #include "toolkit/docking/DockingPaneCaptionButton.h"
 #include "toolkit/docking/DockingPaneGradientTheme.h"
@@ -21,6 +22,7 @@
 
 #include <memory>
 #include <typeinfo>
+#include <vector>
 
 using namespace docktest;
 
@@ -37,9 +39,9 @@ TEST(DockingTheme, NumbersGiveTheirThemesAndOthersTheDefault)
 {
     const std::type_info* kinds[10] = {&typeid(CTKPDockingPaneDefaultTheme), &typeid(CTKPDockingPaneGradientTheme),
         &typeid(CTKPDockingPaneSchemeTheme), &typeid(CTKPDockingPaneExplorerTheme),
-        &typeid(CTKPDockingPaneGripperTheme), &typeid(CTKPDockingPaneFlatTabTheme),
-        &typeid(CTKPDockingPaneShadedTheme), &typeid(CTKPDockingPaneSchemeLargeCaptionTheme),
-        &typeid(CTKPDockingPaneNativeTheme), &typeid(CTKPDockingPaneVisualTheme)};
+        &typeid(CTKPDockingPaneGripperTheme), &typeid(CTKPDockingPaneFlatTabTheme), &typeid(CTKPDockingPaneShadedTheme),
+        &typeid(CTKPDockingPaneSchemeLargeCaptionTheme), &typeid(CTKPDockingPaneNativeTheme),
+        &typeid(CTKPDockingPaneVisualTheme)};
     for (int n = 0; n < 10; ++n) {
         ThemePtr t(n);
         EXPECT_EQ(typeid(*t.p), *kinds[n]) << n;
@@ -170,7 +172,8 @@ TEST(DockingTheme, SchemeColoursWithTheSchemeInForce)
     pColors->RefreshColors();
     ThemePtr t(2);
     EXPECT_FALSE(static_cast<CTKPDockingPaneSchemeTheme*>(t.p)->m_bSchemeColors);
-    EXPECT_EQ(static_cast<CTKPDockingPaneSchemeTheme*>(t.p)->m_grcActiveCaption.m_clrLight.GetEffective(), t->GetColor(36));
+    EXPECT_EQ(static_cast<CTKPDockingPaneSchemeTheme*>(t.p)->m_grcActiveCaption.m_clrLight.GetEffective(),
+        t->GetColor(36));
     pColors->SetDisableScheme(false);
     pColors->SetSelectedScheme(nSaved);
     pColors->RefreshColors();
@@ -393,3 +396,17 @@ TEST(DockingTheme, SplitterBarsByStyle)
 }
 
 }  // namespace
+
+TEST(DockingThemePixels, NoTwoThemesDrawTheSameContainer)
+{
+    for (BOOL bActive : {TRUE, FALSE}) {
+        SCOPED_TRACE(bActive ? "active" : "inactive");
+        std::vector<ThemePicture> pictures;
+        for (int n = 0; n < 10; ++n) {
+            Painted p(n, bActive);
+            pictures.push_back(
+                ReadThemePicture(n, p.rc.Width(), p.rc.Height(), [&](int x, int y) { return p.At(x, y); }));
+        }
+        EXPECT_EQ("", SamePictures(pictures));
+    }
+}

@@ -2,6 +2,8 @@
 // selection and its notifications, keys, scrolling, and the navigation buttons.
 #include "TabTestSupport.h"
 
+#include "tests/support/win/DispatchClient.h"
+
 #include "toolkit/common/TabGeometry.h"
 #include "toolkit/tabs/TabAppearance.h"
 
@@ -88,6 +90,13 @@ TEST(TabList, TabsLiveAsLongAsTheirReferences)
     EXPECT_EQ(&other, a->GetManager());
     EXPECT_EQ(clr, a->GetOwnColor());
     EXPECT_EQ(1, a->GetRefCount());
+}
+
+TEST(TabList, TabsAndTheirThemeAreAutomationObjectsWithoutMembers)
+{
+    RowFixture f({L"A", L"B"});
+    for (CCmdTarget* pTarget : {static_cast<CCmdTarget*>(f.Tab(1)), static_cast<CCmdTarget*>(&f.theme)})
+        EXPECT_TRUE(HandsOutADispatchWithoutMembers(pTarget));
 }
 
 TEST(TabList, ATabKeepsWhatWasSetBeforeItJoinedARow)

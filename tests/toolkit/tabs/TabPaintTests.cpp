@@ -1,8 +1,10 @@
 // Pixels of painted tab rows: frames, gradients, the faces of every colour set in the normal, hot
-// and selected states, visual styles on and off, shaped tabs and the navigation buttons.
+// and selected states, visual styles on and off, shaped tabs, the navigation buttons, and no two
+// appearances painting the same row.
 #include "TabTestSupport.h"
 
 #include "tests/toolkit/base/DibCanvas.h"
+#include "tests/toolkit/base/DistinctPictures.h"
 #include "toolkit/base/ColorManager.h"
 #include "toolkit/base/UxThemeWrapper.h"
 #include "toolkit/common/TabGeometry.h"
@@ -524,4 +526,22 @@ TEST_F(PaintTest, WorkspacePartsOfTabGroups)
     appearance->DrawWorkspacePart(canvas.DC(), &rc, 3);
     EXPECT_EQ(kGreen, canvas.Pixel(30, 15));
     EXPECT_EQ(kRed, canvas.Pixel(30, 19));
+}
+
+TEST_F(PaintTest, NoTwoAppearancesDrawTheSameRow)
+{
+    std::vector<ThemePicture> pictures;
+    RowFixture f({L"First", L"Second", L"Third"});
+    f.row->SetSelectedTab(f.Tab(1));
+    CRect rc;
+    f.row->CWnd::GetClientRect(&rc);
+    for (int n = 0; n < 10; ++n) {
+        // Each appearance with the colour set it brings.
+        f.theme.SetAppearance(n);
+        f.row->Layout();
+        auto canvas = Paint(f);
+        pictures.push_back(
+            ReadThemePicture(n, rc.Width(), rc.Height(), [&](int x, int y) { return canvas->Pixel(x, y); }));
+    }
+    EXPECT_EQ("", SamePictures(pictures));
 }

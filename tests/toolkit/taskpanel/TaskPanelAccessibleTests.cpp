@@ -1,9 +1,11 @@
-// The panel, its groups and items as accessibility clients see them through the system's calls.
+// The panel, its groups and items as accessibility and automation clients see them through the
+// system's calls.
 #include <gtest/gtest.h>
 
 #include <vector>
 
 #include "TaskPanelTestSupport.h"
+#include "tests/support/win/DispatchClient.h"
 
 using namespace tptest;
 
@@ -225,4 +227,21 @@ TEST_F(TaskPanelAccessibility, LocationsAndHitTestsAreOnTheScreen)
     EXPECT_EQ(CHILDID_SELF, hit.lVal);
     EXPECT_EQ(S_FALSE, pAcc->accHitTest(rcWindow.right + 5, rcWindow.top, &hit));
     EXPECT_EQ(VT_EMPTY, hit.vt);
+}
+
+TEST_F(TaskPanelAccessibility, ThePanelItsGroupsAndItemsAreAutomationObjectsWithoutMembers)
+{
+    // Through the panel's own IDispatch and its children's as an accessibility client gets them.
+    EXPECT_TRUE(AnswersWithoutMembers(pAcc));
+    IDispatch* pChild = nullptr;
+    ASSERT_EQ(S_OK, pAcc->get_accChild(Child(2), &pChild));
+    EXPECT_TRUE(AnswersWithoutMembers(pChild));
+    pChild->Release();
+
+    // Through the automation dispatch each object hands out.
+    CTKPTaskPanelGroup* pGroup = panel->GetAt(1);
+    CTKPTaskPanelGroupItem* pItem = pGroup->GetAt(2);
+    for (CCmdTarget* pTarget :
+        {static_cast<CCmdTarget*>(panel.Get()), static_cast<CCmdTarget*>(pGroup), static_cast<CCmdTarget*>(pItem)})
+        EXPECT_TRUE(HandsOutADispatchWithoutMembers(pTarget));
 }

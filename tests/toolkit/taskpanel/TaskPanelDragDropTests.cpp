@@ -159,6 +159,41 @@ TEST_F(TaskPanelDragDrop, AnItemTravelsToAnotherPanelWhenItCarriesText)
     EXPECT_EQ(other.Get(), other->GetAt(0)->GetAt(0)->GetTaskPanel());
 }
 
+TEST_F(TaskPanelDragDrop, ItemsThatOnlyCopyOrOnlyMoveReachAnotherPanelWithAndWithoutControl)
+{
+    PanelWindow other(220, 500, 300, 0);
+    FillSamplePanel(other.Get());
+    CTKPTaskPanelGroup* pOtherPlaces = other->GetAt(1);
+    CTKPTaskPanelGroupItem* pDisk = pPlaces->GetAt(0);
+    CTKPTaskPanelGroupItem* pFolder = pPlaces->GetAt(1);
+    pDisk->SetDragText(_T("D:\\"));
+    pFolder->SetDragText(_T("C:\\Recovered"));
+
+    // The other panel asks for a move without Ctrl: an item that may only be copied is copied.
+    pFolder->SetAllowDrag(tkpTaskDragAllowCopy);
+    DragTo(panel.Get(), pFolder, other.Get(), UpperPart(pOtherPlaces->GetAt(0)));
+    EXPECT_EQ(CString(_T("Folder,Disk,Folder")), Captions(pOtherPlaces));
+    EXPECT_EQ(CString(_T("Disk,Folder")), Captions(pPlaces));
+    {
+        HeldKey control(VK_CONTROL);
+        DragTo(panel.Get(), pFolder, other.Get(), UpperPart(pOtherPlaces->GetAt(0)));
+    }
+    EXPECT_EQ(CString(_T("Folder,Folder,Disk,Folder")), Captions(pOtherPlaces));
+    EXPECT_EQ(CString(_T("Disk,Folder")), Captions(pPlaces));
+
+    // It asks for a copy with Ctrl: an item that may only be moved is moved.
+    pDisk->SetAllowDrag(tkpTaskDragAllowMove);
+    {
+        HeldKey control(VK_CONTROL);
+        DragTo(panel.Get(), pDisk, other.Get(), UpperPart(pOtherPlaces->GetAt(0)));
+    }
+    EXPECT_EQ(CString(_T("Disk,Folder,Folder,Disk,Folder")), Captions(pOtherPlaces));
+    EXPECT_EQ(CString(_T("Folder")), Captions(pPlaces));
+    DragTo(other.Get(), pOtherPlaces->GetAt(0), panel.Get(), UpperPart(pPlaces->GetAt(0)));
+    EXPECT_EQ(CString(_T("Disk,Folder")), Captions(pPlaces));
+    EXPECT_EQ(CString(_T("Folder,Folder,Disk,Folder")), Captions(pOtherPlaces));
+}
+
 TEST_F(TaskPanelDragDrop, RealMouseInputDragsAnItemToAnotherGroup)
 {
     CTKPTaskPanelGroupItem* pOpen = pTasks->GetAt(0);

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "tests/toolkit/base/DibCanvas.h"
+#include "tests/toolkit/base/SquareIcons.h"
 #include "toolkit/taskpanel/TaskPanel.h"
 
 namespace tptest {
@@ -68,8 +69,6 @@ CTKPTaskPanelGroupItem* AddItem(CTKPTaskPanelGroup* pGroup, LPCTSTR caption, int
 // A panel of three groups: "Tasks" (links "Open", "Save", "Print" and a text line), "Places" (links
 // "Disk", "Folder") and "Details" (a text line), with icons 1001..1004 in the panel's image manager.
 void FillSamplePanel(CTKPTaskPanel* pPanel);
-// Puts plain square icons of those colours into the image manager under the ids.
-void AddSquareIcons(CTKPImageManager* pManager, const std::vector<std::pair<UINT, COLORREF>>& icons);
 
 // The captions of the group's items, separated by commas.
 CString Captions(const CTKPTaskPanelGroup* pGroup);

@@ -1,10 +1,15 @@
 // The thirteen themes as they paint: background, captions and client areas at a few points, the
-// colours of the Windows XP schemes, caption buttons, the fading client and the pressed captions.
+// colours of the Windows XP schemes, caption buttons, the fading client, the pressed captions, each
+// theme's own look, and no two themes drawing the same panel.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
+#include <utility>
+#include <vector>
 
 #include "TaskPanelTestSupport.h"
+#include "tests/toolkit/base/DistinctPictures.h"
 #include "toolkit/base/ColorManager.h"
 #include "toolkit/taskpanel/TaskPanelThemes.h"
 
@@ -223,16 +228,26 @@ TEST(TaskPanelThemes, ListThemesFrameTheGroupsAndToolboxCaptionsPressLikeButtons
     SchemeScope plain(0);
     PanelWindow panel(240, 500);
     FillSamplePanel(panel.Get());
-    panel->SetTheme(3);
-    FinishAnimation(panel.Get());
-    {
+    // Theme 6 is theme 3 on the Explorer bar's gradient: the same frame around the groups.
+    for (int n : {3, 6}) {
+        SCOPED_TRACE(n);
+        panel->SetTheme(n);
+        FinishAnimation(panel.Get());
         PanelPicture picture(panel.Get());
         CTKPTaskPanelTheme* pTheme = panel->GetPaintManager();
         const COLORREF clrItems = pTheme->GetGroupColors(nullptr)->clrClient.m_clrDark;
         // Between two groups: inside the shared rounded frame, not the panel's background.
-        const int yGap = panel->GetAt(0)->GetCurrentRect().bottom + 5;
-        EXPECT_TRUE(PixelIs(picture, CPoint(panel->GetAt(0)->GetCurrentRect().left + 5, yGap), clrItems, 4));
-        EXPECT_TRUE(PixelIs(picture, CPoint(3, yGap), ::GetSysColor(COLOR_SCROLLBAR), 4));
+        const CRect rcTasks = panel->GetAt(0)->GetCurrentRect();
+        const int yGap = rcTasks.bottom + 5;
+        ASSERT_LT(yGap + 3, panel->GetAt(1)->GetCurrentRect().top);
+        EXPECT_TRUE(PixelIs(picture, CPoint(rcTasks.left + 5, yGap), clrItems, 4));
+        if (n == 3)
+            EXPECT_TRUE(PixelIs(picture, CPoint(3, yGap), ::GetSysColor(COLOR_SCROLLBAR), 4));
+        else
+            EXPECT_FALSE(Near(picture.Pixel(3, yGap), clrItems, 12));
+        // The frame's outline just left of the groups, in the client border colour.
+        EXPECT_TRUE(
+            PixelIs(picture, CPoint(rcTasks.left - 1, yGap), pTheme->GetGroupColors(nullptr)->clrClientBorder, 4));
     }
 
     panel->SetTheme(7);
@@ -255,4 +270,289 @@ TEST(TaskPanelThemes, ListThemesFrameTheGroupsAndToolboxCaptionsPressLikeButtons
         EXPECT_TRUE(PixelIs(picture, rcCaption.TopLeft(), ::GetSysColor(COLOR_BTNSHADOW)));
     }
     panel->SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(pt.x, pt.y));
+}
+
+namespace {
+
+// Pixels clearly brighter than the background in a rectangle: the light half of embossed text.
+int BrighterPixels(const PanelPicture& picture, const CRect& rc, COLORREF background)
+{
+    const int level = GetRValue(background) + GetGValue(background) + GetBValue(background);
+    int n = 0;
+    for (int y = rc.top; y < rc.bottom; ++y)
+        for (int x = rc.left; x < rc.right; ++x) {
+            const COLORREF c = picture.Pixel(x, y);
+            n += GetRValue(c) + GetGValue(c) + GetBValue(c) > level + 150 ? 1 : 0;
+        }
+    return n;
+}
+
+// The first and last columns of a caption's text: pixels far from the caption's face at its left
+// edge in the same row, between from and to.
+std::pair<int, int> TextColumns(const PanelPicture& picture, const CRect& rcCaption, int from, int to)
+{
+    int first = -1, last = -1;
+    for (int y = rcCaption.top + 2; y < rcCaption.bottom - 2; ++y) {
+        const COLORREF face = picture.Pixel(rcCaption.left + 2, y);
+        for (int x = from; x < to; ++x) {
+            if (Near(picture.Pixel(x, y), face, 60))
+                continue;
+            first = first < 0 ? x : std::min(first, x);
+            last = std::max(last, x);
+        }
+    }
+    return std::make_pair(first, last);
+}
+
+}  // namespace
+
+TEST(TaskPanelThemes, NoTwoThemesDrawTheSamePanel)
+{
+    for (int scheme : {0, 1}) {
+        SCOPED_TRACE(scheme == 0 ? "no colour scheme" : "blue scheme");
+        SchemeScope colours(scheme);
+        PanelWindow panel(240, 420);
+        FillSamplePanel(panel.Get());
+        std::vector<ThemePicture> pictures;
+        for (int n = 0; n <= 12; ++n) {
+            panel->SetTheme(n);
+            FinishAnimation(panel.Get());
+            PanelPicture picture(panel.Get());
+            pictures.push_back(ReadThemePicture(n, picture.Width(), picture.Height(),
+                [&](int x, int y) { return picture.Pixel(x, y); }));
+        }
+        EXPECT_EQ("", SamePictures(pictures));
+    }
+}
+
+TEST(TaskPanelThemes, ToolboxGradientsRunAcrossThePanelAndDownTheCaptionsWithAMarker)
+{
+    SchemeScope blue(1);
+    PanelWindow panel(240, 500);
+    FillSamplePanel(panel.Get());
+    panel->SetTheme(8);
+    FinishAnimation(panel.Get());
+    CTKPTaskPanelGroup* pPlaces = panel->GetAt(1);
+    const CRect rcCaption = pPlaces->GetCaptionRect();
+    {
+        PanelPicture picture(panel.Get());
+        // Below the last group the panel runs from its light colour at the left to its dark one at
+        // the right, the same in every row.
+        const int yLow = picture.Height() - 2, yHigh = panel->GetAt(2)->GetCurrentRect().bottom + 4;
+        ASSERT_LT(yHigh, yLow - 10);
+        EXPECT_TRUE(PixelIs(picture, CPoint(0, yLow), RGB(196, 218, 250), 6));
+        EXPECT_TRUE(PixelIs(picture, CPoint(picture.Width() - 1, yLow), RGB(123, 164, 224), 6));
+        for (int x : {0, picture.Width() / 2, picture.Width() - 1})
+            EXPECT_TRUE(PixelIs(picture, CPoint(x, yHigh), picture.Pixel(x, yLow), 2));
+        // A caption runs from the light colour at its top to the dark one, a line along its bottom.
+        EXPECT_TRUE(PixelIs(picture, CPoint(rcCaption.left + 3, rcCaption.top), RGB(227, 239, 255), 8));
+        EXPECT_TRUE(PixelIs(picture, CPoint(rcCaption.left + 3, rcCaption.bottom - 2), RGB(123, 164, 224), 16));
+        EXPECT_TRUE(PixelIs(picture, CPoint(rcCaption.left + 3, rcCaption.bottom - 1), RGB(123, 164, 224)));
+        // The small square in the caption text's colour, 8 pixels in; the text after it.
+        const int yMid = rcCaption.top + rcCaption.Height() / 2;
+        const COLORREF clrText = panel->GetPaintManager()->GetGroupColors(pPlaces)->clrHeadTextNormal;
+        for (int x = rcCaption.left + 8; x < rcCaption.left + 13; ++x)
+            EXPECT_TRUE(PixelIs(picture, CPoint(x, yMid), clrText)) << x;
+        EXPECT_FALSE(Near(picture.Pixel(rcCaption.left + 6, yMid), clrText, 20));
+        EXPECT_FALSE(Near(picture.Pixel(rcCaption.left + 15, yMid), clrText, 20));
+        EXPECT_GE(TextColumns(picture, rcCaption, rcCaption.left + 14, rcCaption.right - 30).first,
+            rcCaption.left + 19);
+    }
+    // The focused group's caption is a flat box in the hot highlight.
+    panel->SetFocusedItem(pPlaces);
+    PanelPicture focused(panel.Get());
+    EXPECT_TRUE(PixelIs(focused, CPoint(rcCaption.left + 3, rcCaption.top + 3), RGB(255, 238, 194)));
+    EXPECT_TRUE(PixelIs(focused, CPoint(rcCaption.left + 3, rcCaption.bottom - 3), RGB(255, 238, 194)));
+}
+
+TEST(TaskPanelThemes, TheDarkOutlookBarEmbossesDisabledText)
+{
+    SchemeScope plain(0);
+    PanelWindow panel(240, 500);
+    FillSamplePanel(panel.Get());
+    CTKPTaskPanelGroupItem* pSave = panel->GetAt(0)->GetAt(1);
+    pSave->SetEnabled(FALSE);
+    for (int n : {9, 10}) {
+        SCOPED_TRACE(n);
+        panel->SetTheme(n);
+        FinishAnimation(panel.Get());
+        PanelPicture picture(panel.Get());
+        const CRect rcText = pSave->GetHitTestRect();
+        const COLORREF clrBack = picture.Pixel(rcText.right - 2, rcText.top + 1);
+        // Theme 9 draws the text's light copy one pixel down and right; theme 10 does not emboss.
+        if (n == 9)
+            EXPECT_GT(BrighterPixels(picture, rcText, clrBack), 3);
+        else
+            EXPECT_EQ(BrighterPixels(picture, rcText, clrBack), 0);
+    }
+}
+
+TEST(TaskPanelThemes, OutlookCaptionsLightUpWhenHotAndDarkenWhenPressed)
+{
+    SchemeScope blue(1);
+    PanelWindow panel(240, 500);
+    FillSamplePanel(panel.Get());
+    Host::Get().Activate();
+    for (int n : {11, 12}) {
+        SCOPED_TRACE(n);
+        panel->SetTheme(n);
+        FinishAnimation(panel.Get());
+        CTKPTaskPanelGroup* pPlaces = panel->GetAt(1);
+        const CRect rc = pPlaces->GetCaptionRect();
+        const CPoint top(rc.left + 3, rc.top + 2), bottom(rc.left + 3, rc.bottom - 3);
+        const COLORREF clrNormal = PanelPicture(panel.Get()).Pixel(top.x, top.y);
+        const CPoint pt = CentreOf(pPlaces);
+        panel->SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(pt.x, pt.y));
+        ASSERT_TRUE(pPlaces->IsItemHot());
+        // Near the ends of the gradients (a few rows in from the caption's edges).
+        {
+            PanelPicture hot(panel.Get());
+            EXPECT_TRUE(PixelIs(hot, top, RGB(255, 255, 220), 24));
+            EXPECT_TRUE(PixelIs(hot, bottom, RGB(247, 192, 91), 32));
+            EXPECT_FALSE(Near(hot.Pixel(top.x, top.y), clrNormal, 8));
+        }
+        panel->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(pt.x, pt.y));
+        {
+            PanelPicture pressed(panel.Get());
+            EXPECT_TRUE(PixelIs(pressed, top, RGB(232, 127, 8), 32));
+            EXPECT_TRUE(PixelIs(pressed, bottom, RGB(247, 218, 124), 32));
+        }
+        panel->SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(pt.x, pt.y));
+        panel->SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(1, 499));
+    }
+}
+
+TEST(TaskPanelThemes, TheLastOutlookThemeCentresCaptionsUnderASeparator)
+{
+    SchemeScope plain(0);
+    PanelWindow panel(240, 500);
+    FillSamplePanel(panel.Get());
+    const COLORREF clrSeparator = CTKPTaskPanelTheme::GetToolkitColor(54);
+    for (int n : {11, 12}) {
+        SCOPED_TRACE(n);
+        panel->SetTheme(n);
+        FinishAnimation(panel.Get());
+        PanelPicture picture(panel.Get());
+        CTKPTaskPanelGroup* pTasks = panel->GetAt(0);
+        CTKPTaskPanelGroup* pPlaces = panel->GetAt(1);
+        const CRect rcTasks = pTasks->GetCaptionRect(), rcPlaces = pPlaces->GetCaptionRect();
+        // The text's middle against the middle of the room the caption button leaves.
+        const int nButton = panel->GetPaintManager()->GetCaptionButtonWidth(pPlaces, rcPlaces);
+        const int nRoomCentre = (rcPlaces.left + rcPlaces.right - nButton) / 2;
+        const std::pair<int, int> text =
+            TextColumns(picture, rcPlaces, rcPlaces.left + 3, rcPlaces.right - nButton - 3);
+        ASSERT_GE(text.first, 0);
+        if (n == 12) {
+            EXPECT_NEAR((text.first + text.second) / 2, nRoomCentre, 3);
+            // A line in the caption frame colour over every caption but the first.
+            EXPECT_TRUE(PixelIs(picture, CPoint(rcPlaces.CenterPoint().x, rcPlaces.top), clrSeparator, 2));
+            EXPECT_TRUE(PixelIs(picture, CPoint(rcTasks.CenterPoint().x, rcTasks.top),
+                picture.Pixel(rcTasks.CenterPoint().x, rcTasks.top + 1), 6));
+        } else {
+            EXPECT_LT(text.first, rcPlaces.left + 12);  // theme 11: at the left
+        }
+    }
+}
+
+TEST(TaskPanelThemes, OfficeCaptionsAreLargeWithoutButtonsAndPlainListsUnderlineTheirs)
+{
+    SchemeScope blue(1);
+    PanelWindow panel(240, 500);
+    FillSamplePanel(panel.Get());
+    // The rows of a caption's text: rows with a pixel far from the caption's face at its left edge.
+    auto textRows = [&](const PanelPicture& picture, const CRect& rc) {
+        int rows = 0;
+        for (int y = rc.top; y < rc.bottom; ++y) {
+            const COLORREF face = picture.Pixel(rc.left + 2, y);
+            bool ink = false;
+            for (int x = rc.left + 4; x < rc.left + 60 && !ink; ++x)
+                ink = !Near(picture.Pixel(x, y), face, 60);
+            rows += ink ? 1 : 0;
+        }
+        return rows;
+    };
+    // Whether something stands out at the caption's right end, where a caption button would be.
+    auto buttonShown = [&](const PanelPicture& picture, const CRect& rc) {
+        for (int y = rc.top + 2; y < rc.bottom - 2; ++y)
+            for (int x = rc.right - 24; x < rc.right - 2; ++x)
+                if (!Near(picture.Pixel(x, y), picture.Pixel(x - 1, y), 24))
+                    return true;
+        return false;
+    };
+
+    panel->SetTheme(0);
+    FinishAnimation(panel.Get());
+    const CRect rcPlain = panel->GetAt(1)->GetCaptionRect();
+    const PanelPicture plain(panel.Get());
+    ASSERT_TRUE(buttonShown(plain, rcPlain));
+    panel->SetTheme(1);
+    FinishAnimation(panel.Get());
+    const CRect rcOffice = panel->GetAt(1)->GetCaptionRect();
+    const PanelPicture office(panel.Get());
+    EXPECT_FALSE(buttonShown(office, rcOffice));
+    EXPECT_GT(textRows(office, rcOffice), textRows(plain, rcPlain));
+    EXPECT_GE(rcOffice.Height(), 20);
+
+    // Themes 4 and 5: a line in the caption colour under each caption, no frame, no button; theme 5
+    // in the blue scheme's colours.
+    for (int n : {4, 5}) {
+        SCOPED_TRACE(n);
+        panel->SetTheme(n);
+        FinishAnimation(panel.Get());
+        PanelPicture picture(panel.Get());
+        const CRect rc = panel->GetAt(1)->GetCaptionRect();
+        const COLORREF clrLine = n == 4 ? CTKPTaskPanelTheme::GetToolkitColor(COLOR_BTNSHADOW) : RGB(123, 164, 224);
+        const COLORREF clrPanel = n == 4 ? CTKPTaskPanelTheme::GetToolkitColor(COLOR_WINDOW) : RGB(221, 236, 254);
+        EXPECT_TRUE(PixelIs(picture, CPoint(rc.CenterPoint().x, rc.bottom - 1), clrLine, 2));
+        EXPECT_TRUE(PixelIs(picture, CPoint(rc.right - 3, rc.bottom - 3), clrPanel, 2));
+        EXPECT_FALSE(buttonShown(picture, rc));
+        // Between the groups: the panel, no frame.
+        const CRect rcTasks = panel->GetAt(0)->GetCurrentRect();
+        EXPECT_TRUE(PixelIs(picture, CPoint(rcTasks.left - 1, rcTasks.bottom + 2), clrPanel, 2));
+    }
+
+    // Themes 9 and 10: the dark bar in the button shadow colour, the light one in the toolbar face.
+    for (int n : {9, 10}) {
+        SCOPED_TRACE(n);
+        panel->SetTheme(n);
+        FinishAnimation(panel.Get());
+        PanelPicture picture(panel.Get());
+        const COLORREF clrPanel = CTKPTaskPanelTheme::GetToolkitColor(n == 9 ? COLOR_BTNSHADOW : 30);
+        EXPECT_TRUE(PixelIs(picture, CPoint(3, picture.Height() - 3), clrPanel, 2));
+    }
+}
+
+TEST(TaskPanelThemes, CaptionsBelowImagesStandCentredUnderThem)
+{
+    SchemeScope plain(0);
+    PanelWindow panel(240, 500);
+    FillSamplePanel(panel.Get());
+    panel->SetTheme(2);
+    CTKPTaskPanelGroup* pPlaces = panel->GetAt(1);
+    pPlaces->SetItemLayout(tkpTaskItemLayoutImagesWithTextBelow);
+    // A caption narrower than its picture.
+    pPlaces->GetAt(0)->SetCaption(_T("i"));
+    FinishAnimation(panel.Get());
+    PanelPicture picture(panel.Get());
+    const CRect rc = pPlaces->GetAt(0)->GetHitTestRect();
+    // The picture (icon 1004 is a plain square) and, below it, the caption's ink.
+    int iconLeft = -1, iconRight = -1, iconBottom = -1;
+    for (int y = rc.top; y < rc.bottom; ++y)
+        for (int x = rc.left; x < rc.right; ++x)
+            if (Near(picture.Pixel(x, y), RGB(200, 160, 0), 4)) {
+                iconLeft = iconLeft < 0 ? x : std::min(iconLeft, x);
+                iconRight = std::max(iconRight, x);
+                iconBottom = std::max(iconBottom, y);
+            }
+    ASSERT_GE(iconLeft, 0);
+    const COLORREF clrBack = picture.Pixel(rc.left + 1, rc.bottom - 2);
+    int inkLeft = -1, inkRight = -1;
+    for (int y = iconBottom + 2; y < rc.bottom; ++y)
+        for (int x = rc.left; x < rc.right; ++x)
+            if (!Near(picture.Pixel(x, y), clrBack, 60)) {
+                inkLeft = inkLeft < 0 ? x : std::min(inkLeft, x);
+                inkRight = std::max(inkRight, x);
+            }
+    ASSERT_GE(inkLeft, 0);
+    EXPECT_NEAR(inkLeft + inkRight, iconLeft + iconRight, 4);
 }
