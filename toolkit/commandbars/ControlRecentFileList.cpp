@@ -5,8 +5,8 @@
 #include "toolkit/commandbars/CommandBar.h"
 #include "toolkit/commandbars/Controls.h"
 
-IMPLEMENT_SERIAL(CTKPControlRecentFileList, CTKPControlPlaceholder, VERSIONABLE_SCHEMA | 1)
-IMPLEMENT_SERIAL(CTKPControlOleItems, CTKPControlPlaceholder, VERSIONABLE_SCHEMA | 1)
+IMPLEMENT_SERIAL(CTKPControlRecentFileList, CTKPControlPlaceholder, VERSIONABLE_SCHEMA | 16)
+IMPLEMENT_SERIAL(CTKPControlOleItems, CTKPControlPlaceholder, VERSIONABLE_SCHEMA | 16)
 
 CTKPControlRecentFileList::CTKPControlRecentFileList() {}
 
