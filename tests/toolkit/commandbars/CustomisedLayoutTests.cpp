@@ -13,6 +13,7 @@
 #include "toolkit/commandbars/ControlEdit.h"
 #include "toolkit/commandbars/ControlLabel.h"
 #include "toolkit/commandbars/ControlPopup.h"
+#include "toolkit/commandbars/ControlOleItems.h"
 #include "toolkit/commandbars/ControlRecentFileList.h"
 #include "toolkit/commandbars/ControlSelector.h"
 #include "toolkit/commandbars/ControlToolbars.h"
