@@ -120,6 +120,12 @@ protected:
     void SetUp() override
     {
         ::CoInitialize(NULL);
+        // The pointer stays off the bars, so that no control is hot when the states are read.
+        MoveMouseTo(POINT{1, 1});
+        PumpMenuUntil([] {
+            POINT pt;
+            return ::GetCursorPos(&pt) && pt.x == 1 && pt.y == 1;
+        });
         PrepareMenuTests();
         m_pFrame = new CMenuTestFrame;
         ASSERT_TRUE(m_pFrame->CreateMenuFrame());
