@@ -200,12 +200,12 @@ void CCheckListBox::OnLButtonDown(UINT nFlags, CPoint point)
 {
     BOOL bOutside = TRUE;
     int nIndex = (int)ItemFromPoint(point, bOutside);
-    if (!bOutside && CheckBoxRect(nIndex).PtInRect(point)) {
-        SetFocus();
-        ToggleByUser(nIndex);
-        return;
-    }
+    // A click on a box also selects its row and gives it the focus, as any click in the list does,
+    // so that the parent can take the changed row from the caret when it hears of the change.
+    const BOOL bOnBox = !bOutside && CheckBoxRect(nIndex).PtInRect(point);
     Default();
+    if (bOnBox && ::IsWindow(m_hWnd))
+        ToggleByUser(nIndex);
 }
 
 void CCheckListBox::OnLButtonDblClk(UINT nFlags, CPoint point)

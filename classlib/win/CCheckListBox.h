@@ -1,6 +1,7 @@
 // CCheckListBox: an owner-drawn list box with a check box before each item. The check state
 // (and whether the item is enabled) travels with the item; the item data the program sets stays
-// its own. A click on the box, or the space bar, changes the state and tells the parent with
+// its own. A click on the box (which also selects its row and moves the caret there, as any click
+// does), or the space bar on the caret's row, changes the state and tells the parent with
 // CLBN_CHKCHANGE. The list box must be LBS_OWNERDRAWFIXED (or VARIABLE) with LBS_HASSTRINGS.
 #pragma once
 

@@ -4,6 +4,7 @@
 #include "classlib/win/CControlBar.h"
 #include "classlib/win/CDocTemplate.h"
 #include "classlib/win/CDocument.h"
+#include "classlib/win/CMiniFrameWnd.h"
 #include "classlib/win/CView.h"
 #include "classlib/win/CWinApp.h"
 
@@ -347,8 +348,43 @@ void CFrameWnd::OnSetFocus(CWnd* pOldWnd) {
     CWnd::OnSetFocus(pOldWnd);
 }
 
+namespace {
+
+BOOL IsOwnedBy(HWND hWnd, HWND hOwner) {
+  for (HWND h = ::GetWindow(hWnd, GW_OWNER); h != NULL; h = ::GetWindow(h, GW_OWNER))
+    if (h == hOwner) return TRUE;
+  return FALSE;
+}
+
+struct FloatNotice {
+  HWND hFrame;
+  DWORD dwFlags;
+};
+
+BOOL CALLBACK NotifyOwnedWindow(HWND hWnd, LPARAM lParam) {
+  const FloatNotice* pNotice = reinterpret_cast<const FloatNotice*>(lParam);
+  if (hWnd != pNotice->hFrame && IsOwnedBy(hWnd, pNotice->hFrame))
+    ::SendMessageW(hWnd, WM_FLOATSTATUS, pNotice->dwFlags, 0);
+  return TRUE;
+}
+
+}  // namespace
+
+void CFrameWnd::NotifyFloatingWindows(DWORD dwFlags) {
+  if (m_hWnd == NULL) return;
+  FloatNotice notice = {m_hWnd, dwFlags};
+  ::EnumThreadWindows(::GetCurrentThreadId(), NotifyOwnedWindow, reinterpret_cast<LPARAM>(&notice));
+}
+
 void CFrameWnd::OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized) {
   CWnd::OnActivate(nState, pWndOther, bMinimized);
+  if (!(GetStyle() & WS_CHILD)) {
+    BOOL bStayActive = nState != WA_INACTIVE;
+    const HWND hOther = pWndOther != NULL ? pWndOther->GetSafeHwnd() : NULL;
+    if (!bStayActive && hOther != NULL && IsOwnedBy(hOther, m_hWnd))
+      bStayActive = ::SendMessageW(hOther, WM_FLOATSTATUS, FS_SYNCACTIVE, 0) != 0;
+    NotifyFloatingWindows(bStayActive ? FS_ACTIVATE : FS_DEACTIVATE);
+  }
   CView* pView = GetActiveView();
   if (pView != NULL) pView->OnActivateFrame(nState, this);
 }

@@ -54,6 +54,10 @@ class CFrameWnd : public CWnd {
   void ShowControlBar(CControlBar* pBar, BOOL bShow, BOOL bDelay);
   BOOL IsFrameWnd() const { return TRUE; }
 
+  // Sends WM_FLOATSTATUS with the flags to every top-level window of this thread that this frame
+  // owns (directly or through other owned windows).
+  void NotifyFloatingWindows(DWORD dwFlags);
+
   BOOL m_bAutoMenuEnable;  // menu items without handlers are disabled
   enum IdleFlags { idleMenu = 1, idleTitle = 2, idleNotify = 4, idleLayout = 8 };
   UINT m_nIdleFlags;
@@ -75,6 +79,9 @@ class CFrameWnd : public CWnd {
   afx_msg void OnClose();
   afx_msg void OnSize(UINT nType, int cx, int cy);
   afx_msg void OnSetFocus(CWnd* pOldWnd);
+  // A top-level frame also tells its floating windows (FS_ACTIVATE or FS_DEACTIVATE) whether it
+  // stays active: it does when the window taking the activation is one of its own that keeps its
+  // caption in step (it answers FS_SYNCACTIVE).
   afx_msg void OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized);
   afx_msg void OnInitMenuPopup(CMenu* pMenu, UINT nIndex, BOOL bSysMenu);
   afx_msg LRESULT OnIdleUpdateCmdUI(WPARAM wParam, LPARAM lParam);

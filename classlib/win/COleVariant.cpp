@@ -1,5 +1,7 @@
 #include "classlib/win/COleVariant.h"
 
+#include "classlib/core/CArchive.h"
+#include "classlib/core/CException.h"
 #include "classlib/win/COleDispatchDriver.h"
 
 COleVariant::COleVariant(const VARIANT& src)
@@ -104,4 +106,80 @@ BOOL COleCurrency::ParseCurrency(LPCTSTR lpszCurrency, DWORD dwFlags, LCID lcid)
     }
     m_status = valid;
     return TRUE;
+}
+
+namespace {
+
+// Bytes of the value of a variant type written as raw bytes; 0 for none, -1 for no archive form.
+int ArchivedValueSize(VARTYPE vt)
+{
+    switch (vt) {
+    case VT_EMPTY:
+    case VT_NULL:
+        return 0;
+    case VT_I1:
+    case VT_UI1:
+        return 1;
+    case VT_I2:
+    case VT_UI2:
+    case VT_BOOL:
+        return 2;
+    case VT_I4:
+    case VT_UI4:
+    case VT_INT:
+    case VT_UINT:
+    case VT_R4:
+    case VT_ERROR:
+        return 4;
+    case VT_R8:
+    case VT_CY:
+    case VT_DATE:
+    case VT_I8:
+    case VT_UI8:
+        return 8;
+    default:
+        return -1;
+    }
+}
+
+}  // namespace
+
+CArchive& operator<<(CArchive& ar, const COleVariant& varSrc)
+{
+    const VARTYPE vt = varSrc.vt;
+    if (vt == VT_BSTR) {
+        ar << (WORD)vt;
+        ar << CString(varSrc.bstrVal != NULL ? varSrc.bstrVal : L"");
+        return ar;
+    }
+    const int nSize = ArchivedValueSize(vt);
+    if (nSize < 0)
+        AfxThrowArchiveException(CArchiveException::badIndex);
+    ar << (WORD)vt;
+    if (nSize > 0)
+        ar.Write(&varSrc.bVal, (UINT)nSize);
+    return ar;
+}
+
+CArchive& operator>>(CArchive& ar, COleVariant& varDest)
+{
+    WORD wType = 0;
+    ar >> wType;
+    const VARTYPE vt = (VARTYPE)wType;
+    if (vt == VT_BSTR) {
+        CString str;
+        ar >> str;
+        varDest = COleVariant(static_cast<LPCTSTR>(str));
+        return ar;
+    }
+    const int nSize = ArchivedValueSize(vt);
+    if (nSize < 0)
+        AfxThrowArchiveException(CArchiveException::badIndex);
+    VARIANT var;
+    ::VariantInit(&var);
+    if (nSize > 0 && ar.Read(&var.bVal, (UINT)nSize) != (UINT)nSize)
+        AfxThrowArchiveException(CArchiveException::endOfFile);
+    var.vt = vt;
+    varDest = var;
+    return ar;
 }

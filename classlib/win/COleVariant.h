@@ -27,6 +27,14 @@ public:
     operator const VARIANT*() const { return this; }
 };
 
+class CArchive;
+
+// A variant in an archive: its type (16 bits), then its value; the empty and null variants have no
+// value, strings are written as CString. A type without an archive form (arrays, references,
+// interfaces...) throws CArchiveException (badIndex) on storing and on loading.
+CArchive& operator<<(CArchive& ar, const COleVariant& varSrc);
+CArchive& operator>>(CArchive& ar, COleVariant& varDest);
+
 class COleCurrency {
 public:
     enum CurrencyStatus { valid = 0, invalid = 1, null = 2 };

@@ -110,8 +110,10 @@ BOOL CTKPImageManager::LoadAlphaBitmapResource(UINT nBitmapID, HBITMAP* phBitmap
     return FALSE;
   const LONG height = header.biHeight < 0 ? -header.biHeight : header.biHeight;
   const ULONGLONG pixelBytes = static_cast<ULONGLONG>(header.biWidth > 0 ? header.biWidth : 0) * height * 4;
-  // Accepted only when the resource holds every pixel after the header.
-  if (header.biWidth <= 0 || height <= 0 || sizeof(BITMAPINFOHEADER) + pixelBytes > size)
+  // Accepted only when the resource holds every pixel after the header, whose size the header
+  // gives (the longer headers carry masks and a colour space).
+  if (header.biWidth <= 0 || height <= 0 || header.biSize < sizeof(BITMAPINFOHEADER) ||
+      static_cast<ULONGLONG>(header.biSize) + pixelBytes > size)
     return FALSE;
   BITMAPINFO bmi = {};
   bmi.bmiHeader = header;

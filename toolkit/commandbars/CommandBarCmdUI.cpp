@@ -211,6 +211,8 @@ STDMETHODIMP CTKPCommandBar::get_accParent(IDispatch** ppdispParent)
     CTKPControlPopup* pControlPopup = GetControlPopup();
     if (pControlPopup != NULL) {
         *ppdispParent = reinterpret_cast<CTKPControl*>(pControlPopup)->GetAccessible();
+        if (*ppdispParent == NULL)
+            return S_FALSE;
         (*ppdispParent)->AddRef();
         return S_OK;
     }
@@ -237,6 +239,8 @@ STDMETHODIMP CTKPCommandBar::get_accChild(VARIANT varChild, IDispatch** ppdispCh
     if (pControl == NULL)
         return E_INVALIDARG;
     *ppdispChild = pControl->GetAccessible();
+    if (*ppdispChild == NULL)
+        return S_FALSE;
     (*ppdispChild)->AddRef();
     return S_OK;
 }

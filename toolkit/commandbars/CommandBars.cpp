@@ -1,7 +1,10 @@
 #include "toolkit/commandbars/CommandBars.h"
 #include "toolkit/commandbars/TabClientWnd.h"
 
+#include "classlib/win/CDocTemplate.h"
+#include "classlib/win/CDocument.h"
 #include "classlib/win/CFrameWnd.h"
+#include "classlib/win/CMDIFrameWnd.h"
 #include "classlib/win/CWinApp.h"
 #include "toolkit/base/ColorManager.h"
 #include "toolkit/base/ImageManager.h"
@@ -384,7 +387,8 @@ void CTKPCommandBars::RecalcCommandBarsLayout()
     RecalcFrameLayout(FALSE);
     // A tab client over the frame's MDI client follows the bars' new layout.
     HWND hFrame = m_pFrame != NULL ? m_pFrame->GetSafeHwnd() : NULL;
-    CWnd* pClient = hFrame != NULL ? CWnd::FromHandlePermanent(::FindWindowExW(hFrame, NULL, L"MDIClient", NULL)) : NULL;
+    CWnd* pClient =
+        hFrame != NULL ? CWnd::FromHandlePermanent(::FindWindowExW(hFrame, NULL, L"MDIClient", NULL)) : NULL;
     if (pClient != NULL && pClient->IsKindOf(RUNTIME_CLASS(CTKPTabClientWnd)))
         static_cast<CTKPTabClientWnd*>(pClient)->Refresh(TRUE);
 }
@@ -570,12 +574,39 @@ void CTKPCommandBars::SetDragControl(CTKPControl* pControl)
 
 UINT CTKPCommandBars::GetActiveMenuId()
 {
-    // Frames of this program are single-document frames: their menu never changes with a document.
-    return 0;
+    CMDIFrameWnd* pFrame = DYNAMIC_DOWNCAST(CMDIFrameWnd, m_pFrame);
+    if (pFrame == NULL || pFrame->GetSafeHwnd() == NULL)
+        return 0;
+    CMDIChildWnd* pChild = pFrame->MDIGetActive();
+    if (pChild == NULL)
+        return m_nMenuResourceId;
+    if (pChild->GetActiveDocument() != NULL) {
+        CDocTemplate* pTemplate = GetActiveDocTemplate(pChild);
+        return pTemplate != NULL ? pTemplate->m_nIDResource : 0;
+    }
+    return pChild->m_nIDHelp;
 }
 
 CDocTemplate* CTKPCommandBars::GetActiveDocTemplate(CMDIChildWnd* pChild)
 {
+    CDocument* pDocument = pChild != NULL ? pChild->GetActiveDocument() : NULL;
+    if (pDocument == NULL)
+        return NULL;
+    // A child loaded from another resource than its document's template (a second view of the
+    // document) shows the menu of the template made from that resource.
+    CDocTemplate* pTemplate = pDocument->GetDocTemplate();
+    const UINT nChildId = pChild->m_nIDHelp;
+    if (pTemplate != NULL && (nChildId == 0 || pTemplate->m_nIDResource == nChildId))
+        return pTemplate;
+    CWinApp* pApp = AfxGetApp();
+    if (pApp == NULL)
+        return NULL;
+    POSITION pos = pApp->GetFirstDocTemplatePosition();
+    while (pos != NULL) {
+        CDocTemplate* pOther = pApp->GetNextDocTemplate(pos);
+        if (pOther != NULL && pOther->m_nIDResource == nChildId)
+            return pOther;
+    }
     return NULL;
 }
 

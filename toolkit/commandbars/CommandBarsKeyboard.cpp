@@ -8,6 +8,7 @@
 #include "toolkit/commandbars/CommandBar.h"
 #include "toolkit/commandbars/CommandBars.h"
 #include "toolkit/commandbars/Control.h"
+#include "toolkit/commandbars/ControlButton.h"
 #include "toolkit/commandbars/ControlPopup.h"
 #include "toolkit/commandbars/Controls.h"
 #include "toolkit/commandbars/DockBar.h"
@@ -341,7 +342,9 @@ CTKPCommandBar* CTKPCommandBars::CreateToolbarsPopup()
             continue;
         CString strIndex;
         strIndex.Format(L"%d", i);
-        CTKPControl* pControl = pPopup->GetControls()->Add(tkpControlButton, TKP_ID_TOOLBARLIST + i, strIndex);
+        // A plain button: the id of the entry of bar 0 is also the one that makes the toolbar-list
+        // placeholder, which would list every bar a second time.
+        CTKPControl* pControl = pPopup->GetControls()->Add(new CTKPControlButton, TKP_ID_TOOLBARLIST + i, strIndex);
         pControl->SetCaption(pBar->GetTitle());
         pControl->SetChecked(pBar->IsVisible() ? 1 : 0);
     }

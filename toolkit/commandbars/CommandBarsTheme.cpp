@@ -252,8 +252,21 @@ CFont* CTKPCommandBarsTheme::GetControlFont(CTKPCommandBar* pBar, BOOL bBold)
     return bBold ? &m_fontRegularBold : &m_fontRegular;
 }
 
+namespace {
+
+CTKPCommandBarsTheme::AnimationStepFunction s_pfnAnimationStep = NULL;
+
+}  // namespace
+
+void CTKPCommandBarsTheme::SetAnimationStepFunction(AnimationStepFunction pfn)
+{
+    s_pfnAnimationStep = pfn;
+}
+
 void CTKPCommandBarsTheme::AnimationSleep(DWORD dwMilliseconds)
 {
-    if (dwMilliseconds > 0)
+    if (s_pfnAnimationStep != NULL)
+        s_pfnAnimationStep(dwMilliseconds);
+    else if (dwMilliseconds > 0)
         ::Sleep(dwMilliseconds);
 }

@@ -188,9 +188,14 @@ public:
     CTKPColorValue m_arrColor[COLOR_COUNT];
     int m_nColorScheme;  // selector
 
+    // What follows each frame of an animation, given the time left for the step: by default a sleep
+    // that long; null puts the default back.
+    typedef void (*AnimationStepFunction)(DWORD dwMilliseconds);
+    static void SetAnimationStepFunction(AnimationStepFunction pfn);
+
 protected:
     void RebuildFonts();
-    // Sleeps the step time of the animations (a test may replace it).
+    // Ends an animation step (the step function, by default a sleep of the time given).
     static void AnimationSleep(DWORD dwMilliseconds);
 
     static CTKPCommandBarsTheme* s_pInstance;

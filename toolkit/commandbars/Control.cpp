@@ -636,6 +636,8 @@ STDMETHODIMP CTKPControl::get_accParent(IDispatch** ppdispParent)
     if (m_pParent == NULL)
         return S_FALSE;
     *ppdispParent = m_pParent->GetAccessible();
+    if (*ppdispParent == NULL)
+        return S_FALSE;
     (*ppdispParent)->AddRef();
     return S_OK;
 }
@@ -656,6 +658,8 @@ STDMETHODIMP CTKPControl::get_accChild(VARIANT varChild, IDispatch** ppdispChild
     if (GetChildIndex(&varChild) != 1 || GetCommandBar() == NULL)
         return E_INVALIDARG;
     *ppdispChild = GetCommandBar()->GetAccessible();
+    if (*ppdispChild == NULL)
+        return S_FALSE;
     (*ppdispChild)->AddRef();
     return S_OK;
 }

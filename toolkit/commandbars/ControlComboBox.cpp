@@ -12,7 +12,7 @@
 #include "toolkit/commandbars/RefHolder.h"
 #include "toolkit/common/PropExchange.h"
 
-IMPLEMENT_SERIAL(CTKPControlComboBox, CTKPControlPopup, VERSIONABLE_SCHEMA | 1)
+IMPLEMENT_SERIAL(CTKPControlComboBox, CTKPControlPopup, VERSIONABLE_SCHEMA | 16)
 
 namespace {
 

@@ -12,7 +12,7 @@
 
 #include <algorithm>
 
-IMPLEMENT_SERIAL(CTKPControlComboBoxList, CTKPPopupBar, VERSIONABLE_SCHEMA | 1)
+IMPLEMENT_SERIAL(CTKPControlComboBoxList, CTKPPopupBar, VERSIONABLE_SCHEMA | 16)
 
 BEGIN_MESSAGE_MAP(CTKPControlComboBoxList, CTKPPopupBar)
 ON_WM_LBUTTONUP()

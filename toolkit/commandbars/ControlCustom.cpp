@@ -6,7 +6,7 @@
 #include "toolkit/commandbars/CommandBars.h"
 #include "toolkit/commandbars/WindowHookManager.h"
 
-IMPLEMENT_SERIAL(CTKPControlCustom, CTKPControlButton, VERSIONABLE_SCHEMA | 1)
+IMPLEMENT_SERIAL(CTKPControlCustom, CTKPControlButton, VERSIONABLE_SCHEMA | 16)
 
 CTKPControlCustom::CTKPControlCustom()
     : m_hookClient(this), m_hWndControl(NULL), m_rcBorders(0, 0, 0, 0), m_bControlVisible(TRUE), m_szControl(0, 0),

@@ -6,7 +6,7 @@
 #include "toolkit/commandbars/RefHolder.h"
 #include "toolkit/common/PropExchange.h"
 
-IMPLEMENT_SERIAL(CTKPControlEdit, CTKPControl, VERSIONABLE_SCHEMA | 1)
+IMPLEMENT_SERIAL(CTKPControlEdit, CTKPControl, VERSIONABLE_SCHEMA | 16)
 
 CTKPControlEdit::CTKPControlEdit()
     : m_edit(this), m_nWidth(100), m_bLabel(TRUE), m_bReadOnly(FALSE), m_nLabelWidth(0), m_bLabelChanged(FALSE),

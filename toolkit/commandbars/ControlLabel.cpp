@@ -1,6 +1,6 @@
 #include "toolkit/commandbars/ControlLabel.h"
 
-IMPLEMENT_SERIAL(CTKPControlLabel, CTKPControl, VERSIONABLE_SCHEMA | 1)
+IMPLEMENT_SERIAL(CTKPControlLabel, CTKPControl, VERSIONABLE_SCHEMA | 16)
 
 CTKPControlLabel::CTKPControlLabel()
 {

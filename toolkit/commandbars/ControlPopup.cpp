@@ -1,5 +1,7 @@
 #include "toolkit/commandbars/ControlPopup.h"
 
+#include <set>
+
 #include "toolkit/commandbars/CommandBar.h"
 #include "toolkit/commandbars/CommandBars.h"
 #include "toolkit/commandbars/CommandBarsTheme.h"
@@ -9,24 +11,19 @@ IMPLEMENT_SERIAL(CTKPControlPopup, CTKPControl, VERSIONABLE_SCHEMA | 16)
 
 namespace {
 
-// Popups nest only so deep; deeper chains (or cycles made by shared bars) are not followed.
-const int kMaxPopupDepth = 32;
-
-BOOL ContainsPopup(CTKPControlPopup* pOuter, CTKPControlPopup* pOther, int nDepth)
+// The popup bars reachable from a popup control: its own and, through their popup controls, those
+// below it (each bar once, so that bars reached twice or in a circle end the walk).
+void CollectPopupBars(CTKPControlPopup* pPopup, std::set<CTKPCommandBar*>& bars)
 {
-    CTKPCommandBar* pBar = pOuter->GetCommandBar();
-    if (pBar == NULL || nDepth > kMaxPopupDepth)
-        return FALSE;
-    if (pOther->GetCommandBar() == pBar)
-        return TRUE;
+    CTKPCommandBar* pBar = pPopup->GetCommandBar();
+    if (pBar == NULL || !bars.insert(pBar).second)
+        return;
     CTKPControls* pControls = pBar->GetControls();
     for (int i = 0; pControls != NULL && i < pControls->GetCount(); ++i) {
         CTKPControl* pControl = pControls->GetAt(i);
-        if (pControl->IsKindOf(RUNTIME_CLASS(CTKPControlPopup)) &&
-            ContainsPopup(static_cast<CTKPControlPopup*>(pControl), pOther, nDepth + 1))
-            return TRUE;
+        if (pControl->IsKindOf(RUNTIME_CLASS(CTKPControlPopup)))
+            CollectPopupBars(static_cast<CTKPControlPopup*>(pControl), bars);
     }
-    return FALSE;
 }
 
 }  // namespace
@@ -233,7 +230,14 @@ BOOL CTKPControlPopup::IsContainPopup(CTKPControlPopup* pOther)
 {
     if (pOther == NULL)
         return FALSE;
-    return ContainsPopup(this, pOther, 0);
+    // Either popup holds the other when the bars below them meet.
+    std::set<CTKPCommandBar*> mine, others;
+    CollectPopupBars(this, mine);
+    CollectPopupBars(pOther, others);
+    for (CTKPCommandBar* pBar : others)
+        if (mine.count(pBar) != 0)
+            return TRUE;
+    return FALSE;
 }
 
 void CTKPControlPopup::ExpandPopup()

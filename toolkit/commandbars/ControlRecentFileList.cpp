@@ -5,8 +5,7 @@
 #include "toolkit/commandbars/CommandBar.h"
 #include "toolkit/commandbars/Controls.h"
 
-IMPLEMENT_SERIAL(CTKPControlRecentFileList, CTKPControlPlaceholder, VERSIONABLE_SCHEMA | 1)
-IMPLEMENT_SERIAL(CTKPControlOleItems, CTKPControlPlaceholder, VERSIONABLE_SCHEMA | 1)
+IMPLEMENT_SERIAL(CTKPControlRecentFileList, CTKPControlPlaceholder, VERSIONABLE_SCHEMA | 16)
 
 CTKPControlRecentFileList::CTKPControlRecentFileList() {}
 
@@ -49,16 +48,4 @@ void CTKPControlRecentFileList::OnCalcDynamicSize(DWORD)
         // The display name has its ampersands doubled already.
         AddExpansionButton(m_nIndex + 1 + i, nFirst + i, NumberMenuCaption(strName, i + 1), i == 0 && m_nIndex > 0);
     }
-}
-
-CTKPControlOleItems::CTKPControlOleItems() {}
-
-void CTKPControlOleItems::OnCalcDynamicSize(DWORD)
-{
-    RemoveExpansion([this](CTKPControl* pControl) {
-        return pControl->GetIndex() == m_nIndex + 1 && pControl->GetParameter() == L"OLEMENUPOPUP";
-    });
-    if (ShowInCustomizeMode())
-        return;
-    HideForExpansion();
 }

@@ -18,13 +18,3 @@ public:
     // The command of the first entry.
     virtual int GetFirstMruCommand() { return 57616; }
 };
-
-// A placeholder for the verbs of the selected OLE item. The program keeps no OLE documents, so the
-// placeholder only takes away a verb popup it placed before and steps aside outside customisation.
-class CTKPControlOleItems : public CTKPControlPlaceholder {
-    DECLARE_SERIAL(CTKPControlOleItems)
-public:
-    CTKPControlOleItems();
-
-    void OnCalcDynamicSize(DWORD dwMode) override;
-};

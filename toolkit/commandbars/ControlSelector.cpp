@@ -8,7 +8,7 @@
 
 #include <algorithm>
 
-IMPLEMENT_SERIAL(CTKPControlSelector, CTKPControl, VERSIONABLE_SCHEMA | 1)
+IMPLEMENT_SERIAL(CTKPControlSelector, CTKPControl, VERSIONABLE_SCHEMA | 16)
 
 CTKPControlSelector::CTKPControlSelector()
     : m_szItemsCount(5, 4), m_szItemsMax(12, 12), m_szSelection(0, 0), m_szItem(28, 28), m_szChosen(0, 0),

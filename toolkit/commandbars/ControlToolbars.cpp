@@ -5,8 +5,8 @@
 #include "toolkit/commandbars/Controls.h"
 #include "toolkit/commandbars/RefHolder.h"
 
-IMPLEMENT_SERIAL(CTKPControlToolbars, CTKPControlPlaceholder, VERSIONABLE_SCHEMA | 1)
-IMPLEMENT_SERIAL(CTKPControlToolbarToggle, CTKPControlButton, VERSIONABLE_SCHEMA | 1)
+IMPLEMENT_SERIAL(CTKPControlToolbars, CTKPControlPlaceholder, VERSIONABLE_SCHEMA | 16)
+IMPLEMENT_SERIAL(CTKPControlToolbarToggle, CTKPControlButton, VERSIONABLE_SCHEMA | 16)
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include "classlib/win/CMDIFrameWnd.h"
 #include "toolkit/commandbars/CommandBar.h"
 
-IMPLEMENT_SERIAL(CTKPControlWindowList, CTKPControlPlaceholder, VERSIONABLE_SCHEMA | 1)
+IMPLEMENT_SERIAL(CTKPControlWindowList, CTKPControlPlaceholder, VERSIONABLE_SCHEMA | 16)
 
 UINT CTKPControlWindowList::s_nFirstMdiChildId = 0xFF00;
 int CTKPControlWindowList::s_nMaxWindows = 9;

@@ -4,7 +4,7 @@
 #include "toolkit/commandbars/CommandBar.h"
 #include "toolkit/commandbars/TabClientWnd.h"
 
-IMPLEMENT_SERIAL(CTKPControlWorkspaceActions, CTKPControlPlaceholder, VERSIONABLE_SCHEMA | 1)
+IMPLEMENT_SERIAL(CTKPControlWorkspaceActions, CTKPControlPlaceholder, VERSIONABLE_SCHEMA | 16)
 
 CTKPControlWorkspaceActions::CTKPControlWorkspaceActions() {}
 

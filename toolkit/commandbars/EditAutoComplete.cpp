@@ -104,8 +104,11 @@ BOOL CTKPEditAutoComplete::ProcessKey(UINT nChar)
         return FALSE;
     if (nChar != VK_UP && nChar != VK_DOWN && nChar != VK_PRIOR && nChar != VK_NEXT)
         return FALSE;
+    // The list is the last child of the drop-down's first child (the drop-down's own last child
+    // is its size grip).
     HWND hFirst = ::GetWindow(m_hWndDropDown, GW_CHILD);
-    HWND hList = hFirst != NULL ? ::GetWindow(hFirst, GW_HWNDLAST) : NULL;
+    HWND hInner = hFirst != NULL ? ::GetWindow(hFirst, GW_CHILD) : NULL;
+    HWND hList = hInner != NULL ? ::GetWindow(hInner, GW_HWNDLAST) : NULL;
     if (hList == NULL)
         return FALSE;
     MSG msg = {hList, WM_KEYDOWN, nChar, 0, 0, {0, 0}};

@@ -2,6 +2,7 @@
 
 #include "toolkit/commandbars/CommandBars.h"
 #include "toolkit/commandbars/FrameWnd.h"
+#include "toolkit/commandbars/MenuBar.h"
 
 IMPLEMENT_DYNCREATE(CTKPMDIFrameWnd, CMDIFrameWnd)
 
@@ -46,6 +47,19 @@ BOOL CTKPMDIFrameWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pP
         return FALSE;
     tkpframe::OnFrameLoaded(this, m_pCommandBars);
     return TRUE;
+}
+
+void CTKPMDIFrameWnd::OnUpdateFrameMenu(HMENU hMenuAlt)
+{
+    if (m_pCommandBars == NULL || m_pCommandBars->GetMenuBar() == NULL || ::GetMenu(m_hWnd) != NULL) {
+        CMDIFrameWnd::OnUpdateFrameMenu(hMenuAlt);
+        return;
+    }
+    CMDIChildWnd* pActive = MDIGetActive();
+    HMENU hMenu = pActive != NULL && pActive->m_hMenuShared != NULL ? pActive->m_hMenuShared : hMenuAlt;
+    if (hMenu == NULL)
+        hMenu = m_hMenuDefault;
+    MDISetMenu(hMenu, hMenu != NULL ? GetWindowMenuPopup(hMenu) : NULL);
 }
 
 CTKPCommandBars* TKPGetFrameCommandBars(CWnd* pFrame)

@@ -17,6 +17,9 @@ public:
     BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
     BOOL LoadFrame(UINT nIDResource, DWORD dwDefaultStyle = WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE,
         CWnd* pParentWnd = NULL, CCreateContext* pContext = NULL) override;
+    // With a menu bar the frame has no menu of its own; the active child's menu still goes to the
+    // MDI client, whose menu message the menu bar takes to switch its controls.
+    void OnUpdateFrameMenu(HMENU hMenuAlt) override;
 
     CTKPCommandBars* GetCommandBars() const { return m_pCommandBars; }
 

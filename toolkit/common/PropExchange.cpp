@@ -4,6 +4,10 @@
 #include "classlib/core/CMemFile.h"
 #include "classlib/core/COleDateTime.h"
 
+#ifdef _WIN32
+#include "classlib/win/COleVariant.h"
+#endif
+
 #include <cstdlib>
 #include <cstring>
 
@@ -49,8 +53,25 @@ BOOL TKPIsSamePropValue(WORD vtProp, const void* pvProp, const void* pvDefault)
     return *static_cast<const COleDateTime*>(pvProp) == *static_cast<const COleDateTime*>(pvDefault);
   case TKPVT_STRING:
     return static_cast<const CString*>(pvProp)->Compare(static_cast<LPCTSTR>(pvDefault)) == 0;
+#ifdef _WIN32
+  case TKPVT_BSTR: {
+    const BSTR a = *static_cast<const BSTR*>(pvProp);
+    const BSTR b = *static_cast<const BSTR*>(pvDefault);
+    // A null string is the empty string.
+    return ::SysStringLen(a) == ::SysStringLen(b) &&
+        std::memcmp(a != NULL ? a : L"", b != NULL ? b : L"", ::SysStringLen(a) * sizeof(OLECHAR)) == 0;
+  }
+  case TKPVT_VARIANT: {
+    VARIANT* a = const_cast<VARIANT*>(static_cast<const VARIANT*>(pvProp));
+    VARIANT* b = const_cast<VARIANT*>(static_cast<const VARIANT*>(pvDefault));
+    if (a->vt != b->vt)
+      return FALSE;
+    if (a->vt == VT_EMPTY || a->vt == VT_NULL)
+      return TRUE;
+    return ::VarCmp(a, b, LOCALE_USER_DEFAULT, 0) == static_cast<HRESULT>(VARCMP_EQ);
+  }
+#endif
   default:
-    // Strings of the OLE kind and variants have no class of their own here.
     return FALSE;
   }
 }
@@ -67,6 +88,18 @@ BOOL TKPCopyPropValue(WORD vtProp, void* pvDest, const void* pvSrc)
     *static_cast<COleDateTime*>(pvDest) = *static_cast<const COleDateTime*>(pvSrc);
     return TRUE;
   }
+#ifdef _WIN32
+  if (vtProp == TKPVT_BSTR) {
+    BSTR& bstr = *static_cast<BSTR*>(pvDest);
+    const BSTR src = *static_cast<const BSTR*>(pvSrc);
+    ::SysFreeString(bstr);
+    bstr = ::SysAllocStringLen(src, ::SysStringLen(src));
+    return bstr != NULL;
+  }
+  if (vtProp == TKPVT_VARIANT)
+    return ::VariantCopy(static_cast<VARIANT*>(pvDest), const_cast<VARIANT*>(static_cast<const VARIANT*>(pvSrc))) ==
+        S_OK;
+#endif
   if (vtProp == TKPVT_BSTR || vtProp == TKPVT_VARIANT)
     return FALSE;
   const UINT size = TKPGetPropValueSize(vtProp);

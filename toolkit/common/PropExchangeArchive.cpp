@@ -4,6 +4,10 @@
 #include "classlib/core/CFile.h"
 #include "classlib/core/COleDateTime.h"
 
+#ifdef _WIN32
+#include "classlib/win/COleVariant.h"
+#endif
+
 #include <cstdlib>
 #include <cstring>
 
@@ -89,6 +93,41 @@ BOOL CTKPPropExchangeArchive::ExchangeProp(LPCTSTR, WORD vtProp, void* pvProp, c
     return FALSE;
   }
 
+#ifdef _WIN32
+  if (vtProp == TKPVT_BSTR || vtProp == TKPVT_VARIANT) {
+    try {
+      if (vtProp == TKPVT_BSTR) {
+        BSTR& bstr = *static_cast<BSTR*>(pvProp);
+        if (!m_bLoading) {
+          m_ar << CString(bstr != NULL ? bstr : L"");
+          return TRUE;
+        }
+        CString strLoaded;
+        m_ar >> strLoaded;
+        ::SysFreeString(bstr);
+        bstr = ::SysAllocString(strLoaded);
+        return TRUE;
+      }
+      COleVariant& var = *static_cast<COleVariant*>(pvProp);
+      if (!m_bLoading) {
+        m_ar << var;
+        return TRUE;
+      }
+      COleVariant loaded;
+      m_ar >> loaded;
+      var = loaded;
+      return TRUE;
+    } catch (CArchiveException* e) {
+      e->Delete();
+    } catch (CMemoryException* e) {
+      e->Delete();
+    }
+    if (m_bLoading)
+      ApplyDefault(vtProp, pvProp, pvDefault);
+    return FALSE;
+  }
+#endif
+
   UINT cb = 0;
   switch (vtProp) {
   case TKPVT_UI1: cb = 1; break;
@@ -101,7 +140,7 @@ BOOL CTKPPropExchangeArchive::ExchangeProp(LPCTSTR, WORD vtProp, void* pvProp, c
   case TKPVT_SIZE: cb = 8; break;
   case TKPVT_RECT: cb = 16; break;
   default:
-    // Variants and OLE strings have no archive form here; nothing is exchanged.
+    // Codes without an archive form: nothing is exchanged.
     return TRUE;
   }
   if (!m_bLoading) {

@@ -151,6 +151,22 @@ TEST(ImageManager, AlphaBitmapsAreSlicedAndBlended)
   EXPECT_FALSE(m->SetIconsFromBitmap(302, ids, 2, CSize(16, 16)));
 }
 
+TEST(ImageManager, AlphaBitmapsWithALongerHeaderAreTakenOnlyWhenEveryPixelIsThere)
+{
+  Manager m;
+  // The pixels start after the 124-byte header.
+  HBITMAP hBitmap = NULL;
+  ASSERT_TRUE(m->LoadAlphaBitmapResource(304, &hBitmap));
+  BYTE alpha = 0;
+  EXPECT_EQ(RGB(255, 0, 0), FirstPixel(hBitmap, &alpha));
+  EXPECT_EQ(255, alpha);
+  DeleteObject(hBitmap);
+  // A resource that ends before its last pixels is refused, not read past its end.
+  hBitmap = NULL;
+  EXPECT_FALSE(m->LoadAlphaBitmapResource(305, &hBitmap));
+  EXPECT_EQ(nullptr, hBitmap);
+}
+
 TEST(ImageManager, DerivedImagesOfAlphaBitmaps)
 {
   Manager m;

@@ -1,6 +1,8 @@
 #include "toolkit/base/PropExchangeGeometry.h"
 #include "toolkit/base/PropExchangeRegistry.h"
 
+#include "classlib/win/COleVariant.h"
+
 #include "TestRegistryKey.h"
 
 #include <gtest/gtest.h>
@@ -91,6 +93,45 @@ TEST_F(RegistryExchange, EachTypeHasItsStoredForm)
   EXPECT_STREQ(L"Standard", text);
   EXPECT_EQ(CSize(16, 15), size);
   EXPECT_EQ(CRect(1, -2, 300, 400), rect);
+}
+
+TEST_F(RegistryExchange, VariantsAndOleStringsRoundTrip)
+{
+  COleVariant number(-42L), text(_T("Recovered")), empty;
+  BSTR bstr = ::SysAllocString(L"Name");
+  {
+    auto px = Store();
+    px->m_bUseDefaultOnSave = FALSE;
+    EXPECT_TRUE(px->ExchangeProp(L"Number", TKPVT_VARIANT, &number));
+    EXPECT_TRUE(px->ExchangeProp(L"Text", TKPVT_VARIANT, &text));
+    EXPECT_TRUE(px->ExchangeProp(L"Empty", TKPVT_VARIANT, &empty));
+    EXPECT_TRUE(px->ExchangeProp(L"Bstr", TKPVT_BSTR, &bstr));
+    // A value equal to its default is left out.
+    auto omitting = Store();
+    COleVariant same(-42L);
+    EXPECT_TRUE(omitting->ExchangeProp(L"Same", TKPVT_VARIANT, &same, &number));
+  }
+  EXPECT_EQ(L"Name", key.Text(L"Section", L"Bstr"));
+  EXPECT_EQ(static_cast<DWORD>(REG_BINARY), key.Raw(L"Section", L"Number"));
+  EXPECT_EQ(0u, key.Raw(L"Section", L"Same"));
+
+  auto px = Load();
+  COleVariant loadedNumber, loadedText, loadedEmpty(7L), missing, fallback(3L);
+  BSTR loadedBstr = NULL;
+  EXPECT_TRUE(px->ExchangeProp(L"Number", TKPVT_VARIANT, &loadedNumber));
+  EXPECT_TRUE(px->ExchangeProp(L"Text", TKPVT_VARIANT, &loadedText));
+  EXPECT_TRUE(px->ExchangeProp(L"Empty", TKPVT_VARIANT, &loadedEmpty));
+  EXPECT_TRUE(px->ExchangeProp(L"Bstr", TKPVT_BSTR, &loadedBstr));
+  EXPECT_EQ(VT_I4, loadedNumber.vt);
+  EXPECT_EQ(-42, loadedNumber.lVal);
+  EXPECT_TRUE(TKPIsSamePropValue(TKPVT_VARIANT, &loadedText, &text));
+  EXPECT_EQ(VT_EMPTY, loadedEmpty.vt);
+  EXPECT_TRUE(TKPIsSamePropValue(TKPVT_BSTR, &loadedBstr, &bstr));
+  // A missing value takes the default.
+  EXPECT_TRUE(px->ExchangeProp(L"Missing", TKPVT_VARIANT, &missing, &fallback));
+  EXPECT_EQ(3, missing.lVal);
+  ::SysFreeString(loadedBstr);
+  ::SysFreeString(bstr);
 }
 
 TEST_F(RegistryExchange, ValuesEqualToTheirDefaultsAreDeleted)

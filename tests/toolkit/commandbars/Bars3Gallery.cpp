@@ -1,14 +1,17 @@
 // Pictures of the status bar, the dialog bar, a toolbar with edit, combo-box, label and hosted
 // controls (one combo box open), and a menu with the toolbar list, recent files and a grid
-// selector, a window menu listing the children of a multiple-document frame, in the default and
+// selector, an edit menu with the verbs of a selected OLE item, a window menu listing the children of a multiple-document frame, in the default and
 // the flat theme, under build/windows/commandbars3-gallery/ for people
 // to look at. Nothing is compared; the test checks that every picture was written.
 #include <gtest/gtest.h>
 
 #include "classlib/win/CMDIFrameWnd.h"
+#include "classlib/win/CCreateContext.h"
+#include "classlib/win/COleDocument.h"
 #include "classlib/win/CRecentFileList.h"
 #include "tests/support/win/WindowCapture.h"
 #include "tests/toolkit/commandbars/Bars3TestSupport.h"
+#include "tests/toolkit/commandbars/OleTestObjects.h"
 #include "toolkit/commandbars/CommandBars.h"
 #include "toolkit/commandbars/CommandBarsTheme.h"
 #include "toolkit/commandbars/ControlComboBox.h"
@@ -16,6 +19,7 @@
 #include "toolkit/commandbars/ControlCustom.h"
 #include "toolkit/commandbars/ControlEdit.h"
 #include "toolkit/commandbars/ControlLabel.h"
+#include "toolkit/commandbars/ControlOleItems.h"
 #include "toolkit/commandbars/ControlRecentFileList.h"
 #include "toolkit/commandbars/ControlSelector.h"
 #include "toolkit/commandbars/ControlToolbars.h"
@@ -258,6 +262,53 @@ TEST_F(Bars3Gallery, MenuWithToolbarListRecentFilesAndSelector)
         PumpPending();
     }
     pApp->m_pRecentFileList = pOld;
+}
+
+TEST_F(Bars3Gallery, EditMenuWithTheVerbsOfTheSelectedOleItem)
+{
+    for (const Look& look : kLooks) {
+        CBars3Frame* pFrame = NewFrame(look, L"OLE verbs");
+        ASSERT_NE(pFrame, nullptr);
+        COleDocument document;
+        document.m_bAutoDelete = FALSE;
+        COleClientItem* pItem = new COleClientItem(&document);
+        CPictureObject* pObject = new CPictureObject;
+        pItem->Attach(pObject);
+        pObject->Release();
+        CCreateContext context;
+        context.m_pCurrentDoc = &document;
+        context.m_pNewViewClass = RUNTIME_CLASS(COleTestView);
+        COleTestView* pView = static_cast<COleTestView*>(pFrame->CreateView(&context));
+        ASSERT_NE(pView, nullptr);
+        pView->m_pSelected = pItem;
+        pFrame->SetActiveView(pView);
+        pFrame->RecalcLayout();
+        pFrame->ShowWindow(SW_SHOWNOACTIVATE);
+        pFrame->UpdateWindow();
+        RunBars3Idle(pFrame);
+
+        CTKPPopupBar* pPopup = CTKPPopupBar::CreatePopupBar(pFrame->GetCommandBars());
+        CTKPControls* pControls = pPopup->GetControls();
+        pControls->Add(tkpControlButton, 100)->SetCaption(L"&Undo");
+        pControls->Add(tkpControlButton, 101)->SetCaption(L"&Copy");
+        CTKPControl* pVerbs = pControls->Add(new CTKPControlOleItems, 0xE210);
+        pVerbs->SetCaption(L"<<OLE VERBS GO HERE>>");
+        pVerbs->SetBeginGroup(TRUE);
+        // The verbs' popup opened beside the menu.
+        CapturePopup(
+            pFrame, pPopup, CPoint(60, 70),
+            [pPopup, pVerbs] {
+                CTKPControl* pEntry = pPopup->GetControl(pVerbs->GetIndex() + 1);
+                if (pEntry != NULL && pEntry->GetCommandBar() != NULL)
+                    pPopup->SetPopuped(pEntry->GetIndex(), FALSE);
+            },
+            Path(look, L"menu-ole-verbs"));
+        pPopup->InternalRelease();
+        pFrame->SetActiveView(NULL);
+        pView->DestroyWindow();
+        pFrame->DestroyWindow();
+        PumpPending();
+    }
 }
 
 TEST_F(Bars3Gallery, WindowMenuListingTheOpenChildren)

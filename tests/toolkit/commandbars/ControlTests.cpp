@@ -243,6 +243,26 @@ TEST_F(ControlTest, CopiesAndComparisonsCoverWhatCustomisationChanges)
     pClone->InternalRelease();
 }
 
+TEST_F(ControlTest, APopupHoldsAnotherWhenEitherLiesBelowTheOther)
+{
+    // File > Recent > Files, and an unrelated Edit popup.
+    auto* pFile = static_cast<CTKPControlPopup*>(m_pBar->GetControls()->Add(tkpControlPopup, 150));
+    auto* pRecent = static_cast<CTKPControlPopup*>(pFile->GetCommandBar()->GetControls()->Add(tkpControlPopup, 151));
+    auto* pFiles = static_cast<CTKPControlPopup*>(pRecent->GetCommandBar()->GetControls()->Add(tkpControlPopup, 152));
+    auto* pEdit = static_cast<CTKPControlPopup*>(m_pBar->GetControls()->Add(tkpControlPopup, 153));
+    EXPECT_TRUE(pFile->IsContainPopup(pFiles));
+    EXPECT_TRUE(pFiles->IsContainPopup(pFile));
+    EXPECT_TRUE(pRecent->IsContainPopup(pFile));
+    EXPECT_FALSE(pEdit->IsContainPopup(pFile));
+    EXPECT_FALSE(pFiles->IsContainPopup(pEdit));
+    EXPECT_FALSE(pFile->IsContainPopup(nullptr));
+    // A bar that holds its own popup ends the walk.
+    pFiles->SetCommandBar(pFile->GetCommandBar());
+    EXPECT_TRUE(pFiles->IsContainPopup(pRecent));
+    EXPECT_FALSE(pEdit->IsContainPopup(pFiles));
+    pFiles->SetCommandBar(NULL);
+}
+
 TEST_F(ControlTest, TheCustomiseResizeLoopTakesTheReleasedWidthAndEndsOnEscapeOrQuit)
 {
     CSizableButton* pControl = new CSizableButton;

@@ -359,6 +359,50 @@ TEST_F(CustomizeTest, RealInputDragFromTheCommandListOntoTheToolbar)
     m_pFrame->ShowWindow(SW_HIDE);
 }
 
+TEST_F(CustomizeTest, RealClickOnTheCheckBoxOfAnUnselectedToolbarActsOnThatToolbar)
+{
+    CTKPToolBar* pTools = m_pCommandBars->AddCustomBar(L"Tools", 59401);
+    ASSERT_NE(nullptr, pTools);
+    pTools->GetControls()->Add(tkpControlButton, 102);
+    m_pFrame->SetWindowPos(&CWnd::wndTop, 0, 0, 640, 480, SWP_SHOWWINDOW);
+    m_pFrame->RecalcLayout();
+    OpenSheet();
+    ASSERT_TRUE(m_pSheet->SetActivePage(1));
+    m_pSheet->SetForegroundWindow();
+    PumpPending();
+    CTKPCustomizeToolbarsPage* pPage = m_pSheet->GetToolbarsPage();
+    CCheckListBox& list = pPage->GetList();
+    ASSERT_EQ(2, list.GetCount());
+    list.SetCurSel(0);  // Standard
+    pPage->OnSelChange();
+    ASSERT_EQ(1, list.GetCheck(1));
+
+    // A click on the box of Tools, the row that is not selected.
+    CRect rcItem;
+    list.GetItemRect(1, &rcItem);
+    CRect rcBox = list.OnGetCheckPosition(rcItem, CRect(0, 0, 9, 9));
+    CPoint pt = rcBox.TopLeft() + CSize(2, 2);
+    list.ClientToScreen(&pt);
+    morvick::test::SettleCursorAt(pt.x, pt.y);
+    morvick::test::MouseDown(pt.x, pt.y);
+    morvick::test::MouseUp(pt.x, pt.y);
+    EXPECT_TRUE(morvick::test::PumpUntil([&] { return !pTools->IsVisible(); }, 5000));
+    EXPECT_TRUE(m_pToolBar->IsVisible());
+    EXPECT_EQ(1, list.GetCheck(0));
+    EXPECT_EQ(0, list.GetCheck(1));
+    // As with the platform's list, the click also selects the row it was on.
+    EXPECT_EQ(1, list.GetCurSel());
+    EXPECT_TRUE(pPage->GetDlgItem(IDC_TKP_TOOLBAR_DELETE)->IsWindowEnabled());
+
+    // The space bar changes the box of the row with the focus.
+    list.SetFocus();
+    morvick::test::KeyPress(VK_SPACE);
+    EXPECT_TRUE(morvick::test::PumpUntil([&] { return pTools->IsVisible(); }, 5000));
+    EXPECT_TRUE(m_pToolBar->IsVisible());
+    m_pSheet->DestroyWindow();
+    m_pFrame->ShowWindow(SW_HIDE);
+}
+
 TEST_F(CustomizeTest, ToolbarNameDialogNamesIdsAndItsChecks)
 {
     MessageBoxRecorder recorder;

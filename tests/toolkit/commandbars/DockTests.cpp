@@ -11,6 +11,7 @@
 #include "toolkit/commandbars/ToolBar.h"
 #include "toolkit/commandbars/ToolBarDockContext.h"
 
+#include <thread>
 #include <vector>
 
 namespace {
@@ -345,4 +346,41 @@ TEST_F(DockTest, EntriesInsertedByIndexMoveTheBarAndItsWindow)
     Layout();
     EXPECT_EQ(Entries(pBottom), (std::vector<int>{0, 1, 0, 2, 0}));
     EXPECT_EQ(Entries(Top()), (std::vector<int>{0}));
+}
+
+TEST_F(DockTest, AFloatingToolBarHidesWhileTheProgramIsInactiveAndComesBackWithIt)
+{
+    m_pFrame->SetWindowPos(&CWnd::wndTop, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
+    m_pFrame->SetForegroundWindow();
+    ASSERT_TRUE(PumpUntil([&] { return ::GetForegroundWindow() == m_pFrame->GetSafeHwnd(); }));
+    ASSERT_TRUE(m_pCommandBars->FloatCommandBar(m_pSecond));
+    Layout();
+    ASSERT_TRUE(m_pSecond->IsWindowVisible());
+
+    // A window of another program (another thread, owned by nothing here) takes the activation.
+    HWND hOther = NULL;
+    DWORD dwOtherThread = 0;
+    HANDLE hReady = ::CreateEventW(NULL, TRUE, FALSE, NULL);
+    std::thread other([&] {
+        hOther = ::CreateWindowExW(0, L"STATIC", L"Another program", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 300, 300, 240,
+            120, NULL, NULL, ::GetModuleHandleW(NULL), NULL);
+        dwOtherThread = ::GetCurrentThreadId();
+        ::SetEvent(hReady);
+        MSG msg;
+        while (::GetMessageW(&msg, NULL, 0, 0) > 0)
+            ::DispatchMessageW(&msg);
+        ::DestroyWindow(hOther);
+    });
+    ::WaitForSingleObject(hReady, 10000);
+    ::CloseHandle(hReady);
+    ASSERT_NE(hOther, nullptr);
+    ::SetForegroundWindow(hOther);
+    EXPECT_TRUE(PumpUntil([&] { return !m_pSecond->IsWindowVisible(); }));
+    EXPECT_TRUE(m_pSecond->IsVisible());  // hidden for the while, still shown in the layout
+
+    m_pFrame->SetForegroundWindow();
+    EXPECT_TRUE(PumpUntil([&] { return m_pSecond->IsWindowVisible(); }));
+    ::PostThreadMessageW(dwOtherThread, WM_QUIT, 0, 0);
+    other.join();
+    m_pFrame->ShowWindow(SW_HIDE);
 }

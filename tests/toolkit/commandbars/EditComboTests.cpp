@@ -3,6 +3,9 @@
 // and acceptance, the shell's suggestions, and copies of a combo box with its items.
 #include <gtest/gtest.h>
 
+#include <map>
+#include <vector>
+
 #include "tests/support/win/InputSupport.h"
 #include "tests/toolkit/commandbars/Bars3TestSupport.h"
 #include "toolkit/commandbars/CommandBars.h"
@@ -461,6 +464,74 @@ TEST_F(EditComboTest, TheShellsSuggestionsAreAttachedAndTheirDropDownClosesTheCo
     EXPECT_TRUE(pCombo->GetShellAutoComplete() == NULL);
     g_autoCompleteAnswer = S_OK;
     CTKPEditAutoComplete::SetAutoCompleteFunction(NULL);
+}
+
+namespace {
+
+// Keys that reach each window of the shell's drop-down as built by the test.
+std::map<HWND, std::vector<WPARAM>> g_dropDownKeys;
+
+LRESULT CALLBACK DropDownPartProc(HWND hWnd, UINT nMessage, WPARAM wParam, LPARAM lParam)
+{
+    if (nMessage == WM_GETDLGCODE)
+        return DLGC_WANTARROWS | DLGC_WANTALLKEYS;
+    if (nMessage == WM_KEYDOWN)
+        g_dropDownKeys[hWnd].push_back(wParam);
+    return ::DefWindowProcW(hWnd, nMessage, wParam, lParam);
+}
+
+}  // namespace
+
+TEST_F(EditComboTest, UpAndDownInTheEditGoToTheListOfTheShellsDropDown)
+{
+    CTKPControlEdit* pEdit = AddEdit(160);
+    Layout();
+    CTKPControlEditWnd* pWnd = pEdit->GetEditWindow();
+    ASSERT_TRUE(pWnd != NULL && pWnd->GetSafeHwnd() != NULL);
+    CTKPEditAutoComplete autoComplete(pWnd->GetSafeHwnd());
+    autoComplete.SetFocused(TRUE);
+
+    // The platform's drop-down: a frame whose first child holds a scroll bar and, last, the list;
+    // a size grip follows the first child.
+    const HINSTANCE hInstance = ::GetModuleHandleW(NULL);
+    WNDCLASSW wc = {};
+    wc.lpfnWndProc = ::DefWindowProcW;
+    wc.hInstance = hInstance;
+    wc.lpszClassName = L"Auto-Suggest Dropdown";
+    ::RegisterClassW(&wc);
+    WNDCLASSW part = {};
+    part.lpfnWndProc = DropDownPartProc;
+    part.hInstance = hInstance;
+    part.lpszClassName = L"MorvickDropDownPart";
+    ::RegisterClassW(&part);
+    const HWND hDropDown = ::CreateWindowExW(WS_EX_TOOLWINDOW, L"Auto-Suggest Dropdown", NULL, WS_POPUP, 0, 0, 200, 100,
+        NULL, NULL, hInstance, NULL);
+    ASSERT_TRUE(hDropDown != NULL);
+    const HWND hHolder = ::CreateWindowExW(0, part.lpszClassName, NULL, WS_CHILD | WS_VISIBLE, 0, 0, 200, 90, hDropDown,
+        NULL, hInstance, NULL);
+    const HWND hGrip = ::CreateWindowExW(0, part.lpszClassName, NULL, WS_CHILD | WS_VISIBLE, 190, 90, 10, 10, hDropDown,
+        NULL, hInstance, NULL);
+    const HWND hScroll = ::CreateWindowExW(0, part.lpszClassName, NULL, WS_CHILD | WS_VISIBLE, 180, 0, 20, 90, hHolder,
+        NULL, hInstance, NULL);
+    const HWND hList = ::CreateWindowExW(0, part.lpszClassName, NULL, WS_CHILD | WS_VISIBLE, 0, 0, 180, 90, hHolder,
+        NULL, hInstance, NULL);
+    ASSERT_TRUE(hHolder != NULL && hGrip != NULL && hScroll != NULL && hList != NULL);
+    ASSERT_EQ(hList, ::GetWindow(::GetWindow(hHolder, GW_CHILD), GW_HWNDLAST));
+    ::SetWindowPos(hDropDown, NULL, 0, 0, 0, 0,
+        SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    ASSERT_EQ(autoComplete.GetDropDown(), hDropDown);
+
+    g_dropDownKeys.clear();
+    EXPECT_TRUE(autoComplete.ProcessKey(VK_DOWN));
+    EXPECT_TRUE(autoComplete.ProcessKey(VK_UP));
+    EXPECT_EQ(g_dropDownKeys[hList], (std::vector<WPARAM>{VK_DOWN, VK_UP}));
+    EXPECT_TRUE(g_dropDownKeys[hGrip].empty());
+    EXPECT_TRUE(g_dropDownKeys[hScroll].empty());
+    // Other keys stay with the edit.
+    EXPECT_FALSE(autoComplete.ProcessKey(VK_LEFT));
+
+    ::DestroyWindow(hDropDown);
+    autoComplete.SetFocused(FALSE);
 }
 
 TEST_F(EditComboTest, RealClicksAndKeysReachTheEditThroughTheBarsHooks)

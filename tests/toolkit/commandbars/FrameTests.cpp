@@ -8,6 +8,7 @@
 #include "toolkit/commandbars/Control.h"
 #include "toolkit/commandbars/Controls.h"
 #include "toolkit/commandbars/DockBar.h"
+#include "toolkit/commandbars/ReBar.h"
 #include "toolkit/commandbars/ToolBar.h"
 
 #include <algorithm>
@@ -174,4 +175,54 @@ TEST_F(FrameTest, AFloatingToolBarWrapsItsButtonsIntoMoreRowsAsItNarrows)
     EXPECT_EQ(rows(column), 5u);
     for (const CRect& rc : column)
         EXPECT_EQ(rc.left, column[0].left);
+}
+
+TEST_F(FrameTest, ARebarHostsToolBarsAsBandsSizedByTheirOwnLayout)
+{
+    CTKPCommandBars* pBars = m_pFrame->GetCommandBars();
+    EXPECT_EQ(nullptr, pBars->GetReBar());
+    CTKPReBar rebar;
+    ASSERT_TRUE(rebar.Create(m_pFrame));
+    ASSERT_EQ(&rebar, pBars->GetReBar());
+
+    // A user bar joins the rebar as its own band, out of the dock bars and without docking flags.
+    CTKPToolBar* pTools = pBars->AddCustomBar(L"Tools", 59400);
+    ASSERT_NE(pTools, nullptr);
+    for (int nId : {100, 101, 102})
+        pTools->GetControls()->Add(tkpControlButton, nId);
+    ASSERT_EQ(rebar.GetReBarCtrl().GetBandCount(), 1u);
+    EXPECT_EQ(rebar.FindBand(pTools), 0);
+    EXPECT_EQ(rebar.GetBandBar(0), pTools);
+    EXPECT_EQ(pTools->GetDockBar(), nullptr);
+    EXPECT_EQ(pTools->GetFlags(), 0u);
+    REBARBANDINFOW info = {};
+    info.cbSize = 80;
+    info.fMask = RBBIM_ID | RBBIM_STYLE;
+    ASSERT_TRUE(rebar.SendMessage(RB_GETBANDINFOW, 0, reinterpret_cast<LPARAM>(&info)));
+    EXPECT_EQ(info.wID, 59400u);
+    EXPECT_EQ(info.fStyle & (RBBS_BREAK | RBBS_GRIPPERALWAYS), static_cast<UINT>(RBBS_BREAK | RBBS_GRIPPERALWAYS));
+
+    // The frame's layout gives the band the bar's own sizes: at least all of its buttons wide.
+    m_pFrame->RecalcLayout();
+    const CSize szFull = pTools->CalcDynamicLayout(32000, LM_HORZ | LM_HORZDOCK);
+    CRect rcBar;
+    pTools->GetWindowRect(&rcBar);
+    info.fMask = RBBIM_CHILDSIZE | RBBIM_IDEALSIZE;
+    ASSERT_TRUE(rebar.SendMessage(RB_GETBANDINFOW, 0, reinterpret_cast<LPARAM>(&info)));
+    EXPECT_EQ(static_cast<int>(info.cxMinChild), szFull.cx);
+    EXPECT_GT(szFull.cx, 3 * 16);
+    EXPECT_EQ(static_cast<int>(info.cyMinChild), pTools->CalcDynamicLayout(rcBar.Width(), 0xCA).cy);
+    EXPECT_EQ(static_cast<int>(info.cxIdeal), pTools->CalcDynamicLayout(rcBar.Width(), 0xCA).cx);
+    // The rebar takes its room at the top of the frame's client area.
+    CRect rcRebar;
+    rebar.GetWindowRect(&rcRebar);
+    m_pFrame->ScreenToClient(&rcRebar);
+    EXPECT_GE(rcRebar.Height(), static_cast<int>(info.cyMinChild));
+
+    // Leaving the manager takes the band away.
+    pBars->Remove(pTools);
+    EXPECT_EQ(rebar.GetReBarCtrl().GetBandCount(), 0u);
+    EXPECT_EQ(rebar.GetBandBar(0), nullptr);
+    rebar.DestroyWindow();
+    EXPECT_EQ(nullptr, pBars->GetReBar());
 }

@@ -7,11 +7,15 @@
 #include "tests/toolkit/commandbars/CommandBarsTestSupport.h"
 #include "toolkit/commandbars/BarOptions.h"
 #include "toolkit/commandbars/ControlPopup.h"
+#include "toolkit/commandbars/ControlToolbars.h"
 #include "toolkit/commandbars/Controls.h"
 #include "toolkit/commandbars/DockBar.h"
 #include "toolkit/commandbars/KeyBindings.h"
 #include "toolkit/commandbars/MouseTracker.h"
 #include "toolkit/commandbars/ToolBar.h"
+
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -458,4 +462,24 @@ TEST_F(ManagerTest, TheToolbarsMenuListsEveryToolbarThatMayBeClosed)
 
     m_pBars->ToggleBarVisible(1);
     EXPECT_TRUE(pHidden->IsVisible());
+}
+
+TEST_F(ManagerTest, TheToolbarsMenuListsAToolbarAtTheFirstIndexOnceWhenLaidOut)
+{
+    // "Standard" is the bar at index 0: its entry's id is the first toolbar-list id, the id by
+    // which menus name the toolbar-list placeholder (a class the program links, as this test does).
+    ASSERT_EQ(CRuntimeClass::FromName("CTKPControlToolbars"), RUNTIME_CLASS(CTKPControlToolbars));
+    AddBar(L"Second", tkpBarTop, 201);
+    ASSERT_EQ(m_pBars->GetAt(0), static_cast<CTKPCommandBar*>(m_pFrame->GetToolBar()));
+    CTKPCommandBar* pPopup = m_pBars->CreateToolbarsPopup();
+    ASSERT_NE(pPopup, nullptr);
+    pPopup->CalcDynamicLayout(0, 0);
+    std::vector<std::wstring> captions;
+    for (int i = 0; i < pPopup->GetControlCount(); i++)
+        if (pPopup->GetControl(i)->IsVisible())
+            captions.push_back(static_cast<LPCWSTR>(pPopup->GetControl(i)->GetCaption()));
+    EXPECT_EQ(captions, (std::vector<std::wstring>{L"Standard", L"Second"}));
+    EXPECT_EQ(pPopup->GetControl(0)->GetID(), TKP_ID_TOOLBARLIST);
+    EXPECT_EQ(pPopup->GetControl(0)->GetChecked(), 1);
+    pPopup->InternalRelease();
 }

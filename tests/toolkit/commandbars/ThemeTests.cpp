@@ -11,12 +11,14 @@
 #include "toolkit/commandbars/Controls.h"
 #include "toolkit/commandbars/FlatBarTheme.h"
 #include "toolkit/commandbars/GradientBarTheme.h"
+#include "toolkit/commandbars/NativeBarTheme.h"
 #include "toolkit/commandbars/SchemeGradientBarTheme.h"
 #include "toolkit/commandbars/ToolBar.h"
 
 #include <algorithm>
 #include <cstdlib>
 #include <memory>
+#include <vector>
 
 namespace {
 
@@ -642,4 +644,171 @@ TEST(ThemeBase, TheInstalledThemeKeepsItsNumberAndSurvivesBeingInstalledAgain)
         CTKPCommandBarsTheme::InstallTheme(pOld);
     else
         CTKPCommandBarsTheme::ReleaseTheme();
+}
+
+// --- Menu animations -----------------------------------------------------------------------------
+
+namespace {
+
+// The frames an animation shows on a screen canvas, as the colours at a few points.
+struct AnimationFrames {
+    DibCanvas* pScreen = nullptr;
+    std::vector<CPoint> points;
+    std::vector<std::vector<COLORREF>> frames;
+};
+AnimationFrames* g_pFrames = nullptr;
+
+void RecordAnimationFrame(DWORD)
+{
+    std::vector<COLORREF> frame;
+    for (const CPoint& pt : g_pFrames->points)
+        frame.push_back(g_pFrames->pScreen->Pixel(pt.x, pt.y));
+    g_pFrames->frames.push_back(frame);
+}
+
+bool Near(COLORREF a, COLORREF b, int tolerance = 2)
+{
+    return std::abs(GetRValue(a) - GetRValue(b)) <= tolerance && std::abs(GetGValue(a) - GetGValue(b)) <= tolerance &&
+        std::abs(GetBValue(a) - GetBValue(b)) <= tolerance;
+}
+
+}  // namespace
+
+TEST(ThemeAnimation, EachKindOfMenuAnimationShowsItsFramesAndEndsOnTheMenu)
+{
+    auto pTheme = MakeTheme<CTKPFlatBarTheme>(CTKPCommandBarsTheme::themeFlat);
+    pTheme->m_nAnimationSteps = 4;
+    pTheme->m_nAnimationTime = 4 * 100000;  // every frame is recorded, however slow the machine
+    const COLORREF red = RGB(255, 0, 0), green = RGB(0, 255, 0), blue = RGB(0, 0, 255), yellow = RGB(255, 255, 0);
+    const COLORREF white = RGB(255, 255, 255);
+    // The menu's image: one colour per quarter.
+    DibCanvas image(40, 40);
+    image.DC()->FillSolidRect(0, 0, 20, 20, red);
+    image.DC()->FillSolidRect(20, 0, 20, 20, green);
+    image.DC()->FillSolidRect(0, 20, 20, 20, blue);
+    image.DC()->FillSolidRect(20, 20, 20, 20, yellow);
+    DibCanvas screen(40, 40);
+    AnimationFrames frames;
+    frames.pScreen = &screen;
+    frames.points = {CPoint(5, 5), CPoint(30, 5), CPoint(5, 30), CPoint(30, 30)};
+    g_pFrames = &frames;
+    CTKPCommandBarsTheme::SetAnimationStepFunction(RecordAnimationFrame);
+
+    struct Case {
+        int nKind;
+        const char* name;
+        size_t nFrames;
+        std::vector<COLORREF> second;  // the second frame at the four points
+    };
+    const Case cases[] = {
+        // The menu unfolds from its top left corner, its bottom right part showing first.
+        {2, "unfold", 4, {yellow, white, white, white}},
+        // The menu slides down, its bottom half showing first.
+        {3, "slide", 4, {blue, yellow, white, white}},
+        // The screen fades into the menu: halfway between them.
+        {4, "fade", 3, {RGB(255, 127, 127), RGB(127, 255, 127), RGB(127, 127, 255), RGB(255, 255, 127)}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        screen.Fill(white);
+        frames.frames.clear();
+        pTheme->AnimateExpanding(screen.DC(), image.DC(), CRect(0, 0, 40, 40), c.nKind);
+        ASSERT_EQ(c.nFrames, frames.frames.size());
+        for (size_t i = 0; i < 4; ++i)
+            EXPECT_TRUE(Near(c.second[i], frames.frames[1][i])) << i << ": " << std::hex << frames.frames[1][i];
+        // The frames change as the animation goes on.
+        EXPECT_NE(frames.frames.front(), frames.frames.back());
+        // The animation ends on the menu itself.
+        EXPECT_EQ(red, screen.Pixel(5, 5));
+        EXPECT_EQ(green, screen.Pixel(30, 5));
+        EXPECT_EQ(blue, screen.Pixel(5, 30));
+        EXPECT_EQ(yellow, screen.Pixel(30, 30));
+    }
+    CTKPCommandBarsTheme::SetAnimationStepFunction(NULL);
+    g_pFrames = nullptr;
+}
+
+// --- Bar backgrounds of the themes ---------------------------------------------------------------
+
+namespace {
+
+bool Between(COLORREF c, COLORREF a, COLORREF b)
+{
+    auto in = [](int v, int x, int y) { return v >= std::min(x, y) - 1 && v <= std::max(x, y) + 1; };
+    return in(GetRValue(c), GetRValue(a), GetRValue(b)) && in(GetGValue(c), GetGValue(a), GetGValue(b)) &&
+        in(GetBValue(c), GetBValue(a), GetBValue(b));
+}
+
+}  // namespace
+
+TEST(ThemeBackgrounds, EachThemeFillsADockedToolBarWithItsOwnBackgroundAndNoTwoDrawItAlike)
+{
+    CTestFrame* pFrame = new CTestFrame;
+    ASSERT_TRUE(pFrame->CreateTestFrame());
+    CTKPToolBar* pBar = pFrame->GetToolBar();
+    const int themes[] = {CTKPCommandBarsTheme::themeDefault, CTKPCommandBarsTheme::themeFlat,
+        CTKPCommandBarsTheme::themeGradient, CTKPCommandBarsTheme::themeNative,
+        CTKPCommandBarsTheme::themeSchemeGradient};
+    std::vector<std::vector<COLORREF>> images;
+    bool bNativeHasVisualStyles = false;
+    for (int nTheme : themes) {
+        SCOPED_TRACE(nTheme);
+        CTKPCommandBarsTheme::SetTheme(nTheme);
+        CTKPCommandBarsTheme* pTheme = CTKPCommandBarsTheme::GetInstalledTheme();
+        ASSERT_EQ(nTheme, pTheme->GetThemeKind());
+        pFrame->RecalcLayout();
+        CRect rcClient;
+        pBar->GetClientRect(&rcClient);
+        // The buttons stay out of the picture: only the bar itself is drawn.
+        for (int i = 0; i < pBar->GetControlCount(); ++i)
+            pBar->GetControl(i)->SetHideFlag(tkpHideCustomize, TRUE);
+        DibCanvas canvas(rcClient.Width(), rcClient.Height());
+        canvas.Fill(kPaper);
+        pBar->DrawCommandBar(canvas.DC(), rcClient);
+        for (int i = 0; i < pBar->GetControlCount(); ++i)
+            pBar->GetControl(i)->SetHideFlag(tkpHideCustomize, FALSE);
+        const COLORREF clrMiddle = canvas.Pixel(rcClient.Width() / 2, rcClient.Height() / 2);
+        switch (nTheme) {
+        case CTKPCommandBarsTheme::themeDefault:
+            EXPECT_EQ(pTheme->GetColor(COLOR_BTNFACE), clrMiddle);
+            break;
+        case CTKPCommandBarsTheme::themeFlat:
+            EXPECT_EQ(pTheme->GetColor(30), clrMiddle);
+            EXPECT_NE(pTheme->GetColor(30), pTheme->GetColor(COLOR_BTNFACE));
+            break;
+        case CTKPCommandBarsTheme::themeNative:
+            bNativeHasVisualStyles = CTKPNativeBarTheme::IsOpen(static_cast<CTKPNativeBarTheme*>(pTheme)->m_themeRebar);
+            if (!bNativeHasVisualStyles) {  // the system's classic look
+                EXPECT_EQ(pTheme->GetColor(COLOR_BTNFACE), clrMiddle);
+            }
+            break;
+        default: {  // the gradients run from their light to their dark end
+            const CTKPColorGradient& grc = static_cast<CTKPGradientBarTheme*>(pTheme)->m_grcToolBar;
+            EXPECT_TRUE(Between(clrMiddle, grc.m_clrLight.GetEffective(), grc.m_clrDark.GetEffective()))
+                << std::hex << clrMiddle;
+            EXPECT_NE(kPaper, canvas.Pixel(rcClient.Width() / 2, 1));
+            break;
+        }
+        }
+        // The whole bar, buttons and separators with it, for the comparison of the themes.
+        canvas.Fill(kPaper);
+        pBar->DrawCommandBar(canvas.DC(), rcClient);
+        std::vector<COLORREF> image;
+        image.push_back(static_cast<COLORREF>(rcClient.Width() << 16 | rcClient.Height()));
+        for (int y = 0; y < rcClient.Height(); ++y)
+            for (int x = 0; x < rcClient.Width(); ++x)
+                image.push_back(canvas.Pixel(x, y));
+        images.push_back(image);
+    }
+    for (size_t i = 0; i < images.size(); ++i) {
+        for (size_t j = i + 1; j < images.size(); ++j) {
+            // Without visual styles the native theme is the default one on purpose.
+            if (!bNativeHasVisualStyles && themes[i] == CTKPCommandBarsTheme::themeDefault &&
+                themes[j] == CTKPCommandBarsTheme::themeNative)
+                continue;
+            EXPECT_NE(images[i], images[j]) << "themes " << themes[i] << " and " << themes[j];
+        }
+    }
+    CTKPCommandBarsTheme::SetTheme(CTKPCommandBarsTheme::themeFlat);
+    pFrame->DestroyWindow();
 }

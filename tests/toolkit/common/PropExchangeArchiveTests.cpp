@@ -425,3 +425,72 @@ TEST(PropExchangeArchive, SchemaExchange)
   EXPECT_FALSE(px.ExchangeSchema());
   EXPECT_EQ(16u, px.m_nSchema);  // nothing left: the default
 }
+
+#ifdef _WIN32
+#include "classlib/win/COleVariant.h"
+
+#include <cwchar>
+
+TEST(PropExchangeArchive, VariantsAndOleStringsRoundTripAndCompareAndCopy)
+{
+  COleVariant number(-42L), text(_T("Recovered \x00e9")), real(2.5), empty;
+  BSTR bstr = ::SysAllocString(L"Name");
+  StoredBytes out;
+  {
+    CTKPPropExchangeArchive px(out.Archive());
+    EXPECT_TRUE(px.ExchangeProp(_T("Number"), TKPVT_VARIANT, &number));
+    EXPECT_TRUE(px.ExchangeProp(_T("Text"), TKPVT_VARIANT, &text));
+    EXPECT_TRUE(px.ExchangeProp(_T("Real"), TKPVT_VARIANT, &real));
+    EXPECT_TRUE(px.ExchangeProp(_T("Empty"), TKPVT_VARIANT, &empty));
+    EXPECT_TRUE(px.ExchangeProp(_T("Bstr"), TKPVT_BSTR, &bstr));
+    // A variant with no archive form is refused and writes nothing.
+    COleVariant array;
+    array.vt = VT_ARRAY | VT_I4;
+    array.parray = ::SafeArrayCreateVector(VT_I4, 0, 2);
+    EXPECT_FALSE(px.ExchangeProp(_T("Array"), TKPVT_VARIANT, &array));
+    int after = 77;
+    EXPECT_TRUE(px.ExchangeProp(_T("After"), TKPVT_I4, &after));
+  }
+  std::vector<BYTE> bytes = out.Finish();
+  {
+    LoadedBytes in(bytes);
+    CTKPPropExchangeArchive px(in.Archive());
+    COleVariant loaded[4];
+    BSTR loadedBstr = NULL;
+    int after = 0;
+    for (COleVariant& var : loaded)
+      EXPECT_TRUE(px.ExchangeProp(_T("V"), TKPVT_VARIANT, &var));
+    EXPECT_TRUE(px.ExchangeProp(_T("Bstr"), TKPVT_BSTR, &loadedBstr));
+    EXPECT_TRUE(px.ExchangeProp(_T("After"), TKPVT_I4, &after));
+    EXPECT_EQ(77, after);
+    EXPECT_TRUE(TKPIsSamePropValue(TKPVT_VARIANT, &loaded[0], &number));
+    EXPECT_TRUE(TKPIsSamePropValue(TKPVT_VARIANT, &loaded[1], &text));
+    EXPECT_TRUE(TKPIsSamePropValue(TKPVT_VARIANT, &loaded[2], &real));
+    EXPECT_EQ(VT_EMPTY, loaded[3].vt);
+    EXPECT_TRUE(TKPIsSamePropValue(TKPVT_BSTR, &loadedBstr, &bstr));
+    EXPECT_FALSE(TKPIsSamePropValue(TKPVT_VARIANT, &loaded[0], &text));
+    EXPECT_FALSE(TKPIsSamePropValue(TKPVT_VARIANT, &loaded[0], &real));
+    ::SysFreeString(loadedBstr);
+  }
+
+  // Copies are values of their own.
+  COleVariant copy;
+  EXPECT_TRUE(TKPCopyPropValue(TKPVT_VARIANT, &copy, &text));
+  EXPECT_TRUE(TKPIsSamePropValue(TKPVT_VARIANT, &copy, &text));
+  EXPECT_NE(copy.bstrVal, text.bstrVal);
+  BSTR copied = NULL;
+  EXPECT_TRUE(TKPCopyPropValue(TKPVT_BSTR, &copied, &bstr));
+  EXPECT_NE(copied, bstr);
+  EXPECT_EQ(0, std::wcscmp(copied, L"Name"));
+  ::SysFreeString(copied);
+
+  // A stream cut inside a variant gives the default.
+  bytes.resize(3);
+  LoadedBytes cut(bytes);
+  CTKPPropExchangeArchive px(cut.Archive());
+  COleVariant var, fallback(5L);
+  EXPECT_FALSE(px.ExchangeProp(_T("Number"), TKPVT_VARIANT, &var, &fallback));
+  EXPECT_TRUE(TKPIsSamePropValue(TKPVT_VARIANT, &var, &fallback));
+  ::SysFreeString(bstr);
+}
+#endif

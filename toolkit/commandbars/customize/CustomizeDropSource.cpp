@@ -161,10 +161,13 @@ int CTKPCustomizeDropSource::RunLoop(HWND hWndCapture)
         // Bars repaint their insertion marks while the drag goes on.
         while (::PeekMessageW(&msg, NULL, WM_PAINT, WM_PAINT, PM_REMOVE))
             ::DispatchMessageW(&msg);
-        if (!::GetMessageW(&msg, NULL, 0, 0)) {
+        const BOOL bGot = ::GetMessageW(&msg, NULL, 0, 0);
+        if (bGot == 0) {
             ::PostQuitMessage((int)msg.wParam);
             return CTKPCommandBar::dropCancelled;
         }
+        if (bGot == -1)  // the queue cannot be read: no message to act on
+            return CTKPCommandBar::dropCancelled;
         if (::GetCapture() != hWndCapture)
             return CTKPCommandBar::dropCancelled;
         switch (msg.message) {

@@ -95,7 +95,8 @@ void CTKPCustomizeToolbarsPage::OnSelChange()
 BOOL CTKPCustomizeToolbarsPage::OnCommand(WPARAM wParam, LPARAM lParam)
 {
     if (LOWORD(wParam) == IDC_TKP_TOOLBARS_LIST && HIWORD(wParam) == CLBN_CHKCHANGE) {
-        OnCheckChange(m_wndList.GetCurSel());
+        // The row whose box changed has the list's caret (a click on a box moves it there).
+        OnCheckChange(m_wndList.GetCaretIndex());
         return TRUE;
     }
     return CPropertyPage::OnCommand(wParam, lParam);

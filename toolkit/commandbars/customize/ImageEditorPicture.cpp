@@ -250,6 +250,10 @@ CTKPEditorPicture* CTKPEditorHistory::Redo(CTKPEditorPicture* pCurrent)
         return pCurrent;
     CTKPEditorPicture* pPicture = m_redo.back();
     m_redo.pop_back();
+    if ((int)m_undo.size() >= maxUndo) {
+        delete m_undo.front();
+        m_undo.pop_front();
+    }
     m_undo.push_back(pCurrent);
     return pPicture;
 }

@@ -34,6 +34,21 @@ def write_bmp(path, width, height, bits, pixels):
         f.write(header + info + data)
 
 
+def write_bmp_v5(path, width, height, pixels, cut=0):
+    """A 32-bit bitmap with a 124-byte header; cut bytes are left off the end of the pixels."""
+    data = rows_bottom_up(pixels, width, height, 4)
+    info = struct.pack('<IiiHHIIiiII', 124, width, height, 1, 32, 3, len(data), 0, 0, 0, 0)
+    info += struct.pack('<IIII', 0x00FF0000, 0x0000FF00, 0x000000FF, 0xFF000000)
+    info += struct.pack('<I', 0x73524742)  # sRGB
+    info += bytes(36 + 12)  # end points and gamma
+    info += struct.pack('<IIII', 4, 0, 0, 0)  # intent, profile data, profile size, reserved
+    assert len(info) == 124
+    body = info + data[:len(data) - cut]
+    header = struct.pack('<2sIHHI', b'BM', 14 + len(body), 0, 0, 14 + len(info))
+    with open(path, 'wb') as f:
+        f.write(header + body)
+
+
 def mask_rows(mask, width, height):
     """1-bit AND mask, bottom-up, rows padded to 4 bytes; mask[y][x] True = transparent."""
     out = bytearray()
@@ -95,6 +110,11 @@ def main():
 
     # An alpha strip whose width is no multiple of 16.
     write_bmp(os.path.join(out, 'alpha_odd.bmp'), 20, 16, 32, solid(20, 16, (0, 0, 0, 255)))
+
+    # A 16 x 16 alpha image behind a 124-byte header (masks and colour space in the header), and
+    # the same cut 84 bytes short of its last pixels.
+    write_bmp_v5(os.path.join(out, 'alpha_v5.bmp'), 16, 16, solid(16, 16, (0, 0, 255, 255)))
+    write_bmp_v5(os.path.join(out, 'alpha_v5_short.bmp'), 16, 16, solid(16, 16, (0, 0, 255, 255)), cut=84)
 
     # Icon: 16 x 16 blue square with a transparent border, and a 32 x 32 white one.
     mask16 = [[not (2 <= x < 14 and 2 <= y < 14) for x in range(16)] for y in range(16)]
