@@ -14,7 +14,9 @@ CTKPBarOptions::CTKPBarOptions()
       bShowPopupBarToolTips(FALSE), animationType(0), keyboardCuesUse(1), szIcons(0, 0), szLargeIcons(0, 0),
       szPopupIcons(16, 16), m_pCommandBars(NULL), keyboardCuesShow(0), bShowShortcutsInMenus(TRUE),
       bShowStatusPrompts(TRUE)
-{}
+{
+    EnableAutomation();
+}
 
 CTKPBarOptions::~CTKPBarOptions() {}
 

@@ -60,6 +60,7 @@ CTKPCommandBars::CTKPCommandBars()
       m_pMouseTracker(NULL), m_bKeyboardCuesVisible(TRUE), m_pKeyBindings(NULL), m_bRecalcLayout(FALSE),
       m_bUseKeyboardCues(FALSE), m_bRightToLeft(FALSE), m_pCustomizeDialog(NULL)
 {
+    EnableAutomation();
     for (CTKPDockBar*& pDock : m_pDocks)
         pDock = NULL;
     m_pOptions = new CTKPBarOptions;

@@ -21,7 +21,9 @@ CTKPControl::CTKPControl()
       m_rcControl(0, 0, 0, 0), m_dwHideFlags(0), m_dwFlags(0), m_pControls(NULL), m_controlType(tkpControlBare),
       m_pParent(NULL), m_bExpanded(FALSE), m_bDefaultItem(FALSE), m_nStyle(0), m_nCustomStyle(0),
       m_bCloseSubMenuOnClick(TRUE)
-{}
+{
+    EnableAutomation();
+}
 
 CTKPControl::~CTKPControl() {}
 

@@ -44,7 +44,10 @@ CMenu* LoadMenuResourcePopup(UINT nID, CMenu& menu)
 
 }  // namespace
 
-CTKPControls::CTKPControls() : m_pParent(NULL), m_pCommandBars(NULL), m_pSavedCopy(NULL) {}
+CTKPControls::CTKPControls() : m_pParent(NULL), m_pCommandBars(NULL), m_pSavedCopy(NULL)
+{
+    EnableAutomation();
+}
 
 CTKPControls::~CTKPControls()
 {

@@ -3,7 +3,9 @@
 // command's own handler takes them away.
 #include <gtest/gtest.h>
 
+#include "tests/support/win/DispatchClient.h"
 #include "tests/toolkit/commandbars/CommandBarsTestSupport.h"
+#include "toolkit/commandbars/BarOptions.h"
 #include "toolkit/commandbars/ControlButton.h"
 #include "toolkit/commandbars/ControlPopup.h"
 #include "toolkit/commandbars/Controls.h"
@@ -90,6 +92,19 @@ TEST(ControlTexts, TabSplitsTheShortcutAndNewlineSplitsThePrompt)
     pEmpty->SetID(101);
     EXPECT_EQ(pEmpty->GetDescription(), CString(L"Save the file"));
     pEmpty->InternalRelease();
+}
+
+// A script or screen reader that asks the command bars, their options, a bar's controls or one
+// control for automation gets an IDispatch that answers as an object without members.
+TEST_F(ControlTest, TheManagerItsOptionsAndTheControlsHandOutADispatch)
+{
+    CTKPCommandBars* pCommandBars = m_pBar->GetCommandBars();
+    ASSERT_NE(pCommandBars, nullptr);
+    EXPECT_TRUE(HandsOutADispatchWithoutMembers(pCommandBars));
+    EXPECT_TRUE(HandsOutADispatchWithoutMembers(pCommandBars->GetCommandBarsOptions()));
+    EXPECT_TRUE(HandsOutADispatchWithoutMembers(m_pBar->GetControls()));
+    ASSERT_GT(m_pBar->GetControls()->GetCount(), 0);
+    EXPECT_TRUE(HandsOutADispatchWithoutMembers(m_pBar->GetControls()->GetAt(0)));
 }
 
 TEST_F(ControlTest, TheCommandIdIsTheImageIdUnlessAnIconIdIsSet)
