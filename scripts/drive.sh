@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Recovers an image through Morvick's own window, as a person would, and prints one line of JSON
 # with the counts in the form of `morvick-bench scan`'s line.
-#   scripts/drive.sh IMAGE --mode quick|extensive|trace [--partition N] [--types LIST] --out DIR [--snapshot FILE]
+#   scripts/drive.sh IMAGE --mode quick|extensive|trace [--partition N] [--types LIST] --out DIR [--snapshot FILE] [--measure waits]
 # Builds what it needs (after scripts/setup.sh), starts Morvick.exe under Wine (inside Xvfb when
 # there is no display) and walks the wizard with the end-to-end driver: the image and the mode, the
 # partition search, the scan of each partition (Quick Scan, File Trace: the one given or every one;
@@ -9,7 +9,9 @@
 # ticked and everything saved into DIR/pN, or DIR/vN for the found volumes (N from 1) -- the folders
 # `morvick-bench scan` makes --, the snapshot of the last partition when asked, and the end through
 # the menu. File Trace chooses the types of LIST (extensions, the dot optional), else every type, at
-# the File Types dialog's first size. With MORVICK_BINARY_DIR set, the Windows build there is used as it
+# the File Types dialog's first size. With --measure waits (Quick Scan only) it measures instead what a
+# user waits for on the first partition's largest folder and prints that line (bench/gui-speed.sh).
+# With MORVICK_BINARY_DIR set, the Windows build there is used as it
 # is; otherwise build/windows is brought up to date first. Exit status: 0 done, 1 a step failed, 2 bad
 # arguments.
 set -euo pipefail
@@ -21,7 +23,7 @@ usage() {
 [ $# -ge 1 ] || usage
 image=$1
 shift
-mode="" partition="" types="" out="" snapshot=""
+mode="" partition="" types="" out="" snapshot="" measure=""
 while [ $# -gt 0 ]; do
   [ $# -ge 2 ] || usage
   case $1 in
@@ -30,6 +32,7 @@ while [ $# -gt 0 ]; do
     --types) types=$2 ;;
     --out) out=$2 ;;
     --snapshot) snapshot=$2 ;;
+    --measure) measure=$2 ;;
     *) usage ;;
   esac
   shift 2
@@ -56,6 +59,7 @@ args=("$(winepath -w "$image" 2>/dev/null)" --mode "$mode" --out "$(winepath -w 
 [ -z "$partition" ] || args+=(--partition "$partition")
 [ -z "$types" ] || args+=(--types "$types")
 [ -z "$snapshot" ] || args+=(--snapshot "$(winepath -w "$snapshot" 2>/dev/null)")
+[ -z "$measure" ] || args+=(--measure "$measure")
 export MORVICK_BINARY_DIR="$build"
 # The driver prints the JSON line on standard output, the program's messages on standard error. Both
 # go through files: Wine's long-lived processes keep any pipe they inherit open.
