@@ -10,7 +10,6 @@
 #include "engine/save/FolderTreeSave.h"
 #include "engine/save/MatchWildcard.h"
 #include "engine/save/SaveState.h"
-#include "engine/scan/QuickScan.h"
 #include "engine/state/EngineState.h"
 #include "engine/util/Utf.h"
 
@@ -70,12 +69,8 @@ int RunFind(const std::vector<std::string>& args)
     BenchTotals totals;
     totals.mode = "find";
     return RunBenchPartitionScans(args[0], partition, totals, nullptr, [&](uint32_t index) {
-        g_nScanMode = kScanQuick;
-        ScanFinishedWord finished{0};
-        if (RunQuickScan(finished) != QuickScanResult::kCompleted) {
-            std::fprintf(stderr, "partition %u: %s\n", index, Utf16ToUtf8(kNoPartitionParametersText).c_str());
+        if (!QuickScanBenchPartition(index))
             return false;
-        }
         CountFoundEntries(totals);
         g_strSavePath = Utf8ToUtf16(out);
         CreateOutputFolder(g_strSavePath);
