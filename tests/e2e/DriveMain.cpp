@@ -12,12 +12,10 @@
 // Wine.
 #include <windows.h>
 
-#include <cctype>
 #include <cstdio>
+#include <cstdlib>
 #include <shellapi.h>
 #include <filesystem>
-#include <functional>
-#include <set>
 #include <string>
 #include <vector>
 
