@@ -20,10 +20,14 @@ set -euo pipefail
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 [ $# -ge 1 ] || { echo "usage: bench/gui-speed.sh IMAGE [WORKDIR]" >&2; exit 2; }
 image=$(realpath "$1")
-work=${2:-$(mktemp -d /tmp/morvick-gui-speed.XXXXXX)}
-mkdir -p "$work"
-work=$(realpath "$work")
-trap 'rm -rf "$work/gui" "$work/bench"' EXIT
+if [ $# -ge 2 ]; then
+  mkdir -p "$2"
+  work=$(realpath "$2")
+  trap 'rm -rf "$work/gui" "$work/bench"' EXIT
+else
+  work=$(mktemp -d /tmp/morvick-gui-speed.XXXXXX)
+  trap 'rm -rf "$work"' EXIT
+fi
 
 waits=$("$ROOT/scripts/drive.sh" "$image" --mode quick --partition 0 --out "$work/gui" --measure waits)
 build=${MORVICK_BINARY_DIR:-$ROOT/build/windows}
