@@ -13,7 +13,6 @@
 #include "engine/save/FolderTreeSave.h"
 #include "engine/save/SafeFileName.h"
 #include "engine/save/SaveState.h"
-#include "engine/scan/QuickScan.h"
 #include "engine/snapshot/SnapshotFile.h"
 #include "engine/state/EngineState.h"
 #include "engine/util/Utf.h"
@@ -25,9 +24,10 @@ namespace {
 
 int Usage()
 {
-    std::fprintf(stderr, "usage: morvick-bench scan IMAGE --mode quick [--partition N|all] [--out DIR] [--snapshot FILE]\n"
-                         "       morvick-bench scan IMAGE --mode extensive [--out DIR]\n"
-                         "       morvick-bench scan IMAGE --mode trace [--partition N|all] [--types LIST] [--out DIR]\n");
+    std::fprintf(stderr,
+        "usage: morvick-bench scan IMAGE --mode quick [--partition N|all] [--out DIR] [--snapshot FILE]\n"
+        "       morvick-bench scan IMAGE --mode extensive [--out DIR]\n"
+        "       morvick-bench scan IMAGE --mode trace [--partition N|all] [--types LIST] [--out DIR]\n");
     return 2;
 }
 
@@ -61,12 +61,8 @@ int RunScan(const std::vector<std::string>& args)
 
     BenchTotals totals;
     return RunBenchPartitionScans(image, partition, totals, nullptr, [&](uint32_t index) {
-        g_nScanMode = kScanQuick;
-        ScanFinishedWord finished{0};
-        if (RunQuickScan(finished) != QuickScanResult::kCompleted) {
-            std::fprintf(stderr, "partition %u: %s\n", index, Utf16ToUtf8(kNoPartitionParametersText).c_str());
+        if (!QuickScanBenchPartition(index))
             return false;
-        }
         CountFoundEntries(totals);
         if (!out.empty()) {
             std::u16string target = Utf8ToUtf16(out);
@@ -83,4 +79,4 @@ BenchCommandRegistration scan("scan",
     "  morvick-bench scan IMAGE --mode trace [--partition N|all] [--types LIST] [--out DIR]",
     RunScan);
 
-} // namespace
+}  // namespace

@@ -2,6 +2,7 @@
 
 #include "engine/save/EngineReset.h"
 #include "engine/save/SaveState.h"
+#include "engine/scan/QuickScan.h"
 #include "engine/state/EngineState.h"
 #include "engine/util/Utf.h"
 #include "engine/volume/PartitionDiscovery.h"
@@ -123,6 +124,16 @@ int RunBenchPartitionScans(const std::string& image, const std::string& partitio
         PrintBenchTotals(totals);
     }
     return status;
+}
+
+bool QuickScanBenchPartition(uint32_t index)
+{
+    g_nScanMode = kScanQuick;
+    ScanFinishedWord finished{0};
+    if (RunQuickScan(finished) == QuickScanResult::kCompleted)
+        return true;
+    std::fprintf(stderr, "partition %u: %s\n", index, Utf16ToUtf8(kNoPartitionParametersText).c_str());
+    return false;
 }
 
 void CountFoundEntries(BenchTotals& t)

@@ -64,6 +64,10 @@ struct BenchTotals {
 int RunBenchPartitionScans(const std::string& image, const std::string& partition, BenchTotals& totals,
     const std::function<void()>& prepare, const std::function<bool(uint32_t index)>& scanPartition);
 
+// Runs the Quick Scan on the chosen partition `index`; false, with the program's message on standard
+// error, when it has no usable parameters.
+bool QuickScanBenchPartition(uint32_t index);
+
 // Adds the current found-entry lists to the totals.
 void CountFoundEntries(BenchTotals& totals);
 

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Recovers an image through Morvick's own window, as a person would, and prints one line of JSON
 # with the counts in the form of `morvick-bench scan`'s line.
-#   scripts/drive.sh IMAGE --mode quick|extensive|trace [--partition N] [--types LIST] --out DIR [--snapshot FILE]
+#   scripts/drive.sh IMAGE --mode quick|extensive|trace [--partition N] [--types LIST] --out DIR [--snapshot FILE] [--measure waits]
 #   scripts/drive.sh IMAGE --load SNAPSHOT --out DIR
 # Builds what it needs (after scripts/setup.sh), starts Morvick.exe under Wine (inside Xvfb when
 # there is no display) and walks the wizard with the end-to-end driver: the image and the mode, the
@@ -12,7 +12,10 @@
 # the menu. File Trace chooses the types of LIST (extensions, the dot optional), else every type, at
 # the File Types dialog's first size. With --load the program starts with the snapshot on its
 # command line, is given IMAGE when it asks for the snapshot's image, and saves everything into DIR
-# as `morvick-bench load` does; a refused snapshot prints the program's message and exits with 1. With MORVICK_BINARY_DIR set, the Windows build there is used as it
+# as `morvick-bench load` does; a refused snapshot prints the program's message and exits with 1.
+# With --measure waits (Quick Scan only) it measures instead what a user waits for on the first
+# partition's largest folder and prints that line (bench/gui-speed.sh).
+# With MORVICK_BINARY_DIR set, the Windows build there is used as it
 # is; otherwise build/windows is brought up to date first. Exit status: 0 done, 1 a step failed, 2 bad
 # arguments.
 set -euo pipefail
@@ -24,7 +27,7 @@ usage() {
 [ $# -ge 1 ] || usage
 image=$1
 shift
-mode="" partition="" types="" out="" snapshot="" load=""
+mode="" partition="" types="" out="" snapshot="" load="" measure=""
 while [ $# -gt 0 ]; do
   [ $# -ge 2 ] || usage
   case $1 in
@@ -34,12 +37,13 @@ while [ $# -gt 0 ]; do
     --out) out=$2 ;;
     --snapshot) snapshot=$2 ;;
     --load) load=$2 ;;
+    --measure) measure=$2 ;;
     *) usage ;;
   esac
   shift 2
 done
 if [ -n "$load" ]; then
-  [ -z "$mode$partition$types$snapshot" ] || usage
+  [ -z "$mode$partition$types$snapshot$measure" ] || usage
   [ -f "$load" ] || { echo "drive.sh: no snapshot $load" >&2; exit 2; }
 else
   case $mode in quick | extensive | trace) ;; *) usage ;; esac
@@ -67,6 +71,7 @@ args=("$(winepath -w "$image" 2>/dev/null)" --out "$(winepath -w "$out" 2>/dev/n
 [ -z "$partition" ] || args+=(--partition "$partition")
 [ -z "$types" ] || args+=(--types "$types")
 [ -z "$snapshot" ] || args+=(--snapshot "$(winepath -w "$snapshot" 2>/dev/null)")
+[ -z "$measure" ] || args+=(--measure "$measure")
 export MORVICK_BINARY_DIR="$build"
 # The driver prints the JSON line on standard output, the program's messages on standard error. Both
 # go through files: Wine's long-lived processes keep any pipe they inherit open.

@@ -120,41 +120,43 @@ BOOL CListColumnSorter::Sort(bool ascending, int type)
     return m_list->SortItems(&CListColumnSorter::Compare, static_cast<DWORD_PTR>(parameter));
 }
 
+int CListColumnSorter::CompareTexts(int type, const CString& a, const CString& b)
+{
+    switch (type) {
+    case kWholeNumber: {
+        const unsigned long long u = WholeNumberOf(a), v = WholeNumberOf(b);
+        return Sign(u<v, u> v);
+    }
+    case kText: {
+        const int order = a.CompareNoCase(b);
+        return Sign(order<0, order> 0);
+    }
+    case kDateTime: {
+        double u = 0, v = 0;
+        const bool hasU = DateTimeOf(a, u), hasV = DateTimeOf(b, v);
+        // A text that is no date comes after every date, so the order stays one order.
+        if (hasU && hasV)
+            return Sign(u<v, u> v);
+        return Sign(hasU && !hasV, !hasU && hasV);
+    }
+    case kDecimal: {
+        const double u = DecimalOf(a), v = DecimalOf(b);
+        return Sign(u<v, u> v);
+    }
+    default:
+        return 0;
+    }
+}
+
 int CALLBACK CListColumnSorter::Compare(LPARAM a, LPARAM b, LPARAM parameter)
 {
     const auto* x = reinterpret_cast<const CListSortItem*>(a);
     const auto* y = reinterpret_cast<const CListSortItem*>(b);
     const int direction = parameter >= 0 ? 1 : -1;
     const LPARAM type = parameter >= 0 ? parameter : -parameter;
-    int order = 0;
-    switch (type) {
-    case kWholeNumber: {
-        const unsigned long long u = WholeNumberOf(x->text), v = WholeNumberOf(y->text);
-        order = Sign(u<v, u> v);
-        break;
-    }
-    case kText:
-        order = x->text.CompareNoCase(y->text);
-        order = Sign(order<0, order> 0);
-        break;
-    case kDateTime: {
-        double u = 0, v = 0;
-        const bool hasU = DateTimeOf(x->text, u), hasV = DateTimeOf(y->text, v);
-        // A text that is no date comes after every date, so the order stays one order.
-        if (hasU && hasV)
-            order = Sign(u<v, u> v);
-        else
-            order = Sign(hasU && !hasV, !hasU && hasV);
-        break;
-    }
-    case kDecimal: {
-        const double u = DecimalOf(x->text), v = DecimalOf(y->text);
-        order = Sign(u<v, u> v);
-        break;
-    }
-    default:
+    if (type < kWholeNumber || type > kDecimal)
         return 0;
-    }
+    int order = CompareTexts(static_cast<int>(type), x->text, y->text);
     if (order == 0)
         order = Sign(x->row<y->row, x->row> y->row);
     return order * direction;

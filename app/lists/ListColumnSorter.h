@@ -35,6 +35,9 @@ public:
     // a descending sort. A type outside 1 to 4 compares every row equal.
     static int CALLBACK Compare(LPARAM a, LPARAM b, LPARAM parameter);
 
+    // The order of two texts read as `type`, ascending: -1, 0 or 1 (0 for a type outside 1 to 4).
+    static int CompareTexts(int type, const CString& a, const CString& b);
+
     // The value parts of the comparison.
     static unsigned long long WholeNumberOf(const CString& text);
     // Days since 30 December 1899 with the time as the fraction; false when the text is no date.

@@ -78,27 +78,36 @@ int RowGroup(ResultRowKind kind)
     return kind == ResultRowKind::kParent ? 0 : (kind == ResultRowKind::kFolder ? 1 : 2);
 }
 
-struct ArrangeContext {
-    const std::vector<CResultListCtrl::RowInfo>* rows;
-    std::vector<int>* position;  // by item data
+// A row while its list is sorted, found by the row's item data (its place in m_rows, from 1).
+struct RowSortKey {
+    CString text;   // the row's text in the sorted column
+    int row = 0;    // its place before the sort: equal texts keep their order
+    int group = 2;  // RowGroup
 };
 
-int CALLBACK CompareArranged(LPARAM a, LPARAM b, LPARAM parameter)
+struct RowSortContext {
+    const std::vector<RowSortKey>* keys;
+    int type;
+    int direction;
+};
+
+// The parent row, then the folders, then the files; inside each group the column's order (equal
+// texts by their place before the sort), reversed as a whole for a descending sort.
+int CALLBACK CompareRowKeys(LPARAM a, LPARAM b, LPARAM parameter)
 {
-    const auto* context = reinterpret_cast<const ArrangeContext*>(parameter);
-    auto group = [&](LPARAM data) {
-        const size_t index = static_cast<size_t>(data) - 1;
-        return index < context->rows->size() ? RowGroup((*context->rows)[index].kind) : 2;
-    };
-    auto place = [&](LPARAM data) {
-        const size_t index = static_cast<size_t>(data);
-        return index < context->position->size() ? (*context->position)[index] : 0;
-    };
-    const int ga = group(a), gb = group(b);
-    if (ga != gb)
-        return ga < gb ? -1 : 1;
-    const int pa = place(a), pb = place(b);
-    return pa < pb ? -1 : (pa > pb ? 1 : 0);
+    const auto* context = reinterpret_cast<const RowSortContext*>(parameter);
+    const std::vector<RowSortKey>& keys = *context->keys;
+    const size_t i = static_cast<size_t>(a), j = static_cast<size_t>(b);
+    if (i >= keys.size() || j >= keys.size())
+        return 0;
+    const RowSortKey& x = keys[i];
+    const RowSortKey& y = keys[j];
+    if (x.group != y.group)
+        return x.group < y.group ? -1 : 1;
+    int order = CListColumnSorter::CompareTexts(context->type, x.text, y.text);
+    if (order == 0)
+        order = x.row < y.row ? -1 : (x.row > y.row ? 1 : 0);
+    return order * context->direction;
 }
 
 }  // namespace
@@ -388,25 +397,22 @@ void CResultListCtrl::SortByColumn(int column, bool ascending)
     if (type == 0)
         return;
     SetSortColumn(column, ascending ? TRUE : FALSE);
-    {
-        CListColumnSorter sorter(this, column);
-        sorter.Sort(ascending, type);
+    // One pass of the list's own sort over keys held here: the rows' item data (their place in
+    // m_rows) stays as it is, so no row is changed, and the groups come out in one go.
+    std::vector<RowSortKey> keys(m_rows.size() + 1);
+    const int count = GetItemCount();
+    for (int row = 0; row < count; ++row) {
+        const size_t data = static_cast<size_t>(GetItemData(row));
+        if (data < 1 || data >= keys.size())
+            continue;
+        keys[data].text = GetItemText(row, column);
+        keys[data].row = row;
+        keys[data].group = RowGroup(m_rows[data - 1].kind);
     }
+    RowSortContext context{&keys, type, ascending ? 1 : -1};
+    SortItems(CompareRowKeys, reinterpret_cast<DWORD_PTR>(&context));
     m_nSortColumn = column;
     m_bSortAscending = ascending;
-    ArrangeRowsAfterSort();
-}
-
-void CResultListCtrl::ArrangeRowsAfterSort()
-{
-    std::vector<int> position(m_rows.size() + 1, 0);
-    for (int row = 0; row < GetItemCount(); ++row) {
-        const size_t data = static_cast<size_t>(GetItemData(row));
-        if (data < position.size())
-            position[data] = row;
-    }
-    ArrangeContext context{&m_rows, &position};
-    SortItems(CompareArranged, reinterpret_cast<DWORD_PTR>(&context));
 }
 
 void CResultListCtrl::OnHeaderClick(int column)

@@ -76,7 +76,6 @@ public:
 
     // Sorts by a column's text (folders first, the parent row first); the header shows the arrow.
     void SortByColumn(int column, bool ascending);
-    void ArrangeRowsAfterSort();
     // The header click: the same column again reverses the order, another one sorts ascending.
     void OnHeaderClick(int column);
 

@@ -19,10 +19,6 @@ bool OutputPathExists(const std::u16string& path);
 // True when the path names an existing folder.
 bool OutputFolderExists(const std::u16string& path);
 
-// Sets the creation, last-access and last-write times of an existing file to one FILETIME value
-// (100-ns ticks since 1601-01-01 UTC). False when the file cannot be opened or the time is refused.
-bool SetOutputFileTimes(const std::u16string& path, uint64_t fileTime);
-
 // Deletes a file; used for temporary copies only.
 bool DeleteOutputFile(const std::u16string& path);
 
@@ -44,8 +40,10 @@ std::u16string TemporaryFolderPath();
 // This process's id, to keep its temporary names apart from those of other processes.
 uint32_t CurrentProcessNumber();
 
-// One file being written. Create truncates an existing file (the caller has already applied the
-// duplicate-name rule); every write must succeed whole, or the save of that file has failed.
+// What CreateNew found at the path.
+enum class NewFileResult { kCreated, kExists, kFailed };
+
+// One file being written; every write must succeed whole, or the save of that file has failed.
 class COutputFile {
 public:
     COutputFile() = default;
@@ -53,7 +51,14 @@ public:
     COutputFile(const COutputFile&) = delete;
     COutputFile& operator=(const COutputFile&) = delete;
 
+    // Creates the file, truncating an existing one.
     bool Create(const std::u16string& path);
+    // Creates the file only when nothing (file, folder or link) is at the path yet, in one request
+    // to the system: "already there" comes from the refusal, so a new name costs one look-up.
+    NewFileResult CreateNew(const std::u16string& path);
+    // Sets the creation, last-access and last-write times of the open file to one FILETIME value
+    // (100-ns ticks since 1601-01-01 UTC). False when no file is open or the time is refused.
+    bool SetTimes(uint64_t fileTime);
     bool Write(const void* data, size_t count);
     // Closes the file; false when the final flush failed. Closing a closed file is true.
     bool Close();

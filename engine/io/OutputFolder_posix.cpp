@@ -23,7 +23,7 @@ std::string ToNativePath(const std::u16string& path)
     return out;
 }
 
-} // namespace
+}  // namespace
 
 bool CreateOutputFolder(const std::u16string& path)
 {
@@ -46,20 +46,6 @@ bool OutputFolderExists(const std::u16string& path)
 {
     struct stat st;
     return stat(ToNativePath(path).c_str(), &st) == 0 && S_ISDIR(st.st_mode);
-}
-
-bool SetOutputFileTimes(const std::u16string& path, uint64_t fileTime)
-{
-    // FILETIME counts 100 ns from 1601; Unix time counts seconds from 1970.
-    const uint64_t epochDelta = 116444736000000000ULL;
-    if (fileTime < epochDelta || fileTime >= (1ULL << 63))
-        return false;
-    uint64_t since1970 = fileTime - epochDelta;
-    struct timespec times[2];
-    times[0].tv_sec = static_cast<time_t>(since1970 / 10000000ULL);
-    times[0].tv_nsec = static_cast<long>((since1970 % 10000000ULL) * 100);
-    times[1] = times[0];
-    return utimensat(AT_FDCWD, ToNativePath(path).c_str(), times, AT_SYMLINK_NOFOLLOW) == 0;
 }
 
 bool DeleteOutputFile(const std::u16string& path)
@@ -122,6 +108,30 @@ bool COutputFile::Create(const std::u16string& path)
     Close();
     m_fd = open(ToNativePath(path).c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0644);
     return m_fd >= 0;
+}
+
+NewFileResult COutputFile::CreateNew(const std::u16string& path)
+{
+    Close();
+    m_fd = open(ToNativePath(path).c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
+    if (m_fd >= 0)
+        return NewFileResult::kCreated;
+    // EEXIST is the usual refusal; anything else is looked at once more (this path is rare).
+    return errno == EEXIST || OutputPathExists(path) ? NewFileResult::kExists : NewFileResult::kFailed;
+}
+
+bool COutputFile::SetTimes(uint64_t fileTime)
+{
+    // FILETIME counts 100 ns from 1601; Unix time counts seconds from 1970.
+    const uint64_t epochDelta = 116444736000000000ULL;
+    if (m_fd < 0 || fileTime < epochDelta || fileTime >= (1ULL << 63))
+        return false;
+    uint64_t since1970 = fileTime - epochDelta;
+    struct timespec times[2];
+    times[0].tv_sec = static_cast<time_t>(since1970 / 10000000ULL);
+    times[0].tv_nsec = static_cast<long>((since1970 % 10000000ULL) * 100);
+    times[1] = times[0];
+    return futimens(m_fd, times) == 0;
 }
 
 bool COutputFile::Write(const void* data, size_t count)

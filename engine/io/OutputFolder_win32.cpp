@@ -24,7 +24,7 @@ std::wstring ToWin32Path(const std::u16string& path)
     return p;
 }
 
-} // namespace
+}  // namespace
 
 bool CreateOutputFolder(const std::u16string& path)
 {
@@ -48,22 +48,6 @@ bool OutputFolderExists(const std::u16string& path)
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-bool SetOutputFileTimes(const std::u16string& path, uint64_t fileTime)
-{
-    if (fileTime >= (1ULL << 63))
-        return false;
-    HANDLE h = CreateFileW(ToWin32Path(path).c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE,
-        nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (h == INVALID_HANDLE_VALUE)
-        return false;
-    FILETIME ft;
-    ft.dwLowDateTime = static_cast<DWORD>(fileTime);
-    ft.dwHighDateTime = static_cast<DWORD>(fileTime >> 32);
-    BOOL ok = SetFileTime(h, &ft, &ft, &ft);
-    CloseHandle(h);
-    return ok != FALSE;
-}
-
 bool DeleteOutputFile(const std::u16string& path)
 {
     return DeleteFileW(ToWin32Path(path).c_str()) != FALSE;
@@ -71,8 +55,8 @@ bool DeleteOutputFile(const std::u16string& path)
 
 bool ReserveOutputFile(const std::u16string& path)
 {
-    HANDLE h = CreateFileW(ToWin32Path(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
-        nullptr);
+    HANDLE h =
+        CreateFileW(ToWin32Path(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (h == INVALID_HANDLE_VALUE)
         return false;
     CloseHandle(h);
@@ -129,12 +113,38 @@ bool COutputFile::Create(const std::u16string& path)
 {
     Close();
     // No sharing: nothing else may write the file while it is being saved.
-    HANDLE h = CreateFileW(ToWin32Path(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-        FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE h = CreateFileW(ToWin32Path(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+        nullptr);
     if (h == INVALID_HANDLE_VALUE)
         return false;
     m_handle = h;
     return true;
+}
+
+NewFileResult COutputFile::CreateNew(const std::u16string& path)
+{
+    Close();
+    HANDLE h =
+        CreateFileW(ToWin32Path(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h != INVALID_HANDLE_VALUE) {
+        m_handle = h;
+        return NewFileResult::kCreated;
+    }
+    const DWORD error = GetLastError();
+    if (error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS)
+        return NewFileResult::kExists;
+    // A folder at the path may be refused with another error: looked at once more (this path is rare).
+    return OutputPathExists(path) ? NewFileResult::kExists : NewFileResult::kFailed;
+}
+
+bool COutputFile::SetTimes(uint64_t fileTime)
+{
+    if (!m_handle || fileTime >= (1ULL << 63))
+        return false;
+    FILETIME ft;
+    ft.dwLowDateTime = static_cast<DWORD>(fileTime);
+    ft.dwHighDateTime = static_cast<DWORD>(fileTime >> 32);
+    return SetFileTime(static_cast<HANDLE>(m_handle), &ft, &ft, &ft) != FALSE;
 }
 
 bool COutputFile::Write(const void* data, size_t count)

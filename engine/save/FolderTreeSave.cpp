@@ -102,6 +102,33 @@ FolderChildren<NtfsFolderRecord> NtfsChildren()
     return FolderChildren<NtfsFolderRecord>(g_NtfsFolders.head, [](NtfsFolderRecord* f) { return f->parentRecord; });
 }
 
+// The first record of each key, built once per save: a save of many single files (Find hits, File
+// Trace hits) looks each key up instead of walking the list for it.
+template <class Record, class KeyOf>
+std::unordered_map<uint32_t, const Record*> FirstRecordByKey(const Record* head, KeyOf keyOf)
+{
+    std::unordered_map<uint32_t, const Record*> byKey;
+    for (const Record* r = head; r; r = r->next)
+        byKey.emplace(keyOf(r), r);
+    return byKey;
+}
+
+// Saves the record of each key in the order of the keys; a key without a record is passed over.
+template <class Record, class KeyOf, class Save>
+void SaveFilesByKey(const std::vector<uint32_t>& keys, const Record* head, KeyOf keyOf, Save save)
+{
+    if (keys.empty())
+        return;
+    const std::unordered_map<uint32_t, const Record*> byKey = FirstRecordByKey(head, keyOf);
+    for (uint32_t key : keys) {
+        if (Stopped())
+            return;
+        auto it = byKey.find(key);
+        if (it != byKey.end())
+            save(it->second);
+    }
+}
+
 void SaveTracedFileRecord(const TracedFileRecord* r, const std::u16string& folder)
 {
     g_qwSaveFileTime = 0;
@@ -156,14 +183,9 @@ void SaveCheckedTreeItems(const SaveSelection& selection)
     const std::u16string& target = g_strSavePath;
     const std::unordered_set<uint32_t> ticked(selection.folderItems.begin(), selection.folderItems.end());
     if (g_nScanMode == kScanFileTrace) {
-        for (uint32_t key : selection.fileKeys) {
-            for (const TracedFileRecord* r = g_TracedFiles.head; r && !Stopped(); r = r->next) {
-                if (r->hitNumber == key) {
-                    SaveTracedFileRecord(r, target);
-                    break;
-                }
-            }
-        }
+        SaveFilesByKey(
+            selection.fileKeys, g_TracedFiles.head, [](const TracedFileRecord* r) { return r->hitNumber; },
+            [&](const TracedFileRecord* r) { SaveTracedFileRecord(r, target); });
         return;
     }
     const FileSystemKind type = g_VolumeParams.browsedFileSystemType;
@@ -188,15 +210,12 @@ void SaveCheckedTreeItems(const SaveSelection& selection)
             if (!underTicked)
                 SaveFatTree(children, visited, f->firstCluster, target, f->name);
         }
-        for (uint32_t key : selection.fileKeys) {
-            for (const FatEntryRecord* r = g_FatEntries.head; r && !Stopped(); r = r->next) {
-                if (r->ordinal == key) {
-                    g_qwSaveFileTime = r->writeDate;
-                    SaveFatFile(target, r->name, r->firstCluster, r->size, 1, r->deleted);
-                    break;
-                }
-            }
-        }
+        SaveFilesByKey(
+            selection.fileKeys, g_FatEntries.head, [](const FatEntryRecord* r) { return r->ordinal; },
+            [&](const FatEntryRecord* r) {
+                g_qwSaveFileTime = r->writeDate;
+                SaveFatFile(target, r->name, r->firstCluster, r->size, 1, r->deleted);
+            });
     } else if (type == FileSystemKind::kNtfs) {
         std::unordered_map<uint32_t, const NtfsFolderRecord*> byNumber;
         for (const NtfsFolderRecord* f = g_NtfsFolders.head; f; f = f->next)
@@ -217,24 +236,20 @@ void SaveCheckedTreeItems(const SaveSelection& selection)
             if (!underTicked)
                 SaveNtfsTree(children, visited, f->recordNumber, target, f->name);
         }
-        for (uint32_t key : selection.fileKeys) {
-            if (IsExtensiveNtfs()) {
-                for (const NtfsFileRecord* r = g_NtfsFileRecords.head; r && !Stopped(); r = r->next) {
-                    if (r->sector == key) {
-                        g_qwSaveFileTime = Join64(r->creationTimeLow, r->creationTimeHigh);
-                        SaveNtfsFile(target, r->name, r->sector, Join64(r->sizeLow, r->sizeHigh), 1, r->deleted);
-                        break;
-                    }
-                }
-                continue;
-            }
-            for (const MftEntryRecord* r = g_MftEntries.head; r && !Stopped(); r = r->next) {
-                if (r->dataRecordSector == key) {
+        if (IsExtensiveNtfs()) {
+            SaveFilesByKey(
+                selection.fileKeys, g_NtfsFileRecords.head, [](const NtfsFileRecord* r) { return r->sector; },
+                [&](const NtfsFileRecord* r) {
+                    g_qwSaveFileTime = Join64(r->creationTimeLow, r->creationTimeHigh);
+                    SaveNtfsFile(target, r->name, r->sector, Join64(r->sizeLow, r->sizeHigh), 1, r->deleted);
+                });
+        } else {
+            SaveFilesByKey(
+                selection.fileKeys, g_MftEntries.head, [](const MftEntryRecord* r) { return r->dataRecordSector; },
+                [&](const MftEntryRecord* r) {
                     g_qwSaveFileTime = Join64(r->creationTimeLow, r->creationTimeHigh);
                     SaveNtfsFile(target, r->name, r->dataRecordSector, Join64(r->sizeLow, r->sizeHigh), 1, r->deleted);
-                    break;
-                }
-            }
+                });
         }
     }
 }

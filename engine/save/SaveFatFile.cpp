@@ -49,7 +49,7 @@ int SaveFatFile(const std::u16string& folder, const char16_t* name, uint32_t fir
     if (spc == 0)
         return 0;
     COutputFile file;
-    if (!CreateSaveFile(file, path, name, counting != 0))
+    if (!CreateSaveFile(file, folder, path, name, counting != 0))
         return 0;
     const uint64_t clusterBytes = uint64_t{spc} * kSectorSize;
     const uint32_t clusters = static_cast<uint32_t>((size + clusterBytes - 1) / clusterBytes);
@@ -59,8 +59,7 @@ int SaveFatFile(const std::u16string& folder, const char16_t* name, uint32_t fir
             if (counting)
                 ReportSaveProgress(written, size);
         });
-    if (!FinishSaveFile(file, path, name, outcome))
-        return 0;
-    RestoreFatFileTimes(path, g_qwSaveFileTime);
-    return 1;
+    // Through the handle that wrote the file: no second look-up of its name.
+    RestoreFatFileTimes(file, g_qwSaveFileTime);
+    return FinishSaveFile(file, path, name, outcome) ? 1 : 0;
 }

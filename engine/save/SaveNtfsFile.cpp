@@ -171,7 +171,8 @@ int SaveNtfsFile(const std::u16string& folder, const char16_t* name, uint32_t re
     std::vector<uint8_t> record(morvick::kMftRecordSize);
     std::vector<DataPiece> pieces(1);
     if (!ReadRecord(recordSector, record.data()) || !FindDataPiece(record.data(), pieces[0])) {
-        RecordNotRecoverable(name);
+        if (!SkippedAsDuplicate(path, counting != 0))
+            RecordNotRecoverable(name);
         return 0;
     }
     DataPiece& first = pieces[0];
@@ -182,7 +183,8 @@ int SaveNtfsFile(const std::u16string& folder, const char16_t* name, uint32_t re
         ((first.flags & kAttributeEncrypted) ||
             (compressed &&
                 (first.compressionUnit == 0 || first.compressionUnit > 4 || g_VolumeParams.sectorsPerCluster > 8)))) {
-        RecordNotRecoverable(name);
+        if (!SkippedAsDuplicate(path, counting != 0))
+            RecordNotRecoverable(name);
         return 0;
     }
     const uint64_t clusterBytes = uint64_t{g_VolumeParams.sectorsPerCluster} * kSectorSize;
@@ -190,7 +192,7 @@ int SaveNtfsFile(const std::u16string& folder, const char16_t* name, uint32_t re
         GatherExtensionPieces(record.data(), pieces);
 
     COutputFile file;
-    if (!CreateSaveFile(file, path, name, counting != 0))
+    if (!CreateSaveFile(file, folder, path, name, counting != 0))
         return 0;
     CopyOutcome outcome;
     if (first.resident) {
@@ -218,8 +220,7 @@ int SaveNtfsFile(const std::u16string& folder, const char16_t* name, uint32_t re
         }
         outcome.missingData = outcome.missingData || !complete;
     }
-    if (!FinishSaveFile(file, path, name, outcome))
-        return 0;
-    RestoreNtfsFileTimes(path, g_qwSaveFileTime);
-    return 1;
+    // Through the handle that wrote the file: no second look-up of its name.
+    RestoreNtfsFileTimes(file, g_qwSaveFileTime);
+    return FinishSaveFile(file, path, name, outcome) ? 1 : 0;
 }

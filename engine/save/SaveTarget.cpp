@@ -18,7 +18,7 @@ std::u16string NameText(const char16_t* name)
     return name ? std::u16string(name) : std::u16string();
 }
 
-} // namespace
+}  // namespace
 
 bool PrepareSaveTarget(const std::u16string& folder, const char16_t* name, bool counting, DeletedState deleted,
     std::u16string& path)
@@ -26,35 +26,53 @@ bool PrepareSaveTarget(const std::u16string& folder, const char16_t* name, bool 
     if (g_nSaveStop.load() == 1)
         return false;
     g_nSaveSkip = 0;
-    const std::u16string safeName = MakeSafeFileName(NameText(name));
-    path = JoinOutputPath(folder, safeName);
+    path = JoinOutputPath(folder, MakeSafeFileName(NameText(name)));
     if (!counting)
         return true;
     if (!FileNamePassesFilters(name))
         return false;
-    if ((g_wDeletedFiles == kDeletedExclude && deleted == DeletedState::kDeleted)
-        || (g_wDeletedFiles == kDeletedOnly && deleted == DeletedState::kLive))
+    if ((g_wDeletedFiles == kDeletedExclude && deleted == DeletedState::kDeleted) ||
+        (g_wDeletedFiles == kDeletedOnly && deleted == DeletedState::kLive))
         return false;
-    if (OutputPathExists(path)) {
-        if (g_wDuplicateNames == kDuplicateSkip)
-            return false;
-        if (g_wDuplicateNames == kDuplicateRename) {
-            for (uint64_t n = 1;; ++n) {
-                std::u16string candidate =
-                    JoinOutputPath(folder, MakeSafeFileName(u"Copy (" + DecimalText(n) + u" ) of " + safeName));
-                if (!OutputPathExists(candidate)) {
-                    path = candidate;
-                    break;
-                }
-            }
-        }
-    }
     return true;
 }
 
-bool CreateSaveFile(COutputFile& file, const std::u16string& path, const char16_t* name, bool counting)
+namespace {
+
+// The file under the duplicate-name setting. kExists only when Skip passes over a taken name.
+NewFileResult CreateUnderDuplicatePolicy(COutputFile& file, const std::u16string& folder, std::u16string& path,
+    const char16_t* name)
 {
-    if (!file.Create(path)) {
+    NewFileResult result = file.CreateNew(path);
+    if (result != NewFileResult::kExists || g_wDuplicateNames == kDuplicateSkip)
+        return result;
+    if (g_wDuplicateNames != kDuplicateRename)
+        return file.Create(path) ? NewFileResult::kCreated : NewFileResult::kFailed;
+    const std::u16string safeName = MakeSafeFileName(NameText(name));
+    for (uint64_t n = 1;; ++n) {
+        std::u16string candidate =
+            JoinOutputPath(folder, MakeSafeFileName(u"Copy (" + DecimalText(n) + u" ) of " + safeName));
+        result = file.CreateNew(candidate);
+        if (result != NewFileResult::kExists) {
+            path = candidate;
+            return result;
+        }
+    }
+}
+
+}  // namespace
+
+bool CreateSaveFile(COutputFile& file, const std::u16string& folder, std::u16string& path, const char16_t* name,
+    bool counting)
+{
+    NewFileResult result;
+    if (counting)
+        result = CreateUnderDuplicatePolicy(file, folder, path, name);
+    else
+        result = file.Create(path) ? NewFileResult::kCreated : NewFileResult::kFailed;
+    if (result == NewFileResult::kExists)
+        return false;
+    if (result == NewFileResult::kFailed) {
         ++g_SaveReport.failedFiles;
         g_SaveReport.failedNames.push_back(NameText(name));
         if (!ShowEngineMessage(kErrorCreatingFileText + NameText(name) + u".  Continue Recovery ? ", kMessageQuestion))
@@ -67,6 +85,11 @@ bool CreateSaveFile(COutputFile& file, const std::u16string& path, const char16_
         CurrentScanObserver().OnProgress(0);
     }
     return true;
+}
+
+bool SkippedAsDuplicate(const std::u16string& path, bool counting)
+{
+    return counting && g_wDuplicateNames == kDuplicateSkip && OutputPathExists(path);
 }
 
 bool FinishSaveFile(COutputFile& file, const std::u16string& path, const char16_t* name, const CopyOutcome& outcome)
@@ -93,16 +116,16 @@ bool FinishSaveFile(COutputFile& file, const std::u16string& path, const char16_
     return true;
 }
 
-void RestoreNtfsFileTimes(const std::u16string& path, uint64_t fileTime)
+void RestoreNtfsFileTimes(COutputFile& file, uint64_t fileTime)
 {
-    SetOutputFileTimes(path, fileTime);
+    file.SetTimes(fileTime);
 }
 
-void RestoreFatFileTimes(const std::u16string& path, uint64_t fileTime)
+void RestoreFatFileTimes(COutputFile& file, uint64_t fileTime)
 {
     uint64_t converted;
     if (FatDateToFileTime(static_cast<uint16_t>(fileTime), CurrentFileTime(), converted))
-        SetOutputFileTimes(path, converted);
+        file.SetTimes(converted);
 }
 
 void ReportSaveProgress(uint64_t written, uint64_t size)

@@ -25,17 +25,16 @@ int SaveTracedFile(const std::u16string& folder, const char16_t* name, uint32_t 
     if (!PrepareSaveTarget(folder, name, counting != 0, DeletedState::kNotApplicable, path))
         return 0;
     COutputFile file;
-    if (!CreateSaveFile(file, path, name, counting != 0))
+    if (!CreateSaveFile(file, folder, path, name, counting != 0))
         return 0;
     if (counting && g_nTickedFileCount)
         CurrentScanObserver().OnProgress(static_cast<int>(g_nSavedFileCount.load() * 100ull / g_nTickedFileCount));
     uint64_t size = 0;
     std::vector<SectorExtent> extents = TraceExtents(firstSector, size);
     CopyOutcome outcome = CopySectorExtents(file, extents, size, ReadSourceSectors, g_wReadRetries);
-    if (!FinishSaveFile(file, path, name, outcome))
-        return 0;
-    RestoreFatFileTimes(path, g_qwSaveFileTime);
-    return 1;
+    // Through the handle that wrote the file: no second look-up of its name.
+    RestoreFatFileTimes(file, g_qwSaveFileTime);
+    return FinishSaveFile(file, path, name, outcome) ? 1 : 0;
 }
 
 int SaveRawExtent(const std::u16string& folder, const std::u16string& name, uint32_t firstSector)

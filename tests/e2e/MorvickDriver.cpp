@@ -644,6 +644,47 @@ std::vector<ListRowInfo> MorvickDriver::ListRows(HWND list, int columns) const
     return rows;
 }
 
+std::vector<std::wstring> MorvickDriver::ColumnTexts(HWND list, int column, int first, int rows, int chars) const
+{
+    std::vector<std::wstring> texts;
+    const int total = list != nullptr ? static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0)) : 0;
+    int count = first >= 0 && first < total ? total - first : 0;
+    if (rows >= 0 && rows < count)
+        count = rows;
+    if (count <= 0 || chars <= 0)
+        return texts;
+    // The requests first, then the texts, each row's text in its own slot.
+    const size_t slot = static_cast<size_t>(chars) + 1;
+    const size_t requestBytes = sizeof(LVITEMW) * static_cast<size_t>(count);
+    auto* remote = static_cast<unsigned char*>(AllocRemote(requestBytes + slot * sizeof(wchar_t) * count));
+    if (remote == nullptr)
+        return texts;
+    auto* remoteTexts = reinterpret_cast<wchar_t*>(remote + requestBytes);
+    std::vector<LVITEMW> requests(static_cast<size_t>(count));
+    for (int row = 0; row < count; ++row) {
+        requests[row].iSubItem = column;
+        requests[row].pszText = remoteTexts + slot * row;
+        requests[row].cchTextMax = static_cast<int>(slot);
+    }
+    // The new pages hold zeros: a row the list does not answer reads as empty.
+    std::vector<wchar_t> local(slot * count, L'\0');
+    const bool ok = WriteRemote(remote, requests.data(), requestBytes);
+    if (ok) {
+        for (int row = 0; row < count; ++row) {
+            SendMessageW(list, LVM_GETITEMTEXTW, static_cast<WPARAM>(first + row),
+                reinterpret_cast<LPARAM>(remote + sizeof(LVITEMW) * row));
+        }
+    }
+    if (ok && ReadRemote(remoteTexts, local.data(), local.size() * sizeof(wchar_t))) {
+        for (int row = 0; row < count; ++row) {
+            local[slot * row + slot - 1] = L'\0';
+            texts.emplace_back(&local[slot * row]);
+        }
+    }
+    FreeRemote(remote);
+    return texts;
+}
+
 int MorvickDriver::FindListRow(HWND list, const std::wstring& text) const
 {
     const std::vector<ListRowInfo> rows = ListRows(list, 1);

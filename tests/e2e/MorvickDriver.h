@@ -100,6 +100,9 @@ public:
 
     // The rows of a list control (every column's text, up to `columns`).
     std::vector<ListRowInfo> ListRows(HWND list, int columns = 6) const;
+    // One column's text of the rows from `first` on (at most `rows` of them; -1: all), up to `chars`
+    // characters each, read in one pass: one request a row, the texts copied out together.
+    std::vector<std::wstring> ColumnTexts(HWND list, int column, int first = 0, int rows = -1, int chars = 64) const;
     // The row whose first column reads `text`, -1 when none.
     int FindListRow(HWND list, const std::wstring& text) const;
     // Clicks a row: its label, or its check box; a double click on its label.

@@ -85,6 +85,27 @@ TEST_F(ResultList, SortingKeepsTheParentRowAndTheFoldersFirst)
     EXPECT_EQ(panes.list.GetCheck(panes.Row(L"a1.txt")), 0);
 }
 
+TEST_F(ResultList, EqualTextsKeepTheirOrderAndDescendingIsTheExactReverse)
+{
+    ResultPanes panes;
+    panes.list.OpenRow(panes.Row(L"A"));
+    PumpPending();
+    ASSERT_EQ(panes.list.GetItemText(panes.Row(L"a1.txt"), 1), panes.list.GetItemText(panes.Row(L"a2.txt"), 1));
+    panes.list.SortByColumn(2, false);
+    EXPECT_EQ(panes.RowNames(), (std::vector<CString>{L"Parent...", L"A1", L"a2.txt", L"a1.txt"}));
+    // The same type: the order of the size sort stays, and is reversed whole by a descending sort.
+    panes.list.SortByColumn(1, true);
+    EXPECT_EQ(panes.RowNames(), (std::vector<CString>{L"Parent...", L"A1", L"a2.txt", L"a1.txt"}));
+    panes.list.SortByColumn(1, false);
+    EXPECT_EQ(panes.RowNames(), (std::vector<CString>{L"Parent...", L"A1", L"a1.txt", L"a2.txt"}));
+    // Every row keeps what it shows and what it stands for.
+    for (const wchar_t* name : {L"a1.txt", L"a2.txt"}) {
+        const CResultListCtrl::RowInfo* info = panes.list.Row(panes.Row(name));
+        ASSERT_NE(info, nullptr);
+        EXPECT_EQ(CString(reinterpret_cast<const wchar_t*>(info->name.c_str())), name);
+    }
+}
+
 TEST_F(ResultList, RenamesThatCouldLeaveTheSaveFolderAreRefused)
 {
     ResultPanes panes;

@@ -30,7 +30,7 @@ uint64_t LastWriteFileTime(const fs::path& path)
 #endif
 }
 
-} // namespace
+}  // namespace
 
 TEST(OutputFolder, CreatesFoldersAndFilesAndReportsExistence)
 {
@@ -74,7 +74,7 @@ TEST(OutputFolder, FailuresAreReported)
     ASSERT_TRUE(out.Create(file));
     ASSERT_TRUE(out.Close());
     EXPECT_FALSE(CreateOutputFolder(file));
-    EXPECT_FALSE(SetOutputFileTimes(JoinOutputPath(temp.Path16(), u"nothing"), 130000000000000000ULL));
+    EXPECT_FALSE(out.SetTimes(130000000000000000ULL)) << "no file open";
 }
 
 TEST(OutputFolder, SetsFileTimes)
@@ -83,14 +83,49 @@ TEST(OutputFolder, SetsFileTimes)
     std::u16string file = JoinOutputPath(temp.Path16(), u"t.txt");
     COutputFile out;
     ASSERT_TRUE(out.Create(file));
-    ASSERT_TRUE(out.Close());
     CivilTime c;
-    c.year = 2004; c.month = 3; c.day = 5; c.hour = 9; c.minute = 7; c.second = 3;
+    c.year = 2004;
+    c.month = 3;
+    c.day = 5;
+    c.hour = 9;
+    c.minute = 7;
+    c.second = 3;
     uint64_t ft = 0;
     ASSERT_TRUE(CivilToFileTime(c, ft));
-    ASSERT_TRUE(SetOutputFileTimes(file, ft));
+    // Written, then dated through the same handle: the date outlasts the close.
+    ASSERT_TRUE(out.Write("dated", 5));
+    ASSERT_TRUE(out.SetTimes(ft));
+    EXPECT_FALSE(out.SetTimes(1ULL << 63));
+    ASSERT_TRUE(out.Close());
     EXPECT_EQ(LastWriteFileTime(FromPath16(file)), ft);
-    EXPECT_FALSE(SetOutputFileTimes(file, 1ULL << 63));
+}
+
+TEST(OutputFolder, CreateNewNeverOpensWhatIsThere)
+{
+    TempFolder temp;
+    std::u16string file = JoinOutputPath(temp.Path16(), u"n.txt");
+    COutputFile out;
+    ASSERT_EQ(out.CreateNew(file), NewFileResult::kCreated);
+    ASSERT_TRUE(out.Write("first", 5));
+    ASSERT_TRUE(out.Close());
+    EXPECT_EQ(out.CreateNew(file), NewFileResult::kExists);
+    EXPECT_FALSE(out.IsOpen());
+    EXPECT_EQ(ReadWholeFile(FromPath16(file)), "first") << "an existing file is left as it is";
+    std::u16string folder = JoinOutputPath(temp.Path16(), u"dir");
+    ASSERT_TRUE(CreateOutputFolder(folder));
+    EXPECT_EQ(out.CreateNew(folder), NewFileResult::kExists) << "a folder takes the name too";
+    EXPECT_EQ(out.CreateNew(JoinOutputPath(JoinOutputPath(temp.Path16(), u"missing"), u"f")), NewFileResult::kFailed);
+#ifndef _WIN32
+    // A link at the name is taken, and never followed: the file it names stays as it is.
+    const fs::path outside = temp.Path() / "outside.txt";
+    WriteWholeFile(outside, "keep");
+    fs::create_symlink(outside, temp.Path() / "link.txt");
+    EXPECT_EQ(out.CreateNew(JoinOutputPath(temp.Path16(), u"link.txt")), NewFileResult::kExists);
+    fs::create_symlink(temp.Path() / "nowhere", temp.Path() / "dangling.txt");
+    EXPECT_EQ(out.CreateNew(JoinOutputPath(temp.Path16(), u"dangling.txt")), NewFileResult::kExists);
+    EXPECT_FALSE(fs::exists(temp.Path() / "nowhere"));
+    EXPECT_EQ(ReadWholeFile(outside), "keep");
+#endif
 }
 
 TEST(OutputFolder, LongPathsWork)
@@ -107,5 +142,7 @@ TEST(OutputFolder, LongPathsWork)
     ASSERT_TRUE(out.Write("deep", 4));
     ASSERT_TRUE(out.Close());
     EXPECT_TRUE(OutputPathExists(file));
-    EXPECT_TRUE(SetOutputFileTimes(file, 130000000000000000ULL));
+    EXPECT_EQ(out.CreateNew(file), NewFileResult::kExists);
+    ASSERT_EQ(out.CreateNew(JoinOutputPath(path, u"new.txt")), NewFileResult::kCreated);
+    EXPECT_TRUE(out.SetTimes(130000000000000000ULL));
 }

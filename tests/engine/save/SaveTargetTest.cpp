@@ -29,6 +29,17 @@ protected:
     {
         return PrepareSaveTarget(folder, name, true, deleted, path);
     }
+    // The front part and the file's creation under the duplicate-name setting, as a saver does
+    // them; the created file gets "new" written into it. True when the file was created.
+    bool Create(const char16_t* name, std::u16string& path)
+    {
+        if (!Prepare(name, DeletedState::kLive, path))
+            return false;
+        COutputFile file;
+        if (!CreateSaveFile(file, folder, path, name, true))
+            return false;
+        return file.Write("new", 3) && file.Close();
+    }
 
     TempFolder temp;
     std::u16string folder;
@@ -49,29 +60,102 @@ TEST_F(SaveTarget, RenameCountsUpPastExistingCopies)
     WriteWholeFile(temp.Path() / "a.txt", "old");
     WriteWholeFile(temp.Path() / "Copy (1 ) of a.txt", "old");
     std::u16string path;
-    ASSERT_TRUE(Prepare(u"a.txt", DeletedState::kLive, path));
+    ASSERT_TRUE(Create(u"a.txt", path));
     EXPECT_EQ(FromPath16(path), temp.Path() / "Copy (2 ) of a.txt");
+    EXPECT_EQ(ReadWholeFile(temp.Path() / "Copy (2 ) of a.txt"), "new");
+    EXPECT_EQ(ReadWholeFile(temp.Path() / "a.txt"), "old");
+    EXPECT_EQ(ReadWholeFile(temp.Path() / "Copy (1 ) of a.txt"), "old");
+    ASSERT_TRUE(Create(u"b.txt", path)) << "a free name is used as it is";
+    EXPECT_EQ(FromPath16(path), temp.Path() / "b.txt");
+    EXPECT_EQ(g_nSavedFileCount.load(), 2u);
 }
 
 TEST_F(SaveTarget, SkipAndOverwrite)
 {
     WriteWholeFile(temp.Path() / "a.txt", "old");
     std::u16string path;
+    RecordingObserver answers(true);
     g_wDuplicateNames = kDuplicateSkip;
-    EXPECT_FALSE(Prepare(u"a.txt", DeletedState::kLive, path));
+    EXPECT_FALSE(Create(u"a.txt", path));
+    EXPECT_EQ(ReadWholeFile(temp.Path() / "a.txt"), "old");
+    EXPECT_EQ(g_nSavedFileCount.load(), 0u) << "a skipped file is not counted";
+    EXPECT_EQ(g_SaveReport.failedFiles, 0u) << "nor is it a failure";
+    ASSERT_TRUE(Create(u"b.txt", path)) << "Skip passes over taken names only";
     g_wDuplicateNames = kDuplicateOverwrite;
-    ASSERT_TRUE(Prepare(u"a.txt", DeletedState::kLive, path));
+    ASSERT_TRUE(Create(u"a.txt", path));
     EXPECT_EQ(FromPath16(path), temp.Path() / "a.txt");
+    EXPECT_EQ(ReadWholeFile(temp.Path() / "a.txt"), "new");
+    EXPECT_EQ(g_nSavedFileCount.load(), 2u);
+    EXPECT_TRUE(answers.messages.empty());
 }
+
+TEST_F(SaveTarget, AFolderTakesTheNameToo)
+{
+    fs::create_directory(temp.Path() / "d");
+    std::u16string path;
+    RecordingObserver answers(true);
+    ASSERT_TRUE(Create(u"d", path));
+    EXPECT_EQ(FromPath16(path), temp.Path() / "Copy (1 ) of d");
+    g_wDuplicateNames = kDuplicateSkip;
+    EXPECT_FALSE(Create(u"d", path));
+    EXPECT_TRUE(answers.messages.empty());
+    g_wDuplicateNames = kDuplicateOverwrite;
+    EXPECT_FALSE(Create(u"d", path));
+    ASSERT_EQ(answers.messages.size(), 1u) << "a folder cannot be overwritten by a file";
+    EXPECT_EQ(g_SaveReport.failedFiles, 1u);
+    EXPECT_TRUE(fs::is_directory(temp.Path() / "d"));
+}
+
+#ifndef _WIN32
+TEST_F(SaveTarget, ALinkAtTheNameIsNeverWrittenThrough)
+{
+    const fs::path outside = temp.Path() / "outside";
+    fs::create_directory(outside);
+    WriteWholeFile(outside / "a.txt", "keep");
+    const fs::path inside = temp.Path() / "inside";
+    fs::create_directory(inside);
+    fs::create_symlink(outside / "a.txt", inside / "a.txt");
+    folder = ToPath16(inside);
+    std::u16string path;
+    RecordingObserver answers(true);
+    ASSERT_TRUE(Create(u"a.txt", path));
+    EXPECT_EQ(FromPath16(path), inside / "Copy (1 ) of a.txt");
+    g_wDuplicateNames = kDuplicateOverwrite;
+    EXPECT_FALSE(Create(u"a.txt", path));
+    EXPECT_EQ(ReadWholeFile(outside / "a.txt"), "keep");
+    EXPECT_TRUE(fs::is_symlink(inside / "a.txt"));
+}
+#endif
 
 TEST_F(SaveTarget, HostileNamesCollideInsideTheFolderAndAreRenamed)
 {
     WriteWholeFile(temp.Path() / "a_b.txt", "keep");
     std::u16string path;
-    ASSERT_TRUE(Prepare(u"a\\b.txt", DeletedState::kLive, path));
+    ASSERT_TRUE(Create(u"a\\b.txt", path));
     EXPECT_EQ(FromPath16(path), temp.Path() / "Copy (1 ) of a_b.txt");
-    ASSERT_TRUE(Prepare(u"..", DeletedState::kLive, path));
+    EXPECT_EQ(ReadWholeFile(temp.Path() / "a_b.txt"), "keep");
+    ASSERT_TRUE(Create(u"..", path));
     EXPECT_EQ(FromPath16(path), temp.Path() / "_");
+}
+
+TEST_F(SaveTarget, AnUnreadableRecordUnderATakenNameIsSkippedSilentlyBySkip)
+{
+    // Sector 100 holds no FILE record: the file cannot be recovered.
+    MemoryDisk disk(PatternDisk(256));
+    ASSERT_TRUE(disk.Opened());
+    g_VolumeParams.browsedFileSystemType = FileSystemKind::kNtfs;
+    g_VolumeParams.sectorsPerCluster = 8;
+    WriteWholeFile(temp.Path() / "x.bin", "old");
+    g_wDuplicateNames = kDuplicateSkip;
+    EXPECT_EQ(SaveNtfsFile(folder, u"x.bin", 100, 10, 1, 0), 0);
+    EXPECT_EQ(g_SaveReport.failedFiles, 0u) << "a skipped name says nothing about its record";
+    EXPECT_EQ(SaveNtfsFile(folder, u"y.bin", 100, 10, 1, 0), 0);
+    EXPECT_EQ(g_SaveReport.failedFiles, 1u);
+    g_wDuplicateNames = kDuplicateRename;
+    EXPECT_EQ(SaveNtfsFile(folder, u"x.bin", 100, 10, 1, 0), 0);
+    EXPECT_EQ(g_SaveReport.failedFiles, 2u);
+    EXPECT_EQ(ReadWholeFile(temp.Path() / "x.bin"), "old");
+    EXPECT_FALSE(fs::exists(temp.Path() / "y.bin"));
 }
 
 TEST_F(SaveTarget, DeletedFileSetting)
@@ -100,18 +184,19 @@ TEST_F(SaveTarget, FiltersAndStopOnlyWhenCounting)
 
 TEST_F(SaveTarget, CreateFailureAsksAndNoStopsTheSave)
 {
-    std::u16string missing = JoinOutputPath(JoinOutputPath(folder, u"missing"), u"f");
+    const std::u16string missingFolder = JoinOutputPath(folder, u"missing");
+    std::u16string missing = JoinOutputPath(missingFolder, u"f");
     {
         RecordingObserver yes(true);
         COutputFile file;
-        EXPECT_FALSE(CreateSaveFile(file, missing, u"f", true));
+        EXPECT_FALSE(CreateSaveFile(file, missingFolder, missing, u"f", true));
         ASSERT_EQ(yes.messages.size(), 1u);
         EXPECT_EQ(yes.messages[0].first, u"Error creating file : f.  Continue Recovery ? ");
         EXPECT_EQ(g_nSaveStop.load(), 0);
     }
     RecordingObserver no(false);
     COutputFile file;
-    EXPECT_FALSE(CreateSaveFile(file, missing, u"f", true));
+    EXPECT_FALSE(CreateSaveFile(file, missingFolder, missing, u"f", true));
     EXPECT_EQ(g_nSaveStop.load(), 1);
     EXPECT_EQ(g_SaveReport.failedFiles, 2u);
     EXPECT_EQ(g_nSavedFileCount.load(), 0u) << "a file that was not created is not counted";

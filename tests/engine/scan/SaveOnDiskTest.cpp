@@ -4,6 +4,7 @@
 #include "engine/save/EngineReset.h"
 #include "engine/image/VirtualDisk.h"
 #include "engine/save/FileFilters.h"
+#include "engine/save/FileSavers.h"
 #include "engine/save/FolderTreeSave.h"
 #include "engine/save/SaveState.h"
 #include "engine/state/EngineState.h"
@@ -12,6 +13,8 @@
 #include "tests/engine/scan/ScanFixture.h"
 
 #include <gtest/gtest.h>
+
+#include <map>
 
 namespace fs = std::filesystem;
 using morvick::test::FixtureFile;
@@ -66,7 +69,7 @@ protected:
     TempFolder temp;
 };
 
-} // namespace
+}  // namespace
 
 TEST_F(SaveOnDisk, HostileNamesStayInsideTheTargetAndNoneIsLost)
 {
@@ -127,7 +130,8 @@ TEST_F(SaveOnDisk, ATickedFolderInsideATickedFolderIsSavedOnce)
     }
     ASSERT_NE(docs, nullptr);
     for (FatFolderRecord* f = g_FatFolders.head; f; f = f->next) {
-        if (f->parentCluster == docs->firstCluster && (std::u16string(f->name) == u"SUB" || std::u16string(f->name) == u"sub"))
+        if (f->parentCluster == docs->firstCluster &&
+            (std::u16string(f->name) == u"SUB" || std::u16string(f->name) == u"sub"))
             sub = f;
     }
     ASSERT_NE(sub, nullptr);
@@ -200,4 +204,75 @@ TEST_F(SaveOnDisk, DeletedFileSettingsAndFilters)
     EXPECT_FALSE(filtered.empty());
     for (const fs::path& f : filtered)
         EXPECT_EQ(f.extension().u8string(), ".bin") << f.u8string();
+}
+
+namespace {
+
+// The name and bytes of every file directly in a folder.
+std::map<std::string, std::string> FolderFiles(const fs::path& folder)
+{
+    std::map<std::string, std::string> files;
+    for (const fs::directory_entry& e : fs::directory_iterator(folder))
+        files[e.path().filename().u8string()] = ReadWholeFile(e.path());
+    return files;
+}
+
+// The record of each key found by walking the list, first match, each saved by itself: what the
+// Find dialog's save of these keys must write.
+void SaveKeysOneByOne(const std::vector<uint32_t>& keys, const std::u16string& folder)
+{
+    for (uint32_t key : keys) {
+        if (g_VolumeParams.browsedFileSystemType == FileSystemKind::kNtfs) {
+            for (const MftEntryRecord* r = g_MftEntries.head; r; r = r->next) {
+                if (r->dataRecordSector == key) {
+                    g_qwSaveFileTime = (uint64_t{r->creationTimeHigh} << 32) | r->creationTimeLow;
+                    SaveNtfsFile(folder, r->name, r->dataRecordSector, 0, 1, r->deleted);
+                    break;
+                }
+            }
+            continue;
+        }
+        for (const FatEntryRecord* r = g_FatEntries.head; r; r = r->next) {
+            if (r->ordinal == key) {
+                g_qwSaveFileTime = r->writeDate;
+                SaveFatFile(folder, r->name, r->firstCluster, r->size, 1, r->deleted);
+                break;
+            }
+        }
+    }
+}
+
+}  // namespace
+
+TEST_F(SaveOnDisk, FindHitsSaveTheFilesOfTheirKeysEachOnce)
+{
+    ASSERT_TRUE(OpenFixtureImage(FixtureFile("make-scan-disk.sh", "containers/fixed.vhd"), disk));
+    for (uint32_t partition = 0; partition < 3; ++partition) {
+        ASSERT_TRUE(QuickScanPartition(partition)) << partition;
+        // Every file's key, last first, then the first key again and a key no record has.
+        std::vector<uint32_t> keys;
+        for (const FatEntryRecord* r = g_FatEntries.head; r; r = r->next)
+            keys.insert(keys.begin(), r->ordinal);
+        for (const MftEntryRecord* r = g_MftEntries.head; r; r = r->next)
+            keys.insert(keys.begin(), r->dataRecordSector);
+        ASSERT_GT(keys.size(), 10u) << partition;
+        keys.push_back(keys.front());
+        keys.push_back(0xFFFFFFF0u);
+
+        const fs::path hits = temp.Path() / ("hits" + std::to_string(partition));
+        const fs::path oneByOne = temp.Path() / ("one-by-one" + std::to_string(partition));
+        fs::create_directories(hits);
+        fs::create_directories(oneByOne);
+        ResetSaveState();
+        g_strSavePath = ToPath16(hits);
+        SaveSelection selection;
+        selection.fileKeys = keys;
+        SaveCheckedTreeItems(selection);
+        EXPECT_EQ(g_nSavedFileCount.load(), keys.size() - 1) << "the key given twice is saved twice";
+        ResetSaveState();
+        SaveKeysOneByOne(keys, ToPath16(oneByOne));
+        const std::map<std::string, std::string> saved = FolderFiles(hits);
+        EXPECT_EQ(saved.size(), keys.size() - 1) << partition;
+        EXPECT_TRUE(saved == FolderFiles(oneByOne)) << partition;
+    }
 }

@@ -1,0 +1,189 @@
+#include "tests/e2e/DriveSpeed.h"
+
+#include <cstdio>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace fs = std::filesystem;
+
+namespace morvick::e2e::drive {
+
+namespace {
+
+constexpr int kSizeColumn = 2;
+
+double Now()
+{
+    LARGE_INTEGER frequency, counter;
+    QueryPerformanceFrequency(&frequency);
+    QueryPerformanceCounter(&counter);
+    return static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
+// Polls every few milliseconds: the waits measured are around a second.
+bool WaitClosely(const std::function<bool()>& done, DWORD ms)
+{
+    const double until = Now() + ms / 1000.0;
+    for (;;) {
+        if (done())
+            return true;
+        if (Now() >= until)
+            return false;
+        Sleep(2);
+    }
+}
+
+// Has the list painted what it now holds: a paint asked for and returned, after the program's window
+// thread took a message (so that it is done with the click).
+void WaitPainted(HWND list)
+{
+    DWORD_PTR result = 0;
+    SendMessageTimeoutW(list, WM_NULL, 0, 0, SMTO_NORMAL, kLong, &result);
+    RedrawWindow(list, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+}
+
+int RowCount(HWND list)
+{
+    return static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
+}
+
+HTREEITEM Caret(HWND tree)
+{
+    return reinterpret_cast<HTREEITEM>(SendMessageW(tree, TVM_GETNEXTITEM, TVGN_CARET, 0));
+}
+
+struct Folder {
+    TreeItemInfo item;
+    int rows = -1;
+};
+
+// The folder whose listing has the most rows (every folder selected in turn) and one other item.
+Folder LargestFolder(MorvickDriver& driver, HWND tree, HWND list, HTREEITEM& other)
+{
+    Folder largest;
+    driver.ExpandTree(tree);
+    const std::vector<TreeItemInfo> items = driver.TreeItems(tree);
+    for (const TreeItemInfo& item : items) {
+        SendMessageW(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(item.item));
+        const int rows = RowCount(list);
+        if (rows > largest.rows) {
+            largest.item = item;
+            largest.rows = rows;
+        }
+    }
+    other = nullptr;
+    for (const TreeItemInfo& item : items) {
+        if (item.item != largest.item.item) {
+            other = item.item;
+            break;
+        }
+    }
+    return largest;
+}
+
+}  // namespace
+
+int MeasureWaits(MorvickDriver& driver, const Options& options, const fs::path& staging)
+{
+    size_t seen = driver.MessageCount();
+    if (!ReachPartitionPage(driver, options, kQuickScan, seen))
+        return 1;
+    WaitUntil([&] { return !PartitionItems(driver).empty(); }, 30000);
+    const std::vector<std::wstring> partitions = PartitionItems(driver);
+    if (partitions.empty() || !driver.SelectTreeItem(driver.Control(kPartitionTree), partitions[0])) {
+        Fail("no partition to scan");
+        return 1;
+    }
+
+    // The tree: from the end of the scan (its progress bar gone) to the results page with its tree.
+    const double clicked = Now();
+    if (!driver.Click(kNext)) {
+        Fail("the scan did not start");
+        return 1;
+    }
+    double scanned = clicked;
+    bool scanShown = false;
+    const bool treeShown = WaitClosely(
+        [&] {
+            if (driver.ShownPage() == 2) {
+                const bool running = driver.IsVisible(kPaneProgress);
+                if (running)
+                    scanShown = true;
+                else if (scanShown && scanned == clicked)
+                    scanned = Now();
+                return false;
+            }
+            if (scanShown && scanned == clicked)
+                scanned = Now();
+            HWND tree = driver.ShownPage() == 4 ? driver.Control(kResultTree) : nullptr;
+            return tree != nullptr && SendMessageW(tree, TVM_GETCOUNT, 0, 0) > 0;
+        },
+        kLong);
+    const double tree = Now() - scanned;
+    if (!treeShown) {
+        AnswerMessages(driver, seen);
+        Fail("the results page did not come");
+        return 1;
+    }
+    WaitUntil([&] { return driver.MessageCount() > seen; }, 5000);  // Quick Scan's closing hint
+    AnswerMessages(driver, seen);
+
+    HWND treeControl = driver.Control(kResultTree);
+    HWND list = driver.Control(kResultList);
+    HTREEITEM other = nullptr;
+    const Folder largest = LargestFolder(driver, treeControl, list, other);
+    if (largest.rows <= 0) {
+        Fail("no folder lists anything");
+        return 1;
+    }
+    Trace("largest folder rows", static_cast<unsigned long long>(largest.rows));
+    // Away from it, so that the click lists it anew.
+    SendMessageW(treeControl, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(other));
+    WaitPainted(list);
+
+    // The list: from the click on the folder to its rows painted.
+    double started = Now();
+    if (!driver.ClickTreeItem(treeControl, largest.item.text) ||
+        !WaitClosely([&] { return Caret(treeControl) == largest.item.item && RowCount(list) == largest.rows; },
+            kLong)) {
+        Fail("the folder was not listed");
+        return 1;
+    }
+    WaitPainted(list);
+    const double fill = Now() - started;
+
+    // The sort: from the click on the Size heading to the rows painted in their new order.
+    const std::vector<std::wstring> before = driver.ColumnTexts(list, 0, 0, 8);
+    started = Now();
+    if (!driver.ClickListHeader(list, kSizeColumn) ||
+        !WaitClosely([&] { return driver.ColumnTexts(list, 0, 0, 8) != before; }, kLong)) {
+        Fail("the list was not sorted");
+        return 1;
+    }
+    WaitPainted(list);
+    const double sort = Now() - started;
+
+    // The save: from Save to the message after the saving dialog.
+    if (!TickRoot(driver)) {
+        Fail("the top item could not be ticked");
+        return 1;
+    }
+    started = Now();
+    if (!driver.Click(kNext) || !driver.ChooseSaveFolder(L"", kLong) ||
+        !WaitClosely([&] { return driver.MessageCount() > seen; }, kLong)) {
+        Fail("the save did not end");
+        return 1;
+    }
+    const double save = Now() - started;
+    const LoggedMessage done = AnswerMessages(driver, seen);
+    std::error_code error;
+    fs::remove_all(staging, error);
+    fs::create_directories(staging, error);
+
+    std::printf("{\"tree_s\":%.3f,\"list_fill_s\":%.3f,\"sort_s\":%.3f,\"gui_save_s\":%.3f}\n", tree, fill, sort, save);
+    std::fflush(stdout);
+    return done.text.find("Files Saved Successfully.") != std::string::npos ? 0 : 1;
+}
+
+}  // namespace morvick::e2e::drive
