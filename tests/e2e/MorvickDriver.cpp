@@ -284,10 +284,12 @@ bool NeedsPainting(HWND window)
 
 bool MorvickDriver::Capture(HWND window, const std::wstring& path) const
 {
-    // The program paints on its own thread: let it settle first.
-    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+    // The program paints on its own thread: the window and its children are painted now (the paint
+    // is sent to that thread and waited for), then whatever it invalidated since. A window that keeps
+    // changing, such as a progress dialog, is taken as it is after a while: the program's work goes on.
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
     WaitForInputIdle(m_pi.hProcess, 5000);
-    WaitUntil([&] { return !NeedsPainting(window); }, 30000);
+    WaitUntil([&] { return !NeedsPainting(window); }, 1000);
     // With the frame and caption that no window manager draws under Xvfb.
     return morvick::test::CaptureShownWindowToPng(window, path);
 }
