@@ -167,10 +167,10 @@ void CAdobeReaderView::ShowWordDocument(const CString& strPath)
                 CTextConverterDriver converter;
                 converter.Convert("MSWord8", "MSWord6RTFExp", input.c_str(), output.c_str());
             }
+            converted = IsFile(temporary);
         } catch (CException* e) {
             e->Delete();
         }
-        converted = IsFile(temporary);
     }
     if (converted && CreateRichEdit()) {
         m_richEdit.StreamInFile(temporary);
