@@ -3,8 +3,6 @@
 // dispatch calls it gets and can be told to fail, and the word processor's automation server.
 #pragma once
 
-#include "tests/preview/win/FakeAutomation.h"
-
 #include <ole2.h>
 #include <windows.h>
 
@@ -68,12 +66,14 @@ struct FakeWordLog {
 class FakeWordServer {
 public:
     FakeWordServer();
+    ~FakeWordServer();
     FakeWordLog& Log() { return m_log; }
-    bool Registered() const { return m_registration.Registered(); }
+    bool Registered() const { return m_cookie != 0; }
 
 private:
     FakeWordLog m_log;
-    AutomationServerRegistration m_registration;
+    IClassFactory* m_factory = nullptr;
+    DWORD m_cookie = 0;
 };
 
 // The text of the RTF the fake word processor writes.
