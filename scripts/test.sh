@@ -6,12 +6,7 @@
 set -uo pipefail
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 cd "$ROOT"
-# File names outside ASCII go between Windows programs, the fixture tools and the disk through the
-# locale's character set: without a UTF-8 locale (a bare environment has none) they cannot be made.
-case "${LC_ALL:-${LC_CTYPE:-${LANG:-}}}" in
-  *[Uu][Tt][Ff]-8* | *[Uu][Tt][Ff]8*) ;;
-  *) export LC_ALL=C.UTF-8 ;;
-esac
+source scripts/utf8-locale.sh
 JOBS="${MORVICK_JOBS:-$(nproc)}"
 STAGES="${MORVICK_STAGES:-native asan windows fuzz}"
 FUZZ_SECONDS="${MORVICK_FUZZ_SECONDS:-20}"

@@ -43,10 +43,11 @@ int CountInk(PixelAt at, COLORREF ink, RECT r) {
   int most = 0;
   for (int y = r.top; y < r.bottom; ++y) {
     for (int x = r.left; x < r.right; ++x) {
-      const int n = ++seen[at(x, y)];
+      const COLORREF pixel = at(x, y);
+      const int n = ++seen[pixel];
       if (n > most) {
         most = n;
-        background = at(x, y);
+        background = pixel;
       }
     }
   }
