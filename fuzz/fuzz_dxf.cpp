@@ -1,5 +1,7 @@
 // Recovered drawings are hostile: the reader must end within its limits, and fitting, zooming,
 // panning and painting the result must keep every point it hands to the canvas near the window.
+// Texts go through the conversions the GDI canvas makes of their place and angle.
+#include "preview/dxf/DxfDeviceUnits.h"
 #include "preview/dxf/DxfView.h"
 
 #include <cstdlib>
@@ -16,9 +18,14 @@ public:
         morvick::DxfScreenPoint p{x, y};
         Check(&p, 1);
     }
-    void Text(int, int, const std::string&, int height, double, uint32_t, bool) override
+    void Text(int x, int y, const std::string&, int height, double rotation, uint32_t, bool) override
     {
         if (height < 1 || height > 4000)
+            __builtin_trap();
+        if (std::abs(x) > morvick::kDxfDeviceLimit || std::abs(y) > morvick::kDxfDeviceLimit)
+            __builtin_trap();
+        int tenths = morvick::DxfEscapementTenths(rotation);
+        if (tenths <= -3600 || tenths >= 3600)
             __builtin_trap();
     }
 

@@ -1,5 +1,7 @@
 #include "preview/dxf/DxfView.h"
 
+#include "preview/dxf/DxfDeviceUnits.h"
+
 #include <algorithm>
 #include <cmath>
 #include <vector>
@@ -57,7 +59,7 @@ bool ClipSegment(ScreenPointD& a, ScreenPointD& b, double x0, double y0, double 
 
 DxfScreenPoint Round(const ScreenPointD& p)
 {
-    return {static_cast<int>(std::lround(p.x)), static_cast<int>(std::lround(p.y))};
+    return {DxfDeviceCoordinate(p.x), DxfDeviceCoordinate(p.y)};
 }
 
 // Sutherland-Hodgman against one edge of the box.
@@ -174,8 +176,8 @@ public:
             double x = origin.x + offset * std::sin(r);
             double y = origin.y + offset * std::cos(r);
             if (!text.empty())
-                m_canvas.Text(static_cast<int>(std::lround(x)), static_cast<int>(std::lround(y)), text,
-                    static_cast<int>(std::lround(height)), t.rotation, t.color, utf8);
+                m_canvas.Text(DxfDeviceCoordinate(x), DxfDeviceCoordinate(y), text, DxfDeviceCoordinate(height),
+                    t.rotation, t.color, utf8);
             start = end + 1;
             ++line;
         }

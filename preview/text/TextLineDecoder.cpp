@@ -1,5 +1,7 @@
 #include "preview/text/TextLineDecoder.h"
 
+#include "preview/text/Utf8.h"
+
 namespace morvick {
 
 namespace {
@@ -43,32 +45,51 @@ void TextLineDecoder::DetectEncoding()
     bool two = ReadByte(b0) && ReadByte(b1);
     if (two && b0 == 0xFF && b1 == 0xFE) {
         m_encoding = kTextUtf16LittleEndian;
+        m_markLength = 2;
         return;
     }
     if (two && b0 == 0xFE && b1 == 0xFF) {
         m_encoding = kTextUtf16BigEndian;
+        m_markLength = 2;
         return;
     }
     if (two && b0 == 0xEF && b1 == 0xBB && ReadByte(b2) && b2 == 0xBF) {
         m_encoding = kTextUtf8;
+        m_markLength = 3;
         return;
     }
-    // No mark: the bytes read so far are text.
-    m_encoding = kTextAnsi;
+    // No mark: the bytes read so far are text, UTF-8 when all of it is UTF-8 with at least one
+    // letter beyond ASCII (text in a code page rarely is), else ANSI.
+    m_encoding = IsUnmarkedUtf8() ? kTextUtf8 : kTextAnsi;
+    m_markLength = 0;
     m_source.Rewind();
     ResetPosition();
 }
 
+bool TextLineDecoder::IsUnmarkedUtf8()
+{
+    if (!m_source.Rewind())
+        return false;
+    Utf8Check check;
+    for (;;) {
+        size_t n = m_source.Read(m_buffer, kBufferSize);
+        if (n == 0 || n > kBufferSize)
+            break;
+        check.Add(m_buffer, n);
+        if (check.Broken())
+            return false;  // no need to read on
+    }
+    return check.Valid() && check.HasMultiByte();
+}
+
 bool TextLineDecoder::Rewind()
 {
-    TextEncoding encoding = m_encoding;
     if (!m_source.Rewind())
         return false;
     ResetPosition();
     // Past the mark again.
-    size_t mark = encoding == kTextUtf8 ? 3 : encoding == kTextAnsi ? 0 : 2;
     uint8_t skipped = 0;
-    for (size_t i = 0; i < mark; ++i)
+    for (size_t i = 0; i < m_markLength; ++i)
         ReadByte(skipped);
     m_firstLine = true;
     return true;

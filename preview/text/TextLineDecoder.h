@@ -1,6 +1,7 @@
 // Reads a text file of one of four encodings as UTF-16 lines: a byte-order mark selects UTF-16
-// (either byte order) or UTF-8; without one the bytes are ANSI text, which the caller's converter
-// turns into UTF-16 one line at a time. CR, LF and CR LF each end a line; the terminator is not
+// (either byte order) or UTF-8; without one the bytes are UTF-8 when all of them are UTF-8 and at
+// least one sequence is longer than a byte, else ANSI text, which the caller's converter turns
+// into UTF-16 one line at a time. CR, LF and CR LF each end a line; the terminator is not
 // part of the line. Bytes come through a small source interface in blocks of 1024.
 #pragma once
 
@@ -36,7 +37,8 @@ class TextLineDecoder {
 public:
     static constexpr size_t kBufferSize = 1024;
 
-    // Reads the byte-order mark (when there is one) from the source.
+    // Reads the byte-order mark (when there is one) from the source; without one, reads the whole
+    // source once to tell UTF-8 from ANSI.
     TextLineDecoder(TextByteSource& source, AnsiLineConverter converter = Latin1ToUtf16);
 
     TextEncoding Encoding() const { return m_encoding; }
@@ -60,11 +62,14 @@ private:
     // One character: the pushed-back one first.
     bool NextChar(char16_t& value);
     void DetectEncoding();
+    // True when the source, from its start, is UTF-8 with at least one sequence of several bytes.
+    bool IsUnmarkedUtf8();
     void ResetPosition();
 
     TextByteSource& m_source;
     AnsiLineConverter m_converter;
     TextEncoding m_encoding = kTextAnsi;
+    size_t m_markLength = 0;  // bytes of the byte-order mark
     uint8_t m_buffer[kBufferSize] = {};
     size_t m_position = 0;  // next byte of the buffer
     size_t m_count = 0;     // valid bytes in the buffer

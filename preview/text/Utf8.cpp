@@ -46,10 +46,46 @@ std::u16string Utf8ToUtf16(const char* data, size_t size)
 
 bool IsValidUtf8(const std::string& text)
 {
-    for (char16_t c : Utf8ToUtf16(text))
-        if (c == 0xFFFD)
-            return false;
-    return true;
+    Utf8Check check;
+    check.Add(reinterpret_cast<const uint8_t*>(text.data()), text.size());
+    return check.Valid();
+}
+
+void Utf8Check::Add(const uint8_t* data, size_t size)
+{
+    for (size_t i = 0; i < size && !m_invalid; ++i) {
+        uint8_t c = data[i];
+        if (m_remaining > 0) {
+            if ((c & 0xC0) != 0x80) {
+                m_invalid = true;
+                break;
+            }
+            m_code = (m_code << 6) | (c & 0x3F);
+            if (--m_remaining == 0 &&
+                (m_code < m_minimum || m_code > 0x10FFFF || (m_code >= 0xD800 && m_code <= 0xDFFF)))
+                m_invalid = true;
+            continue;
+        }
+        if (c < 0x80)
+            continue;
+        if ((c & 0xE0) == 0xC0) {
+            m_remaining = 1;
+            m_code = c & 0x1F;
+            m_minimum = 0x80;
+        } else if ((c & 0xF0) == 0xE0) {
+            m_remaining = 2;
+            m_code = c & 0x0F;
+            m_minimum = 0x800;
+        } else if ((c & 0xF8) == 0xF0) {
+            m_remaining = 3;
+            m_code = c & 0x07;
+            m_minimum = 0x10000;
+        } else {
+            m_invalid = true;
+            break;
+        }
+        m_multiByte = true;
+    }
 }
 
 }  // namespace morvick

@@ -160,10 +160,10 @@ TEST(ResultsRoad, QuickScanResultsNavigationPreviewSaveSnapshotAndBack)
     ASSERT_TRUE(driver.DoubleClickListRow(list, 0));
     ASSERT_TRUE(WaitForRows(driver, [&](const std::vector<ListRowInfo>& rows) { return rows.size() == root.size(); }));
     // 5 MiB is extracted, one byte more is not. The clicks are handled in order: once the copy of
-    // exact.txt is there, the second click on the German file and the click on over.txt are over,
+    // exact.zip is there, the second click on the German file and the click on over.zip are over,
     // and neither may have left a copy of its own.
-    ASSERT_TRUE(driver.ClickListRow(list, driver.FindListRow(list, L"over.txt")));
-    ASSERT_TRUE(driver.ClickListRow(list, driver.FindListRow(list, L"exact.txt")));
+    ASSERT_TRUE(driver.ClickListRow(list, driver.FindListRow(list, L"over.zip")));
+    ASSERT_TRUE(driver.ClickListRow(list, driver.FindListRow(list, L"exact.zip")));
     ASSERT_TRUE(WaitUntil(
         [] {
             for (const fs::path& copy : PreviewCopies()) {
@@ -174,7 +174,7 @@ TEST(ResultsRoad, QuickScanResultsNavigationPreviewSaveSnapshotAndBack)
             return false;
         },
         30000))
-        << "exact.txt was not extracted";
+        << "exact.zip was not extracted";
     EXPECT_EQ(PreviewCopies().size(), 2u) << "the same file again, or a file over 5 MiB, was extracted";
 
     // 11. The size heading sorts numerically, the folders staying first; a second click reverses.

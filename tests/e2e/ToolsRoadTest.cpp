@@ -159,7 +159,7 @@ TEST(ToolsRoad, FindFiltersSettingsDriveInformationAndHelp)
         WaitUntil([&] { return SendMessageW(MorvickDriver::DialogControl(filters, 1063), LB_GETCOUNT, 0, 0) == 0; },
             30000));
     ASSERT_TRUE(driver.PressDialogButton(L"File Filters", IDCANCEL));
-    EXPECT_TRUE(driver.FindListRow(list, L"exact.txt") >= 0);
+    EXPECT_TRUE(driver.FindListRow(list, L"exact.zip") >= 0);
 
     // Settings: the defaults.
     ASSERT_TRUE(driver.SendCommand(kSettingsCommand));

@@ -1,5 +1,6 @@
 #include "preview/html/win/CustomHtmlViewer.h"
 
+#include "preview/html/win/HtmlLocalFetch.h"
 #include "preview/html/win/HtmlScroll.h"
 #include "preview/html/win/HtmlViewerHost.h"
 #include "preview/win/host/PreviewDocument.h"
@@ -78,7 +79,7 @@ int CCustomHTMLViewer::OnCreate(LPCREATESTRUCT lpcs)
     CPreviewFrameState* pFrame = GetPreviewFrame();
     CPreviewDocument* pDoc = GetPreviewDocument();
     CString path = pDoc != NULL ? pDoc->m_strPreviewPath : CString();
-    std::wstring url = L"file://" + std::wstring(static_cast<LPCWSTR>(path));
+    std::wstring url = HtmlFileUrl(static_cast<LPCWSTR>(path));
 
     INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_BAR_CLASSES};
     InitCommonControlsEx(&icc);

@@ -116,6 +116,20 @@ bool HtmlFileUrlToPath(const std::wstring& url, std::wstring* path)
     return true;
 }
 
+std::wstring HtmlFileUrl(const std::wstring& path)
+{
+    std::wstring url = L"file://";
+    for (wchar_t c : path) {
+        if (c == L'%')
+            url += L"%25";
+        else if (c == L'#')
+            url += L"%23";
+        else
+            url += c;
+    }
+    return url;
+}
+
 bool HtmlReadLocalBytes(const std::wstring& url, std::vector<uint8_t>* bytes)
 {
     bytes->clear();

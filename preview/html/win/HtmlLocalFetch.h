@@ -20,6 +20,10 @@ bool HtmlIsLocalUrl(const std::wstring& url);
 // device paths.
 bool HtmlFileUrlToPath(const std::wstring& url, std::wstring* path);
 
+// The "file://" address of a path, such that HtmlFileUrlToPath gives the path back: "%" and "#"
+// (which may be part of a file name) are escaped, everything else stands as it is.
+std::wstring HtmlFileUrl(const std::wstring& path);
+
 // The bytes of a local address: the file (a disk file only, at most kHtmlMaxFetchBytes), or the
 // program's RT_HTML resource named by the text after "res://", else by the text after its last "/".
 bool HtmlReadLocalBytes(const std::wstring& url, std::vector<uint8_t>* bytes);

@@ -35,9 +35,9 @@ HWND ProgressBar(HWND window)
     return ::FindWindowExW(window, NULL, PROGRESS_CLASSW, NULL);
 }
 
-bool ReadFileBytes(LPCSTR path, std::vector<uint8_t>& bytes)
+// The bytes of a file opened for reading (closed here).
+bool ReadFileBytes(HANDLE file, std::vector<uint8_t>& bytes)
 {
-    HANDLE file = ::CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, NULL);
     if (file == INVALID_HANDLE_VALUE)
         return false;
     LARGE_INTEGER size = {};
@@ -50,6 +50,24 @@ bool ReadFileBytes(LPCSTR path, std::vector<uint8_t>& bytes)
     }
     ::CloseHandle(file);
     return ok;
+}
+
+// Loads the drawing from a file opened for reading (closed here).
+BOOL LoadFromFile(Drawing* drawing, HANDLE file, HWND progress)
+{
+    drawing->loaded = false;
+    std::vector<uint8_t> bytes;
+    if (!ReadFileBytes(file, bytes))
+        return FALSE;
+    HWND bar = ProgressBar(progress);
+    morvick::DxfLoadResult result = morvick::LoadDxf(bytes.data(), bytes.size(), drawing->content, [bar](int percent) {
+        if (bar != NULL)
+            ::SendMessageW(bar, PBM_SETPOS, percent, 0);
+    });
+    // A drawing damaged part way shows what was read before the damage.
+    drawing->loaded = result == morvick::DxfLoadResult::kOk ||
+        (result == morvick::DxfLoadResult::kDamaged && !drawing->content.primitives.empty());
+    return drawing->loaded ? TRUE : FALSE;
 }
 
 }  // namespace
@@ -115,24 +133,24 @@ BOOL WINAPI drwSaveDataToFile(HDRAWING, DWORD, LPCSTR, HWND)
     return FALSE;
 }
 
+// The path in the ANSI code page.
 BOOL WINAPI drwLoadDataFromFile(HDRAWING handle, DWORD, DWORD, LPCSTR path, HWND progress)
 {
     Drawing* drawing = FromHandle(handle);
     if (drawing == NULL || path == NULL)
         return FALSE;
-    drawing->loaded = false;
-    std::vector<uint8_t> bytes;
-    if (!ReadFileBytes(path, bytes))
+    return LoadFromFile(drawing,
+        ::CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, NULL), progress);
+}
+
+// The same with a wide path, for paths that the ANSI code page cannot spell.
+BOOL WINAPI drwLoadDataFromFileW(HDRAWING handle, DWORD, DWORD, LPCWSTR path, HWND progress)
+{
+    Drawing* drawing = FromHandle(handle);
+    if (drawing == NULL || path == NULL)
         return FALSE;
-    HWND bar = ProgressBar(progress);
-    morvick::DxfLoadResult result = morvick::LoadDxf(bytes.data(), bytes.size(), drawing->content, [bar](int percent) {
-        if (bar != NULL)
-            ::SendMessageW(bar, PBM_SETPOS, percent, 0);
-    });
-    // A drawing damaged part way shows what was read before the damage.
-    drawing->loaded = result == morvick::DxfLoadResult::kOk ||
-        (result == morvick::DxfLoadResult::kDamaged && !drawing->content.primitives.empty());
-    return drawing->loaded ? TRUE : FALSE;
+    return LoadFromFile(drawing,
+        ::CreateFileW(path, GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, NULL), progress);
 }
 
 BOOL WINAPI drwInitView(HDRAWING handle, int x, int y, int width, int height)

@@ -1,5 +1,8 @@
 #include "preview/modules/dxf/GdiDxfCanvas.h"
 
+#include "preview/dxf/DxfDeviceUnits.h"
+
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -75,15 +78,18 @@ void GdiDxfCanvas::Dot(int x, int y, uint32_t color)
 void GdiDxfCanvas::Text(int x, int y, const std::string& text, int height, double rotationDegrees, uint32_t color,
     bool utf8)
 {
+    if (height < 1)
+        return;
     UINT codePage = utf8 ? CP_UTF8 : CP_ACP;
     int n = ::MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), NULL, 0);
     if (n <= 0)
         return;
     std::wstring wide(n, L'\0');
     ::MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), &wide[0], n);
-    int tenths = static_cast<int>(rotationDegrees * 10.0) % 3600;
-    HFONT font = ::CreateFontW(-height, 0, tenths, tenths, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-        OUT_TT_PRECIS, CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY, DEFAULT_PITCH | FF_SWISS, L"Arial");
+    int tenths = morvick::DxfEscapementTenths(rotationDegrees);
+    HFONT font = ::CreateFontW(-std::min(height, morvick::kDxfDeviceLimit), 0, tenths, tenths, FW_NORMAL, FALSE, FALSE,
+        FALSE, DEFAULT_CHARSET, OUT_TT_PRECIS, CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY, DEFAULT_PITCH | FF_SWISS,
+        L"Arial");
     HGDIOBJ old = ::SelectObject(m_dc, font);
     ::SetBkMode(m_dc, TRANSPARENT);
     ::SetTextColor(m_dc, ToColorRef(color));

@@ -1,5 +1,9 @@
 #include "preview/win/cad/DxfLibrary.h"
 
+#include "preview/win/host/AnsiPath.h"
+
+#include <string>
+
 namespace {
 
 template <class T>
@@ -9,9 +13,23 @@ bool Bind(HMODULE module, const char* name, T& target)
     return target != NULL;
 }
 
+// The path in the ANSI code page; the short form when the long one has characters the code page
+// lacks; empty when neither fits.
+std::string AnsiOrShortPath(LPCWSTR path)
+{
+    std::string result = AnsiPath(path);
+    if (result.empty()) {
+        wchar_t shortPath[MAX_PATH] = {};
+        DWORD n = ::GetShortPathNameW(path, shortPath, MAX_PATH);
+        if (n > 0 && n < MAX_PATH)
+            result = AnsiPath(shortPath);
+    }
+    return result;
+}
+
 }  // namespace
 
-CDxfLibrary::CDxfLibrary() : m_hModule(NULL), m_hDrawing(NULL), m_bLoaded(FALSE)
+CDxfLibrary::CDxfLibrary() : m_hModule(NULL), m_hDrawing(NULL), m_bLoaded(FALSE), m_pLoadDataFromFileW(NULL)
 {
     m_hModule = ::LoadLibraryW(L"DXF.dll");
     if (m_hModule == NULL)
@@ -38,6 +56,7 @@ CDxfLibrary::CDxfLibrary() : m_hModule(NULL), m_hDrawing(NULL), m_bLoaded(FALSE)
     all &= Bind(m_hModule, "drwGetDrawingBorder", m_pGetDrawingBorder);
     all &= Bind(m_hModule, "drwZoomExtents", m_pZoomExtents);
     m_bLoaded = all ? TRUE : FALSE;
+    Bind(m_hModule, "drwLoadDataFromFileW", m_pLoadDataFromFileW);
 }
 
 CDxfLibrary::~CDxfLibrary()
@@ -68,6 +87,16 @@ BOOL CDxfLibrary::Destroy()
 BOOL CDxfLibrary::LoadFile(LPCSTR lpszPath, HWND hProgress)
 {
     return IsReady() ? m_pLoadDataFromFile(m_hDrawing, 0, 0, lpszPath, hProgress) : FALSE;
+}
+
+BOOL CDxfLibrary::LoadFile(LPCWSTR lpszPath, HWND hProgress)
+{
+    if (!IsReady() || lpszPath == NULL)
+        return FALSE;
+    if (m_pLoadDataFromFileW != NULL)
+        return m_pLoadDataFromFileW(m_hDrawing, 0, 0, lpszPath, hProgress);
+    std::string ansi = AnsiOrShortPath(lpszPath);
+    return !ansi.empty() && LoadFile(ansi.c_str(), hProgress);
 }
 
 BOOL CDxfLibrary::InitView(int x, int y, int width, int height)

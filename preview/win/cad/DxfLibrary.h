@@ -1,5 +1,6 @@
 // CDxfLibrary: the binding of DXF.dll, loaded by name with its twenty entry points (all of them
-// required), and one drawing. Every operation answers 0 while the library is not loaded.
+// required) and the wide loader when the library has it, and one drawing. Every operation answers
+// 0 while the library is not loaded.
 #pragma once
 
 #include "preview/modules/dxf/DxfApi.h"
@@ -15,6 +16,9 @@ public:
     BOOL Create();
     BOOL Destroy();
     BOOL LoadFile(LPCSTR lpszPath, HWND hProgress);
+    // By the wide loader; without it, by the path in the ANSI code page (its short form when the
+    // long one has characters the code page lacks).
+    BOOL LoadFile(LPCWSTR lpszPath, HWND hProgress);
     BOOL InitView(int x, int y, int width, int height);
     BOOL Paint(HDC hDC);
     double GetZoom();
@@ -36,6 +40,7 @@ private:
     DrwEntityFn m_pAddEntity, m_pDeleteEntity, m_pChangeEntity, m_pFindEntity;
     DrwSaveFn m_pSaveDataToFile;
     DrwLoadFn m_pLoadDataFromFile;
+    DrwLoadWideFn m_pLoadDataFromFileW;  // NULL when the library has none
     DrwInitViewFn m_pInitView;
     DrwPaintFn m_pPaint;
     DrwGetViewFn m_pGetViewProperties;

@@ -1,6 +1,5 @@
 #include "preview/win/cad/DxfView.h"
 
-#include "preview/win/host/AnsiPath.h"
 #include "preview/win/host/PreviewDocument.h"
 #include "preview/win/host/PreviewFrameState.h"
 #include "preview/win/host/PreviewProgress.h"
@@ -13,20 +12,6 @@ namespace {
 
 constexpr size_t kHeadBytes = 511;
 constexpr int kFileTraceMode = 1;
-
-// The path in the ANSI code page for the library; the short form when the long one has
-// characters the code page lacks; empty when neither fits.
-std::string AnsiOrShortPath(const CString& path)
-{
-    std::string result = AnsiPath(path);
-    if (result.empty()) {
-        wchar_t shortPath[MAX_PATH] = {};
-        DWORD n = ::GetShortPathNameW(path, shortPath, MAX_PATH);
-        if (n > 0 && n < MAX_PATH)
-            result = AnsiPath(shortPath);
-    }
-    return result;
-}
 
 }  // namespace
 
@@ -183,9 +168,8 @@ int CDFXView::OnCreate(LPCREATESTRUCT lpcs)
     file.Abort();
     BOOL drawing = LooksLikeDxf(head, read) && frame->GetScanMode() != kFileTraceMode;
     if (drawing) {
-        std::string ansi = AnsiOrShortPath(path);
         try {
-            frame->m_bPreviewShown = !ansi.empty() && m_library.LoadFile(ansi.c_str(), progress->GetSafeHwnd());
+            frame->m_bPreviewShown = m_library.LoadFile(static_cast<LPCWSTR>(path), progress->GetSafeHwnd());
         } catch (...) {
             frame->m_bPreviewShown = FALSE;
         }

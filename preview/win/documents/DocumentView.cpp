@@ -21,13 +21,21 @@ void SetPreviewShown(int shown)
         frame->m_bPreviewShown = shown;
 }
 
+bool IsFile(const CString& path)
+{
+    DWORD attributes = ::GetFileAttributesW(path);
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
 }  // namespace
 
 CString AFXAPI WordConversionFile()
 {
     wchar_t temp[255] = L"";
     ::GetTempPathW(255, temp);
-    return CString(temp) + L"New.rtf";
+    CString name;
+    name.Format(L"Morvick-preview-%lu.rtf", ::GetCurrentProcessId());
+    return CString(temp) + name;
 }
 
 IMPLEMENT_DYNCREATE(CAdobeReaderView, CView)
@@ -145,32 +153,29 @@ void CAdobeReaderView::ShowRtf(const CString& strPath)
 
 void CAdobeReaderView::ShowWordDocument(const CString& strPath)
 {
+    // Whatever lies under the conversion's name from before (a run that ended early) is not this
+    // document: only a file that this conversion wrote is shown.
     CString temporary = WordConversionFile();
-    if (ConvertWordToRtf(strPath) == 1) {
-        if (CreateRichEdit()) {
-            m_richEdit.StreamInFile(temporary);
-            FinishRichEdit();
-        } else {
-            SetPreviewShown(0);
-        }
+    ::DeleteFileW(temporary);
+    bool converted = ConvertWordToRtf(strPath) == 1 && IsFile(temporary);
+    if (!converted) {
         ::DeleteFileW(temporary);
-        return;
+        // The text converters, with paths in the ANSI code page.
+        try {
+            std::string input = AnsiPath(strPath), output = AnsiPath(temporary);
+            if (!input.empty() && !output.empty()) {
+                CTextConverterDriver converter;
+                converter.Convert("MSWord8", "MSWord6RTFExp", input.c_str(), output.c_str());
+            }
+            converted = IsFile(temporary);
+        } catch (CException* e) {
+            e->Delete();
+        }
     }
-    // The text converters, with paths in the ANSI code page.
-    try {
-        std::string input = AnsiPath(strPath), output = AnsiPath(temporary);
-        if (!input.empty() && !output.empty()) {
-            CTextConverterDriver converter;
-            converter.Convert("MSWord8", "MSWord6RTFExp", input.c_str(), output.c_str());
-        }
-        if (CreateRichEdit()) {
-            m_richEdit.StreamInFile(temporary);
-            FinishRichEdit();
-        } else {
-            SetPreviewShown(0);
-        }
-    } catch (CException* e) {
-        e->Delete();
+    if (converted && CreateRichEdit()) {
+        m_richEdit.StreamInFile(temporary);
+        FinishRichEdit();
+    } else {
         SetPreviewShown(0);
     }
     ::DeleteFileW(temporary);

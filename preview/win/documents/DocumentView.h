@@ -19,7 +19,7 @@ public:
     afx_msg int OnCreate(LPCREATESTRUCT lpcs);
     afx_msg void OnSize(UINT nType, int cx, int cy);
 
-    // 1 when the word processor saved the document as RTF into the temporary "New.rtf", else 0.
+    // 1 when the word processor saved the document as RTF into WordConversionFile(), else 0.
     // The word processor started here is always told to quit again; no other instance is touched.
     int ConvertWordToRtf(CString strPath);
 
@@ -43,5 +43,6 @@ protected:
     DECLARE_MESSAGE_MAP()
 };
 
-// The temporary folder's "New.rtf", where Word documents are converted to.
+// Where Word documents are converted to: a file of this process's own in the temporary folder,
+// deleted before and after each conversion.
 CString AFXAPI WordConversionFile();

@@ -107,6 +107,10 @@ int CTextFileReader::ReadAll(CString& text, const CString& separator)
         text.Empty();
         return 0;
     }
+    // Recovered files often hold zeroed sectors: the text goes on after them.
+    for (wchar_t& c : all)
+        if (c == L'\0')
+            c = kZeroCharacterShownAs;
     text = all.c_str();
     return 1;
 }

@@ -1,6 +1,7 @@
 // CTextFileReader reads a text file as wide text, one line at a time or whole: UTF-16 in either
-// byte order and UTF-8 by their byte-order mark, anything else as ANSI text of the system's code
-// page. CR, LF and CR LF end lines. The decoding itself is the portable TextLineDecoder.
+// byte order and UTF-8 by their byte-order mark, a file without one as UTF-8 when its bytes are
+// UTF-8 with letters beyond ASCII, anything else as ANSI text of the system's code page. CR, LF and
+// CR LF end lines. The decoding itself is the portable TextLineDecoder.
 #pragma once
 
 #include "classlib/core/CFile.h"
@@ -9,6 +10,9 @@
 
 #include <memory>
 #include <string>
+
+// What a zero character of the text becomes in the CString form of ReadAll: a middle dot.
+constexpr wchar_t kZeroCharacterShownAs = 0x00B7;
 
 class CTextReaderBase {
 public:
@@ -36,6 +40,7 @@ public:
     bool ReadLine(std::wstring& line);
     // The whole text from here on, lines joined by the separator; false when not open.
     bool ReadAll(std::wstring& text, const std::wstring& separator);
+    // The same as a CString, each zero character shown as kZeroCharacterShownAs.
     int ReadAll(CString& text, const CString& separator);
     void Rewind();
     ULONGLONG GetLengthInChars() const;

@@ -1,43 +1,58 @@
 // PowerPoint slides through the presentation program's automation: the presentation is saved as
-// one GIF picture per slide into a temporary folder, which the thumbnail view then shows. Without
-// the program the pane shows its "not available" placeholder.
+// one GIF picture per slide into a temporary folder, which the thumbnail view then shows (and
+// empties). Without the program, or when the export fails, the pane shows its "not available"
+// placeholder and the folder is emptied and removed: no slides of this or an earlier presentation
+// stay behind.
 #include "preview/win/pane/MainPreviewView.h"
 
 #include "preview/win/documents/OfficeAutomation.h"
+#include "preview/win/host/PreviewDocument.h"
+#include "preview/win/host/PreviewFrameState.h"
 
 namespace {
 
 constexpr long kSaveAsGif = 16;
 
+void RemoveSlideFolder(const CString& folder)
+{
+    if (CPreviewDocument* doc = GetPreviewDocument())
+        doc->DeleteFolderFiles(folder);
+    RemoveDirectoryW(folder);
+}
+
 }  // namespace
 
-BOOL CMainPreviewView::ShowPowerPointSlides(const CString& strPath) {
-  CPowerPointApplication app;
-  bool created = false;
-  try {
-    if (!app.CreateDispatch(L"Powerpoint.Application")) return FALSE;
-    created = true;
-    CPresentations presentations(app.GetPresentations());
-    CPresentation presentation(presentations.Open(strPath, 1L, 1L, 0L));
-
+BOOL CMainPreviewView::ShowPowerPointSlides(const CString& strPath)
+{
+    CPowerPointApplication app;
+    bool created = false;
     wchar_t temp[255] = L"";
     GetTempPathW(255, temp);
     CString exportFile = CString(temp) + L"ssss.gif";
     CString slideFolder = CString(temp) + L"ssss";
-    presentation.SaveAs(exportFile, kSaveAsGif, 0L);
-    app.Quit();
-    created = false;
-    ShowThumbnailView(slideFolder);
-    return TRUE;
-  } catch (CException* e) {
-    e->Delete();
-  }
-  if (created) {
     try {
-      app.Quit();
+        if (!app.CreateDispatch(L"Powerpoint.Application"))
+            return FALSE;
+        created = true;
+        CPresentations presentations(app.GetPresentations());
+        CPresentation presentation(presentations.Open(strPath, 1L, 1L, 0L));
+        // Only slides of this presentation are shown.
+        RemoveSlideFolder(slideFolder);
+        presentation.SaveAs(exportFile, kSaveAsGif, 0L);
+        app.Quit();
+        created = false;
+        ShowThumbnailView(slideFolder);
+        return TRUE;
     } catch (CException* e) {
-      e->Delete();
+        e->Delete();
     }
-  }
-  return FALSE;
+    if (created) {
+        try {
+            app.Quit();
+        } catch (CException* e) {
+            e->Delete();
+        }
+    }
+    RemoveSlideFolder(slideFolder);
+    return FALSE;
 }

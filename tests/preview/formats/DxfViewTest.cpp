@@ -1,5 +1,6 @@
 // The view maths of the drawing library (fit, zoom about the centre, pan, limits) and its painting
 // through a canvas, checked on a few pixels of ezdxf's crossing lines.
+#include "preview/dxf/DxfDeviceUnits.h"
 #include "preview/dxf/DxfView.h"
 #include "tests/preview/formats/FormatSamples.h"
 
@@ -38,16 +39,18 @@ public:
             Set(points[i].x, points[i].y, color);
     }
     void Dot(int x, int y, uint32_t color) override { Set(x, y, color); }
-    void Text(int, int, const std::string& text, int height, double, uint32_t, bool) override
+    void Text(int x, int y, const std::string& text, int height, double, uint32_t, bool) override
     {
         texts.push_back(text);
         textHeights.push_back(height);
+        textPlaces.push_back({x, y});
     }
 
     uint32_t At(int x, int y) const { return m_pixels[y * m_width + x]; }
     int polylines = 0;
     std::vector<std::string> texts;
     std::vector<int> textHeights;
+    std::vector<DxfScreenPoint> textPlaces;
 
 private:
     void Set(int x, int y, uint32_t color)
@@ -201,6 +204,54 @@ TEST(DxfPainting, TextsBySize)
     PixelCanvas small(600, 400);
     PaintDxf(drawing, v, small);
     EXPECT_TRUE(small.texts.empty());
+}
+
+TEST(DxfPainting, TextLinesFarBelowTheWindowStayWithinTheDevicesRange)
+{
+    // 800,000 lines of the largest text, 2,800 pixels apart: the last ones lie beyond what an int
+    // holds, and far beyond what a device maps.
+    DxfDrawing drawing;
+    DxfPrimitive text;
+    text.kind = DxfPrimitive::kText;
+    text.points.push_back({100, 100});
+    text.height = 2000;
+    for (int i = 0; i < 800000; ++i)
+        text.text += "x\n";
+    drawing.primitives.push_back(text);
+    DxfViewProperties v = Window(200, 200);
+    PixelCanvas canvas(200, 200);
+    PaintDxf(drawing, v, canvas);
+    ASSERT_EQ(canvas.textPlaces.size(), 800000u);
+    int last = canvas.textPlaces[0].y;
+    EXPECT_EQ(last, 100);
+    for (const DxfScreenPoint& place : canvas.textPlaces) {
+        ASSERT_EQ(place.x, 100);
+        ASSERT_GE(place.y, last);  // down the page, never wrapped round
+        ASSERT_LE(place.y, kDxfDeviceLimit);
+        last = place.y;
+    }
+    EXPECT_EQ(last, kDxfDeviceLimit);
+}
+
+TEST(DxfDeviceUnits, CoordinatesAndAnglesOfAnySize)
+{
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const double inf = std::numeric_limits<double>::infinity();
+    EXPECT_EQ(DxfDeviceCoordinate(2.5), 3);
+    EXPECT_EQ(DxfDeviceCoordinate(-2.5), -3);
+    EXPECT_EQ(DxfDeviceCoordinate(-7.2), -7);
+    EXPECT_EQ(DxfDeviceCoordinate(1e300), kDxfDeviceLimit);
+    EXPECT_EQ(DxfDeviceCoordinate(-inf), -kDxfDeviceLimit);
+    EXPECT_EQ(DxfDeviceCoordinate(nan), 0);
+    // Tenths of a degree within one turn, the sign kept, as GDI takes them.
+    EXPECT_EQ(DxfEscapementTenths(45), 450);
+    EXPECT_EQ(DxfEscapementTenths(-45.05), -450);
+    EXPECT_EQ(DxfEscapementTenths(360 + 90), 900);
+    EXPECT_EQ(DxfEscapementTenths(1e20), 2800);  // 280 degrees and whole turns
+    EXPECT_EQ(DxfEscapementTenths(1e300), 0);    // whole turns only
+    EXPECT_EQ(DxfEscapementTenths(-1e300), 0);
+    EXPECT_EQ(DxfEscapementTenths(inf), 0);
+    EXPECT_EQ(DxfEscapementTenths(nan), 0);
 }
 
 }  // namespace

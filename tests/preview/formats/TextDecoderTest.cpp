@@ -84,17 +84,57 @@ TEST(TextDecoder, EveryEncodingOfTheSampleGivesTheSameText)
 
 TEST(TextDecoder, WithoutAMarkTheBytesAreAnsiForTheCallersConverter)
 {
-    std::vector<uint8_t> bytes = SampleBytes(kDocumentSamples, "ansi.txt");
-    BytesSource source(bytes);
-    TextLineDecoder decoder(source);  // Latin-1 here; the platform's code page on Windows
-    EXPECT_EQ(decoder.Encoding(), kTextAnsi);
-    EXPECT_EQ(Utf8(decoder.ReadAll(u"|")), "First line|Grüße aus Köln, café|");
-    // UTF-8 without its mark is no exception: its bytes go to the converter as they are.
-    std::vector<uint8_t> utf8 = SampleBytes(kDocumentSamples, "utf8.txt");
-    BytesSource plain(utf8);
-    TextLineDecoder plainDecoder(plain);
-    EXPECT_EQ(plainDecoder.Encoding(), kTextAnsi);
-    EXPECT_EQ(plainDecoder.LengthInChars(), utf8.size());
+    for (const char* name : {"ansi.txt", "german-cp1252.txt"}) {
+        SCOPED_TRACE(name);
+        std::vector<uint8_t> bytes = SampleBytes(kDocumentSamples, name);
+        BytesSource source(bytes);
+        TextLineDecoder decoder(source);  // Latin-1 here; the platform's code page on Windows
+        EXPECT_EQ(decoder.Encoding(), kTextAnsi);
+        EXPECT_EQ(Utf8(decoder.ReadAll(u"|")), "First line|Grüße aus Köln, café|");
+    }
+    // Plain ASCII stays ANSI too.
+    TextEncoding encoding = kTextUtf8;
+    EXPECT_EQ(ReadAllUtf8(Bytes("plain\nascii"), &encoding), "plain\r\nascii");
+    EXPECT_EQ(encoding, kTextAnsi);
+}
+
+TEST(TextDecoder, WithoutAMarkUtf8TextIsUtf8)
+{
+    for (const char* name : {"utf8.txt", "german-utf8.txt"}) {
+        SCOPED_TRACE(name);
+        std::vector<uint8_t> bytes = SampleBytes(kDocumentSamples, name);
+        SeedFuzzer("fuzz_text_decoder", name, bytes);
+        TextEncoding encoding = kTextAnsi;
+        std::string expected(bytes.begin(), bytes.end());
+        EXPECT_EQ(ReadAllUtf8(bytes, &encoding), expected);
+        EXPECT_EQ(encoding, kTextUtf8);
+        EXPECT_EQ(ReadAllUtf8(bytes, nullptr, 3), expected);
+        // Rewinding skips no mark.
+        BytesSource source(bytes);
+        TextLineDecoder decoder(source);
+        std::u16string line;
+        decoder.ReadAll(u"\n");
+        ASSERT_TRUE(decoder.Rewind());
+        ASSERT_TRUE(decoder.ReadLine(line));
+        EXPECT_EQ(line, u"First line");
+        EXPECT_EQ(decoder.LengthInChars(), bytes.size());
+    }
+    // Far beyond the first buffer: a sequence across two buffers is UTF-8; one byte that is not
+    // UTF-8, or a sequence cut by the end, makes the whole file ANSI.
+    std::string head(TextLineDecoder::kBufferSize - 1, 'a');
+    TextEncoding encoding = kTextAnsi;
+    EXPECT_EQ(ReadAllUtf8(Bytes(head + "\xC3\xA9"), &encoding), head + "é");
+    EXPECT_EQ(encoding, kTextUtf8);
+    std::string tail = "\xC3\xA9" + std::string(3000, 'b');
+    EXPECT_EQ(ReadAllUtf8(Bytes(tail + "\xE9"), &encoding), "\xC3\x83\xC2\xA9" + std::string(3000, 'b') + "é");
+    EXPECT_EQ(encoding, kTextAnsi);
+    ReadAllUtf8(Bytes(tail + "\xE2\x82"), &encoding);
+    EXPECT_EQ(encoding, kTextAnsi);
+    // Overlong forms and encoded surrogates are not UTF-8.
+    ReadAllUtf8(Bytes("a\xC0\xAF"), &encoding);
+    EXPECT_EQ(encoding, kTextAnsi);
+    ReadAllUtf8(Bytes("a\xED\xA0\x80"), &encoding);
+    EXPECT_EQ(encoding, kTextAnsi);
 }
 
 TEST(TextDecoder, MarksAndSequences)
@@ -170,7 +210,9 @@ TEST(Utf8Names, SequencesSurrogatesAndInvalidBytes)
     EXPECT_EQ(Utf8ToUtf16("\xED\xA0\x80"), u"\uFFFD\uFFFD\uFFFD");
     EXPECT_EQ(Utf8ToUtf16("a\xE6\x97"), u"a\uFFFD\uFFFD");
     EXPECT_FALSE(IsValidUtf8("\xFF"));
+    EXPECT_FALSE(IsValidUtf8("a\xE6\x97"));
     EXPECT_TRUE(IsValidUtf8("plain"));
+    EXPECT_TRUE(IsValidUtf8("\xF0\x9F\x98\x80"));
 }
 
 }  // namespace

@@ -112,6 +112,85 @@ TEST(CadView, WheelZoomsAboutTheCentreAndDraggingPans)
     EXPECT_TRUE(morvick::DxfViewUsable(View()));
 }
 
+// A drawing of one long line and one text at the given angle (as written in the file), the text
+// well inside the line's extents at any angle, so that the drawing is fitted the same at every
+// angle.
+std::wstring TextDrawing(const std::wstring& name, const std::string& rotation)
+{
+    std::string dxf = "0\nSECTION\n2\nHEADER\n0\nENDSEC\n0\nSECTION\n2\nENTITIES\n"
+                      "0\nLINE\n8\n0\n10\n0\n20\n0\n11\n1000\n21\n600\n"
+                      "0\nTEXT\n8\n0\n10\n500\n20\n300\n40\n20\n50\n" +
+        rotation + "\n1\nAngled text\n0\nENDSEC\n0\nEOF\n";
+    std::wstring path = TempFile(name);
+    EXPECT_TRUE(WriteBytes(path, std::vector<uint8_t>(dxf.begin(), dxf.end())));
+    return path;
+}
+
+Pixels ShownDrawing(const std::wstring& path)
+{
+    Preview(path, L".dxf");
+    EXPECT_EQ(Harness().frame->m_bPreviewShown, 1);
+    return CadView() != nullptr ? Canvas() : Pixels();
+}
+
+TEST(CadView, HostileTextAnglesAreTakenWithinOneTurn)
+{
+    // 1e20 degrees is 280 degrees and some whole turns; 1e300 is whole turns only. Either drawn at
+    // the angle within one turn, pixel for pixel.
+    struct Case {
+        const char* hostile;
+        const char* within;
+    } cases[] = {{"1e20", "280"}, {"1e300", "0"}, {"-1e300", "0"}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.hostile);
+        Pixels hostile = ShownDrawing(TextDrawing(L"angle-hostile.dxf", c.hostile));
+        Pixels within = ShownDrawing(TextDrawing(L"angle-within.dxf", c.within));
+        ASSERT_GT(hostile.width, 0);
+        EXPECT_TRUE(hostile.data == within.data);
+    }
+    // The text is drawn and its angle shows.
+    EXPECT_FALSE(ShownDrawing(TextDrawing(L"angle-other.dxf", "90")).data ==
+        ShownDrawing(TextDrawing(L"angle-within.dxf", "0")).data);
+}
+
+TEST(CadView, DrawingsOnPathsTheAnsiCodePageCannotSpell)
+{
+    // A folder and a file named in Japanese and Russian, short enough to have no other short name.
+    const std::wstring folder = TempFile(L"\u56f3\u9762");
+    CreateDirectoryW(folder.c_str(), NULL);
+    const std::wstring path = folder + L"\\\u0427\u0435\u0440.dxf";
+    std::wstring sample = SamplePath(kDrawings, "R2000.dxf");
+    ASSERT_TRUE(CopyFileW(sample.c_str(), path.c_str(), FALSE));
+    char ansi[MAX_PATH];
+    BOOL lossy = FALSE;
+    WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, path.c_str(), -1, ansi, MAX_PATH, NULL, &lossy);
+    EXPECT_TRUE(lossy) << "the path has an ANSI form";
+    Preview(path, L".dxf");
+    ASSERT_NE(CadView(), nullptr);
+    EXPECT_EQ(Harness().frame->m_bPreviewShown, 1);
+    EXPECT_GT(CountColour(Canvas(), RGB(255, 0, 0)), 50);
+
+    // The library itself: the wide loader, and the ANSI one for its other callers.
+    HMODULE dxf = LoadLibraryW(L"DXF.dll");
+    ASSERT_NE(dxf, nullptr);
+    auto create = reinterpret_cast<DrwCreateFn>(GetProcAddress(dxf, "drwCreate"));
+    auto destroy = reinterpret_cast<DrwDestroyFn>(GetProcAddress(dxf, "drwDestroy"));
+    auto loadWide = reinterpret_cast<DrwLoadWideFn>(GetProcAddress(dxf, "drwLoadDataFromFileW"));
+    auto loadAnsi = reinterpret_cast<DrwLoadFn>(GetProcAddress(dxf, "drwLoadDataFromFile"));
+    ASSERT_NE(loadWide, nullptr);
+    ASSERT_NE(loadAnsi, nullptr);
+    HDRAWING drawing = create();
+    EXPECT_TRUE(loadWide(drawing, 0, 0, path.c_str(), NULL));
+    EXPECT_FALSE(loadWide(drawing, 0, 0, (folder + L"\\absent.dxf").c_str(), NULL));
+    std::string narrow(sample.begin(), sample.end());
+    EXPECT_TRUE(loadAnsi(drawing, 0, 0, narrow.c_str(), NULL));
+    destroy(drawing);
+    FreeLibrary(dxf);
+    Harness().pane->CloseViewers();
+    DeleteFileW(path.c_str());
+    RemoveDirectoryW(folder.c_str());
+}
+
 TEST(CadView, FilesThatAreRefused)
 {
     // No header section in the first 511 bytes; not a drawing at all; not there.

@@ -83,7 +83,7 @@ bool FileExists(const std::wstring& path)
 TEST(DocumentView, TextInEveryEncodingIsShownReadOnlyInTheViewFont)
 {
     const std::wstring expected = ExpectedLines();
-    for (const char* name : {"utf8-bom.txt", "utf16le.txt", "utf16be.txt"}) {
+    for (const char* name : {"utf8-bom.txt", "utf8.txt", "utf16le.txt", "utf16be.txt"}) {
         SCOPED_TRACE(name);
         Preview(SamplePath(kDocs, name), L".txt");
         ASSERT_NE(DocumentView(), nullptr);
@@ -97,9 +97,26 @@ TEST(DocumentView, TextInEveryEncodingIsShownReadOnlyInTheViewFont)
         edit.GetWindowRect(&control);
         EXPECT_EQ(control.Width(), view.Width());
     }
-    // ANSI text in the system's code page; source files go the same way.
-    Preview(SamplePath(kDocs, "ansi.txt"), L".cpp");
-    EXPECT_EQ(ShownText(), L"First line\nGr\u00fc\u00dfe aus K\u00f6ln, caf\u00e9\n");
+    // ANSI text in the system's code page, and UTF-8 without a mark; source files go the same way.
+    for (const char* name : {"ansi.txt", "german-cp1252.txt", "german-utf8.txt"}) {
+        SCOPED_TRACE(name);
+        Preview(SamplePath(kDocs, name), L".cpp");
+        EXPECT_EQ(ShownText(), L"First line\nGr\u00fc\u00dfe aus K\u00f6ln, caf\u00e9\n");
+    }
+}
+
+TEST(DocumentView, ZeroBytesDoNotEndTheText)
+{
+    // A zeroed stretch in the middle of a recovered file, and a zero character of UTF-16 text.
+    std::wstring path = TempFile(L"zeros.txt");
+    ASSERT_TRUE(WriteBytes(path, {'a', 'b', 0, 'c', 'd', 0, 0, 'e', '\r', '\n', 'n', 'e', 'x', 't'}));
+    Preview(path, L".txt");
+    EXPECT_EQ(Harness().frame->m_bPreviewShown, 1);
+    EXPECT_EQ(ShownText(), L"ab\u00b7cd\u00b7\u00b7e\nnext");
+    std::wstring wide = TempFile(L"zeros16.txt");
+    ASSERT_TRUE(WriteBytes(wide, {0xFF, 0xFE, 'a', 0, 0, 0, 'b', 0}));
+    Preview(wide, L".txt");
+    EXPECT_EQ(ShownText(), L"a\u00b7b");
 }
 
 TEST(DocumentView, TextBeyondTheControlsDefaultLimitAndFilesThatCannotBeRead)
@@ -226,6 +243,39 @@ TEST(DocumentView, WhenTheWordProcessorFailsItStillQuitsAndTheConvertersRun)
     SetEnvironmentVariableW(L"ZAVOZAR_DIR", NULL);
     EXPECT_TRUE(IsWindow(user.word));
     EXPECT_TRUE(IsWindow(user.sheet));
+}
+
+std::string FileText(const std::wstring& path)
+{
+    std::ifstream in(path.c_str(), std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+TEST(DocumentView, LeftOverConversionFilesAreNeverShown)
+{
+    // Another program's "New.rtf" in the temporary folder, and one of our own conversion files
+    // left by an earlier run; the word processor and the converters both fail.
+    wchar_t temp[MAX_PATH];
+    GetTempPathW(MAX_PATH, temp);
+    const std::wstring foreign = std::wstring(temp) + L"New.rtf";
+    const std::string stale = "{\\rtf1\\ansi Stale text of another program.\\par}";
+    ASSERT_TRUE(WriteBytes(foreign, std::vector<uint8_t>(stale.begin(), stale.end())));
+    const std::wstring ours = static_cast<LPCWSTR>(WordConversionFile());
+    EXPECT_EQ(ours.rfind(temp, 0), 0u);
+    EXPECT_NE(ours, foreign);
+    ASSERT_TRUE(WriteBytes(ours, std::vector<uint8_t>(stale.begin(), stale.end())));
+    FakeWordServer word;
+    word.Log().failOpenFor = L"sample.doc";
+    SetEnvironmentVariableW(L"ZAVOZAR_DIR", TempFile(L"no-converters").c_str());
+    Preview(SamplePath(kDocs, "sample.doc"), L".doc");
+    SetEnvironmentVariableW(L"ZAVOZAR_DIR", NULL);
+    EXPECT_EQ(Harness().frame->m_bPreviewShown, 0);
+    EXPECT_TRUE(ShowsPlaceholder());
+    EXPECT_EQ(ShownText().find(L"Stale text"), std::wstring::npos);
+    // Our own is gone; the other program's is left as it was.
+    EXPECT_FALSE(FileExists(ours));
+    EXPECT_EQ(FileText(foreign), stale);
+    DeleteFileW(foreign.c_str());
 }
 
 TEST(DocumentView, WithoutTheWordProcessorTheConvertersAreUsed)

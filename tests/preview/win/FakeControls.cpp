@@ -13,82 +13,6 @@ namespace {
 
 // {5F0C1C73-9E54-4E0B-8A57-31C2A9D1E7F2}: the fake word processor's class.
 const CLSID kFakeWordClsid = {0x5F0C1C73, 0x9E54, 0x4E0B, {0x8A, 0x57, 0x31, 0xC2, 0xA9, 0xD1, 0xE7, 0xF2}};
-const wchar_t kFakeWordClsidText[] = L"{5F0C1C73-9E54-4E0B-8A57-31C2A9D1E7F2}";
-
-std::wstring TextOf(const VARIANT& v)
-{
-    VARIANT copy;
-    ::VariantInit(&copy);
-    const VARIANT* source = &v;
-    if (v.vt == (VT_VARIANT | VT_BYREF) && v.pvarVal != NULL)
-        source = v.pvarVal;
-    std::wstring text;
-    if (SUCCEEDED(::VariantChangeType(&copy, const_cast<VARIANT*>(source), 0, VT_BSTR)) && copy.bstrVal != NULL)
-        text = copy.bstrVal;
-    ::VariantClear(&copy);
-    return text;
-}
-
-// The arguments in their natural order.
-std::vector<std::wstring> Arguments(const DISPPARAMS* params)
-{
-    std::vector<std::wstring> out;
-    if (params == NULL)
-        return out;
-    for (UINT i = params->cArgs; i > 0; --i)
-        out.push_back(TextOf(params->rgvarg[i - 1]));
-    return out;
-}
-
-HRESULT Fail(EXCEPINFO* info, const wchar_t* text)
-{
-    if (info != NULL) {
-        *info = EXCEPINFO();
-        info->wCode = 1001;
-        info->bstrDescription = ::SysAllocString(text);
-        info->bstrSource = ::SysAllocString(L"fake");
-    }
-    return DISP_E_EXCEPTION;
-}
-
-// IUnknown reference counting for the fakes.
-template <class Base>
-class Counted : public Base {
-public:
-    STDMETHODIMP_(ULONG) AddRef() override { return static_cast<ULONG>(::InterlockedIncrement(&m_ref)); }
-    STDMETHODIMP_(ULONG) Release() override
-    {
-        LONG n = ::InterlockedDecrement(&m_ref);
-        if (n == 0)
-            delete this;
-        return static_cast<ULONG>(n);
-    }
-
-protected:
-    virtual ~Counted() = default;
-    LONG m_ref = 1;
-};
-
-class DispatchBase : public Counted<IDispatch> {
-public:
-    STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override
-    {
-        if (riid == IID_IUnknown || riid == IID_IDispatch) {
-            *ppv = static_cast<IDispatch*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *ppv = NULL;
-        return E_NOINTERFACE;
-    }
-    STDMETHODIMP GetTypeInfoCount(UINT* n) override
-    {
-        *n = 0;
-        return S_OK;
-    }
-    STDMETHODIMP GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
-    STDMETHODIMP GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return DISP_E_UNKNOWNNAME; }
-};
 
 // --- The control ------------------------------------------------------------------------------------
 
@@ -226,10 +150,10 @@ public:
         DispatchCall call;
         call.id = id;
         call.flags = flags;
-        call.arguments = Arguments(params);
+        call.arguments = ArgumentTexts(params);
         m_log.calls.push_back(call);
         if (m_log.failCalls)
-            return Fail(info, L"the control failed");
+            return FailCall(info, L"the control failed");
         if (result != NULL) {
             ::VariantInit(result);
             result->vt = VT_I4;
@@ -254,45 +178,9 @@ private:
     HWND m_window = NULL;
 };
 
-template <class Make>
-class Factory : public Counted<IClassFactory> {
-public:
-    explicit Factory(Make make) : m_make(make) {}
-    STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override
-    {
-        if (riid == IID_IUnknown || riid == IID_IClassFactory) {
-            *ppv = static_cast<IClassFactory*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *ppv = NULL;
-        return E_NOINTERFACE;
-    }
-    STDMETHODIMP CreateInstance(IUnknown* outer, REFIID riid, void** ppv) override
-    {
-        *ppv = NULL;
-        if (outer != NULL)
-            return CLASS_E_NOAGGREGATION;
-        IUnknown* object = m_make();
-        HRESULT hr = object->QueryInterface(riid, ppv);
-        object->Release();
-        return hr;
-    }
-    STDMETHODIMP LockServer(BOOL) override { return S_OK; }
-
-private:
-    Make m_make;
-};
-
-template <class Make>
-IClassFactory* MakeFactory(Make make)
-{
-    return new Factory<Make>(make);
-}
-
 // --- The word processor -----------------------------------------------------------------------------
 
-class WordDocument : public DispatchBase {
+class WordDocument : public FakeDispatch {
 public:
     explicit WordDocument(FakeWordLog& log) : m_log(log) {}
     STDMETHODIMP Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* params, VARIANT* result, EXCEPINFO* info,
@@ -300,7 +188,7 @@ public:
     {
         if (result != NULL)
             ::VariantInit(result);
-        std::vector<std::wstring> args = Arguments(params);
+        std::vector<std::wstring> args = ArgumentTexts(params);
         if (id == 1105) {
             ++m_log.closed;
             return S_OK;
@@ -310,7 +198,7 @@ public:
             m_log.savedFormats.push_back(std::wcstol(args[1].c_str(), NULL, 10));
             FILE* f = _wfopen(args[0].c_str(), L"wb");
             if (f == NULL)
-                return Fail(info, L"cannot save");
+                return FailCall(info, L"cannot save");
             std::fprintf(f, "{\\rtf1\\ansi %ls\\par}", kFakeWordText);
             std::fclose(f);
             return S_OK;
@@ -322,19 +210,19 @@ private:
     FakeWordLog& m_log;
 };
 
-class WordDocuments : public DispatchBase {
+class WordDocuments : public FakeDispatch {
 public:
     explicit WordDocuments(FakeWordLog& log) : m_log(log) {}
     STDMETHODIMP Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* params, VARIANT* result, EXCEPINFO* info,
         UINT*) override
     {
-        std::vector<std::wstring> args = Arguments(params);
+        std::vector<std::wstring> args = ArgumentTexts(params);
         if (id == 12) {
             m_log.opened.push_back(args.empty() ? std::wstring() : args[0]);
             m_log.openedReadOnly.push_back(
                 args.size() > 2 ? static_cast<short>(std::wcstol(args[2].c_str(), NULL, 10)) : 0);
             if (!m_log.failOpenFor.empty() && !args.empty() && args[0].find(m_log.failOpenFor) != std::wstring::npos)
-                return Fail(info, L"The document cannot be opened.");
+                return FailCall(info, L"The document cannot be opened.");
         } else if (id != 11) {
             return DISP_E_MEMBERNOTFOUND;
         }
@@ -350,7 +238,7 @@ private:
     FakeWordLog& m_log;
 };
 
-class WordApplication : public DispatchBase {
+class WordApplication : public FakeDispatch {
 public:
     explicit WordApplication(FakeWordLog& log) : m_log(log) { ++m_log.started; }
     STDMETHODIMP Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS*, VARIANT* result, EXCEPINFO*, UINT*) override
@@ -372,36 +260,12 @@ private:
     FakeWordLog& m_log;
 };
 
-// The ProgID, as a volatile entry of both class hives (the registry forgets it when the prefix's
-// server ends, and the destructor removes it at once).
-void RegisterProgId(bool add)
-{
-    for (HKEY hive : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE}) {
-        if (!add) {
-            ::RegDeleteKeyW(hive, L"Software\\Classes\\Word.Application\\CLSID");
-            ::RegDeleteKeyW(hive, L"Software\\Classes\\Word.Application");
-            continue;
-        }
-        HKEY progId = NULL, clsid = NULL;
-        if (::RegCreateKeyExW(hive, L"Software\\Classes\\Word.Application", 0, NULL, REG_OPTION_VOLATILE,
-                KEY_ALL_ACCESS, NULL, &progId, NULL) != ERROR_SUCCESS)
-            continue;
-        if (::RegCreateKeyExW(progId, L"CLSID", 0, NULL, REG_OPTION_VOLATILE, KEY_ALL_ACCESS, NULL, &clsid, NULL) ==
-            ERROR_SUCCESS) {
-            ::RegSetValueExW(clsid, NULL, 0, REG_SZ, reinterpret_cast<const BYTE*>(kFakeWordClsidText),
-                sizeof kFakeWordClsidText);
-            ::RegCloseKey(clsid);
-        }
-        ::RegCloseKey(progId);
-    }
-}
-
 }  // namespace
 
 FakeControlClass::FakeControlClass(REFCLSID clsid)
 {
     FakeControlLog* log = &m_log;
-    m_factory = MakeFactory([log]() -> IUnknown* { return static_cast<IOleObject*>(new FakeControl(*log)); });
+    m_factory = MakeClassFactory([log]() -> IUnknown* { return static_cast<IOleObject*>(new FakeControl(*log)); });
     if (FAILED(::CoRegisterClassObject(clsid, m_factory, CLSCTX_INPROC_SERVER, REGCLS_MULTIPLEUSE, &m_cookie)))
         m_cookie = 0;
 }
@@ -414,21 +278,7 @@ FakeControlClass::~FakeControlClass()
 }
 
 FakeWordServer::FakeWordServer()
-{
-    FakeWordLog* log = &m_log;
-    m_factory = MakeFactory([log]() -> IUnknown* { return new WordApplication(*log); });
-    if (FAILED(::CoRegisterClassObject(kFakeWordClsid, m_factory, CLSCTX_LOCAL_SERVER | CLSCTX_INPROC_SERVER,
-            REGCLS_MULTIPLEUSE, &m_cookie)))
-        m_cookie = 0;
-    RegisterProgId(true);
-}
-
-FakeWordServer::~FakeWordServer()
-{
-    RegisterProgId(false);
-    if (m_cookie != 0)
-        ::CoRevokeClassObject(m_cookie);
-    m_factory->Release();
-}
+    : m_registration(L"Word.Application", kFakeWordClsid, [this]() -> IUnknown* { return new WordApplication(m_log); })
+{}
 
 }  // namespace morvick::test

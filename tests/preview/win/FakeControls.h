@@ -3,6 +3,8 @@
 // dispatch calls it gets and can be told to fail, and the word processor's automation server.
 #pragma once
 
+#include "tests/preview/win/FakeAutomation.h"
+
 #include <ole2.h>
 #include <windows.h>
 
@@ -66,14 +68,12 @@ struct FakeWordLog {
 class FakeWordServer {
 public:
     FakeWordServer();
-    ~FakeWordServer();
     FakeWordLog& Log() { return m_log; }
-    bool Registered() const { return m_cookie != 0; }
+    bool Registered() const { return m_registration.Registered(); }
 
 private:
     FakeWordLog m_log;
-    IClassFactory* m_factory = nullptr;
-    DWORD m_cookie = 0;
+    AutomationServerRegistration m_registration;
 };
 
 // The text of the RTF the fake word processor writes.

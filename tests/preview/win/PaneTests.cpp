@@ -7,6 +7,7 @@
 #include "preview/win/viewers/PsdView.h"
 #include "preview/win/viewers/ThumbView.h"
 #include "res/preview.h"
+#include "tests/preview/win/FakePresentationServer.h"
 #include "tests/preview/win/PreviewHarness.h"
 
 #include <gtest/gtest.h>
@@ -16,200 +17,297 @@ namespace {
 
 // The placeholder picture the no-preview view paints now: drawn into pixels and compared with each
 // of the four pictures at the place it must be; 0 when none matches.
-UINT ShownPlaceholder() {
-  CMainPreviewView* pane = Harness().pane;
-  CView* view = pane->Viewer(kViewerNoPreview);
-  if (view == nullptr) return 0;
-  CRect rc;
-  view->GetClientRect(&rc);
-  Pixels shown = Render(rc.Width(), rc.Height(), [&](CDC* dc) { view->OnDraw(dc); });
-  for (UINT id : {IDB_PREVIEW_CORRUPT, IDB_PREVIEW_NOT_AVAILABLE, IDB_PREVIEW_SELECT_FILE}) {
-    Pixels expected = Render(rc.Width(), rc.Height(), [&](CDC* dc) { DrawPlaceholderPicture(view, dc, id, 40); });
-    if (shown.data == expected.data) return id;
-  }
-  return 0;
+UINT ShownPlaceholder()
+{
+    CMainPreviewView* pane = Harness().pane;
+    CView* view = pane->Viewer(kViewerNoPreview);
+    if (view == nullptr)
+        return 0;
+    CRect rc;
+    view->GetClientRect(&rc);
+    Pixels shown = Render(rc.Width(), rc.Height(), [&](CDC* dc) { view->OnDraw(dc); });
+    for (UINT id : {IDB_PREVIEW_CORRUPT, IDB_PREVIEW_NOT_AVAILABLE, IDB_PREVIEW_SELECT_FILE}) {
+        Pixels expected = Render(rc.Width(), rc.Height(), [&](CDC* dc) { DrawPlaceholderPicture(view, dc, id, 40); });
+        if (shown.data == expected.data)
+            return id;
+    }
+    return 0;
 }
 
-TEST(PreviewPane, StartsWithTheNotAvailablePlaceholder) {
-  PreviewHarness& h = Harness();
-  // A second pane, made as the results page makes its own.
-  h.frame->m_bPreviewable = 1;
-  h.frame->m_bPreviewShown = 0;
-  CCreateContext context;
-  context.m_pNewViewClass = RUNTIME_CLASS(CMainPreviewView);
-  context.m_pCurrentDoc = h.doc;
-  CMainPreviewView* pane = static_cast<CMainPreviewView*>(AfxCreateView(h.frame, &context, 59650));
-  ASSERT_NE(pane, nullptr);
-  EXPECT_EQ(h.frame->m_pPreviewPane, pane);
-  EXPECT_EQ(h.frame->m_bPreviewable, 0);
-  EXPECT_EQ(h.frame->m_bPreviewShown, 1);
-  EXPECT_NE(pane->m_pNoPreviewView, nullptr);
-  EXPECT_EQ(pane->m_pImageView, nullptr);
-  pane->DestroyWindow();
-  h.frame->m_pPreviewPane = h.pane;
-  h.frame->SetActiveView(h.pane, FALSE);
-}
-
-TEST(PreviewPane, PreviewableExtensionsAreExactlyTheDispatchRows) {
-  const wchar_t* all[] = {
-      L".bmp", L".png", L".j2k", L".jp2", L".j2c", L".jpc", L".jpg", L".jpeg", L".pcx", L".pnm", L".pgm", L".ppm",
-      L".docx", L".tga", L".tif", L".tiff", L".gif", L".html", L".htm", L".qdoc", L".pdf", L".rtf", L".doc",
-      L".xls", L".zip", L".cab", L".rar", L".xlsx", L".psd", L".avi", L".wmv", L".asf", L".wm", L".wma", L".wav",
-      L".snd", L".au", L".aif", L".mpeg", L".mpg", L".m1v", L".mp2", L".mpa", L".mid", L".rmi", L".midi",
-      L".dvr-ms", L".xml", L".wvx", L".wmx", L".asx", L".mp3", L".dat", L".ppt", L".dbf", L".mdb", L".txt", L".c",
-      L".cpp", L".h", L".hpp", L".ini", L".dxf", L".largefile", L".ico", L".emf", L".mht", L".pptx"};
-  EXPECT_EQ(sizeof all / sizeof all[0], 68u);
-  for (const wchar_t* ext : all) EXPECT_EQ(IsPreviewableExtension(L"x", ext), 1) << ext;
-  for (const wchar_t* ext : {L".JPG", L"jpg", L".psd ", L".pbm", L".wbmp", L".ras", L".pgx", L""})
-    EXPECT_EQ(IsPreviewableExtension(L"x", ext), 0) << ext;
-  // Rows that look alike go to different viewers.
-  EXPECT_EQ(PreviewSenderOf(L".xls"), kSendHtml);
-  EXPECT_EQ(PreviewSenderOf(L".xlsx"), kSendHtml);
-  EXPECT_EQ(PreviewSenderOf(L".avi"), kSendAvi);
-  EXPECT_EQ(PreviewSenderOf(L".gif"), kSendHtml);
-  EXPECT_EQ(PreviewSenderOf(L".html"), kSendCustomHtml);
-  EXPECT_EQ(PreviewSenderOf(L".htm"), kSendHtml);
-}
-
-TEST(PreviewPane, EachRowCreatesItsViewerOrTheNotAvailablePlaceholder) {
-  PreviewHarness& h = Harness();
-  const std::wstring png = TempFile(L"tmp1.png");
-  ASSERT_TRUE(WriteBytes(png, BmpBytes(40, 30, RGB(200, 0, 0))));  // a BMP named .png still decodes
-  const std::wstring html = TempFile(L"tmp1.html");
-  const std::string page = "<b>page</b>";
-  ASSERT_TRUE(WriteBytes(html, std::vector<uint8_t>(page.begin(), page.end())));
-  struct Row {
-    std::wstring path, ext;
-    PreviewViewer viewer;
-  } rows[] = {
-      {png, L".png", kViewerImage},
-      {SamplePath("make-image-samples.sh", "rgb.ico"), L".ico", kViewerIcon},
-      {SamplePath("make-psd-samples.sh", "rgb8-rle.psd"), L".psd", kViewerPsd},
-      {L"largefile", L".largefile", kViewerLargeFile},
-      {html, L".html", kViewerCustomHtml},
-  };
-  for (const Row& row : rows) {
-    SCOPED_TRACE(std::string(row.ext.begin(), row.ext.end()));
-    Preview(row.path, row.ext);
-    EXPECT_NE(h.pane->Viewer(row.viewer), nullptr);
-    EXPECT_EQ(h.pane->Viewer(kViewerNoPreview), nullptr);
+TEST(PreviewPane, StartsWithTheNotAvailablePlaceholder)
+{
+    PreviewHarness& h = Harness();
+    // A second pane, made as the results page makes its own.
+    h.frame->m_bPreviewable = 1;
+    h.frame->m_bPreviewShown = 0;
+    CCreateContext context;
+    context.m_pNewViewClass = RUNTIME_CLASS(CMainPreviewView);
+    context.m_pCurrentDoc = h.doc;
+    CMainPreviewView* pane = static_cast<CMainPreviewView*>(AfxCreateView(h.frame, &context, 59650));
+    ASSERT_NE(pane, nullptr);
+    EXPECT_EQ(h.frame->m_pPreviewPane, pane);
+    EXPECT_EQ(h.frame->m_bPreviewable, 0);
     EXPECT_EQ(h.frame->m_bPreviewShown, 1);
-    // The file list has the keyboard focus back.
-    EXPECT_EQ(::GetFocus(), h.frame->m_resultList.GetSafeHwnd());
-  }
-  // A row whose program is not installed (".ppt"): "not available", never "corrupt".
-  for (const wchar_t* ext : {L".ppt"}) {
-    SCOPED_TRACE(std::wstring(ext).size());
-    Preview(TempFile(std::wstring(L"tmp2") + ext), ext);
-    EXPECT_NE(h.pane->Viewer(kViewerNoPreview), nullptr);
+    EXPECT_NE(pane->m_pNoPreviewView, nullptr);
+    EXPECT_EQ(pane->m_pImageView, nullptr);
+    pane->DestroyWindow();
+    h.frame->m_pPreviewPane = h.pane;
+    h.frame->SetActiveView(h.pane, FALSE);
+}
+
+TEST(PreviewPane, PreviewableExtensionsAreExactlyTheDispatchRows)
+{
+    const wchar_t* all[] = {L".bmp", L".png", L".j2k", L".jp2", L".j2c", L".jpc", L".jpg", L".jpeg", L".pcx", L".pnm",
+        L".pgm", L".ppm", L".docx", L".tga", L".tif", L".tiff", L".gif", L".html", L".htm", L".qdoc", L".pdf", L".rtf",
+        L".doc", L".xls", L".zip", L".cab", L".rar", L".xlsx", L".psd", L".avi", L".wmv", L".asf", L".wm", L".wma",
+        L".wav", L".snd", L".au", L".aif", L".mpeg", L".mpg", L".m1v", L".mp2", L".mpa", L".mid", L".rmi", L".midi",
+        L".dvr-ms", L".xml", L".wvx", L".wmx", L".asx", L".mp3", L".dat", L".ppt", L".dbf", L".mdb", L".txt", L".c",
+        L".cpp", L".h", L".hpp", L".ini", L".dxf", L".largefile", L".ico", L".emf", L".mht", L".pptx"};
+    EXPECT_EQ(sizeof all / sizeof all[0], 68u);
+    for (const wchar_t* ext : all)
+        EXPECT_EQ(IsPreviewableExtension(L"x", ext), 1) << ext;
+    for (const wchar_t* ext : {L".JPG", L"jpg", L".psd ", L".pbm", L".wbmp", L".ras", L".pgx", L""})
+        EXPECT_EQ(IsPreviewableExtension(L"x", ext), 0) << ext;
+    // Rows that look alike go to different viewers.
+    EXPECT_EQ(PreviewSenderOf(L".xls"), kSendHtml);
+    EXPECT_EQ(PreviewSenderOf(L".xlsx"), kSendHtml);
+    EXPECT_EQ(PreviewSenderOf(L".avi"), kSendAvi);
+    EXPECT_EQ(PreviewSenderOf(L".gif"), kSendHtml);
+    EXPECT_EQ(PreviewSenderOf(L".html"), kSendCustomHtml);
+    EXPECT_EQ(PreviewSenderOf(L".htm"), kSendHtml);
+}
+
+TEST(PreviewPane, EachRowCreatesItsViewerOrTheNotAvailablePlaceholder)
+{
+    PreviewHarness& h = Harness();
+    const std::wstring png = TempFile(L"tmp1.png");
+    ASSERT_TRUE(WriteBytes(png, BmpBytes(40, 30, RGB(200, 0, 0))));  // a BMP named .png still decodes
+    const std::wstring html = TempFile(L"tmp1.html");
+    const std::string page = "<b>page</b>";
+    ASSERT_TRUE(WriteBytes(html, std::vector<uint8_t>(page.begin(), page.end())));
+    struct Row {
+        std::wstring path, ext;
+        PreviewViewer viewer;
+    } rows[] = {
+        {png, L".png", kViewerImage},
+        {SamplePath("make-image-samples.sh", "rgb.ico"), L".ico", kViewerIcon},
+        {SamplePath("make-psd-samples.sh", "rgb8-rle.psd"), L".psd", kViewerPsd},
+        {L"largefile", L".largefile", kViewerLargeFile},
+        {html, L".html", kViewerCustomHtml},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(std::string(row.ext.begin(), row.ext.end()));
+        Preview(row.path, row.ext);
+        EXPECT_NE(h.pane->Viewer(row.viewer), nullptr);
+        EXPECT_EQ(h.pane->Viewer(kViewerNoPreview), nullptr);
+        EXPECT_EQ(h.frame->m_bPreviewShown, 1);
+        // The file list has the keyboard focus back.
+        EXPECT_EQ(::GetFocus(), h.frame->m_resultList.GetSafeHwnd());
+    }
+    // A row whose program is not installed (".ppt"): "not available", never "corrupt".
+    for (const wchar_t* ext : {L".ppt"}) {
+        SCOPED_TRACE(std::wstring(ext).size());
+        Preview(TempFile(std::wstring(L"tmp2") + ext), ext);
+        EXPECT_NE(h.pane->Viewer(kViewerNoPreview), nullptr);
+        EXPECT_EQ(ShownPlaceholder(), static_cast<UINT>(IDB_PREVIEW_NOT_AVAILABLE));
+    }
+    // The other rows create their viewers; a file that is not there is "corrupt".
+    struct Missing {
+        const wchar_t* ext;
+        PreviewViewer viewer;
+    } missing[] = {{L".zip", kViewerArchive}, {L".avi", kViewerAvi}, {L".dbf", kViewerDbf}, {L".mdb", kViewerAccess},
+        {L".txt", kViewerDocument}, {L".c", kViewerDocument}, {L".dxf", kViewerDxf}, {L".htm", kViewerHtml},
+        {L".xls", kViewerHtml}, {L".mp3", kViewerMedia}};
+    for (const Missing& m : missing) {
+        SCOPED_TRACE(std::string(m.ext, m.ext + wcslen(m.ext)));
+        Preview(TempFile(std::wstring(L"tmp2") + m.ext), m.ext);
+        EXPECT_NE(h.pane->Viewer(m.viewer), nullptr);
+        EXPECT_EQ(ShownPlaceholder(), static_cast<UINT>(IDB_PREVIEW_CORRUPT));
+    }
+}
+
+TEST(PreviewPane, UpperCaseExtensionsAreLoweredAndThePathToo)
+{
+    PreviewHarness& h = Harness();
+    std::wstring upper = TempFile(L"UPPER.PNG");
+    ASSERT_TRUE(WriteBytes(upper, BmpBytes(10, 10, RGB(0, 0, 200))));
+    Preview(upper, L".PNG");
+    ASSERT_NE(h.pane->m_pImageView, nullptr);
+    CString lowered = upper.c_str();
+    lowered.MakeLower();
+    EXPECT_EQ(h.doc->m_strPreviewPath, lowered);
+    EXPECT_EQ(h.frame->m_bPreviewShown, 1);
+}
+
+TEST(PreviewPane, NotPreviewableAndNoFileSelected)
+{
+    PreviewHarness& h = Harness();
+    g_strPreviewLocation = L"\\folder\\a.xyz";
+    Preview(L"", L"");
+    EXPECT_NE(h.pane->m_pNoPreviewView, nullptr);
+    EXPECT_TRUE(g_strPreviewLocation.IsEmpty());
     EXPECT_EQ(ShownPlaceholder(), static_cast<UINT>(IDB_PREVIEW_NOT_AVAILABLE));
-  }
-  // The other rows create their viewers; a file that is not there is "corrupt".
-  struct Missing {
-    const wchar_t* ext;
-    PreviewViewer viewer;
-  } missing[] = {{L".zip", kViewerArchive}, {L".avi", kViewerAvi}, {L".dbf", kViewerDbf},
-                 {L".mdb", kViewerAccess},  {L".txt", kViewerDocument}, {L".c", kViewerDocument},
-                 {L".dxf", kViewerDxf},     {L".htm", kViewerHtml},     {L".xls", kViewerHtml},
-                 {L".mp3", kViewerMedia}};
-  for (const Missing& m : missing) {
-    SCOPED_TRACE(std::string(m.ext, m.ext + wcslen(m.ext)));
-    Preview(TempFile(std::wstring(L"tmp2") + m.ext), m.ext);
-    EXPECT_NE(h.pane->Viewer(m.viewer), nullptr);
+    h.frame->m_bNoFileSelected = 1;
+    EXPECT_EQ(ShownPlaceholder(), static_cast<UINT>(IDB_PREVIEW_SELECT_FILE));
+    h.frame->m_bPreviewShown = 0;
+    EXPECT_EQ(ShownPlaceholder(), static_cast<UINT>(IDB_PREVIEW_SELECT_FILE));
+    h.frame->m_bNoFileSelected = 0;
     EXPECT_EQ(ShownPlaceholder(), static_cast<UINT>(IDB_PREVIEW_CORRUPT));
-  }
-}
-
-TEST(PreviewPane, UpperCaseExtensionsAreLoweredAndThePathToo) {
-  PreviewHarness& h = Harness();
-  std::wstring upper = TempFile(L"UPPER.PNG");
-  ASSERT_TRUE(WriteBytes(upper, BmpBytes(10, 10, RGB(0, 0, 200))));
-  Preview(upper, L".PNG");
-  ASSERT_NE(h.pane->m_pImageView, nullptr);
-  CString lowered = upper.c_str();
-  lowered.MakeLower();
-  EXPECT_EQ(h.doc->m_strPreviewPath, lowered);
-  EXPECT_EQ(h.frame->m_bPreviewShown, 1);
-}
-
-TEST(PreviewPane, NotPreviewableAndNoFileSelected) {
-  PreviewHarness& h = Harness();
-  g_strPreviewLocation = L"\\folder\\a.xyz";
-  Preview(L"", L"");
-  EXPECT_NE(h.pane->m_pNoPreviewView, nullptr);
-  EXPECT_TRUE(g_strPreviewLocation.IsEmpty());
-  EXPECT_EQ(ShownPlaceholder(), static_cast<UINT>(IDB_PREVIEW_NOT_AVAILABLE));
-  h.frame->m_bNoFileSelected = 1;
-  EXPECT_EQ(ShownPlaceholder(), static_cast<UINT>(IDB_PREVIEW_SELECT_FILE));
-  h.frame->m_bPreviewShown = 0;
-  EXPECT_EQ(ShownPlaceholder(), static_cast<UINT>(IDB_PREVIEW_SELECT_FILE));
-  h.frame->m_bNoFileSelected = 0;
-  EXPECT_EQ(ShownPlaceholder(), static_cast<UINT>(IDB_PREVIEW_CORRUPT));
-  h.frame->m_bPreviewShown = 1;
-  h.frame->m_bPreviewable = 1;
-  EXPECT_EQ(ShownPlaceholder(), static_cast<UINT>(IDB_PREVIEW_CORRUPT));
-  h.frame->m_bPreviewable = 0;
-}
-
-TEST(PreviewPane, DamagedFilesShowTheCorruptPlaceholderBesideTheirViewer) {
-  PreviewHarness& h = Harness();
-  ASSERT_TRUE(WriteBytes(TempFile(L"text.ico"), {'n', 'o', 't', ' ', 'a', 'n', ' ', 'i', 'c', 'o', 'n'}));
-  struct Case {
-    std::wstring path, ext;
-    PreviewViewer viewer;
-  } cases[] = {
-      {SamplePath("make-image-samples.sh", "truncated-rgb.png"), L".png", kViewerImage},
-      {SamplePath("make-image-samples.sh", "empty.png"), L".png", kViewerImage},
-      {SamplePath("make-image-samples.sh", "truncated-rgb.jpg"), L".jpg", kViewerImage},
-      {SamplePath("make-image-samples.sh", "truncated-lzw.tif"), L".tif", kViewerImage},
-      {SamplePath("make-psd-samples.sh", "truncated-rgb8-rle.psd"), L".psd", kViewerPsd},
-      {SamplePath("make-psd-samples.sh", "truncated-grey16-raw.psd"), L".psd", kViewerPsd},
-      {TempFile(L"missing.psd"), L".psd", kViewerPsd},
-      {SamplePath("make-image-samples.sh", "truncated-rgb.ico"), L".ico", kViewerIcon},
-      {TempFile(L"text.ico"), L".ico", kViewerIcon},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(std::string(c.path.begin(), c.path.end()));
-    Preview(c.path, c.ext);
-    EXPECT_NE(h.pane->Viewer(c.viewer), nullptr);
-    EXPECT_EQ(h.frame->m_bPreviewShown, 0);
-    ASSERT_NE(h.pane->Viewer(kViewerNoPreview), nullptr);
+    h.frame->m_bPreviewShown = 1;
+    h.frame->m_bPreviewable = 1;
     EXPECT_EQ(ShownPlaceholder(), static_cast<UINT>(IDB_PREVIEW_CORRUPT));
-  }
+    h.frame->m_bPreviewable = 0;
 }
 
-TEST(PreviewPane, TwoPreviewsInARowCloseTheFirstAndLayOutTheSecond) {
-  PreviewHarness& h = Harness();
-  std::wstring a = TempFile(L"tmp3.bmp"), b = TempFile(L"tmp4.bmp");
-  ASSERT_TRUE(WriteBytes(a, BmpBytes(20, 20, RGB(0, 200, 0))));
-  ASSERT_TRUE(WriteBytes(b, BmpBytes(30, 20, RGB(0, 0, 200))));
-  Preview(a, L".bmp");
-  ASSERT_NE(h.pane->m_pImageView, nullptr);
-  HWND first = h.pane->m_pImageView->GetSafeHwnd();
-  Preview(b, L".bmp");
-  ASSERT_NE(h.pane->m_pImageView, nullptr);
-  EXPECT_FALSE(::IsWindow(first));
-  EXPECT_EQ(h.pane->m_pNoPreviewView, nullptr);
-  CRect pane, viewer;
-  h.pane->GetClientRect(&pane);
-  h.pane->m_pImageView->GetWindowRect(&viewer);
-  h.pane->ScreenToClient(&viewer);
-  EXPECT_EQ(viewer.left, 0);
-  EXPECT_EQ(viewer.top, 35);
-  EXPECT_EQ(viewer.Width(), pane.Width());
-  EXPECT_EQ(viewer.Height(), pane.Height() - 35);
-  EXPECT_EQ(h.pane->m_pImageView->GetDlgCtrlID(), 59648);
+TEST(PreviewPane, DamagedFilesShowTheCorruptPlaceholderBesideTheirViewer)
+{
+    PreviewHarness& h = Harness();
+    ASSERT_TRUE(WriteBytes(TempFile(L"text.ico"), {'n', 'o', 't', ' ', 'a', 'n', ' ', 'i', 'c', 'o', 'n'}));
+    struct Case {
+        std::wstring path, ext;
+        PreviewViewer viewer;
+    } cases[] = {
+        {SamplePath("make-image-samples.sh", "truncated-rgb.png"), L".png", kViewerImage},
+        {SamplePath("make-image-samples.sh", "empty.png"), L".png", kViewerImage},
+        {SamplePath("make-image-samples.sh", "truncated-rgb.jpg"), L".jpg", kViewerImage},
+        {SamplePath("make-image-samples.sh", "truncated-lzw.tif"), L".tif", kViewerImage},
+        {SamplePath("make-psd-samples.sh", "truncated-rgb8-rle.psd"), L".psd", kViewerPsd},
+        {SamplePath("make-psd-samples.sh", "truncated-grey16-raw.psd"), L".psd", kViewerPsd},
+        {TempFile(L"missing.psd"), L".psd", kViewerPsd},
+        {SamplePath("make-image-samples.sh", "truncated-rgb.ico"), L".ico", kViewerIcon},
+        {TempFile(L"text.ico"), L".ico", kViewerIcon},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.path.begin(), c.path.end()));
+        Preview(c.path, c.ext);
+        EXPECT_NE(h.pane->Viewer(c.viewer), nullptr);
+        EXPECT_EQ(h.frame->m_bPreviewShown, 0);
+        ASSERT_NE(h.pane->Viewer(kViewerNoPreview), nullptr);
+        EXPECT_EQ(ShownPlaceholder(), static_cast<UINT>(IDB_PREVIEW_CORRUPT));
+    }
 }
 
-TEST(PreviewPane, WithoutThePresentationProgramSlidesAreNotAvailable) {
-  PreviewHarness& h = Harness();
-  std::wstring ppt = TempFile(L"tmp5.ppt");
-  ASSERT_TRUE(WriteBytes(ppt, {0xD0, 0xCF, 0x11, 0xE0}));
-  Preview(ppt, L".ppt");
-  EXPECT_EQ(h.frame->m_bPreviewShown, 1);
-  EXPECT_NE(h.pane->m_pNoPreviewView, nullptr);
-  EXPECT_EQ(h.pane->m_pThumbView, nullptr);
-  EXPECT_EQ(ShownPlaceholder(), static_cast<UINT>(IDB_PREVIEW_NOT_AVAILABLE));
+TEST(PreviewPane, TwoPreviewsInARowCloseTheFirstAndLayOutTheSecond)
+{
+    PreviewHarness& h = Harness();
+    std::wstring a = TempFile(L"tmp3.bmp"), b = TempFile(L"tmp4.bmp");
+    ASSERT_TRUE(WriteBytes(a, BmpBytes(20, 20, RGB(0, 200, 0))));
+    ASSERT_TRUE(WriteBytes(b, BmpBytes(30, 20, RGB(0, 0, 200))));
+    Preview(a, L".bmp");
+    ASSERT_NE(h.pane->m_pImageView, nullptr);
+    HWND first = h.pane->m_pImageView->GetSafeHwnd();
+    Preview(b, L".bmp");
+    ASSERT_NE(h.pane->m_pImageView, nullptr);
+    EXPECT_FALSE(::IsWindow(first));
+    EXPECT_EQ(h.pane->m_pNoPreviewView, nullptr);
+    CRect pane, viewer;
+    h.pane->GetClientRect(&pane);
+    h.pane->m_pImageView->GetWindowRect(&viewer);
+    h.pane->ScreenToClient(&viewer);
+    EXPECT_EQ(viewer.left, 0);
+    EXPECT_EQ(viewer.top, 35);
+    EXPECT_EQ(viewer.Width(), pane.Width());
+    EXPECT_EQ(viewer.Height(), pane.Height() - 35);
+    EXPECT_EQ(h.pane->m_pImageView->GetDlgCtrlID(), 59648);
+}
+
+TEST(PreviewPane, WithoutThePresentationProgramSlidesAreNotAvailable)
+{
+    PreviewHarness& h = Harness();
+    std::wstring ppt = TempFile(L"tmp5.ppt");
+    ASSERT_TRUE(WriteBytes(ppt, {0xD0, 0xCF, 0x11, 0xE0}));
+    Preview(ppt, L".ppt");
+    EXPECT_EQ(h.frame->m_bPreviewShown, 1);
+    EXPECT_NE(h.pane->m_pNoPreviewView, nullptr);
+    EXPECT_EQ(h.pane->m_pThumbView, nullptr);
+    EXPECT_EQ(ShownPlaceholder(), static_cast<UINT>(IDB_PREVIEW_NOT_AVAILABLE));
+}
+
+// The program's slide folder in the temporary folder, and what the calls of one export look like.
+std::wstring SlideFolder()
+{
+    wchar_t temp[MAX_PATH];
+    GetTempPathW(MAX_PATH, temp);
+    return std::wstring(temp) + L"ssss";
+}
+
+std::wstring Lowered(const std::wstring& path)
+{
+    return static_cast<LPCWSTR>(CString(path.c_str()).MakeLower());
+}
+
+bool Exists(const std::wstring& path)
+{
+    return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+std::wstring Presentation()
+{
+    std::wstring ppt = TempFile(L"talk.ppt");
+    WriteBytes(ppt, {0xD0, 0xCF, 0x11, 0xE0});
+    return ppt;
+}
+
+TEST(PreviewPane, SlidesThroughThePresentationProgram)
+{
+    PreviewHarness& h = Harness();
+    const std::wstring picture = SamplePath("make-image-samples.sh", "rgb.gif");
+    // Slides of an earlier presentation are still there: they are not shown.
+    const std::wstring folder = SlideFolder();
+    CreateDirectoryW(folder.c_str(), NULL);
+    ASSERT_TRUE(CopyFileW(picture.c_str(), (folder + L"\\Slide9.GIF").c_str(), FALSE));
+    FakePresentationServer program(picture);
+    ASSERT_TRUE(program.Registered());
+    const std::wstring ppt = Presentation();
+    Preview(ppt, L".ppt");
+    EXPECT_EQ(h.frame->m_bPreviewShown, 1);
+    ASSERT_NE(h.pane->m_pThumbView, nullptr);
+    EXPECT_TRUE(IsWindowVisible(h.pane->m_pThumbView->GetSafeHwnd()));
+    EXPECT_EQ(h.pane->m_pThumbView->GetListCtrl().GetItemCount(), 3);
+    EXPECT_EQ(h.pane->m_pThumbView->m_imageList.GetImageCount(), 3);
+    // Opened read-only, untitled, without a window; saved as GIF pictures; the program quits; the
+    // slides were shown from the folder, which is gone now; nothing of the program is held.
+    const FakePresentationLog& log = program.Log();
+    EXPECT_EQ(log.calls,
+        (std::vector<std::wstring>{L"Application.Presentations()",
+            L"Presentations.Open('" + Lowered(ppt) + L"', 1, 1, 0)",
+            L"Presentation.SaveAs('" + folder + L".gif', 16, 0)", L"Application.Quit()"}));
+    EXPECT_TRUE(log.folderBeforeSaving.empty());
+    EXPECT_FALSE(Exists(folder));
+    EXPECT_EQ(log.objects, 0);
+    h.pane->CloseViewers();
+}
+
+TEST(PreviewPane, APresentationProgramThatFailsLeavesThePlaceholderAndNoSlides)
+{
+    PreviewHarness& h = Harness();
+    FakePresentationServer program(SamplePath("make-image-samples.sh", "rgb.gif"));
+    ASSERT_TRUE(program.Registered());
+    const std::wstring ppt = Presentation();
+    const std::wstring open = L"Presentations.Open('" + Lowered(ppt) + L"', 1, 1, 0)";
+    const std::wstring save = L"Presentation.SaveAs('" + SlideFolder() + L".gif', 16, 0)";
+    struct Case {
+        bool failOpen;
+        int failAfterSlides;
+        std::vector<std::wstring> calls;
+    } cases[] = {
+        {true, -1, {L"Application.Presentations()", open, L"Application.Quit()"}},
+        {false, 2, {L"Application.Presentations()", open, save, L"Application.Quit()"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.failAfterSlides);
+        program.Log().calls.clear();
+        program.Log().failOpen = c.failOpen;
+        program.Log().failAfterSlides = c.failAfterSlides;
+        Preview(ppt, L".ppt");
+        EXPECT_EQ(program.Log().calls, c.calls);
+        // "Not available", never "corrupt"; no slides shown and none left behind.
+        EXPECT_EQ(h.frame->m_bPreviewShown, 1);
+        EXPECT_EQ(h.pane->m_pThumbView, nullptr);
+        EXPECT_EQ(ShownPlaceholder(), static_cast<UINT>(IDB_PREVIEW_NOT_AVAILABLE));
+        EXPECT_FALSE(Exists(SlideFolder()));
+        EXPECT_EQ(program.Log().objects, 0);
+    }
 }
 
 }  // namespace

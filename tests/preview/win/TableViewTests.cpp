@@ -1,5 +1,6 @@
 // The dBase table view over python3-dbf's tables and damaged ones, and the Access view over the
-// in-memory database engine (the platform's engine is not installed here).
+// in-memory database engine, and over a fake of the platform's engine behind its automation path
+// (the engine itself is not installed here).
 #include "classlib/win/COleDataSource.h"
 #include "classlib/win/COleVariant.h"
 #include "preview/win/host/PreviewSettings.h"
@@ -7,10 +8,13 @@
 #include "preview/win/tables/DaoTreeView.h"
 #include "preview/win/tables/DbfView.h"
 #include "preview/win/tables/MdbListView.h"
+#include "tests/preview/win/FakeDatabaseServer.h"
 #include "tests/preview/win/MemoryDatabase.h"
 #include "tests/preview/win/PreviewHarness.h"
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 namespace morvick::test {
 namespace {
@@ -117,6 +121,47 @@ COleVariant Text(const wchar_t* s)
     return COleVariant(s);
 }
 
+// Customers (five rows), a system table, a table whose name holds "]"; two queries (one hidden);
+// one relation.
+MemoryDatabase OrdersDatabase()
+{
+    MemoryDatabase db;
+    MemoryTable customers;
+    customers.name = L"Customers";
+    for (const wchar_t* f : {L"Name", L"Status", L"Since"}) {
+        CDaoFieldInfo field;
+        field.m_strName = f;
+        customers.fields.push_back(field);
+    }
+    for (int i = 0; i < 5; ++i) {
+        COleVariant since;
+        since.vt = VT_DATE;
+        since.date = 45322.0 + i;  // 2024-01-31 on
+        customers.rows.push_back(
+            {Text((L"Customer " + std::to_wstring(i)).c_str()), Text(i == 1 ? L"Done" : L"Open"), since});
+    }
+    MemoryTable system;
+    system.name = L"MSysObjects";
+    system.attributes = static_cast<long>(0x80000002);
+    MemoryTable odd;
+    odd.name = L"Odd]Name";
+    CDaoFieldInfo id;
+    id.m_strName = L"Id";
+    odd.fields.push_back(id);
+    odd.rows.push_back({COleVariant(7L)});
+    db.tables = {customers, system, odd};
+    CDaoQueryDefInfo recent, hidden;
+    recent.m_strName = L"Recent";
+    hidden.m_strName = L"~sq_hidden";
+    hidden.m_nType = 5;
+    db.queries = {recent, hidden};
+    CDaoRelationInfo relation;
+    relation.m_strName = L"CustomersOrders";
+    relation.m_strTable = L"Customers";
+    db.relations = {relation};
+    return db;
+}
+
 struct EngineScope {
     MemoryDaoEngine engine;
     std::wstring path;
@@ -125,40 +170,7 @@ struct EngineScope {
         path = TempFile(L"orders.mdb");
         WriteBytes(path, {'m', 'd', 'b'});
         std::wstring key(CString(path.c_str()).MakeLower());
-        MemoryDatabase& db = engine.files[key];
-        MemoryTable customers;
-        customers.name = L"Customers";
-        for (const wchar_t* f : {L"Name", L"Status", L"Since"}) {
-            CDaoFieldInfo field;
-            field.m_strName = f;
-            customers.fields.push_back(field);
-        }
-        for (int i = 0; i < 5; ++i) {
-            COleVariant since;
-            since.vt = VT_DATE;
-            since.date = 45322.0 + i;  // 2024-01-31 on
-            customers.rows.push_back(
-                {Text((L"Customer " + std::to_wstring(i)).c_str()), Text(i == 1 ? L"Done" : L"Open"), since});
-        }
-        MemoryTable system;
-        system.name = L"MSysObjects";
-        system.attributes = static_cast<long>(0x80000002);
-        MemoryTable odd;
-        odd.name = L"Odd]Name";
-        CDaoFieldInfo id;
-        id.m_strName = L"Id";
-        odd.fields.push_back(id);
-        odd.rows.push_back({COleVariant(7L)});
-        db.tables = {customers, system, odd};
-        CDaoQueryDefInfo recent, hidden;
-        recent.m_strName = L"Recent";
-        hidden.m_strName = L"~sq_hidden";
-        hidden.m_nType = 5;
-        db.queries = {recent, hidden};
-        CDaoRelationInfo relation;
-        relation.m_strName = L"CustomersOrders";
-        relation.m_strTable = L"Customers";
-        db.relations = {relation};
+        engine.files[key] = OrdersDatabase();
         AfxDaoSetEngine(&engine);
     }
     ~EngineScope()
@@ -313,6 +325,115 @@ TEST(AccessView, OnlyTheProgramsOwnDataMayBeDraggedOverTheTree)
     textData.Release();
     own->InternalRelease();
     text->InternalRelease();
+}
+
+struct AutomationScope {
+    std::wstring path;
+    std::wstring lowered;
+    std::vector<std::wstring> files;
+    FakeDatabaseServer engine;
+    AutomationScope()
+        : path(TempFile(L"automation.mdb")), lowered(CString(path.c_str()).MakeLower()),
+          engine(lowered, OrdersDatabase())
+    {
+        WriteBytes(path, {'m', 'd', 'b'});
+        files = FolderFiles(TempFolder());
+    }
+    ~AutomationScope() { Harness().pane->CloseViewers(); }
+};
+
+TEST(AccessView, ThroughTheDatabaseEnginesAutomation)
+{
+    AutomationScope scope;
+    ASSERT_TRUE(scope.engine.Registered());
+    Preview(scope.path, L".mdb");
+    ASSERT_NE(AccessView(), nullptr);
+    EXPECT_EQ(Harness().frame->m_bPreviewShown, 1);
+    CDaoTreeView* treeView = AccessView()->GetTreeView();
+    CTreeCtrl& tree = treeView->GetTreeCtrl();
+    EXPECT_EQ(Children(tree, treeView->TablesNode()), (std::vector<std::wstring>{L"Customers", L"Odd]Name"}));
+    EXPECT_EQ(Children(tree, treeView->RelationsNode()), (std::vector<std::wstring>{L"Customers"}));
+    EXPECT_EQ(Children(tree, treeView->QueriesNode()), (std::vector<std::wstring>{L"Recent"}));
+    CListCtrl* list = AccessView()->GetListView()->GetListCtrl();
+    tree.SelectItem(Find(tree, treeView->TablesNode(), L"Customers"));
+    Pump();
+    EXPECT_EQ(Columns(list), (std::vector<std::wstring>{L"Index", L"Name", L"Status", L"Since"}));
+    ASSERT_EQ(list->GetItemCount(), 5);
+    EXPECT_EQ(Row(list, 1), (std::vector<std::wstring>{L"1", L"Customer 1", L"Done", L"02 01 24"}));
+    Harness().pane->CloseViewers();
+
+    // Opened as it is named, read-write, not exclusive; the tables, queries and relations walked;
+    // the table's fields, then its rows; the recordset and the database closed; nothing held.
+    FakeDatabaseLog& log = scope.engine.Log();
+    ASSERT_FALSE(log.calls.empty());
+    EXPECT_EQ(log.calls.front(), L"DBEngine.OpenDatabase('" + scope.lowered + L"', false, false, '')");
+    EXPECT_EQ(log.calls.back(), L"Database.Close()");
+    EXPECT_EQ(log.objects, 0);
+    std::vector<std::wstring> walk = {L"TableDefs.Count()", L"TableDefs.Item(0)", L"TableDef.Name()",
+        L"TableDefs.Item(1)", L"TableDef.Name()", L"TableDefs.Item(2)", L"TableDef.Name()", L"QueryDefs.Count()",
+        L"QueryDefs.Item(0)", L"QueryDef.Name()", L"QueryDefs.Item(1)", L"QueryDef.Name()", L"Relations.Count()",
+        L"Relations.Item(0)", L"Relation.Table()"};
+    // Opening the table asks for its fields once to see that it is there.
+    std::vector<std::wstring> table
+        = {L"TableDefs.Item('Customers')", L"Fields.Count()", L"TableDefs.Item('Customers')", L"Fields.Count()"};
+    for (int i = 0; i < 3; ++i)
+        table.insert(table.end(),
+            {L"TableDefs.Item('Customers')", L"Fields.Item(" + std::to_wstring(i) + L")", L"Field.Name()"});
+    table.insert(table.end(), {L"Database.OpenRecordset('Select * From [Customers]', 2)", L"Fields.Count()"});
+    for (int row = 0; row < 5; ++row) {
+        table.push_back(L"Recordset.EOF()");
+        for (int i = 0; i < 3; ++i)
+            table.insert(table.end(), {L"Fields.Item(" + std::to_wstring(i) + L")", L"Field.Value()"});
+        table.push_back(L"Recordset.MoveNext()");
+    }
+    table.insert(table.end(), {L"Recordset.EOF()", L"Recordset.Close()", L"Database.Close()"});
+    std::vector<std::wstring> expected = walk;
+    expected.insert(expected.end(), table.begin(), table.end());
+    EXPECT_EQ(scope.engine.CallsTo({L"TableDefs.Count", L"TableDefs.Item", L"TableDef.Name", L"QueryDefs.Count",
+                  L"QueryDefs.Item", L"QueryDef.Name", L"Relations.Count", L"Relations.Item", L"Relation.Table",
+                  L"Fields.Count", L"Fields.Item", L"Field.Name", L"Database.OpenRecordset", L"Recordset.EOF",
+                  L"Recordset.MoveNext", L"Field.Value", L"Recordset.Close", L"Database.Close"}),
+        expected);
+    EXPECT_EQ(FolderFiles(TempFolder()), scope.files);
+}
+
+TEST(AccessView, AnEngineThatFailsHalfWay)
+{
+    {
+        // The engine starts but cannot open the database: the placeholder, nothing held or left.
+        AutomationScope scope;
+        scope.engine.Log().failAt = L"DBEngine.OpenDatabase";
+        Preview(scope.path, L".mdb");
+        EXPECT_EQ(Harness().frame->m_bPreviewShown, 0);
+        EXPECT_TRUE(ShowsPlaceholder());
+        EXPECT_EQ(scope.engine.Log().calls,
+            (std::vector<std::wstring>{L"DBEngine.OpenDatabase('" + scope.lowered + L"', false, false, '')"}));
+        EXPECT_EQ(scope.engine.Log().objects, 0);
+        EXPECT_EQ(FolderFiles(TempFolder()), scope.files);
+    }
+    {
+        // Reading rows fails after two: the engine's message, the rows read, the recordset closed.
+        AutomationScope scope;
+        scope.engine.Log().failAt = L"Recordset.MoveNext";
+        scope.engine.Log().failAfter = 2;
+        Preview(scope.path, L".mdb");
+        ASSERT_NE(AccessView(), nullptr);
+        CDaoTreeView* treeView = AccessView()->GetTreeView();
+        CTreeCtrl& tree = treeView->GetTreeCtrl();
+        TakeLoggedMessages();
+        tree.SelectItem(Find(tree, treeView->TablesNode(), L"Customers"));
+        Pump();
+        std::vector<std::string> messages = TakeLoggedMessages();
+        ASSERT_EQ(messages.size(), 1u);
+        EXPECT_NE(messages[0].find("The engine failed half-way."), std::string::npos);
+        EXPECT_EQ(AccessView()->GetListView()->GetListCtrl()->GetItemCount(), 3);
+        Harness().pane->CloseViewers();
+        EXPECT_EQ(scope.engine.CallsTo({L"Recordset.MoveNext", L"Recordset.Close", L"Database.Close"}),
+            (std::vector<std::wstring>{L"Recordset.MoveNext()", L"Recordset.MoveNext()", L"Recordset.MoveNext()",
+                L"Recordset.Close()", L"Database.Close()"}));
+        EXPECT_EQ(scope.engine.Log().objects, 0);
+        EXPECT_EQ(FolderFiles(TempFolder()), scope.files);
+    }
 }
 
 TEST(AccessView, DatabasesThatDoNotOpen)

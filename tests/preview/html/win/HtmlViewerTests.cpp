@@ -3,6 +3,7 @@
 #include "tests/preview/html/win/HtmlWinSupport.h"
 
 #include "preview/html/win/HtmlGdi.h"
+#include "preview/html/win/HtmlLocalFetch.h"
 
 #include <gtest/gtest.h>
 
@@ -177,6 +178,26 @@ TEST(HtmlViewer, APageThatCannotBeReadShowsTheCorruptPlaceholder)
     Preview(TempFile(L"missing-page.html"), L".html");
     EXPECT_EQ(h.frame->m_bPreviewShown, 0);
     EXPECT_NE(h.pane->Viewer(kViewerNoPreview), nullptr);
+}
+
+TEST(HtmlViewer, PagesWhoseNameHoldsHashOrPercentEscapes)
+{
+    // The file's own name is read back, not cut at "#" nor decoded at "%41".
+    for (const wchar_t* name : {L"notes #2.html", L"100%41.html", L"a%25b#c%.html"}) {
+        SCOPED_TRACE(Narrow(name));
+        CHtmlViewerHost* host = ShowHtml(WritePage(name, "<p>Escaped name</p>"));
+        ASSERT_NE(host, nullptr);
+        EXPECT_EQ(Harness().frame->m_bPreviewShown, 1);
+        EXPECT_EQ(host->History().GetRowCount(), 1);
+        EXPECT_NE(Word(host, L"Escaped"), nullptr);
+    }
+    // Every path comes back from its address.
+    for (const wchar_t* path : {L"C:\\x\\plain.htm", L"C:\\x #1\\%C3%A9 100%.htm", L"C:\\\u00e9\u65e5\\p.htm"}) {
+        std::wstring back;
+        ASSERT_TRUE(HtmlFileUrlToPath(HtmlFileUrl(path), &back));
+        EXPECT_EQ(back, path);
+    }
+    EXPECT_EQ(HtmlFileUrl(L"C:\\x\\plain.htm"), L"file://C:\\x\\plain.htm");
 }
 
 TEST(HtmlViewer, NothingIsWrittenBesideTheProgram)
