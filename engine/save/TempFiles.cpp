@@ -32,7 +32,7 @@ std::u16string MakeTempPreviewName(const std::u16string& tempFolder, const std::
     for (uint32_t tries = 0; tries < kMaxNameTries; ++tries, ++counter) {
         const std::u16string name = MakeSafeFileName(u"tmp" + DecimalText(counter) + u"." + extension);
         const std::u16string path = JoinOutputPath(tempFolder, name);
-        if (OutputPathExists(path))
+        if (g_PreviewTempFiles.count(counter) != 0 || OutputPathExists(path))
             continue;
         if (!ReserveOutputFile(path)) {
             // Taken in between by someone else: try the next; anything else: the folder is not usable.

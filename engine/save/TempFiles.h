@@ -15,9 +15,10 @@ extern std::map<uint32_t, std::u16string> g_PreviewTempFiles;
 std::u16string PreviewExtension(const std::u16string& entryName);
 
 // Finds the first free name "tmp<counter>.<extension>" in `tempFolder`, counting up from `counter`
-// (which is left at the number used), and reserves it by creating it empty. The full path is kept
-// in g_PreviewTempFiles under the counter and returned in `fullPath`; the result is the short name,
-// empty (and fullPath empty) when no name could be reserved.
+// (which is left at the number used), and reserves it by creating it empty. A number that already
+// holds a copy of another extension is stepped over too, so that no copy drops out of the clean-up.
+// The full path is kept in g_PreviewTempFiles under the counter and returned in `fullPath`; the
+// result is the short name, empty (and fullPath empty) when no name could be reserved.
 std::u16string MakeTempPreviewName(const std::u16string& tempFolder, const std::u16string& entryName,
     uint32_t& counter, std::u16string& fullPath);
 

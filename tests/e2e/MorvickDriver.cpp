@@ -60,17 +60,32 @@ BOOL CALLBACK FindTopLevel(HWND window, LPARAM parameter)
     return TRUE;
 }
 
+// The page's control of an id nearest to the page: a view inside a pane (the preview's archive
+// listing, say) may use an id that the page uses for its own control further up.
 struct ChildSearch {
+    HWND page;
     UINT id;
     HWND found;
+    int depth;
 };
+
+int DepthBelow(HWND ancestor, HWND window)
+{
+    int depth = 0;
+    for (; window != nullptr && window != ancestor; window = GetParent(window))
+        ++depth;
+    return depth;
+}
 
 BOOL CALLBACK FindChild(HWND window, LPARAM parameter)
 {
     auto* search = reinterpret_cast<ChildSearch*>(parameter);
     if (static_cast<UINT>(GetDlgCtrlID(window)) == search->id) {
-        search->found = window;
-        return FALSE;
+        const int depth = DepthBelow(search->page, window);
+        if (search->found == nullptr || depth < search->depth) {
+            search->found = window;
+            search->depth = depth;
+        }
     }
     return TRUE;
 }
@@ -204,7 +219,7 @@ HWND MorvickDriver::Control(UINT id) const
     HWND page = ShownPageWindow();
     if (page == nullptr)
         return nullptr;
-    ChildSearch search{id, nullptr};
+    ChildSearch search{page, id, nullptr, 0};
     EnumChildWindows(page, FindChild, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
@@ -599,7 +614,7 @@ HWND MorvickDriver::DialogControl(HWND dialog, UINT id)
 {
     if (dialog == nullptr)
         return nullptr;
-    ChildSearch search{id, nullptr};
+    ChildSearch search{dialog, id, nullptr, 0};
     EnumChildWindows(dialog, FindChild, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }

@@ -261,7 +261,12 @@ TEST(ResultsRoad, QuickScanResultsNavigationPreviewSaveSnapshotAndBack)
     // 16. Back: the partition page, and the preview's copies gone; Home from there to the start.
     ASSERT_TRUE(driver.Click(kBack));
     ASSERT_TRUE(driver.WaitForPage(2));
-    EXPECT_TRUE(WaitForCopies(0)) << "the preview's copies are deleted";
+    if (!WaitForCopies(0)) {
+        std::string left;
+        for (const fs::path& copy : PreviewCopies())
+            left += " " + copy.filename().u8string();
+        ADD_FAILURE() << "the preview's copies are not deleted:" << left;
+    }
     ASSERT_TRUE(driver.Click(kBack));
     ASSERT_TRUE(driver.WaitForPage(1));
     ASSERT_TRUE(driver.Click(kBack));

@@ -59,10 +59,11 @@ TEST_F(TempFiles, NamesCountUpPastExistingFilesAndNeverTakeThem)
     EXPECT_TRUE(fs::exists(temp.Path() / "tmp1.jpg")) << "the name is reserved at once";
     EXPECT_EQ(ReadWholeFile(temp.Path() / "tmp0.jpg"), "not ours");
 
-    // The counter is not advanced after use: the next preview steps over the reserved copy.
+    // The counter is not advanced after use: the next preview steps over the reserved copy, and a
+    // copy of another extension does not take the number of one kept for the clean-up.
     EXPECT_EQ(MakeTempPreviewName(folder, u"b.jpg", counter, full), u"tmp2.jpg");
-    EXPECT_EQ(MakeTempPreviewName(folder, u"c.txt", counter, full), u"tmp2.txt");
-    ASSERT_EQ(g_PreviewTempFiles.size(), 2u) << "tmp2.txt replaced tmp2.jpg under counter 2";
+    EXPECT_EQ(MakeTempPreviewName(folder, u"c.txt", counter, full), u"tmp3.txt");
+    ASSERT_EQ(g_PreviewTempFiles.size(), 3u) << "a copy dropped out of the clean-up";
 
     // A hostile extension stays inside the folder.
     std::u16string hostile = MakeTempPreviewName(folder, u"x.\\..\\..\\boot", counter, full);
@@ -82,10 +83,12 @@ TEST_F(TempFiles, CleanUpDeletesOnlyOurCopiesAndTheScratchFolder)
 {
     WriteWholeFile(temp.Path() / "tmp0.png", "not ours");
     uint32_t counter = 0;
-    std::u16string first, second;
+    std::u16string first, second, third;
     MakeTempPreviewName(folder, u"a.png", counter, first);
     ++counter;
     MakeTempPreviewName(folder, u"b.png", counter, second);
+    // The next preview, of another kind, while the counter still names b.png's copy.
+    MakeTempPreviewName(folder, u"c.txt", counter, third);
     WriteWholeFile(FromPath16(first), "copy");
 
     const std::u16string scratch = PreviewScratchFolder(folder);
@@ -100,6 +103,7 @@ TEST_F(TempFiles, CleanUpDeletesOnlyOurCopiesAndTheScratchFolder)
     CleanUpTempFiles(folder);
     EXPECT_FALSE(fs::exists(FromPath16(first)));
     EXPECT_FALSE(fs::exists(FromPath16(second)));
+    EXPECT_FALSE(fs::exists(FromPath16(third)));
     EXPECT_TRUE(g_PreviewTempFiles.empty());
     EXPECT_FALSE(fs::exists(FromPath16(scratch)));
     EXPECT_EQ(ReadWholeFile(temp.Path() / "tmp0.png"), "not ours");
