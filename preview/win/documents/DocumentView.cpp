@@ -126,9 +126,16 @@ int CAdobeReaderView::ShowPdf(const CString& strPath)
 BOOL CAdobeReaderView::CreateRichEdit()
 {
     AfxInitRichEdit2();
+    // Made as wide as it will be shown: the text is laid out once, for that width. (The view is
+    // still without a size while it is being made; the preview pane gives it its own width. Laid
+    // out at no width first, a large text took many times as long.)
+    CRect client;
+    GetClientRect(&client);
+    if (client.IsRectEmpty() && GetParent() != NULL)
+        GetParent()->GetClientRect(&client);
     if (!m_richEdit.Create(WS_CHILD | WS_VISIBLE | WS_BORDER | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL |
                 ES_WANTRETURN,
-            CRect(0, 0, 0, 0), this, IDC_RICH_EDIT))
+            client, this, IDC_RICH_EDIT))
         return FALSE;
     // Texts longer than the control's default of 32,767 characters are shown whole.
     m_richEdit.LimitText(0x7FFFFFFE);
