@@ -11,7 +11,7 @@ namespace {
 
 // Enough to step over every copy a session can leave; past it the folder is not usable.
 constexpr uint32_t kMaxNameTries = 100000;
-} // namespace
+}  // namespace
 
 std::u16string PreviewExtension(const std::u16string& entryName)
 {
@@ -22,8 +22,8 @@ std::u16string PreviewExtension(const std::u16string& entryName)
     return extension.empty() ? extension : MakeSafeFileName(extension);
 }
 
-std::u16string MakeTempPreviewName(const std::u16string& tempFolder, const std::u16string& entryName,
-    uint32_t& counter, std::u16string& fullPath)
+std::u16string MakeTempPreviewName(const std::u16string& tempFolder, const std::u16string& entryName, uint32_t& counter,
+    std::u16string& fullPath)
 {
     fullPath.clear();
     if (tempFolder.empty() || !OutputFolderExists(tempFolder))

@@ -19,8 +19,8 @@ std::u16string PreviewExtension(const std::u16string& entryName);
 // holds a copy of another extension is stepped over too, so that no copy drops out of the clean-up.
 // The full path is kept in g_PreviewTempFiles under the counter and returned in `fullPath`; the
 // result is the short name, empty (and fullPath empty) when no name could be reserved.
-std::u16string MakeTempPreviewName(const std::u16string& tempFolder, const std::u16string& entryName,
-    uint32_t& counter, std::u16string& fullPath);
+std::u16string MakeTempPreviewName(const std::u16string& tempFolder, const std::u16string& entryName, uint32_t& counter,
+    std::u16string& fullPath);
 
 // The folder in which the preview exports slides: "ssss" and this process's id in the temporary
 // folder, so that one instance's clean-up never touches another's files.

@@ -232,9 +232,8 @@ TEST(ResultsRoad, QuickScanResultsNavigationPreviewSaveSnapshotAndBack)
     const fs::path twice = NewSaveFolder("twice");
     for (int pass = 0; pass < 2; ++pass) {
         ASSERT_TRUE(driver.ClickListRow(list, driver.FindListRow(list, L"short.txt"), true));
-        ASSERT_TRUE(WaitForRows(driver, [&](const std::vector<ListRowInfo>& rows) {
-            return CheckOf(rows, L"short.txt") == 1;
-        }));
+        ASSERT_TRUE(WaitForRows(driver,
+            [&](const std::vector<ListRowInfo>& rows) { return CheckOf(rows, L"short.txt") == 1; }));
         done = SaveInto(driver, pass == 1 ? twice : fs::path());
     }
     EXPECT_TRUE(fs::exists(twice / "short.txt"));
