@@ -1,5 +1,5 @@
 // PowerPoint slides through the presentation program's automation: the presentation is saved as
-// one GIF picture per slide into a temporary folder, which the thumbnail view then shows (and
+// one GIF picture per slide into this process's scratch folder in the temporary folder, which the thumbnail view then shows (and
 // empties). Without the program, or when the export fails, the pane shows its "not available"
 // placeholder and the folder is emptied and removed: no slides of this or an earlier presentation
 // stay behind.
@@ -28,8 +28,11 @@ BOOL CMainPreviewView::ShowPowerPointSlides(const CString& strPath)
     bool created = false;
     wchar_t temp[255] = L"";
     GetTempPathW(255, temp);
-    CString exportFile = CString(temp) + L"ssss.gif";
-    CString slideFolder = CString(temp) + L"ssss";
+    // The program's own scratch folder, "ssss" and this process's id: the one the clean-up on Back
+    // and at exit empties, and never another running instance's slides.
+    CString slideFolder;
+    slideFolder.Format(L"%sssss%lu", temp, ::GetCurrentProcessId());
+    CString exportFile = slideFolder + L".gif";
     try {
         if (!app.CreateDispatch(L"Powerpoint.Application"))
             return FALSE;
