@@ -180,7 +180,11 @@ void CMainPreviewView::ShowThumbnailView(const CString& strFolder) {
   SendMessage(WM_SIZE, 0, 0);
   Sleep(500);
   // The thumbnails stay: they were decoded into the view's image list.
-  if (pDoc != NULL) pDoc->DeleteFolderFiles(strFolder);
+  RemoveSlideFolder(strFolder);
+}
+
+void CMainPreviewView::RemoveSlideFolder(const CString& strFolder) {
+  if (CPreviewDocument* pDoc = GetPreviewDocument()) pDoc->DeleteFolderFiles(strFolder);
   RemoveDirectoryW(strFolder);
 }
 

@@ -64,7 +64,10 @@ class CMainPreviewView : public CView {
   void ShowHtmlView(const CString& strPath);
   BOOL ShowAccessView(const CString& strPath);
   BOOL ShowPowerPointSlides(const CString& strPath);
+  // Shows the slide pictures of the folder, then empties and removes it (the thumbnails stay).
   void ShowThumbnailView(const CString& strFolder);
+  // Deletes the slide folder's files (through the preview document) and the folder.
+  static void RemoveSlideFolder(const CString& strFolder);
 
   CView* m_viewers[kViewerCount];
   bool m_bViewerMissing;  // the current file's viewer is not part of this build

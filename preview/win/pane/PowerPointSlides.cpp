@@ -1,24 +1,15 @@
 // PowerPoint slides through the presentation program's automation: the presentation is saved as
-// one GIF picture per slide into this process's scratch folder in the temporary folder, which the thumbnail view then shows (and
-// empties). Without the program, or when the export fails, the pane shows its "not available"
-// placeholder and the folder is emptied and removed: no slides of this or an earlier presentation
-// stay behind.
+// one GIF picture per slide into this process's scratch folder in the temporary folder, which the
+// thumbnail view then shows (and empties). Without the program, or when the export fails, the pane
+// shows its "not available" placeholder and the folder is emptied and removed: no slides of this
+// or an earlier presentation stay behind.
 #include "preview/win/pane/MainPreviewView.h"
 
 #include "preview/win/documents/OfficeAutomation.h"
-#include "preview/win/host/PreviewDocument.h"
-#include "preview/win/host/PreviewFrameState.h"
 
 namespace {
 
 constexpr long kSaveAsGif = 16;
-
-void RemoveSlideFolder(const CString& folder)
-{
-    if (CPreviewDocument* doc = GetPreviewDocument())
-        doc->DeleteFolderFiles(folder);
-    RemoveDirectoryW(folder);
-}
 
 }  // namespace
 
