@@ -115,7 +115,7 @@ bool SameObject(IUnknown* a, IUnknown* b)
     return bSame;
 }
 
-class AccessibilityTest : public ::testing::Test {
+class AccessibilityTest : public MenuFrameTest {
 protected:
     void SetUp() override
     {
@@ -126,15 +126,11 @@ protected:
             POINT pt;
             return ::GetCursorPos(&pt) && pt.x == 1 && pt.y == 1;
         });
-        PrepareMenuTests();
-        m_pFrame = new CMenuTestFrame;
-        ASSERT_TRUE(m_pFrame->CreateMenuFrame());
+        MenuFrameTest::SetUp();
     }
     void TearDown() override
     {
-        CloseAllPopups();
-        if (m_pFrame->GetSafeHwnd() != NULL)
-            m_pFrame->DestroyWindow();
+        MenuFrameTest::TearDown();
         ::CoUninitialize();
     }
     // The object a screen reader gets for a bar's window.
@@ -143,7 +139,6 @@ protected:
         return ::AccessibleObjectFromWindow(pWnd->GetSafeHwnd(), static_cast<DWORD>(OBJID_CLIENT), IID_IAccessible,
             reinterpret_cast<void**>(ppAcc));
     }
-    CMenuTestFrame* m_pFrame = nullptr;
 };
 
 }  // namespace

@@ -10,22 +10,7 @@
 
 namespace {
 
-class MenuBarTest : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        PrepareMenuTests();
-        m_pFrame = new CMenuTestFrame;
-        ASSERT_TRUE(m_pFrame->CreateMenuFrame());
-    }
-    void TearDown() override
-    {
-        CloseAllPopups();
-        if (m_pFrame->GetSafeHwnd() != NULL)
-            m_pFrame->DestroyWindow();
-    }
-    CMenuTestFrame* m_pFrame = nullptr;
-};
+class MenuBarTest : public MenuFrameTest {};
 
 }  // namespace
 

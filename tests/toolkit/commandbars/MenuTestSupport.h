@@ -7,6 +7,8 @@
 #include "toolkit/commandbars/MenuBar.h"
 #include "toolkit/commandbars/PopupBar.h"
 
+#include <gtest/gtest.h>
+
 #include <initializer_list>
 
 // Test resource ids.
@@ -52,3 +54,22 @@ void RunInsideTracking(std::function<void()> fn);
 
 // Settings every menu test wants: no animation, no sounds, theme 0, the frame in front.
 void PrepareMenuTests();
+
+// A test on the menu frame m_pFrame, made after PrepareMenuTests and destroyed, with every popup
+// closed, after the test.
+class MenuFrameTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        PrepareMenuTests();
+        m_pFrame = new CMenuTestFrame;
+        ASSERT_TRUE(m_pFrame->CreateMenuFrame());
+    }
+    void TearDown() override
+    {
+        CloseAllPopups();
+        if (m_pFrame->GetSafeHwnd() != NULL)
+            m_pFrame->DestroyWindow();
+    }
+    CMenuTestFrame* m_pFrame = nullptr;
+};

@@ -21,22 +21,14 @@ namespace {
 
 const wchar_t* kProfile = L"TestLayout";
 
-class PersistenceTest : public ::testing::Test {
+class PersistenceTest : public MenuFrameTest {
 protected:
     PersistenceTest() : m_key(L"MorvickCommandBarsTests") {}
     void SetUp() override
     {
-        PrepareMenuTests();
-        m_pFrame = new CMenuTestFrame;
-        ASSERT_TRUE(m_pFrame->CreateMenuFrame());
+        ASSERT_NO_FATAL_FAILURE(MenuFrameTest::SetUp());
         m_pCommandBars = m_pFrame->GetCommandBars();
         m_pToolBar = m_pFrame->GetToolBar();
-    }
-    void TearDown() override
-    {
-        CloseAllPopups();
-        if (m_pFrame->GetSafeHwnd() != NULL)
-            m_pFrame->DestroyWindow();
     }
     int Entries(CTKPDockBar* pDockBar, CTKPToolBar* pBar) const
     {
@@ -46,7 +38,6 @@ protected:
         return n;
     }
     TestRegistryKey m_key;
-    CMenuTestFrame* m_pFrame = nullptr;
     CTKPCommandBars* m_pCommandBars = nullptr;
     CTKPToolBar* m_pToolBar = nullptr;
 };
