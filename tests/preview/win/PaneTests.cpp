@@ -1,5 +1,6 @@
 // The pane's dispatch by extension, its placeholders and flags, and the layout of its viewers.
 #include "preview/win/host/PreviewLocation.h"
+#include "preview/win/host/TemporaryPaths.h"
 #include "preview/win/pane/PreviewDispatch.h"
 #include "preview/win/viewers/IconView.h"
 #include "preview/win/viewers/ImageView.h"
@@ -234,7 +235,7 @@ std::wstring SystemTempFolder()
 // export look like.
 std::wstring SlideFolder()
 {
-    return SystemTempFolder() + L"ssss" + std::to_wstring(GetCurrentProcessId());
+    return static_cast<LPCWSTR>(PreviewSlideFolder());
 }
 
 std::wstring Lowered(const std::wstring& path)
@@ -321,6 +322,33 @@ TEST(PreviewPane, APresentationProgramThatFailsLeavesThePlaceholderAndNoSlides)
         EXPECT_FALSE(Exists(SlideFolder()));
         EXPECT_EQ(program.Log().objects, 0);
     }
+}
+
+TEST(PreviewPane, ATemporaryFolderTooLongToTellMakesNoSlides)
+{
+    PreviewHarness& h = Harness();
+    FakePresentationServer program(SamplePath("make-image-samples.sh", "rgb.gif"));
+    ASSERT_TRUE(program.Registered());
+    const std::wstring ppt = Presentation();
+    // The current directory holds a folder of the slide folder's own name, with a file of the user's.
+    const std::wstring here = TempFile(L"current-directory");
+    const std::wstring name = SlideFolder().substr(SlideFolder().rfind(L'\\') + 1);
+    CreateDirectoryW(here.c_str(), NULL);
+    CreateDirectoryW((here + L"\\" + name).c_str(), NULL);
+    ASSERT_TRUE(WriteBytes(here + L"\\" + name + L"\\notes.txt", {'m', 'i', 'n', 'e'}));
+    wchar_t current[MAX_PATH], temporary[MAX_PATH];
+    GetCurrentDirectoryW(MAX_PATH, current);
+    DWORD hadTemporary = GetEnvironmentVariableW(L"TMP", temporary, MAX_PATH);
+    SetCurrentDirectoryW(here.c_str());
+    SetEnvironmentVariableW(L"TMP", (L"C:\\" + std::wstring(300, L't')).c_str());
+    Preview(ppt, L".ppt");
+    SetEnvironmentVariableW(L"TMP", hadTemporary > 0 && hadTemporary < MAX_PATH ? temporary : NULL);
+    SetCurrentDirectoryW(current);
+    // Nothing exported anywhere: the program is not even started, and "not available" shows.
+    EXPECT_EQ(program.Log().calls, std::vector<std::wstring>());
+    EXPECT_EQ(h.frame->m_bPreviewShown, 1);
+    EXPECT_EQ(ShownPlaceholder(), static_cast<UINT>(IDB_PREVIEW_NOT_AVAILABLE));
+    EXPECT_EQ(FolderFiles(here + L"\\" + name), std::vector<std::wstring>{L"notes.txt"});
 }
 
 }  // namespace
