@@ -84,10 +84,13 @@ TEST(DbfView, TablesOfEveryFieldType)
     EXPECT_EQ(Row(DbfList(), 1), (std::vector<std::wstring>{L"2", L"kept  ", L"2.000000"}));
 }
 
-TEST(DbfView, LimitsAndDamagedTables)
+TEST(DbfView, EveryRecordAndDamagedTables)
 {
+    // 12,000 records: all of them, more than the database view's record limit.
     Preview(SamplePath(kTables, "many.dbf"), L".dbf");
-    EXPECT_EQ(DbfList()->GetItemCount(), PreviewSettings().m_nRecordLimit);
+    EXPECT_EQ(DbfList()->GetItemCount(), 12000);
+    EXPECT_EQ(Row(DbfList(), 11999), (std::vector<std::wstring>{L"12000", L"11999.000000"}));
+    EXPECT_EQ(Row(DbfList(), 10000), (std::vector<std::wstring>{L"10001", L"10000.000000"}));
     EXPECT_EQ(Harness().frame->m_bPreviewShown, 1);
     // No records: the headers and one empty row "1".
     Preview(SamplePath(kTables, "empty.dbf"), L".dbf");
