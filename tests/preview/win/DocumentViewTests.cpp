@@ -293,6 +293,31 @@ TEST(DocumentView, LeftOverConversionFilesAreNeverShown)
     DeleteFileW(ours.c_str());
 }
 
+TEST(DocumentView, ATemporaryFolderTooLongToTellConvertsNothing)
+{
+    // The current directory holds a file of the conversion file's name.
+    FakeWordServer word;
+    const std::wstring here = TempFile(L"word-current-directory");
+    const std::wstring ours = static_cast<LPCWSTR>(WordConversionFile());
+    const std::wstring name = ours.substr(ours.rfind(L'\\') + 1);
+    CreateDirectoryW(here.c_str(), NULL);
+    ASSERT_TRUE(WriteBytes(here + L"\\" + name, {'m', 'i', 'n', 'e'}));
+    wchar_t current[MAX_PATH], temporary[MAX_PATH];
+    GetCurrentDirectoryW(MAX_PATH, current);
+    DWORD hadTemporary = GetEnvironmentVariableW(L"TMP", temporary, MAX_PATH);
+    SetCurrentDirectoryW(here.c_str());
+    SetEnvironmentVariableW(L"TMP", (L"C:\\" + std::wstring(300, L't')).c_str());
+    SetEnvironmentVariableW(L"ZAVOZAR_DIR", ConverterFolder().c_str());
+    Preview(SamplePath(kDocs, "sample.doc"), L".doc");
+    SetEnvironmentVariableW(L"ZAVOZAR_DIR", NULL);
+    SetEnvironmentVariableW(L"TMP", hadTemporary > 0 && hadTemporary < MAX_PATH ? temporary : NULL);
+    SetCurrentDirectoryW(current);
+    EXPECT_EQ(word.Log().started, 0);
+    EXPECT_EQ(Harness().frame->m_bPreviewShown, 0);
+    EXPECT_TRUE(ShowsPlaceholder());
+    EXPECT_EQ(FileText(here + L"\\" + name), "mine");
+}
+
 TEST(DocumentView, AConversionThatFailsHalfWayIsNotShown)
 {
     // No word processor; the converter's export writes half of the RTF, then fails.
