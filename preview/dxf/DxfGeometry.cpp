@@ -12,8 +12,11 @@ constexpr int kMaxSegments = 360;
 
 int SegmentsFor(double sweepRadians)
 {
-    int n = static_cast<int>(std::ceil(std::fabs(sweepRadians) / (5.0 * kPi / 180.0)));
-    return std::clamp(n, 4, kMaxSegments);
+    // Bounded before the conversion: a sweep that is not a number takes the fewest segments.
+    double n = std::ceil(std::fabs(sweepRadians) / (5.0 * kPi / 180.0));
+    if (!(n > 4))
+        return 4;
+    return n < kMaxSegments ? static_cast<int>(n) : kMaxSegments;
 }
 
 }  // namespace
@@ -114,8 +117,9 @@ void AppendEllipse(std::vector<DxfPoint>& out, const DxfPoint& centre, const Dxf
     if (!std::isfinite(startParameter) || !std::isfinite(endParameter))
         return;
     DxfPoint minor{-major.y * ratio, major.x * ratio};
-    double sweep = endParameter - startParameter;
-    sweep = std::fmod(sweep, 2 * kPi);
+    // Both parameters within one turn first: the difference of two large ones would overflow.
+    startParameter = std::fmod(startParameter, 2 * kPi);
+    double sweep = std::fmod(std::fmod(endParameter, 2 * kPi) - startParameter, 2 * kPi);
     if (sweep <= 1e-12)
         sweep += 2 * kPi;
     int n = SegmentsFor(sweep);

@@ -27,16 +27,15 @@ bool IsFile(const CString& path)
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
 
-}  // namespace
-
-CString AFXAPI WordConversionFile()
+// Deletes what lies under the conversion's name. False when something is still there (a file
+// another program holds open, a read-only file, a folder): it is not this conversion's output.
+bool ClearConversionFile(const CString& path)
 {
-    wchar_t temp[255] = L"";
-    ::GetTempPathW(255, temp);
-    CString name;
-    name.Format(L"Morvick-preview-%lu.rtf", ::GetCurrentProcessId());
-    return CString(temp) + name;
+    ::DeleteFileW(path);
+    return ::GetFileAttributesW(path) == INVALID_FILE_ATTRIBUTES;
 }
+
+}  // namespace
 
 IMPLEMENT_DYNCREATE(CAdobeReaderView, CView)
 
@@ -160,23 +159,24 @@ void CAdobeReaderView::ShowRtf(const CString& strPath)
 
 void CAdobeReaderView::ShowWordDocument(const CString& strPath)
 {
-    // Whatever lies under the conversion's name from before (a run that ended early) is not this
-    // document: only a file that this conversion wrote is shown.
+    // Only a file this conversion wrote is shown: whatever lies under the conversion's name from
+    // before (a run that ended early) must be gone first, and each step must report success.
     CString temporary = WordConversionFile();
-    ::DeleteFileW(temporary);
-    bool converted = ConvertWordToRtf(strPath) == 1 && IsFile(temporary);
-    if (!converted) {
-        ::DeleteFileW(temporary);
-        // The text converters, with paths in the ANSI code page.
-        try {
-            std::string input = AnsiPath(strPath), output = AnsiPath(temporary);
-            if (!input.empty() && !output.empty()) {
-                CTextConverterDriver converter;
-                converter.Convert("MSWord8", "MSWord6RTFExp", input.c_str(), output.c_str());
+    bool converted = false;
+    if (!temporary.IsEmpty() && ClearConversionFile(temporary)) {
+        converted = ConvertWordToRtf(strPath) == 1 && IsFile(temporary);
+        if (!converted && ClearConversionFile(temporary)) {
+            // The text converters, with paths in the ANSI code page.
+            try {
+                std::string input = AnsiPath(strPath), output = AnsiPath(temporary);
+                if (!input.empty() && !output.empty()) {
+                    CTextConverterDriver converter;
+                    converted = converter.Convert("MSWord8", "MSWord6RTFExp", input.c_str(), output.c_str()) == 0 &&
+                        IsFile(temporary);
+                }
+            } catch (CException* e) {
+                e->Delete();
             }
-            converted = IsFile(temporary);
-        } catch (CException* e) {
-            e->Delete();
         }
     }
     if (converted && CreateRichEdit()) {
@@ -185,7 +185,8 @@ void CAdobeReaderView::ShowWordDocument(const CString& strPath)
     } else {
         SetPreviewShown(0);
     }
-    ::DeleteFileW(temporary);
+    if (!temporary.IsEmpty())
+        ::DeleteFileW(temporary);
 }
 
 int CAdobeReaderView::ShowText(const CString& strPath)
@@ -213,6 +214,9 @@ int CAdobeReaderView::ShowText(const CString& strPath)
 
 int CAdobeReaderView::ConvertWordToRtf(CString strPath)
 {
+    const CString conversionFile = WordConversionFile();
+    if (conversionFile.IsEmpty())
+        return 0;
     CWordApplication application;
     if (!application.CreateDispatch(L"Word.Application"))
         return 0;
@@ -230,7 +234,7 @@ int CAdobeReaderView::ConvertWordToRtf(CString strPath)
         COleVariant name(static_cast<LPCTSTR>(strPath));
         COleVariant readOnly(short(1));
         document.AttachDispatch(documents.Open(&name, &opt, &readOnly, &opt, &opt, &opt, &opt, &opt, &opt, &opt));
-        COleVariant target(static_cast<LPCTSTR>(WordConversionFile()));
+        COleVariant target(static_cast<LPCTSTR>(conversionFile));
         COleVariant format(kWordFormatRtf);
         COleVariant empty(L"");
         document.SaveAs(&target, &format, &opt, &empty, &opt, &empty, &opt, &opt, &opt, &opt, &opt);

@@ -7,6 +7,7 @@
 #include "classlib/win/AfxWin.h"
 #include "preview/win/documents/PdfViewControl.h"
 #include "preview/win/documents/RtfPreviewCtrl.h"
+#include "preview/win/host/TemporaryPaths.h"
 
 class CAdobeReaderView : public CView {
     DECLARE_DYNCREATE(CAdobeReaderView)
@@ -42,7 +43,3 @@ protected:
 
     DECLARE_MESSAGE_MAP()
 };
-
-// Where Word documents are converted to: a file of this process's own in the temporary folder,
-// deleted before and after each conversion.
-CString AFXAPI WordConversionFile();

@@ -1,7 +1,6 @@
 #include "preview/win/documents/TextConverterDriver.h"
 
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 
 namespace {
@@ -417,18 +416,22 @@ int CTextConverterDriver::Convert(const char* importClass, const char* exportCla
         std::fprintf(stderr, "%s: error: GetTempPath returned %lx\n", kName, ::GetLastError());
         return 1;
     }
-    if (::GetTempFileNameW(folder, L"cnv", static_cast<UINT>(std::rand()) | 1u, temporary) == 0) {
+    // The system picks a name nothing holds yet and creates the file: no other file of the folder,
+    // nor another running conversion's, is ever written or deleted here.
+    if (::GetTempFileNameW(folder, L"cnv", 0, temporary) == 0) {
         std::fprintf(stderr, "%s: error: GetTempFileName returned %lx\n", kName, ::GetLastError());
         return 1;
     }
-    g_transfer.file = ::CreateFileW(temporary, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
+    g_transfer.file = ::CreateFileW(temporary, GENERIC_WRITE, 0, NULL, TRUNCATE_EXISTING, FILE_ATTRIBUTE_NORMAL, NULL);
     if (g_transfer.file == INVALID_HANDLE_VALUE) {
         std::fprintf(stderr, "%s: error: cannot open temporary file %lx\n", kName, ::GetLastError());
+        ::DeleteFileW(temporary);
         return 1;
     }
     int imported = Import(inputPath, importClass);
     ::CloseHandle(g_transfer.file);
     g_transfer.file = INVALID_HANDLE_VALUE;
+    int exported = 1;
     if (imported == 0) {
         g_transfer.file =
             ::CreateFileW(temporary, GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, NULL);
@@ -437,10 +440,11 @@ int CTextConverterDriver::Convert(const char* importClass, const char* exportCla
             ::DeleteFileW(temporary);
             return 1;
         }
-        Export(output.c_str(), exportName.c_str());
+        exported = Export(output.c_str(), exportName.c_str());
         ::CloseHandle(g_transfer.file);
         g_transfer.file = INVALID_HANDLE_VALUE;
     }
     ::DeleteFileW(temporary);
-    return 0;
+    // A failed step may have left part of the output behind: only a complete run counts.
+    return imported == 0 && exported == 0 ? 0 : 1;
 }

@@ -15,9 +15,10 @@ public:
     CTextConverterDriver();
     virtual ~CTextConverterDriver();
 
-    // 0 when the conversion ran (its import and export steps may still have failed: their
-    // failures are only reported), 1 on an error before it (no converter folder, equal classes,
-    // no temporary file), 2 on unusable arguments (missing, or longer than 259 bytes).
+    // 0 when the input was imported and the output written; 1 on an error (no converter folder,
+    // equal classes, no temporary file, or a failed import or export: a failed export may have
+    // written part of the output, which the caller then must not use), 2 on unusable arguments
+    // (missing, or longer than 259 bytes).
     int Convert(const char* importClass, const char* exportClass, const char* inputPath, const char* outputPath);
 
     // One class that a converter names.

@@ -6,6 +6,7 @@
 #include "preview/win/pane/MainPreviewView.h"
 
 #include "preview/win/documents/OfficeAutomation.h"
+#include "preview/win/host/TemporaryPaths.h"
 
 namespace {
 
@@ -15,15 +16,14 @@ constexpr long kSaveAsGif = 16;
 
 BOOL CMainPreviewView::ShowPowerPointSlides(const CString& strPath)
 {
+    // This process's own slide folder, the one the clean-up on Back and at exit empties, never
+    // another running instance's. Without a temporary folder there is nowhere to export to.
+    const CString slideFolder = PreviewSlideFolder();
+    if (slideFolder.IsEmpty())
+        return FALSE;
+    const CString exportFile = slideFolder + L".gif";
     CPowerPointApplication app;
     bool created = false;
-    wchar_t temp[255] = L"";
-    GetTempPathW(255, temp);
-    // The program's own scratch folder, "ssss" and this process's id: the one the clean-up on Back
-    // and at exit empties, and never another running instance's slides.
-    CString slideFolder;
-    slideFolder.Format(L"%sssss%lu", temp, ::GetCurrentProcessId());
-    CString exportFile = slideFolder + L".gif";
     try {
         if (!app.CreateDispatch(L"Powerpoint.Application"))
             return FALSE;

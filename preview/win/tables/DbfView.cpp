@@ -1,12 +1,11 @@
 #include "preview/win/tables/DbfView.h"
 
 #include "classlib/win/COleVariant.h"
-#include "preview/dbase/DbfReader.h"
 #include "preview/win/host/PreviewDocument.h"
 #include "preview/win/host/PreviewFrameState.h"
-#include "preview/win/host/PreviewSettings.h"
 
-#include <vector>
+#include <algorithm>
+#include <climits>
 
 namespace {
 
@@ -63,9 +62,10 @@ IMPLEMENT_DYNCREATE(CDBF_View, CView)
 BEGIN_MESSAGE_MAP(CDBF_View, CView)
 ON_WM_CREATE()
 ON_WM_SIZE()
+ON_NOTIFY(LVN_GETDISPINFOW, IDC_TABLE_LIST, OnGetDispInfo)
 END_MESSAGE_MAP()
 
-CDBF_View::CDBF_View() : m_pList(NULL) {}
+CDBF_View::CDBF_View() : m_pList(NULL), m_nRecords(0) {}
 
 CDBF_View::~CDBF_View()
 {
@@ -79,14 +79,14 @@ int CDBF_View::OnCreate(LPCREATESTRUCT lpcs)
     if (CView::OnCreate(lpcs) == -1)
         return -1;
     m_pList = new CListCtrl;
-    m_pList->Create(WS_CHILD | WS_VISIBLE | WS_BORDER | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS,
+    m_pList->Create(WS_CHILD | WS_VISIBLE | WS_BORDER | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_OWNERDATA,
         CRect(0, 0, 0, 0), this, IDC_TABLE_LIST);
     m_pList->SetExtendedStyle(m_pList->GetExtendedStyle() | LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
     CPreviewDocument* doc = GetPreviewDocument();
     if (GetPreviewFrame() == NULL)
         return 0;
     ClearList(*m_pList);
-    LoadTable(doc != NULL ? doc->m_strPreviewPath : CString(), *m_pList);
+    LoadTable(doc != NULL ? doc->m_strPreviewPath : CString());
     return 0;
 }
 
@@ -100,66 +100,67 @@ void CDBF_View::OnSize(UINT, int, int)
     }
 }
 
-void CDBF_View::LoadTable(const CString& strPath, CListCtrl& list)
+void CDBF_View::LoadTable(const CString& strPath)
 {
     CPreviewFrameState* frame = GetPreviewFrame();
     auto setShown = [&](int shown) {
         if (frame != NULL)
             frame->m_bPreviewShown = shown;
     };
-    std::vector<uint8_t> bytes;
-    if (!ReadWholeFile(strPath, bytes)) {
+    m_table.clear();
+    m_layout = morvick::DbfLayout();
+    m_nRecords = 0;
+    if (m_pList == NULL || !ReadWholeFile(strPath, m_table)) {
         setShown(0);
         return;
     }
-    list.InsertColumn(0, L"Index", LVCFMT_LEFT, 100);
+    m_pList->InsertColumn(0, L"Index", LVCFMT_LEFT, 100);
     setShown(1);
-    morvick::DbfLayout layout = morvick::ReadDbfLayout(bytes.data(), bytes.size());
-    if (layout.status == morvick::DbfStatus::kTooManyFields) {
-        ClearList(list);
+    m_layout = morvick::ReadDbfLayout(m_table.data(), m_table.size());
+    if (m_layout.status == morvick::DbfStatus::kTooManyFields) {
+        ClearList(*m_pList);
         setShown(0);
         return;
     }
-    for (size_t f = 0; f < layout.fields.size(); ++f)
-        list.InsertColumn(static_cast<int>(f + 1), AnsiText(layout.fields[f].name), LVCFMT_LEFT, 100);
-    if (layout.status != morvick::DbfStatus::kOk && layout.status != morvick::DbfStatus::kNoRecordData) {
+    for (size_t f = 0; f < m_layout.fields.size(); ++f)
+        m_pList->InsertColumn(static_cast<int>(f + 1), AnsiText(m_layout.fields[f].name), LVCFMT_LEFT, 100);
+    if (m_layout.status != morvick::DbfStatus::kOk && m_layout.status != morvick::DbfStatus::kNoRecordData) {
         setShown(0);
         return;
     }
-    list.InsertItem(0, L"1");
-    if (layout.status == morvick::DbfStatus::kNoRecordData) {
+    // The first row is there even without records (empty cells); no record data at all is a failure.
+    m_nRecords = morvick::DbfRecordCount(m_layout, m_table.size());
+    const uint64_t rows = std::max<uint64_t>(std::min<uint64_t>(m_nRecords, INT_MAX), 1);
+    m_pList->SetItemCountEx(static_cast<int>(rows), LVSICF_NOINVALIDATEALL);
+    if (m_layout.status == morvick::DbfStatus::kNoRecordData)
         setShown(0);
-        return;
+}
+
+CString CDBF_View::CellText(int nRow, int nColumn) const
+{
+    if (nRow < 0 || nColumn < 0)
+        return CString();
+    if (nColumn == 0) {
+        CString number;
+        number.Format(L"%d", nRow + 1);
+        return number;
     }
-    uint64_t records = morvick::DbfRecordCount(layout, bytes.size());
-    uint64_t limit = PreviewSettings().m_nRecordLimit > 0 ? static_cast<uint64_t>(PreviewSettings().m_nRecordLimit) : 0;
-    uint64_t shown = records < limit ? records : limit;
-    list.SetRedraw(FALSE);
-    for (uint64_t r = 0; r < shown; ++r) {
-        int row = static_cast<int>(r);
-        if (r > 0) {
-            CString number;
-            number.Format(L"%d", row + 1);
-            list.InsertItem(row, number);
-        }
-        for (size_t f = 0; f < layout.fields.size(); ++f) {
-            std::string field = morvick::DbfFieldBytes(bytes.data(), bytes.size(), layout, r, f);
-            CString text;
-            if (layout.fields[f].type == 'Y') {
-                CURRENCY cy;
-                cy.int64 = morvick::DbfCurrencyValue(field);
-                text = COleCurrency(cy).Format(0, LOCALE_USER_DEFAULT);
-            } else {
-                text = AnsiText(morvick::DbfCellText(layout.fields[f].type, field));
-            }
-            list.SetItemText(row, static_cast<int>(f + 1), text);
-        }
+    const size_t field = static_cast<size_t>(nColumn - 1);
+    if (static_cast<uint64_t>(nRow) >= m_nRecords || field >= m_layout.fields.size())
+        return CString();
+    std::string bytes = morvick::DbfFieldBytes(m_table.data(), m_table.size(), m_layout, nRow, field);
+    if (m_layout.fields[field].type == 'Y') {
+        CURRENCY cy;
+        cy.int64 = morvick::DbfCurrencyValue(bytes);
+        return COleCurrency(cy).Format(0, LOCALE_USER_DEFAULT);
     }
-    list.SetRedraw(TRUE);
-    if (records > shown) {
-        CString message;
-        message.Format(L"Loaded %d of %d total records", static_cast<int>(shown), static_cast<int>(records));
-        if (CFrameWnd* wnd = GetPreviewFrameWnd())
-            wnd->SetMessageText(message);
-    }
+    return AnsiText(morvick::DbfCellText(m_layout.fields[field].type, bytes));
+}
+
+void CDBF_View::OnGetDispInfo(NMHDR* pNMHDR, LRESULT* pResult)
+{
+    LVITEMW& item = reinterpret_cast<NMLVDISPINFOW*>(pNMHDR)->item;
+    if ((item.mask & LVIF_TEXT) != 0 && item.pszText != NULL && item.cchTextMax > 0)
+        ::lstrcpynW(item.pszText, CellText(item.iItem, item.iSubItem), item.cchTextMax);
+    *pResult = 0;
 }

@@ -130,6 +130,13 @@ TEST(DxfGeometry, CurvesAndPlacements)
     for (const DxfPoint& p : half)
         highest = std::max(highest, p.y);
     EXPECT_NEAR(highest, 1.0, 0.01);
+    // Ellipse parameters whose difference overflows: a bounded arc, every point on the ellipse.
+    std::vector<DxfPoint> ellipse;
+    AppendEllipse(ellipse, {0, 0}, {2, 0}, 0.5, -1.7e308, 1.7e308);
+    ASSERT_GE(ellipse.size(), 5u);
+    EXPECT_LE(ellipse.size(), 361u);
+    for (const DxfPoint& q : ellipse)
+        EXPECT_NEAR(q.x * q.x / 4 + q.y * q.y, 1.0, 1e-9) << q.x << ", " << q.y;
     // A clamped cubic through its end points.
     std::vector<DxfPoint> spline;
     ASSERT_TRUE(AppendSpline(spline, 3, {0, 0, 0, 0, 1, 1, 1, 1}, {{0, 0}, {1, 2}, {2, 2}, {3, 0}}, {}));

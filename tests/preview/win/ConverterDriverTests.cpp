@@ -6,29 +6,47 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <fstream>
 
 namespace morvick::test {
 
-std::wstring ConverterFolder()
+namespace {
+
+struct Copy {
+    const wchar_t* from;
+    const wchar_t* to;
+};
+
+// A folder of this run holding the fake converters built next to the test program, renamed.
+std::wstring FolderOfConverters(const wchar_t* name, std::initializer_list<Copy> copies)
 {
-    static std::wstring folder;
-    if (!folder.empty())
-        return folder;
-    folder = TempFile(L"converters");
+    std::wstring folder = TempFile(name);
     CreateDirectoryW(folder.c_str(), NULL);
     wchar_t exe[MAX_PATH];
     GetModuleFileNameW(NULL, exe, MAX_PATH);
     std::wstring here(exe);
     here = here.substr(0, here.rfind(L'\\') + 1);
-    struct Copy {
-        const wchar_t* from;
-        const wchar_t* to;
-    } copies[] = {{L"fake_converter.dll", L"WORD8.CNV"}, {L"fake_importer.dll", L"IMPORT.WPC"},
-        {L"fake_noinit.dll", L"NOINIT.CNV"}, {L"fake_badlist.dll", L"BADLIST.CNV"}, {L"fake_converter.dll", L"x.cnv"},
-        {L"fake_converter.dll", L"readme.txt"}};
     for (const Copy& c : copies)
         CopyFileW((here + c.from).c_str(), (folder + L"\\" + c.to).c_str(), FALSE);
+    return folder;
+}
+
+}  // namespace
+
+std::wstring ConverterFolder()
+{
+    static const std::wstring folder = FolderOfConverters(L"converters",
+        {{L"fake_converter.dll", L"WORD8.CNV"}, {L"fake_importer.dll", L"IMPORT.WPC"},
+            {L"fake_noinit.dll", L"NOINIT.CNV"}, {L"fake_badlist.dll", L"BADLIST.CNV"},
+            {L"fake_converter.dll", L"x.cnv"}, {L"fake_converter.dll", L"readme.txt"}});
+    return folder;
+}
+
+std::wstring HalfwayConverterFolder()
+{
+    static const std::wstring folder =
+        FolderOfConverters(L"converters-halfway", {{L"fake_halfway.dll", L"HALFWAY.CNV"}});
     return folder;
 }
 
@@ -92,14 +110,21 @@ TEST(ConverterDriver, FailedStepsAndRefusals)
     EXPECT_EQ(driver.Convert("MSWord8", "msword8", Narrow(input).c_str(), Narrow(output).c_str()), 1);
     EXPECT_EQ(driver.Convert(nullptr, "RTF", "a", "b"), 2);
     EXPECT_EQ(driver.Convert("MSWord8", "RTF", std::string(300, 'a').c_str(), "b"), 2);
-    // An importer without an exporter of the class: the run still ends with 0, nothing written.
-    EXPECT_EQ(driver.Convert("ImportOnly", "NoSuchClass", Narrow(input).c_str(), Narrow(output).c_str()), 0);
+    // An importer without an exporter of the class: a failure, nothing written.
+    EXPECT_EQ(driver.Convert("ImportOnly", "NoSuchClass", Narrow(input).c_str(), Narrow(output).c_str()), 1);
     EXPECT_EQ(GetFileAttributesW(output.c_str()), INVALID_FILE_ATTRIBUTES);
-    // An input the converter cannot open: reported, 0, nothing written.
+    // An input the converter cannot open: reported, a failure, nothing written.
     EXPECT_EQ(driver.Convert("MSWord8", "MSWord6RTFExp", Narrow(TempFile(L"absent.doc")).c_str(),
                   Narrow(output).c_str()),
-        0);
+        1);
     EXPECT_EQ(GetFileAttributesW(output.c_str()), INVALID_FILE_ATTRIBUTES);
+    {
+        // An export that fails after writing half of the output is a failure too.
+        ConverterFolderScope halfway(HalfwayConverterFolder());
+        EXPECT_EQ(driver.Convert("MSWord8", "MSWord6RTFExp", Narrow(input).c_str(), Narrow(output).c_str()), 1);
+        EXPECT_FALSE(ReadAll(output).empty()) << "the fake converter wrote nothing";
+        DeleteFileW(output.c_str());
+    }
     // The temporary RTF files are gone.
     wchar_t temp[MAX_PATH];
     GetTempPathW(MAX_PATH, temp);
@@ -108,6 +133,38 @@ TEST(ConverterDriver, FailedStepsAndRefusals)
     EXPECT_EQ(search, INVALID_HANDLE_VALUE);
     if (search != INVALID_HANDLE_VALUE)
         FindClose(search);
+}
+
+TEST(ConverterDriver, TheTemporaryFileNeverTakesAnotherFilesName)
+{
+    ConverterFolderScope scope(ConverterFolder());
+    std::wstring input = TempFile(L"input.doc"), output = TempFile(L"beside.rtf");
+    ASSERT_TRUE(WriteBytes(input, {'a', 'b', 'c'}));
+    // A temporary file of the same prefix that another program (or another running copy of this
+    // one) holds: the name a number from the C library's random sequence would give.
+    const unsigned seed = 4242;
+    std::srand(seed);
+    wchar_t name[32];
+    swprintf(name, 32, L"cnv%x.tmp", (static_cast<unsigned>(std::rand()) | 1u) & 0xFFFFu);
+    wchar_t temp[MAX_PATH];
+    GetTempPathW(MAX_PATH, temp);
+    const std::wstring theirs = std::wstring(temp) + name;
+    ASSERT_TRUE(WriteBytes(theirs, {'t', 'h', 'e', 'i', 'r', 's'}));
+    CTextConverterDriver driver;
+    {
+        // Open in the middle of its own conversion, shared with nobody.
+        HANDLE held = CreateFileW(theirs.c_str(), GENERIC_READ, 0, NULL, OPEN_EXISTING, 0, NULL);
+        ASSERT_NE(held, INVALID_HANDLE_VALUE);
+        std::srand(seed);
+        EXPECT_EQ(driver.Convert("MSWord8", "MSWord6RTFExp", Narrow(input).c_str(), Narrow(output).c_str()), 0);
+        CloseHandle(held);
+    }
+    std::srand(seed);
+    EXPECT_EQ(driver.Convert("MSWord8", "MSWord6RTFExp", Narrow(input).c_str(), Narrow(output).c_str()), 0);
+    EXPECT_EQ(ReadAll(output), "{\\rtf1\\ansi Converted by the text converter: 3 bytes.\\par}");
+    EXPECT_EQ(ReadAll(theirs), "theirs");
+    DeleteFileW(theirs.c_str());
+    DeleteFileW(output.c_str());
 }
 
 }  // namespace

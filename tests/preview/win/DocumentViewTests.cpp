@@ -276,6 +276,58 @@ TEST(DocumentView, LeftOverConversionFilesAreNeverShown)
     EXPECT_FALSE(FileExists(ours));
     EXPECT_EQ(FileText(foreign), stale);
     DeleteFileW(foreign.c_str());
+
+    // A left-over of ours that cannot be deleted, held open by another program.
+    ASSERT_TRUE(WriteBytes(ours, std::vector<uint8_t>(stale.begin(), stale.end())));
+    HANDLE held =
+        CreateFileW(ours.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL, OPEN_EXISTING, 0, NULL);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    ASSERT_FALSE(DeleteFileW(ours.c_str())) << "the held file could be deleted";
+    SetEnvironmentVariableW(L"ZAVOZAR_DIR", TempFile(L"no-converters").c_str());
+    Preview(SamplePath(kDocs, "sample.doc"), L".doc");
+    SetEnvironmentVariableW(L"ZAVOZAR_DIR", NULL);
+    CloseHandle(held);
+    EXPECT_EQ(Harness().frame->m_bPreviewShown, 0);
+    EXPECT_TRUE(ShowsPlaceholder());
+    EXPECT_EQ(ShownText().find(L"Stale text"), std::wstring::npos);
+    DeleteFileW(ours.c_str());
+}
+
+TEST(DocumentView, ATemporaryFolderTooLongToTellConvertsNothing)
+{
+    // The current directory holds a file of the conversion file's name.
+    FakeWordServer word;
+    const std::wstring here = TempFile(L"word-current-directory");
+    const std::wstring ours = static_cast<LPCWSTR>(WordConversionFile());
+    const std::wstring name = ours.substr(ours.rfind(L'\\') + 1);
+    CreateDirectoryW(here.c_str(), NULL);
+    ASSERT_TRUE(WriteBytes(here + L"\\" + name, {'m', 'i', 'n', 'e'}));
+    wchar_t current[MAX_PATH], temporary[MAX_PATH];
+    GetCurrentDirectoryW(MAX_PATH, current);
+    DWORD hadTemporary = GetEnvironmentVariableW(L"TMP", temporary, MAX_PATH);
+    SetCurrentDirectoryW(here.c_str());
+    SetEnvironmentVariableW(L"TMP", (L"C:\\" + std::wstring(300, L't')).c_str());
+    SetEnvironmentVariableW(L"ZAVOZAR_DIR", ConverterFolder().c_str());
+    Preview(SamplePath(kDocs, "sample.doc"), L".doc");
+    SetEnvironmentVariableW(L"ZAVOZAR_DIR", NULL);
+    SetEnvironmentVariableW(L"TMP", hadTemporary > 0 && hadTemporary < MAX_PATH ? temporary : NULL);
+    SetCurrentDirectoryW(current);
+    EXPECT_EQ(word.Log().started, 0);
+    EXPECT_EQ(Harness().frame->m_bPreviewShown, 0);
+    EXPECT_TRUE(ShowsPlaceholder());
+    EXPECT_EQ(FileText(here + L"\\" + name), "mine");
+}
+
+TEST(DocumentView, AConversionThatFailsHalfWayIsNotShown)
+{
+    // No word processor; the converter's export writes half of the RTF, then fails.
+    SetEnvironmentVariableW(L"ZAVOZAR_DIR", HalfwayConverterFolder().c_str());
+    Preview(SamplePath(kDocs, "sample.doc"), L".doc");
+    SetEnvironmentVariableW(L"ZAVOZAR_DIR", NULL);
+    EXPECT_EQ(Harness().frame->m_bPreviewShown, 0);
+    EXPECT_TRUE(ShowsPlaceholder());
+    EXPECT_EQ(ShownText().find(L"Converted"), std::wstring::npos);
+    EXPECT_FALSE(FileExists(static_cast<LPCWSTR>(WordConversionFile())));
 }
 
 TEST(DocumentView, WithoutTheWordProcessorTheConvertersAreUsed)

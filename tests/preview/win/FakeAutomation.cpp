@@ -136,43 +136,73 @@ AutomationServerRegistration::AutomationServerRegistration(const wchar_t* progId
     if (FAILED(::CoRegisterClassObject(m_clsid, m_factory, CLSCTX_LOCAL_SERVER | CLSCTX_INPROC_SERVER,
             REGCLS_MULTIPLEUSE, &m_cookie)))
         m_cookie = 0;
-    RegisterProgId(true);
+    // The user's classes; the machine's only where the user's have no place or the system does not
+    // read them (so does Wine), never when the user has a key of the name.
+    for (HKEY hive : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE}) {
+        const ProgIdKey key = AddProgId(hive);
+        if (key == ProgIdKey::kTaken)
+            break;
+        if (key == ProgIdKey::kNoPlace)
+            continue;
+        CLSID found = {};
+        if (SUCCEEDED(::CLSIDFromProgID(m_progId.c_str(), &found)) && ::IsEqualCLSID(found, m_clsid)) {
+            m_hive = hive;
+            break;
+        }
+        RemoveProgId(hive);
+    }
 }
 
 AutomationServerRegistration::~AutomationServerRegistration()
 {
-    RegisterProgId(false);
+    if (m_hive != NULL)
+        RemoveProgId(m_hive);
     if (m_cookie != 0)
         ::CoRevokeClassObject(m_cookie);
     m_factory->Release();
 }
 
-// The ProgID, as a volatile entry of both class hives (the registry forgets it when the prefix's
-// server ends, and the destructor removes it at once).
-void AutomationServerRegistration::RegisterProgId(bool add)
+// The ProgID as a volatile key of the hive's classes, only when the hive has no key of that name:
+// a registration of a real program is never changed.
+AutomationServerRegistration::ProgIdKey AutomationServerRegistration::AddProgId(HKEY hive)
+{
+    HKEY classes = NULL;
+    if (::RegOpenKeyExW(hive, L"Software\\Classes", 0, KEY_CREATE_SUB_KEY, &classes) != ERROR_SUCCESS)
+        return ProgIdKey::kNoPlace;
+    HKEY progId = NULL;
+    DWORD disposition = 0;
+    LONG created = ::RegCreateKeyExW(classes, m_progId.c_str(), 0, NULL, REG_OPTION_VOLATILE, KEY_ALL_ACCESS, NULL,
+        &progId, &disposition);
+    ::RegCloseKey(classes);
+    if (created != ERROR_SUCCESS)
+        return ProgIdKey::kNoPlace;
+    if (disposition != REG_CREATED_NEW_KEY) {
+        ::RegCloseKey(progId);
+        return ProgIdKey::kTaken;
+    }
+    HKEY clsid = NULL;
+    bool ok = ::RegCreateKeyExW(progId, L"CLSID", 0, NULL, REG_OPTION_VOLATILE, KEY_ALL_ACCESS, NULL, &clsid, NULL) ==
+        ERROR_SUCCESS;
+    if (ok) {
+        wchar_t text[64] = L"";
+        ::StringFromGUID2(m_clsid, text, 64);
+        ok = ::RegSetValueExW(clsid, NULL, 0, REG_SZ, reinterpret_cast<const BYTE*>(text),
+                 static_cast<DWORD>((wcslen(text) + 1) * sizeof(wchar_t))) == ERROR_SUCCESS;
+        ::RegCloseKey(clsid);
+    }
+    ::RegCloseKey(progId);
+    if (ok)
+        return ProgIdKey::kMade;
+    RemoveProgId(hive);
+    return ProgIdKey::kNoPlace;
+}
+
+// Removes the keys AddProgId made in the hive.
+void AutomationServerRegistration::RemoveProgId(HKEY hive)
 {
     const std::wstring key = L"Software\\Classes\\" + m_progId;
-    const std::wstring clsidKey = key + L"\\CLSID";
-    for (HKEY hive : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE}) {
-        if (!add) {
-            ::RegDeleteKeyW(hive, clsidKey.c_str());
-            ::RegDeleteKeyW(hive, key.c_str());
-            continue;
-        }
-        HKEY progId = NULL, clsid = NULL;
-        if (::RegCreateKeyExW(hive, key.c_str(), 0, NULL, REG_OPTION_VOLATILE, KEY_ALL_ACCESS, NULL, &progId, NULL) !=
-            ERROR_SUCCESS)
-            continue;
-        if (::RegCreateKeyExW(progId, L"CLSID", 0, NULL, REG_OPTION_VOLATILE, KEY_ALL_ACCESS, NULL, &clsid, NULL) ==
-            ERROR_SUCCESS) {
-            wchar_t text[64] = L"";
-            ::StringFromGUID2(m_clsid, text, 64);
-            ::RegSetValueExW(clsid, NULL, 0, REG_SZ, reinterpret_cast<const BYTE*>(text),
-                static_cast<DWORD>((wcslen(text) + 1) * sizeof(wchar_t)));
-            ::RegCloseKey(clsid);
-        }
-        ::RegCloseKey(progId);
-    }
+    ::RegDeleteKeyW(hive, (key + L"\\CLSID").c_str());
+    ::RegDeleteKeyW(hive, key.c_str());
 }
 
 std::vector<std::wstring> FolderFiles(const std::wstring& folder)

@@ -59,19 +59,28 @@ protected:
 // A class factory that makes objects with `make` (which returns one reference).
 IClassFactory* MakeClassFactory(std::function<IUnknown*()> make);
 
-// Registers a server under its ProgID while the object lives.
+// Registers a server under its ProgID while the object lives: the class object for this process,
+// and the ProgID as a key of the user's classes (of the machine's only where the system does not
+// read the user's), made only when the hive has no key of that name and removed at the end: a
+// real program's registration is never changed or deleted. Not registered when the user has the
+// name.
 class AutomationServerRegistration {
 public:
     AutomationServerRegistration(const wchar_t* progId, REFCLSID clsid, std::function<IUnknown*()> make);
     ~AutomationServerRegistration();
-    bool Registered() const { return m_cookie != 0; }
+    AutomationServerRegistration(const AutomationServerRegistration&) = delete;
+    AutomationServerRegistration& operator=(const AutomationServerRegistration&) = delete;
+    bool Registered() const { return m_cookie != 0 && m_hive != NULL; }
 
 private:
-    void RegisterProgId(bool add);
+    enum class ProgIdKey { kMade, kTaken, kNoPlace };
+    ProgIdKey AddProgId(HKEY hive);
+    void RemoveProgId(HKEY hive);
     std::wstring m_progId;
     CLSID m_clsid;
     IClassFactory* m_factory = nullptr;
     DWORD m_cookie = 0;
+    HKEY m_hive = NULL;  // where the ProgID was made
 };
 
 // The names of a folder's files (not its folders), sorted.

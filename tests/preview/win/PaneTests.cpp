@@ -1,5 +1,6 @@
 // The pane's dispatch by extension, its placeholders and flags, and the layout of its viewers.
 #include "preview/win/host/PreviewLocation.h"
+#include "preview/win/host/TemporaryPaths.h"
 #include "preview/win/pane/PreviewDispatch.h"
 #include "preview/win/viewers/IconView.h"
 #include "preview/win/viewers/ImageView.h"
@@ -15,8 +16,57 @@
 namespace morvick::test {
 namespace {
 
-// The placeholder picture the no-preview view paints now: drawn into pixels and compared with each
-// of the four pictures at the place it must be; 0 when none matches.
+// A bitmap resource's pixels (0x00RRGGBB, top row first), read from the resource itself; empty
+// when it cannot be loaded.
+Pixels BitmapResource(UINT id)
+{
+    Pixels out;
+    HBITMAP bitmap = static_cast<HBITMAP>(
+        LoadImageW(GetModuleHandleW(NULL), MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+    if (bitmap == NULL)
+        return out;
+    BITMAP info = {};
+    GetObjectW(bitmap, sizeof info, &info);
+    BITMAPINFO bmi = {};
+    bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    bmi.bmiHeader.biWidth = info.bmWidth;
+    bmi.bmiHeader.biHeight = -info.bmHeight;
+    bmi.bmiHeader.biPlanes = 1;
+    bmi.bmiHeader.biBitCount = 32;
+    std::vector<uint32_t> data(static_cast<size_t>(info.bmWidth) * info.bmHeight);
+    HDC screen = GetDC(NULL);
+    int rows = GetDIBits(screen, bitmap, 0, info.bmHeight, data.data(), &bmi, DIB_RGB_COLORS);
+    ReleaseDC(NULL, screen);
+    DeleteObject(bitmap);
+    if (rows != info.bmHeight)
+        return out;
+    for (uint32_t& pixel : data)
+        pixel &= 0xFFFFFF;
+    out.width = info.bmWidth;
+    out.height = info.bmHeight;
+    out.data = std::move(data);
+    return out;
+}
+
+// True when `shown` holds `picture` unscaled with its middle 40 pixels left of the middle (the
+// part inside the window; a window smaller than the picture clips it).
+bool HoldsPicture(const Pixels& shown, const Pixels& picture)
+{
+    if (picture.data.empty())
+        return false;
+    const int left = shown.width / 2 - picture.width / 2 - 40, top = shown.height / 2 - picture.height / 2;
+    for (int y = 0; y < picture.height; ++y)
+        for (int x = 0; x < picture.width; ++x) {
+            const int sx = left + x, sy = top + y;
+            if (sx >= 0 && sy >= 0 && sx < shown.width && sy < shown.height &&
+                (shown.data[sy * shown.width + sx] & 0xFFFFFF) != picture.data[y * picture.width + x])
+                return false;
+        }
+    return true;
+}
+
+// The placeholder picture the no-preview view paints now, compared with what each of the three
+// bitmaps holds; 0 when none matches.
 UINT ShownPlaceholder()
 {
     CMainPreviewView* pane = Harness().pane;
@@ -26,11 +76,9 @@ UINT ShownPlaceholder()
     CRect rc;
     view->GetClientRect(&rc);
     Pixels shown = Render(rc.Width(), rc.Height(), [&](CDC* dc) { view->OnDraw(dc); });
-    for (UINT id : {IDB_PREVIEW_CORRUPT, IDB_PREVIEW_NOT_AVAILABLE, IDB_PREVIEW_SELECT_FILE}) {
-        Pixels expected = Render(rc.Width(), rc.Height(), [&](CDC* dc) { DrawPlaceholderPicture(view, dc, id, 40); });
-        if (shown.data == expected.data)
+    for (UINT id : {IDB_PREVIEW_CORRUPT, IDB_PREVIEW_NOT_AVAILABLE, IDB_PREVIEW_SELECT_FILE})
+        if (HoldsPicture(shown, BitmapResource(id)))
             return id;
-    }
     return 0;
 }
 
@@ -234,7 +282,7 @@ std::wstring SystemTempFolder()
 // export look like.
 std::wstring SlideFolder()
 {
-    return SystemTempFolder() + L"ssss" + std::to_wstring(GetCurrentProcessId());
+    return static_cast<LPCWSTR>(PreviewSlideFolder());
 }
 
 std::wstring Lowered(const std::wstring& path)
@@ -321,6 +369,33 @@ TEST(PreviewPane, APresentationProgramThatFailsLeavesThePlaceholderAndNoSlides)
         EXPECT_FALSE(Exists(SlideFolder()));
         EXPECT_EQ(program.Log().objects, 0);
     }
+}
+
+TEST(PreviewPane, ATemporaryFolderTooLongToTellMakesNoSlides)
+{
+    PreviewHarness& h = Harness();
+    FakePresentationServer program(SamplePath("make-image-samples.sh", "rgb.gif"));
+    ASSERT_TRUE(program.Registered());
+    const std::wstring ppt = Presentation();
+    // The current directory holds a folder of the slide folder's own name, with a file of the user's.
+    const std::wstring here = TempFile(L"current-directory");
+    const std::wstring name = SlideFolder().substr(SlideFolder().rfind(L'\\') + 1);
+    CreateDirectoryW(here.c_str(), NULL);
+    CreateDirectoryW((here + L"\\" + name).c_str(), NULL);
+    ASSERT_TRUE(WriteBytes(here + L"\\" + name + L"\\notes.txt", {'m', 'i', 'n', 'e'}));
+    wchar_t current[MAX_PATH], temporary[MAX_PATH];
+    GetCurrentDirectoryW(MAX_PATH, current);
+    DWORD hadTemporary = GetEnvironmentVariableW(L"TMP", temporary, MAX_PATH);
+    SetCurrentDirectoryW(here.c_str());
+    SetEnvironmentVariableW(L"TMP", (L"C:\\" + std::wstring(300, L't')).c_str());
+    Preview(ppt, L".ppt");
+    SetEnvironmentVariableW(L"TMP", hadTemporary > 0 && hadTemporary < MAX_PATH ? temporary : NULL);
+    SetCurrentDirectoryW(current);
+    // Nothing exported anywhere: the program is not even started, and "not available" shows.
+    EXPECT_EQ(program.Log().calls, std::vector<std::wstring>());
+    EXPECT_EQ(h.frame->m_bPreviewShown, 1);
+    EXPECT_EQ(ShownPlaceholder(), static_cast<UINT>(IDB_PREVIEW_NOT_AVAILABLE));
+    EXPECT_EQ(FolderFiles(here + L"\\" + name), std::vector<std::wstring>{L"notes.txt"});
 }
 
 }  // namespace

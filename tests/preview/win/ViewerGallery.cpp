@@ -4,6 +4,7 @@
 #include "preview/win/media/MediaPlayerView.h"
 #include "preview/win/tables/AccessView.h"
 #include "preview/win/tables/DaoTreeView.h"
+#include "preview/win/tables/DbfView.h"
 #include "tests/preview/win/FakeControls.h"
 #include "tests/preview/win/MemoryDatabase.h"
 #include "tests/preview/win/PreviewHarness.h"
@@ -43,8 +44,9 @@ TEST(ViewerGallery, EachViewerOnASample)
         {"archive-cab", SamplePath("make-archive-samples.sh", "sample.cab"), L".cab", L"\\Setup\\data.cab"},
         {"archive-rar", SamplePath("make-archive-samples.sh", "rar5.rar"), L".rar", L"\\Backup\\docs.rar"},
         {"cad", SamplePath("make-dxf-samples.sh", "R2018.dxf"), L".dxf", L"\\Drawings\\plan.dxf"},
-        {"video", WriteAvi(L"gallery.avi", 160, 120, 5, 5,
-                      [](int, int x, int y) { return RGB(0xC0, y * 255 / 120, x * 255 / 160); }),
+        {"video",
+            WriteAvi(L"gallery.avi", 160, 120, 5, 5,
+                [](int, int x, int y) { return RGB(0xC0, y * 255 / 120, x * 255 / 160); }),
             L".avi", L"\\Video\\clip.avi"},
         {"browser", SamplePath("make-document-samples.sh", "lines.txt"), L".htm", L"\\Web\\page.htm"},
         {"placeholder-damaged-dbase", SamplePath("make-dbase-samples.sh", "tiny.dbf"), L".dbf", L"\\Data\\cut.dbf"},
@@ -53,6 +55,12 @@ TEST(ViewerGallery, EachViewerOnASample)
         Show(s.path, s.ext, s.location);
         Capture(s.name);
     }
+
+    // A table of 12,000 records, scrolled to its end.
+    Show(SamplePath("make-dbase-samples.sh", "many.dbf"), L".dbf", L"\\Data\\many.dbf");
+    if (CDBF_View* view = dynamic_cast<CDBF_View*>(Harness().pane->Viewer(kViewerDbf)))
+        view->GetListCtrl()->EnsureVisible(view->GetListCtrl()->GetItemCount() - 1, FALSE);
+    Capture("dbase-every-record");
 
     // The word processor's and the PDF control's paths, through the fakes.
     {

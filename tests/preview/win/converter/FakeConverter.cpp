@@ -1,7 +1,8 @@
 // A text converter for the converter driver's tests, with the converters' published entry points.
 // Variants by FAKE_CONVERTER_KIND: 0 imports "MSWord8" and exports "MSWord6RTFExp" (every entry
 // point), 1 only imports "ImportOnly", 2 has no InitConverter32, 3 fills its name list with no
-// terminator anywhere in the block.
+// terminator anywhere in the block, 4 is 0 whose export fails with a write error after writing the
+// first half of the output.
 #include <windows.h>
 
 #include <cstdio>
@@ -113,9 +114,15 @@ short PASCAL RtfToForeign32(HANDLE file, void*, HANDLE buffer, HANDLE, RtfCallba
     FILE* f = std::fopen(Text(file).c_str(), "wb");
     if (f == NULL)
         return -13;
+#if FAKE_CONVERTER_KIND == 4
+    std::fwrite(out.data(), 1, out.size() / 2, f);
+    std::fclose(f);
+    return -4;
+#else
     std::fwrite(out.data(), 1, out.size(), f);
     std::fclose(f);
     return 0;
+#endif
 }
 #endif
 

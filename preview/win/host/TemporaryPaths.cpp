@@ -1,0 +1,29 @@
+#include "preview/win/host/TemporaryPaths.h"
+
+#include "engine/io/OutputFolder.h"
+#include "engine/save/TempFiles.h"
+
+namespace {
+
+CString Wide(const std::u16string& text)
+{
+    return CString(reinterpret_cast<const wchar_t*>(text.c_str()));
+}
+
+}  // namespace
+
+CString AFXAPI PreviewSlideFolder()
+{
+    const std::u16string temporary = TemporaryFolderPath();
+    return temporary.empty() ? CString() : Wide(PreviewScratchFolder(temporary));
+}
+
+CString AFXAPI WordConversionFile()
+{
+    const std::u16string temporary = TemporaryFolderPath();
+    if (temporary.empty())
+        return CString();
+    CString name;
+    name.Format(L"Morvick-preview-%lu.rtf", static_cast<unsigned long>(CurrentProcessNumber()));
+    return Wide(temporary) + name;
+}

@@ -1,0 +1,14 @@
+// The places in the user's temporary folder where previews put what they make: the slide pictures
+// of a presentation and the RTF of a Word document. Both belong to this process alone, and both are
+// empty when the temporary folder cannot be told (a path too long for the platform's buffers): a
+// preview then makes nothing rather than writing beside the current directory.
+#pragma once
+
+#include "classlib/win/AfxWin.h"
+
+// The folder the slides are exported into; the same folder the clean-up on Back and at exit
+// empties.
+CString AFXAPI PreviewSlideFolder();
+
+// The file a Word document is converted into.
+CString AFXAPI WordConversionFile();
