@@ -192,4 +192,34 @@ TEST(StartUp, SnapshotFilesOpenWithTheProgramsQuotedPath)
     EXPECT_EQ(RegistryText(HKEY_CLASSES_ROOT, L"Quarne.Document\\DefaultIcon"), exe + L",0");
 }
 
+std::vector<BYTE> RegistryBytes(HKEY root, const wchar_t* key, const wchar_t* name)
+{
+    BYTE bytes[16] = {};
+    DWORD size = sizeof(bytes);
+    if (::RegGetValueW(root, key, name, RRF_RT_REG_BINARY, nullptr, bytes, &size) != ERROR_SUCCESS)
+        return {};
+    return std::vector<BYTE>(bytes, bytes + size);
+}
+
+TEST(StartUp, TheSpreadsheetClassesGetTheirFlagsWhereTheirKeysExist)
+{
+    const std::wstring exe = ProgramPath();
+    ASSERT_FALSE(exe.empty()) << "MORVICK_BINARY_DIR is not set";
+    ::SetEnvironmentVariableW(L"MORVICK_AUTOCLOSE_MESSAGES", L"1");
+    const wchar_t sheet8[] = L"SOFTWARE\\Classes\\Excel.Sheet.8";
+    const wchar_t sheet12[] = L"SOFTWARE\\Classes\\Excel.Sheet.12";
+    ::RegDeleteTreeW(HKEY_LOCAL_MACHINE, sheet12);
+    HKEY key = nullptr;
+    ASSERT_EQ(::RegCreateKeyExW(HKEY_LOCAL_MACHINE, sheet8, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
+        ERROR_SUCCESS);
+    ::RegCloseKey(key);
+    ASSERT_NO_FATAL_FAILURE(StartAndClose(exe));
+
+    EXPECT_EQ(RegistryBytes(HKEY_LOCAL_MACHINE, sheet8, L"EditFlags"), (std::vector<BYTE>{0, 0, 1, 0}));
+    EXPECT_EQ(RegistryBytes(HKEY_LOCAL_MACHINE, sheet8, L"BrowserFlags"), (std::vector<BYTE>{0, 0, 0, 0}));
+    // A class that is not there is not made.
+    EXPECT_NE(::RegOpenKeyExW(HKEY_LOCAL_MACHINE, sheet12, 0, KEY_READ, &key), ERROR_SUCCESS);
+    ::RegDeleteTreeW(HKEY_LOCAL_MACHINE, sheet8);
+}
+
 }  // namespace
