@@ -62,10 +62,12 @@ public:
     BOOL PreCreateWindow(CREATESTRUCT& cs) override;
     BOOL PreTranslateMessage(MSG* pMsg) override;
 
-    // The frame's own members.
+    // The frame's own members. The toolkit's caption bar, hyperlink, rebar, task panel and docking-
+    // pane host, the flat-bordered static and edit and the link static live as long as the frame
+    // but are never made as windows: no pane or group is ever shown.
     CVirtualDisk* m_pVirtualDisk = nullptr;
     HCURSOR m_hLinkCursor = nullptr;
-    CTKCaption m_wndCaption;  // the toolkit's caption bar and its font (never made as windows)
+    CTKCaption m_wndCaption;  // with its font
     CFont m_captionFont;
     CString m_strChosenItem;  // the text of the device-tree item the user chose
     int m_nChosenItem = -1;   // its row; -1 none
