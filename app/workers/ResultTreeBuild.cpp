@@ -2,6 +2,7 @@
 
 #include "app/pages/InfoPane.h"
 #include "app/pages/ThirdView_HDD.h"
+#include "app/workers/MessageWindow.h"
 #include "app/workers/WorkerProtocol.h"
 #include "engine/state/EngineState.h"
 
@@ -9,7 +10,7 @@ namespace wizard {
 
 namespace {
 
-const wchar_t kWindowClass[] = L"MorvickResultTreeBuild";
+const wchar_t kWindowClass[] = L"Morvick.ResultTreeBuild";
 constexpr UINT_PTR kSliceTimer = 1;
 
 }  // namespace
@@ -37,12 +38,7 @@ bool CResultTreeBuild::Start(CThirdView_HDD& results, int scanMode, CInfoPane& d
 {
     Cancel();
     if (m_hWnd == nullptr) {
-        WNDCLASSW wc = {};
-        wc.lpfnWndProc = WindowProc;
-        wc.hInstance = GetModuleHandleW(nullptr);
-        wc.lpszClassName = kWindowClass;
-        RegisterClassW(&wc);  // fails harmlessly when already registered
-        m_hWnd = CreateWindowExW(0, kWindowClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance, nullptr);
+        m_hWnd = CreateMessageWindow(kWindowClass, WindowProc);
         if (m_hWnd == nullptr)
             return false;
         SetWindowLongPtrW(m_hWnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));

@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-
 #include "app/pages/Ex_StyleView.h"
 #include "app/pages/FileSystemView.h"
 #include "app/pages/FirstView_HDD.h"
@@ -170,20 +168,6 @@ void ReturnToStart()
     }
     PumpPending();
     ASSERT_EQ(App().ShownPage(), CEx_StyleApp::kStartPage);
-}
-
-std::vector<std::string> TakeMessages()
-{
-    std::vector<std::string> lines;
-    wchar_t path[MAX_PATH] = L"";
-    GetEnvironmentVariableW(L"MORVICK_MSGLOG", path, MAX_PATH);
-    std::ifstream in(path, std::ios::binary);
-    std::string line;
-    while (std::getline(in, line))
-        lines.push_back(line);
-    in.close();
-    DeleteFileW(path);
-    return lines;
 }
 
 CString PaneStatus(CWnd& pane)

@@ -10,6 +10,7 @@
 
 #include "app/Ex_StyleApp.h"
 #include "app/MainFrame.h"
+#include "tests/app/MessageLog.h"
 
 namespace morvick::test {
 
@@ -48,9 +49,6 @@ void ReachPartitionPage(const std::wstring& image, UINT modeButton);
 void ChoosePartition(const wchar_t* text);
 // The wizard back on the start page, whatever page it is on (Home, or Back from the drive page).
 void ReturnToStart();
-
-// The messages the boxes showed since the last call ("kind<TAB>text" lines).
-std::vector<std::string> TakeMessages();
 
 // The text and the position of an information pane's status line and progress bar.
 CString PaneStatus(CWnd& pane);
