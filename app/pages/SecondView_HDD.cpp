@@ -414,8 +414,8 @@ void CSecondView_HDD::ApplyWorkerReports(const wizard::WorkerReports& reports)
 
 void CSecondView_HDD::HideStopForAnalysis()
 {
-    // From the NTFS analysis's pass over the records no boot sector explained on, the scan runs to
-    // its end: Stop goes.
+    // Once the NTFS analysis has gone through the boot sectors it found, the scan runs to its end:
+    // Stop goes.
     if (m_nRunningMode == kScanExtensive && g_VolumeParams.chosenFileSystemType == FileSystemKind::kNtfs &&
         g_nBootPassFinished == 1 && m_btnStop.IsWindowEnabled())
         ShowEnabled(m_btnStop, FALSE);
