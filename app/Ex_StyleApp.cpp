@@ -115,15 +115,8 @@ BOOL CEx_StyleApp::InitInstance()
     if (wchar_t* slash = wcsrchr(g_szProgramFolder, L'\\'))
         slash[1] = 0;
 
-    // Snapshot files open with the program.
-    morvick::ui::CFileTypeAccess fileType;
-    const CString open = CString(module) + L" \"%0\"";
-    fileType.SetExtension(L"srzq");
-    fileType.SetShellOpenCommand(open);
-    fileType.SetDocumentShellOpenCommand(open);
-    fileType.SetDocumentClassName(L"Quarne.Document");
-    fileType.SetDocumentDefaultIcon(CString(module) + L",0");
-    fileType.RegisterFileType();
+    // Snapshot files open with the program (its path quoted: a folder name with blanks stays whole).
+    morvick::ui::RegisterSnapshotFileType();
 
     SetRegistryKey(L"Local AppWizard-Generated Applications");
     LoadStdProfileSettings(4);

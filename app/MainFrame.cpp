@@ -66,8 +66,50 @@ const wchar_t kHelpFileName[] = L"Morvick.chm";
 const wchar_t kProductPage[] = L"https://www.example.com/morvick/";
 const wchar_t kSnapshotFilter[] = L"Recovery Snapshot (*.srzq)\0*.srzq\0\0";
 
-// How long the end of the program waits for a worker that was asked to stop.
-constexpr DWORD kWorkerStopTimeoutMs = 60000;
+// How long the end of the program waits for a worker that was asked to stop (tests shorten it).
+DWORD g_workerStopTimeoutMs = 60000;
+
+// The docking pane the frame closes when its host has one.
+constexpr UINT kClosedPaneId = 4001;
+
+// The program's end: the process ends at once with exit code 0, its threads with it.
+bool EndProcessNow(bool workerRunning)
+{
+    if (HANDLE self = OpenProcess(PROCESS_TERMINATE, FALSE, GetCurrentProcessId())) {
+        TerminateProcess(self, 0);
+        CloseHandle(self);
+    }
+    // A worker that still runs reads what the frame's destruction would free: the process ends
+    // through its own handle rather than closing the frame.
+    if (workerRunning)
+        TerminateProcess(GetCurrentProcess(), 0);
+    return false;
+}
+
+CMainFrame::ProcessEnd g_processEnd = EndProcessNow;
+
+// The shell's flags of the two spreadsheet classes: each opens in its own program, not inside a
+// browser window. Keys that are missing or cannot be opened for writing are left alone.
+void WriteSpreadsheetFlags()
+{
+    struct Flag {
+        const wchar_t* key;
+        const wchar_t* name;
+        BYTE value[4];
+    };
+    const Flag flags[] = {
+        {L"SOFTWARE\\Classes\\Excel.Sheet.8", L"EditFlags", {0x00, 0x00, 0x01, 0x00}},
+        {L"SOFTWARE\\Classes\\Excel.Sheet.8", L"BrowserFlags", {0x00, 0x00, 0x00, 0x00}},
+        {L"SOFTWARE\\Classes\\Excel.Sheet.12", L"BrowserFlags", {0x00, 0x00, 0x00, 0x00}},
+    };
+    for (const Flag& flag : flags) {
+        HKEY key = nullptr;
+        if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, flag.key, 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS)
+            continue;
+        RegSetValueExW(key, flag.name, 0, REG_BINARY, flag.value, sizeof(flag.value));
+        RegCloseKey(key);
+    }
+}
 
 // The profile section of the command bars' options, layout and shortcuts.
 const wchar_t kCommandBarsSection[] = L"CommandBars";
@@ -100,15 +142,25 @@ CThirdView_HDD* ResultsPage()
 
 }  // namespace
 
-CMainFrame::CMainFrame() = default;
+CMainFrame::CMainFrame()
+{
+    m_pointerMap.InitHashTable(17, FALSE);
+}
 
 CMainFrame::~CMainFrame()
 {
-    if (GetCurrentVirtualDisk() == m_pVirtualDisk)
-        SetCurrentVirtualDisk(nullptr);
     if (m_hLinkCursor != nullptr)
         DestroyCursor(m_hLinkCursor);
+    if (GetCurrentVirtualDisk() == m_pVirtualDisk)
+        SetCurrentVirtualDisk(nullptr);
     delete m_pVirtualDisk;
+    m_pointerMap.RemoveAll();
+}
+
+void CMainFrame::SetProcessEndForTests(ProcessEnd end, DWORD workerWaitMs)
+{
+    g_processEnd = end != nullptr ? end : EndProcessNow;
+    g_workerStopTimeoutMs = workerWaitMs;
 }
 
 BOOL CMainFrame::PreCreateWindow(CREATESTRUCT& cs)
@@ -142,6 +194,8 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct)
     }
 
     EnsureVirtualDisk();
+    m_paneHost.ClosePane(m_paneHost.FindPaneById(kClosedPaneId));
+    WriteSpreadsheetFlags();
     m_bStartMaximized = TRUE;
     ShowWindow(SW_SHOWMAXIMIZED);
     return 0;
@@ -248,8 +302,7 @@ void CMainFrame::EnsureVirtualDisk()
 
 void CMainFrame::ShowWithPlacement(int)
 {
-    CTKWindowPlacement placement;
-    placement.LoadWindowPos(this);
+    m_placement.LoadWindowPos(this);
     ShowWindow(SW_SHOW);
 }
 
@@ -275,15 +328,18 @@ int CMainFrame::ConfirmExit()
         m_pCommandBars->SaveLayout(kCommandBarsSection, TRUE);
         m_pCommandBars->GetKeyBindings()->SaveToProfile(kCommandBarsSection);
     }
-    CTKWindowPlacement placement;
-    placement.SaveWindowPos(this);
+    m_placement.SaveWindowPos(this);
 
-    // A worker still running is told to stop and waited for; only then are its lists freed.
+    // A worker still running is told to stop and given a while; its lists are freed only once it
+    // is gone. Then the process ends, a worker that would not stop with it: nothing it reads (the
+    // facade, the lists) is ever freed under it.
     EnableWindow(FALSE);
-    const bool workerGone = wizard::StopWorkerAndWait(kWorkerStopTimeoutMs);
+    const bool workerGone = wizard::StopWorkerAndWait(g_workerStopTimeoutMs);
     EnableWindow(TRUE);
     if (workerGone)
         ResetEngineState();
+    if (g_processEnd(!workerGone))
+        return 0;
     return 1;
 }
 

@@ -6,9 +6,17 @@
 
 #include <memory>
 
+#include "app/FlatBorderControls.h"
 #include "classlib/win/AfxWin.h"
 #include "preview/win/host/PreviewFrameState.h"
+#include "toolkit/base/WindowPlacement.h"
 #include "toolkit/commandbars/FrameWnd.h"
+#include "toolkit/commandbars/ReBar.h"
+#include "toolkit/controls/Caption.h"
+#include "toolkit/controls/HyperLink.h"
+#include "toolkit/docking/DockingPaneHost.h"
+#include "toolkit/taskpanel/TaskPanel.h"
+#include "ui/controls/win/HyperLinkStatic.h"
 #include "ui/controls/win/LinkStatusBar.h"
 
 class CVirtualDisk;
@@ -36,9 +44,15 @@ public:
     void SetOpenEnabled(BOOL enabled) { m_bOpenEnabled = enabled; }
     // Restores the saved window placement and shows the frame.
     void ShowWithPlacement(int showCommand);
-    // The end of the program: the question, then the worker stopped, the layout and placement saved,
-    // the engine's lists freed and the frame destroyed. 0 when the user declines.
+    // The end of the program: the question, the layout and placement saved, a running worker asked
+    // to stop, the engine's lists freed once it is gone, then the process ended. 0 when the user
+    // declines; 1 only when the process could not be ended and no worker runs (the frame then
+    // closes the usual way).
     int ConfirmExit();
+    // How the process is ended (the argument: a worker still runs); true when it was. Tests put
+    // their own here, with a shorter wait for the worker; null restores the program's own.
+    using ProcessEnd = bool (*)(bool workerRunning);
+    static void SetProcessEndForTests(ProcessEnd end, DWORD workerWaitMs);
 
     // The preview gives the keyboard back to the results page's file list.
     CWnd* GetPreviewFocusTarget() override;
@@ -48,9 +62,13 @@ public:
     BOOL PreCreateWindow(CREATESTRUCT& cs) override;
     BOOL PreTranslateMessage(MSG* pMsg) override;
 
-    // The frame's own members.
+    // The frame's own members. The toolkit's caption bar, hyperlink, rebar, task panel and docking-
+    // pane host, the flat-bordered static and edit and the link static live as long as the frame
+    // but are never made as windows: no pane or group is ever shown.
     CVirtualDisk* m_pVirtualDisk = nullptr;
     HCURSOR m_hLinkCursor = nullptr;
+    CTKCaption m_wndCaption;  // with its font
+    CFont m_captionFont;
     CString m_strChosenItem;  // the text of the device-tree item the user chose
     int m_nChosenItem = -1;   // its row; -1 none
     CView* m_pPreviewView = nullptr;
@@ -61,14 +79,25 @@ public:
     BOOL m_bStagePartition = FALSE;
     BOOL m_bResultsReady = FALSE;
     BOOL m_bDeepResultsReady = FALSE;
-    HWND m_hProgressWnd = nullptr;   // receives tree-building progress while it is redirected
-    BOOL m_bModeChosen = FALSE;      // enables "&Load Recovery Snapshot..."
-    BOOL m_bOpenEnabled = TRUE;      // enables "&Open"
-    BOOL m_bStartMaximized = FALSE;  // the frame shows itself maximised when it is made
+    CTKHyperLink m_wndHyperLink;
+    CBrush m_brush;
+    CTKPReBar m_wndReBar;
+    CImageList m_toolbarImages;  // the 32 x 32 icons of the toolbar's commands
+    CTKWindowPlacement m_placement;
+    HWND m_hProgressWnd = nullptr;  // receives tree-building progress while it is redirected
+    CMapPtrToPtr m_pointerMap;
+    BOOL m_bModeChosen = FALSE;  // enables "&Load Recovery Snapshot..."
+    CTKPTaskPanel m_wndTaskPanel;
+    CImageList m_secondImages;
+    CFlatBorderStatic m_wndFlatStatic;
+    CFlatBorderEdit m_wndFlatEdit;
+    morvick::ui::CHyperLinkStatic m_wndLinkStatic;
     morvick::ui::CLinkStatusBar m_wndStatusBar;
+    CTKPDockingPaneHost m_paneHost;
     CTKPToolBar* m_pStandardBar = nullptr;  // the toolbar "Standard"
     CTKPCommandBars* m_pBars = nullptr;     // the command bars again, as the frame knows them
-    CImageList m_toolbarImages;             // the 32 x 32 icons of the toolbar's commands
+    BOOL m_bOpenEnabled = TRUE;             // enables "&Open"
+    BOOL m_bStartMaximized = FALSE;         // the frame shows itself maximised when it is made
 
 protected:
     afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);

@@ -71,7 +71,8 @@ CFileSystemView::~CFileSystemView() = default;
 
 void CFileSystemView::HeaderBitmaps(UINT& left, UINT& middle, UINT& right) const
 {
-    left = m_bRunning && !wizard::IsWorkerOver() ? IDB_PARTITION_HEADER_BUSY : IDB_FILESYSTEM_HEADER;
+    const bool busy = (m_bRunning && !wizard::IsWorkerOver()) || m_treeBuild.IsRunning();
+    left = busy ? IDB_PARTITION_HEADER_BUSY : IDB_FILESYSTEM_HEADER;
     middle = IDB_PAGE_HEADER_MIDDLE;
     right = IDB_PAGE_HEADER_PLAIN;
 }
@@ -237,7 +238,7 @@ void CFileSystemView::ShowFirstFoundVolume()
 
 void CFileSystemView::OnNext()
 {
-    if (!wizard::IsWorkerOver())
+    if (!wizard::IsWorkerOver() || m_treeBuild.IsRunning())
         return;
     if (m_nChosenVolume <= 0) {
         ShowAppMessage(kChooseFileSystemText, kAppInformation);
@@ -307,6 +308,16 @@ void CFileSystemView::OnTimer(UINT_PTR nIDEvent)
         return;
     wizard::ReleaseWorker();
     m_bRunning = false;
+    // The tree is built while this page shows its status and progress, Stop out of reach.
+    ShowEnabled(m_btnStop, FALSE);
+    auto* results = PageOf<CThirdView_HDD>(CEx_StyleApp::kResultsPage);
+    if (results == nullptr || m_pForm == nullptr ||
+        !m_treeBuild.Start(*results, kScanExtensive, *m_pForm, [this] { ShowScanResults(); }))
+        ShowScanResults();
+}
+
+void CFileSystemView::ShowScanResults()
+{
     if (m_pForm != nullptr) {
         m_pForm->HideProgressBar();
         m_pForm->SetStatusText(m_strPrompt);
@@ -315,10 +326,8 @@ void CFileSystemView::OnTimer(UINT_PTR nIDEvent)
     m_btnHome.ShowWindow(SW_SHOW);
     CMainFrame* frame = WizardFrame();
     CEx_StyleApp* app = WizardApp();
-    if (auto* results = PageOf<CThirdView_HDD>(CEx_StyleApp::kResultsPage)) {
-        results->ShowScanResults(kScanExtensive);
+    if (auto* results = PageOf<CThirdView_HDD>(CEx_StyleApp::kResultsPage))
         results->ShowButtons();
-    }
     if (frame != nullptr)
         frame->SetStage(CMainFrame::kStageDeepResults);
     if (app != nullptr)
@@ -328,7 +337,7 @@ void CFileSystemView::OnTimer(UINT_PTR nIDEvent)
 
 void CFileSystemView::OnBack()
 {
-    if (!wizard::IsWorkerOver())
+    if (!wizard::IsWorkerOver() || m_treeBuild.IsRunning())
         return;
     CEx_StyleApp* app = WizardApp();
     m_wndTree.DeleteAllItems();
@@ -370,7 +379,7 @@ void CFileSystemView::OnBack()
 
 void CFileSystemView::OnHome()
 {
-    if (!wizard::IsWorkerOver())
+    if (!wizard::IsWorkerOver() || m_treeBuild.IsRunning())
         return;
     OnBack();
     if (auto* partition = PageOf<CSecondView_HDD>(CEx_StyleApp::kPartitionPage))

@@ -6,6 +6,7 @@
 
 #include "app/pages/WizardPage.h"
 #include "app/trees/FileSystemTreeCtrl.h"
+#include "app/workers/ResultTreeBuild.h"
 #include "app/workers/WizardScanObserver.h"
 #include "engine/volume/FileSystemKind.h"
 #include "ui/controls/win/PaneSplitter.h"
@@ -65,9 +66,12 @@ protected:
 private:
     void ShowIdle();
     void ShowTypeLabels();
+    // The built results shown: the results page, the stage and its buttons.
+    void ShowScanResults();
 
     CString m_strPrompt;
     FileSystemKind m_chosenType = FileSystemKind::kNone;
     int m_nChosenVolume = 0;
     bool m_bRunning = false;
+    wizard::CResultTreeBuild m_treeBuild;
 };

@@ -13,6 +13,7 @@
 #include "app/pages/ThirdView_HDD.h"
 #include "app/workers/ScanStarters.h"
 #include "app/workers/WorkerProtocol.h"
+#include "engine/extensive/ExtensiveScanState.h"
 #include "engine/extensive/ExtensiveSearch.h"
 #include "engine/image/VirtualDisk.h"
 #include "engine/scan/QuickScan.h"
@@ -107,7 +108,7 @@ CSecondView_HDD::~CSecondView_HDD() = default;
 
 void CSecondView_HDD::HeaderBitmaps(UINT& left, UINT& middle, UINT& right) const
 {
-    if (wizard::IsScanInProgress() && m_nRunningMode >= 0)
+    if ((wizard::IsScanInProgress() && m_nRunningMode >= 0) || m_treeBuild.IsRunning())
         left = IDB_PARTITION_HEADER_BUSY;
     else if (g_wSourceType == kSourceLogicalDrive)
         left = IDB_PARTITION_HEADER_DRIVE;
@@ -173,6 +174,8 @@ void CSecondView_HDD::OnStopCommand()
 
 void CSecondView_HDD::OnHomeCommand()
 {
+    if (m_treeBuild.IsRunning())
+        return;
     OnBack();
     if (auto* drive = PageOf<CFirstView_HDD>(CEx_StyleApp::kDrivePage))
         drive->OnBack();
@@ -249,7 +252,7 @@ void CSecondView_HDD::ShowScanFailed()
 void CSecondView_HDD::OnScan()
 {
     CMainFrame* frame = WizardFrame();
-    if (frame == nullptr || !wizard::IsWorkerOver())
+    if (frame == nullptr || !wizard::IsWorkerOver() || m_treeBuild.IsRunning())
         return;
     const bool logicalDrive = g_wSourceType == kSourceLogicalDrive;
 
@@ -406,6 +409,16 @@ void CSecondView_HDD::ApplyWorkerReports(const wizard::WorkerReports& reports)
             m_strLastName = ToCString(item.text);
     }
     RefreshCounters();
+    HideStopForAnalysis();
+}
+
+void CSecondView_HDD::HideStopForAnalysis()
+{
+    // Once the NTFS analysis has gone through the boot sectors it found, the scan runs to its end:
+    // Stop goes.
+    if (m_nRunningMode == kScanExtensive && g_VolumeParams.chosenFileSystemType == FileSystemKind::kNtfs &&
+        g_nBootPassFinished == 1 && m_btnStop.IsWindowEnabled())
+        ShowEnabled(m_btnStop, FALSE);
 }
 
 void CSecondView_HDD::OnTimer(UINT_PTR nIDEvent)
@@ -414,13 +427,14 @@ void CSecondView_HDD::OnTimer(UINT_PTR nIDEvent)
         CWizardPage::OnTimer(nIDEvent);
         return;
     }
-    if (!wizard::PollWorkerEnded(*this))
+    if (!wizard::PollWorkerEnded(*this)) {
+        HideStopForAnalysis();
         return;
+    }
     const int outcome = wizard::WorkerResult();
     wizard::ReleaseWorker();
     const int mode = m_nRunningMode;
     m_nRunningMode = -1;
-    m_nBusy = 0;
     if (mode == kScanExtensive)
         PollExtensiveScan(outcome);
     else
@@ -450,14 +464,32 @@ void CSecondView_HDD::PollQuickScanOrTrace(int outcome)
         frame->m_bOpenEnabled = mode == kScanQuick;
         return;
     }
-    m_pDisplay->HideProgressBar();
-    m_pDisplay->HideStatusLine();
+    // The tree is built while this page shows its status: Stop, Scan, Back and Home out of reach
+    // and the wait cursor over the page.
+    auto* results = PageOf<CThirdView_HDD>(CEx_StyleApp::kResultsPage);
     m_pDisplay->ShowHideProgressButton(FALSE);
     m_pDisplay->SetSearchNote(L"");
+    ShowEnabled(m_btnStop, FALSE);
+    m_btnScan.EnableWindow(FALSE);
+    m_btnBack.EnableWindow(FALSE);
+    m_btnHome.EnableWindow(FALSE);
+    m_nBusy = 1;
+    SetCursor(LoadCursor(nullptr, IDC_WAIT));
+    if (results == nullptr || !m_treeBuild.Start(*results, mode, *m_pDisplay, [this, mode] { ShowScanResults(mode); }))
+        ShowScanResults(mode);
+}
+
+void CSecondView_HDD::ShowScanResults(int mode)
+{
+    CMainFrame* frame = WizardFrame();
+    CEx_StyleApp* app = App();
+    m_nBusy = 0;
+    if (frame == nullptr || app == nullptr)
+        return;
+    m_pDisplay->HideProgressBar();
+    m_pDisplay->HideStatusLine();
     m_pDisplay->ResetProgressShown();
     ShowIdleButtons();
-    if (auto* results = PageOf<CThirdView_HDD>(CEx_StyleApp::kResultsPage))
-        results->ShowScanResults(mode);
     app->SwitchView(CEx_StyleApp::kResultsPage);
     if (mode == kScanQuick)
         ShowAppMessage(kQuickScanHintText, kAppInformation);
@@ -476,6 +508,9 @@ void CSecondView_HDD::PollExtensiveScan(int)
 {
     CMainFrame* frame = WizardFrame();
     CEx_StyleApp* app = App();
+    // The analysis flags of this scan are read; the next starts without them.
+    g_nBootPassFinished = 0;
+    g_nLeftoverPassFinished = 0;
     if (frame == nullptr || app == nullptr)
         return;
     m_pDisplay->ShowProgressBar();
@@ -500,7 +535,7 @@ void CSecondView_HDD::PollExtensiveScan(int)
 
 void CSecondView_HDD::OnBack()
 {
-    if (!wizard::IsWorkerOver())
+    if (!wizard::IsWorkerOver() || m_treeBuild.IsRunning())
         return;
     CMainFrame* frame = WizardFrame();
     m_wndDeviceTree.DeleteAllItems();

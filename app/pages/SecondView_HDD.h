@@ -5,6 +5,7 @@
 
 #include "app/pages/WizardPage.h"
 #include "app/trees/DeviceTreeCtrl.h"
+#include "app/workers/ResultTreeBuild.h"
 #include "app/workers/WizardScanObserver.h"
 #include "ui/controls/win/PaneSplitter.h"
 
@@ -72,10 +73,15 @@ private:
     void ShowScanFailed();
     // The counters of the running scan, from the engine's words.
     void RefreshCounters();
+    // Stop hidden and disabled once the Extensive Scan's NTFS analysis is past its boot sectors.
+    void HideStopForAnalysis();
     void PollQuickScanOrTrace(int outcome);
+    // The built results shown: the results page, the stage and its buttons.
+    void ShowScanResults(int mode);
     void PollExtensiveScan(int outcome);
 
     int m_nRunningMode = -1;  // the scan mode of the running worker; -1 none
     CString m_strCurrentSector;
     CString m_strLastName;
+    wizard::CResultTreeBuild m_treeBuild;
 };

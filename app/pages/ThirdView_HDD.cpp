@@ -235,19 +235,36 @@ void CThirdView_HDD::ClearResultList()
 
 void CThirdView_HDD::ShowScanResults(int scanMode)
 {
-    m_nResultsMode = scanMode;
-    if (m_pList == nullptr)
+    if (!BeginScanResults(scanMode))
         return;
-    if (m_pList->ColumnsMode() != scanMode || m_pList->GetHeaderCtrl() == nullptr ||
-        m_pList->GetHeaderCtrl()->GetItemCount() == 0)
-        m_pList->SetColumnsForMode(scanMode);
-    m_pList->Sets().Clear();
     CWaitCursor wait;
     // A snapshot's load shows its progress dialog, which the tree's building reports to as well.
     CMainFrame* frame = WizardFrame();
     m_wndTree.SetProgressWindow(frame != nullptr ? frame->m_hProgressWnd : nullptr);
-    m_wndTree.BuildResults();
+    m_wndTree.ContinueBuild(INFINITE);
     m_wndTree.SetProgressWindow(nullptr);
+    CompleteScanResults();
+}
+
+bool CThirdView_HDD::BeginScanResults(int scanMode)
+{
+    m_nResultsMode = scanMode;
+    if (m_pList == nullptr)
+        return false;
+    if (m_pList->ColumnsMode() != scanMode || m_pList->GetHeaderCtrl() == nullptr ||
+        m_pList->GetHeaderCtrl()->GetItemCount() == 0)
+        m_pList->SetColumnsForMode(scanMode);
+    m_pList->Sets().Clear();
+    m_wndTree.BeginBuild();
+    return true;
+}
+
+void CThirdView_HDD::CompleteScanResults()
+{
+    if (m_pList == nullptr)
+        return;
+    // New results are shown in detail, whatever view the last ones were left in.
+    m_pList->SetView(LVS_REPORT);
     m_pList->ClearPreview();
     Invalidate(FALSE);
 }

@@ -27,6 +27,11 @@ public:
     // A scan of the given mode has ended (or a snapshot was loaded): the tree and the list of what
     // the engine's lists hold.
     virtual void ShowScanResults(int scanMode);
+    // The same in steps: BeginScanResults sets the list up for the mode and begins the tree's
+    // building (false without a list); Tree().ContinueBuild goes on with it; CompleteScanResults
+    // shows the built results in the list's report view.
+    bool BeginScanResults(int scanMode);
+    void CompleteScanResults();
     // The Save, Back and Home buttons shown and enabled.
     virtual void ShowButtons();
     // The preview starts afresh.

@@ -51,6 +51,30 @@ std::u16string ToU16(const CString& text)
 
 }  // namespace
 
+// What BuildResults has still to insert, kept between the slices of a build.
+struct CResultTreeCtrl::BuildState {
+    struct Folder {
+        const char16_t* name;
+        uint32_t key;
+        bool deleted;
+        uint32_t* treeItem;
+    };
+    HTREEITEM root = nullptr;
+    size_t total = 0;
+    // Folders: the folders by their parent's key, in list order; the keys still to be opened, each
+    // with its item, depth first; the folders of the key being opened now.
+    std::unordered_map<uint32_t, std::vector<Folder>> children;
+    std::unordered_set<uint32_t> opened;
+    std::vector<std::pair<uint32_t, HTREEITEM>> pending;
+    std::vector<Folder>* current = nullptr;
+    HTREEITEM currentParent = nullptr;
+    size_t nextFolder = 0;
+    std::vector<std::pair<uint32_t, HTREEITEM>> openedNow;
+    // File Trace: the next traced file and the type folders made so far.
+    const TracedFileRecord* nextTraced = nullptr;
+    std::unordered_map<std::u16string, HTREEITEM> typeFolders;
+};
+
 CResultTreeCtrl::CResultTreeCtrl() = default;
 
 CResultTreeCtrl::~CResultTreeCtrl() = default;
@@ -122,6 +146,11 @@ COLORREF CResultTreeCtrl::ItemColour(HTREEITEM item) const
 
 void CResultTreeCtrl::ClearResults()
 {
+    // A build under way is given up; the tree draws again.
+    if (m_pBuild != nullptr) {
+        m_pBuild.reset();
+        SetRedraw(TRUE);
+    }
     m_bBuilding = true;
     m_colours.clear();
     m_tracedItemByKey.clear();
@@ -132,89 +161,96 @@ void CResultTreeCtrl::ClearResults()
     m_bBuilding = false;
 }
 
-void CResultTreeCtrl::BuildFolders(HTREEITEM root)
+void CResultTreeCtrl::PrepareFolders(BuildState& state)
 {
-    // The folders by their parent's key, in list order; a key is opened once, so a folder that names
-    // one of its own ancestors as its parent stays a leaf.
-    struct Folder {
-        const char16_t* name;
-        uint32_t key;
-        bool deleted;
-        uint32_t* treeItem;
-    };
-    std::unordered_map<uint32_t, std::vector<Folder>> children;
+    // A key is opened once, so a folder that names one of its own ancestors as its parent stays a
+    // leaf.
     uint32_t rootKey = CResultIndex::kFatRootKey;
     const bool ntfs = g_VolumeParams.browsedFileSystemType == FileSystemKind::kNtfs;
-    const size_t total = ntfs ? g_NtfsFolders.count : g_FatFolders.count;
+    state.total = ntfs ? g_NtfsFolders.count : g_FatFolders.count;
     if (ntfs) {
         rootKey = CResultIndex::kNtfsRootKey;
         for (NtfsFolderRecord* r = g_NtfsFolders.head; r != nullptr; r = r->next) {
             r->treeItem = 0;
-            children[r->parentRecord].push_back({r->name, r->recordNumber, r->deleted != 0, &r->treeItem});
+            state.children[r->parentRecord].push_back({r->name, r->recordNumber, r->deleted != 0, &r->treeItem});
         }
     } else {
         for (FatFolderRecord* r = g_FatFolders.head; r != nullptr; r = r->next) {
             r->treeItem = 0;
-            children[r->parentCluster].push_back({r->name, r->firstCluster, r->deleted != 0, &r->treeItem});
+            state.children[r->parentCluster].push_back({r->name, r->firstCluster, r->deleted != 0, &r->treeItem});
         }
     }
-    std::unordered_set<uint32_t> opened{rootKey};
+    state.opened.insert(rootKey);
     // Depth first without recursion: deep folder chains cannot exhaust the stack.
-    std::vector<std::pair<uint32_t, HTREEITEM>> pending{{rootKey, root}};
-    while (!pending.empty()) {
-        const auto [key, parentItem] = pending.back();
-        pending.pop_back();
-        auto it = children.find(key);
-        if (it == children.end())
-            continue;
-        std::vector<std::pair<uint32_t, HTREEITEM>> next;
-        for (Folder& folder : it->second) {
-            StepBuildProgress(total);
-            HTREEITEM item = InsertItemWithIcon(ToCString(folder.name), parentItem);
-            if (item == nullptr)
-                continue;
-            *folder.treeItem = ItemNumber(item);
-            if (folder.deleted)
-                SetItemColour(item, kDeletedColour);
-            if (opened.insert(folder.key).second)
-                next.emplace_back(folder.key, item);
-        }
-        // Children are inserted in list order; their own children follow in that order too.
-        pending.insert(pending.end(), next.rbegin(), next.rend());
-    }
+    state.pending.emplace_back(rootKey, state.root);
 }
 
-void CResultTreeCtrl::BuildTracedFiles(HTREEITEM root)
+bool CResultTreeCtrl::InsertNextFolder(BuildState& state)
 {
-    std::unordered_map<std::u16string, HTREEITEM> typeFolders;
-    for (const TracedFileRecord* r = g_TracedFiles.head; r != nullptr; r = r->next) {
-        StepBuildProgress(g_TracedFiles.count);
-        const std::u16string typeName = r->typeName != nullptr ? r->typeName : u"";
-        const std::u16string typeKey = CResultIndex::TypeKey(typeName);
-        auto it = typeFolders.find(typeKey);
-        if (it == typeFolders.end())
-            it = typeFolders.emplace(typeKey, InsertChildUnique(ToCString(typeName.c_str()), root, false)).first;
-        if (it->second == nullptr)
-            continue;
-        HTREEITEM file = InsertChildUnique(ToCString(r->name), it->second, true);
-        if (file != nullptr && m_tracedItemByKey.emplace(r->hitNumber, file).second)
-            m_tracedKeyByItem.emplace(file, r->hitNumber);
+    while (state.current == nullptr || state.nextFolder == state.current->size()) {
+        if (state.current != nullptr) {
+            // Children are inserted in list order; their own children follow in that order too.
+            state.pending.insert(state.pending.end(), state.openedNow.rbegin(), state.openedNow.rend());
+            state.openedNow.clear();
+            state.current = nullptr;
+        }
+        if (state.pending.empty())
+            return false;
+        const auto [key, parentItem] = state.pending.back();
+        state.pending.pop_back();
+        auto it = state.children.find(key);
+        if (it != state.children.end()) {
+            state.current = &it->second;
+            state.currentParent = parentItem;
+            state.nextFolder = 0;
+        }
     }
+    BuildState::Folder& folder = (*state.current)[state.nextFolder++];
+    StepBuildProgress(state.total);
+    HTREEITEM item = InsertItemWithIcon(ToCString(folder.name), state.currentParent);
+    if (item == nullptr)
+        return true;
+    *folder.treeItem = ItemNumber(item);
+    if (folder.deleted)
+        SetItemColour(item, kDeletedColour);
+    if (state.opened.insert(folder.key).second)
+        state.openedNow.emplace_back(folder.key, item);
+    return true;
+}
+
+bool CResultTreeCtrl::InsertNextTracedFile(BuildState& state)
+{
+    const TracedFileRecord* r = state.nextTraced;
+    if (r == nullptr)
+        return false;
+    state.nextTraced = r->next;
+    StepBuildProgress(state.total);
+    const std::u16string typeName = r->typeName != nullptr ? r->typeName : u"";
+    const std::u16string typeKey = CResultIndex::TypeKey(typeName);
+    auto it = state.typeFolders.find(typeKey);
+    if (it == state.typeFolders.end())
+        it =
+            state.typeFolders.emplace(typeKey, InsertChildUnique(ToCString(typeName.c_str()), state.root, false)).first;
+    if (it->second == nullptr)
+        return true;
+    HTREEITEM file = InsertChildUnique(ToCString(r->name), it->second, true);
+    if (file != nullptr && m_tracedItemByKey.emplace(r->hitNumber, file).second)
+        m_tracedKeyByItem.emplace(file, r->hitNumber);
+    return true;
 }
 
 void CResultTreeCtrl::StepBuildProgress(size_t total)
 {
     const size_t done = m_nBuilt++;
-    if (m_hProgressWnd == nullptr)
-        return;
     const int percent = static_cast<int>(std::min<uint64_t>(uint64_t{done} * 100 / (total == 0 ? 1 : total), 99));
     if (percent == m_nBuildPercent)
         return;
     m_nBuildPercent = percent;
-    ::SendMessageW(m_hProgressWnd, CProgressDialog::kSetPositionMessage, static_cast<WPARAM>(percent), 0);
+    if (m_hProgressWnd != nullptr)
+        ::SendMessageW(m_hProgressWnd, CProgressDialog::kSetPositionMessage, static_cast<WPARAM>(percent), 0);
 }
 
-HTREEITEM CResultTreeCtrl::BuildResults()
+void CResultTreeCtrl::BeginBuild()
 {
     ClearResults();
     m_nBuilt = 0;
@@ -223,13 +259,34 @@ HTREEITEM CResultTreeCtrl::BuildResults()
         ::SendMessageW(m_hProgressWnd, CProgressDialog::kSetPositionMessage, 0, 0);
     m_bBuilding = true;
     SetRedraw(FALSE);
-    HTREEITEM root = InsertItemWithIcon(kRootText, nullptr);
-    if (root != nullptr) {
-        if (g_nScanMode == kScanFileTrace)
-            BuildTracedFiles(root);
-        else
-            BuildFolders(root);
+    m_pBuild = std::make_unique<BuildState>();
+    m_pBuild->root = InsertItemWithIcon(kRootText, nullptr);
+    if (m_pBuild->root == nullptr)
+        return;
+    if (g_nScanMode == kScanFileTrace) {
+        m_pBuild->total = g_TracedFiles.count;
+        m_pBuild->nextTraced = g_TracedFiles.head;
+    } else {
+        PrepareFolders(*m_pBuild);
     }
+}
+
+bool CResultTreeCtrl::ContinueBuild(DWORD budgetMs)
+{
+    if (m_pBuild == nullptr)
+        return true;
+    BuildState& state = *m_pBuild;
+    const bool traced = g_nScanMode == kScanFileTrace;
+    const DWORD start = GetTickCount();
+    for (unsigned inserted = 1; state.root != nullptr; ++inserted) {
+        if (!(traced ? InsertNextTracedFile(state) : InsertNextFolder(state)))
+            break;
+        // The clock is read now and then: an item takes microseconds.
+        if (budgetMs != INFINITE && inserted % 64 == 0 && GetTickCount() - start >= budgetMs)
+            return false;
+    }
+    HTREEITEM root = state.root;
+    m_pBuild.reset();
     m_index.Build();
     SetRedraw(TRUE);
     m_bBuilding = false;
@@ -239,7 +296,14 @@ HTREEITEM CResultTreeCtrl::BuildResults()
         ListItem(root);
     }
     Invalidate();
-    return root;
+    return true;
+}
+
+HTREEITEM CResultTreeCtrl::BuildResults()
+{
+    BeginBuild();
+    ContinueBuild(INFINITE);
+    return GetRootItem();
 }
 
 // --- Check boxes -------------------------------------------------------------------------------

@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <map>
+#include <memory>
 #include <unordered_map>
 #include <vector>
 
@@ -49,6 +50,15 @@ public:
     // and then, as the folders (File Trace: the traced files) go in, their share in percent, at most
     // 99 (CProgressDialog::kSetPositionMessage), whenever that share changes.
     HTREEITEM BuildResults();
+    // The same in slices, so that the window goes on painting and answering meanwhile: BeginBuild
+    // empties the tree and puts in the top item; each ContinueBuild inserts items for about
+    // budgetMs milliseconds (INFINITE: all of them) and returns true once the tree is complete,
+    // indexed and its top item listed.
+    void BeginBuild();
+    bool ContinueBuild(DWORD budgetMs);
+    bool IsBuilding() const { return m_pBuild != nullptr; }
+    // The share of the items inserted so far in percent, at most 99 until the build is over.
+    int BuildPercent() const { return m_nBuildPercent; }
     // The progress window of BuildResults (the snapshot loader's dialog); null for none.
     void SetProgressWindow(HWND window) { m_hProgressWnd = window; }
     // Every item, the colours and the index dropped.
@@ -128,8 +138,11 @@ private:
     void SetSubtree(HTREEITEM item, bool checked);
     // The keys of the files that the item's folder holds directly.
     const std::vector<uint32_t>* DirectFiles(HTREEITEM item) const;
-    void BuildFolders(HTREEITEM root);
-    void BuildTracedFiles(HTREEITEM root);
+    struct BuildState;
+    void PrepareFolders(BuildState& state);
+    // One more item of a build; false when there is none left.
+    bool InsertNextFolder(BuildState& state);
+    bool InsertNextTracedFile(BuildState& state);
     // One more of `total` items inserted: the progress window is told when the percentage changes.
     void StepBuildProgress(size_t total);
     int FolderIcon() const;
@@ -146,9 +159,10 @@ private:
     HTREEITEM m_hListed = nullptr;
     bool m_bBuilding = false;
     HWND m_hProgressWnd = nullptr;
-    size_t m_nBuilt = 0;               // items inserted by BuildResults so far
-    int m_nBuildPercent = -1;          // the percentage the progress window was last sent
-    HCURSOR m_itemCursor = nullptr;    // 264, over an item
-    HCURSOR m_boxCursor = nullptr;     // 249, over a check box
-    HCURSOR m_buttonCursor = nullptr;  // 250, over an expand button
+    std::unique_ptr<BuildState> m_pBuild;  // the build under way, between its slices
+    size_t m_nBuilt = 0;                   // items inserted by BuildResults so far
+    int m_nBuildPercent = -1;              // the percentage the progress window was last sent
+    HCURSOR m_itemCursor = nullptr;        // 264, over an item
+    HCURSOR m_boxCursor = nullptr;         // 249, over a check box
+    HCURSOR m_buttonCursor = nullptr;      // 250, over an expand button
 };

@@ -1,6 +1,7 @@
 #include "app/workers/WizardScanObserver.h"
 
 #include "app/AppMessages.h"
+#include "app/workers/MessageWindow.h"
 #include "app/workers/WorkerProtocol.h"
 
 namespace wizard {
@@ -117,15 +118,8 @@ CWizardScanObserver& WizardObserver()
 
 void InstallWizardObserver()
 {
-    if (g_notifyWindow == nullptr) {
-        WNDCLASSW wc = {};
-        wc.lpfnWndProc = NotifyProc;
-        wc.hInstance = GetModuleHandleW(nullptr);
-        wc.lpszClassName = kNotifyClass;
-        RegisterClassW(&wc);  // fails harmlessly when already registered
-        g_notifyWindow =
-            CreateWindowExW(0, kNotifyClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance, nullptr);
-    }
+    if (g_notifyWindow == nullptr)
+        g_notifyWindow = CreateMessageWindow(kNotifyClass, NotifyProc);
     WizardObserver().SetNotifyWindow(g_notifyWindow, kReportsWaiting);
     SetScanObserver(&WizardObserver());
 }

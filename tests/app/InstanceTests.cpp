@@ -1,5 +1,6 @@
-// Starts the real program twice: the second copy is refused with its message and ends, and the
-// first one ends with exit code 0 when its main window is closed and the exit is confirmed.
+// Starts the real program: a second copy is refused with its message and ends, the first one ends
+// with exit code 0 when its main window is closed and the exit is confirmed; and what start-up
+// writes into the registry.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -146,6 +147,79 @@ TEST(SingleInstance, ASecondCopyIsRefusedAndTheFirstEndsCleanlyWhenClosed)
     ASSERT_EQ(lines.size(), 2u);
     EXPECT_EQ(lines[1], "3\tDo you really want to exit ?");
     ::DeleteFileW(log.c_str());
+}
+
+// The default value of a registry key as text; empty when there is none.
+std::wstring RegistryText(HKEY root, const wchar_t* key)
+{
+    wchar_t text[1024] = L"";
+    DWORD size = sizeof(text);
+    if (::RegGetValueW(root, key, nullptr, RRF_RT_REG_SZ, nullptr, text, &size) != ERROR_SUCCESS)
+        return std::wstring();
+    return text;
+}
+
+// Starts the program, waits for its frame, then ends it the way a user does.
+void StartAndClose(const std::wstring& exe)
+{
+    Child child;
+    ASSERT_TRUE(child.Start(exe));
+    HWND hMain = WaitForMainWindow(child.pi.dwProcessId, 60000);
+    ASSERT_NE(hMain, (HWND)NULL) << "the program showed no window";
+    ASSERT_TRUE(::PostMessageW(hMain, WM_CLOSE, 0, 0));
+    DWORD code = 1234;
+    ASSERT_TRUE(child.WaitExit(60000, &code)) << "the program did not end after WM_CLOSE";
+    EXPECT_EQ(code, 0u);
+}
+
+TEST(StartUp, SnapshotFilesOpenWithTheProgramsQuotedPath)
+{
+    const std::wstring exe = ProgramPath();
+    ASSERT_FALSE(exe.empty()) << "MORVICK_BINARY_DIR is not set";
+    ::SetEnvironmentVariableW(L"MORVICK_AUTOCLOSE_MESSAGES", L"1");
+    for (HKEY root : {HKEY_CLASSES_ROOT, HKEY_CURRENT_USER}) {
+        const std::wstring base = root == HKEY_CURRENT_USER ? L"Software\\Classes\\" : L"";
+        ::RegDeleteTreeW(root, (base + L".srzq").c_str());
+        ::RegDeleteTreeW(root, (base + L"Quarne.Document").c_str());
+    }
+    ASSERT_NO_FATAL_FAILURE(StartAndClose(exe));
+
+    // The whole path is one quoted argument: a folder name with blanks cannot start another program.
+    const std::wstring open = L"\"" + exe + L"\" \"%1\"";
+    EXPECT_EQ(RegistryText(HKEY_CLASSES_ROOT, L".srzq\\shell\\open\\command"), open);
+    EXPECT_EQ(RegistryText(HKEY_CLASSES_ROOT, L"Quarne.Document\\shell\\open\\command"), open);
+    EXPECT_EQ(RegistryText(HKEY_CLASSES_ROOT, L".srzq"), L"Quarne.Document");
+    EXPECT_EQ(RegistryText(HKEY_CLASSES_ROOT, L"Quarne.Document\\DefaultIcon"), exe + L",0");
+}
+
+std::vector<BYTE> RegistryBytes(HKEY root, const wchar_t* key, const wchar_t* name)
+{
+    BYTE bytes[16] = {};
+    DWORD size = sizeof(bytes);
+    if (::RegGetValueW(root, key, name, RRF_RT_REG_BINARY, nullptr, bytes, &size) != ERROR_SUCCESS)
+        return {};
+    return std::vector<BYTE>(bytes, bytes + size);
+}
+
+TEST(StartUp, TheSpreadsheetClassesGetTheirFlagsWhereTheirKeysExist)
+{
+    const std::wstring exe = ProgramPath();
+    ASSERT_FALSE(exe.empty()) << "MORVICK_BINARY_DIR is not set";
+    ::SetEnvironmentVariableW(L"MORVICK_AUTOCLOSE_MESSAGES", L"1");
+    const wchar_t sheet8[] = L"SOFTWARE\\Classes\\Excel.Sheet.8";
+    const wchar_t sheet12[] = L"SOFTWARE\\Classes\\Excel.Sheet.12";
+    ::RegDeleteTreeW(HKEY_LOCAL_MACHINE, sheet12);
+    HKEY key = nullptr;
+    ASSERT_EQ(::RegCreateKeyExW(HKEY_LOCAL_MACHINE, sheet8, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
+        ERROR_SUCCESS);
+    ::RegCloseKey(key);
+    ASSERT_NO_FATAL_FAILURE(StartAndClose(exe));
+
+    EXPECT_EQ(RegistryBytes(HKEY_LOCAL_MACHINE, sheet8, L"EditFlags"), (std::vector<BYTE>{0, 0, 1, 0}));
+    EXPECT_EQ(RegistryBytes(HKEY_LOCAL_MACHINE, sheet8, L"BrowserFlags"), (std::vector<BYTE>{0, 0, 0, 0}));
+    // A class that is not there is not made.
+    EXPECT_NE(::RegOpenKeyExW(HKEY_LOCAL_MACHINE, sheet12, 0, KEY_READ, &key), ERROR_SUCCESS);
+    ::RegDeleteTreeW(HKEY_LOCAL_MACHINE, sheet8);
 }
 
 }  // namespace

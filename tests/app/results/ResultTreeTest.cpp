@@ -1,11 +1,12 @@
 // The result tree's check boxes on a real tree control: what a tick does to the folders above and
 // below and to the ticked files, on FAT and NTFS alike; the tree's own handling of a hit on a box;
 // what a save of the ticked items writes (a save root is a ticked item with no ticked item above
-// it); and the File Trace tree of types.
+// it); the File Trace tree of types; and a tree built in slices, as a scan's results are.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 
+#include "engine/fat/FatEntryLists.h"
 #include "engine/save/EngineReset.h"
 #include "engine/state/EngineState.h"
 #include "tests/app/results/ResultsTestSupport.h"
@@ -178,6 +179,90 @@ TEST(TraceTree, TypesHoldTheirTracedFilesAndTicksSaveEachFileByItself)
     EXPECT_EQ(tree.GetCheck(jpeg), 2);
     tree.SetCheck(tree.GetRootItem(), true);
     EXPECT_EQ(tree.CollectSaveChoice().selection.fileKeys, (std::vector<uint32_t>{1, 2, 3}));
+    ResetEngineState();
+}
+
+// Each item of a tree in pre-order: its level, its text and its colour.
+std::vector<std::wstring> TreeShape(CResultTreeCtrl& tree)
+{
+    std::vector<std::wstring> shape;
+    for (HTREEITEM item = tree.GetRootItem(); item != nullptr; item = tree.GetNextItemPreOrder(item)) {
+        int level = 0;
+        for (HTREEITEM parent = tree.GetParentItem(item); parent != nullptr; parent = tree.GetParentItem(parent))
+            ++level;
+        shape.push_back(std::to_wstring(level) + L" " + tree.GetItemText(item).GetString() + L" " +
+            std::to_wstring(tree.ItemColour(item)));
+    }
+    return shape;
+}
+
+// A volume of many folders: some in the root, the others below an earlier one, every tenth
+// deleted; or as many traced files of three types.
+void FillLargeVolume(bool trace)
+{
+    ResetEngineState();
+    if (trace) {
+        g_nScanMode = kScanFileTrace;
+        const char16_t* types[] = {u"JPEG Image", u"PNG Image", u"Text"};
+        for (uint32_t hit = 1; hit <= 500; ++hit) {
+            auto* r = NewRecord<TracedFileRecord>();
+            const std::string number = std::to_string(hit);
+            r->name = CopyRecordName((std::u16string(number.begin(), number.end()) + u".bin").c_str());
+            r->extension = CopyRecordName(u".bin");
+            r->typeName = CopyRecordName(types[hit % 3]);
+            r->sector = hit;
+            r->hitNumber = hit;
+            AppendRecord(g_TracedFiles, r);
+        }
+        return;
+    }
+    g_nScanMode = kScanQuick;
+    g_VolumeParams.browsedFileSystemType = FileSystemKind::kFat32;
+    for (uint32_t i = 0; i < 500; ++i) {
+        const uint32_t parent = i < 10 ? 0 : 100 + (i * 37) % i;
+        const std::u16string name = u"D" + std::u16string(1, static_cast<char16_t>(u'A' + i % 26)) +
+            std::u16string(1, static_cast<char16_t>(u'A' + (i / 26) % 26));
+        AppendNewFatFolder(name, 100 + i, parent, 0, 0, 0, i % 10 == 0 ? 1 : 0);
+    }
+}
+
+TEST(SlicedBuild, AResultTreeBuiltInSlicesIsTheTreeBuiltAtOnce)
+{
+    for (bool trace : {false, true}) {
+        SCOPED_TRACE(trace ? "File Trace" : "FAT");
+        FillLargeVolume(trace);
+        ResultPanes panes;
+        CResultTreeCtrl& tree = panes.tree;
+        const std::vector<std::wstring> atOnce = TreeShape(tree);
+        ASSERT_GT(atOnce.size(), 500u);
+
+        // The least budget there is: each slice inserts the few items between two looks at the clock.
+        tree.BeginBuild();
+        EXPECT_TRUE(tree.IsBuilding());
+        int slices = 0, percent = 0;
+        while (!tree.ContinueBuild(0)) {
+            ++slices;
+            EXPECT_GE(tree.BuildPercent(), percent) << "the share built only grows";
+            EXPECT_LE(tree.BuildPercent(), 99);
+            percent = tree.BuildPercent();
+        }
+        EXPECT_GT(slices, 3);
+        EXPECT_GT(percent, 50);
+        EXPECT_FALSE(tree.IsBuilding());
+        for (HTREEITEM item = tree.GetRootItem(); item != nullptr; item = tree.GetNextItemPreOrder(item))
+            tree.Expand(item, TVE_EXPAND);
+        EXPECT_EQ(TreeShape(tree), atOnce);
+        EXPECT_EQ(tree.GetSelectedItem(), tree.GetRootItem()) << "the top folder is listed";
+        EXPECT_EQ(tree.ListedItem(), tree.GetRootItem());
+        if (!trace) {
+            // Each folder record knows its item again.
+            for (const FatFolderRecord* r = g_FatFolders.head; r != nullptr; r = r->next) {
+                uint32_t key = 0;
+                ASSERT_TRUE(tree.FolderKeyOf(reinterpret_cast<HTREEITEM>(static_cast<uintptr_t>(r->treeItem)), key));
+                EXPECT_EQ(key, r->firstCluster);
+            }
+        }
+    }
     ResetEngineState();
 }
 

@@ -1,8 +1,5 @@
 #include "tests/app/results/ResultsTestSupport.h"
 
-#include <fstream>
-#include <sstream>
-
 #include "engine/fat/FatEntryLists.h"
 #include "engine/ntfs/NtfsEntryLists.h"
 #include "engine/save/EngineReset.h"
@@ -19,7 +16,8 @@ struct MessageLogSetUp {
     {
         wchar_t temp[MAX_PATH] = L"";
         GetTempPathW(MAX_PATH, temp);
-        const std::wstring log = std::wstring(temp) + L"morvick-results-tests-" + std::to_wstring(GetCurrentProcessId()) + L".log";
+        const std::wstring log =
+            std::wstring(temp) + L"morvick-results-tests-" + std::to_wstring(GetCurrentProcessId()) + L".log";
         SetEnvironmentVariableW(L"MORVICK_MSGLOG", log.c_str());
         SetEnvironmentVariableW(L"MORVICK_AUTOCLOSE_MESSAGES", L"1");
     }
@@ -91,8 +89,7 @@ void FillTestVolume(TestVolume kind)
 
 ResultPanes::ResultPanes()
 {
-    tree.Create(WS_CHILD | WS_VISIBLE | WS_BORDER | TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT |
-            TVS_SHOWSELALWAYS,
+    tree.Create(WS_CHILD | WS_VISIBLE | WS_BORDER | TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT | TVS_SHOWSELALWAYS,
         CRect(0, 0, 300, 600), &host, 162);
     list.Create(WS_CHILD | WS_VISIBLE | WS_BORDER | LVS_REPORT | LVS_SHOWSELALWAYS | LVS_EDITLABELS |
             LVS_SHAREIMAGELISTS,
@@ -144,20 +141,6 @@ std::vector<CString> ResultPanes::RowNames() const
     for (int row = 0; row < list.GetItemCount(); ++row)
         names.push_back(list.GetItemText(row, 0));
     return names;
-}
-
-std::vector<std::string> TakeMessages()
-{
-    std::vector<std::string> lines;
-    wchar_t path[MAX_PATH] = L"";
-    GetEnvironmentVariableW(L"MORVICK_MSGLOG", path, MAX_PATH);
-    std::ifstream in(path, std::ios::binary);
-    std::string line;
-    while (std::getline(in, line))
-        lines.push_back(line);
-    in.close();
-    DeleteFileW(path);
-    return lines;
 }
 
 }  // namespace morvick::test

@@ -9,6 +9,7 @@
 #include "app/lists/ResultListCtrl.h"
 #include "app/trees/ResultTreeCtrl.h"
 #include "tests/app/AppTestSupport.h"
+#include "tests/app/MessageLog.h"
 
 namespace morvick::test {
 
@@ -35,8 +36,5 @@ public:
     // The rows' names in their order.
     std::vector<CString> RowNames() const;
 };
-
-// The messages the boxes showed since the last call ("kind<TAB>text" lines).
-std::vector<std::string> TakeMessages();
 
 }  // namespace morvick::test

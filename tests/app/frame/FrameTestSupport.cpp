@@ -1,0 +1,187 @@
+#include "tests/app/frame/FrameTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include "app/pages/Ex_StyleView.h"
+#include "app/pages/FileSystemView.h"
+#include "app/pages/FirstView_HDD.h"
+#include "app/pages/SecondView_HDD.h"
+#include "app/pages/ThirdView_HDD.h"
+#include "app/workers/WorkerProtocol.h"
+#include "resource.h"
+#include "tests/engine/diskfixtures/DiskFixture.h"
+
+namespace morvick::test {
+
+const char kWizardDisks[] = "make-wizard-disks.sh";
+
+CEx_StyleApp& App()
+{
+    return *static_cast<CEx_StyleApp*>(AfxGetApp());
+}
+
+CMainFrame& Frame()
+{
+    return *static_cast<CMainFrame*>(App().m_pMainWnd);
+}
+
+void PumpPending()
+{
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT)
+            continue;
+        if (!AfxGetThread()->PreTranslateMessage(&msg)) {
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        }
+    }
+}
+
+void RunIdleUpdates()
+{
+    AfxGetApp()->OnIdle(0);
+}
+
+bool PumpOne(DWORD ms)
+{
+    MSG msg;
+    if (!PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        RunIdleUpdates();
+        if (MsgWaitForMultipleObjects(0, nullptr, FALSE, ms, QS_ALLINPUT) != WAIT_OBJECT_0 ||
+            !PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
+            return false;
+    }
+    if (msg.message != WM_QUIT && !AfxGetThread()->PreTranslateMessage(&msg)) {
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+    return true;
+}
+
+bool PumpUntil(const std::function<bool()>& done, DWORD ms)
+{
+    const DWORD start = GetTickCount();
+    while (!done()) {
+        if (GetTickCount() - start > ms)
+            return false;
+        PumpOne(20);
+    }
+    return true;
+}
+
+bool IsShown(CWnd& window)
+{
+    return window.GetSafeHwnd() != nullptr && window.IsWindowVisible();
+}
+
+void Press(CWnd& button)
+{
+    ASSERT_TRUE(IsShown(button)) << "button " << button.GetDlgCtrlID() << " is hidden";
+    ASSERT_TRUE(button.IsWindowEnabled()) << "button " << button.GetDlgCtrlID() << " is disabled";
+    button.GetParent()->SendMessage(WM_COMMAND, MAKEWPARAM(button.GetDlgCtrlID(), BN_CLICKED),
+        reinterpret_cast<LPARAM>(button.GetSafeHwnd()));
+}
+
+std::wstring WizardDisk(const char* name)
+{
+    std::wstring path = L"Z:";
+    for (char c : FixtureFolder(kWizardDisks) + "/" + name)
+        path += c == '/' ? L'\\' : static_cast<wchar_t>(static_cast<unsigned char>(c));
+    return path;
+}
+
+namespace {
+
+// The drive page's question whether to search a disk that has a partition table: answered with
+// its default (the table) as soon as it shows.
+void CALLBACK AnswerPartitionType(HWND, UINT, UINT_PTR, DWORD)
+{
+    HWND dialog = FindWindowW(nullptr, L"Partition Type");
+    if (dialog != nullptr && IsWindowVisible(dialog))
+        PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+}
+
+}  // namespace
+
+void ReachPartitionPage(const std::wstring& image, UINT modeButton)
+{
+    ASSERT_EQ(App().ShownPage(), CEx_StyleApp::kStartPage);
+    auto& start = PageAt<CEx_StyleView>(CEx_StyleApp::kStartPage);
+    start.m_editFile.SetWindowText(image.c_str());
+    CWnd* mode = start.GetDlgItem(modeButton);
+    ASSERT_NE(mode, nullptr);
+    ASSERT_NO_FATAL_FAILURE(Press(*mode));
+    ASSERT_EQ(App().ShownPage(), CEx_StyleApp::kDrivePage) << "the image did not open";
+
+    auto& drive = PageAt<CFirstView_HDD>(CEx_StyleApp::kDrivePage);
+    const UINT_PTR answer = SetTimer(nullptr, 0, 50, AnswerPartitionType);
+    Press(drive.m_btnNext);
+    KillTimer(nullptr, answer);
+    ASSERT_TRUE(PumpUntil([] { return App().ShownPage() == CEx_StyleApp::kPartitionPage; }))
+        << "the partition page did not come";
+}
+
+void ChoosePartition(const wchar_t* text)
+{
+    auto& page = PageAt<CSecondView_HDD>(CEx_StyleApp::kPartitionPage);
+    CTreeCtrl& tree = page.m_wndDeviceTree;
+    HTREEITEM found = nullptr;
+    for (HTREEITEM disk = tree.GetRootItem(); disk != nullptr && found == nullptr;
+         disk = tree.GetNextSiblingItem(disk)) {
+        for (HTREEITEM item = tree.GetChildItem(disk); item != nullptr; item = tree.GetNextSiblingItem(item)) {
+            if (tree.GetItemText(item) == text)
+                found = item;
+        }
+    }
+    ASSERT_NE(found, nullptr) << "no partition item";
+    tree.EnsureVisible(found);
+    CRect label;
+    ASSERT_TRUE(tree.GetItemRect(found, &label, TRUE));
+    const LPARAM at = MAKELPARAM(label.CenterPoint().x, label.CenterPoint().y);
+    tree.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, at);
+    tree.SendMessage(WM_LBUTTONUP, 0, at);
+    ASSERT_EQ(tree.GetSelectedItem(), found);
+}
+
+void ReturnToStart()
+{
+    ASSERT_TRUE(PumpUntil([] {
+        return wizard::IsWorkerOver() && !PageAt<CThirdView_HDD>(CEx_StyleApp::kResultsPage).Tree().IsBuilding();
+    })) << "the scan did not end";
+    switch (App().ShownPage()) {
+    case CEx_StyleApp::kResultsPage:
+        Press(PageAt<CThirdView_HDD>(CEx_StyleApp::kResultsPage).m_btnHome);
+        break;
+    case CEx_StyleApp::kFileSystemPage:
+        PageAt<CFileSystemView>(CEx_StyleApp::kFileSystemPage).OnHome();
+        break;
+    case CEx_StyleApp::kPartitionPage:
+        PageAt<CSecondView_HDD>(CEx_StyleApp::kPartitionPage).OnBack();
+        PageAt<CFirstView_HDD>(CEx_StyleApp::kDrivePage).OnBack();
+        break;
+    case CEx_StyleApp::kDrivePage:
+        PageAt<CFirstView_HDD>(CEx_StyleApp::kDrivePage).OnBack();
+        break;
+    default:
+        break;
+    }
+    PumpPending();
+    ASSERT_EQ(App().ShownPage(), CEx_StyleApp::kStartPage);
+}
+
+CString PaneStatus(CWnd& pane)
+{
+    CString text;
+    if (CWnd* status = pane.GetDlgItem(IDC_PANE_STATUS))
+        status->GetWindowText(text);
+    return text;
+}
+
+int PaneProgress(CWnd& pane)
+{
+    CWnd* bar = pane.GetDlgItem(IDC_PANE_PROGRESS);
+    return bar != nullptr ? static_cast<int>(bar->SendMessage(PBM_GETPOS)) : -1;
+}
+
+}  // namespace morvick::test

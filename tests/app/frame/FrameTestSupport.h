@@ -1,0 +1,58 @@
+// The program in the test's own process: the application object, started as Morvick.exe starts it,
+// with its main frame and the wizard's pages. The tests go the program's own ways through them (the
+// pages' buttons, the frame's commands) on the wizard's fixture disks, and pump the thread's messages
+// as the program's loop does, so that they can look at every state the window passes through.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "app/Ex_StyleApp.h"
+#include "app/MainFrame.h"
+#include "tests/app/MessageLog.h"
+
+namespace morvick::test {
+
+CEx_StyleApp& App();
+CMainFrame& Frame();
+
+template <class Page>
+Page& PageAt(int number)
+{
+    return *dynamic_cast<Page*>(App().GetPage(number));
+}
+
+// Dispatches what the thread has queued.
+void PumpPending();
+// Dispatches the thread's messages until `done` holds (true) or ms have passed (false).
+bool PumpUntil(const std::function<bool()>& done, DWORD ms = 60000);
+// What the program's loop does when no message waits: the commands' enabled states brought up to
+// date (menus, toolbar) and the like.
+void RunIdleUpdates();
+// Dispatches one message, waiting for one at most ms (the idle updates run first when none waits);
+// false when none came.
+bool PumpOne(DWORD ms = 5000);
+
+// Presses a button of a page as a click does (its command to its parent); the button must be
+// shown and enabled.
+void Press(CWnd& button);
+
+// A disk of make-wizard-disks.sh as the program opens it.
+std::wstring WizardDisk(const char* name);
+extern const char kWizardDisks[];
+
+// From the start page: the image opened in a mode (131 Quick Scan, 133 Extensive Scan), the drive
+// page's search (its question answered with its default), and the partition page shown.
+void ReachPartitionPage(const std::wstring& image, UINT modeButton);
+// A partition of the partition page's tree chosen by a click on it.
+void ChoosePartition(const wchar_t* text);
+// The wizard back on the start page, whatever page it is on (Home, or Back from the drive page).
+void ReturnToStart();
+
+// The text and the position of an information pane's status line and progress bar.
+CString PaneStatus(CWnd& pane);
+int PaneProgress(CWnd& pane);
+bool IsShown(CWnd& window);
+
+}  // namespace morvick::test

@@ -1,0 +1,224 @@
+// What the user sees between the end of a scan and its results: the result tree is built while the
+// scan's page shows "Please wait creating tree" and the share built, the window painting meanwhile;
+// then the results page, its list in report view whatever view the last results were left in. And
+// Stop goes once the Extensive Scan's NTFS analysis is past its boot sectors.
+#include <gtest/gtest.h>
+
+#include "app/pages/FileSystemForm.h"
+#include "app/pages/FileSystemView.h"
+#include "app/pages/SecondDisplay.h"
+#include "app/pages/SecondView_HDD.h"
+#include "app/pages/ThirdView_HDD.h"
+#include "app/workers/WorkerProtocol.h"
+#include "resource.h"
+#include "tests/app/frame/FrameTestSupport.h"
+#include "tests/support/win/WindowCapture.h"
+
+namespace morvick::test {
+namespace {
+
+std::string Narrow(const CString& text)
+{
+    std::string out;
+    for (int i = 0; i < text.GetLength(); ++i)
+        out += text[i] < 128 ? static_cast<char>(text[i]) : '?';
+    return out;
+}
+
+CSecondView_HDD& PartitionPage()
+{
+    return PageAt<CSecondView_HDD>(CEx_StyleApp::kPartitionPage);
+}
+
+CFileSystemView& FileSystemPage()
+{
+    return PageAt<CFileSystemView>(CEx_StyleApp::kFileSystemPage);
+}
+
+CThirdView_HDD& ResultsPage()
+{
+    return PageAt<CThirdView_HDD>(CEx_StyleApp::kResultsPage);
+}
+
+// The frame as the screen shows it now, painted at once and without letting any other message run
+// (the tree's building would go on), to a PNG of the gallery.
+void CaptureFrameNow(const wchar_t* name)
+{
+    HWND frame = Frame().GetSafeHwnd();
+    RunIdleUpdates();
+    RedrawWindow(frame, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    RECT shown = {};
+    GetWindowRect(frame, &shown);
+    RECT screen = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    IntersectRect(&shown, &shown, &screen);
+    HDC screenDc = GetDC(nullptr);
+    HDC dc = CreateCompatibleDC(screenDc);
+    HBITMAP picture = CreateCompatibleBitmap(screenDc, shown.right - shown.left, shown.bottom - shown.top);
+    HGDIOBJ old = SelectObject(dc, picture);
+    BitBlt(dc, 0, 0, shown.right - shown.left, shown.bottom - shown.top, screenDc, shown.left, shown.top, SRCCOPY);
+    SelectObject(dc, old);
+    DeleteDC(dc);
+    ReleaseDC(nullptr, screenDc);
+    EXPECT_TRUE(SaveBitmapPng(picture, GalleryFolder("app") + L"\\" + name));
+    DeleteObject(picture);
+}
+
+// Pumps until the tree is built, and tells whether the frame painted in the meantime (it is made to
+// need painting first).
+bool PaintsWhileTheTreeBuilds()
+{
+    RedrawWindow(Frame().GetSafeHwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
+    bool painted = false;
+    EXPECT_TRUE(PumpUntil([&] {
+        const bool building = ResultsPage().Tree().IsBuilding();
+        if (building && !GetUpdateRect(Frame().GetSafeHwnd(), nullptr, FALSE))
+            painted = true;
+        return !building;
+    })) << "the tree was not built";
+    return painted;
+}
+
+void ExpectResultsInReportView()
+{
+    EXPECT_EQ(App().ShownPage(), CEx_StyleApp::kResultsPage);
+    EXPECT_EQ(ResultsPage().List().GetStyle() & LVS_TYPEMASK, static_cast<DWORD>(LVS_REPORT));
+    CTreeCtrl& tree = ResultsPage().Tree();
+    ASSERT_NE(tree.GetRootItem(), nullptr);
+    EXPECT_EQ(tree.GetItemText(tree.GetRootItem()), L"Root");
+}
+
+// A Quick Scan of a partition of the wizard's disk, up to the moment its tree's building begins.
+void QuickScanUntilTheTreeBuilds(const wchar_t* partition, const wchar_t* status)
+{
+    ASSERT_NO_FATAL_FAILURE(ReturnToStart());
+    ASSERT_NO_FATAL_FAILURE(ReachPartitionPage(WizardDisk("fixed.vhd"), ID_QUICK_SCAN));
+    ASSERT_NO_FATAL_FAILURE(ChoosePartition(partition));
+    CSecondView_HDD& page = PartitionPage();
+    ASSERT_NO_FATAL_FAILURE(Press(page.m_btnScan));
+    ASSERT_TRUE(PumpUntil([&] { return PaneStatus(*page.m_pDisplay) == status; }))
+        << "no tree building shown; the status is \"" << Narrow(PaneStatus(*page.m_pDisplay)) << "\"";
+}
+
+TEST(TreeBuilding, AQuickScanShowsTheTreeBeingBuiltOnItsPageThenTheResults)
+{
+    ASSERT_NO_FATAL_FAILURE(QuickScanUntilTheTreeBuilds(L"Partition 1", L"Please wait creating tree"));
+    CSecondView_HDD& page = PartitionPage();
+    EXPECT_EQ(App().ShownPage(), CEx_StyleApp::kPartitionPage);
+    EXPECT_TRUE(IsShown(*page.m_pDisplay->GetDlgItem(IDC_PANE_STATUS)));
+    EXPECT_TRUE(IsShown(*page.m_pDisplay->GetDlgItem(IDC_PANE_PROGRESS)));
+    EXPECT_EQ(PaneProgress(*page.m_pDisplay), 0);
+    EXPECT_FALSE(IsShown(page.m_btnStop));
+    EXPECT_FALSE(page.m_btnStop.IsWindowEnabled());
+    EXPECT_FALSE(page.m_btnScan.IsWindowEnabled());
+    EXPECT_FALSE(page.m_btnBack.IsWindowEnabled());
+    EXPECT_FALSE(page.m_btnHome.IsWindowEnabled());
+    EXPECT_EQ(page.m_nBusy, 1) << "the wait cursor is kept over the page";
+    CaptureFrameNow(L"tree-building.png");
+
+    EXPECT_TRUE(PaintsWhileTheTreeBuilds()) << "the window did not paint while the tree was built";
+    ExpectResultsInReportView();
+    EXPECT_EQ(page.m_nBusy, 0);
+    CTreeCtrl& tree = ResultsPage().Tree();
+    EXPECT_EQ(tree.GetItemText(tree.GetChildItem(tree.GetRootItem())), L"DIR1");
+    TakeMessages();
+}
+
+TEST(TreeBuilding, AQuickScanOfNtfsSaysSoWithItsDots)
+{
+    ASSERT_NO_FATAL_FAILURE(QuickScanUntilTheTreeBuilds(L"Partition 2", L"Please wait creating tree..."));
+    EXPECT_TRUE(PumpUntil([] { return App().ShownPage() == CEx_StyleApp::kResultsPage; }));
+    ExpectResultsInReportView();
+    TakeMessages();
+}
+
+TEST(TreeBuilding, NewResultsAreShownInReportViewAfterIconsWereChosen)
+{
+    ASSERT_NO_FATAL_FAILURE(QuickScanUntilTheTreeBuilds(L"Partition 1", L"Please wait creating tree"));
+    ASSERT_TRUE(PumpUntil([] { return App().ShownPage() == CEx_StyleApp::kResultsPage; }));
+    Frame().SendMessage(WM_COMMAND, ID_VIEW_ICONS);
+    EXPECT_EQ(ResultsPage().List().GetStyle() & LVS_TYPEMASK, static_cast<DWORD>(LVS_SMALLICON));
+
+    // Back to the partitions, the same one scanned again.
+    ASSERT_NO_FATAL_FAILURE(Press(ResultsPage().m_btnBack));
+    ASSERT_EQ(App().ShownPage(), CEx_StyleApp::kPartitionPage);
+    ASSERT_NO_FATAL_FAILURE(ChoosePartition(L"Partition 1"));
+    ASSERT_NO_FATAL_FAILURE(Press(PartitionPage().m_btnScan));
+    ASSERT_TRUE(PumpUntil([] { return App().ShownPage() == CEx_StyleApp::kResultsPage; }));
+    ExpectResultsInReportView();
+    TakeMessages();
+}
+
+// An Extensive Scan of a partition's range of the wizard's disk for one file-system type (the
+// choice box: 0 NTFS, 1 FAT 32), started.
+void StartExtensiveScan(const wchar_t* partition, int choice)
+{
+    ASSERT_NO_FATAL_FAILURE(ReturnToStart());
+    ASSERT_NO_FATAL_FAILURE(ReachPartitionPage(WizardDisk("fixed.vhd"), ID_EXTENSIVE_SCAN));
+    ASSERT_NO_FATAL_FAILURE(ChoosePartition(partition));
+    CSecondView_HDD& page = PartitionPage();
+    page.m_pDisplay->GetDlgItem(IDC_FILE_SYSTEM_CHOICE)->SendMessage(CB_SETCURSEL, choice);
+    ASSERT_NO_FATAL_FAILURE(Press(page.m_btnScan));
+}
+
+TEST(TreeBuilding, AVolumeTheExtensiveScanFoundShowsItsTreeBuiltOnTheFileSystemPage)
+{
+    const struct {
+        const wchar_t* partition;
+        int choice;
+        const wchar_t* status;
+        const wchar_t* picture;
+    } cases[] = {
+        {L"Partition 1", 1, L"Please wait creating tree ( Step 5/5 )...", L"tree-building-found-fat.png"},
+        {L"Partition 2", 0, L"Please wait creating tree", nullptr},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(Narrow(c.partition));
+        ASSERT_NO_FATAL_FAILURE(StartExtensiveScan(c.partition, c.choice));
+        ASSERT_TRUE(PumpUntil([] { return App().ShownPage() == CEx_StyleApp::kFileSystemPage; }, 120000));
+        CFileSystemView& page = FileSystemPage();
+        ASSERT_GT(page.ChosenVolume(), 0) << "no file system was found";
+        ASSERT_NO_FATAL_FAILURE(Press(page.m_btnNext));
+        ASSERT_TRUE(PumpUntil([&] { return PaneStatus(*page.m_pForm) == c.status; }))
+            << "no tree building shown; the status is \"" << Narrow(PaneStatus(*page.m_pForm)) << "\"";
+        EXPECT_EQ(App().ShownPage(), CEx_StyleApp::kFileSystemPage);
+        EXPECT_TRUE(IsShown(*page.m_pForm->GetDlgItem(IDC_PANE_PROGRESS)));
+        EXPECT_FALSE(IsShown(page.m_btnStop));
+        EXPECT_FALSE(page.m_btnNext.IsWindowEnabled());
+        EXPECT_FALSE(page.m_btnBack.IsWindowEnabled());
+        if (c.picture != nullptr)
+            CaptureFrameNow(c.picture);
+        EXPECT_TRUE(PaintsWhileTheTreeBuilds());
+        ExpectResultsInReportView();
+        TakeMessages();
+    }
+}
+
+TEST(TreeBuilding, StopGoesOnceTheNtfsAnalysisIsPastItsBootSectors)
+{
+    ASSERT_NO_FATAL_FAILURE(StartExtensiveScan(L"Partition 2", 0));
+    CSecondView_HDD& page = PartitionPage();
+    EXPECT_TRUE(IsShown(page.m_btnStop));
+    // Everything but the page's poll runs until the worker has ended: the page then knows only what
+    // the worker reported, as during the analysis's last passes.
+    const DWORD start = GetTickCount();
+    while (!wizard::IsWorkerOver() && GetTickCount() - start < 120000) {
+        MSG msg;
+        if (PeekMessageW(&msg, nullptr, 0, WM_TIMER - 1, PM_REMOVE) ||
+            PeekMessageW(&msg, nullptr, WM_TIMER + 1, 0xFFFFFFFF, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        } else {
+            MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+        }
+    }
+    ASSERT_TRUE(wizard::IsWorkerOver()) << "the scan did not end";
+    wizard::DeliverWorkerReports();
+    EXPECT_EQ(App().ShownPage(), CEx_StyleApp::kPartitionPage);
+    EXPECT_FALSE(IsShown(page.m_btnStop));
+    EXPECT_FALSE(page.m_btnStop.IsWindowEnabled());
+    EXPECT_TRUE(PumpUntil([] { return App().ShownPage() == CEx_StyleApp::kFileSystemPage; }));
+    TakeMessages();
+}
+
+}  // namespace
+}  // namespace morvick::test
