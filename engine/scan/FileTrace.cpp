@@ -78,7 +78,7 @@ public:
                 static_cast<uint32_t>(total - passed < kTraceRunSectors ? total - passed : kTraceRunSectors);
             std::u16string status = u"Reading Sector " + DecimalText(sector) + ofEnd;
             if (m_unreadable != 0)
-                status += u" (" + UnreadableSectorsText(m_unreadable) + u")";
+                status += u", " + DecimalText(m_unreadable) + u" unreadable";
             m_observer.OnStatus(status);
             m_unreadable += ReadTraceRun(sector, count, buffer.data());
             if (!Test(buffer.data(), count, static_cast<uint32_t>(sector)))

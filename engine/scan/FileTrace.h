@@ -30,7 +30,7 @@ FileTraceResult RunFileTrace(ScanFinishedWord& finished, const OfficeKindReader&
 // end sector, as the search has always covered, but never past the disk's last sector. A sector
 // that can't be read is searched as zeros (it matches nothing) and the search goes on; how many
 // there were goes into `unreadableSectors` (when given) and, once there are any, into the status
-// line ("Reading Sector n Of end (UnreadableSectorsText)", and UnreadableSectorsText alone at the
+// line ("Reading Sector n Of end, N unreadable" while it searches, UnreadableSectorsText at the
 // end). It ends early when the finished word is 1. False only when it was stopped.
 bool SearchSignatures(const ScanFinishedWord& finished, const OfficeKindReader& readKind,
     uint64_t* unreadableSectors = nullptr);

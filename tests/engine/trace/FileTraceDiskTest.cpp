@@ -194,8 +194,10 @@ TEST(FileTraceCutImage, SearchesPastTheBlockThatCannotBeReadAndCountsIt)
     EXPECT_EQ(count, u"4096 sectors could not be read and were searched as zeros");
     ASSERT_FALSE(seen.statuses.empty());
     EXPECT_EQ(seen.statuses.back(), count);
+    const std::u16string suffix = u", 4096 unreadable";
     const auto reading = std::find_if(seen.statuses.begin(), seen.statuses.end(), [&](const std::u16string& s) {
-        return s.rfind(u"Reading Sector ", 0) == 0 && s.find(u"(" + count + u")") != std::u16string::npos;
+        return s.rfind(u"Reading Sector ", 0) == 0 && s.size() > suffix.size() &&
+            s.compare(s.size() - suffix.size(), suffix.size(), suffix) == 0;
     });
     EXPECT_NE(reading, seen.statuses.end());
     ResetEngineState();
