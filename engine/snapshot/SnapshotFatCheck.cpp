@@ -152,7 +152,8 @@ void ReadFolder(const std::vector<uint64_t>& sectors, std::vector<uint8_t>& buff
 // The sampled files of one folder, and which of them were found.
 class FolderFiles {
 public:
-    explicit FolderFiles(const std::vector<const FatEntryRecord*>& files) : m_files(files), m_found(files.size(), false) {}
+    explicit FolderFiles(const std::vector<const FatEntryRecord*>& files) : m_files(files), m_found(files.size(), false)
+    {}
 
     size_t Missing() const { return m_missing; }
 
