@@ -3,7 +3,8 @@
 // in turn, for the types in LIST (extensions as the signature table Raw.dat beside this program
 // names them, comma-separated, the dot optional; default every type), chosen as the File Types
 // dialog chooses them. With --out it saves every traced file into DIR/pN/ by its name, with the
-// dialog's default size. Prints the JSON line of `scan` ("files": traced files).
+// dialog's default size. Prints the JSON line of `scan` ("files": traced files); sectors that could
+// not be read, and were searched as zeros, are counted on standard error.
 #include "BenchScanTrace.h"
 #include "BenchSession.h"
 
@@ -35,7 +36,8 @@ namespace {
 
 int Usage()
 {
-    std::fprintf(stderr, "usage: morvick-bench scan IMAGE --mode trace [--partition N|all] [--types LIST] [--out DIR]\n");
+    std::fprintf(stderr,
+        "usage: morvick-bench scan IMAGE --mode trace [--partition N|all] [--types LIST] [--out DIR]\n");
     return 2;
 }
 
@@ -56,7 +58,8 @@ std::u16string SignatureTablePath()
 
 // The File Types tree's items for the types in list (every type for an empty list), in the tree's
 // order. False, with a message, for a type the table does not have.
-bool TickedTypes(const std::vector<SignatureRecord>& records, const std::string& list, std::vector<std::u16string>& ticked)
+bool TickedTypes(const std::vector<SignatureRecord>& records, const std::string& list,
+    std::vector<std::u16string>& ticked)
 {
     const std::vector<std::u16string> items = FileTypeItemsInTreeOrder(records);
     std::set<std::u16string> wanted;
@@ -87,7 +90,7 @@ void SaveTracedFiles(const std::u16string& folder)
         SaveTracedFile(folder, r->name, r->sector, 1);
 }
 
-} // namespace
+}  // namespace
 
 int RunScanTrace(const std::vector<std::string>& args)
 {
@@ -128,10 +131,13 @@ int RunScanTrace(const std::vector<std::string>& args)
     const int status = RunBenchPartitionScans(image, partition, totals, choose, [&](uint32_t index) {
         g_nScanMode = kScanFileTrace;
         ScanFinishedWord finished{0};
-        if (RunFileTrace(finished, readKind) != FileTraceResult::kCompleted) {
+        uint64_t unreadable = 0;
+        if (RunFileTrace(finished, readKind, &unreadable) != FileTraceResult::kCompleted) {
             std::fprintf(stderr, "partition %u: %s\n", index, Utf16ToUtf8(kNoPartitionParametersText).c_str());
             return false;
         }
+        if (unreadable != 0)
+            std::fprintf(stderr, "partition %u: %s\n", index, Utf16ToUtf8(UnreadableSectorsText(unreadable)).c_str());
         CountFoundEntries(totals);
         if (!out.empty()) {
             const std::u16string target = Utf8ToUtf16(out);

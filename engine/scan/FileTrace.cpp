@@ -7,7 +7,10 @@
 #include "engine/state/EngineState.h"
 #include "engine/state/FoundEntryLists.h"
 #include "engine/util/PageAlignedBuffer.h"
+#include "engine/volume/EngineSectorSource.h"
 
+#include <algorithm>
+#include <cstring>
 #include <vector>
 
 namespace {
@@ -16,41 +19,53 @@ namespace {
 constexpr uint64_t kTraceStepSectors = 64;
 constexpr uint64_t kLastSectorNumber = 0xFFFFFFFF;
 
-// Reads count sectors at first into buffer; the number of sectors read from the front. A failed
-// large read is read again in steps, then sector by sector, so that what can be read is tested and
-// nothing that could not is.
+// Reads count sectors at first into buffer. A failed large read is read again in steps, then
+// sector by sector; a sector that still cannot be read is zeroed, so that it matches no signature
+// and the search goes on past it. Returns how many sectors those were.
 uint32_t ReadTraceRun(uint64_t first, uint32_t count, uint8_t* buffer)
 {
     if (ReadSectors(first, count, buffer))
-        return count;
-    uint32_t done = 0;
-    while (done < count) {
+        return 0;
+    uint32_t unreadable = 0;
+    for (uint32_t done = 0; done < count;) {
         const uint32_t step = count - done < kTraceStepSectors ? count - done : kTraceStepSectors;
-        if (ReadSectors(first + done, step, buffer + size_t(done) * kSectorSize)) {
+        uint8_t* at = buffer + size_t(done) * kSectorSize;
+        // A step as long as the run is the request that just failed.
+        if (step < count && ReadSectors(first + done, step, at)) {
             done += step;
             continue;
         }
-        for (uint32_t i = 0; i < step; ++i, ++done) {
-            if (!ReadSectors(first + done, 1, buffer + size_t(done) * kSectorSize))
-                return done;
+        for (uint32_t i = 0; i < step; ++i, ++done, at += kSectorSize) {
+            if (!ReadSectors(first + done, 1, at)) {
+                std::memset(at, 0, kSectorSize);
+                ++unreadable;
+            }
         }
     }
-    return done;
+    return unreadable;
+}
+
+// The sectors from start that the search covers, ending at the disk's last sector when the source
+// knows it: nothing past it is read (or counted as unreadable).
+uint64_t SearchedSectorCount(uint64_t start, uint64_t covered)
+{
+    const uint64_t diskSectors = morvick::EngineSectorSource().SectorCount();
+    if (diskSectors == 0)
+        return covered;
+    return start >= diskSectors ? 0 : std::min(covered, diskSectors - start);
 }
 
 class SignatureSearch {
 public:
     SignatureSearch(const ScanFinishedWord& finished, const OfficeKindReader& readKind)
-        : m_finished(finished), m_readKind(readKind), m_observer(CurrentScanObserver()),
-          m_signatures(g_TraceHits.head)
-    {
-    }
+        : m_finished(finished), m_readKind(readKind), m_observer(CurrentScanObserver()), m_signatures(g_TraceHits.head)
+    {}
 
     bool Run()
     {
         const VolumeParameterBlock& b = g_VolumeParams;
         const uint64_t start = b.partitionStart;
-        const uint64_t total = TracedSectorCount(b.partitionStart, b.partitionEnd);
+        const uint64_t total = SearchedSectorCount(start, TracedSectorCount(b.partitionStart, b.partitionEnd));
         const uint64_t partitionSectors = b.partitionEnd >= b.partitionStart ? uint64_t(b.partitionEnd) - start + 1 : 1;
         const std::u16string ofEnd = u" Of " + DecimalText(b.partitionEnd);
         PageAlignedBuffer buffer(size_t(kTraceRunSectors) * kSectorSize);
@@ -59,25 +74,31 @@ public:
             if (ScanStopped(m_finished))
                 return false;
             const uint64_t sector = start + passed;
-            const uint32_t count = static_cast<uint32_t>(total - passed < kTraceRunSectors ? total - passed : kTraceRunSectors);
-            m_observer.OnStatus(u"Reading Sector " + DecimalText(sector) + ofEnd);
-            const uint32_t read = ReadTraceRun(sector, count, buffer.data());
-            if (!Test(buffer.data(), read, static_cast<uint32_t>(sector)))
+            const uint32_t count =
+                static_cast<uint32_t>(total - passed < kTraceRunSectors ? total - passed : kTraceRunSectors);
+            std::u16string status = u"Reading Sector " + DecimalText(sector) + ofEnd;
+            if (m_unreadable != 0)
+                status += u", " + DecimalText(m_unreadable) + u" unreadable";
+            m_observer.OnStatus(status);
+            m_unreadable += ReadTraceRun(sector, count, buffer.data());
+            if (!Test(buffer.data(), count, static_cast<uint32_t>(sector)))
                 return true;
-            passed += read;
+            passed += count;
             Progress(passed, partitionSectors);
-            if (read < count)
-                break;
         }
+        if (m_unreadable != 0)
+            m_observer.OnStatus(UnreadableSectorsText(m_unreadable));
         return !ScanStopped(m_finished);
     }
+
+    uint64_t UnreadableSectors() const { return m_unreadable; }
 
 private:
     bool Test(const uint8_t* buffer, uint32_t count, uint32_t firstSector)
     {
         TracedFileRecord* last = g_TracedFiles.tail;
-        const bool whole = TraceSectors(buffer, count, kSectorSize, firstSector, m_signatures, m_readKind, m_hitNumber,
-            g_TracedFiles);
+        const bool whole =
+            TraceSectors(buffer, count, kSectorSize, firstSector, m_signatures, m_readKind, m_hitNumber, g_TracedFiles);
         for (TracedFileRecord* r = last ? last->next : g_TracedFiles.head; r; r = r->next) {
             ++g_nFatFileCount;
             if (g_nFatFileCount > 1)
@@ -104,9 +125,10 @@ private:
     TraceSignatureIndex m_signatures;
     uint32_t m_hitNumber = 0;
     int m_percent = 0;
+    uint64_t m_unreadable = 0;
 };
 
-} // namespace
+}  // namespace
 
 uint64_t TracedSectorCount(uint32_t partitionStart, uint32_t partitionEnd)
 {
@@ -118,16 +140,29 @@ uint64_t TracedSectorCount(uint32_t partitionStart, uint32_t partitionEnd)
     return count;
 }
 
-bool SearchSignatures(const ScanFinishedWord& finished, const OfficeKindReader& readKind)
+std::u16string UnreadableSectorsText(uint64_t count)
+{
+    return DecimalText(count) +
+        (count == 1 ? u" sector could not be read and was searched as zeros"
+                    : u" sectors could not be read and were searched as zeros");
+}
+
+bool SearchSignatures(const ScanFinishedWord& finished, const OfficeKindReader& readKind, uint64_t* unreadableSectors)
 {
     FreeTracedFileList();
     g_nFatFileCount = 0;
     g_nFatFolderCount = 0;
-    return SignatureSearch(finished, readKind).Run();
+    SignatureSearch search(finished, readKind);
+    const bool completed = search.Run();
+    if (unreadableSectors != nullptr)
+        *unreadableSectors = search.UnreadableSectors();
+    return completed;
 }
 
-FileTraceResult RunFileTrace(ScanFinishedWord& finished, const OfficeKindReader& readKind)
+FileTraceResult RunFileTrace(ScanFinishedWord& finished, const OfficeKindReader& readKind, uint64_t* unreadableSectors)
 {
+    if (unreadableSectors != nullptr)
+        *unreadableSectors = 0;
     switch (WorkOutScanParameters(finished)) {
     case QuickScanResult::kStopped:
         return FileTraceResult::kStopped;
@@ -137,5 +172,6 @@ FileTraceResult RunFileTrace(ScanFinishedWord& finished, const OfficeKindReader&
         break;
     }
     CurrentScanObserver().OnStatus(kSearchingForDataText);
-    return SearchSignatures(finished, readKind) ? FileTraceResult::kCompleted : FileTraceResult::kStopped;
+    return SearchSignatures(finished, readKind, unreadableSectors) ? FileTraceResult::kCompleted
+                                                                   : FileTraceResult::kStopped;
 }

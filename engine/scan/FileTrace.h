@@ -9,11 +9,12 @@
 #include "engine/scan/TraceSectors.h"
 
 #include <cstdint>
+#include <string>
 
 enum class FileTraceResult {
-    kCompleted,       // the list holds every hit
-    kStopped,         // the finished word ended the search; the hits so far stay
-    kNoParameters,    // neither the boot sector nor the reconstruction gave the volume's parameters
+    kCompleted,     // the list holds every hit
+    kStopped,       // the finished word ended the search; the hits so far stay
+    kNoParameters,  // neither the boot sector nor the reconstruction gave the volume's parameters
 };
 
 // Sectors read at a time.
@@ -21,13 +22,21 @@ constexpr uint32_t kTraceRunSectors = 2048;
 
 // The partition's parameters as the Quick Scan works them out, then SearchSignatures. On
 // kNoParameters it sets g_nScanFailed; the caller shows kNoPartitionParametersText.
-FileTraceResult RunFileTrace(ScanFinishedWord& finished, const OfficeKindReader& readKind);
+FileTraceResult RunFileTrace(ScanFinishedWord& finished, const OfficeKindReader& readKind,
+    uint64_t* unreadableSectors = nullptr);
 
 // The search: from the partition's start sector, every sector is tested, through the partition's
 // end and on to the end of the 64-sector step (counted from the start) after the one holding the
-// end sector, as the search has always covered. It ends early at the first sector that can't be
-// read or when the finished word is 1. False only when it was stopped.
-bool SearchSignatures(const ScanFinishedWord& finished, const OfficeKindReader& readKind);
+// end sector, as the search has always covered, but never past the disk's last sector. A sector
+// that can't be read is searched as zeros (it matches nothing) and the search goes on; how many
+// there were goes into `unreadableSectors` (when given) and, once there are any, into the status
+// line ("Reading Sector n Of end, N unreadable" while it searches, UnreadableSectorsText at the
+// end). It ends early when the finished word is 1. False only when it was stopped.
+bool SearchSignatures(const ScanFinishedWord& finished, const OfficeKindReader& readKind,
+    uint64_t* unreadableSectors = nullptr);
+
+// "N sectors could not be read and were searched as zeros" ("1 sector ... was ..." for one).
+std::u16string UnreadableSectorsText(uint64_t count);
 
 // The number of sectors the search covers from a partition's start to its end sector.
 uint64_t TracedSectorCount(uint32_t partitionStart, uint32_t partitionEnd);

@@ -39,7 +39,10 @@ TEST(SnapshotProgress, TheDialogComesForTheLoadAndItsTreeAndGoesAfter)
     owner.ShowWindow(SW_SHOW);
     HWND dialog = nullptr;
     {
-        MemoryDisk disk(MakeFatVolume(FileSystemKind::kFat32, 0, 1));
+        // A source that holds the test volume's files, as a load checks.
+        MemoryDisk disk(MakeFatVolume(FileSystemKind::kFat32, 0, 1,
+            {{0, "R1      TXT", 100}, {0, "R2      BIN", 101}, {10, "A1      TXT", 102}, {10, "A2      TXT", 103},
+                {11, "X       JPG", 104}, {20, "B1      TXT", 105}}));
         ASSERT_TRUE(SaveSnapshotFile(path16));
         CSnapshotLoadProgress progress(&owner);
         dialog = progress.Window();

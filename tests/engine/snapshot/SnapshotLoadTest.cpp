@@ -36,7 +36,7 @@ protected:
     void MakeCurrentResults()
     {
         g_nScanMode = kScanQuick;
-        UseSource(MakeFatVolume(FileSystemKind::kFat16, 63, 8));
+        UseSource(MakeFatVolume(FileSystemKind::kFat16, 63, 8, {{3, "KEEP    TXT", 4}}));
         AddFatFolder(u"keep", 3, 0);
         AddFatFile(u"keep.txt", 4, 3, 10);
     }
@@ -58,7 +58,8 @@ protected:
 TEST_F(SnapshotLoad, SavedFileLoadsBack)
 {
     g_nScanMode = kScanExtensive;
-    const std::vector<uint8_t> ntfs = MakeNtfsVolume(2048, 8);
+    std::vector<uint8_t> ntfs = MakeNtfsVolume(2048, 8);
+    PutNtfsFileRecord(ntfs, 5000, u"a.doc", 64);
     g_VolumeParams.volumeEnd = 100000;
     AddNtfsFolder(u"docs", 64, 5);
     AddNtfsFileRecord(u"a.doc", 5000, 64, 1234);
@@ -120,14 +121,16 @@ TEST_F(SnapshotLoad, RefusedFilesLeaveTheResultsAndSayWhy)
 TEST_F(SnapshotLoad, OnlyASourceThatHoldsTheFatVolumeLoadsIt)
 {
     // Sources built first: each sets the block as its volume is.
-    const std::vector<uint8_t> elsewhere = MakeFatVolume(FileSystemKind::kFat16, 2048, 8);
-    const std::vector<uint8_t> otherClusterSize = MakeFatVolume(FileSystemKind::kFat16, 63, 4);
+    const std::vector<uint8_t> elsewhere = MakeFatVolume(FileSystemKind::kFat16, 2048, 8, {{3, "KEEP    TXT", 4}});
     const std::vector<uint8_t> ntfs = MakeNtfsVolume(63, 8);
-    std::vector<uint8_t> bootGone = MakeFatVolume(FileSystemKind::kFat16, 63, 8);
+    const std::vector<uint8_t> otherFiles = MakeFatVolume(FileSystemKind::kFat16, 63, 8, {{3, "OTHER   TXT", 4}});
+    const std::vector<uint8_t> right = MakeFatVolume(FileSystemKind::kFat16, 63, 8, {{3, "KEEP    TXT", 4}});
+    std::vector<uint8_t> otherClusterSize = right;
+    otherClusterSize[63 * 512 + 13] = 4;
+    std::vector<uint8_t> bootGone = right;
     std::fill(bootGone.begin() + 63 * 512, bootGone.begin() + 64 * 512, uint8_t{0});
     std::vector<uint8_t> bootAndFatGone = bootGone;
     std::fill(bootAndFatGone.begin() + 64 * 512, bootAndFatGone.end(), uint8_t{0});
-    const std::vector<uint8_t> right = MakeFatVolume(FileSystemKind::kFat16, 63, 8);
 
     MakeCurrentResults();
     const std::u16string path = ToPath16(temp.Path() / "fat.srzq");
@@ -141,6 +144,7 @@ TEST_F(SnapshotLoad, OnlyASourceThatHoldsTheFatVolumeLoadsIt)
         {"the volume elsewhere", &elsewhere},
         {"another cluster size", &otherClusterSize},
         {"an NTFS volume", &ntfs},
+        {"the same layout holding other files", &otherFiles},
         {"neither boot sector nor FAT", &bootAndFatGone},
     };
     for (const Case& c : refused) {
@@ -163,7 +167,7 @@ TEST_F(SnapshotLoad, OnlyASourceThatHoldsTheFatVolumeLoadsIt)
         EXPECT_TRUE(observer.messages.empty());
     }
     // An Extensive Scan's volume may have been rebuilt past a boot sector that says otherwise: its
-    // FAT decides.
+    // FAT and its files decide.
     g_nScanMode = kScanExtensive;
     const std::u16string extensive = ToPath16(temp.Path() / "fat-extensive.srzq");
     ASSERT_TRUE(SaveSnapshotFile(extensive));
@@ -171,52 +175,77 @@ TEST_F(SnapshotLoad, OnlyASourceThatHoldsTheFatVolumeLoadsIt)
     RecordingObserver observer;
     EXPECT_TRUE(LoadSnapshotFile(extensive));
     EXPECT_TRUE(observer.messages.empty());
-    UseSource(bootAndFatGone);
-    EXPECT_FALSE(LoadSnapshotFile(extensive));
+    const std::vector<uint8_t>* const notIt[] = {&bootAndFatGone, &otherFiles};
+    for (const std::vector<uint8_t>* source : notIt) {
+        UseSource(*source);
+        EXPECT_FALSE(LoadSnapshotFile(extensive));
+    }
 }
 
 TEST_F(SnapshotLoad, OnlyASourceThatHoldsTheNtfsVolumeLoadsIt)
 {
     const std::vector<uint8_t> fat = MakeFatVolume(FileSystemKind::kFat32, 2048, 8);
-    const std::vector<uint8_t> right = MakeNtfsVolume(2048, 8);
+    // The same layout, its records naming other files.
+    std::vector<uint8_t> otherFiles = MakeNtfsVolume(2048, 8, {{64, u"other.txt", 5}});
+    const uint32_t found = 2100;
+    PutNtfsFileRecord(otherFiles, found, u"c.txt", 5);
+    std::vector<uint8_t> right = MakeNtfsVolume(2048, 8, {{64, u"a.txt", 5}});
     const uint32_t mftStart = g_VolumeParams.mftStart;
     g_VolumeParams.volumeEnd = 100000;
-    // No walkable MFT, but a FILE record where an Extensive Scan found its file.
-    const uint32_t found = 2100;
+    PutNtfsFileRecord(right, found, u"b.txt", 5);
+    // No walkable MFT, but the FILE record where an Extensive Scan found its file.
     std::vector<uint8_t> recordsOnly(right.size(), 0);
-    std::copy(right.begin() + mftStart * 512, right.begin() + mftStart * 512 + 4, recordsOnly.begin() + found * 512);
+    std::copy(right.begin() + found * 512, right.begin() + (found + 2) * 512, recordsOnly.begin() + found * 512);
     AddMftEntry(u"a.txt", 64, 5, 10, mftStart);
     AddNtfsFileRecord(u"b.txt", found, 5, 10);
 
+    // One snapshot of each kind, saved before any load replaces the lists.
+    auto pathOf = [this](int mode) { return ToPath16(temp.Path() / ("ntfs" + std::to_string(mode) + ".srzq")); };
+    for (int mode : {kScanExtensive, kScanQuick, kScanFileTrace}) {
+        g_nScanMode = mode;
+        ASSERT_TRUE(SaveSnapshotFile(pathOf(mode)));
+    }
     struct Case {
         int mode;
         const std::vector<uint8_t>* source;
         bool loads;
     };
-    // Each load replaces the lists by the snapshot's: the Extensive Scan's file record stays only
-    // until a Quick Scan's snapshot is loaded.
     const Case cases[] = {
         {kScanExtensive, &right, true},
         {kScanExtensive, &recordsOnly, true},
         {kScanExtensive, &fat, false},
+        {kScanExtensive, &otherFiles, false},
         {kScanQuick, &right, true},
         {kScanQuick, &fat, false},
         {kScanQuick, &recordsOnly, false},
+        {kScanQuick, &otherFiles, false},
         {kScanFileTrace, &fat, true},
         {kScanFileTrace, nullptr, false},
     };
     for (const Case& c : cases) {
-        g_nScanMode = c.mode;
-        const std::u16string path = ToPath16(temp.Path() / ("ntfs" + std::to_string(c.mode) + ".srzq"));
-        ASSERT_TRUE(SaveSnapshotFile(path));
         if (c.source != nullptr)
             UseSource(*c.source);
         else
             disk.reset();
         RecordingObserver observer;
-        EXPECT_EQ(LoadSnapshotFile(path), c.loads) << c.mode;
+        EXPECT_EQ(LoadSnapshotFile(pathOf(c.mode)), c.loads) << c.mode;
         EXPECT_EQ(observer.messages.empty(), c.loads) << c.mode;
     }
+}
+
+// Nothing a load does opens a logical drive: a snapshot made from one would read nothing of it.
+TEST_F(SnapshotLoad, ASnapshotOfALogicalDriveIsRefused)
+{
+    MakeCurrentResults();
+    g_wSourceType = kSourceLogicalDrive;
+    const std::u16string path = ToPath16(temp.Path() / "drive.srzq");
+    ASSERT_TRUE(SaveSnapshotFile(path));
+    g_wSourceType = kSourceDisk;
+    RecordingObserver observer;
+    EXPECT_FALSE(LoadSnapshotFile(path));
+    ASSERT_EQ(observer.messages.size(), 1u);
+    EXPECT_EQ(observer.messages[0].first, u"Source file and load recovery snapshot mismatch");
+    ExpectCurrentResultsKept();
 }
 
 TEST_F(SnapshotLoad, SaveFailureIsReported)
@@ -281,7 +310,8 @@ TEST_F(SnapshotLoad, ProgressFollowsEachSectionsRecords)
         std::vector<int> shown;
         void OnProgress(int percent) override { shown.push_back(percent); }
     } observer;
-    UseSource(MakeFatVolume(FileSystemKind::kFat32, 0, 1));
+    UseSource(MakeFatVolume(FileSystemKind::kFat32, 0, 1,
+        {{3, "F          ", 10}, {3, "F          ", 11}, {3, "F          ", 12}, {3, "F          ", 13}}));
     AddFatFolder(u"one", 3, 0);
     for (uint32_t i = 0; i < 4; ++i)
         AddFatFile(u"f", 10 + i, 3, 1);

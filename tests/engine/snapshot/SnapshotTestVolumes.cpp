@@ -5,14 +5,28 @@
 #include "tests/engine/ntfs/MftRecordBuilder.h"
 #include "tests/engine/save/MemoryDisk.h"
 
+#include <cstring>
+#include <map>
+
 namespace {
 
 constexpr uint32_t kSectorsPerFat = 16;
 constexpr uint32_t kMftCluster = 16;
+// $MFT's clusters: room for 128 records at the smallest cluster size.
+constexpr uint32_t kMftClusters = 128;
+constexpr uint8_t kLowerCaseNameAndExtension = 0x18;
+
+std::vector<uint8_t> FileRecord(const std::u16string& name, uint32_t parent, uint32_t number)
+{
+    std::vector<uint8_t> record = morvick::test::MftRecordBuilder().FileName(name, parent, 1).Build();
+    Put32(record, 44, number);  // a record's own number, before its update-sequence array
+    return record;
+}
 
 }  // namespace
 
-std::vector<uint8_t> MakeFatVolume(FileSystemKind kind, uint32_t start, uint32_t sectorsPerCluster)
+std::vector<uint8_t> MakeFatVolume(FileSystemKind kind, uint32_t start, uint32_t sectorsPerCluster,
+    const std::vector<FatTestFile>& files)
 {
     const bool fat32 = kind == FileSystemKind::kFat32;
     VolumeParameterBlock& b = g_VolumeParams;
@@ -45,10 +59,26 @@ std::vector<uint8_t> MakeFatVolume(FileSystemKind kind, uint32_t start, uint32_t
     const uint64_t fat = uint64_t{b.firstFat} * kSectorSize;
     raw[fat] = 0xF8;
     raw[fat + 1] = 0xFF;
+
+    std::map<uint32_t, uint32_t> used;  // entries written per folder
+    for (const FatTestFile& f : files) {
+        const uint64_t folder = f.folder == 0 && !fat32
+            ? rootFolder
+            : uint64_t{b.clusterBase} + uint64_t{f.folder == 0 ? 2 : f.folder} * sectorsPerCluster;
+        uint8_t entry[32] = {};
+        std::memcpy(entry, f.shortName, 11);
+        entry[12] = kLowerCaseNameAndExtension;
+        entry[20] = static_cast<uint8_t>(f.cluster >> 16);
+        entry[21] = static_cast<uint8_t>(f.cluster >> 24);
+        entry[26] = static_cast<uint8_t>(f.cluster);
+        entry[27] = static_cast<uint8_t>(f.cluster >> 8);
+        PutBytes(raw, folder * kSectorSize + 32u * used[f.folder]++, entry, sizeof entry);
+    }
+    raw.resize((raw.size() + kSectorSize - 1) / kSectorSize * kSectorSize);  // whole sectors only
     return raw;
 }
 
-std::vector<uint8_t> MakeNtfsVolume(uint32_t start, uint32_t sectorsPerCluster)
+std::vector<uint8_t> MakeNtfsVolume(uint32_t start, uint32_t sectorsPerCluster, const std::vector<NtfsTestFile>& files)
 {
     VolumeParameterBlock& b = g_VolumeParams;
     b.chosenFileSystemType = FileSystemKind::kNtfs;
@@ -60,13 +90,22 @@ std::vector<uint8_t> MakeNtfsVolume(uint32_t start, uint32_t sectorsPerCluster)
     b.mftMirrorStart = 0;
     b.sectorsPerMftRecord = 2;
 
-    // $MFT: four clusters from cluster 16.
-    const std::vector<uint8_t> record =
-        morvick::test::MftRecordBuilder()
-            .FileName(u"$MFT", 5, 3)
-            .NonResident(0x80, {0x11, 0x04, kMftCluster, 0x00}, 4ull * sectorsPerCluster * kSectorSize)
-            .Build();
+    const std::vector<uint8_t> record = morvick::test::MftRecordBuilder()
+                                            .FileName(u"$MFT", 5, 3)
+                                            .NonResident(0x80, {0x11, kMftClusters, kMftCluster, 0x00},
+                                                uint64_t{kMftClusters} * sectorsPerCluster * kSectorSize)
+                                            .Build();
     std::vector<uint8_t> raw;
     PutBytes(raw, uint64_t{b.mftStart} * kSectorSize, record.data(), record.size());
+    for (const NtfsTestFile& f : files) {
+        const std::vector<uint8_t> file = FileRecord(f.name, f.parent, f.number);
+        PutBytes(raw, (uint64_t{b.mftStart} + 2ull * f.number) * kSectorSize, file.data(), file.size());
+    }
     return raw;
+}
+
+void PutNtfsFileRecord(std::vector<uint8_t>& raw, uint32_t sector, const std::u16string& name, uint32_t parent)
+{
+    const std::vector<uint8_t> file = FileRecord(name, parent, 0);
+    PutBytes(raw, uint64_t{sector} * kSectorSize, file.data(), file.size());
 }

@@ -1,13 +1,39 @@
 // Small volumes in memory for the snapshot loader, which loads only over a source that holds the
-// snapshot's volume: each sets the volume-parameter block and returns the raw sectors that prove it.
+// snapshot's volume: each sets the volume-parameter block and returns the raw sectors that prove it,
+// the files it is given included.
 #pragma once
 
 #include "engine/volume/FileSystemKind.h"
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
-// A FAT16 or FAT32 volume at `start`: the boot sector, and a FAT that begins with the media byte.
-std::vector<uint8_t> MakeFatVolume(FileSystemKind kind, uint32_t start, uint32_t sectorsPerCluster);
-// An NTFS volume at `start` whose MFT (record 0, "$MFT", with its data runs) lies at cluster 16.
-std::vector<uint8_t> MakeNtfsVolume(uint32_t start, uint32_t sectorsPerCluster);
+// A file entry of a FAT folder: the folder's first cluster (0 for the root), an 8.3 name of eleven
+// blank-padded upper-case characters (listed in lower case, e.g. "KEEP    TXT" as "keep.txt") and
+// the file's first cluster.
+struct FatTestFile {
+    uint32_t folder;
+    const char* shortName;
+    uint32_t cluster;
+};
+
+// A FAT16 or FAT32 volume at `start`: the boot sector, a FAT that begins with the media byte, and
+// the files' entries in their folders' first sectors.
+std::vector<uint8_t> MakeFatVolume(FileSystemKind kind, uint32_t start, uint32_t sectorsPerCluster,
+    const std::vector<FatTestFile>& files = {});
+
+// A file record of an NTFS volume's MFT.
+struct NtfsTestFile {
+    uint32_t number;
+    std::u16string name;
+    uint32_t parent;
+};
+
+// An NTFS volume at `start` whose MFT (record 0, "$MFT", with its data runs) lies at cluster 16 and
+// holds the files' records at their numbers (below 128).
+std::vector<uint8_t> MakeNtfsVolume(uint32_t start, uint32_t sectorsPerCluster,
+    const std::vector<NtfsTestFile>& files = {});
+
+// A file's FILE record put at `sector`, where an Extensive Scan finds it.
+void PutNtfsFileRecord(std::vector<uint8_t>& raw, uint32_t sector, const std::u16string& name, uint32_t parent);

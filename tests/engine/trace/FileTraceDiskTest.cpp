@@ -1,6 +1,8 @@
 // File Trace end to end on a disk built by the real tools (FAT16, FAT32 and NTFS partitions holding
 // JPEG, PNG, GIF, PDF and ZIP files, some deleted) in a VHDX and a VHD: every file is found where it
-// starts, as photorec finds it, and saved at the default traced size holding the file's bytes.
+// starts, as photorec finds it, and saved at the default traced size holding the file's bytes. Over
+// a dynamic VHD cut short, the block that can't be read is searched as zeros and counted, and the
+// files after it are found.
 #include "engine/save/EngineReset.h"
 #include "engine/image/VirtualDisk.h"
 #include "engine/save/FileSavers.h"
@@ -13,6 +15,7 @@
 #include "engine/state/FoundEntryLists.h"
 #include "engine/util/Utf.h"
 #include "tests/engine/diskfixtures/DiskFixture.h"
+#include "tests/engine/diskfixtures/RecordingObserver.h"
 #include "tests/engine/save/TempFolder.h"
 #include "tests/engine/scan/ScanFixture.h"
 
@@ -30,11 +33,13 @@ using morvick::test::DiskFixtureEnvironment;
 using morvick::test::FixtureFile;
 using morvick::test::FixtureFolder;
 
-static auto* const g_disks = ::testing::AddGlobalTestEnvironment(new DiskFixtureEnvironment({"make-trace-disk.sh"}));
+static auto* const g_disks =
+    ::testing::AddGlobalTestEnvironment(new DiskFixtureEnvironment({"make-trace-disk.sh", "make-cut-trace-disk.sh"}));
 
 namespace {
 
 const char* const kDisk = "make-trace-disk.sh";
+const char* const kCutDisk = "make-cut-trace-disk.sh";
 const char* const kContainers[] = {"dynamic-1M.vhdx", "fixed.vhd"};
 constexpr uint32_t kPartitions = 3;
 
@@ -78,8 +83,7 @@ protected:
         ASSERT_EQ(g_nPartitionCount, kPartitions);
         const SignatureTable table = LoadSignatureTableFile(fs::u8path(MORVICK_RAW_DAT).u16string());
         ASSERT_EQ(table.status, SignatureTableStatus::kWhole);
-        ASSERT_TRUE(AppendChosenSignatures(g_TraceHits, table.records,
-            {u".pdf", u".zip", u".jpg", u".png", u".gif"}));
+        ASSERT_TRUE(AppendChosenSignatures(g_TraceHits, table.records, {u".pdf", u".zip", u".jpg", u".png", u".gif"}));
     }
     void TearDown() override
     {
@@ -90,7 +94,7 @@ protected:
     CVirtualDisk m_disk;
 };
 
-} // namespace
+}  // namespace
 
 TEST_P(FileTraceDisk, FindsEveryFileWherePhotorecDoesAndSavesItsBytes)
 {
@@ -151,3 +155,51 @@ INSTANTIATE_TEST_SUITE_P(Containers, FileTraceDisk, ::testing::ValuesIn(kContain
             c = std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
         return name;
     });
+
+TEST(FileTraceCutImage, SearchesPastTheBlockThatCannotBeReadAndCountsIt)
+{
+    ASSERT_FALSE(FixtureFolder(kCutDisk).empty()) << "the fixture disk was not built";
+    std::vector<std::pair<uint32_t, std::string>> expected;
+    {
+        std::istringstream in(ReadWholeFile(FixtureFile(kCutDisk, "starts.txt")));
+        uint32_t sector;
+        std::string name;
+        while (in >> sector >> name)
+            expected.push_back({sector, fs::path(name).extension().string()});
+    }
+    uint64_t cutFirst = 0, cutCount = 0;
+    std::istringstream(ReadWholeFile(FixtureFile(kCutDisk, "cut.block"))) >> cutFirst >> cutCount;
+    ASSERT_GT(cutCount, 0u);
+    ASSERT_TRUE(
+        expected.size() >= 2 && expected.front().first < cutFirst && expected.back().first >= cutFirst + cutCount)
+        << "pictures on both sides of the block";
+
+    CVirtualDisk disk;
+    ASSERT_TRUE(OpenFixtureImage(FixtureFile(kCutDisk, "cut.vhd"), disk));
+    const SignatureTable table = LoadSignatureTableFile(fs::u8path(MORVICK_RAW_DAT).u16string());
+    ASSERT_TRUE(AppendChosenSignatures(g_TraceHits, table.records, {u".jpg", u".png", u".gif"}));
+    ASSERT_TRUE(ChooseFixturePartition(0));
+    morvick::test::RecordingObserver seen;
+    ScanFinishedWord finished{0};
+    uint64_t unreadable = 0;
+    EXPECT_EQ(RunFileTrace(finished, nullptr, &unreadable), FileTraceResult::kCompleted);
+
+    std::vector<std::pair<uint32_t, std::string>> found;
+    for (const TracedFileRecord* r = g_TracedFiles.head; r; r = r->next)
+        found.push_back({r->sector, Utf16ToUtf8(r->extension)});
+    EXPECT_EQ(found, expected);
+    EXPECT_EQ(unreadable, cutCount);
+    // The status line says so while the search goes on, and once more at its end.
+    const std::u16string count = UnreadableSectorsText(cutCount);
+    EXPECT_EQ(count, u"4096 sectors could not be read and were searched as zeros");
+    ASSERT_FALSE(seen.statuses.empty());
+    EXPECT_EQ(seen.statuses.back(), count);
+    const std::u16string suffix = u", 4096 unreadable";
+    const auto reading = std::find_if(seen.statuses.begin(), seen.statuses.end(), [&](const std::u16string& s) {
+        return s.rfind(u"Reading Sector ", 0) == 0 && s.size() > suffix.size() &&
+            s.compare(s.size() - suffix.size(), suffix.size(), suffix) == 0;
+    });
+    EXPECT_NE(reading, seen.statuses.end());
+    ResetEngineState();
+    SetCurrentVirtualDisk(nullptr);
+}

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Runs `morvick-bench scan --mode trace` on File Trace's fixture disk in a VHDX: the JSON line, the
-# traced files saved into DIR/pN/ by their names holding the files' bytes, one partition alone, and
-# a type the table does not have.
+# traced files saved into DIR/pN/ by their names holding the files' bytes, one partition alone, a
+# type the table does not have, and a dynamic VHD cut short.
 #   bench-trace-test.sh SOURCE_DIR WORK_DIR PATH_PREFIX BENCH_COMMAND...
 # PATH_PREFIX goes before every path given to the bench ("Z:" under Wine, else empty).
 set -uo pipefail
@@ -44,4 +44,14 @@ line=$("${bench[@]}" scan "$prefix$image" --mode trace | tr -d '\r')
 
 "${bench[@]}" scan "$prefix$image" --mode trace --types jpg,nosuch >/dev/null 2>&1
 [ $? = 2 ] || fail "a type the table does not have is refused"
+
+# A dynamic VHD cut short: the block that can't be read is counted on standard error, and the files
+# after it are traced.
+"$src/tests/fixtures/make-cut-trace-disk.sh" "$work/cut" >"$work/cut.log" 2>&1 || { echo "FAIL: make-cut-trace-disk.sh"; tail -n 30 "$work/cut.log"; exit 1; }
+# (Under Wine standard error comes with the output.)
+output=$("${bench[@]}" scan "$prefix$work/cut/cut.vhd" --mode trace --types jpg,png,gif 2>&1 | tr -d '\r')
+line=$(grep '^{' <<<"$output")
+[ "$(field "$line" files)" = "$(wc -l <"$work/cut/starts.txt")" ] || fail "over the cut image: $output"
+grep -q "^partition 0: $(cut -d' ' -f2 "$work/cut/cut.block") sectors could not be read and were searched as zeros" <<<"$output" ||
+  fail "the unreadable sectors are not counted: $output"
 [ "$failures" -eq 0 ]

@@ -1,0 +1,276 @@
+#include "engine/snapshot/SnapshotFatCheck.h"
+
+#include "engine/fat/FatBootSector.h"
+#include "engine/fat/FatDirectoryEntry.h"
+#include "engine/fat/FatDirectoryParser.h"
+#include "engine/fat/FatTable.h"
+#include "engine/image/SectorReader.h"
+#include "engine/snapshot/LoadedSnapshot.h"
+#include "engine/snapshot/SnapshotFormat.h"
+#include "engine/snapshot/SnapshotSample.h"
+#include "engine/volume/EngineSectorSource.h"
+
+#include <algorithm>
+#include <map>
+#include <vector>
+
+namespace {
+
+// FAT32 keeps a copy of its boot sector this many sectors after the first.
+constexpr uint32_t kFat32BootCopy = 6;
+// FAT32's usual root cluster, which a volume rebuilt without its boot sector takes.
+constexpr uint32_t kUsualRootCluster = 2;
+// The FAT16 root of a volume found without its boot sector: the usual 512 entries.
+constexpr uint32_t kUsualFat16RootSectors = 32;
+// A FAT folder holds at most 65,536 entries of 32 bytes: a longer chain is damage.
+constexpr size_t kMaxFolderSectors = 65536 * 32 / kSectorSize;
+// Folder sectors read at a time, at most: the search mostly ends within a folder's first clusters.
+constexpr uint32_t kFolderReadSectors = 8;
+constexpr uint64_t kSectorLimit = 0x100000000ull;
+
+enum class Verdict { kAgrees, kDisagrees, kNone };
+
+// What the boot sectors where the volume starts say of it, and the FAT32 root cluster they name.
+struct BootFacts {
+    Verdict verdict = Verdict::kNone;
+    uint32_t rootCluster = kUsualRootCluster;
+};
+
+Verdict CompareFatBoot(const VolumeParameterBlock& b, uint32_t volumeStart, uint32_t at, uint32_t& rootCluster)
+{
+    uint8_t sector[kSectorSize];
+    morvick::FatBootSector boot;
+    if (!ReadSectors(at, 1, sector) ||
+        !morvick::ParseFatBootSector(sector, sizeof sector, b.browsedFileSystemType, boot))
+        return Verdict::kNone;
+    const morvick::FatLayout layout = morvick::MakeFatLayout(boot, volumeStart);
+    const bool agrees = boot.sectorsPerCluster == b.sectorsPerCluster && boot.reservedSectors == b.reservedSectors &&
+        boot.sectorsPerFat == b.sectorsPerFat && boot.rootDirectorySectors == b.rootDirectorySectors &&
+        layout.firstFat == b.firstFat && static_cast<uint32_t>(layout.clusterBase) == b.clusterBase;
+    if (!agrees)
+        return Verdict::kDisagrees;
+    rootCluster = boot.rootCluster;
+    return Verdict::kAgrees;
+}
+
+BootFacts JudgeFatBoot(const VolumeParameterBlock& b)
+{
+    BootFacts facts;
+    if (b.reservedSectors == 0 || b.reservedSectors > b.firstFat)
+        return facts;
+    const uint32_t start = b.firstFat - b.reservedSectors;
+    const bool fat32 = b.browsedFileSystemType == FileSystemKind::kFat32;
+    for (uint32_t at : {start, fat32 ? start + kFat32BootCopy : start}) {
+        const Verdict verdict = CompareFatBoot(b, start, at, facts.rootCluster);
+        if (verdict == Verdict::kAgrees) {
+            facts.verdict = verdict;
+            return facts;
+        }
+        if (verdict == Verdict::kDisagrees)
+            facts.verdict = verdict;
+    }
+    return facts;
+}
+
+bool FatBeginsAt(uint32_t sector)
+{
+    uint8_t fat[kSectorSize];
+    return ReadSectors(sector, 1, fat) == 1 && fat[0] >= 0xF0 && fat[1] == 0xFF;
+}
+
+uint32_t ClusterCount(const VolumeParameterBlock& b)
+{
+    const FileSystemKind kind =
+        b.browsedFileSystemType == FileSystemKind::kFat32 ? FileSystemKind::kFat32 : FileSystemKind::kFat16;
+    const uint64_t firstData = uint64_t{b.clusterBase} + 2ull * b.sectorsPerCluster;
+    const uint64_t end = b.partitionSectors != 0 ? uint64_t{b.partitionStart} + b.partitionSectors : 0;
+    return morvick::FatDataClusterCount(kind, b.sectorsPerFat, b.sectorsPerCluster, firstData, end);
+}
+
+void AppendRange(std::vector<uint64_t>& sectors, uint64_t first, uint32_t count)
+{
+    for (uint32_t i = 0; i < count && first + i < kSectorLimit; ++i)
+        sectors.push_back(first + i);
+}
+
+// The sectors of a folder as the scans read them: FAT16's root in its fixed place; any other folder
+// its chain in the first FAT, or only its first cluster where the FAT gives none. Empty when the
+// folder's place is not known.
+std::vector<uint64_t> FolderSectors(const VolumeParameterBlock& b, morvick::FatTable& fat, uint32_t folder,
+    uint32_t rootCluster)
+{
+    std::vector<uint64_t> sectors;
+    const bool fat32 = b.browsedFileSystemType == FileSystemKind::kFat32;
+    const uint32_t spc = b.sectorsPerCluster;
+    if (folder == 0 && !fat32) {
+        const uint64_t dataStart = uint64_t{b.clusterBase} + 2ull * spc;
+        if (b.rootDirectorySectors != 0 && dataStart >= b.rootDirectorySectors)
+            AppendRange(sectors, dataStart - b.rootDirectorySectors, b.rootDirectorySectors);
+        else if (b.rootDirectorySectors == 0 && b.secondFat != 0 && b.sectorsPerFat != 0)
+            AppendRange(sectors, uint64_t{b.secondFat} + b.sectorsPerFat, kUsualFat16RootSectors);
+        return sectors;
+    }
+    const uint32_t first = folder == 0 ? rootCluster : folder;
+    std::vector<uint32_t> clusters;
+    if (b.firstFat != 0)
+        clusters = morvick::FollowClusterChain(fat, first, kMaxFolderSectors / spc);
+    if (clusters.empty() && first >= 2) {
+        AppendRange(sectors, b.clusterBase + uint64_t{first} * spc, spc);
+        return sectors;
+    }
+    for (uint32_t c : clusters) {
+        const uint64_t start = b.clusterBase + uint64_t{c} * spc;
+        if (start + spc > kSectorLimit || sectors.size() >= kMaxFolderSectors)
+            break;
+        AppendRange(sectors, start, spc);
+    }
+    return sectors;
+}
+
+// Hands the folder's sectors to `visit` one by one, read into `buffer` (kFolderReadSectors sectors)
+// in runs of consecutive sectors and passing over those that cannot be read as the scans do, while
+// `visit` returns true.
+template <class Visit>
+void ReadFolder(const std::vector<uint64_t>& sectors, std::vector<uint8_t>& buffer, Visit visit)
+{
+    for (size_t at = 0; at < sectors.size();) {
+        uint32_t count = 1;
+        while (count < kFolderReadSectors && at + count < sectors.size() && sectors[at + count] == sectors[at] + count)
+            ++count;
+        const bool whole = ReadSectors(sectors[at], count, buffer.data()) != 0;
+        for (uint32_t i = 0; i < count; ++i) {
+            uint8_t* sector = buffer.data() + size_t{i} * kSectorSize;
+            if (!whole && !ReadSectors(sectors[at] + i, 1, sector))
+                continue;
+            if (!visit(sector))
+                return;
+        }
+        at += count;
+    }
+}
+
+// The sampled files of one folder, and which of them were found.
+class FolderFiles {
+public:
+    explicit FolderFiles(const std::vector<const FatEntryRecord*>& files) : m_files(files), m_found(files.size(), false)
+    {}
+
+    size_t Missing() const { return m_missing; }
+
+    // True when a short entry of the sector up to the folder's end names the first cluster of a file
+    // not found yet; `ended` tells whether the folder ends in it.
+    bool MayHoldOne(const uint8_t* sector, bool fat32, bool& ended) const
+    {
+        bool candidate = false;
+        for (size_t at = 0; at < kSectorSize; at += morvick::kFatDirectoryEntrySize) {
+            const uint8_t* entry = sector + at;
+            if (entry[0] == 0) {
+                ended = true;
+                break;
+            }
+            if (entry[11] == morvick::kFatAttrLongName)
+                continue;
+            const uint32_t cluster = morvick::DecodeFatShortEntry(entry, fat32).firstCluster;
+            for (size_t i = 0; i < m_files.size() && !candidate; ++i)
+                candidate = !m_found[i] && m_files[i]->firstCluster == cluster;
+        }
+        return candidate;
+    }
+
+    void Found(const morvick::FatFoundEntry& entry)
+    {
+        if (entry.folder)
+            return;
+        for (size_t i = 0; i < m_files.size(); ++i) {
+            const char16_t* name = m_files[i]->name != nullptr ? m_files[i]->name : u"";
+            if (!m_found[i] && entry.firstCluster == m_files[i]->firstCluster && entry.name.compare(name) == 0) {
+                m_found[i] = true;
+                --m_missing;
+            }
+        }
+    }
+
+private:
+    const std::vector<const FatEntryRecord*>& m_files;
+    std::vector<bool> m_found;
+    size_t m_missing = m_files.size();
+};
+
+// Looks for the files in their folder's sectors. Only a sector whose short entries name one of
+// their first clusters is parsed, with the two sectors before it, which hold the rest of the
+// longest name that may end in it.
+class FolderSearch {
+public:
+    explicit FolderSearch(bool fat32) : m_fat32(fat32) {}
+
+    void Search(const std::vector<uint64_t>& sectors, uint32_t folder, FolderFiles& files)
+    {
+        size_t held = 0;
+        ReadFolder(sectors, m_buffer, [&](const uint8_t* sector) {
+            std::copy(m_window.begin() + kSectorSize, m_window.end(), m_window.begin());
+            std::copy(sector, sector + kSectorSize, m_window.end() - kSectorSize);
+            held = std::min(held + 1, kWindowSectors);
+            bool ended = false;
+            if (files.MayHoldOne(sector, m_fat32, ended)) {
+                morvick::FatDirectoryParser parser(m_fat32, folder, false,
+                    [&files](const morvick::FatFoundEntry& entry) { files.Found(entry); });
+                parser.Feed(m_window.data() + (kWindowSectors - held) * kSectorSize, held * kSectorSize);
+            }
+            return files.Missing() != 0 && !ended;
+        });
+    }
+
+private:
+    static constexpr size_t kWindowSectors = 3;
+    bool m_fat32;
+    std::vector<uint8_t> m_buffer = std::vector<uint8_t>(size_t{kFolderReadSectors} * kSectorSize);
+    std::vector<uint8_t> m_window = std::vector<uint8_t>(kWindowSectors * kSectorSize);
+};
+
+// Each sampled file must be named in its folder with its first cluster; the folders are read once
+// each, and only as far as needed.
+SampleVerdict CheckFatFiles(const LoadedSnapshot& s, uint32_t rootCluster)
+{
+    SampleVerdict verdict;
+    std::map<uint32_t, std::vector<const FatEntryRecord*>> byFolder;
+    for (const FatEntryRecord* e : SampleSnapshotRecords(s.fatEntries))
+        byFolder[e->parentCluster].push_back(e);
+    const VolumeParameterBlock& b = s.block;
+    const bool fat32 = b.browsedFileSystemType == FileSystemKind::kFat32;
+    morvick::EngineSectorSource disk;
+    morvick::FatTable fat(disk, b.browsedFileSystemType, b.firstFat, b.sectorsPerFat, ClusterCount(b));
+    FolderSearch search(fat32);
+    for (const auto& [folder, sampled] : byFolder) {
+        const std::vector<uint64_t> sectors = FolderSectors(b, fat, folder, rootCluster);
+        if (sectors.empty())
+            continue;
+        FolderFiles files(sampled);
+        search.Search(sectors, folder, files);
+        verdict.confirmed += static_cast<uint32_t>(sampled.size() - files.Missing());
+        if (files.Missing() != 0) {
+            verdict.contradicted = true;
+            break;
+        }
+    }
+    return verdict;
+}
+
+}  // namespace
+
+bool HoldsFatVolume(const LoadedSnapshot& s)
+{
+    const VolumeParameterBlock& b = s.block;
+    const BootFacts boot = JudgeFatBoot(b);
+    // A boot sector that says otherwise belongs to another volume, unless an Extensive Scan rebuilt
+    // the volume from its FAT and folders past a damaged one.
+    if (boot.verdict == Verdict::kDisagrees && s.kind != kSnapshotKindExtensive)
+        return false;
+    bool vouched = boot.verdict == Verdict::kAgrees;
+    if (!vouched && b.firstFat != 0) {
+        if (!FatBeginsAt(b.firstFat))
+            return false;
+        vouched = true;
+    }
+    const SampleVerdict files = CheckFatFiles(s, boot.rootCluster);
+    return !files.contradicted && (vouched || files.confirmed != 0 || s.fatEntries.count == 0);
+}

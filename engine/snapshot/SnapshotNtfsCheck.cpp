@@ -1,0 +1,177 @@
+#include "engine/snapshot/SnapshotNtfsCheck.h"
+
+#include "engine/image/SectorReader.h"
+#include "engine/ntfs/FileNameAttribute.h"
+#include "engine/ntfs/MftRecord.h"
+#include "engine/ntfs/MftWalk.h"
+#include "engine/ntfs/NtfsBootSector.h"
+#include "engine/snapshot/LoadedSnapshot.h"
+#include "engine/snapshot/SnapshotFormat.h"
+#include "engine/snapshot/SnapshotSample.h"
+#include "engine/util/Endian.h"
+#include "engine/volume/EngineSectorSource.h"
+#include "engine/volume/PartitionFileSystem.h"
+
+namespace {
+
+constexpr uint64_t kLastSector = 0xFFFFFFFFu;
+
+// Records from NTFS 3.1 on keep their own number at 44, before the update-sequence array at 48.
+constexpr size_t kRecordNumberOffset = 44;
+constexpr uint16_t kNumberedUpdateSequenceOffset = 48;
+
+enum class Verdict { kAgrees, kDisagrees, kNone };
+
+// The sector `clusters` clusters into the volume, when it has a 32-bit number.
+bool ClusterAt(const VolumeParameterBlock& b, uint64_t clusters, uint64_t& sector)
+{
+    const uint64_t spc = b.sectorsPerCluster;
+    if (clusters > kLastSector || b.clusterBase + clusters * spc > kLastSector)
+        return false;
+    sector = b.clusterBase + clusters * spc;
+    return true;
+}
+
+// An NTFS boot sector at `at` against the block. A Quick Scan's volume lies inside its partition; an
+// Extensive Scan's ends where the boot sector said (at its copy).
+Verdict CompareNtfsBoot(const VolumeParameterBlock& b, uint32_t at, bool extensive)
+{
+    uint8_t sector[kSectorSize];
+    morvick::NtfsBootSector boot;
+    if (ReadSectors(at, 1, sector) != 1 || !morvick::HasNtfsSearchText(sector, sizeof sector) ||
+        !morvick::ParseNtfsBootSector(sector, sizeof sector, boot))
+        return Verdict::kNone;
+    auto placed = [&b](uint64_t clusters, uint32_t expected) {
+        uint64_t sector = 0;
+        return expected == 0 || (ClusterAt(b, clusters, sector) && sector == expected);
+    };
+    const uint64_t end = b.clusterBase + boot.totalSectors;
+    bool sized = boot.totalSectors <= kLastSector;
+    if (extensive)
+        sized = sized && (b.volumeEnd == 0 || end == b.volumeEnd);
+    else
+        sized = sized && (b.partitionEnd == 0 || end <= b.partitionEnd);
+    const bool agrees = boot.sectorsPerCluster == b.sectorsPerCluster && placed(boot.mftCluster, b.mftStart) &&
+        placed(boot.mftMirrorCluster, b.mftMirrorStart) && sized;
+    return agrees ? Verdict::kAgrees : Verdict::kDisagrees;
+}
+
+// The boot sector at the volume's start or its copy at the end: one that agrees is enough.
+Verdict JudgeNtfsBoot(const VolumeParameterBlock& b, bool extensive)
+{
+    const uint32_t end = extensive ? b.volumeEnd : b.partitionEnd;
+    const Verdict first = CompareNtfsBoot(b, b.clusterBase, extensive);
+    if (first == Verdict::kAgrees || end == 0 || end == b.clusterBase)
+        return first;
+    const Verdict copy = CompareNtfsBoot(b, end, extensive);
+    return copy == Verdict::kNone ? first : copy;
+}
+
+// The MFT's runs from record 0 at the MFT or its mirror. Record 0 describes the MFT itself: its
+// first run must begin where the snapshot's MFT does.
+bool WalkSnapshotMft(const VolumeParameterBlock& b, morvick::SectorRunTable& mftRuns)
+{
+    morvick::EngineSectorSource disk;
+    for (uint32_t at : {b.mftStart, b.mftMirrorStart}) {
+        if (at == 0 || !morvick::WalkMftRecords(disk, b.clusterBase, at, b.sectorsPerCluster, mftRuns))
+            continue;
+        if (b.mftStart == 0 || (!mftRuns.start.empty() && mftRuns.start[0] == b.mftStart))
+            return true;
+    }
+    mftRuns = morvick::SectorRunTable();
+    return false;
+}
+
+enum class Judgement { kConfirms, kContradicts, kUndecided };
+
+bool HasAttributeList(const uint8_t* record)
+{
+    for (const morvick::MftAttribute& a : morvick::ListMftAttributes(record, morvick::kMftRecordSize)) {
+        if (a.type == morvick::kAttrAttributeList)
+            return true;
+    }
+    return false;
+}
+
+// A fixed-up FILE record against a listed file: a base record in use or once in use, with the
+// file's number when it keeps one (`number` null: not asked), its name and its parent folder. A
+// record whose name lies only in the records its attribute list names can't be judged here.
+Judgement JudgeFileRecord(const uint8_t* record, const char16_t* name, uint32_t parent, const uint32_t* number)
+{
+    morvick::MftRecordHeader header;
+    if (!morvick::ParseMftRecordHeader(record, morvick::kMftRecordSize, header) || header.flags > 3 ||
+        header.baseRecord != 0)
+        return Judgement::kContradicts;
+    if (number != nullptr && ReadLittleEndian16(record + 4) >= kNumberedUpdateSequenceOffset &&
+        ReadLittleEndian32(record + kRecordNumberOffset) != *number)
+        return Judgement::kContradicts;
+    morvick::NtfsFileName found;
+    if (!morvick::ReadPreferredFileName(record, morvick::kMftRecordSize, found))
+        return HasAttributeList(record) ? Judgement::kUndecided : Judgement::kContradicts;
+    const bool same = found.name == std::u16string(name != nullptr ? name : u"") && found.parent == parent;
+    return same ? Judgement::kConfirms : Judgement::kContradicts;
+}
+
+void Count(SampleVerdict& verdict, Judgement judgement)
+{
+    if (judgement == Judgement::kConfirms)
+        ++verdict.confirmed;
+    else if (judgement == Judgement::kContradicts)
+        verdict.contradicted = true;
+}
+
+// A Quick Scan's files, each read at its number through the MFT's runs.
+SampleVerdict CheckMftEntries(const LoadedSnapshot& s, const morvick::SectorRunTable& mft)
+{
+    SampleVerdict verdict;
+    morvick::EngineSectorSource disk;
+    uint8_t record[morvick::kMftRecordSize];
+    for (const MftEntryRecord* e : SampleSnapshotRecords(s.mftEntries)) {
+        const uint32_t number = e->recordNumber;
+        Count(verdict,
+            morvick::ReadMftRecord(disk, mft, number, record)
+                ? JudgeFileRecord(record, e->name, e->parentRecord, &number)
+                : Judgement::kContradicts);
+        if (verdict.contradicted)
+            break;
+    }
+    return verdict;
+}
+
+// An Extensive Scan's files, each read at the sector where the search found its record.
+SampleVerdict CheckFoundFileRecords(const LoadedSnapshot& s)
+{
+    SampleVerdict verdict;
+    morvick::EngineSectorSource disk;
+    uint8_t record[morvick::kMftRecordSize];
+    for (const NtfsFileRecord* r : SampleSnapshotRecords(s.ntfsFiles)) {
+        Count(verdict,
+            morvick::ReadMftRecordAt(disk, r->sector, record)
+                ? JudgeFileRecord(record, r->name, r->parentRecord, nullptr)
+                : Judgement::kContradicts);
+        if (verdict.contradicted)
+            break;
+    }
+    return verdict;
+}
+
+}  // namespace
+
+bool HoldsNtfsVolume(const LoadedSnapshot& s, morvick::SectorRunTable& mftRuns)
+{
+    const VolumeParameterBlock& b = s.block;
+    const bool extensive = s.kind == kSnapshotKindExtensive;
+    // A boot sector that says otherwise belongs to another volume, unless an Extensive Scan found
+    // this one past it.
+    if (JudgeNtfsBoot(b, extensive) == Verdict::kDisagrees && !extensive)
+        return false;
+    const bool walked = WalkSnapshotMft(b, mftRuns);
+    if (!walked && !extensive)
+        return false;
+    const SampleVerdict files = extensive ? CheckFoundFileRecords(s) : CheckMftEntries(s, mftRuns);
+    if (files.contradicted) {
+        mftRuns = morvick::SectorRunTable();
+        return false;
+    }
+    return walked || files.confirmed != 0;
+}

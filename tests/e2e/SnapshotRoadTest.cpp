@@ -1,0 +1,98 @@
+// A recovery snapshot loaded through the start page's Load command over the wrong image: the Quick
+// Scan's snapshot of an NTFS volume, over the same disk whose volume was formatted afresh at the same
+// place and size with other files, is refused with the program's message and shows nothing; over
+// the image it was made from it loads.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <filesystem>
+
+#include "engine/scan/QuickScan.h"
+#include "engine/snapshot/SnapshotFile.h"
+#include "engine/state/EngineState.h"
+#include "tests/e2e/ResultSteps.h"
+#include "tests/engine/diskfixtures/DiskFixture.h"
+#include "tests/engine/diskfixtures/Oracles.h"
+#include "tests/engine/diskfixtures/RecordingObserver.h"  // OpenEngineImage
+
+namespace fs = std::filesystem;
+
+namespace morvick::e2e {
+namespace {
+
+const char kSnapshotDisks[] = "make-snapshot-disks.sh";
+
+[[maybe_unused]] auto* const kDisks =
+    ::testing::AddGlobalTestEnvironment(new morvick::test::DiskFixtureEnvironment({kSnapshotDisks}));
+
+// The file dialog in which the program asks for the image of a snapshot.
+const wchar_t kSnapshotImageTitle[] = L"Select the VHD/VHDX file of the snapshot";
+
+std::wstring SnapshotDisk(const char* name)
+{
+    return WindowsPath(morvick::test::FixtureFolder(kSnapshotDisks) + "/" + name);
+}
+
+uint32_t PartitionValue(const std::string& name)
+{
+    return static_cast<uint32_t>(
+        std::stoul(morvick::test::ReadTextFile(morvick::test::FixtureFile(kSnapshotDisks, name))));
+}
+
+// The snapshot of the Quick Scan of the NTFS partition of the first disk, made by the engine.
+fs::path MakeNtfsSnapshot()
+{
+    const fs::path path(SnapshotDisk("ntfs.srzq"));
+    auto disk = morvick::test::OpenEngineImage(morvick::test::FixtureFile(kSnapshotDisks, "first.vhd"));
+    EXPECT_TRUE(disk);
+    if (!disk)
+        return {};
+    VolumeParameterBlock& b = g_VolumeParams;
+    b = VolumeParameterBlock();
+    b.chosenFileSystemType = FileSystemKind::kNtfs;
+    b.partitionStart = PartitionValue("part2.start");
+    b.partitionSectors = PartitionValue("part2.sectors");
+    b.partitionEnd = b.partitionStart + b.partitionSectors - 1;
+    g_nScanMode = kScanQuick;
+    ScanFinishedWord finished{0};
+    EXPECT_EQ(RunQuickScan(finished), QuickScanResult::kCompleted);
+    EXPECT_GT(g_MftEntries.count, 10u);
+    EXPECT_TRUE(SaveSnapshotFile(path.u16string()));
+    disk.reset();
+    morvick::test::CloseEngineImage();
+    return path;
+}
+
+TEST(SnapshotRoad, TheLoadCommandRefusesAnotherVolumeAtTheSamePlace)
+{
+    const fs::path snapshot = MakeNtfsSnapshot();
+    ASSERT_FALSE(snapshot.empty());
+    MorvickDriver driver;
+    ASSERT_TRUE(StartProgram(driver));
+    ASSERT_NE(driver.WaitForFrame(), nullptr);
+    ASSERT_TRUE(driver.WaitForPage(0));
+
+    ASSERT_TRUE(driver.SendCommand(kLoadSnapshotCommand));
+    ASSERT_TRUE(driver.AnswerFileDialog(L"Open", snapshot.wstring()));
+    ASSERT_TRUE(driver.AnswerFileDialog(kSnapshotImageTitle, SnapshotDisk("other.vhd")));
+    LoggedMessage message;
+    ASSERT_TRUE(driver.WaitForMessage(0, message)) << "the other volume was not refused";
+    EXPECT_EQ(message.kind, "2");
+    EXPECT_EQ(message.text, "Source file and load recovery snapshot mismatch");
+    ASSERT_TRUE(driver.AnswerMessage(IDOK));
+    EXPECT_TRUE(driver.WaitForPage(0));
+    EXPECT_TRUE(driver.NoMessageBox());
+
+    // Over its own image the same snapshot loads and shows the volume's folders.
+    ASSERT_TRUE(driver.SendCommand(kLoadSnapshotCommand));
+    ASSERT_TRUE(driver.AnswerFileDialog(L"Open", snapshot.wstring()));
+    ASSERT_TRUE(driver.AnswerFileDialog(kSnapshotImageTitle, SnapshotDisk("first.vhd")));
+    ASSERT_TRUE(driver.WaitForPage(4));
+    EXPECT_TRUE(WaitForTree(driver, kResultTree, 3));
+    EXPECT_EQ(driver.MessageCount(), 1u) << "no message but the first refusal";
+    driver.Kill();
+}
+
+}  // namespace
+}  // namespace morvick::e2e
