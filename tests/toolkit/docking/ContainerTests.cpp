@@ -73,6 +73,24 @@ TEST(DockingContainer, CaptionButtonsFollowTheOptionsAndThePlace)
     EXPECT_TRUE(pFloating->FindCaptionButton(tkpcbClose)->IsVisible());
 }
 
+TEST(DockingContainer, TheSelectedTabStaysSelectedWhereverTheContainerGoes)
+{
+    ThreeTabs t;
+    Site()->SetFocus();
+    t.container->SelectPane(t.p[1], FALSE, TRUE);
+    ASSERT_EQ(Dump(t.f.arrangement()), "S[T(5,6*,7),C]");
+    // Dragged out, dragged back to the left edge, pinned to the side.
+    t.f.host()->FloatNode(t.container, CRect(500, 300, 720, 480));
+    t.f.Layout();
+    EXPECT_EQ(Dump(t.f.arrangement()), "S[C] FS[T(5,6*,7)]");
+    t.f.host()->DockPane(t.f.ContainerOf(t.p[0]), tkdock::sideLeft, NULL);
+    t.f.Layout();
+    EXPECT_EQ(Dump(t.f.arrangement()), "S[T(5,6*,7),C]");
+    t.f.host()->HidePane(t.f.ContainerOf(t.p[0]));
+    t.f.Layout();
+    EXPECT_EQ(Dump(t.f.arrangement()), "S[C] |l:T(5,6*,7)");
+}
+
 TEST(DockingContainer, HitTestsCaptionTabsAndTheRest)
 {
     ThreeTabs t;
