@@ -72,8 +72,7 @@ HRGN CreateRegionFromBitmap(HBITMAP bitmap, COLORREF key, int method)
         };
         const bool wantMatch = method == 0;
         RegionBuilder builder;
-        bool ok = true;
-        for (int y = 0; y < h && ok; ++y) {
+        for (int y = 0; y < h; ++y) {
             const std::uint32_t* row = px + static_cast<size_t>(y) * w;
             int x = 0;
             while (x < w) {
@@ -85,15 +84,21 @@ HRGN CreateRegionFromBitmap(HBITMAP bitmap, COLORREF key, int method)
                 ++x;  // past the pixel that ended the run
             }
         }
-        ok = builder.Flush();
-        region = ok ? builder.Take() : nullptr;
-        if (ok && !region)
+        // A batch that could not be made fails the whole region: part of a shape is not the shape.
+        const bool made = builder.Flush();
+        region = made ? builder.Take() : nullptr;
+        if (made && !region)
             region = CreateRectRgn(0, 0, 0, 0);
         if (region && method == 0) {
             // The runs were the key colour's: the shape is everything else.
             HRGN all = CreateRectRgn(0, 0, w, h);
-            CombineRgn(region, region, all, RGN_XOR);
-            DeleteObject(all);
+            const bool inverted = all && CombineRgn(region, region, all, RGN_XOR) != ERROR;
+            if (all)
+                DeleteObject(all);
+            if (!inverted) {
+                DeleteObject(region);
+                region = nullptr;
+            }
         }
         SelectObject(src, oldSrc);
         SelectObject(dst, oldDst);

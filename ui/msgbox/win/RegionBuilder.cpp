@@ -23,6 +23,8 @@ void RegionBuilder::Add(int left, int top, int right, int bottom)
 
 bool RegionBuilder::Flush()
 {
+    if (m_failed)
+        return false;
     if (m_rects.empty())
         return true;
     std::vector<BYTE> data(sizeof(RGNDATAHEADER) + m_rects.size() * sizeof(RECT));
@@ -38,22 +40,35 @@ bool RegionBuilder::Flush()
     std::copy(m_rects.begin(), m_rects.end(), reinterpret_cast<RECT*>(data.data() + sizeof(RGNDATAHEADER)));
     HRGN part = MakePart(reinterpret_cast<const RGNDATA*>(data.data()), static_cast<DWORD>(data.size()));
     m_rects.clear();
-    if (!part)
-        return false;
-    if (!m_result) {
+    if (!part) {
+        Fail();
+    } else if (!m_result) {
         m_result = part;
     } else {
-        CombineRgn(m_result, m_result, part, RGN_OR);
+        if (CombineRgn(m_result, m_result, part, RGN_OR) == ERROR)
+            Fail();
         DeleteObject(part);
     }
-    return true;
+    return !m_failed;
 }
 
 HRGN RegionBuilder::Take()
 {
+    if (m_failed)
+        return nullptr;
     HRGN r = m_result;
     m_result = nullptr;
     return r;
+}
+
+void RegionBuilder::Fail()
+{
+    // A region with a batch missing is not the shape: nothing of it is kept.
+    m_failed = true;
+    m_rects.clear();
+    if (m_result)
+        DeleteObject(m_result);
+    m_result = nullptr;
 }
 
 HRGN RegionBuilder::MakePart(const RGNDATA* data, DWORD size)

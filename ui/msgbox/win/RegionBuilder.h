@@ -16,9 +16,11 @@ public:
     virtual ~RegionBuilder();
 
     void Add(int left, int top, int right, int bottom);
-    // Makes the region of the rectangles still collected and ORs it in.
+    // Makes the region of the rectangles still collected and ORs it in; false once any batch
+    // could not be made or joined.
     bool Flush();
-    // The region made so far (owned by the caller from now on); null when nothing was added.
+    // The region made so far (owned by the caller from now on); null when nothing was added or
+    // when a batch failed.
     HRGN Take();
 
 protected:
@@ -26,8 +28,11 @@ protected:
     virtual HRGN MakePart(const RGNDATA* data, DWORD size);
 
 private:
+    void Fail();
+
     std::vector<RECT> m_rects;
     HRGN m_result = nullptr;
+    bool m_failed = false;
 };
 
 }  // namespace morvick::ui
