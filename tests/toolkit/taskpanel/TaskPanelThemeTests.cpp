@@ -365,7 +365,7 @@ TEST(TaskPanelThemes, ToolboxGradientsRunAcrossThePanelAndDownTheCaptionsWithAMa
     EXPECT_TRUE(PixelIs(focused, CPoint(rcCaption.left + 3, rcCaption.bottom - 3), RGB(255, 238, 194)));
 }
 
-TEST(TaskPanelThemes, TheDarkOutlookBarEmbossesDisabledText)
+TEST(TaskPanelThemes, TheDarkButtonBarEmbossesDisabledText)
 {
     SchemeScope plain(0);
     PanelWindow panel(240, 500);
@@ -387,7 +387,7 @@ TEST(TaskPanelThemes, TheDarkOutlookBarEmbossesDisabledText)
     }
 }
 
-TEST(TaskPanelThemes, OutlookCaptionsLightUpWhenHotAndDarkenWhenPressed)
+TEST(TaskPanelThemes, ButtonBarCaptionsLightUpWhenHotAndDarkenWhenPressed)
 {
     SchemeScope blue(1);
     PanelWindow panel(240, 500);
@@ -422,7 +422,7 @@ TEST(TaskPanelThemes, OutlookCaptionsLightUpWhenHotAndDarkenWhenPressed)
     }
 }
 
-TEST(TaskPanelThemes, TheLastOutlookThemeCentresCaptionsUnderASeparator)
+TEST(TaskPanelThemes, TheLastButtonBarThemeCentresCaptionsUnderASeparator)
 {
     SchemeScope plain(0);
     PanelWindow panel(240, 500);
