@@ -306,7 +306,7 @@ std::pair<int, int> TextColumns(const PanelPicture& picture, const CRect& rcCapt
 
 }  // namespace
 
-TEST(TaskPanelThemes, NoTwoThemesDrawTheSamePanel)
+TEST(TaskPanelThemes, NoTwoThemesDrawThePanelAlike)
 {
     for (int scheme : {0, 1}) {
         SCOPED_TRACE(scheme == 0 ? "no colour scheme" : "blue scheme");
@@ -321,7 +321,7 @@ TEST(TaskPanelThemes, NoTwoThemesDrawTheSamePanel)
             pictures.push_back(ReadThemePicture(n, picture.Width(), picture.Height(),
                 [&](int x, int y) { return picture.Pixel(x, y); }));
         }
-        EXPECT_EQ("", SamePictures(pictures));
+        EXPECT_EQ("", AlikePictures(pictures));
     }
 }
 
