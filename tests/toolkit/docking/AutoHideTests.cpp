@@ -186,18 +186,30 @@ TEST(DockingSidePanel, VetoesKeepTheSlideOutAsItIs)
     EXPECT_TRUE(PumpUntil([&] { return !::IsWindow(pSlide->GetSafeHwnd()); }));
 }
 
+// Two panes docked on the left, each hidden there: two tab groups in the left side panel.
+struct TwoHidden {
+    HostFixture f;
+    CTKPDockablePane* p1;
+    CTKPDockablePane* p2;
+    CTKPDockingPaneSideBar* side;
+
+    TwoHidden() : p1(f.MakePane(1, L"Files")), p2(f.MakePane(2, L"Found"))
+    {
+        f.host()->DockPane(p1, tkdock::sideLeft, NULL);
+        f.host()->DockPane(p2, tkdock::sideLeft, NULL);
+        f.Layout();
+        f.host()->HidePane(p1);
+        f.host()->HidePane(p2);
+        f.Layout();
+        side = f.arrangement()->GetSideBar(tkdock::sideLeft);
+    }
+};
+
 TEST(DockingSidePanel, SwitchingPanesWithoutAutoCloseLeavesOneSlideOut)
 {
-    HostFixture f;
-    CTKPDockablePane* p1 = f.MakePane(1, L"Files");
-    CTKPDockablePane* p2 = f.MakePane(2, L"Found");
-    f.host()->DockPane(p1, tkdock::sideLeft, NULL);
-    f.host()->DockPane(p2, tkdock::sideLeft, NULL);
-    f.Layout();
-    f.host()->HidePane(p1);
-    f.host()->HidePane(p2);
-    f.Layout();
-    CTKPDockingPaneSideBar* pSide = f.arrangement()->GetSideBar(tkdock::sideLeft);
+    TwoHidden h;
+    CTKPDockablePane* p2 = h.p2;
+    CTKPDockingPaneSideBar* pSide = h.side;
     ASSERT_EQ(pSide->GetTabGroupCount(), 2);
     CTKPDockingPaneSideBar::s_bAutoClose = FALSE;
     const CPoint a = pSide->GetTabGroup(0)->GetItem(0)->GetRect().CenterPoint();
@@ -218,23 +230,16 @@ TEST(DockingSidePanel, SwitchingPanesWithoutAutoCloseLeavesOneSlideOut)
 
 TEST(DockingSidePanel, AnOleDragOverATabSlidesItsPaneOutAndTheDropIsRefused)
 {
-    HostFixture f;
-    CTKPDockablePane* p1 = f.MakePane(1, L"Files");
-    CTKPDockablePane* p2 = f.MakePane(2, L"Found");
-    f.host()->DockPane(p1, tkdock::sideLeft, NULL);
-    f.host()->DockPane(p2, tkdock::sideLeft, NULL);
-    f.Layout();
-    f.host()->HidePane(p1);
-    f.host()->HidePane(p2);
-    f.Layout();
-    CTKPDockingPaneSideBar* pSide = f.arrangement()->GetSideBar(tkdock::sideLeft);
+    TwoHidden h;
+    CTKPDockablePane *p1 = h.p1, *p2 = h.p2;
+    CTKPDockingPaneSideBar* pSide = h.side;
     ASSERT_EQ(pSide->GetTabGroupCount(), 2);
     auto tab = [&](int nGroup) { return pSide->GetTabGroup(nGroup)->GetItem(0)->GetRect().CenterPoint(); };
     auto shows = [&](CTKPDockablePane* pPane) {
         CTKPDockingPaneAutoHideWnd* pSlide = pSide->GetSlideOut();
         return pSlide && pSlide->GetContainer() && pSlide->GetContainer()->GetSelectedPane() == pPane;
     };
-    CTKPTabTheme* pTabTheme = f.host()->GetTheme()->m_pAutoHideTabTheme;
+    CTKPTabTheme* pTabTheme = h.f.host()->GetTheme()->m_pAutoHideTabTheme;
 
     pTabTheme->m_bSelectOnDragOver = FALSE;
     EXPECT_EQ(DragTextTo(pSide, tab(0)), static_cast<DROPEFFECT>(DROPEFFECT_NONE));

@@ -31,8 +31,9 @@ HBITMAP Make(int w, int h, const std::function<COLORREF(int, int)>& colour)
     return b;
 }
 
+// The bounding box of a region.
 RECT Box(HRGN r)
-{  // the bounding box of a region
+{
     RECT box = {};
     GetRgnBox(r, &box);
     return box;
