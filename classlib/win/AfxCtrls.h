@@ -19,6 +19,7 @@
 #include "classlib/win/CRichEditCtrl.h"
 #include "classlib/win/CControlBar.h"
 #include "classlib/win/CStatusBar.h"
+#include "classlib/win/CToolBar.h"
 #include "classlib/win/CReBarCtrl.h"
 #include "classlib/win/CReBar.h"
 #include "classlib/win/CtrlViews.h"

@@ -1,5 +1,7 @@
 #include "toolkit/base/ResourceManager.h"
 
+#include "classlib/win/CToolBar.h"
+
 namespace {
 CTKPResourceManager::MessageBoxHook g_messageBoxHook = NULL;
 }
@@ -22,6 +24,11 @@ BOOL CTKPResourceManager::LoadMenu(CMenu* pMenu, UINT nIDResource)
     HINSTANCE hInst = AfxFindResourceHandle(MAKEINTRESOURCE(nIDResource), RT_MENU);
     HMENU hMenu = ::LoadMenuW(hInst, MAKEINTRESOURCEW(nIDResource));
     return hMenu != NULL && pMenu->Attach(hMenu);
+}
+
+BOOL CTKPResourceManager::LoadToolBar(CToolBar* pToolBar, UINT nIDResource)
+{
+    return pToolBar != NULL && pToolBar->LoadToolBar(nIDResource);
 }
 
 BOOL CTKPResourceManager::LoadBitmap(CBitmap* pBitmap, UINT nIDResource)

@@ -1,10 +1,12 @@
-// The one place through which the toolkit loads its resources (strings, menus, bitmaps, cursors,
-// dialog templates) and shows its messages. The toolkit's resources live among the program's own,
+// The one place through which the toolkit loads its resources (strings, menus, toolbars, bitmaps,
+// cursors, dialog templates) and shows its messages. The toolkit's resources live among the program's own,
 // found through the class library's resource lookup.
 #pragma once
 
 #include "classlib/win/AfxGdi.h"
 #include "classlib/win/AfxWin.h"
+
+class CToolBar;
 
 class CTKPResourceManager {
 public:
@@ -14,6 +16,8 @@ public:
     // TRUE when the string exists; the text is left empty otherwise.
     virtual BOOL LoadString(CString* pString, UINT nIDResource);
     virtual BOOL LoadMenu(CMenu* pMenu, UINT nIDResource);
+    // The toolbar resource's buttons and the images of its bitmap into the bar (a window already).
+    virtual BOOL LoadToolBar(CToolBar* pToolBar, UINT nIDResource);
     virtual BOOL LoadBitmap(CBitmap* pBitmap, UINT nIDResource);
     // Null when the cursor is missing.
     virtual HCURSOR LoadCursor(UINT nIDResource);

@@ -253,6 +253,11 @@ void CTKThemeStyleHolder::SetStyle(CTKThemeManagerStyle* pStyle)
 {
     if (m_pPrivateFactory == NULL && pStyle == NULL)
         return;
+    // The style the control already draws with (its own or the shared one) is kept as it is:
+    // replacing the factory would delete it, or leave two factories owning it.
+    CTKThemeManagerStyleFactory* pCurrent = GetFactory();
+    if (pStyle != NULL && pCurrent != NULL && pCurrent->m_pStyle == pStyle)
+        return;
     if (CTKThemeManagerStyleFactory* pFactory = GetFactory())
         pFactory->RemoveHolder(this);
     if (m_bOwnsPrivateFactory)

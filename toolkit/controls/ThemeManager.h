@@ -95,7 +95,8 @@ public:
     // The private factory when there is one, else the shared one.
     CTKThemeManagerStyleFactory* GetFactory() const;
     CTKThemeManagerStyle* GetStyle() const;
-    // A style of the control's own (owned from now on), or none to return to the shared style.
+    // A style of the control's own (owned from now on), or none to return to the shared style. The
+    // style the control already draws with changes nothing.
     void SetStyle(CTKThemeManagerStyle* pStyle);
     BOOL HasPrivateStyle() const { return m_bOwnsPrivateFactory; }
 

@@ -219,8 +219,7 @@ void CTKPDockingPaneHost::ShowPane(CTKPDockablePane* pPane, BOOL bSetFocus)
         CTKPDockingPaneList& list = m_pArrangement->GetPaneList();
         for (POSITION pos = list.GetHeadPosition(); pos != NULL;) {
             TKPDockingPaneEntry& entry = list.GetNext(pos);
-            CTKPDockingPaneTabbedContainer* pHolder =
-                entry.pLastHolder ? entry.pLastHolder->AsTabbedContainer() : NULL;
+            CTKPDockingPaneTabbedContainer* pHolder = entry.pLastHolder ? entry.pLastHolder->AsTabbedContainer() : NULL;
             if (entry.pPane == pPane && pHolder && !pPane->m_pParentContainer)
                 pHolder->AttachPane(pPane, bSetFocus);
         }
@@ -319,6 +318,9 @@ BOOL CTKPDockingPaneHost::MovePaneToHolder(CTKPDockablePane* pPane, CTKPDockingN
     const BOOL bFloating = IsFloatingNode(pPane);
     if (!bFloating && (pPane->GetEffectiveOptions() & tkpoNoFloat))
         return FALSE;
+    // A floating pane that was never docked has nowhere to dock to: it stays where it is.
+    if (bFloating && !pHolder)
+        return FALSE;
     if (NotifyAction(bFloating ? tkpaDocking : tkpaFloating, pPane, reinterpret_cast<DWORD_PTR>(pHolder)) != 0)
         return FALSE;
     if (pHolder) {
@@ -335,7 +337,8 @@ BOOL CTKPDockingPaneHost::MovePaneToHolder(CTKPDockablePane* pPane, CTKPDockingN
             if (m_pSite && m_pSite->GetSafeHwnd())
                 m_pSite->GetWindowRect(&rcSite);
             rc = CRect(rcSite.TopLeft() + CPoint(40, 40),
-                CSize(pPane->m_nDockingCX > 0 ? pPane->m_nDockingCX : 200, pPane->m_nDockingCY > 0 ? pPane->m_nDockingCY : 200));
+                CSize(pPane->m_nDockingCX > 0 ? pPane->m_nDockingCX : 200,
+                    pPane->m_nDockingCY > 0 ? pPane->m_nDockingCY : 200));
         }
         FloatNode(pPane, rc);
     }

@@ -54,7 +54,8 @@ public:
     void HidePane(CTKPDockingNode* pNode);
     // Between docked and floating, for a pane or all panes of a container.
     void ToggleDocking(CTKPDockingNode* pNode);
-    // To a holder, or floating at its present place without one. FALSE when not allowed or refused.
+    // To a holder, or (a docked pane) floating at its present place without one. FALSE when not allowed,
+    // refused, or for a floating pane without a holder.
     BOOL MovePaneToHolder(CTKPDockablePane* pPane, CTKPDockingNode* pHolder);
     // Into a new floating window at a screen rectangle.
     void FloatNode(CTKPDockingNode* pNode, CRect rect);
@@ -100,23 +101,23 @@ public:
     afx_msg void OnSettingChange(UINT uFlags, LPCTSTR lpszSection);
 
     // Settings.
-    int m_nLayoutConstant;        // kept free at both ends of a dragged splitter bar
-    BOOL m_bCloseAll;             // the close button closes every pane of a container
-    BOOL m_bHideWholeGroup;       // hiding and the pin act on the whole container
-    BOOL m_bClientHidden;         // the client node counts as empty
-    BOOL m_bOutlineTracking;      // splitters move as an outline
-    BOOL m_bMaximiseAllowed;      // containers in a splitter may be maximised
-    BOOL m_bSplittersLocked;      // splitters neither show their cursor nor move
-    BOOL m_bAlphaFeedback;        // drags show translucent previews
-    BOOL m_bShowStickers;         // ... and docking stickers
-    BOOL m_bThemedFloatingFrames; // floating windows draw their own caption
-    int m_nFloatingFrameStyle;    // non-zero: floating windows look active with their owner
-    DWORD m_dwDefaultPaneOptions; // OR-ed into every pane's options
-    int m_nCaptionOrientation;    // 0 horizontal captions, 2 vertical on top/bottom, 3 by shape, else vertical
-    CString m_strFloatingTitle;   // title of a floating window with several containers
-    BOOL m_bRoundStickers;        // set by theme 9 (and kept): the rounded docking stickers
-    BOOL m_bAttaching;            // while MovePaneToHolder attaches panes
-    BOOL m_bLayoutDone;           // after the first WM_SIZEPARENT
+    int m_nLayoutConstant;         // kept free at both ends of a dragged splitter bar
+    BOOL m_bCloseAll;              // the close button closes every pane of a container
+    BOOL m_bHideWholeGroup;        // hiding and the pin act on the whole container
+    BOOL m_bClientHidden;          // the client node counts as empty
+    BOOL m_bOutlineTracking;       // splitters move as an outline
+    BOOL m_bMaximiseAllowed;       // containers in a splitter may be maximised
+    BOOL m_bSplittersLocked;       // splitters neither show their cursor nor move
+    BOOL m_bAlphaFeedback;         // drags show translucent previews
+    BOOL m_bShowStickers;          // ... and docking stickers
+    BOOL m_bThemedFloatingFrames;  // floating windows draw their own caption
+    int m_nFloatingFrameStyle;     // non-zero: floating windows look active with their owner
+    DWORD m_dwDefaultPaneOptions;  // OR-ed into every pane's options
+    int m_nCaptionOrientation;     // 0 horizontal captions, 2 vertical on top/bottom, 3 by shape, else vertical
+    CString m_strFloatingTitle;    // title of a floating window with several containers
+    BOOL m_bRoundStickers;         // set by theme 9 (and kept): the rounded docking stickers
+    BOOL m_bAttaching;             // while MovePaneToHolder attaches panes
+    BOOL m_bLayoutDone;            // after the first WM_SIZEPARENT
 
 protected:
     void SwapArrangement(CTKPDockingPaneArrangement* pArrangement);

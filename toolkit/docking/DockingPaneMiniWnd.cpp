@@ -21,6 +21,11 @@ IMPLEMENT_DYNAMIC(CTKPDockingPaneMiniWnd, CMiniFrameWnd)
 
 BOOL CTKPDockingPaneMiniWnd::s_bShowAutoHideButton = TRUE;
 
+namespace {
+// Where a floating window opens when its layout gives it no rectangle.
+const CRect kNewWindowRect(100, 100, 300, 300);
+}  // namespace
+
 BEGIN_MESSAGE_MAP(CTKPDockingPaneMiniWnd, CMiniFrameWnd)
 ON_WM_CLOSE()
 ON_WM_NCLBUTTONDOWN()
@@ -190,7 +195,7 @@ void CTKPDockingPaneMiniWnd::MakeLive()
     }
     CRect rc = m_rcNode;
     if (rc.IsRectEmpty())
-        rc = CRect(100, 100, 300, 300);
+        rc = kNewWindowRect;
     // Only themed frames roll up: a window saved rolled up opens whole without them.
     if (m_bRolledUp && !IsThemed())
         m_bRolledUp = FALSE;
@@ -214,6 +219,18 @@ CRect CTKPDockingPaneMiniWnd::RolledUpRect(CRect rc) const
     if (m_bRolledUp)
         rc.bottom = rc.top + GetCaptionHeight() + 8;
     return rc;
+}
+
+int CTKPDockingPaneMiniWnd::CheckedFullHeight(int nSaved) const
+{
+    // Anything lower than the rolled-up window or taller than any window may be sized is not a height
+    // the window was saved with.
+    const long long nMin = GetCaptionHeight() + 8, nMax = ::GetSystemMetrics(SM_CYMAXTRACK);
+    const long long nRect = static_cast<long long>(m_rcNode.bottom) - m_rcNode.top;
+    for (const long long nHeight : {static_cast<long long>(nSaved), nRect})
+        if (nHeight >= nMin && nHeight <= nMax)
+            return static_cast<int>(nHeight);
+    return kNewWindowRect.Height();
 }
 
 void CTKPDockingPaneMiniWnd::CollectContainers(CTKPDockingNodeList& list)
@@ -350,7 +367,8 @@ BOOL CTKPDockingPaneMiniWnd::LoadRecord(const TKPDockNodeRecord& r,
     CTKPDockingNode::LoadRecord(r, nodes);
     m_rcNode = CRect(r.nWindowLeft, r.nWindowTop, r.nWindowRight, r.nWindowBottom);
     m_bRolledUp = r.bCollapsed;
-    m_nFullHeight = r.nExpandedHeight;
+    // Only a rolled-up window opens to the saved height (on the next hover); others keep it as stored.
+    m_nFullHeight = m_bRolledUp ? CheckedFullHeight(r.nExpandedHeight) : r.nExpandedHeight;
     if (r.nTopContainer != 0) {
         CTKPDockingNode* pNode = r.nTopContainer < nodes.GetSize() ? nodes[r.nTopContainer] : NULL;
         CTKPDockingPaneSplitContainer* pTop = pNode ? pNode->AsSplitContainer() : NULL;

@@ -77,6 +77,9 @@ protected:
     int GetCaptionHeight() const;
     // The window rectangle rc comes down to while the window is rolled up (rc itself otherwise).
     CRect RolledUpRect(CRect rc) const;
+    // The height a loaded rolled-up window opens to: the saved one when a window can have it, else
+    // the saved window rectangle's, else a new window's.
+    int CheckedFullHeight(int nSaved) const;
     CTKPDockingPaneCaptionButton* CaptionButtonFromPoint(CPoint ptWindow);
     // The active pane of the single container, else of the first container that has the focus.
     CTKPDockablePane* GetContextPane();

@@ -659,8 +659,8 @@ void CTKPDockingPaneTabbedContainer::Invalidate()
         CWnd::Invalidate(FALSE);
 }
 
-void CTKPDockingPaneTabbedContainer::CopyFrom(
-    CTKPDockingPaneTabbedContainer* pSource, CTKPDockingNodeMap* pMap, DWORD dwMask)
+void CTKPDockingPaneTabbedContainer::CopyFrom(CTKPDockingPaneTabbedContainer* pSource, CTKPDockingNodeMap* pMap,
+    DWORD dwMask)
 {
     CTKPDockingPaneHost* pHost = GetHost();
     m_pSite = pHost ? pHost->GetSite() : NULL;
@@ -669,6 +669,8 @@ void CTKPDockingPaneTabbedContainer::CopyFrom(
     m_nDockingCY = pSource->m_nDockingCY;
     m_bCaptionVisible = TRUE;
     CTKPDockablePane* pSelected = NULL;
+    // Taken before the first pane moves: moving a pane out changes the source's selection.
+    CTKPDockablePane* pSourceSelected = pSource->m_pSelectedPane;
     CArray<CTKPDockablePane*, CTKPDockablePane*> panes;
     for (POSITION pos = pSource->m_lstPanes.GetHeadPosition(); pos != NULL;)
         panes.Add(pSource->m_lstPanes.GetNext(pos));
@@ -679,7 +681,7 @@ void CTKPDockingPaneTabbedContainer::CopyFrom(
                 continue;
             pSource->RemoveChild(pPane);
             AttachPane(pPane, FALSE);
-            if (pPane == pSource->m_pSelectedPane || !pSelected)
+            if (pPane == pSourceSelected || !pSelected)
                 pSelected = pPane;
         } else {
             CTKPDockingNode* pClone = pPane->CloneNode(m_pArrangement, pMap, 0);
@@ -687,7 +689,7 @@ void CTKPDockingPaneTabbedContainer::CopyFrom(
             if (!pClonePane)
                 continue;
             AttachPane(pClonePane, FALSE);
-            if (pPane == pSource->m_pSelectedPane)
+            if (pPane == pSourceSelected)
                 pSelected = pClonePane;
         }
     }
@@ -695,8 +697,8 @@ void CTKPDockingPaneTabbedContainer::CopyFrom(
         SelectPane(pSelected, FALSE, TRUE);
 }
 
-CTKPDockingNode* CTKPDockingPaneTabbedContainer::CloneNode(
-    CTKPDockingPaneArrangement* pArrangement, CTKPDockingNodeMap* pMap, DWORD dwFlags)
+CTKPDockingNode* CTKPDockingPaneTabbedContainer::CloneNode(CTKPDockingPaneArrangement* pArrangement,
+    CTKPDockingNodeMap* pMap, DWORD dwFlags)
 {
     return CloneAs<CTKPDockingPaneTabbedContainer>(pArrangement, pMap,
         [this, pMap, dwFlags](CTKPDockingPaneTabbedContainer* pClone) { pClone->CopyFrom(this, pMap, dwFlags); });
@@ -709,8 +711,8 @@ void CTKPDockingPaneTabbedContainer::SaveRecord(TKPDockNodeRecord& r)
     r.children = TKPLayoutIdsOf(m_lstPanes);
 }
 
-BOOL CTKPDockingPaneTabbedContainer::LoadRecord(
-    const TKPDockNodeRecord& r, const CArray<CTKPDockingNode*, CTKPDockingNode*>& nodes)
+BOOL CTKPDockingPaneTabbedContainer::LoadRecord(const TKPDockNodeRecord& r,
+    const CArray<CTKPDockingNode*, CTKPDockingNode*>& nodes)
 {
     CTKPDockingNode::LoadRecord(r, nodes);
     CTKPDockablePane* pSelected = NULL;

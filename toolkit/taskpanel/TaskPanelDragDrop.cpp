@@ -140,10 +140,9 @@ BOOL CTKPTaskPanel::OnItemDrop(COleDataObject* pDataObject, DROPEFFECT dropEffec
         KillTimer(TIMER_HOVER_EXPAND);
         m_bHoverTimer = FALSE;
     }
-    if (pTarget == NULL)
+    // Only a copy or a move puts anything here; any other effect (a link) is refused.
+    if (pTarget == NULL || (dropEffect != DROPEFFECT_COPY && dropEffect != DROPEFFECT_MOVE))
         return FALSE;
-    if (dropEffect != DROPEFFECT_COPY && dropEffect != DROPEFFECT_MOVE)
-        return TRUE;
     if (pDataObject == NULL || !pDataObject->IsDataAvailable(CTKPTaskPanelItem::GetClipboardFormat()))
         return FALSE;
     CTKPTaskPanelItem* pNew = CTKPTaskPanelItem::CreateFromOleData(pDataObject);

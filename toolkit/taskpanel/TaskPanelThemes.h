@@ -89,21 +89,21 @@ public:
     void DrawGroupClientFace(CDC* pDC, CTKPTaskPanelGroup* pGroup, CRect rc) override;
 };
 
-// Outlook-style bar: light text on a dark panel.
+// Button bar: captions as buttons stacked on a dark panel, light item text.
 class CTKPTaskPanelTheme9 : public CTKPTaskPanelTheme7 {
 public:
     CTKPTaskPanelTheme9();
     void RefreshMetrics() override;
 };
 
-// Outlook-style bar in the toolkit's face colour.
+// Button bar on the toolkit's face colour.
 class CTKPTaskPanelTheme10 : public CTKPTaskPanelTheme9 {
 public:
     CTKPTaskPanelTheme10();
     void RefreshMetrics() override;
 };
 
-// Outlook-style bar with gradient caption buttons.
+// Button bar whose caption buttons are gradients.
 class CTKPTaskPanelTheme11 : public CTKPTaskPanelTheme10 {
 public:
     CTKPTaskPanelTheme11();
@@ -119,7 +119,7 @@ protected:
     CTKPColorGradient m_clrCaptionPressed;
 };
 
-// Outlook-style bar with centred captions on the toolkit's gradients.
+// Button bar with centred captions on the toolkit's gradients.
 class CTKPTaskPanelTheme12 : public CTKPTaskPanelTheme11 {
 public:
     CTKPTaskPanelTheme12();

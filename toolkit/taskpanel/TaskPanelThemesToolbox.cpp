@@ -1,4 +1,4 @@
-// Themes 7 to 12: captions drawn as buttons, in the toolbox and the Outlook-bar manner.
+// Themes 7 to 12: captions drawn as buttons, in a toolbox and in a button bar.
 #include <algorithm>
 
 #include "toolkit/base/ColorManager.h"

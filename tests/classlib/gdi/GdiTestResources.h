@@ -2,6 +2,8 @@
 #pragma once
 
 #define IDB_TEST_STRIP 200
+#define IDR_TEST_SHORT_TOOLBAR 210
+#define IDR_TEST_BARE_TOOLBAR 211
 #define IDR_TEST_MENU 100
 #define ID_TEST_OPEN 1001
 #define ID_TEST_SAVE 1002

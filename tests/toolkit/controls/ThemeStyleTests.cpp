@@ -81,6 +81,32 @@ TEST(ThemeStyles, ControlsShareTheKindsStyleUntilOneGetsItsOwn)
     EXPECT_EQ(third.changes, 2);
 }
 
+TEST(ThemeStyles, TheStyleAlreadyInUseGivenAgainChangesNothing)
+{
+    CountingHolder shared(RUNTIME_CLASS(CTKButtonThemeFactory));
+    CountingHolder own(RUNTIME_CLASS(CTKButtonThemeFactory));
+
+    // The shared style handed back stays shared: no private factory comes to own it as well.
+    CTKThemeManagerStyle* pShared = shared.GetStyle();
+    shared.SetStyle(pShared);
+    EXPECT_FALSE(shared.HasPrivateStyle());
+    EXPECT_EQ(shared.GetFactory(), GetThemeManager()->GetSharedFactory(RUNTIME_CLASS(CTKButtonThemeFactory)));
+    EXPECT_EQ(shared.GetStyle(), pShared);
+    EXPECT_EQ(shared.changes, 0);
+
+    // The control's own style handed back is kept alive and in place.
+    CTKButtonThemeFlat* pOwn = new CTKButtonThemeFlat;
+    own.SetStyle(pOwn);
+    CTKThemeManagerStyleFactory* pPrivate = own.GetFactory();
+    ASSERT_EQ(own.changes, 1);
+    own.SetStyle(pOwn);
+    EXPECT_EQ(own.changes, 1);
+    EXPECT_EQ(own.GetFactory(), pPrivate);
+    EXPECT_EQ(own.GetStyle(), pOwn);
+    EXPECT_EQ(pOwn->m_pFactory, pPrivate);
+    EXPECT_TRUE(own.HasPrivateStyle());
+}
+
 TEST(ThemeStyles, StyleIsMadeOnFirstUseWithTheManagersNumber)
 {
     CountingFactory::s_created = 0;

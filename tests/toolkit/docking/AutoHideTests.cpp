@@ -11,6 +11,7 @@
 #include "toolkit/docking/DockingPaneTabbedContainer.h"
 #include "toolkit/docking/DockingPaneTheme.h"
 #include "toolkit/tabs/TabManagerItem.h"
+#include "toolkit/tabs/TabTheme.h"
 
 #include <gtest/gtest.h>
 
@@ -33,10 +34,7 @@ struct Hidden {
         f.Layout();
         side = f.arrangement()->GetSideBar(nSide);
     }
-    CPoint TabCentre()
-    {
-        return side->GetTabGroup(0)->GetItem(0)->GetRect().CenterPoint();
-    }
+    CPoint TabCentre() { return side->GetTabGroup(0)->GetItem(0)->GetRect().CenterPoint(); }
     CTKPDockingPaneAutoHideWnd* Open()
     {
         side->OpenSlideOut(pane, FALSE);
@@ -188,18 +186,30 @@ TEST(DockingSidePanel, VetoesKeepTheSlideOutAsItIs)
     EXPECT_TRUE(PumpUntil([&] { return !::IsWindow(pSlide->GetSafeHwnd()); }));
 }
 
+// Two panes docked on the left, each hidden there: two tab groups in the left side panel.
+struct TwoHidden {
+    HostFixture f;
+    CTKPDockablePane* p1;
+    CTKPDockablePane* p2;
+    CTKPDockingPaneSideBar* side;
+
+    TwoHidden() : p1(f.MakePane(1, L"Files")), p2(f.MakePane(2, L"Found"))
+    {
+        f.host()->DockPane(p1, tkdock::sideLeft, NULL);
+        f.host()->DockPane(p2, tkdock::sideLeft, NULL);
+        f.Layout();
+        f.host()->HidePane(p1);
+        f.host()->HidePane(p2);
+        f.Layout();
+        side = f.arrangement()->GetSideBar(tkdock::sideLeft);
+    }
+};
+
 TEST(DockingSidePanel, SwitchingPanesWithoutAutoCloseLeavesOneSlideOut)
 {
-    HostFixture f;
-    CTKPDockablePane* p1 = f.MakePane(1, L"Files");
-    CTKPDockablePane* p2 = f.MakePane(2, L"Found");
-    f.host()->DockPane(p1, tkdock::sideLeft, NULL);
-    f.host()->DockPane(p2, tkdock::sideLeft, NULL);
-    f.Layout();
-    f.host()->HidePane(p1);
-    f.host()->HidePane(p2);
-    f.Layout();
-    CTKPDockingPaneSideBar* pSide = f.arrangement()->GetSideBar(tkdock::sideLeft);
+    TwoHidden h;
+    CTKPDockablePane* p2 = h.p2;
+    CTKPDockingPaneSideBar* pSide = h.side;
     ASSERT_EQ(pSide->GetTabGroupCount(), 2);
     CTKPDockingPaneSideBar::s_bAutoClose = FALSE;
     const CPoint a = pSide->GetTabGroup(0)->GetItem(0)->GetRect().CenterPoint();
@@ -218,6 +228,36 @@ TEST(DockingSidePanel, SwitchingPanesWithoutAutoCloseLeavesOneSlideOut)
     pSecond->Close(TRUE);
 }
 
+TEST(DockingSidePanel, AnOleDragOverATabSlidesItsPaneOutAndTheDropIsRefused)
+{
+    TwoHidden h;
+    CTKPDockablePane *p1 = h.p1, *p2 = h.p2;
+    CTKPDockingPaneSideBar* pSide = h.side;
+    ASSERT_EQ(pSide->GetTabGroupCount(), 2);
+    auto tab = [&](int nGroup) { return pSide->GetTabGroup(nGroup)->GetItem(0)->GetRect().CenterPoint(); };
+    auto shows = [&](CTKPDockablePane* pPane) {
+        CTKPDockingPaneAutoHideWnd* pSlide = pSide->GetSlideOut();
+        return pSlide && pSlide->GetContainer() && pSlide->GetContainer()->GetSelectedPane() == pPane;
+    };
+    CTKPTabTheme* pTabTheme = h.f.host()->GetTheme()->m_pAutoHideTabTheme;
+
+    pTabTheme->m_bSelectOnDragOver = FALSE;
+    EXPECT_EQ(DragTextTo(pSide, tab(0)), static_cast<DROPEFFECT>(DROPEFFECT_NONE));
+    EXPECT_EQ(pSide->GetSlideOut(), nullptr);
+
+    // The pane under the cursor slides out, and the drop is refused.
+    pTabTheme->m_bSelectOnDragOver = TRUE;
+    EXPECT_TRUE(DragTextToUntil(pSide, tab(0), [&] { return shows(p1); }));
+    CTKPDockingPaneAutoHideWnd* pFirst = pSide->GetSlideOut();
+    EXPECT_EQ(DragTextTo(pSide, tab(0)), static_cast<DROPEFFECT>(DROPEFFECT_NONE));
+    EXPECT_EQ(pSide->GetSlideOut(), pFirst);
+    // Over another pane's tab, that one slides out instead.
+    EXPECT_TRUE(DragTextToUntil(pSide, tab(1), [&] { return shows(p2); }));
+    AwayFrom(pSide);
+    if (CTKPDockingPaneAutoHideWnd* pSlide = pSide->GetSlideOut())
+        pSlide->Close(TRUE);
+}
+
 TEST(DockingSlideOut, OpensInStepsToTheDockingSizeAndReportsTheEnd)
 {
     Hidden h(tkdock::sideLeft, CSize(200, 150));
@@ -231,7 +271,8 @@ TEST(DockingSlideOut, OpensInStepsToTheDockingSizeAndReportsTheEnd)
     KillTimer(pSlide->GetSafeHwnd(), 2);
     for (int step = 0; step < 8; ++step) {
         SCOPED_TRACE(step);
-        EXPECT_EQ(HostFixture::InSite(pSlide), CRect(full.left, full.top, full.left + 204 * (step + 1) / 8, full.bottom));
+        EXPECT_EQ(HostFixture::InSite(pSlide),
+            CRect(full.left, full.top, full.left + 204 * (step + 1) / 8, full.bottom));
         EXPECT_EQ(Site()->CountAction(tkpaSlidOut), 0);
         pSlide->SendMessage(WM_TIMER, 2, 0);
     }
@@ -373,10 +414,18 @@ TEST(DockingSlideOut, TheMaximumHoldsOnEverySide)
         h.f.host()->GetTopContainer()->GetScreenRect(&rcTop);
         // The window's inner boundary may reach exactly the maximum on each side.
         switch (nSide) {
-        case tkdock::sideLeft: EXPECT_EQ(rcLimits.right - rcTop.left, nMax); break;
-        case tkdock::sideRight: EXPECT_EQ(rcTop.right - rcLimits.left, nMax); break;
-        case tkdock::sideTop: EXPECT_EQ(rcLimits.bottom - rcTop.top, nMax); break;
-        default: EXPECT_EQ(rcTop.bottom - rcLimits.top, nMax); break;
+        case tkdock::sideLeft:
+            EXPECT_EQ(rcLimits.right - rcTop.left, nMax);
+            break;
+        case tkdock::sideRight:
+            EXPECT_EQ(rcTop.right - rcLimits.left, nMax);
+            break;
+        case tkdock::sideTop:
+            EXPECT_EQ(rcLimits.bottom - rcTop.top, nMax);
+            break;
+        default:
+            EXPECT_EQ(rcTop.bottom - rcLimits.top, nMax);
+            break;
         }
         pSlide->Close(TRUE);
     }

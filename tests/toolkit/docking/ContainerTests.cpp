@@ -2,7 +2,6 @@
 // track range and live and outline resizing) in the test frame.
 #include "DockingTestSupport.h"
 
-#include "classlib/win/AfxOle.h"
 #include "toolkit/commandbars/ToolTipRecord.h"
 #include "toolkit/docking/DockingPaneCaptionButton.h"
 #include "toolkit/docking/DockingPaneMiniWnd.h"
@@ -71,6 +70,24 @@ TEST(DockingContainer, CaptionButtonsFollowTheOptionsAndThePlace)
     EXPECT_EQ(pFloating->FindCaptionButton(tkpcbPin)->GetState(), static_cast<int>(tkppFloating));
     EXPECT_FALSE(pFloating->FindCaptionButton(tkpcbPin)->IsVisible());
     EXPECT_TRUE(pFloating->FindCaptionButton(tkpcbClose)->IsVisible());
+}
+
+TEST(DockingContainer, TheSelectedTabStaysSelectedWhereverTheContainerGoes)
+{
+    ThreeTabs t;
+    Site()->SetFocus();
+    t.container->SelectPane(t.p[1], FALSE, TRUE);
+    ASSERT_EQ(Dump(t.f.arrangement()), "S[T(5,6*,7),C]");
+    // Dragged out, dragged back to the left edge, pinned to the side.
+    t.f.host()->FloatNode(t.container, CRect(500, 300, 720, 480));
+    t.f.Layout();
+    EXPECT_EQ(Dump(t.f.arrangement()), "S[C] FS[T(5,6*,7)]");
+    t.f.host()->DockPane(t.f.ContainerOf(t.p[0]), tkdock::sideLeft, NULL);
+    t.f.Layout();
+    EXPECT_EQ(Dump(t.f.arrangement()), "S[T(5,6*,7),C]");
+    t.f.host()->HidePane(t.f.ContainerOf(t.p[0]));
+    t.f.Layout();
+    EXPECT_EQ(Dump(t.f.arrangement()), "S[C] |l:T(5,6*,7)");
 }
 
 TEST(DockingContainer, HitTestsCaptionTabsAndTheRest)
@@ -322,17 +339,9 @@ TEST(DockingContainer, AnOleDragOverATabBringsItsPaneForward)
     ThreeTabs t;
     t.f.host()->GetTheme()->m_pPaneTabTheme->m_bSelectOnDragOver = TRUE;
     t.container->SelectPane(t.p[0], FALSE, FALSE);
-    CPoint pt = t.TabCentre(1);
-    t.container->ClientToScreen(&pt);
-    ::SetCursorPos(pt.x, pt.y);
-    PumpPending();
-    COleDataSource* pSource = new COleDataSource;
-    HGLOBAL hText = ::GlobalAlloc(GMEM_MOVEABLE, 8);
-    pSource->CacheGlobalData(CF_UNICODETEXT, hText);
-    // With the buttons up the drop happens at once, where the cursor is; the container refuses it.
-    EXPECT_EQ(pSource->DoDragDrop(DROPEFFECT_COPY), static_cast<DROPEFFECT>(DROPEFFECT_NONE));
-    pSource->InternalRelease();
-    EXPECT_EQ(t.container->GetSelectedPane(), t.p[1]);
+    // The container brings the pane forward and refuses the drop.
+    EXPECT_TRUE(DragTextToUntil(t.container, t.TabCentre(1), [&] { return t.container->GetSelectedPane() == t.p[1]; }));
+    EXPECT_EQ(DragTextTo(t.container, t.TabCentre(2)), static_cast<DROPEFFECT>(DROPEFFECT_NONE));
     t.f.host()->GetTheme()->m_pPaneTabTheme->m_bSelectOnDragOver = FALSE;
 }
 

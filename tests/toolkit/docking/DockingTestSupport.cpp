@@ -171,6 +171,31 @@ void MouseUp(int x, int y)
     SendMouse(x, y, MOUSEEVENTF_LEFTUP);
 }
 
+DROPEFFECT DragTextTo(CWnd* pWnd, CPoint point)
+{
+    pWnd->ClientToScreen(&point);
+    ::SetCursorPos(point.x, point.y);
+    PumpUntil([&] {
+        POINT cursor;
+        return ::GetCursorPos(&cursor) && CPoint(cursor) == point;
+    });
+    COleDataSource* pSource = new COleDataSource;
+    pSource->CacheGlobalData(CF_UNICODETEXT, ::GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, 8));
+    const DROPEFFECT effect = pSource->DoDragDrop(DROPEFFECT_COPY | DROPEFFECT_MOVE);
+    pSource->InternalRelease();
+    return effect;
+}
+
+bool DragTextToUntil(CWnd* pWnd, CPoint point, const std::function<bool()>& done, DWORD timeoutMs)
+{
+    return PumpUntil(
+        [&] {
+            DragTextTo(pWnd, point);
+            return done();
+        },
+        timeoutMs);
+}
+
 HostFixture::HostFixture() : m_host(new CTKPDockingPaneHost)
 {
     CTestSite* pSite = Site();

@@ -4,6 +4,7 @@
 // each test makes its own host in it.
 #pragma once
 
+#include "classlib/win/AfxOle.h"
 #include "classlib/win/AfxWin.h"
 #include "toolkit/docking/DockablePane.h"
 #include "toolkit/docking/DockingPaneArrangement.h"
@@ -68,6 +69,13 @@ bool PumpUntil(const std::function<bool()>& pred, DWORD timeoutMs = 2000);
 void MouseMoveTo(int x, int y);
 void MouseDown(int x, int y);
 void MouseUp(int x, int y);
+
+// An OLE drag of text to a point of a window (client coordinates) with the buttons up: the system
+// drops it at once where the cursor is. Returns the drop's effect.
+DROPEFFECT DragTextTo(CWnd* pWnd, CPoint point);
+// The same drag made again until done() holds: a busy machine may start a drag with the cursor
+// still where it was. A target that ignores drags never gets there; FALSE after the time out.
+bool DragTextToUntil(CWnd* pWnd, CPoint point, const std::function<bool()>& done, DWORD timeoutMs = 5000);
 
 // A host installed in the site, with helpers to make panes and lay the frame out.
 class HostFixture {

@@ -1,6 +1,7 @@
 // Floating windows: where they open, their system menu and title, closing, track sizes, docking back
 // by double click, and rolling up to the caption driven by their timers.
 #include "DockingTestSupport.h"
+#include "NamedExchange.h"
 
 #include "toolkit/common/DockGeometry.h"
 #include "toolkit/docking/DockingPaneCaptionButton.h"
@@ -257,6 +258,47 @@ TEST(DockingFloating, ARolledUpWindowComesBackRolledUpFromASavedLayout)
         m->GetWindowRect(&rc);
         EXPECT_EQ(rc.Height(), nFull);
         EXPECT_EQ(SaveArchive(g.host()), bytes);
+    }
+}
+
+TEST(DockingFloating, ADamagedExpandedHeightOpensToTheSavedWindowRectangle)
+{
+    CNamedExchange::Values values;
+    int nFull = 0;
+    {
+        Floating w(TRUE);
+        CRect rc;
+        w.mini->GetWindowRect(&rc);
+        nFull = rc.Height();
+        w.mini->SetRolledUp(TRUE);
+        CNamedExchange px(values, FALSE);
+        w.f.host()->SaveState(&px);
+    }
+    std::wstring key;
+    for (const auto& value : values)
+        if (value.first.size() > 15 && value.first.compare(value.first.size() - 15, 15, L"/ExpandedHeight") == 0)
+            key = value.first;
+    ASSERT_FALSE(key.empty());
+    ASSERT_EQ(CNamedExchange::Int(values, key), nFull);
+
+    HostFixture g;
+    g.host()->m_bThemedFloatingFrames = TRUE;
+    for (const int nSaved : {0, -40, 2000000000}) {
+        SCOPED_TRACE(nSaved);
+        values[key] = std::to_wstring(nSaved);
+        {
+            CNamedExchange px(values, TRUE);
+            ASSERT_TRUE(g.host()->LoadState(&px));
+        }
+        CTKPDockingPaneMiniWnd* m = FirstFloatingWindow(g.arrangement());
+        ASSERT_NE(m, nullptr);
+        ASSERT_TRUE(m->IsRolledUp());
+        EXPECT_EQ(m->GetFullHeight(), nFull);
+        CRect rc;
+        m->GetWindowRect(&rc);
+        m->SendMessage(WM_NCMOUSEMOVE, HTCAPTION, MAKELPARAM(rc.left + 10, rc.top + 5));
+        m->GetWindowRect(&rc);
+        EXPECT_EQ(rc.Height(), nFull);
     }
 }
 

@@ -184,6 +184,33 @@ TEST(DockingHost, WholeContainersFloatAndComeBack)
     EXPECT_EQ(f.host()->FindPaneById(2)->IsSelected(), TRUE);
 }
 
+TEST(DockingHost, PanesThatWereNeverDockedStayInTheirFloatingWindow)
+{
+    HostFixture f;
+    CTKPDockablePane* p[3] = {f.MakePane(1, L"Files"), f.MakePane(2, L"Found"), f.MakePane(3, L"Log")};
+    f.host()->FloatNode(p[0], CRect(500, 300, 720, 480));
+    f.host()->AttachNode(p[1], p[0]);
+    f.host()->AttachNode(p[2], p[0]);
+    f.Layout();
+    const std::string before = Dump(f.arrangement());
+    ASSERT_EQ(before, "S[C] FS[T(1,2,3*)]");
+    CTKPDockingPaneMiniWnd* pMini = dynamic_cast<CTKPDockingPaneMiniWnd*>(p[0]->GetSite());
+    ASSERT_NE(pMini, nullptr);
+
+    // The whole window (a double click on its caption), one container, one pane: no dock to go to,
+    // so nothing moves and the site hears of no docking.
+    Site()->ClearLog();
+    pMini->SendMessage(WM_NCLBUTTONDBLCLK, HTCAPTION, MAKELPARAM(510, 305));
+    f.host()->ToggleDocking(f.ContainerOf(p[1]));
+    f.host()->ToggleDocking(p[1]);
+    f.Layout();
+    EXPECT_EQ(Dump(f.arrangement()), before);
+    EXPECT_EQ(Site()->CountAction(tkpaDocking), 0);
+    EXPECT_EQ(Site()->CountAction(tkpaDocked), 0);
+    EXPECT_FALSE(f.host()->MovePaneToHolder(p[1], NULL));
+    EXPECT_EQ(p[0]->GetSite(), pMini);
+}
+
 TEST(DockingHost, VetoedActionsChangeNothing)
 {
     HostFixture f;

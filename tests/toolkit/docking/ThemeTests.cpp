@@ -397,7 +397,7 @@ TEST(DockingTheme, SplitterBarsByStyle)
 
 }  // namespace
 
-TEST(DockingThemePixels, NoTwoThemesDrawTheSameContainer)
+TEST(DockingThemePixels, NoTwoThemesDrawTheContainerAlike)
 {
     for (BOOL bActive : {TRUE, FALSE}) {
         SCOPED_TRACE(bActive ? "active" : "inactive");
@@ -407,6 +407,6 @@ TEST(DockingThemePixels, NoTwoThemesDrawTheSameContainer)
             pictures.push_back(
                 ReadThemePicture(n, p.rc.Width(), p.rc.Height(), [&](int x, int y) { return p.At(x, y); }));
         }
-        EXPECT_EQ("", SamePictures(pictures));
+        EXPECT_EQ("", AlikePictures(pictures));
     }
 }

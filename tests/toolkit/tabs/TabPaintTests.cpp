@@ -528,7 +528,7 @@ TEST_F(PaintTest, WorkspacePartsOfTabGroups)
     EXPECT_EQ(kRed, canvas.Pixel(30, 19));
 }
 
-TEST_F(PaintTest, NoTwoAppearancesDrawTheSameRow)
+TEST_F(PaintTest, NoTwoAppearancesDrawTheRowAlike)
 {
     std::vector<ThemePicture> pictures;
     RowFixture f({L"First", L"Second", L"Third"});
@@ -543,5 +543,5 @@ TEST_F(PaintTest, NoTwoAppearancesDrawTheSameRow)
         pictures.push_back(
             ReadThemePicture(n, rc.Width(), rc.Height(), [&](int x, int y) { return canvas->Pixel(x, y); }));
     }
-    EXPECT_EQ("", SamePictures(pictures));
+    EXPECT_EQ("", AlikePictures(pictures));
 }

@@ -281,7 +281,8 @@ TEST_F(TaskPanelDragDrop, ThemesThatInsertAfterTheTargetPutTheDropBelowIt)
     panel->SetTheme(2);
     ASSERT_EQ(DROPEFFECT_MOVE, panel->OnItemDragOver(offer.Data(), 0, LowerPart(pPlaces->GetAt(0))));
     EXPECT_EQ(pPlaces->GetAt(1), panel->GetDropTargetItem());
-    // An effect other than copy or move is accepted and does nothing.
-    EXPECT_TRUE(panel->OnItemDrop(offer.Data(), DROPEFFECT_LINK, LowerPart(pPlaces->GetAt(0))));
+    // A link (neither copy nor move) is refused, so that its source does not take it as done.
+    EXPECT_FALSE(panel->OnItemDrop(offer.Data(), DROPEFFECT_LINK, LowerPart(pPlaces->GetAt(0))));
+    EXPECT_EQ(nullptr, panel->GetDropTargetItem());
     EXPECT_EQ(3, pPlaces->GetItemCount());
 }

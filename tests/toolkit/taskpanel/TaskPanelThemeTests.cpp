@@ -306,7 +306,7 @@ std::pair<int, int> TextColumns(const PanelPicture& picture, const CRect& rcCapt
 
 }  // namespace
 
-TEST(TaskPanelThemes, NoTwoThemesDrawTheSamePanel)
+TEST(TaskPanelThemes, NoTwoThemesDrawThePanelAlike)
 {
     for (int scheme : {0, 1}) {
         SCOPED_TRACE(scheme == 0 ? "no colour scheme" : "blue scheme");
@@ -321,7 +321,7 @@ TEST(TaskPanelThemes, NoTwoThemesDrawTheSamePanel)
             pictures.push_back(ReadThemePicture(n, picture.Width(), picture.Height(),
                 [&](int x, int y) { return picture.Pixel(x, y); }));
         }
-        EXPECT_EQ("", SamePictures(pictures));
+        EXPECT_EQ("", AlikePictures(pictures));
     }
 }
 
@@ -365,7 +365,7 @@ TEST(TaskPanelThemes, ToolboxGradientsRunAcrossThePanelAndDownTheCaptionsWithAMa
     EXPECT_TRUE(PixelIs(focused, CPoint(rcCaption.left + 3, rcCaption.bottom - 3), RGB(255, 238, 194)));
 }
 
-TEST(TaskPanelThemes, TheDarkOutlookBarEmbossesDisabledText)
+TEST(TaskPanelThemes, TheDarkButtonBarEmbossesDisabledText)
 {
     SchemeScope plain(0);
     PanelWindow panel(240, 500);
@@ -387,7 +387,7 @@ TEST(TaskPanelThemes, TheDarkOutlookBarEmbossesDisabledText)
     }
 }
 
-TEST(TaskPanelThemes, OutlookCaptionsLightUpWhenHotAndDarkenWhenPressed)
+TEST(TaskPanelThemes, ButtonBarCaptionsLightUpWhenHotAndDarkenWhenPressed)
 {
     SchemeScope blue(1);
     PanelWindow panel(240, 500);
@@ -422,7 +422,7 @@ TEST(TaskPanelThemes, OutlookCaptionsLightUpWhenHotAndDarkenWhenPressed)
     }
 }
 
-TEST(TaskPanelThemes, TheLastOutlookThemeCentresCaptionsUnderASeparator)
+TEST(TaskPanelThemes, TheLastButtonBarThemeCentresCaptionsUnderASeparator)
 {
     SchemeScope plain(0);
     PanelWindow panel(240, 500);

@@ -1,5 +1,7 @@
 #include "ui/msgbox/win/BitmapRegion.h"
 
+#include "ui/msgbox/win/RegionBuilder.h"
+
 #include <algorithm>
 #include <cstdint>
 #include <vector>
@@ -9,133 +11,105 @@ namespace morvick::ui {
 namespace {
 
 struct Range {
-  int lo[3];
-  int hi[3];
+    int lo[3];
+    int hi[3];
 };
 
-Range KeyRange(COLORREF key) {
-  const int c[3] = {GetRValue(key), GetGValue(key), GetBValue(key)};
-  Range r;
-  for (int i = 0; i < 3; ++i) {
-    if (key == RGB(0, 0, 0)) {
-      r.lo[i] = 0;
-      r.hi[i] = 16;
-    } else if (key == RGB(255, 255, 255)) {
-      r.lo[i] = 239;
-      r.hi[i] = 255;
-    } else {
-      r.lo[i] = std::max(c[i] - 17, 0);
-      r.hi[i] = std::min(c[i] + 17, 255);
+Range KeyRange(COLORREF key)
+{
+    const int c[3] = {GetRValue(key), GetGValue(key), GetBValue(key)};
+    Range r;
+    for (int i = 0; i < 3; ++i) {
+        if (key == RGB(0, 0, 0)) {
+            r.lo[i] = 0;
+            r.hi[i] = 16;
+        } else if (key == RGB(255, 255, 255)) {
+            r.lo[i] = 239;
+            r.hi[i] = 255;
+        } else {
+            r.lo[i] = std::max(c[i] - 17, 0);
+            r.hi[i] = std::min(c[i] + 17, 255);
+        }
     }
-  }
-  return r;
-}
-
-// Collects row rectangles and turns every 3,000 of them into a region ORed into the result.
-class RegionBuilder {
- public:
-  void Add(int left, int top, int right, int bottom) {
-    rects_.push_back(RECT{left, top, right, bottom});
-    if (rects_.size() >= 3000) Flush();
-  }
-  bool Flush() {
-    if (rects_.empty()) return true;
-    std::vector<BYTE> data(sizeof(RGNDATAHEADER) + rects_.size() * sizeof(RECT));
-    auto* h = reinterpret_cast<RGNDATAHEADER*>(data.data());
-    h->dwSize = sizeof(RGNDATAHEADER);
-    h->iType = RDH_RECTANGLES;
-    h->nCount = static_cast<DWORD>(rects_.size());
-    h->nRgnSize = static_cast<DWORD>(rects_.size() * sizeof(RECT));
-    RECT bound = rects_[0];
-    for (const RECT& r : rects_) UnionRect(&bound, &bound, &r);
-    h->rcBound = bound;
-    std::copy(rects_.begin(), rects_.end(), reinterpret_cast<RECT*>(data.data() + sizeof(RGNDATAHEADER)));
-    HRGN part = ExtCreateRegion(nullptr, static_cast<DWORD>(data.size()), reinterpret_cast<RGNDATA*>(data.data()));
-    rects_.clear();
-    if (!part) return false;
-    if (!result_) {
-      result_ = part;
-    } else {
-      CombineRgn(result_, result_, part, RGN_OR);
-      DeleteObject(part);
-    }
-    return true;
-  }
-  HRGN Take() {
-    HRGN r = result_;
-    result_ = nullptr;
     return r;
-  }
-  ~RegionBuilder() {
-    if (result_) DeleteObject(result_);
-  }
-
- private:
-  std::vector<RECT> rects_;
-  HRGN result_ = nullptr;
-};
+}
 
 }  // namespace
 
-HRGN CreateRegionFromBitmap(HBITMAP bitmap, COLORREF key, int method) {
-  BITMAP info = {};
-  if (!bitmap || !GetObjectW(bitmap, sizeof(info), &info) || info.bmWidth <= 0 || info.bmHeight <= 0) return nullptr;
-  const int w = info.bmWidth, h = info.bmHeight;
-  BITMAPINFO bi = {};
-  bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-  bi.bmiHeader.biWidth = w;
-  bi.bmiHeader.biHeight = -h;  // rows from the top
-  bi.bmiHeader.biPlanes = 1;
-  bi.bmiHeader.biBitCount = 32;
-  bi.bmiHeader.biCompression = BI_RGB;
-  HDC screen = GetDC(nullptr);
-  HDC src = CreateCompatibleDC(screen), dst = CreateCompatibleDC(screen);
-  ReleaseDC(nullptr, screen);
-  void* bits = nullptr;
-  HBITMAP dib = src && dst ? CreateDIBSection(dst, &bi, DIB_RGB_COLORS, &bits, nullptr, 0) : nullptr;
-  HRGN region = nullptr;
-  if (dib && bits) {
-    HGDIOBJ oldSrc = SelectObject(src, bitmap), oldDst = SelectObject(dst, dib);
-    BitBlt(dst, 0, 0, w, h, src, 0, 0, SRCCOPY);
-    GdiFlush();
-    const Range range = KeyRange(key);
-    const auto* px = static_cast<const std::uint32_t*>(bits);
-    auto matches = [&](std::uint32_t p) {
-      const int c[3] = {static_cast<int>((p >> 16) & 0xFF), static_cast<int>((p >> 8) & 0xFF), static_cast<int>(p & 0xFF)};
-      for (int i = 0; i < 3; ++i) {
-        if (c[i] < range.lo[i] || c[i] > range.hi[i]) return false;
-      }
-      return true;
-    };
-    const bool wantMatch = method == 0;
-    RegionBuilder builder;
-    bool ok = true;
-    for (int y = 0; y < h && ok; ++y) {
-      const std::uint32_t* row = px + static_cast<size_t>(y) * w;
-      int x = 0;
-      while (x < w) {
-        const int start = x;
-        while (x < w && matches(row[x]) == wantMatch) ++x;
-        if (x > start) builder.Add(start, y, x, y + 1);
-        ++x;  // past the pixel that ended the run
-      }
+HRGN CreateRegionFromBitmap(HBITMAP bitmap, COLORREF key, int method)
+{
+    BITMAP info = {};
+    if (!bitmap || !GetObjectW(bitmap, sizeof(info), &info) || info.bmWidth <= 0 || info.bmHeight <= 0)
+        return nullptr;
+    const int w = info.bmWidth, h = info.bmHeight;
+    BITMAPINFO bi = {};
+    bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    bi.bmiHeader.biWidth = w;
+    bi.bmiHeader.biHeight = -h;  // rows from the top
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    bi.bmiHeader.biCompression = BI_RGB;
+    HDC screen = GetDC(nullptr);
+    HDC src = CreateCompatibleDC(screen), dst = CreateCompatibleDC(screen);
+    ReleaseDC(nullptr, screen);
+    void* bits = nullptr;
+    HBITMAP dib = src && dst ? CreateDIBSection(dst, &bi, DIB_RGB_COLORS, &bits, nullptr, 0) : nullptr;
+    HRGN region = nullptr;
+    if (dib && bits) {
+        HGDIOBJ oldSrc = SelectObject(src, bitmap), oldDst = SelectObject(dst, dib);
+        BitBlt(dst, 0, 0, w, h, src, 0, 0, SRCCOPY);
+        GdiFlush();
+        const Range range = KeyRange(key);
+        const auto* px = static_cast<const std::uint32_t*>(bits);
+        auto matches = [&](std::uint32_t p) {
+            const int c[3] = {static_cast<int>((p >> 16) & 0xFF), static_cast<int>((p >> 8) & 0xFF),
+                static_cast<int>(p & 0xFF)};
+            for (int i = 0; i < 3; ++i) {
+                if (c[i] < range.lo[i] || c[i] > range.hi[i])
+                    return false;
+            }
+            return true;
+        };
+        const bool wantMatch = method == 0;
+        RegionBuilder builder;
+        for (int y = 0; y < h; ++y) {
+            const std::uint32_t* row = px + static_cast<size_t>(y) * w;
+            int x = 0;
+            while (x < w) {
+                const int start = x;
+                while (x < w && matches(row[x]) == wantMatch)
+                    ++x;
+                if (x > start)
+                    builder.Add(start, y, x, y + 1);
+                ++x;  // past the pixel that ended the run
+            }
+        }
+        // A batch that could not be made fails the whole region: part of a shape is not the shape.
+        const bool made = builder.Flush();
+        region = made ? builder.Take() : nullptr;
+        if (made && !region)
+            region = CreateRectRgn(0, 0, 0, 0);
+        if (region && method == 0) {
+            // The runs were the key colour's: the shape is everything else.
+            HRGN all = CreateRectRgn(0, 0, w, h);
+            const bool inverted = all && CombineRgn(region, region, all, RGN_XOR) != ERROR;
+            if (all)
+                DeleteObject(all);
+            if (!inverted) {
+                DeleteObject(region);
+                region = nullptr;
+            }
+        }
+        SelectObject(src, oldSrc);
+        SelectObject(dst, oldDst);
     }
-    ok = builder.Flush();
-    region = ok ? builder.Take() : nullptr;
-    if (ok && !region) region = CreateRectRgn(0, 0, 0, 0);
-    if (region && method == 0) {
-      // The runs were the key colour's: the shape is everything else.
-      HRGN all = CreateRectRgn(0, 0, w, h);
-      CombineRgn(region, region, all, RGN_XOR);
-      DeleteObject(all);
-    }
-    SelectObject(src, oldSrc);
-    SelectObject(dst, oldDst);
-  }
-  if (dib) DeleteObject(dib);
-  if (src) DeleteDC(src);
-  if (dst) DeleteDC(dst);
-  return region;
+    if (dib)
+        DeleteObject(dib);
+    if (src)
+        DeleteDC(src);
+    if (dst)
+        DeleteDC(dst);
+    return region;
 }
 
 }  // namespace morvick::ui
