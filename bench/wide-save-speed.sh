@@ -1,0 +1,79 @@
+#!/usr/bin/env bash
+# wide-save-speed.sh [MORVICK_BENCH] [WORKDIR]    (environment: OUTDIR, PAIRS)
+# Times saving a wide NTFS volume: 20,000 folders (100 folders of 200) holding 5 small files each,
+# 100,000 files of 100 B to 3 KB (made with mkntfs and ntfs-3g; needs root for FUSE):
+#   morvick-bench scan --mode quick --out (reading the VHDX)  vs  tsk_recover -e (reading the raw disk)
+# in pairs, one run of each after the other, PAIRS times (default 3), the files warm in the page
+# cache; both write into OUTDIR (default a folder in /dev/shm), emptied before each run. Prints
+# every pair and the best of each, and fails when our best is the slower. Not run in CI.
+set -euo pipefail
+ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+bench=${1:-$ROOT/build/native/bench/morvick-bench}
+work=${2:-$(mktemp -d /tmp/morvick-wide-save-speed.XXXXXX)}
+pairs=${PAIRS:-3}
+if [ -n "${OUTDIR:-}" ]; then
+  outdir=$OUTDIR
+  trap 'rm -rf "$outdir/tsk" "$outdir/out"' EXIT
+else
+  outdir=$(mktemp -d /dev/shm/morvick-wide-save-speed.XXXXXX)
+  trap 'rm -rf "$outdir"' EXIT
+fi
+mkdir -p "$work" "$outdir"
+raw="$work/wide.raw"
+image="$work/wide.vhdx"
+start=2048
+if [ ! -f "$image" ]; then
+  source "$ROOT/tests/fixtures/ntfs-mount.sh"
+  sectors=$((1024 * 1024 * 2))
+  truncate -s $(((sectors + start) * 512)) "$raw"
+  printf 'label: dos\nstart=%d, size=%d, type=7\n' "$start" "$sectors" | sfdisk -q "$raw" >/dev/null
+  vol="$work/vol.ntfs"
+  truncate -s $((sectors * 512)) "$vol"
+  mkntfs -q -F -Q -c 4096 -p "$start" -H 255 -S 63 "$vol" "$sectors" >/dev/null 2>&1
+  mkdir -p "$work/mnt"
+  ntfs_mount "$vol" "$work/mnt"
+  python3 - "$work/mnt" <<'PY'
+import os, random, sys
+root = sys.argv[1]
+rnd = random.Random(20000)
+for top in range(100):
+    for sub in range(200):
+        folder = os.path.join(root, "group %03d" % top, "folder %03d" % sub)
+        os.makedirs(folder)
+        for f in range(5):
+            with open(os.path.join(folder, "file %d.bin" % f), "wb") as out:
+                out.write(rnd.randbytes(rnd.randint(100, 3000)))
+PY
+  ntfs_unmount "$work/mnt"
+  dd if="$vol" of="$raw" bs=1M seek=$((start * 512)) oflag=seek_bytes conv=notrunc status=none
+  rm -f "$vol"
+  qemu-img convert -q -f raw -O vhdx -o subformat=dynamic "$raw" "$image"
+fi
+
+now() { date +%s.%N; }
+# `timed COMMAND...` prints the seconds the command took (its output thrown away).
+timed() {
+  local t0 t1
+  t0=$(now); "$@" >/dev/null 2>&1; t1=$(now)
+  echo "$t1 $t0" | awk '{ printf "%.3f", $1 - $2 }'
+}
+save() { rm -rf "$outdir/out"; "$bench" scan "$image" --mode quick --out "$outdir/out"; }
+recover() { rm -rf "$outdir/tsk"; tsk_recover -e -o "$start" "$raw" "$outdir/tsk"; }
+
+cat "$raw" "$image" >/dev/null
+"$bench" scan "$image" --mode quick
+best_ours= best_theirs=
+for i in $(seq 1 "$pairs"); do
+  ours=$(timed save)
+  theirs=$(timed recover)
+  echo "pair $i: scan --mode quick --out $ours s   tsk_recover -e $theirs s"
+  best_ours=$(echo "$ours ${best_ours:-}" | awk '{ print ($2 == "" || $1 < $2) ? $1 : $2 }')
+  best_theirs=$(echo "$theirs ${best_theirs:-}" | awk '{ print ($2 == "" || $1 < $2) ? $1 : $2 }')
+done
+# Both saved the same files (tsk_recover also writes the volume's own $OrphanFiles folder).
+ours_n=$(find "$outdir/out" -type f | wc -l)
+theirs_n=$(find "$outdir/tsk" -type f | wc -l)
+awk -v a="$best_ours" -v b="$best_theirs" -v n="$ours_n" -v m="$theirs_n" 'BEGIN {
+  printf "best: scan --mode quick --out %.3f s (%d files)   tsk_recover -e %.3f s (%d files)   (%.2f x)\n", a, n, b, m, a / b
+  exit (a <= b) ? 0 : 1
+}'
