@@ -11,14 +11,9 @@ set -euo pipefail
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 bench=${1:-$ROOT/build/native/bench/morvick-bench}
 work=${2:-$(mktemp -d /tmp/morvick-scan-speed.XXXXXX)}
-if [ -n "${OUTDIR:-}" ]; then
-  outdir=$OUTDIR
-  trap 'rm -rf "$outdir/tsk" "$outdir/out"' EXIT
-else
-  outdir=$(mktemp -d /dev/shm/morvick-scan-speed.XXXXXX)
-  trap 'rm -rf "$outdir"' EXIT
-fi
-mkdir -p "$work" "$outdir"
+source "$(dirname "${BASH_SOURCE[0]}")/best-of-three.sh"
+use_outdir morvick-scan-speed tsk out
+mkdir -p "$work"
 raw="$work/disk.raw"
 image="$work/disk.vhdx"
 start=2048
@@ -51,7 +46,6 @@ PY
   qemu-img convert -q -f raw -O vhdx -o subformat=dynamic "$raw" "$image"
 fi
 
-source "$(dirname "${BASH_SOURCE[0]}")/best-of-three.sh"
 fls_both() { fls -r -d -o "$start" "$raw"; fls -r -o "$start" "$raw"; }
 recover() { rm -rf "$outdir/tsk"; tsk_recover -e -o "$start" "$raw" "$outdir/tsk"; }
 save() { rm -rf "$outdir/out"; "$bench" scan "$image" --mode quick --out "$outdir/out"; }

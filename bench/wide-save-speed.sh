@@ -4,21 +4,17 @@
 # 100,000 files of 100 B to 3 KB (made with mkntfs and ntfs-3g; needs root for FUSE):
 #   morvick-bench scan --mode quick --out (reading the VHDX)  vs  tsk_recover -e (reading the raw disk)
 # in pairs, one run of each after the other, PAIRS times (default 3), the files warm in the page
-# cache; both write into OUTDIR (default a folder in /dev/shm), emptied before each run. Prints
-# every pair and the best of each, and fails when our best is the slower. Not run in CI.
+# cache; both write into OUTDIR (default a folder in /dev/shm), emptied before each pair (not
+# timed). Prints every pair and the best of each, and fails when our best is the slower. Not run in
+# CI.
 set -euo pipefail
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 bench=${1:-$ROOT/build/native/bench/morvick-bench}
 work=${2:-$(mktemp -d /tmp/morvick-wide-save-speed.XXXXXX)}
 pairs=${PAIRS:-3}
-if [ -n "${OUTDIR:-}" ]; then
-  outdir=$OUTDIR
-  trap 'rm -rf "$outdir/tsk" "$outdir/out"' EXIT
-else
-  outdir=$(mktemp -d /dev/shm/morvick-wide-save-speed.XXXXXX)
-  trap 'rm -rf "$outdir"' EXIT
-fi
-mkdir -p "$work" "$outdir"
+source "$(dirname "${BASH_SOURCE[0]}")/best-of-three.sh"
+use_outdir morvick-wide-save-speed tsk out
+mkdir -p "$work"
 raw="$work/wide.raw"
 image="$work/wide.vhdx"
 start=2048
@@ -50,22 +46,17 @@ PY
   qemu-img convert -q -f raw -O vhdx -o subformat=dynamic "$raw" "$image"
 fi
 
-now() { date +%s.%N; }
-# `timed COMMAND...` prints the seconds the command took (its output thrown away).
-timed() {
-  local t0 t1
-  t0=$(now); "$@" >/dev/null 2>&1; t1=$(now)
-  echo "$t1 $t0" | awk '{ printf "%.3f", $1 - $2 }'
-}
-save() { rm -rf "$outdir/out"; "$bench" scan "$image" --mode quick --out "$outdir/out"; }
-recover() { rm -rf "$outdir/tsk"; tsk_recover -e -o "$start" "$raw" "$outdir/tsk"; }
+save() { "$bench" scan "$image" --mode quick --out "$outdir/out"; }
+recover() { tsk_recover -e -o "$start" "$raw" "$outdir/tsk"; }
 
 cat "$raw" "$image" >/dev/null
 "$bench" scan "$image" --mode quick
 best_ours= best_theirs=
 for i in $(seq 1 "$pairs"); do
-  ours=$(timed save)
-  theirs=$(timed recover)
+  # Emptied outside the timing: removing 100,000 files takes as long as writing them.
+  rm -rf "$outdir/out" "$outdir/tsk"
+  ours=$(run_seconds save)
+  theirs=$(run_seconds recover)
   echo "pair $i: scan --mode quick --out $ours s   tsk_recover -e $theirs s"
   best_ours=$(echo "$ours ${best_ours:-}" | awk '{ print ($2 == "" || $1 < $2) ? $1 : $2 }')
   best_theirs=$(echo "$theirs ${best_theirs:-}" | awk '{ print ($2 == "" || $1 < $2) ? $1 : $2 }')
