@@ -105,14 +105,14 @@ bool SkippedAsDuplicate(const std::u16string& path, bool counting)
 
 bool FinishSaveFile(COutputFile& file, const std::u16string& path, const char16_t* name, const CopyOutcome& outcome)
 {
-    if (outcome.stopped && !outcome.writeFailed) {
-        file.Discard();
-        ++g_SaveReport.skippedFiles;
-        return false;
-    }
     if (outcome.writeFailed) {
         file.Discard();
         RecordNotSaved(name);
+        return false;
+    }
+    if (outcome.stopped) {
+        file.Discard();
+        ++g_SaveReport.skippedFiles;
         return false;
     }
     if (!file.Commit()) {
