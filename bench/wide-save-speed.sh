@@ -13,22 +13,14 @@ bench=${1:-$ROOT/build/native/bench/morvick-bench}
 work=${2:-$(mktemp -d /tmp/morvick-wide-save-speed.XXXXXX)}
 pairs=${PAIRS:-3}
 source "$(dirname "${BASH_SOURCE[0]}")/best-of-three.sh"
+source "$(dirname "${BASH_SOURCE[0]}")/ntfs-bench-disk.sh"
 use_outdir morvick-wide-save-speed tsk out
 mkdir -p "$work"
 raw="$work/wide.raw"
 image="$work/wide.vhdx"
 start=2048
 if [ ! -f "$image" ]; then
-  source "$ROOT/tests/fixtures/ntfs-mount.sh"
-  sectors=$((1024 * 1024 * 2))
-  truncate -s $(((sectors + start) * 512)) "$raw"
-  printf 'label: dos\nstart=%d, size=%d, type=7\n' "$start" "$sectors" | sfdisk -q "$raw" >/dev/null
-  vol="$work/vol.ntfs"
-  truncate -s $((sectors * 512)) "$vol"
-  mkntfs -q -F -Q -c 4096 -p "$start" -H 255 -S 63 "$vol" "$sectors" >/dev/null 2>&1
-  mkdir -p "$work/mnt"
-  ntfs_mount "$vol" "$work/mnt"
-  python3 - "$work/mnt" <<'PY'
+  make_ntfs_bench_disk "$raw" "$image" "$start" $((1024 * 1024 * 2)) <<'PY'
 import os, random, sys
 root = sys.argv[1]
 rnd = random.Random(20000)
@@ -40,10 +32,6 @@ for top in range(100):
             with open(os.path.join(folder, "file %d.bin" % f), "wb") as out:
                 out.write(rnd.randbytes(rnd.randint(100, 3000)))
 PY
-  ntfs_unmount "$work/mnt"
-  dd if="$vol" of="$raw" bs=1M seek=$((start * 512)) oflag=seek_bytes conv=notrunc status=none
-  rm -f "$vol"
-  qemu-img convert -q -f raw -O vhdx -o subformat=dynamic "$raw" "$image"
 fi
 
 save() { "$bench" scan "$image" --mode quick --out "$outdir/out"; }
