@@ -1,12 +1,34 @@
 # Sourced by the speed scripts: `seconds COMMAND...` prints the best time in seconds of three runs
-# of the command (its output thrown away).
+# of the command (its output thrown away); `run_seconds COMMAND...` the time of one run.
+# `use_outdir NAME SUBDIR...` sets `outdir` to the folder the savers write into: OUTDIR when set (the
+# SUBDIRs in it removed at the end), else a new folder in /dev/shm (removed at the end).
 now() { date +%s.%N; }
+run_seconds() {
+  local t0 t1
+  t0=$(now); "$@" >/dev/null 2>&1; t1=$(now)
+  echo "$t1 $t0" | awk '{ printf "%.3f\n", $1 - $2 }'
+}
 seconds() {
   local best=
   for _ in 1 2 3; do
-    local t0 t1
-    t0=$(now); "$@" >/dev/null 2>&1; t1=$(now)
-    best=$(echo "$t1 $t0 ${best:-}" | awk '{d=$1-$2; if ($3=="" || d<$3) print d; else print $3}')
+    local t
+    t=$(run_seconds "$@")
+    best=$(echo "$t ${best:-}" | awk '{ print ($2 == "" || $1 < $2) ? $1 : $2 }')
   done
   echo "$best"
+}
+use_outdir() {
+  local name=$1
+  shift
+  if [ -n "${OUTDIR:-}" ]; then
+    outdir=$OUTDIR
+    local sub
+    cleanup_outdir=""
+    for sub in "$@"; do cleanup_outdir+=" \"$outdir/$sub\""; done
+    trap "rm -rf $cleanup_outdir" EXIT
+  else
+    outdir=$(mktemp -d "/dev/shm/$name.XXXXXX")
+    trap 'rm -rf "$outdir"' EXIT
+  fi
+  mkdir -p "$outdir"
 }

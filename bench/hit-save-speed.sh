@@ -10,18 +10,12 @@ set -euo pipefail
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 bench=${1:-$ROOT/build/native/bench/morvick-bench}
 work=${2:-$(mktemp -d /tmp/morvick-hit-save-speed.XXXXXX)}
-if [ -n "${OUTDIR:-}" ]; then
-  outdir=$OUTDIR
-  trap 'rm -rf "$outdir/hits" "$outdir/tree"' EXIT
-else
-  outdir=$(mktemp -d /dev/shm/morvick-hit-save-speed.XXXXXX)
-  trap 'rm -rf "$outdir"' EXIT
-fi
-mkdir -p "$work" "$outdir"
+source "$(dirname "${BASH_SOURCE[0]}")/best-of-three.sh"
+use_outdir morvick-hit-save-speed hits tree
+mkdir -p "$work"
 image="$work/one-folder.vhd"
 [ -f "$image" ] || "$ROOT/tests/fixtures/make-one-folder-disk.sh" "$work" 20000
 
-source "$(dirname "${BASH_SOURCE[0]}")/best-of-three.sh"
 hits() { rm -rf "$outdir/hits"; "$bench" find "$image" --name '*' --out "$outdir/hits"; }
 tree() { rm -rf "$outdir/tree"; "$bench" scan "$image" --mode quick --partition 0 --out "$outdir/tree"; }
 

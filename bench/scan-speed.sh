@@ -11,27 +11,15 @@ set -euo pipefail
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 bench=${1:-$ROOT/build/native/bench/morvick-bench}
 work=${2:-$(mktemp -d /tmp/morvick-scan-speed.XXXXXX)}
-if [ -n "${OUTDIR:-}" ]; then
-  outdir=$OUTDIR
-  trap 'rm -rf "$outdir/tsk" "$outdir/out"' EXIT
-else
-  outdir=$(mktemp -d /dev/shm/morvick-scan-speed.XXXXXX)
-  trap 'rm -rf "$outdir"' EXIT
-fi
-mkdir -p "$work" "$outdir"
+source "$(dirname "${BASH_SOURCE[0]}")/best-of-three.sh"
+source "$(dirname "${BASH_SOURCE[0]}")/ntfs-bench-disk.sh"
+use_outdir morvick-scan-speed tsk out
+mkdir -p "$work"
 raw="$work/disk.raw"
 image="$work/disk.vhdx"
 start=2048
 if [ ! -f "$image" ]; then
-  sectors=$((2 * 1024 * 1024 * 2))
-  truncate -s $(((sectors + start) * 512)) "$raw"
-  printf 'label: dos\nstart=%d, size=%d, type=7\n' "$start" "$sectors" | sfdisk -q "$raw" >/dev/null
-  vol="$work/vol.ntfs"
-  truncate -s $((sectors * 512)) "$vol"
-  mkntfs -q -F -Q -c 4096 -p "$start" -H 255 -S 63 "$vol" "$sectors" >/dev/null 2>&1
-  mkdir -p "$work/mnt"
-  ntfs-3g "$vol" "$work/mnt"
-  python3 - "$work/mnt" <<'PY'
+  make_ntfs_bench_disk "$raw" "$image" "$start" $((2 * 1024 * 1024 * 2)) <<'PY'
 import os, random, sys
 root = sys.argv[1]
 rnd = random.Random(7)
@@ -45,13 +33,8 @@ for d in range(200):
     for f in range(0, 100, 10):
         os.remove(os.path.join(root, "folder %03d" % d, "file %03d-%03d.bin" % (d, f)))
 PY
-  fusermount -u "$work/mnt"
-  dd if="$vol" of="$raw" bs=1M seek=$((start * 512)) oflag=seek_bytes conv=notrunc status=none
-  rm -f "$vol"
-  qemu-img convert -q -f raw -O vhdx -o subformat=dynamic "$raw" "$image"
 fi
 
-source "$(dirname "${BASH_SOURCE[0]}")/best-of-three.sh"
 fls_both() { fls -r -d -o "$start" "$raw"; fls -r -o "$start" "$raw"; }
 recover() { rm -rf "$outdir/tsk"; tsk_recover -e -o "$start" "$raw" "$outdir/tsk"; }
 save() { rm -rf "$outdir/out"; "$bench" scan "$image" --mode quick --out "$outdir/out"; }

@@ -10,8 +10,12 @@
 #include <string>
 #include <vector>
 
-// Creates one folder. True when it exists afterwards (an existing folder is used as it is).
+// Creates one folder. True when a folder is there afterwards: an existing one is used as it is, but
+// a link (symbolic link, junction) at the path is no folder of the target and gives false.
 bool CreateOutputFolder(const std::u16string& path);
+
+// True when a link (symbolic link, junction) is at the path itself; the link is not followed.
+bool OutputPathIsLink(const std::u16string& path);
 
 // True when something (file or folder) exists at the path.
 bool OutputPathExists(const std::u16string& path);
@@ -21,6 +25,10 @@ bool OutputFolderExists(const std::u16string& path);
 
 // Deletes a file; used for temporary copies only.
 bool DeleteOutputFile(const std::u16string& path);
+
+// Gives the file `from` the name `to` in the same folder, replacing what is there: a file, or a link
+// itself (never what it points to). A folder is not replaced.
+bool ReplaceOutputFile(const std::u16string& from, const std::u16string& to);
 
 // Creates an empty file, but only when nothing exists at the path yet: a file that is not ours is
 // never opened, let alone overwritten. True when the file was created.
@@ -56,6 +64,15 @@ public:
     // Creates the file only when nothing (file, folder or link) is at the path yet, in one request
     // to the system: "already there" comes from the refusal, so a new name costs one look-up.
     NewFileResult CreateNew(const std::u16string& path);
+    // Creates a new file beside `path` under a temporary name, to take the place of what is at
+    // `path` once it has been written whole (Commit); until then that stays as it is.
+    bool CreateReplacement(const std::u16string& path);
+    // Closes the file for good; a replacement then takes its target's name (ReplaceOutputFile). False
+    // when the final flush or the renaming failed: the file is then removed, and a replacement's
+    // target is left as it was.
+    bool Commit();
+    // Closes the file and removes it (for a replacement: its temporary file; the target stays).
+    void Discard();
     // Sets the creation, last-access and last-write times of the open file to one FILETIME value
     // (100-ns ticks since 1601-01-01 UTC). False when no file is open or the time is refused.
     bool SetTimes(uint64_t fileTime);
@@ -65,6 +82,8 @@ public:
     bool IsOpen() const;
 
 private:
+    std::u16string m_path;    // the file this object created
+    std::u16string m_target;  // the name a replacement takes on Commit; empty for other files
 #ifdef _WIN32
     void* m_handle = nullptr;
 #else

@@ -33,7 +33,16 @@ bool CreateOutputFolder(const std::u16string& path)
     if (mkdir(p.c_str(), 0755) == 0)
         return true;
     struct stat st;
-    return errno == EEXIST && stat(p.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+    return errno == EEXIST && lstat(p.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+bool OutputPathIsLink(const std::u16string& path)
+{
+    std::string p = ToNativePath(path);
+    while (p.size() > 1 && p.back() == '/')
+        p.pop_back();
+    struct stat st;
+    return lstat(p.c_str(), &st) == 0 && S_ISLNK(st.st_mode);
 }
 
 bool OutputPathExists(const std::u16string& path)
@@ -51,6 +60,12 @@ bool OutputFolderExists(const std::u16string& path)
 bool DeleteOutputFile(const std::u16string& path)
 {
     return unlink(ToNativePath(path).c_str()) == 0;
+}
+
+bool ReplaceOutputFile(const std::u16string& from, const std::u16string& to)
+{
+    // rename() replaces the name itself: a link there is replaced, not followed.
+    return rename(ToNativePath(from).c_str(), ToNativePath(to).c_str()) == 0;
 }
 
 bool ReserveOutputFile(const std::u16string& path)
@@ -98,24 +113,26 @@ uint32_t CurrentProcessNumber()
     return static_cast<uint32_t>(getpid());
 }
 
-COutputFile::~COutputFile()
-{
-    Close();
-}
-
 bool COutputFile::Create(const std::u16string& path)
 {
     Close();
     m_fd = open(ToNativePath(path).c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0644);
-    return m_fd >= 0;
+    if (m_fd < 0)
+        return false;
+    m_path = path;
+    m_target.clear();
+    return true;
 }
 
 NewFileResult COutputFile::CreateNew(const std::u16string& path)
 {
     Close();
     m_fd = open(ToNativePath(path).c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
-    if (m_fd >= 0)
+    if (m_fd >= 0) {
+        m_path = path;
+        m_target.clear();
         return NewFileResult::kCreated;
+    }
     // EEXIST is the usual refusal; anything else is looked at once more (this path is rare).
     return errno == EEXIST || OutputPathExists(path) ? NewFileResult::kExists : NewFileResult::kFailed;
 }

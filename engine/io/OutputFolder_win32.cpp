@@ -24,6 +24,22 @@ std::wstring ToWin32Path(const std::u16string& path)
     return p;
 }
 
+// True when the entry at `path` (its attributes given) is a link: a reparse point whose tag stands
+// for another name (symbolic links, junctions), unlike the placeholders of synchronised folders.
+// Wine shows its links as reparse points without a tag: those count as links too.
+bool IsLinkAt(const std::wstring& path, DWORD attributes)
+{
+    if (!(attributes & FILE_ATTRIBUTE_REPARSE_POINT))
+        return false;
+    WIN32_FIND_DATAW found;
+    HANDLE h = FindFirstFileW(path.c_str(), &found);
+    if (h == INVALID_HANDLE_VALUE)
+        return true;
+    FindClose(h);
+    const DWORD tag = found.dwReserved0;
+    return tag == 0 || (tag & 0x20000000) != 0;  // the name-surrogate bit of a reparse tag
+}
+
 }  // namespace
 
 bool CreateOutputFolder(const std::u16string& path)
@@ -34,7 +50,16 @@ bool CreateOutputFolder(const std::u16string& path)
     if (CreateDirectoryW(p.c_str(), nullptr))
         return true;
     DWORD attributes = GetFileAttributesW(p.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) && !IsLinkAt(p, attributes);
+}
+
+bool OutputPathIsLink(const std::u16string& path)
+{
+    std::wstring p = ToWin32Path(path);
+    while (p.size() > 3 && (p.back() == L'\\' || p.back() == L'/'))
+        p.pop_back();
+    DWORD attributes = GetFileAttributesW(p.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && IsLinkAt(p, attributes);
 }
 
 bool OutputPathExists(const std::u16string& path)
@@ -51,6 +76,12 @@ bool OutputFolderExists(const std::u16string& path)
 bool DeleteOutputFile(const std::u16string& path)
 {
     return DeleteFileW(ToWin32Path(path).c_str()) != FALSE;
+}
+
+bool ReplaceOutputFile(const std::u16string& from, const std::u16string& to)
+{
+    // Renaming replaces the entry itself: a link there is replaced, not followed.
+    return MoveFileExW(ToWin32Path(from).c_str(), ToWin32Path(to).c_str(), MOVEFILE_REPLACE_EXISTING) != FALSE;
 }
 
 bool ReserveOutputFile(const std::u16string& path)
@@ -104,11 +135,6 @@ uint32_t CurrentProcessNumber()
     return GetCurrentProcessId();
 }
 
-COutputFile::~COutputFile()
-{
-    Close();
-}
-
 bool COutputFile::Create(const std::u16string& path)
 {
     Close();
@@ -118,6 +144,8 @@ bool COutputFile::Create(const std::u16string& path)
     if (h == INVALID_HANDLE_VALUE)
         return false;
     m_handle = h;
+    m_path = path;
+    m_target.clear();
     return true;
 }
 
@@ -128,6 +156,8 @@ NewFileResult COutputFile::CreateNew(const std::u16string& path)
         CreateFileW(ToWin32Path(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (h != INVALID_HANDLE_VALUE) {
         m_handle = h;
+        m_path = path;
+        m_target.clear();
         return NewFileResult::kCreated;
     }
     const DWORD error = GetLastError();

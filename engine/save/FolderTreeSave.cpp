@@ -2,11 +2,15 @@
 
 #include "engine/io/OutputFolder.h"
 #include "engine/listing/ResultListing.h"
+#include "engine/save/ByParent.h"
 #include "engine/save/FileSavers.h"
+#include "engine/save/FolderTreeWalk.h"
 #include "engine/save/SafeFileName.h"
 #include "engine/save/SaveState.h"
+#include "engine/save/SaveTarget.h"
 #include "engine/state/EngineState.h"
 
+#include <memory>
 #include <unordered_map>
 #include <unordered_set>
 
@@ -34,72 +38,99 @@ bool InsideBrowsedVolume(const NtfsFileRecord* r)
     return r->sector > g_VolumeParams.clusterBase && r->sector <= g_VolumeParams.volumeEnd;
 }
 
-// The folder's own path: parent path, "\" and the folder's name made safe; the folder is created
-// (an existing one is used; a failure shows up when its files cannot be created).
-std::u16string MakeFolder(const std::u16string& parentPath, const char16_t* name)
+// One file of each kind of record through its saver, with the file time the record gives.
+void SaveRecord(const FatEntryRecord* r, const std::u16string& folder)
 {
-    std::u16string path = JoinOutputPath(parentPath, MakeSafeFileName(name ? name : u""));
-    CreateOutputFolder(path);
-    return path;
+    g_qwSaveFileTime = r->writeDate;
+    SaveFatFile(folder, r->name, r->firstCluster, r->size, 1, r->deleted);
 }
 
-// Children by parent key, built once per walk, in list order.
-template <class Folder>
-class FolderChildren {
+void SaveRecord(const MftEntryRecord* r, const std::u16string& folder)
+{
+    g_qwSaveFileTime = Join64(r->creationTimeLow, r->creationTimeHigh);
+    SaveNtfsFile(folder, r->name, r->dataRecordSector, Join64(r->sizeLow, r->sizeHigh), 1, r->deleted);
+}
+
+void SaveRecord(const NtfsFileRecord* r, const std::u16string& folder)
+{
+    g_qwSaveFileTime = Join64(r->creationTimeLow, r->creationTimeHigh);
+    SaveNtfsFile(folder, r->name, r->sector, Join64(r->sizeLow, r->sizeHigh), 1, r->deleted);
+}
+
+void SaveRecord(const TracedFileRecord* r, const std::u16string& folder)
+{
+    g_qwSaveFileTime = 0;
+    SaveTracedFile(folder, r->name, r->sector, 1);
+}
+
+// A file that the save would have written into `folder` (its name passes the filters, and the
+// deleted-file setting takes it) is recorded as not saved.
+void RecordNotSavedInto(const std::u16string& folder, const char16_t* name, DeletedState deleted)
+{
+    std::u16string path;
+    if (PrepareSaveTarget(folder, name, true, deleted, path))
+        RecordNotSaved(name);
+}
+
+// The files of one kind of record, grouped by their parent folder once per save.
+template <class Record>
+class FilesOf : public FolderFiles {
 public:
-    template <class ParentOf>
-    FolderChildren(Folder* head, ParentOf parent)
+    template <class ParentOf, class Keep>
+    FilesOf(const Record* head, ParentOf parentOf, Keep keep) : m_files(GroupByParent(head, parentOf, keep))
+    {}
+
+    void Save(uint32_t folder, const std::u16string& path) const override
     {
-        for (Folder* f = head; f; f = f->next)
-            m_children[parent(f)].push_back(f);
+        for (const Record* r : m_files.Of(folder)) {
+            if (Stopped())
+                return;
+            SaveRecord(r, path);
+        }
     }
-    const std::vector<Folder*>& Of(uint32_t key) const
+
+    void RecordNotSaved(uint32_t folder, const std::u16string& path) const override
     {
-        static const std::vector<Folder*> none;
-        auto it = m_children.find(key);
-        return it == m_children.end() ? none : it->second;
+        for (const Record* r : m_files.Of(folder))
+            RecordNotSavedInto(path, r->name, r->deleted ? DeletedState::kDeleted : DeletedState::kLive);
     }
 
 private:
-    std::unordered_map<uint32_t, std::vector<Folder*>> m_children;
+    ByParent<const Record*> m_files;
 };
 
-void SaveFatTree(const FolderChildren<FatFolderRecord>& children, std::unordered_set<uint32_t>& visited,
-    uint32_t cluster, const std::u16string& parentPath, const char16_t* name)
+const auto kEveryRecord = [](const void*) { return true; };
+
+std::unique_ptr<FolderFiles> FatFiles()
 {
-    if (Stopped() || !visited.insert(cluster).second)
-        return;
-    std::u16string path = MakeFolder(parentPath, name);
-    SaveFatFolderFiles(cluster, path);
-    for (FatFolderRecord* child : children.Of(cluster)) {
-        if (Stopped())
-            return;
-        SaveFatTree(children, visited, child->firstCluster, path, child->name);
+    return std::make_unique<FilesOf<FatEntryRecord>>(
+        g_FatEntries.head, [](const FatEntryRecord* r) { return r->parentCluster; }, kEveryRecord);
+}
+
+std::unique_ptr<FolderFiles> NtfsFiles()
+{
+    if (IsExtensiveNtfs()) {
+        return std::make_unique<FilesOf<NtfsFileRecord>>(
+            g_NtfsFileRecords.head, [](const NtfsFileRecord* r) { return r->parentRecord; }, InsideBrowsedVolume);
     }
+    return std::make_unique<FilesOf<MftEntryRecord>>(
+        g_MftEntries.head, [](const MftEntryRecord* r) { return r->parentRecord; }, kEveryRecord);
 }
 
-void SaveNtfsTree(const FolderChildren<NtfsFolderRecord>& children, std::unordered_set<uint32_t>& visited,
-    uint32_t number, const std::u16string& parentPath, const char16_t* name)
+ByParent<FolderNode> FatSubfolders()
 {
-    if (Stopped() || !visited.insert(number).second)
-        return;
-    std::u16string path = MakeFolder(parentPath, name);
-    SaveNtfsFolderFiles(number, path);
-    for (NtfsFolderRecord* child : children.Of(number)) {
-        if (Stopped())
-            return;
-        SaveNtfsTree(children, visited, child->recordNumber, path, child->name);
-    }
+    ByParent<FolderNode> subfolders;
+    for (const FatFolderRecord* f = g_FatFolders.head; f; f = f->next)
+        subfolders.Add(f->parentCluster, FolderNode{f->firstCluster, f->name});
+    return subfolders;
 }
 
-FolderChildren<FatFolderRecord> FatChildren()
+ByParent<FolderNode> NtfsSubfolders()
 {
-    return FolderChildren<FatFolderRecord>(g_FatFolders.head, [](FatFolderRecord* f) { return f->parentCluster; });
-}
-
-FolderChildren<NtfsFolderRecord> NtfsChildren()
-{
-    return FolderChildren<NtfsFolderRecord>(g_NtfsFolders.head, [](NtfsFolderRecord* f) { return f->parentRecord; });
+    ByParent<FolderNode> subfolders;
+    for (const NtfsFolderRecord* f = g_NtfsFolders.head; f; f = f->next)
+        subfolders.Add(f->parentRecord, FolderNode{f->recordNumber, f->name});
+    return subfolders;
 }
 
 // The first record of each key, built once per save: a save of many single files (Find hits, File
@@ -114,8 +145,8 @@ std::unordered_map<uint32_t, const Record*> FirstRecordByKey(const Record* head,
 }
 
 // Saves the record of each key in the order of the keys; a key without a record is passed over.
-template <class Record, class KeyOf, class Save>
-void SaveFilesByKey(const std::vector<uint32_t>& keys, const Record* head, KeyOf keyOf, Save save)
+template <class Record, class KeyOf>
+void SaveFilesByKey(const std::vector<uint32_t>& keys, const Record* head, KeyOf keyOf, const std::u16string& folder)
 {
     if (keys.empty())
         return;
@@ -125,14 +156,49 @@ void SaveFilesByKey(const std::vector<uint32_t>& keys, const Record* head, KeyOf
             return;
         auto it = byKey.find(key);
         if (it != byKey.end())
-            save(it->second);
+            SaveRecord(it->second, folder);
     }
 }
 
-void SaveTracedFileRecord(const TracedFileRecord* r, const std::u16string& folder)
+// Saves each ticked folder of the list with its subtree, unless a ticked folder above it saves it.
+template <class Folder, class KeyOf, class ParentOf>
+void SaveTickedFolders(const Folder* head, const std::unordered_set<uint32_t>& ticked, KeyOf keyOf, ParentOf parentOf,
+    FolderTreeWalk& walk, const std::u16string& target)
 {
-    g_qwSaveFileTime = 0;
-    SaveTracedFile(folder, r->name, r->sector, 1);
+    std::unordered_map<uint32_t, const Folder*> byKey;
+    for (const Folder* f = head; f; f = f->next)
+        byKey.emplace(keyOf(f), f);
+    for (const Folder* f = head; f && !Stopped(); f = f->next) {
+        if (!f->treeItem || !ticked.count(f->treeItem))
+            continue;
+        bool underTicked = false;
+        std::unordered_set<uint32_t> seen{keyOf(f)};
+        for (auto it = byKey.find(parentOf(f)); it != byKey.end() && !underTicked;
+             it = byKey.find(parentOf(it->second))) {
+            if (!seen.insert(keyOf(it->second)).second)
+                break;
+            underTicked = it->second->treeItem && ticked.count(it->second->treeItem);
+        }
+        if (!underTicked)
+            walk.SaveTree(keyOf(f), target, f->name);
+    }
+}
+
+uint32_t FatKey(const FatFolderRecord* f)
+{
+    return f->firstCluster;
+}
+uint32_t FatParent(const FatFolderRecord* f)
+{
+    return f->parentCluster;
+}
+uint32_t NtfsKey(const NtfsFolderRecord* f)
+{
+    return f->recordNumber;
+}
+uint32_t NtfsParent(const NtfsFolderRecord* f)
+{
+    return f->parentRecord;
 }
 
 }  // namespace
@@ -140,10 +206,8 @@ void SaveTracedFileRecord(const TracedFileRecord* r, const std::u16string& folde
 void SaveFatFolderFiles(uint32_t cluster, const std::u16string& path)
 {
     for (const FatEntryRecord* r = g_FatEntries.head; r && !Stopped(); r = r->next) {
-        if (r->parentCluster != cluster)
-            continue;
-        g_qwSaveFileTime = r->writeDate;
-        SaveFatFile(path, r->name, r->firstCluster, r->size, 1, r->deleted);
+        if (r->parentCluster == cluster)
+            SaveRecord(r, path);
     }
 }
 
@@ -151,31 +215,29 @@ void SaveNtfsFolderFiles(uint32_t number, const std::u16string& path)
 {
     if (IsExtensiveNtfs()) {
         for (const NtfsFileRecord* r = g_NtfsFileRecords.head; r && !Stopped(); r = r->next) {
-            if (r->parentRecord != number || !InsideBrowsedVolume(r))
-                continue;
-            g_qwSaveFileTime = Join64(r->creationTimeLow, r->creationTimeHigh);
-            SaveNtfsFile(path, r->name, r->sector, Join64(r->sizeLow, r->sizeHigh), 1, r->deleted);
+            if (r->parentRecord == number && InsideBrowsedVolume(r))
+                SaveRecord(r, path);
         }
         return;
     }
     for (const MftEntryRecord* r = g_MftEntries.head; r && !Stopped(); r = r->next) {
-        if (r->parentRecord != number)
-            continue;
-        g_qwSaveFileTime = Join64(r->creationTimeLow, r->creationTimeHigh);
-        SaveNtfsFile(path, r->name, r->dataRecordSector, Join64(r->sizeLow, r->sizeHigh), 1, r->deleted);
+        if (r->parentRecord == number)
+            SaveRecord(r, path);
     }
 }
 
 void SaveFatFolderTree(uint32_t cluster, const std::u16string& parentPath, const char16_t* name)
 {
-    std::unordered_set<uint32_t> visited;
-    SaveFatTree(FatChildren(), visited, cluster, parentPath, name);
+    const ByParent<FolderNode> subfolders = FatSubfolders();
+    const std::unique_ptr<FolderFiles> files = FatFiles();
+    FolderTreeWalk(subfolders, *files).SaveTree(cluster, parentPath, name);
 }
 
 void SaveNtfsFolderTree(uint32_t number, const std::u16string& parentPath, const char16_t* name)
 {
-    std::unordered_set<uint32_t> visited;
-    SaveNtfsTree(NtfsChildren(), visited, number, parentPath, name);
+    const ByParent<FolderNode> subfolders = NtfsSubfolders();
+    const std::unique_ptr<FolderFiles> files = NtfsFiles();
+    FolderTreeWalk(subfolders, *files).SaveTree(number, parentPath, name);
 }
 
 void SaveCheckedTreeItems(const SaveSelection& selection)
@@ -184,112 +246,106 @@ void SaveCheckedTreeItems(const SaveSelection& selection)
     const std::unordered_set<uint32_t> ticked(selection.folderItems.begin(), selection.folderItems.end());
     if (g_nScanMode == kScanFileTrace) {
         SaveFilesByKey(
-            selection.fileKeys, g_TracedFiles.head, [](const TracedFileRecord* r) { return r->hitNumber; },
-            [&](const TracedFileRecord* r) { SaveTracedFileRecord(r, target); });
+            selection.fileKeys, g_TracedFiles.head, [](const TracedFileRecord* r) { return r->hitNumber; }, target);
         return;
     }
     const FileSystemKind type = g_VolumeParams.browsedFileSystemType;
     if (type == FileSystemKind::kFat16 || type == FileSystemKind::kFat32) {
-        std::unordered_map<uint32_t, const FatFolderRecord*> byCluster;
-        for (const FatFolderRecord* f = g_FatFolders.head; f; f = f->next)
-            byCluster.emplace(f->firstCluster, f);
-        FolderChildren<FatFolderRecord> children = FatChildren();
-        std::unordered_set<uint32_t> visited;
-        for (const FatFolderRecord* f = g_FatFolders.head; f && !Stopped(); f = f->next) {
-            if (!f->treeItem || !ticked.count(f->treeItem))
-                continue;
-            // Saved with a ticked folder above it.
-            bool underTicked = false;
-            std::unordered_set<uint32_t> seen{f->firstCluster};
-            for (auto it = byCluster.find(f->parentCluster); it != byCluster.end() && !underTicked;
-                 it = byCluster.find(it->second->parentCluster)) {
-                if (!seen.insert(it->second->firstCluster).second)
-                    break;
-                underTicked = it->second->treeItem && ticked.count(it->second->treeItem);
-            }
-            if (!underTicked)
-                SaveFatTree(children, visited, f->firstCluster, target, f->name);
+        if (!ticked.empty()) {
+            const ByParent<FolderNode> subfolders = FatSubfolders();
+            const std::unique_ptr<FolderFiles> files = FatFiles();
+            FolderTreeWalk walk(subfolders, *files);
+            SaveTickedFolders(g_FatFolders.head, ticked, FatKey, FatParent, walk, target);
         }
         SaveFilesByKey(
-            selection.fileKeys, g_FatEntries.head, [](const FatEntryRecord* r) { return r->ordinal; },
-            [&](const FatEntryRecord* r) {
-                g_qwSaveFileTime = r->writeDate;
-                SaveFatFile(target, r->name, r->firstCluster, r->size, 1, r->deleted);
-            });
+            selection.fileKeys, g_FatEntries.head, [](const FatEntryRecord* r) { return r->ordinal; }, target);
     } else if (type == FileSystemKind::kNtfs) {
-        std::unordered_map<uint32_t, const NtfsFolderRecord*> byNumber;
-        for (const NtfsFolderRecord* f = g_NtfsFolders.head; f; f = f->next)
-            byNumber.emplace(f->recordNumber, f);
-        FolderChildren<NtfsFolderRecord> children = NtfsChildren();
-        std::unordered_set<uint32_t> visited;
-        for (const NtfsFolderRecord* f = g_NtfsFolders.head; f && !Stopped(); f = f->next) {
-            if (!f->treeItem || !ticked.count(f->treeItem))
-                continue;
-            bool underTicked = false;
-            std::unordered_set<uint32_t> seen{f->recordNumber};
-            for (auto it = byNumber.find(f->parentRecord); it != byNumber.end() && !underTicked;
-                 it = byNumber.find(it->second->parentRecord)) {
-                if (!seen.insert(it->second->recordNumber).second)
-                    break;
-                underTicked = it->second->treeItem && ticked.count(it->second->treeItem);
-            }
-            if (!underTicked)
-                SaveNtfsTree(children, visited, f->recordNumber, target, f->name);
+        if (!ticked.empty()) {
+            const ByParent<FolderNode> subfolders = NtfsSubfolders();
+            const std::unique_ptr<FolderFiles> files = NtfsFiles();
+            FolderTreeWalk walk(subfolders, *files);
+            SaveTickedFolders(g_NtfsFolders.head, ticked, NtfsKey, NtfsParent, walk, target);
         }
         if (IsExtensiveNtfs()) {
             SaveFilesByKey(
-                selection.fileKeys, g_NtfsFileRecords.head, [](const NtfsFileRecord* r) { return r->sector; },
-                [&](const NtfsFileRecord* r) {
-                    g_qwSaveFileTime = Join64(r->creationTimeLow, r->creationTimeHigh);
-                    SaveNtfsFile(target, r->name, r->sector, Join64(r->sizeLow, r->sizeHigh), 1, r->deleted);
-                });
+                selection.fileKeys, g_NtfsFileRecords.head, [](const NtfsFileRecord* r) { return r->sector; }, target);
         } else {
             SaveFilesByKey(
                 selection.fileKeys, g_MftEntries.head, [](const MftEntryRecord* r) { return r->dataRecordSector; },
-                [&](const MftEntryRecord* r) {
-                    g_qwSaveFileTime = Join64(r->creationTimeLow, r->creationTimeHigh);
-                    SaveNtfsFile(target, r->name, r->dataRecordSector, Join64(r->sizeLow, r->sizeHigh), 1, r->deleted);
-                });
+                target);
         }
-    }
-}
-
-void SaveWholeVolume(const std::u16string& path)
-{
-    CreateOutputFolder(path);
-    if (g_nScanMode == kScanFileTrace) {
-        for (const TracedFileRecord* r = g_TracedFiles.head; r && !Stopped(); r = r->next)
-            SaveTracedFileRecord(r, MakeFolder(path, r->typeName));
-        return;
-    }
-    const FileSystemKind type = g_VolumeParams.browsedFileSystemType;
-    if (type == FileSystemKind::kFat16 || type == FileSystemKind::kFat32) {
-        FolderChildren<FatFolderRecord> children = FatChildren();
-        std::unordered_set<uint32_t> visited{0};
-        SaveFatFolderFiles(0, path);
-        for (FatFolderRecord* child : children.Of(0))
-            SaveFatTree(children, visited, child->firstCluster, path, child->name);
-    } else if (type == FileSystemKind::kNtfs) {
-        FolderChildren<NtfsFolderRecord> children = NtfsChildren();
-        std::unordered_set<uint32_t> visited{kNtfsRoot};
-        SaveNtfsFolderFiles(kNtfsRoot, path);
-        for (NtfsFolderRecord* child : children.Of(kNtfsRoot))
-            SaveNtfsTree(children, visited, child->recordNumber, path, child->name);
     }
 }
 
 namespace {
 
-// The file bytes of a folder and its subtree.
-template <class Folder, class KeyOf, class AddFiles>
-uint64_t TreeBytes(const FolderChildren<Folder>& children, uint32_t key, KeyOf keyOf, AddFiles filesOf,
-    std::unordered_set<uint32_t>& visited)
+// Every traced file into the folder of its type, each folder made once; the files of a type whose
+// folder is a link are recorded as not saved.
+void SaveTracedFilesByType(const std::u16string& path)
+{
+    std::unordered_map<std::u16string, std::pair<std::u16string, bool>> folders;  // path, usable
+    for (const TracedFileRecord* r = g_TracedFiles.head; r && !Stopped(); r = r->next) {
+        const std::u16string typeName = r->typeName ? r->typeName : u"";
+        auto it = folders.find(typeName);
+        if (it == folders.end()) {
+            const std::u16string folder = JoinOutputPath(path, MakeSafeFileName(typeName));
+            const bool usable = CreateOutputFolder(folder) || !OutputPathIsLink(folder);
+            it = folders.emplace(typeName, std::make_pair(folder, usable)).first;
+        }
+        if (it->second.second)
+            SaveRecord(r, it->second.first);
+        else
+            RecordNotSavedInto(it->second.first, r->name, DeletedState::kNotApplicable);
+    }
+}
+
+}  // namespace
+
+void SaveWholeVolume(const std::u16string& path)
+{
+    CreateOutputFolder(path);
+    if (g_nScanMode == kScanFileTrace) {
+        SaveTracedFilesByType(path);
+        return;
+    }
+    const FileSystemKind type = g_VolumeParams.browsedFileSystemType;
+    if (type == FileSystemKind::kFat16 || type == FileSystemKind::kFat32) {
+        const ByParent<FolderNode> subfolders = FatSubfolders();
+        const std::unique_ptr<FolderFiles> files = FatFiles();
+        FolderTreeWalk(subfolders, *files).SaveContents(0, path);
+    } else if (type == FileSystemKind::kNtfs) {
+        const ByParent<FolderNode> subfolders = NtfsSubfolders();
+        const std::unique_ptr<FolderFiles> files = NtfsFiles();
+        FolderTreeWalk(subfolders, *files).SaveContents(kNtfsRoot, path);
+    }
+}
+
+namespace {
+
+// The file bytes of a folder and its subtree; a folder counted already counts nothing.
+uint64_t TreeBytes(const ByParent<FolderNode>& subfolders, uint32_t key,
+    const std::unordered_map<uint32_t, uint64_t>& bytesIn, std::unordered_set<uint32_t>& visited)
 {
     if (!visited.insert(key).second)
         return 0;
-    uint64_t total = filesOf(key);
-    for (Folder* child : children.Of(key))
-        total += TreeBytes(children, keyOf(child), keyOf, filesOf, visited);
+    auto it = bytesIn.find(key);
+    uint64_t total = it == bytesIn.end() ? 0 : it->second;
+    for (const FolderNode& child : subfolders.Of(key))
+        total += TreeBytes(subfolders, child.key, bytesIn, visited);
+    return total;
+}
+
+// The bytes below the ticked folders of a list, in list order.
+template <class Folder, class KeyOf>
+uint64_t TickedFolderBytes(const Folder* head, const std::unordered_set<uint32_t>& ticked, KeyOf keyOf,
+    const ByParent<FolderNode>& subfolders, const std::unordered_map<uint32_t, uint64_t>& bytesIn)
+{
+    std::unordered_set<uint32_t> visited;
+    uint64_t total = 0;
+    for (const Folder* f = head; f; f = f->next) {
+        if (f->treeItem && ticked.count(f->treeItem))
+            total += TreeBytes(subfolders, keyOf(f), bytesIn, visited);
+    }
     return total;
 }
 
@@ -301,27 +357,17 @@ uint64_t ComputeSelectedSize(const SaveSelection& selection)
         return 0;
     const std::unordered_set<uint32_t> ticked(selection.folderItems.begin(), selection.folderItems.end());
     const std::unordered_set<uint32_t> keys(selection.fileKeys.begin(), selection.fileKeys.end());
-    std::unordered_set<uint32_t> visited;
+    std::unordered_map<uint32_t, uint64_t> bytesIn;
     uint64_t total = 0;
     const FileSystemKind type = g_VolumeParams.browsedFileSystemType;
     if (type == FileSystemKind::kFat16 || type == FileSystemKind::kFat32) {
-        std::unordered_map<uint32_t, uint64_t> bytesIn;
         for (const FatEntryRecord* r = g_FatEntries.head; r; r = r->next) {
             bytesIn[r->parentCluster] += r->size;
             if (keys.count(r->ordinal))
                 total += r->size;
         }
-        FolderChildren<FatFolderRecord> children = FatChildren();
-        // Ticked folders in list order; a subtree already counted is not counted again.
-        for (const FatFolderRecord* f = g_FatFolders.head; f; f = f->next) {
-            if (f->treeItem && ticked.count(f->treeItem)) {
-                total += TreeBytes(
-                    children, f->firstCluster, [](FatFolderRecord* c) { return c->firstCluster; },
-                    [&](uint32_t k) { return bytesIn[k]; }, visited);
-            }
-        }
+        total += TickedFolderBytes(g_FatFolders.head, ticked, FatKey, FatSubfolders(), bytesIn);
     } else if (type == FileSystemKind::kNtfs) {
-        std::unordered_map<uint32_t, uint64_t> bytesIn;
         if (IsExtensiveNtfs()) {
             for (const NtfsFileRecord* r = g_NtfsFileRecords.head; r; r = r->next) {
                 if (!InsideBrowsedVolume(r))
@@ -337,14 +383,7 @@ uint64_t ComputeSelectedSize(const SaveSelection& selection)
                     total += Join64(r->sizeLow, r->sizeHigh);
             }
         }
-        FolderChildren<NtfsFolderRecord> children = NtfsChildren();
-        for (const NtfsFolderRecord* f = g_NtfsFolders.head; f; f = f->next) {
-            if (f->treeItem && ticked.count(f->treeItem)) {
-                total += TreeBytes(
-                    children, f->recordNumber, [](NtfsFolderRecord* c) { return c->recordNumber; },
-                    [&](uint32_t k) { return bytesIn[k]; }, visited);
-            }
-        }
+        total += TickedFolderBytes(g_NtfsFolders.head, ticked, NtfsKey, NtfsSubfolders(), bytesIn);
     }
     return total;
 }

@@ -1,6 +1,8 @@
 // Saving whole folders: each folder of a subtree is created on the target and its files are saved
 // into it through the single-file savers. The walk follows the found-entry lists (a folder's
-// children are the records whose parent is its key), which is what the result tree shows.
+// children are the records whose parent is its key), which is what the result tree shows. A link
+// (symbolic link, junction) already at a folder's name is not followed: the files that would have
+// gone below it are reported as not saved.
 #pragma once
 
 #include <cstdint>

@@ -151,12 +151,6 @@ std::vector<SectorExtent> NtfsExtents(const std::vector<ClusterRun>& runs, uint6
     return extents;
 }
 
-void RecordNotRecoverable(const char16_t* name)
-{
-    ++g_SaveReport.failedFiles;
-    g_SaveReport.failedNames.push_back(name ? std::u16string(name) : std::u16string());
-}
-
 }  // namespace
 
 int SaveNtfsFile(const std::u16string& folder, const char16_t* name, uint32_t recordSector, uint64_t size, int counting,
@@ -172,7 +166,7 @@ int SaveNtfsFile(const std::u16string& folder, const char16_t* name, uint32_t re
     std::vector<DataPiece> pieces(1);
     if (!ReadRecord(recordSector, record.data()) || !FindDataPiece(record.data(), pieces[0])) {
         if (!SkippedAsDuplicate(path, counting != 0))
-            RecordNotRecoverable(name);
+            RecordNotSaved(name);
         return 0;
     }
     DataPiece& first = pieces[0];
@@ -184,7 +178,7 @@ int SaveNtfsFile(const std::u16string& folder, const char16_t* name, uint32_t re
             (compressed &&
                 (first.compressionUnit == 0 || first.compressionUnit > 4 || g_VolumeParams.sectorsPerCluster > 8)))) {
         if (!SkippedAsDuplicate(path, counting != 0))
-            RecordNotRecoverable(name);
+            RecordNotSaved(name);
         return 0;
     }
     const uint64_t clusterBytes = uint64_t{g_VolumeParams.sectorsPerCluster} * kSectorSize;

@@ -46,8 +46,14 @@ NewFileResult CreateUnderDuplicatePolicy(COutputFile& file, const std::u16string
     NewFileResult result = file.CreateNew(path);
     if (result != NewFileResult::kExists || g_wDuplicateNames == kDuplicateSkip)
         return result;
-    if (g_wDuplicateNames != kDuplicateRename)
-        return file.Create(path) ? NewFileResult::kCreated : NewFileResult::kFailed;
+    if (g_wDuplicateNames != kDuplicateRename) {
+        // Overwrite: the new file is written under a temporary name and replaces the old one only
+        // once it is whole, so a file that is skipped, stopped or fails leaves the old one as it
+        // was. A folder (or a link to one) cannot be overwritten by a file.
+        if (OutputFolderExists(path))
+            return NewFileResult::kFailed;
+        return file.CreateReplacement(path) ? NewFileResult::kCreated : NewFileResult::kFailed;
+    }
     const std::u16string safeName = MakeSafeFileName(NameText(name));
     for (uint64_t n = 1;; ++n) {
         std::u16string candidate =
@@ -73,8 +79,7 @@ bool CreateSaveFile(COutputFile& file, const std::u16string& folder, std::u16str
     if (result == NewFileResult::kExists)
         return false;
     if (result == NewFileResult::kFailed) {
-        ++g_SaveReport.failedFiles;
-        g_SaveReport.failedNames.push_back(NameText(name));
+        RecordNotSaved(name);
         if (!ShowEngineMessage(kErrorCreatingFileText + NameText(name) + u".  Continue Recovery ? ", kMessageQuestion))
             g_nSaveStop = 1;
         return false;
@@ -87,6 +92,12 @@ bool CreateSaveFile(COutputFile& file, const std::u16string& folder, std::u16str
     return true;
 }
 
+void RecordNotSaved(const char16_t* name)
+{
+    ++g_SaveReport.failedFiles;
+    g_SaveReport.failedNames.push_back(NameText(name));
+}
+
 bool SkippedAsDuplicate(const std::u16string& path, bool counting)
 {
     return counting && g_wDuplicateNames == kDuplicateSkip && OutputPathExists(path);
@@ -94,16 +105,18 @@ bool SkippedAsDuplicate(const std::u16string& path, bool counting)
 
 bool FinishSaveFile(COutputFile& file, const std::u16string& path, const char16_t* name, const CopyOutcome& outcome)
 {
-    bool closed = file.Close();
-    if (outcome.writeFailed || !closed) {
-        DeleteOutputFile(path);
-        ++g_SaveReport.failedFiles;
-        g_SaveReport.failedNames.push_back(NameText(name));
+    if (outcome.writeFailed) {
+        file.Discard();
+        RecordNotSaved(name);
         return false;
     }
     if (outcome.stopped) {
-        DeleteOutputFile(path);
+        file.Discard();
         ++g_SaveReport.skippedFiles;
+        return false;
+    }
+    if (!file.Commit()) {
+        RecordNotSaved(name);
         return false;
     }
     g_SaveReport.savedBytes += outcome.written;

@@ -22,7 +22,8 @@ bool PrepareSaveTarget(const std::u16string& folder, const char16_t* name, bool 
 
 // Creates the file at `path` (made by PrepareSaveTarget from `folder` and `name`). When counting, the
 // duplicate-name setting decides about a name already taken: Skip saves nothing, Overwrite replaces
-// it, Rename takes the first free "Copy (n ) of name" (and `path` becomes that name). Each free name
+// it once the new file is whole (FinishSaveFile; a link there is replaced itself, never written
+// through), Rename takes the first free "Copy (n ) of name" (and `path` becomes that name). Each free name
 // costs one request to the system: the file is created only where nothing is, and "taken" is learnt
 // from the refusal. When not counting (previews) the file is replaced. On failure asks
 // "Error creating file : <name>.  Continue Recovery ? "; No sets the stop flag. The failure is
@@ -35,9 +36,13 @@ bool CreateSaveFile(COutputFile& file, const std::u16string& folder, std::u16str
 // saver that finds the file cannot be recovered before creating it says nothing about such a file.
 bool SkippedAsDuplicate(const std::u16string& path, bool counting);
 
+// Records a file that could not be saved (counted as failed, its name listed in the report).
+void RecordNotSaved(const char16_t* name);
+
 // Closes the file after its copy and records the outcome: a file that could not be written whole
-// is removed and counted as failed; one with zeros for unreadable or missing data is kept and
-// counted as damaged. Returns true when the file stays on disk.
+// is removed and counted as failed, one that was stopped or skipped is removed and counted as
+// skipped (an overwritten file then stays as it was); one with zeros for unreadable or missing data
+// is kept and counted as damaged. Returns true when the file stays on disk.
 bool FinishSaveFile(COutputFile& file, const std::u16string& path, const char16_t* name, const CopyOutcome& outcome);
 
 // Sets all three times of the open saved file to the FILETIME; nothing happens for a time the system

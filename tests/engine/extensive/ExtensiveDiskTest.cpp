@@ -29,7 +29,7 @@ namespace morvick::test {
 namespace {
 
 static auto* const g_disks = ::testing::AddGlobalTestEnvironment(
-    new DiskFixtureEnvironment({"make-wiped-disk.sh", "make-first-folder-disk.sh"}));
+    new DiskFixtureEnvironment({"make-wiped-disk.sh", "make-first-folder-disk.sh", "make-fatless-disk.sh"}));
 
 const char* const kDisk = "make-wiped-disk.sh";
 
@@ -236,5 +236,55 @@ INSTANTIATE_TEST_SUITE_P(Disks, FirstFolderDisk, ::testing::Values("intact.vhd",
     [](const ::testing::TestParamInfo<const char*>& info) {
         return std::string(info.param) == "intact.vhd" ? std::string("intact") : std::string("mbrwiped");
     });
+
+// A FAT16 and a FAT32 volume whose boot sectors and both FATs are wiped, found from their folders
+// alone: nothing gives their cluster count, and each file, stored in consecutive clusters, is saved
+// byte for byte from its first cluster on.
+class FatlessDisk : public ExtensiveDisk {
+protected:
+    const char* Fixture() const override { return "make-fatless-disk.sh"; }
+};
+
+TEST_P(FatlessDisk, FilesAreSavedFromTheClustersAfterTheirFirst)
+{
+    const char* const fixture = Fixture();
+    for (const PartitionCase& c :
+        {PartitionCase{1, FileSystemKind::kFat16}, PartitionCase{2, FileSystemKind::kFat32}}) {
+        SCOPED_TRACE(c.number);
+        const std::string part = "part" + std::to_string(c.number);
+        const uint32_t start = static_cast<uint32_t>(std::stoul(ReadTextFile(FixtureFile(fixture, part + ".start"))));
+        Scan(c.fileSystem, start, c.number == 1 ? 32768 : 69632);
+        ASSERT_EQ(g_FoundPartitions.count, 1u);
+        ASSERT_TRUE(ChooseFoundVolume(1));
+        ScanFinishedWord finished{0};
+        RunFoundVolumeScan(finished);
+        EXPECT_EQ(uint32_t{g_VolumeParams.firstFat}, 0u) << "no FAT is left to find";
+        EXPECT_EQ(uint32_t{g_VolumeParams.sectorsPerFat}, 0u);
+        const fs::path out = temp.Path() / part;
+        ResetSaveState();
+        SaveWholeVolume(ToPath16(out));
+        EXPECT_EQ(g_SaveReport.damagedFiles + g_SaveReport.failedFiles, 0u);
+
+        // Folders the scan could not name are "Dir" and their cluster: the files are matched by name.
+        std::map<std::string, fs::path> ours;
+        for (const auto& [key, path] : FilesBelow(out, false))
+            ours[path.filename().u8string()] = path;
+        const std::map<std::string, fs::path> originals =
+            FilesBelow(fs::u8path(FixtureFile(fixture, part + ".files")), false);
+        ASSERT_EQ(originals.size(), 10u);
+        for (const auto& [key, path] : originals) {
+            auto it = ours.find(path.filename().u8string());
+            if (it == ours.end()) {
+                ADD_FAILURE() << "not saved: " << key;
+                continue;
+            }
+            EXPECT_TRUE(ReadWholeFile(it->second) == ReadWholeFile(path)) << key;
+        }
+        ResetExtensiveScanState();
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Disks, FatlessDisk, ::testing::Values("wiped.vhd"),
+    [](const ::testing::TestParamInfo<const char*>&) { return std::string("wiped"); });
 
 }  // namespace morvick::test

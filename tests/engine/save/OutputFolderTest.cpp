@@ -2,6 +2,7 @@
 #include "engine/save/CivilTime.h"
 #include "engine/save/SafeFileName.h"
 #include "tests/engine/save/TempFolder.h"
+#include "tests/engine/save/TestLinks.h"
 
 #include <gtest/gtest.h>
 
@@ -145,4 +146,63 @@ TEST(OutputFolder, LongPathsWork)
     EXPECT_EQ(out.CreateNew(file), NewFileResult::kExists);
     ASSERT_EQ(out.CreateNew(JoinOutputPath(path, u"new.txt")), NewFileResult::kCreated);
     EXPECT_TRUE(out.SetTimes(130000000000000000ULL));
+    ASSERT_TRUE(out.CreateReplacement(file));
+    ASSERT_TRUE(out.Write("deeper", 6));
+    ASSERT_TRUE(out.Commit());
+    EXPECT_EQ(ReadWholeFile(FromPath16(file)), "deeper");
+}
+
+TEST(OutputFolder, ALinkWhereAFolderIsToBeMadeIsNoFolder)
+{
+    TempFolder temp;
+    const fs::path outside = temp.Path() / "outside";
+    fs::create_directory(outside);
+    TestLink made(outside, temp.Path() / "link", true);
+    ASSERT_TRUE(made.Made());
+    const std::u16string link = ToPath16(temp.Path() / "link");
+    EXPECT_FALSE(CreateOutputFolder(link));
+    EXPECT_TRUE(OutputPathIsLink(link));
+    const std::u16string folder = ToPath16(temp.Path() / "real");
+    ASSERT_TRUE(CreateOutputFolder(folder));
+    EXPECT_FALSE(OutputPathIsLink(folder));
+    EXPECT_FALSE(OutputPathIsLink(ToPath16(temp.Path() / "nothing")));
+    EXPECT_TRUE(fs::is_empty(outside));
+}
+
+TEST(OutputFolder, AReplacementTakesTheNameOnlyWhenCommitted)
+{
+    TempFolder temp;
+    const std::u16string file = JoinOutputPath(temp.Path16(), u"r.txt");
+    WriteWholeFile(FromPath16(file), "old");
+    auto entries = [&] { return std::distance(fs::directory_iterator(temp.Path()), fs::directory_iterator()); };
+    {
+        COutputFile out;
+        ASSERT_TRUE(out.CreateReplacement(file));
+        ASSERT_TRUE(out.Write("new", 3));
+        EXPECT_EQ(entries(), 2);
+        out.Discard();
+        EXPECT_FALSE(out.IsOpen());
+    }
+    EXPECT_EQ(ReadWholeFile(FromPath16(file)), "old");
+    EXPECT_EQ(entries(), 1);
+    {
+        COutputFile out;
+        ASSERT_TRUE(out.CreateReplacement(file));
+        ASSERT_TRUE(out.Write("new", 3));
+    }
+    EXPECT_EQ(ReadWholeFile(FromPath16(file)), "old") << "a replacement never committed is removed";
+    EXPECT_EQ(entries(), 1);
+    COutputFile out;
+    ASSERT_TRUE(out.CreateReplacement(file));
+    ASSERT_TRUE(out.Write("new", 3));
+    ASSERT_TRUE(out.Commit());
+    EXPECT_EQ(ReadWholeFile(FromPath16(file)), "new");
+    EXPECT_EQ(entries(), 1);
+    // A folder cannot be replaced: the new file is removed and the folder stays.
+    const std::u16string folder = JoinOutputPath(temp.Path16(), u"d");
+    ASSERT_TRUE(CreateOutputFolder(folder));
+    ASSERT_TRUE(out.CreateReplacement(folder));
+    EXPECT_FALSE(out.Commit());
+    EXPECT_TRUE(fs::is_directory(FromPath16(folder)));
+    EXPECT_EQ(entries(), 2);
 }

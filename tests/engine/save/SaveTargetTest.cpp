@@ -1,5 +1,6 @@
 // The savers' common front part: names, duplicate names, filters, the deleted-file setting and a
 // target that cannot be created; with File Trace saves read through the sector reader.
+#include "engine/ScanObserver.h"
 #include "engine/save/EngineReset.h"
 #include "engine/save/FileFilters.h"
 #include "engine/save/FileSavers.h"
@@ -9,6 +10,7 @@
 #include "engine/state/EngineState.h"
 #include "tests/engine/save/MemoryDisk.h"
 #include "tests/engine/save/TempFolder.h"
+#include "tests/engine/save/TestLinks.h"
 #include "tests/engine/snapshot/SnapshotTestRecords.h"
 
 #include <gtest/gtest.h>
@@ -38,11 +40,22 @@ protected:
         COutputFile file;
         if (!CreateSaveFile(file, folder, path, name, true))
             return false;
-        return file.Write("new", 3) && file.Close();
+        return file.Write("new", 3) && file.Commit();
     }
 
     TempFolder temp;
     std::u16string folder;
+};
+
+// Presses the saving dialog's Skip as soon as a file is shown.
+class SkipOnStatus : public ScanObserver {
+public:
+    SkipOnStatus() : m_previous(SetScanObserver(this)) {}
+    ~SkipOnStatus() override { SetScanObserver(m_previous); }
+    void OnStatus(const std::u16string&) override { g_nSaveSkip = 1; }
+
+private:
+    ScanObserver* m_previous;
 };
 
 std::vector<uint8_t> PatternDisk(uint32_t sectors)
@@ -106,7 +119,6 @@ TEST_F(SaveTarget, AFolderTakesTheNameToo)
     EXPECT_TRUE(fs::is_directory(temp.Path() / "d"));
 }
 
-#ifndef _WIN32
 TEST_F(SaveTarget, ALinkAtTheNameIsNeverWrittenThrough)
 {
     const fs::path outside = temp.Path() / "outside";
@@ -114,18 +126,81 @@ TEST_F(SaveTarget, ALinkAtTheNameIsNeverWrittenThrough)
     WriteWholeFile(outside / "a.txt", "keep");
     const fs::path inside = temp.Path() / "inside";
     fs::create_directory(inside);
-    fs::create_symlink(outside / "a.txt", inside / "a.txt");
+    TestLink fileLink(outside / "a.txt", inside / "a.txt", false);
+    TestLink folderLink(outside, inside / "d", true);
+    ASSERT_TRUE(fileLink.Made() && folderLink.Made());
     folder = ToPath16(inside);
     std::u16string path;
     RecordingObserver answers(true);
     ASSERT_TRUE(Create(u"a.txt", path));
     EXPECT_EQ(FromPath16(path), inside / "Copy (1 ) of a.txt");
     g_wDuplicateNames = kDuplicateOverwrite;
-    EXPECT_FALSE(Create(u"a.txt", path));
+    ASSERT_TRUE(Create(u"a.txt", path)) << "Overwrite replaces the link itself";
+    EXPECT_EQ(FromPath16(path), inside / "a.txt");
+    EXPECT_EQ(ReadWholeFile(inside / "a.txt"), "new");
+    EXPECT_FALSE(fs::is_symlink(inside / "a.txt"));
     EXPECT_EQ(ReadWholeFile(outside / "a.txt"), "keep");
-    EXPECT_TRUE(fs::is_symlink(inside / "a.txt"));
+    EXPECT_FALSE(Create(u"d", path)) << "a link to a folder is no file to overwrite";
+    EXPECT_EQ(answers.messages.size(), 1u);
+    EXPECT_EQ(std::distance(fs::directory_iterator(outside), fs::directory_iterator()), 1);
 }
-#endif
+
+TEST_F(SaveTarget, OverwriteKeepsTheOldFileUnlessTheNewOneIsWhole)
+{
+    WriteWholeFile(temp.Path() / "a.txt", "old");
+    g_wDuplicateNames = kDuplicateOverwrite;
+    RecordingObserver answers(true);
+    CopyOutcome stopped;
+    stopped.stopped = true;
+    CopyOutcome failed;
+    failed.writeFailed = true;
+    for (const CopyOutcome& outcome : {stopped, failed}) {
+        std::u16string path;
+        ASSERT_TRUE(Prepare(u"a.txt", DeletedState::kLive, path));
+        COutputFile file;
+        ASSERT_TRUE(CreateSaveFile(file, folder, path, u"a.txt", true));
+        ASSERT_TRUE(file.Write("new", 3));
+        EXPECT_FALSE(FinishSaveFile(file, path, u"a.txt", outcome));
+        EXPECT_EQ(ReadWholeFile(temp.Path() / "a.txt"), "old");
+        EXPECT_EQ(std::distance(fs::directory_iterator(temp.Path()), fs::directory_iterator()), 1)
+            << "the new file's temporary copy is gone";
+    }
+    EXPECT_EQ(g_SaveReport.skippedFiles, 1u);
+    EXPECT_EQ(g_SaveReport.failedNames, std::vector<std::u16string>{u"a.txt"});
+
+    std::u16string path;
+    ASSERT_TRUE(Prepare(u"a.txt", DeletedState::kLive, path));
+    {
+        // A file given up before its copy (a saver that returns early) leaves nothing behind either.
+        COutputFile file;
+        ASSERT_TRUE(CreateSaveFile(file, folder, path, u"a.txt", true));
+    }
+    EXPECT_EQ(ReadWholeFile(temp.Path() / "a.txt"), "old");
+    EXPECT_EQ(std::distance(fs::directory_iterator(temp.Path()), fs::directory_iterator()), 1);
+    COutputFile file;
+    ASSERT_TRUE(CreateSaveFile(file, folder, path, u"a.txt", true));
+    ASSERT_TRUE(file.Write("new", 3));
+    CopyOutcome whole;
+    whole.written = 3;
+    EXPECT_TRUE(FinishSaveFile(file, path, u"a.txt", whole));
+    EXPECT_EQ(ReadWholeFile(temp.Path() / "a.txt"), "new");
+    EXPECT_EQ(std::distance(fs::directory_iterator(temp.Path()), fs::directory_iterator()), 1);
+    EXPECT_EQ(g_SaveReport.savedFiles, 1u);
+    EXPECT_TRUE(answers.messages.empty());
+}
+
+TEST_F(SaveTarget, SkipPressedDuringAnOverwriteKeepsTheOldFile)
+{
+    MemoryDisk disk(PatternDisk(4096));
+    ASSERT_TRUE(disk.Opened());
+    WriteWholeFile(temp.Path() / "1.jpg", "old");
+    g_wDuplicateNames = kDuplicateOverwrite;
+    SkipOnStatus skip;
+    EXPECT_EQ(SaveTracedFile(folder, u"1.jpg", 0, 1), 0);
+    EXPECT_EQ(ReadWholeFile(temp.Path() / "1.jpg"), "old");
+    EXPECT_EQ(std::distance(fs::directory_iterator(temp.Path()), fs::directory_iterator()), 1);
+    EXPECT_EQ(g_SaveReport.skippedFiles, 1u);
+}
 
 TEST_F(SaveTarget, HostileNamesCollideInsideTheFolderAndAreRenamed)
 {

@@ -1,0 +1,71 @@
+#include "engine/save/FatFileExtents.h"
+
+#include "engine/fat/FatEntryLists.h"
+#include "engine/fat/FatTable.h"
+#include "engine/save/SaveState.h"
+#include "engine/state/EngineState.h"
+
+namespace {
+
+bool SaveStopped()
+{
+    return g_nSaveStop.load() == 1 || g_nSaveSkip.load() == 1;
+}
+
+// The chain from FAT 1 (selector 1) or FAT 2, as far as the file's clusters and one more; empty when
+// that FAT is not known. The walk ends when the save is stopped or the file skipped.
+std::vector<uint32_t> FatChain(morvick::SectorSource& disk, int selector, uint32_t firstCluster, uint32_t clusters)
+{
+    const VolumeParameterBlock& b = g_VolumeParams;
+    const uint32_t fatStart = selector == 2 ? b.secondFat : b.firstFat;
+    const FileSystemKind type = b.browsedFileSystemType;
+    if (fatStart == 0 || (type != FileSystemKind::kFat16 && type != FileSystemKind::kFat32))
+        return {};
+    morvick::FatTable fat(disk, type, fatStart, b.sectorsPerFat, ChosenVolumeClusterCount());
+    return morvick::FollowClusterChain(fat, firstCluster, static_cast<size_t>(clusters) + 1, SaveStopped);
+}
+
+// The sector after the volume's last: its own end when known, else the end of the range that was
+// scanned, else the disk's end (0 when none is known).
+uint64_t VolumeEndSector(morvick::SectorSource& disk)
+{
+    const VolumeParameterBlock& b = g_VolumeParams;
+    if (b.volumeEnd != 0)
+        return b.volumeEnd;
+    if (b.partitionSectors != 0)
+        return uint64_t{b.partitionStart} + b.partitionSectors;
+    return disk.SectorCount();
+}
+
+}  // namespace
+
+std::vector<SectorExtent> FatFileExtents(morvick::SectorSource& disk, uint32_t firstCluster, uint32_t clusters)
+{
+    const VolumeParameterBlock& b = g_VolumeParams;
+    const uint64_t spc = b.sectorsPerCluster;
+    std::vector<uint32_t> chain;
+    for (int selector = 1; selector <= 2 && chain.empty(); ++selector) {
+        chain = FatChain(disk, selector, firstCluster, clusters);
+        if (SaveStopped())
+            return {};
+        if (chain.size() != clusters)
+            chain.clear();
+    }
+    if (chain.empty()) {
+        for (uint32_t i = 0; i < clusters; ++i)
+            chain.push_back(firstCluster + i);
+    }
+    // A volume rebuilt from its folders alone has no FAT size, so no cluster count: its end bounds
+    // the clusters instead.
+    const uint32_t volumeClusters = ChosenVolumeClusterCount();
+    const uint64_t endSector = volumeClusters == 0 ? VolumeEndSector(disk) : 0;
+    std::vector<SectorExtent> extents;
+    for (uint32_t cluster : chain) {
+        const uint64_t sector = b.clusterBase + cluster * spc;
+        if (cluster < 2 || (volumeClusters != 0 && cluster - 2 >= volumeClusters) ||
+            (volumeClusters == 0 && endSector != 0 && sector + spc > endSector))
+            break;
+        AppendSectorExtent(extents, sector, spc, false);
+    }
+    return extents;
+}
