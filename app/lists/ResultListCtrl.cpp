@@ -10,6 +10,7 @@
 #include "engine/save/SafeFileName.h"
 #include "engine/state/EngineState.h"
 #include "engine/state/RecordList.h"
+#include "preview/win/host/PreviewFrameState.h"
 #include "resource.h"
 #include "toolkit/commandbars/CommandBars.h"
 #include "ui/controls/win/ShellIconHelper.h"
@@ -687,6 +688,9 @@ void CResultListCtrl::ForgetPreview()
 void CResultListCtrl::ClearPreview()
 {
     ForgetPreview();
+    // No file is selected: the placeholder asks for one.
+    if (CPreviewFrameState* frame = GetPreviewFrame())
+        frame->m_bNoFileSelected = 1;
     if (m_pCommands != nullptr)
         m_pCommands->ShowPreviewFile(CString(), CString());
 }

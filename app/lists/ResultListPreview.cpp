@@ -74,12 +74,10 @@ void CResultListCtrl::PreviewRow(int row)
         return;  // an entry that cannot be found previews nothing
     const std::u16string name = file->Name();
     const CString extension = CString(L".") + ToCString(PreviewExtension(name));
-    CPreviewFrameState* frame = GetPreviewFrame();
+    // A file is selected: the placeholder, if one shows, tells about this file.
+    if (CPreviewFrameState* frame = GetPreviewFrame())
+        frame->m_bNoFileSelected = 0;
     if (!IsPreviewableExtension(ToCString(name), extension)) {
-        if (frame != nullptr) {
-            frame->m_bPreviewShown = 0;
-            frame->m_bNoFileSelected = 1;
-        }
         ForgetPreview();
         if (m_pCommands != nullptr)
             m_pCommands->ShowPreviewFile(CString(), CString());

@@ -277,7 +277,9 @@ void CThirdView_HDD::ShowPreview(const CString& path, const CString& extension)
         frame->ShowFilePreview(path, extension);
     }
     m_bWait = false;
-    frame->m_bNoFileSelected = 0;
+    // The file's type no longer counts once its preview is up: a placeholder shown now tells a
+    // viewer's failure (corrupt) from a file that has no viewer here (not available).
+    frame->m_bPreviewable = 0;
 }
 
 void CThirdView_HDD::ShowPreviewFile(const CString& path, const CString& extension)

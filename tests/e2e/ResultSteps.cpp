@@ -109,6 +109,38 @@ void TickRoot(MorvickDriver& driver)
     ASSERT_TRUE(driver.TickTreeItem(driver.Control(kResultTree), L"Root", 2)) << "the top item was not ticked";
 }
 
+int CheckOf(const std::vector<ListRowInfo>& rows, const std::wstring& name)
+{
+    for (const ListRowInfo& row : rows) {
+        if (!row.texts.empty() && row.texts[0] == name)
+            return row.Check();
+    }
+    return -1;
+}
+
+bool RenameListRow(MorvickDriver& driver, HWND list, const std::wstring& from, const std::wstring& to)
+{
+    const int row = driver.FindListRow(list, from);
+    if (row < 0 || !driver.ClickListRow(list, row))
+        return false;
+    if (!WaitUntil(
+            [&] {
+                return (SendMessageW(list, LVM_GETITEMSTATE, static_cast<WPARAM>(row), LVIS_SELECTED) &
+                           LVIS_SELECTED) != 0;
+            },
+            30000))
+        return false;
+    PostMessageW(list, WM_KEYDOWN, VK_F2, 0);
+    PostMessageW(list, WM_KEYUP, VK_F2, 0xC0000000);
+    HWND edit = nullptr;
+    if (!WaitUntil([&] { return (edit = MorvickDriver::ListEditBox(list)) != nullptr; }, 30000))
+        return false;
+    DWORD_PTR result = 0;
+    SendMessageTimeoutW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(to.c_str()), SMTO_ABORTIFHUNG, 5000, &result);
+    PostMessageW(edit, WM_KEYDOWN, VK_RETURN, 0);
+    return WaitUntil([&] { return driver.FindListRow(list, to) >= 0; }, 30000);
+}
+
 std::vector<fs::path> PreviewCopies()
 {
     wchar_t temp[MAX_PATH] = L"";

@@ -50,6 +50,14 @@ LoggedMessage SaveInto(MorvickDriver& driver, const std::filesystem::path& folde
 // files were compared.
 size_t ExpectSameAsRecovered(const std::filesystem::path& saved, int partition, bool ntfs);
 
+// The tick of the row whose first column reads `name` in rows read at once; -1 when the row is
+// not (or not yet) among them.
+int CheckOf(const std::vector<ListRowInfo>& rows, const std::wstring& name);
+
+// Renames a row of a list as the keys do: the row clicked, F2, the new name typed into the label and
+// Enter; true once the list shows the new name.
+bool RenameListRow(MorvickDriver& driver, HWND list, const std::wstring& from, const std::wstring& to);
+
 // The preview's copies in the temporary folder ("tmp" and a number).
 std::vector<std::filesystem::path> PreviewCopies();
 

@@ -12,6 +12,7 @@
 #include <functional>
 
 #include "tests/e2e/ResultSteps.h"
+#include "tests/e2e/ScreenPictures.h"
 #include "tests/engine/diskfixtures/DiskFixture.h"
 #include "tests/engine/diskfixtures/SavedFiles.h"
 #include "tests/support/win/WindowCapture.h"
@@ -20,16 +21,6 @@ namespace fs = std::filesystem;
 
 namespace morvick::e2e {
 namespace {
-
-// The tick of a row of a list read at once; -1 when the row is not (or not yet) in it.
-int CheckOf(const std::vector<ListRowInfo>& rows, const std::wstring& name)
-{
-    for (const ListRowInfo& row : rows) {
-        if (!row.texts.empty() && row.texts[0] == name)
-            return row.Check();
-    }
-    return -1;
-}
 
 [[maybe_unused]] auto* const kDisks =
     ::testing::AddGlobalTestEnvironment(new morvick::test::DiskFixtureEnvironment({kResultsDisks}));
@@ -277,6 +268,51 @@ TEST(ResultsRoad, QuickScanResultsNavigationPreviewSaveSnapshotAndBack)
     DWORD code = 1;
     ASSERT_TRUE(driver.WaitExit(30000, &code));
     EXPECT_EQ(code, 0u);
+}
+
+// The preview pane's placeholder as rows are clicked: a folder or the parent row asks for a file,
+// a file over 5 MiB is too large, a file whose viewer fails is corrupt, and a presentation, which
+// no program here can show, is not available.
+TEST(ResultsRoad, ThePreviewsPlaceholderTellsWhatTheClickedRowIs)
+{
+    MorvickDriver driver;
+    ASSERT_TRUE(StartProgram(driver));
+    ASSERT_NE(driver.WaitForFrame(), nullptr);
+    ASSERT_NO_FATAL_FAILURE(ScanToResults(driver, ResultsDisk("fixed.vhd"), kQuickScan, L"Partition 1"));
+    HWND list = driver.Control(kResultList);
+    ASSERT_TRUE(WaitUntil([&] { return driver.FindListRow(list, L"over.zip") >= 0; }, 30000));
+    auto expectPicture = [&](UINT picture, const char* what) {
+        EXPECT_TRUE(WaitUntil([&] { return ShownPreviewPicture(driver) == picture; }, 30000))
+            << what << ": picture " << picture << " expected, " << ShownPreviewPicture(driver) << " shown";
+    };
+    const std::wstring gallery = morvick::test::GalleryFolder("app2");
+    expectPicture(kSelectFilePicture, "new results");
+    ASSERT_TRUE(driver.ClickListRow(list, driver.FindListRow(list, L"over.zip")));
+    expectPicture(kTooLargePicture, "over.zip");
+    ASSERT_TRUE(driver.ClickListRow(list, driver.FindListRow(list, L"docs")));
+    expectPicture(kSelectFilePicture, "a folder row");
+    EXPECT_TRUE(driver.Capture(driver.Frame(), gallery + L"\\preview-select-file.png"));
+    // exact.zip holds random bytes: the archive viewer gives up on it.
+    ASSERT_TRUE(driver.ClickListRow(list, driver.FindListRow(list, L"exact.zip")));
+    expectPicture(kCorruptPicture, "exact.zip");
+    ASSERT_TRUE(driver.ClickListRow(list, driver.FindListRow(list, L"short.txt")));
+    EXPECT_TRUE(WaitUntil([&] { return ShownPreviewPicture(driver) == 0; }, 30000)) << "the text is shown";
+    // A presentation (its name changed with F2): no presentation program here, so not available.
+    ASSERT_TRUE(RenameListRow(driver, list, L"short.txt", L"slides.pptx"));
+    ASSERT_TRUE(driver.ClickListRow(list, driver.FindListRow(list, L"docs")));
+    expectPicture(kSelectFilePicture, "a folder row");
+    ASSERT_TRUE(driver.ClickListRow(list, driver.FindListRow(list, L"slides.pptx")));
+    expectPicture(kNotAvailablePicture, "slides.pptx");
+    EXPECT_TRUE(driver.Capture(driver.Frame(), gallery + L"\\preview-not-available.png"));
+    // Into "docs": its parent row asks for a file again.
+    ASSERT_TRUE(driver.DoubleClickListRow(list, driver.FindListRow(list, L"docs")));
+    ASSERT_TRUE(WaitForRows(driver,
+        [](const std::vector<ListRowInfo>& rows) { return !rows.empty() && rows[0].texts[0] == L"Parent..."; }));
+    ASSERT_TRUE(driver.ClickListRow(list, driver.FindListRow(list, L"Grüße aus Köln.txt")));
+    EXPECT_TRUE(WaitUntil([&] { return ShownPreviewPicture(driver) == 0; }, 30000)) << "the text is shown";
+    ASSERT_TRUE(driver.ClickListRow(list, 0));
+    expectPicture(kSelectFilePicture, "the parent row");
+    driver.Kill();
 }
 
 TEST(ResultsRoad, TheSnapshotLoadedInANewRunSavesTheSameBytes)
