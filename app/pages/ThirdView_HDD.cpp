@@ -452,6 +452,8 @@ void CThirdView_HDD::OnBack()
     }
     if (partition != nullptr && partition->m_pDisplay != nullptr) {
         CSecondDisplay* display = partition->m_pDisplay;
+        // The finished scan's counters go: the rows of the partition (or logical drive) come back.
+        display->ShowDriveDetails();
         display->ResetProgressShown();
         display->SetProgressPos(0);
         display->HideProgressBar();

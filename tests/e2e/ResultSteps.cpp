@@ -104,6 +104,15 @@ void ScanAnotherPartition(MorvickDriver& driver, const std::wstring& partition, 
     ASSERT_TRUE(WaitForTree(driver, kResultTree, 1));
 }
 
+void ExpectPartitionRowsBack(MorvickDriver& driver)
+{
+    EXPECT_TRUE(WaitUntil([&] { return driver.Text(kRowLabel) == L"Partition type\t\t:"; }, 30000))
+        << "the first row reads " << Utf8(driver.Text(kRowLabel));
+    EXPECT_EQ(driver.Text(kRowLabel + 1), L"Partition Start\t\t:");
+    for (UINT row = 0; row < 5; ++row)
+        EXPECT_EQ(driver.Text(kRowValue + row), L"") << "row " << row + 1 << " keeps a value of the scan";
+}
+
 void TickRoot(MorvickDriver& driver)
 {
     ASSERT_TRUE(driver.TickTreeItem(driver.Control(kResultTree), L"Root", 2)) << "the top item was not ticked";

@@ -38,6 +38,10 @@ void ScanToResults(MorvickDriver& driver, const std::wstring& image, UINT mode, 
 // hint answered).
 void ScanAnotherPartition(MorvickDriver& driver, const std::wstring& partition, UINT mode = kQuickScan);
 
+// After Back from the results page: the partition pane shows the partition's labels again, with no
+// value of the scan left in its rows.
+void ExpectPartitionRowsBack(MorvickDriver& driver);
+
 // Ticks the result tree's top item "Root" (its check box).
 void TickRoot(MorvickDriver& driver);
 // Presses Save (or sends a command), presses OK in the folder browser and waits for the saving

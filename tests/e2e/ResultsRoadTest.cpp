@@ -248,9 +248,11 @@ TEST(ResultsRoad, QuickScanResultsNavigationPreviewSaveSnapshotAndBack)
     ASSERT_TRUE(WaitUntil([&] { return (snapshot = ReadBytes(g_snapshotFile)).size() >= 9; }, 30000));
     EXPECT_EQ(snapshot.substr(0, 2), std::string("D\0", 2)) << "a Quick Scan's snapshot";
 
-    // 16. Back: the partition page, and the preview's copies gone; Home from there to the start.
+    // 16. Back: the partition page without the scan's counters, and the preview's copies gone; Home
+    // from there to the start.
     ASSERT_TRUE(driver.Click(kBack));
     ASSERT_TRUE(driver.WaitForPage(2));
+    ExpectPartitionRowsBack(driver);
     if (!WaitForCopies(0)) {
         std::string left;
         for (const fs::path& copy : PreviewCopies())
