@@ -463,6 +463,16 @@ std::vector<TreeItemInfo> MorvickDriver::TreeItems(HWND tree) const
 
 bool MorvickDriver::ClickTreeItem(HWND tree, const std::wstring& text, bool onCheckBox)
 {
+    return ClickTreeItemAt(tree, text, onCheckBox ? TreeSpot::kCheckBox : TreeSpot::kLabel);
+}
+
+bool MorvickDriver::ClickTreeItemIndent(HWND tree, const std::wstring& text)
+{
+    return ClickTreeItemAt(tree, text, TreeSpot::kIndent);
+}
+
+bool MorvickDriver::ClickTreeItemAt(HWND tree, const std::wstring& text, TreeSpot spot)
+{
     for (const TreeItemInfo& info : TreeItems(tree)) {
         if (info.text != text)
             continue;
@@ -480,8 +490,12 @@ bool MorvickDriver::ClickTreeItem(HWND tree, const std::wstring& text, bool onCh
         FreeRemote(remote);
         if (!ok)
             return false;
-        // The label's middle, or the check box just left of the icon in front of the label.
-        POINT point = {onCheckBox ? rect.left - 16 - 8 : (rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+        // The label's middle, the check box just left of the icon in front of the label, or the
+        // row's left end (the indent of an item below the top level).
+        const int x = spot == TreeSpot::kCheckBox ? rect.left - 16 - 8
+            : spot == TreeSpot::kIndent           ? 4
+                                                  : (rect.left + rect.right) / 2;
+        POINT point = {x, (rect.top + rect.bottom) / 2};
         POINT screen = point;
         ClientToScreen(tree, &screen);
         SetCursorPos(screen.x, screen.y);

@@ -87,6 +87,8 @@ public:
     std::vector<TreeItemInfo> TreeItems(HWND tree) const;
     // Clicks an item by its text (on its label, or on its check box).
     bool ClickTreeItem(HWND tree, const std::wstring& text, bool onCheckBox = false);
+    // Clicks the indent left of an item (of an item below the top level).
+    bool ClickTreeItemIndent(HWND tree, const std::wstring& text);
     // Clicks an item's label and waits until the tree has selected it.
     bool SelectTreeItem(HWND tree, const std::wstring& text, DWORD ms = 30000);
     // Clicks an item's check box and waits until its check state is `check` (1 clear, 2 ticked).
@@ -137,6 +139,8 @@ public:
     void Kill();
 
 private:
+    enum class TreeSpot { kLabel, kCheckBox, kIndent };
+    bool ClickTreeItemAt(HWND tree, const std::wstring& text, TreeSpot spot);
     bool ReadRemote(const void* remote, void* local, size_t size) const;
     bool WriteRemote(void* remote, const void* local, size_t size) const;
     void* AllocRemote(size_t size) const;
