@@ -13,8 +13,10 @@
 namespace morvick::e2e {
 namespace {
 
+const char kFarPartitionDisk[] = "make-far-partition-disk.sh";
+
 [[maybe_unused]] auto* const kDisks =
-    ::testing::AddGlobalTestEnvironment(new morvick::test::DiskFixtureEnvironment({kWizardDisks}));
+    ::testing::AddGlobalTestEnvironment(new morvick::test::DiskFixtureEnvironment({kWizardDisks, kFarPartitionDisk}));
 
 TEST(WizardRoad, QuickScanFromTheStartPageToThePartitionChosenAndTheEnd)
 {
@@ -153,6 +155,24 @@ TEST(WizardRoad, QuickScanFromTheStartPageToThePartitionChosenAndTheEnd)
     EXPECT_EQ(code, 0u);
     EXPECT_TRUE(ProfileValueExists(L"Settings", L"Window Position"));
     EXPECT_TRUE(ProfileValueExists(L"CommandBars", L"Accelerators")) << "the command bars' shortcuts were saved";
+}
+
+TEST(WizardRoad, APartitionPastTwoToTheThirtyFirstSectorIsDescribedWithItsSectorNumbers)
+{
+    MorvickDriver driver;
+    ASSERT_TRUE(driver.Start());
+    ASSERT_NE(driver.WaitForFrame(), nullptr);
+    ASSERT_TRUE(driver.WaitForPage(0));
+    ASSERT_NO_FATAL_FAILURE(
+        OpenImage(driver, WindowsPath(morvick::test::FixtureFolder(kFarPartitionDisk) + "/far.vhd"), kQuickScan));
+    ASSERT_NO_FATAL_FAILURE(SearchPartitions(driver, true));
+    ASSERT_TRUE(WaitForTree(driver, kPartitionTree, 2));
+    ASSERT_TRUE(driver.SelectTreeItem(driver.Control(kPartitionTree), L"Partition 0"));
+    EXPECT_TRUE(WaitUntil([&] { return driver.Text(kRowValue) == L"FAT32"; }, 30000)) << Utf8(driver.Text(kRowValue));
+    EXPECT_EQ(driver.Text(kRowValue + 1), L"2147485696");
+    EXPECT_EQ(driver.Text(kRowValue + 2), L"2147551231");
+    EXPECT_EQ(driver.Text(kRowValue + 3), L"32 MB (Approx)");
+    driver.Kill();
 }
 
 TEST(WizardRoad, ASnapshotOnTheCommandLineThatIsNoSnapshotIsRefusedAndTheStartPageShown)
