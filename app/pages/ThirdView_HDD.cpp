@@ -271,12 +271,17 @@ void CThirdView_HDD::ShowPreview(const CString& path, const CString& extension)
     CMainFrame* frame = WizardFrame();
     if (frame == nullptr)
         return;
+    // A preview asked for from the Find dialog's hits leaves the keyboard with the dialog.
+    HWND focus = ::GetFocus();
+    const bool fromOutside = focus != nullptr && !::IsChild(frame->GetSafeHwnd(), focus);
     m_bWait = true;
     {
         CWaitCursor wait;
         frame->ShowFilePreview(path, extension);
     }
     m_bWait = false;
+    if (fromOutside && ::IsWindow(focus))
+        ::SetFocus(focus);
     // The file's type no longer counts once its preview is up: a placeholder shown now tells a
     // viewer's failure (corrupt) from a file that has no viewer here (not available).
     frame->m_bPreviewable = 0;
@@ -307,8 +312,11 @@ void CThirdView_HDD::FindFiles()
 {
     if (g_nScanMode == kScanFileTrace || !m_wndTree.Index().IsBuilt())
         return;
-    CFindFilesDlg dialog(m_wndTree, this);
+    CFindFilesDlg dialog(m_wndTree, this, this);
     dialog.DoModal();
+    // A hit renamed there is renamed here too.
+    if (m_pList != nullptr)
+        m_pList->RefreshNames();
 }
 
 void CThirdView_HDD::EditFileFilters()

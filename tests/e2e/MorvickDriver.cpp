@@ -732,6 +732,8 @@ namespace {
 bool RemoteItemRect(MorvickDriver& driver, HANDLE process, HWND list, int row, int part, RECT& rect)
 {
     (void)driver;
+    // A row scrolled out of the list's view is brought into it first.
+    SendMessageW(list, LVM_ENSUREVISIBLE, static_cast<WPARAM>(row), FALSE);
     auto* remote = static_cast<RECT*>(VirtualAllocEx(process, nullptr, sizeof(RECT), MEM_COMMIT, PAGE_READWRITE));
     if (remote == nullptr)
         return false;

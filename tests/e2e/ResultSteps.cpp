@@ -164,6 +164,37 @@ std::vector<fs::path> PreviewCopies()
     return copies;
 }
 
+SaveHold::SaveHold()
+{
+    const std::wstring name = L"morvick-e2e-save-hold-" + std::to_wstring(GetCurrentProcessId());
+    m_free = CreateEventW(nullptr, TRUE, TRUE, (name + L"-free").c_str());
+    m_step = CreateEventW(nullptr, FALSE, FALSE, (name + L"-step").c_str());
+    SetEnvironmentVariableW(L"MORVICK_TEST_SAVE_HOLD", name.c_str());
+}
+
+SaveHold::~SaveHold()
+{
+    SetEnvironmentVariableW(L"MORVICK_TEST_SAVE_HOLD", nullptr);
+    Free();
+    CloseHandle(m_free);
+    CloseHandle(m_step);
+}
+
+void SaveHold::Hold()
+{
+    ResetEvent(m_free);
+}
+
+void SaveHold::Step()
+{
+    SetEvent(m_step);
+}
+
+void SaveHold::Free()
+{
+    SetEvent(m_free);
+}
+
 LoggedMessage SaveInto(MorvickDriver& driver, const fs::path& folder, UINT command)
 {
     LoggedMessage message;

@@ -44,6 +44,26 @@ void ExpectPartitionRowsBack(MorvickDriver& driver);
 
 // Ticks the result tree's top item "Root" (its check box).
 void TickRoot(MorvickDriver& driver);
+// Holds the program's saves at the start of each file while the test says so (the program started
+// while it lives opens its events through MORVICK_TEST_SAVE_HOLD): a test can then press Skip or
+// Stop, or read the bar, while a file is known to be under way, however fast the machine is. Files
+// start freely until Hold().
+class SaveHold {
+public:
+    SaveHold();
+    ~SaveHold();
+    SaveHold(const SaveHold&) = delete;
+    SaveHold& operator=(const SaveHold&) = delete;
+
+    void Hold();  // the next file waits at its start
+    void Step();  // one waiting (or the next) file starts
+    void Free();  // files start freely again
+
+private:
+    HANDLE m_free = nullptr;
+    HANDLE m_step = nullptr;
+};
+
 // Presses Save (or sends a command), presses OK in the folder browser and waits for the saving
 // dialog's end; the message after it is returned (empty when there was none) and answered. With a
 // folder given, what was saved is moved there from SaveStaging() afterwards.

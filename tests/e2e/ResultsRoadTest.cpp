@@ -35,8 +35,14 @@ bool WaitForCopies(size_t count)
     return WaitUntil([&] { return PreviewCopies().size() == count; }, 30000);
 }
 
-fs::path g_wholeSave;     // the whole FAT32 volume saved by the first run
-fs::path g_snapshotFile;  // the snapshot the first run saved
+// A run's whole FAT32 volume saved through the top item and the recovery snapshot saved after it,
+// which the snapshot's tests load and compare with. Made by the main road when it runs first, else by
+// a short road of its own the first time a test asks for them.
+struct ScanSaves {
+    fs::path wholeSave;
+    fs::path snapshot;
+};
+ScanSaves g_scanSaves;
 
 // The file dialog in which the program asks for the image of a snapshot.
 const wchar_t kSnapshotImageTitle[] = L"Select the VHD/VHDX file of the snapshot";
@@ -44,7 +50,7 @@ const wchar_t kSnapshotImageTitle[] = L"Select the VHD/VHDX file of the snapshot
 // Every file of the first run's whole save, and nothing else, saved again with the same bytes.
 void ExpectSameAsTheScanSaved(const fs::path& again)
 {
-    const auto first = morvick::test::FilesBelow(g_wholeSave, false);
+    const auto first = morvick::test::FilesBelow(g_scanSaves.wholeSave, false);
     const auto second = morvick::test::FilesBelow(again, false);
     EXPECT_EQ(first.size(), second.size());
     for (const auto& [key, path] : first) {
@@ -67,6 +73,43 @@ void SaveTheLoadedSnapshot(MorvickDriver& driver, const std::string& name)
     const LoggedMessage done = SaveInto(driver, again);
     EXPECT_EQ(done.text, "Files Saved Successfully.");
     ExpectSameAsTheScanSaved(again);
+}
+
+// On the results page of the FAT32 partition: the whole volume saved through the top item, then the
+// recovery snapshot; both kept as the run's.
+void SaveWholeVolumeAndSnapshot(MorvickDriver& driver)
+{
+    ASSERT_NO_FATAL_FAILURE(TickRoot(driver));
+    ScanSaves saves;
+    saves.wholeSave = NewSaveFolder("whole");
+    const LoggedMessage done = SaveInto(driver, saves.wholeSave);
+    EXPECT_EQ(done.text, "Files Saved Successfully.");
+    EXPECT_GT(ExpectSameAsRecovered(saves.wholeSave, 2, false), 400u);
+
+    const fs::path folder = NewSaveFolder("snapshot");
+    fs::create_directories(folder);
+    saves.snapshot = folder / "road.srzq";
+    ASSERT_TRUE(driver.SendCommand(kSaveSnapshotCommand));
+    ASSERT_TRUE(driver.AnswerFileDialog(L"Save As", saves.snapshot.wstring()));
+    std::string snapshot;
+    ASSERT_TRUE(WaitUntil([&] { return (snapshot = ReadBytes(saves.snapshot)).size() >= 9; }, 30000));
+    EXPECT_EQ(snapshot.substr(0, 2), std::string("D\0", 2)) << "a Quick Scan's snapshot";
+    g_scanSaves = saves;
+}
+
+// The run's whole save and snapshot, made now by a road of their own when no test has made them.
+const ScanSaves& TheScanSaves()
+{
+    if (g_scanSaves.snapshot.empty()) {
+        MorvickDriver driver;
+        if (StartProgram(driver) && driver.WaitForFrame() != nullptr) {
+            ScanToResults(driver, ResultsDisk("fixed.vhd"), kQuickScan, L"Partition 1");
+            if (!::testing::Test::HasFatalFailure())
+                SaveWholeVolumeAndSnapshot(driver);
+        }
+        driver.Kill();
+    }
+    return g_scanSaves;
 }
 
 // A command the frame refuses opens nothing: once the About box asked for after it is there, the
@@ -230,23 +273,9 @@ TEST(ResultsRoad, QuickScanResultsNavigationPreviewSaveSnapshotAndBack)
     EXPECT_TRUE(fs::exists(twice / "short.txt"));
     EXPECT_TRUE(fs::exists(twice / "Copy (1 ) of short.txt"));
 
-    // The whole volume through the top item, for the snapshot's run to compare with.
-    ASSERT_NO_FATAL_FAILURE(TickRoot(driver));
-    g_wholeSave = NewSaveFolder("whole");
-    done = SaveInto(driver, g_wholeSave);
-    EXPECT_EQ(done.text, "Files Saved Successfully.");
-    EXPECT_GT(ExpectSameAsRecovered(g_wholeSave, 2, false), 400u);
-
-    // 15. The recovery snapshot.
-    wchar_t temp[MAX_PATH] = L"";
-    GetTempPathW(MAX_PATH, temp);
-    g_snapshotFile = fs::path(temp) / ("morvick-road-" + std::to_string(GetCurrentProcessId()) + ".srzq");
-    fs::remove(g_snapshotFile);
-    ASSERT_TRUE(driver.SendCommand(kSaveSnapshotCommand));
-    ASSERT_TRUE(driver.AnswerFileDialog(L"Save As", g_snapshotFile.wstring()));
-    std::string snapshot;
-    ASSERT_TRUE(WaitUntil([&] { return (snapshot = ReadBytes(g_snapshotFile)).size() >= 9; }, 30000));
-    EXPECT_EQ(snapshot.substr(0, 2), std::string("D\0", 2)) << "a Quick Scan's snapshot";
+    // The whole volume through the top item, and 15. the recovery snapshot, for the snapshot's runs
+    // to compare with.
+    ASSERT_NO_FATAL_FAILURE(SaveWholeVolumeAndSnapshot(driver));
 
     // 16. Back: the partition page without the scan's counters, and the preview's copies gone; Home
     // from there to the start.
@@ -319,22 +348,23 @@ TEST(ResultsRoad, ThePreviewsPlaceholderTellsWhatTheClickedRowIs)
 
 TEST(ResultsRoad, TheSnapshotLoadedInANewRunSavesTheSameBytes)
 {
-    ASSERT_FALSE(g_snapshotFile.empty()) << "the first run saved no snapshot";
+    const fs::path snapshotFile = TheScanSaves().snapshot;
+    ASSERT_FALSE(snapshotFile.empty()) << "no run saved a snapshot";
     MorvickDriver driver;
     ASSERT_TRUE(StartProgram(driver));
     ASSERT_NE(driver.WaitForFrame(), nullptr);
     // The snapshot belongs to an image: the image is opened first, then the snapshot loaded.
     ASSERT_NO_FATAL_FAILURE(OpenImage(driver, ResultsDisk("fixed.vhd"), kQuickScan));
     ASSERT_TRUE(driver.SendCommand(kLoadSnapshotCommand));
-    ASSERT_TRUE(driver.AnswerFileDialog(L"Open", g_snapshotFile.wstring()));
+    ASSERT_TRUE(driver.AnswerFileDialog(L"Open", snapshotFile.wstring()));
     ASSERT_NO_FATAL_FAILURE(SaveTheLoadedSnapshot(driver, "from-snapshot"));
     // Saved again from the loaded run, the snapshot has the same bytes.
-    fs::path resaved = g_snapshotFile;
+    fs::path resaved = snapshotFile;
     resaved.replace_extension(".again.srzq");
     fs::remove(resaved);
     ASSERT_TRUE(driver.SendCommand(kSaveSnapshotCommand));
     ASSERT_TRUE(driver.AnswerFileDialog(L"Save As", resaved.wstring()));
-    const std::string snapshot = ReadBytes(g_snapshotFile);
+    const std::string snapshot = ReadBytes(snapshotFile);
     std::string bytes;
     EXPECT_TRUE(WaitUntil([&] { return (bytes = ReadBytes(resaved)).size() >= snapshot.size(); }, 30000));
     EXPECT_TRUE(bytes == snapshot) << "the snapshot saved from a loaded snapshot differs";
@@ -344,8 +374,9 @@ TEST(ResultsRoad, TheSnapshotLoadedInANewRunSavesTheSameBytes)
 
 TEST(ResultsRoad, ASnapshotOnTheCommandLineAsksForItsImageAndLoadsOnlyOverIt)
 {
-    ASSERT_FALSE(g_snapshotFile.empty()) << "the first run saved no snapshot";
-    const std::wstring commandLine = L"\"" + g_snapshotFile.wstring() + L"\"";
+    const fs::path snapshotFile = TheScanSaves().snapshot;
+    ASSERT_FALSE(snapshotFile.empty()) << "no run saved a snapshot";
+    const std::wstring commandLine = L"\"" + snapshotFile.wstring() + L"\"";
     {
         // Another disk, which does not hold the volume.
         MorvickDriver driver;
@@ -377,22 +408,22 @@ TEST(ResultsRoad, ASnapshotOnTheCommandLineAsksForItsImageAndLoadsOnlyOverIt)
 
 TEST(ResultsRoad, TheStartPagesLoadCommandAsksForTheSnapshotsImage)
 {
-    ASSERT_FALSE(g_snapshotFile.empty()) << "the first run saved no snapshot";
+    const fs::path snapshotFile = TheScanSaves().snapshot;
+    ASSERT_FALSE(snapshotFile.empty()) << "no run saved a snapshot";
     MorvickDriver driver;
     ASSERT_TRUE(StartProgram(driver));
     ASSERT_NE(driver.WaitForFrame(), nullptr);
     ASSERT_TRUE(driver.WaitForPage(0));
     // A wrong image first, then the right one.
     ASSERT_TRUE(driver.SendCommand(kLoadSnapshotCommand));
-    ASSERT_TRUE(driver.AnswerFileDialog(L"Open", g_snapshotFile.wstring()));
+    ASSERT_TRUE(driver.AnswerFileDialog(L"Open", snapshotFile.wstring()));
     ASSERT_TRUE(driver.AnswerFileDialog(kSnapshotImageTitle, ResultsDisk("slow.vhd")));
     ASSERT_NO_FATAL_FAILURE(ExpectMismatch(driver, 0));
     ExpectNothingOfTheSnapshot(driver);
     ASSERT_TRUE(driver.SendCommand(kLoadSnapshotCommand));
-    ASSERT_TRUE(driver.AnswerFileDialog(L"Open", g_snapshotFile.wstring()));
+    ASSERT_TRUE(driver.AnswerFileDialog(L"Open", snapshotFile.wstring()));
     ASSERT_TRUE(driver.AnswerFileDialog(kSnapshotImageTitle, ResultsDisk("fixed.vhd")));
     ASSERT_NO_FATAL_FAILURE(SaveTheLoadedSnapshot(driver, "start-page-snapshot"));
-    fs::remove(g_snapshotFile);
     driver.Kill();
 }
 
