@@ -63,10 +63,48 @@ void ExpectSameAsTheScanSaved(const fs::path& again)
     }
 }
 
+struct ProgramWindowSearch {
+    DWORD pid;
+    const wchar_t* title;
+    HWND found;
+};
+
+BOOL CALLBACK FindProgramWindow(HWND window, LPARAM parameter)
+{
+    auto* search = reinterpret_cast<ProgramWindowSearch*>(parameter);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(window, &pid);
+    wchar_t title[64] = L"";
+    GetWindowTextW(window, title, 64);
+    if (pid == search->pid && lstrcmpW(title, search->title) == 0) {
+        search->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// The progress dialog of a snapshot's load, shown or hidden; null when there is none.
+HWND SnapshotProgressDialog(MorvickDriver& driver)
+{
+    ProgramWindowSearch search{driver.ProcessId(), L"Progress...", nullptr};
+    EnumWindows(FindProgramWindow, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+// Once a load is over its progress dialog is gone and the frame takes input again.
+void ExpectTheLoadsProgressGone(MorvickDriver& driver)
+{
+    EXPECT_TRUE(WaitUntil([&] { return SnapshotProgressDialog(driver) == nullptr; }, 30000))
+        << "the load's progress dialog stayed";
+    EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(driver.Frame()) != FALSE; }, 30000))
+        << "the frame stayed disabled after the load";
+}
+
 // The results page after a snapshot loaded: the top item ticked and everything saved.
 void SaveTheLoadedSnapshot(MorvickDriver& driver, const std::string& name)
 {
     ASSERT_TRUE(driver.WaitForPage(4));
+    ExpectTheLoadsProgressGone(driver);
     ASSERT_TRUE(WaitForTree(driver, kResultTree, 3));
     ASSERT_NO_FATAL_FAILURE(TickRoot(driver));
     const fs::path again = NewSaveFolder(name);
@@ -136,14 +174,20 @@ void ExpectNothingOfTheSnapshot(MorvickDriver& driver)
     ExpectRefused(driver, kFindCommand, L"Find File(s)");
 }
 
-// The mismatch message, answered.
+// The mismatch message, answered. The load's progress dialog, which came when the load began,
+// steps aside for the message and goes with the load.
 void ExpectMismatch(MorvickDriver& driver, size_t before)
 {
     LoggedMessage message;
     ASSERT_TRUE(driver.WaitForMessage(before, message)) << "the wrong image was not refused";
     EXPECT_EQ(message.kind, "2");
     EXPECT_EQ(message.text, "Source file and load recovery snapshot mismatch");
+    HWND progress = SnapshotProgressDialog(driver);
+    EXPECT_NE(progress, nullptr) << "the load showed no progress dialog";
+    if (progress != nullptr)
+        EXPECT_FALSE(IsWindowVisible(progress)) << "the progress dialog covers the message";
     ASSERT_TRUE(driver.AnswerMessage(IDOK));
+    ExpectTheLoadsProgressGone(driver);
 }
 
 TEST(ResultsRoad, QuickScanResultsNavigationPreviewSaveSnapshotAndBack)
