@@ -797,7 +797,7 @@ HWND MorvickDriver::ListEditBox(HWND list)
     return reinterpret_cast<HWND>(SendMessageW(list, LVM_GETEDITCONTROL, 0, 0));
 }
 
-bool MorvickDriver::ClickListHeader(HWND list, int column)
+bool MorvickDriver::ClickListHeader(HWND list, int column, DWORD handledMs)
 {
     HWND header = reinterpret_cast<HWND>(SendMessageW(list, LVM_GETHEADER, 0, 0));
     if (header == nullptr)
@@ -812,8 +812,20 @@ bool MorvickDriver::ClickListHeader(HWND list, int column)
     FreeRemote(remote);
     if (!ok)
         return false;
-    PostClick(header, POINT{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2}, false);
-    return true;
+    const POINT point{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+    if (handledMs == 0) {
+        PostClick(header, point, false);
+        return true;
+    }
+    // Sent rather than posted: each returns once the program's window thread has handled it, the
+    // release of the button with everything the click does.
+    POINT screen = point;
+    ClientToScreen(header, &screen);
+    SetCursorPos(screen.x, screen.y);
+    const LPARAM at = MAKELPARAM(point.x, point.y);
+    DWORD_PTR result = 0;
+    return SendMessageTimeoutW(header, WM_LBUTTONDOWN, MK_LBUTTON, at, SMTO_NORMAL, handledMs, &result) &&
+        SendMessageTimeoutW(header, WM_LBUTTONUP, 0, at, SMTO_NORMAL, handledMs, &result);
 }
 
 void MorvickDriver::ExpandTree(HWND tree) const

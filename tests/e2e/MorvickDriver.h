@@ -110,8 +110,9 @@ public:
     // Clicks a row: its label, or its check box; a double click on its label.
     bool ClickListRow(HWND list, int row, bool onCheckBox = false);
     bool DoubleClickListRow(HWND list, int row);
-    // Clicks a column's heading.
-    bool ClickListHeader(HWND list, int column);
+    // Clicks a column's heading; with a time given, returns once the program has handled the click
+    // (false when it did not within that time).
+    bool ClickListHeader(HWND list, int column, DWORD handledMs = 0);
     // The middle of a row's label on the screen (for real input).
     bool ListRowPoint(HWND list, int row, POINT& screen) const;
     // The edit box of a label being edited in a list, null when none.
