@@ -3,7 +3,8 @@
 // result tree, opens folders and the parent row, extracts a clicked file into the temporary folder
 // for the preview, renames entries for the save, sorts with the folders first, and offers the
 // context menu 192. The check boxes are drawn from the state images 201 and handled by the list
-// itself: a hit on a box never reaches the control's own toggling.
+// itself: a hit on a box never reaches the control's own toggling. The Find dialog's hits are a list
+// of this kind too, whose boxes are its own.
 #pragma once
 
 #include <cstdint>
