@@ -38,8 +38,6 @@ CString ToCString(const std::u16string& text)
     return CString(reinterpret_cast<const wchar_t*>(text.c_str()), static_cast<int>(text.size()));
 }
 
-const wchar_t* const kColumns[] = {L"File Name", L"Path", L"Size", L"Creation Time", L"Modification Time", L"ID"};
-
 // The two date texts of a found file, as the result list writes them.
 void FillDates(const ResultFileInfo& file, CFindFilesDlg::Hit& hit)
 {
@@ -69,8 +67,8 @@ void FillDates(const ResultFileInfo& file, CFindFilesDlg::Hit& hit)
 
 }  // namespace
 
-CFindFilesDlg::CFindFilesDlg(CResultTreeCtrl& tree, CWnd* parent)
-    : CSkinnedDialog(IDD_FIND_FILES, IDB_FIND_SKIN, parent), m_tree(tree)
+CFindFilesDlg::CFindFilesDlg(CResultTreeCtrl& tree, CWnd* parent, IResultCommands* commands)
+    : CSkinnedDialog(IDD_FIND_FILES, IDB_FIND_SKIN, parent), m_tree(tree), m_pCommands(commands)
 {
     m_gate = CreateEventW(nullptr, TRUE, TRUE, nullptr);
     m_whiteBrush.CreateSolidBrush(RGB(255, 255, 255));
@@ -86,6 +84,7 @@ CFindFilesDlg::~CFindFilesDlg()
     }
     if (m_gate != nullptr)
         CloseHandle(m_gate);
+    m_systemImages.Detach();
     g_findOpen = false;
 }
 
@@ -113,13 +112,15 @@ BOOL CFindFilesDlg::OnInitDialog()
     }
     m_btnSave.SetBitmaps(IDB_FIND_SAVE, IDB_FIND_SAVE, RGB(255, 0, 255));
     m_btnSave.SetWindowText(L"&Save Selected File");
-    m_hits.SetExtendedStyle(m_hits.GetExtendedStyle() | LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT);
-    if (HIMAGELIST shell = morvick::ui::CShellIconHelper::GetSystemImageList(TRUE)) {
-        m_hits.ModifyStyle(0, LVS_SHAREIMAGELISTS);
-        ListView_SetImageList(m_hits.m_hWnd, shell, LVSIL_SMALL);
-    }
-    for (int column = 0; column < 6; ++column)
-        m_hits.InsertColumn(column, kColumns[column], LVCFMT_LEFT, 100);
+    // The result list's own boxes (its state images), the shell's icons, and names that F2 edits.
+    m_hits.ModifyStyle(0, LVS_SHAREIMAGELISTS | LVS_EDITLABELS);
+    m_hits.SetExtendedStyle(m_hits.GetExtendedStyle() | LVS_EX_FULLROWSELECT);
+    if (HIMAGELIST shell = morvick::ui::CShellIconHelper::GetSystemImageList(TRUE))
+        m_systemImages.Attach(shell);
+    m_hits.Init(m_systemImages.GetSafeHandle() != nullptr ? &m_systemImages : nullptr);
+    m_hits.SetTree(&m_tree);
+    m_hits.SetCommands(m_pCommands);
+    m_hits.SetHitColumns();
     SetDlgItemText(IDC_FIND_COUNT, L"0");
     ShowIdleControls();
     m_hits.EnableWindow(FALSE);
@@ -213,7 +214,7 @@ void CFindFilesDlg::StartSearch()
     CheckDlgButton(IDC_FIND_SELECT_ALL, BST_UNCHECKED);
     SetDlgItemText(IDC_FIND_SELECT_ALL, L"Select All");
     ShowSearchingControls();
-    m_hits.DeleteAllItems();
+    m_hits.ClearRows();
     m_nFound = 0;
     SetDlgItemText(IDC_FIND_COUNT, L"0");
     SetDlgItemText(IDC_FIND_STATUS, L"");
@@ -241,25 +242,31 @@ void CFindFilesDlg::StartSearch()
 void CFindFilesDlg::AddRows(const std::vector<Hit>& hits)
 {
     const CResultIndex& index = m_tree.Index();
+    std::vector<ResultRow> rows;
+    rows.reserve(hits.size());
     for (const Hit& found : hits) {
         // The dates come from the record, read here on the dialog's own thread.
         Hit hit = found;
-        if (const ResultFileInfo* file = index.FileByKey(hit.key))
+        const ResultFileInfo* file = index.FileByKey(hit.key);
+        if (file != nullptr)
             FillDates(*file, hit);
-        const CString name = ToCString(hit.name);
-        const int image = morvick::ui::CShellIconHelper::GetFileIconIndex(name, TRUE);
-        const int row = m_hits.InsertItem(m_hits.GetItemCount(), name, image);
-        if (row < 0)
-            continue;
-        HTREEITEM folder = m_tree.ItemOfFolderKey(hit.parentKey);
-        m_hits.SetItemText(row, 1, folder != nullptr ? m_tree.GetItemPath(folder) : CString());
-        m_hits.SetItemText(row, 2, ToCString(DecimalText(hit.size)));
-        m_hits.SetItemText(row, 3, ToCString(hit.created));
-        m_hits.SetItemText(row, 4, ToCString(hit.modified));
-        m_hits.SetItemText(row, 5, ToCString(DecimalText(hit.key)));
-        m_hits.SetCheck(row, FALSE);
-        ++m_nFound;
+        ResultRow row;
+        row.kind = ResultRowKind::kFile;
+        row.name = hit.name;
+        // The hits' second column is the folder's path.
+        if (HTREEITEM folder = m_tree.ItemOfFolderKey(hit.parentKey)) {
+            const CString path = m_tree.GetItemPath(folder);
+            row.type.assign(reinterpret_cast<const char16_t*>(path.GetString()), static_cast<size_t>(path.GetLength()));
+        }
+        row.size = DecimalText(hit.size);
+        row.firstDate = hit.created;
+        row.secondDate = hit.modified;
+        row.key = DecimalText(hit.key);
+        row.deleted = file != nullptr && file->deleted;
+        rows.push_back(std::move(row));
     }
+    m_hits.AppendRows(rows);
+    m_nFound += rows.size();
     CString count;
     count.Format(L"%u", static_cast<unsigned>(m_nFound));
     SetDlgItemText(IDC_FIND_COUNT, count);
@@ -332,8 +339,10 @@ void CFindFilesDlg::ToggleSelectAll()
 {
     const bool select = IsDlgButtonChecked(IDC_FIND_SELECT_ALL) == BST_CHECKED && m_hits.GetItemCount() > 0;
     SetDlgItemText(IDC_FIND_SELECT_ALL, select ? L"Unselect All" : L"Select All");
-    for (int row = 0; row < m_hits.GetItemCount(); ++row)
-        m_hits.SetCheck(row, select ? TRUE : FALSE);
+    if (select)
+        m_hits.CheckAllRows();
+    else
+        m_hits.UncheckAllRows();
     Invalidate();
 }
 
@@ -341,9 +350,14 @@ void CFindFilesDlg::SaveSelected()
 {
     SaveJob job;
     job.mode = SaveMode::kFindHits;
+    job.hitIndex = &m_tree.Index();
+    job.hitRowCount = m_hits.GetItemCount();
     for (int row = 0; row < m_hits.GetItemCount(); ++row) {
-        if (m_hits.GetCheck(row))
-            job.selection.fileKeys.push_back(static_cast<uint32_t>(_wtoi64(m_hits.GetItemText(row, 5))));
+        const CResultListCtrl::RowInfo* info = m_hits.Row(row);
+        if (m_hits.GetCheck(row) == 1 && info != nullptr && info->hasKey) {
+            job.selection.fileKeys.push_back(info->key);
+            job.hitRows.push_back(row);
+        }
     }
     if (job.selection.fileKeys.empty()) {
         ShowAppMessage(kNothingMarkedText, kAppInformation);
@@ -351,8 +365,7 @@ void CFindFilesDlg::SaveSelected()
     }
     if (!RunSave(job, this))
         return;
-    for (int row = 0; row < m_hits.GetItemCount(); ++row)
-        m_hits.SetCheck(row, FALSE);
+    m_hits.UncheckAllRows();
     CheckDlgButton(IDC_FIND_SELECT_ALL, BST_UNCHECKED);
     SetDlgItemText(IDC_FIND_SELECT_ALL, L"Select All");
 }

@@ -1,7 +1,9 @@
 // CFindFilesDlg: "Find File(s)" (dialog 195). Searches the found files of the browsed file system
 // by a name pattern ("*" and "?") on a worker thread, lists the hits with their folder, size, times
-// and key, and saves the ticked hits through the saving dialog. Stop asks, holding the search at a
-// gate meanwhile, and then lets it end by itself; the dialog cannot be closed while it runs.
+// and key in a result list (a click previews a hit in the results page's preview, F2 renames it,
+// ticked hits are bold), and saves the ticked hits through the saving dialog. Stop asks, holding the
+// search at a gate meanwhile, and then lets it end by itself; the dialog cannot be closed while it
+// runs.
 #pragma once
 
 #include <atomic>
@@ -11,10 +13,10 @@
 #include <vector>
 
 #include "app/dialogs/SkinnedDialog.h"
+#include "app/lists/ResultListCtrl.h"
 #include "ui/controls/win/ImageButton.h"
 
 class CResultIndex;
-
 class CResultTreeCtrl;
 
 class CFindFilesDlg : public CSkinnedDialog {
@@ -33,7 +35,8 @@ public:
         std::u16string modified;
     };
 
-    CFindFilesDlg(CResultTreeCtrl& tree, CWnd* parent);
+    // `commands`: where a clicked hit is previewed (the results page), null for no preview.
+    CFindFilesDlg(CResultTreeCtrl& tree, CWnd* parent, IResultCommands* commands = nullptr);
     ~CFindFilesDlg() override;
 
     // True while the Find dialog is open (the result list then shows no context menu).
@@ -51,7 +54,7 @@ public:
     void ToggleSelectAll();
     void SaveSelected();
     bool IsSearching() const;
-    CListCtrl& Hits() { return m_hits; }
+    CResultListCtrl& Hits() { return m_hits; }
 
     // Tests: how the stop question is asked (null: the message channel).
     using StopQuestion = bool (*)();
@@ -79,7 +82,9 @@ private:
     void AddRows(const std::vector<Hit>& hits);
 
     CResultTreeCtrl& m_tree;
-    CListCtrl m_hits;
+    IResultCommands* m_pCommands = nullptr;
+    CResultListCtrl m_hits;
+    CImageList m_systemImages;  // the shell's own list, attached while the dialog lives
     CEdit m_pattern;
     morvick::ui::CImageButton m_btnStart;
     morvick::ui::CImageButton m_btnSave;

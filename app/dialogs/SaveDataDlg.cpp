@@ -3,6 +3,7 @@
 #include <mutex>
 
 #include "app/AppMessages.h"
+#include "app/lists/FoundFileSave.h"
 #include "engine/ScanObserver.h"
 #include "engine/save/SaveFolder.h"
 #include "engine/state/EngineState.h"
@@ -19,6 +20,7 @@ END_MESSAGE_MAP()
 const wchar_t CSaveDataDlg::kStopQuestion[] = L"Do you want to stop the saving process?";
 const wchar_t CSaveDataDlg::kStopFirstText[] = L"Please Stop the Saving process first.";
 const wchar_t CSaveDataDlg::kSuccessText[] = L"Files Saved Successfully.";
+const wchar_t CSaveDataDlg::kNotStartedText[] = L"The saving could not be started. No file was saved.";
 
 namespace {
 
@@ -27,6 +29,41 @@ constexpr UINT_PTR kRefreshTimer = 1;
 constexpr UINT kRefreshMs = 100;
 
 CSaveDataDlg::StopQuestion g_stopQuestion;
+
+// Automated runs can hold a save at the start of each file, so that a test presses Skip or Stop, or
+// reads the bar, while a file is known to be under way whatever the machine's speed.
+// MORVICK_TEST_SAVE_HOLD names two events of the test: NAME-free, set while files may start freely,
+// and NAME-step, which lets one file start.
+class CTestSaveHold {
+public:
+    CTestSaveHold()
+    {
+        wchar_t name[200] = L"";
+        const DWORD length = GetEnvironmentVariableW(L"MORVICK_TEST_SAVE_HOLD", name, 180);
+        if (length == 0 || length >= 180)
+            return;
+        m_events[0] = OpenEventW(SYNCHRONIZE, FALSE, (std::wstring(name) + L"-free").c_str());
+        m_events[1] = OpenEventW(SYNCHRONIZE, FALSE, (std::wstring(name) + L"-step").c_str());
+    }
+    ~CTestSaveHold()
+    {
+        for (HANDLE event : m_events) {
+            if (event != nullptr)
+                CloseHandle(event);
+        }
+    }
+    CTestSaveHold(const CTestSaveHold&) = delete;
+    CTestSaveHold& operator=(const CTestSaveHold&) = delete;
+
+    void WaitForFileStart() const
+    {
+        if (m_events[0] != nullptr && m_events[1] != nullptr)
+            WaitForMultipleObjects(2, m_events, FALSE, INFINITE);
+    }
+
+private:
+    HANDLE m_events[2] = {nullptr, nullptr};
+};
 
 }  // namespace
 
@@ -40,6 +77,7 @@ public:
     void OnStatus(const std::u16string& text) override
     {
         Wait();
+        m_hold.WaitForFileStart();
         std::lock_guard<std::mutex> lock(m_lock);
         m_path = text;
         Notify();
@@ -80,6 +118,7 @@ private:
     }
 
     CSaveDataDlg& m_dialog;
+    const CTestSaveHold m_hold;
     std::mutex m_lock;
     std::u16string m_path;
     int m_percent = 0;
@@ -94,7 +133,7 @@ CSaveObserver* g_saveObserver = nullptr;
 
 bool SaveOutcome::Success() const
 {
-    return !stopped && report.failedFiles == 0 && report.damagedFiles == 0 && report.skippedFiles == 0;
+    return ran && !stopped && report.failedFiles == 0 && report.damagedFiles == 0 && report.skippedFiles == 0;
 }
 
 CSaveDataDlg::CSaveDataDlg(const SaveJob& job, CWnd* parent)
@@ -175,12 +214,30 @@ void CSaveDataDlg::RunJob()
         else
             SaveCheckedTreeItems(m_job.selection);
         break;
-    case SaveMode::kFindHits: {
-        SaveSelection files;
-        files.fileKeys = m_job.selection.fileKeys;
-        SaveCheckedTreeItems(files);
+    case SaveMode::kFindHits:
+        SaveHits();
         break;
     }
+}
+
+void CSaveDataDlg::SaveHits()
+{
+    const std::vector<uint32_t>& keys = m_job.selection.fileKeys;
+    if (m_job.hitIndex == nullptr) {
+        SaveSelection files;
+        files.fileKeys = keys;
+        SaveCheckedTreeItems(files);
+        return;
+    }
+    // Each hit by itself, into the chosen folder; after each the bar shows the rows done.
+    const int rows = m_job.hitRowCount > 0 ? m_job.hitRowCount : static_cast<int>(keys.size());
+    for (size_t i = 0; i < keys.size() && g_nSaveStop.load() != 1; ++i) {
+        const ResultFileInfo* file = m_job.hitIndex->FileByKey(keys[i]);
+        if (file != nullptr && file->Name() != nullptr)
+            SaveFoundFile(*file, g_strSavePath, file->Name(), true);
+        const int row = i < m_job.hitRows.size() ? m_job.hitRows[i] : static_cast<int>(i);
+        const int64_t percent = static_cast<int64_t>(row) * 100 / rows;
+        m_nHitsPercent = static_cast<int>(percent > 99 ? 99 : percent);
     }
 }
 
@@ -201,7 +258,8 @@ void CSaveDataDlg::Refresh()
     CString count;
     count.Format(L"%u", g_nSavedFileCount.load());
     SetDlgItemText(IDC_SAVE_COUNT, count);
-    m_bar.SetPos(percent);
+    // The Find dialog's hits move the bar by rows, every other save by the file's own progress.
+    m_bar.SetPos(m_job.mode == SaveMode::kFindHits && m_job.hitIndex != nullptr ? m_nHitsPercent.load() : percent);
 }
 
 void CSaveDataDlg::FinishIfOver()
@@ -216,6 +274,7 @@ void CSaveDataDlg::FinishIfOver()
     SetScanObserver(m_pPreviousObserver);
     delete g_saveObserver;
     g_saveObserver = nullptr;
+    m_outcome.ran = true;
     m_outcome.stopped = g_nSaveStop.load() == 1;
     m_outcome.report = g_SaveReport;
     m_outcome.filesStarted = g_nSavedFileCount.load();
@@ -296,6 +355,8 @@ void CSaveDataDlg::OnClose()
 
 CString CSaveDataDlg::OutcomeText(const SaveOutcome& outcome)
 {
+    if (!outcome.ran)
+        return kNotStartedText;  // no dialog or no worker: nothing was saved
     if (outcome.Success())
         return kSuccessText;
     const SaveReport& r = outcome.report;
@@ -324,6 +385,12 @@ bool RunSave(const SaveJob& job, CWnd* owner, SaveOutcome* outcome)
     HWND ownerWindow = owner != nullptr ? owner->GetSafeHwnd() : nullptr;
     if (!AcceptSaveFolder(morvick::ui::BrowseForSaveFolder(ownerWindow)))
         return false;
+    RunSaveIntoChosenFolder(job, owner, outcome);
+    return true;
+}
+
+void RunSaveIntoChosenFolder(const SaveJob& job, CWnd* owner, SaveOutcome* outcome)
+{
     CSaveDataDlg dialog(job, owner);
     dialog.DoModal();
     const SaveOutcome& result = dialog.Outcome();
@@ -336,5 +403,4 @@ bool RunSave(const SaveJob& job, CWnd* owner, SaveOutcome* outcome)
         if (!text.IsEmpty())
             ShowAppMessage(text, kAppError);
     }
-    return true;
 }

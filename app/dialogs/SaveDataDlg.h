@@ -9,11 +9,15 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "app/dialogs/SkinnedDialog.h"
 #include "engine/ScanObserver.h"
 #include "engine/save/FolderTreeSave.h"
 #include "engine/save/SaveState.h"
+#include "ui/controls/win/TextProgressCtrl.h"
+
+class CResultIndex;
 
 // What a save writes into the chosen folder (g_strSavePath).
 enum class SaveMode {
@@ -26,15 +30,21 @@ struct SaveJob {
     SaveMode mode = SaveMode::kSelectedTree;
     bool wholeVolume = false;  // kSelectedTree with the top item ticked
     SaveSelection selection;
+    // kFindHits: the index the keys are looked up in, the hit list's row of each key and the number
+    // of its rows (the bar moves on by rows).
+    const CResultIndex* hitIndex = nullptr;
+    std::vector<int> hitRows;
+    int hitRowCount = 0;
 };
 
 // How a save ended.
 struct SaveOutcome {
+    bool ran = false;      // the save's worker ran to its end
     bool stopped = false;  // the user stopped it
     SaveReport report;
     uint32_t filesStarted = 0;  // files created (the "Total Files" count)
 
-    // Saved whole, nothing failed, damaged or skipped, and not stopped.
+    // Ran and saved whole, nothing failed, damaged or skipped, and not stopped.
     bool Success() const;
 };
 
@@ -43,6 +53,7 @@ public:
     static const wchar_t kStopQuestion[];    // "Do you want to stop the saving process?"
     static const wchar_t kStopFirstText[];   // "Please Stop the Saving process first."
     static const wchar_t kSuccessText[];     // "Files Saved Successfully."
+    static const wchar_t kNotStartedText[];  // the save could not start: nothing saved
 
     CSaveDataDlg(const SaveJob& job, CWnd* parent);
     ~CSaveDataDlg() override;
@@ -73,6 +84,7 @@ protected:
 private:
     static UINT AFX_CDECL SaveThreadProc(LPVOID parameter);
     void RunJob();
+    void SaveHits();
     void Refresh();
     void FinishIfOver();
 
@@ -84,13 +96,16 @@ private:
     bool m_bStopAsked = false;
     bool m_bQuestionOpen = false;
     bool m_bEnded = false;
-    CProgressCtrl m_bar;
+    std::atomic<int> m_nHitsPercent{0};  // kFindHits: the rows done
+    morvick::ui::CTextProgressCtrl m_bar;
     std::wstring m_shownPath;
 
     friend class CSaveObserver;
 };
 
 // The save commands' common routine: asks for the target folder and, when one was chosen, runs the
-// saving dialog and tells how it went ("Files Saved Successfully." only for a full success). Returns
-// the outcome; null when no folder was chosen.
+// saving dialog and tells how it went ("Files Saved Successfully." only for a full success). False
+// when no folder was chosen; the outcome is given when asked for.
 bool RunSave(const SaveJob& job, CWnd* owner, SaveOutcome* outcome = nullptr);
+// The same into the folder already chosen (g_strSavePath).
+void RunSaveIntoChosenFolder(const SaveJob& job, CWnd* owner, SaveOutcome* outcome = nullptr);

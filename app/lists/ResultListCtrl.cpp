@@ -10,6 +10,7 @@
 #include "engine/save/SafeFileName.h"
 #include "engine/state/EngineState.h"
 #include "engine/state/RecordList.h"
+#include "preview/win/host/PreviewFrameState.h"
 #include "resource.h"
 #include "toolkit/commandbars/CommandBars.h"
 #include "ui/controls/win/ShellIconHelper.h"
@@ -33,6 +34,7 @@ ON_WM_VSCROLL()
 END_MESSAGE_MAP()
 
 const wchar_t CResultListCtrl::kParentRowText[] = L"Parent...";
+CResultListCtrl::PreviewMemory CResultListCtrl::s_preview;
 
 namespace {
 
@@ -64,13 +66,20 @@ HTREEITEM ItemFromNumber(uint32_t number)
 const UINT kHeaderIcons[] = {IDI_HEADER_NAME, IDI_HEADER_TYPE, IDI_HEADER_SIZE, IDI_HEADER_CREATED, IDI_HEADER_MODIFIED,
     IDI_HEADER_KEY, IDI_HEADER_SPARE};
 
-struct Column {
+}  // namespace
+
+struct ListColumn {
     const wchar_t* heading;
     int width;
 };
-const Column kScanColumns[] = {{L"File Name", 200}, {L"Type", 100}, {L"Size", 100}, {L"Creation Time", 150},
+
+namespace {
+
+const ListColumn kScanColumns[] = {{L"File Name", 200}, {L"Type", 100}, {L"Size", 100}, {L"Creation Time", 150},
     {L"Modification Time", 150}, {L"ID", 150}};
-const Column kTraceColumns[] = {{L"File Name", 200}, {L"Type", 100}, {L"ID", 150}};
+const ListColumn kTraceColumns[] = {{L"File Name", 200}, {L"Type", 100}, {L"ID", 150}};
+const ListColumn kHitColumns[] = {{L"File Name", 100}, {L"Path", 100}, {L"Size", 100}, {L"Creation Time", 100},
+    {L"Modification Time", 100}, {L"ID", 100}};
 
 // The rows' order after a sort: the parent row, then the folders, then the files.
 int RowGroup(ResultRowKind kind)
@@ -178,19 +187,29 @@ int CResultListCtrl::KeyColumn() const
 
 void CResultListCtrl::SetColumnsForMode(int scanMode)
 {
+    const bool trace = scanMode == kScanFileTrace;
+    SetColumns(trace ? kTraceColumns : kScanColumns, trace ? 3 : 6, scanMode, true);
+}
+
+void CResultListCtrl::SetHitColumns()
+{
+    // The hits' columns are those of a scan's listing, with the folder's path in place of the type.
+    SetColumns(kHitColumns, 6, kScanQuick, false);
+    m_bHitList = true;
+}
+
+void CResultListCtrl::SetColumns(const ListColumn* columns, int count, int mode, bool withImages)
+{
     DeleteAllItems();
     m_rows.clear();
     CHeaderCtrl* header = GetHeaderCtrl();
     const int existing = header != nullptr ? header->GetItemCount() : 0;
     for (int column = existing - 1; column >= 0; --column)
         DeleteColumn(column);
-    m_nColumnsMode = scanMode;
-    const bool trace = scanMode == kScanFileTrace;
-    const Column* columns = trace ? kTraceColumns : kScanColumns;
-    const int count = trace ? 3 : 6;
+    m_nColumnsMode = mode;
     for (int column = 0; column < count; ++column)
         InsertColumn(column, columns[column].heading, LVCFMT_LEFT, columns[column].width);
-    if (header != nullptr && m_headerImages.GetSafeHandle() != nullptr) {
+    if (withImages && header != nullptr && m_headerImages.GetSafeHandle() != nullptr) {
         header->SetImageList(&m_headerImages);
         for (int column = 0; column < count; ++column) {
             HDITEMW item = {};
@@ -209,6 +228,25 @@ void CResultListCtrl::ClearRows()
 {
     DeleteAllItems();
     m_rows.clear();
+}
+
+void CResultListCtrl::RefreshNames()
+{
+    const CResultIndex* index = Index();
+    if (index == nullptr)
+        return;
+    for (int row = 0; row < GetItemCount(); ++row) {
+        const size_t data = static_cast<size_t>(GetItemData(row));
+        if (data < 1 || data > m_rows.size())
+            continue;
+        RowInfo& info = m_rows[data - 1];
+        const ResultFileInfo* file =
+            info.kind == ResultRowKind::kFile && info.hasKey ? index->FileByKey(info.key) : nullptr;
+        if (file == nullptr || file->Name() == nullptr || info.name == file->Name())
+            continue;
+        info.name = file->Name();
+        SetItemText(row, 0, ToCString(info.name));
+    }
 }
 
 int CResultListCtrl::IconOf(const RowInfo& info)
@@ -232,9 +270,15 @@ void CResultListCtrl::ShowRows(const std::vector<ResultRow>& rows)
     SetRedraw(FALSE);
     DeleteAllItems();
     m_rows.clear();
-    m_rows.reserve(rows.size());
+    AppendRows(rows);
+}
+
+void CResultListCtrl::AppendRows(const std::vector<ResultRow>& rows)
+{
+    SetRedraw(FALSE);
+    m_rows.reserve(m_rows.size() + rows.size());
     const bool trace = m_nColumnsMode == kScanFileTrace;
-    int index = 0;
+    int index = GetItemCount();
     for (const ResultRow& row : rows) {
         RowInfo info;
         info.kind = row.kind;
@@ -363,9 +407,20 @@ void CResultListCtrl::UncheckAllRows()
 void CResultListCtrl::ToggleRowCheck(int row)
 {
     const RowInfo* info = Row(row);
-    if (info == nullptr || info->kind == ResultRowKind::kParent || m_pTree == nullptr)
+    if (info == nullptr || info->kind == ResultRowKind::kParent)
         return;
     const bool check = GetCheck(row) != 1;
+    if (m_bHitList) {
+        // A hit's box marks it for the Find dialog's save only.
+        if (check)
+            SetChecked(row);
+        else
+            SetUnchecked(row);
+        Invalidate(FALSE);
+        return;
+    }
+    if (m_pTree == nullptr)
+        return;
     if (info->kind == ResultRowKind::kFile) {
         if (info->hasKey)
             m_pTree->SetFileChecked(info->key, check);
@@ -621,6 +676,8 @@ BOOL CResultListCtrl::PreTranslateMessage(MSG* pMsg)
     if (pMsg->message == WM_KEYDOWN && pMsg->hwnd == m_hWnd) {
         switch (pMsg->wParam) {
         case VK_TAB:
+            if (m_bHitList)
+                break;  // the dialog's own order
             if (m_pTree != nullptr)
                 m_pTree->SetFocus();
             return TRUE;
@@ -628,6 +685,8 @@ BOOL CResultListCtrl::PreTranslateMessage(MSG* pMsg)
             BeginRename(GetSelectionMark());
             return TRUE;
         case VK_APPS: {
+            if (m_bHitList)
+                return TRUE;  // the hits have no context menu
             CRect rect;
             const int row = GetSelectionMark();
             if (row >= 0 && GetItemRect(row, &rect, LVIR_LABEL)) {
@@ -680,13 +739,16 @@ void CResultListCtrl::OnKeyUp(UINT nChar, UINT nRepCnt, UINT nFlags)
 
 void CResultListCtrl::ForgetPreview()
 {
-    m_lastPreviewPath.clear();
-    m_nLastPreviewKey = 0;
+    s_preview.lastPath.clear();
+    s_preview.lastKey = 0;
 }
 
 void CResultListCtrl::ClearPreview()
 {
     ForgetPreview();
+    // No file is selected: the placeholder asks for one.
+    if (CPreviewFrameState* frame = GetPreviewFrame())
+        frame->m_bNoFileSelected = 1;
     if (m_pCommands != nullptr)
         m_pCommands->ShowPreviewFile(CString(), CString());
 }

@@ -3,7 +3,8 @@
 // result tree, opens folders and the parent row, extracts a clicked file into the temporary folder
 // for the preview, renames entries for the save, sorts with the folders first, and offers the
 // context menu 192. The check boxes are drawn from the state images 201 and handled by the list
-// itself: a hit on a box never reaches the control's own toggling.
+// itself: a hit on a box never reaches the control's own toggling. The Find dialog's hits are a list
+// of this kind too, whose boxes are its own.
 #pragma once
 
 #include <cstdint>
@@ -18,6 +19,7 @@
 
 class CResultTreeCtrl;
 class CResultIndex;
+struct ListColumn;  // a heading and its width
 
 // What the results page does for the context menus of the tree and the list.
 class IResultCommands {
@@ -56,9 +58,17 @@ public:
 
     // The columns of a scan mode: six for Quick Scan and Extensive Scan, three for File Trace.
     void SetColumnsForMode(int scanMode);
+    // The list becomes the Find dialog's hits: files of any folder, each with its folder's path in
+    // column 1 (the rows' type text); their boxes are the list's own, not the tree's.
+    void SetHitColumns();
+    bool IsHitList() const { return m_bHitList; }
     // The rows of one listing, all unchecked (the parent row marked).
     void ShowRows(const std::vector<ResultRow>& rows);
+    // More rows after those shown, unchecked.
+    void AppendRows(const std::vector<ResultRow>& rows);
     void ClearRows();
+    // The file rows' names read again from their entries (after a rename elsewhere).
+    void RefreshNames();
     int ColumnsMode() const { return m_nColumnsMode; }
     // The ID column: 2 in File Trace, else 5.
     int KeyColumn() const;
@@ -87,7 +97,7 @@ public:
     void PreviewRow(int row);
     void ClearPreview();
     // The last file extracted for the preview; empty after a clear.
-    const std::u16string& LastPreviewPath() const { return m_lastPreviewPath; }
+    const std::u16string& LastPreviewPath() const { return s_preview.lastPath; }
     // Starts the rename of a row; false for the parent row and rows that cannot be renamed.
     bool BeginRename(int row);
     // Gives the row's entry a new name (the end of the label edit). False, the old name kept, for an
@@ -130,6 +140,7 @@ private:
     HTREEITEM ListedFolder() const;
     int IconOf(const RowInfo& info);
     void ForgetPreview();
+    void SetColumns(const ListColumn* columns, int count, int mode, bool withImages);
 
     CResultTreeCtrl* m_pTree = nullptr;
     IResultCommands* m_pCommands = nullptr;
@@ -142,15 +153,20 @@ private:
     CFont m_boldFont;
     HCURSOR m_boxCursor = nullptr;
     int m_nColumnsMode = -1;
+    bool m_bHitList = false;
     int m_nSortColumn = 1;
     bool m_bSortAscending = true;
     std::unordered_map<std::u16string, int> m_iconByExtension;
     int m_nFolderIcon = -1;
 
-    // The preview: the last file extracted, its key and the temporary names' counter.
-    std::u16string m_lastPreviewPath;
-    uint32_t m_nLastPreviewKey = 0;
-    uint32_t m_nPreviewCounter = 0;
+    // The preview, one for every result list (the results page's and the Find dialog's): the last
+    // file extracted, its key and the temporary names' counter.
+    struct PreviewMemory {
+        std::u16string lastPath;
+        uint32_t lastKey = 0;
+        uint32_t counter = 0;
+    };
+    static PreviewMemory s_preview;
     // The rename under way.
     bool m_bRenaming = false;
     CString m_strOldLabel;

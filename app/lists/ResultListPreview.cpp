@@ -1,12 +1,11 @@
 // The result list's hand-off to the preview (a file extracted into the temporary folder by the
 // engine's own savers) and to the properties dialog.
 #include "app/dialogs/PropertiesDlg.h"
+#include "app/lists/FoundFileSave.h"
 #include "app/lists/ResultListCtrl.h"
 #include "app/trees/ResultTreeCtrl.h"
 #include "engine/io/OutputFolder.h"
 #include "engine/listing/DateText.h"
-#include "engine/save/FileSavers.h"
-#include "engine/save/SaveState.h"
 #include "engine/save/TempFiles.h"
 #include "engine/util/Utf.h"
 #include "preview/win/host/PreviewFrameState.h"
@@ -32,31 +31,6 @@ std::u16string Lower(std::u16string text)
     return text;
 }
 
-// Writes the found file into the temporary folder under the reserved name. 1 when written.
-int ExtractForPreview(const ResultFileInfo& file, const std::u16string& folder, const std::u16string& name)
-{
-    switch (file.kind) {
-    case ResultFileKind::kFat: {
-        const auto* r = static_cast<const FatEntryRecord*>(file.record);
-        g_qwSaveFileTime = r->writeDate;
-        return SaveFatFile(folder, name.c_str(), r->firstCluster, r->size, 0, r->deleted);
-    }
-    case ResultFileKind::kMft: {
-        const auto* r = static_cast<const MftEntryRecord*>(file.record);
-        g_qwSaveFileTime = (static_cast<uint64_t>(r->creationTimeHigh) << 32) | r->creationTimeLow;
-        return SaveNtfsFile(folder, name.c_str(), r->dataRecordSector, file.size, 0, r->deleted);
-    }
-    case ResultFileKind::kNtfsFile: {
-        const auto* r = static_cast<const NtfsFileRecord*>(file.record);
-        g_qwSaveFileTime = (static_cast<uint64_t>(r->creationTimeHigh) << 32) | r->creationTimeLow;
-        return SaveNtfsFile(folder, name.c_str(), r->sector, file.size, 0, r->deleted);
-    }
-    case ResultFileKind::kTraced:
-        return SaveRawExtent(folder, name, static_cast<const TracedFileRecord*>(file.record)->sector);
-    }
-    return 0;
-}
-
 }  // namespace
 
 void CResultListCtrl::PreviewRow(int row)
@@ -74,12 +48,10 @@ void CResultListCtrl::PreviewRow(int row)
         return;  // an entry that cannot be found previews nothing
     const std::u16string name = file->Name();
     const CString extension = CString(L".") + ToCString(PreviewExtension(name));
-    CPreviewFrameState* frame = GetPreviewFrame();
+    // A file is selected: the placeholder, if one shows, tells about this file.
+    if (CPreviewFrameState* frame = GetPreviewFrame())
+        frame->m_bNoFileSelected = 0;
     if (!IsPreviewableExtension(ToCString(name), extension)) {
-        if (frame != nullptr) {
-            frame->m_bPreviewShown = 0;
-            frame->m_bNoFileSelected = 1;
-        }
         ForgetPreview();
         if (m_pCommands != nullptr)
             m_pCommands->ShowPreviewFile(CString(), CString());
@@ -92,25 +64,27 @@ void CResultListCtrl::PreviewRow(int row)
         SetFocus();
         return;
     }
-    HTREEITEM folder = ListedFolder();
+    // A hit of the Find dialog lies in its own folder; a row of the results page in the one listed.
+    HTREEITEM folder =
+        m_bHitList ? (m_pTree != nullptr ? m_pTree->ItemOfFolderKey(file->parentKey) : nullptr) : ListedFolder();
     CString location;
     if (m_pTree != nullptr && folder != nullptr && !index->IsFileTrace())
         location = CString(L"\\") + m_pTree->GetItemPath(folder) + L"\\" + ToCString(name);
     // The same file as the last preview: it stays as it is.
     const std::u16string target = Lower(ToU16(location) + u"|" + name);
-    if (!m_lastPreviewPath.empty() && target == m_lastPreviewPath && info->key == m_nLastPreviewKey)
+    if (!s_preview.lastPath.empty() && target == s_preview.lastPath && info->key == s_preview.lastKey)
         return;
     std::u16string fullPath;
     const std::u16string temporary = TemporaryFolderPath();
-    const std::u16string shortName = MakeTempPreviewName(temporary, name, m_nPreviewCounter, fullPath);
+    const std::u16string shortName = MakeTempPreviewName(temporary, name, s_preview.counter, fullPath);
     if (shortName.empty()) {
         ClearPreview();
         return;
     }
-    m_lastPreviewPath = target;
-    m_nLastPreviewKey = info->key;
+    s_preview.lastPath = target;
+    s_preview.lastKey = info->key;
     g_strPreviewLocation = location;
-    ExtractForPreview(*file, temporary, shortName);
+    SaveFoundFile(*file, temporary, shortName, false);
     if (m_pCommands != nullptr)
         m_pCommands->ShowPreviewFile(ToCString(fullPath), extension);
 }

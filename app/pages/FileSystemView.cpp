@@ -365,6 +365,9 @@ void CFileSystemView::OnBack()
             display->SetStatusText(kPartitionPrompt);
             display->ShowScanRangeOptions();
             display->ShowPartitionDetailsPlain();
+            // The range just scanned goes back into the start and end boxes (hidden on a VHDX),
+            // which the next Scan reads.
+            display->ShowPartitionDetails(0, 0);
         }
         partition->ShowIdleButtons();
     }

@@ -8,6 +8,7 @@
 #include "app/WizardState.h"
 #include "app/pages/PaneControls.h"
 #include "engine/image/VirtualDisk.h"
+#include "engine/listing/ResultListing.h"
 #include "engine/state/EngineState.h"
 #include "resource.h"
 
@@ -189,9 +190,9 @@ void CFirstDisplay::ShowDiskDetails(int diskIndex)
         m_values[4].SetWindowText(text);
     } else {
         CVirtualDisk* disk = GetCurrentVirtualDisk();
-        const uint64_t bytes = disk != nullptr ? disk->GetDiskSize() : 0;
-        text.Format(L"%ld MB ", static_cast<long>((bytes + 4194304) / 1048576));
-        m_values[1].SetWindowText(text);
+        const std::u16string megabytes = DecimalText(disk != nullptr ? disk->GetDiskSize() / 1048576 : 0);
+        m_values[1].SetWindowText(
+            CString(reinterpret_cast<const wchar_t*>(megabytes.c_str()), static_cast<int>(megabytes.size())) + L" MB ");
         for (int row = 2; row < kRows; ++row)
             m_values[row].SetWindowText(L"");
     }
@@ -210,11 +211,11 @@ void CFirstDisplay::ShowPartitionPie()
     m_pieShown = true;
     wizard::ShowEnabled(m_pieGroup, TRUE);
     m_partitionPie.RemoveAllSlices();
-    const uint64_t total = g_nImageKind == kImageVhdx ? 0 : DiskTotalSectors(g_wDeviceIndex);
+    // The disk's own size, a VHDX's from its container.
+    const uint64_t total = DiskTotalSectors(g_wDeviceIndex);
     uint64_t sum = 0;
     for (uint32_t i = 0; i < g_nPartitionCount && i < kMaxPartitionTableEntries; ++i) {
         const PartitionTableEntry& p = g_PartitionTable[i];
-        // A disk without a total (a VHDX) gives every partition the share 0.
         const uint64_t share = total > 0 ? static_cast<uint64_t>(p.sectorCount) * 100 / total : 0;
         sum += share;
         LPCWSTR name = L"UNKNOWN";

@@ -6,6 +6,7 @@
 #include "app/WizardState.h"
 #include "app/pages/PaneControls.h"
 #include "engine/image/VirtualDisk.h"
+#include "engine/listing/ResultListing.h"
 #include "engine/state/EngineState.h"
 #include "resource.h"
 
@@ -47,11 +48,10 @@ constexpr int kMargin = 16;
 constexpr int kRowHeight = 24;
 constexpr int kLabelWidth = 230;
 
-CString Number(unsigned long value)
+CString Number(uint64_t value)
 {
-    CString text;
-    text.Format(L"%lu", value);
-    return text;
+    const std::u16string text = DecimalText(value);
+    return CString(reinterpret_cast<const wchar_t*>(text.c_str()), static_cast<int>(text.size()));
 }
 
 LPCWSTR FileSystemName(FileSystemKind type)
@@ -267,17 +267,14 @@ void CSecondDisplay::ShowPartitionDetails(int, int flag)
     v.partitionEnd = end;
     m_values[0].SetWindowText(FileSystemName(v.chosenFileSystemType));
     SetChoiceByType(v.chosenFileSystemType);
-    CString text;
-    text.Format(L"%ld", static_cast<long>(v.partitionStart));
-    m_values[1].SetWindowText(text);
+    // Sector numbers are unsigned: a partition that starts past 2^31 is no negative number.
+    m_values[1].SetWindowText(Number(v.partitionStart));
     if (m_pStartEdit != nullptr)
         m_pStartEdit->SetWindowText(Number(v.partitionStart));
-    text.Format(L"%ld", static_cast<long>(v.partitionEnd));
-    m_values[2].SetWindowText(text);
+    m_values[2].SetWindowText(Number(v.partitionEnd));
     if (m_pEndEdit != nullptr)
         m_pEndEdit->SetWindowText(Number(v.partitionEnd));
-    text.Format(L"%d MB (Approx)", static_cast<int>(v.partitionSectors >> 11));
-    m_values[3].SetWindowText(text);
+    m_values[3].SetWindowText(Number(v.partitionSectors >> 11) + L" MB (Approx)");
     m_values[4].SetWindowText(L"");
     wizard::ShowEnabled(m_capacityPie, FALSE);
 }

@@ -288,13 +288,20 @@ void CThirdView_HDD::ShowPreview(const CString& path, const CString& extension)
     CMainFrame* frame = WizardFrame();
     if (frame == nullptr)
         return;
+    // A preview asked for from the Find dialog's hits leaves the keyboard with the dialog.
+    HWND focus = ::GetFocus();
+    const bool fromOutside = focus != nullptr && !::IsChild(frame->GetSafeHwnd(), focus);
     m_bWait = true;
     {
         CWaitCursor wait;
         frame->ShowFilePreview(path, extension);
     }
     m_bWait = false;
-    frame->m_bNoFileSelected = 0;
+    if (fromOutside && ::IsWindow(focus))
+        ::SetFocus(focus);
+    // The file's type no longer counts once its preview is up: a placeholder shown now tells a
+    // viewer's failure (corrupt) from a file that has no viewer here (not available).
+    frame->m_bPreviewable = 0;
 }
 
 void CThirdView_HDD::ShowPreviewFile(const CString& path, const CString& extension)
@@ -322,8 +329,11 @@ void CThirdView_HDD::FindFiles()
 {
     if (g_nScanMode == kScanFileTrace || !m_wndTree.Index().IsBuilt())
         return;
-    CFindFilesDlg dialog(m_wndTree, this);
+    CFindFilesDlg dialog(m_wndTree, this, this);
     dialog.DoModal();
+    // A hit renamed there is renamed here too.
+    if (m_pList != nullptr)
+        m_pList->RefreshNames();
 }
 
 void CThirdView_HDD::EditFileFilters()
@@ -467,6 +477,8 @@ void CThirdView_HDD::OnBack()
     }
     if (partition != nullptr && partition->m_pDisplay != nullptr) {
         CSecondDisplay* display = partition->m_pDisplay;
+        // The finished scan's counters go: the rows of the partition (or logical drive) come back.
+        display->ShowDriveDetails();
         display->ResetProgressShown();
         display->SetProgressPos(0);
         display->HideProgressBar();

@@ -72,12 +72,12 @@ void CFileSystemTreeCtrl::ClickAt(CPoint point)
     SelectItem(item);
     SetFocus();
     SetPointer(flags, true);
-    if ((flags & (TVHT_ONITEMICON | TVHT_ONITEMLABEL | TVHT_ONITEMRIGHT)) && !GetItemText(item).IsEmpty()) {
-        if (m_choose)
-            m_choose(item);
-    } else {
+    // Wherever the row was hit, the item selected is the one chosen (the one Next scans); a hit off
+    // its icon and label also opens or closes it.
+    if (!GetItemText(item).IsEmpty() && m_choose)
+        m_choose(item);
+    if (!(flags & (TVHT_ONITEMICON | TVHT_ONITEMLABEL | TVHT_ONITEMRIGHT)))
         Expand(item, TVE_TOGGLE);
-    }
 }
 
 void CFileSystemTreeCtrl::OnLButtonDown(UINT nFlags, CPoint point)

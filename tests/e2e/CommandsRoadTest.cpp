@@ -132,9 +132,8 @@ TEST(CommandsRoad, MenusToolbarKeysAndTheResultCommandsWithRealInput)
 
     // Recover Selected from the menu: the renamed file saved under its new name with its bytes.
     ASSERT_TRUE(driver.ClickListRow(list, driver.FindListRow(list, L"renamed.txt"), true));
-    ASSERT_TRUE(
-        WaitUntil([&] { return driver.ListRows(list, 1)[driver.FindListRow(list, L"renamed.txt")].Check() == 1; },
-            30000));
+    ASSERT_TRUE(WaitUntil([&] { return CheckOf(driver.ListRows(list, 1), L"renamed.txt") == 1; }, 30000))
+        << "the renamed file's box";
     const fs::path picked = NewSaveFolder("recover-selected");
     {
         const size_t before = driver.MessageCount();

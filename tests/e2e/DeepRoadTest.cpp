@@ -35,10 +35,11 @@ std::vector<fs::path> SaveEveryFoundVolume(MorvickDriver& driver, const std::wst
     EXPECT_FALSE(volumes.empty());
     for (size_t i = 0; i < volumes.size(); ++i) {
         if (i > 0) {
-            // Back from the results leaves no file system chosen: Next asks for one.
+            // Back from the results leaves no file system chosen: Next asks for one. A click on the
+            // indent of the next one's row chooses it as one on its label does.
             PressAndExpect(driver, kNext, "1",
                 "Please select a File System from the left panel and then click [Next] to continue with recovery.");
-            EXPECT_TRUE(driver.SelectTreeItem(driver.Control(kFileSystemTree), volumes[i]));
+            EXPECT_TRUE(driver.ClickTreeItemIndent(driver.Control(kFileSystemTree), volumes[i]));
         }
         // The first file system found is shown by itself, another once it is chosen.
         EXPECT_TRUE(WaitUntil([&] { return !driver.Text(kRowValue + 1).empty(); }, 30000))

@@ -41,6 +41,28 @@ void StartLargeScan(MorvickDriver& driver, bool fat32)
     ASSERT_TRUE(driver.IsVisible(kStop));
 }
 
+// From the file-system page Back to the partition page, and Scan again as it stands: the search
+// runs and the file-system page comes back without a message.
+void BackAndScanAgain(MorvickDriver& driver)
+{
+    ASSERT_TRUE(WaitUntil([&] { return driver.IsVisible(kBack) && driver.IsEnabled(kBack); }, 30000));
+    ASSERT_TRUE(driver.Click(kBack));
+    ASSERT_TRUE(driver.WaitForPage(2));
+    ASSERT_TRUE(WaitUntil([&] { return driver.IsVisible(kNext) && driver.IsEnabled(kNext); }, 30000));
+    const size_t before = driver.MessageCount();
+    ASSERT_TRUE(driver.Click(kNext));
+    ASSERT_TRUE(WaitUntil([&] { return driver.ShownPage() == 3 || driver.MessageCount() > before; }, 120000));
+    LoggedMessage message;
+    if (driver.WaitForMessage(before, message, 0)) {
+        driver.AnswerMessage(IDOK);
+        FAIL() << "Scan after Back said: " << message.text;
+    }
+    EXPECT_TRUE(WaitForTree(driver, kFileSystemTree, 2)) << "no file system is listed";
+    ASSERT_TRUE(WaitUntil([&] { return driver.IsVisible(kBack) && driver.IsEnabled(kBack); }, 30000));
+    ASSERT_TRUE(driver.Click(kBack));
+    ASSERT_TRUE(driver.WaitForPage(2));
+}
+
 TEST(WizardRoad, ExtensiveScanChecksItsSectorRangeAndScansAValidOne)
 {
     // A disk without its master boot record: the search finds the volumes by their boot sectors.
@@ -78,16 +100,33 @@ TEST(WizardRoad, ExtensiveScanChecksItsSectorRangeAndScansAValidOne)
     const std::vector<TreeItemInfo> items = driver.TreeItems(tree);
     ASSERT_GE(items.size(), 2u);
     EXPECT_EQ(reinterpret_cast<HTREEITEM>(SendMessageW(tree, TVM_GETNEXTITEM, TVGN_CARET, 0)), items[1].item);
+
+    // Back: the range scanned is in the boxes again, and Scan takes it without retyping.
+    ASSERT_NO_FATAL_FAILURE(BackAndScanAgain(driver));
+    EXPECT_EQ(driver.Text(kStartSector), L"36864");
+    EXPECT_EQ(driver.Text(kEndSector), L"106495");
     driver.Kill();
 }
 
-TEST(WizardRoad, AVhdxOffersOnlyTheFileSystemChoice)
+TEST(WizardRoad, AVhdxOffersOnlyTheFileSystemChoiceAndScansTheSameRangeAfterBack)
 {
     MorvickDriver driver;
     ASSERT_NO_FATAL_FAILURE(ReachPartitionPage(driver, "fixed.vhdx", true));
     EXPECT_TRUE(driver.IsVisible(kFileSystemChoice));
     EXPECT_FALSE(driver.IsVisible(kStartSector));
     EXPECT_FALSE(driver.IsVisible(kEndSector));
+    // The FAT32 partition searched for FAT32; Back from the file systems found and Scan again: the
+    // range, which the user cannot see here, is the partition's still.
+    ASSERT_TRUE(WaitForTree(driver, kPartitionTree, 3));
+    ASSERT_TRUE(driver.SelectTreeItem(driver.Control(kPartitionTree), L"Partition 1"));
+    ASSERT_TRUE(WaitUntil([&] { return driver.Text(kRowValue) == L"FAT32"; }, 30000));
+    ASSERT_TRUE(driver.SelectComboIndex(kFileSystemChoice, 1));
+    const size_t before = driver.MessageCount();
+    ASSERT_TRUE(driver.Click(kNext));
+    ASSERT_TRUE(driver.WaitForPage(3, 120000)) << "the file-system page did not come";
+    EXPECT_TRUE(WaitForTree(driver, kFileSystemTree, 2)) << "no file system is listed";
+    EXPECT_EQ(driver.MessageCount(), before);
+    ASSERT_NO_FATAL_FAILURE(BackAndScanAgain(driver));
     driver.Kill();
 }
 

@@ -463,6 +463,16 @@ std::vector<TreeItemInfo> MorvickDriver::TreeItems(HWND tree) const
 
 bool MorvickDriver::ClickTreeItem(HWND tree, const std::wstring& text, bool onCheckBox)
 {
+    return ClickTreeItemAt(tree, text, onCheckBox ? TreeSpot::kCheckBox : TreeSpot::kLabel);
+}
+
+bool MorvickDriver::ClickTreeItemIndent(HWND tree, const std::wstring& text)
+{
+    return ClickTreeItemAt(tree, text, TreeSpot::kIndent);
+}
+
+bool MorvickDriver::ClickTreeItemAt(HWND tree, const std::wstring& text, TreeSpot spot)
+{
     for (const TreeItemInfo& info : TreeItems(tree)) {
         if (info.text != text)
             continue;
@@ -480,8 +490,12 @@ bool MorvickDriver::ClickTreeItem(HWND tree, const std::wstring& text, bool onCh
         FreeRemote(remote);
         if (!ok)
             return false;
-        // The label's middle, or the check box just left of the icon in front of the label.
-        POINT point = {onCheckBox ? rect.left - 16 - 8 : (rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+        // The label's middle, the check box just left of the icon in front of the label, or the
+        // row's left end (the indent of an item below the top level).
+        const int x = spot == TreeSpot::kCheckBox ? rect.left - 16 - 8
+            : spot == TreeSpot::kIndent           ? 4
+                                                  : (rect.left + rect.right) / 2;
+        POINT point = {x, (rect.top + rect.bottom) / 2};
         POINT screen = point;
         ClientToScreen(tree, &screen);
         SetCursorPos(screen.x, screen.y);
@@ -718,6 +732,8 @@ namespace {
 bool RemoteItemRect(MorvickDriver& driver, HANDLE process, HWND list, int row, int part, RECT& rect)
 {
     (void)driver;
+    // A row scrolled out of the list's view is brought into it first.
+    SendMessageW(list, LVM_ENSUREVISIBLE, static_cast<WPARAM>(row), FALSE);
     auto* remote = static_cast<RECT*>(VirtualAllocEx(process, nullptr, sizeof(RECT), MEM_COMMIT, PAGE_READWRITE));
     if (remote == nullptr)
         return false;
@@ -781,7 +797,7 @@ HWND MorvickDriver::ListEditBox(HWND list)
     return reinterpret_cast<HWND>(SendMessageW(list, LVM_GETEDITCONTROL, 0, 0));
 }
 
-bool MorvickDriver::ClickListHeader(HWND list, int column)
+bool MorvickDriver::ClickListHeader(HWND list, int column, DWORD handledMs)
 {
     HWND header = reinterpret_cast<HWND>(SendMessageW(list, LVM_GETHEADER, 0, 0));
     if (header == nullptr)
@@ -796,8 +812,20 @@ bool MorvickDriver::ClickListHeader(HWND list, int column)
     FreeRemote(remote);
     if (!ok)
         return false;
-    PostClick(header, POINT{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2}, false);
-    return true;
+    const POINT point{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+    if (handledMs == 0) {
+        PostClick(header, point, false);
+        return true;
+    }
+    // Sent rather than posted: each returns once the program's window thread has handled it, the
+    // release of the button with everything the click does.
+    POINT screen = point;
+    ClientToScreen(header, &screen);
+    SetCursorPos(screen.x, screen.y);
+    const LPARAM at = MAKELPARAM(point.x, point.y);
+    DWORD_PTR result = 0;
+    return SendMessageTimeoutW(header, WM_LBUTTONDOWN, MK_LBUTTON, at, SMTO_NORMAL, handledMs, &result) &&
+        SendMessageTimeoutW(header, WM_LBUTTONUP, 0, at, SMTO_NORMAL, handledMs, &result);
 }
 
 void MorvickDriver::ExpandTree(HWND tree) const

@@ -87,6 +87,8 @@ public:
     std::vector<TreeItemInfo> TreeItems(HWND tree) const;
     // Clicks an item by its text (on its label, or on its check box).
     bool ClickTreeItem(HWND tree, const std::wstring& text, bool onCheckBox = false);
+    // Clicks the indent left of an item (of an item below the top level).
+    bool ClickTreeItemIndent(HWND tree, const std::wstring& text);
     // Clicks an item's label and waits until the tree has selected it.
     bool SelectTreeItem(HWND tree, const std::wstring& text, DWORD ms = 30000);
     // Clicks an item's check box and waits until its check state is `check` (1 clear, 2 ticked).
@@ -108,8 +110,9 @@ public:
     // Clicks a row: its label, or its check box; a double click on its label.
     bool ClickListRow(HWND list, int row, bool onCheckBox = false);
     bool DoubleClickListRow(HWND list, int row);
-    // Clicks a column's heading.
-    bool ClickListHeader(HWND list, int column);
+    // Clicks a column's heading; with a time given, returns once the program has handled the click
+    // (false when it did not within that time).
+    bool ClickListHeader(HWND list, int column, DWORD handledMs = 0);
     // The middle of a row's label on the screen (for real input).
     bool ListRowPoint(HWND list, int row, POINT& screen) const;
     // The edit box of a label being edited in a list, null when none.
@@ -137,6 +140,8 @@ public:
     void Kill();
 
 private:
+    enum class TreeSpot { kLabel, kCheckBox, kIndent };
+    bool ClickTreeItemAt(HWND tree, const std::wstring& text, TreeSpot spot);
     bool ReadRemote(const void* remote, void* local, size_t size) const;
     bool WriteRemote(void* remote, const void* local, size_t size) const;
     void* AllocRemote(size_t size) const;

@@ -7,14 +7,17 @@
 #include <windows.h>
 
 #include "tests/e2e/RoadSteps.h"
+#include "tests/e2e/ScreenPictures.h"
 #include "tests/engine/diskfixtures/DiskFixture.h"
 #include "tests/support/win/WindowCapture.h"
 
 namespace morvick::e2e {
 namespace {
 
+const char kFarPartitionDisk[] = "make-far-partition-disk.sh";
+
 [[maybe_unused]] auto* const kDisks =
-    ::testing::AddGlobalTestEnvironment(new morvick::test::DiskFixtureEnvironment({kWizardDisks}));
+    ::testing::AddGlobalTestEnvironment(new morvick::test::DiskFixtureEnvironment({kWizardDisks, kFarPartitionDisk}));
 
 TEST(WizardRoad, QuickScanFromTheStartPageToThePartitionChosenAndTheEnd)
 {
@@ -153,6 +156,56 @@ TEST(WizardRoad, QuickScanFromTheStartPageToThePartitionChosenAndTheEnd)
     EXPECT_EQ(code, 0u);
     EXPECT_TRUE(ProfileValueExists(L"Settings", L"Window Position"));
     EXPECT_TRUE(ProfileValueExists(L"CommandBars", L"Accelerators")) << "the command bars' shortcuts were saved";
+}
+
+TEST(WizardRoad, AVhdxIsDescribedWithItsSizeAndThePieShowsItsPartitions)
+{
+    MorvickDriver driver;
+    ASSERT_TRUE(driver.Start());
+    ASSERT_NE(driver.WaitForFrame(), nullptr);
+    ASSERT_TRUE(driver.WaitForPage(0));
+    ASSERT_NO_FATAL_FAILURE(OpenImage(driver, Disk("fixed.vhdx"), kQuickScan));
+    ASSERT_TRUE(WaitForTree(driver, kDriveTree, 3));
+    ASSERT_TRUE(driver.SelectTreeItem(driver.Control(kDriveTree), L"Virtual Hard Disk 0 "));
+    // The disk of 120 MiB, as its container gives it.
+    EXPECT_TRUE(WaitUntil([&] { return driver.Text(kRowValue + 1) == L"120 MB "; }, 30000))
+        << Utf8(driver.Text(kRowValue + 1));
+    // Each partition has its share of the pie: the FAT32 partition (28 %) covers more of it than the
+    // free rest (23 %).
+    constexpr COLORREF kFat32Slice = 0xFF7777, kFreeSlice = 0xFF00FF;
+    constexpr UINT kPieGroup = 61426;
+    HWND pie = driver.Control(kPieGroup);
+    ASSERT_NE(pie, nullptr);
+    RECT area = {};
+    GetWindowRect(pie, &area);
+    std::map<COLORREF, size_t> colours;
+    EXPECT_TRUE(WaitUntil(
+        [&] {
+            colours = ScreenColours(area);
+            return colours[kFat32Slice] > 1000;
+        },
+        30000));
+    EXPECT_GT(colours[kFat32Slice], colours[kFreeSlice]) << "the pie is all free space";
+    EXPECT_TRUE(driver.Capture(driver.Frame(), morvick::test::GalleryFolder("app") + L"\\drive-page-vhdx.png"));
+    driver.Kill();
+}
+
+TEST(WizardRoad, APartitionPastTwoToTheThirtyFirstSectorIsDescribedWithItsSectorNumbers)
+{
+    MorvickDriver driver;
+    ASSERT_TRUE(driver.Start());
+    ASSERT_NE(driver.WaitForFrame(), nullptr);
+    ASSERT_TRUE(driver.WaitForPage(0));
+    ASSERT_NO_FATAL_FAILURE(
+        OpenImage(driver, WindowsPath(morvick::test::FixtureFolder(kFarPartitionDisk) + "/far.vhd"), kQuickScan));
+    ASSERT_NO_FATAL_FAILURE(SearchPartitions(driver, true));
+    ASSERT_TRUE(WaitForTree(driver, kPartitionTree, 2));
+    ASSERT_TRUE(driver.SelectTreeItem(driver.Control(kPartitionTree), L"Partition 0"));
+    EXPECT_TRUE(WaitUntil([&] { return driver.Text(kRowValue) == L"FAT32"; }, 30000)) << Utf8(driver.Text(kRowValue));
+    EXPECT_EQ(driver.Text(kRowValue + 1), L"2147485696");
+    EXPECT_EQ(driver.Text(kRowValue + 2), L"2147551231");
+    EXPECT_EQ(driver.Text(kRowValue + 3), L"32 MB (Approx)");
+    driver.Kill();
 }
 
 TEST(WizardRoad, ASnapshotOnTheCommandLineThatIsNoSnapshotIsRefusedAndTheStartPageShown)

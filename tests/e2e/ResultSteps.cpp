@@ -104,9 +104,50 @@ void ScanAnotherPartition(MorvickDriver& driver, const std::wstring& partition, 
     ASSERT_TRUE(WaitForTree(driver, kResultTree, 1));
 }
 
+void ExpectPartitionRowsBack(MorvickDriver& driver)
+{
+    EXPECT_TRUE(WaitUntil([&] { return driver.Text(kRowLabel) == L"Partition type\t\t:"; }, 30000))
+        << "the first row reads " << Utf8(driver.Text(kRowLabel));
+    EXPECT_EQ(driver.Text(kRowLabel + 1), L"Partition Start\t\t:");
+    for (UINT row = 0; row < 5; ++row)
+        EXPECT_EQ(driver.Text(kRowValue + row), L"") << "row " << row + 1 << " keeps a value of the scan";
+}
+
 void TickRoot(MorvickDriver& driver)
 {
     ASSERT_TRUE(driver.TickTreeItem(driver.Control(kResultTree), L"Root", 2)) << "the top item was not ticked";
+}
+
+int CheckOf(const std::vector<ListRowInfo>& rows, const std::wstring& name)
+{
+    for (const ListRowInfo& row : rows) {
+        if (!row.texts.empty() && row.texts[0] == name)
+            return row.Check();
+    }
+    return -1;
+}
+
+bool RenameListRow(MorvickDriver& driver, HWND list, const std::wstring& from, const std::wstring& to)
+{
+    const int row = driver.FindListRow(list, from);
+    if (row < 0 || !driver.ClickListRow(list, row))
+        return false;
+    if (!WaitUntil(
+            [&] {
+                return (SendMessageW(list, LVM_GETITEMSTATE, static_cast<WPARAM>(row), LVIS_SELECTED) &
+                           LVIS_SELECTED) != 0;
+            },
+            30000))
+        return false;
+    PostMessageW(list, WM_KEYDOWN, VK_F2, 0);
+    PostMessageW(list, WM_KEYUP, VK_F2, 0xC0000000);
+    HWND edit = nullptr;
+    if (!WaitUntil([&] { return (edit = MorvickDriver::ListEditBox(list)) != nullptr; }, 30000))
+        return false;
+    DWORD_PTR result = 0;
+    SendMessageTimeoutW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(to.c_str()), SMTO_ABORTIFHUNG, 5000, &result);
+    PostMessageW(edit, WM_KEYDOWN, VK_RETURN, 0);
+    return WaitUntil([&] { return driver.FindListRow(list, to) >= 0; }, 30000);
 }
 
 std::vector<fs::path> PreviewCopies()
@@ -121,6 +162,37 @@ std::vector<fs::path> PreviewCopies()
             copies.push_back(entry.path());
     }
     return copies;
+}
+
+SaveHold::SaveHold()
+{
+    const std::wstring name = L"morvick-e2e-save-hold-" + std::to_wstring(GetCurrentProcessId());
+    m_free = CreateEventW(nullptr, TRUE, TRUE, (name + L"-free").c_str());
+    m_step = CreateEventW(nullptr, FALSE, FALSE, (name + L"-step").c_str());
+    SetEnvironmentVariableW(L"MORVICK_TEST_SAVE_HOLD", name.c_str());
+}
+
+SaveHold::~SaveHold()
+{
+    SetEnvironmentVariableW(L"MORVICK_TEST_SAVE_HOLD", nullptr);
+    Free();
+    CloseHandle(m_free);
+    CloseHandle(m_step);
+}
+
+void SaveHold::Hold()
+{
+    ResetEvent(m_free);
+}
+
+void SaveHold::Step()
+{
+    SetEvent(m_step);
+}
+
+void SaveHold::Free()
+{
+    SetEvent(m_free);
 }
 
 LoggedMessage SaveInto(MorvickDriver& driver, const fs::path& folder, UINT command)

@@ -38,8 +38,32 @@ void ScanToResults(MorvickDriver& driver, const std::wstring& image, UINT mode, 
 // hint answered).
 void ScanAnotherPartition(MorvickDriver& driver, const std::wstring& partition, UINT mode = kQuickScan);
 
+// After Back from the results page: the partition pane shows the partition's labels again, with no
+// value of the scan left in its rows.
+void ExpectPartitionRowsBack(MorvickDriver& driver);
+
 // Ticks the result tree's top item "Root" (its check box).
 void TickRoot(MorvickDriver& driver);
+// Holds the program's saves at the start of each file while the test says so (the program started
+// while it lives opens its events through MORVICK_TEST_SAVE_HOLD): a test can then press Skip or
+// Stop, or read the bar, while a file is known to be under way, however fast the machine is. Files
+// start freely until Hold().
+class SaveHold {
+public:
+    SaveHold();
+    ~SaveHold();
+    SaveHold(const SaveHold&) = delete;
+    SaveHold& operator=(const SaveHold&) = delete;
+
+    void Hold();  // the next file waits at its start
+    void Step();  // one waiting (or the next) file starts
+    void Free();  // files start freely again
+
+private:
+    HANDLE m_free = nullptr;
+    HANDLE m_step = nullptr;
+};
+
 // Presses Save (or sends a command), presses OK in the folder browser and waits for the saving
 // dialog's end; the message after it is returned (empty when there was none) and answered. With a
 // folder given, what was saved is moved there from SaveStaging() afterwards.
@@ -49,6 +73,14 @@ LoggedMessage SaveInto(MorvickDriver& driver, const std::filesystem::path& folde
 // saved with the same bytes, and nothing else; live files carry their times. Returns how many
 // files were compared.
 size_t ExpectSameAsRecovered(const std::filesystem::path& saved, int partition, bool ntfs);
+
+// The tick of the row whose first column reads `name` in rows read at once; -1 when the row is
+// not (or not yet) among them.
+int CheckOf(const std::vector<ListRowInfo>& rows, const std::wstring& name);
+
+// Renames a row of a list as the keys do: the row clicked, F2, the new name typed into the label and
+// Enter; true once the list shows the new name.
+bool RenameListRow(MorvickDriver& driver, HWND list, const std::wstring& from, const std::wstring& to);
 
 // The preview's copies in the temporary folder ("tmp" and a number).
 std::vector<std::filesystem::path> PreviewCopies();

@@ -12,6 +12,7 @@
 #include <functional>
 
 #include "tests/e2e/ResultSteps.h"
+#include "tests/e2e/ScreenPictures.h"
 #include "tests/engine/diskfixtures/DiskFixture.h"
 #include "tests/engine/diskfixtures/SavedFiles.h"
 #include "tests/support/win/WindowCapture.h"
@@ -20,16 +21,6 @@ namespace fs = std::filesystem;
 
 namespace morvick::e2e {
 namespace {
-
-// The tick of a row of a list read at once; -1 when the row is not (or not yet) in it.
-int CheckOf(const std::vector<ListRowInfo>& rows, const std::wstring& name)
-{
-    for (const ListRowInfo& row : rows) {
-        if (!row.texts.empty() && row.texts[0] == name)
-            return row.Check();
-    }
-    return -1;
-}
 
 [[maybe_unused]] auto* const kDisks =
     ::testing::AddGlobalTestEnvironment(new morvick::test::DiskFixtureEnvironment({kResultsDisks}));
@@ -44,8 +35,14 @@ bool WaitForCopies(size_t count)
     return WaitUntil([&] { return PreviewCopies().size() == count; }, 30000);
 }
 
-fs::path g_wholeSave;     // the whole FAT32 volume saved by the first run
-fs::path g_snapshotFile;  // the snapshot the first run saved
+// A run's whole FAT32 volume saved through the top item and the recovery snapshot saved after it,
+// which the snapshot's tests load and compare with. Made by the main road when it runs first, else by
+// a short road of its own the first time a test asks for them.
+struct ScanSaves {
+    fs::path wholeSave;
+    fs::path snapshot;
+};
+ScanSaves g_scanSaves;
 
 // The file dialog in which the program asks for the image of a snapshot.
 const wchar_t kSnapshotImageTitle[] = L"Select the VHD/VHDX file of the snapshot";
@@ -53,7 +50,7 @@ const wchar_t kSnapshotImageTitle[] = L"Select the VHD/VHDX file of the snapshot
 // Every file of the first run's whole save, and nothing else, saved again with the same bytes.
 void ExpectSameAsTheScanSaved(const fs::path& again)
 {
-    const auto first = morvick::test::FilesBelow(g_wholeSave, false);
+    const auto first = morvick::test::FilesBelow(g_scanSaves.wholeSave, false);
     const auto second = morvick::test::FilesBelow(again, false);
     EXPECT_EQ(first.size(), second.size());
     for (const auto& [key, path] : first) {
@@ -66,16 +63,91 @@ void ExpectSameAsTheScanSaved(const fs::path& again)
     }
 }
 
+struct ProgramWindowSearch {
+    DWORD pid;
+    const wchar_t* title;
+    HWND found;
+};
+
+BOOL CALLBACK FindProgramWindow(HWND window, LPARAM parameter)
+{
+    auto* search = reinterpret_cast<ProgramWindowSearch*>(parameter);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(window, &pid);
+    wchar_t title[64] = L"";
+    GetWindowTextW(window, title, 64);
+    if (pid == search->pid && lstrcmpW(title, search->title) == 0) {
+        search->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// The progress dialog of a snapshot's load, shown or hidden; null when there is none.
+HWND SnapshotProgressDialog(MorvickDriver& driver)
+{
+    ProgramWindowSearch search{driver.ProcessId(), L"Progress...", nullptr};
+    EnumWindows(FindProgramWindow, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+// Once a load is over its progress dialog is gone and the frame takes input again.
+void ExpectTheLoadsProgressGone(MorvickDriver& driver)
+{
+    EXPECT_TRUE(WaitUntil([&] { return SnapshotProgressDialog(driver) == nullptr; }, 30000))
+        << "the load's progress dialog stayed";
+    EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(driver.Frame()) != FALSE; }, 30000))
+        << "the frame stayed disabled after the load";
+}
+
 // The results page after a snapshot loaded: the top item ticked and everything saved.
 void SaveTheLoadedSnapshot(MorvickDriver& driver, const std::string& name)
 {
     ASSERT_TRUE(driver.WaitForPage(4));
+    ExpectTheLoadsProgressGone(driver);
     ASSERT_TRUE(WaitForTree(driver, kResultTree, 3));
     ASSERT_NO_FATAL_FAILURE(TickRoot(driver));
     const fs::path again = NewSaveFolder(name);
     const LoggedMessage done = SaveInto(driver, again);
     EXPECT_EQ(done.text, "Files Saved Successfully.");
     ExpectSameAsTheScanSaved(again);
+}
+
+// On the results page of the FAT32 partition: the whole volume saved through the top item, then the
+// recovery snapshot; both kept as the run's.
+void SaveWholeVolumeAndSnapshot(MorvickDriver& driver)
+{
+    ASSERT_NO_FATAL_FAILURE(TickRoot(driver));
+    ScanSaves saves;
+    saves.wholeSave = NewSaveFolder("whole");
+    const LoggedMessage done = SaveInto(driver, saves.wholeSave);
+    EXPECT_EQ(done.text, "Files Saved Successfully.");
+    EXPECT_GT(ExpectSameAsRecovered(saves.wholeSave, 2, false), 400u);
+
+    const fs::path folder = NewSaveFolder("snapshot");
+    fs::create_directories(folder);
+    saves.snapshot = folder / "road.srzq";
+    ASSERT_TRUE(driver.SendCommand(kSaveSnapshotCommand));
+    ASSERT_TRUE(driver.AnswerFileDialog(L"Save As", saves.snapshot.wstring()));
+    std::string snapshot;
+    ASSERT_TRUE(WaitUntil([&] { return (snapshot = ReadBytes(saves.snapshot)).size() >= 9; }, 30000));
+    EXPECT_EQ(snapshot.substr(0, 2), std::string("D\0", 2)) << "a Quick Scan's snapshot";
+    g_scanSaves = saves;
+}
+
+// The run's whole save and snapshot, made now by a road of their own when no test has made them.
+const ScanSaves& TheScanSaves()
+{
+    if (g_scanSaves.snapshot.empty()) {
+        MorvickDriver driver;
+        if (StartProgram(driver) && driver.WaitForFrame() != nullptr) {
+            ScanToResults(driver, ResultsDisk("fixed.vhd"), kQuickScan, L"Partition 1");
+            if (!::testing::Test::HasFatalFailure())
+                SaveWholeVolumeAndSnapshot(driver);
+        }
+        driver.Kill();
+    }
+    return g_scanSaves;
 }
 
 // A command the frame refuses opens nothing: once the About box asked for after it is there, the
@@ -102,14 +174,20 @@ void ExpectNothingOfTheSnapshot(MorvickDriver& driver)
     ExpectRefused(driver, kFindCommand, L"Find File(s)");
 }
 
-// The mismatch message, answered.
+// The mismatch message, answered. The load's progress dialog, which came when the load began,
+// steps aside for the message and goes with the load.
 void ExpectMismatch(MorvickDriver& driver, size_t before)
 {
     LoggedMessage message;
     ASSERT_TRUE(driver.WaitForMessage(before, message)) << "the wrong image was not refused";
     EXPECT_EQ(message.kind, "2");
     EXPECT_EQ(message.text, "Source file and load recovery snapshot mismatch");
+    HWND progress = SnapshotProgressDialog(driver);
+    EXPECT_NE(progress, nullptr) << "the load showed no progress dialog";
+    if (progress != nullptr)
+        EXPECT_FALSE(IsWindowVisible(progress)) << "the progress dialog covers the message";
     ASSERT_TRUE(driver.AnswerMessage(IDOK));
+    ExpectTheLoadsProgressGone(driver);
 }
 
 TEST(ResultsRoad, QuickScanResultsNavigationPreviewSaveSnapshotAndBack)
@@ -239,27 +317,15 @@ TEST(ResultsRoad, QuickScanResultsNavigationPreviewSaveSnapshotAndBack)
     EXPECT_TRUE(fs::exists(twice / "short.txt"));
     EXPECT_TRUE(fs::exists(twice / "Copy (1 ) of short.txt"));
 
-    // The whole volume through the top item, for the snapshot's run to compare with.
-    ASSERT_NO_FATAL_FAILURE(TickRoot(driver));
-    g_wholeSave = NewSaveFolder("whole");
-    done = SaveInto(driver, g_wholeSave);
-    EXPECT_EQ(done.text, "Files Saved Successfully.");
-    EXPECT_GT(ExpectSameAsRecovered(g_wholeSave, 2, false), 400u);
+    // The whole volume through the top item, and 15. the recovery snapshot, for the snapshot's runs
+    // to compare with.
+    ASSERT_NO_FATAL_FAILURE(SaveWholeVolumeAndSnapshot(driver));
 
-    // 15. The recovery snapshot.
-    wchar_t temp[MAX_PATH] = L"";
-    GetTempPathW(MAX_PATH, temp);
-    g_snapshotFile = fs::path(temp) / ("morvick-road-" + std::to_string(GetCurrentProcessId()) + ".srzq");
-    fs::remove(g_snapshotFile);
-    ASSERT_TRUE(driver.SendCommand(kSaveSnapshotCommand));
-    ASSERT_TRUE(driver.AnswerFileDialog(L"Save As", g_snapshotFile.wstring()));
-    std::string snapshot;
-    ASSERT_TRUE(WaitUntil([&] { return (snapshot = ReadBytes(g_snapshotFile)).size() >= 9; }, 30000));
-    EXPECT_EQ(snapshot.substr(0, 2), std::string("D\0", 2)) << "a Quick Scan's snapshot";
-
-    // 16. Back: the partition page, and the preview's copies gone; Home from there to the start.
+    // 16. Back: the partition page without the scan's counters, and the preview's copies gone; Home
+    // from there to the start.
     ASSERT_TRUE(driver.Click(kBack));
     ASSERT_TRUE(driver.WaitForPage(2));
+    ExpectPartitionRowsBack(driver);
     if (!WaitForCopies(0)) {
         std::string left;
         for (const fs::path& copy : PreviewCopies())
@@ -279,24 +345,67 @@ TEST(ResultsRoad, QuickScanResultsNavigationPreviewSaveSnapshotAndBack)
     EXPECT_EQ(code, 0u);
 }
 
+// The preview pane's placeholder as rows are clicked: a folder or the parent row asks for a file,
+// a file over 5 MiB is too large, a file whose viewer fails is corrupt, and a presentation, which
+// no program here can show, is not available.
+TEST(ResultsRoad, ThePreviewsPlaceholderTellsWhatTheClickedRowIs)
+{
+    MorvickDriver driver;
+    ASSERT_TRUE(StartProgram(driver));
+    ASSERT_NE(driver.WaitForFrame(), nullptr);
+    ASSERT_NO_FATAL_FAILURE(ScanToResults(driver, ResultsDisk("fixed.vhd"), kQuickScan, L"Partition 1"));
+    HWND list = driver.Control(kResultList);
+    ASSERT_TRUE(WaitUntil([&] { return driver.FindListRow(list, L"over.zip") >= 0; }, 30000));
+    auto expectPicture = [&](UINT picture, const char* what) {
+        EXPECT_TRUE(WaitUntil([&] { return ShownPreviewPicture(driver) == picture; }, 30000))
+            << what << ": picture " << picture << " expected, " << ShownPreviewPicture(driver) << " shown";
+    };
+    // A row clicked by its name, and the picture the pane then shows (0: the file itself).
+    auto click = [&](const std::wstring& name, UINT picture) {
+        ASSERT_TRUE(driver.ClickListRow(list, driver.FindListRow(list, name))) << Utf8(name);
+        expectPicture(picture, Utf8(name).c_str());
+    };
+    const std::wstring gallery = morvick::test::GalleryFolder("app2");
+    expectPicture(kSelectFilePicture, "new results");
+    click(L"over.zip", kTooLargePicture);
+    click(L"docs", kSelectFilePicture);
+    EXPECT_TRUE(driver.Capture(driver.Frame(), gallery + L"\\preview-select-file.png"));
+    // exact.zip holds random bytes: the archive viewer gives up on it.
+    click(L"exact.zip", kCorruptPicture);
+    click(L"short.txt", 0);
+    // A presentation (its name changed with F2): no presentation program here, so not available.
+    ASSERT_TRUE(RenameListRow(driver, list, L"short.txt", L"slides.pptx"));
+    click(L"docs", kSelectFilePicture);
+    click(L"slides.pptx", kNotAvailablePicture);
+    EXPECT_TRUE(driver.Capture(driver.Frame(), gallery + L"\\preview-not-available.png"));
+    // Into "docs": its parent row asks for a file again.
+    ASSERT_TRUE(driver.DoubleClickListRow(list, driver.FindListRow(list, L"docs")));
+    ASSERT_TRUE(WaitForRows(driver,
+        [](const std::vector<ListRowInfo>& rows) { return !rows.empty() && rows[0].texts[0] == L"Parent..."; }));
+    click(L"Grüße aus Köln.txt", 0);
+    click(L"Parent...", kSelectFilePicture);
+    driver.Kill();
+}
+
 TEST(ResultsRoad, TheSnapshotLoadedInANewRunSavesTheSameBytes)
 {
-    ASSERT_FALSE(g_snapshotFile.empty()) << "the first run saved no snapshot";
+    const fs::path snapshotFile = TheScanSaves().snapshot;
+    ASSERT_FALSE(snapshotFile.empty()) << "no run saved a snapshot";
     MorvickDriver driver;
     ASSERT_TRUE(StartProgram(driver));
     ASSERT_NE(driver.WaitForFrame(), nullptr);
     // The snapshot belongs to an image: the image is opened first, then the snapshot loaded.
     ASSERT_NO_FATAL_FAILURE(OpenImage(driver, ResultsDisk("fixed.vhd"), kQuickScan));
     ASSERT_TRUE(driver.SendCommand(kLoadSnapshotCommand));
-    ASSERT_TRUE(driver.AnswerFileDialog(L"Open", g_snapshotFile.wstring()));
+    ASSERT_TRUE(driver.AnswerFileDialog(L"Open", snapshotFile.wstring()));
     ASSERT_NO_FATAL_FAILURE(SaveTheLoadedSnapshot(driver, "from-snapshot"));
     // Saved again from the loaded run, the snapshot has the same bytes.
-    fs::path resaved = g_snapshotFile;
+    fs::path resaved = snapshotFile;
     resaved.replace_extension(".again.srzq");
     fs::remove(resaved);
     ASSERT_TRUE(driver.SendCommand(kSaveSnapshotCommand));
     ASSERT_TRUE(driver.AnswerFileDialog(L"Save As", resaved.wstring()));
-    const std::string snapshot = ReadBytes(g_snapshotFile);
+    const std::string snapshot = ReadBytes(snapshotFile);
     std::string bytes;
     EXPECT_TRUE(WaitUntil([&] { return (bytes = ReadBytes(resaved)).size() >= snapshot.size(); }, 30000));
     EXPECT_TRUE(bytes == snapshot) << "the snapshot saved from a loaded snapshot differs";
@@ -306,8 +415,9 @@ TEST(ResultsRoad, TheSnapshotLoadedInANewRunSavesTheSameBytes)
 
 TEST(ResultsRoad, ASnapshotOnTheCommandLineAsksForItsImageAndLoadsOnlyOverIt)
 {
-    ASSERT_FALSE(g_snapshotFile.empty()) << "the first run saved no snapshot";
-    const std::wstring commandLine = L"\"" + g_snapshotFile.wstring() + L"\"";
+    const fs::path snapshotFile = TheScanSaves().snapshot;
+    ASSERT_FALSE(snapshotFile.empty()) << "no run saved a snapshot";
+    const std::wstring commandLine = L"\"" + snapshotFile.wstring() + L"\"";
     {
         // Another disk, which does not hold the volume.
         MorvickDriver driver;
@@ -339,22 +449,22 @@ TEST(ResultsRoad, ASnapshotOnTheCommandLineAsksForItsImageAndLoadsOnlyOverIt)
 
 TEST(ResultsRoad, TheStartPagesLoadCommandAsksForTheSnapshotsImage)
 {
-    ASSERT_FALSE(g_snapshotFile.empty()) << "the first run saved no snapshot";
+    const fs::path snapshotFile = TheScanSaves().snapshot;
+    ASSERT_FALSE(snapshotFile.empty()) << "no run saved a snapshot";
     MorvickDriver driver;
     ASSERT_TRUE(StartProgram(driver));
     ASSERT_NE(driver.WaitForFrame(), nullptr);
     ASSERT_TRUE(driver.WaitForPage(0));
     // A wrong image first, then the right one.
     ASSERT_TRUE(driver.SendCommand(kLoadSnapshotCommand));
-    ASSERT_TRUE(driver.AnswerFileDialog(L"Open", g_snapshotFile.wstring()));
+    ASSERT_TRUE(driver.AnswerFileDialog(L"Open", snapshotFile.wstring()));
     ASSERT_TRUE(driver.AnswerFileDialog(kSnapshotImageTitle, ResultsDisk("slow.vhd")));
     ASSERT_NO_FATAL_FAILURE(ExpectMismatch(driver, 0));
     ExpectNothingOfTheSnapshot(driver);
     ASSERT_TRUE(driver.SendCommand(kLoadSnapshotCommand));
-    ASSERT_TRUE(driver.AnswerFileDialog(L"Open", g_snapshotFile.wstring()));
+    ASSERT_TRUE(driver.AnswerFileDialog(L"Open", snapshotFile.wstring()));
     ASSERT_TRUE(driver.AnswerFileDialog(kSnapshotImageTitle, ResultsDisk("fixed.vhd")));
     ASSERT_NO_FATAL_FAILURE(SaveTheLoadedSnapshot(driver, "start-page-snapshot"));
-    fs::remove(g_snapshotFile);
     driver.Kill();
 }
 

@@ -63,8 +63,28 @@ size_t TextFilesOf(const fs::path& recovered)
     return count;
 }
 
+// The text a control of another process shows, and a progress bar's position.
+int BarPosition(HWND bar)
+{
+    DWORD_PTR position = 0;
+    if (!SendMessageTimeoutW(bar, PBM_GETPOS, 0, 0, SMTO_ABORTIFHUNG, 5000, &position))
+        return -1;
+    return static_cast<int>(position);
+}
+
+// The window with the keyboard focus in the program's user-interface thread.
+HWND ProgramFocus(HWND frame)
+{
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof(info);
+    return GetGUIThreadInfo(GetWindowThreadProcessId(frame, nullptr), &info) ? info.hwndFocus : nullptr;
+}
+
+constexpr UINT kSaveCount = 1076, kSaveBar = 1074, kSkipFile = 1071;
+
 TEST(ToolsRoad, FindFiltersSettingsDriveInformationAndHelp)
 {
+    SaveHold hold;
     MorvickDriver driver;
     ASSERT_TRUE(StartProgram(driver));
     ASSERT_NE(driver.WaitForFrame(), nullptr);
@@ -84,7 +104,59 @@ TEST(ToolsRoad, FindFiltersSettingsDriveInformationAndHelp)
     ASSERT_TRUE(WaitForText(status, [](const std::wstring& text) { return !text.empty(); }));
     EXPECT_EQ(ControlText(status), L"There were " + std::to_wstring(expected) + L" files found.");
     HWND hits = MorvickDriver::DialogControl(find, 1040);
-    EXPECT_EQ(driver.ListRows(hits, 1).size(), expected);
+    const std::vector<ListRowInfo> hitRows = driver.ListRows(hits, 1);
+    EXPECT_EQ(hitRows.size(), expected);
+    ASSERT_GE(hitRows.size(), 4u);
+
+    // A click on a hit previews it in the results page's pane (the dialog moved aside), and the
+    // keys stay with the hits.
+    SetWindowPos(find, nullptr, 0, 110, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    for (const fs::path& copy : PreviewCopies())
+        fs::remove(copy);
+    ASSERT_TRUE(driver.ClickListRow(hits, driver.FindListRow(hits, L"short.txt")));
+    EXPECT_TRUE(WaitUntil([] { return PreviewCopies().size() == 1; }, 30000)) << "the hit was not extracted";
+    if (!PreviewCopies().empty())
+        EXPECT_EQ(ReadBytes(PreviewCopies()[0]), ReadBytes(ResultsOracle("part2.recover/short.txt")));
+    EXPECT_TRUE(WaitUntil([&] { return ProgramFocus(driver.Frame()) == hits; }, 30000)) << "the focus left the hits";
+
+    // Two hits ticked by their boxes (shown bold): the save's bar moves on by the rows done. The
+    // second file waits at its start until the bar has been read.
+    const int middle = static_cast<int>(hitRows.size() / 2), last = static_cast<int>(hitRows.size() - 1);
+    for (int row : {middle, last}) {
+        ASSERT_TRUE(driver.ClickListRow(hits, row, true));
+        ASSERT_TRUE(WaitUntil(
+            [&] {
+                const std::vector<ListRowInfo> rows = driver.ListRows(hits, 1);
+                return rows.size() == hitRows.size() && rows[row].Check() == 1;
+            },
+            30000))
+            << "row " << row << " was not ticked";
+    }
+    EXPECT_TRUE(driver.Capture(driver.Frame(), gallery + L"\\find-dialog-preview.png"));
+    {
+        hold.Hold();
+        const size_t before = driver.MessageCount();
+        Press(find, 1080);
+        ASSERT_TRUE(driver.ChooseSaveFolder());
+        HWND saving = driver.WaitForWindow(L"Saving the data please wait...");
+        ASSERT_NE(saving, nullptr);
+        HWND count = MorvickDriver::DialogControl(saving, kSaveCount);
+        ASSERT_TRUE(WaitForText(count, [](const std::wstring& text) { return text == L"1"; }));
+        hold.Step();
+        ASSERT_TRUE(WaitForText(count, [](const std::wstring& text) { return text == L"2"; }));
+        const int rowsDone = middle * 100 / static_cast<int>(hitRows.size());
+        HWND bar = MorvickDriver::DialogControl(saving, kSaveBar);
+        EXPECT_TRUE(WaitUntil([&] { return BarPosition(bar) == rowsDone; }, 30000))
+            << "the bar shows " << BarPosition(bar) << ", not the " << rowsDone << " % of the rows done";
+        EXPECT_TRUE(driver.Capture(saving, gallery + L"\\saving-dialog-find.png"));
+        hold.Free();
+        LoggedMessage done;
+        ASSERT_TRUE(driver.WaitForMessage(before, done, 60000));
+        EXPECT_EQ(done.text, "Files Saved Successfully.");
+        ASSERT_TRUE(driver.AnswerMessage(IDOK));
+        fs::remove_all(SaveStaging());
+        fs::create_directories(SaveStaging());
+    }
     Press(find, 1070);
     ASSERT_TRUE(WaitForText(MorvickDriver::DialogControl(find, 1070),
         [](const std::wstring& t) { return t == L"Unselect All"; }));
@@ -105,6 +177,8 @@ TEST(ToolsRoad, FindFiltersSettingsDriveInformationAndHelp)
     for (const auto& entry : fs::directory_iterator(found))
         saved += entry.is_regular_file();
     EXPECT_EQ(saved, expected) << "each hit saved by itself, into the chosen folder";
+    // F2 renames a hit; the results page's list shows the new name once the dialog is closed.
+    ASSERT_TRUE(RenameListRow(driver, hits, L"short.txt", L"found short.txt"));
     // A pattern that finds nothing.
     SendMessageTimeoutW(pattern, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"*.nothing"), SMTO_ABORTIFHUNG, 5000,
         &result);
@@ -113,6 +187,9 @@ TEST(ToolsRoad, FindFiltersSettingsDriveInformationAndHelp)
         WaitForText(status, [](const std::wstring& text) { return text.find(L"no results") != std::wstring::npos; }));
     EXPECT_EQ(ControlText(status), L"Search is complete. There are no results to display.");
     ASSERT_TRUE(driver.PressDialogButton(L"Find File(s)", IDCANCEL));
+    HWND results = driver.Control(kResultList);
+    EXPECT_TRUE(WaitUntil([&] { return driver.FindListRow(results, L"found short.txt") >= 0; }, 30000))
+        << "the results page's list keeps the old name";
 
     // Filters: "*.txt" added; the refusals; the list shows text files only, then all again.
     ASSERT_TRUE(driver.SendCommand(kFiltersCommand));
@@ -196,22 +273,36 @@ TEST(ToolsRoad, FindFiltersSettingsDriveInformationAndHelp)
     driver.Kill();
 }
 
+// Waits until the saving dialog counts the one file of the slow disk, which then waits at its start.
+void WaitForTheFileHeld(HWND saving)
+{
+    EXPECT_TRUE(WaitForText(MorvickDriver::DialogControl(saving, kSaveCount), [](const std::wstring& text) {
+        return text == L"1";
+    })) << "the save did not reach its file";
+}
+
 TEST(ToolsRoad, ALongSaveIsSkippedAndStoppedFromTheSavingDialog)
 {
+    SaveHold hold;
     MorvickDriver driver;
     ASSERT_TRUE(StartProgram(driver));
     ASSERT_NE(driver.WaitForFrame(), nullptr);
     ASSERT_NO_FATAL_FAILURE(ScanToResults(driver, ResultsDisk("slow.vhd"), kQuickScan, L"Partition 0"));
 
-    // Skip: the one file ends early and is not left behind.
+    // Skip: the one file ends early and is not left behind. The file waits at its start until Skip
+    // has been pressed, so that no machine is fast enough to finish it first.
     ASSERT_NO_FATAL_FAILURE(TickRoot(driver));
+    hold.Hold();
     size_t before = driver.MessageCount();
     ASSERT_TRUE(driver.Click(kSave));
     ASSERT_TRUE(driver.ChooseSaveFolder());
     HWND saving = driver.WaitForWindow(L"Saving the data please wait...");
     ASSERT_NE(saving, nullptr);
-    // Skip at once: the save of the one file takes a few seconds on an idle machine.
-    Press(saving, 1071);
+    WaitForTheFileHeld(saving);
+    DWORD_PTR result = 0;
+    SendMessageTimeoutW(MorvickDriver::DialogControl(saving, kSkipFile), BM_CLICK, 0, 0, SMTO_ABORTIFHUNG, 5000,
+        &result);
+    hold.Free();
     LoggedMessage message;
     ASSERT_TRUE(driver.WaitForMessage(before, message, 60000));
     EXPECT_EQ(message.kind, "2");
@@ -219,13 +310,16 @@ TEST(ToolsRoad, ALongSaveIsSkippedAndStoppedFromTheSavingDialog)
     ASSERT_TRUE(driver.AnswerMessage(IDOK));
     EXPECT_FALSE(fs::exists(SaveStaging() / "zeros.bin"));
 
-    // Stop: No lets the save go on, Yes stops it; no word of success.
+    // Stop: No lets the save go on, Yes stops it; no word of success. The file waits at its start
+    // until Stop has been answered.
     ASSERT_NO_FATAL_FAILURE(TickRoot(driver));
+    hold.Hold();
     before = driver.MessageCount();
     ASSERT_TRUE(driver.Click(kSave));
     ASSERT_TRUE(driver.ChooseSaveFolder());
     saving = driver.WaitForWindow(L"Saving the data please wait...");
     ASSERT_NE(saving, nullptr);
+    WaitForTheFileHeld(saving);
     {
         // The save waits for the answer to Stop; meanwhile the dialog's picture, as a person sees it.
         const size_t asked = driver.MessageCount();
@@ -238,6 +332,7 @@ TEST(ToolsRoad, ALongSaveIsSkippedAndStoppedFromTheSavingDialog)
     }
     EXPECT_TRUE(IsWindowVisible(saving)) << "the save goes on";
     PressExpecting(driver, saving, IDOK, "3", "Do you want to stop the saving process?", IDYES);
+    hold.Free();
     ASSERT_TRUE(MorvickDriver::WaitGone(saving, 60000));
     ASSERT_TRUE(driver.WaitForMessage(before + 2, message, 60000));
     EXPECT_EQ(message.text, "0 file(s) saved.\\r\\n1 file(s) skipped.");

@@ -106,6 +106,10 @@ TEST(TraceRoad, FileTraceOfPicturesThroughTheFileTypesDialog)
         ++saved;
     }
     EXPECT_EQ(saved, 2u);
+    // Back: the partition page without the trace's counters.
+    ASSERT_TRUE(driver.Click(kBack));
+    ASSERT_TRUE(driver.WaitForPage(2));
+    ExpectPartitionRowsBack(driver);
     driver.Kill();
 }
 

@@ -253,6 +253,7 @@ TEST(DriveInfoDialog, NamesTheBrowsedFileSystemAndItsCounts)
 TEST(SavingDialog, SuccessIsToldOnlyWhenNothingFailedWasDamagedOrSkipped)
 {
     SaveOutcome outcome;
+    outcome.ran = true;
     outcome.report.savedFiles = 4;
     EXPECT_TRUE(outcome.Success());
     EXPECT_EQ(CSaveDataDlg::OutcomeText(outcome), L"Files Saved Successfully.");
@@ -267,10 +268,29 @@ TEST(SavingDialog, SuccessIsToldOnlyWhenNothingFailedWasDamagedOrSkipped)
         L"be saved.");
     // Stopped with nothing gone wrong: no word of success, nothing else to tell.
     SaveOutcome stopped;
+    stopped.ran = true;
     stopped.stopped = true;
     stopped.report.savedFiles = 3;
     EXPECT_FALSE(stopped.Success());
     EXPECT_EQ(CSaveDataDlg::OutcomeText(stopped), L"");
+}
+
+TEST(SavingDialog, ASaveWhoseDialogCannotOpenTellsThatNothingWasSaved)
+{
+    FillTestVolume(TestVolume::kFat32);
+    HostWindow owner;
+    TakeMessages();
+    // The dialog's template cannot be found: its window, and so the save's worker, never start.
+    const HINSTANCE resources = AfxGetResourceHandle();
+    AfxSetResourceHandle(GetModuleHandleW(L"kernel32.dll"));
+    SaveJob job;
+    job.mode = SaveMode::kAll;
+    SaveOutcome outcome;
+    RunSaveIntoChosenFolder(job, &owner, &outcome);
+    AfxSetResourceHandle(resources);
+    EXPECT_FALSE(outcome.Success());
+    EXPECT_EQ(TakeMessages(), (std::vector<std::string>{"2\tThe saving could not be started. No file was saved."}));
+    ResetEngineState();
 }
 
 }  // namespace

@@ -105,5 +105,15 @@ TEST(ImageLayer, MetafilesArePlayedIntoPictures) {
   EXPECT_FALSE(cut.IsValid());
 }
 
+// The document names the image type of a file by its extension, whatever its case; a name
+// without an extension, or with another one, is no image.
+TEST(PreviewDocument, ImageTypesAreKnownByTheirExtensionInAnyCase) {
+  EXPECT_EQ(CPreviewDocument::GetImageTypeFromFileName(L"PHOTO.JPG"), 3);
+  EXPECT_EQ(CPreviewDocument::GetImageTypeFromFileName(L"C:\\Scans\\Page.TIFF"), 6);
+  EXPECT_EQ(CPreviewDocument::GetImageTypeFromFileName(L"scan.tif"), 6);
+  EXPECT_EQ(CPreviewDocument::GetImageTypeFromFileName(L"nodotjpg"), 0);
+  EXPECT_EQ(CPreviewDocument::GetImageTypeFromFileName(L"notes.txt"), 0);
+}
+
 }  // namespace
 }  // namespace morvick::test

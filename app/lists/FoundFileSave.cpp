@@ -1,0 +1,35 @@
+#include "app/lists/FoundFileSave.h"
+
+#include "engine/save/FileSavers.h"
+#include "engine/save/SaveState.h"
+
+int SaveFoundFile(const ResultFileInfo& file, const std::u16string& folder, const std::u16string& name, bool counting)
+{
+    const int count = counting ? 1 : 0;
+    switch (file.kind) {
+    case ResultFileKind::kFat: {
+        const auto* r = static_cast<const FatEntryRecord*>(file.record);
+        g_qwSaveFileTime = r->writeDate;
+        return SaveFatFile(folder, name.c_str(), r->firstCluster, r->size, count, r->deleted);
+    }
+    case ResultFileKind::kMft: {
+        const auto* r = static_cast<const MftEntryRecord*>(file.record);
+        g_qwSaveFileTime = (static_cast<uint64_t>(r->creationTimeHigh) << 32) | r->creationTimeLow;
+        return SaveNtfsFile(folder, name.c_str(), r->dataRecordSector, file.size, count, r->deleted);
+    }
+    case ResultFileKind::kNtfsFile: {
+        const auto* r = static_cast<const NtfsFileRecord*>(file.record);
+        g_qwSaveFileTime = (static_cast<uint64_t>(r->creationTimeHigh) << 32) | r->creationTimeLow;
+        return SaveNtfsFile(folder, name.c_str(), r->sector, file.size, count, r->deleted);
+    }
+    case ResultFileKind::kTraced: {
+        const auto* r = static_cast<const TracedFileRecord*>(file.record);
+        if (counting) {
+            g_qwSaveFileTime = 0;
+            return SaveTracedFile(folder, name.c_str(), r->sector, 1);
+        }
+        return SaveRawExtent(folder, name, r->sector);
+    }
+    }
+    return 0;
+}
