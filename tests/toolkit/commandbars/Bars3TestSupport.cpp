@@ -56,7 +56,12 @@ void RunBars3Idle(CWnd* pFrame)
     PumpPending();
 }
 
-BOOL RoundTripControl(CTKPControl* pFrom, CTKPControl* pTo, CTKPCommandBars* pCommandBars, UINT nSchema)
+namespace {
+
+// Stores through one archive exchange of the schema and loads through another; FALSE when either
+// step threw.
+template <class Item>
+BOOL RoundTrip(Item* pFrom, Item* pTo, CTKPCommandBars* pCommandBars, UINT nSchema)
 {
     TKPPropExchangeSettings settings = {FALSE, FALSE, TRUE, pCommandBars};
     CMemFile file(1024);
@@ -80,4 +85,16 @@ BOOL RoundTripControl(CTKPControl* pFrom, CTKPControl* pTo, CTKPCommandBars* pCo
         return FALSE;
     }
     return TRUE;
+}
+
+}  // namespace
+
+BOOL RoundTripControl(CTKPControl* pFrom, CTKPControl* pTo, CTKPCommandBars* pCommandBars, UINT nSchema)
+{
+    return RoundTrip(pFrom, pTo, pCommandBars, nSchema);
+}
+
+BOOL RoundTripBar(CTKPCommandBar* pFrom, CTKPCommandBar* pTo, CTKPCommandBars* pCommandBars, UINT nSchema)
+{
+    return RoundTrip(pFrom, pTo, pCommandBars, nSchema);
 }

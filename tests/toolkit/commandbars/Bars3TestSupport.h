@@ -51,3 +51,5 @@ void RunBars3Idle(CWnd* pFrame);
 // Stores pFrom's properties through an archive exchange of the schema and loads them into pTo (the
 // exchange carries the command bars). FALSE when either step threw.
 BOOL RoundTripControl(CTKPControl* pFrom, CTKPControl* pTo, CTKPCommandBars* pCommandBars, UINT nSchema = 16);
+// The same for a bar's properties (its controls with them).
+BOOL RoundTripBar(CTKPCommandBar* pFrom, CTKPCommandBar* pTo, CTKPCommandBars* pCommandBars, UINT nSchema = 16);
