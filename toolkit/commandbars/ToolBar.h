@@ -41,7 +41,8 @@ public:
     // given each new window rectangle of an edge drag with the hit code; nothing here.
     virtual void ResizeBar(const CRect& rcWindow, int nHitTest) {}
 
-    void OnSetPreviewMode(BOOL bPreview);
+    // Print preview hides a visible bar; its end shows it again.
+    virtual void OnSetPreviewMode(BOOL bPreview);
     CTKPDockBar* GetDockBar() const { return m_pDockBar; }
     void SetDockBar(CTKPDockBar* pDockBar) { m_pDockBar = pDockBar; }
     CTKPToolBarDockContext* GetDockContext() const { return m_pDockContext; }

@@ -282,6 +282,38 @@ TEST_F(PopupBarTest, TrackedContextMenuReturnsOrSendsTheChosenCommand)
     EXPECT_EQ(TrackMenuWithCommandBars(pContext, TPM_RETURNCMD, 300, 300, m_pFrame), 0u);
 }
 
+namespace {
+
+// A popup bar that keeps the caption states it is told.
+class CFloatStatusPopupBar : public CTKPPopupBar {
+public:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        if (message == WM_FLOATSTATUS)
+            m_states.push_back(wParam);
+        return CTKPPopupBar::WindowProc(message, wParam, lParam);
+    }
+    std::vector<WPARAM> m_states;
+};
+
+}  // namespace
+
+TEST_F(PopupBarTest, APopupNeverLooksActiveAndStartsInStepWithTheFramesCaption)
+{
+    MakeFrame();
+    ASSERT_TRUE(PumpMenuUntil([this] { return ::GetForegroundWindow() == m_pFrame->GetSafeHwnd(); }));
+    CFloatStatusPopupBar* pPopup = new CFloatStatusPopupBar;
+    pPopup->SetCommandBars(m_pFrame->GetCommandBars());
+    ASSERT_TRUE(pPopup->CreatePopupWindow());
+    // The frame is in front: the popup is told that its caption is active.
+    EXPECT_EQ(pPopup->m_states, (std::vector<WPARAM>{FS_ACTIVATE}));
+    // It refuses to draw itself active, so the frame's caption stays the active one.
+    EXPECT_EQ(pPopup->SendMessage(WM_NCACTIVATE, TRUE, 0), 0);
+    EXPECT_NE(pPopup->SendMessage(WM_NCACTIVATE, FALSE, 0), 0);
+    pPopup->DestroyWindow();
+    pPopup->InternalRelease();
+}
+
 TEST_F(PopupBarTest, AnimationKindsFollowTheOptionsAndTheSystem)
 {
     MakeFrame();
