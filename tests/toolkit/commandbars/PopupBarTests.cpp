@@ -17,6 +17,7 @@
 #include "toolkit/commandbars/ShadowWindow.h"
 #include "toolkit/commandbars/TrackMenu.h"
 #include "toolkit/commandbars/WindowHookManager.h"
+#include "toolkit/controls/Edit.h"
 
 #include <functional>
 
@@ -312,6 +313,62 @@ TEST_F(PopupBarTest, APopupNeverLooksActiveAndStartsInStepWithTheFramesCaption)
     EXPECT_NE(pPopup->SendMessage(WM_NCACTIVATE, FALSE, 0), 0);
     pPopup->DestroyWindow();
     pPopup->InternalRelease();
+}
+
+TEST_F(PopupBarTest, ATrackedContextMenuTakesItsItemsStateFromTheOwnersUpdateHandlers)
+{
+    MakeFrame();
+    CMenu menu;
+    ASSERT_TRUE(menu.LoadMenu(IDR_TEST_CONTEXT));
+    m_pFrame->m_enabled[122] = FALSE;
+    m_pFrame->m_checked[126] = 1;
+    BOOL bCutEnabled = FALSE, bCopyEnabled = TRUE;
+    int nSelectAllChecked = 0;
+    RunInsideTracking([&] {
+        CTKPPopupBar* p = GetDeepestPopup();
+        if (p != nullptr) {
+            bCutEnabled = Find(p, 121)->GetEnabled();
+            bCopyEnabled = Find(p, 122)->GetEnabled();
+            nSelectAllChecked = Find(p, 126)->GetChecked();
+        }
+        TapKey(VK_ESCAPE);
+    });
+    TrackMenuWithCommandBars(menu.GetSubMenu(0), TPM_RIGHTBUTTON | TPM_RETURNCMD, 300, 300, m_pFrame);
+    EXPECT_TRUE(bCutEnabled);
+    EXPECT_FALSE(bCopyEnabled);
+    EXPECT_EQ(nSelectAllChecked, 1);
+}
+
+TEST_F(PopupBarTest, TheEditsMenuOffersOnlyWhatTheEditCanDoNow)
+{
+    MakeFrame();
+    CTKEdit edit;
+    ASSERT_TRUE(edit.Create(WS_CHILD | WS_VISIBLE | WS_BORDER, CRect(10, 60, 210, 84), m_pFrame, 830));
+    CMenu menu;
+    ASSERT_TRUE(menu.CreatePopupMenu());
+    const UINT commands[] = {ID_TKEDIT_UNDO, ID_TKEDIT_CUT, ID_TKEDIT_COPY, ID_TKEDIT_CLEAR, ID_TKEDIT_SELECT_ALL};
+    for (UINT nID : commands)
+        menu.AppendMenu(MF_STRING, nID, L"Item");
+    // The enabled state of each command while the menu is open.
+    auto track = [&] {
+        std::vector<BOOL> enabled;
+        RunInsideTracking([&] {
+            if (CTKPPopupBar* p = GetDeepestPopup())
+                for (UINT nID : commands)
+                    enabled.push_back(Find(p, (int)nID)->GetEnabled());
+            TapKey(VK_ESCAPE);
+        });
+        TrackMenuWithCommandBars(&menu, TPM_RIGHTBUTTON, 300, 300, &edit);
+        return enabled;
+    };
+    // An empty edit: nothing to undo, cut, copy, delete or select.
+    EXPECT_EQ(track(), (std::vector<BOOL>{FALSE, FALSE, FALSE, FALSE, FALSE}));
+    // With a selected text everything but Undo.
+    edit.SetWindowText(L"some text");
+    edit.SetSel(0, 4);
+    edit.SendMessage(EM_EMPTYUNDOBUFFER);
+    EXPECT_EQ(track(), (std::vector<BOOL>{FALSE, TRUE, TRUE, TRUE, TRUE}));
+    edit.DestroyWindow();
 }
 
 TEST_F(PopupBarTest, AnimationKindsFollowTheOptionsAndTheSystem)
