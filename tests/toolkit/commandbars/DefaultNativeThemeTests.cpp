@@ -8,6 +8,8 @@
 #include "toolkit/base/ImageManager.h"
 #include "toolkit/base/UxThemeWrapper.h"
 #include "toolkit/commandbars/Control.h"
+#include "toolkit/commandbars/ControlComboBox.h"
+#include "toolkit/commandbars/ControlEdit.h"
 #include "toolkit/commandbars/ControlPopup.h"
 #include "toolkit/commandbars/Controls.h"
 #include "toolkit/commandbars/DefaultBarTheme.h"
@@ -200,6 +202,36 @@ TEST_F(ThemeTest, ComboBoxButtonIsAtLeastFifteenPixelsWide)
         nFace += canvas.Pixel(x, 11) == C(COLOR_BTNFACE) ? 1 : 0;
     EXPECT_GE(nFace, 15 - 5);
     EXPECT_EQ(canvas.Pixel(120 - 15 + 2, 4), C(COLOR_BTNFACE));
+    pToolBar->InternalRelease();
+}
+
+TEST_F(ThemeTest, ALabelledEditOrComboBoxKeepsItsWidthOnAToolbarAndAddsItsLabelInAPopup)
+{
+    CTKPToolBar* pToolBar = new CTKPToolBar;
+    pToolBar->SetPaintManager(m_pDefault);
+    m_pDefault->InternalAddRef();
+    DibCanvas canvas(400, 40, kGround);
+    for (CTKPCommandBar* pBar : {static_cast<CTKPCommandBar*>(pToolBar), static_cast<CTKPCommandBar*>(m_pPopup)}) {
+        const bool bPopup = pBar == m_pPopup;
+        SCOPED_TRACE(bPopup ? "popup" : "toolbar");
+        CTKPControlEdit* pEdit = new CTKPControlEdit;
+        pBar->GetControls()->Add(pEdit, 197);
+        pEdit->SetCaption(L"&Find");
+        pEdit->SetShowLabel(TRUE);
+        pEdit->SetWidth(150);
+        CTKPControlComboBox* pCombo = new CTKPControlComboBox;
+        pBar->GetControls()->Add(pCombo, 198);
+        pCombo->SetCaption(L"&Size");
+        pCombo->SetShowLabel(TRUE);
+        pCombo->SetWidth(120);
+
+        const CSize szEdit = m_pDefault->DrawControlEdit(canvas.DC(), pEdit, FALSE);
+        ASSERT_GT(pEdit->GetLabelWidth(), 0);
+        EXPECT_EQ(szEdit.cx, bPopup ? pEdit->GetLabelWidth() + 150 : 150);
+        const CSize szCombo = m_pDefault->DrawControlComboBox(canvas.DC(), pCombo, FALSE);
+        ASSERT_GT(pCombo->GetLabelWidth(), 0);
+        EXPECT_EQ(szCombo.cx, bPopup ? pCombo->GetLabelWidth() + 120 : 120);
+    }
     pToolBar->InternalRelease();
 }
 
