@@ -393,6 +393,19 @@ TEST_F(ManagerTest, AMnemonicSelectsTheMatchingControlForTheKeyboard)
 
     EXPECT_FALSE(m_pBars->OnFrameMnemonic('Q'));
     EXPECT_FALSE(m_pBars->OnFrameMnemonic(VK_NUMPAD1));
+
+    // With a Russian layout alone, "&Файл" answers the A key that types its letter.
+    pBar->GetControls()->FindControl(103)->SetCaption(L"&\u0424\u0430\u0439\u043B");
+    CTKPKeyBindings::SetLayoutSource([](HKL* pLayouts, int) {
+        pLayouts[0] = (HKL)(UINT_PTR)0x04190419;
+        return 1;
+    });
+    CTKPKeyBindings::SetKeyTranslator([](UINT nKey, HKL) -> WCHAR { return nKey == 'A' ? L'\u0444' : 0; });
+    EXPECT_TRUE(m_pBars->OnFrameMnemonic('A'));
+    CTKPKeyBindings::SetKeyTranslator(NULL);
+    CTKPKeyBindings::SetLayoutSource(NULL);
+    EXPECT_EQ(pBar->GetSelectedIndex(), pBar->GetControls()->FindControl(103)->GetIndex());
+    pBar->SetTrackingMode(CTKPCommandBar::trackingNone, TRUE, FALSE);
     m_pBars->GetOptions()->keyboardCuesUse = 2;
     EXPECT_FALSE(m_pBars->OnFrameMnemonic('S'));
     EXPECT_FALSE(pBar->IsTrackingMode());
