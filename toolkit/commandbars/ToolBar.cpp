@@ -51,7 +51,7 @@ const int kExpandButtonLength = 11;
 }  // namespace
 
 CTKPToolBar::CTKPToolBar()
-    : m_bBuiltIn(TRUE), m_bTearOff(FALSE), m_bPreviewVisible(FALSE), m_bPreviewMode(FALSE),
+    : m_bBuiltIn(TRUE), m_bTearOff(FALSE), m_bHideable(TRUE), m_bPreviewVisible(FALSE), m_bPreviewMode(FALSE),
       m_bExemptOnlyCustomized(FALSE), m_bShowExpandButton(TRUE), m_pDockBar(NULL), m_pDockContext(NULL),
       m_hwndFocusLost(NULL)
 {
