@@ -276,11 +276,12 @@ TEST_F(ThemeTest, NativeWithVisualStylesDrawsThroughThem)
     DibCanvas a(24, 24, kGround), b(24, 24, kGround);
     m_pDefault->DrawRectangle(a.DC(), CRect(0, 0, 24, 24), 1, 0, TRUE, FALSE, FALSE, TRUE, tkpBarTop);
     pNative->DrawRectangle(b.DC(), CRect(0, 0, 24, 24), 1, 0, TRUE, FALSE, FALSE, TRUE, tkpBarTop);
-    bool bDiffers = false;
-    for (int y = 0; y < 24 && !bDiffers; y++)
-        for (int x = 0; x < 24 && !bDiffers; x++)
-            bDiffers = a.Pixel(x, y) != b.Pixel(x, y);
-    EXPECT_TRUE(bDiffers);
+    int nDiffering = 0;
+    for (int y = 0; y < 24; y++)
+        for (int x = 0; x < 24; x++)
+            nDiffering += a.Pixel(x, y) != b.Pixel(x, y) ? 1 : 0;
+    // Not a stray pixel: a good part of the button looks different.
+    EXPECT_GE(nDiffering, 24 * 24 / 4);
     // The native gripper is the style's, 8 wide.
     CTKPToolBar* pToolBar = new CTKPToolBar;
     EXPECT_EQ(pNative->DrawPopupBarGripper(NULL, pToolBar, FALSE).cx, 8);
