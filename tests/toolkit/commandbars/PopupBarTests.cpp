@@ -497,6 +497,83 @@ TEST_F(PopupBarTest, ShadowsFollowTheirPopup)
     pTheme->m_bShowShadow = 1;
 }
 
+namespace {
+
+// A shown popup window at a screen rectangle, with its shadows.
+CTKPPopupBar* ShadowedPopupAt(CTKPCommandBars* pCommandBars, const CRect& rc)
+{
+    CTKPPopupBar* pPopup = CTKPPopupBar::CreatePopupBar(pCommandBars);
+    if (!pPopup->CreatePopupWindow())
+        return pPopup;
+    pPopup->SetWindowPos(&CWnd::wndTopMost, rc.left, rc.top, rc.Width(), rc.Height(), SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    TKPGetPopupShadows()->CreateShadows(pPopup, CRect(0, 0, 0, 0));
+    return pPopup;
+}
+
+CRect StripOf(CTKPCommandBar* pPopup, BOOL bBottom)
+{
+    CTKPShadowWindow* shadows[2] = {};
+    CRect rc(0, 0, 0, 0);
+    if (CountShadows(pPopup, shadows) == 2)
+        shadows[bBottom ? 0 : 1]->GetWindowRect(&rc);
+    return rc;
+}
+
+// Whether a screen point lies in the visible part of a popup's strip.
+bool StripShows(CTKPCommandBar* pPopup, BOOL bBottom, CPoint pt)
+{
+    CTKPShadowWindow* shadows[2] = {};
+    if (CountShadows(pPopup, shadows) != 2)
+        return false;
+    CTKPShadowWindow* pStrip = shadows[bBottom ? 0 : 1];
+    CRect rc;
+    pStrip->GetWindowRect(&rc);
+    if (!rc.PtInRect(pt))
+        return false;
+    HRGN hRgn = ::CreateRectRgn(0, 0, 0, 0);
+    const bool bShown =
+        ::GetWindowRgn(pStrip->GetSafeHwnd(), hRgn) == ERROR || ::PtInRegion(hRgn, pt.x - rc.left, pt.y - rc.top);
+    ::DeleteObject(hRgn);
+    return bShown;
+}
+
+}  // namespace
+
+TEST_F(PopupBarTest, TheShadowsOfCascadedPopupsJoin)
+{
+    MakeFrame();
+    CTKPPopupShadows::SetSystemDropShadow(1);
+    CTKPCommandBars* pCommandBars = m_pFrame->GetCommandBars();
+    const int d = IsLayeredShadowAvailable() ? 4 : 2;
+    // A menu, and a submenu opened beside it whose left edge lies on the menu's last column.
+    const CRect rcMenu(100, 100, 300, 400), rcSub(299, 150, 500, 300);
+    CTKPPopupBar* pMenu = ShadowedPopupAt(pCommandBars, rcMenu);
+    CTKPPopupBar* pSub = ShadowedPopupAt(pCommandBars, rcSub);
+    // The submenu's bottom strip reaches left under the menu's right strip...
+    EXPECT_EQ(StripOf(pSub, TRUE), CRect(rcSub.left - d - 1, rcSub.bottom, rcSub.right + d, rcSub.bottom + d));
+    // ...so the corner between them is shaded, while nothing is drawn over the menu itself.
+    EXPECT_TRUE(StripShows(pSub, TRUE, CPoint(rcMenu.right + 1, rcSub.bottom + 1)));
+    EXPECT_FALSE(StripShows(pSub, TRUE, CPoint(rcMenu.right - 2, rcSub.bottom + 1)));
+
+    // A popup right under the menu, narrower than it: its right strip reaches up to the menu's
+    // bottom strip.
+    const CRect rcBelow(100, 399, 250, 500);
+    CTKPPopupBar* pBelow = ShadowedPopupAt(pCommandBars, rcBelow);
+    EXPECT_EQ(StripOf(pBelow, FALSE), CRect(rcBelow.right, rcBelow.top - d, rcBelow.right + d, rcBelow.bottom));
+
+    // Popups that do not meet keep their own strips.
+    const CRect rcApart(520, 150, 700, 300);
+    CTKPPopupBar* pApart = ShadowedPopupAt(pCommandBars, rcApart);
+    EXPECT_EQ(StripOf(pApart, TRUE), CRect(rcApart.left + d, rcApart.bottom, rcApart.right + d, rcApart.bottom + d));
+    EXPECT_EQ(StripOf(pApart, FALSE), CRect(rcApart.right, rcApart.top + d, rcApart.right + d, rcApart.bottom));
+
+    for (CTKPPopupBar* pPopup : {pApart, pBelow, pSub, pMenu}) {
+        pPopup->DestroyWindow();
+        EXPECT_EQ(CountShadows(pPopup), 0);
+        pPopup->InternalRelease();
+    }
+}
+
 TEST_F(PopupBarTest, AShadowTheThemeForcesLeavesTheOpenerUncovered)
 {
     CTKPCommandBarsTheme::InstallTheme(new CForcedShadowTheme);
