@@ -1,5 +1,6 @@
 #include "tests/toolkit/commandbars/Bars3TestSupport.h"
 
+#include "classlib/win/CWinApp.h"
 #include "toolkit/base/ResourceManager.h"
 #include "toolkit/commandbars/CommandBarList.h"
 #include "toolkit/commandbars/CommandBars.h"
@@ -48,6 +49,17 @@ MessageBoxRecorder::~MessageBoxRecorder()
 {
     CTKPResourceManager::SetMessageBoxHook(NULL);
     s_pCurrent = nullptr;
+}
+
+CScopedRecentFileList::CScopedRecentFileList(int nSize)
+    : CRecentFileList(0, L"Test Recent Files", L"File%d", nSize), m_pOld(AfxGetApp()->m_pRecentFileList)
+{
+    AfxGetApp()->m_pRecentFileList = this;
+}
+
+CScopedRecentFileList::~CScopedRecentFileList()
+{
+    AfxGetApp()->m_pRecentFileList = m_pOld;
 }
 
 void RunBars3Idle(CWnd* pFrame)

@@ -5,6 +5,7 @@
 
 #include "tests/classlib/gdi/DibSurface.h"
 #include "tests/classlib/gdi/GeometryPrinters.h"
+#include "classlib/win/CRecentFileList.h"
 #include "tests/toolkit/commandbars/CommandBarsTestSupport.h"
 #include "toolkit/commandbars/ToolBar.h"
 
@@ -43,6 +44,16 @@ public:
     std::vector<int> m_answers;
 
     static MessageBoxRecorder* s_pCurrent;
+};
+
+// The application's recent-file list for the life of the object (the one before comes back after).
+class CScopedRecentFileList : public CRecentFileList {
+public:
+    explicit CScopedRecentFileList(int nSize);
+    ~CScopedRecentFileList() override;
+
+private:
+    CRecentFileList* m_pOld;
 };
 
 // Sends the idle update to the frame and every window below it, then pumps.

@@ -183,10 +183,7 @@ TEST_F(SpecialControlsTest, RecentFilesAreListedByNameAndAnEmptyListLeavesTheEnt
     CString strDir = szTemp;
     ::SetCurrentDirectoryW(strDir);
 
-    CWinApp* pApp = AfxGetApp();
-    CRecentFileList* pOld = pApp->m_pRecentFileList;
-    CRecentFileList list(0, L"Recent Files Test", L"File%d", 10);
-    pApp->m_pRecentFileList = &list;
+    CScopedRecentFileList list(10);
 
     m_pPopup->GetControls()->Add(tkpControlButton, 100)->SetCaption(L"&Open");
     CTKPControl* pPlaceholder = m_pPopup->GetControls()->Add(new CTKPControlRecentFileList, 0xE110);
@@ -223,18 +220,14 @@ TEST_F(SpecialControlsTest, RecentFilesAreListedByNameAndAnEmptyListLeavesTheEnt
     EXPECT_TRUE(pPlaceholder->GetEnabled());
     EXPECT_EQ(m_pPopup->GetControlCount(), 2);
 
-    pApp->m_pRecentFileList = pOld;
     ::SetCurrentDirectoryW(szOldDir);
 }
 
 TEST_F(SpecialControlsTest, AUsersOwnControlAfterAPlaceholderOutlivesItsExpansions)
 {
-    CWinApp* pApp = AfxGetApp();
-    CRecentFileList* pOld = pApp->m_pRecentFileList;
-    CRecentFileList list(0, L"Recent Files Test", L"File%d", 4);
+    CScopedRecentFileList list(4);
     list.Add(L"C:\\one.txt");
     list.Add(L"C:\\two.txt");
-    pApp->m_pRecentFileList = &list;
 
     // Each placeholder is followed by a control of the user's that it would take for one of its
     // own by id or parameter.
@@ -265,7 +258,6 @@ TEST_F(SpecialControlsTest, AUsersOwnControlAfterAPlaceholderOutlivesItsExpansio
     EXPECT_EQ(nTemporary, 3);
     for (int nMine = 1; nMine < 6; nMine += 2)
         placeholders[nMine]->InternalRelease();
-    pApp->m_pRecentFileList = pOld;
 }
 
 TEST_F(SpecialControlsTest, SelectorHighlightsTheBlockUnderThePointerGrowsToItsMaximumAndChoosesOnAClick)
