@@ -20,6 +20,14 @@ CTKPBarOptions::CTKPBarOptions()
 
 CTKPBarOptions::~CTKPBarOptions() {}
 
+void ExchangeIconSize(CTKPPropExchange* pPX, LPCTSTR lpszName, CSize& size, const CSize& szDefault)
+{
+    const int kLargestIcon = 256;
+    PropExchangeSize(pPX, lpszName, size, szDefault);
+    if (pPX->IsLoading() && (size.cx < 1 || size.cy < 1 || size.cx > kLargestIcon || size.cy > kLargestIcon))
+        size = szDefault;
+}
+
 void ExchangeCommandMap(CTKPPropExchange* pPX, LPCTSTR lpszName, CTKPCommandsMap& map)
 {
     if (pPX->CanStoreBinary()) {
@@ -87,8 +95,8 @@ void CTKPBarOptions::DoPropExchange(CTKPPropExchange* pPX, BOOL bUserOptionsOnly
 
     PropExchangeBool(pPX, L"SyncFloatingBars", bSyncFloatingBars, TRUE);
     PropExchangeBool(pPX, L"ShowExpandButtonAlways", bShowExpandButtonAlways, TRUE);
-    PropExchangeSize(pPX, L"IconsSize", szIcons, CSize(0, 0));
-    PropExchangeSize(pPX, L"LargeIconsSize", szLargeIcons, CSize(0, 0));
+    ExchangeIconSize(pPX, L"IconsSize", szIcons, CSize(0, 0));
+    ExchangeIconSize(pPX, L"LargeIconsSize", szLargeIcons, CSize(0, 0));
     ExchangeCommandMap(pPX, L"HiddenCommands", m_mapHiddenCommands);
 
     // The icon options live in the manager's theme.
@@ -112,7 +120,7 @@ void CTKPBarOptions::DoPropExchange(CTKPPropExchange* pPX, BOOL bUserOptionsOnly
         PropExchangeBool(pPX, L"ShowTextBelowIcons", bShowTextBelowIcons, FALSE);
         PropExchangeBool(pPX, L"AltDragCustomization", bAltDragCustomization, TRUE);
         PropExchangeBool(pPX, L"AutoHideUnusedPopups", bAutoHideUnusedPopups, TRUE);
-        PropExchangeSize(pPX, L"PopupIconsSize", szPopupIcons, CSize(16, 16));
+        ExchangeIconSize(pPX, L"PopupIconsSize", szPopupIcons, CSize(16, 16));
     }
     if (nSchema > 8) {
         PropExchangeInt(pPX, L"KeyboardCuesUse", keyboardCuesUse, 1);

@@ -53,3 +53,6 @@ public:
 // section of "Count" and "Item%i" values. An empty map is not stored (and an old value is removed)
 // where the exchange omits defaults.
 void ExchangeCommandMap(CTKPPropExchange* pPX, LPCTSTR lpszName, CTKPCommandsMap& map);
+// An icon size: a stored one that is not between 1 x 1 and 256 x 256 is refused and the default
+// taken instead, so that a damaged store cannot give a bar (or the button editor) empty icons.
+void ExchangeIconSize(CTKPPropExchange* pPX, LPCTSTR lpszName, CSize& size, const CSize& szDefault);

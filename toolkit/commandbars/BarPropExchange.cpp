@@ -1,5 +1,6 @@
 // The saved properties of the bars.
 #include "toolkit/base/PropExchangeGeometry.h"
+#include "toolkit/commandbars/BarOptions.h"
 #include "toolkit/commandbars/CommandBar.h"
 #include "toolkit/commandbars/CommandBarList.h"
 #include "toolkit/commandbars/Controls.h"
@@ -34,7 +35,7 @@ void CTKPCommandBar::DoPropExchange(CTKPPropExchange* pPX)
     PropExchangeBool(pPX, L"Customizable", m_bCustomizable, TRUE);
     PropExchangeInt(pPX, L"MRUWidth", m_nMRUWidth, 0);
     if (pPX->m_nSchema > 2)
-        PropExchangeSize(pPX, L"IconSize", m_szIcons, CSize(0, 0));
+        ExchangeIconSize(pPX, L"IconSize", m_szIcons, CSize(0, 0));
     CTKPPropExchange* pSection = pPX->GetSection(L"Controls");
     if (pSection != NULL) {
         if (pPX->IsLoading())

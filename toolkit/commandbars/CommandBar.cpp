@@ -2,6 +2,7 @@
 
 #include "classlib/win/CFrameWnd.h"
 #include "classlib/win/CMenu.h"
+#include "classlib/win/CMiniFrameWnd.h"
 #include "classlib/win/CWinApp.h"
 #include "classlib/win/WindowDCs.h"
 #include "toolkit/base/BufferedDC.h"
@@ -329,6 +330,32 @@ void CTKPCommandBar::SetTrackFlags(BOOL bRightButton, BOOL bNoNotify, BOOL bNest
     m_bNestedTracking = bNested;
 }
 
+// --- Non-client area ----------------------------------------------------------------------------
+
+BOOL CTKPCommandBar::OnSharedNcActivate(BOOL bActive)
+{
+    if (bActive)
+        return FALSE;
+    return CWnd::OnNcActivate(bActive);
+}
+
+BOOL CTKPCommandBar::OnSharedNcCreate(LPCREATESTRUCT lpCreateStruct)
+{
+    if (!CWnd::OnNcCreate(lpCreateStruct))
+        return FALSE;
+    if (GetStyle() & 0x100) {
+        // The top-level window above this one through parents and owners: a popup's is its frame.
+        const HWND hWndTop = ::GetAncestor(m_hWnd, GA_ROOTOWNER);
+        const HWND hWndForeground = ::GetForegroundWindow();
+        BOOL bActive = hWndTop != NULL && hWndForeground == hWndTop;
+        if (!bActive && hWndTop != NULL && hWndForeground != NULL && ::GetLastActivePopup(hWndTop) == hWndForeground &&
+            ::SendMessageW(hWndForeground, WM_FLOATSTATUS, FS_SYNCACTIVE, 0) != 0)
+            bActive = TRUE;
+        SendMessage(WM_FLOATSTATUS, bActive ? FS_ACTIVATE : FS_DEACTIVATE);
+    }
+    return TRUE;
+}
+
 // --- Sizes --------------------------------------------------------------------------------------
 
 CSize CTKPCommandBar::GetIconSize() const
@@ -418,6 +445,12 @@ BOOL CTKPCommandBar::SetButtons(const UINT* pButtons, int nCount)
         if (pControl == NULL) {
             pControl = m_pControls->Add(cs.controlType, (int)cs.nID);
             pControl->SetStyle(cs.buttonStyle);
+            // The new button shows its command's state at once, not only after the next idle pass.
+            UpdateControlCmdUI(pControl->GetIndex(), GetOwnerSite(), FALSE);
+            if (pControl->GetType() == tkpControlPopup && pControl->GetID() != (int)cs.nID) {
+                pControl->SetID((int)cs.nID);
+                pControl->RedrawParent();
+            }
         }
         if (bBeginGroup) {
             pControl->SetBeginGroup(TRUE);

@@ -221,6 +221,9 @@ public:
 
     // The command-UI pass over the controls with this target.
     void OnUpdateCmdUI(CWnd* pTarget, BOOL bDisableIfNoHandler);
+    // The command-UI update of one control (left alone when it updates itself, or while the bar is
+    // tracked without notification).
+    void UpdateControlCmdUI(int nIndex, CWnd* pTarget, BOOL bDisableIfNoHandler);
 
     // Accessibility.
     CCmdTarget* GetAccessibleOwner() override { return this; }
@@ -259,6 +262,11 @@ public:
     afx_msg LRESULT OnGetObject(WPARAM wParam, LPARAM lParam);
 
 protected:
+    // The non-client handlers that toolbars and popup bars share (each maps them): activation is
+    // refused and deactivation is default; a window with the caption-synchronisation style (0x100)
+    // starts with its frame's caption state (WM_FLOATSTATUS FS_ACTIVATE or FS_DEACTIVATE).
+    BOOL OnSharedNcActivate(BOOL bActive);
+    BOOL OnSharedNcCreate(LPCREATESTRUCT lpCreateStruct);
     // The document-template rule (hide flag 0x40) for the active menu id.
     void UpdateDocTemplateControls();
     // The control whose mnemonic was typed while tracking (step 7 of the key handling).

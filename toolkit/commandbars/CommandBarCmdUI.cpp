@@ -93,33 +93,36 @@ void CTKPCommandBar::UpdateDocTemplateControls()
     }
 }
 
-void CTKPCommandBar::OnUpdateCmdUI(CWnd* pTarget, BOOL bDisableIfNoHandler)
+void CTKPCommandBar::UpdateControlCmdUI(int nIndex, CWnd* pTarget, BOOL bDisableIfNoHandler)
 {
-    CTKPCommandBar* pRoot = GetRootParent();
-    const BOOL bCustomize = IsCustomizeMode();
+    CTKPControl* pControl = GetControl(nIndex);
+    if (pControl == NULL || GetRootParent()->IsNoNotify() || (pControl->GetFlags() & tkpFlagManualUpdate))
+        return;
     CTKPControlCmdUI state(this);
     state.m_pOther = this;
-    const int nCount = GetControlCount();
-    state.m_nIndexMax = (UINT)nCount;
+    state.m_nIndexMax = (UINT)GetControlCount();
+    state.m_nIndex = (UINT)nIndex;
+    state.m_nID = (UINT)pControl->GetID();
+    state.m_bEnableChanged = FALSE;
+    if (OnCmdMsg(0, MAKELONG((WORD)CN_UPDATE_COMMAND_UI, WM_COMMAND + WM_REFLECT_BASE), &state, NULL))
+        return;
+    if (state.m_nID != 0 && OnCmdMsg(state.m_nID, CN_UPDATE_COMMAND_UI, &state, NULL))
+        return;
+    if (IsCustomizeMode())
+        state.Enable(TRUE);
+    else if (pTarget != NULL)
+        state.DoUpdate(pTarget, bDisableIfNoHandler);
+}
+
+void CTKPCommandBar::OnUpdateCmdUI(CWnd* pTarget, BOOL bDisableIfNoHandler)
+{
     for (int i = 0; i < GetControlCount(); ++i) {
         CTKPControl* pControl = GetControl(i);
         if (pControl->GetPressed()) {
             pControl->SetPressed(0);
             DelayRedraw();
         }
-        if (pRoot->IsNoNotify() || (pControl->GetFlags() & tkpFlagManualUpdate))
-            continue;
-        state.m_nIndex = (UINT)i;
-        state.m_nID = (UINT)pControl->GetID();
-        state.m_bEnableChanged = FALSE;
-        if (OnCmdMsg(0, MAKELONG((WORD)CN_UPDATE_COMMAND_UI, WM_COMMAND + WM_REFLECT_BASE), &state, NULL))
-            continue;
-        if (state.m_nID != 0 && OnCmdMsg(state.m_nID, CN_UPDATE_COMMAND_UI, &state, NULL))
-            continue;
-        if (bCustomize)
-            state.Enable(TRUE);
-        else
-            state.DoUpdate(pTarget, bDisableIfNoHandler);
+        UpdateControlCmdUI(i, pTarget, bDisableIfNoHandler);
     }
 }
 

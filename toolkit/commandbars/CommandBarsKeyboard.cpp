@@ -376,7 +376,8 @@ void CTKPCommandBars::FillExpandPopup(CTKPCommandBar* pBar, CTKPCommandBar* pPop
         CTKPToolBar* pRowBar = arrBars[b];
         for (int i = 0; i < pRowBar->GetControlCount(); ++i) {
             CTKPControl* pControl = pRowBar->GetControl(i);
-            if (pControl->GetHideFlags() != tkpHideWrap)
+            // A bar's own expand button, squeezed out as well, offers nothing to run.
+            if (pControl->GetHideFlags() != tkpHideWrap || pControl->GetID() == TKP_ID_TOOLBAR_EXPAND)
                 continue;
             CTKPControl* pCopy = pPopup->GetControls()->AddClone(pControl, -1, TRUE);
             if (pCopy != NULL) {

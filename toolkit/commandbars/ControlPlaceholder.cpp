@@ -12,7 +12,8 @@ void CTKPControlPlaceholder::RemoveExpansion(const std::function<BOOL(CTKPContro
         return;
     for (;;) {
         CTKPControl* pNext = pControls->GetAt(m_nIndex + 1);
-        if (pNext == NULL || !bIsMine(pNext))
+        // Only what an expansion added goes: a control the user put here stays, whatever its id.
+        if (pNext == NULL || !pNext->IsTemporary() || !bIsMine(pNext))
             break;
         pControls->Remove(m_nIndex + 1);
     }

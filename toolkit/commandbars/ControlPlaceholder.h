@@ -15,8 +15,8 @@ const DWORD TKP_HIDE_EXPANDED = 0x01;
 class CTKPControlPlaceholder : public CTKPControlButton {
     DECLARE_DYNAMIC(CTKPControlPlaceholder)
 public:
-    // Removes the controls right after the placeholder for which bIsMine holds, up to the first
-    // that does not.
+    // Removes the temporary controls right after the placeholder for which bIsMine holds, up to
+    // the first that is not one of them.
     void RemoveExpansion(const std::function<BOOL(CTKPControl*)>& bIsMine);
     // In customisation the placeholder shows itself and nothing is added: TRUE then.
     BOOL ShowInCustomizeMode();

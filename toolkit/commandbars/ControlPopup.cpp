@@ -228,16 +228,13 @@ void CTKPControlPopup::OnCustomizeDragOver(CTKPControl* pDragged, CPoint point, 
 
 BOOL CTKPControlPopup::IsContainPopup(CTKPControlPopup* pOther)
 {
-    if (pOther == NULL)
+    if (pOther == NULL || pOther->GetCommandBar() == NULL)
         return FALSE;
-    // Either popup holds the other when the bars below them meet.
-    std::set<CTKPCommandBar*> mine, others;
+    // The other lies in this popup when its bar is this one's or one of the bars below it; the
+    // bars above this popup are not its own, so a submenu may go back into its parent.
+    std::set<CTKPCommandBar*> mine;
     CollectPopupBars(this, mine);
-    CollectPopupBars(pOther, others);
-    for (CTKPCommandBar* pBar : others)
-        if (mine.count(pBar) != 0)
-            return TRUE;
-    return FALSE;
+    return mine.count(pOther->GetCommandBar()) != 0;
 }
 
 void CTKPControlPopup::ExpandPopup()

@@ -43,7 +43,8 @@ public:
     void SetLoadedCommandBarId(UINT nId) { m_dwReserved = nId; }
     // Shows the popup bar's full menu when it is open.
     void ExpandPopup();
-    // TRUE when the other control's popup is this one's, or one contains the other.
+    // TRUE when the other control's popup bar is this one's or lies below it: the other may then
+    // not take this popup into itself.
     BOOL IsContainPopup(CTKPControlPopup* pOther);
 
 protected:

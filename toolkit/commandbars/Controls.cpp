@@ -531,9 +531,9 @@ CTKPControls* CTKPControls::Duplicate(BOOL bRecursive)
 
 void CTKPControls::CreateSavedCopy()
 {
-    CTKPControls* pCopy = Duplicate(TRUE);
+    // The old copy goes first, or the new one would carry it along.
     ClearSavedCopy();
-    m_pSavedCopy = pCopy;
+    m_pSavedCopy = Duplicate(TRUE);
 }
 
 void CTKPControls::SetSavedCopy(CTKPControls* pSavedCopy)

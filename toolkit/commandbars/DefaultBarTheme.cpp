@@ -372,8 +372,9 @@ CSize CTKPDefaultBarTheme::DrawEditOrCombo(CDC* pDC, CTKPControl* pControl, BOOL
             nLabelWidth = TextExtent(pDC, strCaption).cx + 5;
     }
     pControl->SetMeasuredWidths(nLabelWidth, nButtonWidth);
+    // A popup's entry adds its label column; elsewhere the label takes its room from the width.
     if (!bDraw)
-        return CSize(nLabelWidth + nEditWidth, h + 7);
+        return CSize(bPopup ? nLabelWidth + nEditWidth : nEditWidth, h + 7);
 
     const CRect rc = pControl->GetRect();
     const BOOL bEnabled = pControl->GetEnabled();
@@ -392,7 +393,8 @@ CSize CTKPDefaultBarTheme::DrawEditOrCombo(CDC* pDC, CTKPControl* pControl, BOOL
         pDC->FillSolidRect(rcField, GetColor(COLOR_WINDOW));
     if (bCombo) {
         const CRect rcButton(rcField.right - nButtonWidth, rcField.top, rcField.right, rcField.bottom);
-        pControl->DrawEditAreaText(pDC, CRect(rcField.left + 3, rcField.top + 1, rcButton.left + 1, rcField.bottom - 1));
+        pControl->DrawEditAreaText(pDC,
+            CRect(rcField.left + 3, rcField.top + 1, rcButton.left + 1, rcField.bottom - 1));
         DrawComboBoxDropButton(pDC, rcButton, bEnabled, nSelected != 0, IsPopupOpen(pControl));
     }
     DrawComboBoxFrame(pDC, rcField, bEnabled, nSelected);

@@ -9,6 +9,7 @@
 IMPLEMENT_DYNAMIC(CTKPKeyBindings, CCmdTarget)
 
 CTKPKeyBindings::LayoutSource CTKPKeyBindings::s_pfnLayouts = NULL;
+TKPKeyTranslator CTKPKeyBindings::s_pfnTranslate = NULL;
 
 namespace {
 
@@ -296,26 +297,18 @@ BOOL CTKPKeyBindings::IsAllowedAccel(DWORD dwAccel)
 
 BOOL CTKPKeyBindings::MatchesKeyChar(TCHAR ch, UINT nKey)
 {
-    if (::MapVirtualKeyW(nKey, MAPVK_VK_TO_CHAR) == 0)
-        return FALSE;
-    const TCHAR chUpper = (TCHAR)(UINT_PTR)::CharUpperW((LPWSTR)(UINT_PTR)ch);
-    if ((UINT)ch == nKey || (UINT)chUpper == nKey)
-        return TRUE;
     HKL layouts[16];
-    const int nLayouts = s_pfnLayouts != NULL ? s_pfnLayouts(layouts, 16) : ::GetKeyboardLayoutList(16, layouts);
-    if (nLayouts < 2)
-        return FALSE;
-    BYTE keyState[256];
-    ::GetKeyboardState(keyState);
-    for (int i = 0; i < nLayouts; ++i) {
-        WCHAR szChar[4] = {0};
-        if (::ToUnicodeEx(nKey, 0, keyState, szChar, 1, 0, layouts[i]) == 1) {
-            const TCHAR chLayout = szChar[0];
-            if (chLayout == ch || (TCHAR)(UINT_PTR)::CharUpperW((LPWSTR)(UINT_PTR)chLayout) == chUpper)
-                return TRUE;
-        }
+    int nLayouts;
+    HKL hCurrent;
+    if (s_pfnLayouts != NULL) {
+        nLayouts = s_pfnLayouts(layouts, 16);
+        hCurrent = nLayouts > 0 ? layouts[0] : NULL;
+    } else {
+        nLayouts = ::GetKeyboardLayoutList(16, layouts);
+        hCurrent = ::GetKeyboardLayout(0);
     }
-    return FALSE;
+    return TKPKeyTypesChar(ch, nKey, hCurrent, layouts, nLayouts,
+        s_pfnTranslate != NULL ? s_pfnTranslate : TKPTranslateKey);
 }
 
 // --- Profile ------------------------------------------------------------------------------------

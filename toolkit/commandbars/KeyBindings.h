@@ -6,6 +6,7 @@
 
 #include "classlib/core/CMap.h"
 #include "toolkit/commandbars/CommandBarsDefs.h"
+#include "toolkit/commandbars/KeyCharMatch.h"
 
 class CTKPKeyBindings : public CCmdTarget {
     DECLARE_DYNAMIC(CTKPKeyBindings)
@@ -35,15 +36,18 @@ public:
     BOOL IsLoaded() const { return m_hOriginalAccelTable != NULL; }
     void SaveToProfile(LPCTSTR lpszSection);
     void LoadFromProfile(LPCTSTR lpszSection);
-    // TRUE when the key produces the character, directly, case-folded, or on another keyboard layout.
+    // TRUE when the key types the character, case-folded, on the keyboard layout in use or on
+    // another installed one (a letter or digit key also types its own code).
     static BOOL MatchesKeyChar(TCHAR ch, UINT nKey);
 
     // A copy of the table, or null for a null or empty table.
     static HACCEL CopyAccelTable(HACCEL hAccelTable);
 
-    // Test switch: the keyboard layouts MatchesKeyChar walks (null: the system's list).
+    // Test switches: the keyboard layouts MatchesKeyChar walks, the one in use first, and what a key
+    // types on them (null: the system's).
     typedef int (*LayoutSource)(HKL* pLayouts, int nMax);
     static void SetLayoutSource(LayoutSource pfnSource) { s_pfnLayouts = pfnSource; }
+    static void SetKeyTranslator(TKPKeyTranslator pfnTranslate) { s_pfnTranslate = pfnTranslate; }
 
     BOOL m_bAllowEscapeShortcut;
     BOOL m_bUseSystemKeyNameText;
@@ -56,4 +60,5 @@ public:
 protected:
     CString GetSystemKeyName(UINT nKey);
     static LayoutSource s_pfnLayouts;
+    static TKPKeyTranslator s_pfnTranslate;
 };

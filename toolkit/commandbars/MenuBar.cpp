@@ -1,5 +1,6 @@
 #include "toolkit/commandbars/MenuBar.h"
 
+#include "classlib/win/CFrameWnd.h"
 #include "classlib/win/CMenu.h"
 #include "toolkit/base/ImageManager.h"
 #include "toolkit/base/ResourceManager.h"
@@ -97,6 +98,18 @@ void CTKPMenuBar::HookFrame()
     CTKPWindowHookManager::GetInstance()->SetHook(hSite, this);
     if (m_bMdiFrame)
         CTKPWindowHookManager::GetInstance()->SetHook(m_hWndMdiClient, this);
+}
+
+void CTKPMenuBar::OnSetPreviewMode(BOOL bPreview)
+{
+    const BOOL bLeaving = m_bPreviewMode && !bPreview;
+    CTKPToolBar::OnSetPreviewMode(bPreview);
+    CFrameWnd* pFrame = GetFrameSite();
+    if (!bLeaving || !m_bPreviewVisible || pFrame == NULL || pFrame->GetSafeHwnd() == NULL)
+        return;
+    pFrame->OnUpdateFrameMenu(NULL);
+    if (::GetMenu(pFrame->GetSafeHwnd()) != NULL)
+        ::SetMenu(pFrame->GetSafeHwnd(), NULL);
 }
 
 // --- Hooked messages ----------------------------------------------------------------------------

@@ -36,6 +36,9 @@ public:
     void ResetToolBar() override;
     void DoPropExchange(CTKPPropExchange* pPX) override;
     int OnHookMessage(HWND hWnd, UINT nMessage, WPARAM& wParam, LPARAM& lParam, LRESULT& lResult) override;
+    // At the end of print preview the frame updates its menu (a document's menu may have changed
+    // meanwhile); the bar shows it and the frame keeps none of its own.
+    void OnSetPreviewMode(BOOL bPreview) override;
 
     UINT GetDefaultMenuId() const { return m_nDefaultMenuID; }
     UINT GetCurrentMenuId() const { return m_nCurrentMenuID; }

@@ -51,7 +51,7 @@ const int kExpandButtonLength = 11;
 }  // namespace
 
 CTKPToolBar::CTKPToolBar()
-    : m_bBuiltIn(TRUE), m_bTearOff(FALSE), m_bPreviewVisible(FALSE), m_bPreviewMode(FALSE),
+    : m_bBuiltIn(TRUE), m_bTearOff(FALSE), m_bHideable(TRUE), m_bPreviewVisible(FALSE), m_bPreviewMode(FALSE),
       m_bExemptOnlyCustomized(FALSE), m_bShowExpandButton(TRUE), m_pDockBar(NULL), m_pDockContext(NULL),
       m_hwndFocusLost(NULL)
 {
@@ -512,26 +512,12 @@ int CTKPToolBar::OnMouseActivate(CWnd* pDesktopWnd, UINT nHitTest, UINT message)
 
 BOOL CTKPToolBar::OnNcActivate(BOOL bActive)
 {
-    if (bActive)
-        return FALSE;
-    return CTKPCommandBar::OnNcActivate(bActive);
+    return OnSharedNcActivate(bActive);
 }
 
 BOOL CTKPToolBar::OnNcCreate(LPCREATESTRUCT lpCreateStruct)
 {
-    if (!CTKPCommandBar::OnNcCreate(lpCreateStruct))
-        return FALSE;
-    if (GetStyle() & 0x100) {
-        CWnd* pTop = GetTopLevelParent();
-        HWND hWndForeground = ::GetForegroundWindow();
-        BOOL bActive = pTop != NULL && hWndForeground == pTop->GetSafeHwnd();
-        if (!bActive && pTop != NULL && hWndForeground != NULL &&
-            ::GetLastActivePopup(pTop->GetSafeHwnd()) == hWndForeground &&
-            ::SendMessageW(hWndForeground, WM_FLOATSTATUS, FS_SYNCACTIVE, 0) != 0)
-            bActive = TRUE;
-        SendMessage(WM_FLOATSTATUS, bActive ? FS_ACTIVATE : FS_DEACTIVATE);
-    }
-    return TRUE;
+    return OnSharedNcCreate(lpCreateStruct);
 }
 
 LRESULT CTKPToolBar::OnFloatStatus(WPARAM wParam, LPARAM)

@@ -41,10 +41,14 @@ public:
     // given each new window rectangle of an edge drag with the hit code; nothing here.
     virtual void ResizeBar(const CRect& rcWindow, int nHitTest) {}
 
-    void OnSetPreviewMode(BOOL bPreview);
+    // Print preview hides a visible bar; its end shows it again.
+    virtual void OnSetPreviewMode(BOOL bPreview);
     CTKPDockBar* GetDockBar() const { return m_pDockBar; }
     void SetDockBar(CTKPDockBar* pDockBar) { m_pDockBar = pDockBar; }
     CTKPToolBarDockContext* GetDockContext() const { return m_pDockContext; }
+    // Whether the user may hide the bar from the customise sheet's Toolbars page (TRUE by default).
+    BOOL IsHideable() const { return m_bHideable; }
+    void SetHideable(BOOL bHideable) { m_bHideable = bHideable; }
     BOOL IsBuiltIn() const { return m_bBuiltIn; }
     void SetBuiltIn(BOOL bBuiltIn) { m_bBuiltIn = bBuiltIn; }
     BOOL IsTearOff() const { return m_bTearOff; }
@@ -74,6 +78,7 @@ public:
 
     BOOL m_bBuiltIn;
     BOOL m_bTearOff;
+    BOOL m_bHideable;
     BOOL m_bPreviewVisible;
     BOOL m_bPreviewMode;
     BOOL m_bExemptOnlyCustomized;

@@ -26,7 +26,8 @@ UINT TrackMenuWithCommandBars(CMenu* pMenu, UINT nFlags, int x, int y, CWnd* pWn
     }
     UINT nResult = 0;
     if (pPopup->LoadMenu(pMenu, TRUE))
-        nResult = CTKPCommandBars::TrackPopupMenu(pPopup, nFlags | TPM_NONOTIFY, x, y, pWnd, NULL, NULL);
+        // Tracked with notification: the owner's update handlers enable and check the items.
+        nResult = CTKPCommandBars::TrackPopupMenu(pPopup, nFlags, x, y, pWnd, NULL, NULL);
     pPopup->InternalRelease();
     return nResult;
 }

@@ -230,12 +230,9 @@ TEST_F(Bars3Gallery, ToolbarWithEditComboLabelAndHostedControls)
 
 TEST_F(Bars3Gallery, MenuWithToolbarListRecentFilesAndSelector)
 {
-    CWinApp* pApp = AfxGetApp();
-    CRecentFileList* pOld = pApp->m_pRecentFileList;
-    CRecentFileList list(0, L"Gallery Recent Files", L"File%d", 4);
+    CScopedRecentFileList list(4);
     list.Add(L"C:\\Images\\server.vhd");
     list.Add(L"C:\\Images\\R&D laptop.vhdx");
-    pApp->m_pRecentFileList = &list;
     for (const Look& look : kLooks) {
         CBars3Frame* pFrame = NewFrame(look, L"Special controls");
         ASSERT_NE(pFrame, nullptr);
@@ -261,7 +258,6 @@ TEST_F(Bars3Gallery, MenuWithToolbarListRecentFilesAndSelector)
         pFrame->DestroyWindow();
         PumpPending();
     }
-    pApp->m_pRecentFileList = pOld;
 }
 
 TEST_F(Bars3Gallery, EditMenuWithTheVerbsOfTheSelectedOleItem)

@@ -1,5 +1,6 @@
 #include "tests/toolkit/commandbars/Bars3TestSupport.h"
 
+#include "classlib/win/CWinApp.h"
 #include "toolkit/base/ResourceManager.h"
 #include "toolkit/commandbars/CommandBarList.h"
 #include "toolkit/commandbars/CommandBars.h"
@@ -50,13 +51,29 @@ MessageBoxRecorder::~MessageBoxRecorder()
     s_pCurrent = nullptr;
 }
 
+CScopedRecentFileList::CScopedRecentFileList(int nSize)
+    : CRecentFileList(0, L"Test Recent Files", L"File%d", nSize), m_pOld(AfxGetApp()->m_pRecentFileList)
+{
+    AfxGetApp()->m_pRecentFileList = this;
+}
+
+CScopedRecentFileList::~CScopedRecentFileList()
+{
+    AfxGetApp()->m_pRecentFileList = m_pOld;
+}
+
 void RunBars3Idle(CWnd* pFrame)
 {
     RunIdle(pFrame);
     PumpPending();
 }
 
-BOOL RoundTripControl(CTKPControl* pFrom, CTKPControl* pTo, CTKPCommandBars* pCommandBars, UINT nSchema)
+namespace {
+
+// Stores through one archive exchange of the schema and loads through another; FALSE when either
+// step threw.
+template <class Item>
+BOOL RoundTrip(Item* pFrom, Item* pTo, CTKPCommandBars* pCommandBars, UINT nSchema)
 {
     TKPPropExchangeSettings settings = {FALSE, FALSE, TRUE, pCommandBars};
     CMemFile file(1024);
@@ -80,4 +97,16 @@ BOOL RoundTripControl(CTKPControl* pFrom, CTKPControl* pTo, CTKPCommandBars* pCo
         return FALSE;
     }
     return TRUE;
+}
+
+}  // namespace
+
+BOOL RoundTripControl(CTKPControl* pFrom, CTKPControl* pTo, CTKPCommandBars* pCommandBars, UINT nSchema)
+{
+    return RoundTrip(pFrom, pTo, pCommandBars, nSchema);
+}
+
+BOOL RoundTripBar(CTKPCommandBar* pFrom, CTKPCommandBar* pTo, CTKPCommandBars* pCommandBars, UINT nSchema)
+{
+    return RoundTrip(pFrom, pTo, pCommandBars, nSchema);
 }

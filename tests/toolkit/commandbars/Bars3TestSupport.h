@@ -5,6 +5,7 @@
 
 #include "tests/classlib/gdi/DibSurface.h"
 #include "tests/classlib/gdi/GeometryPrinters.h"
+#include "classlib/win/CRecentFileList.h"
 #include "tests/toolkit/commandbars/CommandBarsTestSupport.h"
 #include "toolkit/commandbars/ToolBar.h"
 
@@ -45,9 +46,21 @@ public:
     static MessageBoxRecorder* s_pCurrent;
 };
 
+// The application's recent-file list for the life of the object (the one before comes back after).
+class CScopedRecentFileList : public CRecentFileList {
+public:
+    explicit CScopedRecentFileList(int nSize);
+    ~CScopedRecentFileList() override;
+
+private:
+    CRecentFileList* m_pOld;
+};
+
 // Sends the idle update to the frame and every window below it, then pumps.
 void RunBars3Idle(CWnd* pFrame);
 
 // Stores pFrom's properties through an archive exchange of the schema and loads them into pTo (the
 // exchange carries the command bars). FALSE when either step threw.
 BOOL RoundTripControl(CTKPControl* pFrom, CTKPControl* pTo, CTKPCommandBars* pCommandBars, UINT nSchema = 16);
+// The same for a bar's properties (its controls with them).
+BOOL RoundTripBar(CTKPCommandBar* pFrom, CTKPCommandBar* pTo, CTKPCommandBars* pCommandBars, UINT nSchema = 16);

@@ -296,6 +296,30 @@ TEST_F(CommandBarTest, ASavedCopySaysWhetherTheControlsChanged)
     EXPECT_TRUE(pControls->IsChanged());
 }
 
+TEST_F(CommandBarTest, ToolbarButtonsShowTheirCommandsStateAndTheKindTheSiteGivesAtOnce)
+{
+    m_pFrame->m_enabled[101] = FALSE;
+    m_pFrame->m_checked[102] = 1;
+    m_pFrame->m_onCreateControl = [](TKPCREATECONTROLSTRUCT* pRecord) -> LRESULT {
+        if (pRecord->nID != 103)
+            return 0;
+        pRecord->controlType = tkpControlPopup;
+        pRecord->buttonStyle = 3;
+        return 1;
+    };
+    // No idle pass between loading and looking.
+    ASSERT_TRUE(m_pBar->LoadToolBar(200, FALSE));
+    CTKPControls* pControls = m_pBar->GetControls();
+    EXPECT_TRUE(pControls->FindControl(100)->GetEnabled());
+    EXPECT_FALSE(pControls->FindControl(101)->GetEnabled());
+    EXPECT_EQ(pControls->FindControl(102)->GetChecked(), 1);
+    CTKPControl* pPopup = pControls->FindControl(103);
+    ASSERT_NE(pPopup, nullptr);
+    EXPECT_EQ(pPopup->GetType(), tkpControlPopup);
+    EXPECT_EQ(pPopup->GetStyle(), 3);
+    EXPECT_NE(pPopup->GetCommandBar(), nullptr);
+}
+
 TEST_F(CommandBarTest, MenuItemsBecomeControlsAndTheSiteMayChangeThem)
 {
     CFakePopupBarClass fakePopups;

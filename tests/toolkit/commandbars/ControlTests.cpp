@@ -258,23 +258,31 @@ TEST_F(ControlTest, CopiesAndComparisonsCoverWhatCustomisationChanges)
     pClone->InternalRelease();
 }
 
-TEST_F(ControlTest, APopupHoldsAnotherWhenEitherLiesBelowTheOther)
+TEST_F(ControlTest, APopupHoldsItselfAndThePopupsBelowItButNotThoseAboveIt)
 {
     // File > Recent > Files, and an unrelated Edit popup.
     auto* pFile = static_cast<CTKPControlPopup*>(m_pBar->GetControls()->Add(tkpControlPopup, 150));
     auto* pRecent = static_cast<CTKPControlPopup*>(pFile->GetCommandBar()->GetControls()->Add(tkpControlPopup, 151));
     auto* pFiles = static_cast<CTKPControlPopup*>(pRecent->GetCommandBar()->GetControls()->Add(tkpControlPopup, 152));
     auto* pEdit = static_cast<CTKPControlPopup*>(m_pBar->GetControls()->Add(tkpControlPopup, 153));
+    // A popup may not be dropped into itself or into a popup below it...
+    EXPECT_TRUE(pFile->IsContainPopup(pFile));
     EXPECT_TRUE(pFile->IsContainPopup(pFiles));
-    EXPECT_TRUE(pFiles->IsContainPopup(pFile));
-    EXPECT_TRUE(pRecent->IsContainPopup(pFile));
+    EXPECT_TRUE(pRecent->IsContainPopup(pFiles));
+    // ...but a submenu dragged out may go back into its parent, with or without popups of its own.
+    EXPECT_FALSE(pFiles->IsContainPopup(pRecent));
+    EXPECT_FALSE(pFiles->IsContainPopup(pFile));
+    EXPECT_FALSE(pRecent->IsContainPopup(pFile));
     EXPECT_FALSE(pEdit->IsContainPopup(pFile));
     EXPECT_FALSE(pFiles->IsContainPopup(pEdit));
     EXPECT_FALSE(pFile->IsContainPopup(nullptr));
+    // A copy that shares a popup bar holds what the original holds.
+    pEdit->SetCommandBar(pRecent->GetCommandBar());
+    EXPECT_TRUE(pEdit->IsContainPopup(pRecent));
+    EXPECT_TRUE(pEdit->IsContainPopup(pFiles));
     // A bar that holds its own popup ends the walk.
     pFiles->SetCommandBar(pFile->GetCommandBar());
     EXPECT_TRUE(pFiles->IsContainPopup(pRecent));
-    EXPECT_FALSE(pEdit->IsContainPopup(pFiles));
     pFiles->SetCommandBar(NULL);
 }
 

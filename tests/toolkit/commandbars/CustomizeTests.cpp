@@ -167,17 +167,19 @@ TEST_F(CustomizeTest, SheetOpensOnTheFrameWithItsPagesAndCustomiseMode)
     EXPECT_FALSE(pToolbars->GetDlgItem(IDC_TKP_TOOLBAR_DELETE)->IsWindowEnabled());
     EXPECT_TRUE(pToolbars->GetDlgItem(IDC_TKP_TOOLBAR_NEW)->IsWindowEnabled());
 
-    // A bar without a close button stays shown when unchecked.
-    m_pToolBar->SetCloseable(FALSE);
+    // A bar that may not be hidden stays shown when unchecked; one without a close button may be.
+    m_pToolBar->SetHideable(FALSE);
     list.SetCheck(0, 0);
     pToolbars->OnCheckChange(0);
     EXPECT_TRUE(m_pToolBar->IsVisible());
     EXPECT_EQ(1, list.GetCheck(0));
-    m_pToolBar->SetCloseable(TRUE);
+    m_pToolBar->SetHideable(TRUE);
+    m_pToolBar->SetCloseable(FALSE);
     list.SetCheck(0, 0);
     pToolbars->OnCheckChange(0);
     EXPECT_FALSE(m_pToolBar->IsVisible());
     EXPECT_EQ(0, pToolbars->GetList().GetCheck(0));
+    m_pToolBar->SetCloseable(TRUE);
 
     // Options page: the options are written at once.
     ASSERT_TRUE(m_pSheet->SetActivePage(3));

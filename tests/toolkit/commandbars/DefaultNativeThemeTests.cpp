@@ -8,6 +8,8 @@
 #include "toolkit/base/ImageManager.h"
 #include "toolkit/base/UxThemeWrapper.h"
 #include "toolkit/commandbars/Control.h"
+#include "toolkit/commandbars/ControlComboBox.h"
+#include "toolkit/commandbars/ControlEdit.h"
 #include "toolkit/commandbars/ControlPopup.h"
 #include "toolkit/commandbars/Controls.h"
 #include "toolkit/commandbars/DefaultBarTheme.h"
@@ -203,6 +205,36 @@ TEST_F(ThemeTest, ComboBoxButtonIsAtLeastFifteenPixelsWide)
     pToolBar->InternalRelease();
 }
 
+TEST_F(ThemeTest, ALabelledEditOrComboBoxKeepsItsWidthOnAToolbarAndAddsItsLabelInAPopup)
+{
+    CTKPToolBar* pToolBar = new CTKPToolBar;
+    pToolBar->SetPaintManager(m_pDefault);
+    m_pDefault->InternalAddRef();
+    DibCanvas canvas(400, 40, kGround);
+    for (CTKPCommandBar* pBar : {static_cast<CTKPCommandBar*>(pToolBar), static_cast<CTKPCommandBar*>(m_pPopup)}) {
+        const bool bPopup = pBar == m_pPopup;
+        SCOPED_TRACE(bPopup ? "popup" : "toolbar");
+        CTKPControlEdit* pEdit = new CTKPControlEdit;
+        pBar->GetControls()->Add(pEdit, 197);
+        pEdit->SetCaption(L"&Find");
+        pEdit->SetShowLabel(TRUE);
+        pEdit->SetWidth(150);
+        CTKPControlComboBox* pCombo = new CTKPControlComboBox;
+        pBar->GetControls()->Add(pCombo, 198);
+        pCombo->SetCaption(L"&Size");
+        pCombo->SetShowLabel(TRUE);
+        pCombo->SetWidth(120);
+
+        const CSize szEdit = m_pDefault->DrawControlEdit(canvas.DC(), pEdit, FALSE);
+        ASSERT_GT(pEdit->GetLabelWidth(), 0);
+        EXPECT_EQ(szEdit.cx, bPopup ? pEdit->GetLabelWidth() + 150 : 150);
+        const CSize szCombo = m_pDefault->DrawControlComboBox(canvas.DC(), pCombo, FALSE);
+        ASSERT_GT(pCombo->GetLabelWidth(), 0);
+        EXPECT_EQ(szCombo.cx, bPopup ? pCombo->GetLabelWidth() + 120 : 120);
+    }
+    pToolBar->InternalRelease();
+}
+
 TEST_F(ThemeTest, NativeWithoutVisualStylesDrawsTheDefault)
 {
     CTKPUxThemeWrapper::SetForceUnavailable(TRUE);
@@ -244,11 +276,12 @@ TEST_F(ThemeTest, NativeWithVisualStylesDrawsThroughThem)
     DibCanvas a(24, 24, kGround), b(24, 24, kGround);
     m_pDefault->DrawRectangle(a.DC(), CRect(0, 0, 24, 24), 1, 0, TRUE, FALSE, FALSE, TRUE, tkpBarTop);
     pNative->DrawRectangle(b.DC(), CRect(0, 0, 24, 24), 1, 0, TRUE, FALSE, FALSE, TRUE, tkpBarTop);
-    bool bDiffers = false;
-    for (int y = 0; y < 24 && !bDiffers; y++)
-        for (int x = 0; x < 24 && !bDiffers; x++)
-            bDiffers = a.Pixel(x, y) != b.Pixel(x, y);
-    EXPECT_TRUE(bDiffers);
+    int nDiffering = 0;
+    for (int y = 0; y < 24; y++)
+        for (int x = 0; x < 24; x++)
+            nDiffering += a.Pixel(x, y) != b.Pixel(x, y) ? 1 : 0;
+    // Not a stray pixel: a good part of the button looks different.
+    EXPECT_GE(nDiffering, 24 * 24 / 4);
     // The native gripper is the style's, 8 wide.
     CTKPToolBar* pToolBar = new CTKPToolBar;
     EXPECT_EQ(pNative->DrawPopupBarGripper(NULL, pToolBar, FALSE).cx, 8);

@@ -1,6 +1,7 @@
 // Dock bars and the toolbar's dock context: which row a dropped toolbar joins, how a row that does
 // not fit is laid out, stretched bars, moving a toolbar between the dock bars and the floating
-// state, toggling, resizing a floating toolbar, and the drag loop's ways out.
+// state, toggling, resizing a floating toolbar, the drag loop's ways out, and the expand popup of a
+// row that has no room for every button.
 #include <gtest/gtest.h>
 
 #include "tests/toolkit/commandbars/CommandBarsTestSupport.h"
@@ -8,9 +9,11 @@
 #include "toolkit/commandbars/Control.h"
 #include "toolkit/commandbars/Controls.h"
 #include "toolkit/commandbars/DockBar.h"
+#include "toolkit/commandbars/PopupBar.h"
 #include "toolkit/commandbars/ToolBar.h"
 #include "toolkit/commandbars/ToolBarDockContext.h"
 
+#include <algorithm>
 #include <thread>
 #include <vector>
 
@@ -383,4 +386,78 @@ TEST_F(DockTest, AFloatingToolBarHidesWhileTheProgramIsInactiveAndComesBackWithI
     ::PostThreadMessageW(dwOtherThread, WM_QUIT, 0, 0);
     other.join();
     m_pFrame->ShowWindow(SW_HIDE);
+}
+
+TEST_F(DockTest, TheExpandPopupOffersTheButtonsTheRowHadNoRoomForAndTheRowsToolbars)
+{
+    const CRect rcFirst = WindowRect(m_pFirst);
+    DropSecondAt(CPoint(rcFirst.right + 40, rcFirst.top), Top());
+    ASSERT_EQ(Entries(Top()), (std::vector<int>{0, 2, 1, 0}));
+    SetClientWidth(180);
+    // The buttons the row hid for lack of room, bar by bar from left to right.
+    ASSERT_LT(WindowRect(m_pFirst).left, WindowRect(m_pSecond).left);
+    // The bars' own expand buttons, when squeezed out too, offer nothing to run; a button hidden for
+    // another reason as well stays out.
+    CTKPControl* pAlsoCustomised = m_pSecond->GetControls()->FindControl(111);
+    ASSERT_EQ(pAlsoCustomised->GetHideFlags(), (DWORD)tkpHideWrap);
+    pAlsoCustomised->SetHideFlags(tkpHideWrap | tkpHideCustomize);
+    std::vector<int> hidden;
+    for (CTKPToolBar* pBar : {m_pFirst, m_pSecond})
+        for (int i = 0; i < pBar->GetControlCount(); ++i)
+            if (pBar->GetControl(i)->GetHideFlags() == tkpHideWrap &&
+                pBar->GetControl(i)->GetID() != TKP_ID_TOOLBAR_EXPAND)
+                hidden.push_back(pBar->GetControl(i)->GetID());
+    ASSERT_FALSE(hidden.empty());
+
+    CTKPPopupBar* pPopup = CTKPPopupBar::CreatePopupBar(m_pCommandBars);
+    m_pCommandBars->FillExpandPopup(m_pFirst, pPopup);
+    std::vector<int> offered;
+    for (int i = 0; i < pPopup->GetControlCount(); ++i) {
+        CTKPControl* pCopy = pPopup->GetControl(i);
+        offered.push_back(pCopy->GetID());
+        EXPECT_TRUE(pCopy->IsVisible());
+        EXPECT_FALSE(pCopy->GetBeginGroup());
+    }
+    EXPECT_EQ(offered, hidden);
+    EXPECT_EQ(std::count(offered.begin(), offered.end(), TKP_ID_TOOLBAR_EXPAND), 0);
+    // The copies are the popup's own: the bar's buttons stay hidden where they are.
+    EXPECT_EQ(m_pFirst->GetControls()->FindControl(hidden.front())->GetHideFlags(), (DWORD)tkpHideWrap);
+
+    // The customise part: an entry per toolbar of the row, open on its add-or-remove list only for
+    // a built-in bar when the frame handles customisation, then Customize.
+    m_pSecond->SetBuiltIn(FALSE);
+    for (BOOL bCustomize : {TRUE, FALSE}) {
+        SCOPED_TRACE(bCustomize);
+        m_pCommandBars->m_bCustomizeAvail = bCustomize;
+        pPopup->GetControls()->RemoveAll();
+        m_pCommandBars->FillCustomizePopup(m_pFirst, pPopup);
+        ASSERT_EQ(pPopup->GetControlCount(), bCustomize ? 3 : 2);
+        CTKPControl* pFirstItem = pPopup->GetControl(0);
+        CTKPControl* pSecondItem = pPopup->GetControl(1);
+        EXPECT_EQ(pSecondItem->GetCaption(), CString(L"Second"));
+        EXPECT_FALSE(pSecondItem->GetEnabled());
+        EXPECT_EQ(pSecondItem->GetCommandBar(), nullptr);
+        EXPECT_EQ(pFirstItem->GetCaption(), m_pFirst->GetTitle());
+        EXPECT_TRUE(pFirstItem->GetFlags() & tkpFlagManualUpdate);
+        EXPECT_EQ(pFirstItem->GetEnabled(), bCustomize);
+        if (bCustomize) {
+            // One entry per button the bar was made with, and Reset.
+            ASSERT_NE(pFirstItem->GetCommandBar(), nullptr);
+            EXPECT_EQ(pFirstItem->GetCommandBar()->GetControlCount(),
+                m_pFirst->GetControls()->GetSavedCopy()->GetCount() + 1);
+            CTKPControl* pCustomize = pPopup->GetControl(2);
+            EXPECT_EQ(pCustomize->GetID(), TKP_ID_CUSTOMIZE);
+            EXPECT_TRUE(pCustomize->GetBeginGroup());
+        }
+    }
+
+    // A floating toolbar has no row: nothing to expand, and its own entry only.
+    m_pCommandBars->FloatCommandBar(m_pSecond);
+    pPopup->GetControls()->RemoveAll();
+    m_pCommandBars->FillExpandPopup(m_pSecond, pPopup);
+    EXPECT_EQ(pPopup->GetControlCount(), 0);
+    m_pCommandBars->FillCustomizePopup(m_pSecond, pPopup);
+    ASSERT_EQ(pPopup->GetControlCount(), 1);
+    EXPECT_EQ(pPopup->GetControl(0)->GetCaption(), CString(L"Second"));
+    pPopup->InternalRelease();
 }

@@ -14,6 +14,8 @@
 #include "toolkit/commandbars/ControlEdit.h"
 #include "toolkit/commandbars/Controls.h"
 #include "toolkit/commandbars/EditAutoComplete.h"
+#include "toolkit/commandbars/FrameWnd.h"
+#include "toolkit/commandbars/KeyBindings.h"
 #include "toolkit/commandbars/MouseTracker.h"
 
 #include <algorithm>
@@ -115,6 +117,54 @@ TEST_F(EditComboTest, EditHintIsAStateSoThatTypingTheHintsTextIsText)
     // A new hint replaces the shown one.
     pEdit->SetEditHint(L"Look for");
     EXPECT_EQ(WindowText(pWnd), CString(L"Look for"));
+}
+
+TEST_F(EditComboTest, KeysTypedIntoAnEditAreItsOwnNotTheFramesShortcutsOrMnemonics)
+{
+    CTKPControlEdit* pEdit = AddEdit(150);
+    pEdit->SetEditText(L"");
+    // Mnemonics need the frame active.
+    m_pFrame->ShowWindow(SW_SHOW);
+    m_pFrame->SetForegroundWindow();
+    ASSERT_TRUE(PumpUntil([this] { return ::GetForegroundWindow() == m_pFrame->GetSafeHwnd(); }));
+    Layout();
+    m_pFrame->GetCommandBars()->GetKeyBindings()->LoadFromResource(IDR_BARS3_ACCEL);
+    CTKPControlEditWnd* pWnd = pEdit->GetEditWindow();
+    ASSERT_TRUE(pWnd != NULL && pWnd->GetSafeHwnd() != NULL);
+    const HWND hEdit = pWnd->GetSafeHwnd();
+    MSG f5 = {hEdit, WM_KEYDOWN, VK_F5, 0x003F0001};
+    MSG altO = {hEdit, WM_SYSKEYDOWN, 'O', 0x20180001};
+    MSG letter = {hEdit, WM_KEYDOWN, 'O', 0x00180001};
+
+    pEdit->SetFocused(TRUE);
+    ASSERT_EQ(::GetFocus(), hEdit);
+    // F5 (a shortcut), Alt+O and O (the mnemonic of Open) stay with the edit: nothing runs and no
+    // other control is picked.
+    for (MSG* pMsg : {&f5, &altO, &letter}) {
+        EXPECT_TRUE(tkpframe::IsKeyForCommandBarEdit(pMsg)) << pMsg->wParam;
+        EXPECT_FALSE(m_pFrame->PreTranslateMessage(pMsg)) << pMsg->wParam;
+    }
+    EXPECT_TRUE(m_pFrame->m_commands.empty());
+    EXPECT_EQ(m_pBar->GetSelectedIndex(), pEdit->GetIndex());
+    EXPECT_TRUE(pEdit->IsFocused());
+    // Enter, Tab and Escape are the bar's: they end or move the editing.
+    for (WPARAM vk : {VK_RETURN, VK_TAB, VK_ESCAPE}) {
+        MSG key = {hEdit, WM_KEYDOWN, vk, 0x00010001};
+        EXPECT_FALSE(tkpframe::IsKeyForCommandBarEdit(&key)) << vk;
+    }
+
+    // Out of the edit, and the bar let go, the shortcut and the mnemonic work again.
+    pEdit->SetFocused(FALSE);
+    m_pBar->SetTrackingMode(CTKPCommandBar::trackingNone, TRUE, FALSE);
+    MSG f5ToFrame = {m_pFrame->GetSafeHwnd(), WM_KEYDOWN, VK_F5, 0x003F0001};
+    EXPECT_FALSE(tkpframe::IsKeyForCommandBarEdit(&f5ToFrame));
+    EXPECT_TRUE(m_pFrame->PreTranslateMessage(&f5ToFrame));
+    EXPECT_EQ(m_pFrame->m_commands, (std::vector<UINT>{102}));
+    MSG altOToFrame = {m_pFrame->GetSafeHwnd(), WM_SYSKEYDOWN, 'O', 0x20180001};
+    EXPECT_TRUE(m_pFrame->PreTranslateMessage(&altOToFrame));
+    EXPECT_EQ(m_pBar->GetSelectedIndex(), m_pBar->GetControls()->FindControl(100)->GetIndex());
+    m_pBar->SetTrackingMode(CTKPCommandBar::trackingNone, TRUE, FALSE);
+    m_pFrame->ShowWindow(SW_HIDE);
 }
 
 TEST_F(EditComboTest, EditFocusTypingAndEscapeRestoreTheTextAndTheHint)

@@ -8,6 +8,7 @@
 #include "toolkit/base/ImageManager.h"
 #include "toolkit/commandbars/CommandBars.h"
 #include "toolkit/commandbars/Control.h"
+#include "toolkit/commandbars/Controls.h"
 #include "toolkit/commandbars/ToolBar.h"
 #include "toolkit/commandbars/customize/CustomizeSheet.h"
 #include "toolkit/commandbars/customize/ImageEditorDialog.h"
@@ -259,6 +260,20 @@ TEST_F(ImageEditorTest, ResultIsAnIconOfThePictureOrNothing)
     ::DestroyIcon(hIcon);
 }
 
+TEST_F(ImageEditorTest, ASizeWithoutPixelsIsRefusedAndTheEditorKeepsWholeCells)
+{
+    CTKPImageEditorDialog dialog;
+    dialog.SetPictureSize(CSize(0, 16));
+    dialog.SetPictureSize(CSize(24, -1));
+    EXPECT_EQ(CSize(16, 16), dialog.GetPictureSize());
+    ASSERT_TRUE(dialog.CreateModeless(s_pOwner));
+    EXPECT_EQ(CSize(16, 16), dialog.GetCanvas().GetPictureSize());
+    CRect rc;
+    dialog.GetCanvas().GetClientRect(&rc);
+    EXPECT_EQ(rc.Width(), dialog.GetCanvas().GetCellSize().cx * 16);
+    dialog.DestroyWindow();
+}
+
 // The normal image of an icon of the image manager as a picture.
 CTKPEditorPicture* PictureOf(CTKPImageIcon* pIcon)
 {
@@ -362,6 +377,44 @@ TEST(ImageEditorSheetTest, EditedImageBecomesTheButtonsOwnAndSurvivesTheSavedLay
     pOther->DestroyWindow();
     pFrame->DestroyWindow();
     AfxGetApp()->WriteProfileString(L"EditorTest-Controls", NULL, NULL);
+}
+
+TEST(ImageEditorSheetTest, AStoredIconSizeWithoutPixelsNeverReachesTheEditor)
+{
+    CBars3Frame* pFrame = new CBars3Frame;
+    ASSERT_TRUE(pFrame->CreateBars3Frame());
+    CTKPCommandBars* pCommandBars = pFrame->GetCommandBars();
+    pCommandBars->m_bCustomizeAvail = TRUE;
+    CTKPToolBar* pBar = pFrame->GetToolBar();
+
+    // A bar saved with an icon size of no width loads with the default size.
+    pBar->SetIconSize(CSize(0, 16));
+    CTKPToolBar* pLoaded = new CTKPToolBar;
+    ASSERT_TRUE(RoundTripBar(pBar, pLoaded, pCommandBars));
+    EXPECT_EQ(CSize(16, 16), pLoaded->GetIconSize());
+    pLoaded->InternalRelease();
+
+    // Given such a size in code, the editor of a button without an image still opens on a whole
+    // picture.
+    CTKPControl* pNoImage = pBar->GetControls()->Add(tkpControlButton, 4242);
+    pNoImage->SetIconId(4242);  // an image id that the image manager does not hold
+    CTKPCustomizeSheet* pSheet = new CTKPCustomizeSheet(pCommandBars, pFrame);
+    ASSERT_TRUE(pSheet->Create(pFrame));
+    pCommandBars->SetDragControl(pNoImage);
+    CSize szOpened;
+    {
+        EditorAnswer answer([&szOpened](CTKPImageEditorDialog* pEditor) {
+            szOpened = pEditor->GetCanvas().GetPictureSize();
+            pEditor->SendMessage(WM_COMMAND, IDCANCEL);
+        });
+        pSheet->ExecuteCommand(ID_TKP_CUSTOMIZE_EDITIMAGE);
+        EXPECT_TRUE(EditorAnswer::s_bDone);
+    }
+    EXPECT_EQ(CSize(16, 16), szOpened);
+    EXPECT_EQ(0, pNoImage->GetCustomIconId());
+    pSheet->DestroyWindow();
+    delete pSheet;
+    pFrame->DestroyWindow();
 }
 
 }  // namespace

@@ -32,6 +32,20 @@ protected:
     CTKPKeyBindings* m_pBindings = nullptr;
 };
 
+// Two layouts the system here may not have: on the Russian one the A key types "ф" and the F key
+// "а"; on the English one the letter keys type their letters.
+const HKL kRussian = (HKL)(UINT_PTR)0x04190419;
+const HKL kEnglish = (HKL)(UINT_PTR)0x04090409;
+
+WCHAR TypedOn(UINT nKey, HKL hLayout)
+{
+    if (hLayout == kRussian)
+        return nKey == 'A' ? L'\u0444' : nKey == 'F' ? L'\u0430' : 0;
+    if (hLayout == kEnglish && nKey >= 'A' && nKey <= 'Z')
+        return static_cast<WCHAR>(L'a' + (nKey - 'A'));
+    return 0;
+}
+
 int TwoLayouts(HKL* pLayouts, int nMax)
 {
     pLayouts[0] = ::GetKeyboardLayout(0);
@@ -129,6 +143,35 @@ TEST_F(KeyBindingsTest, WithoutTheProgramsTableNothingIsSavedOrTranslated)
     msg.wParam = VK_F5;
     EXPECT_FALSE(pEmpty->TranslateAccelerator(NULL, &msg));
     pEmpty->InternalRelease();
+}
+
+TEST(KeyBindingsMnemonics, AKeyMatchesThroughTheLayoutInUseThenTheOthers)
+{
+    const HKL russianOnly[] = {kRussian};
+    const HKL both[] = {kRussian, kEnglish};
+    const WCHAR chEf = L'\u0424', chEfSmall = L'\u0444';  // the first letter of "Файл"
+    // One Russian layout: its letters answer the keys that type them, in either case.
+    EXPECT_TRUE(TKPKeyTypesChar(chEf, 'A', kRussian, russianOnly, 1, TypedOn));
+    EXPECT_TRUE(TKPKeyTypesChar(chEfSmall, 'A', kRussian, russianOnly, 1, TypedOn));
+    EXPECT_FALSE(TKPKeyTypesChar(chEf, 'F', kRussian, russianOnly, 1, TypedOn));
+    // Letter and digit keys still type their own codes.
+    EXPECT_TRUE(TKPKeyTypesChar(L'f', 'F', kRussian, russianOnly, 1, TypedOn));
+    EXPECT_TRUE(TKPKeyTypesChar(L'1', '1', kRussian, russianOnly, 1, TypedOn));
+    // With English in use the Russian layout is asked as well.
+    EXPECT_TRUE(TKPKeyTypesChar(chEf, 'A', kEnglish, both, 2, TypedOn));
+    EXPECT_FALSE(TKPKeyTypesChar(chEf, 'B', kEnglish, both, 2, TypedOn));
+    // Keys that type nothing, and no character, match nothing.
+    EXPECT_FALSE(TKPKeyTypesChar(L'a', VK_SHIFT, kEnglish, both, 2, TypedOn));
+    EXPECT_FALSE(TKPKeyTypesChar(0, 'A', kEnglish, both, 2, TypedOn));
+    // The bindings walk the layouts they are given, the one in use first.
+    CTKPKeyBindings::SetLayoutSource([](HKL* pLayouts, int) {
+        pLayouts[0] = kRussian;
+        return 1;
+    });
+    CTKPKeyBindings::SetKeyTranslator(TypedOn);
+    EXPECT_TRUE(CTKPKeyBindings::MatchesKeyChar(chEf, 'A'));
+    CTKPKeyBindings::SetKeyTranslator(NULL);
+    CTKPKeyBindings::SetLayoutSource(NULL);
 }
 
 TEST(KeyBindingsMnemonics, AKeyMatchesItsCharacterInEitherCaseAndOnOtherLayouts)

@@ -3,6 +3,8 @@
 // popup menus it tracks for the frame.
 #include <gtest/gtest.h>
 
+#include "classlib/core/CArchive.h"
+#include "classlib/core/CMemFile.h"
 #include "tests/toolkit/base/TestRegistryKey.h"
 #include "tests/toolkit/commandbars/CommandBarsTestSupport.h"
 #include "toolkit/commandbars/BarOptions.h"
@@ -294,6 +296,67 @@ TEST_F(ManagerTest, OptionsInTheProfileHoldOnlyWhatDiffersFromTheDefaults)
     EXPECT_TRUE(m_pBars->IsCommandHidden(101));
 }
 
+namespace {
+
+// Stores the options into an archive and loads them into fresh ones of the same manager.
+void RoundTripOptions(CTKPBarOptions* pFrom, CTKPBarOptions* pTo)
+{
+    CMemFile file(256);
+    {
+        CArchive ar(&file, CArchive::store);
+        pFrom->Serialize(ar);
+        ar.Close();
+    }
+    file.SeekToBegin();
+    CArchive ar(&file, CArchive::load);
+    pTo->Serialize(ar);
+}
+
+}  // namespace
+
+TEST_F(ManagerTest, OptionsRoundTripThroughAnArchiveWithTheirIconSizesChecked)
+{
+    CTKPBarOptions* pOptions = m_pBars->GetOptions();
+    // Everything away from its default, the command sets included.
+    pOptions->bAlwaysShowFullMenus = FALSE;
+    pOptions->bLargeIcons = TRUE;
+    pOptions->bSyncFloatingBars = FALSE;
+    pOptions->bDblClickFloat = TRUE;
+    pOptions->animationType = 2;
+    pOptions->szIcons = CSize(20, 20);
+    pOptions->szLargeIcons = CSize(40, 40);
+    pOptions->szPopupIcons = CSize(24, 24);
+    pOptions->keyboardCuesUse = 0;
+    pOptions->m_mapUsedCommands.SetAt(101, TRUE);
+    pOptions->m_mapHiddenCommands.SetAt(102, TRUE);
+
+    CTKPBarOptions loaded;
+    loaded.m_pCommandBars = m_pBars;
+    RoundTripOptions(pOptions, &loaded);
+    EXPECT_FALSE(loaded.bAlwaysShowFullMenus);
+    EXPECT_TRUE(loaded.bLargeIcons);
+    EXPECT_FALSE(loaded.bSyncFloatingBars);
+    EXPECT_TRUE(loaded.bDblClickFloat);
+    EXPECT_EQ(loaded.animationType, 2);
+    EXPECT_EQ(loaded.szIcons, CSize(20, 20));
+    EXPECT_EQ(loaded.szLargeIcons, CSize(40, 40));
+    EXPECT_EQ(loaded.szPopupIcons, CSize(24, 24));
+    EXPECT_EQ(loaded.keyboardCuesUse, 0);
+    BOOL bValue = FALSE;
+    EXPECT_TRUE(loaded.m_mapUsedCommands.Lookup(101, bValue));
+    EXPECT_TRUE(loaded.m_mapHiddenCommands.Lookup(102, bValue));
+
+    // Sizes without a pixel (or absurdly large) are refused: the defaults take their place, and a
+    // bar's icons stay square.
+    pOptions->szIcons = CSize(0, 16);
+    pOptions->szLargeIcons = CSize(32, -4);
+    pOptions->szPopupIcons = CSize(100000, 16);
+    RoundTripOptions(pOptions, &loaded);
+    EXPECT_EQ(loaded.szIcons, CSize(0, 0));
+    EXPECT_EQ(loaded.szLargeIcons, CSize(0, 0));
+    EXPECT_EQ(loaded.szPopupIcons, CSize(16, 16));
+}
+
 TEST_F(ManagerTest, KeyboardCuesFollowTheKeyboardOnlyWhenAsked)
 {
     CTKPBarOptions* pOptions = m_pBars->GetOptions();
@@ -330,6 +393,19 @@ TEST_F(ManagerTest, AMnemonicSelectsTheMatchingControlForTheKeyboard)
 
     EXPECT_FALSE(m_pBars->OnFrameMnemonic('Q'));
     EXPECT_FALSE(m_pBars->OnFrameMnemonic(VK_NUMPAD1));
+
+    // With a Russian layout alone, "&Файл" answers the A key that types its letter.
+    pBar->GetControls()->FindControl(103)->SetCaption(L"&\u0424\u0430\u0439\u043B");
+    CTKPKeyBindings::SetLayoutSource([](HKL* pLayouts, int) {
+        pLayouts[0] = (HKL)(UINT_PTR)0x04190419;
+        return 1;
+    });
+    CTKPKeyBindings::SetKeyTranslator([](UINT nKey, HKL) -> WCHAR { return nKey == 'A' ? L'\u0444' : 0; });
+    EXPECT_TRUE(m_pBars->OnFrameMnemonic('A'));
+    CTKPKeyBindings::SetKeyTranslator(NULL);
+    CTKPKeyBindings::SetLayoutSource(NULL);
+    EXPECT_EQ(pBar->GetSelectedIndex(), pBar->GetControls()->FindControl(103)->GetIndex());
+    pBar->SetTrackingMode(CTKPCommandBar::trackingNone, TRUE, FALSE);
     m_pBars->GetOptions()->keyboardCuesUse = 2;
     EXPECT_FALSE(m_pBars->OnFrameMnemonic('S'));
     EXPECT_FALSE(pBar->IsTrackingMode());

@@ -12,6 +12,17 @@ namespace {
 
 class MenuBarTest : public MenuFrameTest {};
 
+// A menu frame that counts the updates of its frame menu.
+class CPreviewFrame : public CMenuTestFrame {
+public:
+    void OnUpdateFrameMenu(HMENU hMenuAlt) override
+    {
+        ++m_nMenuUpdates;
+        CMenuTestFrame::OnUpdateFrameMenu(hMenuAlt);
+    }
+    int m_nMenuUpdates = 0;
+};
+
 }  // namespace
 
 TEST_F(MenuBarTest, TakesTheMenuAndShowsItsItems)
@@ -175,6 +186,32 @@ TEST_F(MenuBarTest, ResetAsksOnceAndRestoresTheMenu)
     EXPECT_EQ(g_nResetQuestions, 1);
     EXPECT_FALSE(pBar->GetControls()->IsChanged());
     EXPECT_NE(FindByCaption(pBar, L"&Help"), nullptr);
+}
+
+TEST(MenuBarPreview, TheEndOfPrintPreviewShowsTheBarAgainAndUpdatesTheFrameMenu)
+{
+    PrepareMenuTests();
+    CPreviewFrame* pFrame = new CPreviewFrame;
+    ASSERT_TRUE(pFrame->CreateMenuFrame());
+    CTKPMenuBar* pBar = pFrame->GetMenuBar();
+    // As after loading the frame from its resources, the frame's default menu is the one the bar took.
+    pFrame->m_hMenuDefault = pBar->GetFrameMenu();
+    pFrame->OnSetPreviewMode(TRUE, NULL);
+    EXPECT_FALSE(pBar->IsWindowVisible());
+    EXPECT_EQ(pFrame->m_nMenuUpdates, 0);
+    pFrame->OnSetPreviewMode(FALSE, NULL);
+    EXPECT_TRUE(pBar->IsWindowVisible());
+    EXPECT_EQ(pFrame->m_nMenuUpdates, 1);
+    // The bar shows the menu: the frame keeps none of its own.
+    EXPECT_EQ(::GetMenu(pFrame->GetSafeHwnd()), nullptr);
+
+    // A menu bar hidden before the preview stays hidden and asks for nothing.
+    pBar->SetVisible(FALSE);
+    pFrame->OnSetPreviewMode(TRUE, NULL);
+    pFrame->OnSetPreviewMode(FALSE, NULL);
+    EXPECT_FALSE(pBar->IsWindowVisible());
+    EXPECT_EQ(pFrame->m_nMenuUpdates, 1);
+    pFrame->DestroyWindow();
 }
 
 TEST(MenuBarLoading, AMenuThatCannotBeLoadedLeavesTheFrameItsMenu)

@@ -15,6 +15,7 @@
 #include "toolkit/commandbars/ToolBar.h"
 #include "toolkit/common/PropExchangeArchive.h"
 
+#include <algorithm>
 #include <functional>
 
 namespace {
@@ -239,6 +240,55 @@ TEST_F(PersistenceTest, BarsAndControlsRoundTripThroughTheRegistry)
     ASSERT_EQ(loaded.GetCount(), 2);
     TKPRestoreCommandBarList(m_pCommandBars, loaded, TRUE);
     CheckRestoredBar(m_pCommandBars, 301);
+}
+
+namespace {
+
+// The deepest run of nested "OriginalControls" keys below a registry key.
+int OriginalControlsDepth(HKEY hKey)
+{
+    int nDeepest = 0;
+    WCHAR szName[256];
+    for (DWORD i = 0;; i++) {
+        DWORD cch = 256;
+        if (::RegEnumKeyExW(hKey, i, szName, &cch, NULL, NULL, NULL, NULL) != ERROR_SUCCESS)
+            break;
+        HKEY hSub = NULL;
+        if (::RegOpenKeyExW(hKey, szName, 0, KEY_READ, &hSub) != ERROR_SUCCESS)
+            continue;
+        const int nDepth = OriginalControlsDepth(hSub) + (wcscmp(szName, L"OriginalControls") == 0 ? 1 : 0);
+        nDeepest = std::max(nDeepest, nDepth);
+        ::RegCloseKey(hSub);
+    }
+    return nDeepest;
+}
+
+}  // namespace
+
+TEST_F(PersistenceTest, TheReferenceSetOfControlsIsNeverCopiedIntoItself)
+{
+    CTKPControls* pMenu = m_pFrame->GetMenuBar()->GetControls();
+    ASSERT_NE(pMenu->GetSavedCopy(), nullptr);
+    EXPECT_EQ(pMenu->GetSavedCopy()->GetSavedCopy(), nullptr);
+    CTKPControls* pTool = m_pToolBar->GetControls();
+    pTool->CreateSavedCopy();
+    pTool->CreateSavedCopy();
+    ASSERT_NE(pTool->GetSavedCopy(), nullptr);
+    EXPECT_EQ(pTool->GetSavedCopy()->GetSavedCopy(), nullptr);
+    EXPECT_FALSE(pTool->IsChanged());
+
+    // Saved with their reference sets, the bars write one level of them.
+    TKPPropExchangeSettings settings = {FALSE, TRUE, TRUE, m_pCommandBars};
+    CTKPCommandBarList list;
+    UINT nNextID = TKP_FIRST_POPUP_BAR_ID;
+    TKPAddCommandBarToList(m_pFrame->GetMenuBar(), nNextID, list, settings);
+    TKPAddCommandBarToList(m_pToolBar, nNextID, list, settings);
+    {
+        CTKPPropExchangeRegistry px(FALSE, m_key.Key(), L"Controls");
+        px.m_dwData = reinterpret_cast<DWORD_PTR>(&settings);
+        ASSERT_TRUE(TKPSaveCommandBarList(&px, list));
+    }
+    EXPECT_EQ(OriginalControlsDepth(m_key.Key()), 1);
 }
 
 TEST_F(PersistenceTest, CustomisedControlsAreSavedInTheProfileOrInAFile)

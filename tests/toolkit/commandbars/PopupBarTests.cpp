@@ -17,6 +17,7 @@
 #include "toolkit/commandbars/ShadowWindow.h"
 #include "toolkit/commandbars/TrackMenu.h"
 #include "toolkit/commandbars/WindowHookManager.h"
+#include "toolkit/controls/Edit.h"
 
 #include <functional>
 
@@ -282,6 +283,94 @@ TEST_F(PopupBarTest, TrackedContextMenuReturnsOrSendsTheChosenCommand)
     EXPECT_EQ(TrackMenuWithCommandBars(pContext, TPM_RETURNCMD, 300, 300, m_pFrame), 0u);
 }
 
+namespace {
+
+// A popup bar that keeps the caption states it is told.
+class CFloatStatusPopupBar : public CTKPPopupBar {
+public:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        if (message == WM_FLOATSTATUS)
+            m_states.push_back(wParam);
+        return CTKPPopupBar::WindowProc(message, wParam, lParam);
+    }
+    std::vector<WPARAM> m_states;
+};
+
+}  // namespace
+
+TEST_F(PopupBarTest, APopupNeverLooksActiveAndStartsInStepWithTheFramesCaption)
+{
+    MakeFrame();
+    ASSERT_TRUE(PumpMenuUntil([this] { return ::GetForegroundWindow() == m_pFrame->GetSafeHwnd(); }));
+    CFloatStatusPopupBar* pPopup = new CFloatStatusPopupBar;
+    pPopup->SetCommandBars(m_pFrame->GetCommandBars());
+    ASSERT_TRUE(pPopup->CreatePopupWindow());
+    // The frame is in front: the popup is told that its caption is active.
+    EXPECT_EQ(pPopup->m_states, (std::vector<WPARAM>{FS_ACTIVATE}));
+    // It refuses to draw itself active, so the frame's caption stays the active one.
+    EXPECT_EQ(pPopup->SendMessage(WM_NCACTIVATE, TRUE, 0), 0);
+    EXPECT_NE(pPopup->SendMessage(WM_NCACTIVATE, FALSE, 0), 0);
+    pPopup->DestroyWindow();
+    pPopup->InternalRelease();
+}
+
+TEST_F(PopupBarTest, ATrackedContextMenuTakesItsItemsStateFromTheOwnersUpdateHandlers)
+{
+    MakeFrame();
+    CMenu menu;
+    ASSERT_TRUE(menu.LoadMenu(IDR_TEST_CONTEXT));
+    m_pFrame->m_enabled[122] = FALSE;
+    m_pFrame->m_checked[126] = 1;
+    BOOL bCutEnabled = FALSE, bCopyEnabled = TRUE;
+    int nSelectAllChecked = 0;
+    RunInsideTracking([&] {
+        CTKPPopupBar* p = GetDeepestPopup();
+        if (p != nullptr) {
+            bCutEnabled = Find(p, 121)->GetEnabled();
+            bCopyEnabled = Find(p, 122)->GetEnabled();
+            nSelectAllChecked = Find(p, 126)->GetChecked();
+        }
+        TapKey(VK_ESCAPE);
+    });
+    TrackMenuWithCommandBars(menu.GetSubMenu(0), TPM_RIGHTBUTTON | TPM_RETURNCMD, 300, 300, m_pFrame);
+    EXPECT_TRUE(bCutEnabled);
+    EXPECT_FALSE(bCopyEnabled);
+    EXPECT_EQ(nSelectAllChecked, 1);
+}
+
+TEST_F(PopupBarTest, TheEditsMenuOffersOnlyWhatTheEditCanDoNow)
+{
+    MakeFrame();
+    CTKEdit edit;
+    ASSERT_TRUE(edit.Create(WS_CHILD | WS_VISIBLE | WS_BORDER, CRect(10, 60, 210, 84), m_pFrame, 830));
+    CMenu menu;
+    ASSERT_TRUE(menu.CreatePopupMenu());
+    const UINT commands[] = {ID_TKEDIT_UNDO, ID_TKEDIT_CUT, ID_TKEDIT_COPY, ID_TKEDIT_CLEAR, ID_TKEDIT_SELECT_ALL};
+    for (UINT nID : commands)
+        menu.AppendMenu(MF_STRING, nID, L"Item");
+    // The enabled state of each command while the menu is open.
+    auto track = [&] {
+        std::vector<BOOL> enabled;
+        RunInsideTracking([&] {
+            if (CTKPPopupBar* p = GetDeepestPopup())
+                for (UINT nID : commands)
+                    enabled.push_back(Find(p, (int)nID)->GetEnabled());
+            TapKey(VK_ESCAPE);
+        });
+        TrackMenuWithCommandBars(&menu, TPM_RIGHTBUTTON, 300, 300, &edit);
+        return enabled;
+    };
+    // An empty edit: nothing to undo, cut, copy, delete or select.
+    EXPECT_EQ(track(), (std::vector<BOOL>{FALSE, FALSE, FALSE, FALSE, FALSE}));
+    // With a selected text everything but Undo.
+    edit.SetWindowText(L"some text");
+    edit.SetSel(0, 4);
+    edit.SendMessage(EM_EMPTYUNDOBUFFER);
+    EXPECT_EQ(track(), (std::vector<BOOL>{FALSE, TRUE, TRUE, TRUE, TRUE}));
+    edit.DestroyWindow();
+}
+
 TEST_F(PopupBarTest, AnimationKindsFollowTheOptionsAndTheSystem)
 {
     MakeFrame();
@@ -406,6 +495,83 @@ TEST_F(PopupBarTest, ShadowsFollowTheirPopup)
     EXPECT_EQ(CountShadows(pFile), 0);
     CloseAllPopups();
     pTheme->m_bShowShadow = 1;
+}
+
+namespace {
+
+// A shown popup window at a screen rectangle, with its shadows.
+CTKPPopupBar* ShadowedPopupAt(CTKPCommandBars* pCommandBars, const CRect& rc)
+{
+    CTKPPopupBar* pPopup = CTKPPopupBar::CreatePopupBar(pCommandBars);
+    if (!pPopup->CreatePopupWindow())
+        return pPopup;
+    pPopup->SetWindowPos(&CWnd::wndTopMost, rc.left, rc.top, rc.Width(), rc.Height(), SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    TKPGetPopupShadows()->CreateShadows(pPopup, CRect(0, 0, 0, 0));
+    return pPopup;
+}
+
+CRect StripOf(CTKPCommandBar* pPopup, BOOL bBottom)
+{
+    CTKPShadowWindow* shadows[2] = {};
+    CRect rc(0, 0, 0, 0);
+    if (CountShadows(pPopup, shadows) == 2)
+        shadows[bBottom ? 0 : 1]->GetWindowRect(&rc);
+    return rc;
+}
+
+// Whether a screen point lies in the visible part of a popup's strip.
+bool StripShows(CTKPCommandBar* pPopup, BOOL bBottom, CPoint pt)
+{
+    CTKPShadowWindow* shadows[2] = {};
+    if (CountShadows(pPopup, shadows) != 2)
+        return false;
+    CTKPShadowWindow* pStrip = shadows[bBottom ? 0 : 1];
+    CRect rc;
+    pStrip->GetWindowRect(&rc);
+    if (!rc.PtInRect(pt))
+        return false;
+    HRGN hRgn = ::CreateRectRgn(0, 0, 0, 0);
+    const bool bShown =
+        ::GetWindowRgn(pStrip->GetSafeHwnd(), hRgn) == ERROR || ::PtInRegion(hRgn, pt.x - rc.left, pt.y - rc.top);
+    ::DeleteObject(hRgn);
+    return bShown;
+}
+
+}  // namespace
+
+TEST_F(PopupBarTest, TheShadowsOfCascadedPopupsJoin)
+{
+    MakeFrame();
+    CTKPPopupShadows::SetSystemDropShadow(1);
+    CTKPCommandBars* pCommandBars = m_pFrame->GetCommandBars();
+    const int d = IsLayeredShadowAvailable() ? 4 : 2;
+    // A menu, and a submenu opened beside it whose left edge lies on the menu's last column.
+    const CRect rcMenu(100, 100, 300, 400), rcSub(299, 150, 500, 300);
+    CTKPPopupBar* pMenu = ShadowedPopupAt(pCommandBars, rcMenu);
+    CTKPPopupBar* pSub = ShadowedPopupAt(pCommandBars, rcSub);
+    // The submenu's bottom strip reaches left under the menu's right strip...
+    EXPECT_EQ(StripOf(pSub, TRUE), CRect(rcSub.left - d - 1, rcSub.bottom, rcSub.right + d, rcSub.bottom + d));
+    // ...so the corner between them is shaded, while nothing is drawn over the menu itself.
+    EXPECT_TRUE(StripShows(pSub, TRUE, CPoint(rcMenu.right + 1, rcSub.bottom + 1)));
+    EXPECT_FALSE(StripShows(pSub, TRUE, CPoint(rcMenu.right - 2, rcSub.bottom + 1)));
+
+    // A popup right under the menu, narrower than it: its right strip reaches up to the menu's
+    // bottom strip.
+    const CRect rcBelow(100, 399, 250, 500);
+    CTKPPopupBar* pBelow = ShadowedPopupAt(pCommandBars, rcBelow);
+    EXPECT_EQ(StripOf(pBelow, FALSE), CRect(rcBelow.right, rcBelow.top - d, rcBelow.right + d, rcBelow.bottom));
+
+    // Popups that do not meet keep their own strips.
+    const CRect rcApart(520, 150, 700, 300);
+    CTKPPopupBar* pApart = ShadowedPopupAt(pCommandBars, rcApart);
+    EXPECT_EQ(StripOf(pApart, TRUE), CRect(rcApart.left + d, rcApart.bottom, rcApart.right + d, rcApart.bottom + d));
+    EXPECT_EQ(StripOf(pApart, FALSE), CRect(rcApart.right, rcApart.top + d, rcApart.right + d, rcApart.bottom));
+
+    for (CTKPPopupBar* pPopup : {pApart, pBelow, pSub, pMenu}) {
+        pPopup->DestroyWindow();
+        EXPECT_EQ(CountShadows(pPopup), 0);
+        pPopup->InternalRelease();
+    }
 }
 
 TEST_F(PopupBarTest, AShadowTheThemeForcesLeavesTheOpenerUncovered)

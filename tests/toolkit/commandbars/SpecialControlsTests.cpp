@@ -183,10 +183,7 @@ TEST_F(SpecialControlsTest, RecentFilesAreListedByNameAndAnEmptyListLeavesTheEnt
     CString strDir = szTemp;
     ::SetCurrentDirectoryW(strDir);
 
-    CWinApp* pApp = AfxGetApp();
-    CRecentFileList* pOld = pApp->m_pRecentFileList;
-    CRecentFileList list(0, L"Recent Files Test", L"File%d", 10);
-    pApp->m_pRecentFileList = &list;
+    CScopedRecentFileList list(10);
 
     m_pPopup->GetControls()->Add(tkpControlButton, 100)->SetCaption(L"&Open");
     CTKPControl* pPlaceholder = m_pPopup->GetControls()->Add(new CTKPControlRecentFileList, 0xE110);
@@ -223,8 +220,44 @@ TEST_F(SpecialControlsTest, RecentFilesAreListedByNameAndAnEmptyListLeavesTheEnt
     EXPECT_TRUE(pPlaceholder->GetEnabled());
     EXPECT_EQ(m_pPopup->GetControlCount(), 2);
 
-    pApp->m_pRecentFileList = pOld;
     ::SetCurrentDirectoryW(szOldDir);
+}
+
+TEST_F(SpecialControlsTest, AUsersOwnControlAfterAPlaceholderOutlivesItsExpansions)
+{
+    CScopedRecentFileList list(4);
+    list.Add(L"C:\\one.txt");
+    list.Add(L"C:\\two.txt");
+
+    // Each placeholder is followed by a control of the user's that it would take for one of its
+    // own by id or parameter.
+    CTKPControls* pControls = m_pPopup->GetControls();
+    CTKPControl* placeholders[] = {pControls->Add(new CTKPControlToolbars, TKP_ID_TOOLBARLIST),
+        pControls->Add(tkpControlButton, 500, TKP_TOOLBAR_ITEM_PARAMETER),
+        pControls->Add(new CTKPControlWindowList, 35000), pControls->Add(tkpControlButton, 0xFF05),
+        pControls->Add(new CTKPControlRecentFileList, 0xE110), pControls->Add(tkpControlButton, 57617)};
+    placeholders[1]->SetCaption(L"My toolbar");
+    placeholders[3]->SetCaption(L"My window");
+    placeholders[5]->SetCaption(L"My file");
+    for (int nMine = 1; nMine < 6; nMine += 2)
+        placeholders[nMine]->InternalAddRef();
+    for (int nPass = 0; nPass < 3; ++nPass) {
+        for (int i = 0; i < 6; i += 2)
+            placeholders[i]->OnCalcDynamicSize(0);
+        for (int nMine = 1; nMine < 6; nMine += 2) {
+            int nFound = 0;
+            for (int i = 0; i < m_pPopup->GetControlCount(); ++i)
+                nFound += m_pPopup->GetControl(i) == placeholders[nMine] ? 1 : 0;
+            EXPECT_EQ(nFound, 1) << "pass " << nPass << ", control " << nMine;
+        }
+    }
+    // The expansions still come and go: one toolbar, two files.
+    int nTemporary = 0;
+    for (int i = 0; i < m_pPopup->GetControlCount(); ++i)
+        nTemporary += m_pPopup->GetControl(i)->IsTemporary() ? 1 : 0;
+    EXPECT_EQ(nTemporary, 3);
+    for (int nMine = 1; nMine < 6; nMine += 2)
+        placeholders[nMine]->InternalRelease();
 }
 
 TEST_F(SpecialControlsTest, SelectorHighlightsTheBlockUnderThePointerGrowsToItsMaximumAndChoosesOnAClick)

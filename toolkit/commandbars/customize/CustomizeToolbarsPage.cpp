@@ -108,8 +108,9 @@ void CTKPCustomizeToolbarsPage::OnCheckChange(int nIndex)
     if (pCommandBars == NULL || nIndex < 0 || nIndex >= m_wndList.GetCount())
         return;
     CTKPCommandBar* pBar = pCommandBars->GetAt((int)m_wndList.GetItemData(nIndex));
-    // The menu bar and a bar without a close button stay shown.
-    if (pBar != NULL && pBar->GetType() != tkpBarTypeMenuBar && pBar->IsCloseable()) {
+    // The menu bar and a bar that may not be hidden stay shown.
+    CTKPToolBar* pToolBar = DYNAMIC_DOWNCAST(CTKPToolBar, pBar);
+    if (pBar != NULL && pBar->GetType() != tkpBarTypeMenuBar && (pToolBar == NULL || pToolBar->IsHideable())) {
         pBar->SetVisible(m_wndList.GetCheck(nIndex) != 0);
         pCommandBars->RecalcFrameLayout(FALSE);
     } else {

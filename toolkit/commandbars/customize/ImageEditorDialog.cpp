@@ -104,6 +104,14 @@ void CTKPImageEditorDialog::SetImage(const CTKPIconHandle& image)
         m_szPicture = CSize(m_pInitialPicture->Width(), m_pInitialPicture->Height());
 }
 
+BOOL CTKPImageEditorDialog::SetPictureSize(CSize size)
+{
+    if (size.cx < 1 || size.cy < 1)
+        return FALSE;
+    m_szPicture = size;
+    return TRUE;
+}
+
 INT_PTR CTKPImageEditorDialog::DoModal()
 {
     LPCDLGTEMPLATE lpTemplate = GetResourceManager()->LoadDialogTemplate(IDD_TKP_IMAGE_EDITOR);

@@ -18,9 +18,10 @@ public:
     explicit CTKPImageEditorDialog(CWnd* pParent = NULL);
     ~CTKPImageEditorDialog() override;
 
-    // The picture to edit: an image record, or only a size (the editor starts empty).
+    // The picture to edit: an image record, or only a size (the editor starts empty). A size below
+    // 1 x 1 is refused (FALSE): the editor keeps the size it has.
     void SetImage(const CTKPIconHandle& image);
-    void SetPictureSize(CSize size) { m_szPicture = size; }
+    BOOL SetPictureSize(CSize size);
     CSize GetPictureSize() const { return m_szPicture; }
 
     INT_PTR DoModal() override;
