@@ -4,10 +4,12 @@
 #pragma once
 
 #include "engine/fat/FatDirectoryParser.h"
+#include "engine/volume/SectorSource.h"
 
 #include <functional>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 struct FatEntryRecord;
 struct FatFolderRecord;
@@ -42,6 +44,10 @@ void BuildClusterChain(uint32_t first);
 // most `limit` further clusters. `stopRequested` (the save's stop or skip flag) ends the walk
 // between steps.
 void ReadClusterChain(uint32_t first, uint32_t limit, int selector, const std::function<bool()>& stopRequested = {});
+// The same chain returned instead, its FAT read from `disk`: empty when that FAT is not known (0) or
+// the volume is not FAT16 or FAT32.
+std::vector<uint32_t> ReadClusterChain(morvick::SectorSource& disk, uint32_t first, uint32_t limit, int selector,
+    const std::function<bool()>& stopRequested = {});
 
 // Appends a cluster node at the chain's tail.
 void AppendClusterNode(uint32_t cluster);
