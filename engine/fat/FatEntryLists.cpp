@@ -77,14 +77,18 @@ void AddFatDirectoryEntry(const morvick::FatFoundEntry& e)
     }
 }
 
-uint32_t ChosenVolumeClusterCount()
+uint32_t VolumeClusterCount(const VolumeParameterBlock& v)
 {
-    const VolumeParameterBlock& v = g_VolumeParams;
     const FileSystemKind kind =
         v.browsedFileSystemType == FileSystemKind::kFat32 ? FileSystemKind::kFat32 : FileSystemKind::kFat16;
     const uint64_t firstData = static_cast<uint64_t>(v.clusterBase) + 2ull * v.sectorsPerCluster;
     const uint64_t end = v.partitionSectors != 0 ? uint64_t{v.partitionStart} + v.partitionSectors : 0;
     return morvick::FatDataClusterCount(kind, v.sectorsPerFat, v.sectorsPerCluster, firstData, end);
+}
+
+uint32_t ChosenVolumeClusterCount()
+{
+    return VolumeClusterCount(g_VolumeParams);
 }
 
 void AppendClusterNode(uint32_t cluster)

@@ -13,6 +13,7 @@
 
 struct FatEntryRecord;
 struct FatFolderRecord;
+struct VolumeParameterBlock;
 
 // Appends a file record at the tail of the FAT entry list; its ordinal is g_nFatFileCount. Null
 // after the out-of-memory report.
@@ -33,7 +34,9 @@ FatFolderRecord* AppendNewFatFolder(const std::u16string& name, uint32_t firstCl
 // the pass's progress (entries against the volume's clusters).
 void AddFatDirectoryEntry(const morvick::FatFoundEntry& entry);
 
-// The data clusters of the chosen volume, from g_VolumeParams (0 when they cannot be worked out).
+// The data clusters of a FAT volume, from its parameter block (0 when they cannot be worked out).
+uint32_t VolumeClusterCount(const VolumeParameterBlock& block);
+// The same for the chosen volume (g_VolumeParams).
 uint32_t ChosenVolumeClusterCount();
 
 // Rebuilds g_ClusterChain from the first FAT: `first` and the clusters after it, up to the volume's
