@@ -203,29 +203,6 @@ uint32_t NtfsParent(const NtfsFolderRecord* f)
 
 }  // namespace
 
-void SaveFatFolderFiles(uint32_t cluster, const std::u16string& path)
-{
-    for (const FatEntryRecord* r = g_FatEntries.head; r && !Stopped(); r = r->next) {
-        if (r->parentCluster == cluster)
-            SaveRecord(r, path);
-    }
-}
-
-void SaveNtfsFolderFiles(uint32_t number, const std::u16string& path)
-{
-    if (IsExtensiveNtfs()) {
-        for (const NtfsFileRecord* r = g_NtfsFileRecords.head; r && !Stopped(); r = r->next) {
-            if (r->parentRecord == number && InsideBrowsedVolume(r))
-                SaveRecord(r, path);
-        }
-        return;
-    }
-    for (const MftEntryRecord* r = g_MftEntries.head; r && !Stopped(); r = r->next) {
-        if (r->parentRecord == number)
-            SaveRecord(r, path);
-    }
-}
-
 void SaveFatFolderTree(uint32_t cluster, const std::u16string& parentPath, const char16_t* name)
 {
     const ByParent<FolderNode> subfolders = FatSubfolders();
