@@ -1,5 +1,6 @@
 # Sourced by the speed scripts: `seconds COMMAND...` prints the best time in seconds of three runs
-# of the command (its output thrown away); `run_seconds COMMAND...` the time of one run.
+# of the command (its output thrown away); `run_seconds COMMAND...` the time of one run; `least A B`
+# the smaller of two times, B empty before the first run.
 # `use_outdir NAME SUBDIR...` sets `outdir` to the folder the savers write into: OUTDIR when set (the
 # SUBDIRs in it removed at the end), else a new folder in /dev/shm (removed at the end).
 now() { date +%s.%N; }
@@ -8,12 +9,11 @@ run_seconds() {
   t0=$(now); "$@" >/dev/null 2>&1; t1=$(now)
   echo "$t1 $t0" | awk '{ printf "%.3f\n", $1 - $2 }'
 }
+least() { awk -v a="$1" -v b="${2:-}" 'BEGIN { print (b == "" || a < b) ? a : b }'; }
 seconds() {
   local best=
   for _ in 1 2 3; do
-    local t
-    t=$(run_seconds "$@")
-    best=$(echo "$t ${best:-}" | awk '{ print ($2 == "" || $1 < $2) ? $1 : $2 }')
+    best=$(least "$(run_seconds "$@")" "$best")
   done
   echo "$best"
 }

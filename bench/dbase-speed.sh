@@ -14,6 +14,7 @@ if [ ! -f "$bench" ]; then
   (cd "$ROOT" && cmake --preset windows >/dev/null && cmake --build --preset windows --target morvick-dbase-bench >/dev/null)
 fi
 source "$ROOT/scripts/wine-env.sh"
+source "$ROOT/bench/best-of-three.sh"
 run() {
   if [ -n "${DISPLAY:-}" ]; then
     wine "$bench" "$records"
@@ -26,8 +27,8 @@ for _ in 1 2 3; do
   line=$(run) || { echo "dbase-speed.sh: morvick-dbase-bench failed" >&2; exit 1; }
   list=$(sed -n 's/.*"list_s":\([0-9.]*\).*/\1/p' <<<"$line")
   last=$(sed -n 's/.*"last_row_s":\([0-9.]*\).*/\1/p' <<<"$line")
-  best_list=$(awk -v a="$list" -v b="$best_list" 'BEGIN { print (b == "" || a < b) ? a : b }')
-  best_last=$(awk -v a="$last" -v b="$best_last" 'BEGIN { print (b == "" || a < b) ? a : b }')
+  best_list=$(least "$list" "$best_list")
+  best_last=$(least "$last" "$best_last")
 done
 echo "{\"records\":$records,\"list_s\":$best_list,\"last_row_s\":$best_last}"
 awk -v s="$best_list" 'BEGIN { exit (s < 1.0) ? 0 : 1 }'

@@ -46,8 +46,8 @@ for i in $(seq 1 "$pairs"); do
   ours=$(run_seconds save)
   theirs=$(run_seconds recover)
   echo "pair $i: scan --mode quick --out $ours s   tsk_recover -e $theirs s"
-  best_ours=$(echo "$ours ${best_ours:-}" | awk '{ print ($2 == "" || $1 < $2) ? $1 : $2 }')
-  best_theirs=$(echo "$theirs ${best_theirs:-}" | awk '{ print ($2 == "" || $1 < $2) ? $1 : $2 }')
+  best_ours=$(least "$ours" "$best_ours")
+  best_theirs=$(least "$theirs" "$best_theirs")
 done
 # Both saved the same files (tsk_recover also writes the volume's own $OrphanFiles folder).
 ours_n=$(find "$outdir/out" -type f | wc -l)

@@ -12,7 +12,6 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <cstring>
 #include <vector>
 
 const char16_t kTooManyStructuresText[] = u"Too many data structures found";
@@ -118,30 +117,6 @@ void ReportReading(uint64_t offset, uint64_t count, int& shownPercent)
 }
 
 }  // namespace
-
-uint32_t ReadSearchRun(SectorRead read, uint64_t sector, uint32_t count, uint32_t piece, uint8_t* buffer)
-{
-    if (read(sector, count, buffer))
-        return 0;
-    piece = std::min(std::max<uint32_t>(piece, 1), count);
-    uint32_t unreadable = 0;
-    for (uint32_t at = 0; at < count; at += piece) {
-        const uint32_t n = std::min(piece, count - at);
-        uint8_t* p = buffer + size_t{at} * kSectorSize;
-        // A piece as long as the run is the request that just failed: a bad region can take long to
-        // fail, so it is not asked again.
-        if (n > 1 && n < count && read(sector + at, n, p))
-            continue;
-        for (uint32_t i = 0; i < n; ++i) {
-            uint8_t* s = p + size_t{i} * kSectorSize;
-            if (!read(sector + at + i, 1, s)) {
-                std::memset(s, 0, kSectorSize);
-                ++unreadable;
-            }
-        }
-    }
-    return unreadable;
-}
 
 ExtensiveSearchResult SearchDiskStructures(uint64_t first, uint64_t count, unsigned kinds,
     const ScanFinishedWord& finished, ExtensiveSearchCounters& counters)

@@ -33,14 +33,8 @@ enum class ExtensiveSearchResult {
 extern ExtensiveSearchCounters g_ExtensiveSearchCounters;
 
 // Sectors read at a time. A run that cannot be read is read again in pieces of g_nSectorsPerRead
-// sectors (the sectors-per-attempt setting), and a piece that fails sector by sector.
+// sectors (the sectors-per-attempt setting), and a piece that fails sector by sector (ReadSearchRun).
 constexpr uint32_t kSearchRunSectors = 2048;
-
-// Reads `count` sectors from `sector` into `buffer` through `read` (the search passes ReadSectors) in
-// one request; when that fails, again in pieces of `piece` sectors (0 counts as 1), and a piece that
-// fails sector by sector. Sectors that still cannot be read are zeroed. Returns how many those were.
-using SectorRead = int (*)(uint64_t sector, uint32_t count, void* buffer);
-uint32_t ReadSearchRun(SectorRead read, uint64_t sector, uint32_t count, uint32_t piece, uint8_t* buffer);
 
 // Bounds of the candidate lists.
 constexpr uint32_t kMaxBootSectorCandidates = 60000;

@@ -77,14 +77,18 @@ void AddFatDirectoryEntry(const morvick::FatFoundEntry& e)
     }
 }
 
-uint32_t ChosenVolumeClusterCount()
+uint32_t VolumeClusterCount(const VolumeParameterBlock& v)
 {
-    const VolumeParameterBlock& v = g_VolumeParams;
     const FileSystemKind kind =
         v.browsedFileSystemType == FileSystemKind::kFat32 ? FileSystemKind::kFat32 : FileSystemKind::kFat16;
     const uint64_t firstData = static_cast<uint64_t>(v.clusterBase) + 2ull * v.sectorsPerCluster;
     const uint64_t end = v.partitionSectors != 0 ? uint64_t{v.partitionStart} + v.partitionSectors : 0;
     return morvick::FatDataClusterCount(kind, v.sectorsPerFat, v.sectorsPerCluster, firstData, end);
+}
+
+uint32_t ChosenVolumeClusterCount()
+{
+    return VolumeClusterCount(g_VolumeParams);
 }
 
 void AppendClusterNode(uint32_t cluster)
@@ -98,16 +102,28 @@ void AppendClusterNode(uint32_t cluster)
 
 namespace {
 
+// The chain from `first` in the FAT at `fatStart` of the chosen volume, read from `disk`.
+std::vector<uint32_t> FollowChosenVolumeChain(morvick::SectorSource& disk, uint32_t fatStart, uint32_t first,
+    size_t limit, const std::function<bool()>& stopRequested)
+{
+    const FileSystemKind type = g_VolumeParams.browsedFileSystemType;
+    if ((type != FileSystemKind::kFat16 && type != FileSystemKind::kFat32) || fatStart == 0)
+        return {};
+    morvick::FatTable fat(disk, type, fatStart, g_VolumeParams.sectorsPerFat, ChosenVolumeClusterCount());
+    return morvick::FollowClusterChain(fat, first, limit, stopRequested);
+}
+
 void FillClusterChain(uint32_t fatStart, uint32_t first, size_t limit, const std::function<bool()>& stopRequested)
 {
     FreeClusterChain();
-    const FileSystemKind type = g_VolumeParams.browsedFileSystemType;
-    if ((type != FileSystemKind::kFat16 && type != FileSystemKind::kFat32) || fatStart == 0)
-        return;
     morvick::EngineSectorSource disk;
-    morvick::FatTable fat(disk, type, fatStart, g_VolumeParams.sectorsPerFat, ChosenVolumeClusterCount());
-    for (uint32_t cluster : morvick::FollowClusterChain(fat, first, limit, stopRequested))
+    for (uint32_t cluster : FollowChosenVolumeChain(disk, fatStart, first, limit, stopRequested))
         AppendClusterNode(cluster);
+}
+
+uint32_t SelectedFat(int selector)
+{
+    return selector == 2 ? g_VolumeParams.secondFat : g_VolumeParams.firstFat;
 }
 
 }  // namespace
@@ -119,6 +135,11 @@ void BuildClusterChain(uint32_t first)
 
 void ReadClusterChain(uint32_t first, uint32_t limit, int selector, const std::function<bool()>& stopRequested)
 {
-    const uint32_t fatStart = selector == 2 ? g_VolumeParams.secondFat : g_VolumeParams.firstFat;
-    FillClusterChain(fatStart, first, static_cast<size_t>(limit) + 1, stopRequested);
+    FillClusterChain(SelectedFat(selector), first, static_cast<size_t>(limit) + 1, stopRequested);
+}
+
+std::vector<uint32_t> ReadClusterChain(morvick::SectorSource& disk, uint32_t first, uint32_t limit, int selector,
+    const std::function<bool()>& stopRequested)
+{
+    return FollowChosenVolumeChain(disk, SelectedFat(selector), first, static_cast<size_t>(limit) + 1, stopRequested);
 }

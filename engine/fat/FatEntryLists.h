@@ -4,13 +4,16 @@
 #pragma once
 
 #include "engine/fat/FatDirectoryParser.h"
+#include "engine/volume/SectorSource.h"
 
 #include <functional>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 struct FatEntryRecord;
 struct FatFolderRecord;
+struct VolumeParameterBlock;
 
 // Appends a file record at the tail of the FAT entry list; its ordinal is g_nFatFileCount. Null
 // after the out-of-memory report.
@@ -31,7 +34,9 @@ FatFolderRecord* AppendNewFatFolder(const std::u16string& name, uint32_t firstCl
 // the pass's progress (entries against the volume's clusters).
 void AddFatDirectoryEntry(const morvick::FatFoundEntry& entry);
 
-// The data clusters of the chosen volume, from g_VolumeParams (0 when they cannot be worked out).
+// The data clusters of a FAT volume, from its parameter block (0 when they cannot be worked out).
+uint32_t VolumeClusterCount(const VolumeParameterBlock& block);
+// The same for the chosen volume (g_VolumeParams).
 uint32_t ChosenVolumeClusterCount();
 
 // Rebuilds g_ClusterChain from the first FAT: `first` and the clusters after it, up to the volume's
@@ -42,6 +47,10 @@ void BuildClusterChain(uint32_t first);
 // most `limit` further clusters. `stopRequested` (the save's stop or skip flag) ends the walk
 // between steps.
 void ReadClusterChain(uint32_t first, uint32_t limit, int selector, const std::function<bool()>& stopRequested = {});
+// The same chain returned instead, its FAT read from `disk`: empty when that FAT is not known (0) or
+// the volume is not FAT16 or FAT32.
+std::vector<uint32_t> ReadClusterChain(morvick::SectorSource& disk, uint32_t first, uint32_t limit, int selector,
+    const std::function<bool()>& stopRequested = {});
 
 // Appends a cluster node at the chain's tail.
 void AppendClusterNode(uint32_t cluster);

@@ -14,6 +14,13 @@
 int ReadSectors(const char* devicePath, uint32_t sectorLow, uint32_t sectorHigh, uint32_t count, void* buffer);
 int ReadSectors(uint64_t sector, uint32_t count, void* buffer);
 
+// Reads `count` sectors from `sector` into `buffer` through `read` (the searches pass ReadSectors) in
+// one request; when that fails, again in pieces of `piece` sectors (0 counts as 1), and a piece that
+// fails sector by sector. Sectors that still cannot be read are zeroed, so that a search goes on past
+// them. Returns how many those were.
+using SectorRead = int (*)(uint64_t sector, uint32_t count, void* buffer);
+uint32_t ReadSearchRun(SectorRead read, uint64_t sector, uint32_t count, uint32_t piece, uint8_t* buffer);
+
 // Reads count sectors of the logical drive g_hVolume. 1 only when every byte was read.
 int ReadLogicalDriveSectors(uint32_t sectorLow, uint32_t sectorHigh, uint32_t count, void* buffer);
 

@@ -44,6 +44,8 @@ bool ParseMftRecordHeader(const uint8_t* record, size_t length, MftRecordHeader&
     out.firstAttribute = first;
     out.flags = ReadLittleEndian16(record + 22);
     out.baseRecord = ReadLittleEndian32(record + 32);
+    out.numbered = ReadLittleEndian16(record + 4) >= 48;
+    out.number = out.numbered ? ReadLittleEndian32(record + 44) : 0;
     return true;
 }
 

@@ -27,6 +27,9 @@ struct MftRecordHeader {
     uint16_t firstAttribute = 0;
     uint16_t flags = 0;       // bit 0 in use, bit 1 directory
     uint32_t baseRecord = 0;  // an extension record's base record (low 32 bits); 0 in a base record
+    // Records from NTFS 3.1 on keep their own number at 44, before an update-sequence array at 48.
+    bool numbered = false;
+    uint32_t number = 0;  // the record's own number when `numbered`
 };
 
 // Checks "FILE" and the first-attribute offset. False for anything else.

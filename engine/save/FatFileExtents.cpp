@@ -1,7 +1,6 @@
 #include "engine/save/FatFileExtents.h"
 
 #include "engine/fat/FatEntryLists.h"
-#include "engine/fat/FatTable.h"
 #include "engine/save/SaveState.h"
 #include "engine/state/EngineState.h"
 
@@ -10,19 +9,6 @@ namespace {
 bool SaveStopped()
 {
     return g_nSaveStop.load() == 1 || g_nSaveSkip.load() == 1;
-}
-
-// The chain from FAT 1 (selector 1) or FAT 2, as far as the file's clusters and one more; empty when
-// that FAT is not known. The walk ends when the save is stopped or the file skipped.
-std::vector<uint32_t> FatChain(morvick::SectorSource& disk, int selector, uint32_t firstCluster, uint32_t clusters)
-{
-    const VolumeParameterBlock& b = g_VolumeParams;
-    const uint32_t fatStart = selector == 2 ? b.secondFat : b.firstFat;
-    const FileSystemKind type = b.browsedFileSystemType;
-    if (fatStart == 0 || (type != FileSystemKind::kFat16 && type != FileSystemKind::kFat32))
-        return {};
-    morvick::FatTable fat(disk, type, fatStart, b.sectorsPerFat, ChosenVolumeClusterCount());
-    return morvick::FollowClusterChain(fat, firstCluster, static_cast<size_t>(clusters) + 1, SaveStopped);
 }
 
 // The sector after the volume's last: its own end when known, else the end of the range that was
@@ -45,7 +31,7 @@ std::vector<SectorExtent> FatFileExtents(morvick::SectorSource& disk, uint32_t f
     const uint64_t spc = b.sectorsPerCluster;
     std::vector<uint32_t> chain;
     for (int selector = 1; selector <= 2 && chain.empty(); ++selector) {
-        chain = FatChain(disk, selector, firstCluster, clusters);
+        chain = ReadClusterChain(disk, firstCluster, clusters, selector, SaveStopped);
         if (SaveStopped())
             return {};
         if (chain.size() != clusters)

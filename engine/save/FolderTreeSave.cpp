@@ -133,6 +133,17 @@ ByParent<FolderNode> NtfsSubfolders()
     return subfolders;
 }
 
+// The walk of the browsed volume's folder tree, its tables built once per save.
+FolderTreeWalk FatWalk()
+{
+    return FolderTreeWalk(FatSubfolders(), FatFiles());
+}
+
+FolderTreeWalk NtfsWalk()
+{
+    return FolderTreeWalk(NtfsSubfolders(), NtfsFiles());
+}
+
 // The first record of each key, built once per save: a save of many single files (Find hits, File
 // Trace hits) looks each key up instead of walking the list for it.
 template <class Record, class KeyOf>
@@ -203,41 +214,14 @@ uint32_t NtfsParent(const NtfsFolderRecord* f)
 
 }  // namespace
 
-void SaveFatFolderFiles(uint32_t cluster, const std::u16string& path)
-{
-    for (const FatEntryRecord* r = g_FatEntries.head; r && !Stopped(); r = r->next) {
-        if (r->parentCluster == cluster)
-            SaveRecord(r, path);
-    }
-}
-
-void SaveNtfsFolderFiles(uint32_t number, const std::u16string& path)
-{
-    if (IsExtensiveNtfs()) {
-        for (const NtfsFileRecord* r = g_NtfsFileRecords.head; r && !Stopped(); r = r->next) {
-            if (r->parentRecord == number && InsideBrowsedVolume(r))
-                SaveRecord(r, path);
-        }
-        return;
-    }
-    for (const MftEntryRecord* r = g_MftEntries.head; r && !Stopped(); r = r->next) {
-        if (r->parentRecord == number)
-            SaveRecord(r, path);
-    }
-}
-
 void SaveFatFolderTree(uint32_t cluster, const std::u16string& parentPath, const char16_t* name)
 {
-    const ByParent<FolderNode> subfolders = FatSubfolders();
-    const std::unique_ptr<FolderFiles> files = FatFiles();
-    FolderTreeWalk(subfolders, *files).SaveTree(cluster, parentPath, name);
+    FatWalk().SaveTree(cluster, parentPath, name);
 }
 
 void SaveNtfsFolderTree(uint32_t number, const std::u16string& parentPath, const char16_t* name)
 {
-    const ByParent<FolderNode> subfolders = NtfsSubfolders();
-    const std::unique_ptr<FolderFiles> files = NtfsFiles();
-    FolderTreeWalk(subfolders, *files).SaveTree(number, parentPath, name);
+    NtfsWalk().SaveTree(number, parentPath, name);
 }
 
 void SaveCheckedTreeItems(const SaveSelection& selection)
@@ -252,18 +236,14 @@ void SaveCheckedTreeItems(const SaveSelection& selection)
     const FileSystemKind type = g_VolumeParams.browsedFileSystemType;
     if (type == FileSystemKind::kFat16 || type == FileSystemKind::kFat32) {
         if (!ticked.empty()) {
-            const ByParent<FolderNode> subfolders = FatSubfolders();
-            const std::unique_ptr<FolderFiles> files = FatFiles();
-            FolderTreeWalk walk(subfolders, *files);
+            FolderTreeWalk walk = FatWalk();
             SaveTickedFolders(g_FatFolders.head, ticked, FatKey, FatParent, walk, target);
         }
         SaveFilesByKey(
             selection.fileKeys, g_FatEntries.head, [](const FatEntryRecord* r) { return r->ordinal; }, target);
     } else if (type == FileSystemKind::kNtfs) {
         if (!ticked.empty()) {
-            const ByParent<FolderNode> subfolders = NtfsSubfolders();
-            const std::unique_ptr<FolderFiles> files = NtfsFiles();
-            FolderTreeWalk walk(subfolders, *files);
+            FolderTreeWalk walk = NtfsWalk();
             SaveTickedFolders(g_NtfsFolders.head, ticked, NtfsKey, NtfsParent, walk, target);
         }
         if (IsExtensiveNtfs()) {
@@ -310,13 +290,9 @@ void SaveWholeVolume(const std::u16string& path)
     }
     const FileSystemKind type = g_VolumeParams.browsedFileSystemType;
     if (type == FileSystemKind::kFat16 || type == FileSystemKind::kFat32) {
-        const ByParent<FolderNode> subfolders = FatSubfolders();
-        const std::unique_ptr<FolderFiles> files = FatFiles();
-        FolderTreeWalk(subfolders, *files).SaveContents(0, path);
+        FatWalk().SaveContents(0, path);
     } else if (type == FileSystemKind::kNtfs) {
-        const ByParent<FolderNode> subfolders = NtfsSubfolders();
-        const std::unique_ptr<FolderFiles> files = NtfsFiles();
-        FolderTreeWalk(subfolders, *files).SaveContents(kNtfsRoot, path);
+        NtfsWalk().SaveContents(kNtfsRoot, path);
     }
 }
 

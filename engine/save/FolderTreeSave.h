@@ -11,12 +11,8 @@
 
 // A FAT folder (first cluster `cluster`) named `name` inside `parentPath`, with everything below it.
 void SaveFatFolderTree(uint32_t cluster, const std::u16string& parentPath, const char16_t* name);
-// The files of one FAT folder into `path`.
-void SaveFatFolderFiles(uint32_t cluster, const std::u16string& path);
-
 // The same for an NTFS folder (MFT number `number`).
 void SaveNtfsFolderTree(uint32_t number, const std::u16string& parentPath, const char16_t* name);
-void SaveNtfsFolderFiles(uint32_t number, const std::u16string& path);
 
 // What the user ticked: result-tree items of folders and row keys of files (the entry number of a
 // FAT file, the record key of an NTFS file after a Quick Scan, the FILE-record sector after an

@@ -30,7 +30,7 @@ void FolderTreeWalk::SaveTree(uint32_t key, const std::u16string& parentPath, co
 void FolderTreeWalk::SaveContents(uint32_t key, const std::u16string& path)
 {
     m_visited.insert(key);
-    m_files.Save(key, path);
+    m_files->Save(key, path);
     for (const FolderNode& child : m_subfolders.Of(key)) {
         if (Stopped())
             return;
@@ -40,7 +40,7 @@ void FolderTreeWalk::SaveContents(uint32_t key, const std::u16string& path)
 
 void FolderTreeWalk::RecordTreeNotSaved(uint32_t key, const std::u16string& path)
 {
-    m_files.RecordNotSaved(key, path);
+    m_files->RecordNotSaved(key, path);
     for (const FolderNode& child : m_subfolders.Of(key)) {
         if (m_visited.insert(child.key).second)
             RecordTreeNotSaved(child.key, JoinOutputPath(path, MakeSafeFileName(child.name ? child.name : u"")));

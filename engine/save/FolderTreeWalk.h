@@ -6,8 +6,10 @@
 #include "engine/save/ByParent.h"
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <unordered_set>
+#include <utility>
 #include <vector>
 
 // The files of each folder (by the folder's key) and how they are saved.
@@ -28,8 +30,8 @@ struct FolderNode {
 
 class FolderTreeWalk {
 public:
-    FolderTreeWalk(const ByParent<FolderNode>& subfolders, const FolderFiles& files)
-        : m_subfolders(subfolders), m_files(files)
+    FolderTreeWalk(ByParent<FolderNode> subfolders, std::unique_ptr<const FolderFiles> files)
+        : m_subfolders(std::move(subfolders)), m_files(std::move(files))
     {}
 
     // The folder `key` named `name` inside `parentPath`, with everything below it. A folder that is
@@ -42,7 +44,7 @@ public:
 private:
     void RecordTreeNotSaved(uint32_t key, const std::u16string& path);
 
-    const ByParent<FolderNode>& m_subfolders;
-    const FolderFiles& m_files;
+    ByParent<FolderNode> m_subfolders;
+    std::unique_ptr<const FolderFiles> m_files;
     std::unordered_set<uint32_t> m_visited;
 };

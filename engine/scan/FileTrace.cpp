@@ -10,40 +10,13 @@
 #include "engine/volume/EngineSectorSource.h"
 
 #include <algorithm>
-#include <cstring>
 #include <vector>
 
 namespace {
 
 // The search has always read 64 sectors at a time; its reach past the end keeps that step.
-constexpr uint64_t kTraceStepSectors = 64;
+constexpr uint32_t kTraceStepSectors = 64;
 constexpr uint64_t kLastSectorNumber = 0xFFFFFFFF;
-
-// Reads count sectors at first into buffer. A failed large read is read again in steps, then
-// sector by sector; a sector that still cannot be read is zeroed, so that it matches no signature
-// and the search goes on past it. Returns how many sectors those were.
-uint32_t ReadTraceRun(uint64_t first, uint32_t count, uint8_t* buffer)
-{
-    if (ReadSectors(first, count, buffer))
-        return 0;
-    uint32_t unreadable = 0;
-    for (uint32_t done = 0; done < count;) {
-        const uint32_t step = count - done < kTraceStepSectors ? count - done : kTraceStepSectors;
-        uint8_t* at = buffer + size_t(done) * kSectorSize;
-        // A step as long as the run is the request that just failed.
-        if (step < count && ReadSectors(first + done, step, at)) {
-            done += step;
-            continue;
-        }
-        for (uint32_t i = 0; i < step; ++i, ++done, at += kSectorSize) {
-            if (!ReadSectors(first + done, 1, at)) {
-                std::memset(at, 0, kSectorSize);
-                ++unreadable;
-            }
-        }
-    }
-    return unreadable;
-}
 
 // The sectors from start that the search covers, ending at the disk's last sector when the source
 // knows it: nothing past it is read (or counted as unreadable).
@@ -80,7 +53,9 @@ public:
             if (m_unreadable != 0)
                 status += u", " + DecimalText(m_unreadable) + u" unreadable";
             m_observer.OnStatus(status);
-            m_unreadable += ReadTraceRun(sector, count, buffer.data());
+            // A sector that can't be read is searched as zeros: it matches no signature.
+            m_unreadable +=
+                ReadSearchRun(static_cast<SectorRead>(ReadSectors), sector, count, kTraceStepSectors, buffer.data());
             if (!Test(buffer.data(), count, static_cast<uint32_t>(sector)))
                 return true;
             passed += count;

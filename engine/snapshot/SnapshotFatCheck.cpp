@@ -3,6 +3,7 @@
 #include "engine/fat/FatBootSector.h"
 #include "engine/fat/FatDirectoryEntry.h"
 #include "engine/fat/FatDirectoryParser.h"
+#include "engine/fat/FatEntryLists.h"
 #include "engine/fat/FatTable.h"
 #include "engine/image/SectorReader.h"
 #include "engine/snapshot/LoadedSnapshot.h"
@@ -76,15 +77,6 @@ bool FatBeginsAt(uint32_t sector)
 {
     uint8_t fat[kSectorSize];
     return ReadSectors(sector, 1, fat) == 1 && fat[0] >= 0xF0 && fat[1] == 0xFF;
-}
-
-uint32_t ClusterCount(const VolumeParameterBlock& b)
-{
-    const FileSystemKind kind =
-        b.browsedFileSystemType == FileSystemKind::kFat32 ? FileSystemKind::kFat32 : FileSystemKind::kFat16;
-    const uint64_t firstData = uint64_t{b.clusterBase} + 2ull * b.sectorsPerCluster;
-    const uint64_t end = b.partitionSectors != 0 ? uint64_t{b.partitionStart} + b.partitionSectors : 0;
-    return morvick::FatDataClusterCount(kind, b.sectorsPerFat, b.sectorsPerCluster, firstData, end);
 }
 
 void AppendRange(std::vector<uint64_t>& sectors, uint64_t first, uint32_t count)
@@ -238,7 +230,7 @@ SampleVerdict CheckFatFiles(const LoadedSnapshot& s, uint32_t rootCluster)
     const VolumeParameterBlock& b = s.block;
     const bool fat32 = b.browsedFileSystemType == FileSystemKind::kFat32;
     morvick::EngineSectorSource disk;
-    morvick::FatTable fat(disk, b.browsedFileSystemType, b.firstFat, b.sectorsPerFat, ClusterCount(b));
+    morvick::FatTable fat(disk, b.browsedFileSystemType, b.firstFat, b.sectorsPerFat, VolumeClusterCount(b));
     FolderSearch search(fat32);
     for (const auto& [folder, sampled] : byFolder) {
         const std::vector<uint64_t> sectors = FolderSectors(b, fat, folder, rootCluster);

@@ -8,17 +8,12 @@
 #include "engine/snapshot/LoadedSnapshot.h"
 #include "engine/snapshot/SnapshotFormat.h"
 #include "engine/snapshot/SnapshotSample.h"
-#include "engine/util/Endian.h"
 #include "engine/volume/EngineSectorSource.h"
 #include "engine/volume/PartitionFileSystem.h"
 
 namespace {
 
 constexpr uint64_t kLastSector = 0xFFFFFFFFu;
-
-// Records from NTFS 3.1 on keep their own number at 44, before the update-sequence array at 48.
-constexpr size_t kRecordNumberOffset = 44;
-constexpr uint16_t kNumberedUpdateSequenceOffset = 48;
 
 enum class Verdict { kAgrees, kDisagrees, kNone };
 
@@ -102,8 +97,7 @@ Judgement JudgeFileRecord(const uint8_t* record, const char16_t* name, uint32_t 
     if (!morvick::ParseMftRecordHeader(record, morvick::kMftRecordSize, header) || header.flags > 3 ||
         header.baseRecord != 0)
         return Judgement::kContradicts;
-    if (number != nullptr && ReadLittleEndian16(record + 4) >= kNumberedUpdateSequenceOffset &&
-        ReadLittleEndian32(record + kRecordNumberOffset) != *number)
+    if (number != nullptr && header.numbered && header.number != *number)
         return Judgement::kContradicts;
     morvick::NtfsFileName found;
     if (!morvick::ReadPreferredFileName(record, morvick::kMftRecordSize, found))

@@ -4,6 +4,7 @@
 #include "engine/extensive/ExtensiveScan.h"
 #include "engine/extensive/ExtensiveScanState.h"
 #include "engine/extensive/ExtensiveSearch.h"
+#include "engine/image/SectorReader.h"
 #include "engine/state/EngineState.h"
 #include "tests/engine/diskfixtures/DiskFixture.h"
 #include "tests/engine/diskfixtures/Oracles.h"

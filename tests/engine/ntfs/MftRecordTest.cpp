@@ -41,6 +41,27 @@ TEST(MftFixups, RestoreSectorEndsAndRejectTornRecords)
     EXPECT_FALSE(ApplyMultiSectorFixups(badArray.data(), 700));
 }
 
+TEST(MftRecord, TheHeaderGivesTheRecordsOwnNumberWhereItKeepsOne)
+{
+    std::vector<uint8_t> r = MftRecordBuilder(1).FileName(u"x", 5, 1).BaseRecord(40).Build();
+    r[44] = 0x78;
+    r[45] = 0x56;
+    r[46] = 0x34;
+    r[47] = 0x12;
+    MftRecordHeader header;
+    ASSERT_TRUE(ParseMftRecordHeader(r.data(), r.size(), header));
+    EXPECT_EQ(header.firstAttribute, 56u);
+    EXPECT_EQ(header.flags, 1u);
+    EXPECT_EQ(header.baseRecord, 40u);
+    EXPECT_TRUE(header.numbered);
+    EXPECT_EQ(header.number, 0x12345678u);
+    // An older record's update-sequence array begins at 42, where the number would be.
+    r[4] = 42;
+    ASSERT_TRUE(ParseMftRecordHeader(r.data(), r.size(), header));
+    EXPECT_FALSE(header.numbered);
+    EXPECT_EQ(header.number, 0u);
+}
+
 TEST(MftRecord, NamesByNameSpaceAndDataSizes)
 {
     std::vector<uint8_t> dosOnly = MftRecordBuilder().FileName(u"DOSNAM~1.TXT", 40, 2).Build();
