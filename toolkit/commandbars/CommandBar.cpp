@@ -3,6 +3,7 @@
 #include "classlib/win/CFrameWnd.h"
 #include "classlib/win/CMenu.h"
 #include "classlib/win/CMiniFrameWnd.h"
+#include "classlib/win/CToolBar.h"
 #include "classlib/win/CWinApp.h"
 #include "classlib/win/WindowDCs.h"
 #include "toolkit/base/BufferedDC.h"
@@ -467,38 +468,21 @@ BOOL CTKPCommandBar::SetButtons(const UINT* pButtons, int nCount)
 BOOL CTKPCommandBar::LoadToolBar(UINT nIDResource, BOOL bLoadIcons)
 {
     m_pControls->RemoveAll();
-    HINSTANCE hInst = AfxFindResourceHandle(MAKEINTRESOURCE(nIDResource), MAKEINTRESOURCE(241));
-    HRSRC hResource =
-        hInst != NULL ? ::FindResourceW(hInst, MAKEINTRESOURCEW(nIDResource), MAKEINTRESOURCEW(241)) : NULL;
-    if (hResource == NULL)
+    CToolBarResource resource;
+    if (!AfxLoadToolBarResource(MAKEINTRESOURCE(nIDResource), resource))
         return FALSE;
-    const DWORD dwSize = ::SizeofResource(hInst, hResource);
-    HGLOBAL hData = ::LoadResource(hInst, hResource);
-    const BYTE* pData = hData != NULL ? static_cast<const BYTE*>(::LockResource(hData)) : NULL;
-    if (pData == NULL || dwSize < 8)
-        return FALSE;
-    WORD header[4];
-    memcpy(header, pData, sizeof(header));
-    const WORD nWidth = header[1], nHeight = header[2];
-    // Never more ids than the resource holds.
-    const int nCount = (int)std::min<DWORD>(header[3], (dwSize - 8) / 2);
-    std::vector<UINT> ids((size_t)nCount);
     std::vector<UINT> iconIds;
-    for (int i = 0; i < nCount; ++i) {
-        WORD nID;
-        memcpy(&nID, pData + 8 + i * 2, 2);
-        ids[(size_t)i] = nID;
+    for (UINT nID : resource.ids)
         if (nID != 0)
             iconIds.push_back(nID);
-    }
-    SetButtons(ids.empty() ? NULL : ids.data(), nCount);
+    SetButtons(resource.ids.empty() ? NULL : resource.ids.data(), (int)resource.ids.size());
 
     BOOL bResult = TRUE;
     if (bLoadIcons) {
         bResult = GetImageManager()->SetIconsFromBitmap(nIDResource, iconIds.empty() ? NULL : iconIds.data(),
-            (int)iconIds.size(), CSize(nWidth, nHeight));
-        if (nWidth != 16)
-            m_szIcons = CSize(nWidth, nHeight);
+            (int)iconIds.size(), resource.sizeImage);
+        if (resource.sizeImage.cx != 16)
+            m_szIcons = resource.sizeImage;
     }
     return bResult;
 }
