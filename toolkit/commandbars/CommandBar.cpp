@@ -42,6 +42,8 @@ ON_WM_RBUTTONDOWN()
 ON_WM_RBUTTONUP()
 ON_WM_NCHITTEST()
 ON_WM_NCLBUTTONDOWN()
+ON_WM_NCACTIVATE()
+ON_WM_NCCREATE()
 ON_WM_TIMER()
 ON_MESSAGE(WM_IDLEUPDATECMDUI, OnIdleUpdateCmdUIMessage)
 ON_MESSAGE(WM_INITIALUPDATE, OnInitialUpdate)
@@ -333,14 +335,14 @@ void CTKPCommandBar::SetTrackFlags(BOOL bRightButton, BOOL bNoNotify, BOOL bNest
 
 // --- Non-client area ----------------------------------------------------------------------------
 
-BOOL CTKPCommandBar::OnSharedNcActivate(BOOL bActive)
+BOOL CTKPCommandBar::OnNcActivate(BOOL bActive)
 {
     if (bActive)
         return FALSE;
     return CWnd::OnNcActivate(bActive);
 }
 
-BOOL CTKPCommandBar::OnSharedNcCreate(LPCREATESTRUCT lpCreateStruct)
+BOOL CTKPCommandBar::OnNcCreate(LPCREATESTRUCT lpCreateStruct)
 {
     if (!CWnd::OnNcCreate(lpCreateStruct))
         return FALSE;
