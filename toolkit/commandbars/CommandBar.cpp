@@ -3,6 +3,7 @@
 #include "classlib/win/CFrameWnd.h"
 #include "classlib/win/CMenu.h"
 #include "classlib/win/CMiniFrameWnd.h"
+#include "classlib/win/CToolBar.h"
 #include "classlib/win/CWinApp.h"
 #include "classlib/win/WindowDCs.h"
 #include "toolkit/base/BufferedDC.h"
@@ -41,6 +42,8 @@ ON_WM_RBUTTONDOWN()
 ON_WM_RBUTTONUP()
 ON_WM_NCHITTEST()
 ON_WM_NCLBUTTONDOWN()
+ON_WM_NCACTIVATE()
+ON_WM_NCCREATE()
 ON_WM_TIMER()
 ON_MESSAGE(WM_IDLEUPDATECMDUI, OnIdleUpdateCmdUIMessage)
 ON_MESSAGE(WM_INITIALUPDATE, OnInitialUpdate)
@@ -332,14 +335,14 @@ void CTKPCommandBar::SetTrackFlags(BOOL bRightButton, BOOL bNoNotify, BOOL bNest
 
 // --- Non-client area ----------------------------------------------------------------------------
 
-BOOL CTKPCommandBar::OnSharedNcActivate(BOOL bActive)
+BOOL CTKPCommandBar::OnNcActivate(BOOL bActive)
 {
     if (bActive)
         return FALSE;
     return CWnd::OnNcActivate(bActive);
 }
 
-BOOL CTKPCommandBar::OnSharedNcCreate(LPCREATESTRUCT lpCreateStruct)
+BOOL CTKPCommandBar::OnNcCreate(LPCREATESTRUCT lpCreateStruct)
 {
     if (!CWnd::OnNcCreate(lpCreateStruct))
         return FALSE;
@@ -447,10 +450,6 @@ BOOL CTKPCommandBar::SetButtons(const UINT* pButtons, int nCount)
             pControl->SetStyle(cs.buttonStyle);
             // The new button shows its command's state at once, not only after the next idle pass.
             UpdateControlCmdUI(pControl->GetIndex(), GetOwnerSite(), FALSE);
-            if (pControl->GetType() == tkpControlPopup && pControl->GetID() != (int)cs.nID) {
-                pControl->SetID((int)cs.nID);
-                pControl->RedrawParent();
-            }
         }
         if (bBeginGroup) {
             pControl->SetBeginGroup(TRUE);
@@ -467,38 +466,21 @@ BOOL CTKPCommandBar::SetButtons(const UINT* pButtons, int nCount)
 BOOL CTKPCommandBar::LoadToolBar(UINT nIDResource, BOOL bLoadIcons)
 {
     m_pControls->RemoveAll();
-    HINSTANCE hInst = AfxFindResourceHandle(MAKEINTRESOURCE(nIDResource), MAKEINTRESOURCE(241));
-    HRSRC hResource =
-        hInst != NULL ? ::FindResourceW(hInst, MAKEINTRESOURCEW(nIDResource), MAKEINTRESOURCEW(241)) : NULL;
-    if (hResource == NULL)
+    CToolBarResource resource;
+    if (!AfxLoadToolBarResource(MAKEINTRESOURCE(nIDResource), resource))
         return FALSE;
-    const DWORD dwSize = ::SizeofResource(hInst, hResource);
-    HGLOBAL hData = ::LoadResource(hInst, hResource);
-    const BYTE* pData = hData != NULL ? static_cast<const BYTE*>(::LockResource(hData)) : NULL;
-    if (pData == NULL || dwSize < 8)
-        return FALSE;
-    WORD header[4];
-    memcpy(header, pData, sizeof(header));
-    const WORD nWidth = header[1], nHeight = header[2];
-    // Never more ids than the resource holds.
-    const int nCount = (int)std::min<DWORD>(header[3], (dwSize - 8) / 2);
-    std::vector<UINT> ids((size_t)nCount);
     std::vector<UINT> iconIds;
-    for (int i = 0; i < nCount; ++i) {
-        WORD nID;
-        memcpy(&nID, pData + 8 + i * 2, 2);
-        ids[(size_t)i] = nID;
+    for (UINT nID : resource.ids)
         if (nID != 0)
             iconIds.push_back(nID);
-    }
-    SetButtons(ids.empty() ? NULL : ids.data(), nCount);
+    SetButtons(resource.ids.empty() ? NULL : resource.ids.data(), (int)resource.ids.size());
 
     BOOL bResult = TRUE;
     if (bLoadIcons) {
         bResult = GetImageManager()->SetIconsFromBitmap(nIDResource, iconIds.empty() ? NULL : iconIds.data(),
-            (int)iconIds.size(), CSize(nWidth, nHeight));
-        if (nWidth != 16)
-            m_szIcons = CSize(nWidth, nHeight);
+            (int)iconIds.size(), resource.sizeImage);
+        if (resource.sizeImage.cx != 16)
+            m_szIcons = resource.sizeImage;
     }
     return bResult;
 }

@@ -255,6 +255,11 @@ public:
     afx_msg void OnRButtonUp(UINT nFlags, CPoint point);
     afx_msg LRESULT OnNcHitTest(CPoint point);
     afx_msg void OnNcLButtonDown(UINT nHitTest, CPoint point);
+    // A bar never draws itself active (deactivation is default); a window with the
+    // caption-synchronisation style (0x100) starts with its frame's caption state (WM_FLOATSTATUS
+    // FS_ACTIVATE or FS_DEACTIVATE).
+    afx_msg BOOL OnNcActivate(BOOL bActive);
+    afx_msg BOOL OnNcCreate(LPCREATESTRUCT lpCreateStruct);
     afx_msg void OnTimer(UINT_PTR nIDEvent);
     afx_msg LRESULT OnIdleUpdateCmdUIMessage(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnInitialUpdate(WPARAM wParam, LPARAM lParam);
@@ -262,11 +267,6 @@ public:
     afx_msg LRESULT OnGetObject(WPARAM wParam, LPARAM lParam);
 
 protected:
-    // The non-client handlers that toolbars and popup bars share (each maps them): activation is
-    // refused and deactivation is default; a window with the caption-synchronisation style (0x100)
-    // starts with its frame's caption state (WM_FLOATSTATUS FS_ACTIVATE or FS_DEACTIVATE).
-    BOOL OnSharedNcActivate(BOOL bActive);
-    BOOL OnSharedNcCreate(LPCREATESTRUCT lpCreateStruct);
     // The document-template rule (hide flag 0x40) for the active menu id.
     void UpdateDocTemplateControls();
     // The control whose mnemonic was typed while tracking (step 7 of the key handling).

@@ -59,8 +59,6 @@ ON_WM_MOUSEACTIVATE()
 ON_WM_LBUTTONDOWN()
 ON_WM_TIMER()
 ON_MESSAGE(WM_FLOATSTATUS, OnFloatStatus)
-ON_WM_NCACTIVATE()
-ON_WM_NCCREATE()
 END_MESSAGE_MAP()
 
 void CTKPPopupBar::EnableAnimation(BOOL bEnable)
@@ -177,16 +175,6 @@ int CTKPPopupBar::OnMouseActivate(CWnd* /*pDesktopWnd*/, UINT /*nHitTest*/, UINT
 LRESULT CTKPPopupBar::OnFloatStatus(WPARAM wParam, LPARAM /*lParam*/)
 {
     return (GetStyle() & 0x100) != 0 && (wParam & FS_SYNCACTIVE) != 0 ? 1 : 0;
-}
-
-BOOL CTKPPopupBar::OnNcActivate(BOOL bActive)
-{
-    return OnSharedNcActivate(bActive);
-}
-
-BOOL CTKPPopupBar::OnNcCreate(LPCREATESTRUCT lpCreateStruct)
-{
-    return OnSharedNcCreate(lpCreateStruct);
 }
 
 // --- Opening and closing ------------------------------------------------------------------------

@@ -103,8 +103,6 @@ public:
     afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
     afx_msg void OnTimer(UINT_PTR nIDEvent);
     afx_msg LRESULT OnFloatStatus(WPARAM wParam, LPARAM lParam);
-    afx_msg BOOL OnNcActivate(BOOL bActive);
-    afx_msg BOOL OnNcCreate(LPCREATESTRUCT lpCreateStruct);
 
 protected:
     struct ScrollButton {

@@ -27,8 +27,6 @@ ON_WM_RBUTTONDOWN()
 ON_WM_NCHITTEST()
 ON_WM_NCLBUTTONDOWN()
 ON_WM_MOUSEACTIVATE()
-ON_WM_NCACTIVATE()
-ON_WM_NCCREATE()
 ON_MESSAGE(WM_FLOATSTATUS, OnFloatStatus)
 ON_WM_SETFOCUS()
 END_MESSAGE_MAP()
@@ -508,16 +506,6 @@ int CTKPToolBar::OnMouseActivate(CWnd* pDesktopWnd, UINT nHitTest, UINT message)
             return MA_NOACTIVATE;
     }
     return CTKPCommandBar::OnMouseActivate(pDesktopWnd, nHitTest, message);
-}
-
-BOOL CTKPToolBar::OnNcActivate(BOOL bActive)
-{
-    return OnSharedNcActivate(bActive);
-}
-
-BOOL CTKPToolBar::OnNcCreate(LPCREATESTRUCT lpCreateStruct)
-{
-    return OnSharedNcCreate(lpCreateStruct);
 }
 
 LRESULT CTKPToolBar::OnFloatStatus(WPARAM wParam, LPARAM)
