@@ -6,6 +6,7 @@
 #include "tests/preview/win/FakeControls.h"
 #include "tests/preview/win/FakeConverters.h"
 #include "tests/preview/win/PreviewHarness.h"
+#include "tests/preview/win/TemporaryFolderScope.h"
 
 #include <gtest/gtest.h>
 
@@ -302,16 +303,12 @@ TEST(DocumentView, ATemporaryFolderTooLongToTellConvertsNothing)
     const std::wstring name = ours.substr(ours.rfind(L'\\') + 1);
     CreateDirectoryW(here.c_str(), NULL);
     ASSERT_TRUE(WriteBytes(here + L"\\" + name, {'m', 'i', 'n', 'e'}));
-    wchar_t current[MAX_PATH], temporary[MAX_PATH];
-    GetCurrentDirectoryW(MAX_PATH, current);
-    DWORD hadTemporary = GetEnvironmentVariableW(L"TMP", temporary, MAX_PATH);
-    SetCurrentDirectoryW(here.c_str());
-    SetEnvironmentVariableW(L"TMP", (L"C:\\" + std::wstring(300, L't')).c_str());
-    SetEnvironmentVariableW(L"ZAVOZAR_DIR", ConverterFolder().c_str());
-    Preview(SamplePath(kDocs, "sample.doc"), L".doc");
-    SetEnvironmentVariableW(L"ZAVOZAR_DIR", NULL);
-    SetEnvironmentVariableW(L"TMP", hadTemporary > 0 && hadTemporary < MAX_PATH ? temporary : NULL);
-    SetCurrentDirectoryW(current);
+    {
+        TooLongTemporaryFolderScope tooLong(here);
+        SetEnvironmentVariableW(L"ZAVOZAR_DIR", ConverterFolder().c_str());
+        Preview(SamplePath(kDocs, "sample.doc"), L".doc");
+        SetEnvironmentVariableW(L"ZAVOZAR_DIR", NULL);
+    }
     EXPECT_EQ(word.Log().started, 0);
     EXPECT_EQ(Harness().frame->m_bPreviewShown, 0);
     EXPECT_TRUE(ShowsPlaceholder());

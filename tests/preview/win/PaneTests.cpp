@@ -10,6 +10,7 @@
 #include "res/preview.h"
 #include "tests/preview/win/FakePresentationServer.h"
 #include "tests/preview/win/PreviewHarness.h"
+#include "tests/preview/win/TemporaryFolderScope.h"
 
 #include <gtest/gtest.h>
 
@@ -383,14 +384,10 @@ TEST(PreviewPane, ATemporaryFolderTooLongToTellMakesNoSlides)
     CreateDirectoryW(here.c_str(), NULL);
     CreateDirectoryW((here + L"\\" + name).c_str(), NULL);
     ASSERT_TRUE(WriteBytes(here + L"\\" + name + L"\\notes.txt", {'m', 'i', 'n', 'e'}));
-    wchar_t current[MAX_PATH], temporary[MAX_PATH];
-    GetCurrentDirectoryW(MAX_PATH, current);
-    DWORD hadTemporary = GetEnvironmentVariableW(L"TMP", temporary, MAX_PATH);
-    SetCurrentDirectoryW(here.c_str());
-    SetEnvironmentVariableW(L"TMP", (L"C:\\" + std::wstring(300, L't')).c_str());
-    Preview(ppt, L".ppt");
-    SetEnvironmentVariableW(L"TMP", hadTemporary > 0 && hadTemporary < MAX_PATH ? temporary : NULL);
-    SetCurrentDirectoryW(current);
+    {
+        TooLongTemporaryFolderScope tooLong(here);
+        Preview(ppt, L".ppt");
+    }
     // Nothing exported anywhere: the program is not even started, and "not available" shows.
     EXPECT_EQ(program.Log().calls, std::vector<std::wstring>());
     EXPECT_EQ(h.frame->m_bPreviewShown, 1);
