@@ -44,9 +44,6 @@ struct ScanSaves {
 };
 ScanSaves g_scanSaves;
 
-// The file dialog in which the program asks for the image of a snapshot.
-const wchar_t kSnapshotImageTitle[] = L"Select the VHD/VHDX file of the snapshot";
-
 // Every file of the first run's whole save, and nothing else, saved again with the same bytes.
 void ExpectSameAsTheScanSaved(const fs::path& again)
 {
@@ -456,14 +453,10 @@ TEST(ResultsRoad, TheStartPagesLoadCommandAsksForTheSnapshotsImage)
     ASSERT_NE(driver.WaitForFrame(), nullptr);
     ASSERT_TRUE(driver.WaitForPage(0));
     // A wrong image first, then the right one.
-    ASSERT_TRUE(driver.SendCommand(kLoadSnapshotCommand));
-    ASSERT_TRUE(driver.AnswerFileDialog(L"Open", snapshotFile.wstring()));
-    ASSERT_TRUE(driver.AnswerFileDialog(kSnapshotImageTitle, ResultsDisk("slow.vhd")));
+    ASSERT_NO_FATAL_FAILURE(LoadSnapshotOver(driver, snapshotFile.wstring(), ResultsDisk("slow.vhd")));
     ASSERT_NO_FATAL_FAILURE(ExpectMismatch(driver, 0));
     ExpectNothingOfTheSnapshot(driver);
-    ASSERT_TRUE(driver.SendCommand(kLoadSnapshotCommand));
-    ASSERT_TRUE(driver.AnswerFileDialog(L"Open", snapshotFile.wstring()));
-    ASSERT_TRUE(driver.AnswerFileDialog(kSnapshotImageTitle, ResultsDisk("fixed.vhd")));
+    ASSERT_NO_FATAL_FAILURE(LoadSnapshotOver(driver, snapshotFile.wstring(), ResultsDisk("fixed.vhd")));
     ASSERT_NO_FATAL_FAILURE(SaveTheLoadedSnapshot(driver, "start-page-snapshot"));
     driver.Kill();
 }
