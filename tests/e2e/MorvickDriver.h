@@ -76,6 +76,8 @@ public:
     bool WaitForMessage(size_t after, LoggedMessage& message, DWORD ms = 30000) const;
     // A visible dialog window (message box or dialog) of the program with the given title.
     HWND WaitForWindow(const std::wstring& title, DWORD ms = 30000) const;
+    // A top-level window of the program with the given title, shown or hidden; null when none is.
+    HWND ProgramWindow(const std::wstring& title) const;
     // Presses button `buttonId` of the "Morvick" message box and waits for the box to go.
     bool AnswerMessage(UINT buttonId, DWORD ms = 30000);
     // Presses a button of a dialog with the given title.

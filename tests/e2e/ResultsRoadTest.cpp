@@ -60,32 +60,10 @@ void ExpectSameAsTheScanSaved(const fs::path& again)
     }
 }
 
-struct ProgramWindowSearch {
-    DWORD pid;
-    const wchar_t* title;
-    HWND found;
-};
-
-BOOL CALLBACK FindProgramWindow(HWND window, LPARAM parameter)
-{
-    auto* search = reinterpret_cast<ProgramWindowSearch*>(parameter);
-    DWORD pid = 0;
-    GetWindowThreadProcessId(window, &pid);
-    wchar_t title[64] = L"";
-    GetWindowTextW(window, title, 64);
-    if (pid == search->pid && lstrcmpW(title, search->title) == 0) {
-        search->found = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
 // The progress dialog of a snapshot's load, shown or hidden; null when there is none.
 HWND SnapshotProgressDialog(MorvickDriver& driver)
 {
-    ProgramWindowSearch search{driver.ProcessId(), L"Progress...", nullptr};
-    EnumWindows(FindProgramWindow, reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    return driver.ProgramWindow(L"Progress...");
 }
 
 // Once a load is over its progress dialog is gone and the frame takes input again.
