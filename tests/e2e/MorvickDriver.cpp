@@ -268,9 +268,13 @@ bool MorvickDriver::SetText(UINT id, const std::wstring& text)
 
 int MorvickDriver::ProgressPosition(UINT id) const
 {
-    HWND control = Control(id);
+    return BarPosition(Control(id));
+}
+
+int MorvickDriver::BarPosition(HWND bar)
+{
     DWORD_PTR result = 0;
-    if (control == nullptr || !SendMessageTimeoutW(control, PBM_GETPOS, 0, 0, SMTO_ABORTIFHUNG, 5000, &result))
+    if (bar == nullptr || !SendMessageTimeoutW(bar, PBM_GETPOS, 0, 0, SMTO_ABORTIFHUNG, 5000, &result))
         return -1;
     return static_cast<int>(result);
 }

@@ -62,8 +62,9 @@ public:
     bool Click(UINT id);
     std::wstring Text(UINT id) const;
     bool SetText(UINT id, const std::wstring& text);
-    // A progress bar's position (-1 without the bar).
+    // A progress bar's position (-1 without the bar): of the shown page, or of any window.
     int ProgressPosition(UINT id) const;
+    static int BarPosition(HWND bar);
     // A combo box's selection.
     bool SelectComboIndex(UINT id, int index);
     // Posts a menu or toolbar command to the frame.
