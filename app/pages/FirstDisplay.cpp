@@ -8,7 +8,6 @@
 #include "app/WizardState.h"
 #include "app/pages/PaneControls.h"
 #include "engine/image/VirtualDisk.h"
-#include "engine/listing/ResultListing.h"
 #include "engine/state/EngineState.h"
 #include "resource.h"
 
@@ -190,9 +189,8 @@ void CFirstDisplay::ShowDiskDetails(int diskIndex)
         m_values[4].SetWindowText(text);
     } else {
         CVirtualDisk* disk = GetCurrentVirtualDisk();
-        const std::u16string megabytes = DecimalText(disk != nullptr ? disk->GetDiskSize() / 1048576 : 0);
-        m_values[1].SetWindowText(
-            CString(reinterpret_cast<const wchar_t*>(megabytes.c_str()), static_cast<int>(megabytes.size())) + L" MB ");
+        text.Format(L"%I64u MB ", disk != nullptr ? disk->GetDiskSize() / 1048576 : uint64_t{0});
+        m_values[1].SetWindowText(text);
         for (int row = 2; row < kRows; ++row)
             m_values[row].SetWindowText(L"");
     }

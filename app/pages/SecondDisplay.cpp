@@ -6,7 +6,6 @@
 #include "app/WizardState.h"
 #include "app/pages/PaneControls.h"
 #include "engine/image/VirtualDisk.h"
-#include "engine/listing/ResultListing.h"
 #include "engine/state/EngineState.h"
 #include "resource.h"
 
@@ -50,8 +49,9 @@ constexpr int kLabelWidth = 230;
 
 CString Number(uint64_t value)
 {
-    const std::u16string text = DecimalText(value);
-    return CString(reinterpret_cast<const wchar_t*>(text.c_str()), static_cast<int>(text.size()));
+    CString text;
+    text.Format(L"%I64u", value);
+    return text;
 }
 
 LPCWSTR FileSystemName(FileSystemKind type)

@@ -36,6 +36,7 @@ struct TopLevelSearch {
     HWND found;
     bool unownedOnly;
     bool dialogsOnly = false;  // only windows of the dialog class (message boxes, dialogs)
+    bool hiddenToo = false;    // hidden windows as well as shown ones
 };
 
 BOOL CALLBACK FindTopLevel(HWND window, LPARAM parameter)
@@ -43,7 +44,7 @@ BOOL CALLBACK FindTopLevel(HWND window, LPARAM parameter)
     auto* search = reinterpret_cast<TopLevelSearch*>(parameter);
     DWORD pid = 0;
     GetWindowThreadProcessId(window, &pid);
-    if (pid != search->pid || window == search->exclude || !IsWindowVisible(window))
+    if (pid != search->pid || window == search->exclude || (!search->hiddenToo && !IsWindowVisible(window)))
         return TRUE;
     if (search->unownedOnly && GetWindow(window, GW_OWNER) != nullptr)
         return TRUE;
@@ -267,9 +268,13 @@ bool MorvickDriver::SetText(UINT id, const std::wstring& text)
 
 int MorvickDriver::ProgressPosition(UINT id) const
 {
-    HWND control = Control(id);
+    return BarPosition(Control(id));
+}
+
+int MorvickDriver::BarPosition(HWND bar)
+{
     DWORD_PTR result = 0;
-    if (control == nullptr || !SendMessageTimeoutW(control, PBM_GETPOS, 0, 0, SMTO_ABORTIFHUNG, 5000, &result))
+    if (bar == nullptr || !SendMessageTimeoutW(bar, PBM_GETPOS, 0, 0, SMTO_ABORTIFHUNG, 5000, &result))
         return -1;
     return static_cast<int>(result);
 }
@@ -370,6 +375,13 @@ HWND MorvickDriver::WaitForWindow(const std::wstring& title, DWORD ms) const
         },
         ms);
     return found;
+}
+
+HWND MorvickDriver::ProgramWindow(const std::wstring& title) const
+{
+    TopLevelSearch search{m_pi.dwProcessId, title, nullptr, nullptr, false, false, true};
+    EnumWindows(FindTopLevel, reinterpret_cast<LPARAM>(&search));
+    return search.found;
 }
 
 bool MorvickDriver::PressDialogButton(const std::wstring& title, UINT buttonId, DWORD ms)

@@ -62,8 +62,9 @@ public:
     bool Click(UINT id);
     std::wstring Text(UINT id) const;
     bool SetText(UINT id, const std::wstring& text);
-    // A progress bar's position (-1 without the bar).
+    // A progress bar's position (-1 without the bar): of the shown page, or of any window.
     int ProgressPosition(UINT id) const;
+    static int BarPosition(HWND bar);
     // A combo box's selection.
     bool SelectComboIndex(UINT id, int index);
     // Posts a menu or toolbar command to the frame.
@@ -76,6 +77,8 @@ public:
     bool WaitForMessage(size_t after, LoggedMessage& message, DWORD ms = 30000) const;
     // A visible dialog window (message box or dialog) of the program with the given title.
     HWND WaitForWindow(const std::wstring& title, DWORD ms = 30000) const;
+    // A top-level window of the program with the given title, shown or hidden; null when none is.
+    HWND ProgramWindow(const std::wstring& title) const;
     // Presses button `buttonId` of the "Morvick" message box and waits for the box to go.
     bool AnswerMessage(UINT buttonId, DWORD ms = 30000);
     // Presses a button of a dialog with the given title.

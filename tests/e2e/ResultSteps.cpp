@@ -113,6 +113,13 @@ void ExpectPartitionRowsBack(MorvickDriver& driver)
         EXPECT_EQ(driver.Text(kRowValue + row), L"") << "row " << row + 1 << " keeps a value of the scan";
 }
 
+void LoadSnapshotOver(MorvickDriver& driver, const std::wstring& snapshot, const std::wstring& image)
+{
+    ASSERT_TRUE(driver.SendCommand(kLoadSnapshotCommand));
+    ASSERT_TRUE(driver.AnswerFileDialog(L"Open", snapshot));
+    ASSERT_TRUE(driver.AnswerFileDialog(kSnapshotImageTitle, image));
+}
+
 void TickRoot(MorvickDriver& driver)
 {
     ASSERT_TRUE(driver.TickTreeItem(driver.Control(kResultTree), L"Root", 2)) << "the top item was not ticked";

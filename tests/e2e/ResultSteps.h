@@ -42,6 +42,11 @@ void ScanAnotherPartition(MorvickDriver& driver, const std::wstring& partition, 
 // value of the scan left in its rows.
 void ExpectPartitionRowsBack(MorvickDriver& driver);
 
+// The file dialog in which the program asks for the image of a snapshot.
+constexpr wchar_t kSnapshotImageTitle[] = L"Select the VHD/VHDX file of the snapshot";
+// The Load command, the snapshot chosen in its file dialog and the image given in the next one.
+void LoadSnapshotOver(MorvickDriver& driver, const std::wstring& snapshot, const std::wstring& image);
+
 // Ticks the result tree's top item "Root" (its check box).
 void TickRoot(MorvickDriver& driver);
 // Holds the program's saves at the start of each file while the test says so (the program started

@@ -44,9 +44,6 @@ struct ScanSaves {
 };
 ScanSaves g_scanSaves;
 
-// The file dialog in which the program asks for the image of a snapshot.
-const wchar_t kSnapshotImageTitle[] = L"Select the VHD/VHDX file of the snapshot";
-
 // Every file of the first run's whole save, and nothing else, saved again with the same bytes.
 void ExpectSameAsTheScanSaved(const fs::path& again)
 {
@@ -63,32 +60,10 @@ void ExpectSameAsTheScanSaved(const fs::path& again)
     }
 }
 
-struct ProgramWindowSearch {
-    DWORD pid;
-    const wchar_t* title;
-    HWND found;
-};
-
-BOOL CALLBACK FindProgramWindow(HWND window, LPARAM parameter)
-{
-    auto* search = reinterpret_cast<ProgramWindowSearch*>(parameter);
-    DWORD pid = 0;
-    GetWindowThreadProcessId(window, &pid);
-    wchar_t title[64] = L"";
-    GetWindowTextW(window, title, 64);
-    if (pid == search->pid && lstrcmpW(title, search->title) == 0) {
-        search->found = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
 // The progress dialog of a snapshot's load, shown or hidden; null when there is none.
 HWND SnapshotProgressDialog(MorvickDriver& driver)
 {
-    ProgramWindowSearch search{driver.ProcessId(), L"Progress...", nullptr};
-    EnumWindows(FindProgramWindow, reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    return driver.ProgramWindow(L"Progress...");
 }
 
 // Once a load is over its progress dialog is gone and the frame takes input again.
@@ -456,14 +431,10 @@ TEST(ResultsRoad, TheStartPagesLoadCommandAsksForTheSnapshotsImage)
     ASSERT_NE(driver.WaitForFrame(), nullptr);
     ASSERT_TRUE(driver.WaitForPage(0));
     // A wrong image first, then the right one.
-    ASSERT_TRUE(driver.SendCommand(kLoadSnapshotCommand));
-    ASSERT_TRUE(driver.AnswerFileDialog(L"Open", snapshotFile.wstring()));
-    ASSERT_TRUE(driver.AnswerFileDialog(kSnapshotImageTitle, ResultsDisk("slow.vhd")));
+    ASSERT_NO_FATAL_FAILURE(LoadSnapshotOver(driver, snapshotFile.wstring(), ResultsDisk("slow.vhd")));
     ASSERT_NO_FATAL_FAILURE(ExpectMismatch(driver, 0));
     ExpectNothingOfTheSnapshot(driver);
-    ASSERT_TRUE(driver.SendCommand(kLoadSnapshotCommand));
-    ASSERT_TRUE(driver.AnswerFileDialog(L"Open", snapshotFile.wstring()));
-    ASSERT_TRUE(driver.AnswerFileDialog(kSnapshotImageTitle, ResultsDisk("fixed.vhd")));
+    ASSERT_NO_FATAL_FAILURE(LoadSnapshotOver(driver, snapshotFile.wstring(), ResultsDisk("fixed.vhd")));
     ASSERT_NO_FATAL_FAILURE(SaveTheLoadedSnapshot(driver, "start-page-snapshot"));
     driver.Kill();
 }

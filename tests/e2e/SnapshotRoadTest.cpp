@@ -26,9 +26,6 @@ const char kSnapshotDisks[] = "make-snapshot-disks.sh";
 [[maybe_unused]] auto* const kDisks =
     ::testing::AddGlobalTestEnvironment(new morvick::test::DiskFixtureEnvironment({kSnapshotDisks}));
 
-// The file dialog in which the program asks for the image of a snapshot.
-const wchar_t kSnapshotImageTitle[] = L"Select the VHD/VHDX file of the snapshot";
-
 std::wstring SnapshotDisk(const char* name)
 {
     return WindowsPath(morvick::test::FixtureFolder(kSnapshotDisks) + "/" + name);
@@ -73,9 +70,7 @@ TEST(SnapshotRoad, TheLoadCommandRefusesAnotherVolumeAtTheSamePlace)
     ASSERT_NE(driver.WaitForFrame(), nullptr);
     ASSERT_TRUE(driver.WaitForPage(0));
 
-    ASSERT_TRUE(driver.SendCommand(kLoadSnapshotCommand));
-    ASSERT_TRUE(driver.AnswerFileDialog(L"Open", snapshot.wstring()));
-    ASSERT_TRUE(driver.AnswerFileDialog(kSnapshotImageTitle, SnapshotDisk("other.vhd")));
+    ASSERT_NO_FATAL_FAILURE(LoadSnapshotOver(driver, snapshot.wstring(), SnapshotDisk("other.vhd")));
     LoggedMessage message;
     ASSERT_TRUE(driver.WaitForMessage(0, message)) << "the other volume was not refused";
     EXPECT_EQ(message.kind, "2");
@@ -85,9 +80,7 @@ TEST(SnapshotRoad, TheLoadCommandRefusesAnotherVolumeAtTheSamePlace)
     EXPECT_TRUE(driver.NoMessageBox());
 
     // Over its own image the same snapshot loads and shows the volume's folders.
-    ASSERT_TRUE(driver.SendCommand(kLoadSnapshotCommand));
-    ASSERT_TRUE(driver.AnswerFileDialog(L"Open", snapshot.wstring()));
-    ASSERT_TRUE(driver.AnswerFileDialog(kSnapshotImageTitle, SnapshotDisk("first.vhd")));
+    ASSERT_NO_FATAL_FAILURE(LoadSnapshotOver(driver, snapshot.wstring(), SnapshotDisk("first.vhd")));
     ASSERT_TRUE(driver.WaitForPage(4));
     EXPECT_TRUE(WaitForTree(driver, kResultTree, 3));
     EXPECT_EQ(driver.MessageCount(), 1u) << "no message but the first refusal";

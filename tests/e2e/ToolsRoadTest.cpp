@@ -63,15 +63,6 @@ size_t TextFilesOf(const fs::path& recovered)
     return count;
 }
 
-// The text a control of another process shows, and a progress bar's position.
-int BarPosition(HWND bar)
-{
-    DWORD_PTR position = 0;
-    if (!SendMessageTimeoutW(bar, PBM_GETPOS, 0, 0, SMTO_ABORTIFHUNG, 5000, &position))
-        return -1;
-    return static_cast<int>(position);
-}
-
 // The window with the keyboard focus in the program's user-interface thread.
 HWND ProgramFocus(HWND frame)
 {
@@ -146,8 +137,8 @@ TEST(ToolsRoad, FindFiltersSettingsDriveInformationAndHelp)
         ASSERT_TRUE(WaitForText(count, [](const std::wstring& text) { return text == L"2"; }));
         const int rowsDone = middle * 100 / static_cast<int>(hitRows.size());
         HWND bar = MorvickDriver::DialogControl(saving, kSaveBar);
-        EXPECT_TRUE(WaitUntil([&] { return BarPosition(bar) == rowsDone; }, 30000))
-            << "the bar shows " << BarPosition(bar) << ", not the " << rowsDone << " % of the rows done";
+        EXPECT_TRUE(WaitUntil([&] { return MorvickDriver::BarPosition(bar) == rowsDone; }, 30000))
+            << "the bar shows " << MorvickDriver::BarPosition(bar) << ", not the " << rowsDone << " % of the rows done";
         EXPECT_TRUE(driver.Capture(saving, gallery + L"\\saving-dialog-find.png"));
         hold.Free();
         LoggedMessage done;
