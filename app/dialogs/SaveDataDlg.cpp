@@ -222,13 +222,22 @@ void CSaveDataDlg::RunJob()
 
 void CSaveDataDlg::SaveHits()
 {
-    // Each hit by itself, into the chosen folder; after each the bar shows the rows done (a row
-    // lies below the list's row count, so the share stays below 100).
     const std::vector<uint32_t>& keys = m_job.selection.fileKeys;
+    if (m_job.hitIndex == nullptr) {
+        SaveSelection files;
+        files.fileKeys = keys;
+        SaveCheckedTreeItems(files);
+        return;
+    }
+    // Each hit by itself, into the chosen folder; after each the bar shows the rows done.
+    const int rows = m_job.hitRowCount > 0 ? m_job.hitRowCount : static_cast<int>(keys.size());
     for (size_t i = 0; i < keys.size() && g_nSaveStop.load() != 1; ++i) {
-        if (const ResultFileInfo* file = m_job.hitIndex->FileByKey(keys[i]))
+        const ResultFileInfo* file = m_job.hitIndex->FileByKey(keys[i]);
+        if (file != nullptr && file->Name() != nullptr)
             SaveFoundFile(*file, g_strSavePath, file->Name(), true);
-        m_nHitsPercent = static_cast<int>(static_cast<int64_t>(m_job.hitRows[i]) * 100 / m_job.hitRowCount);
+        const int row = i < m_job.hitRows.size() ? m_job.hitRows[i] : static_cast<int>(i);
+        const int64_t percent = static_cast<int64_t>(row) * 100 / rows;
+        m_nHitsPercent = static_cast<int>(percent > 99 ? 99 : percent);
     }
 }
 
@@ -250,7 +259,7 @@ void CSaveDataDlg::Refresh()
     count.Format(L"%u", g_nSavedFileCount.load());
     SetDlgItemText(IDC_SAVE_COUNT, count);
     // The Find dialog's hits move the bar by rows, every other save by the file's own progress.
-    m_bar.SetPos(m_job.mode == SaveMode::kFindHits ? m_nHitsPercent.load() : percent);
+    m_bar.SetPos(m_job.mode == SaveMode::kFindHits && m_job.hitIndex != nullptr ? m_nHitsPercent.load() : percent);
 }
 
 void CSaveDataDlg::FinishIfOver()

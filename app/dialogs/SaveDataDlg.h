@@ -30,8 +30,8 @@ struct SaveJob {
     SaveMode mode = SaveMode::kSelectedTree;
     bool wholeVolume = false;  // kSelectedTree with the top item ticked
     SaveSelection selection;
-    // kFindHits (all three given): the index the keys are looked up in, the hit list's row of each
-    // key and the number of its rows (the bar moves on by rows).
+    // kFindHits: the index the keys are looked up in, the hit list's row of each key and the number
+    // of its rows (the bar moves on by rows).
     const CResultIndex* hitIndex = nullptr;
     std::vector<int> hitRows;
     int hitRowCount = 0;
