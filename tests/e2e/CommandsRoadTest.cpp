@@ -37,7 +37,7 @@ std::wstring WindowTextOf(HWND window)
 {
     wchar_t text[512] = L"";
     DWORD_PTR result = 0;
-    SendMessageTimeoutW(window, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 5000, &result);
+    MorvickDriver::Send(window, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(text), &result);
     return text;
 }
 

@@ -53,7 +53,7 @@ std::wstring ControlText(HWND control)
 {
     wchar_t text[512] = L"";
     DWORD_PTR result = 0;
-    SendMessageTimeoutW(control, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 5000, &result);
+    MorvickDriver::Send(control, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(text), &result);
     return text;
 }
 

@@ -245,6 +245,17 @@ bool MorvickDriver::Click(UINT id)
     return PostMessageW(control, BM_CLICK, 0, 0) != FALSE;
 }
 
+bool MorvickDriver::Send(HWND window, UINT message, WPARAM wParam, LPARAM lParam, DWORD_PTR* result)
+{
+    // Long enough for a program that a loaded machine keeps busy; a window that has gone fails at once.
+    constexpr UINT kAnswerMs = 60000;
+    DWORD_PTR answer = 0;
+    const bool answered = SendMessageTimeoutW(window, message, wParam, lParam, SMTO_NORMAL, kAnswerMs, &answer) != 0;
+    if (result != nullptr)
+        *result = answer;
+    return answered;
+}
+
 std::wstring MorvickDriver::Text(UINT id) const
 {
     HWND control = Control(id);
@@ -252,7 +263,7 @@ std::wstring MorvickDriver::Text(UINT id) const
         return std::wstring();
     wchar_t text[2048] = L"";
     DWORD_PTR result = 0;
-    SendMessageTimeoutW(control, WM_GETTEXT, 2048, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 5000, &result);
+    Send(control, WM_GETTEXT, 2048, reinterpret_cast<LPARAM>(text), &result);
     return text;
 }
 
@@ -262,8 +273,7 @@ bool MorvickDriver::SetText(UINT id, const std::wstring& text)
     if (control == nullptr)
         return false;
     DWORD_PTR result = 0;
-    return SendMessageTimeoutW(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()), SMTO_ABORTIFHUNG, 5000,
-               &result) != 0;
+    return Send(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()), &result);
 }
 
 int MorvickDriver::ProgressPosition(UINT id) const
@@ -274,7 +284,7 @@ int MorvickDriver::ProgressPosition(UINT id) const
 int MorvickDriver::BarPosition(HWND bar)
 {
     DWORD_PTR result = 0;
-    if (bar == nullptr || !SendMessageTimeoutW(bar, PBM_GETPOS, 0, 0, SMTO_ABORTIFHUNG, 5000, &result))
+    if (bar == nullptr || !Send(bar, PBM_GETPOS, 0, 0, &result))
         return -1;
     return static_cast<int>(result);
 }
@@ -320,9 +330,7 @@ bool MorvickDriver::SelectComboIndex(UINT id, int index)
     if (control == nullptr)
         return false;
     DWORD_PTR result = 0;
-    return SendMessageTimeoutW(control, CB_SETCURSEL, static_cast<WPARAM>(index), 0, SMTO_ABORTIFHUNG, 5000, &result) !=
-        0 &&
-        static_cast<int>(result) == index;
+    return Send(control, CB_SETCURSEL, static_cast<WPARAM>(index), 0, &result) && static_cast<int>(result) == index;
 }
 
 bool MorvickDriver::SendCommand(UINT id)
@@ -561,8 +569,7 @@ POINT MorvickDriver::MinimumTrackSize() const
     MINMAXINFO info = {};
     DWORD_PTR result = 0;
     if (m_frame != nullptr)
-        SendMessageTimeoutW(m_frame, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&info), SMTO_ABORTIFHUNG, 5000,
-            &result);
+        Send(m_frame, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&info), &result);
     return info.ptMinTrackSize;
 }
 
@@ -631,7 +638,7 @@ bool MorvickDriver::AnswerFileDialog(const std::wstring& title, const std::wstri
             ms))
         return false;
     DWORD_PTR result = 0;
-    SendMessageTimeoutW(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()), SMTO_ABORTIFHUNG, 5000, &result);
+    Send(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()), &result);
     PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
     return WaitGone(dialog, ms);
 }

@@ -44,6 +44,9 @@ public:
 
     // Starts the program with the message log in a fresh file; args are appended to its command line.
     bool Start(const std::wstring& args = L"");
+    // Sends a message to a window of the program and waits for its answer while the program works
+    // (a loaded machine can keep it from answering for many seconds); false when it never answers.
+    static bool Send(HWND window, UINT message, WPARAM wParam, LPARAM lParam, DWORD_PTR* result = nullptr);
     // The main frame once it is shown (waits up to ms).
     HWND WaitForFrame(DWORD ms = 60000);
     HWND Frame() const { return m_frame; }

@@ -152,7 +152,7 @@ bool RenameListRow(MorvickDriver& driver, HWND list, const std::wstring& from, c
     if (!WaitUntil([&] { return (edit = MorvickDriver::ListEditBox(list)) != nullptr; }, 30000))
         return false;
     DWORD_PTR result = 0;
-    SendMessageTimeoutW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(to.c_str()), SMTO_ABORTIFHUNG, 5000, &result);
+    MorvickDriver::Send(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(to.c_str()), &result);
     PostMessageW(edit, WM_KEYDOWN, VK_RETURN, 0);
     return WaitUntil([&] { return driver.FindListRow(list, to) >= 0; }, 30000);
 }

@@ -22,7 +22,7 @@ std::wstring ControlText(HWND control)
 {
     wchar_t text[512] = L"";
     DWORD_PTR result = 0;
-    SendMessageTimeoutW(control, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 5000, &result);
+    MorvickDriver::Send(control, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(text), &result);
     return text;
 }
 
@@ -88,7 +88,7 @@ TEST(ToolsRoad, FindFiltersSettingsDriveInformationAndHelp)
     ASSERT_NE(find, nullptr);
     HWND pattern = MorvickDriver::DialogControl(find, 1032);
     DWORD_PTR result = 0;
-    SendMessageTimeoutW(pattern, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"*.txt"), SMTO_ABORTIFHUNG, 5000, &result);
+    MorvickDriver::Send(pattern, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"*.txt"), &result);
     Press(find, IDOK);
     const size_t expected = TextFilesOf(ResultsOracle("part2.recover"));
     HWND status = MorvickDriver::DialogControl(find, 1089);
@@ -171,8 +171,7 @@ TEST(ToolsRoad, FindFiltersSettingsDriveInformationAndHelp)
     // F2 renames a hit; the results page's list shows the new name once the dialog is closed.
     ASSERT_TRUE(RenameListRow(driver, hits, L"short.txt", L"found short.txt"));
     // A pattern that finds nothing.
-    SendMessageTimeoutW(pattern, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"*.nothing"), SMTO_ABORTIFHUNG, 5000,
-        &result);
+    MorvickDriver::Send(pattern, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"*.nothing"), &result);
     Press(find, IDOK);
     ASSERT_TRUE(
         WaitForText(status, [](const std::wstring& text) { return text.find(L"no results") != std::wstring::npos; }));
@@ -188,7 +187,7 @@ TEST(ToolsRoad, FindFiltersSettingsDriveInformationAndHelp)
     ASSERT_NE(filters, nullptr);
     HWND edit = MorvickDriver::DialogControl(filters, 1064);
     auto typeFilter = [&](const wchar_t* text) {
-        SendMessageTimeoutW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 5000, &result);
+        MorvickDriver::Send(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text), &result);
     };
     typeFilter(L"*.txt");
     Press(filters, IDOK);
@@ -291,8 +290,7 @@ TEST(ToolsRoad, ALongSaveIsSkippedAndStoppedFromTheSavingDialog)
     ASSERT_NE(saving, nullptr);
     WaitForTheFileHeld(saving);
     DWORD_PTR result = 0;
-    SendMessageTimeoutW(MorvickDriver::DialogControl(saving, kSkipFile), BM_CLICK, 0, 0, SMTO_ABORTIFHUNG, 5000,
-        &result);
+    MorvickDriver::Send(MorvickDriver::DialogControl(saving, kSkipFile), BM_CLICK, 0, 0, &result);
     hold.Free();
     LoggedMessage message;
     ASSERT_TRUE(driver.WaitForMessage(before, message, 60000));
