@@ -58,6 +58,7 @@ public:
     {
         for (FatFolderRecord* f = g_FatFolders.head; f; f = f->next) {
             m_folders.emplace(Key(f->parentCluster, f->firstCluster), f);
+            m_byCluster.emplace(f->firstCluster, f);
             if (f->parentCluster == kLostDirCluster)
                 m_orphans.emplace(f->firstCluster, f);
         }
@@ -73,9 +74,9 @@ public:
             } else {
                 // A folder whose own first sector the search did not meet (unreadable, or not starting with its
                 // "." and ".." entries) was gathered under "Lost Dir" for its subfolders; its parent's entry
-                // puts it back.
+                // puts it back, unless that parent lies below it.
                 auto orphan = m_orphans.find(e.firstCluster);
-                if (orphan == m_orphans.end() || e.deleted || e.parentCluster == e.firstCluster)
+                if (orphan == m_orphans.end() || e.deleted || !ReachesTop(e.parentCluster, e.firstCluster))
                     return;
                 folder = orphan->second;
                 m_orphans.erase(orphan);
@@ -99,7 +100,28 @@ public:
 
 private:
     static uint64_t Key(uint32_t parent, uint32_t cluster) { return (uint64_t{parent} << 32) | cluster; }
+
+    // True when the folders above `parent` lead to the root or to "Lost Dir" without passing `folder`:
+    // only then does putting `folder` under `parent` keep it in the tree. On a cross-linked volume a
+    // folder may list one of its own ancestors as a subfolder, which would close a loop that neither
+    // the root nor "Lost Dir" reaches, and every folder and file in it would be lost from view.
+    bool ReachesTop(uint32_t parent, uint32_t folder) const
+    {
+        for (size_t steps = 0; steps <= m_byCluster.size(); ++steps) {
+            if (parent == folder)
+                return false;
+            if (parent == 0 || parent == kLostDirCluster)
+                return true;
+            auto it = m_byCluster.find(parent);
+            if (it == m_byCluster.end())
+                return false;
+            parent = it->second->parentCluster;
+        }
+        return false;  // the folders above already go round in a loop
+    }
+
     std::unordered_map<uint64_t, FatFolderRecord*> m_folders;
+    std::unordered_map<uint32_t, FatFolderRecord*> m_byCluster;
     std::unordered_map<uint32_t, FatFolderRecord*> m_orphans;
 };
 
