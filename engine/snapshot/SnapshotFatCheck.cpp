@@ -4,7 +4,6 @@
 #include "engine/fat/FatDirectoryEntry.h"
 #include "engine/fat/FatDirectoryParser.h"
 #include "engine/fat/FatEntryLists.h"
-#include "engine/fat/FatTable.h"
 #include "engine/image/SectorReader.h"
 #include "engine/snapshot/LoadedSnapshot.h"
 #include "engine/snapshot/SnapshotFormat.h"
@@ -86,9 +85,9 @@ void AppendRange(std::vector<uint64_t>& sectors, uint64_t first, uint32_t count)
 }
 
 // The sectors of a folder as the scans read them: FAT16's root in its fixed place; any other folder
-// its chain in the first FAT, or only its first cluster where the FAT gives none. Empty when the
+// its chain in the FATs, or only its first cluster where they give none. Empty when the
 // folder's place is not known.
-std::vector<uint64_t> FolderSectors(const VolumeParameterBlock& b, morvick::FatTable& fat, uint32_t folder,
+std::vector<uint64_t> FolderSectors(const VolumeParameterBlock& b, morvick::SectorSource& disk, uint32_t folder,
     uint32_t rootCluster)
 {
     std::vector<uint64_t> sectors;
@@ -103,9 +102,7 @@ std::vector<uint64_t> FolderSectors(const VolumeParameterBlock& b, morvick::FatT
         return sectors;
     }
     const uint32_t first = folder == 0 ? rootCluster : folder;
-    std::vector<uint32_t> clusters;
-    if (b.firstFat != 0)
-        clusters = morvick::FollowClusterChain(fat, first, kMaxFolderSectors / spc);
+    const std::vector<uint32_t> clusters = FolderClusterChain(disk, b, first, kMaxFolderSectors / spc);
     if (clusters.empty() && first >= 2) {
         AppendRange(sectors, b.clusterBase + uint64_t{first} * spc, spc);
         return sectors;
@@ -230,10 +227,9 @@ SampleVerdict CheckFatFiles(const LoadedSnapshot& s, uint32_t rootCluster)
     const VolumeParameterBlock& b = s.block;
     const bool fat32 = b.browsedFileSystemType == FileSystemKind::kFat32;
     morvick::EngineSectorSource disk;
-    morvick::FatTable fat(disk, b.browsedFileSystemType, b.firstFat, b.sectorsPerFat, VolumeClusterCount(b));
     FolderSearch search(fat32);
     for (const auto& [folder, sampled] : byFolder) {
-        const std::vector<uint64_t> sectors = FolderSectors(b, fat, folder, rootCluster);
+        const std::vector<uint64_t> sectors = FolderSectors(b, disk, folder, rootCluster);
         if (sectors.empty())
             continue;
         FolderFiles files(sampled);

@@ -221,6 +221,53 @@ TEST_F(FoundVolumeScanTest, LostFatCopiesAreLookedForBeforeTheClusterBase)
     EXPECT_EQ(uint32_t{g_VolumeParams.rootLocation}, 140u);
 }
 
+TEST_F(FoundVolumeScanTest, AFatCopyFoundAloneReachesToTheDataArea)
+{
+    // The first copy was zeroed: the second is found alone and is read as the FAT.
+    std::vector<uint8_t> sector(512, 0);
+    const uint8_t fat[] = {0xF8, 0xFF, 0xFF, 0x0F};
+    std::copy(fat, fat + 4, sector.begin());
+    PutSector(raw, 400, sector);
+    MemoryDisk disk(raw);
+    ASSERT_TRUE(disk.Opened());
+    g_VolumeParams.browsedFileSystemType = FileSystemKind::kFat32;
+    g_VolumeParams.chosenFileSystemType = FileSystemKind::kFat32;
+    g_VolumeParams.clusterBase = 598;
+    g_VolumeParams.sectorsPerCluster = 1;
+    g_VolumeParams.rootLocation = 2;
+    ScanFinishedWord finished{0};
+    FindLostFatTables(finished);
+    EXPECT_EQ(uint32_t{g_VolumeParams.firstFat}, 400u);
+    EXPECT_EQ(uint32_t{g_VolumeParams.secondFat}, 0u);
+    EXPECT_EQ(uint32_t{g_VolumeParams.sectorsPerFat}, 200u);
+    EXPECT_EQ(uint32_t{g_VolumeParams.rootLocation}, 2u);
+
+    // FAT16: the root folder's 32 sectors lie between the FAT and the data area.
+    g_VolumeParams = VolumeParameterBlock();
+    g_VolumeParams.browsedFileSystemType = FileSystemKind::kFat16;
+    g_VolumeParams.chosenFileSystemType = FileSystemKind::kFat16;
+    g_VolumeParams.clusterBase = 500;
+    g_VolumeParams.sectorsPerCluster = 4;
+    FindLostFatTables(finished);
+    EXPECT_EQ(uint32_t{g_VolumeParams.firstFat}, 400u);
+    EXPECT_EQ(uint32_t{g_VolumeParams.sectorsPerFat}, 76u);
+    EXPECT_EQ(uint32_t{g_VolumeParams.rootLocation}, 476u);
+
+    // Without a chosen type, another volume's FAT further away does not pair with it.
+    PutSector(raw, 100, sector);
+    MemoryDisk withOther(raw);
+    ASSERT_TRUE(withOther.Opened());
+    g_VolumeParams = VolumeParameterBlock();
+    g_VolumeParams.browsedFileSystemType = FileSystemKind::kFat16;
+    g_VolumeParams.clusterBase = 598;
+    g_VolumeParams.sectorsPerCluster = 1;
+    FindLostFatTables(finished);
+    EXPECT_EQ(FileSystemKind{g_VolumeParams.browsedFileSystemType}, FileSystemKind::kFat32);
+    EXPECT_EQ(uint32_t{g_VolumeParams.firstFat}, 400u);
+    EXPECT_EQ(uint32_t{g_VolumeParams.secondFat}, 0u);
+    EXPECT_EQ(uint32_t{g_VolumeParams.sectorsPerFat}, 200u);
+}
+
 TEST_F(FoundVolumeScanTest, WithoutAChosenTypeTheFatCopiesNearestTheBaseDecideTheKind)
 {
     std::vector<uint8_t> fat16(512, 0), fat32(512, 0);
