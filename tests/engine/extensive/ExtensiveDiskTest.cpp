@@ -128,6 +128,26 @@ protected:
         EXPECT_GT(compared, 300u);
     }
 
+    // Each original is saved somewhere below `out` under its file name, byte for byte (for volumes
+    // whose folders the scan could not all name). The saved files found.
+    std::vector<fs::path> ExpectSavedByName(const fs::path& out, const std::map<std::string, fs::path>& originals)
+    {
+        std::map<std::string, fs::path> ours;
+        for (const auto& [key, path] : FilesBelow(out, false))
+            ours[path.filename().u8string()] = path;
+        std::vector<fs::path> saved;
+        for (const auto& [key, path] : originals) {
+            auto it = ours.find(path.filename().u8string());
+            if (it == ours.end()) {
+                ADD_FAILURE() << "not saved: " << key;
+                continue;
+            }
+            EXPECT_TRUE(ReadWholeFile(it->second) == ReadWholeFile(path)) << key;
+            saved.push_back(it->second);
+        }
+        return saved;
+    }
+
     std::unique_ptr<CVirtualDisk> disk;
     RecordingObserver observer;
     TempFolder temp;
@@ -266,20 +286,10 @@ TEST_P(FatlessDisk, FilesAreSavedFromTheClustersAfterTheirFirst)
         EXPECT_EQ(g_SaveReport.damagedFiles + g_SaveReport.failedFiles, 0u);
 
         // Folders the scan could not name are "Dir" and their cluster: the files are matched by name.
-        std::map<std::string, fs::path> ours;
-        for (const auto& [key, path] : FilesBelow(out, false))
-            ours[path.filename().u8string()] = path;
         const std::map<std::string, fs::path> originals =
             FilesBelow(fs::u8path(FixtureFile(fixture, part + ".files")), false);
         ASSERT_EQ(originals.size(), 10u);
-        for (const auto& [key, path] : originals) {
-            auto it = ours.find(path.filename().u8string());
-            if (it == ours.end()) {
-                ADD_FAILURE() << "not saved: " << key;
-                continue;
-            }
-            EXPECT_TRUE(ReadWholeFile(it->second) == ReadWholeFile(path)) << key;
-        }
+        ExpectSavedByName(out, originals);
         ResetExtensiveScanState();
     }
 }
@@ -309,20 +319,10 @@ TEST_P(CrossLinkedDisk, TheFilesOfAFolderListingItsParentAreSaved)
     SaveWholeVolume(ToPath16(out));
     EXPECT_EQ(g_SaveReport.failedFiles, 0u);
 
-    std::map<std::string, fs::path> ours;
-    for (const auto& [key, path] : FilesBelow(out, false))
-        ours[path.filename().u8string()] = path;
     const std::map<std::string, fs::path> originals = FilesBelow(fs::u8path(FixtureFile(fixture, "b.files")), false);
     ASSERT_EQ(originals.size(), 8u);
-    for (const auto& [key, path] : originals) {
-        auto it = ours.find(path.filename().u8string());
-        if (it == ours.end()) {
-            ADD_FAILURE() << "not saved: " << key;
-            continue;
-        }
-        EXPECT_TRUE(ReadWholeFile(it->second) == ReadWholeFile(path)) << key;
-        EXPECT_EQ(it->second.parent_path().parent_path().parent_path(), out / "Lost Dir") << key;
-    }
+    for (const fs::path& saved : ExpectSavedByName(out, originals))
+        EXPECT_EQ(saved.parent_path().parent_path().parent_path(), out / "Lost Dir") << saved;
 }
 
 INSTANTIATE_TEST_SUITE_P(Disks, CrossLinkedDisk, ::testing::Values("cross-linked.vhd"),

@@ -93,6 +93,15 @@ protected:
         g_VolumeParams.partitionEnd = p.start + p.sectors - 1;
     }
 
+    // The Quick Scan of the partition.
+    void QuickScan(const Partition& p)
+    {
+        g_nScanMode = kScanQuick;
+        Choose(p);
+        ScanFinishedWord finished{0};
+        ASSERT_EQ(RunQuickScan(finished), QuickScanResult::kCompleted);
+    }
+
     // The Extensive Scan of the partition with its type chosen, and the found-volume scan of the
     // volume found in it.
     void ExtensiveScan(const Partition& p)
@@ -141,6 +150,21 @@ protected:
             << "nothing of the snapshot is loaded";
     }
 
+    // The snapshots of both scans of both volumes of the first disk, each loaded over `image`.
+    void ExpectFirstDiskSnapshots(const char* image, bool load)
+    {
+        for (const Partition& p : {Fat32Partition(), NtfsPartition()}) {
+            SCOPED_TRACE(p.kind == FileSystemKind::kNtfs ? "NTFS" : "FAT32");
+            Open(kDisks, "first.vhd");
+            ASSERT_NO_FATAL_FAILURE(QuickScan(p));
+            ExpectLoads(Save("quick"), kDisks, image, load);
+
+            Open(kDisks, "first.vhd");
+            ASSERT_NO_FATAL_FAILURE(ExtensiveScan(p));
+            ExpectLoads(Save("extensive"), kDisks, image, load);
+        }
+    }
+
     TempFolder temp;
     std::unique_ptr<CVirtualDisk> disk;
     uint32_t files = 0;
@@ -153,10 +177,7 @@ TEST_F(SnapshotSourceDisk, QuickScanSnapshotsLoadOnlyOverTheirOwnVolumes)
     for (const Partition& p : {Fat32Partition(), NtfsPartition()}) {
         SCOPED_TRACE(p.kind == FileSystemKind::kNtfs ? "NTFS" : "FAT32");
         Open(kDisks, "first.vhd");
-        g_nScanMode = kScanQuick;
-        Choose(p);
-        ScanFinishedWord finished{0};
-        ASSERT_EQ(RunQuickScan(finished), QuickScanResult::kCompleted);
+        ASSERT_NO_FATAL_FAILURE(QuickScan(p));
         const std::u16string path = Save("quick");
         ExpectLoads(path, kDisks, "other.vhd", false);
         ExpectLoads(path, kDisks, "first.vhd", true);
@@ -193,10 +214,7 @@ TEST_F(SnapshotSourceDisk, AFatVolumeRebuiltFromItsFoldersIsKnownByItsFiles)
 TEST_F(SnapshotSourceDisk, AQuickScanOfAFatVolumeRebuiltFromItsFoldersIsKnownByItsFiles)
 {
     Open(kDisks, "first-fat-lost.vhd");
-    g_nScanMode = kScanQuick;
-    Choose(Fat32Partition());
-    ScanFinishedWord finished{0};
-    ASSERT_EQ(RunQuickScan(finished), QuickScanResult::kCompleted);
+    ASSERT_NO_FATAL_FAILURE(QuickScan(Fat32Partition()));
     ASSERT_EQ(uint32_t{g_VolumeParams.firstFat}, Fat32Partition().start + 32);
     const std::u16string path = Save("rebuilt-quick");
     ExpectLoads(path, kDisks, "first-fat-lost.vhd", true);
@@ -204,22 +222,10 @@ TEST_F(SnapshotSourceDisk, AQuickScanOfAFatVolumeRebuiltFromItsFoldersIsKnownByI
 }
 
 // Files deleted since the snapshot (among them a picture with a short 8.3 name only, whose first
-// character the deletion overwrote) and a file made longer leave it loading over its volume.
+// character the deletion overwrote) and an NTFS file made longer leave it loading over its volume.
 TEST_F(SnapshotSourceDisk, SnapshotsStillLoadAfterFilesWereDeletedOrChanged)
 {
-    for (const Partition& p : {Fat32Partition(), NtfsPartition()}) {
-        SCOPED_TRACE(p.kind == FileSystemKind::kNtfs ? "NTFS" : "FAT32");
-        Open(kDisks, "first.vhd");
-        g_nScanMode = kScanQuick;
-        Choose(p);
-        ScanFinishedWord finished{0};
-        ASSERT_EQ(RunQuickScan(finished), QuickScanResult::kCompleted);
-        ExpectLoads(Save("quick"), kDisks, "first-used.vhd", true);
-
-        Open(kDisks, "first.vhd");
-        ASSERT_NO_FATAL_FAILURE(ExtensiveScan(p));
-        ExpectLoads(Save("extensive"), kDisks, "first-used.vhd", true);
-    }
+    ExpectFirstDiskSnapshots("first-used.vhd", true);
 }
 
 // A volume formatted afresh at the same place and given files of the same names in the same
@@ -227,19 +233,7 @@ TEST_F(SnapshotSourceDisk, SnapshotsStillLoadAfterFilesWereDeletedOrChanged)
 // their creation times differ.
 TEST_F(SnapshotSourceDisk, AVolumeOfTheSameNamesIsNotTakenForTheOne)
 {
-    for (const Partition& p : {Fat32Partition(), NtfsPartition()}) {
-        SCOPED_TRACE(p.kind == FileSystemKind::kNtfs ? "NTFS" : "FAT32");
-        Open(kDisks, "first.vhd");
-        g_nScanMode = kScanQuick;
-        Choose(p);
-        ScanFinishedWord finished{0};
-        ASSERT_EQ(RunQuickScan(finished), QuickScanResult::kCompleted);
-        ExpectLoads(Save("quick"), kDisks, "same-names.vhd", false);
-
-        Open(kDisks, "first.vhd");
-        ASSERT_NO_FATAL_FAILURE(ExtensiveScan(p));
-        ExpectLoads(Save("extensive"), kDisks, "same-names.vhd", false);
-    }
+    ExpectFirstDiskSnapshots("same-names.vhd", false);
 }
 
 TEST_F(SnapshotSourceDisk, FileTraceSnapshotLoadsOnlyWhereItsHitsStillBegin)
