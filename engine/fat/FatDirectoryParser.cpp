@@ -8,7 +8,8 @@ namespace morvick {
 
 FatDirectoryParser::FatDirectoryParser(bool fat32, uint32_t parentCluster, bool parentDeleted, EntrySink sink)
     : m_fat32(fat32), m_parentCluster(parentCluster), m_parentDeleted(parentDeleted), m_sink(std::move(sink))
-{}
+{
+}
 
 bool FatDirectoryParser::Feed(const uint8_t* data, size_t size)
 {

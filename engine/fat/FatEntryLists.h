@@ -47,8 +47,8 @@ void BuildClusterChain(uint32_t first);
 // The chain of a folder of the volume that `block` describes, as BuildClusterChain follows it, at
 // most `limit` clusters, its FATs read from `disk`. Empty when the volume is not FAT16 or FAT32 or
 // has no first FAT.
-std::vector<uint32_t> FolderClusterChain(morvick::SectorSource& disk, const VolumeParameterBlock& block,
-    uint32_t first, size_t limit);
+std::vector<uint32_t> FolderClusterChain(morvick::SectorSource& disk, const VolumeParameterBlock& block, uint32_t first,
+    size_t limit);
 
 // Rebuilds g_ClusterChain for saving from FAT 1 (selector 1) or FAT 2 (selector 2): `first` and at
 // most `limit` further clusters. `stopRequested` (the save's stop or skip flag) ends the walk

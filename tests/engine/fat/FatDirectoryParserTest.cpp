@@ -14,7 +14,7 @@ class DirectoryBuilder {
 public:
     // A short entry; `name11` is the 8 + 3 name bytes, `caseFlags` byte 12.
     DirectoryBuilder& Short(const char* name11, uint8_t attributes, uint32_t cluster, uint32_t size = 0,
-        uint8_t caseFlags = 0)
+                            uint8_t caseFlags = 0)
     {
         uint8_t e[32] = {};
         std::memcpy(e, name11, 11);
@@ -86,25 +86,21 @@ TEST(FatDirectoryParser, ShortEntriesAndWhatIsLeftOut)
     DirectoryBuilder d;
     d.Short(".          ", 0x10, 50).Short("..         ", 0x10, 0);
     d.Short("README  TXT", 0x20, 0x12345, 77);
-    d.Short("\xE5"
-            "EADME  TXT",
-        0x20, 9, 5);  // deleted
+    d.Short("\xE5" "EADME  TXT", 0x20, 9, 5);    // deleted
     d.Short("SUB        ", 0x10, 60);
-    d.Short("A?B     TXT", 0x20, 10, 1);  // "?" is not a valid name
-    d.Short("C:D     TXT", 0x20, 11, 1);  // ":" is
-    d.Short("SELF       ", 0x10, 50);     // a folder claiming to be this one
+    d.Short("A?B     TXT", 0x20, 10, 1);          // "?" is not a valid name
+    d.Short("C:D     TXT", 0x20, 11, 1);          // ":" is
+    d.Short("SELF       ", 0x10, 50);             // a folder claiming to be this one
     // Without a first cluster: an empty file (live or deleted, any plain attributes) is kept; the
     // volume label, a folder and a file claiming bytes are not.
     d.Short("EMPTY   TXT", 0x20, 0, 0);
-    d.Short("\xE5"
-            "MPTY2  TXT",
-        0x21, 0, 0);
+    d.Short("\xE5" "MPTY2  TXT", 0x21, 0, 0);
     d.Short("MYDISK     ", 0x08, 0, 0);
     d.Short("NOCLUS     ", 0x10, 0, 0);
     d.Short("LOST    TXT", 0x20, 0, 300);
     const std::vector<FatFoundEntry> found = d.Parse();
-    EXPECT_EQ(Names(found),
-        (std::vector<std::u16string>{u"README.TXT", u"xEADME.TXT", u"SUB", u"C:D.TXT", u"EMPTY.TXT", u"xMPTY2.TXT"}));
+    EXPECT_EQ(Names(found), (std::vector<std::u16string>{u"README.TXT", u"xEADME.TXT", u"SUB", u"C:D.TXT",
+                                                         u"EMPTY.TXT", u"xMPTY2.TXT"}));
     ASSERT_EQ(found.size(), 6u);
     EXPECT_EQ(found[4].firstCluster, 0u);
     EXPECT_EQ(found[4].size, 0u);
@@ -135,13 +131,10 @@ TEST(FatDirectoryParser, CaseFlagsOfShortNames)
     d.Short("README  TXT", 0x20, 4, 1, 0x08);
     d.Short("README  TXT", 0x20, 5, 1, 0x10);
     d.Short("A_1\x8E    TXT", 0x20, 6, 1, 0x18);
-    d.Short("\xE5"
-            "EADME  TXT",
-        0x20, 7, 1, 0x18);
+    d.Short("\xE5" "EADME  TXT", 0x20, 7, 1, 0x18);
     d.Short("NOEXT      ", 0x10, 8, 0, 0x18);
-    EXPECT_EQ(Names(d.Parse()),
-        (std::vector<std::u16string>{u"readme.txt", u"readme.TXT", u"README.txt", u"a_1\u008E.txt", u"xeadme.txt",
-            u"noext"}));
+    EXPECT_EQ(Names(d.Parse()), (std::vector<std::u16string>{u"readme.txt", u"readme.TXT", u"README.txt",
+                                                             u"a_1\u008E.txt", u"xeadme.txt", u"noext"}));
 }
 
 TEST(FatDirectoryParser, LongNames)
@@ -150,15 +143,12 @@ TEST(FatDirectoryParser, LongNames)
     d.Long(u"A rather long name.txt", "ARATHE~1TXT").Short("ARATHE~1TXT", 0x20, 5, 1);
     d.Long(u"Exactly26CharactersLongXYZ", "EXACTL~1   ").Short("EXACTL~1   ", 0x20, 6, 1);  // no terminator
     d.Long(u"Grüße 日本語.txt", "GRUE~1  TXT").Short("GRUE~1  TXT", 0x20, 7, 1);
-    d.Long(u"stale name.txt", "OTHER~1 TXT").Short("SHORT   TXT", 0x20, 8, 1);  // wrong checksum
-    d.Long(u"deleted long name.txt", "DELETE~1TXT", true)
-        .Short("\xE5"
-               "ELETE~1TXT",
-            0x20, 9, 1);
+    d.Long(u"stale name.txt", "OTHER~1 TXT").Short("SHORT   TXT", 0x20, 8, 1);   // wrong checksum
+    d.Long(u"deleted long name.txt", "DELETE~1TXT", true).Short("\xE5" "ELETE~1TXT", 0x20, 9, 1);
     d.Long(u"bad?name.txt", "BADNAM~1TXT").Short("BADNAM~1TXT", 0x20, 10, 1);
-    EXPECT_EQ(Names(d.Parse()),
-        (std::vector<std::u16string>{u"A rather long name.txt", u"Exactly26CharactersLongXYZ", u"Grüße 日本語.txt",
-            u"SHORT.TXT", u"deleted long name.txt"}));
+    EXPECT_EQ(Names(d.Parse()), (std::vector<std::u16string>{u"A rather long name.txt", u"Exactly26CharactersLongXYZ",
+                                                             u"Grüße 日本語.txt", u"SHORT.TXT",
+                                                             u"deleted long name.txt"}));
 
     // Parts out of order or with a gap give the short name.
     DirectoryBuilder gap;
@@ -176,37 +166,16 @@ TEST(FatDirectoryParser, DeletedLongNamesMustFitTheFirstCharacterTheirChecksumGi
     // A deleted entry's first byte is gone; the checksum of its parts tells which it was, and that
     // must fit the long name (parts of another entry, left before it, do not).
     DirectoryBuilder d;
-    d.Long(u"photo.jpg", "PHOTO   JPG", true)
-        .Short("\xE5"
-               "HOTO   JPG",
-            0x20, 5, 1);
-    d.Long(u"photo.jpg", "QHOTO   JPG", true)
-        .Short("\xE5"
-               "HOTO   JPG",
-            0x20, 6, 1);
-    d.Long(u"~notes.txt", "~NOTES~1TXT", true)
-        .Short("\xE5"
-               "NOTES~1TXT",
-            0x20, 7, 1);
-    d.Long(u"~notes.txt", "\x01NOTES~1TXT", true)
-        .Short("\xE5"
-               "NOTES~1TXT",
-            0x20, 8, 1);
-    d.Long(u".profile", "PROFILE    ", true)
-        .Short("\xE5"
-               "ROFILE    ",
-            0x20, 9, 1);
-    d.Long(u"Grüße.txt", "GRE~1   TXT", true)
-        .Short("\xE5"
-               "RE~1   TXT",
-            0x20, 10, 1);
-    d.Long(u"Été.txt", "_T~1    TXT", true)
-        .Short("\xE5"
-               "T~1    TXT",
-            0x20, 11, 1);
-    EXPECT_EQ(Names(d.Parse()),
-        (std::vector<std::u16string>{u"photo.jpg", u"xHOTO.JPG", u"~notes.txt", u"xNOTES~1.TXT", u".profile",
-            u"Grüße.txt", u"Été.txt"}));
+    d.Long(u"photo.jpg", "PHOTO   JPG", true).Short("\xE5HOTO   JPG", 0x20, 5, 1);
+    d.Long(u"photo.jpg", "QHOTO   JPG", true).Short("\xE5HOTO   JPG", 0x20, 6, 1);
+    d.Long(u"~notes.txt", "~NOTES~1TXT", true).Short("\xE5NOTES~1TXT", 0x20, 7, 1);
+    d.Long(u"~notes.txt", "\x01NOTES~1TXT", true).Short("\xE5NOTES~1TXT", 0x20, 8, 1);
+    d.Long(u".profile", "PROFILE    ", true).Short("\xE5ROFILE    ", 0x20, 9, 1);
+    d.Long(u"Grüße.txt", "GRE~1   TXT", true).Short("\xE5RE~1   TXT", 0x20, 10, 1);
+    d.Long(u"Été.txt", "_T~1    TXT", true).Short("\xE5T~1    TXT", 0x20, 11, 1);
+    const std::vector<std::u16string> expected = {u"photo.jpg", u"xHOTO.JPG", u"~notes.txt", u"xNOTES~1.TXT",
+        u".profile", u"Grüße.txt", u"Été.txt"};
+    EXPECT_EQ(Names(d.Parse()), expected);
 }
 
 TEST(FatDirectoryParser, NamesCrossFeedsAndTheEndEntryStops)
