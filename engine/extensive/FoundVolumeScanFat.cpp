@@ -9,6 +9,7 @@
 #include "engine/image/SectorReader.h"
 #include "engine/listing/ResultListing.h"
 #include "engine/state/EngineState.h"
+#include "engine/volume/EngineSectorSource.h"
 
 #include <algorithm>
 #include <cstring>
@@ -27,17 +28,15 @@ constexpr size_t kMaxFolderSectors = 65536 * 32 / kSectorSize;
 constexpr uint32_t kFat16TableReach = 550;
 constexpr uint32_t kFat32TableReach = 30000;
 
-// The sectors of a folder's clusters: its chain in the first FAT (as long as a folder can be), or
-// only its first cluster when the FAT gives none (a volume whose FAT was not found).
+// The sectors of a folder's clusters: its chain in the FATs (as long as a folder can be), or only its
+// first cluster when they give none (a volume whose FAT was not found).
 std::vector<uint64_t> FolderSectors(uint32_t first)
 {
     const VolumeParameterBlock& b = g_VolumeParams;
-    std::vector<uint32_t> clusters;
     const uint32_t sectorsPerCluster = b.sectorsPerCluster;  // the block is packed: no references into it
-    ReadClusterChain(first, static_cast<uint32_t>(kMaxFolderSectors / std::max<uint32_t>(sectorsPerCluster, 1)), 1);
-    for (const ClusterNode* n = g_ClusterChain.head; n; n = n->next)
-        clusters.push_back(n->cluster);
-    FreeClusterChain();
+    morvick::EngineSectorSource disk;
+    std::vector<uint32_t> clusters =
+        FolderClusterChain(disk, b, first, kMaxFolderSectors / std::max<uint32_t>(sectorsPerCluster, 1));
     if (clusters.empty() && first >= 2 && first < kLostDirCluster)
         clusters.push_back(first);
     std::vector<uint64_t> sectors;
@@ -58,6 +57,7 @@ public:
     {
         for (FatFolderRecord* f = g_FatFolders.head; f; f = f->next) {
             m_folders.emplace(Key(f->parentCluster, f->firstCluster), f);
+            m_byCluster.emplace(f->firstCluster, f);
             if (f->parentCluster == kLostDirCluster)
                 m_orphans.emplace(f->firstCluster, f);
         }
@@ -73,9 +73,9 @@ public:
             } else {
                 // A folder whose own first sector the search did not meet (unreadable, or not starting with its
                 // "." and ".." entries) was gathered under "Lost Dir" for its subfolders; its parent's entry
-                // puts it back.
+                // puts it back, unless that parent lies below it.
                 auto orphan = m_orphans.find(e.firstCluster);
-                if (orphan == m_orphans.end() || e.deleted || e.parentCluster == e.firstCluster)
+                if (orphan == m_orphans.end() || e.deleted || !ReachesTop(e.parentCluster, e.firstCluster))
                     return;
                 folder = orphan->second;
                 m_orphans.erase(orphan);
@@ -99,7 +99,28 @@ public:
 
 private:
     static uint64_t Key(uint32_t parent, uint32_t cluster) { return (uint64_t{parent} << 32) | cluster; }
+
+    // True when the folders above `parent` lead to the root or to "Lost Dir" without passing `folder`:
+    // only then does putting `folder` under `parent` keep it in the tree. On a cross-linked volume a
+    // folder may list one of its own ancestors as a subfolder, which would close a loop that neither
+    // the root nor "Lost Dir" reaches, and every folder and file in it would be lost from view.
+    bool ReachesTop(uint32_t parent, uint32_t folder) const
+    {
+        for (size_t steps = 0; steps <= m_byCluster.size(); ++steps) {
+            if (parent == folder)
+                return false;
+            if (parent == 0 || parent == kLostDirCluster)
+                return true;
+            auto it = m_byCluster.find(parent);
+            if (it == m_byCluster.end())
+                return false;
+            parent = it->second->parentCluster;
+        }
+        return false;  // the folders above already go round in a loop
+    }
+
     std::unordered_map<uint64_t, FatFolderRecord*> m_folders;
+    std::unordered_map<uint32_t, FatFolderRecord*> m_byCluster;
     std::unordered_map<uint32_t, FatFolderRecord*> m_orphans;
 };
 
@@ -189,6 +210,11 @@ void FindLostFatTables(const ScanFinishedWord& finished)
         found.erase(found.begin(), found.end() - 2);
     else if (found.size() > 2)
         found.resize(2);
+    const uint64_t dataStart = uint64_t{b.clusterBase} + 2ull * b.sectorsPerCluster;
+    // Two copies nearest the base are one volume's only when the second, as long as the first, ends
+    // before the data area; otherwise the farther one is another volume's, and this volume lost a copy.
+    if (kindUnknown && found.size() == 2 && 2ull * found[1].first - found[0].first > dataStart)
+        found.erase(found.begin());
     if (found.empty())
         return;
     if (kindUnknown && found[0].second == 0x0F) {
@@ -197,12 +223,23 @@ void FindLostFatTables(const ScanFinishedWord& finished)
             b.rootLocation = 2;
     }
     b.firstFat = found[0].first;
+    const bool fat16 = b.browsedFileSystemType == FileSystemKind::kFat16;
     if (found.size() == 2) {
         b.secondFat = found[1].first;
         b.sectorsPerFat = found[1].first - found[0].first;
-        if (b.browsedFileSystemType == FileSystemKind::kFat16)
+        if (fat16)
             b.rootLocation = found[1].first + b.sectorsPerFat;
+        return;
     }
+    // One copy alone: the other was damaged (the first, at the start of the volume, most often), so
+    // the one found is most likely the last, and it reaches to the data area (FAT16: to its root
+    // folder). Without a size the FAT would bound no cluster, and no chain could be followed in it.
+    const uint64_t fatEnd = fat16 ? dataStart - std::min<uint64_t>(dataStart, kFatRootSectors) : dataStart;
+    if (b.sectorsPerFat != 0 || fatEnd <= found[0].first || fatEnd - found[0].first > 0xFFFFFFFFu)
+        return;
+    b.sectorsPerFat = static_cast<uint32_t>(fatEnd - found[0].first);
+    if (fat16)
+        b.rootLocation = static_cast<uint32_t>(fatEnd);
 }
 
 void ReadFoundFatDirectories(const ScanFinishedWord& finished)

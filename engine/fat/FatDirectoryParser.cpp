@@ -33,29 +33,66 @@ bool FatDirectoryParser::Feed(const uint8_t* data, size_t size)
     return !m_ended;
 }
 
+namespace {
+
+// The first byte that the deleted short entry had, as its long-name parts' checksum tells it: the
+// checksum takes each of the 256 values for exactly one first byte.
+uint8_t FirstByteOfChecksum(const uint8_t* shortEntry, uint8_t checksum)
+{
+    uint8_t copy[11];
+    std::memcpy(copy, shortEntry, sizeof copy);
+    for (int first = 0; first < 256; ++first) {
+        copy[0] = static_cast<uint8_t>(first);
+        if (FatShortNameChecksum(copy) == checksum)
+            return copy[0];
+    }
+    return 0;
+}
+
+// A character that may begin a short name (0x05 stands for a first character 0xE5). Short names
+// are kept in capitals.
+bool CanBeginShortName(uint8_t c)
+{
+    if (c == 0x05 || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || (c >= 0x80 && c != kFatDeletedMark))
+        return true;
+    static const char kOthers[] = "!#$%&'()-@^_`{}~";
+    return std::memchr(kOthers, c, sizeof kOthers - 1) != nullptr;
+}
+
+// Whether the short name's first character `first` fits the long name: a short name made from a
+// long one begins with its first character other than "." and " ", in capitals, when that is an
+// ASCII letter or digit (other characters may be changed, to "_" or the code page's).
+bool FitsLongName(uint8_t first, const std::u16string& longName)
+{
+    if (!CanBeginShortName(first))
+        return false;
+    for (char16_t c : longName) {
+        if (c == u'.' || c == u' ')
+            continue;
+        if (c >= u'a' && c <= u'z')
+            return first == c - u'a' + 'A';
+        if ((c >= u'A' && c <= u'Z') || (c >= u'0' && c <= u'9'))
+            return first == c;
+        return true;
+    }
+    return true;
+}
+
+}  // namespace
+
 // Joins the long-name parts that stand right before `shortEntry`. A live entry needs its parts
 // numbered 1, 2, ... up to the one marked last (0x40), each with the entry's checksum. The parts of
-// a deleted entry have lost their numbers (0xE5): they must share one checksum that the short name
-// gives for some first character. Any other case keeps the short name.
+// a deleted entry have lost their numbers (0xE5): they must share one checksum, and the first
+// character that the checksum gives back to the short name must fit the name they spell (parts left
+// over from another entry rarely do). Any other case keeps the short name.
 bool FatDirectoryParser::JoinLongName(const uint8_t* shortEntry, std::u16string& name) const
 {
     if (m_partCount == 0 || m_partsOverflowed)
         return false;
     const bool deleted = shortEntry[0] == kFatDeletedMark;
     const uint8_t checksum = m_parts[m_partCount - 1][13];
-    if (deleted) {
-        uint8_t copy[11];
-        std::memcpy(copy, shortEntry, sizeof copy);
-        bool matches = false;
-        for (int first = 0; first < 256 && !matches; ++first) {
-            copy[0] = static_cast<uint8_t>(first);
-            matches = FatShortNameChecksum(copy) == checksum;
-        }
-        if (!matches)
-            return false;
-    } else if (FatShortNameChecksum(shortEntry) != checksum) {
+    if (!deleted && FatShortNameChecksum(shortEntry) != checksum)
         return false;
-    }
 
     std::u16string joined;
     bool complete = false;
@@ -96,6 +133,8 @@ bool FatDirectoryParser::JoinLongName(const uint8_t* shortEntry, std::u16string&
     if (deleted && used != m_partCount && !complete)
         return false;
     if (joined.empty())
+        return false;
+    if (deleted && !FitsLongName(FirstByteOfChecksum(shortEntry, checksum), joined))
         return false;
     name = joined;
     return true;

@@ -128,9 +128,26 @@ uint32_t SelectedFat(int selector)
 
 }  // namespace
 
+std::vector<uint32_t> FolderClusterChain(morvick::SectorSource& disk, const VolumeParameterBlock& block, uint32_t first,
+    size_t limit)
+{
+    const FileSystemKind type = block.browsedFileSystemType;
+    if ((type != FileSystemKind::kFat16 && type != FileSystemKind::kFat32) || block.firstFat == 0)
+        return {};
+    const uint32_t clusters = VolumeClusterCount(block);
+    morvick::FatTable fat1(disk, type, block.firstFat, block.sectorsPerFat, clusters);
+    // A volume with one FAT names it as both.
+    const bool hasSecond = block.secondFat != 0 && block.secondFat != block.firstFat;
+    morvick::FatTable fat2(disk, type, block.secondFat, block.sectorsPerFat, clusters);
+    return morvick::FollowFolderChain(fat1, hasSecond ? &fat2 : nullptr, first, limit);
+}
+
 void BuildClusterChain(uint32_t first)
 {
-    FillClusterChain(g_VolumeParams.firstFat, first, ChosenVolumeClusterCount(), {});
+    FreeClusterChain();
+    morvick::EngineSectorSource disk;
+    for (uint32_t cluster : FolderClusterChain(disk, g_VolumeParams, first, ChosenVolumeClusterCount()))
+        AppendClusterNode(cluster);
 }
 
 void ReadClusterChain(uint32_t first, uint32_t limit, int selector, const std::function<bool()>& stopRequested)

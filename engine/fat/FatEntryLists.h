@@ -39,9 +39,16 @@ uint32_t VolumeClusterCount(const VolumeParameterBlock& block);
 // The same for the chosen volume (g_VolumeParams).
 uint32_t ChosenVolumeClusterCount();
 
-// Rebuilds g_ClusterChain from the first FAT: `first` and the clusters after it, up to the volume's
-// cluster count. Nothing for a volume that is not FAT16 or FAT32.
+// Rebuilds g_ClusterChain with the chain of the folder whose first cluster is `first`, up to the
+// volume's cluster count: from the first FAT, or from the second where the first breaks off and the
+// second goes further (morvick::FollowFolderChain). Nothing for a volume that is not FAT16 or FAT32.
 void BuildClusterChain(uint32_t first);
+
+// The chain of a folder of the volume that `block` describes, as BuildClusterChain follows it, at
+// most `limit` clusters, its FATs read from `disk`. Empty when the volume is not FAT16 or FAT32 or
+// has no first FAT.
+std::vector<uint32_t> FolderClusterChain(morvick::SectorSource& disk, const VolumeParameterBlock& block, uint32_t first,
+    size_t limit);
 
 // Rebuilds g_ClusterChain for saving from FAT 1 (selector 1) or FAT 2 (selector 2): `first` and at
 // most `limit` further clusters. `stopRequested` (the save's stop or skip flag) ends the walk

@@ -68,25 +68,50 @@ FatLink FatTable::Lookup(uint32_t cluster, uint32_t& next)
 }
 
 std::vector<uint32_t> FollowClusterChain(FatTable& fat, uint32_t first, size_t limit,
-    const std::function<bool()>& stopRequested)
+    const std::function<bool()>& stopRequested, FatChainEnd* end)
 {
+    FatChainEnd ended = FatChainEnd::Limit;
     std::vector<uint32_t> chain;
-    if (!fat.IsDataCluster(first) || limit == 0)
+    if (!fat.IsDataCluster(first) || limit == 0) {
+        if (end)
+            *end = limit == 0 ? FatChainEnd::Limit : FatChainEnd::Broken;
         return chain;
+    }
     std::unordered_set<uint32_t> seen;
     uint32_t c = first;
     chain.push_back(c);
     seen.insert(c);
     while (chain.size() < limit) {
-        if (stopRequested && stopRequested())
+        if (stopRequested && stopRequested()) {
+            ended = FatChainEnd::Stopped;
             break;
+        }
         uint32_t next = 0;
-        if (fat.Lookup(c, next) != FatLink::Next || !seen.insert(next).second)
+        const FatLink link = fat.Lookup(c, next);
+        if (link != FatLink::Next || !seen.insert(next).second) {
+            ended = link == FatLink::End ? FatChainEnd::EndMark : FatChainEnd::Broken;
             break;
+        }
         chain.push_back(next);
         c = next;
     }
+    if (end)
+        *end = ended;
     return chain;
+}
+
+std::vector<uint32_t> FollowFolderChain(FatTable& first, FatTable* second, uint32_t cluster, size_t limit,
+    const std::function<bool()>& stopRequested)
+{
+    FatChainEnd end = FatChainEnd::EndMark;
+    std::vector<uint32_t> chain = FollowClusterChain(first, cluster, limit, stopRequested, &end);
+    if (end != FatChainEnd::Broken || second == nullptr)
+        return chain;
+    FatChainEnd otherEnd = FatChainEnd::EndMark;
+    std::vector<uint32_t> other = FollowClusterChain(*second, cluster, limit, stopRequested, &otherEnd);
+    const bool further =
+        other.size() > chain.size() || (other.size() == chain.size() && otherEnd != FatChainEnd::Broken);
+    return further ? other : chain;
 }
 
 }  // namespace morvick

@@ -44,11 +44,27 @@ private:
     std::unordered_map<uint64_t, std::vector<uint8_t>> m_cache;
 };
 
+// How the walk of a chain ended.
+enum class FatChainEnd {
+    EndMark,  // at an end-of-chain mark: the chain is whole
+    Limit,    // at the length asked for
+    Stopped,  // when asked to stop
+    Broken,   // at a free, bad or invalid entry, an unreadable FAT sector or a loop: damage
+};
+
 // The chain from `first`: `first` itself and then each following cluster, at most `limit` clusters
 // in all. Ends at an end mark, a free, bad or invalid entry, an unreadable FAT sector, a cluster
-// already in the chain (a loop) or when `stopRequested` says so. A `first` outside the volume gives an empty
-// chain.
+// already in the chain (a loop) or when `stopRequested` says so; `end`, when given, tells which. A
+// `first` outside the volume gives an empty chain (Broken).
 std::vector<uint32_t> FollowClusterChain(FatTable& fat, uint32_t first, size_t limit,
+    const std::function<bool()>& stopRequested = {}, FatChainEnd* end = nullptr);
+
+// The chain of a folder, which unlike a file has no size to check its chain by: from `first` in the
+// first FAT and, where that chain breaks off (a free, bad or out-of-range entry, an unreadable
+// sector, a loop), again in the second FAT (null for none), which is taken when it goes further, or
+// as far without breaking off.
+// The start of a volume, where the first FAT lies, is where damage lands first.
+std::vector<uint32_t> FollowFolderChain(FatTable& first, FatTable* second, uint32_t cluster, size_t limit,
     const std::function<bool()>& stopRequested = {});
 
 }  // namespace morvick

@@ -4,7 +4,6 @@
 #include "engine/fat/FatDirectoryEntry.h"
 #include "engine/fat/FatDirectoryParser.h"
 #include "engine/fat/FatEntryLists.h"
-#include "engine/fat/FatTable.h"
 #include "engine/image/SectorReader.h"
 #include "engine/snapshot/LoadedSnapshot.h"
 #include "engine/snapshot/SnapshotFormat.h"
@@ -86,9 +85,9 @@ void AppendRange(std::vector<uint64_t>& sectors, uint64_t first, uint32_t count)
 }
 
 // The sectors of a folder as the scans read them: FAT16's root in its fixed place; any other folder
-// its chain in the first FAT, or only its first cluster where the FAT gives none. Empty when the
+// its chain in the FATs, or only its first cluster where they give none. Empty when the
 // folder's place is not known.
-std::vector<uint64_t> FolderSectors(const VolumeParameterBlock& b, morvick::FatTable& fat, uint32_t folder,
+std::vector<uint64_t> FolderSectors(const VolumeParameterBlock& b, morvick::SectorSource& disk, uint32_t folder,
     uint32_t rootCluster)
 {
     std::vector<uint64_t> sectors;
@@ -103,9 +102,7 @@ std::vector<uint64_t> FolderSectors(const VolumeParameterBlock& b, morvick::FatT
         return sectors;
     }
     const uint32_t first = folder == 0 ? rootCluster : folder;
-    std::vector<uint32_t> clusters;
-    if (b.firstFat != 0)
-        clusters = morvick::FollowClusterChain(fat, first, kMaxFolderSectors / spc);
+    const std::vector<uint32_t> clusters = FolderClusterChain(disk, b, first, kMaxFolderSectors / spc);
     if (clusters.empty() && first >= 2) {
         AppendRange(sectors, b.clusterBase + uint64_t{first} * spc, spc);
         return sectors;
@@ -163,8 +160,9 @@ public:
             if (entry[11] == morvick::kFatAttrLongName)
                 continue;
             const uint32_t cluster = morvick::DecodeFatShortEntry(entry, fat32).firstCluster;
+            const bool deleted = entry[0] == morvick::kFatDeletedMark;
             for (size_t i = 0; i < m_files.size() && !candidate; ++i)
-                candidate = !m_found[i] && m_files[i]->firstCluster == cluster;
+                candidate = !m_found[i] && SameCluster(cluster, deleted, m_files[i]->firstCluster);
         }
         return candidate;
     }
@@ -175,7 +173,8 @@ public:
             return;
         for (size_t i = 0; i < m_files.size(); ++i) {
             const char16_t* name = m_files[i]->name != nullptr ? m_files[i]->name : u"";
-            if (!m_found[i] && entry.firstCluster == m_files[i]->firstCluster && entry.name.compare(name) == 0) {
+            if (!m_found[i] && SameCluster(entry.firstCluster, entry.deleted, m_files[i]->firstCluster) &&
+                SameName(entry, name)) {
                 m_found[i] = true;
                 --m_missing;
             }
@@ -183,6 +182,23 @@ public:
     }
 
 private:
+    // Windows clears the high word of a FAT32 entry's first cluster when it deletes the file: a
+    // deleted entry whose high word is 0 keeps only the low 16 bits to compare.
+    static bool SameCluster(uint32_t found, bool deleted, uint32_t listed)
+    {
+        return found == listed || (deleted && found <= 0xFFFF && found == (listed & 0xFFFF));
+    }
+
+    // A file deleted since the snapshot lost the first character of its short name (0xE5, read as
+    // "x"): with no long name, as cameras write them, only the rest of the name can be compared.
+    static bool SameName(const morvick::FatFoundEntry& entry, const char16_t* name)
+    {
+        if (entry.name.compare(name) == 0)
+            return true;
+        return entry.deleted && name[0] != 0 && entry.name.size() > 1 &&
+            entry.name.compare(1, std::u16string::npos, name + 1) == 0;
+    }
+
     const std::vector<const FatEntryRecord*>& m_files;
     std::vector<bool> m_found;
     size_t m_missing = m_files.size();
@@ -230,10 +246,9 @@ SampleVerdict CheckFatFiles(const LoadedSnapshot& s, uint32_t rootCluster)
     const VolumeParameterBlock& b = s.block;
     const bool fat32 = b.browsedFileSystemType == FileSystemKind::kFat32;
     morvick::EngineSectorSource disk;
-    morvick::FatTable fat(disk, b.browsedFileSystemType, b.firstFat, b.sectorsPerFat, VolumeClusterCount(b));
     FolderSearch search(fat32);
     for (const auto& [folder, sampled] : byFolder) {
-        const std::vector<uint64_t> sectors = FolderSectors(b, fat, folder, rootCluster);
+        const std::vector<uint64_t> sectors = FolderSectors(b, disk, folder, rootCluster);
         if (sectors.empty())
             continue;
         FolderFiles files(sampled);
@@ -259,9 +274,13 @@ bool HoldsFatVolume(const LoadedSnapshot& s)
         return false;
     bool vouched = boot.verdict == Verdict::kAgrees;
     if (!vouched && b.firstFat != 0) {
-        if (!FatBeginsAt(b.firstFat))
+        if (FatBeginsAt(b.firstFat))
+            vouched = true;
+        else if (boot.verdict == Verdict::kDisagrees)
             return false;
-        vouched = true;
+        // Neither boot sector nor FAT where the volume starts: the Quick Scan rebuilt the volume from
+        // its folders, and put its first FAT where the usual reserved sectors end whether or not one
+        // is there. Its files alone tell it, as for the Extensive Scan's rebuilt volume.
     }
     const SampleVerdict files = CheckFatFiles(s, boot.rootCluster);
     return !files.contradicted && (vouched || files.confirmed != 0 || s.fatEntries.count == 0);

@@ -88,21 +88,38 @@ bool HasAttributeList(const uint8_t* record)
     return false;
 }
 
+// What a snapshot lists of a file, to be compared with its FILE record.
+struct ListedFile {
+    const char16_t* name;
+    uint32_t parent;
+    uint64_t creationTime;   // of its $FILE_NAME: no change to the file but a rename alters it
+    const uint32_t* number;  // null: not asked
+};
+
+template <class Record>
+ListedFile Listed(const Record& r, const uint32_t* number)
+{
+    return {r.name, r.parentRecord, (uint64_t{r.creationTimeHigh} << 32) | r.creationTimeLow, number};
+}
+
 // A fixed-up FILE record against a listed file: a base record in use or once in use, with the
-// file's number when it keeps one (`number` null: not asked), its name and its parent folder. A
-// record whose name lies only in the records its attribute list names can't be judged here.
-Judgement JudgeFileRecord(const uint8_t* record, const char16_t* name, uint32_t parent, const uint32_t* number)
+// file's number when it keeps one, its name, its parent folder and its creation time. The time tells
+// a volume formatted afresh and given files of the same names and folders, whose records then lie at
+// the same numbers and places. A record whose name lies only in the records its attribute list
+// names can't be judged here.
+Judgement JudgeFileRecord(const uint8_t* record, const ListedFile& listed)
 {
     morvick::MftRecordHeader header;
     if (!morvick::ParseMftRecordHeader(record, morvick::kMftRecordSize, header) || header.flags > 3 ||
         header.baseRecord != 0)
         return Judgement::kContradicts;
-    if (number != nullptr && header.numbered && header.number != *number)
+    if (listed.number != nullptr && header.numbered && header.number != *listed.number)
         return Judgement::kContradicts;
     morvick::NtfsFileName found;
     if (!morvick::ReadPreferredFileName(record, morvick::kMftRecordSize, found))
         return HasAttributeList(record) ? Judgement::kUndecided : Judgement::kContradicts;
-    const bool same = found.name == std::u16string(name != nullptr ? name : u"") && found.parent == parent;
+    const bool same = found.name == std::u16string(listed.name != nullptr ? listed.name : u"") &&
+        found.parent == listed.parent && found.creationTime == listed.creationTime;
     return same ? Judgement::kConfirms : Judgement::kContradicts;
 }
 
@@ -123,9 +140,8 @@ SampleVerdict CheckMftEntries(const LoadedSnapshot& s, const morvick::SectorRunT
     for (const MftEntryRecord* e : SampleSnapshotRecords(s.mftEntries)) {
         const uint32_t number = e->recordNumber;
         Count(verdict,
-            morvick::ReadMftRecord(disk, mft, number, record)
-                ? JudgeFileRecord(record, e->name, e->parentRecord, &number)
-                : Judgement::kContradicts);
+            morvick::ReadMftRecord(disk, mft, number, record) ? JudgeFileRecord(record, Listed(*e, &number))
+                                                              : Judgement::kContradicts);
         if (verdict.contradicted)
             break;
     }
@@ -140,9 +156,8 @@ SampleVerdict CheckFoundFileRecords(const LoadedSnapshot& s)
     uint8_t record[morvick::kMftRecordSize];
     for (const NtfsFileRecord* r : SampleSnapshotRecords(s.ntfsFiles)) {
         Count(verdict,
-            morvick::ReadMftRecordAt(disk, r->sector, record)
-                ? JudgeFileRecord(record, r->name, r->parentRecord, nullptr)
-                : Judgement::kContradicts);
+            morvick::ReadMftRecordAt(disk, r->sector, record) ? JudgeFileRecord(record, Listed(*r, nullptr))
+                                                              : Judgement::kContradicts);
         if (verdict.contradicted)
             break;
     }

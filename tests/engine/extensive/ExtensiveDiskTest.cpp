@@ -28,8 +28,8 @@ namespace morvick::test {
 
 namespace {
 
-static auto* const g_disks = ::testing::AddGlobalTestEnvironment(
-    new DiskFixtureEnvironment({"make-wiped-disk.sh", "make-first-folder-disk.sh", "make-fatless-disk.sh"}));
+static auto* const g_disks = ::testing::AddGlobalTestEnvironment(new DiskFixtureEnvironment(
+    {"make-wiped-disk.sh", "make-first-folder-disk.sh", "make-fatless-disk.sh", "make-cross-linked-disk.sh"}));
 
 const char* const kDisk = "make-wiped-disk.sh";
 
@@ -126,6 +126,26 @@ protected:
             ++compared;
         }
         EXPECT_GT(compared, 300u);
+    }
+
+    // Each original is saved somewhere below `out` under its file name, byte for byte (for volumes
+    // whose folders the scan could not all name). The saved files found.
+    std::vector<fs::path> ExpectSavedByName(const fs::path& out, const std::map<std::string, fs::path>& originals)
+    {
+        std::map<std::string, fs::path> ours;
+        for (const auto& [key, path] : FilesBelow(out, false))
+            ours[path.filename().u8string()] = path;
+        std::vector<fs::path> saved;
+        for (const auto& [key, path] : originals) {
+            auto it = ours.find(path.filename().u8string());
+            if (it == ours.end()) {
+                ADD_FAILURE() << "not saved: " << key;
+                continue;
+            }
+            EXPECT_TRUE(ReadWholeFile(it->second) == ReadWholeFile(path)) << key;
+            saved.push_back(it->second);
+        }
+        return saved;
     }
 
     std::unique_ptr<CVirtualDisk> disk;
@@ -266,25 +286,46 @@ TEST_P(FatlessDisk, FilesAreSavedFromTheClustersAfterTheirFirst)
         EXPECT_EQ(g_SaveReport.damagedFiles + g_SaveReport.failedFiles, 0u);
 
         // Folders the scan could not name are "Dir" and their cluster: the files are matched by name.
-        std::map<std::string, fs::path> ours;
-        for (const auto& [key, path] : FilesBelow(out, false))
-            ours[path.filename().u8string()] = path;
         const std::map<std::string, fs::path> originals =
             FilesBelow(fs::u8path(FixtureFile(fixture, part + ".files")), false);
         ASSERT_EQ(originals.size(), 10u);
-        for (const auto& [key, path] : originals) {
-            auto it = ours.find(path.filename().u8string());
-            if (it == ours.end()) {
-                ADD_FAILURE() << "not saved: " << key;
-                continue;
-            }
-            EXPECT_TRUE(ReadWholeFile(it->second) == ReadWholeFile(path)) << key;
-        }
+        ExpectSavedByName(out, originals);
         ResetExtensiveScanState();
     }
 }
 
 INSTANTIATE_TEST_SUITE_P(Disks, FatlessDisk, ::testing::Values("wiped.vhd"),
     [](const ::testing::TestParamInfo<const char*>&) { return std::string("wiped"); });
+
+// A FAT16 volume made by mkfs.fat and mtools whose folder A, holding folder B and its 8 files, lost
+// its first sector and its root entry, while B's folder lists a subfolder at A's cluster (a
+// cross-link). B's files are saved byte for byte, below "Lost Dir".
+class CrossLinkedDisk : public ExtensiveDisk {
+protected:
+    const char* Fixture() const override { return "make-cross-linked-disk.sh"; }
+};
+
+TEST_P(CrossLinkedDisk, TheFilesOfAFolderListingItsParentAreSaved)
+{
+    const char* const fixture = Fixture();
+    const uint32_t start = static_cast<uint32_t>(std::stoul(ReadTextFile(FixtureFile(fixture, "part1.start"))));
+    const uint32_t sectors = static_cast<uint32_t>(std::stoul(ReadTextFile(FixtureFile(fixture, "part1.sectors"))));
+    Scan(FileSystemKind::kFat16, start, sectors);
+    ASSERT_EQ(g_FoundPartitions.count, 1u);
+    ASSERT_TRUE(ChooseFoundVolume(1));
+    ScanFinishedWord finished{0};
+    RunFoundVolumeScan(finished);
+    const fs::path out = temp.Path() / "v1";
+    SaveWholeVolume(ToPath16(out));
+    EXPECT_EQ(g_SaveReport.failedFiles, 0u);
+
+    const std::map<std::string, fs::path> originals = FilesBelow(fs::u8path(FixtureFile(fixture, "b.files")), false);
+    ASSERT_EQ(originals.size(), 8u);
+    for (const fs::path& saved : ExpectSavedByName(out, originals))
+        EXPECT_EQ(saved.parent_path().parent_path().parent_path(), out / "Lost Dir") << saved;
+}
+
+INSTANTIATE_TEST_SUITE_P(Disks, CrossLinkedDisk, ::testing::Values("cross-linked.vhd"),
+    [](const ::testing::TestParamInfo<const char*>&) { return std::string("crosslinked"); });
 
 }  // namespace morvick::test

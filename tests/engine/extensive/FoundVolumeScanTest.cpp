@@ -10,7 +10,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <map>
+#include <memory>
+#include <string>
 #include <vector>
 
 namespace morvick::test {
@@ -93,6 +96,108 @@ TEST_F(FoundVolumeScanTest, FatFoldersOfTheVolumeWithOrphansUnderLostDir)
     EXPECT_EQ(folders.count(u"Dir12"), 0u);
 }
 
+namespace {
+
+// A short entry of a directory sector: a folder (attributes 0x10) or a file.
+void PutShortEntry(std::vector<uint8_t>& sector, size_t slot, const char* name11, uint8_t attributes, uint16_t cluster,
+    uint32_t size)
+{
+    uint8_t* e = sector.data() + slot * 32;
+    std::memcpy(e, name11, 11);
+    e[11] = attributes;
+    e[26] = static_cast<uint8_t>(cluster);
+    e[27] = static_cast<uint8_t>(cluster >> 8);
+    for (int i = 0; i < 4; ++i)
+        e[28 + i] = static_cast<uint8_t>(size >> (8 * i));
+}
+
+}  // namespace
+
+// A cross-linked FAT16 volume of one sector per cluster: folder 10 was never met (its first sector
+// is unreadable and its root entry deleted), and its subfolders' directories go down from it in a
+// chain, the last of which lists folder 10 as a subfolder of its own. Folder 10 stays under
+// "Lost Dir" with the chain below it: nothing closes a loop that hides the folders and their files.
+class CrossLinkedFatVolume : public FoundVolumeScanTest {
+protected:
+    // Folders 11, 12, ... down from folder 10, each holding one file; the last lists 10 again.
+    void Scan(uint32_t depth)
+    {
+        std::vector<uint8_t> root(512, 0);
+        PutShortEntry(root, 0,
+            "\xE5"
+            "OLDER     ",
+            0x10, 10, 0);
+        PutSector(raw, kRoot, root);
+        for (uint32_t i = 0; i < depth; ++i) {
+            const uint16_t cluster = static_cast<uint16_t>(11 + i);
+            std::vector<uint8_t> dir = DirectorySector(cluster, cluster - 1);
+            const std::string name = "FILE" + std::to_string(i) + "   TXT";
+            PutShortEntry(dir, 2, name.c_str(), 0x20, static_cast<uint16_t>(100 + i), 10);
+            if (i + 1 < depth)
+                PutShortEntry(dir, 3, "SUB        ", 0x10, cluster + 1, 0);
+            else
+                PutShortEntry(dir, 3, "LOOP       ", 0x10, 10, 0);
+            PutSector(raw, kBase + cluster, dir);
+            AddFoundFatDirectory(kBase + cluster, cluster, cluster - 1, 1, 2);
+            g_FoundFatDirectories.tail->volumeNumber = 1;
+        }
+        disk = std::make_unique<MemoryDisk>(raw);
+        ASSERT_TRUE(disk->Opened());
+        g_VolumeParams.browsedFileSystemType = FileSystemKind::kFat16;
+        g_VolumeParams.chosenFileSystemType = FileSystemKind::kFat16;
+        g_VolumeParams.volumeNumber = 1;
+        g_VolumeParams.clusterBase = kBase;
+        g_VolumeParams.sectorsPerCluster = 1;
+        g_VolumeParams.rootLocation = kRoot;
+        g_VolumeParams.rootDirectorySectors = 1;
+        g_VolumeParams.firstFat = 70;  // known, and empty: each folder is its first cluster
+        g_VolumeParams.partitionSectors = 1024;
+        ScanFinishedWord finished{0};
+        RunFoundVolumeScan(finished);
+    }
+
+    // The folder names from the root down to the folder of `cluster`; empty when the root is not
+    // reached.
+    std::u16string PathOf(uint32_t cluster) const
+    {
+        std::u16string path;
+        for (size_t steps = 0; cluster != 0 && steps <= g_FatFolders.count; ++steps) {
+            const FatFolderRecord* f = g_FatFolders.head;
+            while (f && f->firstCluster != cluster)
+                f = f->next;
+            if (!f)
+                return {};
+            path = u"/" + std::u16string(f->name) + path;
+            cluster = f->parentCluster;
+        }
+        return cluster == 0 ? path : std::u16string();
+    }
+
+    static constexpr uint32_t kBase = 500;
+    static constexpr uint32_t kRoot = 400;
+    std::unique_ptr<MemoryDisk> disk;
+};
+
+TEST_F(CrossLinkedFatVolume, AFolderListingItsParentLeavesThatParentUnderLostDir)
+{
+    ASSERT_NO_FATAL_FAILURE(Scan(1));
+    EXPECT_EQ(PathOf(10), u"/Lost Dir/Dir10");
+    EXPECT_EQ(PathOf(11), u"/Lost Dir/Dir10/Dir11");
+    ASSERT_EQ(g_FatEntries.count, 1u);
+    EXPECT_EQ(g_FatEntries.head->parentCluster, 11u);
+}
+
+TEST_F(CrossLinkedFatVolume, ALongerLoopIsNotClosedEither)
+{
+    ASSERT_NO_FATAL_FAILURE(Scan(4));
+    EXPECT_EQ(PathOf(10), u"/Lost Dir/Dir10");
+    // The subfolders below the first are named by their parents' entries.
+    EXPECT_EQ(PathOf(14), u"/Lost Dir/Dir10/Dir11/SUB/SUB/SUB");
+    EXPECT_EQ(g_FatEntries.count, 4u);
+    for (const FatEntryRecord* e = g_FatEntries.head; e; e = e->next)
+        EXPECT_FALSE(PathOf(e->parentCluster).empty()) << "a file out of the tree's reach";
+}
+
 TEST_F(FoundVolumeScanTest, LostFatCopiesAreLookedForBeforeTheClusterBase)
 {
     const std::vector<uint8_t> fat = {0xF8, 0xFF, 0xFF, 0xFF};
@@ -114,6 +219,53 @@ TEST_F(FoundVolumeScanTest, LostFatCopiesAreLookedForBeforeTheClusterBase)
     EXPECT_EQ(uint32_t{g_VolumeParams.secondFat}, 120u);
     EXPECT_EQ(uint32_t{g_VolumeParams.sectorsPerFat}, 20u);
     EXPECT_EQ(uint32_t{g_VolumeParams.rootLocation}, 140u);
+}
+
+TEST_F(FoundVolumeScanTest, AFatCopyFoundAloneReachesToTheDataArea)
+{
+    // The first copy was zeroed: the second is found alone and is read as the FAT.
+    std::vector<uint8_t> sector(512, 0);
+    const uint8_t fat[] = {0xF8, 0xFF, 0xFF, 0x0F};
+    std::copy(fat, fat + 4, sector.begin());
+    PutSector(raw, 400, sector);
+    MemoryDisk disk(raw);
+    ASSERT_TRUE(disk.Opened());
+    g_VolumeParams.browsedFileSystemType = FileSystemKind::kFat32;
+    g_VolumeParams.chosenFileSystemType = FileSystemKind::kFat32;
+    g_VolumeParams.clusterBase = 598;
+    g_VolumeParams.sectorsPerCluster = 1;
+    g_VolumeParams.rootLocation = 2;
+    ScanFinishedWord finished{0};
+    FindLostFatTables(finished);
+    EXPECT_EQ(uint32_t{g_VolumeParams.firstFat}, 400u);
+    EXPECT_EQ(uint32_t{g_VolumeParams.secondFat}, 0u);
+    EXPECT_EQ(uint32_t{g_VolumeParams.sectorsPerFat}, 200u);
+    EXPECT_EQ(uint32_t{g_VolumeParams.rootLocation}, 2u);
+
+    // FAT16: the root folder's 32 sectors lie between the FAT and the data area.
+    g_VolumeParams = VolumeParameterBlock();
+    g_VolumeParams.browsedFileSystemType = FileSystemKind::kFat16;
+    g_VolumeParams.chosenFileSystemType = FileSystemKind::kFat16;
+    g_VolumeParams.clusterBase = 500;
+    g_VolumeParams.sectorsPerCluster = 4;
+    FindLostFatTables(finished);
+    EXPECT_EQ(uint32_t{g_VolumeParams.firstFat}, 400u);
+    EXPECT_EQ(uint32_t{g_VolumeParams.sectorsPerFat}, 76u);
+    EXPECT_EQ(uint32_t{g_VolumeParams.rootLocation}, 476u);
+
+    // Without a chosen type, another volume's FAT further away does not pair with it.
+    PutSector(raw, 100, sector);
+    MemoryDisk withOther(raw);
+    ASSERT_TRUE(withOther.Opened());
+    g_VolumeParams = VolumeParameterBlock();
+    g_VolumeParams.browsedFileSystemType = FileSystemKind::kFat16;
+    g_VolumeParams.clusterBase = 598;
+    g_VolumeParams.sectorsPerCluster = 1;
+    FindLostFatTables(finished);
+    EXPECT_EQ(FileSystemKind{g_VolumeParams.browsedFileSystemType}, FileSystemKind::kFat32);
+    EXPECT_EQ(uint32_t{g_VolumeParams.firstFat}, 400u);
+    EXPECT_EQ(uint32_t{g_VolumeParams.secondFat}, 0u);
+    EXPECT_EQ(uint32_t{g_VolumeParams.sectorsPerFat}, 200u);
 }
 
 TEST_F(FoundVolumeScanTest, WithoutAChosenTypeTheFatCopiesNearestTheBaseDecideTheKind)

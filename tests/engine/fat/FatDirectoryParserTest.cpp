@@ -161,6 +161,23 @@ TEST(FatDirectoryParser, LongNames)
     EXPECT_EQ(Names(gap.Parse()), std::vector<std::u16string>{u"THREEP~1.TXT"});
 }
 
+TEST(FatDirectoryParser, DeletedLongNamesMustFitTheFirstCharacterTheirChecksumGivesBack)
+{
+    // A deleted entry's first byte is gone; the checksum of its parts tells which it was, and that
+    // must fit the long name (parts of another entry, left before it, do not).
+    DirectoryBuilder d;
+    d.Long(u"photo.jpg", "PHOTO   JPG", true).Short("\xE5HOTO   JPG", 0x20, 5, 1);
+    d.Long(u"photo.jpg", "QHOTO   JPG", true).Short("\xE5HOTO   JPG", 0x20, 6, 1);
+    d.Long(u"~notes.txt", "~NOTES~1TXT", true).Short("\xE5NOTES~1TXT", 0x20, 7, 1);
+    d.Long(u"~notes.txt", "\x01NOTES~1TXT", true).Short("\xE5NOTES~1TXT", 0x20, 8, 1);
+    d.Long(u".profile", "PROFILE    ", true).Short("\xE5ROFILE    ", 0x20, 9, 1);
+    d.Long(u"Grüße.txt", "GRE~1   TXT", true).Short("\xE5RE~1   TXT", 0x20, 10, 1);
+    d.Long(u"Été.txt", "_T~1    TXT", true).Short("\xE5T~1    TXT", 0x20, 11, 1);
+    const std::vector<std::u16string> expected = {u"photo.jpg", u"xHOTO.JPG", u"~notes.txt", u"xNOTES~1.TXT",
+        u".profile", u"Grüße.txt", u"Été.txt"};
+    EXPECT_EQ(Names(d.Parse()), expected);
+}
+
 TEST(FatDirectoryParser, NamesCrossFeedsAndTheEndEntryStops)
 {
     DirectoryBuilder d;

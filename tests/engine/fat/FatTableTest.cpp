@@ -71,6 +71,55 @@ TEST(FatTable, Fat16ChainsAndUnreadableSectors)
     EXPECT_EQ(noFat.Lookup(3, next), FatLink::Unreadable);
 }
 
+TEST(FatTable, AFolderChainThatBreaksOffInTheFirstFatIsReadAgainFromTheSecond)
+{
+    // The first FAT at sector 1, the second at sector 3 (two sectors each).
+    std::vector<uint8_t> bytes(8 * kSectorSize, 0);
+    auto put = [&bytes](uint32_t fatSector, uint32_t cluster, uint32_t value) {
+        uint8_t* p = bytes.data() + fatSector * kSectorSize + cluster * 4;
+        for (int i = 0; i < 4; ++i)
+            p[i] = static_cast<uint8_t>(value >> (8 * i));
+    };
+    for (uint32_t fat : {1u, 3u}) {
+        put(fat, 2, 0x0FFFFFFF);  // a folder of one cluster, whole in both
+        put(fat, 20, 0x0FFFFFFF);
+        put(fat, 30, 31);
+        put(fat, 31, 0x0FFFFFFF);
+    }
+    put(3, 10, 40);  // free in the first FAT: the second goes on
+    put(3, 40, 41);
+    put(3, 41, 0x0FFFFFFF);
+    put(3, 20, 21);  // the first FAT ends the chain, the second goes on: the end mark stands
+    put(3, 21, 0x0FFFFFFF);
+    put(1, 30, 999);  // out of range in the first FAT
+    put(1, 60, 61);   // broken in both FATs, earlier in the second: the first's chain stays
+    put(1, 50, 51);   // a loop in the first FAT
+    put(1, 51, 50);
+    put(3, 50, 52);
+    put(3, 52, 0x0FFFFFFF);
+    MemorySectorSource disk(std::move(bytes));
+    FatTable first(disk, FileSystemKind::kFat32, 1, 2, 250);
+    FatTable second(disk, FileSystemKind::kFat32, 3, 2, 250);
+    EXPECT_EQ(FollowFolderChain(first, &second, 2, 100), (Chain{2}));
+    EXPECT_EQ(FollowFolderChain(first, &second, 10, 100), (Chain{10, 40, 41}));
+    EXPECT_EQ(FollowFolderChain(first, nullptr, 10, 100), (Chain{10}));
+    EXPECT_EQ(FollowFolderChain(first, &second, 20, 100), (Chain{20}));
+    EXPECT_EQ(FollowFolderChain(first, &second, 50, 100), (Chain{50, 52}));
+    EXPECT_EQ(FollowFolderChain(first, &second, 30, 100), (Chain{30, 31}));
+    EXPECT_EQ(FollowFolderChain(first, &second, 60, 100), (Chain{60, 61}));
+    EXPECT_EQ(FollowFolderChain(first, &second, 10, 2), (Chain{10, 40}));
+
+    FatChainEnd end = FatChainEnd::Limit;
+    EXPECT_EQ(FollowClusterChain(first, 2, 100, {}, &end), (Chain{2}));
+    EXPECT_EQ(end, FatChainEnd::EndMark);
+    FollowClusterChain(first, 10, 100, {}, &end);
+    EXPECT_EQ(end, FatChainEnd::Broken);
+    FollowClusterChain(first, 50, 100, {}, &end);
+    EXPECT_EQ(end, FatChainEnd::Broken);
+    FollowClusterChain(second, 10, 2, {}, &end);
+    EXPECT_EQ(end, FatChainEnd::Limit);
+}
+
 TEST(FatTable, StopFlagEndsTheWalk)
 {
     MemorySectorSource disk = FatDisk(true, {{2, 3}, {3, 4}, {4, 0x0FFFFFFF}});

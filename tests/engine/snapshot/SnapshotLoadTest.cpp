@@ -182,6 +182,38 @@ TEST_F(SnapshotLoad, OnlyASourceThatHoldsTheFatVolumeLoadsIt)
     }
 }
 
+// A file deleted since the snapshot: its entry's first byte is 0xE5, and Windows clears the high
+// word of a FAT32 first cluster. A short name alone, as cameras write them, is compared from its
+// second character.
+TEST_F(SnapshotLoad, AFatFileDeletedSinceTheSnapshotIsStillKnown)
+{
+    struct Case {
+        const char* entry;
+        uint32_t cluster;
+        bool loads;
+    };
+    const Case cases[] = {
+        {"IMG_0001JPG", 0x12345, true},      // as it was listed
+        {"\xE5MG_0001JPG", 0x12345, true},   // deleted
+        {"\xE5MG_0001JPG", 0x2345, true},    // deleted by Windows
+        {"\xE5MG_0002JPG", 0x2345, false},   // another name
+        {"\xE5MG_0001JPG", 0x22345, false},  // another cluster
+        {"IMG_0001JPG", 0x2345, false},      // a live file elsewhere
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.entry + 1);
+        const std::vector<uint8_t> source = MakeFatVolume(FileSystemKind::kFat32, 63, 1, {{0, c.entry, c.cluster}});
+        FreeFoundEntryLists();
+        g_nScanMode = kScanQuick;
+        AddFatFile(u"img_0001.jpg", 0x12345, 0, 10);
+        const std::u16string path = ToPath16(temp.Path() / "deleted.srzq");
+        ASSERT_TRUE(SaveSnapshotFile(path));
+        UseSource(source);
+        RecordingObserver observer;
+        EXPECT_EQ(LoadSnapshotFile(path), c.loads);
+    }
+}
+
 TEST_F(SnapshotLoad, OnlyASourceThatHoldsTheNtfsVolumeLoadsIt)
 {
     const std::vector<uint8_t> fat = MakeFatVolume(FileSystemKind::kFat32, 2048, 8);

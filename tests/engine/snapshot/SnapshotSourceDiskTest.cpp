@@ -1,9 +1,10 @@
 // Recovery snapshots of real volumes (made by mkfs.fat and mtools, mkntfs and ntfs-3g) loaded over
 // the image they came from, and over the same disk whose volumes were formatted afresh at the same
-// places and sizes, with the same tools and settings, and filled with other files: boot sectors,
-// FATs and MFT places agree, only the files tell the volumes apart. A snapshot must load over its
-// own image and be refused over the other, for each scan: the Quick Scan, the Extensive Scan (also
-// of a FAT volume it rebuilt from its folders alone) and File Trace.
+// places and sizes, with the same tools and settings, and filled with other files (or with files of
+// the same names and folders): boot sectors, FATs and MFT places agree, only the files tell the
+// volumes apart. A snapshot must load over its own image, also after files were deleted or changed
+// there, and be refused over the other, for each scan: the Quick Scan and the Extensive Scan (also
+// of a FAT volume they rebuilt from its folders alone) and File Trace.
 #include "engine/extensive/ExtensiveScan.h"
 #include "engine/extensive/ExtensiveScanState.h"
 #include "engine/extensive/FoundVolumeScan.h"
@@ -92,6 +93,15 @@ protected:
         g_VolumeParams.partitionEnd = p.start + p.sectors - 1;
     }
 
+    // The Quick Scan of the partition.
+    void QuickScan(const Partition& p)
+    {
+        g_nScanMode = kScanQuick;
+        Choose(p);
+        ScanFinishedWord finished{0};
+        ASSERT_EQ(RunQuickScan(finished), QuickScanResult::kCompleted);
+    }
+
     // The Extensive Scan of the partition with its type chosen, and the found-volume scan of the
     // volume found in it.
     void ExtensiveScan(const Partition& p)
@@ -140,6 +150,21 @@ protected:
             << "nothing of the snapshot is loaded";
     }
 
+    // The snapshots of both scans of both volumes of the first disk, each loaded over `image`.
+    void ExpectFirstDiskSnapshots(const char* image, bool load)
+    {
+        for (const Partition& p : {Fat32Partition(), NtfsPartition()}) {
+            SCOPED_TRACE(p.kind == FileSystemKind::kNtfs ? "NTFS" : "FAT32");
+            Open(kDisks, "first.vhd");
+            ASSERT_NO_FATAL_FAILURE(QuickScan(p));
+            ExpectLoads(Save("quick"), kDisks, image, load);
+
+            Open(kDisks, "first.vhd");
+            ASSERT_NO_FATAL_FAILURE(ExtensiveScan(p));
+            ExpectLoads(Save("extensive"), kDisks, image, load);
+        }
+    }
+
     TempFolder temp;
     std::unique_ptr<CVirtualDisk> disk;
     uint32_t files = 0;
@@ -152,10 +177,7 @@ TEST_F(SnapshotSourceDisk, QuickScanSnapshotsLoadOnlyOverTheirOwnVolumes)
     for (const Partition& p : {Fat32Partition(), NtfsPartition()}) {
         SCOPED_TRACE(p.kind == FileSystemKind::kNtfs ? "NTFS" : "FAT32");
         Open(kDisks, "first.vhd");
-        g_nScanMode = kScanQuick;
-        Choose(p);
-        ScanFinishedWord finished{0};
-        ASSERT_EQ(RunQuickScan(finished), QuickScanResult::kCompleted);
+        ASSERT_NO_FATAL_FAILURE(QuickScan(p));
         const std::u16string path = Save("quick");
         ExpectLoads(path, kDisks, "other.vhd", false);
         ExpectLoads(path, kDisks, "first.vhd", true);
@@ -185,6 +207,33 @@ TEST_F(SnapshotSourceDisk, AFatVolumeRebuiltFromItsFoldersIsKnownByItsFiles)
     const std::u16string path = Save("rebuilt");
     ExpectLoads(path, kDisks, "first-fat-lost.vhd", true);
     ExpectLoads(path, kDisks, "other-fat-lost.vhd", false);
+}
+
+// The Quick Scan rebuilds the volume from two of its folders and puts its first FAT after the usual
+// 32 reserved sectors, where nothing is left: its snapshot too is known by its files.
+TEST_F(SnapshotSourceDisk, AQuickScanOfAFatVolumeRebuiltFromItsFoldersIsKnownByItsFiles)
+{
+    Open(kDisks, "first-fat-lost.vhd");
+    ASSERT_NO_FATAL_FAILURE(QuickScan(Fat32Partition()));
+    ASSERT_EQ(uint32_t{g_VolumeParams.firstFat}, Fat32Partition().start + 32);
+    const std::u16string path = Save("rebuilt-quick");
+    ExpectLoads(path, kDisks, "first-fat-lost.vhd", true);
+    ExpectLoads(path, kDisks, "other-fat-lost.vhd", false);
+}
+
+// Files deleted since the snapshot (among them a picture with a short 8.3 name only, whose first
+// character the deletion overwrote) and an NTFS file made longer leave it loading over its volume.
+TEST_F(SnapshotSourceDisk, SnapshotsStillLoadAfterFilesWereDeletedOrChanged)
+{
+    ExpectFirstDiskSnapshots("first-used.vhd", true);
+}
+
+// A volume formatted afresh at the same place and given files of the same names in the same
+// folders, in the same order: on NTFS their records have the same numbers and places, and only
+// their creation times differ.
+TEST_F(SnapshotSourceDisk, AVolumeOfTheSameNamesIsNotTakenForTheOne)
+{
+    ExpectFirstDiskSnapshots("same-names.vhd", false);
 }
 
 TEST_F(SnapshotSourceDisk, FileTraceSnapshotLoadsOnlyWhereItsHitsStillBegin)

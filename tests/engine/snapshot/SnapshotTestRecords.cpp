@@ -53,8 +53,8 @@ MftEntryRecord* AddMftEntry(const std::u16string& name, uint32_t number, uint32_
     r->name = CopyRecordName(name);
     r->recordNumber = number;
     r->parentRecord = parent;
-    r->creationTimeLow = 0x33333333;
-    r->creationTimeHigh = 0x01C60000;
+    r->creationTimeLow = static_cast<uint32_t>(kTestFileCreationTime);
+    r->creationTimeHigh = static_cast<uint32_t>(kTestFileCreationTime >> 32);
     r->changeTimeLow = 0x44444444;
     r->changeTimeHigh = 0x01C70000;
     r->sizeLow = static_cast<uint32_t>(size);
@@ -72,6 +72,8 @@ NtfsFileRecord* AddNtfsFileRecord(const std::u16string& name, uint32_t sector, u
     r->sector = sector;
     r->parentRecord = parent;
     r->analysisValue = sector / 2;
+    r->creationTimeLow = static_cast<uint32_t>(kTestFileCreationTime);
+    r->creationTimeHigh = static_cast<uint32_t>(kTestFileCreationTime >> 32);
     r->sizeLow = static_cast<uint32_t>(size);
     r->sizeHigh = static_cast<uint32_t>(size >> 32);
     AppendRecord(g_NtfsFileRecords, r);

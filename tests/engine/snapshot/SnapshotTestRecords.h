@@ -8,6 +8,10 @@
 #include <utility>
 #include <vector>
 
+// The creation time that the MFT entries and NTFS file records made here carry, and that the test
+// volumes' FILE records carry in their $FILE_NAME.
+constexpr uint64_t kTestFileCreationTime = 0x01C6000033333333ull;
+
 FatFolderRecord* AddFatFolder(const std::u16string& name, uint32_t cluster, uint32_t parent, uint32_t deleted = 0);
 FatEntryRecord* AddFatFile(const std::u16string& name, uint32_t cluster, uint32_t parent, uint32_t size,
     uint32_t deleted = 0);

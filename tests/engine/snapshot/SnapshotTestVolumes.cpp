@@ -4,6 +4,7 @@
 #include "engine/state/EngineState.h"
 #include "tests/engine/ntfs/MftRecordBuilder.h"
 #include "tests/engine/save/MemoryDisk.h"
+#include "tests/engine/snapshot/SnapshotTestRecords.h"
 
 #include <cstring>
 #include <map>
@@ -18,7 +19,8 @@ constexpr uint8_t kLowerCaseNameAndExtension = 0x18;
 
 std::vector<uint8_t> FileRecord(const std::u16string& name, uint32_t parent, uint32_t number)
 {
-    std::vector<uint8_t> record = morvick::test::MftRecordBuilder().FileName(name, parent, 1).Build();
+    std::vector<uint8_t> record =
+        morvick::test::MftRecordBuilder().FileName(name, parent, 1, kTestFileCreationTime).Build();
     Put32(record, 44, number);  // a record's own number, before its update-sequence array
     return record;
 }

@@ -1,0 +1,43 @@
+#!/usr/bin/env bash
+# `morvick-bench load` of Quick Scan snapshots over the disks of make-snapshot-disks.sh: a snapshot
+# loads (exit 0) over the image it was made from, also after files were deleted or changed there and
+# when the scan rebuilt the FAT32 volume from its folders alone; over a volume formatted afresh and
+# filled with other files, or with files of the same names in the same folders, it is refused with
+# the program's message (exit 1) and nothing is saved.
+#   bench-snapshot-test.sh SOURCE_DIR WORK_DIR PATH_PREFIX BENCH_COMMAND...
+set -uo pipefail
+source "$1/tests/fixtures/bench-test-start.sh"
+
+"$src/tests/fixtures/make-snapshot-disks.sh" "$work/disks" >"$work/fixture.log" 2>&1 ||
+  { echo "FAIL: make-snapshot-disks.sh"; tail -n 30 "$work/fixture.log"; exit 1; }
+
+snapshot() {  # snapshot IMAGE PARTITION NAME
+  "${bench[@]}" scan "$prefix$work/disks/$1" --mode quick --partition "$2" --snapshot "$prefix$work/$3.srzq" \
+    >"$work/scan.out" 2>&1 || { cat "$work/scan.out"; fail "scan of $1, partition $2"; }
+}
+load() {  # load NAME IMAGE EXIT
+  local out code
+  out=$("${bench[@]}" load "$prefix$work/$1.srzq" --image "$prefix$work/disks/$2" --out "$prefix$work/out-$1-$2" 2>&1 |
+    tr -d '\r')  # pipefail: the bench's status
+  code=$?
+  [ "$code" = "$3" ] || { echo "$out"; fail "$1 over $2: exit $code, not $3"; }
+  if [ "$3" = 1 ]; then
+    grep -q "Source file and load recovery snapshot mismatch" <<<"$out" || fail "$1 over $2: no message"
+    [ -z "$(ls -A "$work/out-$1-$2" 2>/dev/null)" ] || fail "$1 over $2: files were saved"
+  fi
+}
+
+snapshot first.vhd 0 fat32
+snapshot first.vhd 1 ntfs
+snapshot first-fat-lost.vhd 0 rebuilt
+load fat32 first.vhd 0
+load fat32 first-used.vhd 0
+load fat32 other.vhd 1
+load fat32 same-names.vhd 1
+load ntfs first.vhd 0
+load ntfs first-used.vhd 0
+load ntfs other.vhd 1
+load ntfs same-names.vhd 1
+load rebuilt first-fat-lost.vhd 0
+load rebuilt other-fat-lost.vhd 1
+[ "$failures" -eq 0 ]
