@@ -25,7 +25,9 @@ const VhdxRegion* FindRegion(const std::vector<VhdxRegion>& regions, const char1
 
 int CVhdxDisk::Open(const std::u16string& path)
 {
-    if (!m_file.OpenRead(path)) {
+    // Shared for writing as well: an image that another program holds open (its virtual machine
+    // running) is still read; this reader never writes.
+    if (!m_file.OpenRead(path, true)) {
         m_failure = ImageOpenFailure::kUnreadableFile;
         return 0;
     }

@@ -43,7 +43,8 @@ public:
 
     // 1 when the file opened and its structures were read, else 0 and OpenFailure() says why. An
     // image whose file ends before the first whole sector of every block it names as present holds
-    // none of its data and is refused; one cut later is read as far as it goes. Nothing is created.
+    // none of its data and is refused; one cut later is read as far as it goes. Nothing is created,
+    // and an image that another program holds open for writing is read all the same.
     int Open(const std::u16string& path);
     // The same over a caller's buffer, which must outlive the reader.
     int OpenMemory(const uint8_t* data, size_t size);
