@@ -74,7 +74,13 @@ private:
     int TakeParsed();
     // False when blocks are present and the file ends before a whole sector of each.
     bool HoldsData() const;
-    int ReadRegionTable();
+    // Empties what a parse fills.
+    void ClearStructures();
+    // The region tables that may be read, most trusted first: a table whose signature and checksum
+    // hold alone; else each damaged table whose entries make sense. 0 when there is one, else why not.
+    int ReadRegionTables(std::vector<std::vector<VhdxRegion>>& candidates);
+    // The metadata and the BAT that one region table names. 0 good, or a VhdxParseResult.
+    int ParseRegions(const std::vector<VhdxRegion>& regions);
     int ReadMetadataTable(const VhdxRegion& region);
     int GetDiskParameters(const VhdxRegion& region);
     int ReadBlockTable(const VhdxRegion& region);
