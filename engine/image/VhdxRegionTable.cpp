@@ -6,8 +6,7 @@
 
 #include <cstring>
 
-int ParseVhdxRegionTable(const uint8_t* data, size_t size, uint64_t fileSize, VhdxRegionTable& table,
-    bool fieldsOnly)
+int ParseVhdxRegionTable(const uint8_t* data, size_t size, uint64_t fileSize, VhdxRegionTable& table, bool fieldsOnly)
 {
     table = VhdxRegionTable();
     if (!data || size < kVhdxRegionTableSize)

@@ -175,8 +175,7 @@ bool COutputFile::Create(const std::u16string& path)
         return false;
     BY_HANDLE_FILE_INFORMATION info;
     if (!GetFileInformationByHandle(h, &info) ||
-        (info.dwFileAttributes & (FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_DIRECTORY)) != 0 ||
-        !SetEndOfFile(h)) {
+        (info.dwFileAttributes & (FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_DIRECTORY)) != 0 || !SetEndOfFile(h)) {
         CloseHandle(h);
         return false;
     }

@@ -28,8 +28,8 @@ public:
     HeldFile(const std::filesystem::path& path, const Bytes& bytes)
     {
 #ifdef _WIN32
-        m_handle = CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
-            nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+        m_handle = CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+            CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
         DWORD written = 0;
         m_held = m_handle != INVALID_HANDLE_VALUE &&
             WriteFile(m_handle, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
@@ -51,7 +51,10 @@ public:
     }
     HeldFile(const HeldFile&) = delete;
     HeldFile& operator=(const HeldFile&) = delete;
-    bool Held() const { return m_held; }
+    bool Held() const
+    {
+        return m_held;
+    }
 
 private:
     bool m_held = false;

@@ -165,8 +165,8 @@ TEST(VhdxRegionTableDamage, DamagedTablesWithEntriesOutOfRangeAreRefused)
     Image image;
     image.bytes[kTable + 4] ^= 1;
     image.bytes[kTableCopy + 4] ^= 1;
-    PutLittleEndian64(image.bytes, kTable + 32, image.bytes.size() - 8);    // the BAT past the file's end
-    PutLittleEndian32(image.bytes, kTableCopy + 8, 2048);                   // too many entries
+    PutLittleEndian64(image.bytes, kTable + 32, image.bytes.size() - 8);  // the BAT past the file's end
+    PutLittleEndian32(image.bytes, kTableCopy + 8, 2048);                 // too many entries
     CVhdxDisk reader;
     EXPECT_EQ(Open(reader, image.bytes), 0);
     EXPECT_EQ(reader.OpenFailure(), ImageOpenFailure::kDamagedStructures);
