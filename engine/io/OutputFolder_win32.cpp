@@ -167,15 +167,25 @@ bool COutputFile::Create(const std::u16string& path)
     const NewFileResult created = CreateNew(path);
     if (created != NewFileResult::kExists)
         return created == NewFileResult::kCreated;
-    // Something is there: the entry itself is opened (a link is not followed) and emptied, but only
-    // when it is a plain file. No sharing: nothing else may write the file while it is being saved.
-    HANDLE h = CreateFileW(ToWin32Path(path).c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
-        FILE_ATTRIBUTE_NORMAL | kNoLinkFollowing, nullptr);
+    // Something is there: the entry itself is opened and emptied, but only when it is a file. A link
+    // is refused, as by CreateNew, and so is a folder. Another kind of reparse point (a file that a
+    // sync or deduplication service keeps) is the file itself and is opened as usual. No sharing:
+    // nothing else may write the file while it is being saved.
+    const std::wstring p = ToWin32Path(path);
+    HANDLE h = CreateFileW(p.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL | kNoLinkFollowing,
+        nullptr);
     if (h == INVALID_HANDLE_VALUE)
         return false;
     BY_HANDLE_FILE_INFORMATION info;
-    if (!GetFileInformationByHandle(h, &info) ||
-        (info.dwFileAttributes & (FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_DIRECTORY)) != 0 || !SetEndOfFile(h)) {
+    const bool file = GetFileInformationByHandle(h, &info) && (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0 &&
+        !IsLinkAt(p, info.dwFileAttributes);
+    if (file && (info.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0) {
+        CloseHandle(h);
+        h = CreateFileW(p.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (h == INVALID_HANDLE_VALUE)
+            return false;
+    }
+    if (!file || !SetEndOfFile(h)) {
         CloseHandle(h);
         return false;
     }
