@@ -50,13 +50,14 @@ std::u16string ToU16(const CString& text)
 }
 
 // The container a file holds by its first bytes: VHDX files begin with "vhdxfile"; anything else
-// is tried as a VHD, whose reader checks its footer.
+// is tried as a VHD, whose reader checks its footer. Read with others writing, as the VHDX reader
+// reads, so that an image its own program holds open is still told apart.
 uint32_t SniffContainer(const CString& path)
 {
     CDiskFile file;
     char id[8] = {};
     const bool vhdx =
-        file.OpenRead(ToU16(path)) && file.ReadAt(id, 0, sizeof(id)) && std::memcmp(id, "vhdxfile", 8) == 0;
+        file.OpenRead(ToU16(path), true) && file.ReadAt(id, 0, sizeof(id)) && std::memcmp(id, "vhdxfile", 8) == 0;
     file.Close();
     return vhdx ? CVirtualDisk::kVhdx : CVirtualDisk::kVhd;
 }

@@ -30,6 +30,25 @@ void ResetExtensiveScanState()
     g_bRootItemAdded = false;
 }
 
+void ListIndexRecordSector(uint32_t sector)
+{
+    IndexRecordSectors& list = g_IndexRecordSectors;
+    if (list.full)
+        return;
+    if (list.sectors.size() >= kMaxListedIndexSectors) {
+        list.full = true;
+        list.searchedEnd = sector;
+        return;
+    }
+    list.sectors.push_back(sector);
+}
+
+void MarkIndexSectorsSearched(uint64_t end)
+{
+    if (!g_IndexRecordSectors.full)
+        g_IndexRecordSectors.searchedEnd = end;
+}
+
 bool AppendSectorNode(uint32_t sector)
 {
     SectorNode* node = NewRecord<SectorNode>();

@@ -1,6 +1,6 @@
 // The words of the Extensive Scan beside its candidate lists (engine/state): the counters of the
 // analyses, the two analysis-finished words that the wizard's poll waits for, the sectors at which
-// the search met sound INDX records, and the appenders of the candidate lists and of found volumes.
+// the search met INDX records, and the appenders of the candidate lists and of found volumes.
 #pragma once
 
 #include "engine/state/RecordList.h"
@@ -18,13 +18,22 @@ extern uint16_t g_wPartitionCounter;     // volumes recorded; the next one is co
 extern int32_t g_nBootPassFinished;      // 1 once the boot-sector pass has run
 extern int32_t g_nLeftoverPassFinished;  // 1 once the pass over the leftovers has run
 
-// Where the search met INDX records whose fix-ups held, in ascending order, and the range searched.
+// The sectors that the search found beginning with "INDX", sound records or not, in ascending
+// order, and the range over which the list is complete. At kMaxListedIndexSectors the list stops
+// growing and the range ends at the first sector left out.
+constexpr size_t kMaxListedIndexSectors = size_t(1) << 23;
 struct IndexRecordSectors {
     std::vector<uint32_t> sectors;
     uint64_t searchedFirst = 0;
-    uint64_t searchedEnd = 0;  // one past the last sector searched
+    uint64_t searchedEnd = 0;  // one past the last sector whose signature is known
+    bool full = false;
 };
 extern IndexRecordSectors g_IndexRecordSectors;
+
+// Adds a sector that begins with "INDX" (the search meets them in ascending order).
+void ListIndexRecordSector(uint32_t sector);
+// The search has looked at every sector before `end`.
+void MarkIndexSectorsSearched(uint64_t end);
 
 // Clears the words above (the lists are freed by FreeScanRecordLists).
 void ResetExtensiveScanState();

@@ -80,12 +80,13 @@ private:
 
     bool AddIndexRecord(const uint8_t* s, size_t bytesLeft, uint32_t sector)
     {
+        // Listed whether the record is sound or not: the analysis binds a folder to a volume by the
+        // signature at its index allocation alone (an emptied folder's index has no entry to check).
+        ListIndexRecordSector(sector);
         if (m_counters.indexRecords >= kMaxIndexRecordCandidates)
             return false;
-        if (AppendIndexRecord(sector, s, bytesLeft)) {
+        if (AppendIndexRecord(sector, s, bytesLeft))
             ++m_counters.indexRecords;
-            g_IndexRecordSectors.sectors.push_back(sector);
-        }
         return true;
     }
 
@@ -140,7 +141,7 @@ ExtensiveSearchResult SearchDiskStructures(uint64_t first, uint64_t count, unsig
         const uint64_t sector = first + offset;
         counters.unreadableSectors +=
             ReadSearchRun(static_cast<SectorRead>(ReadSectors), sector, run, g_nSectorsPerRead, buffer);
-        g_IndexRecordSectors.searchedEnd = sector + run;
+        MarkIndexSectorsSearched(sector + run);
         for (uint32_t i = 0; i < run; ++i) {
             const size_t at = size_t{i} * kSectorSize;
             if (!tester.Test(buffer + at, size_t{run} * kSectorSize - at, static_cast<uint32_t>(sector + i))) {

@@ -66,7 +66,6 @@ public:
             m_next[i] = static_cast<uint32_t>(i);
         m_sorted = std::is_sorted(m_records.begin(), m_records.end(),
             [](const FoundNtfsRecord* a, const FoundNtfsRecord* b) { return a->sector < b->sector; });
-        std::sort(g_IndexRecordSectors.sectors.begin(), g_IndexRecordSectors.sectors.end());
     }
 
     size_t Size() const { return m_records.size(); }
@@ -105,21 +104,37 @@ private:
     bool m_sorted = true;
 };
 
-// An INDX record begins at `sector`: for the searched range, where the search met a sound one; beyond
-// it, by reading the sector.
-bool IndexRecordAt(uint64_t sector)
-{
-    const IndexRecordSectors& known = g_IndexRecordSectors;
-    if (sector >= known.searchedFirst && sector < known.searchedEnd)
-        return std::binary_search(known.sectors.begin(), known.sectors.end(), static_cast<uint32_t>(sector));
-    uint8_t buffer[kSectorSize];
-    return sector <= 0xFFFFFFFFu && ReadSectors(sector, 1, buffer) && morvick::IsIndexRecordCandidate(buffer);
-}
+// Whether a sector begins with "INDX": inside the searched range by the sectors the search listed,
+// beyond it by reading the sector, each sector once.
+class IndexSignatureTest {
+public:
+    IndexSignatureTest() { std::sort(g_IndexRecordSectors.sectors.begin(), g_IndexRecordSectors.sectors.end()); }
+
+    bool At(uint64_t sector)
+    {
+        const IndexRecordSectors& known = g_IndexRecordSectors;
+        if (sector >= known.searchedFirst && sector < known.searchedEnd)
+            return std::binary_search(known.sectors.begin(), known.sectors.end(), static_cast<uint32_t>(sector));
+        if (sector > 0xFFFFFFFFu)
+            return false;
+        auto [it, added] = m_read.emplace(static_cast<uint32_t>(sector), false);
+        if (added) {
+            uint8_t buffer[kSectorSize];
+            it->second = ReadSectors(sector, 1, buffer) && morvick::IsIndexRecordCandidate(buffer);
+        }
+        return it->second;
+    }
+
+private:
+    std::unordered_map<uint32_t, bool> m_read;
+};
 
 // Binds the unbound records after `first` and up to `end` whose index allocation, counted from
-// `first` in clusters of `s` sectors, begins an INDX record inside the volume. True when any was.
-bool ClassifyNtfsRecords(FoundNtfsRecords& records, uint64_t first, uint32_t s, uint64_t end, int step,
-    const ScanFinishedWord& finished)
+// `first` in clusters of `s` sectors, begins with "INDX". True when any was. A boot sector gives the
+// volume's end (step 1): an index past it is no part of the volume. An inferred volume's end (step 2)
+// is only where the search stopped, and its folders' indexes may lie beyond it.
+bool ClassifyNtfsRecords(FoundNtfsRecords& records, IndexSignatureTest& indexAt, uint64_t first, uint32_t s,
+    uint64_t end, int step, const ScanFinishedWord& finished)
 {
     bool bound = false;
     const char16_t* text =
@@ -135,7 +150,7 @@ bool ClassifyNtfsRecords(FoundNtfsRecords& records, uint64_t first, uint32_t s, 
         if (r->sector <= first || r->indexFirstCluster == 0)
             continue;
         const uint64_t target = first + uint64_t{r->indexFirstCluster} * s;
-        if (target > end || !IndexRecordAt(target))
+        if ((step == 1 && target > end) || !indexAt.At(target))
             continue;
         r->analysisMark = static_cast<uint16_t>(g_wPartitionCounter + 1);
         ++g_nAnalysedCount;
@@ -162,13 +177,13 @@ void RecordNtfsVolume(uint32_t first, uint32_t s, uint32_t mft, uint32_t mirror,
         AddFoundVolumeItem(*r);
 }
 
-bool ClassifyBootVolume(FoundNtfsRecords& records, const morvick::NtfsBootVolume& v,
+bool ClassifyBootVolume(FoundNtfsRecords& records, IndexSignatureTest& indexAt, const morvick::NtfsBootVolume& v,
     std::unordered_set<uint64_t>& tried, const ScanFinishedWord& finished)
 {
     const uint64_t key = (uint64_t{v.firstSector} << 8) | v.sectorsPerCluster;
     if (!tried.insert(key).second)
         return false;
-    if (!ClassifyNtfsRecords(records, v.firstSector, v.sectorsPerCluster, v.endSector, 1, finished))
+    if (!ClassifyNtfsRecords(records, indexAt, v.firstSector, v.sectorsPerCluster, v.endSector, 1, finished))
         return false;
     RecordNtfsVolume(v.firstSector, v.sectorsPerCluster, v.mftStart, v.mftMirrorStart, v.sectorsPerIndexRecord,
         v.endSector);
@@ -256,6 +271,7 @@ void AnalyzeFoundNtfsBootSectors(const ScanFinishedWord& finished)
 {
     FileSystemRootItem();
     FoundNtfsRecords records;
+    IndexSignatureTest indexAt;
     std::unordered_set<uint64_t> tried;
     uint8_t sector[kSectorSize];
     for (const SectorNode* node = g_BootSectors.head; node && !ScanStopped(finished); node = node->next) {
@@ -266,8 +282,8 @@ void AnalyzeFoundNtfsBootSectors(const ScanFinishedWord& finished)
             !morvick::ReadNtfsBootVolume(sector, node->sector, v))
             continue;
         // A boot sector that explains nothing at its own place may be the copy at the volume's end.
-        if (!ClassifyBootVolume(records, v, tried, finished) && morvick::NtfsVolumeOfBackup(v, original))
-            ClassifyBootVolume(records, original, tried, finished);
+        if (!ClassifyBootVolume(records, indexAt, v, tried, finished) && morvick::NtfsVolumeOfBackup(v, original))
+            ClassifyBootVolume(records, indexAt, original, tried, finished);
     }
     g_nBootPassFinished = 1;
 }
@@ -276,6 +292,7 @@ void InferNtfsPartitions(uint32_t rangeEnd, const ScanFinishedWord& finished)
 {
     FileSystemRootItem();
     FoundNtfsRecords records;
+    IndexSignatureTest indexAt;
     // The first INDX record (VCN 0) of each folder, by the folder's number.
     std::unordered_map<uint32_t, uint32_t> firstIndexRecord;
     for (const IndexRecordNode* node = g_IndexRecords.head; node; node = node->next) {
@@ -336,7 +353,7 @@ void InferNtfsPartitions(uint32_t rangeEnd, const ScanFinishedWord& finished)
             const uint32_t s = kClusterSizesInSectors[slot];
             if (!tried.insert((uint64_t{base} << 8) | s).second)
                 continue;
-            if (ClassifyNtfsRecords(records, base, s, rangeEnd, 2, finished))
+            if (ClassifyNtfsRecords(records, indexAt, base, s, rangeEnd, 2, finished))
                 RecordNtfsVolume(base, s, 0, 0, kInferredIndexRecordSectors, rangeEnd);
         }
     }

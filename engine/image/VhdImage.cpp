@@ -90,40 +90,58 @@ int CVhdImage::ReadFooter()
 
 int CVhdImage::ReadDynamicHeader()
 {
+    // At the footer's data offset, else at byte 512. A header whose cookie is damaged is still taken
+    // when its block size and table make sense in this file, but only after every header with a
+    // sound cookie.
     uint8_t raw[kVhdDynamicHeaderSize];
     const uint64_t size = m_file.GetSize();
-    VhdDynamicHeader header;
-    bool found = false;
+    VhdDynamicHeader found[2];
+    int count = 0;
     for (uint64_t at : {m_footer.dataOffset, uint64_t(kVhdFooterSize)}) {
-        if (at < size && m_file.ReadAt(raw, at, sizeof raw) && ParseVhdDynamicHeader(raw, sizeof raw, header) &&
-            header.cookieValid) {
-            found = true;
-            break;
+        if (at < size && m_file.ReadAt(raw, at, sizeof raw) && ParseVhdDynamicHeader(raw, sizeof raw, found[count]) &&
+            HeaderFieldsInRange(found[count]))
+            ++count;
+    }
+    for (bool cookie : {true, false}) {
+        for (int i = 0; i < count; ++i) {
+            if (found[i].cookieValid == cookie) {
+                m_header = found[i];
+                return ReadBlockTable();
+            }
         }
     }
-    if (!found)
-        return 0;
+    return 0;
+}
+
+uint64_t CVhdImage::TableEntries(const VhdDynamicHeader& header) const
+{
+    // Entries past what the disk size needs are never used; fewer leave the rest of the disk unreadable.
+    const uint64_t size = m_footer.currentSize;
+    const uint64_t needed = size / header.blockSize + (size % header.blockSize != 0 ? 1 : 0);
+    return needed < header.maxTableEntries ? needed : header.maxTableEntries;
+}
+
+bool CVhdImage::HeaderFieldsInRange(const VhdDynamicHeader& header) const
+{
     if (!IsPowerOfTwo(header.blockSize) || header.blockSize < kMinBlockSize || header.blockSize > kMaxBlockSize)
-        return 0;
-    m_header = header;
-    return ReadBlockTable();
+        return false;
+    const uint64_t entries = TableEntries(header);
+    if (entries == 0)
+        return true;
+    if (entries > kMaxTableEntries)
+        return false;
+    const uint64_t fileSize = m_file.GetSize();
+    return header.tableOffset <= fileSize && entries * 4 <= fileSize - header.tableOffset;
 }
 
 int CVhdImage::ReadBlockTable()
 {
-    // Entries past what the disk size needs are never used; fewer leave the rest of the disk unreadable.
-    const uint64_t size = m_footer.currentSize;
-    const uint64_t needed = size / m_header.blockSize + (size % m_header.blockSize != 0 ? 1 : 0);
-    const uint64_t entries = needed < m_header.maxTableEntries ? needed : m_header.maxTableEntries;
+    if (!HeaderFieldsInRange(m_header))
+        return 0;
+    const uint64_t entries = TableEntries(m_header);
     if (entries == 0)
         return 1;
-    if (entries > kMaxTableEntries)
-        return 0;
-    const uint64_t bytes = entries * 4;
-    const uint64_t fileSize = m_file.GetSize();
-    if (m_header.tableOffset > fileSize || bytes > fileSize - m_header.tableOffset)
-        return 0;
-    std::vector<uint8_t> raw(static_cast<size_t>(bytes));
+    std::vector<uint8_t> raw(static_cast<size_t>(entries * 4));
     if (!m_file.ReadAt(raw.data(), m_header.tableOffset, raw.size()))
         return 0;
     m_table.resize(static_cast<size_t>(entries));

@@ -36,8 +36,10 @@ public:
     // image (also when the file is cut before a whole trailer). A file with neither is read as a fixed disk over all its bytes. Dynamic and
     // differencing images go on to the dynamic header. 1 on success, else 0.
     int ReadFooter();
-    // Reads the dynamic header at the footer's data offset (at byte 512 when no header is there),
-    // checks its block size and reads the table. 1 on success, else 0.
+    // Reads the dynamic header at the footer's data offset (at byte 512 when no header is there) and
+    // then the table. A header counts when its block size is valid and its table lies inside the
+    // file; one with a damaged cookie only when no header with a sound cookie counts. 1 on success,
+    // else 0.
     int ReadDynamicHeader();
     // Reads the table entries (big-endian values as stored) in one read. 1 on success, else 0.
     int ReadBlockTable();
@@ -64,6 +66,10 @@ public:
 
 private:
     int ReadStructures();
+    // The table entries that the header's disk needs, at most its max table entries.
+    uint64_t TableEntries(const VhdDynamicHeader& header) const;
+    // The header's block size is valid and its table lies inside the file.
+    bool HeaderFieldsInRange(const VhdDynamicHeader& header) const;
     // False when the image allocates blocks and the file ends before a whole sector of each.
     bool HoldsData() const;
 

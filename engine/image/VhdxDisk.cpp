@@ -25,7 +25,9 @@ const VhdxRegion* FindRegion(const std::vector<VhdxRegion>& regions, const char1
 
 int CVhdxDisk::Open(const std::u16string& path)
 {
-    if (!m_file.OpenRead(path)) {
+    // Shared for writing as well: an image that another program holds open (its virtual machine
+    // running) is still read; this reader never writes.
+    if (!m_file.OpenRead(path, true)) {
         m_failure = ImageOpenFailure::kUnreadableFile;
         return 0;
     }
@@ -74,6 +76,30 @@ int CVhdxDisk::Close()
 
 int CVhdxDisk::Parse()
 {
+    ClearStructures();
+    try {
+        uint8_t identifier[8];
+        if (!m_file.ReadAt(identifier, 0, sizeof identifier) || std::memcmp(identifier, "vhdxfile", 8) != 0)
+            return kVhdxWrongSignature;
+        std::vector<std::vector<VhdxRegion>> candidates;
+        int result = ReadRegionTables(candidates);
+        for (const std::vector<VhdxRegion>& regions : candidates) {
+            ClearStructures();
+            result = ParseRegions(regions);
+            if (result == kVhdxOk)
+                break;
+        }
+        if (result != kVhdxOk)
+            ClearStructures();
+        return result;
+    } catch (const std::bad_alloc&) {
+        ClearStructures();
+        return kVhdxRejected;
+    }
+}
+
+void CVhdxDisk::ClearStructures()
+{
     m_regions.clear();
     m_items.clear();
     m_payload.clear();
@@ -81,45 +107,56 @@ int CVhdxDisk::Parse()
     m_parameters = VhdxDiskParameters();
     m_layout = VhdxBatLayout();
     m_position = 0;
-    try {
-        uint8_t identifier[8];
-        if (!m_file.ReadAt(identifier, 0, sizeof identifier) || std::memcmp(identifier, "vhdxfile", 8) != 0)
-            return kVhdxWrongSignature;
-        int result = ReadRegionTable();
-        if (result < 0)
-            return result;
-        const VhdxRegion* metadata = FindRegion(m_regions, u"MetaData_Guid");
-        const VhdxRegion* bat = FindRegion(m_regions, u"Bat Guid");
-        if (!metadata || !bat)
-            return kVhdxRejected;
-        result = ReadMetadataTable(*metadata);
-        if (result < 0)
-            return result;
-        result = GetDiskParameters(*metadata);
-        if (result < 0)
-            return result;
-        return ReadBlockTable(*bat);
-    } catch (const std::bad_alloc&) {
-        return kVhdxRejected;
-    }
 }
 
-int CVhdxDisk::ReadRegionTable()
+int CVhdxDisk::ParseRegions(const std::vector<VhdxRegion>& regions)
 {
-    // The second copy stands in for a first one whose signature or checksum is damaged.
-    std::vector<uint8_t> raw(kVhdxRegionTableSize);
+    m_regions = regions;
+    const VhdxRegion* metadata = FindRegion(m_regions, u"MetaData_Guid");
+    const VhdxRegion* bat = FindRegion(m_regions, u"Bat Guid");
+    if (!metadata || !bat)
+        return kVhdxRejected;
+    int result = ReadMetadataTable(*metadata);
+    if (result < 0)
+        return result;
+    result = GetDiskParameters(*metadata);
+    if (result < 0)
+        return result;
+    return ReadBlockTable(*bat);
+}
+
+int CVhdxDisk::ReadRegionTables(std::vector<std::vector<VhdxRegion>>& candidates)
+{
+    // A table whose signature and checksum hold decides, the first one before its copy. When neither
+    // holds, a damaged table is still read when its entries make sense in this file: first the
+    // table, then the copy, each tried as far as the metadata and the BAT it names.
+    std::vector<uint8_t> raw[2];
+    const uint64_t offsets[2] = {kVhdxRegionTableOffset, kVhdxRegionTableCopyOffset};
     int result = kVhdxRejected;
-    for (uint64_t at : {kVhdxRegionTableOffset, kVhdxRegionTableCopyOffset}) {
-        if (!m_file.ReadAt(raw.data(), at, raw.size()))
+    for (int i = 0; i < 2; ++i) {
+        raw[i].resize(kVhdxRegionTableSize);
+        if (!m_file.ReadAt(raw[i].data(), offsets[i], raw[i].size())) {
+            raw[i].clear();
+            continue;
+        }
+        VhdxRegionTable table;
+        result = ParseVhdxRegionTable(raw[i].data(), raw[i].size(), m_file.GetSize(), table);
+        if (result == kVhdxOk)
+            candidates.push_back(table.regions);
+        if (table.intact)
+            return result;
+    }
+    for (const std::vector<uint8_t>& bytes : raw) {
+        if (bytes.empty())
             continue;
         VhdxRegionTable table;
-        result = ParseVhdxRegionTable(raw.data(), raw.size(), m_file.GetSize(), table);
-        if (result == kVhdxOk)
-            m_regions = table.regions;
-        if (table.intact)
-            break;
+        const int fields = ParseVhdxRegionTable(bytes.data(), bytes.size(), m_file.GetSize(), table, true);
+        if (fields == kVhdxOk)
+            candidates.push_back(table.regions);
+        else if (candidates.empty())
+            result = fields;
     }
-    return result;
+    return candidates.empty() ? result : kVhdxOk;
 }
 
 int CVhdxDisk::ReadMetadataTable(const VhdxRegion& region)

@@ -43,7 +43,8 @@ public:
 
     // 1 when the file opened and its structures were read, else 0 and OpenFailure() says why. An
     // image whose file ends before the first whole sector of every block it names as present holds
-    // none of its data and is refused; one cut later is read as far as it goes. Nothing is created.
+    // none of its data and is refused; one cut later is read as far as it goes. Nothing is created,
+    // and an image that another program holds open for writing is read all the same.
     int Open(const std::u16string& path);
     // The same over a caller's buffer, which must outlive the reader.
     int OpenMemory(const uint8_t* data, size_t size);
@@ -73,7 +74,13 @@ private:
     int TakeParsed();
     // False when blocks are present and the file ends before a whole sector of each.
     bool HoldsData() const;
-    int ReadRegionTable();
+    // Empties what a parse fills.
+    void ClearStructures();
+    // The region tables that may be read, most trusted first: a table whose signature and checksum
+    // hold alone; else each damaged table whose entries make sense. 0 when there is one, else why not.
+    int ReadRegionTables(std::vector<std::vector<VhdxRegion>>& candidates);
+    // The metadata and the BAT that one region table names. 0 good, or a VhdxParseResult.
+    int ParseRegions(const std::vector<VhdxRegion>& regions);
     int ReadMetadataTable(const VhdxRegion& region);
     int GetDiskParameters(const VhdxRegion& region);
     int ReadBlockTable(const VhdxRegion& region);

@@ -6,18 +6,18 @@
 
 #include <cstring>
 
-int ParseVhdxRegionTable(const uint8_t* data, size_t size, uint64_t fileSize, VhdxRegionTable& table)
+int ParseVhdxRegionTable(const uint8_t* data, size_t size, uint64_t fileSize, VhdxRegionTable& table, bool fieldsOnly)
 {
     table = VhdxRegionTable();
-    if (!data || size < kVhdxRegionTableSize || std::memcmp(data, "regi", 4) != 0)
+    if (!data || size < kVhdxRegionTableSize)
         return kVhdxRejected;
     uint8_t zero[4] = {};
     uint32_t crc = Crc32c(0, data, 4);
     crc = Crc32c(crc, zero, 4);
     crc = Crc32c(crc, data + 8, kVhdxRegionTableSize - 8);
-    if (crc != ReadLittleEndian32(data + 4))
+    table.intact = std::memcmp(data, "regi", 4) == 0 && crc == ReadLittleEndian32(data + 4);
+    if (!table.intact && !fieldsOnly)
         return kVhdxRejected;
-    table.intact = true;
     const uint32_t count = ReadLittleEndian32(data + 8);
     if (count > kVhdxMaxRegionEntries)
         return kVhdxRejected;

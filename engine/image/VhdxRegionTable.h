@@ -40,5 +40,8 @@ struct VhdxRegionTable {
 
 // Reads a region table from size bytes (kVhdxRegionTableSize). Checks the signature, the checksum
 // and the entry count, refuses a repeated BAT or metadata entry and an unknown required region, and
-// refuses regions that do not lie inside a file of fileSize bytes or that overlap each other.
-int ParseVhdxRegionTable(const uint8_t* data, size_t size, uint64_t fileSize, VhdxRegionTable& table);
+// refuses regions that do not lie inside a file of fileSize bytes or that overlap each other. With
+// fieldsOnly a damaged signature or checksum is passed over (`intact` still tells), and the entries
+// alone decide.
+int ParseVhdxRegionTable(const uint8_t* data, size_t size, uint64_t fileSize, VhdxRegionTable& table,
+    bool fieldsOnly = false);

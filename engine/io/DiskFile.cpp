@@ -7,10 +7,10 @@ CDiskFile::~CDiskFile()
     Close();
 }
 
-int CDiskFile::OpenRead(const std::u16string& path)
+int CDiskFile::OpenRead(const std::u16string& path, bool shareWrite)
 {
     Close();
-    const NativeFileHandle handle = OpenNativeFileForReading(path);
+    const NativeFileHandle handle = OpenNativeFileForReading(path, shareWrite);
     if (handle == kInvalidNativeFile)
         return 0;
     uint64_t size = 0;

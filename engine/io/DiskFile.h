@@ -19,9 +19,10 @@ public:
     CDiskFile(const CDiskFile&) = delete;
     CDiskFile& operator=(const CDiskFile&) = delete;
 
-    // Opens an existing file for reading (others may read it too). 1 on success, else 0; the file is
-    // never created.
-    int OpenRead(const std::u16string& path);
+    // Opens an existing file for reading. Others may read it too, and with shareWrite also write it
+    // (a VHDX that the program it belongs to holds open). 1 on success, else 0; the file is never
+    // created and never written.
+    int OpenRead(const std::u16string& path, bool shareWrite = false);
     // Reads from a caller's buffer, which must outlive the object. Always 1.
     int OpenMemory(const uint8_t* data, size_t size);
     // 1 when a file was closed, 0 when nothing was open.

@@ -12,7 +12,8 @@ using NativeFileHandle = intptr_t;
 constexpr NativeFileHandle kInvalidNativeFile = -1;
 
 // Opens an existing file or device for reading; nothing is created. Other openers may read it; with
-// shareWrite they may also write it (logical drives, which the system keeps open for writing).
+// shareWrite they may also write it (logical drives, which the system keeps open for writing, and
+// VHDX images, which the program they belong to may hold open).
 // Returns kInvalidNativeFile on failure, also for a folder.
 NativeFileHandle OpenNativeFileForReading(const std::u16string& path, bool shareWrite = false);
 

@@ -2,6 +2,7 @@
 #include "engine/io/OutputFolder.h"
 
 #include <windows.h>
+#include <winternl.h>
 
 static_assert(sizeof(wchar_t) == sizeof(char16_t), "UTF-16 wchar_t expected");
 
@@ -40,6 +41,32 @@ bool IsLinkAt(const std::wstring& path, DWORD attributes)
     return tag == 0 || (tag & 0x20000000) != 0;  // the name-surrogate bit of a reparse tag
 }
 
+// Opening with FILE_FLAG_OPEN_REPARSE_POINT takes a link at the path as the entry it is: a new file
+// is then refused as "already there" instead of being made where the link points, dangling or not.
+constexpr DWORD kNoLinkFollowing = FILE_FLAG_OPEN_REPARSE_POINT;
+
+// Creates a folder at the path itself. CreateDirectoryW has no way to say so, and on Windows a
+// dangling link at the name would have the folder made at the link's target; the system's own
+// request takes the flag that keeps the link as it is. True when the folder was made.
+bool CreateFolderHere(const std::wstring& path)
+{
+    UNICODE_STRING ntPath;
+    if (!RtlDosPathNameToNtPathName_U(path.c_str(), &ntPath, nullptr, nullptr))
+        return false;
+    OBJECT_ATTRIBUTES attributes;
+    InitializeObjectAttributes(&attributes, &ntPath, OBJ_CASE_INSENSITIVE, nullptr, nullptr);
+    IO_STATUS_BLOCK io;
+    HANDLE h = nullptr;
+    const NTSTATUS status = NtCreateFile(&h, FILE_LIST_DIRECTORY | SYNCHRONIZE, &attributes, &io, nullptr,
+        FILE_ATTRIBUTE_NORMAL, FILE_SHARE_READ | FILE_SHARE_WRITE, FILE_CREATE,
+        FILE_DIRECTORY_FILE | FILE_SYNCHRONOUS_IO_NONALERT | FILE_OPEN_REPARSE_POINT, nullptr, 0);
+    RtlFreeUnicodeString(&ntPath);
+    if (!NT_SUCCESS(status))
+        return false;
+    CloseHandle(h);
+    return true;
+}
+
 }  // namespace
 
 bool CreateOutputFolder(const std::u16string& path)
@@ -47,7 +74,7 @@ bool CreateOutputFolder(const std::u16string& path)
     std::wstring p = ToWin32Path(path);
     while (p.size() > 3 && (p.back() == L'\\' || p.back() == L'/'))
         p.pop_back();
-    if (CreateDirectoryW(p.c_str(), nullptr))
+    if (CreateFolderHere(p))
         return true;
     DWORD attributes = GetFileAttributesW(p.c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) && !IsLinkAt(p, attributes);
@@ -86,8 +113,8 @@ bool ReplaceOutputFile(const std::u16string& from, const std::u16string& to)
 
 bool ReserveOutputFile(const std::u16string& path)
 {
-    HANDLE h =
-        CreateFileW(ToWin32Path(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE h = CreateFileW(ToWin32Path(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+        FILE_ATTRIBUTE_NORMAL | kNoLinkFollowing, nullptr);
     if (h == INVALID_HANDLE_VALUE)
         return false;
     CloseHandle(h);
@@ -137,12 +164,31 @@ uint32_t CurrentProcessNumber()
 
 bool COutputFile::Create(const std::u16string& path)
 {
-    Close();
-    // No sharing: nothing else may write the file while it is being saved.
-    HANDLE h = CreateFileW(ToWin32Path(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+    const NewFileResult created = CreateNew(path);
+    if (created != NewFileResult::kExists)
+        return created == NewFileResult::kCreated;
+    // Something is there: the entry itself is opened and emptied, but only when it is a file. A link
+    // is refused, as by CreateNew, and so is a folder. Another kind of reparse point (a file that a
+    // sync or deduplication service keeps) is the file itself and is opened as usual. No sharing:
+    // nothing else may write the file while it is being saved.
+    const std::wstring p = ToWin32Path(path);
+    HANDLE h = CreateFileW(p.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL | kNoLinkFollowing,
         nullptr);
     if (h == INVALID_HANDLE_VALUE)
         return false;
+    BY_HANDLE_FILE_INFORMATION info;
+    const bool file = GetFileInformationByHandle(h, &info) && (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0 &&
+        !IsLinkAt(p, info.dwFileAttributes);
+    if (file && (info.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0) {
+        CloseHandle(h);
+        h = CreateFileW(p.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (h == INVALID_HANDLE_VALUE)
+            return false;
+    }
+    if (!file || !SetEndOfFile(h)) {
+        CloseHandle(h);
+        return false;
+    }
     m_handle = h;
     m_path = path;
     m_target.clear();
@@ -152,8 +198,9 @@ bool COutputFile::Create(const std::u16string& path)
 NewFileResult COutputFile::CreateNew(const std::u16string& path)
 {
     Close();
-    HANDLE h =
-        CreateFileW(ToWin32Path(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    // No sharing: nothing else may write the file while it is being saved.
+    HANDLE h = CreateFileW(ToWin32Path(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+        FILE_ATTRIBUTE_NORMAL | kNoLinkFollowing, nullptr);
     if (h != INVALID_HANDLE_VALUE) {
         m_handle = h;
         m_path = path;

@@ -4,6 +4,7 @@
 #include "engine/listing/DateText.h"
 #include "engine/save/FileFilters.h"
 #include "engine/state/EngineState.h"
+#include "engine/util/Utf.h"
 
 namespace {
 
@@ -110,18 +111,21 @@ std::vector<ResultRow> ListNtfsSubfolders(uint32_t number, ListProgress& progres
     return rows;
 }
 
-bool SameTypeName(const char16_t* a, const std::u16string& b)
+// Type names are compared as the result tree groups traced files: without regard to letter case.
+bool SameTypeName(const char16_t* a, const std::u16string& b, size_t length = std::u16string::npos)
 {
-    auto lower = [](char16_t c) { return (c >= u'A' && c <= u'Z') ? static_cast<char16_t>(c + 0x20) : c; };
-    std::u16string x = Name(a).substr(0, 100), y = b.substr(0, 100);
+    const std::u16string x = Name(a).substr(0, length), y = b.substr(0, length);
     if (x.size() != y.size())
         return false;
     for (size_t i = 0; i < x.size(); ++i) {
-        if (lower(x[i]) != lower(y[i]))
+        if (LowerCaseChar(x[i]) != LowerCaseChar(y[i]))
             return false;
     }
     return true;
 }
+
+// The type list tells type names apart by their first 100 characters.
+constexpr size_t kTypeNameLength = 100;
 
 }  // namespace
 
@@ -208,7 +212,7 @@ std::vector<ResultRow> FillFoundTypeList()
     for (const TracedFileRecord* r = g_TracedFiles.head; r; r = r->next) {
         bool seen = false;
         for (const ResultRow& row : rows)
-            seen = seen || SameTypeName(r->typeName, row.name);
+            seen = seen || SameTypeName(r->typeName, row.name, kTypeNameLength);
         if (seen)
             continue;
         ResultRow row;
@@ -228,8 +232,8 @@ std::vector<ResultRow> ListTracedFiles(int level, const std::u16string& nodeText
     ListProgress progress(g_TracedFiles.count);
     std::vector<ResultRow> rows;
     for (const TracedFileRecord* r = g_TracedFiles.head; r; r = r->next) {
-        const char16_t* group = level == 0 ? r->extension : r->typeName;
-        if (Name(group) == nodeText && FileNamePassesFilters(r->name)) {
+        const bool inFolder = level == 0 ? Name(r->extension) == nodeText : SameTypeName(r->typeName, nodeText);
+        if (inFolder && FileNamePassesFilters(r->name)) {
             ResultRow row;
             row.kind = ResultRowKind::kFile;
             row.name = Name(r->name);

@@ -29,7 +29,8 @@ std::vector<ResultRow> ListNtfsFolderExtensive(uint32_t number);
 // characters), in the order found.
 std::vector<ResultRow> FillFoundTypeList();
 // File Trace rows: level 0 and "Root" gives the type folders; level 0 and another text the traced
-// files whose extension is that text; another level the traced files whose type name is the text.
+// files whose extension is that text; another level the traced files whose type name is the text,
+// letter case aside (as the result tree groups them).
 std::vector<ResultRow> ListTracedFiles(int level, const std::u16string& nodeText);
 
 // Decimal text of an unsigned value.

@@ -19,7 +19,10 @@ std::wstring WriteTemporaryCopy(const uint8_t* data, size_t size)
     const DWORD length = GetTempPathW(MAX_PATH, folder);
     if (length == 0 || length > MAX_PATH || !GetTempFileNameW(folder, L"mvk", 0, path))
         return std::wstring();
-    HANDLE file = CreateFileW(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_TEMPORARY, nullptr);
+    // The empty file that GetTempFileNameW has just made, opened as the entry it is: a link put in
+    // its place would not be followed.
+    HANDLE file = CreateFileW(path, GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+        FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
         DeleteFileW(path);
         return std::wstring();

@@ -133,4 +133,12 @@ void PutSector(std::vector<uint8_t>& raw, uint64_t sector, const std::vector<uin
     std::memcpy(&raw[sector * 512], bytes.data(), 512);
 }
 
+void PutMftRecord(std::vector<uint8_t>& raw, uint64_t sector, const std::vector<uint8_t>& record)
+{
+    if (raw.size() < sector * 512 + record.size())
+        raw.resize(sector * 512 + record.size());
+    std::memcpy(&raw[sector * 512], record.data(), record.size());
+    Put32(&raw[sector * 512 + 28], 1024);  // allocated size
+}
+
 }  // namespace morvick::test

@@ -34,4 +34,7 @@ std::vector<uint8_t> IndexRecordSector(uint32_t vcn, const std::vector<IndexEntr
 // Copies a sector into a raw disk.
 void PutSector(std::vector<uint8_t>& raw, uint64_t sector, const std::vector<uint8_t>& bytes);
 
+// Copies a 1,024-byte FILE record into a raw disk, with the allocated size that the search expects.
+void PutMftRecord(std::vector<uint8_t>& raw, uint64_t sector, const std::vector<uint8_t>& record);
+
 }  // namespace morvick::test

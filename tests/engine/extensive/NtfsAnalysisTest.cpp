@@ -3,10 +3,12 @@
 // and index allocations that point where they must not be trusted.
 #include "engine/save/EngineReset.h"
 #include "engine/extensive/ExtensiveScanState.h"
+#include "engine/extensive/ExtensiveSearch.h"
 #include "engine/extensive/NtfsVolumeAnalysis.h"
 #include "engine/state/EngineState.h"
 #include "tests/engine/diskfixtures/RecordingObserver.h"
 #include "tests/engine/extensive/ExtensiveTestDisk.h"
+#include "tests/engine/ntfs/MftRecordBuilder.h"
 #include "tests/engine/save/MemoryDisk.h"
 
 #include <gtest/gtest.h>
@@ -188,6 +190,54 @@ TEST_F(NtfsAnalysisTest, PairsOfFoldersGiveVolumesWithoutBootSectors)
     EXPECT_EQ(c->analysisMark, 0);
     EXPECT_EQ(d->analysisMark, 0);
     EXPECT_EQ(g_nLeftoverPassFinished, 1);
+}
+
+TEST_F(NtfsAnalysisTest, AnEmptiedFoldersIndexStillBindsItsVolume)
+{
+    // The folder's files were all deleted: its INDX record holds the last entry only, no entry that
+    // names the folder. The signature at its index allocation is what binds it.
+    PutSector(raw, 1000, NtfsBootSector(8, 2000, 4));
+    PutMftRecord(raw, 1100,
+        MftRecordBuilder(3)
+            .FileName(u"Emptied", 5, 1)
+            .IndexRoot(0, true)
+            .NonResident(0xA0, {0x11, 0x01, 0x0A, 0x00}, 4096, 0, u"$I30")
+            .Build());
+    PutSector(raw, 1080, IndexRecordSector(0, {}));
+    Open();
+    ExtensiveSearchCounters counters;
+    ASSERT_EQ(SearchDiskStructures(0, raw.size() / 512, kSearchNtfs, finished, counters),
+        ExtensiveSearchResult::kCompleted);
+    ASSERT_EQ(g_FoundNtfsRecords.count, 1u);
+    EXPECT_EQ(g_IndexRecords.count, 0u) << "the emptied record names no folder";
+    AnalyzeNtfsStructures(static_cast<uint32_t>(raw.size() / 512 - 1), finished);
+    ASSERT_EQ(g_FoundPartitions.count, 1u);
+    EXPECT_EQ(g_FoundPartitions.head->clusterBase, 1000u);
+    EXPECT_EQ(g_FoundNtfsRecords.head->analysisMark, 1);
+}
+
+TEST_F(NtfsAnalysisTest, InferredVolumesReachIndexesPastTheSearchedRange)
+{
+    // Two folders give the volume at 2000 with 8 sectors per cluster; the search stopped at 8000,
+    // where a third folder's index (cluster 900, sector 9200) is still to come.
+    IndexSectors({2080, 2112});
+    IndexNode(2080, 40);
+    IndexNode(2112, 41);
+    PutSector(raw, 9200, IndexRecordSector(0, {}));
+    Open();
+    FoundNtfsRecord* a = Folder(2500, 40, 10);
+    FoundNtfsRecord* b = Folder(2502, 41, 14);
+    FoundNtfsRecord* far = Folder(2504, 42, 900);
+    FoundNtfsRecord* nothingThere = Folder(2506, 43, 912);  // 9296
+    FoundNtfsRecord* pastTheDisk = Folder(2508, 44, 0x7FFFFFF0);
+    InferNtfsPartitions(8000, finished);
+    ASSERT_EQ(g_FoundPartitions.count, 1u);
+    EXPECT_EQ(g_FoundPartitions.head->clusterBase, 2000u);
+    EXPECT_EQ(a->analysisMark, 1);
+    EXPECT_EQ(b->analysisMark, 1);
+    EXPECT_EQ(far->analysisMark, 1);
+    EXPECT_EQ(nothingThere->analysisMark, kBoundToNone);
+    EXPECT_EQ(pastTheDisk->analysisMark, kBoundToNone);
 }
 
 TEST_F(NtfsAnalysisTest, RecordsLeftWithoutAVolumeTakeTheOneBeforeThem)

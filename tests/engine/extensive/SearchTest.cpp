@@ -25,13 +25,6 @@ namespace morvick::test {
 
 namespace {
 
-void PutRecord(std::vector<uint8_t>& raw, uint64_t sector, const std::vector<uint8_t>& record)
-{
-    std::memcpy(&raw[sector * 512], record.data(), record.size());
-    raw[sector * 512 + 28] = 0x00;  // allocated size 1,024
-    raw[sector * 512 + 29] = 0x04;
-}
-
 class SearchTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -48,11 +41,11 @@ protected:
                                                 .IndexRoot(40)
                                                 .NonResident(0xA0, {0x11, 0x01, 0x0A, 0x00}, 4096, 0, u"$I30")
                                                 .Build();
-        PutRecord(raw, 1500, folder);
-        PutRecord(raw, 1502, MftRecordBuilder(1).FileName(u"a.txt", 40, 1).ResidentData({1, 2, 3}).Build());
+        PutMftRecord(raw, 1500, folder);
+        PutMftRecord(raw, 1502, MftRecordBuilder(1).FileName(u"a.txt", 40, 1).ResidentData({1, 2, 3}).Build());
         std::vector<uint8_t> torn = MftRecordBuilder(1).FileName(u"torn.txt", 40, 1).Build();
         torn[1023] ^= 0xFF;  // the second sector's end no longer carries the update sequence number
-        PutRecord(raw, 1504, torn);
+        PutMftRecord(raw, 1504, torn);
         PutSector(raw, 1600, IndexRecordSector(0, {{44, 40, 1, u"Sub"}}));
         std::vector<uint8_t> broken = IndexRecordSector(0, {{45, 40, 1, u"Other"}});
         broken[511] ^= 0xFF;
@@ -98,7 +91,7 @@ TEST_F(SearchTest, EachKindOfSectorGoesToItsListAndDamagedRecordsAreLeftOut)
     ASSERT_EQ(g_IndexRecords.count, 1u);
     EXPECT_EQ(g_IndexRecords.head->sector, 1600u);
     EXPECT_EQ(g_IndexRecords.head->ownerRecord, 40u);
-    EXPECT_EQ(g_IndexRecordSectors.sectors, std::vector<uint32_t>{1600});
+    EXPECT_EQ(g_IndexRecordSectors.sectors, (std::vector<uint32_t>{1600, 1601})) << "damaged ones too";
     EXPECT_EQ(g_IndexRecordSectors.searchedEnd, 6000u);
     EXPECT_FALSE(observer.statuses.empty());
     EXPECT_EQ(observer.statuses.front(), u"Reading Sector 0 Of 6000");
@@ -224,13 +217,13 @@ TEST(ExtensiveFuzzSeeds, SmallDisksOfEachKindAreScanned)
 
     std::vector<uint8_t> ntfs(512 * 64, 0);
     PutSector(ntfs, 0, NtfsBootSector(1, 63, 16));
-    PutRecord(ntfs, 16,
+    PutMftRecord(ntfs, 16,
         MftRecordBuilder(3)
             .FileName(u"Docs", 5, 1)
             .IndexRoot(40)
             .NonResident(0xA0, {0x11, 0x01, 0x28, 0x00}, 512, 0, u"$I30")
             .Build());
-    PutRecord(ntfs, 18, MftRecordBuilder(1).FileName(u"a.txt", 40, 1).ResidentData({1, 2, 3}).Build());
+    PutMftRecord(ntfs, 18, MftRecordBuilder(1).FileName(u"a.txt", 40, 1).ResidentData({1, 2, 3}).Build());
     PutSector(ntfs, 40, IndexRecordSector(0, {{41, 40, 1, u"a.txt", false}}));
     ntfs.push_back(2);
 

@@ -172,6 +172,54 @@ TEST(QemuLargeVhdx, DataPastTheFirstChunkReadsFromItsBlock)
     EXPECT_TRUE(got == expected);
 }
 
+// Images made by qemu-img and then damaged where a failing disk may damage them: the dynamic VHD's
+// header cookie, the checksums of both VHDX region tables. The fields they give still hold, and the
+// disk reads as qemu-img reads the sound image.
+TEST(QemuDamagedContainers, ReadAsTheSoundImage)
+{
+    if (!QemuFixtures::Get().ok)
+        GTEST_SKIP() << "qemu-img fixtures could not be made";
+    const std::string dir = QemuFixtures::Get().dir + "/out/";
+    struct Case {
+        const char* name;
+        uint32_t type;
+        void (*damage)(Bytes&);
+    };
+    const Case cases[] = {
+        {"dynamic.vhd", CVirtualDisk::kVhd,
+            [](Bytes& image) {
+                const uint8_t* footer = &image[image.size() - 512];
+                uint64_t header = 0;
+                for (int i = 0; i < 8; ++i)
+                    header = header << 8 | footer[16 + i];
+                std::memcpy(&image[header], "cxspar\0\0", 8);
+            }},
+        {"dynamic-1M.vhdx", CVirtualDisk::kVhdx,
+            [](Bytes& image) {
+                image[192 * 1024 + 4] ^= 0x01;
+                image[256 * 1024 + 5] ^= 0x40;
+            }},
+    };
+    for (const Case& c : cases) {
+        Bytes image = ReadWholeFile(dir + c.name);
+        ASSERT_FALSE(image.empty()) << c.name;
+        c.damage(image);
+        const std::string damaged = dir + "damaged-" + c.name;
+        FILE* out = std::fopen(damaged.c_str(), "wb");
+        ASSERT_NE(out, nullptr);
+        ASSERT_EQ(std::fwrite(image.data(), 1, image.size(), out), image.size());
+        std::fclose(out);
+        CVirtualDisk disk;
+        disk.Create(c.type);
+        ASSERT_EQ(disk.Open(Utf8ToUtf16(damaged)), 1) << c.name;
+        const Bytes oracle = ReadWholeFile(dir + c.name + ".raw");
+        ASSERT_EQ(disk.GetDiskSize(), oracle.size()) << c.name;
+        Bytes got(oracle.size());
+        ASSERT_EQ(disk.ReadAt(0, got.data(), got.size()), 1) << c.name;
+        EXPECT_TRUE(got == oracle) << c.name;
+    }
+}
+
 // The tests' own writers make images that qemu-img reads as the same disk, so the tests built on
 // them stand on the format, not on the reader's view of it.
 TEST(QemuOracleWriters, QemuReadsTheWrittenImagesAsTheSourceDisk)

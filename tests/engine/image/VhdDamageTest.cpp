@@ -117,12 +117,59 @@ TEST(VhdHeaderDamage, HeaderIsFoundAtTheFootersDataOffset)
     EXPECT_TRUE(ReadsLikeTheDisk(reader, 0, 8192));
 }
 
-TEST(VhdHeaderDamage, MissingHeaderCookieIsRefused)
+TEST(VhdHeaderDamage, ADamagedCookieIsReadThroughWhenTheFieldsHold)
 {
-    DynamicImage image;
-    std::memcpy(&image.bytes[image.info.headerOffset], "xxsparse", 8);
+    for (uint64_t headerOffset : {uint64_t(512), uint64_t(8192)}) {
+        VhdLayout layout;
+        layout.headerOffset = headerOffset;
+        DynamicImage image(layout);
+        std::memcpy(&image.bytes[image.info.headerOffset], "xxsparse", 8);
+        CVhdDisk reader;
+        ASSERT_EQ(Open(reader, image.bytes), 1) << headerOffset;
+        EXPECT_TRUE(ReadsLikeTheDisk(reader, 0, 8192)) << headerOffset;
+        EXPECT_TRUE(ReadsLikeTheDisk(reader, 2 * MiB - 512, 1024)) << headerOffset;
+        EXPECT_TRUE(ReadsLikeTheDisk(reader, 5 * MiB, 4096)) << headerOffset;
+    }
+}
+
+TEST(VhdHeaderDamage, ADamagedCookieWithFieldsOutOfRangeIsRefused)
+{
+    const struct {
+        uint64_t field;
+        uint64_t value;
+        bool wide;
+    } damage[] = {
+        {32, 3u << 20, false},           // block size not a power of two
+        {32, 0, false},                  // no block size
+        {16, ~uint64_t(0) - 2, true},    // table outside the file
+        {16, 0xFFFFFFFFull << 8, true},  // table far past the end
+    };
+    for (const auto& d : damage) {
+        DynamicImage image;
+        std::memset(&image.bytes[image.info.headerOffset], 0, 8);
+        if (d.wide)
+            PutBigEndian64(image.bytes, image.info.headerOffset + d.field, d.value);
+        else
+            PutBigEndian32(image.bytes, image.info.headerOffset + d.field, static_cast<uint32_t>(d.value));
+        CVhdDisk reader;
+        EXPECT_EQ(Open(reader, image.bytes), 0) << d.field << " " << d.value;
+        EXPECT_EQ(reader.OpenFailure(), ImageOpenFailure::kDamagedStructures);
+    }
+}
+
+TEST(VhdHeaderDamage, ASoundCookieWinsOverADamagedOne)
+{
+    // The header at the data offset lost its cookie; the one at 512 is sound but names another table.
+    VhdLayout layout;
+    layout.headerOffset = 8192;
+    DynamicImage image(layout);
+    std::memcpy(&image.bytes[512], &image.bytes[image.info.headerOffset], 1024);
+    std::memcpy(&image.bytes[image.info.headerOffset], "cxsparsX", 8);
+    PutBigEndian32(image.bytes, image.info.headerOffset + 28, 1);  // one entry: block 0 only
     CVhdDisk reader;
-    EXPECT_EQ(Open(reader, image.bytes), 0);
+    ASSERT_EQ(Open(reader, image.bytes), 1);
+    EXPECT_EQ(reader.BlockOffsets().size(), 3u) << "the sound header at 512 was taken";
+    EXPECT_TRUE(ReadsLikeTheDisk(reader, 5 * MiB, 4096));
 }
 
 TEST(VhdHeaderDamage, DataOffsetOutsideTheFileIsRefusedWithoutAHeaderAt512)

@@ -116,13 +116,68 @@ TEST(VhdxRegionTableDamage, BadFirstTableFallsBackToTheCopy)
     }
 }
 
-TEST(VhdxRegionTableDamage, BothTablesBadIsRefused)
+TEST(VhdxRegionTableDamage, BothTablesDamagedAreReadWhenTheirEntriesHold)
 {
+    for (int damage = 0; damage < 3; ++damage) {
+        Image image;
+        for (uint64_t t : {kTable, kTableCopy}) {
+            if (damage == 0)
+                image.bytes[t + 4] ^= 0x10;  // the checksum itself
+            else if (damage == 1)
+                std::memcpy(&image.bytes[t], "RegI", 4);  // the signature
+            else
+                image.bytes[t + 44] ^= 0x80;  // a flag bit no one reads, under the checksum
+        }
+        CVhdxDisk reader;
+        ASSERT_EQ(Open(reader, image.bytes), 1) << damage;
+        EXPECT_TRUE(ReadsLikeTheDisk(reader, 0, 4096)) << damage;
+        EXPECT_TRUE(ReadsLikeTheDisk(reader, MiB - 512, 1024)) << damage;
+        EXPECT_TRUE(ReadsLikeTheDisk(reader, 4 * MiB, 8192)) << damage;
+    }
+}
+
+TEST(VhdxRegionTableDamage, AnIntactTableStillWinsOverADamagedOne)
+{
+    // The first table's checksum holds but it names no metadata where its copy's entries do.
     Image image;
-    image.bytes[kTable + 40] ^= 1;
-    image.bytes[kTableCopy + 40] ^= 1;
+    PutLittleEndian64(image.bytes, kTable + 64, image.info.batOffset + image.info.batLength);
+    FixVhdxRegionTableCrc(image.bytes, kTable);
+    image.bytes[kTableCopy + 4] ^= 1;
     CVhdxDisk reader;
     EXPECT_EQ(Open(reader, image.bytes), 0);
+}
+
+TEST(VhdxRegionTableDamage, OfTwoDamagedTablesTheOneThatLeadsToTheDataIsRead)
+{
+    // Both checksums are broken; the first table's metadata entry points where no metadata is.
+    Image image;
+    image.bytes[kTable + 4] ^= 1;
+    image.bytes[kTableCopy + 4] ^= 1;
+    PutLittleEndian64(image.bytes, kTable + 64, kTable);
+    CVhdxDisk reader;
+    ASSERT_EQ(Open(reader, image.bytes), 1);
+    ASSERT_EQ(reader.Regions().size(), 2u);
+    EXPECT_TRUE(ReadsLikeTheDisk(reader, 4 * MiB, 8192));
+}
+
+TEST(VhdxRegionTableDamage, DamagedTablesWithEntriesOutOfRangeAreRefused)
+{
+    Image image;
+    image.bytes[kTable + 4] ^= 1;
+    image.bytes[kTableCopy + 4] ^= 1;
+    PutLittleEndian64(image.bytes, kTable + 32, image.bytes.size() - 8);  // the BAT past the file's end
+    PutLittleEndian32(image.bytes, kTableCopy + 8, 2048);                 // too many entries
+    CVhdxDisk reader;
+    EXPECT_EQ(Open(reader, image.bytes), 0);
+    EXPECT_EQ(reader.OpenFailure(), ImageOpenFailure::kDamagedStructures);
+    std::memset(&image.bytes[kTable], 0, kVhdxRegionTableSize);  // zeros: no entries at all
+    std::memset(&image.bytes[kTableCopy], 0, kVhdxRegionTableSize);
+    EXPECT_EQ(Open(reader, image.bytes), 0);
+    VhdxRegionTable table;
+    EXPECT_EQ(ParseVhdxRegionTable(&image.bytes[kTable], kVhdxRegionTableSize, image.bytes.size(), table, true),
+        kVhdxOk);
+    EXPECT_FALSE(table.intact);
+    EXPECT_TRUE(table.regions.empty());
 }
 
 TEST(VhdxRegionTableDamage, TooManyEntriesIsRefused)

@@ -90,10 +90,15 @@ TEST_F(ResultListing, FileTraceTypeFoldersAndFiles)
     AddTracedFile(u"1.jpg", u".jpg", u"JPEG Image", 10, 1);
     AddTracedFile(u"2.png", u".png", u"PNG Image", 20, 2);
     AddTracedFile(u"3.jpg", u".jpg", u"jpeg image", 30, 3);
+    AddTracedFile(u"4.doc", u".doc", u"\u00c9crit", 40, 4);
+    AddTracedFile(u"5.doc", u".doc", u"\u00e9crit", 50, 5);
     std::vector<ResultRow> types = ListTracedFiles(0, u"Root");
-    EXPECT_EQ(Names(types), (std::vector<std::u16string>{u"JPEG Image", u"PNG Image"}));
+    EXPECT_EQ(Names(types), (std::vector<std::u16string>{u"JPEG Image", u"PNG Image", u"\u00c9crit"}));
     EXPECT_EQ(types[0].type, u"-");
-    EXPECT_EQ(Names(ListTracedFiles(1, u"JPEG Image")), (std::vector<std::u16string>{u"1.jpg"}));
+    // A type folder holds every file whose type name differs from its own in letter case only, as
+    // the result tree puts them there.
+    EXPECT_EQ(Names(ListTracedFiles(1, u"JPEG Image")), (std::vector<std::u16string>{u"1.jpg", u"3.jpg"}));
+    EXPECT_EQ(Names(ListTracedFiles(1, u"\u00c9crit")), (std::vector<std::u16string>{u"4.doc", u"5.doc"}));
     std::vector<ResultRow> byExt = ListTracedFiles(0, u".jpg");
     EXPECT_EQ(Names(byExt), (std::vector<std::u16string>{u"1.jpg", u"3.jpg"}));
     EXPECT_EQ(byExt[1].size, u"3");
