@@ -127,6 +127,41 @@ TEST(DockingHost, PanesTabTogetherAndSplitBesideANeighbour)
     EXPECT_EQ(HostFixture::InSite(f.ContainerOf(p3)).top, HostFixture::InSite(pTabs).bottom + 4);
 }
 
+// The place a drag shows for a dock is the place the pane then gets, whether it splits the client
+// area, goes beside the whole arrangement or joins the split that holds the client area.
+TEST(DockingHost, ThePreviewOfADockIsThePlaceThePaneGets)
+{
+    struct Case {
+        const char* name;
+        int side;
+        bool besideClient;  // the neighbour is the client node, else the whole arrangement
+    };
+    const Case cases[] = {
+        {"client area's top edge", tkdock::sideTop, true},
+        {"client area's right edge", tkdock::sideRight, true},
+        {"frame's bottom edge", tkdock::sideBottom, false},
+        {"frame's left edge", tkdock::sideLeft, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        HostFixture f;
+        CTKPDockablePane* pDocked = f.MakePane(1, L"Files");
+        f.host()->DockPane(pDocked, tkdock::sideLeft, NULL);
+        f.Layout();
+        CTKPDockablePane* pPane = f.MakePane(2, L"Log", CSize(180, 120));
+        CTKPDockingNode* pNeighbour = c.besideClient ? f.host()->GetClientNode() : NULL;
+        CRect rcPreview;
+        f.host()->CalcDockingRect(&rcPreview, pPane, c.side, pNeighbour);
+        f.host()->DockPane(pPane, c.side, pNeighbour);
+        f.Layout();
+        CRect rcDocked;
+        f.ContainerOf(pPane)->GetWindowRect(&rcDocked);
+        EXPECT_EQ(rcPreview, rcDocked);
+        EXPECT_EQ(tkdock::IsHorizontalSide(c.side) ? rcDocked.Width() : rcDocked.Height(),
+            tkdock::IsHorizontalSide(c.side) ? 180 : 120);
+    }
+}
+
 TEST(DockingHost, APaneFloatsAndDocksBackIntoItsContainer)
 {
     HostFixture f;
