@@ -514,6 +514,66 @@ TEST(DockingPersistence, DamagedLayoutsAreRefusedAndTheArrangementKept)
     EXPECT_TRUE(::IsWindowVisible(f.ContainerOf(f.host()->FindPaneById(11))->GetSafeHwnd()));
 }
 
+// A host that makes no side panels: a layout that passes every check but holds one cannot be built.
+class CNoSidePanelHost : public CTKPDockingPaneHost {
+public:
+    CTKPDockingNode* CreateNode(int nType, CTKPDockingPaneArrangement* pArrangement) override
+    {
+        return nType == tkdock::nodeSideBar ? NULL : CTKPDockingPaneHost::CreateNode(nType, pArrangement);
+    }
+};
+
+TEST(DockingPersistence, ALayoutThatCannotBeBuiltLeavesTheArrangementAsItWas)
+{
+    const CTKPDockLayout sample = docksample::SampleLayout();
+    CNamedExchange::Values values;
+    {
+        CNamedExchange px(values, FALSE);
+        sample.Save(&px);
+    }
+    HostFixture f;
+    f.m_host.reset(new CNoSidePanelHost);
+    ASSERT_TRUE(f.host()->InstallSite(Site()));
+    CTKPDockablePane* p1 = f.MakePane(11, L"Files");
+    CTKPDockablePane* p2 = f.MakePane(12, L"Log");
+    f.host()->DockPane(p1, tkdock::sideLeft, NULL);
+    f.host()->DockPane(p2, tkdock::sideBottom, NULL);
+    f.Layout();
+    const std::string before = Dump(f.arrangement());
+    ASSERT_EQ(before, "s[S[T(11*),C],T(12*)]");
+    {
+        CNamedExchange px(values, TRUE);
+        EXPECT_FALSE(f.arrangement()->DoPropExchange(&px));
+    }
+    EXPECT_EQ(Dump(f.arrangement()), before);
+    EXPECT_EQ(f.host()->FindPaneById(11), p1);
+    EXPECT_EQ(f.host()->FindPaneById(100), nullptr);
+    f.Layout();
+    EXPECT_TRUE(::IsWindowVisible(p1->GetPaneWindow()));
+    EXPECT_TRUE(::IsWindowVisible(p2->GetPaneWindow()));
+    EXPECT_EQ(HostFixture::InSite(f.ContainerOf(p1)).Width(), 200);
+    // A layout that can be built replaces it whole.
+    const CTKPDockLayout plain = [] {
+        CTKPDockLayout l = docksample::SampleLayout();
+        l.m_nodes.pop_back();
+        l.m_nodes.pop_back();
+        l.m_nodes.pop_back();
+        return l;
+    }();
+    ASSERT_TRUE(plain.Validate());
+    CNamedExchange::Values plainValues;
+    {
+        CNamedExchange px(plainValues, FALSE);
+        plain.Save(&px);
+    }
+    {
+        CNamedExchange px(plainValues, TRUE);
+        EXPECT_TRUE(f.arrangement()->DoPropExchange(&px));
+    }
+    EXPECT_EQ(Dump(f.arrangement()), "S[T(100,101*),s[C,T(102*)]] Fs[T(103*)]");
+    EXPECT_EQ(f.host()->FindPaneById(11), nullptr);
+}
+
 TEST(DockingPersistence, SavingDropsContainersNoPaneNeedsAndKeepsHolders)
 {
     HostFixture f;
