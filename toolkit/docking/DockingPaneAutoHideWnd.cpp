@@ -41,14 +41,6 @@ inline CRect FromRect(const tkdock::Rect& rc)
     return CRect(rc.left, rc.top, rc.right, rc.bottom);
 }
 
-// A rectangle from one window's coordinates to another's (NULL: the screen); a right-to-left window
-// keeps left below right.
-inline void MapRect(CWnd* pFrom, CWnd* pTo, CRect& rc)
-{
-    ::MapWindowPoints(pFrom ? pFrom->GetSafeHwnd() : NULL, pTo ? pTo->GetSafeHwnd() : NULL,
-        reinterpret_cast<LPPOINT>(&rc), 2);
-}
-
 }  // namespace
 
 CTKPDockingPaneAutoHideWnd::CTKPDockingPaneAutoHideWnd(
@@ -71,7 +63,7 @@ CTKPDockingPaneAutoHideWnd::CTKPDockingPaneAutoHideWnd(
     const int nThickness = tkdock::SlideThickness(nDocking, m_bHorizontal ? mmi.ptMinTrackSize.y : mmi.ptMinTrackSize.x,
         m_bHorizontal ? mmi.ptMaxTrackSize.y : mmi.ptMaxTrackSize.x);
     m_rcFull = FromRect(tkdock::SlideFullRect(ToRect(rcTop), GetLayoutSide(), nThickness));
-    MapRect(NULL, pSite, m_rcFull);
+    TKPMapRect(NULL, pSite, m_rcFull);
 
     CRect rcLimits, rcEdge;
     UINT nCursor = 0;
@@ -234,7 +226,7 @@ BOOL CTKPDockingPaneAutoHideWnd::GetResizeLimits(CRect& rcLimits, CRect& rcEdge)
     if (GetSafeHwnd())
         GetWindowRect(&rcWindow);
     else if (m_pHost && m_pHost->GetSite())
-        MapRect(m_pHost->GetSite(), NULL, rcWindow);
+        TKPMapRect(m_pHost->GetSite(), NULL, rcWindow);
     const int nKeep = (m_pHost ? m_pHost->m_nLayoutConstant : 22) + 4;
     tkdock::Rect limits, edge;
     tkdock::SlideResizeLimits(ToRect(GetTopRect()), ToRect(rcWindow), GetLayoutSide(), nKeep,
@@ -260,7 +252,7 @@ void CTKPDockingPaneAutoHideWnd::ApplyEdge(const CRect& rcEdge)
         }
     }
     if (CWnd* pSite = m_pHost ? m_pHost->GetSite() : NULL)
-        MapRect(NULL, pSite, rc);
+        TKPMapRect(NULL, pSite, rc);
     m_rcFull = rc;
     MoveWindow(rc, TRUE);
     CWnd::Invalidate(FALSE);
