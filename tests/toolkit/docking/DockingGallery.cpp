@@ -106,6 +106,26 @@ TEST(DockingGallery, APaneSlidOutOfItsSidePanel)
     }
 }
 
+TEST(DockingGallery, APaneSlidOutInARightToLeftFrame)
+{
+    struct RightToLeftSite {
+        RightToLeftSite() { Site()->ModifyStyleEx(0, WS_EX_LAYOUTRTL); }
+        ~RightToLeftSite() { Site()->ModifyStyleEx(WS_EX_LAYOUTRTL, 0); }
+    } rtl;
+    HostFixture f;
+    Scene s = BuildScene(f, 6);
+    CTKPDockingPaneSideBar* pSide = f.arrangement()->GetSideBar(tkdock::sideRight);
+    ASSERT_NE(pSide, nullptr);
+    pSide->OpenSlideOut(s.hidden, TRUE);
+    ASSERT_NE(pSide->GetSlideOut(), nullptr);
+    for (int i = 0; i < 10 && pSide->GetSlideOut(); ++i)
+        pSide->GetSlideOut()->SendMessage(WM_TIMER, 2, 0);
+    morvick::test::PumpMessagesFor(100);
+    EXPECT_TRUE(morvick::test::CaptureScreenRectToPng(SceneRect(s), Path("slide-out-right-to-left")));
+    if (pSide->GetSlideOut())
+        pSide->GetSlideOut()->Close(TRUE);
+}
+
 TEST(DockingGallery, StickersDuringADrag)
 {
     for (int nTheme : {0, 9}) {
