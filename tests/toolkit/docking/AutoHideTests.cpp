@@ -79,16 +79,6 @@ public:
     }
 };
 
-class CClearingHost : public CTKPDockingPaneHost {
-public:
-    CTKPDockingNode* CreateNode(int nType, CTKPDockingPaneArrangement* pArrangement) override
-    {
-        if (nType == tkdock::nodeTabbedContainer)
-            return new CClearedWhenFreedContainer(pArrangement);
-        return CTKPDockingPaneHost::CreateNode(nType, pArrangement);
-    }
-};
-
 TEST(DockingSidePanel, HiddenPanesTakeAStripOffTheirEdge)
 {
     const CRect rc = SiteClient();
@@ -323,7 +313,10 @@ TEST(DockingSidePanel, ASlideOutOutlivingItsContainerClosesWithoutIt)
     }
     {
         HostFixture f;
-        f.m_host.reset(new CClearingHost);
+        f.m_host.reset(new CFactoryHost([](int nType, CTKPDockingPaneArrangement* pArrangement, bool& bHandled) {
+            bHandled = nType == tkdock::nodeTabbedContainer;
+            return bHandled ? new CClearedWhenFreedContainer(pArrangement) : nullptr;
+        }));
         ASSERT_TRUE(f.host()->InstallSite(Site()));
         CNamedExchange px(values, TRUE);
         ASSERT_TRUE(f.host()->LoadState(&px));
@@ -581,10 +574,7 @@ TEST(DockingSlideOut, AWindowThatGaveItsContainerBackOnlyWaitsToClose)
 // of its inner edge follows the cursor from where the button went down, on either side.
 TEST(DockingSlideOut, RightToLeftItOpensBesideItsPanelAndTheOutlineFollowsTheCursor)
 {
-    struct RightToLeftSite {
-        RightToLeftSite() { Site()->ModifyStyleEx(0, WS_EX_LAYOUTRTL); }
-        ~RightToLeftSite() { Site()->ModifyStyleEx(WS_EX_LAYOUTRTL, 0); }
-    } rtl;
+    RightToLeftSite rtl;
     for (int nSide : {tkdock::sideLeft, tkdock::sideRight}) {
         SCOPED_TRACE(nSide);
         Hidden h(nSide, CSize(200, 150));

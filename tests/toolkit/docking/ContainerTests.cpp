@@ -187,10 +187,7 @@ TEST(DockingContainer, TheMenuButtonReportsItsCorner)
 // In a right-to-left frame the corner reported is still the button's left-bottom corner on the screen.
 TEST(DockingContainer, RightToLeftTheMenuButtonReportsItsLeftCorner)
 {
-    struct RightToLeftSite {
-        RightToLeftSite() { Site()->ModifyStyleEx(0, WS_EX_LAYOUTRTL); }
-        ~RightToLeftSite() { Site()->ModifyStyleEx(WS_EX_LAYOUTRTL, 0); }
-    } rtl;
+    RightToLeftSite rtl;
     ThreeTabs t;
     t.p[2]->SetOptions(tkpoMenuButton);
     t.f.Layout();

@@ -514,15 +514,6 @@ TEST(DockingPersistence, DamagedLayoutsAreRefusedAndTheArrangementKept)
     EXPECT_TRUE(::IsWindowVisible(f.ContainerOf(f.host()->FindPaneById(11))->GetSafeHwnd()));
 }
 
-// A host that makes no side panels: a layout that passes every check but holds one cannot be built.
-class CNoSidePanelHost : public CTKPDockingPaneHost {
-public:
-    CTKPDockingNode* CreateNode(int nType, CTKPDockingPaneArrangement* pArrangement) override
-    {
-        return nType == tkdock::nodeSideBar ? NULL : CTKPDockingPaneHost::CreateNode(nType, pArrangement);
-    }
-};
-
 TEST(DockingPersistence, ALayoutThatCannotBeBuiltLeavesTheArrangementAsItWas)
 {
     const CTKPDockLayout sample = docksample::SampleLayout();
@@ -532,7 +523,11 @@ TEST(DockingPersistence, ALayoutThatCannotBeBuiltLeavesTheArrangementAsItWas)
         sample.Save(&px);
     }
     HostFixture f;
-    f.m_host.reset(new CNoSidePanelHost);
+    // A host that makes no side panels: a layout that passes every check but holds one cannot be built.
+    f.m_host.reset(new CFactoryHost([](int nType, CTKPDockingPaneArrangement*, bool& bHandled) {
+        bHandled = nType == tkdock::nodeSideBar;
+        return static_cast<CTKPDockingNode*>(nullptr);
+    }));
     ASSERT_TRUE(f.host()->InstallSite(Site()));
     CTKPDockablePane* p1 = f.MakePane(11, L"Files");
     CTKPDockablePane* p2 = f.MakePane(12, L"Log");
