@@ -138,3 +138,11 @@ inline void TKPNodesOf(const CTKPDockingNodeList& list, CArray<CTKPDockingNode*,
     for (POSITION pos = list.GetHeadPosition(); pos != NULL;)
         out.Add(list.GetNext(pos));
 }
+
+// A rectangle from one window's coordinates to another's (NULL: the screen). Unlike mapping its two
+// corners one by one, a right-to-left window keeps left below right.
+inline void TKPMapRect(const CWnd* pFrom, const CWnd* pTo, RECT& rc)
+{
+    ::MapWindowPoints(pFrom ? pFrom->GetSafeHwnd() : NULL, pTo ? pTo->GetSafeHwnd() : NULL,
+        reinterpret_cast<LPPOINT>(&rc), 2);
+}

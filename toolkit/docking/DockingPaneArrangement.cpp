@@ -38,14 +38,19 @@ void CTKPDockingPaneArrangement::FreeNodes()
     for (int i = 0; i < 4; ++i)
         m_pSideBars[i] = NULL;
     m_lstPanes.RemoveAll();
+    EndNodes(m_lstNodes);
+}
+
+void CTKPDockingPaneArrangement::EndNodes(CTKPDockingNodeList& list)
+{
     // Containers first let go of their panes' windows; then every node ends.
-    for (POSITION pos = m_lstNodes.GetHeadPosition(); pos != NULL;) {
-        CTKPDockingNode* pNode = m_lstNodes.GetNext(pos);
+    for (POSITION pos = list.GetHeadPosition(); pos != NULL;) {
+        CTKPDockingNode* pNode = list.GetNext(pos);
         if (CTKPDockingPaneTabbedContainer* pContainer = pNode->AsTabbedContainer())
             pContainer->ReleasePaneWindows();
     }
-    while (!m_lstNodes.IsEmpty()) {
-        CTKPDockingNode* pNode = m_lstNodes.RemoveHead();
+    while (!list.IsEmpty()) {
+        CTKPDockingNode* pNode = list.RemoveHead();
         pNode->m_pParentContainer = NULL;
         pNode->DeleteNode();
     }
@@ -84,7 +89,39 @@ BOOL CTKPDockingPaneArrangement::BuildFrom(const CTKPDockLayout& layout)
 {
     if (!m_pHost)
         return FALSE;
-    FreeNodes();
+    // The present nodes stand aside while the new ones are built; they end once the layout stands,
+    // and come back when it cannot be built.
+    CTKPDockingNodeList previous(10);
+    previous.AddTail(&m_lstNodes);
+    m_lstNodes.RemoveAll();
+    CTKPDockingPaneList previousPanes(10);
+    previousPanes.AddTail(&m_lstPanes);
+    m_lstPanes.RemoveAll();
+    CTKPDockingPaneSplitContainer* pPreviousTop = m_pTopContainer;
+    CTKPDockingNode* pPreviousClient = m_pClient;
+    CTKPDockingPaneSideBar* pPreviousSideBars[4];
+    for (int i = 0; i < 4; ++i) {
+        pPreviousSideBars[i] = m_pSideBars[i];
+        m_pSideBars[i] = NULL;
+    }
+    m_pTopContainer = NULL;
+    m_pClient = NULL;
+    if (!BuildNodes(layout)) {
+        FreeNodes();
+        m_lstNodes.AddTail(&previous);
+        m_lstPanes.AddTail(&previousPanes);
+        m_pTopContainer = pPreviousTop;
+        m_pClient = pPreviousClient;
+        for (int i = 0; i < 4; ++i)
+            m_pSideBars[i] = pPreviousSideBars[i];
+        return FALSE;
+    }
+    EndNodes(previous);
+    return TRUE;
+}
+
+BOOL CTKPDockingPaneArrangement::BuildNodes(const CTKPDockLayout& layout)
+{
     const int n = layout.GetCount();
     CArray<CTKPDockingNode*, CTKPDockingNode*> nodes;
     nodes.SetSize(n + 1);
@@ -92,7 +129,8 @@ BOOL CTKPDockingPaneArrangement::BuildFrom(const CTKPDockLayout& layout)
     for (int id = 1; id <= n; ++id) {
         CTKPDockingNode* pNode = m_pHost->CreateNode(layout.Find(id)->nType, this);
         if (!pNode || pNode->m_nType != layout.Find(id)->nType) {
-            FreeNodes();
+            if (pNode && !m_lstNodes.Find(pNode))
+                pNode->DeleteNode();
             return FALSE;
         }
         pNode->m_nLayoutId = id;
@@ -110,11 +148,7 @@ BOOL CTKPDockingPaneArrangement::BuildFrom(const CTKPDockLayout& layout)
     }
     m_pTopContainer = nodes[layout.m_nTopContainer]->AsSplitContainer();
     m_pClient = nodes[layout.m_nClient];
-    if (!bResult || !m_pTopContainer) {
-        FreeNodes();
-        return FALSE;
-    }
-    return TRUE;
+    return bResult && m_pTopContainer;
 }
 
 void CTKPDockingPaneArrangement::SaveLayout(CTKPPropExchange* pPX)

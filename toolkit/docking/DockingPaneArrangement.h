@@ -73,8 +73,12 @@ public:
 protected:
     BOOL LoadLayout(CTKPPropExchange* pPX);
     void SaveLayout(CTKPPropExchange* pPX);
-    // Builds the nodes of a checked layout in place of the present ones.
+    // Builds the nodes of a checked layout in place of the present ones; when they cannot be built
+    // the present ones stay.
     BOOL BuildFrom(const CTKPDockLayout& layout);
+    BOOL BuildNodes(const CTKPDockLayout& layout);
+    // Ends the nodes of a list, containers letting go of their panes' windows first.
+    static void EndNodes(CTKPDockingNodeList& list);
     // Clears every holder and root that names the node.
     void ForgetNode(CTKPDockingNode* pNode);
 

@@ -63,7 +63,7 @@ CTKPDockingPaneAutoHideWnd::CTKPDockingPaneAutoHideWnd(
     const int nThickness = tkdock::SlideThickness(nDocking, m_bHorizontal ? mmi.ptMinTrackSize.y : mmi.ptMinTrackSize.x,
         m_bHorizontal ? mmi.ptMaxTrackSize.y : mmi.ptMaxTrackSize.x);
     m_rcFull = FromRect(tkdock::SlideFullRect(ToRect(rcTop), GetLayoutSide(), nThickness));
-    pSite->ScreenToClient(&m_rcFull);
+    TKPMapRect(NULL, pSite, m_rcFull);
 
     CRect rcLimits, rcEdge;
     UINT nCursor = 0;
@@ -146,7 +146,9 @@ void CTKPDockingPaneAutoHideWnd::GetPaneMinMaxInfo(MINMAXINFO* pInfo, BOOL bAddB
 
 void CTKPDockingPaneAutoHideWnd::SetStepPosition()
 {
-    const CRect rc = FromRect(tkdock::SlideStepRect(ToRect(m_rcFull), GetLayoutSide(), m_nStep, m_nStepCount));
+    // In the frame's coordinates, which run from the right in a right-to-left frame, the window
+    // grows from its own side.
+    const CRect rc = FromRect(tkdock::SlideStepRect(ToRect(m_rcFull), m_nSide, m_nStep, m_nStepCount));
     SetWindowPos(&CWnd::wndTop, rc.left, rc.top, rc.Width(), rc.Height(), SWP_SHOWWINDOW | SWP_NOACTIVATE);
     CWnd::Invalidate(FALSE);
 }
@@ -158,7 +160,8 @@ void CTKPDockingPaneAutoHideWnd::RecalcLayout(BOOL)
         return;
     CRect rc;
     GetClientRect(&rc);
-    switch (GetLayoutSide()) {
+    // The window's own coordinates run from the right when the frame's do.
+    switch (m_nSide) {
     case tkdock::sideLeft: rc.right -= tkdock::kSlideEdge; break;
     case tkdock::sideRight: rc.left += tkdock::kSlideEdge; break;
     case tkdock::sideTop: rc.bottom -= tkdock::kSlideEdge; break;
@@ -223,7 +226,7 @@ BOOL CTKPDockingPaneAutoHideWnd::GetResizeLimits(CRect& rcLimits, CRect& rcEdge)
     if (GetSafeHwnd())
         GetWindowRect(&rcWindow);
     else if (m_pHost && m_pHost->GetSite())
-        m_pHost->GetSite()->ClientToScreen(&rcWindow);
+        TKPMapRect(m_pHost->GetSite(), NULL, rcWindow);
     const int nKeep = (m_pHost ? m_pHost->m_nLayoutConstant : 22) + 4;
     tkdock::Rect limits, edge;
     tkdock::SlideResizeLimits(ToRect(GetTopRect()), ToRect(rcWindow), GetLayoutSide(), nKeep,
@@ -249,7 +252,7 @@ void CTKPDockingPaneAutoHideWnd::ApplyEdge(const CRect& rcEdge)
         }
     }
     if (CWnd* pSite = m_pHost ? m_pHost->GetSite() : NULL)
-        pSite->ScreenToClient(&rc);
+        TKPMapRect(NULL, pSite, rc);
     m_rcFull = rc;
     MoveWindow(rc, TRUE);
     CWnd::Invalidate(FALSE);
@@ -295,6 +298,11 @@ void CTKPDockingPaneAutoHideWnd::OnTimer(UINT_PTR nIDEvent)
         Watch();
         break;
     case timerSlideOut:
+        // Once the container has gone back to the frame the empty window only waits to close.
+        if (!m_pContainer) {
+            KillTimer(timerSlideOut);
+            break;
+        }
         if (m_bCollapsing)
             break;
         if (++m_nStep < m_nStepCount) {
@@ -307,6 +315,10 @@ void CTKPDockingPaneAutoHideWnd::OnTimer(UINT_PTR nIDEvent)
         }
         break;
     case timerSlideIn:
+        if (!m_pContainer) {
+            KillTimer(timerSlideIn);
+            break;
+        }
         if (!m_bCollapsing)
             break;
         if (--m_nStep >= 0) {
@@ -314,9 +326,8 @@ void CTKPDockingPaneAutoHideWnd::OnTimer(UINT_PTR nIDEvent)
         } else {
             m_bCollapsing = FALSE;
             KillTimer(timerSlideIn);
-            CTKPDockablePane* pPane = m_pContainer ? m_pContainer->GetSelectedPane() : NULL;
             if (m_pHost)
-                m_pHost->NotifyAction(tkpaSlidIn, pPane);
+                m_pHost->NotifyAction(tkpaSlidIn, m_pContainer->GetSelectedPane());
             Close();
         }
         break;
@@ -384,10 +395,11 @@ void CTKPDockingPaneAutoHideWnd::Draw(CDC* pDC)
     CRect rc;
     GetClientRect(&rc);
     CTKPDockingPaneTheme* pTheme = m_pHost ? m_pHost->GetTheme() : NULL;
-    if (!pTheme)
+    if (!pTheme || !m_pContainer)
         return;
     pDC->FillSolidRect(rc, pTheme->GetColor(51));
-    switch (GetLayoutSide()) {
+    // Drawn in the window's own coordinates, which run from the right in a right-to-left frame.
+    switch (m_nSide) {
     case tkdock::sideLeft:
         pDC->FillSolidRect(rc.right - 1, rc.top, 1, rc.Height(), pTheme->GetColor(18));
         pDC->FillSolidRect(rc.right - 2, rc.top, 1, rc.Height(), pTheme->GetColor(16));
@@ -408,6 +420,8 @@ void CTKPDockingPaneAutoHideWnd::Draw(CDC* pDC)
 void CTKPDockingPaneAutoHideWnd::OnPaint()
 {
     CPaintDC dc(this);
+    if (!m_pContainer)
+        return;
     CRect rc;
     GetClientRect(&rc);
     CTKPBufferedDC buffer(dc.GetSafeHdc(), rc);

@@ -40,7 +40,14 @@ CTKPDockingPaneSideBar::~CTKPDockingPaneSideBar()
 {
     delete m_pDropTarget;
     m_pDropTarget = NULL;
-    DropSlideOut();
+    // The arrangement may have ended the slide-out's container already: the window forgets it
+    // before it closes.
+    CTKPDockingPaneAutoHideWnd* pSlideOut = m_pSlideOut;
+    m_pSlideOut = NULL;
+    if (pSlideOut) {
+        pSlideOut->Detach();
+        pSlideOut->Close(TRUE);
+    }
     if (GetSafeHwnd())
         DestroyWindow();
     DeleteTabGroups();

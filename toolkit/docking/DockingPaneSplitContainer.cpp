@@ -236,6 +236,20 @@ tkdock::SplitItem SplitItemOf(CTKPDockingNode* pNode, BOOL bHorizontal)
     return item;
 }
 
+// Whether a child is the one that holds the frame's client area and so takes the slack of a split.
+// With the client area hidden, a branch that has a size of its own is an ordinary child.
+BOOL IsClientChild(CTKPDockingNode* pChild, CTKPDockingNode* pClient, CTKPDockingPaneHost* pHost)
+{
+    if (!pClient || !pChild->ContainsNode(pClient))
+        return FALSE;
+    return !(pHost && pHost->m_bClientHidden && (pChild->m_nDockingCX != 0 || pChild->m_nDockingCY != 0));
+}
+
+CTKPDockingNode* ClientNodeOf(CTKPDockingNode* pNode)
+{
+    return pNode->m_pArrangement ? pNode->m_pArrangement->GetClientNode() : NULL;
+}
+
 CRect SpanRect(const CRect& rect, BOOL bHorizontal, int nStart, int nEnd)
 {
     CRect rc = rect;
@@ -255,19 +269,14 @@ tkdock::SplitTotals CTKPDockingPaneSplitContainer::CalcLengths(CArray<CTKPDockin
     CRect rect, BOOL bHorizontal, BOOL bUpdate, std::vector<tkdock::SplitItem>& items)
 {
     CTKPDockingPaneHost* pHost = GetHost();
-    CTKPDockingNode* pClient = m_pArrangement ? m_pArrangement->GetClientNode() : NULL;
+    CTKPDockingNode* pClient = ClientNodeOf(this);
     items.clear();
     int nClient = -1;
     for (INT_PTR i = 0; i < children.GetSize(); ++i) {
         CTKPDockingNode* pChild = children[i];
         items.push_back(SplitItemOf(pChild, bHorizontal));
-        if (nClient < 0 && pClient && pChild->ContainsNode(pClient)) {
-            // With the client area hidden, a branch that has a size of its own is an ordinary child.
-            const BOOL bOrdinary =
-                pHost && pHost->m_bClientHidden && (pChild->m_nDockingCX != 0 || pChild->m_nDockingCY != 0);
-            if (!bOrdinary)
-                nClient = static_cast<int>(i);
-        }
+        if (nClient < 0 && IsClientChild(pChild, pClient, pHost))
+            nClient = static_cast<int>(i);
     }
     const int nExtent = bHorizontal ? rect.Width() : rect.Height();
     tkdock::SplitTotals totals = tkdock::CalcSplitLengths(items, nClient, nExtent, GetSplitterWidth());
@@ -421,12 +430,19 @@ void CTKPDockingPaneSplitContainer::CalcSplitRect(
     CTKPDockingPaneTheme* pTheme = pNeighbour->GetTheme();
     const int nSplitter = pTheme ? pTheme->m_nSplitterWidth : 4;
     CTKPDockingNode* pOrder[2] = {bAfter ? pNeighbour : pNode, bAfter ? pNode : pNeighbour};
+    // The same rules as the layout the dock then makes: the neighbour that holds the client area
+    // keeps the slack and the node gets its own size.
+    CTKPDockingNode* pClient = ClientNodeOf(pNeighbour);
     std::vector<tkdock::SplitItem> items;
-    for (CTKPDockingNode* p : pOrder)
+    int nClient = -1;
+    for (CTKPDockingNode* p : pOrder) {
+        if (nClient < 0 && IsClientChild(p, pClient, pNeighbour->GetHost()))
+            nClient = static_cast<int>(items.size());
         items.push_back(SplitItemOf(p, bHorizontal));
+    }
     const int nStart = bHorizontal ? rcNeighbour.left : rcNeighbour.top;
     const int nEnd = bHorizontal ? rcNeighbour.right : rcNeighbour.bottom;
-    const tkdock::SplitTotals totals = tkdock::CalcSplitLengths(items, -1, nEnd - nStart, nSplitter);
+    const tkdock::SplitTotals totals = tkdock::CalcSplitLengths(items, nClient, nEnd - nStart, nSplitter);
     const auto places = tkdock::PlaceSplit(items, totals, nStart, nEnd, nSplitter);
     const auto& place = places[bAfter ? 1 : 0];
     *lpResult = SpanRect(rcNeighbour, bHorizontal, place.first, place.second);

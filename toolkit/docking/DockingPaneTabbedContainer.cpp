@@ -768,7 +768,7 @@ void CTKPDockingPaneTabbedContainer::HandleMenuButton(CTKPDockingPaneCaptionButt
     if (!pHost || !m_pSelectedPane)
         return;
     CRect rc = pButton->GetRect();
-    ClientToScreen(&rc);
+    TKPMapRect(this, NULL, rc);
     TKPDOCKINGPANEMENU menu = {m_pSelectedPane, rc.left, rc.bottom, rc};
     pButton->SetPressed(TRUE);
     CWnd::Invalidate(FALSE);

@@ -21,10 +21,20 @@ class CTKPTaskPanelEditItem;
 // The panel's OLE drop target: drags over the window go to the panel's item drag-over and drop.
 class CTKPTaskPanelDropTarget : public COleDropTarget {
 public:
+    CTKPTaskPanelDropTarget() : m_dwSourceEffects(DROPEFFECT_COPY | DROPEFFECT_MOVE) {}
+
     DROPEFFECT OnDragEnter(CWnd* pWnd, COleDataObject* pDataObject, DWORD dwKeyState, CPoint point) override;
     DROPEFFECT OnDragOver(CWnd* pWnd, COleDataObject* pDataObject, DWORD dwKeyState, CPoint point) override;
     BOOL OnDrop(CWnd* pWnd, COleDataObject* pDataObject, DROPEFFECT dropEffect, CPoint point) override;
     void OnDragLeave(CWnd* pWnd) override;
+
+    // IDropTarget: the effects the source allows are kept for the answers above.
+    STDMETHOD(DragEnter)(IDataObject* pDataObj, DWORD grfKeyState, POINTL pt, DWORD* pdwEffect) override;
+    STDMETHOD(DragOver)(DWORD grfKeyState, POINTL pt, DWORD* pdwEffect) override;
+    STDMETHOD(Drop)(IDataObject* pDataObj, DWORD grfKeyState, POINTL pt, DWORD* pdwEffect) override;
+
+private:
+    DWORD m_dwSourceEffects;
 };
 
 class CTKPTaskPanel : public CWnd, public CTKPAccessible {

@@ -12,7 +12,36 @@ DROPEFFECT CTKPTaskPanelDropTarget::OnDragEnter(CWnd* pWnd, COleDataObject* pDat
 DROPEFFECT CTKPTaskPanelDropTarget::OnDragOver(CWnd* pWnd, COleDataObject* pDataObject, DWORD dwKeyState, CPoint point)
 {
     CTKPTaskPanel* pPanel = DYNAMIC_DOWNCAST(CTKPTaskPanel, pWnd);
-    return pPanel ? pPanel->OnItemDragOver(pDataObject, dwKeyState, point) : DROPEFFECT_NONE;
+    if (pPanel == NULL)
+        return DROPEFFECT_NONE;
+    // Only a copy or a move puts anything here: a source that allows neither (a link only) is
+    // answered "none" at once, as its drop would be refused.
+    if ((m_dwSourceEffects & (DROPEFFECT_COPY | DROPEFFECT_MOVE)) == 0) {
+        pPanel->OnItemDragOver(NULL, 0, CPoint(-1, -1));
+        return DROPEFFECT_NONE;
+    }
+    return pPanel->OnItemDragOver(pDataObject, dwKeyState, point);
+}
+
+STDMETHODIMP CTKPTaskPanelDropTarget::DragEnter(IDataObject* pDataObj, DWORD grfKeyState, POINTL pt, DWORD* pdwEffect)
+{
+    if (pdwEffect)
+        m_dwSourceEffects = *pdwEffect;
+    return COleDropTarget::DragEnter(pDataObj, grfKeyState, pt, pdwEffect);
+}
+
+STDMETHODIMP CTKPTaskPanelDropTarget::DragOver(DWORD grfKeyState, POINTL pt, DWORD* pdwEffect)
+{
+    if (pdwEffect)
+        m_dwSourceEffects = *pdwEffect;
+    return COleDropTarget::DragOver(grfKeyState, pt, pdwEffect);
+}
+
+STDMETHODIMP CTKPTaskPanelDropTarget::Drop(IDataObject* pDataObj, DWORD grfKeyState, POINTL pt, DWORD* pdwEffect)
+{
+    if (pdwEffect)
+        m_dwSourceEffects = *pdwEffect;
+    return COleDropTarget::Drop(pDataObj, grfKeyState, pt, pdwEffect);
 }
 
 BOOL CTKPTaskPanelDropTarget::OnDrop(CWnd* pWnd, COleDataObject* pDataObject, DROPEFFECT dropEffect, CPoint point)

@@ -498,10 +498,10 @@ void CTKPTaskPanelGroup::ScrollItems(int nStep)
 
 void CTKPTaskPanelGroup::SetFirstShownIndex(int nIndex, BOOL bUpdate)
 {
-    // Clamped first, then rounded down to a row start: an empty group gives 0.
-    nIndex = max(0, min(nIndex, GetItemCount() - 1));
+    // Rounded down to a row start, then kept within the items: an empty group gives 0.
     if (m_nItemsInRow > 1)
         nIndex -= nIndex % m_nItemsInRow;
+    nIndex = max(0, min(nIndex, GetItemCount() - 1));
     if (nIndex == m_nFirstShownIndex)
         return;
     m_nFirstShownIndex = nIndex;

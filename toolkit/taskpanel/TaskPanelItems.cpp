@@ -190,7 +190,14 @@ void CTKPTaskPanelItems::DoPropExchange(CTKPPropExchange* pPX)
                 delete pObject;
                 AfxThrowArchiveException(CArchiveException::badClass);
             }
-            pItem->DoPropExchange(pSection.get());
+            // An item that fails its own exchange (a group whose items name an unknown class) is
+            // released before the failure goes on.
+            try {
+                pItem->DoPropExchange(pSection.get());
+            } catch (CException*) {
+                pItem->InternalRelease();
+                throw;
+            }
             pItem->SetParentItems(this);
             AttachToPanel(pItem, m_pPanel);
             m_arrItems.Add(pItem);

@@ -13,7 +13,13 @@
 #include "toolkit/tabs/TabManagerItem.h"
 #include "toolkit/tabs/TabTheme.h"
 
+#include "SampleDockLayout.h"
+#include "NamedExchange.h"
+
 #include <gtest/gtest.h>
+
+#include <cstring>
+#include <vector>
 
 using namespace docktest;
 
@@ -48,6 +54,30 @@ void AwayFrom(CWnd* pWnd)
     pWnd->GetWindowRect(&rc);
     ::SetCursorPos(rc.right + 300 < 1270 ? rc.right + 300 : 5, 1000);
 }
+
+// A tabbed container whose memory is cleared and kept once it is freed, so that any later call
+// through it faults at once instead of reading whatever is left there.
+class CClearedWhenFreedContainer : public CTKPDockingPaneTabbedContainer {
+public:
+    using CTKPDockingPaneTabbedContainer::CTKPDockingPaneTabbedContainer;
+    static void* operator new(size_t n) { return ::operator new(n); }
+    static void operator delete(void* p, size_t n)
+    {
+        memset(p, 0, n);
+        Freed().push_back(p);
+    }
+    static std::vector<void*>& Freed()
+    {
+        static std::vector<void*> freed;
+        return freed;
+    }
+    static void ReleaseFreed()
+    {
+        for (void* p : Freed())
+            ::operator delete(p);
+        Freed().clear();
+    }
+};
 
 TEST(DockingSidePanel, HiddenPanesTakeAStripOffTheirEdge)
 {
@@ -258,6 +288,56 @@ TEST(DockingSidePanel, AnOleDragOverATabSlidesItsPaneOutAndTheDropIsRefused)
         pSlide->Close(TRUE);
 }
 
+// An arrangement that ends the container of an open slide-out before its side panel (the layout
+// it was loaded from numbers the container first): the slide-out closes without the container.
+TEST(DockingSidePanel, ASlideOutOutlivingItsContainerClosesWithoutIt)
+{
+    CTKPDockLayout layout;
+    TKPDockNodeRecord top = docksample::Container(tkdock::nodeSplitContainer, {2});  // 1
+    top.bHorizontal = TRUE;
+    layout.m_nodes.push_back(top);
+    layout.m_nodes.push_back(docksample::Node(tkdock::nodeClient));                         // 2
+    layout.m_nodes.push_back(docksample::Container(tkdock::nodeTabbedContainer, {4}));      // 3
+    layout.m_nodes.back().nSelected = 4;
+    layout.m_nodes.push_back(docksample::Pane(7, L"Properties", 3, 0, 3));                  // 4
+    TKPDockNodeRecord side = docksample::Container(tkdock::nodeSideBar, {3});               // 5
+    side.nDirection = tkdock::sideLeft;
+    layout.m_nodes.push_back(side);
+    layout.m_nTopContainer = 1;
+    layout.m_nClient = 2;
+    ASSERT_TRUE(layout.Validate());
+    CNamedExchange::Values values;
+    {
+        CNamedExchange px(values, FALSE);
+        layout.Save(&px);
+    }
+    {
+        HostFixture f;
+        f.m_host.reset(new CFactoryHost([](int nType, CTKPDockingPaneArrangement* pArrangement, bool& bHandled) {
+            bHandled = nType == tkdock::nodeTabbedContainer;
+            return bHandled ? new CClearedWhenFreedContainer(pArrangement) : nullptr;
+        }));
+        ASSERT_TRUE(f.host()->InstallSite(Site()));
+        CNamedExchange px(values, TRUE);
+        ASSERT_TRUE(f.host()->LoadState(&px));
+        f.Layout();
+        CTKPDockablePane* pPane = f.host()->FindPaneById(7);
+        ASSERT_NE(pPane, nullptr);
+        ASSERT_TRUE(f.host()->IsPaneAutoHidden(pPane));
+        CTKPDockingPaneSideBar* pSide = f.arrangement()->GetSideBar(tkdock::sideLeft);
+        ASSERT_NE(pSide, nullptr);
+        pSide->OpenSlideOut(pPane, FALSE);
+        CTKPDockingPaneAutoHideWnd* pSlide = pSide->GetSlideOut();
+        ASSERT_NE(pSlide, nullptr);
+        const HWND hSlide = pSlide->GetSafeHwnd();
+        // Ends the arrangement: the container goes first, then the side panel and its slide-out.
+        f.m_host.reset();
+        EXPECT_FALSE(::IsWindow(hSlide));
+    }
+    EXPECT_FALSE(CClearedWhenFreedContainer::Freed().empty());
+    CClearedWhenFreedContainer::ReleaseFreed();
+}
+
 TEST(DockingSlideOut, OpensInStepsToTheDockingSizeAndReportsTheEnd)
 {
     Hidden h(tkdock::sideLeft, CSize(200, 150));
@@ -427,6 +507,111 @@ TEST(DockingSlideOut, TheMaximumHoldsOnEverySide)
             EXPECT_EQ(rcTop.bottom - rcLimits.top, nMax);
             break;
         }
+        pSlide->Close(TRUE);
+    }
+}
+
+// While the side panel takes the container back and the window waits for its closing timer, the
+// window neither moves nor paints nor reports sliding in again.
+TEST(DockingSlideOut, AWindowThatGaveItsContainerBackOnlyWaitsToClose)
+{
+    Hidden h(tkdock::sideLeft);
+    // Closing with a delay while it still slides out.
+    CTKPDockingPaneAutoHideWnd* pSlide = h.Open();
+    ASSERT_NE(pSlide, nullptr);
+    HWND hSlide = pSlide->GetSafeHwnd();
+    for (UINT_PTR nTimer : {1, 2})
+        KillTimer(hSlide, nTimer);
+    pSlide->SendMessage(WM_TIMER, 2, 0);
+    ASSERT_EQ(pSlide->GetStep(), 1);
+    h.side->CloseSlideOut(TRUE);
+    KillTimer(hSlide, 4);
+    ASSERT_EQ(pSlide->GetContainer(), nullptr);
+    const CRect rcBefore = HostFixture::InSite(pSlide);
+    pSlide->SendMessage(WM_TIMER, 2, 0);
+    EXPECT_EQ(pSlide->GetStep(), 1);
+    EXPECT_EQ(HostFixture::InSite(pSlide), rcBefore);
+    CRect rc;
+    pSlide->GetClientRect(&rc);
+    DibCanvas canvas(rc.Width(), rc.Height(), RGB(1, 2, 3));
+    pSlide->Draw(canvas.DC());
+    EXPECT_EQ(canvas.Pixel(rc.right - 1, 10), RGB(1, 2, 3));
+    EXPECT_EQ(canvas.Pixel(5, 5), RGB(1, 2, 3));
+    pSlide->SendMessage(WM_TIMER, 4, 0);
+    EXPECT_TRUE(PumpUntil([&] { return !::IsWindow(hSlide); }));
+
+    // Closing with a delay while it slides in: action 11 was sent once, with the pane.
+    pSlide = h.Open();
+    ASSERT_NE(pSlide, nullptr);
+    hSlide = pSlide->GetSafeHwnd();
+    for (UINT_PTR nTimer : {1, 2})
+        KillTimer(hSlide, nTimer);
+    while (pSlide->GetStep() < pSlide->GetStepCount() - 1)
+        pSlide->SendMessage(WM_TIMER, 2, 0);
+    AwayFrom(Site());
+    for (int i = 0; i < 6; ++i)
+        pSlide->SendMessage(WM_TIMER, 1, 0);
+    ASSERT_TRUE(pSlide->IsCollapsing());
+    KillTimer(hSlide, 3);
+    Site()->ClearLog();
+    h.side->CloseSlideOut(TRUE);
+    KillTimer(hSlide, 4);
+    ASSERT_EQ(Site()->CountAction(tkpaSlidIn), 1);
+    const int nStep = pSlide->GetStep();
+    for (int i = 0; i < pSlide->GetStepCount() + 1 && ::IsWindow(hSlide); ++i)
+        pSlide->SendMessage(WM_TIMER, 3, 0);
+    EXPECT_EQ(Site()->CountAction(tkpaSlidIn), 1);
+    for (const Notification& n : Site()->m_log)
+        if (n.action == tkpaSlidIn)
+            EXPECT_EQ(n.paneId, 1u);
+    ASSERT_TRUE(::IsWindow(hSlide));
+    EXPECT_EQ(pSlide->GetStep(), nStep);
+    pSlide->SendMessage(WM_TIMER, 4, 0);
+    EXPECT_TRUE(PumpUntil([&] { return !::IsWindow(hSlide); }));
+}
+
+// In a right-to-left frame the window opens beside its mirrored side panel, and the dragged outline
+// of its inner edge follows the cursor from where the button went down, on either side.
+TEST(DockingSlideOut, RightToLeftItOpensBesideItsPanelAndTheOutlineFollowsTheCursor)
+{
+    RightToLeftSite rtl;
+    for (int nSide : {tkdock::sideLeft, tkdock::sideRight}) {
+        SCOPED_TRACE(nSide);
+        Hidden h(nSide, CSize(200, 150));
+        ASSERT_TRUE(h.f.host()->m_bOutlineTracking);
+        CTKPDockingPaneAutoHideWnd* pSlide = h.Open();
+        ASSERT_NE(pSlide, nullptr);
+        ASSERT_TRUE(pSlide->GetExStyle() & WS_EX_LAYOUTRTL);
+        KillTimer(pSlide->GetSafeHwnd(), 2);
+        while (pSlide->GetStep() < pSlide->GetStepCount() - 1)
+            pSlide->SendMessage(WM_TIMER, 2, 0);
+        const int nOpened = pSlide->GetFullRect().Width();
+        // It lies beside its side panel, the pane's container on the panel's side of the resize edge.
+        CRect rcWindow, rcPanel, rcContainer;
+        pSlide->GetWindowRect(&rcWindow);
+        h.side->GetWindowRect(&rcPanel);
+        h.f.ContainerOf(h.pane)->GetWindowRect(&rcContainer);
+        EXPECT_EQ(rcWindow.Width(), 204);
+        EXPECT_EQ(nOpened, 204);
+        const BOOL bPanelOnRight = rcPanel.left >= rcWindow.right;
+        EXPECT_EQ(bPanelOnRight, nSide == tkdock::sideLeft);
+        EXPECT_EQ(bPanelOnRight ? rcWindow.right : rcWindow.left, bPanelOnRight ? rcPanel.left : rcPanel.right);
+        EXPECT_EQ(rcContainer.Width(), 200);
+        EXPECT_EQ(bPanelOnRight ? rcContainer.right : rcContainer.left, bPanelOnRight ? rcWindow.right : rcWindow.left);
+        CRect rcLimits, rcEdge;
+        ASSERT_TRUE(pSlide->GetResizeLimits(rcLimits, rcEdge));
+        // The inner edge lies towards the frame's content; outwards is away from the window.
+        const BOOL bEdgeOnLeft = rcEdge.left == rcWindow.left;
+        const CPoint start = rcEdge.CenterPoint();
+        const CPoint end(start.x + (bEdgeOnLeft ? -40 : 40), start.y);
+        CPoint clientEnd = end, clientStart = start;
+        pSlide->ScreenToClient(&clientEnd);
+        pSlide->ScreenToClient(&clientStart);
+        ::SetCursorPos(end.x, end.y);
+        ::PostMessageW(pSlide->GetSafeHwnd(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(clientEnd.x, clientEnd.y));
+        ::PostMessageW(pSlide->GetSafeHwnd(), WM_LBUTTONUP, 0, MAKELPARAM(clientEnd.x, clientEnd.y));
+        pSlide->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(clientStart.x, clientStart.y));
+        EXPECT_EQ(pSlide->GetFullRect().Width(), nOpened + 40);
         pSlide->Close(TRUE);
     }
 }

@@ -14,6 +14,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 using namespace docktest;
 
 namespace {
@@ -180,6 +182,27 @@ TEST(DockingContainer, TheMenuButtonReportsItsCorner)
     EXPECT_EQ(Site()->m_log.back().paneId, 7u);
     EXPECT_EQ(static_cast<int>(Site()->m_log.back().param1), rc.left);
     EXPECT_EQ(static_cast<int>(Site()->m_log.back().param2), rc.bottom);
+}
+
+// In a right-to-left frame the corner reported is still the button's left-bottom corner on the screen.
+TEST(DockingContainer, RightToLeftTheMenuButtonReportsItsLeftCorner)
+{
+    RightToLeftSite rtl;
+    ThreeTabs t;
+    t.p[2]->SetOptions(tkpoMenuButton);
+    t.f.Layout();
+    t.container->UpdateWindow();
+    ASSERT_TRUE(t.container->GetExStyle() & WS_EX_LAYOUTRTL);
+    CTKPDockingPaneCaptionButton* pMenu = t.container->FindCaptionButton(tkpcbMenu);
+    ASSERT_FALSE(pMenu->GetRect().IsRectEmpty());
+    Site()->ClearLog();
+    t.container->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, Point(pMenu->GetRect().CenterPoint()));
+    ASSERT_EQ(Site()->CountCode(tkpdnPaneMenu), 1);
+    CPoint corners[2] = {pMenu->GetRect().TopLeft(), pMenu->GetRect().BottomRight()};
+    t.container->ClientToScreen(&corners[0]);
+    t.container->ClientToScreen(&corners[1]);
+    EXPECT_EQ(static_cast<int>(Site()->m_log.back().param1), std::min(corners[0].x, corners[1].x));
+    EXPECT_EQ(static_cast<int>(Site()->m_log.back().param2), corners[1].y);
 }
 
 TEST(DockingContainer, DoubleClicksToggleDocking)

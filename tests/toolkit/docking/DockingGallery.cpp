@@ -87,23 +87,33 @@ TEST(DockingGallery, EveryThemeWithDockedTabbedHiddenAndFloatingPanes)
     }
 }
 
+// The scene's hidden pane slid all the way out of its side panel, pictured under a name.
+void PictureSlideOut(int nTheme, const std::string& name)
+{
+    HostFixture f;
+    Scene s = BuildScene(f, nTheme);
+    CTKPDockingPaneSideBar* pSide = f.arrangement()->GetSideBar(tkdock::sideRight);
+    ASSERT_NE(pSide, nullptr);
+    pSide->OpenSlideOut(s.hidden, TRUE);
+    ASSERT_NE(pSide->GetSlideOut(), nullptr);
+    for (int i = 0; i < 10 && pSide->GetSlideOut(); ++i)
+        pSide->GetSlideOut()->SendMessage(WM_TIMER, 2, 0);
+    morvick::test::PumpMessagesFor(100);
+    EXPECT_TRUE(morvick::test::CaptureScreenRectToPng(SceneRect(s), Path(name)));
+    if (pSide->GetSlideOut())
+        pSide->GetSlideOut()->Close(TRUE);
+}
+
 TEST(DockingGallery, APaneSlidOutOfItsSidePanel)
 {
-    for (int nTheme : {0, 2, 6, 9}) {
-        HostFixture f;
-        Scene s = BuildScene(f, nTheme);
-        CTKPDockingPaneSideBar* pSide = f.arrangement()->GetSideBar(tkdock::sideRight);
-        ASSERT_NE(pSide, nullptr);
-        pSide->OpenSlideOut(s.hidden, TRUE);
-        ASSERT_NE(pSide->GetSlideOut(), nullptr);
-        // Slid all the way out.
-        for (int i = 0; i < 10 && pSide->GetSlideOut(); ++i)
-            pSide->GetSlideOut()->SendMessage(WM_TIMER, 2, 0);
-        morvick::test::PumpMessagesFor(100);
-        EXPECT_TRUE(morvick::test::CaptureScreenRectToPng(SceneRect(s), Path("slide-out-theme-" + std::to_string(nTheme))));
-        if (pSide->GetSlideOut())
-            pSide->GetSlideOut()->Close(TRUE);
-    }
+    for (int nTheme : {0, 2, 6, 9})
+        PictureSlideOut(nTheme, "slide-out-theme-" + std::to_string(nTheme));
+}
+
+TEST(DockingGallery, APaneSlidOutInARightToLeftFrame)
+{
+    RightToLeftSite rtl;
+    PictureSlideOut(6, "slide-out-right-to-left");
 }
 
 TEST(DockingGallery, StickersDuringADrag)

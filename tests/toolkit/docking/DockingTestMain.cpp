@@ -14,11 +14,21 @@ public:
 };
 DockingTestApp theApp;
 
+// A fault ends the program at once with a message, instead of waiting for a debugger.
+LONG WINAPI ReportFault(EXCEPTION_POINTERS* pInfo)
+{
+    std::printf("\nFault 0x%08lx at %p: the test program ends.\n", pInfo->ExceptionRecord->ExceptionCode,
+        pInfo->ExceptionRecord->ExceptionAddress);
+    ::ExitProcess(3);
+    return EXCEPTION_EXECUTE_HANDLER;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
 {
     setvbuf(stdout, nullptr, _IONBF, 0);
+    ::SetUnhandledExceptionFilter(ReportFault);
     AfxWinInit(GetModuleHandleW(nullptr), nullptr, const_cast<LPWSTR>(L""), SW_SHOWNORMAL);
     theApp.InitApplication();
     ::testing::InitGoogleTest(&argc, argv);

@@ -61,6 +61,30 @@ CTestSite* Site();
 // The site's client rectangle.
 CRect SiteClient();
 
+// The site laid out right to left while the object lives.
+struct RightToLeftSite {
+    RightToLeftSite() { Site()->ModifyStyleEx(0, WS_EX_LAYOUTRTL); }
+    ~RightToLeftSite() { Site()->ModifyStyleEx(WS_EX_LAYOUTRTL, 0); }
+    RightToLeftSite(const RightToLeftSite&) = delete;
+    RightToLeftSite& operator=(const RightToLeftSite&) = delete;
+};
+
+// A host whose node factory a test replaces for some types (null from the factory: the host's own).
+class CFactoryHost : public CTKPDockingPaneHost {
+public:
+    typedef std::function<CTKPDockingNode*(int, CTKPDockingPaneArrangement*, bool&)> Factory;
+    explicit CFactoryHost(Factory factory) : m_factory(std::move(factory)) {}
+    CTKPDockingNode* CreateNode(int nType, CTKPDockingPaneArrangement* pArrangement) override
+    {
+        bool bHandled = false;
+        CTKPDockingNode* pNode = m_factory(nType, pArrangement, bHandled);
+        return bHandled ? pNode : CTKPDockingPaneHost::CreateNode(nType, pArrangement);
+    }
+
+private:
+    Factory m_factory;
+};
+
 // Lets queued messages through.
 void PumpPending();
 bool PumpUntil(const std::function<bool()>& pred, DWORD timeoutMs = 2000);

@@ -127,6 +127,41 @@ TEST(DockingHost, PanesTabTogetherAndSplitBesideANeighbour)
     EXPECT_EQ(HostFixture::InSite(f.ContainerOf(p3)).top, HostFixture::InSite(pTabs).bottom + 4);
 }
 
+// The place a drag shows for a dock is the place the pane then gets, whether it splits the client
+// area, goes beside the whole arrangement or joins the split that holds the client area.
+TEST(DockingHost, ThePreviewOfADockIsThePlaceThePaneGets)
+{
+    struct Case {
+        const char* name;
+        int side;
+        bool besideClient;  // the neighbour is the client node, else the whole arrangement
+    };
+    const Case cases[] = {
+        {"client area's top edge", tkdock::sideTop, true},
+        {"client area's right edge", tkdock::sideRight, true},
+        {"frame's bottom edge", tkdock::sideBottom, false},
+        {"frame's left edge", tkdock::sideLeft, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        HostFixture f;
+        CTKPDockablePane* pDocked = f.MakePane(1, L"Files");
+        f.host()->DockPane(pDocked, tkdock::sideLeft, NULL);
+        f.Layout();
+        CTKPDockablePane* pPane = f.MakePane(2, L"Log", CSize(180, 120));
+        CTKPDockingNode* pNeighbour = c.besideClient ? f.host()->GetClientNode() : NULL;
+        CRect rcPreview;
+        f.host()->CalcDockingRect(&rcPreview, pPane, c.side, pNeighbour);
+        f.host()->DockPane(pPane, c.side, pNeighbour);
+        f.Layout();
+        CRect rcDocked;
+        f.ContainerOf(pPane)->GetWindowRect(&rcDocked);
+        EXPECT_EQ(rcPreview, rcDocked);
+        EXPECT_EQ(tkdock::IsHorizontalSide(c.side) ? rcDocked.Width() : rcDocked.Height(),
+            tkdock::IsHorizontalSide(c.side) ? 180 : 120);
+    }
+}
+
 TEST(DockingHost, APaneFloatsAndDocksBackIntoItsContainer)
 {
     HostFixture f;
@@ -477,6 +512,61 @@ TEST(DockingPersistence, DamagedLayoutsAreRefusedAndTheArrangementKept)
     }
     f.Layout();
     EXPECT_TRUE(::IsWindowVisible(f.ContainerOf(f.host()->FindPaneById(11))->GetSafeHwnd()));
+}
+
+TEST(DockingPersistence, ALayoutThatCannotBeBuiltLeavesTheArrangementAsItWas)
+{
+    const CTKPDockLayout sample = docksample::SampleLayout();
+    CNamedExchange::Values values;
+    {
+        CNamedExchange px(values, FALSE);
+        sample.Save(&px);
+    }
+    HostFixture f;
+    // A host that makes no side panels: a layout that passes every check but holds one cannot be built.
+    f.m_host.reset(new CFactoryHost([](int nType, CTKPDockingPaneArrangement*, bool& bHandled) {
+        bHandled = nType == tkdock::nodeSideBar;
+        return static_cast<CTKPDockingNode*>(nullptr);
+    }));
+    ASSERT_TRUE(f.host()->InstallSite(Site()));
+    CTKPDockablePane* p1 = f.MakePane(11, L"Files");
+    CTKPDockablePane* p2 = f.MakePane(12, L"Log");
+    f.host()->DockPane(p1, tkdock::sideLeft, NULL);
+    f.host()->DockPane(p2, tkdock::sideBottom, NULL);
+    f.Layout();
+    const std::string before = Dump(f.arrangement());
+    ASSERT_EQ(before, "s[S[T(11*),C],T(12*)]");
+    {
+        CNamedExchange px(values, TRUE);
+        EXPECT_FALSE(f.arrangement()->DoPropExchange(&px));
+    }
+    EXPECT_EQ(Dump(f.arrangement()), before);
+    EXPECT_EQ(f.host()->FindPaneById(11), p1);
+    EXPECT_EQ(f.host()->FindPaneById(100), nullptr);
+    f.Layout();
+    EXPECT_TRUE(::IsWindowVisible(p1->GetPaneWindow()));
+    EXPECT_TRUE(::IsWindowVisible(p2->GetPaneWindow()));
+    EXPECT_EQ(HostFixture::InSite(f.ContainerOf(p1)).Width(), 200);
+    // A layout that can be built replaces it whole.
+    const CTKPDockLayout plain = [] {
+        CTKPDockLayout l = docksample::SampleLayout();
+        l.m_nodes.pop_back();
+        l.m_nodes.pop_back();
+        l.m_nodes.pop_back();
+        return l;
+    }();
+    ASSERT_TRUE(plain.Validate());
+    CNamedExchange::Values plainValues;
+    {
+        CNamedExchange px(plainValues, FALSE);
+        plain.Save(&px);
+    }
+    {
+        CNamedExchange px(plainValues, TRUE);
+        EXPECT_TRUE(f.arrangement()->DoPropExchange(&px));
+    }
+    EXPECT_EQ(Dump(f.arrangement()), "S[T(100,101*),s[C,T(102*)]] Fs[T(103*)]");
+    EXPECT_EQ(f.host()->FindPaneById(11), nullptr);
 }
 
 TEST(DockingPersistence, SavingDropsContainersNoPaneNeedsAndKeepsHolders)

@@ -56,6 +56,44 @@ private:
     COleDataObject m_data;
 };
 
+// A drop source that lets the system ask the target once and then cancels, keeping the effect the
+// target answered (the cursor the user would see).
+class FeedbackSource : public IDropSource {
+public:
+    STDMETHOD(QueryInterface)(REFIID riid, void** ppv) override
+    {
+        if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IDropSource)) {
+            *ppv = static_cast<IDropSource*>(this);
+            return S_OK;
+        }
+        *ppv = nullptr;
+        return E_NOINTERFACE;
+    }
+    STDMETHOD_(ULONG, AddRef)() override { return 2; }
+    STDMETHOD_(ULONG, Release)() override { return 1; }
+    STDMETHOD(QueryContinueDrag)(BOOL, DWORD) override { return m_bAnswered ? DRAGDROP_S_CANCEL : S_OK; }
+    STDMETHOD(GiveFeedback)(DWORD dwEffect) override
+    {
+        m_dwEffect = dwEffect;
+        m_bAnswered = true;
+        return DRAGDROP_S_USEDEFAULTCURSORS;
+    }
+    bool m_bAnswered = false;
+    DWORD m_dwEffect = 0;
+};
+
+// What the panel answers to a drag of the data allowing the effects, with the cursor at a point.
+DWORD DragOverAnswer(CTKPTaskPanel* pPanel, CPoint point, COleDataSource* pSource, DWORD dwAllowed)
+{
+    pPanel->ClientToScreen(&point);
+    ::SetCursorPos(point.x, point.y);
+    Pump();
+    FeedbackSource source;
+    DWORD dwResult = 0;
+    ::DoDragDrop(pSource->GetDataObject(), &source, dwAllowed, &dwResult);
+    return source.m_bAnswered ? source.m_dwEffect : 0xFFFFFFFF;
+}
+
 class TaskPanelDragDrop : public ::testing::Test {
 protected:
     void SetUp() override
@@ -285,4 +323,20 @@ TEST_F(TaskPanelDragDrop, ThemesThatInsertAfterTheTargetPutTheDropBelowIt)
     EXPECT_FALSE(panel->OnItemDrop(offer.Data(), DROPEFFECT_LINK, LowerPart(pPlaces->GetAt(0))));
     EXPECT_EQ(nullptr, panel->GetDropTargetItem());
     EXPECT_EQ(3, pPlaces->GetItemCount());
+}
+
+// A source that allows only a link gets "none" over the panel, where a drop of it would be refused;
+// the same data allowing copy and move gets a move.
+TEST_F(TaskPanelDragDrop, ALinkOnlyDragIsAnsweredNoneOverThePanel)
+{
+    pTasks->GetAt(0)->SetDragText(_T("open"));
+    COleDataSource* pSource = new COleDataSource;
+    pTasks->GetAt(0)->PrepareDrag(*pSource, TRUE);
+    const CPoint point = LowerPart(pPlaces->GetAt(0));
+    EXPECT_EQ(static_cast<DWORD>(DROPEFFECT_MOVE),
+        DragOverAnswer(panel.Get(), point, pSource, DROPEFFECT_COPY | DROPEFFECT_MOVE | DROPEFFECT_LINK));
+    EXPECT_EQ(static_cast<DWORD>(DROPEFFECT_NONE), DragOverAnswer(panel.Get(), point, pSource, DROPEFFECT_LINK));
+    EXPECT_EQ(nullptr, panel->GetDropTargetItem());
+    EXPECT_EQ(2, pPlaces->GetItemCount());
+    pSource->InternalRelease();
 }

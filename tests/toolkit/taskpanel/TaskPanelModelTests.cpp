@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 
+#include "../base/TestRegistryKey.h"
 #include "TaskPanelTestSupport.h"
 #include "classlib/core/CMemFile.h"
 #include "toolkit/base/PropExchangeRegistry.h"
@@ -24,6 +25,16 @@ public:
     ~CCountedItem() override { --g_nLiveItems; }
 };
 IMPLEMENT_SERIAL(CCountedItem, CTKPTaskPanelGroupItem, 1)
+
+// A group whose life the test watches.
+int g_nLiveGroups = 0;
+class CCountedGroup : public CTKPTaskPanelGroup {
+    DECLARE_SERIAL(CCountedGroup)
+public:
+    CCountedGroup() { ++g_nLiveGroups; }
+    ~CCountedGroup() override { --g_nLiveGroups; }
+};
+IMPLEMENT_SERIAL(CCountedGroup, CTKPTaskPanelGroup, 1)
 
 // Stores the panel's content into an archive and loads it into another panel, with the schema.
 void RoundTrip(CTKPTaskPanel* pFrom, CTKPTaskPanel* pTo, UINT nSchema)
@@ -123,7 +134,7 @@ TEST(TaskPanelItems, DragPermissionsAreInheritedFromGroupThenPanel)
     EXPECT_FALSE(pItem->IsAllowDrop());
 }
 
-TEST(TaskPanelItems, FirstShownIndexIsClampedThenRoundedToARowStart)
+TEST(TaskPanelItems, FirstShownIndexIsRoundedToARowStartThenClamped)
 {
     PanelWindow panel(130, 300);
     CTKPTaskPanelGroup* pGroup = AddGroup(panel.Get(), _T("Icons"));
@@ -136,9 +147,14 @@ TEST(TaskPanelItems, FirstShownIndexIsClampedThenRoundedToARowStart)
     pGroup->SetFirstShownIndex(5, FALSE);
     EXPECT_EQ(3, pGroup->GetFirstShownIndex());
     pGroup->SetFirstShownIndex(10, FALSE);
-    EXPECT_EQ(6, pGroup->GetFirstShownIndex());  // the last item's row, never an index in the middle of one
+    EXPECT_EQ(6, pGroup->GetFirstShownIndex());
     pGroup->SetFirstShownIndex(-4, FALSE);
     EXPECT_EQ(0, pGroup->GetFirstShownIndex());
+    // With an eighth item, 10 rounds to 9 and is then kept to the last item.
+    AddItem(pGroup, _T("i"));
+    ASSERT_EQ(3, pGroup->GetItemsInRow());
+    pGroup->SetFirstShownIndex(10, FALSE);
+    EXPECT_EQ(7, pGroup->GetFirstShownIndex());
 
     CTKPTaskPanelGroup* pEmpty = AddGroup(panel.Get(), _T("Empty"));
     pEmpty->SetFirstShownIndex(3, FALSE);
@@ -275,6 +291,40 @@ TEST(TaskPanelPersistence, RegistryKeepsTheContentAndAnUnknownClassFailsWithoutF
     AddGroup(target.Get(), _T("After"));
     EXPECT_GT(target->GetContentHeight(), 0);
     ::RegDeleteTreeW(HKEY_CURRENT_USER, kKey);
+}
+
+// A group whose items name an unknown class fails to load; the half-built group is not kept.
+TEST(TaskPanelPersistence, AGroupThatFailsToLoadIsReleased)
+{
+    TestRegistryKey key(L"TaskPanelGroupFails");
+    const std::wstring path = L"Software\\MorvickTest\\TaskPanelGroupFails";
+    {
+        PanelWindow source;
+        CCountedGroup* pGroup = new CCountedGroup;
+        pGroup->SetCaption(_T("Counted"));
+        source->GetGroups()->InsertAt(0, pGroup);
+        AddItem(pGroup, _T("Open"));
+        CTKPPropExchangeRegistry px(FALSE, HKEY_CURRENT_USER, path.c_str());
+        source->DoPropExchange(&px);
+    }
+    ASSERT_EQ(0, g_nLiveGroups);
+    const wchar_t kBad[] = L"CNoSuchTaskPanelItem";
+    key.Set(L"Item0\\Items\\Item0", L"Class", REG_SZ, kBad, sizeof(kBad));
+    {
+        PanelWindow target;
+        BOOL bThrown = FALSE;
+        try {
+            CTKPPropExchangeRegistry px(TRUE, HKEY_CURRENT_USER, path.c_str());
+            target->DoPropExchange(&px);
+        } catch (CArchiveException* e) {
+            bThrown = e->m_cause == CArchiveException::badClass;
+            e->Delete();
+        }
+        EXPECT_TRUE(bThrown);
+        EXPECT_EQ(0, target->GetGroupCount());
+        EXPECT_EQ(0, g_nLiveGroups);
+    }
+    EXPECT_EQ(0, g_nLiveGroups);
 }
 
 TEST(TaskPanelTransfer, ArchivedCopyRebuildsTheItemAndDamagedDataRebuildsNothing)
