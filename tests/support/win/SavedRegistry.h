@@ -1,0 +1,68 @@
+#pragma once
+// Registry keys and values that a test puts back as it found them, on every way out of the test:
+// the objects copy what is there when they are made and write it back when they go (or on Restore).
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace morvick::test {
+
+// One value as it was read: absent, or its type and bytes.
+struct SavedRegistryData {
+    std::wstring name;
+    bool present = false;
+    DWORD type = REG_NONE;
+    std::vector<BYTE> bytes;
+};
+
+// A key with all its values and subkeys. Restore removes whatever the key holds then and writes the
+// copy back; a key that was not there is removed again, with the keys above it that were missing too.
+class SavedRegistryKey {
+public:
+    SavedRegistryKey(HKEY root, std::wstring path);
+    ~SavedRegistryKey();
+    SavedRegistryKey(const SavedRegistryKey&) = delete;
+    SavedRegistryKey& operator=(const SavedRegistryKey&) = delete;
+
+    bool Existed() const { return m_existed; }
+    // Puts the key back now; later calls (and the destructor) do it again.
+    void Restore();
+
+private:
+    struct Node {
+        std::wstring name;
+        std::vector<SavedRegistryData> values;
+        std::vector<Node> children;
+    };
+
+    HKEY m_root;
+    std::wstring m_path;
+    std::wstring m_firstMissing;  // the highest key of the path that was not there
+    bool m_existed = false;
+    Node m_saved;
+};
+
+// Some values of a key: each put back, or deleted when it was not there. A key that was not there
+// is removed again (with the keys above it that were missing too); the key's other values and
+// subkeys are left alone.
+class SavedRegistryValues {
+public:
+    SavedRegistryValues(HKEY root, std::wstring path, const std::vector<std::wstring>& names);
+    ~SavedRegistryValues();
+    SavedRegistryValues(const SavedRegistryValues&) = delete;
+    SavedRegistryValues& operator=(const SavedRegistryValues&) = delete;
+
+    bool Existed() const { return m_existed; }
+    void Restore();
+
+private:
+    HKEY m_root;
+    std::wstring m_path;
+    std::wstring m_firstMissing;
+    bool m_existed = false;
+    std::vector<SavedRegistryData> m_values;
+};
+
+}  // namespace morvick::test
