@@ -145,6 +145,15 @@ TEST_F(HtmlValuesTest, KeywordsAndEffects) {
   EXPECT_EQ(ParseHtmlFontWeight(L"650", 400), 650);
   EXPECT_EQ(ParseHtmlVAlign(L"middle", 3), 1);
   EXPECT_EQ(ParseHtmlBorderStyle(L"groove", 2), 2);
+  // Alignment takes left, center and right; justify is a tag of its own, not a value.
+  EXPECT_EQ(ParseHtmlAlign(L"", 2), 0);
+  EXPECT_EQ(ParseHtmlAlign(L"Center", 0), 1);
+  EXPECT_EQ(ParseHtmlAlign(L"right", 0), 2);
+  EXPECT_EQ(ParseHtmlAlign(L"justify", 1), 1);
+  HtmlStyle s;
+  s.hAlign = kAlignRight;
+  ApplyHtmlDeclarations(L"text-align: justify", &s, ctx);
+  EXPECT_EQ(s.hAlign, kAlignRight);
 }
 
 TEST_F(HtmlValuesTest, StyleSheetRulesAndDeclarations) {

@@ -167,6 +167,34 @@ BOOL WINAPI RecordingCreateProcess(LPCWSTR, LPWSTR cmd, LPSECURITY_ATTRIBUTES, L
   return TRUE;
 }
 
+std::wstring g_opened;
+HINSTANCE WINAPI OpeningShell(HWND, LPCWSTR, LPCWSTR file, LPCWSTR, LPCWSTR, INT) {
+  g_opened = file;
+  return reinterpret_cast<HINSTANCE>(33);
+}
+
+TEST(HtmlDrawer, OpeningADocumentLinkGivesBackTheDefaultLinkCursor) {
+  struct Hooks {
+    HtmlShellHooks saved = CurrentHtmlShellHooks();
+    ~Hooks() { CurrentHtmlShellHooks() = saved; }
+  } hooks;
+  CurrentHtmlShellHooks().shellExecute = OpeningShell;
+  DibCanvas c(300, 100);
+  CHtmlDrawer d;
+  const HCURSOR custom = LoadCursorW(nullptr, IDC_CROSS);
+  d.SetLinkCursor(custom);
+  d.SetTextAndMeasure(c.Dc(), L"<a href=\"http://example.invalid/\">site</a>");
+  d.Draw(c.Dc(), RECT{0, 0, 300, 100});
+  const POINT inside = {2, 2};
+  ASSERT_TRUE(d.HitTest(inside));
+  EXPECT_EQ(GetCursor(), custom);
+  g_opened.clear();
+  EXPECT_TRUE(d.Click(inside));
+  EXPECT_EQ(g_opened, L"http://example.invalid/");
+  ASSERT_TRUE(d.HitTest(inside));
+  EXPECT_EQ(GetCursor(), LoadCursorW(nullptr, IDC_HAND));
+}
+
 TEST(HtmlDrawer, DocumentFallbackQuotesTheAddressAndOnlyTakesWebAddresses) {
   EXPECT_EQ(BuildBrowserCommand(L"\"C:\\Program Files\\B\\b.exe\" \"%1\"", L"http://x/a b"),
             L"\"C:\\Program Files\\B\\b.exe\" \"http://x/a b\"");
