@@ -25,18 +25,21 @@ keys=(
   "$profile"
 )
 
+# What is put back: the keys, and the profile's parent, which the markers may make.
+saved=("${keys[@]}" 'HKCU\Software\Local AppWizard-Generated Applications')
+
 # Every key back as it was: gone when it was not there, else its exported copy.
 restore() {
   local i
-  for i in "${!keys[@]}"; do
-    reg delete "${keys[$i]}" /f >/dev/null
+  for i in "${!saved[@]}"; do
+    reg delete "${saved[$i]}" /f >/dev/null
     [ -f "$work/$i.reg" ] && reg import "$(winepath -w "$work/$i.reg")" >/dev/null
   done
   rm -rf "$work"
 }
-for i in "${!keys[@]}"; do
-  if wine reg query "${keys[$i]}" </dev/null >/dev/null 2>&1; then
-    reg export "${keys[$i]}" "$(winepath -w "$work/$i.reg")" /y >/dev/null
+for i in "${!saved[@]}"; do
+  if wine reg query "${saved[$i]}" </dev/null >/dev/null 2>&1; then
+    reg export "${saved[$i]}" "$(winepath -w "$work/$i.reg")" /y >/dev/null
   fi
 done
 trap restore EXIT

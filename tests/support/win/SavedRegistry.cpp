@@ -117,11 +117,32 @@ void WriteTree(HKEY key, const Node& node)
 
 }  // namespace
 
-SavedRegistryKey::SavedRegistryKey(HKEY root, std::wstring path) : m_root(root), m_path(std::move(path))
+SavedRegistryPlace::SavedRegistryPlace(HKEY root, std::wstring path) : m_root(root), m_path(std::move(path))
 {
     m_firstMissing = FirstMissing(m_root, m_path);
     m_existed = m_firstMissing.empty();
-    OpenKey key(m_root, m_path, KEY_READ);
+}
+
+bool SavedRegistryPlace::RemoveWhatWasMissing() const
+{
+    if (m_existed)
+        return !m_path.empty();
+    RegDeleteTreeW(m_root, m_firstMissing.c_str());
+    return false;
+}
+
+HKEY SavedRegistryPlace::Create() const
+{
+    HKEY key = nullptr;
+    if (RegCreateKeyExW(m_root, m_path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) !=
+        ERROR_SUCCESS)
+        return nullptr;
+    return key;
+}
+
+SavedRegistryKey::SavedRegistryKey(HKEY root, std::wstring path) : m_place(root, std::move(path))
+{
+    OpenKey key(m_place.Root(), m_place.Path(), KEY_READ);
     if (key.Get() != nullptr)
         ReadTree(key.Get(), m_saved, 0);
 }
@@ -133,27 +154,19 @@ SavedRegistryKey::~SavedRegistryKey()
 
 void SavedRegistryKey::Restore()
 {
-    if (m_path.empty())
+    if (!m_place.RemoveWhatWasMissing())
         return;
-    if (!m_existed) {
-        RegDeleteTreeW(m_root, m_firstMissing.c_str());
-        return;
+    RegDeleteTreeW(m_place.Root(), m_place.Path().c_str());
+    if (HKEY key = m_place.Create()) {
+        WriteTree(key, m_saved);
+        RegCloseKey(key);
     }
-    RegDeleteTreeW(m_root, m_path.c_str());
-    HKEY key = nullptr;
-    if (RegCreateKeyExW(m_root, m_path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) !=
-        ERROR_SUCCESS)
-        return;
-    WriteTree(key, m_saved);
-    RegCloseKey(key);
 }
 
 SavedRegistryValues::SavedRegistryValues(HKEY root, std::wstring path, const std::vector<std::wstring>& names) :
-    m_root(root), m_path(std::move(path))
+    m_place(root, std::move(path))
 {
-    m_firstMissing = FirstMissing(m_root, m_path);
-    m_existed = m_firstMissing.empty();
-    OpenKey key(m_root, m_path, KEY_READ);
+    OpenKey key(m_place.Root(), m_place.Path(), KEY_READ);
     for (const std::wstring& name : names) {
         SavedRegistryData data;
         data.name = name;
@@ -168,19 +181,13 @@ SavedRegistryValues::~SavedRegistryValues()
 
 void SavedRegistryValues::Restore()
 {
-    if (m_path.empty())
+    if (!m_place.RemoveWhatWasMissing())
         return;
-    if (!m_existed) {
-        RegDeleteTreeW(m_root, m_firstMissing.c_str());
-        return;
+    if (HKEY key = m_place.Create()) {
+        for (const SavedRegistryData& value : m_values)
+            WriteValue(key, value);
+        RegCloseKey(key);
     }
-    HKEY key = nullptr;
-    if (RegCreateKeyExW(m_root, m_path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) !=
-        ERROR_SUCCESS)
-        return;
-    for (const SavedRegistryData& value : m_values)
-        WriteValue(key, value);
-    RegCloseKey(key);
 }
 
 }  // namespace morvick::test

@@ -17,6 +17,28 @@ struct SavedRegistryData {
     std::vector<BYTE> bytes;
 };
 
+// Where a saved key lies, and whether it (and the keys above it) was there when it was saved.
+class SavedRegistryPlace {
+public:
+    SavedRegistryPlace(HKEY root, std::wstring path);
+
+    HKEY Root() const { return m_root; }
+    const std::wstring& Path() const { return m_path; }
+    bool Existed() const { return m_existed; }
+    // Removes what was made since: the highest key of the path that was missing, with all below
+    // it. True when the key itself was there (or the path is empty), so that it is to be written
+    // back instead.
+    bool RemoveWhatWasMissing() const;
+    // The key, made when it is missing again; null when it cannot be had. The caller closes it.
+    HKEY Create() const;
+
+private:
+    HKEY m_root;
+    std::wstring m_path;
+    std::wstring m_firstMissing;  // the highest key of the path that was not there
+    bool m_existed = false;
+};
+
 // A key with all its values and subkeys. Restore removes whatever the key holds then and writes the
 // copy back; a key that was not there is removed again, with the keys above it that were missing too.
 class SavedRegistryKey {
@@ -26,7 +48,7 @@ public:
     SavedRegistryKey(const SavedRegistryKey&) = delete;
     SavedRegistryKey& operator=(const SavedRegistryKey&) = delete;
 
-    bool Existed() const { return m_existed; }
+    bool Existed() const { return m_place.Existed(); }
     // Puts the key back now; later calls (and the destructor) do it again.
     void Restore();
 
@@ -37,10 +59,7 @@ private:
         std::vector<Node> children;
     };
 
-    HKEY m_root;
-    std::wstring m_path;
-    std::wstring m_firstMissing;  // the highest key of the path that was not there
-    bool m_existed = false;
+    SavedRegistryPlace m_place;
     Node m_saved;
 };
 
@@ -54,14 +73,11 @@ public:
     SavedRegistryValues(const SavedRegistryValues&) = delete;
     SavedRegistryValues& operator=(const SavedRegistryValues&) = delete;
 
-    bool Existed() const { return m_existed; }
+    bool Existed() const { return m_place.Existed(); }
     void Restore();
 
 private:
-    HKEY m_root;
-    std::wstring m_path;
-    std::wstring m_firstMissing;
-    bool m_existed = false;
+    SavedRegistryPlace m_place;
     std::vector<SavedRegistryData> m_values;
 };
 
