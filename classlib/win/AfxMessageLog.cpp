@@ -20,7 +20,7 @@ std::string ToUtf8(const std::wstring& text) {
 
 void AFXAPI AfxLogShownMessage(LPCTSTR lpszKind, LPCTSTR lpszText) {
   WCHAR szPath[MAX_PATH];
-  DWORD n = ::GetEnvironmentVariableW(L"MORVICK_MSGLOG", szPath, MAX_PATH);
+  DWORD n = ::GetEnvironmentVariableW(L"MORVICK_TEST_MSGLOG", szPath, MAX_PATH);
   if (n == 0 || n >= MAX_PATH) return;
   std::wstring line = lpszKind != NULL ? lpszKind : L"";
   line += L'\t';
@@ -44,7 +44,7 @@ void AFXAPI AfxLogShownMessage(LPCTSTR lpszKind, LPCTSTR lpszText) {
 }
 
 BOOL AFXAPI AfxAutoCloseMessages() {
-  return ::GetEnvironmentVariableW(L"MORVICK_AUTOCLOSE_MESSAGES", NULL, 0) > 0;
+  return ::GetEnvironmentVariableW(L"MORVICK_TEST_AUTOCLOSE_MESSAGES", NULL, 0) > 0;
 }
 
 int AFXAPI AfxDefaultMessageBoxResult(UINT nType) {

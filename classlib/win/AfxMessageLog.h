@@ -1,9 +1,10 @@
 // Every message box the program shows passes through here. For automated runs two environment
 // variables change what happens:
-//   MORVICK_MSGLOG             names a file; each message is appended to it as one UTF-8 line
-//                              "kind<TAB>text" (carriage returns, line feeds and tabs inside the
-//                              text are written as \r, \n and \t)
-//   MORVICK_AUTOCLOSE_MESSAGES when set, boxes are not shown and the default button is the answer
+//   MORVICK_TEST_MSGLOG              names a file; each message is appended to it as one UTF-8 line
+//                                    "kind<TAB>text" (carriage returns, line feeds and tabs inside
+//                                    the text are written as \r, \n and \t)
+//   MORVICK_TEST_AUTOCLOSE_MESSAGES  when set, boxes are not shown and each box's default button is
+//                                    the answer
 #pragma once
 
 #include "classlib/win/AfxWinDefs.h"

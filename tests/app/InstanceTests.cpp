@@ -1,13 +1,23 @@
 // Starts the real program: a second copy is refused with its message and ends, the first one ends
 // with exit code 0 when its main window is closed and the exit is confirmed; and what start-up
-// writes into the registry.
+// writes into the registry. What the program writes there is put back when the tests are over.
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "tests/support/win/ProgramRegistryEnvironment.h"
+#include "tests/support/win/SavedRegistry.h"
+
 namespace {
+
+using morvick::test::SavedRegistryKey;
+using morvick::test::SavedRegistryValues;
+
+[[maybe_unused]] auto* const kProgramRegistry =
+    ::testing::AddGlobalTestEnvironment(new morvick::test::ProgramRegistryEnvironment);
 
 std::wstring ProgramPath()
 {
@@ -117,8 +127,8 @@ TEST(SingleInstance, ASecondCopyIsRefusedAndTheFirstEndsCleanlyWhenClosed)
     ::GetTempPathW(MAX_PATH, szTemp);
     std::wstring log = std::wstring(szTemp) + L"morvick-instance-" + std::to_wstring(::GetCurrentProcessId()) + L".log";
     ::DeleteFileW(log.c_str());
-    ::SetEnvironmentVariableW(L"MORVICK_MSGLOG", log.c_str());
-    ::SetEnvironmentVariableW(L"MORVICK_AUTOCLOSE_MESSAGES", L"1");
+    ::SetEnvironmentVariableW(L"MORVICK_TEST_MSGLOG", log.c_str());
+    ::SetEnvironmentVariableW(L"MORVICK_TEST_AUTOCLOSE_MESSAGES", L"1");
 
     Child first;
     ASSERT_TRUE(first.Start(exe));
@@ -176,11 +186,15 @@ TEST(StartUp, SnapshotFilesOpenWithTheProgramsQuotedPath)
 {
     const std::wstring exe = ProgramPath();
     ASSERT_FALSE(exe.empty()) << "MORVICK_BINARY_DIR is not set";
-    ::SetEnvironmentVariableW(L"MORVICK_AUTOCLOSE_MESSAGES", L"1");
-    for (HKEY root : {HKEY_CLASSES_ROOT, HKEY_CURRENT_USER}) {
-        const std::wstring base = root == HKEY_CURRENT_USER ? L"Software\\Classes\\" : L"";
-        ::RegDeleteTreeW(root, (base + L".srzq").c_str());
-        ::RegDeleteTreeW(root, (base + L"Quarne.Document").c_str());
+    ::SetEnvironmentVariableW(L"MORVICK_TEST_AUTOCLOSE_MESSAGES", L"1");
+    // An installed copy's file type is put back afterwards; the program must write every value itself.
+    std::vector<std::unique_ptr<SavedRegistryKey>> saved;
+    for (HKEY hive : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER}) {
+        for (const wchar_t* name : {L".srzq", L"Quarne.Document"}) {
+            const std::wstring key = std::wstring(L"Software\\Classes\\") + name;
+            saved.push_back(std::make_unique<SavedRegistryKey>(hive, key));
+            ::RegDeleteTreeW(hive, key.c_str());
+        }
     }
     ASSERT_NO_FATAL_FAILURE(StartAndClose(exe));
 
@@ -205,21 +219,31 @@ TEST(StartUp, TheSpreadsheetClassesGetTheirFlagsWhereTheirKeysExist)
 {
     const std::wstring exe = ProgramPath();
     ASSERT_FALSE(exe.empty()) << "MORVICK_BINARY_DIR is not set";
-    ::SetEnvironmentVariableW(L"MORVICK_AUTOCLOSE_MESSAGES", L"1");
+    ::SetEnvironmentVariableW(L"MORVICK_TEST_AUTOCLOSE_MESSAGES", L"1");
     const wchar_t sheet8[] = L"SOFTWARE\\Classes\\Excel.Sheet.8";
     const wchar_t sheet12[] = L"SOFTWARE\\Classes\\Excel.Sheet.12";
-    ::RegDeleteTreeW(HKEY_LOCAL_MACHINE, sheet12);
+    // The classes belong to a spreadsheet program when it is installed: the test makes a key only
+    // where there is none and removes only that one; where a key is there, the two values the
+    // program writes are put back.
+    SavedRegistryValues savedSheet8(HKEY_LOCAL_MACHINE, sheet8, {L"EditFlags", L"BrowserFlags"});
+    SavedRegistryValues savedSheet12(HKEY_LOCAL_MACHINE, sheet12, {L"BrowserFlags"});
+    const bool hadSheet12 = savedSheet12.Existed();
     HKEY key = nullptr;
-    ASSERT_EQ(::RegCreateKeyExW(HKEY_LOCAL_MACHINE, sheet8, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
-        ERROR_SUCCESS);
-    ::RegCloseKey(key);
+    if (!savedSheet8.Existed()) {
+        ASSERT_EQ(::RegCreateKeyExW(HKEY_LOCAL_MACHINE, sheet8, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
+            ERROR_SUCCESS);
+        ::RegCloseKey(key);
+    }
     ASSERT_NO_FATAL_FAILURE(StartAndClose(exe));
 
     EXPECT_EQ(RegistryBytes(HKEY_LOCAL_MACHINE, sheet8, L"EditFlags"), (std::vector<BYTE>{0, 0, 1, 0}));
     EXPECT_EQ(RegistryBytes(HKEY_LOCAL_MACHINE, sheet8, L"BrowserFlags"), (std::vector<BYTE>{0, 0, 0, 0}));
-    // A class that is not there is not made.
-    EXPECT_NE(::RegOpenKeyExW(HKEY_LOCAL_MACHINE, sheet12, 0, KEY_READ, &key), ERROR_SUCCESS);
-    ::RegDeleteTreeW(HKEY_LOCAL_MACHINE, sheet8);
+    if (hadSheet12) {
+        EXPECT_EQ(RegistryBytes(HKEY_LOCAL_MACHINE, sheet12, L"BrowserFlags"), (std::vector<BYTE>{0, 0, 0, 0}));
+    } else {
+        // A class that is not there is not made.
+        EXPECT_NE(::RegOpenKeyExW(HKEY_LOCAL_MACHINE, sheet12, 0, KEY_READ, &key), ERROR_SUCCESS);
+    }
 }
 
 }  // namespace

@@ -10,7 +10,7 @@ std::vector<std::string> TakeMessages()
 {
     std::vector<std::string> lines;
     wchar_t path[MAX_PATH] = L"";
-    GetEnvironmentVariableW(L"MORVICK_MSGLOG", path, MAX_PATH);
+    GetEnvironmentVariableW(L"MORVICK_TEST_MSGLOG", path, MAX_PATH);
     std::ifstream in(path, std::ios::binary);
     std::string line;
     while (std::getline(in, line))

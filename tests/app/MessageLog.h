@@ -1,4 +1,4 @@
-// The message log of the program's boxes (MORVICK_MSGLOG), as the wizard's tests read it.
+// The message log of the program's boxes (MORVICK_TEST_MSGLOG), as the wizard's tests read it.
 #pragma once
 
 #include <string>

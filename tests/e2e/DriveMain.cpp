@@ -25,6 +25,7 @@
 #include "tests/e2e/DriveSpeed.h"
 #include "tests/e2e/DriveSteps.h"
 #include "tests/e2e/MorvickDriver.h"
+#include "tests/support/win/SavedProgramRegistry.h"
 
 namespace fs = std::filesystem;
 using namespace morvick::e2e;
@@ -257,6 +258,8 @@ int main()
     fs::create_directories(staging, error);
     MorvickDriver::SetSaveFolder(staging.wstring());
 
+    // What the program writes to the registry is put back once it has ended.
+    morvick::test::SavedProgramRegistry savedRegistry;
     MorvickDriver driver;
     Trace("start");
     if (!driver.Start(load ? L"\"" + options.load + L"\"" : L"") || driver.WaitForFrame(kLong) == nullptr) {

@@ -161,8 +161,8 @@ bool MorvickDriver::Start(const std::wstring& args)
     std::random_device random;
     m_log = std::wstring(temp) + L"morvick-e2e-" + std::to_wstring(random()) + L".log";
     DeleteFileW(m_log.c_str());
-    SetEnvironmentVariableW(L"MORVICK_MSGLOG", m_log.c_str());
-    SetEnvironmentVariableW(L"MORVICK_AUTOCLOSE_MESSAGES", nullptr);
+    SetEnvironmentVariableW(L"MORVICK_TEST_MSGLOG", m_log.c_str());
+    SetEnvironmentVariableW(L"MORVICK_TEST_AUTOCLOSE_MESSAGES", nullptr);
     std::wstring command = L"\"" + exe + L"\"";
     if (!args.empty())
         command += L" " + args;

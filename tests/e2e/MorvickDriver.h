@@ -1,7 +1,7 @@
 // Drives the running Morvick.exe through its real windows, from another process: buttons by their
 // control ids (clicked only while visible and enabled), tree items by their rectangles, menu
 // commands posted to the frame, texts of edit boxes and labels, and the message boxes, whose texts
-// the program writes to its message log (MORVICK_MSGLOG) and whose buttons the driver presses.
+// the program writes to its message log (MORVICK_TEST_MSGLOG) and whose buttons the driver presses.
 #pragma once
 
 #include <windows.h>

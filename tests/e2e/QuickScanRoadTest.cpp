@@ -21,7 +21,7 @@ const char kFarPartitionDisk[] = "make-far-partition-disk.sh";
 
 TEST(WizardRoad, QuickScanFromTheStartPageToThePartitionChosenAndTheEnd)
 {
-    // What the end of the program saves is gone before it starts.
+    // What the end of the program saves is gone before it starts (and back once the tests are over).
     DeleteProfileValue(L"Settings", L"Window Position");
     DeleteProfileValue(L"CommandBars", L"Accelerators");
     MorvickDriver driver;

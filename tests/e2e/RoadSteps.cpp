@@ -3,8 +3,17 @@
 #include <gtest/gtest.h>
 
 #include "tests/engine/diskfixtures/DiskFixture.h"
+#include "tests/support/win/ProgramRegistryEnvironment.h"
 
 namespace morvick::e2e {
+
+namespace {
+
+// Every road starts the program, which writes its profile and its file type: put back at the end.
+[[maybe_unused]] auto* const kProgramRegistry =
+    ::testing::AddGlobalTestEnvironment(new morvick::test::ProgramRegistryEnvironment);
+
+}  // namespace
 
 const char kWizardDisks[] = "make-wizard-disks.sh";
 
@@ -67,7 +76,7 @@ namespace {
 
 std::wstring ProfileKey(const wchar_t* section)
 {
-    return std::wstring(L"Software\\Local AppWizard-Generated Applications\\Morvick\\") + section;
+    return morvick::test::ProgramProfileKey(L"Morvick") + L"\\" + section;
 }
 
 }  // namespace

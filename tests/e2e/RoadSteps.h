@@ -32,7 +32,8 @@ bool WaitForTree(MorvickDriver& driver, UINT tree, size_t count);
 void OpenImage(MorvickDriver& driver, const std::wstring& path, UINT mode);
 // Next on the drive page; answers the "Partition Type" question when the disk has a table.
 void SearchPartitions(MorvickDriver& driver, bool tableExpected);
-// A value of the program's profile exists; and removes one.
+// A value of the program's profile exists; and removes one (the test program puts the profile back
+// as it found it when it ends).
 bool ProfileValueExists(const wchar_t* section, const wchar_t* value);
 void DeleteProfileValue(const wchar_t* section, const wchar_t* value);
 

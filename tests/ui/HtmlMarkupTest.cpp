@@ -66,8 +66,18 @@ TEST(HtmlScanning, LiteralLessThanAndUnterminatedTags) {
   EXPECT_EQ(AllText(L"1 << 2"), L"1 < 2");
   EXPECT_EQ(AllText(L"a < b"), L"a < b");
   EXPECT_EQ(AllText(L"x <b"), L"x <b");
-  EXPECT_EQ(AllText(L"<unknown>text</unknown>"), L"<unknown>text</unknown>");
-  EXPECT_EQ(AllText(L"<B>upper</B>"), L"<B>upper</B>");
+}
+
+TEST(HtmlScanning, UnrecognisedTagsAreIgnored) {
+  EXPECT_EQ(AllText(L"<unknown>text</unknown>"), L"text");
+  EXPECT_EQ(AllText(L"a<blink>b</blink>c"), L"abc");
+  // Names are looked up as written: upper case is no tag of the language, and changes nothing.
+  auto items = TextItems(L"<B>upper</B>");
+  ASSERT_EQ(items.size(), 1u);
+  EXPECT_EQ(items[0].text, L"upper");
+  EXPECT_EQ(items[0].font.weight, TextItems(L"x")[0].font.weight);
+  // A less-than sign that no greater-than sign closes is still text.
+  EXPECT_EQ(AllText(L"<blink>x <y"), L"x <y");
 }
 
 TEST(HtmlScanning, Attributes) {
@@ -135,6 +145,15 @@ TEST_F(HtmlValuesTest, KeywordsAndEffects) {
   EXPECT_EQ(ParseHtmlFontWeight(L"650", 400), 650);
   EXPECT_EQ(ParseHtmlVAlign(L"middle", 3), 1);
   EXPECT_EQ(ParseHtmlBorderStyle(L"groove", 2), 2);
+  // Alignment takes left, center and right; justify is a tag of its own, not a value.
+  EXPECT_EQ(ParseHtmlAlign(L"", 2), 0);
+  EXPECT_EQ(ParseHtmlAlign(L"Center", 0), 1);
+  EXPECT_EQ(ParseHtmlAlign(L"right", 0), 2);
+  EXPECT_EQ(ParseHtmlAlign(L"justify", 1), 1);
+  HtmlStyle s;
+  s.hAlign = kAlignRight;
+  ApplyHtmlDeclarations(L"text-align: justify", &s, ctx);
+  EXPECT_EQ(s.hAlign, kAlignRight);
 }
 
 TEST_F(HtmlValuesTest, StyleSheetRulesAndDeclarations) {

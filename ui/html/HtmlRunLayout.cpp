@@ -82,8 +82,7 @@ void HtmlRunLayout::AddTag(const HtmlToken& token) {
   HtmlTagInfo info = FindHtmlTag(token.name);
   switch (info.id) {
     case kTagUnknown:
-      AddText(token.text);  // not markup: shown as written
-      break;
+      break;  // a name the language does not know (names are lower case): ignored
     case kTagRule:
       if (!token.closing) AddRule(HtmlAttributes(token.attributes));
       break;

@@ -109,7 +109,6 @@ int ParseHtmlAlign(const std::wstring& raw, int def) {
   if (t.empty() || t == L"left") return 0;
   if (t == L"center") return 1;
   if (t == L"right") return 2;
-  if (t == L"justify") return 3;
   return def;
 }
 

@@ -18,8 +18,8 @@ struct MessageLogSetUp {
         GetTempPathW(MAX_PATH, temp);
         const std::wstring log =
             std::wstring(temp) + L"morvick-results-tests-" + std::to_wstring(GetCurrentProcessId()) + L".log";
-        SetEnvironmentVariableW(L"MORVICK_MSGLOG", log.c_str());
-        SetEnvironmentVariableW(L"MORVICK_AUTOCLOSE_MESSAGES", L"1");
+        SetEnvironmentVariableW(L"MORVICK_TEST_MSGLOG", log.c_str());
+        SetEnvironmentVariableW(L"MORVICK_TEST_AUTOCLOSE_MESSAGES", L"1");
     }
 };
 const MessageLogSetUp g_messageLog;

@@ -50,7 +50,7 @@ namespace {
 
 std::wstring LogPath() {
   WCHAR sz[MAX_PATH];
-  DWORD n = ::GetEnvironmentVariableW(L"MORVICK_MSGLOG", sz, MAX_PATH);
+  DWORD n = ::GetEnvironmentVariableW(L"MORVICK_TEST_MSGLOG", sz, MAX_PATH);
   return n > 0 && n < MAX_PATH ? std::wstring(sz) : std::wstring();
 }
 

@@ -29,7 +29,7 @@ bool PumpUntil(const std::function<bool()>& pred, DWORD timeout = 5000);
 // Waits for a handle while pumping this thread's messages.
 bool WaitPumping(HANDLE h, DWORD timeout = 10000);
 
-// The lines MORVICK_MSGLOG received since ResetMessageLog.
+// The lines MORVICK_TEST_MSGLOG received since ResetMessageLog.
 void ResetMessageLog();
 std::vector<std::wstring> ReadMessageLog();
 

@@ -35,8 +35,8 @@ void AnswerRichBox(HWND box) {
 
 int main(int argc, char** argv) {
   setvbuf(stdout, NULL, _IONBF, 0);
-  SetEnvironmentVariableW(L"MORVICK_AUTOCLOSE_MESSAGES", L"1");
-  SetEnvironmentVariableW(L"MORVICK_MSGLOG", morvick::test::PreviewMessageLog().c_str());
+  SetEnvironmentVariableW(L"MORVICK_TEST_AUTOCLOSE_MESSAGES", L"1");
+  SetEnvironmentVariableW(L"MORVICK_TEST_MSGLOG", morvick::test::PreviewMessageLog().c_str());
   morvick::ui::CurrentRichMsgBoxHooks().startHidden = true;
   morvick::ui::CurrentRichMsgBoxHooks().messageBeep = Silent;
   morvick::ui::CurrentRichMsgBoxHooks().created = AnswerRichBox;

@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+#include <vector>
+
+#include "tests/support/win/SavedRegistry.h"
 #include "ui/shell/win/FileTypeAccess.h"
 
 namespace morvick::ui {
@@ -19,9 +23,24 @@ std::wstring ReadDefault(const std::wstring& key) {
 
 void DeleteTree(const wchar_t* key) { RegDeleteTreeW(HKEY_CLASSES_ROOT, key); }
 
+// Classes kept in both hives and put back as they were when the test ends, however it ends.
+class SavedClasses {
+ public:
+  SavedClasses(std::initializer_list<const wchar_t*> names) {
+    for (HKEY hive : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER}) {
+      for (const wchar_t* name : names)
+        keys_.push_back(std::make_unique<test::SavedRegistryKey>(hive, std::wstring(L"Software\\Classes\\") + name));
+    }
+  }
+
+ private:
+  std::vector<std::unique_ptr<test::SavedRegistryKey>> keys_;
+};
+
 class TestAccess : public CFileTypeAccess {};
 
 TEST(FileTypeAccess, WritesTheExtensionAndTheClassTwiceTheSame) {
+  SavedClasses saved{L".morvicktest", L"Morvick.TestDocument"};
   DeleteTree(L".morvicktest");
   DeleteTree(L"Morvick.TestDocument");
   CFileTypeAccess a;
@@ -39,11 +58,10 @@ TEST(FileTypeAccess, WritesTheExtensionAndTheClassTwiceTheSame) {
               L"\"C:\\Program Files\\Morvick\\Morvick.exe\" \"%1\"");
   }
   EXPECT_STREQ(a.GetRuntimeClass()->m_lpszClassName, "CFileTypeAccess");
-  DeleteTree(L".morvicktest");
-  DeleteTree(L"Morvick.TestDocument");
 }
 
 TEST(FileTypeAccess, AnEmptyExtensionWritesOnlyTheClass) {
+  SavedClasses saved{L"Morvick.TestDocument2"};
   DeleteTree(L"Morvick.TestDocument2");
   CFileTypeAccess a;
   a.SetDocumentClassName(L"Morvick.TestDocument2");
@@ -56,10 +74,11 @@ TEST(FileTypeAccess, AnEmptyExtensionWritesOnlyTheClass) {
   EXPECT_TRUE(a.RegisterFileType());  // nothing to write, still succeeds
   EXPECT_FALSE(CFileTypeAccess::SetRegistryValue(HKEY_CLASSES_ROOT, L"", L"", L"x"));
   EXPECT_FALSE(CFileTypeAccess::SetRegistryValue(nullptr, L"a", L"", L"x"));
-  DeleteTree(L"Morvick.TestDocument2");
 }
 
 TEST(FileTypeAccess, SnapshotsOpenWithTheQuotedProgramPath) {
+  // An installed copy's file type is the machine's: it comes back when the test is over.
+  SavedClasses saved{L".srzq", L"Quarne.Document"};
   ASSERT_TRUE(RegisterSnapshotFileType());
   wchar_t path[MAX_PATH];
   GetModuleFileNameW(nullptr, path, MAX_PATH);

@@ -5,8 +5,11 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <memory>
 #include <string>
+#include <vector>
 
+#include "tests/support/win/SavedRegistry.h"
 #include "tests/ui/win/DibCanvas.h"
 #include "ui/html/win/HtmlDrawer.h"
 #include "ui/html/win/HtmlImageLists.h"
@@ -164,6 +167,34 @@ BOOL WINAPI RecordingCreateProcess(LPCWSTR, LPWSTR cmd, LPSECURITY_ATTRIBUTES, L
   return TRUE;
 }
 
+std::wstring g_opened;
+HINSTANCE WINAPI OpeningShell(HWND, LPCWSTR, LPCWSTR file, LPCWSTR, LPCWSTR, INT) {
+  g_opened = file;
+  return reinterpret_cast<HINSTANCE>(33);
+}
+
+TEST(HtmlDrawer, OpeningADocumentLinkGivesBackTheDefaultLinkCursor) {
+  struct Hooks {
+    HtmlShellHooks saved = CurrentHtmlShellHooks();
+    ~Hooks() { CurrentHtmlShellHooks() = saved; }
+  } hooks;
+  CurrentHtmlShellHooks().shellExecute = OpeningShell;
+  DibCanvas c(300, 100);
+  CHtmlDrawer d;
+  const HCURSOR custom = LoadCursorW(nullptr, IDC_CROSS);
+  d.SetLinkCursor(custom);
+  d.SetTextAndMeasure(c.Dc(), L"<a href=\"http://example.invalid/\">site</a>");
+  d.Draw(c.Dc(), RECT{0, 0, 300, 100});
+  const POINT inside = {2, 2};
+  ASSERT_TRUE(d.HitTest(inside));
+  EXPECT_EQ(GetCursor(), custom);
+  g_opened.clear();
+  EXPECT_TRUE(d.Click(inside));
+  EXPECT_EQ(g_opened, L"http://example.invalid/");
+  ASSERT_TRUE(d.HitTest(inside));
+  EXPECT_EQ(GetCursor(), LoadCursorW(nullptr, IDC_HAND));
+}
+
 TEST(HtmlDrawer, DocumentFallbackQuotesTheAddressAndOnlyTakesWebAddresses) {
   EXPECT_EQ(BuildBrowserCommand(L"\"C:\\Program Files\\B\\b.exe\" \"%1\"", L"http://x/a b"),
             L"\"C:\\Program Files\\B\\b.exe\" \"http://x/a b\"");
@@ -171,32 +202,31 @@ TEST(HtmlDrawer, DocumentFallbackQuotesTheAddressAndOnlyTakesWebAddresses) {
   EXPECT_EQ(BuildBrowserCommand(L"b.exe %1", L"C:\\x.exe"), L"");
   EXPECT_EQ(BuildBrowserCommand(L"b.exe %1", L"http://x\" --evil"), L"");
 
-  HtmlShellHooks saved = CurrentHtmlShellHooks();
+  struct Hooks {
+    HtmlShellHooks saved = CurrentHtmlShellHooks();
+    ~Hooks() { CurrentHtmlShellHooks() = saved; }
+  } hooks;
   CurrentHtmlShellHooks().shellExecute = FailingShell;
   CurrentHtmlShellHooks().createProcess = RecordingCreateProcess;
+  // The ".htm" class is the machine's: both hives are put back as they were, whatever happens here.
+  std::vector<std::unique_ptr<test::SavedRegistryKey>> saved;
+  for (HKEY hive : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER}) {
+    for (const wchar_t* key : {L"Software\\Classes\\.htm", L"Software\\Classes\\MorvickTest.Htm"})
+      saved.push_back(std::make_unique<test::SavedRegistryKey>(hive, key));
+  }
   HKEY k;
   ASSERT_EQ(RegCreateKeyExW(HKEY_CLASSES_ROOT, L"MorvickTest.Htm\\shell\\open\\command", 0, nullptr, 0, KEY_ALL_ACCESS,
                             nullptr, &k, nullptr), ERROR_SUCCESS);
   const wchar_t cmd[] = L"browser.exe \"%1\"";
   RegSetValueExW(k, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(cmd), sizeof(cmd));
   RegCloseKey(k);
-  wchar_t oldClass[256] = {};
-  LONG oldSize = sizeof(oldClass);
-  bool hadOld = RegQueryValueW(HKEY_CLASSES_ROOT, L".htm", oldClass, &oldSize) == ERROR_SUCCESS;
-  RegSetValueW(HKEY_CLASSES_ROOT, L".htm", REG_SZ, L"MorvickTest.Htm", 15 * sizeof(wchar_t));
+  ASSERT_EQ(RegSetValueW(HKEY_CLASSES_ROOT, L".htm", REG_SZ, L"MorvickTest.Htm", 15 * sizeof(wchar_t)), ERROR_SUCCESS);
   g_started.clear();
   EXPECT_TRUE(CHtmlDrawer::OpenDocument(L"http://example.invalid/a b", SW_SHOW));
   EXPECT_EQ(g_started, L"browser.exe \"http://example.invalid/a b\"");
   g_started.clear();
   EXPECT_FALSE(CHtmlDrawer::OpenDocument(L"C:\\windows\\notepad.exe", SW_SHOW));
   EXPECT_TRUE(g_started.empty());
-  if (hadOld) RegSetValueW(HKEY_CLASSES_ROOT, L".htm", REG_SZ, oldClass, lstrlenW(oldClass) * sizeof(wchar_t));
-  else RegDeleteKeyW(HKEY_CLASSES_ROOT, L".htm");
-  RegDeleteKeyW(HKEY_CLASSES_ROOT, L"MorvickTest.Htm\\shell\\open\\command");
-  RegDeleteKeyW(HKEY_CLASSES_ROOT, L"MorvickTest.Htm\\shell\\open");
-  RegDeleteKeyW(HKEY_CLASSES_ROOT, L"MorvickTest.Htm\\shell");
-  RegDeleteKeyW(HKEY_CLASSES_ROOT, L"MorvickTest.Htm");
-  CurrentHtmlShellHooks() = saved;
 }
 
 TEST(HtmlDrawer, ForeignHandlesAreCheckedBeforeUse) {

@@ -8,6 +8,7 @@
 #include <thread>
 #include <vector>
 
+#include "tests/support/win/SavedRegistry.h"
 #include "tests/ui/win/DibCanvas.h"
 #include "ui/msgbox/win/RichMessageBox.h"
 #include "ui/msgbox/win/RichMessageBoxDialog.h"
@@ -223,6 +224,36 @@ TEST_F(RichMessageBoxTest, AutoCloseCountsDownOnTheDefaultButton) {
   EXPECT_EQ(texts[4], L"OK = 1");
 }
 
+// Automated runs answer each box as its default button would, without showing it.
+TEST_F(RichMessageBoxTest, UnattendedBoxesAnswerWithTheirDefaultButton) {
+  SetEnvironmentVariableW(L"MORVICK_TEST_AUTOCLOSE_MESSAGES", L"1");
+  struct Unset {
+    ~Unset() { SetEnvironmentVariableW(L"MORVICK_TEST_AUTOCLOSE_MESSAGES", nullptr); }
+  } unset;
+  EXPECT_EQ(Show(MB_YESNO, nullptr), IDYES);
+  EXPECT_EQ(Show(MB_YESNO | MB_DEFBUTTON2, nullptr), IDNO);
+  EXPECT_EQ(Show(MB_OKCANCEL | MB_DEFBUTTON2, nullptr), IDCANCEL);
+  EXPECT_EQ(Show(MB_ABORTRETRYIGNORE | MB_DEFBUTTON3, nullptr), IDIGNORE);
+  EXPECT_EQ(Show(MB_CANCELTRYCONTINUE, nullptr), IDCANCEL);
+  // An index past the last button means the first; the extra buttons count in their places.
+  EXPECT_EQ(Show(MB_YESNO | MB_DEFBUTTON4, nullptr), IDYES);
+  EXPECT_EQ(Show(MB_YESNO | kRmbYesToAll | MB_DEFBUTTON2, nullptr), static_cast<int>(kRmbIdYesToAll));
+  RichMsgBoxParams p = DefaultRichMsgBoxParams();
+  p.customButtons = L"Save\nDiscard\nKeep";
+  EXPECT_EQ(Show(MB_OK | MB_DEFBUTTON3, nullptr, &p), static_cast<int>(kRmbIdCustom1 + 2));
+  // A ticked check box comes back with its bit, and no answer is remembered.
+  p = DefaultRichMsgBoxParams();
+  p.answerPrefix = L"MorvickUnattended";
+  p.answerSection = L"Morvick Unattended Tests";
+  const std::wstring key = std::wstring(L"Software\\") + p.answerSection;
+  EXPECT_EQ(Show(MB_OKCANCEL | MB_DEFBUTTON2 | kRmbCheckBox | kRmbChecked, nullptr, &p),
+            IDCANCEL | static_cast<int>(kRmbChecked));
+  HKEY k = nullptr;
+  EXPECT_NE(RegOpenKeyExW(HKEY_CURRENT_USER, key.c_str(), 0, KEY_READ, &k), ERROR_SUCCESS);
+  EXPECT_EQ(created, 0) << "a box was shown";
+  EXPECT_TRUE(beeps.empty());
+}
+
 TEST_F(RichMessageBoxTest, DisabledPeriodWithTheCountdownInTheCaption) {
   RichMsgBoxParams p = DefaultRichMsgBoxParams();
   p.disabledSeconds = 5;
@@ -252,6 +283,8 @@ TEST_F(RichMessageBoxTest, RememberedAnswers) {
   p.messageId = 7;
   const std::wstring key = RichMsgBoxAnswerKey(L"MorvickTests");
   EXPECT_NE(key.find(L"\\RichMessageBox"), std::wstring::npos);
+  // The answers go with the test, and so do the keys above them that it made.
+  test::SavedRegistryKey saved(HKEY_CURRENT_USER, key);
   RegDeleteKeyW(HKEY_CURRENT_USER, key.c_str());
   // Ticked and answered Yes: stored with bit 25, and returned next time without a box or a beep.
   int r = Show(MB_YESNO | kRmbCheckBox | kRmbNoBeep, [](HWND box) {

@@ -111,7 +111,10 @@ bool CHtmlDrawer::Click(POINT p) {
   const HtmlLinkArea* under = links_.Find(p.x, p.y);
   if (!under) return false;
   if (under->kind == kLinkDocument) {
-    OpenDocument(under->target, SW_SHOW);
+    // Opening a document gives the link cursor back to the default one.
+    const std::wstring target = under->target;
+    SetLinkCursor(nullptr);
+    OpenDocument(target, SW_SHOW);
   } else if (under->kind == kLinkMessage && linkWindow_ && linkMessage_) {
     std::wstring target = under->target;
     SendMessageW(linkWindow_, linkMessage_, reinterpret_cast<WPARAM>(target.c_str()), linkParameter_);

@@ -34,7 +34,8 @@ class CHtmlDrawer {
   // The link under a point (client coordinates of the last Draw): updates the hot link (telling the
   // bound window once per change) and sets the link cursor. True when the cursor was set.
   bool HitTest(POINT point);
-  // Activates the link under a point. True when there was one.
+  // Activates the link under a point: a document link is opened (and the link cursor set back to
+  // the default), a message link sends its message. True when there was a link.
   bool Click(POINT point);
   static bool OpenDocument(const std::wstring& target, int showCommand);
 

@@ -39,22 +39,6 @@ LPCWSTR LoggedKind(UINT style)
     }
 }
 
-// The default answer of a box that is not shown (MORVICK_AUTOCLOSE_MESSAGES).
-int DefaultAnswer(UINT style)
-{
-    switch (style & MB_TYPEMASK) {
-    case MB_YESNO:
-    case MB_YESNOCANCEL:
-        return IDYES;
-    case MB_RETRYCANCEL:
-        return IDRETRY;
-    case MB_ABORTRETRYIGNORE:
-        return IDABORT;
-    default:
-        return IDOK;
-    }
-}
-
 // A remembered answer: a non-zero REG_DWORD, else 0.
 DWORD ReadAnswer(const std::wstring& key, const std::wstring& value)
 {
@@ -105,14 +89,14 @@ int RichMessageBox(HWND owner, LPCWSTR text, LPCWSTR caption, UINT style, const 
         if (answer != 0)
             return static_cast<int>(answer);
     }
-    // Automated runs see every message with its kind (MORVICK_MSGLOG), and may have them answered.
+    // Automated runs see every message with its kind (MORVICK_TEST_MSGLOG), and may have them answered.
     AfxLogShownMessage(LoggedKind(p.style), IS_INTRESOURCE(text) ? L"" : text);
+    CRichMessageBox box(p);
     if (AfxAutoCloseMessages())
-        return DefaultAnswer(p.style);
+        return box.UnattendedAnswer();
     if (!(p.style & kRmbNoBeep))
         CurrentRichMsgBoxHooks().messageBeep(p.style & 0xF0);
 
-    CRichMessageBox box(p);
     // An empty template: no controls, 100 x 100 dialog units; everything is made at run time.
     void* memory = std::calloc(1, 36);
     if (!memory)

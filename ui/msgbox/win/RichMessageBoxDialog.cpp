@@ -52,6 +52,19 @@ CRichMessageBox::~CRichMessageBox() {
   if (icon_) DestroyIcon(icon_);
 }
 
+bool CRichMessageBox::HasReport() const { return p_.reportMessage && p_.owner; }
+
+int CRichMessageBox::UnattendedAnswer() const {
+  const size_t custom = RichMsgBoxCustomLines(LoadText(p_.customButtons)).size();
+  const std::vector<UINT> ids = RichMsgBoxButtonIds(p_.style, custom, HasReport(), !LoadText(p_.detailsText).empty());
+  if (ids.empty()) return IDCANCEL;
+  // "More >>" and "Help" leave a box open: nobody answering takes the close box's answer then.
+  UINT id = ids[RichMsgBoxDefaultIndex(p_.style, ids.size())];
+  if (id == kRmbIdMore || id == 9) id = IDCANCEL;
+  const bool ticked = (p_.style & kRmbCheckBox) && (p_.style & kRmbChecked);
+  return static_cast<int>(id | (ticked ? kRmbChecked : 0));
+}
+
 CRichMessageBox* CRichMessageBox::FromWindow(HWND window) {
   return static_cast<CRichMessageBox*>(GetPropW(window, kBoxProperty));
 }
@@ -283,21 +296,20 @@ void CRichMessageBox::CreateControls(SIZE* client) {
 
   std::vector<std::wstring> custom = RichMsgBoxCustomLines(LoadText(p_.customButtons));
   cancelAllowed_ = RichMsgBoxSetAllowsCancel(p_.style, !custom.empty());
-  for (size_t i = 0; i < custom.size(); ++i) buttons_.push_back(Button{static_cast<UINT>(kRmbIdCustom1 + i), nullptr, custom[i]});
-  if (custom.empty()) {
-    for (UINT id : RichMsgBoxButtonSet(p_.style)) buttons_.push_back(Button{id, nullptr, ButtonText(id, L"")});
-  }
-  if (p_.style & kRmbHelp) buttons_.push_back(Button{9, nullptr, ButtonText(9, L"")});
-  if (p_.reportMessage && p_.owner) buttons_.push_back(Button{kRmbIdReport, nullptr, ButtonText(kRmbIdReport, L"")});
   if (!details_.empty()) {
     lessText_ = ButtonText(kRmbIdLess, L"");
     moreText_ = ButtonText(kRmbIdMore, L"");
-    buttons_.push_back(Button{kRmbIdMore, nullptr, moreText_});
+  }
+  for (UINT id : RichMsgBoxButtonIds(p_.style, custom.size(), HasReport(), !details_.empty())) {
+    if (id >= kRmbIdCustom1 && id < kRmbIdCustom1 + custom.size()) {
+      buttons_.push_back(Button{id, nullptr, custom[id - kRmbIdCustom1]});
+    } else {
+      buttons_.push_back(Button{id, nullptr, id == kRmbIdMore ? moreText_ : ButtonText(id, L"")});
+    }
   }
   // A box without any button could never be closed: let Escape and the close box end it.
   if (buttons_.empty()) cancelAllowed_ = true;
-  defaultIndex_ = (p_.style >> 8) & 0xF;
-  if (defaultIndex_ >= buttons_.size()) defaultIndex_ = 0;
+  defaultIndex_ = RichMsgBoxDefaultIndex(p_.style, buttons_.size());
 
   buttonWidth_ = 80;
   buttonHeight_ = 23;

@@ -34,6 +34,10 @@ class CRichMessageBox {
   // Draws the whole client area (the details too while expanded) into dc.
   void Paint(HDC dc);
 
+  // The answer of the box when nobody is there to press a button (automated runs): its default
+  // button, with the check box's bit when the box starts ticked. Nothing is remembered.
+  int UnattendedAnswer() const;
+
   // For tests and the message channel: the box of a window, or null.
   static CRichMessageBox* FromWindow(HWND window);
   bool Expanded() const { return expanded_; }
@@ -60,6 +64,7 @@ class CRichMessageBox {
   bool OfferCursor(POINT p);
   void OfferClick(POINT p);
 
+  bool HasReport() const;
   std::wstring LoadText(LPCWSTR field) const;
   std::wstring ButtonText(UINT id, const std::wstring& given) const;
   HICON LoadMessageIcon() const;

@@ -63,6 +63,21 @@ std::vector<UINT> RichMsgBoxButtonSet(UINT style) {
   return ids;
 }
 
+std::vector<UINT> RichMsgBoxButtonIds(UINT style, size_t customButtons, bool hasReport, bool hasDetails) {
+  std::vector<UINT> ids;
+  for (size_t i = 0; i < customButtons && i < 4; ++i) ids.push_back(static_cast<UINT>(kRmbIdCustom1 + i));
+  if (ids.empty()) ids = RichMsgBoxButtonSet(style);
+  if (style & kRmbHelp) ids.push_back(9);
+  if (hasReport) ids.push_back(kRmbIdReport);
+  if (hasDetails) ids.push_back(kRmbIdMore);
+  return ids;
+}
+
+size_t RichMsgBoxDefaultIndex(UINT style, size_t count) {
+  const size_t index = (style >> 8) & 0xF;
+  return index < count ? index : 0;
+}
+
 bool RichMsgBoxSetAllowsCancel(UINT style, bool hasCustomButtons) {
   switch (style & 0xF) {
     case 0: return !hasCustomButtons;

@@ -21,6 +21,13 @@ const RichMsgBoxButtonInfo* FindRichMsgBoxButton(UINT id);
 // The button ids of a button set (style bits 0-3) with the "Yes/No to all" bits.
 std::vector<UINT> RichMsgBoxButtonSet(UINT style);
 
+// The ids of a box's buttons in the order it makes them: its custom buttons (23 on) or else the
+// button set of its style, then "Help" (style bit 14), "Report" and "More >>" when it has them.
+std::vector<UINT> RichMsgBoxButtonIds(UINT style, size_t customButtons, bool hasReport, bool hasDetails);
+
+// The index of the default button among count buttons: style bits 8-11, or 0 when that is past the last.
+size_t RichMsgBoxDefaultIndex(UINT style, size_t count);
+
 // Whether Escape and the close box may end a box of this style without custom buttons.
 bool RichMsgBoxSetAllowsCancel(UINT style, bool hasCustomButtons);
 
