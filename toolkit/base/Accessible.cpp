@@ -1,7 +1,5 @@
 #include "toolkit/base/Accessible.h"
 
-#include "classlib/win/AfxEmptyDispatch.h"
-
 namespace {
 
 // {618736E0-3C3D-11CF-810C-00AA00389B71}
@@ -61,19 +59,23 @@ STDMETHODIMP_(ULONG) CTKPAccessible::Release()
   return pOwner ? pOwner->ExternalRelease() : 1;
 }
 
-STDMETHODIMP CTKPAccessible::GetTypeInfoCount(UINT* pctinfo) { return AfxEmptyDispatch::GetTypeInfoCount(pctinfo); }
-STDMETHODIMP CTKPAccessible::GetTypeInfo(UINT iTInfo, LCID lcid, ITypeInfo** ppTInfo)
+// The IDispatch part is not implemented: clients reach the object through its IAccessible methods.
+STDMETHODIMP CTKPAccessible::GetTypeInfoCount(UINT* pctinfo)
 {
-  return AfxEmptyDispatch::GetTypeInfo(iTInfo, lcid, ppTInfo);
+  if (pctinfo)
+    *pctinfo = 0;
+  return E_NOTIMPL;
 }
-STDMETHODIMP CTKPAccessible::GetIDsOfNames(REFIID riid, LPOLESTR* rgszNames, UINT cNames, LCID lcid, DISPID* rgDispId)
+STDMETHODIMP CTKPAccessible::GetTypeInfo(UINT, LCID, ITypeInfo** ppTInfo)
 {
-  return AfxEmptyDispatch::GetIDsOfNames(riid, rgszNames, cNames, lcid, rgDispId);
+  if (ppTInfo)
+    *ppTInfo = NULL;
+  return E_NOTIMPL;
 }
-STDMETHODIMP CTKPAccessible::Invoke(DISPID dispIdMember, REFIID riid, LCID lcid, WORD wFlags, DISPPARAMS* pDispParams,
-                                    VARIANT* pVarResult, EXCEPINFO* pExcepInfo, UINT* puArgErr)
+STDMETHODIMP CTKPAccessible::GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) { return E_NOTIMPL; }
+STDMETHODIMP CTKPAccessible::Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*, UINT*)
 {
-  return AfxEmptyDispatch::Invoke(dispIdMember, riid, lcid, wFlags, pDispParams, pVarResult, pExcepInfo, puArgErr);
+  return E_NOTIMPL;
 }
 
 STDMETHODIMP CTKPAccessible::get_accParent(IDispatch**) { return E_NOTIMPL; }

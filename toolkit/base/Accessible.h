@@ -19,12 +19,13 @@ public:
   virtual CCmdTarget* GetAccessibleOwner() { return NULL; }
   IAccessible* GetAccessible() { return this; }
 
-  // IUnknown, forwarded to the owner.
+  // IUnknown: the reference count is the owner's; the interfaces are IUnknown, IDispatch and
+  // IAccessible of this object.
   STDMETHOD(QueryInterface)(REFIID riid, void** ppv) override;
   STDMETHOD_(ULONG, AddRef)() override;
   STDMETHOD_(ULONG, Release)() override;
 
-  // IDispatch: no members of its own (AfxEmptyDispatch's answers).
+  // IDispatch: not implemented (E_NOTIMPL); clients use the IAccessible methods.
   STDMETHOD(GetTypeInfoCount)(UINT* pctinfo) override;
   STDMETHOD(GetTypeInfo)(UINT iTInfo, LCID lcid, ITypeInfo** ppTInfo) override;
   STDMETHOD(GetIDsOfNames)(REFIID riid, LPOLESTR* rgszNames, UINT cNames, LCID lcid, DISPID* rgDispId) override;

@@ -21,6 +21,12 @@ public:
   int GetWidth() const { return m_nWidth; }
   int GetHeight() const { return m_nHeight; }
   BOOL IsScaled() const { return m_bScaled; }
+  // The size the images are drawn at when the caller gives none (SetIcon takes the record's own).
+  void SetSize(int nWidth, int nHeight)
+  {
+    m_nWidth = nWidth;
+    m_nHeight = nHeight;
+  }
   BOOL IsAlpha() const { return m_images[stateNormal].IsAlpha(); }
 
   CTKPIconHandle& GetIcon() { return m_images[stateNormal]; }

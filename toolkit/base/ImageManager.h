@@ -58,7 +58,8 @@ public:
   void ExchangeIcons(UINT nID, CTKPPropExchange* pPX);
   void Serialize(CArchive& ar) override;
   BOOL CopyIconToClipboard(UINT nID);
-  // The new custom id of the pasted icons, or 0 when the data object holds none.
+  // The new custom id of the pasted icons, or 0 when the data object holds none or holds damaged
+  // data (then nothing is left under an id and the custom id counter is unchanged).
   UINT PasteIconFromClipboard(IDataObject* pDataObject);
   UINT PasteIconFromGlobal(HGLOBAL hGlobal);
 
@@ -83,7 +84,10 @@ public:
 
 protected:
   BOOL SetIconsFromAlphaBitmap(HBITMAP hBitmap, const UINT* pIDs, int nCount, CSize size, int nState);
+  // FALSE when the image data of an entry could not be read.
   BOOL LoadIcons(UINT nID, CTKPPropExchange* pPX);
+  // Releases the icon set of the id and forgets it.
+  void RemoveIconSet(UINT nID);
 
   COLORREF m_clrMask;
   CMap<UINT, UINT, CTKPImageIconSet*, CTKPImageIconSet*> m_mapImages;

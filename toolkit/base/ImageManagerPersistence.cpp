@@ -6,11 +6,17 @@
 
 #include <cstring>
 #include <memory>
+#include <new>
 #include <vector>
 
 namespace {
 
 const wchar_t kCheckSum[] = L"CTKPImageManagerIcons";
+
+struct ReleaseIcon
+{
+  void operator()(CTKPImageIcon* pIcon) const { pIcon->InternalRelease(); }
+};
 
 }  // namespace
 
@@ -66,6 +72,7 @@ BOOL CTKPImageManager::LoadIcons(UINT nID, CTKPPropExchange* pPX)
     pSet->RemoveAll();
   }
 
+  BOOL bAllRead = TRUE;
   std::unique_ptr<CTKPPropSectionEnumerator> pEnum(pPX->GetEnumerator(L"Icon"));
   DWORD count = 0;
   DWORD_PTR pos = pEnum->BeginEnum(count);
@@ -73,14 +80,27 @@ BOOL CTKPImageManager::LoadIcons(UINT nID, CTKPPropExchange* pPX)
     std::unique_ptr<CTKPPropExchange> pSection(pEnum->NextSection(pos));
     int width = 16;
     PropExchangeInt(pSection.get(), L"Width", width, 16);
-    CTKPImageIcon* pIcon = new CTKPImageIcon(nID, width, 15, pSet);
-    PropExchangeSerialize(pSection.get(), L"Data", pIcon);
+    // Held here until the set takes it, so that a load that throws in between leaves nothing behind.
+    std::unique_ptr<CTKPImageIcon, ReleaseIcon> pIcon(new CTKPImageIcon(nID, width, 15, pSet));
+    if (!PropExchangeSerialize(pSection.get(), L"Data", pIcon.get()))
+      bAllRead = FALSE;
     CTKPImageIcon* pOld = NULL;
-    if (pSet->GetIcons().Lookup(static_cast<UINT>(width), pOld))
+    const BOOL bReplaces = pSet->GetIcons().Lookup(static_cast<UINT>(width), pOld);
+    pSet->GetIcons().SetAt(static_cast<UINT>(width), pIcon.get());
+    pIcon.release();
+    if (bReplaces)
       pOld->InternalRelease();  // a second entry of one width replaces the first
-    pSet->GetIcons().SetAt(static_cast<UINT>(width), pIcon);
   }
-  return TRUE;
+  return bAllRead;
+}
+
+void CTKPImageManager::RemoveIconSet(UINT nID)
+{
+  CTKPImageIconSet* pSet = LookupIconSet(nID);
+  if (pSet == NULL)
+    return;
+  m_mapImages.RemoveKey(nID);
+  pSet->InternalRelease();
 }
 
 void CTKPImageManager::Serialize(CArchive& ar)
@@ -166,20 +186,31 @@ UINT CTKPImageManager::PasteIconFromGlobal(HGLOBAL hGlobal)
   std::vector<BYTE> bytes(p, p + size);
   ::GlobalUnlock(hGlobal);
 
+  const UINT nPreviousID = m_nCustomID;
   const UINT nID = ++m_nCustomID;
   CMemFile file(bytes.data(), static_cast<UINT>(bytes.size()));
-  BOOL bLoaded = TRUE;
+  BOOL bLoaded = FALSE;
   {
     CArchive ar(&file, CArchive::load, 4096);
     try {
       CTKPPropExchangeArchive px(ar);
-      ExchangeIcons(nID, &px);
-    } catch (CArchiveException* e) {
+      bLoaded = LoadIcons(nID, &px);
+    } catch (CException* e) {
       e->Delete();
-      bLoaded = FALSE;
+    } catch (const std::bad_alloc&) {
     }
     ar.Abort();
   }
   file.Detach();
-  return bLoaded ? nID : 0;
+
+  // Damaged or cut data, or data without a single icon, is no paste: nothing stays under the id
+  // and the id is given back.
+  CTKPImageIconSet* pSet = LookupIconSet(nID);
+  if (!bLoaded || pSet == NULL || pSet->GetIcons().IsEmpty()) {
+    RemoveIconSet(nID);
+    if (m_nCustomID == nID)
+      m_nCustomID = nPreviousID;
+    return 0;
+  }
+  return nID;
 }

@@ -172,7 +172,7 @@ BOOL CTKPSharedMetrics::CreateFonts(LPCTSTR lpszFace, LPCTSTR lpszVerticalFace)
 
   LOGFONTW symbol = {};
   symbol.lfHeight = iconTitle.lfHeight;
-  symbol.lfCharSet = SYMBOL_CHARSET;
+  symbol.lfCharSet = DEFAULT_CHARSET;  // the face alone picks the glyph font
   lstrcpynW(symbol.lfFaceName, L"Marlett", LF_FACESIZE);
   return CreateFontFrom(symbol, m_fontMarlett);
 }

@@ -1,5 +1,7 @@
 #include "toolkit/base/UxThemeWrapper.h"
 
+#include "toolkit/base/GuardedCall.h"
+
 #include <shlwapi.h>
 
 namespace {
@@ -82,20 +84,27 @@ FARPROC CTKPUxThemeWrapper::GetEntry(Entry entry)
   return record.entries[entry];
 }
 
+// Every call runs inside a guard: a fault raised in the library gives the failure answer.
+
 void CTKPUxThemeWrapper::OpenThemeData(HWND hWnd, LPCWSTR classList)
 {
   CloseThemeData();
   typedef HTHEME(WINAPI * Proc)(HWND, LPCWSTR);
-  if (Proc proc = reinterpret_cast<Proc>(GetEntry(entryOpenThemeData)))
-    m_hTheme = proc(hWnd, classList);
+  if (Proc proc = reinterpret_cast<Proc>(GetEntry(entryOpenThemeData))) {
+    HTHEME hTheme = nullptr;
+    if (tkguard::Guarded([&] { hTheme = proc(hWnd, classList); }))
+      m_hTheme = hTheme;
+  }
 }
 
 void CTKPUxThemeWrapper::CloseThemeData()
 {
   if (m_hTheme) {
     typedef HRESULT(WINAPI * Proc)(HTHEME);
-    if (Proc proc = reinterpret_cast<Proc>(GetEntry(entryCloseThemeData)))
-      proc(m_hTheme);
+    if (Proc proc = reinterpret_cast<Proc>(GetEntry(entryCloseThemeData))) {
+      HTHEME hTheme = m_hTheme;
+      tkguard::Guarded([&] { proc(hTheme); });
+    }
   }
   m_hTheme = nullptr;
 }
@@ -104,14 +113,26 @@ HRESULT CTKPUxThemeWrapper::DrawThemeBackground(HDC hdc, int part, int state, co
 {
   typedef HRESULT(WINAPI * Proc)(HTHEME, HDC, int, int, const RECT*, const RECT*);
   Proc proc = reinterpret_cast<Proc>(GetEntry(entryDrawThemeBackground));
-  return proc ? proc(m_hTheme, hdc, part, state, rect, clip) : E_FAIL;
+  HRESULT hr = E_FAIL;
+  if (proc && !tkguard::Guarded([&] { hr = proc(m_hTheme, hdc, part, state, rect, clip); }))
+    hr = E_FAIL;
+  return hr;
 }
 
 HRESULT CTKPUxThemeWrapper::GetThemeColor(int part, int state, int property, COLORREF* color)
 {
   typedef HRESULT(WINAPI * Proc)(HTHEME, int, int, int, COLORREF*);
   Proc proc = reinterpret_cast<Proc>(GetEntry(entryGetThemeColor));
-  return proc ? proc(m_hTheme, part, state, property, color) : E_FAIL;
+  if (!proc)
+    return E_FAIL;
+  // Read into a value of our own, so that a call that faults leaves the caller's colour as it was.
+  HRESULT hr = E_FAIL;
+  COLORREF value = color ? *color : 0;
+  if (!tkguard::Guarded([&] { hr = proc(m_hTheme, part, state, property, color ? &value : nullptr); }))
+    return E_FAIL;
+  if (color)
+    *color = value;
+  return hr;
 }
 
 HRESULT CTKPUxThemeWrapper::GetCurrentThemeName(LPWSTR file, int fileLength, LPWSTR color, int colorLength,
@@ -119,21 +140,30 @@ HRESULT CTKPUxThemeWrapper::GetCurrentThemeName(LPWSTR file, int fileLength, LPW
 {
   typedef HRESULT(WINAPI * Proc)(LPWSTR, int, LPWSTR, int, LPWSTR, int);
   Proc proc = reinterpret_cast<Proc>(GetEntry(entryGetCurrentThemeName));
-  return proc ? proc(file, fileLength, color, colorLength, size, sizeLength) : E_FAIL;
+  HRESULT hr = E_FAIL;
+  if (proc && !tkguard::Guarded([&] { hr = proc(file, fileLength, color, colorLength, size, sizeLength); }))
+    hr = E_FAIL;
+  return hr;
 }
 
 BOOL CTKPUxThemeWrapper::IsAppThemed()
 {
   typedef BOOL(WINAPI * Proc)();
   Proc proc = reinterpret_cast<Proc>(GetEntry(entryIsAppThemed));
-  return proc ? proc() : FALSE;
+  BOOL bThemed = FALSE;
+  if (proc && !tkguard::Guarded([&] { bThemed = proc(); }))
+    bThemed = FALSE;
+  return bThemed;
 }
 
 BOOL CTKPUxThemeWrapper::IsThemeActive()
 {
   typedef BOOL(WINAPI * Proc)();
   Proc proc = reinterpret_cast<Proc>(GetEntry(entryIsThemeActive));
-  return proc ? proc() : FALSE;
+  BOOL bActive = FALSE;
+  if (proc && !tkguard::Guarded([&] { bActive = proc(); }))
+    bActive = FALSE;
+  return bActive;
 }
 
 BOOL CTKPUxThemeWrapper::IsAppThemeActive()

@@ -1,6 +1,6 @@
 // Visual styles reached at run time: UxTheme.dll is loaded once per process, each entry is looked up
 // on its first call and cached, and every call fails softly (E_FAIL or FALSE) when the library or the
-// entry is missing.
+// entry is missing, or when the call raises an exception.
 #pragma once
 
 #include <windows.h>

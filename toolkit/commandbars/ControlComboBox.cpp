@@ -287,13 +287,13 @@ void CTKPControlComboBox::CompleteFromList()
     CTKPControlEditWnd* pWnd = m_edit.GetWindow();
     CString strText;
     pWnd->GetWindowText(strText);
-    // The search starts before the first item, so that the first item that matches wins.
+    // Every search starts at index 0: it begins at the second item and wraps round to the first.
     if (m_bAutoComplete && !m_bAutoCompleteSuppressed) {
         const int nLength = strText.GetLength();
         DWORD dwStart = 0, dwEnd = 0;
         pWnd->SendMessage(EM_GETSEL, (WPARAM)&dwStart, (LPARAM)&dwEnd);
         if (nLength > 0 && (int)dwStart == nLength && (int)dwEnd == nLength) {
-            const int nFound = (int)::SendMessageW(hWndList, LB_FINDSTRING, (WPARAM)-1, (LPARAM)(LPCTSTR)strText);
+            const int nFound = (int)::SendMessageW(hWndList, LB_FINDSTRING, 0, (LPARAM)(LPCTSTR)strText);
             if (nFound >= 0) {
                 const CString strItem = ListItemText(hWndList, nFound);
                 m_edit.SetText(strItem, m_bFocused);
@@ -304,11 +304,11 @@ void CTKPControlComboBox::CompleteFromList()
         }
         m_bAutoCompleteSuppressed = TRUE;
     }
-    const int nExact = (int)::SendMessageW(hWndList, LB_FINDSTRINGEXACT, (WPARAM)-1, (LPARAM)(LPCTSTR)strText);
+    const int nExact = (int)::SendMessageW(hWndList, LB_FINDSTRINGEXACT, 0, (LPARAM)(LPCTSTR)strText);
     if (nExact >= 0) {
         ::SendMessageW(hWndList, LB_SETCURSEL, nExact, 0);
     } else {
-        const int nFound = (int)::SendMessageW(hWndList, LB_FINDSTRING, (WPARAM)-1, (LPARAM)(LPCTSTR)strText);
+        const int nFound = (int)::SendMessageW(hWndList, LB_FINDSTRING, 0, (LPARAM)(LPCTSTR)strText);
         if (nFound >= 0) {
             ::SendMessageW(hWndList, LB_SETTOPINDEX, nFound, 0);
             ::SendMessageW(hWndList, LB_SETCURSEL, nFound, 0);

@@ -58,6 +58,9 @@ BOOL CTKButton::SetIcon(CSize size, const CTKPIconHandle& normal, const CTKPIcon
     delete m_pImage;
     m_pImage = new CTKPImageIcon(0, m_sizeImage.cx, m_sizeImage.cy, NULL);
     m_pImage->SetIcon(normal);
+    // Drawn at the size the layout places it with, not at the record's own.
+    if (m_sizeImage.cx > 0 && m_sizeImage.cy > 0)
+        m_pImage->SetSize(m_sizeImage.cx, m_sizeImage.cy);
     if (!hot.IsEmpty())
         m_pImage->SetHotIcon(hot);
     RedrawIf(bRedraw);

@@ -322,7 +322,7 @@ void CTKButtonThemeFlat::DrawButtonImage(CDC* pDC, UINT nItemState, const CRect&
     const BOOL bSelected = (nItemState & ODS_SELECTED) != 0;
     if (nItemState & ODS_DISABLED) {
         pImage->Draw(pDC, pt, pImage->GetDisabledIcon());
-    } else if (pButton->IsHot() && !bSelected && m_bImageShadow) {
+    } else if (pButton->IsHot() && m_bImageShadow) {
         pImage->Draw(pDC, CPoint(pt.x + 1, pt.y + 1), pImage->GetShadowIcon());
         pImage->Draw(pDC, CPoint(pt.x - 1, pt.y - 1), pImage->GetHotIcon());
     } else if (pButton->IsHot() || bSelected) {

@@ -55,6 +55,35 @@ inline ::testing::AssertionResult AnswersWithoutMembers(IDispatch* pDispatch)
     return ::testing::AssertionSuccess();
 }
 
+// The IDispatch part of an accessibility object: none of its four calls is implemented, and the
+// out-values are left empty.
+inline ::testing::AssertionResult LeavesDispatchUnimplemented(IDispatch* pDispatch)
+{
+    if (pDispatch == nullptr)
+        return ::testing::AssertionFailure() << "no IDispatch";
+    UINT nCount = 99;
+    HRESULT hr = pDispatch->GetTypeInfoCount(&nCount);
+    if (hr != E_NOTIMPL || nCount != 0)
+        return ::testing::AssertionFailure() << "GetTypeInfoCount gave " << std::hex << hr << " with " << nCount;
+    ITypeInfo* pInfo = reinterpret_cast<ITypeInfo*>(1);
+    hr = pDispatch->GetTypeInfo(0, LOCALE_USER_DEFAULT, &pInfo);
+    if (hr != E_NOTIMPL || pInfo != nullptr)
+        return ::testing::AssertionFailure() << "GetTypeInfo gave " << std::hex << hr;
+    LPOLESTR names[1] = {const_cast<LPOLESTR>(L"Caption")};
+    DISPID ids[1] = {7};
+    hr = pDispatch->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, ids);
+    if (hr != E_NOTIMPL)
+        return ::testing::AssertionFailure() << "GetIDsOfNames gave " << std::hex << hr;
+    DISPPARAMS none = {nullptr, nullptr, 0, 0};
+    VARIANT result;
+    ::VariantInit(&result);
+    hr = pDispatch->Invoke(DISPID_VALUE, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET, &none, &result, nullptr,
+        nullptr);
+    if (hr != E_NOTIMPL || result.vt != VT_EMPTY)
+        return ::testing::AssertionFailure() << "Invoke gave " << std::hex << hr;
+    return ::testing::AssertionSuccess();
+}
+
 // The IDispatch a command target hands out: a reference of the target's own while the client holds
 // it, and the answers of an object without members.
 inline ::testing::AssertionResult HandsOutADispatchWithoutMembers(CCmdTarget* pTarget)

@@ -3,6 +3,7 @@
 #include "toolkit/common/PropExchangeArchive.h"
 
 #include "DibCanvas.h"
+#include "LiveAllocations.h"
 #include "TestRegistryKey.h"
 
 #include "classlib/core/CMemFile.h"
@@ -42,6 +43,42 @@ void LoadManager(CTKPImageManager* pManager, std::vector<BYTE> bytes)
   ar.Close();
   file.Detach();
 }
+
+// The icons of one id as the clipboard holds them.
+std::vector<BYTE> IconBytes(CTKPImageManager* pManager, UINT nID)
+{
+  CMemFile file;
+  {
+    CArchive ar(&file, CArchive::store);
+    CTKPPropExchangeArchive px(ar);
+    pManager->ExchangeIcons(nID, &px);
+    ar.Close();
+  }
+  const BYTE* p = file.GetBufferPtr();
+  return std::vector<BYTE>(p, p + static_cast<size_t>(file.GetLength()));
+}
+
+HGLOBAL GlobalOf(const std::vector<BYTE>& bytes)
+{
+  HGLOBAL h = GlobalAlloc(GMEM_MOVEABLE, bytes.size() ? bytes.size() : 1);
+  std::memcpy(GlobalLock(h), bytes.data(), bytes.size());
+  GlobalUnlock(h);
+  return h;
+}
+
+// An archive exchange whose image data cannot be opened: as when memory runs out there.
+class FailingDataExchange : public CTKPPropExchangeArchive
+{
+public:
+  explicit FailingDataExchange(CArchive& ar) : CTKPPropExchangeArchive(ar) {}
+  CTKPPropExchange* GetSection(LPCTSTR) override
+  {
+    FailingDataExchange* pSection = new FailingDataExchange(m_ar);
+    pSection->InheritSettings(this);
+    return pSection;
+  }
+  CArchive* OpenArchive(LPCTSTR) override { AfxThrowMemoryException(); }
+};
 
 COLORREF DrawnAt(CTKPImageIcon* icon, CTKPIconHandle& image, int x, int y)
 {
@@ -218,4 +255,55 @@ TEST(ImagePersistence, DamagedClipboardDataIsRefused)
       }
     }
   }
+}
+
+TEST(ImagePersistence, ALoadThatFailsPartwayKeepsNoHalfMadeIcon)
+{
+  Manager m;
+  ASSERT_TRUE(m->SetIconsFromToolBar(300));
+  std::vector<BYTE> bytes = IconBytes(m.p, 100);
+  auto loadFailing = [&]() {
+    CMemFile file(bytes.data(), static_cast<UINT>(bytes.size()));
+    BOOL bThrown = FALSE;
+    {
+      CArchive ar(&file, CArchive::load);
+      FailingDataExchange px(ar);
+      try {
+        m->ExchangeIcons(100, &px);
+      } catch (CMemoryException* e) {
+        e->Delete();
+        bThrown = TRUE;
+      }
+      ar.Abort();
+    }
+    file.Detach();
+    return bThrown;
+  };
+  ASSERT_TRUE(loadFailing());
+  const std::ptrdiff_t live = LiveAllocations();
+  for (int i = 0; i < 5; ++i)
+    ASSERT_TRUE(loadFailing());
+  EXPECT_EQ(live, LiveAllocations());
+}
+
+TEST(ImagePersistence, AFailedPasteLeavesNothingUnderTheIdItTook)
+{
+  Manager m;
+  ASSERT_TRUE(m->SetIconsFromToolBar(300));
+  const std::vector<BYTE> whole = IconBytes(m.p, 100);
+  // Cut inside the image data, and cut before any icon.
+  for (size_t cut : {whole.size() - 1, whole.size() / 2, size_t(48)}) {
+    SCOPED_TRACE(cut);
+    HGLOBAL h = GlobalOf(std::vector<BYTE>(whole.begin(), whole.begin() + cut));
+    EXPECT_EQ(0u, m->PasteIconFromGlobal(h));
+    GlobalFree(h);
+    EXPECT_EQ(nullptr, m->LookupIconSet(0x10AAB));
+    EXPECT_EQ(0x10AAAu, m->GetCustomIDCounter());
+  }
+  HGLOBAL h = GlobalOf(whole);
+  EXPECT_EQ(0x10AABu, m->PasteIconFromGlobal(h));
+  GlobalFree(h);
+  CTKPImageIcon* icon = m->GetImage(0x10AAB, 16);
+  ASSERT_NE(nullptr, icon);
+  EXPECT_EQ(RGB(255, 0, 0), DrawnAt(icon, icon->GetIcon(), 8, 8));
 }

@@ -144,7 +144,17 @@ TEST(SharedMetrics, FontsFromTheSystemFonts)
     EXPECT_STREQ(L"Tahoma", vert.lfFaceName);  // a Tahoma menu font keeps its face upright and turned
     EXPECT_EQ(FW_BOLD, FontOf(m.m_fontVertBold).lfWeight);
     EXPECT_STREQ(L"Marlett", FontOf(m.m_fontMarlett).lfFaceName);
-    EXPECT_EQ(SYMBOL_CHARSET, FontOf(m.m_fontMarlett).lfCharSet);
+    EXPECT_EQ(DEFAULT_CHARSET, FontOf(m.m_fontMarlett).lfCharSet);
+    {
+        // Asked for by its face, the glyph font is the one a DC draws with.
+        HDC hdc = ::CreateCompatibleDC(NULL);
+        HGDIOBJ hOld = ::SelectObject(hdc, m.m_fontMarlett.GetSafeHandle());
+        WCHAR szFace[LF_FACESIZE] = {};
+        ::GetTextFaceW(hdc, LF_FACESIZE, szFace);
+        ::SelectObject(hdc, hOld);
+        ::DeleteDC(hdc);
+        EXPECT_STREQ(L"Marlett", szFace);
+    }
     EXPECT_EQ(FontOf(m.m_fontIconTitle).lfHeight, FontOf(m.m_fontMarlett).lfHeight);
     EXPECT_EQ(FW_BOLD, FontOf(m.m_fontIconTitleBold).lfWeight);
     EXPECT_NE(nullptr, m.m_fontStatus.GetSafeHandle());

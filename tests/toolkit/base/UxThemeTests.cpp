@@ -79,6 +79,155 @@ TEST_F(UxThemeTest, DataOpenedBeforeTheSwitchIsStillClosed)
 
 namespace {
 
+// Entries that fault as a broken theme library might: each writes through a null pointer.
+int* volatile g_nowhere = nullptr;
+HTHEME WINAPI FaultingOpen(HWND, LPCWSTR)
+{
+  *g_nowhere = 1;
+  return reinterpret_cast<HTHEME>(1);
+}
+HRESULT WINAPI FaultingClose(HTHEME)
+{
+  *g_nowhere = 2;
+  return S_OK;
+}
+HRESULT WINAPI FaultingDraw(HTHEME, HDC, int, int, const RECT*, const RECT*)
+{
+  *g_nowhere = 3;
+  return S_OK;
+}
+HRESULT WINAPI FaultingColor(HTHEME, int, int, int, COLORREF* color)
+{
+  *color = 0x00010203;  // written before the fault: the caller must not see it
+  *g_nowhere = 4;
+  return S_OK;
+}
+HRESULT WINAPI FaultingName(LPWSTR, int, LPWSTR, int, LPWSTR, int)
+{
+  *g_nowhere = 5;
+  return S_OK;
+}
+BOOL WINAPI FaultingBool()
+{
+  *g_nowhere = 6;
+  return TRUE;
+}
+HTHEME WINAPI OpenSomething(HWND, LPCWSTR) { return reinterpret_cast<HTHEME>(0x1234); }
+
+// Puts the real entries back on every way out of a test.
+struct EntryOverrides
+{
+  ~EntryOverrides()
+  {
+    for (int i = 0; i < CTKPUxThemeWrapper::entryCount; ++i)
+      CTKPUxThemeWrapper::OverrideEntry(static_cast<CTKPUxThemeWrapper::Entry>(i), nullptr);
+  }
+  void Set(CTKPUxThemeWrapper::Entry entry, FARPROC proc) { CTKPUxThemeWrapper::OverrideEntry(entry, proc); }
+};
+
+template <typename Proc>
+FARPROC Entry(Proc proc)
+{
+  return reinterpret_cast<FARPROC>(proc);
+}
+
+// The head of the thread's exception-handler chain.
+void* HandlerChain()
+{
+  void* pHead = nullptr;
+  asm volatile("movl %%fs:0, %0" : "=r"(pHead));
+  return pHead;
+}
+
+}  // namespace
+
+TEST_F(UxThemeTest, AFaultInsideTheLibraryGivesTheFailureAnswerAndTheProgramGoesOn)
+{
+  EntryOverrides overrides;
+  void* const chain = HandlerChain();
+  CTKPUxThemeWrapper theme;
+
+  overrides.Set(CTKPUxThemeWrapper::entryOpenThemeData, Entry(&FaultingOpen));
+  theme.OpenThemeData(nullptr, L"BUTTON");
+  EXPECT_EQ(nullptr, theme.GetThemeHandle());
+
+  RECT rc = {0, 0, 10, 10};
+  overrides.Set(CTKPUxThemeWrapper::entryDrawThemeBackground, Entry(&FaultingDraw));
+  EXPECT_EQ(E_FAIL, theme.DrawThemeBackground(nullptr, 1, 1, &rc, nullptr));
+  overrides.Set(CTKPUxThemeWrapper::entryGetThemeColor, Entry(&FaultingColor));
+  COLORREF color = 0x00ABCDEF;
+  EXPECT_EQ(E_FAIL, theme.GetThemeColor(0, 0, 3801, &color));
+  EXPECT_EQ(0x00ABCDEFu, color);
+  overrides.Set(CTKPUxThemeWrapper::entryGetCurrentThemeName, Entry(&FaultingName));
+  wchar_t file[260] = L"x", name[260] = L"y";
+  EXPECT_EQ(E_FAIL, theme.GetCurrentThemeName(file, 260, name, 260, nullptr, 0));
+  overrides.Set(CTKPUxThemeWrapper::entryIsAppThemed, Entry(&FaultingBool));
+  EXPECT_FALSE(theme.IsAppThemed());
+  overrides.Set(CTKPUxThemeWrapper::entryIsThemeActive, Entry(&FaultingBool));
+  EXPECT_FALSE(theme.IsThemeActive());
+  EXPECT_FALSE(theme.IsAppThemeActive());
+
+  // Closing data that faults still forgets the handle.
+  overrides.Set(CTKPUxThemeWrapper::entryOpenThemeData, Entry(&OpenSomething));
+  theme.OpenThemeData(nullptr, L"BUTTON");
+  ASSERT_EQ(reinterpret_cast<HTHEME>(0x1234), theme.GetThemeHandle());
+  overrides.Set(CTKPUxThemeWrapper::entryCloseThemeData, Entry(&FaultingClose));
+  theme.CloseThemeData();
+  EXPECT_EQ(nullptr, theme.GetThemeHandle());
+
+  // Every guard left the thread's handler chain as it found it.
+  EXPECT_EQ(chain, HandlerChain());
+}
+
+// A library function that keeps a handler of its own while it works, as code that must release a
+// lock does, and faults inside it.
+extern "C" {
+int g_testSearches = 0;
+int g_testUnwinds = 0;
+int* volatile g_testNowhere = nullptr;
+EXCEPTION_DISPOSITION __cdecl TestCleanupHandler(EXCEPTION_RECORD* pRecord, void*, CONTEXT*, void*)
+{
+  if (pRecord->ExceptionFlags & (EXCEPTION_UNWINDING | EXCEPTION_EXIT_UNWIND))
+    ++g_testUnwinds;
+  else
+    ++g_testSearches;
+  return ExceptionContinueSearch;
+}
+BOOL __cdecl TestFaultInsideOwnFrame();
+}
+asm(".text\n"
+    ".globl _TestFaultInsideOwnFrame\n"
+    "_TestFaultInsideOwnFrame:\n"
+    "    pushl $_TestCleanupHandler\n"
+    "    pushl %fs:0\n"
+    "    movl %esp, %fs:0\n"
+    "    movl _g_testNowhere, %eax\n"
+    "    movl $7, (%eax)\n"
+    "    movl (%esp), %ecx\n"
+    "    movl %ecx, %fs:0\n"
+    "    addl $8, %esp\n"
+    "    movl $1, %eax\n"
+    "    ret\n");
+
+TEST_F(UxThemeTest, TheFramesAFaultLeavesBehindAreUnwoundByTheirOwnHandlers)
+{
+  EntryOverrides overrides;
+  void* const chain = HandlerChain();
+  overrides.Set(CTKPUxThemeWrapper::entryIsThemeActive, reinterpret_cast<FARPROC>(&TestFaultInsideOwnFrame));
+  CTKPUxThemeWrapper theme;
+  g_testSearches = g_testUnwinds = 0;
+  EXPECT_FALSE(theme.IsThemeActive());
+  EXPECT_EQ(1, g_testSearches);  // asked first, it declined the fault
+  EXPECT_EQ(1, g_testUnwinds);   // then it cleaned up on the way out
+  EXPECT_EQ(chain, HandlerChain());
+  // And once more: nothing of the first fault stays behind.
+  EXPECT_FALSE(theme.IsThemeActive());
+  EXPECT_EQ(2, g_testUnwinds);
+  EXPECT_EQ(chain, HandlerChain());
+}
+
+namespace {
+
 OSVERSIONINFOW Version(DWORD platform, DWORD major, DWORD minor)
 {
   OSVERSIONINFOW v = {};

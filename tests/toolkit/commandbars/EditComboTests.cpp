@@ -244,28 +244,32 @@ TEST_F(EditComboTest, EditWindowOffersCutAndCopyOnlyForASelectionAndCarriesThemO
     EXPECT_EQ(WindowText(pWnd), CString(L"hell"));
 }
 
-TEST_F(EditComboTest, TypingAheadCompletesToTheFirstItemThatStartsTheTextAndBackspaceDoesNotCompleteAgain)
+TEST_F(EditComboTest, TypingAheadCompletesFromTheSecondItemOnWrappingRoundAndBackspaceDoesNotCompleteAgain)
 {
     CTKPControlComboBox* pCombo = AddCombo(152, TRUE);
     pCombo->EnableAutoComplete(TRUE);
     pCombo->AddString(L"abc");
-    pCombo->AddString(L"abd");
     pCombo->AddString(L"xyz");
+    pCombo->AddString(L"abd");
     Layout();
     CTKPControlEditWnd* pWnd = pCombo->GetEditWindow();
     ASSERT_TRUE(pWnd != NULL && pWnd->GetSafeHwnd() != NULL);
     pCombo->SetFocused(TRUE);
+    auto typeKeys = [&](const wchar_t* psz) {
+        for (; *psz != 0; ++psz) {
+            pCombo->OnHookKeyDown(*psz - L'a' + 'A', 0);
+            pWnd->SendMessage(WM_CHAR, *psz, 1);
+        }
+    };
 
-    for (const wchar_t* p = L"ab"; *p != 0; ++p) {
-        pCombo->OnHookKeyDown(*p - L'a' + 'A', 0);
-        pWnd->SendMessage(WM_CHAR, *p, 1);
-    }
-    EXPECT_EQ(WindowText(pWnd), CString(L"abc"));
+    // The search begins at the second item: "abd" is found before "abc".
+    typeKeys(L"ab");
+    EXPECT_EQ(WindowText(pWnd), CString(L"abd"));
     DWORD dwStart = 0, dwEnd = 0;
     pWnd->SendMessage(EM_GETSEL, (WPARAM)&dwStart, (LPARAM)&dwEnd);
     EXPECT_EQ(dwStart, 2u);
     EXPECT_EQ(dwEnd, 3u);
-    EXPECT_EQ(pCombo->GetCurSel(), 0);
+    EXPECT_EQ(pCombo->GetCurSel(), 2);
     EXPECT_TRUE(m_pFrame->Saw(TKPN_COMBO_EDITCHANGE));
 
     // Backspace takes the completed part away and leaves "ab" as typed.
@@ -276,13 +280,19 @@ TEST_F(EditComboTest, TypingAheadCompletesToTheFirstItemThatStartsTheTextAndBack
     // No item equals it: nothing is selected.
     EXPECT_EQ(pCombo->GetCurSel(), -1);
 
+    // Typing on over the completion: only the first item starts with "abc", found by wrapping round.
+    pWnd->SetWindowText(L"");
+    typeKeys(L"abc");
+    EXPECT_EQ(WindowText(pWnd), CString(L"abc"));
+    EXPECT_EQ(pCombo->GetCurSel(), 0);
+
     // Without the in-box completion the text stays as typed, and an equal item is selected.
     pCombo->EnableAutoComplete(FALSE);
     pWnd->SetWindowText(L"");
     pCombo->OnHookKeyDown('X', 0);
     Type(pWnd, L"xyz");
     EXPECT_EQ(WindowText(pWnd), CString(L"xyz"));
-    EXPECT_EQ(pCombo->GetCurSel(), 2);
+    EXPECT_EQ(pCombo->GetCurSel(), 1);
 }
 
 TEST_F(EditComboTest, DropDownListIsAsManyLinesHighAsItHasItemsUpToTheMaximum)

@@ -5,6 +5,7 @@
 
 #include "res/commandbars-customize.h"
 #include "tests/toolkit/commandbars/Bars3TestSupport.h"
+#include "toolkit/base/Dib32.h"
 #include "toolkit/base/ImageManager.h"
 #include "toolkit/commandbars/CommandBars.h"
 #include "toolkit/commandbars/Control.h"
@@ -204,6 +205,44 @@ TEST_F(ImageEditorTest, MoveClearAndTheClipboard)
     EXPECT_EQ(RGB(0, 0, 0), Pixel(0, 0));
     EXPECT_EQ(RGB(0, 0, 0), Pixel(5, 5));
     EXPECT_EQ(kClear, Pixel(7, 7));
+}
+
+TEST_F(ImageEditorTest, APictureWithAlphaComesBackFromTheClipboardWithItsAlpha)
+{
+    // Straight alpha, top-down: a half-transparent red pixel, an opaque blue one, the rest clear.
+    void* pvBits = nullptr;
+    HBITMAP hAlpha = TKPCreateDib32(16, -16, &pvBits);
+    ASSERT_NE(nullptr, hAlpha);
+    DWORD* pBits = static_cast<DWORD*>(pvBits);
+    for (int i = 0; i < 16 * 16; ++i)
+        pBits[i] = 0;
+    pBits[2 * 16 + 2] = 0x80FF0000;
+    pBits[3 * 16 + 3] = 0xFF0000FF;
+    CTKPIconHandle image(hAlpha);
+
+    CTKPImageEditorDialog dialog;
+    dialog.SetImage(image);
+    ASSERT_TRUE(dialog.CreateModeless(s_pOwner));
+    CTKPImageEditorCanvas& canvas = dialog.GetCanvas();
+    ASSERT_NE(nullptr, canvas.GetPicture());
+    ASSERT_TRUE(canvas.GetPicture()->HasAlpha());
+
+    dialog.SendMessage(WM_COMMAND, ID_TKP_EDITOR_COPY);
+    EXPECT_TRUE(::IsClipboardFormatAvailable(CTKPImageManager::GetAlphaBitmapFormat()));
+    dialog.SendMessage(WM_COMMAND, ID_TKP_EDITOR_CLEAR);
+    EXPECT_EQ(nullptr, canvas.GetPicture());
+    dialog.SendMessage(WM_COMMAND, ID_TKP_EDITOR_PASTE);
+    CTKPEditorPicture* pPasted = canvas.GetPicture();
+    ASSERT_NE(nullptr, pPasted);
+    EXPECT_TRUE(pPasted->HasAlpha());
+    EXPECT_EQ(RGB(255, 0, 0), pPasted->GetPixel(2, 2));
+    EXPECT_EQ(0x80, pPasted->GetAlpha(2, 2));
+    EXPECT_EQ(RGB(0, 0, 255), pPasted->GetPixel(3, 3));
+    EXPECT_EQ(0xFF, pPasted->GetAlpha(3, 3));
+    EXPECT_EQ(0, pPasted->GetAlpha(8, 8));
+    EXPECT_EQ(kClear, pPasted->GetPixel(8, 8));
+    dialog.DestroyWindow();
+    ::DeleteObject(hAlpha);
 }
 
 TEST_F(ImageEditorTest, ImportsIconsByExtensionInAnyCaseAndRefusesUnreadableFiles)

@@ -4,6 +4,7 @@
 
 #include "tests/toolkit/controls/ControlsTestSupport.h"
 #include "toolkit/controls/Button.h"
+#include "toolkit/common/IconPixels.h"
 #include "toolkit/controls/ControlColors.h"
 
 using namespace tktest;
@@ -301,6 +302,47 @@ TEST(Button, ImagesFromResourcesAndTheirPlaces)
     f.button.SetTextImagePos(CPoint(30, 2), CPoint(0, 0));
     f.Draw(canvas, 0);
     EXPECT_EQ(Bounds(canvas, blue), CRect(32, 4, 44, 16));
+}
+
+TEST(Button, AnImageOfAGivenSizeIsLaidOutAndDrawnAtThatSize)
+{
+    ButtonFixture f(L"");
+    DibCanvas canvas(kWidth, kHeight);
+    HICON hIcon = static_cast<HICON>(::LoadImageW(::GetModuleHandleW(NULL), MAKEINTRESOURCEW(710), IMAGE_ICON, 16, 16, 0));
+    ASSERT_NE(nullptr, hIcon);
+    ASSERT_TRUE(f.button.SetIcon(CSize(24, 24), CTKPIconHandle(hIcon), CTKPIconHandle()));
+    ::DestroyIcon(hIcon);
+    EXPECT_EQ(f.button.GetImageSize(), CSize(24, 24));
+    EXPECT_EQ(f.button.GetImage()->GetWidth(), 24);
+    EXPECT_EQ(f.button.GetImage()->GetHeight(), 24);
+    // Placed for 24 x 24 (centred vertically: (32 - 24) / 2) and drawn at 24 x 24: the icon's blue
+    // square, 2 to 14 of 16, covers 3 to 21 of 24.
+    f.Draw(canvas, 0);
+    EXPECT_EQ(Bounds(canvas, RGB(0, 0, 255)), CRect(4 + 3, 4 + 3, 4 + 21, 4 + 21));
+}
+
+TEST(Button, TheFlatLookShadowsTheHotImageAlsoWhilePressed)
+{
+    ButtonFixture f(L"");
+    DibCanvas canvas(kWidth, kHeight);
+    f.button.SetButtonStyleFlags(TKBS_FLATSTYLE, FALSE);
+    ASSERT_TRUE(f.button.SetIcon(CSize(0, 0), 710u, 711u));
+    const COLORREF green = RGB(0, 255, 0);
+    const COLORREF shadow = static_cast<COLORREF>(tkpixels::ShadowColor(tkcolor::Get(tkcolor::HotFill)));
+    f.button.m_bHot = TRUE;
+    f.Draw(canvas, 0);
+    const CRect hot = Bounds(canvas, green);
+    const CRect hotShadow = Bounds(canvas, shadow);
+    EXPECT_EQ(hot, CRect(5, 9, 17, 21));  // the hot image one pixel up and left
+    EXPECT_FALSE(hotShadow.IsRectEmpty());
+    f.Draw(canvas, ODS_SELECTED);
+    EXPECT_EQ(Bounds(canvas, green), hot);
+    EXPECT_EQ(Bounds(canvas, shadow), hotShadow);
+    // Pressed but not hot: the hot image where it belongs, no shadow.
+    f.button.m_bHot = FALSE;
+    f.Draw(canvas, ODS_SELECTED);
+    EXPECT_EQ(Bounds(canvas, green), CRect(6, 10, 18, 22));
+    EXPECT_TRUE(Bounds(canvas, shadow).IsRectEmpty());
 }
 
 TEST(Button, ImageAboveOrBesideTheText)

@@ -401,7 +401,7 @@ void CTKPImageEditorDialog::OnCopy()
         return;
     }
     if (pPicture != NULL) {
-        HBITMAP hBitmap = pPicture->CreateOpaqueBitmap(GetColorManager()->GetColor(COLOR_BTNFACE));
+        HBITMAP hBitmap = pPicture->CreateClipboardBitmap(GetColorManager()->GetColor(COLOR_BTNFACE));
         if (hBitmap != NULL && ::SetClipboardData(CF_BITMAP, hBitmap) == NULL)
             ::DeleteObject(hBitmap);
         if (pPicture->HasAlpha()) {

@@ -213,6 +213,19 @@ HBITMAP CTKPEditorPicture::CreateOpaqueBitmap(COLORREF clrBackground) const
     return hBitmap;
 }
 
+HBITMAP CTKPEditorPicture::CreateClipboardBitmap(COLORREF clrBackground) const
+{
+    if (!m_bAlpha)
+        return CreateOpaqueBitmap(clrBackground);
+    CTKPEditorPicture* pCopy = CopyOf(this, m_cx, m_cy);
+    if (pCopy == NULL)
+        return NULL;
+    HBITMAP hBitmap = pCopy->m_hBitmap;
+    pCopy->m_hBitmap = NULL;
+    delete pCopy;
+    return hBitmap;
+}
+
 COLORREF CTKPEditorPicture::BlendOver(COLORREF clrBack, COLORREF clr, int nAlpha)
 {
     return RGB(GetRValue(clrBack) - (GetRValue(clrBack) - GetRValue(clr)) * nAlpha / 255,

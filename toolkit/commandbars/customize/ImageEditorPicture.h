@@ -42,8 +42,11 @@ public:
     CTKPEditorPicture* Shifted(int dx, int dy) const;
     // A colour of the picture with its alpha over a background colour.
     static COLORREF BlendOver(COLORREF clrBack, COLORREF clr, int nAlpha);
-    // A bitmap for the clipboard: a copy with transparent pixels in the colour given.
+    // A copy with transparent pixels in the colour given and every alpha byte 0 (no alpha channel).
     HBITMAP CreateOpaqueBitmap(COLORREF clrBackground) const;
+    // The bitmap that Copy puts on the clipboard: a picture with alpha keeps its alpha bytes (the
+    // clipboard then also carries the alpha marker); any other is the opaque copy above.
+    HBITMAP CreateClipboardBitmap(COLORREF clrBackground) const;
 
 private:
     CTKPEditorPicture() : m_hBitmap(NULL), m_pBits(NULL), m_cx(0), m_cy(0), m_bAlpha(FALSE) {}
