@@ -22,16 +22,19 @@ int ImageFormatFromExtension(const std::string& extension) {
 }
 
 int ImageFormatFromFileName(const std::u16string& name) {
-  size_t dot = name.find_last_of(u'.');
-  if (dot == std::u16string::npos) return kImageUnknown;
-  size_t slash = name.find_last_of(u"\\/");
-  if (slash != std::u16string::npos && slash > dot) return kImageUnknown;
-  std::string ext;
-  for (size_t i = dot + 1; i < name.size(); ++i) {
-    if (name[i] >= 0x80 || name[i] == 0) return kImageUnknown;
-    ext += static_cast<char>(name[i]);
-  }
-  return ImageFormatFromExtension(ext);
+  // The last four characters can only match the four-letter names (jpeg, tiff, wbmp), the last three
+  // the others; no dot is needed. The longer ending goes first, since "wbmp" also ends in "bmp".
+  auto ending = [&name](size_t length) {
+    std::string tail;
+    if (name.size() < length) return tail;
+    for (size_t i = name.size() - length; i < name.size(); ++i) {
+      if (name[i] >= 0x80 || name[i] == 0) return std::string();
+      tail += static_cast<char>(name[i]);
+    }
+    return tail;
+  };
+  int code = ImageFormatFromExtension(ending(4));
+  return code != kImageUnknown ? code : ImageFormatFromExtension(ending(3));
 }
 
 }  // namespace morvick

@@ -1,4 +1,4 @@
-// The format codes of the image layer, chosen by a file's extension (compared without case).
+// The format codes of the image layer, chosen by the ending of a file's name (compared without case).
 #pragma once
 
 #include <string>
@@ -27,8 +27,10 @@ enum ImageFormat {
 // The code of an extension given without its dot ("jpg", "TIFF"); 0 for any other.
 int ImageFormatFromExtension(const std::string& extension);
 
-// The code of a file name by the text after its last dot (also after the last path separator);
-// 0 when the name has no extension or an unknown one. Characters beyond ASCII never match.
+// The code of a file name by how it ends: its last three characters against the three-letter
+// names, its last four against "jpeg", "tiff" and "wbmp", without case and without needing a dot
+// ("PHOTO.JPG" and "nodotjpg" both give 3); 0 for any other ending. Characters beyond ASCII never
+// match.
 int ImageFormatFromFileName(const std::u16string& name);
 
 }  // namespace morvick

@@ -17,9 +17,9 @@ class CPreviewDocument : public CDocument {
   CPreviewDocument();
   ~CPreviewDocument() override;
 
-  // The image layer's format code of a file name by its extension, without case: bmp 1, gif 2,
-  // jpg and jpeg 3, png 4, ico 5, tif and tiff 6, tga 7, pcx 8, wbmp 9, wmf and emf 10, j2k and
-  // jp2 11, j2c and jpc 12, pgx 13, pnm, pgm and ppm 14, ras 15; 0 for any other.
+  // The image layer's format code of a file name by how it ends, without case and with no dot
+  // needed: bmp 1, gif 2, jpg and jpeg 3, png 4, ico 5, tif and tiff 6, tga 7, pcx 8, wbmp 9, wmf
+  // and emf 10, j2k and jp2 11, j2c and jpc 12, pgx 13, pnm, pgm and ppm 14, ras 15; 0 for any other.
   static int GetImageTypeFromFileName(const CString& strFileName);
 
   // Makes the folder the image folder, lists its picture files (lower-cased names, sorted) and

@@ -1,4 +1,4 @@
-// The format code of a file name: by the text after the last dot, without case.
+// The format code of a file name: by how the name ends, without case.
 #include "preview/decoders/ImageFormat.h"
 
 #include <gtest/gtest.h>
@@ -19,13 +19,22 @@ TEST(ImageFormat, ExtensionsOfTheTable) {
   for (const auto& row : rows) EXPECT_EQ(ImageFormatFromFileName(row.name), row.code) << std::string(row.name, row.name + 5);
 }
 
-TEST(ImageFormat, OnlyTheLastDotOfTheNameCounts) {
+TEST(ImageFormat, TheEndingOfTheNameCountsWithOrWithoutADot) {
   EXPECT_EQ(ImageFormatFromFileName(u"C:\\tmp\\photo.png.txt"), 0);
   EXPECT_EQ(ImageFormatFromFileName(u"C:\\tmp\\archive.tar.png"), 4);
   EXPECT_EQ(ImageFormatFromFileName(u"C:\\pictures.png\\readme"), 0);
   EXPECT_EQ(ImageFormatFromFileName(u"noextension"), 0);
   EXPECT_EQ(ImageFormatFromFileName(u"trailing."), 0);
   EXPECT_EQ(ImageFormatFromFileName(u"a.p\u00E9ng"), 0);
+  // No dot is needed: a name that merely ends in the letters is enough.
+  EXPECT_EQ(ImageFormatFromFileName(u"nodotjpg"), 3);
+  EXPECT_EQ(ImageFormatFromFileName(u"SCANTIFF"), 6);
+  EXPECT_EQ(ImageFormatFromFileName(u"png"), 4);
+  EXPECT_EQ(ImageFormatFromFileName(u"pn"), 0);
+  EXPECT_EQ(ImageFormatFromFileName(u""), 0);
+  // "wbmp" is a format of its own, not the "bmp" it ends in.
+  EXPECT_EQ(ImageFormatFromFileName(u"phone.WBMP"), 9);
+  EXPECT_EQ(ImageFormatFromFileName(u"photo.jpeg"), 3);
 }
 
 }  // namespace
