@@ -1,6 +1,7 @@
 #include "preview/win/host/PreviewDocument.h"
 
 #include "preview/decoders/ImageFormat.h"
+#include "preview/win/host/PreviewFile.h"
 #include "preview/win/host/PreviewFrameState.h"
 #include "preview/win/imaging/CxImage.h"
 #include "preview/win/pane/MainPreviewView.h"
@@ -29,6 +30,7 @@ void CPreviewDocument::ForgetImages() {
   m_imageFiles.RemoveAll();
   delete m_pCurrentImage;
   m_pCurrentImage = NULL;
+  m_nCurrentImage = -1;  // no entry of the emptied list is current
 }
 
 void CPreviewDocument::LoadImageFolder(const CString& strFolder) {
@@ -61,17 +63,20 @@ void CPreviewDocument::DeleteFolderFiles(const CString& strFolder) {
   HANDLE hFind = FindFirstFileW(strFolder + L"\\*.*", &fd);
   if (hFind == INVALID_HANDLE_VALUE) return;
   do {
-    if (!(fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) DeleteFileW(strFolder + L"\\" + fd.cFileName);
+    if (!(fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) DeletePreviewFile(strFolder + L"\\" + fd.cFileName);
   } while (FindNextFileW(hFind, &fd));
   FindClose(hFind);
 }
 
 void CPreviewDocument::LoadImageAt(int nIndex) {
+  // The thumbnail list reports every change of its items; the picture already current is not
+  // decoded again.
+  if (nIndex == m_nCurrentImage) return;
+  m_nCurrentImage = nIndex;
   delete m_pCurrentImage;
   m_pCurrentImage = NULL;
-  m_nCurrentImage = -1;
   if (nIndex < 0 || nIndex >= m_imageFiles.GetSize()) return;
   const CString& name = m_imageFiles[nIndex];
-  m_pCurrentImage = new CxImage(m_strImageFolder + L"\\" + name, GetImageTypeFromFileName(name));
-  m_nCurrentImage = nIndex;
+  int type = GetImageTypeFromFileName(name);
+  if (type != 0) m_pCurrentImage = new CxImage(m_strImageFolder + L"\\" + name, type);
 }

@@ -13,3 +13,19 @@ bool PreviewFileReadable(LPCWSTR path)
     ::CloseHandle(file);
     return readable;
 }
+
+namespace {
+
+PreviewFileDeleter g_deleter = ::DeleteFileW;
+
+}  // namespace
+
+void SetPreviewFileDeleter(PreviewFileDeleter deleter)
+{
+    g_deleter = deleter != NULL ? deleter : ::DeleteFileW;
+}
+
+BOOL DeletePreviewFile(LPCWSTR path)
+{
+    return g_deleter(path) || g_deleter(path);
+}

@@ -3,6 +3,7 @@
 // bitmaps; metafiles played into pictures.
 #include "preview/decoders/ImageFormat.h"
 #include "preview/win/host/PreviewDocument.h"
+#include "preview/win/host/PreviewFile.h"
 #include "preview/win/imaging/CxImage.h"
 #include "preview/win/imaging/PsdDecoder.h"
 #include "tests/preview/decoders/SampleFiles.h"
@@ -105,14 +106,75 @@ TEST(ImageLayer, MetafilesArePlayedIntoPictures) {
   EXPECT_FALSE(cut.IsValid());
 }
 
-// The document names the image type of a file by its extension, whatever its case; a name
-// without an extension, or with another one, is no image.
-TEST(PreviewDocument, ImageTypesAreKnownByTheirExtensionInAnyCase) {
+// The document names the image type of a file by how its name ends, whatever its case and with or
+// without a dot; another ending is no image.
+TEST(PreviewDocument, ImageTypesAreKnownByTheEndingOfTheNameInAnyCase) {
   EXPECT_EQ(CPreviewDocument::GetImageTypeFromFileName(L"PHOTO.JPG"), 3);
   EXPECT_EQ(CPreviewDocument::GetImageTypeFromFileName(L"C:\\Scans\\Page.TIFF"), 6);
   EXPECT_EQ(CPreviewDocument::GetImageTypeFromFileName(L"scan.tif"), 6);
-  EXPECT_EQ(CPreviewDocument::GetImageTypeFromFileName(L"nodotjpg"), 0);
+  EXPECT_EQ(CPreviewDocument::GetImageTypeFromFileName(L"nodotjpg"), 3);
   EXPECT_EQ(CPreviewDocument::GetImageTypeFromFileName(L"notes.txt"), 0);
+}
+
+// The thumbnail list reports every change of its items: the picture already current is kept, not
+// decoded again; another index (or one past the end) replaces it.
+TEST(PreviewDocument, TheCurrentPictureIsDecodedOnlyWhenTheIndexChanges) {
+  std::wstring folder = TempFile(L"current-picture");
+  CreateDirectoryW(folder.c_str(), NULL);
+  ASSERT_TRUE(WriteBytes(folder + L"\\a.bmp", BmpBytes(30, 20, RGB(255, 0, 0))));
+  ASSERT_TRUE(WriteBytes(folder + L"\\b.bmp", BmpBytes(40, 10, RGB(0, 0, 255))));
+  CTestPreviewDoc* doc = new CTestPreviewDoc;
+  doc->LoadImageFolder(folder.c_str());
+  ASSERT_EQ(doc->m_imageFiles.GetSize(), 2);
+  doc->LoadImageAt(0);
+  ASSERT_NE(doc->m_pCurrentImage, nullptr);
+  CxImage* first = doc->m_pCurrentImage;
+  // With the file gone, a second decode would fail: the same index keeps the picture it has.
+  ASSERT_TRUE(DeleteFileW((folder + L"\\a.bmp").c_str()));
+  doc->LoadImageAt(0);
+  EXPECT_EQ(doc->m_pCurrentImage, first);
+  EXPECT_TRUE(doc->m_pCurrentImage->IsValid());
+  EXPECT_EQ(doc->m_pCurrentImage->GetWidth(), 30u);
+  doc->LoadImageAt(1);
+  ASSERT_NE(doc->m_pCurrentImage, nullptr);
+  EXPECT_EQ(doc->m_pCurrentImage->GetWidth(), 40u);
+  EXPECT_EQ(doc->m_nCurrentImage, 1);
+  doc->LoadImageAt(2);
+  EXPECT_EQ(doc->m_pCurrentImage, nullptr);
+  doc->DeleteFolderFiles(folder.c_str());
+  EXPECT_EQ(doc->m_nCurrentImage, -1);
+  delete doc;
+  EXPECT_TRUE(RemoveDirectoryW(folder.c_str()));
+}
+
+// Emptying the picture folder tries each delete a second time when the first one fails; files the
+// second try cannot delete either stay, and the rest go. An empty folder is no failure.
+int g_deleteCalls = 0;
+BOOL WINAPI DeleteOnlyOnSecondTry(LPCWSTR path) {
+  ++g_deleteCalls;
+  return g_deleteCalls % 2 == 0 ? DeleteFileW(path) : FALSE;
+}
+
+TEST(PreviewDocument, EmptyingTheFolderTriesEachDeleteTwice) {
+  std::wstring folder = TempFile(L"delete-twice");
+  CreateDirectoryW(folder.c_str(), NULL);
+  ASSERT_TRUE(WriteBytes(folder + L"\\a.bmp", BmpBytes(4, 4, RGB(0, 0, 0))));
+  ASSERT_TRUE(WriteBytes(folder + L"\\notes.txt", {'x'}));
+  CreateDirectoryW((folder + L"\\sub").c_str(), NULL);
+  CTestPreviewDoc* doc = new CTestPreviewDoc;
+  g_deleteCalls = 0;
+  SetPreviewFileDeleter(DeleteOnlyOnSecondTry);
+  doc->DeleteFolderFiles(folder.c_str());
+  SetPreviewFileDeleter(NULL);
+  EXPECT_EQ(g_deleteCalls, 4);
+  EXPECT_EQ(GetFileAttributesW((folder + L"\\a.bmp").c_str()), INVALID_FILE_ATTRIBUTES);
+  EXPECT_EQ(GetFileAttributesW((folder + L"\\notes.txt").c_str()), INVALID_FILE_ATTRIBUTES);
+  EXPECT_NE(GetFileAttributesW((folder + L"\\sub").c_str()), INVALID_FILE_ATTRIBUTES) << "folders stay";
+  doc->DeleteFolderFiles(folder.c_str());  // nothing left to delete
+  EXPECT_EQ(doc->m_imageFiles.GetSize(), 0);
+  delete doc;
+  RemoveDirectoryW((folder + L"\\sub").c_str());
+  EXPECT_TRUE(RemoveDirectoryW(folder.c_str()));
 }
 
 }  // namespace
