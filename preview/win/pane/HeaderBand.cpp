@@ -25,10 +25,7 @@ PreviewBandTheme DefaultTheme() {
     theme = CTKPCommandBarsTheme::GetInstalledTheme();
   }
   PreviewBandTheme band;
-  if (theme != NULL) {
-    band.number = theme->GetThemeNumber();
-    band.kind = theme->GetThemeKind();
-  }
+  if (theme != NULL) band.kind = theme->GetThemeKind();
   return band;
 }
 
@@ -46,14 +43,16 @@ void DrawPreviewHeaderBand(CDC* pDC, const CRect& client, const CString& strCapt
 
   CRect band(client.left, client.top, client.right, client.top + kPreviewBandHeight);
   PreviewBandTheme theme = GetPreviewBandTheme();
-  if (theme.number == 4) {
+  if (theme.kind == CTKPCommandBarsTheme::themeSchemeGradient) {
     const CTKPColorGradient& g = colors->m_gradients[0];
     CTKPDrawingHelper::GradientFill(pDC, &band, g.m_clrDark.GetEffective(), g.m_clrLight.GetEffective(), FALSE);
     CRect line(band.left, band.bottom - 1, band.right, band.bottom);
     pDC->FillSolidRect(&line, colors->GetColor(kColorGradientLine));
   } else {
     pDC->FillSolidRect(&band, colors->GetColor(kColorFlatBand));
-    uint32_t shadow = theme.kind == 3 ? kColorStyleBorder : (theme.kind == 2 ? kColorGradientLine : kColorFrameShadow);
+    uint32_t shadow = theme.kind == CTKPCommandBarsTheme::themeNative
+        ? kColorStyleBorder
+        : (theme.kind == CTKPCommandBarsTheme::themeGradient ? kColorGradientLine : kColorFrameShadow);
     CRect frame(band.left + 1, band.top + 1, band.right - 1, band.bottom);
     pDC->Draw3dRect(&frame, colors->GetColor(kColorFrameLight), colors->GetColor(shadow));
   }

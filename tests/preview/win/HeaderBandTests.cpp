@@ -3,22 +3,22 @@
 #include "preview/win/pane/HeaderBand.h"
 #include "tests/preview/win/PreviewHarness.h"
 #include "toolkit/base/ColorManager.h"
+#include "toolkit/commandbars/SchemeGradientBarTheme.h"
 
 #include <gtest/gtest.h>
 
 namespace morvick::test {
 namespace {
 
-PreviewBandTheme GradientTheme() {
+PreviewBandTheme GradientKind() {
   PreviewBandTheme t;
-  t.number = 4;
+  t.kind = 2;
   return t;
 }
 
-PreviewBandTheme OfficeKind() {
+PreviewBandTheme NativeKind() {
   PreviewBandTheme t;
-  t.number = 1;
-  t.kind = 2;
+  t.kind = 3;
   return t;
 }
 
@@ -55,17 +55,19 @@ TEST(HeaderBand, FlatLookWithCaptionAndLocation) {
   EXPECT_FALSE(HasColor(empty, RECT{80, 18, 200, 34}, colors->GetColor(5)));
 
   // The frame's shadow follows the theme's kind.
-  SetPreviewBandThemeSource(OfficeKind);
+  SetPreviewBandThemeSource(GradientKind);
   EXPECT_EQ(PaintBand().At(398, 30), colors->GetColor(54));
+  SetPreviewBandThemeSource(NativeKind);
+  EXPECT_EQ(PaintBand().At(398, 30), colors->GetColor(57));
   SetPreviewBandThemeSource(NULL);
 }
 
-TEST(HeaderBand, GradientThemeRunsFromDarkToLight) {
+// The scheme-gradient look, with a theme of that kind installed both ways: by its number, and as
+// the program installs its own theme (derived from it), as a custom theme numbered 5.
+void ExpectGradientBand() {
   CTKPColorManager* colors = GetColorManager();
   const CTKPColorGradient& g = colors->m_gradients[0];
-  SetPreviewBandThemeSource(GradientTheme);
   Pixels p = PaintBand();
-  SetPreviewBandThemeSource(NULL);
   COLORREF dark = g.m_clrDark.GetEffective(), light = g.m_clrLight.GetEffective();
   auto similar = [](COLORREF a, COLORREF b) {
     return std::abs(GetRValue(a) - GetRValue(b)) <= 8 && std::abs(GetGValue(a) - GetGValue(b)) <= 8 &&
@@ -75,6 +77,20 @@ TEST(HeaderBand, GradientThemeRunsFromDarkToLight) {
   EXPECT_TRUE(similar(p.At(300, 48), light));
   EXPECT_EQ(p.At(300, 49), colors->GetColor(54));
   EXPECT_EQ(p.At(300, 50), RGB(29, 117, 189));
+}
+
+TEST(HeaderBand, SchemeGradientThemeRunsFromDarkToLight) {
+  {
+    SCOPED_TRACE("installed by its number");
+    ScopedBarTheme theme(CTKPCommandBarsTheme::themeSchemeGradient);
+    ExpectGradientBand();
+  }
+  {
+    SCOPED_TRACE("installed as the program installs its own theme");
+    ScopedBarTheme theme(new CTKPSchemeGradientBarTheme);
+    ASSERT_EQ(CTKPCommandBarsTheme::GetInstalledTheme()->GetThemeNumber(), CTKPCommandBarsTheme::themeCustom);
+    ExpectGradientBand();
+  }
 }
 
 }  // namespace

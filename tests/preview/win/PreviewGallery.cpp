@@ -5,6 +5,7 @@
 #include "tests/preview/win/PreviewHarness.h"
 #include "preview/win/viewers/ThumbView.h"
 #include "tests/support/win/WindowCapture.h"
+#include "toolkit/commandbars/SchemeGradientBarTheme.h"
 
 #include <gtest/gtest.h>
 
@@ -12,12 +13,6 @@ namespace morvick::test {
 namespace {
 
 void Capture(const std::string& name) { CaptureToGallery("preview", name); }
-
-PreviewBandTheme GradientTheme() {
-  PreviewBandTheme t;
-  t.number = 4;
-  return t;
-}
 
 TEST(PreviewGallery, EachViewerAndPlaceholder) {
   PreviewHarness& h = Harness();
@@ -67,13 +62,14 @@ TEST(PreviewGallery, EachViewerAndPlaceholder) {
   h.doc->DeleteFolderFiles(folder.c_str());
   RemoveDirectoryW(folder.c_str());
 
-  // The band in the scheme-gradient theme.
-  SetPreviewBandThemeSource(GradientTheme);
-  g_strPreviewLocation = L"\\Pictures\\rgb.png";
-  Preview(SamplePath("make-image-samples.sh", "rgb.png"), L".png");
-  h.pane->Invalidate();
-  Capture("image-png-gradient-band");
-  SetPreviewBandThemeSource(NULL);
+  // The band in a theme derived from the scheme gradient, installed as the program installs its own.
+  {
+    ScopedBarTheme theme(new CTKPSchemeGradientBarTheme);
+    g_strPreviewLocation = L"\\Pictures\\rgb.png";
+    Preview(SamplePath("make-image-samples.sh", "rgb.png"), L".png");
+    h.pane->Invalidate();
+    Capture("image-png-gradient-band");
+  }
   g_strPreviewLocation.Empty();
   Preview(L"", L"");
 }

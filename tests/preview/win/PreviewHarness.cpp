@@ -2,6 +2,7 @@
 
 #include "tests/engine/diskfixtures/DiskFixture.h"
 #include "tests/support/win/WindowCapture.h"
+#include "toolkit/commandbars/CommandBarsTheme.h"
 
 #include <gtest/gtest.h>
 
@@ -32,6 +33,30 @@ PreviewHarness& Harness() {
   h.frame->ShowWindow(SW_SHOWNOACTIVATE);
   Pump();
   return h;
+}
+
+namespace {
+
+int InstalledThemeNumber() {
+  CTKPCommandBarsTheme* installed = CTKPCommandBarsTheme::GetInstalledTheme();
+  return installed != NULL ? installed->GetThemeNumber() : -1;
+}
+
+}  // namespace
+
+ScopedBarTheme::ScopedBarTheme(int nTheme) : m_nEarlier(InstalledThemeNumber()) {
+  CTKPCommandBarsTheme::SetTheme(nTheme);
+}
+
+ScopedBarTheme::ScopedBarTheme(CTKPCommandBarsTheme* pTheme) : m_nEarlier(InstalledThemeNumber()) {
+  CTKPCommandBarsTheme::InstallTheme(pTheme);
+}
+
+ScopedBarTheme::~ScopedBarTheme() {
+  if (m_nEarlier < 0)
+    CTKPCommandBarsTheme::ReleaseTheme();
+  else
+    CTKPCommandBarsTheme::SetTheme(m_nEarlier);
 }
 
 void Preview(const std::wstring& path, const std::wstring& extension) {

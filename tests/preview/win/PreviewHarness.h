@@ -13,6 +13,8 @@
 #include <string>
 #include <vector>
 
+class CTKPCommandBarsTheme;
+
 class CTestPreviewDoc : public CPreviewDocument {
   DECLARE_DYNCREATE(CTestPreviewDoc)
 };
@@ -66,6 +68,21 @@ void CaptureToGallery(const std::string& gallery, const std::string& name);
 // ("kind<TAB>text").
 std::wstring PreviewMessageLog();
 std::vector<std::string> TakeLoggedMessages();
+
+// Installs a command-bar theme for the life of the object, by its number or the way the program
+// installs its own (as a custom theme, whose number becomes 5), and then puts back what was
+// installed before: no theme, or a new theme of the earlier number.
+class ScopedBarTheme {
+ public:
+  explicit ScopedBarTheme(int nTheme);
+  explicit ScopedBarTheme(CTKPCommandBarsTheme* pTheme);
+  ~ScopedBarTheme();
+  ScopedBarTheme(const ScopedBarTheme&) = delete;
+  ScopedBarTheme& operator=(const ScopedBarTheme&) = delete;
+
+ private:
+  int m_nEarlier;  // -1: none was installed
+};
 
 // Pixels of a window's OnDraw-style painting: paint(dc) draws into a 32-bit top-down section of
 // the given size; the result holds 0x00RRGGBB values.
