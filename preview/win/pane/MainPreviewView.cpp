@@ -128,7 +128,7 @@ void CMainPreviewView::ShowNoPreviewView() {
 
 void CMainPreviewView::ShowLargeFileView() { CreateViewer(kViewerLargeFile, NULL); }
 
-void CMainPreviewView::ShowHtmlView(const CString& strPath) {
+void CMainPreviewView::ShowHtmlView(const CString& strPath, const CString&) {
   CPreviewFrameState* pFrame = GetPreviewFrame();
   if (pFrame == NULL) return;
   if (PreviewViewerClass(kViewerHtml) == NULL) {
@@ -205,20 +205,20 @@ void CMainPreviewView::ShowPreview(CString strPath, CString strExtension) {
   m_bViewerMissing = false;
   bool placeholderOnFailure = true;
   switch (PreviewSenderOf(strExtension)) {
-    case kSendImage: ShowViewer(kViewerImage, strPath); break;
-    case kSendIcon: ShowViewer(kViewerIcon, strPath); break;
-    case kSendHtml: ShowHtmlView(strPath); break;
-    case kSendCustomHtml: ShowViewer(kViewerCustomHtml, strPath); break;
+    case kSendImage: ShowImageView(strPath, strExtension); break;
+    case kSendIcon: ShowIconView(strPath); break;
+    case kSendHtml: ShowHtmlView(strPath, strExtension); break;
+    case kSendCustomHtml: ShowCustomHtmlView(strPath, strExtension); break;
     case kSendDocument:
     case kSendSourceText:
     case kSendPlainText:
       // The plain-text rows get the placeholder on failure like every other row.
-      ShowViewer(kViewerDocument, strPath);
+      ShowDocumentView(strPath);
       break;
-    case kSendArchive: ShowViewer(kViewerArchive, strPath); break;
-    case kSendPsd: ShowViewer(kViewerPsd, strPath); break;
-    case kSendAvi: ShowViewer(kViewerAvi, strPath); break;
-    case kSendMedia: ShowViewer(kViewerMedia, strPath); break;
+    case kSendArchive: ShowArchiveView(strPath); break;
+    case kSendPsd: ShowPsdView(strPath, strExtension); break;
+    case kSendAvi: ShowAviView(strPath); break;
+    case kSendMedia: ShowMediaView(strPath); break;
     case kSendPowerPoint:
       if (!ShowPowerPointSlides(strPath)) {
         // No presentation program: "not available" rather than "corrupt".
@@ -227,13 +227,13 @@ void CMainPreviewView::ShowPreview(CString strPath, CString strExtension) {
       }
       placeholderOnFailure = false;
       break;
-    case kSendDbf: ShowViewer(kViewerDbf, strPath); break;
+    case kSendDbf: ShowDbfView(strPath); break;
     case kSendAccess: {
       BOOL ok = ShowAccessView(strPath);
       if (!m_bViewerMissing) pFrame->m_bPreviewShown = ok;
       break;
     }
-    case kSendDxf: ShowViewer(kViewerDxf, strPath); break;
+    case kSendDxf: ShowDxfView(strPath, strExtension); break;
     case kSendLargeFile:
       ShowLargeFileView();
       placeholderOnFailure = false;

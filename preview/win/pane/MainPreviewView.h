@@ -59,9 +59,21 @@ class CMainPreviewView : public CView {
   CView* CreateViewer(PreviewViewer kind, const CString* pPath, bool bShow = true);
   // Shows the viewer of a sender (a failure clears the frame's m_bPreviewShown).
   void ShowViewer(PreviewViewer kind, const CString& strPath);
+  // The senders of the dispatch rows. Those that take the extension do not use it: only the path
+  // matters to their viewers.
+  void ShowImageView(const CString& strPath, const CString&) { ShowViewer(kViewerImage, strPath); }
+  void ShowIconView(const CString& strPath) { ShowViewer(kViewerIcon, strPath); }
+  void ShowCustomHtmlView(const CString& strPath, const CString&) { ShowViewer(kViewerCustomHtml, strPath); }
+  void ShowDocumentView(const CString& strPath) { ShowViewer(kViewerDocument, strPath); }
+  void ShowArchiveView(const CString& strPath) { ShowViewer(kViewerArchive, strPath); }
+  void ShowPsdView(const CString& strPath, const CString&) { ShowViewer(kViewerPsd, strPath); }
+  void ShowAviView(const CString& strPath) { ShowViewer(kViewerAvi, strPath); }
+  void ShowMediaView(const CString& strPath) { ShowViewer(kViewerMedia, strPath); }
+  void ShowDbfView(const CString& strPath) { ShowViewer(kViewerDbf, strPath); }
+  void ShowDxfView(const CString& strPath, const CString&) { ShowViewer(kViewerDxf, strPath); }
   void ShowNoPreviewView();
   void ShowLargeFileView();
-  void ShowHtmlView(const CString& strPath);
+  void ShowHtmlView(const CString& strPath, const CString& strExtension);
   BOOL ShowAccessView(const CString& strPath);
   BOOL ShowPowerPointSlides(const CString& strPath);
   // Shows the slide pictures of the folder, then empties and removes it (the thumbnails stay).
