@@ -14,7 +14,7 @@
 IMPLEMENT_DYNAMIC(CPreviewDocument, CDocument)
 
 CPreviewDocument::CPreviewDocument()
-    : m_pCurrentImage(NULL), m_nCurrentImage(-1), m_pDatabase(NULL), m_pDaoTreeView(NULL), m_pMDBListView(NULL) {}
+    : m_pCurrentImage(NULL), m_nCurrentImage(-1), m_pDatabase(NULL), m_pDaoTreeView(NULL), m_pRecordListView(NULL) {}
 
 CPreviewDocument::~CPreviewDocument() {
   delete m_pCurrentImage;
@@ -27,14 +27,14 @@ int CPreviewDocument::GetImageTypeFromFileName(const CString& strFileName) {
 }
 
 void CPreviewDocument::ForgetImages() {
-  m_imageFiles.RemoveAll();
+  m_ImageNames.RemoveAll();
   delete m_pCurrentImage;
   m_pCurrentImage = NULL;
   m_nCurrentImage = -1;  // no entry of the emptied list is current
 }
 
 void CPreviewDocument::LoadImageFolder(const CString& strFolder) {
-  m_strImageFolder = strFolder;
+  m_strFolder = strFolder;
   ForgetImages();
   std::vector<CString> names;
   WIN32_FIND_DATAW fd;
@@ -49,7 +49,7 @@ void CPreviewDocument::LoadImageFolder(const CString& strFolder) {
     FindClose(hFind);
   }
   std::sort(names.begin(), names.end(), [](const CString& a, const CString& b) { return a.Compare(b) < 0; });
-  for (const CString& n : names) m_imageFiles.Add(n);
+  for (const CString& n : names) m_ImageNames.Add(n);
   CPreviewFrameState* pFrame = GetPreviewFrame();
   if (pFrame != NULL && pFrame->m_pPreviewPane != NULL && pFrame->m_pPreviewPane->m_pThumbView != NULL)
     pFrame->m_pPreviewPane->m_pThumbView->LoadThumbnails();
@@ -57,7 +57,7 @@ void CPreviewDocument::LoadImageFolder(const CString& strFolder) {
 }
 
 void CPreviewDocument::DeleteFolderFiles(const CString& strFolder) {
-  m_strImageFolder = strFolder;
+  m_strFolder = strFolder;
   ForgetImages();
   WIN32_FIND_DATAW fd;
   HANDLE hFind = FindFirstFileW(strFolder + L"\\*.*", &fd);
@@ -75,8 +75,8 @@ void CPreviewDocument::LoadImageAt(int nIndex) {
   m_nCurrentImage = nIndex;
   delete m_pCurrentImage;
   m_pCurrentImage = NULL;
-  if (nIndex < 0 || nIndex >= m_imageFiles.GetSize()) return;
-  const CString& name = m_imageFiles[nIndex];
+  if (nIndex < 0 || nIndex >= m_ImageNames.GetSize()) return;
+  const CString& name = m_ImageNames[nIndex];
   int type = GetImageTypeFromFileName(name);
-  if (type != 0) m_pCurrentImage = new CxImage(m_strImageFolder + L"\\" + name, type);
+  if (type != 0) m_pCurrentImage = new CxImage(m_strFolder + L"\\" + name, type);
 }

@@ -31,8 +31,8 @@ class CPreviewDocument : public CDocument {
   void LoadImageAt(int nIndex);
 
   CString m_strPreviewPath;    // the file the next viewer shows; written just before it is created
-  CString m_strImageFolder;
-  CStringArray m_imageFiles;   // names in the image folder, sorted
+  CString m_strFolder;
+  CStringArray m_ImageNames;   // names in the image folder, sorted
   CxImage* m_pCurrentImage;    // owned
   int m_nCurrentImage;
 
@@ -40,11 +40,13 @@ class CPreviewDocument : public CDocument {
   // replaces the previous one, is handed to the view's tree and list, the list is cleared and the
   // tree rebuilt, and 1 comes back; a database error leaves everything as it was and gives 0.
   int OpenAccessDatabase(const CString& strPath);
+  // Clears the record list and rebuilds the database tree when a database is open.
+  void RefreshDatabaseViews();
   // Closes and deletes the open database (when the database view goes).
   void CloseAccessDatabase();
   CDaoDatabase* m_pDatabase;      // owned
   CDaoTreeView* m_pDaoTreeView;   // set by the tree view of the database view while it exists
-  CMDBListView* m_pMDBListView;   // set by its record list likewise
+  CMDBListView* m_pRecordListView;   // set by its record list likewise
 
  private:
   void ForgetImages();

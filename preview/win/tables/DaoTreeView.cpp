@@ -195,7 +195,7 @@ void CDaoTreeView::OnSelChanged(NMHDR*, LRESULT* pResult)
     *pResult = 0;
     m_current = CTreeItemRef(TVI_ROOT, &GetTreeCtrl()).GetSelected();
     CPreviewDocument* doc = dynamic_cast<CPreviewDocument*>(GetDocument());
-    CMDBListView* list = doc != NULL ? doc->m_pMDBListView : NULL;
+    CMDBListView* list = doc != NULL ? doc->m_pRecordListView : NULL;
     if (list == NULL)
         return;
     list->SetRedraw(FALSE);

@@ -58,7 +58,7 @@ void CThumbView::LoadThumbnails() {
   MakeImageList();
   m_imageList.Remove(-1);
   list.DeleteAllItems();
-  const int count = pDoc != NULL ? static_cast<int>(pDoc->m_imageFiles.GetSize()) : 0;
+  const int count = pDoc != NULL ? static_cast<int>(pDoc->m_ImageNames.GetSize()) : 0;
   m_imageList.SetImageCount(count);
 
   list.SetRedraw(FALSE);
@@ -77,8 +77,8 @@ void CThumbView::LoadThumbnails() {
   for (int i = 0; i < count; ++i) {
     if (m_bCancel == 1) break;
     CString path;
-    path.Format(L"%s\\%s", static_cast<LPCWSTR>(pDoc->m_strImageFolder), static_cast<LPCWSTR>(pDoc->m_imageFiles[i]));
-    int type = CPreviewDocument::GetImageTypeFromFileName(pDoc->m_imageFiles[i]);
+    path.Format(L"%s\\%s", static_cast<LPCWSTR>(pDoc->m_strFolder), static_cast<LPCWSTR>(pDoc->m_ImageNames[i]));
+    int type = CPreviewDocument::GetImageTypeFromFileName(pDoc->m_ImageNames[i]);
     if (type == 0) continue;
     CxImage image(path, type);
     if (!image.IsValid()) continue;

@@ -125,7 +125,7 @@ TEST(PreviewDocument, TheCurrentPictureIsDecodedOnlyWhenTheIndexChanges) {
   ASSERT_TRUE(WriteBytes(folder + L"\\b.bmp", BmpBytes(40, 10, RGB(0, 0, 255))));
   CTestPreviewDoc* doc = new CTestPreviewDoc;
   doc->LoadImageFolder(folder.c_str());
-  ASSERT_EQ(doc->m_imageFiles.GetSize(), 2);
+  ASSERT_EQ(doc->m_ImageNames.GetSize(), 2);
   doc->LoadImageAt(0);
   ASSERT_NE(doc->m_pCurrentImage, nullptr);
   CxImage* first = doc->m_pCurrentImage;
@@ -171,7 +171,7 @@ TEST(PreviewDocument, EmptyingTheFolderTriesEachDeleteTwice) {
   EXPECT_EQ(GetFileAttributesW((folder + L"\\notes.txt").c_str()), INVALID_FILE_ATTRIBUTES);
   EXPECT_NE(GetFileAttributesW((folder + L"\\sub").c_str()), INVALID_FILE_ATTRIBUTES) << "folders stay";
   doc->DeleteFolderFiles(folder.c_str());  // nothing left to delete
-  EXPECT_EQ(doc->m_imageFiles.GetSize(), 0);
+  EXPECT_EQ(doc->m_ImageNames.GetSize(), 0);
   delete doc;
   RemoveDirectoryW((folder + L"\\sub").c_str());
   EXPECT_TRUE(RemoveDirectoryW(folder.c_str()));

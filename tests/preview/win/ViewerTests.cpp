@@ -148,8 +148,8 @@ TEST(ThumbView, ThumbnailsAreLetterboxedInFolderOrder) {
   ASSERT_EQ(list.GetItemCount(), 3);
   EXPECT_EQ(list.GetItemText(0, 0), CString(L"1"));
   EXPECT_EQ(list.GetItemText(2, 0), CString(L"3"));
-  EXPECT_EQ(h.doc->m_imageFiles[0], CString(L"a.bmp"));
-  EXPECT_EQ(h.doc->m_imageFiles[2], CString(L"c.png"));
+  EXPECT_EQ(h.doc->m_ImageNames[0], CString(L"a.bmp"));
+  EXPECT_EQ(h.doc->m_ImageNames[2], CString(L"c.png"));
   // Thumbnail 0 (1600 x 900): white above and below, the picture from y 15 to 105, a black frame.
   Pixels t = Render(160, 120, [&](CDC* dc) { view->m_imageList.Draw(dc, 0, CPoint(0, 0), ILD_NORMAL); });
   EXPECT_EQ(t.At(0, 0), RGB(0, 0, 0));
@@ -161,7 +161,7 @@ TEST(ThumbView, ThumbnailsAreLetterboxedInFolderOrder) {
   EXPECT_EQ(u.At(80, 60), RGB(0, 0, 255));
 
   h.doc->DeleteFolderFiles(folder.c_str());
-  EXPECT_EQ(h.doc->m_imageFiles.GetSize(), 0);
+  EXPECT_EQ(h.doc->m_ImageNames.GetSize(), 0);
   EXPECT_TRUE(RemoveDirectoryW(folder.c_str()));
   h.pane->CloseViewers();
 }
