@@ -6,22 +6,22 @@
 namespace morvick {
 
 enum ImageFormat {
-  kImageUnknown = 0,
-  kImageBmp = 1,
-  kImageGif = 2,
-  kImageJpeg = 3,
-  kImagePng = 4,
-  kImageIcon = 5,
-  kImageTiff = 6,
-  kImageTga = 7,
-  kImagePcx = 8,
-  kImageWbmp = 9,
-  kImageMetafile = 10,
-  kImageJp2 = 11,
-  kImageJ2k = 12,
-  kImagePgx = 13,
-  kImagePnm = 14,
-  kImageSunRaster = 15,
+    kImageUnknown = 0,
+    kImageBmp = 1,
+    kImageGif = 2,
+    kImageJpeg = 3,
+    kImagePng = 4,
+    kImageIcon = 5,
+    kImageTiff = 6,
+    kImageTga = 7,
+    kImagePcx = 8,
+    kImageWbmp = 9,
+    kImageMetafile = 10,
+    kImageJp2 = 11,
+    kImageJ2k = 12,
+    kImagePgx = 13,
+    kImagePnm = 14,
+    kImageSunRaster = 15,
 };
 
 // The code of an extension given without its dot ("jpg", "TIFF"); 0 for any other.

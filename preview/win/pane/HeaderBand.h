@@ -8,7 +8,7 @@
 // program's own theme derives from, 3 native, 2 gradient). A theme's kind stays what it is when it
 // is installed as a custom theme, while its number then becomes 5.
 struct PreviewBandTheme {
-  int kind = 0;
+    int kind = 0;
 };
 
 // Where the band learns the theme. The default asks the installed command-bar theme, and installs
