@@ -329,7 +329,7 @@ CTKPCommandBar* CTKPToolBar::Clone(BOOL bRecursive)
 
 void CTKPToolBar::ResetToolBar()
 {
-    if (!m_bBuiltIn || !IsCustomizable() || m_nBarID == 0)
+    if (!CanResetToolBar())
         return;
     CString strFormat;
     if (!GetResourceManager()->LoadString(&strFormat, TKP_IDS_CONFIRM_RESET))

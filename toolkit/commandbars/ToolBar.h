@@ -33,6 +33,8 @@ public:
     virtual CSize CalcDockingLayout(int nLength, DWORD dwMode, int nWidth = 0);
     // Restores a built-in bar's controls after asking (string 9349).
     virtual void ResetToolBar();
+    // Whether the toolbar's own reset asks and restores: a built-in, customizable bar with an id.
+    BOOL CanResetToolBar() const { return m_bBuiltIn && IsCustomizable() && m_nBarID != 0; }
     // The window: docked as a child of the dock bar, floating as a popup owned by the frame.
     virtual BOOL CreateBarWindow(CWnd* pFrame, BOOL bFloating);
     // The menu bar fills itself from a menu resource; FALSE here.
