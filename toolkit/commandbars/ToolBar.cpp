@@ -259,13 +259,27 @@ CSize CTKPToolBar::CalcDynamicLayout(int nLength, DWORD dwMode, int nWidth)
     }
     if (pClose != NULL)
         pClose->SetHideFlag(tkpHideCustomize, TRUE);
+    CTKPCommandBars* pCommandBars = GetCommandBars();
     CTKPControl* pExpand = m_pControls->FindControl(0, TKP_ID_TOOLBAR_EXPAND, FALSE, FALSE);
-    if (pExpand == NULL && m_bShowExpandButton && GetCommandBars() != NULL) {
+    if (pExpand == NULL && m_bShowExpandButton && pCommandBars != NULL) {
         pExpand = new CTKPToolBarExpandButton;
         m_pControls->Add(pExpand, TKP_ID_TOOLBAR_EXPAND, NULL, -1, TRUE);
     }
-    if (pExpand != NULL)
+    // The expand button in the caption follows the rule of a docked bar's: always with the option
+    // ShowExpandButtonAlways, else only when the controls wrapped or some had no room.
+    BOOL bShowExpand = FALSE;
+    if (pExpand != NULL) {
         pExpand->SetHideFlag(tkpHideCustomize, TRUE);
+        if (m_bShowExpandButton && pCommandBars != NULL) {
+            if (pCommandBars->GetOptions()->bShowExpandButtonAlways) {
+                bShowExpand = TRUE;
+            } else {
+                BOOL bOverflow = FALSE;
+                m_pControls->CalcDynamicSize(&dc, nLength, dwMode & ~LM_COMMIT, rcBorders, nWidth, &bOverflow);
+                bShowExpand = bOverflow;
+            }
+        }
+    }
 
     const CSize size = m_pControls->CalcDynamicSize(&dc, nLength, dwMode, rcBorders, nWidth);
     if (dwMode & LM_COMMIT) {
@@ -275,7 +289,7 @@ CSize CTKPToolBar::CalcDynamicLayout(int nLength, DWORD dwMode, int nWidth)
             pClose->SetRect(CRect(nRight - nCaption, 3, nRight, 3 + nCaption));
             nRight -= nCaption;
         }
-        if (pExpand != NULL && m_bShowExpandButton) {
+        if (pExpand != NULL && bShowExpand) {
             if (pExpand->IsKindOf(RUNTIME_CLASS(CTKPToolBarExpandButton)))
                 static_cast<CTKPToolBarExpandButton*>(pExpand)->SetFloatingLook(TRUE);
             pExpand->SetHideFlag(tkpHideCustomize, FALSE);
