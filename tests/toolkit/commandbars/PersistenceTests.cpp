@@ -137,6 +137,24 @@ CTKPToolBar* MakeUserBar(CTKPCommandBars* pCommandBars, UINT nID)
     return pBar;
 }
 
+// Saves a bar, with the popup bars it reaches, under the key's "Controls"; loads the list back.
+BOOL SaveToRegistry(CTKPCommandBar* pBar, TKPPropExchangeSettings& settings, HKEY hKey)
+{
+    CTKPCommandBarList list;
+    UINT nNextID = TKP_FIRST_POPUP_BAR_ID;
+    TKPAddCommandBarToList(pBar, nNextID, list, settings);
+    CTKPPropExchangeRegistry px(FALSE, hKey, L"Controls");
+    px.m_dwData = reinterpret_cast<DWORD_PTR>(&settings);
+    return TKPSaveCommandBarList(&px, list);
+}
+
+BOOL LoadFromRegistry(TKPPropExchangeSettings& settings, HKEY hKey, CTKPCommandBarList& loaded)
+{
+    CTKPPropExchangeRegistry px(TRUE, hKey, L"Controls");
+    px.m_dwData = reinterpret_cast<DWORD_PTR>(&settings);
+    return TKPLoadCommandBarList(&px, loaded);
+}
+
 void CheckRestoredBar(CTKPCommandBars* pCommandBars, UINT nID)
 {
     CTKPToolBar* pBar = pCommandBars->GetToolBar(nID);
@@ -225,24 +243,14 @@ TEST_F(PersistenceTest, BarsAndControlsRoundTripThroughTheRegistry)
 {
     CTKPToolBar* pBar = MakeUserBar(m_pCommandBars, 301);
     TKPPropExchangeSettings settings = {FALSE, TRUE, TRUE, m_pCommandBars};
-    {
-        CTKPCommandBarList list;
-        UINT nNextID = TKP_FIRST_POPUP_BAR_ID;
-        TKPAddCommandBarToList(pBar, nNextID, list, settings);
-        CTKPPropExchangeRegistry px(FALSE, m_key.Key(), L"Controls");
-        px.m_dwData = reinterpret_cast<DWORD_PTR>(&settings);
-        ASSERT_TRUE(TKPSaveCommandBarList(&px, list));
-    }
+    const BOOL bSaved = SaveToRegistry(pBar, settings, m_key.Key());
     pBar->InternalRelease();
+    ASSERT_TRUE(bSaved);
     EXPECT_EQ(m_key.Text(L"Controls\\CommandBars\\CommandBar0", L"Class"), L"CTKPToolBar");
     EXPECT_EQ(m_key.Dword(L"Controls\\CommandBars\\CommandBar0", L"BarID"), 301u);
     EXPECT_EQ(m_key.Text(L"Controls\\CommandBars\\CommandBar0\\Controls\\Control0", L"Caption"), L"&Alpha");
     CTKPCommandBarList loaded;
-    {
-        CTKPPropExchangeRegistry px(TRUE, m_key.Key(), L"Controls");
-        px.m_dwData = reinterpret_cast<DWORD_PTR>(&settings);
-        ASSERT_TRUE(TKPLoadCommandBarList(&px, loaded));
-    }
+    ASSERT_TRUE(LoadFromRegistry(settings, m_key.Key(), loaded));
     ASSERT_EQ(loaded.GetCount(), 2);
     TKPRestoreCommandBarList(m_pCommandBars, loaded, TRUE);
     CheckRestoredBar(m_pCommandBars, 301);
@@ -368,20 +376,11 @@ namespace {
 // when there is none, and loads the list back.
 BOOL SaveAndLoad(CTKPCommandBar* pBar, TKPPropExchangeSettings& settings, HKEY hRegistry, CTKPCommandBarList& loaded)
 {
+    if (hRegistry != NULL)
+        return SaveToRegistry(pBar, settings, hRegistry) && LoadFromRegistry(settings, hRegistry, loaded);
     CTKPCommandBarList list;
     UINT nNextID = TKP_FIRST_POPUP_BAR_ID;
     TKPAddCommandBarToList(pBar, nNextID, list, settings);
-    if (hRegistry != NULL) {
-        {
-            CTKPPropExchangeRegistry px(FALSE, hRegistry, L"Controls");
-            px.m_dwData = reinterpret_cast<DWORD_PTR>(&settings);
-            if (!TKPSaveCommandBarList(&px, list))
-                return FALSE;
-        }
-        CTKPPropExchangeRegistry px(TRUE, hRegistry, L"Controls");
-        px.m_dwData = reinterpret_cast<DWORD_PTR>(&settings);
-        return TKPLoadCommandBarList(&px, loaded);
-    }
     CMemFile file(1024);
     {
         CArchive ar(&file, CArchive::store);
@@ -485,23 +484,13 @@ TEST_F(PersistenceTest, AControlOfAClassThisProgramLacksFailsTheWholeLoad)
     // In the registry the second control of a saved bar names a class of a later version.
     TKPPropExchangeSettings settings = {FALSE, TRUE, TRUE, m_pCommandBars};
     CTKPToolBar* pBar = MakeUserBar(m_pCommandBars, 302);
-    {
-        CTKPCommandBarList list;
-        UINT nNextID = TKP_FIRST_POPUP_BAR_ID;
-        TKPAddCommandBarToList(pBar, nNextID, list, settings);
-        CTKPPropExchangeRegistry px(FALSE, m_key.Key(), L"Controls");
-        px.m_dwData = reinterpret_cast<DWORD_PTR>(&settings);
-        ASSERT_TRUE(TKPSaveCommandBarList(&px, list));
-    }
+    const BOOL bSaved = SaveToRegistry(pBar, settings, m_key.Key());
     pBar->InternalRelease();
+    ASSERT_TRUE(bSaved);
     const wchar_t kLater[] = L"CTKPControlOfALaterVersion";
     m_key.Set(L"Controls\\CommandBars\\CommandBar0\\Controls\\Control1", L"Class", REG_SZ, kLater, sizeof(kLater));
-    {
-        CTKPCommandBarList loaded;
-        CTKPPropExchangeRegistry px(TRUE, m_key.Key(), L"Controls");
-        px.m_dwData = reinterpret_cast<DWORD_PTR>(&settings);
-        EXPECT_FALSE(TKPLoadCommandBarList(&px, loaded));
-    }
+    CTKPCommandBarList none;
+    EXPECT_FALSE(LoadFromRegistry(settings, m_key.Key(), none));
 
     // In the profile's controls archive: a customised toolbar whose saved data names a class the
     // program lacks is left as it is; nothing of the archive is merged.
