@@ -89,8 +89,7 @@ void ApplyRecord(CTKPCommandBars* pCommandBars, CTKPToolBar* pBar, const CTKPBar
         pContext->m_rectMRUDockPos = record.m_rcMRUDockPos;
         pContext->m_ptMRUFloatPos = CPoint(record.m_nMRUFloatXPos, record.m_nMRUFloatYPos);
         // A bar that never floated was saved with (0, 0): it has no floating place to go back to.
-        pContext->m_bHasFloatPos =
-            record.m_bFloating || record.m_nMRUFloatXPos != 0 || record.m_nMRUFloatYPos != 0;
+        pContext->m_bHasFloatPos = record.m_bFloating || record.m_nMRUFloatXPos != 0 || record.m_nMRUFloatYPos != 0;
     }
     if (pBar->GetSafeHwnd() != NULL) {
         UINT nFlags = SWP_NOZORDER | SWP_NOACTIVATE;

@@ -394,7 +394,8 @@ CSize CTKPFlatBarTheme::DrawEditOrCombo(CDC* pDC, CTKPControl* pControl, BOOL bD
         BOOL bCues = pBar != NULL ? pBar->IsKeyboardCuesVisible() : TRUE;
         if (m_bShowKeyboardCues != -1)
             bCues = m_bShowKeyboardCues;
-        pDC->DrawText(bCues ? strCaption : strStripped, rcLabel, DT_SINGLELINE | DT_VCENTER | (bCues ? 0 : DT_NOPREFIX));
+        pDC->DrawText(bCues ? strCaption : strStripped, rcLabel,
+            DT_SINGLELINE | DT_VCENTER | (bCues ? 0 : DT_NOPREFIX));
     }
     CRect rcField(rc.left + nLabelWidth, rc.top + 3, rc.right - 3, rc.bottom - 3);
     if (bEnabled) {

@@ -562,8 +562,8 @@ TEST_F(PopupBarTest, AShadowLeavesTheFrameItBelongsToWhereItIsAmongTheWindows)
     MakeFrame();
     // Another program's window lies above the frame.
     CWnd other;
-    ASSERT_TRUE(other.CreateEx(WS_EX_TOOLWINDOW, AfxRegisterWndClass(0), L"Other", WS_POPUP,
-        CRect(700, 100, 800, 200), NULL, 0));
+    ASSERT_TRUE(other.CreateEx(WS_EX_TOOLWINDOW, AfxRegisterWndClass(0), L"Other", WS_POPUP, CRect(700, 100, 800, 200),
+        NULL, 0));
     other.SetWindowPos(&CWnd::wndTop, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
     auto isAbove = [](HWND hUpper, HWND hLower) {
         for (HWND h = ::GetWindow(hUpper, GW_HWNDNEXT); h != NULL; h = ::GetWindow(h, GW_HWNDNEXT))
