@@ -278,11 +278,7 @@ BOOL CTKPTaskPanel::OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message)
 
 void CTKPTaskPanel::OnLButtonDown(UINT nFlags, CPoint point)
 {
-    CTKPTaskPanelScrollButton* pButton = HitTestScrollButton(point);
-    if (pButton) {
-        TrackScrollButton(pButton);
-        return;
-    }
+    // A scroll button is no item: the panel itself takes the focus, then the button runs.
     CTKPTaskPanelItem* pItem = HitTestItem(point);
     const BOOL bAccept = pItem && pItem->IsAcceptFocus();
     if (bAccept) {
@@ -298,6 +294,9 @@ void CTKPTaskPanel::OnLButtonDown(UINT nFlags, CPoint point)
         m_ptPressed = point;
         Invalidate(FALSE);
     }
+    CTKPTaskPanelScrollButton* pButton = HitTestScrollButton(point);
+    if (pButton)
+        TrackScrollButton(pButton);
     (void)nFlags;
 }
 

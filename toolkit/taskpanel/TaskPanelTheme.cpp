@@ -643,6 +643,7 @@ CRect CTKPTaskPanelTheme::DrawImageAndTextItem(CDC* pDC, CTKPTaskPanelGroupItem*
             nFormat |= DT_VCENTER;
     }
     DrawItemCaption(pDC, pItem, rcText, nFormat);
+    DrawItemFocus(pDC, pItem, rc);
     return rc;
 }
 
@@ -673,6 +674,7 @@ CRect CTKPTaskPanelTheme::DrawImageAboveTextItem(CDC* pDC, CTKPTaskPanelGroupIte
         rc.bottom - rcInner.bottom);
     rcText.OffsetRect(ptOffset.x, 0);
     DrawItemCaption(pDC, pItem, rcText, m_nItemTextFormat | DT_CENTER);
+    DrawItemFocus(pDC, pItem, rc);
     return rc;
 }
 
@@ -696,9 +698,15 @@ CRect CTKPTaskPanelTheme::DrawImageOnlyItem(CDC* pDC, CTKPTaskPanelGroupItem* pI
     if (pImage)
         DrawItemImage(pDC, pItem,
             CPoint(rcCell.left + rcInner.left + ptOffset.x, rcCell.top + rcInner.top + ptOffset.y), pImage, szIcon);
-    if (pItem->IsItemFocused() && pPanel && pPanel->IsDrawFocusRect())
-        DrawFocusRect(pDC, rcCell);
+    DrawItemFocus(pDC, pItem, rcCell);
     return rcCell;
+}
+
+void CTKPTaskPanelTheme::DrawItemFocus(CDC* pDC, CTKPTaskPanelGroupItem* pItem, const CRect& rc)
+{
+    CTKPTaskPanel* pPanel = pItem->GetTaskPanel();
+    if (pItem->IsItemFocused() && pPanel && pPanel->IsDrawFocusRect())
+        DrawFocusRect(pDC, rc);
 }
 
 void CTKPTaskPanelTheme::DrawItemCaption(CDC* pDC, CTKPTaskPanelItem* pItem, CRect rc, UINT nFormat)

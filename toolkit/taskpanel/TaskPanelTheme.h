@@ -155,6 +155,8 @@ protected:
     CPoint DrawItemHighlight(CDC* pDC, CTKPTaskPanelGroupItem* pItem, const ItemLook& look, const CRect& rc);
     // The item's image at the point, framed under hot-tracking style 2.
     void DrawItemIcon(CDC* pDC, CTKPTaskPanelGroupItem* pItem, const ItemLook& look, CPoint ptImage);
+    // The focus rectangle around an item that took the focus by keyboard, in every item layout.
+    void DrawItemFocus(CDC* pDC, CTKPTaskPanelGroupItem* pItem, const CRect& rc);
     // The panel's background and the normal groups' client area, one solid colour each.
     void SetPanelColors(COLORREF clrPanel, COLORREF clrClient);
     // The normal groups' item texts: lines of text, links, and hot links (under either style).

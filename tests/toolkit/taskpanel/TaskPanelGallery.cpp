@@ -1,6 +1,6 @@
 // Pictures of the task panel in each theme, as a person sees it on screen, under
-// build/windows/taskpanel-gallery: an open group with a hot link and a hosted control, a closed
-// group, a special group, and an item being dragged over another. Nothing is compared; the test
+// build/windows/taskpanel-gallery: an open group with a hot link, a link focused by keyboard and a
+// hosted control, a closed group, a special group, and an item being dragged over another. Nothing is compared; the test
 // checks that every picture was written.
 #include <gtest/gtest.h>
 
@@ -37,9 +37,11 @@ void BuildScene(CTKPTaskPanel* pPanel, HWND* phEdit)
     FinishAnimation(pPanel);
 }
 
-// An item of "Tasks" dragged over the second link of "Recovery"; "Open" hot under the mouse.
+// An item of "Tasks" dragged over the second link of "Recovery"; "Open" hot under the mouse and
+// "Print" reached by the keyboard.
 void ShowDragAndHot(CTKPTaskPanel* pPanel)
 {
+    pPanel->SetFocusedItem(pPanel->GetAt(0)->GetAt(2), TRUE);
     CTKPTaskPanelGroupItem* pDragged = pPanel->GetAt(0)->GetAt(1);
     COleDataSource* pSource = new COleDataSource;
     pDragged->PrepareDrag(*pSource, TRUE);

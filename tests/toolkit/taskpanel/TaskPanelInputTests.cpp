@@ -359,6 +359,7 @@ TEST(TaskPanelScrolling, ScrollButtonReleasedAtOnceScrollsExactlyOneRow)
     ASSERT_EQ(0, pGroup->GetFirstShownIndex());
 
     Host::Get().Activate();
+    ::SetFocus(Host::Get().Handle());
     const CPoint pt = pDown->rcButton.CenterPoint();
     panel->PostMessage(WM_LBUTTONUP, 0, PointParam(pt));
     MouseAt(panel.Get(), WM_LBUTTONDOWN, pt, MK_LBUTTON);
@@ -366,6 +367,8 @@ TEST(TaskPanelScrolling, ScrollButtonReleasedAtOnceScrollsExactlyOneRow)
     EXPECT_FALSE(pDown->bPressed);
     EXPECT_TRUE(pUp->bEnabled);
     EXPECT_EQ(nullptr, ::GetCapture());
+    // Like a click anywhere else in the panel, pressing a scroll button gives the panel the focus.
+    EXPECT_EQ(panel->GetSafeHwnd(), ::GetFocus());
 
     // The items scroll with the group: the first shown item stands at the client's top.
     const CTKPTaskPanelGroupItem* pFirst = pGroup->GetAt(1);

@@ -556,3 +556,47 @@ TEST(TaskPanelThemes, CaptionsBelowImagesStandCentredUnderThem)
     ASSERT_GE(inkLeft, 0);
     EXPECT_NEAR(inkLeft + inkRight, iconLeft + iconRight, 4);
 }
+
+TEST(TaskPanelThemes, AKeyboardFocusedLinkIsFramedInEveryItemLayout)
+{
+    SchemeScope plain(0);
+    const int layouts[] = {tkpTaskItemLayoutImages, tkpTaskItemLayoutImagesWithText,
+        tkpTaskItemLayoutImagesWithTextBelow};
+    for (int layout : layouts) {
+        PanelWindow panel(240, 500);
+        FillSamplePanel(panel.Get());
+        panel->SetTheme(0);
+        panel->SetItemLayout(layout);
+        FinishAnimation(panel.Get());
+        CTKPTaskPanelGroupItem* pSave = panel->GetAt(0)->GetAt(1);
+        Host::Get().Activate();
+        panel->SetFocus();
+        panel->SetFocusedItem(pSave, TRUE);
+        ASSERT_TRUE(panel->IsDrawFocusRect());
+        PanelPicture focused(panel.Get());
+        // Leaving the panel takes the focus rectangle away; the item stays the focused one.
+        ::SetFocus(Host::Get().Handle());
+        ASSERT_FALSE(panel->IsDrawFocusRect());
+        PanelPicture unfocused(panel.Get());
+
+        // The dotted frame: about every other pixel around the item changes, nothing elsewhere.
+        const CRect rc = pSave->GetHitTestRect();
+        ASSERT_FALSE(rc.IsRectEmpty());
+        CRect rcChanged(0, 0, 0, 0);
+        int changed = 0;
+        for (int y = 0; y < focused.Height(); ++y)
+            for (int x = 0; x < focused.Width(); ++x)
+                if (focused.Pixel(x, y) != unfocused.Pixel(x, y)) {
+                    rcChanged = changed++
+                        ? CRect(std::min<int>(rcChanged.left, x), std::min<int>(rcChanged.top, y),
+                              std::max<int>(rcChanged.right, x + 1), std::max<int>(rcChanged.bottom, y + 1))
+                        : CRect(x, y, x + 1, y + 1);
+                }
+        ASSERT_GT(changed, 0) << "layout " << layout;
+        CRect rcBoth;
+        rcBoth.UnionRect(rc, rcChanged);
+        EXPECT_EQ(rc, rcBoth) << "layout " << layout;
+        EXPECT_GE(rcChanged.Width() * 2, rc.Width()) << "layout " << layout;
+        EXPECT_GE(changed, (rcChanged.Width() + rcChanged.Height()) * 2 / 3) << "layout " << layout;
+    }
+}
