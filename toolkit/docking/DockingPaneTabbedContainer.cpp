@@ -1,10 +1,10 @@
 #include "toolkit/docking/DockingPaneTabbedContainer.h"
 
-#include "toolkit/base/BufferedDC.h"
 #include "toolkit/base/ResourceManager.h"
 #include "toolkit/commandbars/ToolTipManager.h"
 #include "toolkit/commandbars/ToolTipRecord.h"
 #include "toolkit/docking/DockablePane.h"
+#include "toolkit/docking/DockingBufferedDC.h"
 #include "toolkit/docking/DockingPaneArrangement.h"
 #include "toolkit/docking/DockingPaneAutoHideWnd.h"
 #include "toolkit/docking/DockingPaneCaptionButton.h"
@@ -743,7 +743,7 @@ void CTKPDockingPaneTabbedContainer::OnPaint()
     CPaintDC dc(this);
     CRect rc;
     GetClientRect(&rc);
-    CTKPBufferedDC buffer(dc.GetSafeHdc(), rc);
+    CTKPDockingBufferedDC buffer(dc.GetSafeHdc(), rc);
     Draw(&buffer);
 }
 

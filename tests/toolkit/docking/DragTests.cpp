@@ -1,8 +1,8 @@
 // Pane drags: the places found at each step, the outlines and previews shown, the stickers and the
 // site's vetoes, the capture loop fed by posted messages, and whole drags by real input.
 #include "CountedImport.h"
-#include "DibCanvas.h"
 #include "DockingTestSupport.h"
+#include "ScreenPixels.h"
 
 #include "toolkit/common/DockGeometry.h"
 #include "toolkit/docking/DockingPaneDragContext.h"
@@ -70,22 +70,6 @@ void SetCtrl(bool down)
     keys[VK_CONTROL] = down ? 0x80 : 0;
     ::SetKeyboardState(keys);
 }
-
-// The screen's pixels in a rectangle, read back from the desktop as the user sees them.
-class ScreenPixels {
-public:
-    explicit ScreenPixels(const CRect& rc) : m_rc(rc), m_canvas(rc.Width(), rc.Height())
-    {
-        HDC hScreen = ::GetDC(NULL);
-        ::BitBlt(m_canvas.Hdc(), 0, 0, rc.Width(), rc.Height(), hScreen, rc.left, rc.top, SRCCOPY);
-        ::ReleaseDC(NULL, hScreen);
-    }
-    COLORREF At(int x, int y) { return m_canvas.Pixel(x - m_rc.left, y - m_rc.top); }
-
-private:
-    CRect m_rc;
-    DibCanvas m_canvas;
-};
 
 // Where the outline on the screen changed pixels: how many inside the band of 4 pixels along each
 // edge of the frames, and how many anywhere else.
