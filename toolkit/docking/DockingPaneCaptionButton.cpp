@@ -66,10 +66,8 @@ BOOL CTKPDockingPaneCaptionButton::Track(CWnd* pWnd, CPoint pt, BOOL bClient)
             pt = CPoint(static_cast<short>(LOWORD(msg.lParam)), static_cast<short>(HIWORD(msg.lParam)));
             if (!bClient) {
                 // Client coordinates of the capture window to its window coordinates.
-                CRect rcWindow;
-                ::GetWindowRect(hWnd, &rcWindow);
                 ::ClientToScreen(hWnd, &pt);
-                pt.Offset(-rcWindow.left, -rcWindow.top);
+                pt = TKPScreenToWindowPoint(hWnd, pt);
             }
             const BOOL bPressed = m_rcButton.PtInRect(pt);
             if (bPressed != m_bPressed) {

@@ -4,6 +4,9 @@
 #include "DockingTestSupport.h"
 #include "ScreenPixels.h"
 
+#include "toolkit/commandbars/ToolTipRecord.h"
+#include "toolkit/docking/DockingPaneCaptionButton.h"
+#include "toolkit/docking/DockingPaneMiniWnd.h"
 #include "toolkit/docking/DockingPaneSideBar.h"
 #include "toolkit/docking/DockingPaneSplitContainer.h"
 #include "toolkit/docking/DockingPaneSplitterBar.h"
@@ -131,6 +134,62 @@ TEST(DockingRightToLeft, GradientSplitterBarsTakeTheirColoursFromTheirPlaceInThe
     EXPECT_GT(nGrey[0], 32);
     EXPECT_LT(nGrey[0], 96);
     EXPECT_NEAR(nGrey[1], nGrey[0], 2);
+}
+
+TEST(DockingRightToLeft, ThemedFloatingFramesAnswerTheirButtonsWhereTheyShowThem)
+{
+    RightToLeftSite rtl;
+    HostFixture f;
+    f.host()->m_bThemedFloatingFrames = TRUE;
+    CTKPDockablePane* pPane = f.MakePane(1, L"Preview");
+    pPane->SetOptions(tkpoMenuButton);
+    f.host()->DockPane(pPane, tkdock::sideLeft, NULL);
+    f.Layout();
+    f.host()->FloatNode(pPane, CRect(500, 300, 720, 480));
+    CTKPDockingPaneMiniWnd* pMini = dynamic_cast<CTKPDockingPaneMiniWnd*>(pPane->GetSite());
+    ASSERT_NE(pMini, nullptr);
+    ASSERT_TRUE(pMini->GetExStyle() & WS_EX_LAYOUTRTL);
+    pMini->RedrawWindow(NULL, NULL, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
+    CRect rcWindow;
+    pMini->GetWindowRect(&rcWindow);
+    // The buttons show at the window's left end: where the mirrored window DC puts the band's far end.
+    CTKPDockingPaneCaptionButton* pMenu = pMini->FindCaptionButton(tkpcbMenu);
+    CTKPDockingPaneCaptionButton* pClose = pMini->FindCaptionButton(tkpcbClose);
+    const CRect rcMenu = TKPWindowRectToScreen(pMini->GetSafeHwnd(), pMenu->GetRect());
+    const CRect rcClose = TKPWindowRectToScreen(pMini->GetSafeHwnd(), pClose->GetRect());
+    EXPECT_LT(rcClose.right, rcWindow.left + 40);
+    EXPECT_LT(rcClose.right, rcMenu.left + 1);
+    // Pointing at a button makes that one hot.
+    pMini->SendMessage(WM_NCMOUSEMOVE, HTCAPTION, MAKELPARAM(rcMenu.CenterPoint().x, rcMenu.CenterPoint().y));
+    EXPECT_TRUE(pMenu->IsHot());
+    EXPECT_FALSE(pClose->IsHot());
+    // Its tooltip is the button's under the cursor, over the place where it shows.
+    CPoint ptTip = rcMenu.CenterPoint();
+    pMini->ScreenToClient(&ptTip);
+    TKPTOOLINFO info = {};
+    info.ti.cbSize = sizeof(TKPTOOLINFO);
+    EXPECT_EQ(pMini->OnToolHitTest(ptTip, &info.ti), static_cast<INT_PTR>(tkpcbMenu));
+    CRect rcTip(info.ti.rect);
+    TKPMapRect(pMini, NULL, rcTip);
+    EXPECT_EQ(rcTip, rcMenu);
+    TKPFreeToolInfoTexts(&info.ti);
+    // The menu button reports its place on the screen, its corner at the left bottom.
+    // (Escape ends a drag of the window, should the press start one instead.)
+    Site()->ClearLog();
+    ::PostMessageW(pMini->GetSafeHwnd(), WM_KEYDOWN, VK_ESCAPE, 0);
+    pMini->SendMessage(WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(rcMenu.CenterPoint().x, rcMenu.CenterPoint().y));
+    PumpPending();
+    ASSERT_EQ(Site()->CountCode(tkpdnPaneMenu), 1);
+    EXPECT_EQ(static_cast<int>(Site()->m_log.back().param1), rcMenu.left);
+    EXPECT_EQ(static_cast<int>(Site()->m_log.back().param2), rcMenu.bottom);
+    // A click on the close button closes the pane.
+    const CPoint pt = rcClose.CenterPoint();
+    CPoint ptClient = pt;
+    pMini->ScreenToClient(&ptClient);
+    ::PostMessageW(pMini->GetSafeHwnd(), WM_LBUTTONUP, 0, MAKELPARAM(ptClient.x, ptClient.y));
+    ::SetCursorPos(pt.x, pt.y);
+    pMini->SendMessage(WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(pt.x, pt.y));
+    EXPECT_TRUE(pPane->IsClosed());
 }
 
 }  // namespace
