@@ -241,7 +241,7 @@ TEST(DockingSidePanel, SwitchingPanesWithoutAutoCloseLeavesOneSlideOut)
     CTKPDockablePane* p2 = h.p2;
     CTKPDockingPaneSideBar* pSide = h.side;
     ASSERT_EQ(pSide->GetTabGroupCount(), 2);
-    CTKPDockingPaneSideBar::s_bAutoClose = FALSE;
+    ScopedSetting<BOOL> noAutoClose(CTKPDockingPaneSideBar::s_bAutoClose, FALSE);
     const CPoint a = pSide->GetTabGroup(0)->GetItem(0)->GetRect().CenterPoint();
     const CPoint b = pSide->GetTabGroup(1)->GetItem(0)->GetRect().CenterPoint();
     pSide->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(a.x, a.y));
@@ -254,7 +254,6 @@ TEST(DockingSidePanel, SwitchingPanesWithoutAutoCloseLeavesOneSlideOut)
     EXPECT_NE(pSecond, pFirst);
     EXPECT_EQ(pSecond->GetContainer()->GetSelectedPane(), p2);
     EXPECT_TRUE(PumpUntil([&] { return !::IsWindow(hFirst); }));
-    CTKPDockingPaneSideBar::s_bAutoClose = TRUE;
     pSecond->Close(TRUE);
 }
 
@@ -426,8 +425,7 @@ TEST(DockingSlideOut, ARefusedSlideInRestartsTheCountdown)
 
 TEST(DockingSlideOut, WithOneStepItOpensAtOnceAndSaysSo)
 {
-    const int nDuration = CTKPDockingPaneAutoHideWnd::s_nAnimationDuration;
-    CTKPDockingPaneAutoHideWnd::s_nAnimationDuration = 16;
+    ScopedSetting<int> oneStep(CTKPDockingPaneAutoHideWnd::s_nAnimationDuration, 16);
     Hidden h(tkdock::sideTop);
     Site()->ClearLog();
     CTKPDockingPaneAutoHideWnd* pSlide = h.Open();
@@ -436,7 +434,6 @@ TEST(DockingSlideOut, WithOneStepItOpensAtOnceAndSaysSo)
     EXPECT_EQ(HostFixture::InSite(pSlide), pSlide->GetFullRect());
     EXPECT_EQ(Site()->CountAction(tkpaSlidOut), 1);
     pSlide->Close(TRUE);
-    CTKPDockingPaneAutoHideWnd::s_nAnimationDuration = nDuration;
 }
 
 TEST(DockingSlideOut, ResizingKeepsTheSizeWithoutGrowingOnEveryOpening)

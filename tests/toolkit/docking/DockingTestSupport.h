@@ -69,6 +69,21 @@ struct RightToLeftSite {
     RightToLeftSite& operator=(const RightToLeftSite&) = delete;
 };
 
+// A setting of the process (a switch of the docking classes) set for a scope and put back however
+// the scope ends.
+template <class T>
+class ScopedSetting {
+public:
+    ScopedSetting(T& setting, T value) : m_setting(setting), m_saved(setting) { m_setting = value; }
+    ~ScopedSetting() { m_setting = m_saved; }
+    ScopedSetting(const ScopedSetting&) = delete;
+    ScopedSetting& operator=(const ScopedSetting&) = delete;
+
+private:
+    T& m_setting;
+    T m_saved;
+};
+
 // A host whose node factory a test replaces for some types (null from the factory: the host's own).
 class CFactoryHost : public CTKPDockingPaneHost {
 public:
