@@ -34,11 +34,7 @@ struct Hidden {
     explicit Hidden(int nSide, CSize size = CSize(200, 150))
     {
         pane = f.MakePane(1, L"Properties", size);
-        f.host()->DockPane(pane, nSide, NULL);
-        f.Layout();
-        f.host()->HidePane(pane);
-        f.Layout();
-        side = f.arrangement()->GetSideBar(nSide);
+        side = f.DockHidden(nSide, pane);
     }
     CPoint TabCentre() { return side->GetTabGroup(0)->GetItem(0)->GetRect().CenterPoint(); }
     CTKPDockingPaneAutoHideWnd* Open()

@@ -11,6 +11,7 @@
 #include "toolkit/docking/DockingPaneHost.h"
 
 #include <functional>
+#include <initializer_list>
 #include <map>
 #include <memory>
 #include <string>
@@ -132,6 +133,11 @@ public:
     static CRect InSite(HWND hWnd);
     static CRect InSite(CWnd* pWnd) { return InSite(pWnd->GetSafeHwnd()); }
     CTKPDockingPaneTabbedContainer* ContainerOf(CTKPDockablePane* pPane);
+    // The panes as the tabs of one container docked at a side (the first docked, the others
+    // attached to it), laid out; the container.
+    CTKPDockingPaneTabbedContainer* DockAsTabs(int nSide, std::initializer_list<CTKPDockablePane*> panes);
+    // The pane docked at a side and hidden there, laid out; the side panel (null when none).
+    CTKPDockingPaneSideBar* DockHidden(int nSide, CTKPDockablePane* pPane);
 
     std::unique_ptr<CTKPDockingPaneHost> m_host;
     std::vector<HWND> m_paneWindows;

@@ -678,11 +678,7 @@ TEST(DockingPane, ShowingAHiddenPaneSlidesItOutAndHidingAgainClosesIt)
 {
     HostFixture f;
     CTKPDockablePane* p = f.MakePane(1, L"Properties");
-    f.host()->DockPane(p, tkdock::sideRight, NULL);
-    f.Layout();
-    f.host()->HidePane(p);
-    f.Layout();
-    CTKPDockingPaneSideBar* pSide = f.arrangement()->GetSideBar(tkdock::sideRight);
+    CTKPDockingPaneSideBar* pSide = f.DockHidden(tkdock::sideRight, p);
     ASSERT_NE(pSide, nullptr);
     Site()->ClearLog();
     f.host()->ShowPane(p, FALSE);

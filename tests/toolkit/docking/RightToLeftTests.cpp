@@ -54,12 +54,8 @@ TEST(DockingRightToLeft, CaptionsAndTabRowsMirrorTheirPlacesButReadForward)
     for (int nTheme : {0, 6}) {
         HostFixture f;
         f.host()->SetTheme(nTheme);
-        CTKPDockablePane* pFiles = f.MakePane(1, L"Files of the scan");
-        CTKPDockablePane* pLog = f.MakePane(2, L"Log");
-        f.host()->DockPane(pFiles, tkdock::sideLeft, NULL);
-        f.host()->AttachNode(pLog, pFiles);
-        f.Layout();
-        CTKPDockingPaneTabbedContainer* pContainer = f.ContainerOf(pFiles);
+        CTKPDockingPaneTabbedContainer* pContainer =
+            f.DockAsTabs(tkdock::sideLeft, {f.MakePane(1, L"Files of the scan"), f.MakePane(2, L"Log")});
         ASSERT_TRUE(pContainer->GetExStyle() & WS_EX_LAYOUTRTL);
         CTKPDockingPaneTheme* pTheme = f.host()->GetTheme();
         CRect rc;
@@ -77,12 +73,7 @@ TEST(DockingRightToLeft, SidePanelsPaintTheirStripAndTabs)
     RightToLeftSite rtl;
     HostFixture f;
     f.host()->SetTheme(6);
-    CTKPDockablePane* pPane = f.MakePane(1, L"Properties");
-    f.host()->DockPane(pPane, tkdock::sideRight, NULL);
-    f.Layout();
-    f.host()->HidePane(pPane);
-    f.Layout();
-    CTKPDockingPaneSideBar* pSide = f.arrangement()->GetSideBar(tkdock::sideRight);
+    CTKPDockingPaneSideBar* pSide = f.DockHidden(tkdock::sideRight, f.MakePane(1, L"Properties"));
     ASSERT_NE(pSide, nullptr);
     CRect rc;
     pSide->GetClientRect(&rc);
