@@ -146,3 +146,24 @@ inline void TKPMapRect(const CWnd* pFrom, const CWnd* pTo, RECT& rc)
     ::MapWindowPoints(pFrom ? pFrom->GetSafeHwnd() : NULL, pTo ? pTo->GetSafeHwnd() : NULL,
         reinterpret_cast<LPPOINT>(&rc), 2);
 }
+
+// The coordinates of a window's own (non-client) area, those of its window DC: mirrored in a
+// right-to-left window, where x runs from the window's right edge. A screen point in them, and a
+// rectangle in them on the screen.
+inline CPoint TKPScreenToWindowPoint(HWND hWnd, POINT pt)
+{
+    RECT rc = {0, 0, 0, 0};
+    ::GetWindowRect(hWnd, &rc);
+    if (::GetWindowLongW(hWnd, GWL_EXSTYLE) & WS_EX_LAYOUTRTL)
+        return CPoint(rc.right - 1 - pt.x, pt.y - rc.top);
+    return CPoint(pt.x - rc.left, pt.y - rc.top);
+}
+
+inline CRect TKPWindowRectToScreen(HWND hWnd, const RECT& r)
+{
+    RECT rc = {0, 0, 0, 0};
+    ::GetWindowRect(hWnd, &rc);
+    if (::GetWindowLongW(hWnd, GWL_EXSTYLE) & WS_EX_LAYOUTRTL)
+        return CRect(rc.right - 1 - r.right, rc.top + r.top, rc.right - 1 - r.left, rc.top + r.bottom);
+    return CRect(rc.left + r.left, rc.top + r.top, rc.left + r.right, rc.top + r.bottom);
+}

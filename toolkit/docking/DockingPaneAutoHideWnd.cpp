@@ -1,10 +1,10 @@
 #include "toolkit/docking/DockingPaneAutoHideWnd.h"
 
-#include "toolkit/base/BufferedDC.h"
 #include "toolkit/base/DragTracker.h"
 #include "toolkit/base/ResourceManager.h"
 #include "toolkit/common/DockGeometry.h"
 #include "toolkit/docking/DockablePane.h"
+#include "toolkit/docking/DockingBufferedDC.h"
 #include "toolkit/docking/DockingCaptureLoop.h"
 #include "toolkit/docking/DockingPaneArrangement.h"
 #include "toolkit/docking/DockingPaneHost.h"
@@ -424,7 +424,7 @@ void CTKPDockingPaneAutoHideWnd::OnPaint()
         return;
     CRect rc;
     GetClientRect(&rc);
-    CTKPBufferedDC buffer(dc.GetSafeHdc(), rc);
+    CTKPDockingBufferedDC buffer(dc.GetSafeHdc(), rc);
     Draw(&buffer);
 }
 

@@ -66,10 +66,8 @@ BOOL CTKPDockingPaneCaptionButton::Track(CWnd* pWnd, CPoint pt, BOOL bClient)
             pt = CPoint(static_cast<short>(LOWORD(msg.lParam)), static_cast<short>(HIWORD(msg.lParam)));
             if (!bClient) {
                 // Client coordinates of the capture window to its window coordinates.
-                CRect rcWindow;
-                ::GetWindowRect(hWnd, &rcWindow);
                 ::ClientToScreen(hWnd, &pt);
-                pt.Offset(-rcWindow.left, -rcWindow.top);
+                pt = TKPScreenToWindowPoint(hWnd, pt);
             }
             const BOOL bPressed = m_rcButton.PtInRect(pt);
             if (bPressed != m_bPressed) {
@@ -169,7 +167,7 @@ void CTKPDockingPaneCaptionButton::FillFrameRelativeGradient(
         return;
     CRect rcFrame;
     pFrame->GetWindowRect(&rcFrame);
-    pWnd->ScreenToClient(&rcFrame);
+    TKPMapRect(NULL, pWnd, rcFrame);
     const int w = std::max<int>(rcFrame.Width(), ::GetSystemMetrics(SM_CXSCREEN) / 2);
     const COLORREF clrFirst = gradient.m_clrLight.GetEffective();
     const COLORREF clrSecond = gradient.m_clrDark.GetEffective();

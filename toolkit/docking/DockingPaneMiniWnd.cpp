@@ -415,10 +415,7 @@ BOOL CTKPDockingPaneMiniWnd::OnCaptionButtonDown(CTKPDockingPaneCaptionButton* p
         m_bActive = TRUE;
         pButton->SetPressed(TRUE);
         Invalidate();
-        CRect rcWindow;
-        GetWindowRect(&rcWindow);
-        CRect rc = pButton->GetRect();
-        rc.OffsetRect(rcWindow.TopLeft());
+        const CRect rc = TKPWindowRectToScreen(m_hWnd, pButton->GetRect());
         TKPDOCKINGPANEMENU menu = {pPane, rc.left, rc.bottom, rc};
         pHost->Notify(tkpdnPaneMenu, reinterpret_cast<LPARAM>(&menu));
         pButton->SetPressed(FALSE);
@@ -515,9 +512,7 @@ void CTKPDockingPaneMiniWnd::OnClose()
 void CTKPDockingPaneMiniWnd::OnNcLButtonDown(UINT nHitTest, CPoint point)
 {
     if (IsThemed()) {
-        CRect rcWindow;
-        GetWindowRect(&rcWindow);
-        const CPoint ptWindow = point - rcWindow.TopLeft();
+        const CPoint ptWindow = TKPScreenToWindowPoint(m_hWnd, point);
         if (CTKPDockingPaneCaptionButton* pButton = CaptionButtonFromPoint(ptWindow)) {
             if (!OnCaptionButtonDown(pButton)) {
                 const HWND hWnd = m_hWnd;
@@ -635,12 +630,11 @@ void CTKPDockingPaneMiniWnd::OnNcMouseMove(UINT nHitTest, CPoint point)
 {
     CMiniFrameWnd::OnNcMouseMove(nHitTest, point);
     if (IsThemed()) {
-        CRect rcWindow;
-        GetWindowRect(&rcWindow);
+        const CPoint ptWindow = TKPScreenToWindowPoint(m_hWnd, point);
         BOOL bChanged = FALSE;
         for (INT_PTR i = 0; i < m_arrCaptionButtons.GetSize(); ++i) {
             const BOOL bHot = m_arrCaptionButtons[i]->IsHot();
-            m_arrCaptionButtons[i]->OnMouseMove(point - rcWindow.TopLeft());
+            m_arrCaptionButtons[i]->OnMouseMove(ptWindow);
             bChanged = bChanged || bHot != m_arrCaptionButtons[i]->IsHot();
         }
         if (bChanged)
@@ -754,20 +748,17 @@ INT_PTR CTKPDockingPaneMiniWnd::OnToolHitTest(CPoint point, TOOLINFO* pTI) const
     if (!IsThemed())
         return CMiniFrameWnd::OnToolHitTest(point, pTI);
     // Client coordinates to the window coordinates the buttons keep.
-    CRect rcWindow;
-    GetWindowRect(&rcWindow);
     CPoint ptScreen = point;
     ClientToScreen(&ptScreen);
     CTKPDockingPaneMiniWnd* pThis = const_cast<CTKPDockingPaneMiniWnd*>(this);
-    CTKPDockingPaneCaptionButton* pButton = pThis->CaptionButtonFromPoint(ptScreen - rcWindow.TopLeft());
+    CTKPDockingPaneCaptionButton* pButton = pThis->CaptionButtonFromPoint(TKPScreenToWindowPoint(m_hWnd, ptScreen));
     if (!pButton)
         return -1;
     CString strTip;
     if (!GetResourceManager()->LoadString(&strTip, pButton->GetId()) || strTip.IsEmpty())
         return -1;
-    CRect rc = pButton->GetRect();
-    rc.OffsetRect(rcWindow.TopLeft());
-    ScreenToClient(&rc);
+    CRect rc = TKPWindowRectToScreen(m_hWnd, pButton->GetRect());
+    TKPMapRect(NULL, this, rc);
     FillToolInfo(pTI, m_hWnd, rc, pButton->GetId(), strTip);
     return pButton->GetId();
 }

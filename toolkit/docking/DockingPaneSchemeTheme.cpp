@@ -1,8 +1,8 @@
 #include "toolkit/docking/DockingPaneSchemeTheme.h"
 
-#include "toolkit/base/BufferedDC.h"
 #include "toolkit/base/ColorManager.h"
 #include "toolkit/base/DrawingHelper.h"
+#include "toolkit/docking/DockingBufferedDC.h"
 #include "toolkit/docking/DockingPaneCaptionButton.h"
 #include "toolkit/docking/DockingPaneMiniWnd.h"
 #include "toolkit/docking/DockingPaneTabbedContainer.h"
@@ -177,7 +177,7 @@ void CTKPDockingPaneSchemeTheme::DrawFloatingFrame(CDC* pDC, CTKPDockingPaneMini
     CRect rcBand = rcInner;
     rcBand.bottom = rcBand.top + m_nCaptionHeight + 3;
     const BOOL bActive = pMini->m_bActive;
-    CTKPBufferedDC dc(pDC->GetSafeHdc(), rcBand);
+    CTKPDockingBufferedDC dc(pDC->GetSafeHdc(), rcBand);
     dc.SetBkMode(TRANSPARENT);
     CTKPDrawingHelper::FillColorGradient(&dc, rcBand, bActive ? &m_grcActiveCaption : &m_grcInactiveCaption, FALSE);
     rcBand.DeflateRect(1, 0);

@@ -1,10 +1,10 @@
 #include "toolkit/docking/DockingPaneTabbedContainer.h"
 
-#include "toolkit/base/BufferedDC.h"
 #include "toolkit/base/ResourceManager.h"
 #include "toolkit/commandbars/ToolTipManager.h"
 #include "toolkit/commandbars/ToolTipRecord.h"
 #include "toolkit/docking/DockablePane.h"
+#include "toolkit/docking/DockingBufferedDC.h"
 #include "toolkit/docking/DockingPaneArrangement.h"
 #include "toolkit/docking/DockingPaneAutoHideWnd.h"
 #include "toolkit/docking/DockingPaneCaptionButton.h"
@@ -427,10 +427,21 @@ BOOL CTKPDockingPaneTabbedContainer::HitTestCaptionOrTabs(RECT* pRect, CPoint pt
             return TRUE;
     }
     if (IsTabsVisible()) {
-        CRect rcTabs = rc;
-        rcTabs.top = std::max<LONG>(rc.top, rc.bottom - pTheme->m_nTabRowHeight);
-        if (rcTabs.PtInRect(ptScreen))
-            return TRUE;
+        // What the tab theme laid out around the panes' place: the tab row below them, under the
+        // caption in some themes, or bars above and below them when the tabs are stacked. A row at
+        // the bottom before the first layout.
+        const CRect rcArea = m_tabs.GetTabAreaRect();
+        if (!rcArea.IsRectEmpty() && GetSafeHwnd()) {
+            CPoint pt = ptScreen;
+            ScreenToClient(&pt);
+            if (rc.PtInRect(ptScreen) && rcArea.PtInRect(pt) && !m_tabs.GetTabClientRect().PtInRect(pt))
+                return TRUE;
+        } else {
+            CRect rcTabs = rc;
+            rcTabs.top = std::max<LONG>(rc.top, rc.bottom - pTheme->m_nTabRowHeight);
+            if (rcTabs.PtInRect(ptScreen))
+                return TRUE;
+        }
     }
     return FALSE;
 }
@@ -743,7 +754,7 @@ void CTKPDockingPaneTabbedContainer::OnPaint()
     CPaintDC dc(this);
     CRect rc;
     GetClientRect(&rc);
-    CTKPBufferedDC buffer(dc.GetSafeHdc(), rc);
+    CTKPDockingBufferedDC buffer(dc.GetSafeHdc(), rc);
     Draw(&buffer);
 }
 

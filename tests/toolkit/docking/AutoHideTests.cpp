@@ -34,11 +34,7 @@ struct Hidden {
     explicit Hidden(int nSide, CSize size = CSize(200, 150))
     {
         pane = f.MakePane(1, L"Properties", size);
-        f.host()->DockPane(pane, nSide, NULL);
-        f.Layout();
-        f.host()->HidePane(pane);
-        f.Layout();
-        side = f.arrangement()->GetSideBar(nSide);
+        side = f.DockHidden(nSide, pane);
     }
     CPoint TabCentre() { return side->GetTabGroup(0)->GetItem(0)->GetRect().CenterPoint(); }
     CTKPDockingPaneAutoHideWnd* Open()
@@ -241,7 +237,7 @@ TEST(DockingSidePanel, SwitchingPanesWithoutAutoCloseLeavesOneSlideOut)
     CTKPDockablePane* p2 = h.p2;
     CTKPDockingPaneSideBar* pSide = h.side;
     ASSERT_EQ(pSide->GetTabGroupCount(), 2);
-    CTKPDockingPaneSideBar::s_bAutoClose = FALSE;
+    ScopedSetting<BOOL> noAutoClose(CTKPDockingPaneSideBar::s_bAutoClose, FALSE);
     const CPoint a = pSide->GetTabGroup(0)->GetItem(0)->GetRect().CenterPoint();
     const CPoint b = pSide->GetTabGroup(1)->GetItem(0)->GetRect().CenterPoint();
     pSide->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(a.x, a.y));
@@ -254,7 +250,6 @@ TEST(DockingSidePanel, SwitchingPanesWithoutAutoCloseLeavesOneSlideOut)
     EXPECT_NE(pSecond, pFirst);
     EXPECT_EQ(pSecond->GetContainer()->GetSelectedPane(), p2);
     EXPECT_TRUE(PumpUntil([&] { return !::IsWindow(hFirst); }));
-    CTKPDockingPaneSideBar::s_bAutoClose = TRUE;
     pSecond->Close(TRUE);
 }
 
@@ -426,8 +421,7 @@ TEST(DockingSlideOut, ARefusedSlideInRestartsTheCountdown)
 
 TEST(DockingSlideOut, WithOneStepItOpensAtOnceAndSaysSo)
 {
-    const int nDuration = CTKPDockingPaneAutoHideWnd::s_nAnimationDuration;
-    CTKPDockingPaneAutoHideWnd::s_nAnimationDuration = 16;
+    ScopedSetting<int> oneStep(CTKPDockingPaneAutoHideWnd::s_nAnimationDuration, 16);
     Hidden h(tkdock::sideTop);
     Site()->ClearLog();
     CTKPDockingPaneAutoHideWnd* pSlide = h.Open();
@@ -436,7 +430,6 @@ TEST(DockingSlideOut, WithOneStepItOpensAtOnceAndSaysSo)
     EXPECT_EQ(HostFixture::InSite(pSlide), pSlide->GetFullRect());
     EXPECT_EQ(Site()->CountAction(tkpaSlidOut), 1);
     pSlide->Close(TRUE);
-    CTKPDockingPaneAutoHideWnd::s_nAnimationDuration = nDuration;
 }
 
 TEST(DockingSlideOut, ResizingKeepsTheSizeWithoutGrowingOnEveryOpening)

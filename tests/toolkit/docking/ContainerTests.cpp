@@ -110,6 +110,42 @@ TEST(DockingContainer, HitTestsCaptionTabsAndTheRest)
     EXPECT_EQ(c->SendMessage(WM_HELPHITTEST, 0, Point(CPoint(rc.CenterPoint()))), static_cast<LRESULT>(7 + 0x20000));
 }
 
+TEST(DockingContainer, DragsFindTheTabRowWhereTheThemePutsIt)
+{
+    // Theme 0 puts the tabs below the panes, theme 5 stacks them under the caption.
+    for (int nTheme : {0, 5}) {
+        ThreeTabs t;
+        t.f.host()->SetTheme(nTheme);
+        t.f.Layout();
+        CTKPDockingPaneTabbedContainer* c = t.container;
+        CRect rcWindow;
+        c->GetWindowRect(&rcWindow);
+        auto hits = [&](CPoint ptClient) {
+            c->ClientToScreen(&ptClient);
+            CRect rc = rcWindow;
+            return c->HitTestCaptionOrTabs(&rc, ptClient) != FALSE;
+        };
+        CRect rcClient;
+        c->GetClientRect(&rcClient);
+        const CRect rcTab = c->GetTabStrip()->GetItem(1)->GetRect();
+        EXPECT_TRUE(hits(CPoint(20, 6))) << nTheme;
+        EXPECT_TRUE(hits(rcTab.CenterPoint())) << nTheme;
+        // The panes' area on the other side of the container.
+        const CPoint ptPanes(rcClient.CenterPoint().x, nTheme == 5 ? rcClient.bottom - 6 : rcTab.top - 20);
+        EXPECT_FALSE(hits(ptPanes)) << nTheme;
+        EXPECT_FALSE(hits(rcClient.CenterPoint())) << nTheme;
+        if (nTheme == 5) {
+            // Stacked tabs: those after the selected one lie below the panes.
+            c->SelectPane(t.p[0], FALSE, FALSE);
+            t.f.Layout();
+            const CRect rcLast = c->GetTabStrip()->GetItem(2)->GetRect();
+            EXPECT_GT(rcLast.top, rcClient.CenterPoint().y);
+            EXPECT_TRUE(hits(rcLast.CenterPoint()));
+            EXPECT_FALSE(hits(rcClient.CenterPoint()));
+        }
+    }
+}
+
 TEST(DockingContainer, RemovingTheSelectedPaneSelectsTheLastAndOnePaneShowsNoTabs)
 {
     ThreeTabs t;

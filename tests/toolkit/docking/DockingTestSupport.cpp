@@ -253,6 +253,26 @@ CRect HostFixture::InSite(HWND hWnd)
     return rc;
 }
 
+CTKPDockingPaneTabbedContainer* HostFixture::DockAsTabs(int nSide, std::initializer_list<CTKPDockablePane*> panes)
+{
+    CTKPDockablePane* pFirst = *panes.begin();
+    m_host->DockPane(pFirst, nSide, NULL);
+    for (CTKPDockablePane* pPane : panes)
+        if (pPane != pFirst)
+            m_host->AttachNode(pPane, pFirst);
+    Layout();
+    return ContainerOf(pFirst);
+}
+
+CTKPDockingPaneSideBar* HostFixture::DockHidden(int nSide, CTKPDockablePane* pPane)
+{
+    m_host->DockPane(pPane, nSide, NULL);
+    Layout();
+    m_host->HidePane(pPane);
+    Layout();
+    return arrangement()->GetSideBar(nSide);
+}
+
 CTKPDockingPaneTabbedContainer* HostFixture::ContainerOf(CTKPDockablePane* pPane)
 {
     return pPane && pPane->GetParentContainer() ? pPane->GetParentContainer()->AsTabbedContainer() : nullptr;

@@ -11,6 +11,7 @@
 #include "toolkit/docking/DockingPaneHost.h"
 
 #include <functional>
+#include <initializer_list>
 #include <map>
 #include <memory>
 #include <string>
@@ -69,6 +70,21 @@ struct RightToLeftSite {
     RightToLeftSite& operator=(const RightToLeftSite&) = delete;
 };
 
+// A setting of the process (a switch of the docking classes) set for a scope and put back however
+// the scope ends.
+template <class T>
+class ScopedSetting {
+public:
+    ScopedSetting(T& setting, T value) : m_setting(setting), m_saved(setting) { m_setting = value; }
+    ~ScopedSetting() { m_setting = m_saved; }
+    ScopedSetting(const ScopedSetting&) = delete;
+    ScopedSetting& operator=(const ScopedSetting&) = delete;
+
+private:
+    T& m_setting;
+    T m_saved;
+};
+
 // A host whose node factory a test replaces for some types (null from the factory: the host's own).
 class CFactoryHost : public CTKPDockingPaneHost {
 public:
@@ -117,6 +133,11 @@ public:
     static CRect InSite(HWND hWnd);
     static CRect InSite(CWnd* pWnd) { return InSite(pWnd->GetSafeHwnd()); }
     CTKPDockingPaneTabbedContainer* ContainerOf(CTKPDockablePane* pPane);
+    // The panes as the tabs of one container docked at a side (the first docked, the others
+    // attached to it), laid out; the container.
+    CTKPDockingPaneTabbedContainer* DockAsTabs(int nSide, std::initializer_list<CTKPDockablePane*> panes);
+    // The pane docked at a side and hidden there, laid out; the side panel (null when none).
+    CTKPDockingPaneSideBar* DockHidden(int nSide, CTKPDockablePane* pPane);
 
     std::unique_ptr<CTKPDockingPaneHost> m_host;
     std::vector<HWND> m_paneWindows;

@@ -1,8 +1,8 @@
 // Pane drags: the places found at each step, the outlines and previews shown, the stickers and the
 // site's vetoes, the capture loop fed by posted messages, and whole drags by real input.
 #include "CountedImport.h"
-#include "DibCanvas.h"
 #include "DockingTestSupport.h"
+#include "ScreenPixels.h"
 
 #include "toolkit/common/DockGeometry.h"
 #include "toolkit/docking/DockingPaneDragContext.h"
@@ -70,22 +70,6 @@ void SetCtrl(bool down)
     keys[VK_CONTROL] = down ? 0x80 : 0;
     ::SetKeyboardState(keys);
 }
-
-// The screen's pixels in a rectangle, read back from the desktop as the user sees them.
-class ScreenPixels {
-public:
-    explicit ScreenPixels(const CRect& rc) : m_rc(rc), m_canvas(rc.Width(), rc.Height())
-    {
-        HDC hScreen = ::GetDC(NULL);
-        ::BitBlt(m_canvas.Hdc(), 0, 0, rc.Width(), rc.Height(), hScreen, rc.left, rc.top, SRCCOPY);
-        ::ReleaseDC(NULL, hScreen);
-    }
-    COLORREF At(int x, int y) { return m_canvas.Pixel(x - m_rc.left, y - m_rc.top); }
-
-private:
-    CRect m_rc;
-    DibCanvas m_canvas;
-};
 
 // Where the outline on the screen changed pixels: how many inside the band of 4 pixels along each
 // edge of the frames, and how many anywhere else.
@@ -377,16 +361,63 @@ TEST(DockingDrag, DroppingOnAnArrowDocksThereAndSaysSo)
 TEST(DockingDrag, RightToLeftADropOnTheLeftDocksAtTheRight)
 {
     DragScene s;
-    Site()->ModifyStyleEx(0, WS_EX_LAYOUTRTL);
-    s.Start();
-    const CRect a = s.ARect();
-    s.drag->Move(a.left + 5, a.CenterPoint().y);
-    ASSERT_EQ(s.drag->GetDirection(), tkdock::sideLeft);
-    s.drag->ReleaseFeedback();
-    s.drag->Drop();
-    s.drag->EndDrag();
-    Site()->ModifyStyleEx(WS_EX_LAYOUTRTL, 0);
+    {
+        RightToLeftSite rtl;
+        s.Start();
+        const CRect a = s.ARect();
+        s.drag->Move(a.left + 5, a.CenterPoint().y);
+        EXPECT_EQ(s.drag->GetDirection(), tkdock::sideLeft);
+        s.drag->ReleaseFeedback();
+        s.drag->Drop();
+        s.drag->EndDrag();
+    }
     EXPECT_EQ(Dump(s.f.arrangement()), "S[T(1*),T(2*),C]");
+}
+
+TEST(DockingDrag, TheFloatingPlaceKeepsTouchingTheWorkArea)
+{
+    DragScene s;
+    s.Start();
+    CRect rcView;
+    Site()->m_wndView.GetWindowRect(&rcView);
+    const CPoint mid = rcView.CenterPoint();
+    s.drag->Move(mid.x, mid.y);
+    const CRect rcKept = s.drag->GetDragRect();
+    // A step that would take the place off every screen leaves it where it was.
+    RECT work;
+    ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    s.drag->Move(mid.x + (work.right - work.left) + 2000, mid.y);
+    EXPECT_EQ(s.drag->GetDragRect(), rcKept);
+    s.drag->Move(mid.x, mid.y + (work.bottom - work.top) + 2000);
+    EXPECT_EQ(s.drag->GetDragRect(), rcKept);
+    s.Stop();
+}
+
+TEST(DockingDrag, PressingOrReleasingCtrlDecidesAtOnceWithoutAMove)
+{
+    // The cursor rests just inside A's right edge, where the drag started: the key alone makes the
+    // drop dock there (Ctrl up) or float (Ctrl down).
+    for (bool bCtrl : {false, true}) {
+        DragScene s;
+        const CRect a = s.ARect();
+        const CPoint pt(a.right - 5, a.CenterPoint().y);
+        HWND hSite = s.mini->GetSafeHwnd();
+        ::SetCursorPos(pt.x, pt.y);
+        SetCtrl(bCtrl);
+        ::PostMessageW(hSite, bCtrl ? WM_KEYDOWN : WM_KEYUP, VK_CONTROL, 0);
+        ::PostMessageW(hSite, WM_LBUTTONUP, 0, 0);
+        Site()->ClearLog();
+        s.drag->BeginDrag(s.Content(), pt.x, pt.y);
+        SetCtrl(false);
+        s.f.Layout();
+        if (bCtrl) {
+            EXPECT_EQ(Site()->CountAction(tkpaFloated), 1);
+            EXPECT_EQ(Dump(s.f.arrangement()), "S[T(1*),C] FS[T(2*)]");
+        } else {
+            EXPECT_EQ(Site()->CountAction(tkpaDocked), 1);
+            EXPECT_EQ(Dump(s.f.arrangement()), "S[T(1*),T(2*),C]");
+        }
+    }
 }
 
 TEST(DockingDrag, TheLoopIgnoresSmallMovesEvenFromTheScreenOrigin)

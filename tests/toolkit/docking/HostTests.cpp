@@ -318,12 +318,11 @@ TEST(DockingHost, RightToLeftFramesMirrorLeftAndRight)
 {
     HostFixture f;
     EXPECT_EQ(f.host()->MirrorDirection(tkdock::sideLeft), tkdock::sideLeft);
-    Site()->ModifyStyleEx(0, WS_EX_LAYOUTRTL);
+    RightToLeftSite rtl;
     EXPECT_EQ(f.host()->MirrorDirection(tkdock::sideLeft), tkdock::sideRight);
     EXPECT_EQ(f.host()->MirrorDirection(tkdock::sideRight), tkdock::sideLeft);
     EXPECT_EQ(f.host()->MirrorDirection(tkdock::sideTop), tkdock::sideTop);
     EXPECT_EQ(f.host()->MirrorDirection(tkdock::sideBottom), tkdock::sideBottom);
-    Site()->ModifyStyleEx(WS_EX_LAYOUTRTL, 0);
 }
 
 // The arrangement used by the persistence tests: tabs, a nested split, a floating window and a
@@ -679,11 +678,7 @@ TEST(DockingPane, ShowingAHiddenPaneSlidesItOutAndHidingAgainClosesIt)
 {
     HostFixture f;
     CTKPDockablePane* p = f.MakePane(1, L"Properties");
-    f.host()->DockPane(p, tkdock::sideRight, NULL);
-    f.Layout();
-    f.host()->HidePane(p);
-    f.Layout();
-    CTKPDockingPaneSideBar* pSide = f.arrangement()->GetSideBar(tkdock::sideRight);
+    CTKPDockingPaneSideBar* pSide = f.DockHidden(tkdock::sideRight, p);
     ASSERT_NE(pSide, nullptr);
     Site()->ClearLog();
     f.host()->ShowPane(p, FALSE);
