@@ -465,6 +465,19 @@ TEST(SpecialControlsWorkspaceActions, OfferTheMovesOfTheActiveTabThatArePossible
     EXPECT_EQ(ids, std::vector<int>{TKP_ID_TABGROUP_PREVIOUS});
     EXPECT_TRUE(pPopup->GetControl(2)->GetBeginGroup());
 
+    // In customisation the placeholder shows itself, also once the groups are gone.
+    ASSERT_TRUE(tabClient.DetachFromFrame());
+    CTKPCommandBars* pCommandBars = static_cast<CTKPCommandBars*>(RUNTIME_CLASS(CTKPCommandBars)->CreateObject());
+    pPopup->SetCommandBars(pCommandBars);
+    pCommandBars->SetCustomizeMode(TRUE);
+    ASSERT_FALSE(pPlaceholder->IsVisible());
+    pPlaceholder->OnCalcDynamicSize(0);
+    EXPECT_TRUE(pPlaceholder->IsVisible());
+    EXPECT_EQ(pPopup->GetControlCount(), 2);
+    pCommandBars->SetCustomizeMode(FALSE);
+    pPopup->SetCommandBars(NULL);
+    pCommandBars->InternalRelease();
+
     pPopup->InternalRelease();
     pFrame->DestroyWindow();
     PumpPending();
