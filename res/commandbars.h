@@ -9,3 +9,4 @@
 #define IDS_TKP_MDI_CLOSE 9403        // the buttons of a maximized MDI child in the menu bar
 #define IDS_TKP_MDI_RESTORE 9404
 #define IDS_TKP_MDI_MINIMIZE 9405
+#define IDS_TKP_TOGGLE_TOOLBAR 59392  // the prompt of the toolbars list's items (0xE800 + the bar's index)

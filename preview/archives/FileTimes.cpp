@@ -41,10 +41,10 @@ bool DosDateTimeToFileTime64(uint16_t date, uint16_t time, uint64_t& fileTime)
     if (day > days)
         return false;
     int64_t seconds = DaysFromCivil(year, month, day) * 86400 + hour * 3600 + minute * 60 + second;
-    return UnixTimeToFileTime64(seconds, fileTime);
+    return UnixTimeToFileTime(seconds, fileTime);
 }
 
-bool UnixTimeToFileTime64(int64_t seconds, uint64_t& fileTime)
+bool UnixTimeToFileTime(int64_t seconds, uint64_t& fileTime)
 {
     fileTime = 0;
     // Beyond about the year 30000 the ticks leave the signed 64-bit range Windows accepts.

@@ -13,6 +13,6 @@ namespace morvick {
 bool DosDateTimeToFileTime64(uint16_t date, uint16_t time, uint64_t& fileTime);
 
 // The file time of a Unix time (seconds since 1970-01-01, signed); false for a time before 1601.
-bool UnixTimeToFileTime64(int64_t seconds, uint64_t& fileTime);
+bool UnixTimeToFileTime(int64_t seconds, uint64_t& fileTime);
 
 }  // namespace morvick

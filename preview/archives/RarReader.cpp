@@ -403,7 +403,7 @@ RarReader::Status RarReader::DescribeFile5(const uint8_t* fields, size_t size, c
     if ((fileFlags & kFileHasTime5) != 0) {
         if (!reader.Bytes(4, at))
             return kBadData;
-        UnixTimeToFileTime64(Little32(at), entry.fileTime);
+        UnixTimeToFileTime(Little32(at), entry.fileTime);
     }
     if ((fileFlags & kFileHasCrc5) != 0 && !reader.Bytes(4, at))
         return kBadData;
@@ -452,7 +452,7 @@ RarReader::Status RarReader::DescribeFile5(const uint8_t* fields, size_t size, c
                 continue;
             if ((timeFlags & 0x1) != 0) {
                 if (body.Bytes(4, t))
-                    UnixTimeToFileTime64(Little32(t), entry.fileTime);
+                    UnixTimeToFileTime(Little32(t), entry.fileTime);
             } else if (body.Bytes(8, t)) {
                 uint64_t fileTime = Little64(t);
                 if (fileTime <= static_cast<uint64_t>(INT64_MAX))

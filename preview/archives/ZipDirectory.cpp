@@ -87,7 +87,7 @@ void SetUnixTime(const uint8_t* p, uint64_t& target)
 {
     uint64_t fileTime = 0;
     // A time outside the calendar keeps the MS-DOS time.
-    if (UnixTimeToFileTime64(static_cast<int32_t>(Little32(p)), fileTime))
+    if (UnixTimeToFileTime(static_cast<int32_t>(Little32(p)), fileTime))
         target = fileTime;
 }
 

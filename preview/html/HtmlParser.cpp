@@ -242,9 +242,7 @@ void CHtmlParser::ParseHtml(size_t begin, size_t end, HtmlBoxList& boxes, const 
         }
         if (HtmlIsSpace(c)) {
             if (!preformatted) {
-                // No space at the start of a line.
-                if (call.boxes.empty() || call.boxes.back()->kind != kBoxBreak)
-                    AddSpace(call);
+                AddSpace(call);
                 while (i < end && HtmlIsSpace(m_t[i]))
                     ++i;
                 continue;

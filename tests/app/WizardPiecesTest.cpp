@@ -172,10 +172,10 @@ TEST(Document, ThePreviewsServicesAreTheOnesReachedThroughTheDocument)
     // sorted, and a picture of it is decoded.
     CEx_StyleDoc* document = new CEx_StyleDoc;
     document->LoadImageFolder(folder);
-    ASSERT_EQ(document->m_imageFiles.GetSize(), 2);
-    EXPECT_EQ(document->m_imageFiles[0], L"a.bmp");
-    EXPECT_EQ(document->m_imageFiles[1], L"b.bmp");
-    EXPECT_EQ(document->m_strImageFolder, folder);
+    ASSERT_EQ(document->m_ImageNames.GetSize(), 2);
+    EXPECT_EQ(document->m_ImageNames[0], L"a.bmp");
+    EXPECT_EQ(document->m_ImageNames[1], L"b.bmp");
+    EXPECT_EQ(document->m_strFolder, folder);
     document->LoadImageAt(1);
     ASSERT_NE(document->m_pCurrentImage, nullptr);
     ASSERT_TRUE(document->m_pCurrentImage->IsValid());
@@ -192,7 +192,7 @@ TEST(Document, ThePreviewsServicesAreTheOnesReachedThroughTheDocument)
     EXPECT_EQ(GetFileAttributesW(folder + L"\\notes.txt"), INVALID_FILE_ATTRIBUTES);
     EXPECT_EQ(GetFileAttributesW(folder + L"\\a.bmp"), INVALID_FILE_ATTRIBUTES);
     EXPECT_NE(GetFileAttributesW(folder), INVALID_FILE_ATTRIBUTES) << "the folder itself stays";
-    EXPECT_EQ(document->m_imageFiles.GetSize(), 0);
+    EXPECT_EQ(document->m_ImageNames.GetSize(), 0);
     delete document;
     RemoveDirectoryW(folder);
 }

@@ -450,6 +450,11 @@ BOOL CTKPCommandBar::SetButtons(const UINT* pButtons, int nCount)
             pControl->SetStyle(cs.buttonStyle);
             // The new button shows its command's state at once, not only after the next idle pass.
             UpdateControlCmdUI(pControl->GetIndex(), GetOwnerSite(), FALSE);
+            // An update handler may have given a popup another id: it keeps the resource's.
+            if (pControl->GetType() == tkpControlPopup && pControl->GetID() != (int)cs.nID) {
+                pControl->SetID((int)cs.nID);
+                pControl->RedrawParent();
+            }
         }
         if (bBeginGroup) {
             pControl->SetBeginGroup(TRUE);

@@ -269,8 +269,6 @@ public:
 protected:
     // The document-template rule (hide flag 0x40) for the active menu id.
     void UpdateDocTemplateControls();
-    // The control whose mnemonic was typed while tracking (step 7 of the key handling).
-    int HandleMnemonicKey(UINT nChar);
     // The row walk of ProcessSpecialKey for popup toolbars and floating bars.
     BOOL SelectInNextRow(BOOL bDown);
     // Hides the focus window's caret (remembering the window) or shows it again.

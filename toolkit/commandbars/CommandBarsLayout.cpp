@@ -12,6 +12,7 @@
 #include "toolkit/commandbars/DockBar.h"
 #include "toolkit/commandbars/LayoutRecords.h"
 #include "toolkit/commandbars/MenuBar.h"
+#include "toolkit/commandbars/RefHolder.h"
 #include "toolkit/commandbars/ToolBar.h"
 #include "toolkit/commandbars/ToolBarDockContext.h"
 #include "toolkit/common/PropExchangeArchive.h"
@@ -74,8 +75,10 @@ void RecordFromBar(CTKPToolBar* pBar, CTKPBarLayoutRecord& record)
     }
 }
 
-void ApplyRecord(CTKPToolBar* pBar, const CTKPBarLayoutRecord& record)
+void ApplyRecord(CTKPCommandBars* pCommandBars, CTKPToolBar* pBar, const CTKPBarLayoutRecord& record)
 {
+    // Hiding a torn-off bar takes it out of the manager, which may release it.
+    CTKPRefHolder hold(pBar);
     pBar->SetMRUWidth(record.m_nMRUWidth);
     if (record.m_bDialogBar && pBar->IsKindOf(RUNTIME_CLASS(CTKPDialogBar))) {
         static_cast<CTKPDialogBar*>(pBar)->SetDockedClientSize(record.m_sizeDockingClient);
@@ -85,7 +88,8 @@ void ApplyRecord(CTKPToolBar* pBar, const CTKPBarLayoutRecord& record)
         pContext->m_uMRUDockPosition = static_cast<int>(record.m_nMRUDockID);
         pContext->m_rectMRUDockPos = record.m_rcMRUDockPos;
         pContext->m_ptMRUFloatPos = CPoint(record.m_nMRUFloatXPos, record.m_nMRUFloatYPos);
-        pContext->m_bHasFloatPos = TRUE;
+        // A bar that never floated was saved with (0, 0): it has no floating place to go back to.
+        pContext->m_bHasFloatPos = record.m_bFloating || record.m_nMRUFloatXPos != 0 || record.m_nMRUFloatYPos != 0;
     }
     if (pBar->GetSafeHwnd() != NULL) {
         UINT nFlags = SWP_NOZORDER | SWP_NOACTIVATE;
@@ -96,7 +100,9 @@ void ApplyRecord(CTKPToolBar* pBar, const CTKPBarLayoutRecord& record)
         nFlags |= record.m_bVisible > 0 ? SWP_SHOWWINDOW : SWP_HIDEWINDOW;
         pBar->SetWindowPos(NULL, record.m_nXPos, record.m_nYPos, 0, 0, nFlags);
     }
-    pBar->SetVisible(record.m_bVisible);
+    pBar->SetVisible(record.m_bVisible > 0);
+    if (pCommandBars->FindIndex(pBar) < 0)
+        return;
     if (record.m_bFloating)
         pBar->OnFloatingLayoutChanged();
 }
@@ -387,7 +393,7 @@ void CTKPCommandBars::LoadLayout(LPCTSTR lpszProfileName, BOOL bSilent)
             pBar->CreateBarWindow(m_pFrame, FALSE);
         else
             FloatCommandBar(pBar);
-        ApplyRecord(pBar, record);
+        ApplyRecord(this, pBar, record);
     }
     RecalcFrameLayout(TRUE);
     if (m_pOptions != NULL)

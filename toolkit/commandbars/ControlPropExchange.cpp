@@ -98,22 +98,33 @@ void CTKPControls::DoPropExchange(CTKPPropExchange* pPX)
         RemoveAll();
         DWORD dwCount = 0;
         DWORD_PTR pos = pEnum->BeginEnum(dwCount);
-        BOOL bMade = FALSE;
         while (pos != 0) {
             CTKPPropExchange* pSection = pEnum->NextSection(pos);
             CObject* pObject = NULL;
-            if (pSection != NULL && pSection->ExchangeRuntimeClass(&pObject, RUNTIME_CLASS(CTKPControl))) {
-                CTKPControl* pControl = static_cast<CTKPControl*>(pObject);
-                pControl->m_pControls = this;
-                pControl->DoPropExchange(pSection);
-                Add(pControl, pControl->GetID(), NULL, -1, FALSE);
-                bMade = TRUE;
+            if (pSection == NULL || !pSection->ExchangeRuntimeClass(&pObject, RUNTIME_CLASS(CTKPControl))) {
+                // A control that cannot be made fails the whole load: in an archive its values
+                // would still be in the stream ahead of everything that follows.
+                delete pSection;
+                delete pEnum;
+                AfxThrowArchiveException(CArchiveException::badClass);
             }
+            CTKPControl* pControl = static_cast<CTKPControl*>(pObject);
+            pControl->m_pControls = this;
+            try {
+                pControl->DoPropExchange(pSection);
+            } catch (...) {
+                pControl->InternalRelease();
+                delete pSection;
+                delete pEnum;
+                throw;
+            }
+            // Adding resets the parameter; the loaded one is kept.
+            const CString strParameter = pControl->GetParameter();
+            Add(pControl, pControl->GetID(), NULL, -1, FALSE);
+            pControl->SetParameter(strParameter);
             delete pSection;
         }
         delete pEnum;
-        if (dwCount > 0 && !bMade)
-            AfxThrowArchiveException(CArchiveException::badClass);
     } else {
         DWORD dwCount = 0;
         for (int i = 0; i < GetCount(); i++)

@@ -361,10 +361,13 @@ CSize CTKPFlatBarTheme::DrawEditOrCombo(CDC* pDC, CTKPControl* pControl, BOOL bD
     pDC->GetTextMetrics(&tm);
 
     int nLabelWidth = 0;
-    CString strCaption = pControl->GetCaption();
+    const CString strCaption = pControl->GetCaption();
+    // The label's "&" marks its mnemonic: it is underlined or left out, never drawn or measured.
+    CString strStripped = strCaption;
+    CTKPDrawingHelper::StripMnemonics(strStripped);
     const BOOL bLabel = bPopup || pControl->GetLabelSetting() == 1;
     if (bLabel) {
-        nLabelWidth = pDC->GetTextExtent(strCaption.IsEmpty() ? CString(L" ") : strCaption).cx;
+        nLabelWidth = pDC->GetTextExtent(strStripped.IsEmpty() ? CString(L" ") : strStripped).cx;
         if (bPopup && pBar != NULL)
             nLabelWidth += GetPopupIconColumnWidth(pBar) + 12;
     }
@@ -391,7 +394,8 @@ CSize CTKPFlatBarTheme::DrawEditOrCombo(CDC* pDC, CTKPControl* pControl, BOOL bD
         BOOL bCues = pBar != NULL ? pBar->IsKeyboardCuesVisible() : TRUE;
         if (m_bShowKeyboardCues != -1)
             bCues = m_bShowKeyboardCues;
-        pDC->DrawText(strCaption, rcLabel, DT_SINGLELINE | DT_VCENTER | (bCues ? 0 : DT_NOPREFIX));
+        pDC->DrawText(bCues ? strCaption : strStripped, rcLabel,
+            DT_SINGLELINE | DT_VCENTER | (bCues ? 0 : DT_NOPREFIX));
     }
     CRect rcField(rc.left + nLabelWidth, rc.top + 3, rc.right - 3, rc.bottom - 3);
     if (bEnabled) {

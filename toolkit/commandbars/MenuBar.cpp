@@ -404,7 +404,7 @@ void CTKPMenuBar::ResetToolBar()
 {
     // The user is asked once: by the toolbar's own reset when it restores the saved copy, else here.
     BOOL bAsked = FALSE;
-    if (m_mapMenus.IsEmpty() && m_pControls->GetSavedCopy() != NULL) {
+    if (m_mapMenus.IsEmpty() && m_pControls->GetSavedCopy() != NULL && CanResetToolBar()) {
         CTKPToolBar::ResetToolBar();
         bAsked = TRUE;
     }

@@ -154,7 +154,8 @@ void CTKPPopupShadows::CreateShadow(BOOL bBottom, const CRect& rcWindow, const C
     if (bCut)
         pShadow->SetWindowRgn(static_cast<HRGN>(rgn.Detach()), FALSE);
 
-    pShadow->SetWindowPos(&CWnd::wndTopMost, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW | SWP_NOACTIVATE);
+    pShadow->SetWindowPos(&CWnd::wndTopMost, 0, 0, 0, 0,
+        SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
     if (pOwner->GetSafeHwnd() != NULL)
         CTKPWindowHookManager::GetInstance()->SetHook(pOwner->GetSafeHwnd(), pShadow);
 }

@@ -20,7 +20,10 @@ CTKPSoundPlayer g_soundPlayer;
 
 }  // namespace
 
-CTKPSoundPlayer::CTKPSoundPlayer() : m_nRequest(soundNone), m_nGeneration(0), m_bEnabled(TRUE), m_hThread(NULL) {}
+CTKPSoundPlayer::CTKPSoundPlayer()
+    : m_nRequest(soundNone), m_nGeneration(0), m_nStartedGeneration(-1), m_nPurging(0), m_bEnabled(TRUE),
+      m_hThread(NULL)
+{}
 
 CTKPSoundPlayer::~CTKPSoundPlayer()
 {
@@ -38,6 +41,8 @@ void CTKPSoundPlayer::Play(int nSound)
         return;
     if (m_hThread == NULL) {
         m_nRequest = soundNone;
+        // Marked before the thread exists, so that an older thread still ending sees it.
+        m_nStartedGeneration = m_nGeneration.load();
         PlayerStart* pStart = new PlayerStart{this, m_nGeneration.load()};
         DWORD dwId = 0;
         m_hThread = ::CreateThread(NULL, 0, &CTKPSoundPlayer::ThreadProc, pStart, CREATE_SUSPENDED, &dwId);
@@ -72,6 +77,9 @@ DWORD WINAPI CTKPSoundPlayer::ThreadProc(LPVOID pParam)
 
 void CTKPSoundPlayer::Run(int nGeneration)
 {
+    // An older thread may be purging on its way out: its purge must not land on this one's sound.
+    while (m_nPurging.load() != 0)
+        ::Sleep(1);
     while (m_nGeneration.load() == nGeneration) {
         int nRequest = m_nRequest.load();
         if (nRequest == soundStop)
@@ -85,7 +93,14 @@ void CTKPSoundPlayer::Run(int nGeneration)
         }
         ::Sleep(5);
     }
-    g_pfnPlaySound.load()(NULL, NULL, SND_PURGE);
+    // A thread that outlived its Stop purges only while no newer thread has started. The purging
+    // mark is set before the second look, so a newer thread either is seen here or waits above.
+    if (m_nStartedGeneration.load() != nGeneration)
+        return;
+    m_nPurging = 1;
+    if (m_nStartedGeneration.load() == nGeneration)
+        g_pfnPlaySound.load()(NULL, NULL, SND_PURGE);
+    m_nPurging = 0;
 }
 
 CTKPSoundPlayer* TKPGetSoundPlayer()

@@ -36,6 +36,11 @@ private:
     // Raised by every Stop: a thread that outlived its 100 ms ends at its next round instead of
     // playing on beside the next one.
     std::atomic<int> m_nGeneration;
+    // The generation of the last thread started. A thread that ends after a newer one started
+    // leaves the sound alone: purging would cut the newer thread's sound.
+    std::atomic<int> m_nStartedGeneration;
+    // Set while an ending thread purges; a new thread waits for it before its first sound.
+    std::atomic<int> m_nPurging;
     BOOL m_bEnabled;
     HANDLE m_hThread;
 };

@@ -183,6 +183,31 @@ DWORD CTKPToolBar::GetDockLayoutMode() const
     return dwMode;
 }
 
+CTKPControl* CTKPToolBar::PrepareExpandButton(CDC* pDC, int nLength, DWORD dwMode, const CRect& rcBorders, int nWidth,
+    BOOL& bShow)
+{
+    bShow = FALSE;
+    CTKPCommandBars* pCommandBars = GetCommandBars();
+    CTKPControl* pExpand = m_pControls->FindControl(0, TKP_ID_TOOLBAR_EXPAND, FALSE, FALSE);
+    if (pExpand == NULL && m_bShowExpandButton && pCommandBars != NULL) {
+        pExpand = new CTKPToolBarExpandButton;
+        m_pControls->Add(pExpand, TKP_ID_TOOLBAR_EXPAND, NULL, -1, TRUE);
+    }
+    if (pExpand == NULL)
+        return NULL;
+    pExpand->SetHideFlag(tkpHideCustomize, TRUE);
+    if (!m_bShowExpandButton || pCommandBars == NULL)
+        return pExpand;
+    if (pCommandBars->GetOptions()->bShowExpandButtonAlways) {
+        bShow = TRUE;
+    } else {
+        BOOL bOverflow = FALSE;
+        m_pControls->CalcDynamicSize(pDC, nLength, dwMode & ~LM_COMMIT, rcBorders, nWidth, &bOverflow);
+        bShow = bOverflow;
+    }
+    return pExpand;
+}
+
 CSize CTKPToolBar::CalcDockingLayout(int nLength, DWORD dwMode, int nWidth)
 {
     CTKPCommandBarsTheme* pTheme = GetPaintManager();
@@ -202,27 +227,10 @@ CSize CTKPToolBar::CalcDockingLayout(int nLength, DWORD dwMode, int nWidth)
     if (pClose != NULL)
         pClose->SetHideFlag(tkpHideCustomize, TRUE);
 
-    CTKPCommandBars* pCommandBars = GetCommandBars();
-    CTKPControl* pExpand = m_pControls->FindControl(0, TKP_ID_TOOLBAR_EXPAND, FALSE, FALSE);
-    if (pExpand == NULL && m_bShowExpandButton && pCommandBars != NULL) {
-        pExpand = new CTKPToolBarExpandButton;
-        m_pControls->Add(pExpand, TKP_ID_TOOLBAR_EXPAND, NULL, -1, TRUE);
-    }
     BOOL bShowExpand = FALSE;
-    if (pExpand != NULL) {
-        pExpand->SetHideFlag(tkpHideCustomize, TRUE);
-        if (pExpand->IsKindOf(RUNTIME_CLASS(CTKPToolBarExpandButton)))
-            static_cast<CTKPToolBarExpandButton*>(pExpand)->SetFloatingLook(FALSE);
-        if (m_bShowExpandButton && pCommandBars != NULL) {
-            if (pCommandBars->GetOptions()->bShowExpandButtonAlways) {
-                bShowExpand = TRUE;
-            } else {
-                BOOL bOverflow = FALSE;
-                m_pControls->CalcDynamicSize(&dc, nLength, dwMode & ~LM_COMMIT, rcBorders, nWidth, &bOverflow);
-                bShowExpand = bOverflow;
-            }
-        }
-    }
+    CTKPControl* pExpand = PrepareExpandButton(&dc, nLength, dwMode, rcBorders, nWidth, bShowExpand);
+    if (pExpand != NULL && pExpand->IsKindOf(RUNTIME_CLASS(CTKPToolBarExpandButton)))
+        static_cast<CTKPToolBarExpandButton*>(pExpand)->SetFloatingLook(FALSE);
     if (bShowExpand) {
         if (bVert)
             rcBorders.bottom += kExpandButtonLength;
@@ -259,13 +267,9 @@ CSize CTKPToolBar::CalcDynamicLayout(int nLength, DWORD dwMode, int nWidth)
     }
     if (pClose != NULL)
         pClose->SetHideFlag(tkpHideCustomize, TRUE);
-    CTKPControl* pExpand = m_pControls->FindControl(0, TKP_ID_TOOLBAR_EXPAND, FALSE, FALSE);
-    if (pExpand == NULL && m_bShowExpandButton && GetCommandBars() != NULL) {
-        pExpand = new CTKPToolBarExpandButton;
-        m_pControls->Add(pExpand, TKP_ID_TOOLBAR_EXPAND, NULL, -1, TRUE);
-    }
-    if (pExpand != NULL)
-        pExpand->SetHideFlag(tkpHideCustomize, TRUE);
+    // The expand button in the caption follows the docked bar's rule.
+    BOOL bShowExpand = FALSE;
+    CTKPControl* pExpand = PrepareExpandButton(&dc, nLength, dwMode, rcBorders, nWidth, bShowExpand);
 
     const CSize size = m_pControls->CalcDynamicSize(&dc, nLength, dwMode, rcBorders, nWidth);
     if (dwMode & LM_COMMIT) {
@@ -275,7 +279,7 @@ CSize CTKPToolBar::CalcDynamicLayout(int nLength, DWORD dwMode, int nWidth)
             pClose->SetRect(CRect(nRight - nCaption, 3, nRight, 3 + nCaption));
             nRight -= nCaption;
         }
-        if (pExpand != NULL && m_bShowExpandButton) {
+        if (pExpand != NULL && bShowExpand) {
             if (pExpand->IsKindOf(RUNTIME_CLASS(CTKPToolBarExpandButton)))
                 static_cast<CTKPToolBarExpandButton*>(pExpand)->SetFloatingLook(TRUE);
             pExpand->SetHideFlag(tkpHideCustomize, FALSE);
@@ -329,7 +333,7 @@ CTKPCommandBar* CTKPToolBar::Clone(BOOL bRecursive)
 
 void CTKPToolBar::ResetToolBar()
 {
-    if (!m_bBuiltIn || !IsCustomizable() || m_nBarID == 0)
+    if (!CanResetToolBar())
         return;
     CString strFormat;
     if (!GetResourceManager()->LoadString(&strFormat, TKP_IDS_CONFIRM_RESET))

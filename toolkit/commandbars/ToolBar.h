@@ -33,6 +33,8 @@ public:
     virtual CSize CalcDockingLayout(int nLength, DWORD dwMode, int nWidth = 0);
     // Restores a built-in bar's controls after asking (string 9349).
     virtual void ResetToolBar();
+    // Whether the toolbar's own reset asks and restores: a built-in, customizable bar with an id.
+    BOOL CanResetToolBar() const { return m_bBuiltIn && IsCustomizable() && m_nBarID != 0; }
     // The window: docked as a child of the dock bar, floating as a popup owned by the frame.
     virtual BOOL CreateBarWindow(CWnd* pFrame, BOOL bFloating);
     // The menu bar fills itself from a menu resource; FALSE here.
@@ -62,6 +64,11 @@ public:
     CTKPCommandBar* CreateAddOrRemovePopup();
     // The mode of a docked bar's layout in WM_SIZEPARENT (0x4A plus 0x80 and 1 by the bar flags).
     DWORD GetDockLayoutMode() const;
+    // The expand button, made on first use and left hidden; bShow says whether the layout shows it:
+    // always with the option ShowExpandButtonAlways, else only when the controls wrapped or some had
+    // no room. Null when the bar has none.
+    CTKPControl* PrepareExpandButton(CDC* pDC, int nLength, DWORD dwMode, const CRect& rcBorders, int nWidth,
+        BOOL& bShow);
 
     afx_msg LRESULT OnSizeParent(WPARAM wParam, LPARAM lParam);
     afx_msg void OnLButtonDown(UINT nFlags, CPoint point);

@@ -22,13 +22,20 @@ int CPreviewDocument::OpenAccessDatabase(const CString& strPath)
     m_pDatabase = database;
     if (m_pDaoTreeView != NULL)
         m_pDaoTreeView->m_pDatabase = database;
-    if (m_pMDBListView != NULL) {
-        m_pMDBListView->m_pDatabase = database;
-        m_pMDBListView->ClearList();
-    }
+    if (m_pRecordListView != NULL)
+        m_pRecordListView->m_pDatabase = database;
+    RefreshDatabaseViews();
+    return 1;
+}
+
+void CPreviewDocument::RefreshDatabaseViews()
+{
+    if (m_pDatabase == NULL)
+        return;
+    if (m_pRecordListView != NULL)
+        m_pRecordListView->ClearList();
     if (m_pDaoTreeView != NULL)
         m_pDaoTreeView->PopulateTree();
-    return 1;
 }
 
 void CPreviewDocument::CloseAccessDatabase()
@@ -39,8 +46,8 @@ void CPreviewDocument::CloseAccessDatabase()
     m_pDatabase = NULL;
     if (m_pDaoTreeView != NULL)
         m_pDaoTreeView->m_pDatabase = NULL;
-    if (m_pMDBListView != NULL)
-        m_pMDBListView->m_pDatabase = NULL;
+    if (m_pRecordListView != NULL)
+        m_pRecordListView->m_pDatabase = NULL;
     try {
         database->Close();
     } catch (CException* e) {

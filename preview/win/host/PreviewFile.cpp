@@ -9,7 +9,24 @@ bool PreviewFileReadable(LPCWSTR path)
     if (file == INVALID_HANDLE_VALUE)
         return false;
     BY_HANDLE_FILE_INFORMATION info = {};
-    bool readable = ::GetFileInformationByHandle(file, &info) && (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+    bool readable =
+        ::GetFileInformationByHandle(file, &info) && (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
     ::CloseHandle(file);
     return readable;
+}
+
+namespace {
+
+PreviewFileDeleter g_deleter = ::DeleteFileW;
+
+}  // namespace
+
+void SetPreviewFileDeleter(PreviewFileDeleter deleter)
+{
+    g_deleter = deleter != NULL ? deleter : ::DeleteFileW;
+}
+
+BOOL DeletePreviewFile(LPCWSTR path)
+{
+    return g_deleter(path) || g_deleter(path);
 }

@@ -6,3 +6,11 @@
 #include <windows.h>
 
 bool PreviewFileReadable(LPCWSTR path);
+
+// Deletes a file of the preview's own (a slide picture, a preview copy), trying once more when the
+// first attempt fails: a component that showed the file may still hold it for a moment.
+BOOL DeletePreviewFile(LPCWSTR path);
+
+// Tests put a fake in place of the platform's DeleteFileW; NULL puts the platform's back.
+typedef BOOL(WINAPI* PreviewFileDeleter)(LPCWSTR);
+void SetPreviewFileDeleter(PreviewFileDeleter deleter);

@@ -4,11 +4,11 @@
 
 #include "classlib/win/AfxWin.h"
 
-// The installed command-bar theme as the band needs it: its number (4 is the scheme-gradient
-// theme) and its kind.
+// The installed command-bar theme as the band needs it: its kind (4 the scheme gradient, which the
+// program's own theme derives from, 3 native, 2 gradient). A theme's kind stays what it is when it
+// is installed as a custom theme, while its number then becomes 5.
 struct PreviewBandTheme {
-  int number = 0;
-  int kind = 0;
+    int kind = 0;
 };
 
 // Where the band learns the theme. The default asks the installed command-bar theme, and installs

@@ -195,7 +195,7 @@ void CDaoTreeView::OnSelChanged(NMHDR*, LRESULT* pResult)
     *pResult = 0;
     m_current = CTreeItemRef(TVI_ROOT, &GetTreeCtrl()).GetSelected();
     CPreviewDocument* doc = dynamic_cast<CPreviewDocument*>(GetDocument());
-    CMDBListView* list = doc != NULL ? doc->m_pMDBListView : NULL;
+    CMDBListView* list = doc != NULL ? doc->m_pRecordListView : NULL;
     if (list == NULL)
         return;
     list->SetRedraw(FALSE);
@@ -246,7 +246,11 @@ BOOL CDaoTreeView::DeleteCurrentItem()
         e->Delete();
         return FALSE;
     }
-    GetTreeCtrl().DeleteItem(m_current);
-    m_current = CTreeItemRef();
+    // Deleting the selected item selects another one, and the selection change makes that item
+    // current; only a current item that is the deleted one itself is forgotten.
+    HTREEITEM hDeleted = m_current;
+    GetTreeCtrl().DeleteItem(hDeleted);
+    if (m_current.GetHandle() == hDeleted)
+        m_current = CTreeItemRef();
     return TRUE;
 }

@@ -244,8 +244,8 @@ CMDBListView::CMDBListView() : m_pDatabase(NULL), m_pList(NULL) {}
 CMDBListView::~CMDBListView()
 {
     if (CPreviewDocument* doc = dynamic_cast<CPreviewDocument*>(GetDocument())) {
-        if (doc->m_pMDBListView == this)
-            doc->m_pMDBListView = NULL;
+        if (doc->m_pRecordListView == this)
+            doc->m_pRecordListView = NULL;
     }
     delete m_pList;
 }
@@ -261,7 +261,7 @@ int CMDBListView::OnCreate(LPCREATESTRUCT lpcs)
         CRect(0, 0, 0, 0), this, IDC_RECORD_LIST);
     m_pList->SetExtendedStyle(m_pList->GetExtendedStyle() | LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
     if (CPreviewDocument* doc = dynamic_cast<CPreviewDocument*>(GetDocument()))
-        doc->m_pMDBListView = this;
+        doc->m_pRecordListView = this;
     ClearList();
     return 0;
 }

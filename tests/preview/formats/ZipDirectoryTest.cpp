@@ -206,11 +206,11 @@ TEST(ArchiveTimes, MsDosAndUnixTimes)
     EXPECT_FALSE(DosDateTimeToFileTime64((44 << 9) | (2 << 5) | 30, 0, t));  // 30 February
     EXPECT_FALSE(DosDateTimeToFileTime64((44 << 9) | (1 << 5) | 1, 24 << 11, t));
     ASSERT_TRUE(DosDateTimeToFileTime64((20 << 9) | (2 << 5) | 29, 0, t));  // 2000-02-29
-    ASSERT_TRUE(UnixTimeToFileTime64(-11644473600LL, t));
+    ASSERT_TRUE(UnixTimeToFileTime(-11644473600LL, t));
     EXPECT_EQ(t, 0u);
-    EXPECT_FALSE(UnixTimeToFileTime64(-11644473601LL, t));
-    EXPECT_FALSE(UnixTimeToFileTime64(INT64_MAX, t));
-    ASSERT_TRUE(UnixTimeToFileTime64(-1, t));
+    EXPECT_FALSE(UnixTimeToFileTime(-11644473601LL, t));
+    EXPECT_FALSE(UnixTimeToFileTime(INT64_MAX, t));
+    ASSERT_TRUE(UnixTimeToFileTime(-1, t));
     EXPECT_EQ(t, 116444736000000000ull - kTicks);
 }
 

@@ -53,6 +53,13 @@ TEST(HtmlParser, WhiteSpaceCollapsesOutsidePreformattedText)
     EXPECT_EQ(Outline(t.page.Boxes()), L"|[x    y]|");
 }
 
+TEST(HtmlParser, WhiteSpaceAfterALineBreakIsASpaceBoxToo)
+{
+    TestPage t;
+    t.Load(L"one<br>\r\n   two<br>three");
+    EXPECT_EQ(Outline(t.page.Boxes()), L"one | two |three");
+}
+
 TEST(HtmlParser, AsciiTextFilesArePreformattedInCourierNew)
 {
     TestPage t;

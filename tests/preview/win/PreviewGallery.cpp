@@ -5,77 +5,79 @@
 #include "tests/preview/win/PreviewHarness.h"
 #include "preview/win/viewers/ThumbView.h"
 #include "tests/support/win/WindowCapture.h"
+#include "toolkit/commandbars/SchemeGradientBarTheme.h"
 
 #include <gtest/gtest.h>
 
 namespace morvick::test {
 namespace {
 
-void Capture(const std::string& name) { CaptureToGallery("preview", name); }
-
-PreviewBandTheme GradientTheme() {
-  PreviewBandTheme t;
-  t.number = 4;
-  return t;
+void Capture(const std::string& name)
+{
+    CaptureToGallery("preview", name);
 }
 
-TEST(PreviewGallery, EachViewerAndPlaceholder) {
-  PreviewHarness& h = Harness();
-  struct Shot {
-    const char* name;
-    std::wstring path, ext, location;
-  } shots[] = {
-      {"image-png", SamplePath("make-image-samples.sh", "rgb.png"), L".png", L"\\Pictures\\rgb.png"},
-      {"image-tiff", SamplePath("make-image-samples.sh", "lzw.tif"), L".tif", L"\\Pictures\\scan.tif"},
-      {"image-jpeg2000", SamplePath("make-image-samples.sh", "rgb.jp2"), L".jp2", L"\\Pictures\\rgb.jp2"},
-      {"psd", SamplePath("make-psd-samples.sh", "cmyk8-rle.psd"), L".psd", L"\\Design\\poster.psd"},
-      {"icon", SamplePath("make-image-samples.sh", "rgb.ico"), L".ico", L"\\Icons\\app.ico"},
-      {"placeholder-corrupt", SamplePath("make-image-samples.sh", "truncated-rgb.png"), L".png", L"\\Pictures\\cut.png"},
-      {"placeholder-not-available", L"", L"", L""},
-      {"placeholder-large-file", L"largefile", L".largefile", L"\\Video\\movie.avi"},
-  };
-  for (const Shot& s : shots) {
-    g_strPreviewLocation = s.location.c_str();
-    Preview(s.path, s.ext);
-    if (s.location.empty() && s.ext.empty()) g_strPreviewLocation.Empty();
-    Capture(s.name);
-  }
-  h.frame->m_bNoFileSelected = 1;
-  Preview(L"", L"");
-  Capture("placeholder-select-file");
-  h.frame->m_bNoFileSelected = 0;
+TEST(PreviewGallery, EachViewerAndPlaceholder)
+{
+    PreviewHarness& h = Harness();
+    struct Shot {
+        const char* name;
+        std::wstring path, ext, location;
+    } shots[] = {
+        {"image-png", SamplePath("make-image-samples.sh", "rgb.png"), L".png", L"\\Pictures\\rgb.png"},
+        {"image-tiff", SamplePath("make-image-samples.sh", "lzw.tif"), L".tif", L"\\Pictures\\scan.tif"},
+        {"image-jpeg2000", SamplePath("make-image-samples.sh", "rgb.jp2"), L".jp2", L"\\Pictures\\rgb.jp2"},
+        {"psd", SamplePath("make-psd-samples.sh", "cmyk8-rle.psd"), L".psd", L"\\Design\\poster.psd"},
+        {"icon", SamplePath("make-image-samples.sh", "rgb.ico"), L".ico", L"\\Icons\\app.ico"},
+        {"placeholder-corrupt", SamplePath("make-image-samples.sh", "truncated-rgb.png"), L".png",
+            L"\\Pictures\\cut.png"},
+        {"placeholder-not-available", L"", L"", L""},
+        {"placeholder-large-file", L"largefile", L".largefile", L"\\Video\\movie.avi"},
+    };
+    for (const Shot& s : shots) {
+        g_strPreviewLocation = s.location.c_str();
+        Preview(s.path, s.ext);
+        if (s.location.empty() && s.ext.empty())
+            g_strPreviewLocation.Empty();
+        Capture(s.name);
+    }
+    h.frame->m_bNoFileSelected = 1;
+    Preview(L"", L"");
+    Capture("placeholder-select-file");
+    h.frame->m_bNoFileSelected = 0;
 
-  // The thumbnail view with three slides.
-  std::wstring folder = TempFile(L"gallery-slides");
-  CreateDirectoryW(folder.c_str(), NULL);
-  WriteBytes(folder + L"\\1.bmp", BmpBytes(640, 480, RGB(30, 110, 200)));
-  WriteBytes(folder + L"\\2.bmp", BmpBytes(400, 800, RGB(240, 160, 30)));
-  WriteBytes(folder + L"\\3.bmp", BmpBytes(1600, 900, RGB(40, 170, 80)));
-  h.frame->ShowFilePreview(L"", L"");
-  h.pane->CloseViewers();
-  CCreateContext context;
-  context.m_pNewViewClass = RUNTIME_CLASS(CThumbView);
-  context.m_pCurrentDoc = h.doc;
-  h.pane->m_pThumbView = static_cast<CThumbView*>(AfxCreateView(h.pane, &context, 59648));
-  ASSERT_NE(h.pane->m_pThumbView, nullptr);
-  h.pane->m_pThumbView->OnInitialUpdate();
-  h.doc->LoadImageFolder(folder.c_str());
-  h.pane->SendMessage(WM_SIZE);
-  g_strPreviewLocation = L"\\Slides\\talk.ppt";
-  h.pane->Invalidate();
-  Capture("thumbnails");
-  h.doc->DeleteFolderFiles(folder.c_str());
-  RemoveDirectoryW(folder.c_str());
+    // The thumbnail view with three slides.
+    std::wstring folder = TempFile(L"gallery-slides");
+    CreateDirectoryW(folder.c_str(), NULL);
+    WriteBytes(folder + L"\\1.bmp", BmpBytes(640, 480, RGB(30, 110, 200)));
+    WriteBytes(folder + L"\\2.bmp", BmpBytes(400, 800, RGB(240, 160, 30)));
+    WriteBytes(folder + L"\\3.bmp", BmpBytes(1600, 900, RGB(40, 170, 80)));
+    h.frame->ShowFilePreview(L"", L"");
+    h.pane->CloseViewers();
+    CCreateContext context;
+    context.m_pNewViewClass = RUNTIME_CLASS(CThumbView);
+    context.m_pCurrentDoc = h.doc;
+    h.pane->m_pThumbView = static_cast<CThumbView*>(AfxCreateView(h.pane, &context, 59648));
+    ASSERT_NE(h.pane->m_pThumbView, nullptr);
+    h.pane->m_pThumbView->OnInitialUpdate();
+    h.doc->LoadImageFolder(folder.c_str());
+    h.pane->SendMessage(WM_SIZE);
+    g_strPreviewLocation = L"\\Slides\\talk.ppt";
+    h.pane->Invalidate();
+    Capture("thumbnails");
+    h.doc->DeleteFolderFiles(folder.c_str());
+    RemoveDirectoryW(folder.c_str());
 
-  // The band in the scheme-gradient theme.
-  SetPreviewBandThemeSource(GradientTheme);
-  g_strPreviewLocation = L"\\Pictures\\rgb.png";
-  Preview(SamplePath("make-image-samples.sh", "rgb.png"), L".png");
-  h.pane->Invalidate();
-  Capture("image-png-gradient-band");
-  SetPreviewBandThemeSource(NULL);
-  g_strPreviewLocation.Empty();
-  Preview(L"", L"");
+    // The band in a theme derived from the scheme gradient, installed as the program installs its own.
+    {
+        ScopedBarTheme theme(new CTKPSchemeGradientBarTheme);
+        g_strPreviewLocation = L"\\Pictures\\rgb.png";
+        Preview(SamplePath("make-image-samples.sh", "rgb.png"), L".png");
+        h.pane->Invalidate();
+        Capture("image-png-gradient-band");
+    }
+    g_strPreviewLocation.Empty();
+    Preview(L"", L"");
 }
 
 }  // namespace

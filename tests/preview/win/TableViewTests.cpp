@@ -308,6 +308,31 @@ TEST(AccessView, DeletingTablesAndQueriesFromTheOpenedCopy)
     PreviewSettings().m_bShowSystemObjects = 0;
 }
 
+// Deleting the selected table selects the next one; a second Delete then deletes that table.
+TEST(AccessView, DeleteTwiceDeletesTheTableSelectedAfterTheFirst)
+{
+    EngineScope scope;
+    Preview(scope.path, L".mdb");
+    ASSERT_NE(AccessView(), nullptr);
+    CDaoTreeView* treeView = AccessView()->GetTreeView();
+    CTreeCtrl& tree = treeView->GetTreeCtrl();
+    struct NoQuestion {
+        NoQuestion() { PreviewSettings().m_bConfirmDeletion = 0; }
+        ~NoQuestion() { PreviewSettings().m_bConfirmDeletion = 1; }
+    } noQuestion;
+    tree.SelectItem(Find(tree, treeView->TablesNode(), L"Customers"));
+    Pump();
+    EXPECT_TRUE(treeView->DeleteCurrentItem());
+    Pump();
+    HTREEITEM selected = tree.GetSelectedItem();
+    ASSERT_NE(selected, nullptr);
+    EXPECT_EQ(std::wstring(tree.GetItemText(selected)), L"Odd]Name");
+    EXPECT_TRUE(treeView->DeleteCurrentItem());
+    EXPECT_EQ(Children(tree, treeView->TablesNode()).size(), 0u);
+    ASSERT_EQ(scope.Database().tables.size(), 1u);
+    EXPECT_EQ(scope.Database().tables[0].name, L"MSysObjects");
+}
+
 TEST(AccessView, OnlyTheProgramsOwnDataMayBeDraggedOverTheTree)
 {
     EngineScope scope;

@@ -320,6 +320,34 @@ TEST_F(CommandBarTest, ToolbarButtonsShowTheirCommandsStateAndTheKindTheSiteGive
     EXPECT_NE(pPopup->GetCommandBar(), nullptr);
 }
 
+TEST_F(CommandBarTest, ALoadedPopupButtonKeepsItsResourceIdWhateverItsUpdateHandlerDoes)
+{
+    m_pFrame->m_onCreateControl = [](TKPCREATECONTROLSTRUCT* pRecord) -> LRESULT {
+        if (pRecord->nID != 103)
+            return 0;
+        pRecord->controlType = tkpControlPopup;
+        return 1;
+    };
+    // The first update of the new popup gives it another id.
+    int nChanged = 0;
+    m_pFrame->m_onUpdate = [&nChanged](CCmdUI* pCmdUI) {
+        if (pCmdUI->m_nID != 103)
+            return;
+        CTKPCommandBar* pBar = static_cast<CTKPCommandBar*>(pCmdUI->m_pOther);
+        pBar->GetControl(static_cast<int>(pCmdUI->m_nIndex))->SetID(190);
+        ++nChanged;
+    };
+    const BOOL bLoaded = m_pBar->LoadToolBar(200, FALSE);
+    m_pFrame->m_onUpdate = nullptr;
+    ASSERT_TRUE(bLoaded);
+    ASSERT_EQ(nChanged, 1);
+    CTKPControls* pControls = m_pBar->GetControls();
+    CTKPControl* pPopup = pControls->FindControl(103);
+    ASSERT_NE(pPopup, nullptr);
+    EXPECT_EQ(pPopup->GetType(), tkpControlPopup);
+    EXPECT_EQ(pControls->FindControl(190), nullptr);
+}
+
 TEST_F(CommandBarTest, MenuItemsBecomeControlsAndTheSiteMayChangeThem)
 {
     CFakePopupBarClass fakePopups;

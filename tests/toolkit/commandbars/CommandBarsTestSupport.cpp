@@ -157,6 +157,8 @@ void CTestFrame::OnUpdateTest(CCmdUI* pCmdUI)
     auto itChecked = m_checked.find(pCmdUI->m_nID);
     if (itChecked != m_checked.end())
         pCmdUI->SetCheck(itChecked->second);
+    if (m_onUpdate)
+        m_onUpdate(pCmdUI);
 }
 
 void PumpPending()

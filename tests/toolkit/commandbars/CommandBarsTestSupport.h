@@ -40,6 +40,7 @@ public:
     std::function<void(CTKPCommandBar*)> m_onToolbarContextMenu;  // sees the toolbars popup first
     std::map<UINT, BOOL> m_enabled;
     std::map<UINT, int> m_checked;
+    std::function<void(CCmdUI*)> m_onUpdate;  // runs inside the update handler, after the maps
     int m_nUpdates;
 
     afx_msg void OnTestCommand(UINT nID);

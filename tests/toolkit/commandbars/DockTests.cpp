@@ -461,3 +461,25 @@ TEST_F(DockTest, TheExpandPopupOffersTheButtonsTheRowHadNoRoomForAndTheRowsToolb
     EXPECT_EQ(pPopup->GetControl(0)->GetCaption(), CString(L"Second"));
     pPopup->InternalRelease();
 }
+
+TEST_F(DockTest, AFloatingToolBarShowsItsExpandButtonAsADockedOneDoes)
+{
+    ASSERT_TRUE(m_pFirst->SetPosition(tkpBarFloating));
+    auto expandShown = [this] {
+        m_pFirst->OnFloatingLayoutChanged();
+        CTKPControl* pExpand = m_pFirst->GetControls()->FindControl(0, TKP_ID_TOOLBAR_EXPAND, FALSE, FALSE);
+        return pExpand != nullptr && pExpand->IsVisible();
+    };
+    // Shown always with the option, as by default.
+    ASSERT_TRUE(m_pCommandBars->GetOptions()->bShowExpandButtonAlways);
+    EXPECT_TRUE(expandShown());
+    // Without it, only when the buttons do not fit on one row.
+    m_pCommandBars->GetOptions()->bShowExpandButtonAlways = FALSE;
+    EXPECT_FALSE(expandShown());
+    m_pFirst->SetMRUWidth(40);
+    EXPECT_TRUE(expandShown());
+    // A bar that never shows it does not show it floating either.
+    m_pCommandBars->GetOptions()->bShowExpandButtonAlways = TRUE;
+    m_pFirst->SetShowExpandButton(FALSE);
+    EXPECT_FALSE(expandShown());
+}

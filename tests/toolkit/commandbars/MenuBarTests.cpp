@@ -188,6 +188,26 @@ TEST_F(MenuBarTest, ResetAsksOnceAndRestoresTheMenu)
     EXPECT_NE(FindByCaption(pBar, L"&Help"), nullptr);
 }
 
+TEST_F(MenuBarTest, ResetOfABarThatIsNotCustomizableOrNotBuiltInStillAsksAndReloadsTheMenu)
+{
+    CTKPMenuBar* pBar = m_pFrame->GetMenuBar();
+    for (int nCase = 0; nCase < 2; nCase++) {
+        SCOPED_TRACE(nCase == 0 ? "not customizable" : "not built in");
+        pBar->SetCustomizable(nCase != 0);
+        pBar->SetBuiltIn(nCase == 0);
+        CTKPControl* pFile = FindByCaption(pBar, L"&File");
+        ASSERT_NE(pFile, nullptr);
+        pBar->GetControls()->Remove(pFile);
+        ASSERT_EQ(FindByCaption(pBar, L"&File"), nullptr);
+        g_nResetQuestions = 0;
+        CTKPResourceManager::SetMessageBoxHook(&AnswerResetOk);
+        pBar->ResetToolBar();
+        CTKPResourceManager::SetMessageBoxHook(nullptr);
+        EXPECT_EQ(g_nResetQuestions, 1);
+        EXPECT_NE(FindByCaption(pBar, L"&File"), nullptr);
+    }
+}
+
 TEST(MenuBarPreview, TheEndOfPrintPreviewShowsTheBarAgainAndUpdatesTheFrameMenu)
 {
     PrepareMenuTests();

@@ -7,16 +7,22 @@
 #include "classlib/core/CMemFile.h"
 #include "tests/toolkit/commandbars/MenuTestSupport.h"
 #include "toolkit/base/PropExchangeRegistry.h"
+#include "toolkit/base/ResourceManager.h"
+#include "toolkit/commandbars/BarOptions.h"
 #include "toolkit/commandbars/CommandBarList.h"
 #include "toolkit/commandbars/Control.h"
+#include "toolkit/commandbars/ControlButton.h"
 #include "toolkit/commandbars/ControlPopup.h"
 #include "toolkit/commandbars/Controls.h"
 #include "toolkit/commandbars/DockBar.h"
 #include "toolkit/commandbars/ToolBar.h"
+#include "toolkit/commandbars/ToolBarDockContext.h"
 #include "toolkit/common/PropExchangeArchive.h"
 
 #include <algorithm>
 #include <functional>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -131,6 +137,24 @@ CTKPToolBar* MakeUserBar(CTKPCommandBars* pCommandBars, UINT nID)
     return pBar;
 }
 
+// Saves a bar, with the popup bars it reaches, under the key's "Controls"; loads the list back.
+BOOL SaveToRegistry(CTKPCommandBar* pBar, TKPPropExchangeSettings& settings, HKEY hKey)
+{
+    CTKPCommandBarList list;
+    UINT nNextID = TKP_FIRST_POPUP_BAR_ID;
+    TKPAddCommandBarToList(pBar, nNextID, list, settings);
+    CTKPPropExchangeRegistry px(FALSE, hKey, L"Controls");
+    px.m_dwData = reinterpret_cast<DWORD_PTR>(&settings);
+    return TKPSaveCommandBarList(&px, list);
+}
+
+BOOL LoadFromRegistry(TKPPropExchangeSettings& settings, HKEY hKey, CTKPCommandBarList& loaded)
+{
+    CTKPPropExchangeRegistry px(TRUE, hKey, L"Controls");
+    px.m_dwData = reinterpret_cast<DWORD_PTR>(&settings);
+    return TKPLoadCommandBarList(&px, loaded);
+}
+
 void CheckRestoredBar(CTKPCommandBars* pCommandBars, UINT nID)
 {
     CTKPToolBar* pBar = pCommandBars->GetToolBar(nID);
@@ -219,24 +243,14 @@ TEST_F(PersistenceTest, BarsAndControlsRoundTripThroughTheRegistry)
 {
     CTKPToolBar* pBar = MakeUserBar(m_pCommandBars, 301);
     TKPPropExchangeSettings settings = {FALSE, TRUE, TRUE, m_pCommandBars};
-    {
-        CTKPCommandBarList list;
-        UINT nNextID = TKP_FIRST_POPUP_BAR_ID;
-        TKPAddCommandBarToList(pBar, nNextID, list, settings);
-        CTKPPropExchangeRegistry px(FALSE, m_key.Key(), L"Controls");
-        px.m_dwData = reinterpret_cast<DWORD_PTR>(&settings);
-        ASSERT_TRUE(TKPSaveCommandBarList(&px, list));
-    }
+    const BOOL bSaved = SaveToRegistry(pBar, settings, m_key.Key());
     pBar->InternalRelease();
+    ASSERT_TRUE(bSaved);
     EXPECT_EQ(m_key.Text(L"Controls\\CommandBars\\CommandBar0", L"Class"), L"CTKPToolBar");
     EXPECT_EQ(m_key.Dword(L"Controls\\CommandBars\\CommandBar0", L"BarID"), 301u);
     EXPECT_EQ(m_key.Text(L"Controls\\CommandBars\\CommandBar0\\Controls\\Control0", L"Caption"), L"&Alpha");
     CTKPCommandBarList loaded;
-    {
-        CTKPPropExchangeRegistry px(TRUE, m_key.Key(), L"Controls");
-        px.m_dwData = reinterpret_cast<DWORD_PTR>(&settings);
-        ASSERT_TRUE(TKPLoadCommandBarList(&px, loaded));
-    }
+    ASSERT_TRUE(LoadFromRegistry(settings, m_key.Key(), loaded));
     ASSERT_EQ(loaded.GetCount(), 2);
     TKPRestoreCommandBarList(m_pCommandBars, loaded, TRUE);
     CheckRestoredBar(m_pCommandBars, 301);
@@ -326,4 +340,230 @@ TEST_F(PersistenceTest, CustomisedControlsAreSavedInTheProfileOrInAFile)
     EXPECT_EQ(countSaved(), nCount);
     ::SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
     ::DeleteFileW(path.c_str());
+}
+
+// --- Parameters, unknown classes, torn-off bars and floating places after a restart ----------------
+
+// A control class of the tests' own, so that saved data can be made to name a class no program has.
+class CPersistenceTestOddControl : public CTKPControlButton {
+    DECLARE_SERIAL(CPersistenceTestOddControl)
+};
+IMPLEMENT_SERIAL(CPersistenceTestOddControl, CTKPControlButton, VERSIONABLE_SCHEMA | 16)
+
+// A toolbar that notes whether it is laid out after its manager let it go, and its own end.
+class CPersistenceTestTornOffBar : public CTKPToolBar {
+    DECLARE_DYNCREATE(CPersistenceTestTornOffBar)
+public:
+    ~CPersistenceTestTornOffBar() override { s_bDestroyed = true; }
+    void OnFloatingLayoutChanged() override
+    {
+        if (s_pCommandBars != nullptr && s_pCommandBars->FindIndex(this) < 0)
+            ++s_nLaidOutAfterRemoval;
+        CTKPToolBar::OnFloatingLayoutChanged();
+    }
+    static CTKPCommandBars* s_pCommandBars;
+    static int s_nLaidOutAfterRemoval;
+    static bool s_bDestroyed;
+};
+IMPLEMENT_DYNCREATE(CPersistenceTestTornOffBar, CTKPToolBar)
+CTKPCommandBars* CPersistenceTestTornOffBar::s_pCommandBars = nullptr;
+int CPersistenceTestTornOffBar::s_nLaidOutAfterRemoval = 0;
+bool CPersistenceTestTornOffBar::s_bDestroyed = false;
+
+namespace {
+
+// Saves a bar (with the popup bars it reaches) through the registry key, or through an archive
+// when there is none, and loads the list back.
+BOOL SaveAndLoad(CTKPCommandBar* pBar, TKPPropExchangeSettings& settings, HKEY hRegistry, CTKPCommandBarList& loaded)
+{
+    if (hRegistry != NULL)
+        return SaveToRegistry(pBar, settings, hRegistry) && LoadFromRegistry(settings, hRegistry, loaded);
+    CTKPCommandBarList list;
+    UINT nNextID = TKP_FIRST_POPUP_BAR_ID;
+    TKPAddCommandBarToList(pBar, nNextID, list, settings);
+    CMemFile file(1024);
+    {
+        CArchive ar(&file, CArchive::store);
+        CTKPPropExchangeArchive px(ar);
+        px.m_dwData = reinterpret_cast<DWORD_PTR>(&settings);
+        if (!TKPSaveCommandBarList(&px, list))
+            return FALSE;
+        ar.Close();
+    }
+    file.SeekToBegin();
+    CArchive ar(&file, CArchive::load);
+    CTKPPropExchangeArchive px(ar);
+    px.m_dwData = reinterpret_cast<DWORD_PTR>(&settings);
+    return TKPLoadCommandBarList(&px, loaded);
+}
+
+int g_nQuestions = 0;
+int AnswerYes(LPCTSTR, UINT)
+{
+    ++g_nQuestions;
+    return IDYES;
+}
+
+// Answers the toolkit's message boxes with Yes (and counts them) for the life of the object.
+class CAnsweredQuestions {
+public:
+    CAnsweredQuestions()
+    {
+        g_nQuestions = 0;
+        CTKPResourceManager::SetMessageBoxHook(&AnswerYes);
+    }
+    ~CAnsweredQuestions() { CTKPResourceManager::SetMessageBoxHook(NULL); }
+};
+
+int CountSaved(CTKPControls* pControls)
+{
+    int n = 0;
+    for (int i = 0; i < pControls->GetCount(); i++)
+        n += pControls->GetAt(i)->IsTemporary() ? 0 : 1;
+    return n;
+}
+
+// Makes the manager create its toolbars of another class for the life of the object.
+class CToolBarClass {
+public:
+    explicit CToolBarClass(CRuntimeClass* pClass) : m_pOld(CTKPCommandBars::m_pToolBarClass)
+    {
+        CTKPCommandBars::m_pToolBarClass = pClass;
+    }
+    ~CToolBarClass() { CTKPCommandBars::m_pToolBarClass = m_pOld; }
+
+private:
+    CRuntimeClass* m_pOld;
+};
+
+}  // namespace
+
+TEST_F(PersistenceTest, AControlKeepsItsParameterThroughTheArchiveAndTheRegistry)
+{
+    TKPPropExchangeSettings settings = {FALSE, TRUE, TRUE, m_pCommandBars};
+    for (HKEY hRegistry : {static_cast<HKEY>(NULL), m_key.Key()}) {
+        SCOPED_TRACE(hRegistry != NULL ? "registry" : "archive");
+        CTKPToolBar* pBar = new CTKPToolBar;
+        pBar->SetCommandBars(m_pCommandBars);
+        pBar->SetBarID(310);
+        pBar->GetControls()->Add(tkpControlButton, 150, L"recent:3")->SetCaption(L"&Alpha");
+        pBar->GetControls()->CreateSavedCopy();
+        CTKPCommandBarList loaded;
+        const BOOL bLoaded = SaveAndLoad(pBar, settings, hRegistry, loaded);
+        pBar->InternalRelease();
+        ASSERT_TRUE(bLoaded);
+        CTKPCommandBar* pLoaded = loaded.FindBar(310);
+        ASSERT_NE(pLoaded, nullptr);
+        CTKPControl* pControl = pLoaded->GetControls()->FindControl(150);
+        ASSERT_NE(pControl, nullptr);
+        EXPECT_EQ(pControl->GetParameter(), CString(L"recent:3"));
+        ASSERT_NE(pLoaded->GetControls()->GetSavedCopy(), nullptr);
+        EXPECT_EQ(pLoaded->GetControls()->GetSavedCopy()->GetAt(0)->GetParameter(), CString(L"recent:3"));
+    }
+
+    // A customised toolbar whose controls carry parameters comes back at the next start without
+    // being taken for a toolbar the program changed meanwhile.
+    m_pCommandBars->m_bCustomizeAvail = TRUE;
+    CTKPControls* pControls = m_pToolBar->GetControls();
+    pControls->Add(tkpControlButton, 150, L"recent:3");
+    pControls->CreateSavedCopy();
+    pControls->Remove(0);
+    const int nCustomised = CountSaved(pControls);
+    m_pCommandBars->SaveLayout(kProfile);
+    pControls->RemoveAll();
+    for (int i = 0; i < pControls->GetSavedCopy()->GetCount(); i++)
+        pControls->AddClone(pControls->GetSavedCopy()->GetAt(i));
+    CAnsweredQuestions questions;
+    m_pCommandBars->LoadLayout(kProfile, FALSE);
+    EXPECT_EQ(g_nQuestions, 0);
+    EXPECT_EQ(CountSaved(m_pToolBar->GetControls()), nCustomised);
+}
+
+TEST_F(PersistenceTest, AControlOfAClassThisProgramLacksFailsTheWholeLoad)
+{
+    // In the registry the second control of a saved bar names a class of a later version.
+    TKPPropExchangeSettings settings = {FALSE, TRUE, TRUE, m_pCommandBars};
+    CTKPToolBar* pBar = MakeUserBar(m_pCommandBars, 302);
+    const BOOL bSaved = SaveToRegistry(pBar, settings, m_key.Key());
+    pBar->InternalRelease();
+    ASSERT_TRUE(bSaved);
+    const wchar_t kLater[] = L"CTKPControlOfALaterVersion";
+    m_key.Set(L"Controls\\CommandBars\\CommandBar0\\Controls\\Control1", L"Class", REG_SZ, kLater, sizeof(kLater));
+    CTKPCommandBarList none;
+    EXPECT_FALSE(LoadFromRegistry(settings, m_key.Key(), none));
+
+    // In the profile's controls archive: a customised toolbar whose saved data names a class the
+    // program lacks is left as it is; nothing of the archive is merged.
+    m_pCommandBars->m_bCustomizeAvail = TRUE;
+    CTKPControls* pControls = m_pToolBar->GetControls();
+    pControls->Add(new CPersistenceTestOddControl, 180)->SetCaption(L"Odd");
+    pControls->Add(tkpControlButton, 181)->SetCaption(L"After");
+    m_pCommandBars->SaveLayout(kProfile);
+    std::vector<BYTE> data;
+    ASSERT_EQ(m_key.Raw(L"TestLayout-Controls", L"Controls", &data), static_cast<DWORD>(REG_BINARY));
+    const std::string name = "CPersistenceTestOddControl";
+    auto it = std::search(data.begin(), data.end(), name.begin(), name.end());
+    ASSERT_NE(it, data.end());
+    it[name.size() - 1] = 'X';
+    m_key.Set(L"TestLayout-Controls", L"Controls", REG_BINARY, data.data(), static_cast<DWORD>(data.size()));
+    pControls->RemoveAll();
+    pControls->Add(tkpControlButton, 100)->SetCaption(L"Now");
+    m_pCommandBars->LoadLayout(kProfile, TRUE);
+    ASSERT_EQ(m_pToolBar->GetControls(), pControls);
+    ASSERT_EQ(CountSaved(pControls), 1);
+    EXPECT_EQ(pControls->FindControl(100)->GetCaption(), CString(L"Now"));
+    EXPECT_EQ(m_pCommandBars->GetToolBar(302), nullptr);
+}
+
+TEST_F(PersistenceTest, ATornOffBarThatALayoutHidesIsLetGoAndNotTouchedAgain)
+{
+    CPersistenceTestTornOffBar::s_pCommandBars = m_pCommandBars;
+    CPersistenceTestTornOffBar::s_nLaidOutAfterRemoval = 0;
+    CPersistenceTestTornOffBar::s_bDestroyed = false;
+    CTKPToolBar* pBar = NULL;
+    {
+        CToolBarClass tornOff(RUNTIME_CLASS(CPersistenceTestTornOffBar));
+        pBar = m_pCommandBars->AddCustomBar(L"Torn off", 400, TRUE);
+    }
+    ASSERT_NE(pBar, nullptr);
+    ASSERT_TRUE(pBar->IsFloating());
+    m_pCommandBars->SaveLayout(kProfile);
+    // An edited profile says the floating torn-off bar is hidden.
+    const DWORD dwBars = m_key.Dword(L"TestLayout-Summary", L"Bars"), zero = 0;
+    bool bFound = false;
+    for (DWORD i = 0; i < dwBars; i++) {
+        const std::wstring section = L"TestLayout-Bar" + std::to_wstring(i);
+        if (m_key.Dword(section.c_str(), L"BarID") == 400) {
+            m_key.Set(section.c_str(), L"Visible", REG_DWORD, &zero, 4);
+            bFound = true;
+        }
+    }
+    ASSERT_TRUE(bFound);
+    // The test's own reference keeps the object alive, so that any later use of it shows.
+    pBar->InternalAddRef();
+    m_pCommandBars->LoadLayout(kProfile);
+    EXPECT_EQ(m_pCommandBars->FindIndex(pBar), -1);
+    EXPECT_EQ(CPersistenceTestTornOffBar::s_nLaidOutAfterRemoval, 0);
+    EXPECT_FALSE(CPersistenceTestTornOffBar::s_bDestroyed);
+    pBar->InternalRelease();
+    EXPECT_TRUE(CPersistenceTestTornOffBar::s_bDestroyed);
+    CPersistenceTestTornOffBar::s_pCommandBars = nullptr;
+}
+
+TEST_F(PersistenceTest, ABarThatNeverFloatedFloatsBesideItsDockedPlaceAfterARestart)
+{
+    m_pCommandBars->SaveLayout(kProfile);
+    m_pCommandBars->LoadLayout(kProfile);
+    RunIdle(m_pFrame);
+    m_pCommandBars->GetOptions()->bDblClickFloat = TRUE;
+    CTKPToolBarDockContext* pContext = m_pToolBar->GetDockContext();
+    ASSERT_NE(pContext, nullptr);
+    ASSERT_NE(m_pToolBar->GetDockBar(), nullptr);
+    CPoint ptExpected = pContext->m_rectMRUDockPos.TopLeft();
+    m_pToolBar->GetDockBar()->ClientToScreen(&ptExpected);
+    ASSERT_TRUE(pContext->ToggleDocking());
+    CRect rc;
+    m_pToolBar->GetWindowRect(&rc);
+    EXPECT_EQ(rc.TopLeft(), ptExpected);
+    EXPECT_NE(rc.TopLeft(), CPoint(0, 0));
 }

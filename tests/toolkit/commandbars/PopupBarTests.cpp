@@ -20,6 +20,7 @@
 #include "toolkit/controls/Edit.h"
 
 #include <functional>
+#include <map>
 
 namespace {
 
@@ -538,6 +539,61 @@ bool StripShows(CTKPCommandBar* pPopup, BOOL bBottom, CPoint pt)
 }
 
 }  // namespace
+
+namespace {
+
+// The flags of the request that showed each window, while the hook below is set.
+std::map<HWND, UINT> g_shownFlags;
+LRESULT CALLBACK RecordShowRequests(int nCode, WPARAM wParam, LPARAM lParam)
+{
+    const CWPSTRUCT* pMsg = reinterpret_cast<const CWPSTRUCT*>(lParam);
+    if (nCode == HC_ACTION && pMsg->message == WM_WINDOWPOSCHANGING) {
+        const WINDOWPOS* pPos = reinterpret_cast<const WINDOWPOS*>(pMsg->lParam);
+        if (pPos->flags & SWP_SHOWWINDOW)
+            g_shownFlags[pMsg->hwnd] = pPos->flags;
+    }
+    return ::CallNextHookEx(NULL, nCode, wParam, lParam);
+}
+
+}  // namespace
+
+TEST_F(PopupBarTest, AShadowLeavesTheFrameItBelongsToWhereItIsAmongTheWindows)
+{
+    MakeFrame();
+    // Another program's window lies above the frame.
+    CWnd other;
+    ASSERT_TRUE(other.CreateEx(WS_EX_TOOLWINDOW, AfxRegisterWndClass(0), L"Other", WS_POPUP, CRect(700, 100, 800, 200),
+        NULL, 0));
+    other.SetWindowPos(&CWnd::wndTop, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    auto isAbove = [](HWND hUpper, HWND hLower) {
+        for (HWND h = ::GetWindow(hUpper, GW_HWNDNEXT); h != NULL; h = ::GetWindow(h, GW_HWNDNEXT))
+            if (h == hLower)
+                return true;
+        return false;
+    };
+    ASSERT_TRUE(isAbove(other.GetSafeHwnd(), m_pFrame->GetSafeHwnd()));
+
+    // What the system is asked when each strip is shown (Wine itself never moves an owner along
+    // with the window it owns, so the request is looked at as well as the result).
+    g_shownFlags.clear();
+    HHOOK hHook = ::SetWindowsHookExW(WH_CALLWNDPROC, RecordShowRequests, NULL, ::GetCurrentThreadId());
+    CTKPPopupShadows::SetSystemDropShadow(1);
+    CTKPPopupBar* pPopup = ShadowedPopupAt(m_pFrame->GetCommandBars(), CRect(300, 300, 400, 400));
+    ::UnhookWindowsHookEx(hHook);
+    CTKPShadowWindow* shadows[2] = {};
+    ASSERT_EQ(CountShadows(pPopup, shadows), 2);
+    for (CTKPShadowWindow* pShadow : shadows) {
+        auto it = g_shownFlags.find(pShadow->GetSafeHwnd());
+        ASSERT_NE(it, g_shownFlags.end());
+        EXPECT_TRUE(it->second & SWP_NOOWNERZORDER);
+        EXPECT_TRUE(it->second & SWP_NOACTIVATE);
+    }
+    EXPECT_TRUE(isAbove(other.GetSafeHwnd(), m_pFrame->GetSafeHwnd()));
+    EXPECT_FALSE(m_pFrame->GetExStyle() & WS_EX_TOPMOST);
+    pPopup->DestroyWindow();
+    pPopup->InternalRelease();
+    other.DestroyWindow();
+}
 
 TEST_F(PopupBarTest, TheShadowsOfCascadedPopupsJoin)
 {

@@ -4,6 +4,7 @@
 
 #include <atomic>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -12,6 +13,7 @@ namespace {
 struct Recorder {
     CRITICAL_SECTION lock;
     std::wstring played;
+    std::vector<HANDLE> players;  // the thread of each sound, in order (closed by the test)
     std::atomic<int> purges{0};
     HANDLE entered = CreateEventW(nullptr, FALSE, FALSE, nullptr);
     HANDLE release = CreateEventW(nullptr, TRUE, TRUE, nullptr);
@@ -32,6 +34,7 @@ BOOL WINAPI RecordPlaySound(LPCWSTR pszSound, HMODULE, DWORD fdwSound)
     EnterCriticalSection(&g_recorder.lock);
     g_recorder.played += pszSound;
     g_recorder.played += L";";
+    g_recorder.players.push_back(OpenThread(SYNCHRONIZE, FALSE, GetCurrentThreadId()));
     LeaveCriticalSection(&g_recorder.lock);
     SetEvent(g_recorder.entered);
     WaitForSingleObject(g_recorder.release, 5000);
@@ -52,6 +55,9 @@ protected:
     {
         CTKPSoundPlayer::SetPlaySoundFunction(&RecordPlaySound);
         g_recorder.played.clear();
+        for (HANDLE h : g_recorder.players)
+            CloseHandle(h);
+        g_recorder.players.clear();
         SetEvent(g_recorder.release);
         ResetEvent(g_recorder.entered);
         ResetEvent(g_recorder.purged);
@@ -105,6 +111,32 @@ TEST_F(SoundPlayerTest, AStopWhileASoundPlaysIsNotLost)
     player.Stop();
     EXPECT_FALSE(player.IsRunning());
     SetEvent(g_recorder.release);
+    EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(g_recorder.purged, 2000));
+}
+
+TEST_F(SoundPlayerTest, AThreadThatOutlivesStopLeavesTheNextThreadsSoundAlone)
+{
+    // The first thread's sound outlasts Stop; a new thread starts playing before it is over.
+    ResetEvent(g_recorder.release);
+    player.Play(CTKPSoundPlayer::soundMenuPopup);
+    ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(g_recorder.entered, 2000));
+    player.Stop();
+    player.Play(CTKPSoundPlayer::soundMenuCommand);
+    ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(g_recorder.entered, 2000));
+    EnterCriticalSection(&g_recorder.lock);
+    ASSERT_EQ(2u, g_recorder.players.size());
+    const HANDLE hFirst = g_recorder.players[0];
+    LeaveCriticalSection(&g_recorder.lock);
+    ASSERT_NE(nullptr, hFirst);
+    g_recorder.purges = 0;
+    // Once the first thread has ended, nothing has purged the sound of the second.
+    SetEvent(g_recorder.release);
+    ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(hFirst, 2000));
+    EXPECT_EQ(0, g_recorder.purges.load());
+    EXPECT_TRUE(player.IsRunning());
+    // The second thread's own stop purges.
+    ResetEvent(g_recorder.purged);
+    player.Stop();
     EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(g_recorder.purged, 2000));
 }
 

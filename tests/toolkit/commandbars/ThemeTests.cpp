@@ -9,6 +9,8 @@
 #include "tests/toolkit/commandbars/CommandBarsTestSupport.h"
 #include "toolkit/base/ColorManager.h"
 #include "toolkit/commandbars/Control.h"
+#include "toolkit/commandbars/ControlComboBox.h"
+#include "toolkit/commandbars/ControlEdit.h"
 #include "toolkit/commandbars/Controls.h"
 #include "toolkit/commandbars/FlatBarTheme.h"
 #include "toolkit/commandbars/GradientBarTheme.h"
@@ -536,6 +538,38 @@ TEST_F(SharedDrawingTest, APopupArrowIsDrawnOnAToolBarButNotOnAMenuBar)
     };
     EXPECT_GE(ink(onToolBar), ink(onMenuBar) + 5);
     EXPECT_GT(ink(onMenuBar), 10);
+}
+
+TEST_F(SharedDrawingTest, EditAndComboLabelsLeaveTheirMnemonicMarkerOutWhenCuesAreHidden)
+{
+    // A label "&Find" with hidden cues is measured and drawn as "Find", in the flat theme and in
+    // the themes that take their edits and combo boxes from it.
+    for (int nTheme : {CTKPCommandBarsTheme::themeFlat, CTKPCommandBarsTheme::themeGradient,
+             CTKPCommandBarsTheme::themeSchemeGradient}) {
+        auto pTheme = MakeTheme<CTKPCommandBarsTheme>(nTheme);
+        pTheme->m_bShowKeyboardCues = 0;
+        for (int nType : {tkpControlEdit, tkpControlComboBox}) {
+            SCOPED_TRACE(testing::Message() << "theme " << nTheme << ", control type " << nType);
+            CTKPControl* pMarked = AddControl(nType, L"&Find");
+            CTKPControl* pPlain = AddControl(nType, L"Find");
+            for (CTKPControl* pControl : {pMarked, pPlain}) {
+                if (nType == tkpControlEdit)
+                    static_cast<CTKPControlEdit*>(pControl)->SetShowLabel(TRUE);
+                else
+                    static_cast<CTKPControlComboBox*>(pControl)->SetShowLabel(TRUE);
+            }
+            DibCanvas marked(200, 30), plain(200, 30);
+            const CSize size = pTheme->DrawControl(marked.DC(), pMarked, FALSE);
+            EXPECT_EQ(size, pTheme->DrawControl(plain.DC(), pPlain, FALSE));
+            pMarked->SetRect(CRect(CPoint(0, 0), size));
+            pPlain->SetRect(CRect(CPoint(0, 0), size));
+            pTheme->DrawControl(marked.DC(), pMarked, TRUE);
+            pTheme->DrawControl(plain.DC(), pPlain, TRUE);
+            EXPECT_TRUE(SamePixels(marked, plain, 200, 30));
+            m_pBar->GetControls()->Remove(pMarked);
+            m_pBar->GetControls()->Remove(pPlain);
+        }
+    }
 }
 
 TEST(SharedDrawing, AThickCheckMarkIsTheGlyphAndTheGlyphOnePixelLower)
