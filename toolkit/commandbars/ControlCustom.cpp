@@ -4,6 +4,7 @@
 #include "toolkit/commandbars/CommandBar.h"
 #include "toolkit/commandbars/CommandBarList.h"
 #include "toolkit/commandbars/CommandBars.h"
+#include "toolkit/commandbars/SavedLayoutLimits.h"
 #include "toolkit/commandbars/WindowHookManager.h"
 
 IMPLEMENT_SERIAL(CTKPControlCustom, CTKPControlButton, VERSIONABLE_SCHEMA | 16)
@@ -174,6 +175,10 @@ void CTKPControlCustom::DoPropExchange(CTKPPropExchange* pPX)
     PropExchangeInt(pPX, L"VerticalOptions", m_nVerticalOptions, 0);
     if (pPX->m_nSchema > 5)
         PropExchangeInt(pPX, L"ControlId", m_nControlId, 0);
+    if (pPX->IsLoading()) {
+        m_rcBorders = TKPClampSavedBorders(m_rcBorders);
+        m_szControl = TKPClampSavedSize(m_szControl);
+    }
     if (pPX->IsLoading() && m_nControlId != 0) {
         const TKPPropExchangeSettings* pSettings = TKPGetExchangeSettings(pPX);
         const HWND hWnd = FindControlWindow(pSettings != NULL ? pSettings->pCommandBars : NULL, m_nControlId);

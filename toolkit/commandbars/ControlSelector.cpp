@@ -5,10 +5,18 @@
 #include "toolkit/commandbars/CommandBar.h"
 #include "toolkit/commandbars/CommandBarsTheme.h"
 #include "toolkit/commandbars/RefHolder.h"
+#include "toolkit/commandbars/SavedLayoutLimits.h"
 
 #include <algorithm>
 
 IMPLEMENT_SERIAL(CTKPControlSelector, CTKPControl, VERSIONABLE_SCHEMA | 16)
+
+namespace {
+
+// The most columns or rows a grid read from a saved layout may have.
+const int kMaxSavedCells = 100;
+
+}  // namespace
 
 CTKPControlSelector::CTKPControlSelector()
     : m_szItemsCount(5, 4), m_szItemsMax(12, 12), m_szSelection(0, 0), m_szItem(28, 28), m_szChosen(0, 0),
@@ -126,4 +134,9 @@ void CTKPControlSelector::DoPropExchange(CTKPPropExchange* pPX)
     PropExchangeSize(pPX, L"ItemsCount", m_szItemsCount, CSize(5, 4));
     PropExchangeSize(pPX, L"ItemsMax", m_szItemsMax, CSize(12, 12));
     PropExchangeSize(pPX, L"ItemSize", m_szItem, CSize(28, 28));
+    if (pPX->IsLoading()) {
+        m_szItemsCount = TKPClampSavedSize(m_szItemsCount, kMaxSavedCells);
+        m_szItemsMax = TKPClampSavedSize(m_szItemsMax, kMaxSavedCells);
+        m_szItem = TKPClampSavedSize(m_szItem);
+    }
 }

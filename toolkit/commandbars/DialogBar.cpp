@@ -5,6 +5,7 @@
 #include "toolkit/commandbars/CommandBarsTheme.h"
 #include "toolkit/commandbars/Controls.h"
 #include "toolkit/commandbars/DialogBarCaption.h"
+#include "toolkit/commandbars/SavedLayoutLimits.h"
 
 #include <algorithm>
 
@@ -64,23 +65,14 @@ void CTKPDialogBar::SetBorders(int nLeft, int nTop, int nRight, int nBottom)
     OnRecalcLayout();
 }
 
-namespace {
-
-CSize ClampClientSize(CSize size)
-{
-    return CSize(std::min(std::max<int>(size.cx, 0), 32000), std::min(std::max<int>(size.cy, 0), 32000));
-}
-
-}  // namespace
-
 void CTKPDialogBar::SetDockedClientSize(CSize size)
 {
-    m_szDockedClient = ClampClientSize(size);
+    m_szDockedClient = TKPClampSavedSize(size);
 }
 
 void CTKPDialogBar::SetFloatingClientSize(CSize size)
 {
-    m_szFloatingClient = ClampClientSize(size);
+    m_szFloatingClient = TKPClampSavedSize(size);
 }
 
 CRect CTKPDialogBar::GetInsideBorders() const

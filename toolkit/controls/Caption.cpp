@@ -243,8 +243,10 @@ CRect CTKCaption::GetTextRect()
         dc.GetTextMetrics(&tm);
         nWidth = dc.GetTextExtent(m_strCaption).cx + tm.tmAveCharWidth + 12;
     }
+    // The icon takes the last 18 pixels inside the border; the text (and the button over it) stops
+    // short of them.
     if (m_hIcon)
-        nWidth = std::min<int>(nWidth, rcClient.Width() - 18);
+        nWidth = std::min<int>(nWidth, rcClient.Width() - 2 * m_nBorderSize - 18);
     return CRect(m_nBorderSize, m_nBorderSize, m_nBorderSize + nWidth, rcClient.Height() - m_nBorderSize);
 }
 

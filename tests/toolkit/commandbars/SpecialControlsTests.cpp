@@ -359,6 +359,35 @@ TEST_F(SpecialControlsTest, CustomControlHostsAWindowInTheBarAndHidesItInAVertic
     edit.DestroyWindow();
 }
 
+TEST_F(SpecialControlsTest, ADamagedLayoutGivesGridsAndHostedWindowsOnlySizesWithinBounds)
+{
+    // A saved grid of a hundred thousand cells a side would take for ever to draw.
+    CTKPControlSelector* pSelector = new CTKPControlSelector;
+    pSelector->SetItemsCount(CSize(100000, 100000));
+    pSelector->SetItemsMax(CSize(-4, 1000000));
+    pSelector->SetItemSize(CSize(28, 1 << 30));
+    CTKPControlSelector* pLoadedSelector = new CTKPControlSelector;
+    ASSERT_TRUE(RoundTripControl(pSelector, pLoadedSelector, m_pCommandBars));
+    pLoadedSelector->OnCalcDynamicSize(0);
+    EXPECT_EQ(pLoadedSelector->GetShownGrid(), CSize(100, 100));
+    EXPECT_EQ(pLoadedSelector->GetItemSize(), CSize(28, 32000));
+    EXPECT_EQ(pLoadedSelector->GetSize(NULL), CSize(100 * 28, 100 * 32000));
+    EXPECT_EQ(pLoadedSelector->CalcGrownGrid(CPoint(1000000, 1000000)), CSize(100, 100));
+    pLoadedSelector->InternalRelease();
+    pSelector->InternalRelease();
+
+    // A hosted window's size and borders that would overflow the control's arithmetic.
+    CTKPControlCustom* pCustom = new CTKPControlCustom;
+    pCustom->SetControlSize(CSize(2000000000, -5));
+    pCustom->SetBorders(CRect(-3, 2000000000, 1, 2));
+    CTKPControlCustom* pLoadedCustom = new CTKPControlCustom;
+    ASSERT_TRUE(RoundTripControl(pCustom, pLoadedCustom, m_pCommandBars));
+    EXPECT_EQ(pLoadedCustom->GetControlSize(), CSize(32000, 0));
+    EXPECT_EQ(pLoadedCustom->GetBorders(), CRect(0, 32000, 1, 2));
+    pLoadedCustom->InternalRelease();
+    pCustom->InternalRelease();
+}
+
 TEST_F(SpecialControlsTest, AComboBoxsItemsAndSettingsGoThroughTheSavedLayout)
 {
     CTKPControlComboBox* pCombo = new CTKPControlComboBox;
@@ -435,6 +464,19 @@ TEST(SpecialControlsWorkspaceActions, OfferTheMovesOfTheActiveTabThatArePossible
         ids.push_back(pPopup->GetControl(i)->GetID());
     EXPECT_EQ(ids, std::vector<int>{TKP_ID_TABGROUP_PREVIOUS});
     EXPECT_TRUE(pPopup->GetControl(2)->GetBeginGroup());
+
+    // In customisation the placeholder shows itself, also once the groups are gone.
+    ASSERT_TRUE(tabClient.DetachFromFrame());
+    CTKPCommandBars* pCommandBars = static_cast<CTKPCommandBars*>(RUNTIME_CLASS(CTKPCommandBars)->CreateObject());
+    pPopup->SetCommandBars(pCommandBars);
+    pCommandBars->SetCustomizeMode(TRUE);
+    ASSERT_FALSE(pPlaceholder->IsVisible());
+    pPlaceholder->OnCalcDynamicSize(0);
+    EXPECT_TRUE(pPlaceholder->IsVisible());
+    EXPECT_EQ(pPopup->GetControlCount(), 2);
+    pCommandBars->SetCustomizeMode(FALSE);
+    pPopup->SetCommandBars(NULL);
+    pCommandBars->InternalRelease();
 
     pPopup->InternalRelease();
     pFrame->DestroyWindow();

@@ -57,10 +57,13 @@ TEST(Caption, ButtonByModeAndRectangles)
     EXPECT_EQ(withButton.GetButtonRect(), withButton.GetTextRect());
     EXPECT_EQ(ChildRect(withButton, button), withButton.GetButtonRect());
 
-    // With an icon the text never runs under the icon's place.
+    // With an icon the text never runs under the icon's place, which lies inside the border.
     withButton.ModifyCaptionStyle(0, nullptr, L"A caption text far too long for the two hundred pixels",
         ::LoadIcon(nullptr, IDI_INFORMATION));
-    EXPECT_EQ(withButton.GetTextRect().right, 3 + 200 - 18);
+    const int iconLeft = 200 - 3 - withButton.m_sizeIcon.cx - 2;
+    EXPECT_EQ(withButton.GetTextRect().right, 200 - 3 - 18);
+    EXPECT_LE(withButton.GetTextRect().right, iconLeft);
+    EXPECT_LE(ChildRect(withButton, button).right, iconLeft);
 
     // Close-button mode: a 16 x 15 glyph at the right, visible at once.
     CTKCaption closing;

@@ -302,14 +302,16 @@ TEST(ControlsGallery, Captions)
         } rows[] = {{L"caption button", 0, 0, false, false}, {L"caption button, hot", 0, 0, false, false},
             {L"caption button, pressed", 0, 0, false, false},
             {L"close button, double 3D", TKCS_CLOSEBUTTON | TKCS_DOUBLE3D, 0, false, false},
-            {L"raised, border 3, icon", TKCS_RAISED, 3, true, false},
+            {L"raised, border 3, icon, a text too long for the caption", TKCS_RAISED, 3, true, false},
             {L"user colours", TKCS_CLOSEBUTTON, 2, false, true}};
         CTKCaption captions[6];
         CWnd children[6];
         for (int i = 0; i < 6; ++i) {
             const int y = 6 + i * 40;
             board.Label(rows[i].label, 10, y, 400);
-            captions[i].Create(&board, L"Folders", rows[i].flags, WS_VISIBLE, CRect(10, y + 16, 410, y + 38), 500 + i);
+            const LPCWSTR text =
+                rows[i].icon ? L"Folders and files found on the damaged volume, sorted by name and date" : L"Folders";
+            captions[i].Create(&board, text, rows[i].flags, WS_VISIBLE, CRect(10, y + 16, 410, y + 38), 500 + i);
             if (look == 1) {
                 captions[i].SetStyle(new CTKCaptionThemeFlat);
                 captions[i].GetButton().SetStyle(new CTKCaptionButtonThemeFlat);
