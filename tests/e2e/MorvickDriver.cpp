@@ -5,12 +5,29 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <functional>
 #include <random>
 
 #include "tests/support/win/WindowCapture.h"
 
 namespace morvick::e2e {
+
+namespace {
+
+// A variable of this process's environment, empty when it is not set.
+std::wstring EnvironmentValue(const wchar_t* name)
+{
+    const DWORD length = GetEnvironmentVariableW(name, nullptr, 0);
+    if (length == 0)
+        return std::wstring();
+    std::wstring value(length, L'\0');
+    value.resize(GetEnvironmentVariableW(name, &value[0], length));
+    return value;
+}
+
+}  // namespace
+
 
 bool WaitUntil(const std::function<bool()>& done, DWORD ms)
 {
@@ -149,6 +166,10 @@ MorvickDriver::~MorvickDriver()
     Kill();
     if (!m_log.empty())
         DeleteFileW(m_log.c_str());
+    if (!m_temp.empty()) {
+        std::error_code error;
+        std::filesystem::remove_all(m_temp, error);
+    }
 }
 
 bool MorvickDriver::Start(const std::wstring& args)
@@ -159,8 +180,16 @@ bool MorvickDriver::Start(const std::wstring& args)
     wchar_t temp[MAX_PATH] = L"";
     GetTempPathW(MAX_PATH, temp);
     std::random_device random;
-    m_log = std::wstring(temp) + L"morvick-e2e-" + std::to_wstring(random()) + L".log";
+    const std::wstring name = L"morvick-e2e-" + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(random());
+    m_log = std::wstring(temp) + name + L".log";
     DeleteFileW(m_log.c_str());
+    if (m_temp.empty()) {
+        m_temp = std::wstring(temp) + name;
+        if (!CreateDirectoryW(m_temp.c_str(), nullptr)) {
+            m_temp.clear();
+            return false;
+        }
+    }
     SetEnvironmentVariableW(L"MORVICK_TEST_MSGLOG", m_log.c_str());
     SetEnvironmentVariableW(L"MORVICK_TEST_AUTOCLOSE_MESSAGES", nullptr);
     std::wstring command = L"\"" + exe + L"\"";
@@ -168,7 +197,16 @@ bool MorvickDriver::Start(const std::wstring& args)
         command += L" " + args;
     STARTUPINFOW si = {};
     si.cb = sizeof(si);
-    if (!CreateProcessW(exe.c_str(), &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &m_pi))
+    // The program's temporary folder: TMP and TEMP of this process for the moment of the start,
+    // then put back.
+    const std::wstring tmp = EnvironmentValue(L"TMP"), tempValue = EnvironmentValue(L"TEMP");
+    SetEnvironmentVariableW(L"TMP", m_temp.c_str());
+    SetEnvironmentVariableW(L"TEMP", m_temp.c_str());
+    const BOOL started =
+        CreateProcessW(exe.c_str(), &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &m_pi);
+    SetEnvironmentVariableW(L"TMP", tmp.empty() ? nullptr : tmp.c_str());
+    SetEnvironmentVariableW(L"TEMP", tempValue.empty() ? nullptr : tempValue.c_str());
+    if (!started)
         return false;
     m_process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE | PROCESS_QUERY_INFORMATION,
         FALSE, m_pi.dwProcessId);

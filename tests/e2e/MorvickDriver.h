@@ -42,8 +42,12 @@ public:
     MorvickDriver(const MorvickDriver&) = delete;
     MorvickDriver& operator=(const MorvickDriver&) = delete;
 
-    // Starts the program with the message log in a fresh file; args are appended to its command line.
+    // Starts the program with the message log in a fresh file and a temporary folder of its own
+    // (removed with the driver), so that what it leaves there is the test's to look at and nobody
+    // else's files are touched; args are appended to its command line.
     bool Start(const std::wstring& args = L"");
+    // The program's own temporary folder (empty before Start).
+    const std::wstring& TempFolder() const { return m_temp; }
     // Sends a message to a window of the program and waits for its answer while the program works
     // (a loaded machine can keep it from answering for many seconds); false when it never answers.
     static bool Send(HWND window, UINT message, WPARAM wParam, LPARAM lParam, DWORD_PTR* result = nullptr);
@@ -157,6 +161,7 @@ private:
     HANDLE m_process = nullptr;  // with the rights to read and write its memory
     HWND m_frame = nullptr;
     std::wstring m_log;
+    std::wstring m_temp;
 };
 
 // Polls `done` every 50 ms until it holds (true) or `ms` have passed (false).

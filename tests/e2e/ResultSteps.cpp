@@ -157,13 +157,13 @@ bool RenameListRow(MorvickDriver& driver, HWND list, const std::wstring& from, c
     return WaitUntil([&] { return driver.FindListRow(list, to) >= 0; }, 30000);
 }
 
-std::vector<fs::path> PreviewCopies()
+std::vector<fs::path> PreviewCopies(const MorvickDriver& driver)
 {
-    wchar_t temp[MAX_PATH] = L"";
-    GetTempPathW(MAX_PATH, temp);
     std::vector<fs::path> copies;
+    if (driver.TempFolder().empty())
+        return copies;
     std::error_code error;
-    for (const auto& entry : fs::directory_iterator(temp, error)) {
+    for (const auto& entry : fs::directory_iterator(fs::path(driver.TempFolder()), error)) {
         const std::string name = entry.path().filename().u8string();
         if (name.rfind("tmp", 0) == 0 && name.size() > 3 && std::isdigit(static_cast<unsigned char>(name[3])))
             copies.push_back(entry.path());

@@ -87,8 +87,8 @@ int CheckOf(const std::vector<ListRowInfo>& rows, const std::wstring& name);
 // Enter; true once the list shows the new name.
 bool RenameListRow(MorvickDriver& driver, HWND list, const std::wstring& from, const std::wstring& to);
 
-// The preview's copies in the temporary folder ("tmp" and a number).
-std::vector<std::filesystem::path> PreviewCopies();
+// The preview's copies in the program's temporary folder ("tmp" and a number).
+std::vector<std::filesystem::path> PreviewCopies(const MorvickDriver& driver);
 
 std::string ReadBytes(const std::filesystem::path& path);
 

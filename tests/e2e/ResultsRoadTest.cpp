@@ -30,9 +30,9 @@ bool WaitForRows(MorvickDriver& driver, const std::function<bool(const std::vect
     return WaitUntil([&] { return done(driver.ListRows(driver.Control(kResultList))); }, 30000);
 }
 
-bool WaitForCopies(size_t count)
+bool WaitForCopies(const MorvickDriver& driver, size_t count)
 {
-    return WaitUntil([&] { return PreviewCopies().size() == count; }, 30000);
+    return WaitUntil([&] { return PreviewCopies(driver).size() == count; }, 30000);
 }
 
 // A run's whole FAT32 volume saved through the top item and the recovery snapshot saved after it,
@@ -167,8 +167,6 @@ void ExpectMismatch(MorvickDriver& driver, size_t before)
 
 TEST(ResultsRoad, QuickScanResultsNavigationPreviewSaveSnapshotAndBack)
 {
-    for (const fs::path& copy : PreviewCopies())
-        fs::remove(copy);
     MorvickDriver driver;
     ASSERT_TRUE(StartProgram(driver));
     ASSERT_NE(driver.WaitForFrame(), nullptr);
@@ -204,8 +202,8 @@ TEST(ResultsRoad, QuickScanResultsNavigationPreviewSaveSnapshotAndBack)
     const int german = driver.FindListRow(list, L"Grüße aus Köln.txt");
     ASSERT_GE(german, 0);
     ASSERT_TRUE(driver.ClickListRow(list, german));
-    ASSERT_TRUE(WaitForCopies(1)) << "no preview copy";
-    const fs::path copy = PreviewCopies()[0];
+    ASSERT_TRUE(WaitForCopies(driver, 1)) << "no preview copy";
+    const fs::path copy = PreviewCopies(driver)[0];
     EXPECT_EQ(copy.extension(), ".txt");
     EXPECT_EQ(ReadBytes(copy), ReadBytes(ResultsOracle("part2.recover/docs/Grüße aus Köln.txt")));
     EXPECT_TRUE(driver.Capture(driver.Frame(), gallery + L"\\results-page.png"));
@@ -218,8 +216,8 @@ TEST(ResultsRoad, QuickScanResultsNavigationPreviewSaveSnapshotAndBack)
     ASSERT_TRUE(driver.ClickListRow(list, driver.FindListRow(list, L"over.zip")));
     ASSERT_TRUE(driver.ClickListRow(list, driver.FindListRow(list, L"exact.zip")));
     ASSERT_TRUE(WaitUntil(
-        [] {
-            for (const fs::path& copy : PreviewCopies()) {
+        [&] {
+            for (const fs::path& copy : PreviewCopies(driver)) {
                 std::error_code error;
                 if (fs::file_size(copy, error) == 5242880)
                     return true;
@@ -228,7 +226,7 @@ TEST(ResultsRoad, QuickScanResultsNavigationPreviewSaveSnapshotAndBack)
         },
         30000))
         << "exact.zip was not extracted";
-    EXPECT_EQ(PreviewCopies().size(), 2u) << "the same file again, or a file over 5 MiB, was extracted";
+    EXPECT_EQ(PreviewCopies(driver).size(), 2u) << "the same file again, or a file over 5 MiB, was extracted";
 
     // 11. The size heading sorts numerically, the folders staying first; a second click reverses.
     ASSERT_TRUE(driver.ClickListHeader(list, 2));
@@ -301,9 +299,9 @@ TEST(ResultsRoad, QuickScanResultsNavigationPreviewSaveSnapshotAndBack)
     ASSERT_TRUE(driver.Click(kBack));
     ASSERT_TRUE(driver.WaitForPage(2));
     ExpectPartitionRowsBack(driver);
-    if (!WaitForCopies(0)) {
+    if (!WaitForCopies(driver, 0)) {
         std::string left;
-        for (const fs::path& copy : PreviewCopies())
+        for (const fs::path& copy : PreviewCopies(driver))
             left += " " + copy.filename().u8string();
         ADD_FAILURE() << "the preview's copies are not deleted:" << left;
     }

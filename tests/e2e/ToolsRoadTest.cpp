@@ -102,12 +102,12 @@ TEST(ToolsRoad, FindFiltersSettingsDriveInformationAndHelp)
     // A click on a hit previews it in the results page's pane (the dialog moved aside), and the
     // keys stay with the hits.
     SetWindowPos(find, nullptr, 0, 110, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    for (const fs::path& copy : PreviewCopies())
+    for (const fs::path& copy : PreviewCopies(driver))
         fs::remove(copy);
     ASSERT_TRUE(driver.ClickListRow(hits, driver.FindListRow(hits, L"short.txt")));
-    EXPECT_TRUE(WaitUntil([] { return PreviewCopies().size() == 1; }, 30000)) << "the hit was not extracted";
-    if (!PreviewCopies().empty())
-        EXPECT_EQ(ReadBytes(PreviewCopies()[0]), ReadBytes(ResultsOracle("part2.recover/short.txt")));
+    EXPECT_TRUE(WaitUntil([&] { return PreviewCopies(driver).size() == 1; }, 30000)) << "the hit was not extracted";
+    if (!PreviewCopies(driver).empty())
+        EXPECT_EQ(ReadBytes(PreviewCopies(driver)[0]), ReadBytes(ResultsOracle("part2.recover/short.txt")));
     EXPECT_TRUE(WaitUntil([&] { return ProgramFocus(driver.Frame()) == hits; }, 30000)) << "the focus left the hits";
 
     // Two hits ticked by their boxes (shown bold): the save's bar moves on by the rows done. The

@@ -73,10 +73,10 @@ TEST(TraceRoad, FileTraceOfPicturesThroughTheFileTypesDialog)
         << "photo.jpg and the deleted gone.jpg";
     EXPECT_EQ(rows[0].texts[0], L"1.jpg");
     // The picture's copy for the preview, then its picture.
-    for (const fs::path& copy : PreviewCopies())
+    for (const fs::path& copy : PreviewCopies(driver))
         fs::remove(copy);
     ASSERT_TRUE(driver.ClickListRow(list, 0));
-    EXPECT_TRUE(WaitUntil([] { return !PreviewCopies().empty(); }, 30000));
+    EXPECT_TRUE(WaitUntil([&] { return !PreviewCopies(driver).empty(); }, 30000));
     EXPECT_TRUE(driver.Capture(driver.Frame(), gallery + L"\\results-page-trace.png"));
 
     // Find and Settings are not offered in File Trace.
