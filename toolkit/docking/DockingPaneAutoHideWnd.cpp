@@ -4,7 +4,7 @@
 #include "toolkit/base/ResourceManager.h"
 #include "toolkit/common/DockGeometry.h"
 #include "toolkit/docking/DockablePane.h"
-#include "toolkit/docking/DockingBufferedDC.h"
+#include "toolkit/base/BufferedDC.h"
 #include "toolkit/docking/DockingCaptureLoop.h"
 #include "toolkit/docking/DockingPaneArrangement.h"
 #include "toolkit/docking/DockingPaneHost.h"
@@ -424,7 +424,7 @@ void CTKPDockingPaneAutoHideWnd::OnPaint()
         return;
     CRect rc;
     GetClientRect(&rc);
-    CTKPDockingBufferedDC buffer(dc.GetSafeHdc(), rc);
+    CTKPBufferedDC buffer(dc.GetSafeHdc(), rc);
     Draw(&buffer);
 }
 

@@ -4,7 +4,7 @@
 #include "toolkit/commandbars/ToolTipManager.h"
 #include "toolkit/commandbars/ToolTipRecord.h"
 #include "toolkit/docking/DockablePane.h"
-#include "toolkit/docking/DockingBufferedDC.h"
+#include "toolkit/base/BufferedDC.h"
 #include "toolkit/docking/DockingPaneArrangement.h"
 #include "toolkit/docking/DockingPaneAutoHideWnd.h"
 #include "toolkit/docking/DockingPaneCaptionButton.h"
@@ -754,7 +754,7 @@ void CTKPDockingPaneTabbedContainer::OnPaint()
     CPaintDC dc(this);
     CRect rc;
     GetClientRect(&rc);
-    CTKPDockingBufferedDC buffer(dc.GetSafeHdc(), rc);
+    CTKPBufferedDC buffer(dc.GetSafeHdc(), rc);
     Draw(&buffer);
 }
 
