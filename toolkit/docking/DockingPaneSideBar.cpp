@@ -409,7 +409,7 @@ void CTKPDockingPaneSideBar::Draw(CDC* pDC)
             if (CWnd* pFrame = GetParentFrame()) {
                 CRect rcFrame;
                 pFrame->GetWindowRect(&rcFrame);
-                TKPMapRect(NULL, this, rcFrame);
+                ScreenToClient(&rcFrame);
                 rcGradient.left = rcFrame.left;
             }
         }

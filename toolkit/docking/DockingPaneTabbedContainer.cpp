@@ -779,7 +779,7 @@ void CTKPDockingPaneTabbedContainer::HandleMenuButton(CTKPDockingPaneCaptionButt
     if (!pHost || !m_pSelectedPane)
         return;
     CRect rc = pButton->GetRect();
-    TKPMapRect(this, NULL, rc);
+    ClientToScreen(&rc);
     TKPDOCKINGPANEMENU menu = {m_pSelectedPane, rc.left, rc.bottom, rc};
     pButton->SetPressed(TRUE);
     CWnd::Invalidate(FALSE);

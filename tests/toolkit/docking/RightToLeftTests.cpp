@@ -33,7 +33,7 @@ int RowsUnlikeMirroredDrawing(CWnd* pWnd, int nFirstRow, int nEndRow, Draw draw)
     CRect rcClient;
     pWnd->GetClientRect(&rcClient);
     CRect rcScreen = rcClient;
-    TKPMapRect(pWnd, NULL, rcScreen);
+    pWnd->ClientToScreen(&rcScreen);
     ScreenPixels screen(rcScreen);
     DibCanvas reference(rcClient.Width(), rcClient.Height(), RGB(0, 0, 0));
     ::SetLayout(reference.Hdc(), LAYOUT_RTL);
@@ -161,7 +161,7 @@ TEST(DockingRightToLeft, ThemedFloatingFramesAnswerTheirButtonsWhereTheyShowThem
     info.ti.cbSize = sizeof(TKPTOOLINFO);
     EXPECT_EQ(pMini->OnToolHitTest(ptTip, &info.ti), static_cast<INT_PTR>(tkpcbMenu));
     CRect rcTip(info.ti.rect);
-    TKPMapRect(pMini, NULL, rcTip);
+    pMini->ClientToScreen(&rcTip);
     EXPECT_EQ(rcTip, rcMenu);
     TKPFreeToolInfoTexts(&info.ti);
     // The menu button reports its place on the screen, its corner at the left bottom.
