@@ -15,7 +15,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
+#include <vector>
 
 using namespace docktest;
 
@@ -23,8 +25,7 @@ namespace {
 
 // The rows of a window's client area on the screen that differ from its drawing into a mirrored
 // bitmap of the client's size (the reference), counted among the rows asked for. The bitmap starts
-// black, as the windows' own off-screen bitmaps do: a mirrored DC leaves one column at the far end
-// that rectangles drawn from 0 to the width never reach.
+// black, as the windows' own off-screen bitmaps do, so a pixel the drawing leaves out shows alike.
 template <class Draw>
 int RowsUnlikeMirroredDrawing(CWnd* pWnd, int nFirstRow, int nEndRow, Draw draw)
 {
@@ -48,6 +49,26 @@ int RowsUnlikeMirroredDrawing(CWnd* pWnd, int nFirstRow, int nEndRow, Draw draw)
     return nRows;
 }
 
+// The pixels of the given rows that a drawing leaves as they were, in a plain or a mirrored bitmap,
+// each given by its place counted from the start of the row (the right end when mirrored).
+template <class Draw>
+std::vector<CPoint> LeftOut(int cx, int nFirstRow, int nEndRow, bool bMirrored, Draw draw)
+{
+    const COLORREF kUntouched = RGB(1, 2, 3);
+    DibCanvas canvas(cx, nEndRow, kUntouched);
+    if (bMirrored)
+        ::SetLayout(canvas.Hdc(), LAYOUT_RTL);
+    draw(canvas.DC());
+    std::vector<CPoint> points;
+    for (int y = nFirstRow; y < nEndRow; ++y)
+        for (int x = 0; x < cx; ++x)
+            if (canvas.Pixel(x, y) == kUntouched)
+                points.push_back(CPoint(bMirrored ? cx - 1 - x : x, y));
+    std::sort(points.begin(), points.end(),
+        [](const CPoint& a, const CPoint& b) { return a.y != b.y ? a.y < b.y : a.x < b.x; });
+    return points;
+}
+
 TEST(DockingRightToLeft, CaptionsAndTabRowsMirrorTheirPlacesButReadForward)
 {
     RightToLeftSite rtl;
@@ -64,6 +85,10 @@ TEST(DockingRightToLeft, CaptionsAndTabRowsMirrorTheirPlacesButReadForward)
         // The caption band and the tab row (the panes' windows lie between them).
         EXPECT_EQ(RowsUnlikeMirroredDrawing(pContainer, 0, pTheme->m_nCaptionHeight, draw), 0) << nTheme;
         EXPECT_EQ(RowsUnlikeMirroredDrawing(pContainer, rc.bottom - pTheme->m_nTabRowHeight + 4, rc.bottom, draw), 0)
+            << nTheme;
+        // Mirrored, the caption band covers what it covers left to right, its far column included.
+        EXPECT_EQ(LeftOut(rc.Width(), 0, pTheme->m_nCaptionHeight, true, draw),
+            LeftOut(rc.Width(), 0, pTheme->m_nCaptionHeight, false, draw))
             << nTheme;
     }
 }
