@@ -361,6 +361,17 @@ void CDC::FillSolidRect(LPCRECT lpRect, COLORREF clr)
     CRect rect(lpRect);
     rect.NormalizeRect();
     ::SetBkColor(m_hDC, clr);
+    const DWORD dwLayout = ::GetLayout(m_hDC);
+    if (dwLayout != GDI_ERROR && (dwLayout & (LAYOUT_RTL | LAYOUT_BITMAPORIENTATIONPRESERVED)) == LAYOUT_RTL) {
+        // In a mirrored DC an opaque text rectangle can come out one column short at its far edge
+        // (Wine maps it that way); a pattern fill covers the mirror image of the rectangle exactly.
+        HBRUSH hBrush = ::CreateSolidBrush(clr);
+        HGDIOBJ hOldBrush = ::SelectObject(m_hDC, hBrush);
+        ::PatBlt(m_hDC, rect.left, rect.top, rect.Width(), rect.Height(), PATCOPY);
+        ::SelectObject(m_hDC, hOldBrush);
+        ::DeleteObject(hBrush);
+        return;
+    }
     ::ExtTextOut(m_hDC, 0, 0, ETO_OPAQUE, &rect, nullptr, 0, nullptr);
 }
 

@@ -241,14 +241,25 @@ BOOL CWnd::SetWindowPlacement(const WINDOWPLACEMENT* lpwndpl) { return ::SetWind
 void CWnd::GetClientRect(LPRECT lpRect) const { ::GetClientRect(m_hWnd, lpRect); }
 void CWnd::GetWindowRect(LPRECT lpRect) const { ::GetWindowRect(m_hWnd, lpRect); }
 void CWnd::ClientToScreen(LPPOINT lpPoint) const { ::ClientToScreen(m_hWnd, lpPoint); }
+// In a right-to-left window x runs the other way, so mapping the two corners one by one leaves
+// left beyond right: the two are swapped back, as MapWindowPoints does for a pair of points.
+static void KeepLeftOfRight(HWND hWnd, LPRECT lpRect) {
+  if (::GetWindowLongW(hWnd, GWL_EXSTYLE) & WS_EX_LAYOUTRTL) {
+    const LONG x = lpRect->left;
+    lpRect->left = lpRect->right;
+    lpRect->right = x;
+  }
+}
 void CWnd::ClientToScreen(LPRECT lpRect) const {
   ::ClientToScreen(m_hWnd, (LPPOINT)lpRect);
   ::ClientToScreen(m_hWnd, ((LPPOINT)lpRect) + 1);
+  KeepLeftOfRight(m_hWnd, lpRect);
 }
 void CWnd::ScreenToClient(LPPOINT lpPoint) const { ::ScreenToClient(m_hWnd, lpPoint); }
 void CWnd::ScreenToClient(LPRECT lpRect) const {
   ::ScreenToClient(m_hWnd, (LPPOINT)lpRect);
   ::ScreenToClient(m_hWnd, ((LPPOINT)lpRect) + 1);
+  KeepLeftOfRight(m_hWnd, lpRect);
 }
 void CWnd::MapWindowPoints(CWnd* pwndTo, LPPOINT lpPoint, UINT nCount) const {
   ::MapWindowPoints(m_hWnd, pwndTo->GetSafeHwnd(), lpPoint, nCount);

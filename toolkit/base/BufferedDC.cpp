@@ -7,6 +7,11 @@ CTKPBufferedDC::CTKPBufferedDC(HDC hDestDC, const CRect& rect) : m_hDestDC(hDest
   const int cy = rect.bottom > 0 ? rect.bottom : 1;
   m_bitmap.Attach(::CreateCompatibleBitmap(hDestDC, cx, cy));
   m_hOldBitmap = ::SelectObject(m_hDC, m_bitmap.GetSafeHandle());
+  // The buffer takes the target's layout: drawn into it for a right-to-left window, places are
+  // mirrored as they are there and text still reads forward, and copying it back flips nothing.
+  const DWORD dwLayout = hDestDC != NULL ? ::GetLayout(hDestDC) : 0;
+  if (dwLayout != GDI_ERROR && dwLayout != 0)
+    ::SetLayout(m_hDC, dwLayout);
 }
 
 CTKPBufferedDC::~CTKPBufferedDC()

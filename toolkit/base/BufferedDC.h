@@ -4,8 +4,9 @@
 
 #include "classlib/win/AfxGdi.h"
 
-// Drawing goes to an off-screen bitmap of right x bottom pixels (so the target's coordinates hold);
-// the destructor copies the rectangle back to the same place.
+// Drawing goes to an off-screen bitmap of right x bottom pixels (so the target's coordinates hold)
+// in the target's layout (so a mirrored target gets what drawing on it directly would give); the
+// destructor copies the rectangle back to the same place.
 class CTKPBufferedDC : public CDC
 {
 public:

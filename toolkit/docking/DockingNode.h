@@ -139,14 +139,6 @@ inline void TKPNodesOf(const CTKPDockingNodeList& list, CArray<CTKPDockingNode*,
         out.Add(list.GetNext(pos));
 }
 
-// A rectangle from one window's coordinates to another's (NULL: the screen). Unlike mapping its two
-// corners one by one, a right-to-left window keeps left below right.
-inline void TKPMapRect(const CWnd* pFrom, const CWnd* pTo, RECT& rc)
-{
-    ::MapWindowPoints(pFrom ? pFrom->GetSafeHwnd() : NULL, pTo ? pTo->GetSafeHwnd() : NULL,
-        reinterpret_cast<LPPOINT>(&rc), 2);
-}
-
 // The coordinates of a window's own (non-client) area, those of its window DC: mirrored in a
 // right-to-left window, where x runs from the window's right edge. A screen point in them, and a
 // rectangle in them on the screen.

@@ -4,7 +4,7 @@
 #include "toolkit/base/ResourceManager.h"
 #include "toolkit/common/DockGeometry.h"
 #include "toolkit/docking/DockablePane.h"
-#include "toolkit/docking/DockingBufferedDC.h"
+#include "toolkit/base/BufferedDC.h"
 #include "toolkit/docking/DockingCaptureLoop.h"
 #include "toolkit/docking/DockingPaneArrangement.h"
 #include "toolkit/docking/DockingPaneHost.h"
@@ -63,7 +63,7 @@ CTKPDockingPaneAutoHideWnd::CTKPDockingPaneAutoHideWnd(
     const int nThickness = tkdock::SlideThickness(nDocking, m_bHorizontal ? mmi.ptMinTrackSize.y : mmi.ptMinTrackSize.x,
         m_bHorizontal ? mmi.ptMaxTrackSize.y : mmi.ptMaxTrackSize.x);
     m_rcFull = FromRect(tkdock::SlideFullRect(ToRect(rcTop), GetLayoutSide(), nThickness));
-    TKPMapRect(NULL, pSite, m_rcFull);
+    pSite->ScreenToClient(&m_rcFull);
 
     CRect rcLimits, rcEdge;
     UINT nCursor = 0;
@@ -226,7 +226,7 @@ BOOL CTKPDockingPaneAutoHideWnd::GetResizeLimits(CRect& rcLimits, CRect& rcEdge)
     if (GetSafeHwnd())
         GetWindowRect(&rcWindow);
     else if (m_pHost && m_pHost->GetSite())
-        TKPMapRect(m_pHost->GetSite(), NULL, rcWindow);
+        m_pHost->GetSite()->ClientToScreen(&rcWindow);
     const int nKeep = (m_pHost ? m_pHost->m_nLayoutConstant : 22) + 4;
     tkdock::Rect limits, edge;
     tkdock::SlideResizeLimits(ToRect(GetTopRect()), ToRect(rcWindow), GetLayoutSide(), nKeep,
@@ -252,7 +252,7 @@ void CTKPDockingPaneAutoHideWnd::ApplyEdge(const CRect& rcEdge)
         }
     }
     if (CWnd* pSite = m_pHost ? m_pHost->GetSite() : NULL)
-        TKPMapRect(NULL, pSite, rc);
+        pSite->ScreenToClient(&rc);
     m_rcFull = rc;
     MoveWindow(rc, TRUE);
     CWnd::Invalidate(FALSE);
@@ -424,7 +424,7 @@ void CTKPDockingPaneAutoHideWnd::OnPaint()
         return;
     CRect rc;
     GetClientRect(&rc);
-    CTKPDockingBufferedDC buffer(dc.GetSafeHdc(), rc);
+    CTKPBufferedDC buffer(dc.GetSafeHdc(), rc);
     Draw(&buffer);
 }
 

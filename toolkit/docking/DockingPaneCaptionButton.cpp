@@ -167,7 +167,7 @@ void CTKPDockingPaneCaptionButton::FillFrameRelativeGradient(
         return;
     CRect rcFrame;
     pFrame->GetWindowRect(&rcFrame);
-    TKPMapRect(NULL, pWnd, rcFrame);
+    pWnd->ScreenToClient(&rcFrame);
     const int w = std::max<int>(rcFrame.Width(), ::GetSystemMetrics(SM_CXSCREEN) / 2);
     const COLORREF clrFirst = gradient.m_clrLight.GetEffective();
     const COLORREF clrSecond = gradient.m_clrDark.GetEffective();

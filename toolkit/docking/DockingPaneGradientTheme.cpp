@@ -3,7 +3,7 @@
 #include "toolkit/base/DCSelectors.h"
 #include "toolkit/base/DrawingHelper.h"
 #include "toolkit/base/WindowsVersion.h"
-#include "toolkit/docking/DockingBufferedDC.h"
+#include "toolkit/base/BufferedDC.h"
 #include "toolkit/docking/DockingPaneCaptionButton.h"
 #include "toolkit/docking/DockingPaneMiniWnd.h"
 #include "toolkit/docking/DockingPaneTabbedContainer.h"
@@ -165,7 +165,7 @@ void CTKPDockingPaneExplorerTheme::DrawFloatingFrame(CDC* pDC, CTKPDockingPaneMi
     m_themeWindow.DrawThemeBackground(hDC, 12, nState, &rcBottom, NULL);
     CRect rcBand = rc;
     rcBand.bottom = rcBand.top + m_nCaptionHeight + 5;
-    CTKPDockingBufferedDC dc(hDC, rcBand);
+    CTKPBufferedDC dc(hDC, rcBand);
     dc.SetBkMode(TRANSPARENT);
     m_themeWindow.DrawThemeBackground(dc.GetSafeHdc(), 2, nState, &rcBand, NULL);
     rcBand.DeflateRect(3, 0);

@@ -758,7 +758,7 @@ INT_PTR CTKPDockingPaneMiniWnd::OnToolHitTest(CPoint point, TOOLINFO* pTI) const
     if (!GetResourceManager()->LoadString(&strTip, pButton->GetId()) || strTip.IsEmpty())
         return -1;
     CRect rc = TKPWindowRectToScreen(m_hWnd, pButton->GetRect());
-    TKPMapRect(NULL, this, rc);
+    ScreenToClient(&rc);
     FillToolInfo(pTI, m_hWnd, rc, pButton->GetId(), strTip);
     return pButton->GetId();
 }

@@ -2,7 +2,7 @@
 
 #include "toolkit/base/ColorManager.h"
 #include "toolkit/base/DrawingHelper.h"
-#include "toolkit/docking/DockingBufferedDC.h"
+#include "toolkit/base/BufferedDC.h"
 #include "toolkit/docking/DockingPaneCaptionButton.h"
 #include "toolkit/docking/DockingPaneMiniWnd.h"
 #include "toolkit/docking/DockingPaneTabbedContainer.h"
@@ -177,7 +177,7 @@ void CTKPDockingPaneSchemeTheme::DrawFloatingFrame(CDC* pDC, CTKPDockingPaneMini
     CRect rcBand = rcInner;
     rcBand.bottom = rcBand.top + m_nCaptionHeight + 3;
     const BOOL bActive = pMini->m_bActive;
-    CTKPDockingBufferedDC dc(pDC->GetSafeHdc(), rcBand);
+    CTKPBufferedDC dc(pDC->GetSafeHdc(), rcBand);
     dc.SetBkMode(TRANSPARENT);
     CTKPDrawingHelper::FillColorGradient(&dc, rcBand, bActive ? &m_grcActiveCaption : &m_grcInactiveCaption, FALSE);
     rcBand.DeflateRect(1, 0);

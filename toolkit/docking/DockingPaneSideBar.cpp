@@ -2,7 +2,7 @@
 
 #include "toolkit/base/DrawingHelper.h"
 #include "toolkit/docking/DockablePane.h"
-#include "toolkit/docking/DockingBufferedDC.h"
+#include "toolkit/base/BufferedDC.h"
 #include "toolkit/docking/DockingPaneArrangement.h"
 #include "toolkit/docking/DockingPaneAutoHideWnd.h"
 #include "toolkit/docking/DockingPaneDropTarget.h"
@@ -409,7 +409,7 @@ void CTKPDockingPaneSideBar::Draw(CDC* pDC)
             if (CWnd* pFrame = GetParentFrame()) {
                 CRect rcFrame;
                 pFrame->GetWindowRect(&rcFrame);
-                TKPMapRect(NULL, this, rcFrame);
+                ScreenToClient(&rcFrame);
                 rcGradient.left = rcFrame.left;
             }
         }
@@ -425,7 +425,7 @@ void CTKPDockingPaneSideBar::OnPaint()
     CPaintDC dc(this);
     CRect rc;
     GetClientRect(&rc);
-    CTKPDockingBufferedDC buffer(dc.GetSafeHdc(), rc);
+    CTKPBufferedDC buffer(dc.GetSafeHdc(), rc);
     Draw(&buffer);
 }
 

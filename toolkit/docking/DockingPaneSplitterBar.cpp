@@ -3,7 +3,7 @@
 #include "toolkit/base/DragTracker.h"
 #include "toolkit/base/ResourceManager.h"
 #include "toolkit/common/DockGeometry.h"
-#include "toolkit/docking/DockingBufferedDC.h"
+#include "toolkit/base/BufferedDC.h"
 #include "toolkit/docking/DockingCaptureLoop.h"
 #include "toolkit/docking/DockingPaneHost.h"
 #include "toolkit/docking/DockingPaneSplitContainer.h"
@@ -188,7 +188,7 @@ void CTKPDockingPaneSplitterBar::OnPaint()
     CPaintDC dc(this);
     CRect rc;
     GetClientRect(&rc);
-    CTKPDockingBufferedDC buffer(dc.GetSafeHdc(), rc);
+    CTKPBufferedDC buffer(dc.GetSafeHdc(), rc);
     Draw(&buffer);
 }
 

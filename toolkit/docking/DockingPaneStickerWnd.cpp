@@ -1,7 +1,7 @@
 #include "toolkit/docking/DockingPaneStickerWnd.h"
 
 #include "toolkit/base/ResourceManager.h"
-#include "toolkit/docking/DockingBufferedDC.h"
+#include "toolkit/base/BufferedDC.h"
 #include "toolkit/docking/DockingPaneDragContext.h"
 
 BEGIN_MESSAGE_MAP(CTKPDockingPanePreviewWnd, CWnd)
@@ -150,6 +150,6 @@ void CTKPDockingPaneStickerWnd::OnPaint()
     CPaintDC dc(this);
     CRect rc;
     GetClientRect(&rc);
-    CTKPDockingBufferedDC buffer(dc.GetSafeHdc(), rc);
+    CTKPBufferedDC buffer(dc.GetSafeHdc(), rc);
     Draw(&buffer);
 }

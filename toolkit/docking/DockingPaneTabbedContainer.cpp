@@ -4,7 +4,7 @@
 #include "toolkit/commandbars/ToolTipManager.h"
 #include "toolkit/commandbars/ToolTipRecord.h"
 #include "toolkit/docking/DockablePane.h"
-#include "toolkit/docking/DockingBufferedDC.h"
+#include "toolkit/base/BufferedDC.h"
 #include "toolkit/docking/DockingPaneArrangement.h"
 #include "toolkit/docking/DockingPaneAutoHideWnd.h"
 #include "toolkit/docking/DockingPaneCaptionButton.h"
@@ -754,7 +754,7 @@ void CTKPDockingPaneTabbedContainer::OnPaint()
     CPaintDC dc(this);
     CRect rc;
     GetClientRect(&rc);
-    CTKPDockingBufferedDC buffer(dc.GetSafeHdc(), rc);
+    CTKPBufferedDC buffer(dc.GetSafeHdc(), rc);
     Draw(&buffer);
 }
 
@@ -779,7 +779,7 @@ void CTKPDockingPaneTabbedContainer::HandleMenuButton(CTKPDockingPaneCaptionButt
     if (!pHost || !m_pSelectedPane)
         return;
     CRect rc = pButton->GetRect();
-    TKPMapRect(this, NULL, rc);
+    ClientToScreen(&rc);
     TKPDOCKINGPANEMENU menu = {m_pSelectedPane, rc.left, rc.bottom, rc};
     pButton->SetPressed(TRUE);
     CWnd::Invalidate(FALSE);

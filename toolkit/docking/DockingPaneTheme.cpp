@@ -4,7 +4,7 @@
 #include "toolkit/base/DCSelectors.h"
 #include "toolkit/base/DrawingHelper.h"
 #include "toolkit/docking/DockablePane.h"
-#include "toolkit/docking/DockingBufferedDC.h"
+#include "toolkit/base/BufferedDC.h"
 #include "toolkit/docking/DockingPaneCaptionButton.h"
 #include "toolkit/docking/DockingPaneGradientTheme.h"
 #include "toolkit/docking/DockingPaneGripperTheme.h"
@@ -423,7 +423,7 @@ void CTKPDockingPaneDefaultTheme::DrawFloatingFrame(CDC* pDC, CTKPDockingPaneMin
     CRect rcBand = rc;
     rcBand.DeflateRect(2, 2);
     rcBand.bottom = rcBand.top + m_nCaptionHeight + 3;
-    CTKPDockingBufferedDC dc(pDC->GetSafeHdc(), rcBand);
+    CTKPBufferedDC dc(pDC->GetSafeHdc(), rcBand);
     dc.SetBkMode(TRANSPARENT);
     dc.FillSolidRect(rcBand, GetColor(15));
     rcBand.DeflateRect(1, 2, 1, 2);

@@ -21,6 +21,17 @@ TEST(Drawing, FillSolidRectCoversExactlyTheRectAndLeavesTheBackgroundColour)
     // Reversed extents fill the same area.
     s.dc().FillSolidRect(12, 18, -10, -5, kBlue);
     EXPECT_EQ(50, s.Count(CRect(2, 13, 12, 18), kBlue));
+
+    // In a mirrored DC: the mirror image of the rectangle, every column of it, and nothing more.
+    DibSurface m(20, 20);
+    ::SetLayout(m.dc().GetSafeHdc(), LAYOUT_RTL);
+    m.dc().FillSolidRect(CRect(2, 3, 12, 8), kRed);
+    m.dc().FillSolidRect(0, 10, 20, 4, kBlue);
+    EXPECT_EQ(kBlue, m.dc().GetBkColor());
+    ::SetLayout(m.dc().GetSafeHdc(), 0);
+    EXPECT_EQ(50, m.Count(kRed));
+    EXPECT_EQ(50, m.Count(CRect(8, 3, 18, 8), kRed));
+    EXPECT_EQ(80, m.Count(CRect(0, 10, 20, 14), kBlue));
 }
 
 TEST(Drawing, Draw3dRectPutsEachColourOnItsTwoEdges)

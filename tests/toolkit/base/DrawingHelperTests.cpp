@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 namespace {
 
 const COLORREF kRed = RGB(255, 0, 0);
@@ -231,6 +233,65 @@ TEST(BufferedPainting, BufferedDCCopiesItsRectangleBackInPlace)
   EXPECT_EQ(kRed, target.Pixel(19, 19));
   EXPECT_EQ(RGB(255, 255, 255), target.Pixel(9, 10));
   EXPECT_EQ(RGB(255, 255, 255), target.Pixel(20, 19));
+}
+
+namespace {
+
+// Where text put down in a DC of the given layout leaves ink, as one flag per pixel (dark or not, so
+// smoothing colours do not count).
+template <class Draw>
+std::vector<bool> InkOf(DWORD dwLayout, int cx, int cy, Draw draw)
+{
+  DibCanvas canvas(cx, cy);
+  ::SetLayout(canvas.Hdc(), dwLayout);
+  draw(canvas.DC());
+  ::SetLayout(canvas.Hdc(), 0);
+  std::vector<bool> ink;
+  for (int y = 0; y < cy; ++y)
+    for (int x = 0; x < cx; ++x) {
+      const COLORREF c = canvas.Pixel(x, y);
+      ink.push_back(GetRValue(c) + GetGValue(c) + GetBValue(c) < 3 * 128);
+    }
+  return ink;
+}
+
+void WriteText(CDC* pDC, const CRect& rcText)
+{
+  CFont font;
+  font.CreatePointFont(140, L"Tahoma");
+  CFont* pOld = pDC->SelectObject(&font);
+  pDC->SetBkMode(TRANSPARENT);
+  pDC->SetTextColor(RGB(0, 0, 0));
+  CRect rc = rcText;
+  pDC->DrawText(L"FLqb7", -1, &rc, DT_SINGLELINE | DT_LEFT | DT_TOP | DT_NOPREFIX);
+  pDC->SelectObject(pOld);
+}
+
+}  // namespace
+
+TEST(BufferedPainting, BufferedDCDrawsAsTheTargetWouldInEitherLayout)
+{
+  const int cx = 120, cy = 40;
+  const CRect rcText(14, 6, 110, 36);
+  for (DWORD dwLayout : {DWORD(0), DWORD(LAYOUT_RTL)}) {
+    for (const CRect& rcBuffer : {CRect(0, 0, cx, cy), CRect(8, 2, 116, 38)}) {
+      const std::vector<bool> direct = InkOf(dwLayout, cx, cy, [&](CDC* pDC) { WriteText(pDC, rcText); });
+      const std::vector<bool> buffered = InkOf(dwLayout, cx, cy, [&](CDC* pDC) {
+        CTKPBufferedDC buffer(pDC->GetSafeHdc(), rcBuffer);
+        RECT rcAll = {0, 0, cx, cy};
+        ::FillRect(buffer.GetSafeHdc(), &rcAll, (HBRUSH)::GetStockObject(WHITE_BRUSH));
+        WriteText(&buffer, rcText);
+      });
+      int nInk = 0, nUnlike = 0;
+      for (size_t i = 0; i < direct.size(); ++i) {
+        nInk += direct[i] ? 1 : 0;
+        nUnlike += direct[i] != buffered[i] ? 1 : 0;
+      }
+      ASSERT_GT(nInk, 60) << dwLayout;
+      // The same letters in the same places: a mirrored copy of them would differ in most pixels.
+      EXPECT_LE(nUnlike * 10, nInk) << "layout " << dwLayout << ", buffer from x = " << rcBuffer.left;
+    }
+  }
 }
 
 TEST(BufferedPainting, MemDCStartsWithItsGradientAtItsOwnOrigin)

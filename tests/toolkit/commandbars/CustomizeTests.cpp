@@ -670,6 +670,36 @@ TEST_F(CustomizeTest, ButtonImagesCopiedAndPastedThroughTheClipboard)
     EXPECT_FALSE(bEnabled);
 }
 
+TEST_F(CustomizeTest, DamagedCustomImageIdOffersNoImageToCopyEditOrChange)
+{
+    OpenSheet();
+    BOOL bEnabled = TRUE, bChecked = TRUE;
+    // A layout saved by a faulty build gave the control a custom image id below zero: it shows
+    // no image, so there is none to copy, edit or replace, and nothing is done with that id.
+    CTKPControl* p101 = m_pToolBar->GetControl(1);
+    p101->SetCustomIconId(-5);
+    m_pCommandBars->SetDragControl(p101);
+    for (UINT nID : {ID_TKP_CUSTOMIZE_COPYIMAGE, ID_TKP_CUSTOMIZE_EDITIMAGE, ID_TKP_CUSTOMIZE_CHANGEIMAGE,
+                     ID_TKP_CUSTOMIZE_RESETIMAGE}) {
+        m_pSheet->GetCommandState(nID, bEnabled, bChecked);
+        EXPECT_FALSE(bEnabled) << nID;
+    }
+    ASSERT_TRUE(::OpenClipboard(m_pSheet->GetSafeHwnd()));
+    ::EmptyClipboard();
+    ::CloseClipboard();
+    m_pSheet->ExecuteCommand(ID_TKP_CUSTOMIZE_COPYIMAGE);
+    EXPECT_FALSE(::IsClipboardFormatAvailable(CF_BITMAP));
+    EXPECT_FALSE(::IsClipboardFormatAvailable(CTKPImageManager::GetToolBarImageFormat()));
+    EXPECT_EQ(-5, p101->GetCustomIconId());
+
+    // The same control with its custom id cleared offers its own command image again.
+    p101->SetCustomIconId(0);
+    m_pSheet->GetCommandState(ID_TKP_CUSTOMIZE_COPYIMAGE, bEnabled, bChecked);
+    EXPECT_TRUE(bEnabled);
+    m_pSheet->GetCommandState(ID_TKP_CUSTOMIZE_EDITIMAGE, bEnabled, bChecked);
+    EXPECT_TRUE(bEnabled);
+}
+
 TEST_F(CustomizeTest, KeyboardPageAssignsReassignsAndRemovesShortcuts)
 {
     MessageBoxRecorder recorder;

@@ -15,7 +15,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
+#include <vector>
 
 using namespace docktest;
 
@@ -23,8 +25,7 @@ namespace {
 
 // The rows of a window's client area on the screen that differ from its drawing into a mirrored
 // bitmap of the client's size (the reference), counted among the rows asked for. The bitmap starts
-// black, as the windows' own off-screen bitmaps do: a mirrored DC leaves one column at the far end
-// that rectangles drawn from 0 to the width never reach.
+// black, as the windows' own off-screen bitmaps do, so a pixel the drawing leaves out shows alike.
 template <class Draw>
 int RowsUnlikeMirroredDrawing(CWnd* pWnd, int nFirstRow, int nEndRow, Draw draw)
 {
@@ -33,7 +34,7 @@ int RowsUnlikeMirroredDrawing(CWnd* pWnd, int nFirstRow, int nEndRow, Draw draw)
     CRect rcClient;
     pWnd->GetClientRect(&rcClient);
     CRect rcScreen = rcClient;
-    TKPMapRect(pWnd, NULL, rcScreen);
+    pWnd->ClientToScreen(&rcScreen);
     ScreenPixels screen(rcScreen);
     DibCanvas reference(rcClient.Width(), rcClient.Height(), RGB(0, 0, 0));
     ::SetLayout(reference.Hdc(), LAYOUT_RTL);
@@ -46,6 +47,26 @@ int RowsUnlikeMirroredDrawing(CWnd* pWnd, int nFirstRow, int nEndRow, Draw draw)
         nRows += bSame ? 0 : 1;
     }
     return nRows;
+}
+
+// The pixels of the given rows that a drawing leaves as they were, in a plain or a mirrored bitmap,
+// each given by its place counted from the start of the row (the right end when mirrored).
+template <class Draw>
+std::vector<CPoint> LeftOut(int cx, int nFirstRow, int nEndRow, bool bMirrored, Draw draw)
+{
+    const COLORREF kUntouched = RGB(1, 2, 3);
+    DibCanvas canvas(cx, nEndRow, kUntouched);
+    if (bMirrored)
+        ::SetLayout(canvas.Hdc(), LAYOUT_RTL);
+    draw(canvas.DC());
+    std::vector<CPoint> points;
+    for (int y = nFirstRow; y < nEndRow; ++y)
+        for (int x = 0; x < cx; ++x)
+            if (canvas.Pixel(x, y) == kUntouched)
+                points.push_back(CPoint(bMirrored ? cx - 1 - x : x, y));
+    std::sort(points.begin(), points.end(),
+        [](const CPoint& a, const CPoint& b) { return a.y != b.y ? a.y < b.y : a.x < b.x; });
+    return points;
 }
 
 TEST(DockingRightToLeft, CaptionsAndTabRowsMirrorTheirPlacesButReadForward)
@@ -64,6 +85,10 @@ TEST(DockingRightToLeft, CaptionsAndTabRowsMirrorTheirPlacesButReadForward)
         // The caption band and the tab row (the panes' windows lie between them).
         EXPECT_EQ(RowsUnlikeMirroredDrawing(pContainer, 0, pTheme->m_nCaptionHeight, draw), 0) << nTheme;
         EXPECT_EQ(RowsUnlikeMirroredDrawing(pContainer, rc.bottom - pTheme->m_nTabRowHeight + 4, rc.bottom, draw), 0)
+            << nTheme;
+        // Mirrored, the caption band covers what it covers left to right, its far column included.
+        EXPECT_EQ(LeftOut(rc.Width(), 0, pTheme->m_nCaptionHeight, true, draw),
+            LeftOut(rc.Width(), 0, pTheme->m_nCaptionHeight, false, draw))
             << nTheme;
     }
 }
@@ -161,7 +186,7 @@ TEST(DockingRightToLeft, ThemedFloatingFramesAnswerTheirButtonsWhereTheyShowThem
     info.ti.cbSize = sizeof(TKPTOOLINFO);
     EXPECT_EQ(pMini->OnToolHitTest(ptTip, &info.ti), static_cast<INT_PTR>(tkpcbMenu));
     CRect rcTip(info.ti.rect);
-    TKPMapRect(pMini, NULL, rcTip);
+    pMini->ClientToScreen(&rcTip);
     EXPECT_EQ(rcTip, rcMenu);
     TKPFreeToolInfoTexts(&info.ti);
     // The menu button reports its place on the screen, its corner at the left bottom.
