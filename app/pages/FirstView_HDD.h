@@ -31,6 +31,9 @@ public:
     void OnNext();
     void OnBack();
     void OnStop();
+    // True from the start of the search until the poll has taken its end: Next, Back and Home
+    // wait meanwhile.
+    bool IsBusy() const;
     // The start page opened an image: its entry becomes the tree's one "Virtual Hard Disk" and is chosen.
     void FillDeviceTree();
     // Idle again: Next and Back shown, Stop hidden, the tree enabled.
