@@ -391,6 +391,14 @@ void CFirstView_HDD::OnBack()
         frame->SetOpenEnabled(TRUE);
 }
 
+void CFirstView_HDD::RestartKeyRing()
+{
+    m_btnNext.SetState(FALSE);
+    m_btnBack.SetState(FALSE);
+    m_nKeyFocus[0] = 1;
+    m_nKeyFocus[1] = m_nKeyFocus[2] = m_nKeyFocus[3] = 0;
+}
+
 void CFirstView_HDD::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags)
 {
     if (nChar == VK_TAB) {

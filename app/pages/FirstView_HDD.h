@@ -50,6 +50,8 @@ public:
     morvick::ui::CToolButton m_btnStop;
     // The keyboard ring: Next shown pressed, Back shown pressed, the tree focused, none.
     int m_nKeyFocus[4] = {1, 0, 0, 0};
+    // The ring from its first state again: both buttons released, the next Tab shows Next pressed.
+    void RestartKeyRing();
 
 protected:
     void HeaderBitmaps(UINT& left, UINT& middle, UINT& right) const override;
