@@ -32,6 +32,7 @@ constexpr COLORREF kButtonColour = 0xBD751D;
 
 std::atomic<bool> g_findOpen{false};
 CFindFilesDlg::StopQuestion g_stopQuestion = nullptr;
+bool g_holdNewSearches = false;
 
 CString ToCString(const std::u16string& text)
 {
@@ -96,6 +97,11 @@ bool CFindFilesDlg::IsOpen()
 void CFindFilesDlg::SetStopQuestion(StopQuestion ask)
 {
     g_stopQuestion = ask;
+}
+
+void CFindFilesDlg::HoldNewSearchesForTests(bool hold)
+{
+    g_holdNewSearches = hold;
 }
 
 BOOL CFindFilesDlg::OnInitDialog()
@@ -163,10 +169,13 @@ UINT AFX_CDECL CFindFilesDlg::SearchThreadProc(LPVOID parameter)
     auto* dialog = static_cast<CFindFilesDlg*>(parameter);
     const CResultIndex& index = dialog->m_tree.Index();
     const std::u16string wanted = UpperCaseName(dialog->m_strPattern);
+    bool stopped = false;
     for (uint32_t key : index.AllFiles()) {
         WaitForSingleObject(dialog->m_gate, INFINITE);
-        if (dialog->m_stop.load() != 0)
+        if (dialog->m_stop.load() != 0) {
+            stopped = true;
             break;
+        }
         Hit hit;
         const bool matched = MatchHit(index, key, wanted, hit);
         std::lock_guard<std::mutex> lock(dialog->m_lock);
@@ -176,6 +185,7 @@ UINT AFX_CDECL CFindFilesDlg::SearchThreadProc(LPVOID parameter)
             continue;
         dialog->m_pending.push_back(std::move(hit));
     }
+    dialog->m_bWalkedAll = !stopped;
     return 0;
 }
 
@@ -222,7 +232,11 @@ void CFindFilesDlg::StartSearch()
     m_pattern.GetWindowText(pattern);
     m_strPattern.assign(reinterpret_cast<const char16_t*>(pattern.GetString()), pattern.GetLength());
     m_stop = 0;
-    SetEvent(m_gate);
+    m_bWalkedAll = false;
+    if (g_holdNewSearches)
+        ResetEvent(m_gate);
+    else
+        SetEvent(m_gate);
     {
         std::lock_guard<std::mutex> lock(m_lock);
         m_pending.clear();
@@ -294,12 +308,16 @@ void CFindFilesDlg::FinishIfOver()
     Drain();
     delete m_pThread;
     m_pThread = nullptr;
-    if (m_nFound > 0) {
-        CString text;
-        text.Format(L"There were %u files found.", static_cast<unsigned>(m_nFound));
-        SetDlgItemText(IDC_FIND_STATUS, text);
-    } else {
-        SetDlgItemText(IDC_FIND_STATUS, kNoResultsText);
+    // Only a search that went through every file says what it found; one the user stopped leaves
+    // the words as they were.
+    if (m_bWalkedAll) {
+        if (m_nFound > 0) {
+            CString text;
+            text.Format(L"There were %u files found.", static_cast<unsigned>(m_nFound));
+            SetDlgItemText(IDC_FIND_STATUS, text);
+        } else {
+            SetDlgItemText(IDC_FIND_STATUS, kNoResultsText);
+        }
     }
     ShowIdleControls();
 }

@@ -59,6 +59,9 @@ public:
     // Tests: how the stop question is asked (null: the message channel).
     using StopQuestion = bool (*)();
     static void SetStopQuestion(StopQuestion ask);
+    // Tests: searches started from now on wait before their first file until a Stop question
+    // has been answered.
+    static void HoldNewSearchesForTests(bool hold);
 
 protected:
     BOOL OnInitDialog() override;
@@ -91,6 +94,7 @@ private:
     CWinThread* m_pThread = nullptr;
     HANDLE m_gate = nullptr;
     std::atomic<int> m_stop{0};
+    std::atomic<bool> m_bWalkedAll{false};  // the search went through every file
     bool m_bQuestionOpen = false;
     std::u16string m_strPattern;
     std::mutex m_lock;

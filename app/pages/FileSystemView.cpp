@@ -236,9 +236,15 @@ void CFileSystemView::ShowFirstFoundVolume()
     ShowFileSystemInfo(first);
 }
 
+bool CFileSystemView::IsBusy() const
+{
+    // An ended worker is the page's until its poll has seen the end and built the results.
+    return !wizard::IsWorkerOver() || m_bRunning || m_treeBuild.IsRunning();
+}
+
 void CFileSystemView::OnNext()
 {
-    if (!wizard::IsWorkerOver() || m_treeBuild.IsRunning())
+    if (IsBusy())
         return;
     if (m_nChosenVolume <= 0) {
         ShowAppMessage(kChooseFileSystemText, kAppInformation);
@@ -337,7 +343,7 @@ void CFileSystemView::ShowScanResults()
 
 void CFileSystemView::OnBack()
 {
-    if (!wizard::IsWorkerOver() || m_treeBuild.IsRunning())
+    if (IsBusy())
         return;
     CEx_StyleApp* app = WizardApp();
     m_wndTree.DeleteAllItems();
@@ -382,7 +388,7 @@ void CFileSystemView::OnBack()
 
 void CFileSystemView::OnHome()
 {
-    if (!wizard::IsWorkerOver() || m_treeBuild.IsRunning())
+    if (IsBusy())
         return;
     OnBack();
     if (auto* partition = PageOf<CSecondView_HDD>(CEx_StyleApp::kPartitionPage))

@@ -41,6 +41,9 @@ public:
     void OnBack();
     void OnStop();
     void OnHome();
+    // True from the start of the scan until the poll has taken its end and the results are shown:
+    // Next, Back and Home wait meanwhile.
+    bool IsBusy() const;
 
     void ApplyWorkerReports(const wizard::WorkerReports& reports) override;
 

@@ -192,10 +192,16 @@ void CFirstView_HDD::ShowIdleButtons()
     m_wndDeviceTree.EnableWindow(TRUE);
 }
 
+bool CFirstView_HDD::IsBusy() const
+{
+    // An ended search is the page's until its poll has seen the end and listed the partitions.
+    return !wizard::IsWorkerOver() || m_bSearching;
+}
+
 void CFirstView_HDD::OnNext()
 {
     CMainFrame* frame = WizardFrame();
-    if (frame == nullptr || !wizard::IsWorkerOver())
+    if (frame == nullptr || IsBusy())
         return;
     const ModeTexts texts = TextsFor(g_nScanMode);
     if (g_wSourceType == kSourceLogicalDrive && g_VolumeParams.partitionSectors == 0) {
@@ -362,7 +368,7 @@ void CFirstView_HDD::OnStop()
 
 void CFirstView_HDD::OnBack()
 {
-    if (!wizard::IsWorkerOver())
+    if (IsBusy())
         return;
     if (CThirdView_HDD* results = ResultsPage())
         results->ClearResultList();
@@ -383,6 +389,14 @@ void CFirstView_HDD::OnBack()
         app->SwitchView(CEx_StyleApp::kStartPage);
     if (frame != nullptr)
         frame->SetOpenEnabled(TRUE);
+}
+
+void CFirstView_HDD::RestartKeyRing()
+{
+    m_btnNext.SetState(FALSE);
+    m_btnBack.SetState(FALSE);
+    m_nKeyFocus[0] = 1;
+    m_nKeyFocus[1] = m_nKeyFocus[2] = m_nKeyFocus[3] = 0;
 }
 
 void CFirstView_HDD::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags)

@@ -31,6 +31,9 @@ public:
     void OnNext();
     void OnBack();
     void OnStop();
+    // True from the start of the search until the poll has taken its end: Next, Back and Home
+    // wait meanwhile.
+    bool IsBusy() const;
     // The start page opened an image: its entry becomes the tree's one "Virtual Hard Disk" and is chosen.
     void FillDeviceTree();
     // Idle again: Next and Back shown, Stop hidden, the tree enabled.
@@ -47,6 +50,8 @@ public:
     morvick::ui::CToolButton m_btnStop;
     // The keyboard ring: Next shown pressed, Back shown pressed, the tree focused, none.
     int m_nKeyFocus[4] = {1, 0, 0, 0};
+    // The ring from its first state again: both buttons released, the next Tab shows Next pressed.
+    void RestartKeyRing();
 
 protected:
     void HeaderBitmaps(UINT& left, UINT& middle, UINT& right) const override;

@@ -159,6 +159,13 @@ BOOL CSecondView_HDD::OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message)
     return CWizardPage::OnSetCursor(pWnd, nHitTest, message);
 }
 
+bool CSecondView_HDD::IsBusy() const
+{
+    // A worker that has ended still belongs to the page until its poll has seen the end: the poll
+    // builds the results from what it found.
+    return !wizard::IsWorkerOver() || m_nRunningMode >= 0 || m_treeBuild.IsRunning();
+}
+
 void CSecondView_HDD::OnScanCommand()
 {
     OnScan();
@@ -174,7 +181,7 @@ void CSecondView_HDD::OnStopCommand()
 
 void CSecondView_HDD::OnHomeCommand()
 {
-    if (m_treeBuild.IsRunning())
+    if (IsBusy())
         return;
     OnBack();
     if (auto* drive = PageOf<CFirstView_HDD>(CEx_StyleApp::kDrivePage))
@@ -252,7 +259,7 @@ void CSecondView_HDD::ShowScanFailed()
 void CSecondView_HDD::OnScan()
 {
     CMainFrame* frame = WizardFrame();
-    if (frame == nullptr || !wizard::IsWorkerOver() || m_treeBuild.IsRunning())
+    if (frame == nullptr || IsBusy())
         return;
     const bool logicalDrive = g_wSourceType == kSourceLogicalDrive;
 
@@ -535,7 +542,7 @@ void CSecondView_HDD::PollExtensiveScan(int)
 
 void CSecondView_HDD::OnBack()
 {
-    if (!wizard::IsWorkerOver() || m_treeBuild.IsRunning())
+    if (IsBusy())
         return;
     CMainFrame* frame = WizardFrame();
     m_wndDeviceTree.DeleteAllItems();

@@ -30,6 +30,9 @@ public:
     void OnScan();
     void OnBack();
     void OnStop();
+    // True from the start of a worker until the poll has taken its end and the results are shown:
+    // Scan, Back and Home wait meanwhile.
+    bool IsBusy() const;
     // Scan and Back shown, Home enabled (and hidden: it has no place on this page), Stop hidden.
     void ShowIdleButtons();
     // Shows or hides the tree and the left side of the splitter.

@@ -4,8 +4,11 @@
 #include "app/Ex_StyleApp.h"
 #include "app/MainFrame.h"
 #include "app/WizardState.h"
+#include "app/lists/ResultListCtrl.h"
 #include "app/pages/FirstDisplay.h"
+#include "app/pages/FirstView_HDD.h"
 #include "app/pages/SecondDisplay.h"
+#include "app/pages/ThirdView_HDD.h"
 #include "app/trees/TreeImages.h"
 #include "engine/state/EngineState.h"
 #include "engine/volume/PartitionDiscovery.h"
@@ -401,15 +404,25 @@ void CDeviceTreeCtrl::OnKeyDownNotify(NMHDR* pNMHDR, LRESULT* pResult)
     if (frame == nullptr || app == nullptr)
         return;
     CWnd* page = nullptr;
-    if (frame->m_bStageSource)
+    if (frame->m_bStageSource) {
         page = app->GetPage(CEx_StyleApp::kDrivePage);
-    else if (frame->m_bStagePartition)
+    } else if (frame->m_bStagePartition) {
         page = app->GetPage(CEx_StyleApp::kPartitionPage);
+    } else if (frame->m_bResultsReady || frame->m_bDeepResultsReady) {
+        // Once the results are shown, Tab goes to the result list.
+        if (auto* results = dynamic_cast<CThirdView_HDD*>(app->GetPage(CEx_StyleApp::kResultsPage));
+            results != nullptr && key->wVKey == VK_TAB)
+            results->List().SetFocus();
+        return;
+    }
     if (page == nullptr)
         return;
     if (key->wVKey == VK_TAB) {
+        // The page takes the keyboard; the drive page begins its Next/Back ring again, the partition
+        // page goes on with its own.
         page->SetFocus();
-        page->SendMessage(WM_KEYDOWN, VK_TAB, 0);
+        if (auto* drive = dynamic_cast<CFirstView_HDD*>(page))
+            drive->RestartKeyRing();
     } else if (key->wVKey == VK_RETURN) {
         page->PostMessage(WM_COMMAND, MAKEWPARAM(ID_PAGE_NEXT, BN_CLICKED), 0);
     }

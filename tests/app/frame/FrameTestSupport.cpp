@@ -147,7 +147,10 @@ void ChoosePartition(const wchar_t* text)
 void ReturnToStart()
 {
     ASSERT_TRUE(PumpUntil([] {
-        return wizard::IsWorkerOver() && !PageAt<CThirdView_HDD>(CEx_StyleApp::kResultsPage).Tree().IsBuilding();
+        return wizard::IsWorkerOver() && !PageAt<CThirdView_HDD>(CEx_StyleApp::kResultsPage).Tree().IsBuilding() &&
+               !PageAt<CFirstView_HDD>(CEx_StyleApp::kDrivePage).IsBusy() &&
+               !PageAt<CSecondView_HDD>(CEx_StyleApp::kPartitionPage).IsBusy() &&
+               !PageAt<CFileSystemView>(CEx_StyleApp::kFileSystemPage).IsBusy();
     })) << "the scan did not end";
     switch (App().ShownPage()) {
     case CEx_StyleApp::kResultsPage:
