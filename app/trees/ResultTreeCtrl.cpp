@@ -73,6 +73,10 @@ struct CResultTreeCtrl::BuildState {
     // File Trace: the next traced file and the type folders made so far.
     const TracedFileRecord* nextTraced = nullptr;
     std::unordered_map<std::u16string, HTREEITEM> typeFolders;
+    // After the items: the index, then the top folder's rows, each a bounded step at a time.
+    enum class Phase { kItems, kIndex, kListing } phase = Phase::kItems;
+    CFolderListing listing;
+    std::vector<ResultRow> rows;
 };
 
 CResultTreeCtrl::CResultTreeCtrl() = default;
@@ -276,25 +280,78 @@ bool CResultTreeCtrl::ContinueBuild(DWORD budgetMs)
     if (m_pBuild == nullptr)
         return true;
     BuildState& state = *m_pBuild;
-    const bool traced = g_nScanMode == kScanFileTrace;
     const DWORD start = GetTickCount();
-    for (unsigned inserted = 1; state.root != nullptr; ++inserted) {
-        if (!(traced ? InsertNextTracedFile(state) : InsertNextFolder(state)))
-            break;
-        // The clock is read now and then: an item takes microseconds.
-        if (budgetMs != INFINITE && inserted % 64 == 0 && GetTickCount() - start >= budgetMs)
+    auto spent = [&] { return budgetMs != INFINITE && GetTickCount() - start >= budgetMs; };
+    if (state.phase == BuildState::Phase::kItems) {
+        const bool traced = g_nScanMode == kScanFileTrace;
+        for (unsigned inserted = 1; state.root != nullptr; ++inserted) {
+            if (!(traced ? InsertNextTracedFile(state) : InsertNextFolder(state)))
+                break;
+            // The clock is read now and then: an item takes microseconds.
+            if (budgetMs != INFINITE && inserted % 64 == 0 && spent())
+                return false;
+        }
+        // Every item is in: the tree draws again, its top item opened and selected (the selection
+        // lists nothing while the build goes on).
+        SetRedraw(TRUE);
+        if (state.root != nullptr) {
+            Expand(state.root, TVE_EXPAND);
+            SelectItem(state.root);
+        }
+        m_index.BeginBuild();
+        state.phase = BuildState::Phase::kIndex;
+        if (spent())
             return false;
     }
-    HTREEITEM root = state.root;
-    m_pBuild.reset();
-    m_index.Build();
-    SetRedraw(TRUE);
-    m_bBuilding = false;
-    if (root != nullptr) {
-        Expand(root, TVE_EXPAND);
-        SelectItem(root);
-        ListItem(root);
+    if (state.phase == BuildState::Phase::kIndex) {
+        while (!m_index.ContinueBuild(kBuildStepRecords)) {
+            if (spent())
+                return false;
+        }
+        state.phase = BuildState::Phase::kListing;
+        if (!BeginRootListing(state))
+            return FinishBuild();
+        if (spent())
+            return false;
     }
+    while (!ContinueRootListing(state)) {
+        if (spent())
+            return false;
+    }
+    return FinishBuild();
+}
+
+bool CResultTreeCtrl::BeginRootListing(BuildState& state)
+{
+    if (m_pList == nullptr || state.root == nullptr)
+        return false;
+    if (m_index.IsFileTrace())
+        state.listing.BeginTraced(0, u"Root");
+    else if (m_index.IsNtfs())
+        state.listing.BeginNtfs(m_index.RootKey());
+    else
+        state.listing.BeginFat(m_index.RootKey());
+    m_hListed = state.root;
+    m_pList->ShowRows({});
+    return true;
+}
+
+bool CResultTreeCtrl::ContinueRootListing(BuildState& state)
+{
+    state.rows.clear();
+    const bool complete = state.listing.Continue(kBuildStepRecords, state.rows);
+    if (!state.rows.empty()) {
+        const int first = m_pList->GetItemCount();
+        m_pList->AppendRows(state.rows);
+        RefreshListCheckStates(first, m_pList->GetItemCount());
+    }
+    return complete;
+}
+
+bool CResultTreeCtrl::FinishBuild()
+{
+    m_pBuild.reset();
+    m_bBuilding = false;
     Invalidate();
     return true;
 }
@@ -676,11 +733,16 @@ void CResultTreeCtrl::ListItem(HTREEITEM item)
 
 void CResultTreeCtrl::RefreshListCheckStates()
 {
+    if (m_pList != nullptr)
+        RefreshListCheckStates(0, m_pList->GetItemCount());
+}
+
+void CResultTreeCtrl::RefreshListCheckStates(int firstRow, int endRow)
+{
     if (m_pList == nullptr)
         return;
     const auto& entries = m_pList->Sets().checkedEntries;
-    const int count = m_pList->GetItemCount();
-    for (int row = 0; row < count; ++row) {
+    for (int row = firstRow; row < endRow; ++row) {
         const CResultListCtrl::RowInfo* info = m_pList->Row(row);
         if (info == nullptr)
             continue;

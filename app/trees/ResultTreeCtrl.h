@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "app/lists/ResultIndex.h"
+#include "engine/listing/ResultListing.h"
 #include "classlib/win/AfxWin.h"
 #include "engine/save/FolderTreeSave.h"
 
@@ -51,9 +52,11 @@ public:
     // 99 (CProgressDialog::kSetPositionMessage), whenever that share changes.
     HTREEITEM BuildResults();
     // The same in slices, so that the window goes on painting and answering meanwhile: BeginBuild
-    // empties the tree and puts in the top item; each ContinueBuild inserts items for about
-    // budgetMs milliseconds (INFINITE: all of them) and returns true once the tree is complete,
-    // indexed and its top item listed.
+    // empties the tree and puts in the top item; each ContinueBuild works for about budgetMs
+    // milliseconds (INFINITE: to the end; 0: a step) and returns true once the tree is complete,
+    // indexed and its top item listed. The items go in first, then the index and the top folder's
+    // rows, each a bounded number of records at a time.
+    static constexpr size_t kBuildStepRecords = 512;
     void BeginBuild();
     bool ContinueBuild(DWORD budgetMs);
     bool IsBuilding() const { return m_pBuild != nullptr; }
@@ -143,6 +146,12 @@ private:
     // One more item of a build; false when there is none left.
     bool InsertNextFolder(BuildState& state);
     bool InsertNextTracedFile(BuildState& state);
+    // The top folder's rows in the list during a build: begun (false without a list or a top item),
+    // then a step at a time (true once all are in).
+    bool BeginRootListing(BuildState& state);
+    bool ContinueRootListing(BuildState& state);
+    bool FinishBuild();
+    void RefreshListCheckStates(int firstRow, int endRow);
     // One more of `total` items inserted: the progress window is told when the percentage changes.
     void StepBuildProgress(size_t total);
     int FolderIcon() const;
