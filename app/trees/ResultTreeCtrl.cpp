@@ -257,6 +257,7 @@ void CResultTreeCtrl::StepBuildProgress(size_t total)
 void CResultTreeCtrl::BeginBuild()
 {
     ClearResults();
+    m_nSelectedBytes = 0;
     m_nBuilt = 0;
     m_nBuildPercent = 0;
     if (m_hProgressWnd != nullptr)
@@ -456,6 +457,47 @@ void CResultTreeCtrl::SetCheck(HTREEITEM item, bool checked)
     SetSubtree(item, checked);
     if (HTREEITEM parent = GetParentItem(item))
         UpdateFromContents(parent);
+    ShowSelectedSize();
+}
+
+uint64_t CResultTreeCtrl::ComputeTickedBytes() const
+{
+    if (m_pList == nullptr || !m_index.IsBuilt() || m_index.IsFileTrace())
+        return 0;
+    HTREEITEM root = GetRootItem();
+    SaveSelection selection;
+    for (HTREEITEM item : SaveRoots()) {
+        if (item != root) {
+            selection.folderItems.push_back(ItemNumber(item));
+            continue;
+        }
+        // The top item has no folder record: its folders stand for it, its files follow.
+        for (HTREEITEM child = GetChildItem(root); child != nullptr; child = GetNextSiblingItem(child))
+            selection.folderItems.push_back(ItemNumber(child));
+    }
+    const auto& entries = m_pList->Sets().checkedEntries;
+    for (uint32_t key : m_index.AllFiles()) {
+        if (!entries.count(key))
+            continue;
+        const ResultFileInfo* file = m_index.FileByKey(key);
+        HTREEITEM folder = file != nullptr ? ItemOfFolderKey(file->parentKey) : nullptr;
+        // A file of a ticked folder is counted with that folder.
+        if (folder == nullptr || folder == root || GetCheck(folder) != 1)
+            selection.fileKeys.push_back(key);
+    }
+    return ComputeSelectedSize(selection);
+}
+
+void CResultTreeCtrl::ShowSelectedSize()
+{
+    m_nSelectedBytes = ComputeTickedBytes();
+    // The results page's size label: the nearest window above the tree that has one.
+    for (CWnd* parent = GetParent(); parent != nullptr; parent = parent->GetParent()) {
+        if (CWnd* label = parent->GetDlgItem(IDC_RESULT_LABEL)) {
+            label->SetWindowText(ToCString(SelectedSizeText(m_nSelectedBytes).c_str()));
+            break;
+        }
+    }
 }
 
 void CResultTreeCtrl::ToggleCheck(HTREEITEM item)
@@ -465,8 +507,10 @@ void CResultTreeCtrl::ToggleCheck(HTREEITEM item)
 
 void CResultTreeCtrl::UncheckItemAndChildren(HTREEITEM item)
 {
-    if (item != nullptr)
-        SetSubtree(item, false);
+    if (item == nullptr)
+        return;
+    SetSubtree(item, false);
+    ShowSelectedSize();
 }
 
 bool CResultTreeCtrl::AllChildrenChecked(HTREEITEM item) const
@@ -561,6 +605,7 @@ void CResultTreeCtrl::SetFileChecked(uint32_t key, bool checked)
     }
     if (folder != nullptr)
         UpdateFromContents(folder);
+    ShowSelectedSize();
 }
 
 // --- Queries -----------------------------------------------------------------------------------

@@ -97,6 +97,12 @@ public:
     // The item's box from what it holds, then its parents', up to the top item.
     void UpdateFromContents(HTREEITEM item);
 
+    // The bytes of the ticked files (those below the ticked folders included; nothing for File
+    // Trace): counted whenever a box changes and shown in the results page's size label ("Selected
+    // Size : 1 MB"); none at the start of new results.
+    uint64_t SelectedBytes() const { return m_nSelectedBytes; }
+    uint64_t ComputeTickedBytes() const;
+
     // The item's path below the top item ("DIR1\SUB"); the top item gives its own text.
     CString GetItemPath(HTREEITEM item) const;
     HTREEITEM GetNextItemPreOrder(HTREEITEM item) const;
@@ -151,6 +157,7 @@ private:
     bool BeginRootListing(BuildState& state);
     bool ContinueRootListing(BuildState& state);
     bool FinishBuild();
+    void ShowSelectedSize();
     void RefreshListCheckStates(int firstRow, int endRow);
     // One more of `total` items inserted: the progress window is told when the percentage changes.
     void StepBuildProgress(size_t total);
@@ -171,6 +178,7 @@ private:
     std::unique_ptr<BuildState> m_pBuild;  // the build under way, between its slices
     size_t m_nBuilt = 0;                   // items inserted by BuildResults so far
     int m_nBuildPercent = -1;              // the percentage the progress window was last sent
+    uint64_t m_nSelectedBytes = 0;         // the ticked files' bytes, as last shown
     HCURSOR m_itemCursor = nullptr;        // 264, over an item
     HCURSOR m_boxCursor = nullptr;         // 249, over a check box
     HCURSOR m_buttonCursor = nullptr;      // 250, over an expand button
