@@ -75,57 +75,124 @@ void CResultIndex::AddFile(const ResultFileInfo& file)
 
 void CResultIndex::Build()
 {
+    BeginBuild();
+    ContinueBuild(SIZE_MAX);
+}
+
+void CResultIndex::BeginBuild()
+{
     Clear();
-    m_built = true;
     m_scanMode = g_nScanMode;
-    const FileSystemKind type = g_VolumeParams.browsedFileSystemType;
-    m_ntfs = type == FileSystemKind::kNtfs;
-
+    m_ntfs = g_VolumeParams.browsedFileSystemType == FileSystemKind::kNtfs;
     if (m_scanMode == kScanFileTrace) {
-        const uint64_t size = uint64_t{g_nTraceSizeClass ? g_nTraceSizeClass : 1} * 1024 * 1024;
-        for (const TracedFileRecord* r = g_TracedFiles.head; r != nullptr; r = r->next) {
-            ResultFileInfo file;
-            file.kind = ResultFileKind::kTraced;
-            file.key = r->hitNumber;
-            file.size = size;
-            file.record = r;
-            const size_t before = m_files.size();
-            AddFile(file);
-            if (m_files.size() != before)
-                m_filesOfType[TypeKey(r->typeName ? r->typeName : u"")].push_back(file.key);
-        }
-        return;
+        m_walk = Walk::kTraced;
+        m_next = g_TracedFiles.head;
+    } else if (!m_ntfs) {
+        m_walk = Walk::kFatFolders;
+        m_next = g_FatFolders.head;
+    } else {
+        m_walk = Walk::kNtfsFolders;
+        m_next = g_NtfsFolders.head;
     }
+}
 
-    auto addFolder = [this](const ResultFolderInfo& folder) {
-        if (folder.item != 0)
-            m_folderByItem.emplace(folder.item, m_folders.size());
-        m_folderByKey.emplace(folder.key, m_folders.size());
-        m_folders.push_back(folder);
-    };
-    if (!m_ntfs) {
-        for (const FatFolderRecord* r = g_FatFolders.head; r != nullptr; r = r->next)
-            addFolder({r->firstCluster, r->parentCluster, r->treeItem, r->deleted != 0, r});
-        for (const FatEntryRecord* r = g_FatEntries.head; r != nullptr; r = r->next)
-            AddFile({ResultFileKind::kFat, r->ordinal, r->parentCluster, r->size, r->deleted != 0, r});
-        return;
+bool CResultIndex::ContinueBuild(size_t records)
+{
+    // Lists with nothing left are passed at once: the last record's step ends the walk.
+    for (size_t looked = 0;; ++looked) {
+        while (m_walk != Walk::kDone && m_next == nullptr)
+            NextList();
+        if (m_walk == Walk::kDone || looked == records)
+            break;
+        IndexNext();
     }
-    for (const NtfsFolderRecord* r = g_NtfsFolders.head; r != nullptr; r = r->next)
-        addFolder({r->recordNumber, r->parentRecord, r->treeItem, r->deleted != 0, r});
-    if (m_scanMode == kScanExtensive) {
+    if (m_walk == Walk::kDone)
+        m_built = true;
+    return m_built;
+}
+
+void CResultIndex::NextList()
+{
+    // The folders are indexed: their files come next.
+    if (m_walk == Walk::kFatFolders) {
+        m_walk = Walk::kFatEntries;
+        m_next = g_FatEntries.head;
+    } else if (m_walk == Walk::kNtfsFolders && m_scanMode == kScanExtensive) {
+        m_walk = Walk::kNtfsFiles;
+        m_next = g_NtfsFileRecords.head;
+    } else if (m_walk == Walk::kNtfsFolders) {
+        m_walk = Walk::kMftEntries;
+        m_next = g_MftEntries.head;
+    } else {
+        m_walk = Walk::kDone;
+    }
+}
+
+void CResultIndex::AddFolder(const ResultFolderInfo& folder)
+{
+    if (folder.item != 0)
+        m_folderByItem.emplace(folder.item, m_folders.size());
+    m_folderByKey.emplace(folder.key, m_folders.size());
+    m_folders.push_back(folder);
+}
+
+void CResultIndex::IndexNext()
+{
+    switch (m_walk) {
+    case Walk::kTraced: {
+        const auto* r = static_cast<const TracedFileRecord*>(m_next);
+        m_next = r->next;
+        const uint64_t size = uint64_t{g_nTraceSizeClass ? g_nTraceSizeClass : 1} * 1024 * 1024;
+        ResultFileInfo file;
+        file.kind = ResultFileKind::kTraced;
+        file.key = r->hitNumber;
+        file.size = size;
+        file.record = r;
+        const size_t before = m_files.size();
+        AddFile(file);
+        if (m_files.size() != before)
+            m_filesOfType[TypeKey(r->typeName ? r->typeName : u"")].push_back(file.key);
+        break;
+    }
+    case Walk::kFatFolders: {
+        const auto* r = static_cast<const FatFolderRecord*>(m_next);
+        m_next = r->next;
+        AddFolder({r->firstCluster, r->parentCluster, r->treeItem, r->deleted != 0, r});
+        break;
+    }
+    case Walk::kFatEntries: {
+        const auto* r = static_cast<const FatEntryRecord*>(m_next);
+        m_next = r->next;
+        AddFile({ResultFileKind::kFat, r->ordinal, r->parentCluster, r->size, r->deleted != 0, r});
+        break;
+    }
+    case Walk::kNtfsFolders: {
+        const auto* r = static_cast<const NtfsFolderRecord*>(m_next);
+        m_next = r->next;
+        AddFolder({r->recordNumber, r->parentRecord, r->treeItem, r->deleted != 0, r});
+        break;
+    }
+    case Walk::kNtfsFiles: {
+        const auto* r = static_cast<const NtfsFileRecord*>(m_next);
+        m_next = r->next;
         const uint32_t first = g_VolumeParams.clusterBase;
         const uint32_t last = g_VolumeParams.volumeEnd;
-        for (const NtfsFileRecord* r = g_NtfsFileRecords.head; r != nullptr; r = r->next) {
-            if (r->sector > first && r->sector <= last) {
-                AddFile({ResultFileKind::kNtfsFile, r->sector, r->parentRecord, Join64(r->sizeLow, r->sizeHigh),
-                    r->deleted != 0, r});
-            }
+        if (r->sector > first && r->sector <= last) {
+            AddFile({ResultFileKind::kNtfsFile, r->sector, r->parentRecord, Join64(r->sizeLow, r->sizeHigh),
+                r->deleted != 0, r});
         }
-        return;
+        break;
     }
-    for (const MftEntryRecord* r = g_MftEntries.head; r != nullptr; r = r->next) {
+    case Walk::kMftEntries: {
+        const auto* r = static_cast<const MftEntryRecord*>(m_next);
+        m_next = r->next;
         AddFile({ResultFileKind::kMft, r->dataRecordSector, r->parentRecord, Join64(r->sizeLow, r->sizeHigh),
             r->deleted != 0, r});
+        break;
+    }
+    case Walk::kDone:
+        m_next = nullptr;
+        break;
     }
 }
 

@@ -46,6 +46,11 @@ public:
 
     // Takes the lists of the current scan mode and browsed file system.
     void Build();
+    // The same a bounded number of records at a time (a window indexes a million files between its
+    // messages): BeginBuild, then ContinueBuild until it answers true; the index is built (IsBuilt)
+    // only then. The lists must not change meanwhile.
+    void BeginBuild();
+    bool ContinueBuild(size_t records);
     void Clear();
     bool IsBuilt() const { return m_built; }
 
@@ -70,7 +75,14 @@ public:
     static std::u16string TypeKey(const std::u16string& typeName);
 
 private:
+    enum class Walk { kDone, kTraced, kFatFolders, kFatEntries, kNtfsFolders, kNtfsFiles, kMftEntries };
     void AddFile(const ResultFileInfo& file);
+    void AddFolder(const ResultFolderInfo& folder);
+    void NextList();
+    void IndexNext();
+
+    Walk m_walk = Walk::kDone;
+    const void* m_next = nullptr;  // the next record of the list being indexed
 
     bool m_built = false;
     bool m_ntfs = false;

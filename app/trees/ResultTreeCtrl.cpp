@@ -73,6 +73,10 @@ struct CResultTreeCtrl::BuildState {
     // File Trace: the next traced file and the type folders made so far.
     const TracedFileRecord* nextTraced = nullptr;
     std::unordered_map<std::u16string, HTREEITEM> typeFolders;
+    // After the items: the index, then the top folder's rows, each a bounded step at a time.
+    enum class Phase { kItems, kIndex, kListing } phase = Phase::kItems;
+    CFolderListing listing;
+    std::vector<ResultRow> rows;
 };
 
 CResultTreeCtrl::CResultTreeCtrl() = default;
@@ -253,6 +257,7 @@ void CResultTreeCtrl::StepBuildProgress(size_t total)
 void CResultTreeCtrl::BeginBuild()
 {
     ClearResults();
+    m_nSelectedBytes = 0;
     m_nBuilt = 0;
     m_nBuildPercent = 0;
     if (m_hProgressWnd != nullptr)
@@ -276,25 +281,78 @@ bool CResultTreeCtrl::ContinueBuild(DWORD budgetMs)
     if (m_pBuild == nullptr)
         return true;
     BuildState& state = *m_pBuild;
-    const bool traced = g_nScanMode == kScanFileTrace;
     const DWORD start = GetTickCount();
-    for (unsigned inserted = 1; state.root != nullptr; ++inserted) {
-        if (!(traced ? InsertNextTracedFile(state) : InsertNextFolder(state)))
-            break;
-        // The clock is read now and then: an item takes microseconds.
-        if (budgetMs != INFINITE && inserted % 64 == 0 && GetTickCount() - start >= budgetMs)
+    auto spent = [&] { return budgetMs != INFINITE && GetTickCount() - start >= budgetMs; };
+    if (state.phase == BuildState::Phase::kItems) {
+        const bool traced = g_nScanMode == kScanFileTrace;
+        for (unsigned inserted = 1; state.root != nullptr; ++inserted) {
+            if (!(traced ? InsertNextTracedFile(state) : InsertNextFolder(state)))
+                break;
+            // The clock is read now and then: an item takes microseconds.
+            if (budgetMs != INFINITE && inserted % 64 == 0 && spent())
+                return false;
+        }
+        // Every item is in: the tree draws again, its top item opened and selected (the selection
+        // lists nothing while the build goes on).
+        SetRedraw(TRUE);
+        if (state.root != nullptr) {
+            Expand(state.root, TVE_EXPAND);
+            SelectItem(state.root);
+        }
+        m_index.BeginBuild();
+        state.phase = BuildState::Phase::kIndex;
+        if (spent())
             return false;
     }
-    HTREEITEM root = state.root;
-    m_pBuild.reset();
-    m_index.Build();
-    SetRedraw(TRUE);
-    m_bBuilding = false;
-    if (root != nullptr) {
-        Expand(root, TVE_EXPAND);
-        SelectItem(root);
-        ListItem(root);
+    if (state.phase == BuildState::Phase::kIndex) {
+        while (!m_index.ContinueBuild(kBuildStepRecords)) {
+            if (spent())
+                return false;
+        }
+        state.phase = BuildState::Phase::kListing;
+        if (!BeginRootListing(state))
+            return FinishBuild();
+        if (spent())
+            return false;
     }
+    while (!ContinueRootListing(state)) {
+        if (spent())
+            return false;
+    }
+    return FinishBuild();
+}
+
+bool CResultTreeCtrl::BeginRootListing(BuildState& state)
+{
+    if (m_pList == nullptr || state.root == nullptr)
+        return false;
+    if (m_index.IsFileTrace())
+        state.listing.BeginTraced(0, u"Root");
+    else if (m_index.IsNtfs())
+        state.listing.BeginNtfs(m_index.RootKey());
+    else
+        state.listing.BeginFat(m_index.RootKey());
+    m_hListed = state.root;
+    m_pList->ShowRows({});
+    return true;
+}
+
+bool CResultTreeCtrl::ContinueRootListing(BuildState& state)
+{
+    state.rows.clear();
+    const bool complete = state.listing.Continue(kBuildStepRecords, state.rows);
+    if (!state.rows.empty()) {
+        const int first = m_pList->GetItemCount();
+        m_pList->AppendRows(state.rows);
+        RefreshListCheckStates(first, m_pList->GetItemCount());
+    }
+    return complete;
+}
+
+bool CResultTreeCtrl::FinishBuild()
+{
+    m_pBuild.reset();
+    m_bBuilding = false;
     Invalidate();
     return true;
 }
@@ -399,6 +457,47 @@ void CResultTreeCtrl::SetCheck(HTREEITEM item, bool checked)
     SetSubtree(item, checked);
     if (HTREEITEM parent = GetParentItem(item))
         UpdateFromContents(parent);
+    ShowSelectedSize();
+}
+
+uint64_t CResultTreeCtrl::ComputeTickedBytes() const
+{
+    if (m_pList == nullptr || !m_index.IsBuilt() || m_index.IsFileTrace())
+        return 0;
+    HTREEITEM root = GetRootItem();
+    SaveSelection selection;
+    for (HTREEITEM item : SaveRoots()) {
+        if (item != root) {
+            selection.folderItems.push_back(ItemNumber(item));
+            continue;
+        }
+        // The top item has no folder record: its folders stand for it, its files follow.
+        for (HTREEITEM child = GetChildItem(root); child != nullptr; child = GetNextSiblingItem(child))
+            selection.folderItems.push_back(ItemNumber(child));
+    }
+    const auto& entries = m_pList->Sets().checkedEntries;
+    for (uint32_t key : m_index.AllFiles()) {
+        if (!entries.count(key))
+            continue;
+        const ResultFileInfo* file = m_index.FileByKey(key);
+        HTREEITEM folder = file != nullptr ? ItemOfFolderKey(file->parentKey) : nullptr;
+        // A file of a ticked folder is counted with that folder.
+        if (folder == nullptr || folder == root || GetCheck(folder) != 1)
+            selection.fileKeys.push_back(key);
+    }
+    return ComputeSelectedSize(selection);
+}
+
+void CResultTreeCtrl::ShowSelectedSize()
+{
+    m_nSelectedBytes = ComputeTickedBytes();
+    // The results page's size label: the nearest window above the tree that has one.
+    for (CWnd* parent = GetParent(); parent != nullptr; parent = parent->GetParent()) {
+        if (CWnd* label = parent->GetDlgItem(IDC_RESULT_LABEL)) {
+            label->SetWindowText(ToCString(SelectedSizeText(m_nSelectedBytes).c_str()));
+            break;
+        }
+    }
 }
 
 void CResultTreeCtrl::ToggleCheck(HTREEITEM item)
@@ -408,8 +507,10 @@ void CResultTreeCtrl::ToggleCheck(HTREEITEM item)
 
 void CResultTreeCtrl::UncheckItemAndChildren(HTREEITEM item)
 {
-    if (item != nullptr)
-        SetSubtree(item, false);
+    if (item == nullptr)
+        return;
+    SetSubtree(item, false);
+    ShowSelectedSize();
 }
 
 bool CResultTreeCtrl::AllChildrenChecked(HTREEITEM item) const
@@ -504,6 +605,7 @@ void CResultTreeCtrl::SetFileChecked(uint32_t key, bool checked)
     }
     if (folder != nullptr)
         UpdateFromContents(folder);
+    ShowSelectedSize();
 }
 
 // --- Queries -----------------------------------------------------------------------------------
@@ -676,11 +778,16 @@ void CResultTreeCtrl::ListItem(HTREEITEM item)
 
 void CResultTreeCtrl::RefreshListCheckStates()
 {
+    if (m_pList != nullptr)
+        RefreshListCheckStates(0, m_pList->GetItemCount());
+}
+
+void CResultTreeCtrl::RefreshListCheckStates(int firstRow, int endRow)
+{
     if (m_pList == nullptr)
         return;
     const auto& entries = m_pList->Sets().checkedEntries;
-    const int count = m_pList->GetItemCount();
-    for (int row = 0; row < count; ++row) {
+    for (int row = firstRow; row < endRow; ++row) {
         const CResultListCtrl::RowInfo* info = m_pList->Row(row);
         if (info == nullptr)
             continue;

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "app/lists/ResultIndex.h"
+#include "engine/listing/ResultListing.h"
 #include "classlib/win/AfxWin.h"
 #include "engine/save/FolderTreeSave.h"
 
@@ -51,9 +52,11 @@ public:
     // 99 (CProgressDialog::kSetPositionMessage), whenever that share changes.
     HTREEITEM BuildResults();
     // The same in slices, so that the window goes on painting and answering meanwhile: BeginBuild
-    // empties the tree and puts in the top item; each ContinueBuild inserts items for about
-    // budgetMs milliseconds (INFINITE: all of them) and returns true once the tree is complete,
-    // indexed and its top item listed.
+    // empties the tree and puts in the top item; each ContinueBuild works for about budgetMs
+    // milliseconds (INFINITE: to the end; 0: a step) and returns true once the tree is complete,
+    // indexed and its top item listed. The items go in first, then the index and the top folder's
+    // rows, each a bounded number of records at a time.
+    static constexpr size_t kBuildStepRecords = 512;
     void BeginBuild();
     bool ContinueBuild(DWORD budgetMs);
     bool IsBuilding() const { return m_pBuild != nullptr; }
@@ -93,6 +96,12 @@ public:
     void SetFileChecked(uint32_t key, bool checked);
     // The item's box from what it holds, then its parents', up to the top item.
     void UpdateFromContents(HTREEITEM item);
+
+    // The bytes of the ticked files (those below the ticked folders included; nothing for File
+    // Trace): counted whenever a box changes and shown in the results page's size label ("Selected
+    // Size : 1 MB"); none at the start of new results.
+    uint64_t SelectedBytes() const { return m_nSelectedBytes; }
+    uint64_t ComputeTickedBytes() const;
 
     // The item's path below the top item ("DIR1\SUB"); the top item gives its own text.
     CString GetItemPath(HTREEITEM item) const;
@@ -143,6 +152,13 @@ private:
     // One more item of a build; false when there is none left.
     bool InsertNextFolder(BuildState& state);
     bool InsertNextTracedFile(BuildState& state);
+    // The top folder's rows in the list during a build: begun (false without a list or a top item),
+    // then a step at a time (true once all are in).
+    bool BeginRootListing(BuildState& state);
+    bool ContinueRootListing(BuildState& state);
+    bool FinishBuild();
+    void ShowSelectedSize();
+    void RefreshListCheckStates(int firstRow, int endRow);
     // One more of `total` items inserted: the progress window is told when the percentage changes.
     void StepBuildProgress(size_t total);
     int FolderIcon() const;
@@ -162,6 +178,7 @@ private:
     std::unique_ptr<BuildState> m_pBuild;  // the build under way, between its slices
     size_t m_nBuilt = 0;                   // items inserted by BuildResults so far
     int m_nBuildPercent = -1;              // the percentage the progress window was last sent
+    uint64_t m_nSelectedBytes = 0;         // the ticked files' bytes, as last shown
     HCURSOR m_itemCursor = nullptr;        // 264, over an item
     HCURSOR m_boxCursor = nullptr;         // 249, over a check box
     HCURSOR m_buttonCursor = nullptr;      // 250, over an expand button

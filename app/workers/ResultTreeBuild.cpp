@@ -25,6 +25,15 @@ CString TreeBuildStatusText(int scanMode, FileSystemKind browsedType)
     return L"Please wait creating tree";
 }
 
+DWORD CResultTreeBuild::s_sliceMs = CResultTreeBuild::kSliceMs;
+
+DWORD CResultTreeBuild::SetSliceMs(DWORD ms)
+{
+    const DWORD before = s_sliceMs;
+    s_sliceMs = ms;
+    return before;
+}
+
 CResultTreeBuild::CResultTreeBuild() = default;
 
 CResultTreeBuild::~CResultTreeBuild()
@@ -76,7 +85,7 @@ void CResultTreeBuild::OnSlice()
         return;
     }
     CThirdView_HDD& results = *m_pResults;
-    const bool complete = results.Tree().ContinueBuild(kSliceMs);
+    const bool complete = results.Tree().ContinueBuild(s_sliceMs);
     m_pDisplay->SetProgressPos(results.Tree().BuildPercent());
     if (!complete)
         return;

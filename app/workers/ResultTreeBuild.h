@@ -38,6 +38,9 @@ public:
 
     // How long a slice works before the thread's messages run again.
     static constexpr DWORD kSliceMs = 40;
+    // Another length for every build from now on (0: each slice does one step; the tests see the
+    // slices of a small volume with it); returns the length before.
+    static DWORD SetSliceMs(DWORD ms);
 
 private:
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -47,6 +50,7 @@ private:
     CThirdView_HDD* m_pResults = nullptr;
     CInfoPane* m_pDisplay = nullptr;
     std::function<void()> m_done;
+    static DWORD s_sliceMs;
 };
 
 }  // namespace wizard

@@ -30,29 +30,6 @@ std::u16string Name(const char16_t* name)
     return name ? std::u16string(name) : std::u16string();
 }
 
-// Reports progress after each record examined, when asked to.
-class ListProgress {
-public:
-    explicit ListProgress(uint64_t total) : m_steps(total)
-    {
-        if (g_nShowListProgress)
-            CurrentScanObserver().OnProgress(0);
-    }
-    ~ListProgress()
-    {
-        if (g_nShowListProgress)
-            CurrentScanObserver().OnProgress(100);
-    }
-    void Step()
-    {
-        if (g_nShowListProgress)
-            m_steps.Step();
-    }
-
-private:
-    StepProgress m_steps;
-};
-
 ResultRow ParentRow()
 {
     ResultRow row;
@@ -95,22 +72,6 @@ uint64_t Join64(uint32_t low, uint32_t high)
     return (static_cast<uint64_t>(high) << 32) | low;
 }
 
-// The parent row and the folder rows of an NTFS folder.
-std::vector<ResultRow> ListNtfsSubfolders(uint32_t number, ListProgress& progress)
-{
-    std::vector<ResultRow> rows;
-    if (number != kNtfsRootRecord)
-        rows.push_back(ParentRow());
-    for (const NtfsFolderRecord* r = g_NtfsFolders.head; r; r = r->next) {
-        if (r->parentRecord == number) {
-            rows.push_back(FolderRow(r->name, r->deleted, FormatFileTime(r->creationTimeLow, r->creationTimeHigh),
-                FormatFileTime(r->changeTimeLow, r->changeTimeHigh), r->treeItem));
-        }
-        progress.Step();
-    }
-    return rows;
-}
-
 // Type names are compared as the result tree groups traced files: without regard to letter case.
 bool SameTypeName(const char16_t* a, const std::u16string& b, size_t length = std::u16string::npos)
 {
@@ -151,97 +112,227 @@ std::u16string DecimalText(uint64_t value)
     return s;
 }
 
-std::vector<ResultRow> ListFatFolder(uint32_t cluster)
+void CFolderListing::BeginFat(uint32_t cluster)
 {
-    ListProgress progress(uint64_t{g_FatFolders.count} + g_FatEntries.count);
-    std::vector<ResultRow> rows;
-    if (cluster != 0)
-        rows.push_back(ParentRow());
-    for (const FatFolderRecord* r = g_FatFolders.head; r; r = r->next) {
-        if (r->parentCluster == cluster)
-            rows.push_back(
-                FolderRow(r->name, r->deleted, FormatFatDate(r->writeDate), FormatFatDate(r->accessDate), r->treeItem));
-        progress.Step();
-    }
-    for (const FatEntryRecord* r = g_FatEntries.head; r; r = r->next) {
-        if (r->parentCluster == cluster && FileNamePassesFilters(r->name))
-            rows.push_back(FileRow(r->name, r->deleted, r->size, FormatFatDate(r->writeDate),
-                FormatFatDate(r->accessDate), r->ordinal));
-        progress.Step();
-    }
-    return rows;
+    Begin(Walk::kFatFolders, cluster, cluster != 0, uint64_t{g_FatFolders.count} + g_FatEntries.count);
+    m_next = g_FatFolders.head;
 }
 
-std::vector<ResultRow> ListNtfsFolder(uint32_t number)
+void CFolderListing::BeginNtfs(uint32_t number)
 {
-    if (g_nScanMode == kScanExtensive && g_VolumeParams.browsedFileSystemType == FileSystemKind::kNtfs)
-        return ListNtfsFolderExtensive(number);
-    ListProgress progress(uint64_t{g_NtfsFolders.count} + g_MftEntries.count);
-    std::vector<ResultRow> rows = ListNtfsSubfolders(number, progress);
-    for (const MftEntryRecord* r = g_MftEntries.head; r; r = r->next) {
-        if (r->parentRecord == number && FileNamePassesFilters(r->name)) {
+    BeginNtfsFolder(number,
+        g_nScanMode == kScanExtensive && g_VolumeParams.browsedFileSystemType == FileSystemKind::kNtfs);
+}
+
+void CFolderListing::BeginNtfsFolder(uint32_t number, bool extensive)
+{
+    const uint64_t files = extensive ? g_NtfsFileRecords.count : g_MftEntries.count;
+    Begin(Walk::kNtfsFolders, number, number != kNtfsRootRecord, uint64_t{g_NtfsFolders.count} + files);
+    m_extensive = extensive;
+    m_next = g_NtfsFolders.head;
+}
+
+void CFolderListing::BeginTraced(int level, const std::u16string& nodeText)
+{
+    if (level == 0 && nodeText == u"Root") {
+        // The type folders: no progress is reported for them.
+        *this = CFolderListing();
+        m_walk = Walk::kTracedTypes;
+        m_next = g_TracedFiles.head;
+        return;
+    }
+    Begin(Walk::kTracedFiles, 0, false, g_TracedFiles.count);
+    m_level = level;
+    m_nodeText = nodeText;
+    m_next = g_TracedFiles.head;
+}
+
+void CFolderListing::Begin(Walk walk, uint32_t key, bool parentRow, uint64_t records)
+{
+    *this = CFolderListing();
+    m_walk = walk;
+    m_key = key;
+    m_parentRow = parentRow;
+    m_progress = StepProgress(records);
+    m_reporting = true;
+    if (g_nShowListProgress)
+        CurrentScanObserver().OnProgress(0);
+}
+
+void CFolderListing::Step()
+{
+    if (g_nShowListProgress)
+        m_progress.Step();
+}
+
+bool CFolderListing::Continue(size_t records, std::vector<ResultRow>& rows)
+{
+    if (m_parentRow) {
+        rows.push_back(ParentRow());
+        m_parentRow = false;
+    }
+    // Lists with nothing left are passed at once: the last record's step ends the walk.
+    for (size_t looked = 0;; ++looked) {
+        while (m_walk != Walk::kDone && m_next == nullptr)
+            NextList();
+        if (m_walk == Walk::kDone || looked == records)
+            break;
+        ListNext(rows);
+    }
+    return m_walk == Walk::kDone;
+}
+
+void CFolderListing::NextList()
+{
+    // The folders are listed: the files come next.
+    if (m_walk == Walk::kFatFolders) {
+        m_walk = Walk::kFatEntries;
+        m_next = g_FatEntries.head;
+    } else if (m_walk == Walk::kNtfsFolders) {
+        m_walk = m_extensive ? Walk::kNtfsFiles : Walk::kMftEntries;
+        m_next = m_extensive ? static_cast<const void*>(g_NtfsFileRecords.head) : g_MftEntries.head;
+    } else {
+        m_walk = Walk::kDone;
+        if (m_reporting && g_nShowListProgress)
+            CurrentScanObserver().OnProgress(100);
+    }
+}
+
+void CFolderListing::ListNext(std::vector<ResultRow>& rows)
+{
+    switch (m_walk) {
+    case Walk::kFatFolders: {
+        const auto* r = static_cast<const FatFolderRecord*>(m_next);
+        m_next = r->next;
+        if (r->parentCluster == m_key)
+            rows.push_back(
+                FolderRow(r->name, r->deleted, FormatFatDate(r->writeDate), FormatFatDate(r->accessDate), r->treeItem));
+        Step();
+        break;
+    }
+    case Walk::kFatEntries: {
+        const auto* r = static_cast<const FatEntryRecord*>(m_next);
+        m_next = r->next;
+        if (r->parentCluster == m_key && FileNamePassesFilters(r->name))
+            rows.push_back(FileRow(r->name, r->deleted, r->size, FormatFatDate(r->writeDate),
+                FormatFatDate(r->accessDate), r->ordinal));
+        Step();
+        break;
+    }
+    case Walk::kNtfsFolders: {
+        const auto* r = static_cast<const NtfsFolderRecord*>(m_next);
+        m_next = r->next;
+        if (r->parentRecord == m_key) {
+            rows.push_back(FolderRow(r->name, r->deleted, FormatFileTime(r->creationTimeLow, r->creationTimeHigh),
+                FormatFileTime(r->changeTimeLow, r->changeTimeHigh), r->treeItem));
+        }
+        Step();
+        break;
+    }
+    case Walk::kMftEntries: {
+        const auto* r = static_cast<const MftEntryRecord*>(m_next);
+        m_next = r->next;
+        if (r->parentRecord == m_key && FileNamePassesFilters(r->name)) {
             rows.push_back(FileRow(r->name, r->deleted, Join64(r->sizeLow, r->sizeHigh),
                 FormatFileTime(r->creationTimeLow, r->creationTimeHigh),
                 FormatFileTime(r->changeTimeLow, r->changeTimeHigh), r->dataRecordSector));
         }
-        progress.Step();
+        Step();
+        break;
     }
-    return rows;
-}
-
-std::vector<ResultRow> ListNtfsFolderExtensive(uint32_t number)
-{
-    ListProgress progress(uint64_t{g_NtfsFolders.count} + g_NtfsFileRecords.count);
-    std::vector<ResultRow> rows = ListNtfsSubfolders(number, progress);
-    const uint32_t first = g_VolumeParams.clusterBase;
-    const uint32_t last = g_VolumeParams.volumeEnd;
-    for (const NtfsFileRecord* r = g_NtfsFileRecords.head; r; r = r->next) {
-        if (r->parentRecord == number && r->sector > first && r->sector <= last && FileNamePassesFilters(r->name)) {
+    case Walk::kNtfsFiles: {
+        const auto* r = static_cast<const NtfsFileRecord*>(m_next);
+        m_next = r->next;
+        const uint32_t first = g_VolumeParams.clusterBase;
+        const uint32_t last = g_VolumeParams.volumeEnd;
+        if (r->parentRecord == m_key && r->sector > first && r->sector <= last && FileNamePassesFilters(r->name)) {
             rows.push_back(FileRow(r->name, r->deleted, Join64(r->sizeLow, r->sizeHigh),
                 FormatFileTime(r->creationTimeLow, r->creationTimeHigh),
                 FormatFileTime(r->changeTimeLow, r->changeTimeHigh), r->sector));
         }
-        progress.Step();
+        Step();
+        break;
     }
-    return rows;
-}
-
-std::vector<ResultRow> FillFoundTypeList()
-{
-    std::vector<ResultRow> rows;
-    for (const TracedFileRecord* r = g_TracedFiles.head; r; r = r->next) {
+    case Walk::kTracedTypes: {
+        const auto* r = static_cast<const TracedFileRecord*>(m_next);
+        m_next = r->next;
         bool seen = false;
-        for (const ResultRow& row : rows)
-            seen = seen || SameTypeName(r->typeName, row.name, kTypeNameLength);
+        for (const std::u16string& type : m_typesSeen)
+            seen = seen || SameTypeName(r->typeName, type, kTypeNameLength);
         if (seen)
-            continue;
+            break;
         ResultRow row;
         row.kind = ResultRowKind::kFolder;
         row.name = Name(r->typeName);
         row.type = u"-";
         row.size = u"-";
-        rows.push_back(row);
+        m_typesSeen.push_back(row.name);
+        rows.push_back(std::move(row));
+        break;
     }
-    return rows;
-}
-
-std::vector<ResultRow> ListTracedFiles(int level, const std::u16string& nodeText)
-{
-    if (level == 0 && nodeText == u"Root")
-        return FillFoundTypeList();
-    ListProgress progress(g_TracedFiles.count);
-    std::vector<ResultRow> rows;
-    for (const TracedFileRecord* r = g_TracedFiles.head; r; r = r->next) {
-        const bool inFolder = level == 0 ? Name(r->extension) == nodeText : SameTypeName(r->typeName, nodeText);
+    case Walk::kTracedFiles: {
+        const auto* r = static_cast<const TracedFileRecord*>(m_next);
+        m_next = r->next;
+        const bool inFolder = m_level == 0 ? Name(r->extension) == m_nodeText : SameTypeName(r->typeName, m_nodeText);
         if (inFolder && FileNamePassesFilters(r->name)) {
             ResultRow row;
             row.kind = ResultRowKind::kFile;
             row.name = Name(r->name);
             row.type = FileTypeName(row.name);
             row.size = DecimalText(r->hitNumber);
-            rows.push_back(row);
+            rows.push_back(std::move(row));
         }
-        progress.Step();
+        Step();
+        break;
     }
+    case Walk::kDone:
+        m_next = nullptr;
+        break;
+    }
+}
+
+namespace {
+
+std::vector<ResultRow> ListAll(CFolderListing& listing)
+{
+    std::vector<ResultRow> rows;
+    listing.Continue(SIZE_MAX, rows);
     return rows;
+}
+
+}  // namespace
+
+std::vector<ResultRow> ListFatFolder(uint32_t cluster)
+{
+    CFolderListing listing;
+    listing.BeginFat(cluster);
+    return ListAll(listing);
+}
+
+std::vector<ResultRow> ListNtfsFolder(uint32_t number)
+{
+    CFolderListing listing;
+    listing.BeginNtfs(number);
+    return ListAll(listing);
+}
+
+std::vector<ResultRow> ListNtfsFolderExtensive(uint32_t number)
+{
+    CFolderListing listing;
+    listing.BeginNtfsFolder(number, true);
+    return ListAll(listing);
+}
+
+std::vector<ResultRow> FillFoundTypeList()
+{
+    CFolderListing listing;
+    listing.BeginTraced(0, u"Root");
+    return ListAll(listing);
+}
+
+std::vector<ResultRow> ListTracedFiles(int level, const std::u16string& nodeText)
+{
+    CFolderListing listing;
+    listing.BeginTraced(level, nodeText);
+    return ListAll(listing);
 }

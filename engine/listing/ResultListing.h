@@ -2,6 +2,7 @@
 // when a folder of the result tree is selected. One routine per kind of result.
 #pragma once
 
+#include "engine/ScanObserver.h"
 #include "engine/listing/ResultRow.h"
 
 #include <cstdint>
@@ -32,6 +33,41 @@ std::vector<ResultRow> FillFoundTypeList();
 // files whose extension is that text; another level the traced files whose type name is the text,
 // letter case aside (as the result tree groups them).
 std::vector<ResultRow> ListTracedFiles(int level, const std::u16string& nodeText);
+
+// The same rows made a bounded number of records at a time, so that a window can list a folder of a
+// million files between its messages: a Begin as the routine above of the same arguments, then
+// Continue until it answers true. The rows, their order and the progress reported are the routine's.
+// The found-entry lists must not change until the listing is complete.
+class CFolderListing {
+public:
+    void BeginFat(uint32_t cluster);
+    // After an Extensive Scan of an NTFS volume: the NTFS file records, as ListNtfsFolder does.
+    void BeginNtfs(uint32_t number);
+    // The NTFS file records (`extensive`) or the MFT entries as the folder's files.
+    void BeginNtfsFolder(uint32_t number, bool extensive);
+    void BeginTraced(int level, const std::u16string& nodeText);
+    // Looks at up to `records` more records and appends the rows they give; true once every record
+    // was looked at (and at once when nothing was begun).
+    bool Continue(size_t records, std::vector<ResultRow>& rows);
+
+private:
+    enum class Walk { kDone, kFatFolders, kFatEntries, kNtfsFolders, kMftEntries, kNtfsFiles, kTracedTypes, kTracedFiles };
+    void Begin(Walk walk, uint32_t key, bool parentRow, uint64_t records);
+    void NextList();
+    void ListNext(std::vector<ResultRow>& rows);
+    void Step();
+
+    Walk m_walk = Walk::kDone;
+    const void* m_next = nullptr;  // the next record of the list walked
+    uint32_t m_key = 0;            // the folder's cluster or MFT number
+    bool m_parentRow = false;      // the "Parent..." row is still to come
+    bool m_extensive = false;
+    int m_level = 0;
+    std::u16string m_nodeText;
+    std::vector<std::u16string> m_typesSeen;
+    StepProgress m_progress{0};
+    bool m_reporting = false;  // the listing reports its progress
+};
 
 // Decimal text of an unsigned value.
 std::u16string DecimalText(uint64_t value);

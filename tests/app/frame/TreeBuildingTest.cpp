@@ -1,7 +1,9 @@
 // What the user sees between the end of a scan and its results: the result tree is built while the
 // scan's page shows "Please wait creating tree" and the share built, the window painting meanwhile;
 // then the results page, its list in report view whatever view the last results were left in. And
-// Stop goes once the Extensive Scan's NTFS analysis is past its boot sectors.
+// Stop goes once the Extensive Scan's NTFS analysis is past its boot sectors. And the window answers
+// its messages between every two slices of the building, the index of the files and the listing of
+// the top folder included.
 #include <gtest/gtest.h>
 
 #include "app/pages/FileSystemForm.h"
@@ -9,7 +11,13 @@
 #include "app/pages/SecondDisplay.h"
 #include "app/pages/SecondView_HDD.h"
 #include "app/pages/ThirdView_HDD.h"
+#include "app/workers/MessageWindow.h"
+#include "app/workers/ResultTreeBuild.h"
 #include "app/workers/WorkerProtocol.h"
+#include "engine/fat/FatEntryLists.h"
+#include "engine/listing/ResultListing.h"
+#include "engine/save/EngineReset.h"
+#include "engine/state/EngineState.h"
 #include "resource.h"
 #include "tests/app/frame/FrameTestSupport.h"
 #include "tests/support/win/WindowCapture.h"
@@ -146,6 +154,92 @@ TEST(TreeBuilding, NewResultsAreShownInReportViewAfterIconsWereChosen)
     ASSERT_TRUE(PumpUntil([] { return App().ShownPage() == CEx_StyleApp::kResultsPage; }));
     ExpectResultsInReportView();
     TakeMessages();
+}
+
+// What the tree, its index and its list held when a timer of another window of the thread went off
+// in the middle of a tree's building.
+struct BetweenSlices {
+    bool itemsGoingIn = false;  // some folders in the tree, not all
+    bool indexGoingOn = false;  // some files indexed, the index not complete
+    bool rowsGoingIn = false;   // the index complete, some of the top folder's rows listed, not all
+};
+
+BetweenSlices g_seen;
+size_t g_folders = 0, g_files = 0, g_rootRows = 0;
+
+LRESULT CALLBACK NoteBetweenSlices(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message != WM_TIMER)
+        return DefWindowProcW(window, message, wParam, lParam);
+    CResultTreeCtrl& tree = ResultsPage().Tree();
+    if (!tree.IsBuilding())
+        return 0;
+    const size_t items = tree.GetCount(), indexed = tree.Index().AllFiles().size();
+    const size_t rows = static_cast<size_t>(ResultsPage().List().GetItemCount());
+    if (items > 1 && items < g_folders + 1)
+        g_seen.itemsGoingIn = true;
+    if (!tree.Index().IsBuilt() && indexed > 0 && indexed < g_files)
+        g_seen.indexGoingOn = true;
+    if (tree.Index().IsBuilt() && rows > 0 && rows < g_rootRows)
+        g_seen.rowsGoingIn = true;
+    return 0;
+}
+
+// A FAT volume of many folders and files, many of them in its top folder, in the engine's lists as
+// a Quick Scan leaves them.
+void FillManyFiles()
+{
+    ResetEngineState();
+    g_nScanMode = kScanQuick;
+    g_VolumeParams.browsedFileSystemType = FileSystemKind::kFat32;
+    g_folders = 300;
+    for (uint32_t i = 0; i < g_folders; ++i)
+        AppendNewFatFolder(u"D" + DecimalText(i), 100 + i, i < 20 ? 0 : 100 + i % 20, 0, 0, 0, 0);
+    g_files = 6000;
+    for (uint32_t i = 0; i < g_files; ++i) {
+        AppendFatEntry(u"f" + DecimalText(i) + u".txt", 1000 + i, i % 2 == 0 ? 0 : 100 + i % g_folders, 0, 0, i, 0);
+        ++g_nFatFileCount;
+    }
+    g_rootRows = 20 + g_files / 2;
+}
+
+TEST(TreeBuilding, TheWindowAnswersBetweenTheSlicesOfItemsIndexAndListing)
+{
+    FillManyFiles();
+    // The slices as short as they go, the message window and the lists put back however the test ends.
+    struct Restore {
+        DWORD sliceMs = wizard::CResultTreeBuild::SetSliceMs(0);
+        HWND window = wizard::CreateMessageWindow(L"Morvick.TreeBuildingTest", NoteBetweenSlices);
+        ~Restore()
+        {
+            wizard::CResultTreeBuild::SetSliceMs(sliceMs);
+            DestroyWindow(window);
+            ResultsPage().ClearResultList();
+            ResetEngineState();
+        }
+    } restore;
+    ASSERT_NE(restore.window, nullptr);
+    g_seen = {};
+
+    wizard::CResultTreeBuild build;
+    bool done = false;
+    ASSERT_TRUE(build.Start(ResultsPage(), kScanQuick, *PartitionPage().m_pDisplay, [&] { done = true; }));
+    // A timer as frequent as the slices' own: whenever it goes off, it notes what stage the
+    // building is at.
+    ASSERT_NE(SetTimer(restore.window, 1, USER_TIMER_MINIMUM, nullptr), 0u);
+    EXPECT_TRUE(PumpUntil([&] { return done; })) << "the tree was not built";
+    EXPECT_TRUE(g_seen.itemsGoingIn) << "no message ran while the folders went in";
+    EXPECT_TRUE(g_seen.indexGoingOn) << "no message ran while the files were indexed";
+    EXPECT_TRUE(g_seen.rowsGoingIn) << "no message ran while the top folder was listed";
+
+    // And the results are what one build at once gives.
+    CResultTreeCtrl& tree = ResultsPage().Tree();
+    EXPECT_FALSE(tree.IsBuilding());
+    EXPECT_EQ(tree.GetCount(), g_folders + 1);
+    EXPECT_EQ(tree.Index().AllFiles().size(), g_files);
+    EXPECT_EQ(static_cast<size_t>(ResultsPage().List().GetItemCount()), g_rootRows);
+    EXPECT_EQ(tree.ListedItem(), tree.GetRootItem());
+    EXPECT_EQ(tree.GetSelectedItem(), tree.GetRootItem());
 }
 
 // An Extensive Scan of a partition's range of the wizard's disk for one file-system type (the

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 namespace {
 
 class ResultListing : public ::testing::Test {
@@ -102,4 +104,101 @@ TEST_F(ResultListing, FileTraceTypeFoldersAndFiles)
     std::vector<ResultRow> byExt = ListTracedFiles(0, u".jpg");
     EXPECT_EQ(Names(byExt), (std::vector<std::u16string>{u"1.jpg", u"3.jpg"}));
     EXPECT_EQ(byExt[1].size, u"3");
+}
+
+namespace {
+
+struct ProgressLog : ScanObserver {
+    std::vector<int> shown;
+    void OnProgress(int percent) override { shown.push_back(percent); }
+};
+
+bool SameRows(const std::vector<ResultRow>& a, const std::vector<ResultRow>& b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (size_t i = 0; i < a.size(); ++i) {
+        if (a[i].kind != b[i].kind || a[i].name != b[i].name || a[i].type != b[i].type || a[i].size != b[i].size ||
+            a[i].firstDate != b[i].firstDate || a[i].secondDate != b[i].secondDate || a[i].key != b[i].key ||
+            a[i].deleted != b[i].deleted)
+            return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+// A folder listed a record at a time gives the rows of the listing at once, in the same order, and
+// says it is complete only at the end, when the progress it reports reaches 100.
+TEST_F(ResultListing, AFolderListedInStepsIsTheFolderListedAtOnce)
+{
+    AddFatFolder(u"sub", 3, 0);
+    AddFatFolder(u"gone", 4, 3, 1);
+    for (uint32_t i = 0; i < 7; ++i)
+        AddFatFile(u"f" + DecimalText(i) + u".txt", 10 + i, i % 2 == 0 ? 0 : 3, 100 * i, i == 5 ? 1 : 0);
+    AddNtfsFolder(u"ndir", 40, 5);
+    AddMftEntry(u"a.doc", 70, 5, 5000000000ULL, 0x2040);
+    AddMftEntry(u"b.doc", 71, 40, 1, 0x2042);
+    AddNtfsFileRecord(u"inside", 1500, 40, 1);
+    AddNtfsFileRecord(u"past", 2500, 40, 1);
+    AddNtfsFileRecord(u"also", 1600, 40, 1);
+    AddTracedFile(u"1.jpg", u".jpg", u"JPEG Image", 10, 1);
+    AddTracedFile(u"2.png", u".png", u"PNG Image", 20, 2);
+    AddTracedFile(u"3.jpg", u".jpg", u"jpeg image", 30, 3);
+    g_VolumeParams.clusterBase = 1000;
+    g_VolumeParams.volumeEnd = 2000;
+
+    ProgressLog log;
+    // The observer and the switch are put back however the test ends.
+    struct Reporting {
+        ScanObserver* before;
+        explicit Reporting(ScanObserver* log) : before(SetScanObserver(log)) { g_nShowListProgress = 1; }
+        ~Reporting()
+        {
+            g_nShowListProgress = 0;
+            SetScanObserver(before);
+        }
+    } reporting(&log);
+    const struct {
+        const char* what;
+        std::function<void(CFolderListing&)> begin;
+        std::function<std::vector<ResultRow>()> atOnce;
+        bool reports;
+    } cases[] = {
+        {"FAT root", [](CFolderListing& l) { l.BeginFat(0); }, [] { return ListFatFolder(0); }, true},
+        {"FAT folder", [](CFolderListing& l) { l.BeginFat(3); }, [] { return ListFatFolder(3); }, true},
+        {"NTFS root", [](CFolderListing& l) { l.BeginNtfs(5); }, [] { return ListNtfsFolder(5); }, true},
+        {"NTFS folder", [](CFolderListing& l) { l.BeginNtfs(40); }, [] { return ListNtfsFolder(40); }, true},
+        {"NTFS file records", [](CFolderListing& l) { l.BeginNtfsFolder(40, true); },
+            [] { return ListNtfsFolderExtensive(40); }, true},
+        {"trace types", [](CFolderListing& l) { l.BeginTraced(0, u"Root"); },
+            [] { return ListTracedFiles(0, u"Root"); }, false},
+        {"trace type", [](CFolderListing& l) { l.BeginTraced(1, u"JPEG Image"); },
+            [] { return ListTracedFiles(1, u"JPEG Image"); }, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        const std::vector<ResultRow> whole = c.atOnce();
+        ASSERT_FALSE(whole.empty());
+        log.shown.clear();
+        CFolderListing listing;
+        c.begin(listing);
+        std::vector<ResultRow> rows;
+        int steps = 0;
+        while (!listing.Continue(1, rows)) {
+            ++steps;
+            EXPECT_TRUE(log.shown.empty() || log.shown.back() < 100) << "complete before its end";
+            ASSERT_LT(steps, 100);
+        }
+        EXPECT_GT(steps, 1);
+        EXPECT_TRUE(SameRows(rows, whole));
+        if (c.reports) {
+            ASSERT_FALSE(log.shown.empty());
+            EXPECT_EQ(log.shown.front(), 0);
+            EXPECT_EQ(log.shown.back(), 100);
+        } else {
+            EXPECT_TRUE(log.shown.empty());
+        }
+        EXPECT_TRUE(listing.Continue(1, rows)) << "a complete listing stays complete";
+    }
 }

@@ -1,0 +1,124 @@
+// The size of what is ticked on the results page: counted whenever a box of the tree or of the
+// list changes and written into the page's size label, the files below a ticked folder included.
+#include <gtest/gtest.h>
+
+#include "app/lists/ResultListCtrl.h"
+#include "app/pages/ThirdView_HDD.h"
+#include "engine/fat/FatEntryLists.h"
+#include "engine/save/EngineReset.h"
+#include "engine/state/EngineState.h"
+#include "resource.h"
+#include "tests/app/frame/FrameTestSupport.h"
+
+namespace morvick::test {
+namespace {
+
+constexpr uint32_t kMiB = 1024 * 1024;
+
+CThirdView_HDD& ResultsPage()
+{
+    return PageAt<CThirdView_HDD>(CEx_StyleApp::kResultsPage);
+}
+
+CString SizeLabel()
+{
+    CString text;
+    ResultsPage().GetDlgItem(IDC_RESULT_LABEL)->GetWindowText(text);
+    return text;
+}
+
+HTREEITEM Child(CTreeCtrl& tree, HTREEITEM parent, const wchar_t* text)
+{
+    for (HTREEITEM item = tree.GetChildItem(parent); item != nullptr; item = tree.GetNextSiblingItem(item)) {
+        if (tree.GetItemText(item) == text)
+            return item;
+    }
+    return nullptr;
+}
+
+// A click on the item's check box, found by hit-testing along its row.
+void ClickBox(CResultTreeCtrl& tree, HTREEITEM item)
+{
+    tree.EnsureVisible(item);
+    CRect label;
+    ASSERT_TRUE(tree.GetItemRect(item, &label, TRUE));
+    for (int x = 0; x < label.left; ++x) {
+        UINT flags = 0;
+        const CPoint point(x, label.CenterPoint().y);
+        if (tree.HitTest(point, &flags) == item && (flags & TVHT_ONITEMSTATEICON)) {
+            tree.ClickAt(point);
+            return;
+        }
+    }
+    FAIL() << "no check box on the row";
+}
+
+int ListRow(CResultListCtrl& list, const wchar_t* name)
+{
+    for (int row = 0; row < list.GetItemCount(); ++row) {
+        if (list.GetItemText(row, 0) == name)
+            return row;
+    }
+    return -1;
+}
+
+TEST(SelectedSize, EachChangeOfABoxShowsTheTickedFilesSizeInMegabytes)
+{
+    struct Restore {
+        ~Restore()
+        {
+            ResultsPage().ShowButtons();
+            ReturnToStart();
+            ResultsPage().ClearResultList();
+            ResetEngineState();
+        }
+    } restore;
+    ASSERT_NO_FATAL_FAILURE(ReturnToStart());
+    ResetEngineState();
+    // The top folder: one file of 1 MB and folder A; A: 2 MB and folder B; B: 3.5 MB.
+    g_nScanMode = kScanQuick;
+    g_VolumeParams.browsedFileSystemType = FileSystemKind::kFat32;
+    AppendNewFatFolder(u"A", 100, 0, 0, 0, 0, 0);
+    AppendNewFatFolder(u"B", 101, 100, 0, 0, 0, 0);
+    const struct {
+        const char16_t* name;
+        uint32_t folder, size;
+    } files[] = {{u"top.bin", 0, kMiB}, {u"a.bin", 100, 2 * kMiB}, {u"b.bin", 101, 3 * kMiB + kMiB / 2}};
+    for (const auto& f : files) {
+        AppendFatEntry(f.name, 1000 + g_nFatFileCount, f.folder, 0, 0, f.size, 0);
+        ++g_nFatFileCount;
+    }
+    App().SwitchView(CEx_StyleApp::kResultsPage);
+    ResultsPage().ShowScanResults(kScanQuick);
+    CResultTreeCtrl& tree = ResultsPage().Tree();
+    CResultListCtrl& list = ResultsPage().List();
+    PumpPending();
+    HTREEITEM root = tree.GetRootItem(), a = Child(tree, root, L"A");
+    ASSERT_NE(a, nullptr);
+    EXPECT_EQ(tree.SelectedBytes(), 0u);
+
+    // Folder A ticked by its box: its file and those of B below it, 5.5 MB.
+    ASSERT_NO_FATAL_FAILURE(ClickBox(tree, a));
+    ASSERT_EQ(tree.GetCheck(a), 1);
+    EXPECT_EQ(SizeLabel(), L"Selected Size : 5 MB");
+    // The top folder's file ticked in the list: 6.5 MB.
+    const int top = ListRow(list, L"top.bin");
+    ASSERT_GE(top, 0);
+    list.ToggleRowCheck(top);
+    EXPECT_EQ(SizeLabel(), L"Selected Size : 6 MB");
+    EXPECT_EQ(tree.SelectedBytes(), uint64_t{6} * kMiB + kMiB / 2);
+    // A cleared again: the top file alone.
+    ASSERT_NO_FATAL_FAILURE(ClickBox(tree, a));
+    EXPECT_EQ(SizeLabel(), L"Selected Size : 1 MB");
+    // The top item, partly ticked, cleared: nothing; then ticked: everything, counted once.
+    ASSERT_NO_FATAL_FAILURE(ClickBox(tree, root));
+    EXPECT_EQ(SizeLabel(), L"Selected Size : 0 MB");
+    ASSERT_NO_FATAL_FAILURE(ClickBox(tree, root));
+    ASSERT_EQ(tree.GetCheck(root), 1);
+    EXPECT_EQ(tree.SelectedBytes(), uint64_t{6} * kMiB + kMiB / 2);
+    EXPECT_EQ(SizeLabel(), L"Selected Size : 6 MB");
+    TakeMessages();
+}
+
+}  // namespace
+}  // namespace morvick::test
