@@ -1,5 +1,7 @@
 #include "app/pages/ThirdView_HDD.h"
 
+#include <algorithm>
+
 #include "app/AppMessages.h"
 #include "app/Ex_StyleApp.h"
 #include "app/MainFrame.h"
@@ -98,6 +100,7 @@ int CThirdView_HDD::OnCreate(LPCREATESTRUCT lpCreateStruct)
     CreateToolButton(m_btnHome, ID_PAGE_HOME, IDB_HOME, IDB_HOME_HOVER, L"Home");
     for (int i = 0; i < 3; ++i)
         m_labels[i].Create(L"", WS_CHILD | WS_VISIBLE | SS_LEFT, CRect(0, 0, 0, 0), this, kLabelIds[i]);
+    m_labels[0].SetFont(&m_pageFont, FALSE);
 
     m_pList = new CResultListCtrl;
     if (!m_pList->Create(WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP | LVS_REPORT | LVS_SHOWSELALWAYS |
@@ -155,8 +158,12 @@ void CThirdView_HDD::OnSize(UINT nType, int cx, int cy)
     m_btnSave.MoveWindow(cx - 129, cy - 32, 74, 26);
     m_btnBack.MoveWindow(cx - 213, cy - 32, 74, 26);
     m_btnHome.MoveWindow(0, 0, 0, 0);
-    for (CStatic& label : m_labels)
-        label.MoveWindow(0, 0, 0, 0);
+    // The size label shows the ticked files' size in the bottom strip, between the mode summary and
+    // Back; the two note labels take no room.
+    const int sizeLeft = 260, sizeRight = std::min(cx - 213 - 16, sizeLeft + 320);
+    m_labels[0].MoveWindow(sizeLeft, cy - 28, sizeRight > sizeLeft ? sizeRight - sizeLeft : 0, 18);
+    for (int i = 1; i < 3; ++i)
+        m_labels[i].MoveWindow(0, 0, 0, 0);
     if (m_wndOuterSplitter.GetSafeHwnd() != nullptr) {
         const int height = cy - kHeaderHeight - kBottomStrip;
         m_wndOuterSplitter.MoveWindow(0, kHeaderHeight, cx, height > 0 ? height : 0);

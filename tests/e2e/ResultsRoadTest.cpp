@@ -264,6 +264,7 @@ TEST(ResultsRoad, QuickScanResultsNavigationPreviewSaveSnapshotAndBack)
     ASSERT_TRUE(WaitForRows(driver, [&](const std::vector<ListRowInfo>& rows) {
         return CheckOf(rows, L"short.txt") == 1 && CheckOf(rows, L"docs") == 1;
     })) << "the rows follow the ticks";
+    EXPECT_TRUE(driver.Capture(driver.Frame(), gallery + L"\\results-page-ticked.png"));
     const fs::path picked = NewSaveFolder("picked");
     LoggedMessage done = SaveInto(driver, picked);
     EXPECT_EQ(done.kind, "plain");

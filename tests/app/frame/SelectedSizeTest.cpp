@@ -117,6 +117,29 @@ TEST(SelectedSize, EachChangeOfABoxShowsTheTickedFilesSizeInMegabytes)
     ASSERT_EQ(tree.GetCheck(root), 1);
     EXPECT_EQ(tree.SelectedBytes(), uint64_t{6} * kMiB + kMiB / 2);
     EXPECT_EQ(SizeLabel(), L"Selected Size : 6 MB");
+
+    // The label is where a user reads it: shown in the page's bottom strip, wide enough for its
+    // text, clear of the Back and Save buttons.
+    CWnd* label = ResultsPage().GetDlgItem(IDC_RESULT_LABEL);
+    CRect page, shown, back, save;
+    ResultsPage().GetClientRect(&page);
+    label->GetWindowRect(&shown);
+    ResultsPage().ScreenToClient(&shown);
+    ResultsPage().GetDlgItem(ID_PAGE_BACK)->GetWindowRect(&back);
+    ResultsPage().ScreenToClient(&back);
+    ResultsPage().GetDlgItem(ID_PAGE_NEXT)->GetWindowRect(&save);
+    ResultsPage().ScreenToClient(&save);
+    EXPECT_TRUE(label->IsWindowVisible());
+    EXPECT_GE(shown.top, page.bottom - 50);
+    EXPECT_LE(shown.bottom, page.bottom);
+    EXPECT_LE(shown.right, back.left);
+    EXPECT_LE(shown.right, save.left);
+    CClientDC dc(label);
+    CFont* old = dc.SelectObject(label->GetFont());
+    const CSize text = dc.GetTextExtent(L"Selected Size : 9999999 MB");
+    dc.SelectObject(old);
+    EXPECT_GE(shown.Width(), text.cx);
+    EXPECT_GE(shown.Height(), text.cy);
     TakeMessages();
 }
 
