@@ -117,6 +117,12 @@ TEST(SelectedSize, EachChangeOfABoxShowsTheTickedFilesSizeInMegabytes)
     ASSERT_EQ(tree.GetCheck(root), 1);
     EXPECT_EQ(tree.SelectedBytes(), uint64_t{6} * kMiB + kMiB / 2);
     EXPECT_EQ(SizeLabel(), L"Selected Size : 6 MB");
+
+    // New results start with nothing ticked: the label no longer tells the last results' size.
+    ResultsPage().ShowScanResults(kScanQuick);
+    PumpPending();
+    EXPECT_EQ(tree.SelectedBytes(), 0u);
+    EXPECT_TRUE(SizeLabel().IsEmpty());
     TakeMessages();
 }
 
