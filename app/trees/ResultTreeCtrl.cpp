@@ -847,6 +847,9 @@ void CResultTreeCtrl::ClickAt(CPoint point)
         Expand(item, TVE_TOGGLE);
         return;
     }
+    // The lines left of a row are on no part of its item.
+    if (!(flags & (TVHT_ONITEMLABEL | TVHT_ONITEMICON | TVHT_ONITEMRIGHT)))
+        return;
     if (m_itemCursor != nullptr)
         ::SetCursor(m_itemCursor);
     SetFocus();
