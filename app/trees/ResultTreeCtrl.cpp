@@ -163,6 +163,10 @@ void CResultTreeCtrl::ClearResults()
     DeleteAllItems();
     m_index.Clear();
     m_bBuilding = false;
+    // Nothing is ticked any more: the size of the last ticks is no longer shown.
+    m_nSelectedBytes = 0;
+    if (CWnd* label = SizeLabel())
+        label->SetWindowText(L"");
 }
 
 void CResultTreeCtrl::PrepareFolders(BuildState& state)
@@ -488,16 +492,23 @@ uint64_t CResultTreeCtrl::ComputeTickedBytes() const
     return ComputeSelectedSize(selection);
 }
 
+CWnd* CResultTreeCtrl::SizeLabel() const
+{
+    // The results page's size label: the nearest window above the tree that has one.
+    if (GetSafeHwnd() == nullptr)
+        return nullptr;
+    for (CWnd* parent = GetParent(); parent != nullptr; parent = parent->GetParent()) {
+        if (CWnd* label = parent->GetDlgItem(IDC_RESULT_LABEL))
+            return label;
+    }
+    return nullptr;
+}
+
 void CResultTreeCtrl::ShowSelectedSize()
 {
     m_nSelectedBytes = ComputeTickedBytes();
-    // The results page's size label: the nearest window above the tree that has one.
-    for (CWnd* parent = GetParent(); parent != nullptr; parent = parent->GetParent()) {
-        if (CWnd* label = parent->GetDlgItem(IDC_RESULT_LABEL)) {
-            label->SetWindowText(ToCString(SelectedSizeText(m_nSelectedBytes).c_str()));
-            break;
-        }
-    }
+    if (CWnd* label = SizeLabel())
+        label->SetWindowText(ToCString(SelectedSizeText(m_nSelectedBytes).c_str()));
 }
 
 void CResultTreeCtrl::ToggleCheck(HTREEITEM item)
@@ -836,6 +847,9 @@ void CResultTreeCtrl::ClickAt(CPoint point)
         Expand(item, TVE_TOGGLE);
         return;
     }
+    // The lines left of a row are on no part of its item.
+    if (!(flags & (TVHT_ONITEMLABEL | TVHT_ONITEMICON | TVHT_ONITEMRIGHT)))
+        return;
     if (m_itemCursor != nullptr)
         ::SetCursor(m_itemCursor);
     SetFocus();

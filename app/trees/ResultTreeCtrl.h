@@ -158,6 +158,7 @@ private:
     bool ContinueRootListing(BuildState& state);
     bool FinishBuild();
     void ShowSelectedSize();
+    CWnd* SizeLabel() const;
     void RefreshListCheckStates(int firstRow, int endRow);
     // One more of `total` items inserted: the progress window is told when the percentage changes.
     void StepBuildProgress(size_t total);

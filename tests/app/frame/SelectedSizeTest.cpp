@@ -140,6 +140,12 @@ TEST(SelectedSize, EachChangeOfABoxShowsTheTickedFilesSizeInMegabytes)
     dc.SelectObject(old);
     EXPECT_GE(shown.Width(), text.cx);
     EXPECT_GE(shown.Height(), text.cy);
+
+    // New results start with nothing ticked: the label no longer tells the last results' size.
+    ResultsPage().ShowScanResults(kScanQuick);
+    PumpPending();
+    EXPECT_EQ(tree.SelectedBytes(), 0u);
+    EXPECT_TRUE(SizeLabel().IsEmpty());
     TakeMessages();
 }
 

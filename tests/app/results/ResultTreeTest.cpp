@@ -111,6 +111,18 @@ TEST_P(ResultTree, AHitOnABoxTogglesItOnceAndTheTreeFollows)
     PumpPending();
     EXPECT_EQ(tree.ListedItem(), a1);
     EXPECT_EQ(panes.RowNames(), (std::vector<CString>{L"Parent...", L"x.jpg"}));
+    // A click in the lines left of another folder's row is on no part of it: nothing changes.
+    CRect row;
+    ASSERT_TRUE(tree.GetItemRect(panes.Item(L"B"), &row, FALSE));
+    const CPoint indent(2, row.CenterPoint().y);
+    ASSERT_EQ(tree.HitTest(indent, &flags), panes.Item(L"B"));
+    ASSERT_TRUE(flags & TVHT_ONITEMINDENT);
+    tree.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(indent.x, indent.y));
+    tree.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(indent.x, indent.y));
+    PumpPending();
+    EXPECT_EQ(tree.GetSelectedItem(), a1);
+    EXPECT_EQ(tree.ListedItem(), a1);
+    EXPECT_EQ(tree.GetCheck(panes.Item(L"B")), 0);
 }
 
 TEST_P(ResultTree, ASaveWritesTheTopmostTickedFoldersAndTheTickedFilesOutsideThem)
