@@ -90,6 +90,14 @@ private:
     Sector m_boot;
 };
 
+// The reconstruction fixes its line on the first directory it meets, so it takes only sectors whose
+// first two entries are exactly "." and "..", blank-padded: a sector of file data that merely begins
+// ". " is no directory, and taking it first would leave no partner for any true one.
+bool IsExactDirectoryStart(const uint8_t* s)
+{
+    return std::memcmp(s, ".          ", 11) == 0 && std::memcmp(s + 32, "..         ", 11) == 0;
+}
+
 bool IsFileRecordAt(uint32_t sector)
 {
     Sector s;
@@ -200,7 +208,7 @@ int ReconstructFatParameters(const ScanFinishedWord& finished)
                 s = one.bytes;
             }
             morvick::FatDirectoryStart directory;
-            if (!morvick::ReadFatDirectoryStart(s, kSectorSize, fat32, directory))
+            if (!IsExactDirectoryStart(s) || !morvick::ReadFatDirectoryStart(s, kSectorSize, fat32, directory))
                 continue;
             const int64_t sector = int64_t{start} + walked + i;
             const uint32_t cluster = directory.cluster;

@@ -209,3 +209,33 @@ TEST_F(VolumeParameters, ReconstructionWithoutDirectoriesFails)
     Choose(FileSystemKind::kFat16, 0);
     EXPECT_EQ(Reconstruct(), 0);
 }
+
+TEST_F(VolumeParameters, ReconstructionTakesOnlyTrueDotEntries)
+{
+    // FAT16: FAT at reserved 1, spc 4, two FATs of 50 sectors and 32 root sectors: cluster 2 at
+    // kStart + 133. File data before the folders merely starts like one (". " and ".. ").
+    Choose(FileSystemKind::kFat16, 4000);
+    raw[At(kStart + 1)] = 0xF8;
+    raw[At(kStart + 1, 1)] = 0xFF;
+    std::memcpy(&raw[At(kStart + 120)], ". notes", 7);
+    std::memcpy(&raw[At(kStart + 120, 32)], ".. more", 7);
+    Put16(raw, At(kStart + 120, 26), 7);
+    auto directory = [&](uint16_t cluster) {
+        const uint32_t sector = kStart + 133 + (cluster - 2u) * 4;
+        std::memcpy(&raw[At(sector)], ".          ", 11);
+        std::memcpy(&raw[At(sector, 32)], "..         ", 11);
+        Put16(raw, At(sector, 26), cluster);
+        Put16(raw, At(sector, 20), 0x1234);  // FAT16 keeps other things in the high word
+    };
+    directory(10);
+    directory(30);
+    ASSERT_EQ(Reconstruct(), 1);
+    const VolumeParameterBlock b = g_VolumeParams;
+    EXPECT_EQ(uint32_t{b.sectorsPerCluster}, 4u);
+    EXPECT_EQ(uint32_t{b.clusterBase}, kStart + 133 - 8);
+    EXPECT_EQ(uint32_t{b.reservedSectors}, 1u);
+    EXPECT_EQ(uint32_t{b.sectorsPerFat}, 50u);
+    EXPECT_EQ(uint32_t{b.secondFat}, kStart + 51);
+    EXPECT_EQ(uint32_t{b.rootLocation}, kStart + 101);
+    EXPECT_EQ(uint32_t{b.rootDirectorySectors}, 32u);
+}
