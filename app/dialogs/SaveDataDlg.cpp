@@ -332,7 +332,9 @@ void CSaveDataDlg::OnTimer(UINT_PTR nIDEvent)
 
 void CSaveDataDlg::AskToStop()
 {
-    if (m_bStopAsked || m_bEnded || m_bQuestionOpen)
+    // Asked only while the save's stop flag is clear: a save the worker stopped itself (No to
+    // "Continue Recovery ?") is ending already.
+    if (m_bStopAsked || m_bEnded || m_bQuestionOpen || g_nSaveStop.load() == 1)
         return;
     m_bQuestionOpen = true;
     CloseGate();
