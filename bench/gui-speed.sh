@@ -3,8 +3,9 @@
 # What a user waits for on the image's first partition, in its largest folder, measured through the
 # program's windows by the end-to-end driver (scripts/drive.sh --measure waits), and the same save
 # by morvick-bench.exe under Wine. Prints one JSON line:
-#   tree_s        the result tree built after the Quick Scan (from the scan's progress bar gone to the
-#                 tree on the results page)
+#   tree_s        the result tree built after the Quick Scan: from the scan's end (the partition
+#                 page's status turning to "Please wait creating tree"; its progress bar stays up
+#                 through the tree) to the results page shown with the tree filled
 #   list_fill_s   the list filled and painted after a click on the largest folder
 #   sort_s        the list sorted and painted after a click on its Size heading
 #   gui_save_s    the whole volume saved through the window (the top item ticked; from Save to the

@@ -33,10 +33,14 @@ CSaveDataDlg::StopQuestion g_stopQuestion;
 // Automated runs can hold a save at the start of each file, so that a test presses Skip or Stop, or
 // reads the bar, while a file is known to be under way whatever the machine's speed.
 // MORVICK_TEST_SAVE_HOLD names two events of the test: NAME-free, set while files may start freely,
-// and NAME-step, which lets one file start.
+// and NAME-step, which lets one file start. A held file also starts once the save is stopped, and
+// at the latest after MORVICK_TEST_SAVE_HOLD_MS milliseconds (default a minute), so that a test that
+// dies never leaves the program hanging.
 class CTestSaveHold {
 public:
-    CTestSaveHold()
+    static constexpr DWORD kDefaultLimitMs = 60000;
+
+    explicit CTestSaveHold(HANDLE stopped)
     {
         wchar_t name[200] = L"";
         const DWORD length = GetEnvironmentVariableW(L"MORVICK_TEST_SAVE_HOLD", name, 180);
@@ -44,12 +48,21 @@ public:
             return;
         m_events[0] = OpenEventW(SYNCHRONIZE, FALSE, (std::wstring(name) + L"-free").c_str());
         m_events[1] = OpenEventW(SYNCHRONIZE, FALSE, (std::wstring(name) + L"-step").c_str());
+        m_events[2] = stopped;
+        wchar_t limit[20] = L"";
+        const DWORD digits = GetEnvironmentVariableW(L"MORVICK_TEST_SAVE_HOLD_MS", limit, 20);
+        if (digits > 0 && digits < 20) {
+            wchar_t* end = nullptr;
+            const unsigned long ms = wcstoul(limit, &end, 10);
+            if (end != limit && *end == L'\0' && ms < INFINITE)
+                m_limitMs = static_cast<DWORD>(ms);
+        }
     }
     ~CTestSaveHold()
     {
-        for (HANDLE event : m_events) {
-            if (event != nullptr)
-                CloseHandle(event);
+        for (int i = 0; i < 2; ++i) {
+            if (m_events[i] != nullptr)
+                CloseHandle(m_events[i]);
         }
     }
     CTestSaveHold(const CTestSaveHold&) = delete;
@@ -57,41 +70,40 @@ public:
 
     void WaitForFileStart() const
     {
-        if (m_events[0] != nullptr && m_events[1] != nullptr)
-            WaitForMultipleObjects(2, m_events, FALSE, INFINITE);
+        if (m_events[0] != nullptr && m_events[1] != nullptr && m_events[2] != nullptr)
+            WaitForMultipleObjects(3, m_events, FALSE, m_limitMs);
     }
 
 private:
-    HANDLE m_events[2] = {nullptr, nullptr};
+    HANDLE m_events[3] = {nullptr, nullptr, nullptr};  // free, step, the save's stop (not ours)
+    DWORD m_limitMs = kDefaultLimitMs;
 };
 
 }  // namespace
 
 // The engine's reports while a save runs: the file being written and its progress, kept for the
-// dialog, which shows them on its own thread. The worker waits at the dialog's gate each time it
-// reports, so that a question open on the user-interface thread holds it.
+// dialog, which shows them on its own thread from its timer, so that a save of many small files
+// costs the window nothing per file. The worker stops at the dialog's gate each time it reports
+// while a question is open on the user-interface thread.
 class CSaveObserver : public ScanObserver {
 public:
-    explicit CSaveObserver(CSaveDataDlg& dialog) : m_dialog(dialog) {}
+    explicit CSaveObserver(CSaveDataDlg& dialog) : m_dialog(dialog), m_hold(dialog.m_stopped) {}
 
     void OnStatus(const std::u16string& text) override
     {
-        Wait();
         m_hold.WaitForFileStart();
+        m_dialog.PassGate();
         std::lock_guard<std::mutex> lock(m_lock);
         m_path = text;
-        Notify();
     }
     void OnProgress(int percent) override
     {
-        Wait();
-        std::lock_guard<std::mutex> lock(m_lock);
+        m_dialog.PassGate();
         m_percent = percent < 0 ? 0 : (percent > 99 ? 99 : percent);
-        Notify();
     }
     bool OnMessage(const std::u16string& text, MessageKind kind) override
     {
-        Wait();
+        m_dialog.PassGate();
         const CString message(reinterpret_cast<const wchar_t*>(text.c_str()), static_cast<int>(text.size()));
         if (kind == kMessageQuestion)
             return AskAppQuestion(message, kind);
@@ -103,26 +115,15 @@ public:
     {
         std::lock_guard<std::mutex> lock(m_lock);
         path = m_path;
-        percent = m_percent;
-        m_notified = false;
+        percent = m_percent.load();
     }
 
 private:
-    void Wait() { WaitForSingleObject(m_dialog.m_gate, INFINITE); }
-    void Notify()
-    {
-        if (m_notified || m_dialog.GetSafeHwnd() == nullptr)
-            return;
-        m_notified = true;
-        ::PostMessageW(m_dialog.GetSafeHwnd(), kReportMessage, 0, 0);
-    }
-
     CSaveDataDlg& m_dialog;
     const CTestSaveHold m_hold;
     std::mutex m_lock;
     std::u16string m_path;
-    int m_percent = 0;
-    bool m_notified = false;
+    std::atomic<int> m_percent{0};
 };
 
 namespace {
@@ -140,18 +141,40 @@ CSaveDataDlg::CSaveDataDlg(const SaveJob& job, CWnd* parent)
     : CSkinnedDialog(IDD_SAVING, IDB_SAVING_SKIN, parent), m_job(job)
 {
     m_gate = CreateEventW(nullptr, TRUE, TRUE, nullptr);
+    m_stopped = CreateEventW(nullptr, TRUE, FALSE, nullptr);
 }
 
 CSaveDataDlg::~CSaveDataDlg()
 {
     // The dialog ends only after its worker; a window that failed to open started none.
     if (m_pThread != nullptr) {
-        SetEvent(m_gate);
+        OpenGate();
         WaitForSingleObject(m_pThread->m_hThread, INFINITE);
         delete m_pThread;
     }
     if (m_gate != nullptr)
         CloseHandle(m_gate);
+    if (m_stopped != nullptr)
+        CloseHandle(m_stopped);
+}
+
+void CSaveDataDlg::CloseGate()
+{
+    ResetEvent(m_gate);
+    m_bGateClosed = true;
+}
+
+void CSaveDataDlg::OpenGate()
+{
+    SetEvent(m_gate);
+    m_bGateClosed = false;
+}
+
+void CSaveDataDlg::PassGate() const
+{
+    // The event is waited on only while the gate is closed: a wait is a call into the system.
+    if (m_bGateClosed.load())
+        WaitForSingleObject(m_gate, INFINITE);
 }
 
 void CSaveDataDlg::SetStopQuestion(StopQuestion ask)
@@ -255,11 +278,18 @@ void CSaveDataDlg::Refresh()
         SetDlgItemText(IDC_SAVE_PATH, slash == std::wstring::npos ? L"" : shown.substr(0, slash).c_str());
         SetDlgItemText(IDC_SAVE_NAME, slash == std::wstring::npos ? shown.c_str() : shown.substr(slash + 1).c_str());
     }
-    CString count;
-    count.Format(L"%u", g_nSavedFileCount.load());
-    SetDlgItemText(IDC_SAVE_COUNT, count);
+    const uint32_t count = g_nSavedFileCount.load();
+    if (count != m_shownCount) {
+        m_shownCount = count;
+        CString text;
+        text.Format(L"%u", count);
+        SetDlgItemText(IDC_SAVE_COUNT, text);
+    }
     // The Find dialog's hits move the bar by rows, every other save by the file's own progress.
-    m_bar.SetPos(m_job.mode == SaveMode::kFindHits && m_job.hitIndex != nullptr ? m_nHitsPercent.load() : percent);
+    const int position =
+        m_job.mode == SaveMode::kFindHits && m_job.hitIndex != nullptr ? m_nHitsPercent.load() : percent;
+    if (position != m_bar.GetPos())
+        m_bar.SetPos(position);
 }
 
 void CSaveDataDlg::FinishIfOver()
@@ -302,18 +332,21 @@ void CSaveDataDlg::OnTimer(UINT_PTR nIDEvent)
 
 void CSaveDataDlg::AskToStop()
 {
-    if (m_bStopAsked || m_bEnded || m_bQuestionOpen)
+    // Asked only while the save's stop flag is clear: a save the worker stopped itself (No to
+    // "Continue Recovery ?") is ending already.
+    if (m_bStopAsked || m_bEnded || m_bQuestionOpen || g_nSaveStop.load() == 1)
         return;
     m_bQuestionOpen = true;
-    ResetEvent(m_gate);
+    CloseGate();
     const bool yes = g_stopQuestion ? g_stopQuestion() : AskAppQuestion(kStopQuestion, kAppQuestion);
     if (yes) {
         m_bStopAsked = true;
         g_nSaveStop = 1;
+        SetEvent(m_stopped);
         if (CWnd* stop = GetDlgItem(IDOK))
             stop->EnableWindow(FALSE);
     }
-    SetEvent(m_gate);
+    OpenGate();
     m_bQuestionOpen = false;
     FinishIfOver();
 }
@@ -346,9 +379,9 @@ void CSaveDataDlg::OnClose()
         return;
     }
     m_bQuestionOpen = true;
-    ResetEvent(m_gate);
+    CloseGate();
     AfxMessageBox(kStopFirstText, MB_OK);
-    SetEvent(m_gate);
+    OpenGate();
     m_bQuestionOpen = false;
     FinishIfOver();
 }

@@ -1,8 +1,9 @@
 // CSaveDataDlg: "Saving the data please wait..." (dialog 215). It runs one save on a worker thread
-// and shows the file being written, the number of files and the file's progress. "Stop Saving"
-// asks and then raises the save's stop flag, "Skip File" its skip flag; the worker stops at its next
-// test of them and the dialog closes once the worker's thread has ended. The worker is held at a
-// gate while a question is open, so it never writes meanwhile. Nothing ends a thread from outside.
+// and shows the file being written, the number of files and the file's progress (taken from the
+// worker every tenth of a second, not at every file). "Stop Saving" asks and then raises the save's
+// stop flag, "Skip File" its skip flag; the worker stops at its next test of them and the dialog
+// closes once the worker's thread has ended. The worker is held at a gate while a question is open,
+// so it never writes meanwhile. Nothing ends a thread from outside.
 #pragma once
 
 #include <atomic>
@@ -87,18 +88,25 @@ private:
     void SaveHits();
     void Refresh();
     void FinishIfOver();
+    // The gate the worker passes at each report: closed while a question is open.
+    void CloseGate();
+    void OpenGate();
+    void PassGate() const;
 
     SaveJob m_job;
     SaveOutcome m_outcome;
     CWinThread* m_pThread = nullptr;
     ScanObserver* m_pPreviousObserver = nullptr;
     HANDLE m_gate = nullptr;  // manual reset; signalled while the worker may go on
+    std::atomic<bool> m_bGateClosed{false};
+    HANDLE m_stopped = nullptr;  // manual reset; signalled once the user has stopped the save
     bool m_bStopAsked = false;
     bool m_bQuestionOpen = false;
     bool m_bEnded = false;
     std::atomic<int> m_nHitsPercent{0};  // kFindHits: the rows done
     morvick::ui::CTextProgressCtrl m_bar;
     std::wstring m_shownPath;
+    uint32_t m_shownCount = 0;
 
     friend class CSaveObserver;
 };

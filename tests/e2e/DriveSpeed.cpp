@@ -13,6 +13,7 @@ namespace morvick::e2e::drive {
 namespace {
 
 constexpr int kSizeColumn = 2;
+constexpr UINT kScanStatus = 61482;  // the partition page's status line
 
 double Now()
 {
@@ -23,7 +24,7 @@ double Now()
 }
 
 // Polls every few milliseconds: the waits measured are around a second.
-bool WaitClosely(const std::function<bool()>& done, DWORD ms)
+bool WaitClosely(const std::function<bool()>& done, DWORD ms, DWORD pollMs = 2)
 {
     const double until = Now() + ms / 1000.0;
     for (;;) {
@@ -31,9 +32,14 @@ bool WaitClosely(const std::function<bool()>& done, DWORD ms)
             return true;
         if (Now() >= until)
             return false;
-        Sleep(2);
+        Sleep(pollMs);
     }
 }
+
+// A save of many files is looked at less often: each look reads the program's message log, and
+// the system calls of hundreds of looks a second slow the save being measured (under Wine they go
+// through the same server as the save's own).
+constexpr DWORD kSavePollMs = 25;
 
 // Has the list painted what it now holds: a paint asked for and returned, after the program's window
 // thread took a message (so that it is done with the click).
@@ -112,6 +118,31 @@ Folder LargestFolder(MorvickDriver& driver, HWND tree, HWND list, HTREEITEM& oth
 
 }  // namespace
 
+bool TreeWaitClock::See(double now, int page, const std::wstring& status, bool treeFilled)
+{
+    if (m_treeShown >= 0)
+        return true;
+    if (page == 4 && treeFilled) {
+        // A tree made between two looks began after the last look at the scan.
+        if (m_scanEnd < 0)
+            m_scanEnd = m_scanning >= 0 ? m_scanning : now;
+        m_treeShown = now;
+        return true;
+    }
+    if (page == 2 && m_scanEnd < 0) {
+        if (status.rfind(L"Please wait creating tree", 0) == 0)
+            m_scanEnd = now;
+        else
+            m_scanning = now;
+    }
+    return false;
+}
+
+double TreeWaitClock::Seconds() const
+{
+    return m_scanEnd >= 0 && m_treeShown >= 0 ? m_treeShown - m_scanEnd : 0;
+}
+
 int MeasureWaits(MorvickDriver& driver, const Options& options, const fs::path& staging)
 {
     size_t seen = driver.MessageCount();
@@ -124,31 +155,21 @@ int MeasureWaits(MorvickDriver& driver, const Options& options, const fs::path& 
         return 1;
     }
 
-    // The tree: from the end of the scan (its progress bar gone) to the results page with its tree.
-    const double clicked = Now();
+    // The tree: from the end of the scan to the results page with its tree.
     if (!driver.Click(kNext)) {
         Fail("the scan did not start");
         return 1;
     }
-    double scanned = clicked;
-    bool scanShown = false;
+    TreeWaitClock clock;
     const bool treeShown = WaitClosely(
         [&] {
-            if (driver.ShownPage() == 2) {
-                const bool running = driver.IsVisible(kPaneProgress);
-                if (running)
-                    scanShown = true;
-                else if (scanShown && scanned == clicked)
-                    scanned = Now();
-                return false;
-            }
-            if (scanShown && scanned == clicked)
-                scanned = Now();
-            HWND tree = driver.ShownPage() == 4 ? driver.Control(kResultTree) : nullptr;
-            return tree != nullptr && SendMessageW(tree, TVM_GETCOUNT, 0, 0) > 0;
+            const int page = driver.ShownPage();
+            HWND tree = page == 4 ? driver.Control(kResultTree) : nullptr;
+            return clock.See(Now(), page, page == 2 ? driver.Text(kScanStatus) : std::wstring(),
+                tree != nullptr && SendMessageW(tree, TVM_GETCOUNT, 0, 0) > 0);
         },
         kLong);
-    const double tree = Now() - scanned;
+    const double tree = clock.Seconds();
     if (!treeShown) {
         AnswerMessages(driver, seen);
         Fail("the results page did not come");
@@ -203,7 +224,7 @@ int MeasureWaits(MorvickDriver& driver, const Options& options, const fs::path& 
     }
     started = Now();
     if (!driver.Click(kNext) || !driver.ChooseSaveFolder(L"", kLong) ||
-        !WaitClosely([&] { return driver.MessageCount() > seen; }, kLong)) {
+        !WaitClosely([&] { return driver.MessageCount() > seen; }, kLong, kSavePollMs)) {
         Fail("the save did not end");
         return 1;
     }

@@ -171,17 +171,20 @@ std::vector<fs::path> PreviewCopies(const MorvickDriver& driver)
     return copies;
 }
 
-SaveHold::SaveHold()
+SaveHold::SaveHold(DWORD limitMs)
 {
     const std::wstring name = L"morvick-e2e-save-hold-" + std::to_wstring(GetCurrentProcessId());
     m_free = CreateEventW(nullptr, TRUE, TRUE, (name + L"-free").c_str());
     m_step = CreateEventW(nullptr, FALSE, FALSE, (name + L"-step").c_str());
     SetEnvironmentVariableW(L"MORVICK_TEST_SAVE_HOLD", name.c_str());
+    if (limitMs != 0)
+        SetEnvironmentVariableW(L"MORVICK_TEST_SAVE_HOLD_MS", std::to_wstring(limitMs).c_str());
 }
 
 SaveHold::~SaveHold()
 {
     SetEnvironmentVariableW(L"MORVICK_TEST_SAVE_HOLD", nullptr);
+    SetEnvironmentVariableW(L"MORVICK_TEST_SAVE_HOLD_MS", nullptr);
     Free();
     CloseHandle(m_free);
     CloseHandle(m_step);

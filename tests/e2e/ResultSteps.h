@@ -52,10 +52,11 @@ void TickRoot(MorvickDriver& driver);
 // Holds the program's saves at the start of each file while the test says so (the program started
 // while it lives opens its events through MORVICK_TEST_SAVE_HOLD): a test can then press Skip or
 // Stop, or read the bar, while a file is known to be under way, however fast the machine is. Files
-// start freely until Hold().
+// start freely until Hold(). A held file also starts once the save is stopped, or by itself after
+// the program's time limit: a minute, or `limitMs` for a program started while this hold lives.
 class SaveHold {
 public:
-    SaveHold();
+    explicit SaveHold(DWORD limitMs = 0);
     ~SaveHold();
     SaveHold(const SaveHold&) = delete;
     SaveHold& operator=(const SaveHold&) = delete;

@@ -332,5 +332,62 @@ TEST(ToolsRoad, ALongSaveIsSkippedAndStoppedFromTheSavingDialog)
     driver.Kill();
 }
 
+// Presses Save with the top item ticked and the save held, and waits until the saving dialog shows
+// its one file at its start; the dialog is returned.
+HWND SaveHeld(MorvickDriver& driver, SaveHold& hold)
+{
+    TickRoot(driver);
+    hold.Hold();
+    EXPECT_TRUE(driver.Click(kSave));
+    EXPECT_TRUE(driver.ChooseSaveFolder());
+    HWND saving = driver.WaitForWindow(L"Saving the data please wait...");
+    if (saving != nullptr)
+        WaitForTheFileHeld(saving);
+    return saving;
+}
+
+TEST(ToolsRoad, AHeldSaveGivesWayToStopAndToItsTimeLimit)
+{
+    {
+        // Stop while the file waits at its start: the wait ends and the save stops, though the test
+        // never lets the file go on (the hold's own limit is a minute).
+        SaveHold hold;
+        MorvickDriver driver;
+        ASSERT_TRUE(StartProgram(driver));
+        ASSERT_NE(driver.WaitForFrame(), nullptr);
+        ASSERT_NO_FATAL_FAILURE(ScanToResults(driver, ResultsDisk("slow.vhd"), kQuickScan, L"Partition 0"));
+        const size_t before = driver.MessageCount();
+        HWND saving = SaveHeld(driver, hold);
+        ASSERT_NE(saving, nullptr);
+        PressExpecting(driver, saving, IDOK, "3", "Do you want to stop the saving process?", IDYES);
+        EXPECT_TRUE(MorvickDriver::WaitGone(saving, 30000)) << "the held file did not give way to Stop";
+        LoggedMessage message;
+        ASSERT_TRUE(driver.WaitForMessage(before + 1, message, 30000));
+        EXPECT_EQ(message.text, "0 file(s) saved.\\r\\n1 file(s) skipped.");
+        ASSERT_TRUE(driver.AnswerMessage(IDOK));
+        EXPECT_FALSE(fs::exists(SaveStaging() / "zeros.bin"));
+        driver.Kill();
+    }
+    {
+        // A test that never lets the file go on does not leave the program waiting: the file starts
+        // by itself after the hold's limit, and the save ends as any other.
+        SaveHold hold(1000);
+        MorvickDriver driver;
+        ASSERT_TRUE(StartProgram(driver));
+        ASSERT_NE(driver.WaitForFrame(), nullptr);
+        ASSERT_NO_FATAL_FAILURE(ScanToResults(driver, ResultsDisk("slow.vhd"), kQuickScan, L"Partition 0"));
+        const size_t before = driver.MessageCount();
+        HWND saving = SaveHeld(driver, hold);
+        ASSERT_NE(saving, nullptr);
+        LoggedMessage message;
+        ASSERT_TRUE(driver.WaitForMessage(before, message, 120000)) << "the held save did not end";
+        EXPECT_EQ(message.text, "Files Saved Successfully.");
+        ASSERT_TRUE(driver.AnswerMessage(IDOK));
+        EXPECT_TRUE(fs::exists(SaveStaging() / "zeros.bin"));
+        fs::remove(SaveStaging() / "zeros.bin");
+        driver.Kill();
+    }
+}
+
 }  // namespace
 }  // namespace morvick::e2e

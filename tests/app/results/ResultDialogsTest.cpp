@@ -275,6 +275,26 @@ TEST(SavingDialog, SuccessIsToldOnlyWhenNothingFailedWasDamagedOrSkipped)
     EXPECT_EQ(CSaveDataDlg::OutcomeText(stopped), L"");
 }
 
+TEST(SavingDialog, StopAsksOnlyWhileTheSaveIsNotStoppedAlready)
+{
+    int asked = 0;
+    CSaveDataDlg::SetStopQuestion([&] {
+        ++asked;
+        return false;
+    });
+    SaveJob job;
+    CSaveDataDlg dialog(job, nullptr);
+    dialog.AskToStop();
+    EXPECT_EQ(asked, 1);
+    EXPECT_EQ(g_nSaveStop.load(), 0) << "No leaves the save running";
+    // The worker stopped the save itself (No to "Continue Recovery ?"): nothing left to ask.
+    g_nSaveStop = 1;
+    dialog.AskToStop();
+    EXPECT_EQ(asked, 1);
+    CSaveDataDlg::SetStopQuestion(nullptr);
+    ResetSaveState();
+}
+
 TEST(SavingDialog, ASaveWhoseDialogCannotOpenTellsThatNothingWasSaved)
 {
     FillTestVolume(TestVolume::kFat32);
