@@ -15,16 +15,6 @@
 namespace morvick::test {
 namespace {
 
-CFirstView_HDD& DrivePage()
-{
-    return PageAt<CFirstView_HDD>(CEx_StyleApp::kDrivePage);
-}
-
-CSecondView_HDD& PartitionPage()
-{
-    return PageAt<CSecondView_HDD>(CEx_StyleApp::kPartitionPage);
-}
-
 bool IsPressed(CButton& button)
 {
     return (button.GetState() & BST_PUSHED) != 0;

@@ -187,4 +187,24 @@ int PaneProgress(CWnd& pane)
     return bar != nullptr ? static_cast<int>(bar->SendMessage(PBM_GETPOS)) : -1;
 }
 
+CFirstView_HDD& DrivePage()
+{
+    return PageAt<CFirstView_HDD>(CEx_StyleApp::kDrivePage);
+}
+
+CSecondView_HDD& PartitionPage()
+{
+    return PageAt<CSecondView_HDD>(CEx_StyleApp::kPartitionPage);
+}
+
+CFileSystemView& FileSystemPage()
+{
+    return PageAt<CFileSystemView>(CEx_StyleApp::kFileSystemPage);
+}
+
+CThirdView_HDD& ResultsPage()
+{
+    return PageAt<CThirdView_HDD>(CEx_StyleApp::kResultsPage);
+}
+
 }  // namespace morvick::test

@@ -12,6 +12,11 @@
 #include "app/MainFrame.h"
 #include "tests/app/MessageLog.h"
 
+class CFirstView_HDD;
+class CSecondView_HDD;
+class CFileSystemView;
+class CThirdView_HDD;
+
 namespace morvick::test {
 
 CEx_StyleApp& App();
@@ -22,6 +27,12 @@ Page& PageAt(int number)
 {
     return *dynamic_cast<Page*>(App().GetPage(number));
 }
+
+// The wizard's pages: drive, partition, file system and results.
+CFirstView_HDD& DrivePage();
+CSecondView_HDD& PartitionPage();
+CFileSystemView& FileSystemPage();
+CThirdView_HDD& ResultsPage();
 
 // Dispatches what the thread has queued.
 void PumpPending();

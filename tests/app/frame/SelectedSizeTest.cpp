@@ -15,11 +15,6 @@ namespace {
 
 constexpr uint32_t kMiB = 1024 * 1024;
 
-CThirdView_HDD& ResultsPage()
-{
-    return PageAt<CThirdView_HDD>(CEx_StyleApp::kResultsPage);
-}
-
 CString SizeLabel()
 {
     CString text;

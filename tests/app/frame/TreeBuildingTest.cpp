@@ -33,21 +33,6 @@ std::string Narrow(const CString& text)
     return out;
 }
 
-CSecondView_HDD& PartitionPage()
-{
-    return PageAt<CSecondView_HDD>(CEx_StyleApp::kPartitionPage);
-}
-
-CFileSystemView& FileSystemPage()
-{
-    return PageAt<CFileSystemView>(CEx_StyleApp::kFileSystemPage);
-}
-
-CThirdView_HDD& ResultsPage()
-{
-    return PageAt<CThirdView_HDD>(CEx_StyleApp::kResultsPage);
-}
-
 // The frame as the screen shows it now, painted at once and without letting any other message run
 // (the tree's building would go on), to a PNG of the gallery.
 void CaptureFrameNow(const wchar_t* name)

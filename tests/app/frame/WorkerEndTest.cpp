@@ -18,26 +18,6 @@
 namespace morvick::test {
 namespace {
 
-CFirstView_HDD& DrivePage()
-{
-    return PageAt<CFirstView_HDD>(CEx_StyleApp::kDrivePage);
-}
-
-CSecondView_HDD& PartitionPage()
-{
-    return PageAt<CSecondView_HDD>(CEx_StyleApp::kPartitionPage);
-}
-
-CFileSystemView& FileSystemPage()
-{
-    return PageAt<CFileSystemView>(CEx_StyleApp::kFileSystemPage);
-}
-
-CThirdView_HDD& ResultsPage()
-{
-    return PageAt<CThirdView_HDD>(CEx_StyleApp::kResultsPage);
-}
-
 // Everything but the timers runs until the worker has ended: the page's poll has not seen the end.
 void RunUntilTheWorkerEndsUnpolled()
 {
