@@ -187,6 +187,22 @@ int PaneProgress(CWnd& pane)
     return bar != nullptr ? static_cast<int>(bar->SendMessage(PBM_GETPOS)) : -1;
 }
 
+bool PumpAllButTimersUntilTheWorkerEnds()
+{
+    const DWORD start = GetTickCount();
+    while (!wizard::IsWorkerOver() && GetTickCount() - start < 120000) {
+        MSG msg;
+        if (PeekMessageW(&msg, nullptr, 0, WM_TIMER - 1, PM_REMOVE) ||
+            PeekMessageW(&msg, nullptr, WM_TIMER + 1, 0xFFFFFFFF, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        } else {
+            MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+        }
+    }
+    return wizard::IsWorkerOver();
+}
+
 CFirstView_HDD& DrivePage()
 {
     return PageAt<CFirstView_HDD>(CEx_StyleApp::kDrivePage);

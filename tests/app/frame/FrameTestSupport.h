@@ -45,6 +45,10 @@ void RunIdleUpdates();
 // false when none came.
 bool PumpOne(DWORD ms = 5000);
 
+// Dispatches everything but timer messages until the worker has ended (true) or two minutes have
+// passed (false): the page's poll, a timer, has then not seen the end.
+bool PumpAllButTimersUntilTheWorkerEnds();
+
 // Presses a button of a page as a click does (its command to its parent); the button must be
 // shown and enabled.
 void Press(CWnd& button);

@@ -279,18 +279,7 @@ TEST(TreeBuilding, StopGoesOnceTheNtfsAnalysisIsPastItsBootSectors)
     EXPECT_TRUE(IsShown(page.m_btnStop));
     // Everything but the page's poll runs until the worker has ended: the page then knows only what
     // the worker reported, as during the analysis's last passes.
-    const DWORD start = GetTickCount();
-    while (!wizard::IsWorkerOver() && GetTickCount() - start < 120000) {
-        MSG msg;
-        if (PeekMessageW(&msg, nullptr, 0, WM_TIMER - 1, PM_REMOVE) ||
-            PeekMessageW(&msg, nullptr, WM_TIMER + 1, 0xFFFFFFFF, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageW(&msg);
-        } else {
-            MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
-        }
-    }
-    ASSERT_TRUE(wizard::IsWorkerOver()) << "the scan did not end";
+    ASSERT_TRUE(PumpAllButTimersUntilTheWorkerEnds()) << "the scan did not end";
     wizard::DeliverWorkerReports();
     EXPECT_EQ(App().ShownPage(), CEx_StyleApp::kPartitionPage);
     EXPECT_FALSE(IsShown(page.m_btnStop));

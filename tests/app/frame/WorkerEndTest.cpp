@@ -21,18 +21,7 @@ namespace {
 // Everything but the timers runs until the worker has ended: the page's poll has not seen the end.
 void RunUntilTheWorkerEndsUnpolled()
 {
-    const DWORD start = GetTickCount();
-    while (!wizard::IsWorkerOver() && GetTickCount() - start < 120000) {
-        MSG msg;
-        if (PeekMessageW(&msg, nullptr, 0, WM_TIMER - 1, PM_REMOVE) ||
-            PeekMessageW(&msg, nullptr, WM_TIMER + 1, 0xFFFFFFFF, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageW(&msg);
-        } else {
-            MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
-        }
-    }
-    ASSERT_TRUE(wizard::IsWorkerOver()) << "the worker did not end";
+    ASSERT_TRUE(PumpAllButTimersUntilTheWorkerEnds()) << "the worker did not end";
     ASSERT_NE(wizard::WorkerResult(), wizard::kNoWorkerResult);
 }
 
