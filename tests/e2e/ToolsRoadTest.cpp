@@ -106,8 +106,9 @@ TEST(ToolsRoad, FindFiltersSettingsDriveInformationAndHelp)
         fs::remove(copy);
     ASSERT_TRUE(driver.ClickListRow(hits, driver.FindListRow(hits, L"short.txt")));
     EXPECT_TRUE(WaitUntil([&] { return PreviewCopies(driver).size() == 1; }, 30000)) << "the hit was not extracted";
-    if (!PreviewCopies(driver).empty())
+    if (!PreviewCopies(driver).empty()) {
         EXPECT_EQ(ReadBytes(PreviewCopies(driver)[0]), ReadBytes(ResultsOracle("part2.recover/short.txt")));
+    }
     EXPECT_TRUE(WaitUntil([&] { return ProgramFocus(driver.Frame()) == hits; }, 30000)) << "the focus left the hits";
 
     // Two hits ticked by their boxes (shown bold): the save's bar moves on by the rows done. The
