@@ -159,8 +159,9 @@ void ExpectMismatch(MorvickDriver& driver, size_t before)
     EXPECT_EQ(message.text, "Source file and load recovery snapshot mismatch");
     HWND progress = SnapshotProgressDialog(driver);
     EXPECT_NE(progress, nullptr) << "the load showed no progress dialog";
-    if (progress != nullptr)
+    if (progress != nullptr) {
         EXPECT_FALSE(IsWindowVisible(progress)) << "the progress dialog covers the message";
+    }
     ASSERT_TRUE(driver.AnswerMessage(IDOK));
     ExpectTheLoadsProgressGone(driver);
 }

@@ -321,7 +321,7 @@ LRESULT CTKPImageEditorDialog::OnKickIdle(WPARAM, LPARAM)
 void CTKPImageEditorDialog::UpdateToolbars()
 {
     for (HWND hwnd : {m_hwndTools, m_hwndMoves}) {
-        if (hwnd == NULL || !::IsWindowVisible(hwnd) && !(::GetWindowLongW(hwnd, GWL_STYLE) & WS_VISIBLE))
+        if (hwnd == NULL || (!::IsWindowVisible(hwnd) && !(::GetWindowLongW(hwnd, GWL_STYLE) & WS_VISIBLE)))
             continue;
         const int nCount = (int)::SendMessageW(hwnd, TB_BUTTONCOUNT, 0, 0);
         for (int i = 0; i < nCount; ++i) {
