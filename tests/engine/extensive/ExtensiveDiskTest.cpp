@@ -97,6 +97,17 @@ protected:
         return 0;
     }
 
+    // The search found one volume: it is listed and saved whole into out, every file written.
+    void SaveTheOneFoundVolume(const fs::path& out)
+    {
+        ASSERT_EQ(g_FoundPartitions.count, 1u);
+        ASSERT_TRUE(ChooseFoundVolume(1));
+        ScanFinishedWord finished{0};
+        RunFoundVolumeScan(finished);
+        SaveWholeVolume(ToPath16(out));
+        EXPECT_EQ(g_SaveReport.failedFiles, 0u);
+    }
+
     // Lists the volume, saves it whole and compares with the live files of the partition.
     void ExpectSavedLikeSleuthkit(uint16_t volume, int number, bool ntfs)
     {
@@ -227,13 +238,8 @@ TEST_P(FirstFolderDisk, TheFolderAtClusterTwoIsSavedWithItsFiles)
     const char* const fixture = Fixture();
     ASSERT_EQ(ReadTextFile(FixtureFile(fixture, "first.cluster")), "2\n");
     Scan(FileSystemKind::kNone, 0, DiskSectors());
-    ASSERT_EQ(g_FoundPartitions.count, 1u);
-    ASSERT_TRUE(ChooseFoundVolume(1));
-    ScanFinishedWord finished{0};
-    RunFoundVolumeScan(finished);
     const fs::path out = temp.Path() / "v1";
-    SaveWholeVolume(ToPath16(out));
-    EXPECT_EQ(g_SaveReport.failedFiles, 0u);
+    ASSERT_NO_FATAL_FAILURE(SaveTheOneFoundVolume(out));
 
     const std::map<std::string, fs::path> ours = FilesBelow(out, false);
     const std::map<std::string, fs::path> theirs = FilesBelow(fs::u8path(FixtureFile(fixture, "part1.live")), false);
@@ -311,13 +317,8 @@ TEST_P(CrossLinkedDisk, TheFilesOfAFolderListingItsParentAreSaved)
     const uint32_t start = static_cast<uint32_t>(std::stoul(ReadTextFile(FixtureFile(fixture, "part1.start"))));
     const uint32_t sectors = static_cast<uint32_t>(std::stoul(ReadTextFile(FixtureFile(fixture, "part1.sectors"))));
     Scan(FileSystemKind::kFat16, start, sectors);
-    ASSERT_EQ(g_FoundPartitions.count, 1u);
-    ASSERT_TRUE(ChooseFoundVolume(1));
-    ScanFinishedWord finished{0};
-    RunFoundVolumeScan(finished);
     const fs::path out = temp.Path() / "v1";
-    SaveWholeVolume(ToPath16(out));
-    EXPECT_EQ(g_SaveReport.failedFiles, 0u);
+    ASSERT_NO_FATAL_FAILURE(SaveTheOneFoundVolume(out));
 
     const std::map<std::string, fs::path> originals = FilesBelow(fs::u8path(FixtureFile(fixture, "b.files")), false);
     ASSERT_EQ(originals.size(), 8u);
