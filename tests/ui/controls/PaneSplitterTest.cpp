@@ -129,6 +129,19 @@ TEST_F(SplitterTest, EscapeCancelsTheDragAndGivesTheFocusBack) {
   edit.DestroyWindow();
 }
 
+TEST_F(SplitterTest, AFinishedDragKeepsTheFocus) {
+  Make(CPaneSplitter::kVertical, 600, 300, 50, 60);
+  CWnd edit;
+  ASSERT_TRUE(edit.CreateEx(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE, 0, 400, 100, 20, parent.m_hWnd, nullptr));
+  SetForegroundWindow(parent.m_hWnd);
+  edit.SetFocus();
+  Drag({200, 100}, {300, 100});
+  EXPECT_FALSE(splitter.IsDragging());
+  EXPECT_EQ(PaneRect(first).right, 300);
+  EXPECT_EQ(::GetFocus(), splitter.m_hWnd);  // only Esc gives it back
+  edit.DestroyWindow();
+}
+
 TEST_F(SplitterTest, TheBottomHeightStartsAtTwiceTheMinimumAndIsKept) {
   Make(CPaneSplitter::kHorizontal, 400, 300, 40, 50);
   EXPECT_EQ(splitter.BottomHeight(), 100);
