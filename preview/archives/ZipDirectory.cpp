@@ -102,6 +102,7 @@ uint32_t ZipFileAttributes(uint32_t external)
         attributes |= 0x20;
     if ((external & 0x02) != 0)
         attributes |= 0x02;
+    // Owner write is looked at only where a Unix mode is stored: MS-DOS entries carry none, and every one showed "r".
     bool unixMode = (external >> 16) != 0;
     if ((external & 0x01) != 0 || (unixMode && (external & 0x00800000) == 0))
         attributes |= 0x01;
@@ -221,7 +222,7 @@ uint32_t ZipDirectory::Describe(ZipEntryFacts& facts)
         return kZipDirectoryDamaged;
     size_t nameLength = info.size_filename < kZipNameBytes ? info.size_filename : kZipNameBytes;
     facts.storedName.assign(name, nameLength);
-    // Names flagged as UTF-8, and names from Unix hosts (which store their UTF-8 names unflagged).
+    // UTF-8 names (flagged, or from Unix hosts, which leave them unflagged): the ANSI code page garbled them.
     bool unixHost = (info.version >> 8) == kHostUnix;
     if ((info.flag & 0x800) != 0 || (unixHost && IsValidUtf8(facts.storedName)))
         facts.unicodeName = Utf8ToUtf16(facts.storedName);

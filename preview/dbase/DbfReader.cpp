@@ -62,7 +62,6 @@ void UseHeaderWhenConsistent(const uint8_t* data, size_t size, size_t terminator
     if (!lengthAgrees || recordLength != layout.recordStride || headerLength > size)
         return;
     layout.fromHeader = true;
-    layout.headerRecordCount = Little(data + 4, 4);
     layout.dataStart = static_cast<uint64_t>(headerLength) + 1;
 }
 
@@ -114,6 +113,7 @@ DbfLayout ReadDbfLayout(const uint8_t* data, size_t size)
         stride += f.length;
     layout.recordStride = stride;
 
+    // Placed by the header's lengths when they agree: a scan for a space would start inside a deleted first record.
     UseHeaderWhenConsistent(data, size, pos, layout);
     if (!layout.fromHeader) {
         // The first valid record's flag, searched from the terminator on.
@@ -131,11 +131,9 @@ uint64_t DbfRecordCount(const DbfLayout& layout, size_t size)
 {
     if (layout.status != DbfStatus::kOk || layout.recordStride == 0 || layout.dataStart >= size)
         return 0;
-    // Records whose data starts before the end of the file.
-    uint64_t available = (size - layout.dataStart + layout.recordStride - 1) / layout.recordStride;
-    if (layout.fromHeader && layout.headerRecordCount < available)
-        return layout.headerRecordCount;
-    return available;
+    // Records whose data starts before the end of the file: the header's record count is not read,
+    // since a program that stopped before rewriting its header leaves it stale.
+    return (size - layout.dataStart + layout.recordStride - 1) / layout.recordStride;
 }
 
 std::string DbfFieldBytes(const uint8_t* data, size_t size, const DbfLayout& layout, uint64_t record, size_t field)

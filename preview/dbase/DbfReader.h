@@ -1,7 +1,7 @@
 // Reads the layout of a dBase table (.dbf) and the texts of its cells, from the bytes of the file.
 //
-// The file starts with a 32-byte header (record count at 4, header length at 8, record length at
-// 10, little endian), then 32-byte field descriptors (name at 0, at most 11 bytes; type letter at
+// The file starts with a 32-byte header (record count at 4, which is not read; header length at 8,
+// record length at 10, little endian), then 32-byte field descriptors (name at 0, at most 11 bytes; type letter at
 // 11; length at 16) up to a 0x0D byte. Each record is a flag byte (space: valid, "*": deleted)
 // followed by the fields in descriptor order. When the header's lengths agree with the
 // descriptors they place the records; otherwise the records start after the first space found
@@ -40,12 +40,12 @@ struct DbfLayout {
     bool fromHeader = false;       // the header's lengths place the records
     uint64_t dataStart = 0;        // the first field byte of the first record
     uint32_t recordStride = 0;     // flag byte and fields
-    uint32_t headerRecordCount = 0;
 };
 
 DbfLayout ReadDbfLayout(const uint8_t* data, size_t size);
 
-// The number of records the file holds by the layout (the last one may be cut short).
+// The number of records the file holds by the layout, up to its end (the last one may be cut
+// short); the header's record count plays no part.
 uint64_t DbfRecordCount(const DbfLayout& layout, size_t size);
 
 // The bytes of one field of one record: the field's length, or what is left of the file.

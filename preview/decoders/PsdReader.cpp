@@ -40,22 +40,23 @@ int PlanesUsed(int mode, int channels) {
   }
 }
 
-// Run-length (PackBits) data into out, until out is full or the input ends. True when full.
-bool UnpackBits(ByteReader& in, uint8_t* out, uint64_t outSize) {
+// Run-length (PackBits) data into out, until out is full or the input ends; a literal run cut by
+// the end gives the bytes that are there.
+void UnpackBits(ByteReader& in, uint8_t* out, uint64_t outSize) {
   uint64_t pos = 0;
   while (pos < outSize) {
     uint8_t n;
-    if (!in.ReadByte(n)) return false;
+    if (!in.ReadByte(n)) return;
     if (n < 128) {
       uint64_t count = static_cast<uint64_t>(n) + 1;
-      if (in.Remaining() < count) return false;
+      if (in.Remaining() < count) count = in.Remaining();
       uint64_t take = count < outSize - pos ? count : outSize - pos;
       std::memcpy(out + pos, in.Current(), static_cast<size_t>(take));
       in.Skip(count);
       pos += take;
     } else if (n > 128) {
       uint8_t value;
-      if (!in.ReadByte(value)) return false;
+      if (!in.ReadByte(value)) return;
       uint64_t count = 257 - static_cast<uint64_t>(n);
       uint64_t take = count < outSize - pos ? count : outSize - pos;
       std::memset(out + pos, value, static_cast<size_t>(take));
@@ -63,7 +64,6 @@ bool UnpackBits(ByteReader& in, uint8_t* out, uint64_t outSize) {
     }
     // 128: no operation.
   }
-  return true;
 }
 
 }  // namespace
@@ -101,6 +101,7 @@ int PsdReader::ReadHeader(ByteReader& in) {
   m_header.depth = static_cast<int16_t>(depth);
   m_header.mode = static_cast<int16_t>(mode);
 
+  // Values no picture has are refused here: they would size the buffers or send the conversion to absent planes.
   if (channels < 1 || channels > kPsdMaxChannels) return kPsdBadHeader;
   if (height < 1 || height > kPsdMaxSide || width < 1 || width > kPsdMaxSide) return kPsdBadHeader;
   if (depth != 1 && depth != 8 && depth != 16 && depth != 32) return kPsdBadHeader;
@@ -268,6 +269,7 @@ int PsdReader::ReadImageData(ByteReader& in) {
   const int mode = m_header.mode;
   if (depth != 8 && depth != 16) return kPsdNoBitmap;
   if (mode == kPsdBitmap) return kPsdNoBitmap;
+  // No palette, no picture: an all-white bitmap would pass for the indexed picture itself.
   if (mode == kPsdIndexed && m_colorModeData.size() != 768) return kPsdBadColorModeData;
 
   const uint64_t width = static_cast<uint64_t>(m_header.width);
@@ -281,20 +283,20 @@ int PsdReader::ReadImageData(ByteReader& in) {
   std::vector<uint8_t> unpacked;
   const uint8_t* planes = nullptr;
   if (compression == 0) {
-    // Incomplete raw data: no picture.
-    if (in.Remaining() < usedBytes) return kPsdOk;
+    // Only the planes the picture uses must be there: counting every channel lost RGB pictures with an alpha plane.
+    if (in.Remaining() < usedBytes) return kPsdOk;  // incomplete raw data: no picture
     planes = in.Current();
   } else {
     // The byte counts of every row of every channel, then the rows back to back.
     uint64_t counts = static_cast<uint64_t>(m_header.channels) * height * 2;
-    if (!in.Skip(counts)) return kPsdOk;
+    in.Skip(counts);  // stops at the end of the file
     try {
       unpacked.assign(static_cast<size_t>(usedBytes), 254);
     } catch (const std::bad_alloc&) {
       return kPsdBadImageData;
     }
-    // Data that ends before the planes are full is as incomplete as short raw data.
-    if (!UnpackBits(in, unpacked.data(), usedBytes)) return kPsdOk;
+    // Data cut short by the end of the file gives the picture decoded so far, the rest left at 254.
+    UnpackBits(in, unpacked.data(), usedBytes);
     planes = unpacked.data();
   }
   if (!m_image.Allocate(static_cast<uint32_t>(width), static_cast<uint32_t>(height)))
@@ -331,6 +333,7 @@ bool PsdReader::ConvertPlanes(const uint8_t* planes) {
           break;
         }
         case kPsdIndexed: {
+          // The palette is used without a colour-count resource, which many writers leave out: those stayed white.
           uint8_t k = high(0, i);
           const uint8_t* pal = m_colorModeData.data();
           m_image.Set(x, y, pal[k], pal[256 + k], pal[512 + k]);
@@ -380,6 +383,7 @@ Rgb PsdReader::LabToRgb(int L, int a, int b) {
   double fz = fy - b * 0.005;
   auto lin = [](double f) {
     double f3 = f * f * f;
+    // The dark end takes off 16/116 before its slope: f / 7.787 alone turns black into grey (36, 36, 36).
     return f3 > 0.008856 ? f3 : (f - 16.0 / 116.0) * 0.1284191601386927;
   };
   double x = lin(fx) * 95.047 * 0.01;

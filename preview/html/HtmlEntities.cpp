@@ -122,7 +122,7 @@ const Reference kReferences[] = {
     {L"tilde", L'~'},
     {L"ndash", L'-'},
     {L"mdash", L'-'},
-    // The typographic marks of the windows-1252 range, as the characters they stand for there.
+    // The typographic marks as the characters they stand for: their windows-1252 codes are control characters here.
     {L"lsquo", 0x2018},
     {L"rsquo", 0x2019},
     {L"sbquo", L','},
@@ -194,6 +194,7 @@ void DecodeEntities(std::wstring& text)
                 if (value <= 0x10FFFF)
                     value = value * 10 + static_cast<unsigned long>(text[j] - L'0');
             }
+            // Not a character (0, surrogate, over 16 bits): U+FFFD, as a zero would end the text, the rest misread.
             bool bad = value == 0 || value > 0xFFFF || (value >= 0xD800 && value <= 0xDFFF);
             out += bad ? static_cast<wchar_t>(0xFFFD) : static_cast<wchar_t>(value);
             // The rest of the reference, up to its ";" (taken) or a space (kept).

@@ -150,7 +150,7 @@ size_t CHtmlParser::ParseSelect(Call& call, size_t at, size_t end)
         width = std::max(width, extent.cx);
         pos = to;
     }
-    width = std::min(width + m_page.Measurer()->ScrollArrowWidth() + 8, kHtmlMaxPixels);
+    width = std::min(width + m_page.Measurer()->ScrollArrowWidth(), kHtmlMaxPixels);
     height += 8;
     HtmlControl control = m_page.Host() == nullptr
         ? kHtmlNoControl

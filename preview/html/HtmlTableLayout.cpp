@@ -1,5 +1,6 @@
 // Tables: column widths from the cells' narrowest and natural widths, the table's width from its
-// attribute or the available width, then rows as high as their tallest cells.
+// attribute or the available width, then rows as high as their tallest cells and at least as high as
+// their cells' height attributes (the padding comes on top).
 #include "preview/html/HtmlLayout.h"
 
 #include "preview/html/HtmlPage.h"
@@ -219,7 +220,7 @@ void CHtmlLayout::LayoutTable(HtmlBoxList& boxes, size_t first, size_t last, int
     const long long between = t.spacing + 2LL * padding;
 
     std::vector<long long> columnX(static_cast<size_t>(count) + 1);
-    columnX[0] = static_cast<long long>(x) + t.border + t.spacing;
+    columnX[0] = static_cast<long long>(x) + t.spacing;
     for (int c = 0; c < count; ++c)
         columnX[c + 1] = columnX[c] + columns.width[static_cast<size_t>(c)] + between;
 
@@ -245,13 +246,13 @@ void CHtmlLayout::LayoutTable(HtmlBoxList& boxes, size_t first, size_t last, int
         const CHtmlCell& cell = *boxes[b]->cell;
         if (cell.rowSpan == 1)
             rowHeight[static_cast<size_t>(cell.row)] = std::max(
-                {rowHeight[static_cast<size_t>(cell.row)], contentHeight[b - first], cell.heightAttr - 2 * padding});
+                {rowHeight[static_cast<size_t>(cell.row)], contentHeight[b - first], cell.heightAttr});
     }
     for (size_t b = first; b <= last; ++b) {
         const CHtmlCell& cell = *boxes[b]->cell;
         if (cell.rowSpan == 1)
             continue;
-        long long need = std::max(contentHeight[b - first], cell.heightAttr - 2 * padding);
+        long long need = std::max(contentHeight[b - first], cell.heightAttr);
         long long have = (cell.rowSpan - 1) * between;
         std::vector<size_t> spanned;
         for (int r = cell.row; r < cell.row + cell.rowSpan; ++r) {
@@ -262,7 +263,7 @@ void CHtmlLayout::LayoutTable(HtmlBoxList& boxes, size_t first, size_t last, int
             HtmlDistribute(rowHeight, spanned, need - have);
     }
     std::vector<long long> rowY(static_cast<size_t>(rows) + 1);
-    rowY[0] = static_cast<long long>(y) + t.border + t.spacing;
+    rowY[0] = static_cast<long long>(y) + t.spacing;
     for (int r = 0; r < rows; ++r)
         rowY[r + 1] = rowY[r] + rowHeight[static_cast<size_t>(r)] + between;
 

@@ -126,7 +126,7 @@ void ScanAttributes(const wchar_t* text, size_t at, size_t end, CHtmlStringTable
             ++i;
         int row = table.AddRow() - 1;
         table.AddCell(row, text + nameStart, static_cast<int>(i - nameStart));
-        // "name = value": spaces may stand around the "=".
+        // Spaces may stand around the "=": otherwise "width = 50" lost its value to a nameless attribute.
         size_t look = i;
         while (look < tagEnd && HtmlIsSpace(text[look]))
             ++look;

@@ -143,6 +143,7 @@ bool HtmlReadLocalBytes(const std::wstring& url, std::vector<uint8_t>* bytes)
 
 std::wstring HtmlPageText(const std::vector<uint8_t>& bytes)
 {
+    // A byte-order mark is honoured: read in the ANSI code page, UTF-8 and UTF-16 pages came out garbled.
     std::wstring text;
     if (bytes.size() >= 2 && bytes[0] == 0xFF && bytes[1] == 0xFE) {
         for (size_t i = 2; i + 1 < bytes.size(); i += 2)

@@ -183,6 +183,7 @@ void CHtmlViewerHost::SubmitForm(int formIndex, HWND control, int controlId)
     }
     std::wstring query = BuildFormQuery(fields);
     std::wstring action = m_forms.GetCell(formIndex, 0);
+    // Neither followed nor posted: a recovered page's form would carry what is typed into it to its server.
     if (HtmlEqualNoCase(m_forms.GetCell(formIndex, 1), L"get")) {
         m_lastSubmission = BuildFormGetUrl(action, query);
     } else {

@@ -30,6 +30,7 @@ int CHtmlViewerHost::FetchPage(const wchar_t* url, std::wstring* page)
 {
     std::wstring address = url != nullptr ? url : L"";
     std::vector<uint8_t> bytes;
+    // Local addresses only: a request to a server a recovered page names would tell it the file was opened.
     if (!HtmlIsLocalUrl(address) || !HtmlReadLocalBytes(address, &bytes))
         return 0;
     OnReadProgress(static_cast<int>(bytes.size()), static_cast<int>(bytes.size()));
@@ -60,7 +61,7 @@ void CHtmlViewerHost::Navigate(const wchar_t* url)
         SetCursor(LoadCursorW(NULL, IDC_ARROW));
         return;
     }
-    // Shown, never followed: a preview reads nothing from the network.
+    // Shown, never followed: following it would contact a server that a recovered page names.
     if (!HtmlIsLocalUrl(address)) {
         SetStatus(kHtmlNotFollowed + address.substr(0, kMaxUrl));
         SetCursor(LoadCursorW(NULL, IDC_ARROW));
@@ -104,6 +105,7 @@ void CHtmlViewerHost::Navigate(const wchar_t* url)
         m_history.AddCell(row, text.c_str(), static_cast<int>(text.size()));
         if (m_back != NULL)
             EnableWindow(m_back, m_history.GetRowCount() >= 2);
+        // No copy of the page beside the program: that would write outside the folders a preview may use.
         DestroyControls();
         m_page->Load(text, m_face.c_str(), m_fontSize, 0, m_url.c_str());
         if (m_address != NULL)

@@ -188,6 +188,7 @@ BOOL CMyListCtrl::ListZip(const CString& strPath)
 {
     try {
         HZIP zip = ZipOpenArchive(strPath, 0, ZIP_SOURCE_FILENAME);
+        // Not a zip archive: no preview, since an empty list shown as a preview passes for an empty archive.
         if (zip == NULL)
             return FALSE;
         ZipEntryInfo entry;
@@ -202,6 +203,7 @@ BOOL CMyListCtrl::ListZip(const CString& strPath)
             CString name(entry.name);
             AddRow(i, name);
             m_pList->SetItemText(i, 1, name.Find(L'/') >= 0 ? L"Yes" : L"No");
+            // The file's own size: its compressed size under "File Size" misstated every packed file.
             m_pList->SetItemText(i, 2, Number(entry.uncompressedSize));
             m_pList->SetItemText(i, 3, DateText(entry.accessTime));
             m_pList->SetItemText(i, 4, DateText(entry.creationTime));

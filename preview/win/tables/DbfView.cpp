@@ -150,6 +150,7 @@ CString CDBF_View::CellText(int nRow, int nColumn) const
         return CString();
     std::string bytes = morvick::DbfFieldBytes(m_table.data(), m_table.size(), m_layout, nRow, field);
     if (m_layout.fields[field].type == 'Y') {
+        // All eight bytes in ten-thousandths: the first four with four digits cut off give wrong amounts, no fraction.
         CURRENCY cy;
         cy.int64 = morvick::DbfCurrencyValue(bytes);
         return COleCurrency(cy).Format(0, LOCALE_USER_DEFAULT);

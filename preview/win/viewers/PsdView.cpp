@@ -36,7 +36,7 @@ int CPSDViewView::OnCreate(LPCREATESTRUCT lpcs) {
     m_hBitmap = m_decoder.GetBitmap();
     Invalidate(TRUE);
   }
-  // A document that gave no picture is shown as corrupt, not as an empty frame.
+  // No picture is reported, so the pane says "Corrupt File": an empty frame would pass for a blank picture.
   pFrame->m_bPreviewShown = m_hBitmap != NULL ? 1 : 0;
   m_frame.ShowWindow(SW_SHOWNORMAL);
   return 0;

@@ -173,15 +173,25 @@ TEST(PsdReader, RunLengthData) {
   EXPECT_EQ(reader.Image().At(0, 1), (Rgb{200, 200, 200}));
   EXPECT_EQ(reader.Image().At(1, 1), (Rgb{7, 7, 7}));
 
-  // Runs that overshoot the picture are cut; data that ends before it is full gives no picture.
+  // Runs that overshoot the picture are cut; data that ends before it is full gives the picture
+  // decoded so far, the rest at 254 (a literal run keeps the bytes the file still holds).
   PsdWriter over = w;
   over.imageData = {0, 2, 0, 2, 0x81, 50};
   ASSERT_EQ(ReadCode(over, reader), kPsdOk);
   EXPECT_EQ(reader.Image().At(1, 1), (Rgb{50, 50, 50}));
   PsdWriter cut = w;
-  cut.imageData = {0, 2, 0, 2, 0xFF, 50};
-  EXPECT_EQ(ReadCode(cut, reader), kPsdOk);
-  EXPECT_FALSE(reader.HasImage());
+  cut.imageData = {0, 2, 0, 2, 0xFF, 50, 3, 60};
+  ASSERT_EQ(ReadCode(cut, reader), kPsdOk);
+  ASSERT_TRUE(reader.HasImage());
+  EXPECT_EQ(reader.Image().At(1, 0), (Rgb{50, 50, 50}));
+  EXPECT_EQ(reader.Image().At(0, 1), (Rgb{60, 60, 60}));
+  EXPECT_EQ(reader.Image().At(1, 1), (Rgb{254, 254, 254}));
+  // Cut inside the row byte counts: a picture, all of it at 254.
+  PsdWriter counts = w;
+  counts.imageData = {0, 2};
+  ASSERT_EQ(ReadCode(counts, reader), kPsdOk);
+  ASSERT_TRUE(reader.HasImage());
+  EXPECT_EQ(reader.Image().At(0, 0), (Rgb{254, 254, 254}));
 }
 
 TEST(PsdReader, SixteenBitRunLengthShowsTheHighBytes) {
@@ -288,11 +298,12 @@ TEST(PsdReader, HugeDeclaredPicturesAreRefusedQuickly) {
   w.imageData.assign(64, 0x81);
   auto start = std::chrono::steady_clock::now();
   EXPECT_EQ(ReadCode(w), kPsdBadImageData);
-  // 5000 x 5000 is allowed in size but the data ends early: no picture, and no hang.
+  // 5000 x 5000 is allowed in size but the data ends early: the little decoded, and no hang.
   w.width = w.height = 5000;
   PsdReader reader;
   EXPECT_EQ(ReadCode(w, reader), kPsdOk);
-  EXPECT_FALSE(reader.HasImage());
+  ASSERT_TRUE(reader.HasImage());
+  EXPECT_EQ(reader.Image().At(4999, 4999), (Rgb{254, 254, 254}));
   EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
 }
 

@@ -72,7 +72,7 @@ TEST(DbfTables, FoxProAndVisualFoxProTypes)
     EXPECT_EQ(vfp.Cell(0, 4), "one   ");
 }
 
-TEST(DbfTables, RecordsArePlacedByTheHeaderWhenItAgrees)
+TEST(DbfTables, RecordsArePlacedByTheHeaderWhenItAgreesAndRunToTheEnd)
 {
     // The first record is deleted: its data holds blanks, so searching for the first valid flag
     // would start inside it.
@@ -89,6 +89,15 @@ TEST(DbfTables, RecordsArePlacedByTheHeaderWhenItAgrees)
     ASSERT_EQ(scanned.status, DbfStatus::kOk);
     EXPECT_FALSE(scanned.fromHeader);
     EXPECT_EQ(DbfCellText('C', DbfFieldBytes(bytes.data(), bytes.size(), scanned, 0, 0)), "    1 ");
+
+    // A header whose record count was never rewritten: the rows run to the end of the file.
+    Table stale("stale-count.dbf");
+    ASSERT_EQ(stale.layout.status, DbfStatus::kOk);
+    EXPECT_TRUE(stale.layout.fromHeader);
+    Table intact("db3.dbf");
+    ASSERT_EQ(stale.Records(), 3u);
+    for (uint64_t r = 0; r < 3; ++r)
+        EXPECT_EQ(stale.Row(r), intact.Row(r)) << r;
 
     Table empty("empty.dbf");
     ASSERT_EQ(empty.layout.status, DbfStatus::kOk);

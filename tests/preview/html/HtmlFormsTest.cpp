@@ -49,7 +49,7 @@ TEST(HtmlForms, FieldsBecomeHostControlsOfTheMeasuredSize)
     EXPECT_EQ(c[7].options[0], std::make_pair(std::wstring(L"One"), std::wstring(L"1")));
     EXPECT_EQ(c[7].options[1], std::make_pair(std::wstring(L"Twenty two"), std::wstring(L"")));
     EXPECT_EQ(c[7].selected, 1);
-    EXPECT_EQ(c[7].width, 10 * 7 + 16 + 8);
+    EXPECT_EQ(c[7].width, 10 * 7 + 16);  // the widest option and the scroll arrow, nothing more
     EXPECT_EQ(c[8].multiLine, 1);
     EXPECT_EQ(c[8].text, L"some <text>");
     EXPECT_EQ(c[8].width, 20 * 7 + 4);

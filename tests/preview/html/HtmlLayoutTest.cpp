@@ -181,6 +181,29 @@ TEST(HtmlLayout, FixedWidthsAndColumnSpans)
     EXPECT_EQ(FindWord(b, L"next")->y, 48 + 10);
 }
 
+TEST(HtmlLayout, CellsStartAfterTheSpacingAndTheirHeightAttributeIsTheRows)
+{
+    TestPage t;
+    t.Load(L"<table border=2 cellspacing=3 cellpadding=4><tr><td height=30>a</td><td>b</td></tr></table>next");
+    t.Layout(1002);
+    const HtmlBoxList& b = t.page.Boxes();
+    // The border adds 1 to the padding (5 each side) but does not move the cells: they start at the
+    // table's x + the spacing. The row is 30 high; the cells are that plus twice the padding.
+    EXPECT_PLACE(b[1].get(), 3, 13, 15, 40);
+    EXPECT_PLACE(b[2].get(), 21, 13, 15, 40);
+    EXPECT_PLACE(FindWord(b, L"a"), 8, 18, 5, 10);
+    // Below the last row: the spacing and the border, then the line of the break after the table.
+    EXPECT_EQ(FindWord(b, L"next")->y, 53 + 3 + 2 + 10);
+
+    // Rows spanned by a cell grow together (with the 4 pixels of padding between them) to its
+    // height attribute; the padding comes on top.
+    t.Load(L"<table border=0 cellspacing=0 cellpadding=2><tr><td rowspan=2 height=50>x</td><td>a</td></tr>"
+           L"<tr><td>b</td></tr></table>");
+    t.Layout(1002);
+    EXPECT_EQ(b[1]->height, 54);
+    EXPECT_EQ(b[2]->height + b[3]->height, 54);
+}
+
 TEST(HtmlLayout, RowSpansShareTheirHeightAndCellsAlignVertically)
 {
     TestPage t;

@@ -1,4 +1,6 @@
-// The pane's header band in the flat and the gradient look.
+// The pane's header band in the flat and the gradient look, the latter also under the program's own
+// bar theme.
+#include "app/MorvickBarTheme.h"
 #include "preview/win/host/PreviewLocation.h"
 #include "preview/win/pane/HeaderBand.h"
 #include "tests/preview/win/PreviewHarness.h"
@@ -67,8 +69,8 @@ TEST(HeaderBand, FlatLookWithCaptionAndLocation)
     SetPreviewBandThemeSource(NULL);
 }
 
-// The scheme-gradient look, with a theme of that kind installed both ways: by its number, and as
-// the program installs its own theme (derived from it), as a custom theme numbered 5.
+// The scheme-gradient look, with a theme of that kind installed both ways: by its number, and the
+// program's own theme (derived from it) as the main frame installs it, a custom theme numbered 5.
 void ExpectGradientBand()
 {
     CTKPColorManager* colors = GetColorManager();
@@ -93,8 +95,8 @@ TEST(HeaderBand, SchemeGradientThemeRunsFromDarkToLight)
         ExpectGradientBand();
     }
     {
-        SCOPED_TRACE("installed as the program installs its own theme");
-        ScopedBarTheme theme(new CTKPSchemeGradientBarTheme);
+        SCOPED_TRACE("the program's own theme");
+        ScopedBarTheme theme(new CMorvickBarTheme);
         ASSERT_EQ(CTKPCommandBarsTheme::GetInstalledTheme()->GetThemeNumber(), CTKPCommandBarsTheme::themeCustom);
         ExpectGradientBand();
     }

@@ -220,7 +220,8 @@ TEST(PreviewPane, DamagedFilesShowTheCorruptPlaceholderBesideTheirViewer)
         {SamplePath("make-image-samples.sh", "empty.png"), L".png", kViewerImage},
         {SamplePath("make-image-samples.sh", "truncated-rgb.jpg"), L".jpg", kViewerImage},
         {SamplePath("make-image-samples.sh", "truncated-lzw.tif"), L".tif", kViewerImage},
-        {SamplePath("make-psd-samples.sh", "truncated-rgb8-rle.psd"), L".psd", kViewerPsd},
+        // Cut raw data gives no picture (cut run-length data gives the part decoded: a picture).
+        {SamplePath("make-psd-samples.sh", "truncated-rgb8-raw.psd"), L".psd", kViewerPsd},
         {SamplePath("make-psd-samples.sh", "truncated-grey16-raw.psd"), L".psd", kViewerPsd},
         {TempFile(L"missing.psd"), L".psd", kViewerPsd},
         {SamplePath("make-image-samples.sh", "truncated-rgb.ico"), L".ico", kViewerIcon},

@@ -111,6 +111,12 @@ TEST(DbfView, EveryRecordAndDamagedTables)
     Preview(TempFile(L"absent.dbf"), L".dbf");
     EXPECT_EQ(Harness().frame->m_bPreviewShown, 0);
     EXPECT_TRUE(ShowsPlaceholder());
+    // A header that counts no records (never rewritten): every record in the file, no placeholder.
+    Preview(SamplePath(kTables, "stale-count.dbf"), L".dbf");
+    EXPECT_EQ(Harness().frame->m_bPreviewShown, 1);
+    EXPECT_FALSE(ShowsPlaceholder());
+    ASSERT_EQ(DbfList()->GetItemCount(), 3);
+    EXPECT_EQ(Row(DbfList(), 2)[1], L"Chloe     ");
     // A record cut by the end of the file shows what is there.
     Preview(SamplePath(kTables, "truncated-db3.dbf"), L".dbf");
     EXPECT_EQ(Harness().frame->m_bPreviewShown, 1);

@@ -81,6 +81,23 @@ TEST(PsdView, PictureIsStretchedOverTheWholeView)
     EXPECT_EQ(p.At(206, 4), RGB(0, 0, 255));
     EXPECT_EQ(p.At(395, 295), RGB(0, 0, 255));
     Harness().pane->SendMessage(WM_SIZE);
+
+    // The same document cut in the middle of its blue plane (rows of 101 bytes): the picture is
+    // shown, not "Corrupt File"; the blue of its lower half is missing and left at 254.
+    std::vector<uint8_t> bytes = w.Bytes();
+    bytes.resize(bytes.size() - 26 * 101);
+    ASSERT_TRUE(WriteBytes(path, bytes));
+    Preview(path, L".psd");
+    view = Harness().pane->m_pPsdView;
+    ASSERT_NE(view, nullptr);
+    EXPECT_EQ(view->GetLoadResult(), 0);
+    EXPECT_EQ(Harness().frame->m_bPreviewShown, 1);
+    EXPECT_EQ(Harness().pane->m_pNoPreviewView, nullptr);
+    view->MoveWindow(0, 35, 400, 300);
+    p = Render(400, 300, [&](CDC* dc) { view->OnDraw(dc); });
+    EXPECT_EQ(p.At(4, 4), RGB(255, 0, 0));
+    EXPECT_EQ(p.At(4, 295), RGB(255, 0, 254));
+    Harness().pane->SendMessage(WM_SIZE);
 }
 
 TEST(IconView, HimetricSizeAndTransparentInset)

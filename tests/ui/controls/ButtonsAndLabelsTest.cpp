@@ -330,6 +330,87 @@ TEST_F(HyperLinkTest, AFailureBeepsAndExplainsAndLeavesTheLinkUnvisited) {
   link.DestroyWindow();
 }
 
+// A Windows folder of the test's own, holding a copy of the test program (which carries a cursor
+// 106) as the help program, or nothing; removed with what it holds on every way out.
+class StandInWindowsFolder {
+ public:
+  explicit StandInWindowsFolder(bool withHelpProgram) {
+    wchar_t temp[MAX_PATH] = {};
+    GetTempPathW(MAX_PATH, temp);
+    s_folder = std::wstring(temp) + L"morvick-link-" + std::to_wstring(GetCurrentProcessId());
+    CreateDirectoryW(s_folder.c_str(), nullptr);
+    if (withHelpProgram) {
+      wchar_t self[MAX_PATH] = {};
+      GetModuleFileNameW(nullptr, self, MAX_PATH);
+      m_copied = CopyFileW(self, HelpProgram().c_str(), FALSE) != FALSE;
+    }
+    m_saved = CurrentControlShellHooks().getWindowsDirectory;
+    CurrentControlShellHooks().getWindowsDirectory = Folder;
+  }
+  ~StandInWindowsFolder() {
+    CurrentControlShellHooks().getWindowsDirectory = m_saved;
+    DeleteFileW(HelpProgram().c_str());
+    RemoveDirectoryW(s_folder.c_str());
+  }
+  bool Copied() const { return m_copied; }
+
+ private:
+  static UINT WINAPI Folder(LPWSTR buffer, UINT size) {
+    if (s_folder.size() >= size) return static_cast<UINT>(s_folder.size() + 1);
+    wcscpy(buffer, s_folder.c_str());
+    return static_cast<UINT>(s_folder.size());
+  }
+  static std::wstring HelpProgram() { return s_folder + L"\\winhlp32.exe"; }
+  static std::wstring s_folder;
+  UINT(WINAPI* m_saved)(LPWSTR, UINT) = nullptr;
+  bool m_copied = false;
+};
+std::wstring StandInWindowsFolder::s_folder;
+
+// The cursor's mask and colour bits, to tell two cursors apart by their look.
+std::vector<BYTE> CursorBits(HCURSOR cursor) {
+  std::vector<BYTE> bits;
+  ICONINFO info = {};
+  if (cursor == nullptr || !GetIconInfo(cursor, &info)) return bits;
+  for (HBITMAP bitmap : {info.hbmMask, info.hbmColor}) {
+    BITMAP bm = {};
+    if (bitmap == nullptr || !GetObjectW(bitmap, sizeof(bm), &bm)) continue;
+    std::vector<BYTE> part(static_cast<size_t>(bm.bmWidthBytes) * bm.bmHeight);
+    GetBitmapBits(bitmap, static_cast<LONG>(part.size()), part.data());
+    bits.insert(bits.end(), part.begin(), part.end());
+  }
+  if (info.hbmMask != nullptr) DeleteObject(info.hbmMask);
+  if (info.hbmColor != nullptr) DeleteObject(info.hbmColor);
+  return bits;
+}
+
+// The cursor the link shows when the mouse comes over it.
+HCURSOR CursorOver(CHyperLinkStatic& link) {
+  SetCursor(nullptr);
+  link.SendMessage(WM_SETCURSOR, reinterpret_cast<WPARAM>(link.m_hWnd), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+  return GetCursor();
+}
+
+TEST_F(HyperLinkTest, TheLinkPointerIsTheHelpProgramsCursor106ElseTheDefault) {
+  {
+    StandInWindowsFolder windows(true);
+    ASSERT_TRUE(windows.Copied());
+    CHyperLinkStatic link;
+    ASSERT_TRUE(link.SubclassWindow(MakeStatic(L"Support")));
+    const std::vector<BYTE> expected = CursorBits(LoadCursorW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(106)));
+    ASSERT_FALSE(expected.empty());
+    EXPECT_EQ(CursorBits(CursorOver(link)), expected);
+    link.DestroyWindow();
+  }
+  {
+    StandInWindowsFolder windows(false);
+    CHyperLinkStatic link;
+    ASSERT_TRUE(link.SubclassWindow(MakeStatic(L"Support")));
+    EXPECT_EQ(CursorOver(link), LoadCursorW(nullptr, IDC_ARROW));  // the control's own cursor
+    link.DestroyWindow();
+  }
+}
+
 TEST_F(HyperLinkTest, ErrorTexts) {
   EXPECT_STREQ(CHyperLinkStatic::ShellErrorText(2).GetString(), L"The specified file was not found.");
   EXPECT_STREQ(CHyperLinkStatic::ShellErrorText(26).GetString(), L"A sharing violation occurred. ");

@@ -8,3 +8,5 @@
 #define ID_TEST_SAVE 40002
 #define ID_TEST_CHIPS 40003
 #define ID_TEST_DEEP 40004
+// A link pointer, for a copy of the test program that stands in for the help program.
+#define IDC_TEST_LINK_POINTER 106

@@ -57,6 +57,12 @@ class SplitterTest : public ::testing::Test {
       PumpPending();
     }
   }
+  // An edit below the splitter that has the focus when a drag begins.
+  void FocusEditBeside(CWnd& edit) {
+    ASSERT_TRUE(edit.CreateEx(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE, 0, 400, 100, 20, parent.m_hWnd, nullptr));
+    SetForegroundWindow(parent.m_hWnd);
+    edit.SetFocus();
+  }
   static const UINT kId = 4711;
   test::TestParent parent{700, 500};
   CWnd first, second;
@@ -110,9 +116,7 @@ TEST_F(SplitterTest, AClickBesideTheBarStartsNoDrag) {
 TEST_F(SplitterTest, EscapeCancelsTheDragAndGivesTheFocusBack) {
   Make(CPaneSplitter::kVertical, 600, 300, 50, 60);
   CWnd edit;
-  ASSERT_TRUE(edit.CreateEx(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE, 0, 400, 100, 20, parent.m_hWnd, nullptr));
-  SetForegroundWindow(parent.m_hWnd);
-  edit.SetFocus();
+  FocusEditBeside(edit);
   Drag({200, 100}, {400, 100}, false);
   ASSERT_TRUE(splitter.IsDragging());
   EXPECT_EQ(::GetCapture(), splitter.m_hWnd);
@@ -126,6 +130,17 @@ TEST_F(SplitterTest, EscapeCancelsTheDragAndGivesTheFocusBack) {
   splitter.PostMessage(WM_LBUTTONUP, 0, MAKELPARAM(400, 100));
   PumpPending();
   EXPECT_EQ(PaneRect(first).right, 200);
+  edit.DestroyWindow();
+}
+
+TEST_F(SplitterTest, AFinishedDragKeepsTheFocus) {
+  Make(CPaneSplitter::kVertical, 600, 300, 50, 60);
+  CWnd edit;
+  FocusEditBeside(edit);
+  Drag({200, 100}, {300, 100});
+  EXPECT_FALSE(splitter.IsDragging());
+  EXPECT_EQ(PaneRect(first).right, 300);
+  EXPECT_EQ(::GetFocus(), splitter.m_hWnd);  // only Esc gives it back
   edit.DestroyWindow();
 }
 

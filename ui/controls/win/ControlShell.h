@@ -1,6 +1,6 @@
 #pragma once
 // The calls of the controls that reach outside the program: opening documents and addresses,
-// sounds, beeps, message boxes and the size of drives. They go through one table of replaceable functions so that a
+// sounds, beeps, message boxes, the size of drives and the Windows folder. They go through one table of replaceable functions so that a
 // test can see them made without a browser opening or a sound playing.
 
 #include <windows.h>
@@ -17,6 +17,7 @@ struct ControlShellHooks {
   BOOL(WINAPI* createProcess)(LPCWSTR, LPWSTR, LPSECURITY_ATTRIBUTES, LPSECURITY_ATTRIBUTES, BOOL, DWORD, LPVOID,
                               LPCWSTR, LPSTARTUPINFOW, LPPROCESS_INFORMATION) = CreateProcessW;
   BOOL(WINAPI* getDiskFreeSpaceEx)(LPCWSTR, PULARGE_INTEGER, PULARGE_INTEGER, PULARGE_INTEGER) = GetDiskFreeSpaceExW;
+  UINT(WINAPI* getWindowsDirectory)(LPWSTR, UINT) = GetWindowsDirectoryW;
 };
 
 // The hooks in use; tests replace members and restore them.

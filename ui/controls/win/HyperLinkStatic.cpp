@@ -21,6 +21,7 @@ END_MESSAGE_MAP()
 namespace {
 
 const UINT_PTR kToolId = 1;
+const WORD kLinkCursorId = 106;
 
 std::wstring RegistryDefault(HKEY root, const std::wstring& key) {
   wchar_t value[1024] = {};
@@ -29,6 +30,7 @@ std::wstring RegistryDefault(HKEY root, const std::wstring& key) {
   return value;
 }
 
+// Started as a process, not through the old narrow-text call, which loses characters outside the code page.
 int StartCommand(const std::wstring& commandLine, int showCommand) {
   std::wstring line = commandLine;
   STARTUPINFOW si = {};
@@ -49,17 +51,36 @@ int StartCommand(const std::wstring& commandLine, int showCommand) {
   return 33;  // started, as the shell counts success
 }
 
+// The link pointer: cursor 106 of the help program in the Windows folder, copied so that it
+// outlives the file; null (the default cursor) without it. The file is mapped as data only.
+HCURSOR LoadLinkCursor() {
+  wchar_t folder[MAX_PATH] = {};
+  const UINT length = CurrentControlShellHooks().getWindowsDirectory(folder, MAX_PATH);
+  if (length == 0 || length >= MAX_PATH) return nullptr;
+  std::wstring path = folder;
+  if (path.back() != L'\\') path += L'\\';
+  path += L"winhlp32.exe";
+  HMODULE module = LoadLibraryExW(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+  if (module == nullptr) return nullptr;
+  HCURSOR cursor = LoadCursorW(module, MAKEINTRESOURCEW(kLinkCursorId));
+  HCURSOR copy = cursor != nullptr ? static_cast<HCURSOR>(CopyIcon(cursor)) : nullptr;
+  FreeLibrary(module);
+  return copy;
+}
+
 }  // namespace
 
-CHyperLinkStatic::~CHyperLinkStatic() = default;
+CHyperLinkStatic::~CHyperLinkStatic() {
+  if (m_linkCursor != nullptr) DestroyCursor(m_linkCursor);
+}
 
 int CHyperLinkStatic::GotoURL(LPCTSTR url, int showCommand) {
   const std::wstring target = url != nullptr ? url : L"";
   const int code = static_cast<int>(reinterpret_cast<INT_PTR>(
       CurrentControlShellHooks().shellExecute(nullptr, L"open", target.c_str(), nullptr, nullptr, showCommand)));
   if (code > 32) return code;
-  // The browser registered for web pages, with the address quoted; only web and mail addresses
-  // are handed to it.
+  // The browser registered for web pages, then, for web and mail addresses only and quoted: a file path or a
+  // quote in the address would start a program of its own or add arguments to the browser's command.
   const std::wstring documentClass = RegistryDefault(HKEY_CLASSES_ROOT, L".htm");
   if (documentClass.empty()) return code;
   const std::wstring command = RegistryDefault(HKEY_CLASSES_ROOT, documentClass + L"\\shell\\open\\command");
@@ -113,7 +134,7 @@ void CHyperLinkStatic::PreSubclassWindow() {
 
   ApplyFont(m_underline == kUnderlineAlways);
   FitToText();
-  m_linkCursor = LoadCursorW(nullptr, IDC_HAND);
+  if (m_linkCursor == nullptr) m_linkCursor = LoadLinkCursor();
 
   if (m_toolTip.m_hWnd == nullptr && m_toolTip.Create(this)) {
     RECT r;

@@ -245,7 +245,7 @@ void CPaneSplitter::OnLButtonUp(UINT, CPoint point) {
     LayoutHorizontal(y);
     m_bottomHeight = m_bottomRect.bottom - m_bottomRect.top;
   }
-  EndDrag(true);
+  EndDrag(false);  // only a cancelled drag gives the focus back
 }
 
 void CPaneSplitter::EndDrag(bool restoreFocus) {
