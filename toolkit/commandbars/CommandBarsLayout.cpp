@@ -257,6 +257,9 @@ BOOL SaveControls(CTKPCommandBars* pCommandBars, LPCTSTR lpszProfileName, BOOL b
 
 void CTKPCommandBars::SaveLayout(LPCTSTR lpszProfileName, BOOL bOnlyCustomized)
 {
+    // The menu bar goes back to its default menu and keeps only the document menus the user changed.
+    if (m_pMenuBar != NULL)
+        m_pMenuBar->FreeStoredMenus();
     CTKPLayoutScreenFrame frame;
     for (int i = 0; i < GetCount(); i++) {
         CTKPCommandBar* pBar = GetAt(i);
