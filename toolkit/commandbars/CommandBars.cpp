@@ -624,6 +624,15 @@ void ExchangeOptions(CTKPBarOptions* pOptions, LPCTSTR lpszProfileName, BOOL bLo
         return;
     CString strSection;
     strSection.Format(L"%s-Options", lpszProfileName);
+    // Options never saved stay as the program set them before loading: reading the defaults of an
+    // absent section would undo its start-up choices (its animation, its short menus) every time.
+    HKEY hSection = NULL;
+    if (bLoading && ::RegOpenKeyExW(hKey, strSection, 0, KEY_READ, &hSection) != ERROR_SUCCESS) {
+        ::RegCloseKey(hKey);
+        return;
+    }
+    if (hSection != NULL)
+        ::RegCloseKey(hSection);
     {
         CTKPPropExchangeRegistry px(bLoading, hKey, strSection);
         pOptions->DoPropExchange(&px, TRUE);

@@ -296,6 +296,29 @@ TEST_F(ManagerTest, OptionsInTheProfileHoldOnlyWhatDiffersFromTheDefaults)
     EXPECT_TRUE(m_pBars->IsCommandHidden(101));
 }
 
+TEST_F(ManagerTest, OptionsNeverSavedStayAsTheProgramSetThemUntilTheFirstSave)
+{
+    TestRegistryKey key(L"MorvickCommandBarsTests");
+    CTKPBarOptions* pOptions = m_pBars->GetOptions();
+    pOptions->animationType = 3;
+    pOptions->bAlwaysShowFullMenus = FALSE;
+    m_pBars->LoadOptions(L"CommandBars");
+    EXPECT_EQ(pOptions->animationType, 3);
+    EXPECT_FALSE(pOptions->bAlwaysShowFullMenus);
+
+    // Once saved, a value back at its default is no longer stored and loads as the default.
+    m_pBars->SaveOptions(L"CommandBars");
+    EXPECT_EQ(key.Dword(L"CommandBars-Options", L"AlwaysShowFullMenus"), 0u);
+    pOptions->bAlwaysShowFullMenus = TRUE;
+    m_pBars->SaveOptions(L"CommandBars");
+    EXPECT_EQ(key.Raw(L"CommandBars-Options", L"AlwaysShowFullMenus"), 0u);
+    pOptions->bAlwaysShowFullMenus = FALSE;
+    pOptions->animationType = 0;
+    m_pBars->LoadOptions(L"CommandBars");
+    EXPECT_TRUE(pOptions->bAlwaysShowFullMenus);
+    EXPECT_EQ(pOptions->animationType, 3);
+}
+
 namespace {
 
 // Stores the options into an archive and loads them into fresh ones of the same manager.
