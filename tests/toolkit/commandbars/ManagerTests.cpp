@@ -440,10 +440,13 @@ TEST_F(ManagerTest, ShortcutsReachTheFrameUnlessSuspendedForPrintPreview)
     MSG key = {m_pFrame->GetSafeHwnd(), WM_KEYDOWN, VK_F5, 0x003F0001};
     EXPECT_TRUE(m_pFrame->PreTranslateMessage(&key));
     EXPECT_EQ(m_pFrame->m_commands, (std::vector<UINT>{102}));
+    // The frame is never shown: the toolbar's own visible style tells whether it is hidden.
+    ASSERT_TRUE(m_pFrame->GetToolBar()->GetStyle() & WS_VISIBLE);
     m_pFrame->OnSetPreviewMode(TRUE, NULL);
-    EXPECT_FALSE(m_pFrame->GetToolBar()->IsWindowVisible() && m_pFrame->IsWindowVisible());
+    EXPECT_FALSE(m_pFrame->GetToolBar()->GetStyle() & WS_VISIBLE);
     EXPECT_FALSE(m_pFrame->PreTranslateMessage(&key));
     m_pFrame->OnSetPreviewMode(FALSE, NULL);
+    EXPECT_TRUE(m_pFrame->GetToolBar()->GetStyle() & WS_VISIBLE);
     EXPECT_TRUE(m_pFrame->PreTranslateMessage(&key));
     EXPECT_EQ(m_pFrame->m_commands.size(), 2u);
 }
