@@ -6,6 +6,7 @@
 #include "toolkit/commandbars/CommandBars.h"
 #include "toolkit/commandbars/CommandBarsTheme.h"
 #include "toolkit/commandbars/Controls.h"
+#include "toolkit/commandbars/PopupBar.h"
 
 IMPLEMENT_SERIAL(CTKPControlPopup, CTKPControl, VERSIONABLE_SCHEMA | 16)
 
@@ -160,7 +161,7 @@ void CTKPControlPopup::OnLButtonUp(CPoint point)
 BOOL CTKPControlPopup::OnLButtonDblClk(CPoint point)
 {
     if ((m_controlType != tkpControlPopup && m_controlType != tkpControlButtonPopup) || m_pCommandBar == NULL ||
-        m_pCommandBar->GetType() != tkpBarTypePopup || m_pParent == NULL)
+        !m_pCommandBar->IsKindOf(RUNTIME_CLASS(CTKPPopupBar)) || m_pParent == NULL)
         return CTKPControl::OnLButtonDblClk(point);
 
     CTKPCommandBar* pBar = m_pCommandBar;

@@ -161,6 +161,33 @@ TEST_F(MenuBarTest, AltF10AndMnemonicsDriveTheMenuFromTheKeyboard)
     EXPECT_EQ(m_pFrame->m_commands[1], 111u);
 }
 
+TEST_F(MenuBarTest, DoubleClickingAnItemRunsItsMenusDefaultCommandAlsoFromAPopupToolBar)
+{
+    CTKPMenuBar* pBar = m_pFrame->GetMenuBar();
+    CTKPControlPopup* pHelp = DYNAMIC_DOWNCAST(CTKPControlPopup, FindByCaption(pBar, L"&Help"));
+    ASSERT_NE(pHelp, nullptr);
+    ASSERT_NE(pHelp->GetCommandBar(), nullptr);
+    pHelp->GetCommandBar()->GetControls()->FindControl(140)->SetDefaultItem(TRUE);
+    const CPoint pt = pHelp->GetRect().CenterPoint();
+    EXPECT_TRUE(pHelp->OnLButtonDblClk(pt));
+    ASSERT_TRUE(PumpMenuUntil([this] { return !m_pFrame->m_commands.empty(); }));
+    EXPECT_EQ(m_pFrame->m_commands, (std::vector<UINT>{140}));
+    CloseAllPopups();
+    ASSERT_TRUE(PumpMenuUntil([pBar] { return GetTrackedPopupCount() == 0 && !pBar->IsTrackingMode(); }));
+
+    // The item's popup a toolbar: its default button runs the same way.
+    CTKPPopupToolBar* pTools = CTKPPopupToolBar::CreatePopupToolBar(m_pFrame->GetCommandBars());
+    ASSERT_NE(pTools, nullptr);
+    CTKPControl* pTool = pTools->GetControls()->Add(tkpControlButton, 141);
+    pTool->SetCaption(L"Tool");
+    pTool->SetDefaultItem(TRUE);
+    pHelp->SetCommandBar(pTools);
+    pTools->InternalRelease();
+    EXPECT_TRUE(pHelp->OnLButtonDblClk(pt));
+    ASSERT_TRUE(PumpMenuUntil([this] { return m_pFrame->m_commands.size() == 2; }));
+    EXPECT_EQ(m_pFrame->m_commands[1], 141u);
+}
+
 namespace {
 
 int g_nResetQuestions = 0;
