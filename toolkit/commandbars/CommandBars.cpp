@@ -423,13 +423,13 @@ BOOL CTKPCommandBars::OnFrameWndMsg(UINT message, WPARAM wParam, LPARAM lParam, 
         GetImageManager()->RefreshAll();
         RecalcFrameLayout(FALSE);
         if (m_pFrame != NULL && m_pFrame->GetSafeHwnd() != NULL)
-            m_pFrame->RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+            m_pFrame->RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
         return FALSE;
     case WM_SETTINGCHANGE:
         GetPaintManager()->RefreshColorsAndFonts();
         RecalcFrameLayout(FALSE);
         if (m_pFrame != NULL && m_pFrame->GetSafeHwnd() != NULL)
-            m_pFrame->RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+            m_pFrame->RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
         return FALSE;
     case WM_CLOSE:
         return m_pCustomizeDialog != NULL && m_pCustomizeDialog->GetSafeHwnd() != NULL;
