@@ -301,9 +301,16 @@ void CTKPTabClientWnd::TrackSplitterLive(int nIndex, CPoint ptScreen, const CRec
     SetCapture();
     while (::GetCapture() == hWnd) {
         MSG msg;
-        while (::PeekMessageW(&msg, NULL, WM_PAINT, WM_PAINT, PM_REMOVE))
-            ::DispatchMessageW(&msg);
-        const BOOL bGot = ::GetMessageW(&msg, NULL, 0, 0);
+        // A pending quit message comes whatever the filter: it ends the drag (and is put back)
+        // instead of being lost.
+        BOOL bQuit = FALSE;
+        while (!bQuit && ::PeekMessageW(&msg, NULL, WM_PAINT, WM_PAINT, PM_REMOVE)) {
+            if (msg.message == WM_QUIT)
+                bQuit = TRUE;
+            else
+                ::DispatchMessageW(&msg);
+        }
+        const BOOL bGot = bQuit ? FALSE : ::GetMessageW(&msg, NULL, 0, 0);
         if (bGot <= 0) {
             if (bGot == 0)
                 ::PostQuitMessage(static_cast<int>(msg.wParam));

@@ -241,6 +241,15 @@ TEST_F(CustomizeTest, DropPositionAndInsertionMark)
     EXPECT_EQ(CRect(2, 2, 8, rcClient.bottom - 2), rcMark);
 }
 
+namespace {
+HWND g_hWndEscapeTarget = NULL;
+// Ends a drag whose loop lost its quit message, so that a failing test does not hang.
+void CALLBACK PostEscape(HWND, UINT, UINT_PTR, DWORD)
+{
+    ::PostMessageW(g_hWndEscapeTarget, WM_KEYDOWN, VK_ESCAPE, 0);
+}
+}  // namespace
+
 TEST_F(CustomizeTest, CommandDraggedFromTheListAndControlsMovedCopiedAndDraggedOff)
 {
     OpenSheet();
@@ -303,6 +312,20 @@ TEST_F(CustomizeTest, CommandDraggedFromTheListAndControlsMovedCopiedAndDraggedO
     p102->OnCustomizeMouseDown(ControlPoint(p102, 0));
     EXPECT_EQ((std::vector<int>{100, 104, 104, 102, 103, 104}), Ids(m_pToolBar));
     PumpPending();
+
+    // A quit message cancels the drag and is put back for the program's loop (Escape only comes
+    // later, to end a drag that lost the quit message).
+    m_pFrame->RecalcLayout();
+    p102 = m_pToolBar->GetControl(3);
+    g_hWndEscapeTarget = m_pFrame->GetSafeHwnd();
+    const UINT_PTR nTimer = ::SetTimer(NULL, 0, 3000, PostEscape);
+    ::PostQuitMessage(5);
+    p102->OnCustomizeMouseDown(ControlPoint(p102, 0));
+    ::KillTimer(NULL, nTimer);
+    MSG msgQuit;
+    ASSERT_TRUE(::PeekMessageW(&msgQuit, NULL, WM_QUIT, WM_QUIT, PM_REMOVE));
+    EXPECT_EQ(msgQuit.wParam, 5u);
+    EXPECT_EQ((std::vector<int>{100, 104, 104, 102, 103, 104}), Ids(m_pToolBar));
 
     // Moved with Ctrl held: a copy after the last control, the original stays.
     m_pFrame->RecalcLayout();

@@ -139,6 +139,32 @@ TEST_F(MdiTabInputTest, TheLiveSplitterFollowsTheMouse)
     EXPECT_EQ(0, SecondWidth());
 }
 
+namespace {
+HWND g_hWndEscapeTarget = NULL;
+// Ends a drag whose loop lost its quit message, so that a failing test does not hang.
+void CALLBACK PostEscape(HWND, UINT, UINT_PTR, DWORD)
+{
+    ::PostMessageW(g_hWndEscapeTarget, WM_KEYDOWN, VK_ESCAPE, 0);
+}
+}  // namespace
+
+TEST_F(MdiTabInputTest, AQuitMessageEndsTheLiveSplitterDragAndIsPutBack)
+{
+    ASSERT_NO_FATAL_FAILURE(MakeTwoGroups());
+    const CPoint ptDown = Client().GetWorkspace(0)->m_rcSplitter.CenterPoint();
+    g_hWndEscapeTarget = Client().GetSafeHwnd();
+    const UINT_PTR nTimer = ::SetTimer(NULL, 0, 3000, PostEscape);
+    ::PostQuitMessage(9);
+    Client().SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(ptDown.x, ptDown.y));
+    ::KillTimer(NULL, nTimer);
+    MSG msg;
+    ASSERT_TRUE(::PeekMessageW(&msg, NULL, WM_QUIT, WM_QUIT, PM_REMOVE));
+    EXPECT_EQ(msg.wParam, 9u);
+    EXPECT_EQ(::GetCapture(), (HWND)NULL);
+    EXPECT_EQ(198, FirstWidth());
+    PumpPending();
+}
+
 // The inverted bar: the split changes once the button is released, and not at all after Escape.
 TEST_F(MdiTabInputTest, TheTrackedSplitterSplitsOnRelease)
 {

@@ -158,10 +158,16 @@ int CTKPCustomizeDropSource::RunLoop(HWND hWndCapture)
             return bFirstMove ? CTKPCommandBar::dropCancelled : Drop(pt);
         }
         MSG msg;
-        // Bars repaint their insertion marks while the drag goes on.
-        while (::PeekMessageW(&msg, NULL, WM_PAINT, WM_PAINT, PM_REMOVE))
-            ::DispatchMessageW(&msg);
-        const BOOL bGot = ::GetMessageW(&msg, NULL, 0, 0);
+        // Bars repaint their insertion marks while the drag goes on. A pending quit message comes
+        // whatever the filter: it cancels the drag (and is put back) instead of being lost.
+        BOOL bQuit = FALSE;
+        while (!bQuit && ::PeekMessageW(&msg, NULL, WM_PAINT, WM_PAINT, PM_REMOVE)) {
+            if (msg.message == WM_QUIT)
+                bQuit = TRUE;
+            else
+                ::DispatchMessageW(&msg);
+        }
+        const BOOL bGot = bQuit ? FALSE : ::GetMessageW(&msg, NULL, 0, 0);
         if (bGot == 0) {
             ::PostQuitMessage((int)msg.wParam);
             return CTKPCommandBar::dropCancelled;
