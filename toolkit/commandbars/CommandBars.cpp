@@ -160,7 +160,8 @@ CTKPMenuBar* CTKPCommandBars::CreateMenuBar(LPCTSTR lpszName, UINT nID)
         pBar->Invalidate(FALSE);
     pBar->SetBarID(1);
     if (!pBar->SetPosition(tkpBarTop) || !pBar->LoadMenuBar(nID)) {
-        // The bar may already be docked: its entry and window go with it.
+        // Discarded whole: the bar may already be docked, and deleting it alone would leave its dock
+        // bar's entry and its window behind, pointing at nothing.
         DiscardBar(pBar);
         return NULL;
     }

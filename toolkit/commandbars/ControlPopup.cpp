@@ -231,8 +231,8 @@ BOOL CTKPControlPopup::IsContainPopup(CTKPControlPopup* pOther)
 {
     if (pOther == NULL || pOther->GetCommandBar() == NULL)
         return FALSE;
-    // The other lies in this popup when its bar is this one's or one of the bars below it; the
-    // bars above this popup are not its own, so a submenu may go back into its parent.
+    // Only one way: the other lies in this popup when its bar is this one's or one below it. Also
+    // counting the bars above this popup would refuse every drop of a submenu into its own parent.
     std::set<CTKPCommandBar*> mine;
     CollectPopupBars(this, mine);
     return mine.count(pOther->GetCommandBar()) != 0;

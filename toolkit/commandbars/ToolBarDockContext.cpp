@@ -275,6 +275,8 @@ BOOL CTKPToolBarDockContext::ToggleDocking()
     if (!m_pBar->IsFloating()) {
         if (!(m_pBar->GetFlags() & tkpFlagFloating) || !pCommandBars->GetOptions()->bDblClickFloat)
             return FALSE;
+        // A flag says whether a floating place is remembered; taking it only when both coordinates
+        // are above 0 would forget places at 0 and on monitors left of or above the main one.
         CPoint ptFloat = m_ptMRUFloatPos;
         if (!m_bHasFloatPos) {
             ptFloat = m_rectMRUDockPos.TopLeft();
