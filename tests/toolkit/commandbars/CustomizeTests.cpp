@@ -241,15 +241,6 @@ TEST_F(CustomizeTest, DropPositionAndInsertionMark)
     EXPECT_EQ(CRect(2, 2, 8, rcClient.bottom - 2), rcMark);
 }
 
-namespace {
-HWND g_hWndEscapeTarget = NULL;
-// Ends a drag whose loop lost its quit message, so that a failing test does not hang.
-void CALLBACK PostEscape(HWND, UINT, UINT_PTR, DWORD)
-{
-    ::PostMessageW(g_hWndEscapeTarget, WM_KEYDOWN, VK_ESCAPE, 0);
-}
-}  // namespace
-
 TEST_F(CustomizeTest, CommandDraggedFromTheListAndControlsMovedCopiedAndDraggedOff)
 {
     OpenSheet();
@@ -317,8 +308,7 @@ TEST_F(CustomizeTest, CommandDraggedFromTheListAndControlsMovedCopiedAndDraggedO
     // later, to end a drag that lost the quit message).
     m_pFrame->RecalcLayout();
     p102 = m_pToolBar->GetControl(3);
-    g_hWndEscapeTarget = m_pFrame->GetSafeHwnd();
-    const UINT_PTR nTimer = ::SetTimer(NULL, 0, 3000, PostEscape);
+    const UINT_PTR nTimer = morvick::test::PostEscapeLater(m_pFrame->GetSafeHwnd(), 3000);
     ::PostQuitMessage(5);
     p102->OnCustomizeMouseDown(ControlPoint(p102, 0));
     ::KillTimer(NULL, nTimer);

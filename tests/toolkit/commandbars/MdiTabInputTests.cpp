@@ -139,21 +139,11 @@ TEST_F(MdiTabInputTest, TheLiveSplitterFollowsTheMouse)
     EXPECT_EQ(0, SecondWidth());
 }
 
-namespace {
-HWND g_hWndEscapeTarget = NULL;
-// Ends a drag whose loop lost its quit message, so that a failing test does not hang.
-void CALLBACK PostEscape(HWND, UINT, UINT_PTR, DWORD)
-{
-    ::PostMessageW(g_hWndEscapeTarget, WM_KEYDOWN, VK_ESCAPE, 0);
-}
-}  // namespace
-
 TEST_F(MdiTabInputTest, AQuitMessageEndsTheLiveSplitterDragAndIsPutBack)
 {
     ASSERT_NO_FATAL_FAILURE(MakeTwoGroups());
     const CPoint ptDown = Client().GetWorkspace(0)->m_rcSplitter.CenterPoint();
-    g_hWndEscapeTarget = Client().GetSafeHwnd();
-    const UINT_PTR nTimer = ::SetTimer(NULL, 0, 3000, PostEscape);
+    const UINT_PTR nTimer = PostEscapeLater(Client().GetSafeHwnd(), 3000);
     ::PostQuitMessage(9);
     Client().SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(ptDown.x, ptDown.y));
     ::KillTimer(NULL, nTimer);
