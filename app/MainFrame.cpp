@@ -240,6 +240,7 @@ BOOL CMainFrame::CreateCommandBars()
 
     CTKPCommandBarsTheme::InstallTheme(new CMorvickBarTheme);
     bars->HideCommands(kHiddenCommands, sizeof(kHiddenCommands) / sizeof(kHiddenCommands[0]));
+    bars->GetOptions()->bAlwaysShowFullMenus = FALSE;
     bars->GetKeyBindings()->LoadFromResource(IDR_MAINFRAME);
     bars->LoadOptions(kCommandBarsSection);
     bars->LoadLayout(kCommandBarsSection);

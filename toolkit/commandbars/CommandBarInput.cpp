@@ -281,8 +281,8 @@ int CTKPCommandBar::FindAccel(UINT nChar, BOOL* pbMultiple)
                     }
                 }
             }
-            // One rule throughout: controls hidden as rarely used are not matched.
-            i = m_pControls->GetNext(i, 1, TRUE, FALSE, TRUE);
+            // Past the start rarely used controls count too: their mnemonics reach them.
+            i = m_pControls->GetNext(i, 1, TRUE, FALSE, FALSE);
         } while (i != nStart && i != -1);
     }
     if (pbMultiple != NULL)

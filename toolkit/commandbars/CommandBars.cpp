@@ -160,7 +160,8 @@ CTKPMenuBar* CTKPCommandBars::CreateMenuBar(LPCTSTR lpszName, UINT nID)
         pBar->Invalidate(FALSE);
     pBar->SetBarID(1);
     if (!pBar->SetPosition(tkpBarTop) || !pBar->LoadMenuBar(nID)) {
-        // The bar may already be docked: its entry and window go with it.
+        // Discarded whole: the bar may already be docked, and deleting it alone would leave its dock
+        // bar's entry and its window behind, pointing at nothing.
         DiscardBar(pBar);
         return NULL;
     }
@@ -423,13 +424,13 @@ BOOL CTKPCommandBars::OnFrameWndMsg(UINT message, WPARAM wParam, LPARAM lParam, 
         GetImageManager()->RefreshAll();
         RecalcFrameLayout(FALSE);
         if (m_pFrame != NULL && m_pFrame->GetSafeHwnd() != NULL)
-            m_pFrame->RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+            m_pFrame->RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
         return FALSE;
     case WM_SETTINGCHANGE:
         GetPaintManager()->RefreshColorsAndFonts();
         RecalcFrameLayout(FALSE);
         if (m_pFrame != NULL && m_pFrame->GetSafeHwnd() != NULL)
-            m_pFrame->RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+            m_pFrame->RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
         return FALSE;
     case WM_CLOSE:
         return m_pCustomizeDialog != NULL && m_pCustomizeDialog->GetSafeHwnd() != NULL;
@@ -624,6 +625,15 @@ void ExchangeOptions(CTKPBarOptions* pOptions, LPCTSTR lpszProfileName, BOOL bLo
         return;
     CString strSection;
     strSection.Format(L"%s-Options", lpszProfileName);
+    // Options never saved stay as the program set them before loading: reading the defaults of an
+    // absent section would undo its start-up choices (its animation, its short menus) every time.
+    HKEY hSection = NULL;
+    if (bLoading && ::RegOpenKeyExW(hKey, strSection, 0, KEY_READ, &hSection) != ERROR_SUCCESS) {
+        ::RegCloseKey(hKey);
+        return;
+    }
+    if (hSection != NULL)
+        ::RegCloseKey(hSection);
     {
         CTKPPropExchangeRegistry px(bLoading, hKey, strSection);
         pOptions->DoPropExchange(&px, TRUE);

@@ -95,6 +95,8 @@ void ApplyRecord(CTKPCommandBars* pCommandBars, CTKPToolBar* pBar, const CTKPBar
         UINT nFlags = SWP_NOZORDER | SWP_NOACTIVATE;
         if (!record.m_bFloating)
             nFlags |= pBar->GetDockBar() != NULL ? SWP_NOSIZE : (SWP_NOSIZE | SWP_NOMOVE);
+        // A record without a position leaves the bar where it is: moved to (-1, -1), a floating
+        // bar would sit off the screen's corner.
         if (record.m_nXPos == -1 || record.m_nYPos == -1)
             nFlags |= SWP_NOMOVE;
         nFlags |= record.m_bVisible > 0 ? SWP_SHOWWINDOW : SWP_HIDEWINDOW;
@@ -257,6 +259,9 @@ BOOL SaveControls(CTKPCommandBars* pCommandBars, LPCTSTR lpszProfileName, BOOL b
 
 void CTKPCommandBars::SaveLayout(LPCTSTR lpszProfileName, BOOL bOnlyCustomized)
 {
+    // The menu bar goes back to its default menu and keeps only the document menus the user changed.
+    if (m_pMenuBar != NULL)
+        m_pMenuBar->FreeStoredMenus();
     CTKPLayoutScreenFrame frame;
     for (int i = 0; i < GetCount(); i++) {
         CTKPCommandBar* pBar = GetAt(i);

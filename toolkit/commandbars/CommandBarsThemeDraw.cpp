@@ -559,7 +559,8 @@ void CTKPCommandBarsTheme::AnimateExpanding(CDC* pDestDC, CDC* pSrcDC, CRect rc,
             ::DeleteObject(hNew);
         if (hMix)
             ::DeleteObject(hMix);
-        // The last frame is the image itself.
+        // The last frame is the image itself: the blended steps stop short of it (and lose a little
+        // in the division by 256), so the popup would otherwise stay a shade off its own picture.
         pDestDC->BitBlt(rc.left, rc.top, cx, cy, pSrcDC, rc.left, rc.top, SRCCOPY);
         break;
     }

@@ -492,7 +492,7 @@ int CTKPControlComboBox::OnHookKeyDown(UINT nChar, LPARAM lParam)
         else
             m_nCachedSel = m_nSavedSel;
         m_edit.SetText(m_strSavedText, TRUE);
-        m_bSelEnded = TRUE;
+        // Leaving the focus, a list without an edit box tells its site the choice was cancelled.
         SetFocused(FALSE);
         return CTKPHookSink::hookHandled;
     }

@@ -61,6 +61,8 @@ protected:
     CString m_strText;
     BOOL m_bTextDirty;
     CString m_strHint;
+    // The hint is a state, not a text: told by equality, a text typed equal to the hint would read
+    // back as empty and turn grey.
     BOOL m_bHintShown;
     CTKPEditAutoComplete* m_pAutoComplete;
     DWORD m_dwShellFlags;

@@ -6,6 +6,7 @@
 #include "toolkit/commandbars/CommandBars.h"
 #include "toolkit/commandbars/CommandBarsTheme.h"
 #include "toolkit/commandbars/Controls.h"
+#include "toolkit/commandbars/PopupBar.h"
 
 IMPLEMENT_SERIAL(CTKPControlPopup, CTKPControl, VERSIONABLE_SCHEMA | 16)
 
@@ -160,7 +161,7 @@ void CTKPControlPopup::OnLButtonUp(CPoint point)
 BOOL CTKPControlPopup::OnLButtonDblClk(CPoint point)
 {
     if ((m_controlType != tkpControlPopup && m_controlType != tkpControlButtonPopup) || m_pCommandBar == NULL ||
-        m_pCommandBar->GetType() != tkpBarTypePopup || m_pParent == NULL)
+        !m_pCommandBar->IsKindOf(RUNTIME_CLASS(CTKPPopupBar)) || m_pParent == NULL)
         return CTKPControl::OnLButtonDblClk(point);
 
     CTKPCommandBar* pBar = m_pCommandBar;
@@ -230,8 +231,8 @@ BOOL CTKPControlPopup::IsContainPopup(CTKPControlPopup* pOther)
 {
     if (pOther == NULL || pOther->GetCommandBar() == NULL)
         return FALSE;
-    // The other lies in this popup when its bar is this one's or one of the bars below it; the
-    // bars above this popup are not its own, so a submenu may go back into its parent.
+    // Only one way: the other lies in this popup when its bar is this one's or one below it. Also
+    // counting the bars above this popup would refuse every drop of a submenu into its own parent.
     std::set<CTKPCommandBar*> mine;
     CollectPopupBars(this, mine);
     return mine.count(pOther->GetCommandBar()) != 0;

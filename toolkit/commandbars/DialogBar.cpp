@@ -77,7 +77,8 @@ void CTKPDialogBar::SetFloatingClientSize(CSize size)
 
 CRect CTKPDialogBar::GetInsideBorders() const
 {
-    // The caption takes its room only while it is shown.
+    // The caption takes its room only while it is shown: counted with the caption off, it would
+    // leave an empty strip above the client.
     return CRect(m_nBorderLeft, m_nBorderTop + (m_bCaption ? m_nCaptionHeight : 0), m_nBorderRight, m_nBorderBottom);
 }
 

@@ -132,6 +132,8 @@ CTKPLayoutScreenFrame::CTKPLayoutScreenFrame() : m_bScaling(FALSE), m_sizeSaved(
         m_rcScreen = g_rcTestScreen;
         m_rcVirtual = g_rcTestVirtual;
     } else {
+        // The main screen's size scales positions; the limits are those of the whole virtual screen,
+        // so that a bar saved on a second monitor stays there instead of being pulled onto the main one.
         m_rcScreen.SetRect(0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN));
         const int x = ::GetSystemMetrics(SM_XVIRTUALSCREEN), y = ::GetSystemMetrics(SM_YVIRTUALSCREEN);
         const int cx = ::GetSystemMetrics(SM_CXVIRTUALSCREEN), cy = ::GetSystemMetrics(SM_CYVIRTUALSCREEN);
@@ -198,6 +200,8 @@ void CTKPLayoutScreenFrame::LoadBars(LPCTSTR lpszProfileName)
 
 void CTKPLayoutScreenFrame::ScalePoint(int& x, int& y) const
 {
+    // -1 (no position) is neither scaled nor limited: scaled, it would become a real place. Limited
+    // from below too, so that a bar saved on a monitor that has gone since comes back into sight.
     if (x != -1) {
         if (m_bScaling)
             x = ::MulDiv(x, m_rcScreen.Width(), m_sizeSaved.cx);
@@ -221,6 +225,7 @@ void CTKPLayoutScreenFrame::ScaleRect(CRect& rect) const
         rect.OffsetRect(m_ptMax.x - rect.left, 0);
     if (rect.top > m_ptMax.y)
         rect.OffsetRect(0, m_ptMax.y - rect.top);
+    // Limited from below too: a docked place left of or above every monitor is out of sight.
     if (rect.left < m_rcVirtual.left)
         rect.OffsetRect(m_rcVirtual.left - rect.left, 0);
     if (rect.top < m_rcVirtual.top)

@@ -47,9 +47,14 @@ public:
     HWND GetMdiClient() const { return m_hWndMdiClient; }
     // The stored control sets by menu id.
     CMap<UINT, UINT, CTKPControls*, CTKPControls*>& GetStoredMenus() { return m_mapMenus; }
-    // Saving with MDI menus put the default menu back: the frame should update its menu.
-    BOOL IsMenuUpdatePending() const { return m_bPendingMenuUpdate; }
-    void SetMenuUpdatePending(BOOL bPending) { m_bPendingMenuUpdate = bPending; }
+    // Saving put the default menu back in place of a document's: the frame should update its menu.
+    BOOL IsMenuUpdatePending() const { return m_bPendingMenuUpdate || m_bSwitchedBack; }
+    void SetMenuUpdatePending(BOOL bPending)
+    {
+        m_bPendingMenuUpdate = bPending;
+        if (!bPending)
+            m_bSwitchedBack = FALSE;
+    }
 
     afx_msg void OnTimer(UINT_PTR nIDEvent);
 

@@ -95,7 +95,8 @@ void CTKPPopupShadows::CreateControlShadows(CTKPControl* pControl)
 void CTKPPopupShadows::CreateShadow(BOOL bBottom, const CRect& rcWindow, const CRect& rcExclude, CTKPCommandBar* pOwner)
 {
     CTKPCommandBarsTheme* pTheme = pOwner->GetPaintManager();
-    // With the theme's shadow switch off nothing at all is made.
+    // With the theme's shadow switch off nothing at all is made: a shadow object without its window
+    // would still be listed and hook its popup for nothing.
     if (pTheme == NULL || !pTheme->m_bShowShadow)
         return;
     const int nForced = pTheme->GetShadowQuery();

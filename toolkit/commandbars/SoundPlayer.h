@@ -32,6 +32,7 @@ private:
     void Run(int nGeneration);
 
     // Shared with the player thread: the UI thread writes 1-3, the player writes 0 after playing.
+    // Atomic: a plain word written by one thread and read by the other is a data race.
     std::atomic<int> m_nRequest;
     // Raised by every Stop: a thread that outlived its 100 ms ends at its next round instead of
     // playing on beside the next one.

@@ -543,6 +543,8 @@ LRESULT CTKPStatusBar::OnSetText(WPARAM, LPARAM lParam)
     const int nIndex = CommandToIndex(0);
     if (nIndex < 0)
         return FALSE;
+    // TRUE and FALSE as any window answers: 0 for success and -1 for failure would make
+    // SetWindowText report every change of the text as failed.
     return SetPaneText(nIndex, reinterpret_cast<LPCTSTR>(lParam), TRUE) ? TRUE : FALSE;
 }
 
@@ -557,7 +559,8 @@ LRESULT CTKPStatusBar::OnGetText(WPARAM wParam, LPARAM lParam)
     const int nCopy = std::min(strText.GetLength(), nMax - 1);
     memcpy(lpszDest, (LPCTSTR)strText, nCopy * sizeof(TCHAR));
     lpszDest[nCopy] = 0;
-    // As any window: the characters copied, without the terminator.
+    // The characters copied without the terminator, as any window answers: one more would make
+    // GetWindowText callers count the terminator as text.
     return nCopy;
 }
 

@@ -3,6 +3,7 @@
 #include "classlib/win/CMDIFrameWnd.h"
 #include "classlib/win/WindowDCs.h"
 #include "toolkit/base/DragTracker.h"
+#include "toolkit/commandbars/CaptureLoopPaints.h"
 #include "toolkit/commandbars/TabClientWnd.h"
 #include "toolkit/commandbars/TabClientWorkspace.h"
 #include "toolkit/tabs/TabAppearance.h"
@@ -301,9 +302,8 @@ void CTKPTabClientWnd::TrackSplitterLive(int nIndex, CPoint ptScreen, const CRec
     SetCapture();
     while (::GetCapture() == hWnd) {
         MSG msg;
-        while (::PeekMessageW(&msg, NULL, WM_PAINT, WM_PAINT, PM_REMOVE))
-            ::DispatchMessageW(&msg);
-        const BOOL bGot = ::GetMessageW(&msg, NULL, 0, 0);
+        // A quit message among the paints ends the drag as GetMessage's does.
+        const BOOL bGot = TKPDispatchPendingPaints(&msg) ? FALSE : ::GetMessageW(&msg, NULL, 0, 0);
         if (bGot <= 0) {
             if (bGot == 0)
                 ::PostQuitMessage(static_cast<int>(msg.wParam));

@@ -498,8 +498,9 @@ LRESULT CTKPTabClientWnd::OnMDIDestroy(WPARAM wParam, LPARAM)
         if (pNeighbour == NULL)
             pNeighbour = pGroup->FindNextTab(nIndex - 1, -1);
         if (pNeighbour != NULL) {
-            // Only the closing of the active child moves the activation; a child closed in the
-            // background leaves its group's selection to the neighbour and the active child alone.
+            // Only the active child's closing activates the neighbour (a background child's only
+            // hands its group's selection on): activating it always would pull the user off the
+            // document they are working in whenever another one closes.
             if (hDying == GetActiveChildHandle())
                 ActivateChild(pNeighbour->GetHandle());
             else if (pGroup->GetSelectedItem() == pItem)

@@ -2,6 +2,7 @@
 
 #include "toolkit/base/DrawingHelper.h"
 #include "toolkit/commandbars/BarOptions.h"
+#include "toolkit/commandbars/CaptureLoopPaints.h"
 #include "toolkit/commandbars/CommandBars.h"
 #include "toolkit/commandbars/DockBar.h"
 #include "toolkit/commandbars/MouseTracker.h"
@@ -97,16 +98,8 @@ void CTKPToolBarDockContext::Track()
     CTKPCommandBars* pCommandBars = m_pBar->GetCommandBars();
     while (::GetCapture() == hWnd) {
         MSG msg;
-        // A pending quit message is retrieved whatever the filter: it ends the loop (and is put
-        // back) instead of being dispatched and lost.
-        BOOL bQuit = FALSE;
-        while (!bQuit && ::PeekMessageW(&msg, NULL, WM_PAINT, WM_PAINT, PM_REMOVE)) {
-            if (msg.message == WM_QUIT)
-                bQuit = TRUE;
-            else
-                ::DispatchMessageW(&msg);
-        }
-        const BOOL bGot = bQuit ? FALSE : ::GetMessageW(&msg, NULL, 0, 0);
+        // A quit message among the paints ends the loop as GetMessage's does.
+        const BOOL bGot = TKPDispatchPendingPaints(&msg) ? FALSE : ::GetMessageW(&msg, NULL, 0, 0);
         if (bGot == 0 || bGot == -1) {
             if (bGot == 0)
                 ::PostQuitMessage((int)msg.wParam);
@@ -275,6 +268,8 @@ BOOL CTKPToolBarDockContext::ToggleDocking()
     if (!m_pBar->IsFloating()) {
         if (!(m_pBar->GetFlags() & tkpFlagFloating) || !pCommandBars->GetOptions()->bDblClickFloat)
             return FALSE;
+        // A flag says whether a floating place is remembered; taking it only when both coordinates
+        // are above 0 would forget places at 0 and on monitors left of or above the main one.
         CPoint ptFloat = m_ptMRUFloatPos;
         if (!m_bHasFloatPos) {
             ptFloat = m_rectMRUDockPos.TopLeft();

@@ -256,7 +256,7 @@ void CTKPToolTipManager::FilterToolTipMessage(CWnd* pOwner, MSG* pMsg, BOOL bFro
                 }
             }
             // The tip comes alive while the owner's frame is the active one, or always when the tool
-            // asks for it.
+            // asks for it: the other way round, inactive frames would show tips and the active none.
             if ((info.ti.uFlags & TKPTTF_ALWAYSACTIVATE) != 0 ||
                 CTKPDrawingHelper::IsTopParentActive(pOwner->GetSafeHwnd())) {
                 m_pToolTip->SendMessage(TTM_ACTIVATE, TRUE, 0);

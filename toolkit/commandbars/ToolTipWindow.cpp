@@ -281,8 +281,8 @@ void CTKPToolTipWindow::OnTimer(UINT_PTR nIDEvent)
 
 CPoint CTKPToolTipWindow::CalcTipPosition(CPoint ptCursor, CSize size) const
 {
-    // Below the cursor; kept inside the work area of the cursor's monitor, above the cursor when
-    // there is no room below.
+    // Below the cursor, but kept inside the work area of the cursor's monitor (above the cursor
+    // when there is no room below): placed plainly below it, a tip near an edge runs off the screen.
     RECT rcWork;
     CTKPDrawingHelper::GetWorkAreaFromPoint(&rcWork, ptCursor);
     CPoint pt(ptCursor.x, ptCursor.y + 21);

@@ -137,7 +137,8 @@ CPoint CTKButtonTheme::GetTextPosition(UINT, const CRect& rect, CSize sizeText, 
     if (pButton->HasFixedPositions())
         return pButton->m_ptText;
     const BOOL bAbove = (pButton->GetButtonStyleFlags() & TKBS_IMAGEABOVETEXT) != 0;
-    const CSize sizeImage = (GetShowImage() && pButton->GetImage()) ? pButton->GetImageSize() : CSize(0, 0);
+    // The image's room stays when the image is hidden, so that toggling it does not move the text.
+    const CSize sizeImage = pButton->GetImageSize();
     const int nMargin = pButton->m_nMargin;
     CPoint pt(0, CalcImageOffset(sizeText.cx, sizeText.cy, pButton).y);
     if (bAbove)

@@ -144,7 +144,8 @@ BOOL CTKListBase::ReadColumnWidth(int nColumn, int* pWidth)
         nEnd = strWidths.GetLength();
     CString strField = strWidths.Mid(nStart, nEnd - nStart);
     strField.Trim();
-    // A field that is missing or no number leaves the column as it is.
+    // A field that is missing or no number leaves the column's width as it is: restoring 0 would
+    // collapse every column of a list that has no widths stored yet.
     if (strField.IsEmpty() || strField.GetLength() > 6 || strField.SpanIncluding(_T("0123456789")) != strField)
         return FALSE;
     *pWidth = _ttoi(strField);

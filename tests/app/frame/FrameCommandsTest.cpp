@@ -1,5 +1,5 @@
-// The main frame's command enabling in every scan mode and stage of the wizard, and the end of the
-// program while a worker runs.
+// The main frame's command enabling in every scan mode and stage of the wizard, the options its
+// command bars start with, and the end of the program while a worker runs.
 #include <gtest/gtest.h>
 
 #include "app/workers/WorkerProtocol.h"
@@ -7,6 +7,8 @@
 #include "engine/state/EngineState.h"
 #include "resource.h"
 #include "tests/app/frame/FrameTestSupport.h"
+#include "toolkit/commandbars/BarOptions.h"
+#include "toolkit/commandbars/CommandBars.h"
 
 namespace morvick::test {
 namespace {
@@ -117,6 +119,15 @@ TEST(FrameCommands, OpenAndLoadFollowTheirOwnFlags)
         EXPECT_EQ(UpdateOf(ID_LOAD_SNAPSHOT), chosen ? 1 : 0);
     }
     App().SwitchView(CEx_StyleApp::kStartPage);
+}
+
+TEST(FrameCommands, OnAFirstStartTheMenusAreShortAndSlideOpen)
+{
+    // No stored options (the tests start without a profile): what the frame set before loading them.
+    ASSERT_NE(Frame().m_pBars, nullptr);
+    const CTKPBarOptions* options = Frame().m_pBars->GetOptions();
+    EXPECT_FALSE(options->bAlwaysShowFullMenus);
+    EXPECT_EQ(options->animationType, 3);
 }
 
 // The process's end as the exit asks for it, counted instead of done.

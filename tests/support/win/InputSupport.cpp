@@ -78,4 +78,20 @@ void KeyPress(WORD vk) {
   SendInput(2, in, sizeof(INPUT));
 }
 
+namespace {
+
+HWND g_escapeTarget = nullptr;
+
+void CALLBACK PostEscape(HWND, UINT, UINT_PTR id, DWORD) {
+  KillTimer(nullptr, id);
+  PostMessageW(g_escapeTarget, WM_KEYDOWN, VK_ESCAPE, 0);
+}
+
+}  // namespace
+
+UINT_PTR PostEscapeLater(HWND hWnd, UINT ms) {
+  g_escapeTarget = hWnd;
+  return SetTimer(nullptr, 0, ms, PostEscape);
+}
+
 }  // namespace morvick::test

@@ -23,4 +23,9 @@ void MouseDown(int x, int y);
 void MouseUp(int x, int y);
 void KeyPress(WORD vk);
 
+// Posts Escape to the window once ms have passed (a timer of the thread; KillTimer(NULL, id) stops
+// it): it ends a capture loop that missed what should have ended it, so that a failing test does
+// not hang.
+UINT_PTR PostEscapeLater(HWND hWnd, UINT ms);
+
 }  // namespace morvick::test

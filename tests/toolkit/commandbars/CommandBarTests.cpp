@@ -133,6 +133,18 @@ TEST_F(CommandBarTest, MnemonicsSelectSharedOnesAndExecuteUniqueOnes)
     EXPECT_EQ(Key('G'), 1);
     EXPECT_EQ(m_pFrame->m_commands, (std::vector<UINT>{102, 103}));
     EXPECT_EQ(g_nBeeps, 0);
+
+    // A rarely used command behind the expand button still answers its mnemonic, but the search
+    // does not start on it.
+    pControls->FindControl(104)->SetCaption(L"&Zulu");
+    pControls->FindControl(104)->SetHideFlags(tkpHideExpand);
+    m_pBar->SetSelected(Index(103), TRUE);
+    BOOL bMultiple = TRUE;
+    EXPECT_EQ(m_pBar->FindAccel('Z', &bMultiple), Index(104));
+    EXPECT_FALSE(bMultiple);
+    pControls->FindControl(100)->SetCaption(L"&Zero");
+    EXPECT_EQ(m_pBar->FindAccel('Z', &bMultiple), Index(100));
+    EXPECT_TRUE(bMultiple);
 }
 
 TEST_F(CommandBarTest, KeysWithoutAMatchBeepExceptShiftAndCtrl)

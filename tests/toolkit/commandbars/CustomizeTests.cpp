@@ -304,6 +304,19 @@ TEST_F(CustomizeTest, CommandDraggedFromTheListAndControlsMovedCopiedAndDraggedO
     EXPECT_EQ((std::vector<int>{100, 104, 104, 102, 103, 104}), Ids(m_pToolBar));
     PumpPending();
 
+    // A quit message cancels the drag and is put back for the program's loop (Escape only comes
+    // later, to end a drag that lost the quit message).
+    m_pFrame->RecalcLayout();
+    p102 = m_pToolBar->GetControl(3);
+    const UINT_PTR nTimer = morvick::test::PostEscapeLater(m_pFrame->GetSafeHwnd(), 3000);
+    ::PostQuitMessage(5);
+    p102->OnCustomizeMouseDown(ControlPoint(p102, 0));
+    ::KillTimer(NULL, nTimer);
+    MSG msgQuit;
+    ASSERT_TRUE(::PeekMessageW(&msgQuit, NULL, WM_QUIT, WM_QUIT, PM_REMOVE));
+    EXPECT_EQ(msgQuit.wParam, 5u);
+    EXPECT_EQ((std::vector<int>{100, 104, 104, 102, 103, 104}), Ids(m_pToolBar));
+
     // Moved with Ctrl held: a copy after the last control, the original stays.
     m_pFrame->RecalcLayout();
     p102 = m_pToolBar->GetControl(3);

@@ -392,6 +392,22 @@ TEST_F(EditComboTest, EscapeInAFocusedComboBoxRestoresTheSelectionAndTextOfItsFo
     EXPECT_EQ(pCombo->GetCurSel(), 1);
     EXPECT_EQ(pCombo->GetEditText(), CString(L"green"));
     EXPECT_TRUE(m_pFrame->Saw(TKPN_COMBO_KILLFOCUS));
+    EXPECT_FALSE(m_pFrame->Saw(TKPN_COMBO_SELENDCANCEL));
+
+    // A drop-down list without an edit box also tells its site that the choice was cancelled.
+    CTKPControlComboBox* pPick = AddCombo(156, FALSE);
+    pPick->AddString(L"small");
+    pPick->AddString(L"large");
+    pPick->SetCurSel(0);
+    Layout();
+    pPick->SetFocused(TRUE);
+    m_pFrame->m_codes.clear();
+    EXPECT_EQ(pPick->OnHookKeyDown(VK_ESCAPE, 0), (int)CTKPHookSink::hookHandled);
+    EXPECT_FALSE(pPick->IsFocused());
+    EXPECT_EQ(pPick->GetCurSel(), 0);
+    EXPECT_EQ(pPick->GetEditText(), CString(L"small"));
+    EXPECT_TRUE(m_pFrame->Saw(TKPN_COMBO_SELENDCANCEL));
+    EXPECT_TRUE(m_pFrame->Saw(TKPN_COMBO_KILLFOCUS));
 }
 
 TEST_F(EditComboTest, ACopiedComboBoxHasItsOwnListWithTheItemsAndSettings)

@@ -5,6 +5,7 @@
 
 #include "res/commandbars-customize.h"
 #include "tests/toolkit/commandbars/Bars3TestSupport.h"
+#include "toolkit/base/ColorManager.h"
 #include "toolkit/base/Dib32.h"
 #include "toolkit/base/ImageManager.h"
 #include "toolkit/commandbars/CommandBars.h"
@@ -205,6 +206,30 @@ TEST_F(ImageEditorTest, MoveClearAndTheClipboard)
     EXPECT_EQ(RGB(0, 0, 0), Pixel(0, 0));
     EXPECT_EQ(RGB(0, 0, 0), Pixel(5, 5));
     EXPECT_EQ(kClear, Pixel(7, 7));
+
+    // With no picture Copy puts the empty one: the button face all over, clear again when pasted.
+    m_pDialog->SendMessage(WM_COMMAND, ID_TKP_EDITOR_CLEAR);
+    ASSERT_EQ(nullptr, Canvas().GetPicture());
+    m_pDialog->SendMessage(WM_COMMAND, ID_TKP_EDITOR_COPY);
+    ASSERT_TRUE(::IsClipboardFormatAvailable(CF_BITMAP));
+    ASSERT_TRUE(::OpenClipboard(NULL));
+    HBITMAP hCopied = static_cast<HBITMAP>(::GetClipboardData(CF_BITMAP));
+    BITMAP bm = {};
+    ASSERT_TRUE(hCopied != NULL && ::GetObjectW(hCopied, sizeof(bm), &bm) != 0);
+    HDC hdc = ::CreateCompatibleDC(NULL);
+    HGDIOBJ hOld = ::SelectObject(hdc, hCopied);
+    const COLORREF clrCorner = ::GetPixel(hdc, 0, 0), clrMiddle = ::GetPixel(hdc, 8, 8);
+    ::SelectObject(hdc, hOld);
+    ::DeleteDC(hdc);
+    ::CloseClipboard();
+    EXPECT_EQ(bm.bmWidth, 16);
+    EXPECT_EQ(bm.bmHeight, 16);
+    EXPECT_EQ(clrCorner, GetColorManager()->GetColor(COLOR_BTNFACE));
+    EXPECT_EQ(clrMiddle, GetColorManager()->GetColor(COLOR_BTNFACE));
+    m_pDialog->SendMessage(WM_COMMAND, ID_TKP_EDITOR_PASTE);
+    ASSERT_NE(nullptr, Canvas().GetPicture());
+    EXPECT_EQ(kClear, Pixel(0, 0));
+    EXPECT_EQ(kClear, Pixel(8, 8));
 }
 
 TEST_F(ImageEditorTest, APictureWithAlphaComesBackFromTheClipboardWithItsAlpha)

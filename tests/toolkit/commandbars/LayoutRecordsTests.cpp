@@ -119,6 +119,47 @@ TEST_F(LayoutRecordsTest, PositionsFollowTheScreenSize)
     EXPECT_EQ(CRect(20, 40, 120, 65), r.m_rcMRUDockPos);  // moved, not resized
 }
 
+TEST_F(LayoutRecordsTest, APlaceOnAnotherMonitorStaysAndOneBeyondEveryMonitorComesBack)
+{
+    // The main screen 1280 x 1024, a second one of the same size to its right.
+    const RECT rcMain = {0, 0, 1280, 1024}, rcAll = {0, 0, 2560, 1024};
+    CTKPLayoutScreenFrame::SetScreenForTest(&rcMain, &rcAll);
+    {
+        CTKPLayoutScreenFrame save;
+        CTKPBarLayoutRecord* pOnSecond = new CTKPBarLayoutRecord;
+        pOnSecond->m_nMRUFloatXPos = 1800;
+        pOnSecond->m_nMRUFloatYPos = 300;
+        pOnSecond->m_rcMRUDockPos.SetRect(1700, 20, 1800, 45);
+        save.m_arrBars.Add(pOnSecond);
+        CTKPBarLayoutRecord* pLost = new CTKPBarLayoutRecord;
+        pLost->m_nMRUFloatXPos = -3000;
+        pLost->m_nMRUFloatYPos = -50;
+        pLost->m_rcMRUDockPos.SetRect(-3000, -60, -2900, -35);
+        save.m_arrBars.Add(pLost);
+        ASSERT_TRUE(save.SaveBars(kProfile));
+    }
+    CTKPLayoutScreenFrame load;
+    load.LoadBars(kProfile);
+    ASSERT_EQ(2, load.m_arrBars.GetSize());
+    EXPECT_FALSE(load.m_bScaling);
+    EXPECT_EQ(1800, load.m_arrBars[0]->m_nMRUFloatXPos);
+    EXPECT_EQ(300, load.m_arrBars[0]->m_nMRUFloatYPos);
+    EXPECT_EQ(CRect(1700, 20, 1800, 45), load.m_arrBars[0]->m_rcMRUDockPos);
+    // Left of and above every monitor: back at their edges, the rectangle moved, not resized.
+    EXPECT_EQ(0, load.m_arrBars[1]->m_nMRUFloatXPos);
+    EXPECT_EQ(0, load.m_arrBars[1]->m_nMRUFloatYPos);
+    EXPECT_EQ(CRect(0, 0, 100, 25), load.m_arrBars[1]->m_rcMRUDockPos);
+
+    // The second monitor is gone: a place on it comes back onto the main one.
+    SetScreen(1280, 1024);
+    CTKPLayoutScreenFrame loadAlone;
+    loadAlone.LoadBars(kProfile);
+    ASSERT_EQ(2, loadAlone.m_arrBars.GetSize());
+    const int nLargestX = 1280 - GetSystemMetrics(SM_CXICON);
+    EXPECT_EQ(nLargestX, loadAlone.m_arrBars[0]->m_nMRUFloatXPos);
+    EXPECT_EQ(CRect(nLargestX, 20, nLargestX + 100, 45), loadAlone.m_arrBars[0]->m_rcMRUDockPos);
+}
+
 TEST_F(LayoutRecordsTest, DamagedSummaryKeepsPositionsSane)
 {
     SetScreen(1280, 1024);

@@ -296,6 +296,29 @@ TEST_F(ManagerTest, OptionsInTheProfileHoldOnlyWhatDiffersFromTheDefaults)
     EXPECT_TRUE(m_pBars->IsCommandHidden(101));
 }
 
+TEST_F(ManagerTest, OptionsNeverSavedStayAsTheProgramSetThemUntilTheFirstSave)
+{
+    TestRegistryKey key(L"MorvickCommandBarsTests");
+    CTKPBarOptions* pOptions = m_pBars->GetOptions();
+    pOptions->animationType = 3;
+    pOptions->bAlwaysShowFullMenus = FALSE;
+    m_pBars->LoadOptions(L"CommandBars");
+    EXPECT_EQ(pOptions->animationType, 3);
+    EXPECT_FALSE(pOptions->bAlwaysShowFullMenus);
+
+    // Once saved, a value back at its default is no longer stored and loads as the default.
+    m_pBars->SaveOptions(L"CommandBars");
+    EXPECT_EQ(key.Dword(L"CommandBars-Options", L"AlwaysShowFullMenus"), 0u);
+    pOptions->bAlwaysShowFullMenus = TRUE;
+    m_pBars->SaveOptions(L"CommandBars");
+    EXPECT_EQ(key.Raw(L"CommandBars-Options", L"AlwaysShowFullMenus"), 0u);
+    pOptions->bAlwaysShowFullMenus = FALSE;
+    pOptions->animationType = 0;
+    m_pBars->LoadOptions(L"CommandBars");
+    EXPECT_TRUE(pOptions->bAlwaysShowFullMenus);
+    EXPECT_EQ(pOptions->animationType, 3);
+}
+
 namespace {
 
 // Stores the options into an archive and loads them into fresh ones of the same manager.
@@ -417,10 +440,13 @@ TEST_F(ManagerTest, ShortcutsReachTheFrameUnlessSuspendedForPrintPreview)
     MSG key = {m_pFrame->GetSafeHwnd(), WM_KEYDOWN, VK_F5, 0x003F0001};
     EXPECT_TRUE(m_pFrame->PreTranslateMessage(&key));
     EXPECT_EQ(m_pFrame->m_commands, (std::vector<UINT>{102}));
+    // The frame is never shown: the toolbar's own visible style tells whether it is hidden.
+    ASSERT_TRUE(m_pFrame->GetToolBar()->GetStyle() & WS_VISIBLE);
     m_pFrame->OnSetPreviewMode(TRUE, NULL);
-    EXPECT_FALSE(m_pFrame->GetToolBar()->IsWindowVisible() && m_pFrame->IsWindowVisible());
+    EXPECT_FALSE(m_pFrame->GetToolBar()->GetStyle() & WS_VISIBLE);
     EXPECT_FALSE(m_pFrame->PreTranslateMessage(&key));
     m_pFrame->OnSetPreviewMode(FALSE, NULL);
+    EXPECT_TRUE(m_pFrame->GetToolBar()->GetStyle() & WS_VISIBLE);
     EXPECT_TRUE(m_pFrame->PreTranslateMessage(&key));
     EXPECT_EQ(m_pFrame->m_commands.size(), 2u);
 }

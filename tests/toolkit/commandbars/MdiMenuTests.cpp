@@ -2,6 +2,7 @@
 // document types.
 #include <gtest/gtest.h>
 
+#include "TestRegistryKey.h"
 #include "tests/toolkit/commandbars/MenuTestSupport.h"
 #include "toolkit/commandbars/CommandBarsTheme.h"
 #include "toolkit/commandbars/Control.h"
@@ -67,7 +68,14 @@ public:
 
     CTKPMenuBar* GetMenuBar() const { return m_pCommandBars->GetMenuBar(); }
 
+    void OnUpdateFrameMenu(HMENU hMenuAlt) override
+    {
+        ++m_nFrameMenuUpdates;
+        CTKPFrameWnd::OnUpdateFrameMenu(hMenuAlt);
+    }
+
     HWND m_hWndClient = NULL;
+    int m_nFrameMenuUpdates = 0;
     CMdiTestCommandBars* m_pBars = nullptr;
 };
 
@@ -173,5 +181,35 @@ TEST_F(MdiMenuTest, EachDocumentMenuKeepsItsCustomisedControls)
     ::SendMessageW(m_pFrame->m_hWndClient, WM_MDISETMENU, reinterpret_cast<WPARAM>(hDocMenu), 0);
     EXPECT_EQ(pBar->GetCurrentMenuId(), static_cast<UINT>(IDR_TEST_MENU));
     EXPECT_EQ(::GetMenu(m_pFrame->GetSafeHwnd()), nullptr);
+    ::DestroyMenu(hDocMenu);
+}
+
+TEST_F(MdiMenuTest, SavingTheLayoutKeepsOnlyTheDocumentMenusTheUserChanged)
+{
+    TestRegistryKey key(L"MorvickCommandBarsTests");
+    CTKPMenuBar* pBar = m_pFrame->GetMenuBar();
+    HMENU hDocMenu = ::LoadMenuW(AfxGetResourceHandle(), MAKEINTRESOURCEW(IDR_TEST_MENU2));
+    m_pFrame->m_pBars->m_nActiveMenuId = IDR_TEST_MENU2;
+    ::SendMessageW(m_pFrame->m_hWndClient, WM_MDISETMENU, reinterpret_cast<WPARAM>(hDocMenu), 0);
+    ASSERT_EQ(pBar->GetCurrentMenuId(), static_cast<UINT>(IDR_TEST_MENU2));
+
+    // Nothing customised: the default menu comes back, no set is kept, and the frame is told to
+    // put its document's menu up again.
+    m_pFrame->m_nFrameMenuUpdates = 0;
+    m_pFrame->m_pCommandBars->SaveLayout(L"TestLayout", TRUE);
+    EXPECT_EQ(pBar->GetStoredMenus().GetCount(), 0);
+    EXPECT_EQ(pBar->GetCurrentMenuId(), static_cast<UINT>(IDR_TEST_MENU));
+    EXPECT_EQ(m_pFrame->m_nFrameMenuUpdates, 1);
+    EXPECT_FALSE(pBar->IsMenuUpdatePending());
+
+    // A customised document menu is kept and saved.
+    ::SendMessageW(m_pFrame->m_hWndClient, WM_MDISETMENU, reinterpret_cast<WPARAM>(hDocMenu), 0);
+    ASSERT_EQ(pBar->GetCurrentMenuId(), static_cast<UINT>(IDR_TEST_MENU2));
+    pBar->GetControls()->Remove(1);
+    m_pFrame->m_pCommandBars->SaveLayout(L"TestLayout", TRUE);
+    EXPECT_EQ(pBar->GetStoredMenus().GetCount(), 1);
+    CTKPControls* pStored = nullptr;
+    EXPECT_TRUE(pBar->GetStoredMenus().Lookup(IDR_TEST_MENU2, pStored));
+    EXPECT_EQ(key.Raw(L"TestLayout-Controls", L"Controls"), static_cast<DWORD>(REG_BINARY));
     ::DestroyMenu(hDocMenu);
 }

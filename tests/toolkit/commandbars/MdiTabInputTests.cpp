@@ -139,6 +139,22 @@ TEST_F(MdiTabInputTest, TheLiveSplitterFollowsTheMouse)
     EXPECT_EQ(0, SecondWidth());
 }
 
+TEST_F(MdiTabInputTest, AQuitMessageEndsTheLiveSplitterDragAndIsPutBack)
+{
+    ASSERT_NO_FATAL_FAILURE(MakeTwoGroups());
+    const CPoint ptDown = Client().GetWorkspace(0)->m_rcSplitter.CenterPoint();
+    const UINT_PTR nTimer = PostEscapeLater(Client().GetSafeHwnd(), 3000);
+    ::PostQuitMessage(9);
+    Client().SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(ptDown.x, ptDown.y));
+    ::KillTimer(NULL, nTimer);
+    MSG msg;
+    ASSERT_TRUE(::PeekMessageW(&msg, NULL, WM_QUIT, WM_QUIT, PM_REMOVE));
+    EXPECT_EQ(msg.wParam, 9u);
+    EXPECT_EQ(::GetCapture(), (HWND)NULL);
+    EXPECT_EQ(198, FirstWidth());
+    PumpPending();
+}
+
 // The inverted bar: the split changes once the button is released, and not at all after Escape.
 TEST_F(MdiTabInputTest, TheTrackedSplitterSplitsOnRelease)
 {

@@ -161,6 +161,89 @@ TEST_F(MenuBarTest, AltF10AndMnemonicsDriveTheMenuFromTheKeyboard)
     EXPECT_EQ(m_pFrame->m_commands[1], 111u);
 }
 
+TEST_F(MenuBarTest, DoubleClickingAnItemRunsItsMenusDefaultCommandAlsoFromAPopupToolBar)
+{
+    CTKPMenuBar* pBar = m_pFrame->GetMenuBar();
+    CTKPControlPopup* pHelp = DYNAMIC_DOWNCAST(CTKPControlPopup, FindByCaption(pBar, L"&Help"));
+    ASSERT_NE(pHelp, nullptr);
+    ASSERT_NE(pHelp->GetCommandBar(), nullptr);
+    pHelp->GetCommandBar()->GetControls()->FindControl(140)->SetDefaultItem(TRUE);
+    const CPoint pt = pHelp->GetRect().CenterPoint();
+    EXPECT_TRUE(pHelp->OnLButtonDblClk(pt));
+    ASSERT_TRUE(PumpMenuUntil([this] { return !m_pFrame->m_commands.empty(); }));
+    EXPECT_EQ(m_pFrame->m_commands, (std::vector<UINT>{140}));
+    CloseAllPopups();
+    ASSERT_TRUE(PumpMenuUntil([pBar] { return GetTrackedPopupCount() == 0 && !pBar->IsTrackingMode(); }));
+
+    // The item's popup a toolbar: its default button runs the same way.
+    CTKPPopupToolBar* pTools = CTKPPopupToolBar::CreatePopupToolBar(m_pFrame->GetCommandBars());
+    ASSERT_NE(pTools, nullptr);
+    CTKPControl* pTool = pTools->GetControls()->Add(tkpControlButton, 141);
+    pTool->SetCaption(L"Tool");
+    pTool->SetDefaultItem(TRUE);
+    pHelp->SetCommandBar(pTools);
+    pTools->InternalRelease();
+    EXPECT_TRUE(pHelp->OnLButtonDblClk(pt));
+    ASSERT_TRUE(PumpMenuUntil([this] { return m_pFrame->m_commands.size() == 2; }));
+    EXPECT_EQ(m_pFrame->m_commands[1], 141u);
+}
+
+namespace {
+
+// Paints counted: of the menu bar (its window procedure wrapped) and of a plain child of the frame.
+int g_nBarPaints = 0;
+int g_nChildPaints = 0;
+WNDPROC g_pfnBarProc = NULL;
+
+LRESULT CALLBACK CountBarPaints(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_PAINT)
+        ++g_nBarPaints;
+    return ::CallWindowProcW(g_pfnBarProc, hWnd, message, wParam, lParam);
+}
+
+LRESULT CALLBACK CountChildPaints(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_PAINT)
+        ++g_nChildPaints;
+    return ::DefWindowProcW(hWnd, message, wParam, lParam);
+}
+
+}  // namespace
+
+TEST_F(MenuBarTest, AColourOrSettingChangeRepaintsTheBarsButNotTheWindowsTheFrameClips)
+{
+    WNDCLASSW wc = {};
+    wc.lpfnWndProc = CountChildPaints;
+    wc.hInstance = AfxGetInstanceHandle();
+    wc.lpszClassName = L"MorvickPaintCountingChild";
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+    ::RegisterClassW(&wc);
+    m_pFrame->ModifyStyle(0, WS_CLIPCHILDREN);
+    CRect rcClient;
+    m_pFrame->GetClientRect(&rcClient);
+    HWND hChild = ::CreateWindowExW(0, wc.lpszClassName, NULL, WS_CHILD | WS_VISIBLE, 10, rcClient.bottom - 60, 100, 40,
+        m_pFrame->GetSafeHwnd(), NULL, wc.hInstance, NULL);
+    ASSERT_NE(hChild, nullptr);
+    CTKPMenuBar* pBar = m_pFrame->GetMenuBar();
+    g_pfnBarProc = reinterpret_cast<WNDPROC>(
+        ::SetWindowLongPtrW(pBar->GetSafeHwnd(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(CountBarPaints)));
+    m_pFrame->UpdateWindow();
+    ::UpdateWindow(hChild);
+    PumpMenu();
+
+    for (UINT message : {WM_SYSCOLORCHANGE, WM_SETTINGCHANGE}) {
+        g_nBarPaints = g_nChildPaints = 0;
+        LRESULT lResult = 0;
+        EXPECT_FALSE(m_pFrame->GetCommandBars()->OnFrameWndMsg(message, 0, 0, &lResult));
+        EXPECT_TRUE(PumpMenuUntil([] { return g_nBarPaints > 0; }, 1000)) << message;
+        PumpMenu();
+        EXPECT_EQ(g_nChildPaints, 0) << message;
+    }
+    ::SetWindowLongPtrW(pBar->GetSafeHwnd(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_pfnBarProc));
+    ::DestroyWindow(hChild);
+}
+
 namespace {
 
 int g_nResetQuestions = 0;

@@ -20,3 +20,17 @@ TEST(ToolbarsPopup, AnItemOfTheToolbarsMenuDescribesItself)
     pPopup->InternalRelease();
     pFrame->DestroyWindow();
 }
+
+TEST(ToolbarsPopup, TheAddOrRemoveListEndsWithReset)
+{
+    CBars3Frame* pFrame = new CBars3Frame;
+    ASSERT_TRUE(pFrame->CreateBars3Frame());
+    CTKPCommandBar* pList = pFrame->GetToolBar()->CreateAddOrRemovePopup();
+    ASSERT_NE(pList, nullptr);
+    ASSERT_GE(pList->GetControlCount(), 2);
+    CTKPControl* pReset = pList->GetControl(pList->GetControlCount() - 1);
+    EXPECT_TRUE(pReset->GetBeginGroup());
+    EXPECT_EQ(pReset->GetCaption(), CString(L"Reset"));
+    pList->InternalRelease();
+    pFrame->DestroyWindow();
+}

@@ -367,6 +367,12 @@ TEST(Button, ImageAboveOrBesideTheText)
     EXPECT_EQ(image.left, 4 + 2);
     EXPECT_GE(words.left, 4 + 16 + 8);
     EXPECT_LE(words.left, 4 + 16 + 8 + 2);
+    // Hiding the image keeps its room: the text stays where it was.
+    f.button.ToggleImage();
+    draw();
+    EXPECT_TRUE(Bounds(canvas, RGB(0, 0, 255), kWidth, 60).IsRectEmpty());
+    EXPECT_EQ(Bounds(canvas, text, kWidth, 60).left, words.left);
+    f.button.ToggleImage();
 
     // Above: both centred, the image over the text.
     f.button.ModifyStyle(BS_LEFT, 0);

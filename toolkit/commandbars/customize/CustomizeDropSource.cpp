@@ -2,6 +2,7 @@
 
 #include "res/commandbars-customize.h"
 #include "toolkit/base/ResourceManager.h"
+#include "toolkit/commandbars/CaptureLoopPaints.h"
 #include "toolkit/commandbars/CommandBar.h"
 #include "toolkit/commandbars/CommandBars.h"
 #include "toolkit/commandbars/Control.h"
@@ -158,10 +159,9 @@ int CTKPCustomizeDropSource::RunLoop(HWND hWndCapture)
             return bFirstMove ? CTKPCommandBar::dropCancelled : Drop(pt);
         }
         MSG msg;
-        // Bars repaint their insertion marks while the drag goes on.
-        while (::PeekMessageW(&msg, NULL, WM_PAINT, WM_PAINT, PM_REMOVE))
-            ::DispatchMessageW(&msg);
-        const BOOL bGot = ::GetMessageW(&msg, NULL, 0, 0);
+        // Bars repaint their insertion marks while the drag goes on; a quit message among the paints
+        // cancels the drag as GetMessage's does.
+        const BOOL bGot = TKPDispatchPendingPaints(&msg) ? FALSE : ::GetMessageW(&msg, NULL, 0, 0);
         if (bGot == 0) {
             ::PostQuitMessage((int)msg.wParam);
             return CTKPCommandBar::dropCancelled;

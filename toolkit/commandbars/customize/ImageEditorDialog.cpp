@@ -9,6 +9,7 @@
 #include "toolkit/base/ResourceManager.h"
 
 #include <commctrl.h>
+#include <memory>
 #include <olectl.h>
 
 IMPLEMENT_DYNAMIC(CTKPImageEditorDialog, CDialog)
@@ -393,7 +394,14 @@ void CTKPImageEditorDialog::OnUpdateRedo(CCmdUI* pCmdUI)
 
 void CTKPImageEditorDialog::OnCopy()
 {
+    // Without a picture the empty one (all transparent) is copied.
+    std::unique_ptr<CTKPEditorPicture> pEmpty;
     CTKPEditorPicture* pPicture = m_wndCanvas.GetPicture();
+    if (pPicture == NULL) {
+        const CSize size = m_wndCanvas.GetPictureSize();
+        pEmpty.reset(CTKPEditorPicture::Create(size.cx, size.cy));
+        pPicture = pEmpty.get();
+    }
     if (!::OpenClipboard(m_wndCanvas.GetSafeHwnd()))
         return;
     if (!::EmptyClipboard()) {
