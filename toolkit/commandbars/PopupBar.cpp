@@ -12,6 +12,7 @@
 #include "toolkit/commandbars/KeyBindings.h"
 #include "toolkit/commandbars/MenuExpandButton.h"
 #include "toolkit/commandbars/MouseTracker.h"
+#include "toolkit/commandbars/PendingPaints.h"
 #include "toolkit/commandbars/PopupPlacement.h"
 #include "toolkit/commandbars/PopupShadows.h"
 #include "toolkit/commandbars/SoundPlayer.h"
@@ -915,9 +916,9 @@ void CTKPPopupBar::TrackTearOff()
     BOOL bInside = TRUE;
     HWND hWnd = m_hWnd;
     while (::IsWindow(hWnd) && ::GetCapture() == hWnd) {
+        if (!TKPDispatchPendingPaints())
+            break;
         MSG msg;
-        while (::PeekMessageW(&msg, NULL, WM_PAINT, WM_PAINT, PM_REMOVE))
-            ::DispatchMessageW(&msg);
         const BOOL bGot = ::GetMessageW(&msg, NULL, 0, 0);
         if (bGot == 0) {
             ::PostQuitMessage(static_cast<int>(msg.wParam));

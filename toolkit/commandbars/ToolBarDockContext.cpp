@@ -5,6 +5,7 @@
 #include "toolkit/commandbars/CommandBars.h"
 #include "toolkit/commandbars/DockBar.h"
 #include "toolkit/commandbars/MouseTracker.h"
+#include "toolkit/commandbars/PendingPaints.h"
 #include "toolkit/commandbars/RefHolder.h"
 #include "toolkit/commandbars/ToolBar.h"
 
@@ -96,17 +97,10 @@ void CTKPToolBarDockContext::Track()
     ::SetCapture(hWnd);
     CTKPCommandBars* pCommandBars = m_pBar->GetCommandBars();
     while (::GetCapture() == hWnd) {
+        if (!TKPDispatchPendingPaints())
+            break;
         MSG msg;
-        // A pending quit message is retrieved whatever the filter: it ends the loop (and is put
-        // back) instead of being dispatched and lost.
-        BOOL bQuit = FALSE;
-        while (!bQuit && ::PeekMessageW(&msg, NULL, WM_PAINT, WM_PAINT, PM_REMOVE)) {
-            if (msg.message == WM_QUIT)
-                bQuit = TRUE;
-            else
-                ::DispatchMessageW(&msg);
-        }
-        const BOOL bGot = bQuit ? FALSE : ::GetMessageW(&msg, NULL, 0, 0);
+        const BOOL bGot = ::GetMessageW(&msg, NULL, 0, 0);
         if (bGot == 0 || bGot == -1) {
             if (bGot == 0)
                 ::PostQuitMessage((int)msg.wParam);
