@@ -178,8 +178,12 @@ CTKCaptionPopupWnd* CTKCaption::CreatePopupWindow()
 
 BOOL CTKCaption::ShowPopup()
 {
-    if (m_pPopupWnd && ::IsWindow(m_pPopupWnd->GetSafeHwnd()) && m_pPopupWnd->IsWindowVisible())
+    if (m_pPopupWnd && ::IsWindow(m_pPopupWnd->GetSafeHwnd()) && m_pPopupWnd->IsWindowVisible()) {
+        // Not done at once: the click moved the focus to the button, and the popup, which closes
+        // when the focus leaves it, would close. The focus goes back, the button stays pushed.
+        FocusPopup();
         return TRUE;
+    }
     if (m_pChildWnd == NULL || m_pParentWnd == NULL)
         return FALSE;
     // Over the pane's client area, longer by what the pane's parent has grown since.
@@ -202,11 +206,16 @@ BOOL CTKCaption::ShowPopup()
     m_pPopupWnd->ShowWindow(SW_SHOW);
     m_pPopupWnd->RecalcLayout();
     // The popup closes when the focus leaves it: it starts with the focus.
+    FocusPopup();
+    return TRUE;
+}
+
+void CTKCaption::FocusPopup()
+{
     HWND hFocus = ::GetFocus();
     if (hFocus != m_pPopupWnd->GetSafeHwnd() && !::IsChild(m_pPopupWnd->GetSafeHwnd(), hFocus))
         m_pPopupWnd->SetFocus();
     m_button.SetState(TRUE);
-    return TRUE;
 }
 
 void CTKCaption::DestroyPopup()
