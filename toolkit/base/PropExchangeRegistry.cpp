@@ -10,7 +10,8 @@ IMPLEMENT_DYNAMIC(CTKPPropExchangeRegistry, CTKPPropExchange)
 
 namespace {
 
-// Exactly a REG_DWORD of four bytes: a value of another type or size is not this value.
+// Exactly a REG_DWORD of four bytes: the stored type is checked, as a value of another type or size
+// would otherwise load its first bytes as a number.
 BOOL QueryDword(HKEY hKey, LPCTSTR pszName, DWORD& dwValue)
 {
   DWORD type = 0, cb = sizeof(DWORD), value = 0;
@@ -35,6 +36,7 @@ BOOL QueryFixedBinary(HKEY hKey, LPCTSTR pszName, void* pv, DWORD cbWanted)
   return TRUE;
 }
 
+// Only string values: the type is checked, as binary bytes would otherwise load as text.
 BOOL QueryText(HKEY hKey, LPCTSTR pszName, CString& str)
 {
   DWORD type = 0;

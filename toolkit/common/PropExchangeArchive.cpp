@@ -139,7 +139,9 @@ BOOL CTKPPropExchangeArchive::ExchangeBinary(LPCTSTR, BYTE** ppData, DWORD* pcbD
 
   const ULONGLONG cbStored = m_ar.ReadCount();
   if (cbStored > GetStreamLimit() || cbStored > 0xFFFFFFFFull) {
-    Skip(cbStored);  // damaged: nothing after it can be read in step anyway
+    // Refused before any allocation: a damaged count longer than the whole stream would otherwise
+    // ask for gigabytes. Nothing after it can be read in step anyway.
+    Skip(cbStored);
     return FALSE;
   }
   const DWORD cb = static_cast<DWORD>(cbStored);
@@ -175,7 +177,7 @@ BOOL CTKPPropExchangeArchive::ExchangeClass(LPCTSTR, CRuntimeClass** ppClass, CR
     return FALSE;
   if (!m_bLoading) {
     if (*ppClass == NULL)
-      return FALSE;
+      return FALSE;  // no class to write: FALSE, as the other back ends answer
     m_ar.WriteClass(*ppClass);
     return TRUE;
   }

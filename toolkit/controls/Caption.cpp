@@ -72,7 +72,8 @@ BOOL CTKCaption::Create(CWnd* pParentWnd, LPCTSTR lpszText, DWORD dwFlags, DWORD
             return FALSE;
         m_bCaptionButton = TRUE;
     } else {
-        // A failed close button fails the whole creation (the caller gets FALSE).
+        // A failed close button fails the creation with FALSE, not -1, which a caller would take
+        // for success.
         if (!m_button.Create(_T(""), WS_VISIBLE | BS_OWNERDRAW | BS_ICON | BS_CENTER | BS_VCENTER, CRect(0, 0, 0, 0),
                 this, ID_TKCAPTION_BUTTON))
             return FALSE;
@@ -252,8 +253,8 @@ CRect CTKCaption::GetTextRect()
         dc.GetTextMetrics(&tm);
         nWidth = dc.GetTextExtent(m_strCaption).cx + tm.tmAveCharWidth + 12;
     }
-    // The icon takes the last 18 pixels inside the border; the text (and the button over it) stops
-    // short of them.
+    // The icon takes the last 18 pixels inside the border: the border on both sides is left out
+    // too, as with the client width less 18 alone a border would run the text under the icon.
     if (m_hIcon)
         nWidth = std::min<int>(nWidth, rcClient.Width() - 2 * m_nBorderSize - 18);
     return CRect(m_nBorderSize, m_nBorderSize, m_nBorderSize + nWidth, rcClient.Height() - m_nBorderSize);
