@@ -3,6 +3,7 @@
 // sequence (the popup must never be freed while one of its own handlers runs).
 #include <gtest/gtest.h>
 
+#include "tests/support/win/InputSupport.h"
 #include "tests/toolkit/controls/ControlsTestSupport.h"
 #include "toolkit/controls/Caption.h"
 #include "toolkit/controls/CaptionPopupWnd.h"
@@ -317,21 +318,6 @@ TEST(CaptionPopup, OpenPinAndFocusLossEndWithoutTouchingAFreedPopup)
     pane.DestroyWindow();
 }
 
-namespace {
-
-// Real mouse input at a screen point (the posted kind moves no focus and takes no capture).
-void SendMouse(DWORD dwFlags, CPoint pt)
-{
-    INPUT input = {};
-    input.type = INPUT_MOUSE;
-    input.mi.dx = ::MulDiv(pt.x, 65535, ::GetSystemMetrics(SM_CXSCREEN) - 1);
-    input.mi.dy = ::MulDiv(pt.y, 65535, ::GetSystemMetrics(SM_CYSCREEN) - 1);
-    input.mi.dwFlags = dwFlags | MOUSEEVENTF_ABSOLUTE;
-    ::SendInput(1, &input, sizeof(input));
-}
-
-}  // namespace
-
 TEST(CaptionPopup, ClicksOnTheButtonOfTheOpenPopupLeaveItOpen)
 {
     g_popupsAlive = g_diedInsideHandler = g_popupsMade = 0;
@@ -348,9 +334,9 @@ TEST(CaptionPopup, ClicksOnTheButtonOfTheOpenPopupLeaveItOpen)
     caption.SetChildWindow(&child, &host);
     CRect rcButton;
     caption.GetButton().GetWindowRect(&rcButton);
+    // Real clicks (posted ones move no focus and take no capture).
     const CPoint pt = rcButton.CenterPoint();
-    ::SetCursorPos(pt.x, pt.y);
-    SendMouse(MOUSEEVENTF_MOVE, pt);
+    morvick::test::SettleCursorAt(pt.x, pt.y);
     // Pumps until the popups' focus check has run twice more, or the host heard from the caption.
     auto pumpPastTheFocusCheck = [&] {
         const int nTicks = g_popupTimerTicks;
@@ -358,8 +344,8 @@ TEST(CaptionPopup, ClicksOnTheButtonOfTheOpenPopupLeaveItOpen)
     };
 
     // The first click opens the popup, which takes the focus.
-    SendMouse(MOUSEEVENTF_LEFTDOWN, pt);
-    SendMouse(MOUSEEVENTF_LEFTUP, pt);
+    morvick::test::MouseDown(pt.x, pt.y);
+    morvick::test::MouseUp(pt.x, pt.y);
     ASSERT_TRUE(PumpUntil([&] { return caption.GetPopup() != nullptr; }));
     CTKCaptionPopupWnd* pPopup = caption.GetPopup();
     ASSERT_TRUE(pumpPastTheFocusCheck());
@@ -370,12 +356,12 @@ TEST(CaptionPopup, ClicksOnTheButtonOfTheOpenPopupLeaveItOpen)
     // with the focus, the same popup, and the button stays pushed.
     for (bool bHeld : {false, true}) {
         SCOPED_TRACE(bHeld ? "held" : "quick");
-        SendMouse(MOUSEEVENTF_LEFTDOWN, pt);
+        morvick::test::MouseDown(pt.x, pt.y);
         if (bHeld) {
             ASSERT_TRUE(PumpUntil([&] { return ::GetFocus() == caption.GetButton().GetSafeHwnd(); }));
             EXPECT_TRUE(pumpPastTheFocusCheck());
         }
-        SendMouse(MOUSEEVENTF_LEFTUP, pt);
+        morvick::test::MouseUp(pt.x, pt.y);
         EXPECT_TRUE(pumpPastTheFocusCheck());
         EXPECT_TRUE(host.messages.empty());
         EXPECT_EQ(g_popupsMade, 1);
