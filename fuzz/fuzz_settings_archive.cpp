@@ -1,5 +1,5 @@
-// Damaged settings archives: every value reads as its default or as stored, nothing is read out of
-// bounds, and counts in the stream never make a caller loop without end.
+// Damaged settings archives: every value reads as stored or raises the archive's exception, nothing
+// is read out of bounds, and counts in the stream never make a caller loop without end.
 #include "toolkit/common/BitmapBlock.h"
 #include "toolkit/common/PropExchangeArchive.h"
 
@@ -99,11 +99,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     try {
       CTKPPropExchangeArchive px(ar);
       ExchangeValues(&px, 0);
-    } catch (CException* e) {
-      // Only the exchange's own reads are guarded; the fuzzer's item reads its archive directly
-      // inside PropExchangeSerialize, which catches what the archive throws.
+    } catch (CArchiveException* e) {
+      // A cut or damaged stream: the caller refuses the whole load.
       e->Delete();
-      std::abort();
+    } catch (CMemoryException* e) {
+      // A damaged length that asks for more memory than there is.
+      e->Delete();
     }
     ar.Abort();
   }

@@ -1,8 +1,5 @@
 #include "toolkit/base/PropExchangeRegistry.h"
 
-#include "classlib/core/CException.h"
-#include "classlib/core/CMemFile.h"
-#include "classlib/win/COleVariant.h"
 #include "toolkit/base/RegistryText.h"
 
 #include <cstdlib>
@@ -13,7 +10,8 @@ IMPLEMENT_DYNAMIC(CTKPPropExchangeRegistry, CTKPPropExchange)
 
 namespace {
 
-// Exactly a REG_DWORD of four bytes: a value of another type or size is not this value.
+// Exactly a REG_DWORD of four bytes: the stored type is checked, as a value of another type or size
+// would otherwise load its first bytes as a number.
 BOOL QueryDword(HKEY hKey, LPCTSTR pszName, DWORD& dwValue)
 {
   DWORD type = 0, cb = sizeof(DWORD), value = 0;
@@ -38,6 +36,7 @@ BOOL QueryFixedBinary(HKEY hKey, LPCTSTR pszName, void* pv, DWORD cbWanted)
   return TRUE;
 }
 
+// Only string values: the type is checked, as binary bytes would otherwise load as text.
 BOOL QueryText(HKEY hKey, LPCTSTR pszName, CString& str)
 {
   DWORD type = 0;
@@ -52,51 +51,6 @@ LONG SetText(HKEY hKey, LPCTSTR pszName, LPCTSTR pszText)
 {
   const DWORD cb = static_cast<DWORD>((std::wcslen(pszText) + 1) * sizeof(WCHAR));
   return ::RegSetValueExW(hKey, pszName, 0, REG_SZ, reinterpret_cast<const BYTE*>(pszText), cb);
-}
-
-// A variant as REG_BINARY: its archive form.
-LONG SetVariant(HKEY hKey, LPCTSTR pszName, const COleVariant& var)
-{
-  CMemFile file(64);
-  try {
-    CArchive ar(&file, CArchive::store);
-    ar << var;
-    ar.Close();
-  } catch (CArchiveException* e) {
-    e->Delete();
-    return ERROR_INVALID_DATA;
-  }
-  const DWORD cb = static_cast<DWORD>(file.GetLength());
-  BYTE* pData = file.Detach();
-  const LONG lResult = ::RegSetValueExW(hKey, pszName, 0, REG_BINARY, pData, cb);
-  std::free(pData);
-  return lResult;
-}
-
-BOOL QueryVariant(HKEY hKey, LPCTSTR pszName, COleVariant& var)
-{
-  DWORD type = 0, cb = 0;
-  if (::RegQueryValueExW(hKey, pszName, NULL, &type, NULL, &cb) != ERROR_SUCCESS || type != REG_BINARY || cb == 0)
-    return FALSE;
-  BYTE* pData = static_cast<BYTE*>(std::malloc(cb));
-  if (pData == NULL)
-    return FALSE;
-  BOOL bRead = FALSE;
-  if (::RegQueryValueExW(hKey, pszName, NULL, &type, pData, &cb) == ERROR_SUCCESS) {
-    CMemFile file(pData, cb);
-    try {
-      CArchive ar(&file, CArchive::load);
-      COleVariant loaded;
-      ar >> loaded;
-      var = loaded;
-      bRead = TRUE;
-    } catch (CArchiveException* e) {
-      e->Delete();
-    }
-    file.Detach();
-  }
-  std::free(pData);
-  return bRead;
 }
 
 }  // namespace
@@ -169,14 +123,6 @@ BOOL CTKPPropExchangeRegistry::StoreProp(LPCTSTR pszPropName, WORD vtProp, const
   case TKPVT_STRING:
     lResult = SetText(m_hSectionKey, pszPropName, *static_cast<const CString*>(pvProp));
     break;
-  case TKPVT_BSTR: {
-    const BSTR bstr = *static_cast<const BSTR*>(pvProp);
-    lResult = SetText(m_hSectionKey, pszPropName, bstr != NULL ? bstr : L"");
-    break;
-  }
-  case TKPVT_VARIANT:
-    lResult = SetVariant(m_hSectionKey, pszPropName, *static_cast<const COleVariant*>(pvProp));
-    break;
   case TKPVT_SIZE: {
     const LONG* v = static_cast<const LONG*>(pvProp);
     CString text;
@@ -193,6 +139,7 @@ BOOL CTKPPropExchangeRegistry::StoreProp(LPCTSTR pszPropName, WORD vtProp, const
     break;
   }
   default:
+    // Currencies, dates, OLE strings, variants and unknown codes have no registry form.
     return FALSE;
   }
   return lResult == ERROR_SUCCESS;
@@ -219,19 +166,6 @@ BOOL CTKPPropExchangeRegistry::LoadProp(LPCTSTR pszPropName, WORD vtProp, void* 
     if (!QueryFixedBinary(m_hSectionKey, pszPropName, pvProp, vtProp == TKPVT_R4 ? 4 : 8))
       return ApplyDefault(vtProp, pvProp, pvDefault);
     return TRUE;
-  case TKPVT_BSTR: {
-    CString text;
-    if (!QueryText(m_hSectionKey, pszPropName, text))
-      return ApplyDefault(vtProp, pvProp, pvDefault);
-    BSTR& bstr = *static_cast<BSTR*>(pvProp);
-    ::SysFreeString(bstr);
-    bstr = ::SysAllocString(text);
-    return TRUE;
-  }
-  case TKPVT_VARIANT:
-    if (!QueryVariant(m_hSectionKey, pszPropName, *static_cast<COleVariant*>(pvProp)))
-      return ApplyDefault(vtProp, pvProp, pvDefault);
-    return TRUE;
   case TKPVT_STRING:
   case TKPVT_SIZE:
   case TKPVT_RECT: {
@@ -254,6 +188,7 @@ BOOL CTKPPropExchangeRegistry::LoadProp(LPCTSTR pszPropName, WORD vtProp, void* 
     return TRUE;
   }
   default:
+    // Nothing of these codes is read back: the value stays as it is.
     return FALSE;
   }
 }

@@ -157,11 +157,12 @@ int CTKPDockBar::Insert(CTKPToolBar* pBar, CRect rc, CPoint ptCenter)
     for (INT_PTR i = 0; i < m_arrBars.GetSize(); ++i) {
         if (m_arrBars[i] != NULL)
             continue;
-        // The row ending at i reaches as far as the largest bottom (right) of its visible bars.
+        // The row ending at i reaches as far as the largest bottom (right) of its visible bars, the
+        // bar being moved included: a bar alone in its row then slides along it.
         int nFar = 0;
         for (INT_PTR j = nPreviousEnd + 1; j < i; ++j) {
             CTKPToolBar* pRowBar = m_arrBars[j];
-            if (pRowBar == pBar || !pRowBar->IsVisible() || pRowBar->GetSafeHwnd() == NULL)
+            if (!pRowBar->IsVisible() || pRowBar->GetSafeHwnd() == NULL)
                 continue;
             CRect rcBar;
             pRowBar->GetWindowRect(&rcBar);
@@ -371,8 +372,8 @@ int LayoutRow(CTKPDockBar* pDockBar, const CArray<CTKPToolBar*, CTKPToolBar*>& a
         r.rcWork = r.rcPreferred;
         r.nOrder = pDockBar->FindBar(r.pBar);
         r.bMoved = FALSE;
-        r.nMinLength =
-            (r.dwMode & LM_HIDEWRAP) ? Along(r.pBar->CalcDynamicLayout(1, r.dwMode), bHorz) : r.rcPreferred.Width();
+        // A bar that cannot hide its overflow needs the whole row when the row is squeezed.
+        r.nMinLength = (r.dwMode & LM_HIDEWRAP) ? Along(r.pBar->CalcDynamicLayout(1, r.dwMode), bHorz) : nLength;
     }
     std::stable_sort(records.begin(), records.end(),
         [](const RowRecord& a, const RowRecord& b) { return a.rcWork.left < b.rcWork.left; });
@@ -401,7 +402,7 @@ int LayoutRow(CTKPDockBar* pDockBar, const CArray<CTKPToolBar*, CTKPToolBar*>& a
     for (int i = n - 1; i >= 0; --i) {
         RowRecord& r = records[(size_t)i];
         if (r.rcWork.right > nLimit) {
-            const BOOL bStays = i < n - 1 && records[(size_t)i + 1].nOrder < r.nOrder && !records[(size_t)i + 1].bMoved;
+            const BOOL bStays = i < n - 1 && records[(size_t)i + 1].nOrder > r.nOrder && !records[(size_t)i + 1].bMoved;
             if (!bStays) {
                 r.rcWork.OffsetRect(nLimit - r.rcWork.right, 0);
                 r.bMoved = TRUE;

@@ -5,6 +5,7 @@
 #include "toolkit/base/DCSelectors.h"
 #include "toolkit/base/DrawingHelper.h"
 #include "toolkit/commandbars/BarOptions.h"
+#include "toolkit/commandbars/CaptureLoopPaints.h"
 #include "toolkit/commandbars/CommandBars.h"
 #include "toolkit/commandbars/CommandBarsTheme.h"
 #include "toolkit/commandbars/ControlPopup.h"
@@ -916,9 +917,8 @@ void CTKPPopupBar::TrackTearOff()
     HWND hWnd = m_hWnd;
     while (::IsWindow(hWnd) && ::GetCapture() == hWnd) {
         MSG msg;
-        while (::PeekMessageW(&msg, NULL, WM_PAINT, WM_PAINT, PM_REMOVE))
-            ::DispatchMessageW(&msg);
-        const BOOL bGot = ::GetMessageW(&msg, NULL, 0, 0);
+        // A quit message among the paints ends the loop as GetMessage's does.
+        const BOOL bGot = TKPDispatchPendingPaints(&msg) ? FALSE : ::GetMessageW(&msg, NULL, 0, 0);
         if (bGot == 0) {
             ::PostQuitMessage(static_cast<int>(msg.wParam));
             break;

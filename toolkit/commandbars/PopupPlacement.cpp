@@ -8,7 +8,8 @@ CRect TKPCalcPopupRect(int cx, int cy, POINT ptAnchor, const RECT& rcExclude, DW
     const int B = W.bottom - 5;
     const BOOL bHasWidth = E.Width() > 0;
     const BOOL bHasHeight = E.Height() > 0;
-    // The middle of the work area; a point or opener below it opens upwards.
+    // The work area's middle, not half its height, decides the side: on a monitor whose work area
+    // does not start at 0, half the height would send every popup upwards.
     const int nMiddle = (W.top + B) / 2;
     int x = ptAnchor.x;
     int y = ptAnchor.y;
@@ -25,9 +26,10 @@ CRect TKPCalcPopupRect(int cx, int cy, POINT ptAnchor, const RECT& rcExclude, DW
     // 2. Vertical placement, then 3. the clamp into the work area.
     BOOL bClamp = FALSE;
     if (!bHasHeight && y > B) {
-        // A point below the usable area: open upwards from it.
+        // A point below the usable area: open upwards from it, ending at the point. It is clamped
+        // only when it would start above the work area, whose first items would be out of reach.
         y -= cy;
-        bClamp = TRUE;
+        bClamp = y < W.top;
     } else if (y + cy > B) {
         bClamp = TRUE;
         if (!bHasHeight) {

@@ -1,5 +1,7 @@
 #include "toolkit/common/DockLayout.h"
 
+#include "classlib/core/CException.h"
+
 #include <memory>
 
 namespace {
@@ -128,41 +130,48 @@ BOOL CTKPDockLayout::Load(CTKPPropExchange* pPX)
     m_nodes.clear();
     m_nTopContainer = m_nClient = 0;
     BOOL bResult = FALSE;
-    do {
-        int nCount = 0;
-        {
-            SectionPtr summary(pPX->GetSection(_T("Summary")));
-            if (!PropExchangeIntNoDefault(summary.get(), _T("Panes"), nCount) || nCount < 2 || nCount > kMaxCount)
-                break;
-            if (static_cast<DWORD>(nCount) > summary->LimitLoadedCount(static_cast<DWORD>(nCount)))
-                break;
-            PropExchangeInt(summary.get(), _T("Schema"), m_nSchema, tkdock::kLayoutSchema);
-        }
-        m_nodes.resize(static_cast<size_t>(nCount));
-        bool bFailed = false;
-        for (int i = 0; i < nCount && !bFailed; ++i) {
-            SectionPtr section(pPX->GetSection(NumberedKey(_T("Pane-"), i + 1)));
-            TKPDockNodeRecord& r = m_nodes[static_cast<size_t>(i)];
-            PropExchangeInt(section.get(), _T("Type"), r.nType, -1);
-            bFailed = r.nType < 0 || r.nType >= tkdock::nodeTypeCount;
-        }
-        for (int i = 0; i < nCount && !bFailed; ++i) {
-            SectionPtr section(pPX->GetSection(NumberedKey(_T("Pane-"), i + 1)));
-            bFailed = !ExchangeNode(section.get(), m_nodes[static_cast<size_t>(i)], m_nSchema);
-        }
-        if (bFailed)
-            break;
-        SectionPtr summary(pPX->GetSection(_T("Summary")));
-        if (!PropExchangeIntNoDefault(summary.get(), _T("TopContainer"), m_nTopContainer) ||
-            !PropExchangeIntNoDefault(summary.get(), _T("Client"), m_nClient))
-            break;
-        bResult = Validate();
-    } while (false);
+    try {
+        bResult = LoadRecords(pPX);
+    } catch (CException* e) {
+        // A cut or damaged archive raises inside the exchange: the layout is refused as a whole.
+        e->Delete();
+    }
     if (!bResult) {
         m_nodes.clear();
         m_nTopContainer = m_nClient = 0;
     }
     return bResult;
+}
+
+BOOL CTKPDockLayout::LoadRecords(CTKPPropExchange* pPX)
+{
+    int nCount = 0;
+    {
+        SectionPtr summary(pPX->GetSection(_T("Summary")));
+        if (!PropExchangeIntNoDefault(summary.get(), _T("Panes"), nCount) || nCount < 2 || nCount > kMaxCount)
+            return FALSE;
+        if (static_cast<DWORD>(nCount) > summary->LimitLoadedCount(static_cast<DWORD>(nCount)))
+            return FALSE;
+        PropExchangeInt(summary.get(), _T("Schema"), m_nSchema, tkdock::kLayoutSchema);
+    }
+    m_nodes.resize(static_cast<size_t>(nCount));
+    for (int i = 0; i < nCount; ++i) {
+        SectionPtr section(pPX->GetSection(NumberedKey(_T("Pane-"), i + 1)));
+        TKPDockNodeRecord& r = m_nodes[static_cast<size_t>(i)];
+        PropExchangeInt(section.get(), _T("Type"), r.nType, -1);
+        if (r.nType < 0 || r.nType >= tkdock::nodeTypeCount)
+            return FALSE;
+    }
+    for (int i = 0; i < nCount; ++i) {
+        SectionPtr section(pPX->GetSection(NumberedKey(_T("Pane-"), i + 1)));
+        if (!ExchangeNode(section.get(), m_nodes[static_cast<size_t>(i)], m_nSchema))
+            return FALSE;
+    }
+    SectionPtr summary(pPX->GetSection(_T("Summary")));
+    if (!PropExchangeIntNoDefault(summary.get(), _T("TopContainer"), m_nTopContainer) ||
+        !PropExchangeIntNoDefault(summary.get(), _T("Client"), m_nClient))
+        return FALSE;
+    return Validate();
 }
 
 void CTKPDockLayout::Save(CTKPPropExchange* pPX) const

@@ -77,7 +77,8 @@ public:
     // loaded count cannot be right or a pane's id is not positive.
     static BOOL ExchangeNode(CTKPPropExchange* pPX, TKPDockNodeRecord& record, int nSchema);
 
-    // Reads a whole layout and checks it (Validate). On FALSE the records are left empty.
+    // Reads a whole layout and checks it (Validate). On FALSE the records are left empty; a cut or
+    // damaged archive gives FALSE too.
     BOOL Load(CTKPPropExchange* pPX);
     // Writes the layout: empties the section, the summary's count and schema, every node's type,
     // every node's keys, then the summary's root and client.
@@ -98,6 +99,8 @@ public:
     int m_nClient = 0;
 
 private:
+    // Load's reading and checking; archive exceptions pass.
+    BOOL LoadRecords(CTKPPropExchange* pPX);
     // The node that holds each node (0 for none), or FALSE when a node is held twice or a
     // reference is of the wrong kind.
     BOOL CollectParents(std::vector<int>& parents) const;

@@ -50,81 +50,51 @@ DWORD CTKPPropExchangeArchive::LimitLoadedCount(DWORD dwCount)
   return dwCount > limit ? static_cast<DWORD>(limit) : dwCount;
 }
 
-BOOL CTKPPropExchangeArchive::ExchangeProp(LPCTSTR, WORD vtProp, void* pvProp, const void* pvDefault)
+// Archive exceptions (a cut or damaged stream) pass to the caller, which refuses the whole load:
+// values read as defaults past a cut would load as good settings.
+BOOL CTKPPropExchangeArchive::ExchangeProp(LPCTSTR, WORD vtProp, void* pvProp, const void*)
 {
   if (!PrepareExchange())
     return FALSE;
 
   if (vtProp == TKPVT_STRING) {
     CString& str = *static_cast<CString*>(pvProp);
-    if (!m_bLoading) {
+    if (m_bLoading)
+      m_ar >> str;
+    else
       m_ar << str;
-      return TRUE;
-    }
-    try {
-      CString strLoaded;
-      m_ar >> strLoaded;
-      str = strLoaded;
-      return TRUE;
-    } catch (CArchiveException* e) {
-      e->Delete();
-    } catch (CMemoryException* e) {
-      e->Delete();
-    }
-    ApplyDefault(vtProp, pvProp, pvDefault);
-    return FALSE;
+    return TRUE;
   }
 
   if (vtProp == TKPVT_DATE) {
     COleDateTime& date = *static_cast<COleDateTime*>(pvProp);
-    if (!m_bLoading) {
+    if (m_bLoading)
+      m_ar >> date;
+    else
       m_ar << date;
-      return TRUE;
-    }
-    try {
-      COleDateTime loaded;
-      m_ar >> loaded;
-      date = loaded;
-      return TRUE;
-    } catch (CArchiveException* e) {
-      e->Delete();
-    }
-    ApplyDefault(vtProp, pvProp, pvDefault);
-    return FALSE;
+    return TRUE;
   }
 
 #ifdef _WIN32
-  if (vtProp == TKPVT_BSTR || vtProp == TKPVT_VARIANT) {
-    try {
-      if (vtProp == TKPVT_BSTR) {
-        BSTR& bstr = *static_cast<BSTR*>(pvProp);
-        if (!m_bLoading) {
-          m_ar << CString(bstr != NULL ? bstr : L"");
-          return TRUE;
-        }
-        CString strLoaded;
-        m_ar >> strLoaded;
-        ::SysFreeString(bstr);
-        bstr = ::SysAllocString(strLoaded);
-        return TRUE;
-      }
-      COleVariant& var = *static_cast<COleVariant*>(pvProp);
-      if (!m_bLoading) {
-        m_ar << var;
-        return TRUE;
-      }
-      COleVariant loaded;
-      m_ar >> loaded;
-      var = loaded;
+  if (vtProp == TKPVT_BSTR) {
+    BSTR& bstr = *static_cast<BSTR*>(pvProp);
+    if (!m_bLoading) {
+      m_ar << CString(bstr != NULL ? bstr : L"");
       return TRUE;
-    } catch (CArchiveException* e) {
-      e->Delete();
-    } catch (CMemoryException* e) {
-      e->Delete();
     }
+    CString strLoaded;
+    m_ar >> strLoaded;
+    ::SysFreeString(bstr);
+    bstr = ::SysAllocString(strLoaded);
+    return TRUE;
+  }
+  if (vtProp == TKPVT_VARIANT) {
+    COleVariant& var = *static_cast<COleVariant*>(pvProp);
     if (m_bLoading)
-      ApplyDefault(vtProp, pvProp, pvDefault);
-    return FALSE;
+      m_ar >> var;
+    else
+      m_ar << var;
+    return TRUE;
   }
 #endif
 
@@ -148,10 +118,10 @@ BOOL CTKPPropExchangeArchive::ExchangeProp(LPCTSTR, WORD vtProp, void* pvProp, c
     return TRUE;
   }
   BYTE buffer[16];
-  if (!ReadExact(buffer, cb)) {
-    ApplyDefault(vtProp, pvProp, pvDefault);
-    return FALSE;
-  }
+  // A cut value of any size raises as the archive's own extraction operators do; read as raw bytes,
+  // a cut rectangle or size would otherwise load half-read as good.
+  if (!ReadExact(buffer, cb))
+    AfxThrowArchiveException(CArchiveException::endOfFile, m_ar.m_strFileName);
   std::memcpy(pvProp, buffer, cb);
   return TRUE;
 }
@@ -167,15 +137,11 @@ BOOL CTKPPropExchangeArchive::ExchangeBinary(LPCTSTR, BYTE** ppData, DWORD* pcbD
     return TRUE;
   }
 
-  ULONGLONG cbStored = 0;
-  try {
-    cbStored = m_ar.ReadCount();
-  } catch (CArchiveException* e) {
-    e->Delete();
-    return FALSE;
-  }
+  const ULONGLONG cbStored = m_ar.ReadCount();
   if (cbStored > GetStreamLimit() || cbStored > 0xFFFFFFFFull) {
-    Skip(cbStored);  // damaged: nothing after it can be read in step anyway
+    // Refused before any allocation: a damaged count longer than the whole stream would otherwise
+    // ask for gigabytes. Nothing after it can be read in step anyway.
+    Skip(cbStored);
     return FALSE;
   }
   const DWORD cb = static_cast<DWORD>(cbStored);
@@ -209,24 +175,19 @@ BOOL CTKPPropExchangeArchive::ExchangeClass(LPCTSTR, CRuntimeClass** ppClass, CR
 {
   if (!PrepareExchange())
     return FALSE;
-  try {
-    if (!m_bLoading) {
-      if (*ppClass == NULL)
-        return FALSE;
-      m_ar.WriteClass(*ppClass);
-      return TRUE;
-    }
-    UINT nSchema = 0;
-    CRuntimeClass* pClass = m_ar.ReadClass(pDefaultClass, &nSchema);
-    if (pClass == NULL)
-      return FALSE;
-    m_nSchema = nSchema;
-    *ppClass = pClass;
+  if (!m_bLoading) {
+    if (*ppClass == NULL)
+      return FALSE;  // no class to write: FALSE, as the other back ends answer
+    m_ar.WriteClass(*ppClass);
     return TRUE;
-  } catch (CArchiveException* e) {
-    e->Delete();
-    return FALSE;
   }
+  UINT nSchema = 0;
+  CRuntimeClass* pClass = m_ar.ReadClass(pDefaultClass, &nSchema);
+  if (pClass == NULL)
+    return FALSE;
+  m_nSchema = nSchema;
+  *ppClass = pClass;
+  return TRUE;
 }
 
 BOOL CTKPPropExchangeArchive::ExchangeRuntimeClass(CObject** ppObject, CRuntimeClass* pBaseClass)
@@ -238,13 +199,13 @@ BOOL CTKPPropExchangeArchive::ExchangeRuntimeClass(CObject** ppObject, CRuntimeC
   try {
     m_ar.CheckCount();
     m_ar.MapObject(*ppObject);
-  } catch (CArchiveException* e) {
-    e->Delete();
+  } catch (CException*) {
+    // The object made here goes before the exception passes on.
     if (m_bLoading) {
       delete *ppObject;
       *ppObject = NULL;
     }
-    return FALSE;
+    throw;
   }
   return TRUE;
 }
@@ -264,13 +225,8 @@ void CTKPPropExchangeArchive::WriteCount(DWORD dwCount) { m_ar.WriteCount(dwCoun
 
 DWORD CTKPPropExchangeArchive::ReadCount()
 {
-  try {
-    const DWORD_PTR count = m_ar.ReadCount();
-    return LimitLoadedCount(static_cast<ULONGLONG>(count) > 0xFFFFFFFFull ? 0xFFFFFFFFu : static_cast<DWORD>(count));
-  } catch (CArchiveException* e) {
-    e->Delete();
-    return 0;
-  }
+  const DWORD_PTR count = m_ar.ReadCount();
+  return LimitLoadedCount(static_cast<ULONGLONG>(count) > 0xFFFFFFFFull ? 0xFFFFFFFFu : static_cast<DWORD>(count));
 }
 
 void CTKPPropExchangeArchive::WriteBytes(LPCTSTR, BYTE* pData, DWORD cbData)

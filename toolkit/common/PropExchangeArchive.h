@@ -1,5 +1,6 @@
 // The settings exchange over an archive: values in call order, little-endian, names ignored. A
-// section is the continuation of the stream.
+// section is the continuation of the stream. A cut or damaged stream raises the archive's
+// exceptions to the caller.
 #pragma once
 
 #include "toolkit/common/PropExchange.h"

@@ -72,7 +72,8 @@ BOOL CTKCaption::Create(CWnd* pParentWnd, LPCTSTR lpszText, DWORD dwFlags, DWORD
             return FALSE;
         m_bCaptionButton = TRUE;
     } else {
-        // A failed close button fails the whole creation (the caller gets FALSE).
+        // A failed close button fails the creation with FALSE, not -1, which a caller would take
+        // for success.
         if (!m_button.Create(_T(""), WS_VISIBLE | BS_OWNERDRAW | BS_ICON | BS_CENTER | BS_VCENTER, CRect(0, 0, 0, 0),
                 this, ID_TKCAPTION_BUTTON))
             return FALSE;
@@ -178,8 +179,12 @@ CTKCaptionPopupWnd* CTKCaption::CreatePopupWindow()
 
 BOOL CTKCaption::ShowPopup()
 {
-    if (m_pPopupWnd && ::IsWindow(m_pPopupWnd->GetSafeHwnd()) && m_pPopupWnd->IsWindowVisible())
+    if (m_pPopupWnd && ::IsWindow(m_pPopupWnd->GetSafeHwnd()) && m_pPopupWnd->IsWindowVisible()) {
+        // Not done at once: the click moved the focus to the button, and the popup, which closes
+        // when the focus leaves it, would close. The focus goes back, the button stays pushed.
+        FocusPopup();
         return TRUE;
+    }
     if (m_pChildWnd == NULL || m_pParentWnd == NULL)
         return FALSE;
     // Over the pane's client area, longer by what the pane's parent has grown since.
@@ -202,11 +207,16 @@ BOOL CTKCaption::ShowPopup()
     m_pPopupWnd->ShowWindow(SW_SHOW);
     m_pPopupWnd->RecalcLayout();
     // The popup closes when the focus leaves it: it starts with the focus.
+    FocusPopup();
+    return TRUE;
+}
+
+void CTKCaption::FocusPopup()
+{
     HWND hFocus = ::GetFocus();
     if (hFocus != m_pPopupWnd->GetSafeHwnd() && !::IsChild(m_pPopupWnd->GetSafeHwnd(), hFocus))
         m_pPopupWnd->SetFocus();
     m_button.SetState(TRUE);
-    return TRUE;
 }
 
 void CTKCaption::DestroyPopup()
@@ -243,8 +253,8 @@ CRect CTKCaption::GetTextRect()
         dc.GetTextMetrics(&tm);
         nWidth = dc.GetTextExtent(m_strCaption).cx + tm.tmAveCharWidth + 12;
     }
-    // The icon takes the last 18 pixels inside the border; the text (and the button over it) stops
-    // short of them.
+    // The icon takes the last 18 pixels inside the border: the border on both sides is left out
+    // too, as with the client width less 18 alone a border would run the text under the icon.
     if (m_hIcon)
         nWidth = std::min<int>(nWidth, rcClient.Width() - 2 * m_nBorderSize - 18);
     return CRect(m_nBorderSize, m_nBorderSize, m_nBorderSize + nWidth, rcClient.Height() - m_nBorderSize);

@@ -82,6 +82,9 @@ protected:
     virtual CTKCaptionPopupWnd* CreatePopupWindow();
     // Destroys and deletes the popup, when there is one.
     void DestroyPopup();
+    // Gives the open popup the focus unless it or one of its children holds it; the button shows
+    // pushed.
+    void FocusPopup();
 
     afx_msg void OnPaint();
     afx_msg BOOL OnEraseBkgnd(CDC* pDC);

@@ -108,6 +108,10 @@ void CTKCaptionPopupWnd::CheckFocus()
     HWND hFocus = ::GetFocus();
     if (hFocus == m_hWnd || ::IsChild(m_hWnd, hFocus))
         return;
+    // A press on the caption's own button is no leaving: the click ends in the button's command,
+    // which hands the focus back.
+    if (m_pCaption && hFocus != NULL && hFocus == m_pCaption->GetButton().GetSafeHwnd())
+        return;
     // Posted: the caption destroys this window when it gets the message, outside this handler.
     KillTimer(kFocusTimer);
     m_bFocusLostSent = TRUE;

@@ -95,41 +95,39 @@ TEST_F(RegistryExchange, EachTypeHasItsStoredForm)
   EXPECT_EQ(CRect(1, -2, 300, 400), rect);
 }
 
-TEST_F(RegistryExchange, VariantsAndOleStringsRoundTrip)
+TEST_F(RegistryExchange, VariantsAndOleStringsHaveNoRegistryForm)
 {
-  COleVariant number(-42L), text(_T("Recovered")), empty;
+  COleVariant number(-42L), text(_T("Recovered"));
   BSTR bstr = ::SysAllocString(L"Name");
+  key.Set(L"Section", L"Same", REG_DWORD, "\x07\0\0\0", 4);
   {
     auto px = Store();
     px->m_bUseDefaultOnSave = FALSE;
-    EXPECT_TRUE(px->ExchangeProp(L"Number", TKPVT_VARIANT, &number));
-    EXPECT_TRUE(px->ExchangeProp(L"Text", TKPVT_VARIANT, &text));
-    EXPECT_TRUE(px->ExchangeProp(L"Empty", TKPVT_VARIANT, &empty));
-    EXPECT_TRUE(px->ExchangeProp(L"Bstr", TKPVT_BSTR, &bstr));
-    // A value equal to its default is left out.
+    EXPECT_FALSE(px->ExchangeProp(L"Number", TKPVT_VARIANT, &number));
+    EXPECT_FALSE(px->ExchangeProp(L"Text", TKPVT_VARIANT, &text));
+    EXPECT_FALSE(px->ExchangeProp(L"Bstr", TKPVT_BSTR, &bstr));
+    // A value equal to its default is still left out, and what was stored under its name goes.
     auto omitting = Store();
     COleVariant same(-42L);
     EXPECT_TRUE(omitting->ExchangeProp(L"Same", TKPVT_VARIANT, &same, &number));
   }
-  EXPECT_EQ(L"Name", key.Text(L"Section", L"Bstr"));
-  EXPECT_EQ(static_cast<DWORD>(REG_BINARY), key.Raw(L"Section", L"Number"));
+  EXPECT_EQ(0u, key.Raw(L"Section", L"Number"));
+  EXPECT_EQ(0u, key.Raw(L"Section", L"Text"));
+  EXPECT_EQ(0u, key.Raw(L"Section", L"Bstr"));
   EXPECT_EQ(0u, key.Raw(L"Section", L"Same"));
 
+  // Values of those names in the registry are not read, and no default takes their place.
+  key.Set(L"Section", L"Bstr", REG_SZ, L"Stored", sizeof(L"Stored"));
+  key.Set(L"Section", L"Number", REG_BINARY, "\x03\0\x05\0\0\0", 6);
   auto px = Load();
-  COleVariant loadedNumber, loadedText, loadedEmpty(7L), missing, fallback(3L);
-  BSTR loadedBstr = NULL;
-  EXPECT_TRUE(px->ExchangeProp(L"Number", TKPVT_VARIANT, &loadedNumber));
-  EXPECT_TRUE(px->ExchangeProp(L"Text", TKPVT_VARIANT, &loadedText));
-  EXPECT_TRUE(px->ExchangeProp(L"Empty", TKPVT_VARIANT, &loadedEmpty));
-  EXPECT_TRUE(px->ExchangeProp(L"Bstr", TKPVT_BSTR, &loadedBstr));
+  COleVariant loadedNumber(7L), fallback(3L);
+  BSTR loadedBstr = ::SysAllocString(L"Kept");
+  EXPECT_FALSE(px->ExchangeProp(L"Number", TKPVT_VARIANT, &loadedNumber, &fallback));
+  EXPECT_FALSE(px->ExchangeProp(L"Bstr", TKPVT_BSTR, &loadedBstr, &bstr));
+  EXPECT_FALSE(px->ExchangeProp(L"Missing", TKPVT_VARIANT, &loadedNumber, &fallback));
   EXPECT_EQ(VT_I4, loadedNumber.vt);
-  EXPECT_EQ(-42, loadedNumber.lVal);
-  EXPECT_TRUE(TKPIsSamePropValue(TKPVT_VARIANT, &loadedText, &text));
-  EXPECT_EQ(VT_EMPTY, loadedEmpty.vt);
-  EXPECT_TRUE(TKPIsSamePropValue(TKPVT_BSTR, &loadedBstr, &bstr));
-  // A missing value takes the default.
-  EXPECT_TRUE(px->ExchangeProp(L"Missing", TKPVT_VARIANT, &missing, &fallback));
-  EXPECT_EQ(3, missing.lVal);
+  EXPECT_EQ(7, loadedNumber.lVal);
+  EXPECT_STREQ(L"Kept", loadedBstr);
   ::SysFreeString(loadedBstr);
   ::SysFreeString(bstr);
 }

@@ -58,13 +58,14 @@ protected:
         pWnd->GetWindowRect(&rc);
         return rc;
     }
-    // Drops the second toolbar with its own size at a screen point (its top left).
-    void DropSecondAt(CPoint pt, CTKPDockBar* pDockBar)
+    // Drops a toolbar with its own size at a screen point (its top left).
+    void DropAt(CTKPToolBar* pBar, CPoint pt, CTKPDockBar* pDockBar)
     {
-        CRect rc(pt, WindowRect(m_pSecond).Size());
-        ASSERT_TRUE(m_pCommandBars->DockCommandBar(m_pSecond, &rc, pDockBar));
+        CRect rc(pt, WindowRect(pBar).Size());
+        ASSERT_TRUE(m_pCommandBars->DockCommandBar(pBar, &rc, pDockBar));
         Layout();
     }
+    void DropSecondAt(CPoint pt, CTKPDockBar* pDockBar) { DropAt(m_pSecond, pt, pDockBar); }
     void SetClientWidth(int cx)
     {
         CRect rcWindow = WindowRect(m_pFrame), rcClient;
@@ -105,6 +106,37 @@ TEST_F(DockTest, DroppedToolBarJoinsTheRowItsCentreFallsInOrOpensOne)
     DropSecondAt(CPoint(rcFirst.left, rcFirst.top - 100), Top());
     EXPECT_EQ(Entries(Top()), (std::vector<int>{0, 2, 0, 1, 0}));
     EXPECT_EQ(WindowRect(m_pFirst).top, WindowRect(m_pSecond).bottom);
+}
+
+TEST_F(DockTest, ToolBarSlidesAlongItsRowAndLandsWhereItWasDropped)
+{
+    // The first toolbar alone in the first row, the second in the row below: nudged by a pixel, or
+    // slid further, the first stays alone in its row and the second stays below.
+    ASSERT_EQ(Entries(Top()), (std::vector<int>{0, 1, 0, 2, 0}));
+    const CRect rcFirst = WindowRect(m_pFirst), rcSecond = WindowRect(m_pSecond);
+    for (int dx : {1, 40}) {
+        SCOPED_TRACE(dx);
+        DropAt(m_pFirst, rcFirst.TopLeft() + CSize(dx, 0), Top());
+        EXPECT_EQ(Entries(Top()), (std::vector<int>{0, 1, 0, 2, 0}));
+        EXPECT_EQ(WindowRect(m_pFirst), rcFirst + CPoint(dx, 0));
+        EXPECT_EQ(WindowRect(m_pSecond), rcSecond);
+    }
+
+    // Both in one row, the first well to the right; the second dropped over the first's right half
+    // lands where it was dropped, and the first gives way to the left.
+    const int cxFirst = rcFirst.Width(), cxSecond = rcSecond.Width();
+    SetClientWidth(3 * (cxFirst + cxSecond) + 100);
+    DropSecondAt(CPoint(rcFirst.right + 40, rcFirst.top), Top());
+    const CPoint ptFirst(rcFirst.left + cxFirst + cxSecond + 80, rcFirst.top);
+    DropAt(m_pFirst, ptFirst, Top());
+    ASSERT_EQ(Entries(Top()), (std::vector<int>{0, 1, 2, 0}));
+    ASSERT_EQ(WindowRect(m_pFirst).left, ptFirst.x);
+    const CPoint ptSecond(ptFirst.x + cxFirst / 2, rcFirst.top);
+    DropSecondAt(ptSecond, Top());
+    EXPECT_EQ(Entries(Top()), (std::vector<int>{0, 2, 1, 0}));
+    EXPECT_EQ(WindowRect(m_pSecond).TopLeft(), ptSecond);
+    EXPECT_EQ(WindowRect(m_pFirst).right, ptSecond.x);
+    EXPECT_EQ(WindowRect(m_pFirst).Width(), cxFirst);
 }
 
 TEST_F(DockTest, LeavingADockBarRemovesTheRowAndGivesTheRoomBack)
@@ -151,9 +183,9 @@ TEST_F(DockTest, RowThatDoesNotFitSendsItsLastBarToALineBelow)
 
 TEST_F(DockTest, RowThatDoesNotFitSqueezesABarThatMayHideItsButtons)
 {
-    // Toolbars made by the manager may hide what does not fit (only the second one here).
+    // Toolbars made by the manager may hide what does not fit.
+    ASSERT_TRUE(m_pFirst->GetFlags() & tkpFlagHideWrap);
     ASSERT_TRUE(m_pSecond->GetFlags() & tkpFlagHideWrap);
-    m_pFirst->SetFlags(m_pFirst->GetFlags() & ~tkpFlagHideWrap);
     const CRect rcFirst = WindowRect(m_pFirst);
     DropSecondAt(CPoint(rcFirst.right + 10, rcFirst.top), Top());
     const int cxFirst = rcFirst.Width(), cxSecond = WindowRect(m_pSecond).Width();
@@ -169,6 +201,15 @@ TEST_F(DockTest, RowThatDoesNotFitSqueezesABarThatMayHideItsButtons)
     CTKPControls* pControls = m_pSecond->GetControls();
     EXPECT_EQ(pControls->GetAt(0)->GetHideFlags(), 0u);
     EXPECT_EQ(pControls->FindControl(112)->GetHideFlags(), (DWORD)tkpHideWrap);
+
+    // Beside a bar that may not hide its buttons there is no squeezing: that bar needs the whole
+    // row, and the second moves to a line below with all its buttons.
+    m_pFirst->SetFlags(m_pFirst->GetFlags() & ~tkpFlagHideWrap);
+    Layout();
+    EXPECT_EQ(Entries(Top()), (std::vector<int>{0, 2, 1, 0}));
+    EXPECT_EQ(WindowRect(m_pSecond).top, WindowRect(m_pFirst).bottom);
+    EXPECT_EQ(WindowRect(m_pSecond).Width(), cxSecond);
+    EXPECT_EQ(WindowRect(m_pFirst).Width(), cxFirst);
 }
 
 TEST_F(DockTest, StretchedToolBarKeepsItsRowAndSpansIt)

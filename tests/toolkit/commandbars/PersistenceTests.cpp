@@ -515,6 +515,66 @@ TEST_F(PersistenceTest, AControlOfAClassThisProgramLacksFailsTheWholeLoad)
     EXPECT_EQ(m_pCommandBars->GetToolBar(302), nullptr);
 }
 
+TEST_F(PersistenceTest, ACutControlsArchiveIsRefusedAndEveryBarStaysAsItIs)
+{
+    // A frame built as the program builds its own: the menu bar, then the toolbar, which is the
+    // last bar of the saved archive. Both are customised and saved, then both change again.
+    CTestFrame* pFrame = new CTestFrame;
+    ASSERT_TRUE(pFrame->CreateTestFrame(TRUE, CRect(0, 0, 640, 400)));
+    struct Closer {
+        CTestFrame* pFrame;
+        ~Closer() { pFrame->DestroyWindow(); }
+    } closer = {pFrame};
+    CTKPCommandBars* pCommandBars = pFrame->GetCommandBars();
+    pCommandBars->m_bCustomizeAvail = TRUE;
+    CTKPMenuBar* pMenuBar = pCommandBars->CreateMenuBar(L"Menu Bar", IDR_TEST_MENU);
+    ASSERT_NE(pMenuBar, nullptr);
+    CTKPToolBar* pToolBar = pCommandBars->CreateToolBar(L"Standard", tkpBarTop);
+    ASSERT_NE(pToolBar, nullptr);
+    ASSERT_TRUE(pToolBar->LoadToolBar(200));
+    CTKPControls* pMenuControls = pMenuBar->GetControls();
+    CTKPControls* pToolControls = pToolBar->GetControls();
+    pMenuControls->Remove(CountSaved(pMenuControls) - 1);
+    pToolControls->Remove(0);
+    const int nMenuSaved = CountSaved(pMenuControls), nToolSaved = CountSaved(pToolControls);
+    pCommandBars->SaveLayout(kProfile);
+    std::vector<BYTE> data;
+    ASSERT_EQ(m_key.Raw(L"TestLayout-Controls", L"Controls", &data), static_cast<DWORD>(REG_BINARY));
+    pMenuControls->Add(tkpControlButton, 190)->SetCaption(L"Later");
+    pToolControls->Add(tkpControlButton, 190)->SetCaption(L"Later");
+    const int nBars = pCommandBars->GetCount();
+
+    // Cut right after the toolbar's class record, after its id, and halfway.
+    const std::string name = "CTKPToolBar";
+    std::vector<BYTE> record = {static_cast<BYTE>(name.size()), 0};
+    record.insert(record.end(), name.begin(), name.end());
+    auto it = std::search(data.begin(), data.end(), record.begin(), record.end());
+    ASSERT_NE(it, data.end());
+    ASSERT_EQ(std::search(it + 1, data.end(), record.begin(), record.end()), data.end());
+    const size_t nAfterClass = static_cast<size_t>(it - data.begin()) + record.size();
+    for (size_t cut : {nAfterClass, nAfterClass + 12, data.size() / 2}) {
+        SCOPED_TRACE(cut);
+        m_key.Set(L"TestLayout-Controls", L"Controls", REG_BINARY, data.data(), static_cast<DWORD>(cut));
+        pCommandBars->LoadLayout(kProfile, TRUE);
+        ASSERT_EQ(pCommandBars->GetCount(), nBars);
+        ASSERT_EQ(pCommandBars->GetMenuBar(), pMenuBar);
+        ASSERT_EQ(pCommandBars->GetToolBar(pToolBar->GetBarID()), pToolBar);
+        ASSERT_EQ(pMenuBar->GetControls(), pMenuControls);
+        ASSERT_EQ(pToolBar->GetControls(), pToolControls);
+        EXPECT_EQ(CountSaved(pMenuControls), nMenuSaved + 1);
+        EXPECT_EQ(CountSaved(pToolControls), nToolSaved + 1);
+        EXPECT_NE(pMenuControls->FindControl(190), nullptr);
+        EXPECT_NE(pToolControls->FindControl(190), nullptr);
+    }
+
+    // The whole archive brings the saved customisation back.
+    m_key.Set(L"TestLayout-Controls", L"Controls", REG_BINARY, data.data(), static_cast<DWORD>(data.size()));
+    pCommandBars->LoadLayout(kProfile, TRUE);
+    EXPECT_EQ(pCommandBars->GetCount(), nBars);
+    EXPECT_EQ(CountSaved(pCommandBars->GetMenuBar()->GetControls()), nMenuSaved);
+    EXPECT_EQ(CountSaved(pToolBar->GetControls()), nToolSaved);
+}
+
 TEST_F(PersistenceTest, ATornOffBarThatALayoutHidesIsLetGoAndNotTouchedAgain)
 {
     CPersistenceTestTornOffBar::s_pCommandBars = m_pCommandBars;

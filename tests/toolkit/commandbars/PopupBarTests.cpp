@@ -683,6 +683,18 @@ TEST_F(PopupBarTest, ATearOffPopupBecomesAFloatingToolbar)
         EXPECT_TRUE(p->IsWindowVisible());
         CTKPToolBar* pAfter = pCommandBars->GetToolBar(777);
         EXPECT_TRUE(pAfter == nullptr || !pAfter->IsVisible());
+
+        // A quit message while the gripper is held ends the drag and stays for the program's own
+        // loop (Escape, queued behind it, would end a drag that lost it).
+        ::PostQuitMessage(5);
+        p->PostMessage(WM_KEYDOWN, VK_ESCAPE, 0);
+        const CPoint ptGripper = p->GetTearOffGripperRect().CenterPoint();
+        p->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(ptGripper.x, ptGripper.y));
+        EXPECT_NE(::GetCapture(), p->GetSafeHwnd());
+        MSG msg;
+        EXPECT_TRUE(::PeekMessageW(&msg, NULL, WM_QUIT, WM_QUIT, PM_REMOVE));
+        EXPECT_EQ(msg.wParam, 5u);
+        ::PeekMessageW(&msg, p->GetSafeHwnd(), WM_KEYDOWN, WM_KEYDOWN, PM_REMOVE);
         CloseAllPopups();
     });
     CTKPCommandBars::TrackPopupMenu(pPopup, TPM_RETURNCMD, 300, 150, m_pFrame);

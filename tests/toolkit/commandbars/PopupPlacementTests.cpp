@@ -51,17 +51,26 @@ TEST(PopupPlacement, ContextMenusAtAPoint)
     EXPECT_EQ(CRect(1130, 100, 1280, 200), p.rect);
 }
 
-TEST(PopupPlacement, TallContextMenuBelowTheUsableAreaIsClampedAndScrolls)
+TEST(PopupPlacement, ContextMenuBelowTheUsableAreaEndsAtThePointUnlessItIsTooTall)
 {
+    // At the foot of a maximised window: the whole menu above the point, down to the point itself,
+    // without shortening or scrolling.
+    Placed p = Place(150, 100, {100, 1022}, kNoExclude, TKPPOPUP_DROPDOWN);
+    EXPECT_EQ(CRect(100, 922, 250, 1022), p.rect);
+    EXPECT_FALSE(p.clipped);
+    const RECT work = {0, 300, 1280, 1324};
+    p = Place(150, 100, {100, 1322}, kNoExclude, TKPPOPUP_DROPDOWN, work);
+    EXPECT_EQ(CRect(100, 1222, 250, 1322), p.rect);
+    EXPECT_FALSE(p.clipped);
+
     // A point in the last pixels of the screen and a menu taller than the work area: it opens
     // upwards, starts at the work area's top and is cut to fit instead of sticking out above it.
-    Placed p = Place(150, 1100, {100, 1022}, kNoExclude, TKPPOPUP_DROPDOWN);
+    p = Place(150, 1100, {100, 1022}, kNoExclude, TKPPOPUP_DROPDOWN);
     EXPECT_EQ(0, p.rect.top);
     EXPECT_EQ(1019, p.rect.bottom);
     EXPECT_TRUE(p.clipped);
 
     // On a work area whose top is not 0.
-    const RECT work = {0, 300, 1280, 1324};
     p = Place(150, 1100, {100, 1322}, kNoExclude, TKPPOPUP_DROPDOWN, work);
     EXPECT_EQ(300, p.rect.top);
     EXPECT_EQ(1319, p.rect.bottom);

@@ -8,6 +8,7 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <functional>
 
 namespace {
 
@@ -81,6 +82,19 @@ void ExpectEqual(const AllValues& a, const AllValues& b)
   EXPECT_EQ(0, std::memcmp(&a.sz, &b.sz, sizeof(a.sz)));
 }
 
+// The cause of the archive exception that fn raises; -1 when it raises none.
+int ArchiveCause(const std::function<void()>& fn)
+{
+  try {
+    fn();
+  } catch (CArchiveException* e) {
+    const int cause = e->m_cause;
+    e->Delete();
+    return cause;
+  }
+  return -1;
+}
+
 std::vector<BYTE> StoreAll(const AllValues& v)
 {
   StoredBytes out;
@@ -134,50 +148,69 @@ TEST(PropExchangeArchive, DatesThroughTheirArchiveFormAndUnknownTypesNotAtAll)
     EXPECT_TRUE(px.ExchangeProp(_T("Date"), TKPVT_DATE, &date));
     EXPECT_TRUE(date == COleDateTime(2026, 12, 6, 22, 0, 0));
   }
-  bytes.resize(bytes.size() - 1);
-  LoadedBytes cut(bytes);
-  CTKPPropExchangeArchive px(cut.Archive());
-  COleDateTime date, fallback(2000, 1, 1, 0, 0, 0);
-  EXPECT_FALSE(px.ExchangeProp(_T("Date"), TKPVT_DATE, &date, &fallback));
-  EXPECT_TRUE(date == fallback);
 }
 
-TEST(PropExchangeArchive, TruncatedStreamReadsDefaults)
+TEST(PropExchangeArchive, ACutStreamRaisesForEveryKindOfValue)
 {
+  // Cut inside each value of the stream in turn: the values before the cut load as stored, the cut
+  // one raises the end of the file and nothing takes its default.
   const std::vector<BYTE> whole = StoreAll(Sample());
   AllValues defaults;
   defaults.i4 = 77;
   defaults.str = _T("fallback");
   defaults.sz = {3, 4};
-  // Cut after the 16-bit and 32-bit values and half of the float.
-  for (size_t cut : {size_t(0), size_t(1), size_t(6), size_t(8)}) {
+  for (size_t cut : {size_t(0), size_t(1), size_t(6), size_t(8), whole.size() - 20, whole.size() - 1}) {
     SCOPED_TRACE(cut);
     LoadedBytes in(std::vector<BYTE>(whole.begin(), whole.begin() + cut));
     CTKPPropExchangeArchive px(in.Archive());
-    AllValues loaded = Sample();
-    loaded.Exchange(&px, &defaults);
+    AllValues loaded;
+    EXPECT_EQ(CArchiveException::endOfFile, ArchiveCause([&] { loaded.Exchange(&px, &defaults); }));
+    EXPECT_NE(77, loaded.i4);
+    EXPECT_FALSE(loaded.str == _T("fallback"));
+    EXPECT_NE(3, loaded.sz.cx);
     if (cut >= 6) {
       EXPECT_EQ(-123456789, loaded.i4);
-    } else {
-      EXPECT_EQ(77, loaded.i4);
     }
-    EXPECT_EQ(0.0f, loaded.r4);
-    EXPECT_TRUE(loaded.str == _T("fallback"));
-    EXPECT_EQ(3, loaded.sz.cx);
-    EXPECT_EQ(4, loaded.sz.cy);
   }
-}
 
-TEST(PropExchangeArchive, ValuesWithoutDefaultStayWhenMissing)
-{
-  LoadedBytes in({0x01});
-  CTKPPropExchangeArchive px(in.Archive());
-  int value = 42;
-  EXPECT_FALSE(PropExchangeIntNoDefault(&px, _T("X"), value));
-  EXPECT_EQ(42, value);
-  CString text = _T("kept");
-  EXPECT_FALSE(PropExchangeStringNoDefault(&px, _T("Y"), text));
-  EXPECT_TRUE(text == _T("kept"));
+  // Counts, classes, block counts, dates and the schema past the end.
+  StoredBytes out;
+  {
+    CTKPPropExchangeArchive px(out.Archive());
+    COleDateTime date(2026, 12, 6, 22, 0, 0);
+    EXPECT_TRUE(px.ExchangeProp(_T("Date"), TKPVT_DATE, &date));
+  }
+  std::vector<BYTE> date = out.Finish();
+  date.resize(date.size() - 1);
+  const std::vector<std::function<void(CTKPPropExchange*)>> reads = {
+    [](CTKPPropExchange* px) { px->ReadCount(); },
+    [](CTKPPropExchange* px) {
+      CRuntimeClass* pClass = nullptr;
+      PropExchangeClass(px, _T("Class"), pClass, nullptr);
+    },
+    [](CTKPPropExchange* px) {
+      BYTE* p = nullptr;
+      DWORD cb = 0;
+      PropExchangeBinary(px, _T("Blob"), p, cb);
+    },
+    [](CTKPPropExchange* px) { px->ExchangeSchema(); },
+    [](CTKPPropExchange* px) {
+      int value = 42;
+      PropExchangeIntNoDefault(px, _T("X"), value);
+    },
+  };
+  for (size_t i = 0; i < reads.size(); ++i) {
+    SCOPED_TRACE(i);
+    LoadedBytes in({0x01});
+    CTKPPropExchangeArchive px(in.Archive());
+    EXPECT_EQ(CArchiveException::endOfFile, ArchiveCause([&] { reads[i](&px); }));
+  }
+  LoadedBytes cutDate(date);
+  CTKPPropExchangeArchive px(cutDate.Archive());
+  COleDateTime loaded, fallback(2000, 1, 1, 0, 0, 0);
+  EXPECT_EQ(CArchiveException::endOfFile,
+            ArchiveCause([&] { px.ExchangeProp(_T("Date"), TKPVT_DATE, &loaded, &fallback); }));
+  EXPECT_FALSE(loaded == fallback);
 }
 
 TEST(PropExchangeArchive, BinaryBlocksAndTheirCounts)
@@ -234,9 +267,10 @@ TEST(PropExchangeArchive, DamagedBlockCountIsRefused)
   DWORD cb = 0;
   EXPECT_FALSE(PropExchangeBinary(&px, _T("A"), p, cb));
   EXPECT_EQ(nullptr, p);
+  // Nothing after it can be read in step: the next value finds the end of the stream.
   int next = 5;
-  EXPECT_FALSE(PropExchangeInt(&px, _T("Next"), next, 9));
-  EXPECT_EQ(9, next);
+  EXPECT_EQ(CArchiveException::endOfFile, ArchiveCause([&] { PropExchangeInt(&px, _T("Next"), next, 9); }));
+  EXPECT_EQ(5, next);
 }
 
 TEST(PropExchangeArchive, CountsAtTheirFormBoundaries)
@@ -263,7 +297,7 @@ TEST(PropExchangeArchive, CountsAtTheirFormBoundaries)
   EXPECT_EQ(limit, px.ReadCount());
   EXPECT_EQ(limit, px.ReadCount());
   EXPECT_EQ(limit, px.ReadCount());
-  EXPECT_EQ(0u, px.ReadCount());  // past the end
+  EXPECT_EQ(CArchiveException::endOfFile, ArchiveCause([&] { px.ReadCount(); }));  // past the end
 }
 
 TEST(PropExchangeArchive, SectionsAreTheStreamContinued)
@@ -375,8 +409,8 @@ TEST(PropExchangeArchive, RuntimeClassesCreateObjectsOfTheExpectedKind)
   EXPECT_TRUE(p->IsKindOf(RUNTIME_CLASS(CTestSquare)));
   delete p;
   p = nullptr;
-  // The second class does not derive from the shape.
-  EXPECT_FALSE(px.ExchangeRuntimeClass(&p, RUNTIME_CLASS(CTestShape)));
+  // The second class does not derive from the shape: the archive refuses it.
+  EXPECT_EQ(CArchiveException::badClass, ArchiveCause([&] { px.ExchangeRuntimeClass(&p, RUNTIME_CLASS(CTestShape)); }));
   EXPECT_EQ(nullptr, p);
 }
 
@@ -422,8 +456,6 @@ TEST(PropExchangeArchive, SchemaExchange)
   EXPECT_EQ(16u, px.m_nSchema);
   EXPECT_TRUE(px.ExchangeSchema());
   EXPECT_EQ(12u, px.m_nSchema);
-  EXPECT_FALSE(px.ExchangeSchema());
-  EXPECT_EQ(16u, px.m_nSchema);  // nothing left: the default
 }
 
 #ifdef _WIN32
@@ -443,11 +475,11 @@ TEST(PropExchangeArchive, VariantsAndOleStringsRoundTripAndCompareAndCopy)
     EXPECT_TRUE(px.ExchangeProp(_T("Real"), TKPVT_VARIANT, &real));
     EXPECT_TRUE(px.ExchangeProp(_T("Empty"), TKPVT_VARIANT, &empty));
     EXPECT_TRUE(px.ExchangeProp(_T("Bstr"), TKPVT_BSTR, &bstr));
-    // A variant with no archive form is refused and writes nothing.
+    // A variant with no archive form raises and writes nothing.
     COleVariant array;
     array.vt = VT_ARRAY | VT_I4;
     array.parray = ::SafeArrayCreateVector(VT_I4, 0, 2);
-    EXPECT_FALSE(px.ExchangeProp(_T("Array"), TKPVT_VARIANT, &array));
+    EXPECT_EQ(CArchiveException::badIndex, ArchiveCause([&] { px.ExchangeProp(_T("Array"), TKPVT_VARIANT, &array); }));
     int after = 77;
     EXPECT_TRUE(px.ExchangeProp(_T("After"), TKPVT_I4, &after));
   }
@@ -484,13 +516,19 @@ TEST(PropExchangeArchive, VariantsAndOleStringsRoundTripAndCompareAndCopy)
   EXPECT_EQ(0, std::wcscmp(copied, L"Name"));
   ::SysFreeString(copied);
 
-  // A stream cut inside a variant gives the default.
+  // A stream cut inside a variant or an OLE string raises; nothing takes the default.
   bytes.resize(3);
   LoadedBytes cut(bytes);
   CTKPPropExchangeArchive px(cut.Archive());
   COleVariant var, fallback(5L);
-  EXPECT_FALSE(px.ExchangeProp(_T("Number"), TKPVT_VARIANT, &var, &fallback));
-  EXPECT_TRUE(TKPIsSamePropValue(TKPVT_VARIANT, &var, &fallback));
+  EXPECT_EQ(CArchiveException::endOfFile,
+            ArchiveCause([&] { px.ExchangeProp(_T("Number"), TKPVT_VARIANT, &var, &fallback); }));
+  EXPECT_FALSE(TKPIsSamePropValue(TKPVT_VARIANT, &var, &fallback));
+  BSTR cutBstr = NULL, bstrFallback = ::SysAllocString(L"Fallback");
+  EXPECT_EQ(CArchiveException::endOfFile,
+            ArchiveCause([&] { px.ExchangeProp(_T("Bstr"), TKPVT_BSTR, &cutBstr, &bstrFallback); }));
+  EXPECT_EQ(nullptr, cutBstr);
+  ::SysFreeString(bstrFallback);
   ::SysFreeString(bstr);
 }
 #endif

@@ -3,6 +3,7 @@
 // sequence (the popup must never be freed while one of its own handlers runs).
 #include <gtest/gtest.h>
 
+#include "tests/support/win/InputSupport.h"
 #include "tests/toolkit/controls/ControlsTestSupport.h"
 #include "toolkit/controls/Caption.h"
 #include "toolkit/controls/CaptionPopupWnd.h"
@@ -212,14 +213,21 @@ TEST(Caption, BackgroundsIconAndButtonLooks)
 
 namespace {
 
-// A popup that knows whether one of its own handlers is running when it dies.
+// A popup that knows whether one of its own handlers is running when it dies; the popups made and
+// the timer messages of all of them are counted.
 int g_popupsAlive = 0;
 int g_diedInsideHandler = 0;
+int g_popupsMade = 0;
+int g_popupTimerTicks = 0;
 
 class WatchedPopup : public CTKCaptionPopupWnd {
 public:
     int depth = 0;
-    WatchedPopup() { ++g_popupsAlive; }
+    WatchedPopup()
+    {
+        ++g_popupsAlive;
+        ++g_popupsMade;
+    }
     ~WatchedPopup() override
     {
         --g_popupsAlive;
@@ -228,6 +236,8 @@ public:
     }
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
     {
+        if (message == WM_TIMER)
+            ++g_popupTimerTicks;
         ++depth;
         const LRESULT result = CTKCaptionPopupWnd::WindowProc(message, wParam, lParam);
         --depth;
@@ -305,5 +315,64 @@ TEST(CaptionPopup, OpenPinAndFocusLossEndWithoutTouchingAFreedPopup)
     caption.HidePopup();
     caption.HidePopup();
     elsewhere.DestroyWindow();
+    pane.DestroyWindow();
+}
+
+TEST(CaptionPopup, ClicksOnTheButtonOfTheOpenPopupLeaveItOpen)
+{
+    g_popupsAlive = g_diedInsideHandler = g_popupsMade = 0;
+    TestParent host(400, 300);
+    host.GetTopLevelParent()->SetForegroundWindow();
+    // The caption above the pane, out of the popup's way; the pane holds the child window.
+    WatchedCaption caption;
+    ASSERT_TRUE(caption.Create(&host, L"Folders", 0, WS_VISIBLE, CRect(20, 20, 220, 44), 740));
+    CWnd pane;
+    ASSERT_TRUE(pane.CreateEx(0, AfxRegisterWndClass(0), L"pane", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 20, 44, 200,
+        160, host.GetSafeHwnd(), nullptr));
+    CEdit child;
+    ASSERT_TRUE(child.Create(WS_CHILD | WS_VISIBLE | WS_BORDER, CRect(0, 0, 200, 160), &pane, 741));
+    caption.SetChildWindow(&child, &host);
+    CRect rcButton;
+    caption.GetButton().GetWindowRect(&rcButton);
+    // Real clicks (posted ones move no focus and take no capture).
+    const CPoint pt = rcButton.CenterPoint();
+    morvick::test::SettleCursorAt(pt.x, pt.y);
+    // Pumps until the popups' focus check has run twice more, or the host heard from the caption.
+    auto pumpPastTheFocusCheck = [&] {
+        const int nTicks = g_popupTimerTicks;
+        return PumpUntil([&] { return g_popupTimerTicks >= nTicks + 2 || !host.messages.empty(); });
+    };
+
+    // The first click opens the popup, which takes the focus.
+    morvick::test::MouseDown(pt.x, pt.y);
+    morvick::test::MouseUp(pt.x, pt.y);
+    ASSERT_TRUE(PumpUntil([&] { return caption.GetPopup() != nullptr; }));
+    CTKCaptionPopupWnd* pPopup = caption.GetPopup();
+    ASSERT_TRUE(pumpPastTheFocusCheck());
+    ASSERT_TRUE(host.messages.empty());
+    ASSERT_EQ(child.GetParent(), pPopup);
+
+    // A quick click, and one whose button is held while the focus check runs: the popup stays open
+    // with the focus, the same popup, and the button stays pushed.
+    for (bool bHeld : {false, true}) {
+        SCOPED_TRACE(bHeld ? "held" : "quick");
+        morvick::test::MouseDown(pt.x, pt.y);
+        if (bHeld) {
+            ASSERT_TRUE(PumpUntil([&] { return ::GetFocus() == caption.GetButton().GetSafeHwnd(); }));
+            EXPECT_TRUE(pumpPastTheFocusCheck());
+        }
+        morvick::test::MouseUp(pt.x, pt.y);
+        EXPECT_TRUE(pumpPastTheFocusCheck());
+        EXPECT_TRUE(host.messages.empty());
+        EXPECT_EQ(g_popupsMade, 1);
+        ASSERT_EQ(caption.GetPopup(), pPopup);
+        EXPECT_TRUE(pPopup->IsWindowVisible());
+        EXPECT_TRUE(::GetFocus() == pPopup->GetSafeHwnd() || ::IsChild(pPopup->GetSafeHwnd(), ::GetFocus()));
+        EXPECT_TRUE(caption.GetButton().GetState() & BST_PUSHED);
+    }
+
+    caption.HidePopup();
+    EXPECT_EQ(g_popupsAlive, 0);
+    EXPECT_EQ(child.GetParent(), &pane);
     pane.DestroyWindow();
 }

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "../base/TestRegistryKey.h"
 #include "TaskPanelTestSupport.h"
@@ -351,19 +352,44 @@ TEST(TaskPanelTransfer, ArchivedCopyRebuildsTheItemAndDamagedDataRebuildsNothing
     pSource->InternalRelease();
 
     // Bytes that are no archived item: nothing, and no crash.
-    const unsigned char garbage[][12] = {{0xFF, 0xFF, 0x01, 0x00, 0x40, 0x00, 'C', 'X'},
-        {0xFF, 0xFF, 0x01, 0x00, 0x05, 0x00, 'C', 'W', 'n', 'd', 0}, {0x01, 0x80}};
-    for (const auto& bytes : garbage) {
-        HGLOBAL h = ::GlobalAlloc(GMEM_MOVEABLE, sizeof(bytes));
-        std::memcpy(::GlobalLock(h), bytes, sizeof(bytes));
+    auto rebuild = [](const void* pBytes, size_t cb) {
+        HGLOBAL h = ::GlobalAlloc(GMEM_MOVEABLE, cb ? cb : 1);
+        std::memcpy(::GlobalLock(h), pBytes, cb);
         ::GlobalUnlock(h);
         COleDataSource* pBad = new COleDataSource;
         pBad->CacheGlobalData(CTKPTaskPanelItem::GetClipboardFormat(), h);
         COleDataObject badData;
         badData.Attach(pBad->GetDataObject(), FALSE);
-        EXPECT_EQ(nullptr, CTKPTaskPanelItem::CreateFromOleData(&badData));
+        CTKPTaskPanelItem* pRebuilt = CTKPTaskPanelItem::CreateFromOleData(&badData);
         badData.Release();
         pBad->InternalRelease();
+        return pRebuilt;
+    };
+    const unsigned char garbage[][12] = {{0xFF, 0xFF, 0x01, 0x00, 0x40, 0x00, 'C', 'X'},
+        {0xFF, 0xFF, 0x01, 0x00, 0x05, 0x00, 'C', 'W', 'n', 'd', 0}, {0x01, 0x80}};
+    for (const auto& bytes : garbage)
+        EXPECT_EQ(nullptr, rebuild(bytes, sizeof(bytes)));
+
+    // The item's own data cut anywhere after its class record: nothing either, where a cut copy
+    // would otherwise come back with defaults for what is missing.
+    HGLOBAL hWhole = pItem->CopyToOleData();
+    ASSERT_NE(nullptr, hWhole);
+    const size_t cbWhole = ::GlobalSize(hWhole);
+    std::vector<BYTE> whole(cbWhole);
+    std::memcpy(whole.data(), ::GlobalLock(hWhole), cbWhole);
+    ::GlobalUnlock(hWhole);
+    ::GlobalFree(hWhole);
+    const size_t cbClass = 6 + std::strlen("CTKPTaskPanelGroupItem");
+    ASSERT_GT(cbWhole, cbClass);
+    CTKPTaskPanelItem* pWhole = rebuild(whole.data(), cbWhole);
+    ASSERT_NE(nullptr, pWhole);
+    pWhole->InternalRelease();
+    for (size_t cut = cbClass; cut < cbWhole; ++cut) {
+        SCOPED_TRACE(cut);
+        CTKPTaskPanelItem* pCut = rebuild(whole.data(), cut);
+        EXPECT_EQ(nullptr, pCut);
+        if (pCut)
+            pCut->InternalRelease();
     }
     pGroup->InternalRelease();
 }
