@@ -91,8 +91,7 @@ int CThirdView_HDD::OnCreate(LPCREATESTRUCT lpCreateStruct)
 {
     if (CWizardPage::OnCreate(lpCreateStruct) == -1)
         return -1;
-    if (!m_wndTree.Create(WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP | TVS_HASBUTTONS | TVS_HASLINES |
-                TVS_LINESATROOT | TVS_SHOWSELALWAYS,
+    if (!m_wndTree.Create(WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP | CResultTreeCtrl::kTreeStyle,
             CRect(0, 0, 600, 300), this, IDC_RESULT_TREE))
         return -1;
     CreateToolButton(m_btnSave, ID_PAGE_NEXT, IDB_SAVE, IDB_SAVE_HOVER, L"Recover selected files and folders");
