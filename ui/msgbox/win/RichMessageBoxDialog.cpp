@@ -389,11 +389,7 @@ void CRichMessageBox::PlaceControls() {
 
 void CRichMessageBox::OnCommand(UINT id) {
   if (id == 0) return;
-  if (id == IDCANCEL) {
-    if (!cancelAllowed_) return;
-    // While the buttons are held disabled, Escape and the close box wait too.
-    if (p_.disabledSeconds > 0 && seconds_ > 0) return;
-  }
+  if (id == IDCANCEL && !cancelAllowed_) return;
   if (id == 9) {
     wchar_t path[MAX_PATH] = {};
     DWORD n = GetModuleFileNameW(nullptr, path, MAX_PATH);
