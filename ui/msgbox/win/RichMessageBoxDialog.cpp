@@ -223,6 +223,8 @@ BOOL CRichMessageBox::OnInitDialog(HWND w) {
   const int width = frame.right - frame.left, height = frame.bottom - frame.top;
   RECT over = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
   HWND parent = GetParent(w);
+  // Over the screen when the parent is hidden too: centred over a hidden window's rectangle, the box
+  // could open anywhere, off the screen included.
   if (parent && IsWindowVisible(parent)) GetWindowRect(parent, &over);
   SetWindowPos(w, nullptr, over.left + (over.right - over.left - width) / 2, over.top + (over.bottom - over.top - height) / 2,
                width, height, SWP_NOZORDER | SWP_NOACTIVATE);
