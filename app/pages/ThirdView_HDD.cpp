@@ -164,6 +164,8 @@ void CThirdView_HDD::OnSize(UINT nType, int cx, int cy)
     for (int i = 1; i < 3; ++i)
         m_labels[i].MoveWindow(0, 0, 0, 0);
     if (m_wndOuterSplitter.GetSafeHwnd() != nullptr) {
+        // Below the header band and as wide as the page: 100 pixels wider put the right edges of the
+        // list and the preview, with their scroll bars, out of sight.
         const int height = cy - kHeaderHeight - kBottomStrip;
         m_wndOuterSplitter.MoveWindow(0, kHeaderHeight, cx, height > 0 ? height : 0);
     }

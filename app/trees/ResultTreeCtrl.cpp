@@ -927,6 +927,8 @@ void CResultTreeCtrl::OnKeyDownNotify(NMHDR* pNMHDR, LRESULT* pResult)
     *pResult = 0;
     const auto* key = reinterpret_cast<const NMTVKEYDOWN*>(pNMHDR);
     HTREEITEM item = GetSelectedItem();
+    // Up and Down repaint nothing more: the control draws its items' colours itself, nothing is
+    // painted over it that a move of the selection could leave behind.
     if (key->wVKey == VK_TAB) {
         if (m_pList != nullptr)
             m_pList->SetFocus();
