@@ -8,9 +8,6 @@
 
 #include "app/lists/ResultListCtrl.h"
 #include "app/pages/ThirdView_HDD.h"
-#include "engine/fat/FatEntryLists.h"
-#include "engine/save/EngineReset.h"
-#include "engine/state/EngineState.h"
 #include "tests/app/frame/FrameTestSupport.h"
 
 namespace morvick::test {
@@ -60,24 +57,9 @@ protected:
     // B: one file. Shown on the results page, every folder open, the tree with the keyboard.
     void SetUp() override
     {
-        ASSERT_NO_FATAL_FAILURE(ReturnToStart());
-        ResetEngineState();
-        g_nScanMode = kScanQuick;
-        g_VolumeParams.browsedFileSystemType = FileSystemKind::kFat32;
-        AppendNewFatFolder(u"A", 100, 0, 0, 0, 0, 0);
-        AppendNewFatFolder(u"B", 101, 0, 0, 0, 0, 0);
-        AppendNewFatFolder(u"A1", 102, 100, 0, 0, 0, 0);
-        const struct {
-            const char16_t* name;
-            uint32_t folder;
-        } files[] = {{u"top.txt", 0}, {u"a1.txt", 100}, {u"a2.txt", 100}, {u"x.jpg", 102}, {u"b.txt", 101}};
-        for (const auto& f : files) {
-            AppendFatEntry(f.name, 1000 + g_nFatFileCount, f.folder, 0, 0, 100, 0);
-            ++g_nFatFileCount;
-        }
-        App().SwitchView(CEx_StyleApp::kResultsPage);
-        ResultsPage().ShowScanResults(kScanQuick);
-        PumpPending();
+        ASSERT_NO_FATAL_FAILURE(ShowFatResults({{u"A", 100, 0}, {u"B", 101, 0}, {u"A1", 102, 100}},
+            {{u"top.txt", 0, 100}, {u"a1.txt", 100, 100}, {u"a2.txt", 100, 100}, {u"x.jpg", 102, 100},
+                {u"b.txt", 101, 100}}));
         CResultTreeCtrl& tree = Tree();
         for (HTREEITEM item = tree.GetRootItem(); item != nullptr; item = tree.GetNextItemPreOrder(item))
             tree.Expand(item, TVE_EXPAND);
@@ -87,10 +69,7 @@ protected:
     }
     void TearDown() override
     {
-        ResultsPage().ShowButtons();
-        ReturnToStart();
-        ResultsPage().ClearResultList();
-        ResetEngineState();
+        LeaveFatResults();
         TakeMessages();
     }
 
