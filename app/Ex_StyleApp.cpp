@@ -55,6 +55,8 @@ int SnapshotKindMode(CString path)
 {
     path.Remove(L'"');
     path.Trim();
+    // For reading only: opened for updating, a read-only snapshot did not open and the loader of
+    // whatever mode came before ran on it.
     FILE* file = _wfopen(path, L"rb");
     if (file == nullptr)
         return kKindUnreadable;
@@ -315,6 +317,8 @@ BOOL CEx_StyleApp::LoadSnapshot(const CString& path)
             frame->SetOpenEnabled(TRUE);
         return FALSE;
     }
+    // The results stage of the snapshot's own mode, and none for a refused file: the Quick Scan stage
+    // for every snapshot left an Extensive Scan's commands disabled and offered saving of nothing.
     if (frame != nullptr)
         frame->SetStage(g_nScanMode == kScanExtensive ? CMainFrame::kStageDeepResults : CMainFrame::kStageResults);
     if (results != nullptr)

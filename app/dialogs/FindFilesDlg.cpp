@@ -183,6 +183,8 @@ UINT AFX_CDECL CFindFilesDlg::SearchThreadProc(LPVOID parameter)
             dialog->m_lastName = hit.name;
         if (!matched)
             continue;
+        // Listed by the dialog's own thread, not written into its windows from here: a worker that
+        // waits on the dialog's windows stalls a dialog that waits for the worker to end.
         dialog->m_pending.push_back(std::move(hit));
     }
     dialog->m_bWalkedAll = !stopped;
@@ -226,6 +228,8 @@ void CFindFilesDlg::StartSearch()
     ShowSearchingControls();
     m_hits.ClearRows();
     m_nFound = 0;
+    // The count and the words of the last search go with its rows: kept, they told its numbers
+    // beside a list that the new search fills from nothing.
     SetDlgItemText(IDC_FIND_COUNT, L"0");
     SetDlgItemText(IDC_FIND_STATUS, L"");
     CString pattern;
@@ -338,6 +342,8 @@ void CFindFilesDlg::AskToStop()
         return;
     GetDlgItem(IDC_FIND_STOP)->EnableWindow(FALSE);
     m_bQuestionOpen = true;
+    // Held at a gate and let end by itself rather than suspended and killed: a thread killed while it
+    // holds the heap's or the list's lock leaves the program hanging at its next allocation.
     ResetEvent(m_gate);
     const bool yes = g_stopQuestion != nullptr ? g_stopQuestion() : AskAppQuestion(kStopQuestion, kAppQuestion);
     if (yes)

@@ -632,6 +632,8 @@ void CResultListCtrl::OpenRow(int row)
 
 void CResultListCtrl::OpenParent()
 {
+    // The folder shown is the one the tree listed last, not the one the row below this row names:
+    // an empty folder has no such row, and reading none would jump to the root instead of one up.
     HTREEITEM listed = ListedFolder();
     if (m_pTree == nullptr || listed == nullptr)
         return;
@@ -639,7 +641,13 @@ void CResultListCtrl::OpenParent()
     if (parent == nullptr)
         return;
     ClearPreview();
-    m_pTree->SelectItem(parent);
+    if (m_pTree->GetSelectedItem() == parent)
+        m_pTree->ListItem(parent);
+    else
+        m_pTree->SelectItem(parent);
+    // A parent below the top item also opens or closes in the tree.
+    if (parent != m_pTree->GetRootItem())
+        m_pTree->Expand(parent, TVE_TOGGLE);
 }
 
 void CResultListCtrl::OnRButtonDown(UINT nFlags, CPoint point)

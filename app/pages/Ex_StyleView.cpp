@@ -257,7 +257,8 @@ bool CEx_StyleView::OpenImage(const CString& path)
         return false;
     frame->EnsureVirtualDisk();
     CVirtualDisk* disk = frame->VirtualDisk();
-    // The extension decides, without regard to case; another name is known by its first bytes.
+    // The extension decides, without regard to case; another name is known by its first bytes: a
+    // literal match left "X.VHD" without a reader of its own, read by whatever reader came before.
     const int dot = path.ReverseFind(L'.');
     const CString extension = dot >= 0 ? path.Mid(dot + 1) : CString();
     uint32_t type = CVirtualDisk::kVhd;
@@ -287,8 +288,8 @@ int CEx_StyleView::ValidateSourceFile()
         ShowAppMessage(kDamagedImageText, kAppError);
         return 0;
     }
-    // The opened image is the one entry of the drive page's tree, whether it is the same file again
-    // or a new one.
+    // Opened once, and the one entry of the drive page's tree whether it is the same file again or a
+    // new one: each new press added another entry, whose empty geometry the pie then divided by.
     if (CFirstView_HDD* drive = DrivePage())
         drive->FillDeviceTree();
     m_strLastImagePath = path;
@@ -299,6 +300,7 @@ int CEx_StyleView::ValidateSourceFile()
 
 void CEx_StyleView::OnBrowse()
 {
+    // Both patterns named: "*.vhd?" does not list plain .vhd files in every file dialog.
     CFileDialog dialog(TRUE, nullptr, nullptr,
         OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT | OFN_ALLOWMULTISELECT | OFN_EXPLORER | OFN_LONGNAMES,
         L"vhd file (.vhd,.vhdx)|*.vhd;*.vhdx||", this);

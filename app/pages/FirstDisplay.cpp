@@ -189,6 +189,7 @@ void CFirstDisplay::ShowDiskDetails(int diskIndex)
         m_values[4].SetWindowText(text);
     } else {
         CVirtualDisk* disk = GetCurrentVirtualDisk();
+        // The disk's own size: 4 MB added before the division told every disk 4 MB larger than it is.
         text.Format(L"%I64u MB ", disk != nullptr ? disk->GetDiskSize() / 1048576 : uint64_t{0});
         m_values[1].SetWindowText(text);
         for (int row = 2; row < kRows; ++row)
@@ -209,7 +210,8 @@ void CFirstDisplay::ShowPartitionPie()
     m_pieShown = true;
     wizard::ShowEnabled(m_pieGroup, TRUE);
     m_partitionPie.RemoveAllSlices();
-    // The disk's own size, a VHDX's from its container.
+    // The disk's own size, a VHDX's from its container: without one, a VHDX's partitions had no share
+    // and a full disk was drawn as all free.
     const uint64_t total = DiskTotalSectors(g_wDeviceIndex);
     uint64_t sum = 0;
     for (uint32_t i = 0; i < g_nPartitionCount && i < kMaxPartitionTableEntries; ++i) {

@@ -91,8 +91,7 @@ int CThirdView_HDD::OnCreate(LPCREATESTRUCT lpCreateStruct)
 {
     if (CWizardPage::OnCreate(lpCreateStruct) == -1)
         return -1;
-    if (!m_wndTree.Create(WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP | TVS_HASBUTTONS | TVS_HASLINES |
-                TVS_LINESATROOT | TVS_SHOWSELALWAYS,
+    if (!m_wndTree.Create(WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP | CResultTreeCtrl::kTreeStyle,
             CRect(0, 0, 600, 300), this, IDC_RESULT_TREE))
         return -1;
     CreateToolButton(m_btnSave, ID_PAGE_NEXT, IDB_SAVE, IDB_SAVE_HOVER, L"Recover selected files and folders");
@@ -165,6 +164,8 @@ void CThirdView_HDD::OnSize(UINT nType, int cx, int cy)
     for (int i = 1; i < 3; ++i)
         m_labels[i].MoveWindow(0, 0, 0, 0);
     if (m_wndOuterSplitter.GetSafeHwnd() != nullptr) {
+        // Below the header band and as wide as the page: 100 pixels wider put the right edges of the
+        // list and the preview, with their scroll bars, out of sight.
         const int height = cy - kHeaderHeight - kBottomStrip;
         m_wndOuterSplitter.MoveWindow(0, kHeaderHeight, cx, height > 0 ? height : 0);
     }

@@ -18,6 +18,9 @@ ON_WM_LBUTTONDOWN()
 ON_WM_LBUTTONDBLCLK()
 ON_WM_RBUTTONDOWN()
 ON_WM_MOUSEMOVE()
+ON_WM_KEYDOWN()
+ON_WM_KEYUP()
+ON_WM_CHAR()
 ON_NOTIFY_REFLECT(TVN_KEYDOWN, OnKeyDownNotify)
 ON_NOTIFY_REFLECT(TVN_SELCHANGEDW, OnSelChanged)
 ON_NOTIFY_REFLECT(NM_CUSTOMDRAW, OnCustomDraw)
@@ -836,11 +839,9 @@ void CResultTreeCtrl::ClickAt(CPoint point)
     if (flags & TVHT_ONITEMSTATEICON) {
         if (m_boxCursor != nullptr)
             ::SetCursor(m_boxCursor);
-        ToggleCheck(item);
-        RefreshListCheckStates();
-        if (m_pList != nullptr)
-            m_pList->Invalidate(FALSE);
-        Invalidate(FALSE);
+        // Ticked or cleared with all it holds, the parents in step, on NTFS and in File Trace as on
+        // FAT: a rule read from the list's rows acted on the folder listed last, not the one clicked.
+        ToggleBox(item);
         return;
     }
     if (flags & TVHT_ONITEMBUTTON) {
@@ -859,13 +860,25 @@ void CResultTreeCtrl::ClickAt(CPoint point)
         SelectItem(item);
 }
 
+void CResultTreeCtrl::ToggleBox(HTREEITEM item)
+{
+    if (item == nullptr)
+        return;
+    ToggleCheck(item);
+    RefreshListCheckStates();
+    if (m_pList != nullptr)
+        m_pList->Invalidate(FALSE);
+    Invalidate(FALSE);
+}
+
 void CResultTreeCtrl::OnLButtonDown(UINT nFlags, CPoint point)
 {
     if (HitTest(point) == nullptr) {
         CTreeCtrl::OnLButtonDown(nFlags, point);
         return;
     }
-    // The tree does the item's work itself: the control's own toggling would act a second time.
+    // The tree does the item's work itself, as the button goes down, where the control would act:
+    // left to the control until the button came up, its own toggling acted a second time.
     ClickAt(point);
 }
 
@@ -914,6 +927,8 @@ void CResultTreeCtrl::OnKeyDownNotify(NMHDR* pNMHDR, LRESULT* pResult)
     *pResult = 0;
     const auto* key = reinterpret_cast<const NMTVKEYDOWN*>(pNMHDR);
     HTREEITEM item = GetSelectedItem();
+    // Up and Down repaint nothing more: the control draws its items' colours itself, nothing is
+    // painted over it that a move of the selection could leave behind.
     if (key->wVKey == VK_TAB) {
         if (m_pList != nullptr)
             m_pList->SetFocus();
@@ -926,12 +941,58 @@ void CResultTreeCtrl::OnKeyDownNotify(NMHDR* pNMHDR, LRESULT* pResult)
     }
 }
 
+void CResultTreeCtrl::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags)
+{
+    if (nChar == VK_SPACE) {
+        // The box of the selected item, as a click on it: the control's own toggle knows nothing of
+        // partly checked items, nor of the files and the folders above that follow a box.
+        ToggleBox(GetSelectedItem());
+        return;
+    }
+    CTreeCtrl::OnKeyDown(nChar, nRepCnt, nFlags);
+}
+
+void CResultTreeCtrl::OnKeyUp(UINT nChar, UINT nRepCnt, UINT nFlags)
+{
+    switch (nChar) {
+    case VK_END:
+    case VK_HOME:
+    case VK_LEFT:
+    case VK_UP:
+    case VK_RIGHT:
+    case VK_DOWN:
+    case VK_PRIOR:
+    case VK_NEXT:
+        // The key is let go: the folder it came to is listed, once, however long it was held.
+        if (HTREEITEM item = GetSelectedItem()) {
+            SelectItem(item);
+            SetFocus();
+            ListItem(item);
+        }
+        break;
+    default:
+        break;
+    }
+    CTreeCtrl::OnKeyUp(nChar, nRepCnt, nFlags);
+}
+
+void CResultTreeCtrl::OnChar(UINT nChar, UINT nRepCnt, UINT nFlags)
+{
+    if (nChar == L' ')
+        return;  // the space toggled a box: it searches for no item
+    CTreeCtrl::OnChar(nChar, nRepCnt, nFlags);
+}
+
 void CResultTreeCtrl::OnSelChanged(NMHDR* pNMHDR, LRESULT* pResult)
 {
     *pResult = 0;
     if (m_bBuilding)
         return;
     const auto* change = reinterpret_cast<const NMTREEVIEWW*>(pNMHDR);
+    // The keys list their folder when they are let go (a held arrow key would list every folder it
+    // passes); a click and the program's own choices of an item list it at once.
+    if (change->action == TVC_BYKEYBOARD)
+        return;
     if (change->itemNew.hItem != nullptr)
         ListItem(change->itemNew.hItem);
 }
@@ -946,6 +1007,8 @@ void CResultTreeCtrl::OnCustomDraw(NMHDR* pNMHDR, LRESULT* pResult)
     }
     if (draw->nmcd.dwDrawStage != CDDS_ITEMPREPAINT)
         return;
+    // The control draws its own text in the item's colour (bold from the item's state), rather than
+    // having it painted a second time over its own, which blurred wherever the two differed by a pixel.
     HTREEITEM item = reinterpret_cast<HTREEITEM>(draw->nmcd.dwItemSpec);
     const COLORREF colour = ItemColour(item);
     // A selected item keeps the selection's colours while the tree has the focus.

@@ -3,7 +3,8 @@
 // box in its state image (1 unchecked, 2 checked, 3 partly checked) and a checked item is bold.
 // Ticking a folder ticks everything below it and all its files; its parents become checked when
 // all they hold is checked and partly checked while it differs. The tree handles the hits on its
-// boxes itself, on FAT and NTFS alike, and lists the selected folder in the result list.
+// boxes and Space itself, on FAT and NTFS alike, and lists the selected folder in the result list:
+// at once for a click, when the key is released for the arrow and paging keys.
 #pragma once
 
 #include <cstdint>
@@ -34,6 +35,9 @@ public:
     static constexpr COLORREF kDefaultColour = 0xFFFFFFFF;
     static constexpr COLORREF kDeletedColour = RGB(255, 0, 0);
     static const wchar_t kRootText[];  // "Root"
+    // The tree's own styles: buttons, lines, lines at the root, the selection always shown, boxes.
+    static constexpr DWORD kTreeStyle =
+        TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT | TVS_SHOWSELALWAYS | TVS_CHECKBOXES;
 
     CResultTreeCtrl();
     ~CResultTreeCtrl() override;
@@ -129,6 +133,8 @@ public:
 
     // What a click at a client point does (the tests call it without the mouse).
     void ClickAt(CPoint point);
+    // What a click on the item's box does (also Space on the selected item).
+    void ToggleBox(HTREEITEM item);
     void ShowContextMenu(HTREEITEM item, CPoint screen);
 
 protected:
@@ -136,6 +142,9 @@ protected:
     afx_msg void OnLButtonDblClk(UINT nFlags, CPoint point);
     afx_msg void OnRButtonDown(UINT nFlags, CPoint point);
     afx_msg void OnMouseMove(UINT nFlags, CPoint point);
+    afx_msg void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);
+    afx_msg void OnKeyUp(UINT nChar, UINT nRepCnt, UINT nFlags);
+    afx_msg void OnChar(UINT nChar, UINT nRepCnt, UINT nFlags);
     afx_msg void OnKeyDownNotify(NMHDR* pNMHDR, LRESULT* pResult);
     afx_msg void OnSelChanged(NMHDR* pNMHDR, LRESULT* pResult);
     afx_msg void OnCustomDraw(NMHDR* pNMHDR, LRESULT* pResult);

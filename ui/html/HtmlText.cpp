@@ -22,6 +22,8 @@ const Entity kEntities[] = {
 
 }  // namespace
 
+// One pass over the text, not one replacement after another: replaced in turn, the "&amp;" of an
+// escaped "&amp;lt;" made a "&lt;" that the next turn decoded, so escaped names showed changed.
 std::wstring DecodeHtmlEntities(const std::wstring& text) {
   std::wstring out;
   out.reserve(text.size());

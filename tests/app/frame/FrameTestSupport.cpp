@@ -8,6 +8,9 @@
 #include "app/pages/SecondView_HDD.h"
 #include "app/pages/ThirdView_HDD.h"
 #include "app/workers/WorkerProtocol.h"
+#include "engine/fat/FatEntryLists.h"
+#include "engine/save/EngineReset.h"
+#include "engine/state/EngineState.h"
 #include "resource.h"
 #include "tests/engine/diskfixtures/DiskFixture.h"
 
@@ -171,6 +174,31 @@ void ReturnToStart()
     }
     PumpPending();
     ASSERT_EQ(App().ShownPage(), CEx_StyleApp::kStartPage);
+}
+
+void ShowFatResults(const std::vector<ResultsFolder>& folders, const std::vector<ResultsFile>& files)
+{
+    ASSERT_NO_FATAL_FAILURE(ReturnToStart());
+    ResetEngineState();
+    g_nScanMode = kScanQuick;
+    g_VolumeParams.browsedFileSystemType = FileSystemKind::kFat32;
+    for (const ResultsFolder& folder : folders)
+        AppendNewFatFolder(folder.name, folder.cluster, folder.parent, 0, 0, 0, 0);
+    for (const ResultsFile& file : files) {
+        AppendFatEntry(file.name, 1000 + g_nFatFileCount, file.folder, 0, 0, file.size, 0);
+        ++g_nFatFileCount;
+    }
+    App().SwitchView(CEx_StyleApp::kResultsPage);
+    ResultsPage().ShowScanResults(kScanQuick);
+    PumpPending();
+}
+
+void LeaveFatResults()
+{
+    ResultsPage().ShowButtons();
+    ReturnToStart();
+    ResultsPage().ClearResultList();
+    ResetEngineState();
 }
 
 CString PaneStatus(CWnd& pane)

@@ -4,6 +4,7 @@
 // as the program's loop does, so that they can look at every state the window passes through.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
@@ -64,6 +65,23 @@ void ReachPartitionPage(const std::wstring& image, UINT modeButton);
 void ChoosePartition(const wchar_t* text);
 // The wizard back on the start page, whatever page it is on (Home, or Back from the drive page).
 void ReturnToStart();
+
+// The results of a Quick Scan of a FAT32 volume written straight into the engine's lists and shown
+// on the results page (the wizard first back on the start page): its folders (name, first cluster,
+// parent's cluster; 0 is the top folder) and files (name, folder's cluster, size).
+struct ResultsFolder {
+    const char16_t* name;
+    uint32_t cluster;
+    uint32_t parent;
+};
+struct ResultsFile {
+    const char16_t* name;
+    uint32_t folder;
+    uint32_t size;
+};
+void ShowFatResults(const std::vector<ResultsFolder>& folders, const std::vector<ResultsFile>& files);
+// Such results left: the start page again, the result list and the engine's lists emptied.
+void LeaveFatResults();
 
 // The text and the position of an information pane's status line and progress bar.
 CString PaneStatus(CWnd& pane);

@@ -4,8 +4,6 @@
 
 #include "app/lists/ResultListCtrl.h"
 #include "app/pages/ThirdView_HDD.h"
-#include "engine/fat/FatEntryLists.h"
-#include "engine/save/EngineReset.h"
 #include "engine/state/EngineState.h"
 #include "resource.h"
 #include "tests/app/frame/FrameTestSupport.h"
@@ -60,31 +58,11 @@ int ListRow(CResultListCtrl& list, const wchar_t* name)
 TEST(SelectedSize, EachChangeOfABoxShowsTheTickedFilesSizeInMegabytes)
 {
     struct Restore {
-        ~Restore()
-        {
-            ResultsPage().ShowButtons();
-            ReturnToStart();
-            ResultsPage().ClearResultList();
-            ResetEngineState();
-        }
+        ~Restore() { LeaveFatResults(); }
     } restore;
-    ASSERT_NO_FATAL_FAILURE(ReturnToStart());
-    ResetEngineState();
     // The top folder: one file of 1 MB and folder A; A: 2 MB and folder B; B: 3.5 MB.
-    g_nScanMode = kScanQuick;
-    g_VolumeParams.browsedFileSystemType = FileSystemKind::kFat32;
-    AppendNewFatFolder(u"A", 100, 0, 0, 0, 0, 0);
-    AppendNewFatFolder(u"B", 101, 100, 0, 0, 0, 0);
-    const struct {
-        const char16_t* name;
-        uint32_t folder, size;
-    } files[] = {{u"top.bin", 0, kMiB}, {u"a.bin", 100, 2 * kMiB}, {u"b.bin", 101, 3 * kMiB + kMiB / 2}};
-    for (const auto& f : files) {
-        AppendFatEntry(f.name, 1000 + g_nFatFileCount, f.folder, 0, 0, f.size, 0);
-        ++g_nFatFileCount;
-    }
-    App().SwitchView(CEx_StyleApp::kResultsPage);
-    ResultsPage().ShowScanResults(kScanQuick);
+    ASSERT_NO_FATAL_FAILURE(ShowFatResults({{u"A", 100, 0}, {u"B", 101, 100}},
+        {{u"top.bin", 0, kMiB}, {u"a.bin", 100, 2 * kMiB}, {u"b.bin", 101, 3 * kMiB + kMiB / 2}}));
     CResultTreeCtrl& tree = ResultsPage().Tree();
     CResultListCtrl& list = ResultsPage().List();
     PumpPending();

@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "app/dialogs/PropertiesDlg.h"
+#include "engine/fat/FatEntryLists.h"
 #include "engine/save/EngineReset.h"
 #include "engine/state/EngineState.h"
 #include "resource.h"
@@ -59,6 +60,42 @@ TEST_F(ResultList, BoxesOfRowsAndOfTheTreeStayInStep)
     list.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(box.x, box.y));
     PumpPending();
     EXPECT_EQ(list.GetCheck(panes.Row(L"r2.bin")), 1) << "one click, one toggle";
+}
+
+TEST_F(ResultList, TheParentRowGoesOneFolderUpAndOpensOrClosesItInTheTree)
+{
+    AppendNewFatFolder(u"E", 12, 11, 0x5863, 0x5863, 0, 0);  // an empty folder in A1
+    ResultPanes panes;
+    CResultListCtrl& list = panes.list;
+    CResultTreeCtrl& tree = panes.tree;
+    auto open = [&](int row) {
+        list.OpenRow(row);
+        PumpPending();
+    };
+    auto expanded = [&](const wchar_t* text) {
+        return (tree.GetItemState(panes.Item(text), TVIS_EXPANDED) & TVIS_EXPANDED) != 0;
+    };
+    open(panes.Row(L"A"));
+    open(panes.Row(L"A1"));
+    open(panes.Row(L"E"));
+    ASSERT_EQ(panes.RowNames(), (std::vector<CString>{L"Parent..."}));
+    ASSERT_TRUE(expanded(L"A1"));
+
+    // Up from the empty folder: its own parent, chosen in the tree and closed there.
+    open(0);
+    EXPECT_EQ(tree.ListedItem(), panes.Item(L"A1"));
+    EXPECT_EQ(tree.GetSelectedItem(), panes.Item(L"A1"));
+    EXPECT_EQ(panes.RowNames(), (std::vector<CString>{L"Parent...", L"E", L"x.jpg"}));
+    EXPECT_FALSE(expanded(L"A1"));
+    // Up again: A, closed likewise; up once more: the top item, which stays open.
+    open(0);
+    EXPECT_EQ(tree.GetSelectedItem(), panes.Item(L"A"));
+    EXPECT_EQ(panes.RowNames(), (std::vector<CString>{L"Parent...", L"A1", L"a1.txt", L"a2.txt"}));
+    EXPECT_FALSE(expanded(L"A"));
+    open(0);
+    EXPECT_EQ(tree.GetSelectedItem(), tree.GetRootItem());
+    EXPECT_EQ(panes.RowNames(), (std::vector<CString>{L"A", L"B", L"r1.txt", L"r2.bin"}));
+    EXPECT_TRUE(expanded(L"Root"));
 }
 
 TEST_F(ResultList, SortingKeepsTheParentRowAndTheFoldersFirst)

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <string>
 
 #include "engine/fat/FatEntryLists.h"
 #include "engine/save/EngineReset.h"
@@ -208,8 +209,9 @@ std::vector<std::wstring> TreeShape(CResultTreeCtrl& tree)
     return shape;
 }
 
-// A volume of many folders: some in the root, the others below an earlier one, every tenth
-// deleted; or as many traced files of three types.
+// A volume of many folders: ten in the root, each other one below an earlier one not far before
+// it, so that the branches run up to some thirty levels deep and hold from none to many folders;
+// every tenth deleted. Or as many traced files of three types.
 void FillLargeVolume(bool trace)
 {
     ResetEngineState();
@@ -231,7 +233,7 @@ void FillLargeVolume(bool trace)
     g_nScanMode = kScanQuick;
     g_VolumeParams.browsedFileSystemType = FileSystemKind::kFat32;
     for (uint32_t i = 0; i < 500; ++i) {
-        const uint32_t parent = i < 10 ? 0 : 100 + (i * 37) % i;
+        const uint32_t parent = i < 10 ? 0 : 100 + i - 1 - (i * 37) % (i / 3);
         const std::u16string name = u"D" + std::u16string(1, static_cast<char16_t>(u'A' + i % 26)) +
             std::u16string(1, static_cast<char16_t>(u'A' + (i / 26) % 26));
         AppendNewFatFolder(name, 100 + i, parent, 0, 0, 0, i % 10 == 0 ? 1 : 0);
@@ -247,6 +249,12 @@ TEST(SlicedBuild, AResultTreeBuiltInSlicesIsTheTreeBuiltAtOnce)
         CResultTreeCtrl& tree = panes.tree;
         const std::vector<std::wstring> atOnce = TreeShape(tree);
         ASSERT_GT(atOnce.size(), 500u);
+        if (!trace) {
+            int deepest = 0;
+            for (const std::wstring& item : atOnce)
+                deepest = std::max(deepest, std::stoi(item));
+            EXPECT_GE(deepest, 25) << "the volume is not the deep one it is meant to be";
+        }
 
         // The least budget there is: each slice inserts the few items between two looks at the clock.
         tree.BeginBuild();

@@ -89,8 +89,7 @@ void FillTestVolume(TestVolume kind)
 
 ResultPanes::ResultPanes()
 {
-    tree.Create(WS_CHILD | WS_VISIBLE | WS_BORDER | TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT | TVS_SHOWSELALWAYS,
-        CRect(0, 0, 300, 600), &host, 162);
+    tree.Create(WS_CHILD | WS_VISIBLE | WS_BORDER | CResultTreeCtrl::kTreeStyle, CRect(0, 0, 300, 600), &host, 162);
     list.Create(WS_CHILD | WS_VISIBLE | WS_BORDER | LVS_REPORT | LVS_SHOWSELALWAYS | LVS_EDITLABELS |
             LVS_SHAREIMAGELISTS,
         CRect(300, 0, 900, 600), &host, 165);

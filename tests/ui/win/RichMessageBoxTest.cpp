@@ -262,7 +262,6 @@ TEST_F(RichMessageBoxTest, DisabledPeriodWithTheCountdownInTheCaption) {
     EXPECT_EQ(Text(box), L"Morvick (5 seconds remaining)");
     for (auto& b : Buttons(box)) EXPECT_EQ(b.enabled, b.id == 9) << b.id;
     EXPECT_TRUE(CloseItemGrayed(box));
-    SendMessageW(box, WM_COMMAND, IDCANCEL, 0);  // held while the buttons are disabled
     SendMessageW(box, WM_TIMER, 1, 0);
     EXPECT_EQ(Text(box), L"Morvick (4 seconds remaining)");
     for (int i = 0; i < 4; ++i) SendMessageW(box, WM_TIMER, 1, 0);
@@ -274,6 +273,47 @@ TEST_F(RichMessageBoxTest, DisabledPeriodWithTheCountdownInTheCaption) {
     Press(box, IDCANCEL);
   }, &p);
   EXPECT_EQ(r, IDCANCEL);
+}
+
+// Without the countdown in the caption only the default button waits: Cancel, Escape and the close
+// box answer at once, unless Cancel is the one that waits.
+TEST_F(RichMessageBoxTest, DisabledPeriodWithoutTheCountdownInTheCaption) {
+  RichMsgBoxParams p = DefaultRichMsgBoxParams();
+  p.disabledSeconds = 3;
+  EXPECT_EQ(Show(MB_OKCANCEL, [&](HWND box) {
+              EXPECT_EQ(Text(box), L"Morvick");
+              HWND ok = GetDlgItem(box, IDOK);
+              EXPECT_EQ(Text(ok), L"OK = 3");
+              EXPECT_FALSE(IsWindowEnabled(ok));
+              EXPECT_TRUE(IsWindowEnabled(GetDlgItem(box, IDCANCEL)));
+              EXPECT_FALSE(CloseItemGrayed(box));
+              for (int i = 0; i < 3; ++i) SendMessageW(box, WM_TIMER, 1, 0);
+              EXPECT_EQ(Text(ok), L"OK");
+              EXPECT_TRUE(IsWindowEnabled(ok));
+              Press(box, IDOK);
+            }, &p),
+            IDOK);
+  // Each way of cancelling, taken while OK still waits; OK answers only where it was not taken.
+  const std::vector<std::function<void(HWND)>> cancels = {
+      [](HWND box) { Press(box, IDCANCEL); },
+      [](HWND box) { PostMessageW(GetDlgItem(box, IDCANCEL), WM_KEYDOWN, VK_ESCAPE, 1); },
+      [](HWND box) { SendMessageW(box, WM_SYSCOMMAND, SC_CLOSE, 0); },
+  };
+  for (size_t way = 0; way < cancels.size(); ++way) {
+    EXPECT_EQ(Show(MB_OKCANCEL, [&](HWND box) {
+                cancels[way](box);
+                Press(box, IDOK);
+              }, &p),
+              IDCANCEL) << way;
+  }
+  // A waiting Cancel greys the Close item.
+  EXPECT_EQ(Show(MB_OKCANCEL | MB_DEFBUTTON2, [&](HWND box) {
+              EXPECT_EQ(Text(GetDlgItem(box, IDCANCEL)), L"Cancel = 3");
+              EXPECT_FALSE(IsWindowEnabled(GetDlgItem(box, IDCANCEL)));
+              EXPECT_TRUE(CloseItemGrayed(box));
+              Press(box, IDOK);
+            }, &p),
+            IDOK);
 }
 
 TEST_F(RichMessageBoxTest, RememberedAnswers) {

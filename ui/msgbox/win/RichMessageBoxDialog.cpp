@@ -223,6 +223,8 @@ BOOL CRichMessageBox::OnInitDialog(HWND w) {
   const int width = frame.right - frame.left, height = frame.bottom - frame.top;
   RECT over = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
   HWND parent = GetParent(w);
+  // Over the screen when the parent is hidden too: centred over a hidden window's rectangle, the box
+  // could open anywhere, off the screen included.
   if (parent && IsWindowVisible(parent)) GetWindowRect(parent, &over);
   SetWindowPos(w, nullptr, over.left + (over.right - over.left - width) / 2, over.top + (over.bottom - over.top - height) / 2,
                width, height, SWP_NOZORDER | SWP_NOACTIVATE);
@@ -389,11 +391,7 @@ void CRichMessageBox::PlaceControls() {
 
 void CRichMessageBox::OnCommand(UINT id) {
   if (id == 0) return;
-  if (id == IDCANCEL) {
-    if (!cancelAllowed_) return;
-    // While the buttons are held disabled, Escape and the close box wait too.
-    if (p_.disabledSeconds > 0 && seconds_ > 0) return;
-  }
+  if (id == IDCANCEL && !cancelAllowed_) return;
   if (id == 9) {
     wchar_t path[MAX_PATH] = {};
     DWORD n = GetModuleFileNameW(nullptr, path, MAX_PATH);
