@@ -138,7 +138,9 @@ void CTKPDockingPaneSideBar::OnChildChanged(CTKPDockingNode* /*pNode*/)
     if (!s_bAutoClose) {
         if (CFrameWnd* pFrame = dynamic_cast<CFrameWnd*>(m_pSite))
             pFrame->RecalcLayout(TRUE);
-        m_pSlideOut->RecalcLayout(TRUE);
+        // The site may have ended the slide-out while the frame was laid out.
+        if (m_pSlideOut)
+            m_pSlideOut->RecalcLayout(TRUE);
         return;
     }
     CTKPDockingPaneHost* pHost = GetHost();
@@ -200,8 +202,10 @@ void CTKPDockingPaneSideBar::Layout(CWnd* pSite, CRect* pRect, AFX_SIZEPARENTPAR
     }
     if (!GetSafeHwnd() && !(m_pArrangement && m_pArrangement->IsWindowless()))
         CreatePanelWindow(pSite);
+    // Closed as any automatic close is: the site is asked first, and with the auto-close setting
+    // off the slide-out stays open over the new layout.
     if (m_pSlideOut)
-        DropSlideOut();
+        CloseSlideOut(FALSE);
     const int nThickness = GetStripThickness();
     CRect rcStrip = *pRect;
     switch (m_nSide) {

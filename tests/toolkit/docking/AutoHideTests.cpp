@@ -253,6 +253,85 @@ TEST(DockingSidePanel, SwitchingPanesWithoutAutoCloseLeavesOneSlideOut)
     pSecond->Close(TRUE);
 }
 
+// Two panes as the tabs of one container hidden on the left, the first shown in a slide-out.
+struct SlidOutPair {
+    HostFixture f;
+    CTKPDockablePane* p1;
+    CTKPDockablePane* p2;
+    CTKPDockingPaneSideBar* side = nullptr;
+
+    SlidOutPair() : p1(f.MakePane(1, L"Files")), p2(f.MakePane(2, L"Found"))
+    {
+        f.DockAsTabs(tkdock::sideLeft, {p1, p2});
+        f.host()->HidePane(p1);
+        f.Layout();
+        side = f.arrangement()->GetSideBar(tkdock::sideLeft);
+        if (side)
+            side->OpenSlideOut(p1, FALSE);
+        Site()->ClearLog();
+    }
+    CTKPDockablePane* Shown()
+    {
+        CTKPDockingPaneAutoHideWnd* pSlide = side->GetSlideOut();
+        return pSlide && pSlide->GetContainer() ? pSlide->GetContainer()->GetSelectedPane() : nullptr;
+    }
+    ~SlidOutPair()
+    {
+        if (side && side->GetSlideOut())
+            side->GetSlideOut()->Close(TRUE);
+    }
+};
+
+// A change in the shown container, or a new layout of the frame, closes the slide-out after asking
+// the site (actions 10 and 11) while slide-outs close by themselves; with that setting off the
+// slide-out stays open and follows the change.
+TEST(DockingSidePanel, ChangesInTheShownContainerCloseItsSlideOutOnlyWhileAutoCloseIsOn)
+{
+    for (BOOL bAutoClose : {FALSE, TRUE}) {
+        SCOPED_TRACE(bAutoClose);
+        ScopedSetting<BOOL> autoClose(CTKPDockingPaneSideBar::s_bAutoClose, bAutoClose);
+        const int nClosings = bAutoClose ? 1 : 0;
+        {
+            // Showing the other pane of the container: it is the one slid out afterwards.
+            SlidOutPair s;
+            ASSERT_NE(s.side, nullptr);
+            ASSERT_EQ(s.Shown(), s.p1);
+            s.f.host()->ShowPane(s.p2, FALSE);
+            EXPECT_EQ(s.Shown(), s.p2);
+            EXPECT_EQ(Site()->CountAction(tkpaSlidingIn), nClosings);
+            EXPECT_EQ(Site()->CountAction(tkpaSlidIn), nClosings);
+        }
+        {
+            // Closing the pane that is not shown.
+            SlidOutPair s;
+            ASSERT_NE(s.side, nullptr);
+            CTKPDockingPaneAutoHideWnd* pSlide = s.side->GetSlideOut();
+            ASSERT_NE(pSlide, nullptr);
+            s.f.host()->ClosePane(s.p2);
+            EXPECT_TRUE(s.f.host()->IsPaneClosed(s.p2));
+            EXPECT_EQ(s.side->GetSlideOut(), bAutoClose ? nullptr : pSlide);
+            EXPECT_EQ(s.Shown(), bAutoClose ? nullptr : s.p1);
+            EXPECT_EQ(Site()->CountAction(tkpaSlidingIn), nClosings);
+            EXPECT_EQ(Site()->CountAction(tkpaSlidIn), nClosings);
+        }
+        {
+            // A new layout of the frame; a site that refuses action 10 keeps the slide-out.
+            SlidOutPair s;
+            ASSERT_NE(s.side, nullptr);
+            CTKPDockingPaneAutoHideWnd* pSlide = s.side->GetSlideOut();
+            Site()->m_actionAnswers[tkpaSlidingIn] = 1;
+            s.f.Layout();
+            Site()->m_actionAnswers.clear();
+            EXPECT_EQ(s.side->GetSlideOut(), pSlide);
+            EXPECT_EQ(Site()->CountAction(tkpaSlidingIn), nClosings);
+            EXPECT_EQ(Site()->CountAction(tkpaSlidIn), 0);
+            s.f.Layout();
+            EXPECT_EQ(s.side->GetSlideOut(), bAutoClose ? nullptr : pSlide);
+            EXPECT_EQ(Site()->CountAction(tkpaSlidIn), nClosings);
+        }
+    }
+}
+
 TEST(DockingSidePanel, AnOleDragOverATabSlidesItsPaneOutAndTheDropIsRefused)
 {
     TwoHidden h;
