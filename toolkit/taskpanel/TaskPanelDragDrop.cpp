@@ -113,11 +113,12 @@ DROPEFFECT CTKPTaskPanel::OnItemDragOver(COleDataObject* pDataObject, DWORD dwKe
             dwEffects &= ~DROPEFFECT_MOVE;
         if ((nFlags & (tkpTaskDragCopyWithinGroup | tkpTaskDragCopyWithinPanel)) == 0)
             dwEffects &= ~DROPEFFECT_COPY;
-        // Into another group an item needs the permission for the whole panel.
+        // An item kept to its own group (0x20 for the move, 0x02 for the copy) stays there, whatever
+        // it may do in the panel.
         if (pGroup != m_pItemDragging->GetItemGroup()) {
-            if ((nFlags & tkpTaskDragMoveWithinPanel) == 0)
+            if (nFlags & tkpTaskDragMoveWithinGroup)
                 dwEffects &= ~DROPEFFECT_MOVE;
-            if ((nFlags & tkpTaskDragCopyWithinPanel) == 0)
+            if (nFlags & tkpTaskDragCopyWithinGroup)
                 dwEffects &= ~DROPEFFECT_COPY;
         }
     }
@@ -130,9 +131,10 @@ DROPEFFECT CTKPTaskPanel::OnItemDragOver(COleDataObject* pDataObject, DWORD dwKe
         if (pItem && pItem->IsAllowDrop()) {
             pTarget = pItem;
             if (!m_pTheme->IsInsertAfterDropItem() && point.y >= rcItem.top + rcItem.Height() / 2) {
-                // Below an item's middle the drop goes before the next item, or after the last one.
-                CTKPTaskPanelGroupItem* pNext = pGroup->GetNextVisibleItem(pItem->GetIndex(), 1);
-                pTarget = pNext ? static_cast<CTKPTaskPanelItem*>(pNext) : pGroup;
+                // Below an item's middle the drop goes before the next item; the last item stays the
+                // target.
+                if (CTKPTaskPanelGroupItem* pNext = pGroup->GetNextVisibleItem(pItem->GetIndex(), 1))
+                    pTarget = pNext;
             }
         }
     }

@@ -127,12 +127,18 @@ TEST_F(TaskPanelDragDrop, AMoveWithinTheGroupLeavesOneItemAtTheDropPlace)
     EXPECT_EQ(nullptr, panel->GetDraggedItem());
     EXPECT_EQ(nullptr, panel->GetDropTargetItem());
 
-    // Below the middle of the last item: at the end of the group.
+    // Below the middle of the last item there is no next one: the last item stays the target and
+    // the drop goes before it.
+    pTasks->GetAt(0)->SetDragText(_T("save"));
+    Offer offer(pTasks->GetAt(0), TRUE);
+    ASSERT_EQ(DROPEFFECT_MOVE, panel->OnItemDragOver(offer.Data(), 0, LowerPart(pTasks->GetAt(3))));
+    EXPECT_EQ(pTasks->GetAt(3), panel->GetDropTargetItem());
+    panel->OnItemDragOver(nullptr, 0, CPoint(-1, -1));
     DragTo(panel.Get(), pTasks->GetAt(0), panel.Get(), LowerPart(pTasks->GetAt(3)));
-    EXPECT_EQ(CString(_T("Print,Open,Three files are selected.,Save")), Captions(pTasks));
+    EXPECT_EQ(CString(_T("Print,Open,Save,Three files are selected.")), Captions(pTasks));
 }
 
-TEST_F(TaskPanelDragDrop, AnItemMovesIntoAnotherGroupOnlyWithThePermissionForThePanel)
+TEST_F(TaskPanelDragDrop, AnItemKeptToItsGroupNeverLeavesItOthersMoveWithThePermissionForThePanel)
 {
     CTKPTaskPanelGroupItem* pSave = pTasks->GetAt(1);
     pSave->SetAllowDrag(tkpTaskDragMoveWithinGroup);
@@ -141,8 +147,23 @@ TEST_F(TaskPanelDragDrop, AnItemMovesIntoAnotherGroupOnlyWithThePermissionForThe
     EXPECT_EQ(4, pTasks->GetItemCount());
     EXPECT_EQ(0, Host::Get().Count(tkpTPN_ItemDrop));
 
-    // Both permissions: the one for the panel counts in another group.
+    // Kept to its group, it stays there even with the permission for the panel; so does a copy, with
+    // Ctrl held.
     pSave->SetAllowDrag(tkpTaskDragMoveWithinGroup | tkpTaskDragMoveWithinPanel);
+    DragTo(panel.Get(), pSave, panel.Get(), UpperPart(pPlaces->GetAt(0)));
+    ASSERT_EQ(CString(_T("Disk,Folder")), Captions(pPlaces));
+    ASSERT_EQ(pSave, pTasks->GetAt(1));
+    pSave->SetAllowDrag(tkpTaskDragCopyWithinGroup | tkpTaskDragCopyWithinPanel);
+    {
+        HeldKey control(VK_CONTROL);
+        DragTo(panel.Get(), pSave, panel.Get(), UpperPart(pPlaces->GetAt(0)));
+    }
+    EXPECT_EQ(CString(_T("Disk,Folder")), Captions(pPlaces));
+    EXPECT_EQ(4, pTasks->GetItemCount());
+    EXPECT_EQ(0, Host::Get().Count(tkpTPN_ItemDrop));
+
+    // The permission for the panel alone takes it into another group.
+    pSave->SetAllowDrag(tkpTaskDragMoveWithinPanel);
     DragTo(panel.Get(), pSave, panel.Get(), UpperPart(pPlaces->GetAt(0)));
     EXPECT_EQ(CString(_T("Save,Disk,Folder")), Captions(pPlaces));
     EXPECT_EQ(CString(_T("Open,Print,Three files are selected.")), Captions(pTasks));
@@ -162,7 +183,7 @@ TEST_F(TaskPanelDragDrop, ControlCopiesAndAVetoedStartLeavesEverything)
         HeldKey control(VK_CONTROL);
         DragTo(panel.Get(), pDisk, panel.Get(), LowerPart(pPlaces->GetAt(1)));
     }
-    EXPECT_EQ(CString(_T("Disk,Folder,Disk")), Captions(pPlaces));
+    EXPECT_EQ(CString(_T("Disk,Disk,Folder")), Captions(pPlaces));
     EXPECT_EQ(pDisk, pPlaces->GetAt(0));
 
     Host::Get().Reset();
