@@ -548,6 +548,40 @@ TEST(DockingSlideOut, ResizingKeepsTheSizeWithoutGrowingOnEveryOpening)
     }
 }
 
+// Escape ends a live resize at the size reached so far: a later move changes nothing, the docking
+// size is the one reached, and the window gives the capture back.
+TEST(DockingSlideOut, EscapeKeepsTheSizeALiveResizeReached)
+{
+    Hidden h(tkdock::sideLeft, CSize(200, 150));
+    h.f.host()->m_bOutlineTracking = FALSE;
+    CTKPDockingPaneAutoHideWnd* pSlide = h.Open();
+    ASSERT_NE(pSlide, nullptr);
+    KillTimer(pSlide->GetSafeHwnd(), 1);
+    KillTimer(pSlide->GetSafeHwnd(), 2);
+    while (pSlide->GetStep() < pSlide->GetStepCount() - 1)
+        pSlide->SendMessage(WM_TIMER, 2, 0);
+    const int nOpened = pSlide->GetFullRect().Width();
+    CRect rcLimits, rcEdge;
+    ASSERT_TRUE(pSlide->GetResizeLimits(rcLimits, rcEdge));
+    const CPoint start = rcEdge.CenterPoint();
+    const HWND hSlide = pSlide->GetSafeHwnd();
+    ::SetCursorPos(start.x + 30, start.y);
+    ::PostMessageW(hSlide, WM_MOUSEMOVE, MK_LBUTTON, 0);
+    ::PostMessageW(hSlide, WM_KEYDOWN, VK_ESCAPE, 0);
+    ::SetCursorPos(start.x + 60, start.y);
+    ::PostMessageW(hSlide, WM_MOUSEMOVE, MK_LBUTTON, 0);
+    ::PostMessageW(hSlide, WM_LBUTTONUP, 0, 0);
+    CPoint client = start;
+    pSlide->ScreenToClient(&client);
+    pSlide->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(client.x, client.y));
+    PumpPending();
+    EXPECT_EQ(pSlide->GetFullRect().Width(), nOpened + 30);
+    EXPECT_EQ(HostFixture::InSite(pSlide).Width(), nOpened + 30);
+    EXPECT_EQ(h.pane->m_nDockingCX, nOpened + 30 - 4);
+    EXPECT_EQ(::GetCapture(), nullptr);
+    pSlide->Close(TRUE);
+}
+
 TEST(DockingSlideOut, TheMaximumHoldsOnEverySide)
 {
     for (int nSide = 0; nSide < 4; ++nSide) {

@@ -361,3 +361,72 @@ TEST_F(TaskPanelDragDrop, ALinkOnlyDragIsAnsweredNoneOverThePanel)
     EXPECT_EQ(2, pPlaces->GetItemCount());
     pSource->InternalRelease();
 }
+
+namespace {
+
+// The groups' captions in their order, separated by commas.
+CString GroupOrder(CTKPTaskPanel* pPanel)
+{
+    CString s;
+    for (int i = 0; i < pPanel->GetGroupCount(); ++i)
+        s += (i ? _T(",") : _T("")) + pPanel->GetAt(i)->GetCaption();
+    return s;
+}
+
+// Presses the button on a group's caption and moves the mouse 5 pixels down, which hands the drag to
+// the group's own loop; the loop then reads what was posted to the panel before.
+void DragCaption(CTKPTaskPanel* pPanel, CPoint pt, const std::function<void(HWND)>& post)
+{
+    CPoint screen = pt;
+    pPanel->ClientToScreen(&screen);
+    ::SetCursorPos(screen.x, screen.y);
+    pPanel->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(pt.x, pt.y));
+    post(pPanel->GetSafeHwnd());
+    pPanel->SendMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(pt.x, pt.y + 5));
+}
+
+void PostMove(HWND hWnd, CPoint pt)
+{
+    ::PostMessage(hWnd, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(pt.x, pt.y));
+}
+
+}  // namespace
+
+// A group dragged by its caption takes the place of each other group whose caption the mouse
+// reaches; the button's release or Escape ends the drag where it got to, other keys do nothing
+// meanwhile, and the panel gives the capture back.
+TEST_F(TaskPanelDragDrop, AGroupDraggedByItsCaptionTakesThePlaceOfTheCaptionsItReaches)
+{
+    FinishAnimation(panel.Get());
+    CTKPTaskPanelGroup* pDetails = panel->GetAt(2);
+    ASSERT_EQ(CString(_T("Tasks,Places,Details")), GroupOrder(panel.Get()));
+    const CPoint top = CentreOf(pTasks);
+
+    // Over another group's items nothing moves; over its caption the dragged group takes its place.
+    DragCaption(panel.Get(), top, [&](HWND hWnd) {
+        PostMove(hWnd, CentreOf(pPlaces->GetAt(0)));
+        ::PostMessage(hWnd, WM_KEYDOWN, VK_DOWN, 0);
+        PostMove(hWnd, CentreOf(pDetails));
+        ::PostMessage(hWnd, WM_LBUTTONUP, 0, MAKELPARAM(top.x, top.y));
+    });
+    EXPECT_EQ(CString(_T("Places,Details,Tasks")), GroupOrder(panel.Get()));
+    EXPECT_EQ(nullptr, ::GetCapture());
+    EXPECT_EQ(nullptr, panel->GetDraggedItem());
+    EXPECT_EQ(pTasks, panel->GetFocusedItem());  // the arrow key was not the panel's
+    EXPECT_TRUE(pTasks->IsExpanded());           // nor was the button's release a click
+    Pump();
+    FinishAnimation(panel.Get());
+
+    // Escape ends it with the order reached; what follows is no longer the drag's.
+    DragCaption(panel.Get(), top, [&](HWND hWnd) {
+        PostMove(hWnd, CentreOf(pTasks));
+        ::PostMessage(hWnd, WM_KEYDOWN, VK_ESCAPE, 0);
+        PostMove(hWnd, top);
+        ::PostMessage(hWnd, WM_LBUTTONUP, 0, MAKELPARAM(top.x, top.y));
+    });
+    Pump();
+    EXPECT_EQ(CString(_T("Details,Tasks,Places")), GroupOrder(panel.Get()));
+    EXPECT_EQ(nullptr, ::GetCapture());
+    EXPECT_EQ(nullptr, panel->GetDraggedItem());
+    EXPECT_TRUE(pPlaces->IsExpanded());
+}
