@@ -327,7 +327,7 @@ void CTKPDockingPaneSideBar::OpenSlideOut(CTKPDockablePane* pPane, BOOL bActivat
         return;
     if (pHost->NotifyAction(tkpaSlidingOut, pPane) != 0)
         return;
-    // Only one slide-out per panel: one that is still open ends first.
+    // Only one slide-out per panel: one still open ends first, where it stayed open and forgotten.
     if (m_pSlideOut)
         DropSlideOut();
     CTKPDockingPaneAutoHideWnd* pSlideOut = new CTKPDockingPaneAutoHideWnd(this, pContainer);
@@ -441,6 +441,7 @@ BOOL CTKPDockingPaneSideBar::OnEraseBkgnd(CDC*)
 void CTKPDockingPaneSideBar::OnLButtonDown(UINT, CPoint point)
 {
     CTKPDockablePane* pPane = PaneFromPoint(point);
+    // Outside any tab nothing opens, where a slide-out for no pane was asked for.
     if (!pPane)
         return;
     CTKPDockingPaneTabbedContainer* pShown = m_pSlideOut ? m_pSlideOut->GetContainer() : NULL;
@@ -448,6 +449,7 @@ void CTKPDockingPaneSideBar::OnLButtonDown(UINT, CPoint point)
         pPane->SetFocus();
         return;
     }
+    // A switch to another pane closes the open one even with auto-close off, where it stayed open.
     CloseSlideOut(FALSE, TRUE);
     if (!m_pSlideOut)
         OpenSlideOut(pPane, TRUE);
@@ -457,6 +459,7 @@ void CTKPDockingPaneSideBar::OnRButtonDown(UINT, CPoint point)
 {
     CTKPDockablePane* pPane = PaneFromPoint(point);
     CTKPDockingPaneHost* pHost = GetHost();
+    // Only over a tab: the site never gets a context menu for no node.
     if (pPane && pHost)
         pHost->Notify(tkpdnContextMenu, reinterpret_cast<LPARAM>(static_cast<CTKPDockingNode*>(pPane)));
 }
@@ -479,6 +482,7 @@ void CTKPDockingPaneSideBar::OnMouseHover(UINT, CPoint point)
     CTKPDockingPaneTabbedContainer* pShown = m_pSlideOut ? m_pSlideOut->GetContainer() : NULL;
     if (pShown && pShown->GetSelectedPane() == pPane)
         return;
+    // As for a click: the open slide-out closes even with auto-close off.
     CloseSlideOut(FALSE, TRUE);
     if (!m_pSlideOut)
         OpenSlideOut(pPane, FALSE);

@@ -132,7 +132,8 @@ void CTKPDockingPaneTheme::RefreshMetrics()
     CTKPColorManager* pManager = GetColorManager();
     for (UINT i = 0; i < COLOR_COUNT; ++i)
         m_arrColors[i] = pManager->GetColor(i);
-    // Entry 0 is black: the drawing services take indexes, and black must not mean a system colour.
+    // Entry 0 is black instead of the system colour 0, so that black given to the drawing services,
+    // which take indexes, draws black and not the scroll bar colour.
     m_arrColors[0] = RGB(0, 0, 0);
     m_clrFirst.SetStandardValue(GetColor(16));
     m_clrSecond.SetStandardValue(GetColor(15));
