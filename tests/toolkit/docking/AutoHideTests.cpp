@@ -44,6 +44,17 @@ struct Hidden {
     }
 };
 
+// Stops the slide-out's own animation (and, when asked, its watch over the cursor) and steps it to
+// fully open.
+void SlideAllTheWayOut(CTKPDockingPaneAutoHideWnd* pSlide, bool bStopWatching)
+{
+    if (bStopWatching)
+        KillTimer(pSlide->GetSafeHwnd(), 1);
+    KillTimer(pSlide->GetSafeHwnd(), 2);
+    while (pSlide->GetStep() < pSlide->GetStepCount() - 1)
+        pSlide->SendMessage(WM_TIMER, 2, 0);
+}
+
 void AwayFrom(CWnd* pWnd)
 {
     CRect rc;
@@ -442,10 +453,7 @@ TEST(DockingSlideOut, SlidesInAfterTheCursorLeftAndComesBackWhenPointedAt)
     Hidden h(tkdock::sideBottom);
     CTKPDockingPaneAutoHideWnd* pSlide = h.Open();
     ASSERT_NE(pSlide, nullptr);
-    KillTimer(pSlide->GetSafeHwnd(), 1);
-    KillTimer(pSlide->GetSafeHwnd(), 2);
-    while (pSlide->GetStep() < pSlide->GetStepCount() - 1)
-        pSlide->SendMessage(WM_TIMER, 2, 0);
+    SlideAllTheWayOut(pSlide, true);
     Site()->ClearLog();
     AwayFrom(Site());
     for (int i = 0; i < 5; ++i)
@@ -522,9 +530,7 @@ TEST(DockingSlideOut, ResizingKeepsTheSizeWithoutGrowingOnEveryOpening)
         const BOOL bAcross = nSide == tkdock::sideTop || nSide == tkdock::sideBottom;
         const int nOpened = bAcross ? pSlide->GetFullRect().Height() : pSlide->GetFullRect().Width();
         EXPECT_EQ(nOpened, bAcross ? 154 : 204);
-        KillTimer(pSlide->GetSafeHwnd(), 2);
-        while (pSlide->GetStep() < pSlide->GetStepCount() - 1)
-            pSlide->SendMessage(WM_TIMER, 2, 0);
+        SlideAllTheWayOut(pSlide, false);
         // Drag the inner edge 40 pixels outwards (away from the side), live, and let go.
         CRect rcLimits, rcEdge;
         ASSERT_TRUE(pSlide->GetResizeLimits(rcLimits, rcEdge));
@@ -556,10 +562,7 @@ TEST(DockingSlideOut, EscapeKeepsTheSizeALiveResizeReached)
     h.f.host()->m_bOutlineTracking = FALSE;
     CTKPDockingPaneAutoHideWnd* pSlide = h.Open();
     ASSERT_NE(pSlide, nullptr);
-    KillTimer(pSlide->GetSafeHwnd(), 1);
-    KillTimer(pSlide->GetSafeHwnd(), 2);
-    while (pSlide->GetStep() < pSlide->GetStepCount() - 1)
-        pSlide->SendMessage(WM_TIMER, 2, 0);
+    SlideAllTheWayOut(pSlide, true);
     const int nOpened = pSlide->GetFullRect().Width();
     CRect rcLimits, rcEdge;
     ASSERT_TRUE(pSlide->GetResizeLimits(rcLimits, rcEdge));
@@ -650,10 +653,7 @@ TEST(DockingSlideOut, AWindowThatGaveItsContainerBackOnlyWaitsToClose)
     pSlide = h.Open();
     ASSERT_NE(pSlide, nullptr);
     hSlide = pSlide->GetSafeHwnd();
-    for (UINT_PTR nTimer : {1, 2})
-        KillTimer(hSlide, nTimer);
-    while (pSlide->GetStep() < pSlide->GetStepCount() - 1)
-        pSlide->SendMessage(WM_TIMER, 2, 0);
+    SlideAllTheWayOut(pSlide, true);
     AwayFrom(Site());
     for (int i = 0; i < 6; ++i)
         pSlide->SendMessage(WM_TIMER, 1, 0);
@@ -688,9 +688,7 @@ TEST(DockingSlideOut, RightToLeftItOpensBesideItsPanelAndTheOutlineFollowsTheCur
         CTKPDockingPaneAutoHideWnd* pSlide = h.Open();
         ASSERT_NE(pSlide, nullptr);
         ASSERT_TRUE(pSlide->GetExStyle() & WS_EX_LAYOUTRTL);
-        KillTimer(pSlide->GetSafeHwnd(), 2);
-        while (pSlide->GetStep() < pSlide->GetStepCount() - 1)
-            pSlide->SendMessage(WM_TIMER, 2, 0);
+        SlideAllTheWayOut(pSlide, false);
         const int nOpened = pSlide->GetFullRect().Width();
         // It lies beside its side panel, the pane's container on the panel's side of the resize edge.
         CRect rcWindow, rcPanel, rcContainer;
