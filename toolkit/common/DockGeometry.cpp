@@ -43,7 +43,8 @@ SplitTotals CalcSplitLengths(std::vector<SplitItem>& items, int clientIndex, int
         return t;
 
     // A child whose share leaves its limits is fixed there and taken out; the others share again.
-    // A limit of 0 fixes the child too (a sibling of a maximised container keeps no room).
+    // A flag marks it fixed instead of a negative length, so that a limit of 0 (a sibling of a
+    // maximised container) is taken out too rather than keeping its old length in the total.
     bool bRestart = true;
     while (bRestart) {
         bRestart = false;
@@ -117,8 +118,8 @@ bool CalcTrackRange(int bothStart, int bothEnd, int keep, int beforeMin, int bef
 void ApplySplit(int beforeLength, int afterLength, int barStart, int bothStart, int bothEnd, int splitterWidth,
     bool rightToLeft, int& newBefore, int& newAfter)
 {
-    // The bar's place is measured against the whole extent of the two children, so that the first
-    // child ends exactly where the bar was dropped.
+    // The bar's place is measured against the whole extent of the two children instead of the track
+    // range, which put the first child's end away from where the bar was dropped.
     const int sum = beforeLength + afterLength;
     const int extent = bothEnd - bothStart;
     const double ratio = extent > 0 ? static_cast<double>(barStart - bothStart) / extent : 0.0;

@@ -6,7 +6,8 @@
 
 namespace {
 
-// More children than this in one node, or nodes in one layout, cannot come from a real program.
+// More children than this in one node, or nodes in one layout, cannot come from a real program: such
+// counts are refused instead of allocated, which let a damaged layout exhaust the memory.
 const int kMaxCount = 65536;
 
 typedef std::unique_ptr<CTKPPropExchange> SectionPtr;
@@ -237,6 +238,9 @@ BOOL CTKPDockLayout::CollectParents(std::vector<int>& parents) const
     return TRUE;
 }
 
+// Stricter than the keys alone ask: the top container must be a splitter, holders tabbed containers,
+// each node held once by a kind that may hold it, without cycles, and one side panel per side; a
+// layout that only named a client of type 4 could share nodes, loop forever or name a pane as root.
 BOOL CTKPDockLayout::Validate() const
 {
     const int n = GetCount();

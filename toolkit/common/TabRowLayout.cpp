@@ -86,7 +86,7 @@ void CTKPTabRowLayout::PlaceSingleRow(const Rect& rect)
         const int length = m_model.GetTabLength(i);
         Rect tab;
         if (m_metrics.layout == tktab::layoutRotated) {
-            // A hidden tab takes no room here either.
+            // A hidden tab takes no row here either, instead of leaving a gap of a row height.
             if (!m_model.IsTabVisible(i)) {
                 m_model.SetTabRect(i, Rect(along, along, along, along));
                 continue;
@@ -133,7 +133,8 @@ Rect CTKPTabRowLayout::GetTabAreaRect(const Rect& rect)
 
 void CTKPTabRowLayout::ShrinkTabsToFit(int length)
 {
-    // A row narrower than its margins and buttons has no room at all, never less than none.
+    // No room below 0 and hidden tabs left out, where a row narrower than its margins and buttons gave
+    // every tab, hidden ones too, a negative length.
     length = std::max(length, 0);
     if (length >= m_model.GetTotalLength())
         return;
@@ -253,6 +254,7 @@ void CTKPTabRowLayout::PlaceRows(const Rect& rect, int length)
             int left = 0;
             for (int i = from; i <= to; ++i)
                 left += m_model.IsTabVisible(i) ? 1 : 0;
+            // Hidden tabs get no share, where a hidden tab's share left a gap in the row.
             for (int i = from; i <= to && free > 0 && left > 0; ++i) {
                 if (!m_model.IsTabVisible(i))
                     continue;
@@ -306,6 +308,8 @@ void CTKPTabRowLayout::ArrangeRows(int length)
         return;
 
     m_nFillCalls = 0;
+    // A search that fails or gives up leaves the greedy split that counted the rows, instead of rows
+    // half filled by the failed attempts.
     if (!FillRows(length, 0, total))
         FillRowsGreedily(length);
 

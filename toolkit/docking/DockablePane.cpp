@@ -64,8 +64,8 @@ COLORREF CTKPDockablePane::GetTabColor() const
         if (lr != 0)
             return static_cast<COLORREF>(lr);
     }
-    // The remainder of an unsigned id is never negative, so the result is always one of the eight
-    // colour indexes.
+    // The id counts as unsigned, so a negative one still gives one of the eight colour indexes; its
+    // signed remainder gave 0x1000000 less a few, a literal near-white colour instead of an index.
     return TKP_TAB_COLOR_INDEX + (m_nId % 8);
 }
 
@@ -80,6 +80,7 @@ void CTKPDockablePane::CopyFrom(CTKPDockablePane* pOther)
     m_nId = pOther->m_nId;
     m_szMinTrack = pOther->m_szMinTrack;
     m_szMaxTrack = pOther->m_szMaxTrack;
+    // The tab colour and help id go along too, where a floated or hidden copy lost its colour and help.
     m_clrTab = pOther->m_clrTab;
     m_nHelpId = pOther->m_nHelpId;
     m_hWndPane = NULL;
@@ -225,8 +226,8 @@ void CTKPDockablePane::SaveRecord(TKPDockNodeRecord& r)
     r.nId = static_cast<int>(m_nId);
     r.nIconId = m_nIconId;
     r.nOptions = static_cast<int>(m_dwOptions);
-    // Holders are always written (0 for none), so that a stream of values keeps its order even for
-    // a pane the pane list does not know.
+    // Holders are always written (0 for none) instead of left out for a pane the pane list does not
+    // know, which shifted every later value of a stream of values.
     r.nDockingHolder = r.nFloatingHolder = r.nLastHolder = 0;
     if (const TKPDockingPaneEntry* pEntry = m_pArrangement ? m_pArrangement->FindPaneEntry(this) : NULL) {
         r.nDockingHolder = pEntry->pDockingHolder ? pEntry->pDockingHolder->m_nLayoutId : 0;

@@ -31,8 +31,8 @@ CTKPDockingPaneArrangement::~CTKPDockingPaneArrangement()
 
 void CTKPDockingPaneArrangement::FreeNodes()
 {
-    // Roots and holders are forgotten first, so that nothing reaches a node that is already gone
-    // while the others end.
+    // Roots and holders are forgotten before the nodes end instead of after, when a node ending could
+    // still reach one already gone through them.
     m_pTopContainer = NULL;
     m_pClient = NULL;
     for (int i = 0; i < 4; ++i)
@@ -43,7 +43,8 @@ void CTKPDockingPaneArrangement::FreeNodes()
 
 void CTKPDockingPaneArrangement::EndNodes(CTKPDockingNodeList& list)
 {
-    // Containers first let go of their panes' windows; then every node ends.
+    // Containers first let go of their panes' windows, which would otherwise be destroyed with the
+    // containers' own; then every node ends.
     for (POSITION pos = list.GetHeadPosition(); pos != NULL;) {
         CTKPDockingNode* pNode = list.GetNext(pos);
         if (CTKPDockingPaneTabbedContainer* pContainer = pNode->AsTabbedContainer())
@@ -89,8 +90,8 @@ BOOL CTKPDockingPaneArrangement::BuildFrom(const CTKPDockLayout& layout)
 {
     if (!m_pHost)
         return FALSE;
-    // The present nodes stand aside while the new ones are built; they end once the layout stands,
-    // and come back when it cannot be built.
+    // The present nodes stand aside while the new ones are built and end only once the layout stands;
+    // freeing them first left stray nodes and no root when the layout could not be built.
     CTKPDockingNodeList previous(10);
     previous.AddTail(&m_lstNodes);
     m_lstNodes.RemoveAll();
@@ -136,8 +137,8 @@ BOOL CTKPDockingPaneArrangement::BuildNodes(const CTKPDockLayout& layout)
         pNode->m_nLayoutId = id;
         nodes[id] = pNode;
     }
-    // Panes first, so that the pane list follows the panes' order and every container finds its
-    // panes' entries.
+    // Panes first instead of in list order, so that the pane list follows the panes' order and a
+    // container loaded before its panes still finds their entries.
     BOOL bResult = TRUE;
     for (int pass = 0; pass < 2; ++pass) {
         for (int id = 1; id <= n; ++id) {
@@ -295,6 +296,8 @@ void CTKPDockingPaneArrangement::MovePanesToContainer(
     }
 }
 
+// A purged node is cleared from every holder and side panel slot, last holders included, which would
+// otherwise point at a deleted container.
 void CTKPDockingPaneArrangement::ForgetNode(CTKPDockingNode* pNode)
 {
     for (POSITION pos = m_lstPanes.GetHeadPosition(); pos != NULL;) {
@@ -338,6 +341,7 @@ void CTKPDockingPaneArrangement::PurgeUnusedNodes()
             if (pNode->m_nType == tkdock::nodeTabbedContainer) {
                 bRemove = !used.Lookup(pNode, bUsed);
             } else if (CTKPDockingPaneSplitContainer* pSplit = pNode->AsSplitContainer()) {
+                // The top container stays, even empty, where purging it left the arrangement no root.
                 if (pSplit == m_pTopContainer)
                     continue;
                 if (pSplit->m_lstChildren.IsEmpty()) {

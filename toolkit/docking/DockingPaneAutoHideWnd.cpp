@@ -93,7 +93,8 @@ CTKPDockingPaneAutoHideWnd::CTKPDockingPaneAutoHideWnd(
     RecalcLayout();
     SetTimer(timerWatch, static_cast<UINT>(s_nCloseTimerPeriod), NULL);
     m_nCountdown = 6;
-    // Without animation the window is open at once.
+    // Without animation the window is open at once and says so now, where no slide-out timer runs to
+    // send action 13.
     if (m_nStepCount <= 1 && m_pHost)
         m_pHost->NotifyAction(tkpaSlidOut, pContainer->GetSelectedPane());
 }
@@ -220,7 +221,8 @@ BOOL CTKPDockingPaneAutoHideWnd::GetResizeLimits(CRect& rcLimits, CRect& rcEdge)
     if (!m_pContainer)
         return FALSE;
     MINMAXINFO mmi;
-    // The resize edge counts on every side, so that left and top windows reach their maximum too.
+    // The resize edge counts on every side instead of right and bottom only, which kept left and top
+    // windows 4 pixels short of their maximum.
     GetPaneMinMaxInfo(&mmi, TRUE);
     CRect rcWindow = m_rcFull;
     if (GetSafeHwnd())
@@ -242,7 +244,8 @@ void CTKPDockingPaneAutoHideWnd::ApplyEdge(const CRect& rcEdge)
     const int nSide = GetLayoutSide();
     CRect rc = FromRect(tkdock::SlideRectFromEdge(ToRect(GetTopRect()), ToRect(rcEdge), nSide));
     if (m_pContainer) {
-        // The window's extent less the resize edge: opening adds the edge again.
+        // The window's extent less the resize edge instead of the whole extent, with which every
+        // opening (that adds the edge again) grew the window by 4 pixels.
         const int nLength = tkdock::SlideDockingLength(ToRect(rc), nSide);
         if (CTKPDockablePane* pPane = m_pContainer->GetSelectedPane()) {
             if (m_bHorizontal)

@@ -130,6 +130,8 @@ void CTKPDockingPaneDragContext::PrepareDrag(CTKPDockingNode* pNode, int x, int 
         pNode->GetScreenRect(&rc);
     m_rcDrag = FromRect(tkdock::OffsetRectToContainPoint(ToRect(rc), tkdock::Point(x, y)));
     m_ptLast = m_ptStart = CPoint(x, y);
+    // A flag of its own says the drag moved, instead of clearing the start point, which took a drag
+    // starting at the screen's origin as moved at once.
     m_bMoved = FALSE;
     m_pNode = pNode;
     m_pDesktopDC = NULL;
@@ -160,7 +162,8 @@ void CTKPDockingPaneDragContext::BeginDrag(CTKPDockingNode* pNode, int x, int y)
     if (!m_pHost || !pNode)
         return;
     PrepareDrag(pNode, x, y);
-    // A capture held elsewhere means no drag: the desktop is not even locked.
+    // A capture held elsewhere means no drag, checked before the desktop is locked instead of after,
+    // when the lock and its DC were never given back.
     if (::GetCapture() == NULL) {
         InitFeedback();
         Track();
@@ -177,6 +180,7 @@ void CTKPDockingPaneDragContext::InitFeedback()
     if (m_bAlpha)
         return;
     MSG msg;
+    // At most 100 paints: a window that keeps invalidating itself would hold the drag here forever.
     for (int i = 0; i < 100 && ::PeekMessageW(&msg, NULL, WM_PAINT, WM_PAINT, PM_NOREMOVE); ++i) {
         if (!::GetMessageW(&msg, NULL, WM_PAINT, WM_PAINT))
             break;
@@ -195,7 +199,7 @@ void CTKPDockingPaneDragContext::Track()
 {
     CWnd* pSite = m_pNode ? m_pNode->GetNodeSite() : NULL;
     if (::GetCapture() != NULL || !pSite || !pSite->GetSafeHwnd()) {
-        // Whatever InitFeedback took is given back.
+        // Whatever InitFeedback took is given back instead of kept locked.
         ReleaseFeedback();
         return;
     }
@@ -246,8 +250,8 @@ void CTKPDockingPaneDragContext::Drop()
         m_pHost->DockPane(m_pNode, m_pHost->MirrorDirection(m_nDirection), m_pTarget);
         nAfter = tkpaDocked;
     } else if (m_bMayFloat) {
-        // A rectangle above the top of its monitor's work area comes down to it (monitors above the
-        // primary keep their negative coordinates).
+        // A rectangle above the top of its monitor's work area comes down to it, instead of to 0,
+        // which moved windows off monitors that lie above the primary one.
         RECT rcWork;
         CTKPDrawingHelper::GetWorkAreaFromRect(&rcWork, &m_rcDrag);
         m_rcDrag = FromRect(tkdock::KeepTopInWorkArea(ToRect(m_rcDrag), ToRect(rcWork)));

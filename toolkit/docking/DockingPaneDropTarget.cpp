@@ -9,6 +9,8 @@
 
 DROPEFFECT CTKPDockingPaneDropTarget::OnDragEnter(CWnd* pWnd, COleDataObject* pDataObject, DWORD dwKeyState, CPoint point)
 {
+    // The enter acts as a drag-over instead of the default, so that a tab is chosen even when no
+    // drag-over follows it before the drop.
     return OnDragOver(pWnd, pDataObject, dwKeyState, point);
 }
 

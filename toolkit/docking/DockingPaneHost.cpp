@@ -33,6 +33,7 @@ CTKPDockingPaneHost::CTKPDockingPaneHost()
     m_pDragContext = new CTKPDockingPaneDragContext;
     m_pDragContext->m_pHost = this;
     m_pToolTipContext = new CTKPToolTipManager;
+    // OLE is uninitialised later only when this initialised it: an unpaired call ends it for the thread.
     m_bOleInitialized = SUCCEEDED(::OleInitialize(NULL));
 }
 
@@ -112,6 +113,8 @@ void CTKPDockingPaneHost::SwapArrangement(CTKPDockingPaneArrangement* pArrangeme
 
 BOOL CTKPDockingPaneHost::LoadState(CTKPPropExchange* pPX)
 {
+    // Loaded into a fresh arrangement that replaces the present one only when whole, where loading in
+    // place left a half-built layout behind a failure.
     CTKPDockingPaneArrangement* pFresh = CreateArrangement();
     if (!pFresh)
         return FALSE;
@@ -318,7 +321,8 @@ BOOL CTKPDockingPaneHost::MovePaneToHolder(CTKPDockablePane* pPane, CTKPDockingN
     const BOOL bFloating = IsFloatingNode(pPane);
     if (!bFloating && (pPane->GetEffectiveOptions() & tkpoNoFloat))
         return FALSE;
-    // A floating pane that was never docked has nowhere to dock to: it stays where it is.
+    // A floating pane that was never docked stays where it is, instead of floating again into a window
+    // of its own and being reported docked.
     if (bFloating && !pHolder)
         return FALSE;
     if (NotifyAction(bFloating ? tkpaDocking : tkpaFloating, pPane, reinterpret_cast<DWORD_PTR>(pHolder)) != 0)
@@ -332,7 +336,8 @@ BOOL CTKPDockingPaneHost::MovePaneToHolder(CTKPDockablePane* pPane, CTKPDockingN
         CRect rc;
         pPane->GetScreenRect(&rc);
         if (rc.IsRectEmpty()) {
-            // A pane that was never shown floats at its docking size near the site's corner.
+            // A pane that was never shown floats at its docking size near the site's corner, where its
+            // empty rectangle made a window nobody could see.
             CRect rcSite(0, 0, 0, 0);
             if (m_pSite && m_pSite->GetSafeHwnd())
                 m_pSite->GetWindowRect(&rcSite);
@@ -656,7 +661,8 @@ LRESULT CTKPDockingPaneHost::OnIdleUpdateCmdUI(WPARAM, LPARAM)
 
 void CTKPDockingPaneHost::OnSysColorChange()
 {
-    // The theme keeps a copy of the colour table: it takes the new colours too.
+    // The theme's copy of the colour table is refreshed too, where it kept the old colours until the
+    // next setting change.
     GetColorManager()->RefreshColors();
     if (m_pTheme)
         m_pTheme->RefreshMetrics();

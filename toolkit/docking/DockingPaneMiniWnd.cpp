@@ -22,7 +22,8 @@ IMPLEMENT_DYNAMIC(CTKPDockingPaneMiniWnd, CMiniFrameWnd)
 BOOL CTKPDockingPaneMiniWnd::s_bShowAutoHideButton = TRUE;
 
 namespace {
-// Where a floating window opens when its layout gives it no rectangle.
+// Where a floating window opens when its layout gives it no rectangle, instead of an empty window
+// nobody could see or reach.
 const CRect kNewWindowRect(100, 100, 300, 300);
 }  // namespace
 
@@ -196,7 +197,8 @@ void CTKPDockingPaneMiniWnd::MakeLive()
     CRect rc = m_rcNode;
     if (rc.IsRectEmpty())
         rc = kNewWindowRect;
-    // Only themed frames roll up: a window saved rolled up opens whole without them.
+    // Only themed frames roll up: a window saved rolled up opens whole without them, where it stayed
+    // rolled up without the caption button that ends it.
     if (m_bRolledUp && !IsThemed())
         m_bRolledUp = FALSE;
     if (!CreateMiniWindow(RolledUpRect(rc)))
@@ -223,8 +225,8 @@ CRect CTKPDockingPaneMiniWnd::RolledUpRect(CRect rc) const
 
 int CTKPDockingPaneMiniWnd::CheckedFullHeight(int nSaved) const
 {
-    // Anything lower than the rolled-up window or taller than any window may be sized is not a height
-    // the window was saved with.
+    // A saved height lower than the rolled-up window or taller than any window may be sized is
+    // refused instead of taken, where a damaged layout opened a window of no or endless height.
     const long long nMin = GetCaptionHeight() + 8, nMax = ::GetSystemMetrics(SM_CYMAXTRACK);
     const long long nRect = static_cast<long long>(m_rcNode.bottom) - m_rcNode.top;
     for (const long long nHeight : {static_cast<long long>(nSaved), nRect})
@@ -715,7 +717,8 @@ LRESULT CTKPDockingPaneMiniWnd::OnIdleUpdateCmdUI(WPARAM wParam, LPARAM lParam)
 void CTKPDockingPaneMiniWnd::OnGetMinMaxInfo(MINMAXINFO* lpMMI)
 {
     CMiniFrameWnd::OnGetMinMaxInfo(lpMMI);
-    // A rolled-up window may come down to its caption and the few pixels below it.
+    // A rolled-up window may come down to its caption and the few pixels below it, where the frame's
+    // own minimum kept it from rolling up.
     if (m_bRolledUp)
         lpMMI->ptMinTrackSize.y = std::min<LONG>(lpMMI->ptMinTrackSize.y, GetCaptionHeight() + 8);
     if (!m_pTopContainer || (m_bRolledUp && !m_bExpanded) || m_bAnimating)

@@ -138,7 +138,9 @@ void CTKPDockingPaneSideBar::OnChildChanged(CTKPDockingNode* /*pNode*/)
     if (!s_bAutoClose) {
         if (CFrameWnd* pFrame = dynamic_cast<CFrameWnd*>(m_pSite))
             pFrame->RecalcLayout(TRUE);
-        m_pSlideOut->RecalcLayout(TRUE);
+        // The site may have ended the slide-out while the frame was laid out.
+        if (m_pSlideOut)
+            m_pSlideOut->RecalcLayout(TRUE);
         return;
     }
     CTKPDockingPaneHost* pHost = GetHost();
@@ -200,8 +202,10 @@ void CTKPDockingPaneSideBar::Layout(CWnd* pSite, CRect* pRect, AFX_SIZEPARENTPAR
     }
     if (!GetSafeHwnd() && !(m_pArrangement && m_pArrangement->IsWindowless()))
         CreatePanelWindow(pSite);
+    // Closed as any automatic close is: the site is asked first, and with the auto-close setting
+    // off the slide-out stays open over the new layout.
     if (m_pSlideOut)
-        DropSlideOut();
+        CloseSlideOut(FALSE);
     const int nThickness = GetStripThickness();
     CRect rcStrip = *pRect;
     switch (m_nSide) {
@@ -323,7 +327,7 @@ void CTKPDockingPaneSideBar::OpenSlideOut(CTKPDockablePane* pPane, BOOL bActivat
         return;
     if (pHost->NotifyAction(tkpaSlidingOut, pPane) != 0)
         return;
-    // Only one slide-out per panel: one that is still open ends first.
+    // Only one slide-out per panel: one still open ends first, where it stayed open and forgotten.
     if (m_pSlideOut)
         DropSlideOut();
     CTKPDockingPaneAutoHideWnd* pSlideOut = new CTKPDockingPaneAutoHideWnd(this, pContainer);
@@ -437,6 +441,7 @@ BOOL CTKPDockingPaneSideBar::OnEraseBkgnd(CDC*)
 void CTKPDockingPaneSideBar::OnLButtonDown(UINT, CPoint point)
 {
     CTKPDockablePane* pPane = PaneFromPoint(point);
+    // Outside any tab nothing opens, where a slide-out for no pane was asked for.
     if (!pPane)
         return;
     CTKPDockingPaneTabbedContainer* pShown = m_pSlideOut ? m_pSlideOut->GetContainer() : NULL;
@@ -444,6 +449,7 @@ void CTKPDockingPaneSideBar::OnLButtonDown(UINT, CPoint point)
         pPane->SetFocus();
         return;
     }
+    // A switch to another pane closes the open one even with auto-close off, where it stayed open.
     CloseSlideOut(FALSE, TRUE);
     if (!m_pSlideOut)
         OpenSlideOut(pPane, TRUE);
@@ -453,6 +459,7 @@ void CTKPDockingPaneSideBar::OnRButtonDown(UINT, CPoint point)
 {
     CTKPDockablePane* pPane = PaneFromPoint(point);
     CTKPDockingPaneHost* pHost = GetHost();
+    // Only over a tab: the site never gets a context menu for no node.
     if (pPane && pHost)
         pHost->Notify(tkpdnContextMenu, reinterpret_cast<LPARAM>(static_cast<CTKPDockingNode*>(pPane)));
 }
@@ -475,6 +482,7 @@ void CTKPDockingPaneSideBar::OnMouseHover(UINT, CPoint point)
     CTKPDockingPaneTabbedContainer* pShown = m_pSlideOut ? m_pSlideOut->GetContainer() : NULL;
     if (pShown && pShown->GetSelectedPane() == pPane)
         return;
+    // As for a click: the open slide-out closes even with auto-close off.
     CloseSlideOut(FALSE, TRUE);
     if (!m_pSlideOut)
         OpenSlideOut(pPane, FALSE);

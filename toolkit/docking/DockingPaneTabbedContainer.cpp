@@ -427,9 +427,9 @@ BOOL CTKPDockingPaneTabbedContainer::HitTestCaptionOrTabs(RECT* pRect, CPoint pt
             return TRUE;
     }
     if (IsTabsVisible()) {
-        // What the tab theme laid out around the panes' place: the tab row below them, under the
-        // caption in some themes, or bars above and below them when the tabs are stacked. A row at
-        // the bottom before the first layout.
+        // Where the tab theme laid the tabs out (below the panes, under the caption in some themes, or
+        // bars above and below stacked panes) instead of always a row at the bottom, which missed tabs
+        // laid out elsewhere; a row at the bottom only before the first layout.
         const CRect rcArea = m_tabs.GetTabAreaRect();
         if (!rcArea.IsRectEmpty() && GetSafeHwnd()) {
             CPoint pt = ptScreen;
@@ -680,7 +680,8 @@ void CTKPDockingPaneTabbedContainer::CopyFrom(CTKPDockingPaneTabbedContainer* pS
     m_nDockingCY = pSource->m_nDockingCY;
     m_bCaptionVisible = TRUE;
     CTKPDockablePane* pSelected = NULL;
-    // Taken before the first pane moves: moving a pane out changes the source's selection.
+    // Taken before the first pane moves, where moving a pane out changed the source's selection; and
+    // when that pane stays behind (masked), the first pane moved is selected instead of one not here.
     CTKPDockablePane* pSourceSelected = pSource->m_pSelectedPane;
     CArray<CTKPDockablePane*, CTKPDockablePane*> panes;
     for (POSITION pos = pSource->m_lstPanes.GetHeadPosition(); pos != NULL;)

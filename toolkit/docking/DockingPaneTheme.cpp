@@ -132,7 +132,8 @@ void CTKPDockingPaneTheme::RefreshMetrics()
     CTKPColorManager* pManager = GetColorManager();
     for (UINT i = 0; i < COLOR_COUNT; ++i)
         m_arrColors[i] = pManager->GetColor(i);
-    // Entry 0 is black: the drawing services take indexes, and black must not mean a system colour.
+    // Entry 0 is black instead of the system colour 0, so that black given to the drawing services,
+    // which take indexes, draws black and not the scroll bar colour.
     m_arrColors[0] = RGB(0, 0, 0);
     m_clrFirst.SetStandardValue(GetColor(16));
     m_clrSecond.SetStandardValue(GetColor(15));
@@ -377,38 +378,24 @@ void CTKPDockingPaneDefaultTheme::DrawCaptionButton(CDC* pDC, CTKPDockingPaneCap
         pDC->DrawFrameControl(rc, DFC_CAPTION, DFCS_CAPTIONCLOSE | (bPushed ? DFCS_PUSHED : 0));
         return;
     }
+    // Every other button is a plain push button; only the pin gets a glyph on it.
     pDC->DrawFrameControl(rc, DFC_BUTTON, DFCS_BUTTONPUSH | DFCS_ADJUSTRECT | (bPushed ? DFCS_PUSHED : 0));
+    if (pButton->GetId() != tkpcbPin)
+        return;
     const CPoint c = pButton->GetRect().CenterPoint() + (bPushed ? CPoint(1, 1) : CPoint(0, 0));
     CTKPPenSelector pen(pDC->GetSafeHdc(), GetColor(clrGlyph));
-    switch (pButton->GetId()) {
-    case tkpcbPin:
-        if (pButton->GetState() & 2) {
-            // A pin lying on its side, head to the right.
-            const POINT pts[11] = {{c.x - 4, c.y}, {c.x - 1, c.y}, {c.x - 1, c.y - 3}, {c.x - 1, c.y + 3},
-                {c.x - 1, c.y + 2}, {c.x + 3, c.y + 2}, {c.x + 3, c.y - 2}, {c.x - 1, c.y - 2}, {c.x - 1, c.y + 1},
-                {c.x + 3, c.y + 1}, {c.x + 3, c.y + 2}};
-            pDC->Polyline(pts, 11);
-        } else {
-            // An upright pin, needle down.
-            const POINT pts[13] = {{c.x, c.y + 5}, {c.x, c.y + 1}, {c.x - 3, c.y + 1}, {c.x + 4, c.y + 1},
-                {c.x + 2, c.y + 1}, {c.x + 2, c.y - 4}, {c.x - 2, c.y - 4}, {c.x - 2, c.y + 1}, {c.x - 2, c.y - 4},
-                {c.x + 1, c.y - 4}, {c.x + 1, c.y + 1}, {c.x + 1, c.y - 4}, {c.x + 2, c.y - 4}};
-            pDC->Polyline(pts, 13);
-        }
-        break;
-    case tkpcbMaximise:
-    case tkpcbRestore:
-        CTKPDockingPaneCaptionButton::DrawMaximiseGlyph(
-            pDC, c.x, c.y, pButton->GetId() == tkpcbRestore ? 0 : 1, GetColor(clrGlyph));
-        break;
-    case tkpcbMenu: {
-        CTKPBrushSelector brush(pDC->GetSafeHdc(), GetColor(clrGlyph));
-        const POINT pts[4] = {{c.x - 4, c.y - 1}, {c.x - 1, c.y + 2}, {c.x, c.y + 2}, {c.x + 3, c.y - 1}};
-        pDC->Polygon(pts, 4);
-        break;
-    }
-    default:
-        break;
+    if (pButton->GetState() & 2) {
+        // A pin lying on its side, head to the right.
+        const POINT pts[11] = {{c.x - 4, c.y}, {c.x - 1, c.y}, {c.x - 1, c.y - 3}, {c.x - 1, c.y + 3},
+            {c.x - 1, c.y + 2}, {c.x + 3, c.y + 2}, {c.x + 3, c.y - 2}, {c.x - 1, c.y - 2}, {c.x - 1, c.y + 1},
+            {c.x + 3, c.y + 1}, {c.x + 3, c.y + 2}};
+        pDC->Polyline(pts, 11);
+    } else {
+        // An upright pin, needle down.
+        const POINT pts[13] = {{c.x, c.y + 5}, {c.x, c.y + 1}, {c.x - 3, c.y + 1}, {c.x + 4, c.y + 1},
+            {c.x + 2, c.y + 1}, {c.x + 2, c.y - 4}, {c.x - 2, c.y - 4}, {c.x - 2, c.y + 1}, {c.x - 2, c.y - 4},
+            {c.x + 1, c.y - 4}, {c.x + 1, c.y + 1}, {c.x + 1, c.y - 4}, {c.x + 2, c.y - 4}};
+        pDC->Polyline(pts, 13);
     }
 }
 

@@ -80,7 +80,8 @@ int CTKPTabAppearance::GetRowHeight(CTKPTabManager* pManager)
         return m_nRowHeight;
     const CRect& rcInner = m_pTheme->m_rcTabMargin;
     int nHeight = m_nRowHeight + rcInner.top + rcInner.bottom;
-    // Without a manager (a side panel measuring its strip) only the theme's own sizes count.
+    // Without a manager (a side panel measuring its strip) only the theme's own sizes count, where
+    // asking the manager for its sizes and image would go through null.
     if (pManager) {
         CSize szMin(0, 0);
         pManager->GetItemMetrics(NULL, &szMin, NULL);

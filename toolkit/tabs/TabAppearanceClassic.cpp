@@ -67,7 +67,8 @@ void CTKPTabAppearanceClassic::DrawClassicTab(CDC* pDC, CTKPTabManagerItem* pIte
         rc.right += 2;
     }
     const int l = rc.left, t = rc.top, r = rc.right, b = rc.bottom;
-    // An unselected tab stands on the client frame's line; the selected one reaches over it.
+    // An unselected tab's fill ends above the client frame's line instead of at the tab's bottom, where
+    // it painted over that line under every tab; the selected one reaches over it.
     const int nFillEnd = bSelected ? b : b - 1;
     const COLORREF clrFill = pColors->FillTab(pDC, fig.Rect(l + 1, t + 1, r - 1, nFillEnd), pItem);
 

@@ -35,12 +35,10 @@ const SchemePalette kPalettes[3] = {
         0xE5D7D7, 0xF7F3F3, 0x6F4B4B},
 };
 
-// The face of a tab as the scheme sets draw it: the hot face for a hot tab that is not selected.
+// The face of a tab as the scheme sets draw it: the hot face for the hot tab, selected or not.
 COLORREF FaceOf(CTKPTabColorSet* pSet, CTKPTabManagerItem* pItem, COLORREF clrHotFace)
 {
-    if (pItem->IsHot() && !pItem->IsSelected() && !(pSet->m_pTheme && pSet->m_pTheme->m_bItemColors))
-        return clrHotFace;
-    return pSet->GetTabFaceColor(pItem);
+    return pItem->IsHot() ? clrHotFace : pSet->GetTabFaceColor(pItem);
 }
 
 }  // namespace

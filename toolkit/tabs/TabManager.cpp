@@ -68,7 +68,7 @@ void CTKPTabManager::SetSelectedTab(CTKPTabManagerItem* pItem)
 {
     if (pItem == m_pSelected)
         return;
-    // A tab of another row cannot be this row's selection.
+    // A tab of another row is refused: as this row's selection it would dangle once its row lets it go.
     if (pItem && pItem->m_pManager != this)
         return;
     m_pSelected = pItem;
@@ -173,6 +173,7 @@ CTKPTabManagerItem* CTKPTabManager::InsertTab(int nIndex, CTKPTabManagerItem* pI
         pItem->m_clrTab = TKP_TAB_COLOR_INDEX + static_cast<COLORREF>(pTheme->m_nColorCounter % 8);
         ++pTheme->m_nColorCounter;
     } else {
+        // Without a theme there is no counter to read through: the first of the eight colours.
         pItem->m_clrTab = TKP_TAB_COLOR_INDEX;
     }
     OnTabsChanged();
@@ -218,6 +219,7 @@ CTKPTabManagerItem* CTKPTabManager::GetItem(int nIndex) const
 
 CTKPTabManagerItem* CTKPTabManager::FindNextTab(int nStart, int nStep) const
 {
+    // A step of 0 finds nothing, where the walk would never leave the list.
     if (nStep == 0)
         return NULL;
     for (int i = nStart; i >= 0 && i < GetItemCount(); i += nStep) {
@@ -260,6 +262,7 @@ int CTKPTabManager::GetTotalLength() const
 {
     CTKPTabTheme* pTheme = GetPaintManager();
     if (pTheme && pTheme->GetLayout() == tktab::layoutRotated && pTheme->GetAppearanceObject()) {
+        // Visible tabs only: hidden ones take no row here, where counting them scrolled past the end.
         int nVisible = 0;
         for (INT_PTR i = 0; i < m_arrTabs.GetSize(); ++i)
             nVisible += m_arrTabs[i]->IsVisible() ? 1 : 0;

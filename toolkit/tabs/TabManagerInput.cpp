@@ -113,7 +113,8 @@ void CTKPTabManager::TrackTabDrag(CWnd* pWnd, CPoint pt, CTKPTabManagerItem* pIt
     if (!hWnd || !pItem || pItem->m_pManager != this)
         return;
 
-    // The dragged tab and the selection to put back stay alive whatever the loop dispatches.
+    // References keep the dragged tab and the selection to put back alive: the loop's dispatching may
+    // delete them, and the drag would go on with freed tabs.
     pItem->InternalAddRef();
     CTKPTabManagerItem* pOldSelected = m_pSelected;
     if (pOldSelected)
@@ -153,6 +154,7 @@ void CTKPTabManager::TrackTabDrag(CWnd* pWnd, CPoint pt, CTKPTabManagerItem* pIt
         case WM_MOUSEMOVE: {
             ptLast = CPoint(static_cast<DWORD>(msg.lParam));
             const int nFrom = pItem->m_nIndex;
+            // A tab that left the row meanwhile ends the drag instead of being swapped back into it.
             if (pItem->m_pManager != this || nFrom < 0) {
                 bDone = TRUE;
                 break;
@@ -179,7 +181,7 @@ void CTKPTabManager::TrackTabDrag(CWnd* pWnd, CPoint pt, CTKPTabManagerItem* pIt
     if (::IsWindow(hWnd))
         HandleMouseMove(pWnd, ptLast);
     // The selection comes back only to be replaced through the normal path, so that a host sees
-    // the change of selection as after a click.
+    // the change of selection as after a click; a tab that left the row meanwhile does not come back.
     m_pSelected = pOldSelected && pOldSelected->m_pManager == this ? pOldSelected : NULL;
     if (pItem->m_pManager == this)
         OnTabClick(pItem);

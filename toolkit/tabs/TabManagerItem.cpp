@@ -16,7 +16,7 @@ void CTKPTabManagerItem::SetCaption(LPCTSTR lpszCaption)
     if (m_strCaption.Compare(lpszCaption ? lpszCaption : L"") == 0)
         return;
     m_strCaption = lpszCaption;
-    // A tab that is not in a row yet only keeps the caption.
+    // A tab not in a row yet only keeps it, where the row to re-lay would be reached through null.
     if (m_pManager)
         m_pManager->Reposition();
 }
@@ -24,12 +24,14 @@ void CTKPTabManagerItem::SetCaption(LPCTSTR lpszCaption)
 void CTKPTabManagerItem::SetColor(COLORREF clr)
 {
     m_clrTab = clr;
+    // Kept only, for a tab not in a row yet: there is no row to repaint.
     if (m_pManager)
         m_pManager->RedrawControl();
 }
 
 CString CTKPTabManagerItem::GetCaption() const
 {
+    // A tab not in a row answers its own caption and colour, with no manager to ask.
     return m_pManager ? m_pManager->GetTabCaption(this) : m_strCaption;
 }
 

@@ -144,7 +144,8 @@ void CTKPTabManagerNavigateButton::PerformClick(CWnd* pWnd, CPoint pt)
             m_pManager->RedrawControl();
         }
 
-        // Sleep until the next message or the next repeat; a disabled button only waits for messages.
+        // Sleeps until the next message or repeat instead of polling, which kept a processor busy while
+        // the button was held; a disabled button only waits for messages.
         DWORD dwWait = INFINITE;
         if (m_bEnabled) {
             const DWORD dwSince = Now() - dwLastRepeat;

@@ -179,6 +179,7 @@ BOOL CTKPTabTheme::IsSchemeColorsDisabled() const
 COLORREF CTKPTabTheme::GetTabColorFromIndex(int nValue)
 {
     const int index = nValue - static_cast<int>(TKP_TAB_COLOR_INDEX);
+    // An index outside the eight gives the first colour instead of reading past the table.
     return kTabColors[index >= 0 && index < 8 ? index : 0];
 }
 

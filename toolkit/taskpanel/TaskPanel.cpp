@@ -320,8 +320,8 @@ void CTKPTaskPanel::Reposition(BOOL bAnimate)
         m_nAnimateTimer = 0;
     }
     UpdateScrollBar();
-    // Without a glide the groups stand at their targets now: one pass places the hosted controls and
-    // ends any open or close (which then reports its end).
+    // Without a glide, also with animation on, the groups stand at their targets now: one pass places
+    // the hosted controls and ends any open or close, which no timer would otherwise ever report.
     if (!m_bAnimation || !bMoving)
         AnimateGroups(0);
     Invalidate(FALSE);
@@ -622,7 +622,7 @@ void CTKPTaskPanel::ForgetItem(CTKPTaskPanelItem* pItem)
         ReleaseItem(m_pItemHot);
     if (m_pItemFocused == pItem)
         ReleaseItem(m_pItemFocused);
-    // The plain pointers must not outlive the item either.
+    // The pressed and drop-target items are forgotten too, where they pointed at a freed item.
     if (m_pItemPressed == pItem)
         m_pItemPressed = NULL;
     if (m_pItemDragOver == pItem)

@@ -5,7 +5,8 @@
 
 DROPEFFECT CTKPTaskPanelDropTarget::OnDragEnter(CWnd* pWnd, COleDataObject* pDataObject, DWORD dwKeyState, CPoint point)
 {
-    // A drop may follow the enter without any drag-over in between: the enter answers as one.
+    // The enter answers as a drag-over instead of by default: a drop may follow it without any
+    // drag-over in between, and was refused then.
     return OnDragOver(pWnd, pDataObject, dwKeyState, point);
 }
 
@@ -14,8 +15,8 @@ DROPEFFECT CTKPTaskPanelDropTarget::OnDragOver(CWnd* pWnd, COleDataObject* pData
     CTKPTaskPanel* pPanel = DYNAMIC_DOWNCAST(CTKPTaskPanel, pWnd);
     if (pPanel == NULL)
         return DROPEFFECT_NONE;
-    // Only a copy or a move puts anything here: a source that allows neither (a link only) is
-    // answered "none" at once, as its drop would be refused.
+    // A source that allows neither a copy nor a move (a link only) is answered "none" at once, where the
+    // cursor promised a drop that is then refused.
     if ((m_dwSourceEffects & (DROPEFFECT_COPY | DROPEFFECT_MOVE)) == 0) {
         pPanel->OnItemDragOver(NULL, 0, CPoint(-1, -1));
         return DROPEFFECT_NONE;
@@ -80,7 +81,8 @@ void CTKPTaskPanel::StartItemDrag(CTKPTaskPanelGroupItem* pItem)
 
     COleDataSource* pSource = new COleDataSource;
     pItem->PrepareDrag(*pSource, (nFlags & (tkpTaskDragCopyOutside | tkpTaskDragMoveOutside)) != 0);
-    // The item stays alive through the drag, even when a drop in this panel changes its collection.
+    // A reference keeps the item alive through the drag, where an owner that removed it during the drop
+    // left the move to remove a freed item.
     pItem->InternalAddRef();
     m_pItemDragging = pItem;
     DWORD dwEffects = 0;
@@ -113,11 +115,12 @@ DROPEFFECT CTKPTaskPanel::OnItemDragOver(COleDataObject* pDataObject, DWORD dwKe
             dwEffects &= ~DROPEFFECT_MOVE;
         if ((nFlags & (tkpTaskDragCopyWithinGroup | tkpTaskDragCopyWithinPanel)) == 0)
             dwEffects &= ~DROPEFFECT_COPY;
-        // Into another group an item needs the permission for the whole panel.
+        // An item kept to its own group (0x20 for the move, 0x02 for the copy) stays there, whatever
+        // it may do in the panel.
         if (pGroup != m_pItemDragging->GetItemGroup()) {
-            if ((nFlags & tkpTaskDragMoveWithinPanel) == 0)
+            if (nFlags & tkpTaskDragMoveWithinGroup)
                 dwEffects &= ~DROPEFFECT_MOVE;
-            if ((nFlags & tkpTaskDragCopyWithinPanel) == 0)
+            if (nFlags & tkpTaskDragCopyWithinGroup)
                 dwEffects &= ~DROPEFFECT_COPY;
         }
     }
@@ -130,9 +133,10 @@ DROPEFFECT CTKPTaskPanel::OnItemDragOver(COleDataObject* pDataObject, DWORD dwKe
         if (pItem && pItem->IsAllowDrop()) {
             pTarget = pItem;
             if (!m_pTheme->IsInsertAfterDropItem() && point.y >= rcItem.top + rcItem.Height() / 2) {
-                // Below an item's middle the drop goes before the next item, or after the last one.
-                CTKPTaskPanelGroupItem* pNext = pGroup->GetNextVisibleItem(pItem->GetIndex(), 1);
-                pTarget = pNext ? static_cast<CTKPTaskPanelItem*>(pNext) : pGroup;
+                // Below an item's middle the drop goes before the next item; the last item stays the
+                // target.
+                if (CTKPTaskPanelGroupItem* pNext = pGroup->GetNextVisibleItem(pItem->GetIndex(), 1))
+                    pTarget = pNext;
             }
         }
     }
@@ -169,7 +173,7 @@ BOOL CTKPTaskPanel::OnItemDrop(COleDataObject* pDataObject, DROPEFFECT dropEffec
         KillTimer(TIMER_HOVER_EXPAND);
         m_bHoverTimer = FALSE;
     }
-    // Only a copy or a move puts anything here; any other effect (a link) is refused.
+    // Any effect but a copy or a move (a link) is refused, instead of reported done with nothing put in.
     if (pTarget == NULL || (dropEffect != DROPEFFECT_COPY && dropEffect != DROPEFFECT_MOVE))
         return FALSE;
     if (pDataObject == NULL || !pDataObject->IsDataAvailable(CTKPTaskPanelItem::GetClipboardFormat()))
@@ -177,7 +181,8 @@ BOOL CTKPTaskPanel::OnItemDrop(COleDataObject* pDataObject, DROPEFFECT dropEffec
     CTKPTaskPanelItem* pNew = CTKPTaskPanelItem::CreateFromOleData(pDataObject);
     if (pNew == NULL)
         return FALSE;
-    // Only items belong in a group: data that rebuilds into a group is refused.
+    // Data that rebuilds into a group is refused instead of inserted among a group's items, where a
+    // group inside a group broke the panel's model.
     if (!pNew->IsKindOf(RUNTIME_CLASS(CTKPTaskPanelGroupItem))) {
         pNew->InternalRelease();
         return FALSE;

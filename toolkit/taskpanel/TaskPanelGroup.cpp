@@ -498,7 +498,8 @@ void CTKPTaskPanelGroup::ScrollItems(int nStep)
 
 void CTKPTaskPanelGroup::SetFirstShownIndex(int nIndex, BOOL bUpdate)
 {
-    // Rounded down to a row start, then kept within the items: an empty group gives 0.
+    // Rounded down to a row start, then kept within the items; an empty group gives 0 instead of -1,
+    // an index no item has.
     if (m_nItemsInRow > 1)
         nIndex -= nIndex % m_nItemsInRow;
     nIndex = max(0, min(nIndex, GetItemCount() - 1));

@@ -14,7 +14,8 @@ HGLOBAL TKPCreateAnsiTextBlock(const CString& strText)
 {
     if (strText.IsEmpty())
         return NULL;
-    // Sized by the conversion itself: a double-byte code page needs more bytes than characters.
+    // Sized and converted by the code page itself instead of length + 1 bytes through the C library,
+    // which overran or cut text of a double-byte code page and depended on the C locale.
     const int nBytes = ::WideCharToMultiByte(CP_ACP, 0, strText, -1, NULL, 0, NULL, NULL);
     if (nBytes <= 0)
         return NULL;

@@ -146,7 +146,8 @@ void CTKPTaskPanel::EnsureVisible(CTKPTaskPanelItem* pItem)
 
 CTKPTaskPanelItem* CTKPTaskPanel::GetNextItem(CTKPTaskPanelItem* pItem, int nDirection, BOOL bTab, BOOL bByRows) const
 {
-    // Every step moves strictly on, so the walk ends; the bound only guards against a broken model.
+    // Every step moves strictly on, so the walk ends; a bound guards against a broken model, where the
+    // walk would go round forever.
     int nBound = 2;
     for (int i = 0; i < GetGroupCount(); ++i)
         nBound += 1 + GetAt(i)->GetItemCount();
@@ -384,7 +385,7 @@ void CTKPTaskPanel::OnVScroll(UINT nSBCode, UINT, CScrollBar*)
 
 BOOL CTKPTaskPanel::OnMouseWheel(UINT, short zDelta, CPoint)
 {
-    // A zero delta is no turn of the wheel at all.
+    // A zero delta scrolls nothing, where it counted as a turn down and scrolled for no turn at all.
     if (zDelta == 0)
         return TRUE;
     if (m_bScrollVisible) {
@@ -606,7 +607,8 @@ void CTKPTaskPanelEditItem::OnKillFocus(CWnd* pNewWnd)
 
 void CTKPTaskPanelEditItem::EndEdit()
 {
-    // Enter or Escape end the edit and then take the focus away, which ends it again: once only.
+    // Once only: Enter or Escape end the edit and then take the focus away, which ended it again and
+    // asked to rename (code 4) twice.
     if (m_bEnded)
         return;
     m_bEnded = TRUE;

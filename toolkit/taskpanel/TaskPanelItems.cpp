@@ -11,7 +11,8 @@ IMPLEMENT_DYNAMIC(CTKPTaskPanelGroupItems, CTKPTaskPanelItems)
 
 namespace {
 
-// Holds one redraw lock of the panel for a scope, also when the scope is left by an exception.
+// Holds one redraw lock of the panel for a scope, also when a failed load leaves it by an exception,
+// where the lock was never given back and the panel stayed frozen.
 class CPanelRedrawLock {
 public:
     explicit CPanelRedrawLock(CTKPTaskPanel* pPanel) : m_pPanel(pPanel)
@@ -67,7 +68,8 @@ CTKPTaskPanelItem* CTKPTaskPanelItems::InsertAt(int nIndex, CTKPTaskPanelItem* p
 {
     if (pItem == NULL)
         return NULL;
-    // Past the end (or before the start) appends: a collection never holds empty places.
+    // Past the end (or before the start) appends instead of growing the list with empty places, which
+    // every walk of the items would have used as items.
     if (nIndex < 0 || nIndex > GetCount())
         nIndex = GetCount();
     m_arrItems.InsertAt(nIndex, pItem);
@@ -111,7 +113,7 @@ void CTKPTaskPanelItems::RemoveAll(BOOL bReposition)
         return;
     for (int i = 0; i < GetCount(); ++i)
         ForgetInPanel(m_pPanel, m_arrItems[i]);
-    // Detach every item before releasing any, so that a release never sees a half-emptied list.
+    // Detach every item before releasing any, where a release could reach a half-emptied list.
     CArray<CTKPTaskPanelItem*, CTKPTaskPanelItem*> arrItems;
     arrItems.Copy(m_arrItems);
     m_arrItems.RemoveAll();

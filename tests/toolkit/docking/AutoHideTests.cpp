@@ -44,6 +44,17 @@ struct Hidden {
     }
 };
 
+// Stops the slide-out's own animation (and, when asked, its watch over the cursor) and steps it to
+// fully open.
+void SlideAllTheWayOut(CTKPDockingPaneAutoHideWnd* pSlide, bool bStopWatching)
+{
+    if (bStopWatching)
+        KillTimer(pSlide->GetSafeHwnd(), 1);
+    KillTimer(pSlide->GetSafeHwnd(), 2);
+    while (pSlide->GetStep() < pSlide->GetStepCount() - 1)
+        pSlide->SendMessage(WM_TIMER, 2, 0);
+}
+
 void AwayFrom(CWnd* pWnd)
 {
     CRect rc;
@@ -253,6 +264,85 @@ TEST(DockingSidePanel, SwitchingPanesWithoutAutoCloseLeavesOneSlideOut)
     pSecond->Close(TRUE);
 }
 
+// Two panes as the tabs of one container hidden on the left, the first shown in a slide-out.
+struct SlidOutPair {
+    HostFixture f;
+    CTKPDockablePane* p1;
+    CTKPDockablePane* p2;
+    CTKPDockingPaneSideBar* side = nullptr;
+
+    SlidOutPair() : p1(f.MakePane(1, L"Files")), p2(f.MakePane(2, L"Found"))
+    {
+        f.DockAsTabs(tkdock::sideLeft, {p1, p2});
+        f.host()->HidePane(p1);
+        f.Layout();
+        side = f.arrangement()->GetSideBar(tkdock::sideLeft);
+        if (side)
+            side->OpenSlideOut(p1, FALSE);
+        Site()->ClearLog();
+    }
+    CTKPDockablePane* Shown()
+    {
+        CTKPDockingPaneAutoHideWnd* pSlide = side->GetSlideOut();
+        return pSlide && pSlide->GetContainer() ? pSlide->GetContainer()->GetSelectedPane() : nullptr;
+    }
+    ~SlidOutPair()
+    {
+        if (side && side->GetSlideOut())
+            side->GetSlideOut()->Close(TRUE);
+    }
+};
+
+// A change in the shown container, or a new layout of the frame, closes the slide-out after asking
+// the site (actions 10 and 11) while slide-outs close by themselves; with that setting off the
+// slide-out stays open and follows the change.
+TEST(DockingSidePanel, ChangesInTheShownContainerCloseItsSlideOutOnlyWhileAutoCloseIsOn)
+{
+    for (BOOL bAutoClose : {FALSE, TRUE}) {
+        SCOPED_TRACE(bAutoClose);
+        ScopedSetting<BOOL> autoClose(CTKPDockingPaneSideBar::s_bAutoClose, bAutoClose);
+        const int nClosings = bAutoClose ? 1 : 0;
+        {
+            // Showing the other pane of the container: it is the one slid out afterwards.
+            SlidOutPair s;
+            ASSERT_NE(s.side, nullptr);
+            ASSERT_EQ(s.Shown(), s.p1);
+            s.f.host()->ShowPane(s.p2, FALSE);
+            EXPECT_EQ(s.Shown(), s.p2);
+            EXPECT_EQ(Site()->CountAction(tkpaSlidingIn), nClosings);
+            EXPECT_EQ(Site()->CountAction(tkpaSlidIn), nClosings);
+        }
+        {
+            // Closing the pane that is not shown.
+            SlidOutPair s;
+            ASSERT_NE(s.side, nullptr);
+            CTKPDockingPaneAutoHideWnd* pSlide = s.side->GetSlideOut();
+            ASSERT_NE(pSlide, nullptr);
+            s.f.host()->ClosePane(s.p2);
+            EXPECT_TRUE(s.f.host()->IsPaneClosed(s.p2));
+            EXPECT_EQ(s.side->GetSlideOut(), bAutoClose ? nullptr : pSlide);
+            EXPECT_EQ(s.Shown(), bAutoClose ? nullptr : s.p1);
+            EXPECT_EQ(Site()->CountAction(tkpaSlidingIn), nClosings);
+            EXPECT_EQ(Site()->CountAction(tkpaSlidIn), nClosings);
+        }
+        {
+            // A new layout of the frame; a site that refuses action 10 keeps the slide-out.
+            SlidOutPair s;
+            ASSERT_NE(s.side, nullptr);
+            CTKPDockingPaneAutoHideWnd* pSlide = s.side->GetSlideOut();
+            Site()->m_actionAnswers[tkpaSlidingIn] = 1;
+            s.f.Layout();
+            Site()->m_actionAnswers.clear();
+            EXPECT_EQ(s.side->GetSlideOut(), pSlide);
+            EXPECT_EQ(Site()->CountAction(tkpaSlidingIn), nClosings);
+            EXPECT_EQ(Site()->CountAction(tkpaSlidIn), 0);
+            s.f.Layout();
+            EXPECT_EQ(s.side->GetSlideOut(), bAutoClose ? nullptr : pSlide);
+            EXPECT_EQ(Site()->CountAction(tkpaSlidIn), nClosings);
+        }
+    }
+}
+
 TEST(DockingSidePanel, AnOleDragOverATabSlidesItsPaneOutAndTheDropIsRefused)
 {
     TwoHidden h;
@@ -363,10 +453,7 @@ TEST(DockingSlideOut, SlidesInAfterTheCursorLeftAndComesBackWhenPointedAt)
     Hidden h(tkdock::sideBottom);
     CTKPDockingPaneAutoHideWnd* pSlide = h.Open();
     ASSERT_NE(pSlide, nullptr);
-    KillTimer(pSlide->GetSafeHwnd(), 1);
-    KillTimer(pSlide->GetSafeHwnd(), 2);
-    while (pSlide->GetStep() < pSlide->GetStepCount() - 1)
-        pSlide->SendMessage(WM_TIMER, 2, 0);
+    SlideAllTheWayOut(pSlide, true);
     Site()->ClearLog();
     AwayFrom(Site());
     for (int i = 0; i < 5; ++i)
@@ -443,9 +530,7 @@ TEST(DockingSlideOut, ResizingKeepsTheSizeWithoutGrowingOnEveryOpening)
         const BOOL bAcross = nSide == tkdock::sideTop || nSide == tkdock::sideBottom;
         const int nOpened = bAcross ? pSlide->GetFullRect().Height() : pSlide->GetFullRect().Width();
         EXPECT_EQ(nOpened, bAcross ? 154 : 204);
-        KillTimer(pSlide->GetSafeHwnd(), 2);
-        while (pSlide->GetStep() < pSlide->GetStepCount() - 1)
-            pSlide->SendMessage(WM_TIMER, 2, 0);
+        SlideAllTheWayOut(pSlide, false);
         // Drag the inner edge 40 pixels outwards (away from the side), live, and let go.
         CRect rcLimits, rcEdge;
         ASSERT_TRUE(pSlide->GetResizeLimits(rcLimits, rcEdge));
@@ -467,6 +552,37 @@ TEST(DockingSlideOut, ResizingKeepsTheSizeWithoutGrowingOnEveryOpening)
         EXPECT_EQ(bAcross ? pSlide->GetFullRect().Height() : pSlide->GetFullRect().Width(), nResized);
         pSlide->Close(TRUE);
     }
+}
+
+// Escape ends a live resize at the size reached so far: a later move changes nothing, the docking
+// size is the one reached, and the window gives the capture back.
+TEST(DockingSlideOut, EscapeKeepsTheSizeALiveResizeReached)
+{
+    Hidden h(tkdock::sideLeft, CSize(200, 150));
+    h.f.host()->m_bOutlineTracking = FALSE;
+    CTKPDockingPaneAutoHideWnd* pSlide = h.Open();
+    ASSERT_NE(pSlide, nullptr);
+    SlideAllTheWayOut(pSlide, true);
+    const int nOpened = pSlide->GetFullRect().Width();
+    CRect rcLimits, rcEdge;
+    ASSERT_TRUE(pSlide->GetResizeLimits(rcLimits, rcEdge));
+    const CPoint start = rcEdge.CenterPoint();
+    const HWND hSlide = pSlide->GetSafeHwnd();
+    ::SetCursorPos(start.x + 30, start.y);
+    ::PostMessageW(hSlide, WM_MOUSEMOVE, MK_LBUTTON, 0);
+    ::PostMessageW(hSlide, WM_KEYDOWN, VK_ESCAPE, 0);
+    ::SetCursorPos(start.x + 60, start.y);
+    ::PostMessageW(hSlide, WM_MOUSEMOVE, MK_LBUTTON, 0);
+    ::PostMessageW(hSlide, WM_LBUTTONUP, 0, 0);
+    CPoint client = start;
+    pSlide->ScreenToClient(&client);
+    pSlide->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(client.x, client.y));
+    PumpPending();
+    EXPECT_EQ(pSlide->GetFullRect().Width(), nOpened + 30);
+    EXPECT_EQ(HostFixture::InSite(pSlide).Width(), nOpened + 30);
+    EXPECT_EQ(h.pane->m_nDockingCX, nOpened + 30 - 4);
+    EXPECT_EQ(::GetCapture(), nullptr);
+    pSlide->Close(TRUE);
 }
 
 TEST(DockingSlideOut, TheMaximumHoldsOnEverySide)
@@ -537,10 +653,7 @@ TEST(DockingSlideOut, AWindowThatGaveItsContainerBackOnlyWaitsToClose)
     pSlide = h.Open();
     ASSERT_NE(pSlide, nullptr);
     hSlide = pSlide->GetSafeHwnd();
-    for (UINT_PTR nTimer : {1, 2})
-        KillTimer(hSlide, nTimer);
-    while (pSlide->GetStep() < pSlide->GetStepCount() - 1)
-        pSlide->SendMessage(WM_TIMER, 2, 0);
+    SlideAllTheWayOut(pSlide, true);
     AwayFrom(Site());
     for (int i = 0; i < 6; ++i)
         pSlide->SendMessage(WM_TIMER, 1, 0);
@@ -575,9 +688,7 @@ TEST(DockingSlideOut, RightToLeftItOpensBesideItsPanelAndTheOutlineFollowsTheCur
         CTKPDockingPaneAutoHideWnd* pSlide = h.Open();
         ASSERT_NE(pSlide, nullptr);
         ASSERT_TRUE(pSlide->GetExStyle() & WS_EX_LAYOUTRTL);
-        KillTimer(pSlide->GetSafeHwnd(), 2);
-        while (pSlide->GetStep() < pSlide->GetStepCount() - 1)
-            pSlide->SendMessage(WM_TIMER, 2, 0);
+        SlideAllTheWayOut(pSlide, false);
         const int nOpened = pSlide->GetFullRect().Width();
         // It lies beside its side panel, the pane's container on the panel's side of the resize edge.
         CRect rcWindow, rcPanel, rcContainer;

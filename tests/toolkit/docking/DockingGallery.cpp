@@ -31,10 +31,13 @@ struct Scene {
     CTKPDockingPaneMiniWnd* mini;
 };
 
-// Tabs on the left, a pane below them, one hidden at the right and one floating over the frame.
+// Tabs on the left, a pane below them, one hidden at the right and one floating over the frame. The
+// docked containers may be maximised, and the selected tab's pane has a menu: their captions show
+// every kind of button.
 Scene BuildScene(HostFixture& f, int nTheme)
 {
     f.host()->m_bThemedFloatingFrames = TRUE;
+    f.host()->m_bMaximiseAllowed = TRUE;
     f.host()->SetTheme(nTheme);
     Scene s = {};
     s.files = f.MakePane(1, L"Files");
@@ -43,6 +46,7 @@ Scene BuildScene(HostFixture& f, int nTheme)
     s.hidden = f.MakePane(4, L"Properties");
     s.preview = f.MakePane(5, L"Preview");
     s.preview->SetOptions(tkpoMenuButton);
+    s.found->SetOptions(tkpoMenuButton);
     f.host()->DockPane(s.files, tkdock::sideLeft, NULL);
     f.host()->AttachNode(s.found, s.files);
     f.host()->DockPane(s.log, tkdock::sideBottom, s.files);

@@ -239,6 +239,41 @@ TEST(DockingThemePixels, DefaultCaptionsInTheSystemCaptionColours)
     EXPECT_TRUE(clrTab == p.theme()->GetColor(15) || clrTab == p.theme()->GetColor(20)) << std::hex << clrTab;
 }
 
+// The default theme draws the close button as the system's caption button and every other button
+// as a plain push button, pushed or not: only the pin carries a glyph, in the glyph colour.
+TEST(DockingThemePixels, DefaultCaptionButtonsArePlainPushButtonsButThePin)
+{
+    ThemePtr theme(0);
+    const CRect rc(2, 2, 16, 16);
+    for (BOOL bPushed : {FALSE, TRUE}) {
+        for (int nId : {tkpcbMaximise, tkpcbRestore, tkpcbMenu, tkpcbPin}) {
+            SCOPED_TRACE(testing::Message() << "button " << nId << " pushed " << bPushed);
+            CTKPDockingPaneCaptionButton button(nId, nullptr);
+            button.SetRect(rc);
+            button.SetPressed(bPushed);
+            DibCanvas drawn(18, 18, RGB(255, 0, 255)), plain(18, 18, RGB(255, 0, 255));
+            theme->DrawCaptionButton(drawn.DC(), &button, 18);
+            CRect rcPlain = rc;
+            plain.DC()->DrawFrameControl(rcPlain, DFC_BUTTON,
+                DFCS_BUTTONPUSH | DFCS_ADJUSTRECT | (bPushed ? DFCS_PUSHED : 0));
+            int nDiffering = 0, nGlyph = 0;
+            for (int y = 0; y < 18; ++y) {
+                for (int x = 0; x < 18; ++x) {
+                    nDiffering += drawn.Pixel(x, y) != plain.Pixel(x, y) ? 1 : 0;
+                    nGlyph +=
+                        drawn.Pixel(x, y) == theme->GetColor(18) && plain.Pixel(x, y) != theme->GetColor(18) ? 1 : 0;
+                }
+            }
+            if (nId == tkpcbPin) {
+                EXPECT_GT(nGlyph, 10);
+                EXPECT_EQ(nDiffering, nGlyph);
+            } else {
+                EXPECT_EQ(nDiffering, 0);
+            }
+        }
+    }
+}
+
 TEST(DockingThemePixels, GradientAndGripperCaptions)
 {
     {

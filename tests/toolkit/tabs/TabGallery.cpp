@@ -4,6 +4,7 @@
 #include "TabTestSupport.h"
 
 #include "tests/support/win/WindowCapture.h"
+#include "toolkit/base/ColorManager.h"
 #include "toolkit/base/UxThemeWrapper.h"
 #include "toolkit/common/TabGeometry.h"
 
@@ -195,5 +196,24 @@ TEST(TabGallery, PositionsLayoutsAndButtons)
         GalleryWindow::FillRow(framed);
         written += Capture(wnd, folder, L"visual-styles") ? 1 : 0;
     }
-    EXPECT_EQ(6 + 3, written);
+    {
+        // The scheme colour sets light the hot tab, the selected one too: the docking scheme theme's
+        // rounded tabs and plain boxes in the blue scheme (where the hot face differs from the
+        // selected one), with the mouse over the selected tab and over another.
+        GetColorManager()->SetSelectedScheme(1);
+        GalleryWindow wnd(L"Hot tabs", 580, 4 * 60 + 8);
+        for (int i = 0; i < 4; ++i) {
+            const int colorSet = i < 2 ? 4 : 16;
+            CString label;
+            label.Format(L"set %d, %s", colorSet, i % 2 ? L"other hot" : L"selected hot");
+            CTabRowWindow* row = wnd.AddRow(label, CRect(120, 8 + i * 60, 570, 8 + i * 60 + 52));
+            row->GetPaintManager()->SetAppearance(colorSet == 4 ? 2 : 6);
+            row->GetPaintManager()->SetColorSet(colorSet);
+            GalleryWindow::FillRow(row);
+            wnd.MakeHot(row, i % 2 ? 3 : 1);
+        }
+        written += Capture(wnd, folder, L"hot-tabs") ? 1 : 0;
+        GetColorManager()->SetSelectedScheme(CTKPColorTable::SCHEME_FOLLOW);
+    }
+    EXPECT_EQ(6 + 4, written);
 }

@@ -164,6 +164,37 @@ INSTANTIATE_TEST_SUITE_P(ColourSets, TabFaces,
         FaceCase{4, 1, TRUE, 15, 36, 36}, FaceCase{16, 0, FALSE, 15, 36, 36}, FaceCase{16, 0, TRUE, 15, 36, 0xFFFFFF},
         FaceCase{16, 1, FALSE, 0xF6C0A2, 0xC9F0FF, 0x73C2FF}, FaceCase{16, 3, TRUE, 0xF8F5F5, 36, 0xFFFFFF}));
 
+// Colour sets 4 and 16 give the hot face to the hot tab whatever else it is: the selected tab under
+// the mouse lights too, and so does a tab drawn in its own colour.
+TEST_F(PaintTest, SchemeSetsLightTheHotTabEvenSelectedOrInItsOwnColour)
+{
+    for (int colorSet : {4, 16}) {
+        for (BOOL itemColors : {FALSE, TRUE}) {
+            SCOPED_TRACE(testing::Message() << "colour set " << colorSet << " item colours " << itemColors);
+            RowFixture f({L"A", L"B", L"C"});
+            f.theme.m_bHotTracking = TRUE;
+            f.theme.m_bItemColors = itemColors;
+            f.theme.SetAppearance(6);
+            f.theme.SetColorSet(colorSet);
+            auto* colors = static_cast<CTKPTabColorSetScheme*>(f.theme.GetColorSetObject());
+            colors->m_clrHotFace.SetOverrideValue(kRed);
+            f.row->SetSelectedTab(f.Tab(0));
+            for (int hot : {0, 1}) {
+                f.row->HandleMouseMove(f.row.get(), f.Centre(hot));
+                ASSERT_EQ(f.Tab(hot), f.row->GetHotItem());
+                auto canvas = Paint(f);
+                auto face = [&](int i) {
+                    const CRect& rc = f.Tab(i)->GetRect();
+                    return canvas->Pixel(rc.left + 2, rc.bottom - 2);
+                };
+                // The selected tab is one pixel taller: its gradient is a little further from its end.
+                EXPECT_TRUE(ColorNear(kRed, face(hot), 40)) << "hot tab " << hot << " " << std::hex << face(hot);
+                EXPECT_FALSE(ColorNear(kRed, face(2), 40)) << std::hex << face(2);
+            }
+        }
+    }
+}
+
 TEST_F(PaintTest, ColourSetFourTakesItsFramesFromThePalette)
 {
     GetColorManager()->SetSelectedScheme(2);

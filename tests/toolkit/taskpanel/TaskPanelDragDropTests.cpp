@@ -127,12 +127,18 @@ TEST_F(TaskPanelDragDrop, AMoveWithinTheGroupLeavesOneItemAtTheDropPlace)
     EXPECT_EQ(nullptr, panel->GetDraggedItem());
     EXPECT_EQ(nullptr, panel->GetDropTargetItem());
 
-    // Below the middle of the last item: at the end of the group.
+    // Below the middle of the last item there is no next one: the last item stays the target and
+    // the drop goes before it.
+    pTasks->GetAt(0)->SetDragText(_T("save"));
+    Offer offer(pTasks->GetAt(0), TRUE);
+    ASSERT_EQ(DROPEFFECT_MOVE, panel->OnItemDragOver(offer.Data(), 0, LowerPart(pTasks->GetAt(3))));
+    EXPECT_EQ(pTasks->GetAt(3), panel->GetDropTargetItem());
+    panel->OnItemDragOver(nullptr, 0, CPoint(-1, -1));
     DragTo(panel.Get(), pTasks->GetAt(0), panel.Get(), LowerPart(pTasks->GetAt(3)));
-    EXPECT_EQ(CString(_T("Print,Open,Three files are selected.,Save")), Captions(pTasks));
+    EXPECT_EQ(CString(_T("Print,Open,Save,Three files are selected.")), Captions(pTasks));
 }
 
-TEST_F(TaskPanelDragDrop, AnItemMovesIntoAnotherGroupOnlyWithThePermissionForThePanel)
+TEST_F(TaskPanelDragDrop, AnItemKeptToItsGroupNeverLeavesItOthersMoveWithThePermissionForThePanel)
 {
     CTKPTaskPanelGroupItem* pSave = pTasks->GetAt(1);
     pSave->SetAllowDrag(tkpTaskDragMoveWithinGroup);
@@ -141,8 +147,23 @@ TEST_F(TaskPanelDragDrop, AnItemMovesIntoAnotherGroupOnlyWithThePermissionForThe
     EXPECT_EQ(4, pTasks->GetItemCount());
     EXPECT_EQ(0, Host::Get().Count(tkpTPN_ItemDrop));
 
-    // Both permissions: the one for the panel counts in another group.
+    // Kept to its group, it stays there even with the permission for the panel; so does a copy, with
+    // Ctrl held.
     pSave->SetAllowDrag(tkpTaskDragMoveWithinGroup | tkpTaskDragMoveWithinPanel);
+    DragTo(panel.Get(), pSave, panel.Get(), UpperPart(pPlaces->GetAt(0)));
+    ASSERT_EQ(CString(_T("Disk,Folder")), Captions(pPlaces));
+    ASSERT_EQ(pSave, pTasks->GetAt(1));
+    pSave->SetAllowDrag(tkpTaskDragCopyWithinGroup | tkpTaskDragCopyWithinPanel);
+    {
+        HeldKey control(VK_CONTROL);
+        DragTo(panel.Get(), pSave, panel.Get(), UpperPart(pPlaces->GetAt(0)));
+    }
+    EXPECT_EQ(CString(_T("Disk,Folder")), Captions(pPlaces));
+    EXPECT_EQ(4, pTasks->GetItemCount());
+    EXPECT_EQ(0, Host::Get().Count(tkpTPN_ItemDrop));
+
+    // The permission for the panel alone takes it into another group.
+    pSave->SetAllowDrag(tkpTaskDragMoveWithinPanel);
     DragTo(panel.Get(), pSave, panel.Get(), UpperPart(pPlaces->GetAt(0)));
     EXPECT_EQ(CString(_T("Save,Disk,Folder")), Captions(pPlaces));
     EXPECT_EQ(CString(_T("Open,Print,Three files are selected.")), Captions(pTasks));
@@ -162,7 +183,7 @@ TEST_F(TaskPanelDragDrop, ControlCopiesAndAVetoedStartLeavesEverything)
         HeldKey control(VK_CONTROL);
         DragTo(panel.Get(), pDisk, panel.Get(), LowerPart(pPlaces->GetAt(1)));
     }
-    EXPECT_EQ(CString(_T("Disk,Folder,Disk")), Captions(pPlaces));
+    EXPECT_EQ(CString(_T("Disk,Disk,Folder")), Captions(pPlaces));
     EXPECT_EQ(pDisk, pPlaces->GetAt(0));
 
     Host::Get().Reset();
@@ -339,4 +360,73 @@ TEST_F(TaskPanelDragDrop, ALinkOnlyDragIsAnsweredNoneOverThePanel)
     EXPECT_EQ(nullptr, panel->GetDropTargetItem());
     EXPECT_EQ(2, pPlaces->GetItemCount());
     pSource->InternalRelease();
+}
+
+namespace {
+
+// The groups' captions in their order, separated by commas.
+CString GroupOrder(CTKPTaskPanel* pPanel)
+{
+    CString s;
+    for (int i = 0; i < pPanel->GetGroupCount(); ++i)
+        s += (i ? _T(",") : _T("")) + pPanel->GetAt(i)->GetCaption();
+    return s;
+}
+
+// Presses the button on a group's caption and moves the mouse 5 pixels down, which hands the drag to
+// the group's own loop; the loop then reads what was posted to the panel before.
+void DragCaption(CTKPTaskPanel* pPanel, CPoint pt, const std::function<void(HWND)>& post)
+{
+    CPoint screen = pt;
+    pPanel->ClientToScreen(&screen);
+    ::SetCursorPos(screen.x, screen.y);
+    pPanel->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(pt.x, pt.y));
+    post(pPanel->GetSafeHwnd());
+    pPanel->SendMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(pt.x, pt.y + 5));
+}
+
+void PostMove(HWND hWnd, CPoint pt)
+{
+    ::PostMessage(hWnd, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(pt.x, pt.y));
+}
+
+}  // namespace
+
+// A group dragged by its caption takes the place of each other group whose caption the mouse
+// reaches; the button's release or Escape ends the drag where it got to, other keys do nothing
+// meanwhile, and the panel gives the capture back.
+TEST_F(TaskPanelDragDrop, AGroupDraggedByItsCaptionTakesThePlaceOfTheCaptionsItReaches)
+{
+    FinishAnimation(panel.Get());
+    CTKPTaskPanelGroup* pDetails = panel->GetAt(2);
+    ASSERT_EQ(CString(_T("Tasks,Places,Details")), GroupOrder(panel.Get()));
+    const CPoint top = CentreOf(pTasks);
+
+    // Over another group's items nothing moves; over its caption the dragged group takes its place.
+    DragCaption(panel.Get(), top, [&](HWND hWnd) {
+        PostMove(hWnd, CentreOf(pPlaces->GetAt(0)));
+        ::PostMessage(hWnd, WM_KEYDOWN, VK_DOWN, 0);
+        PostMove(hWnd, CentreOf(pDetails));
+        ::PostMessage(hWnd, WM_LBUTTONUP, 0, MAKELPARAM(top.x, top.y));
+    });
+    EXPECT_EQ(CString(_T("Places,Details,Tasks")), GroupOrder(panel.Get()));
+    EXPECT_EQ(nullptr, ::GetCapture());
+    EXPECT_EQ(nullptr, panel->GetDraggedItem());
+    EXPECT_EQ(pTasks, panel->GetFocusedItem());  // the arrow key was not the panel's
+    EXPECT_TRUE(pTasks->IsExpanded());           // nor was the button's release a click
+    Pump();
+    FinishAnimation(panel.Get());
+
+    // Escape ends it with the order reached; what follows is no longer the drag's.
+    DragCaption(panel.Get(), top, [&](HWND hWnd) {
+        PostMove(hWnd, CentreOf(pTasks));
+        ::PostMessage(hWnd, WM_KEYDOWN, VK_ESCAPE, 0);
+        PostMove(hWnd, top);
+        ::PostMessage(hWnd, WM_LBUTTONUP, 0, MAKELPARAM(top.x, top.y));
+    });
+    Pump();
+    EXPECT_EQ(CString(_T("Details,Tasks,Places")), GroupOrder(panel.Get()));
+    EXPECT_EQ(nullptr, ::GetCapture());
+    EXPECT_EQ(nullptr, panel->GetDraggedItem());
+    EXPECT_TRUE(pPlaces->IsExpanded());
 }
