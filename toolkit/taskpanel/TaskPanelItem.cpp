@@ -192,10 +192,12 @@ void CTKPTaskPanelItem::SetTextRect(CDC* pDC, const CRect& rc, UINT nFormat)
     const CString strCaption = GetMeasuredCaption();
     CRect rcText(rc.left, rc.top, rc.right, rc.top);
     pDC->DrawText(strCaption, rcText, (nFormat | DT_CALCRECT) & ~(DT_VCENTER | DT_END_ELLIPSIS));
-    // DT_CALCRECT may widen a single word; the text never leaves the rectangle it is given.
+    // DT_CALCRECT may widen a single long word: the text is kept inside the rectangle it is given, or
+    // it would be drawn past the item's right edge.
     if (rcText.right > rc.right)
         rcText.right = rc.right;
-    // DT_CALCRECT leaves the text at the left: centred and right-aligned text moves to its place.
+    // DT_CALCRECT leaves the text at the left: centred and right-aligned text moves to its place, or
+    // such captions would all be drawn at the item's left.
     const int nWidth = rcText.Width();
     if (nFormat & DT_CENTER)
         rcText.left = rc.left + (rc.Width() - nWidth) / 2;
