@@ -46,7 +46,7 @@ extern const char16_t kTooManyStructuresText[];  // "Too many data structures fo
 
 // Searches `count` sectors from `first` (sectors past 2^32 - 1 are not searched: the lists keep
 // 32-bit sector numbers). A sector that cannot be read is taken as zeros, which match nothing, and
-// counted in unreadableSectors. Reports "Reading Sector n Of total"
-// and the progress. The lists are appended to; the caller frees them before a new scan.
+// counted in unreadableSectors. Reports "Reading Sector n Of total", the progress and the current
+// sector. The lists are appended to; the caller frees them before a new scan.
 ExtensiveSearchResult SearchDiskStructures(uint64_t first, uint64_t count, unsigned kinds,
     const ScanFinishedWord& finished, ExtensiveSearchCounters& counters);

@@ -53,6 +53,7 @@ public:
             if (m_unreadable != 0)
                 status += u", " + DecimalText(m_unreadable) + u" unreadable";
             m_observer.OnStatus(status);
+            m_observer.OnCurrentSector(sector);
             // A sector that can't be read is searched as zeros: it matches no signature.
             m_unreadable +=
                 ReadSearchRun(static_cast<SectorRead>(ReadSectors), sector, count, kTraceStepSectors, buffer.data());

@@ -84,6 +84,8 @@ public:
                 for (uint32_t i = 0; i < count && !ScanStopped(m_finished); i += kRecordSectors, ++number) {
                     const uint64_t sector = start + offset + i;
                     uint8_t* record = chunk.data() + static_cast<size_t>(i) * kSectorSize;
+                    if (start != 0)
+                        m_observer.OnCurrentSector(sector);
                     if (start != 0 && (chunkRead || ReadSectors(sector, kRecordSectors, record)))
                         Handle(record, sector, number);
                     Progress();
