@@ -102,7 +102,9 @@ private:
         if (std::memcmp(record, "FILE", 4) != 0 || !morvick::ApplyMultiSectorFixups(record, kRecordBytes) ||
             !morvick::ParseMftRecordHeader(record, kRecordBytes, header) || header.flags > 3)
             return;
-        // An extension record is part of another file, whose base record lists it.
+        // An extension record is part of another file, whose base record lists it: listed by itself
+        // it would show that file a second time, with no data of its own. A torn record (its sector
+        // ends disagree) is passed over too, not read as if whole.
         if (header.baseRecord != 0)
             return;
         RecordFacts facts;

@@ -121,6 +121,8 @@ bool LoadSnapshotFile(const std::u16string& quotedPath)
         ShowEngineMessage(kSnapshotMismatchText, kMessageError);
         return false;
     }
+    // Only now are the lists replaced, not freed before the file is read: a refused file would
+    // otherwise take the results on screen with it.
     loaded.Commit();
     // The savers find the parts of large NTFS files through the MFT's runs, as after a scan.
     g_MftRunTable = std::move(mftRuns);
