@@ -50,7 +50,7 @@ public:
     virtual void OnOutOfMemory();
 };
 
-// The exit code of a process ended by running out of memory.
+// The exit code of a process ended by running out of memory: not 0, which would report success.
 constexpr int kOutOfMemoryExitCode = 3;
 
 // The text shown when an allocation fails.

@@ -143,6 +143,8 @@ private:
     uint64_t m_readOffset = 0;
 };
 
+// The bar and the status at each new percentage, not at every 88th read: the runs are not the
+// setting's reads, and the status says the same a little more often.
 void ReportReading(uint64_t offset, uint64_t count, int& shownPercent)
 {
     const int percent = static_cast<int>(std::min<uint64_t>(offset * 100 / count, 99));
