@@ -385,6 +385,8 @@ void CMainFrame::OnSaveAll()
 
 void CMainFrame::OnSaveSnapshot()
 {
+    // Without file-must-exist, which would refuse every new file, and without the dialog's own
+    // overwrite prompt, which would ask a second time what the save asks itself.
     CFileNameDialog dialog(FALSE, L"srzq", nullptr, OFN_HIDEREADONLY | OFN_PATHMUSTEXIST, kSnapshotFilter, this);
     if (dialog.DoModal() != IDOK)
         return;
@@ -393,6 +395,8 @@ void CMainFrame::OnSaveSnapshot()
 
 void CMainFrame::OnLoadSnapshot()
 {
+    // One existing file, not a multiple selection (whose answer is a folder and names, of which one is
+    // loaded) nor an overwrite prompt (a load overwrites nothing).
     CFileNameDialog dialog(TRUE, L"srzq", nullptr, OFN_HIDEREADONLY | OFN_FILEMUSTEXIST, kSnapshotFilter, this);
     if (dialog.DoModal() != IDOK)
         return;

@@ -38,6 +38,8 @@ public:
     virtual void OnStatus(const std::u16string& text) {}
     // Progress of the running pass in percent (0-100).
     virtual void OnProgress(int percent) {}
+    // The number the scan display's "Current Sector" row shows for the running pass.
+    virtual void OnCurrentSector(uint64_t sector) {}
     // A found item for a tree or list. Returns the observer's id for it (0 when it keeps none).
     virtual uint32_t OnItemFound(const FoundItem& item) { return 0; }
     // A message of the message channel. For kMessageQuestion the result is the answer (true yes);
@@ -48,7 +50,7 @@ public:
     virtual void OnOutOfMemory();
 };
 
-// The exit code of a process ended by running out of memory.
+// The exit code of a process ended by running out of memory: not 0, which would report success.
 constexpr int kOutOfMemoryExitCode = 3;
 
 // The text shown when an allocation fails.

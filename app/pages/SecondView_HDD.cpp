@@ -66,7 +66,6 @@ const wchar_t kSearchingLostDataText[] = L"Searching for lost data. Please wait.
 const wchar_t kFileSystemPrompt[] =
     L"\nPlease select a file system from the left panel and click [Next] to continue with recovery. \r\nCheck all the "
     L"file systems one by one for the required data.";
-const wchar_t kReadingSector[] = L"Reading Sector ";
 
 CEx_StyleApp* App()
 {
@@ -85,10 +84,10 @@ CString ToCString(const std::u16string& text)
     return CString(reinterpret_cast<const wchar_t*>(text.c_str()), static_cast<int>(text.size()));
 }
 
-CString Decimal(uint32_t value)
+CString Decimal(uint64_t value)
 {
     CString text;
-    text.Format(L"%u", value);
+    text.Format(L"%I64u", value);
     return text;
 }
 
@@ -398,17 +397,10 @@ void CSecondView_HDD::RefreshCounters()
 
 void CSecondView_HDD::ApplyWorkerReports(const wizard::WorkerReports& reports)
 {
-    if (reports.hasStatus) {
-        const CString status = ToCString(reports.status);
-        m_pDisplay->SetStatusText(status);
-        // "Reading Sector n Of total" names the sector the scan has reached.
-        if (status.Find(kReadingSector) == 0) {
-            const int of = status.Find(L" Of ");
-            const int from = static_cast<int>(wcslen(kReadingSector));
-            if (of > from)
-                m_strCurrentSector = status.Mid(from, of - from);
-        }
-    }
+    if (reports.hasStatus)
+        m_pDisplay->SetStatusText(ToCString(reports.status));
+    if (reports.hasSector)
+        m_strCurrentSector = Decimal(reports.sector);
     if (reports.hasProgress)
         m_pDisplay->SetProgressPos(reports.progress > 99 ? 99 : reports.progress);
     for (const wizard::FoundItemReport& item : reports.items) {

@@ -48,6 +48,14 @@ void CWizardScanObserver::OnProgress(int percent)
     Notify(lock);
 }
 
+void CWizardScanObserver::OnCurrentSector(uint64_t sector)
+{
+    std::unique_lock<std::mutex> lock(m_lock);
+    m_reports.hasSector = true;
+    m_reports.sector = sector;
+    Notify(lock);
+}
+
 uint32_t CWizardScanObserver::OnItemFound(const FoundItem& item)
 {
     WaitAtPauseGate();

@@ -31,9 +31,11 @@ struct WorkerReports {
     std::u16string status;
     bool hasProgress = false;
     int progress = 0;
+    bool hasSector = false;
+    uint64_t sector = 0;  // the number of the scan display's "Current Sector" row
     std::vector<FoundItemReport> items;
 
-    bool Empty() const { return !hasStatus && !hasProgress && items.empty(); }
+    bool Empty() const { return !hasStatus && !hasProgress && !hasSector && items.empty(); }
 };
 
 // The page that shows what the current worker reports.
@@ -50,6 +52,9 @@ public:
 
     void OnStatus(const std::u16string& text) override;
     void OnProgress(int percent) override;
+    // Kept without waiting while the worker is held paused: it comes for every record or read, and
+    // the worker stops at its next status or progress.
+    void OnCurrentSector(uint64_t sector) override;
     // Returns the item's id: 1, 2, 3 ... in the order reported (counted across workers).
     uint32_t OnItemFound(const FoundItem& item) override;
     // Shown through the message channel; a worker first waits while it is held paused. During the

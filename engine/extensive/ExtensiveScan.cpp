@@ -11,6 +11,8 @@ ExtensiveScanOutcome RunExtensiveScan(ScanFinishedWord& finished)
     ResetExtensiveScanState();
     const VolumeParameterBlock& b = g_VolumeParams;
     const FileSystemKind type = b.chosenFileSystemType;
+    // No chosen type (the benchmark's whole-disk search; the wizard always chooses one) searches for
+    // both kinds rather than for nothing.
     const bool fat = type == FileSystemKind::kFat16 || type == FileSystemKind::kFat32 || type == FileSystemKind::kNone;
     const bool ntfs = type == FileSystemKind::kNtfs || type == FileSystemKind::kNone;
 

@@ -106,6 +106,45 @@ private:
     bool m_outOfMemory = false;
 };
 
+// The "Current Sector" row of the search, at each read of the sectors-per-attempt setting (the runs
+// are larger): the NTFS search shows the sector a read starts at before it is searched, the FAT search
+// the read's offset in the range once it is searched.
+class CurrentSectorRow {
+public:
+    CurrentSectorRow(uint64_t first, uint64_t count, unsigned kinds)
+        : m_first(first), m_count(count), m_perRead(std::max<uint32_t>(g_nSectorsPerRead, 1)),
+          m_absolute((kinds & kSearchNtfs) != 0), m_observer(CurrentScanObserver())
+    {}
+    // Called before and after each sector is searched, in order.
+    void Before(uint64_t offset)
+    {
+        if (m_searched != 0)
+            return;
+        m_readOffset = offset;
+        if (m_absolute)
+            m_observer.OnCurrentSector(m_first + offset);
+    }
+    void After(uint64_t offset)
+    {
+        if (++m_searched < m_perRead && offset + 1 < m_count)
+            return;
+        m_searched = 0;
+        if (!m_absolute)
+            m_observer.OnCurrentSector(m_readOffset);
+    }
+
+private:
+    uint64_t m_first;
+    uint64_t m_count;
+    uint32_t m_perRead;
+    bool m_absolute;
+    ScanObserver& m_observer;
+    uint32_t m_searched = 0;  // sectors of the current read searched so far
+    uint64_t m_readOffset = 0;
+};
+
+// The bar and the status at each new percentage, not at every 88th read: the runs are not the
+// setting's reads, and the status says the same a little more often.
 void ReportReading(uint64_t offset, uint64_t count, int& shownPercent)
 {
     const int percent = static_cast<int>(std::min<uint64_t>(offset * 100 / count, 99));
@@ -132,6 +171,7 @@ ExtensiveSearchResult SearchDiskStructures(uint64_t first, uint64_t count, unsig
     PageAlignedBuffer storage(size_t{kSearchRunSectors} * kSectorSize);
     uint8_t* const buffer = storage.data();
     SectorTester tester(kinds, counters);
+    CurrentSectorRow row(first, count, kinds);
     int shownPercent = -1;
     for (uint64_t offset = 0; offset < count; offset += kSearchRunSectors) {
         if (ScanStopped(finished))
@@ -144,12 +184,14 @@ ExtensiveSearchResult SearchDiskStructures(uint64_t first, uint64_t count, unsig
         MarkIndexSectorsSearched(sector + run);
         for (uint32_t i = 0; i < run; ++i) {
             const size_t at = size_t{i} * kSectorSize;
+            row.Before(offset + i);
             if (!tester.Test(buffer + at, size_t{run} * kSectorSize - at, static_cast<uint32_t>(sector + i))) {
                 if (tester.RanOutOfMemory())
                     return ExtensiveSearchResult::kOutOfMemory;
                 ShowEngineMessage(kTooManyStructuresText, kMessageError);
                 return ExtensiveSearchResult::kTooMany;
             }
+            row.After(offset + i);
         }
     }
     return ExtensiveSearchResult::kCompleted;

@@ -34,9 +34,11 @@ extern ExtensiveSearchCounters g_ExtensiveSearchCounters;
 
 // Sectors read at a time. A run that cannot be read is read again in pieces of g_nSectorsPerRead
 // sectors (the sectors-per-attempt setting), and a piece that fails sector by sector (ReadSearchRun).
+// Runs are larger than the setting's reads, which made the search of a large disk millions of reads.
 constexpr uint32_t kSearchRunSectors = 2048;
 
-// Bounds of the candidate lists.
+// Bounds of the candidate lists, every list's and not only the FAT boot sectors': a disk full of
+// lookalike sectors would otherwise take all of a 32-bit process's memory and end it.
 constexpr uint32_t kMaxBootSectorCandidates = 60000;
 constexpr uint32_t kMaxFatDirectoryCandidates = 1000000;
 constexpr uint32_t kMaxNtfsRecordCandidates = 4000000;
@@ -45,8 +47,9 @@ constexpr uint32_t kMaxIndexRecordCandidates = 1000000;
 extern const char16_t kTooManyStructuresText[];  // "Too many data structures found"
 
 // Searches `count` sectors from `first` (sectors past 2^32 - 1 are not searched: the lists keep
-// 32-bit sector numbers). A sector that cannot be read is taken as zeros, which match nothing, and
-// counted in unreadableSectors. Reports "Reading Sector n Of total"
-// and the progress. The lists are appended to; the caller frees them before a new scan.
+// 32-bit sector numbers). A sector that cannot be read is taken as zeros, which match nothing (not as
+// the buffer's earlier bytes, which would list their candidates a second time), and counted in
+// unreadableSectors. Reports "Reading Sector n Of total", the progress and the current
+// sector. The lists are appended to; the caller frees them before a new scan.
 ExtensiveSearchResult SearchDiskStructures(uint64_t first, uint64_t count, unsigned kinds,
     const ScanFinishedWord& finished, ExtensiveSearchCounters& counters);

@@ -15,6 +15,7 @@ const char16_t kAnalyzingFoundDataText[] = u"Analyzing the data found...";
 
 namespace {
 
+// Volumes past this are not recorded: the next partition number would be 0xFFFF, "bound to none".
 constexpr uint16_t kMaxPartitions = 65534;
 
 // The found directories in list order and, per cluster size s, their lines: (sector - cluster x s,
@@ -199,11 +200,14 @@ void AnalyzeFoundFatData(FileSystemKind chosenType, const ScanFinishedWord& fini
             if (g_wPartitionCounter >= kMaxPartitions)
                 break;
             morvick::FatBootVolume v;
+            // An unreadable boot sector is passed over, not judged by what the buffer held before (that
+            // would record the previous volume again).
             if (!ReadSectors(node->sector, 1, sector) || !morvick::ReadFatBootVolume(sector, node->sector, v))
                 continue;
             if (BindBootVolume(lines, v) || v.backupOffset == 0)
                 continue;
-            // A copy of a FAT32 boot sector describes the volume whose boot sector lies before it.
+            // A copy of a FAT32 boot sector describes the volume whose boot sector lies before it: taken
+            // at its own place it explains nothing, and a volume whose first boot sector is gone is lost.
             morvick::FatBootVolume original;
             if (morvick::ReadFatBootVolume(sector, node->sector - v.backupOffset, original))
                 BindBootVolume(lines, original);

@@ -29,7 +29,8 @@ constexpr uint32_t kFat16TableReach = 550;
 constexpr uint32_t kFat32TableReach = 30000;
 
 // The sectors of a folder's clusters: its chain in the FATs (as long as a folder can be), or only its
-// first cluster when they give none (a volume whose FAT was not found).
+// first cluster when they give none (a volume whose FAT was not found): reading nothing there would
+// list not one entry of a volume whose folders the search did find.
 std::vector<uint64_t> FolderSectors(uint32_t first)
 {
     const VolumeParameterBlock& b = g_VolumeParams;
@@ -255,6 +256,8 @@ void ReadFoundFatDirectories(const ScanFinishedWord& finished)
     if (fat32) {
         root = FolderSectors(b.rootLocation != 0 ? b.rootLocation : 2);
     } else if (b.rootLocation != 0) {
+        // The root's own size where its boot sector gave one, not 32 sectors always: the entries of a
+        // larger root would be lost, and a smaller one's would run into the data.
         const uint32_t count = b.rootDirectorySectors != 0 ? b.rootDirectorySectors : kFatRootSectors;
         for (uint32_t i = 0; i < count; ++i)
             root.push_back(uint64_t{b.rootLocation} + i);

@@ -46,7 +46,8 @@ void AddLostFoundNtfsFolders(const ScanFinishedWord& finished)
         adopt(f->parentRecord);
         observer.OnProgress(ProgressPercent(++walked, g_NtfsFolders.count));
     }
-    // Files of the volume whose folder was never found are gathered too.
+    // Files of the volume whose folder was never found are gathered too, not only folders: such a file
+    // would hang under no folder of the tree, and could be neither seen nor saved.
     const VolumeParameterBlock& b = g_VolumeParams;
     for (const NtfsFileRecord* r = g_NtfsFileRecords.head; r && !ScanStopped(finished); r = r->next) {
         if (r->sector > b.clusterBase && r->sector <= b.volumeEnd)

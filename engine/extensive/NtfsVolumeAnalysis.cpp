@@ -25,6 +25,8 @@ const char16_t kSearchingUnassignedEntriesText[] = u"Searching for unassigned en
 
 namespace {
 
+// Volumes past this are not recorded: partition numbers are 16-bit, and the next would be 0xFFFF,
+// which marks a record bound to none.
 constexpr uint16_t kMaxPartitions = 65534;
 constexpr uint32_t kInferredIndexRecordSectors = 8;
 
@@ -180,6 +182,8 @@ void RecordNtfsVolume(uint32_t first, uint32_t s, uint32_t mft, uint32_t mirror,
 bool ClassifyBootVolume(FoundNtfsRecords& records, IndexSignatureTest& indexAt, const morvick::NtfsBootVolume& v,
     std::unordered_set<uint64_t>& tried, const ScanFinishedWord& finished)
 {
+    // A volume is tried once: a boot sector met again (the search lists repeats) would add the same
+    // volume a second time, as an empty one.
     const uint64_t key = (uint64_t{v.firstSector} << 8) | v.sectorsPerCluster;
     if (!tried.insert(key).second)
         return false;
@@ -281,7 +285,9 @@ void AnalyzeFoundNtfsBootSectors(const ScanFinishedWord& finished)
         if (!ReadSectors(node->sector, 1, sector) || !morvick::IsNtfsBootCandidate(sector) ||
             !morvick::ReadNtfsBootVolume(sector, node->sector, v))
             continue;
-        // A boot sector that explains nothing at its own place may be the copy at the volume's end.
+        // A boot sector that explains nothing at its own place may be the copy at the volume's end: the
+        // volume is then taken from where the copy says it starts, or it would be lost with its first
+        // boot sector.
         if (!ClassifyBootVolume(records, indexAt, v, tried, finished) && morvick::NtfsVolumeOfBackup(v, original))
             ClassifyBootVolume(records, indexAt, original, tried, finished);
     }

@@ -24,6 +24,8 @@ bool ParseFatBootSector(const uint8_t* sector, size_t size, FileSystemKind kind,
     b.fileSystem = kind;
     b.sectorsPerCluster = sector[13];
     b.reservedSectors = ReadLittleEndian16(sector + 14);
+    // One FAT when byte 16 says so, not two always: on a one-FAT volume the root and the data would be
+    // looked for a whole FAT too far on, and every file read from the wrong clusters.
     b.numberOfFats = sector[16] == 1 ? 1 : 2;
     b.totalSectors = BootSectorTotalSectors(sector, size, kind);
     if (kind == FileSystemKind::kFat32) {
@@ -34,8 +36,12 @@ bool ParseFatBootSector(const uint8_t* sector, size_t size, FileSystemKind kind,
     } else {
         b.sectorsPerFat = ReadLittleEndian16(sector + 22);
         b.rootEntries = ReadLittleEndian16(sector + 17);
+        // Rounded up, not root entries / 16: a root whose entries do not fill its last sector still
+        // takes that sector, and the data would be looked for one sector early.
         b.rootDirectorySectors = (b.rootEntries * kDirectoryEntryBytes + kSectorSize - 1) / kSectorSize;
     }
+    // A cluster size that is no power of two up to 128, no reserved sector (the FAT would lie on the
+    // boot sector) or no FAT describes no volume; taken, they divide by zero or read garbage as files.
     if (!IsClusterSizeInSectors(b.sectorsPerCluster) || b.reservedSectors == 0 || b.sectorsPerFat == 0)
         return false;
     out = b;

@@ -19,32 +19,23 @@ FatShortEntry DecodeFatShortEntry(const uint8_t* entry, bool fat32)
     return e;
 }
 
-namespace {
-
-char16_t ShortNameChar(uint8_t byte, bool lower)
-{
-    return static_cast<char16_t>(lower && byte >= 'A' && byte <= 'Z' ? byte + ('a' - 'A') : byte);
-}
-
-}  // namespace
-
 std::u16string FatShortName(const uint8_t* entry)
 {
-    const bool lowerBase = (entry[12] & kFatCaseLowerBase) != 0;
-    const bool lowerExtension = (entry[12] & kFatCaseLowerExtension) != 0;
+    // Only the padding at the end is dropped: a blank inside a short name belongs to it, and taking
+    // it out would list and save the file under a name the volume does not hold.
     size_t nameEnd = 8;
     while (nameEnd > 0 && entry[nameEnd - 1] == ' ')
         --nameEnd;
     std::u16string name;
     for (size_t i = 0; i < nameEnd; ++i)
-        name.push_back(ShortNameChar(entry[i], lowerBase));
+        name.push_back(static_cast<char16_t>(entry[i]));
     if (entry[8] != ' ') {
         size_t extEnd = 11;
         while (extEnd > 8 && entry[extEnd - 1] == ' ')
             --extEnd;
         name.push_back(u'.');
         for (size_t i = 8; i < extEnd; ++i)
-            name.push_back(ShortNameChar(entry[i], lowerExtension));
+            name.push_back(static_cast<char16_t>(entry[i]));
     }
     if (!name.empty() && entry[0] == kFatDeletedMark)
         name[0] = u'x';

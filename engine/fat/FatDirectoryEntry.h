@@ -15,10 +15,6 @@ constexpr uint8_t kFatAttrPlainFileBits = 0x27;
 constexpr uint8_t kFatDeletedMark = 0xE5;
 constexpr size_t kFatLongNameCharsPerEntry = 13;
 constexpr size_t kFatMaxNameLength = 255;
-// Byte 12 of a short entry: the case flags with which Windows NT keeps a lower-case 8.3 name
-// without long-name parts.
-constexpr uint8_t kFatCaseLowerBase = 0x08;
-constexpr uint8_t kFatCaseLowerExtension = 0x10;
 
 struct FatShortEntry {
     uint8_t firstByte = 0;
@@ -33,9 +29,8 @@ struct FatShortEntry {
 FatShortEntry DecodeFatShortEntry(const uint8_t* entry, bool fat32);
 
 // The short name as text: the name bytes without trailing spaces, then "." and the extension
-// without trailing spaces when it is not blank; each byte is one character of the same value. The
-// case flags of byte 12 put the letters A-Z of the name or the extension in lower case, as Windows
-// shows them. A deleted entry's first character (0xE5) becomes "x".
+// without trailing spaces when it is not blank; each byte is one character of the same value, whatever
+// case flags byte 12 holds. A deleted entry's first character (0xE5) becomes "x".
 std::u16string FatShortName(const uint8_t* entry);
 
 // The checksum of the 11 name bytes that every long-name part of the entry carries at byte 13.

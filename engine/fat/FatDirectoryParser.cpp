@@ -84,7 +84,9 @@ bool FitsLongName(uint8_t first, const std::u16string& longName)
 // numbered 1, 2, ... up to the one marked last (0x40), each with the entry's checksum. The parts of
 // a deleted entry have lost their numbers (0xE5): they must share one checksum, and the first
 // character that the checksum gives back to the short name must fit the name they spell (parts left
-// over from another entry rarely do). Any other case keeps the short name.
+// over from another entry rarely do). Any other case keeps the short name. The parts are checked so,
+// not taken for their attribute alone, because parts left by a deleted entry would otherwise rename
+// the next one; and they are kept across sector ends, where a name would otherwise lose its start.
 bool FatDirectoryParser::JoinLongName(const uint8_t* shortEntry, std::u16string& name) const
 {
     if (m_partCount == 0 || m_partsOverflowed)
@@ -144,7 +146,8 @@ void FatDirectoryParser::HandleShortEntry(const uint8_t* entry)
 {
     const FatShortEntry e = DecodeFatShortEntry(entry, m_fat32);
     // Without a first cluster only an empty file is an entry to list; a folder (".." of a folder
-    // in the root), the volume label or a file that claims bytes without clusters is not.
+    // in the root), the volume label or a file that claims bytes without clusters is not. Empty
+    // files are listed all the same: leaving them out lost them from the results and the save.
     if (e.firstCluster == 0 && ((e.attributes & ~kFatAttrPlainFileBits) != 0 || e.size != 0))
         return;
     // "." and ".." (also once deleted): the folder itself and its parent are listed elsewhere.
@@ -152,6 +155,7 @@ void FatDirectoryParser::HandleShortEntry(const uint8_t* entry)
         return;
     if (entry[0] == kFatDeletedMark && entry[1] == '.' && entry[2] == ' ')
         return;
+    // A folder that names this folder's own cluster would be its own subfolder, a loop in the tree.
     if ((e.attributes & kFatAttrDirectory) != 0 && e.firstCluster == m_parentCluster)
         return;
     FatFoundEntry found;

@@ -144,6 +144,8 @@ std::vector<uint32_t> FolderClusterChain(morvick::SectorSource& disk, const Volu
 
 void BuildClusterChain(uint32_t first)
 {
+    // The whole chain, not its first 100 clusters, and from the second FAT where the first breaks
+    // off: the later entries of a large folder, or a folder whose first FAT is damaged, would be lost.
     FreeClusterChain();
     morvick::EngineSectorSource disk;
     for (uint32_t cluster : FolderClusterChain(disk, g_VolumeParams, first, ChosenVolumeClusterCount()))

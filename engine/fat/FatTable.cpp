@@ -47,6 +47,9 @@ FatLink FatTable::Lookup(uint32_t cluster, uint32_t& next)
         return FatLink::Unreadable;
     const uint32_t slot = cluster % perSector;
     uint32_t value;
+    // FAT32 entries are masked to their 28 bits (the top four are reserved, and a FAT that sets them
+    // would send chains out of the volume), and every end mark ends a chain, not the all-ones value
+    // alone: chains that end in 0x0FFFFFF8 (or 0xFFF8) would be followed into a cluster of that number.
     if (fat32) {
         value = ReadLittleEndian32(sector + slot * 4) & 0x0FFFFFFFu;
         next = value;
@@ -77,6 +80,8 @@ std::vector<uint32_t> FollowClusterChain(FatTable& fat, uint32_t first, size_t l
             *end = limit == 0 ? FatChainEnd::Limit : FatChainEnd::Broken;
         return chain;
     }
+    // A cluster met a second time ends the chain: a looped FAT would otherwise repeat the same
+    // clusters up to the limit, and save them again and again as the file's data.
     std::unordered_set<uint32_t> seen;
     uint32_t c = first;
     chain.push_back(c);

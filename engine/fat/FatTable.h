@@ -30,6 +30,8 @@ public:
     // The FAT entry of `cluster`. `next` gets the entry (FAT32 entries without their top 4 bits).
     FatLink Lookup(uint32_t cluster, uint32_t& next);
 
+    // A chain ends at a cluster past the volume's last, not only below 2: following it would read
+    // sectors of whatever lies beyond the volume as the file's data.
     bool IsDataCluster(uint32_t cluster) const { return cluster >= 2 && cluster - 2 < m_clusterCount; }
     uint32_t ClusterCount() const { return m_clusterCount; }
 

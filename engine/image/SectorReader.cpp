@@ -32,10 +32,13 @@ int ReadSectors(uint64_t sector, uint32_t count, void* buffer)
     if (g_wSourceType == kSourceLogicalDrive)
         return ReadLogicalDriveSectors(static_cast<uint32_t>(sector), static_cast<uint32_t>(sector >> 32), count,
                                        buffer);
+    // The image is read whatever the physical-drive handle holds: a drive that a loaded snapshot could
+    // not open (it is never read) would otherwise make every read of the image fail.
     CVirtualDisk* disk = GetCurrentVirtualDisk();
     size_t bytes = 0;
     if (!disk || !buffer || !SectorBytes(count, bytes) || sector > UINT64_MAX / kSectorSize)
         return 0;
+    // One read at the offset, not a seek and a read: the pair could interleave with another caller's.
     return disk->ReadAt(sector * kSectorSize, buffer, bytes) ? 1 : 0;
 }
 
@@ -65,6 +68,7 @@ uint32_t ReadSearchRun(SectorRead read, uint64_t sector, uint32_t count, uint32_
 
 int ReadLogicalDriveSectors(uint32_t sectorLow, uint32_t sectorHigh, uint32_t count, void* buffer)
 {
+    // The count is taken whole, not modulo 65536, where 65,536 sectors would read nothing and succeed.
     const uint64_t sector = (static_cast<uint64_t>(sectorHigh) << 32) | sectorLow;
     size_t bytes = 0;
     if (g_hVolume == 0 || g_hVolume == kInvalidEngineHandle || !buffer || !SectorBytes(count, bytes) ||

@@ -86,7 +86,8 @@ bool CVhdDisk::ReadBlockPiece(uint64_t block, uint64_t within, size_t count, uin
     }
     if (m_diskType != kVhdDifferencing)
         return m_image.File().ReadAt(out, data + within, count);
-    // A differencing block holds only the sectors its bitmap marks; the rest are the parent's.
+    // A differencing block holds only the sectors its bitmap marks; the rest are the parent's and read
+    // as zeros, not as the stale bytes the block keeps there, which are no part of this disk.
     const uint64_t firstSector = within / 512;
     const uint64_t lastSector = (within + count - 1) / 512;
     const size_t firstByte = static_cast<size_t>(firstSector / 8);

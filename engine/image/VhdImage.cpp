@@ -72,6 +72,8 @@ int CVhdImage::ReadFooter()
     const bool copyUsable = copy.cookieValid && (copy.diskType == kVhdDynamic || copy.diskType == kVhdDifferencing);
 
     // Prefer a footer whose checksum holds; the copy at the start exists only for dynamic images.
+    // The copy is read too, where the trailer alone was: a cut or damaged trailer would refuse an
+    // image whose copy still describes it.
     if (trailer.cookieValid && trailer.checksumValid)
         m_footer = trailer;
     else if (copyUsable && copy.checksumValid)
@@ -90,9 +92,10 @@ int CVhdImage::ReadFooter()
 
 int CVhdImage::ReadDynamicHeader()
 {
-    // At the footer's data offset, else at byte 512. A header whose cookie is damaged is still taken
-    // when its block size and table make sense in this file, but only after every header with a
-    // sound cookie.
+    // At the footer's data offset, else at byte 512 (not at byte 512 alone: a header the format lets
+    // lie elsewhere would be missed, or a stray sector taken for it). A header whose cookie is
+    // damaged is still taken when its block size and table make sense in this file, but only after
+    // every header with a sound cookie.
     uint8_t raw[kVhdDynamicHeaderSize];
     const uint64_t size = m_file.GetSize();
     VhdDynamicHeader found[2];
@@ -136,6 +139,8 @@ bool CVhdImage::HeaderFieldsInRange(const VhdDynamicHeader& header) const
 
 int CVhdImage::ReadBlockTable()
 {
+    // At the header's table offset, not at byte 1536: an image whose table lies elsewhere would read
+    // its blocks from unrelated bytes.
     if (!HeaderFieldsInRange(m_header))
         return 0;
     const uint64_t entries = TableEntries(m_header);
@@ -178,6 +183,8 @@ bool CVhdImage::IsBlockMapped() const
 
 uint32_t CVhdImage::GetBitmapBytes() const
 {
+    // Sized by the block size, not one sector: a block over 2 MiB has a longer bitmap, and taking one
+    // sector would read every byte of its data from the wrong place.
     const uint32_t sectors = m_header.blockSize / 512;
     const uint32_t bytes = (sectors + 7) / 8;
     return (bytes + 511) / 512 * 512;
@@ -199,7 +206,8 @@ uint64_t CVhdImage::GetDiskSize() const
         return fileSize;
     if (IsBlockMapped())
         return m_footer.currentSize;
-    // A fixed disk's data ends where its footer begins.
+    // A fixed disk's data ends where its footer begins: the footer is the container's own record, and
+    // reading it as the disk's last sector would hand the scans bytes that no file ever held.
     const uint64_t dataBytes = fileSize - kVhdFooterSize;
     return m_footer.currentSize < dataBytes ? m_footer.currentSize : dataBytes;
 }

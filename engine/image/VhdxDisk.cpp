@@ -26,7 +26,8 @@ const VhdxRegion* FindRegion(const std::vector<VhdxRegion>& regions, const char1
 int CVhdxDisk::Open(const std::u16string& path)
 {
     // Shared for writing as well: an image that another program holds open (its virtual machine
-    // running) is still read; this reader never writes.
+    // running) is still read; this reader never writes. Only an existing file is opened: creating
+    // one would leave an empty file behind at a mistyped path.
     if (!m_file.OpenRead(path, true)) {
         m_failure = ImageOpenFailure::kUnreadableFile;
         return 0;

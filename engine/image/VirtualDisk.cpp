@@ -165,6 +165,7 @@ int32_t CVirtualDisk::GetSectorsPerTrack()
 
 uint64_t CVirtualDisk::GetDiskSize() const
 {
+    // A VHD's size too, not 0: reads and searches are bounded by it and would otherwise run past it.
     if (m_type == kVhd && m_vhd)
         return m_vhd->GetDiskSize();
     if (m_type == kVhdx && m_vhdx)

@@ -233,6 +233,7 @@ void CFolderListing::ListNext(std::vector<ResultRow>& rows)
         const auto* r = static_cast<const MftEntryRecord*>(m_next);
         m_next = r->next;
         if (r->parentRecord == m_key && FileNamePassesFilters(r->name)) {
+            // The size in 64 bits, not its low half: a file over 4 GiB would be shown as a small one.
             rows.push_back(FileRow(r->name, r->deleted, Join64(r->sizeLow, r->sizeHigh),
                 FormatFileTime(r->creationTimeLow, r->creationTimeHigh),
                 FormatFileTime(r->changeTimeLow, r->changeTimeHigh), r->dataRecordSector));

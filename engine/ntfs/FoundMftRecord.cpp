@@ -31,7 +31,8 @@ bool DecodeFoundMftRecord(const uint8_t* record, size_t length, FoundMftRecord& 
     MftRecordHeader header;
     if (!ParseMftRecordHeader(record, length, header) || header.flags > 3)
         return false;
-    // An extension record holds more attributes of the file in its base record; it is not a file.
+    // An extension record holds more attributes of the file in its base record; it is not a file, and
+    // taken for one it would list that file a second time.
     if (header.baseRecord != 0)
         return false;
     NtfsFileName name;

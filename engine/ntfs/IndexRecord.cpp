@@ -24,6 +24,7 @@ uint32_t IndexRecordSize(const uint8_t* header, size_t length)
     if (length < 36 || std::memcmp(header, "INDX", 4) != 0)
         return 0;
     const uint64_t size = static_cast<uint64_t>(ReadLittleEndian32(header + 32)) + 24;
+    // Whole sectors only: the fix-ups of a size between sectors would run over bytes never read.
     if (size < kSectorSize || size > kMaxIndexRecordSize || size % kSectorSize != 0)
         return 0;
     return static_cast<uint32_t>(size);
@@ -52,6 +53,8 @@ void ForEachIndexFolderEntry(const uint8_t* record, size_t length,
     if (length < 32)
         return;
     const uint64_t entries = 24ull + ReadLittleEndian32(record + 24);
+    // Entries end at the index's used size, not at the buffer's end: what lies past it is left over
+    // from earlier entries, and would give folders numbers that are no longer theirs.
     const uint64_t end = std::min<uint64_t>(length, 24ull + ReadLittleEndian32(record + 28));
     uint64_t at = entries;
     while (at + kEntryHeader <= end) {

@@ -19,6 +19,8 @@ bool ApplyMultiSectorFixups(uint8_t* record, size_t length)
     // first sector, before that sector's own end.
     if (count != sectors + 1 || offset < 8 || !FitsIn(kSectorSize - 2, offset, count * 2))
         return false;
+    // Each sector's end must hold the update sequence number before it is put back: a record torn
+    // by an interrupted write (one sector new, one old) would otherwise be read as if whole.
     const uint8_t usn0 = record[offset];
     const uint8_t usn1 = record[offset + 1];
     for (size_t i = 0; i < sectors; ++i) {

@@ -11,7 +11,8 @@ namespace morvick {
 
 namespace {
 
-// A non-resident attribute list is read up to this size; real lists are a few KiB.
+// A non-resident attribute list is read up to this size, not over all the clusters its runs claim:
+// real lists are a few KiB, and a damaged run would have gigabytes read for it.
 constexpr uint64_t kMaxAttributeListBytes = 256 * 1024;
 
 // The value of the record's attribute list, resident or not.
@@ -122,7 +123,8 @@ bool WalkMftRecords(SectorSource& disk, uint64_t base, uint64_t mftStart, uint32
             break;
         std::vector<DataRun> more;
         uint64_t vcn = 0;
-        // The extent must continue the table exactly where it ends.
+        // The extent must continue the table exactly where it ends (the extents are taken by first
+        // cluster, not in list order): one out of place would map every later record to wrong sectors.
         if (!DataRuns(extension, more, vcn) || vcn != e.startVcn ||
             vcn * sectorsPerCluster != mft.TotalSectors() || !AppendRunsToTable(more, base, sectorsPerCluster, mft))
             break;

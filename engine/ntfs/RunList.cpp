@@ -13,6 +13,8 @@ bool DecodeRunList(const uint8_t* bytes, size_t size, std::vector<DataRun>& runs
             return true;
         const size_t lengthBytes = header & 0x0F;
         const size_t offsetBytes = header >> 4;
+        // Fields of up to 8 bytes are read whole, not cut to their low 4 (a cut delta sends every later
+        // run elsewhere); wider ones, a run of no length or one past the volume is damage, not data.
         if (lengthBytes == 0 || lengthBytes > 8 || offsetBytes > 8)
             return false;
         if (1 + lengthBytes + offsetBytes > size - pos)
@@ -31,7 +33,8 @@ bool DecodeRunList(const uint8_t* bytes, size_t size, std::vector<DataRun>& runs
             uint64_t raw = 0;
             for (size_t i = 0; i < offsetBytes; ++i)
                 raw |= static_cast<uint64_t>(p[lengthBytes + i]) << (8 * i);
-            // Sign-extend the delta from its width.
+            // Sign-extend the delta from its width; the first run's too (a start below cluster 0 is
+            // damage), and a sparse run leaves the base where it was.
             if (offsetBytes < 8 && (p[lengthBytes + offsetBytes - 1] & 0x80) != 0)
                 raw |= ~0ull << (8 * offsetBytes);
             const int64_t delta = static_cast<int64_t>(raw);

@@ -171,7 +171,8 @@ void SaveFilesByKey(const std::vector<uint32_t>& keys, const Record* head, KeyOf
     }
 }
 
-// Saves each ticked folder of the list with its subtree, unless a ticked folder above it saves it.
+// Saves each ticked folder of the list with its subtree, unless a ticked folder above it saves it:
+// saved again on its own, it would come out a second time as numbered copies (or overwrite itself).
 template <class Folder, class KeyOf, class ParentOf>
 void SaveTickedFolders(const Folder* head, const std::unordered_set<uint32_t>& ticked, KeyOf keyOf, ParentOf parentOf,
     FolderTreeWalk& walk, const std::u16string& target)

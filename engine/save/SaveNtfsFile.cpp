@@ -127,8 +127,9 @@ std::vector<ClusterRun> FlattenRuns(const std::vector<DataPiece>& pieces, bool& 
     return runs;
 }
 
-// The sectors of the data up to its initialized size, then zeros up to its real size. `complete`
-// is false when the runs end early.
+// The sectors of the data up to its initialized size, then zeros up to its real size (not the
+// clusters' stale bytes past the initialized size, which were never written as this file's).
+// `complete` is false when the runs end early.
 std::vector<SectorExtent> NtfsExtents(const std::vector<ClusterRun>& runs, uint64_t realSize, uint64_t initialized,
     bool& complete)
 {
@@ -171,7 +172,7 @@ int SaveNtfsFile(const std::u16string& folder, const char16_t* name, uint32_t re
     }
     DataPiece& first = pieces[0];
     // Encrypted data would come out as garbage, and so would compression other than LZNT1 in units
-    // of at most 64 KiB: such a file is reported, not written.
+    // of at most 64 KiB: such a file is reported, not written as its clusters hold it.
     const bool compressed = !first.resident && (first.flags & kAttributeCompressed);
     if (!first.resident &&
         ((first.flags & kAttributeEncrypted) ||
@@ -182,6 +183,8 @@ int SaveNtfsFile(const std::u16string& folder, const char16_t* name, uint32_t re
         return 0;
     }
     const uint64_t clusterBytes = uint64_t{g_VolumeParams.sectorsPerCluster} * kSectorSize;
+    // Data that the attribute list spreads over other records is gathered, not only the first piece:
+    // the file would end, cut short, where its first record's runs do.
     if (!first.resident && first.lowestVcn == 0 && (first.highestVcn + 1) * clusterBytes < first.realSize)
         GatherExtensionPieces(record.data(), pieces);
 
@@ -203,6 +206,7 @@ int SaveNtfsFile(const std::u16string& folder, const char16_t* name, uint32_t re
                 ReportSaveProgress(written, realSize);
         };
         if (compressed) {
+            // Expanded, not copied as stored: the compressed clusters as they lie are no use as the file.
             CompressedLayout layout;
             layout.clusterBase = g_VolumeParams.clusterBase;
             layout.sectorsPerCluster = g_VolumeParams.sectorsPerCluster;

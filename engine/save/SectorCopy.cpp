@@ -27,6 +27,8 @@ bool Stopped()
 uint64_t ReadSectorsOrZeros(const SectorReadFunction& read, uint64_t sector, uint32_t count, uint8_t* buffer,
     uint32_t retries)
 {
+    // Retried as the settings say, and then zeros, not what the buffer held before: those bytes belong
+    // to another part of the file or to another file, and would be saved as this one's.
     if (ReadWithRetries(read, sector, count, buffer, retries))
         return 0;
     // Sector by sector: keep every sector that can be read, zeros for the rest. A single sector has

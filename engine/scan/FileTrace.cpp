@@ -39,6 +39,8 @@ public:
         const VolumeParameterBlock& b = g_VolumeParams;
         const uint64_t start = b.partitionStart;
         const uint64_t total = SearchedSectorCount(start, TracedSectorCount(b.partitionStart, b.partitionEnd));
+        // Progress over the range's length, not over its end sector: a range far into the disk would
+        // stop at a few percent and never come near its end.
         const uint64_t partitionSectors = b.partitionEnd >= b.partitionStart ? uint64_t(b.partitionEnd) - start + 1 : 1;
         const std::u16string ofEnd = u" Of " + DecimalText(b.partitionEnd);
         PageAlignedBuffer buffer(size_t(kTraceRunSectors) * kSectorSize);
@@ -53,7 +55,9 @@ public:
             if (m_unreadable != 0)
                 status += u", " + DecimalText(m_unreadable) + u" unreadable";
             m_observer.OnStatus(status);
-            // A sector that can't be read is searched as zeros: it matches no signature.
+            m_observer.OnCurrentSector(sector);
+            // A sector that can't be read is searched as zeros (it matches no signature) and the
+            // search goes on: ending it there would lose every file past one bad sector.
             m_unreadable +=
                 ReadSearchRun(static_cast<SectorRead>(ReadSectors), sector, count, kTraceStepSectors, buffer.data());
             if (!Test(buffer.data(), count, static_cast<uint32_t>(sector)))

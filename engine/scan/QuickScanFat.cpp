@@ -1,5 +1,6 @@
 #include "engine/scan/QuickScan.h"
 
+#include "engine/ScanObserver.h"
 #include "engine/fat/FatDirectoryParser.h"
 #include "engine/fat/FatDirectoryStart.h"
 #include "engine/fat/FatEntryLists.h"
@@ -18,9 +19,11 @@ bool ParseSectors(const std::vector<uint64_t>& sectors, morvick::FatDirectoryPar
     const ScanFinishedWord& finished, bool checkStart)
 {
     uint8_t sector[kSectorSize];
+    ScanObserver& observer = CurrentScanObserver();
     for (size_t i = 0; i < sectors.size(); ++i) {
         if (ScanStopped(finished) || parser.Ended())
             break;
+        observer.OnCurrentSector(sectors[i]);
         if (!ReadSectors(sectors[i], 1, sector))
             continue;
         if (i == 0 && checkStart && !morvick::IsFatDirectoryStart(sector, sizeof sector))

@@ -84,6 +84,8 @@ public:
                 for (uint32_t i = 0; i < count && !ScanStopped(m_finished); i += kRecordSectors, ++number) {
                     const uint64_t sector = start + offset + i;
                     uint8_t* record = chunk.data() + static_cast<size_t>(i) * kSectorSize;
+                    if (start != 0)
+                        m_observer.OnCurrentSector(sector);
                     if (start != 0 && (chunkRead || ReadSectors(sector, kRecordSectors, record)))
                         Handle(record, sector, number);
                     Progress();
@@ -100,7 +102,9 @@ private:
         if (std::memcmp(record, "FILE", 4) != 0 || !morvick::ApplyMultiSectorFixups(record, kRecordBytes) ||
             !morvick::ParseMftRecordHeader(record, kRecordBytes, header) || header.flags > 3)
             return;
-        // An extension record is part of another file, whose base record lists it.
+        // An extension record is part of another file, whose base record lists it: listed by itself
+        // it would show that file a second time, with no data of its own. A torn record (its sector
+        // ends disagree) is passed over too, not read as if whole.
         if (header.baseRecord != 0)
             return;
         RecordFacts facts;

@@ -54,7 +54,8 @@ int ReadFatParameters(FileSystemKind type, uint32_t start)
     b.rootDirectorySectors = boot.rootDirectorySectors;
     b.rootLocation = type == FileSystemKind::kFat32 ? boot.rootCluster : static_cast<uint32_t>(layout.rootDirectory);
     b.firstFat = static_cast<uint32_t>(layout.firstFat);
-    // A volume with one FAT names it as both.
+    // A volume with one FAT names it as both: a second FAT a FAT's length on would be the root or
+    // file data, and the saver's second try would follow chains through it.
     b.secondFat = static_cast<uint32_t>(layout.secondFat != 0 ? layout.secondFat : layout.firstFat);
     b.clusterBase = static_cast<uint32_t>(layout.clusterBase);
     return 1;
@@ -232,6 +233,8 @@ int ReconstructFatParameters(const ScanFinishedWord& finished)
             const int64_t rootSectors = fat32 ? 0 : 32;
             const int64_t x1 = s1 - (c1 - 2) * k - start - reserved - rootSectors;
             const int64_t x2 = s2 - (c2 - 2) * k - start - reserved - rootSectors;
+            // Two FATs of at least one sector each: a pair that leaves less is no volume, and would
+            // give FATs of no sectors.
             if (x1 != x2 || x1 < 2)
                 continue;
             const uint32_t sectorsPerFat = static_cast<uint32_t>(x1 / 2);

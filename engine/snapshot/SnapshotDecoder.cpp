@@ -233,7 +233,8 @@ bool ReadNtfsBody(ByteReader& r, LoadedSnapshot& out)
         const uint16_t nameLength = static_cast<uint16_t>(length - 4);
         const uint16_t nameFixed = kNtfsFileFixedBytes - 4;
         if (out.kind == kSnapshotKindExtensive) {
-            // An Extensive Scan's files are FILE records found by the sector search.
+            // An Extensive Scan's files are FILE records found by the sector search, and go back to
+            // that list, not to the MFT entries, where the listing and the save would never see them.
             NtfsFileRecord* rec = ReadNamedRecord<NtfsFileRecord>(r, nameLength, nameFixed);
             if (!rec)
                 return false;

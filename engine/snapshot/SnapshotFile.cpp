@@ -94,6 +94,7 @@ bool LoadSnapshotFile(const std::u16string& quotedPath)
         ShowEngineMessage(path + u" does not exists.", kMessageQuestion);
         return false;
     }
+    // A file that cannot be read says so, rather than ending the load without a word.
     std::vector<uint8_t> bytes;
     if (!ReadWholeFile(path, bytes)) {
         ShowEngineMessage(kSnapshotUnableToOpenText, kMessageError);
@@ -113,6 +114,8 @@ bool LoadSnapshotFile(const std::u16string& quotedPath)
         ShowEngineMessage(kSnapshotWrongVersionText, kMessageError);
         return false;
     case SnapshotStatus::kDamaged:
+        // Refused whole, not read until the file runs out: half a snapshot shows folders without their
+        // files, and a wrong length word reads names out of other fields.
         ShowEngineMessage(kSnapshotInvalidFileText, kMessageError);
         return false;
     }
@@ -121,6 +124,8 @@ bool LoadSnapshotFile(const std::u16string& quotedPath)
         ShowEngineMessage(kSnapshotMismatchText, kMessageError);
         return false;
     }
+    // Only now are the lists replaced, not freed before the file is read: a refused file would
+    // otherwise take the results on screen with it.
     loaded.Commit();
     // The savers find the parts of large NTFS files through the MFT's runs, as after a scan.
     g_MftRunTable = std::move(mftRuns);

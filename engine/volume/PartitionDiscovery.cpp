@@ -53,6 +53,8 @@ void SearchPartitions(bool searchRequested, uint32_t diskItem, const std::atomic
     morvick::DiskGeometry geometry;
     morvick::EngineSectorSource disk;
     if (g_nImageKind == kImageVhdx) {
+        // A VHDX has no geometry of its own: it is searched over cylinders made from its size, not
+        // passed over behind ten seconds of progress, which left a VHDX whose table is lost with nothing.
         geometry = morvick::GeometryFromSectorCount(disk.SectorCount());
     } else if (g_wDeviceIndex < kMaxDevices) {
         geometry = {g_DeviceGeometry.cylinders[g_wDeviceIndex], g_DeviceGeometry.heads[g_wDeviceIndex],

@@ -79,6 +79,8 @@ uint64_t BootSectorTotalSectors(const uint8_t* sector, size_t size, FileSystemKi
         return 0;
     if (fileSystem == FileSystemKind::kNtfs)
         return ReadLittleEndian64(sector + 40);
+    // The 16-bit total counts when it is set, not the 32-bit one alone: a FAT16 volume under 32 MiB
+    // keeps 0 at 32, and its volume would end where it begins (lost to the search and the analysis).
     const uint16_t small = ReadLittleEndian16(sector + 19);
     return small != 0 ? small : ReadLittleEndian32(sector + 32);
 }

@@ -12,7 +12,8 @@ namespace {
 constexpr uint32_t kSearchHeads = 255;
 constexpr uint32_t kSearchSectorsPerTrack = 63;
 constexpr uint64_t kSectorsPerSearchCylinder = kSearchHeads * kSearchSectorsPerTrack;  // 16065
-// Current partitioning tools start partitions on 1 MiB boundaries.
+// Current partitioning tools start partitions on 1 MiB boundaries: probing cylinder starts alone never
+// finds them once the table is lost.
 constexpr uint64_t kAlignmentSectors = 2048;
 
 class Searcher {
@@ -40,6 +41,7 @@ public:
         if (known)
             return true;
         const uint64_t total = BootSectorTotalSectors(buffer, sizeof buffer, fs);
+        // A total past 32 bits is held at the largest count, not cut to its low half (a tiny volume).
         m_table.push_back({start, static_cast<uint32_t>(std::min<uint64_t>(total, 0xFFFFFFFFu)), fs});
         if (m_events.listed)
             m_events.listed(m_table.size() - 1);

@@ -17,12 +17,15 @@ FileSystemKind ClassifyPartition(const uint8_t* boot, uint8_t type, bool insideE
     const FileSystemKind byText = FileSystemFromBootText(boot, kSectorSize);
     if (byText != FileSystemKind::kNone)
         return byText;
+    // exFAT behind type 7 or FAT12 behind a FAT16 type is not listed: read as NTFS or FAT16, its
+    // structures would be taken for others and give garbage as files.
     if (IsUnsupportedFileSystem(boot, kSectorSize))
         return FileSystemKind::kNone;
     return FileSystemFromTypeByte(type, insideExtended);
 }
 
-// Reads one sector; an unreadable one reads as zeros (no texts, no signature).
+// Reads one sector; an unreadable one reads as zeros (no texts, no signature), not as the sector read
+// before it, whose texts would classify this partition as that one.
 void ReadOrZero(SectorSource& disk, uint64_t sector, uint8_t* buffer)
 {
     if (!disk.ReadSectors(sector, 1, buffer))

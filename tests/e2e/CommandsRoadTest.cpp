@@ -68,7 +68,7 @@ TEST(CommandsRoad, MenusToolbarKeysAndTheResultCommandsWithRealInput)
     ASSERT_TRUE(WaitUntil([&] { return driver.IsVisible(kBack) && driver.IsEnabled(kBack); }, 30000));
     const DWORD program = driver.ProcessId();
     HWND list = driver.Control(kResultList);
-    ASSERT_TRUE(WaitUntil([&] { return driver.FindListRow(list, L"short.txt") >= 0; }, 30000));
+    ASSERT_TRUE(WaitUntil([&] { return driver.FindListRow(list, L"SHORT.TXT") >= 0; }, 30000));
     ASSERT_EQ(ListView(list), static_cast<DWORD>(LVS_REPORT));
 
     // View: the menu bar's "View" clicked with the mouse, then its "List".
@@ -99,11 +99,11 @@ TEST(CommandsRoad, MenusToolbarKeysAndTheResultCommandsWithRealInput)
     ASSERT_TRUE(driver.PressDialogButton(L"Recovery Settings", IDCANCEL)) << "the toolbar button did nothing";
 
     // Properties of the folder "docs" from its context menu: every file below it counted.
-    ASSERT_TRUE(OpenRowMenu(driver, list, L"docs")) << "no context menu";
+    ASSERT_TRUE(OpenRowMenu(driver, list, L"DOCS")) << "no context menu";
     ASSERT_TRUE(ClickBarItem(program, L"Properties..."));
     HWND properties = driver.WaitForWindow(L"File/Folder Properties");
     ASSERT_NE(properties, nullptr);
-    EXPECT_EQ(WindowTextOf(MorvickDriver::DialogControl(properties, kPropertiesValue)), L"docs");
+    EXPECT_EQ(WindowTextOf(MorvickDriver::DialogControl(properties, kPropertiesValue)), L"DOCS");
     const size_t files = morvick::test::FilesBelow(ResultsOracle("part2.recover/docs"), true).size();
     const std::wstring contains = WindowTextOf(MorvickDriver::DialogControl(properties, kPropertiesValue + 2));
     EXPECT_EQ(contains.rfind(std::to_wstring(files) + L" File(s) and ", 0), 0u) << Utf8(contains);
@@ -118,7 +118,7 @@ TEST(CommandsRoad, MenusToolbarKeysAndTheResultCommandsWithRealInput)
     fs::remove_all(all);
 
     // Rename: the context menu's "Rename", the new name typed into the label and Enter.
-    ASSERT_TRUE(OpenRowMenu(driver, list, L"short.txt"));
+    ASSERT_TRUE(OpenRowMenu(driver, list, L"SHORT.TXT"));
     ASSERT_TRUE(ClickBarItem(program, L"Rename"));
     HWND edit = nullptr;
     ASSERT_TRUE(WaitUntil([&] { return (edit = MorvickDriver::ListEditBox(list)) != nullptr; }, 30000))
@@ -128,7 +128,7 @@ TEST(CommandsRoad, MenusToolbarKeysAndTheResultCommandsWithRealInput)
     ASSERT_TRUE(WaitUntil([&] { return WindowTextOf(edit) == L"renamed.txt"; }, 30000));
     ASSERT_TRUE(RealKeys({VK_RETURN}));
     ASSERT_TRUE(WaitUntil([&] { return driver.FindListRow(list, L"renamed.txt") >= 0; }, 30000));
-    EXPECT_LT(driver.FindListRow(list, L"short.txt"), 0);
+    EXPECT_LT(driver.FindListRow(list, L"SHORT.TXT"), 0);
 
     // Recover Selected from the menu: the renamed file saved under its new name with its bytes.
     ASSERT_TRUE(driver.ClickListRow(list, driver.FindListRow(list, L"renamed.txt"), true));
@@ -147,7 +147,7 @@ TEST(CommandsRoad, MenusToolbarKeysAndTheResultCommandsWithRealInput)
         fs::create_directories(SaveStaging());
     }
     EXPECT_EQ(ReadBytes(picked / "renamed.txt"), ReadBytes(ResultsOracle("part2.recover/short.txt")));
-    EXPECT_FALSE(fs::exists(picked / "short.txt"));
+    EXPECT_FALSE(fs::exists(picked / "SHORT.TXT"));
 
     // Home, whose button takes no room on the page: its click, as the button tells the page. The start
     // page, everything of the scan left behind.

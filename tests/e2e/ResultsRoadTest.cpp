@@ -179,7 +179,7 @@ TEST(ResultsRoad, QuickScanResultsNavigationPreviewSaveSnapshotAndBack)
     std::vector<std::wstring> items = ItemTexts(driver, kResultTree);
     ASSERT_GE(items.size(), 3u);
     EXPECT_EQ(items[0], L"Root");
-    EXPECT_NE(std::find(items.begin(), items.end(), L"docs"), items.end());
+    EXPECT_NE(std::find(items.begin(), items.end(), L"DOCS"), items.end());
     ASSERT_TRUE(WaitForRows(driver, [](const std::vector<ListRowInfo>& rows) { return rows.size() >= 6; }));
     const std::vector<ListRowInfo> root = driver.ListRows(list);
     for (const ListRowInfo& row : root)
@@ -189,7 +189,7 @@ TEST(ResultsRoad, QuickScanResultsNavigationPreviewSaveSnapshotAndBack)
     const std::wstring gallery = morvick::test::GalleryFolder("app2");
 
     // 9. Into "docs": the parent row first, the deleted files marked; the parent row leads back.
-    const int docs = driver.FindListRow(list, L"docs");
+    const int docs = driver.FindListRow(list, L"DOCS");
     ASSERT_GE(docs, 0);
     ASSERT_TRUE(driver.DoubleClickListRow(list, docs));
     ASSERT_TRUE(WaitForRows(driver,
@@ -217,8 +217,8 @@ TEST(ResultsRoad, QuickScanResultsNavigationPreviewSaveSnapshotAndBack)
     // 5 MiB is extracted, one byte more is not. The clicks are handled in order: once the copy of
     // exact.zip is there, the second click on the German file and the click on over.zip are over,
     // and neither may have left a copy of its own.
-    ASSERT_TRUE(driver.ClickListRow(list, driver.FindListRow(list, L"over.zip")));
-    ASSERT_TRUE(driver.ClickListRow(list, driver.FindListRow(list, L"exact.zip")));
+    ASSERT_TRUE(driver.ClickListRow(list, driver.FindListRow(list, L"OVER.ZIP")));
+    ASSERT_TRUE(driver.ClickListRow(list, driver.FindListRow(list, L"EXACT.ZIP")));
     ASSERT_TRUE(WaitUntil(
         [&] {
             for (const fs::path& copy : PreviewCopies(driver)) {
@@ -261,20 +261,20 @@ TEST(ResultsRoad, QuickScanResultsNavigationPreviewSaveSnapshotAndBack)
 
     // 13. The folder "docs" ticked in the tree, "sub" below it too, and "short.txt" in the list:
     // docs is saved once with its folders, short.txt by itself, nothing twice.
-    ASSERT_TRUE(driver.ClickTreeItem(tree, L"docs", true));
-    const int shortRow = driver.FindListRow(list, L"short.txt");
+    ASSERT_TRUE(driver.ClickTreeItem(tree, L"DOCS", true));
+    const int shortRow = driver.FindListRow(list, L"SHORT.TXT");
     ASSERT_GE(shortRow, 0);
     ASSERT_TRUE(driver.ClickListRow(list, shortRow, true));
     ASSERT_TRUE(WaitForRows(driver, [&](const std::vector<ListRowInfo>& rows) {
-        return CheckOf(rows, L"short.txt") == 1 && CheckOf(rows, L"docs") == 1;
+        return CheckOf(rows, L"SHORT.TXT") == 1 && CheckOf(rows, L"DOCS") == 1;
     })) << "the rows follow the ticks";
     EXPECT_TRUE(driver.Capture(driver.Frame(), gallery + L"\\results-page-ticked.png"));
     const fs::path picked = NewSaveFolder("picked");
     LoggedMessage done = SaveInto(driver, picked);
     EXPECT_EQ(done.kind, "plain");
     EXPECT_EQ(done.text, "Files Saved Successfully.");
-    EXPECT_EQ(ReadBytes(picked / "short.txt"), ReadBytes(ResultsOracle("part2.recover/short.txt")));
-    EXPECT_EQ(ReadBytes(picked / "docs" / "sub" / "deeper" / "leaf.txt"),
+    EXPECT_EQ(ReadBytes(picked / "SHORT.TXT"), ReadBytes(ResultsOracle("part2.recover/short.txt")));
+    EXPECT_EQ(ReadBytes(picked / "DOCS" / "SUB" / "DEEPER" / "LEAF.TXT"),
         ReadBytes(ResultsOracle("part2.recover/docs/sub/deeper/leaf.txt")));
     size_t saved = 0;
     for (const auto& entry : fs::recursive_directory_iterator(picked)) {
@@ -282,18 +282,18 @@ TEST(ResultsRoad, QuickScanResultsNavigationPreviewSaveSnapshotAndBack)
         saved += entry.is_regular_file();
     }
     EXPECT_EQ(saved, 1 + morvick::test::FilesBelow(ResultsOracle("part2.recover/docs"), true).size());
-    EXPECT_EQ(CheckOf(driver.ListRows(list), L"short.txt"), 0) << "a save clears the ticks";
+    EXPECT_EQ(CheckOf(driver.ListRows(list), L"SHORT.TXT"), 0) << "a save clears the ticks";
 
     // 14. The same file saved twice into one folder: the second is a renamed copy.
     const fs::path twice = NewSaveFolder("twice");
     for (int pass = 0; pass < 2; ++pass) {
-        ASSERT_TRUE(driver.ClickListRow(list, driver.FindListRow(list, L"short.txt"), true));
+        ASSERT_TRUE(driver.ClickListRow(list, driver.FindListRow(list, L"SHORT.TXT"), true));
         ASSERT_TRUE(WaitForRows(driver,
-            [&](const std::vector<ListRowInfo>& rows) { return CheckOf(rows, L"short.txt") == 1; }));
+            [&](const std::vector<ListRowInfo>& rows) { return CheckOf(rows, L"SHORT.TXT") == 1; }));
         done = SaveInto(driver, pass == 1 ? twice : fs::path());
     }
-    EXPECT_TRUE(fs::exists(twice / "short.txt"));
-    EXPECT_TRUE(fs::exists(twice / "Copy (1 ) of short.txt"));
+    EXPECT_TRUE(fs::exists(twice / "SHORT.TXT"));
+    EXPECT_TRUE(fs::exists(twice / "Copy (1 ) of SHORT.TXT"));
 
     // The whole volume through the top item, and 15. the recovery snapshot, for the snapshot's runs
     // to compare with.
@@ -333,7 +333,7 @@ TEST(ResultsRoad, ThePreviewsPlaceholderTellsWhatTheClickedRowIs)
     ASSERT_NE(driver.WaitForFrame(), nullptr);
     ASSERT_NO_FATAL_FAILURE(ScanToResults(driver, ResultsDisk("fixed.vhd"), kQuickScan, L"Partition 1"));
     HWND list = driver.Control(kResultList);
-    ASSERT_TRUE(WaitUntil([&] { return driver.FindListRow(list, L"over.zip") >= 0; }, 30000));
+    ASSERT_TRUE(WaitUntil([&] { return driver.FindListRow(list, L"OVER.ZIP") >= 0; }, 30000));
     auto expectPicture = [&](UINT picture, const char* what) {
         EXPECT_TRUE(WaitUntil([&] { return ShownPreviewPicture(driver) == picture; }, 30000))
             << what << ": picture " << picture << " expected, " << ShownPreviewPicture(driver) << " shown";
@@ -345,19 +345,19 @@ TEST(ResultsRoad, ThePreviewsPlaceholderTellsWhatTheClickedRowIs)
     };
     const std::wstring gallery = morvick::test::GalleryFolder("app2");
     expectPicture(kSelectFilePicture, "new results");
-    click(L"over.zip", kTooLargePicture);
-    click(L"docs", kSelectFilePicture);
+    click(L"OVER.ZIP", kTooLargePicture);
+    click(L"DOCS", kSelectFilePicture);
     EXPECT_TRUE(driver.Capture(driver.Frame(), gallery + L"\\preview-select-file.png"));
     // exact.zip holds random bytes: the archive viewer gives up on it.
-    click(L"exact.zip", kCorruptPicture);
-    click(L"short.txt", 0);
+    click(L"EXACT.ZIP", kCorruptPicture);
+    click(L"SHORT.TXT", 0);
     // A presentation (its name changed with F2): no presentation program here, so not available.
-    ASSERT_TRUE(RenameListRow(driver, list, L"short.txt", L"slides.pptx"));
-    click(L"docs", kSelectFilePicture);
+    ASSERT_TRUE(RenameListRow(driver, list, L"SHORT.TXT", L"slides.pptx"));
+    click(L"DOCS", kSelectFilePicture);
     click(L"slides.pptx", kNotAvailablePicture);
     EXPECT_TRUE(driver.Capture(driver.Frame(), gallery + L"\\preview-not-available.png"));
     // Into "docs": its parent row asks for a file again.
-    ASSERT_TRUE(driver.DoubleClickListRow(list, driver.FindListRow(list, L"docs")));
+    ASSERT_TRUE(driver.DoubleClickListRow(list, driver.FindListRow(list, L"DOCS")));
     ASSERT_TRUE(WaitForRows(driver,
         [](const std::vector<ListRowInfo>& rows) { return !rows.empty() && rows[0].texts[0] == L"Parent..."; }));
     click(L"Grüße aus Köln.txt", 0);

@@ -104,7 +104,7 @@ TEST(ToolsRoad, FindFiltersSettingsDriveInformationAndHelp)
     SetWindowPos(find, nullptr, 0, 110, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     for (const fs::path& copy : PreviewCopies(driver))
         fs::remove(copy);
-    ASSERT_TRUE(driver.ClickListRow(hits, driver.FindListRow(hits, L"short.txt")));
+    ASSERT_TRUE(driver.ClickListRow(hits, driver.FindListRow(hits, L"SHORT.TXT")));
     EXPECT_TRUE(WaitUntil([&] { return PreviewCopies(driver).size() == 1; }, 30000)) << "the hit was not extracted";
     if (!PreviewCopies(driver).empty()) {
         EXPECT_EQ(ReadBytes(PreviewCopies(driver)[0]), ReadBytes(ResultsOracle("part2.recover/short.txt")));
@@ -170,7 +170,7 @@ TEST(ToolsRoad, FindFiltersSettingsDriveInformationAndHelp)
         saved += entry.is_regular_file();
     EXPECT_EQ(saved, expected) << "each hit saved by itself, into the chosen folder";
     // F2 renames a hit; the results page's list shows the new name once the dialog is closed.
-    ASSERT_TRUE(RenameListRow(driver, hits, L"short.txt", L"found short.txt"));
+    ASSERT_TRUE(RenameListRow(driver, hits, L"SHORT.TXT", L"found short.txt"));
     // A pattern that finds nothing.
     MorvickDriver::Send(pattern, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"*.nothing"), &result);
     Press(find, IDOK);
@@ -227,7 +227,7 @@ TEST(ToolsRoad, FindFiltersSettingsDriveInformationAndHelp)
         WaitUntil([&] { return SendMessageW(MorvickDriver::DialogControl(filters, 1063), LB_GETCOUNT, 0, 0) == 0; },
             30000));
     ASSERT_TRUE(driver.PressDialogButton(L"File Filters", IDCANCEL));
-    EXPECT_TRUE(driver.FindListRow(list, L"exact.zip") >= 0);
+    EXPECT_TRUE(driver.FindListRow(list, L"EXACT.ZIP") >= 0);
 
     // Settings: the defaults.
     ASSERT_TRUE(driver.SendCommand(kSettingsCommand));
@@ -298,7 +298,7 @@ TEST(ToolsRoad, ALongSaveIsSkippedAndStoppedFromTheSavingDialog)
     EXPECT_EQ(message.kind, "2");
     EXPECT_EQ(message.text, "0 file(s) saved.\\r\\n1 file(s) skipped.");
     ASSERT_TRUE(driver.AnswerMessage(IDOK));
-    EXPECT_FALSE(fs::exists(SaveStaging() / "zeros.bin"));
+    EXPECT_FALSE(fs::exists(SaveStaging() / "ZEROS.BIN"));
 
     // Stop: No lets the save go on, Yes stops it; no word of success. The file waits at its start
     // until Stop has been answered.
@@ -327,7 +327,7 @@ TEST(ToolsRoad, ALongSaveIsSkippedAndStoppedFromTheSavingDialog)
     ASSERT_TRUE(driver.WaitForMessage(before + 2, message, 60000));
     EXPECT_EQ(message.text, "0 file(s) saved.\\r\\n1 file(s) skipped.");
     ASSERT_TRUE(driver.AnswerMessage(IDOK));
-    EXPECT_FALSE(fs::exists(SaveStaging() / "zeros.bin"));
+    EXPECT_FALSE(fs::exists(SaveStaging() / "ZEROS.BIN"));
     for (const LoggedMessage& m : driver.Messages())
         EXPECT_NE(m.text, "Files Saved Successfully.");
     driver.Kill();
@@ -366,7 +366,7 @@ TEST(ToolsRoad, AHeldSaveGivesWayToStopAndToItsTimeLimit)
         ASSERT_TRUE(driver.WaitForMessage(before + 1, message, 30000));
         EXPECT_EQ(message.text, "0 file(s) saved.\\r\\n1 file(s) skipped.");
         ASSERT_TRUE(driver.AnswerMessage(IDOK));
-        EXPECT_FALSE(fs::exists(SaveStaging() / "zeros.bin"));
+        EXPECT_FALSE(fs::exists(SaveStaging() / "ZEROS.BIN"));
         driver.Kill();
     }
     {
@@ -384,8 +384,8 @@ TEST(ToolsRoad, AHeldSaveGivesWayToStopAndToItsTimeLimit)
         ASSERT_TRUE(driver.WaitForMessage(before, message, 120000)) << "the held save did not end";
         EXPECT_EQ(message.text, "Files Saved Successfully.");
         ASSERT_TRUE(driver.AnswerMessage(IDOK));
-        EXPECT_TRUE(fs::exists(SaveStaging() / "zeros.bin"));
-        fs::remove(SaveStaging() / "zeros.bin");
+        EXPECT_TRUE(fs::exists(SaveStaging() / "ZEROS.BIN"));
+        fs::remove(SaveStaging() / "ZEROS.BIN");
         driver.Kill();
     }
 }

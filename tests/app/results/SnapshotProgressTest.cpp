@@ -39,10 +39,11 @@ TEST(SnapshotProgress, TheDialogComesForTheLoadAndItsTreeAndGoesAfter)
     owner.ShowWindow(SW_SHOW);
     HWND dialog = nullptr;
     {
-        // A source that holds the test volume's files, as a load checks.
+        // A source that holds the test volume's files, as a load checks: their entries hold the names'
+        // bytes as the volume lists them.
         MemoryDisk disk(MakeFatVolume(FileSystemKind::kFat32, 0, 1,
-            {{0, "R1      TXT", 100}, {0, "R2      BIN", 101}, {10, "A1      TXT", 102}, {10, "A2      TXT", 103},
-                {11, "X       JPG", 104}, {20, "B1      TXT", 105}}));
+            {{0, "r1      txt", 100}, {0, "r2      bin", 101}, {10, "a1      txt", 102}, {10, "a2      txt", 103},
+                {11, "x       jpg", 104}, {20, "b1      txt", 105}}));
         ASSERT_TRUE(SaveSnapshotFile(path16));
         CSnapshotLoadProgress progress(&owner);
         dialog = progress.Window();

@@ -18,6 +18,7 @@ public:
 
     void OnStatus(const std::u16string& text) override { statuses.push_back(text); }
     void OnProgress(int percent) override { progress.push_back(percent); }
+    void OnCurrentSector(uint64_t sector) override { sectors.push_back(sector); }
     uint32_t OnItemFound(const FoundItem& item) override
     {
         items.push_back(item);
@@ -26,6 +27,7 @@ public:
 
     std::vector<std::u16string> statuses;
     std::vector<int> progress;
+    std::vector<uint64_t> sectors;
     std::vector<FoundItem> items;
 
 private:

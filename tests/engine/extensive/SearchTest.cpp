@@ -182,6 +182,29 @@ TEST(SearchRun, AFailedRunIsAskedForAgainInPiecesAndThenSectorBySector)
     }
 }
 
+TEST_F(SearchTest, TheCurrentSectorRowFollowsEachReadOfTheSetting)
+{
+    // Reads of 60 sectors over a range of runs of 2048: the NTFS search names the sector each read
+    // starts at, the FAT search the read's offset in the range; the last read is the short one.
+    MemoryDisk disk(raw);
+    ASSERT_TRUE(disk.Opened());
+    g_nSectorsPerRead = 60;
+    const uint64_t first = 1000, count = 2110;
+    std::vector<uint64_t> ntfs, fat;
+    for (uint64_t offset = 0; offset < count; offset += 60) {
+        ntfs.push_back(first + offset);
+        fat.push_back(offset);
+    }
+    ScanFinishedWord finished{0};
+    ExtensiveSearchCounters counters;
+    SearchDiskStructures(first, count, kSearchNtfs, finished, counters);
+    EXPECT_EQ(observer.sectors, ntfs);
+    observer.sectors.clear();
+    FreeScanRecordLists();
+    SearchDiskStructures(first, count, kSearchFat, finished, counters);
+    EXPECT_EQ(observer.sectors, fat);
+}
+
 TEST_F(SearchTest, OneKindAtATimeAndStop)
 {
     MemoryDisk disk(raw);

@@ -123,9 +123,9 @@ TEST(FatDirectoryParser, ShortEntriesAndWhatIsLeftOut)
     EXPECT_TRUE(fat16[2].deleted);
 }
 
-TEST(FatDirectoryParser, CaseFlagsOfShortNames)
+TEST(FatDirectoryParser, ShortNamesKeepTheirBytesWhateverTheCaseFlags)
 {
-    // Byte 12: 0x08 base in lower case, 0x10 extension in lower case; only A-Z change.
+    // Byte 12 (0x08 base, 0x10 extension in lower case) changes nothing: each byte is one character.
     DirectoryBuilder d;
     d.Short("README  TXT", 0x20, 3, 1, 0x18);
     d.Short("README  TXT", 0x20, 4, 1, 0x08);
@@ -133,8 +133,10 @@ TEST(FatDirectoryParser, CaseFlagsOfShortNames)
     d.Short("A_1\x8E    TXT", 0x20, 6, 1, 0x18);
     d.Short("\xE5" "EADME  TXT", 0x20, 7, 1, 0x18);
     d.Short("NOEXT      ", 0x10, 8, 0, 0x18);
-    EXPECT_EQ(Names(d.Parse()), (std::vector<std::u16string>{u"readme.txt", u"readme.TXT", u"README.txt",
-                                                             u"a_1\u008E.txt", u"xeadme.txt", u"noext"}));
+    d.Short("MY FILE TXT", 0x20, 9, 1);
+    EXPECT_EQ(Names(d.Parse()),
+        (std::vector<std::u16string>{u"README.TXT", u"README.TXT", u"README.TXT", u"A_1\u008E.TXT", u"xEADME.TXT",
+            u"NOEXT", u"MY FILE.TXT"}));
 }
 
 TEST(FatDirectoryParser, LongNames)

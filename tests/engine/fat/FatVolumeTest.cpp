@@ -98,18 +98,38 @@ std::vector<ListedEntry> ListVolume(SectorSource& disk, const FatVolume& v, bool
     return out;
 }
 
-// Paths compared with the first character of deleted short names hidden (fls shows "_", the engine
-// "x"); the case must agree, as fls applies the lower-case flags of short names too.
+// True when a path part could be a short name alone (8.3, no blanks): the engine lists such a name as
+// its bytes stand, where fls applies the lower-case flags of byte 12.
+bool MayBeShortName(const std::string& part)
+{
+    const size_t dot = part.find('.');
+    const size_t base = dot == std::string::npos ? part.size() : dot;
+    const size_t extension = dot == std::string::npos ? 0 : part.size() - dot - 1;
+    return base >= 1 && base <= 8 && extension <= 3 && part.find(' ') == std::string::npos &&
+        (dot == std::string::npos || part.find('.', dot + 1) == std::string::npos);
+}
+
+// Paths compared with short names in one case and the first character of deleted short names hidden
+// (fls shows "_", the engine "x"); long names must agree exactly.
 std::string Comparable(const std::string& path, bool deleted)
 {
     std::string out;
-    bool componentStart = true;
-    for (char c : path) {
-        char u = c;
-        if (componentStart && deleted && (u == '_' || u == 'x' || u == 'X'))
-            u = '?';
-        componentStart = c == '/';
-        out += u;
+    size_t partStart = 0;
+    while (partStart <= path.size()) {
+        size_t partEnd = path.find('/', partStart);
+        if (partEnd == std::string::npos)
+            partEnd = path.size();
+        std::string part = path.substr(partStart, partEnd - partStart);
+        if (MayBeShortName(part)) {
+            for (char& c : part)
+                c = (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c;
+        }
+        if (deleted && !part.empty() && (part[0] == '_' || part[0] == 'x' || part[0] == 'X'))
+            part[0] = '?';
+        out += part;
+        if (partEnd < path.size())
+            out += '/';
+        partStart = partEnd + 1;
     }
     return out;
 }

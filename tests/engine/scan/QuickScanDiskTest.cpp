@@ -3,12 +3,14 @@
 // tsk_recover and fls make of the same partitions.
 #include "engine/save/EngineReset.h"
 #include "engine/image/VirtualDisk.h"
+#include "engine/ntfs/NtfsEntryLists.h"
 #include "engine/save/FileFilters.h"
 #include "engine/save/FolderTreeSave.h"
 #include "engine/save/SaveState.h"
 #include "engine/snapshot/SnapshotFile.h"
 #include "engine/state/EngineState.h"
 #include "tests/engine/diskfixtures/DiskFixture.h"
+#include "tests/engine/diskfixtures/RecordingObserver.h"
 #include "tests/engine/diskfixtures/SavedFiles.h"
 #include "tests/engine/save/TempFolder.h"
 #include "tests/engine/scan/ScanFixture.h"
@@ -63,6 +65,18 @@ uint64_t LastWriteSeconds(const fs::path& path)
     struct stat st;
     return stat(path.c_str(), &st) == 0 ? static_cast<uint64_t>(st.st_mtime) : 0;
 #endif
+}
+
+// True when `folder` holds an entry of exactly this name (the listing gives the case as written,
+// also where the file system ignores case).
+bool HoldsExactly(const fs::path& folder, const std::string& name)
+{
+    std::error_code error;
+    for (const fs::directory_entry& entry : fs::directory_iterator(folder, error)) {
+        if (entry.path().filename().u8string() == name)
+            return true;
+    }
+    return false;
 }
 
 // fls -m lines: name -> (mtime, crtime) of live entries.
@@ -158,6 +172,41 @@ TEST_P(QuickScanDisk, SavesWhatSleuthkitRecoversByteForByte)
     }
     EXPECT_EQ(ownFiles, compared);
     EXPECT_GT(compared, 300u);
+    // mtools keeps "short.txt", "docs" and "leaf.txt" as short entries whose byte 12 asks for lower
+    // case (sleuthkit's names follow it): the engine takes the bytes as they stand.
+    if (!IsNtfs()) {
+        EXPECT_TRUE(HoldsExactly(out, "SHORT.TXT"));
+        EXPECT_TRUE(HoldsExactly(out, "DOCS"));
+        EXPECT_TRUE(HoldsExactly(out / "DOCS" / "SUB" / "DEEPER", "LEAF.TXT"));
+    }
+}
+
+TEST_P(QuickScanDisk, TheCurrentSectorRowNamesEachSectorAsItIsRead)
+{
+    morvick::test::RecordingObserver observer;
+    Scan();
+    ASSERT_FALSE(observer.sectors.empty());
+    const VolumeParameterBlock& b = g_VolumeParams;
+    if (IsNtfs()) {
+        // Each MFT record's own sector, in the MFT's order, record 0 first.
+        std::vector<uint64_t> records;
+        for (size_t run = 0; run < g_MftRunTable.start.size(); ++run) {
+            for (uint64_t at = 0; g_MftRunTable.start[run] != 0 && at + 2 <= g_MftRunTable.length[run]; at += 2)
+                records.push_back(g_MftRunTable.start[run] + at);
+        }
+        EXPECT_EQ(observer.sectors.front(), uint64_t{b.mftStart});
+        EXPECT_EQ(observer.sectors, records);
+        return;
+    }
+    // Each directory sector, the root's first; all of them inside the partition.
+    const uint64_t root = b.browsedFileSystemType == FileSystemKind::kFat32
+        ? uint64_t{b.clusterBase} + uint64_t{b.rootLocation} * b.sectorsPerCluster
+        : uint64_t{b.rootLocation};
+    EXPECT_EQ(observer.sectors.front(), root);
+    for (uint64_t sector : observer.sectors) {
+        EXPECT_GE(sector, uint64_t{b.partitionStart});
+        EXPECT_LT(sector, uint64_t{b.partitionStart} + b.partitionSectors);
+    }
 }
 
 TEST_P(QuickScanDisk, RestoresModificationTimes)

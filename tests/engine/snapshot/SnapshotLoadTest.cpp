@@ -38,7 +38,7 @@ protected:
         g_nScanMode = kScanQuick;
         UseSource(MakeFatVolume(FileSystemKind::kFat16, 63, 8, {{3, "KEEP    TXT", 4}}));
         AddFatFolder(u"keep", 3, 0);
-        AddFatFile(u"keep.txt", 4, 3, 10);
+        AddFatFile(u"KEEP.TXT", 4, 3, 10);
     }
     void ExpectCurrentResultsKept()
     {
@@ -205,7 +205,7 @@ TEST_F(SnapshotLoad, AFatFileDeletedSinceTheSnapshotIsStillKnown)
         const std::vector<uint8_t> source = MakeFatVolume(FileSystemKind::kFat32, 63, 1, {{0, c.entry, c.cluster}});
         FreeFoundEntryLists();
         g_nScanMode = kScanQuick;
-        AddFatFile(u"img_0001.jpg", 0x12345, 0, 10);
+        AddFatFile(u"IMG_0001.JPG", 0x12345, 0, 10);
         const std::u16string path = ToPath16(temp.Path() / "deleted.srzq");
         ASSERT_TRUE(SaveSnapshotFile(path));
         UseSource(source);
@@ -346,7 +346,7 @@ TEST_F(SnapshotLoad, ProgressFollowsEachSectionsRecords)
         {{3, "F          ", 10}, {3, "F          ", 11}, {3, "F          ", 12}, {3, "F          ", 13}}));
     AddFatFolder(u"one", 3, 0);
     for (uint32_t i = 0; i < 4; ++i)
-        AddFatFile(u"f", 10 + i, 3, 1);
+        AddFatFile(u"F", 10 + i, 3, 1);
     const std::u16string path = ToPath16(temp.Path() / "progress.srzq");
     ASSERT_TRUE(SaveSnapshotFile(path));
     ResetEngineState();

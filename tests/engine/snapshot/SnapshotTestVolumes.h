@@ -10,8 +10,9 @@
 #include <vector>
 
 // A file entry of a FAT folder: the folder's first cluster (0 for the root), an 8.3 name of eleven
-// blank-padded upper-case characters (listed in lower case, e.g. "KEEP    TXT" as "keep.txt") and
-// the file's first cluster.
+// blank-padded characters and the file's first cluster. Byte 12 asks for the name in lower case, as
+// Windows writes a lower-case 8.3 name; it is listed as its bytes stand all the same ("KEEP    TXT"
+// as "KEEP.TXT").
 struct FatTestFile {
     uint32_t folder;
     const char* shortName;

@@ -37,6 +37,7 @@ public:
     ~Recorder() override { SetScanObserver(m_previous); }
     void OnStatus(const std::u16string& text) override { statuses.push_back(text); }
     void OnProgress(int percent) override { progress.push_back(percent); }
+    void OnCurrentSector(uint64_t sector) override { sectors.push_back(sector); }
     uint32_t OnItemFound(const FoundItem& item) override
     {
         found.push_back(item.text);
@@ -46,6 +47,7 @@ public:
     }
     std::vector<std::u16string> statuses, found;
     std::vector<int> progress;
+    std::vector<uint64_t> sectors;
     std::function<void()> onItem;
 
 private:
@@ -147,6 +149,7 @@ TEST_F(FileTrace, NumbersHitsAcrossLargeReadsAndReportsProgressAndSectors)
     EXPECT_EQ(seen.statuses.front(), kSearchingForDataText);
     EXPECT_EQ(seen.statuses[1], u"Reading Sector 1 Of 5000");
     EXPECT_EQ(seen.statuses[2], u"Reading Sector 2049 Of 5000");
+    EXPECT_EQ(seen.sectors, (std::vector<uint64_t>{1, 2049, 4097})) << "the current sector of each read";
 }
 
 // A partition that runs to the end of the disk: its last sectors are tested as they are, and what

@@ -1,0 +1,78 @@
+// What the partition page's "Current Sector" row shows once a scan has read its last sectors: a
+// sector number as the scan reached it, whatever the status line says. The Quick Scan of NTFS names
+// each MFT record's own sector on the disk; the Extensive Scan of NTFS the sector each read starts
+// at (the range's first sector + the read's offset), the Extensive Scan of FAT the read's offset.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "app/pages/SecondDisplay.h"
+#include "app/pages/SecondView_HDD.h"
+#include "app/workers/WorkerProtocol.h"
+#include "app/workers/WizardScanObserver.h"
+#include "engine/ntfs/NtfsEntryLists.h"
+#include "engine/state/EngineState.h"
+#include "resource.h"
+#include "tests/app/frame/FrameTestSupport.h"
+
+namespace morvick::test {
+namespace {
+
+std::wstring Row(int row)
+{
+    return std::wstring(static_cast<LPCWSTR>(PartitionPage().m_pDisplay->RowValue(row)));
+}
+
+// The scan runs to its end with the page's poll held back: the rows then show what the scan
+// reported last, as before the wizard moves on.
+void ScanUnpolled(UINT modeButton, const wchar_t* partition, int fileSystemChoice)
+{
+    ASSERT_NO_FATAL_FAILURE(ReturnToStart());
+    ASSERT_NO_FATAL_FAILURE(ReachPartitionPage(WizardDisk("fixed.vhd"), modeButton));
+    ASSERT_NO_FATAL_FAILURE(ChoosePartition(partition));
+    CSecondView_HDD& page = PartitionPage();
+    if (fileSystemChoice >= 0)
+        page.m_pDisplay->GetDlgItem(IDC_FILE_SYSTEM_CHOICE)->SendMessage(CB_SETCURSEL, fileSystemChoice);
+    ASSERT_NO_FATAL_FAILURE(Press(page.m_btnScan));
+    ASSERT_TRUE(PumpAllButTimersUntilTheWorkerEnds()) << "the scan did not end";
+    wizard::DeliverWorkerReports();
+}
+
+// The offset of the last read of the Extensive Scan's range.
+uint64_t LastReadOffset()
+{
+    const uint64_t perRead = g_nSectorsPerRead;
+    return (uint64_t{g_VolumeParams.partitionSectors} - 1) / perRead * perRead;
+}
+
+}  // namespace
+
+TEST(ScanRows, TheCurrentSectorRowNamesTheSectorTheScanReached)
+{
+    // Quick Scan of NTFS (row 3): the MFT's last record.
+    ASSERT_NO_FATAL_FAILURE(ScanUnpolled(ID_QUICK_SCAN, L"Partition 2", -1));
+    uint64_t lastRecord = 0;
+    for (size_t run = 0; run < g_MftRunTable.start.size(); ++run) {
+        if (g_MftRunTable.start[run] != 0 && g_MftRunTable.length[run] >= 2)
+            lastRecord = g_MftRunTable.start[run] + g_MftRunTable.length[run] / 2 * 2 - 2;
+    }
+    ASSERT_GT(lastRecord, uint64_t{g_VolumeParams.partitionStart});
+    EXPECT_EQ(Row(2), std::to_wstring(lastRecord));
+    ASSERT_TRUE(PumpUntil([] { return App().ShownPage() == CEx_StyleApp::kResultsPage; }));
+    TakeMessages();
+
+    // Extensive Scan of NTFS (row 5): the first sector of the range's last read.
+    ASSERT_NO_FATAL_FAILURE(ScanUnpolled(ID_EXTENSIVE_SCAN, L"Partition 2", 0));
+    ASSERT_GT(g_VolumeParams.partitionStart, 0u);
+    EXPECT_EQ(Row(4), std::to_wstring(g_VolumeParams.partitionStart + LastReadOffset()));
+    ASSERT_TRUE(PumpUntil([] { return App().ShownPage() == CEx_StyleApp::kFileSystemPage; }, 120000));
+    TakeMessages();
+
+    // Extensive Scan of FAT (row 3): the offset of the range's last read.
+    ASSERT_NO_FATAL_FAILURE(ScanUnpolled(ID_EXTENSIVE_SCAN, L"Partition 1", 1));
+    EXPECT_EQ(Row(2), std::to_wstring(LastReadOffset()));
+    ASSERT_TRUE(PumpUntil([] { return App().ShownPage() == CEx_StyleApp::kFileSystemPage; }, 120000));
+    TakeMessages();
+}
+
+}  // namespace morvick::test
