@@ -2,13 +2,16 @@
 // (used to make seeds). Include in one source file per program: it defines the classes' records.
 //
 // Objects may be linked in any shape by a damaged stream (an object can turn up as its own child
-// or as the child of two parents), so nobody owns anybody here: every node registers itself, and
-// ReleaseAll deletes each one exactly once.
+// or as the child of two parents, a root or a link can be a collection rather than a node), so
+// nobody owns anybody here: the archive that loaded them deletes each one exactly once
+// (CSampleLoadArchive). Every node also registers itself, so that a test can look at the graph.
 #pragma once
 
+#include <cstdlib>
 #include <set>
 
 #include "classlib/core/AfxCore.h"
+#include "classlib/core/CArchiveMaps.h"
 
 class CFuzzNode : public CObject {
     DECLARE_SERIAL(CFuzzNode)
@@ -76,6 +79,53 @@ inline void LoadArchiveSample(CArchive& ar)
     (void)ar.ReadCount();
     CString line;
     ar.ReadString(line);
+}
+
+// A loading archive that deletes every object it created, when asked and at the latest when it goes:
+// its own map of loaded objects is the one complete record of them, whatever their class and
+// wherever a damaged stream left them (an object whose load failed was deleted by the archive
+// already and is not in the map).
+class CSampleLoadArchive : public CArchive {
+public:
+    CSampleLoadArchive(CFile* pFile, int nBufSize) : CArchive(pFile, CArchive::load, nBufSize) {}
+    ~CSampleLoadArchive() { DeleteLoadedObjects(); }
+
+    void DeleteLoadedObjects()
+    {
+        if (!m_pMaps)
+            return;
+        std::set<CObject*> objects;
+        for (Maps::Entry& entry : m_pMaps->load) {
+            if (!entry.isClass && entry.p != NULL)
+                objects.insert(static_cast<CObject*>(const_cast<void*>(entry.p)));
+            if (!entry.isClass)
+                entry.p = NULL;
+        }
+        for (CObject* pOb : objects)
+            delete pOb;
+    }
+};
+
+// Loads arbitrary bytes as the archive fuzzer does. Any input must end in a complete load or in a
+// CArchiveException or CMemoryException (anything else aborts), and whatever the load made is
+// deleted on every way out.
+inline void FuzzArchiveSample(const BYTE* data, UINT size)
+{
+    CMemFile file(const_cast<BYTE*>(data), size);
+    CSampleLoadArchive ar(&file, 64);
+    try {
+        LoadArchiveSample(ar);
+    } catch (CException* e) {
+        if (!e->IsKindOf(RUNTIME_CLASS(CArchiveException)) && !e->IsKindOf(RUNTIME_CLASS(CMemoryException))) {
+            std::abort();
+        }
+        e->Delete();
+    }
+    ar.DeleteLoadedObjects();
+    ar.Abort();
+    // Every node came out of this archive: none may be left.
+    if (!CFuzzNode::Registry().empty())
+        std::abort();
 }
 
 inline void StoreArchiveSample(CArchive& ar)

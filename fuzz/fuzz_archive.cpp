@@ -18,20 +18,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         return 0;
     if (size > 0)
         std::memcpy(copy, data, size);
-    {
-        CMemFile file(copy, (UINT)size);
-        CArchive ar(&file, CArchive::load, 64);
-        try {
-            LoadArchiveSample(ar);
-        } catch (CException* e) {
-            if (!e->IsKindOf(RUNTIME_CLASS(CArchiveException)) && !e->IsKindOf(RUNTIME_CLASS(CMemoryException))) {
-                std::abort();
-            }
-            e->Delete();
-        }
-        ar.Abort();
-    }
-    CFuzzNode::ReleaseAll();
+    FuzzArchiveSample(copy, (UINT)size);
     std::free(copy);
     return 0;
 }
