@@ -111,8 +111,15 @@ bool FinishSaveFile(COutputFile& file, const std::u16string& path, const char16_
         return false;
     }
     if (outcome.stopped) {
-        file.Discard();
         ++g_SaveReport.skippedFiles;
+        if (file.IsReplacement()) {
+            file.Discard();  // the old file stays whole: writing over it would leave only a piece of the new one
+            return false;
+        }
+        if (file.Commit())
+            return true;  // Skip and Stop leave the file cut short
+        --g_SaveReport.skippedFiles;
+        RecordNotSaved(name);
         return false;
     }
     if (!file.Commit()) {
