@@ -80,7 +80,7 @@ bool CreateSaveFile(COutputFile& file, const std::u16string& folder, std::u16str
         return false;
     if (result == NewFileResult::kFailed) {
         RecordNotSaved(name);
-        if (!ShowEngineMessage(kErrorCreatingFileText + NameText(name) + u".  Continue Recovery ? ", kMessageQuestion))
+        if (!AskEngineQuestion(kErrorCreatingFileText + NameText(name) + u".  Continue Recovery ? ", kMessageError))
             g_nSaveStop = 1;
         return false;
     }

@@ -9,7 +9,8 @@
 #include <cstdint>
 #include <string>
 
-// The question asked when a file cannot be created: text + name + ".  Continue Recovery ? ".
+// The question asked, with the error icon, when a file cannot be created: text + name +
+// ".  Continue Recovery ? ".
 extern const char16_t kErrorCreatingFileText[];
 
 enum class DeletedState { kLive, kDeleted, kNotApplicable };

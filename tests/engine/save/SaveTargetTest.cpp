@@ -308,8 +308,12 @@ TEST_F(SaveTarget, CreateFailureAsksAndNoStopsTheSave)
         RecordingObserver yes(true);
         COutputFile file;
         EXPECT_FALSE(CreateSaveFile(file, missingFolder, missing, u"f", true));
+        // A yes/no question with the error icon.
+        const std::u16string question = u"Error creating file : f.  Continue Recovery ? ";
         ASSERT_EQ(yes.messages.size(), 1u);
-        EXPECT_EQ(yes.messages[0].first, u"Error creating file : f.  Continue Recovery ? ");
+        EXPECT_EQ(yes.messages[0].first, question);
+        EXPECT_EQ(yes.messages[0].second, kMessageError);
+        EXPECT_EQ(yes.questions, std::vector<std::u16string>{question});
         EXPECT_EQ(g_nSaveStop.load(), 0);
     }
     RecordingObserver no(false);
