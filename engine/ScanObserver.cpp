@@ -35,6 +35,11 @@ bool ShowEngineMessage(const std::u16string& text, MessageKind kind)
     return CurrentScanObserver().OnMessage(text, kind);
 }
 
+bool AskEngineQuestion(const std::u16string& text, MessageKind kind)
+{
+    return CurrentScanObserver().OnQuestion(text, kind);
+}
+
 void ReportOutOfMemory()
 {
     ScanObserver& observer = CurrentScanObserver();

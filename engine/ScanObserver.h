@@ -45,6 +45,10 @@ public:
     // A message of the message channel. For kMessageQuestion the result is the answer (true yes);
     // for the other kinds it is ignored.
     virtual bool OnMessage(const std::u16string& text, MessageKind kind) { return false; }
+    // A yes/no question shown with the icon of `kind`: an error that asks whether to go on comes
+    // with the error icon. The result is the answer (true yes). By default it is asked through
+    // OnMessage as a question.
+    virtual bool OnQuestion(const std::u16string& text, MessageKind kind) { return OnMessage(text, kMessageQuestion); }
     // Called after the out-of-memory message was shown. The default ends the process with
     // kOutOfMemoryExitCode; an observer that returns lets the failing call report failure instead.
     virtual void OnOutOfMemory();
@@ -63,6 +67,8 @@ ScanObserver& CurrentScanObserver();
 
 // Shows a text of the message channel; returns the answer to a question (true yes).
 bool ShowEngineMessage(const std::u16string& text, MessageKind kind);
+// Asks a yes/no question with the icon of `kind`; returns the answer (true yes).
+bool AskEngineQuestion(const std::u16string& text, MessageKind kind);
 // The out-of-memory path: shows kOutOfMemoryText as an error, then calls OnOutOfMemory.
 void ReportOutOfMemory();
 

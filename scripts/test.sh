@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Sets everything up, builds every configuration and runs every test: native, native under the
-# sanitizers, Windows under Wine, and each fuzzer for a bounded time. Exits non-zero on any failure.
-#   MORVICK_FUZZ_SECONDS  seconds per fuzzer (default 20)
+# sanitizers, Windows under Wine, and each fuzzer for a fixed number of inputs from a fixed seed
+# (fuzz/runs.txt), so that the same commit gives the same result on any machine. Exits non-zero on
+# any failure.
 #   MORVICK_STAGES        the stages to run (default: "native asan windows fuzz")
 set -uo pipefail
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
@@ -9,7 +10,6 @@ cd "$ROOT"
 source scripts/utf8-locale.sh
 JOBS="${MORVICK_JOBS:-$(nproc)}"
 STAGES="${MORVICK_STAGES:-native asan windows fuzz}"
-FUZZ_SECONDS="${MORVICK_FUZZ_SECONDS:-20}"
 # Windows test programs run in lanes: each lane has its own X display (so programs that move the
 # mouse or take the focus never meet) and its own Wine prefix and server, and runs one program at a
 # time, taking the next from a shared queue (longest first, by the last run's times).
@@ -84,23 +84,41 @@ windows_tests() {
   return $rc
 }
 
-# fuzz_one NAME: one fuzzer for FUZZ_SECONDS over its corpus; prints its log's tail on failure.
+# fuzz_one NAME: one fuzzer over its seeds, then its fixed number of inputs (fuzz/runs.txt) from a
+# fixed seed; prints its log's tail on failure. It starts from the seeds alone every time: the
+# committed ones and those the fuzz build generates from code. Seeds that tests write from samples
+# made by outside tools (build/native/fuzz-seeds) vary with the tools' versions, and inputs found by
+# earlier runs vary with the machine: both are left to scripts/fuzz-long.sh. What this run finds
+# goes to build/fuzz/found/NAME, failing inputs to build/fuzz/artifacts/NAME.
 fuzz_one() {
-  local name=$1 f=build/fuzz/fuzz/$1 corpus=build/fuzz/corpus/$1
-  mkdir -p "$corpus"
-  [ -d "fuzz/seeds/$name" ] && cp -n fuzz/seeds/"$name"/* "$corpus"/ 2>/dev/null
-  [ -d "build/native/fuzz-seeds/$name" ] && cp -n build/native/fuzz-seeds/"$name"/* "$corpus"/ 2>/dev/null
-  if "$f" -max_total_time="$FUZZ_SECONDS" -timeout=10 -rss_limit_mb=2048 -print_final_stats=0 \
-      "$corpus" >"build/fuzz/$name.log" 2>&1; then
-    echo "--- $name (${FUZZ_SECONDS}s) ok"
+  local name=$1 f=build/fuzz/fuzz/$1 runs found=build/fuzz/found/$1 artifacts=build/fuzz/artifacts/$1 dirs
+  runs=$(awk -v n="$name" '$1 == n { print $2 }' fuzz/runs.txt)
+  runs=${runs:-10000}
+  rm -rf "$found" "$artifacts"
+  mkdir -p "$found" "$artifacts"
+  dirs=("$found")
+  for d in "fuzz/seeds/$name" "build/fuzz/seeds/$name"; do
+    [ -d "$d" ] && dirs+=("$d")
+  done
+  # Only the inputs may steer the run, never the clock or the machine: no timed reloading of the
+  # corpus or purging of the allocator; no thread that samples the memory in use (it starts at a
+  # moment of its own and frees memory then, which the leak check counts), while one allocation
+  # over the limit is still caught; a generous time-out. Compared pointers feed the mutations, so
+  # the addresses must be the same every time: no address randomisation, and a fixed environment
+  # (it lies on the stack above every local variable).
+  local same_addresses=(env -i PATH=/usr/bin:/bin LC_ALL=C.UTF-8)
+  setarch "$(uname -m)" -R true 2>/dev/null && same_addresses+=(setarch "$(uname -m)" -R)
+  if "${same_addresses[@]}" "$f" -seed=1 -runs="$runs" -reload=0 -purge_allocator_interval=-1 -timeout=60 \
+      -rss_limit_mb=0 -malloc_limit_mb=2048 -print_final_stats=0 -artifact_prefix="$artifacts/" "${dirs[@]}" \
+      >"build/fuzz/$name.log" 2>&1; then
+    echo "--- $name ($runs runs) ok"
   else
-    echo "--- $name (${FUZZ_SECONDS}s) FAILED"
+    echo "--- $name ($runs runs) FAILED"
     tail -n 40 "build/fuzz/$name.log"
     return 1
   fi
 }
 export -f fuzz_one
-export FUZZ_SECONDS
 
 # Every fuzzer, as many at a time as there are cores.
 fuzzers() {

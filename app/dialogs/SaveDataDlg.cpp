@@ -103,12 +103,17 @@ public:
     }
     bool OnMessage(const std::u16string& text, MessageKind kind) override
     {
-        m_dialog.PassGate();
-        const CString message(reinterpret_cast<const wchar_t*>(text.c_str()), static_cast<int>(text.size()));
         if (kind == kMessageQuestion)
-            return AskAppQuestion(message, kind);
-        ShowAppMessage(message, kind);
+            return OnQuestion(text, kind);
+        m_dialog.PassGate();
+        ShowAppMessage(Text(text), kind);
         return false;
+    }
+    // "Error creating file : ..." comes with the error icon.
+    bool OnQuestion(const std::u16string& text, MessageKind kind) override
+    {
+        m_dialog.PassGate();
+        return AskAppQuestion(Text(text), kind);
     }
 
     void Take(std::u16string& path, int& percent)
@@ -119,6 +124,11 @@ public:
     }
 
 private:
+    static CString Text(const std::u16string& text)
+    {
+        return CString(reinterpret_cast<const wchar_t*>(text.c_str()), static_cast<int>(text.size()));
+    }
+
     CSaveDataDlg& m_dialog;
     const CTestSaveHold m_hold;
     std::mutex m_lock;

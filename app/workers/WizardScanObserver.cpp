@@ -74,13 +74,21 @@ uint32_t CWizardScanObserver::OnItemFound(const FoundItem& item)
 
 bool CWizardScanObserver::OnMessage(const std::u16string& text, MessageKind kind)
 {
+    if (kind == kMessageQuestion)
+        return OnQuestion(text, kind);
     WaitAtPauseGate();
     if (IsShuttingDown())
         return false;
-    if (kind == kMessageQuestion)
-        return AskAppQuestion(ToCString(text), kind);
     ShowAppMessage(ToCString(text), kind);
     return false;
+}
+
+bool CWizardScanObserver::OnQuestion(const std::u16string& text, MessageKind kind)
+{
+    WaitAtPauseGate();
+    if (IsShuttingDown())
+        return false;
+    return AskAppQuestion(ToCString(text), kind);
 }
 
 WorkerReports CWizardScanObserver::TakeReports()

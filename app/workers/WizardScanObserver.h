@@ -60,6 +60,8 @@ public:
     // Shown through the message channel; a worker first waits while it is held paused. During the
     // program's end nothing more is shown and every question is answered No.
     bool OnMessage(const std::u16string& text, MessageKind kind) override;
+    // A yes/no question with the icon of its kind, on the same terms.
+    bool OnQuestion(const std::u16string& text, MessageKind kind) override;
 
     // User-interface side: takes what was reported (and clears it).
     WorkerReports TakeReports();

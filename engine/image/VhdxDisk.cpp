@@ -262,11 +262,16 @@ int CVhdxDisk::ReadAt(uint64_t offset, void* buffer, size_t count)
         if (span > count)
             span = count;
         switch (entry.state) {
-        case kVhdxBlockNotPresent:
-        case kVhdxBlockUndefined:
-        case kVhdxBlockZero:
-        case kVhdxBlockUnmapped:
+        case kVhdxBlockNotPresent:  // zeros whatever its offset, which could only be another block's data
+        case kVhdxBlockZero:        // zeros by definition, whatever its space in the file still holds
             std::memset(out, 0, static_cast<size_t>(span));
+            break;
+        case kVhdxBlockUndefined:
+        case kVhdxBlockUnmapped:
+            // A block the guest trimmed or left undefined often keeps its space and its old data (the
+            // files the user deleted): read from the file, as far as its offset leads into it.
+            if (!ReadKeptBlock(entry, within, static_cast<size_t>(span), out))
+                return 0;
             break;
         case kVhdxBlockFullyPresent: {
             if (entry.fileOffset == 0)
@@ -296,6 +301,20 @@ int CVhdxDisk::ReadAt(uint64_t offset, void* buffer, size_t count)
         count -= static_cast<size_t>(span);
     }
     return 1;
+}
+
+bool CVhdxDisk::ReadKeptBlock(const VhdxPayloadBlock& entry, uint64_t within, size_t count, uint8_t* out)
+{
+    // Offset 0 reads zeros, not the file's first bytes: such a block has no data kept anywhere.
+    const uint64_t fileSize = m_file.GetSize();
+    const uint64_t start = entry.fileOffset + within;
+    size_t kept = 0;
+    if (entry.fileOffset != 0 && start < fileSize)
+        kept = fileSize - start < count ? static_cast<size_t>(fileSize - start) : count;
+    if (kept > 0 && !m_file.ReadAt(out, start, kept))
+        return false;
+    std::memset(out + kept, 0, count - kept);
+    return true;
 }
 
 bool CVhdxDisk::ReadPartialBlock(uint64_t block, uint64_t within, size_t count, uint8_t* out)

@@ -1,8 +1,9 @@
 // CVhdxDisk: reads the virtual disk of a VHDX image read-only. It checks the file identifier,
 // reads the region table, the metadata table and the block allocation table (once, at open), and
-// maps virtual byte offsets onto the file. Blocks that were never written (not present, undefined,
-// zero, unmapped) read as zeros. A differencing image is read from its own blocks only: sectors it
-// does not hold read as zeros; the parent is never opened. The log and headers are not interpreted.
+// maps virtual byte offsets onto the file. Blocks not present and zero blocks read as zeros; blocks
+// left undefined or unmapped (trimmed) read what the file still holds at their offset, zeros when
+// they have none. A differencing image is read from its own blocks only: sectors it does not hold
+// read as zeros; the parent is never opened. The log and headers are not interpreted.
 #pragma once
 
 #include "engine/image/ImageOpenFailure.h"
@@ -84,6 +85,8 @@ private:
     int ReadMetadataTable(const VhdxRegion& region);
     int GetDiskParameters(const VhdxRegion& region);
     int ReadBlockTable(const VhdxRegion& region);
+    // An undefined or unmapped block: the bytes its offset still keeps in the file, zeros elsewhere.
+    bool ReadKeptBlock(const VhdxPayloadBlock& entry, uint64_t within, size_t count, uint8_t* out);
     bool ReadPartialBlock(uint64_t block, uint64_t within, size_t count, uint8_t* out);
 
     CDiskFile m_file;

@@ -67,6 +67,8 @@ public:
     // Creates a new file beside `path` under a temporary name, to take the place of what is at
     // `path` once it has been written whole (Commit); until then that stays as it is.
     bool CreateReplacement(const std::u16string& path);
+    // True for a file made by CreateReplacement that has not taken its target's name yet.
+    bool IsReplacement() const { return !m_target.empty(); }
     // Closes the file for good; a replacement then takes its target's name (ReplaceOutputFile). False
     // when the final flush or the renaming failed: the file is then removed, and a replacement's
     // target is left as it was.

@@ -1,7 +1,8 @@
 // Saving one found file out of the source into a new file: one routine per kind of found file. Each
-// returns 1 when the file was written (whole, or with zeros for what could not be read, which the
-// save report records) and 0 when it was not (stopped, filtered out, excluded, skipped, no data, or
-// a failure, which the save report records).
+// returns 1 when the file was written (whole, with zeros for what could not be read, or cut short by
+// Skip or Stop, which the save report records) and 0 when it was not (stopped before it began,
+// filtered out, excluded, skipped as a duplicate, no data, or a failure, which the save report
+// records).
 #pragma once
 
 #include <cstdint>

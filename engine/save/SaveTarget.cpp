@@ -80,7 +80,7 @@ bool CreateSaveFile(COutputFile& file, const std::u16string& folder, std::u16str
         return false;
     if (result == NewFileResult::kFailed) {
         RecordNotSaved(name);
-        if (!ShowEngineMessage(kErrorCreatingFileText + NameText(name) + u".  Continue Recovery ? ", kMessageQuestion))
+        if (!AskEngineQuestion(kErrorCreatingFileText + NameText(name) + u".  Continue Recovery ? ", kMessageError))
             g_nSaveStop = 1;
         return false;
     }
@@ -111,8 +111,15 @@ bool FinishSaveFile(COutputFile& file, const std::u16string& path, const char16_
         return false;
     }
     if (outcome.stopped) {
-        file.Discard();
         ++g_SaveReport.skippedFiles;
+        if (file.IsReplacement()) {
+            file.Discard();  // the old file stays whole: writing over it would leave only a piece of the new one
+            return false;
+        }
+        if (file.Commit())
+            return true;  // Skip and Stop leave the file cut short
+        --g_SaveReport.skippedFiles;
+        RecordNotSaved(name);
         return false;
     }
     if (!file.Commit()) {

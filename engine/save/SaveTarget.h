@@ -9,7 +9,8 @@
 #include <cstdint>
 #include <string>
 
-// The question asked when a file cannot be created: text + name + ".  Continue Recovery ? ".
+// The question asked, with the error icon, when a file cannot be created: text + name +
+// ".  Continue Recovery ? ".
 extern const char16_t kErrorCreatingFileText[];
 
 enum class DeletedState { kLive, kDeleted, kNotApplicable };
@@ -40,9 +41,10 @@ bool SkippedAsDuplicate(const std::u16string& path, bool counting);
 void RecordNotSaved(const char16_t* name);
 
 // Closes the file after its copy and records the outcome: a file that could not be written whole
-// is removed and counted as failed, one that was stopped or skipped is removed and counted as
-// skipped (an overwritten file then stays as it was); one with zeros for unreadable or missing data
-// is kept and counted as damaged. Returns true when the file stays on disk.
+// is removed and counted as failed; one that was stopped or skipped stays, cut short, and is counted
+// as skipped, except that a file meant to overwrite another is removed and the old one stays as it
+// was; one with zeros for unreadable or missing data is kept and counted as damaged. Returns true
+// when the new file stays on disk.
 bool FinishSaveFile(COutputFile& file, const std::u16string& path, const char16_t* name, const CopyOutcome& outcome);
 
 // Sets all three times of the open saved file to the FILETIME; nothing happens for a time the system

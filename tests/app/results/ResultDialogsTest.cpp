@@ -11,9 +11,11 @@
 #include "app/dialogs/FileTypesDlg.h"
 #include "app/dialogs/RecoverySettingsDlg.h"
 #include "app/dialogs/SaveDataDlg.h"
+#include "app/workers/WizardScanObserver.h"
 #include "engine/save/EngineReset.h"
 #include "engine/save/FileFilters.h"
 #include "engine/save/SaveState.h"
+#include "engine/save/SaveTarget.h"
 #include "engine/state/EngineState.h"
 #include "resource.h"
 #include "tests/app/results/ResultsTestSupport.h"
@@ -310,6 +312,55 @@ TEST(SavingDialog, ASaveWhoseDialogCannotOpenTellsThatNothingWasSaved)
     AfxSetResourceHandle(resources);
     EXPECT_FALSE(outcome.Success());
     EXPECT_EQ(TakeMessages(), (std::vector<std::string>{"2\tThe saving could not be started. No file was saved."}));
+    ResetEngineState();
+}
+
+TEST(SavingDialog, AFileThatCannotBeCreatedIsAskedAboutWithTheErrorIcon)
+{
+    // The chosen folder is a file: no file can be created below it.
+    wchar_t temp[MAX_PATH] = L"";
+    GetTempPathW(MAX_PATH, temp);
+    const std::wstring blocker = std::wstring(temp) + L"morvick-not-a-folder-" + std::to_wstring(GetCurrentProcessId());
+    HANDLE file = CreateFileW(blocker.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    CloseHandle(file);
+    const std::u16string folder(reinterpret_cast<const char16_t*>(blocker.c_str()), blocker.size());
+    auto errorQuestions = [](const std::vector<std::string>& lines, size_t& asked) {
+        asked = 0;
+        for (const std::string& line : lines) {
+            if (line.find("Error creating file : ") == std::string::npos)
+                continue;
+            ++asked;
+            EXPECT_EQ(line.substr(0, 2), "2\t") << line;
+        }
+    };
+
+    // A save through the saving dialog (each question is answered Yes: the save goes on).
+    FillTestVolume(TestVolume::kFat32);
+    g_VolumeParams.sectorsPerCluster = 1;
+    g_strSavePath = folder + u"\\";
+    HostWindow owner;
+    TakeMessages();
+    SaveJob job;
+    job.mode = SaveMode::kAll;
+    SaveOutcome outcome;
+    RunSaveIntoChosenFolder(job, &owner, &outcome);
+    size_t asked = 0;
+    errorQuestions(TakeMessages(), asked);
+    EXPECT_EQ(asked, 6u) << "one question for each file";
+    EXPECT_EQ(outcome.report.failedFiles, 6u);
+
+    // A preview's copy, through the wizard's observer.
+    wizard::InstallWizardObserver();
+    COutputFile copy;
+    std::u16string path = folder + u"\\tmp0.jpg";
+    EXPECT_FALSE(CreateSaveFile(copy, folder, path, u"tmp0.jpg", false));
+    wizard::UninstallWizardObserver();
+    errorQuestions(TakeMessages(), asked);
+    EXPECT_EQ(asked, 1u);
+
+    DeleteFileW(blocker.c_str());
+    g_strSavePath.clear();
     ResetEngineState();
 }
 

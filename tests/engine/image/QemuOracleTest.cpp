@@ -3,6 +3,8 @@
 // `qemu-img convert -O raw` of it. Needs bash and qemu-img, so it runs in the native builds only.
 #include "ImageWriters.h"
 
+#include "engine/image/VhdxBatLayout.h"
+#include "engine/image/VhdxDisk.h"
 #include "engine/image/VirtualDisk.h"
 #include "engine/io/DiskFile.h"
 #include "engine/util/Utf.h"
@@ -218,6 +220,60 @@ TEST(QemuDamagedContainers, ReadAsTheSoundImage)
         ASSERT_EQ(disk.ReadAt(0, got.data(), got.size()), 1) << c.name;
         EXPECT_TRUE(got == oracle) << c.name;
     }
+}
+
+// Blocks of a qemu-img image set to the states a guest's TRIM (unmapped) or an undefined block leaves,
+// with their offsets kept: their bytes are still in the file and read from there. A zero block reads
+// zeros whatever its offset, and so does a block whose offset is 0.
+TEST(QemuKeptBlocks, UndefinedAndUnmappedBlocksReadTheirDataZeroBlocksZeros)
+{
+    if (!QemuFixtures::Get().ok)
+        GTEST_SKIP() << "qemu-img fixtures could not be made";
+    const std::string sound = QemuFixtures::Get().dir + "/out/dynamic-1M.vhdx";
+    Bytes expected = ReadWholeFile(sound + ".raw");
+    Bytes image = ReadWholeFile(sound);
+    ASSERT_FALSE(expected.empty());
+    uint64_t bat = 0;
+    VhdxBatLayout layout;
+    {
+        CVhdxDisk parsed;
+        ASSERT_EQ(parsed.Open(Utf8ToUtf16(sound)), 1);
+        for (const VhdxRegion& region : parsed.Regions())
+            bat = region.name == u"Bat Guid" ? region.fileOffset : bat;
+        layout = parsed.Layout();
+    }
+    ASSERT_NE(bat, 0u);
+    // Blocks 0, 4, 32 and 70 (the last, partial one) hold data.
+    auto setEntry = [&](uint64_t block, bool keepOffset, uint8_t state) {
+        const uint64_t at = bat + 8 * VhdxPayloadEntryIndex(layout, block);
+        ASSERT_EQ(image[at] & 7, 6) << "block " << block << " is fully present";
+        if (!keepOffset)
+            std::fill(image.begin() + at, image.begin() + at + 8, 0);
+        image[at] = static_cast<uint8_t>((image[at] & ~7) | state);
+    };
+    setEntry(0, true, 1);
+    setEntry(4, true, 3);
+    setEntry(32, true, 2);
+    std::fill(expected.begin() + 32 * MiB, expected.begin() + 33 * MiB, 0);
+    setEntry(70, false, 3);
+    std::fill(expected.begin() + 70 * MiB, expected.end(), 0);
+
+    const std::string kept = QemuFixtures::Get().dir + "/kept-blocks.vhdx";
+    FILE* out = std::fopen(kept.c_str(), "wb");
+    ASSERT_NE(out, nullptr);
+    ASSERT_EQ(std::fwrite(image.data(), 1, image.size(), out), image.size());
+    std::fclose(out);
+    CVirtualDisk disk;
+    disk.Create(CVirtualDisk::kVhdx);
+    ASSERT_EQ(disk.Open(Utf8ToUtf16(kept)), 1);
+    Bytes got(expected.size());
+    ASSERT_EQ(disk.ReadAt(0, got.data(), got.size()), 1);
+    for (uint64_t block : {0, 4, 32, 70})
+        EXPECT_EQ(0,
+            std::memcmp(got.data() + block * MiB, expected.data() + block * MiB,
+                std::min<size_t>(MiB, expected.size() - block * MiB)))
+            << "block " << block;
+    EXPECT_TRUE(got == expected);
 }
 
 // The tests' own writers make images that qemu-img reads as the same disk, so the tests built on

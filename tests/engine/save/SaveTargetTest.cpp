@@ -15,6 +15,8 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -55,6 +57,22 @@ public:
     void OnStatus(const std::u16string&) override { g_nSaveSkip = 1; }
 
 private:
+    ScanObserver* m_previous;
+};
+
+// Presses the saving dialog's Skip or Stop once the file's first part is written.
+class PressDuringCopy : public ScanObserver {
+public:
+    explicit PressDuringCopy(std::atomic<int32_t>& flag) : m_flag(flag), m_previous(SetScanObserver(this)) {}
+    ~PressDuringCopy() override { SetScanObserver(m_previous); }
+    void OnProgress(int percent) override
+    {
+        if (percent > 0)
+            m_flag = 1;
+    }
+
+private:
+    std::atomic<int32_t>& m_flag;
     ScanObserver* m_previous;
 };
 
@@ -202,6 +220,31 @@ TEST_F(SaveTarget, SkipPressedDuringAnOverwriteKeepsTheOldFile)
     EXPECT_EQ(g_SaveReport.skippedFiles, 1u);
 }
 
+TEST_F(SaveTarget, SkipAndStopLeaveTheFileCutShortCountedAsSkipped)
+{
+    const std::vector<uint8_t> raw = PatternDisk(8192);
+    MemoryDisk disk(raw);
+    ASSERT_TRUE(disk.Opened());
+    // A FAT file of 3 MiB in consecutive clusters from cluster 2 (sector 16); it is copied 1 MiB at a time.
+    g_VolumeParams.browsedFileSystemType = FileSystemKind::kFat16;
+    g_VolumeParams.sectorsPerCluster = 8;
+    const std::string firstMiB(raw.begin() + 16 * 512, raw.begin() + 16 * 512 + 1024 * 1024);
+    for (std::atomic<int32_t>* flag : {&g_nSaveSkip, &g_nSaveStop}) {
+        const char* which = flag == &g_nSaveSkip ? "skip" : "stop";
+        ResetSaveState();
+        {
+            PressDuringCopy press(*flag);
+            EXPECT_EQ(SaveFatFile(folder, u"cut.bin", 2, 3 * 1024 * 1024, 1, 0), 1) << which;
+        }
+        EXPECT_EQ(ReadWholeFile(temp.Path() / "cut.bin"), firstMiB) << which;
+        EXPECT_EQ(g_SaveReport.skippedFiles, 1u) << which;
+        EXPECT_EQ(g_SaveReport.savedFiles + g_SaveReport.damagedFiles + g_SaveReport.failedFiles, 0u) << which;
+        fs::remove(temp.Path() / "cut.bin");
+    }
+    EXPECT_EQ(SaveFatFile(folder, u"next.bin", 2, 512, 1, 0), 0) << "nothing more after Stop";
+    EXPECT_FALSE(fs::exists(temp.Path() / "next.bin"));
+}
+
 TEST_F(SaveTarget, HostileNamesCollideInsideTheFolderAndAreRenamed)
 {
     WriteWholeFile(temp.Path() / "a_b.txt", "keep");
@@ -265,8 +308,12 @@ TEST_F(SaveTarget, CreateFailureAsksAndNoStopsTheSave)
         RecordingObserver yes(true);
         COutputFile file;
         EXPECT_FALSE(CreateSaveFile(file, missingFolder, missing, u"f", true));
+        // A yes/no question with the error icon.
+        const std::u16string question = u"Error creating file : f.  Continue Recovery ? ";
         ASSERT_EQ(yes.messages.size(), 1u);
-        EXPECT_EQ(yes.messages[0].first, u"Error creating file : f.  Continue Recovery ? ");
+        EXPECT_EQ(yes.messages[0].first, question);
+        EXPECT_EQ(yes.messages[0].second, kMessageError);
+        EXPECT_EQ(yes.questions, std::vector<std::u16string>{question});
         EXPECT_EQ(g_nSaveStop.load(), 0);
     }
     RecordingObserver no(false);

@@ -1,6 +1,7 @@
 // Saving from real volumes: hostile names written into directory entries and MFT records never
-// leave the target folder, and the duplicate-name, deleted-file and filter settings do what they
-// say.
+// leave the target folder, the duplicate-name, deleted-file and filter settings do what they say,
+// and a file stored in pieces whose chain is broken is read through the second FAT, then from the
+// clusters after its first one.
 #include "engine/save/EngineReset.h"
 #include "engine/image/VirtualDisk.h"
 #include "engine/save/FileFilters.h"
@@ -17,8 +18,12 @@
 #include <map>
 
 namespace fs = std::filesystem;
+using morvick::test::DiskFixtureEnvironment;
 using morvick::test::FixtureFile;
 using morvick::test::FixtureFolder;
+
+static auto* const g_fragmented =
+    ::testing::AddGlobalTestEnvironment(new DiskFixtureEnvironment({"make-fragmented-disk.sh"}));
 
 namespace {
 
@@ -92,6 +97,28 @@ TEST_F(SaveOnDisk, HostileNamesStayInsideTheTargetAndNoneIsLost)
         // Every file listed was written, under its own name: colliding safe names are numbered.
         EXPECT_EQ(files.size(), AllFiles()) << partition;
         EXPECT_EQ(g_SaveReport.failedFiles, 0u);
+    }
+}
+
+TEST_F(SaveOnDisk, AFragmentedFileWithABrokenChainTakesTheSecondFatThenConsecutiveClusters)
+{
+    // FRAG.BIN was written into the holes of two deleted files, then the link out of its second
+    // cluster was cleared: in the first FAT only, the second FAT still holds the whole chain; in
+    // both, the clusters that follow its first one are all there is to go by.
+    const char* const script = "make-fragmented-disk.sh";
+    ASSERT_FALSE(FixtureFolder(script).empty());
+    const std::pair<const char*, const char*> cases[] = {{"fat1-broken.vhd", "frag.bin"},
+        {"both-broken.vhd", "consecutive.bin"}};
+    for (const auto& [image, oracle] : cases) {
+        ASSERT_TRUE(OpenFixtureImage(FixtureFile(script, image), disk)) << image;
+        ASSERT_TRUE(QuickScanPartition(0)) << image;
+        ResetSaveState();
+        const fs::path target = temp.Path() / image;
+        SaveWholeVolume(ToPath16(target));
+        const std::string expected = ReadWholeFile(FixtureFile(script, oracle));
+        ASSERT_EQ(expected.size(), 4000u) << oracle;
+        EXPECT_TRUE(ReadWholeFile(target / "FRAG.BIN") == expected) << image;
+        EXPECT_EQ(g_SaveReport.failedFiles + g_SaveReport.damagedFiles, 0u) << image;
     }
 }
 

@@ -128,3 +128,9 @@ bool RecordingObserver::OnMessage(const std::u16string& text, MessageKind kind)
     messages.emplace_back(text, kind);
     return m_answer;
 }
+
+bool RecordingObserver::OnQuestion(const std::u16string& text, MessageKind kind)
+{
+    questions.push_back(text);
+    return OnMessage(text, kind);
+}

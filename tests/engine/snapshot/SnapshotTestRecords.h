@@ -26,14 +26,18 @@ TracedFileRecord* AddTracedFile(const std::u16string& name, const std::u16string
 // Basic Multilingual Plane.
 void AddOneRecordOfEveryList();
 
-// Installs itself for its lifetime; answers questions with `answer`.
+// Installs itself for its lifetime; answers questions with `answer`. Messages and questions are
+// recorded in the order shown, with their kinds; the texts of yes/no questions with their own icon
+// are recorded again in `questions`.
 class RecordingObserver : public ScanObserver {
 public:
     explicit RecordingObserver(bool answer = false);
     ~RecordingObserver() override;
     bool OnMessage(const std::u16string& text, MessageKind kind) override;
+    bool OnQuestion(const std::u16string& text, MessageKind kind) override;
 
     std::vector<std::pair<std::u16string, MessageKind>> messages;
+    std::vector<std::u16string> questions;
 
 private:
     bool m_answer;

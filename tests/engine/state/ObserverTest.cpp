@@ -45,6 +45,15 @@ TEST_F(ObserverTest, QuestionsReturnTheObserversAnswer)
     EXPECT_EQ(observer.kinds[0], kMessageQuestion);
 }
 
+TEST_F(ObserverTest, AQuestionWithAnErrorIconIsStillAQuestionToObserversWithoutIcons)
+{
+    // An observer that shows every question alike is asked as before, and answers.
+    EXPECT_TRUE(AskEngineQuestion(u"Error creating file : f.  Continue Recovery ? ", kMessageError));
+    observer.answer = false;
+    EXPECT_FALSE(AskEngineQuestion(u"Error creating file : f.  Continue Recovery ? ", kMessageError));
+    EXPECT_EQ(observer.kinds, (std::vector<MessageKind>{kMessageQuestion, kMessageQuestion}));
+}
+
 TEST_F(ObserverTest, FailedNameCopyReportsOutOfMemoryAndReturnsNull)
 {
     // A length whose byte count does not fit the address space cannot be allocated.
@@ -58,6 +67,7 @@ TEST_F(ObserverTest, FailedNameCopyReportsOutOfMemoryAndReturnsNull)
 TEST(NullObserverTest, QuestionsAreAnsweredNo)
 {
     EXPECT_FALSE(ShowEngineMessage(u"Do you want to stop file searching ?", kMessageQuestion));
+    EXPECT_FALSE(AskEngineQuestion(u"Error creating file : f.  Continue Recovery ? ", kMessageError));
 }
 
 #if GTEST_HAS_DEATH_TEST && !defined(_WIN32)

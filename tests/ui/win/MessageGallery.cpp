@@ -53,7 +53,7 @@ TEST(MessageGallery, RendersEveryFixedMessage) {
   const std::wstring folder = test::GalleryFolder("message");
 
   const std::wstring escapedName = EscapeMessageText(std::wstring(L"<b>report</b> & notes.txt"));
-  const std::wstring errorCreating = L"Error creating file : " + escapedName;
+  const std::wstring errorCreating = L"Error creating file : " + escapedName + L".  Continue Recovery ? ";
   const Sample samples[] = {
       {L"mark-files-and-folders", L"Please mark the file(s) and folder(s) that you want to save\r\nby clicking on check box.", MB_ICONINFORMATION, true},
       {L"mark-files", L"Please mark the file(s) that you want to save\r\nby clicking on check box.", MB_ICONINFORMATION, true},
@@ -63,7 +63,7 @@ TEST(MessageGallery, RendersEveryFixedMessage) {
       {L"exit", L"Do you really want to exit ?", MB_YESNO | MB_ICONQUESTION, true},
       {L"stop-file-search", L"Do you want to stop file searching? This may result in incomplete \r\nrecovery and you will need to restart the process again.", MB_YESNO | MB_ICONQUESTION, true},
       {L"stop-partition-search", L"Do you want to stop partition searching ?", MB_YESNO | MB_ICONQUESTION, true},
-      {L"error-creating-file", errorCreating.c_str(), MB_ICONERROR, true},
+      {L"error-creating-file", errorCreating.c_str(), MB_YESNO | MB_ICONERROR, true},
       {L"markup", L"<b>Bold</b>, <i>italic</i>, <font color=red>red</font>, a <a href=\"http://example.invalid\">link</a><hr><table border=1 cellpadding=3><tr><td>cell</td><td bgeffect=vgradient bgcolor=#ddeeff bgendcolor=#6688cc>gradient</td></tr></table>", MB_ICONINFORMATION, false},
       {L"every-button", L"Yes, no, to all and cancel.", MB_YESNOCANCEL | kRmbYesToAll | kRmbNoToAll | kRmbHelp | MB_ICONEXCLAMATION, false},
   };
