@@ -26,6 +26,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size)
     }
     TestPage t;
     t.Load(text, (data[1] & 2) ? L"file://C:\\dir\\page.txt" : L"file://C:\\dir\\page.html", 8 + (data[1] >> 4));
+    // Every picture is fetched before the layout, so that what the layout does depends on the input
+    // alone and not on how far the fetch threads got: the same input takes the same path every run.
+    WaitForPictures(t.page.Images());
     HtmlRect extent = t.Layout(width);
     RecordingCanvas canvas;
     t.page.Paint(canvas, HtmlRect{0, 0, width, 300}, extent.right / 3, extent.bottom / 3);
