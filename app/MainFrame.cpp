@@ -64,7 +64,7 @@ namespace {
 const wchar_t kExitQuestion[] = L"Do you really want to exit ?";
 const wchar_t kHelpFileName[] = L"Morvick.chm";
 const wchar_t kProductPage[] = L"https://www.example.com/morvick/";
-const wchar_t kSnapshotFilter[] = L"Recovery Snapshot (*.srzq)\0*.srzq\0\0";
+const wchar_t kSnapshotFilter[] = L"*.srzq\0*.srzq\0\0";
 
 // How long the end of the program waits for a worker that was asked to stop (tests shorten it).
 DWORD g_workerStopTimeoutMs = 60000;

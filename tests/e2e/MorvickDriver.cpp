@@ -681,6 +681,19 @@ bool MorvickDriver::AnswerFileDialog(const std::wstring& title, const std::wstri
     return WaitGone(dialog, ms);
 }
 
+std::wstring MorvickDriver::FileDialogType(const std::wstring& title, DWORD ms) const
+{
+    HWND dialog = WaitForWindow(title, ms);
+    HWND types = nullptr;
+    // The file type box (1136), in either style of dialog.
+    if (dialog == nullptr || !WaitUntil([&] { return (types = DialogControl(dialog, 1136)) != nullptr; }, ms))
+        return std::wstring();
+    wchar_t text[512] = L"";
+    DWORD_PTR result = 0;
+    Send(types, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(text), &result);
+    return text;
+}
+
 HWND MorvickDriver::DialogControl(HWND dialog, UINT id)
 {
     if (dialog == nullptr)

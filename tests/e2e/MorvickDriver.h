@@ -133,6 +133,8 @@ public:
     HTREEITEM FindTreeItem(HWND tree, const std::wstring& text) const;
     // Types a path into the file dialog of that title and presses its OK button.
     bool AnswerFileDialog(const std::wstring& title, const std::wstring& path, DWORD ms = 30000);
+    // The file type shown in the file dialog of that title (empty when the dialog or its box is not there).
+    std::wstring FileDialogType(const std::wstring& title, DWORD ms = 30000) const;
     // A control of a top-level window of the program by its id.
     static HWND DialogControl(HWND dialog, UINT id);
     // Waits until a window is gone or hidden.

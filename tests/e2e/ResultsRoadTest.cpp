@@ -103,6 +103,7 @@ void SaveWholeVolumeAndSnapshot(MorvickDriver& driver)
     fs::create_directories(folder);
     saves.snapshot = folder / "road.srzq";
     ASSERT_TRUE(driver.SendCommand(kSaveSnapshotCommand));
+    EXPECT_EQ(driver.FileDialogType(L"Save As"), L"*.srzq");
     ASSERT_TRUE(driver.AnswerFileDialog(L"Save As", saves.snapshot.wstring()));
     std::string snapshot;
     ASSERT_TRUE(WaitUntil([&] { return (snapshot = ReadBytes(saves.snapshot)).size() >= 9; }, 30000));
@@ -375,6 +376,7 @@ TEST(ResultsRoad, TheSnapshotLoadedInANewRunSavesTheSameBytes)
     // The snapshot belongs to an image: the image is opened first, then the snapshot loaded.
     ASSERT_NO_FATAL_FAILURE(OpenImage(driver, ResultsDisk("fixed.vhd"), kQuickScan));
     ASSERT_TRUE(driver.SendCommand(kLoadSnapshotCommand));
+    EXPECT_EQ(driver.FileDialogType(L"Open"), L"*.srzq");
     ASSERT_TRUE(driver.AnswerFileDialog(L"Open", snapshotFile.wstring()));
     ASSERT_NO_FATAL_FAILURE(SaveTheLoadedSnapshot(driver, "from-snapshot"));
     // Saved again from the loaded run, the snapshot has the same bytes.
