@@ -84,6 +84,8 @@ bool CreateSaveFile(COutputFile& file, const std::u16string& folder, std::u16str
             g_nSaveStop = 1;
         return false;
     }
+    // Every kind of file is counted once it is created, NTFS files too: counted before the create, a
+    // file that could not be made would still stand in the saved count.
     if (counting) {
         ++g_nSavedFileCount;
         CurrentScanObserver().OnStatus(path);
