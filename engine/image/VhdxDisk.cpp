@@ -262,14 +262,15 @@ int CVhdxDisk::ReadAt(uint64_t offset, void* buffer, size_t count)
         if (span > count)
             span = count;
         switch (entry.state) {
-        case kVhdxBlockNotPresent:  // zeros whatever its offset, which could only be another block's data
-        case kVhdxBlockZero:        // zeros by definition, whatever its space in the file still holds
+        case kVhdxBlockZero:  // zeros by definition, whatever its space in the file still holds
             std::memset(out, 0, static_cast<size_t>(span));
             break;
+        case kVhdxBlockNotPresent:
         case kVhdxBlockUndefined:
         case kVhdxBlockUnmapped:
             // A block the guest trimmed or left undefined often keeps its space and its old data (the
-            // files the user deleted): read from the file, as far as its offset leads into it.
+            // files the user deleted), and a damaged entry may have lost its state but not its offset:
+            // read from the file, as far as the offset leads into it.
             if (!ReadKeptBlock(entry, within, static_cast<size_t>(span), out))
                 return 0;
             break;

@@ -357,9 +357,9 @@ TEST(VhdxBatDamage, DamagedEntriesFailOnlyTheirBlock)
 TEST(VhdxBatDamage, UnwrittenBlocksReadTheDataTheyKeptOrZeros)
 {
     // A block never written whose entry still carries an offset, here into the data of another
-    // block: undefined (1) and unmapped (3) blocks keep their old bytes at their offset; a block not
-    // present (0) has no space of its own and a zero block (2) is zeros by definition. Kept blocks
-    // without an offset, or whose offset lies past the file's end, read as zeros.
+    // block: blocks not present (0), undefined (1) and unmapped (3) read the bytes at their offset; a
+    // zero block (2) is zeros by definition. Blocks without an offset, or whose offset lies past the
+    // file's end, read as zeros.
     const uint64_t start = 2 * MiB - 4096;
     for (uint32_t state : {0u, 1u, 2u, 3u}) {
         Image image;
@@ -370,18 +370,20 @@ TEST(VhdxBatDamage, UnwrittenBlocksReadTheDataTheyKeptOrZeros)
         CVhdxDisk reader;
         ASSERT_EQ(Open(reader, image.bytes), 1);
         Bytes expected(Disk().begin() + start, Disk().begin() + 4 * MiB + 4096);
-        if (state == 1 || state == 3)
+        if (state != 2)
             std::copy(image.bytes.begin() + other, image.bytes.begin() + other + MiB, expected.begin() + 4096);
         Bytes got(expected.size(), 0x5A);
         ASSERT_EQ(reader.ReadAt(start, got.data(), got.size()), 1) << state;
         EXPECT_TRUE(got == expected) << state;
     }
-    for (uint64_t offset : {uint64_t(0), uint64_t(1) << 40}) {
-        Image image;
-        PutLittleEndian64(image.bytes, image.info.batOffset + 8 * image.info.payloadEntryIndex[2], offset | 3);
-        CVhdxDisk reader;
-        ASSERT_EQ(Open(reader, image.bytes), 1);
-        EXPECT_TRUE(ReadsLikeTheDisk(reader, start, 2 * MiB + 8192)) << offset;
+    for (uint64_t state : {0u, 3u}) {
+        for (uint64_t offset : {uint64_t(0), uint64_t(1) << 40}) {
+            Image image;
+            PutLittleEndian64(image.bytes, image.info.batOffset + 8 * image.info.payloadEntryIndex[2], offset | state);
+            CVhdxDisk reader;
+            ASSERT_EQ(Open(reader, image.bytes), 1);
+            EXPECT_TRUE(ReadsLikeTheDisk(reader, start, 2 * MiB + 8192)) << state << " " << offset;
+        }
     }
 }
 
