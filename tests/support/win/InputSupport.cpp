@@ -113,4 +113,14 @@ UINT_PTR PostEscapeLater(HWND hWnd, UINT ms)
     return SetTimer(nullptr, 0, ms, PostEscape);
 }
 
+int QuitCodeLeftBy(HWND hWnd, int code, const std::function<void()>& runLoop)
+{
+    const UINT_PTR timer = PostEscapeLater(hWnd, 3000);
+    PostQuitMessage(code);
+    runLoop();
+    KillTimer(nullptr, timer);
+    MSG msg;
+    return PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE) ? static_cast<int>(msg.wParam) : -1;
+}
+
 }  // namespace morvick::test

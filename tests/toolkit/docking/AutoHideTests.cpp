@@ -3,6 +3,7 @@
 #include "DockingTestSupport.h"
 
 #include "DibCanvas.h"
+#include "tests/support/win/InputSupport.h"
 #include "toolkit/common/DockGeometry.h"
 #include "toolkit/docking/DockingPaneAutoHideWnd.h"
 #include "toolkit/docking/DockingPaneSideBar.h"
@@ -582,6 +583,27 @@ TEST(DockingSlideOut, EscapeKeepsTheSizeALiveResizeReached)
     EXPECT_EQ(HostFixture::InSite(pSlide).Width(), nOpened + 30);
     EXPECT_EQ(h.pane->m_nDockingCX, nOpened + 30 - 4);
     EXPECT_EQ(::GetCapture(), nullptr);
+    pSlide->Close(TRUE);
+}
+
+// A quit message ends a live resize of the slide-out and stays queued for the program's own loop.
+TEST(DockingSlideOut, AQuitMessageEndsALiveResizeAndIsPutBack)
+{
+    Hidden h(tkdock::sideLeft, CSize(200, 150));
+    h.f.host()->m_bOutlineTracking = FALSE;
+    CTKPDockingPaneAutoHideWnd* pSlide = h.Open();
+    ASSERT_NE(pSlide, nullptr);
+    SlideAllTheWayOut(pSlide, true);
+    const int nOpened = pSlide->GetFullRect().Width();
+    CRect rcLimits, rcEdge;
+    ASSERT_TRUE(pSlide->GetResizeLimits(rcLimits, rcEdge));
+    CPoint client = rcEdge.CenterPoint();
+    pSlide->ScreenToClient(&client);
+    const int nCode = morvick::test::QuitCodeLeftBy(pSlide->GetSafeHwnd(), 6,
+        [&] { pSlide->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(client.x, client.y)); });
+    EXPECT_EQ(nCode, 6);
+    EXPECT_EQ(::GetCapture(), nullptr);
+    EXPECT_EQ(pSlide->GetFullRect().Width(), nOpened);
     pSlide->Close(TRUE);
 }
 

@@ -2,6 +2,7 @@
 // track range and live and outline resizing) in the test frame.
 #include "DockingTestSupport.h"
 
+#include "tests/support/win/InputSupport.h"
 #include "toolkit/commandbars/ToolTipRecord.h"
 #include "toolkit/docking/DockingPaneCaptionButton.h"
 #include "toolkit/docking/DockingPaneMiniWnd.h"
@@ -358,6 +359,21 @@ TEST(DockingSplitter, ALiveResizeFollowsTheMouseAndEscapeKeepsTheSize)
     s.bar->TrackResize(CPoint(rcBar.left + 2, rcBar.top + 100));
     s.f.Layout();
     EXPECT_EQ(s.PaneWidth(), rcSite.Width() - 22);
+}
+
+// A quit message ends a live resize where it stands and stays queued for the program's own loop.
+TEST(DockingSplitter, AQuitMessageEndsALiveResizeAndIsPutBack)
+{
+    SplitFixture s;
+    s.f.host()->m_bOutlineTracking = FALSE;
+    HWND hBar = s.bar->GetSafeHwnd();
+    CRect rcBar;
+    s.bar->GetWindowRect(&rcBar);
+    const CPoint start(rcBar.left + 2, rcBar.top + 100);
+    EXPECT_EQ(morvick::test::QuitCodeLeftBy(hBar, 4, [&] { s.bar->TrackResize(start); }), 4);
+    EXPECT_EQ(::GetCapture(), (HWND)NULL);
+    s.f.Layout();
+    EXPECT_EQ(s.PaneWidth(), 200);
 }
 
 TEST(DockingSplitter, LockedBarsDoNotMove)
