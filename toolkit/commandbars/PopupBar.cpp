@@ -2,10 +2,10 @@
 
 #include "toolkit/base/Accessible.h"
 #include "toolkit/base/BufferedDC.h"
+#include "toolkit/base/CaptureLoopPaints.h"
 #include "toolkit/base/DCSelectors.h"
 #include "toolkit/base/DrawingHelper.h"
 #include "toolkit/commandbars/BarOptions.h"
-#include "toolkit/commandbars/CaptureLoopPaints.h"
 #include "toolkit/commandbars/CommandBars.h"
 #include "toolkit/commandbars/CommandBarsTheme.h"
 #include "toolkit/commandbars/ControlPopup.h"

@@ -2,8 +2,8 @@
 // drags and the painting.
 #include "classlib/win/CMDIFrameWnd.h"
 #include "classlib/win/WindowDCs.h"
+#include "toolkit/base/CaptureLoopPaints.h"
 #include "toolkit/base/DragTracker.h"
-#include "toolkit/commandbars/CaptureLoopPaints.h"
 #include "toolkit/commandbars/TabClientWnd.h"
 #include "toolkit/commandbars/TabClientWorkspace.h"
 #include "toolkit/tabs/TabAppearance.h"

@@ -1,8 +1,8 @@
 #include "toolkit/commandbars/ToolBarDockContext.h"
 
+#include "toolkit/base/CaptureLoopPaints.h"
 #include "toolkit/base/DrawingHelper.h"
 #include "toolkit/commandbars/BarOptions.h"
-#include "toolkit/commandbars/CaptureLoopPaints.h"
 #include "toolkit/commandbars/CommandBars.h"
 #include "toolkit/commandbars/DockBar.h"
 #include "toolkit/commandbars/MouseTracker.h"

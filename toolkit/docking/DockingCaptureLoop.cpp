@@ -1,13 +1,14 @@
 #include "toolkit/docking/DockingCaptureLoop.h"
 
+#include "toolkit/base/CaptureLoopPaints.h"
+
 BOOL TKPRunCaptureLoop(HWND hWnd, BOOL bPaintFirst, const std::function<BOOL(MSG&)>& onMessage)
 {
     MSG msg;
     while (::GetCapture() == hWnd) {
-        if (bPaintFirst)
-            while (::PeekMessageW(&msg, NULL, WM_PAINT, WM_PAINT, PM_REMOVE))
-                ::DispatchMessageW(&msg);
-        const BOOL bGot = ::GetMessageW(&msg, NULL, 0, 0);
+        // A quit message among the paints ends the loop as GetMessage's does, instead of being
+        // dispatched and lost, which kept the program from ending.
+        const BOOL bGot = bPaintFirst && TKPDispatchPendingPaints(&msg) ? FALSE : ::GetMessageW(&msg, NULL, 0, 0);
         if (bGot == 0) {
             ::PostQuitMessage(static_cast<int>(msg.wParam));
             return FALSE;

@@ -1,5 +1,6 @@
 #include "toolkit/docking/DockingPaneDragContext.h"
 
+#include "toolkit/base/CaptureLoopPaints.h"
 #include "toolkit/base/ColorManager.h"
 #include "toolkit/base/DrawingHelper.h"
 #include "toolkit/common/DockGeometry.h"
@@ -181,11 +182,10 @@ void CTKPDockingPaneDragContext::InitFeedback()
         return;
     MSG msg;
     // At most 100 paints: a window that keeps invalidating itself would hold the drag here forever.
-    for (int i = 0; i < 100 && ::PeekMessageW(&msg, NULL, WM_PAINT, WM_PAINT, PM_NOREMOVE); ++i) {
-        if (!::GetMessageW(&msg, NULL, WM_PAINT, WM_PAINT))
-            break;
-        ::DispatchMessageW(&msg);
-    }
+    // A quit message among them is put back, instead of taken and dropped, which kept the program
+    // from ending; Track's loop then meets it at once and cancels the drag.
+    if (TKPDispatchPendingPaints(&msg, 100))
+        ::PostQuitMessage(static_cast<int>(msg.wParam));
     HWND hDesktop = ::GetDesktopWindow();
     m_bDesktopLocked = ::LockWindowUpdate(hDesktop);
     HDC hDC = ::GetDCEx(hDesktop, NULL, DCX_WINDOW | DCX_CACHE | (m_bDesktopLocked ? DCX_LOCKWINDOWUPDATE : 0));

@@ -421,6 +421,12 @@ void CTKPTaskPanel::TrackScrollButton(CTKPTaskPanelScrollButton* pButton)
         MSG msg;
         // Paint first, so that every step shows.
         if (::PeekMessage(&msg, NULL, WM_PAINT, WM_PAINT, PM_REMOVE)) {
+            // A quit message comes out whatever the filter: it is put back and ends the loop, instead
+            // of being dispatched and lost, which kept the program from ending.
+            if (msg.message == WM_QUIT) {
+                ::PostQuitMessage((int)msg.wParam);
+                break;
+            }
             ::DispatchMessage(&msg);
             continue;
         }

@@ -28,4 +28,9 @@ void KeyPress(WORD vk);
 // not hang.
 UINT_PTR PostEscapeLater(HWND hWnd, UINT ms);
 
+// Runs a modal loop with a quit message of the code already queued and Escape posted to hWnd three
+// seconds later (a loop that misses the quit still ends). Answers the code of the quit message left
+// in the queue afterwards, which is taken out again, or -1 when the loop lost it.
+int QuitCodeLeftBy(HWND hWnd, int code, const std::function<void()>& runLoop);
+
 }  // namespace morvick::test

@@ -3,6 +3,7 @@
 #include "DockingTestSupport.h"
 
 #include "DibCanvas.h"
+#include "tests/support/win/InputSupport.h"
 #include "toolkit/common/DockGeometry.h"
 #include "toolkit/docking/DockingPaneAutoHideWnd.h"
 #include "toolkit/docking/DockingPaneSideBar.h"
@@ -53,6 +54,22 @@ void SlideAllTheWayOut(CTKPDockingPaneAutoHideWnd* pSlide, bool bStopWatching)
     KillTimer(pSlide->GetSafeHwnd(), 2);
     while (pSlide->GetStep() < pSlide->GetStepCount() - 1)
         pSlide->SendMessage(WM_TIMER, 2, 0);
+}
+
+// The slide-out of h opened all the way for a live resize, its own timers stopped, and the middle
+// of its inner edge in screen coordinates; null when it did not open or cannot be resized.
+CTKPDockingPaneAutoHideWnd* OpenForLiveResize(Hidden& h, CPoint& ptEdge)
+{
+    h.f.host()->m_bOutlineTracking = FALSE;
+    CTKPDockingPaneAutoHideWnd* pSlide = h.Open();
+    if (pSlide == nullptr)
+        return nullptr;
+    SlideAllTheWayOut(pSlide, true);
+    CRect rcLimits, rcEdge;
+    if (!pSlide->GetResizeLimits(rcLimits, rcEdge))
+        return nullptr;
+    ptEdge = rcEdge.CenterPoint();
+    return pSlide;
 }
 
 void AwayFrom(CWnd* pWnd)
@@ -559,14 +576,10 @@ TEST(DockingSlideOut, ResizingKeepsTheSizeWithoutGrowingOnEveryOpening)
 TEST(DockingSlideOut, EscapeKeepsTheSizeALiveResizeReached)
 {
     Hidden h(tkdock::sideLeft, CSize(200, 150));
-    h.f.host()->m_bOutlineTracking = FALSE;
-    CTKPDockingPaneAutoHideWnd* pSlide = h.Open();
+    CPoint start;
+    CTKPDockingPaneAutoHideWnd* pSlide = OpenForLiveResize(h, start);
     ASSERT_NE(pSlide, nullptr);
-    SlideAllTheWayOut(pSlide, true);
     const int nOpened = pSlide->GetFullRect().Width();
-    CRect rcLimits, rcEdge;
-    ASSERT_TRUE(pSlide->GetResizeLimits(rcLimits, rcEdge));
-    const CPoint start = rcEdge.CenterPoint();
     const HWND hSlide = pSlide->GetSafeHwnd();
     ::SetCursorPos(start.x + 30, start.y);
     ::PostMessageW(hSlide, WM_MOUSEMOVE, MK_LBUTTON, 0);
@@ -582,6 +595,23 @@ TEST(DockingSlideOut, EscapeKeepsTheSizeALiveResizeReached)
     EXPECT_EQ(HostFixture::InSite(pSlide).Width(), nOpened + 30);
     EXPECT_EQ(h.pane->m_nDockingCX, nOpened + 30 - 4);
     EXPECT_EQ(::GetCapture(), nullptr);
+    pSlide->Close(TRUE);
+}
+
+// A quit message ends a live resize of the slide-out and stays queued for the program's own loop.
+TEST(DockingSlideOut, AQuitMessageEndsALiveResizeAndIsPutBack)
+{
+    Hidden h(tkdock::sideLeft, CSize(200, 150));
+    CPoint client;
+    CTKPDockingPaneAutoHideWnd* pSlide = OpenForLiveResize(h, client);
+    ASSERT_NE(pSlide, nullptr);
+    const int nOpened = pSlide->GetFullRect().Width();
+    pSlide->ScreenToClient(&client);
+    const int nCode = morvick::test::QuitCodeLeftBy(pSlide->GetSafeHwnd(), 6,
+        [&] { pSlide->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(client.x, client.y)); });
+    EXPECT_EQ(nCode, 6);
+    EXPECT_EQ(::GetCapture(), nullptr);
+    EXPECT_EQ(pSlide->GetFullRect().Width(), nOpened);
     pSlide->Close(TRUE);
 }
 

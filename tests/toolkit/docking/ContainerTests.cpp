@@ -2,6 +2,7 @@
 // track range and live and outline resizing) in the test frame.
 #include "DockingTestSupport.h"
 
+#include "tests/support/win/InputSupport.h"
 #include "toolkit/commandbars/ToolTipRecord.h"
 #include "toolkit/docking/DockingPaneCaptionButton.h"
 #include "toolkit/docking/DockingPaneMiniWnd.h"
@@ -313,6 +314,14 @@ struct SplitFixture {
         bar = f.arrangement()->GetTopContainer()->GetSplitterBar(0);
     }
     int PaneWidth() { return HostFixture::InSite(f.ContainerOf(pane)).Width(); }
+    // Live resizing from then on, and the point on the bar where the tests press it.
+    CPoint LiveStart()
+    {
+        f.host()->m_bOutlineTracking = FALSE;
+        CRect rcBar;
+        bar->GetWindowRect(&rcBar);
+        return CPoint(rcBar.left + 2, rcBar.top + 100);
+    }
 };
 
 TEST(DockingSplitter, TheTrackRangeKeepsTheLayoutConstant)
@@ -334,11 +343,8 @@ TEST(DockingSplitter, TheTrackRangeKeepsTheLayoutConstant)
 TEST(DockingSplitter, ALiveResizeFollowsTheMouseAndEscapeKeepsTheSize)
 {
     SplitFixture s;
-    s.f.host()->m_bOutlineTracking = FALSE;
+    const CPoint start = s.LiveStart();
     HWND hBar = s.bar->GetSafeHwnd();
-    CRect rcBar;
-    s.bar->GetWindowRect(&rcBar);
-    const CPoint start(rcBar.left + 2, rcBar.top + 100);
     ::SetCursorPos(start.x + 60, start.y);
     ::PostMessageW(hBar, WM_MOUSEMOVE, MK_LBUTTON, Point(CPoint(62, 100)));
     ::PostMessageW(hBar, WM_KEYDOWN, VK_ESCAPE, 0);
@@ -349,6 +355,7 @@ TEST(DockingSplitter, ALiveResizeFollowsTheMouseAndEscapeKeepsTheSize)
     EXPECT_NE(::GetCapture(), hBar);
     // Beyond the range the bar stops 22 pixels from the far end.
     s.bar = s.f.arrangement()->GetTopContainer()->GetSplitterBar(0);
+    CRect rcBar;
     s.bar->GetWindowRect(&rcBar);
     CRect rcSite;
     Site()->GetClientRect(&rcSite);
@@ -358,6 +365,17 @@ TEST(DockingSplitter, ALiveResizeFollowsTheMouseAndEscapeKeepsTheSize)
     s.bar->TrackResize(CPoint(rcBar.left + 2, rcBar.top + 100));
     s.f.Layout();
     EXPECT_EQ(s.PaneWidth(), rcSite.Width() - 22);
+}
+
+// A quit message ends a live resize where it stands and stays queued for the program's own loop.
+TEST(DockingSplitter, AQuitMessageEndsALiveResizeAndIsPutBack)
+{
+    SplitFixture s;
+    const CPoint start = s.LiveStart();
+    EXPECT_EQ(morvick::test::QuitCodeLeftBy(s.bar->GetSafeHwnd(), 4, [&] { s.bar->TrackResize(start); }), 4);
+    EXPECT_EQ(::GetCapture(), (HWND)NULL);
+    s.f.Layout();
+    EXPECT_EQ(s.PaneWidth(), 200);
 }
 
 TEST(DockingSplitter, LockedBarsDoNotMove)

@@ -4,6 +4,7 @@
 #include "DockingTestSupport.h"
 #include "ScreenPixels.h"
 
+#include "tests/support/win/InputSupport.h"
 #include "toolkit/common/DockGeometry.h"
 #include "toolkit/docking/DockingPaneDragContext.h"
 #include "toolkit/docking/DockingPaneMiniWnd.h"
@@ -474,6 +475,22 @@ TEST(DockingDrag, EscapeCancelsAndAHeldCaptureStartsNothing)
     ::ReleaseCapture();
     EXPECT_TRUE(::LockWindowUpdate(::GetDesktopWindow()));
     ::LockWindowUpdate(NULL);
+}
+
+// A quit message waiting as a drag starts cancels it and stays queued for the program's own loop.
+TEST(DockingDrag, AQuitMessageCancelsTheDragAndIsPutBack)
+{
+    DragScene s;
+    ASSERT_FALSE(s.drag->IsAlpha());
+    const std::string before = Dump(s.f.arrangement());
+    const CRect a = s.ARect();
+    ::SetCursorPos(a.right - 5, a.CenterPoint().y);
+    const int nCode = morvick::test::QuitCodeLeftBy(s.mini->GetSafeHwnd(), 7,
+        [&] { s.drag->BeginDrag(s.Content(), a.right - 100, a.CenterPoint().y); });
+    EXPECT_EQ(nCode, 7);
+    EXPECT_EQ(Dump(s.f.arrangement()), before);
+    EXPECT_EQ(::GetCapture(), (HWND)NULL);
+    EXPECT_FALSE(s.drag->IsDesktopLocked());
 }
 
 // Real input: steps run one per tick of a thread timer, which the drag's loop dispatches.

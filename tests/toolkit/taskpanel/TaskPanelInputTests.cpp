@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "TaskPanelTestSupport.h"
+#include "tests/support/win/InputSupport.h"
 #include "toolkit/commandbars/CommandBar.h"
 #include "toolkit/commandbars/CommandBars.h"
 #include "toolkit/commandbars/MouseTracker.h"
@@ -382,6 +383,28 @@ TEST(TaskPanelScrolling, ScrollButtonReleasedAtOnceScrollsExactlyOneRow)
     EXPECT_EQ(4, pGroup->GetFirstShownIndex());
     panel->SendMessage(WM_MOUSEWHEEL, MAKEWPARAM(0, 120), PointParam(CPoint(50, 60)));
     EXPECT_EQ(1, pGroup->GetFirstShownIndex());
+}
+
+// A quit message ends the scroll button's loop after the first row and stays queued for the
+// program's own loop.
+TEST(TaskPanelScrolling, AQuitMessageEndsTheScrollButtonsLoopAndIsPutBack)
+{
+    PanelWindow panel(220, 200);
+    panel->SetBehaviour(tkpTaskPanelBehaviourList);
+    CTKPTaskPanelGroup* pGroup = AddGroup(panel.Get(), _T("Many"));
+    for (int i = 0; i < 12; ++i)
+        AddItem(pGroup, _T("Link"));
+    pGroup->SetExpanded(TRUE);
+    FinishAnimation(panel.Get());
+    CTKPTaskPanelScrollButton* pDown = panel->GetScrollButton(FALSE);
+    ASSERT_TRUE(pDown->bEnabled);
+    const CPoint pt = pDown->rcButton.CenterPoint();
+    const int nCode = morvick::test::QuitCodeLeftBy(panel->GetSafeHwnd(), 3,
+        [&] { MouseAt(panel.Get(), WM_LBUTTONDOWN, pt, MK_LBUTTON); });
+    EXPECT_EQ(3, nCode);
+    EXPECT_EQ(1, pGroup->GetFirstShownIndex());
+    EXPECT_FALSE(pDown->bPressed);
+    EXPECT_EQ(nullptr, ::GetCapture());
 }
 
 TEST(TaskPanelMouse, TheHotItemsTooltipCarriesItsCaptionAsTitle)

@@ -1,8 +1,8 @@
 #include "toolkit/commandbars/customize/CustomizeDropSource.h"
 
 #include "res/commandbars-customize.h"
+#include "toolkit/base/CaptureLoopPaints.h"
 #include "toolkit/base/ResourceManager.h"
-#include "toolkit/commandbars/CaptureLoopPaints.h"
 #include "toolkit/commandbars/CommandBar.h"
 #include "toolkit/commandbars/CommandBars.h"
 #include "toolkit/commandbars/Control.h"
