@@ -12,3 +12,8 @@ BOOL TKPDispatchPendingPaints(MSG* pQuit, int nMaxPaints)
     }
     return FALSE;
 }
+
+BOOL TKPGetCaptureLoopMessage(MSG* pMsg)
+{
+    return TKPDispatchPendingPaints(pMsg) ? FALSE : ::GetMessageW(pMsg, NULL, 0, 0);
+}

@@ -11,3 +11,8 @@
 // whatever the filter: it is not dispatched (it would be lost) but handed back in *pQuit, and TRUE is
 // returned, so that the loop ends and puts it back for the program's own loop.
 BOOL TKPDispatchPendingPaints(MSG* pQuit, int nMaxPaints = INT_MAX);
+
+// The next message of a capture loop after the pending paints, as GetMessage answers: 0 for a quit
+// message (whether it came among the paints or after them; *pMsg holds it), -1 when the queue cannot
+// be read, else non-zero.
+BOOL TKPGetCaptureLoopMessage(MSG* pMsg);

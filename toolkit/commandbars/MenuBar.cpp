@@ -27,7 +27,7 @@ HWND FindMdiClient(HWND hFrame)
 
 CTKPMenuBar::CTKPMenuBar()
     : m_bMdiFrame(FALSE), m_hWndMdiClient(NULL), m_hwndHookedChild(NULL), m_hMenuFrame(NULL), m_nDefaultMenuID(0),
-      m_nCurrentMenuID(0), m_mapMenus(10), m_bSwitchedBack(FALSE), m_bPendingMenuUpdate(FALSE)
+      m_nCurrentMenuID(0), m_mapMenus(10), m_bPendingMenuUpdate(FALSE)
 {
     m_barType = tkpBarTypeMenuBar;
     m_mapMenus.InitHashTable(17);
@@ -339,10 +339,9 @@ void CTKPMenuBar::SwitchMenu(HMENU hMenu)
 
 void CTKPMenuBar::FreeStoredMenus()
 {
-    m_bSwitchedBack = FALSE;
     if (!m_mapMenus.IsEmpty() && m_hMenuFrame != NULL) {
         SwitchMenu(m_hMenuFrame);
-        m_bSwitchedBack = TRUE;
+        m_bPendingMenuUpdate = TRUE;
     }
     POSITION pos = m_mapMenus.GetStartPosition();
     while (pos != NULL) {

@@ -23,7 +23,8 @@ public:
     BOOL LoadMenuBar(UINT nIDResource) override;
     // Shows the controls of another menu.
     void SwitchMenu(HMENU hMenu);
-    // Back to the default menu; stored control sets without customisation go.
+    // Back to the default menu (the frame's menu then waits for an update); stored control sets
+    // without customisation go.
     void FreeStoredMenus();
     // The active MDI child (0 unless the site is an MDI frame) and whether it is maximized.
     HWND GetActiveMdiChild(BOOL* pbMaximized = NULL) const;
@@ -48,13 +49,8 @@ public:
     // The stored control sets by menu id.
     CMap<UINT, UINT, CTKPControls*, CTKPControls*>& GetStoredMenus() { return m_mapMenus; }
     // Saving put the default menu back in place of a document's: the frame should update its menu.
-    BOOL IsMenuUpdatePending() const { return m_bPendingMenuUpdate || m_bSwitchedBack; }
-    void SetMenuUpdatePending(BOOL bPending)
-    {
-        m_bPendingMenuUpdate = bPending;
-        if (!bPending)
-            m_bSwitchedBack = FALSE;
-    }
+    BOOL IsMenuUpdatePending() const { return m_bPendingMenuUpdate; }
+    void SetMenuUpdatePending(BOOL bPending) { m_bPendingMenuUpdate = bPending; }
 
     afx_msg void OnTimer(UINT_PTR nIDEvent);
 
@@ -73,7 +69,6 @@ protected:
     UINT m_nDefaultMenuID;
     UINT m_nCurrentMenuID;
     CMap<UINT, UINT, CTKPControls*, CTKPControls*> m_mapMenus;
-    BOOL m_bSwitchedBack;
     BOOL m_bPendingMenuUpdate;
 
     DECLARE_MESSAGE_MAP()

@@ -917,8 +917,7 @@ void CTKPPopupBar::TrackTearOff()
     HWND hWnd = m_hWnd;
     while (::IsWindow(hWnd) && ::GetCapture() == hWnd) {
         MSG msg;
-        // A quit message among the paints ends the loop as GetMessage's does.
-        const BOOL bGot = TKPDispatchPendingPaints(&msg) ? FALSE : ::GetMessageW(&msg, NULL, 0, 0);
+        const BOOL bGot = TKPGetCaptureLoopMessage(&msg);
         if (bGot == 0) {
             ::PostQuitMessage(static_cast<int>(msg.wParam));
             break;

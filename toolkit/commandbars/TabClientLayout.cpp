@@ -302,8 +302,7 @@ void CTKPTabClientWnd::TrackSplitterLive(int nIndex, CPoint ptScreen, const CRec
     SetCapture();
     while (::GetCapture() == hWnd) {
         MSG msg;
-        // A quit message among the paints ends the drag as GetMessage's does.
-        const BOOL bGot = TKPDispatchPendingPaints(&msg) ? FALSE : ::GetMessageW(&msg, NULL, 0, 0);
+        const BOOL bGot = TKPGetCaptureLoopMessage(&msg);
         if (bGot <= 0) {
             if (bGot == 0)
                 ::PostQuitMessage(static_cast<int>(msg.wParam));

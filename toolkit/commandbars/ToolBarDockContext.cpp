@@ -98,8 +98,7 @@ void CTKPToolBarDockContext::Track()
     CTKPCommandBars* pCommandBars = m_pBar->GetCommandBars();
     while (::GetCapture() == hWnd) {
         MSG msg;
-        // A quit message among the paints ends the loop as GetMessage's does.
-        const BOOL bGot = TKPDispatchPendingPaints(&msg) ? FALSE : ::GetMessageW(&msg, NULL, 0, 0);
+        const BOOL bGot = TKPGetCaptureLoopMessage(&msg);
         if (bGot == 0 || bGot == -1) {
             if (bGot == 0)
                 ::PostQuitMessage((int)msg.wParam);

@@ -8,7 +8,7 @@ BOOL TKPRunCaptureLoop(HWND hWnd, BOOL bPaintFirst, const std::function<BOOL(MSG
     while (::GetCapture() == hWnd) {
         // A quit message among the paints ends the loop as GetMessage's does, instead of being
         // dispatched and lost, which kept the program from ending.
-        const BOOL bGot = bPaintFirst && TKPDispatchPendingPaints(&msg) ? FALSE : ::GetMessageW(&msg, NULL, 0, 0);
+        const BOOL bGot = bPaintFirst ? TKPGetCaptureLoopMessage(&msg) : ::GetMessageW(&msg, NULL, 0, 0);
         if (bGot == 0) {
             ::PostQuitMessage(static_cast<int>(msg.wParam));
             return FALSE;

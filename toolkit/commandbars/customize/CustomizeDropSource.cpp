@@ -159,9 +159,8 @@ int CTKPCustomizeDropSource::RunLoop(HWND hWndCapture)
             return bFirstMove ? CTKPCommandBar::dropCancelled : Drop(pt);
         }
         MSG msg;
-        // Bars repaint their insertion marks while the drag goes on; a quit message among the paints
-        // cancels the drag as GetMessage's does.
-        const BOOL bGot = TKPDispatchPendingPaints(&msg) ? FALSE : ::GetMessageW(&msg, NULL, 0, 0);
+        // Bars repaint their insertion marks while the drag goes on; a quit message cancels it.
+        const BOOL bGot = TKPGetCaptureLoopMessage(&msg);
         if (bGot == 0) {
             ::PostQuitMessage((int)msg.wParam);
             return CTKPCommandBar::dropCancelled;
