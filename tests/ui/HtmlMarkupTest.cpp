@@ -219,8 +219,18 @@ TEST(HtmlStyleStack, UnclosedTagsStayInForceAndCloserDoesNotLeakPastItsLevel) {
   ASSERT_EQ(items.size(), 2u);
   EXPECT_EQ(items[1].font.weight, 800);
   EXPECT_TRUE(items[1].font.italic);
-  items = TextItems(L"<middle>a</bottom>b");
-  ASSERT_EQ(items.size(), 2u);
+  // "middle" and "bottom" share one level: the first closing bottom tag closes the middle one, the
+  // second meets the bold level under it and changes nothing. A tall letter on the line makes the
+  // middle alignment show in the text's top.
+  items = TextItems(L"<font size=7>X</font><b><middle>a</bottom>b</bottom>c</b>d");
+  ASSERT_EQ(items.size(), 5u);
+  const HtmlDrawItem &a = items[1], &b = items[2], &c = items[3], &d = items[4];
+  EXPECT_EQ(a.text, L"a");
+  EXPECT_NE(a.box.top, b.box.top);
+  EXPECT_EQ(b.box.top, d.box.top);
+  EXPECT_EQ(c.box.top, d.box.top);
+  EXPECT_EQ(b.font.weight, 2 * d.font.weight);  // bold doubles the weight
+  EXPECT_EQ(c.font.weight, 2 * d.font.weight);
 }
 
 TEST(HtmlStyleStack, LinksTakeTheirRules) {

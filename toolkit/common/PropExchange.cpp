@@ -5,6 +5,7 @@
 #include "classlib/core/COleDateTime.h"
 
 #ifdef _WIN32
+#include "classlib/win/COleDispatchDriver.h"
 #include "classlib/win/COleVariant.h"
 #endif
 
@@ -342,6 +343,11 @@ BOOL PropExchangeSerialize(CTKPPropExchange* pPX, LPCTSTR pszPropName, CObject* 
   } catch (CArchiveException* e) {
     e->Delete();
     bResult = FALSE;
+#ifdef _WIN32
+  } catch (COleException* e) {
+    e->Delete();
+    bResult = FALSE;
+#endif
   } catch (CMemoryException* e) {
     // A damaged length that asks for more memory than there is.
     e->Delete();

@@ -77,6 +77,7 @@ BOOL CTKPPropExchangeArchive::ExchangeProp(LPCTSTR, WORD vtProp, void* pvProp, c
 
 #ifdef _WIN32
   if (vtProp == TKPVT_BSTR) {
+    // Written and read as a string: exchanging nothing and answering TRUE would lose the value as if saved.
     BSTR& bstr = *static_cast<BSTR*>(pvProp);
     if (!m_bLoading) {
       m_ar << CString(bstr != NULL ? bstr : L"");

@@ -150,10 +150,8 @@ DWORD CTKButton::SetButtonStyleFlags(DWORD dwFlags, BOOL bRedraw)
     const DWORD dwOld = m_dwStyleFlags;
     m_dwStyleFlags = dwFlags;
     if (dwFlags & TKBS_FLATSTYLE) {
-        // The private flat look carries the flat look's number, so that SetFlatColors reaches it.
-        CTKButtonThemeFlat* pFlat = new CTKButtonThemeFlat(FALSE);
-        pFlat->m_nTheme = 1;
-        SetStyle(pFlat);
+        // Made directly, with no theme number: SetFlatColors reaches only the flat look of theme 1.
+        SetStyle(new CTKButtonThemeFlat(FALSE));
     } else if (dwFlags & TKBS_FLAT) {
         SetStyle(new CTKButtonTheme);
     } else {

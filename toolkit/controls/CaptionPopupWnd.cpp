@@ -121,6 +121,7 @@ void CTKCaptionPopupWnd::CheckFocus()
 
 void CTKCaptionPopupWnd::OnPin()
 {
+    // Posted: the caption closes this popup when it hears of the pin, which must not free it inside its own command.
     if (m_pCaption && ::IsWindow(m_pCaption->GetSafeHwnd()))
         m_pCaption->PostMessage(WM_TKCAPTION_PINNED);
 }

@@ -441,8 +441,6 @@ void CTKListBase::SetListColors(COLORREF clrText, COLORREF clrBack)
     m_clrListText = clrText;
     m_clrListBack = clrBack;
     m_bCustomColors = TRUE;
-    // The sorted column's colours follow the list's.
-    RefreshColors();
     if (ListHwnd())
         ::RedrawWindow(ListHwnd(), NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
 }
@@ -517,11 +515,6 @@ void CTKListBase::OnCustomDraw(NMHDR* pNMHDR, LRESULT* pResult)
     const BOOL bSelected = (SendList(LVM_GETITEMSTATE, nRow, LVIS_SELECTED) & LVIS_SELECTED) != 0;
     const BOOL bUseRow = m_bRowColors && pRow && !bSelected;
     COLORREF clrText, clrBack;
-    if (bSelected && ::IsWindowEnabled(ListHwnd())) {
-        // A selected row keeps the colours the list gives its selection.
-        *pResult = CDRF_DODEFAULT;
-        return;
-    }
     if (!::IsWindowEnabled(ListHwnd())) {
         clrText = ::GetSysColor(COLOR_WINDOWTEXT);
         clrBack = ::GetSysColor(COLOR_BTNFACE);

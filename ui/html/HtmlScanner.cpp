@@ -46,7 +46,8 @@ bool HtmlScanner::Next(HtmlToken* token) {
         continue;
       }
       if (TagEnd(pos_) != std::wstring::npos) break;
-      token->text.push_back(L'<');  // no ">" before the next "<": text
+      // Text: taken as a tag, a lone "<" (as in "size < 5") would swallow the message up to a later tag's ">".
+      token->text.push_back(L'<');
       ++pos_;
       continue;
     }

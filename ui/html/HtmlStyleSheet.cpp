@@ -118,7 +118,7 @@ void ApplyHtmlProperty(const std::wstring& name, const std::wstring& rawValue, H
   if (name == L"font-size") {
     s->fontSize = ParseHtmlSize(value, s->fontSize, true, ctx);
   } else if (name == L"font-family") {
-    std::wstring face = Unquote(value);
+    std::wstring face = Unquote(value);  // a quoted name ('Courier New') names no font with its quotes
     if (!face.empty()) s->face = face;
   } else if (name == L"font-style") {
     if (lower.empty() || lower == L"normal") s->italic = false;

@@ -206,8 +206,17 @@ TEST(DrawingHelper, FontsAndWorkAreas)
   EXPECT_TRUE(CTKPDrawingHelper::FontExists(_T("tahoma")));
   EXPECT_FALSE(CTKPDrawingHelper::FontExists(_T("No Such Face At All")));
   EXPECT_FALSE(CTKPDrawingHelper::FontExists(_T("")));
-  const CString face = CTKPDrawingHelper::GetDefaultFontName(TRUE);
-  EXPECT_FALSE(face.IsEmpty());
+  // With a Western GUI font and Arial installed: Tahoma when preferred (it is installed, above), else
+  // Arial; otherwise the GUI font's own face either way.
+  LOGFONTW gui = {};
+  GetObjectW(GetStockObject(DEFAULT_GUI_FONT), sizeof(gui), &gui);
+  if (gui.lfCharSet <= 2 && CTKPDrawingHelper::FontExists(_T("Arial"))) {
+    EXPECT_EQ(CString(_T("Tahoma")), CTKPDrawingHelper::GetDefaultFontName(TRUE));
+    EXPECT_EQ(CString(_T("Arial")), CTKPDrawingHelper::GetDefaultFontName(FALSE));
+  } else {
+    EXPECT_EQ(CString(gui.lfFaceName), CTKPDrawingHelper::GetDefaultFontName(TRUE));
+    EXPECT_EQ(CString(gui.lfFaceName), CTKPDrawingHelper::GetDefaultFontName(FALSE));
+  }
 
   RECT primary = {};
   SystemParametersInfoW(SPI_GETWORKAREA, 0, &primary, 0);

@@ -234,7 +234,9 @@ TEST(ImagePersistence, DamagedClipboardDataIsRefused)
   GlobalUnlock(data);
   CloseClipboard();
 
-  // Cut at several places and with bytes flipped: every paste either fails or gives a usable set.
+  // Cut at several places: every cut is refused. With bytes flipped as well, a paste is refused or
+  // gives a set of icons that draw. A refused paste leaves no set behind and gives its id back.
+  UINT next = 0x10AAB;
   for (SIZE_T cut : {SIZE_T(1), SIZE_T(10), size / 3, size / 2, size - 1}) {
     for (int flip = 0; flip < 2; ++flip) {
       std::vector<BYTE> bytes(whole.begin(), whole.begin() + cut);
@@ -246,15 +248,29 @@ TEST(ImagePersistence, DamagedClipboardDataIsRefused)
       GlobalUnlock(h);
       const UINT id = m->PasteIconFromGlobal(h);
       GlobalFree(h);
-      if (id) {
-        CTKPImageIcon* icon = m->GetImage(id, 16);
-        if (icon) {
-          DibCanvas canvas(32, 32);
-          icon->Draw(canvas.DC(), CPoint(0, 0), icon->GetIcon());
-        }
+      if (!flip)
+        EXPECT_EQ(0u, id) << "cut at " << cut << " of " << size;
+      if (id == 0) {
+        EXPECT_EQ(nullptr, m->LookupIconSet(next)) << cut;
+        continue;
+      }
+      EXPECT_EQ(next, id);
+      ++next;
+      CTKPImageIconSet* set = m->LookupIconSet(id);
+      ASSERT_NE(nullptr, set);
+      EXPECT_FALSE(set->GetIcons().IsEmpty());
+      if (CTKPImageIcon* icon = m->GetImage(id, 16)) {
+        DibCanvas canvas(32, 32);
+        icon->Draw(canvas.DC(), CPoint(0, 0), icon->GetIcon());
       }
     }
   }
+  // The whole data still pastes, under the next id.
+  HGLOBAL h = GlobalAlloc(GMEM_MOVEABLE, whole.size());
+  std::memcpy(GlobalLock(h), whole.data(), whole.size());
+  GlobalUnlock(h);
+  EXPECT_EQ(next, m->PasteIconFromGlobal(h));
+  GlobalFree(h);
 }
 
 TEST(ImagePersistence, ALoadThatFailsPartwayKeepsNoHalfMadeIcon)

@@ -3,6 +3,9 @@
 #include "ArchiveFixture.h"
 
 #include "classlib/core/COleDateTime.h"
+#ifdef _WIN32
+#include "classlib/win/COleDispatchDriver.h"
+#endif
 
 #include <gtest/gtest.h>
 
@@ -442,6 +445,32 @@ TEST(PropExchangeArchive, SerializedObjectsAreInline)
   CTKPPropExchangeArchive pxCut(cut.Archive());
   EXPECT_FALSE(PropExchangeSerialize(&pxCut, _T("Shape"), &shape));
 }
+
+#ifdef _WIN32
+namespace {
+
+// An object whose serialisation fails in an OLE call, as a variant or picture member may.
+class CTestOleFailure : public CObject
+{
+public:
+  void Serialize(CArchive&) override { AfxThrowOleException(E_OUTOFMEMORY); }
+};
+
+}  // namespace
+
+TEST(PropExchangeArchive, AnOleFailureInsideASerializedObjectIsAFalseResult)
+{
+  StoredBytes out;
+  CTKPPropExchangeArchive px(out.Archive());
+  CTestOleFailure failing;
+  BOOL bResult = TRUE;
+  EXPECT_NO_THROW(bResult = PropExchangeSerialize(&px, _T("Failing"), &failing));
+  EXPECT_FALSE(bResult);
+  // The exchange goes on after it.
+  int tail = 77;
+  EXPECT_TRUE(PropExchangeInt(&px, _T("Tail"), tail, 0));
+}
+#endif
 
 TEST(PropExchangeArchive, SchemaExchange)
 {

@@ -98,9 +98,19 @@ TEST(Button, StyleFlagsChooseSharedOrPrivateLooks)
     EXPECT_EQ(f.button.SetButtonStyleFlags(TKBS_FLATSTYLE | TKBS_FLAT), static_cast<DWORD>(TKBS_FLAT));
     ASSERT_NE(dynamic_cast<CTKButtonThemeFlat*>(f.button.GetButtonTheme()), nullptr);
     EXPECT_NE(f.button.GetButtonTheme(), pShared);
-    // The flat look takes the flat colours.
-    f.button.SetFlatColors(RGB(9, 9, 9), RGB(8, 8, 8), RGB(7, 7, 7));
+    // The private flat look is made directly, with no theme number: the flat colours pass it by.
     CTKButtonThemeFlat* pFlat = static_cast<CTKButtonThemeFlat*>(f.button.GetButtonTheme());
+    EXPECT_EQ(pFlat->m_nTheme, 0);
+    const COLORREF lightBefore = pFlat->m_clrLight, hotBefore = pFlat->m_clrHotFill;
+    f.button.SetFlatColors(RGB(9, 9, 9), RGB(8, 8, 8), RGB(7, 7, 7));
+    EXPECT_EQ(static_cast<COLORREF>(pFlat->m_clrLight), lightBefore);
+    EXPECT_EQ(static_cast<COLORREF>(pFlat->m_clrHotFill), hotBefore);
+    // The factory's flat look, theme 1, takes them.
+    CTKThemeManagerStyleFactory* pFactory = GetThemeManager()->GetSharedFactory(RUNTIME_CLASS(CTKButtonThemeFactory));
+    f.button.SetStyle(pFactory->CreateTheme(1));
+    pFlat = dynamic_cast<CTKButtonThemeFlat*>(f.button.GetButtonTheme());
+    ASSERT_NE(pFlat, nullptr);
+    f.button.SetFlatColors(RGB(9, 9, 9), RGB(8, 8, 8), RGB(7, 7, 7));
     EXPECT_EQ(static_cast<COLORREF>(pFlat->m_clrLight), RGB(9, 9, 9));
     EXPECT_EQ(static_cast<COLORREF>(pFlat->m_clrHotFill), RGB(8, 8, 8));
     EXPECT_EQ(static_cast<COLORREF>(pFlat->m_clrPressedFill), RGB(7, 7, 7));

@@ -270,7 +270,7 @@ TEST(CaptionPopup, OpenPinAndFocusLossEndWithoutTouchingAFreedPopup)
     EXPECT_EQ(caption.m_nPopupOffset, 24);
     EXPECT_TRUE(caption.GetButton().IsWindowVisible());
 
-    // The caption button drops the child in the popup over the pane; a second click leaves it open.
+    // The caption button drops the child in the popup over the pane; showing it again keeps that popup.
     caption.GetButton().SendMessage(BM_CLICK);
     PumpPending();
     CTKCaptionPopupWnd* pPopup = caption.GetPopup();

@@ -336,26 +336,28 @@ TEST(ListBase, CustomDrawColoursByRowSortAndState)
     EXPECT_EQ(back, RGB(0, 0, 120));
     colours(2, 1, &text, &back, sub);
     EXPECT_EQ(back, CTKListBase::MixColors(RGB(0, 0, 120), sorted, 50));
-    // A selected row keeps the colours the list gives its selection, not its row colour.
+    // A selected row loses its row colour, not the list's: the sorted column keeps its tint.
     f.list.SetItemState(2, LVIS_SELECTED, LVIS_SELECTED);
-    NMLVCUSTOMDRAW selected = {};
-    selected.nmcd.hdr.hwndFrom = f.list.GetSafeHwnd();
-    selected.nmcd.dwDrawStage = sub;
-    selected.nmcd.dwItemSpec = 2;
-    selected.clrText = RGB(11, 12, 13);
-    selected.clrTextBk = RGB(14, 15, 16);
-    LRESULT result = -1;
-    f.list.OnCustomDraw(&selected.nmcd.hdr, &result);
-    EXPECT_EQ(result, CDRF_DODEFAULT);
-    EXPECT_EQ(selected.clrText, RGB(11, 12, 13));
-    EXPECT_EQ(selected.clrTextBk, RGB(14, 15, 16));
-    f.list.SetItemState(2, 0, LVIS_SELECTED);
-    // The list's own colours, and the sorted tint follows them.
+    EXPECT_EQ(colours(2, 0, &text, &back, sub), CDRF_DODEFAULT);
+    EXPECT_EQ(text, windowText);
+    EXPECT_EQ(back, window);
+    colours(2, 1, &text, &back, sub);
+    EXPECT_EQ(back, sorted);
+    // The list's own colours; the sorted tint follows them at the next settings change.
     f.list.SetListColors(RGB(1, 2, 3), RGB(100, 150, 200));
+    colours(2, 0, &text, &back, sub);
+    EXPECT_EQ(text, RGB(1, 2, 3));
+    EXPECT_EQ(back, RGB(100, 150, 200));
+    f.list.SetItemState(2, 0, LVIS_SELECTED);
     colours(0, 0, &text, &back, sub);
     EXPECT_EQ(text, RGB(1, 2, 3));
     EXPECT_EQ(back, RGB(100, 150, 200));
     colours(0, 1, &text, &back, sub);
+    EXPECT_EQ(text, windowText);
+    EXPECT_EQ(back, sorted);
+    f.list.SendMessage(WM_SETTINGCHANGE, 0, 0);
+    colours(0, 1, &text, &back, sub);
+    EXPECT_EQ(text, RGB(1, 2, 3));
     EXPECT_EQ(back, RGB(92, 142, 192));
     f.list.EnableWindow(FALSE);
     colours(2, 1, &text, &back, sub);

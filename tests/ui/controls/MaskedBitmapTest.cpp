@@ -46,7 +46,21 @@ TEST(MaskedBitmap, AllTransparentLeavesTheDestination) {
   DibCanvas c(20, 20, kGround);
   b.Draw(c.Dc(), 3, 4);
   EXPECT_EQ(c.Count(kGround, RECT{0, 0, 20, 20}), 400);
-  EXPECT_EQ(GetBkColor(c.Dc()), kWhite);  // the colours of the destination are put back
+}
+
+// The mask is laid on with the destination's text and background colours, which Draw sets for
+// itself and puts back afterwards, whatever they were.
+TEST(MaskedBitmap, DrawsTheSameWhateverTheDestinationsColoursAndPutsThemBack) {
+  CMaskedBitmap b;
+  Fill(b, 4, 4, [](int x, int) { return x < 2 ? kWhite : RGB(200, 10, 10); });
+  DibCanvas c(10, 10, kGround);
+  SetBkColor(c.Dc(), RGB(1, 2, 3));
+  SetTextColor(c.Dc(), RGB(250, 240, 230));
+  b.Draw(c.Dc(), 2, 2);
+  EXPECT_EQ(c.Count(RGB(200, 10, 10), RECT{4, 2, 6, 6}), 8);
+  EXPECT_EQ(c.Count(kGround, RECT{0, 0, 10, 10}), 100 - 8);
+  EXPECT_EQ(GetBkColor(c.Dc()), RGB(1, 2, 3));
+  EXPECT_EQ(GetTextColor(c.Dc()), RGB(250, 240, 230));
 }
 
 TEST(MaskedBitmap, MixedPixelsAndAnotherKeyColour) {

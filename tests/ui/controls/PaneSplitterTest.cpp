@@ -82,12 +82,26 @@ TEST_F(SplitterTest, AVerticalSplitStartsAt200) {
   EXPECT_EQ(splitter.VerticalPosition(), 200);
 }
 
-TEST_F(SplitterTest, TheDeviceTreeSplitterStartsAt850WithinItsMinimum) {
+TEST_F(SplitterTest, SplitterId164StartsItsLeftPaneAt850) {
   Make(CPaneSplitter::kVertical, 1000, 300, 50, 60, 164);
   EXPECT_EQ(PaneRect(first).right, 850);
+  EXPECT_EQ(splitter.VerticalPosition(), 850);
   splitter.DestroyWindow();
-  Make(CPaneSplitter::kVertical, 700, 300, 50, 60, 164);  // 850 is past the right pane's minimum
-  EXPECT_EQ(PaneRect(first).right, 640);
+  // Narrower than that: the start is not clamped, and the next resize lays the panes out at 850.
+  Make(CPaneSplitter::kVertical, 700, 300, 50, 60, 164);
+  EXPECT_EQ(splitter.VerticalPosition(), 850);
+  splitter.MoveWindow(0, 0, 1000, 300);
+  EXPECT_EQ(PaneRect(first).right, 850);
+  EXPECT_EQ(PaneRect(second).left, 851);
+}
+
+// A page makes its splitter before it has its own size: the start survives the first layout.
+TEST_F(SplitterTest, ASplitterMadeSmallKeepsItsStartWhenItIsSized) {
+  Make(CPaneSplitter::kVertical, 100, 300, 50, 60);
+  splitter.MoveWindow(0, 0, 600, 300);
+  EXPECT_EQ(PaneRect(first).right, 200);
+  EXPECT_EQ(PaneRect(second).left, 201);
+  EXPECT_EQ(PaneRect(second).right, 600);
 }
 
 TEST_F(SplitterTest, DraggingTheBarMovesThePanesAndStopsAtTheMinimum) {
@@ -180,9 +194,9 @@ TEST_F(SplitterTest, MinimumsLargerThanTheSplitterNeverGiveNegativeSizes) {
     EXPECT_GE(right.right - right.left, 0) << x;
     EXPECT_EQ(left.right, 250) << x;  // the first pane's minimum wins
   }
-  splitter.MoveWindow(0, 0, 100, 200);  // narrower than the first minimum
+  splitter.MoveWindow(0, 0, 100, 200);  // narrower than the first minimum: the split is kept
   EXPECT_GE(PaneRect(second).right - PaneRect(second).left, 0);
-  EXPECT_LE(PaneRect(first).right, 100);
+  EXPECT_EQ(PaneRect(first).right, 250);
 }
 
 TEST_F(SplitterTest, HidingTheLeftPaneGivesTheRightOneEverything) {
@@ -199,6 +213,88 @@ TEST_F(SplitterTest, HidingTheLeftPaneGivesTheRightOneEverything) {
   EXPECT_EQ(PaneRect(first).right, 200);
   splitter.DestroyWindow();
   EXPECT_EQ(AfxGetApp()->GetProfileInt(CPaneSplitter::VerticalSection(kId), L"VertSplitPos", -1), 200u);
+
+  // Hidden, the left pane keeps its rectangle, and its edge is written all the same.
+  Make(CPaneSplitter::kVertical, 600, 300, 50, 60);
+  Drag({200, 100}, {260, 100});
+  splitter.HideLeftPane();
+  splitter.DestroyWindow();
+  EXPECT_EQ(AfxGetApp()->GetProfileInt(CPaneSplitter::VerticalSection(kId), L"VertSplitPos", -1), 260u);
+}
+
+// What the screen shows in the parent's window rectangle.
+class Screen {
+ public:
+  explicit Screen(const RECT& r) : r_(r), canvas_(r.right - r.left, r.bottom - r.top) {
+    HDC screen = GetDC(nullptr);
+    BitBlt(canvas_.Dc(), 0, 0, r.right - r.left, r.bottom - r.top, screen, r.left, r.top, SRCCOPY);
+    ReleaseDC(nullptr, screen);
+  }
+  COLORREF At(int x, int y) const { return canvas_.At(x - r_.left, y - r_.top); }
+
+ private:
+  RECT r_;
+  test::DibCanvas canvas_;
+};
+
+// The columns (or rows) of the screen that differ from `before` by an inversion with the face colour,
+// along a line across the splitter's window: x for a vertical line at y, else y at x.
+std::vector<int> InvertedAlong(const Screen& before, const Screen& now, const RECT& span, bool alongX, int at) {
+  const COLORREF face = GetSysColor(COLOR_BTNFACE);
+  std::vector<int> hit;
+  const int from = alongX ? span.left : span.top, to = alongX ? span.right : span.bottom;
+  for (int i = from; i < to; ++i) {
+    const int x = alongX ? i : at, y = alongX ? at : i;
+    if (now.At(x, y) == (before.At(x, y) ^ face) && now.At(x, y) != before.At(x, y)) hit.push_back(i);
+  }
+  return hit;
+}
+
+// The bar is one bar width wide, runs across the splitter's whole window (its border too, which its
+// own client area cannot reach), follows the mouse, and leaves nothing behind when Esc ends the drag.
+TEST_F(SplitterTest, TheTrackingBarIsDrawnAcrossTheSplitterAndLeavesNoTrace) {
+  splitter.SetBarWidth(4);
+  Make(WS_BORDER | CPaneSplitter::kVertical, 600, 300, 50, 60);
+  splitter.MoveWindow(20, 30, 600, 300);
+  SetForegroundWindow(parent.m_hWnd);
+  parent.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  PumpPending();
+  RECT window, client;
+  splitter.GetWindowRect(&window);
+  splitter.GetClientRect(&client);
+  POINT origin = {0, 0};
+  splitter.ClientToScreen(&origin);
+  ASSERT_EQ(PaneRect(first).right, 200);  // the gap between the panes: client x 200 to 203
+  const Screen before(window);
+
+  Drag({202, 100}, {202, 100}, false);
+  ASSERT_TRUE(splitter.IsDragging());
+  Screen pressed(window);
+  std::vector<int> columns = InvertedAlong(before, pressed, window, true, origin.y + 100);
+  EXPECT_EQ(columns, (std::vector<int>{origin.x + 200, origin.x + 201, origin.x + 202, origin.x + 203}));
+  // From the top of the window's border to the bottom of it.
+  std::vector<int> rows = InvertedAlong(before, pressed, window, false, origin.x + 201);
+  ASSERT_FALSE(rows.empty());
+  EXPECT_EQ(rows.front(), window.top);
+  EXPECT_EQ(rows.back(), window.bottom - 1);
+  EXPECT_EQ(static_cast<int>(rows.size()), window.bottom - window.top);
+
+  splitter.PostMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(300, 100));
+  PumpPending();
+  Screen moved(window);
+  columns = InvertedAlong(before, moved, window, true, origin.y + 100);
+  EXPECT_EQ(columns, (std::vector<int>{origin.x + 298, origin.x + 299, origin.x + 300, origin.x + 301}));
+
+  splitter.PostMessage(WM_KEYDOWN, VK_ESCAPE, 0);
+  PumpPending();
+  ASSERT_FALSE(splitter.IsDragging());
+  Screen after(window);
+  int changed = 0;
+  for (int y = window.top; y < window.bottom; ++y) {
+    for (int x = window.left; x < window.right; ++x) changed += after.At(x, y) != before.At(x, y);
+  }
+  EXPECT_EQ(changed, 0);
+  EXPECT_EQ(PaneRect(first).right, 200);
 }
 
 }  // namespace

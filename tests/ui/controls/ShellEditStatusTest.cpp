@@ -137,13 +137,30 @@ TEST(LinkStatusBar, PanesLinkTextAndClicks) {
   bar.Paint(c.Dc(), RECT{0, 0, 300, 30});
   EXPECT_GT(c.CountInk(CLinkStatusBar::kLinkColor, RECT{0, 0, 300, 30}), 10);
 
-  const RECT link = bar.LinkRect();
-  ASSERT_GT(link.right, link.left);
-  bar.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(link.right + 5, (link.top + link.bottom) / 2));
-  EXPECT_TRUE(g_opened.empty());  // right of the text
-  bar.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(link.left + 1, (link.top + link.bottom) / 2));
-  ASSERT_EQ(g_opened.size(), 1u);
-  EXPECT_EQ(g_opened[0], std::wstring(L"open ") + CLinkStatusBar::kSupportUrl);
+  // The link runs from the pane's left + 4 for the width of its text in the bar's font: measured
+  // here on the bar's own pane rectangle, not taken from the bar.
+  RECT pane = {};
+  bar.SendMessage(SB_GETRECT, 1, reinterpret_cast<LPARAM>(&pane));
+  SIZE text = {};
+  {
+    CClientDC dc(&bar);
+    CFont* font = bar.GetFont();
+    CFont* old = font != nullptr ? dc.SelectObject(font) : nullptr;
+    GetTextExtentPoint32W(dc.GetSafeHdc(), CLinkStatusBar::kLinkText, lstrlenW(CLinkStatusBar::kLinkText), &text);
+    if (old != nullptr) dc.SelectObject(old);
+  }
+  ASSERT_GT(text.cx, 20);
+  const int y = (pane.top + pane.bottom) / 2;
+  for (int x : {pane.left + 3, pane.left + 4 + text.cx + 1, pane.left + 4 + text.cx + 40}) {
+    bar.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+    EXPECT_TRUE(g_opened.empty()) << x - pane.left;  // beside the text
+  }
+  for (int x : {pane.left + 4, pane.left + 4 + text.cx / 2, pane.left + 4 + text.cx - 1}) {
+    g_opened.clear();
+    bar.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+    ASSERT_EQ(g_opened.size(), 1u) << x - pane.left;
+    EXPECT_EQ(g_opened[0], std::wstring(L"open ") + CLinkStatusBar::kSupportUrl);
+  }
   bar.DestroyWindow();
   CurrentControlShellHooks() = saved;
 }

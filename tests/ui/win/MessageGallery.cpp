@@ -33,6 +33,12 @@ void Capture(HWND box) {
   PostMessageW(box, WM_COMMAND, end, 0);
 }
 
+// The same with the details area open.
+void CaptureExpanded(HWND box) {
+  SendMessageW(box, WM_COMMAND, kRmbIdMore, 0);
+  Capture(box);
+}
+
 BOOL WINAPI Silent(UINT) { return TRUE; }
 
 // Once dialog 204 is up: takes it as it shows on screen (its shape included) and presses OK.
@@ -90,6 +96,17 @@ TEST(MessageGallery, RendersEveryFixedMessage) {
     EXPECT_TRUE(g_saved) << "no picture for " << std::string(s.name, s.name + wcslen(s.name));
     written += g_saved;
   }
+
+  // Long details, open: they wrap inside the box's own width.
+  g_outputPath = folder + L"\\long-details.png";
+  g_saved = false;
+  CurrentRichMsgBoxHooks().created = CaptureExpanded;
+  RichMsgBoxParams details = DefaultRichMsgBoxParams();
+  std::wstring sectors = L"Sectors that could not be read: ";
+  for (int i = 0; i < 40; ++i) sectors += std::to_wstring(1000 + 37 * i) + L", ";
+  details.detailsText = sectors.c_str();
+  RichMessageBox(nullptr, L"Some files were saved with gaps.", L"Morvick", MB_OK | MB_ICONEXCLAMATION, &details);
+  EXPECT_TRUE(g_saved) << "no picture of the long details";
   CurrentRichMsgBoxHooks() = saved;
   EXPECT_EQ(written, static_cast<int>(sizeof(samples) / sizeof(samples[0])));
 

@@ -339,11 +339,18 @@ TEST_F(RichMessageBoxTest, RememberedAnswers) {
   EXPECT_EQ(r, IDYES | static_cast<int>(kRmbChecked));
   HKEY k;
   ASSERT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, key.c_str(), 0, KEY_ALL_ACCESS, &k), ERROR_SUCCESS);
-  DWORD six = 6;
-  RegSetValueExW(k, L"MorvickTest7", 0, REG_DWORD, reinterpret_cast<BYTE*>(&six), 4);
+  DWORD stored = 0, type = 0, size = sizeof stored;
+  EXPECT_EQ(RegQueryValueExW(k, L"MorvickTest7", nullptr, &type, reinterpret_cast<BYTE*>(&stored), &size), ERROR_SUCCESS);
+  EXPECT_EQ(type, static_cast<DWORD>(REG_DWORD));
+  EXPECT_EQ(stored, static_cast<DWORD>(IDYES) | kRmbChecked);
+  // The stored answer as it was written, then another one put there by hand.
   created = 0;
   beeps.clear();
-  EXPECT_EQ(Show(MB_YESNO | kRmbCheckBox, nullptr, &p), 6);
+  EXPECT_EQ(Show(MB_YESNO | kRmbCheckBox, nullptr, &p), IDYES | static_cast<int>(kRmbChecked));
+  EXPECT_EQ(created, 0);
+  DWORD no = IDNO;
+  RegSetValueExW(k, L"MorvickTest7", 0, REG_DWORD, reinterpret_cast<BYTE*>(&no), 4);
+  EXPECT_EQ(Show(MB_YESNO | kRmbCheckBox, nullptr, &p), IDNO);
   EXPECT_EQ(created, 0);
   EXPECT_TRUE(beeps.empty());
   DWORD zero = 0;
@@ -377,6 +384,28 @@ TEST_F(RichMessageBoxTest, DetailsToggleTwiceRestoresTheHeight) {
     EXPECT_EQ(Text(more), L"More >>");
     Press(box, IDOK);
   }, &p);
+}
+
+// However long the details, the box keeps the width of its message and buttons; the details wrap
+// within it and their area grows to hold every line.
+TEST_F(RichMessageBoxTest, DetailsWrapInsideTheBoxWithoutWideningIt) {
+  RichMsgBoxParams p = DefaultRichMsgBoxParams();
+  auto measure = [&](const wchar_t* details, RECT* window, int* detailsHeight) {
+    p.detailsText = details;
+    Show(MB_OK, [&](HWND box) {
+      GetWindowRect(box, window);
+      *detailsHeight = CRichMessageBox::FromWindow(box)->DetailsHeight();
+      Press(box, IDOK);
+    }, &p, L"Short.");
+  };
+  RECT shortBox, longBox;
+  int shortHeight = 0, longHeight = 0;
+  measure(L"One line.", &shortBox, &shortHeight);
+  std::wstring many;
+  for (int i = 0; i < 40; ++i) many += L"sector " + std::to_wstring(i) + L" unreadable, ";
+  measure(many.c_str(), &longBox, &longHeight);
+  EXPECT_EQ(longBox.right - longBox.left, shortBox.right - shortBox.left);
+  EXPECT_GT(longHeight, 3 * (shortHeight - 28));
 }
 
 TEST_F(RichMessageBoxTest, ALongNameCannotMakeTheBoxWiderThanTheScreen) {

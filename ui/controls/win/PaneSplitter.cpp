@@ -115,11 +115,11 @@ void CPaneSplitter::SetUpHorizontal() {
     Place(m_top, m_topRect);
     return;
   }
-  LayoutHorizontal(c.bottom - m_barWidth / 2 - m_bottomHeight);
+  // Clamped as on a resize: a stored height taller than the splitter would leave the top pane nothing and the bar out of reach.
+  LayoutHorizontal(ClampY(c.bottom - m_barWidth / 2 - m_bottomHeight));
 }
 
 void CPaneSplitter::LayoutVertical(int x) {
-  x = ClampX(x);
   RECT c;
   GetClientRect(&c);
   m_vertBar = RECT{x - m_barWidth, c.top, x + m_barWidth, c.bottom};
@@ -130,7 +130,6 @@ void CPaneSplitter::LayoutVertical(int x) {
 }
 
 void CPaneSplitter::LayoutHorizontal(int y) {
-  y = ClampY(y);
   RECT c;
   GetClientRect(&c);
   m_horizBar = RECT{0, y - m_barWidth, c.right, y + m_barWidth};
@@ -156,7 +155,7 @@ void CPaneSplitter::LayoutAfterSize() {
       m_topRect = c;
       Place(m_top, m_topRect);
     } else {
-      LayoutHorizontal(c.bottom - m_barWidth / 2 - m_bottomHeight);
+      LayoutHorizontal(ClampY(c.bottom - m_barWidth / 2 - m_bottomHeight));
     }
   }
 }
@@ -178,30 +177,48 @@ void CPaneSplitter::HideLeftPane() {
 }
 
 void CPaneSplitter::DrawTrackingBar() {
-  // Drawn twice, the inverted bar restores what was under it.
-  HDC dc = ::GetDCEx(m_hWnd, nullptr, DCX_CACHE);
+  // Drawn across the splitter into the parent's window DC, over the panes as well (no child is
+  // clipped); drawn twice, the inverted bar restores what was under it.
+  HWND target = ::GetParent(m_hWnd);
+  if (target == nullptr) target = m_hWnd;
+  RECT origin;
+  ::GetWindowRect(target, &origin);
+  HDC dc = ::GetDCEx(target, nullptr, DCX_WINDOW | DCX_CACHE);
   HBRUSH brush = GetSysColorBrush(COLOR_BTNFACE);
   HGDIOBJ old = SelectObject(dc, brush);
-  PatBlt(dc, m_trackBar.left, m_trackBar.top, m_trackBar.right - m_trackBar.left, m_trackBar.bottom - m_trackBar.top,
-         PATINVERT);
+  PatBlt(dc, m_trackBar.left - origin.left, m_trackBar.top - origin.top, m_trackBar.right - m_trackBar.left,
+         m_trackBar.bottom - m_trackBar.top, PATINVERT);
   SelectObject(dc, old);
-  ::ReleaseDC(m_hWnd, dc);
+  ::ReleaseDC(target, dc);
   m_trackShown = !m_trackShown;
+}
+
+RECT CPaneSplitter::TrackingBarAt(POINT p) const {
+  // The bar's width where the split would go: the gap that a layout at p leaves between the panes.
+  RECT window;
+  GetWindowRect(&window);
+  POINT origin = {0, 0};
+  ::ClientToScreen(m_hWnd, &origin);
+  if (m_vertDragging) {
+    const int left = origin.x + p.x - m_barWidth / 2;
+    return RECT{left, window.top, left + m_barWidth, window.bottom};
+  }
+  const int top = origin.y + p.y + m_barWidth / 2 - m_barWidth;
+  return RECT{window.left, top, window.right, top + m_barWidth};
 }
 
 void CPaneSplitter::OnLButtonDown(UINT, CPoint point) {
   const POINT p = point;
   if (m_vertical && !m_leftHidden && Contains(m_vertBar, p)) {
     m_vertDragging = true;
-    m_trackBar = m_vertBar;
   } else if (m_horizontal && !m_bottomHidden && Contains(m_horizBar, p)) {
     m_horizDragging = true;
-    m_trackBar = m_horizBar;
   } else {
     Default();
     return;
   }
   m_dragStart = m_dragPoint = p;
+  m_trackBar = TrackingBarAt(p);
   DrawTrackingBar();
   SetCapture();
   m_focusBeforeDrag = ::SetFocus(m_hWnd);
@@ -277,10 +294,10 @@ void CPaneSplitter::OnSize(UINT nType, int cx, int cy) {
 
 void CPaneSplitter::OnDestroy() {
   if (CWinApp* app = AfxGetApp()) {
-    if (m_horizontal && !m_bottomHidden && !IsRectEmpty(&m_bottomRect)) {
+    if (m_horizontal && !IsRectEmpty(&m_bottomRect)) {
       app->WriteProfileInt(HorizontalSection(m_id), kHorizontalEntry, m_bottomRect.bottom - m_bottomRect.top);
     }
-    if (m_vertical && !m_leftHidden && !IsRectEmpty(&m_leftRect)) {
+    if (m_vertical && !IsRectEmpty(&m_leftRect)) {
       app->WriteProfileInt(VerticalSection(m_id), kVerticalEntry, m_leftRect.right);
     }
   }

@@ -54,6 +54,7 @@ class CPaneSplitter : public CStatic {
   void LayoutHorizontal(int y);
   void LayoutAfterSize();
   void DrawTrackingBar();
+  RECT TrackingBarAt(POINT p) const;
   void EndDrag(bool restoreFocus);
 
   CWnd* m_left = nullptr;
@@ -67,7 +68,7 @@ class CPaneSplitter : public CStatic {
   int m_bottomHeight = 0;
   RECT m_leftRect = {}, m_rightRect = {}, m_topRect = {}, m_bottomRect = {};
   RECT m_vertBar = {}, m_horizBar = {};
-  RECT m_trackBar = {};  // the tracking bar drawn now, in client coordinates
+  RECT m_trackBar = {};  // the tracking bar, in screen coordinates
   bool m_vertical = false, m_horizontal = false;
   bool m_vertDragging = false, m_horizDragging = false;
   bool m_trackShown = false;

@@ -140,7 +140,7 @@ LRESULT CTextProgressCtrl::OnSetPos(WPARAM wParam, LPARAM) {
   if (pos != m_pos) {
     m_pos = pos;
     m_barLength = BarLength();
-    Repaint();
+    Repaint();  // at each position: the percent text changes where the bar's length in pixels does not
   }
   return previous;
 }

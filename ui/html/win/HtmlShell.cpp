@@ -36,6 +36,7 @@ HtmlShellHooks& CurrentHtmlShellHooks() {
 }
 
 std::wstring BuildBrowserCommand(const std::wstring& registered, const std::wstring& target) {
+  // Web and mail addresses only, quoted: a file path or a quote would start a program or add browser arguments.
   if (!IsWebOrMailAddress(target) || target.find(L'"') != std::wstring::npos) return L"";
   std::wstring command = registered;
   size_t cut = command.find(L"\"%1\"");

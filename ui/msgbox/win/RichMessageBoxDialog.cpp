@@ -267,15 +267,11 @@ void CRichMessageBox::CreateControls(SIZE* client) {
   const int widest = GetSystemMetrics(SM_CXSCREEN) * 3 / 4;
   headerDrawer_.SetMaxWidth(widest);
   bodyDrawer_.SetMaxWidth(widest);
-  detailsDrawer_.SetMaxWidth(widest);
   SIZE body = bodyDrawer_.SetTextAndMeasure(dc, text_);
   bodyHeight_ = body.cy + 2 * kMargin;
   width = std::max<int>(width, body.cx + 2 * kMargin);
 
   details_ = LoadText(p_.detailsText);
-  SIZE details = detailsDrawer_.SetTextAndMeasure(dc, details_);
-  detailsHeight_ = details_.empty() ? 0 : details.cy + 2 * kMargin;
-  if (!details_.empty()) width = std::max<int>(width, details.cx + 2 * kMargin);
 
   buttonAreaHeight_ = (p_.buttons.effect >= 0 || p_.buttons.separator != 0) ? 2 * kGap : kGap;
   separatorTexts_[1] = LoadText(p_.buttons.separatorText);
@@ -355,6 +351,10 @@ void CRichMessageBox::CreateControls(SIZE* client) {
 
   const int row = static_cast<int>(buttons_.size()) * (buttonWidth_ + kGap) + kGap;
   clientWidth_ = std::max(width, row);
+  // The details wrap at the box's width, not widening it; measured there, as drawn, so no line falls below their area.
+  detailsDrawer_.SetMaxWidth(std::max(1, clientWidth_ - 2 * kMargin));
+  SIZE details = detailsDrawer_.SetTextAndMeasure(dc, details_);
+  detailsHeight_ = details_.empty() ? 0 : details.cy + 2 * kMargin;
   SelectObject(dc, oldFont);
   ReleaseDC(window_, dc);
   client->cx = clientWidth_;

@@ -60,7 +60,8 @@ BOOL CFileTypeAccess::SetRegistryValue(HKEY root, LPCWSTR subKey, LPCWSTR valueN
 }
 
 CString BuildOpenCommand(const CString& programPath) {
-  // Quoted, so that a path with spaces is one argument and no shorter path is ever run instead.
+  // Quoted, so that a path with spaces is one argument and no shorter path is ever run instead;
+  // "%1", the file's path to every shell, where the old "%0" is not replaced by all and the snapshot would not open.
   return CString(L"\"") + programPath + L"\" \"%1\"";
 }
 

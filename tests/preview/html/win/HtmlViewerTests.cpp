@@ -172,6 +172,34 @@ TEST(HtmlViewer, LinksShowTheirAddressAndOnlyLocalOnesAreFollowed)
     EXPECT_EQ(host->Page().Images().GetCount(), 1);
 }
 
+// Straight from one link to the next: the viewer repaints the link it leaves (no longer hot) and
+// the one it reaches, and nothing else needs painting for it.
+TEST(HtmlViewer, MovingBetweenLinksRepaintsTheLinkLeftAndTheLinkReached)
+{
+    CHtmlViewerHost* host = ShowHtml(WritePage(L"twolinks.html",
+        "<a href=\"one.html\">first</a> plain words between <a href=\"two.html\">second</a>"));
+    ASSERT_NE(host, nullptr);
+    HWND canvas = CCustomHTMLViewer::Canvas();
+    const CHtmlBox* first = Word(host, L"first");
+    const CHtmlBox* second = Word(host, L"second");
+    const CHtmlBox* between = Word(host, L"between");
+    ASSERT_TRUE(first != nullptr && second != nullptr && between != nullptr);
+    ASSERT_EQ(host->ScrollY(), 0);
+    SendMessageW(canvas, WM_MOUSEMOVE, 0, Point(first->x + 2, first->y + 2));
+    ValidateRect(canvas, NULL);
+    SendMessageW(canvas, WM_MOUSEMOVE, 0, Point(second->x + 2, second->y + 2));
+    EXPECT_NE(WindowTextOf(CCustomHTMLViewer::StatusLine()).find(L"two.html"), std::wstring::npos);
+    HRGN dirty = CreateRectRgn(0, 0, 0, 0);
+    GetUpdateRgn(canvas, dirty, FALSE);
+    auto needsPaint = [&](const CHtmlBox* b) {
+        return PtInRegion(dirty, b->x + b->width / 2, b->y + b->height / 2) != FALSE;
+    };
+    EXPECT_TRUE(needsPaint(first));
+    EXPECT_TRUE(needsPaint(second));
+    EXPECT_FALSE(needsPaint(between));
+    DeleteObject(dirty);
+}
+
 TEST(HtmlViewer, APageThatCannotBeReadShowsTheCorruptPlaceholder)
 {
     PreviewHarness& h = Harness();
