@@ -340,6 +340,31 @@ TEST(DockingSplitter, TheTrackRangeKeepsTheLayoutConstant)
     EXPECT_EQ(rcRange.right, rcBoth.right - 22);
 }
 
+// By default the bar drags an outline: the panes keep their size until the button comes up, and
+// Escape leaves them as they were.
+TEST(DockingSplitter, TheDefaultResizeDragsAnOutlineThatEscapeDrops)
+{
+    SplitFixture s;
+    ASSERT_TRUE(s.f.host()->m_bOutlineTracking);
+    CRect rcBar;
+    s.bar->GetWindowRect(&rcBar);
+    const CPoint start(rcBar.left + 2, rcBar.top + 100);
+    HWND hBar = s.bar->GetSafeHwnd();
+    ::SetCursorPos(start.x + 60, start.y);
+    ::PostMessageW(hBar, WM_MOUSEMOVE, MK_LBUTTON, Point(CPoint(62, 100)));
+    ::PostMessageW(hBar, WM_KEYDOWN, VK_ESCAPE, 0);
+    s.bar->TrackResize(start);
+    s.f.Layout();
+    EXPECT_EQ(s.PaneWidth(), 200);
+    EXPECT_NE(::GetCapture(), hBar);
+    ::PostMessageW(hBar, WM_MOUSEMOVE, MK_LBUTTON, Point(CPoint(62, 100)));
+    ::PostMessageW(hBar, WM_LBUTTONUP, 0, Point(CPoint(62, 100)));
+    s.bar->TrackResize(start);
+    s.f.Layout();
+    EXPECT_EQ(s.PaneWidth(), 260);
+    EXPECT_EQ(s.pane->GetParentContainer()->m_nDockingCX, 260);
+}
+
 TEST(DockingSplitter, ALiveResizeFollowsTheMouseAndEscapeKeepsTheSize)
 {
     SplitFixture s;
