@@ -100,9 +100,7 @@ int CTKPTaskPanelTheme7::DrawGroupCaption(CDC* pDC, CTKPTaskPanelGroup* pGroup, 
     DrawCaptionFocus(pDC, pGroup, rc);
     CTKPFontSelector font(pDC, &m_fntCaption);
     rcText = DrawCaptionButton(pDC, pGroup, rcText);
-    const CRect rcAfterIcon = DrawCaptionIcon(pDC, pGroup, rcText);
-    // Without an icon the text starts a little in from the button's edge.
-    rcText.left = rcAfterIcon.left == rcText.left + 13 ? rcText.left + 6 : rcAfterIcon.left;
+    rcText = DrawCaptionIcon(pDC, pGroup, rcText);
     DrawCaptionText(pDC, pGroup, rcText, pGroup->IsItemHot());
     DrawCaptionDropMarker(pDC, pGroup, rc);
     return rc.Height();
@@ -162,10 +160,11 @@ CRect CTKPTaskPanelTheme8::DrawGroupCaptionFace(CDC* pDC, CTKPTaskPanelGroup* pG
         FillVertical(pDC, rc, pColors->clrHead);
         pDC->FillSolidRect(rc.left, rc.bottom - 1, rc.Width(), 1, pColors->clrClientBorder);
     }
-    // A small square marks the caption; the text starts after it.
+    // A small square marks the caption; the text starts after it, 19 pixels in (the caption's usual
+    // 13 from the rectangle returned).
     const int y = rc.top + rc.Height() / 2 - 2;
     pDC->FillSolidRect(rc.left + 8, y, 5, 5, pColors->clrHeadTextNormal);
-    rc.left += 19;
+    rc.left += 6;
     return rc;
 }
 
