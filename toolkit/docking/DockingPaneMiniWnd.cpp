@@ -623,6 +623,7 @@ void CTKPDockingPaneMiniWnd::OnNcPaint()
 BOOL CTKPDockingPaneMiniWnd::OnNcActivate(BOOL bActive)
 {
     const BOOL bResult = CMiniFrameWnd::OnNcActivate(bActive);
+    // The default activation paints the system's frame over the themed one: the theme draws it again.
     if (IsThemed())
         Invalidate();
     return bResult;
@@ -644,6 +645,7 @@ void CTKPDockingPaneMiniWnd::OnNcMouseMove(UINT nHitTest, CPoint point)
     }
     if (m_bRolledUp && m_nStep < 1) {
         m_bExpanded = TRUE;
+        // A running collapse stops, or its next step would shrink the window again under the cursor.
         m_bAnimating = FALSE;
         KillTimer(timerAnimate);
         m_nStep = m_nStepCount;

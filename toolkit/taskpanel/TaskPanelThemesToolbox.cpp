@@ -198,6 +198,7 @@ void CTKPTaskPanelTheme9::RefreshMetrics()
 {
     CTKPTaskPanelTheme7::RefreshMetrics();
     const COLORREF shadow = SysColor(COLOR_BTNSHADOW);
+    // Client dark too, hot links white: white text on the inherited light client, or blue on dark, would not read.
     SetPanelColors(shadow, shadow);
     SetItemTextColors(SysColor(COLOR_WINDOW), SysColor(COLOR_WINDOW), SysColor(COLOR_WINDOW));
     m_nCaptionHeight = max(20, m_nCaptionHeight);
@@ -219,6 +220,7 @@ void CTKPTaskPanelTheme10::RefreshMetrics()
 {
     CTKPTaskPanelTheme9::RefreshMetrics();
     const COLORREF face = SysColor(kColorToolbarFace);
+    // Client light again, links dark: dark text on theme 9's dark client, or its white links, would not read.
     SetPanelColors(face, face);
     SetItemTextColors(SysColor(COLOR_BTNTEXT), SysColor(COLOR_BTNTEXT), SysColor(COLOR_HIGHLIGHT));
 }
