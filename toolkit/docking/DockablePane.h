@@ -25,7 +25,7 @@ public:
     // The explicit tab colour, else the window's non-zero answer to TKPWM_GETTABCOLOR, else one of
     // the eight automatic tab colour indexes.
     virtual COLORREF GetTabColor() const;
-    // Docking size, title, icon, options, tag, id and track sizes; not the window.
+    // Docking size, title, icon, options, tag, id, track sizes, tab colour and help id; not the window.
     virtual void CopyFrom(CTKPDockablePane* pOther);
 
     BOOL IsFocused() const;

@@ -239,12 +239,13 @@ void CTKPDockingPaneArrangement::AutoHideNode(CTKPDockingNode* pNode)
     if (!panes.IsEmpty()) {
         TKPDockingPaneEntry* pFirst = FindPaneEntry(panes.GetHead()->AsPane());
         CTKPDockingNode* pHolder = pFirst ? pFirst->pDockingHolder : NULL;
-        for (POSITION pos = pSideBar->m_lstContainers.GetHeadPosition(); pos != NULL && pHolder;) {
+        // Panes that were never docked (no docking holder) group together too.
+        for (POSITION pos = pSideBar->m_lstContainers.GetHeadPosition(); pos != NULL;) {
             CTKPDockingPaneTabbedContainer* pGroup = pSideBar->m_lstContainers.GetNext(pos)->AsTabbedContainer();
             if (!pGroup || pGroup->GetPaneCount() == 0)
                 continue;
             TKPDockingPaneEntry* pEntry = FindPaneEntry(pGroup->GetPane(0));
-            if (pEntry && pEntry->pDockingHolder == pHolder) {
+            if ((pEntry ? pEntry->pDockingHolder : NULL) == pHolder) {
                 MovePanesToContainer(pGroup, panes, tkpoNoAutoHide);
                 return;
             }

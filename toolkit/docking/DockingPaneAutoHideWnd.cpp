@@ -367,6 +367,7 @@ void CTKPDockingPaneAutoHideWnd::OnLButtonDown(UINT, CPoint point)
     const int nLo = (bAlongX ? rcLimits.left : rcLimits.top) - nShift;
     const int nHi = (bAlongX ? rcLimits.right : rcLimits.bottom) - nShift;
     if (m_pHost->m_bOutlineTracking) {
+        // From the click point in right-to-left frames too: from the corner the edge would jump at the first move.
         CTKPDragTracker tracker;
         CRect rc = rcEdge;
         if (tracker.Track(this, bAlongX ? nLo : rc.left, bAlongX ? rc.top : nLo, bAlongX ? nHi : rc.left,

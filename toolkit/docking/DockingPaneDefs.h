@@ -32,7 +32,8 @@ enum TKPDockingNotification {
     tkpdnPaneMenu = 5      // lParam: TKPDOCKINGPANEMENU*
 };
 
-// Actions; the even ones are announced before they happen and a non-zero result cancels them.
+// Actions; the even ones but 14 are announced before they happen and a non-zero result cancels them;
+// 14 (like the odd ones) reports what has happened.
 enum TKPDockingAction {
     tkpaFloating = 0,
     tkpaFloated = 1,

@@ -390,7 +390,7 @@ CTKPDockingPaneStickerWnd* CTKPDockingPaneDragContext::CreateSticker(const CRect
     CTKPDockingPaneStickerWnd* pSticker = new CTKPDockingPaneStickerWnd(this);
     LPCTSTR lpszClass = AfxRegisterWndClass(0, ::LoadCursor(NULL, IDC_ARROW));
     CWnd* pOwner = GetOwnerWindow();
-    if (!pSticker->CreateEx(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, lpszClass, L"", WS_POPUP, rc.left, rc.top, rc.Width(),
+    if (!pSticker->CreateEx(WS_EX_TOOLWINDOW, lpszClass, L"", WS_POPUP, rc.left, rc.top, rc.Width(),
             rc.Height(), pOwner ? pOwner->GetSafeHwnd() : NULL, NULL)) {
         delete pSticker;
         return NULL;
@@ -613,11 +613,6 @@ void CTKPDockingPaneDragContext::DrawFeedback(BOOL bErase)
     }
     m_wndPreview.SetWindowPos(NULL, rcMain.left, rcMain.top, rcMain.Width(), rcMain.Height(),
         SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
-    // The stickers stay above the previews.
-    for (POSITION pos = m_lstStickers.GetHeadPosition(); pos != NULL;) {
-        CTKPDockingPaneStickerWnd* pSticker = m_lstStickers.GetNext(pos);
-        pSticker->SetWindowPos(&CWnd::wndTopMost, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    }
 }
 
 void CTKPDockingPaneDragContext::ReleaseFeedback()

@@ -235,6 +235,8 @@ void CTKPDockingPaneHost::ShowPane(CTKPDockablePane* pPane, BOOL bSetFocus)
             pMini->UpdateWindowState();
         }
     }
+    // Reported shown only when back in a container: a pane with no holder to return to stays closed,
+    // and notification 1 with its window shown loose would tell the site the opposite of what happened.
     if (m_bLayoutDone && pPane->m_pParentContainer && pPane->IsSelected())
         pPane->ShowPaneWindow(TRUE);
     if (bSetFocus)

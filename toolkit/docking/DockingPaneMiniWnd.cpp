@@ -264,7 +264,7 @@ void CTKPDockingPaneMiniWnd::UpdateWindowState()
         strTitle = pHost->m_strFloatingTitle;
     SetWindowText(strTitle);
     if (!IsWindowVisible() && nCount > 0)
-        ShowWindow(SW_SHOWNOACTIVATE);
+        ShowWindow(SW_SHOW);
     if (bCloseAllowed != m_bCloseAllowed) {
         m_bCloseAllowed = bCloseAllowed;
         if (CMenu* pMenu = GetSystemMenu(FALSE))
@@ -589,12 +589,12 @@ void CTKPDockingPaneMiniWnd::OnNcCalcSize(BOOL bCalcValidRects, NCCALCSIZE_PARAM
         CMiniFrameWnd::OnNcCalcSize(bCalcValidRects, lpncsp);
         return;
     }
-    // The theme draws a three-pixel frame and the caption band; the rest is client.
+    // The caption band is the theme's; the frame's own calculation then takes off its sizing border,
+    // of which the client keeps one pixel on each side.
     RECT& rc = lpncsp->rgrc[0];
-    rc.left += 3;
-    rc.right -= 3;
-    rc.bottom -= 3;
-    rc.top += GetCaptionHeight() + 5;
+    ::InflateRect(&rc, 1, 1);
+    rc.top += GetCaptionHeight() + 2;
+    CMiniFrameWnd::OnNcCalcSize(bCalcValidRects, lpncsp);
     if (rc.bottom < rc.top)
         rc.bottom = rc.top;
 }
@@ -623,6 +623,7 @@ void CTKPDockingPaneMiniWnd::OnNcPaint()
 BOOL CTKPDockingPaneMiniWnd::OnNcActivate(BOOL bActive)
 {
     const BOOL bResult = CMiniFrameWnd::OnNcActivate(bActive);
+    // The default activation paints the system's frame over the themed one: the theme draws it again.
     if (IsThemed())
         Invalidate();
     return bResult;
@@ -644,6 +645,7 @@ void CTKPDockingPaneMiniWnd::OnNcMouseMove(UINT nHitTest, CPoint point)
     }
     if (m_bRolledUp && m_nStep < 1) {
         m_bExpanded = TRUE;
+        // A running collapse stops, or its next step would shrink the window again under the cursor.
         m_bAnimating = FALSE;
         KillTimer(timerAnimate);
         m_nStep = m_nStepCount;

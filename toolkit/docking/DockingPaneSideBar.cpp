@@ -117,6 +117,7 @@ void CTKPDockingPaneSideBar::RemoveChild(CTKPDockingNode* pNode)
     if (!pos)
         return;
     m_lstContainers.RemoveAt(pos);
+    // Closed at once whatever the auto-close flag: left open it would show, then point at, a freed container.
     if (m_pSlideOut && static_cast<CTKPDockingNode*>(m_pSlideOut->GetContainer()) == pNode)
         DropSlideOut();
     DeleteTabGroups();

@@ -118,13 +118,11 @@ void CTKPTabTheme::DrawRowTabs(CDC* pDC, CTKPTabManager* pManager, int nRow)
         }
     } else {
         for (int i = nLast; i >= nFirst; --i) {
-            // The selected tab comes last, over its neighbours.
-            if (bSelectedHere && pManager->GetItem(i) == pSelected)
-                continue;
             if (!paint(i))
                 break;
         }
     }
+    // The selected tab once more at the end, over its neighbours.
     if (bSelectedHere)
         paint(pSelected->GetIndex());
 }

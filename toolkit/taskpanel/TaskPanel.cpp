@@ -430,6 +430,8 @@ void CTKPTaskPanel::RepositionScrollButtons()
     } else {
         CRect rc = pGroup->GetClientRect();
         rc.DeflateRect(4, 4);
+        // No buttons where both squares do not fit: they would overlap, or stand over the caption and
+        // take the clicks meant for it.
         if (rc.Width() >= 16 && rc.Height() >= 32) {
             m_pScrollButtonUp->rcButton.SetRect(rc.right - 16, rc.top, rc.right, rc.top + 16);
             m_pScrollButtonDown->rcButton.SetRect(rc.right - 16, rc.bottom - 16, rc.right, rc.bottom);

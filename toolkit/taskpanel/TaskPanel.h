@@ -138,7 +138,8 @@ public:
     virtual void RenameItem(CTKPTaskPanelItem* pItem, LPCTSTR lpszCaption);
     virtual DROPEFFECT OnItemDragOver(COleDataObject* pDataObject, DWORD dwKeyState, CPoint point);
     virtual BOOL OnItemDrop(COleDataObject* pDataObject, DROPEFFECT dropEffect, CPoint point);
-    // Forgets the item as active group, hot and focused item (it leaves its collection).
+    // Forgets the item as active group, hot, focused and pressed item and drop target (it leaves its
+    // collection).
     virtual void ForgetItem(CTKPTaskPanelItem* pItem);
     virtual void UpdateScrollBar();
     // An in-place edit over the item's caption; Enter renames, Escape cancels. NULL without a window.

@@ -227,8 +227,9 @@ void CTKPTaskPanel::TrackGroupDrag(CTKPTaskPanelGroup* pGroup)
         }
         if (msg.message == WM_LBUTTONUP)
             break;
-        if (msg.message == WM_KEYDOWN) {
-            if (msg.wParam == VK_ESCAPE)
+        // System keys are swallowed too: dispatched, Alt+F4 would close the window under the drag.
+        if (msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN) {
+            if (msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE)
                 break;
             continue;
         }

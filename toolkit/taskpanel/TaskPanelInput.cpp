@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "toolkit/base/CaptureLoopPaints.h"
 #include "toolkit/base/DrawingHelper.h"
 #include "toolkit/commandbars/CommandBars.h"
 #include "toolkit/commandbars/MouseTracker.h"
@@ -419,19 +420,12 @@ void CTKPTaskPanel::TrackScrollButton(CTKPTaskPanelScrollButton* pButton)
     BOOL bFirstTick = TRUE;
     while (GetCapture() == this && pButton->bEnabled) {
         MSG msg;
-        // Paint first, so that every step shows.
-        if (::PeekMessage(&msg, NULL, WM_PAINT, WM_PAINT, PM_REMOVE)) {
-            // A quit message comes out whatever the filter: it is put back and ends the loop, instead
-            // of being dispatched and lost, which kept the program from ending.
-            if (msg.message == WM_QUIT) {
+        // The pending paints first, so that every step shows; a quit message is put back for the
+        // program's own loop and ends this one.
+        const BOOL bGot = TKPGetCaptureLoopMessage(&msg);
+        if (bGot <= 0) {
+            if (bGot == 0)
                 ::PostQuitMessage((int)msg.wParam);
-                break;
-            }
-            ::DispatchMessage(&msg);
-            continue;
-        }
-        if (!::GetMessage(&msg, NULL, 0, 0)) {
-            ::PostQuitMessage((int)msg.wParam);
             break;
         }
         if (msg.message == WM_TIMER && msg.hwnd == m_hWnd && msg.wParam == TIMER_SCROLL_REPEAT) {

@@ -22,9 +22,6 @@ enum ToolkitColor {
     kColorHighlightChecked = 36,  // selected items
 };
 
-// The gap between an item's icon and its caption.
-const int kIconTextGap = 5;
-
 }  // namespace
 
 CTKPTaskPanelGroupColors::CTKPTaskPanelGroupColors() : dHeadGradientStart(0) {}
@@ -450,14 +447,10 @@ int CTKPTaskPanelTheme::DrawGroupCaption(CDC* pDC, CTKPTaskPanelGroup* pGroup, B
         return rc.Height();
     CTKPTaskPanelGroupColors* pColors = GetGroupColors(pGroup);
     const int nSaved = pDC->SaveDC();
-    if (m_bRoundedCaptionLeft) {
+    if (m_bRoundedCaptionLeft)
         pDC->ExcludeClipRect(rc.left, rc.top, rc.left + 2, rc.top + 1);
-        pDC->ExcludeClipRect(rc.left, rc.top + 1, rc.left + 1, rc.top + 2);
-    }
-    if (m_bRoundedCaptionRight) {
+    if (m_bRoundedCaptionRight)
         pDC->ExcludeClipRect(rc.right - 2, rc.top, rc.right, rc.top + 1);
-        pDC->ExcludeClipRect(rc.right - 1, rc.top + 1, rc.right, rc.top + 2);
-    }
     FillRect(pDC, rc, pColors->clrHead.m_clrLight);
     CRect rcGradient = rc;
     rcGradient.left += (int)(rc.Width() * pColors->dHeadGradientStart);
@@ -612,7 +605,7 @@ CRect CTKPTaskPanelTheme::DrawImageAndTextItem(CDC* pDC, CTKPTaskPanelGroupItem*
     const CRect rcInner = look.rcInner;
     const BOOL bIconSpace = look.pImage != NULL || pItem->GetType() == tkpTaskItemTypeLink;
     const CRect rcPadding = GetItemIconPadding(pItem);
-    const int nIconWidth = bIconSpace ? rcPadding.left + szIcon.cx + rcPadding.right + kIconTextGap : 0;
+    const int nIconWidth = bIconSpace ? rcPadding.left + szIcon.cx + rcPadding.right : 0;
     const int nIconHeight = bIconSpace ? rcPadding.top + szIcon.cy + rcPadding.bottom : 0;
 
     if (!bDraw) {
@@ -634,15 +627,7 @@ CRect CTKPTaskPanelTheme::DrawImageAndTextItem(CDC* pDC, CTKPTaskPanelGroupItem*
     CRect rcText(rc.left + rcInner.left + nIconWidth, rc.top + rcInner.top, rc.right - rcInner.right,
         rc.bottom - rcInner.bottom);
     rcText.OffsetRect(ptOffset);
-    UINT nFormat = m_nItemTextFormat;
-    if (bIconSpace) {
-        // A caption shorter than the icon stands beside the icon's middle.
-        CRect rcMeasure(rcText.left, 0, rcText.right, 0);
-        pDC->DrawText(pItem->GetMeasuredCaption(), rcMeasure, (nFormat | DT_CALCRECT) & ~(DT_CENTER | DT_VCENTER));
-        if (rcMeasure.Height() < nIconHeight)
-            nFormat |= DT_VCENTER;
-    }
-    DrawItemCaption(pDC, pItem, rcText, nFormat);
+    DrawItemCaption(pDC, pItem, rcText, m_nItemTextFormat);
     DrawItemFocus(pDC, pItem, rc);
     return rc;
 }

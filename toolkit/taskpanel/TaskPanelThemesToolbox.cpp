@@ -100,9 +100,7 @@ int CTKPTaskPanelTheme7::DrawGroupCaption(CDC* pDC, CTKPTaskPanelGroup* pGroup, 
     DrawCaptionFocus(pDC, pGroup, rc);
     CTKPFontSelector font(pDC, &m_fntCaption);
     rcText = DrawCaptionButton(pDC, pGroup, rcText);
-    const CRect rcAfterIcon = DrawCaptionIcon(pDC, pGroup, rcText);
-    // Without an icon the text starts a little in from the button's edge.
-    rcText.left = rcAfterIcon.left == rcText.left + 13 ? rcText.left + 6 : rcAfterIcon.left;
+    rcText = DrawCaptionIcon(pDC, pGroup, rcText);
     DrawCaptionText(pDC, pGroup, rcText, pGroup->IsItemHot());
     DrawCaptionDropMarker(pDC, pGroup, rc);
     return rc.Height();
@@ -162,10 +160,11 @@ CRect CTKPTaskPanelTheme8::DrawGroupCaptionFace(CDC* pDC, CTKPTaskPanelGroup* pG
         FillVertical(pDC, rc, pColors->clrHead);
         pDC->FillSolidRect(rc.left, rc.bottom - 1, rc.Width(), 1, pColors->clrClientBorder);
     }
-    // A small square marks the caption; the text starts after it.
+    // A small square marks the caption; the text starts after it, 19 pixels in (the caption's usual
+    // 13 from the rectangle returned).
     const int y = rc.top + rc.Height() / 2 - 2;
     pDC->FillSolidRect(rc.left + 8, y, 5, 5, pColors->clrHeadTextNormal);
-    rc.left += 19;
+    rc.left += 6;
     return rc;
 }
 
@@ -199,6 +198,7 @@ void CTKPTaskPanelTheme9::RefreshMetrics()
 {
     CTKPTaskPanelTheme7::RefreshMetrics();
     const COLORREF shadow = SysColor(COLOR_BTNSHADOW);
+    // Client dark too, hot links white: white text on the inherited light client, or blue on dark, would not read.
     SetPanelColors(shadow, shadow);
     SetItemTextColors(SysColor(COLOR_WINDOW), SysColor(COLOR_WINDOW), SysColor(COLOR_WINDOW));
     m_nCaptionHeight = max(20, m_nCaptionHeight);
@@ -220,6 +220,7 @@ void CTKPTaskPanelTheme10::RefreshMetrics()
 {
     CTKPTaskPanelTheme9::RefreshMetrics();
     const COLORREF face = SysColor(kColorToolbarFace);
+    // Client light again, links dark: dark text on theme 9's dark client, or its white links, would not read.
     SetPanelColors(face, face);
     SetItemTextColors(SysColor(COLOR_BTNTEXT), SysColor(COLOR_BTNTEXT), SysColor(COLOR_HIGHLIGHT));
 }

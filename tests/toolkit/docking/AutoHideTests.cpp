@@ -142,6 +142,30 @@ TEST(DockingSidePanel, HiddenPanesTakeAStripOffTheirEdge)
     }
 }
 
+// Hidden one after the other, panes from the same docked place share a tab group, and so do panes
+// that were never docked at all.
+TEST(DockingSidePanel, PanesFromTheSamePlaceShareATabGroup)
+{
+    HostFixture f;
+    CTKPDockablePane* p1 = f.MakePane(1, L"Files");
+    CTKPDockablePane* p2 = f.MakePane(2, L"Found");
+    CTKPDockablePane* p3 = f.MakePane(3, L"Log");
+    CTKPDockablePane* p4 = f.MakePane(4, L"Notes");
+    f.host()->m_bHideWholeGroup = FALSE;
+    f.host()->DockPane(p1, tkdock::sideLeft, NULL);
+    f.host()->AttachNode(p2, p1);
+    f.Layout();
+    CRect rcSite;
+    Site()->GetWindowRect(&rcSite);
+    f.host()->FloatNode(p3, CRect(rcSite.right - 260, rcSite.top + 80, rcSite.right - 40, rcSite.top + 260));
+    f.host()->FloatNode(p4, CRect(rcSite.right - 260, rcSite.top + 300, rcSite.right - 40, rcSite.top + 480));
+    f.Layout();
+    for (CTKPDockablePane* p : {p1, p2, p3, p4})
+        f.host()->HidePane(p);
+    f.Layout();
+    EXPECT_EQ(Dump(f.arrangement()), "S[C] |l:T(1,2*)T(3,4*)");
+}
+
 TEST(DockingSidePanel, DockingBackEmptiesThePanelAndEndsItsWindow)
 {
     Hidden h(tkdock::sideRight);

@@ -314,13 +314,32 @@ struct SplitFixture {
         bar = f.arrangement()->GetTopContainer()->GetSplitterBar(0);
     }
     int PaneWidth() { return HostFixture::InSite(f.ContainerOf(pane)).Width(); }
-    // Live resizing from then on, and the point on the bar where the tests press it.
-    CPoint LiveStart()
+    // The point on the bar where the tests press it.
+    CPoint Start()
     {
-        f.host()->m_bOutlineTracking = FALSE;
         CRect rcBar;
         bar->GetWindowRect(&rcBar);
         return CPoint(rcBar.left + 2, rcBar.top + 100);
+    }
+    // Live resizing from then on, and the point where the tests press the bar.
+    CPoint LiveStart()
+    {
+        f.host()->m_bOutlineTracking = FALSE;
+        return Start();
+    }
+    // Pressed at the start point, the bar is dragged 60 pixels to the right and let go with Escape or
+    // the button's release; then the frame lays itself out.
+    void DragRight60(CPoint start, UINT nEnd)
+    {
+        HWND hBar = bar->GetSafeHwnd();
+        ::SetCursorPos(start.x + 60, start.y);
+        ::PostMessageW(hBar, WM_MOUSEMOVE, MK_LBUTTON, Point(CPoint(62, 100)));
+        if (nEnd == WM_KEYDOWN)
+            ::PostMessageW(hBar, WM_KEYDOWN, VK_ESCAPE, 0);
+        else
+            ::PostMessageW(hBar, WM_LBUTTONUP, 0, Point(CPoint(62, 100)));
+        bar->TrackResize(start);
+        f.Layout();
     }
 };
 
@@ -340,16 +359,26 @@ TEST(DockingSplitter, TheTrackRangeKeepsTheLayoutConstant)
     EXPECT_EQ(rcRange.right, rcBoth.right - 22);
 }
 
+// By default the bar drags an outline: the panes keep their size until the button comes up, and
+// Escape leaves them as they were.
+TEST(DockingSplitter, TheDefaultResizeDragsAnOutlineThatEscapeDrops)
+{
+    SplitFixture s;
+    ASSERT_TRUE(s.f.host()->m_bOutlineTracking);
+    const CPoint start = s.Start();
+    s.DragRight60(start, WM_KEYDOWN);
+    EXPECT_EQ(s.PaneWidth(), 200);
+    EXPECT_NE(::GetCapture(), s.bar->GetSafeHwnd());
+    s.DragRight60(start, WM_LBUTTONUP);
+    EXPECT_EQ(s.PaneWidth(), 260);
+    EXPECT_EQ(s.pane->GetParentContainer()->m_nDockingCX, 260);
+}
+
 TEST(DockingSplitter, ALiveResizeFollowsTheMouseAndEscapeKeepsTheSize)
 {
     SplitFixture s;
-    const CPoint start = s.LiveStart();
     HWND hBar = s.bar->GetSafeHwnd();
-    ::SetCursorPos(start.x + 60, start.y);
-    ::PostMessageW(hBar, WM_MOUSEMOVE, MK_LBUTTON, Point(CPoint(62, 100)));
-    ::PostMessageW(hBar, WM_KEYDOWN, VK_ESCAPE, 0);
-    s.bar->TrackResize(start);
-    s.f.Layout();
+    s.DragRight60(s.LiveStart(), WM_KEYDOWN);
     EXPECT_EQ(s.PaneWidth(), 260);
     EXPECT_EQ(s.pane->GetParentContainer()->m_nDockingCX, 260);
     EXPECT_NE(::GetCapture(), hBar);

@@ -27,11 +27,11 @@ struct DragScene {
     CTKPDockingPaneMiniWnd* mini;
     CTKPDockingPaneDragContext* drag;
 
-    explicit DragScene(BOOL bStickers = FALSE)
+    explicit DragScene(BOOL bStickers = FALSE, int nDockedWidth = 220)
     {
         f.host()->m_bAlphaFeedback = bStickers;
         f.host()->m_bShowStickers = bStickers;
-        docked = f.MakePane(1, L"Files", CSize(220, 150));
+        docked = f.MakePane(1, L"Files", CSize(nDockedWidth, 150));
         floating = f.MakePane(2, L"Preview", CSize(180, 120));
         f.host()->DockPane(docked, tkdock::sideLeft, NULL);
         f.Layout();
@@ -253,6 +253,14 @@ TEST(DockingDrag, StickersShowWhatTheSiteAllowsAndTheLastMadeIsHitFirst)
         tkdock::partLeft | tkdock::partRight | tkdock::partBottom | tkdock::partCentre | tkdock::partCentreSticker);
     for (int i = 1; i < 5; ++i)
         EXPECT_EQ(s.drag->GetSticker(i)->m_nFlags & tkdock::partCentreSticker, 0);
+    // Plain owned windows: not always on top of every other program.
+    auto anyOnTop = [&] {
+        for (int i = 0; i < s.drag->GetStickerCount(); ++i)
+            if (s.drag->GetSticker(i)->GetExStyle() & WS_EX_TOPMOST)
+                return true;
+        return false;
+    };
+    EXPECT_FALSE(anyOnTop());
     // The cross's arrows answer their own parts; the corners are transparent.
     CRect rc;
     pCentre->GetWindowRect(&rc);
@@ -284,6 +292,7 @@ TEST(DockingDrag, StickersShowWhatTheSiteAllowsAndTheLastMadeIsHitFirst)
     CRect rcPreview;
     pPreview->GetWindowRect(&rcPreview);
     EXPECT_EQ(rcPreview, s.drag->GetDockingRect());
+    EXPECT_FALSE(anyOnTop());
     // Over the centre: a further tab, with the tab preview below the place.
     s.drag->Move(rc.left + 46, rc.top + 46);
     EXPECT_TRUE(s.drag->IsAttach());
@@ -302,6 +311,37 @@ TEST(DockingDrag, StickersShowWhatTheSiteAllowsAndTheLastMadeIsHitFirst)
     s.Stop();
     EXPECT_EQ(s.drag->GetStickerCount(), 0);
     EXPECT_FALSE(pPreview->GetSafeHwnd());
+}
+
+// Over a narrow pane the cross's left arrow covers the left edge sticker: where both answer, the edge
+// sticker, made after the cross, decides.
+TEST(DockingDrag, WhereTwoStickersOverlapTheLastMadeIsHit)
+{
+    DragScene s(TRUE, 110);
+    s.Start();
+    const CRect a = s.ARect();
+    s.drag->Move(a.CenterPoint().x, a.CenterPoint().y);
+    ASSERT_EQ(s.drag->GetHoverNode(), static_cast<CTKPDockingNode*>(s.A()));
+    ASSERT_EQ(s.drag->GetStickerCount(), 5);
+    CTKPDockingPaneStickerWnd* pCentre = s.drag->GetSticker(0);
+    CTKPDockingPaneStickerWnd* pEdge = s.drag->GetSticker(2);
+    ASSERT_EQ(pEdge->m_nFlags, tkdock::partLeft);
+    CRect rcCentre, rcEdge, rcBoth;
+    pCentre->GetWindowRect(&rcCentre);
+    pEdge->GetWindowRect(&rcEdge);
+    ASSERT_TRUE(rcBoth.IntersectRect(rcCentre, rcEdge));
+    CPoint shared(-1, -1);
+    for (int y = rcBoth.top; y < rcBoth.bottom && shared.x < 0; ++y)
+        for (int x = rcBoth.left; x < rcBoth.right && shared.x < 0; ++x)
+            if (pCentre->HitTest(x, y) == tkdock::partLeft && pEdge->HitTest(x, y) == tkdock::partLeft)
+                shared = CPoint(x, y);
+    ASSERT_GE(shared.x, 0) << "no point where both stickers answer";
+    s.drag->Move(shared.x, shared.y);
+    EXPECT_EQ(s.drag->GetTarget(), static_cast<CTKPDockingNode*>(s.f.host()->GetTopContainer()));
+    EXPECT_EQ(s.drag->GetDirection(), tkdock::sideLeft);
+    EXPECT_EQ(pEdge->m_nHighlighted, tkdock::partLeft);
+    EXPECT_EQ(pCentre->m_nHighlighted, 0);
+    s.Stop();
 }
 
 TEST(DockingDrag, StickersLoadTheirPicturesOnceWhateverTheMovesAndPaints)

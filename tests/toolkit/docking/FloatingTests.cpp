@@ -113,10 +113,13 @@ TEST(DockingFloating, CloseAsksForEveryClosablePane)
     Site()->m_actionFilter = nullptr;
     w.mini->SendMessage(WM_CLOSE);
     EXPECT_TRUE(w.pane->IsClosed());
-    // Empty, the window hides; it stays the place the panes come back to.
+    // Empty, the window hides; it stays the place the panes come back to, and comes back active.
     EXPECT_FALSE(w.mini->IsWindowVisible());
-    w.f.host()->ShowPane(w.pane);
+    Site()->SetActiveWindow();
+    w.f.host()->ShowPane(w.pane, FALSE);
     EXPECT_TRUE(w.mini->IsWindowVisible());
+    EXPECT_EQ(::GetActiveWindow(), w.mini->GetSafeHwnd());
+    Site()->SetActiveWindow();
 }
 
 TEST(DockingFloating, TrackSizesComeFromTheContent)
@@ -299,6 +302,29 @@ TEST(DockingFloating, ADamagedExpandedHeightOpensToTheSavedWindowRectangle)
         m->SendMessage(WM_NCMOUSEMOVE, HTCAPTION, MAKELPARAM(rc.left + 10, rc.top + 5));
         m->GetWindowRect(&rc);
         EXPECT_EQ(rc.Height(), nFull);
+    }
+}
+
+// Below the theme's caption band the frame is the system's border for the window's style, of which
+// the client keeps one pixel on each side.
+TEST(DockingFloating, ThemedFramesKeepTheSystemBorderBelowTheirCaption)
+{
+    Floating w(TRUE);
+    const int nCaption = w.f.host()->GetTheme()->m_nCaptionHeight;
+    for (const BOOL bSizing : {TRUE, FALSE}) {
+        SCOPED_TRACE(bSizing ? "sizing border" : "fixed border");
+        if (!bSizing)
+            w.mini->ModifyStyle(WS_THICKFRAME, 0, SWP_FRAMECHANGED);
+        CRect rcBorder(0, 0, 0, 0);
+        ASSERT_TRUE(::AdjustWindowRectEx(&rcBorder, w.mini->GetStyle(), FALSE, w.mini->GetExStyle()));
+        CRect rcWindow, rcClient;
+        w.mini->GetWindowRect(&rcWindow);
+        w.mini->GetClientRect(&rcClient);
+        w.mini->ClientToScreen(&rcClient);
+        EXPECT_EQ(rcClient.left - rcWindow.left, -rcBorder.left - 1);
+        EXPECT_EQ(rcWindow.right - rcClient.right, rcBorder.right - 1);
+        EXPECT_EQ(rcWindow.bottom - rcClient.bottom, rcBorder.bottom - 1);
+        EXPECT_EQ(rcClient.top - rcWindow.top, nCaption + 2 - rcBorder.top - 1);
     }
 }
 

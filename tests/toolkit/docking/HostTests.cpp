@@ -287,10 +287,19 @@ TEST(DockingHost, VetoedActionsChangeNothing)
     EXPECT_TRUE(p1->IsClosed());
     EXPECT_EQ(Site()->CountAction(tkpaClosed), 1);
 
-    // Shown again, it goes back to the container it was last in.
+    // Shown again, it goes back to the container it was last in, and the site hears of it.
+    Site()->ClearLog();
     f.host()->ShowPane(p1);
+    EXPECT_EQ(Site()->CountCode(tkpdnPaneShown), 1);
     f.Layout();
     EXPECT_EQ(Dump(f.arrangement()), before);
+    // A pane never docked has nowhere to go back to: it stays closed, hidden and unreported.
+    CTKPDockablePane* pLoose = f.MakePane(9, L"Loose");
+    Site()->ClearLog();
+    f.host()->ShowPane(pLoose);
+    EXPECT_TRUE(pLoose->IsClosed());
+    EXPECT_EQ(Site()->CountCode(tkpdnPaneShown), 0);
+    EXPECT_FALSE(::GetWindowLongW(pLoose->GetPaneWindow(), GWL_STYLE) & WS_VISIBLE);
 }
 
 TEST(DockingHost, ActivePaneIsReportedOnce)

@@ -559,6 +559,33 @@ TEST_F(PaintTest, WorkspacePartsOfTabGroups)
     EXPECT_EQ(kRed, canvas.Pixel(30, 19));
 }
 
+namespace {
+
+// Paints nothing; notes the index of every tab it is asked to paint, in order.
+class OrderAppearance : public CTKPTabAppearance {
+public:
+    void DrawSingleTab(CDC*, CTKPTabManagerItem* pItem) override { painted.push_back(pItem->GetIndex()); }
+    std::vector<int> painted;
+};
+
+}  // namespace
+
+TEST_F(PaintTest, TheSelectedTabIsPaintedInItsTurnAndAgainOverItsNeighbours)
+{
+    RowFixture f({L"A", L"B", L"C", L"D"});
+    OrderAppearance* appearance = new OrderAppearance;
+    f.theme.SetAppearanceObject(appearance);
+    f.row->SetSelectedTab(f.Tab(1));
+    f.row->Layout();
+    Paint(f);
+    EXPECT_EQ((std::vector<int>{3, 2, 1, 0, 1}), appearance->painted);
+    // Towards the selected tab from both ends, the selected one last.
+    appearance->painted.clear();
+    appearance->m_bDrawTowardsSelected = TRUE;
+    Paint(f);
+    EXPECT_EQ((std::vector<int>{0, 3, 2, 1}), appearance->painted);
+}
+
 TEST_F(PaintTest, NoTwoAppearancesDrawTheRowAlike)
 {
     std::vector<ThemePicture> pictures;

@@ -213,19 +213,28 @@ TEST(TabDrag, EscapeKeepsTheOrderReachedAndSelectsTheDraggedTab)
     EXPECT_EQ(alpha, f.row->GetSelectedItem());
     EXPECT_EQ(1, f.row->Count("click 1"));
 
-    // Other keys do not end the drag; a tab closed meanwhile ends it without harm.
+    // Other keys do not end the drag. The dragged tab closed meanwhile ends it without harm: the
+    // selection goes back to the tab selected before, and the closed tab is neither put back nor
+    // clicked.
     f.row->ClearLog();
     ScheduleSteps({[&] { PostMessage(hWnd, WM_KEYDOWN, VK_RIGHT, 0); },
                       [&] {
                           EXPECT_EQ(hWnd, GetCapture());
-                          f.row->DeleteTab(0);
+                          EXPECT_EQ(bravo, f.row->GetSelectedItem());
+                          f.row->DeleteTab(bravo->GetIndex());
                       },
-                      [&] { PostMouse(hWnd, WM_MOUSEMOVE, a); }, [&] { PostMouse(hWnd, WM_LBUTTONUP, a); }},
+                      [&] { PostMouse(hWnd, WM_MOUSEMOVE, b); }, [&] { PostMouse(hWnd, WM_LBUTTONUP, b); }},
         40);
-    f.row->HandleLButtonDown(f.row.get(), b);
+    bravo->InternalAddRef();
+    f.row->HandleLButtonDown(f.row.get(), a);
     StopSteps();
-    EXPECT_EQ(2, f.row->GetItemCount());
+    ASSERT_EQ(2, f.row->GetItemCount());
+    EXPECT_EQ(alpha, f.Tab(0));
+    EXPECT_EQ(alpha, f.row->GetSelectedItem());
+    EXPECT_EQ(nullptr, bravo->GetManager());
+    EXPECT_EQ(0, f.row->Count("click -1"));
     EXPECT_EQ(nullptr, GetCapture());
+    bravo->InternalRelease();
 }
 
 TEST(TabHotTracking, RealMouseMovesLightTabsAndLeavingClearsThem)

@@ -390,11 +390,43 @@ void PostMove(HWND hWnd, CPoint pt)
     ::PostMessage(hWnd, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(pt.x, pt.y));
 }
 
+// Counts the system key-downs that reach a window while the object lives, and keeps them from it.
+class SysKeyCounter {
+public:
+    explicit SysKeyCounter(HWND hWnd) : m_hWnd(hWnd)
+    {
+        s_pCounter = this;
+        m_pfnOld = reinterpret_cast<WNDPROC>(::SetWindowLongPtrW(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(Proc)));
+    }
+    ~SysKeyCounter()
+    {
+        ::SetWindowLongPtrW(m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_pfnOld));
+        s_pCounter = nullptr;
+    }
+    SysKeyCounter(const SysKeyCounter&) = delete;
+    SysKeyCounter& operator=(const SysKeyCounter&) = delete;
+    int m_nCount = 0;
+
+private:
+    static LRESULT CALLBACK Proc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
+    {
+        if (message == WM_SYSKEYDOWN) {
+            ++s_pCounter->m_nCount;
+            return 0;
+        }
+        return ::CallWindowProcW(s_pCounter->m_pfnOld, hWnd, message, wParam, lParam);
+    }
+    static SysKeyCounter* s_pCounter;
+    HWND m_hWnd;
+    WNDPROC m_pfnOld;
+};
+SysKeyCounter* SysKeyCounter::s_pCounter = nullptr;
+
 }  // namespace
 
 // A group dragged by its caption takes the place of each other group whose caption the mouse
-// reaches; the button's release or Escape ends the drag where it got to, other keys do nothing
-// meanwhile, and the panel gives the capture back.
+// reaches; the button's release or Escape ends the drag where it got to, other keys (system keys
+// too) do nothing meanwhile, and the panel gives the capture back.
 TEST_F(TaskPanelDragDrop, AGroupDraggedByItsCaptionTakesThePlaceOfTheCaptionsItReaches)
 {
     FinishAnimation(panel.Get());
@@ -403,12 +435,17 @@ TEST_F(TaskPanelDragDrop, AGroupDraggedByItsCaptionTakesThePlaceOfTheCaptionsItR
     const CPoint top = CentreOf(pTasks);
 
     // Over another group's items nothing moves; over its caption the dragged group takes its place.
-    DragCaption(panel.Get(), top, [&](HWND hWnd) {
-        PostMove(hWnd, CentreOf(pPlaces->GetAt(0)));
-        ::PostMessage(hWnd, WM_KEYDOWN, VK_DOWN, 0);
-        PostMove(hWnd, CentreOf(pDetails));
-        ::PostMessage(hWnd, WM_LBUTTONUP, 0, MAKELPARAM(top.x, top.y));
-    });
+    {
+        SysKeyCounter sysKeys(panel->GetSafeHwnd());
+        DragCaption(panel.Get(), top, [&](HWND hWnd) {
+            PostMove(hWnd, CentreOf(pPlaces->GetAt(0)));
+            ::PostMessage(hWnd, WM_KEYDOWN, VK_DOWN, 0);
+            ::PostMessage(hWnd, WM_SYSKEYDOWN, VK_F4, 1 << 29);
+            PostMove(hWnd, CentreOf(pDetails));
+            ::PostMessage(hWnd, WM_LBUTTONUP, 0, MAKELPARAM(top.x, top.y));
+        });
+        EXPECT_EQ(0, sysKeys.m_nCount);
+    }
     EXPECT_EQ(CString(_T("Places,Details,Tasks")), GroupOrder(panel.Get()));
     EXPECT_EQ(nullptr, ::GetCapture());
     EXPECT_EQ(nullptr, panel->GetDraggedItem());

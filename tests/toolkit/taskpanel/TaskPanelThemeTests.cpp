@@ -131,8 +131,16 @@ TEST(TaskPanelThemes, TheExplorerBarTakesTheBlueSchemesColoursAndItsOwnWithoutAS
         EXPECT_TRUE(PixelIs(picture, CPoint(rcCaption.left + 3, rcCaption.top + 4), RGB(255, 255, 255)));
         // The gradient runs from the middle to the right end.
         EXPECT_TRUE(PixelIs(picture, CPoint(rcCaption.right - 2, rcCaption.top + 4), RGB(198, 211, 247), 8));
-        // Rounded corners: the very corner pixel is the panel's.
-        EXPECT_TRUE(PixelIs(picture, rcCaption.TopLeft(), picture.Pixel(rcCaption.left - 1, rcCaption.top), 6));
+        // Rounded corners: two pixels along the top at each end are the panel's, the caption starts
+        // right below them.
+        const COLORREF clrLeft = picture.Pixel(rcCaption.left - 1, rcCaption.top);
+        const COLORREF clrRight = picture.Pixel(rcCaption.right, rcCaption.top);
+        EXPECT_TRUE(PixelIs(picture, rcCaption.TopLeft(), clrLeft, 6));
+        EXPECT_TRUE(PixelIs(picture, CPoint(rcCaption.left + 1, rcCaption.top), clrLeft, 6));
+        EXPECT_TRUE(PixelIs(picture, CPoint(rcCaption.left, rcCaption.top + 1), RGB(255, 255, 255)));
+        EXPECT_TRUE(PixelIs(picture, CPoint(rcCaption.right - 1, rcCaption.top), clrRight, 6));
+        EXPECT_TRUE(PixelIs(picture, CPoint(rcCaption.right - 2, rcCaption.top), clrRight, 6));
+        EXPECT_TRUE(PixelIs(picture, CPoint(rcCaption.right - 1, rcCaption.top + 1), RGB(198, 211, 247), 8));
 
         panel->GetAt(1)->SetSpecialGroup(TRUE);
         PanelPicture special(panel.Get());
@@ -355,8 +363,9 @@ TEST(TaskPanelThemes, ToolboxGradientsRunAcrossThePanelAndDownTheCaptionsWithAMa
             EXPECT_TRUE(PixelIs(picture, CPoint(x, yMid), clrText)) << x;
         EXPECT_FALSE(Near(picture.Pixel(rcCaption.left + 6, yMid), clrText, 20));
         EXPECT_FALSE(Near(picture.Pixel(rcCaption.left + 15, yMid), clrText, 20));
-        EXPECT_GE(TextColumns(picture, rcCaption, rcCaption.left + 14, rcCaption.right - 30).first,
-            rcCaption.left + 19);
+        const int nText = TextColumns(picture, rcCaption, rcCaption.left + 14, rcCaption.right - 30).first;
+        EXPECT_GE(nText, rcCaption.left + 19);
+        EXPECT_LE(nText, rcCaption.left + 21);
     }
     // The focused group's caption is a flat box in the hot highlight.
     panel->SetFocusedItem(pPlaces);
@@ -436,9 +445,10 @@ TEST(TaskPanelThemes, TheLastButtonBarThemeCentresCaptionsUnderASeparator)
         CTKPTaskPanelGroup* pTasks = panel->GetAt(0);
         CTKPTaskPanelGroup* pPlaces = panel->GetAt(1);
         const CRect rcTasks = pTasks->GetCaptionRect(), rcPlaces = pPlaces->GetCaptionRect();
-        // The text's middle against the middle of the room the caption button leaves.
+        // The text's middle against the middle of the room between the caption's 13-pixel lead and
+        // its button.
         const int nButton = panel->GetPaintManager()->GetCaptionButtonWidth(pPlaces, rcPlaces);
-        const int nRoomCentre = (rcPlaces.left + rcPlaces.right - nButton) / 2;
+        const int nRoomCentre = (rcPlaces.left + 13 + rcPlaces.right - nButton) / 2;
         const std::pair<int, int> text =
             TextColumns(picture, rcPlaces, rcPlaces.left + 3, rcPlaces.right - nButton - 3);
         ASSERT_GE(text.first, 0);
@@ -449,7 +459,9 @@ TEST(TaskPanelThemes, TheLastButtonBarThemeCentresCaptionsUnderASeparator)
             EXPECT_TRUE(PixelIs(picture, CPoint(rcTasks.CenterPoint().x, rcTasks.top),
                 picture.Pixel(rcTasks.CenterPoint().x, rcTasks.top + 1), 6));
         } else {
-            EXPECT_LT(text.first, rcPlaces.left + 12);  // theme 11: at the left
+            // Theme 11: at the left, 13 pixels in as in every theme.
+            EXPECT_GE(text.first, rcPlaces.left + 13);
+            EXPECT_LE(text.first, rcPlaces.left + 15);
         }
     }
 }
@@ -519,6 +531,32 @@ TEST(TaskPanelThemes, OfficeCaptionsAreLargeWithoutButtonsAndPlainListsUnderline
         PanelPicture picture(panel.Get());
         const COLORREF clrPanel = CTKPTaskPanelTheme::GetToolkitColor(n == 9 ? COLOR_BTNSHADOW : 30);
         EXPECT_TRUE(PixelIs(picture, CPoint(3, picture.Height() - 3), clrPanel, 2));
+    }
+}
+
+// Beside its image a caption starts right after the image and its padding, at the item's top.
+TEST(TaskPanelThemes, CaptionsBesideImagesFollowThemFromTheItemsTop)
+{
+    PanelWindow panel(240, 500);
+    FillSamplePanel(panel.Get());
+    CTKPTaskPanelGroup* pPlaces = panel->GetAt(1);
+    pPlaces->SetItemLayout(tkpTaskItemLayoutImagesWithText);
+    pPlaces->SetIconSize(CSize(32, 32));
+    FinishAnimation(panel.Get());
+    CTKPTaskPanelGroupItem* pDisk = pPlaces->GetAt(0);
+    for (int n : {0, 2, 7}) {
+        SCOPED_TRACE(n);
+        panel->SetTheme(n);
+        CTKPTaskPanelTheme* pTheme = panel->GetPaintManager();
+        const CRect rcInner = pTheme->GetItemInnerMargins(pDisk);
+        const CRect rcPadding = pTheme->GetItemIconPadding(pDisk);
+        CClientDC dc(panel.Get());
+        const CRect rcItem = pTheme->DrawGroupItem(&dc, pDisk, CRect(10, 20, 210, 120), FALSE);
+        EXPECT_EQ(rcItem.Height(), rcInner.top + rcPadding.top + 32 + rcPadding.bottom + rcInner.bottom);
+        pTheme->DrawGroupItem(&dc, pDisk, rcItem, TRUE);
+        const CRect rcText = pDisk->GetTextRect();
+        EXPECT_EQ(rcText.left, 10 + rcInner.left + rcPadding.left + 32 + rcPadding.right);
+        EXPECT_EQ(rcText.top, 20 + rcInner.top);
     }
 }
 
