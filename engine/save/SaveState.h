@@ -41,5 +41,8 @@ struct SaveReport {
 };
 extern SaveReport g_SaveReport;
 
+// True when the saving dialog's Stop or Skip asks the file being saved to end.
+bool SaveInterrupted();
+
 // Clears the flags, the count and the report (the save workers call it when a save ends).
 void ResetSaveState();

@@ -1,8 +1,9 @@
 // Saving from real volumes: hostile names written into directory entries and MFT records never
 // leave the target folder, the duplicate-name, deleted-file and filter settings do what they say,
-// and a file stored in pieces whose chain is broken is read through the second FAT, then from the
-// clusters after its first one.
+// a file stored in pieces whose chain is broken is read through the second FAT, then from the
+// clusters after its first one, and a size beyond what the volume holds never fills the target.
 #include "engine/save/EngineReset.h"
+#include "engine/ScanObserver.h"
 #include "engine/image/VirtualDisk.h"
 #include "engine/save/FileFilters.h"
 #include "engine/save/FileSavers.h"
@@ -15,6 +16,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 
 namespace fs = std::filesystem;
@@ -22,8 +24,8 @@ using morvick::test::DiskFixtureEnvironment;
 using morvick::test::FixtureFile;
 using morvick::test::FixtureFolder;
 
-static auto* const g_fragmented =
-    ::testing::AddGlobalTestEnvironment(new DiskFixtureEnvironment({"make-fragmented-disk.sh"}));
+static auto* const g_fragmented = ::testing::AddGlobalTestEnvironment(
+    new DiskFixtureEnvironment({"make-fragmented-disk.sh", "make-damaged-size-disk.sh"}));
 
 namespace {
 
@@ -119,6 +121,96 @@ TEST_F(SaveOnDisk, AFragmentedFileWithABrokenChainTakesTheSecondFatThenConsecuti
         ASSERT_EQ(expected.size(), 4000u) << oracle;
         EXPECT_TRUE(ReadWholeFile(target / "FRAG.BIN") == expected) << image;
         EXPECT_EQ(g_SaveReport.failedFiles + g_SaveReport.damagedFiles, 0u) << image;
+    }
+}
+
+namespace {
+
+// Skips, as the saving dialog's Skip does, a file that grows past `limit` bytes while it is written,
+// and remembers its path: the test stays bounded where the save would not be.
+class SizeGuard : public ScanObserver {
+public:
+    explicit SizeGuard(uint64_t limit) : m_limit(limit) { m_previous = SetScanObserver(this); }
+    ~SizeGuard() override { SetScanObserver(m_previous); }
+
+    // The engine's paths have "\\" between their parts.
+    void OnStatus(const std::u16string& text) override
+    {
+        std::u16string path = text;
+        std::replace(path.begin(), path.end(), u'\\', u'/');
+        m_current = fs::path(path);
+    }
+    void OnProgress(int) override
+    {
+        std::error_code error;
+        const uintmax_t size = fs::file_size(m_current, error);
+        if (!error && size > m_limit) {
+            outgrown.push_back(m_current.u8string());
+            g_nSaveSkip = 1;
+        }
+    }
+
+    std::vector<std::string> outgrown;
+
+private:
+    uint64_t m_limit;
+    fs::path m_current;
+    ScanObserver* m_previous = nullptr;
+};
+
+// True when one of the saved paths ends in `\name` or `/name`.
+bool Listed(const std::vector<std::u16string>& paths, const std::u16string& name)
+{
+    for (const std::u16string& p : paths) {
+        if (p.size() > name.size() && p.compare(p.size() - name.size(), name.size(), name) == 0 &&
+            (p[p.size() - name.size() - 1] == u'\\' || p[p.size() - name.size() - 1] == u'/'))
+            return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+TEST_F(SaveOnDisk, ASizeBeyondItsVolumeIsSavedUpToWhatThereIsAndTheNextFileFollows)
+{
+    // FAT: BIG.BIN's entry says 0xFFFFFF00 bytes. NTFS: broken.bin's run list breaks off after its
+    // first run and its sizes read 1 TiB; huge.bin's runs are sound and its real size reads 1 TiB.
+    // Each is saved before the sound file beside it.
+    const char* const script = "make-damaged-size-disk.sh";
+    ASSERT_FALSE(FixtureFolder(script).empty());
+    ASSERT_TRUE(OpenFixtureImage(FixtureFile(script, "damaged-size.vhd"), disk));
+    for (uint32_t partition = 0; partition < 2; ++partition) {
+        ASSERT_TRUE(QuickScanPartition(partition)) << partition;
+        const uint64_t volumeBytes = uint64_t{g_VolumeParams.partitionSectors} * 512;
+        const fs::path target = temp.Path() / ("p" + std::to_string(partition));
+        ResetSaveState();
+        {
+            SizeGuard guard(volumeBytes);
+            SaveWholeVolume(ToPath16(target));
+            EXPECT_EQ(guard.outgrown, std::vector<std::string>());
+        }
+        for (const fs::path& f : RegularFiles(target))
+            EXPECT_LE(fs::file_size(f), volumeBytes) << f.u8string();
+        EXPECT_EQ(g_SaveReport.skippedFiles, 0u) << partition;
+        EXPECT_EQ(g_SaveReport.damagedFiles, 1u) << partition;
+        if (partition == 0) {
+            EXPECT_TRUE(ReadWholeFile(target / "NEXT.TXT") == ReadWholeFile(FixtureFile(script, "NEXT.TXT")));
+            // Its clusters up to the volume's end, its own bytes first; reported as damaged.
+            const std::string big = ReadWholeFile(target / "BIG.BIN");
+            const std::string written = ReadWholeFile(FixtureFile(script, "BIG.BIN"));
+            EXPECT_GT(big.size(), written.size());
+            EXPECT_TRUE(big.compare(0, written.size(), written) == 0);
+            EXPECT_TRUE(Listed(g_SaveReport.damagedPaths, u"BIG.BIN"));
+            EXPECT_EQ(g_SaveReport.failedFiles, 0u);
+        } else {
+            EXPECT_TRUE(ReadWholeFile(target / "after.txt") == ReadWholeFile(FixtureFile(script, "after.txt")));
+            // Up to the end of its runs: all of what was written. Reported as damaged.
+            EXPECT_TRUE(ReadWholeFile(target / "huge.bin") == ReadWholeFile(FixtureFile(script, "huge.bin")));
+            EXPECT_TRUE(Listed(g_SaveReport.damagedPaths, u"huge.bin"));
+            // Not saved from the runs before the damage, and reported.
+            EXPECT_FALSE(fs::exists(target / "broken.bin"));
+            EXPECT_EQ(g_SaveReport.failedNames, std::vector<std::u16string>{u"broken.bin"});
+        }
     }
 }
 
