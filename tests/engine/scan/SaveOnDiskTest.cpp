@@ -11,6 +11,7 @@
 #include "engine/save/SaveState.h"
 #include "engine/state/EngineState.h"
 #include "tests/engine/diskfixtures/DiskFixture.h"
+#include "tests/engine/diskfixtures/SavedFiles.h"
 #include "tests/engine/save/TempFolder.h"
 #include "tests/engine/scan/ScanFixture.h"
 
@@ -265,6 +266,22 @@ TEST_F(SaveOnDisk, ATickedFolderInsideATickedFolderIsSavedOnce)
     for (const fs::path& f : RegularFiles(temp.Path() / "ticked"))
         EXPECT_EQ(f.filename().u8string().rfind("Copy (", 0), std::string::npos) << f.u8string();
     EXPECT_EQ(g_SaveReport.failedFiles, 0u);
+    // Once, and whole: sub and everything below it, as sleuthkit recovers that folder.
+    const auto saved =
+        morvick::test::FilesBelow(temp.Path() / "ticked" / fs::path(std::u16string(docs->name)) /
+                                      fs::path(std::u16string(sub->name)),
+            true);
+    const auto expected =
+        morvick::test::FilesBelow(fs::u8path(FixtureFile("make-scan-disk.sh", "part1.recover")) / "docs" / "sub", true);
+    ASSERT_GT(expected.size(), 2u);
+    for (const auto& [key, path] : expected) {
+        auto it = saved.find(key);
+        if (it == saved.end())
+            ADD_FAILURE() << "not saved: " << key;
+        else
+            EXPECT_TRUE(ReadWholeFile(it->second) == ReadWholeFile(path)) << key;
+    }
+    EXPECT_EQ(saved.size(), expected.size());
 }
 
 TEST_F(SaveOnDisk, DuplicateNameSettings)
