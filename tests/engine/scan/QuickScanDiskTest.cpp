@@ -1,6 +1,6 @@
 // The Quick Scan and the save end to end: the fixture disk (FAT16, FAT32, NTFS, one-FAT FAT16) in
 // every container, scanned partition by partition and saved whole, compared with what sleuthkit's
-// tsk_recover and fls make of the same partitions; and an NTFS volume whose MFT record 0 is torn.
+// tsk_recover and fls make of the same partitions.
 #include "engine/save/EngineReset.h"
 #include "engine/image/VirtualDisk.h"
 #include "engine/ntfs/NtfsEntryLists.h"
@@ -35,8 +35,7 @@ using morvick::test::FixtureFile;
 using morvick::test::FixtureFolder;
 
 static auto* const g_disks =
-    ::testing::AddGlobalTestEnvironment(
-        new DiskFixtureEnvironment({"make-scan-disk.sh", "make-hostile-disk.sh", "make-torn-mft-disk.sh"}));
+    ::testing::AddGlobalTestEnvironment(new DiskFixtureEnvironment({"make-scan-disk.sh", "make-hostile-disk.sh"}));
 
 namespace {
 
@@ -271,42 +270,3 @@ INSTANTIATE_TEST_SUITE_P(Containers, QuickScanDisk,
         }
         return name;
     });
-
-namespace {
-
-class QuickScanTornMft : public ::testing::Test {
-protected:
-    void TearDown() override
-    {
-        SetCurrentVirtualDisk(nullptr);
-        ResetEngineState();
-    }
-
-    CVirtualDisk disk;
-    TempFolder temp;
-};
-
-}  // namespace
-
-TEST_F(QuickScanTornMft, ATornRecordZeroIsReadFromTheMirrorAndEveryFileIsSaved)
-{
-    // Record 0 at the MFT's start fails its fix-up check (its second sector is torn); its runs and
-    // the mirror's record 0 are whole.
-    const char* const script = "make-torn-mft-disk.sh";
-    ASSERT_FALSE(FixtureFolder(script).empty());
-    ASSERT_TRUE(OpenFixtureImage(FixtureFile(script, "torn-mft.vhd"), disk));
-    ASSERT_TRUE(QuickScanPartition(0));
-    EXPECT_GE(g_MftEntries.count, 20u);
-    const fs::path out = temp.Path() / "out";
-    SaveWholeVolume(ToPath16(out));
-    EXPECT_EQ(g_SaveReport.failedFiles + g_SaveReport.damagedFiles, 0u);
-    const std::map<std::string, fs::path> written = FilesBelow(fs::u8path(FixtureFile(script, "files")));
-    ASSERT_EQ(written.size(), 20u);
-    std::map<std::string, fs::path> saved = FilesBelow(out);
-    for (const auto& [key, path] : written) {
-        if (!saved.count(key))
-            ADD_FAILURE() << "not saved: " << key;
-        else
-            EXPECT_TRUE(ReadWholeFile(saved[key]) == ReadWholeFile(path)) << key;
-    }
-}

@@ -1,7 +1,8 @@
 // Saving from real volumes: hostile names written into directory entries and MFT records never
 // leave the target folder, the duplicate-name, deleted-file and filter settings do what they say,
 // a file stored in pieces whose chain is broken is read through the second FAT, then from the
-// clusters after its first one, and a size beyond what the volume holds never fills the target.
+// clusters after its first one, a size beyond what the volume holds never fills the target, and a
+// torn MFT record 0 hides no file.
 #include "engine/save/EngineReset.h"
 #include "engine/ScanObserver.h"
 #include "engine/image/VirtualDisk.h"
@@ -25,8 +26,8 @@ using morvick::test::DiskFixtureEnvironment;
 using morvick::test::FixtureFile;
 using morvick::test::FixtureFolder;
 
-static auto* const g_fragmented = ::testing::AddGlobalTestEnvironment(
-    new DiskFixtureEnvironment({"make-fragmented-disk.sh", "make-damaged-size-disk.sh"}));
+static auto* const g_disks = ::testing::AddGlobalTestEnvironment(
+    new DiskFixtureEnvironment({"make-fragmented-disk.sh", "make-damaged-size-disk.sh", "make-torn-mft-disk.sh"}));
 
 namespace {
 
@@ -212,6 +213,29 @@ TEST_F(SaveOnDisk, ASizeBeyondItsVolumeIsSavedUpToWhatThereIsAndTheNextFileFollo
             EXPECT_FALSE(fs::exists(target / "broken.bin"));
             EXPECT_EQ(g_SaveReport.failedNames, std::vector<std::u16string>{u"broken.bin"});
         }
+    }
+}
+
+TEST_F(SaveOnDisk, AQuickScanReadsATornMftRecordZeroFromTheMirrorAndEveryFileIsSaved)
+{
+    // Record 0 at the MFT's start fails its fix-up check (its second sector is torn); its runs and
+    // the mirror's record 0 are whole.
+    const char* const script = "make-torn-mft-disk.sh";
+    ASSERT_FALSE(FixtureFolder(script).empty());
+    ASSERT_TRUE(OpenFixtureImage(FixtureFile(script, "torn-mft.vhd"), disk));
+    ASSERT_TRUE(QuickScanPartition(0));
+    EXPECT_GE(g_MftEntries.count, 20u);
+    const fs::path out = temp.Path() / "out";
+    SaveWholeVolume(ToPath16(out));
+    EXPECT_EQ(g_SaveReport.failedFiles + g_SaveReport.damagedFiles, 0u);
+    const std::map<std::string, fs::path> written = morvick::test::FilesBelow(fs::u8path(FixtureFile(script, "files")), true);
+    ASSERT_EQ(written.size(), 20u);
+    std::map<std::string, fs::path> saved = morvick::test::FilesBelow(out, true);
+    for (const auto& [key, path] : written) {
+        if (!saved.count(key))
+            ADD_FAILURE() << "not saved: " << key;
+        else
+            EXPECT_TRUE(ReadWholeFile(saved[key]) == ReadWholeFile(path)) << key;
     }
 }
 
