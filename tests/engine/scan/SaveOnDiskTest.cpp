@@ -176,8 +176,8 @@ bool Listed(const std::vector<std::u16string>& paths, const std::u16string& name
 TEST_F(SaveOnDisk, ASizeBeyondItsVolumeIsSavedUpToWhatThereIsAndTheNextFileFollows)
 {
     // FAT: BIG.BIN's entry says 0xFFFFFF00 bytes. NTFS: broken.bin's run list breaks off after its
-    // first run and its sizes read 1 TiB; huge.bin's runs are sound and its real size reads 1 TiB.
-    // Each is saved before the sound file beside it.
+    // first run and its sizes read 1 TiB; huge.bin's runs are sound and its real size reads 1 TiB;
+    // far.bin's run reaches past the disk's end. Each is saved before the sound file beside it.
     const char* const script = "make-damaged-size-disk.sh";
     ASSERT_FALSE(FixtureFolder(script).empty());
     ASSERT_TRUE(OpenFixtureImage(FixtureFile(script, "damaged-size.vhd"), disk));
@@ -209,9 +209,10 @@ TEST_F(SaveOnDisk, ASizeBeyondItsVolumeIsSavedUpToWhatThereIsAndTheNextFileFollo
             // Up to the end of its runs: all of what was written. Reported as damaged.
             EXPECT_TRUE(ReadWholeFile(target / "huge.bin") == ReadWholeFile(FixtureFile(script, "huge.bin")));
             EXPECT_TRUE(Listed(g_SaveReport.damagedPaths, u"huge.bin"));
-            // Not saved from the runs before the damage, and reported.
+            // Runs that cannot be decoded or that lie past the disk are not saved from, and reported.
             EXPECT_FALSE(fs::exists(target / "broken.bin"));
-            EXPECT_EQ(g_SaveReport.failedNames, std::vector<std::u16string>{u"broken.bin"});
+            EXPECT_FALSE(fs::exists(target / "far.bin"));
+            EXPECT_EQ(g_SaveReport.failedNames, (std::vector<std::u16string>{u"broken.bin", u"far.bin"}));
         }
     }
 }
