@@ -12,7 +12,6 @@
 // has the file's length, else in FAT 2, else consecutive clusters from the first. Clusters outside
 // the volume end the extents (the rest of the file is then missing): past its cluster count, or,
 // for a volume whose count is unknown (found from its folders alone), past its end; a file is never
-// taken to hold more clusters than its volume has. The FATs are
-// read from `disk`; the walk ends when the save is stopped or the file skipped, and then there are
-// no extents.
+// taken to hold more clusters than its volume has. The FATs are read from `disk`; the walk ends when
+// the save is stopped or the file skipped, and then there are no extents.
 std::vector<SectorExtent> FatFileExtents(morvick::SectorSource& disk, uint32_t firstCluster, uint32_t clusters);
