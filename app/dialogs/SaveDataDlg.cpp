@@ -409,7 +409,9 @@ CString CSaveDataDlg::OutcomeText(const SaveOutcome& outcome)
     text.Format(L"%u file(s) saved.", r.savedFiles + r.damagedFiles);
     CString line;
     if (r.damagedFiles > 0) {
-        line.Format(L"\r\n%u of them with parts that could not be read, written as zeros.", r.damagedFiles);
+        // A damaged file may also be cut short where its data ends on the volume, not only hold zeros.
+        line.Format(L"\r\n%u of them damaged: parts that could not be read or found are zeros or left out.",
+            r.damagedFiles);
         text += line;
     }
     if (r.failedFiles > 0) {

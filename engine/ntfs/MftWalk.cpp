@@ -93,6 +93,8 @@ bool WalkMftRecords(SectorSource& disk, uint64_t base, uint64_t mftStart, uint32
     mft = SectorRunTable();
     if (sectorsPerCluster == 0)
         return false;
+    // No pass reads the root folder's record (5) first: record 0 starts the table afresh anyway, and
+    // a damaged root record would end the walk there with the MFT unmapped.
     uint8_t record[kMftRecordSize];
     if (!ReadMftRecordAt(disk, mftStart, record))
         return false;

@@ -52,7 +52,7 @@ CopyOutcome CopyCompressedRuns(COutputFile& file, const std::vector<ClusterRun>&
     bool runsEnded = false;
 
     while (out.written < size) {
-        if (g_nSaveStop.load() == 1 || g_nSaveSkip.load() == 1) {
+        if (SaveInterrupted()) {
             out.stopped = true;
             return out;
         }

@@ -4,12 +4,9 @@
 #include "engine/save/SaveState.h"
 #include "engine/state/EngineState.h"
 
-namespace {
+#include <algorithm>
 
-bool SaveStopped()
-{
-    return g_nSaveStop.load() == 1 || g_nSaveSkip.load() == 1;
-}
+namespace {
 
 // The sector after the volume's last: its own end when known, else the end of the range that was
 // scanned, else the disk's end (0 when none is known).
@@ -29,10 +26,19 @@ std::vector<SectorExtent> FatFileExtents(morvick::SectorSource& disk, uint32_t f
 {
     const VolumeParameterBlock& b = g_VolumeParams;
     const uint64_t spc = b.sectorsPerCluster;
+    // A volume rebuilt from its folders alone has no FAT size, so no cluster count: its end bounds
+    // the clusters instead.
+    const uint32_t volumeClusters = ChosenVolumeClusterCount();
+    const uint64_t endSector = volumeClusters == 0 ? VolumeEndSector(disk) : 0;
+    // No file holds more clusters than its volume: a damaged size is not walked or listed beyond that.
+    if (volumeClusters != 0)
+        clusters = std::min(clusters, volumeClusters);
+    else if (spc != 0 && endSector > b.clusterBase)
+        clusters = static_cast<uint32_t>(std::min<uint64_t>(clusters, (endSector - b.clusterBase) / spc));
     std::vector<uint32_t> chain;
     for (int selector = 1; selector <= 2 && chain.empty(); ++selector) {
-        chain = ReadClusterChain(disk, firstCluster, clusters, selector, SaveStopped);
-        if (SaveStopped())
+        chain = ReadClusterChain(disk, firstCluster, clusters, selector, SaveInterrupted);
+        if (SaveInterrupted())
             return {};
         if (chain.size() != clusters)
             chain.clear();
@@ -41,10 +47,6 @@ std::vector<SectorExtent> FatFileExtents(morvick::SectorSource& disk, uint32_t f
         for (uint32_t i = 0; i < clusters; ++i)
             chain.push_back(firstCluster + i);
     }
-    // A volume rebuilt from its folders alone has no FAT size, so no cluster count: its end bounds
-    // the clusters instead.
-    const uint32_t volumeClusters = ChosenVolumeClusterCount();
-    const uint64_t endSector = volumeClusters == 0 ? VolumeEndSector(disk) : 0;
     std::vector<SectorExtent> extents;
     for (uint32_t cluster : chain) {
         const uint64_t sector = b.clusterBase + cluster * spc;

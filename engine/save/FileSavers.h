@@ -1,20 +1,21 @@
 // Saving one found file out of the source into a new file: one routine per kind of found file. Each
-// returns 1 when the file was written (whole, with zeros for what could not be read, or cut short by
-// Skip or Stop, which the save report records) and 0 when it was not (stopped before it began,
-// filtered out, excluded, skipped as a duplicate, no data, or a failure, which the save report
-// records).
+// returns 1 when the file was written (whole, with zeros for what could not be read, cut short where
+// its data ends before its recorded size, or cut short by Skip or Stop, which the save report
+// records) and 0 when it was not (stopped before it began, filtered out, excluded, skipped as a
+// duplicate, no data, or a failure, which the save report records).
 #pragma once
 
 #include <cstdint>
 #include <string>
 
-// A FAT file from its cluster chain (FAT 1, else FAT 2, else consecutive clusters). Times from the
-// FAT date in the file-time word.
+// A FAT file from its cluster chain (FAT 1, else FAT 2, else consecutive clusters), at most up to
+// the volume's end. Times from the FAT date in the file-time word.
 int SaveFatFile(const std::u16string& folder, const char16_t* name, uint32_t firstCluster, uint32_t size, int counting,
     uint32_t deleted);
 
 // An NTFS file from the MFT record at `recordSector`: resident data, or the clusters of its $DATA
-// runs. Times from the FILETIME in the file-time word.
+// runs, at most as many bytes as the runs span; not saved when a run list is damaged. Times from
+// the FILETIME in the file-time word.
 int SaveNtfsFile(const std::u16string& folder, const char16_t* name, uint32_t recordSector, uint64_t size, int counting,
     uint32_t deleted);
 

@@ -7,6 +7,8 @@
 #include "engine/state/RecoverySettings.h"
 #include "engine/volume/EngineSectorSource.h"
 
+#include <algorithm>
+
 int SaveFatFile(const std::u16string& folder, const char16_t* name, uint32_t firstCluster, uint32_t size, int counting,
     uint32_t deleted)
 {
@@ -24,11 +26,23 @@ int SaveFatFile(const std::u16string& folder, const char16_t* name, uint32_t fir
     morvick::EngineSectorSource disk;
     std::vector<SectorExtent> extents =
         clusters ? FatFileExtents(disk, firstCluster, clusters) : std::vector<SectorExtent>();
+    // No more than the clusters there are up to the volume's end: a damaged size would otherwise be
+    // made up with zeros up to 4 GiB. The file is cut there and reported as damaged.
+    uint64_t extentBytes = 0;
+    for (const SectorExtent& extent : extents)
+        extentBytes += extent.count * kSectorSize;
+    const uint64_t copied = std::min<uint64_t>(size, extentBytes);
     CopyOutcome outcome =
-        CopySectorExtents(file, extents, size, ReadSourceSectors, g_wReadRetries, [&](uint64_t written) {
+        CopySectorExtents(file, extents, copied, ReadSourceSectors, g_wReadRetries, [&](uint64_t written) {
             if (counting)
-                ReportSaveProgress(written, size);
+                ReportSaveProgress(written, copied);
         });
+    if (copied < size) {
+        if (SaveInterrupted())
+            outcome.stopped = true;  // the walk of the chain ended early
+        else
+            outcome.missingData = true;
+    }
     // Through the handle that wrote the file: no second look-up of its name.
     RestoreFatFileTimes(file, g_qwSaveFileTime);
     return FinishSaveFile(file, path, name, outcome) ? 1 : 0;

@@ -47,6 +47,17 @@ bool ReadRecord(uint64_t sector, uint8_t* record)
     return morvick::ReadMftRecordAt(disk, sector, record);
 }
 
+// The clusters from the volume's first to the end of the image (0 when the end is unknown): a run
+// that reaches past them is damage, not data.
+uint64_t ClustersToImageEnd()
+{
+    const uint64_t sectors = morvick::EngineSectorSource().SectorCount();
+    const VolumeParameterBlock& b = g_VolumeParams;
+    if (b.sectorsPerCluster == 0 || sectors <= b.clusterBase)
+        return 0;
+    return (sectors - b.clusterBase) / b.sectorsPerCluster;
+}
+
 // The record's unnamed $DATA, if it has one.
 bool FindDataPiece(const uint8_t* record, DataPiece& piece)
 {
@@ -66,7 +77,8 @@ bool FindDataPiece(const uint8_t* record, DataPiece& piece)
         piece.realSize = a.realSize;
         piece.initializedSize = a.initializedSize;
         piece.compressionUnit = a.compressionUnit;
-        piece.runsComplete = morvick::DecodeRunList(at + a.runListOffset, a.length - a.runListOffset, piece.runs);
+        piece.runsComplete =
+            morvick::DecodeRunList(at + a.runListOffset, a.length - a.runListOffset, piece.runs, ClustersToImageEnd());
         return true;
     }
     return false;
@@ -104,11 +116,10 @@ void GatherExtensionPieces(const uint8_t* record, std::vector<DataPiece>& pieces
         [](const DataPiece& a, const DataPiece& b) { return a.lowestVcn < b.lowestVcn; });
 }
 
-// The runs of all pieces in virtual-cluster order; `complete` is false when a piece is missing or
-// its run list is damaged (the runs then stop there).
-std::vector<ClusterRun> FlattenRuns(const std::vector<DataPiece>& pieces, bool& complete)
+// The runs of all pieces in virtual-cluster order; `complete` is false when a piece is missing (the
+// runs then stop there). False when the run list of a piece it reaches is damaged.
+bool FlattenRuns(const std::vector<DataPiece>& pieces, std::vector<ClusterRun>& runs, bool& complete)
 {
-    std::vector<ClusterRun> runs;
     uint64_t nextVcn = 0;
     complete = true;
     for (const DataPiece& piece : pieces) {
@@ -116,15 +127,22 @@ std::vector<ClusterRun> FlattenRuns(const std::vector<DataPiece>& pieces, bool& 
             complete = false;
             break;
         }
+        if (!piece.runsComplete)
+            return false;
         for (const DataRun& run : piece.runs)
             runs.push_back({run.length, run.lcn, run.sparse});
-        if (!piece.runsComplete) {
-            complete = false;
-            break;
-        }
         nextVcn = piece.highestVcn + 1;
     }
-    return runs;
+    return true;
+}
+
+// The bytes the runs span, sparse runs included (at most UINT64_MAX).
+uint64_t RunBytes(const std::vector<ClusterRun>& runs, uint64_t clusterBytes)
+{
+    uint64_t clusters = 0;
+    for (const ClusterRun& run : runs)
+        clusters = run.length > UINT64_MAX - clusters ? UINT64_MAX : clusters + run.length;
+    return clusters > UINT64_MAX / clusterBytes ? UINT64_MAX : clusters * clusterBytes;
 }
 
 // The sectors of the data up to its initialized size, then zeros up to its real size (not the
@@ -188,6 +206,27 @@ int SaveNtfsFile(const std::u16string& folder, const char16_t* name, uint32_t re
     if (!first.resident && first.lowestVcn == 0 && (first.highestVcn + 1) * clusterBytes < first.realSize)
         GatherExtensionPieces(record.data(), pieces);
 
+    std::vector<ClusterRun> runs;
+    bool complete = true;
+    uint64_t dataSize = first.resident ? first.value.size() : first.realSize;
+    bool sizeBeyondRuns = false;
+    if (!first.resident) {
+        // A run list that cannot be decoded is not saved from the runs read before the damage: its
+        // sizes are as untrustworthy as its runs, and the zeros up to them could fill the target disk.
+        if (!FlattenRuns(pieces, runs, complete)) {
+            if (!SkippedAsDuplicate(path, counting != 0))
+                RecordNotSaved(name);
+            return 0;
+        }
+        // No more than the runs hold: a damaged real size would otherwise be made up with zeros
+        // until the target disk is full. The file is cut there and reported as damaged.
+        const uint64_t runBytes = RunBytes(runs, clusterBytes);
+        if (dataSize > runBytes) {
+            dataSize = runBytes;
+            sizeBeyondRuns = true;
+        }
+    }
+
     COutputFile file;
     if (!CreateSaveFile(file, folder, path, name, counting != 0))
         return 0;
@@ -198,12 +237,9 @@ int SaveNtfsFile(const std::u16string& folder, const char16_t* name, uint32_t re
         else
             outcome.written = first.value.size();
     } else {
-        bool complete = true;
-        std::vector<ClusterRun> runs = FlattenRuns(pieces, complete);
-        const uint64_t realSize = first.realSize;
         auto progress = [&](uint64_t written) {
             if (counting)
-                ReportSaveProgress(written, realSize);
+                ReportSaveProgress(written, dataSize);
         };
         if (compressed) {
             // Expanded, not copied as stored: the compressed clusters as they lie are no use as the file.
@@ -211,12 +247,12 @@ int SaveNtfsFile(const std::u16string& folder, const char16_t* name, uint32_t re
             layout.clusterBase = g_VolumeParams.clusterBase;
             layout.sectorsPerCluster = g_VolumeParams.sectorsPerCluster;
             layout.unitClusters = 1u << first.compressionUnit;
-            outcome = CopyCompressedRuns(file, runs, realSize, layout, ReadSourceSectors, g_wReadRetries, progress);
+            outcome = CopyCompressedRuns(file, runs, dataSize, layout, ReadSourceSectors, g_wReadRetries, progress);
         } else {
-            std::vector<SectorExtent> extents = NtfsExtents(runs, realSize, first.initializedSize, complete);
-            outcome = CopySectorExtents(file, extents, realSize, ReadSourceSectors, g_wReadRetries, progress);
+            std::vector<SectorExtent> extents = NtfsExtents(runs, dataSize, first.initializedSize, complete);
+            outcome = CopySectorExtents(file, extents, dataSize, ReadSourceSectors, g_wReadRetries, progress);
         }
-        outcome.missingData = outcome.missingData || !complete;
+        outcome.missingData = outcome.missingData || !complete || sizeBeyondRuns;
     }
     // Through the handle that wrote the file: no second look-up of its name.
     RestoreNtfsFileTimes(file, g_qwSaveFileTime);

@@ -9,6 +9,11 @@ uint32_t g_nTraceSizeClass = 1;
 uint32_t g_nTickedFileCount = 0;
 SaveReport g_SaveReport;
 
+bool SaveInterrupted()
+{
+    return g_nSaveStop.load() == 1 || g_nSaveSkip.load() == 1;
+}
+
 void ResetSaveState()
 {
     g_nSaveStop = 0;

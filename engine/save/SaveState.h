@@ -31,7 +31,8 @@ extern uint32_t g_nTickedFileCount;
 struct SaveReport {
     uint32_t savedFiles = 0;        // written whole
     uint32_t damagedFiles = 0;      // written, but with zeros where the source could not be read or
-                                    // where the file's data is missing
+                                    // where the file's data is missing, or cut short where the data
+                                    // ends before the size recorded for it
     uint32_t failedFiles = 0;       // not written: could not be created, written, or read at all
     uint32_t skippedFiles = 0;      // ended by Skip or Stop while being written: the part written is
                                     // removed, so that no file is left that looks whole and is not
@@ -40,6 +41,9 @@ struct SaveReport {
     std::vector<std::u16string> failedNames;
 };
 extern SaveReport g_SaveReport;
+
+// True when the saving dialog's Stop or Skip asks the file being saved to end.
+bool SaveInterrupted();
 
 // Clears the flags, the count and the report (the save workers call it when a save ends).
 void ResetSaveState();

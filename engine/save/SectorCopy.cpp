@@ -17,11 +17,6 @@ bool ReadWithRetries(const SectorReadFunction& read, uint64_t sector, uint32_t c
     return false;
 }
 
-bool Stopped()
-{
-    return g_nSaveStop.load() == 1 || g_nSaveSkip.load() == 1;
-}
-
 }  // namespace
 
 uint64_t ReadSectorsOrZeros(const SectorReadFunction& read, uint64_t sector, uint32_t count, uint8_t* buffer,
@@ -85,7 +80,7 @@ CopyOutcome CopySectorExtents(COutputFile& file, const std::vector<SectorExtent>
 
     for (const SectorExtent& extent : extents) {
         for (uint64_t done = 0; done < extent.count && out.written < size && !out.writeFailed;) {
-            if (Stopped()) {
+            if (SaveInterrupted()) {
                 out.stopped = true;
                 return out;
             }
@@ -107,7 +102,7 @@ CopyOutcome CopySectorExtents(COutputFile& file, const std::vector<SectorExtent>
         out.missingData = true;
         std::memset(buffer.data(), 0, buffer.size());
         while (out.written < size && !out.writeFailed) {
-            if (Stopped()) {
+            if (SaveInterrupted()) {
                 out.stopped = true;
                 break;
             }

@@ -31,7 +31,8 @@ struct CopyOutcome {
     bool stopped = false;             // the stop or skip flag ended the copy
 };
 
-// Sectors read at a time; reads of contiguous sectors are joined up to this size.
+// Sectors read at a time; reads of contiguous sectors are joined up to this size. 1 MiB, not a whole
+// file: Skip and Stop are tested between reads, so they take effect within a MiB.
 constexpr uint32_t kCopyChunkSectors = 2048;
 
 // Writes `size` bytes: the extents' sectors, cut at the size, then zeros when the extents are too

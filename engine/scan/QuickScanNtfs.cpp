@@ -152,9 +152,10 @@ void QuickScanNtfs(ScanFinishedWord& finished)
 {
     FreeFoundEntryLists();
     const VolumeParameterBlock& b = g_VolumeParams;
-    // With a damaged MFT start, its mirror's record 0 still maps the whole MFT.
-    const uint32_t mft = b.mftStart ? b.mftStart : b.mftMirrorStart;
-    if (!WalkMftRecords(b.clusterBase, mft, b.sectorsPerCluster))
+    // Record 0 at the MFT start maps the MFT; when it is missing, torn or its runs are damaged, the
+    // mirror's record 0 still maps the whole MFT (a torn record 0 alone would hide every file).
+    if ((b.mftStart == 0 || !WalkMftRecords(b.clusterBase, b.mftStart, b.sectorsPerCluster)) &&
+        (b.mftMirrorStart == 0 || !WalkMftRecords(b.clusterBase, b.mftMirrorStart, b.sectorsPerCluster)))
         return;
     g_nFatFolderCount = 0;
     g_nFatFileCount = 0;

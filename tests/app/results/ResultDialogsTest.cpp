@@ -266,8 +266,8 @@ TEST(SavingDialog, SuccessIsToldOnlyWhenNothingFailedWasDamagedOrSkipped)
     outcome.report.failedFiles = 2;
     outcome.report.damagedFiles = 1;
     EXPECT_EQ(CSaveDataDlg::OutcomeText(outcome),
-        L"5 file(s) saved.\r\n1 of them with parts that could not be read, written as zeros.\r\n2 file(s) could not "
-        L"be saved.");
+        L"5 file(s) saved.\r\n1 of them damaged: parts that could not be read or found are zeros or left out.\r\n2 "
+        L"file(s) could not be saved.");
     // Stopped with nothing gone wrong: no word of success, nothing else to tell.
     SaveOutcome stopped;
     stopped.ran = true;

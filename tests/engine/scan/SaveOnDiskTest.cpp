@@ -1,8 +1,10 @@
 // Saving from real volumes: hostile names written into directory entries and MFT records never
 // leave the target folder, the duplicate-name, deleted-file and filter settings do what they say,
-// and a file stored in pieces whose chain is broken is read through the second FAT, then from the
-// clusters after its first one.
+// a file stored in pieces whose chain is broken is read through the second FAT, then from the
+// clusters after its first one, a size beyond what the volume holds never fills the target, and a
+// torn MFT record 0 hides no file.
 #include "engine/save/EngineReset.h"
+#include "engine/ScanObserver.h"
 #include "engine/image/VirtualDisk.h"
 #include "engine/save/FileFilters.h"
 #include "engine/save/FileSavers.h"
@@ -10,11 +12,13 @@
 #include "engine/save/SaveState.h"
 #include "engine/state/EngineState.h"
 #include "tests/engine/diskfixtures/DiskFixture.h"
+#include "tests/engine/diskfixtures/SavedFiles.h"
 #include "tests/engine/save/TempFolder.h"
 #include "tests/engine/scan/ScanFixture.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 
 namespace fs = std::filesystem;
@@ -22,8 +26,8 @@ using morvick::test::DiskFixtureEnvironment;
 using morvick::test::FixtureFile;
 using morvick::test::FixtureFolder;
 
-static auto* const g_fragmented =
-    ::testing::AddGlobalTestEnvironment(new DiskFixtureEnvironment({"make-fragmented-disk.sh"}));
+static auto* const g_disks = ::testing::AddGlobalTestEnvironment(
+    new DiskFixtureEnvironment({"make-fragmented-disk.sh", "make-damaged-size-disk.sh", "make-torn-mft-disk.sh"}));
 
 namespace {
 
@@ -122,6 +126,120 @@ TEST_F(SaveOnDisk, AFragmentedFileWithABrokenChainTakesTheSecondFatThenConsecuti
     }
 }
 
+namespace {
+
+// Skips, as the saving dialog's Skip does, a file that grows past `limit` bytes while it is written,
+// and remembers its path: the test stays bounded where the save would not be.
+class SizeGuard : public ScanObserver {
+public:
+    explicit SizeGuard(uint64_t limit) : m_limit(limit) { m_previous = SetScanObserver(this); }
+    ~SizeGuard() override { SetScanObserver(m_previous); }
+
+    // The engine's paths have "\\" between their parts.
+    void OnStatus(const std::u16string& text) override
+    {
+        std::u16string path = text;
+        std::replace(path.begin(), path.end(), u'\\', u'/');
+        m_current = fs::path(path);
+    }
+    void OnProgress(int) override
+    {
+        std::error_code error;
+        const uintmax_t size = fs::file_size(m_current, error);
+        if (!error && size > m_limit) {
+            outgrown.push_back(m_current.u8string());
+            g_nSaveSkip = 1;
+        }
+    }
+
+    std::vector<std::string> outgrown;
+
+private:
+    uint64_t m_limit;
+    fs::path m_current;
+    ScanObserver* m_previous = nullptr;
+};
+
+// True when one of the saved paths ends in `\name` or `/name`.
+bool Listed(const std::vector<std::u16string>& paths, const std::u16string& name)
+{
+    for (const std::u16string& p : paths) {
+        if (p.size() > name.size() && p.compare(p.size() - name.size(), name.size(), name) == 0 &&
+            (p[p.size() - name.size() - 1] == u'\\' || p[p.size() - name.size() - 1] == u'/'))
+            return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+TEST_F(SaveOnDisk, ASizeBeyondItsVolumeIsSavedUpToWhatThereIsAndTheNextFileFollows)
+{
+    // FAT: BIG.BIN's entry says 0xFFFFFF00 bytes. NTFS: broken.bin's run list breaks off after its
+    // first run and its sizes read 1 TiB; huge.bin's runs are sound and its real size reads 1 TiB;
+    // far.bin's run reaches past the disk's end. Each is saved before the sound file beside it.
+    const char* const script = "make-damaged-size-disk.sh";
+    ASSERT_FALSE(FixtureFolder(script).empty());
+    ASSERT_TRUE(OpenFixtureImage(FixtureFile(script, "damaged-size.vhd"), disk));
+    for (uint32_t partition = 0; partition < 2; ++partition) {
+        ASSERT_TRUE(QuickScanPartition(partition)) << partition;
+        const uint64_t volumeBytes = uint64_t{g_VolumeParams.partitionSectors} * 512;
+        const fs::path target = temp.Path() / ("p" + std::to_string(partition));
+        ResetSaveState();
+        {
+            SizeGuard guard(volumeBytes);
+            SaveWholeVolume(ToPath16(target));
+            EXPECT_EQ(guard.outgrown, std::vector<std::string>());
+        }
+        for (const fs::path& f : RegularFiles(target))
+            EXPECT_LE(fs::file_size(f), volumeBytes) << f.u8string();
+        EXPECT_EQ(g_SaveReport.skippedFiles, 0u) << partition;
+        EXPECT_EQ(g_SaveReport.damagedFiles, 1u) << partition;
+        if (partition == 0) {
+            EXPECT_TRUE(ReadWholeFile(target / "NEXT.TXT") == ReadWholeFile(FixtureFile(script, "NEXT.TXT")));
+            // Its clusters up to the volume's end, its own bytes first; reported as damaged.
+            const std::string big = ReadWholeFile(target / "BIG.BIN");
+            const std::string written = ReadWholeFile(FixtureFile(script, "BIG.BIN"));
+            EXPECT_GT(big.size(), written.size());
+            EXPECT_TRUE(big.compare(0, written.size(), written) == 0);
+            EXPECT_TRUE(Listed(g_SaveReport.damagedPaths, u"BIG.BIN"));
+            EXPECT_EQ(g_SaveReport.failedFiles, 0u);
+        } else {
+            EXPECT_TRUE(ReadWholeFile(target / "after.txt") == ReadWholeFile(FixtureFile(script, "after.txt")));
+            // Up to the end of its runs: all of what was written. Reported as damaged.
+            EXPECT_TRUE(ReadWholeFile(target / "huge.bin") == ReadWholeFile(FixtureFile(script, "huge.bin")));
+            EXPECT_TRUE(Listed(g_SaveReport.damagedPaths, u"huge.bin"));
+            // Runs that cannot be decoded or that lie past the disk are not saved from, and reported.
+            EXPECT_FALSE(fs::exists(target / "broken.bin"));
+            EXPECT_FALSE(fs::exists(target / "far.bin"));
+            EXPECT_EQ(g_SaveReport.failedNames, (std::vector<std::u16string>{u"broken.bin", u"far.bin"}));
+        }
+    }
+}
+
+TEST_F(SaveOnDisk, AQuickScanReadsATornMftRecordZeroFromTheMirrorAndEveryFileIsSaved)
+{
+    // Record 0 at the MFT's start fails its fix-up check (its second sector is torn); its runs and
+    // the mirror's record 0 are whole.
+    const char* const script = "make-torn-mft-disk.sh";
+    ASSERT_FALSE(FixtureFolder(script).empty());
+    ASSERT_TRUE(OpenFixtureImage(FixtureFile(script, "torn-mft.vhd"), disk));
+    ASSERT_TRUE(QuickScanPartition(0));
+    EXPECT_GE(g_MftEntries.count, 20u);
+    const fs::path out = temp.Path() / "out";
+    SaveWholeVolume(ToPath16(out));
+    EXPECT_EQ(g_SaveReport.failedFiles + g_SaveReport.damagedFiles, 0u);
+    const std::map<std::string, fs::path> written = morvick::test::FilesBelow(fs::u8path(FixtureFile(script, "files")), true);
+    ASSERT_EQ(written.size(), 20u);
+    std::map<std::string, fs::path> saved = morvick::test::FilesBelow(out, true);
+    for (const auto& [key, path] : written) {
+        if (!saved.count(key))
+            ADD_FAILURE() << "not saved: " << key;
+        else
+            EXPECT_TRUE(ReadWholeFile(saved[key]) == ReadWholeFile(path)) << key;
+    }
+}
+
 TEST_F(SaveOnDisk, SparseAndCompressedNtfsFilesComeOutWhole)
 {
     ASSERT_FALSE(FixtureFolder("make-hostile-disk.sh").empty());
@@ -173,6 +291,22 @@ TEST_F(SaveOnDisk, ATickedFolderInsideATickedFolderIsSavedOnce)
     for (const fs::path& f : RegularFiles(temp.Path() / "ticked"))
         EXPECT_EQ(f.filename().u8string().rfind("Copy (", 0), std::string::npos) << f.u8string();
     EXPECT_EQ(g_SaveReport.failedFiles, 0u);
+    // Once, and whole: sub and everything below it, as sleuthkit recovers that folder.
+    const auto saved =
+        morvick::test::FilesBelow(temp.Path() / "ticked" / fs::path(std::u16string(docs->name)) /
+                                      fs::path(std::u16string(sub->name)),
+            true);
+    const auto expected =
+        morvick::test::FilesBelow(fs::u8path(FixtureFile("make-scan-disk.sh", "part1.recover")) / "docs" / "sub", true);
+    ASSERT_GT(expected.size(), 2u);
+    for (const auto& [key, path] : expected) {
+        auto it = saved.find(key);
+        if (it == saved.end())
+            ADD_FAILURE() << "not saved: " << key;
+        else
+            EXPECT_TRUE(ReadWholeFile(it->second) == ReadWholeFile(path)) << key;
+    }
+    EXPECT_EQ(saved.size(), expected.size());
 }
 
 TEST_F(SaveOnDisk, DuplicateNameSettings)
