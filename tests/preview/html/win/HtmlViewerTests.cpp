@@ -165,6 +165,14 @@ TEST(HtmlViewer, LinksShowTheirAddressAndOnlyLocalOnesAreFollowed)
     EXPECT_EQ(WindowTextOf(Harness().pane->Viewer(kViewerCustomHtml)->GetSafeHwnd()), L"Second page");
     EXPECT_NE(host->CurrentUrl().find(L"second.html"), std::wstring::npos);
 
+    // A page of this computer that cannot be read: nothing changes but the status line, which keeps
+    // saying where the page was looked for.
+    host->Navigate((L"file://" + TempFile(L"absent.html")).c_str());
+    EXPECT_EQ(host->History().GetRowCount(), 2);
+    EXPECT_NE(Word(host, L"reached"), nullptr);
+    EXPECT_NE(host->CurrentUrl().find(L"second.html"), std::wstring::npos);
+    EXPECT_EQ(WindowTextOf(status), L"From Internet");
+
     // A picture's address shows it on a yellow page of its own.
     host->Navigate((L"file://" + TempFile(L"pic.PNG")).c_str());
     EXPECT_EQ(host->History().GetRowCount(), 3);
