@@ -84,12 +84,9 @@ bool CHtmlParser::CanNest(const Call& call) const
 
 void CHtmlParser::ReportProgress(const Call& call, size_t at)
 {
-    if (call.level != 0 || m_page.Host() == nullptr || at < m_nextProgress)
+    if (call.level != 0 || m_page.Host() == nullptr)
         return;
-    int total = static_cast<int>(m_text.size());
-    m_page.Host()->OnParseProgress(0, static_cast<int>(at), total);
-    // About a hundred reports per page.
-    m_nextProgress = at + m_text.size() / 100 + 1;
+    m_page.Host()->OnParseProgress(0, static_cast<int>(at), static_cast<int>(m_text.size()));
 }
 
 void CHtmlParser::AddBox(Call& call, std::unique_ptr<CHtmlBox> box)

@@ -110,6 +110,8 @@ private:
     std::wstring m_hoverUrl;
     bool m_haveHover = false;
     int m_busy = 0;
+    int m_parsePosition = 0;    // the last parse position reported
+    int m_nextParseStatus = 0;  // the position at which the status line is set again
     int m_fontSize = 15;
     std::wstring m_face = L"Arial";
     std::wstring m_lastSubmission;

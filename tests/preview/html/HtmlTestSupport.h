@@ -147,8 +147,10 @@ class RecordingHost : public CHtmlHost {
 public:
     void OnParseProgress(int phase, int current, int total) override
     {
-        if (phase == 0)
+        if (phase == 0) {
             ++parseReports;
+            parsePositions.push_back(current);
+        }
         lastProgress = current;
         lastTotal = total;
     }
@@ -206,6 +208,7 @@ public:
 
     std::mutex mutex;
     int parseReports = 0, lastProgress = 0, lastTotal = 0;
+    std::vector<int> parsePositions;
     std::vector<std::wstring> navigations, hovers, forms, loaded;
     std::wstring title;
     std::vector<CreatedControl> controls;
