@@ -132,6 +132,11 @@ void CHtmlViewerHost::InvalidatePageRect(const HtmlRect& rect)
     InvalidateRect(m_canvas, &r, FALSE);
 }
 
+void CHtmlViewerHost::OnOutOfMemory()
+{
+    Beep(1000, 10);
+}
+
 void CHtmlViewerHost::MoveControl(HtmlControl control, int x, int y)
 {
     HWND window = reinterpret_cast<HWND>(control);

@@ -56,6 +56,8 @@ public:
         const wchar_t* name, int formIndex) override;
     void MoveControl(HtmlControl control, int x, int y) override;
     void InvalidatePageRect(const HtmlRect& rect) override;
+    // A short beep.
+    void OnOutOfMemory() override;
 
     // Everything the canvas receives; what it does not handle goes on to HtmlScrollProc.
     LRESULT HandleCanvasMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

@@ -205,6 +205,7 @@ public:
     }
     void MoveControl(HtmlControl control, int x, int y) override { moves[control] = std::make_pair(x, y); }
     void InvalidatePageRect(const HtmlRect& rect) override { invalidated.push_back(rect); }
+    void OnOutOfMemory() override { ++outOfMemory; }
 
     std::mutex mutex;
     int parseReports = 0, lastProgress = 0, lastTotal = 0;
@@ -214,6 +215,7 @@ public:
     std::vector<CreatedControl> controls;
     std::map<HtmlControl, std::pair<int, int>> moves;
     std::vector<HtmlRect> invalidated;
+    int outOfMemory = 0;
 
 private:
     static CreatedControl Base(const wchar_t* kind, int w, int h, const wchar_t* text, const wchar_t* name, int form)
