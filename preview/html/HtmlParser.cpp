@@ -62,6 +62,8 @@ std::wstring CHtmlParser::ResolvedAttribute(const wchar_t* name) const
     if (value == nullptr || *value == 0)
         return std::wstring();
     std::wstring link = value;
+    // References decoded before the address is resolved: "a.html?x=1&amp;y=2" would otherwise ask
+    // for a different address than the page's author wrote.
     DecodeEntities(link);
     return ResolveUrl(link, m_baseUrl);
 }
