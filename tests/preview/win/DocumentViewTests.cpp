@@ -76,6 +76,16 @@ std::wstring ExpectedLines()
     return wide;
 }
 
+// Previews an RTF sample and checks that it is shown: the text shown ("<no view>" without a view).
+std::wstring ShowRtf(const char* name)
+{
+    Preview(SamplePath(kDocs, name), L".rtf");
+    if (DocumentView() == nullptr)
+        return L"<no view>";
+    EXPECT_EQ(Harness().frame->m_bPreviewShown, 1) << name;
+    return ShownText();
+}
+
 bool FileExists(const std::wstring& path)
 {
     return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
@@ -145,17 +155,14 @@ TEST(DocumentView, TextBeyondTheControlsDefaultLimitAndFilesThatCannotBeRead)
 
 TEST(DocumentView, RtfIsStreamedInAndEmbeddedObjectsAreNotLoaded)
 {
-    Preview(SamplePath(kDocs, "sample.rtf"), L".rtf");
-    ASSERT_NE(DocumentView(), nullptr);
-    EXPECT_EQ(Harness().frame->m_bPreviewShown, 1);
-    std::wstring text = ShownText();
+    std::wstring text = ShowRtf("sample.rtf");
     EXPECT_NE(text.find(L"Recovered notes"), std::wstring::npos);
     EXPECT_NE(text.find(L"Some bold text and some italic text."), std::wstring::npos);
     EXPECT_NE(text.find(L"second item"), std::wstring::npos);
+    ASSERT_NE(DocumentView(), nullptr);
     EXPECT_TRUE(DocumentView()->RichEdit().IsCallbackAccepted());
 
-    Preview(SamplePath(kDocs, "object.rtf"), L".rtf");
-    text = ShownText();
+    text = ShowRtf("object.rtf");
     EXPECT_NE(text.find(L"Before the object."), std::wstring::npos);
     EXPECT_NE(text.find(L"After the object."), std::wstring::npos);
     IRichEditOle* ole = NULL;
@@ -174,12 +181,10 @@ TEST(DocumentView, RtfIsStreamedInAndEmbeddedObjectsAreNotLoaded)
 
 TEST(DocumentView, RtfPicturesGetTheirStorageAndNoOtherObjectIsLetIn)
 {
-    Preview(SamplePath(kDocs, "picture.rtf"), L".rtf");
-    ASSERT_NE(DocumentView(), nullptr);
-    EXPECT_EQ(Harness().frame->m_bPreviewShown, 1);
-    std::wstring text = ShownText();
+    std::wstring text = ShowRtf("picture.rtf");
     EXPECT_NE(text.find(L"Before the picture."), std::wstring::npos);
     EXPECT_NE(text.find(L"After the picture."), std::wstring::npos);
+    ASSERT_NE(DocumentView(), nullptr);
     CRtfOleCallback* callback = DocumentView()->RichEdit().GetOleCallback();
     ASSERT_NE(callback, nullptr);
 
