@@ -41,12 +41,12 @@ int PlanesUsed(int mode, int channels) {
 }
 
 // Run-length (PackBits) data into out, until out is full or the input ends; a literal run cut by
-// the end gives the bytes that are there.
-void UnpackBits(ByteReader& in, uint8_t* out, uint64_t outSize) {
+// the end gives the bytes that are there. Returns the number of bytes decoded.
+uint64_t UnpackBits(ByteReader& in, uint8_t* out, uint64_t outSize) {
   uint64_t pos = 0;
   while (pos < outSize) {
     uint8_t n;
-    if (!in.ReadByte(n)) return;
+    if (!in.ReadByte(n)) return pos;
     if (n < 128) {
       uint64_t count = static_cast<uint64_t>(n) + 1;
       if (in.Remaining() < count) count = in.Remaining();
@@ -56,7 +56,7 @@ void UnpackBits(ByteReader& in, uint8_t* out, uint64_t outSize) {
       pos += take;
     } else if (n > 128) {
       uint8_t value;
-      if (!in.ReadByte(value)) return;
+      if (!in.ReadByte(value)) return pos;
       uint64_t count = 257 - static_cast<uint64_t>(n);
       uint64_t take = count < outSize - pos ? count : outSize - pos;
       std::memset(out + pos, value, static_cast<size_t>(take));
@@ -64,6 +64,7 @@ void UnpackBits(ByteReader& in, uint8_t* out, uint64_t outSize) {
     }
     // 128: no operation.
   }
+  return pos;
 }
 
 }  // namespace
@@ -119,9 +120,13 @@ int PsdReader::ReadColorModeData(ByteReader& in) {
     m_colorModeLength = 0;
     return kPsdOk;
   }
-  // Never more than the file holds.
-  if (length > in.Remaining()) return kPsdBadColorModeData;
   m_colorModeLength = static_cast<int32_t>(length);
+  // Data that runs past the end of the file: the file ends here, and so there is no picture (and
+  // nothing is allocated for bytes the file does not hold).
+  if (length > in.Remaining()) {
+    in.Skip(in.Remaining());
+    return kPsdOk;
+  }
   if (length > 0) {
     try {
       m_colorModeData.assign(in.Current(), in.Current() + length);
@@ -268,7 +273,9 @@ int PsdReader::ReadImageData(ByteReader& in) {
   const int depth = m_header.depth;
   const int mode = m_header.mode;
   if (depth != 8 && depth != 16) return kPsdNoBitmap;
-  if (mode == kPsdBitmap) return kPsdNoBitmap;
+  // Bitmap mode at 8 or 16 bits has no conversion: no picture rather than an all-white one, which
+  // would pass for the picture itself.
+  if (mode == kPsdBitmap) return kPsdOk;
   // No palette, no picture: an all-white bitmap would pass for the indexed picture itself.
   if (mode == kPsdIndexed && m_colorModeData.size() != 768) return kPsdBadColorModeData;
 
@@ -295,8 +302,9 @@ int PsdReader::ReadImageData(ByteReader& in) {
     } catch (const std::bad_alloc&) {
       return kPsdBadImageData;
     }
-    // Data cut short by the end of the file gives the picture decoded so far, the rest left at 254.
-    UnpackBits(in, unpacked.data(), usedBytes);
+    // Data cut short by the end of the file gives the picture decoded so far, the rest left at 254;
+    // cut before its first pixel it gives no picture, not a uniform grey one.
+    if (UnpackBits(in, unpacked.data(), usedBytes) == 0) return kPsdOk;
     planes = unpacked.data();
   }
   if (!m_image.Allocate(static_cast<uint32_t>(width), static_cast<uint32_t>(height)))
@@ -328,6 +336,8 @@ bool PsdReader::ConvertPlanes(const uint8_t* planes) {
       switch (mode) {
         case kPsdGrayscale:
         case kPsdDuotone: {
+          // From the first plane alone: the planes lie one after the other, so stepping over every
+          // channel for each pixel would mix an alpha or spot plane into the grey.
           uint8_t v = high(0, i);
           m_image.Set(x, y, v, v, v);
           break;

@@ -15,7 +15,8 @@ namespace morvick {
 
 // Result codes of a load.
 enum PsdResult {
-  kPsdOk = 0,                 // also when the file ends before the image data (then no image)
+  kPsdOk = 0,                 // also without an image: the file ends before the first pixel, or
+                              // bitmap mode at 8 or 16 bits
   kPsdCannotOpen = -1,        // the file cannot be read (reported by the caller that opens it)
   kPsdBadHeader = -2,
   kPsdBadColorModeData = -3,

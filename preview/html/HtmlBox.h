@@ -65,11 +65,13 @@ struct CHtmlCell {
     int spacing = 0;     // the table's cell spacing
     int tableWidth = 0;  // the table's "width": pixels, negative = percent, 0 = none
     int tableHeight = 0;
-    // Widths worked out by the table layout, and the available width they were worked out for.
+    // Widths worked out by the table layout, and the available width they were worked out for; the
+    // content's natural width, which holds for every available width.
     int cacheMin = -1;
     int cacheMax = -1;
     int cacheChosen = -1;
     int cacheAvailable = -1;
+    int cacheNatural = -1;
 };
 
 struct CHtmlBox {

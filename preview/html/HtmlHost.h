@@ -54,4 +54,6 @@ public:
     // Places a control at page coordinates.
     virtual void MoveControl(HtmlControl control, int x, int y) = 0;
     virtual void InvalidatePageRect(const HtmlRect& rect) = 0;
+    // A box of the page could not be stored for want of memory (it was dropped).
+    virtual void OnOutOfMemory() = 0;
 };

@@ -26,10 +26,11 @@ struct ActiveFloat {
     int width;
 };
 
-// A space between words: it does not count at the end of a line, and never wraps to the next.
+// A single space, preformatted or not: it does not count at the end of a line, and never wraps to
+// the next.
 bool IsWordSpace(const CHtmlBox& box)
 {
-    return box.IsSpace() && !box.preformatted;
+    return box.IsSpace();
 }
 
 }  // namespace
@@ -162,6 +163,8 @@ void CHtmlLayout::LayoutBoxes(HtmlRect& rect, HtmlBoxList& boxes)
                     continue;
                 }
                 if (box.kind == kBoxBreak) {
+                    // At the left margin, not at x 0: inside a cell or beside a float x 0 lies outside
+                    // the area, and a rule would be drawn across the next column or the picture.
                     box.x = left;
                     if (box.IsRule())
                         box.width = right - left;
@@ -237,6 +240,8 @@ void CHtmlLayout::LayoutBoxes(HtmlRect& rect, HtmlBoxList& boxes)
         ++i;
     }
     finishLine();
+    // A float still beside the last lines counts for the area's height: what follows the area (or
+    // the cell's border) would otherwise be drawn over the picture.
     int bottom = top;
     for (const ActiveFloat& f : floats)
         bottom = std::max(bottom, f.bottom);
@@ -292,7 +297,8 @@ void CHtmlPage::PlaceControls()
         CHtmlBox* box = pending.back();
         pending.pop_back();
         if (box->cell != nullptr) {
-            box->cell->cacheMin = box->cell->cacheMax = box->cell->cacheChosen = box->cell->cacheAvailable = -1;
+            CHtmlCell& cell = *box->cell;
+            cell.cacheMin = cell.cacheMax = cell.cacheChosen = cell.cacheAvailable = cell.cacheNatural = -1;
         }
         if (box->control != kHtmlNoControl && m_host != nullptr)
             m_host->MoveControl(box->control, box->x, box->y);

@@ -4,6 +4,8 @@
 #include "preview/html/HtmlParser.h"
 #include "preview/html/HtmlText.h"
 
+#include <new>
+
 CHtmlPage::CHtmlPage(CHtmlHost* host, int waitForImages, CHtmlMeasurer* measurer, CHtmlPictureDecoder* decoder,
     std::shared_ptr<CHtmlResourceSource> source)
     : m_host(host), m_measurer(measurer), m_images(new CHtmlImageList(host, decoder, std::move(source))),
@@ -128,7 +130,13 @@ bool CHtmlPage::AppendBox(HtmlBoxList& list, std::unique_ptr<CHtmlBox> box)
 {
     if (Full())
         return false;
-    list.push_back(std::move(box));
+    try {
+        list.push_back(std::move(box));
+    } catch (const std::bad_alloc&) {
+        if (m_host != nullptr)
+            m_host->OnOutOfMemory();
+        return false;
+    }
     ++m_items;
     return true;
 }

@@ -76,7 +76,8 @@ public:
         int background, int border, HtmlColour borderColour);
     std::unique_ptr<CHtmlBox> CreateBreakBox(int height, int rule, int align, int clear);
     std::unique_ptr<CHtmlBox> CreateCellBox(int row, int column, int align, HtmlColour background);
-    // Appends a box to a list; false (and the box is dropped) past the item limit.
+    // Appends a box to a list; false (and the box is dropped) past the item limit, or when the list
+    // cannot grow (the host is told).
     bool AppendBox(HtmlBoxList& list, std::unique_ptr<CHtmlBox> box);
     bool Full() const { return m_items >= kHtmlMaxItems; }
     int AddLink(const std::wstring& url);

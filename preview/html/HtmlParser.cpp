@@ -62,6 +62,8 @@ std::wstring CHtmlParser::ResolvedAttribute(const wchar_t* name) const
     if (value == nullptr || *value == 0)
         return std::wstring();
     std::wstring link = value;
+    // References decoded before the address is resolved: "a.html?x=1&amp;y=2" would otherwise ask
+    // for a different address than the page's author wrote.
     DecodeEntities(link);
     return ResolveUrl(link, m_baseUrl);
 }
@@ -84,12 +86,9 @@ bool CHtmlParser::CanNest(const Call& call) const
 
 void CHtmlParser::ReportProgress(const Call& call, size_t at)
 {
-    if (call.level != 0 || m_page.Host() == nullptr || at < m_nextProgress)
+    if (call.level != 0 || m_page.Host() == nullptr)
         return;
-    int total = static_cast<int>(m_text.size());
-    m_page.Host()->OnParseProgress(0, static_cast<int>(at), total);
-    // About a hundred reports per page.
-    m_nextProgress = at + m_text.size() / 100 + 1;
+    m_page.Host()->OnParseProgress(0, static_cast<int>(at), static_cast<int>(m_text.size()));
 }
 
 void CHtmlParser::AddBox(Call& call, std::unique_ptr<CHtmlBox> box)

@@ -107,5 +107,4 @@ private:
     const wchar_t* m_t;
     std::wstring m_baseUrl;
     CHtmlStringTable m_attributes;
-    size_t m_nextProgress = 0;
 };

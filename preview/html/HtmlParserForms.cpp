@@ -79,6 +79,7 @@ size_t CHtmlParser::ParseInput(Call& call, size_t at, size_t end)
     } else if (HtmlEqualNoCase(type, L"button") || HtmlEqualNoCase(type, L"submit")) {
         HtmlTextSize extent =
             m_page.MeasureText(face, kControlTextHeight, 0, 0, value.c_str(), static_cast<int>(value.size()));
+        // Room around the text for the button's border: a button the size of its text clips it.
         int width = extent.cx + 12, height = extent.cy + 6;
         HtmlControl control =
             host == nullptr ? kHtmlNoControl : host->CreateButton(width, height, value.c_str(), name.c_str(), form);
@@ -177,6 +178,6 @@ size_t CHtmlParser::ParseTextarea(Call& call, size_t at, size_t end)
     HtmlControl control = m_page.Host() == nullptr
         ? kHtmlNoControl
         : m_page.Host()->CreateEdit(0, 0, width, height, text.c_str(), 1, name.c_str(), m_page.FormIndex(), 0);
-    AddControlBox(call, control, width, height, false);
+    AddControlBox(call, control, width, height, true);
     return after;
 }

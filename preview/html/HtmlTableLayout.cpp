@@ -142,10 +142,17 @@ void FitColumns(std::vector<int>& widths, const std::vector<int>& minimum, const
 void CHtmlLayout::CellWidths(CHtmlBox& box, int available, int* minimum, int* natural)
 {
     CHtmlCell& cell = *box.cell;
-    if (cell.cacheMin < 0) {
+    // The widths are reused only for the available width they were worked out for (a percentage
+    // width is a share of it). The content is measured once, though, not again for each width: its
+    // widths hold for any, and measuring a table inside a cell at no width, at full width and at
+    // its own made nested tables take time growing threefold with each level.
+    if (cell.cacheMin < 0)
         cell.cacheMin = MeasureWidth(box.children, 0);
+    if (cell.cacheMax < 0 || cell.cacheAvailable != available) {
         int fixed = FixedWidthOf(cell, available);
-        cell.cacheMax = fixed > 0 ? std::max(cell.cacheMin, fixed) : MeasureWidth(box.children, 2000);
+        if (fixed <= 0 && cell.cacheNatural < 0)
+            cell.cacheNatural = MeasureWidth(box.children, 2000);
+        cell.cacheMax = fixed > 0 ? std::max(cell.cacheMin, fixed) : cell.cacheNatural;
         cell.cacheChosen = std::max(cell.cacheMin, fixed);
         cell.cacheAvailable = available;
     }
@@ -253,6 +260,8 @@ void CHtmlLayout::LayoutTable(HtmlBoxList& boxes, size_t first, size_t last, int
         if (cell.rowSpan == 1)
             continue;
         long long need = std::max(contentHeight[b - first], cell.heightAttr);
+        // The gaps between the spanned rows are part of the cell's height: left out, the rows grew
+        // by room the cell already had.
         long long have = (cell.rowSpan - 1) * between;
         std::vector<size_t> spanned;
         for (int r = cell.row; r < cell.row + cell.rowSpan; ++r) {

@@ -59,7 +59,8 @@ void TextLineDecoder::DetectEncoding()
         return;
     }
     // No mark: the bytes read so far are text, UTF-8 when all of it is UTF-8 with at least one
-    // letter beyond ASCII (text in a code page rarely is), else ANSI.
+    // letter beyond ASCII (text in a code page rarely is), else ANSI. Read as ANSI, most text
+    // written today (UTF-8 without a mark) showed every accented letter as two wrong ones.
     m_encoding = IsUnmarkedUtf8() ? kTextUtf8 : kTextAnsi;
     m_markLength = 0;
     m_source.Rewind();
@@ -87,7 +88,7 @@ bool TextLineDecoder::Rewind()
     if (!m_source.Rewind())
         return false;
     ResetPosition();
-    // Past the mark again.
+    // Past the mark again: read from byte 0, the mark came back as text at the start of the first line.
     uint8_t skipped = 0;
     for (size_t i = 0; i < m_markLength; ++i)
         ReadByte(skipped);

@@ -21,6 +21,7 @@ public:
     HtmlControl CreateComboBox(int, int, const CHtmlStringTable&, int, const wchar_t*, int) override { return -1; }
     void MoveControl(HtmlControl, int, int) override {}
     void InvalidatePageRect(const HtmlRect&) override {}
+    void OnOutOfMemory() override {}
 
     static CHtmlResourceHost& Instance();
 };

@@ -63,6 +63,13 @@ void CHtmlViewerHost::OnParseProgress(int phase, int current, int total)
 {
     if (phase != 0)
         return;
+    // The parser reports every step; the status line is set once per hundredth of the page (and at
+    // its end) instead: setting it at every step made a page of a megabyte take fifteen times as long.
+    bool newParse = current < m_parsePosition;
+    m_parsePosition = current;
+    if (!newParse && current < m_nextParseStatus && current < total)
+        return;
+    m_nextParseStatus = current + std::max(total / 100, 1);
     wchar_t text[128];
     swprintf(text, sizeof text / sizeof text[0], L"%ls %d of %d", L"Parsing", current, total);
     SetStatus(text);
@@ -123,6 +130,11 @@ void CHtmlViewerHost::InvalidatePageRect(const HtmlRect& rect)
     int sx = ScrollX(), sy = ScrollY();
     RECT r = {rect.left - sx, rect.top - sy, rect.right - sx, rect.bottom - sy};
     InvalidateRect(m_canvas, &r, FALSE);
+}
+
+void CHtmlViewerHost::OnOutOfMemory()
+{
+    Beep(1000, 10);
 }
 
 void CHtmlViewerHost::MoveControl(HtmlControl control, int x, int y)

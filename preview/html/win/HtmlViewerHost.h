@@ -56,6 +56,8 @@ public:
         const wchar_t* name, int formIndex) override;
     void MoveControl(HtmlControl control, int x, int y) override;
     void InvalidatePageRect(const HtmlRect& rect) override;
+    // A short beep.
+    void OnOutOfMemory() override;
 
     // Everything the canvas receives; what it does not handle goes on to HtmlScrollProc.
     LRESULT HandleCanvasMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -110,6 +112,8 @@ private:
     std::wstring m_hoverUrl;
     bool m_haveHover = false;
     int m_busy = 0;
+    int m_parsePosition = 0;    // the last parse position reported
+    int m_nextParseStatus = 0;  // the position at which the status line is set again
     int m_fontSize = 15;
     std::wstring m_face = L"Arial";
     std::wstring m_lastSubmission;

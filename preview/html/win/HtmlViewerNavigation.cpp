@@ -96,7 +96,6 @@ void CHtmlViewerHost::Navigate(const wchar_t* url)
         int ok = FetchPage(address.c_str(), &text);
         m_busy = 0;
         if (!ok) {
-            SetStatus(m_pageStatus);
             SetCursor(LoadCursorW(NULL, IDC_ARROW));
             return;
         }

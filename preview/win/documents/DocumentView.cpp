@@ -48,6 +48,8 @@ CAdobeReaderView::CAdobeReaderView() : m_pFont(NULL) {}
 
 CAdobeReaderView::~CAdobeReaderView()
 {
+    // No spreadsheet process is ended here: those found by their window class may be the user's own,
+    // with unsaved work.
     delete m_pFont;
     if (::IsWindow(m_richEdit.GetSafeHwnd()))
         m_richEdit.DestroyWindow();

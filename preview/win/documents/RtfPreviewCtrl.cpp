@@ -3,7 +3,19 @@
 #include "classlib/core/CFile.h"
 #include "preview/win/host/PreviewFrameState.h"
 
+#include <string>
+
 namespace {
+
+// The mode of the root storage and of every object's storage in it.
+const DWORD kStorageMode = STGM_TRANSACTED | STGM_CREATE | STGM_SHARE_EXCLUSIVE | STGM_READWRITE;
+
+// The classes of the static pictures the control makes of a document's pictures.
+bool IsStaticPicture(const CLSID& clsid)
+{
+    return ::IsEqualCLSID(clsid, CLSID_Picture_Metafile) || ::IsEqualCLSID(clsid, CLSID_Picture_Dib) ||
+        ::IsEqualCLSID(clsid, CLSID_Picture_EnhMetafile);
+}
 
 // The stream-in callback over an open CFile. A read error ends the stream with an error (never
 // an exception through the control).
@@ -29,9 +41,26 @@ void SetPreviewShown(int shown)
 
 // --- CRtfOleCallback ----------------------------------------------------------------------------
 
-CRtfOleCallback::CRtfOleCallback() : m_nStorage(0), m_cRef(0) {}
+CRtfOleCallback::CRtfOleCallback() : m_nStorage(0), m_pRootStorage(NULL), m_hrRoot(E_FAIL), m_cRef(0)
+{
+    // Held in memory, not in a temporary file: nothing of a previewed document is left on the disk.
+    ILockBytes* bytes = NULL;
+    m_hrRoot = ::CreateILockBytesOnHGlobal(NULL, TRUE, &bytes);
+    if (SUCCEEDED(m_hrRoot)) {
+        m_hrRoot = ::StgCreateDocfileOnILockBytes(bytes, kStorageMode, 0, &m_pRootStorage);
+        bytes->Release();  // the storage keeps its own reference
+    }
+    // A failure is kept, not thrown out of the control's creation (which would end the program):
+    // without a root the objects get no storage, and the text still shows.
+    if (SUCCEEDED(m_hrRoot) && m_pRootStorage == NULL)
+        m_hrRoot = E_FAIL;
+}
 
-CRtfOleCallback::~CRtfOleCallback() {}
+CRtfOleCallback::~CRtfOleCallback()
+{
+    if (m_pRootStorage != NULL)
+        m_pRootStorage->Release();
+}
 
 STDMETHODIMP CRtfOleCallback::QueryInterface(REFIID riid, void** ppv)
 {
@@ -64,9 +93,14 @@ STDMETHODIMP_(ULONG) CRtfOleCallback::Release()
 STDMETHODIMP CRtfOleCallback::GetNewStorage(LPSTORAGE* lplpstg)
 {
     ++m_nStorage;
-    if (lplpstg != NULL)
-        *lplpstg = NULL;
-    return E_ACCESSDENIED;
+    if (lplpstg == NULL)
+        return E_INVALIDARG;
+    *lplpstg = NULL;
+    // A failure is returned, not thrown: an exception cannot pass back through the control's code.
+    if (m_pRootStorage == NULL)
+        return m_hrRoot;
+    std::wstring name = L"REOLEStorage" + std::to_wstring(m_nStorage);
+    return m_pRootStorage->CreateStorage(name.c_str(), kStorageMode, 0, 0, lplpstg);
 }
 
 STDMETHODIMP CRtfOleCallback::GetInPlaceContext(LPOLEINPLACEFRAME*, LPOLEINPLACEUIWINDOW*, LPOLEINPLACEFRAMEINFO)
@@ -79,9 +113,11 @@ STDMETHODIMP CRtfOleCallback::ShowContainerUI(BOOL)
     return S_OK;
 }
 
-STDMETHODIMP CRtfOleCallback::QueryInsertObject(LPCLSID, LPSTORAGE, LONG)
+STDMETHODIMP CRtfOleCallback::QueryInsertObject(LPCLSID lpclsid, LPSTORAGE, LONG)
 {
-    return S_OK;
+    // Only the static pictures, not every object: any other class would start an embedded
+    // program's handler or server on a file nobody vouches for.
+    return lpclsid != NULL && IsStaticPicture(*lpclsid) ? S_OK : S_FALSE;
 }
 
 STDMETHODIMP CRtfOleCallback::DeleteObject(LPOLEOBJECT)
@@ -155,6 +191,8 @@ void CRtfPreviewCtrl::StreamInFile(CString strPath)
 {
     SetPreviewShown(1);
     CFile file;
+    // Cleared flag, no exception: the view calls this while it is being made, where an exception
+    // would leave through the window procedure.
     if (!file.Open(strPath, CFile::modeRead | CFile::shareDenyWrite)) {
         SetPreviewShown(0);
         return;

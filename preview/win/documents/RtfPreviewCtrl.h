@@ -1,7 +1,8 @@
 // CRtfPreviewCtrl: the read-only rich edit control of the document view. It streams an RTF file in
-// from disk. Its OLE callback refuses storage for embedded objects, so that the objects of an
-// untrusted document are never loaded (no handler or server is started); their text around them
-// still shows.
+// from disk. Its OLE callback gives each object a storage of its own inside one root storage held
+// in memory, and lets in only the static pictures: the pictures of a document show, while no
+// embedded program's object of an untrusted document is ever made (no handler or server is
+// started); the text around such an object still shows.
 #pragma once
 
 #include "classlib/win/CRichEditCtrl.h"
@@ -13,11 +14,12 @@ public:
     STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override;
     STDMETHODIMP_(ULONG) AddRef() override;
     STDMETHODIMP_(ULONG) Release() override;
-    // Refused: no object gets storage, so none is loaded.
+    // A new sub-storage "REOLEStorageN" of the root storage; the root's error when there is none.
     STDMETHODIMP GetNewStorage(LPSTORAGE* lplpstg) override;
     STDMETHODIMP GetInPlaceContext(LPOLEINPLACEFRAME* lplpFrame, LPOLEINPLACEUIWINDOW* lplpDoc,
         LPOLEINPLACEFRAMEINFO lpFrameInfo) override;
     STDMETHODIMP ShowContainerUI(BOOL fShow) override;
+    // S_OK for the static picture classes (metafile, DIB, enhanced metafile), S_FALSE for any other.
     STDMETHODIMP QueryInsertObject(LPCLSID lpclsid, LPSTORAGE lpstg, LONG cp) override;
     STDMETHODIMP DeleteObject(LPOLEOBJECT lpoleobj) override;
     STDMETHODIMP QueryAcceptData(LPDATAOBJECT lpdataobj, CLIPFORMAT* lpcfFormat, DWORD reco, BOOL fReally,
@@ -28,12 +30,14 @@ public:
     STDMETHODIMP GetDragDropEffect(BOOL fDrag, DWORD grfKeyState, LPDWORD pdwEffect) override;
     STDMETHODIMP GetContextMenu(WORD seltype, LPOLEOBJECT lpoleobj, CHARRANGE* lpchrg, HMENU* lphmenu) override;
 
-    // How many times an object asked for storage (and was refused).
+    // How many times an object asked for storage.
     int GetStorageRequests() const { return m_nStorage; }
 
 private:
     virtual ~CRtfOleCallback();
     int m_nStorage;
+    LPSTORAGE m_pRootStorage;  // NULL when it could not be made
+    HRESULT m_hrRoot;          // why, then
     LONG m_cRef;
 };
 

@@ -358,7 +358,7 @@ int CTextConverterDriver::Export(const char* outputPath, const char* exportClass
             break;
         }
     if (record == NULL) {
-        std::fprintf(stderr, "%s: error: Export class %s not found\n", kName, exportClass);
+        std::fprintf(stderr, "Export class %s not found\n", exportClass);
         return 1;
     }
     Loaded converter;

@@ -31,15 +31,12 @@ int CMDB_View::OnCreate(LPCREATESTRUCT lpcs)
     context.m_pCurrentDoc = GetPreviewDocument();
     m_pTreeView = new CDaoTreeView;
     m_pListView = new CMDBListView;
-    // The views delete themselves when their windows go; one that is not made is deleted here.
-    if (!m_pTreeView->Create(NULL, NULL, WS_CHILD | WS_BORDER, CRect(0, 0, 0, 0), this, IDC_TREE, &context)) {
-        delete m_pTreeView;
+    // The views delete themselves when their windows go, and also when creation fails (the class
+    // library ends a view that is not made): a failed one is only forgotten here, never deleted again.
+    if (!m_pTreeView->Create(NULL, NULL, WS_CHILD | WS_BORDER, CRect(0, 0, 0, 0), this, IDC_TREE, &context))
         m_pTreeView = NULL;
-    }
-    if (!m_pListView->Create(NULL, NULL, WS_CHILD | WS_BORDER, CRect(0, 0, 0, 0), this, IDC_LIST, &context)) {
-        delete m_pListView;
+    if (!m_pListView->Create(NULL, NULL, WS_CHILD | WS_BORDER, CRect(0, 0, 0, 0), this, IDC_LIST, &context))
         m_pListView = NULL;
-    }
     if (m_pTreeView == NULL || m_pListView == NULL)
         return -1;
     m_pTreeView->OnInitialUpdate();

@@ -161,6 +161,7 @@ CString VariantToText(const VARIANT& value)
 CString TableQuery(const CString& strTableName)
 {
     CString escaped = strTableName;
+    // A "]" in a table's name is doubled: left alone it ends the bracketed name early and the table cannot be shown.
     escaped.Replace(L"]", L"]]");
     return L"Select * From [" + escaped + L"]";
 }

@@ -78,6 +78,16 @@ TEST(PsdReader, CompressionAndDepthWithoutAPicture) {
   bitmap.depth = 1;
   bitmap.imageData = {0x80, 0x40};
   EXPECT_EQ(ReadCode(bitmap), kPsdNoBitmap);
+  // At 8 bits, raw or run-length, bitmap mode has nothing to convert: no picture.
+  bitmap.depth = 8;
+  bitmap.imageData = {0, 255, 255, 0};
+  for (uint16_t compression : {0, 1}) {
+    bitmap.compression = compression;
+    if (compression == 1) bitmap.imageData = {0, 2, 0, 2, 1, 0, 255, 1, 255, 0};
+    PsdReader reader;
+    EXPECT_EQ(ReadCode(bitmap, reader), kPsdOk) << compression;
+    EXPECT_FALSE(reader.HasImage()) << compression;
+  }
   PsdWriter deep = SmallRgb();
   deep.depth = 32;
   EXPECT_EQ(ReadCode(deep), kPsdNoBitmap);
@@ -141,12 +151,15 @@ TEST(PsdReader, ForeignSignaturesInTheResourceSectionAreSteppedOver) {
   EXPECT_EQ(reader.IndexedColorCount(), 5);
 }
 
-TEST(PsdReader, ColourModeDataLongerThanTheFileIsRefused) {
+TEST(PsdReader, ColourModeDataLongerThanTheFileEndsItWithoutAPicture) {
   PsdWriter w = SmallRgb();
   std::vector<uint8_t> bytes = w.Bytes();
   bytes[26] = 0x7F;  // about 2 GiB of colour mode data announced
   PsdReader reader;
-  EXPECT_EQ(reader.Read(bytes.data(), bytes.size()), kPsdBadColorModeData);
+  EXPECT_EQ(reader.Read(bytes.data(), bytes.size()), kPsdOk);
+  EXPECT_FALSE(reader.HasImage());
+  EXPECT_EQ(reader.ColorModeDataLength(), 0x7F000000);
+  EXPECT_TRUE(reader.ColorModeData().empty());
 }
 
 TEST(PsdReader, FileEndingEarlyGivesNoPicture) {
@@ -186,12 +199,21 @@ TEST(PsdReader, RunLengthData) {
   EXPECT_EQ(reader.Image().At(1, 0), (Rgb{50, 50, 50}));
   EXPECT_EQ(reader.Image().At(0, 1), (Rgb{60, 60, 60}));
   EXPECT_EQ(reader.Image().At(1, 1), (Rgb{254, 254, 254}));
-  // Cut inside the row byte counts: a picture, all of it at 254.
-  PsdWriter counts = w;
-  counts.imageData = {0, 2};
-  ASSERT_EQ(ReadCode(counts, reader), kPsdOk);
+  // Cut before the first pixel, inside the row byte counts or right after them (or with nothing but
+  // no-operation headers): no picture, not a grey one.
+  for (std::vector<uint8_t> data : std::vector<std::vector<uint8_t>>{{0, 2}, {0, 2, 0, 2}, {0, 2, 0, 2, 128, 128}}) {
+    PsdWriter counts = w;
+    counts.imageData = data;
+    EXPECT_EQ(ReadCode(counts, reader), kPsdOk) << data.size();
+    EXPECT_FALSE(reader.HasImage()) << data.size();
+  }
+  // One pixel decoded is a picture.
+  PsdWriter one = w;
+  one.imageData = {0, 2, 0, 2, 0, 77};
+  ASSERT_EQ(ReadCode(one, reader), kPsdOk);
   ASSERT_TRUE(reader.HasImage());
-  EXPECT_EQ(reader.Image().At(0, 0), (Rgb{254, 254, 254}));
+  EXPECT_EQ(reader.Image().At(0, 0), (Rgb{77, 77, 77}));
+  EXPECT_EQ(reader.Image().At(1, 0), (Rgb{254, 254, 254}));
 }
 
 TEST(PsdReader, SixteenBitRunLengthShowsTheHighBytes) {
@@ -298,8 +320,10 @@ TEST(PsdReader, HugeDeclaredPicturesAreRefusedQuickly) {
   w.imageData.assign(64, 0x81);
   auto start = std::chrono::steady_clock::now();
   EXPECT_EQ(ReadCode(w), kPsdBadImageData);
-  // 5000 x 5000 is allowed in size but the data ends early: the little decoded, and no hang.
+  // 5000 x 5000 is allowed in size but the data ends early: the little decoded after the table of
+  // row byte counts, and no hang.
   w.width = w.height = 5000;
+  w.imageData.assign(3 * 5000 * 2 + 64, 0x81);
   PsdReader reader;
   EXPECT_EQ(ReadCode(w, reader), kPsdOk);
   ASSERT_TRUE(reader.HasImage());

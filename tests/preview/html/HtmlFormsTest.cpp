@@ -66,7 +66,8 @@ TEST(HtmlForms, FieldsBecomeHostControlsOfTheMeasuredSize)
 TEST(HtmlForms, TheLayoutPlacesEachControlOnItsBox)
 {
     TestPage t;
-    t.Load(L"<form>Name: <input name=n><br><table><tr><td><input type=checkbox name=c></td></tr></table></form>");
+    t.Load(L"<form>Name: <input name=n><br><table><tr><td><input type=checkbox name=c></td></tr></table>"
+           L"<textarea name=t cols=3 rows=2>x</textarea></form>");
     t.Layout(402);
     std::vector<const CHtmlBox*> all;
     CollectBoxes(t.page.Boxes(), all);
@@ -78,16 +79,22 @@ TEST(HtmlForms, TheLayoutPlacesEachControlOnItsBox)
         ASSERT_EQ(t.host.moves.count(b->control), 1u);
         EXPECT_EQ(t.host.moves[b->control], std::make_pair(b->x, b->y));
     }
-    EXPECT_EQ(placed, 2);
+    EXPECT_EQ(placed, 3);
+    // Text fields and text areas (3 columns of 7 pixels and 4) alike sit in a sunken white box.
     const CHtmlBox* edit = nullptr;
-    for (const CHtmlBox* b : all)
-        if (b->control != kHtmlNoControl && b->width == 78)
-            edit = b;
-    ASSERT_NE(edit, nullptr);
-    EXPECT_EQ(edit->edges, kEdgeAll);
-    EXPECT_EQ(edit->edgeWidth, 2);
-    EXPECT_EQ(edit->background, HtmlRgb(255, 255, 255));
-    // Controls are windows of their own: the page does not paint their boxes.
+    for (int width : {3 * 7 + 4, 78}) {
+        SCOPED_TRACE(width);
+        edit = nullptr;
+        for (const CHtmlBox* b : all)
+            if (b->control != kHtmlNoControl && b->width == width)
+                edit = b;
+        ASSERT_NE(edit, nullptr);
+        EXPECT_EQ(edit->edges, kEdgeAll);
+        EXPECT_EQ(edit->edgeWidth, 2);
+        EXPECT_EQ(edit->edgeColour, kEdgeSunken);
+        EXPECT_EQ(edit->background, HtmlRgb(255, 255, 255));
+    }
+    // Controls are windows of their own: the page does not paint their boxes (the text field's).
     RecordingCanvas c;
     t.page.Paint(c, HtmlRect{0, 0, 400, 400}, 0, 0);
     for (const PaintOp& op : c.ops)

@@ -235,6 +235,57 @@ TEST(HtmlLayout, TablesShrinkTheirWidestColumnsButNotBelowTheirNarrowest)
     EXPECT_EQ(b[2]->width, 10);
 }
 
+// The cells of a table, in order: their widths and their x from the table's first cell.
+std::vector<std::pair<int, int>> CellsOf(const HtmlBoxList& boxes)
+{
+    std::vector<std::pair<int, int>> cells;
+    int left = 0;
+    for (const auto& box : boxes) {
+        if (!box->IsCell())
+            continue;
+        if (cells.empty())
+            left = box->x;
+        cells.emplace_back(box->x - left, box->width);
+    }
+    return cells;
+}
+
+TEST(HtmlLayout, ATableInACellIsLaidOutAsItIsAloneAtTheCellsWidth)
+{
+    // A cell spanning both columns with a share of the width smaller than its words: the columns
+    // are widened to the share, not to the words' natural width.
+    const std::wstring inner = L"<table border=0 cellpadding=0 cellspacing=0><tr><td>a</td><td>b</td></tr>"
+                               L"<tr><td colspan=2 width=10%>aaaa bbbb cccc dddd</td></tr></table>";
+    TestPage nested;
+    nested.Load(L"<table border=0 cellpadding=0 cellspacing=0><tr><td>" + inner + L"</td></tr></table>");
+    nested.Layout(402);
+    const CHtmlBox* outer = nested.page.Boxes()[1].get();
+    ASSERT_TRUE(outer->IsCell());
+    TestPage alone;
+    alone.Load(inner);
+    alone.Layout(outer->width + 2);
+    EXPECT_EQ(CellsOf(outer->children), CellsOf(alone.page.Boxes())) << "in a cell " << outer->width << " wide";
+}
+
+TEST(HtmlLayout, APreformattedSpaceAtALinesEndDoesNotCount)
+{
+    TestPage t;
+    // Right-aligned: the line ends at the margin with its word, not with the space after it.
+    t.Load(L"<div align=right><pre>ab </pre></div>");
+    t.Layout(402);
+    EXPECT_EQ(FindWord(t.page.Boxes(), L"ab")->x, 390);
+    // A cell is as wide as its word; the next cell follows at once.
+    t.Load(L"<table border=0 cellpadding=0 cellspacing=0><tr><td><pre>ab </pre></td><td>x</td></tr></table>");
+    t.Layout(402);
+    EXPECT_EQ(FindWord(t.page.Boxes(), L"x")->x, 10);
+    // Nor does it wrap to a line of its own when the word fills the line: the block stays one line.
+    t.Load(L"<pre>abcd </pre>");
+    t.Layout(22);
+    const CHtmlBox* block = t.page.Boxes()[1].get();
+    ASSERT_EQ(block->kind, kBoxContainer);
+    EXPECT_EQ(block->height, 10);
+}
+
 TEST(HtmlLayout, ListsAndBlockquotesAreLaidOutAsTables)
 {
     TestPage t;

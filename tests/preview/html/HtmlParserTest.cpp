@@ -25,6 +25,25 @@ TEST(HtmlParser, CleaningDropsScriptsStylesCommentsAndUnknownTags)
     EXPECT_EQ(t.host.lastProgress, t.host.lastTotal);
 }
 
+TEST(HtmlParser, ProgressIsReportedAtEveryStepOfTheTopLevel)
+{
+    // 400 words of one letter: each word (at an even position) and each space is a step.
+    std::wstring page;
+    for (int i = 0; i < 400; ++i)
+        page += L"w <i>";
+    TestPage t;
+    t.Load(page);
+    std::vector<int> expected;
+    for (int at = 0; at < static_cast<int>(page.size()); at += 5) {
+        expected.push_back(at);      // the word
+        expected.push_back(at + 1);  // the space
+        expected.push_back(at + 2);  // the tag
+    }
+    expected.push_back(static_cast<int>(page.size()));  // the end
+    EXPECT_EQ(t.host.parsePositions, expected);
+    EXPECT_EQ(t.host.lastTotal, static_cast<int>(page.size()));
+}
+
 TEST(HtmlParser, UnterminatedScriptsCommentsAndTitlesEndAtTheText)
 {
     for (const wchar_t* page : {L"a<script>b", L"a<!-- b", L"a<title>b", L"a<style>b</style", L"a<b", L"a<title"}) {

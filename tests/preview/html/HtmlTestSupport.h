@@ -147,8 +147,10 @@ class RecordingHost : public CHtmlHost {
 public:
     void OnParseProgress(int phase, int current, int total) override
     {
-        if (phase == 0)
+        if (phase == 0) {
             ++parseReports;
+            parsePositions.push_back(current);
+        }
         lastProgress = current;
         lastTotal = total;
     }
@@ -203,14 +205,17 @@ public:
     }
     void MoveControl(HtmlControl control, int x, int y) override { moves[control] = std::make_pair(x, y); }
     void InvalidatePageRect(const HtmlRect& rect) override { invalidated.push_back(rect); }
+    void OnOutOfMemory() override { ++outOfMemory; }
 
     std::mutex mutex;
     int parseReports = 0, lastProgress = 0, lastTotal = 0;
+    std::vector<int> parsePositions;
     std::vector<std::wstring> navigations, hovers, forms, loaded;
     std::wstring title;
     std::vector<CreatedControl> controls;
     std::map<HtmlControl, std::pair<int, int>> moves;
     std::vector<HtmlRect> invalidated;
+    int outOfMemory = 0;
 
 private:
     static CreatedControl Base(const wchar_t* kind, int w, int h, const wchar_t* text, const wchar_t* name, int form)

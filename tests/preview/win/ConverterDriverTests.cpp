@@ -6,6 +6,11 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <io.h>
+#include <sys/stat.h>
+
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 
@@ -63,6 +68,53 @@ std::string ReadAll(const std::wstring& path)
     return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
 }
 
+// What is written to the standard error stream, where the driver's diagnostics go, from its
+// construction until Text(); the stream is put back then or at the latest on destruction.
+class StderrCapture {
+public:
+    StderrCapture() : m_path(TempFile(L"stderr.txt"))
+    {
+        std::fflush(stderr);
+        m_saved = _dup(_fileno(stderr));
+        int fd = _wopen(m_path.c_str(), _O_CREAT | _O_TRUNC | _O_WRONLY | _O_BINARY, _S_IREAD | _S_IWRITE);
+        if (fd >= 0) {
+            _dup2(fd, _fileno(stderr));
+            _close(fd);
+        }
+    }
+    ~StderrCapture()
+    {
+        Restore();
+        DeleteFileW(m_path.c_str());
+    }
+    std::string Text()
+    {
+        Restore();
+        return ReadAll(m_path);
+    }
+
+private:
+    void Restore()
+    {
+        if (m_saved < 0)
+            return;
+        std::fflush(stderr);
+        _dup2(m_saved, _fileno(stderr));
+        _close(m_saved);
+        m_saved = -1;
+    }
+    std::wstring m_path;
+    int m_saved = -1;
+};
+
+// The last line of a text, with its line end.
+std::string LastLine(const std::string& text)
+{
+    size_t end = text.size() > 0 ? text.size() - 1 : 0;
+    size_t start = text.rfind('\n', end > 0 ? end - 1 : 0);
+    return start == std::string::npos || end == 0 ? text : text.substr(start + 1);
+}
+
 struct ConverterFolderScope {
     explicit ConverterFolderScope(const std::wstring& folder)
     {
@@ -107,12 +159,23 @@ TEST(ConverterDriver, FailedStepsAndRefusals)
         EXPECT_EQ(GetFileAttributesW(output.c_str()), INVALID_FILE_ATTRIBUTES);
     }
     ConverterFolderScope scope(ConverterFolder());
-    EXPECT_EQ(driver.Convert("MSWord8", "msword8", Narrow(input).c_str(), Narrow(output).c_str()), 1);
+    {
+        // Equal classes (without case): refused before anything is converted.
+        StderrCapture errors;
+        EXPECT_EQ(driver.Convert("MSWord8", "msword8", Narrow(input).c_str(), Narrow(output).c_str()), 1);
+        // (Discovery has said first that NOINIT.CNV cannot be used.)
+        EXPECT_EQ(LastLine(errors.Text()), "zavozar: error: Nothing to do; import and export class are the same\n");
+    }
     EXPECT_EQ(driver.Convert(nullptr, "RTF", "a", "b"), 2);
     EXPECT_EQ(driver.Convert("MSWord8", "RTF", std::string(300, 'a').c_str(), "b"), 2);
-    // An importer without an exporter of the class: a failure, nothing written.
-    EXPECT_EQ(driver.Convert("ImportOnly", "NoSuchClass", Narrow(input).c_str(), Narrow(output).c_str()), 1);
-    EXPECT_EQ(GetFileAttributesW(output.c_str()), INVALID_FILE_ATTRIBUTES);
+    {
+        // An importer without an exporter of the class: a failure, said in the driver's own words,
+        // and nothing written.
+        StderrCapture errors;
+        EXPECT_EQ(driver.Convert("ImportOnly", "NoSuchClass", Narrow(input).c_str(), Narrow(output).c_str()), 1);
+        EXPECT_EQ(LastLine(errors.Text()), "Export class NoSuchClass not found\n");
+        EXPECT_EQ(GetFileAttributesW(output.c_str()), INVALID_FILE_ATTRIBUTES);
+    }
     // An input the converter cannot open: reported, a failure, nothing written.
     EXPECT_EQ(driver.Convert("MSWord8", "MSWord6RTFExp", Narrow(TempFile(L"absent.doc")).c_str(),
                   Narrow(output).c_str()),

@@ -76,6 +76,16 @@ std::wstring ExpectedLines()
     return wide;
 }
 
+// Previews an RTF sample and checks that it is shown: the text shown ("<no view>" without a view).
+std::wstring ShowRtf(const char* name)
+{
+    Preview(SamplePath(kDocs, name), L".rtf");
+    if (DocumentView() == nullptr)
+        return L"<no view>";
+    EXPECT_EQ(Harness().frame->m_bPreviewShown, 1) << name;
+    return ShownText();
+}
+
 bool FileExists(const std::wstring& path)
 {
     return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
@@ -145,17 +155,14 @@ TEST(DocumentView, TextBeyondTheControlsDefaultLimitAndFilesThatCannotBeRead)
 
 TEST(DocumentView, RtfIsStreamedInAndEmbeddedObjectsAreNotLoaded)
 {
-    Preview(SamplePath(kDocs, "sample.rtf"), L".rtf");
-    ASSERT_NE(DocumentView(), nullptr);
-    EXPECT_EQ(Harness().frame->m_bPreviewShown, 1);
-    std::wstring text = ShownText();
+    std::wstring text = ShowRtf("sample.rtf");
     EXPECT_NE(text.find(L"Recovered notes"), std::wstring::npos);
     EXPECT_NE(text.find(L"Some bold text and some italic text."), std::wstring::npos);
     EXPECT_NE(text.find(L"second item"), std::wstring::npos);
+    ASSERT_NE(DocumentView(), nullptr);
     EXPECT_TRUE(DocumentView()->RichEdit().IsCallbackAccepted());
 
-    Preview(SamplePath(kDocs, "object.rtf"), L".rtf");
-    text = ShownText();
+    text = ShowRtf("object.rtf");
     EXPECT_NE(text.find(L"Before the object."), std::wstring::npos);
     EXPECT_NE(text.find(L"After the object."), std::wstring::npos);
     IRichEditOle* ole = NULL;
@@ -170,6 +177,46 @@ TEST(DocumentView, RtfIsStreamedInAndEmbeddedObjectsAreNotLoaded)
     Preview(empty, L".rtf");
     EXPECT_EQ(Harness().frame->m_bPreviewShown, 0);
     EXPECT_TRUE(ShowsPlaceholder());
+}
+
+TEST(DocumentView, RtfPicturesGetTheirStorageAndNoOtherObjectIsLetIn)
+{
+    std::wstring text = ShowRtf("picture.rtf");
+    EXPECT_NE(text.find(L"Before the picture."), std::wstring::npos);
+    EXPECT_NE(text.find(L"After the picture."), std::wstring::npos);
+    ASSERT_NE(DocumentView(), nullptr);
+    CRtfOleCallback* callback = DocumentView()->RichEdit().GetOleCallback();
+    ASSERT_NE(callback, nullptr);
+
+    // Each object that asks gets a storage of its own, which holds what the object writes.
+    IStorage* first = NULL;
+    IStorage* second = NULL;
+    ASSERT_EQ(callback->GetNewStorage(&first), S_OK);
+    ASSERT_NE(first, nullptr);
+    ASSERT_EQ(callback->GetNewStorage(&second), S_OK);
+    ASSERT_NE(second, nullptr);
+    STATSTG stat = {};
+    ASSERT_EQ(second->Stat(&stat, STATFLAG_DEFAULT), S_OK);
+    EXPECT_EQ(std::wstring(stat.pwcsName), L"REOLEStorage" + std::to_wstring(callback->GetStorageRequests()));
+    CoTaskMemFree(stat.pwcsName);
+    IStream* contents = NULL;
+    ASSERT_EQ(first->CreateStream(L"CONTENTS", STGM_CREATE | STGM_SHARE_EXCLUSIVE | STGM_READWRITE, 0, 0, &contents),
+        S_OK);
+    ULONG written = 0;
+    EXPECT_EQ(contents->Write("picture", 7, &written), S_OK);
+    EXPECT_EQ(written, 7u);
+    contents->Release();
+    first->Release();
+    second->Release();
+
+    // Only the static pictures are let in.
+    for (const CLSID* picture : {&CLSID_Picture_Metafile, &CLSID_Picture_Dib, &CLSID_Picture_EnhMetafile})
+        EXPECT_EQ(callback->QueryInsertObject(const_cast<CLSID*>(picture), NULL, 0), S_OK);
+    const CLSID package = {0x0003000C, 0, 0, {0xC0, 0, 0, 0, 0, 0, 0, 0x46}};
+    const CLSID wordDocument = {0x00020906, 0, 0, {0xC0, 0, 0, 0, 0, 0, 0, 0x46}};
+    for (CLSID other : {package, wordDocument, CLSID_NULL})
+        EXPECT_NE(callback->QueryInsertObject(&other, NULL, 0), S_OK);
+    EXPECT_NE(callback->QueryInsertObject(NULL, NULL, 0), S_OK);
 }
 
 // Windows of the classes of the user's word processor and spreadsheet, in this process: a view

@@ -14,6 +14,8 @@
 #include <mshtmdid.h>
 #include <vfw.h>
 
+#include <vector>
+
 namespace morvick::test {
 namespace {
 
@@ -22,6 +24,47 @@ bool ShowsPlaceholder()
     CView* placeholder = Harness().pane->Viewer(kViewerNoPreview);
     return placeholder != NULL && ::IsWindowVisible(placeholder->GetSafeHwnd());
 }
+
+// The messages a window receives from the moment it is watched until it goes.
+class MessageLog {
+public:
+    explicit MessageLog(HWND hwnd) : m_hwnd(hwnd)
+    {
+        s_log = this;
+        m_old = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(Proc)));
+    }
+    ~MessageLog()
+    {
+        if (IsWindow(m_hwnd))
+            SetWindowLongPtrW(m_hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_old));
+        s_log = nullptr;
+    }
+    // The position of the first message of the kind, or -1.
+    int IndexOf(UINT message) const
+    {
+        for (size_t i = 0; i < m_messages.size(); ++i)
+            if (m_messages[i] == message)
+                return static_cast<int>(i);
+        return -1;
+    }
+
+private:
+    static LRESULT CALLBACK Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+    {
+        MessageLog* log = s_log;
+        if (log == nullptr)
+            return DefWindowProcW(hwnd, message, wParam, lParam);
+        log->m_messages.push_back(message);
+        WNDPROC old = log->m_old;
+        if (message == WM_NCDESTROY)
+            SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(old));
+        return CallWindowProcW(old, hwnd, message, wParam, lParam);
+    }
+    static inline MessageLog* s_log = nullptr;
+    HWND m_hwnd;
+    WNDPROC m_old = NULL;
+    std::vector<UINT> m_messages;
+};
 
 TEST(AviView, PlaysAtOnceAndStopsWhenClosed)
 {
@@ -41,8 +84,13 @@ TEST(AviView, PlaysAtOnceAndStopsWhenClosed)
     LONG mode = MCIWndGetMode(video, NULL, 0);
     EXPECT_TRUE(mode == MCI_MODE_PLAY || mode == MCI_MODE_STOP) << mode;
     EXPECT_EQ(Harness().frame->m_bPreviewShown, 1);
+    // Closed, the view stops the video before the window goes.
+    MessageLog log(video);
     Harness().pane->CloseViewers();
     EXPECT_FALSE(IsWindow(video));
+    int stop = log.IndexOf(MCI_STOP);
+    EXPECT_GE(stop, 0);
+    EXPECT_LT(stop, log.IndexOf(WM_DESTROY));
 }
 
 TEST(MediaView, ThePlatformsPlayerIsDrivenWithoutHarm)

@@ -243,6 +243,64 @@ TEST(AccessView, TreeOfTablesRelationsAndQueries)
     PreviewSettings().m_bShowSystemObjects = 0;
 }
 
+// While it lives, the child window of the given id that is being made answers WM_CREATE with -1,
+// as a window that cannot be made does: its creation fails and the window goes again.
+class FailingChildCreation {
+public:
+    explicit FailingChildCreation(int id)
+    {
+        s_id = id;
+        s_hook = SetWindowsHookExW(WH_CBT, Hook, NULL, GetCurrentThreadId());
+    }
+    ~FailingChildCreation() { UnhookWindowsHookEx(s_hook); }
+
+private:
+    static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam)
+    {
+        if (code == HCBT_CREATEWND) {
+            const CREATESTRUCTW* cs = reinterpret_cast<CBT_CREATEWNDW*>(lParam)->lpcs;
+            if ((cs->style & WS_CHILD) && reinterpret_cast<INT_PTR>(cs->hMenu) == s_id) {
+                HWND hwnd = reinterpret_cast<HWND>(wParam);
+                SetPropW(hwnd, kOldProc, reinterpret_cast<HANDLE>(GetWindowLongPtrW(hwnd, GWLP_WNDPROC)));
+                SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(FailCreate));
+            }
+        }
+        return CallNextHookEx(s_hook, code, wParam, lParam);
+    }
+    static LRESULT CALLBACK FailCreate(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+    {
+        WNDPROC old = reinterpret_cast<WNDPROC>(GetPropW(hwnd, kOldProc));
+        if (message == WM_CREATE)
+            return -1;
+        if (message == WM_NCDESTROY)
+            RemovePropW(hwnd, kOldProc);
+        return CallWindowProcW(old, hwnd, message, wParam, lParam);
+    }
+    static constexpr const wchar_t* kOldProc = L"FailingChildCreation.OldProc";
+    static inline int s_id = 0;
+    static inline HHOOK s_hook = NULL;
+};
+
+TEST(AccessView, AChildViewThatCannotBeMadeEndsTheViewCleanly)
+{
+    EngineScope scope;
+    // Each child view deletes itself when its window goes, also when its creation fails.
+    for (int id : {CMDB_View::IDC_TREE, CMDB_View::IDC_LIST}) {
+        SCOPED_TRACE(id);
+        {
+            FailingChildCreation failing(id);
+            Preview(scope.path, L".mdb");
+        }
+        EXPECT_EQ(AccessView(), nullptr);
+        EXPECT_EQ(Harness().frame->m_bPreviewShown, 0);
+    }
+    // The next preview of the database shows it.
+    Preview(scope.path, L".mdb");
+    ASSERT_NE(AccessView(), nullptr);
+    EXPECT_EQ(Harness().frame->m_bPreviewShown, 1);
+    EXPECT_NE(AccessView()->GetListView(), nullptr);
+}
+
 TEST(AccessView, SelectingATableShowsItsRecords)
 {
     EngineScope scope;

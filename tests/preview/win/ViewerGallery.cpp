@@ -38,6 +38,8 @@ TEST(ViewerGallery, EachViewerOnASample)
     } shots[] = {
         {"document-text", SamplePath("make-document-samples.sh", "utf16le.txt"), L".txt", L"\\Notes\\letter.txt"},
         {"document-rtf", SamplePath("make-document-samples.sh", "sample.rtf"), L".rtf", L"\\Notes\\notes.rtf"},
+        {"document-rtf-picture", SamplePath("make-document-samples.sh", "picture.rtf"), L".rtf",
+            L"\\Notes\\picture.rtf"},
         {"dbase", SamplePath("make-dbase-samples.sh", "db3.dbf"), L".dbf", L"\\Data\\people.dbf"},
         {"dbase-visual-foxpro", SamplePath("make-dbase-samples.sh", "vfp.dbf"), L".dbf", L"\\Data\\prices.dbf"},
         {"archive-zip", SamplePath("make-archive-samples.sh", "info.zip"), L".zip", L"\\Backup\\docs.zip"},

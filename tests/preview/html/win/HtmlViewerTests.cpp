@@ -165,6 +165,14 @@ TEST(HtmlViewer, LinksShowTheirAddressAndOnlyLocalOnesAreFollowed)
     EXPECT_EQ(WindowTextOf(Harness().pane->Viewer(kViewerCustomHtml)->GetSafeHwnd()), L"Second page");
     EXPECT_NE(host->CurrentUrl().find(L"second.html"), std::wstring::npos);
 
+    // A page of this computer that cannot be read: nothing changes but the status line, which keeps
+    // saying where the page was looked for.
+    host->Navigate((L"file://" + TempFile(L"absent.html")).c_str());
+    EXPECT_EQ(host->History().GetRowCount(), 2);
+    EXPECT_NE(Word(host, L"reached"), nullptr);
+    EXPECT_NE(host->CurrentUrl().find(L"second.html"), std::wstring::npos);
+    EXPECT_EQ(WindowTextOf(status), L"From Internet");
+
     // A picture's address shows it on a yellow page of its own.
     host->Navigate((L"file://" + TempFile(L"pic.PNG")).c_str());
     EXPECT_EQ(host->History().GetRowCount(), 3);
@@ -198,6 +206,49 @@ TEST(HtmlViewer, MovingBetweenLinksRepaintsTheLinkLeftAndTheLinkReached)
     EXPECT_TRUE(needsPaint(second));
     EXPECT_FALSE(needsPaint(between));
     DeleteObject(dirty);
+}
+
+// Counts the "Parsing" texts a status line is given while it lives.
+class ParsingTexts {
+public:
+    explicit ParsingTexts(HWND status) : m_status(status)
+    {
+        s_count = 0;
+        s_old = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(status, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(Proc)));
+    }
+    ~ParsingTexts() { SetWindowLongPtrW(m_status, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(s_old)); }
+    int Count() const { return s_count; }
+
+private:
+    static LRESULT CALLBACK Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+    {
+        if (message == WM_SETTEXT && wcsncmp(reinterpret_cast<const wchar_t*>(lParam), L"Parsing ", 8) == 0)
+            ++s_count;
+        return CallWindowProcW(s_old, hwnd, message, wParam, lParam);
+    }
+    HWND m_status;
+    static inline WNDPROC s_old = NULL;
+    static inline int s_count = 0;
+};
+
+TEST(HtmlViewer, TheStatusLineShowsTheParseAHundredTimesAPageAtMost)
+{
+    CHtmlViewerHost* host = ShowHtml(WritePage(L"first.html", "first"));
+    ASSERT_NE(host, nullptr);
+    // 6000 steps: a word, a space and a tag, 2000 times.
+    std::string page;
+    for (int i = 0; i < 2000; ++i)
+        page += "w <i>";
+    std::wstring next = WritePage(L"steps.html", page);
+    HWND status = CCustomHTMLViewer::StatusLine();
+    {
+        ParsingTexts texts(status);
+        host->Navigate((L"file://" + next).c_str());
+        EXPECT_GE(texts.Count(), 50);
+        EXPECT_LE(texts.Count(), 102);
+    }
+    EXPECT_NE(Word(host, L"w"), nullptr);
+    EXPECT_EQ(WindowTextOf(status), L"Parsing 10000 of 10000");
 }
 
 TEST(HtmlViewer, APageThatCannotBeReadShowsTheCorruptPlaceholder)
