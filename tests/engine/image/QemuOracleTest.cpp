@@ -276,6 +276,62 @@ TEST(QemuKeptBlocks, UndefinedAndUnmappedBlocksReadTheirDataZeroBlocksZeros)
     EXPECT_TRUE(got == expected);
 }
 
+// Blocks of a qemu-img image whose entries were damaged into the states the format leaves unused
+// (4, 5), or into partially present (7) in an image without sector bitmaps: their offsets still lead
+// to their data, which reads as qemu-img reads the sound image. Present blocks that lost their offset
+// read zeros; the read goes on over them.
+TEST(QemuKeptBlocks, BlocksInAnyStateReadAtTheirOffsetPresentOnesWithoutOneZeros)
+{
+    if (!QemuFixtures::Get().ok)
+        GTEST_SKIP() << "qemu-img fixtures could not be made";
+    const std::string sound = QemuFixtures::Get().dir + "/out/dynamic-1M.vhdx";
+    Bytes expected = ReadWholeFile(sound + ".raw");
+    Bytes image = ReadWholeFile(sound);
+    ASSERT_FALSE(expected.empty());
+    uint64_t bat = 0;
+    VhdxBatLayout layout;
+    {
+        CVhdxDisk parsed;
+        ASSERT_EQ(parsed.Open(Utf8ToUtf16(sound)), 1);
+        for (const VhdxRegion& region : parsed.Regions())
+            bat = region.name == u"Bat Guid" ? region.fileOffset : bat;
+        layout = parsed.Layout();
+    }
+    ASSERT_NE(bat, 0u);
+    // Blocks 1, 2, 4, 31, 32, 63 and 64 hold data.
+    auto setEntry = [&](uint64_t block, bool keepOffset, uint8_t state) {
+        const uint64_t at = bat + 8 * VhdxPayloadEntryIndex(layout, block);
+        ASSERT_EQ(image[at] & 7, 6) << "block " << block << " is fully present";
+        if (!keepOffset)
+            std::fill(image.begin() + at, image.begin() + at + 8, 0);
+        image[at] = static_cast<uint8_t>((image[at] & ~7) | state);
+        if (!keepOffset)
+            std::fill(expected.begin() + block * MiB, expected.begin() + (block + 1) * MiB, 0);
+    };
+    setEntry(1, true, 4);
+    setEntry(2, true, 5);
+    setEntry(4, true, 7);
+    setEntry(31, true, 7);
+    setEntry(32, true, 5);
+    setEntry(63, false, 6);
+    setEntry(64, false, 7);
+
+    const std::string damaged = QemuFixtures::Get().dir + "/unused-states.vhdx";
+    FILE* out = std::fopen(damaged.c_str(), "wb");
+    ASSERT_NE(out, nullptr);
+    ASSERT_EQ(std::fwrite(image.data(), 1, image.size(), out), image.size());
+    std::fclose(out);
+    CVirtualDisk disk;
+    disk.Create(CVirtualDisk::kVhdx);
+    ASSERT_EQ(disk.Open(Utf8ToUtf16(damaged)), 1);
+    Bytes got(expected.size());
+    ASSERT_EQ(disk.ReadAt(0, got.data(), got.size()), 1);
+    for (uint64_t block : {1, 2, 4, 31, 32, 63, 64})
+        EXPECT_EQ(0, std::memcmp(got.data() + block * MiB, expected.data() + block * MiB, MiB)) << "block " << block;
+    EXPECT_TRUE(got == expected);
+    std::remove(damaged.c_str());
+}
+
 // The tests' own writers make images that qemu-img reads as the same disk, so the tests built on
 // them stand on the format, not on the reader's view of it.
 TEST(QemuOracleWriters, QemuReadsTheWrittenImagesAsTheSourceDisk)
