@@ -332,6 +332,56 @@ TEST(QemuKeptBlocks, BlocksInAnyStateReadAtTheirOffsetPresentOnesWithoutOneZeros
     std::remove(damaged.c_str());
 }
 
+// qemu-img's dynamic VHD with its header's block size changed from 2 MiB to 1.5 MiB (3072 sectors, no
+// power of two; the bitmap still takes one sector) and its checksum made right. Block i now holds
+// the first 1.5 MiB of what it held: virtual byte i x 1.5 MiB + w reads byte i x 2 MiB + w of qemu's
+// reading of the sound image, over as many blocks as the table has.
+TEST(QemuOddBlockSize, AVhdWhoseBlocksAreNoPowerOfTwoReadsBlockByBlock)
+{
+    if (!QemuFixtures::Get().ok)
+        GTEST_SKIP() << "qemu-img fixtures could not be made";
+    const std::string sound = QemuFixtures::Get().dir + "/out/dynamic.vhd";
+    const Bytes oracle = ReadWholeFile(sound + ".raw");
+    Bytes image = ReadWholeFile(sound);
+    ASSERT_GT(image.size(), 1024u);
+    auto bigEndian = [&](uint64_t at, int bytes) {
+        uint64_t value = 0;
+        for (int i = 0; i < bytes; ++i)
+            value = value << 8 | image[at + i];
+        return value;
+    };
+    const uint64_t header = bigEndian(image.size() - 512 + 16, 8);
+    ASSERT_EQ(bigEndian(header + 32, 4), 2 * MiB);
+    const uint64_t blocks = bigEndian(header + 28, 4);
+    const uint64_t blockSize = 3072 * 512;
+    PutBigEndian32(image, header + 32, static_cast<uint32_t>(blockSize));
+    FixVhdHeaderChecksum(image, header);
+    const std::string odd = QemuFixtures::Get().dir + "/odd-blocks.vhd";
+    FILE* out = std::fopen(odd.c_str(), "wb");
+    ASSERT_NE(out, nullptr);
+    ASSERT_EQ(std::fwrite(image.data(), 1, image.size(), out), image.size());
+    std::fclose(out);
+
+    Bytes expected(blocks * blockSize);
+    for (uint64_t i = 0; i < blocks; ++i) {
+        const uint64_t from = i * 2 * MiB;
+        const size_t n = static_cast<size_t>(std::min<uint64_t>(blockSize, oracle.size() - std::min(from, oracle.size())));
+        std::memcpy(expected.data() + i * blockSize, oracle.data() + from, n);
+    }
+    CVirtualDisk disk;
+    disk.Create(CVirtualDisk::kVhd);
+    ASSERT_EQ(disk.Open(Utf8ToUtf16(odd)), 1);
+    ASSERT_EQ(disk.GetDiskSize(), oracle.size());
+    Bytes got(expected.size());
+    const size_t chunk = MiB + 512;  // across block ends at every phase
+    for (size_t at = 0; at < got.size(); at += chunk) {
+        const size_t n = std::min(chunk, got.size() - at);
+        ASSERT_EQ(disk.ReadAt(at, got.data() + at, n), 1) << at;
+    }
+    EXPECT_TRUE(got == expected);
+    std::remove(odd.c_str());
+}
+
 // The tests' own writers make images that qemu-img reads as the same disk, so the tests built on
 // them stand on the format, not on the reader's view of it.
 TEST(QemuOracleWriters, QemuReadsTheWrittenImagesAsTheSourceDisk)
