@@ -177,6 +177,7 @@ ExtensiveSearchResult SearchDiskStructures(uint64_t first, uint64_t count, unsig
         if (ScanStopped(finished))
             return ExtensiveSearchResult::kStopped;
         ReportReading(offset, count, shownPercent);
+        // The last run ends at the range's end: a full batch would list structures of what lies beyond.
         const uint32_t run = static_cast<uint32_t>(std::min<uint64_t>(kSearchRunSectors, count - offset));
         const uint64_t sector = first + offset;
         counters.unreadableSectors +=
@@ -186,6 +187,9 @@ ExtensiveSearchResult SearchDiskStructures(uint64_t first, uint64_t count, unsig
             const size_t at = size_t{i} * kSectorSize;
             row.Before(offset + i);
             if (!tester.Test(buffer + at, size_t{run} * kSectorSize - at, static_cast<uint32_t>(sector + i))) {
+                // The rest of the run was read but not searched: its INDX records are not known to be
+                // absent, so the analysis reads them again rather than taking them for missing.
+                MarkIndexSectorsSearched(sector + i + 1);
                 if (tester.RanOutOfMemory())
                     return ExtensiveSearchResult::kOutOfMemory;
                 ShowEngineMessage(kTooManyStructuresText, kMessageError);

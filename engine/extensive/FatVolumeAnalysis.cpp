@@ -12,6 +12,7 @@
 #include <vector>
 
 const char16_t kAnalyzingFoundDataText[] = u"Analyzing the data found...";
+uint64_t g_qwFatAnalysisSteps = 0;
 
 namespace {
 
@@ -28,7 +29,13 @@ public:
             m_records.push_back(r);
     }
 
-    const std::vector<FoundFatDirectoryRecord*>& Records() const { return m_records; }
+    uint32_t Count() const { return static_cast<uint32_t>(m_records.size()); }
+    // The directory at a position in list order; every look is counted.
+    FoundFatDirectoryRecord* Record(uint32_t at) const
+    {
+        ++g_qwFatAnalysisSteps;
+        return m_records[at];
+    }
 
     using Entry = std::pair<uint32_t, uint32_t>;  // line, position
 
@@ -53,6 +60,7 @@ private:
         if (!m_built[slot]) {
             m_built[slot] = true;
             for (uint32_t i = 0; i < m_records.size(); ++i) {
+                ++g_qwFatAnalysisSteps;
                 const uint64_t offset = uint64_t{m_records[i]->firstCluster} * s;
                 if (m_records[i]->sector > offset)
                     table.emplace_back(static_cast<uint32_t>(m_records[i]->sector - offset), i);
@@ -89,7 +97,7 @@ bool BindBootVolume(FatDirectoryLines& lines, const morvick::FatBootVolume& v)
     uint32_t bound = 0;
     auto line = lines.Line(v.sectorsPerCluster, v.clusterBase);
     for (const auto* e = line.first; e != line.second; ++e) {
-        FoundFatDirectoryRecord* r = lines.Records()[e->second];
+        FoundFatDirectoryRecord* r = lines.Record(e->second);
         if (r->volumeNumber != 0 || r->sector > v.endSector)
             continue;
         Bind(r);
@@ -116,7 +124,7 @@ bool BindBootVolume(FatDirectoryLines& lines, const morvick::FatBootVolume& v)
 // one of a's lines further out. Gives its cluster size and line.
 bool FindPartner(FatDirectoryLines& lines, uint32_t at, uint32_t& sizeOut, uint32_t& baseOut)
 {
-    const FoundFatDirectoryRecord* a = lines.Records()[at];
+    const FoundFatDirectoryRecord* a = lines.Record(at);
     uint32_t best = UINT32_MAX;
     for (uint32_t s : kClusterSizesInSectors) {
         const uint64_t offset = uint64_t{a->firstCluster} * s;
@@ -127,7 +135,7 @@ bool FindPartner(FatDirectoryLines& lines, uint32_t at, uint32_t& sizeOut, uint3
         const auto* e =
             std::upper_bound(line.first, line.second, FatDirectoryLines::Entry{static_cast<uint32_t>(base), at});
         for (; e != line.second && e->second < best; ++e) {
-            const FoundFatDirectoryRecord* b = lines.Records()[e->second];
+            const FoundFatDirectoryRecord* b = lines.Record(e->second);
             if (b->volumeNumber != 0 || b->firstCluster <= a->firstCluster || b->sector <= a->sector ||
                 b->firstCluster >= b->sector)
                 continue;
@@ -148,7 +156,7 @@ bool InferVolume(FatDirectoryLines& lines, uint32_t at, FileSystemKind chosenTyp
     uint32_t largest = 0;
     auto line = lines.Line(s, base);
     for (const auto* e = line.first; e != line.second; ++e) {
-        FoundFatDirectoryRecord* r = lines.Records()[e->second];
+        FoundFatDirectoryRecord* r = lines.Record(e->second);
         if (r->volumeNumber != 0)
             continue;
         Bind(r);
@@ -166,9 +174,8 @@ bool InferVolume(FatDirectoryLines& lines, uint32_t at, FileSystemKind chosenTyp
 
 void AssignLeftovers(FatDirectoryLines& lines, FileSystemKind chosenType, const ScanFinishedWord& finished)
 {
-    const auto& records = lines.Records();
-    for (uint32_t i = 0; i < records.size() && !ScanStopped(finished); ++i) {
-        FoundFatDirectoryRecord* r = records[i];
+    for (uint32_t i = 0; i < lines.Count() && !ScanStopped(finished); ++i) {
+        FoundFatDirectoryRecord* r = lines.Record(i);
         if (r->volumeNumber != 0)
             continue;
         if (g_wPartitionCounter >= kMaxPartitions || !InferVolume(lines, i, chosenType)) {
@@ -191,6 +198,7 @@ void AnalyzeFoundFatData(FileSystemKind chosenType, const ScanFinishedWord& fini
 {
     CurrentScanObserver().OnStatus(kAnalyzingFoundDataText);
     g_nAnalysedCount = 0;
+    g_qwFatAnalysisSteps = 0;
     g_nFoundRecordTotal = g_FoundFatDirectories.count;
     FileSystemRootItem();
     FatDirectoryLines lines;

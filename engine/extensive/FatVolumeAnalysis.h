@@ -12,6 +12,10 @@
 
 extern const char16_t kAnalyzingFoundDataText[];  // "Analyzing the data found..."
 
+// Found directories the analysis has looked at since it started, every look counted (building the
+// line tables included): the cost that must grow with the directories found, not with their square.
+extern uint64_t g_qwFatAnalysisSteps;
+
 // The analysis of a FAT search: the boot-sector pass, then AssignLeftoverFatDirectories; sets the
 // boot-sector-pass word. `chosenType` FAT32 makes every volume inferred from directories FAT32.
 void AnalyzeFoundFatData(FileSystemKind chosenType, const ScanFinishedWord& finished);

@@ -17,7 +17,9 @@ void FoundVolumeScanNtfs(const ScanFinishedWord& finished);
 // Appends "Lost Dir" and a folder "Dir" + cluster for every parent cluster that no folder has.
 void AddOrphanFatFolders();
 // Looks for the FAT copies (sectors beginning F8 FF FF) before the cluster base; fills first FAT,
-// second FAT, sectors per FAT and, for FAT16, the root location when both are found.
+// second FAT, sectors per FAT and, for FAT16, the root location when both are found. When only one
+// is found it becomes the first FAT and, when no FAT size is known yet, the size runs from it to the
+// data area (FAT16: to the root folder before it, which becomes the root location).
 void FindLostFatTables(const ScanFinishedWord& finished);
 // Reads the root and every folder of the list and appends their files; a folder entry names the
 // folder record of the same parent and cluster.

@@ -282,6 +282,8 @@ void FoundVolumeScanFat(const ScanFinishedWord& finished)
     observer.OnStatus(u"Extracting entries for the selected file system ( Step 1/5 )...");
     FreeFoundEntryLists();
     const uint16_t volume = g_VolumeParams.volumeNumber;
+    // One folder per first cluster: a directory found twice (a copy, a stale sector) would list and
+    // save every file in it twice, and a folder named twice in the tree has no one parent.
     std::unordered_set<uint32_t> clusters;
     for (const FoundFatDirectoryRecord* r = g_FoundFatDirectories.head; r; r = r->next) {
         if (r->volumeNumber != volume || !clusters.insert(r->firstCluster).second)

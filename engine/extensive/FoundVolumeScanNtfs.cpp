@@ -73,6 +73,8 @@ void FoundVolumeScanNtfs(const ScanFinishedWord& finished)
         observer.OnProgress(ProgressPercent(++walked, g_FoundNtfsRecords.count));
         if (r->analysisMark != b.volumeNumber || r->recordNumber == kRootRecord || IsDot(r->name))
             continue;
+        // One folder per record number: a record found twice (the MFT mirror, an old copy) would list
+        // and save its files twice.
         if (!numbers.insert(r->recordNumber).second)
             continue;
         AppendNewNtfsFolder(r->name, r->recordNumber, r->parentRecord, Join64(r->creationTimeLow, r->creationTimeHigh),

@@ -14,6 +14,8 @@ FatDirectoryParser::FatDirectoryParser(bool fat32, uint32_t parentCluster, bool 
 bool FatDirectoryParser::Feed(const uint8_t* data, size_t size)
 {
     for (size_t off = 0; !m_ended && off + kFatDirectoryEntrySize <= size; off += kFatDirectoryEntrySize) {
+        if (m_stopped && m_stopped())
+            break;
         const uint8_t* entry = data + off;
         if (entry[0] == 0) {
             m_ended = true;
@@ -164,13 +166,17 @@ void FatDirectoryParser::HandleShortEntry(const uint8_t* entry)
     std::u16string longName;
     if (JoinLongName(entry, longName))
         found.name = longName;
-    if (found.name.empty() || !IsValidFatFileName(found.name))
+    // A name of blanks only is empty here and still listed, with its clusters: saving gives it a
+    // name it can be created under, as it does any name the target cannot hold.
+    if (!IsValidFatFileName(found.name))
         return;
     found.firstCluster = e.firstCluster;
     found.parentCluster = m_parentCluster;
     found.writeDate = e.writeDate;
     found.accessDate = e.accessDate;
     found.size = e.size;
+    // A folder stays a folder whatever its size field (unused for folders, often left nonzero):
+    // taken as a file, its directory bytes would be saved and everything inside it lost.
     found.folder = (e.attributes & kFatAttrDirectory) != 0;
     m_sink(found);
 }

@@ -34,6 +34,8 @@ public:
     // Parses the whole entries of `data` (a multiple of 32 bytes; a trailing part is ignored).
     // Returns false once the end-of-directory entry has been met: nothing after it is parsed.
     bool Feed(const uint8_t* data, size_t size);
+    // Asked before each entry: once it answers true, Feed lists nothing more (a stopped scan).
+    void SetStopTest(std::function<bool()> stopped) { m_stopped = std::move(stopped); }
 
     bool Ended() const { return m_ended; }
 
@@ -45,6 +47,7 @@ private:
     uint32_t m_parentCluster;
     bool m_parentDeleted;
     EntrySink m_sink;
+    std::function<bool()> m_stopped;
     bool m_ended = false;
     // Long-name parts met since the last short entry, in disk order (the name's last part first).
     static constexpr size_t kMaxParts = 20;

@@ -1,5 +1,6 @@
 #include "engine/image/VhdImage.h"
 
+#include "engine/image/SectorSize.h"
 #include "engine/util/Endian.h"
 
 #include <new>
@@ -126,7 +127,8 @@ uint64_t CVhdImage::TableEntries(const VhdDynamicHeader& header) const
 
 bool CVhdImage::HeaderFieldsInRange(const VhdDynamicHeader& header) const
 {
-    if (!IsPowerOfTwo(header.blockSize) || header.blockSize < kMinBlockSize || header.blockSize > kMaxBlockSize)
+    // Any whole number of sectors is read: the block and bitmap arithmetic holds for every one of them.
+    if (header.blockSize % kSectorSize != 0 || header.blockSize < kMinBlockSize || header.blockSize > kMaxBlockSize)
         return false;
     const uint64_t entries = TableEntries(header);
     if (entries == 0)

@@ -13,7 +13,7 @@
 
 class CVhdImage {
 public:
-    // Block sizes outside [kMinBlockSize, kMaxBlockSize] or not a power of two are refused.
+    // Block sizes outside [kMinBlockSize, kMaxBlockSize] or not a whole number of sectors are refused.
     static constexpr uint32_t kMinBlockSize = 512;
     static constexpr uint32_t kMaxBlockSize = 256u << 20;
     // More table entries than this are refused (the format's 2 TiB limit needs 4 Mi entries of

@@ -162,6 +162,7 @@ int CVhdxDisk::ReadRegionTables(std::vector<std::vector<VhdxRegion>>& candidates
 
 int CVhdxDisk::ReadMetadataTable(const VhdxRegion& region)
 {
+    // No more than the table's 64 KiB, nor more than the region holds: its length sizes the buffer.
     const size_t size = region.length < kVhdxMetadataTableSize ? region.length : kVhdxMetadataTableSize;
     std::vector<uint8_t> raw(size);
     if (size == 0 || !m_file.ReadAt(raw.data(), region.fileOffset, size))
@@ -197,6 +198,7 @@ int CVhdxDisk::GetDiskParameters(const VhdxRegion& region)
             m_parameters.physicalSectorSize = ReadLittleEndian32(value);
         }
     }
+    // Sizes out of the format's range would size the table and every block read from damage.
     if (!haveBlockSize || !haveDiskSize || !haveLogical || !AreVhdxDiskParametersValid(m_parameters))
         return kVhdxRejected;
     return kVhdxOk;
@@ -209,6 +211,7 @@ int CVhdxDisk::ReadBlockTable(const VhdxRegion& region)
     // A differencing image also needs the sector-bitmap entry after the last (partial) chunk.
     uint64_t entries = m_layout.totalEntries;
     const uint64_t inRegion = region.length / 8;
+    // Within its region and the bound: a damaged size would read other structures as entries.
     if (entries > inRegion || entries > kMaxTableEntries)
         return kVhdxRejected;
     if (m_parameters.hasParent) {
@@ -265,18 +268,11 @@ int CVhdxDisk::ReadAt(uint64_t offset, void* buffer, size_t count)
         case kVhdxBlockZero:  // zeros by definition, whatever its space in the file still holds
             std::memset(out, 0, static_cast<size_t>(span));
             break;
-        case kVhdxBlockNotPresent:
-        case kVhdxBlockUndefined:
-        case kVhdxBlockUnmapped:
-            // A block the guest trimmed or left undefined often keeps its space and its old data (the
-            // files the user deleted), and a damaged entry may have lost its state but not its offset:
-            // read from the file, as far as the offset leads into it.
-            if (!ReadKeptBlock(entry, within, static_cast<size_t>(span), out))
-                return 0;
-            break;
         case kVhdxBlockFullyPresent: {
-            if (entry.fileOffset == 0)
-                return 0;
+            if (entry.fileOffset == 0) {  // no data anywhere: zeros, never the file's first bytes
+                std::memset(out, 0, static_cast<size_t>(span));
+                break;
+            }
             // Take in the following blocks while they lie right after this one in the file.
             while (span < count && block + 1 < m_payload.size()) {
                 const VhdxPayloadBlock& next = m_payload[static_cast<size_t>(block + 1)];
@@ -295,7 +291,13 @@ int CVhdxDisk::ReadAt(uint64_t offset, void* buffer, size_t count)
                 return 0;
             break;
         default:
-            return 0;  // a state the format does not define for payload blocks
+            // Not present, undefined, unmapped, and the states the format leaves unused: a block the
+            // guest trimmed or left undefined often keeps its space and its old data (the files the
+            // user deleted), and a damaged entry may have lost its state but not its offset. Read
+            // from the file, as far as the offset leads into it.
+            if (!ReadKeptBlock(entry, within, static_cast<size_t>(span), out))
+                return 0;
+            break;
         }
         out += span;
         offset += span;
@@ -320,13 +322,14 @@ bool CVhdxDisk::ReadKeptBlock(const VhdxPayloadBlock& entry, uint64_t within, si
 
 bool CVhdxDisk::ReadPartialBlock(uint64_t block, uint64_t within, size_t count, uint8_t* out)
 {
+    // Without a sector bitmap that can be read, the block reads at its offset as the others do.
     const VhdxPayloadBlock& entry = m_payload[static_cast<size_t>(block)];
     const uint64_t chunk = block / m_layout.chunkRatio;
     if (entry.fileOffset == 0 || chunk >= m_bitmapEntries.size())
-        return false;
+        return ReadKeptBlock(entry, within, count, out);
     const uint64_t bitmapEntry = m_bitmapEntries[static_cast<size_t>(chunk)];
     if ((bitmapEntry & 7) != kSectorBitmapPresent || (bitmapEntry & kBatEntryOffsetMask) == 0)
-        return false;
+        return ReadKeptBlock(entry, within, count, out);
     const uint32_t sectorSize = m_parameters.logicalSectorSize;
     const uint64_t sectorsPerBlock = m_parameters.blockSize / sectorSize;
     const uint64_t firstSector = (block % m_layout.chunkRatio) * sectorsPerBlock + within / sectorSize;
@@ -335,10 +338,12 @@ bool CVhdxDisk::ReadPartialBlock(uint64_t block, uint64_t within, size_t count, 
     const size_t bytes = static_cast<size_t>(lastSector / 8 - firstByte + 1);
     m_bitmap.resize(bytes);
     if (!m_file.ReadAt(m_bitmap.data(), (bitmapEntry & kBatEntryOffsetMask) + firstByte, bytes))
-        return false;
+        return ReadKeptBlock(entry, within, count, out);
     // Bit 0 of the first byte read stands for sector firstByte x 8 of the chunk, which lies
     // skip bytes into this block (block sizes hold a multiple of 8 sectors).
     const uint64_t skip = (firstByte * 8 - (block % m_layout.chunkRatio) * sectorsPerBlock) * sectorSize;
+    // Sectors the bitmap does not mark belong to the parent, which is never opened: they read as
+    // zeros, not as the stale bytes this block's space holds there, which would pass for its data.
     return ReadWithSectorBitmap(m_file, entry.fileOffset + skip, within - skip, count, out, m_bitmap.data(), bytes,
         kBitmapLeastSignificantFirst, sectorSize);
 }

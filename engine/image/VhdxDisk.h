@@ -1,9 +1,12 @@
 // CVhdxDisk: reads the virtual disk of a VHDX image read-only. It checks the file identifier,
 // reads the region table, the metadata table and the block allocation table (once, at open), and
-// maps virtual byte offsets onto the file. Blocks not present and zero blocks read as zeros; blocks
-// left undefined or unmapped (trimmed) read what the file still holds at their offset, zeros when
-// they have none. A differencing image is read from its own blocks only: sectors it does not hold
-// read as zeros; the parent is never opened. The log and headers are not interpreted.
+// maps virtual byte offsets onto the file. Zero blocks read as zeros. Every other block reads what
+// the file holds at its offset, whatever its state (not present, undefined, unmapped (trimmed) or
+// one the format leaves unused), zeros where it has no offset; past the file's end it reads zeros,
+// except a fully present block, whose read fails (its data is lost, not zero). A partially present
+// block with a readable sector bitmap reads the sectors the bitmap marks and zeros for the rest,
+// which belong to the parent: a differencing image is read from its own blocks only, the parent is
+// never opened. The log and headers are not interpreted.
 #pragma once
 
 #include "engine/image/ImageOpenFailure.h"
@@ -59,7 +62,8 @@ public:
     // Reads count bytes at the offset of the last Seek (the position does not move). 1 on success.
     int Read(void* buffer, uint32_t count);
     // Reads count bytes at a virtual byte offset: one file read per run of adjacent present blocks,
-    // zeros for blocks never written. 0 for a request past the disk's end or a damaged block.
+    // zeros for zero blocks and for blocks without an offset. 0 for a request past the disk's end or
+    // a present block whose data the file does not hold.
     int ReadAt(uint64_t offset, void* buffer, size_t count);
 
     uint64_t GetDiskSize() const { return m_parameters.diskSize; }
@@ -85,8 +89,9 @@ private:
     int ReadMetadataTable(const VhdxRegion& region);
     int GetDiskParameters(const VhdxRegion& region);
     int ReadBlockTable(const VhdxRegion& region);
-    // An undefined or unmapped block: the bytes its offset still keeps in the file, zeros elsewhere.
+    // A block read at its offset: the bytes the file holds there, zeros past its end or at offset 0.
     bool ReadKeptBlock(const VhdxPayloadBlock& entry, uint64_t within, size_t count, uint8_t* out);
+    // A partially present block through its chunk's sector bitmap, or at its offset without one.
     bool ReadPartialBlock(uint64_t block, uint64_t within, size_t count, uint8_t* out);
 
     CDiskFile m_file;

@@ -12,6 +12,7 @@ int ParseVhdxMetadataTable(const uint8_t* data, size_t size, uint32_t regionLeng
     if (!data || size < 32 || std::memcmp(data, "metadata", 8) != 0)
         return kVhdxRejected;
     const uint32_t count = ReadLittleEndian16(data + 10);
+    // Entries only within the bytes read: a damaged count would read past the buffer.
     if (count > kVhdxMaxMetadataEntries || 32 + 32 * static_cast<size_t>(count) > size)
         return kVhdxRejected;
     for (uint32_t i = 0; i < count; ++i) {
@@ -27,6 +28,7 @@ int ParseVhdxMetadataTable(const uint8_t* data, size_t size, uint32_t regionLeng
         item.isUser = (flags & 1) != 0;
         item.isVirtualDisk = (flags & 2) != 0;
         item.isRequired = (flags & 4) != 0;
+        // An item's value must lie inside its region, or the disk's parameters come from other bytes.
         if (item.offset > regionLength || item.length > regionLength - item.offset)
             return kVhdxRejected;
         items.push_back(item);

@@ -40,10 +40,12 @@ int ParseVhdxRegionTable(const uint8_t* data, size_t size, uint64_t fileSize, Vh
         if (*seen)
             return kVhdxRejected;
         *seen = true;
+        // Inside the file only: a damaged entry would size buffers and tables from what it claims.
         if (region.fileOffset > fileSize || region.length > fileSize - region.fileOffset)
             return kVhdxRejected;
         table.regions.push_back(region);
     }
+    // The metadata and the BAT cannot share bytes: a table naming overlapping regions is damaged.
     if (table.regions.size() == 2) {
         const VhdxRegion& a = table.regions[0];
         const VhdxRegion& b = table.regions[1];

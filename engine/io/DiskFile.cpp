@@ -73,6 +73,7 @@ int64_t CDiskFile::Seek(uint64_t amount, int origin, int direction)
     return static_cast<int64_t>(target);
 }
 
+// A seek that cannot reach its target says so: a read after it would take bytes from the old position.
 int CDiskFile::SeekTo(uint64_t offset)
 {
     return Seek(offset, kFromStart, kForward) >= 0 ? 1 : 0;
@@ -90,6 +91,7 @@ int CDiskFile::Read(void* buffer, size_t count)
 
 int CDiskFile::ReadAt(void* buffer, uint64_t offset, size_t count)
 {
+    // Every byte or a failure: a short read would leave the buffer's old bytes passing for disk data.
     if (m_kind == kClosed || offset > m_size || count > m_size - offset)
         return 0;
     if (count == 0) {

@@ -11,7 +11,8 @@ namespace {
 
 constexpr PROPID kAppNameProperty = 18;   // PIDSI_APPNAME
 
-// Writes the bytes to a new file of unique name in the temporary folder; its path, or empty.
+// Writes the bytes to a new file of unique name in the temporary folder; its path, or empty. A fixed
+// name would open a file another program or a second run left there, or one planted in its place.
 std::wstring WriteTemporaryCopy(const uint8_t* data, size_t size)
 {
     wchar_t folder[MAX_PATH + 1] = {};

@@ -13,13 +13,14 @@
 namespace {
 
 // Feeds a folder's sectors to a parser, sector by sector (a failed read is passed over), until the
-// parser meets the end of the folder or the scan stops. False when the first sector is not the
-// start of a folder and `checkStart` asks for one.
+// parser meets the end of the folder or the scan stops, which the parser also tests between entries.
+// False when the first sector is not the start of a folder and `checkStart` asks for one.
 bool ParseSectors(const std::vector<uint64_t>& sectors, morvick::FatDirectoryParser& parser,
     const ScanFinishedWord& finished, bool checkStart)
 {
     uint8_t sector[kSectorSize];
     ScanObserver& observer = CurrentScanObserver();
+    parser.SetStopTest([&finished] { return ScanStopped(finished); });
     for (size_t i = 0; i < sectors.size(); ++i) {
         if (ScanStopped(finished) || parser.Ended())
             break;

@@ -119,15 +119,21 @@ TEST_F(NtfsAnalysisTest, BootSectorsBindFoldersWhoseIndexLiesInsideTheVolume)
     // NTFS at 1000: 8 sectors per cluster, 2000 sectors.
     PutSector(raw, 1000, NtfsBootSector(8, 2000, 4));
     AppendSectorNode(1000);
-    // A boot sector with no cluster size, which must not give a volume.
-    PutSector(raw, 4000, NtfsBootSector(0, 2000, 4));
+    // Boot sectors whose cluster size is no power of two (3 at 4000) or none (0 at 7000, whose copy
+    // would start at 6000) give no volume, though folders after them have an INDX record where
+    // those sizes would put their indexes (4000 + 10 x 3, 6000 + 5 x 0).
+    PutSector(raw, 4000, NtfsBootSector(3, 2000, 4));
     AppendSectorNode(4000);
-    IndexSectors({1080, 3400, 5080});
+    PutSector(raw, 7000, NtfsBootSector(0, 1000, 4));
+    AppendSectorNode(7000);
+    IndexSectors({1080, 3400, 4030, 5080, 6000});
     Open();
     FoundNtfsRecord* inside = Folder(1100, 40, 10);    // INDX at 1080
     FoundNtfsRecord* outside = Folder(1102, 41, 300);  // 3400 lies past the volume's end
     FoundNtfsRecord* noIndex = Folder(1104, 42, 0);
     FoundNtfsRecord* wrongPlace = Folder(1106, 43, 11);  // nothing at 1088
+    FoundNtfsRecord* oddClusters = Folder(4100, 44, 10);
+    FoundNtfsRecord* noClusters = Folder(6100, 45, 5);
     AnalyzeFoundNtfsBootSectors(finished);
     ASSERT_EQ(g_FoundPartitions.count, 1u);
     const FoundPartitionRecord& v = *g_FoundPartitions.head;
@@ -142,6 +148,8 @@ TEST_F(NtfsAnalysisTest, BootSectorsBindFoldersWhoseIndexLiesInsideTheVolume)
     EXPECT_EQ(outside->analysisMark, 0);
     EXPECT_EQ(noIndex->analysisMark, 0);
     EXPECT_EQ(wrongPlace->analysisMark, 0);
+    EXPECT_EQ(oddClusters->analysisMark, 0);
+    EXPECT_EQ(noClusters->analysisMark, 0);
     EXPECT_EQ(observer.items.back().text, u"NTFS @1000");
     EXPECT_EQ(g_nBootPassFinished, 1);
 }

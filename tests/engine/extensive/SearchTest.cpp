@@ -294,4 +294,40 @@ TEST(ExtensiveSearchBounds, TooManyBootSectorsEndTheSearchWithWhatWasFound)
     ResetEngineState();
 }
 
+TEST(ExtensiveSearchBounds, IndexRecordsLeftUnsearchedByAnEarlyEndAreNotTakenForAbsent)
+{
+    // The search ends at the boot sector one past the bound, inside a run whose later sectors hold
+    // INDX records: each of them is either listed or lies past the range the list speaks for, where
+    // the analysis reads the sector itself.
+    ResetEngineState();
+    ResetExtensiveScanState();
+    const std::vector<uint8_t> boot = FatBootSector(false, 4, 4, 32, 3000);
+    const uint32_t last = kMaxBootSectorCandidates;  // the boot sector that ends the search
+    std::vector<uint8_t> raw(512 * size_t{(last / kSearchRunSectors + 1) * kSearchRunSectors});
+    for (uint32_t sector = 0; sector <= last; ++sector)
+        std::memcpy(&raw[size_t{sector} * 512], boot.data(), 512);
+    std::vector<uint32_t> indexes;
+    for (uint32_t sector = last + 1; sector < last + 40; sector += 8) {
+        PutSector(raw, sector, IndexRecordSector(0, {{44, 40, 1, u"Sub"}}));
+        indexes.push_back(sector);
+    }
+    ASSERT_LT(indexes.back(), raw.size() / 512) << "in the same run";
+    {
+        MemoryDisk disk(raw);
+        ASSERT_TRUE(disk.Opened());
+        ScanFinishedWord finished{0};
+        ExtensiveSearchCounters counters;
+        ASSERT_EQ(SearchDiskStructures(0, raw.size() / 512, kSearchFat | kSearchNtfs, finished, counters),
+            ExtensiveSearchResult::kTooMany);
+    }
+    const IndexRecordSectors& known = g_IndexRecordSectors;
+    for (uint32_t sector : indexes) {
+        const bool listed = std::binary_search(known.sectors.begin(), known.sectors.end(), sector);
+        EXPECT_TRUE(listed || sector >= known.searchedEnd) << sector;
+    }
+    EXPECT_EQ(known.searchedEnd, last + 1u);
+    ResetEngineState();
+    ResetExtensiveScanState();
+}
+
 }  // namespace morvick::test

@@ -134,9 +134,11 @@ TEST(FatDirectoryParser, ShortNamesKeepTheirBytesWhateverTheCaseFlags)
     d.Short("\xE5" "EADME  TXT", 0x20, 7, 1, 0x18);
     d.Short("NOEXT      ", 0x10, 8, 0, 0x18);
     d.Short("MY FILE TXT", 0x20, 9, 1);
+    d.Short("           ", 0x20, 10, 1);  // blanks only: an empty name, listed all the same
+    d.Short("        TXT", 0x20, 11, 1);
     EXPECT_EQ(Names(d.Parse()),
         (std::vector<std::u16string>{u"README.TXT", u"README.TXT", u"README.TXT", u"A_1\u008E.TXT", u"xEADME.TXT",
-            u"NOEXT", u"MY FILE.TXT"}));
+            u"NOEXT", u"MY FILE.TXT", u"", u".TXT"}));
 }
 
 TEST(FatDirectoryParser, LongNames)

@@ -52,6 +52,13 @@ const std::map<std::string, Bytes>& Images()
         VhdLayout differencing;
         differencing.diskType = 4;
         m["vhd-differencing-2M"] = MakeDynamicVhd(d, differencing);
+        VhdLayout odd;  // block sizes that are no power of two: a one-sector and a two-sector bitmap
+        odd.blockSize = 1536 * 1024;
+        odd.diskType = 4;
+        m["vhd-differencing-1536K"] = MakeDynamicVhd(d, odd);
+        odd.blockSize = 3 * MiB;
+        odd.diskType = 3;
+        m["vhd-dynamic-3M"] = MakeDynamicVhd(d, odd);
         m["vhdx-1M"] = MakeVhdx(d, {});
         VhdxLayout zero;
         zero.blockSize = 2 * MiB;
@@ -157,7 +164,8 @@ std::string CaseName(const ::testing::TestParamInfo<std::string>& info)
 
 INSTANTIATE_TEST_SUITE_P(AllContainers, ContainerTest,
     ::testing::Values("vhd-fixed", "vhd-dynamic-2M", "vhd-dynamic-512K-moved-header", "vhd-dynamic-4M",
-        "vhd-differencing-2M", "vhdx-1M", "vhdx-2M-zero-state", "vhdx-1M-4K-sectors", "vhdx-differencing-1M"),
+        "vhd-differencing-2M", "vhd-differencing-1536K", "vhd-dynamic-3M", "vhdx-1M", "vhdx-2M-zero-state",
+        "vhdx-1M-4K-sectors", "vhdx-differencing-1M"),
     CaseName);
 
 }  // namespace

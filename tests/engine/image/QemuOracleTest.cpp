@@ -222,58 +222,151 @@ TEST(QemuDamagedContainers, ReadAsTheSoundImage)
     }
 }
 
-// Blocks of a qemu-img image set to the states a guest's TRIM (unmapped) or an undefined block leaves,
-// with their offsets kept: their bytes are still in the file and read from there. A zero block reads
-// zeros whatever its offset, and so does a block whose offset is 0.
-TEST(QemuKeptBlocks, UndefinedAndUnmappedBlocksReadTheirDataZeroBlocksZeros)
-{
-    if (!QemuFixtures::Get().ok)
-        GTEST_SKIP() << "qemu-img fixtures could not be made";
-    const std::string sound = QemuFixtures::Get().dir + "/out/dynamic-1M.vhdx";
-    Bytes expected = ReadWholeFile(sound + ".raw");
-    Bytes image = ReadWholeFile(sound);
-    ASSERT_FALSE(expected.empty());
-    uint64_t bat = 0;
-    VhdxBatLayout layout;
+// qemu-img's dynamic VHDX of 1 MiB blocks with BAT entries changed, and what the disk must read:
+// qemu's reading of the sound image, zeros where the test says so.
+class QemuKeptBlocks : public ::testing::Test {
+protected:
+    void SetUp() override
     {
+        if (!QemuFixtures::Get().ok)
+            GTEST_SKIP() << "qemu-img fixtures could not be made";
+        const std::string sound = QemuFixtures::Get().dir + "/out/dynamic-1M.vhdx";
+        expected = ReadWholeFile(sound + ".raw");
+        image = ReadWholeFile(sound);
+        ASSERT_FALSE(expected.empty());
         CVhdxDisk parsed;
         ASSERT_EQ(parsed.Open(Utf8ToUtf16(sound)), 1);
         for (const VhdxRegion& region : parsed.Regions())
             bat = region.name == u"Bat Guid" ? region.fileOffset : bat;
         layout = parsed.Layout();
+        ASSERT_NE(bat, 0u);
     }
-    ASSERT_NE(bat, 0u);
-    // Blocks 0, 4, 32 and 70 (the last, partial one) hold data.
-    auto setEntry = [&](uint64_t block, bool keepOffset, uint8_t state) {
+
+    // Gives a fully present block another state, keeping its offset or clearing the whole entry.
+    void SetEntry(uint64_t block, bool keepOffset, uint8_t state)
+    {
         const uint64_t at = bat + 8 * VhdxPayloadEntryIndex(layout, block);
         ASSERT_EQ(image[at] & 7, 6) << "block " << block << " is fully present";
         if (!keepOffset)
             std::fill(image.begin() + at, image.begin() + at + 8, 0);
         image[at] = static_cast<uint8_t>((image[at] & ~7) | state);
-    };
-    setEntry(0, true, 1);
-    setEntry(4, true, 3);
-    setEntry(32, true, 2);
-    std::fill(expected.begin() + 32 * MiB, expected.begin() + 33 * MiB, 0);
-    setEntry(70, false, 3);
-    std::fill(expected.begin() + 70 * MiB, expected.end(), 0);
+    }
+    void ExpectZeros(uint64_t block)
+    {
+        const size_t end = std::min<size_t>((block + 1) * MiB, expected.size());
+        std::fill(expected.begin() + block * MiB, expected.begin() + end, 0);
+    }
+    // Writes the changed image and reads its whole disk, which must be the expected bytes.
+    void ExpectTheDiskReads(const std::vector<uint64_t>& changedBlocks)
+    {
+        const std::string changed = QemuFixtures::Get().dir + "/changed-blocks.vhdx";
+        FILE* out = std::fopen(changed.c_str(), "wb");
+        ASSERT_NE(out, nullptr);
+        ASSERT_EQ(std::fwrite(image.data(), 1, image.size(), out), image.size());
+        std::fclose(out);
+        CVirtualDisk disk;
+        disk.Create(CVirtualDisk::kVhdx);
+        ASSERT_EQ(disk.Open(Utf8ToUtf16(changed)), 1);
+        Bytes got(expected.size());
+        ASSERT_EQ(disk.ReadAt(0, got.data(), got.size()), 1);
+        for (uint64_t block : changedBlocks)
+            EXPECT_EQ(0,
+                std::memcmp(got.data() + block * MiB, expected.data() + block * MiB,
+                    std::min<size_t>(MiB, expected.size() - block * MiB)))
+                << "block " << block;
+        EXPECT_TRUE(got == expected);
+        disk.Close();
+        std::remove(changed.c_str());
+    }
 
-    const std::string kept = QemuFixtures::Get().dir + "/kept-blocks.vhdx";
-    FILE* out = std::fopen(kept.c_str(), "wb");
+    Bytes expected;
+    Bytes image;
+    uint64_t bat = 0;
+    VhdxBatLayout layout;
+};
+
+// Blocks set to the states a guest's TRIM (unmapped) or an undefined block leaves, with their offsets
+// kept: their bytes are still in the file and read from there. A zero block reads zeros whatever its
+// offset, and so does a block whose offset is 0.
+TEST_F(QemuKeptBlocks, UndefinedAndUnmappedBlocksReadTheirDataZeroBlocksZeros)
+{
+    // Blocks 0, 4, 32 and 70 (the last, partial one) hold data.
+    SetEntry(0, true, 1);
+    SetEntry(4, true, 3);
+    SetEntry(32, true, 2);
+    ExpectZeros(32);
+    SetEntry(70, false, 3);
+    ExpectZeros(70);
+    ExpectTheDiskReads({0, 4, 32, 70});
+}
+
+// Entries damaged into the states the format leaves unused (4, 5), or into partially present (7) in
+// an image without sector bitmaps: their offsets still lead to their data, which reads as qemu-img
+// reads the sound image. Present blocks that lost their offset read zeros; the read goes on over them.
+TEST_F(QemuKeptBlocks, BlocksInAnyStateReadAtTheirOffsetPresentOnesWithoutOneZeros)
+{
+    // Blocks 1, 2, 4, 31, 32, 63 and 64 hold data.
+    SetEntry(1, true, 4);
+    SetEntry(2, true, 5);
+    SetEntry(4, true, 7);
+    SetEntry(31, true, 7);
+    SetEntry(32, true, 5);
+    SetEntry(63, false, 6);
+    ExpectZeros(63);
+    SetEntry(64, false, 7);
+    ExpectZeros(64);
+    ExpectTheDiskReads({1, 2, 4, 31, 32, 63, 64});
+}
+
+// qemu-img's dynamic VHD with its header's block size changed from 2 MiB to 1.5 MiB (3072 sectors, no
+// power of two; the bitmap still takes one sector) and its checksum made right. Block i now holds
+// the first 1.5 MiB of what it held: virtual byte i x 1.5 MiB + w reads byte i x 2 MiB + w of qemu's
+// reading of the sound image, over as many blocks as the table has.
+TEST(QemuOddBlockSize, AVhdWhoseBlocksAreNoPowerOfTwoReadsBlockByBlock)
+{
+    if (!QemuFixtures::Get().ok)
+        GTEST_SKIP() << "qemu-img fixtures could not be made";
+    const std::string sound = QemuFixtures::Get().dir + "/out/dynamic.vhd";
+    const Bytes oracle = ReadWholeFile(sound + ".raw");
+    Bytes image = ReadWholeFile(sound);
+    ASSERT_GT(image.size(), 1024u);
+    auto bigEndian = [&](uint64_t at, int bytes) {
+        uint64_t value = 0;
+        for (int i = 0; i < bytes; ++i)
+            value = value << 8 | image[at + i];
+        return value;
+    };
+    const uint64_t header = bigEndian(image.size() - 512 + 16, 8);
+    ASSERT_EQ(bigEndian(header + 32, 4), 2 * MiB);
+    const uint64_t blocks = bigEndian(header + 28, 4);
+    const uint64_t blockSize = 3072 * 512;
+    PutBigEndian32(image, header + 32, static_cast<uint32_t>(blockSize));
+    FixVhdHeaderChecksum(image, header);
+    const std::string odd = QemuFixtures::Get().dir + "/odd-blocks.vhd";
+    FILE* out = std::fopen(odd.c_str(), "wb");
     ASSERT_NE(out, nullptr);
     ASSERT_EQ(std::fwrite(image.data(), 1, image.size(), out), image.size());
     std::fclose(out);
+
+    Bytes expected(blocks * blockSize);
+    for (uint64_t i = 0; i < blocks; ++i) {
+        const uint64_t from = i * 2 * MiB;
+        const uint64_t left = oracle.size() - std::min<uint64_t>(from, oracle.size());
+        const size_t n = static_cast<size_t>(std::min(blockSize, left));
+        std::memcpy(expected.data() + i * blockSize, oracle.data() + from, n);
+    }
     CVirtualDisk disk;
-    disk.Create(CVirtualDisk::kVhdx);
-    ASSERT_EQ(disk.Open(Utf8ToUtf16(kept)), 1);
+    disk.Create(CVirtualDisk::kVhd);
+    ASSERT_EQ(disk.Open(Utf8ToUtf16(odd)), 1);
+    ASSERT_EQ(disk.GetDiskSize(), oracle.size());
     Bytes got(expected.size());
-    ASSERT_EQ(disk.ReadAt(0, got.data(), got.size()), 1);
-    for (uint64_t block : {0, 4, 32, 70})
-        EXPECT_EQ(0,
-            std::memcmp(got.data() + block * MiB, expected.data() + block * MiB,
-                std::min<size_t>(MiB, expected.size() - block * MiB)))
-            << "block " << block;
+    const size_t chunk = MiB + 512;  // across block ends at every phase
+    for (size_t at = 0; at < got.size(); at += chunk) {
+        const size_t n = std::min(chunk, got.size() - at);
+        ASSERT_EQ(disk.ReadAt(at, got.data() + at, n), 1) << at;
+    }
     EXPECT_TRUE(got == expected);
+    std::remove(odd.c_str());
 }
 
 // The tests' own writers make images that qemu-img reads as the same disk, so the tests built on

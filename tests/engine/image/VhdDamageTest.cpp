@@ -139,7 +139,7 @@ TEST(VhdHeaderDamage, ADamagedCookieWithFieldsOutOfRangeIsRefused)
         uint64_t value;
         bool wide;
     } damage[] = {
-        {32, 3u << 20, false},           // block size not a power of two
+        {32, (3u << 20) + 100, false},   // block size not a whole number of sectors
         {32, 0, false},                  // no block size
         {16, ~uint64_t(0) - 2, true},    // table outside the file
         {16, 0xFFFFFFFFull << 8, true},  // table far past the end
@@ -187,7 +187,7 @@ TEST(VhdHeaderDamage, DataOffsetOutsideTheFileIsRefusedWithoutAHeaderAt512)
 
 TEST(VhdHeaderDamage, InvalidBlockSizesAreRefused)
 {
-    for (uint32_t blockSize : {0u, 256u, 3u << 20, 0x80000000u, 0xFFFFFFFFu}) {
+    for (uint32_t blockSize : {0u, 256u, (3u << 20) + 100, 0x80000000u, 0xFFFFFFFFu}) {
         DynamicImage image;
         PutBigEndian32(image.bytes, image.info.headerOffset + 32, blockSize);
         CVhdDisk reader;

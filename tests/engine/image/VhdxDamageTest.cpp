@@ -336,14 +336,16 @@ TEST(VhdxBatDamage, BatRegionTooSmallForTheDiskIsRefused)
 
 TEST(VhdxBatDamage, DamagedEntriesFailOnlyTheirBlock)
 {
-    const uint32_t states[] = {4, 5, 6};  // undefined states, and present at offset 0
-    for (uint32_t state : states) {
+    // Present blocks (fully or partially) whose offset is 0 hold no data anywhere: zeros, not the
+    // file's first bytes, and not a failed read.
+    for (uint32_t state : {6u, 7u}) {
         Image image;
         PutLittleEndian64(image.bytes, image.info.batOffset + 8 * image.info.payloadEntryIndex[4], state);
         CVhdxDisk reader;
         ASSERT_EQ(Open(reader, image.bytes), 1);
-        Bytes buffer(4096);
-        EXPECT_EQ(reader.ReadAt(4 * MiB, buffer.data(), 4096), 0) << state;
+        Bytes buffer(4096, 0x5A);
+        ASSERT_EQ(reader.ReadAt(4 * MiB, buffer.data(), 4096), 1) << state;
+        EXPECT_TRUE(std::all_of(buffer.begin(), buffer.end(), [](uint8_t b) { return b == 0; })) << state;
         EXPECT_TRUE(ReadsLikeTheDisk(reader, MiB - 512, 1024));
     }
     Image image;
@@ -352,16 +354,18 @@ TEST(VhdxBatDamage, DamagedEntriesFailOnlyTheirBlock)
     ASSERT_EQ(Open(reader, image.bytes), 1);
     Bytes buffer(4096);
     EXPECT_EQ(reader.ReadAt(4 * MiB, buffer.data(), 4096), 0);  // past the end of the file
+    EXPECT_TRUE(ReadsLikeTheDisk(reader, MiB - 512, 1024));
 }
 
 TEST(VhdxBatDamage, UnwrittenBlocksReadTheDataTheyKeptOrZeros)
 {
     // A block never written whose entry still carries an offset, here into the data of another
-    // block: blocks not present (0), undefined (1) and unmapped (3) read the bytes at their offset; a
-    // zero block (2) is zeros by definition. Blocks without an offset, or whose offset lies past the
-    // file's end, read as zeros.
+    // block: blocks not present (0), undefined (1) and unmapped (3) read the bytes at their offset, so
+    // do entries damaged into the unused states (4, 5) or into partially present (7) in an image
+    // without sector bitmaps; a zero block (2) is zeros by definition. Blocks without an offset, or
+    // whose offset lies past the file's end, read as zeros.
     const uint64_t start = 2 * MiB - 4096;
-    for (uint32_t state : {0u, 1u, 2u, 3u}) {
+    for (uint32_t state : {0u, 1u, 2u, 3u, 4u, 5u, 7u}) {
         Image image;
         const uint64_t other = (image.bytes.size() - MiB) & ~(MiB - 1);
         ASSERT_TRUE(
@@ -376,7 +380,7 @@ TEST(VhdxBatDamage, UnwrittenBlocksReadTheDataTheyKeptOrZeros)
         ASSERT_EQ(reader.ReadAt(start, got.data(), got.size()), 1) << state;
         EXPECT_TRUE(got == expected) << state;
     }
-    for (uint64_t state : {0u, 3u}) {
+    for (uint64_t state : {0u, 3u, 4u, 5u, 7u}) {
         for (uint64_t offset : {uint64_t(0), uint64_t(1) << 40}) {
             Image image;
             PutLittleEndian64(image.bytes, image.info.batOffset + 8 * image.info.payloadEntryIndex[2], offset | state);
@@ -384,6 +388,31 @@ TEST(VhdxBatDamage, UnwrittenBlocksReadTheDataTheyKeptOrZeros)
             ASSERT_EQ(Open(reader, image.bytes), 1);
             EXPECT_TRUE(ReadsLikeTheDisk(reader, start, 2 * MiB + 8192)) << state << " " << offset;
         }
+    }
+}
+
+TEST(VhdxBatDamage, PartiallyPresentBlocksWithoutTheirSectorBitmapReadAtTheirOffset)
+{
+    // A differencing image: block 0 holds the disk's first 4096 bytes and 0xEE in the sectors it
+    // leaves to the parent. With its sector bitmap those read as zeros; with the chunk's bitmap entry
+    // damaged (not present, or past the file's end) the block reads its bytes at its offset.
+    VhdxLayout layout;
+    layout.hasParent = true;
+    for (uint64_t bitmapEntry : {uint64_t(0), uint64_t(6), (uint64_t(1) << 40) | 6, uint64_t(~0)}) {
+        VhdxImageInfo info;
+        Bytes image = MakeVhdx(Disk(), layout, &info);
+        const uint64_t at = info.batOffset + 8 * info.chunkRatio;
+        const bool sound = bitmapEntry == ~uint64_t(0);
+        if (!sound)
+            PutLittleEndian64(image, at, bitmapEntry);
+        CVhdxDisk reader;
+        ASSERT_EQ(Open(reader, image), 1);
+        Bytes expected(Disk().begin(), Disk().begin() + 8192);
+        if (!sound)
+            std::fill(expected.begin() + 4096, expected.end(), 0xEE);
+        Bytes got(expected.size(), 0x5A);
+        ASSERT_EQ(reader.ReadAt(0, got.data(), got.size()), 1) << bitmapEntry;
+        EXPECT_TRUE(got == expected) << bitmapEntry;
     }
 }
 

@@ -7,6 +7,7 @@
 #include "engine/save/FileFilters.h"
 #include "engine/save/FolderTreeSave.h"
 #include "engine/save/SaveState.h"
+#include "engine/scan/QuickScan.h"
 #include "engine/snapshot/SnapshotFile.h"
 #include "engine/state/EngineState.h"
 #include "tests/engine/diskfixtures/DiskFixture.h"
@@ -257,6 +258,48 @@ TEST_P(QuickScanDisk, SnapshotLoadsBackAndSavesTheSameBytes)
         ASSERT_TRUE(b.count(key)) << key;
         EXPECT_EQ(ReadWholeFile(path), ReadWholeFile(b[key])) << key;
     }
+}
+
+namespace {
+
+// Stops the scan as the first directory entry is listed, as Stop pressed at that moment does.
+class StopAtFirstEntry : public morvick::test::RecordingObserver {
+public:
+    explicit StopAtFirstEntry(ScanFinishedWord& finished) : m_finished(finished) {}
+    void OnProgress(int percent) override
+    {
+        RecordingObserver::OnProgress(percent);
+        if (g_nEntriesParsed >= 1)
+            m_finished = 1;
+    }
+
+private:
+    ScanFinishedWord& m_finished;
+};
+
+}  // namespace
+
+// Stop takes effect at the next directory entry, not at the end of the sector being parsed.
+TEST(QuickScanStop, EndsTheDirectoryParseBetweenEntries)
+{
+    ASSERT_FALSE(FixtureFolder(kDisk).empty());
+    CVirtualDisk disk;
+    ASSERT_TRUE(OpenFixtureImage(FixtureFile(kDisk, "containers/fixed.vhd"), disk));
+    for (uint32_t partition : {0u, 1u}) {
+        ASSERT_TRUE(ChooseFixturePartition(partition));
+        g_nScanMode = kScanQuick;
+        ScanFinishedWord finished{0};
+        {
+            StopAtFirstEntry observer(finished);
+            EXPECT_EQ(RunQuickScan(finished), QuickScanResult::kStopped) << partition;
+        }
+        EXPECT_EQ(g_nEntriesParsed, 1u) << partition;
+        EXPECT_EQ(g_FatEntries.count + g_FatFolders.count, 1u) << partition;
+        ASSERT_TRUE(QuickScanPartition(partition));
+        EXPECT_GT(g_nEntriesParsed, 1u) << partition;
+    }
+    SetCurrentVirtualDisk(nullptr);
+    ResetEngineState();
 }
 
 INSTANTIATE_TEST_SUITE_P(Containers, QuickScanDisk,

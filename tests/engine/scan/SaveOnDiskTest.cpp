@@ -104,6 +104,34 @@ TEST_F(SaveOnDisk, HostileNamesStayInsideTheTargetAndNoneIsLost)
     }
 }
 
+TEST_F(SaveOnDisk, AShortNameOfBlanksIsListedAndSavedInsideTheTarget)
+{
+    // The entry's eleven name bytes are blanks: it is listed with an empty name and saved under the
+    // name the target can hold, inside the chosen folder.
+    ASSERT_FALSE(FixtureFolder("make-hostile-disk.sh").empty());
+    ASSERT_TRUE(OpenFixtureImage(FixtureFile("make-hostile-disk.sh", "fixed.vhd"), disk));
+    ASSERT_TRUE(QuickScanPartition(0));
+    const FatEntryRecord* blank = nullptr;
+    for (const FatEntryRecord* r = g_FatEntries.head; r; r = r->next) {
+        if (r->name[0] == 0)
+            blank = r;
+    }
+    ASSERT_NE(blank, nullptr) << "the entry is listed";
+    EXPECT_EQ(blank->size, 17u);
+    const fs::path target = temp.Path() / "blank";
+    SaveWholeVolume(ToPath16(target));
+    size_t holding = 0;
+    for (const fs::path& f : RegularFiles(temp.Path())) {
+        if (ReadWholeFile(f) == "a name of blanks\n") {
+            ++holding;
+            EXPECT_EQ(f.parent_path(), target) << f.u8string();
+            EXPECT_EQ(f.filename().u8string().back(), '_') << f.u8string();
+        }
+    }
+    EXPECT_EQ(holding, 1u);
+    EXPECT_EQ(g_SaveReport.failedFiles, 0u);
+}
+
 TEST_F(SaveOnDisk, AFragmentedFileWithABrokenChainTakesTheSecondFatThenConsecutiveClusters)
 {
     // FRAG.BIN was written into the holes of two deleted files, then the link out of its second
