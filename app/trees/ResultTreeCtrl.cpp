@@ -971,8 +971,13 @@ void CResultTreeCtrl::OnKeyUp(UINT nChar, UINT nRepCnt, UINT nFlags)
         }
         break;
     default:
+        // Any other key that moved the selection (a first letter typed, Backspace to the parent)
+        // lists where it came to as well, or the list would go on showing another folder's rows.
+        if (HTREEITEM item = m_bKeySelectionPending ? GetSelectedItem() : nullptr)
+            ListItem(item);
         break;
     }
+    m_bKeySelectionPending = false;
     CTreeCtrl::OnKeyUp(nChar, nRepCnt, nFlags);
 }
 
@@ -989,10 +994,12 @@ void CResultTreeCtrl::OnSelChanged(NMHDR* pNMHDR, LRESULT* pResult)
     if (m_bBuilding)
         return;
     const auto* change = reinterpret_cast<const NMTREEVIEWW*>(pNMHDR);
-    // The keys list their folder when they are let go (a held arrow key would list every folder it
+    // The keys list their folder when they are let go (a held key would list every folder it
     // passes); a click and the program's own choices of an item list it at once.
-    if (change->action == TVC_BYKEYBOARD)
+    if (change->action == TVC_BYKEYBOARD) {
+        m_bKeySelectionPending = true;
         return;
+    }
     if (change->itemNew.hItem != nullptr)
         ListItem(change->itemNew.hItem);
 }

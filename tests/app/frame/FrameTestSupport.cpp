@@ -17,6 +17,7 @@
 namespace morvick::test {
 
 const char kWizardDisks[] = "make-wizard-disks.sh";
+const char kTraceDisks[] = "make-cut-trace-disk.sh";
 
 CEx_StyleApp& App()
 {
@@ -88,8 +89,13 @@ void Press(CWnd& button)
 
 std::wstring WizardDisk(const char* name)
 {
+    return FixtureDisk(kWizardDisks, name);
+}
+
+std::wstring FixtureDisk(const char* script, const char* name)
+{
     std::wstring path = L"Z:";
-    for (char c : FixtureFolder(kWizardDisks) + "/" + name)
+    for (char c : FixtureFolder(script) + "/" + name)
         path += c == '/' ? L'\\' : static_cast<wchar_t>(static_cast<unsigned char>(c));
     return path;
 }

@@ -57,6 +57,9 @@ void Press(CWnd& button);
 // A disk of make-wizard-disks.sh as the program opens it.
 std::wstring WizardDisk(const char* name);
 extern const char kWizardDisks[];
+// A disk of another fixture script (kTraceDisks: pictures on a FAT16 partition, make-cut-trace-disk.sh).
+std::wstring FixtureDisk(const char* script, const char* name);
+extern const char kTraceDisks[];
 
 // From the start page: the image opened in a mode (131 Quick Scan, 133 Extensive Scan), the drive
 // page's search (its question answered with its default), and the partition page shown.
