@@ -2,6 +2,8 @@
 
 #include "app/dialogs/ProgressDialog.h"
 
+#include <shellapi.h>
+
 #include <algorithm>
 #include <unordered_set>
 
@@ -104,6 +106,18 @@ int CResultTreeCtrl::FolderIcon() const
     return m_pSmallImages != nullptr ? morvick::ui::CShellIconHelper::GetFolderIconIndex(TRUE) : 0;
 }
 
+int CResultTreeCtrl::TopItemIcon() const
+{
+    // The top item ("Root") takes the fixed drive's picture, asked of the shell by its own index:
+    // a fixed index 5 of the shared list is nothing at first and some file type's picture later.
+    if (m_pSmallImages == nullptr)
+        return 0;
+    SHFILEINFOW info = {};
+    if (SHGetFileInfoW(L"C:\\", 0, &info, sizeof(info), SHGFI_SYSICONINDEX | SHGFI_SMALLICON) == 0)
+        return FolderIcon();
+    return info.iIcon;
+}
+
 int CResultTreeCtrl::FileIcon(const CString& name) const
 {
     return m_pSmallImages != nullptr ? morvick::ui::CShellIconHelper::GetFileIconIndex(name, TRUE) : 0;
@@ -113,7 +127,7 @@ int CResultTreeCtrl::FileIcon(const CString& name) const
 
 HTREEITEM CResultTreeCtrl::InsertItemWithIcon(const CString& text, HTREEITEM parent)
 {
-    const int image = FolderIcon();
+    const int image = parent == nullptr || parent == TVI_ROOT ? TopItemIcon() : FolderIcon();
     TVINSERTSTRUCTW insert = {};
     insert.hParent = parent != nullptr ? parent : TVI_ROOT;
     insert.hInsertAfter = TVI_LAST;

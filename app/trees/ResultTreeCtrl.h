@@ -172,6 +172,7 @@ private:
     // One more of `total` items inserted: the progress window is told when the percentage changes.
     void StepBuildProgress(size_t total);
     int FolderIcon() const;
+    int TopItemIcon() const;
     int FileIcon(const CString& name) const;
 
     CResultListCtrl* m_pList = nullptr;
