@@ -199,6 +199,68 @@ void ShowFatResults(const std::vector<ResultsFolder>& folders, const std::vector
     PumpPending();
 }
 
+HeldWorker::HeldWorker(std::function<bool(const std::u16string* status)> hold)
+    : m_hold(std::move(hold)), m_released(CreateEventW(nullptr, TRUE, FALSE, nullptr))
+{
+    m_previous = SetScanObserver(this);
+}
+
+HeldWorker::~HeldWorker()
+{
+    Release();
+    PumpUntil([] { return wizard::IsWorkerOver(); }, 120000);
+    SetScanObserver(m_previous);
+    CloseHandle(m_released);
+}
+
+void HeldWorker::Release()
+{
+    m_done = true;
+    SetEvent(m_released);
+}
+
+void HeldWorker::HoldIf(const std::u16string* status)
+{
+    if (m_done || !wizard::IsWorkerThread() || !m_hold(status))
+        return;
+    m_done = true;
+    m_held = true;
+    WaitForSingleObject(m_released, INFINITE);
+}
+
+void HeldWorker::OnStatus(const std::u16string& text)
+{
+    HoldIf(&text);
+    m_previous->OnStatus(text);
+}
+
+void HeldWorker::OnProgress(int percent)
+{
+    HoldIf(nullptr);
+    m_previous->OnProgress(percent);
+}
+
+void HeldWorker::OnCurrentSector(uint64_t sector)
+{
+    m_previous->OnCurrentSector(sector);
+}
+
+uint32_t HeldWorker::OnItemFound(const FoundItem& item)
+{
+    HoldIf(nullptr);
+    return m_previous->OnItemFound(item);
+}
+
+bool HeldWorker::OnMessage(const std::u16string& text, MessageKind kind)
+{
+    return m_previous->OnMessage(text, kind);
+}
+
+bool HeldWorker::OnQuestion(const std::u16string& text, MessageKind kind)
+{
+    return m_previous->OnQuestion(text, kind);
+}
+
 void LeaveFatResults()
 {
     ResultsPage().ShowButtons();

@@ -113,4 +113,32 @@ TEST(ScanRows, FileTraceFindsFilesButNoFolder)
     TakeMessages();
 }
 
+TEST(ScanRows, TheReadingPositionStaysStillWhileTheProgressIsHidden)
+{
+    // A Quick Scan of NTFS with its progress hidden, held just after it reported where it reads.
+    bool reading = false;
+    HeldWorker hold([&reading](const std::u16string* status) {
+        if (reading)
+            return true;
+        reading = status != nullptr && status->rfind(u"Reading Sector ", 0) == 0;
+        return false;
+    });
+    ASSERT_NO_FATAL_FAILURE(ReturnToStart());
+    ASSERT_NO_FATAL_FAILURE(ReachPartitionPage(WizardDisk("fixed.vhd"), ID_QUICK_SCAN));
+    ASSERT_NO_FATAL_FAILURE(ChoosePartition(L"Partition 2"));
+    CSecondView_HDD& page = PartitionPage();
+    ASSERT_NO_FATAL_FAILURE(Press(page.m_btnScan));
+    page.m_pDisplay->SendMessage(WM_COMMAND, ID_HIDE_PROGRESS);
+    ASSERT_EQ(g_nProgressShown, 0);
+    ASSERT_TRUE(PumpUntil([&] { return hold.Held(); })) << "the scan never told where it reads";
+    wizard::DeliverWorkerReports();
+    EXPECT_NE(PaneStatus(*page.m_pDisplay).Left(15), L"Reading Sector ") << "the status line followed the reads";
+    // The progress shown again, as the tests that follow expect it.
+    page.m_pDisplay->SendMessage(WM_COMMAND, ID_HIDE_PROGRESS);
+    ASSERT_EQ(g_nProgressShown, 1);
+    hold.Release();
+    ASSERT_TRUE(PumpUntil([] { return App().ShownPage() == CEx_StyleApp::kResultsPage; }, 120000));
+    TakeMessages();
+}
+
 }  // namespace morvick::test
