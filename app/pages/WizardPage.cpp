@@ -131,6 +131,8 @@ void CWizardPage::DrawHeaderBand(CDC* dc, const CRect& client, UINT leftId, UINT
     const CSize left = BitmapSize(leftId);
     const CSize right = BitmapSize(rightId);
     const CSize middle = BitmapSize(middleId);
+    // The middle picture is a column one pixel wide, stretched whole: one row of it stretched
+    // would draw the band flat, without the gradient and the line that its two ends have.
     DrawStretched(dc, middleId,
         CRect(client.left + left.cx, client.top, client.right - right.cx,
             client.top + (middle.cy > 0 ? middle.cy : kHeaderHeight)));

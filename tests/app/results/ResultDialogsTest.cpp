@@ -9,6 +9,7 @@
 #include "app/dialogs/DriveInfoDlg.h"
 #include "app/dialogs/FileFiltersDlg.h"
 #include "app/dialogs/FileTypesDlg.h"
+#include "app/dialogs/PartitionTypeDlg.h"
 #include "app/dialogs/RecoverySettingsDlg.h"
 #include "app/dialogs/SaveDataDlg.h"
 #include "app/workers/WizardScanObserver.h"
@@ -224,6 +225,50 @@ TEST(SettingsDialog, ShowsTheSettingsAndStoresTheChoices)
     EXPECT_EQ(g_wDuplicateNames, kDuplicateSkip);
     EXPECT_EQ(g_wDeletedFiles, kDeletedOnly);
     ResetRecoverySettings();
+}
+
+// The colour a dialog gives the text of its first label, as the label's painting asks it.
+COLORREF LabelTextColour(CDialog& dialog)
+{
+    for (CWnd* child = dialog.GetWindow(GW_CHILD); child != nullptr; child = child->GetWindow(GW_HWNDNEXT)) {
+        wchar_t className[16] = L"";
+        GetClassNameW(child->GetSafeHwnd(), className, 16);
+        if (_wcsicmp(className, L"Static") != 0)
+            continue;
+        CClientDC dc(child);
+        dc.SetTextColor(RGB(1, 2, 3));
+        dialog.SendMessage(WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc.GetSafeHdc()),
+            reinterpret_cast<LPARAM>(child->GetSafeHwnd()));
+        return dc.GetTextColor();
+    }
+    ADD_FAILURE() << "no label";
+    return RGB(1, 2, 3);
+}
+
+TEST(SkinnedDialogs, OnlyDriveInformationSettingsAndPartitionTypeColourTheirLabels)
+{
+    ResetEngineState();
+    HostWindow owner;
+    {
+        CDriveInfoDlg drive(&owner);
+        ASSERT_TRUE(drive.Create(IDD_DRIVE_INFO, &owner));
+        EXPECT_EQ(LabelTextColour(drive), CSkinnedDialog::kTextColour);
+        drive.DestroyWindow();
+        CRecoverySettingsDlg settings(&owner);
+        ASSERT_TRUE(settings.Create(IDD_RECOVERY_SETTINGS, &owner));
+        EXPECT_EQ(LabelTextColour(settings), CSkinnedDialog::kTextColour);
+        settings.DestroyWindow();
+        CPartitionTypeDlg partitionType(&owner);
+        ASSERT_TRUE(partitionType.Create(IDD_PARTITION_TYPE, &owner));
+        EXPECT_EQ(LabelTextColour(partitionType), CSkinnedDialog::kTextColour);
+        partitionType.DestroyWindow();
+    }
+    // The file filters keep the window's text colour.
+    CFileFiltersDlg filters(&owner);
+    ASSERT_TRUE(filters.Create(IDD_FILE_FILTERS, &owner));
+    EXPECT_EQ(LabelTextColour(filters), GetSysColor(COLOR_WINDOWTEXT));
+    filters.DestroyWindow();
+    TakeMessages();
 }
 
 TEST(DriveInfoDialog, NamesTheBrowsedFileSystemAndItsCounts)
