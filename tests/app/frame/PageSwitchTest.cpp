@@ -3,6 +3,13 @@
 // what the partition page shows after Back from the file-system page.
 #include <gtest/gtest.h>
 
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <vector>
+
 #include "app/pages/FileSystemView.h"
 #include "app/pages/FirstView_HDD.h"
 #include "app/pages/SecondDisplay.h"
@@ -64,6 +71,31 @@ TEST(PageSwitch, BackFromAnNtfsSearchLeavesTheLastTwoRowsEmpty)
     }
     TakeMessages();
     ASSERT_NO_FATAL_FAILURE(ReturnToStart());
+}
+
+// The size changes the frame goes through, by their kind (SIZE_MINIMIZED, SIZE_RESTORED...).
+LRESULT CALLBACK RecordSizes(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR kinds)
+{
+    if (message == WM_SIZE)
+        reinterpret_cast<std::vector<WPARAM>*>(kinds)->push_back(wParam);
+    return DefSubclassProc(window, message, wParam, lParam);
+}
+
+TEST(PageSwitch, TheFrameIsShownMinimisedFirstAndEndsAsItMadeItself)
+{
+    std::vector<WPARAM> kinds;
+    HWND frame = Frame().GetSafeHwnd();
+    ASSERT_TRUE(SetWindowSubclass(frame, RecordSizes, 1, reinterpret_cast<DWORD_PTR>(&kinds)));
+    App().ShowFrameFourTimes();
+    RemoveWindowSubclass(frame, RecordSizes, 1);
+    PumpPending();
+    const auto minimised = std::find(kinds.begin(), kinds.end(), static_cast<WPARAM>(SIZE_MINIMIZED));
+    ASSERT_NE(minimised, kinds.end()) << "never minimised";
+    EXPECT_NE(std::find(minimised, kinds.end(), static_cast<WPARAM>(SIZE_RESTORED)), kinds.end())
+        << "not shown normal after it";
+    EXPECT_TRUE(IsWindowVisible(frame));
+    EXPECT_FALSE(IsIconic(frame));
+    EXPECT_EQ(IsZoomed(frame) != FALSE, Frame().m_bStartMaximized != FALSE);
 }
 
 }  // namespace
