@@ -624,6 +624,7 @@ void CResultListCtrl::OpenRow(int row)
         return;
     ClearPreview();
     m_pTree->SetFocus();
+    // Its rows show their own ticks, not all the folder row's: a partly ticked folder's files are not.
     if (m_pTree->GetSelectedItem() == folder)
         m_pTree->ListItem(folder);
     else

@@ -471,8 +471,9 @@ void CSecondView_HDD::PollQuickScanOrTrace(int outcome)
         frame->m_bOpenEnabled = mode == kScanQuick;
         return;
     }
-    // The tree is built while this page shows its status: Stop, Scan, Back and Home out of reach
-    // and the wait cursor over the page.
+    // Stopped or not, what the scan found is shown: a stop that threw it away would lose the files
+    // the user stopped for. The tree is built while this page shows its status: Stop, Scan, Back
+    // and Home out of reach and the wait cursor over the page.
     auto* results = PageOf<CThirdView_HDD>(CEx_StyleApp::kResultsPage);
     m_pDisplay->ShowHideProgressButton(FALSE);
     m_pDisplay->SetSearchNote(L"");

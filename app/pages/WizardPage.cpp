@@ -181,6 +181,7 @@ void CWizardPage::PlaceButtonsAndSplitter(morvick::ui::CToolButton& main, morvic
     stop.MoveWindow(cx - 129, cy - 32, 74, 26);
     back.MoveWindow(cx - 213, cy - 32, 74, 26);
     home.MoveWindow(0, 0, 0, 0);
+    // Below the header band: from the top, the tree and the pane would cover the band's pictures.
     splitter.MoveWindow(0, kHeaderHeight, cx, cy - kHeaderHeight - kBottomStrip);
     Invalidate(FALSE);
 }

@@ -574,6 +574,7 @@ bool CResultTreeCtrl::FolderFilesChecked(HTREEITEM item) const
     const std::vector<uint32_t>* files = DirectFiles(item);
     if (files == nullptr || files->empty())
         return false;
+    // All its files, not the first one only: a folder with one file unticked is not saved whole.
     const auto& entries = m_pList->Sets().checkedEntries;
     return std::all_of(files->begin(), files->end(), [&](uint32_t key) { return entries.count(key) != 0; });
 }
@@ -585,6 +586,7 @@ bool CResultTreeCtrl::AnyFolderFileChecked(HTREEITEM item) const
     const std::vector<uint32_t>* files = DirectFiles(item);
     if (files == nullptr)
         return false;
+    // Unticked only when none of its files is: one ticked file keeps the folder partly ticked.
     const auto& entries = m_pList->Sets().checkedEntries;
     return std::any_of(files->begin(), files->end(), [&](uint32_t key) { return entries.count(key) != 0; });
 }
@@ -642,6 +644,7 @@ bool CResultTreeCtrl::FolderKeyOf(HTREEITEM item, uint32_t& key) const
 {
     if (item == nullptr || m_index.IsFileTrace())
         return false;
+    // The top item has no folder record: it stands for the root folder, whose files it counts.
     if (item == GetRootItem()) {
         key = m_index.RootKey();
         return true;
@@ -787,6 +790,7 @@ void CResultTreeCtrl::ListItem(HTREEITEM item)
     std::vector<ResultRow> rows;
     HTREEITEM listed = item;
     if (m_index.IsFileTrace()) {
+        // A traced file is no folder: its type folder is listed, with the file among its rows.
         if (IsTracedFileItem(item))
             listed = GetParentItem(item);
         if (listed == GetRootItem())
@@ -827,6 +831,8 @@ void CResultTreeCtrl::RefreshListCheckStates(int firstRow, int endRow)
             checked = info->hasKey && entries.count(info->key) != 0;
             break;
         case ResultRowKind::kFolder:
+            // A folder row shows its tree item's own box: a partly ticked folder stays in the
+            // checked-item set and would show ticked.
             if (m_index.IsFileTrace()) {
                 HTREEITEM folder = TypeFolderOf(ToCString(info->name.c_str()));
                 checked = folder != nullptr && GetCheck(folder) == 1;
