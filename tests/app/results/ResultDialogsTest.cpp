@@ -245,29 +245,29 @@ COLORREF LabelTextColour(CDialog& dialog)
     return RGB(1, 2, 3);
 }
 
+// The dialog made on the owner, the colour of its first label, the dialog closed again.
+template <class Dialog>
+COLORREF DialogLabelColour(UINT templateId, CWnd& owner)
+{
+    Dialog dialog(&owner);
+    if (!dialog.Create(templateId, &owner)) {
+        ADD_FAILURE() << "dialog " << templateId << " not made";
+        return RGB(1, 2, 3);
+    }
+    const COLORREF colour = LabelTextColour(dialog);
+    dialog.DestroyWindow();
+    return colour;
+}
+
 TEST(SkinnedDialogs, OnlyDriveInformationSettingsAndPartitionTypeColourTheirLabels)
 {
     ResetEngineState();
     HostWindow owner;
-    {
-        CDriveInfoDlg drive(&owner);
-        ASSERT_TRUE(drive.Create(IDD_DRIVE_INFO, &owner));
-        EXPECT_EQ(LabelTextColour(drive), CSkinnedDialog::kTextColour);
-        drive.DestroyWindow();
-        CRecoverySettingsDlg settings(&owner);
-        ASSERT_TRUE(settings.Create(IDD_RECOVERY_SETTINGS, &owner));
-        EXPECT_EQ(LabelTextColour(settings), CSkinnedDialog::kTextColour);
-        settings.DestroyWindow();
-        CPartitionTypeDlg partitionType(&owner);
-        ASSERT_TRUE(partitionType.Create(IDD_PARTITION_TYPE, &owner));
-        EXPECT_EQ(LabelTextColour(partitionType), CSkinnedDialog::kTextColour);
-        partitionType.DestroyWindow();
-    }
+    EXPECT_EQ(DialogLabelColour<CDriveInfoDlg>(IDD_DRIVE_INFO, owner), CSkinnedDialog::kTextColour);
+    EXPECT_EQ(DialogLabelColour<CRecoverySettingsDlg>(IDD_RECOVERY_SETTINGS, owner), CSkinnedDialog::kTextColour);
+    EXPECT_EQ(DialogLabelColour<CPartitionTypeDlg>(IDD_PARTITION_TYPE, owner), CSkinnedDialog::kTextColour);
     // The file filters keep the window's text colour.
-    CFileFiltersDlg filters(&owner);
-    ASSERT_TRUE(filters.Create(IDD_FILE_FILTERS, &owner));
-    EXPECT_EQ(LabelTextColour(filters), GetSysColor(COLOR_WINDOWTEXT));
-    filters.DestroyWindow();
+    EXPECT_EQ(DialogLabelColour<CFileFiltersDlg>(IDD_FILE_FILTERS, owner), GetSysColor(COLOR_WINDOWTEXT));
     TakeMessages();
 }
 
