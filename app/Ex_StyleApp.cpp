@@ -193,9 +193,7 @@ void CEx_StyleApp::ShowFrameFourTimes()
     if (m_pMainWnd == nullptr)
         return;
     CMainFrame* frame = WizardFrame();
-    // Hidden, shown, shown again. (Minimising in between, as well, leaves a frame that is then
-    // maximised again without its maximised state on a display without a window manager.)
-    for (int show : {SW_HIDE, SW_SHOWNORMAL, SW_SHOW})
+    for (int show : {SW_HIDE, SW_MINIMIZE, SW_SHOWNORMAL, SW_SHOW})
         m_pMainWnd->ShowWindow(show);
     // The frame made itself maximised; the sequence leaves it so.
     if (frame != nullptr && frame->m_bStartMaximized)

@@ -42,6 +42,9 @@ public:
     // Exchanges the shown view of a frame: ids swapped so that the new one carries the first pane id,
     // the old one hidden, the new one shown, made active and laid out. Nothing when they are the same.
     static void ExchangeFrameView(CFrameWnd* frame, CView* oldView, CView* newView);
+    // The frame shown as at start-up: hidden, minimised, normal, shown (maximised when it made
+    // itself so). The tests call it too.
+    void ShowFrameFourTimes();
 
     int m_nShownPage = 0;
     CView* m_pPages[kPageCount] = {};
@@ -59,5 +62,4 @@ private:
     // The image a snapshot is loaded over: the one open past the start page, else the one the user
     // chooses now, opened as the start page opens it. FALSE on Cancel or an image that cannot open.
     BOOL EnsureSnapshotImage();
-    void ShowFrameFourTimes();
 };

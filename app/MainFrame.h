@@ -33,7 +33,9 @@ public:
     CMainFrame();
     ~CMainFrame() override;
 
-    // How far the wizard has come: exactly one of the four stage flags is 1 at a time.
+    // How far the wizard has come: SetStage makes one of the four stage flags 1 and the others 0.
+    // Back from the file-system page sets the results flag beside the partition stage, and a scan
+    // that failed clears all four (only "&Open" is offered then).
     enum Stage { kStageSource, kStagePartition, kStageResults, kStageDeepResults };
     void SetStage(Stage stage);
 

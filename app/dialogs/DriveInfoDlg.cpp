@@ -20,6 +20,7 @@ uint64_t FileCount()
         return g_FatEntries.count;
     if (g_nScanMode != kScanExtensive)
         return g_MftEntries.count;
+    // The browsed volume's own files: the scan's total also counts every other file system it found.
     uint64_t count = 0;
     for (const NtfsFileRecord* r = g_NtfsFileRecords.head; r != nullptr; r = r->next) {
         if (r->sector > g_VolumeParams.clusterBase && r->sector <= g_VolumeParams.volumeEnd)
@@ -32,6 +33,7 @@ uint64_t FileCount()
 
 CDriveInfoDlg::CDriveInfoDlg(CWnd* parent) : CSkinnedDialog(IDD_DRIVE_INFO, IDB_DIALOG_SKIN, parent)
 {
+    UseCaptionColour();
     m_captionFont.CreateFont(16, 0, 0, 0, FW_BOLD, FALSE, FALSE, 0, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
         CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, L"MS Sans Serif");
 }

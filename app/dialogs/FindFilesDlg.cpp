@@ -403,6 +403,8 @@ void CFindFilesDlg::OnCancel()
 {
     if (IsSearching())
         return;
+    // Cleared here, where the dialog really ends: cleared at a refused close, the result list
+    // would offer its context menu under a dialog that is still open.
     g_findOpen = false;
     CSkinnedDialog::OnCancel();
 }

@@ -4,7 +4,10 @@
 
 int CPartitionTypeDlg::g_nPartitionSearchChoice = 0;
 
-CPartitionTypeDlg::CPartitionTypeDlg(CWnd* parent) : CSkinnedDialog(IDD_PARTITION_TYPE, IDB_DIALOG_SKIN, parent) {}
+CPartitionTypeDlg::CPartitionTypeDlg(CWnd* parent) : CSkinnedDialog(IDD_PARTITION_TYPE, IDB_DIALOG_SKIN, parent)
+{
+    UseCaptionColour();
+}
 
 BOOL CPartitionTypeDlg::OnInitDialog()
 {

@@ -74,6 +74,7 @@ int CProgressDialog::SetPos(int position)
     MSG msg;
     while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
         if (msg.message == WM_QUIT) {
+            // Put back for the program's own loop: swallowed here, the program would never end.
             PostQuitMessage(static_cast<int>(msg.wParam));
             break;
         }

@@ -34,6 +34,8 @@ CPropertiesDlg::CPropertiesDlg(const CItemProperties& properties, const CResultT
 
 CPropertiesDlg::Totals CPropertiesDlg::CountFilesAndFolders(const CResultTreeCtrl& tree, HTREEITEM item)
 {
+    // Counted into totals of its own: the shared counters hold the ticked files' size that the
+    // results page shows, which opening Properties must not change.
     Totals totals;
     const CResultIndex& index = tree.Index();
     std::vector<HTREEITEM> pending{item};
@@ -77,6 +79,7 @@ CString CPropertiesDlg::FolderSizeText(uint64_t bytes)
 
 CString CPropertiesDlg::FileSizeText(uint64_t bytes)
 {
+    // Rounded up, not one added: a file of exactly 1024 bytes is 1 KB, an empty one 0 KB.
     CString text;
     text.Format(L"%I64u KB", (bytes + 1023) / 1024);
     return text;

@@ -26,6 +26,7 @@ void FillNumbers(CComboBox& box, int last)
 
 CRecoverySettingsDlg::CRecoverySettingsDlg(CWnd* parent) : CSkinnedDialog(IDD_RECOVERY_SETTINGS, IDB_TYPES_SKIN, parent)
 {
+    UseCaptionColour();
     m_captionFont.CreateFont(16, 0, 0, 0, FW_BOLD, FALSE, FALSE, 0, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
         CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, L"Arial");
 }

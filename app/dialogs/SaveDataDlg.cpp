@@ -144,6 +144,8 @@ CSaveObserver* g_saveObserver = nullptr;
 
 bool SaveOutcome::Success() const
 {
+    // Success only when every file was written whole: a save told successful with files missing
+    // or damaged would let the user trust a copy that is not there.
     return ran && !stopped && report.failedFiles == 0 && report.damagedFiles == 0 && report.skippedFiles == 0;
 }
 

@@ -53,7 +53,8 @@ HBRUSH CSkinnedDialog::OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor)
 {
     if (nCtlColor == CTLCOLOR_STATIC || nCtlColor == CTLCOLOR_BTN) {
         pDC->SetBkMode(TRANSPARENT);
-        pDC->SetTextColor(kTextColour);
+        // The others keep the skin's white under their texts too, not the system's grey boxes.
+        pDC->SetTextColor(m_bCaptionColour ? kTextColour : GetSysColor(COLOR_WINDOWTEXT));
         pDC->SetBkColor(RGB(255, 255, 255));
         return static_cast<HBRUSH>(m_whiteBrush.GetSafeHandle());
     }

@@ -1,6 +1,6 @@
 // The wizard's skinned dialogs: a background bitmap loaded when the dialog is made, painted as its
 // background, and cut out as the window's shape (green 0x00FF00 is the key colour); texts and choice
-// buttons stand transparently on it in the pages' caption colour.
+// buttons stand transparently on it, in the pages' caption colour where the dialog asks for it.
 #pragma once
 
 #include "classlib/win/AfxWin.h"
@@ -17,6 +17,9 @@ public:
 protected:
     CSkinnedDialog(UINT templateId, UINT bitmapId, CWnd* parent);
 
+    // The dialog's captions and choice buttons in kTextColour rather than the window text colour.
+    void UseCaptionColour() { m_bCaptionColour = true; }
+
     BOOL OnInitDialog() override;
     afx_msg BOOL OnEraseBkgnd(CDC* pDC);
     afx_msg HBRUSH OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor);
@@ -25,4 +28,7 @@ protected:
     CBitmap m_background;
     CRgn m_region;
     CBrush m_whiteBrush;
+
+private:
+    bool m_bCaptionColour = false;
 };

@@ -124,6 +124,7 @@ int CListColumnSorter::CompareTexts(int type, const CString& a, const CString& b
 {
     switch (type) {
     case kWholeNumber: {
+        // 64-bit: sizes of files over 4 GB would wrap round in 32 bits and sort among the small ones.
         const unsigned long long u = WholeNumberOf(a), v = WholeNumberOf(b);
         return Sign(u<v, u> v);
     }
@@ -178,6 +179,7 @@ unsigned long long CListColumnSorter::WholeNumberOf(const CString& text)
 
 bool CListColumnSorter::DateTimeOf(const CString& text, double& value)
 {
+    // The list's own date format first: the user's locale may read "08-12-2026" day and month swapped.
     if (ParseOwnDateTime(text, value))
         return true;
     if (text.IsEmpty())

@@ -177,6 +177,8 @@ void CResultIndex::IndexNext()
         m_next = r->next;
         const uint32_t first = g_VolumeParams.clusterBase;
         const uint32_t last = g_VolumeParams.volumeEnd;
+        // After the volume's first sector (its boot sector, never a file record), as the listing and
+        // the save bound it: a file counted or found here is one they list and save.
         if (r->sector > first && r->sector <= last) {
             AddFile({ResultFileKind::kNtfsFile, r->sector, r->parentRecord, Join64(r->sizeLow, r->sizeHigh),
                 r->deleted != 0, r});

@@ -505,7 +505,8 @@ void CResultListCtrl::OnCustomDraw(NMHDR* pNMHDR, LRESULT* pResult)
     } else if (info != nullptr && info->deleted) {
         draw->clrText = kRed;
     }
-    if (GetCheck(row) == 1) {
+    // Ticked rows and the parent row (its mark reads as no unticked box) are bold.
+    if (GetCheck(row) > 0) {
         ::SelectObject(draw->nmcd.hdc, m_boldFont.GetSafeHandle());
         *pResult = CDRF_NEWFONT;
     }
@@ -623,6 +624,7 @@ void CResultListCtrl::OpenRow(int row)
         return;
     ClearPreview();
     m_pTree->SetFocus();
+    // Its rows show their own ticks, not all the folder row's: a partly ticked folder's files are not.
     if (m_pTree->GetSelectedItem() == folder)
         m_pTree->ListItem(folder);
     else
@@ -674,6 +676,9 @@ void CResultListCtrl::OnMouseMove(UINT nFlags, CPoint point)
 {
     UINT flags = 0;
     const int row = HitRow(point, &flags);
+    const RowInfo* info = Row(row);
+    if (info != nullptr && info->kind == ResultRowKind::kParent)
+        return;  // the parent row is only double-clicked: no drag, no hover over it
     if (row >= 0 && (flags & LVHT_ONITEMSTATEICON) && m_boxCursor != nullptr)
         ::SetCursor(m_boxCursor);
     CTKListCtrl::OnMouseMove(nFlags, point);

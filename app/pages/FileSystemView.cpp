@@ -375,6 +375,10 @@ void CFileSystemView::OnBack()
             // which the next Scan reads.
             display->ShowPartitionDetails(0, 0);
         }
+        if (g_VolumeParams.chosenFileSystemType == FileSystemKind::kNtfs) {
+            display->EmptyRow(3);
+            display->EmptyRow(4);
+        }
         partition->ShowIdleButtons();
     }
     if (CMainFrame* frame = WizardFrame()) {

@@ -108,6 +108,14 @@ void CInfoPane::SetRowValue(int row, const CString& text)
         m_values[row].SetWindowText(text);
 }
 
+void CInfoPane::EmptyRow(int row)
+{
+    if (row < 0 || row >= kRows || m_labels[row].GetSafeHwnd() == nullptr)
+        return;
+    m_labels[row].SetWindowText(L"");
+    m_values[row].SetWindowText(L"");
+}
+
 void CInfoPane::SetProgressPos(int position)
 {
     if (m_progress.GetSafeHwnd() != nullptr)

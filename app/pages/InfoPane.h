@@ -24,6 +24,8 @@ public:
     CString RowLabel(int row) const;
     CString RowValue(int row) const;
     void SetRowValue(int row, const CString& text);
+    // The row's label and value both emptied.
+    void EmptyRow(int row);
 
     void OnDraw(CDC* pDC) override;
     void OnInitialUpdate() override {}

@@ -395,9 +395,17 @@ void CSecondView_HDD::RefreshCounters()
     m_pDisplay->SetRowValue(3, m_strLastName);
 }
 
+bool CSecondView_HDD::IsReadingPositionStatus(const std::u16string& status)
+{
+    static const std::u16string kReading = u"Reading Sector ";
+    return status.compare(0, kReading.size(), kReading) == 0;
+}
+
 void CSecondView_HDD::ApplyWorkerReports(const wizard::WorkerReports& reports)
 {
-    if (reports.hasStatus)
+    // The reading position in the status line is left still while the progress is hidden, as the
+    // counters are; every other status shows.
+    if (reports.hasStatus && (g_nProgressShown == 1 || !IsReadingPositionStatus(reports.status)))
         m_pDisplay->SetStatusText(ToCString(reports.status));
     if (reports.hasSector)
         m_strCurrentSector = Decimal(reports.sector);
@@ -463,8 +471,9 @@ void CSecondView_HDD::PollQuickScanOrTrace(int outcome)
         frame->m_bOpenEnabled = mode == kScanQuick;
         return;
     }
-    // The tree is built while this page shows its status: Stop, Scan, Back and Home out of reach
-    // and the wait cursor over the page.
+    // Stopped or not, what the scan found is shown: a stop that threw it away would lose the files
+    // the user stopped for. The tree is built while this page shows its status: Stop, Scan, Back
+    // and Home out of reach and the wait cursor over the page.
     auto* results = PageOf<CThirdView_HDD>(CEx_StyleApp::kResultsPage);
     m_pDisplay->ShowHideProgressButton(FALSE);
     m_pDisplay->SetSearchNote(L"");

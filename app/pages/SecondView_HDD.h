@@ -43,6 +43,8 @@ public:
     static bool ParseSectorNumber(const CString& text, uint32_t& value);
 
     void ApplyWorkerReports(const wizard::WorkerReports& reports) override;
+    // "Reading Sector n Of m": where a scan reads, shown only while the progress is.
+    static bool IsReadingPositionStatus(const std::u16string& status);
 
     CSecondDisplay* m_pDisplay = nullptr;
     CDeviceTreeCtrl m_wndDeviceTree;

@@ -30,6 +30,7 @@ IMPLEMENT_DYNCREATE(CThirdView_HDD, CWizardPage)
 BEGIN_MESSAGE_MAP(CThirdView_HDD, CWizardPage)
 ON_WM_CREATE()
 ON_WM_SIZE()
+ON_WM_SHOWWINDOW()
 ON_WM_KEYDOWN()
 ON_WM_SETCURSOR()
 ON_WM_CTLCOLOR()
@@ -157,10 +158,8 @@ void CThirdView_HDD::OnSize(UINT nType, int cx, int cy)
     m_btnSave.MoveWindow(cx - 129, cy - 32, 74, 26);
     m_btnBack.MoveWindow(cx - 213, cy - 32, 74, 26);
     m_btnHome.MoveWindow(0, 0, 0, 0);
-    // The size label shows the ticked files' size in the bottom strip, between the mode summary and
-    // Back; the two note labels take no room.
-    const int sizeLeft = 260, sizeRight = std::min(cx - 213 - 16, sizeLeft + 320);
-    m_labels[0].MoveWindow(sizeLeft, cy - 28, sizeRight > sizeLeft ? sizeRight - sizeLeft : 0, 18);
+    PlaceSizeLabel();
+    // The two note labels take no room.
     for (int i = 1; i < 3; ++i)
         m_labels[i].MoveWindow(0, 0, 0, 0);
     if (m_wndOuterSplitter.GetSafeHwnd() != nullptr) {
@@ -170,6 +169,31 @@ void CThirdView_HDD::OnSize(UINT nType, int cx, int cy)
         m_wndOuterSplitter.MoveWindow(0, kHeaderHeight, cx, height > 0 ? height : 0);
     }
     Invalidate(FALSE);
+}
+
+void CThirdView_HDD::OnShowWindow(BOOL bShow, UINT nStatus)
+{
+    CWizardPage::OnShowWindow(bShow, nStatus);
+    // The mode summary may have changed while another page was shown.
+    if (bShow)
+        PlaceSizeLabel();
+}
+
+void CThirdView_HDD::PlaceSizeLabel()
+{
+    if (m_labels[0].GetSafeHwnd() == nullptr)
+        return;
+    // The size label shows the ticked files' size in the bottom strip, after the mode summary as
+    // wide as it is drawn (its white box would cover the summary's end), and before Back.
+    CRect client;
+    GetClientRect(&client);
+    CClientDC dc(this);
+    CFont* old = dc.SelectObject(&m_pageFont);
+    const CRect summary = ModeTextRect(&dc, client);
+    dc.SelectObject(old);
+    const int left = summary.right + kSizeLabelGap;
+    const int right = std::min(static_cast<int>(client.right) - 213 - 16, left + 320);
+    m_labels[0].MoveWindow(left, client.bottom - 28, right > left ? right - left : 0, 18);
 }
 
 HBRUSH CThirdView_HDD::OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor)

@@ -68,6 +68,7 @@ protected:
     void HeaderBitmaps(UINT& left, UINT& middle, UINT& right) const override;
     afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
     afx_msg void OnSize(UINT nType, int cx, int cy);
+    afx_msg void OnShowWindow(BOOL bShow, UINT nStatus);
     afx_msg void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);
     afx_msg BOOL OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message);
     afx_msg HBRUSH OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor);
@@ -79,6 +80,10 @@ protected:
     int m_nResultsMode = -1;
 
 private:
+    // The room between the mode summary and the size label.
+    static constexpr int kSizeLabelGap = 10;
+    // The size label after the mode summary, as the page draws it now.
+    void PlaceSizeLabel();
     // Back's first part: the results and the preview's copies dropped, the page emptied.
     void LeaveResults();
 

@@ -131,6 +131,8 @@ void CWizardPage::DrawHeaderBand(CDC* dc, const CRect& client, UINT leftId, UINT
     const CSize left = BitmapSize(leftId);
     const CSize right = BitmapSize(rightId);
     const CSize middle = BitmapSize(middleId);
+    // The middle picture is a column one pixel wide, stretched whole: one row of it stretched
+    // would draw the band flat, without the gradient and the line that its two ends have.
     DrawStretched(dc, middleId,
         CRect(client.left + left.cx, client.top, client.right - right.cx,
             client.top + (middle.cy > 0 ? middle.cy : kHeaderHeight)));
@@ -179,6 +181,7 @@ void CWizardPage::PlaceButtonsAndSplitter(morvick::ui::CToolButton& main, morvic
     stop.MoveWindow(cx - 129, cy - 32, 74, 26);
     back.MoveWindow(cx - 213, cy - 32, 74, 26);
     home.MoveWindow(0, 0, 0, 0);
+    // Below the header band: from the top, the tree and the pane would cover the band's pictures.
     splitter.MoveWindow(0, kHeaderHeight, cx, cy - kHeaderHeight - kBottomStrip);
     Invalidate(FALSE);
 }

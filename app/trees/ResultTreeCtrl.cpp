@@ -2,6 +2,8 @@
 
 #include "app/dialogs/ProgressDialog.h"
 
+#include <shellapi.h>
+
 #include <algorithm>
 #include <unordered_set>
 
@@ -104,6 +106,18 @@ int CResultTreeCtrl::FolderIcon() const
     return m_pSmallImages != nullptr ? morvick::ui::CShellIconHelper::GetFolderIconIndex(TRUE) : 0;
 }
 
+int CResultTreeCtrl::TopItemIcon() const
+{
+    // The top item ("Root") takes the fixed drive's picture, asked of the shell by its own index:
+    // a fixed index 5 of the shared list is nothing at first and some file type's picture later.
+    if (m_pSmallImages == nullptr)
+        return 0;
+    SHFILEINFOW info = {};
+    if (SHGetFileInfoW(L"C:\\", 0, &info, sizeof(info), SHGFI_SYSICONINDEX | SHGFI_SMALLICON) == 0)
+        return FolderIcon();
+    return info.iIcon;
+}
+
 int CResultTreeCtrl::FileIcon(const CString& name) const
 {
     return m_pSmallImages != nullptr ? morvick::ui::CShellIconHelper::GetFileIconIndex(name, TRUE) : 0;
@@ -113,7 +127,7 @@ int CResultTreeCtrl::FileIcon(const CString& name) const
 
 HTREEITEM CResultTreeCtrl::InsertItemWithIcon(const CString& text, HTREEITEM parent)
 {
-    const int image = FolderIcon();
+    const int image = parent == nullptr || parent == TVI_ROOT ? TopItemIcon() : FolderIcon();
     TVINSERTSTRUCTW insert = {};
     insert.hParent = parent != nullptr ? parent : TVI_ROOT;
     insert.hInsertAfter = TVI_LAST;
@@ -560,6 +574,7 @@ bool CResultTreeCtrl::FolderFilesChecked(HTREEITEM item) const
     const std::vector<uint32_t>* files = DirectFiles(item);
     if (files == nullptr || files->empty())
         return false;
+    // All its files, not the first one only: a folder with one file unticked is not saved whole.
     const auto& entries = m_pList->Sets().checkedEntries;
     return std::all_of(files->begin(), files->end(), [&](uint32_t key) { return entries.count(key) != 0; });
 }
@@ -571,6 +586,7 @@ bool CResultTreeCtrl::AnyFolderFileChecked(HTREEITEM item) const
     const std::vector<uint32_t>* files = DirectFiles(item);
     if (files == nullptr)
         return false;
+    // Unticked only when none of its files is: one ticked file keeps the folder partly ticked.
     const auto& entries = m_pList->Sets().checkedEntries;
     return std::any_of(files->begin(), files->end(), [&](uint32_t key) { return entries.count(key) != 0; });
 }
@@ -628,6 +644,7 @@ bool CResultTreeCtrl::FolderKeyOf(HTREEITEM item, uint32_t& key) const
 {
     if (item == nullptr || m_index.IsFileTrace())
         return false;
+    // The top item has no folder record: it stands for the root folder, whose files it counts.
     if (item == GetRootItem()) {
         key = m_index.RootKey();
         return true;
@@ -773,6 +790,7 @@ void CResultTreeCtrl::ListItem(HTREEITEM item)
     std::vector<ResultRow> rows;
     HTREEITEM listed = item;
     if (m_index.IsFileTrace()) {
+        // A traced file is no folder: its type folder is listed, with the file among its rows.
         if (IsTracedFileItem(item))
             listed = GetParentItem(item);
         if (listed == GetRootItem())
@@ -813,6 +831,8 @@ void CResultTreeCtrl::RefreshListCheckStates(int firstRow, int endRow)
             checked = info->hasKey && entries.count(info->key) != 0;
             break;
         case ResultRowKind::kFolder:
+            // A folder row shows its tree item's own box: a partly ticked folder stays in the
+            // checked-item set and would show ticked.
             if (m_index.IsFileTrace()) {
                 HTREEITEM folder = TypeFolderOf(ToCString(info->name.c_str()));
                 checked = folder != nullptr && GetCheck(folder) == 1;
@@ -971,8 +991,13 @@ void CResultTreeCtrl::OnKeyUp(UINT nChar, UINT nRepCnt, UINT nFlags)
         }
         break;
     default:
+        // Any other key that moved the selection (a first letter typed, Backspace to the parent)
+        // lists where it came to as well, or the list would go on showing another folder's rows.
+        if (HTREEITEM item = m_bKeySelectionPending ? GetSelectedItem() : nullptr)
+            ListItem(item);
         break;
     }
+    m_bKeySelectionPending = false;
     CTreeCtrl::OnKeyUp(nChar, nRepCnt, nFlags);
 }
 
@@ -989,10 +1014,12 @@ void CResultTreeCtrl::OnSelChanged(NMHDR* pNMHDR, LRESULT* pResult)
     if (m_bBuilding)
         return;
     const auto* change = reinterpret_cast<const NMTREEVIEWW*>(pNMHDR);
-    // The keys list their folder when they are let go (a held arrow key would list every folder it
+    // The keys list their folder when they are let go (a held key would list every folder it
     // passes); a click and the program's own choices of an item list it at once.
-    if (change->action == TVC_BYKEYBOARD)
+    if (change->action == TVC_BYKEYBOARD) {
+        m_bKeySelectionPending = true;
         return;
+    }
     if (change->itemNew.hItem != nullptr)
         ListItem(change->itemNew.hItem);
 }

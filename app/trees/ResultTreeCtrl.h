@@ -4,7 +4,7 @@
 // Ticking a folder ticks everything below it and all its files; its parents become checked when
 // all they hold is checked and partly checked while it differs. The tree handles the hits on its
 // boxes and Space itself, on FAT and NTFS alike, and lists the selected folder in the result list:
-// at once for a click, when the key is released for the arrow and paging keys.
+// at once for a click, when the key that moved the selection is released.
 #pragma once
 
 #include <cstdint>
@@ -172,6 +172,7 @@ private:
     // One more of `total` items inserted: the progress window is told when the percentage changes.
     void StepBuildProgress(size_t total);
     int FolderIcon() const;
+    int TopItemIcon() const;
     int FileIcon(const CString& name) const;
 
     CResultListCtrl* m_pList = nullptr;
@@ -183,6 +184,7 @@ private:
     std::unordered_map<uint32_t, HTREEITEM> m_tracedItemByKey;
     std::unordered_map<HTREEITEM, uint32_t> m_tracedKeyByItem;
     HTREEITEM m_hListed = nullptr;
+    bool m_bKeySelectionPending = false;  // a key moved the selection; listed when it is let go
     bool m_bBuilding = false;
     HWND m_hProgressWnd = nullptr;
     std::unique_ptr<BuildState> m_pBuild;  // the build under way, between its slices

@@ -63,6 +63,7 @@ bool StartPartitionSearch(CWnd* page, IWorkerReportSink* sink, bool searchReques
 
 bool StartQuickScan(CWnd* page, IWorkerReportSink* sink)
 {
+    // Cleared at each start: a failure mark left by an earlier scan would disable this one's results.
     g_nScanFailed = 0;
     return Start(page, sink, [](ScanFinishedWord& finished) { return OutcomeOf(RunQuickScan(finished)); });
 }
@@ -84,6 +85,7 @@ bool StartDeepScan(CWnd* page, IWorkerReportSink* sink)
 
 bool StartFileTrace(CWnd* page, IWorkerReportSink* sink)
 {
+    // As for the Quick Scan: no earlier scan's failure mark carries over.
     g_nScanFailed = 0;
     return Start(page, sink, [](ScanFinishedWord& finished) {
         return OutcomeOf(RunFileTrace(finished, [](uint32_t sector) { return DetectOfficeDocumentKind(sector); }));

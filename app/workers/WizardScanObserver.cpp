@@ -123,6 +123,8 @@ void CWizardScanObserver::Notify(std::unique_lock<std::mutex>& lock)
     HWND window = m_notifyWindow;
     const UINT message = m_notifyMessage;
     lock.unlock();
+    // Posted, never sent, and shown by the user-interface thread: a worker that touched windows
+    // itself would wait on a thread that may be waiting on it.
     PostMessageW(window, message, 0, 0);
 }
 

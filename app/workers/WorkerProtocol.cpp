@@ -162,6 +162,8 @@ bool AskToStopWorker(const CString& question)
     ProtocolState& s = State();
     if (!IsScanInProgress() || s.questionOpen || s.shuttingDown)
         return false;
+    // The worker waits at the gate rather than being suspended: a thread suspended from outside
+    // can hold a lock (the heap's, a file's) that the question itself then waits for.
     ResetEvent(s.gate);
     s.questionOpen = true;
     const bool yes = s.ask ? s.ask(question) : DefaultStopQuestion(question);

@@ -78,10 +78,10 @@ private:
         TracedFileRecord* last = g_TracedFiles.tail;
         const bool whole =
             TraceSectors(buffer, count, kSectorSize, firstSector, m_signatures, m_readKind, m_hitNumber, g_TracedFiles);
+        // Traced files only: no folder is found, so the folder count stays 0 (the scan page's
+        // "Folder(s) Found" row shows it), rather than taking the file count.
         for (TracedFileRecord* r = last ? last->next : g_TracedFiles.head; r; r = r->next) {
             ++g_nFatFileCount;
-            if (g_nFatFileCount > 1)
-                g_nFatFolderCount = g_nFatFileCount;
             m_observer.OnItemFound(FoundItem{kFoundFile, r->name, r, 0});
         }
         return whole;

@@ -90,6 +90,15 @@ TEST(FileNameDialog, TheWalkOverAMultipleSelectionJoinsEachNameToTheFolder)
 class PlainView : public CView {
 public:
     void OnDraw(CDC*) override {}
+    int m_nShowMessages = 0;  // WM_SHOWWINDOW received
+
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        if (message == WM_SHOWWINDOW)
+            ++m_nShowMessages;
+        return CView::WindowProc(message, wParam, lParam);
+    }
 };
 
 TEST(SwitchView, TheShownPageCarriesTheFirstPaneIdAndThePreviousOneTakesItsId)
@@ -115,9 +124,13 @@ TEST(SwitchView, TheShownPageCarriesTheFirstPaneIdAndThePreviousOneTakesItsId)
     results->GetWindowRect(&shown);
     EXPECT_EQ(shown.Width(), client.Width()) << "laid out in the frame";
 
-    // The same page again changes nothing.
+    // The same page again changes nothing: it is not hidden and shown again (a hidden window
+    // loses the keyboard focus).
+    const int shows = results->m_nShowMessages;
     CEx_StyleApp::ExchangeFrameView(frame, results, results);
     EXPECT_EQ(results->GetDlgCtrlID(), AFX_IDW_PANE_FIRST);
+    EXPECT_EQ(results->m_nShowMessages, shows);
+    EXPECT_TRUE(results->GetStyle() & WS_VISIBLE);
     frame->DestroyWindow();
 }
 

@@ -17,7 +17,7 @@ CEx_StyleApp theApp;
 namespace {
 
 [[maybe_unused]] auto* const kDisks =
-    ::testing::AddGlobalTestEnvironment(new morvick::test::DiskFixtureEnvironment({morvick::test::kWizardDisks}));
+    ::testing::AddGlobalTestEnvironment(new morvick::test::DiskFixtureEnvironment({morvick::test::kWizardDisks, morvick::test::kTraceDisks}));
 
 // The name the profile takes in place of the program's title.
 const wchar_t kProfileName[] = L"Morvick Frame Tests";

@@ -17,6 +17,7 @@
 namespace morvick::test {
 
 const char kWizardDisks[] = "make-wizard-disks.sh";
+const char kTraceDisks[] = "make-cut-trace-disk.sh";
 
 CEx_StyleApp& App()
 {
@@ -88,8 +89,13 @@ void Press(CWnd& button)
 
 std::wstring WizardDisk(const char* name)
 {
+    return FixtureDisk(kWizardDisks, name);
+}
+
+std::wstring FixtureDisk(const char* script, const char* name)
+{
     std::wstring path = L"Z:";
-    for (char c : FixtureFolder(kWizardDisks) + "/" + name)
+    for (char c : FixtureFolder(script) + "/" + name)
         path += c == '/' ? L'\\' : static_cast<wchar_t>(static_cast<unsigned char>(c));
     return path;
 }
@@ -191,6 +197,68 @@ void ShowFatResults(const std::vector<ResultsFolder>& folders, const std::vector
     App().SwitchView(CEx_StyleApp::kResultsPage);
     ResultsPage().ShowScanResults(kScanQuick);
     PumpPending();
+}
+
+HeldWorker::HeldWorker(std::function<bool(const std::u16string* status)> hold)
+    : m_hold(std::move(hold)), m_released(CreateEventW(nullptr, TRUE, FALSE, nullptr))
+{
+    m_previous = SetScanObserver(this);
+}
+
+HeldWorker::~HeldWorker()
+{
+    Release();
+    PumpUntil([] { return wizard::IsWorkerOver(); }, 120000);
+    SetScanObserver(m_previous);
+    CloseHandle(m_released);
+}
+
+void HeldWorker::Release()
+{
+    m_done = true;
+    SetEvent(m_released);
+}
+
+void HeldWorker::HoldIf(const std::u16string* status)
+{
+    if (m_done || !wizard::IsWorkerThread() || !m_hold(status))
+        return;
+    m_done = true;
+    m_held = true;
+    WaitForSingleObject(m_released, INFINITE);
+}
+
+void HeldWorker::OnStatus(const std::u16string& text)
+{
+    HoldIf(&text);
+    m_previous->OnStatus(text);
+}
+
+void HeldWorker::OnProgress(int percent)
+{
+    HoldIf(nullptr);
+    m_previous->OnProgress(percent);
+}
+
+void HeldWorker::OnCurrentSector(uint64_t sector)
+{
+    m_previous->OnCurrentSector(sector);
+}
+
+uint32_t HeldWorker::OnItemFound(const FoundItem& item)
+{
+    HoldIf(nullptr);
+    return m_previous->OnItemFound(item);
+}
+
+bool HeldWorker::OnMessage(const std::u16string& text, MessageKind kind)
+{
+    return m_previous->OnMessage(text, kind);
+}
+
+bool HeldWorker::OnQuestion(const std::u16string& text, MessageKind kind)
+{
+    return m_previous->OnQuestion(text, kind);
 }
 
 void LeaveFatResults()

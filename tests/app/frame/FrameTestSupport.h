@@ -4,6 +4,7 @@
 // as the program's loop does, so that they can look at every state the window passes through.
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -11,6 +12,7 @@
 
 #include "app/Ex_StyleApp.h"
 #include "app/MainFrame.h"
+#include "engine/ScanObserver.h"
 #include "tests/app/MessageLog.h"
 
 class CFirstView_HDD;
@@ -57,6 +59,9 @@ void Press(CWnd& button);
 // A disk of make-wizard-disks.sh as the program opens it.
 std::wstring WizardDisk(const char* name);
 extern const char kWizardDisks[];
+// A disk of another fixture script (kTraceDisks: pictures on a FAT16 partition, make-cut-trace-disk.sh).
+std::wstring FixtureDisk(const char* script, const char* name);
+extern const char kTraceDisks[];
 
 // From the start page: the image opened in a mode (131 Quick Scan, 133 Extensive Scan), the drive
 // page's search (its question answered with its default), and the partition page shown.
@@ -82,6 +87,37 @@ struct ResultsFile {
 void ShowFatResults(const std::vector<ResultsFolder>& folders, const std::vector<ResultsFile>& files);
 // Such results left: the start page again, the result list and the engine's lists emptied.
 void LeaveFatResults();
+
+// The worker held at one of its reports until the test lets it go: set in front of the wizard's
+// observer, which gets every report as before. `hold` is asked on the worker's thread before each
+// report (with the status text, or null for another report); the first true holds the worker
+// there. The end lets the worker go, waits for it to end and puts the wizard's observer back.
+class HeldWorker : public ScanObserver {
+public:
+    explicit HeldWorker(std::function<bool(const std::u16string* status)> hold);
+    ~HeldWorker() override;
+    HeldWorker(const HeldWorker&) = delete;
+    HeldWorker& operator=(const HeldWorker&) = delete;
+
+    bool Held() const { return m_held; }
+    void Release();
+
+    void OnStatus(const std::u16string& text) override;
+    void OnProgress(int percent) override;
+    void OnCurrentSector(uint64_t sector) override;
+    uint32_t OnItemFound(const FoundItem& item) override;
+    bool OnMessage(const std::u16string& text, MessageKind kind) override;
+    bool OnQuestion(const std::u16string& text, MessageKind kind) override;
+
+private:
+    void HoldIf(const std::u16string* status);
+
+    std::function<bool(const std::u16string*)> m_hold;
+    ScanObserver* m_previous = nullptr;
+    HANDLE m_released = nullptr;
+    std::atomic<bool> m_held{false};
+    std::atomic<bool> m_done{false};
+};
 
 // The text and the position of an information pane's status line and progress bar.
 CString PaneStatus(CWnd& pane);

@@ -1,7 +1,8 @@
 // The result tree of the results page from the keyboard, through key messages on its window as the
 // program's loop delivers them: Space ticks and clears the selected item's box as a click on it does
 // (the list's boxes follow), and the arrow and paging keys list the folder they come to once they
-// are let go, however long they were held, while a click lists at once.
+// are let go, however long they were held, while a click lists at once; so does any other key that
+// moves the selection (a first letter typed, Backspace to the parent).
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -168,6 +169,32 @@ TEST_F(ResultTreeKeys, AHeldArrowKeyListsTheFolderItCameToOnceItIsLetGo)
     PumpPending();
     EXPECT_EQ(tree.GetSelectedItem(), Item(L"B"));
     EXPECT_EQ(tree.ListedItem(), Item(L"B"));
+}
+
+TEST_F(ResultTreeKeys, ATypedLetterOrBackspaceListsTheFolderItCameTo)
+{
+    CResultTreeCtrl& tree = Tree();
+    // "b" typed: the tree's search selects folder B; its rows once the key is let go.
+    PostKeyDown(tree, 'B', false);
+    tree.PostMessage(WM_CHAR, L'b', 1);
+    PumpPending();
+    ASSERT_EQ(tree.GetSelectedItem(), Item(L"B"));
+    EXPECT_EQ(tree.ListedItem(), tree.GetRootItem()) << "listed before the key was let go";
+    PostKeyUp(tree, 'B');
+    EXPECT_EQ(tree.ListedItem(), Item(L"B"));
+    EXPECT_EQ(RowNames(List()), (std::vector<CString>{L"Parent...", L"b.txt"}));
+
+    // Backspace from A1 to its parent A: A's rows, and Space ticks A beside its own rows.
+    tree.SelectItem(Item(L"A1"));
+    PumpPending();
+    ASSERT_EQ(tree.ListedItem(), Item(L"A1"));
+    PostKey(tree, VK_BACK);
+    ASSERT_EQ(tree.GetSelectedItem(), Item(L"A"));
+    EXPECT_EQ(tree.ListedItem(), Item(L"A"));
+    EXPECT_EQ(RowNames(List()), (std::vector<CString>{L"Parent...", L"A1", L"a1.txt", L"a2.txt"}));
+    PostKey(tree, VK_SPACE);
+    EXPECT_EQ(tree.GetCheck(Item(L"A")), 1);
+    EXPECT_EQ(RowBoxes(List()), (std::vector<int>{1, 1, 1}));
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "app/lists/ResultListCtrl.h"
+#include "app/WizardState.h"
 #include "app/pages/ThirdView_HDD.h"
 #include "engine/state/EngineState.h"
 #include "resource.h"
@@ -120,6 +121,52 @@ TEST(SelectedSize, EachChangeOfABoxShowsTheTickedFilesSizeInMegabytes)
     EXPECT_EQ(tree.SelectedBytes(), 0u);
     EXPECT_TRUE(SizeLabel().IsEmpty());
     TakeMessages();
+}
+
+// The mode summary's right edge as the page draws it (its font: Arial, 16 pixels).
+int SummaryRight(CWnd& page)
+{
+    CFont font;
+    font.CreateFont(16, 0, 0, 0, FW_NORMAL, FALSE, FALSE, 0, ANSI_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+        DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, L"Arial");
+    CRect client, text(0, 0, 0, 0);
+    page.GetClientRect(&client);
+    CClientDC dc(&page);
+    CFont* old = dc.SelectObject(&font);
+    dc.DrawText(g_strSelectedModeText, &text, DT_CALCRECT | DT_LEFT | DT_TOP | DT_NOPREFIX);
+    dc.SelectObject(old);
+    return client.left + 25 + text.Width();
+}
+
+TEST(SelectedSize, TheLabelLeavesEveryModeSummaryWhole)
+{
+    struct Restore {
+        CString text = g_strSelectedModeText;
+        ~Restore()
+        {
+            g_strSelectedModeText = text;
+            LeaveFatResults();
+        }
+    } restore;
+    ASSERT_NO_FATAL_FAILURE(ShowFatResults({}, {{u"top.bin", 0, kMiB}}));
+    // The summaries the results page shows, the longest ones naming the drive type, and one wider
+    // still, as a wider font draws them; each set while another page was shown, as the scans set them.
+    const CString summaries[] = {wizard::ModeOnlyText(kScanQuick), wizard::ModeAndDriveText(kScanExtensive, false),
+        wizard::ModeAndDriveText(kScanFileTrace, true), wizard::TreeModeText(kScanQuick, false),
+        wizard::ModeAndDriveText(kScanExtensive, false) + L" of a wider font"};
+    for (const CString& summary : summaries) {
+        SCOPED_TRACE(::testing::Message() << "summary " << (&summary - summaries));
+        App().SwitchView(CEx_StyleApp::kPartitionPage);
+        g_strSelectedModeText = summary;
+        App().SwitchView(CEx_StyleApp::kResultsPage);
+        PumpPending();
+        CWnd* label = ResultsPage().GetDlgItem(IDC_RESULT_LABEL);
+        CRect shown;
+        label->GetWindowRect(&shown);
+        ResultsPage().ScreenToClient(&shown);
+        EXPECT_GT(shown.left, SummaryRight(ResultsPage())) << "the label covers the summary's end";
+        EXPECT_GT(shown.Width(), 0);
+    }
 }
 
 }  // namespace

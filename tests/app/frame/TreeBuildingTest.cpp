@@ -14,6 +14,7 @@
 #include "app/workers/MessageWindow.h"
 #include "app/workers/ResultTreeBuild.h"
 #include "app/workers/WorkerProtocol.h"
+#include "engine/extensive/ExtensiveScanState.h"
 #include "engine/fat/FatEntryLists.h"
 #include "engine/listing/ResultListing.h"
 #include "engine/save/EngineReset.h"
@@ -274,17 +275,19 @@ TEST(TreeBuilding, AVolumeTheExtensiveScanFoundShowsItsTreeBuiltOnTheFileSystemP
 
 TEST(TreeBuilding, StopGoesOnceTheNtfsAnalysisIsPastItsBootSectors)
 {
+    // The worker held at its first report once the analysis is past its boot sectors: the scan is
+    // still running there, and the page's poll takes Stop away.
+    HeldWorker hold([](const std::u16string*) { return g_nBootPassFinished == 1; });
     ASSERT_NO_FATAL_FAILURE(StartExtensiveScan(L"Partition 2", 0));
     CSecondView_HDD& page = PartitionPage();
     EXPECT_TRUE(IsShown(page.m_btnStop));
-    // Everything but the page's poll runs until the worker has ended: the page then knows only what
-    // the worker reported, as during the analysis's last passes.
-    ASSERT_TRUE(PumpAllButTimersUntilTheWorkerEnds()) << "the scan did not end";
-    wizard::DeliverWorkerReports();
-    EXPECT_EQ(App().ShownPage(), CEx_StyleApp::kPartitionPage);
-    EXPECT_FALSE(IsShown(page.m_btnStop));
+    ASSERT_TRUE(PumpUntil([&] { return hold.Held(); }, 120000)) << "the analysis never got past its boot sectors";
+    EXPECT_TRUE(PumpUntil([&] { return !IsShown(page.m_btnStop); }, 10000)) << "Stop stayed while the scan ran on";
+    EXPECT_FALSE(wizard::IsWorkerOver());
     EXPECT_FALSE(page.m_btnStop.IsWindowEnabled());
-    EXPECT_TRUE(PumpUntil([] { return App().ShownPage() == CEx_StyleApp::kFileSystemPage; }));
+    EXPECT_EQ(App().ShownPage(), CEx_StyleApp::kPartitionPage);
+    hold.Release();
+    EXPECT_TRUE(PumpUntil([] { return App().ShownPage() == CEx_StyleApp::kFileSystemPage; }, 120000));
     TakeMessages();
 }
 

@@ -9,6 +9,7 @@
 #include "app/dialogs/DriveInfoDlg.h"
 #include "app/dialogs/FileFiltersDlg.h"
 #include "app/dialogs/FileTypesDlg.h"
+#include "app/dialogs/PartitionTypeDlg.h"
 #include "app/dialogs/RecoverySettingsDlg.h"
 #include "app/dialogs/SaveDataDlg.h"
 #include "app/workers/WizardScanObserver.h"
@@ -224,6 +225,50 @@ TEST(SettingsDialog, ShowsTheSettingsAndStoresTheChoices)
     EXPECT_EQ(g_wDuplicateNames, kDuplicateSkip);
     EXPECT_EQ(g_wDeletedFiles, kDeletedOnly);
     ResetRecoverySettings();
+}
+
+// The colour a dialog gives the text of its first label, as the label's painting asks it.
+COLORREF LabelTextColour(CDialog& dialog)
+{
+    for (CWnd* child = dialog.GetWindow(GW_CHILD); child != nullptr; child = child->GetWindow(GW_HWNDNEXT)) {
+        wchar_t className[16] = L"";
+        GetClassNameW(child->GetSafeHwnd(), className, 16);
+        if (_wcsicmp(className, L"Static") != 0)
+            continue;
+        CClientDC dc(child);
+        dc.SetTextColor(RGB(1, 2, 3));
+        dialog.SendMessage(WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc.GetSafeHdc()),
+            reinterpret_cast<LPARAM>(child->GetSafeHwnd()));
+        return dc.GetTextColor();
+    }
+    ADD_FAILURE() << "no label";
+    return RGB(1, 2, 3);
+}
+
+// The dialog made on the owner, the colour of its first label, the dialog closed again.
+template <class Dialog>
+COLORREF DialogLabelColour(UINT templateId, CWnd& owner)
+{
+    Dialog dialog(&owner);
+    if (!dialog.Create(templateId, &owner)) {
+        ADD_FAILURE() << "dialog " << templateId << " not made";
+        return RGB(1, 2, 3);
+    }
+    const COLORREF colour = LabelTextColour(dialog);
+    dialog.DestroyWindow();
+    return colour;
+}
+
+TEST(SkinnedDialogs, OnlyDriveInformationSettingsAndPartitionTypeColourTheirLabels)
+{
+    ResetEngineState();
+    HostWindow owner;
+    EXPECT_EQ(DialogLabelColour<CDriveInfoDlg>(IDD_DRIVE_INFO, owner), CSkinnedDialog::kTextColour);
+    EXPECT_EQ(DialogLabelColour<CRecoverySettingsDlg>(IDD_RECOVERY_SETTINGS, owner), CSkinnedDialog::kTextColour);
+    EXPECT_EQ(DialogLabelColour<CPartitionTypeDlg>(IDD_PARTITION_TYPE, owner), CSkinnedDialog::kTextColour);
+    // The file filters keep the window's text colour.
+    EXPECT_EQ(DialogLabelColour<CFileFiltersDlg>(IDD_FILE_FILTERS, owner), GetSysColor(COLOR_WINDOWTEXT));
+    TakeMessages();
 }
 
 TEST(DriveInfoDialog, NamesTheBrowsedFileSystemAndItsCounts)

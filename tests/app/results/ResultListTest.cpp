@@ -3,6 +3,10 @@
 // properties of files and folders, and the context menus of the list and the tree.
 #include <gtest/gtest.h>
 
+#include <windows.h>
+
+#include <commctrl.h>
+
 #include <algorithm>
 
 #include "app/dialogs/PropertiesDlg.h"
@@ -14,6 +18,62 @@
 
 namespace morvick::test {
 namespace {
+
+// A double-click on a row's label, as the mouse sends it.
+void DoubleClickRow(CResultListCtrl& list, int row)
+{
+    CRect label;
+    ASSERT_TRUE(list.GetItemRect(row, &label, LVIR_LABEL));
+    const LPARAM at = MAKELPARAM(label.left + 4, label.CenterPoint().y);
+    list.PostMessage(WM_LBUTTONDOWN, MK_LBUTTON, at);
+    list.PostMessage(WM_LBUTTONUP, 0, at);
+    list.PostMessage(WM_LBUTTONDBLCLK, MK_LBUTTON, at);
+    list.PostMessage(WM_LBUTTONUP, 0, at);
+    PumpPending();
+}
+
+// What the list's parent hears of a drag: begin-drag notifications counted.
+LRESULT CALLBACK CountDrags(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR count)
+{
+    if (message == WM_NOTIFY && reinterpret_cast<const NMHDR*>(lParam)->code == LVN_BEGINDRAG)
+        ++*reinterpret_cast<int*>(count);
+    return DefSubclassProc(window, message, wParam, lParam);
+}
+
+// The mouse pressed on a row's label and moved along the row, further than a click, with the
+// button held.
+void DragAlongRow(CResultListCtrl& list, int row)
+{
+    CRect label;
+    ASSERT_TRUE(list.GetItemRect(row, &label, LVIR_LABEL));
+    ASSERT_GT(label.Width(), 40);
+    const CPoint from(label.left + 4, label.CenterPoint().y), to(label.left + 36, label.CenterPoint().y);
+    list.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(from.x, from.y));
+    list.SendMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(to.x, to.y));
+    list.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(to.x, to.y));
+    PumpPending();
+}
+
+// The font the list selects for a row, as its paint asks the row's custom draw.
+LOGFONTW RowFont(CResultListCtrl& list, int row)
+{
+    CClientDC screen(&list);
+    CDC dc;
+    dc.CreateCompatibleDC(&screen);
+    dc.SelectObject(list.GetFont());
+    NMLVCUSTOMDRAW draw = {};
+    draw.nmcd.hdr.hwndFrom = list.GetSafeHwnd();
+    draw.nmcd.hdr.idFrom = static_cast<UINT_PTR>(list.GetDlgCtrlID());
+    draw.nmcd.hdr.code = NM_CUSTOMDRAW;
+    draw.nmcd.dwDrawStage = CDDS_ITEMPREPAINT;
+    draw.nmcd.dwItemSpec = static_cast<DWORD_PTR>(row);
+    draw.nmcd.lItemlParam = static_cast<LPARAM>(list.GetItemData(row));
+    draw.nmcd.hdc = dc.GetSafeHdc();
+    list.GetParent()->SendMessage(WM_NOTIFY, draw.nmcd.hdr.idFrom, reinterpret_cast<LPARAM>(&draw));
+    LOGFONTW font = {};
+    GetObjectW(GetCurrentObject(dc.GetSafeHdc(), OBJ_FONT), sizeof(font), &font);
+    return font;
+}
 
 class ResultList : public ::testing::Test {
 protected:
@@ -81,14 +141,15 @@ TEST_F(ResultList, TheParentRowGoesOneFolderUpAndOpensOrClosesItInTheTree)
     ASSERT_EQ(panes.RowNames(), (std::vector<CString>{L"Parent..."}));
     ASSERT_TRUE(expanded(L"A1"));
 
-    // Up from the empty folder: its own parent, chosen in the tree and closed there.
-    open(0);
+    // Up from the empty folder: its own parent, chosen in the tree and closed there (the mouse's
+    // own double-click on the parent row).
+    ASSERT_NO_FATAL_FAILURE(DoubleClickRow(list, 0));
     EXPECT_EQ(tree.ListedItem(), panes.Item(L"A1"));
     EXPECT_EQ(tree.GetSelectedItem(), panes.Item(L"A1"));
     EXPECT_EQ(panes.RowNames(), (std::vector<CString>{L"Parent...", L"E", L"x.jpg"}));
     EXPECT_FALSE(expanded(L"A1"));
     // Up again: A, closed likewise; up once more: the top item, which stays open.
-    open(0);
+    ASSERT_NO_FATAL_FAILURE(DoubleClickRow(list, 0));
     EXPECT_EQ(tree.GetSelectedItem(), panes.Item(L"A"));
     EXPECT_EQ(panes.RowNames(), (std::vector<CString>{L"Parent...", L"A1", L"a1.txt", L"a2.txt"}));
     EXPECT_FALSE(expanded(L"A"));
@@ -96,6 +157,29 @@ TEST_F(ResultList, TheParentRowGoesOneFolderUpAndOpensOrClosesItInTheTree)
     EXPECT_EQ(tree.GetSelectedItem(), tree.GetRootItem());
     EXPECT_EQ(panes.RowNames(), (std::vector<CString>{L"A", L"B", L"r1.txt", L"r2.bin"}));
     EXPECT_TRUE(expanded(L"Root"));
+}
+
+TEST_F(ResultList, TheParentRowIsBoldAndCannotBeDragged)
+{
+    ResultPanes panes;
+    CResultListCtrl& list = panes.list;
+    list.OpenRow(panes.Row(L"A"));
+    PumpPending();
+    list.ToggleRowCheck(panes.Row(L"a1.txt"));
+    ASSERT_EQ(panes.RowNames()[0], L"Parent...");
+    // Bold: the parent row and the ticked rows; the others in the list's own font.
+    EXPECT_EQ(RowFont(list, 0).lfWeight, FW_BOLD);
+    EXPECT_EQ(RowFont(list, panes.Row(L"a1.txt")).lfWeight, FW_BOLD);
+    EXPECT_LT(RowFont(list, panes.Row(L"a2.txt")).lfWeight, FW_BOLD);
+
+    // A drag begins from a file row, never from the parent row: its mouse moves go nowhere.
+    int drags = 0;
+    ASSERT_TRUE(SetWindowSubclass(panes.host.GetSafeHwnd(), CountDrags, 1, reinterpret_cast<DWORD_PTR>(&drags)));
+    ASSERT_NO_FATAL_FAILURE(DragAlongRow(list, panes.Row(L"a2.txt")));
+    EXPECT_EQ(drags, 1) << "the list's own drag from a file row";
+    ASSERT_NO_FATAL_FAILURE(DragAlongRow(list, 0));
+    EXPECT_EQ(drags, 1) << "a drag began from the parent row";
+    RemoveWindowSubclass(panes.host.GetSafeHwnd(), CountDrags, 1);
 }
 
 TEST_F(ResultList, SortingKeepsTheParentRowAndTheFoldersFirst)
