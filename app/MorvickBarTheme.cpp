@@ -29,6 +29,7 @@ void CMorvickBarTheme::DrawBarBackground(CDC* pDC, CTKPCommandBar* pBar)
     CRect client;
     pBar->GetClientRect(&client);
     pDC->FillSolidRect(&client, kWhite);
+    // Black text on every bar: every bar carries the toolkit flag this could hinge on, so a test of it would change nothing.
     pDC->SetTextColor(RGB(0, 0, 0));
 }
 
