@@ -1,7 +1,8 @@
 // A FAT directory cluster, and the same bytes as a FAT and a boot sector. The first byte chooses
 // FAT32 and the parent's deleted flag. Parsing must stay inside the bytes, give the same entries fed
-// whole or a sector at a time, and never list an invalid name or an entry without clusters but an
-// empty file; chains must end and never repeat.
+// whole or a sector at a time, and never list an invalid name (a short name of blanks only is listed
+// empty, for the saver to name) or an entry without clusters but an empty file; chains must end and
+// never repeat.
 #include "engine/fat/FatBootSector.h"
 #include "engine/fat/FatDirectoryEntry.h"
 #include "engine/fat/FatDirectoryParser.h"
@@ -19,7 +20,7 @@ std::vector<morvick::FatFoundEntry> Parse(const uint8_t* data, size_t size, bool
 {
     std::vector<morvick::FatFoundEntry> out;
     morvick::FatDirectoryParser parser(fat32, 7, parentDeleted, [&](const morvick::FatFoundEntry& e) {
-        if (e.name.empty() || e.name.size() > morvick::kFatMaxNameLength || !morvick::IsValidFatFileName(e.name) ||
+        if (e.name.size() > morvick::kFatMaxNameLength || (!e.name.empty() && !morvick::IsValidFatFileName(e.name)) ||
             (e.firstCluster == 0 && (e.folder || e.size != 0)))
             std::abort();
         out.push_back(e);
