@@ -193,7 +193,9 @@ void CEx_StyleApp::ShowFrameFourTimes()
     if (m_pMainWnd == nullptr)
         return;
     CMainFrame* frame = WizardFrame();
-    for (int show : {SW_HIDE, SW_MINIMIZE, SW_SHOWNORMAL, SW_SHOW})
+    // Hidden, normal, shown, not minimised in between: under Wine with no window manager (the program
+    // inside Xvfb) a frame minimised here comes back on its own later, no longer maximised.
+    for (int show : {SW_HIDE, SW_SHOWNORMAL, SW_SHOW})
         m_pMainWnd->ShowWindow(show);
     // The frame made itself maximised; the sequence leaves it so.
     if (frame != nullptr && frame->m_bStartMaximized)

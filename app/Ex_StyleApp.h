@@ -42,8 +42,8 @@ public:
     // Exchanges the shown view of a frame: ids swapped so that the new one carries the first pane id,
     // the old one hidden, the new one shown, made active and laid out. Nothing when they are the same.
     static void ExchangeFrameView(CFrameWnd* frame, CView* oldView, CView* newView);
-    // The frame shown as at start-up: hidden, minimised, normal, shown (maximised when it made
-    // itself so). The tests call it too.
+    // The frame shown as at start-up: hidden, normal, shown (maximised when it made itself so).
+    // The tests call it too.
     void ShowFrameFourTimes();
 
     int m_nShownPage = 0;

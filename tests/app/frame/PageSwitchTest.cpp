@@ -81,7 +81,9 @@ LRESULT CALLBACK RecordSizes(HWND window, UINT message, WPARAM wParam, LPARAM lP
     return DefSubclassProc(window, message, wParam, lParam);
 }
 
-TEST(PageSwitch, TheFrameIsShownMinimisedFirstAndEndsAsItMadeItself)
+// The start-up sequence never minimises the frame (one minimised there can come back unmaximised
+// at a moment of its own), and leaves it shown as it made itself.
+TEST(PageSwitch, TheFrameIsShownWithoutBeingMinimisedAndEndsAsItMadeItself)
 {
     std::vector<WPARAM> kinds;
     HWND frame = Frame().GetSafeHwnd();
@@ -89,10 +91,7 @@ TEST(PageSwitch, TheFrameIsShownMinimisedFirstAndEndsAsItMadeItself)
     App().ShowFrameFourTimes();
     RemoveWindowSubclass(frame, RecordSizes, 1);
     PumpPending();
-    const auto minimised = std::find(kinds.begin(), kinds.end(), static_cast<WPARAM>(SIZE_MINIMIZED));
-    ASSERT_NE(minimised, kinds.end()) << "never minimised";
-    EXPECT_NE(std::find(minimised, kinds.end(), static_cast<WPARAM>(SIZE_RESTORED)), kinds.end())
-        << "not shown normal after it";
+    EXPECT_EQ(std::find(kinds.begin(), kinds.end(), static_cast<WPARAM>(SIZE_MINIMIZED)), kinds.end());
     EXPECT_TRUE(IsWindowVisible(frame));
     EXPECT_FALSE(IsIconic(frame));
     EXPECT_EQ(IsZoomed(frame) != FALSE, Frame().m_bStartMaximized != FALSE);
