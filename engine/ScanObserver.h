@@ -12,6 +12,7 @@ enum MessageKind : int {
     kMessageInformation = 1,
     kMessageError = 2,
     kMessageQuestion = 3,
+    kMessagePlain = 4,   // the plain system box of the class library, not the message channel
 };
 
 // What kind of thing a scan found; the record is the engine's own list record for it.
@@ -42,8 +43,8 @@ public:
     virtual void OnCurrentSector(uint64_t sector) {}
     // A found item for a tree or list. Returns the observer's id for it (0 when it keeps none).
     virtual uint32_t OnItemFound(const FoundItem& item) { return 0; }
-    // A message of the message channel. For kMessageQuestion the result is the answer (true yes);
-    // for the other kinds it is ignored.
+    // A message with one OK button; the kind gives its icon (kMessageQuestion the question mark of a
+    // notice such as a missing file). The engine ignores the result: it asks through OnQuestion.
     virtual bool OnMessage(const std::u16string& text, MessageKind kind) { return false; }
     // A yes/no question shown with the icon of `kind`: an error that asks whether to go on comes
     // with the error icon. The result is the answer (true yes). By default it is asked through
@@ -65,7 +66,8 @@ ScanObserver* SetScanObserver(ScanObserver* observer);
 // The installed observer, or the null observer.
 ScanObserver& CurrentScanObserver();
 
-// Shows a text of the message channel; returns the answer to a question (true yes).
+// Shows a text of the message channel with one OK button; returns what the observer returned, which
+// answers nothing (questions go through AskEngineQuestion).
 bool ShowEngineMessage(const std::u16string& text, MessageKind kind);
 // Asks a yes/no question with the icon of `kind`; returns the answer (true yes).
 bool AskEngineQuestion(const std::u16string& text, MessageKind kind);

@@ -25,14 +25,18 @@ cmake --preset fuzz >/dev/null && cmake --build --preset fuzz --parallel "$JOBS"
 echo "seed $SEED, $SECONDS_EACH s per fuzzer"
 
 long_one() {
-  local name=$1 corpus=build/fuzz/corpus/$1 artifacts=build/fuzz/artifacts-long/$1 dirs d
+  local name=$1 corpus=build/fuzz/corpus/$1 artifacts=build/fuzz/artifacts-long/$1 seeds=build/fuzz/$1.long.seeds
+  local seed_inputs=()
   mkdir -p "$corpus" "$artifacts"
-  dirs=("$corpus")
-  for d in "fuzz/seeds/$name" "build/fuzz/seeds/$name" "build/native/fuzz-seeds/$name"; do
-    [ -d "$d" ] && dirs+=("$d")
-  done
+  # The seeds as one list in a fixed order, so that a run from the same seed and corpus repeats.
+  write_seed_list "$seeds" "fuzz/seeds/$name" "build/fuzz/seeds/$name" "build/native/fuzz-seeds/$name" || {
+    echo "--- $name FAILED"
+    return 1
+  }
+  [ -s "$seeds" ] && seed_inputs=(-seed_inputs="@$seeds")
   if "build/fuzz/fuzz/$name" -seed="$SEED" -max_total_time="$SECONDS_EACH" -timeout=60 -rss_limit_mb=2048 \
-      -print_final_stats=0 -artifact_prefix="$artifacts/" "${dirs[@]}" >"build/fuzz/$name.long.log" 2>&1; then
+      -print_final_stats=0 -artifact_prefix="$artifacts/" "${seed_inputs[@]}" "$corpus" \
+      >"build/fuzz/$name.long.log" 2>&1; then
     echo "--- $name ok"
   else
     echo "--- $name FAILED (seed $SEED)"
@@ -41,6 +45,7 @@ long_one() {
   fi
 }
 export -f long_one
+source scripts/fuzz-seeds.sh
 
 find build/fuzz/fuzz -maxdepth 1 -type f -name 'fuzz_*' -perm -u+x -printf '%f\n' | sort |
   xargs -r -P "$JOBS" -I{} bash -c 'long_one "$0"' {}

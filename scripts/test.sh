@@ -91,15 +91,18 @@ windows_tests() {
 # earlier runs vary with the machine: both are left to scripts/fuzz-long.sh. What this run finds
 # goes to build/fuzz/found/NAME, failing inputs to build/fuzz/artifacts/NAME.
 fuzz_one() {
-  local name=$1 f=build/fuzz/fuzz/$1 runs found=build/fuzz/found/$1 artifacts=build/fuzz/artifacts/$1 dirs
+  local name=$1 f=build/fuzz/fuzz/$1 runs found=build/fuzz/found/$1 artifacts=build/fuzz/artifacts/$1
+  local seeds=build/fuzz/$1.seeds seed_inputs=()
   runs=$(awk -v n="$name" '$1 == n { print $2 }' fuzz/runs.txt)
   runs=${runs:-10000}
   rm -rf "$found" "$artifacts"
   mkdir -p "$found" "$artifacts"
-  dirs=("$found")
-  for d in "fuzz/seeds/$name" "build/fuzz/seeds/$name"; do
-    [ -d "$d" ] && dirs+=("$d")
-  done
+  # The seeds go in as one list in a fixed order; the folder is where the run puts what it finds.
+  write_seed_list "$seeds" "fuzz/seeds/$name" "build/fuzz/seeds/$name" || {
+    echo "--- $name FAILED"
+    return 1
+  }
+  [ -s "$seeds" ] && seed_inputs=(-seed_inputs="@$seeds")
   # Only the inputs may steer the run, never the clock or the machine: no timed reloading of the
   # corpus or purging of the allocator; no thread that samples the memory in use (it starts at a
   # moment of its own and frees memory then, which the leak check counts), while one allocation
@@ -109,8 +112,8 @@ fuzz_one() {
   local same_addresses=(env -i PATH=/usr/bin:/bin LC_ALL=C.UTF-8)
   setarch "$(uname -m)" -R true 2>/dev/null && same_addresses+=(setarch "$(uname -m)" -R)
   if "${same_addresses[@]}" "$f" -seed=1 -runs="$runs" -reload=0 -purge_allocator_interval=-1 -timeout=60 \
-      -rss_limit_mb=0 -malloc_limit_mb=2048 -print_final_stats=0 -artifact_prefix="$artifacts/" "${dirs[@]}" \
-      >"build/fuzz/$name.log" 2>&1; then
+      -rss_limit_mb=0 -malloc_limit_mb=2048 -print_final_stats=0 -artifact_prefix="$artifacts/" \
+      "${seed_inputs[@]}" "$found" >"build/fuzz/$name.log" 2>&1; then
     echo "--- $name ($runs runs) ok"
   else
     echo "--- $name ($runs runs) FAILED"
@@ -119,11 +122,16 @@ fuzz_one() {
   fi
 }
 export -f fuzz_one
+source scripts/fuzz-seeds.sh
 
 # Every fuzzer, as many at a time as there are cores.
 fuzzers() {
   local dir=build/fuzz/fuzz
   [ -d "$dir" ] || { echo "no fuzzers"; return 0; }
+  # A container's default security profile may refuse to turn address randomisation off: the runs
+  # then go on without it, and may differ from another machine's.
+  setarch "$(uname -m)" -R true 2>/dev/null ||
+    echo "--- addresses are not fixed: setarch -R is refused here, so the fuzzers' runs may differ from another machine's"
   find "$dir" -maxdepth 1 -type f -name 'fuzz_*' -perm -u+x -printf '%f\n' | sort |
     xargs -r -P "$JOBS" -I{} bash -c 'fuzz_one "$0"' {}
 }

@@ -74,12 +74,14 @@ uint32_t CWizardScanObserver::OnItemFound(const FoundItem& item)
 
 bool CWizardScanObserver::OnMessage(const std::u16string& text, MessageKind kind)
 {
-    if (kind == kMessageQuestion)
-        return OnQuestion(text, kind);
     WaitAtPauseGate();
     if (IsShuttingDown())
         return false;
-    ShowAppMessage(ToCString(text), kind);
+    // Every kind has OK alone, the question kind too: the engine's questions come through OnQuestion.
+    if (kind == kMessagePlain)
+        AfxMessageBox(ToCString(text), MB_OK);
+    else
+        ShowAppMessage(ToCString(text), kind);
     return false;
 }
 

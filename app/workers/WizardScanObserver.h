@@ -57,8 +57,9 @@ public:
     void OnCurrentSector(uint64_t sector) override;
     // Returns the item's id: 1, 2, 3 ... in the order reported (counted across workers).
     uint32_t OnItemFound(const FoundItem& item) override;
-    // Shown through the message channel; a worker first waits while it is held paused. During the
-    // program's end nothing more is shown and every question is answered No.
+    // Shown with OK alone through the message channel (kMessagePlain: the plain system box); a
+    // worker first waits while it is held paused. During the program's end nothing more is shown
+    // and every question is answered No.
     bool OnMessage(const std::u16string& text, MessageKind kind) override;
     // A yes/no question with the icon of its kind, on the same terms.
     bool OnQuestion(const std::u16string& text, MessageKind kind) override;

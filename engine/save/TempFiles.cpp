@@ -49,7 +49,7 @@ std::u16string MakeTempPreviewName(const std::u16string& tempFolder, const std::
 
 std::u16string PreviewScratchFolder(const std::u16string& tempFolder)
 {
-    return JoinOutputPath(tempFolder, u"ssss" + DecimalText(CurrentProcessNumber()));
+    return JoinOutputPath(tempFolder, u"ssss");
 }
 
 void CleanUpTempFiles(const std::u16string& tempFolder)

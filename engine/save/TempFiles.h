@@ -22,8 +22,8 @@ std::u16string PreviewExtension(const std::u16string& entryName);
 std::u16string MakeTempPreviewName(const std::u16string& tempFolder, const std::u16string& entryName, uint32_t& counter,
     std::u16string& fullPath);
 
-// The folder in which the preview exports slides: "ssss" and this process's id in the temporary
-// folder, so that one instance's clean-up never touches another's files.
+// The folder in which the preview exports slides: "ssss" in the temporary folder. It needs no name
+// of its own per process: the program runs once at a time (a second instance stops at its start).
 std::u16string PreviewScratchFolder(const std::u16string& tempFolder);
 
 // Deletes every preview copy of g_PreviewTempFiles, then the files directly in the scratch folder

@@ -5,26 +5,43 @@
 #include "engine/state/EngineState.h"
 #include "engine/volume/ClusterSize.h"
 
+#include <cstddef>
 #include <cstring>
+#include <new>
+#include <vector>
 
 namespace {
 
-// Bounds-checked little-endian reads; a read past the end sets the failure and returns 0.
+// The most bytes one field takes: a text of a 16-bit length.
+constexpr size_t kLongestField = 0xFFFF;
+// Bytes read from the input at a time.
+constexpr size_t kReadWindow = 256 * 1024;
+static_assert(kReadWindow >= kLongestField, "a field must fit the window");
+
+// Bounds-checked little-endian reads of the input, in order, through a window; a read past the end
+// (or one the input fails) sets the failure and returns 0. What Take returns stays valid until the
+// next read.
 class ByteReader {
 public:
-    ByteReader(const uint8_t* data, size_t size) : m_data(data), m_size(size) {}
+    explicit ByteReader(SnapshotInput& input) : m_input(input), m_size(input.Size()) {}
 
     bool Ok() const { return m_ok; }
-    size_t Remaining() const { return m_size - m_pos; }
+    bool InputFailed() const { return m_inputFailed; }
+    uint64_t Remaining() const { return m_size - (m_windowStart + m_pos); }
     bool Has(size_t n) const { return m_ok && n <= Remaining(); }
 
     const uint8_t* Take(size_t n)
     {
-        if (!Has(n)) {
+        if (!Has(n) || n > kReadWindow) {
             m_ok = false;
             return nullptr;
         }
-        const uint8_t* p = m_data + m_pos;
+        if (n > m_window.size() - m_pos && !Refill()) {
+            m_ok = false;
+            m_inputFailed = true;
+            return nullptr;
+        }
+        const uint8_t* p = m_window.data() + m_pos;
         m_pos += n;
         return p;
     }
@@ -48,10 +65,49 @@ public:
     void Fail() { m_ok = false; }
 
 private:
+    // Keeps the bytes not yet taken and reads after them as much as the window holds.
+    bool Refill()
+    {
+        m_window.erase(m_window.begin(), m_window.begin() + static_cast<std::ptrdiff_t>(m_pos));
+        m_windowStart += m_pos;
+        m_pos = 0;
+        const uint64_t next = m_windowStart + m_window.size();
+        const uint64_t left = m_size - next;
+        const size_t room = kReadWindow - m_window.size();
+        const size_t count = left < room ? static_cast<size_t>(left) : room;
+        const size_t kept = m_window.size();
+        try {
+            m_window.resize(kept + count);
+        } catch (const std::bad_alloc&) {
+            return false;
+        }
+        return count == 0 || m_input.Read(m_window.data() + kept, next, count);
+    }
+
+    SnapshotInput& m_input;
+    const uint64_t m_size;
+    std::vector<uint8_t> m_window;   // the input's bytes from m_windowStart on
+    uint64_t m_windowStart = 0;
+    size_t m_pos = 0;                // the next byte of the window
+    bool m_ok = true;
+    bool m_inputFailed = false;
+};
+
+class MemoryInput : public SnapshotInput {
+public:
+    MemoryInput(const uint8_t* data, size_t size) : m_data(data), m_size(data ? size : 0) {}
+    uint64_t Size() const override { return m_size; }
+    bool Read(uint8_t* buffer, uint64_t offset, size_t count) override
+    {
+        if (offset > m_size || count > m_size - offset)
+            return false;
+        std::memcpy(buffer, m_data + offset, count);
+        return true;
+    }
+
+private:
     const uint8_t* m_data;
     size_t m_size;
-    size_t m_pos = 0;
-    bool m_ok = true;
 };
 
 // A name field: L minus the fixed part bytes of UTF-16 text, ended by its first terminator (or by
@@ -274,16 +330,6 @@ char* ReadSignature(ByteReader& r, uint16_t length)
     return copy;
 }
 
-bool IsHexText(const char* text, size_t n)
-{
-    for (size_t i = 0; i < n; ++i) {
-        char c = text[i];
-        if (!((c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F')))
-            return false;
-    }
-    return true;
-}
-
 bool ReadFileTraceBody(ByteReader& r, LoadedSnapshot& out)
 {
     uint32_t count;
@@ -300,12 +346,10 @@ bool ReadFileTraceBody(ByteReader& r, LoadedSnapshot& out)
             rec->description = ReadName(r, r.U16(), kTraceTextFixedBytes);
         if (r.Ok())
             rec->signature = ReadSignature(r, r.U16());
+        // The text and the length of compared bytes are kept as they were written, each on its own:
+        // a type whose two do not agree is one that the search and the load's check never match.
         rec->signatureLength = r.U32();
         rec->secondValue = r.U32();
-        // The signature is 2n hexadecimal characters for n compared bytes.
-        size_t textLength = rec->signature ? std::strlen(rec->signature) : 0;
-        if (r.Ok() && (textLength != 2ull * rec->signatureLength || !IsHexText(rec->signature, textLength)))
-            r.Fail();
         if (!r.Ok()) {
             FreeRecord(rec);
             return false;
@@ -337,11 +381,8 @@ bool ReadFileTraceBody(ByteReader& r, LoadedSnapshot& out)
     return r.Ok();
 }
 
-}  // namespace
-
-SnapshotStatus DecodeSnapshot(const uint8_t* data, size_t size, LoadedSnapshot& out)
+SnapshotStatus Decode(ByteReader& r, LoadedSnapshot& out)
 {
-    ByteReader r(data, size);
     char16_t kind = r.U16();
     if (!r.Ok() || (kind != kSnapshotKindQuick && kind != kSnapshotKindExtensive && kind != kSnapshotKindFileTrace))
         return SnapshotStatus::kInvalidKind;
@@ -381,4 +422,20 @@ SnapshotStatus DecodeSnapshot(const uint8_t* data, size_t size, LoadedSnapshot& 
     if (out.deviceIndex >= kMaxDevices || out.sourceType < kSourceDisk || out.sourceType > kSourceBranchHeader)
         return SnapshotStatus::kDamaged;
     return SnapshotStatus::kOk;
+}
+
+}  // namespace
+
+SnapshotStatus DecodeSnapshot(SnapshotInput& input, LoadedSnapshot& out)
+{
+    ByteReader r(input);
+    const SnapshotStatus status = Decode(r, out);
+    // A read the input failed is no sign of a damaged file.
+    return r.InputFailed() ? SnapshotStatus::kUnreadable : status;
+}
+
+SnapshotStatus DecodeSnapshot(const uint8_t* data, size_t size, LoadedSnapshot& out)
+{
+    MemoryInput input(data, size);
+    return DecodeSnapshot(input, out);
 }

@@ -14,7 +14,6 @@
 #include "engine/util/Utf.h"
 
 #include <cstring>
-#include <new>
 #include <utility>
 #include <vector>
 
@@ -27,24 +26,19 @@ const char16_t kSnapshotReplaceText[] = u" already exists.\r\nDo you want to rep
 
 namespace {
 
-// Larger files are refused rather than read into a 32-bit process.
-constexpr uint64_t kMaxSnapshotBytes = 512ull * 1024 * 1024;
-
-bool ReadWholeFile(const std::u16string& path, std::vector<uint8_t>& bytes)
-{
-    CDiskFile file;
-    if (!file.OpenRead(path))
-        return false;
-    uint64_t size = file.GetSize();
-    if (size > kMaxSnapshotBytes)
-        return false;
-    try {
-        bytes.resize(static_cast<size_t>(size));
-    } catch (const std::bad_alloc&) {
-        return false;
+// A snapshot file read in order as the decoder asks for it.
+class SnapshotFileInput : public SnapshotInput {
+public:
+    explicit SnapshotFileInput(CDiskFile& file) : m_file(file) {}
+    uint64_t Size() const override { return m_file.GetSize(); }
+    bool Read(uint8_t* buffer, uint64_t offset, size_t count) override
+    {
+        return m_file.ReadAt(buffer, offset, count) == 1;
     }
-    return size == 0 || file.ReadAt(bytes.data(), 0, bytes.size()) == 1;
-}
+
+private:
+    CDiskFile& m_file;
+};
 
 }  // namespace
 
@@ -78,7 +72,7 @@ bool SaveSnapshotFile(const std::u16string& path)
 bool SaveSnapshotAs(const std::u16string& chosenPath)
 {
     const std::u16string path = NormaliseSnapshotPath(chosenPath);
-    if (FileExists(path) && !ShowEngineMessage(path + kSnapshotReplaceText, kMessageQuestion))
+    if (FileExists(path) && !AskEngineQuestion(path + kSnapshotReplaceText, kMessageQuestion))
         return false;
     return SaveSnapshotFile(path);
 }
@@ -94,16 +88,23 @@ bool LoadSnapshotFile(const std::u16string& quotedPath)
         ShowEngineMessage(path + u" does not exists.", kMessageQuestion);
         return false;
     }
-    // A file that cannot be read says so, rather than ending the load without a word.
-    std::vector<uint8_t> bytes;
-    if (!ReadWholeFile(path, bytes)) {
+    // A file that cannot be read says so, rather than ending the load without a word. It is read as
+    // a stream, never whole: every snapshot the writer makes loads, whatever its size.
+    CDiskFile file;
+    if (!file.OpenRead(path)) {
         ShowEngineMessage(kSnapshotUnableToOpenText, kMessageError);
         return false;
     }
+    SnapshotFileInput input(file);
     LoadedSnapshot loaded;
-    switch (DecodeSnapshot(bytes.data(), bytes.size(), loaded)) {
+    const SnapshotStatus status = DecodeSnapshot(input, loaded);
+    file.Close();
+    switch (status) {
     case SnapshotStatus::kOk:
         break;
+    case SnapshotStatus::kUnreadable:
+        ShowEngineMessage(kSnapshotUnableToOpenText, kMessageError);
+        return false;
     case SnapshotStatus::kInvalidKind:
         ShowEngineMessage(kSnapshotInvalidFileText, kMessageQuestion);
         return false;
@@ -121,7 +122,7 @@ bool LoadSnapshotFile(const std::u16string& quotedPath)
     }
     morvick::SectorRunTable mftRuns;
     if (!SourceHoldsSnapshotVolume(loaded, mftRuns)) {
-        ShowEngineMessage(kSnapshotMismatchText, kMessageError);
+        ShowEngineMessage(kSnapshotMismatchText, kMessagePlain);
         return false;
     }
     // Only now are the lists replaced, not freed before the file is read: a refused file would
@@ -129,6 +130,9 @@ bool LoadSnapshotFile(const std::u16string& quotedPath)
     loaded.Commit();
     // The savers find the parts of large NTFS files through the MFT's runs, as after a scan.
     g_MftRunTable = std::move(mftRuns);
+    // The volume of a logical drive is opened again as after a scan; an image's needs nothing. (A
+    // snapshot of a logical drive has been refused above: no drive list names its entry here.)
+    OpenSnapshotVolume(g_VolumeParams.partitionIndex, std::u16string());
     return true;
 }
 

@@ -27,7 +27,7 @@ bool SaveSnapshotFile(const std::u16string& path);
 bool SaveSnapshotAs(const std::u16string& chosenPath);
 
 // Loads a snapshot (double quotes around or in the path are dropped, as a command line may leave
-// them): reads and checks the whole file, checks it against the open source, and only
+// them): reads and checks the whole file (as a stream: any size the writer makes), checks it against the open source, and only
 // then replaces the engine's lists, mode, volume-parameter block (not its root location), device
 // index and source type. On any failure it shows the program's message, changes nothing and
 // returns false:
@@ -37,7 +37,9 @@ bool SaveSnapshotAs(const std::u16string& chosenPath);
 // - another magic: "Invalid version of the file found : "; another version: "version of file
 //   does not match with current version 1.0";
 // - no readable source, or one that does not hold the snapshot's volume (SourceHoldsSnapshotVolume):
-//   "Source file and load recovery snapshot mismatch". The caller opens the image first.
+//   "Source file and load recovery snapshot mismatch" (in the plain system box). The caller opens
+//   the image first.
+// A loaded snapshot then goes through OpenSnapshotVolume with its partition number.
 // A refused load is no change at all: the caller keeps its pages and stage flags as they were.
 bool LoadSnapshotFile(const std::u16string& path);
 

@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "tests/app/AppTestSupport.h"
+#include "tests/support/win/SavedScratchFolder.h"
 
 namespace morvick::test {
 
@@ -58,7 +59,12 @@ int main(int argc, char** argv)
     morvick::test::theAppTestApp.InitApplication();
     morvick::test::theAppTestApp.SetRegistryKey(morvick::test::kRegistryKey);
     ::testing::InitGoogleTest(&argc, argv);
-    const int rc = RUN_ALL_TESTS();
+    int rc = 0;
+    {
+        // The program's clean-up removes its scratch folder: one found there is put back at the end.
+        const morvick::test::SavedScratchFolder scratch;
+        rc = RUN_ALL_TESTS();
+    }
     std::wstring key = std::wstring(L"Software\\") + morvick::test::kRegistryKey;
     RegDeleteTreeW(HKEY_CURRENT_USER, key.c_str());
     return rc;

@@ -10,6 +10,7 @@
 
 #include "tests/support/win/ProgramRegistryEnvironment.h"
 #include "tests/support/win/SavedRegistry.h"
+#include "tests/support/win/SavedScratchFolder.h"
 
 namespace {
 
@@ -18,6 +19,17 @@ using morvick::test::SavedRegistryValues;
 
 [[maybe_unused]] auto* const kProgramRegistry =
     ::testing::AddGlobalTestEnvironment(new morvick::test::ProgramRegistryEnvironment);
+
+// The program's exit removes its scratch folder in the temporary folder: one found there is put back.
+class ScratchFolderEnvironment : public ::testing::Environment {
+public:
+    void SetUp() override { m_saved = std::make_unique<morvick::test::SavedScratchFolder>(); }
+    void TearDown() override { m_saved.reset(); }
+
+private:
+    std::unique_ptr<morvick::test::SavedScratchFolder> m_saved;
+};
+[[maybe_unused]] auto* const kScratchFolder = ::testing::AddGlobalTestEnvironment(new ScratchFolderEnvironment);
 
 std::wstring ProgramPath()
 {

@@ -28,9 +28,20 @@ keys=(
 # What is put back: the keys, and the profile's parent, which the markers may make.
 saved=("${keys[@]}" 'HKCU\Software\Local AppWizard-Generated Applications')
 
+# The program's scratch folder in the temporary folder, which its clean-up empties: a marker file
+# is put into it, and what was there before is moved aside and put back.
+temp_win=$(wine cmd /c echo %TEMP% </dev/null 2>/dev/null | tr -d '\r')
+scratch=
+[ -n "$temp_win" ] && scratch=$(winepath -u "$temp_win\\ssss" 2>/dev/null)
+case "$scratch" in /*/ssss) ;; *) scratch= ;; esac
+
 # Every key back as it was: gone when it was not there, else its exported copy.
 restore() {
   local i
+  if [ -n "$scratch" ]; then
+    rm -rf "$scratch"
+    [ -e "$work/ssss-found" ] && mv "$work/ssss-found" "$scratch"
+  fi
   for i in "${!saved[@]}"; do
     reg delete "${saved[$i]}" /f >/dev/null
     [ -f "$work/$i.reg" ] && reg import "$(winepath -w "$work/$i.reg")" >/dev/null
@@ -43,6 +54,10 @@ for i in "${!saved[@]}"; do
   fi
 done
 trap restore EXIT
+if [ -n "$scratch" ]; then
+  [ -e "$scratch" ] && mv "$scratch" "$work/ssss-found"
+  mkdir -p "$scratch" && echo "left as found" >"$scratch/MorvickMarker.txt"
+fi
 
 long_default=$(printf 'MarkerClass%.0s' $(seq 1 30))  # 330 characters
 for key in "${keys[@]}"; do
@@ -96,4 +111,11 @@ expect 'HKLM\Software\Classes\.htm' /ve "$long_default"
 expect "$profile\\Settings" "Window Position" 0102030405
 expect "$profile\\CommandBars" Accelerators 0607
 expect "$profile\\splt\\init_h164" HorizSplitPos 0x7b
+if [ -z "$scratch" ]; then
+  echo "the temporary folder could not be told" >&2
+  status=1
+elif ! grep -qF "left as found" "$scratch/MorvickMarker.txt" 2>/dev/null; then
+  echo "lost: the scratch folder $scratch" >&2
+  status=1
+fi
 exit $status

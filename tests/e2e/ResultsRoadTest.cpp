@@ -156,7 +156,7 @@ void ExpectMismatch(MorvickDriver& driver, size_t before)
 {
     LoggedMessage message;
     ASSERT_TRUE(driver.WaitForMessage(before, message)) << "the wrong image was not refused";
-    EXPECT_EQ(message.kind, "2");
+    EXPECT_EQ(message.kind, "plain");
     EXPECT_EQ(message.text, "Source file and load recovery snapshot mismatch");
     HWND progress = SnapshotProgressDialog(driver);
     EXPECT_NE(progress, nullptr) << "the load showed no progress dialog";

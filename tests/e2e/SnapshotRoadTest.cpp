@@ -73,7 +73,7 @@ TEST(SnapshotRoad, TheLoadCommandRefusesAnotherVolumeAtTheSamePlace)
     ASSERT_NO_FATAL_FAILURE(LoadSnapshotOver(driver, snapshot.wstring(), SnapshotDisk("other.vhd")));
     LoggedMessage message;
     ASSERT_TRUE(driver.WaitForMessage(0, message)) << "the other volume was not refused";
-    EXPECT_EQ(message.kind, "2");
+    EXPECT_EQ(message.kind, "plain");
     EXPECT_EQ(message.text, "Source file and load recovery snapshot mismatch");
     ASSERT_TRUE(driver.AnswerMessage(IDOK));
     EXPECT_TRUE(driver.WaitForPage(0));

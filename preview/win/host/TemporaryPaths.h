@@ -1,7 +1,7 @@
 // The places in the user's temporary folder where previews put what they make: the slide pictures
-// of a presentation and the RTF of a Word document. Both belong to this process alone, and both are
-// empty when the temporary folder cannot be told (a path too long for the platform's buffers): a
-// preview then makes nothing rather than writing beside the current directory.
+// of a presentation (the folder "ssss": the program runs once at a time) and the RTF of a Word
+// document. Both are empty when the temporary folder cannot be told (a path too long for the
+// platform's buffers): a preview then makes nothing rather than writing beside the current directory.
 #pragma once
 
 #include "classlib/win/AfxWin.h"

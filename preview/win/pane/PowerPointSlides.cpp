@@ -1,5 +1,5 @@
 // PowerPoint slides through the presentation program's automation: the presentation is saved as
-// one GIF picture per slide into this process's scratch folder in the temporary folder, which the
+// one GIF picture per slide into the program's scratch folder in the temporary folder, which the
 // thumbnail view then shows (and empties). Without the program, or when the export fails, the pane
 // shows its "not available" placeholder and the folder is emptied and removed: no slides of this
 // or an earlier presentation stay behind.
@@ -16,8 +16,8 @@ constexpr long kSaveAsGif = 16;
 
 BOOL CMainPreviewView::ShowPowerPointSlides(const CString& strPath)
 {
-    // This process's own slide folder, the one the clean-up on Back and at exit empties, never
-    // another running instance's. Without a temporary folder there is nowhere to export to.
+    // The slide folder that the clean-up on Back and at exit empties. Without a temporary folder
+    // there is nowhere to export to.
     const CString slideFolder = PreviewSlideFolder();
     if (slideFolder.IsEmpty())
         return FALSE;

@@ -11,6 +11,7 @@
 #include "tests/app/frame/FrameTestSupport.h"
 #include "tests/engine/diskfixtures/DiskFixture.h"
 #include "tests/support/win/SavedProgramRegistry.h"
+#include "tests/support/win/SavedScratchFolder.h"
 
 CEx_StyleApp theApp;
 
@@ -50,6 +51,8 @@ int main(int argc, char** argv)
     // A profile an earlier run left behind is the tests' own: each run starts without one.
     RegDeleteTreeW(HKEY_CURRENT_USER, morvick::test::ProgramProfileKey(kProfileName).c_str());
     morvick::test::SavedProgramRegistry saved(kProfileName);
+    // The program's clean-up removes its scratch folder: one found there is put back at the end.
+    morvick::test::SavedScratchFolder scratch;
     if (!theApp.InitInstance()) {
         std::fprintf(stderr, "the program did not start\n");
         return 1;
@@ -59,6 +62,7 @@ int main(int argc, char** argv)
     const int rc = RUN_ALL_TESTS();
 
     saved.Restore();
+    scratch.Restore();
     DeleteFileW(log.c_str());
     // The program ends its process from its exit, without tearing its windows down: so does this.
     std::fflush(stdout);

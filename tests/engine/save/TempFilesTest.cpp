@@ -92,13 +92,13 @@ TEST_F(TempFiles, CleanUpDeletesOnlyOurCopiesAndTheScratchFolder)
     WriteWholeFile(FromPath16(first), "copy");
 
     const std::u16string scratch = PreviewScratchFolder(folder);
-    EXPECT_EQ(FromPath16(scratch).parent_path(), temp.Path());
-    EXPECT_NE(FromPath16(scratch).filename().u8string(), "ssss") << "one scratch folder per process";
+    EXPECT_EQ(FromPath16(scratch), temp.Path() / "ssss");
     ASSERT_TRUE(CreateOutputFolder(scratch));
     WriteWholeFile(FromPath16(JoinOutputPath(scratch, u"slide1.gif")), "gif");
-    // Another instance's scratch folder.
-    fs::create_directory(temp.Path() / "ssss");
-    WriteWholeFile(temp.Path() / "ssss" / "slide1.gif", "theirs");
+    WriteWholeFile(FromPath16(JoinOutputPath(scratch, u"slide2.gif")), "gif");
+    // A folder beside it whose name begins the same.
+    fs::create_directory(temp.Path() / "ssss2");
+    WriteWholeFile(temp.Path() / "ssss2" / "slide1.gif", "theirs");
 
     CleanUpTempFiles(folder);
     EXPECT_FALSE(fs::exists(FromPath16(first)));
@@ -107,7 +107,7 @@ TEST_F(TempFiles, CleanUpDeletesOnlyOurCopiesAndTheScratchFolder)
     EXPECT_TRUE(g_PreviewTempFiles.empty());
     EXPECT_FALSE(fs::exists(FromPath16(scratch)));
     EXPECT_EQ(ReadWholeFile(temp.Path() / "tmp0.png"), "not ours");
-    EXPECT_EQ(ReadWholeFile(temp.Path() / "ssss" / "slide1.gif"), "theirs");
+    EXPECT_EQ(ReadWholeFile(temp.Path() / "ssss2" / "slide1.gif"), "theirs");
 
     // Nothing left to clean: nothing fails.
     CleanUpTempFiles(folder);

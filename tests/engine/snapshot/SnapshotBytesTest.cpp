@@ -313,10 +313,25 @@ TEST_F(SnapshotBytes, HostileLengthsCountsAndFieldsAreRefused)
         b[35] = static_cast<uint8_t>(spc >> 8);
         EXPECT_TRUE(refused(b)) << spc;
     }
-    ResetEngineState();
+}
+
+// A type's signature text and its length of compared bytes are read each on its own: a text that is
+// not twice the length, or not hexadecimal, is kept as written (the search never matches it) and
+// does not cost the rest of the snapshot.
+TEST_F(SnapshotBytes, ASignatureTextAndItsLengthAreKeptAsWritten)
+{
     SetBlock(FileSystemKind::kFat32);
     g_nScanMode = kScanFileTrace;
-    TraceHitRecord* hit = AddTraceHit(u".x", u"X", "zz");  // not hexadecimal
-    (void)hit;
-    EXPECT_TRUE(refused(EncodeSnapshot()));
+    AddTraceHit(u".x", u"X", "zz");
+    AddTraceHit(u".jpg", u"JPEG", "ffd8")->signatureLength = 3;
+    AddTracedFile(u"1.jpg", u".jpg", u"JPEG", 0x900, 2);
+    const std::vector<uint8_t> bytes = EncodeSnapshot();
+    LoadedSnapshot loaded;
+    ASSERT_EQ(DecodeSnapshot(bytes.data(), bytes.size(), loaded), SnapshotStatus::kOk);
+    ASSERT_EQ(loaded.traceHits.count, 2u);
+    EXPECT_STREQ(loaded.traceHits.head->signature, "zz");
+    EXPECT_EQ(loaded.traceHits.head->signatureLength, 1u);
+    EXPECT_STREQ(loaded.traceHits.tail->signature, "ffd8");
+    EXPECT_EQ(loaded.traceHits.tail->signatureLength, 3u);
+    EXPECT_EQ(loaded.tracedFiles.count, 1u);
 }

@@ -1,8 +1,11 @@
 // Loading snapshot files: messages, and the current results kept when a file is refused.
 #include "engine/ntfs/NtfsEntryLists.h"
+#include "engine/image/SectorReader.h"
+#include "engine/io/NativeFile.h"
 #include "engine/save/EngineReset.h"
 #include "engine/snapshot/SnapshotEncoder.h"
 #include "engine/snapshot/SnapshotFile.h"
+#include "engine/snapshot/SnapshotFormat.h"
 #include "engine/state/EngineState.h"
 #include "tests/engine/save/TempFolder.h"
 #include "tests/engine/save/MemoryDisk.h"
@@ -11,6 +14,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
 #include <memory>
 
 namespace {
@@ -108,6 +113,7 @@ TEST_F(SnapshotLoad, RefusedFilesLeaveTheResultsAndSayWhy)
         EXPECT_FALSE(LoadSnapshotFile(ToPath16(temp.Path() / c.file))) << c.file;
         ASSERT_EQ(observer.messages.size(), 1u) << c.file;
         EXPECT_EQ(observer.messages[0].first, c.message) << c.file;
+        EXPECT_TRUE(observer.questions.empty()) << c.file;
         ExpectCurrentResultsKept();
     }
     RecordingObserver observer;
@@ -115,6 +121,8 @@ TEST_F(SnapshotLoad, RefusedFilesLeaveTheResultsAndSayWhy)
     EXPECT_FALSE(LoadSnapshotFile(missing));
     ASSERT_EQ(observer.messages.size(), 1u);
     EXPECT_EQ(observer.messages[0].first, missing + u" does not exists.");
+    EXPECT_EQ(observer.messages[0].second, kMessageQuestion) << "a notice with the question mark";
+    EXPECT_TRUE(observer.questions.empty()) << "nothing to answer";
     ExpectCurrentResultsKept();
 }
 
@@ -156,7 +164,7 @@ TEST_F(SnapshotLoad, OnlyASourceThatHoldsTheFatVolumeLoadsIt)
         EXPECT_FALSE(LoadSnapshotFile(path)) << c.what;
         ASSERT_EQ(observer.messages.size(), 1u) << c.what;
         EXPECT_EQ(observer.messages[0].first, u"Source file and load recovery snapshot mismatch") << c.what;
-        EXPECT_EQ(observer.messages[0].second, kMessageError) << c.what;
+        EXPECT_EQ(observer.messages[0].second, kMessagePlain) << c.what;
         ExpectCurrentResultsKept();
     }
     // A volume whose boot sector is gone (an Extensive Scan rebuilt it) is known by its FAT.
@@ -310,6 +318,7 @@ TEST_F(SnapshotLoad, ExistingFileIsReplacedOnlyOnYes)
         WriteWholeFile(FromPath16(path), "older");
         EXPECT_FALSE(SaveSnapshotAs(typed));
         ASSERT_EQ(no.messages.size(), 1u);
+        EXPECT_EQ(no.questions.size(), 1u) << "asked Yes or No";
         EXPECT_EQ(no.messages[0].first,
             NormaliseSnapshotPath(path) + u" already exists.\r\nDo you want to replace it?");
         EXPECT_EQ(no.messages[0].second, kMessageQuestion);
@@ -365,6 +374,74 @@ TEST_F(SnapshotLoad, VolumeIsOpenedAgainOnlyForALogicalDrive)
     EXPECT_EQ(OpenSnapshotVolume(3, u"not a drive"), 0);
     EXPECT_EQ(uint16_t{g_VolumeParams.partitionIndex}, 3u);
     EXPECT_EQ(g_hVolume, 0);
+
+    // A load of an image's snapshot goes through it and leaves the volume handle alone; a refused
+    // load of a drive's does not get that far.
+    ResetEngineState();
+    MakeCurrentResults();
+    g_VolumeParams.partitionIndex = 2;
+    g_wSourceType = kSourceDisk;
+    const std::u16string image = ToPath16(temp.Path() / "image.srzq");
+    ASSERT_TRUE(SaveSnapshotFile(image));
+    g_wSourceType = kSourceLogicalDrive;
+    const std::u16string drive = ToPath16(temp.Path() / "drive.srzq");
+    ASSERT_TRUE(SaveSnapshotFile(drive));
+    const EngineHandle volume = OpenNativeFileForReading(image);
+    ASSERT_NE(volume, kInvalidEngineHandle);
+    g_hVolume = volume;
+    g_VolumeParams.partitionIndex = 0;
+    g_wSourceType = kSourceDisk;
+    RecordingObserver observer;
+    EXPECT_FALSE(LoadSnapshotFile(drive));
+    EXPECT_EQ(g_hVolume, volume);
+    EXPECT_EQ(uint16_t{g_VolumeParams.partitionIndex}, 0u);
+    EXPECT_TRUE(LoadSnapshotFile(image));
+    EXPECT_EQ(g_hVolume, volume);
+    EXPECT_EQ(uint16_t{g_VolumeParams.partitionIndex}, 2u);
+    CloseNativeFile(volume);
+    g_hVolume = 0;
+}
+
+// A snapshot past 512 MiB, as the writer makes for a large scan, loads: it is written sparse here,
+// its folder records as long as a length word allows with all-zero names and fields.
+TEST_F(SnapshotLoad, ASnapshotLargerThanMemoryWouldHoldWholeLoads)
+{
+    MakeCurrentResults();
+    const std::vector<uint8_t> good = EncodeSnapshot();
+    const size_t firstFolder = kSnapshotHeaderSize + 4;
+    const size_t foldersEnd = firstFolder + 2 + (good[firstFolder] | good[firstFolder + 1] << 8);
+    constexpr uint64_t kLongRecord = 2 + 0xFFFF;
+    constexpr uint32_t kLongRecords = 8193;  // 8193 x 64 KiB: just over 512 MiB
+    const std::filesystem::path path = temp.Path() / "large.srzq";
+    {
+        std::ofstream out(path, std::ios::binary);
+        out.write(reinterpret_cast<const char*>(good.data()), static_cast<std::streamsize>(foldersEnd));
+        uint64_t at = foldersEnd;
+        for (uint32_t i = 0; i < kLongRecords; ++i, at += kLongRecord) {
+            out.seekp(static_cast<std::streamoff>(at));
+            out.write("\xFF\xFF", 2);
+        }
+        out.seekp(static_cast<std::streamoff>(at));
+        out.write(reinterpret_cast<const char*>(good.data() + foldersEnd),
+            static_cast<std::streamsize>(good.size() - foldersEnd));
+        // The folder count takes the long records in.
+        const uint32_t folders = 1 + kLongRecords;
+        out.seekp(static_cast<std::streamoff>(kSnapshotHeaderSize));
+        const char count[4] = {static_cast<char>(folders), static_cast<char>(folders >> 8),
+            static_cast<char>(folders >> 16), static_cast<char>(folders >> 24)};
+        out.write(count, 4);
+        ASSERT_TRUE(out.good());
+    }
+    ASSERT_GT(std::filesystem::file_size(path), 512ull * 1024 * 1024);
+    ResetEngineState();
+    UseSource(MakeFatVolume(FileSystemKind::kFat16, 63, 8, {{3, "KEEP    TXT", 4}}));
+    RecordingObserver observer;
+    EXPECT_TRUE(LoadSnapshotFile(ToPath16(path)));
+    EXPECT_TRUE(observer.messages.empty());
+    ASSERT_EQ(g_FatFolders.count, 1u + kLongRecords);
+    EXPECT_EQ(std::u16string(g_FatFolders.head->name), u"keep");
+    ASSERT_EQ(g_FatEntries.count, 1u);
+    EXPECT_EQ(std::u16string(g_FatEntries.head->name), u"KEEP.TXT");
 }
 
 TEST(SnapshotPath, LowerCasedWithTheExtensionOnce)

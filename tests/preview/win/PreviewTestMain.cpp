@@ -6,6 +6,7 @@
 #include "classlib/win/AfxWin.h"
 #include "tests/engine/diskfixtures/DiskFixture.h"
 #include "tests/preview/win/PreviewHarness.h"
+#include "tests/support/win/SavedScratchFolder.h"
 #include "ui/msgbox/win/MessageChannel.h"
 #include "ui/msgbox/win/RichMessageBox.h"
 
@@ -49,7 +50,12 @@ int main(int argc, char** argv) {
   for (std::string script; std::getline(list, script, ',');)
     if (!script.empty()) scripts.push_back(script);
   ::testing::AddGlobalTestEnvironment(new morvick::test::DiskFixtureEnvironment(scripts));
-  int rc = RUN_ALL_TESTS();
+  int rc = 0;
+  {
+    // The slides go to the program's scratch folder: one found there is put back at the end.
+    const morvick::test::SavedScratchFolder scratch;
+    rc = RUN_ALL_TESTS();
+  }
   OleUninitialize();
   DeleteFileW(morvick::test::PreviewMessageLog().c_str());
   return rc;
