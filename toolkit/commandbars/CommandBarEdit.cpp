@@ -75,8 +75,7 @@ void CTKPEdit::SetEditFormat(BOOL bEnabled, BOOL bHint)
         return;
     CHARFORMAT2W format = TKPMakeEditCharFormat(TKPGetRichEditLibrary().bRichEdit2, bEnabled, bHint);
     SendMessage(EM_SETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&format));
-    // The character format colours only the cells behind characters: the rest of a disabled box
-    // would stay in the window colour and read as enabled.
+    // The character format colours only behind characters: the rest of a disabled box would look enabled.
     SendMessage(EM_SETBKGNDCOLOR, 0, GetColorManager()->GetColor(bEnabled ? COLOR_WINDOW : COLOR_BTNFACE));
 }
 

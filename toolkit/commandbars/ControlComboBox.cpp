@@ -238,8 +238,7 @@ void CTKPControlComboBox::OnListHidden()
         CTKPMouseTracker::GetThreadTracker()->Suspend(FALSE);
         m_bListSuspended = FALSE;
     }
-    // The bar lets go of the box, and a focused box gives the keyboard back; except when the shell's
-    // suggestions replace the list as the user types: the keys that follow would go elsewhere.
+    // A box kept focused while the shell's suggestions replace its list: the next typed keys would go elsewhere.
     if (m_pParent != NULL && !m_bTyping && m_pParent->GetSelectedIndex() == m_nIndex &&
         m_pParent->GetTrackingMode() != CTKPCommandBar::trackingNone)
         m_pParent->SetSelected(-1, FALSE);
