@@ -255,16 +255,7 @@ LRESULT CALLBACK KeyRecorderProc(HWND hWnd, UINT nMessage, WPARAM wParam, LPARAM
 
 HWND CreateKeyRecorder()
 {
-    static ATOM s_atom = 0;
-    if (s_atom == 0) {
-        WNDCLASSW wc = {};
-        wc.lpfnWndProc = KeyRecorderProc;
-        wc.hInstance = ::GetModuleHandleW(NULL);
-        wc.lpszClassName = L"MorvickKeyRecorder";
-        s_atom = ::RegisterClassW(&wc);
-    }
-    return ::CreateWindowExW(0, L"MorvickKeyRecorder", L"", WS_POPUP, 0, 0, 10, 10, NULL, NULL,
-        ::GetModuleHandleW(NULL), NULL);
+    return CreatePlainWindow(L"MorvickKeyRecorder", KeyRecorderProc);
 }
 
 }  // namespace

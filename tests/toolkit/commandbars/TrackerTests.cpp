@@ -272,16 +272,7 @@ LRESULT CALLBACK LaterSubclassProc(HWND hWnd, UINT nMessage, WPARAM wParam, LPAR
 
 HWND CreatePlainWindow()
 {
-    static ATOM s_atom = 0;
-    if (s_atom == 0) {
-        WNDCLASSW wc = {};
-        wc.lpfnWndProc = PlainWndProc;
-        wc.hInstance = ::GetModuleHandleW(NULL);
-        wc.lpszClassName = L"MorvickHookTestWindow";
-        s_atom = ::RegisterClassW(&wc);
-    }
-    return ::CreateWindowExW(0, L"MorvickHookTestWindow", L"", WS_POPUP, 0, 0, 10, 10, NULL, NULL,
-        ::GetModuleHandleW(NULL), NULL);
+    return ::CreatePlainWindow(L"MorvickHookTestWindow", PlainWndProc);
 }
 
 }  // namespace
