@@ -73,14 +73,22 @@ void CTKPEdit::SetEditFormat(BOOL bEnabled, BOOL bHint)
     SendMessage(EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, 0);
     if (!m_bRichEdit)
         return;
+    CHARFORMAT2W format = TKPMakeEditCharFormat(TKPGetRichEditLibrary().bRichEdit2, bEnabled, bHint);
+    SendMessage(EM_SETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&format));
+    // The character format colours only behind characters: the rest of a disabled box would look enabled.
+    SendMessage(EM_SETBKGNDCOLOR, 0, GetColorManager()->GetColor(bEnabled ? COLOR_WINDOW : COLOR_BTNFACE));
+}
+
+CHARFORMAT2W TKPMakeEditCharFormat(BOOL bRichEdit2, BOOL bEnabled, BOOL bHint)
+{
     CTKPColorManager* pColors = GetColorManager();
     CHARFORMAT2W format = {};
-    format.cbSize = TKPGetRichEditLibrary().bRichEdit2 ? sizeof(CHARFORMAT2W) : sizeof(CHARFORMATW);
-    format.dwMask = CFM_COLOR | (format.cbSize == sizeof(CHARFORMAT2W) ? CFM_BACKCOLOR : 0);
+    // Version 1 reads only the fields of its own, narrow structure.
+    format.cbSize = bRichEdit2 ? sizeof(CHARFORMAT2W) : sizeof(CHARFORMATA);
+    format.dwMask = CFM_COLOR | CFM_BACKCOLOR;
     format.crTextColor = pColors->GetColor(bEnabled && !bHint ? COLOR_BTNTEXT : COLOR_GRAYTEXT);
     format.crBackColor = pColors->GetColor(bEnabled ? COLOR_WINDOW : COLOR_BTNFACE);
-    SendMessage(EM_SETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&format));
-    SendMessage(EM_SETBKGNDCOLOR, 0, pColors->GetColor(bEnabled ? COLOR_WINDOW : COLOR_BTNFACE));
+    return format;
 }
 
 BOOL CTKPEdit::IsCommandEnabled(UINT nID) const

@@ -17,6 +17,10 @@ struct TKPRichEditLibrary {
 };
 const TKPRichEditLibrary& TKPGetRichEditLibrary();
 
+// The default character format of a rich edit box: its text and back colours, in the structure's
+// size for the library's version (116 bytes for version 2, 60 for version 1).
+CHARFORMAT2W TKPMakeEditCharFormat(BOOL bRichEdit2, BOOL bEnabled, BOOL bHint);
+
 class CTKPEdit : public CEdit {
     DECLARE_DYNCREATE(CTKPEdit)
 public:

@@ -37,19 +37,10 @@ protected:
 // The numbers given to popup bars without an id of their own, so that popup controls can name them.
 const UINT TKP_FIRST_POPUP_BAR_ID = 0x1000000;
 
-// The bars of the manager that go into the archive (popup bars of their controls included).
-void TKPGenerateCommandBarList(CTKPCommandBars* pCommandBars, CTKPCommandBarList& list,
-    const TKPPropExchangeSettings& settings);
-// One bar and, through its controls, the popup bars it reaches.
+// One bar and, through its controls, the popup bars it reaches. (The manager's list operations,
+// CTKPCommandBars::GenerateCommandBarList and the others, build on it.)
 void TKPAddCommandBarToList(CTKPCommandBar* pBar, UINT& nNextID, CTKPCommandBarList& list,
     const TKPPropExchangeSettings& settings);
-// "CommandBars" with one "CommandBar" section per listed bar. FALSE when writing failed.
-BOOL TKPSaveCommandBarList(CTKPPropExchange* pPX, CTKPCommandBarList& list);
-// The bars of an archive; FALSE when one could not be made or read.
-BOOL TKPLoadCommandBarList(CTKPPropExchange* pPX, CTKPCommandBarList& list);
-// Merges loaded bars with the manager's: links popups to their bars, adds user bars, copies
-// customised built-in bars.
-void TKPRestoreCommandBarList(CTKPCommandBars* pCommandBars, CTKPCommandBarList& list, BOOL bSilent);
 
 #include "toolkit/common/PropExchange.h"
 

@@ -8,6 +8,8 @@
 #include "toolkit/commandbars/CommandBarsDefs.h"
 
 class CMDIChildWnd;
+class CTKPCommandBarList;
+struct TKPPropExchangeSettings;
 class CTKPCustomizeDropSource;
 class CDocTemplate;
 
@@ -39,6 +41,15 @@ public:
     // A bar entered (TRUE) or left tracking mode.
     virtual void OnTrackingModeChanged(CTKPCommandBar* pBar, int nMode);
     virtual CTKPToolBar* AddCustomBar(LPCTSTR lpszTitle, UINT nBarID, BOOL bTearOffBar = FALSE);
+    // "CommandBars" with one "CommandBar" section per listed bar. FALSE when writing failed.
+    virtual BOOL SaveCommandBarList(CTKPPropExchange* pPX, CTKPCommandBarList& list);
+    // The bars of an archive; FALSE when one could not be made or read.
+    virtual BOOL LoadCommandBarList(CTKPPropExchange* pPX, CTKPCommandBarList& list);
+    // The bars that go into the archive (popup bars of their controls included).
+    virtual void GenerateCommandBarList(CTKPCommandBarList& list, const TKPPropExchangeSettings& settings);
+    // Merges loaded bars with these: links popups to their bars, adds user bars, copies customised
+    // built-in bars.
+    virtual void RestoreCommandBarList(CTKPCommandBarList& list, BOOL bSilent);
 
     // --- Creation and the frame ------------------------------------------------------------------
     // Asks the frame (OnCmdMsg of 35001) whether it handles Customize.

@@ -89,7 +89,7 @@ BOOL CTKPCommandBars::PreTranslateFrameMessage(MSG* pMsg)
 BOOL CTKPCommandBars::OnFrameMnemonic(UINT nChar)
 {
     if (m_pOptions->keyboardCuesUse == 2 || (nChar >= VK_NUMPAD0 && nChar <= VK_NUMPAD9) ||
-        ::MapVirtualKeyW(nChar, MAPVK_VK_TO_CHAR) == 0)
+        !CTKPKeyBindings::KeyHasChar(nChar))
         return FALSE;
     const BOOL bAllBars = (m_pOptions->keyboardCuesUse & 1) != 0;
 

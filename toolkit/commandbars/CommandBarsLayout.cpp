@@ -216,7 +216,7 @@ BOOL SaveControls(CTKPCommandBars* pCommandBars, LPCTSTR lpszProfileName, BOOL b
     const CString strSection = Section(L"%s-Controls", lpszProfileName);
     TKPPropExchangeSettings settings = {bOnlyCustomized, TRUE, FALSE, pCommandBars};
     CTKPCommandBarList list;
-    TKPGenerateCommandBarList(pCommandBars, list, settings);
+    pCommandBars->GenerateCommandBarList(list, settings);
 
     CMemFile file(1024);
     BOOL bSaved = FALSE;
@@ -224,7 +224,7 @@ BOOL SaveControls(CTKPCommandBars* pCommandBars, LPCTSTR lpszProfileName, BOOL b
         CArchive ar(&file, CArchive::store, 4096);
         CTKPPropExchangeArchive px(ar);
         px.m_dwData = reinterpret_cast<DWORD_PTR>(&settings);
-        bSaved = TKPSaveCommandBarList(&px, list);
+        bSaved = pCommandBars->SaveCommandBarList(&px, list);
         ar.Close();
     } catch (CException* e) {
         e->Delete();
@@ -298,7 +298,7 @@ BOOL LoadControlsArchive(CTKPCommandBars* pCommandBars, CFile* pFile, BOOL bSile
         CArchive ar(pFile, CArchive::load, 4096);
         CTKPPropExchangeArchive px(ar);
         px.m_dwData = reinterpret_cast<DWORD_PTR>(&settings);
-        bLoaded = TKPLoadCommandBarList(&px, list);
+        bLoaded = pCommandBars->LoadCommandBarList(&px, list);
         ar.Close();
     } catch (CException* e) {
         e->Delete();
@@ -306,7 +306,7 @@ BOOL LoadControlsArchive(CTKPCommandBars* pCommandBars, CFile* pFile, BOOL bSile
     }
     if (!bLoaded)
         return FALSE;
-    TKPRestoreCommandBarList(pCommandBars, list, bSilent);
+    pCommandBars->RestoreCommandBarList(list, bSilent);
     CTKPCommandBar* pMenuBar = pCommandBars->GetToolBar(1);
     if (pMenuBar != NULL && pMenuBar->IsKindOf(RUNTIME_CLASS(CTKPMenuBar)))
         pCommandBars->m_pMenuBar = static_cast<CTKPMenuBar*>(pMenuBar);

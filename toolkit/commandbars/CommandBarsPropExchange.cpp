@@ -141,12 +141,11 @@ void TKPAddCommandBarToList(CTKPCommandBar* pBar, UINT& nNextID, CTKPCommandBarL
     ForEachCollection(pBar, [&](CTKPControls* pControls) { AddControlsToList(pControls, nNextID, list, settings, 0); });
 }
 
-void TKPGenerateCommandBarList(CTKPCommandBars* pCommandBars, CTKPCommandBarList& list,
-    const TKPPropExchangeSettings& settings)
+void CTKPCommandBars::GenerateCommandBarList(CTKPCommandBarList& list, const TKPPropExchangeSettings& settings)
 {
     UINT nNextID = TKP_FIRST_POPUP_BAR_ID;
-    for (int i = 0; i < pCommandBars->GetCount(); i++) {
-        CTKPCommandBar* pBar = pCommandBars->GetAt(i);
+    for (int i = 0; i < GetCount(); i++) {
+        CTKPCommandBar* pBar = GetAt(i);
         if (pBar == NULL)
             continue;
         CTKPToolBar* pToolBar = pBar->IsKindOf(RUNTIME_CLASS(CTKPToolBar)) ? static_cast<CTKPToolBar*>(pBar) : NULL;
@@ -168,7 +167,7 @@ void TKPGenerateCommandBarList(CTKPCommandBars* pCommandBars, CTKPCommandBarList
     }
 }
 
-BOOL TKPSaveCommandBarList(CTKPPropExchange* pPX, CTKPCommandBarList& list)
+BOOL CTKPCommandBars::SaveCommandBarList(CTKPPropExchange* pPX, CTKPCommandBarList& list)
 {
     try {
         CTKPPropExchange* pSection = pPX->GetSection(L"CommandBars");
@@ -199,7 +198,7 @@ BOOL TKPSaveCommandBarList(CTKPPropExchange* pPX, CTKPCommandBarList& list)
 
 // --- Loading ------------------------------------------------------------------------------------
 
-BOOL TKPLoadCommandBarList(CTKPPropExchange* pPX, CTKPCommandBarList& list)
+BOOL CTKPCommandBars::LoadCommandBarList(CTKPPropExchange* pPX, CTKPCommandBarList& list)
 {
     BOOL bResult = TRUE;
     CTKPPropExchange* pSection = NULL;
@@ -244,7 +243,7 @@ BOOL TKPLoadCommandBarList(CTKPPropExchange* pPX, CTKPCommandBarList& list)
     return bResult;
 }
 
-void TKPRestoreCommandBarList(CTKPCommandBars* pCommandBars, CTKPCommandBarList& list, BOOL bSilent)
+void CTKPCommandBars::RestoreCommandBarList(CTKPCommandBarList& list, BOOL bSilent)
 {
     std::vector<CTKPCommandBar*> path;
     for (int i = 0; i < list.GetCount(); i++) {
@@ -254,15 +253,15 @@ void TKPRestoreCommandBarList(CTKPCommandBars* pCommandBars, CTKPCommandBarList&
         CTKPToolBar* pLoadedBar = static_cast<CTKPToolBar*>(pLoaded);
         RelinkBar(pLoadedBar, list, path);
 
-        CTKPToolBar* pExisting = pCommandBars->GetToolBar(pLoadedBar->GetBarID());
+        CTKPToolBar* pExisting = GetToolBar(pLoadedBar->GetBarID());
         if (pExisting == NULL) {
             // A bar of the user's own.
             pLoadedBar->InternalAddRef();
-            pCommandBars->m_arrBars.Add(pLoadedBar);
-            pLoadedBar->SetCommandBars(pCommandBars);
-            pLoadedBar->CreateBarWindow(pCommandBars->GetSite(), FALSE);
+            m_arrBars.Add(pLoadedBar);
+            pLoadedBar->SetCommandBars(this);
+            pLoadedBar->CreateBarWindow(GetSite(), FALSE);
             pLoadedBar->EnableBarDocking(pLoadedBar->GetFlags());
-            pCommandBars->AddBarToReBar(pLoadedBar);
+            AddBarToReBar(pLoadedBar);
             continue;
         }
         CTKPControls* pExistingRef = pExisting->GetControls()->GetSavedCopy();

@@ -254,15 +254,7 @@ CSize CTKPCommandBarsTheme::DrawControlText(CDC* pDC, LPCTSTR lpszText, CRect rc
         rc.left = rc.right - (rc.right - szText.cy - rc.left + 1) / 2;
         if (bCentered)
             rc.top += (rc.Height() - szText.cx - a + 1) / 2;
-        const UINT nFormat = DT_SINGLELINE | DT_NOCLIP | DT_NOPREFIX;
-        if (bEmbossed) {
-            CRect rcShadow = rc;
-            rcShadow.OffsetRect(1, 1);
-            pDC->SetTextColor(GetColor(COLOR_BTNHIGHLIGHT));
-            pDC->DrawText(strStripped, rcShadow, nFormat);
-            pDC->SetTextColor(clrText);
-        }
-        pDC->DrawText(strStripped, rc, nFormat);
+        pDC->DrawText(strStripped, rc, DT_SINGLELINE | DT_NOCLIP | DT_NOPREFIX);
         if (bTriangle) {
             const int cx = (rcText.left + rcText.right) / 2;
             const int y = rc.top + szText.cx + 4;

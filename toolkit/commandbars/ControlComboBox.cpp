@@ -38,7 +38,8 @@ CTKPControlComboBox::CTKPControlComboBox()
     : m_pListBar(new CTKPControlComboBoxList), m_edit(this), m_bEditable(FALSE), m_bLabel(FALSE), m_nWidth(100),
       m_nSavedSel(-1), m_bLabelChanged(FALSE), m_nLabelWidth(0), m_nDropButtonWidth(0), m_bAutoComplete(FALSE),
       m_bAutoCompleteSuppressed(FALSE), m_bFocused(FALSE), m_nEditIconId(0), m_bSelEnded(FALSE), m_nMaxVisibleItems(12),
-      m_nCachedSel(-1), m_bListSuspended(FALSE)
+      m_nCachedSel(-1), m_bListSuspended(FALSE),
+      m_bTyping(FALSE)
 {
     m_controlType = tkpControlComboBox;
     AttachCommandBar(m_pListBar);
@@ -237,11 +238,19 @@ void CTKPControlComboBox::OnListHidden()
         CTKPMouseTracker::GetThreadTracker()->Suspend(FALSE);
         m_bListSuspended = FALSE;
     }
-    // A focused combo box keeps its place in the bar; otherwise the bar lets go of it.
-    if (m_pParent != NULL && !m_bFocused && m_pParent->GetSelectedIndex() == m_nIndex &&
+    // A box kept focused while the shell's suggestions replace its list: the next typed keys would go elsewhere.
+    if (m_pParent != NULL && !m_bTyping && m_pParent->GetSelectedIndex() == m_nIndex &&
         m_pParent->GetTrackingMode() != CTKPCommandBar::trackingNone)
         m_pParent->SetSelected(-1, FALSE);
     DelayRedrawParent();
+}
+
+void CTKPControlComboBox::OnAutoCompleteShown()
+{
+    const BOOL bTyping = m_bTyping;
+    m_bTyping = TRUE;
+    ShowDropDown(FALSE);
+    m_bTyping = bTyping;
 }
 
 void CTKPControlComboBox::OnListAccepted()

@@ -115,7 +115,7 @@ public:
     void OnEditTextChanged() override;
     void OnEditDestroying(const CString& strText) override;
     void OnEditContextMenu() override { ShowDropDown(FALSE); }
-    void OnAutoCompleteShown() override { ShowDropDown(FALSE); }
+    void OnAutoCompleteShown() override;
 
 protected:
     void LayoutEditWindow(BOOL bForce);
@@ -142,4 +142,5 @@ protected:
     int m_nMaxVisibleItems;
     int m_nCachedSel;
     BOOL m_bListSuspended;  // this control raised the mouse tracker's suspension while its list shows
+    BOOL m_bTyping;         // the list closes under the user's typing: the box keeps the keyboard
 };

@@ -87,7 +87,7 @@ void CTKPControlPopup::Copy(CTKPControl* pSource, BOOL bRecursive)
 void CTKPControlPopup::OnUnderlineActivate()
 {
     if (m_pParent != NULL)
-        m_pParent->SetPopuped(m_nIndex, TRUE);
+        m_pParent->SetPopuped(m_nIndex, FALSE);
 }
 
 BOOL CTKPControlPopup::OnSetPopup(BOOL bPopup)

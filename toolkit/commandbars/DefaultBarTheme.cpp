@@ -32,11 +32,6 @@ BOOL IsPopupBar(CTKPCommandBar* pBar)
     return pBar != NULL && pBar->GetType() == tkpBarTypePopup;
 }
 
-CSize TextExtent(CDC* pDC, const CString& str)
-{
-    return pDC->GetTextExtent(str.IsEmpty() ? CString(L" ") : str);
-}
-
 }  // namespace
 
 CTKPDefaultBarTheme::CTKPDefaultBarTheme() : m_bSelectionFill(FALSE), m_nPopupTextColor(COLOR_BTNTEXT)
@@ -357,7 +352,7 @@ CSize CTKPDefaultBarTheme::DrawEditOrCombo(CDC* pDC, CTKPControl* pControl, BOOL
     CTKPFontSelector fontIcon(pDC, &m_fontIcon);
     CString strCaption = pControl->GetCaption();
     CTKPDrawingHelper::StripMnemonics(strCaption);
-    int h = TextExtent(pDC, CString(L" ")).cy + 1;
+    int h = pDC->GetTextExtent(CString(L" ")).cy + 1;
     TEXTMETRIC tm;
     pDC->GetTextMetrics(&tm);
     const int nButtonWidth = bCombo ? std::max<int>(15, 2 * tm.tmAveCharWidth + 4) : 0;
@@ -365,11 +360,11 @@ CSize CTKPDefaultBarTheme::DrawEditOrCombo(CDC* pDC, CTKPControl* pControl, BOOL
     {
         CTKPFontSelector fontRegular(pDC, &m_fontRegular);
         if (bLabel)
-            h = std::max<int>(h, TextExtent(pDC, CString(L" ")).cy + 1);
+            h = std::max<int>(h, pDC->GetTextExtent(CString(L" ")).cy + 1);
         if (bPopup)
-            nLabelWidth = TextExtent(pDC, strCaption).cx + nColumn + 9;
+            nLabelWidth = pDC->GetTextExtent(strCaption).cx + nColumn + 9;
         else if (bLabel)
-            nLabelWidth = TextExtent(pDC, strCaption).cx + 5;
+            nLabelWidth = pDC->GetTextExtent(strCaption).cx + 5;
     }
     pControl->SetMeasuredWidths(nLabelWidth, nButtonWidth);
     // A popup's entry adds its label column; elsewhere the label takes its room from the width.

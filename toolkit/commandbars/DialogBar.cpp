@@ -75,11 +75,11 @@ void CTKPDialogBar::SetFloatingClientSize(CSize size)
     m_szFloatingClient = TKPClampSavedSize(size);
 }
 
-CRect CTKPDialogBar::GetInsideBorders() const
+CRect CTKPDialogBar::GetInsideBorders()
 {
     // The caption takes its room only while it is shown: counted with the caption off, it would
     // leave an empty strip above the client.
-    return CRect(m_nBorderLeft, m_nBorderTop + (m_bCaption ? m_nCaptionHeight : 0), m_nBorderRight, m_nBorderBottom);
+    return CRect(m_nBorderLeft, m_nBorderTop + (m_bCaption ? MeasureCaption() : 0), m_nBorderRight, m_nBorderBottom);
 }
 
 // --- Layout ---------------------------------------------------------------------------------------
@@ -87,6 +87,8 @@ CRect CTKPDialogBar::GetInsideBorders() const
 int CTKPDialogBar::MeasureCaption()
 {
     CTKPCommandBarsTheme* pTheme = GetPaintManager();
+    if (pTheme == NULL)
+        return 0;
     CDC dc;
     HDC hdc = ::GetDC(GetSafeHwnd());
     dc.Attach(hdc);
@@ -116,7 +118,7 @@ CSize CTKPDialogBar::CalcDialogLayout(int nLength, DWORD dwMode, CSize szClient)
 
     const int nGripper = MeasureCaption();
     m_nCaptionHeight = nGripper + m_nBorderTop;
-    size.cy += m_nCaptionHeight;
+    size.cy += nGripper;
     if (dwMode & LM_STRETCH) {
         if (dwMode & LM_VERTDOCK)
             size.cy = std::max<int>(size.cy, nLength);

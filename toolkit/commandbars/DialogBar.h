@@ -40,8 +40,8 @@ public:
     // The caption strip's height with the top border, as last measured.
     int GetCaptionHeight() const { return m_nCaptionHeight; }
 
-    // The borders round the child: the caption (when shown) above it.
-    CRect GetInsideBorders() const;
+    // The borders round the child: the caption (when shown, measured afresh) above it.
+    CRect GetInsideBorders();
     // The size for a client size, a requested length and a layout mode (LM_ bits); places the caption
     // controls.
     CSize CalcDialogLayout(int nLength, DWORD dwMode, CSize szClient);

@@ -225,7 +225,7 @@ CSize CTKPFlatBarTheme::DrawControlPopupParent(CDC* pDC, CTKPControl* pButton, B
     CString strCaption = pButton->GetCaption();
     CString strStripped = strCaption;
     CTKPDrawingHelper::StripMnemonics(strStripped);
-    const CString strShortcut = nType == tkpControlButton ? pButton->GetShortcutText() : CString();
+    const CString strShortcut = pButton->GetShortcutText();
     const int nShortcutWidth = strShortcut.IsEmpty() ? 0 : pDC->GetTextExtent(strShortcut).cx;
 
     const CRect rc = bDraw ? pButton->GetRect() : CRect(0, 0, 0, nItemHeight);
@@ -278,7 +278,7 @@ CSize CTKPFlatBarTheme::DrawControlPopupParent(CDC* pDC, CTKPControl* pButton, B
             rc.bottom);
         const UINT nFormat = DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS | (bCues ? 0 : DT_NOPREFIX);
         pDC->DrawText(bCues ? strCaption : strStripped, rcText, nFormat);
-        if (!strShortcut.IsEmpty()) {
+        if (!strShortcut.IsEmpty() && nType == tkpControlButton) {
             CRect rcShortcut(rc.left + nColumn + 8, rc.top, rc.right - 19, rc.bottom);
             pDC->DrawText(strShortcut, rcShortcut, DT_SINGLELINE | DT_VCENTER | DT_RIGHT | DT_NOPREFIX);
         }

@@ -311,6 +311,13 @@ BOOL CTKPKeyBindings::MatchesKeyChar(TCHAR ch, UINT nKey)
         s_pfnTranslate != NULL ? s_pfnTranslate : TKPTranslateKey);
 }
 
+BOOL CTKPKeyBindings::KeyHasChar(UINT nKey)
+{
+    if (s_pfnTranslate != NULL)
+        return s_pfnTranslate(nKey, ::GetKeyboardLayout(0)) != 0;
+    return ::MapVirtualKeyW(nKey, MAPVK_VK_TO_CHAR) != 0;
+}
+
 // --- Profile ------------------------------------------------------------------------------------
 
 void CTKPKeyBindings::SaveToProfile(LPCTSTR lpszSection)

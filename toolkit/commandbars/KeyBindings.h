@@ -39,6 +39,8 @@ public:
     // TRUE when the key types the character, case-folded, on the keyboard layout in use or on
     // another installed one (a letter or digit key also types its own code).
     static BOOL MatchesKeyChar(TCHAR ch, UINT nKey);
+    // Whether the key types a character at all (MapVirtualKey; the test translator when one is set).
+    static BOOL KeyHasChar(UINT nKey);
 
     // A copy of the table, or null for a null or empty table.
     static HACCEL CopyAccelTable(HACCEL hAccelTable);

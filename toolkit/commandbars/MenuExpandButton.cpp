@@ -7,7 +7,6 @@ IMPLEMENT_DYNCREATE(CTKPMenuExpandButton, CTKPControlButton)
 
 CTKPMenuExpandButton::CTKPMenuExpandButton()
 {
-    m_nId = TKP_ID_POPUPBAR_EXPAND;
     m_dwFlags |= tkpFlagSkipFocus | tkpFlagManualUpdate | tkpFlagNoMovable | tkpFlagShowPopupTip;
 }
 

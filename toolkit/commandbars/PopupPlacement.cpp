@@ -108,6 +108,7 @@ void TKPLayoutScrollRange(TKPScrollItem* pItems, int nCount, int nTop, int nBott
         nFirst = nEnd = 0;
         return;
     }
+    // Only shown controls end the list: a hidden end would keep a scroll button that scrolls to nothing.
     const int nLastShown = NextShown(pItems, nCount, nCount - 1, -1);
     const int nFirstShown = NextShown(pItems, nCount, 0, 1);
 
@@ -131,8 +132,9 @@ void TKPLayoutScrollRange(TKPScrollItem* pItems, int nCount, int nTop, int nBott
                 continue;
             }
             const int nGap = bFirstPlaced ? 0 : item.nGroupGap;
-            // Every control but the last keeps room below it for the scroll-down button.
+            // The last control keeps no scroll-down room: nothing follows it, and a menu that fits would scroll.
             const int nLimit = i == nLastShown ? nBottom : nBottom - H;
+            // The first of a pass is placed even when too tall: skipped, it would stop every pass at once.
             if (y + nGap + item.nHeight > nLimit && !bFirstPlaced)
                 break;
             y += nGap;

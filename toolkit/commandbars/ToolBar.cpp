@@ -372,6 +372,7 @@ CTKPCommandBar* CTKPToolBar::CreateAddOrRemovePopup()
         pPopup->GetControls()->Add(pItem, pOriginal->GetID());
         pItem->SetTarget(this, pOriginal->GetType());
         pItem->SetCaption(pOriginal->GetCaption());
+        // The list removes a button by hiding it: found but hidden, it would still show ticked.
         pItem->SetChecked(pCurrent != NULL && !(pCurrent->GetHideFlags() & tkpHideCustomize));
     }
     CTKPResetToolBarButton* pReset = new CTKPResetToolBarButton;

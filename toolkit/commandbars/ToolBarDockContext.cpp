@@ -285,6 +285,7 @@ BOOL CTKPToolBarDockContext::ToggleDocking()
     } else {
         if (!(m_pBar->GetFlags() & tkpFlagAlignAny))
             return FALSE;
+        // The toggle back floats the bar where the user left it, not at the place of an older drag.
         if (m_pBar->GetSafeHwnd() != NULL) {
             CRect rcFloat;
             m_pBar->GetWindowRect(&rcFloat);

@@ -188,11 +188,14 @@ void CTKPToolTipManager::FilterToolTipMessage(CWnd* pOwner, MSG* pMsg, BOOL bFro
         return;
     }
 
-    // 4. One tip window per owner.
-    if (m_pToolTip != NULL && m_hToolTipOwner != pOwner->GetSafeHwnd())
+    // 4. One tip window per top-level window: the bars of one frame share it.
+    CWnd* pTipOwner = pOwner->GetParentOwner();
+    if (pTipOwner == NULL)
+        pTipOwner = pOwner;
+    if (m_pToolTip != NULL && m_hToolTipOwner != pTipOwner->GetSafeHwnd())
         DestroyToolTip();
     if (m_pToolTip == NULL) {
-        CWnd* pTip = CreateToolTip(pOwner);
+        CWnd* pTip = CreateToolTip(pTipOwner);
         if (pTip == NULL)
             return;
         if (pTip->GetSafeHwnd() == NULL) {
@@ -200,7 +203,7 @@ void CTKPToolTipManager::FilterToolTipMessage(CWnd* pOwner, MSG* pMsg, BOOL bFro
             return;
         }
         m_pToolTip = pTip;
-        m_hToolTipOwner = pOwner->GetSafeHwnd();
+        m_hToolTipOwner = pTipOwner->GetSafeHwnd();
         m_nLastHit = -1;
         ZeroMemory(&m_lastInfo, sizeof(m_lastInfo));
         pTip->SendMessage(TTM_SETMAXTIPWIDTH, 0, m_nMaxTipWidth);

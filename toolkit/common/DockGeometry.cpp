@@ -174,12 +174,12 @@ Rect OffsetRectToContainPoint(const Rect& rect, Point pt)
     int dx = 0, dy = 0;
     if (pt.x < r.left)
         dx = pt.x - r.left;
-    else if (pt.x >= r.right)
-        dx = pt.x - r.right + 1;
+    else if (pt.x > r.right)
+        dx = pt.x - r.right;
     if (pt.y < r.top)
         dy = pt.y - r.top;
-    else if (pt.y >= r.bottom)
-        dy = pt.y - r.bottom + 1;
+    else if (pt.y > r.bottom)
+        dy = pt.y - r.bottom;
     return Rect(r.left + dx, r.top + dy, r.right + dx, r.bottom + dy);
 }
 

@@ -71,7 +71,8 @@ void ApplySplit(int beforeLength, int afterLength, int barStart, int bothStart, 
 // pixels beyond an edge.
 int EdgeTest(const Rect& rect, Point pt, bool inside, bool mayFloat);
 
-// The rectangle moved by the least offset that brings the point inside it.
+// The rectangle moved by the least offset that brings the point inside it (a point on an edge is
+// inside): a point beyond an edge moves that edge to the point.
 Rect OffsetRectToContainPoint(const Rect& rect, Point pt);
 
 // The outline of a place: a 4-pixel frame; for a place that attaches a tab, the frame of the place

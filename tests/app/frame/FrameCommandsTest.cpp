@@ -7,6 +7,8 @@
 #include "engine/state/EngineState.h"
 #include "resource.h"
 #include "tests/app/frame/FrameTestSupport.h"
+#include "tests/support/win/SavedProgramRegistry.h"
+#include "tests/support/win/SavedRegistry.h"
 #include "toolkit/commandbars/BarOptions.h"
 #include "toolkit/commandbars/CommandBars.h"
 
@@ -123,8 +125,14 @@ TEST(FrameCommands, OpenAndLoadFollowTheirOwnFlags)
 
 TEST(FrameCommands, OnAFirstStartTheMenusAreShortAndSlideOpen)
 {
-    // No stored options (the tests start without a profile): what the frame set before loading them.
     ASSERT_NE(Frame().m_pBars, nullptr);
+    // A first start has no stored options: any in the profile are taken away for the test (and put
+    // back on every way out), and the options are loaded as the frame loads them when it starts.
+    const std::wstring section = ProgramProfileKey(App().m_pszAppName) + L"\\CommandBars-Options";
+    SavedRegistryKey stored(HKEY_CURRENT_USER, section);
+    RegDeleteTreeW(HKEY_CURRENT_USER, section.c_str());
+    Frame().m_pBars->LoadOptions(L"CommandBars");
+    // What the frame set before loading them stays.
     const CTKPBarOptions* options = Frame().m_pBars->GetOptions();
     EXPECT_FALSE(options->bAlwaysShowFullMenus);
     EXPECT_EQ(options->animationType, 3);

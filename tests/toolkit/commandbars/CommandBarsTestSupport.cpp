@@ -192,3 +192,15 @@ void RunIdle(CWnd* pFrame)
     pFrame->SendMessage(WM_IDLEUPDATECMDUI, TRUE, 0);
     pFrame->SendMessageToDescendants(WM_IDLEUPDATECMDUI, TRUE, 0, TRUE, TRUE);
 }
+
+HWND CreatePlainWindow(LPCWSTR lpszClassName, WNDPROC pfnWndProc)
+{
+    WNDCLASSW wc = {};
+    if (!::GetClassInfoW(::GetModuleHandleW(NULL), lpszClassName, &wc)) {
+        wc.lpfnWndProc = pfnWndProc;
+        wc.hInstance = ::GetModuleHandleW(NULL);
+        wc.lpszClassName = lpszClassName;
+        ::RegisterClassW(&wc);
+    }
+    return ::CreateWindowExW(0, lpszClassName, L"", WS_POPUP, 0, 0, 10, 10, NULL, NULL, ::GetModuleHandleW(NULL), NULL);
+}

@@ -102,3 +102,6 @@ bool PumpUntil(const std::function<bool()>& pred, DWORD timeout = 3000);
 // The idle pass of the application for a frame (which may be hidden): its command UI and its
 // delayed layout, and the command UI of every bar below it.
 void RunIdle(CWnd* pFrame);
+// A hidden top-level window of a class of the test's own (registered on first use), outside every
+// frame and command bar.
+HWND CreatePlainWindow(LPCWSTR lpszClassName, WNDPROC pfnWndProc);

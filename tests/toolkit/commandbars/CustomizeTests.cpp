@@ -241,6 +241,25 @@ TEST_F(CustomizeTest, DropPositionAndInsertionMark)
     EXPECT_EQ(CRect(2, 2, 8, rcClient.bottom - 2), rcMark);
 }
 
+namespace {
+
+// The key messages that reach a plain window.
+std::vector<UINT> g_keysSeen;
+
+LRESULT CALLBACK KeyRecorderProc(HWND hWnd, UINT nMessage, WPARAM wParam, LPARAM lParam)
+{
+    if (nMessage == WM_KEYDOWN || nMessage == WM_KEYUP)
+        g_keysSeen.push_back(nMessage);
+    return ::DefWindowProcW(hWnd, nMessage, wParam, lParam);
+}
+
+HWND CreateKeyRecorder()
+{
+    return CreatePlainWindow(L"MorvickKeyRecorder", KeyRecorderProc);
+}
+
+}  // namespace
+
 TEST_F(CustomizeTest, CommandDraggedFromTheListAndControlsMovedCopiedAndDraggedOff)
 {
     OpenSheet();
@@ -259,7 +278,8 @@ TEST_F(CustomizeTest, CommandDraggedFromTheListAndControlsMovedCopiedAndDraggedO
     EXPECT_EQ(m_pToolBar, pSource->GetCurrentTarget());
     EXPECT_EQ((UINT)IDC_TKP_DRAG_COPY, pSource->GetCursorId());
     EXPECT_FALSE(m_pToolBar->GetInsertMark().IsRectEmpty());
-    EXPECT_EQ(CTKPCommandBar::dropCopy, pSource->Drop(ptDrop));
+    // The drop reports the move the drag made; the bar inserts a copy all the same.
+    EXPECT_EQ(CTKPCommandBar::dropMove, pSource->Drop(ptDrop));
     pSource->EndDrag();
     EXPECT_EQ((std::vector<int>{100, 104, 101, 102, 103, 104}), Ids(m_pToolBar));
     EXPECT_EQ(m_pToolBar->GetControl(1), m_pCommandBars->GetDragControl());
@@ -295,13 +315,19 @@ TEST_F(CustomizeTest, CommandDraggedFromTheListAndControlsMovedCopiedAndDraggedO
     EXPECT_EQ((std::vector<int>{100, 104, 104, 102, 103, 104}), Ids(m_pToolBar));
     EXPECT_EQ(pPicked, m_pCommandBars->GetDragControl());
 
-    // Escape cancels: the control stays.
+    // Other keys reach their windows while the drag goes on; Escape cancels it: the control stays.
     m_pFrame->RecalcLayout();
     CTKPControl* p102 = m_pToolBar->GetControl(3);
+    const HWND hKeys = CreateKeyRecorder();
+    g_keysSeen.clear();
     m_pFrame->PostMessage(WM_MOUSEMOVE, MK_LBUTTON, lOutside);
+    ::PostMessageW(hKeys, WM_KEYDOWN, 'A', 0);
+    ::PostMessageW(hKeys, WM_KEYUP, 'A', 0xC0000001);
     m_pFrame->PostMessage(WM_KEYDOWN, VK_ESCAPE, 0);
     p102->OnCustomizeMouseDown(ControlPoint(p102, 0));
     EXPECT_EQ((std::vector<int>{100, 104, 104, 102, 103, 104}), Ids(m_pToolBar));
+    EXPECT_EQ((std::vector<UINT>{WM_KEYDOWN, WM_KEYUP}), g_keysSeen);
+    ::DestroyWindow(hKeys);
     PumpPending();
 
     // A quit message cancels the drag and is put back for the program's loop (Escape only comes
@@ -606,6 +632,7 @@ TEST_F(CustomizeTest, ContextMenuCommandsOnThePickedControl)
     EXPECT_EQ(16, pGrid->GetControlCount());
     EXPECT_EQ(98, pGrid->GetGridWidth());
     EXPECT_EQ(5, pGrid->GetControl(4)->GetIconId());
+    EXPECT_EQ(8, pGrid->GetControl(4)->GetStyle());  // the image alone
     pGrid->InternalRelease();
     m_pSheet->ChangeButtonImage(3);
     EXPECT_GT(p101->GetCustomIconId(), 0);

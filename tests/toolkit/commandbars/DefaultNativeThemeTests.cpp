@@ -5,6 +5,7 @@
 
 #include "DibCanvas.h"
 #include "tests/toolkit/commandbars/MenuTestSupport.h"
+#include "toolkit/base/DCSelectors.h"
 #include "toolkit/base/ImageManager.h"
 #include "toolkit/base/UxThemeWrapper.h"
 #include "toolkit/commandbars/Control.h"
@@ -189,19 +190,44 @@ TEST_F(ThemeTest, PopupItemsAreHighlightedRightOfTheirIcon)
 TEST_F(ThemeTest, ComboBoxButtonIsAtLeastFifteenPixelsWide)
 {
     CTKPToolBar* pToolBar = new CTKPToolBar;
-    CTKPControl* pCombo = pToolBar->GetControls()->Add(tkpControlButton, 196);
-    pCombo->SetType(tkpControlComboBox);
+    CTKPControlComboBox* pCombo = new CTKPControlComboBox;
+    pToolBar->GetControls()->Add(pCombo, 196);
     pCombo->SetRect(CRect(0, 0, 120, 22));
     DibCanvas canvas(120, 22, kGround);
+    // An icon-title font so small that twice its average character and 4 stay below 15.
+    CFont* pIconFont = m_pDefault->GetIconFont();
+    LOGFONTW lf = {};
+    pIconFont->GetLogFont(&lf);
+    lf.lfHeight = -4;
+    lf.lfWidth = 2;
+    pIconFont->DeleteObject();
+    ASSERT_TRUE(pIconFont->CreateFontIndirect(&lf));
+    {
+        CTKPFontSelector font(canvas.DC(), pIconFont);
+        TEXTMETRIC tm;
+        canvas.DC()->GetTextMetrics(&tm);
+        ASSERT_LT(2 * tm.tmAveCharWidth + 4, 15);
+    }
+    m_pDefault->DrawControlComboBox(canvas.DC(), pCombo, FALSE);
+    EXPECT_EQ(pCombo->GetDropButtonWidth(), 15);
     m_pDefault->DrawControlComboBox(canvas.DC(), pCombo, TRUE);
-    // The field is the window colour; the button face colour 15 fills at least 15 pixels less the
-    // button's own inner margins.
+    // The field is the window colour; the button face colour 15 fills the button less its own
+    // inner margins.
     EXPECT_EQ(canvas.Pixel(30, 11), C(COLOR_WINDOW));
-    int nFace = 0;
-    for (int x = 0; x < 120; x++)
-        nFace += canvas.Pixel(x, 11) == C(COLOR_BTNFACE) ? 1 : 0;
-    EXPECT_GE(nFace, 15 - 5);
     EXPECT_EQ(canvas.Pixel(120 - 15 + 2, 4), C(COLOR_BTNFACE));
+
+    // A larger font widens it with its characters.
+    lf.lfHeight = -30;
+    lf.lfWidth = 12;
+    pIconFont->DeleteObject();
+    ASSERT_TRUE(pIconFont->CreateFontIndirect(&lf));
+    TEXTMETRIC tm;
+    {
+        CTKPFontSelector font(canvas.DC(), pIconFont);
+        canvas.DC()->GetTextMetrics(&tm);
+    }
+    m_pDefault->DrawControlComboBox(canvas.DC(), pCombo, FALSE);
+    EXPECT_EQ(pCombo->GetDropButtonWidth(), 2 * tm.tmAveCharWidth + 4);
     pToolBar->InternalRelease();
 }
 
@@ -231,6 +257,12 @@ TEST_F(ThemeTest, ALabelledEditOrComboBoxKeepsItsWidthOnAToolbarAndAddsItsLabelI
         const CSize szCombo = m_pDefault->DrawControlComboBox(canvas.DC(), pCombo, FALSE);
         ASSERT_GT(pCombo->GetLabelWidth(), 0);
         EXPECT_EQ(szCombo.cx, bPopup ? pCombo->GetLabelWidth() + 120 : 120);
+
+        // An empty caption takes no room of its own: only the label's column and margins.
+        pEdit->SetCaption(L"");
+        m_pDefault->DrawControlEdit(canvas.DC(), pEdit, FALSE);
+        const int nColumn = std::max<int>(m_pDefault->m_nPopupItemHeight, pBar->GetIconSize().cx + 4);
+        EXPECT_EQ(pEdit->GetLabelWidth(), bPopup ? nColumn + 9 : 5);
     }
     pToolBar->InternalRelease();
 }

@@ -2,7 +2,9 @@
 // and close button, the sizing edges by dock side, resizing by the user and its limits.
 #include <gtest/gtest.h>
 
+#include "tests/toolkit/base/DibCanvas.h"
 #include "tests/toolkit/commandbars/Bars3TestSupport.h"
+#include "toolkit/base/DCSelectors.h"
 #include "toolkit/commandbars/CommandBars.h"
 #include "toolkit/commandbars/CommandBarsTheme.h"
 #include "toolkit/commandbars/Control.h"
@@ -60,13 +62,24 @@ protected:
 
 TEST_F(DialogBarTest, TheCaptionAddsItsHeightAndTheChildFillsTheRest)
 {
-    const int nCaption = CaptionGripper() + 3;
-    EXPECT_GE(CaptionGripper(), 22);
+    const int nGripper = CaptionGripper();
+    EXPECT_GE(nGripper, 22);
     const CSize size = m_pBar->CalcDockingLayout(800, LM_HORZ | LM_HORZDOCK);
-    EXPECT_EQ(size, CSize(150 + 6, 100 + 6 + nCaption));
-    EXPECT_EQ(m_pBar->GetCaptionHeight(), nCaption);
+    // The top border once, then the caption, the child and the bottom border.
+    EXPECT_EQ(size, CSize(150 + 6, 3 + nGripper + 100 + 3));
+    EXPECT_EQ(m_pBar->GetCaptionHeight(), 3 + nGripper);
     EXPECT_EQ(Window().Size(), size);
-    EXPECT_EQ(ChildRect(), CRect(3, 3 + nCaption, 153, 103 + nCaption));
+    EXPECT_EQ(ChildRect(), CRect(3, 3 + nGripper, 153, 103 + nGripper));
+
+    // The caption is measured afresh where the child goes: a taller caption moves it down at once.
+    CTKPCommandBarsTheme* pTheme = m_pBar->GetPaintManager();
+    const int nOldRow = pTheme->m_nPopupItemHeight;
+    pTheme->m_nPopupItemHeight = nGripper + 6;
+    const int nTaller = CaptionGripper();
+    const CRect rcInside = m_pBar->GetInsideBorders();
+    pTheme->m_nPopupItemHeight = nOldRow;
+    EXPECT_EQ(nTaller, nGripper + 10);
+    EXPECT_EQ(rcInside, CRect(3, 3 + nGripper + 10, 3, 3));
 
     // The length of the row limits the bar, and stretching fills it.
     EXPECT_EQ(m_pBar->CalcDockingLayout(120, LM_HORZ | LM_HORZDOCK).cx, 120);
@@ -109,6 +122,26 @@ TEST_F(DialogBarTest, TheTitleShowsTheBarsNameAndOpensOnlyAPopupWithControls)
 
     m_pBar->SetCaption(L"Object");
     EXPECT_EQ(pTitle->GetCaption(), CString(L"Object"));
+
+    // A title longer than its place is cut, not shortened with an ellipsis; its '&' is a letter.
+    m_pBar->SetCaption(L"Find & Replace in every one of the open documents and their folders");
+    m_pBar->CalcDockingLayout(800, LM_HORZ | LM_HORZDOCK);
+    const CRect rcTitle = pTitle->GetRect();
+    DibCanvas drawn(200, 60), expected(200, 60);
+    pTitle->Draw(drawn.DC());
+    {
+        CDC* pDC = expected.DC();
+        CTKPFontSelector font(pDC, m_pBar->GetPaintManager()->GetSmCaptionFont());
+        pDC->SetBkMode(TRANSPARENT);
+        pDC->SetTextColor(m_pBar->GetPaintManager()->GetColor(COLOR_BTNTEXT));
+        CRect rcText(rcTitle.left + 2, rcTitle.top, rcTitle.right - 2, rcTitle.bottom);
+        pDC->DrawText(pTitle->GetCaption(), rcText, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+    }
+    int nDiffering = 0;
+    for (int y = 0; y < 60; y++)
+        for (int x = 0; x < 200; x++)
+            nDiffering += drawn.Pixel(x, y) != expected.Pixel(x, y) ? 1 : 0;
+    EXPECT_EQ(nDiffering, 0);
 
     // The close button hides the bar; without the close setting there is none.
     pClose->OnExecute();

@@ -8,6 +8,8 @@
 
 #include "tests/support/win/InputSupport.h"
 #include "tests/toolkit/commandbars/Bars3TestSupport.h"
+#include "toolkit/base/ColorManager.h"
+#include "toolkit/commandbars/CommandBarEdit.h"
 #include "toolkit/commandbars/CommandBars.h"
 #include "toolkit/commandbars/ControlComboBox.h"
 #include "toolkit/commandbars/ControlComboBoxList.h"
@@ -410,6 +412,44 @@ TEST_F(EditComboTest, EscapeInAFocusedComboBoxRestoresTheSelectionAndTextOfItsFo
     EXPECT_TRUE(m_pFrame->Saw(TKPN_COMBO_KILLFOCUS));
 }
 
+TEST_F(EditComboTest, ClosingTheListOfAFocusedComboBoxGivesTheKeyboardBack)
+{
+    CTKPControlComboBox* pCombo = AddCombo(157, TRUE);
+    pCombo->AddString(L"one");
+    pCombo->AddString(L"two");
+    Layout();
+    m_pFrame->SetFocus();
+    ASSERT_EQ(::GetFocus(), m_pFrame->GetSafeHwnd());
+    pCombo->SetFocused(TRUE);
+    ASSERT_EQ(::GetFocus(), pCombo->GetEditWindow()->GetSafeHwnd());
+    EXPECT_EQ(pCombo->OnHookKeyDown(VK_F4, 0), (int)CTKPHookSink::hookHandled);
+    ASSERT_TRUE(pCombo->IsDroppedDown());
+
+    // F4 again closes the list: the bar lets go of the box and the frame has the keyboard again.
+    EXPECT_EQ(pCombo->OnHookKeyDown(VK_F4, 0), (int)CTKPHookSink::hookHandled);
+    EXPECT_FALSE(pCombo->IsDroppedDown());
+    EXPECT_FALSE(pCombo->IsFocused());
+    EXPECT_EQ(m_pBar->GetSelectedIndex(), -1);
+    EXPECT_EQ(::GetFocus(), m_pFrame->GetSafeHwnd());
+    EXPECT_TRUE(m_pFrame->Saw(TKPN_COMBO_KILLFOCUS));
+    EXPECT_FALSE(CTKPMouseTracker::GetThreadTracker()->IsSuspended());
+}
+
+TEST(EditCharFormat, TheStructureFitsTheLibraryAndCarriesBothColours)
+{
+    const CHARFORMAT2W version2 = TKPMakeEditCharFormat(TRUE, TRUE, FALSE);
+    EXPECT_EQ(version2.cbSize, 116u);
+    EXPECT_EQ(version2.dwMask, static_cast<DWORD>(CFM_COLOR | CFM_BACKCOLOR));
+    const CHARFORMAT2W version1 = TKPMakeEditCharFormat(FALSE, FALSE, FALSE);
+    EXPECT_EQ(version1.cbSize, 60u);
+    EXPECT_EQ(version1.dwMask, static_cast<DWORD>(CFM_COLOR | CFM_BACKCOLOR));
+    EXPECT_EQ(version1.crBackColor, GetColorManager()->GetColor(COLOR_BTNFACE));
+    EXPECT_EQ(version1.crTextColor, GetColorManager()->GetColor(COLOR_GRAYTEXT));
+    // The hint is grey in an enabled box.
+    EXPECT_EQ(TKPMakeEditCharFormat(TRUE, TRUE, TRUE).crTextColor, GetColorManager()->GetColor(COLOR_GRAYTEXT));
+    EXPECT_EQ(version2.crTextColor, GetColorManager()->GetColor(COLOR_BTNTEXT));
+}
+
 TEST_F(EditComboTest, ACopiedComboBoxHasItsOwnListWithTheItemsAndSettings)
 {
     CTKPControlComboBox* pCombo = AddCombo(156, TRUE);
@@ -528,6 +568,9 @@ TEST_F(EditComboTest, TheShellsSuggestionsAreAttachedAndTheirDropDownClosesTheCo
     EXPECT_EQ(pAutoComplete->GetDropDown(), hDropDown);
     PumpPending();
     EXPECT_FALSE(pCombo->IsDroppedDown());
+    // The user goes on typing: the box keeps the keyboard.
+    EXPECT_TRUE(pCombo->IsFocused());
+    EXPECT_EQ(::GetFocus(), pWnd->GetSafeHwnd());
     ::SetWindowPos(hDropDown, NULL, 0, 0, 0, 0,
         SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_HIDEWINDOW);
     EXPECT_EQ(pAutoComplete->GetDropDown(), (HWND)NULL);

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 namespace {
 
 const wchar_t* kProfile = L"TestLayout";
@@ -176,15 +178,17 @@ TEST_F(LayoutRecordsTest, DamagedSummaryKeepsPositionsSane)
     EXPECT_EQ(300, load.m_arrBars[0]->m_nXPos);
     EXPECT_EQ(40, load.m_arrBars[0]->m_nYPos);
 
-    // A count far beyond any program's bars is cut.
+    // A count far beyond any program's bars is cut, even when that many records are there.
     const DWORD huge = 0x7FFFFFFF;
     key.Set(L"TestLayout-Summary", L"Bars", REG_DWORD, &huge, 4);
+    for (int i = 1; i <= 1024; i++)
+        key.Set((L"TestLayout-Bar" + std::to_wstring(i)).c_str(), L"XPos", REG_DWORD, &x, 4);
     CTKPLayoutScreenFrame loadHuge;
     loadHuge.LoadBars(kProfile);
-    EXPECT_LE(loadHuge.m_arrBars.GetSize(), 1024);
+    EXPECT_EQ(1024, loadHuge.m_arrBars.GetSize());
 
-    // No summary at all: no records.
-    key.Set(L"TestLayout-Summary", L"Bars", REG_DWORD, "\0\0\0\0", 4);
+    // No summary at all: no records, though the bars' own sections are there.
+    ASSERT_EQ(ERROR_SUCCESS, ::RegDeleteTreeW(key.Key(), L"TestLayout-Summary"));
     CTKPLayoutScreenFrame loadNone;
     loadNone.LoadBars(kProfile);
     EXPECT_EQ(0, loadNone.m_arrBars.GetSize());

@@ -415,7 +415,18 @@ TEST_F(ManagerTest, AMnemonicSelectsTheMatchingControlForTheKeyboard)
     pBar->SetTrackingMode(CTKPCommandBar::trackingNone, TRUE, FALSE);
 
     EXPECT_FALSE(m_pBars->OnFrameMnemonic('Q'));
+
+    // The digit on the keypad is no mnemonic (Alt and keypad digits type a character code), though
+    // the same digit above the letters is.
+    pBar->GetControls()->FindControl(102)->SetCaption(L"&1 Refresh");
+    CTKPKeyBindings::SetKeyTranslator(
+        [](UINT nKey, HKL) -> WCHAR { return nKey == '1' || nKey == VK_NUMPAD1 ? L'1' : 0; });
     EXPECT_FALSE(m_pBars->OnFrameMnemonic(VK_NUMPAD1));
+    EXPECT_FALSE(pBar->IsTrackingMode());
+    EXPECT_TRUE(m_pBars->OnFrameMnemonic('1'));
+    CTKPKeyBindings::SetKeyTranslator(NULL);
+    EXPECT_EQ(pBar->GetSelectedIndex(), pBar->GetControls()->FindControl(102)->GetIndex());
+    pBar->SetTrackingMode(CTKPCommandBar::trackingNone, TRUE, FALSE);
 
     // With a Russian layout alone, "&Файл" answers the A key that types its letter.
     pBar->GetControls()->FindControl(103)->SetCaption(L"&\u0424\u0430\u0439\u043B");

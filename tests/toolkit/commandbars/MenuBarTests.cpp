@@ -161,6 +161,28 @@ TEST_F(MenuBarTest, AltF10AndMnemonicsDriveTheMenuFromTheKeyboard)
     EXPECT_EQ(m_pFrame->m_commands[1], 111u);
 }
 
+TEST_F(MenuBarTest, AMnemonicOpensTheMenuOfTheSelectionTheBarAlreadyHas)
+{
+    CTKPMenuBar* pBar = m_pFrame->GetMenuBar();
+    // Typed in the active bar, the letter selects its item for the keyboard: the menu opens on its
+    // first item.
+    TapKey(VK_MENU);
+    ASSERT_TRUE(PumpMenuUntil([pBar] { return pBar->IsTrackingMode(); }));
+    TapKey('E');
+    ASSERT_TRUE(PumpMenuUntil([] { return GetTrackedPopupCount() == 1; }));
+    EXPECT_NE(GetDeepestPopup()->GetSelected(), nullptr);
+    CloseAllPopups();
+    pBar->SetTrackingMode(CTKPCommandBar::trackingNone, TRUE, FALSE);
+    ASSERT_EQ(pBar->GetSelectedIndex(), -1);
+
+    // The activation itself opens the menu as a click does: nothing chosen in it yet.
+    pBar->GetControl(1)->OnUnderlineActivate();
+    ASSERT_TRUE(PumpMenuUntil([] { return GetTrackedPopupCount() == 1; }));
+    EXPECT_EQ(pBar->GetPopupedIndex(), 1);
+    EXPECT_FALSE(pBar->IsKeyboardSelection());
+    EXPECT_EQ(GetDeepestPopup()->GetSelected(), nullptr);
+}
+
 TEST_F(MenuBarTest, DoubleClickingAnItemRunsItsMenusDefaultCommandAlsoFromAPopupToolBar)
 {
     CTKPMenuBar* pBar = m_pFrame->GetMenuBar();

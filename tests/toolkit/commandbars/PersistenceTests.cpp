@@ -145,14 +145,14 @@ BOOL SaveToRegistry(CTKPCommandBar* pBar, TKPPropExchangeSettings& settings, HKE
     TKPAddCommandBarToList(pBar, nNextID, list, settings);
     CTKPPropExchangeRegistry px(FALSE, hKey, L"Controls");
     px.m_dwData = reinterpret_cast<DWORD_PTR>(&settings);
-    return TKPSaveCommandBarList(&px, list);
+    return settings.pCommandBars->SaveCommandBarList(&px, list);
 }
 
 BOOL LoadFromRegistry(TKPPropExchangeSettings& settings, HKEY hKey, CTKPCommandBarList& loaded)
 {
     CTKPPropExchangeRegistry px(TRUE, hKey, L"Controls");
     px.m_dwData = reinterpret_cast<DWORD_PTR>(&settings);
-    return TKPLoadCommandBarList(&px, loaded);
+    return settings.pCommandBars->LoadCommandBarList(&px, loaded);
 }
 
 void CheckRestoredBar(CTKPCommandBars* pCommandBars, UINT nID)
@@ -199,7 +199,7 @@ TEST_F(PersistenceTest, BarsAndControlsRoundTripThroughTheArchive)
             CArchive ar(&file, CArchive::store);
             CTKPPropExchangeArchive px(ar);
             px.m_dwData = reinterpret_cast<DWORD_PTR>(&settings);
-            ASSERT_TRUE(TKPSaveCommandBarList(&px, list));
+            ASSERT_TRUE(m_pCommandBars->SaveCommandBarList(&px, list));
             ar.Close();
         } catch (CException* e) {
             ADD_FAILURE() << "save: " << e->GetRuntimeClass()->m_lpszClassName;
@@ -213,7 +213,7 @@ TEST_F(PersistenceTest, BarsAndControlsRoundTripThroughTheArchive)
         CArchive ar(&file, CArchive::load);
         CTKPPropExchangeArchive px(ar);
         px.m_dwData = reinterpret_cast<DWORD_PTR>(&settings);
-        ASSERT_TRUE(TKPLoadCommandBarList(&px, loaded));
+        ASSERT_TRUE(m_pCommandBars->LoadCommandBarList(&px, loaded));
     } catch (CException* e) {
         WCHAR sz[256] = {};
         e->GetErrorMessage(sz, 256);
@@ -221,7 +221,7 @@ TEST_F(PersistenceTest, BarsAndControlsRoundTripThroughTheArchive)
         e->Delete();
     }
     ASSERT_EQ(loaded.GetCount(), 2);
-    TKPRestoreCommandBarList(m_pCommandBars, loaded, TRUE);
+    m_pCommandBars->RestoreCommandBarList(loaded, TRUE);
     CheckRestoredBar(m_pCommandBars, 300);
 
     // A damaged archive loads nothing and says so.
@@ -234,7 +234,7 @@ TEST_F(PersistenceTest, BarsAndControlsRoundTripThroughTheArchive)
         CArchive ar(&bad, CArchive::load);
         CTKPPropExchangeArchive px(ar);
         px.m_dwData = reinterpret_cast<DWORD_PTR>(&settings);
-        EXPECT_FALSE(TKPLoadCommandBarList(&px, none));
+        EXPECT_FALSE(m_pCommandBars->LoadCommandBarList(&px, none));
     }
     bad.Detach();
 }
@@ -252,7 +252,7 @@ TEST_F(PersistenceTest, BarsAndControlsRoundTripThroughTheRegistry)
     CTKPCommandBarList loaded;
     ASSERT_TRUE(LoadFromRegistry(settings, m_key.Key(), loaded));
     ASSERT_EQ(loaded.GetCount(), 2);
-    TKPRestoreCommandBarList(m_pCommandBars, loaded, TRUE);
+    m_pCommandBars->RestoreCommandBarList(loaded, TRUE);
     CheckRestoredBar(m_pCommandBars, 301);
 }
 
@@ -300,9 +300,51 @@ TEST_F(PersistenceTest, TheReferenceSetOfControlsIsNeverCopiedIntoItself)
     {
         CTKPPropExchangeRegistry px(FALSE, m_key.Key(), L"Controls");
         px.m_dwData = reinterpret_cast<DWORD_PTR>(&settings);
-        ASSERT_TRUE(TKPSaveCommandBarList(&px, list));
+        ASSERT_TRUE(m_pCommandBars->SaveCommandBarList(&px, list));
     }
     EXPECT_EQ(OriginalControlsDepth(m_key.Key()), 1);
+}
+
+namespace {
+
+// A manager of a program's own that notes the list steps of saving and loading its layout.
+class CListStepsBars : public CTKPCommandBars {
+public:
+    void GenerateCommandBarList(CTKPCommandBarList& list, const TKPPropExchangeSettings& settings) override
+    {
+        m_steps.push_back("generate");
+        CTKPCommandBars::GenerateCommandBarList(list, settings);
+    }
+    BOOL SaveCommandBarList(CTKPPropExchange* pPX, CTKPCommandBarList& list) override
+    {
+        m_steps.push_back("save");
+        return CTKPCommandBars::SaveCommandBarList(pPX, list);
+    }
+    BOOL LoadCommandBarList(CTKPPropExchange* pPX, CTKPCommandBarList& list) override
+    {
+        m_steps.push_back("load");
+        return CTKPCommandBars::LoadCommandBarList(pPX, list);
+    }
+    void RestoreCommandBarList(CTKPCommandBarList& list, BOOL bSilent) override
+    {
+        m_steps.push_back(bSilent ? "restore silently" : "restore");
+        CTKPCommandBars::RestoreCommandBarList(list, bSilent);
+    }
+    std::vector<std::string> m_steps;
+};
+
+}  // namespace
+
+TEST_F(PersistenceTest, AManagersOwnListStepsSaveAndLoadItsLayout)
+{
+    CListStepsBars* pBars = new CListStepsBars;
+    pBars->m_bCustomizeAvail = TRUE;
+    pBars->SaveLayout(kProfile);
+    EXPECT_EQ(pBars->m_steps, (std::vector<std::string>{"generate", "save"}));
+    EXPECT_EQ(m_key.Raw(L"TestLayout-Controls", L"Controls"), static_cast<DWORD>(REG_BINARY));
+    pBars->LoadLayout(kProfile, TRUE);
+    EXPECT_EQ(pBars->m_steps, (std::vector<std::string>{"generate", "save", "load", "restore silently"}));
+    pBars->InternalRelease();
 }
 
 TEST_F(PersistenceTest, CustomisedControlsAreSavedInTheProfileOrInAFile)
@@ -386,7 +428,7 @@ BOOL SaveAndLoad(CTKPCommandBar* pBar, TKPPropExchangeSettings& settings, HKEY h
         CArchive ar(&file, CArchive::store);
         CTKPPropExchangeArchive px(ar);
         px.m_dwData = reinterpret_cast<DWORD_PTR>(&settings);
-        if (!TKPSaveCommandBarList(&px, list))
+        if (!settings.pCommandBars->SaveCommandBarList(&px, list))
             return FALSE;
         ar.Close();
     }
@@ -394,7 +436,7 @@ BOOL SaveAndLoad(CTKPCommandBar* pBar, TKPPropExchangeSettings& settings, HKEY h
     CArchive ar(&file, CArchive::load);
     CTKPPropExchangeArchive px(ar);
     px.m_dwData = reinterpret_cast<DWORD_PTR>(&settings);
-    return TKPLoadCommandBarList(&px, loaded);
+    return settings.pCommandBars->LoadCommandBarList(&px, loaded);
 }
 
 int g_nQuestions = 0;

@@ -104,6 +104,16 @@ TEST_F(PopupBarTest, RarelyUsedCommandsHideBehindTheExpandButton)
     EXPECT_TRUE(pExpand->IsVisible());
     EXPECT_EQ(pExpand->GetIndex(), pEdit->GetControlCount() - 1);
     EXPECT_GT(pExpand->GetRect().top, Find(pEdit, 123)->GetRect().top);
+    // Its string names it for its tooltip and for accessibility.
+    EXPECT_EQ(pExpand->GetTooltip(), CString(L"Expand"));
+    BSTR name = NULL;
+    VARIANT self;
+    ::VariantInit(&self);
+    self.vt = VT_I4;
+    self.lVal = CHILDID_SELF;
+    ASSERT_EQ(pExpand->get_accName(self, &name), S_OK);
+    EXPECT_STREQ(name, L"Expand");
+    ::SysFreeString(name);
     CRect rcShort;
     pEdit->GetWindowRect(&rcShort);
 
@@ -130,9 +140,15 @@ TEST_F(PopupBarTest, RarelyUsedCommandsHideBehindTheExpandButton)
     ASSERT_NE(pEdit, nullptr);
     EXPECT_FALSE(pEdit->IsExpanded());
 
-    // Resting on the expand button expands it when its delay runs out.
-    pEdit->SetSelected(Find(pEdit, TKP_ID_POPUPBAR_EXPAND)->GetIndex(), FALSE);
-    pEdit->OnExpandTimer();
+    // Resting on the expand button starts its delay, which expands the menu when it runs out; a
+    // keyboard selection waits for no delay.
+    const int nExpand = Find(pEdit, TKP_ID_POPUPBAR_EXPAND)->GetIndex();
+    pEdit->SetSelected(nExpand, TRUE);
+    EXPECT_FALSE(::KillTimer(pEdit->GetSafeHwnd(), CTKPPopupBar::TIMERID_EXPAND));
+    pEdit->SetSelected(-1, FALSE);
+    pEdit->SetSelected(nExpand, FALSE);
+    ASSERT_TRUE(::KillTimer(pEdit->GetSafeHwnd(), CTKPPopupBar::TIMERID_EXPAND));
+    pEdit->SendMessage(WM_TIMER, CTKPPopupBar::TIMERID_EXPAND);
     EXPECT_TRUE(pEdit->IsExpanded());
     CloseAllPopups();
 

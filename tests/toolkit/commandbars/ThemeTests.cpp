@@ -15,6 +15,7 @@
 #include "toolkit/commandbars/FlatBarTheme.h"
 #include "toolkit/commandbars/GradientBarTheme.h"
 #include "toolkit/commandbars/NativeBarTheme.h"
+#include "toolkit/commandbars/PopupBar.h"
 #include "toolkit/commandbars/SchemeGradientBarTheme.h"
 #include "toolkit/commandbars/ToolBar.h"
 
@@ -92,7 +93,7 @@ int ChannelDistance(COLORREF a, COLORREF b)
     return std::max(dr, std::max(dg, db));
 }
 
-// Puts the colour manager on a desktop scheme for the life of the object (0 follows the desktop).
+// Puts the colour manager on a desktop scheme for the life of the object (0 is no scheme).
 class ForcedScheme {
 public:
     explicit ForcedScheme(int nScheme) : m_nOld(GetColorManager()->m_nSelectedScheme)
@@ -483,6 +484,45 @@ TEST_F(SharedDrawingTest, CaptionsMeasureWithoutMnemonicMarkersAndEmptyOnesAsASp
     EXPECT_TRUE(SamePixels(withoutCues, plain, 200, 40));
     EXPECT_TRUE(SamePixels(forcedOff, plain, 200, 40));
     EXPECT_FALSE(SamePixels(withCues, plain, 200, 40));
+}
+
+TEST_F(SharedDrawingTest, OnlyHorizontalCaptionsGetTheEmbossedShadowWhenDisabled)
+{
+    // The shadow is the highlight colour: dark paper shows it.
+    DibCanvas blank(40, 120, kPaper), plainV(40, 120, kPaper), embossedV(40, 120, kPaper);
+    DibCanvas plainH(120, 40, kPaper), embossedH(120, 40, kPaper);
+    for (DibCanvas* p : {&plainV, &embossedV})
+        p->DC()->SelectObject(m_pTheme->GetVerticalFont());
+    for (DibCanvas* p : {&plainH, &embossedH})
+        p->DC()->SelectObject(m_pTheme->GetRegularFont());
+    for (DibCanvas* p : {&plainV, &embossedV, &plainH, &embossedH}) {
+        p->DC()->SetTextColor(RGB(0, 0, 255));
+        p->DC()->SetBkMode(TRANSPARENT);
+    }
+    m_pTheme->DrawControlText(plainV.DC(), L"Open", CRect(0, 0, 40, 120), TRUE, TRUE, FALSE, FALSE, FALSE, TRUE);
+    m_pTheme->DrawControlText(embossedV.DC(), L"Open", CRect(0, 0, 40, 120), TRUE, TRUE, FALSE, FALSE, TRUE, TRUE);
+    m_pTheme->DrawControlText(plainH.DC(), L"Open", CRect(0, 0, 120, 40), TRUE, FALSE, FALSE, FALSE, FALSE, TRUE);
+    m_pTheme->DrawControlText(embossedH.DC(), L"Open", CRect(0, 0, 120, 40), TRUE, FALSE, FALSE, FALSE, TRUE, TRUE);
+    EXPECT_FALSE(SamePixels(plainV, blank, 40, 120));  // the vertical text is there
+    EXPECT_TRUE(SamePixels(plainV, embossedV, 40, 120));
+    EXPECT_FALSE(SamePixels(plainH, embossedH, 120, 40));
+}
+
+TEST_F(SharedDrawingTest, EveryPopupItemWithAShortcutMakesRoomForIt)
+{
+    CTKPPopupBar* pPopup = CTKPPopupBar::CreatePopupBar(m_pFrame->GetCommandBars());
+    DibCanvas canvas(10, 10);
+    canvas.DC()->SelectObject(m_pTheme->GetRegularFont());
+    for (int nType : {tkpControlButton, tkpControlPopup, tkpControlButtonPopup, tkpControlSplitButtonPopup}) {
+        SCOPED_TRACE(nType);
+        CTKPControl* pItem = pPopup->GetControls()->Add(nType, 150);
+        pItem->SetCaption(L"Item");
+        const CSize plain = m_pTheme->DrawControlPopupParent(canvas.DC(), pItem, FALSE);
+        pItem->SetShortcutText(L"Ctrl+K");
+        const CSize withShortcut = m_pTheme->DrawControlPopupParent(canvas.DC(), pItem, FALSE);
+        EXPECT_EQ(withShortcut.cx - plain.cx, canvas.DC()->GetTextExtent(CString(L"Ctrl+K")).cx);
+    }
+    pPopup->InternalRelease();
 }
 
 TEST_F(SharedDrawingTest, ControlSizesOnAToolBar)

@@ -30,6 +30,12 @@ public:
         CreateEx(0, AfxRegisterWndClass(0, LoadCursorW(nullptr, IDC_ARROW), (HBRUSH)(COLOR_WINDOW + 1)), L"Tips",
             WS_POPUP | WS_VISIBLE, x, y, 300, 100, nullptr, nullptr);
     }
+    // A child window of another owner, as a bar is of its frame.
+    TipOwner(CWnd& parent, int x, int y)
+    {
+        CreateEx(0, AfxRegisterWndClass(0, LoadCursorW(nullptr, IDC_ARROW), (HBRUSH)(COLOR_WINDOW + 1)), L"Bar",
+            WS_CHILD | WS_VISIBLE, x, y, 100, 50, parent.GetSafeHwnd(), nullptr);
+    }
     ~TipOwner() override { DestroyWindow(); }
 
     INT_PTR OnToolHitTest(CPoint point, TOOLINFO* pTI) const override
@@ -280,6 +286,35 @@ TEST_F(ToolTipTest, ManagerAddsRelaysAndReplacesTools)
     EXPECT_EQ(3, pTip->Count(TTM_ACTIVATE, FALSE));
 }
 
+TEST_F(ToolTipTest, TheWindowsOfOneFrameShareOneTip)
+{
+    TipOwner first(owner, 0, 40), second(owner, 150, 40);
+    first.tools.push_back({CRect(0, 0, 40, 40), 201, L"First", L"", L"", 0});
+    second.tools.push_back({CRect(0, 0, 40, 40), 202, L"Second", L"", L"", 0});
+    SpyManager manager;
+    MSG overFirst = first.Message(WM_MOUSEMOVE, {10, 10});
+    manager.FilterToolTipMessage(&first, &overFirst, TRUE);
+    ASSERT_EQ(1, manager.created);
+    SpyTip* pTip = manager.last;
+    EXPECT_EQ(owner.GetSafeHwnd(), ::GetWindow(pTip->GetSafeHwnd(), GW_OWNER));
+
+    // Moving on to the next window of the same frame only swaps the tools.
+    MSG overSecond = second.Message(WM_MOUSEMOVE, {10, 10});
+    manager.FilterToolTipMessage(&second, &overSecond, TRUE);
+    EXPECT_EQ(1, manager.created);
+    EXPECT_EQ(1, pTip->Count(TTM_DELTOOLW));
+    EXPECT_EQ(L"Second", pTip->Last(TTM_ADDTOOLW)->text);
+
+    // Another top-level window gets a tip of its own.
+    other.tools.clear();
+    other.tools.push_back({CRect(0, 0, 50, 30), 301, L"Other", L"", L"", 0});
+    MSG overOther = other.Message(WM_MOUSEMOVE, {10, 10});
+    manager.FilterToolTipMessage(&other, &overOther, TRUE);
+    EXPECT_EQ(2, manager.created);
+    EXPECT_EQ(other.GetSafeHwnd(), ::GetWindow(manager.last->GetSafeHwnd(), GW_OWNER));
+    other.tools.clear();
+}
+
 TEST_F(ToolTipTest, TipsComeAliveOnlyWhileTheOwnersFrameIsActive)
 {
     SpyManager manager;
@@ -342,6 +377,23 @@ TEST_F(ToolTipTest, ChangingTheFlagsReplacesTheTip)
     EXPECT_EQ(2, manager.created);
     // The new tip learns the tool again.
     EXPECT_EQ(1, manager.last->Count(TTM_ADDTOOLW));
+}
+
+// The size of a text in the tips' font (the status-bar font of the system).
+CSize TipTextExtent(LPCWSTR text)
+{
+    NONCLIENTMETRICSW metrics = {};
+    metrics.cbSize = sizeof(metrics);
+    ::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0);
+    HFONT hFont = ::CreateFontIndirectW(&metrics.lfStatusFont);
+    HDC hdc = ::GetDC(NULL);
+    HGDIOBJ hOld = ::SelectObject(hdc, hFont);
+    SIZE size = {};
+    ::GetTextExtentPoint32W(hdc, text, lstrlenW(text), &size);
+    ::SelectObject(hdc, hOld);
+    ::ReleaseDC(NULL, hdc);
+    ::DeleteObject(hFont);
+    return CSize(size);
 }
 
 CTKPToolTipWindow* PlainTip(CTKPToolTipManager& manager)
@@ -519,30 +571,64 @@ TEST_F(ToolTipTest, RichTextTipsReadRtfAndPlainText)
     EXPECT_GT(plainSize.cx, 10);
     pTip->GetRichEdit().GetWindowText(text);
     EXPECT_EQ(CString(L"1 < 2 {not rtf}"), text.Trim());
-    // The tip is as narrow as its text allows, never wider than the widest tip.
-    EXPECT_LE(plainSize.cx, manager.GetMaxTipWidth() + 20);
+    // The tip is as narrow as its text allows...
+    const CSize szText = TipTextExtent(L"1 < 2 {not rtf}");
+    EXPECT_GE(plainSize.cx, szText.cx);
+    EXPECT_LE(plainSize.cx, szText.cx + 24);
+
+    // ...and a text longer than the widest tip wraps within it.
+    manager.SetMaxTipWidth(150);
+    owner.tools[1].text = L"A tip text far too long to stay on a single line of one hundred and fifty pixels";
+    Move(manager, {200, 60});
+    Move(manager, {70, 10});
+    ASSERT_EQ(1, pTip->GetToolCount());
+    const CSize longSize = pTip->CalcTipSize(pTip->GetTool(0));
+    EXPECT_LE(longSize.cx, 150 + 6);
+    EXPECT_GT(longSize.cx, 150 / 2);
+    EXPECT_GE(longSize.cy, 2 * szText.cy);
 }
 
-TEST(ToolTipPainting, BackgroundsOfThePlainAndOfficeTips)
+TEST_F(ToolTipTest, BackgroundsOfThePlainAndOfficeTipsTakeTheirManagersColour)
 {
-    CTKPToolTipManager manager;
-    manager.SetColors(RGB(255, 255, 225), RGB(0, 0, 0));
-    CTKPToolTipWindow plain;
+    const int nOldScheme = GetColorManager()->m_nSelectedScheme;
+    const COLORREF back = RGB(200, 220, 240);
+    CTKPToolTipWindow unattached;
     DibCanvas canvas(40, 20);
-    plain.DrawBackground(canvas.DC(), nullptr, CRect(0, 0, 40, 20));
+    unattached.DrawBackground(canvas.DC(), nullptr, CRect(0, 0, 40, 20));
     EXPECT_EQ(RGB(0, 0, 0), canvas.Pixel(0, 0));  // no manager: black border
     EXPECT_EQ(GetSysColor(COLOR_INFOBK), canvas.Pixel(20, 10));
 
-    CTKPOfficeToolTipWindow office;
+    CTKPToolTipManager plainManager;
+    plainManager.SetTipStyle(CTKPToolTipManager::stylePlain);
+    plainManager.SetColors(back, RGB(0, 0, 0));
+    Move(plainManager, {10, 10});
+    CTKPToolTipWindow* pPlain = PlainTip(plainManager);
+    ASSERT_NE(nullptr, pPlain);
+    pPlain->DrawBackground(canvas.DC(), nullptr, CRect(0, 0, 40, 20));
+    EXPECT_EQ(RGB(0, 0, 0), canvas.Pixel(0, 0));
+    EXPECT_EQ(back, canvas.Pixel(20, 10));
+
+    CTKPToolTipManager officeManager;
+    officeManager.SetTipStyle(CTKPToolTipManager::styleOffice);
+    officeManager.SetColors(back, RGB(0, 0, 0));
+    Move(officeManager, {10, 10});
+    CTKPOfficeToolTipWindow* pOffice = dynamic_cast<CTKPOfficeToolTipWindow*>(officeManager.GetToolTip());
+    ASSERT_NE(nullptr, pOffice);
     GetColorManager()->SetSelectedScheme(1);
-    office.DrawBackground(canvas.DC(), nullptr, CRect(0, 0, 40, 20));
+    pOffice->DrawBackground(canvas.DC(), nullptr, CRect(0, 0, 40, 20));
     EXPECT_EQ(RGB(0, 0, 128), canvas.Pixel(0, 10));
     EXPECT_TRUE(ColorNear(RGB(255, 213, 151), canvas.Pixel(20, 1), 3));
     EXPECT_TRUE(ColorNear(RGB(255, 242, 200), canvas.Pixel(20, 18), 6));
     GetColorManager()->SetSelectedScheme(2);
-    office.DrawBackground(canvas.DC(), nullptr, CRect(0, 0, 40, 20));
+    pOffice->DrawBackground(canvas.DC(), nullptr, CRect(0, 0, 40, 20));
     EXPECT_EQ(RGB(63, 93, 56), canvas.Pixel(39, 10));
-    GetColorManager()->SetSelectedScheme(4);
+    // Without a scheme: from the manager's colour down to white.
+    GetColorManager()->SetSelectedScheme(0);
+    pOffice->DrawBackground(canvas.DC(), nullptr, CRect(0, 0, 40, 20));
+    EXPECT_EQ(RGB(0, 0, 0), canvas.Pixel(0, 10));
+    EXPECT_TRUE(ColorNear(back, canvas.Pixel(20, 1), 6));
+    EXPECT_TRUE(ColorNear(RGB(255, 255, 255), canvas.Pixel(20, 18), 12));
+    GetColorManager()->SetSelectedScheme(nOldScheme);
 }
 
 }  // namespace

@@ -251,15 +251,6 @@ TEST_F(TrackerTest, ALoneAltClosesTheTrackedBarsUnlessRepeatedOrSuspended)
     tracker.RemoveHook(&sink);
 }
 
-TEST_F(TrackerTest, TheProgramLosingActivationClosesTheTrackedBars)
-{
-    m_pBar->SetTrackingMode(CTKPCommandBar::trackingKeyboard, FALSE, TRUE);
-    m_pFrame->SendMessage(WM_ACTIVATEAPP, TRUE, 0);
-    EXPECT_TRUE(m_pBar->IsTrackingMode());
-    m_pFrame->SendMessage(WM_ACTIVATEAPP, FALSE, 0);
-    EXPECT_FALSE(m_pBar->IsTrackingMode());
-}
-
 namespace {
 
 int g_nPlainCalls = 0;
@@ -281,16 +272,7 @@ LRESULT CALLBACK LaterSubclassProc(HWND hWnd, UINT nMessage, WPARAM wParam, LPAR
 
 HWND CreatePlainWindow()
 {
-    static ATOM s_atom = 0;
-    if (s_atom == 0) {
-        WNDCLASSW wc = {};
-        wc.lpfnWndProc = PlainWndProc;
-        wc.hInstance = ::GetModuleHandleW(NULL);
-        wc.lpszClassName = L"MorvickHookTestWindow";
-        s_atom = ::RegisterClassW(&wc);
-    }
-    return ::CreateWindowExW(0, L"MorvickHookTestWindow", L"", WS_POPUP, 0, 0, 10, 10, NULL, NULL,
-        ::GetModuleHandleW(NULL), NULL);
+    return ::CreatePlainWindow(L"MorvickHookTestWindow", PlainWndProc);
 }
 
 }  // namespace
@@ -360,4 +342,18 @@ TEST(WindowHookManager, ALaterSubclassingIsNotCutOutWhenTheLastSinkLeaves)
     EXPECT_EQ(g_nPlainCalls, 2);
     ::DestroyWindow(hWnd);
     EXPECT_EQ(pManager->GetHookedCount(), nHooked);
+}
+
+TEST_F(TrackerTest, TheProgramLosingActivationClosesTheTrackedBars)
+{
+    // The tracker watches the messages of every window of the thread, not only the frame's (which
+    // closes its popups itself): a window of no command bars tells it here.
+    const HWND hWnd = CreatePlainWindow();
+    ASSERT_NE(hWnd, (HWND)NULL);
+    m_pBar->SetTrackingMode(CTKPCommandBar::trackingKeyboard, FALSE, TRUE);
+    ::SendMessageW(hWnd, WM_ACTIVATEAPP, TRUE, 0);
+    EXPECT_TRUE(m_pBar->IsTrackingMode());
+    ::SendMessageW(hWnd, WM_ACTIVATEAPP, FALSE, 0);
+    EXPECT_FALSE(m_pBar->IsTrackingMode());
+    ::DestroyWindow(hWnd);
 }

@@ -154,7 +154,9 @@ TEST(DockDrag, RectangleMovesToContainThePoint)
     const Rect r(10, 10, 110, 60);
     EXPECT_TRUE(OffsetRectToContainPoint(r, Point(50, 30)) == r);
     EXPECT_TRUE(OffsetRectToContainPoint(r, Point(0, 30)) == Rect(0, 10, 100, 60));
-    EXPECT_TRUE(OffsetRectToContainPoint(r, Point(200, 100)) == Rect(101, 51, 201, 101));
+    EXPECT_TRUE(OffsetRectToContainPoint(r, Point(200, 100)) == Rect(100, 50, 200, 100));
+    // A point on an edge counts as inside.
+    EXPECT_TRUE(OffsetRectToContainPoint(r, Point(110, 60)) == r);
 }
 
 TEST(DockOutline, PlainPlaceIsAFourPixelFrame)

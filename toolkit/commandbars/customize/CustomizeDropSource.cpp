@@ -121,8 +121,8 @@ int CTKPCustomizeDropSource::Drop(CPoint ptScreen)
 {
     if (m_pTarget == NULL)
         return CTKPCommandBar::dropNone;
-    // A command from the list is always inserted as a copy.
-    DWORD dropEffect = m_bMove && !m_bFromList ? CTKPCommandBar::dropMove : CTKPCommandBar::dropCopy;
+    // The bar inserts a copy either way; a control dragged off a bar leaves it on a move.
+    DWORD dropEffect = m_bMove ? CTKPCommandBar::dropMove : CTKPCommandBar::dropCopy;
     if (m_hWndCapture != NULL && ::GetCapture() == m_hWndCapture)
         ::ReleaseCapture();
     CTKPCommandBar* pTarget = m_pTarget;
@@ -148,6 +148,16 @@ void CTKPCustomizeDropSource::EndDrag()
     m_pControl = NULL;
     ::SetCursor(::LoadCursorW(NULL, IDC_ARROW));
 }
+
+namespace {
+
+void DispatchLoopMessage(MSG& msg)
+{
+    ::TranslateMessage(&msg);
+    ::DispatchMessageW(&msg);
+}
+
+}  // namespace
 
 int CTKPCustomizeDropSource::RunLoop(HWND hWndCapture)
 {
@@ -177,10 +187,14 @@ int CTKPCustomizeDropSource::RunLoop(HWND hWndCapture)
                 return CTKPCommandBar::dropCancelled;
             if (msg.wParam == VK_CONTROL)
                 SetCopyMode(TRUE);
+            else
+                DispatchLoopMessage(msg);
             break;
         case WM_KEYUP:
             if (msg.wParam == VK_CONTROL)
                 SetCopyMode(FALSE);
+            else
+                DispatchLoopMessage(msg);
             break;
         case WM_LBUTTONUP: {
             // A click that never moved picks the control; it is no drop outside every bar.
@@ -204,8 +218,7 @@ int CTKPCustomizeDropSource::RunLoop(HWND hWndCapture)
             break;
         }
         default:
-            ::TranslateMessage(&msg);
-            ::DispatchMessageW(&msg);
+            DispatchLoopMessage(msg);
             break;
         }
     }

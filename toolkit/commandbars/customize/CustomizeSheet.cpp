@@ -23,7 +23,7 @@ IMPLEMENT_DYNAMIC(CTKPCustomizeSheet, CPropertySheet)
 namespace {
 
 // Display styles of a control.
-enum { styleCaption = 1, styleIcon = 2, styleIconAndCaption = 3 };
+enum { styleCaption = 1, styleIcon = 2, styleIconAndCaption = 3, styleImageCell = 8 };
 
 BOOL IsButtonKind(CTKPControl* pControl)
 {
@@ -278,7 +278,7 @@ void CTKPCustomizeSheet::FillImagePopup(CTKPCommandBar* pPopup)
         CTKPControl* pButton = pPopup->GetControls()->Add(tkpControlButton, ID_TKP_CUSTOMIZE_CHANGEIMAGE);
         if (pButton != NULL) {
             pButton->SetIconId(i);
-            pButton->SetStyle(styleIcon);
+            pButton->SetStyle(styleImageCell);
         }
     }
     static_cast<CTKPCustomizeImagePopup*>(pPopup)->SetGridWidth(23 * (int)std::floor(std::sqrt((double)n)) + 6);

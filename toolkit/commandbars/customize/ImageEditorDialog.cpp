@@ -518,6 +518,7 @@ void CTKPImageEditorDialog::OnImport()
     CFileDialog dlg(TRUE, NULL, NULL, OFN_HIDEREADONLY | OFN_FILEMUSTEXIST, strFilter, this);
     if (dlg.DoModal() != IDOK)
         return;
+    // An unreadable file leaves the drawing as it was and says so, instead of passing silently.
     if (!ImportFile(dlg.GetPathName()))
         GetResourceManager()->ShowMessageBox(IDS_TKP_EDITOR_UNREADABLE, MB_OK | MB_ICONERROR);
 }
