@@ -13,6 +13,10 @@ CString Plain(const CString& text)
 
 void ShowAppMessage(const CString& text, int kind)
 {
+    if (kind == kAppPlain) {
+        AfxMessageBox(text, MB_OK);
+        return;
+    }
     g_strMessageText = Plain(text);
     morvick::ui::CMessageDlg dlg;
     g_nMessageKind = kind;

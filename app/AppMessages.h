@@ -9,9 +9,10 @@ enum AppMessageKind : int {
     kAppInformation = 1,
     kAppError = 2,
     kAppQuestion = 3,
+    kAppPlain = 4,   // the class library's plain system box, not the message channel
 };
 
-// Shows a message with one OK button.
+// Shows a message with one OK button; the kind gives its icon (kAppPlain: the plain system box).
 void ShowAppMessage(const CString& text, int kind);
 // Asks a yes/no question; true for Yes.
 bool AskAppQuestion(const CString& text, int kind);

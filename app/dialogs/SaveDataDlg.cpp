@@ -101,10 +101,9 @@ public:
         m_dialog.PassGate();
         m_percent = percent < 0 ? 0 : (percent > 99 ? 99 : percent);
     }
+    // OK alone, the question kind too, as for every observer: the engine asks through OnQuestion.
     bool OnMessage(const std::u16string& text, MessageKind kind) override
     {
-        if (kind == kMessageQuestion)
-            return OnQuestion(text, kind);
         m_dialog.PassGate();
         ShowAppMessage(Text(text), kind);
         return false;

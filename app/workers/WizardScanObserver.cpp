@@ -72,16 +72,17 @@ uint32_t CWizardScanObserver::OnItemFound(const FoundItem& item)
     return id;
 }
 
+// The engine's kinds are handed on as the program's own.
+static_assert(kMessageInformation == kAppInformation && kMessageError == kAppError &&
+    kMessageQuestion == kAppQuestion && kMessagePlain == kAppPlain);
+
 bool CWizardScanObserver::OnMessage(const std::u16string& text, MessageKind kind)
 {
     WaitAtPauseGate();
     if (IsShuttingDown())
         return false;
     // Every kind has OK alone, the question kind too: the engine's questions come through OnQuestion.
-    if (kind == kMessagePlain)
-        AfxMessageBox(ToCString(text), MB_OK);
-    else
-        ShowAppMessage(ToCString(text), kind);
+    ShowAppMessage(ToCString(text), kind);
     return false;
 }
 
