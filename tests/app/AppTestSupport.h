@@ -2,9 +2,8 @@
 // window to hold controls, and message pumping.
 #pragma once
 
-#include <functional>
-
 #include "classlib/win/AfxWin.h"
+#include "tests/support/win/InputSupport.h"
 
 namespace morvick::test {
 
@@ -19,8 +18,5 @@ public:
     HostWindow(int width = 500, int height = 400);
     ~HostWindow() override;
 };
-
-void PumpPending();
-bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs = 5000);
 
 }  // namespace morvick::test

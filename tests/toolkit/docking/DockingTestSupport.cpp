@@ -118,59 +118,6 @@ CRect SiteClient()
     return rc;
 }
 
-void PumpPending()
-{
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        if (msg.message == WM_QUIT)
-            continue;
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-    }
-}
-
-bool PumpUntil(const std::function<bool()>& pred, DWORD timeoutMs)
-{
-    const DWORD start = GetTickCount();
-    while (!pred()) {
-        if (GetTickCount() - start > timeoutMs)
-            return false;
-        PumpPending();
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
-    }
-    return true;
-}
-
-namespace {
-
-void SendMouse(int x, int y, DWORD flags)
-{
-    const int cx = GetSystemMetrics(SM_CXSCREEN), cy = GetSystemMetrics(SM_CYSCREEN);
-    INPUT in = {};
-    in.type = INPUT_MOUSE;
-    in.mi.dx = (x * 65536 + cx / 2) / cx;
-    in.mi.dy = (y * 65536 + cy / 2) / cy;
-    in.mi.dwFlags = flags | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE;
-    SendInput(1, &in, sizeof(in));
-}
-
-}  // namespace
-
-void MouseMoveTo(int x, int y)
-{
-    SendMouse(x, y, 0);
-}
-
-void MouseDown(int x, int y)
-{
-    SendMouse(x, y, MOUSEEVENTF_LEFTDOWN);
-}
-
-void MouseUp(int x, int y)
-{
-    SendMouse(x, y, MOUSEEVENTF_LEFTUP);
-}
-
 DROPEFFECT DragTextTo(CWnd* pWnd, CPoint point)
 {
     pWnd->ClientToScreen(&point);

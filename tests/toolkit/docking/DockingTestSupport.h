@@ -9,6 +9,7 @@
 #include "toolkit/docking/DockablePane.h"
 #include "toolkit/docking/DockingPaneArrangement.h"
 #include "toolkit/docking/DockingPaneHost.h"
+#include "tests/support/win/InputSupport.h"
 
 #include <functional>
 #include <initializer_list>
@@ -101,14 +102,15 @@ private:
     Factory m_factory;
 };
 
-// Lets queued messages through.
-void PumpPending();
-bool PumpUntil(const std::function<bool()>& pred, DWORD timeoutMs = 2000);
-
-// Real input.
-void MouseMoveTo(int x, int y);
-void MouseDown(int x, int y);
-void MouseUp(int x, int y);
+// Lets queued messages through, and real input: the shared test helpers, with a shorter wait.
+using morvick::test::MouseDown;
+using morvick::test::MouseMoveTo;
+using morvick::test::MouseUp;
+using morvick::test::PumpPending;
+inline bool PumpUntil(const std::function<bool()>& pred, DWORD timeoutMs = 2000)
+{
+    return morvick::test::PumpUntil(pred, timeoutMs);
+}
 
 // An OLE drag of text to a point of a window (client coordinates) with the buttons up: the system
 // drops it at once where the cursor is. Returns the drop's effect.
