@@ -89,14 +89,7 @@ protected:
         const std::map<std::string, fs::path> theirs =
             morvick::test::FilesBelow(fs::u8path(FixtureFile(kReused, folder)), true);
         ASSERT_EQ(theirs.size(), 4u);
-        for (const auto& [key, path] : theirs) {
-            auto it = ours.find(key);
-            if (it == ours.end()) {
-                ADD_FAILURE() << "not saved: " << key;
-                continue;
-            }
-            EXPECT_TRUE(ReadWholeFile(it->second) == ReadWholeFile(path)) << key;
-        }
+        morvick::test::ExpectSameBytes(ours, theirs);
         for (const auto& [key, path] : ours)
             EXPECT_TRUE(theirs.count(key)) << "saved where tsk_recover saves nothing: " << key;
     }
