@@ -8,6 +8,7 @@
 #include "engine/volume/PartitionFileSystem.h"
 
 #include <algorithm>
+#include <unordered_map>
 #include <vector>
 
 FatEntryRecord* AppendFatEntry(const std::u16string& name, uint32_t firstCluster, uint32_t parentCluster,
@@ -24,19 +25,63 @@ FatEntryRecord* AppendFatEntry(const std::u16string& name, uint32_t firstCluster
     });
 }
 
+namespace {
+
+// True when the folder `cluster` lies on the way up from `folder` to the root (`folder` itself
+// included): taking `folder` as its parent would make it its own ancestor.
+bool LiesAbove(uint32_t cluster, uint32_t folder)
+{
+    std::unordered_map<uint32_t, uint32_t> parentOf;
+    for (const FatFolderRecord* f = g_FatFolders.head; f; f = f->next)
+        parentOf.emplace(f->firstCluster, f->parentCluster);
+    // Each step takes one folder; more steps than folders can only go round a loop.
+    for (size_t steps = 0; steps <= parentOf.size(); ++steps) {
+        if (folder == cluster)
+            return true;
+        auto it = parentOf.find(folder);
+        if (it == parentOf.end())
+            return false;
+        folder = it->second;
+    }
+    return true;
+}
+
+// Unlinks `record` (after `previous`, or the head) and appends it again at the tail.
+void MoveToTail(RecordList<FatFolderRecord>& list, FatFolderRecord* previous, FatFolderRecord* record)
+{
+    if (record == list.tail)
+        return;
+    (previous ? previous->next : list.head) = record->next;
+    list.tail->next = record;
+    record->next = nullptr;
+    list.tail = record;
+}
+
+}  // namespace
+
 FatFolderRecord* AppendFatFolder(const std::u16string& name, uint32_t firstCluster, uint32_t parentCluster,
     uint16_t writeDate, uint16_t accessDate, uint32_t treeItem, uint32_t deleted)
 {
-    for (FatFolderRecord* f = g_FatFolders.head; f; f = f->next) {
+    FatFolderRecord* previous = nullptr;
+    for (FatFolderRecord* f = g_FatFolders.head; f; previous = f, f = f->next) {
         if (f->firstCluster != firstCluster)
             continue;
         if (deleted == 0 && f->deleted != 0) {
             char16_t* copy = CopyRecordName(name);
-            if (copy) {
-                std::free(f->name);
-                f->name = copy;
-                f->deleted = 0;
-            }
+            if (!copy)
+                return f;
+            std::free(f->name);
+            f->name = copy;
+            f->deleted = 0;
+            // The live folder's parent and dates too, not its name alone: the directory is the live
+            // folder's now, and under the deleted entry's parent it was listed and saved in the wrong
+            // place. At the tail, where the live entry is found, a walk of the list still meets it.
+            // A parent inside its own subtree (a damaged disk) would cut it off the tree: not taken.
+            if (!LiesAbove(firstCluster, parentCluster))
+                f->parentCluster = parentCluster;
+            f->writeDate = writeDate;
+            f->accessDate = accessDate;
+            MoveToTail(g_FatFolders, previous, f);
         }
         return f;
     }

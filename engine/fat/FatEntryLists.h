@@ -20,9 +20,10 @@ struct VolumeParameterBlock;
 FatEntryRecord* AppendFatEntry(const std::u16string& name, uint32_t firstCluster, uint32_t parentCluster,
                                uint16_t writeDate, uint16_t accessDate, uint32_t size, uint32_t deleted);
 
-// Appends a folder record unless one with the same first cluster exists; a live entry found after a
-// deleted one gives that record its name and clears its deleted flag. g_nFatFolderCount counts the
-// records appended.
+// Appends a folder record unless one with the same first cluster exists. A live entry found after a
+// deleted one (a folder made in a deleted folder's cluster) makes that record its own: its name,
+// parent and dates, the deleted flag cleared, and the record moved to the list's tail; a parent that
+// would make the folder its own ancestor is not taken. g_nFatFolderCount counts the records appended.
 FatFolderRecord* AppendFatFolder(const std::u16string& name, uint32_t firstCluster, uint32_t parentCluster,
                                  uint16_t writeDate, uint16_t accessDate, uint32_t treeItem, uint32_t deleted);
 // The same without looking for a record of the same first cluster (the caller knows there is none).

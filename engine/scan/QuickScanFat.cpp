@@ -71,11 +71,17 @@ void QuickScanFat(const ScanFinishedWord& finished)
     ParseSectors(rootSectors, root, finished, false);
 
     // Every folder found, in the order found; the parser appends to the list being walked, and the
-    // folder list holds each first cluster once.
-    for (const FatFolderRecord* folder = g_FatFolders.head; folder && !ScanStopped(finished); folder = folder->next) {
-        if (folder->firstCluster < 2)
-            continue;
-        morvick::FatDirectoryParser parser(fat32, folder->firstCluster, folder->deleted != 0, AddFatDirectoryEntry);
-        ParseSectors(ChainSectors(folder->firstCluster), parser, finished, true);
+    // folder list holds each first cluster once. The live folders first, then the deleted ones: in
+    // one walk, a deleted folder whose cluster a live folder found later took gave that folder's
+    // entries as deleted. A folder that a live entry takes moves to the tail, so the first walk meets
+    // it; the entries of a deleted folder are all deleted, so the second walk changes no folder.
+    for (const bool deletedFolders : {false, true}) {
+        for (const FatFolderRecord* folder = g_FatFolders.head; folder && !ScanStopped(finished);
+             folder = folder->next) {
+            if (folder->firstCluster < 2 || (folder->deleted != 0) != deletedFolders)
+                continue;
+            morvick::FatDirectoryParser parser(fat32, folder->firstCluster, deletedFolders, AddFatDirectoryEntry);
+            ParseSectors(ChainSectors(folder->firstCluster), parser, finished, true);
+        }
     }
 }

@@ -1,10 +1,24 @@
 #include "tests/engine/diskfixtures/SavedFiles.h"
 
+#include <gtest/gtest.h>
+
 #include <cctype>
+#include <fstream>
+#include <iterator>
 
 namespace fs = std::filesystem;
 
 namespace morvick::test {
+
+namespace {
+
+std::string WholeFile(const fs::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+}  // namespace
 
 std::string ComparablePath(const fs::path& relative, bool maskDeletedMark)
 {
@@ -30,6 +44,22 @@ std::map<std::string, fs::path> FilesBelow(const fs::path& root, bool maskDelete
             files[ComparablePath(fs::relative(e.path(), root), maskDeletedMark)] = e.path();
     }
     return files;
+}
+
+size_t ExpectSameBytes(const std::map<std::string, fs::path>& ours, const std::map<std::string, fs::path>& theirs)
+{
+    size_t same = 0;
+    for (const auto& [key, path] : theirs) {
+        auto it = ours.find(key);
+        if (it == ours.end()) {
+            ADD_FAILURE() << "not saved: " << key;
+            continue;
+        }
+        const bool equal = WholeFile(it->second) == WholeFile(path);
+        EXPECT_TRUE(equal) << key;
+        same += equal;
+    }
+    return same;
 }
 
 }  // namespace morvick::test

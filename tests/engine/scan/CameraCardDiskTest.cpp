@@ -87,17 +87,7 @@ protected:
         const std::map<std::string, fs::path> theirs =
             morvick::test::FilesBelow(fs::u8path(FixtureFile(kCard, "card.recover")), false);
         ASSERT_EQ(theirs.size(), 40u);
-        size_t same = 0;
-        for (const auto& [key, path] : theirs) {
-            auto it = ours.find(key);
-            if (it == ours.end()) {
-                ADD_FAILURE() << "not saved: " << key;
-                continue;
-            }
-            EXPECT_TRUE(ReadWholeFile(it->second) == ReadWholeFile(path)) << key;
-            ++same;
-        }
-        EXPECT_EQ(same, 40u);
+        EXPECT_EQ(morvick::test::ExpectSameBytes(ours, theirs), 40u);
     }
 
     CVirtualDisk disk;

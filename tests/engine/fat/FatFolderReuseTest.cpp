@@ -1,0 +1,94 @@
+// A folder made in the cluster of a deleted one, as the folder list sees the two entries: one record
+// per cluster, which the live entry makes its own; and a damaged disk whose live entry would make the
+// folder its own ancestor.
+#include "engine/fat/FatEntryLists.h"
+#include "engine/listing/ResultListing.h"
+#include "engine/save/EngineReset.h"
+#include "engine/state/EngineState.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+class FatFolderReuse : public ::testing::Test {
+protected:
+    void SetUp() override { ResetEngineState(); }
+    void TearDown() override { ResetEngineState(); }
+};
+
+// The folders' names in list order.
+std::vector<std::u16string> FolderOrder()
+{
+    std::vector<std::u16string> names;
+    for (const FatFolderRecord* f = g_FatFolders.head; f; f = f->next)
+        names.push_back(f->name);
+    return names;
+}
+
+// The names of the folder rows of a listed folder.
+std::vector<std::u16string> ListedFolders(uint32_t cluster)
+{
+    std::vector<std::u16string> names;
+    for (const ResultRow& row : ListFatFolder(cluster)) {
+        if (row.kind == ResultRowKind::kFolder)
+            names.push_back(row.name);
+    }
+    return names;
+}
+
+}  // namespace
+
+TEST_F(FatFolderReuse, TheLiveEntryGivesTheRecordItsNamePlaceAndDates)
+{
+    AppendFatFolder(u"xLD", 10, 0, 0x1111, 0x2222, 0, 1);
+    AppendFatFolder(u"KEEP", 20, 0, 0x3333, 0x3333, 0, 0);
+    AppendFatFolder(u"LIVE", 10, 20, 0x4444, 0x5555, 0, 0);
+    ASSERT_EQ(g_FatFolders.count, 2u);
+    EXPECT_EQ(g_nFatFolderCount, 2u);
+    // Found where the live entry is: after the folder that holds it.
+    EXPECT_EQ(FolderOrder(), (std::vector<std::u16string>{u"KEEP", u"LIVE"}));
+    const FatFolderRecord* live = g_FatFolders.tail;
+    EXPECT_EQ(live->firstCluster, 10u);
+    EXPECT_EQ(live->parentCluster, 20u);
+    EXPECT_EQ(live->writeDate, 0x4444);
+    EXPECT_EQ(live->accessDate, 0x5555);
+    EXPECT_EQ(live->deleted, 0u);
+    EXPECT_EQ(ListedFolders(0), std::vector<std::u16string>{u"KEEP"});
+    EXPECT_EQ(ListedFolders(20), std::vector<std::u16string>{u"LIVE"});
+
+    // A deleted entry of a live folder's cluster changes nothing.
+    AppendFatFolder(u"xONE", 10, 0, 0x6666, 0x6666, 0, 1);
+    EXPECT_EQ(FolderOrder(), (std::vector<std::u16string>{u"KEEP", u"LIVE"}));
+    EXPECT_EQ(live->parentCluster, 20u);
+    EXPECT_EQ(live->writeDate, 0x4444);
+    EXPECT_EQ(live->deleted, 0u);
+}
+
+// Only a damaged disk gives a live entry inside the deleted folder's own subtree (or in its own
+// directory): the record keeps its parent, so it stays reachable from the root and no walk of the
+// tree goes round in a circle.
+TEST_F(FatFolderReuse, AParentInsideItsOwnSubtreeIsNotTaken)
+{
+    AppendFatFolder(u"xLD", 10, 0, 0, 0, 0, 1);
+    AppendFatFolder(u"A", 11, 10, 0, 0, 0, 0);
+    AppendFatFolder(u"B", 12, 11, 0, 0, 0, 0);
+    AppendFatFolder(u"LOOP", 10, 12, 0x4444, 0, 0, 0);
+    ASSERT_EQ(g_FatFolders.count, 3u);
+    const FatFolderRecord* revived = g_FatFolders.tail;
+    EXPECT_EQ(std::u16string(revived->name), u"LOOP");
+    EXPECT_EQ(revived->parentCluster, 0u);
+    EXPECT_EQ(revived->deleted, 0u);
+    EXPECT_EQ(revived->writeDate, 0x4444);
+    EXPECT_EQ(ListedFolders(0), std::vector<std::u16string>{u"LOOP"});
+    EXPECT_EQ(ListedFolders(10), std::vector<std::u16string>{u"A"});
+    EXPECT_EQ(ListedFolders(11), std::vector<std::u16string>{u"B"});
+
+    // Its own directory as its parent.
+    AppendFatFolder(u"xSELF", 30, 12, 0, 0, 0, 1);
+    AppendFatFolder(u"SELF", 30, 30, 0, 0, 0, 0);
+    EXPECT_EQ(g_FatFolders.tail->parentCluster, 12u);
+    EXPECT_EQ(ListedFolders(12), std::vector<std::u16string>{u"SELF"});
+}
