@@ -32,4 +32,14 @@ std::map<std::string, fs::path> FilesBelow(const fs::path& root, bool maskDelete
     return files;
 }
 
+bool Listed(const std::vector<std::u16string>& paths, const std::u16string& name)
+{
+    for (const std::u16string& p : paths) {
+        if (p.size() > name.size() && p.compare(p.size() - name.size(), name.size(), name) == 0 &&
+            (p[p.size() - name.size() - 1] == u'\\' || p[p.size() - name.size() - 1] == u'/'))
+            return true;
+    }
+    return false;
+}
+
 }  // namespace morvick::test

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <map>
 #include <string>
+#include <vector>
 
 namespace morvick::test {
 
@@ -14,5 +15,9 @@ std::string ComparablePath(const std::filesystem::path& relative, bool maskDelet
 
 // Every regular file below `root` by its comparable path (nothing when `root` does not exist).
 std::map<std::string, std::filesystem::path> FilesBelow(const std::filesystem::path& root, bool maskDeletedMark);
+
+// True when one of a saver's reported paths (with "\\" or "/" between their parts) names a file
+// called `name`.
+bool Listed(const std::vector<std::u16string>& paths, const std::u16string& name);
 
 }  // namespace morvick::test
