@@ -4,6 +4,7 @@
 #include "engine/fat/FatBootSector.h"
 #include "engine/fat/FatTable.h"
 #include "engine/state/EngineState.h"
+#include "engine/state/VolumeEnd.h"
 #include "engine/volume/EngineSectorSource.h"
 #include "engine/volume/PartitionFileSystem.h"
 
@@ -127,8 +128,7 @@ uint32_t VolumeClusterCount(const VolumeParameterBlock& v)
     const FileSystemKind kind =
         v.browsedFileSystemType == FileSystemKind::kFat32 ? FileSystemKind::kFat32 : FileSystemKind::kFat16;
     const uint64_t firstData = static_cast<uint64_t>(v.clusterBase) + 2ull * v.sectorsPerCluster;
-    const uint64_t end = v.partitionSectors != 0 ? uint64_t{v.partitionStart} + v.partitionSectors : 0;
-    return morvick::FatDataClusterCount(kind, v.sectorsPerFat, v.sectorsPerCluster, firstData, end);
+    return morvick::FatDataClusterCount(kind, v.sectorsPerFat, v.sectorsPerCluster, firstData, VolumeEndSector(v));
 }
 
 uint32_t ChosenVolumeClusterCount()

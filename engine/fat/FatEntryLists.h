@@ -35,7 +35,8 @@ FatFolderRecord* AppendNewFatFolder(const std::u16string& name, uint32_t firstCl
 // the pass's progress (entries against the volume's clusters).
 void AddFatDirectoryEntry(const morvick::FatFoundEntry& entry);
 
-// The data clusters of a FAT volume, from its parameter block (0 when they cannot be worked out).
+// The data clusters of a FAT volume, from its parameter block: as many as its FAT describes, and no
+// more than lie before its end (VolumeEndSector; 0 when they cannot be worked out).
 uint32_t VolumeClusterCount(const VolumeParameterBlock& block);
 // The same for the chosen volume (g_VolumeParams).
 uint32_t ChosenVolumeClusterCount();

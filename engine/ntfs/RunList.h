@@ -17,7 +17,9 @@ struct DataRun {
 // a signed delta from the previous real run's first cluster (the first one from cluster 0); a sparse
 // run leaves that base alone. False when a length or offset field is wider than 8 bytes or runs past
 // the buffer, a length is 0, a cluster number goes below 0 or past 64 bits, or (with a nonzero
-// `volumeClusters`) a run reaches past the volume. `runs` then holds the runs decoded before the fault.
+// `volumeClusters`: the volume's clusters from cluster 0 to the volume's end, wherever the image
+// ends) a run that is not sparse reaches past the volume. `runs` then holds the runs decoded before
+// the fault.
 bool DecodeRunList(const uint8_t* bytes, size_t size, std::vector<DataRun>& runs, uint64_t volumeClusters = 0);
 
 // Runs kept in sectors, as the MFT walk maps record numbers: one start (0 for a sparse run) and one

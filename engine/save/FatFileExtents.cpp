@@ -3,24 +3,9 @@
 #include "engine/fat/FatEntryLists.h"
 #include "engine/save/SaveState.h"
 #include "engine/state/EngineState.h"
+#include "engine/state/VolumeEnd.h"
 
 #include <algorithm>
-
-namespace {
-
-// The sector after the volume's last: its own end when known, else the end of the range that was
-// scanned, else the disk's end (0 when none is known).
-uint64_t VolumeEndSector(morvick::SectorSource& disk)
-{
-    const VolumeParameterBlock& b = g_VolumeParams;
-    if (b.volumeEnd != 0)
-        return b.volumeEnd;
-    if (b.partitionSectors != 0)
-        return uint64_t{b.partitionStart} + b.partitionSectors;
-    return disk.SectorCount();
-}
-
-}  // namespace
 
 std::vector<SectorExtent> FatFileExtents(morvick::SectorSource& disk, uint32_t firstCluster, uint32_t clusters)
 {
@@ -29,7 +14,7 @@ std::vector<SectorExtent> FatFileExtents(morvick::SectorSource& disk, uint32_t f
     // A volume rebuilt from its folders alone has no FAT size, so no cluster count: its end bounds
     // the clusters instead.
     const uint32_t volumeClusters = ChosenVolumeClusterCount();
-    const uint64_t endSector = volumeClusters == 0 ? VolumeEndSector(disk) : 0;
+    const uint64_t endSector = volumeClusters == 0 ? ChosenVolumeEndSector(disk) : 0;
     // No file holds more clusters than its volume: a damaged size is not walked or listed beyond that.
     if (volumeClusters != 0)
         clusters = std::min(clusters, volumeClusters);

@@ -11,6 +11,7 @@
 #include "engine/save/SaveTarget.h"
 #include "engine/state/EngineState.h"
 #include "engine/state/RecoverySettings.h"
+#include "engine/state/VolumeEnd.h"
 #include "engine/volume/EngineSectorSource.h"
 
 #include <algorithm>
@@ -47,17 +48,6 @@ bool ReadRecord(uint64_t sector, uint8_t* record)
     return morvick::ReadMftRecordAt(disk, sector, record);
 }
 
-// The clusters from the volume's first to the end of the image (0 when the end is unknown): a run
-// that reaches past them is damage, not data.
-uint64_t ClustersToImageEnd()
-{
-    const uint64_t sectors = morvick::EngineSectorSource().SectorCount();
-    const VolumeParameterBlock& b = g_VolumeParams;
-    if (b.sectorsPerCluster == 0 || sectors <= b.clusterBase)
-        return 0;
-    return (sectors - b.clusterBase) / b.sectorsPerCluster;
-}
-
 // The record's unnamed $DATA, if it has one.
 bool FindDataPiece(const uint8_t* record, DataPiece& piece)
 {
@@ -77,8 +67,10 @@ bool FindDataPiece(const uint8_t* record, DataPiece& piece)
         piece.realSize = a.realSize;
         piece.initializedSize = a.initializedSize;
         piece.compressionUnit = a.compressionUnit;
-        piece.runsComplete =
-            morvick::DecodeRunList(at + a.runListOffset, a.length - a.runListOffset, piece.runs, ClustersToImageEnd());
+        // A run past the volume's end is damage; the image's end bounds nothing (a cut image would
+        // lose what it holds of a file, a disk larger than its volume give clusters past the volume).
+        piece.runsComplete = morvick::DecodeRunList(at + a.runListOffset, a.length - a.runListOffset, piece.runs,
+            ChosenVolumeClusters(morvick::EngineSectorSource()));
         return true;
     }
     return false;

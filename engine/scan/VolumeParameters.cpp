@@ -153,6 +153,10 @@ int ReadVolumeParameters(const ScanFinishedWord& finished)
         return 0;
     VolumeParameterBlock& b = g_VolumeParams;
     b.browsedFileSystemType = b.chosenFileSystemType;
+    // The chosen partition is browsed, no found volume: an earlier Extensive Scan's volume end would
+    // bound this volume's clusters by another volume's end.
+    b.volumeEnd = 0;
+    b.volumeNumber = 0;
     if (g_wSourceType == kSourceLogicalDrive)
         b.partitionStart = 0;
     switch (b.chosenFileSystemType) {

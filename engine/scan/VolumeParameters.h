@@ -7,7 +7,8 @@
 #include "engine/scan/ScanStop.h"
 
 // 1 when the block was filled from the boot sector (or its copy), 0 when it is unusable or the scan
-// was stopped. Types other than FAT16, FAT32 and NTFS give 1 without reading.
+// was stopped. Types other than FAT16, FAT32 and NTFS give 1 without reading. The block then browses
+// the chosen partition, no found volume: its volume end and volume number are 0.
 int ReadVolumeParameters(const ScanFinishedWord& finished);
 
 // 1 when a FAT16 or FAT32 volume's parameters were rebuilt from two directories' "." entries, else 0.

@@ -62,4 +62,14 @@ size_t ExpectSameBytes(const std::map<std::string, fs::path>& ours, const std::m
     return same;
 }
 
+bool Listed(const std::vector<std::u16string>& paths, const std::u16string& name)
+{
+    for (const std::u16string& p : paths) {
+        if (p.size() > name.size() && p.compare(p.size() - name.size(), name.size(), name) == 0 &&
+            (p[p.size() - name.size() - 1] == u'\\' || p[p.size() - name.size() - 1] == u'/'))
+            return true;
+    }
+    return false;
+}
+
 }  // namespace morvick::test

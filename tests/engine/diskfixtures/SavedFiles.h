@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <map>
 #include <string>
+#include <vector>
 
 namespace morvick::test {
 
@@ -19,5 +20,9 @@ std::map<std::string, std::filesystem::path> FilesBelow(const std::filesystem::p
 // holds with other bytes; returns how many it holds with the same bytes.
 size_t ExpectSameBytes(const std::map<std::string, std::filesystem::path>& ours,
     const std::map<std::string, std::filesystem::path>& theirs);
+
+// True when one of a saver's reported paths (with "\\" or "/" between their parts) names a file
+// called `name`.
+bool Listed(const std::vector<std::u16string>& paths, const std::u16string& name);
 
 }  // namespace morvick::test

@@ -13,6 +13,7 @@
 #include "engine/state/EngineState.h"
 #include "tests/engine/diskfixtures/DiskFixture.h"
 #include "tests/engine/diskfixtures/SavedFiles.h"
+#include "tests/engine/diskfixtures/SizeGuard.h"
 #include "tests/engine/save/TempFolder.h"
 #include "tests/engine/scan/ScanFixture.h"
 
@@ -25,6 +26,8 @@ namespace fs = std::filesystem;
 using morvick::test::DiskFixtureEnvironment;
 using morvick::test::FixtureFile;
 using morvick::test::FixtureFolder;
+using morvick::test::Listed;
+using morvick::test::SizeGuard;
 
 static auto* const g_disks = ::testing::AddGlobalTestEnvironment(
     new DiskFixtureEnvironment({"make-fragmented-disk.sh", "make-damaged-size-disk.sh", "make-torn-mft-disk.sh"}));
@@ -153,53 +156,6 @@ TEST_F(SaveOnDisk, AFragmentedFileWithABrokenChainTakesTheSecondFatThenConsecuti
         EXPECT_EQ(g_SaveReport.failedFiles + g_SaveReport.damagedFiles, 0u) << image;
     }
 }
-
-namespace {
-
-// Skips, as the saving dialog's Skip does, a file that grows past `limit` bytes while it is written,
-// and remembers its path: the test stays bounded where the save would not be.
-class SizeGuard : public ScanObserver {
-public:
-    explicit SizeGuard(uint64_t limit) : m_limit(limit) { m_previous = SetScanObserver(this); }
-    ~SizeGuard() override { SetScanObserver(m_previous); }
-
-    // The engine's paths have "\\" between their parts.
-    void OnStatus(const std::u16string& text) override
-    {
-        std::u16string path = text;
-        std::replace(path.begin(), path.end(), u'\\', u'/');
-        m_current = fs::path(path);
-    }
-    void OnProgress(int) override
-    {
-        std::error_code error;
-        const uintmax_t size = fs::file_size(m_current, error);
-        if (!error && size > m_limit) {
-            outgrown.push_back(m_current.u8string());
-            g_nSaveSkip = 1;
-        }
-    }
-
-    std::vector<std::string> outgrown;
-
-private:
-    uint64_t m_limit;
-    fs::path m_current;
-    ScanObserver* m_previous = nullptr;
-};
-
-// True when one of the saved paths ends in `\name` or `/name`.
-bool Listed(const std::vector<std::u16string>& paths, const std::u16string& name)
-{
-    for (const std::u16string& p : paths) {
-        if (p.size() > name.size() && p.compare(p.size() - name.size(), name.size(), name) == 0 &&
-            (p[p.size() - name.size() - 1] == u'\\' || p[p.size() - name.size() - 1] == u'/'))
-            return true;
-    }
-    return false;
-}
-
-}  // namespace
 
 TEST_F(SaveOnDisk, ASizeBeyondItsVolumeIsSavedUpToWhatThereIsAndTheNextFileFollows)
 {
