@@ -273,6 +273,59 @@ TEST_F(SnapshotLoad, OnlyASourceThatHoldsTheNtfsVolumeLoadsIt)
     }
 }
 
+// The partition search records an NTFS volume with its boot sector's count, which leaves out the boot
+// sector's copy after it; a partition table's entry holds the copy. Either way the volume must fit
+// its partition, and either boot sector vouches for it.
+TEST_F(SnapshotLoad, AnNtfsVolumeIsJudgedByItsBootSectorsWhereverItsPartitionEnds)
+{
+    constexpr uint32_t kStart = 2048;
+    constexpr uint32_t kTotal = 8191;  // the copy at 10239
+    std::vector<uint8_t> right = MakeNtfsVolume(kStart, 8, {{64, u"a.txt", 5}});
+    const uint32_t mftStart = g_VolumeParams.mftStart;
+    right.resize(size_t{kStart + kTotal + 200} * 512);
+    PutNtfsBootSector(right, kStart, 8, kTotal);
+    PutNtfsBootSector(right, kStart + kTotal, 8, kTotal);
+    // A first boot sector that says otherwise, the copy still as it was.
+    std::vector<uint8_t> copyOnly = right;
+    PutNtfsBootSector(copyOnly, kStart, 4, kTotal);
+    // A larger volume at the same place: both its boot sectors say so.
+    std::vector<uint8_t> larger = right;
+    std::fill(larger.begin() + size_t{kStart + kTotal} * 512, larger.begin() + size_t{kStart + kTotal + 1} * 512,
+        uint8_t{0});
+    PutNtfsBootSector(larger, kStart, 8, kTotal + 100);
+    PutNtfsBootSector(larger, kStart + kTotal + 100, 8, kTotal + 100);
+    AddMftEntry(u"a.txt", 64, 5, 10, mftStart);
+    g_nScanMode = kScanQuick;
+
+    struct Partition {
+        const char* what;
+        uint32_t sectors;
+    };
+    const Partition partitions[] = {{"searched", kTotal}, {"from the table", kTotal + 1}};
+    for (const Partition& p : partitions) {
+        g_VolumeParams.partitionSectors = p.sectors;
+        g_VolumeParams.partitionEnd = kStart + p.sectors - 1;
+        ASSERT_TRUE(SaveSnapshotFile(ToPath16(temp.Path() / (std::string(p.what) + ".srzq"))));
+    }
+    for (const Partition& p : partitions) {
+        const std::u16string path = ToPath16(temp.Path() / (std::string(p.what) + ".srzq"));
+        struct Case {
+            const char* what;
+            const std::vector<uint8_t>* source;
+            bool loads;
+        };
+        const Case cases[] = {{"both boot sectors", &right, true}, {"the copy alone", &copyOnly, true},
+            {"a larger volume", &larger, false}};
+        for (const Case& c : cases) {
+            SCOPED_TRACE(std::string(p.what) + ", " + c.what);
+            UseSource(*c.source);
+            RecordingObserver observer;
+            EXPECT_EQ(LoadSnapshotFile(path), c.loads);
+            EXPECT_EQ(observer.messages.empty(), c.loads);
+        }
+    }
+}
+
 // Nothing a load does opens a logical drive: a snapshot made from one would read nothing of it.
 TEST_F(SnapshotLoad, ASnapshotOfALogicalDriveIsRefused)
 {
