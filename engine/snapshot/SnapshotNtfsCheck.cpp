@@ -194,5 +194,8 @@ bool HoldsNtfsVolume(const LoadedSnapshot& s, morvick::SectorRunTable& mftRuns)
         mftRuns = morvick::SectorRunTable();
         return false;
     }
-    return walked || files.confirmed != 0;
+    // A volume the Extensive Scan rebuilt from its folders alone, with no MFT place and no file in
+    // it, has nothing to read that the source could contradict: it loads, as an empty FAT file list does.
+    const bool foldersAlone = extensive && b.mftStart == 0 && b.mftMirrorStart == 0 && s.ntfsFiles.count == 0;
+    return walked || files.confirmed != 0 || foldersAlone;
 }

@@ -326,6 +326,40 @@ TEST_F(SnapshotLoad, AnNtfsVolumeIsJudgedByItsBootSectorsWhereverItsPartitionEnd
     }
 }
 
+// The Extensive Scan rebuilds a volume from its folders alone when no boot sector names it: no MFT
+// place is known, and there may be no file record inside it. Such a snapshot loads; one that lists
+// files loads only where they are found.
+TEST_F(SnapshotLoad, AnExtensiveNtfsVolumeOfFoldersAloneLoads)
+{
+    const std::vector<uint8_t> source = MakeNtfsVolume(2048, 8, {{64, u"a.txt", 5}});
+    g_nScanMode = kScanExtensive;
+    VolumeParameterBlock& b = g_VolumeParams;
+    b.mftStart = 0;
+    b.mftMirrorStart = 0;
+    b.clusterBase = 4096;
+    b.volumeEnd = 100000;
+    AddNtfsFolder(u"docs", 64, 5);
+    AddNtfsFolder(u"old", 65, 5, 1);
+    // A record before the volume's first sector is no file of it: the snapshot lists none.
+    AddNtfsFileRecord(u"before.txt", 4000, 5, 10);
+    const std::u16string folders = ToPath16(temp.Path() / "folders.srzq");
+    ASSERT_TRUE(SaveSnapshotFile(folders));
+    AddNtfsFileRecord(u"missing.txt", 5000, 64, 10);
+    const std::u16string withFile = ToPath16(temp.Path() / "with-file.srzq");
+    ASSERT_TRUE(SaveSnapshotFile(withFile));
+
+    UseSource(source);
+    RecordingObserver observer;
+    EXPECT_FALSE(LoadSnapshotFile(withFile));
+    ASSERT_EQ(observer.messages.size(), 1u);
+    EXPECT_EQ(observer.messages[0].first, u"Source file and load recovery snapshot mismatch");
+    ASSERT_TRUE(LoadSnapshotFile(folders));
+    EXPECT_EQ(observer.messages.size(), 1u);
+    EXPECT_EQ(g_NtfsFolders.count, 2u);
+    EXPECT_EQ(g_NtfsFileRecords.count, 0u);
+    EXPECT_EQ(g_nScanMode, kScanExtensive);
+}
+
 // Nothing a load does opens a logical drive: a snapshot made from one would read nothing of it.
 TEST_F(SnapshotLoad, ASnapshotOfALogicalDriveIsRefused)
 {
