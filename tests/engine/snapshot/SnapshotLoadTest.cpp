@@ -489,8 +489,8 @@ TEST_F(SnapshotLoad, VolumeIsOpenedAgainOnlyForALogicalDrive)
     g_hVolume = 0;
 }
 
-// A snapshot past 512 MiB, as the writer makes for a large scan, loads: it is written sparse here,
-// its folder records as long as a length word allows with all-zero names and fields.
+// A snapshot past 512 MiB, as the writer streams it for a large scan, loads: it is written sparse
+// here, its folder records as long as a length word allows with all-zero names and fields.
 TEST_F(SnapshotLoad, ASnapshotLargerThanMemoryWouldHoldWholeLoads)
 {
     MakeCurrentResults();
