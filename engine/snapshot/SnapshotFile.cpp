@@ -148,6 +148,10 @@ bool LoadSnapshotFile(const std::u16string& quotedPath)
     // The volume of a logical drive is opened again as after a scan; an image's needs nothing. (A
     // snapshot of a logical drive has been refused above: no drive list names its entry here.)
     OpenSnapshotVolume(g_VolumeParams.partitionIndex, std::u16string());
+    // The physical drive of the snapshot's device index is not opened (OpenPhysicalDrive) as the
+    // original load did: every sector comes from the image, so that handle of the computer's own
+    // disk would never be read, and one an administrator got would keep others from writing to
+    // that disk (read sharing only) until the drive page is left.
     return true;
 }
 
