@@ -13,7 +13,8 @@ extern const char16_t kSnapshotWrongVersionText[];     // "version of file does 
 extern const char16_t kSnapshotMismatchText[];         // "Source file and load recovery snapshot mismatch"
 extern const char16_t kSnapshotReplaceText[];          // " already exists.\r\nDo you want to replace it?"
 
-// The save command's path rule: lower-cased, and ".srzq" appended unless it ends with it.
+// The path rule of the save and load commands: lower-cased, and ".srzq" appended unless it ends
+// with it.
 std::u16string NormaliseSnapshotPath(const std::u16string& path);
 
 // Writes the current results to path as a stream (WriteSnapshot), under a temporary name in its
