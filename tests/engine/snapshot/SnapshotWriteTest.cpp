@@ -107,35 +107,9 @@ uint64_t Fnv1a(const std::vector<uint8_t>& bytes)
     return h;
 }
 
-void SetBlock(FileSystemKind browsed)
-{
-    VolumeParameterBlock& b = g_VolumeParams;
-    b.chosenFileSystemType = browsed;
-    b.browsedFileSystemType = browsed;
-    b.partitionStart = 0x800;
-    b.partitionSectors = 0x10000;
-    b.partitionEnd = 0x107FF;
-    b.partitionIndex = 1;
-    b.sectorsPerFat = 0x40;
-    b.sectorsPerCluster = 4;
-    b.rootDirectorySectors = 0x20;
-    b.reservedSectors = 4;
-    b.clusterBase = 0x880;
-    b.firstFat = 0x804;
-    b.secondFat = 0x844;
-    b.mftStart = 0x1000;
-    b.mftMirrorStart = 0x2000;
-    b.sectorsPerMftRecord = 2;
-    b.sectorsPerIndexRecord = 8;
-    b.volumeEnd = 0x107FF;
-    b.volumeNumber = 3;
-    g_wDeviceIndex = 2;
-    g_wSourceType = kSourceDisk;
-}
-
 void MakeFatResult()
 {
-    SetBlock(FileSystemKind::kFat32);
+    SetSnapshotTestBlock(FileSystemKind::kFat32);
     g_nScanMode = kScanQuick;
     for (uint32_t i = 0; i < 3000; ++i) {
         AddFatFolder(Name(i, i % 200), i + 3, i / 10, i % 5 == 0);
@@ -146,7 +120,7 @@ void MakeFatResult()
 // Also a name longer than a record's length word allows: it is cut.
 void MakeNtfsQuickResult()
 {
-    SetBlock(FileSystemKind::kNtfs);
+    SetSnapshotTestBlock(FileSystemKind::kNtfs);
     g_nScanMode = kScanQuick;
     for (uint32_t i = 0; i < 2000; ++i)
         AddNtfsFolder(Name(i, i % 150), i + 64, i / 10 + 5, i % 9 == 0);
@@ -159,7 +133,7 @@ void MakeNtfsQuickResult()
 // File records inside the volume and outside it, which are left out.
 void MakeNtfsExtensiveResult()
 {
-    SetBlock(FileSystemKind::kNtfs);
+    SetSnapshotTestBlock(FileSystemKind::kNtfs);
     g_nScanMode = kScanExtensive;
     for (uint32_t i = 0; i < 1000; ++i)
         AddNtfsFolder(Name(i, i % 90), i + 64, i / 10 + 5, i % 9 == 0);
@@ -169,7 +143,7 @@ void MakeNtfsExtensiveResult()
 
 void MakeFileTraceResult()
 {
-    SetBlock(FileSystemKind::kFat16);
+    SetSnapshotTestBlock(FileSystemKind::kFat16);
     g_nScanMode = kScanFileTrace;
     for (uint32_t i = 0; i < 200; ++i) {
         const std::string signature(2 * (i % 60), static_cast<char>('0' + i % 10));
