@@ -73,8 +73,8 @@ std::vector<Partition> FoundPartitions()
         SearchPartitions(false, 0, nullptr);
     std::vector<Partition> found;
     for (uint32_t i = 0; i < g_nPartitionCount; ++i)
-        found.push_back({g_PartitionTable[i].fileSystemType, g_PartitionTable[i].startSector,
-            g_PartitionTable[i].sectorCount});
+        found.push_back(
+            {g_PartitionTable[i].fileSystemType, g_PartitionTable[i].startSector, g_PartitionTable[i].sectorCount});
     return found;
 }
 
@@ -285,7 +285,8 @@ TEST_F(SnapshotSourceDisk, SnapshotsOfSearchedPartitionsLoadAndSaveWhatTheScanSa
                 ASSERT_NO_FATAL_FAILURE(QuickScan(p));
             else
                 ASSERT_NO_FATAL_FAILURE(ExtensiveScan(p));
-            const std::map<std::string, std::string> scanned = SavedVolume(temp.Path() / ("scan" + std::to_string(++saved)));
+            const std::map<std::string, std::string> scanned =
+                SavedVolume(temp.Path() / ("scan" + std::to_string(++saved)));
             const std::u16string path = Save("searched");
             ExpectLoads(path, kDisks, "other-searched.vhd", false);
             ExpectLoads(path, kDisks, "first-searched.vhd", true);
