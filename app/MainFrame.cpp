@@ -400,9 +400,12 @@ void CMainFrame::OnLoadSnapshot()
     CFileNameDialog dialog(TRUE, L"srzq", nullptr, OFN_HIDEREADONLY | OFN_FILEMUSTEXIST, kSnapshotFilter, this);
     if (dialog.DoModal() != IDOK)
         return;
+    // The path as the save command takes it: lower-cased (names the same file, for Windows compares
+    // file names without regard to case) and ending in ".srzq".
+    const std::u16string path = NormaliseSnapshotPath(ToU16(dialog.GetPathName()));
     CEx_StyleApp* app = WizardApp();
     if (app != nullptr)
-        app->LoadSnapshot(dialog.GetPathName());
+        app->LoadSnapshot(CString(reinterpret_cast<const wchar_t*>(path.c_str()), static_cast<int>(path.size())));
 }
 
 void CMainFrame::SetResultListView(DWORD viewStyle)

@@ -8,11 +8,26 @@
 
 namespace {
 
+// Gathers the fields in a buffer of kSnapshotWriteBuffer bytes and hands it to the output whenever it
+// fills. After the first write the output refuses, nothing more is written.
 class ByteWriter {
 public:
-    explicit ByteWriter(std::vector<uint8_t>& out) : m_out(out) {}
+    explicit ByteWriter(SnapshotOutput& out) : m_out(out) { m_buffer.reserve(kSnapshotWriteBuffer); }
 
-    void U8(uint8_t v) { m_out.push_back(v); }
+    bool Flush()
+    {
+        if (m_ok && !m_buffer.empty())
+            m_ok = m_out.Write(m_buffer.data(), m_buffer.size());
+        m_buffer.clear();
+        return m_ok;
+    }
+
+    void U8(uint8_t v)
+    {
+        if (m_buffer.size() == kSnapshotWriteBuffer)
+            Flush();
+        m_buffer.push_back(v);
+    }
     void U16(uint16_t v)
     {
         U8(static_cast<uint8_t>(v));
@@ -23,8 +38,16 @@ public:
         U16(static_cast<uint16_t>(v));
         U16(static_cast<uint16_t>(v >> 16));
     }
-    void Bytes(const uint8_t* p, size_t n) { m_out.insert(m_out.end(), p, p + n); }
-    void Zeros(size_t n) { m_out.insert(m_out.end(), n, 0); }
+    void Bytes(const uint8_t* p, size_t n)
+    {
+        for (size_t i = 0; i < n; ++i)
+            U8(p[i]);
+    }
+    void Zeros(size_t n)
+    {
+        for (size_t i = 0; i < n; ++i)
+            U8(0);
+    }
     // UTF-16 text of n characters and its terminator.
     void Text16(const char16_t* text, size_t n)
     {
@@ -32,15 +55,24 @@ public:
             U16(text[i]);
         U16(0);
     }
-    size_t Size() const { return m_out.size(); }
-    void PatchU32(size_t at, uint32_t v)
+
+private:
+    SnapshotOutput& m_out;
+    std::vector<uint8_t> m_buffer;
+    bool m_ok = true;
+};
+
+class MemoryOutput : public SnapshotOutput {
+public:
+    explicit MemoryOutput(std::vector<uint8_t>& bytes) : m_bytes(bytes) {}
+    bool Write(const uint8_t* data, size_t count) override
     {
-        for (int i = 0; i < 4; ++i)
-            m_out[at + i] = static_cast<uint8_t>(v >> (8 * i));
+        m_bytes.insert(m_bytes.end(), data, data + count);
+        return true;
     }
 
 private:
-    std::vector<uint8_t>& m_out;
+    std::vector<uint8_t>& m_bytes;
 };
 
 // Characters of a record name, cut so that L still fits its 16-bit word.
@@ -151,18 +183,21 @@ void WriteNtfsBody(ByteWriter& w, char16_t kind)
         w.Zeros(2);
     }
     if (kind == kSnapshotKindExtensive) {
-        // Only the records inside the browsed volume: after its first sector, up to its last.
-        size_t countAt = w.Size();
-        w.U32(0);
+        // Only the records inside the browsed volume: after its first sector, up to its last. They are
+        // counted first, for the count stands before them.
+        auto inVolume = [](const NtfsFileRecord* r) {
+            return r->sector > g_VolumeParams.clusterBase && r->sector <= g_VolumeParams.volumeEnd;
+        };
         uint32_t count = 0;
+        for (const NtfsFileRecord* r = g_NtfsFileRecords.head; r; r = r->next)
+            count += inVolume(r) ? 1 : 0;
+        w.U32(count);
         for (const NtfsFileRecord* r = g_NtfsFileRecords.head; r; r = r->next) {
-            if (r->sector <= g_VolumeParams.clusterBase || r->sector > g_VolumeParams.volumeEnd)
+            if (!inVolume(r))
                 continue;
             WriteNtfsFile(w, r->sector, r->name, r->analysisValue, r->parentRecord, r->creationTimeLow,
                 r->creationTimeHigh, r->changeTimeLow, r->changeTimeHigh, r->deleted, r->sizeLow, r->sizeHigh);
-            ++count;
         }
-        w.PatchU32(countAt, count);
         return;
     }
     w.U32(g_MftEntries.count);
@@ -209,9 +244,8 @@ char16_t SnapshotKindOfScanMode(int32_t scanMode)
     return kSnapshotKindQuick;
 }
 
-std::vector<uint8_t> EncodeSnapshot()
+bool WriteSnapshot(SnapshotOutput& out)
 {
-    std::vector<uint8_t> out;
     ByteWriter w(out);
     char16_t kind = SnapshotKindOfScanMode(g_nScanMode);
     WriteHeader(w, kind);
@@ -224,5 +258,13 @@ std::vector<uint8_t> EncodeSnapshot()
         WriteNtfsBody(w, kind);
     w.U16(g_wDeviceIndex);
     w.U16(g_wSourceType);
-    return out;
+    return w.Flush();
+}
+
+std::vector<uint8_t> EncodeSnapshot()
+{
+    std::vector<uint8_t> bytes;
+    MemoryOutput out(bytes);
+    WriteSnapshot(out);
+    return bytes;
 }

@@ -40,6 +40,16 @@ private:
     CDiskFile& m_file;
 };
 
+// The snapshot being written, handed to the file in the writer's pieces.
+class SnapshotFileOutput : public SnapshotOutput {
+public:
+    explicit SnapshotFileOutput(COutputFile& file) : m_file(file) {}
+    bool Write(const uint8_t* data, size_t count) override { return m_file.Write(data, count); }
+
+private:
+    COutputFile& m_file;
+};
+
 }  // namespace
 
 std::u16string NormaliseSnapshotPath(const std::u16string& path)
@@ -55,14 +65,19 @@ std::u16string NormaliseSnapshotPath(const std::u16string& path)
 
 bool SaveSnapshotFile(const std::u16string& path)
 {
-    std::vector<uint8_t> bytes = EncodeSnapshot();
+    // Written under a temporary name beside the path, which it takes only once written whole, rather
+    // than into the path truncated: a full disk then left no snapshot at all where the user had one,
+    // and a save cut short is never found under a snapshot's name.
     COutputFile file;
-    bool ok = file.Create(path);
+    bool ok = file.CreateReplacement(path);
     if (ok) {
-        ok = file.Write(bytes.data(), bytes.size());
-        ok = file.Close() && ok;
-        if (!ok)
-            DeleteOutputFile(path);
+        SnapshotFileOutput out(file);
+        if (WriteSnapshot(out)) {
+            ok = file.Commit();
+        } else {
+            file.Discard();
+            ok = false;
+        }
     }
     if (!ok)
         ShowEngineMessage(kSnapshotUnableToOpenText, kMessageError);
@@ -133,6 +148,10 @@ bool LoadSnapshotFile(const std::u16string& quotedPath)
     // The volume of a logical drive is opened again as after a scan; an image's needs nothing. (A
     // snapshot of a logical drive has been refused above: no drive list names its entry here.)
     OpenSnapshotVolume(g_VolumeParams.partitionIndex, std::u16string());
+    // The physical drive of the snapshot's device index is not opened (OpenPhysicalDrive) as the
+    // original load did: every sector comes from the image, so that handle of the computer's own
+    // disk would never be read, and one an administrator got would keep others from writing to
+    // that disk (read sharing only) until the drive page is left.
     return true;
 }
 

@@ -13,11 +13,15 @@ extern const char16_t kSnapshotWrongVersionText[];     // "version of file does 
 extern const char16_t kSnapshotMismatchText[];         // "Source file and load recovery snapshot mismatch"
 extern const char16_t kSnapshotReplaceText[];          // " already exists.\r\nDo you want to replace it?"
 
-// The save command's path rule: lower-cased, and ".srzq" appended unless it ends with it.
+// The path rule of the save and load commands: lower-cased, and ".srzq" appended unless it ends
+// with it.
 std::u16string NormaliseSnapshotPath(const std::u16string& path);
 
-// Writes the current results to path (created or truncated). On failure shows "Unable to open the
-// file" as an error, removes what was written, and returns false.
+// Writes the current results to path as a stream (WriteSnapshot), under a temporary name in its
+// folder that takes the path's name, replacing a file there, only once the whole snapshot is written.
+// On any failure (the file cannot be created, a write or the renaming fails) shows "Unable to open
+// the file" as an error, removes the temporary file, leaves what was at the path as it was, and
+// returns false.
 bool SaveSnapshotFile(const std::u16string& path);
 
 // The engine side of the save command for the path the file dialog gave: the path is normalised
@@ -27,10 +31,10 @@ bool SaveSnapshotFile(const std::u16string& path);
 bool SaveSnapshotAs(const std::u16string& chosenPath);
 
 // Loads a snapshot (double quotes around or in the path are dropped, as a command line may leave
-// them): reads and checks the whole file (as a stream: any size the writer makes), checks it against the open source, and only
-// then replaces the engine's lists, mode, volume-parameter block (not its root location), device
-// index and source type. On any failure it shows the program's message, changes nothing and
-// returns false:
+// them): reads and checks the whole file (as a stream: any size the writer makes), checks it against
+// the open source, and only then replaces the engine's lists, mode, volume-parameter block (not its
+// root location), device index and source type. On any failure it shows the program's message,
+// changes nothing and returns false:
 // - a missing file: the path and " does not exists." (question kind);
 // - a file that cannot be read: "Unable to open the file";
 // - another kind character, or a damaged, truncated or hostile body: "Invalid File.";

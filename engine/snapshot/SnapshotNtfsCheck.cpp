@@ -27,9 +27,14 @@ bool ClusterAt(const VolumeParameterBlock& b, uint64_t clusters, uint64_t& secto
     return true;
 }
 
-// An NTFS boot sector at `at` against the block. A Quick Scan's volume lies inside its partition; an
-// Extensive Scan's ends where the boot sector said (at its copy).
-Verdict CompareNtfsBoot(const VolumeParameterBlock& b, uint32_t at, bool extensive)
+// An NTFS boot sector at `at` against the block. A Quick Scan's volume lies inside its partition;
+// an Extensive Scan's ends where the boot sector said (at its copy). The copy at the end (`copy`)
+// must lie where its own count puts it.
+//
+// The volume's counted sectors are what must fit the partition, not its boot copy after them: the
+// partition search records a volume it finds with its boot sector's count, and the copy follows
+// that partition's last sector.
+Verdict CompareNtfsBoot(const VolumeParameterBlock& b, uint32_t at, bool extensive, bool copy)
 {
     uint8_t sector[kSectorSize];
     morvick::NtfsBootSector boot;
@@ -41,25 +46,32 @@ Verdict CompareNtfsBoot(const VolumeParameterBlock& b, uint32_t at, bool extensi
         return expected == 0 || (ClusterAt(b, clusters, sector) && sector == expected);
     };
     const uint64_t end = b.clusterBase + boot.totalSectors;
-    bool sized = boot.totalSectors <= kLastSector;
+    bool sized = boot.totalSectors != 0 && boot.totalSectors <= kLastSector && (!copy || end == at);
     if (extensive)
         sized = sized && (b.volumeEnd == 0 || end == b.volumeEnd);
     else
-        sized = sized && (b.partitionEnd == 0 || end <= b.partitionEnd);
+        sized = sized && (b.partitionEnd == 0 || end - 1 <= b.partitionEnd);
     const bool agrees = boot.sectorsPerCluster == b.sectorsPerCluster && placed(boot.mftCluster, b.mftStart) &&
         placed(boot.mftMirrorCluster, b.mftMirrorStart) && sized;
     return agrees ? Verdict::kAgrees : Verdict::kDisagrees;
 }
 
-// The boot sector at the volume's start or its copy at the end: one that agrees is enough.
+// The boot sector at the volume's start or its copy at the end: one that agrees is enough. A Quick
+// Scan's copy lies at its partition's last sector, or just after it when the partition search found
+// the volume.
 Verdict JudgeNtfsBoot(const VolumeParameterBlock& b, bool extensive)
 {
+    const Verdict first = CompareNtfsBoot(b, b.clusterBase, extensive, false);
     const uint32_t end = extensive ? b.volumeEnd : b.partitionEnd;
-    const Verdict first = CompareNtfsBoot(b, b.clusterBase, extensive);
-    if (first == Verdict::kAgrees || end == 0 || end == b.clusterBase)
+    if (first == Verdict::kAgrees || end == 0 || end <= b.clusterBase)
         return first;
-    const Verdict copy = CompareNtfsBoot(b, end, extensive);
-    return copy == Verdict::kNone ? first : copy;
+    const int places = !extensive && end < kLastSector ? 2 : 1;
+    for (int i = 0; i < places; ++i) {
+        const Verdict copy = CompareNtfsBoot(b, end + i, extensive, true);
+        if (copy != Verdict::kNone)
+            return copy;
+    }
+    return first;
 }
 
 // The MFT's runs from record 0 at the MFT or its mirror. Record 0 describes the MFT itself: its
@@ -182,5 +194,8 @@ bool HoldsNtfsVolume(const LoadedSnapshot& s, morvick::SectorRunTable& mftRuns)
         mftRuns = morvick::SectorRunTable();
         return false;
     }
-    return walked || files.confirmed != 0;
+    // A volume the Extensive Scan rebuilt from its folders alone, with no MFT place and no file in
+    // it, has nothing to read that the source could contradict: it loads, as an empty FAT file list does.
+    const bool foldersAlone = extensive && b.mftStart == 0 && b.mftMirrorStart == 0 && s.ntfsFiles.count == 0;
+    return walked || files.confirmed != 0 || foldersAlone;
 }

@@ -11,5 +11,5 @@ struct LoadedSnapshot;
 // one's number (an Extensive Scan's: at its sector) is or was in use, carries that number, that name,
 // that parent folder and that creation time. An Extensive Scan's snapshot (which also rebuilds volumes past a damaged
 // boot sector or MFT) is refused only by its files: where its MFT cannot be walked, at least one of
-// them must be found. The MFT's runs are returned in `mftRuns` for the savers.
+// them must be found, unless it has neither an MFT place nor any file (folders alone). The MFT's runs are returned in `mftRuns` for the savers.
 bool HoldsNtfsVolume(const LoadedSnapshot& snapshot, morvick::SectorRunTable& mftRuns);

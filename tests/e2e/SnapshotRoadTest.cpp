@@ -87,5 +87,48 @@ TEST(SnapshotRoad, TheLoadCommandRefusesAnotherVolumeAtTheSamePlace)
     driver.Kill();
 }
 
+// The Load command takes the chosen path as the save takes it: lower-cased, with ".srzq" appended
+// unless it ends with it. A snapshot named in capitals loads; one under another extension is looked
+// for with ".srzq" after it, and the path looked for is named.
+TEST(SnapshotRoad, TheLoadCommandTakesThePathAsTheSaveDoes)
+{
+    const fs::path snapshot = MakeNtfsSnapshot();
+    ASSERT_FALSE(snapshot.empty());
+    const fs::path capitals = snapshot.parent_path() / L"Ntfs COPY.SRZQ";
+    const fs::path otherExtension = snapshot.parent_path() / L"Ntfs Copy.bak";
+    ASSERT_TRUE(CopyFileW(snapshot.c_str(), capitals.c_str(), FALSE));
+    ASSERT_TRUE(CopyFileW(snapshot.c_str(), otherExtension.c_str(), FALSE));
+    struct RemovedAtEnd {
+        const fs::path& a;
+        const fs::path& b;
+        ~RemovedAtEnd()
+        {
+            DeleteFileW(a.c_str());
+            DeleteFileW(b.c_str());
+        }
+    } removedAtEnd{capitals, otherExtension};
+    MorvickDriver driver;
+    ASSERT_TRUE(StartProgram(driver));
+    ASSERT_NE(driver.WaitForFrame(), nullptr);
+    ASSERT_TRUE(driver.WaitForPage(0));
+
+    ASSERT_TRUE(driver.SendCommand(kLoadSnapshotCommand));
+    ASSERT_TRUE(driver.AnswerFileDialog(L"Open", otherExtension.wstring()));
+    LoggedMessage message;
+    ASSERT_TRUE(driver.WaitForMessage(0, message)) << "the path with \".srzq\" appended was not looked for";
+    std::wstring lookedFor = otherExtension.wstring() + L".srzq";
+    CharLowerW(lookedFor.data());
+    EXPECT_EQ(message.kind, "3");
+    EXPECT_EQ(message.text, Utf8(lookedFor) + " does not exists.");
+    ASSERT_TRUE(driver.AnswerMessage(IDOK));
+    EXPECT_TRUE(driver.WaitForPage(0));
+
+    ASSERT_NO_FATAL_FAILURE(LoadSnapshotOver(driver, capitals.wstring(), SnapshotDisk("first.vhd")));
+    ASSERT_TRUE(driver.WaitForPage(4));
+    EXPECT_TRUE(WaitForTree(driver, kResultTree, 3));
+    EXPECT_EQ(driver.MessageCount(), 1u) << "no message but the missing file's";
+    driver.Kill();
+}
+
 }  // namespace
 }  // namespace morvick::e2e

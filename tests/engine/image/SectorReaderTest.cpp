@@ -161,13 +161,31 @@ TEST_F(SectorReaderTest, LogicalDriveOpensByItsLetterOnly)
     std::remove(path.c_str());
 }
 
+// The device path of g_wDeviceIndex opens into g_hDevice, the handle open before being closed first;
+// a drive that is not there (the tenth here) leaves the failure's handle.
 TEST_F(SectorReaderTest, PhysicalDriveOpenFailsCleanly)
 {
-#ifndef _WIN32
+    // The handle open before is a file's, which cannot be removed while it is open (on Windows).
+    const std::string path = ::testing::TempDir() + "morvick-device-open-" + std::to_string(getpid()) + ".raw";
+    struct RemovedAtEnd {
+        const std::string& path;
+        ~RemovedAtEnd() { std::remove(path.c_str()); }
+    } removedAtEnd{path};
+    FILE* out = std::fopen(path.c_str(), "wb");
+    ASSERT_NE(out, nullptr);
+    std::fclose(out);
+    g_hDevice = OpenNativeFileForReading(Utf8ToUtf16(path));
+    ASSERT_NE(g_hDevice, kInvalidEngineHandle);
     g_wDeviceIndex = 9;
-    EXPECT_EQ(OpenPhysicalDrive(), kInvalidEngineHandle);
-    EXPECT_EQ(g_hDevice, kInvalidEngineHandle);
+    const EngineHandle opened = OpenPhysicalDrive();
+    EXPECT_EQ(opened, g_hDevice);
+    EXPECT_EQ(std::remove(path.c_str()), 0) << "the handle open before is closed";
+#ifndef _WIN32
+    EXPECT_EQ(opened, kInvalidEngineHandle) << "physical drives open only on Windows";
 #endif
+    if (opened != kInvalidEngineHandle)
+        CloseNativeFile(opened);  // a computer with ten disks
+    g_hDevice = 0;
 }
 
 }  // namespace

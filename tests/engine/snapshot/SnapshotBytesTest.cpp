@@ -30,33 +30,6 @@ std::vector<uint8_t> Hex(const char* text)
     return out;
 }
 
-void SetBlock(FileSystemKind browsed)
-{
-    VolumeParameterBlock& b = g_VolumeParams;
-    b.chosenFileSystemType = browsed;
-    b.partitionStart = 0x800;
-    b.partitionSectors = 0x10000;
-    b.partitionEnd = 0x107FF;
-    b.partitionIndex = 1;
-    b.browsedFileSystemType = browsed;
-    b.sectorsPerFat = 0x40;
-    b.sectorsPerCluster = 4;
-    b.rootDirectorySectors = 0x20;
-    b.rootLocation = 0xDEAD;
-    b.reservedSectors = 4;
-    b.clusterBase = 0x880;
-    b.firstFat = 0x804;
-    b.secondFat = 0x844;
-    b.mftStart = 0x1000;
-    b.mftMirrorStart = 0x2000;
-    b.sectorsPerMftRecord = 2;
-    b.sectorsPerIndexRecord = 8;
-    b.volumeEnd = 0x107FF;
-    b.volumeNumber = 3;
-    g_wDeviceIndex = 2;
-    g_wSourceType = kSourceDisk;
-}
-
 class SnapshotBytes : public ::testing::Test {
 protected:
     void SetUp() override { ResetEngineState(); }
@@ -98,7 +71,7 @@ std::vector<uint8_t> Concat(std::vector<uint8_t> a, const std::vector<uint8_t>& 
 
 TEST_F(SnapshotBytes, QuickFatSnapshotHasTheDocumentedLayout)
 {
-    SetBlock(FileSystemKind::kFat32);
+    SetSnapshotTestBlock(FileSystemKind::kFat32);
     g_nScanMode = kScanQuick;
     AddFatFolder(u"ab", 5, 0, 1);
     AddFatFile(u"c.txt", 9, 5, 1000);
@@ -116,7 +89,7 @@ TEST_F(SnapshotBytes, QuickFatSnapshotHasTheDocumentedLayout)
 
 TEST_F(SnapshotBytes, QuickNtfsSnapshotHasTheDocumentedLayout)
 {
-    SetBlock(FileSystemKind::kNtfs);
+    SetSnapshotTestBlock(FileSystemKind::kNtfs);
     g_nScanMode = kScanQuick;
     AddNtfsFolder(u"d", 64, 5);
     AddMftEntry(u"e", 65, 64, 0x100000002ULL, 0x1082, 1);
@@ -138,7 +111,7 @@ TEST_F(SnapshotBytes, QuickNtfsSnapshotHasTheDocumentedLayout)
 
 TEST_F(SnapshotBytes, FileTraceSnapshotHasTheDocumentedLayout)
 {
-    SetBlock(FileSystemKind::kFat32);
+    SetSnapshotTestBlock(FileSystemKind::kFat32);
     g_nScanMode = kScanFileTrace;
     AddTraceHit(u".jpg", u"JPEG", "ffd8");
     AddTracedFile(u"1.jpg", u".jpg", u"JPEG", 0x900, 1);
@@ -161,14 +134,14 @@ TEST_F(SnapshotBytes, FileTraceSnapshotHasTheDocumentedLayout)
 
 TEST_F(SnapshotBytes, UnknownBrowsedTypeGivesHeaderAndTrailerOnly)
 {
-    SetBlock(FileSystemKind::kNone);
+    SetSnapshotTestBlock(FileSystemKind::kNone);
     AddFatFolder(u"x", 3, 0);
     EXPECT_EQ(EncodeSnapshot().size(), 84u);
 }
 
 TEST_F(SnapshotBytes, ExtensiveNtfsKeepsOnlyRecordsOfTheVolumeAndLoadsThemAsFileRecords)
 {
-    SetBlock(FileSystemKind::kNtfs);
+    SetSnapshotTestBlock(FileSystemKind::kNtfs);
     g_nScanMode = kScanExtensive;
     AddNtfsFolder(u"f", 70, 5);
     AddNtfsFileRecord(u"before", 0x880, 70, 1);  // at the cluster base: outside
@@ -199,7 +172,7 @@ TEST_F(SnapshotBytes, EveryKindRoundTripsToTheSameBytes)
              Case{kScanExtensive, FileSystemKind::kFat32}, Case{kScanExtensive, FileSystemKind::kNtfs},
              Case{kScanFileTrace, FileSystemKind::kFat16}}) {
         ResetEngineState();
-        SetBlock(c.type);
+        SetSnapshotTestBlock(c.type);
         g_nScanMode = c.mode;
         AddOneRecordOfEveryList();
         std::vector<uint8_t> first = EncodeSnapshot();
@@ -220,7 +193,7 @@ TEST_F(SnapshotBytes, EveryKindRoundTripsToTheSameBytes)
 
 TEST_F(SnapshotBytes, HeaderFaultsAreToldApart)
 {
-    SetBlock(FileSystemKind::kFat32);
+    SetSnapshotTestBlock(FileSystemKind::kFat32);
     AddFatFile(u"a", 3, 0, 1);
     std::vector<uint8_t> good = EncodeSnapshot();
     {
@@ -250,7 +223,7 @@ TEST_F(SnapshotBytes, EveryTruncationIsRefused)
     for (int mode : {kScanQuick, kScanFileTrace}) {
         for (FileSystemKind type : {FileSystemKind::kFat16, FileSystemKind::kNtfs}) {
             ResetEngineState();
-            SetBlock(type);
+            SetSnapshotTestBlock(type);
             g_nScanMode = mode;
             AddFatFolder(u"dir", 3, 0);
             AddFatFile(u"file", 4, 3, 10);
@@ -273,7 +246,7 @@ TEST_F(SnapshotBytes, EveryTruncationIsRefused)
 
 TEST_F(SnapshotBytes, HostileLengthsCountsAndFieldsAreRefused)
 {
-    SetBlock(FileSystemKind::kFat32);
+    SetSnapshotTestBlock(FileSystemKind::kFat32);
     AddFatFolder(u"dir", 3, 0);
     std::vector<uint8_t> good = EncodeSnapshot();
     auto refused = [](std::vector<uint8_t> b) {
@@ -320,7 +293,7 @@ TEST_F(SnapshotBytes, HostileLengthsCountsAndFieldsAreRefused)
 // does not cost the rest of the snapshot.
 TEST_F(SnapshotBytes, ASignatureTextAndItsLengthAreKeptAsWritten)
 {
-    SetBlock(FileSystemKind::kFat32);
+    SetSnapshotTestBlock(FileSystemKind::kFat32);
     g_nScanMode = kScanFileTrace;
     AddTraceHit(u".x", u"X", "zz");
     AddTraceHit(u".jpg", u"JPEG", "ffd8")->signatureLength = 3;

@@ -273,6 +273,93 @@ TEST_F(SnapshotLoad, OnlyASourceThatHoldsTheNtfsVolumeLoadsIt)
     }
 }
 
+// The partition search records an NTFS volume with its boot sector's count, which leaves out the boot
+// sector's copy after it; a partition table's entry holds the copy. Either way the volume must fit
+// its partition, and either boot sector vouches for it.
+TEST_F(SnapshotLoad, AnNtfsVolumeIsJudgedByItsBootSectorsWhereverItsPartitionEnds)
+{
+    constexpr uint32_t kStart = 2048;
+    constexpr uint32_t kTotal = 8191;  // the copy at 10239
+    std::vector<uint8_t> right = MakeNtfsVolume(kStart, 8, {{64, u"a.txt", 5}});
+    const uint32_t mftStart = g_VolumeParams.mftStart;
+    right.resize(size_t{kStart + kTotal + 200} * 512);
+    PutNtfsBootSector(right, kStart, 8, kTotal);
+    PutNtfsBootSector(right, kStart + kTotal, 8, kTotal);
+    // A first boot sector that says otherwise, the copy still as it was.
+    std::vector<uint8_t> copyOnly = right;
+    PutNtfsBootSector(copyOnly, kStart, 4, kTotal);
+    // A larger volume at the same place: both its boot sectors say so.
+    std::vector<uint8_t> larger = right;
+    std::fill(larger.begin() + size_t{kStart + kTotal} * 512, larger.begin() + size_t{kStart + kTotal + 1} * 512,
+        uint8_t{0});
+    PutNtfsBootSector(larger, kStart, 8, kTotal + 100);
+    PutNtfsBootSector(larger, kStart + kTotal + 100, 8, kTotal + 100);
+    AddMftEntry(u"a.txt", 64, 5, 10, mftStart);
+    g_nScanMode = kScanQuick;
+
+    struct Partition {
+        const char* what;
+        uint32_t sectors;
+    };
+    const Partition partitions[] = {{"searched", kTotal}, {"from the table", kTotal + 1}};
+    for (const Partition& p : partitions) {
+        g_VolumeParams.partitionSectors = p.sectors;
+        g_VolumeParams.partitionEnd = kStart + p.sectors - 1;
+        ASSERT_TRUE(SaveSnapshotFile(ToPath16(temp.Path() / (std::string(p.what) + ".srzq"))));
+    }
+    for (const Partition& p : partitions) {
+        const std::u16string path = ToPath16(temp.Path() / (std::string(p.what) + ".srzq"));
+        struct Case {
+            const char* what;
+            const std::vector<uint8_t>* source;
+            bool loads;
+        };
+        const Case cases[] = {{"both boot sectors", &right, true}, {"the copy alone", &copyOnly, true},
+            {"a larger volume", &larger, false}};
+        for (const Case& c : cases) {
+            SCOPED_TRACE(std::string(p.what) + ", " + c.what);
+            UseSource(*c.source);
+            RecordingObserver observer;
+            EXPECT_EQ(LoadSnapshotFile(path), c.loads);
+            EXPECT_EQ(observer.messages.empty(), c.loads);
+        }
+    }
+}
+
+// The Extensive Scan rebuilds a volume from its folders alone when no boot sector names it: no MFT
+// place is known, and there may be no file record inside it. Such a snapshot loads; one that lists
+// files loads only where they are found.
+TEST_F(SnapshotLoad, AnExtensiveNtfsVolumeOfFoldersAloneLoads)
+{
+    const std::vector<uint8_t> source = MakeNtfsVolume(2048, 8, {{64, u"a.txt", 5}});
+    g_nScanMode = kScanExtensive;
+    VolumeParameterBlock& b = g_VolumeParams;
+    b.mftStart = 0;
+    b.mftMirrorStart = 0;
+    b.clusterBase = 4096;
+    b.volumeEnd = 100000;
+    AddNtfsFolder(u"docs", 64, 5);
+    AddNtfsFolder(u"old", 65, 5, 1);
+    // A record before the volume's first sector is no file of it: the snapshot lists none.
+    AddNtfsFileRecord(u"before.txt", 4000, 5, 10);
+    const std::u16string folders = ToPath16(temp.Path() / "folders.srzq");
+    ASSERT_TRUE(SaveSnapshotFile(folders));
+    AddNtfsFileRecord(u"missing.txt", 5000, 64, 10);
+    const std::u16string withFile = ToPath16(temp.Path() / "with-file.srzq");
+    ASSERT_TRUE(SaveSnapshotFile(withFile));
+
+    UseSource(source);
+    RecordingObserver observer;
+    EXPECT_FALSE(LoadSnapshotFile(withFile));
+    ASSERT_EQ(observer.messages.size(), 1u);
+    EXPECT_EQ(observer.messages[0].first, u"Source file and load recovery snapshot mismatch");
+    ASSERT_TRUE(LoadSnapshotFile(folders));
+    EXPECT_EQ(observer.messages.size(), 1u);
+    EXPECT_EQ(g_NtfsFolders.count, 2u);
+    EXPECT_EQ(g_NtfsFileRecords.count, 0u);
+    EXPECT_EQ(g_nScanMode, kScanExtensive);
+}
+
 // Nothing a load does opens a logical drive: a snapshot made from one would read nothing of it.
 TEST_F(SnapshotLoad, ASnapshotOfALogicalDriveIsRefused)
 {
@@ -402,8 +489,8 @@ TEST_F(SnapshotLoad, VolumeIsOpenedAgainOnlyForALogicalDrive)
     g_hVolume = 0;
 }
 
-// A snapshot past 512 MiB, as the writer makes for a large scan, loads: it is written sparse here,
-// its folder records as long as a length word allows with all-zero names and fields.
+// A snapshot past 512 MiB, as the writer streams it for a large scan, loads: it is written sparse
+// here, its folder records as long as a length word allows with all-zero names and fields.
 TEST_F(SnapshotLoad, ASnapshotLargerThanMemoryWouldHoldWholeLoads)
 {
     MakeCurrentResults();

@@ -8,20 +8,24 @@
 #include "engine/extensive/ExtensiveScan.h"
 #include "engine/extensive/ExtensiveScanState.h"
 #include "engine/extensive/FoundVolumeScan.h"
+#include "engine/save/FolderTreeSave.h"
 #include "engine/scan/ChosenSignatures.h"
 #include "engine/scan/FileTrace.h"
 #include "engine/scan/QuickScan.h"
 #include "engine/scan/SignatureTable.h"
 #include "engine/snapshot/SnapshotFile.h"
 #include "engine/state/EngineState.h"
+#include "engine/volume/PartitionDiscovery.h"
 #include "tests/engine/diskfixtures/DiskFixture.h"
 #include "tests/engine/diskfixtures/Oracles.h"
 #include "tests/engine/diskfixtures/RecordingObserver.h"
+#include "tests/engine/diskfixtures/SavedFiles.h"
 #include "tests/engine/save/TempFolder.h"
 #include "tests/engine/snapshot/SnapshotTestRecords.h"
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <memory>
 
 namespace fs = std::filesystem;
@@ -60,6 +64,28 @@ Partition Fat32Partition()
 Partition NtfsPartition()
 {
     return PartitionOf(2, FileSystemKind::kNtfs);
+}
+
+// The partitions of the open image as the drive page finds them: its table, else the search.
+std::vector<Partition> FoundPartitions()
+{
+    if (WalkPartitionTable(0) == 0)
+        SearchPartitions(false, 0, nullptr);
+    std::vector<Partition> found;
+    for (uint32_t i = 0; i < g_nPartitionCount; ++i)
+        found.push_back(
+            {g_PartitionTable[i].fileSystemType, g_PartitionTable[i].startSector, g_PartitionTable[i].sectorCount});
+    return found;
+}
+
+// Every file the saver writes of the whole volume into `folder`, by path.
+std::map<std::string, std::string> SavedVolume(const fs::path& folder)
+{
+    SaveWholeVolume(ToPath16(folder));
+    std::map<std::string, std::string> files;
+    for (const auto& [key, path] : morvick::test::FilesBelow(folder, false))
+        files[key] = ReadWholeFile(path);
+    return files;
 }
 
 class SnapshotSourceDisk : public ::testing::Test {
@@ -234,6 +260,41 @@ TEST_F(SnapshotSourceDisk, SnapshotsStillLoadAfterFilesWereDeletedOrChanged)
 TEST_F(SnapshotSourceDisk, AVolumeOfTheSameNamesIsNotTakenForTheOne)
 {
     ExpectFirstDiskSnapshots("same-names.vhd", false);
+}
+
+// A disk whose partition table is lost: the partition search finds its volumes, the NTFS one with its
+// boot sector's count, which leaves out the boot sector's copy after it. The snapshot of each scan
+// of each loads over that image and saves what the scan saved; over the other disk, whose volumes
+// were formatted afresh at the same places and sizes, it is refused.
+TEST_F(SnapshotSourceDisk, SnapshotsOfSearchedPartitionsLoadAndSaveWhatTheScanSaved)
+{
+    Open(kDisks, "first-searched.vhd");
+    const std::vector<Partition> found = FoundPartitions();
+    ASSERT_EQ(g_bSearchPartitions, 1) << "the table is lost: the disk was searched";
+    ASSERT_EQ(found.size(), 2u);
+    ASSERT_EQ(found[1].kind, FileSystemKind::kNtfs);
+    ASSERT_EQ(found[1].start, NtfsPartition().start);
+    ASSERT_EQ(found[1].sectors, NtfsPartition().sectors - 1) << "the boot sector's count";
+    int saved = 0;
+    for (const Partition& p : found) {
+        for (int mode : {kScanQuick, kScanExtensive}) {
+            SCOPED_TRACE(std::string(p.kind == FileSystemKind::kNtfs ? "NTFS" : "FAT32") +
+                (mode == kScanQuick ? " quick" : " extensive"));
+            Open(kDisks, "first-searched.vhd");
+            if (mode == kScanQuick)
+                ASSERT_NO_FATAL_FAILURE(QuickScan(p));
+            else
+                ASSERT_NO_FATAL_FAILURE(ExtensiveScan(p));
+            const std::map<std::string, std::string> scanned =
+                SavedVolume(temp.Path() / ("scan" + std::to_string(++saved)));
+            const std::u16string path = Save("searched");
+            ExpectLoads(path, kDisks, "other-searched.vhd", false);
+            ExpectLoads(path, kDisks, "first-searched.vhd", true);
+            ASSERT_GT(scanned.size(), 10u);
+            EXPECT_TRUE(SavedVolume(temp.Path() / ("load" + std::to_string(saved))) == scanned)
+                << "the load saves what the scan saved";
+        }
+    }
 }
 
 TEST_F(SnapshotSourceDisk, FileTraceSnapshotLoadsOnlyWhereItsHitsStillBegin)

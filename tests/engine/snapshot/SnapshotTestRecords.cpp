@@ -2,6 +2,33 @@
 
 #include <cstring>
 
+void SetSnapshotTestBlock(FileSystemKind browsed)
+{
+    VolumeParameterBlock& b = g_VolumeParams;
+    b.chosenFileSystemType = browsed;
+    b.partitionStart = 0x800;
+    b.partitionSectors = 0x10000;
+    b.partitionEnd = 0x107FF;
+    b.partitionIndex = 1;
+    b.browsedFileSystemType = browsed;
+    b.sectorsPerFat = 0x40;
+    b.sectorsPerCluster = 4;
+    b.rootDirectorySectors = 0x20;
+    b.rootLocation = 0xDEAD;
+    b.reservedSectors = 4;
+    b.clusterBase = 0x880;
+    b.firstFat = 0x804;
+    b.secondFat = 0x844;
+    b.mftStart = 0x1000;
+    b.mftMirrorStart = 0x2000;
+    b.sectorsPerMftRecord = 2;
+    b.sectorsPerIndexRecord = 8;
+    b.volumeEnd = 0x107FF;
+    b.volumeNumber = 3;
+    g_wDeviceIndex = 2;
+    g_wSourceType = kSourceDisk;
+}
+
 FatFolderRecord* AddFatFolder(const std::u16string& name, uint32_t cluster, uint32_t parent, uint32_t deleted)
 {
     FatFolderRecord* r = NewRecord<FatFolderRecord>();

@@ -12,6 +12,10 @@
 // volumes' FILE records carry in their $FILE_NAME.
 constexpr uint64_t kTestFileCreationTime = 0x01C6000033333333ull;
 
+// A volume-parameter block of every field set (the browsed and chosen type as given), device index 2
+// and an image as the source.
+void SetSnapshotTestBlock(FileSystemKind browsed);
+
 FatFolderRecord* AddFatFolder(const std::u16string& name, uint32_t cluster, uint32_t parent, uint32_t deleted = 0);
 FatEntryRecord* AddFatFile(const std::u16string& name, uint32_t cluster, uint32_t parent, uint32_t size,
     uint32_t deleted = 0);

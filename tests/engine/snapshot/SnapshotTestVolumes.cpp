@@ -111,3 +111,20 @@ void PutNtfsFileRecord(std::vector<uint8_t>& raw, uint32_t sector, const std::u1
     const std::vector<uint8_t> file = FileRecord(name, parent, 0);
     PutBytes(raw, uint64_t{sector} * kSectorSize, file.data(), file.size());
 }
+
+void PutNtfsBootSector(std::vector<uint8_t>& raw, uint32_t sector, uint32_t sectorsPerCluster, uint64_t totalSectors)
+{
+    uint8_t boot[kSectorSize] = {};
+    std::memcpy(boot + 3, "NTFS    ", 8);
+    boot[11] = 0x00;
+    boot[12] = 0x02;
+    boot[13] = static_cast<uint8_t>(sectorsPerCluster);
+    for (int i = 0; i < 8; ++i) {
+        boot[40 + i] = static_cast<uint8_t>(totalSectors >> (8 * i));
+        boot[48 + i] = static_cast<uint8_t>(uint64_t{kMftCluster} >> (8 * i));
+    }
+    boot[68] = 1;
+    boot[510] = 0x55;
+    boot[511] = 0xAA;
+    PutBytes(raw, uint64_t{sector} * kSectorSize, boot, sizeof boot);
+}

@@ -36,5 +36,9 @@ struct NtfsTestFile {
 std::vector<uint8_t> MakeNtfsVolume(uint32_t start, uint32_t sectorsPerCluster,
     const std::vector<NtfsTestFile>& files = {});
 
+// An NTFS boot sector put at `sector` (the volume's first, or its copy at first + totalSectors), with
+// the MFT at the cluster MakeNtfsVolume puts it.
+void PutNtfsBootSector(std::vector<uint8_t>& raw, uint32_t sector, uint32_t sectorsPerCluster, uint64_t totalSectors);
+
 // A file's FILE record put at `sector`, where an Extensive Scan finds it.
 void PutNtfsFileRecord(std::vector<uint8_t>& raw, uint32_t sector, const std::u16string& name, uint32_t parent);

@@ -3,7 +3,8 @@
 # loads (exit 0) over the image it was made from, also after files were deleted or changed there and
 # when the scan rebuilt the FAT32 volume from its folders alone; over a volume formatted afresh and
 # filled with other files, or with files of the same names in the same folders, it is refused with
-# the program's message (exit 1) and nothing is saved.
+# the program's message (exit 1) and nothing is saved. The same for the NTFS volume of the disk whose
+# partition table is lost, found by the partition search.
 #   bench-snapshot-test.sh SOURCE_DIR WORK_DIR PATH_PREFIX BENCH_COMMAND...
 set -uo pipefail
 source "$1/tests/fixtures/bench-test-start.sh"
@@ -30,6 +31,7 @@ load() {  # load NAME IMAGE EXIT
 snapshot first.vhd 0 fat32
 snapshot first.vhd 1 ntfs
 snapshot first-fat-lost.vhd 0 rebuilt
+snapshot first-searched.vhd 1 searched
 load fat32 first.vhd 0
 load fat32 first-used.vhd 0
 load fat32 other.vhd 1
@@ -40,4 +42,6 @@ load ntfs other.vhd 1
 load ntfs same-names.vhd 1
 load rebuilt first-fat-lost.vhd 0
 load rebuilt other-fat-lost.vhd 1
+load searched first-searched.vhd 0
+load searched other-searched.vhd 1
 [ "$failures" -eq 0 ]
