@@ -212,7 +212,12 @@ int SaveNtfsFile(const std::u16string& folder, const char16_t* name, uint32_t re
         }
         // No more than the runs hold: a damaged real size would otherwise be made up with zeros
         // until the target disk is full. The file is cut there and reported as damaged.
-        const uint64_t runBytes = RunBytes(runs, clusterBytes);
+        uint64_t runBytes = RunBytes(runs, clusterBytes);
+        // Sparse runs are bounded as well, by the volume's clusters: a damaged sparse run of billions
+        // of clusters would otherwise be written out as zeros until the target disk is full.
+        const uint64_t volumeClusters = ChosenVolumeClusters(morvick::EngineSectorSource());
+        if (volumeClusters != 0 && volumeClusters <= UINT64_MAX / clusterBytes)
+            runBytes = std::min(runBytes, volumeClusters * clusterBytes);
         if (dataSize > runBytes) {
             dataSize = runBytes;
             sizeBeyondRuns = true;

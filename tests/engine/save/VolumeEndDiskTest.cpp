@@ -165,7 +165,8 @@ TEST_F(VolumeEndDisk, ACutImageGivesWhatItHoldsOfAFileAndZerosPastTheCut)
 TEST_F(VolumeEndDisk, OnAnImageFarLargerThanItsVolumesNothingIsSavedFromPastAVolume)
 {
     // NTFS: big.bin's one run claims 32,767 clusters (128 MiB) of the 32 MiB volume, all of them
-    // inside the 1 GiB image, and its sizes read 1 TiB. FAT: BIG.BIN's entry says 0xFFFFFF00 bytes.
+    // inside the 1 GiB image, and its sizes read 1 TiB; hole.bin is one sparse run of 2^40 clusters,
+    // its sizes 1 TiB. FAT: BIG.BIN's entry says 0xFFFFFF00 bytes.
     ASSERT_FALSE(FixtureFolder(kScript).empty());
     for (ScanKind kind : {ScanKind::kQuick, ScanKind::kExtensive}) {
         SCOPED_TRACE(KindName(kind));
@@ -178,9 +179,14 @@ TEST_F(VolumeEndDisk, OnAnImageFarLargerThanItsVolumesNothingIsSavedFromPastAVol
         fs::path target = SaveAll(std::string("ntfs-") + KindName(kind));
         EXPECT_TRUE(SavedFile(target, "big.bin").empty());
         EXPECT_EQ(g_SaveReport.failedNames, std::vector<std::u16string>{u"big.bin"});
-        EXPECT_EQ(g_SaveReport.damagedFiles, 0u);
         for (const std::string name : {"notes.txt", "tail.txt"})
             EXPECT_TRUE(SavedAs(target, name, "files/" + name)) << name;
+        // Zeros up to the volume's size at the most (the guard above holds it there), reported.
+        const std::string hole = ReadWholeFile(SavedFile(target, "hole.bin"));
+        EXPECT_GT(hole.size(), 0u);
+        EXPECT_EQ(hole.find_first_not_of('\0'), std::string::npos);
+        EXPECT_EQ(g_SaveReport.damagedFiles, 1u);
+        EXPECT_TRUE(Listed(g_SaveReport.damagedPaths, u"hole.bin"));
 
         List(kind, 1);
         if (HasFatalFailure())
