@@ -1,10 +1,14 @@
 // The sector search of the Extensive Scan over base records whose $FILE_NAME lies in an extension
 // record: each is listed once, in its place, with the name of the extension record that belongs to
 // it; one whose name is found nowhere is not listed at all.
+#include "engine/extensive/ExtensiveScan.h"
 #include "engine/extensive/ExtensiveScanState.h"
 #include "engine/extensive/ExtensiveSearch.h"
 #include "engine/save/EngineReset.h"
 #include "engine/state/EngineState.h"
+#include "tests/engine/diskfixtures/DiskFixture.h"
+#include "tests/engine/diskfixtures/Oracles.h"
+#include "tests/engine/diskfixtures/RunScript.h"
 #include "tests/engine/extensive/ExtensiveTestDisk.h"
 #include "tests/engine/ntfs/MftRecordBuilder.h"
 #include "tests/engine/save/MemoryDisk.h"
@@ -126,6 +130,46 @@ TEST_F(ExtensionNameSearch, AFolderTakesItsNameAndKeepsItsIndexAndOneWithoutANam
     EXPECT_EQ(fill->indexFirstCluster, 0x33u);
     EXPECT_EQ(counters.ntfsFolders, 1u);
     EXPECT_EQ(g_FoundNtfsRecords.tail, fill);
+}
+
+// The Extensive Scan's fuzzer seed (fuzz/seeds/fuzz_extensive_scan/ntfs-name-extension, whose last
+// byte chooses NTFS): a small NTFS volume whose folder has its name in an extension record, with a
+// file in it and the folder's INDX. The folder is found, named and bound to the volume.
+TEST(ExtensiveFuzzSeeds, ASmallVolumeWhoseFolderIsNamedInAnExtensionRecord)
+{
+    std::vector<uint8_t> ntfs(512 * 64, 0);
+    PutSector(ntfs, 0, NtfsBootSector(1, 63, 16));
+    PutMftRecord(ntfs, 16,
+        MftRecordBuilder(3)
+            .Numbered(40, 1)
+            .AttributeList({{0x30, 0, 44}, {0x90, 0, 40}, {0xA0, 0, 40}})
+            .IndexRoot(40)
+            .NonResident(0xA0, {0x11, 0x01, 0x28, 0x00}, 512, 0, u"$I30")
+            .Build());
+    PutMftRecord(ntfs, 18,
+        MftRecordBuilder(1).Numbered(41, 1).FileName(u"a.txt", 40, 1).ResidentData({1, 2, 3}).Build());
+    PutMftRecord(ntfs, 24, NameRecord(44, 40, 1, u"Docs"));
+    PutSector(ntfs, 40, IndexRecordSector(0, {{41, 40, 1, u"a.txt", false}}));
+    ntfs.push_back(2);
+
+    ResetEngineState();
+    ResetExtensiveScanState();
+    std::vector<uint8_t> raw(ntfs.begin(), ntfs.end() - 1);
+    MemoryDisk disk(raw);
+    ASSERT_TRUE(disk.Opened());
+    g_VolumeParams.chosenFileSystemType = FileSystemKind::kNtfs;
+    g_VolumeParams.partitionSectors = static_cast<uint32_t>(raw.size() / 512);
+    ScanFinishedWord finished{0};
+    RunExtensiveScan(finished);
+    EXPECT_EQ(g_FoundPartitions.count, 1u);
+    ASSERT_EQ(g_FoundNtfsRecords.count, 1u);
+    EXPECT_EQ(std::u16string(g_FoundNtfsRecords.head->name), u"Docs");
+    EXPECT_EQ(g_FoundNtfsRecords.head->recordNumber, 40u);
+    EXPECT_EQ(g_FoundNtfsRecords.head->analysisMark, 1u);
+    if (!SourceDir().empty()) {
+        EXPECT_EQ(ReadBinaryFile(HostPath(SourceDir() + "/fuzz/seeds/fuzz_extensive_scan/ntfs-name-extension")), ntfs);
+    }
+    ResetEngineState();
 }
 
 }  // namespace morvick::test
