@@ -7,6 +7,7 @@
 #include "engine/volume/EngineSectorSource.h"
 
 #include <algorithm>
+#include <cstddef>
 #include <type_traits>
 #include <unordered_map>
 #include <unordered_set>
@@ -14,10 +15,12 @@
 
 namespace {
 
-// Extension records remembered at most: the lists they name records of are bounded too, and a disk
-// of nothing but extension records must not fill the memory.
-constexpr size_t kMaxKeptNames = size_t(1) << 20;
-// Extension records tried for one base record, nearest first.
+// Waiting records and extension records remembered at most, each: a disk of nothing but such records
+// must not fill the memory.
+constexpr size_t kMaxRemembered = size_t(1) << 20;
+// Extension records looked at for one base record on each side of it, among those that name its
+// number (a hostile disk may hold any number of them), and read for its name, best first.
+constexpr ptrdiff_t kLookedAtEachSide = 32;
 constexpr size_t kMaxTriedNames = 8;
 
 struct KeptName {
@@ -46,10 +49,15 @@ bool AtItsPlace(uint32_t baseSector, const morvick::MftRecordHeader& base, const
 // The name of the base record at `sector`, from the extension records that name it, best first.
 bool FindName(uint32_t sector, const morvick::MftRecordHeader& base, morvick::NtfsFileName& name)
 {
-    auto first = std::lower_bound(g_kept.begin(), g_kept.end(), base.number,
+    // g_kept is in the order of base record and sector: those naming this number, nearest first.
+    const auto first = std::lower_bound(g_kept.begin(), g_kept.end(), base.number,
         [](const KeptName& k, uint32_t number) { return k.header.baseRecord < number; });
+    const auto last = std::upper_bound(first, g_kept.end(), base.number,
+        [](uint32_t number, const KeptName& k) { return number < k.header.baseRecord; });
+    const auto at = std::lower_bound(first, last, sector, [](const KeptName& k, uint32_t s) { return k.sector < s; });
     std::vector<const KeptName*> candidates;
-    for (auto it = first; it != g_kept.end() && it->header.baseRecord == base.number; ++it) {
+    for (auto it = at - std::min(kLookedAtEachSide, at - first); it != at + std::min(kLookedAtEachSide, last - at);
+         ++it) {
         if (morvick::IsExtensionRecordOf(it->header, base.number, base))
             candidates.push_back(&*it);
     }
@@ -120,14 +128,17 @@ uint32_t NameWaitingRecords(RecordList<T>& list, uint32_t& named)
 
 }  // namespace
 
-void AwaitFoundExtensionName(uint32_t sector, const morvick::MftRecordHeader& header)
+bool AwaitFoundExtensionName(uint32_t sector, const morvick::MftRecordHeader& header)
 {
+    if (g_waiting.size() >= kMaxRemembered)
+        return false;
     g_waiting[sector] = header;
+    return true;
 }
 
 void KeepFoundExtensionName(uint32_t sector, const morvick::MftRecordHeader& header)
 {
-    if (g_kept.size() < kMaxKeptNames)
+    if (g_kept.size() < kMaxRemembered)
         g_kept.push_back({sector, header});
 }
 
@@ -135,8 +146,10 @@ ExtensionNameOutcome GiveExtensionNames()
 {
     ExtensionNameOutcome outcome;
     if (!g_waiting.empty()) {
-        std::stable_sort(g_kept.begin(), g_kept.end(),
-            [](const KeptName& a, const KeptName& b) { return a.header.baseRecord < b.header.baseRecord; });
+        std::sort(g_kept.begin(), g_kept.end(), [](const KeptName& a, const KeptName& b) {
+            return a.header.baseRecord != b.header.baseRecord ? a.header.baseRecord < b.header.baseRecord
+                                                              : a.sector < b.sector;
+        });
         outcome.foldersDropped = NameWaitingRecords(g_FoundNtfsRecords, outcome.named);
         outcome.filesDropped = NameWaitingRecords(g_NtfsFileRecords, outcome.named);
     }

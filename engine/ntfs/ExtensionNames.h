@@ -10,8 +10,9 @@
 
 #include <cstdint>
 
-// Remembers that the base record listed at `sector` (a numbered record) waits for its name.
-void AwaitFoundExtensionName(uint32_t sector, const morvick::MftRecordHeader& header);
+// Remembers that the base record at `sector` (a numbered record) waits for its name, before it is
+// listed. False when no more can be remembered: the record is then not listed.
+bool AwaitFoundExtensionName(uint32_t sector, const morvick::MftRecordHeader& header);
 // Remembers an extension record at `sector` that holds a $FILE_NAME.
 void KeepFoundExtensionName(uint32_t sector, const morvick::MftRecordHeader& header);
 

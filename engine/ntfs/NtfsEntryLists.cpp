@@ -102,13 +102,26 @@ int ProcessFoundMftRecord(uint32_t sector)
     return ProcessFoundMftRecordBytes(sector, record);
 }
 
+namespace {
+
+// Gives a record a copy of `name` in place of its own. False, with the old name kept, when the copy
+// cannot be made.
+bool ReplaceRecordName(char16_t*& name, const std::u16string& text)
+{
+    char16_t* copy = CopyRecordName(text);
+    if (!copy)
+        return false;
+    std::free(name);
+    name = copy;
+    return true;
+}
+
+}  // namespace
+
 bool SetFoundRecordFields(FoundNtfsRecord& record, const morvick::FoundMftRecord& found)
 {
-    char16_t* name = CopyRecordName(found.name);
-    if (!name)
+    if (!ReplaceRecordName(record.name, found.name))
         return false;
-    std::free(record.name);
-    record.name = name;
     record.parentRecord = found.parent;
     record.recordNumber = found.ownNumber;
     SetRecordTimes(record, found.creationTime, found.changeTime);
@@ -120,11 +133,8 @@ bool SetFoundRecordFields(FoundNtfsRecord& record, const morvick::FoundMftRecord
 
 bool SetFoundRecordFields(NtfsFileRecord& record, const morvick::FoundMftRecord& found)
 {
-    char16_t* name = CopyRecordName(found.name);
-    if (!name)
+    if (!ReplaceRecordName(record.name, found.name))
         return false;
-    std::free(record.name);
-    record.name = name;
     record.parentRecord = found.parent;
     SetRecordTimes(record, found.creationTime, found.changeTime);
     SetRecordSize(record, found.size);
@@ -172,15 +182,13 @@ int ProcessFoundMftRecordBytes(uint32_t sector, const uint8_t* bytes)
         KeepFoundExtensionName(sector, header);
         return 0;
     }
-    if (!header.numbered || !morvick::AwaitsExtensionFileName(record, sizeof record))
+    if (!header.numbered || !morvick::AwaitsExtensionFileName(record, sizeof record) ||
+        !AwaitFoundExtensionName(sector, header))
         return 0;
     found = morvick::FoundMftRecord();
     found.folder = (header.flags & 2) != 0;
-    const int appended = found.folder ? AppendFoundRecord(g_FoundNtfsRecords, sector, found)
-                                      : AppendFoundRecord(g_NtfsFileRecords, sector, found);
-    if (appended)
-        AwaitFoundExtensionName(sector, header);
-    return appended;
+    return found.folder ? AppendFoundRecord(g_FoundNtfsRecords, sector, found)
+                        : AppendFoundRecord(g_NtfsFileRecords, sector, found);
 }
 
 int AppendIndexRecord(uint32_t sector, const uint8_t* header, size_t length)

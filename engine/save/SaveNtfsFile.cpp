@@ -110,7 +110,8 @@ void GatherExtensionPieces(const uint8_t* record, std::vector<DataPiece>& pieces
             return;
         list = baseRecord.data();
     }
-    // A list that outgrew its record lies in clusters of its own: it is read from there too.
+    // A list that outgrew its record lies in clusters of its own and is read from there too: taken
+    // from the record alone, it gave no pieces, and the file was saved cut short where its first ended.
     std::vector<uint32_t> numbers;
     for (const morvick::AttributeListEntry& e : ReadAttributeListEntries(list))
         numbers.push_back(e.record);

@@ -68,9 +68,9 @@ void ReadFacts(const uint8_t* record, const morvick::MftRecordHeader& header, ui
     RecordFacts& facts)
 {
     facts.dataSector = recordSector;
-    // The record itself first, then the others its attribute list names: a record that fills up has
-    // its name moved out as well as its data, and a base record with no name of its own would hide
-    // the file, or a folder and all it holds.
+    // The record itself first, then the others its attribute list (resident or not) names: a record
+    // that fills up has its name moved out as well as its data, and a base record with no name of its
+    // own would hide the file, or a folder and all it holds.
     facts.named = morvick::ReadPreferredFileName(record, kRecordBytes, facts.name);
     const bool folder = (header.flags & 2) != 0;
     bool sized = folder || morvick::GetMftRecordDataSize(record, kRecordBytes, facts.size);
