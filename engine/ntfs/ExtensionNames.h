@@ -2,8 +2,9 @@
 // $FILE_NAME into an extension record when its base record fills up. The search meets the two
 // records apart, in either order, before the MFT's map is known: the base record is listed in its
 // place without a name, the extension record is remembered, and after the search each waiting record
-// takes the name from the extension record that names it as its base (the nearest such record, where
-// the disk holds several, and first one whose place in the MFT is the one its number gives).
+// takes the name from an extension record that names it as its base: where the disk holds several
+// (old copies, other volumes), the one that lies where its number puts it in an unbroken MFT, else
+// the nearest.
 #pragma once
 
 #include "engine/ntfs/MftRecord.h"
