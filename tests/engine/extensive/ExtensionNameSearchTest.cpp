@@ -92,15 +92,19 @@ TEST_F(ExtensionNameSearch, EachBaseRecordTakesTheNameOfItsOwnExtensionRecord)
     PutMftRecord(raw, 1300, NamelessBase(80, 7, 84));
     PutMftRecord(raw, 1308, NameRecord(84, 80, 5, u"stale.txt"));
     PutMftRecord(raw, 1400, NamelessBase(82, 1, 86));
+    // $MFT (record 0, sector 500) has its name in record 16, which names record 0 as its base.
+    PutMftRecord(raw, 500, NamelessBase(0, 1, 16));
+    PutMftRecord(raw, 532, NameRecord(16, 0, 1, u"$MFT"));
     // A file named in its own record, between them.
     PutMftRecord(raw, 1150, MftRecordBuilder(1).Numbered(90, 1).FileName(u"plain.txt", 5, 1).Build());
     Search();
 
     EXPECT_EQ(Files(),
-        (std::vector<std::string>{"1000 sixty-four.txt", "1100 seventy.txt", "1150 plain.txt", "1200 deleted.txt"}));
-    EXPECT_EQ(counters.ntfsFiles, 4u);
+        (std::vector<std::string>{"500 $MFT", "1000 sixty-four.txt", "1100 seventy.txt", "1150 plain.txt",
+            "1200 deleted.txt"}));
+    EXPECT_EQ(counters.ntfsFiles, 5u);
     EXPECT_EQ(g_NtfsFileRecords.tail->sector, 1200u);
-    const NtfsFileRecord* seventy = g_NtfsFileRecords.head->next;
+    const NtfsFileRecord* seventy = g_NtfsFileRecords.head->next->next;
     EXPECT_EQ(seventy->parentRecord, 64u);
     EXPECT_EQ(seventy->deleted, 0u);
     EXPECT_EQ(seventy->sizeLow, 3u);  // the base record's data
