@@ -68,6 +68,22 @@ void TestSectors(const uint8_t* data, size_t size)
     }
 }
 
+// The count and tail agree with the nodes.
+template <class T>
+void CheckList(const RecordList<T>& list)
+{
+    uint32_t count = 0;
+    const T* last = nullptr;
+    for (const T* r = list.head; r; r = r->next) {
+        if (r->name == nullptr)
+            std::abort();
+        last = r;
+        ++count;
+    }
+    if (count != list.count || last != list.tail)
+        std::abort();
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
@@ -92,6 +108,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     g_VolumeParams.partitionEnd = g_VolumeParams.partitionSectors - 1;
     ScanFinishedWord finished{0};
     RunExtensiveScan(finished);
+    // Records taken out again after the search (left without a name) leave the lists whole.
+    CheckList(g_FoundNtfsRecords);
+    CheckList(g_NtfsFileRecords);
     const uint32_t volumes = g_FoundPartitions.count;
     for (uint32_t n = 1; n <= volumes && n <= 8; ++n) {
         ChooseFoundVolume(static_cast<uint16_t>(n));

@@ -43,7 +43,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     morvick::GetIndexRootParent(r, n);
     morvick::GetIndexAllocationStart(r, n);
     morvick::FoundMftRecord found;
-    morvick::DecodeFoundMftRecord(r, n, found);
+    const bool decoded = morvick::DecodeFoundMftRecord(r, n, found);
+    // A record that waits for a name from an extension record has none of its own, and takes any.
+    if (morvick::AwaitsExtensionFileName(r, n) &&
+        (decoded || !morvick::DecodeFoundMftRecordNamed(r, n, name, found) || found.name != name.name))
+        std::abort();
+    // An extension record's name is never a file's own.
+    morvick::MftRecordHeader header;
+    if (morvick::ReadExtensionFileName(r, n, header, name) && (decoded || !header.extension))
+        std::abort();
 
     // The raw bytes as a run list, an attribute list and an INDX record.
     std::vector<morvick::DataRun> runs;
@@ -60,6 +68,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     std::vector<uint8_t> bytes(data, data + size);
     bytes.resize((size + 511) / 512 * 512 + 1024, 0);
     morvick::MemorySectorSource disk(std::move(bytes));
+    // The record's attribute list read from that volume: never more than its bound.
+    morvick::NtfsClusterMap volume;
+    volume.sectorsPerCluster = 1;
+    volume.clusters = disk.SectorCount();
+    std::vector<uint8_t> list;
+    if (morvick::ReadAttributeListValue(disk, r, volume, list) && list.size() > morvick::kMaxAttributeListBytes)
+        std::abort();
+    morvick::ReadAttributeList(disk, r, volume);
     morvick::SectorRunTable mft;
     if (morvick::WalkMftRecords(disk, 0, 0, 1, mft)) {
         uint8_t rec[morvick::kMftRecordSize];

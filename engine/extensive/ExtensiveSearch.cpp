@@ -6,6 +6,7 @@
 #include "engine/extensive/NtfsCandidates.h"
 #include "engine/image/SectorReader.h"
 #include "engine/listing/ResultListing.h"
+#include "engine/ntfs/ExtensionNames.h"
 #include "engine/ntfs/NtfsEntryLists.h"
 #include "engine/state/EngineState.h"
 #include "engine/util/PageAlignedBuffer.h"
@@ -158,8 +159,10 @@ void ReportReading(uint64_t offset, uint64_t count, int& shownPercent)
 
 }  // namespace
 
-ExtensiveSearchResult SearchDiskStructures(uint64_t first, uint64_t count, unsigned kinds,
-    const ScanFinishedWord& finished, ExtensiveSearchCounters& counters)
+namespace {
+
+ExtensiveSearchResult SearchSectors(uint64_t first, uint64_t count, unsigned kinds, const ScanFinishedWord& finished,
+    ExtensiveSearchCounters& counters)
 {
     if (first > kLastSector)
         return ExtensiveSearchResult::kCompleted;
@@ -199,4 +202,19 @@ ExtensiveSearchResult SearchDiskStructures(uint64_t first, uint64_t count, unsig
         }
     }
     return ExtensiveSearchResult::kCompleted;
+}
+
+}  // namespace
+
+ExtensiveSearchResult SearchDiskStructures(uint64_t first, uint64_t count, unsigned kinds,
+    const ScanFinishedWord& finished, ExtensiveSearchCounters& counters)
+{
+    ForgetExtensionNames();
+    const ExtensiveSearchResult result = SearchSectors(first, count, kinds, finished, counters);
+    // Records whose names lie in extension records take them now, however the search ended, before
+    // anything reads the lists; those that find none are taken out again.
+    const ExtensionNameOutcome names = GiveExtensionNames();
+    counters.ntfsFolders -= names.foldersDropped;
+    counters.ntfsFiles -= names.filesDropped;
+    return result;
 }

@@ -50,6 +50,7 @@ extern const char16_t kTooManyStructuresText[];  // "Too many data structures fo
 // 32-bit sector numbers). A sector that cannot be read is taken as zeros, which match nothing (not as
 // the buffer's earlier bytes, which would list their candidates a second time), and counted in
 // unreadableSectors. Reports "Reading Sector n Of total", the progress and the current
-// sector. The lists are appended to; the caller frees them before a new scan.
+// sector. The lists are appended to; the caller frees them before a new scan. A record whose name
+// lies in an extension record is named from it at the end (see engine/ntfs/ExtensionNames.h).
 ExtensiveSearchResult SearchDiskStructures(uint64_t first, uint64_t count, unsigned kinds,
     const ScanFinishedWord& finished, ExtensiveSearchCounters& counters);

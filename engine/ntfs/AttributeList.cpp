@@ -1,8 +1,11 @@
 #include "engine/ntfs/AttributeList.h"
 
 #include "engine/ntfs/MftRecord.h"
+#include "engine/ntfs/RunList.h"
 #include "engine/volume/BufferBounds.h"
 #include "engine/util/Endian.h"
+
+#include <algorithm>
 
 namespace morvick {
 
@@ -43,6 +46,46 @@ std::vector<uint32_t> CollectAttributeListRecords(const uint8_t* record, size_t 
         break;
     }
     return records;
+}
+
+bool ReadAttributeListValue(SectorSource& disk, const uint8_t* record, const NtfsClusterMap& volume,
+    std::vector<uint8_t>& value)
+{
+    for (const MftAttribute& a : ListMftAttributes(record, kMftRecordSize)) {
+        if (a.type != kAttrAttributeList)
+            continue;
+        if (!a.nonResident) {
+            const uint8_t* p = record + a.offset + a.valueOffset;
+            value.assign(p, p + a.valueLength);
+            return true;
+        }
+        std::vector<DataRun> runs;
+        SectorRunTable table;
+        if (volume.sectorsPerCluster == 0 ||
+            !DecodeRunList(record + a.offset + a.runListOffset, a.length - a.runListOffset, runs, volume.clusters) ||
+            !AppendRunsToTable(runs, volume.clusterBase, volume.sectorsPerCluster, table))
+            return false;
+        const uint64_t bytes = std::min(a.realSize, kMaxAttributeListBytes);
+        const uint64_t sectors = (bytes + kSectorSize - 1) / kSectorSize;
+        value.assign(static_cast<size_t>(sectors * kSectorSize), 0);
+        for (uint64_t s = 0; s < sectors; ++s) {
+            uint64_t sector = 0;
+            if (!MapRelativeSector(table, s, sector) || !disk.ReadSectors(sector, 1, value.data() + s * kSectorSize))
+                return false;
+        }
+        value.resize(static_cast<size_t>(bytes));
+        return true;
+    }
+    return false;
+}
+
+std::vector<AttributeListEntry> ReadAttributeList(SectorSource& disk, const uint8_t* record,
+    const NtfsClusterMap& volume)
+{
+    std::vector<uint8_t> value;
+    if (!ReadAttributeListValue(disk, record, volume, value))
+        return {};
+    return ParseAttributeList(value.data(), value.size());
 }
 
 }  // namespace morvick

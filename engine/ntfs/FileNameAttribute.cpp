@@ -44,9 +44,18 @@ bool ReadFileNameAttribute(const uint8_t* record, size_t length, uint8_t wantedN
 
 bool ReadPreferredFileName(const uint8_t* record, size_t length, NtfsFileName& out)
 {
-    return ReadFileNameAttribute(record, length, kNtfsNamespaceWin32, out) ||
-        ReadFileNameAttribute(record, length, kNtfsNamespaceWin32AndDos, out) ||
-        ReadFileNameAttribute(record, length, kNtfsNamespaceDos, out);
+    return ReadPreferredFileName(std::vector<const uint8_t*>{record}, length, out);
+}
+
+bool ReadPreferredFileName(const std::vector<const uint8_t*>& records, size_t length, NtfsFileName& out)
+{
+    for (uint8_t nameSpace : {kNtfsNamespaceWin32, kNtfsNamespaceWin32AndDos, kNtfsNamespaceDos}) {
+        for (const uint8_t* record : records) {
+            if (ReadFileNameAttribute(record, length, nameSpace, out))
+                return true;
+        }
+    }
+    return false;
 }
 
 }  // namespace morvick

@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace morvick {
 
@@ -32,5 +33,8 @@ bool ReadFileNameAttribute(const uint8_t* record, size_t length, uint8_t wantedN
 
 // The record's name as the engine lists it: Win32 (or POSIX), then Win32-and-DOS, then DOS.
 bool ReadPreferredFileName(const uint8_t* record, size_t length, NtfsFileName& out);
+// The same over several records of `length` bytes (the extension records of one file): the first
+// name of the most preferred name space that any of them holds.
+bool ReadPreferredFileName(const std::vector<const uint8_t*>& records, size_t length, NtfsFileName& out);
 
 }  // namespace morvick

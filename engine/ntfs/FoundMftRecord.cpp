@@ -24,20 +24,18 @@ bool EqualsIgnoringAsciiCase(const std::u16string& a, const char* b)
     }
     return i == a.size() && b[i] == 0;
 }
-}  // namespace
 
-bool DecodeFoundMftRecord(const uint8_t* record, size_t length, FoundMftRecord& out)
+// A base record that the engine lists: a FILE record with flags up to 3 that is no extension record.
+// An extension record holds more attributes of the file in its base record; it is not a file, and
+// taken for one it would list that file a second time.
+bool ParseBaseRecord(const uint8_t* record, size_t length, MftRecordHeader& header)
 {
-    MftRecordHeader header;
-    if (!ParseMftRecordHeader(record, length, header) || header.flags > 3)
-        return false;
-    // An extension record holds more attributes of the file in its base record; it is not a file, and
-    // taken for one it would list that file a second time.
-    if (header.baseRecord != 0)
-        return false;
-    NtfsFileName name;
-    if (!ReadPreferredFileName(record, length, name))
-        return false;
+    return ParseMftRecordHeader(record, length, header) && header.flags <= 3 && !header.extension;
+}
+
+void Decode(const uint8_t* record, size_t length, const MftRecordHeader& header, const NtfsFileName& name,
+    FoundMftRecord& out)
+{
     FoundMftRecord r;
     r.folder = (header.flags & 2) != 0;
     r.deleted = (header.flags & 1) == 0;
@@ -59,7 +57,45 @@ bool DecodeFoundMftRecord(const uint8_t* record, size_t length, FoundMftRecord& 
             r.size = size;
     }
     out = r;
+}
+}  // namespace
+
+bool DecodeFoundMftRecord(const uint8_t* record, size_t length, FoundMftRecord& out)
+{
+    MftRecordHeader header;
+    NtfsFileName name;
+    if (!ParseBaseRecord(record, length, header) || !ReadPreferredFileName(record, length, name))
+        return false;
+    Decode(record, length, header, name, out);
     return true;
+}
+
+bool AwaitsExtensionFileName(const uint8_t* record, size_t length)
+{
+    MftRecordHeader header;
+    NtfsFileName name;
+    if (!ParseBaseRecord(record, length, header) || ReadPreferredFileName(record, length, name))
+        return false;
+    for (const MftAttribute& a : ListMftAttributes(record, length)) {
+        if (a.type == kAttrAttributeList)
+            return true;
+    }
+    return false;
+}
+
+bool DecodeFoundMftRecordNamed(const uint8_t* record, size_t length, const NtfsFileName& name, FoundMftRecord& out)
+{
+    MftRecordHeader header;
+    if (!AwaitsExtensionFileName(record, length) || !ParseBaseRecord(record, length, header))
+        return false;
+    Decode(record, length, header, name, out);
+    return true;
+}
+
+bool ReadExtensionFileName(const uint8_t* record, size_t length, MftRecordHeader& header, NtfsFileName& out)
+{
+    return ParseMftRecordHeader(record, length, header) && header.extension && header.flags <= 3 &&
+        ReadPreferredFileName(record, length, out);
 }
 
 }  // namespace morvick

@@ -2,6 +2,9 @@
 // number from its index root, its index allocation).
 #pragma once
 
+#include "engine/ntfs/FileNameAttribute.h"
+#include "engine/ntfs/MftRecord.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -23,5 +26,18 @@ struct FoundMftRecord {
 // Decodes a fixed-up record. False when it is not a FILE record, its flags are above 3, it is an
 // extension record of another one, or it has no $FILE_NAME.
 bool DecodeFoundMftRecord(const uint8_t* record, size_t length, FoundMftRecord& out);
+
+// True for a base record whose $FILE_NAME lies in one of its extension records: one that
+// DecodeFoundMftRecord would take but for its name, which it lacks, and that has an attribute list.
+bool AwaitsExtensionFileName(const uint8_t* record, size_t length);
+
+// Decodes such a record with `name`, read from its extension record, standing for its own. False
+// for any other record.
+bool DecodeFoundMftRecordNamed(const uint8_t* record, size_t length, const NtfsFileName& name, FoundMftRecord& out);
+
+// The $FILE_NAME of a fixed-up extension record (in the name space ReadPreferredFileName prefers),
+// which stands for its base record's; `header` gets the record's header. False when the record is no
+// extension record, its flags are above 3 or it holds no $FILE_NAME.
+bool ReadExtensionFileName(const uint8_t* record, size_t length, MftRecordHeader& header, NtfsFileName& out);
 
 }  // namespace morvick

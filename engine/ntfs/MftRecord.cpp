@@ -45,10 +45,23 @@ bool ParseMftRecordHeader(const uint8_t* record, size_t length, MftRecordHeader&
         return false;
     out.firstAttribute = first;
     out.flags = ReadLittleEndian16(record + 22);
+    out.sequence = ReadLittleEndian16(record + 16);
+    out.extension = ReadLittleEndian64(record + 32) != 0;
     out.baseRecord = ReadLittleEndian32(record + 32);
+    out.baseRecordHigh = ReadLittleEndian16(record + 36);
+    out.baseSequence = ReadLittleEndian16(record + 38);
     out.numbered = ReadLittleEndian16(record + 4) >= 48;
     out.number = out.numbered ? ReadLittleEndian32(record + 44) : 0;
     return true;
+}
+
+bool IsExtensionRecordOf(const MftRecordHeader& extension, uint32_t baseNumber, const MftRecordHeader& base)
+{
+    if (!extension.extension || extension.baseRecord != baseNumber || extension.baseRecordHigh != 0)
+        return false;
+    // A freed record's sequence number skips 0 when it wraps.
+    const uint16_t before = base.sequence > 1 ? static_cast<uint16_t>(base.sequence - 1) : 0xFFFF;
+    return extension.baseSequence == base.sequence || extension.baseSequence == before;
 }
 
 std::vector<MftAttribute> ListMftAttributes(const uint8_t* record, size_t length)

@@ -26,7 +26,13 @@ bool ApplyMultiSectorFixups(uint8_t* record, size_t length);
 struct MftRecordHeader {
     uint16_t firstAttribute = 0;
     uint16_t flags = 0;       // bit 0 in use, bit 1 directory
-    uint32_t baseRecord = 0;  // an extension record's base record (low 32 bits); 0 in a base record
+    uint16_t sequence = 0;    // raised each time the record is freed
+    // An extension record's reference to its base record; all 0 in a base record. The number alone
+    // does not tell them apart: the extension records of $MFT name record 0.
+    bool extension = false;
+    uint32_t baseRecord = 0;      // low 32 bits of the base record's number
+    uint16_t baseRecordHigh = 0;  // its high 16 bits, 0 on any volume the engine reads
+    uint16_t baseSequence = 0;    // the sequence number in that reference
     // Records from NTFS 3.1 on keep their own number at 44, before an update-sequence array at 48.
     bool numbered = false;
     uint32_t number = 0;  // the record's own number when `numbered`
@@ -34,6 +40,11 @@ struct MftRecordHeader {
 
 // Checks "FILE" and the first-attribute offset. False for anything else.
 bool ParseMftRecordHeader(const uint8_t* record, size_t length, MftRecordHeader& out);
+
+// True when `extension` is an extension record of base record `baseNumber`, whose header is `base`:
+// its reference names that number with the base's sequence number, or with the one before it (the
+// base record was freed since, which raised its number; its extension records keep the old one).
+bool IsExtensionRecordOf(const MftRecordHeader& extension, uint32_t baseNumber, const MftRecordHeader& base);
 
 struct MftAttribute {
     uint32_t type = 0;

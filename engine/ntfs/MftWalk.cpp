@@ -11,43 +11,6 @@ namespace morvick {
 
 namespace {
 
-// A non-resident attribute list is read up to this size, not over all the clusters its runs claim:
-// real lists are a few KiB, and a damaged run would have gigabytes read for it.
-constexpr uint64_t kMaxAttributeListBytes = 256 * 1024;
-
-// The value of the record's attribute list, resident or not.
-bool ReadAttributeListValue(SectorSource& disk, const uint8_t* record, uint64_t base, uint32_t spc,
-                            std::vector<uint8_t>& value)
-{
-    for (const MftAttribute& a : ListMftAttributes(record, kMftRecordSize)) {
-        if (a.type != kAttrAttributeList)
-            continue;
-        if (!a.nonResident) {
-            const uint8_t* p = record + a.offset + a.valueOffset;
-            value.assign(p, p + a.valueLength);
-            return true;
-        }
-        std::vector<DataRun> runs;
-        if (!DecodeRunList(record + a.offset + a.runListOffset, a.length - a.runListOffset, runs))
-            return false;
-        SectorRunTable table;
-        if (!AppendRunsToTable(runs, base, spc, table))
-            return false;
-        const uint64_t bytes = std::min(a.realSize, kMaxAttributeListBytes);
-        const uint64_t sectors = (bytes + kSectorSize - 1) / kSectorSize;
-        value.assign(static_cast<size_t>(sectors * kSectorSize), 0);
-        for (uint64_t s = 0; s < sectors; ++s) {
-            uint64_t sector = 0;
-            if (!MapRelativeSector(table, s, sector) ||
-                !disk.ReadSectors(sector, 1, value.data() + s * kSectorSize))
-                return false;
-        }
-        value.resize(static_cast<size_t>(bytes));
-        return true;
-    }
-    return false;
-}
-
 // The runs of the unnamed $DATA of a fixed-up record, and that attribute's first virtual cluster.
 bool DataRuns(const uint8_t* record, std::vector<DataRun>& runs, uint64_t& lowestVcn)
 {
@@ -103,11 +66,11 @@ bool WalkMftRecords(SectorSource& disk, uint64_t base, uint64_t mftStart, uint32
     if (!DataRuns(record, runs, lowestVcn) || lowestVcn != 0 || !AppendRunsToTable(runs, base, sectorsPerCluster, mft))
         return false;
 
-    std::vector<uint8_t> list;
-    if (!ReadAttributeListValue(disk, record, base, sectorsPerCluster, list))
-        return true;
+    NtfsClusterMap volume;
+    volume.clusterBase = base;
+    volume.sectorsPerCluster = sectorsPerCluster;
     std::vector<AttributeListEntry> extents;
-    for (const AttributeListEntry& e : ParseAttributeList(list.data(), list.size())) {
+    for (const AttributeListEntry& e : ReadAttributeList(disk, record, volume)) {
         if (e.type == kAttrData && e.record != 0 && e.startVcn != 0)
             extents.push_back(e);
     }

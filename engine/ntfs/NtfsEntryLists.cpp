@@ -1,5 +1,6 @@
 #include "engine/ntfs/NtfsEntryLists.h"
 
+#include "engine/ntfs/ExtensionNames.h"
 #include "engine/ntfs/FoundMftRecord.h"
 #include "engine/ntfs/IndexRecord.h"
 #include "engine/ntfs/MftRecord.h"
@@ -7,6 +8,7 @@
 #include "engine/state/EngineState.h"
 #include "engine/volume/EngineSectorSource.h"
 
+#include <cstdlib>
 #include <cstring>
 #include <vector>
 
@@ -29,6 +31,29 @@ int MapVcnToLcn(uint32_t number, uint64_t& sector)
 void FreeMftRunTable()
 {
     g_MftRunTable = morvick::SectorRunTable();
+}
+
+morvick::NtfsClusterMap BrowsedNtfsClusters()
+{
+    const VolumeParameterBlock& b = g_VolumeParams;
+    uint64_t end = b.volumeEnd;
+    if (end == 0 && b.partitionSectors != 0)
+        end = uint64_t{b.partitionStart} + b.partitionSectors;
+    if (end == 0)
+        end = morvick::EngineSectorSource().SectorCount();
+    morvick::NtfsClusterMap map;
+    map.clusterBase = b.clusterBase;
+    map.sectorsPerCluster = b.sectorsPerCluster;
+    // With no end known at all the runs are left unbounded, as the disk's end bounds the reads.
+    if (b.sectorsPerCluster != 0 && end > b.clusterBase)
+        map.clusters = (end - b.clusterBase) / b.sectorsPerCluster;
+    return map;
+}
+
+std::vector<morvick::AttributeListEntry> ReadAttributeListEntries(const uint8_t* record)
+{
+    morvick::EngineSectorSource disk;
+    return morvick::ReadAttributeList(disk, record, BrowsedNtfsClusters());
 }
 
 MftEntryRecord* AppendMftEntry(uint32_t dataRecordSector, const std::u16string& name, uint32_t recordNumber,
@@ -77,42 +102,93 @@ int ProcessFoundMftRecord(uint32_t sector)
     return ProcessFoundMftRecordBytes(sector, record);
 }
 
+namespace {
+
+// Gives a record a copy of `name` in place of its own. False, with the old name kept, when the copy
+// cannot be made.
+bool ReplaceRecordName(char16_t*& name, const std::u16string& text)
+{
+    char16_t* copy = CopyRecordName(text);
+    if (!copy)
+        return false;
+    std::free(name);
+    name = copy;
+    return true;
+}
+
+}  // namespace
+
+bool SetFoundRecordFields(FoundNtfsRecord& record, const morvick::FoundMftRecord& found)
+{
+    if (!ReplaceRecordName(record.name, found.name))
+        return false;
+    record.parentRecord = found.parent;
+    record.recordNumber = found.ownNumber;
+    SetRecordTimes(record, found.creationTime, found.changeTime);
+    record.indexFirstCluster =
+        found.indexAllocationCluster > 0xFFFFFFFFu ? 0 : static_cast<uint32_t>(found.indexAllocationCluster);
+    record.deleted = found.deleted ? 1 : 0;
+    return true;
+}
+
+bool SetFoundRecordFields(NtfsFileRecord& record, const morvick::FoundMftRecord& found)
+{
+    if (!ReplaceRecordName(record.name, found.name))
+        return false;
+    record.parentRecord = found.parent;
+    SetRecordTimes(record, found.creationTime, found.changeTime);
+    SetRecordSize(record, found.size);
+    record.deleted = found.deleted ? 1 : 0;
+    return true;
+}
+
+namespace {
+
+// Appends a record at `sector` with the fields of `found`.
+template <class T>
+int AppendFoundRecord(RecordList<T>& list, uint32_t sector, const morvick::FoundMftRecord& found)
+{
+    T* record = NewRecord<T>();
+    if (!record)
+        return 0;
+    record->sector = sector;
+    if (!SetFoundRecordFields(*record, found)) {
+        FreeRecord(record);
+        return 0;
+    }
+    AppendRecord(list, record);
+    return 1;
+}
+
+}  // namespace
+
 int ProcessFoundMftRecordBytes(uint32_t sector, const uint8_t* bytes)
 {
     uint8_t record[morvick::kMftRecordSize];
     std::memcpy(record, bytes, sizeof record);
     morvick::MftRecordHeader header;
-    morvick::FoundMftRecord found;
     if (!morvick::ApplyMultiSectorFixups(record, sizeof record) ||
-        !morvick::ParseMftRecordHeader(record, sizeof record, header) ||
-        !morvick::DecodeFoundMftRecord(record, sizeof record, found))
+        !morvick::ParseMftRecordHeader(record, sizeof record, header))
         return 0;
-    const uint32_t deleted = found.deleted ? 1 : 0;
-    if (!found.folder) {
-        return AppendNamedRecord(g_NtfsFileRecords, found.name,
-                   [&](NtfsFileRecord& r) {
-                       r.sector = sector;
-                       r.parentRecord = found.parent;
-                       SetRecordTimes(r, found.creationTime, found.changeTime);
-                       SetRecordSize(r, found.size);
-                       r.deleted = deleted;
-                   })
-            ? 1
-            : 0;
+    morvick::FoundMftRecord found;
+    if (morvick::DecodeFoundMftRecord(record, sizeof record, found))
+        return found.folder ? AppendFoundRecord(g_FoundNtfsRecords, sector, found)
+                            : AppendFoundRecord(g_NtfsFileRecords, sector, found);
+    // A name that lies in an extension record is given to its base record once the search is over:
+    // the base record is listed in its place now, its name to come. Left without one, it would be
+    // lost, and with it a folder's files.
+    morvick::NtfsFileName name;
+    if (morvick::ReadExtensionFileName(record, sizeof record, header, name)) {
+        KeepFoundExtensionName(sector, header);
+        return 0;
     }
-    return AppendNamedRecord(g_FoundNtfsRecords, found.name,
-               [&](FoundNtfsRecord& r) {
-                   r.sector = sector;
-                   r.parentRecord = found.parent;
-                   r.recordNumber = found.ownNumber;
-                   SetRecordTimes(r, found.creationTime, found.changeTime);
-                   r.indexFirstCluster = found.indexAllocationCluster > 0xFFFFFFFFu
-                       ? 0
-                       : static_cast<uint32_t>(found.indexAllocationCluster);
-                   r.deleted = deleted;
-               })
-        ? 1
-        : 0;
+    if (!header.numbered || !morvick::AwaitsExtensionFileName(record, sizeof record) ||
+        !AwaitFoundExtensionName(sector, header))
+        return 0;
+    found = morvick::FoundMftRecord();
+    found.folder = (header.flags & 2) != 0;
+    return found.folder ? AppendFoundRecord(g_FoundNtfsRecords, sector, found)
+                        : AppendFoundRecord(g_NtfsFileRecords, sector, found);
 }
 
 int AppendIndexRecord(uint32_t sector, const uint8_t* header, size_t length)

@@ -1,13 +1,18 @@
 // The NTFS side of the found-entry lists and the MFT's run table, over the engine's current source.
 #pragma once
 
+#include "engine/ntfs/AttributeList.h"
+#include "engine/ntfs/FoundMftRecord.h"
 #include "engine/ntfs/RunList.h"
 
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <vector>
 
+struct FoundNtfsRecord;
 struct MftEntryRecord;
+struct NtfsFileRecord;
 struct NtfsFolderRecord;
 
 // The runs of the MFT of the volume being read (filled by WalkMftRecords).
@@ -25,6 +30,14 @@ int MapVcnToLcn(uint32_t number, uint64_t& sector);
 // Empties g_MftRunTable.
 void FreeMftRunTable();
 
+// Where the clusters of the volume being read lie (g_VolumeParams), up to its end as the engine knows
+// it: the found volume's end, else the end of the chosen range, else the disk's end.
+morvick::NtfsClusterMap BrowsedNtfsClusters();
+
+// The entries of a fixed-up record's attribute list, resident or not (a non-resident one read through
+// the engine's current source, inside the volume being read).
+std::vector<morvick::AttributeListEntry> ReadAttributeListEntries(const uint8_t* record);
+
 // Appends a file record of an NTFS volume at the tail of the MFT entry list.
 MftEntryRecord* AppendMftEntry(uint32_t dataRecordSector, const std::u16string& name, uint32_t recordNumber,
                                uint32_t parentRecord, uint64_t creationTime, uint64_t changeTime, uint32_t deleted,
@@ -40,9 +53,17 @@ NtfsFolderRecord* AppendNewNtfsFolder(const std::u16string& name, uint32_t recor
 
 // Reads the FILE record at `sector` and appends it as an NtfsFileRecord (a file) or a FoundNtfsRecord
 // (a folder). 1 when appended; 0 for an unreadable, torn or damaged record, or one without a name.
+// A base record whose name lies in an extension record is appended without it, and an extension
+// record that holds a name is kept for its base record: GiveExtensionNames (ExtensionNames.h) joins
+// them after the search.
 int ProcessFoundMftRecord(uint32_t sector);
 // The same for the record's 1,024 bytes already read (they are copied before the fix-ups).
 int ProcessFoundMftRecordBytes(uint32_t sector, const uint8_t* bytes);
+
+// Gives a found record the fields of `found` (its name copied); the sector stays. False, with the
+// record unchanged, when the name cannot be copied.
+bool SetFoundRecordFields(FoundNtfsRecord& record, const morvick::FoundMftRecord& found);
+bool SetFoundRecordFields(NtfsFileRecord& record, const morvick::FoundMftRecord& found);
 
 // Reads the whole INDX record whose first sector (`header`, `length` bytes of it) was found at
 // `sector` (when `length` covers the whole record its bytes are used as they are), and appends an IndexRecordNode when it is sound and names its folder. 1 when appended.

@@ -76,6 +76,16 @@ bool FindDataPiece(const uint8_t* record, DataPiece& piece)
     return false;
 }
 
+// False when the extension record names another base record than `base` (a record of a deleted file
+// that was freed and used again since for another file's pieces); true where `base` keeps no number.
+bool PartOfFile(const uint8_t* extension, const uint8_t* base)
+{
+    morvick::MftRecordHeader e, b;
+    return morvick::ParseMftRecordHeader(extension, morvick::kMftRecordSize, e) &&
+        morvick::ParseMftRecordHeader(base, morvick::kMftRecordSize, b) &&
+        (!b.numbered || morvick::IsExtensionRecordOf(e, b.number, b));
+}
+
 // The pieces of $DATA that the base record's attribute list places in other records, after the
 // first piece, in the order of their first virtual cluster.
 void GatherExtensionPieces(const uint8_t* record, std::vector<DataPiece>& pieces)
@@ -92,7 +102,11 @@ void GatherExtensionPieces(const uint8_t* record, std::vector<DataPiece>& pieces
             return;
         list = baseRecord.data();
     }
-    std::vector<uint32_t> numbers = morvick::CollectAttributeListRecords(list, morvick::kMftRecordSize);
+    // A list that outgrew its record lies in clusters of its own and is read from there too: taken
+    // from the record alone, it gave no pieces, and the file was saved cut short where its first ended.
+    std::vector<uint32_t> numbers;
+    for (const morvick::AttributeListEntry& e : ReadAttributeListEntries(list))
+        numbers.push_back(e.record);
     std::set<uint32_t> seen;
     std::vector<uint8_t> extension(morvick::kMftRecordSize);
     for (uint32_t number : numbers) {
@@ -100,7 +114,7 @@ void GatherExtensionPieces(const uint8_t* record, std::vector<DataPiece>& pieces
             continue;
         uint64_t sector = 0;
         DataPiece piece;
-        if (MapVcnToLcn(number, sector) && ReadRecord(sector, extension.data()) &&
+        if (MapVcnToLcn(number, sector) && ReadRecord(sector, extension.data()) && PartOfFile(extension.data(), list) &&
             FindDataPiece(extension.data(), piece) && !piece.resident && piece.lowestVcn > pieces.front().highestVcn)
             pieces.push_back(std::move(piece));
     }
@@ -180,7 +194,8 @@ int SaveNtfsFile(const std::u16string& folder, const char16_t* name, uint32_t re
             RecordNotSaved(name);
         return 0;
     }
-    DataPiece& first = pieces[0];
+    // A copy, not a reference into `pieces`: gathering the other pieces may move the vector's elements.
+    const DataPiece first = pieces[0];
     // Encrypted data would come out as garbage, and so would compression other than LZNT1 in units
     // of at most 64 KiB: such a file is reported, not written as its clusters hold it.
     const bool compressed = !first.resident && (first.flags & kAttributeCompressed);

@@ -35,33 +35,59 @@ struct RecordFacts {
     uint64_t dataSector = 0;
 };
 
-void ReadFacts(const uint8_t* record, uint64_t recordSector, RecordFacts& facts)
+// The extension records of base record `number` that its attribute list names for a $FILE_NAME
+// (when `forName`) or for the first piece of the unnamed $DATA (when `forData`), each once, in list
+// order: those that can be read and name it as their base (a record freed and used again since for
+// another file no longer does).
+std::vector<std::pair<uint64_t, std::vector<uint8_t>>> ReadExtensionRecords(const uint8_t* record,
+    const morvick::MftRecordHeader& header, uint32_t number, bool forName, bool forData)
+{
+    std::vector<std::pair<uint64_t, std::vector<uint8_t>>> records;
+    std::vector<uint32_t> seen;
+    morvick::EngineSectorSource disk;
+    for (const morvick::AttributeListEntry& e : ReadAttributeListEntries(record)) {
+        const bool wanted = (forName && e.type == morvick::kAttrFileName) ||
+            (forData && e.type == morvick::kAttrData && e.startVcn == 0);
+        if (!wanted || e.record == number || std::find(seen.begin(), seen.end(), e.record) != seen.end())
+            continue;
+        if (seen.size() >= kMaxExtensionRecords)
+            break;
+        seen.push_back(e.record);
+        uint64_t sector = 0;
+        std::vector<uint8_t> other(kRecordBytes);
+        morvick::MftRecordHeader otherHeader;
+        if (MapVcnToLcn(e.record, sector) && morvick::ReadMftRecordAt(disk, sector, other.data()) &&
+            morvick::ParseMftRecordHeader(other.data(), kRecordBytes, otherHeader) &&
+            morvick::IsExtensionRecordOf(otherHeader, number, header))
+            records.emplace_back(sector, std::move(other));
+    }
+    return records;
+}
+
+void ReadFacts(const uint8_t* record, const morvick::MftRecordHeader& header, uint32_t number, uint64_t recordSector,
+    RecordFacts& facts)
 {
     facts.dataSector = recordSector;
-    std::vector<uint32_t> extensions = morvick::CollectAttributeListRecords(record, kRecordBytes);
-    if (extensions.size() > kMaxExtensionRecords)
-        extensions.resize(kMaxExtensionRecords);
-    bool sized = false;
-    // The record itself first, then the others its attribute list names.
+    // The record itself first, then the others its attribute list (resident or not) names: a record
+    // that fills up has its name moved out as well as its data, and a base record with no name of its
+    // own would hide the file, or a folder and all it holds.
     facts.named = morvick::ReadPreferredFileName(record, kRecordBytes, facts.name);
-    sized = morvick::GetMftRecordDataSize(record, kRecordBytes, facts.size);
+    const bool folder = (header.flags & 2) != 0;
+    bool sized = folder || morvick::GetMftRecordDataSize(record, kRecordBytes, facts.size);
     if (facts.named && sized)
         return;
-    morvick::EngineSectorSource disk;
-    std::vector<uint8_t> other(kRecordBytes);
-    for (uint32_t number : extensions) {
-        uint64_t sector = 0;
-        if (!MapVcnToLcn(number, sector) || sector == recordSector ||
-            !morvick::ReadMftRecordAt(disk, sector, other.data()))
-            continue;
-        if (!facts.named)
-            facts.named = morvick::ReadPreferredFileName(other.data(), kRecordBytes, facts.name);
+    const auto extensions = ReadExtensionRecords(record, header, number, !facts.named, !sized);
+    if (!facts.named) {
+        std::vector<const uint8_t*> others;
+        for (const auto& [sector, other] : extensions)
+            others.push_back(other.data());
+        facts.named = morvick::ReadPreferredFileName(others, kRecordBytes, facts.name);
+    }
+    for (const auto& [sector, other] : extensions) {
         if (!sized && morvick::GetMftRecordDataSize(other.data(), kRecordBytes, facts.size)) {
             sized = true;
             facts.dataSector = sector;
         }
-        if (facts.named && sized)
-            return;
     }
 }
 
@@ -105,10 +131,10 @@ private:
         // An extension record is part of another file, whose base record lists it: listed by itself
         // it would show that file a second time, with no data of its own. A torn record (its sector
         // ends disagree) is passed over too, not read as if whole.
-        if (header.baseRecord != 0)
+        if (header.extension)
             return;
         RecordFacts facts;
-        ReadFacts(record, sector, facts);
+        ReadFacts(record, header, number, sector, facts);
         if (!facts.named)
             return;
         const morvick::NtfsFileName& n = facts.name;

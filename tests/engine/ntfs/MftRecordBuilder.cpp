@@ -126,9 +126,17 @@ MftRecordBuilder& MftRecordBuilder::IndexRoot(uint32_t firstEntryParent, bool em
     return Resident(0x90, v, u"$I30");
 }
 
-MftRecordBuilder& MftRecordBuilder::BaseRecord(uint32_t base)
+MftRecordBuilder& MftRecordBuilder::BaseRecord(uint32_t base, uint16_t sequence)
 {
     Put(m_bytes, 32, base, 4);
+    Put(m_bytes, 38, sequence, 2);
+    return *this;
+}
+
+MftRecordBuilder& MftRecordBuilder::Numbered(uint32_t number, uint16_t sequence)
+{
+    Put(m_bytes, 44, number, 4);
+    Put(m_bytes, 16, sequence, 2);
     return *this;
 }
 

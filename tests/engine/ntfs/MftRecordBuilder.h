@@ -25,7 +25,10 @@ public:
     };
     MftRecordBuilder& AttributeList(const std::vector<ListEntry>& entries);
     MftRecordBuilder& IndexRoot(uint32_t firstEntryParent, bool empty = false);
-    MftRecordBuilder& BaseRecord(uint32_t base);
+    // An extension record of `base`, whose sequence number was `sequence` when it was made.
+    MftRecordBuilder& BaseRecord(uint32_t base, uint16_t sequence = 0);
+    // The record's own number (kept at 44) and sequence number.
+    MftRecordBuilder& Numbered(uint32_t number, uint16_t sequence);
 
     // The finished record, its sector ends protected (the saved words hold the true bytes).
     std::vector<uint8_t> Build() const;

@@ -1,0 +1,270 @@
+// Files and folders whose $FILE_NAME lies in an extension record (NTFS moves it there when the base
+// record fills up): both scans list each once, where it lies, under its base record, and save it
+// whole. The disk is made by ntfs-3g (make-name-extension-disk.sh): the folder fill, whose index
+// overflowed its record, with 1,600 files (half of them deleted); big.bin and the deleted lost.bin,
+// each in some 200 pieces. Compared with what sleuthkit's tsk_recover saves and with the files as
+// written (sleuthkit finds no name for lost.bin).
+#include "engine/extensive/ExtensiveScan.h"
+#include "engine/extensive/ExtensiveScanState.h"
+#include "engine/extensive/FoundVolumeScan.h"
+#include "engine/image/VirtualDisk.h"
+#include "engine/ntfs/NtfsEntryLists.h"
+#include "engine/save/EngineReset.h"
+#include "engine/save/FileFilters.h"
+#include "engine/save/FolderTreeSave.h"
+#include "engine/save/SaveState.h"
+#include "engine/state/EngineState.h"
+#include "tests/engine/diskfixtures/DiskFixture.h"
+#include "tests/engine/diskfixtures/Oracles.h"
+#include "tests/engine/diskfixtures/SavedFiles.h"
+#include "tests/engine/save/TempFolder.h"
+#include "tests/engine/scan/ScanFixture.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <set>
+#include <sstream>
+
+namespace fs = std::filesystem;
+using morvick::test::DiskFixtureEnvironment;
+using morvick::test::FixtureFile;
+using morvick::test::FixtureFolder;
+using morvick::test::ReadTextFile;
+
+static auto* const g_disks =
+    ::testing::AddGlobalTestEnvironment(new DiskFixtureEnvironment({"make-name-extension-disk.sh"}));
+
+namespace {
+
+const char* const kScript = "make-name-extension-disk.sh";
+
+std::vector<std::string> Lines(const std::string& path)
+{
+    std::vector<std::string> lines;
+    std::istringstream in(ReadTextFile(FixtureFile(kScript, path)));
+    std::string line;
+    while (std::getline(in, line)) {
+        if (!line.empty())
+            lines.push_back(line);
+    }
+    return lines;
+}
+
+// records.txt: a name, its base record and the record that holds its $FILE_NAME.
+uint32_t BaseRecordOf(const std::string& name)
+{
+    for (const std::string& line : Lines("records.txt")) {
+        std::istringstream fields(line);
+        std::string n;
+        uint32_t base = 0, holder = 0;
+        fields >> n >> base >> holder;
+        if (n == name && holder != base)
+            return base;
+    }
+    return 0;
+}
+
+std::string Utf8(const char16_t* name)
+{
+    return fs::path(std::u16string(name)).u8string();
+}
+
+// What a scan listed of the volume: folders and files by name, as (own or parent record, deleted).
+struct Listed {
+    std::multimap<std::string, std::pair<uint32_t, uint32_t>> folders;  // name -> (own number, deleted)
+    std::multimap<std::string, std::pair<uint32_t, uint32_t>> files;    // name -> (parent, deleted)
+    std::map<std::string, uint32_t> fileSectors;                        // name -> sector of its record
+};
+
+Listed QuickScanListing()
+{
+    Listed l;
+    for (const NtfsFolderRecord* r = g_NtfsFolders.head; r; r = r->next)
+        l.folders.insert({Utf8(r->name), {r->recordNumber, r->deleted}});
+    for (const MftEntryRecord* r = g_MftEntries.head; r; r = r->next) {
+        l.files.insert({Utf8(r->name), {r->parentRecord, r->deleted}});
+        l.fileSectors[Utf8(r->name)] = r->dataRecordSector;
+    }
+    return l;
+}
+
+Listed ExtensiveListing()
+{
+    Listed l;
+    for (const NtfsFolderRecord* r = g_NtfsFolders.head; r; r = r->next)
+        l.folders.insert({Utf8(r->name), {r->recordNumber, r->deleted}});
+    const VolumeParameterBlock& b = g_VolumeParams;
+    for (const NtfsFileRecord* r = g_NtfsFileRecords.head; r; r = r->next) {
+        if (r->sector <= b.clusterBase || r->sector > b.volumeEnd)
+            continue;
+        l.files.insert({Utf8(r->name), {r->parentRecord, r->deleted}});
+        l.fileSectors[Utf8(r->name)] = r->sector;
+    }
+    return l;
+}
+
+// Every file listed under fill is one written there, listed once; the files ntfs-3g kept are all
+// there, deleted as `keptDeleted` says. Returns the number of files listed under fill.
+size_t ExpectFilesOfFill(const Listed& listed, uint32_t fill, uint32_t keptDeleted)
+{
+    const std::vector<std::string> names = Lines("fill.names");
+    EXPECT_EQ(names.size(), 1600u);
+    const std::set<std::string> written(names.begin(), names.end());
+    size_t inFill = 0;
+    for (const auto& [name, where] : listed.files) {
+        if (where.first != fill)
+            continue;
+        ++inFill;
+        EXPECT_EQ(written.count(name), 1u) << name;
+        EXPECT_EQ(listed.files.count(name), 1u) << name;
+    }
+    const std::vector<std::string> kept = Lines("fill.kept");
+    EXPECT_EQ(kept.size(), 800u);
+    for (const std::string& name : kept) {
+        EXPECT_EQ(listed.files.count(name), 1u) << name;
+        auto it = listed.files.find(name);
+        if (it != listed.files.end()) {
+            EXPECT_EQ(it->second, std::make_pair(fill, keptDeleted)) << name;
+        }
+    }
+    return inFill;
+}
+
+// The files saved below out/folder, and that none of fill's names was saved anywhere else.
+size_t SavedBelow(const fs::path& out, const std::string& folder)
+{
+    const std::vector<std::string> names = Lines("fill.names");
+    const std::set<std::string> written(names.begin(), names.end());
+    size_t below = 0;
+    for (const auto& [key, path] : morvick::test::FilesBelow(out, false)) {
+        if (key.rfind("/" + folder + "/", 0) == 0)
+            ++below;
+        else
+            EXPECT_EQ(written.count(path.filename().u8string()), 0u) << key;
+    }
+    return below;
+}
+
+class NameInExtensionDisk : public ::testing::TestWithParam<bool> {
+protected:
+    void SetUp() override
+    {
+        ResetEngineState();
+        ResetSaveState();
+        ClearFileFilters();
+        ASSERT_FALSE(FixtureFolder(kScript).empty());
+    }
+    void TearDown() override
+    {
+        SetCurrentVirtualDisk(nullptr);
+        ResetExtensiveScanState();
+        ResetEngineState();
+    }
+    bool Extensive() const { return GetParam(); }
+
+    // Opens the image and lists its one NTFS volume with the scan of the parameter.
+    Listed Scan(const char* image)
+    {
+        Listed none;
+        EXPECT_TRUE(OpenFixtureImage(FixtureFile(kScript, image), disk)) << image;
+        if (!Extensive()) {
+            EXPECT_TRUE(QuickScanPartition(0));
+            return QuickScanListing();
+        }
+        if (!ChooseFixturePartition(0))
+            return none;
+        g_nScanMode = kScanExtensive;
+        ScanFinishedWord finished{0};
+        EXPECT_EQ(RunExtensiveScan(finished).search, ExtensiveSearchResult::kCompleted);
+        EXPECT_EQ(g_FoundPartitions.count, 1u);
+        if (!ChooseFoundVolume(1))
+            return none;
+        finished = 0;
+        RunFoundVolumeScan(finished);
+        return ExtensiveListing();
+    }
+
+    // The sector of record `number` through the MFT's runs.
+    static uint32_t RecordSector(uint32_t number)
+    {
+        uint64_t sector = 0;
+        EXPECT_EQ(MapVcnToLcn(number, sector), 1) << number;
+        return static_cast<uint32_t>(sector);
+    }
+
+    CVirtualDisk disk;
+    TempFolder temp;
+};
+
+}  // namespace
+
+TEST_P(NameInExtensionDisk, FilesAndTheFolderAreListedOnceUnderTheirBaseRecordsAndSavedWhole)
+{
+    const uint32_t fill = BaseRecordOf("fill");
+    const uint32_t big = BaseRecordOf("big.bin");
+    const uint32_t lost = BaseRecordOf("lost.bin");
+    ASSERT_NE(fill, 0u);
+    ASSERT_NE(big, 0u);
+    ASSERT_NE(lost, 0u);
+    const Listed listed = Scan("name-ext.vhd");
+
+    ASSERT_EQ(listed.folders.count("fill"), 1u);
+    EXPECT_EQ(listed.folders.find("fill")->second, std::make_pair(fill, 0u));
+    ASSERT_EQ(listed.files.count("big.bin"), 1u);
+    EXPECT_EQ(listed.files.find("big.bin")->second, std::make_pair(5u, 0u));
+    ASSERT_EQ(listed.files.count("lost.bin"), 1u);
+    EXPECT_EQ(listed.files.find("lost.bin")->second, std::make_pair(5u, 1u));
+    // Under the base record's sector, which the save reads, not the one that holds the name.
+    EXPECT_EQ(listed.fileSectors.at("big.bin"), RecordSector(big));
+    EXPECT_EQ(listed.fileSectors.at("lost.bin"), RecordSector(lost));
+    // Its files: those ntfs-3g kept, and those it deleted whose records were not used again.
+    const size_t inFill = ExpectFilesOfFill(listed, fill, 0);
+    EXPECT_GT(inFill, 1500u);
+
+    const fs::path out = temp.Path() / "out";
+    SaveWholeVolume(ToPath16(out));
+    EXPECT_EQ(g_SaveReport.failedFiles, 0u);
+    EXPECT_EQ(g_SaveReport.damagedFiles, 0u);
+    EXPECT_TRUE(ReadWholeFile(out / "big.bin") == ReadWholeFile(FixtureFile(kScript, "big.bin")));
+    EXPECT_TRUE(ReadWholeFile(out / "lost.bin") == ReadWholeFile(FixtureFile(kScript, "lost.bin")));
+    // fill's files at their place, live and deleted, as tsk_recover saves them.
+    const fs::path recovered = fs::u8path(FixtureFile(kScript, "name-ext.recover"));
+    EXPECT_TRUE(ReadWholeFile(out / "big.bin") == ReadWholeFile(recovered / "big.bin"));
+    size_t compared = 0;
+    for (const fs::directory_entry& e : fs::directory_iterator(recovered / "fill")) {
+        const fs::path ours = out / "fill" / e.path().filename();
+        ASSERT_TRUE(fs::exists(ours)) << ours.u8string();
+        EXPECT_TRUE(ReadWholeFile(ours) == ReadWholeFile(e.path())) << ours.u8string();
+        ++compared;
+    }
+    EXPECT_GE(compared, 1590u);
+    EXPECT_EQ(SavedBelow(out, "fill"), inFill) << "each file of fill once, and nothing of it elsewhere";
+}
+
+TEST_P(NameInExtensionDisk, ADeletedFolderWhoseNameLiesInAnExtensionRecordKeepsItsFiles)
+{
+    const uint32_t fill = BaseRecordOf("fill");
+    ASSERT_NE(fill, 0u);
+    const Listed listed = Scan("fill-deleted.vhd");
+    ASSERT_EQ(listed.folders.count("fill"), 1u);
+    EXPECT_EQ(listed.folders.find("fill")->second, std::make_pair(fill, 1u));
+    const size_t inFill = ExpectFilesOfFill(listed, fill, 1);
+
+    const fs::path out = temp.Path() / "out";
+    SaveWholeVolume(ToPath16(out));
+    EXPECT_EQ(g_SaveReport.failedFiles, 0u);
+    EXPECT_EQ(SavedBelow(out, "fill"), inFill);
+    // The files that were there until fill was deleted still hold what they held.
+    const fs::path recovered = fs::u8path(FixtureFile(kScript, "name-ext.recover")) / "fill";
+    const std::vector<std::string> kept = Lines("fill.kept");
+    ASSERT_EQ(kept.size(), 800u);
+    for (const std::string& name : kept) {
+        const fs::path ours = out / "fill" / fs::u8path(name);
+        ASSERT_TRUE(fs::exists(ours)) << name;
+        EXPECT_TRUE(ReadWholeFile(ours) == ReadWholeFile(recovered / fs::u8path(name))) << name;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(BothScans, NameInExtensionDisk, ::testing::Values(false, true),
+    [](const ::testing::TestParamInfo<bool>& info) { return info.param ? "Extensive" : "Quick"; });
