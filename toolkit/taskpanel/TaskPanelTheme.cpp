@@ -58,8 +58,8 @@ CTKPTaskPanelTheme::CTKPTaskPanelTheme()
       m_bEmbossedDisabledText(FALSE), m_bShellBitmaps(FALSE), m_hExpandIconNormal(NULL), m_hExpandIconSpecial(NULL),
       m_bClosedClientFrame(FALSE), m_bRoundedCaptionLeft(FALSE), m_bRoundedCaptionRight(FALSE), m_nCaptionHeight(25),
       m_bCaptionFontFromSystem(TRUE), m_bItemFontsFromSystem(TRUE), m_nItemTextFormat(DT_WORDBREAK | DT_NOPREFIX),
-      m_nCaptionTextFormat(DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS | DT_NOPREFIX), m_hMsImg32(NULL),
-      m_pfnAlphaBlend(NULL), m_pfnAlphaBlendFound(NULL)
+      m_nCaptionTextFormat(DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS | DT_NOPREFIX), m_nCaptionTextLead(13),
+      m_hMsImg32(NULL), m_pfnAlphaBlend(NULL), m_pfnAlphaBlendFound(NULL)
 {
     for (HBITMAP& hBitmap : m_hShellBitmaps)
         hBitmap = NULL;
@@ -406,7 +406,7 @@ CRect CTKPTaskPanelTheme::DrawCaptionButton(CDC* pDC, CTKPTaskPanelGroup* pGroup
 
 CRect CTKPTaskPanelTheme::DrawCaptionIcon(CDC* pDC, CTKPTaskPanelGroup* pGroup, CRect rc)
 {
-    CRect rcText(rc.left + 13, rc.top, rc.right, rc.bottom);
+    CRect rcText(rc.left + m_nCaptionTextLead, rc.top, rc.right, rc.bottom);
     CTKPTaskPanel* pPanel = pGroup->GetTaskPanel();
     const int nWidth = pPanel ? pPanel->GetCaptionIconSize().cx : 32;
     CTKPImageIcon* pImage = pGroup->GetImage(nWidth);

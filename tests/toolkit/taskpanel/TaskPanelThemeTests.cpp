@@ -367,6 +367,30 @@ TEST(TaskPanelThemes, ToolboxGradientsRunAcrossThePanelAndDownTheCaptionsWithAMa
         EXPECT_GE(nText, rcCaption.left + 19);
         EXPECT_LE(nText, rcCaption.left + 21);
     }
+    {
+        // A group's icon stands after the square, its text after the icon.
+        pPlaces->SetIconIndex(1002);
+        panel->SetCaptionIconSize(CSize(16, 16));
+        PanelPicture picture(panel.Get());
+        const int yMid = rcCaption.top + rcCaption.Height() / 2;
+        const COLORREF clrText = panel->GetPaintManager()->GetGroupColors(pPlaces)->clrHeadTextNormal;
+        for (int x = rcCaption.left + 8; x < rcCaption.left + 13; ++x)
+            EXPECT_TRUE(PixelIs(picture, CPoint(x, yMid), clrText)) << x;
+        int nIconLeft = -1, nIconRight = -1;
+        for (int y = rcCaption.top; y < rcCaption.bottom; ++y)
+            for (int x = rcCaption.left; x < rcCaption.right; ++x)
+                if (Near(picture.Pixel(x, y), RGB(40, 160, 40), 4)) {
+                    nIconLeft = nIconLeft < 0 ? x : std::min(nIconLeft, x);
+                    nIconRight = std::max(nIconRight, x);
+                }
+        const CRect rcPadding = panel->GetPaintManager()->GetItemIconPadding(pPlaces);
+        EXPECT_EQ(nIconLeft, rcCaption.left + 19 + rcPadding.left);
+        EXPECT_EQ(nIconRight, nIconLeft + 15);
+        const int nText = TextColumns(picture, rcCaption, nIconRight + 1, rcCaption.right - 30).first;
+        EXPECT_GE(nText, nIconRight + 1 + rcPadding.right);
+        EXPECT_LE(nText, nIconRight + 3 + rcPadding.right);
+        pPlaces->SetIconIndex(-1);
+    }
     // The focused group's caption is a flat box in the hot highlight.
     panel->SetFocusedItem(pPlaces);
     PanelPicture focused(panel.Get());
