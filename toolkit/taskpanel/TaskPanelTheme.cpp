@@ -628,6 +628,8 @@ CRect CTKPTaskPanelTheme::DrawImageAndTextItem(CDC* pDC, CTKPTaskPanelGroupItem*
         rc.bottom - rcInner.bottom);
     rcText.OffsetRect(ptOffset);
     DrawItemCaption(pDC, pItem, rcText, m_nItemTextFormat);
+    // Framed when focused by keyboard as in the icons-only layout, where a link reached with Tab
+    // showed no sign of the focus.
     DrawItemFocus(pDC, pItem, rc);
     return rc;
 }
@@ -643,7 +645,7 @@ CRect CTKPTaskPanelTheme::DrawImageAboveTextItem(CDC* pDC, CTKPTaskPanelGroupIte
         CRect rcText(0, 0, max(0, (int)(rc.Width() - rcInner.left - rcInner.right)), 0);
         const CString strCaption = pItem->GetMeasuredCaption();
         pDC->DrawText(strCaption, rcText, (m_nItemTextFormat | DT_CALCRECT | DT_CENTER) & ~DT_VCENTER);
-        int nWidth = max((int)rcText.Width(), (int)(szIcon.cx + 4)) + rcInner.left + rcInner.right;
+        int nWidth = max((int)rcText.Width(), (int)(szIcon.cx + 4));
         nWidth = min(nWidth, (int)rc.Width());
         if (look.nHotTrack == tkpTaskHotTrackItem)
             nWidth = rc.Width();
@@ -655,10 +657,13 @@ CRect CTKPTaskPanelTheme::DrawImageAboveTextItem(CDC* pDC, CTKPTaskPanelGroupIte
     const CPoint ptOffset = DrawItemHighlight(pDC, pItem, look, rc);
     const CPoint ptImage(rc.left + (rc.Width() - szIcon.cx) / 2 + ptOffset.x, rc.top + rcInner.top + ptOffset.y);
     DrawItemIcon(pDC, pItem, look, ptImage);
-    CRect rcText(rc.left + rcInner.left, ptImage.y + szIcon.cy + 3, rc.right - rcInner.right,
-        rc.bottom - rcInner.bottom);
+    // The caption spans the item's whole width: the item is only as wide as the measured caption, so
+    // inner margins here would cut it.
+    CRect rcText(rc.left, ptImage.y + szIcon.cy + 3, rc.right, rc.bottom - rcInner.bottom);
     rcText.OffsetRect(ptOffset.x, 0);
     DrawItemCaption(pDC, pItem, rcText, m_nItemTextFormat | DT_CENTER);
+    // Framed when focused by keyboard as in the icons-only layout, where a link reached with Tab
+    // showed no sign of the focus.
     DrawItemFocus(pDC, pItem, rc);
     return rc;
 }

@@ -115,5 +115,21 @@ TEST(TaskPanelGallery, EveryThemeWithOpenAndClosedGroupsAndADragUnderWay)
         ++expected;
         written += morvick::test::CaptureWindowToPng(panel->GetSafeHwnd(), folder + name) ? 1 : 0;
     }
+
+    // Images above their captions, as groups open one at a time lay their items out, one item hot
+    // with its image highlighted.
+    {
+        PanelWindow panel(250, 300, 10, 10);
+        panel->SetTheme(2);
+        panel->SetBehaviour(tkpTaskPanelBehaviourList);
+        FillSamplePanel(panel.Get());
+        panel->GetAt(0)->SetExpanded(TRUE);
+        FinishAnimation(panel.Get());
+        const CPoint pt = CentreOf(panel->GetAt(0)->GetAt(1));
+        panel->SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(pt.x, pt.y));
+        ++expected;
+        written +=
+            morvick::test::CaptureWindowToPng(panel->GetSafeHwnd(), folder + L"\\images-above-captions.png") ? 1 : 0;
+    }
     EXPECT_EQ(expected, written);
 }
