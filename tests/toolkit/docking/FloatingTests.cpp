@@ -264,6 +264,40 @@ TEST(DockingFloating, ARolledUpWindowComesBackRolledUpFromASavedLayout)
     }
 }
 
+// A window moved while rolled up keeps the place it was moved to when its window goes: the layout
+// saved after that opens it there, at its full height.
+TEST(DockingFloating, ARolledUpWindowMovedBeforeItGoesIsSavedWhereItStood)
+{
+    std::vector<BYTE> bytes;
+    int nFull = 0;
+    {
+        Floating w(TRUE);
+        CRect rc;
+        w.mini->GetWindowRect(&rc);
+        nFull = rc.Height();
+        ::SetCursorPos(5, 1000);
+        Site()->SetFocus();
+        w.mini->SetRolledUp(TRUE);
+        w.mini->SetWindowPos(nullptr, 340, 260, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        w.mini->DestroyWindow();
+        ASSERT_FALSE(w.mini->GetSafeHwnd());
+        bytes = SaveArchive(w.f.host());
+    }
+    HostFixture g;
+    g.host()->m_bThemedFloatingFrames = TRUE;
+    ASSERT_TRUE(LoadArchive(g.host(), bytes));
+    CTKPDockingPaneMiniWnd* m = FirstFloatingWindow(g.arrangement());
+    ASSERT_NE(m, nullptr);
+    ASSERT_NE(m->GetSafeHwnd(), (HWND)NULL);
+    ASSERT_TRUE(m->IsRolledUp());
+    CRect rc;
+    m->GetWindowRect(&rc);
+    EXPECT_EQ(rc.TopLeft(), CPoint(340, 260));
+    m->SendMessage(WM_NCMOUSEMOVE, HTCAPTION, MAKELPARAM(rc.left + 10, rc.top + 5));
+    m->GetWindowRect(&rc);
+    EXPECT_EQ(rc, CRect(340, 260, 560, 260 + nFull));
+}
+
 TEST(DockingFloating, ADamagedExpandedHeightOpensToTheSavedWindowRectangle)
 {
     CNamedExchange::Values values;
