@@ -585,7 +585,10 @@ TEST(TaskPanelThemes, CaptionsBesideImagesFollowThemFromTheItemsTop)
     }
 }
 
-TEST(TaskPanelThemes, CaptionsBelowImagesStandCentredUnderThem)
+// Below its image an item is as wide as its caption, or as its image and 4 pixels where that is
+// wider, and the mouse finds it only there; its caption is centred under the image and drawn across
+// the item's whole width.
+TEST(TaskPanelThemes, ItemsBelowTheirImagesAreAsWideAsCaptionOrImageWithTheCaptionCentred)
 {
     SchemeScope plain(0);
     PanelWindow panel(240, 500);
@@ -593,11 +596,25 @@ TEST(TaskPanelThemes, CaptionsBelowImagesStandCentredUnderThem)
     panel->SetTheme(2);
     CTKPTaskPanelGroup* pPlaces = panel->GetAt(1);
     pPlaces->SetItemLayout(tkpTaskItemLayoutImagesWithTextBelow);
+    CTKPTaskPanelGroupItem* pDisk = pPlaces->GetAt(0);
+    CTKPTaskPanelGroupItem* pFolder = pPlaces->GetAt(1);
     // A caption narrower than its picture.
-    pPlaces->GetAt(0)->SetCaption(_T("i"));
+    pDisk->SetCaption(_T("i"));
     FinishAnimation(panel.Get());
+    const int nIcon = pPlaces->GetIconSize().cx;
+    EXPECT_EQ(nIcon + 4, pDisk->GetHitTestRect().Width());
+    CRect rcCaption(0, 0, 200, 0);
+    {
+        CClientDC dc(panel.Get());
+        CTKPFontSelector font(&dc, panel->GetPaintManager()->GetItemFont(FALSE, FALSE));
+        dc.DrawText(pFolder->GetCaption(), rcCaption, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX | DT_CENTER);
+    }
+    ASSERT_GT(rcCaption.Width(), nIcon + 4);
+    EXPECT_EQ(rcCaption.Width(), pFolder->GetHitTestRect().Width());
+
     PanelPicture picture(panel.Get());
-    const CRect rc = pPlaces->GetAt(0)->GetHitTestRect();
+    EXPECT_EQ(rcCaption.Width(), pFolder->GetTextRect().Width());
+    const CRect rc = pDisk->GetHitTestRect();
     // The picture (icon 1004 is a plain square) and, below it, the caption's ink.
     int iconLeft = -1, iconRight = -1, iconBottom = -1;
     for (int y = rc.top; y < rc.bottom; ++y)
@@ -618,43 +635,13 @@ TEST(TaskPanelThemes, CaptionsBelowImagesStandCentredUnderThem)
             }
     ASSERT_GE(inkLeft, 0);
     EXPECT_NEAR(inkLeft + inkRight, iconLeft + iconRight, 4);
-}
-
-// Below its image an item is as wide as its caption, or as its image and 4 pixels where that is
-// wider, with its caption drawn across its whole width; the mouse finds it only there.
-TEST(TaskPanelThemes, ItemsBelowTheirImagesAreAsWideAsTheirCaptionOrImage)
-{
-    SchemeScope plain(0);
-    PanelWindow panel(240, 500);
-    FillSamplePanel(panel.Get());
-    panel->SetTheme(2);
-    CTKPTaskPanelGroup* pPlaces = panel->GetAt(1);
-    pPlaces->SetItemLayout(tkpTaskItemLayoutImagesWithTextBelow);
-    CTKPTaskPanelGroupItem* pDisk = pPlaces->GetAt(0);
-    CTKPTaskPanelGroupItem* pFolder = pPlaces->GetAt(1);
-    pDisk->SetCaption(_T("i"));
-    FinishAnimation(panel.Get());
-    const int nIcon = pPlaces->GetIconSize().cx;
-    EXPECT_EQ(nIcon + 4, pDisk->GetHitTestRect().Width());
-
-    CRect rcCaption(0, 0, 200, 0);
-    {
-        CClientDC dc(panel.Get());
-        CTKPFontSelector font(&dc, panel->GetPaintManager()->GetItemFont(FALSE, FALSE));
-        dc.DrawText(pFolder->GetCaption(), rcCaption, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX | DT_CENTER);
-    }
-    ASSERT_GT(rcCaption.Width(), nIcon + 4);
-    EXPECT_EQ(rcCaption.Width(), pFolder->GetHitTestRect().Width());
-    PanelPicture picture(panel.Get());
-    EXPECT_EQ(rcCaption.Width(), pFolder->GetTextRect().Width());
 
     Host::Get().Activate();
-    const CRect rcDisk = pDisk->GetHitTestRect();
-    for (const int x : {rcDisk.left - 1, rcDisk.right}) {
-        panel->SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(x, rcDisk.CenterPoint().y));
+    for (const int x : {rc.left - 1, rc.right}) {
+        panel->SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(x, rc.CenterPoint().y));
         EXPECT_NE(pDisk, panel->GetHotItem()) << x;
     }
-    panel->SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(rcDisk.left, rcDisk.CenterPoint().y));
+    panel->SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(rc.left, rc.CenterPoint().y));
     EXPECT_EQ(pDisk, panel->GetHotItem());
     panel->SendMessage(WM_MOUSELEAVE, 0, 0);
 }
