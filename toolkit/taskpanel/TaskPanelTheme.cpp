@@ -628,8 +628,8 @@ CRect CTKPTaskPanelTheme::DrawImageAndTextItem(CDC* pDC, CTKPTaskPanelGroupItem*
         rc.bottom - rcInner.bottom);
     rcText.OffsetRect(ptOffset);
     DrawItemCaption(pDC, pItem, rcText, m_nItemTextFormat);
-    // Framed when focused by keyboard as in the icons-only layout, where a link reached with Tab
-    // showed no sign of the focus.
+    // Framed when focused by keyboard, as in the icons-only layout: without the frame a link reached
+    // with Tab showed no sign of the focus.
     DrawItemFocus(pDC, pItem, rc);
     return rc;
 }
@@ -662,8 +662,8 @@ CRect CTKPTaskPanelTheme::DrawImageAboveTextItem(CDC* pDC, CTKPTaskPanelGroupIte
     CRect rcText(rc.left, ptImage.y + szIcon.cy + 3, rc.right, rc.bottom - rcInner.bottom);
     rcText.OffsetRect(ptOffset.x, 0);
     DrawItemCaption(pDC, pItem, rcText, m_nItemTextFormat | DT_CENTER);
-    // Framed when focused by keyboard as in the icons-only layout, where a link reached with Tab
-    // showed no sign of the focus.
+    // Framed when focused by keyboard, as in the icons-only layout: without the frame a link reached
+    // with Tab showed no sign of the focus.
     DrawItemFocus(pDC, pItem, rc);
     return rc;
 }
