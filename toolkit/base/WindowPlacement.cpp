@@ -57,16 +57,11 @@ BOOL CTKWindowPlacement::ReadPlacement(LPCTSTR lpszEntry, LPCTSTR lpszSection)
   if (!store.ReadBinary(lpszSection ? lpszSection : kDefaultSection, lpszEntry ? lpszEntry : kDefaultEntry, &pData,
                         &nBytes))
     return FALSE;
-  // Only a value of the size written, whose record has the platform's length, is applied: anything
-  // shorter would be read past its end.
-  DWORD length = 0;
-  BOOL bResult = FALSE;
-  if (nBytes == kValueSize) {
-    std::memcpy(&length, pData + 4, sizeof(length));
-    if (length == kRecordSize) {
-      std::memcpy(&m_placement, pData + 4, kRecordSize);
-      bResult = TRUE;
-    }
+  // Only a value of the size written is taken: a shorter one would be read past its end.
+  const BOOL bResult = nBytes == kValueSize;
+  if (bResult) {
+    std::memcpy(&m_placement, pData + 4, kRecordSize);
+    m_placement.length = kRecordSize;
   }
   delete[] pData;
   return bResult;

@@ -62,8 +62,7 @@ void CTKPDialogBarTitle::Draw(CDC* pDC)
         pDC->SetTextColor(pTheme->GetColor(COLOR_BTNTEXT));
     CRect rcText(rc.left + 2, rc.top, rc.right - (bPopup ? 15 : 2), rc.bottom);
     CString strCaption = GetCaption();
-    // The title is a name, not a menu caption: without DT_NOPREFIX its '&' would vanish and underline a letter.
-    pDC->DrawText(strCaption, rcText, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+    pDC->DrawText(strCaption, rcText, DT_SINGLELINE | DT_VCENTER);
     if (bPopup) {
         const int nMiddle = (rc.top + rc.bottom) / 2;
         CTKPCommandBarsTheme::DrawTriangle(pDC, CPoint(rc.right - 13, nMiddle - 2), CPoint(rc.right - 5, nMiddle - 2),

@@ -447,7 +447,7 @@ CSize CTKPFlatBarTheme::DrawFloatingCaption(CDC* pDC, CTKPCommandBar* pBar, BOOL
         pDC->SetTextColor(GetColor(COLOR_BTNHIGHLIGHT));
         pDC->SetBkMode(TRANSPARENT);
         CRect rcText(5, 3, (rcClient.Width() - 3) - 2 * nBand, rcBand.bottom);
-        pDC->DrawText(pBar->GetTitle(), rcText, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
+        pDC->DrawText(pBar->GetTitle(), rcText, DT_SINGLELINE | DT_VCENTER);
     }
     return CSize(rcBand.Width(), nBand);
 }

@@ -568,8 +568,7 @@ void CTKPDockingPaneMiniWnd::OnNcLButtonDblClk(UINT nHitTest, CPoint point)
 
 void CTKPDockingPaneMiniWnd::OnDestroy()
 {
-    if (!m_bRolledUp)
-        GetWindowRect(&m_rcNode);
+    GetWindowRect(&m_rcNode);
     CMiniFrameWnd::OnDestroy();
 }
 

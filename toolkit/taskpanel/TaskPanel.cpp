@@ -428,11 +428,12 @@ void CTKPTaskPanel::RepositionScrollButtons()
             m_pScrollButtonDown->rcButton.SetRect(rcGroup.right - nSize, nBottom - nSize, rcGroup.right, nBottom);
         }
     } else {
-        CRect rc = pGroup->GetClientRect();
+        const CRect rcClient = pGroup->GetClientRect();
+        CRect rc = rcClient;
         rc.DeflateRect(4, 4);
-        // No buttons where both squares do not fit: they would overlap, or stand over the caption and
-        // take the clicks meant for it.
-        if (rc.Width() >= 16 && rc.Height() >= 32) {
+        // No buttons in a client area under 20 pixels high: the down button would rise into the
+        // group's caption and the up button reach below the group, taking the clicks of the captions.
+        if (rc.bottom - 16 >= rcClient.top) {
             m_pScrollButtonUp->rcButton.SetRect(rc.right - 16, rc.top, rc.right, rc.top + 16);
             m_pScrollButtonDown->rcButton.SetRect(rc.right - 16, rc.bottom - 16, rc.right, rc.bottom);
         }

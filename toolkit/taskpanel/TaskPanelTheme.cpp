@@ -58,8 +58,8 @@ CTKPTaskPanelTheme::CTKPTaskPanelTheme()
       m_bEmbossedDisabledText(FALSE), m_bShellBitmaps(FALSE), m_hExpandIconNormal(NULL), m_hExpandIconSpecial(NULL),
       m_bClosedClientFrame(FALSE), m_bRoundedCaptionLeft(FALSE), m_bRoundedCaptionRight(FALSE), m_nCaptionHeight(25),
       m_bCaptionFontFromSystem(TRUE), m_bItemFontsFromSystem(TRUE), m_nItemTextFormat(DT_WORDBREAK | DT_NOPREFIX),
-      m_nCaptionTextFormat(DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS | DT_NOPREFIX), m_hMsImg32(NULL),
-      m_pfnAlphaBlend(NULL), m_pfnAlphaBlendFound(NULL)
+      m_nCaptionTextFormat(DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS | DT_NOPREFIX), m_nCaptionTextLead(13),
+      m_hMsImg32(NULL), m_pfnAlphaBlend(NULL), m_pfnAlphaBlendFound(NULL)
 {
     for (HBITMAP& hBitmap : m_hShellBitmaps)
         hBitmap = NULL;
@@ -406,7 +406,7 @@ CRect CTKPTaskPanelTheme::DrawCaptionButton(CDC* pDC, CTKPTaskPanelGroup* pGroup
 
 CRect CTKPTaskPanelTheme::DrawCaptionIcon(CDC* pDC, CTKPTaskPanelGroup* pGroup, CRect rc)
 {
-    CRect rcText(rc.left + 13, rc.top, rc.right, rc.bottom);
+    CRect rcText(rc.left + m_nCaptionTextLead, rc.top, rc.right, rc.bottom);
     CTKPTaskPanel* pPanel = pGroup->GetTaskPanel();
     const int nWidth = pPanel ? pPanel->GetCaptionIconSize().cx : 32;
     CTKPImageIcon* pImage = pGroup->GetImage(nWidth);
@@ -628,6 +628,8 @@ CRect CTKPTaskPanelTheme::DrawImageAndTextItem(CDC* pDC, CTKPTaskPanelGroupItem*
         rc.bottom - rcInner.bottom);
     rcText.OffsetRect(ptOffset);
     DrawItemCaption(pDC, pItem, rcText, m_nItemTextFormat);
+    // Framed when focused by keyboard, as in the icons-only layout: without the frame a link reached
+    // with Tab showed no sign of the focus.
     DrawItemFocus(pDC, pItem, rc);
     return rc;
 }
@@ -643,7 +645,7 @@ CRect CTKPTaskPanelTheme::DrawImageAboveTextItem(CDC* pDC, CTKPTaskPanelGroupIte
         CRect rcText(0, 0, max(0, (int)(rc.Width() - rcInner.left - rcInner.right)), 0);
         const CString strCaption = pItem->GetMeasuredCaption();
         pDC->DrawText(strCaption, rcText, (m_nItemTextFormat | DT_CALCRECT | DT_CENTER) & ~DT_VCENTER);
-        int nWidth = max((int)rcText.Width(), (int)(szIcon.cx + 4)) + rcInner.left + rcInner.right;
+        int nWidth = max((int)rcText.Width(), (int)(szIcon.cx + 4));
         nWidth = min(nWidth, (int)rc.Width());
         if (look.nHotTrack == tkpTaskHotTrackItem)
             nWidth = rc.Width();
@@ -655,10 +657,13 @@ CRect CTKPTaskPanelTheme::DrawImageAboveTextItem(CDC* pDC, CTKPTaskPanelGroupIte
     const CPoint ptOffset = DrawItemHighlight(pDC, pItem, look, rc);
     const CPoint ptImage(rc.left + (rc.Width() - szIcon.cx) / 2 + ptOffset.x, rc.top + rcInner.top + ptOffset.y);
     DrawItemIcon(pDC, pItem, look, ptImage);
-    CRect rcText(rc.left + rcInner.left, ptImage.y + szIcon.cy + 3, rc.right - rcInner.right,
-        rc.bottom - rcInner.bottom);
+    // The caption spans the item's whole width: the item is only as wide as the measured caption, so
+    // inner margins here would cut it.
+    CRect rcText(rc.left, ptImage.y + szIcon.cy + 3, rc.right, rc.bottom - rcInner.bottom);
     rcText.OffsetRect(ptOffset.x, 0);
     DrawItemCaption(pDC, pItem, rcText, m_nItemTextFormat | DT_CENTER);
+    // Framed when focused by keyboard, as in the icons-only layout: without the frame a link reached
+    // with Tab showed no sign of the focus.
     DrawItemFocus(pDC, pItem, rc);
     return rc;
 }

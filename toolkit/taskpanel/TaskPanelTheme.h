@@ -178,7 +178,8 @@ protected:
     void FreeCaptionButtonImages();
     // The double chevron of the caption buttons, up or down, centred in the rectangle.
     void DrawDoubleChevron(CDC* pDC, CRect rc, BOOL bUp, COLORREF clr);
-    // The caption text rectangle after the icon of the group, if any; draws the icon.
+    // The caption text rectangle after the icon of the group, if any, else the caption text lead in
+    // from the rectangle's left; draws the icon.
     CRect DrawCaptionIcon(CDC* pDC, CTKPTaskPanelGroup* pGroup, CRect rc);
     // The caption text of the group in its colours, in the caption format.
     void DrawCaptionText(CDC* pDC, CTKPTaskPanelGroup* pGroup, CRect rc, BOOL bHot);
@@ -191,6 +192,7 @@ protected:
     BOOL AlphaBlend(HDC hdcDest, int x, int y, int cx, int cy, HDC hdcSrc, int xSrc, int ySrc, int cxSrc, int cySrc,
         BLENDFUNCTION blend);
 
+    int m_nCaptionTextLead;  // where a caption without an icon starts its text (13 pixels in)
     HMODULE m_hMsImg32;
     AlphaBlendProc m_pfnAlphaBlend;
     AlphaBlendProc m_pfnAlphaBlendFound;

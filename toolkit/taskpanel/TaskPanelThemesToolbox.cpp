@@ -114,6 +114,7 @@ CTKPTaskPanelTheme8::CTKPTaskPanelTheme8()
     m_bBoldCaption = TRUE;
     m_bInsertAfterDropItem = FALSE;
     m_bScrollButtonsInCaptions = FALSE;
+    m_nCaptionTextLead = 0;  // the face leaves the room after its marker
 }
 
 void CTKPTaskPanelTheme8::RefreshMetrics()
@@ -160,11 +161,10 @@ CRect CTKPTaskPanelTheme8::DrawGroupCaptionFace(CDC* pDC, CTKPTaskPanelGroup* pG
         FillVertical(pDC, rc, pColors->clrHead);
         pDC->FillSolidRect(rc.left, rc.bottom - 1, rc.Width(), 1, pColors->clrClientBorder);
     }
-    // A small square marks the caption; the text starts after it, 19 pixels in (the caption's usual
-    // 13 from the rectangle returned).
+    // A small square marks the caption; the group's icon or text starts after it, 19 pixels in.
     const int y = rc.top + rc.Height() / 2 - 2;
     pDC->FillSolidRect(rc.left + 8, y, 5, 5, pColors->clrHeadTextNormal);
-    rc.left += 6;
+    rc.left += 19;
     return rc;
 }
 

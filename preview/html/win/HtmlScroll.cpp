@@ -97,7 +97,8 @@ void Recompute(ScrollRecord& r, int clientWidth, int clientHeight)
             r.rangeY = 0;
         }
     }
-    // Positions beyond their new range come back to it.
+    // A position past its new range comes back to it in one move: a line scroll, its distance clamped
+    // to the range, would move the content by the same excess.
     if (r.posX > r.rangeX || r.posY > r.rangeY)
         ScrollTo(r, r.posX, r.posY);
     SCROLLINFO range = {sizeof range, SIF_RANGE | SIF_POS, 0, 100, 0, 0, 0};

@@ -53,7 +53,8 @@ TEST(HtmlPaint, LinksAreUnderlinedInBlueAndRedWhileHovered)
     const PaintOp* one = c.FindText(L"one");
     EXPECT_EQ(one->colour, HtmlRgb(0, 0, 255));
     EXPECT_EQ(one->font.underline, 1);
-    // Underline and strike-out together are drawn as lines, not by the font.
+    // With strike-out, the underline is a drawn line, not the font's; the strike-out is the font's,
+    // and a line through the middle as well.
     const PaintOp* both = c.FindText(L"both");
     EXPECT_EQ(both->font.underline, 0);
     EXPECT_EQ(both->font.strikeOut, 1);

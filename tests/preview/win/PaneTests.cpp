@@ -220,7 +220,8 @@ TEST(PreviewPane, DamagedFilesShowTheCorruptPlaceholderBesideTheirViewer)
         {SamplePath("make-image-samples.sh", "empty.png"), L".png", kViewerImage},
         {SamplePath("make-image-samples.sh", "truncated-rgb.jpg"), L".jpg", kViewerImage},
         {SamplePath("make-image-samples.sh", "truncated-lzw.tif"), L".tif", kViewerImage},
-        // Cut raw data gives no picture (cut run-length data gives the part decoded: a picture).
+        // Cut raw data gives no picture (cut run-length data gives the rows decoded when the cut lies
+        // inside the picture, and none when it falls before the first pixel).
         {SamplePath("make-psd-samples.sh", "truncated-rgb8-raw.psd"), L".psd", kViewerPsd},
         {SamplePath("make-psd-samples.sh", "truncated-grey16-raw.psd"), L".psd", kViewerPsd},
         {TempFile(L"missing.psd"), L".psd", kViewerPsd},

@@ -320,16 +320,29 @@ TEST(BufferedPainting, MemDCStartsWithItsGradientAtItsOwnOrigin)
 
 TEST(BufferedPainting, MemDCWithoutBackgroundLeavesTheBufferUnpainted)
 {
-  DibCanvas target(20, 20);
-  CTKPColorGradient unset;
-  unset.m_clrLight.SetStandardValue(kBlue);  // only the dark end decides
-  {
-    CTKMemDC mem(target.DC(), CRect(0, 0, 10, 10), unset);
-    mem.FillSolidRect(0, 0, 1, 1, kRed);
+  // Only the dark end decides: with it unset, whatever the light end holds, the buffer reaches the
+  // target as it was made, the same as a buffer with no colour at all.
+  std::vector<std::vector<COLORREF>> pictures;
+  for (const COLORREF clrLight : {kBlue, kRed, COLORREF(TK_COLOR_NONE)}) {
+    DibCanvas target(20, 20);
+    CTKPColorGradient unset;
+    if (clrLight != TK_COLOR_NONE)
+      unset.m_clrLight.SetStandardValue(clrLight);
+    {
+      CTKMemDC mem(target.DC(), CRect(0, 0, 10, 10), unset);
+      mem.FillSolidRect(0, 0, 1, 1, RGB(0, 128, 0));
+    }
+    EXPECT_EQ(RGB(0, 128, 0), target.Pixel(0, 0));
+    EXPECT_NE(clrLight, target.Pixel(5, 0));
+    EXPECT_EQ(RGB(255, 255, 255), target.Pixel(15, 15));
+    std::vector<COLORREF> picture;
+    for (int y = 0; y < 20; ++y)
+      for (int x = 0; x < 20; ++x)
+        picture.push_back(target.Pixel(x, y));
+    pictures.push_back(picture);
   }
-  EXPECT_EQ(kRed, target.Pixel(0, 0));
-  EXPECT_NE(kBlue, target.Pixel(5, 5));
-  EXPECT_EQ(RGB(255, 255, 255), target.Pixel(15, 15));
+  EXPECT_EQ(pictures[0], pictures[1]);
+  EXPECT_EQ(pictures[0], pictures[2]);
 }
 
 TEST(BufferedPainting, MemDCOfAnEmptyRectangleCoversTheClipBox)

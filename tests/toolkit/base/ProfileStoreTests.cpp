@@ -145,7 +145,7 @@ TEST_F(ProfileTest, PlacementIsStoredAsFortyEightBytes)
     EXPECT_EQ(SW_SHOWMAXIMIZED, fields[3]);
 }
 
-TEST_F(ProfileTest, PlacementIsAppliedOnlyFromAWholeValue)
+TEST_F(ProfileTest, PlacementIsAppliedFromAWholeValueWhateverLengthItRecords)
 {
     TestWindow window;
     CTKWindowPlacement placement;
@@ -159,11 +159,21 @@ TEST_F(ProfileTest, PlacementIsAppliedOnlyFromAWholeValue)
     EXPECT_EQ(40, wp.rcNormalPosition.left);
     EXPECT_EQ(150, wp.rcNormalPosition.bottom);
 
-    // A short value, or a record of another length, is not applied.
+    // A record that gives another length is the platform's record all the same.
+    for (const LONG length : {0L, 40L, 1000L}) {
+        SCOPED_TRACE(length);
+        fields[1] = length;
+        fields[8] += 10;
+        key.Set(L"Settings", L"Window Position", REG_BINARY, fields, 48);
+        ASSERT_TRUE(placement.LoadWindowPos(window.Wnd()));
+        EXPECT_EQ(44u, placement.GetPlacement().length);
+        GetWindowPlacement(window.Handle(), &wp);
+        EXPECT_EQ(fields[8], wp.rcNormalPosition.left);
+        EXPECT_EQ(150, wp.rcNormalPosition.bottom);
+    }
+    // A short value is not taken.
+    fields[1] = 44;
     key.Set(L"Settings", L"Window Position", REG_BINARY, fields, 40);
-    EXPECT_FALSE(placement.ReadPlacement());
-    fields[1] = 40;
-    key.Set(L"Settings", L"Window Position", REG_BINARY, fields, 48);
     EXPECT_FALSE(placement.ReadPlacement());
     // No window: nothing to save or load.
     CWnd none;

@@ -1,9 +1,12 @@
-// A scratch key under HKEY_CURRENT_USER\Software\MorvickTest, removed before and after each test.
+// A scratch key under HKEY_CURRENT_USER\Software\MorvickTest, empty for each test. Whatever the key
+// held before is kept aside and put back when the object goes, and a "MorvickTest" key that the
+// test made is removed again.
 #pragma once
 
 #include <windows.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 class TestRegistryKey
@@ -11,6 +14,16 @@ class TestRegistryKey
 public:
   explicit TestRegistryKey(const wchar_t* name) : m_path(std::wstring(L"Software\\MorvickTest\\") + name)
   {
+    HKEY hParent = nullptr;
+    m_bMadeParent = RegOpenKeyExW(HKEY_CURRENT_USER, L"Software\\MorvickTest", 0, KEY_READ, &hParent) != ERROR_SUCCESS;
+    if (hParent)
+      RegCloseKey(hParent);
+    HKEY hOld = nullptr;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, m_path.c_str(), 0, KEY_READ, &hOld) == ERROR_SUCCESS) {
+      m_bHadKey = true;
+      Read(hOld, m_saved);
+      RegCloseKey(hOld);
+    }
     RegDeleteTreeW(HKEY_CURRENT_USER, m_path.c_str());
     RegCreateKeyExW(HKEY_CURRENT_USER, m_path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &m_key, nullptr);
   }
@@ -18,7 +31,19 @@ public:
   {
     RegCloseKey(m_key);
     RegDeleteTreeW(HKEY_CURRENT_USER, m_path.c_str());
+    if (m_bHadKey) {
+      HKEY hKey = nullptr;
+      if (RegCreateKeyExW(HKEY_CURRENT_USER, m_path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &hKey,
+                          nullptr) == ERROR_SUCCESS) {
+        Write(hKey, m_saved);
+        RegCloseKey(hKey);
+      }
+    } else if (m_bMadeParent) {
+      RegDeleteKeyW(HKEY_CURRENT_USER, L"Software\\MorvickTest");  // only while nothing else is in it
+    }
   }
+  TestRegistryKey(const TestRegistryKey&) = delete;
+  TestRegistryKey& operator=(const TestRegistryKey&) = delete;
 
   HKEY Key() const { return m_key; }
 
@@ -63,6 +88,63 @@ public:
   }
 
 private:
+  // A key's values and sub-keys, as read before the test.
+  struct Tree {
+    struct Value {
+      std::wstring name;
+      DWORD type;
+      std::vector<BYTE> data;
+    };
+    std::vector<Value> values;
+    std::vector<std::pair<std::wstring, Tree>> keys;
+  };
+
+  static void Read(HKEY hKey, Tree& tree)
+  {
+    for (DWORD i = 0;; ++i) {
+      wchar_t name[16384];
+      DWORD cchName = 16384, type = 0, cb = 0;
+      if (RegEnumValueW(hKey, i, name, &cchName, nullptr, &type, nullptr, &cb) != ERROR_SUCCESS)
+        break;
+      Tree::Value value{std::wstring(name, cchName), type, std::vector<BYTE>(cb)};
+      cchName = 16384;
+      if (RegEnumValueW(hKey, i, name, &cchName, nullptr, &type, value.data.data(), &cb) == ERROR_SUCCESS) {
+        value.data.resize(cb);
+        tree.values.push_back(value);
+      }
+    }
+    for (DWORD i = 0;; ++i) {
+      wchar_t name[256];
+      DWORD cchName = 256;
+      if (RegEnumKeyExW(hKey, i, name, &cchName, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+        break;
+      HKEY hSub = nullptr;
+      if (RegOpenKeyExW(hKey, name, 0, KEY_READ, &hSub) != ERROR_SUCCESS)
+        continue;
+      tree.keys.emplace_back(std::wstring(name, cchName), Tree());
+      Read(hSub, tree.keys.back().second);
+      RegCloseKey(hSub);
+    }
+  }
+
+  static void Write(HKEY hKey, const Tree& tree)
+  {
+    for (const Tree::Value& value : tree.values)
+      RegSetValueExW(hKey, value.name.c_str(), 0, value.type, value.data.data(),
+                     static_cast<DWORD>(value.data.size()));
+    for (const auto& key : tree.keys) {
+      HKEY hSub = nullptr;
+      if (RegCreateKeyExW(hKey, key.first.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &hSub, nullptr) !=
+          ERROR_SUCCESS)
+        continue;
+      Write(hSub, key.second);
+      RegCloseKey(hSub);
+    }
+  }
+
   std::wstring m_path;
   HKEY m_key = nullptr;
+  bool m_bHadKey = false;
+  bool m_bMadeParent = false;
+  Tree m_saved;
 };

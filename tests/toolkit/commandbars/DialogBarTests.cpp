@@ -123,8 +123,9 @@ TEST_F(DialogBarTest, TheTitleShowsTheBarsNameAndOpensOnlyAPopupWithControls)
     m_pBar->SetCaption(L"Object");
     EXPECT_EQ(pTitle->GetCaption(), CString(L"Object"));
 
-    // A title longer than its place is cut, not shortened with an ellipsis; its '&' is a letter.
-    m_pBar->SetCaption(L"Find & Replace in every one of the open documents and their folders");
+    // A title longer than its place is cut, not shortened with an ellipsis; an '&' in it marks the
+    // mnemonic as in a menu caption, and a doubled one shows one.
+    m_pBar->SetCaption(L"Find && &Replace in every one of the open documents and their folders");
     m_pBar->CalcDockingLayout(800, LM_HORZ | LM_HORZDOCK);
     const CRect rcTitle = pTitle->GetRect();
     DibCanvas drawn(200, 60), expected(200, 60);
@@ -135,7 +136,7 @@ TEST_F(DialogBarTest, TheTitleShowsTheBarsNameAndOpensOnlyAPopupWithControls)
         pDC->SetBkMode(TRANSPARENT);
         pDC->SetTextColor(m_pBar->GetPaintManager()->GetColor(COLOR_BTNTEXT));
         CRect rcText(rcTitle.left + 2, rcTitle.top, rcTitle.right - 2, rcTitle.bottom);
-        pDC->DrawText(pTitle->GetCaption(), rcText, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+        pDC->DrawText(pTitle->GetCaption(), rcText, DT_SINGLELINE | DT_VCENTER);
     }
     int nDiffering = 0;
     for (int y = 0; y < 60; y++)

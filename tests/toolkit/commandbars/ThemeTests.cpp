@@ -8,6 +8,7 @@
 #include "tests/toolkit/base/DistinctPictures.h"
 #include "tests/toolkit/commandbars/CommandBarsTestSupport.h"
 #include "toolkit/base/ColorManager.h"
+#include "toolkit/base/DCSelectors.h"
 #include "toolkit/commandbars/Control.h"
 #include "toolkit/commandbars/ControlComboBox.h"
 #include "toolkit/commandbars/ControlEdit.h"
@@ -148,6 +149,39 @@ TEST(FlatTheme, GripperOfAHorizontalToolBarIsShortLinesEveryOtherRow)
         EXPECT_EQ(canvas.Pixel(5, y), bLine ? clr38 : kPaper);
         EXPECT_EQ(canvas.Pixel(6, y), kPaper);
     }
+    pFrame->DestroyWindow();
+}
+
+// A floating bar's caption band: the title in colour 20 in the small caption font, an '&' in it
+// marking the mnemonic as in a menu caption, cut at the room left for the caption buttons without an
+// ellipsis.
+TEST(FlatTheme, TheFloatingCaptionDrawsTheTitleWithItsMnemonicAndCutsIt)
+{
+    CTestFrame* pFrame = new CTestFrame;
+    ASSERT_TRUE(pFrame->CreateTestFrame());
+    CTKPToolBar* pBar = pFrame->GetToolBar();
+    ASSERT_TRUE(pBar->SetPosition(tkpBarFloating));
+    pBar->SetTitle(L"Find && &Replace in every one of the open documents, their folders and all their files");
+    auto pTheme = MakeTheme<CTKPFlatBarTheme>(CTKPCommandBarsTheme::themeFlat);
+    CRect rcClient;
+    pBar->GetClientRect(&rcClient);
+    DibCanvas drawn(rcClient.Width(), 40), expected(rcClient.Width(), 40);
+    drawn.Fill(kPaper);
+    expected.Fill(kPaper);
+    const CSize size = pTheme->DrawCommandBarGripper(drawn.DC(), pBar, TRUE);
+    ASSERT_GT(size.cy, 0);
+    {
+        CDC* pDC = expected.DC();
+        pDC->FillSolidRect(CRect(3, 3, rcClient.Width() - 3, size.cy + 3), pTheme->GetColor(COLOR_BTNSHADOW));
+        CTKPFontSelector font(pDC, pTheme->GetSmCaptionFont());
+        pDC->SetTextColor(pTheme->GetColor(COLOR_BTNHIGHLIGHT));
+        pDC->SetBkMode(TRANSPARENT);
+        CRect rcText(5, 3, rcClient.Width() - 3 - 2 * size.cy, size.cy + 3);
+        CSize extent = pDC->GetTextExtent(pBar->GetTitle());
+        ASSERT_GT(extent.cx, rcText.Width());  // the title does not fit
+        pDC->DrawText(pBar->GetTitle(), rcText, DT_SINGLELINE | DT_VCENTER);
+    }
+    EXPECT_TRUE(SamePixels(drawn, expected, rcClient.Width(), 40));
     pFrame->DestroyWindow();
 }
 

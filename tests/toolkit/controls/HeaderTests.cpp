@@ -228,13 +228,33 @@ TEST(HeaderLooks, GradientHeaderIsTallerAndStylesSwitchTheLayout)
     EXPECT_LT(f.Client().Height(), tm.tmHeight + 10);
 }
 
-TEST(HeaderLooks, HotItemFollowsTheCursorWithVisualStyles)
+namespace {
+
+// The plain style, answering as though the header's visual styles were active or not, so that the
+// tracking is tried whether the platform has them or not.
+class VisualStylesStandIn : public CTKHeaderCtrlTheme {
+public:
+    explicit VisualStylesStandIn(BOOL bActive) : m_bActive(bActive) {}
+    BOOL IsThemeActive() override { return m_bActive; }
+
+private:
+    BOOL m_bActive;
+};
+
+}  // namespace
+
+TEST(HeaderLooks, HotItemFollowsTheCursorWhileVisualStylesAreActive)
 {
     HeaderFixture f;
-    CTKHeaderCtrlTheme* pTheme = f.header.GetHeaderTheme();
-    ASSERT_NE(pTheme, nullptr);
-    if (!pTheme->IsThemeActive())
-        GTEST_SKIP() << "no visual styles";
+    // Without them the mouse starts no tracking.
+    f.header.SetStyle(new VisualStylesStandIn(FALSE));
+    const CRect name = f.Item(0);
+    CursorToClient(f.header.GetSafeHwnd(), name.CenterPoint().x, name.CenterPoint().y);
+    f.header.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(name.CenterPoint().x, name.CenterPoint().y));
+    EXPECT_FALSE(::KillTimer(f.header.GetSafeHwnd(), 1));
+    EXPECT_EQ(f.header.GetHotItem(), -1);
+
+    f.header.SetStyle(new VisualStylesStandIn(TRUE));
     const CRect size = f.Item(1);
     CursorToClient(f.header.GetSafeHwnd(), size.CenterPoint().x, size.CenterPoint().y);
     f.header.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(size.CenterPoint().x, size.CenterPoint().y));

@@ -232,7 +232,7 @@ TEST(DockingDrag, RefusedPlacesAreNotOffered)
     s.Stop();
 }
 
-TEST(DockingDrag, StickersShowWhatTheSiteAllowsAndTheLastMadeIsHitFirst)
+TEST(DockingDrag, StickersShowWhatTheSiteAllowsAndEachLeadsToItsOwnPlace)
 {
     DragScene s(TRUE);
     Site()->m_actionFilter = [](const Notification& n) {

@@ -211,6 +211,26 @@ CTKPDockingPaneMiniWnd* FirstFloatingWindow(CTKPDockingPaneArrangement* pArrange
     return nullptr;
 }
 
+// Rolls the window up with the cursor and the focus away from it; returns the height it opens to.
+int RollUp(Floating& w)
+{
+    CRect rc;
+    w.mini->GetWindowRect(&rc);
+    ::SetCursorPos(5, 1000);
+    Site()->SetFocus();
+    w.mini->SetRolledUp(TRUE);
+    return rc.Height();
+}
+
+// The floating window of a saved layout loaded into the host, when it has its window; else null.
+CTKPDockingPaneMiniWnd* LoadFloatingWindow(HostFixture& g, const std::vector<BYTE>& bytes)
+{
+    if (!LoadArchive(g.host(), bytes))
+        return nullptr;
+    CTKPDockingPaneMiniWnd* m = FirstFloatingWindow(g.arrangement());
+    return m && m->GetSafeHwnd() ? m : nullptr;
+}
+
 }  // namespace
 
 TEST(DockingFloating, ARolledUpWindowComesBackRolledUpFromASavedLayout)
@@ -219,18 +239,14 @@ TEST(DockingFloating, ARolledUpWindowComesBackRolledUpFromASavedLayout)
     int nFull = 0;
     {
         Floating w(TRUE);
-        CRect rc;
-        w.mini->GetWindowRect(&rc);
-        nFull = rc.Height();
-        ::SetCursorPos(5, 1000);
-        Site()->SetFocus();
-        w.mini->SetRolledUp(TRUE);
+        nFull = RollUp(w);
         KillTimer(w.mini->GetSafeHwnd(), 1);
         for (int i = 0; i < 6; ++i)
             w.mini->SendMessage(WM_TIMER, 1, 0);
         KillTimer(w.mini->GetSafeHwnd(), 3);
         for (int i = 0; i < 9 && w.mini->IsAnimating(); ++i)
             w.mini->SendMessage(WM_TIMER, 3, 0);
+        CRect rc;
         w.mini->GetWindowRect(&rc);
         ASSERT_EQ(rc.Height(), w.f.host()->GetTheme()->m_nCaptionHeight + 8);
         bytes = SaveArchive(w.f.host());
@@ -240,10 +256,8 @@ TEST(DockingFloating, ARolledUpWindowComesBackRolledUpFromASavedLayout)
         SCOPED_TRACE(bThemed ? "themed frames" : "system frames");
         HostFixture g;
         g.host()->m_bThemedFloatingFrames = bThemed;
-        ASSERT_TRUE(LoadArchive(g.host(), bytes));
-        CTKPDockingPaneMiniWnd* m = FirstFloatingWindow(g.arrangement());
+        CTKPDockingPaneMiniWnd* m = LoadFloatingWindow(g, bytes);
         ASSERT_NE(m, nullptr);
-        ASSERT_NE(m->GetSafeHwnd(), (HWND)NULL);
         CRect rc;
         m->GetWindowRect(&rc);
         if (!bThemed) {
@@ -262,6 +276,33 @@ TEST(DockingFloating, ARolledUpWindowComesBackRolledUpFromASavedLayout)
         EXPECT_EQ(rc.Height(), nFull);
         EXPECT_EQ(SaveArchive(g.host()), bytes);
     }
+}
+
+// A window moved while rolled up keeps the place it was moved to when its window goes: the layout
+// saved after that opens it there, at its full height.
+TEST(DockingFloating, ARolledUpWindowMovedBeforeItGoesIsSavedWhereItStood)
+{
+    std::vector<BYTE> bytes;
+    int nFull = 0;
+    {
+        Floating w(TRUE);
+        nFull = RollUp(w);
+        w.mini->SetWindowPos(nullptr, 340, 260, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        w.mini->DestroyWindow();
+        ASSERT_FALSE(w.mini->GetSafeHwnd());
+        bytes = SaveArchive(w.f.host());
+    }
+    HostFixture g;
+    g.host()->m_bThemedFloatingFrames = TRUE;
+    CTKPDockingPaneMiniWnd* m = LoadFloatingWindow(g, bytes);
+    ASSERT_NE(m, nullptr);
+    ASSERT_TRUE(m->IsRolledUp());
+    CRect rc;
+    m->GetWindowRect(&rc);
+    EXPECT_EQ(rc.TopLeft(), CPoint(340, 260));
+    m->SendMessage(WM_NCMOUSEMOVE, HTCAPTION, MAKELPARAM(rc.left + 10, rc.top + 5));
+    m->GetWindowRect(&rc);
+    EXPECT_EQ(rc, CRect(340, 260, 560, 260 + nFull));
 }
 
 TEST(DockingFloating, ADamagedExpandedHeightOpensToTheSavedWindowRectangle)

@@ -1,7 +1,7 @@
 // Pictures of the task panel in each theme, as a person sees it on screen, under
 // build/windows/taskpanel-gallery: an open group with a hot link, a link focused by keyboard and a
-// hosted control, a closed group, a special group, and an item being dragged over another. Nothing is compared; the test
-// checks that every picture was written.
+// hosted control, a closed group, a special group with a caption icon, and an item being dragged
+// over another. Nothing is compared; the test checks that every picture was written.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -14,8 +14,9 @@ using namespace tptest;
 
 namespace {
 
-// A panel of four groups: "Tasks" open with a hot link, "Places" closed, "Recovery" special with a
-// drag going on over its items and a hosted edit control, "Details" open with a text line.
+// A panel of four groups: "Tasks" open with a hot link, "Places" closed, "Recovery" special with an
+// icon in its caption, a drag going on over its items and a hosted edit control, "Details" open with
+// a text line.
 void BuildScene(CTKPTaskPanel* pPanel, HWND* phEdit)
 {
     FillSamplePanel(pPanel);
@@ -23,6 +24,8 @@ void BuildScene(CTKPTaskPanel* pPanel, HWND* phEdit)
     pPanel->LockRedraw(TRUE);
     CTKPTaskPanelGroup* pRecovery = AddGroup(nullptr, _T("Recovery"), 4);
     pRecovery->SetSpecialGroup(TRUE);
+    pRecovery->SetIconIndex(1002);
+    pPanel->SetCaptionIconSize(CSize(16, 16));
     AddItem(pRecovery, _T("Save the checked files"), tkpTaskItemTypeLink, 41, 1002);
     AddItem(pRecovery, _T("Save a snapshot"), tkpTaskItemTypeLink, 42, 1003);
     CTKPTaskPanelGroupItem* pControl = AddItem(pRecovery, _T(""), tkpTaskItemTypeControl, 43);
@@ -111,6 +114,22 @@ TEST(TaskPanelGallery, EveryThemeWithOpenAndClosedGroupsAndADragUnderWay)
         swprintf(name, 64, L"\\one-open-group-theme%02d.png", theme);
         ++expected;
         written += morvick::test::CaptureWindowToPng(panel->GetSafeHwnd(), folder + name) ? 1 : 0;
+    }
+
+    // Images above their captions, as groups open one at a time lay their items out, one item hot
+    // with its image highlighted.
+    {
+        PanelWindow panel(250, 300, 10, 10);
+        panel->SetTheme(2);
+        panel->SetBehaviour(tkpTaskPanelBehaviourList);
+        FillSamplePanel(panel.Get());
+        panel->GetAt(0)->SetExpanded(TRUE);
+        FinishAnimation(panel.Get());
+        const CPoint pt = CentreOf(panel->GetAt(0)->GetAt(1));
+        panel->SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(pt.x, pt.y));
+        ++expected;
+        written +=
+            morvick::test::CaptureWindowToPng(panel->GetSafeHwnd(), folder + L"\\images-above-captions.png") ? 1 : 0;
     }
     EXPECT_EQ(expected, written);
 }

@@ -407,6 +407,60 @@ TEST(TaskPanelScrolling, AQuitMessageEndsTheScrollButtonsLoopAndIsPutBack)
     EXPECT_EQ(nullptr, ::GetCapture());
 }
 
+// While an opening group's client area grows, its scroll buttons come as soon as it is 20 pixels
+// high, where both stand below its caption and inside the group, and work from then on; lower there
+// are none, and its caption takes its clicks.
+TEST(TaskPanelScrolling, ScrollButtonsComeAtTwentyPixelsAndNeverStandOverACaption)
+{
+    PanelWindow panel(220, 150);
+    panel->SetTheme(8);  // the buttons in the client area
+    panel->SetBehaviour(tkpTaskPanelBehaviourList);
+    CTKPTaskPanelGroup* pFirst = AddGroup(panel.Get(), _T("First"));
+    AddItem(pFirst, _T("Link"));
+    CTKPTaskPanelGroup* pMany = AddGroup(panel.Get(), _T("Many"));
+    for (int i = 0; i < 30; ++i)
+        AddItem(pMany, _T("Link"));
+    pFirst->SetExpanded(TRUE);
+    FinishAnimation(panel.Get());
+    ASSERT_EQ(pFirst, panel->GetActiveGroup());
+    CTKPTaskPanelScrollButton* pDown = panel->GetScrollButton(FALSE);
+    CTKPTaskPanelScrollButton* pUp = panel->GetScrollButton(TRUE);
+
+    Host::Get().Activate();
+    Click(panel.Get(), pMany->GetCaptionRect().CenterPoint());
+    ASSERT_EQ(pMany, panel->GetActiveGroup());
+    ::KillTimer(panel->GetSafeHwnd(), CTKPTaskPanel::TIMER_ANIMATION);
+    bool bLow = false, bClicked = false;
+    for (int nTick = 0; nTick < 20; ++nTick) {
+        SCOPED_TRACE(nTick);
+        const CRect rcClient = pMany->GetClientRect();
+        const bool bPlaced = !pDown->rcButton.IsRectEmpty() && !pUp->rcButton.IsRectEmpty();
+        bLow = bLow || (rcClient.Height() > 0 && rcClient.Height() < 20);
+        EXPECT_EQ(rcClient.Height() >= 20, bPlaced) << rcClient.Height();
+        EXPECT_EQ(pMany, panel->HitTestItem(pMany->GetCaptionRect().CenterPoint()));
+        if (bPlaced) {
+            EXPECT_GE(pDown->rcButton.top, rcClient.top);
+            EXPECT_LE(pUp->rcButton.bottom, rcClient.bottom);
+        }
+        if (pDown->IsVisible() && rcClient.Height() < 40 && !bClicked) {
+            // Pressed and released at once, the down button scrolls one row.
+            bClicked = true;
+            ASSERT_TRUE(pDown->bEnabled);
+            const int nShown = pMany->GetFirstShownIndex();
+            const CPoint pt = pDown->rcButton.CenterPoint();
+            panel->PostMessage(WM_LBUTTONUP, 0, PointParam(pt));
+            MouseAt(panel.Get(), WM_LBUTTONDOWN, pt, MK_LBUTTON);
+            EXPECT_EQ(nShown + 1, pMany->GetFirstShownIndex());
+            EXPECT_EQ(nullptr, ::GetCapture());
+        }
+        if (!pMany->IsAnimating())
+            break;
+        panel->SendMessage(WM_TIMER, CTKPTaskPanel::TIMER_ANIMATION, 0);
+    }
+    EXPECT_TRUE(bLow) << "the client area was 1 to 19 pixels high in no step";
+    EXPECT_TRUE(bClicked) << "the client area was 20 to 39 pixels high in no step";
+}
+
 TEST(TaskPanelMouse, TheHotItemsTooltipCarriesItsCaptionAsTitle)
 {
     PanelWindow panel;

@@ -11,6 +11,7 @@
 #include "TaskPanelTestSupport.h"
 #include "tests/toolkit/base/DistinctPictures.h"
 #include "toolkit/base/ColorManager.h"
+#include "toolkit/base/DCSelectors.h"
 #include "toolkit/taskpanel/TaskPanelThemes.h"
 
 using namespace tptest;
@@ -367,6 +368,30 @@ TEST(TaskPanelThemes, ToolboxGradientsRunAcrossThePanelAndDownTheCaptionsWithAMa
         EXPECT_GE(nText, rcCaption.left + 19);
         EXPECT_LE(nText, rcCaption.left + 21);
     }
+    {
+        // A group's icon stands after the square, its text after the icon.
+        pPlaces->SetIconIndex(1002);
+        panel->SetCaptionIconSize(CSize(16, 16));
+        PanelPicture picture(panel.Get());
+        const int yMid = rcCaption.top + rcCaption.Height() / 2;
+        const COLORREF clrText = panel->GetPaintManager()->GetGroupColors(pPlaces)->clrHeadTextNormal;
+        for (int x = rcCaption.left + 8; x < rcCaption.left + 13; ++x)
+            EXPECT_TRUE(PixelIs(picture, CPoint(x, yMid), clrText)) << x;
+        int nIconLeft = -1, nIconRight = -1;
+        for (int y = rcCaption.top; y < rcCaption.bottom; ++y)
+            for (int x = rcCaption.left; x < rcCaption.right; ++x)
+                if (Near(picture.Pixel(x, y), RGB(40, 160, 40), 4)) {
+                    nIconLeft = nIconLeft < 0 ? x : std::min(nIconLeft, x);
+                    nIconRight = std::max(nIconRight, x);
+                }
+        const CRect rcPadding = panel->GetPaintManager()->GetItemIconPadding(pPlaces);
+        EXPECT_EQ(nIconLeft, rcCaption.left + 19 + rcPadding.left);
+        EXPECT_EQ(nIconRight, nIconLeft + 15);
+        const int nText = TextColumns(picture, rcCaption, nIconRight + 1, rcCaption.right - 30).first;
+        EXPECT_GE(nText, nIconRight + 1 + rcPadding.right);
+        EXPECT_LE(nText, nIconRight + 3 + rcPadding.right);
+        pPlaces->SetIconIndex(-1);
+    }
     // The focused group's caption is a flat box in the hot highlight.
     panel->SetFocusedItem(pPlaces);
     PanelPicture focused(panel.Get());
@@ -560,7 +585,10 @@ TEST(TaskPanelThemes, CaptionsBesideImagesFollowThemFromTheItemsTop)
     }
 }
 
-TEST(TaskPanelThemes, CaptionsBelowImagesStandCentredUnderThem)
+// Below its image an item is as wide as its caption, or as its image and 4 pixels where that is
+// wider, and the mouse finds it only there; its caption is centred under the image and drawn across
+// the item's whole width.
+TEST(TaskPanelThemes, ItemsBelowTheirImagesAreAsWideAsCaptionOrImageWithTheCaptionCentred)
 {
     SchemeScope plain(0);
     PanelWindow panel(240, 500);
@@ -568,11 +596,25 @@ TEST(TaskPanelThemes, CaptionsBelowImagesStandCentredUnderThem)
     panel->SetTheme(2);
     CTKPTaskPanelGroup* pPlaces = panel->GetAt(1);
     pPlaces->SetItemLayout(tkpTaskItemLayoutImagesWithTextBelow);
+    CTKPTaskPanelGroupItem* pDisk = pPlaces->GetAt(0);
+    CTKPTaskPanelGroupItem* pFolder = pPlaces->GetAt(1);
     // A caption narrower than its picture.
-    pPlaces->GetAt(0)->SetCaption(_T("i"));
+    pDisk->SetCaption(_T("i"));
     FinishAnimation(panel.Get());
+    const int nIcon = pPlaces->GetIconSize().cx;
+    EXPECT_EQ(nIcon + 4, pDisk->GetHitTestRect().Width());
+    CRect rcCaption(0, 0, 200, 0);
+    {
+        CClientDC dc(panel.Get());
+        CTKPFontSelector font(&dc, panel->GetPaintManager()->GetItemFont(FALSE, FALSE));
+        dc.DrawText(pFolder->GetCaption(), rcCaption, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX | DT_CENTER);
+    }
+    ASSERT_GT(rcCaption.Width(), nIcon + 4);
+    EXPECT_EQ(rcCaption.Width(), pFolder->GetHitTestRect().Width());
+
     PanelPicture picture(panel.Get());
-    const CRect rc = pPlaces->GetAt(0)->GetHitTestRect();
+    EXPECT_EQ(rcCaption.Width(), pFolder->GetTextRect().Width());
+    const CRect rc = pDisk->GetHitTestRect();
     // The picture (icon 1004 is a plain square) and, below it, the caption's ink.
     int iconLeft = -1, iconRight = -1, iconBottom = -1;
     for (int y = rc.top; y < rc.bottom; ++y)
@@ -593,6 +635,15 @@ TEST(TaskPanelThemes, CaptionsBelowImagesStandCentredUnderThem)
             }
     ASSERT_GE(inkLeft, 0);
     EXPECT_NEAR(inkLeft + inkRight, iconLeft + iconRight, 4);
+
+    Host::Get().Activate();
+    for (const int x : {rc.left - 1, rc.right}) {
+        panel->SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(x, rc.CenterPoint().y));
+        EXPECT_NE(pDisk, panel->GetHotItem()) << x;
+    }
+    panel->SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(rc.left, rc.CenterPoint().y));
+    EXPECT_EQ(pDisk, panel->GetHotItem());
+    panel->SendMessage(WM_MOUSELEAVE, 0, 0);
 }
 
 TEST(TaskPanelThemes, AKeyboardFocusedLinkIsFramedInEveryItemLayout)
