@@ -14,6 +14,8 @@
 #include "engine/save/EngineReset.h"
 #include "engine/state/EngineState.h"
 #include "resource.h"
+#include "res/toolkit-controls.h"
+#include "toolkit/controls/ControlMenu.h"
 #include "tests/app/results/ResultsTestSupport.h"
 
 namespace morvick::test {
@@ -225,6 +227,84 @@ TEST_F(ResultList, EqualTextsKeepTheirOrderAndDescendingIsTheExactReverse)
         ASSERT_NE(info, nullptr);
         EXPECT_EQ(CString(reinterpret_cast<const wchar_t*>(info->name.c_str())), name);
     }
+}
+
+// The header's menu as the command bars' popup shows it: the pick is posted to the header, its owner.
+UINT g_headerPick = 0;
+
+UINT PickFromHeaderMenu(CMenu*, UINT, int, int, CWnd* owner, int)
+{
+    if (g_headerPick != 0)
+        owner->PostMessage(WM_COMMAND, g_headerPick);
+    return 0;
+}
+
+// A heading of the list pressed with a mouse button: the right one opens the header's menu, from
+// which `pick` is chosen; the left one is a plain click.
+void PressHeading(CResultListCtrl& list, int column, bool right, UINT pick = 0)
+{
+    CHeaderCtrl* header = list.GetHeaderCtrl();
+    ASSERT_NE(header, nullptr);
+    CRect item;
+    ASSERT_TRUE(header->GetItemRect(column, &item));
+    const LPARAM at = MAKELPARAM(item.CenterPoint().x, item.CenterPoint().y);
+    g_headerPick = pick;
+    header->SendMessage(right ? WM_RBUTTONDOWN : WM_LBUTTONDOWN, right ? MK_RBUTTON : MK_LBUTTON, at);
+    header->SendMessage(right ? WM_RBUTTONUP : WM_LBUTTONUP, 0, at);
+    PumpPending();
+    g_headerPick = 0;
+}
+
+// The header's arrow: its column, and 1 ascending or 0 descending.
+std::pair<int, int> Arrow(CResultListCtrl& list)
+{
+    auto* header = dynamic_cast<CTKHeaderCtrl*>(CWnd::FromHandlePermanent(list.GetHeaderCtrl()->GetSafeHwnd()));
+    if (header == nullptr)
+        return {-2, -1};
+    BOOL ascending = FALSE;
+    const int column = header->GetSortColumn(&ascending);
+    return {column, ascending ? 1 : 0};
+}
+
+TEST_F(ResultList, TheHeadersMenuSortsTheWayItNamesAndAPlainClickKeepsItsRule)
+{
+    struct Restore {
+        TKTrackMenuFunction old = TKSetTrackMenuFunction(PickFromHeaderMenu);
+        ~Restore() { TKSetTrackMenuFunction(old); }
+    } restore;
+    ResultPanes panes;
+    CResultListCtrl& list = panes.list;
+    using Names = std::vector<CString>;
+    ASSERT_EQ(panes.RowNames(), (Names{L"A", L"B", L"r1.txt", L"r2.bin"}));
+    ASSERT_EQ(list.GetItemText(panes.Row(L"B"), 1).Left(7), L"Deleted");
+
+    // "Sort Ascending" on Type as the first choice (Type is the column the list counts as sorted).
+    PressHeading(list, 1, true, ID_TKHEADER_SORT_ASC);
+    EXPECT_EQ(panes.RowNames(), (Names{L"B", L"A", L"r2.bin", L"r1.txt"}));
+    EXPECT_EQ(Arrow(list), std::make_pair(1, 1));
+    // "Sort Descending" on Size: the larger file first (the folders, equal, the other way round).
+    PressHeading(list, 2, true, ID_TKHEADER_SORT_DESC);
+    EXPECT_EQ(panes.RowNames(), (Names{L"A", L"B", L"r2.bin", L"r1.txt"}));
+    EXPECT_EQ(Arrow(list), std::make_pair(2, 0));
+    // "Sort Descending" on Name, then "Sort Ascending" on it.
+    PressHeading(list, 0, true, ID_TKHEADER_SORT_DESC);
+    EXPECT_EQ(panes.RowNames(), (Names{L"B", L"A", L"r2.bin", L"r1.txt"}));
+    EXPECT_EQ(Arrow(list), std::make_pair(0, 0));
+    PressHeading(list, 0, true, ID_TKHEADER_SORT_ASC);
+    EXPECT_EQ(panes.RowNames(), (Names{L"A", L"B", L"r1.txt", L"r2.bin"}));
+    EXPECT_EQ(Arrow(list), std::make_pair(0, 1));
+
+    // A plain click on the sorted column reverses it; on another column it sorts ascending.
+    PressHeading(list, 0, false);
+    EXPECT_EQ(panes.RowNames(), (Names{L"B", L"A", L"r2.bin", L"r1.txt"}));
+    EXPECT_EQ(Arrow(list), std::make_pair(0, 0));
+    PressHeading(list, 2, false);
+    EXPECT_EQ(panes.RowNames(), (Names{L"B", L"A", L"r1.txt", L"r2.bin"}));
+    EXPECT_EQ(Arrow(list), std::make_pair(2, 1));
+    // After a plain click the menu still sorts the way it names: Size descending.
+    PressHeading(list, 2, true, ID_TKHEADER_SORT_DESC);
+    EXPECT_EQ(panes.RowNames(), (Names{L"A", L"B", L"r2.bin", L"r1.txt"}));
+    EXPECT_EQ(Arrow(list), std::make_pair(2, 0));
 }
 
 TEST_F(ResultList, RenamesThatCouldLeaveTheSaveFolderAreRefused)
