@@ -278,33 +278,36 @@ TEST_F(ResultList, TheHeadersMenuSortsTheWayItNamesAndAPlainClickKeepsItsRule)
     ASSERT_EQ(panes.RowNames(), (Names{L"A", L"B", L"r1.txt", L"r2.bin"}));
     ASSERT_EQ(list.GetItemText(panes.Row(L"B"), 1).Left(7), L"Deleted");
 
-    // "Sort Ascending" on Type as the first choice (Type is the column the list counts as sorted).
-    PressHeading(list, 1, true, ID_TKHEADER_SORT_ASC);
-    EXPECT_EQ(panes.RowNames(), (Names{L"B", L"A", L"r2.bin", L"r1.txt"}));
-    EXPECT_EQ(Arrow(list), std::make_pair(1, 1));
-    // "Sort Descending" on Size: the larger file first (the folders, equal, the other way round).
-    PressHeading(list, 2, true, ID_TKHEADER_SORT_DESC);
-    EXPECT_EQ(panes.RowNames(), (Names{L"A", L"B", L"r2.bin", L"r1.txt"}));
-    EXPECT_EQ(Arrow(list), std::make_pair(2, 0));
-    // "Sort Descending" on Name, then "Sort Ascending" on it.
-    PressHeading(list, 0, true, ID_TKHEADER_SORT_DESC);
-    EXPECT_EQ(panes.RowNames(), (Names{L"B", L"A", L"r2.bin", L"r1.txt"}));
-    EXPECT_EQ(Arrow(list), std::make_pair(0, 0));
-    PressHeading(list, 0, true, ID_TKHEADER_SORT_ASC);
-    EXPECT_EQ(panes.RowNames(), (Names{L"A", L"B", L"r1.txt", L"r2.bin"}));
-    EXPECT_EQ(Arrow(list), std::make_pair(0, 1));
-
-    // A plain click on the sorted column reverses it; on another column it sorts ascending.
-    PressHeading(list, 0, false);
-    EXPECT_EQ(panes.RowNames(), (Names{L"B", L"A", L"r2.bin", L"r1.txt"}));
-    EXPECT_EQ(Arrow(list), std::make_pair(0, 0));
-    PressHeading(list, 2, false);
-    EXPECT_EQ(panes.RowNames(), (Names{L"B", L"A", L"r1.txt", L"r2.bin"}));
-    EXPECT_EQ(Arrow(list), std::make_pair(2, 1));
-    // After a plain click the menu still sorts the way it names: Size descending.
-    PressHeading(list, 2, true, ID_TKHEADER_SORT_DESC);
-    EXPECT_EQ(panes.RowNames(), (Names{L"A", L"B", L"r2.bin", L"r1.txt"}));
-    EXPECT_EQ(Arrow(list), std::make_pair(2, 0));
+    // Each step: a heading pressed (kMenuAscending, kMenuDescending or a plain click), then the rows
+    // and the header's arrow (its column, 1 ascending, 0 descending).
+    enum Press { kMenuAscending, kMenuDescending, kPlainClick };
+    struct Step {
+        const char* what;
+        int column;
+        Press press;
+        Names rows;
+        std::pair<int, int> arrow;
+    };
+    const Step steps[] = {
+        {"Sort Ascending on Type, the column the list counts as sorted, as the first choice", 1, kMenuAscending,
+            {L"B", L"A", L"r2.bin", L"r1.txt"}, {1, 1}},
+        {"Sort Descending on Size: the larger file first, the equal folders the other way round", 2, kMenuDescending,
+            {L"A", L"B", L"r2.bin", L"r1.txt"}, {2, 0}},
+        {"Sort Descending on Name", 0, kMenuDescending, {L"B", L"A", L"r2.bin", L"r1.txt"}, {0, 0}},
+        {"Sort Ascending on Name", 0, kMenuAscending, {L"A", L"B", L"r1.txt", L"r2.bin"}, {0, 1}},
+        {"a plain click on the sorted column reverses it", 0, kPlainClick, {L"B", L"A", L"r2.bin", L"r1.txt"}, {0, 0}},
+        {"a plain click on another column sorts it ascending", 2, kPlainClick, {L"B", L"A", L"r1.txt", L"r2.bin"},
+            {2, 1}},
+        {"after a plain click the menu still sorts the way it names", 2, kMenuDescending,
+            {L"A", L"B", L"r2.bin", L"r1.txt"}, {2, 0}},
+    };
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.what);
+        PressHeading(list, step.column, step.press != kPlainClick,
+            step.press == kMenuAscending ? ID_TKHEADER_SORT_ASC : ID_TKHEADER_SORT_DESC);
+        EXPECT_EQ(panes.RowNames(), step.rows);
+        EXPECT_EQ(Arrow(list), step.arrow);
+    }
 }
 
 TEST_F(ResultList, RenamesThatCouldLeaveTheSaveFolderAreRefused)
