@@ -476,6 +476,23 @@ void CResultListCtrl::OnHeaderClick(int column)
     SortByColumn(column, ascending);
 }
 
+BOOL CResultListCtrl::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult)
+{
+    // The header's menu sends its choice as a click of button 1, the header's arrow already set; a
+    // plain click (button 0) goes on to the list's column click and its rule.
+    const auto* notify = reinterpret_cast<const NMHEADERW*>(lParam);
+    if (notify != nullptr && m_header.GetSafeHwnd() != nullptr && notify->hdr.hwndFrom == m_header.GetSafeHwnd() &&
+        (notify->hdr.code == HDN_ITEMCLICKW || notify->hdr.code == HDN_ITEMCLICKA) && notify->iButton == 1) {
+        // Sorted the way the menu names, not by the click rule, which made "Sort Descending" ascending.
+        BOOL ascending = TRUE;
+        m_header.GetSortColumn(&ascending);
+        SortByColumn(notify->iItem, ascending != FALSE);
+        *pResult = 0;
+        return TRUE;
+    }
+    return CTKListCtrl::OnNotify(wParam, lParam, pResult);
+}
+
 void CResultListCtrl::OnColumnClick(NMHDR* pNMHDR, LRESULT* pResult)
 {
     *pResult = 0;

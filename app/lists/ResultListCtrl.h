@@ -86,7 +86,8 @@ public:
 
     // Sorts by a column's text (folders first, the parent row first); the header shows the arrow.
     void SortByColumn(int column, bool ascending);
-    // The header click: the same column again reverses the order, another one sorts ascending.
+    // The header click: the same column again reverses the order, another one sorts ascending. A
+    // choice from the header's menu sorts the way it names.
     void OnHeaderClick(int column);
 
     // What the mouse and the keys do to a row (the tests call these too).
@@ -117,6 +118,7 @@ public:
     BOOL PreTranslateMessage(MSG* pMsg) override;
 
 protected:
+    BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
     afx_msg void OnCustomDraw(NMHDR* pNMHDR, LRESULT* pResult);
     afx_msg void OnClickNotify(NMHDR* pNMHDR, LRESULT* pResult);
     afx_msg void OnDoubleClickNotify(NMHDR* pNMHDR, LRESULT* pResult);

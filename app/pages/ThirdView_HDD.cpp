@@ -30,7 +30,6 @@ IMPLEMENT_DYNCREATE(CThirdView_HDD, CWizardPage)
 BEGIN_MESSAGE_MAP(CThirdView_HDD, CWizardPage)
 ON_WM_CREATE()
 ON_WM_SIZE()
-ON_WM_SHOWWINDOW()
 ON_WM_KEYDOWN()
 ON_WM_SETCURSOR()
 ON_WM_CTLCOLOR()
@@ -86,6 +85,12 @@ void CThirdView_HDD::HeaderBitmaps(UINT& left, UINT& middle, UINT& right) const
     left = IDB_RESULTS_HEADER;
     middle = IDB_PAGE_HEADER_MIDDLE;
     right = IDB_PAGE_HEADER_PLAIN;
+}
+
+void CThirdView_HDD::DrawContents(CDC*, const CRect&)
+{
+    // The background and the header band only: the mode summary belongs to the drive and partition
+    // pages, and the size label stands where it would be.
 }
 
 int CThirdView_HDD::OnCreate(LPCREATESTRUCT lpCreateStruct)
@@ -171,27 +176,15 @@ void CThirdView_HDD::OnSize(UINT nType, int cx, int cy)
     Invalidate(FALSE);
 }
 
-void CThirdView_HDD::OnShowWindow(BOOL bShow, UINT nStatus)
-{
-    CWizardPage::OnShowWindow(bShow, nStatus);
-    // The mode summary may have changed while another page was shown.
-    if (bShow)
-        PlaceSizeLabel();
-}
-
 void CThirdView_HDD::PlaceSizeLabel()
 {
     if (m_labels[0].GetSafeHwnd() == nullptr)
         return;
-    // The size label shows the ticked files' size in the bottom strip, after the mode summary as
-    // wide as it is drawn (its white box would cover the summary's end), and before Back.
+    // Shown in the bottom strip instead of taking no room: a label of no size hides the selected size.
+    // It stands at the strip's left margin, where the other pages draw the mode summary, before Back.
     CRect client;
     GetClientRect(&client);
-    CClientDC dc(this);
-    CFont* old = dc.SelectObject(&m_pageFont);
-    const CRect summary = ModeTextRect(&dc, client);
-    dc.SelectObject(old);
-    const int left = summary.right + kSizeLabelGap;
+    const int left = client.left + kSizeLabelLeft;
     const int right = std::min(static_cast<int>(client.right) - 213 - 16, left + 320);
     m_labels[0].MoveWindow(left, client.bottom - 28, right > left ? right - left : 0, 18);
 }

@@ -66,9 +66,9 @@ public:
 
 protected:
     void HeaderBitmaps(UINT& left, UINT& middle, UINT& right) const override;
+    void DrawContents(CDC* dc, const CRect& client) override;
     afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
     afx_msg void OnSize(UINT nType, int cx, int cy);
-    afx_msg void OnShowWindow(BOOL bShow, UINT nStatus);
     afx_msg void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);
     afx_msg BOOL OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message);
     afx_msg HBRUSH OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor);
@@ -80,9 +80,9 @@ protected:
     int m_nResultsMode = -1;
 
 private:
-    // The room between the mode summary and the size label.
-    static constexpr int kSizeLabelGap = 10;
-    // The size label after the mode summary, as the page draws it now.
+    // The size label's left edge: the bottom strip's margin.
+    static constexpr int kSizeLabelLeft = 25;
+    // The size label in the bottom strip, before Back.
     void PlaceSizeLabel();
     // Back's first part: the results and the preview's copies dropped, the page emptied.
     void LeaveResults();

@@ -21,8 +21,8 @@ ON_WM_LBUTTONUP()
 ON_WM_MOUSEMOVE()
 ON_WM_KEYUP()
 ON_NOTIFY_REFLECT(TVN_KEYDOWN, OnKeyDownNotify)
-ON_COMMAND(ID_CHECK_TREE_ITEM, OnCheckSelected)
-ON_COMMAND(ID_UNCHECK_TREE_ITEM, OnUncheckSelected)
+ON_UPDATE_COMMAND_UI(ID_CHECK_TREE_ITEM, OnUpdateCheckSelected)
+ON_UPDATE_COMMAND_UI(ID_UNCHECK_TREE_ITEM, OnUpdateUncheckSelected)
 END_MESSAGE_MAP()
 
 namespace {
@@ -428,7 +428,9 @@ void CDeviceTreeCtrl::OnKeyDownNotify(NMHDR* pNMHDR, LRESULT* pResult)
     }
 }
 
-void CDeviceTreeCtrl::OnCheckSelected()
+// The two commands are update handlers: an update pass over the tree for them (a menu or bar that
+// shows them, or the command itself, whose update comes first) checks or unchecks the selection.
+void CDeviceTreeCtrl::OnUpdateCheckSelected(CCmdUI*)
 {
     if (HTREEITEM item = GetSelectedItem()) {
         CheckWithChildren(item);
@@ -436,7 +438,7 @@ void CDeviceTreeCtrl::OnCheckSelected()
     }
 }
 
-void CDeviceTreeCtrl::OnUncheckSelected()
+void CDeviceTreeCtrl::OnUpdateUncheckSelected(CCmdUI*)
 {
     if (HTREEITEM item = GetSelectedItem()) {
         UncheckTree(item);

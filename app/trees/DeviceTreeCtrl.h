@@ -61,8 +61,10 @@ protected:
     afx_msg void OnMouseMove(UINT nFlags, CPoint point);
     afx_msg void OnKeyUp(UINT nChar, UINT nRepCnt, UINT nFlags);
     afx_msg void OnKeyDownNotify(NMHDR* pNMHDR, LRESULT* pResult);
-    afx_msg void OnCheckSelected();
-    afx_msg void OnUncheckSelected();
+    // Commands 32003 and 32004: the selected item checked with its children, or unchecked with all
+    // below it, and the parents brought up to date.
+    afx_msg void OnUpdateCheckSelected(CCmdUI* pCmdUI);
+    afx_msg void OnUpdateUncheckSelected(CCmdUI* pCmdUI);
     DECLARE_MESSAGE_MAP()
 
 private:

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "app/trees/DeviceTreeCtrl.h"
+#include "resource.h"
 #include "tests/app/AppTestSupport.h"
 
 namespace morvick::test {
@@ -127,6 +128,44 @@ TEST_F(DeviceTree, AClickOnTheCheckBoxTogglesOnceAndSelectsTheItem)
     PumpPending();
     EXPECT_EQ(m_tree.GetCheck(partition), 1);
     EXPECT_TRUE(m_tree.IsBold(partition));
+}
+
+TEST_F(DeviceTree, TheCheckCommandsUpdateTheSelectedItemAndItsParents)
+{
+    HTREEITEM first = m_tree.AddPartitionItem(L"Virtual Hard Disk ", L"Partition 0");
+    HTREEITEM second = m_tree.AddPartitionItem(L"Virtual Hard Disk ", L"Partition 1");
+    HTREEITEM disk = m_tree.GetRootItem();
+    m_tree.ExpandRoot();
+    // The class library's update pass for one command, as a menu or a bar showing it runs it.
+    const auto update = [&](UINT command) {
+        CCmdUI state;
+        state.m_nID = command;
+        state.DoUpdate(&m_tree, FALSE);
+    };
+
+    // 32004 on a partition: it is unchecked; the disk follows, still bold for the other one.
+    m_tree.SelectItem(second);
+    update(ID_UNCHECK_TREE_ITEM);
+    EXPECT_EQ(m_tree.GetCheck(second), 0);
+    EXPECT_FALSE(m_tree.IsBold(second));
+    EXPECT_EQ(m_tree.GetCheck(disk), 0);
+    EXPECT_TRUE(m_tree.IsBold(disk));
+    // 32003 checks it again, and the disk with it.
+    update(ID_CHECK_TREE_ITEM);
+    EXPECT_EQ(m_tree.GetCheck(second), 1);
+    EXPECT_EQ(m_tree.GetCheck(disk), 1);
+
+    // The commands sent to the tree, as a menu sends them: their update does the work.
+    m_tree.SelectItem(disk);
+    m_tree.SendMessage(WM_COMMAND, ID_UNCHECK_TREE_ITEM);
+    EXPECT_EQ(m_tree.GetCheck(disk), 0);
+    EXPECT_EQ(m_tree.GetCheck(first), 0);
+    EXPECT_EQ(m_tree.GetCheck(second), 0);
+    EXPECT_FALSE(m_tree.IsBold(disk));
+    m_tree.SendMessage(WM_COMMAND, ID_CHECK_TREE_ITEM);
+    EXPECT_EQ(m_tree.GetCheck(first), 1);
+    EXPECT_EQ(m_tree.GetCheck(second), 1);
+    EXPECT_TRUE(m_tree.IsBold(disk));
 }
 
 TEST_F(DeviceTree, RootItemsTakeTheirImageFromTheirText)

@@ -2,8 +2,13 @@
 // list changes and written into the page's size label, the files below a ticked folder included.
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "app/lists/ResultListCtrl.h"
 #include "app/WizardState.h"
+#include "app/pages/FileSystemView.h"
+#include "app/pages/FirstView_HDD.h"
+#include "app/pages/SecondView_HDD.h"
 #include "app/pages/ThirdView_HDD.h"
 #include "engine/state/EngineState.h"
 #include "resource.h"
@@ -123,22 +128,34 @@ TEST(SelectedSize, EachChangeOfABoxShowsTheTickedFilesSizeInMegabytes)
     TakeMessages();
 }
 
-// The mode summary's right edge as the page draws it (its font: Arial, 16 pixels).
-int SummaryRight(CWnd& page)
+// A page as it draws itself (background, header band and what lies on them, no child windows), in
+// the given client rectangle.
+std::vector<uint32_t> PagePicture(CWizardPage& page, const CRect& client)
 {
-    CFont font;
-    font.CreateFont(16, 0, 0, 0, FW_NORMAL, FALSE, FALSE, 0, ANSI_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-        DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, L"Arial");
-    CRect client, text(0, 0, 0, 0);
-    page.GetClientRect(&client);
-    CClientDC dc(&page);
-    CFont* old = dc.SelectObject(&font);
-    dc.DrawText(g_strSelectedModeText, &text, DT_CALCRECT | DT_LEFT | DT_TOP | DT_NOPREFIX);
-    dc.SelectObject(old);
-    return client.left + 25 + text.Width();
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = client.Width();
+    info.bmiHeader.biHeight = -client.Height();
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (bitmap == nullptr)
+        return {};
+    CClientDC screen(&page);
+    CDC dc;
+    dc.CreateCompatibleDC(&screen);
+    HGDIOBJ old = SelectObject(dc.GetSafeHdc(), bitmap);
+    page.DrawPage(&dc, client);
+    GdiFlush();
+    const uint32_t* pixels = static_cast<const uint32_t*>(bits);
+    std::vector<uint32_t> picture(pixels, pixels + client.Width() * client.Height());
+    SelectObject(dc.GetSafeHdc(), old);
+    DeleteObject(bitmap);
+    return picture;
 }
 
-TEST(SelectedSize, TheLabelLeavesEveryModeSummaryWhole)
+TEST(SelectedSize, TheResultsPageDrawsNoModeSummaryAndTheLabelKeepsItsPlace)
 {
     struct Restore {
         CString text = g_strSelectedModeText;
@@ -149,8 +166,24 @@ TEST(SelectedSize, TheLabelLeavesEveryModeSummaryWhole)
         }
     } restore;
     ASSERT_NO_FATAL_FAILURE(ShowFatResults({}, {{u"top.bin", 0, kMiB}}));
-    // The summaries the results page shows, the longest ones naming the drive type, and one wider
-    // still, as a wider font draws them; each set while another page was shown, as the scans set them.
+    CRect client;
+    ResultsPage().GetClientRect(&client);
+    ASSERT_FALSE(client.IsRectEmpty());
+    CWizardPage* summaryPages[] = {&DrivePage(), &PartitionPage(), &FileSystemPage()};
+    g_strSelectedModeText.Empty();
+    const std::vector<uint32_t> plainResults = PagePicture(ResultsPage(), client);
+    std::vector<std::vector<uint32_t>> plainSummaryPages;
+    for (CWizardPage* page : summaryPages)
+        plainSummaryPages.push_back(PagePicture(*page, client));
+    CWnd* label = ResultsPage().GetDlgItem(IDC_RESULT_LABEL);
+    CRect place;
+    label->GetWindowRect(&place);
+    ResultsPage().ScreenToClient(&place);
+    EXPECT_LE(place.left, client.left + 25) << "the label leaves room for a summary the page does not draw";
+    EXPECT_GT(place.Width(), 0);
+
+    // The summaries the scans set, the longest ones naming the drive type, and one wider still, as a
+    // wider font draws them; each set while another page was shown, as the scans set them.
     const CString summaries[] = {wizard::ModeOnlyText(kScanQuick), wizard::ModeAndDriveText(kScanExtensive, false),
         wizard::ModeAndDriveText(kScanFileTrace, true), wizard::TreeModeText(kScanQuick, false),
         wizard::ModeAndDriveText(kScanExtensive, false) + L" of a wider font"};
@@ -160,12 +193,15 @@ TEST(SelectedSize, TheLabelLeavesEveryModeSummaryWhole)
         g_strSelectedModeText = summary;
         App().SwitchView(CEx_StyleApp::kResultsPage);
         PumpPending();
-        CWnd* label = ResultsPage().GetDlgItem(IDC_RESULT_LABEL);
+        EXPECT_TRUE(PagePicture(ResultsPage(), client) == plainResults) << "the results page drew the summary";
         CRect shown;
         label->GetWindowRect(&shown);
         ResultsPage().ScreenToClient(&shown);
-        EXPECT_GT(shown.left, SummaryRight(ResultsPage())) << "the label covers the summary's end";
-        EXPECT_GT(shown.Width(), 0);
+        EXPECT_EQ(shown.left, place.left) << "the label moved with a summary the page does not draw";
+        EXPECT_EQ(shown.Width(), place.Width());
+        // The pages the summary belongs to still draw it.
+        for (size_t i = 0; i < plainSummaryPages.size(); ++i)
+            EXPECT_FALSE(PagePicture(*summaryPages[i], client) == plainSummaryPages[i]) << "page " << i;
     }
 }
 

@@ -14,6 +14,8 @@
 #include "engine/save/EngineReset.h"
 #include "engine/state/EngineState.h"
 #include "resource.h"
+#include "res/toolkit-controls.h"
+#include "toolkit/controls/ControlMenu.h"
 #include "tests/app/results/ResultsTestSupport.h"
 
 namespace morvick::test {
@@ -224,6 +226,87 @@ TEST_F(ResultList, EqualTextsKeepTheirOrderAndDescendingIsTheExactReverse)
         const CResultListCtrl::RowInfo* info = panes.list.Row(panes.Row(name));
         ASSERT_NE(info, nullptr);
         EXPECT_EQ(CString(reinterpret_cast<const wchar_t*>(info->name.c_str())), name);
+    }
+}
+
+// The header's menu as the command bars' popup shows it: the pick is posted to the header, its owner.
+UINT g_headerPick = 0;
+
+UINT PickFromHeaderMenu(CMenu*, UINT, int, int, CWnd* owner, int)
+{
+    if (g_headerPick != 0)
+        owner->PostMessage(WM_COMMAND, g_headerPick);
+    return 0;
+}
+
+// A heading of the list pressed with a mouse button: the right one opens the header's menu, from
+// which `pick` is chosen; the left one is a plain click.
+void PressHeading(CResultListCtrl& list, int column, bool right, UINT pick = 0)
+{
+    CHeaderCtrl* header = list.GetHeaderCtrl();
+    ASSERT_NE(header, nullptr);
+    CRect item;
+    ASSERT_TRUE(header->GetItemRect(column, &item));
+    const LPARAM at = MAKELPARAM(item.CenterPoint().x, item.CenterPoint().y);
+    g_headerPick = pick;
+    header->SendMessage(right ? WM_RBUTTONDOWN : WM_LBUTTONDOWN, right ? MK_RBUTTON : MK_LBUTTON, at);
+    header->SendMessage(right ? WM_RBUTTONUP : WM_LBUTTONUP, 0, at);
+    PumpPending();
+    g_headerPick = 0;
+}
+
+// The header's arrow: its column, and 1 ascending or 0 descending.
+std::pair<int, int> Arrow(CResultListCtrl& list)
+{
+    auto* header = dynamic_cast<CTKHeaderCtrl*>(CWnd::FromHandlePermanent(list.GetHeaderCtrl()->GetSafeHwnd()));
+    if (header == nullptr)
+        return {-2, -1};
+    BOOL ascending = FALSE;
+    const int column = header->GetSortColumn(&ascending);
+    return {column, ascending ? 1 : 0};
+}
+
+TEST_F(ResultList, TheHeadersMenuSortsTheWayItNamesAndAPlainClickKeepsItsRule)
+{
+    struct Restore {
+        TKTrackMenuFunction old = TKSetTrackMenuFunction(PickFromHeaderMenu);
+        ~Restore() { TKSetTrackMenuFunction(old); }
+    } restore;
+    ResultPanes panes;
+    CResultListCtrl& list = panes.list;
+    using Names = std::vector<CString>;
+    ASSERT_EQ(panes.RowNames(), (Names{L"A", L"B", L"r1.txt", L"r2.bin"}));
+    ASSERT_EQ(list.GetItemText(panes.Row(L"B"), 1).Left(7), L"Deleted");
+
+    // Each step: a heading pressed (kMenuAscending, kMenuDescending or a plain click), then the rows
+    // and the header's arrow (its column, 1 ascending, 0 descending).
+    enum Press { kMenuAscending, kMenuDescending, kPlainClick };
+    struct Step {
+        const char* what;
+        int column;
+        Press press;
+        Names rows;
+        std::pair<int, int> arrow;
+    };
+    const Step steps[] = {
+        {"Sort Ascending on Type, the column the list counts as sorted, as the first choice", 1, kMenuAscending,
+            {L"B", L"A", L"r2.bin", L"r1.txt"}, {1, 1}},
+        {"Sort Descending on Size: the larger file first, the equal folders the other way round", 2, kMenuDescending,
+            {L"A", L"B", L"r2.bin", L"r1.txt"}, {2, 0}},
+        {"Sort Descending on Name", 0, kMenuDescending, {L"B", L"A", L"r2.bin", L"r1.txt"}, {0, 0}},
+        {"Sort Ascending on Name", 0, kMenuAscending, {L"A", L"B", L"r1.txt", L"r2.bin"}, {0, 1}},
+        {"a plain click on the sorted column reverses it", 0, kPlainClick, {L"B", L"A", L"r2.bin", L"r1.txt"}, {0, 0}},
+        {"a plain click on another column sorts it ascending", 2, kPlainClick, {L"B", L"A", L"r1.txt", L"r2.bin"},
+            {2, 1}},
+        {"after a plain click the menu still sorts the way it names", 2, kMenuDescending,
+            {L"A", L"B", L"r2.bin", L"r1.txt"}, {2, 0}},
+    };
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.what);
+        PressHeading(list, step.column, step.press != kPlainClick,
+            step.press == kMenuAscending ? ID_TKHEADER_SORT_ASC : ID_TKHEADER_SORT_DESC);
+        EXPECT_EQ(panes.RowNames(), step.rows);
+        EXPECT_EQ(Arrow(list), step.arrow);
     }
 }
 
