@@ -36,8 +36,9 @@ bool AllocationMeter::Take(size_t size)
     m_bytes += size;
     if (size > m_largest)
         m_largest = size;
-    if (size <= m_ceiling)
+    if (size <= m_ceiling && !m_refuseNext)
         return true;
+    m_refuseNext = false;
     ++m_refused;
     return false;
 }
