@@ -221,7 +221,6 @@ private:
     std::map<std::string, Block> m_blocks;
     std::vector<Entity> m_entities;
     int m_lastPercent = -1;
-    size_t m_visits = 0;
 };
 
 void Loader::Report()
@@ -493,7 +492,7 @@ void Loader::Render(const std::vector<Entity>& entities, const Context& context)
 void Loader::RenderOne(const std::vector<Entity>& entities, size_t& index, const Context& context)
 {
     const Entity& e = entities[index];
-    if (++m_visits > m_limits.visits) {
+    if (++m_drawing.visits > m_limits.visits) {
         m_drawing.truncated = true;
         return;
     }
@@ -666,7 +665,7 @@ void Loader::RenderInsert(const Entity& e, const Context& context, uint32_t colo
     for (long r = 0; r < rows && !m_drawing.truncated; ++r) {
         for (long c = 0; c < columns && !m_drawing.truncated; ++c) {
             // Every cell is work, also when the block draws nothing.
-            if (++m_visits > m_limits.visits) {
+            if (++m_drawing.visits > m_limits.visits) {
                 m_drawing.truncated = true;
                 return;
             }

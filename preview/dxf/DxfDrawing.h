@@ -55,6 +55,9 @@ struct DxfDrawing {
     DxfExtents headerExtents;  // $EXTMIN / $EXTMAX when the header holds sane ones
     std::vector<DxfPrimitive> primitives;
     size_t pointCount = 0;
+    // The work of drawing it: entities drawn and array cells placed, every insertion of a block
+    // counted again. Once it passes the limit's visits the drawing is truncated.
+    size_t visits = 0;
     bool truncated = false;  // a limit was reached: the rest was not read
 
     // The extents of the primitives (texts by an estimate of their box); the header's when there

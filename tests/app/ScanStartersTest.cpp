@@ -72,7 +72,7 @@ protected:
         g_VolumeParams.partitionSectors = kSectors;
         g_VolumeParams.partitionEnd = kSectors - 1;
         EXPECT_TRUE(wizard::StartQuickScan(nullptr, nullptr));
-        EXPECT_TRUE(PumpUntil([] { return wizard::IsWorkerOver(); }, 20000));
+        EXPECT_TRUE(PumpUntil([] { return wizard::IsWorkerOver(); }));
         return wizard::WorkerResult();
     }
 };

@@ -30,7 +30,7 @@ DWORD ListView(HWND list)
 
 bool WaitForView(HWND list, DWORD view)
 {
-    return WaitUntil([&] { return ListView(list) == view; }, 30000);
+    return WaitUntil([&] { return ListView(list) == view; }, kStateWaitMs);
 }
 
 std::wstring WindowTextOf(HWND window)
@@ -54,9 +54,9 @@ bool OpenRowMenu(MorvickDriver& driver, HWND list, const std::wstring& rowText)
                 return (SendMessageW(list, LVM_GETITEMSTATE, static_cast<WPARAM>(row), LVIS_SELECTED) &
                            LVIS_SELECTED) != 0;
             },
-            30000) &&
+            kStateWaitMs) &&
         RealKeys({VK_APPS}) &&
-        WaitUntil([&] { return FindBarItem(driver.ProcessId(), L"Properties...", item); }, 30000);
+        WaitUntil([&] { return FindBarItem(driver.ProcessId(), L"Properties...", item); }, kStateWaitMs);
 }
 
 TEST(CommandsRoad, MenusToolbarKeysAndTheResultCommandsWithRealInput)
@@ -65,10 +65,10 @@ TEST(CommandsRoad, MenusToolbarKeysAndTheResultCommandsWithRealInput)
     ASSERT_TRUE(StartProgram(driver));
     ASSERT_NE(driver.WaitForFrame(), nullptr);
     ASSERT_NO_FATAL_FAILURE(ScanToResults(driver, ResultsDisk("fixed.vhd"), kQuickScan, L"Partition 1"));
-    ASSERT_TRUE(WaitUntil([&] { return driver.IsVisible(kBack) && driver.IsEnabled(kBack); }, 30000));
+    ASSERT_TRUE(WaitUntil([&] { return driver.IsVisible(kBack) && driver.IsEnabled(kBack); }, kStateWaitMs));
     const DWORD program = driver.ProcessId();
     HWND list = driver.Control(kResultList);
-    ASSERT_TRUE(WaitUntil([&] { return driver.FindListRow(list, L"SHORT.TXT") >= 0; }, 30000));
+    ASSERT_TRUE(WaitUntil([&] { return driver.FindListRow(list, L"SHORT.TXT") >= 0; }, kStateWaitMs));
     ASSERT_EQ(ListView(list), static_cast<DWORD>(LVS_REPORT));
 
     // View: the menu bar's "View" clicked with the mouse, then its "List".
@@ -77,21 +77,22 @@ TEST(CommandsRoad, MenusToolbarKeysAndTheResultCommandsWithRealInput)
     EXPECT_TRUE(WaitForView(list, LVS_LIST));
     // Alt+V chooses the same menu on the menu bar, Down opens it, and I picks its "Icons".
     RECT item = {};
-    ASSERT_TRUE(WaitUntil([&] { return !FindBarItem(program, L"List", item); }, 30000)) << "the menu stayed open";
+    ASSERT_TRUE(WaitUntil([&] { return !FindBarItem(program, L"List", item); }, kStateWaitMs))
+        << "the menu stayed open";
     ASSERT_TRUE(BringToFront(driver.Frame())) << "the frame is not the foreground window";
     ASSERT_TRUE(RealKeys({VK_MENU, 'V'}));
     ASSERT_TRUE(RealKeys({VK_DOWN}));
-    ASSERT_TRUE(WaitUntil([&] { return FindBarItem(program, L"Icons", item); }, 30000)) << "Alt+V chose no menu";
+    ASSERT_TRUE(WaitUntil([&] { return FindBarItem(program, L"Icons", item); }, kStateWaitMs)) << "Alt+V chose no menu";
     ASSERT_TRUE(RealKeys({'I'}));
     EXPECT_TRUE(WaitForView(list, LVS_SMALLICON));
     // And "Details" by the mouse again.
-    ASSERT_TRUE(WaitUntil([&] { return !FindBarItem(program, L"Icons", item); }, 30000));
+    ASSERT_TRUE(WaitUntil([&] { return !FindBarItem(program, L"Icons", item); }, kStateWaitMs));
     ASSERT_TRUE(ClickBarItem(program, L"View"));
     ASSERT_TRUE(ClickBarItem(program, L"Details"));
     EXPECT_TRUE(WaitForView(list, LVS_REPORT));
 
     // The accelerator Ctrl+F: Find.
-    ASSERT_TRUE(WaitUntil([&] { return !FindBarItem(program, L"Details", item); }, 30000));
+    ASSERT_TRUE(WaitUntil([&] { return !FindBarItem(program, L"Details", item); }, kStateWaitMs));
     ASSERT_TRUE(RealKeys({VK_CONTROL, 'F'}));
     ASSERT_TRUE(driver.PressDialogButton(L"Find File(s)", IDCANCEL)) << "Ctrl+F opened no Find dialog";
     // The toolbar's "Settings" clicked: the recovery settings.
@@ -121,18 +122,18 @@ TEST(CommandsRoad, MenusToolbarKeysAndTheResultCommandsWithRealInput)
     ASSERT_TRUE(OpenRowMenu(driver, list, L"SHORT.TXT"));
     ASSERT_TRUE(ClickBarItem(program, L"Rename"));
     HWND edit = nullptr;
-    ASSERT_TRUE(WaitUntil([&] { return (edit = MorvickDriver::ListEditBox(list)) != nullptr; }, 30000))
+    ASSERT_TRUE(WaitUntil([&] { return (edit = MorvickDriver::ListEditBox(list)) != nullptr; }, kStateWaitMs))
         << "the label is not being edited";
     ASSERT_TRUE(RealKeys({VK_CONTROL, 'A'}));
     ASSERT_TRUE(RealType(L"renamed.txt"));
-    ASSERT_TRUE(WaitUntil([&] { return WindowTextOf(edit) == L"renamed.txt"; }, 30000));
+    ASSERT_TRUE(WaitUntil([&] { return WindowTextOf(edit) == L"renamed.txt"; }, kStateWaitMs));
     ASSERT_TRUE(RealKeys({VK_RETURN}));
-    ASSERT_TRUE(WaitUntil([&] { return driver.FindListRow(list, L"renamed.txt") >= 0; }, 30000));
+    ASSERT_TRUE(WaitUntil([&] { return driver.FindListRow(list, L"renamed.txt") >= 0; }, kStateWaitMs));
     EXPECT_LT(driver.FindListRow(list, L"SHORT.TXT"), 0);
 
     // Recover Selected from the menu: the renamed file saved under its new name with its bytes.
     ASSERT_TRUE(driver.ClickListRow(list, driver.FindListRow(list, L"renamed.txt"), true));
-    ASSERT_TRUE(WaitUntil([&] { return CheckOf(driver.ListRows(list, 1), L"renamed.txt") == 1; }, 30000))
+    ASSERT_TRUE(WaitUntil([&] { return CheckOf(driver.ListRows(list, 1), L"renamed.txt") == 1; }, kStateWaitMs))
         << "the renamed file's box";
     const fs::path picked = NewSaveFolder("recover-selected");
     {
@@ -177,7 +178,7 @@ TEST(CommandsRoad, MenusToolbarKeysAndTheResultCommandsWithRealInput)
             return SendMessageW(MorvickDriver::DialogControl(question, kSearchPartitionsChoice), BM_GETCHECK, 0, 0) ==
                 BST_CHECKED;
         },
-        30000));
+        kStateWaitMs));
     ASSERT_TRUE(driver.PressDialogButton(L"Partition Type", IDOK));
     ASSERT_TRUE(driver.WaitForPage(2, 120000)) << "the partition page did not come";
     ASSERT_TRUE(WaitForTree(driver, kPartitionTree, 4));
@@ -185,7 +186,8 @@ TEST(CommandsRoad, MenusToolbarKeysAndTheResultCommandsWithRealInput)
     EXPECT_EQ(found,
         (std::vector<std::wstring>{L"Virtual Hard Disk ", L"Partition 0", L"Partition 1", L"Partition 2"}));
     ASSERT_TRUE(driver.SelectTreeItem(driver.Control(kPartitionTree), L"Partition 1"));
-    EXPECT_TRUE(WaitUntil([&] { return driver.Text(kRowValue) == L"FAT32"; }, 30000)) << Utf8(driver.Text(kRowValue));
+    EXPECT_TRUE(WaitUntil([&] { return driver.Text(kRowValue) == L"FAT32"; }, kStateWaitMs))
+        << Utf8(driver.Text(kRowValue));
     driver.Kill();
 }
 

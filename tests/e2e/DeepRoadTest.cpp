@@ -42,7 +42,7 @@ std::vector<fs::path> SaveEveryFoundVolume(MorvickDriver& driver, const std::wst
             EXPECT_TRUE(driver.ClickTreeItemIndent(driver.Control(kFileSystemTree), volumes[i]));
         }
         // The first file system found is shown by itself, another once it is chosen.
-        EXPECT_TRUE(WaitUntil([&] { return !driver.Text(kRowValue + 1).empty(); }, 30000))
+        EXPECT_TRUE(WaitUntil([&] { return !driver.Text(kRowValue + 1).empty(); }, kStateWaitMs))
             << "the form shows the file system";
         if (i == 0) {
             EXPECT_TRUE(driver.Capture(driver.Frame(),
@@ -131,7 +131,7 @@ TEST(DeepRoad, ExtensiveScanOfAVhdxSavesEveryLiveFileOfThePartitionsChosen)
         SCOPED_TRACE(c.label);
         ASSERT_TRUE(driver.WaitForPage(2));
         ASSERT_TRUE(driver.SelectTreeItem(driver.Control(kPartitionTree), c.partition));
-        ASSERT_TRUE(WaitUntil([&] { return !driver.Text(kRowValue).empty(); }, 30000));
+        ASSERT_TRUE(WaitUntil([&] { return !driver.Text(kRowValue).empty(); }, kStateWaitMs));
         ASSERT_TRUE(driver.SelectComboIndex(kFileSystemChoice, c.choice));
         ASSERT_TRUE(driver.Click(kNext));
         const std::vector<fs::path> volumes = SaveEveryFoundVolume(driver, gallery, c.label);

@@ -51,7 +51,7 @@ int RunPartitions(MorvickDriver& driver, const Options& options, const fs::path&
     size_t seen = driver.MessageCount();
     if (!ReachPartitionPage(driver, options, trace ? kFileTrace : kQuickScan, seen))
         return 1;
-    WaitUntil([&] { return !PartitionItems(driver).empty(); }, 30000);
+    WaitUntil([&] { return !PartitionItems(driver).empty(); }, kStateWaitMs);
     const std::vector<std::wstring> items = PartitionItems(driver);
     std::vector<size_t> chosen;
     if (options.partition == "all") {
@@ -88,10 +88,10 @@ int RunPartitions(MorvickDriver& driver, const Options& options, const fs::path&
             continue;
         }
         if (!trace)
-            WaitUntil([&] { return driver.MessageCount() > seen; }, 5000);  // Quick Scan's closing hint
+            WaitUntil([&] { return driver.MessageCount() > seen; }, kStateWaitMs);  // Quick Scan's closing hint
         AnswerMessages(driver, seen);
         Trace("results page");
-        WaitUntil([&] { return !driver.TreeItems(driver.Control(kResultTree)).empty(); }, 30000);
+        WaitUntil([&] { return !driver.TreeItems(driver.Control(kResultTree)).empty(); }, kStateWaitMs);
         CountFound(driver, totals);
         Trace("counted", totals.files);
         if (!trace)
@@ -144,7 +144,7 @@ int RunExtensive(MorvickDriver& driver, const Options& options, const fs::path& 
                 AnswerMessages(driver, seen);
                 return 1;
             }
-            WaitUntil([&] { return !driver.TreeItems(driver.Control(kResultTree)).empty(); }, 30000);
+            WaitUntil([&] { return !driver.TreeItems(driver.Control(kResultTree)).empty(); }, kStateWaitMs);
             CountFound(driver, totals);
             CountDeleted(driver, totals);
             if (!options.out.empty() && TickRoot(driver))
@@ -188,7 +188,7 @@ int RunLoad(MorvickDriver& driver, const Options& options, const fs::path& stagi
     }
     totals.partitions = 1;
     HWND tree = driver.Control(kResultTree);
-    WaitUntil([&] { return !driver.TreeItems(tree).empty(); }, 30000);
+    WaitUntil([&] { return !driver.TreeItems(tree).empty(); }, kStateWaitMs);
     CountFound(driver, totals);
     // A File Trace snapshot begins with "R" and lists no deleted files.
     char kind = 0;
@@ -280,7 +280,7 @@ int main()
     // The end through the menu.
     size_t seen = driver.MessageCount();
     driver.SendCommand(kExitCommand);
-    if (WaitUntil([&] { return driver.MessageCount() > seen; }, 30000))
+    if (WaitUntil([&] { return driver.MessageCount() > seen; }, kStateWaitMs))
         AnswerMessages(driver, seen, IDYES);
     DWORD code = 0;
     if (!driver.WaitExit(60000, &code))

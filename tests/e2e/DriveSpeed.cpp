@@ -148,7 +148,7 @@ int MeasureWaits(MorvickDriver& driver, const Options& options, const fs::path& 
     size_t seen = driver.MessageCount();
     if (!ReachPartitionPage(driver, options, kQuickScan, seen))
         return 1;
-    WaitUntil([&] { return !PartitionItems(driver).empty(); }, 30000);
+    WaitUntil([&] { return !PartitionItems(driver).empty(); }, kStateWaitMs);
     const std::vector<std::wstring> partitions = PartitionItems(driver);
     if (partitions.empty() || !driver.SelectTreeItem(driver.Control(kPartitionTree), partitions[0])) {
         Fail("no partition to scan");
@@ -175,7 +175,7 @@ int MeasureWaits(MorvickDriver& driver, const Options& options, const fs::path& 
         Fail("the results page did not come");
         return 1;
     }
-    WaitUntil([&] { return driver.MessageCount() > seen; }, 5000);  // Quick Scan's closing hint
+    WaitUntil([&] { return driver.MessageCount() > seen; }, kStateWaitMs);  // Quick Scan's closing hint
     AnswerMessages(driver, seen);
 
     HWND treeControl = driver.Control(kResultTree);

@@ -43,7 +43,7 @@ LoggedMessage AnswerMessages(MorvickDriver& driver, size_t& seen, UINT answer)
         last = all[seen++];
         if (last.kind != "1" || last.text.find("Extensive Scan") == std::string::npos)
             std::fprintf(stderr, "Morvick: %s\n", last.text.c_str());
-        driver.AnswerMessage(answer, 5000);
+        driver.AnswerMessage(answer, kStateWaitMs);
         all = driver.Messages();
     }
     return last;
@@ -68,7 +68,7 @@ bool TickRoot(MorvickDriver& driver)
             const std::vector<TreeItemInfo> items = driver.TreeItems(tree);
             return !items.empty() && ((items[0].state >> 12) & 0xF) == 2;
         },
-        10000);
+        kStateWaitMs);
 }
 
 // The folders and files the program found, from its Drive Information.
@@ -76,12 +76,12 @@ void CountFound(MorvickDriver& driver, Totals& totals)
 {
     if (!driver.SendCommand(kDriveInfoCommand))
         return;
-    HWND info = driver.WaitForWindow(L"Drive Information", 10000);
+    HWND info = driver.WaitForWindow(L"Drive Information", kStateWaitMs);
     if (info == nullptr)
         return;
     totals.folders += std::wcstoull(ControlText(MorvickDriver::DialogControl(info, 1203)).c_str(), nullptr, 10);
     totals.files += std::wcstoull(ControlText(MorvickDriver::DialogControl(info, 1204)).c_str(), nullptr, 10);
-    driver.PressDialogButton(L"Drive Information", IDOK, 10000);
+    driver.PressDialogButton(L"Drive Information", IDOK, kStateWaitMs);
 }
 
 // The deleted files: every folder of the tree listed in turn (the list fills as the selection
@@ -148,15 +148,15 @@ void SaveSnapshot(MorvickDriver& driver, const std::wstring& path)
     std::error_code error;
     fs::remove(fs::path(path), error);
     driver.SendCommand(kSaveSnapshotCommand);
-    if (!driver.AnswerFileDialog(L"Save As", path, 30000) ||
-        !WaitUntil([&] { return fs::exists(fs::path(path), error); }, 30000))
+    if (!driver.AnswerFileDialog(L"Save As", path, kStateWaitMs) ||
+        !WaitUntil([&] { return fs::exists(fs::path(path), error); }, kStateWaitMs))
         Fail("the snapshot could not be saved");
 }
 
 // The File Types dialog: every type, or only those of the list (extensions, the dot optional).
 bool ChooseTypes(MorvickDriver& driver, const std::string& list, size_t& seen)
 {
-    HWND dialog = driver.WaitForWindow(L"File Types", 30000);
+    HWND dialog = driver.WaitForWindow(L"File Types", kStateWaitMs);
     if (dialog == nullptr)
         return false;
     if (!list.empty()) {
@@ -180,7 +180,7 @@ bool ChooseTypes(MorvickDriver& driver, const std::string& list, size_t& seen)
             }
         }
     }
-    if (!driver.PressDialogButton(L"File Types", IDOK, 30000)) {
+    if (!driver.PressDialogButton(L"File Types", IDOK, kStateWaitMs)) {
         AnswerMessages(driver, seen);
         return false;
     }
@@ -202,7 +202,7 @@ bool ReachPartitionPage(MorvickDriver& driver, const Options& options, UINT mode
     // A disk with a partition table asks how to find its partitions: the table is used.
     WaitUntil([&] { return driver.ShownPage() == 2 || driver.WaitForWindow(L"Partition Type", 50) != nullptr; }, kLong);
     if (driver.ShownPage() != 2)
-        driver.PressDialogButton(L"Partition Type", IDOK, 30000);
+        driver.PressDialogButton(L"Partition Type", IDOK, kStateWaitMs);
     return driver.WaitForPage(2, kLong);
 }
 

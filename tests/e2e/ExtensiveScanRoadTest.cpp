@@ -35,7 +35,7 @@ void StartLargeScan(MorvickDriver& driver, bool fat32)
     }
     ASSERT_TRUE(driver.Click(kNext));
     const DWORD start = GetTickCount();
-    while (driver.Text(kPaneStatus).find(L"Reading Sector") != 0 && GetTickCount() - start < 30000)
+    while (driver.Text(kPaneStatus).find(L"Reading Sector") != 0 && GetTickCount() - start < kStateWaitMs)
         Sleep(20);
     ASSERT_EQ(driver.Text(kPaneStatus).find(L"Reading Sector"), 0u) << "the search did not start";
     ASSERT_TRUE(driver.IsVisible(kStop));
@@ -45,10 +45,10 @@ void StartLargeScan(MorvickDriver& driver, bool fat32)
 // runs and the file-system page comes back without a message.
 void BackAndScanAgain(MorvickDriver& driver)
 {
-    ASSERT_TRUE(WaitUntil([&] { return driver.IsVisible(kBack) && driver.IsEnabled(kBack); }, 30000));
+    ASSERT_TRUE(WaitUntil([&] { return driver.IsVisible(kBack) && driver.IsEnabled(kBack); }, kStateWaitMs));
     ASSERT_TRUE(driver.Click(kBack));
     ASSERT_TRUE(driver.WaitForPage(2));
-    ASSERT_TRUE(WaitUntil([&] { return driver.IsVisible(kNext) && driver.IsEnabled(kNext); }, 30000));
+    ASSERT_TRUE(WaitUntil([&] { return driver.IsVisible(kNext) && driver.IsEnabled(kNext); }, kStateWaitMs));
     const size_t before = driver.MessageCount();
     ASSERT_TRUE(driver.Click(kNext));
     ASSERT_TRUE(WaitUntil([&] { return driver.ShownPage() == 3 || driver.MessageCount() > before; }, 120000));
@@ -58,7 +58,7 @@ void BackAndScanAgain(MorvickDriver& driver)
         FAIL() << "Scan after Back said: " << message.text;
     }
     EXPECT_TRUE(WaitForTree(driver, kFileSystemTree, 2)) << "no file system is listed";
-    ASSERT_TRUE(WaitUntil([&] { return driver.IsVisible(kBack) && driver.IsEnabled(kBack); }, 30000));
+    ASSERT_TRUE(WaitUntil([&] { return driver.IsVisible(kBack) && driver.IsEnabled(kBack); }, kStateWaitMs));
     ASSERT_TRUE(driver.Click(kBack));
     ASSERT_TRUE(driver.WaitForPage(2));
 }
@@ -96,7 +96,8 @@ TEST(WizardRoad, ExtensiveScanChecksItsSectorRangeAndScansAValidOne)
     EXPECT_EQ(driver.MessageCount(), before) << "a file system was found";
     // The first file system found is chosen in the tree and shown in the form by itself.
     HWND tree = driver.Control(kDriveTree);  // the file-system tree has the drive tree's id
-    EXPECT_TRUE(WaitUntil([&] { return !driver.Text(kRowValue + 1).empty(); }, 30000)) << "the form shows nothing";
+    EXPECT_TRUE(WaitUntil([&] { return !driver.Text(kRowValue + 1).empty(); }, kStateWaitMs))
+        << "the form shows nothing";
     const std::vector<TreeItemInfo> items = driver.TreeItems(tree);
     ASSERT_GE(items.size(), 2u);
     EXPECT_EQ(reinterpret_cast<HTREEITEM>(SendMessageW(tree, TVM_GETNEXTITEM, TVGN_CARET, 0)), items[1].item);
@@ -119,7 +120,7 @@ TEST(WizardRoad, AVhdxOffersOnlyTheFileSystemChoiceAndScansTheSameRangeAfterBack
     // range, which the user cannot see here, is the partition's still.
     ASSERT_TRUE(WaitForTree(driver, kPartitionTree, 3));
     ASSERT_TRUE(driver.SelectTreeItem(driver.Control(kPartitionTree), L"Partition 1"));
-    ASSERT_TRUE(WaitUntil([&] { return driver.Text(kRowValue) == L"FAT32"; }, 30000));
+    ASSERT_TRUE(WaitUntil([&] { return driver.Text(kRowValue) == L"FAT32"; }, kStateWaitMs));
     ASSERT_TRUE(driver.SelectComboIndex(kFileSystemChoice, 1));
     const size_t before = driver.MessageCount();
     ASSERT_TRUE(driver.Click(kNext));
@@ -147,7 +148,7 @@ TEST(WizardRoad, StopAnsweredNoLetsTheScanGoOnAndYesEndsIt)
     PressAndExpect(driver, kStop, "3", question, IDNO);
     const int afterNo = driver.ProgressPosition(kPaneProgress);
     const DWORD goOn = GetTickCount();
-    while (driver.ProgressPosition(kPaneProgress) <= afterNo && GetTickCount() - goOn < 30000)
+    while (driver.ProgressPosition(kPaneProgress) <= afterNo && GetTickCount() - goOn < kStateWaitMs)
         Sleep(50);
     EXPECT_GT(driver.ProgressPosition(kPaneProgress), afterNo) << "the search did not go on";
     EXPECT_EQ(driver.ShownPage(), 2);
@@ -179,7 +180,7 @@ TEST(WizardRoad, HideProgressHoldsTheCountersWhileTheSearchGoesOnAndShowProgress
     ASSERT_TRUE(WaitUntil([&] { return !driver.Text(sectorRow).empty(); }, 60000));
 
     ASSERT_TRUE(ClickWithMouse(driver, kHideProgress));
-    ASSERT_TRUE(WaitUntil([&] { return driver.Text(kHideProgress) == L"Show Progress"; }, 30000));
+    ASSERT_TRUE(WaitUntil([&] { return driver.Text(kHideProgress) == L"Show Progress"; }, kStateWaitMs));
     const std::wstring held = driver.Text(sectorRow);
     // The status line goes on naming later sectors; the row stays where it was.
     const std::wstring status = driver.Text(kPaneStatus);
@@ -187,7 +188,7 @@ TEST(WizardRoad, HideProgressHoldsTheCountersWhileTheSearchGoesOnAndShowProgress
     EXPECT_EQ(driver.Text(sectorRow), held);
 
     ASSERT_TRUE(ClickWithMouse(driver, kHideProgress));
-    ASSERT_TRUE(WaitUntil([&] { return driver.Text(kHideProgress) == L"Hide Progress"; }, 30000));
+    ASSERT_TRUE(WaitUntil([&] { return driver.Text(kHideProgress) == L"Hide Progress"; }, kStateWaitMs));
     EXPECT_TRUE(WaitUntil([&] { return driver.Text(sectorRow) != held; }, 60000)) << "the counters stayed held";
     driver.Kill();
 }

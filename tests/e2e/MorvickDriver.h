@@ -4,6 +4,8 @@
 // the program writes to its message log (MORVICK_TEST_MSGLOG) and whose buttons the driver presses.
 #pragma once
 
+#include "tests/support/StateWait.h"
+
 #include <windows.h>
 
 #include <commctrl.h>
@@ -13,6 +15,8 @@
 #include <vector>
 
 namespace morvick::e2e {
+
+using morvick::test::kStateWaitMs;
 
 // The control ids the driver reaches (the program's own, see res/wizard.h).
 constexpr UINT kPaneFirstId = 0xE900;
@@ -52,13 +56,13 @@ public:
     // (a loaded machine can keep it from answering for many seconds); false when it never answers.
     static bool Send(HWND window, UINT message, WPARAM wParam, LPARAM lParam, DWORD_PTR* result = nullptr);
     // The main frame once it is shown (waits up to ms).
-    HWND WaitForFrame(DWORD ms = 60000);
+    HWND WaitForFrame(DWORD ms = kStateWaitMs);
     HWND Frame() const { return m_frame; }
     DWORD ProcessId() const { return m_pi.dwProcessId; }
 
     // The page the frame shows (0 to 4), -1 when none is known.
     int ShownPage() const;
-    bool WaitForPage(int page, DWORD ms = 60000);
+    bool WaitForPage(int page, DWORD ms = kStateWaitMs);
     HWND ShownPageWindow() const;
 
     // A control of the shown page by its id (also inside its panes), or null.
@@ -81,15 +85,15 @@ public:
     std::vector<LoggedMessage> Messages() const;
     size_t MessageCount() const { return Messages().size(); }
     // Waits until the log holds more than `after` lines; returns the line at index `after`.
-    bool WaitForMessage(size_t after, LoggedMessage& message, DWORD ms = 30000) const;
+    bool WaitForMessage(size_t after, LoggedMessage& message, DWORD ms = kStateWaitMs) const;
     // A visible dialog window (message box or dialog) of the program with the given title.
-    HWND WaitForWindow(const std::wstring& title, DWORD ms = 30000) const;
+    HWND WaitForWindow(const std::wstring& title, DWORD ms = kStateWaitMs) const;
     // A top-level window of the program with the given title, shown or hidden; null when none is.
     HWND ProgramWindow(const std::wstring& title) const;
     // Presses button `buttonId` of the "Morvick" message box and waits for the box to go.
-    bool AnswerMessage(UINT buttonId, DWORD ms = 30000);
+    bool AnswerMessage(UINT buttonId, DWORD ms = kStateWaitMs);
     // Presses a button of a dialog with the given title.
-    bool PressDialogButton(const std::wstring& title, UINT buttonId, DWORD ms = 30000);
+    bool PressDialogButton(const std::wstring& title, UINT buttonId, DWORD ms = kStateWaitMs);
     // True when no message box of the program is open.
     bool NoMessageBox() const;
 
@@ -100,13 +104,13 @@ public:
     // Clicks the indent left of an item (of an item below the top level).
     bool ClickTreeItemIndent(HWND tree, const std::wstring& text);
     // Clicks an item's label and waits until the tree has selected it.
-    bool SelectTreeItem(HWND tree, const std::wstring& text, DWORD ms = 30000);
+    bool SelectTreeItem(HWND tree, const std::wstring& text, DWORD ms = kStateWaitMs);
     // Clicks an item's check box and waits until its check state is `check` (1 clear, 2 ticked).
-    bool TickTreeItem(HWND tree, const std::wstring& text, int check, DWORD ms = 30000);
+    bool TickTreeItem(HWND tree, const std::wstring& text, int check, DWORD ms = kStateWaitMs);
 
     // Presses the OK button of the shell's folder browser (which MORVICK_TEST_SAVE_DIR has opened on
     // the folder the program is to save into); with a folder, that folder is selected first.
-    bool ChooseSaveFolder(const std::wstring& folder = L"", DWORD ms = 30000);
+    bool ChooseSaveFolder(const std::wstring& folder = L"", DWORD ms = kStateWaitMs);
     // Makes the program save into this folder (MORVICK_TEST_SAVE_DIR) from its next start on.
     static void SetSaveFolder(const std::wstring& folder);
 
@@ -132,13 +136,13 @@ public:
     // An item of a tree by its text (the first in display order), null when none is shown.
     HTREEITEM FindTreeItem(HWND tree, const std::wstring& text) const;
     // Types a path into the file dialog of that title and presses its OK button.
-    bool AnswerFileDialog(const std::wstring& title, const std::wstring& path, DWORD ms = 30000);
+    bool AnswerFileDialog(const std::wstring& title, const std::wstring& path, DWORD ms = kStateWaitMs);
     // The file type shown in the file dialog of that title (empty when the dialog or its box is not there).
-    std::wstring FileDialogType(const std::wstring& title, DWORD ms = 30000) const;
+    std::wstring FileDialogType(const std::wstring& title, DWORD ms = kStateWaitMs) const;
     // A control of a top-level window of the program by its id.
     static HWND DialogControl(HWND dialog, UINT id);
     // Waits until a window is gone or hidden.
-    static bool WaitGone(HWND window, DWORD ms = 30000);
+    static bool WaitGone(HWND window, DWORD ms = kStateWaitMs);
 
     // Saves a picture of a window of the program (what the screen shows of it) to a PNG file.
     bool Capture(HWND window, const std::wstring& path) const;

@@ -31,7 +31,7 @@ TEST(WizardRoad, QuickScanFromTheStartPageToThePartitionChosenAndTheEnd)
     // 1. The start page in the maximised frame, which cannot be made smaller than 875 x 690.
     ASSERT_TRUE(driver.WaitForPage(0));
     // The frame is maximised once it is shown; on a busy machine that may come after the page.
-    EXPECT_TRUE(WaitUntil([&] { return driver.IsFrameMaximized(); }, 30000));
+    EXPECT_TRUE(WaitUntil([&] { return driver.IsFrameMaximized(); }, kStateWaitMs));
     const POINT minimum = driver.MinimumTrackSize();
     EXPECT_EQ(minimum.x, 875);
     EXPECT_EQ(minimum.y, 690);
@@ -91,7 +91,7 @@ TEST(WizardRoad, QuickScanFromTheStartPageToThePartitionChosenAndTheEnd)
         "Please select the partition that you want to recover \\r\\nfrom the left panel and click [Scan].");
     ASSERT_TRUE(driver.ClickTreeItem(driver.Control(kPartitionTree), L"Partition 1"));
     const DWORD start = GetTickCount();
-    while (driver.Text(kRowValue) != L"FAT32" && GetTickCount() - start < 30000)
+    while (driver.Text(kRowValue) != L"FAT32" && GetTickCount() - start < kStateWaitMs)
         Sleep(50);
     EXPECT_EQ(driver.Text(kRowLabel), L"Partition type\t\t:");
     EXPECT_EQ(driver.Text(kRowValue), L"FAT32");
@@ -121,7 +121,7 @@ TEST(WizardRoad, QuickScanFromTheStartPageToThePartitionChosenAndTheEnd)
     EXPECT_TRUE(driver.WaitForPage(4));
     // The results page offers Back once the scan's end is handled, after the hint: a command sent
     // before that would be run inside the hint's own message loop, which a user cannot do.
-    ASSERT_TRUE(WaitUntil([&] { return driver.IsVisible(kBack) && driver.IsEnabled(kBack); }, 30000));
+    ASSERT_TRUE(WaitUntil([&] { return driver.IsVisible(kBack) && driver.IsEnabled(kBack); }, kStateWaitMs));
     ASSERT_TRUE(driver.SendCommand(kLoadSnapshotCommand));
     EXPECT_EQ(driver.WaitForWindow(L"Open", 1500), nullptr) << "no snapshot is loaded over results";
     ASSERT_TRUE(driver.Click(kBack));
@@ -152,7 +152,7 @@ TEST(WizardRoad, QuickScanFromTheStartPageToThePartitionChosenAndTheEnd)
     ASSERT_TRUE(driver.WaitForMessage(before + 1, message));
     EXPECT_EQ(message.text, "Do you really want to exit ?");
     ASSERT_TRUE(driver.AnswerMessage(IDYES));
-    ASSERT_TRUE(driver.WaitExit(30000, &code)) << "the program did not end";
+    ASSERT_TRUE(driver.WaitExit(kStateWaitMs, &code)) << "the program did not end";
     EXPECT_EQ(code, 0u);
     EXPECT_TRUE(ProfileValueExists(L"Settings", L"Window Position"));
     EXPECT_TRUE(ProfileValueExists(L"CommandBars", L"Accelerators")) << "the command bars' shortcuts were saved";
@@ -168,7 +168,7 @@ TEST(WizardRoad, AVhdxIsDescribedWithItsSizeAndThePieShowsItsPartitions)
     ASSERT_TRUE(WaitForTree(driver, kDriveTree, 3));
     ASSERT_TRUE(driver.SelectTreeItem(driver.Control(kDriveTree), L"Virtual Hard Disk 0 "));
     // The disk of 120 MiB, as its container gives it.
-    EXPECT_TRUE(WaitUntil([&] { return driver.Text(kRowValue + 1) == L"120 MB "; }, 30000))
+    EXPECT_TRUE(WaitUntil([&] { return driver.Text(kRowValue + 1) == L"120 MB "; }, kStateWaitMs))
         << Utf8(driver.Text(kRowValue + 1));
     // Each partition has its share of the pie: the FAT32 partition (28 %) covers more of it than the
     // free rest (23 %).
@@ -184,7 +184,7 @@ TEST(WizardRoad, AVhdxIsDescribedWithItsSizeAndThePieShowsItsPartitions)
             colours = ScreenColours(area);
             return colours[kFat32Slice] > 1000;
         },
-        30000));
+        kStateWaitMs));
     EXPECT_GT(colours[kFat32Slice], colours[kFreeSlice]) << "the pie is all free space";
     EXPECT_TRUE(driver.Capture(driver.Frame(), morvick::test::GalleryFolder("app") + L"\\drive-page-vhdx.png"));
     driver.Kill();
@@ -201,7 +201,8 @@ TEST(WizardRoad, APartitionPastTwoToTheThirtyFirstSectorIsDescribedWithItsSector
     ASSERT_NO_FATAL_FAILURE(SearchPartitions(driver, true));
     ASSERT_TRUE(WaitForTree(driver, kPartitionTree, 2));
     ASSERT_TRUE(driver.SelectTreeItem(driver.Control(kPartitionTree), L"Partition 0"));
-    EXPECT_TRUE(WaitUntil([&] { return driver.Text(kRowValue) == L"FAT32"; }, 30000)) << Utf8(driver.Text(kRowValue));
+    EXPECT_TRUE(WaitUntil([&] { return driver.Text(kRowValue) == L"FAT32"; }, kStateWaitMs))
+        << Utf8(driver.Text(kRowValue));
     EXPECT_EQ(driver.Text(kRowValue + 1), L"2147485696");
     EXPECT_EQ(driver.Text(kRowValue + 2), L"2147551231");
     EXPECT_EQ(driver.Text(kRowValue + 3), L"32 MB (Approx)");

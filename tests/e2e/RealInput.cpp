@@ -51,7 +51,7 @@ bool MoveTo(POINT screen)
             GetCursorPos(&at);
             return at.x == screen.x && at.y == screen.y;
         },
-        5000);
+        kStateWaitMs);
 }
 
 struct WindowsOf {

@@ -90,7 +90,7 @@ void ScanAnotherPartition(MorvickDriver& driver, const std::wstring& partition, 
     ASSERT_TRUE(driver.WaitForPage(2));
     ASSERT_TRUE(driver.SelectTreeItem(driver.Control(kPartitionTree), partition)) << Utf8(partition);
     // The pane names the partition's type once it is chosen.
-    ASSERT_TRUE(WaitUntil([&] { return !driver.Text(kRowValue).empty(); }, 30000));
+    ASSERT_TRUE(WaitUntil([&] { return !driver.Text(kRowValue).empty(); }, kStateWaitMs));
     const size_t before = driver.MessageCount();
     ASSERT_TRUE(driver.Click(kNext));
     ASSERT_TRUE(driver.WaitForPage(4, 120000)) << "the results page did not come";
@@ -106,7 +106,7 @@ void ScanAnotherPartition(MorvickDriver& driver, const std::wstring& partition, 
 
 void ExpectPartitionRowsBack(MorvickDriver& driver)
 {
-    EXPECT_TRUE(WaitUntil([&] { return driver.Text(kRowLabel) == L"Partition type\t\t:"; }, 30000))
+    EXPECT_TRUE(WaitUntil([&] { return driver.Text(kRowLabel) == L"Partition type\t\t:"; }, kStateWaitMs))
         << "the first row reads " << Utf8(driver.Text(kRowLabel));
     EXPECT_EQ(driver.Text(kRowLabel + 1), L"Partition Start\t\t:");
     for (UINT row = 0; row < 5; ++row)
@@ -144,17 +144,17 @@ bool RenameListRow(MorvickDriver& driver, HWND list, const std::wstring& from, c
                 return (SendMessageW(list, LVM_GETITEMSTATE, static_cast<WPARAM>(row), LVIS_SELECTED) &
                            LVIS_SELECTED) != 0;
             },
-            30000))
+            kStateWaitMs))
         return false;
     PostMessageW(list, WM_KEYDOWN, VK_F2, 0);
     PostMessageW(list, WM_KEYUP, VK_F2, 0xC0000000);
     HWND edit = nullptr;
-    if (!WaitUntil([&] { return (edit = MorvickDriver::ListEditBox(list)) != nullptr; }, 30000))
+    if (!WaitUntil([&] { return (edit = MorvickDriver::ListEditBox(list)) != nullptr; }, kStateWaitMs))
         return false;
     DWORD_PTR result = 0;
     MorvickDriver::Send(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(to.c_str()), &result);
     PostMessageW(edit, WM_KEYDOWN, VK_RETURN, 0);
-    return WaitUntil([&] { return driver.FindListRow(list, to) >= 0; }, 30000);
+    return WaitUntil([&] { return driver.FindListRow(list, to) >= 0; }, kStateWaitMs);
 }
 
 std::vector<fs::path> PreviewCopies(const MorvickDriver& driver)

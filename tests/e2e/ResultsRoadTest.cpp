@@ -27,12 +27,12 @@ namespace {
 
 bool WaitForRows(MorvickDriver& driver, const std::function<bool(const std::vector<ListRowInfo>&)>& done)
 {
-    return WaitUntil([&] { return done(driver.ListRows(driver.Control(kResultList))); }, 30000);
+    return WaitUntil([&] { return done(driver.ListRows(driver.Control(kResultList))); }, kStateWaitMs);
 }
 
 bool WaitForCopies(const MorvickDriver& driver, size_t count)
 {
-    return WaitUntil([&] { return PreviewCopies(driver).size() == count; }, 30000);
+    return WaitUntil([&] { return PreviewCopies(driver).size() == count; }, kStateWaitMs);
 }
 
 // A run's whole FAT32 volume saved through the top item and the recovery snapshot saved after it,
@@ -69,9 +69,9 @@ HWND SnapshotProgressDialog(MorvickDriver& driver)
 // Once a load is over its progress dialog is gone and the frame takes input again.
 void ExpectTheLoadsProgressGone(MorvickDriver& driver)
 {
-    EXPECT_TRUE(WaitUntil([&] { return SnapshotProgressDialog(driver) == nullptr; }, 30000))
+    EXPECT_TRUE(WaitUntil([&] { return SnapshotProgressDialog(driver) == nullptr; }, kStateWaitMs))
         << "the load's progress dialog stayed";
-    EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(driver.Frame()) != FALSE; }, 30000))
+    EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(driver.Frame()) != FALSE; }, kStateWaitMs))
         << "the frame stayed disabled after the load";
 }
 
@@ -106,7 +106,7 @@ void SaveWholeVolumeAndSnapshot(MorvickDriver& driver)
     EXPECT_EQ(driver.FileDialogType(L"Save As"), L"*.srzq");
     ASSERT_TRUE(driver.AnswerFileDialog(L"Save As", saves.snapshot.wstring()));
     std::string snapshot;
-    ASSERT_TRUE(WaitUntil([&] { return (snapshot = ReadBytes(saves.snapshot)).size() >= 9; }, 30000));
+    ASSERT_TRUE(WaitUntil([&] { return (snapshot = ReadBytes(saves.snapshot)).size() >= 9; }, kStateWaitMs));
     EXPECT_EQ(snapshot.substr(0, 2), std::string("D\0", 2)) << "a Quick Scan's snapshot";
     g_scanSaves = saves;
 }
@@ -229,7 +229,7 @@ TEST(ResultsRoad, QuickScanResultsNavigationPreviewSaveSnapshotAndBack)
             }
             return false;
         },
-        30000))
+        kStateWaitMs))
         << "exact.zip was not extracted";
     EXPECT_EQ(PreviewCopies(driver).size(), 2u) << "the same file again, or a file over 5 MiB, was extracted";
 
@@ -320,7 +320,7 @@ TEST(ResultsRoad, QuickScanResultsNavigationPreviewSaveSnapshotAndBack)
     ASSERT_TRUE(driver.SendCommand(kExitCommand));
     ASSERT_TRUE(driver.AnswerMessage(IDYES));
     DWORD code = 1;
-    ASSERT_TRUE(driver.WaitExit(30000, &code));
+    ASSERT_TRUE(driver.WaitExit(kStateWaitMs, &code));
     EXPECT_EQ(code, 0u);
 }
 
@@ -334,9 +334,9 @@ TEST(ResultsRoad, ThePreviewsPlaceholderTellsWhatTheClickedRowIs)
     ASSERT_NE(driver.WaitForFrame(), nullptr);
     ASSERT_NO_FATAL_FAILURE(ScanToResults(driver, ResultsDisk("fixed.vhd"), kQuickScan, L"Partition 1"));
     HWND list = driver.Control(kResultList);
-    ASSERT_TRUE(WaitUntil([&] { return driver.FindListRow(list, L"OVER.ZIP") >= 0; }, 30000));
+    ASSERT_TRUE(WaitUntil([&] { return driver.FindListRow(list, L"OVER.ZIP") >= 0; }, kStateWaitMs));
     auto expectPicture = [&](UINT picture, const char* what) {
-        EXPECT_TRUE(WaitUntil([&] { return ShownPreviewPicture(driver) == picture; }, 30000))
+        EXPECT_TRUE(WaitUntil([&] { return ShownPreviewPicture(driver) == picture; }, kStateWaitMs))
             << what << ": picture " << picture << " expected, " << ShownPreviewPicture(driver) << " shown";
     };
     // A row clicked by its name, and the picture the pane then shows (0: the file itself).
@@ -387,7 +387,7 @@ TEST(ResultsRoad, TheSnapshotLoadedInANewRunSavesTheSameBytes)
     ASSERT_TRUE(driver.AnswerFileDialog(L"Save As", resaved.wstring()));
     const std::string snapshot = ReadBytes(snapshotFile);
     std::string bytes;
-    EXPECT_TRUE(WaitUntil([&] { return (bytes = ReadBytes(resaved)).size() >= snapshot.size(); }, 30000));
+    EXPECT_TRUE(WaitUntil([&] { return (bytes = ReadBytes(resaved)).size() >= snapshot.size(); }, kStateWaitMs));
     EXPECT_TRUE(bytes == snapshot) << "the snapshot saved from a loaded snapshot differs";
     fs::remove(resaved);
     driver.Kill();

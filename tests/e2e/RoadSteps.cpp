@@ -44,7 +44,7 @@ std::vector<std::wstring> ItemTexts(MorvickDriver& driver, UINT tree)
 bool WaitForTree(MorvickDriver& driver, UINT tree, size_t count)
 {
     const DWORD start = GetTickCount();
-    while (GetTickCount() - start < 30000) {
+    while (GetTickCount() - start < kStateWaitMs) {
         if (ItemTexts(driver, tree).size() >= count)
             return true;
         Sleep(100);

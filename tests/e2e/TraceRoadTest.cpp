@@ -69,14 +69,14 @@ TEST(TraceRoad, FileTraceOfPicturesThroughTheFileTypesDialog)
     std::vector<ListRowInfo> rows = driver.ListRows(list, 3);
     ASSERT_EQ(rows.size(), 1u) << "one type";
     ASSERT_TRUE(driver.DoubleClickListRow(list, 0));
-    ASSERT_TRUE(WaitUntil([&] { return (rows = driver.ListRows(list, 3)).size() >= 2; }, 30000))
+    ASSERT_TRUE(WaitUntil([&] { return (rows = driver.ListRows(list, 3)).size() >= 2; }, kStateWaitMs))
         << "photo.jpg and the deleted gone.jpg";
     EXPECT_EQ(rows[0].texts[0], L"1.jpg");
     // The picture's copy for the preview, then its picture.
     for (const fs::path& copy : PreviewCopies(driver))
         fs::remove(copy);
     ASSERT_TRUE(driver.ClickListRow(list, 0));
-    EXPECT_TRUE(WaitUntil([&] { return !PreviewCopies(driver).empty(); }, 30000));
+    EXPECT_TRUE(WaitUntil([&] { return !PreviewCopies(driver).empty(); }, kStateWaitMs));
     EXPECT_TRUE(driver.Capture(driver.Frame(), gallery + L"\\results-page-trace.png"));
 
     // Find and Settings are not offered in File Trace.
@@ -132,7 +132,7 @@ TEST(TraceRoad, AFailedFileTraceStaysOnThePartitionPageWithOpenRefused)
     EXPECT_EQ(message.text.rfind("Morvick was unable to find correct partition parameters.", 0), 0u) << message.text;
     ASSERT_TRUE(driver.AnswerMessage(IDOK));
     EXPECT_EQ(driver.ShownPage(), 2);
-    ASSERT_TRUE(WaitUntil([&] { return driver.IsVisible(kNext) && driver.IsEnabled(kNext); }, 30000));
+    ASSERT_TRUE(WaitUntil([&] { return driver.IsVisible(kNext) && driver.IsEnabled(kNext); }, kStateWaitMs));
     // "&Open", which fills in the start page, is refused here: the About box, asked for after it,
     // comes alone.
     ASSERT_TRUE(driver.SendCommand(kOpenCommand));

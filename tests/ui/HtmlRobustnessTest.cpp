@@ -1,9 +1,9 @@
-// Thousands of generated malformed and deeply nested texts: the layout must finish, in bounded time,
-// with sane geometry. Runs under the sanitizers in the native-asan configuration.
+// Thousands of generated malformed and deeply nested texts: the layout must finish with sane
+// geometry. Runs under the sanitizers in the native-asan configuration. A layout that never ends is
+// reported by the test run's own time limit; how fast the layout is belongs to bench/.
 
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <random>
 
 #include "tests/ui/FixedWidthDevice.h"
@@ -54,7 +54,6 @@ void CheckLayout(const std::wstring& markup, int width) {
 
 TEST(HtmlRobustness, GeneratedMalformedTexts) {
   std::mt19937 rng(20261206);
-  auto start = std::chrono::steady_clock::now();
   for (int n = 0; n < 5000; ++n) {
     std::wstring markup = Generate(rng, 1 + n % 60);
     CheckLayout(markup, (n % 3 == 0) ? 0 : 1 + n % 300);
@@ -63,7 +62,6 @@ TEST(HtmlRobustness, GeneratedMalformedTexts) {
       return;
     }
   }
-  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(120));
 }
 
 TEST(HtmlRobustness, DeepNesting) {

@@ -14,6 +14,7 @@
 #include "app/MainFrame.h"
 #include "engine/ScanObserver.h"
 #include "tests/app/MessageLog.h"
+#include "tests/support/StateWait.h"
 
 class CFirstView_HDD;
 class CSecondView_HDD;
@@ -40,7 +41,7 @@ CThirdView_HDD& ResultsPage();
 // Dispatches what the thread has queued.
 void PumpPending();
 // Dispatches the thread's messages until `done` holds (true) or ms have passed (false).
-bool PumpUntil(const std::function<bool()>& done, DWORD ms = 60000);
+bool PumpUntil(const std::function<bool()>& done, DWORD ms = morvick::test::kStateWaitMs);
 // What the program's loop does when no message waits: the commands' enabled states brought up to
 // date (menus, toolbar) and the like.
 void RunIdleUpdates();

@@ -37,7 +37,7 @@ public:
     // Until the search has ended and the dialog has taken its last hits.
     bool WaitForTheEnd()
     {
-        return PumpUntil([&] { return !dialog.IsSearching() && dialog.GetDlgItem(IDOK)->IsWindowEnabled(); }, 5000);
+        return PumpUntil([&] { return !dialog.IsSearching() && dialog.GetDlgItem(IDOK)->IsWindowEnabled(); });
     }
 
     ResultPanes panes;

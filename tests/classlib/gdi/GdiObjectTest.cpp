@@ -1,5 +1,6 @@
 #include "DibSurface.h"
 #include "GeometryPrinters.h"
+#include "tests/support/StateWait.h"
 
 #include <gtest/gtest.h>
 
@@ -254,7 +255,7 @@ TEST(GdiHandleMap, ThreadEndedByEndThreadExFreesItsMapsAndDoesNotHang)
 {
     HANDLE thread = (HANDLE)_beginthreadex(nullptr, 0, MakeTemporariesAndEnd, nullptr, 0, nullptr);
     ASSERT_NE(nullptr, thread);
-    EXPECT_EQ(WAIT_OBJECT_0, ::WaitForSingleObject(thread, 10000));
+    EXPECT_EQ(WAIT_OBJECT_0, ::WaitForSingleObject(thread, morvick::test::kStateWaitMs));
     ::CloseHandle(thread);
     // This thread's maps are its own.
     CPen pen(PS_SOLID, 1, RGB(0, 0, 0));

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "classlib/win/AfxWin.h"
+#include "tests/support/StateWait.h"
 
 class CTestApp : public CWinApp {
  public:
@@ -25,9 +26,9 @@ extern CTestApp theTestApp;
 // Dispatches whatever is queued for this thread (WM_QUIT is dropped).
 void PumpPending();
 // Pumps until pred() holds or timeout ms pass; returns pred().
-bool PumpUntil(const std::function<bool()>& pred, DWORD timeout = 5000);
+bool PumpUntil(const std::function<bool()>& pred, DWORD timeout = morvick::test::kStateWaitMs);
 // Waits for a handle while pumping this thread's messages.
-bool WaitPumping(HANDLE h, DWORD timeout = 10000);
+bool WaitPumping(HANDLE h, DWORD timeout = morvick::test::kStateWaitMs);
 
 // The lines MORVICK_TEST_MSGLOG received since ResetMessageLog.
 void ResetMessageLog();

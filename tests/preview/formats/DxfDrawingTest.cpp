@@ -7,7 +7,6 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <cmath>
 #include <sstream>
 
@@ -94,12 +93,12 @@ TEST(DxfDrawings, FilesWithoutHeaderDamagedAndNested)
     EXPECT_EQ(drawing.primitives.size(), 1u);
     // A code line that is no number ends the reading: what was read stays.
     EXPECT_EQ(Load("damaged.dxf", drawing), DxfLoadResult::kDamaged);
-    // Sixteen levels of 100 x 100 arrays: bounded, and quick.
-    auto start = std::chrono::steady_clock::now();
+    // Sixteen levels of 100 x 100 arrays: the work stops at its limit (a reader that drew all of it
+    // would never end).
     EXPECT_EQ(Load("nested.dxf", drawing), DxfLoadResult::kOk);
     EXPECT_TRUE(drawing.truncated);
     EXPECT_LE(drawing.primitives.size(), kDxfMaxPrimitives);
-    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(20));
+    EXPECT_LE(drawing.visits, kDxfMaxVisits + 1);
     // Not a drawing at all.
     const char text[] = "hello\nworld\n";
     EXPECT_EQ(LoadDxf(reinterpret_cast<const uint8_t*>(text), sizeof text - 1, drawing), DxfLoadResult::kNotDxf);

@@ -8,6 +8,7 @@
 #include "preview/html/HtmlHost.h"
 #include "preview/html/HtmlImage.h"
 #include "preview/html/HtmlPage.h"
+#include "tests/support/StateWait.h"
 
 #include <chrono>
 #include <condition_variable>
@@ -58,7 +59,9 @@ public:
     }
 };
 
-// Serves pictures from a map of URL -> bytes; a URL in `blocked` waits until Release().
+// Serves pictures from a map of URL -> bytes; a URL in `blocked` waits until Release() (or, should
+// nothing release it, gives up after the wait for a state that is sure to come, so that a close that
+// waits for its fetches ends, and is told by Finished()).
 class FakeSource : public CHtmlResourceSource {
 public:
     int FetchResource(const wchar_t* url, std::vector<uint8_t>* bytes) override
@@ -68,8 +71,9 @@ public:
         ++m_running;
         m_maxRunning = m_running > m_maxRunning ? m_running : m_maxRunning;
         m_changed.notify_all();
-        m_changed.wait(lock, [&] { return !m_blockAll && m_blocked.count(url) == 0; });
+        m_changed.wait_for(lock, kStateWait, [&] { return !m_blockAll && m_blocked.count(url) == 0; });
         --m_running;
+        ++m_finished;
         m_changed.notify_all();
         auto it = m_files.find(url);
         if (it == m_files.end())
@@ -100,17 +104,23 @@ public:
         m_blockAll = false;
         m_changed.notify_all();
     }
-    // Waits until `count` fetches run at once (false after about five seconds).
+    // Waits until `count` fetches run at once (false only on a hang).
     bool WaitRunning(int count)
     {
         std::unique_lock<std::mutex> lock(m_mutex);
-        return m_changed.wait_for(lock, std::chrono::seconds(5), [&] { return m_running >= count; });
+        return m_changed.wait_for(lock, kStateWait, [&] { return m_running >= count; });
     }
-    // Waits until no fetch runs (false after about five seconds).
+    // Waits until no fetch runs (false only on a hang).
     bool WaitIdle()
     {
         std::unique_lock<std::mutex> lock(m_mutex);
-        return m_changed.wait_for(lock, std::chrono::seconds(5), [&] { return m_running == 0; });
+        return m_changed.wait_for(lock, kStateWait, [&] { return m_running == 0; });
+    }
+    // The fetches that have returned, released or not.
+    int Finished()
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        return m_finished;
     }
     int Fetches(const std::wstring& url)
     {
@@ -132,6 +142,7 @@ private:
     bool m_blockAll = false;
     int m_running = 0;
     int m_maxRunning = 0;
+    int m_finished = 0;
 };
 
 struct CreatedControl {

@@ -115,7 +115,7 @@ UINT_PTR PostEscapeLater(HWND hWnd, UINT ms)
 
 int QuitCodeLeftBy(HWND hWnd, int code, const std::function<void()>& runLoop)
 {
-    const UINT_PTR timer = PostEscapeLater(hWnd, 3000);
+    const UINT_PTR timer = PostEscapeLater(hWnd, kStateWaitMs);
     PostQuitMessage(code);
     runLoop();
     KillTimer(nullptr, timer);

@@ -1,6 +1,8 @@
 #pragma once
 // Message pumping and real input for the Windows tests.
 
+#include "tests/support/StateWait.h"
+
 #include <windows.h>
 
 #include <functional>
@@ -10,7 +12,7 @@ namespace morvick::test {
 // Handles every message queued now (a WM_QUIT is dropped).
 void PumpPending();
 // Pumps until `done` answers true or the time is up; false when it timed out.
-bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs = 3000);
+bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs = kStateWaitMs);
 
 // Puts the cursor at a screen point and waits until the display has taken the move and the mouse
 // message it makes has been handled. On a busy display that message otherwise comes late, in the
@@ -28,9 +30,10 @@ void KeyPress(WORD vk);
 // not hang.
 UINT_PTR PostEscapeLater(HWND hWnd, UINT ms);
 
-// Runs a modal loop with a quit message of the code already queued and Escape posted to hWnd three
-// seconds later (a loop that misses the quit still ends). Answers the code of the quit message left
-// in the queue afterwards, which is taken out again, or -1 when the loop lost it.
+// Runs a modal loop with a quit message of the code already queued and Escape posted to hWnd once
+// the wait for a sure state is over (a loop that misses the quit still ends). Answers the code of
+// the quit message left in the queue afterwards, which is taken out again, or -1 when the loop lost
+// it.
 int QuitCodeLeftBy(HWND hWnd, int code, const std::function<void()>& runLoop);
 
 }  // namespace morvick::test

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "classlib/win/AfxWin.h"
+#include "tests/support/StateWait.h"
 #include "toolkit/commandbars/CommandBar.h"
 #include "toolkit/commandbars/CommandBars.h"
 #include "toolkit/commandbars/ControlPopup.h"
@@ -98,7 +99,7 @@ private:
 // Dispatches what is queued for this thread (a quit message is put back).
 void PumpPending();
 // Pumps until pred() holds or timeout ms pass; returns pred().
-bool PumpUntil(const std::function<bool()>& pred, DWORD timeout = 3000);
+bool PumpUntil(const std::function<bool()>& pred, DWORD timeout = morvick::test::kStateWaitMs);
 // The idle pass of the application for a frame (which may be hidden): its command UI and its
 // delayed layout, and the command UI of every bar below it.
 void RunIdle(CWnd* pFrame);

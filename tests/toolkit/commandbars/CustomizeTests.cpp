@@ -334,7 +334,7 @@ TEST_F(CustomizeTest, CommandDraggedFromTheListAndControlsMovedCopiedAndDraggedO
     // later, to end a drag that lost the quit message).
     m_pFrame->RecalcLayout();
     p102 = m_pToolBar->GetControl(3);
-    const UINT_PTR nTimer = morvick::test::PostEscapeLater(m_pFrame->GetSafeHwnd(), 3000);
+    const UINT_PTR nTimer = morvick::test::PostEscapeLater(m_pFrame->GetSafeHwnd(), morvick::test::kStateWaitMs);
     ::PostQuitMessage(5);
     p102->OnCustomizeMouseDown(ControlPoint(p102, 0));
     ::KillTimer(NULL, nTimer);
@@ -393,7 +393,7 @@ TEST_F(CustomizeTest, RealInputDragFromTheCommandListOntoTheToolbar)
     morvick::test::MouseMoveTo((ptFrom.x + ptTo.x) / 2, (ptFrom.y + ptTo.y) / 2);
     morvick::test::MouseMoveTo(ptTo.x, ptTo.y);
     morvick::test::MouseUp(ptTo.x, ptTo.y);
-    EXPECT_TRUE(morvick::test::PumpUntil([&] { return Ids(m_pToolBar).size() == 6; }, 5000));
+    EXPECT_TRUE(morvick::test::PumpUntil([&] { return Ids(m_pToolBar).size() == 6; }));
     EXPECT_EQ((std::vector<int>{100, 101, 102, 103, 104, 101}), Ids(m_pToolBar));
     EXPECT_EQ(nullptr, ::GetCapture());
     m_pSheet->DestroyWindow();
@@ -427,7 +427,7 @@ TEST_F(CustomizeTest, RealClickOnTheCheckBoxOfAnUnselectedToolbarActsOnThatToolb
     morvick::test::SettleCursorAt(pt.x, pt.y);
     morvick::test::MouseDown(pt.x, pt.y);
     morvick::test::MouseUp(pt.x, pt.y);
-    EXPECT_TRUE(morvick::test::PumpUntil([&] { return !pTools->IsVisible(); }, 5000));
+    EXPECT_TRUE(morvick::test::PumpUntil([&] { return !pTools->IsVisible(); }));
     EXPECT_TRUE(m_pToolBar->IsVisible());
     EXPECT_EQ(1, list.GetCheck(0));
     EXPECT_EQ(0, list.GetCheck(1));
@@ -438,7 +438,7 @@ TEST_F(CustomizeTest, RealClickOnTheCheckBoxOfAnUnselectedToolbarActsOnThatToolb
     // The space bar changes the box of the row with the focus.
     list.SetFocus();
     morvick::test::KeyPress(VK_SPACE);
-    EXPECT_TRUE(morvick::test::PumpUntil([&] { return pTools->IsVisible(); }, 5000));
+    EXPECT_TRUE(morvick::test::PumpUntil([&] { return pTools->IsVisible(); }));
     EXPECT_TRUE(m_pToolBar->IsVisible());
     m_pSheet->DestroyWindow();
     m_pFrame->ShowWindow(SW_HIDE);

@@ -415,7 +415,7 @@ TEST_F(DockTest, AFloatingToolBarHidesWhileTheProgramIsInactiveAndComesBackWithI
             ::DispatchMessageW(&msg);
         ::DestroyWindow(hOther);
     });
-    ::WaitForSingleObject(hReady, 10000);
+    ::WaitForSingleObject(hReady, morvick::test::kStateWaitMs);
     ::CloseHandle(hReady);
     ASSERT_NE(hOther, nullptr);
     ::SetForegroundWindow(hOther);

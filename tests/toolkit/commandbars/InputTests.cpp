@@ -53,7 +53,7 @@ void Click(CPoint pt)
 }
 
 // The application's own loop: each message passes the thread's pre-translation first.
-bool RunLoopUntil(const std::function<bool()>& pred, DWORD timeout = 3000)
+bool RunLoopUntil(const std::function<bool()>& pred, DWORD timeout = morvick::test::kStateWaitMs)
 {
     const DWORD start = ::GetTickCount();
     CWinThread* pThread = AfxGetThread();

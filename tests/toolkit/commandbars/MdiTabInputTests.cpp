@@ -143,7 +143,7 @@ TEST_F(MdiTabInputTest, AQuitMessageEndsTheLiveSplitterDragAndIsPutBack)
 {
     ASSERT_NO_FATAL_FAILURE(MakeTwoGroups());
     const CPoint ptDown = Client().GetWorkspace(0)->m_rcSplitter.CenterPoint();
-    const UINT_PTR nTimer = PostEscapeLater(Client().GetSafeHwnd(), 3000);
+    const UINT_PTR nTimer = PostEscapeLater(Client().GetSafeHwnd(), morvick::test::kStateWaitMs);
     ::PostQuitMessage(9);
     Client().SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(ptDown.x, ptDown.y));
     ::KillTimer(NULL, nTimer);

@@ -258,7 +258,7 @@ TEST_F(MenuBarTest, AColourOrSettingChangeRepaintsTheBarsButNotTheWindowsTheFram
         g_nBarPaints = g_nChildPaints = 0;
         LRESULT lResult = 0;
         EXPECT_FALSE(m_pFrame->GetCommandBars()->OnFrameWndMsg(message, 0, 0, &lResult));
-        EXPECT_TRUE(PumpMenuUntil([] { return g_nBarPaints > 0; }, 1000)) << message;
+        EXPECT_TRUE(PumpMenuUntil([] { return g_nBarPaints > 0; })) << message;
         PumpMenu();
         EXPECT_EQ(g_nChildPaints, 0) << message;
     }

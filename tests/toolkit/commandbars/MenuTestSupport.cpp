@@ -25,7 +25,7 @@ BOOL CMenuTestFrame::CreateMenuFrame(int x, int y, int cx, int cy, UINT nMenuID)
     SetForegroundWindow();
     SetFocus();
     ::RunIdle(this);
-    PumpUntil([this] { return ::GetForegroundWindow() == m_hWnd; }, 1000);
+    PumpUntil([this] { return ::GetForegroundWindow() == m_hWnd; });
     return TRUE;
 }
 

@@ -32,7 +32,7 @@ public:
 // Dispatches what is queued the way the program's message loop does (the thread's
 // PreTranslateMessage first, so that frames see their keys), and pumps until pred() holds.
 void PumpMenu();
-bool PumpMenuUntil(const std::function<bool()>& pred, DWORD timeout = 3000);
+bool PumpMenuUntil(const std::function<bool()>& pred, DWORD timeout = morvick::test::kStateWaitMs);
 
 // Real input.
 void SendKeyEvent(WORD vk, bool bUp);

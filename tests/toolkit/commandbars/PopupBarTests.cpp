@@ -292,7 +292,7 @@ TEST_F(PopupBarTest, TrackedContextMenuReturnsOrSendsTheChosenCommand)
         TapKey(VK_RETURN);
     });
     TrackMenuWithCommandBars(pContext, 0, 300, 300, m_pFrame);
-    PumpMenuUntil([this] { return !m_pFrame->m_commands.empty(); }, 1000);
+    PumpMenuUntil([this] { return !m_pFrame->m_commands.empty(); });
     EXPECT_EQ(m_pFrame->m_commands, (std::vector<UINT>{121}));
 
     // Escape chooses nothing.

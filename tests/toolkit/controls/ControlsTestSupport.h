@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "classlib/win/AfxWin.h"
+#include "tests/support/StateWait.h"
 #include "tests/toolkit/base/DibCanvas.h"
 
 namespace tktest {
@@ -30,7 +31,7 @@ public:
 };
 
 void PumpPending();
-bool PumpUntil(const std::function<bool()>& pred, DWORD timeoutMs = 3000);
+bool PumpUntil(const std::function<bool()>& pred, DWORD timeoutMs = morvick::test::kStateWaitMs);
 // Places the cursor at a point of the window's client area.
 void CursorToClient(HWND hWnd, int x, int y);
 // Places the cursor far from every test window.

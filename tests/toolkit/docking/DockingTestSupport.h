@@ -102,12 +102,12 @@ private:
     Factory m_factory;
 };
 
-// Lets queued messages through, and real input: the shared test helpers, with a shorter wait.
+// Lets queued messages through, and real input: the shared test helpers.
 using morvick::test::MouseDown;
 using morvick::test::MouseMoveTo;
 using morvick::test::MouseUp;
 using morvick::test::PumpPending;
-inline bool PumpUntil(const std::function<bool()>& pred, DWORD timeoutMs = 2000)
+inline bool PumpUntil(const std::function<bool()>& pred, DWORD timeoutMs = morvick::test::kStateWaitMs)
 {
     return morvick::test::PumpUntil(pred, timeoutMs);
 }
@@ -117,7 +117,8 @@ inline bool PumpUntil(const std::function<bool()>& pred, DWORD timeoutMs = 2000)
 DROPEFFECT DragTextTo(CWnd* pWnd, CPoint point);
 // The same drag made again until done() holds: a busy machine may start a drag with the cursor
 // still where it was. A target that ignores drags never gets there; FALSE after the time out.
-bool DragTextToUntil(CWnd* pWnd, CPoint point, const std::function<bool()>& done, DWORD timeoutMs = 5000);
+bool DragTextToUntil(CWnd* pWnd, CPoint point, const std::function<bool()>& done,
+    DWORD timeoutMs = morvick::test::kStateWaitMs);
 
 // A host installed in the site, with helpers to make panes and lay the frame out.
 class HostFixture {

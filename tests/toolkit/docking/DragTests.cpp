@@ -582,7 +582,7 @@ TEST(DockingDragInput, ADragByTheMouseOverEachEdgeStickerDocksAtThatSide)
         PumpUntil([] { return false; }, 50);
         g_timer = ::SetTimer(NULL, 0, 60, RunStep);
         MouseDown(grab.x, grab.y);
-        ASSERT_TRUE(PumpUntil([&] { return g_timer == 0; }, 5000));
+        ASSERT_TRUE(PumpUntil([&] { return g_timer == 0; }, morvick::test::kStateWaitMs));
         PumpPending();
         f.Layout();
         // Docked anew (in a container of its own) at the side of the sticker.
@@ -630,7 +630,7 @@ TEST(DockingDragInput, ADragByTheMouseOverTheCrossDocksBesideOrJoinsAContainer)
         PumpUntil([] { return false; }, 50);
         g_timer = ::SetTimer(NULL, 0, 60, RunStep);
         MouseDown(grab.x, grab.y);
-        ASSERT_TRUE(PumpUntil([&] { return g_timer == 0; }, 5000));
+        ASSERT_TRUE(PumpUntil([&] { return g_timer == 0; }, morvick::test::kStateWaitMs));
         PumpPending();
         f.Layout();
         EXPECT_EQ(Dump(f.arrangement()), c.dump);

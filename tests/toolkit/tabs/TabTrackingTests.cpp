@@ -48,15 +48,20 @@ void PostMouse(HWND hWnd, UINT message, CPoint pt)
     PostMessage(hWnd, message, message == WM_LBUTTONUP ? 0 : MK_LBUTTON, MAKELPARAM(pt.x, pt.y));
 }
 
-ULONGLONG ThreadCpuMs()
+// The held button's clock, counting its looks at it: a loop that waits looks once for each message
+// or repeat, one that polls looks without end.
+long g_clockLooks = 0;
+
+DWORD CountedTick()
 {
-    FILETIME created, exited, kernel, user;
-    GetThreadTimes(GetCurrentThread(), &created, &exited, &kernel, &user);
-    auto ms = [](const FILETIME& ft) {
-        return ((static_cast<ULONGLONG>(ft.dwHighDateTime) << 32) | ft.dwLowDateTime) / 10000;
-    };
-    return ms(kernel) + ms(user);
+    ++g_clockLooks;
+    return GetTickCount();
 }
+
+struct CountedClock {
+    CountedClock() { CTKPTabManagerNavigateButton::SetTickSource(&CountedTick); }
+    ~CountedClock() { CTKPTabManagerNavigateButton::SetTickSource(NULL); }
+};
 
 }  // namespace
 
@@ -68,17 +73,20 @@ TEST(TabButtonHold, TheEndButtonScrollsUntilTheLastTabFitsAndThenRests)
     ASSERT_TRUE(end->IsEnabled());
     const CPoint pt = end->GetRect().CenterPoint();
     int offsetWhenDisabled = 1;
-    ULONGLONG cpuAtDisable = 0;
-    DWORD tickAtDisable = 0;
-    // Checks every 50 ms; once the button is disabled, holds on for 600 ms more and then releases.
+    size_t stepAtDisable = 0;
+    long looksAtDisable = 0;
+    CountedClock clock;
+    // Checks every 50 ms; once the button is disabled, holds on for 12 steps more and then releases
+    // (at the last step at the latest, so that a button never disabled still ends its loop).
+    constexpr size_t kSteps = 1200;
     std::vector<std::function<void()>> steps;
-    for (int i = 0; i < 80; ++i) {
-        steps.push_back([&, hWnd] {
+    for (size_t i = 0; i < kSteps; ++i) {
+        steps.push_back([&, hWnd, i] {
             if (offsetWhenDisabled == 1 && !end->IsEnabled()) {
                 offsetWhenDisabled = f.row->GetScrollOffset();
-                cpuAtDisable = ThreadCpuMs();
-                tickAtDisable = GetTickCount();
-            } else if (offsetWhenDisabled != 1 && GetTickCount() - tickAtDisable > 600) {
+                stepAtDisable = i;
+                looksAtDisable = g_clockLooks;
+            } else if ((offsetWhenDisabled != 1 && i == stepAtDisable + 12) || i + 1 == kSteps) {
                 PostMouse(hWnd, WM_LBUTTONUP, pt);
             }
         });
@@ -86,7 +94,7 @@ TEST(TabButtonHold, TheEndButtonScrollsUntilTheLastTabFitsAndThenRests)
     ScheduleSteps(steps, 50);
     SetCursorPos(100 + pt.x, 100 + pt.y);
     EXPECT_TRUE(f.row->HandleLButtonDown(f.row.get(), pt));
-    const ULONGLONG cpuHeld = ThreadCpuMs() - cpuAtDisable;
+    const long looksHeld = g_clockLooks - looksAtDisable;
     StopSteps();
 
     ASSERT_NE(1, offsetWhenDisabled) << "the end button never got disabled";
@@ -97,8 +105,9 @@ TEST(TabButtonHold, TheEndButtonScrollsUntilTheLastTabFitsAndThenRests)
     EXPECT_EQ(f.row->GetClipRect().right - 6, f.Tab(11)->GetRect().right);
     EXPECT_FALSE(end->IsPressed());
     EXPECT_EQ(nullptr, GetCapture());
-    // A button held after it has nothing left to do waits instead of spinning.
-    EXPECT_LT(cpuHeld, 120u);
+    // A button held after it has nothing left to do waits instead of spinning: about one look for
+    // each of the 12 steps it was held.
+    EXPECT_LT(looksHeld, 200);
 }
 
 TEST(TabButtonHold, TheCloseButtonActsOnceOnReleaseOverIt)

@@ -6,6 +6,7 @@
 
 #include "TaskPanelTestSupport.h"
 #include "tests/support/win/DispatchClient.h"
+#include "tests/support/win/InputSupport.h"
 
 using namespace tptest;
 
@@ -164,10 +165,7 @@ TEST_F(TaskPanelAccessibility, StatesFollowOpeningFocusSelectionAndAvailability)
     HWINEVENTHOOK hHook = ::SetWinEventHook(EVENT_OBJECT_FOCUS, EVENT_OBJECT_FOCUS, nullptr, &OnWinEvent,
         ::GetCurrentProcessId(), 0, WINEVENT_OUTOFCONTEXT);
     ASSERT_EQ(S_OK, pB2->accSelect(SELFLAG_TAKEFOCUS | SELFLAG_TAKESELECTION, Child(CHILDID_SELF)));
-    for (int i = 0; i < 50 && g_focusChildren.empty(); ++i) {
-        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-        Pump();
-    }
+    morvick::test::PumpUntil([] { return !g_focusChildren.empty(); });
     ::UnhookWinEvent(hHook);
     EXPECT_EQ(panel->GetAt(1)->GetAt(1), panel->GetFocusedItem());
     ASSERT_FALSE(g_focusChildren.empty());

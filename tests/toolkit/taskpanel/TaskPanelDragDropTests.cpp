@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "TaskPanelTestSupport.h"
+#include "tests/support/win/InputSupport.h"
 #include "toolkit/taskpanel/TaskPanelThemes.h"
 
 using namespace tptest;
@@ -273,10 +274,7 @@ TEST_F(TaskPanelDragDrop, RealMouseInputDragsAnItemToAnotherGroup)
     INPUT inputs[] = {absolute(from, MOUSEEVENTF_LEFTDOWN), absolute(from + CPoint(0, 8), 0), absolute(to, 0),
         absolute(to, MOUSEEVENTF_LEFTUP)};
     ::SendInput(4, inputs, sizeof(INPUT));
-    for (int i = 0; i < 100 && Host::Get().Count(tkpTPN_ItemDrop) == 0; ++i) {
-        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
-        Pump();
-    }
+    morvick::test::PumpUntil([] { return Host::Get().Count(tkpTPN_ItemDrop) != 0; });
     EXPECT_EQ(1, Host::Get().Count(tkpTPN_StartDrag));
     EXPECT_EQ(CString(_T("Disk,Open,Folder")), Captions(pPlaces));
     EXPECT_EQ(CString(_T("Save,Print,Three files are selected.")), Captions(pTasks));

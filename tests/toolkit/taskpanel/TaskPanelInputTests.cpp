@@ -132,10 +132,7 @@ TEST(TaskPanelMouse, RealClickThroughTheSystemsInputReachesTheLink)
     in[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
     in[2].mi.dwFlags = MOUSEEVENTF_LEFTUP;
     ::SendInput(3, in, sizeof(INPUT));
-    for (int i = 0; i < 50 && Host::Get().Count(tkpTPN_Click) == 0; ++i) {
-        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
-        Pump();
-    }
+    morvick::test::PumpUntil([] { return Host::Get().Count(tkpTPN_Click) != 0; });
     ASSERT_EQ(1, Host::Get().Count(tkpTPN_Click));
     EXPECT_EQ((LPARAM)pSave, Host::Get().notifications.back().param);
     Host::Get().Reset();
@@ -270,11 +267,7 @@ TEST(TaskPanelKeyboard, RenamingInPlaceAsksOnceAndEscapeKeepsTheCaption)
     EXPECT_EQ(hEdit, ::GetFocus());
     SendUnicode(L"Backup");
     SendKey(VK_RETURN);
-    for (int i = 0; i < 50 && ::IsWindow(hEdit); ++i) {
-        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
-        Pump();
-    }
-    EXPECT_FALSE(::IsWindow(hEdit));
+    EXPECT_TRUE(morvick::test::PumpUntil([&] { return !::IsWindow(hEdit); }));
     EXPECT_EQ(1, Host::Get().Count(tkpTPN_ItemRename));
     EXPECT_EQ(CString(_T("Backup")), pOpen->GetCaption());
     EXPECT_EQ(panel->GetSafeHwnd(), ::GetFocus());

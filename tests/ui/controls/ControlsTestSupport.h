@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "classlib/win/AfxWin.h"
+#include "tests/support/StateWait.h"
 #include "tests/ui/win/DibCanvas.h"
 
 namespace morvick::test {
@@ -31,6 +32,6 @@ class TestParent : public CWnd {
 };
 
 void PumpPending();
-bool PumpUntil(const std::function<bool()>& pred, DWORD timeoutMs = 3000);
+bool PumpUntil(const std::function<bool()>& pred, DWORD timeoutMs = kStateWaitMs);
 
 }  // namespace morvick::test

@@ -446,7 +446,7 @@ TEST_F(ImageButtonTest, TheDropDownMenuIsMeasuredDrawnAndAnsweredThroughTheButto
 
     g_menuOwner = button.m_hWnd;
     SetTimer(nullptr, 0, 300, ChooseSecondItem);
-    const UINT_PTR safety = SetTimer(nullptr, 0, 5000, CloseMenu);
+    const UINT_PTR safety = SetTimer(nullptr, 0, test::kStateWaitMs, CloseMenu);
     Click();
     KillTimer(nullptr, safety);
     EXPECT_GT(menu.measured, 1);

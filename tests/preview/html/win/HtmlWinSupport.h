@@ -6,6 +6,7 @@
 #include "preview/html/win/HtmlScroll.h"
 #include "preview/html/win/HtmlViewerHost.h"
 #include "tests/preview/win/PreviewHarness.h"
+#include "tests/support/StateWait.h"
 
 #include <functional>
 #include <string>
@@ -21,7 +22,7 @@ inline std::wstring WritePage(const std::wstring& name, const std::string& text)
 }
 
 // Lets messages flow until the condition holds (true) or about `ms` milliseconds passed (false).
-inline bool WaitUntil(const std::function<bool()>& condition, DWORD ms = 5000)
+inline bool WaitUntil(const std::function<bool()>& condition, DWORD ms = kStateWaitMs)
 {
     DWORD start = GetTickCount();
     for (;;) {
