@@ -6,6 +6,7 @@
 #include "engine/ntfs/MftRecord.h"
 #include "engine/ntfs/MftWalk.h"
 #include "engine/state/EngineState.h"
+#include "engine/state/VolumeEnd.h"
 #include "engine/volume/EngineSectorSource.h"
 
 #include <cstdlib>
@@ -33,27 +34,15 @@ void FreeMftRunTable()
     g_MftRunTable = morvick::SectorRunTable();
 }
 
-morvick::NtfsClusterMap BrowsedNtfsClusters()
-{
-    const VolumeParameterBlock& b = g_VolumeParams;
-    uint64_t end = b.volumeEnd;
-    if (end == 0 && b.partitionSectors != 0)
-        end = uint64_t{b.partitionStart} + b.partitionSectors;
-    if (end == 0)
-        end = morvick::EngineSectorSource().SectorCount();
-    morvick::NtfsClusterMap map;
-    map.clusterBase = b.clusterBase;
-    map.sectorsPerCluster = b.sectorsPerCluster;
-    // With no end known at all the runs are left unbounded, as the disk's end bounds the reads.
-    if (b.sectorsPerCluster != 0 && end > b.clusterBase)
-        map.clusters = (end - b.clusterBase) / b.sectorsPerCluster;
-    return map;
-}
-
 std::vector<morvick::AttributeListEntry> ReadAttributeListEntries(const uint8_t* record)
 {
     morvick::EngineSectorSource disk;
-    return morvick::ReadAttributeList(disk, record, BrowsedNtfsClusters());
+    const VolumeParameterBlock& b = g_VolumeParams;
+    morvick::NtfsClusterMap volume;
+    volume.clusterBase = b.clusterBase;
+    volume.sectorsPerCluster = b.sectorsPerCluster;
+    volume.clusters = ChosenVolumeClusters(disk);
+    return morvick::ReadAttributeList(disk, record, volume);
 }
 
 MftEntryRecord* AppendMftEntry(uint32_t dataRecordSector, const std::u16string& name, uint32_t recordNumber,

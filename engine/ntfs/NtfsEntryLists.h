@@ -30,12 +30,8 @@ int MapVcnToLcn(uint32_t number, uint64_t& sector);
 // Empties g_MftRunTable.
 void FreeMftRunTable();
 
-// Where the clusters of the volume being read lie (g_VolumeParams), up to its end as the engine knows
-// it: the found volume's end, else the end of the chosen range, else the disk's end.
-morvick::NtfsClusterMap BrowsedNtfsClusters();
-
 // The entries of a fixed-up record's attribute list, resident or not (a non-resident one read through
-// the engine's current source, inside the volume being read).
+// the engine's current source, inside the chosen volume up to its end: ChosenVolumeClusters).
 std::vector<morvick::AttributeListEntry> ReadAttributeListEntries(const uint8_t* record);
 
 // Appends a file record of an NTFS volume at the tail of the MFT entry list.

@@ -18,8 +18,8 @@ std::vector<SectorExtent> FatFileExtents(morvick::SectorSource& disk, uint32_t f
     // No file holds more clusters than its volume: a damaged size is not walked or listed beyond that.
     if (volumeClusters != 0)
         clusters = std::min(clusters, volumeClusters);
-    else if (spc != 0 && endSector > b.clusterBase)
-        clusters = static_cast<uint32_t>(std::min<uint64_t>(clusters, (endSector - b.clusterBase) / spc));
+    else if (const uint64_t upToEnd = ChosenVolumeClusters(disk))
+        clusters = static_cast<uint32_t>(std::min<uint64_t>(clusters, upToEnd));
     std::vector<uint32_t> chain;
     for (int selector = 1; selector <= 2 && chain.empty(); ++selector) {
         chain = ReadClusterChain(disk, firstCluster, clusters, selector, SaveInterrupted);

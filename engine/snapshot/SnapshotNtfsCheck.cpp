@@ -114,16 +114,15 @@ ListedFile Listed(const Record& r, const uint32_t* number)
     return {r.name, r.parentRecord, (uint64_t{r.creationTimeHigh} << 32) | r.creationTimeLow, number};
 }
 
-// A fixed-up FILE record against a listed file: a base record in use or once in use, with the
-// file's number when it keeps one, its name, its parent folder and its creation time. The time tells
-// a volume formatted afresh and given files of the same names and folders, whose records then lie at
-// the same numbers and places. A record whose name lies only in the records its attribute list
-// names can't be judged here.
+// A fixed-up FILE record against a listed file: a base record (by its whole base reference, as $MFT's
+// extension records name record 0) in use or once in use, with the file's number when it keeps one,
+// its name, its parent folder and its creation time. The time tells a volume formatted afresh and
+// given files of the same names and folders, whose records then lie at the same numbers and places.
+// A record whose name lies only in the records its attribute list names can't be judged here.
 Judgement JudgeFileRecord(const uint8_t* record, const ListedFile& listed)
 {
     morvick::MftRecordHeader header;
-    if (!morvick::ParseMftRecordHeader(record, morvick::kMftRecordSize, header) || header.flags > 3 ||
-        header.baseRecord != 0)
+    if (!morvick::ParseMftRecordHeader(record, morvick::kMftRecordSize, header) || header.flags > 3 || header.extension)
         return Judgement::kContradicts;
     if (listed.number != nullptr && header.numbered && header.number != *listed.number)
         return Judgement::kContradicts;

@@ -26,7 +26,7 @@ struct VolumeParameterBlock {
     uint32_t mftMirrorStart;
     uint32_t sectorsPerMftRecord;  // 2
     uint32_t sectorsPerIndexRecord;
-    uint32_t volumeEnd;     // last sector of the found volume (Extensive Scan)
+    uint32_t volumeEnd;     // found volume (Extensive Scan): its first sector + its total sectors
     uint16_t volumeNumber;  // ordinal of the found volume being browsed (Extensive Scan)
 };
 #pragma pack(pop)

@@ -46,6 +46,16 @@ std::map<std::string, fs::path> FilesBelow(const fs::path& root, bool maskDelete
     return files;
 }
 
+std::map<std::string, fs::path> FilesOutside(const std::map<std::string, fs::path>& files, const std::string& prefix)
+{
+    std::map<std::string, fs::path> outside;
+    for (const auto& [key, path] : files) {
+        if (key.rfind(prefix, 0) != 0)
+            outside.emplace(key, path);
+    }
+    return outside;
+}
+
 size_t ExpectSameBytes(const std::map<std::string, fs::path>& ours, const std::map<std::string, fs::path>& theirs)
 {
     size_t same = 0;

@@ -16,6 +16,10 @@ std::string ComparablePath(const std::filesystem::path& relative, bool maskDelet
 // Every regular file below `root` by its comparable path (nothing when `root` does not exist).
 std::map<std::string, std::filesystem::path> FilesBelow(const std::filesystem::path& root, bool maskDeletedMark);
 
+// The files of `files` that do not lie below the folder `prefix` (a comparable path: "/links/").
+std::map<std::string, std::filesystem::path> FilesOutside(const std::map<std::string, std::filesystem::path>& files,
+    const std::string& prefix);
+
 // Fails the test for each file of `theirs` (an oracle's files by comparable path) that `ours` lacks or
 // holds with other bytes; returns how many it holds with the same bytes.
 size_t ExpectSameBytes(const std::map<std::string, std::filesystem::path>& ours,

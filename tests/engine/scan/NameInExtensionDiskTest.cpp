@@ -231,14 +231,9 @@ TEST_P(NameInExtensionDisk, FilesAndTheFolderAreListedOnceUnderTheirBaseRecordsA
     // fill's files at their place, live and deleted, as tsk_recover saves them.
     const fs::path recovered = fs::u8path(FixtureFile(kScript, "name-ext.recover"));
     EXPECT_TRUE(ReadWholeFile(out / "big.bin") == ReadWholeFile(recovered / "big.bin"));
-    size_t compared = 0;
-    for (const fs::directory_entry& e : fs::directory_iterator(recovered / "fill")) {
-        const fs::path ours = out / "fill" / e.path().filename();
-        ASSERT_TRUE(fs::exists(ours)) << ours.u8string();
-        EXPECT_TRUE(ReadWholeFile(ours) == ReadWholeFile(e.path())) << ours.u8string();
-        ++compared;
-    }
-    EXPECT_GE(compared, 1590u);
+    const std::map<std::string, fs::path> theirs = morvick::test::FilesBelow(recovered / "fill", false);
+    EXPECT_GE(theirs.size(), 1590u);
+    EXPECT_EQ(morvick::test::ExpectSameBytes(morvick::test::FilesBelow(out / "fill", false), theirs), theirs.size());
     EXPECT_EQ(SavedBelow(out, "fill"), inFill) << "each file of fill once, and nothing of it elsewhere";
 }
 
@@ -257,13 +252,11 @@ TEST_P(NameInExtensionDisk, ADeletedFolderWhoseNameLiesInAnExtensionRecordKeepsI
     EXPECT_EQ(SavedBelow(out, "fill"), inFill);
     // The files that were there until fill was deleted still hold what they held.
     const fs::path recovered = fs::u8path(FixtureFile(kScript, "name-ext.recover")) / "fill";
-    const std::vector<std::string> kept = Lines("fill.kept");
+    std::map<std::string, fs::path> kept;
+    for (const std::string& name : Lines("fill.kept"))
+        kept[morvick::test::ComparablePath(fs::u8path(name), false)] = recovered / fs::u8path(name);
     ASSERT_EQ(kept.size(), 800u);
-    for (const std::string& name : kept) {
-        const fs::path ours = out / "fill" / fs::u8path(name);
-        ASSERT_TRUE(fs::exists(ours)) << name;
-        EXPECT_TRUE(ReadWholeFile(ours) == ReadWholeFile(recovered / fs::u8path(name))) << name;
-    }
+    EXPECT_EQ(morvick::test::ExpectSameBytes(morvick::test::FilesBelow(out / "fill", false), kept), kept.size());
 }
 
 INSTANTIATE_TEST_SUITE_P(BothScans, NameInExtensionDisk, ::testing::Values(false, true),

@@ -215,13 +215,7 @@ TEST_F(SaveOnDisk, AQuickScanReadsATornMftRecordZeroFromTheMirrorAndEveryFileIsS
     EXPECT_EQ(g_SaveReport.failedFiles + g_SaveReport.damagedFiles, 0u);
     const std::map<std::string, fs::path> written = morvick::test::FilesBelow(fs::u8path(FixtureFile(script, "files")), true);
     ASSERT_EQ(written.size(), 20u);
-    std::map<std::string, fs::path> saved = morvick::test::FilesBelow(out, true);
-    for (const auto& [key, path] : written) {
-        if (!saved.count(key))
-            ADD_FAILURE() << "not saved: " << key;
-        else
-            EXPECT_TRUE(ReadWholeFile(saved[key]) == ReadWholeFile(path)) << key;
-    }
+    morvick::test::ExpectSameBytes(morvick::test::FilesBelow(out, true), written);
 }
 
 TEST_F(SaveOnDisk, SparseAndCompressedNtfsFilesComeOutWhole)

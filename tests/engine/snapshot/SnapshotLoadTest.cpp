@@ -7,6 +7,7 @@
 #include "engine/snapshot/SnapshotFile.h"
 #include "engine/snapshot/SnapshotFormat.h"
 #include "engine/state/EngineState.h"
+#include "tests/engine/ntfs/MftRecordBuilder.h"
 #include "tests/engine/save/TempFolder.h"
 #include "tests/engine/save/MemoryDisk.h"
 #include "tests/engine/snapshot/SnapshotTestRecords.h"
@@ -323,6 +324,48 @@ TEST_F(SnapshotLoad, AnNtfsVolumeIsJudgedByItsBootSectorsWhereverItsPartitionEnd
             EXPECT_EQ(LoadSnapshotFile(path), c.loads);
             EXPECT_EQ(observer.messages.empty(), c.loads);
         }
+    }
+}
+
+// An extension record is no file of its own, whatever name it holds: $MFT's extension records name
+// record 0, so only the whole base reference (its sequence part) tells them from base records. A
+// snapshot that lists one as a file (by its number, or by its sector for an Extensive Scan) was made
+// of another volume, whose record there was a file's.
+TEST_F(SnapshotLoad, AnExtensionRecordOfTheMftIsNoListedFile)
+{
+    constexpr uint32_t kNumber = 16;
+    std::vector<uint8_t> extension = MakeNtfsVolume(2048, 8, {{64, u"a.txt", 5}});
+    const uint32_t sector = g_VolumeParams.mftStart + 2 * kNumber;
+    g_VolumeParams.volumeEnd = 100000;
+    // The same record as a base record of its own, where the snapshot's file lies.
+    std::vector<uint8_t> base = extension;
+    const auto record = [](bool ofMft) {
+        morvick::test::MftRecordBuilder builder;
+        if (ofMft)
+            builder.BaseRecord(0, 1);
+        return builder.Numbered(kNumber, 1).FileName(u"$MFT", 5, 3, kTestFileCreationTime).Build();
+    };
+    PutBytes(extension, uint64_t{sector} * 512, record(true).data(), 1024);
+    PutBytes(base, uint64_t{sector} * 512, record(false).data(), 1024);
+    AddMftEntry(u"$MFT", kNumber, 5, 10, sector);
+    AddNtfsFileRecord(u"$MFT", sector, 5, 10);
+    auto pathOf = [this](int mode) { return ToPath16(temp.Path() / ("mft" + std::to_string(mode) + ".srzq")); };
+    for (int mode : {kScanQuick, kScanExtensive}) {
+        g_nScanMode = mode;
+        ASSERT_TRUE(SaveSnapshotFile(pathOf(mode)));
+    }
+
+    for (int mode : {kScanQuick, kScanExtensive}) {
+        SCOPED_TRACE(mode);
+        UseSource(extension);
+        RecordingObserver observer;
+        EXPECT_FALSE(LoadSnapshotFile(pathOf(mode)));
+        EXPECT_EQ(observer.messages.size(), 1u);
+        for (const auto& message : observer.messages)
+            EXPECT_EQ(message.first, u"Source file and load recovery snapshot mismatch");
+        UseSource(base);
+        EXPECT_TRUE(LoadSnapshotFile(pathOf(mode)));
+        EXPECT_EQ(observer.messages.size(), 1u);
     }
 }
 
