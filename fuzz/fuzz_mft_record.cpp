@@ -39,7 +39,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     morvick::GetMftRecordDataSize(r, n, dataSize);
     uint32_t offset = 0;
     morvick::FindDataAttribute(r, n, offset);
-    morvick::CollectAttributeListRecords(r, n);
+    {
+        // The record's own bytes stand for the disk a non-resident list is read from.
+        morvick::MemorySectorSource disk(r, n);
+        morvick::NtfsClusterMap volume;
+        volume.sectorsPerCluster = 1;
+        volume.clusters = n / kSectorSize;
+        morvick::ReadAttributeList(disk, r, volume);
+    }
     morvick::GetIndexRootParent(r, n);
     morvick::GetIndexAllocationStart(r, n);
     morvick::FoundMftRecord found;

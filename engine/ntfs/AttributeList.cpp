@@ -33,21 +33,6 @@ std::vector<AttributeListEntry> ParseAttributeList(const uint8_t* value, size_t 
     return entries;
 }
 
-std::vector<uint32_t> CollectAttributeListRecords(const uint8_t* record, size_t length)
-{
-    std::vector<uint32_t> records;
-    for (const MftAttribute& a : ListMftAttributes(record, length)) {
-        if (a.type != kAttrAttributeList)
-            continue;
-        if (a.nonResident)
-            break;
-        for (const AttributeListEntry& e : ParseAttributeList(record + a.offset + a.valueOffset, a.valueLength))
-            records.push_back(e.record);
-        break;
-    }
-    return records;
-}
-
 bool ReadAttributeListValue(SectorSource& disk, const uint8_t* record, const NtfsClusterMap& volume,
     std::vector<uint8_t>& value)
 {

@@ -19,10 +19,6 @@ struct AttributeListEntry {
 // one that runs past the value, or a type of 0 or 0xFFFFFFFF.
 std::vector<AttributeListEntry> ParseAttributeList(const uint8_t* value, size_t size);
 
-// The record numbers named by the record's resident attribute list, in order (a non-resident list
-// gives none; ReadAttributeList reads those too).
-std::vector<uint32_t> CollectAttributeListRecords(const uint8_t* record, size_t length);
-
 // Where a volume's clusters lie on the disk.
 struct NtfsClusterMap {
     uint64_t clusterBase = 0;  // sector of cluster 0: the volume's first sector

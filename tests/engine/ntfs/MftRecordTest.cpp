@@ -186,7 +186,11 @@ TEST(MftRecord, AttributeListsAndIndexRecords)
     std::vector<uint8_t> r =
         MftRecordBuilder().AttributeList({{0x30, 0, 40}, {0x80, 0, 41}, {0x80, 9, 42}}).FileName(u"a", 5, 1).Build();
     ASSERT_TRUE(ApplyMultiSectorFixups(r.data(), r.size()));
-    EXPECT_EQ(CollectAttributeListRecords(r.data(), r.size()), (std::vector<uint32_t>{40, 41, 42}));
+    MemorySectorSource noDisk(std::vector<uint8_t>{});
+    std::vector<uint32_t> records;
+    for (const AttributeListEntry& e : ReadAttributeList(noDisk, r.data(), NtfsClusterMap()))
+        records.push_back(e.record);
+    EXPECT_EQ(records, (std::vector<uint32_t>{40, 41, 42}));
     // An entry longer than the list ends it.
     uint8_t list[64] = {};
     list[0] = 0x80;
