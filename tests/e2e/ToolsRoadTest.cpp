@@ -204,21 +204,19 @@ TEST(ToolsRoad, FindFiltersSettingsDriveInformationAndHelp)
     EXPECT_TRUE(driver.Capture(filters, gallery + L"\\filters-dialog.png"));
     ASSERT_TRUE(driver.PressDialogButton(L"File Filters", IDCANCEL));
     HWND list = driver.Control(kResultList);
-    const DWORD start = GetTickCount();
-    std::vector<ListRowInfo> rows;
-    for (;;) {
-        rows = driver.ListRows(list, 2);
-        bool onlyText = !rows.empty();
-        for (const ListRowInfo& row : rows) {
-            const bool folder = row.texts[1] == L"Folder" || row.texts[1] == L"Deleted Folder";
-            onlyText = onlyText &&
-                (folder || (row.texts[0].size() > 4 && row.texts[0].substr(row.texts[0].size() - 4) == L".txt"));
-        }
-        if (onlyText)
-            break;
-        ASSERT_LT(GetTickCount() - start, kStateWaitMs) << "the list still shows other files";
-        Sleep(50);
-    }
+    ASSERT_TRUE(WaitUntil(
+        [&] {
+            const std::vector<ListRowInfo> rows = driver.ListRows(list, 2);
+            bool onlyText = !rows.empty();
+            for (const ListRowInfo& row : rows) {
+                const bool folder = row.texts[1] == L"Folder" || row.texts[1] == L"Deleted Folder";
+                onlyText = onlyText &&
+                    (folder || (row.texts[0].size() > 4 && row.texts[0].substr(row.texts[0].size() - 4) == L".txt"));
+            }
+            return onlyText;
+        },
+        kStateWaitMs))
+        << "the list still shows other files";
     // The filter removed again.
     ASSERT_TRUE(driver.SendCommand(kFiltersCommand));
     filters = driver.WaitForWindow(L"File Filters");
