@@ -1,5 +1,7 @@
 #include "app/Ex_StyleApp.h"
 
+#include "app/EngineText.h"
+
 #include <cstdio>
 
 #include "app/AppMessages.h"
@@ -74,11 +76,6 @@ int SnapshotKindMode(CString path)
     default:
         return kKindInvalid;
     }
-}
-
-std::u16string ToU16(const CString& text)
-{
-    return std::u16string(reinterpret_cast<const char16_t*>(text.GetString()), static_cast<size_t>(text.GetLength()));
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include "app/MainFrame.h"
 
+#include "app/EngineText.h"
+
 #include "app/AppMessages.h"
 #include "app/Ex_StyleApp.h"
 #include "app/MorvickBarTheme.h"
@@ -128,11 +130,6 @@ const UINT kIndicators[] = {
     ID_INDICATOR_NUM,
     ID_INDICATOR_SCRL,
 };
-
-std::u16string ToU16(const CString& text)
-{
-    return std::u16string(reinterpret_cast<const char16_t*>(text.GetString()), static_cast<size_t>(text.GetLength()));
-}
 
 CThirdView_HDD* ResultsPage()
 {
@@ -405,7 +402,7 @@ void CMainFrame::OnLoadSnapshot()
     const std::u16string path = NormaliseSnapshotPath(ToU16(dialog.GetPathName()));
     CEx_StyleApp* app = WizardApp();
     if (app != nullptr)
-        app->LoadSnapshot(CString(reinterpret_cast<const wchar_t*>(path.c_str()), static_cast<int>(path.size())));
+        app->LoadSnapshot(ToCString(path));
 }
 
 void CMainFrame::SetResultListView(DWORD viewStyle)

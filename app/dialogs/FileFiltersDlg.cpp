@@ -1,5 +1,7 @@
 #include "app/dialogs/FileFiltersDlg.h"
 
+#include "app/EngineText.h"
+
 #include "app/AppMessages.h"
 #include "engine/save/FileFilters.h"
 #include "resource.h"
@@ -29,7 +31,7 @@ BOOL CFileFiltersDlg::OnInitDialog()
     m_list.SubclassDlgItem(IDC_FILTER_LIST, this);
     m_edit.SubclassDlgItem(IDC_FILTER_EDIT, this);
     for (const std::u16string& filter : ActiveFileFilters())
-        m_list.AddString(CString(reinterpret_cast<const wchar_t*>(filter.c_str()), static_cast<int>(filter.size())));
+        m_list.AddString(ToCString(filter));
     m_nCount = m_list.GetCount();
     m_edit.SetFocus();
     return FALSE;  // the focus is set

@@ -1,5 +1,7 @@
 #include "app/dialogs/FindFilesDlg.h"
 
+#include "app/EngineText.h"
+
 #include "app/AppMessages.h"
 #include "app/dialogs/SaveDataDlg.h"
 #include "app/trees/ResultTreeCtrl.h"
@@ -33,11 +35,6 @@ constexpr COLORREF kButtonColour = 0xBD751D;
 std::atomic<bool> g_findOpen{false};
 CFindFilesDlg::StopQuestion g_stopQuestion = nullptr;
 bool g_holdNewSearches = false;
-
-CString ToCString(const std::u16string& text)
-{
-    return CString(reinterpret_cast<const wchar_t*>(text.c_str()), static_cast<int>(text.size()));
-}
 
 // The two date texts of a found file, as the result list writes them.
 void FillDates(const ResultFileInfo& file, CFindFilesDlg::Hit& hit)

@@ -1,19 +1,12 @@
 #include "app/dialogs/PropertiesDlg.h"
 
+#include "app/EngineText.h"
+
 #include <vector>
 
 #include "app/trees/ResultTreeCtrl.h"
 #include "engine/listing/DateText.h"
 #include "resource.h"
-
-namespace {
-
-CString ToCString(const std::u16string& text)
-{
-    return CString(reinterpret_cast<const wchar_t*>(text.c_str()), static_cast<int>(text.size()));
-}
-
-}  // namespace
 
 CPropertiesDlg::CPropertiesDlg(const CItemProperties& properties, const CResultTreeCtrl* tree, CWnd* parent)
     : CSkinnedDialog(IDD_PROPERTIES, IDB_PROPERTIES_SKIN, parent)

@@ -1,5 +1,7 @@
 #include "app/dialogs/SaveDataDlg.h"
 
+#include "app/EngineText.h"
+
 #include <mutex>
 
 #include "app/AppMessages.h"
@@ -105,14 +107,14 @@ public:
     bool OnMessage(const std::u16string& text, MessageKind kind) override
     {
         m_dialog.PassGate();
-        ShowAppMessage(Text(text), kind);
+        ShowAppMessage(ToCString(text), kind);
         return false;
     }
     // "Error creating file : ..." comes with the error icon.
     bool OnQuestion(const std::u16string& text, MessageKind kind) override
     {
         m_dialog.PassGate();
-        return AskAppQuestion(Text(text), kind);
+        return AskAppQuestion(ToCString(text), kind);
     }
 
     void Take(std::u16string& path, int& percent)
@@ -123,11 +125,6 @@ public:
     }
 
 private:
-    static CString Text(const std::u16string& text)
-    {
-        return CString(reinterpret_cast<const wchar_t*>(text.c_str()), static_cast<int>(text.size()));
-    }
-
     CSaveDataDlg& m_dialog;
     const CTestSaveHold m_hold;
     std::mutex m_lock;

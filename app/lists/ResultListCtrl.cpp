@@ -1,5 +1,7 @@
 #include "app/lists/ResultListCtrl.h"
 
+#include "app/EngineText.h"
+
 #include <algorithm>
 #include <cstdlib>
 
@@ -46,16 +48,6 @@ const wchar_t kBadNameText[] =
     L"a dot or a blank, or be a device name.";
 
 CResultListCtrl::MenuTracker g_menuTracker = nullptr;
-
-CString ToCString(const std::u16string& text)
-{
-    return CString(reinterpret_cast<const wchar_t*>(text.c_str()), static_cast<int>(text.size()));
-}
-
-std::u16string ToU16(const CString& text)
-{
-    return std::u16string(reinterpret_cast<const char16_t*>(text.GetString()), static_cast<size_t>(text.GetLength()));
-}
 
 HTREEITEM ItemFromNumber(uint32_t number)
 {

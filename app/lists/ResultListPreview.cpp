@@ -1,6 +1,8 @@
 // The result list's hand-off to the preview (a file extracted into the temporary folder by the
 // engine's own savers) and to the properties dialog.
 #include "app/dialogs/PropertiesDlg.h"
+
+#include "app/EngineText.h"
 #include "app/lists/FoundFileSave.h"
 #include "app/lists/ResultListCtrl.h"
 #include "app/trees/ResultTreeCtrl.h"
@@ -13,16 +15,6 @@
 #include "preview/win/pane/PreviewDispatch.h"
 
 namespace {
-
-CString ToCString(const std::u16string& text)
-{
-    return CString(reinterpret_cast<const wchar_t*>(text.c_str()), static_cast<int>(text.size()));
-}
-
-std::u16string ToU16(const CString& text)
-{
-    return std::u16string(reinterpret_cast<const char16_t*>(text.GetString()), static_cast<size_t>(text.GetLength()));
-}
 
 std::u16string Lower(std::u16string text)
 {

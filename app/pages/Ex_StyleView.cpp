@@ -1,5 +1,7 @@
 #include "app/pages/Ex_StyleView.h"
 
+#include "app/EngineText.h"
+
 #include "app/AppMessages.h"
 #include "app/Ex_StyleApp.h"
 #include "app/MainFrame.h"
@@ -42,11 +44,6 @@ void MakeArial(CFont& font, int height, int weight)
 {
     font.CreateFont(height, 0, 0, 0, weight, FALSE, FALSE, 0, ANSI_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
         DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, L"Arial");
-}
-
-std::u16string ToU16(const CString& text)
-{
-    return std::u16string(reinterpret_cast<const char16_t*>(text.GetString()), static_cast<size_t>(text.GetLength()));
 }
 
 // The container a file holds by its first bytes: VHDX files begin with "vhdxfile"; anything else

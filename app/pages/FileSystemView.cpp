@@ -1,5 +1,7 @@
 #include "app/pages/FileSystemView.h"
 
+#include "app/EngineText.h"
+
 #include "app/AppMessages.h"
 #include "app/Ex_StyleApp.h"
 #include "app/MainFrame.h"
@@ -156,9 +158,7 @@ void CFileSystemView::ShowFoundVolumes()
     int position = 0;
     for (const FoundPartitionRecord* r = g_FoundPartitions.head; r != nullptr; r = r->next) {
         const std::u16string text = FoundVolumeText(*r);
-        HTREEITEM item =
-            m_wndTree.AddItem(CString(reinterpret_cast<const wchar_t*>(text.c_str()), static_cast<int>(text.size())),
-                root);
+        HTREEITEM item = m_wndTree.AddItem(ToCString(text), root);
         m_wndTree.SetItemData(item, static_cast<DWORD_PTR>(++position));
     }
     m_wndTree.Expand(root, TVE_EXPAND);
@@ -298,8 +298,7 @@ void CFileSystemView::ApplyWorkerReports(const wizard::WorkerReports& reports)
     if (m_pForm == nullptr)
         return;
     if (reports.hasStatus)
-        m_pForm->SetStatusText(
-            CString(reinterpret_cast<const wchar_t*>(reports.status.c_str()), static_cast<int>(reports.status.size())));
+        m_pForm->SetStatusText(ToCString(reports.status));
     if (reports.hasProgress)
         m_pForm->SetProgressPos(reports.progress > 99 ? 99 : reports.progress);
 }

@@ -1,5 +1,7 @@
 #include "app/pages/FirstView_HDD.h"
 
+#include "app/EngineText.h"
+
 #include "app/AppMessages.h"
 #include "app/DiskTables.h"
 #include "app/Ex_StyleApp.h"
@@ -63,11 +65,6 @@ CThirdView_HDD* ResultsPage()
 {
     CEx_StyleApp* app = App();
     return app != nullptr ? dynamic_cast<CThirdView_HDD*>(app->GetPage(CEx_StyleApp::kResultsPage)) : nullptr;
-}
-
-CString ToCString(const std::u16string& text)
-{
-    return CString(reinterpret_cast<const wchar_t*>(text.c_str()), static_cast<int>(text.size()));
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include "app/pages/SecondView_HDD.h"
 
+#include "app/EngineText.h"
+
 #include <cwctype>
 
 #include "app/AppMessages.h"
@@ -77,11 +79,6 @@ Page* PageOf(int number)
 {
     CEx_StyleApp* app = App();
     return app != nullptr ? dynamic_cast<Page*>(app->GetPage(number)) : nullptr;
-}
-
-CString ToCString(const std::u16string& text)
-{
-    return CString(reinterpret_cast<const wchar_t*>(text.c_str()), static_cast<int>(text.size()));
 }
 
 CString Decimal(uint64_t value)

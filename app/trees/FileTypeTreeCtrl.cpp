@@ -1,5 +1,7 @@
 #include "app/trees/FileTypeTreeCtrl.h"
 
+#include "app/EngineText.h"
+
 #include "engine/scan/SignatureCategory.h"
 #include "engine/util/AnsiText.h"
 #include "resource.h"
@@ -17,11 +19,6 @@ const wchar_t CFileTypeTreeCtrl::kRootText[] = L"File Types";
 namespace {
 
 constexpr UINT kCheckMask = TVIS_STATEIMAGEMASK;
-
-CString ToCString(const std::u16string& text)
-{
-    return CString(reinterpret_cast<const wchar_t*>(text.c_str()), static_cast<int>(text.size()));
-}
 
 }  // namespace
 

@@ -1,5 +1,7 @@
 #include "app/trees/ResultTreeCtrl.h"
 
+#include "app/EngineText.h"
+
 #include "app/dialogs/ProgressDialog.h"
 
 #include <shellapi.h>
@@ -42,16 +44,6 @@ uint32_t ItemNumber(HTREEITEM item)
 HTREEITEM ItemFromNumber(uint32_t number)
 {
     return reinterpret_cast<HTREEITEM>(static_cast<uintptr_t>(number));
-}
-
-CString ToCString(const char16_t* text)
-{
-    return CString(reinterpret_cast<const wchar_t*>(text != nullptr ? text : u""));
-}
-
-std::u16string ToU16(const CString& text)
-{
-    return std::u16string(reinterpret_cast<const char16_t*>(text.GetString()), static_cast<size_t>(text.GetLength()));
 }
 
 }  // namespace

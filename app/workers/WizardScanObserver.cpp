@@ -1,5 +1,7 @@
 #include "app/workers/WizardScanObserver.h"
 
+#include "app/EngineText.h"
+
 #include "app/AppMessages.h"
 #include "app/workers/MessageWindow.h"
 #include "app/workers/WorkerProtocol.h"
@@ -13,11 +15,6 @@ const wchar_t kNotifyClass[] = L"Morvick.WorkerReports";
 
 IWorkerReportSink* g_sink = nullptr;
 HWND g_notifyWindow = nullptr;
-
-CString ToCString(const std::u16string& text)
-{
-    return CString(reinterpret_cast<const wchar_t*>(text.c_str()), static_cast<int>(text.size()));
-}
 
 LRESULT CALLBACK NotifyProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
