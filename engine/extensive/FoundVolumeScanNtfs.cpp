@@ -3,8 +3,11 @@
 #include "engine/ScanObserver.h"
 #include "engine/extensive/ExtensiveScanState.h"
 #include "engine/listing/ResultListing.h"
+#include "engine/ntfs/MftRecord.h"
+#include "engine/ntfs/MftWalk.h"
 #include "engine/ntfs/NtfsEntryLists.h"
 #include "engine/state/EngineState.h"
+#include "engine/volume/EngineSectorSource.h"
 
 #include <algorithm>
 #include <unordered_set>
@@ -21,6 +24,40 @@ uint64_t Join64(uint32_t low, uint32_t high)
 bool IsDot(const char16_t* name)
 {
     return name && name[0] == u'.' && name[1] == 0;
+}
+
+template <class Record>
+bool FoundAt(const RecordList<Record>& list, uint64_t sector)
+{
+    for (const Record* r = list.head; r; r = r->next) {
+        if (r->sector == sector)
+            return true;
+    }
+    return false;
+}
+
+// Records the search could not read whole, for they lie split across two of the MFT's runs (a run
+// of an odd number of sectors, with clusters smaller than a record): read through the runs now and
+// listed as the search lists records, each once however often the volume is browsed. A folder's
+// number is its place in the MFT, and it joins the browsed volume.
+void AddSplitMftRecords(uint16_t volume)
+{
+    morvick::EngineSectorSource disk;
+    for (const auto& [number, sector] : morvick::SplitMftRecords(g_MftRunTable)) {
+        uint8_t raw[morvick::kMftRecordSize];
+        uint8_t record[morvick::kMftRecordSize];
+        morvick::MftRecordHeader header;
+        if (sector > 0xFFFFFFFFu || FoundAt(g_NtfsFileRecords, sector) || FoundAt(g_FoundNtfsRecords, sector) ||
+            !morvick::ReadMftRecordSectors(disk, g_MftRunTable, number, raw) ||
+            !morvick::ReadMftRecord(disk, g_MftRunTable, number, record) ||
+            !morvick::ParseMftRecordHeader(record, sizeof record, header) || header.extension)
+            continue;
+        const uint32_t folders = g_FoundNtfsRecords.count;
+        if (ProcessFoundMftRecordBytes(static_cast<uint32_t>(sector), raw) && g_FoundNtfsRecords.count != folders) {
+            g_FoundNtfsRecords.tail->recordNumber = number;
+            g_FoundNtfsRecords.tail->analysisMark = volume;
+        }
+    }
 }
 
 }  // namespace
@@ -67,6 +104,7 @@ void FoundVolumeScanNtfs(const ScanFinishedWord& finished)
         if (b.mftMirrorStart == 0 || !WalkMftRecords(b.clusterBase, b.mftMirrorStart, b.sectorsPerCluster))
             FreeMftRunTable();
     }
+    AddSplitMftRecords(b.volumeNumber);
     std::unordered_set<uint32_t> numbers;
     uint32_t walked = 0;
     for (const FoundNtfsRecord* r = g_FoundNtfsRecords.head; r && !ScanStopped(finished); r = r->next) {

@@ -38,7 +38,24 @@ bool MapRecordToSector(const SectorRunTable& mft, uint32_t number, uint64_t& sec
     return MapRelativeSector(mft, static_cast<uint64_t>(number) * kSectorsPerMftRecord, sector);
 }
 
-bool ReadMftRecord(SectorSource& disk, const SectorRunTable& mft, uint32_t number, uint8_t* record)
+bool MapSectorToRecord(const SectorRunTable& mft, uint64_t sector, uint32_t& number)
+{
+    uint64_t before = 0;
+    for (size_t i = 0; i < mft.start.size(); ++i) {
+        const uint64_t start = mft.start[i];
+        if (start != 0 && sector >= start && sector - start < mft.length[i]) {
+            const uint64_t relative = before + (sector - start);
+            if (relative % kSectorsPerMftRecord != 0 || relative / kSectorsPerMftRecord > 0xFFFFFFFFu)
+                return false;
+            number = static_cast<uint32_t>(relative / kSectorsPerMftRecord);
+            return true;
+        }
+        before += mft.length[i];
+    }
+    return false;
+}
+
+bool ReadMftRecordSectors(SectorSource& disk, const SectorRunTable& mft, uint32_t number, uint8_t* record)
 {
     for (uint32_t i = 0; i < kSectorsPerMftRecord; ++i) {
         uint64_t sector = 0;
@@ -46,8 +63,35 @@ bool ReadMftRecord(SectorSource& disk, const SectorRunTable& mft, uint32_t numbe
             !disk.ReadSectors(sector, 1, record + i * kSectorSize))
             return false;
     }
+    return true;
+}
+
+std::vector<std::pair<uint32_t, uint64_t>> SplitMftRecords(const SectorRunTable& mft)
+{
+    std::vector<std::pair<uint32_t, uint64_t>> split;
+    uint64_t before = 0;
+    for (size_t i = 0; i + 1 < mft.start.size(); ++i) {
+        before += mft.length[i];
+        const uint64_t number = before / kSectorsPerMftRecord;
+        if (before % kSectorsPerMftRecord != 0 && mft.start[i] != 0 && mft.start[i + 1] != 0 && number <= 0xFFFFFFFFu)
+            split.emplace_back(static_cast<uint32_t>(number), mft.start[i] + mft.length[i] - 1);
+    }
+    return split;
+}
+
+bool ReadMftRecord(SectorSource& disk, const SectorRunTable& mft, uint32_t number, uint8_t* record)
+{
+    if (!ReadMftRecordSectors(disk, mft, number, record))
+        return false;
     MftRecordHeader header;
     return ApplyMultiSectorFixups(record, kMftRecordSize) && ParseMftRecordHeader(record, kMftRecordSize, header);
+}
+
+bool ReadMftRecordFrom(SectorSource& disk, const SectorRunTable& mft, uint64_t sector, uint8_t* record, bool& mapped,
+                       uint32_t& number)
+{
+    mapped = MapSectorToRecord(mft, sector, number);
+    return mapped ? ReadMftRecord(disk, mft, number, record) : ReadMftRecordAt(disk, sector, record);
 }
 
 bool WalkMftRecords(SectorSource& disk, uint64_t base, uint64_t mftStart, uint32_t sectorsPerCluster,

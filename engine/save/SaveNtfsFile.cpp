@@ -42,10 +42,12 @@ struct DataPiece {
     std::vector<DataRun> runs;
 };
 
-bool ReadRecord(uint64_t sector, uint8_t* record)
+// Record `number` through the MFT's runs, each sector where its run puts it: a record may lie split
+// across two runs.
+bool ReadNumberedRecord(uint32_t number, uint8_t* record)
 {
     morvick::EngineSectorSource disk;
-    return morvick::ReadMftRecordAt(disk, sector, record);
+    return morvick::ReadMftRecord(disk, g_MftRunTable, number, record);
 }
 
 // The record's unnamed $DATA, if it has one.
@@ -97,8 +99,7 @@ void GatherExtensionPieces(const uint8_t* record, std::vector<DataPiece>& pieces
     std::vector<uint8_t> baseRecord(morvick::kMftRecordSize);
     const uint8_t* list = record;
     if (base != 0) {
-        uint64_t sector = 0;
-        if (!MapVcnToLcn(base, sector) || !ReadRecord(sector, baseRecord.data()))
+        if (!ReadNumberedRecord(base, baseRecord.data()))
             return;
         list = baseRecord.data();
     }
@@ -112,9 +113,8 @@ void GatherExtensionPieces(const uint8_t* record, std::vector<DataPiece>& pieces
     for (uint32_t number : numbers) {
         if (seen.size() >= kMaxExtensionRecords || !seen.insert(number).second)
             continue;
-        uint64_t sector = 0;
         DataPiece piece;
-        if (MapVcnToLcn(number, sector) && ReadRecord(sector, extension.data()) && PartOfFile(extension.data(), list) &&
+        if (ReadNumberedRecord(number, extension.data()) && PartOfFile(extension.data(), list) &&
             FindDataPiece(extension.data(), piece) && !piece.resident && piece.lowestVcn > pieces.front().highestVcn)
             pieces.push_back(std::move(piece));
     }
@@ -189,7 +189,13 @@ int SaveNtfsFile(const std::u16string& folder, const char16_t* name, uint32_t re
         return 0;
     std::vector<uint8_t> record(morvick::kMftRecordSize);
     std::vector<DataPiece> pieces(1);
-    if (!ReadRecord(recordSector, record.data()) || !FindDataPiece(record.data(), pieces[0])) {
+    // The record is read through the MFT's runs where they hold it, not taken as the two sectors at
+    // the given sector: a record split across two runs read so is torn, and its file was lost.
+    bool mapped = false;
+    uint32_t mappedNumber = 0;
+    morvick::EngineSectorSource disk;
+    if (!morvick::ReadMftRecordFrom(disk, g_MftRunTable, recordSector, record.data(), mapped, mappedNumber) ||
+        !FindDataPiece(record.data(), pieces[0])) {
         if (!SkippedAsDuplicate(path, counting != 0))
             RecordNotSaved(name);
         return 0;

@@ -159,16 +159,20 @@ SampleVerdict CheckMftEntries(const LoadedSnapshot& s, const morvick::SectorRunT
     return verdict;
 }
 
-// An Extensive Scan's files, each read at the sector where the search found its record.
-SampleVerdict CheckFoundFileRecords(const LoadedSnapshot& s)
+// An Extensive Scan's files, each read at the sector where the search found its record (through the
+// MFT's runs where they hold it, as the save reads it).
+SampleVerdict CheckFoundFileRecords(const LoadedSnapshot& s, const morvick::SectorRunTable& mft)
 {
     SampleVerdict verdict;
     morvick::EngineSectorSource disk;
     uint8_t record[morvick::kMftRecordSize];
     for (const NtfsFileRecord* r : SampleSnapshotRecords(s.ntfsFiles)) {
+        bool mapped = false;
+        uint32_t number = 0;
         Count(verdict,
-            morvick::ReadMftRecordAt(disk, r->sector, record) ? JudgeFileRecord(record, Listed(*r, nullptr))
-                                                              : Judgement::kContradicts);
+            morvick::ReadMftRecordFrom(disk, mft, r->sector, record, mapped, number)
+                ? JudgeFileRecord(record, Listed(*r, nullptr))
+                : Judgement::kContradicts);
         if (verdict.contradicted)
             break;
     }
@@ -188,7 +192,7 @@ bool HoldsNtfsVolume(const LoadedSnapshot& s, morvick::SectorRunTable& mftRuns)
     const bool walked = WalkSnapshotMft(b, mftRuns);
     if (!walked && !extensive)
         return false;
-    const SampleVerdict files = extensive ? CheckFoundFileRecords(s) : CheckMftEntries(s, mftRuns);
+    const SampleVerdict files = extensive ? CheckFoundFileRecords(s, mftRuns) : CheckMftEntries(s, mftRuns);
     if (files.contradicted) {
         mftRuns = morvick::SectorRunTable();
         return false;
