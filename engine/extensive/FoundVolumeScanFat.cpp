@@ -9,6 +9,7 @@
 #include "engine/image/SectorReader.h"
 #include "engine/listing/ResultListing.h"
 #include "engine/state/EngineState.h"
+#include "engine/state/SectorLimit.h"
 #include "engine/volume/EngineSectorSource.h"
 
 #include <algorithm>
@@ -228,15 +229,16 @@ void FindLostFatTables(const ScanFinishedWord& finished)
     if (found.size() == 2) {
         b.secondFat = found[1].first;
         b.sectorsPerFat = found[1].first - found[0].first;
-        if (fat16)
-            b.rootLocation = found[1].first + b.sectorsPerFat;
+        const uint64_t root = uint64_t{found[1].first} + b.sectorsPerFat;
+        if (fat16 && FitsSectorField(root))
+            b.rootLocation = static_cast<uint32_t>(root);
         return;
     }
     // One copy alone: the other was damaged (the first, at the start of the volume, most often), so
     // the one found is most likely the last, and it reaches to the data area (FAT16: to its root
     // folder). Without a size the FAT would bound no cluster, and no chain could be followed in it.
     const uint64_t fatEnd = fat16 ? dataStart - std::min<uint64_t>(dataStart, kFatRootSectors) : dataStart;
-    if (b.sectorsPerFat != 0 || fatEnd <= found[0].first || fatEnd - found[0].first > 0xFFFFFFFFu)
+    if (b.sectorsPerFat != 0 || fatEnd <= found[0].first || !FitsSectorField(fatEnd))
         return;
     b.sectorsPerFat = static_cast<uint32_t>(fatEnd - found[0].first);
     if (fat16)

@@ -7,6 +7,7 @@
 #include "engine/ntfs/MftWalk.h"
 #include "engine/ntfs/NtfsEntryLists.h"
 #include "engine/state/EngineState.h"
+#include "engine/state/SectorLimit.h"
 #include "engine/volume/EngineSectorSource.h"
 
 #include <algorithm>
@@ -47,7 +48,7 @@ void AddSplitMftRecords(uint16_t volume)
         uint8_t raw[morvick::kMftRecordSize];
         uint8_t record[morvick::kMftRecordSize];
         morvick::MftRecordHeader header;
-        if (sector > 0xFFFFFFFFu || FoundAt(g_NtfsFileRecords, sector) || FoundAt(g_FoundNtfsRecords, sector) ||
+        if (!FitsSectorField(sector) || FoundAt(g_NtfsFileRecords, sector) || FoundAt(g_FoundNtfsRecords, sector) ||
             !morvick::ReadMftRecordSectors(disk, g_MftRunTable, number, raw) ||
             !morvick::ReadMftRecord(disk, g_MftRunTable, number, record) ||
             !morvick::ParseMftRecordHeader(record, sizeof record, header) || header.extension)

@@ -11,6 +11,7 @@
 #include "engine/ntfs/NtfsEntryLists.h"
 #include "engine/scan/LostNtfsFolders.h"
 #include "engine/state/EngineState.h"
+#include "engine/state/SectorLimit.h"
 #include "engine/volume/EngineSectorSource.h"
 
 #include <algorithm>
@@ -163,9 +164,15 @@ private:
         if (!facts.named)
             return;
         const morvick::NtfsFileName& n = facts.name;
+        if ((header.flags & 2) != 0 && n.name == u".")
+            return;
+        // Left out and counted, not listed with its sector cut to 32 bits: a record that lies past the
+        // sectors the lists hold (engine/state/SectorLimit.h), where the cut sector is another record's.
+        if (!FitsSectorField(sector) || !FitsSectorField(facts.dataSector)) {
+            ++m_pastLimit;
+            return;
+        }
         if (header.flags & 2) {
-            if (n.name == u".")
-                return;
             AppendNtfsFolder(n.name, number, n.parent, n.creationTime, n.changeTime, 0, header.flags == 2 ? 1 : 0);
             ++g_nFatFolderCount;
         } else {
@@ -195,6 +202,11 @@ private:
     uint64_t m_read = 0;
     uint64_t m_records = 0;
     int m_percent = -1;
+    uint64_t m_pastLimit = 0;
+
+public:
+    // Files and folders left out for their records past the sectors the lists hold.
+    uint64_t PastLimit() const { return m_pastLimit; }
 };
 
 }  // namespace
@@ -210,8 +222,11 @@ void QuickScanNtfs(ScanFinishedWord& finished)
         return;
     g_nFatFolderCount = 0;
     g_nFatFileCount = 0;
-    NtfsPass(finished).Run();
+    NtfsPass pass(finished);
+    pass.Run();
     if (ScanStopped(finished))
         return;
+    if (pass.PastLimit() != 0)
+        ShowEngineMessage(DecimalText(pass.PastLimit()) + kRecordsPastSectorLimitText, kMessageInformation);
     AddLostNtfsFolders(finished);
 }

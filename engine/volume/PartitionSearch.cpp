@@ -1,5 +1,6 @@
 #include "engine/volume/PartitionSearch.h"
 
+#include "engine/state/SectorLimit.h"
 #include "engine/volume/BootRecord.h"
 #include "engine/volume/PartitionFileSystem.h"
 
@@ -26,7 +27,7 @@ public:
     // ended in 55 AA.
     bool Probe(uint64_t sector)
     {
-        if (sector > 0xFFFFFFFFu || (m_diskSectors != 0 && sector >= m_diskSectors))
+        if (PastEnd(sector))
             return false;
         ++m_probed;
         uint8_t buffer[kSectorSize];
@@ -42,16 +43,17 @@ public:
             return true;
         const uint64_t total = BootSectorTotalSectors(buffer, sizeof buffer, fs);
         // A total past 32 bits is held at the largest count, not cut to its low half (a tiny volume).
-        m_table.push_back({start, static_cast<uint32_t>(std::min<uint64_t>(total, 0xFFFFFFFFu)), fs});
+        m_table.push_back({start, HeldSector(total), fs});
         if (m_events.listed)
             m_events.listed(m_table.size() - 1);
         return true;
     }
 
     bool Full() const { return m_table.size() >= kMaxDiskPartitions; }
+    // No partition is looked for past the sectors the partition table holds (engine/state/SectorLimit.h).
     bool PastEnd(uint64_t sector) const
     {
-        return sector > 0xFFFFFFFFu || (m_diskSectors != 0 && sector >= m_diskSectors);
+        return !FitsSectorField(sector) || (m_diskSectors != 0 && sector >= m_diskSectors);
     }
     uint64_t Probed() const { return m_probed; }
 

@@ -4,6 +4,7 @@
 #include "engine/io/DiskFile.h"
 #include "engine/scan/QuickScan.h"
 #include "engine/state/EngineState.h"
+#include "engine/state/SectorLimit.h"
 #include "engine/volume/PartitionDiscovery.h"
 
 #include <cstring>
@@ -31,9 +32,7 @@ bool ChooseFixturePartition(uint32_t index)
     const PartitionTableEntry p = g_PartitionTable[index];
     g_VolumeParams = VolumeParameterBlock();
     g_VolumeParams.chosenFileSystemType = p.fileSystemType;
-    g_VolumeParams.partitionStart = p.startSector;
-    g_VolumeParams.partitionSectors = p.sectorCount;
-    g_VolumeParams.partitionEnd = p.startSector + p.sectorCount - 1;
+    SetPartitionRange(g_VolumeParams, p.startSector, p.sectorCount);
     g_VolumeParams.partitionIndex = static_cast<uint16_t>(index);
     return true;
 }

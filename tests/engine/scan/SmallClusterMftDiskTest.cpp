@@ -10,6 +10,7 @@
 #include "engine/save/FolderTreeSave.h"
 #include "engine/save/SaveState.h"
 #include "engine/state/EngineState.h"
+#include "engine/state/SectorLimit.h"
 #include "tests/engine/diskfixtures/DiskFixture.h"
 #include "tests/engine/diskfixtures/Oracles.h"
 #include "tests/engine/diskfixtures/SavedFiles.h"
@@ -102,9 +103,7 @@ TEST_F(SmallClusterMftDisk, TheExtensiveScanSavesEveryFileWhereSleuthkitDoes)
     const uint32_t sectors = g_VolumeParams.partitionSectors;
     g_VolumeParams = VolumeParameterBlock();
     g_VolumeParams.chosenFileSystemType = FileSystemKind::kNtfs;
-    g_VolumeParams.partitionStart = start;
-    g_VolumeParams.partitionSectors = sectors;
-    g_VolumeParams.partitionEnd = start + sectors - 1;
+    SetPartitionRange(g_VolumeParams, start, sectors);
     g_nScanMode = kScanExtensive;
     ScanFinishedWord finished{0};
     ASSERT_EQ(RunExtensiveScan(finished).search, ExtensiveSearchResult::kCompleted);

@@ -1,0 +1,214 @@
+// Both scans on sparse 2.5 TiB VHDX disks whose NTFS volumes reach past sector 2^32
+// (make-past-2tib-disks.sh). The engine's sector fields hold the first 2^32 sectors: a record past
+// them is left out with its reason and never read at its sector cut to 32 bits (where a volume at the
+// disk's start keeps its own records), both scans list the same files, every file listed is saved
+// byte for byte as tsk_recover saves it (its clusters past 2 TiB too), and a snapshot of the Quick
+// Scan loads over its own image.
+#include "engine/extensive/ExtensiveScan.h"
+#include "engine/extensive/ExtensiveScanState.h"
+#include "engine/extensive/FoundVolumeScan.h"
+#include "engine/listing/ResultListing.h"
+#include "engine/ntfs/NtfsEntryLists.h"
+#include "engine/save/EngineReset.h"
+#include "engine/save/FileFilters.h"
+#include "engine/save/FolderTreeSave.h"
+#include "engine/save/SaveState.h"
+#include "engine/scan/QuickScan.h"
+#include "engine/snapshot/SnapshotFile.h"
+#include "engine/state/EngineState.h"
+#include "engine/state/SectorLimit.h"
+#include "tests/engine/diskfixtures/DiskFixture.h"
+#include "tests/engine/diskfixtures/Oracles.h"
+#include "tests/engine/diskfixtures/RecordingObserver.h"
+#include "tests/engine/diskfixtures/SavedFiles.h"
+#include "tests/engine/save/TempFolder.h"
+#include "tests/engine/scan/ScanFixture.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <set>
+#include <string>
+
+namespace fs = std::filesystem;
+using morvick::test::DiskFixtureEnvironment;
+using morvick::test::FixtureFile;
+using morvick::test::FixtureFolder;
+
+static auto* const g_disks =
+    ::testing::AddGlobalTestEnvironment(new DiskFixtureEnvironment({"make-past-2tib-disks.sh"}));
+
+namespace {
+
+const char* const kDisk = "make-past-2tib-disks.sh";
+constexpr uint32_t kCrossingPartition = 1;  // the second entry of the crossing disk's table
+
+// Saved files by comparable path, NTFS's own metadata files and their copies from the MFT mirror
+// left aside (sleuthkit saves them under other names).
+std::map<std::string, fs::path> UserFilesBelow(const fs::path& root)
+{
+    std::map<std::string, fs::path> files;
+    for (const auto& [key, path] : morvick::test::FilesBelow(root, false)) {
+        if (key.find('$') == std::string::npos)
+            files.emplace(key, path);
+    }
+    return files;
+}
+
+std::set<std::string> Keys(const std::map<std::string, fs::path>& files)
+{
+    std::set<std::string> keys;
+    for (const auto& [key, path] : files)
+        keys.insert(key);
+    return keys;
+}
+
+class PastTwoTebibyteDisk : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_FALSE(FixtureFolder(kDisk).empty()) << "the disks were not built";
+        ASSERT_TRUE(OpenFixtureImage(FixtureFile(kDisk, "crossing.vhdx"), disk));
+        ASSERT_EQ(g_nPartitionCount, 2u);
+        ASSERT_EQ(uint64_t{g_PartitionTable[kCrossingPartition].startSector} +
+                g_PartitionTable[kCrossingPartition].sectorCount,
+            kLastHeldSector + 1 + 63488);
+        ResetSaveState();
+        ClearFileFilters();
+    }
+    void TearDown() override
+    {
+        SetCurrentVirtualDisk(nullptr);
+        ResetEngineState();
+    }
+
+    // The crossing volume's files and folders (fls) whose MFT records lie past the sectors the
+    // engine holds, through the MFT's runs as the Quick Scan walked them; and tsk_recover's files
+    // whose records lie before them.
+    void SplitSleuthkitFiles(std::set<uint64_t>& pastRecords, std::map<std::string, fs::path>& theirs) const
+    {
+        std::map<std::string, uint64_t> records;
+        for (const morvick::test::FlsEntry& e : morvick::test::ReadFls(FixtureFile(kDisk, "part2.fls"))) {
+            if (e.type != "r/r" && e.type != "d/d")
+                continue;
+            uint64_t sector = 0;
+            EXPECT_TRUE(MapVcnToLcn(static_cast<uint32_t>(e.inode), sector)) << e.path;
+            if (!FitsSectorField(sector))
+                pastRecords.insert(e.inode);
+            records[morvick::test::ComparablePath(fs::u8path(e.path), false)] = e.inode;
+        }
+        for (const auto& [key, path] : UserFilesBelow(fs::u8path(FixtureFile(kDisk, "part2.recover")))) {
+            auto it = records.find(key);
+            ASSERT_NE(it, records.end()) << key;
+            if (!pastRecords.count(it->second))
+                theirs.emplace(key, path);
+        }
+    }
+
+    CVirtualDisk disk;
+    TempFolder temp;
+};
+
+}  // namespace
+
+// Of the files whose records lie past 2^32 none is listed, and the scan says how many it left out;
+// the others are saved whole, their clusters past 2 TiB read where they lie. Read at their sectors cut
+// to 32 bits, those records were the other volume's, whose bytes were saved as theirs.
+TEST_F(PastTwoTebibyteDisk, TheQuickScanLeavesOutRecordsPastTheLimitAndSavesTheRestWhole)
+{
+    morvick::test::RecordingObserver observer;
+    ASSERT_TRUE(QuickScanPartition(kCrossingPartition));
+    std::set<uint64_t> pastRecords;
+    std::map<std::string, fs::path> theirs;
+    SplitSleuthkitFiles(pastRecords, theirs);
+    ASSERT_GT(pastRecords.size(), 100u);
+    ASSERT_GT(theirs.size(), 900u);
+    EXPECT_EQ(observer.messages,
+        std::vector<std::u16string>{DecimalText(pastRecords.size()) + kRecordsPastSectorLimitText});
+    for (const MftEntryRecord* r = g_MftEntries.head; r; r = r->next)
+        EXPECT_FALSE(pastRecords.count(r->recordNumber)) << fs::path(r->name).u8string();
+
+    const fs::path out = temp.Path() / "quick";
+    SaveWholeVolume(ToPath16(out));
+    EXPECT_EQ(g_SaveReport.failedFiles + g_SaveReport.damagedFiles, 0u);
+    const std::map<std::string, fs::path> ours = UserFilesBelow(out);
+    EXPECT_EQ(morvick::test::ExpectSameBytes(ours, theirs), theirs.size());
+    EXPECT_EQ(Keys(ours), Keys(theirs));
+}
+
+// The Extensive Scan of the partition's range finds the volume, lists what the Quick Scan lists (the
+// search reads no record past 2^32 either) and saves it whole: the found volume's end lies past 2^32,
+// and held at the last sector it failed every file whose clusters lie past it.
+TEST_F(PastTwoTebibyteDisk, TheExtensiveScanListsAndSavesWhatTheQuickScanDoes)
+{
+    std::set<uint64_t> pastRecords;
+    std::map<std::string, fs::path> theirs;
+    ASSERT_TRUE(ChooseFixturePartition(kCrossingPartition));
+    ASSERT_EQ(WalkMftRecords(g_VolumeParams.partitionStart, g_VolumeParams.partitionStart + 32, 8), 1);
+    SplitSleuthkitFiles(pastRecords, theirs);
+
+    const uint32_t start = g_VolumeParams.partitionStart;
+    const uint32_t sectors = g_VolumeParams.partitionSectors;
+    g_VolumeParams = VolumeParameterBlock();
+    g_VolumeParams.chosenFileSystemType = FileSystemKind::kNtfs;
+    SetPartitionRange(g_VolumeParams, start, sectors);
+    g_nScanMode = kScanExtensive;
+    ScanFinishedWord finished{0};
+    ASSERT_EQ(RunExtensiveScan(finished).search, ExtensiveSearchResult::kCompleted);
+    ASSERT_EQ(g_FoundPartitions.count, 1u);
+    EXPECT_EQ(g_FoundPartitions.head->volumeEnd, uint64_t{start} + sectors - 1);
+    ASSERT_TRUE(ChooseFoundVolume(1));
+    RunFoundVolumeScan(finished);
+    const fs::path out = temp.Path() / "extensive";
+    SaveWholeVolume(ToPath16(out));
+    EXPECT_EQ(g_SaveReport.failedFiles + g_SaveReport.damagedFiles, 0u);
+    const std::map<std::string, fs::path> ours = UserFilesBelow(out);
+    EXPECT_EQ(morvick::test::ExpectSameBytes(ours, theirs), theirs.size());
+    EXPECT_EQ(Keys(ours), Keys(theirs));
+
+    // Its end is past what a snapshot holds: none is written, and the user is told why.
+    morvick::test::RecordingObserver observer;
+    const fs::path snapshot = temp.Path() / "extensive.srzq";
+    EXPECT_FALSE(SaveSnapshotFile(ToPath16(snapshot)));
+    EXPECT_FALSE(fs::exists(snapshot));
+    EXPECT_EQ(observer.messages, std::vector<std::u16string>{kSnapshotPastSectorLimitText});
+}
+
+// The partition crosses 2^32: its end is held in the block, and the snapshot of its Quick Scan loads
+// over its own image (its end cut to 32 bits lay before its start) and saves the same files.
+TEST_F(PastTwoTebibyteDisk, AQuickScanSnapshotLoadsOverItsOwnImage)
+{
+    ASSERT_TRUE(QuickScanPartition(kCrossingPartition));
+    EXPECT_EQ(g_VolumeParams.partitionEnd, kLastHeldSector);
+    EXPECT_EQ(PartitionLastSector(g_VolumeParams), kLastHeldSector + 63488);
+    const uint32_t files = g_MftEntries.count;
+    const fs::path snapshot = temp.Path() / "quick.srzq";
+    ASSERT_TRUE(SaveSnapshotFile(ToPath16(snapshot)));
+    ResetEngineState();
+    ASSERT_TRUE(OpenFixtureImage(FixtureFile(kDisk, "crossing.vhdx"), disk));
+    ASSERT_TRUE(LoadSnapshotFile(ToPath16(snapshot)));
+    EXPECT_EQ(g_MftEntries.count, files);
+    SaveWholeVolume(ToPath16(temp.Path() / "loaded"));
+    EXPECT_EQ(g_SaveReport.failedFiles + g_SaveReport.damagedFiles, 0u);
+    EXPECT_EQ(g_SaveReport.savedFiles, files);
+}
+
+// A volume whose MFT and mirror both lie past 2^32: the Quick Scan says so, rather than sending the
+// user to the Extensive Scan, which reads no record there either and finds no volume.
+TEST_F(PastTwoTebibyteDisk, AVolumeWhoseMftLiesPastTheLimitIsLeftOutWithItsReason)
+{
+    SetCurrentVirtualDisk(nullptr);
+    ASSERT_TRUE(OpenFixtureImage(FixtureFile(kDisk, "mft-past.vhdx"), disk));
+    ASSERT_EQ(g_nPartitionCount, 1u);
+    EXPECT_FALSE(QuickScanPartition(0));
+    EXPECT_EQ(std::u16string(NoParametersText()), kVolumePastSectorLimitText);
+
+    const uint32_t start = g_PartitionTable[0].startSector;
+    g_VolumeParams = VolumeParameterBlock();
+    g_VolumeParams.chosenFileSystemType = FileSystemKind::kNtfs;
+    SetPartitionRange(g_VolumeParams, start, g_PartitionTable[0].sectorCount);
+    g_nScanMode = kScanExtensive;
+    ScanFinishedWord finished{0};
+    ASSERT_EQ(RunExtensiveScan(finished).search, ExtensiveSearchResult::kCompleted);
+    EXPECT_EQ(g_FoundPartitions.count, 0u);
+}
