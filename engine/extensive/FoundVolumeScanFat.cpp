@@ -44,7 +44,7 @@ std::vector<uint64_t> FolderSectors(uint32_t first)
     std::vector<uint64_t> sectors;
     for (uint32_t c : clusters) {
         const uint64_t start = b.clusterBase + uint64_t{c} * b.sectorsPerCluster;
-        if (start + b.sectorsPerCluster > 0x100000000ull || sectors.size() >= kMaxFolderSectors)
+        if (sectors.size() >= kMaxFolderSectors)
             break;
         for (uint32_t i = 0; i < b.sectorsPerCluster; ++i)
             sectors.push_back(start + i);
@@ -72,6 +72,18 @@ public:
             auto it = m_folders.find(Key(e.parentCluster, e.firstCluster));
             if (it != m_folders.end()) {
                 folder = it->second;
+            } else if (PastTheSearch(e.firstCluster)) {
+                // A folder past the sectors the search reads (engine/state/SectorLimit.h), which it could
+                // not meet: its parent's entry lists it, and the walk of the folder list reads it.
+                if (m_byCluster.count(e.firstCluster) != 0)
+                    return;
+                folder = AppendNewFatFolder(e.name, e.firstCluster, e.parentCluster, e.writeDate, e.accessDate, 0,
+                    e.deleted ? 1 : 0);
+                if (folder) {
+                    m_folders.emplace(Key(e.parentCluster, e.firstCluster), folder);
+                    m_byCluster.emplace(e.firstCluster, folder);
+                }
+                return;
             } else {
                 // A folder whose own first sector the search did not meet (unreadable, or not starting with its
                 // "." and ".." entries) was gathered under "Lost Dir" for its subfolders; its parent's entry
@@ -101,6 +113,12 @@ public:
 
 private:
     static uint64_t Key(uint32_t parent, uint32_t cluster) { return (uint64_t{parent} << 32) | cluster; }
+
+    static bool PastTheSearch(uint32_t cluster)
+    {
+        const VolumeParameterBlock& b = g_VolumeParams;
+        return !FitsSectorField(uint64_t{b.clusterBase} + uint64_t{cluster} * b.sectorsPerCluster);
+    }
 
     // True when the folders above `parent` lead to the root or to "Lost Dir" without passing `folder`:
     // only then does putting `folder` under `parent` keep it in the tree. On a cross-linked volume a

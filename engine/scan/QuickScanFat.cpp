@@ -41,7 +41,8 @@ std::vector<uint64_t> ChainSectors(uint32_t first)
     std::vector<uint64_t> sectors;
     BuildClusterChain(first);
     for (const ClusterNode* n = g_ClusterChain.head; n; n = n->next) {
-        uint32_t firstSector = b.clusterBase + n->cluster * b.sectorsPerCluster;
+        // In 64 bits: the clusters of a volume crossing 2 TiB lie past what 32 bits hold.
+        const uint64_t firstSector = uint64_t{b.clusterBase} + uint64_t{n->cluster} * b.sectorsPerCluster;
         for (uint32_t i = 0; i < b.sectorsPerCluster; ++i)
             sectors.push_back(uint64_t{firstSector} + i);
     }

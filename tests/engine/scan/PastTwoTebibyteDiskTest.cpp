@@ -212,3 +212,70 @@ TEST_F(PastTwoTebibyteDisk, AVolumeWhoseMftLiesPastTheLimitIsLeftOutWithItsReaso
     ASSERT_EQ(RunExtensiveScan(finished).search, ExtensiveSearchResult::kCompleted);
     EXPECT_EQ(g_FoundPartitions.count, 0u);
 }
+
+// A FAT32 volume that starts before 2^32 and keeps a folder and its files past it: both scans read the
+// folder's clusters where they lie and save every file as tsk_recover does. The Quick Scan cut their
+// sectors to 32 bits; the Extensive Scan's search cannot meet a folder there, which its parent's entry
+// now lists.
+class PastTwoTebibyteFatDisk : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_FALSE(FixtureFolder(kDisk).empty()) << "the disks were not built";
+        ASSERT_TRUE(OpenFixtureImage(FixtureFile(kDisk, "fat-crossing.vhdx"), disk));
+        ASSERT_EQ(g_nPartitionCount, 1u);
+        ResetSaveState();
+        ClearFileFilters();
+    }
+    void TearDown() override
+    {
+        SetCurrentVirtualDisk(nullptr);
+        ResetEngineState();
+    }
+
+    // The folder "DEEP" lies past 2^32, and the volume saved into `out` is tsk_recover's, byte for byte.
+    void ExpectSavedAsSleuthkit(const fs::path& out)
+    {
+        const FatFolderRecord* deep = nullptr;
+        for (const FatFolderRecord* f = g_FatFolders.head; f; f = f->next) {
+            if (std::u16string(f->name) == u"DEEP")
+                deep = f;
+        }
+        ASSERT_NE(deep, nullptr);
+        const VolumeParameterBlock& b = g_VolumeParams;
+        EXPECT_FALSE(FitsSectorField(uint64_t{b.clusterBase} + uint64_t{deep->firstCluster} * b.sectorsPerCluster));
+
+        SaveWholeVolume(ToPath16(out));
+        EXPECT_EQ(g_SaveReport.failedFiles + g_SaveReport.damagedFiles, 0u);
+        const std::map<std::string, fs::path> ours = morvick::test::FilesBelow(out, false);
+        const std::map<std::string, fs::path> theirs =
+            morvick::test::FilesBelow(fs::u8path(FixtureFile(kDisk, "fat.recover")), false);
+        ASSERT_EQ(theirs.size(), 6u);
+        EXPECT_EQ(morvick::test::ExpectSameBytes(ours, theirs), theirs.size());
+        EXPECT_EQ(Keys(ours), Keys(theirs));
+    }
+
+    CVirtualDisk disk;
+    TempFolder temp;
+};
+
+TEST_F(PastTwoTebibyteFatDisk, TheQuickScanReadsItsFoldersPastTheLimit)
+{
+    ASSERT_TRUE(QuickScanPartition(0));
+    ExpectSavedAsSleuthkit(temp.Path() / "quick");
+}
+
+TEST_F(PastTwoTebibyteFatDisk, TheExtensiveScanReadsItsFoldersPastTheLimit)
+{
+    const uint32_t start = g_PartitionTable[0].startSector;
+    g_VolumeParams = VolumeParameterBlock();
+    g_VolumeParams.chosenFileSystemType = FileSystemKind::kFat32;
+    SetPartitionRange(g_VolumeParams, start, g_PartitionTable[0].sectorCount);
+    g_nScanMode = kScanExtensive;
+    ScanFinishedWord finished{0};
+    ASSERT_EQ(RunExtensiveScan(finished).search, ExtensiveSearchResult::kCompleted);
+    ASSERT_EQ(g_FoundPartitions.count, 1u);
+    ASSERT_TRUE(ChooseFoundVolume(1));
+    RunFoundVolumeScan(finished);
+    ExpectSavedAsSleuthkit(temp.Path() / "extensive");
+}
