@@ -63,16 +63,14 @@ std::set<std::string> Keys(const std::map<std::string, fs::path>& files)
     return keys;
 }
 
-class PastTwoTebibyteDisk : public ::testing::Test {
+// One of the fixture's disks opened as the source, with its partition table walked.
+class PastTwoTebibyteImage : public ::testing::Test {
 protected:
-    void SetUp() override
+    void Open(const char* image, uint32_t partitions)
     {
         ASSERT_FALSE(FixtureFolder(kDisk).empty()) << "the disks were not built";
-        ASSERT_TRUE(OpenFixtureImage(FixtureFile(kDisk, "crossing.vhdx"), disk));
-        ASSERT_EQ(g_nPartitionCount, 2u);
-        ASSERT_EQ(uint64_t{g_PartitionTable[kCrossingPartition].startSector} +
-                g_PartitionTable[kCrossingPartition].sectorCount,
-            kLastHeldSector + 1 + 63488);
+        ASSERT_TRUE(OpenFixtureImage(FixtureFile(kDisk, image), disk));
+        ASSERT_EQ(g_nPartitionCount, partitions);
         ResetSaveState();
         ClearFileFilters();
     }
@@ -80,6 +78,20 @@ protected:
     {
         SetCurrentVirtualDisk(nullptr);
         ResetEngineState();
+    }
+
+    CVirtualDisk disk;
+    TempFolder temp;
+};
+
+class PastTwoTebibyteDisk : public PastTwoTebibyteImage {
+protected:
+    void SetUp() override
+    {
+        ASSERT_NO_FATAL_FAILURE(Open("crossing.vhdx", 2));
+        ASSERT_EQ(uint64_t{g_PartitionTable[kCrossingPartition].startSector} +
+                g_PartitionTable[kCrossingPartition].sectorCount,
+            kLastHeldSector + 1 + 63488);
     }
 
     // The crossing volume's files and folders (fls) whose MFT records lie past the sectors the
@@ -104,9 +116,6 @@ protected:
                 theirs.emplace(key, path);
         }
     }
-
-    CVirtualDisk disk;
-    TempFolder temp;
 };
 
 }  // namespace
@@ -147,18 +156,10 @@ TEST_F(PastTwoTebibyteDisk, TheExtensiveScanListsAndSavesWhatTheQuickScanDoes)
     ASSERT_EQ(WalkMftRecords(g_VolumeParams.partitionStart, g_VolumeParams.partitionStart + 32, 8), 1);
     SplitSleuthkitFiles(pastRecords, theirs);
 
-    const uint32_t start = g_VolumeParams.partitionStart;
-    const uint32_t sectors = g_VolumeParams.partitionSectors;
-    g_VolumeParams = VolumeParameterBlock();
-    g_VolumeParams.chosenFileSystemType = FileSystemKind::kNtfs;
-    SetPartitionRange(g_VolumeParams, start, sectors);
-    g_nScanMode = kScanExtensive;
-    ScanFinishedWord finished{0};
-    ASSERT_EQ(RunExtensiveScan(finished).search, ExtensiveSearchResult::kCompleted);
+    ASSERT_EQ(ExtensiveScanPartition(kCrossingPartition, FileSystemKind::kNtfs), ExtensiveSearchResult::kCompleted);
     ASSERT_EQ(g_FoundPartitions.count, 1u);
-    EXPECT_EQ(g_FoundPartitions.head->volumeEnd, uint64_t{start} + sectors - 1);
-    ASSERT_TRUE(ChooseFoundVolume(1));
-    RunFoundVolumeScan(finished);
+    EXPECT_EQ(g_FoundPartitions.head->volumeEnd, PartitionLastSector(g_VolumeParams));
+    ASSERT_TRUE(BrowseFoundVolume(1));
     const fs::path out = temp.Path() / "extensive";
     SaveWholeVolume(ToPath16(out));
     EXPECT_EQ(g_SaveReport.failedFiles + g_SaveReport.damagedFiles, 0u);
@@ -195,21 +196,13 @@ TEST_F(PastTwoTebibyteDisk, AQuickScanSnapshotLoadsOverItsOwnImage)
 
 // A volume whose MFT and mirror both lie past 2^32: the Quick Scan says so, rather than sending the
 // user to the Extensive Scan, which reads no record there either and finds no volume.
-TEST_F(PastTwoTebibyteDisk, AVolumeWhoseMftLiesPastTheLimitIsLeftOutWithItsReason)
+TEST_F(PastTwoTebibyteImage, AVolumeWhoseMftLiesPastTheLimitIsLeftOutWithItsReason)
 {
-    SetCurrentVirtualDisk(nullptr);
-    ASSERT_TRUE(OpenFixtureImage(FixtureFile(kDisk, "mft-past.vhdx"), disk));
-    ASSERT_EQ(g_nPartitionCount, 1u);
+    ASSERT_NO_FATAL_FAILURE(Open("mft-past.vhdx", 1));
     EXPECT_FALSE(QuickScanPartition(0));
     EXPECT_EQ(std::u16string(NoParametersText()), kVolumePastSectorLimitText);
 
-    const uint32_t start = g_PartitionTable[0].startSector;
-    g_VolumeParams = VolumeParameterBlock();
-    g_VolumeParams.chosenFileSystemType = FileSystemKind::kNtfs;
-    SetPartitionRange(g_VolumeParams, start, g_PartitionTable[0].sectorCount);
-    g_nScanMode = kScanExtensive;
-    ScanFinishedWord finished{0};
-    ASSERT_EQ(RunExtensiveScan(finished).search, ExtensiveSearchResult::kCompleted);
+    ASSERT_EQ(ExtensiveScanPartition(0, FileSystemKind::kNtfs), ExtensiveSearchResult::kCompleted);
     EXPECT_EQ(g_FoundPartitions.count, 0u);
 }
 
@@ -217,21 +210,9 @@ TEST_F(PastTwoTebibyteDisk, AVolumeWhoseMftLiesPastTheLimitIsLeftOutWithItsReaso
 // folder's clusters where they lie and save every file as tsk_recover does. The Quick Scan cut their
 // sectors to 32 bits; the Extensive Scan's search cannot meet a folder there, which its parent's entry
 // now lists.
-class PastTwoTebibyteFatDisk : public ::testing::Test {
+class PastTwoTebibyteFatDisk : public PastTwoTebibyteImage {
 protected:
-    void SetUp() override
-    {
-        ASSERT_FALSE(FixtureFolder(kDisk).empty()) << "the disks were not built";
-        ASSERT_TRUE(OpenFixtureImage(FixtureFile(kDisk, "fat-crossing.vhdx"), disk));
-        ASSERT_EQ(g_nPartitionCount, 1u);
-        ResetSaveState();
-        ClearFileFilters();
-    }
-    void TearDown() override
-    {
-        SetCurrentVirtualDisk(nullptr);
-        ResetEngineState();
-    }
+    void SetUp() override { ASSERT_NO_FATAL_FAILURE(Open("fat-crossing.vhdx", 1)); }
 
     // The folder "DEEP" lies past 2^32, and the volume saved into `out` is tsk_recover's, byte for byte.
     void ExpectSavedAsSleuthkit(const fs::path& out)
@@ -254,9 +235,6 @@ protected:
         EXPECT_EQ(morvick::test::ExpectSameBytes(ours, theirs), theirs.size());
         EXPECT_EQ(Keys(ours), Keys(theirs));
     }
-
-    CVirtualDisk disk;
-    TempFolder temp;
 };
 
 TEST_F(PastTwoTebibyteFatDisk, TheQuickScanReadsItsFoldersPastTheLimit)
@@ -267,15 +245,8 @@ TEST_F(PastTwoTebibyteFatDisk, TheQuickScanReadsItsFoldersPastTheLimit)
 
 TEST_F(PastTwoTebibyteFatDisk, TheExtensiveScanReadsItsFoldersPastTheLimit)
 {
-    const uint32_t start = g_PartitionTable[0].startSector;
-    g_VolumeParams = VolumeParameterBlock();
-    g_VolumeParams.chosenFileSystemType = FileSystemKind::kFat32;
-    SetPartitionRange(g_VolumeParams, start, g_PartitionTable[0].sectorCount);
-    g_nScanMode = kScanExtensive;
-    ScanFinishedWord finished{0};
-    ASSERT_EQ(RunExtensiveScan(finished).search, ExtensiveSearchResult::kCompleted);
+    ASSERT_EQ(ExtensiveScanPartition(0, FileSystemKind::kFat32), ExtensiveSearchResult::kCompleted);
     ASSERT_EQ(g_FoundPartitions.count, 1u);
-    ASSERT_TRUE(ChooseFoundVolume(1));
-    RunFoundVolumeScan(finished);
+    ASSERT_TRUE(BrowseFoundVolume(1));
     ExpectSavedAsSleuthkit(temp.Path() / "extensive");
 }

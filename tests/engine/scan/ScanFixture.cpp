@@ -1,5 +1,8 @@
 #include "tests/engine/scan/ScanFixture.h"
 
+#include "engine/extensive/ExtensiveScan.h"
+#include "engine/extensive/ExtensiveScanState.h"
+#include "engine/extensive/FoundVolumeScan.h"
 #include "engine/save/EngineReset.h"
 #include "engine/io/DiskFile.h"
 #include "engine/scan/QuickScan.h"
@@ -34,6 +37,25 @@ bool ChooseFixturePartition(uint32_t index)
     g_VolumeParams.chosenFileSystemType = p.fileSystemType;
     SetPartitionRange(g_VolumeParams, p.startSector, p.sectorCount);
     g_VolumeParams.partitionIndex = static_cast<uint16_t>(index);
+    return true;
+}
+
+ExtensiveSearchResult ExtensiveScanPartition(uint32_t index, FileSystemKind type)
+{
+    if (!ChooseFixturePartition(index))
+        return ExtensiveSearchResult::kStopped;
+    g_VolumeParams.chosenFileSystemType = type;
+    g_nScanMode = kScanExtensive;
+    ScanFinishedWord finished{0};
+    return RunExtensiveScan(finished).search;
+}
+
+bool BrowseFoundVolume(uint16_t number)
+{
+    if (!ChooseFoundVolume(number))
+        return false;
+    ScanFinishedWord finished{0};
+    RunFoundVolumeScan(finished);
     return true;
 }
 

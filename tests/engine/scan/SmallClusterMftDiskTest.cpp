@@ -1,16 +1,13 @@
 // Both scans on an NTFS volume of 512-byte clusters whose MFT grew in runs of odd lengths
 // (make-small-cluster-mft-disk.sh): a record there lies split across two runs, so the MFT is read as
 // one stream of records. Every file is saved where tsk_recover saves it, byte for byte.
-#include "engine/extensive/ExtensiveScan.h"
-#include "engine/extensive/ExtensiveScanState.h"
-#include "engine/extensive/FoundVolumeScan.h"
 #include "engine/ntfs/NtfsEntryLists.h"
 #include "engine/save/EngineReset.h"
 #include "engine/save/FileFilters.h"
 #include "engine/save/FolderTreeSave.h"
 #include "engine/save/SaveState.h"
+#include "engine/state/FoundEntryLists.h"
 #include "engine/state/EngineState.h"
-#include "engine/state/SectorLimit.h"
 #include "tests/engine/diskfixtures/DiskFixture.h"
 #include "tests/engine/diskfixtures/Oracles.h"
 #include "tests/engine/diskfixtures/SavedFiles.h"
@@ -99,17 +96,9 @@ TEST_F(SmallClusterMftDisk, TheQuickScanSavesEveryFileWhereSleuthkitDoes)
 
 TEST_F(SmallClusterMftDisk, TheExtensiveScanSavesEveryFileWhereSleuthkitDoes)
 {
-    const uint32_t start = g_VolumeParams.partitionStart;
-    const uint32_t sectors = g_VolumeParams.partitionSectors;
-    g_VolumeParams = VolumeParameterBlock();
-    g_VolumeParams.chosenFileSystemType = FileSystemKind::kNtfs;
-    SetPartitionRange(g_VolumeParams, start, sectors);
-    g_nScanMode = kScanExtensive;
-    ScanFinishedWord finished{0};
-    ASSERT_EQ(RunExtensiveScan(finished).search, ExtensiveSearchResult::kCompleted);
+    ASSERT_EQ(ExtensiveScanPartition(0, FileSystemKind::kNtfs), ExtensiveSearchResult::kCompleted);
     ASSERT_EQ(g_FoundPartitions.count, 1u);
-    ASSERT_TRUE(ChooseFoundVolume(1));
-    RunFoundVolumeScan(finished);
+    ASSERT_TRUE(BrowseFoundVolume(1));
     const fs::path out = temp.Path() / "extensive";
     SaveWholeVolume(ToPath16(out));
     EXPECT_EQ(g_SaveReport.failedFiles + g_SaveReport.damagedFiles, 0u);
