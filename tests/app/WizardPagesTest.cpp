@@ -235,7 +235,7 @@ TEST(PartitionDetails, APartitionCrossingTwoTebibytesShowsItsWholeEnd)
     pane->ShowScanRangeOptions();
     pane->ShowPartitionDetails(0, 0);
     EXPECT_EQ(Narrow(static_cast<LPCWSTR>(pane->EndSectorText())), "4295030783");
-    EXPECT_EQ(g_VolumeParams.partitionEnd, 0xFFFFFFFFu);
+    EXPECT_EQ(uint32_t{g_VolumeParams.partitionEnd}, 0xFFFFFFFFu);
     uint64_t end = 0;
     EXPECT_TRUE(CSecondView_HDD::ParseEndSectorNumber(pane->EndSectorText(), end));
     EXPECT_EQ(end, 4295030783ull);

@@ -180,7 +180,7 @@ TEST_F(PastTwoTebibyteDisk, TheExtensiveScanListsAndSavesWhatTheQuickScanDoes)
 TEST_F(PastTwoTebibyteDisk, AQuickScanSnapshotLoadsOverItsOwnImage)
 {
     ASSERT_TRUE(QuickScanPartition(kCrossingPartition));
-    EXPECT_EQ(g_VolumeParams.partitionEnd, kLastHeldSector);
+    EXPECT_EQ(uint64_t{g_VolumeParams.partitionEnd}, kLastHeldSector);
     EXPECT_EQ(PartitionLastSector(g_VolumeParams), kLastHeldSector + 63488);
     const uint32_t files = g_MftEntries.count;
     const fs::path snapshot = temp.Path() / "quick.srzq";
