@@ -10,6 +10,7 @@
 #include "engine/save/FolderTreeSave.h"
 #include "engine/save/SaveState.h"
 #include "engine/extensive/ExtensiveScanState.h"
+#include "engine/snapshot/SnapshotFile.h"
 #include "engine/state/EngineState.h"
 #include "tests/engine/diskfixtures/DiskFixture.h"
 #include "tests/engine/diskfixtures/SavedFiles.h"
@@ -132,6 +133,20 @@ TEST_P(DeletedFolderDisk, EveryFileComesBackWithItsBytesAndNoRecordOfFileDataIsT
     for (const auto& [key, path] : ours)
         longNames += Below(key, "/project notes/meeting notes ");
     EXPECT_EQ(longNames, 100u);
+}
+
+// The snapshot of such a scan loads back over its disk: the files of a deleted folder's later
+// clusters, which no chain leads to, tell nothing against it.
+TEST_P(DeletedFolderDisk, TheSnapshotLoadsBackOverItsDisk)
+{
+    const uint32_t files = g_FatEntries.count;
+    const uint32_t folders = g_FatFolders.count;
+    const std::u16string path = ToPath16(temp.Path() / "deleted.srzq");
+    ASSERT_TRUE(SaveSnapshotFile(path));
+    ASSERT_TRUE(OpenFixtureImage(FixtureFile(kDisk, "deleted.vhd"), disk));
+    ASSERT_TRUE(LoadSnapshotFile(path));
+    EXPECT_EQ(g_FatEntries.count, files);
+    EXPECT_EQ(g_FatFolders.count, folders);
 }
 
 INSTANTIATE_TEST_SUITE_P(Scans, DeletedFolderDisk, ::testing::Values("quick", "extensive"));
