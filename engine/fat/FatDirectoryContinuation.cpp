@@ -103,6 +103,9 @@ bool IsFatDirectoryContinuation(const uint8_t* data, size_t size, bool fat32, ui
     for (size_t off = 0; off + kFatDirectoryEntrySize <= size; off += kFatDirectoryEntrySize) {
         const uint8_t* e = data + off;
         if (e[0] == 0) {
+            // A cluster that begins with the end holds no entry (and most free clusters are zeros).
+            if (!shortEntry)
+                return false;
             for (size_t i = off; i < size; ++i) {
                 if (data[i] != 0)
                     return false;
