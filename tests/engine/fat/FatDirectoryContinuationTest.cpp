@@ -4,6 +4,7 @@
 #include "engine/fat/FatDirectoryContinuation.h"
 #include "engine/fat/FatDirectoryEntry.h"
 #include "engine/fat/FatDirectoryParser.h"
+#include "tests/engine/image/ImageWriters.h"
 
 #include <gtest/gtest.h>
 
@@ -16,36 +17,23 @@ namespace {
 constexpr uint32_t kClusterBytes = 4096;
 constexpr uint32_t kClusters = 200000;
 
-using Cluster = std::vector<uint8_t>;
-
-void Put16(uint8_t* p, uint16_t v)
-{
-    p[0] = static_cast<uint8_t>(v);
-    p[1] = static_cast<uint8_t>(v >> 8);
-}
-
-void Put32(uint8_t* p, uint32_t v)
-{
-    Put16(p, static_cast<uint16_t>(v));
-    Put16(p + 2, static_cast<uint16_t>(v >> 16));
-}
+using Cluster = Bytes;
 
 // A short entry at `slot`: the 11 name bytes, attributes, first cluster, size, and sound dates and times.
 void PutShort(Cluster& c, size_t slot, const char* name11, uint8_t attributes, uint32_t cluster, uint32_t size)
 {
-    uint8_t* e = c.data() + slot * 32;
-    std::memcpy(e, name11, 11);
-    e[11] = attributes;
-    e[13] = 57;
+    const uint64_t e = slot * 32;
+    std::memcpy(&c[e], name11, 11);
+    c[e + 11] = attributes;
+    c[e + 13] = 57;
     const uint16_t time = (14 << 11) | (30 << 5) | 10, date = ((2024 - 1980) << 9) | (3 << 5) | 17;
-    Put16(e + 14, time);
-    Put16(e + 16, date);
-    Put16(e + 18, date);
-    Put16(e + 20, static_cast<uint16_t>(cluster >> 16));
-    Put16(e + 22, time);
-    Put16(e + 24, date);
-    Put16(e + 26, static_cast<uint16_t>(cluster));
-    Put32(e + 28, size);
+    for (uint64_t at : {14, 22})
+        PutLittleEndian16(c, e + at, time);
+    for (uint64_t at : {16, 18, 24})
+        PutLittleEndian16(c, e + at, date);
+    PutLittleEndian16(c, e + 20, static_cast<uint16_t>(cluster >> 16));
+    PutLittleEndian16(c, e + 26, static_cast<uint16_t>(cluster));
+    PutLittleEndian32(c, e + 28, size);
 }
 
 // The deleted long-name parts of `name` for the short name `name11` as it was before its deletion,
@@ -56,14 +44,14 @@ size_t PutDeletedLongName(Cluster& c, size_t slot, const std::u16string& name, c
     const size_t parts = (name.size() + 12) / 13;
     static const uint8_t offsets[13] = {1, 3, 5, 7, 9, 14, 16, 18, 20, 22, 24, 28, 30};
     for (size_t k = parts; k >= 1; --k, ++slot) {
-        uint8_t* e = c.data() + slot * 32;
-        e[0] = morvick::kFatDeletedMark;
-        e[11] = morvick::kFatAttrLongName;
-        e[13] = checksum;
+        const uint64_t e = slot * 32;
+        c[e] = morvick::kFatDeletedMark;
+        c[e + 11] = morvick::kFatAttrLongName;
+        c[e + 13] = checksum;
         for (size_t i = 0; i < 13; ++i) {
             const size_t at = (k - 1) * 13 + i;
             const uint16_t ch = at < name.size() ? name[at] : at == name.size() ? 0 : 0xFFFF;
-            Put16(e + offsets[i], ch);
+            PutLittleEndian16(c, e + offsets[i], ch);
         }
     }
     return slot;
@@ -142,10 +130,10 @@ TEST(FatDirectoryContinuation, AClusterOfEntriesIsOneAndAnyFieldAsFileDataHasItM
     std::memset(&folderWithoutClusters[3 * 32 + 26], 0, 2);
     EXPECT_FALSE(Continues(folderWithoutClusters)) << "a subfolder without a cluster";
     Cluster huge = SoundCluster();
-    Put32(&huge[4 * 32 + 28], 0xFFFFFFFF);
+    PutLittleEndian32(huge, 4 * 32 + 28, 0xFFFFFFFF);
     EXPECT_FALSE(Continues(huge)) << "a file larger than the volume";
     Cluster highWord = SoundCluster();
-    Put16(&highWord[4 * 32 + 20], 1);
+    PutLittleEndian16(highWord, 4 * 32 + 20, 1);
     EXPECT_TRUE(Continues(highWord, true));
     EXPECT_FALSE(Continues(highWord, false)) << "a FAT16 entry with a high cluster word";
     EXPECT_FALSE(Continues(Cluster(kClusterBytes, 0))) << "no entry";
