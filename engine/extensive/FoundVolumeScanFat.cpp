@@ -280,7 +280,7 @@ void ReadFoundFatDirectories(const ScanFinishedWord& finished)
         }
         CurrentScanObserver().OnProgress(ProgressPercent(++done, g_nFatFolderCount));
     }
-    // A deleted folder's freed chain is its first cluster alone, which loses its other entries: they are looked for in the free clusters.
+    // The freed chain read as its first cluster alone loses a deleted folder's other entries: free clusters give them.
     while (!ScanStopped(finished) && (freed.AttachToTheirFolders() || freed.ParkNext())) {
     }
 }

@@ -195,7 +195,8 @@ bool FatDirectoryParser::NameGoesOnInto(const uint8_t* data, size_t size) const
     if (!PendingNameChecksum(checksum))
         return false;
     size_t parts = 0;
-    while ((parts + 1) * kFatDirectoryEntrySize <= size && data[parts * kFatDirectoryEntrySize + 11] == kFatAttrLongName)
+    while ((parts + 1) * kFatDirectoryEntrySize <= size &&
+           data[parts * kFatDirectoryEntrySize + 11] == kFatAttrLongName)
         ++parts;
     if (parts == 0 || (parts + 1) * kFatDirectoryEntrySize > size)
         return false;

@@ -24,9 +24,9 @@ constexpr size_t kMaxSubfoldersAsked = 16;
 
 struct FreedFolderClusters::Candidate {
     uint32_t cluster = 0;
-    size_t nameTailBytes = 0;     // LeadingNameTailBytes of its bytes
+    size_t nameTailBytes = 0;  // LeadingNameTailBytes of its bytes
     bool used = false;
-    bool hasParent = false;       // its subfolders name one parent, not the root
+    bool hasParent = false;  // its subfolders name one parent, not the root
     uint32_t parent = 0;
     std::vector<uint32_t> subfolders;
 };
@@ -53,7 +53,7 @@ public:
             }
             uint32_t next = 0;
             const bool free = first.Lookup(i + 2, next) == morvick::FatLink::Free &&
-                              (!hasSecond || second.Lookup(i + 2, next) == morvick::FatLink::Free);
+                (!hasSecond || second.Lookup(i + 2, next) == morvick::FatLink::Free);
             if (free && !inRun)
                 runStart = i;
             else if (!free && inRun)
@@ -176,7 +176,8 @@ void FreedFolderClusters::FindCandidates()
                 // A run that cannot be read whole is read cluster by cluster: one bad sector loses no
                 // other cluster.
                 for (uint32_t k = 0; k < count; ++k) {
-                    if (m_disk.ReadSectors(sector + uint64_t{k} * m_sectorsPerCluster, m_sectorsPerCluster, buffer.data()))
+                    if (m_disk.ReadSectors(sector + uint64_t{k} * m_sectorsPerCluster, m_sectorsPerCluster,
+                            buffer.data()))
                         test(i + k, buffer.data());
                 }
             }
@@ -290,7 +291,8 @@ bool FreedFolderClusters::ParkNext()
         auto rank = [this](size_t k) {
             return (m_candidates[k].hasParent ? 2 : 0) + (m_candidates[k].nameTailBytes != 0 ? 1 : 0);
         };
-        std::stable_sort(m_parkOrder.begin(), m_parkOrder.end(), [&rank](size_t x, size_t y) { return rank(x) < rank(y); });
+        std::stable_sort(m_parkOrder.begin(), m_parkOrder.end(),
+            [&rank](size_t x, size_t y) { return rank(x) < rank(y); });
     }
     while (m_parkAt < m_parkOrder.size() && m_candidates[m_parkOrder[m_parkAt]].used)
         ++m_parkAt;

@@ -29,7 +29,8 @@ public:
     // After a folder's chain was parsed with `parser`: keeps the parser when the folder's entries go on
     // past `lastCluster` (no end of the folder was met) and the first FAT has that cluster free: the
     // folder's chain was freed before its end.
-    void NoteFolderEnd(uint32_t folderCluster, uint32_t lastCluster, std::unique_ptr<morvick::FatDirectoryParser> parser);
+    void NoteFolderEnd(uint32_t folderCluster, uint32_t lastCluster,
+        std::unique_ptr<morvick::FatDirectoryParser> parser);
 
     // Parses into their folders the free clusters of entries that finish a long name which the last
     // cluster of a noted folder, or a cluster parsed before, began. On the first call with a noted

@@ -72,8 +72,8 @@ void ReadFolders(const FatFolderRecord* from, bool deletedFolders, FreedFolderCl
         if (folder->firstCluster < 2 || folder->firstCluster == kLostDirCluster ||
             (folder->deleted != 0) != deletedFolders)
             continue;
-        auto parser =
-            std::make_unique<morvick::FatDirectoryParser>(fat32, folder->firstCluster, deletedFolders, AddFatDirectoryEntry);
+        auto parser = std::make_unique<morvick::FatDirectoryParser>(
+            fat32, folder->firstCluster, deletedFolders, AddFatDirectoryEntry);
         const std::vector<uint32_t> clusters = ChainClusters(folder->firstCluster);
         if (ParseSectors(ClusterSectors(clusters), *parser, finished, true) && !clusters.empty())
             freed.NoteFolderEnd(folder->firstCluster, clusters.back(), std::move(parser));
@@ -110,7 +110,7 @@ void QuickScanFat(const ScanFinishedWord& finished)
     FreedFolderClusters freed(disk, AddFatDirectoryEntry, [&finished] { return ScanStopped(finished); });
     ReadFolders(g_FatFolders.head, false, freed, finished);
     ReadFolders(g_FatFolders.head, true, freed, finished);
-    // A deleted folder's freed chain is its first cluster alone, which loses its other entries: they are looked for in the free clusters.
+    // The freed chain read as its first cluster alone loses a deleted folder's other entries: free clusters give them.
     while (!ScanStopped(finished)) {
         const FatFolderRecord* last = g_FatFolders.tail;
         if (!freed.AttachToTheirFolders() && !freed.ParkNext())

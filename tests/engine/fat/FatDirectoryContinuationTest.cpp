@@ -149,7 +149,8 @@ TEST(FatDirectoryContinuation, AClusterOfEntriesIsOneAndAnyFieldAsFileDataHasItM
 TEST(FatDirectoryContinuation, ANameRunningIntoTheNextClusterJoinsThereAndNowhereElse)
 {
     const std::u16string name = u"Meeting notes 032 - budget review.txt";  // 37 characters, 3 parts
-    const char* short11 = "\xE5" "EETIN~1TXT";  // MEETIN~1.TXT, deleted
+    const char* short11 = "\xE5"
+                          "EETIN~1TXT";  // MEETIN~1.TXT, deleted
     Cluster whole(2 * kClusterBytes, 0);
     const size_t lastSlot = kClusterBytes / 32 - 2;
     for (size_t slot = 0; slot < lastSlot; ++slot)
@@ -165,7 +166,8 @@ TEST(FatDirectoryContinuation, ANameRunningIntoTheNextClusterJoinsThereAndNowher
     EXPECT_EQ(morvick::LeadingNameTailBytes(SoundCluster().data(), kClusterBytes), 0u) << "a name's whole parts";
 
     std::vector<std::u16string> names;
-    morvick::FatDirectoryParser parser(true, 5, true, [&](const morvick::FatFoundEntry& e) { names.push_back(e.name); });
+    morvick::FatDirectoryParser parser(true, 5, true,
+        [&](const morvick::FatFoundEntry& e) { names.push_back(e.name); });
     parser.Feed(first.data(), first.size());
     uint8_t checksum = 0;
     ASSERT_TRUE(parser.PendingNameChecksum(checksum));
