@@ -2,8 +2,10 @@
 // FAT32 and the parent's deleted flag. Parsing must stay inside the bytes, give the same entries fed
 // whole or a sector at a time, and never list an invalid name (a short name of blanks only is listed
 // empty, for the saver to name) or an entry without clusters but an empty file; chains must end and
-// never repeat.
+// never repeat. Split in two, the second half must be taken for the next cluster of a name only
+// when parsing it after the first lists an entry, and a cluster's leading name parts stay inside it.
 #include "engine/fat/FatBootSector.h"
+#include "engine/fat/FatDirectoryContinuation.h"
 #include "engine/fat/FatDirectoryEntry.h"
 #include "engine/fat/FatDirectoryParser.h"
 #include "engine/fat/FatDirectoryStart.h"
@@ -49,6 +51,22 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         std::abort();
     for (size_t i = 0; i < whole.size(); ++i) {
         if (whole[i].name != bySector[i].name || whole[i].firstCluster != bySector[i].firstCluster)
+            std::abort();
+    }
+
+    // The two halves as a cluster and the one that may follow it.
+    const size_t half = dirSize / 64 * 32;
+    morvick::IsFatDirectoryContinuation(dir + half, dirSize - half, fat32, 100000, 4096);
+    const size_t tail = morvick::LeadingNameTailBytes(dir + half, dirSize - half);
+    if (tail > dirSize - half || tail % 32 != 0)
+        std::abort();
+    size_t listed = 0;
+    morvick::FatDirectoryParser first(fat32, 7, parentDeleted, [&listed](const morvick::FatFoundEntry&) { ++listed; });
+    first.Feed(dir, half);
+    if (first.NameGoesOnInto(dir + half, dirSize - half)) {
+        const size_t before = listed;
+        first.Feed(dir + half, dirSize - half);
+        if (listed == before)
             std::abort();
     }
 

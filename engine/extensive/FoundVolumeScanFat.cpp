@@ -8,18 +8,19 @@
 #include "engine/fat/FatEntryLists.h"
 #include "engine/image/SectorReader.h"
 #include "engine/listing/ResultListing.h"
+#include "engine/scan/FreedFolderClusters.h"
 #include "engine/state/EngineState.h"
 #include "engine/volume/EngineSectorSource.h"
 
 #include <algorithm>
 #include <cstring>
+#include <memory>
 #include <unordered_map>
 #include <unordered_set>
 #include <vector>
 
 namespace {
 
-constexpr uint32_t kLostDirCluster = 0xFFFFFFFEu;
 constexpr uint32_t kFatRootSectors = 32;
 constexpr uint32_t kMaxBatchSectors = 8;
 // A FAT folder holds at most 65,536 entries of 32 bytes: a longer chain is damage.
@@ -265,13 +266,22 @@ void ReadFoundFatDirectories(const ScanFinishedWord& finished)
     morvick::FatDirectoryParser rootParser(fat32, 0, false, sink);
     ParseFolder(root, batch, true, rootParser, finished);
 
+    morvick::EngineSectorSource disk;
+    FreedFolderClusters freed(disk, sink, [&finished] { return ScanStopped(finished); });
     uint32_t done = 0;
     for (const FatFolderRecord* f = g_FatFolders.head; f && !ScanStopped(finished); f = f->next) {
         if (f->firstCluster >= 2 && f->firstCluster != kLostDirCluster) {
-            morvick::FatDirectoryParser parser(fat32, f->firstCluster, f->deleted != 0, sink);
-            ParseFolder(FolderSectors(f->firstCluster), batch, false, parser, finished);
+            auto parser = std::make_unique<morvick::FatDirectoryParser>(fat32, f->firstCluster, f->deleted != 0, sink);
+            const std::vector<uint64_t> sectors = FolderSectors(f->firstCluster);
+            if (ParseFolder(sectors, batch, false, *parser, finished) && !sectors.empty()) {
+                const uint32_t last = static_cast<uint32_t>((sectors.back() - b.clusterBase) / sectorsPerCluster);
+                freed.NoteFolderEnd(f->firstCluster, last, std::move(parser));
+            }
         }
         CurrentScanObserver().OnProgress(ProgressPercent(++done, g_nFatFolderCount));
+    }
+    // The freed chain read as its first cluster alone loses a deleted folder's other entries: free clusters give them.
+    while (!ScanStopped(finished) && (freed.AttachToTheirFolders() || freed.ParkNext())) {
     }
 }
 

@@ -181,4 +181,37 @@ void FatDirectoryParser::HandleShortEntry(const uint8_t* entry)
     m_sink(found);
 }
 
+bool FatDirectoryParser::PendingNameChecksum(uint8_t& checksum) const
+{
+    if (m_ended || m_partCount == 0 || m_partsOverflowed)
+        return false;
+    checksum = m_parts[0][13];
+    return true;
+}
+
+bool FatDirectoryParser::NameGoesOnInto(const uint8_t* data, size_t size) const
+{
+    uint8_t checksum = 0;
+    if (!PendingNameChecksum(checksum))
+        return false;
+    size_t parts = 0;
+    while ((parts + 1) * kFatDirectoryEntrySize <= size &&
+           data[parts * kFatDirectoryEntrySize + 11] == kFatAttrLongName)
+        ++parts;
+    if (parts == 0 || (parts + 1) * kFatDirectoryEntrySize > size)
+        return false;
+    // The join is tried on a copy: the name it gives is longer than the parts of `data` could spell
+    // alone only when the waiting parts took part in it.
+    FatDirectoryParser trial(*this);
+    size_t nameLength = 0;
+    bool listed = false;
+    trial.m_sink = [&](const FatFoundEntry& e) {
+        nameLength = e.name.size();
+        listed = true;
+    };
+    trial.m_stopped = nullptr;
+    trial.Feed(data, (parts + 1) * kFatDirectoryEntrySize);
+    return listed && nameLength > parts * kFatLongNameCharsPerEntry;
+}
+
 }  // namespace morvick

@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <map>
+#include <set>
 #include <vector>
 
 namespace {
@@ -211,9 +212,11 @@ class FolderSearch {
 public:
     explicit FolderSearch(bool fat32) : m_fat32(fat32) {}
 
-    void Search(const std::vector<uint64_t>& sectors, uint32_t folder, FolderFiles& files)
+    // True when the folder's end was met in its sectors.
+    bool Search(const std::vector<uint64_t>& sectors, uint32_t folder, FolderFiles& files)
     {
         size_t held = 0;
+        bool folderEnded = false;
         ReadFolder(sectors, m_buffer, [&](const uint8_t* sector) {
             std::copy(m_window.begin() + kSectorSize, m_window.end(), m_window.begin());
             std::copy(sector, sector + kSectorSize, m_window.end() - kSectorSize);
@@ -224,8 +227,10 @@ public:
                     [&files](const morvick::FatFoundEntry& entry) { files.Found(entry); });
                 parser.Feed(m_window.data() + (kWindowSectors - held) * kSectorSize, held * kSectorSize);
             }
+            folderEnded = ended;
             return files.Missing() != 0 && !ended;
         });
+        return folderEnded;
     }
 
 private:
@@ -240,9 +245,18 @@ private:
 SampleVerdict CheckFatFiles(const LoadedSnapshot& s, uint32_t rootCluster)
 {
     SampleVerdict verdict;
+    // The files the scan could not place (under "Lost Dir", in a folder of its own there or not) lie
+    // in no folder's chain.
+    std::set<uint32_t> lost{kLostDirCluster};
+    for (const FatFolderRecord* f = s.fatFolders.head; f; f = f->next) {
+        if (f->parentCluster == kLostDirCluster)
+            lost.insert(f->firstCluster);
+    }
     std::map<uint32_t, std::vector<const FatEntryRecord*>> byFolder;
-    for (const FatEntryRecord* e : SampleSnapshotRecords(s.fatEntries))
-        byFolder[e->parentCluster].push_back(e);
+    for (const FatEntryRecord* e : SampleSnapshotRecords(s.fatEntries)) {
+        if (lost.count(e->parentCluster) == 0)
+            byFolder[e->parentCluster].push_back(e);
+    }
     const VolumeParameterBlock& b = s.block;
     const bool fat32 = b.browsedFileSystemType == FileSystemKind::kFat32;
     morvick::EngineSectorSource disk;
@@ -252,9 +266,11 @@ SampleVerdict CheckFatFiles(const LoadedSnapshot& s, uint32_t rootCluster)
         if (sectors.empty())
             continue;
         FolderFiles files(sampled);
-        search.Search(sectors, folder, files);
+        const bool ended = search.Search(sectors, folder, files);
         verdict.confirmed += static_cast<uint32_t>(sampled.size() - files.Missing());
-        if (files.Missing() != 0) {
+        // A folder whose chain ends before the folder does (a deleted folder's freed chain) has the
+        // rest of its files in clusters nothing links to it: not finding them there tells nothing.
+        if (files.Missing() != 0 && ended) {
             verdict.contradicted = true;
             break;
         }

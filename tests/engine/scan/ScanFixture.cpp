@@ -1,5 +1,8 @@
 #include "tests/engine/scan/ScanFixture.h"
 
+#include "engine/extensive/ExtensiveScan.h"
+#include "engine/extensive/ExtensiveScanState.h"
+#include "engine/extensive/FoundVolumeScan.h"
 #include "engine/save/EngineReset.h"
 #include "engine/io/DiskFile.h"
 #include "engine/scan/QuickScan.h"
@@ -45,4 +48,27 @@ bool QuickScanPartition(uint32_t index)
     g_nScanMode = kScanQuick;
     ScanFinishedWord finished{0};
     return RunQuickScan(finished) == QuickScanResult::kCompleted;
+}
+
+bool ExtensiveScanPartition(uint32_t index)
+{
+    if (!ChooseFixturePartition(index))
+        return false;
+    const uint32_t start = g_VolumeParams.partitionStart;
+    const uint32_t sectors = g_VolumeParams.partitionSectors;
+    g_nScanMode = kScanExtensive;
+    ScanFinishedWord finished{0};
+    if (RunExtensiveScan(finished).search != ExtensiveSearchResult::kCompleted)
+        return false;
+    uint16_t number = 0, position = 0;
+    for (const FoundPartitionRecord* r = g_FoundPartitions.head; r; r = r->next) {
+        ++position;
+        if (r->clusterBase >= start && r->clusterBase < start + sectors)
+            number = position;
+    }
+    if (number == 0 || !ChooseFoundVolume(number))
+        return false;
+    finished = 0;
+    RunFoundVolumeScan(finished);
+    return true;
 }

@@ -15,3 +15,8 @@ bool ChooseFixturePartition(uint32_t index);
 // Chooses entry `index` of the partition table as the partition page does and runs the Quick Scan.
 // False when the scan did not complete.
 bool QuickScanPartition(uint32_t index);
+
+// Chooses entry `index` of the partition table as the partition page does, runs the Extensive Scan
+// over it with its file-system type chosen, and then the found-volume scan of the volume found in it.
+// False when the search did not complete or found no volume there.
+bool ExtensiveScanPartition(uint32_t index);
