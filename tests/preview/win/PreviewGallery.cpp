@@ -80,5 +80,42 @@ TEST(PreviewGallery, EachViewerAndPlaceholder)
     Preview(L"", L"");
 }
 
+TEST(PreviewGallery, IconAndMetafileInNarrowPanes)
+{
+    PreviewHarness& h = Harness();
+    // A drawing: a green field with a red disc in its top left corner.
+    const std::wstring emf = TempFile(L"gallery.emf");
+    HDC drawing = CreateEnhMetaFileW(NULL, emf.c_str(), NULL, NULL);
+    ASSERT_NE(drawing, nullptr);
+    HBRUSH green = CreateSolidBrush(RGB(0, 150, 60)), red = CreateSolidBrush(RGB(220, 30, 20));
+    RECT field = {0, 0, 120, 80};
+    FillRect(drawing, &field, green);
+    HGDIOBJ old = SelectObject(drawing, red);
+    Ellipse(drawing, 5, 5, 45, 45);
+    SelectObject(drawing, old);
+    DeleteObject(green);
+    DeleteObject(red);
+    DeleteEnhMetaFile(CloseEnhMetaFile(drawing));
+    struct Shot {
+        const char* name;
+        std::wstring path, ext;
+    } shots[] = {
+        {"icon", SamplePath("make-image-samples.sh", "rgb.ico"), L".ico"},
+        {"metafile", emf, L".emf"},
+    };
+    for (const Shot& s : shots) {
+        for (int width : {800, 480, 300, 150}) {
+            h.pane->MoveWindow(0, 40, width, 600);
+            g_strPreviewLocation = (L"\\Pictures\\" + s.path.substr(s.path.rfind(L'\\') + 1)).c_str();
+            Preview(s.path, s.ext);
+            Capture(std::string(s.name) + "-pane-" + std::to_string(width));
+        }
+    }
+    h.pane->MoveWindow(0, 40, 800, 600);
+    g_strPreviewLocation.Empty();
+    Preview(L"", L"");
+    DeleteFileW(emf.c_str());
+}
+
 }  // namespace
 }  // namespace morvick::test
