@@ -99,16 +99,21 @@ TEST(PreviewGallery, IconAndMetafileInNarrowPanes)
     struct Shot {
         const char* name;
         std::wstring path, ext;
+        const wchar_t* location;
     } shots[] = {
-        {"icon", SamplePath("make-image-samples.sh", "rgb.ico"), L".ico"},
-        {"metafile", emf, L".emf"},
+        {"icon", SamplePath("make-image-samples.sh", "rgb.ico"), L".ico", L"\\Icons\\app.ico"},
+        {"metafile", emf, L".emf", L"\\Drawings\\plan.emf"},
     };
     for (const Shot& s : shots) {
         for (int width : {800, 480, 300, 150}) {
             h.pane->MoveWindow(0, 40, width, 600);
-            g_strPreviewLocation = (L"\\Pictures\\" + s.path.substr(s.path.rfind(L'\\') + 1)).c_str();
+            g_strPreviewLocation = s.location;
             Preview(s.path, s.ext);
-            Capture(std::string(s.name) + "-pane-" + std::to_string(width));
+            // The pane alone: the frame beside a narrow pane is not painted.
+            PumpMessagesFor(200);
+            const std::string name = std::string(s.name) + "-pane-" + std::to_string(width) + ".png";
+            EXPECT_TRUE(CaptureWindowToPng(h.pane->GetSafeHwnd(),
+                GalleryFolder("preview") + L"\\" + std::wstring(name.begin(), name.end())));
         }
     }
     h.pane->MoveWindow(0, 40, 800, 600);
