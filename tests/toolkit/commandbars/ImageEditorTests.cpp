@@ -139,6 +139,35 @@ TEST_F(ImageEditorTest, ShapesAndFill)
     EXPECT_EQ(kClear, Pixel(11, 11));
 }
 
+TEST_F(ImageEditorTest, StrokesPastTheCanvasEdgeKeepTheirCourse)
+{
+    const COLORREF kBlack = RGB(0, 0, 0);
+    // A line aimed at a cell off the picture keeps its slope up to the edge.
+    m_pDialog->SendMessage(WM_COMMAND, ID_TKP_EDITOR_LINE);
+    Stroke(CPoint(0, 0), CPoint(32, 16));
+    EXPECT_EQ(kBlack, Pixel(10, 5));
+    EXPECT_EQ(kBlack, Pixel(14, 7));
+    EXPECT_EQ(kClear, Pixel(10, 10));
+    EXPECT_EQ(kClear, Pixel(15, 15));
+
+    // Through the mouse: a point just left of the canvas lies in the cell left of the picture, so a
+    // line to it takes in the picture's first cell.
+    m_pDialog->SendMessage(WM_COMMAND, ID_TKP_EDITOR_CLEAR);
+    const CSize cell = Canvas().GetCellSize();
+    Canvas().SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(cell.cx * 8, 1));
+    Canvas().SendMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(-1, 1));
+    Canvas().SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(-1, 1));
+    EXPECT_EQ(kBlack, Pixel(0, 0));
+    EXPECT_EQ(kBlack, Pixel(8, 0));
+
+    // The pencil sets nothing while it is off the picture.
+    m_pDialog->SendMessage(WM_COMMAND, ID_TKP_EDITOR_CLEAR);
+    m_pDialog->SendMessage(WM_COMMAND, ID_TKP_EDITOR_PENCIL);
+    Stroke(CPoint(15, 3), CPoint(20, 5));
+    EXPECT_EQ(kBlack, Pixel(15, 3));
+    EXPECT_EQ(kClear, Pixel(15, 5));
+}
+
 TEST_F(ImageEditorTest, ColourPickerHandsBackToThePreviousTool)
 {
     Pick(IDS_TKP_COLOR_TEAL);
@@ -268,6 +297,54 @@ TEST_F(ImageEditorTest, APictureWithAlphaComesBackFromTheClipboardWithItsAlpha)
     EXPECT_EQ(kClear, pPasted->GetPixel(8, 8));
     dialog.DestroyWindow();
     ::DeleteObject(hAlpha);
+}
+
+TEST_F(ImageEditorTest, ABitmapOfAnySizePastesItsTopLeftPart)
+{
+    // Larger than any picture the editor makes, without and with alpha (top-down, straight alpha).
+    auto put = [](int cx, int cy, std::function<DWORD(int, int)> pixel, bool bAlphaMarker) {
+        void* pvBits = nullptr;
+        HBITMAP hBitmap = TKPCreateDib32(cx, -cy, &pvBits);
+        ASSERT_NE(nullptr, hBitmap);
+        DWORD* pBits = static_cast<DWORD*>(pvBits);
+        for (int y = 0; y < cy; ++y)
+            for (int x = 0; x < cx; ++x)
+                pBits[y * cx + x] = pixel(x, y);
+        ASSERT_TRUE(::OpenClipboard(NULL));
+        ::EmptyClipboard();
+        if (::SetClipboardData(CF_BITMAP, hBitmap) == NULL)
+            ::DeleteObject(hBitmap);
+        if (bAlphaMarker) {
+            HGLOBAL hMarker = ::GlobalAlloc(GMEM_MOVEABLE, 1);
+            if (::SetClipboardData(CTKPImageManager::GetAlphaBitmapFormat(), hMarker) == NULL)
+                ::GlobalFree(hMarker);
+        }
+        ::CloseClipboard();
+    };
+
+    put(300, 300, [](int x, int y) -> DWORD { return x == 2 && y == 3 ? 0xFF0000 : 0x0000FF; }, false);
+    m_pDialog->SendMessage(WM_COMMAND, ID_TKP_EDITOR_PASTE);
+    ASSERT_NE(nullptr, Canvas().GetPicture());
+    EXPECT_EQ(1, Canvas().GetUndoCount());
+    EXPECT_FALSE(Canvas().GetPicture()->HasAlpha());
+    EXPECT_EQ(RGB(255, 0, 0), Pixel(2, 3));
+    EXPECT_EQ(RGB(0, 0, 255), Pixel(0, 0));
+    EXPECT_EQ(RGB(0, 0, 255), Pixel(15, 15));
+
+    put(400, 10, [](int x, int y) -> DWORD { return x == 5 && y == 1 ? 0x8000FF00 : x == 6 ? 0xFFFF0000 : 0; },
+        true);
+    m_pDialog->SendMessage(WM_COMMAND, ID_TKP_EDITOR_PASTE);
+    CTKPEditorPicture* pPasted = Canvas().GetPicture();
+    ASSERT_NE(nullptr, pPasted);
+    ASSERT_TRUE(pPasted->HasAlpha());
+    EXPECT_EQ(RGB(0, 255, 0), pPasted->GetPixel(5, 1));
+    EXPECT_EQ(0x80, pPasted->GetAlpha(5, 1));
+    EXPECT_EQ(RGB(255, 0, 0), pPasted->GetPixel(6, 9));
+    EXPECT_EQ(0xFF, pPasted->GetAlpha(6, 9));
+    EXPECT_EQ(kClear, pPasted->GetPixel(0, 0));
+    // Below the bitmap the picture stays clear.
+    EXPECT_EQ(0, pPasted->GetAlpha(6, 10));
+    EXPECT_EQ(kClear, pPasted->GetPixel(6, 10));
 }
 
 TEST_F(ImageEditorTest, ImportsIconsByExtensionInAnyCaseAndRefusesUnreadableFiles)
