@@ -349,26 +349,31 @@ TEST_F(ImageEditorTest, ABitmapOfAnySizePastesItsTopLeftPart)
 
 TEST_F(ImageEditorTest, ImportsIconsByExtensionInAnyCaseAndRefusesUnreadableFiles)
 {
-    const char* pszSource = std::getenv("MORVICK_SOURCE_DIR");
-    ASSERT_NE(nullptr, pszSource);
+    // The test icon holds a 16 x 16 image (a green square on a clear ground) and a 32 x 32 one (all
+    // blue): read as an icon of the picture's size, it gives the first; a general picture reader
+    // takes the second.
+    const char* pszBinary = std::getenv("MORVICK_BINARY_DIR");
+    ASSERT_NE(nullptr, pszBinary);
     WCHAR szTemp[MAX_PATH] = {};
     ::GetTempPathW(MAX_PATH, szTemp);
     const std::wstring strIcon = std::wstring(szTemp) + L"EDITOR.ICO";
-    const std::string strSourceIcon = std::string(pszSource) + "/res/art/Morvick.ico";
-    WCHAR szSourceIcon[MAX_PATH] = {};
-    ::MultiByteToWideChar(CP_UTF8, 0, strSourceIcon.c_str(), -1, szSourceIcon, MAX_PATH);
+    const std::string strArtIcon = std::string(pszBinary) + "/tests/toolkit/commandbars/art/bars3-import.ico";
+    WCHAR szArtIcon[MAX_PATH] = {};
+    ::MultiByteToWideChar(CP_UTF8, 0, strArtIcon.c_str(), -1, szArtIcon, MAX_PATH);
     WCHAR szDosPath[MAX_PATH] = {};
-    // The source folder is a Unix path: reach it through Wine's drive Z:.
-    wsprintfW(szDosPath, L"Z:%s", szSourceIcon);
+    // The build folder is a Unix path: reach it through Wine's drive Z:.
+    wsprintfW(szDosPath, L"Z:%s", szArtIcon);
     ASSERT_TRUE(::CopyFileW(szDosPath, strIcon.c_str(), FALSE));
     EXPECT_TRUE(m_pDialog->ImportFile(strIcon.c_str()));
+    ::DeleteFileW(strIcon.c_str());
     ASSERT_NE(nullptr, Canvas().GetPicture());
-    int nOpaque = 0;
+    int nGreen = 0;
     for (int y = 0; y < 16; ++y)
         for (int x = 0; x < 16; ++x)
-            nOpaque += Pixel(x, y) != kClear;
-    EXPECT_GT(nOpaque, 16);
-    ::DeleteFileW(strIcon.c_str());
+            nGreen += Pixel(x, y) == RGB(0, 160, 0);
+    EXPECT_EQ(64, nGreen);
+    EXPECT_EQ(kClear, Pixel(1, 1));
+    EXPECT_EQ(kClear, Pixel(14, 14));
 
     // A file that is no picture changes nothing.
     const std::wstring strBad = std::wstring(szTemp) + L"editor-bad.gif";
