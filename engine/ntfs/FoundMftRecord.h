@@ -16,6 +16,9 @@ struct FoundMftRecord {
     bool deleted = false;             // flags 0 (file) or 2 (folder): no longer in use
     std::u16string name;
     uint32_t parent = 0;
+    uint16_t parentHigh = 0;      // the rest of the parent reference (see NtfsFileName)
+    uint16_t parentSequence = 0;
+    uint16_t sequence = 0;        // the record's own sequence number
     uint64_t creationTime = 0;
     uint64_t changeTime = 0;
     uint64_t size = 0;                // files: the unnamed $DATA's size, 0 without one

@@ -6,6 +6,7 @@
 #include "engine/ntfs/MftRecord.h"
 #include "engine/ntfs/MftWalk.h"
 #include "engine/state/EngineState.h"
+#include "engine/state/FoundRecordReferences.h"
 #include "engine/state/VolumeEnd.h"
 #include "engine/volume/EngineSectorSource.h"
 
@@ -105,12 +106,24 @@ bool ReplaceRecordName(char16_t*& name, const std::u16string& text)
     return true;
 }
 
+void KeepReference(uint32_t sector, const morvick::FoundMftRecord& found)
+{
+    FoundRecordReference reference;
+    reference.parent = found.parent;
+    reference.parentHigh = found.parentHigh;
+    reference.parentSequence = found.parentSequence;
+    reference.sequence = found.sequence;
+    reference.inUse = !found.deleted;
+    KeepFoundRecordReference(sector, reference);
+}
+
 }  // namespace
 
 bool SetFoundRecordFields(FoundNtfsRecord& record, const morvick::FoundMftRecord& found)
 {
     if (!ReplaceRecordName(record.name, found.name))
         return false;
+    KeepReference(record.sector, found);
     record.parentRecord = found.parent;
     record.recordNumber = found.ownNumber;
     SetRecordTimes(record, found.creationTime, found.changeTime);
@@ -124,6 +137,7 @@ bool SetFoundRecordFields(NtfsFileRecord& record, const morvick::FoundMftRecord&
 {
     if (!ReplaceRecordName(record.name, found.name))
         return false;
+    KeepReference(record.sector, found);
     record.parentRecord = found.parent;
     SetRecordTimes(record, found.creationTime, found.changeTime);
     SetRecordSize(record, found.size);

@@ -56,8 +56,9 @@ int ProcessFoundMftRecord(uint32_t sector);
 // The same for the record's 1,024 bytes already read (they are copied before the fix-ups).
 int ProcessFoundMftRecordBytes(uint32_t sector, const uint8_t* bytes);
 
-// Gives a found record the fields of `found` (its name copied); the sector stays. False, with the
-// record unchanged, when the name cannot be copied.
+// Gives a found record the fields of `found` (its name copied), and keeps by the record's sector what
+// its fields have no room for (KeepFoundRecordReference); the sector stays. False, with the record
+// unchanged, when the name cannot be copied.
 bool SetFoundRecordFields(FoundNtfsRecord& record, const morvick::FoundMftRecord& found);
 bool SetFoundRecordFields(NtfsFileRecord& record, const morvick::FoundMftRecord& found);
 
