@@ -3,10 +3,13 @@
 #include "engine/ScanObserver.h"
 #include "engine/extensive/ExtensiveScanState.h"
 #include "engine/listing/ResultListing.h"
+#include "engine/ntfs/DataAttribute.h"
 #include "engine/ntfs/FolderSequences.h"
+#include "engine/ntfs/MftWalk.h"
 #include "engine/ntfs/NtfsEntryLists.h"
 #include "engine/state/EngineState.h"
 #include "engine/state/FoundRecordReferences.h"
+#include "engine/volume/EngineSectorSource.h"
 
 #include <algorithm>
 #include <unordered_set>
@@ -42,13 +45,35 @@ uint32_t ListedParent(const morvick::FolderSequences& sequences, uint32_t sector
                      : parentRecord;
 }
 
-// Gives the volume's files their folders by their whole parent references.
+// The size of a file whose first piece of data lies in an extension record, read there through the
+// MFT's runs. False when that record cannot be found.
+bool SizeFromExtension(const NtfsFileRecord& r, uint64_t& size)
+{
+    morvick::EngineSectorSource disk;
+    uint8_t record[morvick::kMftRecordSize];
+    uint8_t extension[morvick::kMftRecordSize];
+    morvick::MftRecordHeader header;
+    uint64_t sector = 0;
+    return morvick::ReadMftRecordAt(disk, r.sector, record) &&
+        morvick::ParseMftRecordHeader(record, sizeof record, header) && header.numbered &&
+        ReadFirstDataExtension(record, header, header.number, sector, extension) &&
+        morvick::GetMftRecordDataSize(extension, sizeof extension, size);
+}
+
+// Gives the volume's files their folders by their whole parent references, and the files whose data
+// begins in an extension record their sizes.
 void PlaceFoundFiles(const morvick::FolderSequences& sequences, const ScanFinishedWord& finished)
 {
     for (NtfsFileRecord* r = g_NtfsFileRecords.head; r && !ScanStopped(finished); r = r->next) {
         if (!InsideVolume(r))
             continue;
         r->parentRecord = ListedParent(sequences, r->sector, r->parentRecord);
+        const FoundRecordReference* reference = FoundRecordReferenceAt(r->sector);
+        uint64_t size = 0;
+        // Read where the base record's attribute list places it, not 0 for a base record without the
+        // first piece: the file would be listed empty and could not be saved.
+        if (reference && reference->dataElsewhere && SizeFromExtension(*r, size))
+            SetRecordSize(*r, size);
     }
 }
 

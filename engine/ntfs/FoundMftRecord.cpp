@@ -58,6 +58,8 @@ void Decode(const uint8_t* record, size_t length, const MftRecordHeader& header,
         uint64_t size = 0;
         if (GetMftRecordDataSize(record, length, size))
             r.size = size;
+        else
+            r.dataElsewhere = HasMftAttribute(record, length, kAttrAttributeList);
     }
     out = r;
 }

@@ -22,6 +22,9 @@ struct FoundMftRecord {
     uint64_t creationTime = 0;
     uint64_t changeTime = 0;
     uint64_t size = 0;                // files: the unnamed $DATA's size, 0 without one
+    // Files: the base record has no unnamed $DATA but an attribute list, which places its first piece
+    // in an extension record (size is then 0 until that record is read).
+    bool dataElsewhere = false;
     uint32_t ownNumber = 0;           // folders: 5 for ".", 11 for "$Extend", else from the index root
     uint64_t indexAllocationCluster = 0;  // folders
 };

@@ -3,6 +3,7 @@
 
 #include "engine/ntfs/AttributeList.h"
 #include "engine/ntfs/FoundMftRecord.h"
+#include "engine/ntfs/MftRecord.h"
 #include "engine/ntfs/RunList.h"
 
 #include <cstddef>
@@ -33,6 +34,14 @@ void FreeMftRunTable();
 // The entries of a fixed-up record's attribute list, resident or not (a non-resident one read through
 // the engine's current source, inside the chosen volume up to its end: ChosenVolumeClusters).
 std::vector<morvick::AttributeListEntry> ReadAttributeListEntries(const uint8_t* record);
+
+// The extension record that holds the first piece of the unnamed $DATA of the fixed-up base record
+// `record` (its header `header`, its number `number`), which keeps none itself: the first that its
+// attribute list names for it which can be read through g_MftRunTable and names that base record as
+// its own (IsExtensionRecordOf). `sector` and `extension` (kMftRecordSize bytes) get it. False when
+// there is none.
+bool ReadFirstDataExtension(const uint8_t* record, const morvick::MftRecordHeader& header, uint32_t number,
+    uint64_t& sector, uint8_t* extension);
 
 // Appends a file record of an NTFS volume at the tail of the MFT entry list.
 MftEntryRecord* AppendMftEntry(uint32_t dataRecordSector, const std::u16string& name, uint32_t recordNumber,
