@@ -39,8 +39,7 @@ bool InsideVolume(const NtfsFileRecord* r)
 uint32_t ListedParent(const morvick::FolderSequences& sequences, uint32_t sector, uint32_t parentRecord)
 {
     const FoundRecordReference* reference = FoundRecordReferenceAt(sector);
-    // "Lost Dir" where the folder found under that number carries another sequence number, not the
-    // number alone: a folder made in a deleted folder's record would hold the deleted one's files.
+    // By the whole reference, not the number alone: else a folder made in a deleted one's record gets its files.
     return reference ? sequences.ListedParent(reference->parent, reference->parentHigh, reference->parentSequence)
                      : parentRecord;
 }
@@ -70,8 +69,7 @@ void PlaceFoundFiles(const morvick::FolderSequences& sequences, const ScanFinish
         r->parentRecord = ListedParent(sequences, r->sector, r->parentRecord);
         const FoundRecordReference* reference = FoundRecordReferenceAt(r->sector);
         uint64_t size = 0;
-        // Read where the base record's attribute list places it, not 0 for a base record without the
-        // first piece: the file would be listed empty and could not be saved.
+        // The size where the attribute list places the first piece, not 0: else the file is listed empty, unsaved.
         if (reference && reference->dataElsewhere && SizeFromExtension(*r, size))
             SetRecordSize(*r, size);
     }

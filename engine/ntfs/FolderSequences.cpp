@@ -12,8 +12,7 @@ void FolderSequences::Add(uint32_t number, uint16_t sequence, bool inUse)
 
 uint32_t FolderSequences::ListedParent(uint32_t parent, uint16_t parentHigh, uint16_t parentSequence) const
 {
-    // The reference is read whole, not as its low 32 bits alone: a folder made in the record of a
-    // deleted one would be shown holding the deleted folder's files, and saved with them.
+    // The whole reference, not its low 32 bits: else a folder made in a deleted one's record gets its files.
     if (parentHigh != 0)
         return kLostDirRecordNumber;
     const auto it = m_folders.find(parent);

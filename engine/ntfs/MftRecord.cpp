@@ -66,8 +66,7 @@ bool IsExtensionRecordOf(const MftRecordHeader& extension, uint32_t baseNumber, 
 {
     if (!extension.extension || extension.baseRecord != baseNumber || extension.baseRecordHigh != 0)
         return false;
-    // The one number before the base's own only for a base record not in use: a base record in use
-    // would take the name and data of the deleted file that held its number before.
+    // The number before the base's only for a base not in use: else a reused record takes a deleted file's name.
     return ReferenceNamesRecord(extension.baseSequence, base.sequence, (base.flags & 1) != 0);
 }
 

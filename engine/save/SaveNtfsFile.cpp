@@ -86,8 +86,8 @@ bool FindFirstDataPiece(std::vector<uint8_t>& record, DataPiece& piece)
     morvick::MftRecordHeader header;
     std::vector<uint8_t> extension(morvick::kMftRecordSize);
     uint64_t sector = 0;
-    if (!morvick::ParseMftRecordHeader(record.data(), record.size(), header) || header.extension ||
-        !header.numbered || !ReadFirstDataExtension(record.data(), header, header.number, sector, extension.data()) ||
+    if (!morvick::ParseMftRecordHeader(record.data(), record.size(), header) || header.extension || !header.numbered ||
+        !ReadFirstDataExtension(record.data(), header, header.number, sector, extension.data()) ||
         !FindDataPiece(extension.data(), piece))
         return false;
     record = std::move(extension);

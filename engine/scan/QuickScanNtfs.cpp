@@ -133,8 +133,7 @@ public:
     // Each entry goes into the folder its parent reference names, now that all are known.
     void PlaceEntries() const
     {
-        // "Lost Dir" where the folder record of that number carries another sequence number, not the
-        // number alone: a folder made in a deleted folder's record would hold the deleted one's files.
+        // By the whole reference, not the number alone: else a folder made in a deleted one's record gets its files.
         for (const ParentLink& link : m_links)
             *link.parentRecord = m_folders.ListedParent(*link.parentRecord, link.parentHigh, link.parentSequence);
     }

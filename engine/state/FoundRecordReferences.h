@@ -13,7 +13,7 @@ struct FoundRecordReference {
     uint16_t parentSequence = 0;  // the parent's sequence number in the reference
     uint16_t sequence = 0;        // the record's own sequence number
     bool inUse = false;
-    bool dataElsewhere = false;   // a file whose base record has no unnamed $DATA but an attribute list
+    bool dataElsewhere = false;  // a file whose base record has no unnamed $DATA but an attribute list
 };
 
 // Keeps the reference of the record at `sector`, in place of any kept before for that sector.
