@@ -20,7 +20,7 @@ morvick::SectorRunTable g_MftRunTable;
 int WalkMftRecords(uint32_t base, uint32_t mftStart, uint32_t sectorsPerCluster)
 {
     morvick::EngineSectorSource disk;
-    if (morvick::WalkMftRecords(disk, base, mftStart, sectorsPerCluster, g_MftRunTable))
+    if (morvick::WalkMftRecords(disk, base, mftStart, sectorsPerCluster, ChosenVolumeClusters(disk), g_MftRunTable))
         return 1;
     FreeMftRunTable();
     return 0;

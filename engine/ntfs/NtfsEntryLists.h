@@ -20,7 +20,8 @@ struct NtfsFolderRecord;
 extern morvick::SectorRunTable g_MftRunTable;
 
 // Fills g_MftRunTable from the MFT at sector `mftStart` of the volume at `base` (see
-// morvick::WalkMftRecords). Returns 1, or 0 (and an empty table) when record 0 is unreadable or
+// morvick::WalkMftRecords), its attribute list read within the chosen volume (ChosenVolumeClusters).
+// Returns 1, or 0 (and an empty table) when record 0 is unreadable or
 // damaged.
 int WalkMftRecords(uint32_t base, uint32_t mftStart, uint32_t sectorsPerCluster);
 
@@ -45,16 +46,15 @@ bool ReadFirstDataExtension(const uint8_t* record, const morvick::MftRecordHeade
 
 // Appends a file record of an NTFS volume at the tail of the MFT entry list.
 MftEntryRecord* AppendMftEntry(uint32_t dataRecordSector, const std::u16string& name, uint32_t recordNumber,
-                               uint32_t parentRecord, uint64_t creationTime, uint64_t changeTime, uint32_t deleted,
-                               uint64_t size);
+    uint32_t parentRecord, uint64_t creationTime, uint64_t changeTime, uint32_t deleted, uint64_t size);
 
 // Appends a folder record; during an Extensive Scan nothing is appended when a record with the same
 // own record number exists (that record is returned).
 NtfsFolderRecord* AppendNtfsFolder(const std::u16string& name, uint32_t recordNumber, uint32_t parentRecord,
-                                   uint64_t creationTime, uint64_t changeTime, uint32_t treeItem, uint32_t deleted);
+    uint64_t creationTime, uint64_t changeTime, uint32_t treeItem, uint32_t deleted);
 // The same without looking for a record of the same number (the caller knows there is none).
 NtfsFolderRecord* AppendNewNtfsFolder(const std::u16string& name, uint32_t recordNumber, uint32_t parentRecord,
-                                      uint64_t creationTime, uint64_t changeTime, uint32_t treeItem, uint32_t deleted);
+    uint64_t creationTime, uint64_t changeTime, uint32_t treeItem, uint32_t deleted);
 
 // Reads the FILE record at `sector` and appends it as an NtfsFileRecord (a file) or a FoundNtfsRecord
 // (a folder). 1 when appended; 0 for an unreadable, torn or damaged record, or one without a name.

@@ -8,6 +8,7 @@
 #include "engine/snapshot/LoadedSnapshot.h"
 #include "engine/snapshot/SnapshotFormat.h"
 #include "engine/snapshot/SnapshotSample.h"
+#include "engine/state/VolumeEnd.h"
 #include "engine/volume/EngineSectorSource.h"
 #include "engine/volume/PartitionFileSystem.h"
 
@@ -80,7 +81,9 @@ bool WalkSnapshotMft(const VolumeParameterBlock& b, morvick::SectorRunTable& mft
 {
     morvick::EngineSectorSource disk;
     for (uint32_t at : {b.mftStart, b.mftMirrorStart}) {
-        if (at == 0 || !morvick::WalkMftRecords(disk, b.clusterBase, at, b.sectorsPerCluster, mftRuns))
+        if (at == 0 ||
+            !morvick::WalkMftRecords(disk, b.clusterBase, at, b.sectorsPerCluster,
+                VolumeClustersUpTo(b, VolumeEndSector(b)), mftRuns))
             continue;
         if (b.mftStart == 0 || (!mftRuns.start.empty() && mftRuns.start[0] == b.mftStart))
             return true;
