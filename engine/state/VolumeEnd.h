@@ -19,3 +19,7 @@ uint64_t ChosenVolumeEndSector(const morvick::SectorSource& disk);
 
 // The chosen volume's clusters from cluster 0 up to that end; 0 when the end is unknown.
 uint64_t ChosenVolumeClusters(const morvick::SectorSource& disk);
+
+// The block's volume's clusters from cluster 0 up to the sector `end`; 0 when `end` is 0 or not past
+// the cluster base.
+uint64_t VolumeClustersUpTo(const VolumeParameterBlock& block, uint64_t end);

@@ -75,6 +75,7 @@ struct Listed {
     std::multimap<std::string, std::pair<uint32_t, uint32_t>> folders;  // name -> (own number, deleted)
     std::multimap<std::string, std::pair<uint32_t, uint32_t>> files;    // name -> (parent, deleted)
     std::map<std::string, uint32_t> fileSectors;                        // name -> sector of its record
+    std::map<std::string, uint64_t> fileSizes;                          // name -> size listed
 };
 
 Listed QuickScanListing()
@@ -85,6 +86,7 @@ Listed QuickScanListing()
     for (const MftEntryRecord* r = g_MftEntries.head; r; r = r->next) {
         l.files.insert({Utf8(r->name), {r->parentRecord, r->deleted}});
         l.fileSectors[Utf8(r->name)] = r->dataRecordSector;
+        l.fileSizes[Utf8(r->name)] = (uint64_t{r->sizeHigh} << 32) | r->sizeLow;
     }
     return l;
 }
@@ -100,6 +102,7 @@ Listed ExtensiveListing()
             continue;
         l.files.insert({Utf8(r->name), {r->parentRecord, r->deleted}});
         l.fileSectors[Utf8(r->name)] = r->sector;
+        l.fileSizes[Utf8(r->name)] = (uint64_t{r->sizeHigh} << 32) | r->sizeLow;
     }
     return l;
 }
@@ -257,6 +260,26 @@ TEST_P(NameInExtensionDisk, ADeletedFolderWhoseNameLiesInAnExtensionRecordKeepsI
         kept[morvick::test::ComparablePath(fs::u8path(name), false)] = recovered / fs::u8path(name);
     ASSERT_EQ(kept.size(), 800u);
     EXPECT_EQ(morvick::test::ExpectSameBytes(morvick::test::FilesBelow(out / "fill", false), kept), kept.size());
+}
+
+// big.bin's base record keeps no piece of its data: its attribute list places the first in the
+// record that holds its name. Listed with its size, saved whole, as sleuthkit reads it.
+TEST_P(NameInExtensionDisk, AFileWhoseDataBeginsInAnExtensionRecordIsListedWithItsSizeAndSavedWhole)
+{
+    const uint32_t big = BaseRecordOf("big.bin");
+    ASSERT_NE(big, 0u);
+    const Listed listed = Scan("data-moved.vhd");
+    ASSERT_EQ(listed.files.count("big.bin"), 1u);
+    EXPECT_EQ(listed.files.find("big.bin")->second, std::make_pair(5u, 0u));
+    const std::string written = ReadWholeFile(FixtureFile(kScript, "big.bin"));
+    EXPECT_EQ(listed.fileSizes.at("big.bin"), written.size());
+
+    ASSERT_TRUE(AddFileFilter(u"big.bin"));
+    const fs::path out = temp.Path() / "out";
+    SaveWholeVolume(ToPath16(out));
+    EXPECT_EQ(g_SaveReport.failedFiles, 0u);
+    EXPECT_EQ(g_SaveReport.damagedFiles, 0u);
+    EXPECT_TRUE(ReadWholeFile(out / "big.bin") == written);
 }
 
 INSTANTIATE_TEST_SUITE_P(BothScans, NameInExtensionDisk, ::testing::Values(false, true),
