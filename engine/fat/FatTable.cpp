@@ -32,6 +32,12 @@ const uint8_t* FatTable::Sector(uint64_t index)
     return m_cache.emplace(index, std::move(bytes)).first->second.data();
 }
 
+bool FatTable::BeginsWithMediaEntry()
+{
+    const uint8_t* sector = m_fatStart != 0 && m_sectorsPerFat != 0 ? Sector(0) : nullptr;
+    return sector != nullptr && sector[0] >= 0xF0 && sector[1] == 0xFF;
+}
+
 FatLink FatTable::Lookup(uint32_t cluster, uint32_t& next)
 {
     next = 0;
@@ -103,6 +109,27 @@ std::vector<uint32_t> FollowClusterChain(FatTable& fat, uint32_t first, size_t l
     if (end)
         *end = ended;
     return chain;
+}
+
+std::vector<uint32_t> FollowFreeClusters(FatTable& fat, uint32_t first, size_t count,
+    const std::function<bool()>& stopRequested)
+{
+    std::vector<uint32_t> clusters;
+    uint32_t next = 0;
+    if (count == 0 || !fat.IsDataCluster(first))
+        return clusters;
+    const FatLink own = fat.Lookup(first, next);
+    if (own != FatLink::Free && own != FatLink::Unreadable)
+        return clusters;
+    clusters.push_back(first);
+    for (uint32_t c = first + 1; clusters.size() < count && fat.IsDataCluster(c); ++c) {
+        if (stopRequested && stopRequested())
+            break;
+        const FatLink link = fat.Lookup(c, next);
+        if (link == FatLink::Free || link == FatLink::Unreadable)
+            clusters.push_back(c);
+    }
+    return clusters;
 }
 
 std::vector<uint32_t> FollowFolderChain(FatTable& first, FatTable* second, uint32_t cluster, size_t limit,

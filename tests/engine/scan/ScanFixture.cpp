@@ -1,7 +1,10 @@
 #include "tests/engine/scan/ScanFixture.h"
 
-#include "engine/save/EngineReset.h"
+#include "engine/extensive/ExtensiveScan.h"
+#include "engine/extensive/ExtensiveScanState.h"
+#include "engine/extensive/FoundVolumeScan.h"
 #include "engine/io/DiskFile.h"
+#include "engine/save/EngineReset.h"
 #include "engine/scan/QuickScan.h"
 #include "engine/state/EngineState.h"
 #include "engine/volume/PartitionDiscovery.h"
@@ -45,4 +48,26 @@ bool QuickScanPartition(uint32_t index)
     g_nScanMode = kScanQuick;
     ScanFinishedWord finished{0};
     return RunQuickScan(finished) == QuickScanResult::kCompleted;
+}
+
+bool ExtensiveScanPartition(uint32_t index)
+{
+    if (!ChooseFixturePartition(index))
+        return false;
+    g_nScanMode = kScanExtensive;
+    ScanFinishedWord finished{0};
+    if (RunExtensiveScan(finished).search != ExtensiveSearchResult::kCompleted)
+        return false;
+    const PartitionTableEntry p = g_PartitionTable[index];
+    uint16_t position = 0;
+    for (const FoundPartitionRecord* r = g_FoundPartitions.head; r; r = r->next) {
+        ++position;
+        if (r->clusterBase >= p.startSector && r->clusterBase < p.startSector + p.sectorCount) {
+            if (!ChooseFoundVolume(position))
+                return false;
+            RunFoundVolumeScan(finished);
+            return true;
+        }
+    }
+    return false;
 }
