@@ -56,9 +56,12 @@ Verdict CompareFatBoot(const VolumeParameterBlock& b, uint32_t volumeStart, uint
 BootFacts JudgeFatBoot(const VolumeParameterBlock& b)
 {
     BootFacts facts;
-    if (b.reservedSectors == 0 || b.reservedSectors > b.firstFat)
+    // The reserved sectors end where the volume's first FAT starts, which is the block's second FAT
+    // where the second FAT is the active one (MakeFatLayout).
+    const uint32_t fat = b.secondFat != 0 ? std::min(b.firstFat, b.secondFat) : b.firstFat;
+    if (b.reservedSectors == 0 || b.reservedSectors > fat)
         return facts;
-    const uint32_t start = b.firstFat - b.reservedSectors;
+    const uint32_t start = fat - b.reservedSectors;
     const bool fat32 = b.browsedFileSystemType == FileSystemKind::kFat32;
     for (uint32_t at : {start, fat32 ? start + kFat32BootCopy : start}) {
         const Verdict verdict = CompareFatBoot(b, start, at, facts.rootCluster);
