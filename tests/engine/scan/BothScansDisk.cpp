@@ -9,13 +9,13 @@
 
 namespace morvick::test {
 
-void BothScansDisk::SetUp()
+void ScannedDisk::SetUp()
 {
     ResetSaveState();
     ClearFileFilters();
 }
 
-void BothScansDisk::TearDown()
+void ScannedDisk::TearDown()
 {
     SetCurrentVirtualDisk(nullptr);
     ResetExtensiveScanState();
@@ -23,16 +23,16 @@ void BothScansDisk::TearDown()
     ResetSaveState();
 }
 
-void BothScansDisk::Scan(const std::string& image, uint32_t index)
+void ScannedDisk::Scan(ScanKind kind, const std::string& image, uint32_t index)
 {
     ASSERT_TRUE(OpenFixtureImage(image, disk)) << image;
-    if (GetParam() == ScanKind::kQuick)
+    if (kind == ScanKind::kQuick)
         ASSERT_TRUE(QuickScanPartition(index)) << image;
     else
         ASSERT_TRUE(ExtensiveScanPartition(index)) << image;
 }
 
-std::filesystem::path BothScansDisk::SaveAll(const std::string& name)
+std::filesystem::path ScannedDisk::SaveAll(const std::string& name)
 {
     const std::filesystem::path target = temp.Path() / name;
     ResetSaveState();

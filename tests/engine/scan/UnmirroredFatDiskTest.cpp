@@ -60,8 +60,7 @@ TEST_P(UnmirroredFat, ChainsAreReadFromTheActiveFat)
     ExpectChainsOfTheActiveFat(SaveAll("loaded"));
 }
 
-INSTANTIATE_TEST_SUITE_P(Scans, UnmirroredFat, ::testing::Values(ScanKind::kQuick, ScanKind::kExtensive),
-    ScanKindName);
+INSTANTIATE_TEST_SUITE_P(Scans, UnmirroredFat, ::testing::Values(ScanKind::kQuick, ScanKind::kExtensive), ScanKindName);
 
 }  // namespace
 
