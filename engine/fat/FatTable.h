@@ -35,6 +35,11 @@ public:
     bool IsDataCluster(uint32_t cluster) const { return cluster >= 2 && cluster - 2 < m_clusterCount; }
     uint32_t ClusterCount() const { return m_clusterCount; }
 
+    // False when the FAT sector that holds `cluster`'s entry was read and holds no free entry: a walk
+    // for free clusters passes over all of that sector's clusters at once.
+    bool SectorMayHoldFree(uint32_t cluster);
+    uint32_t EntriesPerSector() const { return m_fileSystem == FileSystemKind::kFat32 ? 128 : 256; }
+
     // True when the FAT's first sector begins with the media byte (0xF0 and above) and 0xFF, as every
     // FAT does: a FAT that was wiped would give every cluster as free.
     bool BeginsWithMediaEntry();
