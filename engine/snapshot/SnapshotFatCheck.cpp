@@ -58,7 +58,8 @@ BootFacts JudgeFatBoot(const VolumeParameterBlock& b)
     BootFacts facts;
     // The reserved sectors end where the volume's first FAT starts, which is the block's second FAT
     // where the second FAT is the active one (MakeFatLayout).
-    const uint32_t fat = b.secondFat != 0 ? std::min(b.firstFat, b.secondFat) : b.firstFat;
+    const uint32_t firstFat = b.firstFat, secondFat = b.secondFat;  // the block is packed: no references into it
+    const uint32_t fat = secondFat != 0 ? std::min(firstFat, secondFat) : firstFat;
     if (b.reservedSectors == 0 || b.reservedSectors > fat)
         return facts;
     const uint32_t start = fat - b.reservedSectors;

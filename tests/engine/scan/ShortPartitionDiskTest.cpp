@@ -48,7 +48,8 @@ TEST_F(QuickScanOfShortPartition, AFileCutAtThePartitionsEndIsReportedDamaged)
     const std::string tail = ReadWholeFile(FixtureFile(kScript, "TAIL.BIN"));
     for (const char* image : {"short-cut.vhd", "short-next.vhd"}) {
         Scan(ScanKind::kQuick, FixtureFile(kScript, image), 0);
-        EXPECT_EQ(g_VolumeParams.partitionSectors, 32762u) << image;
+        const uint32_t sectors = g_VolumeParams.partitionSectors;  // the block is packed: no references into it
+        EXPECT_EQ(sectors, 32762u) << image;
         const fs::path out = SaveAll(image);
         // Its first cluster, the one that lies inside the entry.
         EXPECT_TRUE(ReadWholeFile(out / "END" / "TAIL.BIN") == tail.substr(0, 4096)) << image;
