@@ -28,6 +28,8 @@ constexpr size_t kMaxFolderSectors = 65536 * 32 / kSectorSize;
 // How far before the cluster base the FAT copies of a volume are looked for.
 constexpr uint32_t kFat16TableReach = 550;
 constexpr uint32_t kFat32TableReach = 30000;
+// The FAT of a FAT16 volume, of 4,085 clusters at least, has 4,087 entries of 2 bytes at least.
+constexpr uint32_t kMinFat16Sectors = (4087 * 2 + kSectorSize - 1) / kSectorSize;
 
 // The sectors of a folder's clusters: its chain in the FATs (as long as a folder can be), or only its
 // first cluster when they give none (a volume whose FAT was not found): reading nothing there would
@@ -231,17 +233,21 @@ void FindLostFatTables(const ScanFinishedWord& finished)
         b.sectorsPerFat = found[1].first - found[0].first;
         if (fat16)
             b.rootLocation = found[1].first + b.sectorsPerFat;
-        return;
+    } else {
+        // One copy alone: the other was damaged (the first, at the start of the volume, most often),
+        // so the one found is most likely the last, and it reaches to the data area (FAT16: to its
+        // root folder). Without a size the FAT would bound no cluster, and no chain could be followed.
+        const uint64_t fatEnd = fat16 ? dataStart - std::min<uint64_t>(dataStart, kFatRootSectors) : dataStart;
+        if (b.sectorsPerFat != 0 || fatEnd <= found[0].first || fatEnd - found[0].first > 0xFFFFFFFFu)
+            return;
+        b.sectorsPerFat = static_cast<uint32_t>(fatEnd - found[0].first);
+        if (fat16)
+            b.rootLocation = static_cast<uint32_t>(fatEnd);
     }
-    // One copy alone: the other was damaged (the first, at the start of the volume, most often), so
-    // the one found is most likely the last, and it reaches to the data area (FAT16: to its root
-    // folder). Without a size the FAT would bound no cluster, and no chain could be followed in it.
-    const uint64_t fatEnd = fat16 ? dataStart - std::min<uint64_t>(dataStart, kFatRootSectors) : dataStart;
-    if (b.sectorsPerFat != 0 || fatEnd <= found[0].first || fatEnd - found[0].first > 0xFFFFFFFFu)
-        return;
-    b.sectorsPerFat = static_cast<uint32_t>(fatEnd - found[0].first);
-    if (fat16)
-        b.rootLocation = static_cast<uint32_t>(fatEnd);
+    // A FAT too small for FAT16 (4,085 clusters at least) is a FAT12 volume's, its entries 12 bits
+    // wide: it is not taken, where read as FAT16 entries it gave chains through other files' clusters.
+    if (fat16 && b.sectorsPerFat < kMinFat16Sectors)
+        b.firstFat = b.secondFat = b.sectorsPerFat = 0;
 }
 
 void ReadFoundFatDirectories(const ScanFinishedWord& finished)

@@ -11,6 +11,7 @@
 namespace morvick {
 
 struct FatFoundEntry {
+    // The long name, else the short one; it may hold characters a folder cannot (saving makes it safe).
     std::u16string name;
     uint32_t firstCluster = 0;
     uint32_t parentCluster = 0;

@@ -57,9 +57,13 @@ Verdict CompareFatBoot(const VolumeParameterBlock& b, uint32_t volumeStart, uint
 BootFacts JudgeFatBoot(const VolumeParameterBlock& b)
 {
     BootFacts facts;
-    if (b.reservedSectors == 0 || b.reservedSectors > b.firstFat)
+    // The reserved sectors end where the volume's first FAT starts, which is the block's second FAT
+    // where the second FAT is the active one (MakeFatLayout).
+    const uint32_t firstFat = b.firstFat, secondFat = b.secondFat;  // the block is packed: no references into it
+    const uint32_t fat = secondFat != 0 ? std::min(firstFat, secondFat) : firstFat;
+    if (b.reservedSectors == 0 || b.reservedSectors > fat)
         return facts;
-    const uint32_t start = b.firstFat - b.reservedSectors;
+    const uint32_t start = fat - b.reservedSectors;
     const bool fat32 = b.browsedFileSystemType == FileSystemKind::kFat32;
     for (uint32_t at : {start, fat32 ? start + kFat32BootCopy : start}) {
         const Verdict verdict = CompareFatBoot(b, start, at, facts.rootCluster);
@@ -192,12 +196,24 @@ private:
 
     // A file deleted since the snapshot lost the first character of its short name (0xE5, read as
     // "x"): with no long name, as cameras write them, only the rest of the name can be compared.
+    // A short name's characters above 0x7F come from the OEM code page, which may differ between
+    // the computer that made the snapshot and this one (and read each byte as itself before): they
+    // match any such character.
     static bool SameName(const morvick::FatFoundEntry& entry, const char16_t* name)
     {
-        if (entry.name.compare(name) == 0)
+        if (SameCharacters(entry.name, 0, name))
             return true;
-        return entry.deleted && name[0] != 0 && entry.name.size() > 1 &&
-            entry.name.compare(1, std::u16string::npos, name + 1) == 0;
+        return entry.deleted && name[0] != 0 && entry.name.size() > 1 && SameCharacters(entry.name, 1, name + 1);
+    }
+
+    static bool SameCharacters(const std::u16string& found, size_t from, const char16_t* listed)
+    {
+        size_t i = from;
+        for (; i < found.size() && *listed != 0; ++i, ++listed) {
+            if (found[i] != *listed && (found[i] < 0x80 || *listed < 0x80))
+                return false;
+        }
+        return i == found.size() && *listed == 0;
     }
 
     const std::vector<const FatEntryRecord*>& m_files;
