@@ -9,8 +9,8 @@
 #include <cstdint>
 
 // The sector after the block's volume: the end of the volume found by the Extensive Scan (its
-// volume end, which only the choice of a found volume sets), else the end of the chosen partition or
-// range; 0 when neither is known.
+// volume end, which only the choice of a found volume sets; a Quick Scan and the load of a snapshot
+// of any other scan clear it), else the end of the chosen partition or range; 0 when neither is known.
 uint64_t VolumeEndSector(const VolumeParameterBlock& block);
 
 // The same for the chosen volume (g_VolumeParams), and where neither is known the end of `disk`

@@ -49,15 +49,7 @@ void BackAndScanAgain(MorvickDriver& driver)
     ASSERT_TRUE(driver.Click(kBack));
     ASSERT_TRUE(driver.WaitForPage(2));
     ASSERT_TRUE(WaitUntil([&] { return driver.IsVisible(kNext) && driver.IsEnabled(kNext); }, kStateWaitMs));
-    const size_t before = driver.MessageCount();
-    ASSERT_TRUE(driver.Click(kNext));
-    ASSERT_TRUE(WaitUntil([&] { return driver.ShownPage() == 3 || driver.MessageCount() > before; }, 120000));
-    LoggedMessage message;
-    if (driver.WaitForMessage(before, message, 0)) {
-        driver.AnswerMessage(IDOK);
-        FAIL() << "Scan after Back said: " << message.text;
-    }
-    EXPECT_TRUE(WaitForTree(driver, kFileSystemTree, 2)) << "no file system is listed";
+    ASSERT_NO_FATAL_FAILURE(ScanToFileSystems(driver));
     ASSERT_TRUE(WaitUntil([&] { return driver.IsVisible(kBack) && driver.IsEnabled(kBack); }, kStateWaitMs));
     ASSERT_TRUE(driver.Click(kBack));
     ASSERT_TRUE(driver.WaitForPage(2));

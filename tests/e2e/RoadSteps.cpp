@@ -72,6 +72,20 @@ void SearchPartitions(MorvickDriver& driver, bool tableExpected)
     EXPECT_FALSE(driver.IsVisible(kStop));
 }
 
+void ScanToFileSystems(MorvickDriver& driver)
+{
+    const size_t before = driver.MessageCount();
+    ASSERT_TRUE(driver.Click(kNext));
+    ASSERT_TRUE(WaitUntil([&] { return driver.ShownPage() == 3 || driver.MessageCount() > before; }, 120000));
+    LoggedMessage message;
+    if (driver.WaitForMessage(before, message, 0)) {
+        driver.AnswerMessage(IDOK);
+        FAIL() << "Scan said: " << message.text;
+    }
+    // The file-system tree has the drive tree's id.
+    EXPECT_TRUE(WaitForTree(driver, kDriveTree, 2)) << "no file system is listed";
+}
+
 namespace {
 
 std::wstring ProfileKey(const wchar_t* section)

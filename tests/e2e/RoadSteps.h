@@ -32,6 +32,9 @@ bool WaitForTree(MorvickDriver& driver, UINT tree, size_t count);
 void OpenImage(MorvickDriver& driver, const std::wstring& path, UINT mode);
 // Next on the drive page; answers the "Partition Type" question when the disk has a table.
 void SearchPartitions(MorvickDriver& driver, bool tableExpected);
+// Scan on the Extensive Scan's partition page: the file-system page comes and lists a file system;
+// a message instead fails the test with its text.
+void ScanToFileSystems(MorvickDriver& driver);
 // A value of the program's profile exists; and removes one (the test program puts the profile back
 // as it found it when it ends).
 bool ProfileValueExists(const wchar_t* section, const wchar_t* value);
