@@ -23,6 +23,9 @@ constexpr UINT kPaneStatus = 61482, kPaneProgress = 61457, kHideProgress = 61486
 extern const char kWizardDisks[];
 std::wstring Disk(const char* name);
 
+// A command the frame refuses opens nothing: the About box, asked for after it, comes alone (the
+// frame handles its commands in order). A window that did open is closed again.
+void ExpectRefused(MorvickDriver& driver, UINT command, const std::wstring& window);
 // Presses a button and expects exactly one message for it, which is then answered.
 void PressAndExpect(MorvickDriver& driver, UINT button, const std::string& kind, const std::string& text,
     UINT answer = IDOK);
