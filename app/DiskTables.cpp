@@ -9,6 +9,17 @@ int32_t g_nVirtualDiskCount = 0;
 uint32_t g_TotalSectors[kMaxVirtualDisks] = {};
 char g_DiskNames[kMaxVirtualDisks][512] = {};
 
+namespace {
+
+// The opened image's size in sectors, as its container gives it.
+uint64_t ImageSectors()
+{
+    CVirtualDisk* disk = GetCurrentVirtualDisk();
+    return disk != nullptr ? disk->GetDiskSize() / 512 : 0;
+}
+
+}  // namespace
+
 int AddVirtualDiskEntry()
 {
     // One opened image is one entry, however often it is chosen again.
@@ -31,7 +42,10 @@ int AddVirtualDiskEntry()
         g_DeviceGeometry.cylinders[index] = cylinders;
         g_DeviceGeometry.heads[index] = heads;
         g_DeviceGeometry.sectorsPerTrack[index] = sectors;
-        g_TotalSectors[index] = static_cast<uint32_t>(static_cast<uint64_t>(cylinders) * perCylinder);
+        // The disk's size, not the geometry's product, which stops at 65535 x 16 x 255 and whole cylinders.
+        // The entry is 32-bit: a disk past 2^32 sectors is held at the largest (DiskTotalSectors has it whole).
+        const uint64_t total = ImageSectors();
+        g_TotalSectors[index] = total > 0xFFFFFFFFull ? 0xFFFFFFFFu : static_cast<uint32_t>(total);
     } else {
         g_DeviceGeometry.cylinders[index] = 0;
         g_DeviceGeometry.heads[index] = 0;
@@ -47,16 +61,14 @@ uint64_t DiskTotalSectors(int diskIndex)
 {
     if (diskIndex < 0 || diskIndex >= g_nVirtualDiskCount || diskIndex >= kMaxVirtualDisks)
         return 0;
-    if (g_nImageKind == kImageVhdx) {
-        CVirtualDisk* disk = GetCurrentVirtualDisk();
-        return disk != nullptr ? disk->GetDiskSize() / 512 : 0;
-    }
-    return g_TotalSectors[diskIndex];
+    return ImageSectors();
 }
 
 void ChooseWholeDisk(int diskIndex)
 {
     const uint64_t total = DiskTotalSectors(diskIndex);
+    // The block's sector fields are 32-bit (snapshots store them): a disk past 2^32 sectors is
+    // offered up to the last sector they can name, not cut to the low half of its count.
     const uint32_t sectors = total > 0xFFFFFFFFull ? 0xFFFFFFFFu : static_cast<uint32_t>(total);
     g_VolumeParams.chosenFileSystemType = FileSystemKind::kNtfs;
     g_VolumeParams.partitionStart = 0;

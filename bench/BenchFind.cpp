@@ -6,7 +6,6 @@
 #include "BenchCommand.h"
 #include "BenchSession.h"
 
-#include "engine/io/OutputFolder.h"
 #include "engine/save/FolderTreeSave.h"
 #include "engine/save/MatchWildcard.h"
 #include "engine/save/SaveState.h"
@@ -68,12 +67,12 @@ int RunFind(const std::vector<std::string>& args)
         return Usage();
     BenchTotals totals;
     totals.mode = "find";
-    return RunBenchPartitionScans(args[0], partition, totals, nullptr, [&](uint32_t index) {
+    auto prepare = [&] { return MakeBenchOutFolder(out); };
+    return RunBenchPartitionScans(args[0], partition, totals, prepare, [&](uint32_t index) {
         if (!QuickScanBenchPartition(index))
             return false;
         CountFoundEntries(totals);
         g_strSavePath = Utf8ToUtf16(out);
-        CreateOutputFolder(g_strSavePath);
         SaveSelection hits;
         hits.fileKeys = MatchingKeys(Utf8ToUtf16(pattern));
         SaveCheckedTreeItems(hits);

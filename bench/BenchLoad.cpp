@@ -24,7 +24,7 @@ int RunLoad(const std::vector<std::string>& args)
     if (!opened.Opened())
         return 1;
     ResetSaveState();
-    if (!LoadSnapshotFile(Utf8ToUtf16(args[0])))
+    if (!LoadSnapshotFile(Utf8ToUtf16(args[0])) || !MakeBenchOutFolder(args[4]))
         return 1;
     BenchTotals totals;
     totals.mode = "snapshot";

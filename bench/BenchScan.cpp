@@ -8,7 +8,6 @@
 #include "BenchScanTrace.h"
 #include "BenchSession.h"
 
-#include "engine/io/OutputFolder.h"
 #include "engine/listing/ResultListing.h"
 #include "engine/save/FolderTreeSave.h"
 #include "engine/save/SafeFileName.h"
@@ -60,15 +59,13 @@ int RunScan(const std::vector<std::string>& args)
         return Usage();
 
     BenchTotals totals;
-    return RunBenchPartitionScans(image, partition, totals, nullptr, [&](uint32_t index) {
+    auto prepare = [&] { return MakeBenchOutFolder(out); };
+    return RunBenchPartitionScans(image, partition, totals, prepare, [&](uint32_t index) {
         if (!QuickScanBenchPartition(index))
             return false;
         CountFoundEntries(totals);
-        if (!out.empty()) {
-            std::u16string target = Utf8ToUtf16(out);
-            CreateOutputFolder(target);
-            SaveWholeVolume(JoinOutputPath(target, u"p" + DecimalText(index)));
-        }
+        if (!out.empty())
+            SaveWholeVolume(JoinOutputPath(Utf8ToUtf16(out), u"p" + DecimalText(index)));
         return snapshot.empty() || SaveSnapshotFile(Utf8ToUtf16(snapshot));
     });
 }

@@ -10,7 +10,6 @@
 #include "engine/extensive/ExtensiveScan.h"
 #include "engine/extensive/ExtensiveScanState.h"
 #include "engine/extensive/FoundVolumeScan.h"
-#include "engine/io/OutputFolder.h"
 #include "engine/listing/ResultListing.h"
 #include "engine/save/FolderTreeSave.h"
 #include "engine/save/SafeFileName.h"
@@ -26,7 +25,7 @@ int RunExtensiveBenchScan(const std::string& image, const std::string& out)
 {
     const double started = BenchClock();
     BenchImage opened(image);
-    if (!opened.Opened())
+    if (!opened.Opened() || !MakeBenchOutFolder(out))
         return 1;
     const uint64_t sectors = morvick::EngineSectorSource().SectorCount();
     VolumeParameterBlock& b = g_VolumeParams;
@@ -51,11 +50,7 @@ int RunExtensiveBenchScan(const std::string& image, const std::string& out)
     totals.mode = "extensive";
     ResetSaveState();
     const uint16_t volumes = static_cast<uint16_t>(g_FoundPartitions.count);
-    std::u16string target;
-    if (!out.empty()) {
-        target = Utf8ToUtf16(out);
-        CreateOutputFolder(target);
-    }
+    const std::u16string target = Utf8ToUtf16(out);
     for (uint16_t n = 1; n <= volumes; ++n) {
         ChooseFoundVolume(n);
         RunFoundVolumeScan(finished);

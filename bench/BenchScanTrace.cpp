@@ -127,6 +127,7 @@ int RunScanTrace(const std::vector<std::string>& args)
     auto choose = [&] {
         AppendChosenSignatures(g_TraceHits, table.records, ticked);
         g_nTraceSizeClass = kDefaultTraceSizeMiB;
+        return MakeBenchOutFolder(out);
     };
     const int status = RunBenchPartitionScans(image, partition, totals, choose, [&](uint32_t index) {
         g_nScanMode = kScanFileTrace;
@@ -139,11 +140,8 @@ int RunScanTrace(const std::vector<std::string>& args)
         if (unreadable != 0)
             std::fprintf(stderr, "partition %u: %s\n", index, Utf16ToUtf8(UnreadableSectorsText(unreadable)).c_str());
         CountFoundEntries(totals);
-        if (!out.empty()) {
-            const std::u16string target = Utf8ToUtf16(out);
-            CreateOutputFolder(target);
-            SaveTracedFiles(JoinOutputPath(target, u"p" + DecimalText(index)));
-        }
+        if (!out.empty())
+            SaveTracedFiles(JoinOutputPath(Utf8ToUtf16(out), u"p" + DecimalText(index)));
         return true;
     });
     FreeTracedFileList();

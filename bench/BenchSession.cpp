@@ -1,5 +1,6 @@
 #include "BenchSession.h"
 
+#include "engine/io/OutputFolder.h"
 #include "engine/save/EngineReset.h"
 #include "engine/save/SaveState.h"
 #include "engine/scan/QuickScan.h"
@@ -100,7 +101,7 @@ bool ParseBenchPartitions(const std::string& text, std::vector<uint32_t>& chosen
 }
 
 int RunBenchPartitionScans(const std::string& image, const std::string& partition, BenchTotals& totals,
-    const std::function<void()>& prepare, const std::function<bool(uint32_t index)>& scanPartition)
+    const std::function<bool()>& prepare, const std::function<bool(uint32_t index)>& scanPartition)
 {
     const double started = BenchClock();
     BenchImage opened(image);
@@ -109,9 +110,9 @@ int RunBenchPartitionScans(const std::string& image, const std::string& partitio
     FindBenchPartitions();
     std::vector<uint32_t> chosen;
     int status = ParseBenchPartitions(partition, chosen) ? 0 : 1;
+    if (status == 0 && prepare && !prepare())
+        status = 1;
     if (status == 0) {
-        if (prepare)
-            prepare();
         ResetSaveState();
         for (uint32_t index : chosen) {
             ChooseBenchPartition(index);
@@ -123,6 +124,14 @@ int RunBenchPartitionScans(const std::string& image, const std::string& partitio
         PrintBenchTotals(totals);
     }
     return status;
+}
+
+bool MakeBenchOutFolder(const std::string& out)
+{
+    if (out.empty() || CreateOutputFolder(Utf8ToUtf16(out)))
+        return true;
+    std::fprintf(stderr, "the folder %s can't be made (is its parent folder there?): nothing is saved\n", out.c_str());
+    return false;
 }
 
 bool QuickScanBenchPartition(uint32_t index)

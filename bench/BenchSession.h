@@ -57,12 +57,16 @@ struct BenchTotals {
 };
 
 // The partition loop of the scan commands: opens the image with a BenchObserver installed, finds its
-// partitions, calls prepare (when given), and for each partition named by `partition` chooses it
-// and calls scanPartition with its index (false: the partition failed, exit code 1); then prints
-// the JSON line of totals. Returns the exit code; 1 when the image can't be opened or there is no
-// such partition.
+// partitions, calls prepare (when given; false ends the command with exit code 1 before any scan),
+// and for each partition named by `partition` chooses it and calls scanPartition with its index
+// (false: the partition failed, exit code 1); then prints the JSON line of totals. Returns the exit
+// code; 1 when the image can't be opened or there is no such partition.
 int RunBenchPartitionScans(const std::string& image, const std::string& partition, BenchTotals& totals,
-    const std::function<void()>& prepare, const std::function<bool(uint32_t index)>& scanPartition);
+    const std::function<bool()>& prepare, const std::function<bool(uint32_t index)>& scanPartition);
+
+// Makes the folder that --out names (its parent must exist); true for an empty name. False, with a
+// message on standard error, when it is not there and cannot be made: every file would fail to save.
+bool MakeBenchOutFolder(const std::string& out);
 
 // Runs the Quick Scan on the chosen partition `index`; false, with the program's message on standard
 // error, when it has no usable parameters.

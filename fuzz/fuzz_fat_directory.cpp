@@ -1,9 +1,12 @@
 // A FAT directory cluster, and the same bytes as a FAT and a boot sector. The first byte chooses
 // FAT32 and the parent's deleted flag. Parsing must stay inside the bytes, give the same entries fed
-// whole or a sector at a time, and never list an invalid name (a short name of blanks only is listed
-// empty, for the saver to name) or an entry without clusters but an empty file; chains must end and
-// never repeat.
+// whole or a sector at a time, and never list a name longer than a FAT name can be (one that a
+// folder cannot hold is listed as it is, for the saver to make safe) or an entry without clusters but
+// an empty file; chains must end and never repeat, and a deleted file's clusters lie after its first.
+// Split in two, the second half must be taken for the next cluster of a name only when parsing it
+// after the first lists an entry, and a cluster's leading name parts stay inside it.
 #include "engine/fat/FatBootSector.h"
+#include "engine/fat/FatDirectoryContinuation.h"
 #include "engine/fat/FatDirectoryEntry.h"
 #include "engine/fat/FatDirectoryParser.h"
 #include "engine/fat/FatDirectoryStart.h"
@@ -20,8 +23,7 @@ std::vector<morvick::FatFoundEntry> Parse(const uint8_t* data, size_t size, bool
 {
     std::vector<morvick::FatFoundEntry> out;
     morvick::FatDirectoryParser parser(fat32, 7, parentDeleted, [&](const morvick::FatFoundEntry& e) {
-        if (e.name.size() > morvick::kFatMaxNameLength || (!e.name.empty() && !morvick::IsValidFatFileName(e.name)) ||
-            (e.firstCluster == 0 && (e.folder || e.size != 0)))
+        if (e.name.size() > morvick::kFatMaxNameLength || (e.firstCluster == 0 && (e.folder || e.size != 0)))
             std::abort();
         out.push_back(e);
     });
@@ -52,6 +54,22 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
             std::abort();
     }
 
+    // The two halves as a cluster and the one that may follow it.
+    const size_t half = dirSize / 64 * 32;
+    morvick::IsFatDirectoryContinuation(dir + half, dirSize - half, fat32, 100000, 4096);
+    const size_t tail = morvick::LeadingNameTailBytes(dir + half, dirSize - half);
+    if (tail > dirSize - half || tail % 32 != 0)
+        std::abort();
+    size_t listed = 0;
+    morvick::FatDirectoryParser first(fat32, 7, parentDeleted, [&listed](const morvick::FatFoundEntry&) { ++listed; });
+    first.Feed(dir, half);
+    if (first.NameGoesOnInto(dir + half, dirSize - half)) {
+        const size_t before = listed;
+        first.Feed(dir + half, dirSize - half);
+        if (listed == before)
+            std::abort();
+    }
+
     // The same bytes as a FAT after one empty sector.
     std::vector<uint8_t> bytes(512, 0);
     bytes.insert(bytes.end(), dir, dir + dirSize);
@@ -66,6 +84,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
             std::abort();
         for (uint32_t c : chain) {
             if (!fat.IsDataCluster(c))
+                std::abort();
+        }
+        // A deleted file's clusters: its first, then clusters after it, each in the volume.
+        const std::vector<uint32_t> free = morvick::FollowFreeClusters(fat, first, 50);
+        for (size_t i = 0; i < free.size(); ++i) {
+            if (!fat.IsDataCluster(free[i]) || (i == 0 ? free[i] != first : free[i] <= free[i - 1]))
                 std::abort();
         }
     }

@@ -84,7 +84,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         std::abort();
     morvick::ReadAttributeList(disk, r, volume);
     morvick::SectorRunTable mft;
-    if (morvick::WalkMftRecords(disk, 0, 0, 1, mft)) {
+    if (morvick::WalkMftRecords(disk, 0, 0, 1, disk.SectorCount(), mft)) {
         uint8_t rec[morvick::kMftRecordSize];
         for (uint32_t i = 0; i < 8; ++i)
             morvick::ReadMftRecord(disk, mft, i, rec);
@@ -93,7 +93,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     if (morvick::ParseNtfsBootSector(data, size, boot)) {
         if (boot.sectorsPerIndexRecord < 1 || boot.sectorsPerIndexRecord > 128)
             std::abort();
-        morvick::WalkMftRecords(disk, 0, boot.mftCluster * boot.sectorsPerCluster, boot.sectorsPerCluster, mft);
+        morvick::WalkMftRecords(disk, 0, boot.mftCluster * boot.sectorsPerCluster, boot.sectorsPerCluster,
+            disk.SectorCount() / boot.sectorsPerCluster, mft);
     }
     return 0;
 }

@@ -64,8 +64,11 @@ void CDriveInfoDlg::ComputeValues(CString values[kRows])
     values[2] = Decimal(folders);
     values[3] = Decimal(FileCount());
     values[4] = Decimal(b.sectorsPerCluster);
-    values[5] = ntfs ? CString(L"N/A") : Decimal(b.firstFat);
-    values[6] = ntfs ? CString(L"N/A") : Decimal(b.secondFat);
+    // The block names the FAT read first (the active one where the FATs are not mirrored); the
+    // dialog shows them in their order on the disk, so the first FAT is never shown as the second.
+    const bool swapped = b.secondFat != 0 && b.secondFat < b.firstFat;
+    values[5] = ntfs ? CString(L"N/A") : Decimal(swapped ? b.secondFat : b.firstFat);
+    values[6] = ntfs ? CString(L"N/A") : Decimal(swapped ? b.firstFat : b.secondFat);
     values[7] = ntfs ? Decimal(b.mftStart) : CString(L"N/A");
 }
 

@@ -20,6 +20,7 @@
 class CResultTreeCtrl;
 class CResultIndex;
 struct ListColumn;  // a heading and its width
+struct CItemProperties;
 
 // What the results page does for the context menus of the tree and the list.
 class IResultCommands {
@@ -86,8 +87,8 @@ public:
 
     // Sorts by a column's text (folders first, the parent row first); the header shows the arrow.
     void SortByColumn(int column, bool ascending);
-    // The header click: the same column again reverses the order, another one sorts ascending. A
-    // choice from the header's menu sorts the way it names.
+    // A plain click on a heading: the same column again reverses the order, another one sorts
+    // ascending. (A choice from the header's menu does not come here: OnNotify sorts the way it names.)
     void OnHeaderClick(int column);
 
     // What the mouse and the keys do to a row (the tests call these too).
@@ -106,6 +107,10 @@ public:
     bool RenameRow(int row, const CString& newName);
 
     void ShowContextMenu(CPoint screen);
+    // What Properties shows of a row: a folder row its folder's, a file row and the parent row what
+    // their columns hold. False when there is no such row.
+    bool RowProperties(int row, CItemProperties& properties) const;
+    // The properties of the row with the selection mark, shown modally.
     void ShowRowProperties();
     // "Icons", "List" or "Details".
     void SetView(DWORD viewStyle);

@@ -81,25 +81,34 @@ void CResultListCtrl::PreviewRow(int row)
         m_pCommands->ShowPreviewFile(ToCString(fullPath), extension);
 }
 
-void CResultListCtrl::ShowRowProperties()
+bool CResultListCtrl::RowProperties(int row, CItemProperties& properties) const
 {
-    const int row = GetSelectionMark();
     const RowInfo* info = Row(row);
-    if (info == nullptr || info->kind == ResultRowKind::kParent || m_pTree == nullptr)
-        return;
+    if (info == nullptr || m_pTree == nullptr)
+        return false;
     if (info->kind == ResultRowKind::kFolder) {
-        if (info->hasKey)
-            ShowFolderProperties(*m_pTree, reinterpret_cast<HTREEITEM>(static_cast<uintptr_t>(info->key)), this);
-        return;
+        if (!info->hasKey)
+            return false;
+        properties = FolderProperties(*m_pTree, reinterpret_cast<HTREEITEM>(static_cast<uintptr_t>(info->key)));
+        return true;
     }
-    CItemProperties properties;
+    // A file row, and the "Parent..." row as well (its name, the other columns empty), as the menu
+    // offers Properties on both.
+    properties = CItemProperties();
     properties.name = GetItemText(row, 0);
     properties.number = info->key;
-    properties.folder = false;
     const CString sizeText = GetItemText(row, 2);
     properties.size = CPropertiesDlg::FileSizeText(_wcstoui64(sizeText, nullptr, 10));
     properties.created = GetItemText(row, 3);
     properties.modified = GetItemText(row, 4);
-    CPropertiesDlg dialog(properties, nullptr, this);
+    return true;
+}
+
+void CResultListCtrl::ShowRowProperties()
+{
+    CItemProperties properties;
+    if (!RowProperties(GetSelectionMark(), properties))
+        return;
+    CPropertiesDlg dialog(properties, properties.folder ? m_pTree : nullptr, this);
     dialog.DoModal();
 }

@@ -179,7 +179,8 @@ void CFirstDisplay::ShowDiskDetails(int diskIndex)
     CString text;
     m_values[0].SetWindowText(CString(g_DiskNames[diskIndex]));
     if (g_nImageKind != kImageVhdx) {
-        text.Format(L"%d MB (Approx)", static_cast<int>(g_TotalSectors[diskIndex] >> 11));
+        // The whole size, not the 32-bit table entry held at 2^32 sectors.
+        text.Format(L"%I64u MB (Approx)", DiskTotalSectors(diskIndex) >> 11);
         m_values[1].SetWindowText(text);
         text.Format(L"%d", static_cast<int>(g_DeviceGeometry.cylinders[diskIndex]));
         m_values[2].SetWindowText(text);

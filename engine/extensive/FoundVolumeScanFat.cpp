@@ -8,19 +8,20 @@
 #include "engine/fat/FatEntryLists.h"
 #include "engine/image/SectorReader.h"
 #include "engine/listing/ResultListing.h"
+#include "engine/scan/FreedFolderClusters.h"
 #include "engine/state/EngineState.h"
 #include "engine/state/SectorLimit.h"
 #include "engine/volume/EngineSectorSource.h"
 
 #include <algorithm>
 #include <cstring>
+#include <memory>
 #include <unordered_map>
 #include <unordered_set>
 #include <vector>
 
 namespace {
 
-constexpr uint32_t kLostDirCluster = 0xFFFFFFFEu;
 constexpr uint32_t kFatRootSectors = 32;
 constexpr uint32_t kMaxBatchSectors = 8;
 // A FAT folder holds at most 65,536 entries of 32 bytes: a longer chain is damage.
@@ -28,6 +29,8 @@ constexpr size_t kMaxFolderSectors = 65536 * 32 / kSectorSize;
 // How far before the cluster base the FAT copies of a volume are looked for.
 constexpr uint32_t kFat16TableReach = 550;
 constexpr uint32_t kFat32TableReach = 30000;
+// The FAT of a FAT16 volume, of 4,085 clusters at least, has 4,087 entries of 2 bytes at least.
+constexpr uint32_t kMinFat16Sectors = (4087 * 2 + kSectorSize - 1) / kSectorSize;
 
 // The sectors of a folder's clusters: its chain in the FATs (as long as a folder can be), or only its
 // first cluster when they give none (a volume whose FAT was not found): reading nothing there would
@@ -250,17 +253,21 @@ void FindLostFatTables(const ScanFinishedWord& finished)
         const uint64_t root = uint64_t{found[1].first} + b.sectorsPerFat;
         if (fat16 && FitsSectorField(root))
             b.rootLocation = static_cast<uint32_t>(root);
-        return;
+    } else {
+        // One copy alone: the other was damaged (the first, at the start of the volume, most often),
+        // so the one found is most likely the last, and it reaches to the data area (FAT16: to its
+        // root folder). Without a size the FAT would bound no cluster, and no chain could be followed.
+        const uint64_t fatEnd = fat16 ? dataStart - std::min<uint64_t>(dataStart, kFatRootSectors) : dataStart;
+        if (b.sectorsPerFat != 0 || fatEnd <= found[0].first || !FitsSectorField(fatEnd))
+            return;
+        b.sectorsPerFat = static_cast<uint32_t>(fatEnd - found[0].first);
+        if (fat16)
+            b.rootLocation = static_cast<uint32_t>(fatEnd);
     }
-    // One copy alone: the other was damaged (the first, at the start of the volume, most often), so
-    // the one found is most likely the last, and it reaches to the data area (FAT16: to its root
-    // folder). Without a size the FAT would bound no cluster, and no chain could be followed in it.
-    const uint64_t fatEnd = fat16 ? dataStart - std::min<uint64_t>(dataStart, kFatRootSectors) : dataStart;
-    if (b.sectorsPerFat != 0 || fatEnd <= found[0].first || !FitsSectorField(fatEnd))
-        return;
-    b.sectorsPerFat = static_cast<uint32_t>(fatEnd - found[0].first);
-    if (fat16)
-        b.rootLocation = static_cast<uint32_t>(fatEnd);
+    // A FAT too small for FAT16 (4,085 clusters at least) is a FAT12 volume's, its entries 12 bits
+    // wide: it is not taken, where read as FAT16 entries it gave chains through other files' clusters.
+    if (fat16 && b.sectorsPerFat < kMinFat16Sectors)
+        b.firstFat = b.secondFat = b.sectorsPerFat = 0;
 }
 
 void ReadFoundFatDirectories(const ScanFinishedWord& finished)
@@ -285,13 +292,22 @@ void ReadFoundFatDirectories(const ScanFinishedWord& finished)
     morvick::FatDirectoryParser rootParser(fat32, 0, false, sink);
     ParseFolder(root, batch, true, rootParser, finished);
 
+    morvick::EngineSectorSource disk;
+    FreedFolderClusters freed(disk, sink, [&finished] { return ScanStopped(finished); });
     uint32_t done = 0;
     for (const FatFolderRecord* f = g_FatFolders.head; f && !ScanStopped(finished); f = f->next) {
         if (f->firstCluster >= 2 && f->firstCluster != kLostDirCluster) {
-            morvick::FatDirectoryParser parser(fat32, f->firstCluster, f->deleted != 0, sink);
-            ParseFolder(FolderSectors(f->firstCluster), batch, false, parser, finished);
+            auto parser = std::make_unique<morvick::FatDirectoryParser>(fat32, f->firstCluster, f->deleted != 0, sink);
+            const std::vector<uint64_t> sectors = FolderSectors(f->firstCluster);
+            if (ParseFolder(sectors, batch, false, *parser, finished) && !sectors.empty()) {
+                const uint32_t last = static_cast<uint32_t>((sectors.back() - b.clusterBase) / sectorsPerCluster);
+                freed.NoteFolderEnd(f->firstCluster, last, std::move(parser));
+            }
         }
         CurrentScanObserver().OnProgress(ProgressPercent(++done, g_nFatFolderCount));
+    }
+    // The freed chain read as its first cluster alone loses a deleted folder's other entries: free clusters give them.
+    while (!ScanStopped(finished) && (freed.AttachToTheirFolders() || freed.ParkNext())) {
     }
 }
 

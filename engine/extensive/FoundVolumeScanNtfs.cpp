@@ -3,15 +3,19 @@
 #include "engine/ScanObserver.h"
 #include "engine/extensive/ExtensiveScanState.h"
 #include "engine/listing/ResultListing.h"
+#include "engine/ntfs/DataAttribute.h"
+#include "engine/ntfs/FolderSequences.h"
 #include "engine/ntfs/MftRecord.h"
 #include "engine/ntfs/MftWalk.h"
 #include "engine/ntfs/NtfsEntryLists.h"
 #include "engine/state/EngineState.h"
+#include "engine/state/FoundRecordReferences.h"
 #include "engine/state/SectorLimit.h"
 #include "engine/volume/EngineSectorSource.h"
 
 #include <algorithm>
 #include <unordered_set>
+#include <vector>
 
 namespace {
 
@@ -61,6 +65,52 @@ void AddSplitMftRecords(uint16_t volume)
     }
 }
 
+bool InsideVolume(const NtfsFileRecord* r)
+{
+    return r->sector > g_VolumeParams.clusterBase && r->sector <= g_VolumeParams.volumeEnd;
+}
+
+// The folder a found record is listed in: by its whole parent reference, where the search kept it
+// (not for the records of a loaded snapshot, which were placed when it was written).
+uint32_t ListedParent(const morvick::FolderSequences& sequences, uint32_t sector, uint32_t parentRecord)
+{
+    const FoundRecordReference* reference = FoundRecordReferenceAt(sector);
+    // By the whole reference, not the number alone: else a folder made in a deleted one's record gets its files.
+    return reference ? sequences.ListedParent(reference->parent, reference->parentHigh, reference->parentSequence)
+                     : parentRecord;
+}
+
+// The size of a file whose first piece of data lies in an extension record, read there through the
+// MFT's runs. False when that record cannot be found.
+bool SizeFromExtension(const NtfsFileRecord& r, uint64_t& size)
+{
+    morvick::EngineSectorSource disk;
+    uint8_t record[morvick::kMftRecordSize];
+    uint8_t extension[morvick::kMftRecordSize];
+    morvick::MftRecordHeader header;
+    uint64_t sector = 0;
+    return morvick::ReadMftRecordAt(disk, r.sector, record) &&
+        morvick::ParseMftRecordHeader(record, sizeof record, header) && header.numbered &&
+        ReadFirstDataExtension(record, header, header.number, sector, extension) &&
+        morvick::GetMftRecordDataSize(extension, sizeof extension, size);
+}
+
+// Gives the volume's files their folders by their whole parent references, and the files whose data
+// begins in an extension record their sizes.
+void PlaceFoundFiles(const morvick::FolderSequences& sequences, const ScanFinishedWord& finished)
+{
+    for (NtfsFileRecord* r = g_NtfsFileRecords.head; r && !ScanStopped(finished); r = r->next) {
+        if (!InsideVolume(r))
+            continue;
+        r->parentRecord = ListedParent(sequences, r->sector, r->parentRecord);
+        const FoundRecordReference* reference = FoundRecordReferenceAt(r->sector);
+        uint64_t size = 0;
+        // The size where the attribute list places the first piece, not 0: else the file is listed empty, unsaved.
+        if (reference && reference->dataElsewhere && SizeFromExtension(*r, size))
+            SetRecordSize(*r, size);
+    }
+}
+
 }  // namespace
 
 void AddLostFoundNtfsFolders(const ScanFinishedWord& finished)
@@ -86,9 +136,8 @@ void AddLostFoundNtfsFolders(const ScanFinishedWord& finished)
     }
     // Files of the volume whose folder was never found are gathered too, not only folders: such a file
     // would hang under no folder of the tree, and could be neither seen nor saved.
-    const VolumeParameterBlock& b = g_VolumeParams;
     for (const NtfsFileRecord* r = g_NtfsFileRecords.head; r && !ScanStopped(finished); r = r->next) {
-        if (r->sector > b.clusterBase && r->sector <= b.volumeEnd)
+        if (InsideVolume(r))
             adopt(r->parentRecord);
     }
 }
@@ -107,6 +156,8 @@ void FoundVolumeScanNtfs(const ScanFinishedWord& finished)
     }
     AddSplitMftRecords(b.volumeNumber);
     std::unordered_set<uint32_t> numbers;
+    std::vector<const FoundNtfsRecord*> folders;
+    morvick::FolderSequences sequences;
     uint32_t walked = 0;
     for (const FoundNtfsRecord* r = g_FoundNtfsRecords.head; r && !ScanStopped(finished); r = r->next) {
         observer.OnProgress(ProgressPercent(++walked, g_FoundNtfsRecords.count));
@@ -116,8 +167,15 @@ void FoundVolumeScanNtfs(const ScanFinishedWord& finished)
         // and save its files twice.
         if (!numbers.insert(r->recordNumber).second)
             continue;
-        AppendNewNtfsFolder(r->name, r->recordNumber, r->parentRecord, Join64(r->creationTimeLow, r->creationTimeHigh),
-            Join64(r->changeTimeLow, r->changeTimeHigh), 0, r->deleted);
+        folders.push_back(r);
+        if (const FoundRecordReference* reference = FoundRecordReferenceAt(r->sector))
+            sequences.Add(r->recordNumber, reference->sequence, reference->inUse);
     }
+    for (const FoundNtfsRecord* r : folders) {
+        AppendNewNtfsFolder(r->name, r->recordNumber, ListedParent(sequences, r->sector, r->parentRecord),
+            Join64(r->creationTimeLow, r->creationTimeHigh), Join64(r->changeTimeLow, r->changeTimeHigh), 0,
+            r->deleted);
+    }
+    PlaceFoundFiles(sequences, finished);
     AddLostFoundNtfsFolders(finished);
 }

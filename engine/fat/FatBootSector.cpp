@@ -7,6 +7,7 @@
 #include "engine/volume/PartitionFileSystem.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace morvick {
 
@@ -33,6 +34,10 @@ bool ParseFatBootSector(const uint8_t* sector, size_t size, FileSystemKind kind,
         b.rootCluster = ReadLittleEndian32(sector + 44);
         const uint16_t backup = ReadLittleEndian16(sector + 50);
         b.backupBootSector = backup == 0xFFFF ? 0 : backup;
+        // Bit 7: only the FAT that bits 0-3 number is kept up to date; the other may be stale.
+        const uint16_t flags = ReadLittleEndian16(sector + 40);
+        if ((flags & 0x80) != 0 && (flags & 0x0F) < b.numberOfFats)
+            b.activeFat = flags & 0x0F;
     } else {
         b.sectorsPerFat = ReadLittleEndian16(sector + 22);
         b.rootEntries = ReadLittleEndian16(sector + 17);
@@ -61,6 +66,10 @@ FatLayout MakeFatLayout(const FatBootSector& boot, uint64_t volumeStart)
     l.rootCluster = boot.rootCluster;
     l.dataStart = l.rootDirectory + boot.rootDirectorySectors;
     l.clusterBase = l.dataStart - 2ull * boot.sectorsPerCluster;
+    // The active FAT first where the FATs are not mirrored, not the first always: the stale one would
+    // give old chains, whose clusters hold other files' bytes, and folders that end too early.
+    if (boot.activeFat == 1 && l.secondFat != 0)
+        std::swap(l.firstFat, l.secondFat);
     const uint64_t volumeEnd = boot.totalSectors != 0 ? volumeStart + boot.totalSectors : 0;
     l.clusterCount =
         FatDataClusterCount(boot.fileSystem, boot.sectorsPerFat, boot.sectorsPerCluster, l.dataStart, volumeEnd);

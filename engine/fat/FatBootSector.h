@@ -20,10 +20,12 @@ struct FatBootSector {
     uint32_t sectorsPerFat = 0;
     uint32_t rootCluster = 0;       // FAT32
     uint32_t backupBootSector = 0;  // FAT32: where the copy lies, in sectors from this one; 0 for none
+    uint32_t activeFat = 0;         // FAT32 whose FATs are not mirrored: the one kept up to date, from 0
 };
 
 // Decodes a boot sector in the layout of `kind` (FAT16: the FAT size at 22 and the root entries at
-// 17; FAT32: the FAT size at 36, the root cluster at 44 and the copy's place at 50). The caller knows
+// 17; FAT32: the FAT size at 36, the flags at 40 (mirroring off and the active FAT), the root cluster
+// at 44 and the copy's place at 50). The caller knows
 // the kind: the chosen partition's type, or the text by which the search found the sector. Checked,
 // as is right for a damaged disk, only where the volume could not be found without the field: 55 AA
 // at 510, a power-of-two cluster size of up to 128 sectors, at least one reserved sector (the boot
@@ -39,8 +41,11 @@ bool ParseFatBootSector(const uint8_t* sector, size_t size, FileSystemKind kind,
 struct FatLayout {
     FileSystemKind fileSystem = FileSystemKind::kNone;
     uint32_t sectorsPerCluster = 0;
+    // The FAT that chains are read from first, and the other one (0 on a volume with one FAT): the
+    // volume's first and second FAT, or the other way round on a FAT32 volume whose FATs are not
+    // mirrored and whose second FAT is the active one.
     uint64_t firstFat = 0;
-    uint64_t secondFat = 0;  // 0 on a volume with one FAT
+    uint64_t secondFat = 0;
     uint32_t sectorsPerFat = 0;
     uint64_t rootDirectory = 0;  // FAT16: first sector of the fixed root folder
     uint32_t rootDirectorySectors = 0;

@@ -2,6 +2,9 @@
 
 #include "engine/volume/BufferBounds.h"
 #include "engine/util/Endian.h"
+#include "engine/util/OemText.h"
+
+#include <cstring>
 
 namespace morvick {
 
@@ -21,24 +24,27 @@ FatShortEntry DecodeFatShortEntry(const uint8_t* entry, bool fat32)
 
 std::u16string FatShortName(const uint8_t* entry)
 {
+    uint8_t bytes[11];
+    std::memcpy(bytes, entry, sizeof bytes);
+    // A first byte 0x05 stands for the character 0xE5, which the deleted mark took (a lead byte of
+    // Shift-JIS, a letter elsewhere); the deleted mark itself becomes "x".
+    if (bytes[0] == kFatDeletedMark)
+        bytes[0] = 'x';
+    else if (bytes[0] == kFatStoredE5)
+        bytes[0] = kFatDeletedMark;
     // Only the padding at the end is dropped: a blank inside a short name belongs to it, and taking
     // it out would list and save the file under a name the volume does not hold.
     size_t nameEnd = 8;
-    while (nameEnd > 0 && entry[nameEnd - 1] == ' ')
+    while (nameEnd > 0 && bytes[nameEnd - 1] == ' ')
         --nameEnd;
-    std::u16string name;
-    for (size_t i = 0; i < nameEnd; ++i)
-        name.push_back(static_cast<char16_t>(entry[i]));
-    if (entry[8] != ' ') {
-        size_t extEnd = 11;
-        while (extEnd > 8 && entry[extEnd - 1] == ' ')
-            --extEnd;
-        name.push_back(u'.');
-        for (size_t i = 8; i < extEnd; ++i)
-            name.push_back(static_cast<char16_t>(entry[i]));
-    }
-    if (!name.empty() && entry[0] == kFatDeletedMark)
-        name[0] = u'x';
+    size_t extEnd = 11;
+    while (extEnd > 8 && bytes[extEnd - 1] == ' ')
+        --extEnd;
+    // In the OEM code page, as the system that wrote them reads them, not each byte as the character
+    // of its value: bytes above 0x7F would become invisible control characters and wrong letters.
+    std::u16string name = OemToUtf16(bytes, nameEnd);
+    if (extEnd > 8)
+        name += u'.' + OemToUtf16(bytes + 8, extEnd - 8);
     return name;
 }
 
@@ -65,6 +71,32 @@ bool IsValidFatFileName(const std::u16string& name)
             return false;
     }
     return true;
+}
+
+namespace {
+
+bool IsPossibleTime(uint16_t time)
+{
+    return (time >> 11) < 24 && ((time >> 5) & 0x3F) < 60 && (time & 0x1F) < 30;
+}
+
+bool IsPossibleDate(uint16_t date)
+{
+    const unsigned month = (date >> 5) & 0x0F, day = date & 0x1F;
+    return date == 0 || (month >= 1 && month <= 12 && day >= 1);
+}
+
+}  // namespace
+
+bool HasPossibleShortEntryFields(const uint8_t* entry)
+{
+    constexpr uint8_t kReservedAttributes = 0xC0;
+    constexpr uint8_t kCaseFlags = 0x18;  // base name and extension in lower case
+    constexpr uint8_t kMaxHundredths = 199;
+    return (entry[11] & kReservedAttributes) == 0 && (entry[12] & ~kCaseFlags) == 0 && entry[13] <= kMaxHundredths &&
+        IsPossibleTime(ReadLittleEndian16(entry + 14)) && IsPossibleDate(ReadLittleEndian16(entry + 16)) &&
+        IsPossibleDate(ReadLittleEndian16(entry + 18)) && IsPossibleTime(ReadLittleEndian16(entry + 22)) &&
+        IsPossibleDate(ReadLittleEndian16(entry + 24));
 }
 
 }  // namespace morvick

@@ -13,6 +13,7 @@ constexpr uint8_t kFatAttrDirectory = 0x10;
 // Attributes a plain file may carry: read-only, hidden, system and archive.
 constexpr uint8_t kFatAttrPlainFileBits = 0x27;
 constexpr uint8_t kFatDeletedMark = 0xE5;
+constexpr uint8_t kFatStoredE5 = 0x05;  // a short name's first byte that stands for 0xE5
 constexpr size_t kFatLongNameCharsPerEntry = 13;
 constexpr size_t kFatMaxNameLength = 255;
 
@@ -29,8 +30,9 @@ struct FatShortEntry {
 FatShortEntry DecodeFatShortEntry(const uint8_t* entry, bool fat32);
 
 // The short name as text: the name bytes without trailing spaces, then "." and the extension
-// without trailing spaces when it is not blank; each byte is one character of the same value, whatever
-// case flags byte 12 holds. A deleted entry's first character (0xE5) becomes "x".
+// without trailing spaces when it is not blank, each decoded in the OEM code page (OemToUtf16),
+// whatever case flags byte 12 holds. A first byte 0x05 is read as 0xE5; a deleted entry's first
+// character (0xE5) becomes "x".
 std::u16string FatShortName(const uint8_t* entry);
 
 // The checksum of the 11 name bytes that every long-name part of the entry carries at byte 13.
@@ -41,5 +43,11 @@ void FatLongNameChars(const uint8_t* entry, char16_t out[kFatLongNameCharsPerEnt
 
 // False when the name holds a character with code 1 to 31 or one of " \ / ? * < > |.
 bool IsValidFatFileName(const std::u16string& name);
+
+// True when a short entry's fields other than its name may be those of a real entry: no attribute
+// bit above the archive bit, no case flag but the two of byte 12, a creation time's hundredths below
+// 200, and times and dates that name a real time of day and day of the year (a date may be 0, unset).
+// Bytes that are no entry (a file's data read as a folder's) seldom pass.
+bool HasPossibleShortEntryFields(const uint8_t* entry);
 
 }  // namespace morvick

@@ -55,7 +55,7 @@ uint8_t FirstByteOfChecksum(const uint8_t* shortEntry, uint8_t checksum)
 // are kept in capitals.
 bool CanBeginShortName(uint8_t c)
 {
-    if (c == 0x05 || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || (c >= 0x80 && c != kFatDeletedMark))
+    if (c == kFatStoredE5 || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || (c >= 0x80 && c != kFatDeletedMark))
         return true;
     static const char kOthers[] = "!#$%&'()-@^_`{}~";
     return std::memchr(kOthers, c, sizeof kOthers - 1) != nullptr;
@@ -161,14 +161,20 @@ void FatDirectoryParser::HandleShortEntry(const uint8_t* entry)
     if ((e.attributes & kFatAttrDirectory) != 0 && e.firstCluster == m_parentCluster)
         return;
     FatFoundEntry found;
-    found.name = FatShortName(entry);
     found.deleted = m_parentDeleted || entry[0] == kFatDeletedMark;
+    const std::u16string shortName = FatShortName(entry);
     std::u16string longName;
-    if (JoinLongName(entry, longName))
+    const bool joined = JoinLongName(entry, longName);
+    // A name that a folder cannot hold keeps its file, not left out with it: under the short name
+    // where that is sound, else as it is (saving makes it safe) where the entry's other fields may be
+    // real. A name of blanks only is empty here and listed too, with its clusters.
+    if (joined && IsValidFatFileName(longName))
         found.name = longName;
-    // A name of blanks only is empty here and still listed, with its clusters: saving gives it a
-    // name it can be created under, as it does any name the target cannot hold.
-    if (!IsValidFatFileName(found.name))
+    else if (IsValidFatFileName(shortName))
+        found.name = shortName;
+    else if (HasPossibleShortEntryFields(entry))
+        found.name = joined ? longName : shortName;
+    else
         return;
     found.firstCluster = e.firstCluster;
     found.parentCluster = m_parentCluster;
@@ -179,6 +185,39 @@ void FatDirectoryParser::HandleShortEntry(const uint8_t* entry)
     // taken as a file, its directory bytes would be saved and everything inside it lost.
     found.folder = (e.attributes & kFatAttrDirectory) != 0;
     m_sink(found);
+}
+
+bool FatDirectoryParser::PendingNameChecksum(uint8_t& checksum) const
+{
+    if (m_ended || m_partCount == 0 || m_partsOverflowed)
+        return false;
+    checksum = m_parts[0][13];
+    return true;
+}
+
+bool FatDirectoryParser::NameGoesOnInto(const uint8_t* data, size_t size) const
+{
+    uint8_t checksum = 0;
+    if (!PendingNameChecksum(checksum))
+        return false;
+    size_t parts = 0;
+    while ((parts + 1) * kFatDirectoryEntrySize <= size &&
+           data[parts * kFatDirectoryEntrySize + 11] == kFatAttrLongName)
+        ++parts;
+    if (parts == 0 || (parts + 1) * kFatDirectoryEntrySize > size)
+        return false;
+    // The join is tried on a copy: the name it gives is longer than the parts of `data` could spell
+    // alone only when the waiting parts took part in it.
+    FatDirectoryParser trial(*this);
+    size_t nameLength = 0;
+    bool listed = false;
+    trial.m_sink = [&](const FatFoundEntry& e) {
+        nameLength = e.name.size();
+        listed = true;
+    };
+    trial.m_stopped = nullptr;
+    trial.Feed(data, (parts + 1) * kFatDirectoryEntrySize);
+    return listed && nameLength > parts * kFatLongNameCharsPerEntry;
 }
 
 }  // namespace morvick

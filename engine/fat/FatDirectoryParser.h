@@ -11,6 +11,7 @@
 namespace morvick {
 
 struct FatFoundEntry {
+    // The long name, else the short one; it may hold characters a folder cannot (saving makes it safe).
     std::u16string name;
     uint32_t firstCluster = 0;
     uint32_t parentCluster = 0;
@@ -38,6 +39,14 @@ public:
     void SetStopTest(std::function<bool()> stopped) { m_stopped = std::move(stopped); }
 
     bool Ended() const { return m_ended; }
+
+    // The checksum of the long-name parts met after the last short entry: a name whose short entry
+    // lies in the next cluster. False when none are waiting.
+    bool PendingNameChecksum(uint8_t& checksum) const;
+    // True when the waiting parts and the parts and short entry at the start of `data` (the cluster
+    // that may come next) join into one name that every test of a name passes: the name then goes
+    // on into `data`. Nothing is listed.
+    bool NameGoesOnInto(const uint8_t* data, size_t size) const;
 
 private:
     void HandleShortEntry(const uint8_t* entry);

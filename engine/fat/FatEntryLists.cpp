@@ -173,6 +173,27 @@ uint32_t SelectedFat(int selector)
 
 }  // namespace
 
+bool ReadFreeClusters(morvick::SectorSource& disk, uint32_t first, uint32_t count,
+    const std::function<bool()>& stopRequested, std::vector<uint32_t>& clusters)
+{
+    clusters.clear();
+    const FileSystemKind type = g_VolumeParams.browsedFileSystemType;
+    if (type != FileSystemKind::kFat16 && type != FileSystemKind::kFat32)
+        return false;
+    const uint32_t volumeClusters = ChosenVolumeClusterCount();
+    for (int selector = 1; selector <= 2; ++selector) {
+        const uint32_t fatStart = SelectedFat(selector);
+        if (fatStart == 0)
+            continue;
+        morvick::FatTable fat(disk, type, fatStart, g_VolumeParams.sectorsPerFat, volumeClusters);
+        if (!fat.BeginsWithMediaEntry())
+            continue;
+        clusters = morvick::FollowFreeClusters(fat, first, count, stopRequested);
+        return true;
+    }
+    return false;
+}
+
 std::vector<uint32_t> FolderClusterChain(morvick::SectorSource& disk, const VolumeParameterBlock& block, uint32_t first,
     size_t limit)
 {

@@ -32,6 +32,27 @@ const uint8_t* FatTable::Sector(uint64_t index)
     return m_cache.emplace(index, std::move(bytes)).first->second.data();
 }
 
+bool FatTable::BeginsWithMediaEntry()
+{
+    const uint8_t* sector = m_fatStart != 0 && m_sectorsPerFat != 0 ? Sector(0) : nullptr;
+    return sector != nullptr && sector[0] >= 0xF0 && sector[1] == 0xFF;
+}
+
+bool FatTable::SectorMayHoldFree(uint32_t cluster)
+{
+    const uint64_t index = cluster / EntriesPerSector();
+    const uint8_t* sector = index < m_sectorsPerFat ? Sector(index) : nullptr;
+    if (sector == nullptr)
+        return true;
+    for (uint32_t i = 0; i < EntriesPerSector(); ++i) {
+        const bool free = m_fileSystem == FileSystemKind::kFat32 ? (ReadLittleEndian32(sector + i * 4) & 0x0FFFFFFFu) == 0
+                                                                 : ReadLittleEndian16(sector + i * 2) == 0;
+        if (free)
+            return true;
+    }
+    return false;
+}
+
 FatLink FatTable::Lookup(uint32_t cluster, uint32_t& next)
 {
     next = 0;
@@ -103,6 +124,33 @@ std::vector<uint32_t> FollowClusterChain(FatTable& fat, uint32_t first, size_t l
     if (end)
         *end = ended;
     return chain;
+}
+
+std::vector<uint32_t> FollowFreeClusters(FatTable& fat, uint32_t first, size_t count,
+    const std::function<bool()>& stopRequested)
+{
+    std::vector<uint32_t> clusters;
+    uint32_t next = 0;
+    if (count == 0 || !fat.IsDataCluster(first))
+        return clusters;
+    const FatLink own = fat.Lookup(first, next);
+    if (own != FatLink::Free && own != FatLink::Unreadable)
+        return clusters;
+    clusters.push_back(first);
+    for (uint32_t c = first + 1; clusters.size() < count && fat.IsDataCluster(c); ++c) {
+        if (stopRequested && stopRequested())
+            break;
+        // A FAT sector without a free entry is passed over whole: a volume full after the file's
+        // first cluster is walked a FAT sector at a time.
+        if (c % fat.EntriesPerSector() == 0 && !fat.SectorMayHoldFree(c)) {
+            c += fat.EntriesPerSector() - 1;
+            continue;
+        }
+        const FatLink link = fat.Lookup(c, next);
+        if (link == FatLink::Free || link == FatLink::Unreadable)
+            clusters.push_back(c);
+    }
+    return clusters;
 }
 
 std::vector<uint32_t> FollowFolderChain(FatTable& first, FatTable* second, uint32_t cluster, size_t limit,

@@ -35,6 +35,15 @@ public:
     bool IsDataCluster(uint32_t cluster) const { return cluster >= 2 && cluster - 2 < m_clusterCount; }
     uint32_t ClusterCount() const { return m_clusterCount; }
 
+    // False when the FAT sector that holds `cluster`'s entry was read and holds no free entry: a walk
+    // for free clusters passes over all of that sector's clusters at once.
+    bool SectorMayHoldFree(uint32_t cluster);
+    uint32_t EntriesPerSector() const { return m_fileSystem == FileSystemKind::kFat32 ? 128 : 256; }
+
+    // True when the FAT's first sector begins with the media byte (0xF0 and above) and 0xFF, as every
+    // FAT does: a FAT that was wiped would give every cluster as free.
+    bool BeginsWithMediaEntry();
+
 private:
     const uint8_t* Sector(uint64_t index);
 
@@ -60,6 +69,14 @@ enum class FatChainEnd {
 // `first` outside the volume gives an empty chain (Broken).
 std::vector<uint32_t> FollowClusterChain(FatTable& fat, uint32_t first, size_t limit,
     const std::function<bool()>& stopRequested = {}, FatChainEnd* end = nullptr);
+
+// The clusters of a deleted file of `count` clusters from `first`, whose chain was freed with it:
+// `first`, then each following cluster that `fat` gives as free, up to the volume's last cluster. A
+// cluster whose entry is anything but free belongs to another file and is passed over; one whose FAT
+// sector cannot be read is taken. Empty when `first` itself is not free: another file was written
+// over the file's start. `stopRequested` ends the walk between clusters.
+std::vector<uint32_t> FollowFreeClusters(FatTable& fat, uint32_t first, size_t count,
+    const std::function<bool()>& stopRequested = {});
 
 // The chain of a folder, which unlike a file has no size to check its chain by: from `first` in the
 // first FAT and, where that chain breaks off (a free, bad or out-of-range entry, an unreadable

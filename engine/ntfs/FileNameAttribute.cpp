@@ -14,6 +14,8 @@ bool DecodeFileNameValue(const uint8_t* value, size_t size, NtfsFileName& out)
     if (!FitsIn(size, 66, chars * 2))
         return false;
     out.parent = ReadLittleEndian32(value);
+    out.parentHigh = ReadLittleEndian16(value + 4);
+    out.parentSequence = ReadLittleEndian16(value + 6);
     out.creationTime = ReadLittleEndian64(value + 8);
     out.changeTime = ReadLittleEndian64(value + 24);
     out.attributes = ReadLittleEndian32(value + 56);

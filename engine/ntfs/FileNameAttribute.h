@@ -15,10 +15,12 @@ constexpr uint8_t kNtfsNamespaceWin32AndDos = 3;
 
 struct NtfsFileName {
     std::u16string name;
-    uint32_t parent = 0;        // low 32 bits of the parent's reference
-    uint64_t creationTime = 0;  // FILETIME
-    uint64_t changeTime = 0;    // MFT-change time, FILETIME
-    uint32_t attributes = 0;    // the file's attribute flags; kNtfsFolderAttribute for a folder
+    uint32_t parent = 0;          // the parent's record number: the low 32 bits of its reference
+    uint16_t parentHigh = 0;      // the number's high 16 bits, 0 on any volume the engine reads
+    uint16_t parentSequence = 0;  // the parent record's sequence number when the name was written
+    uint64_t creationTime = 0;    // FILETIME
+    uint64_t changeTime = 0;      // MFT-change time, FILETIME
+    uint32_t attributes = 0;      // the file's attribute flags; kNtfsFolderAttribute for a folder
     uint8_t nameSpace = 0;
 };
 

@@ -41,6 +41,9 @@ void Decode(const uint8_t* record, size_t length, const MftRecordHeader& header,
     r.deleted = (header.flags & 1) == 0;
     r.name = name.name;
     r.parent = name.parent;
+    r.parentHigh = name.parentHigh;
+    r.parentSequence = name.parentSequence;
+    r.sequence = header.sequence;
     r.creationTime = name.creationTime;
     r.changeTime = name.changeTime;
     if (r.folder) {
@@ -55,6 +58,8 @@ void Decode(const uint8_t* record, size_t length, const MftRecordHeader& header,
         uint64_t size = 0;
         if (GetMftRecordDataSize(record, length, size))
             r.size = size;
+        else
+            r.dataElsewhere = HasMftAttribute(record, length, kAttrAttributeList);
     }
     out = r;
 }
@@ -74,13 +79,8 @@ bool AwaitsExtensionFileName(const uint8_t* record, size_t length)
 {
     MftRecordHeader header;
     NtfsFileName name;
-    if (!ParseBaseRecord(record, length, header) || ReadPreferredFileName(record, length, name))
-        return false;
-    for (const MftAttribute& a : ListMftAttributes(record, length)) {
-        if (a.type == kAttrAttributeList)
-            return true;
-    }
-    return false;
+    return ParseBaseRecord(record, length, header) && !ReadPreferredFileName(record, length, name) &&
+        HasMftAttribute(record, length, kAttrAttributeList);
 }
 
 bool DecodeFoundMftRecordNamed(const uint8_t* record, size_t length, const NtfsFileName& name, FoundMftRecord& out)

@@ -13,13 +13,19 @@ namespace morvick {
 
 struct FoundMftRecord {
     bool folder = false;
-    bool deleted = false;             // flags 0 (file) or 2 (folder): no longer in use
+    bool deleted = false;  // flags 0 (file) or 2 (folder): no longer in use
     std::u16string name;
     uint32_t parent = 0;
+    uint16_t parentHigh = 0;  // the rest of the parent reference (see NtfsFileName)
+    uint16_t parentSequence = 0;
+    uint16_t sequence = 0;  // the record's own sequence number
     uint64_t creationTime = 0;
     uint64_t changeTime = 0;
-    uint64_t size = 0;                // files: the unnamed $DATA's size, 0 without one
-    uint32_t ownNumber = 0;           // folders: 5 for ".", 11 for "$Extend", else from the index root
+    uint64_t size = 0;  // files: the unnamed $DATA's size, 0 without one
+    // Files: the base record has no unnamed $DATA but an attribute list, which places its first piece
+    // in an extension record (size is then 0 until that record is read).
+    bool dataElsewhere = false;
+    uint32_t ownNumber = 0;               // folders: 5 for ".", 11 for "$Extend", else from the index root
     uint64_t indexAllocationCluster = 0;  // folders
 };
 

@@ -55,13 +55,19 @@ bool ParseMftRecordHeader(const uint8_t* record, size_t length, MftRecordHeader&
     return true;
 }
 
+bool ReferenceNamesRecord(uint16_t referenced, uint16_t sequence, bool inUse)
+{
+    // A freed record's sequence number skips 0 when it wraps.
+    const uint16_t before = sequence > 1 ? static_cast<uint16_t>(sequence - 1) : 0xFFFF;
+    return referenced == sequence || (!inUse && referenced == before);
+}
+
 bool IsExtensionRecordOf(const MftRecordHeader& extension, uint32_t baseNumber, const MftRecordHeader& base)
 {
     if (!extension.extension || extension.baseRecord != baseNumber || extension.baseRecordHigh != 0)
         return false;
-    // A freed record's sequence number skips 0 when it wraps.
-    const uint16_t before = base.sequence > 1 ? static_cast<uint16_t>(base.sequence - 1) : 0xFFFF;
-    return extension.baseSequence == base.sequence || extension.baseSequence == before;
+    // The number before the base's only for a base not in use: else a reused record takes a deleted file's name.
+    return ReferenceNamesRecord(extension.baseSequence, base.sequence, (base.flags & 1) != 0);
 }
 
 std::vector<MftAttribute> ListMftAttributes(const uint8_t* record, size_t length)
@@ -109,6 +115,15 @@ std::vector<MftAttribute> ListMftAttributes(const uint8_t* record, size_t length
         off += a.length;
     }
     return list;
+}
+
+bool HasMftAttribute(const uint8_t* record, size_t length, uint32_t type)
+{
+    for (const MftAttribute& a : ListMftAttributes(record, length)) {
+        if (a.type == type)
+            return true;
+    }
+    return false;
 }
 
 bool MftAttributeNameIs(const uint8_t* record, const MftAttribute& attribute, const char* name)

@@ -41,9 +41,14 @@ struct MftRecordHeader {
 // Checks "FILE" and the first-attribute offset. False for anything else.
 bool ParseMftRecordHeader(const uint8_t* record, size_t length, MftRecordHeader& out);
 
+// True when a reference carrying the sequence number `referenced` names the record whose header
+// carries `sequence` and is in use or not (`inUse`): the same number, or for a record not in use the
+// one before it (freeing a record raises its number; what referred to it keeps the old one). Any other
+// number means the record was freed and taken since by another file.
+bool ReferenceNamesRecord(uint16_t referenced, uint16_t sequence, bool inUse);
+
 // True when `extension` is an extension record of base record `baseNumber`, whose header is `base`:
-// its reference names that number with the base's sequence number, or with the one before it (the
-// base record was freed since, which raised its number; its extension records keep the old one).
+// its reference names that number and, by ReferenceNamesRecord, the base record as it is now.
 bool IsExtensionRecordOf(const MftRecordHeader& extension, uint32_t baseNumber, const MftRecordHeader& base);
 
 struct MftAttribute {
@@ -69,6 +74,9 @@ struct MftAttribute {
 // The attributes of a record in order, up to the end marker. An attribute whose length, name, value
 // or run list does not fit inside the record ends the list (it and what follows are left out).
 std::vector<MftAttribute> ListMftAttributes(const uint8_t* record, size_t length);
+
+// True when the record has an attribute of that type (see ListMftAttributes).
+bool HasMftAttribute(const uint8_t* record, size_t length, uint32_t type);
 
 // True when the attribute's name is `name` (ASCII, compared exactly); an empty `name` asks for an
 // unnamed attribute.

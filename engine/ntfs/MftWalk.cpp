@@ -95,7 +95,7 @@ bool ReadMftRecordFrom(SectorSource& disk, const SectorRunTable& mft, uint64_t s
 }
 
 bool WalkMftRecords(SectorSource& disk, uint64_t base, uint64_t mftStart, uint32_t sectorsPerCluster,
-                    SectorRunTable& mft)
+    uint64_t volumeClusters, SectorRunTable& mft)
 {
     mft = SectorRunTable();
     if (sectorsPerCluster == 0)
@@ -113,13 +113,15 @@ bool WalkMftRecords(SectorSource& disk, uint64_t base, uint64_t mftStart, uint32
     NtfsClusterMap volume;
     volume.clusterBase = base;
     volume.sectorsPerCluster = sectorsPerCluster;
+    // The list read within the volume: a damaged run past its end would map MFT records to another's sectors.
+    volume.clusters = volumeClusters;
     std::vector<AttributeListEntry> extents;
     for (const AttributeListEntry& e : ReadAttributeList(disk, record, volume)) {
         if (e.type == kAttrData && e.record != 0 && e.startVcn != 0)
             extents.push_back(e);
     }
     std::sort(extents.begin(), extents.end(),
-              [](const AttributeListEntry& a, const AttributeListEntry& b) { return a.startVcn < b.startVcn; });
+        [](const AttributeListEntry& a, const AttributeListEntry& b) { return a.startVcn < b.startVcn; });
     uint64_t lastVcn = 0;
     for (const AttributeListEntry& e : extents) {
         if (e.startVcn == lastVcn)
@@ -134,8 +136,8 @@ bool WalkMftRecords(SectorSource& disk, uint64_t base, uint64_t mftStart, uint32
         uint64_t vcn = 0;
         // The extent must continue the table exactly where it ends (the extents are taken by first
         // cluster, not in list order): one out of place would map every later record to wrong sectors.
-        if (!DataRuns(extension, more, vcn) || vcn != e.startVcn ||
-            vcn * sectorsPerCluster != mft.TotalSectors() || !AppendRunsToTable(more, base, sectorsPerCluster, mft))
+        if (!DataRuns(extension, more, vcn) || vcn != e.startVcn || vcn * sectorsPerCluster != mft.TotalSectors() ||
+            !AppendRunsToTable(more, base, sectorsPerCluster, mft))
             break;
         lastVcn = e.startVcn;
     }

@@ -42,10 +42,11 @@ bool MapSectorToRecord(const SectorRunTable& mft, uint64_t sector, uint32_t& num
 
 // Builds the MFT's run table from the runs of record 0's unnamed $DATA (at `mftStart`), followed by
 // the runs held in extension records that its attribute list names, in the order of their first
-// virtual cluster. `base` is the volume's first sector. False when record 0 cannot be read or its
-// runs are damaged; runs of extension records that cannot be read or do not continue the table are
-// left out.
+// virtual cluster. `base` is the volume's first sector; `volumeClusters` its clusters from cluster 0
+// up to its end (0 when unknown), which bound the attribute list (see ReadAttributeList). False when
+// record 0 cannot be read or its runs are damaged; runs of extension records that cannot be read or
+// do not continue the table are left out.
 bool WalkMftRecords(SectorSource& disk, uint64_t base, uint64_t mftStart, uint32_t sectorsPerCluster,
-                    SectorRunTable& mft);
+    uint64_t volumeClusters, SectorRunTable& mft);
 
 }  // namespace morvick

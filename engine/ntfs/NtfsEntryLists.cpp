@@ -6,9 +6,11 @@
 #include "engine/ntfs/MftRecord.h"
 #include "engine/ntfs/MftWalk.h"
 #include "engine/state/EngineState.h"
+#include "engine/state/FoundRecordReferences.h"
 #include "engine/state/VolumeEnd.h"
 #include "engine/volume/EngineSectorSource.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <vector>
@@ -18,7 +20,7 @@ morvick::SectorRunTable g_MftRunTable;
 int WalkMftRecords(uint32_t base, uint32_t mftStart, uint32_t sectorsPerCluster)
 {
     morvick::EngineSectorSource disk;
-    if (morvick::WalkMftRecords(disk, base, mftStart, sectorsPerCluster, g_MftRunTable))
+    if (morvick::WalkMftRecords(disk, base, mftStart, sectorsPerCluster, ChosenVolumeClusters(disk), g_MftRunTable))
         return 1;
     FreeMftRunTable();
     return 0;
@@ -43,6 +45,43 @@ std::vector<morvick::AttributeListEntry> ReadAttributeListEntries(const uint8_t*
     volume.sectorsPerCluster = b.sectorsPerCluster;
     volume.clusters = ChosenVolumeClusters(disk);
     return morvick::ReadAttributeList(disk, record, volume);
+}
+
+namespace {
+
+// True when the record holds the unnamed $DATA from its first virtual cluster on.
+bool HoldsFirstDataPiece(const uint8_t* record)
+{
+    for (const morvick::MftAttribute& a : morvick::ListMftAttributes(record, morvick::kMftRecordSize)) {
+        if (a.type == morvick::kAttrData && a.nameLength == 0)
+            return !a.nonResident || a.lowestVcn == 0;
+    }
+    return false;
+}
+
+}  // namespace
+
+bool ReadFirstDataExtension(const uint8_t* record, const morvick::MftRecordHeader& header, uint32_t number,
+    uint64_t& sector, uint8_t* extension)
+{
+    // Records looked at: a hostile list may name any number of them.
+    constexpr size_t kMaxTried = 64;
+    morvick::EngineSectorSource disk;
+    std::vector<uint32_t> tried;
+    for (const morvick::AttributeListEntry& e : ReadAttributeListEntries(record)) {
+        if (e.type != morvick::kAttrData || e.startVcn != 0 || e.record == number ||
+            std::find(tried.begin(), tried.end(), e.record) != tried.end())
+            continue;
+        if (tried.size() >= kMaxTried)
+            break;
+        tried.push_back(e.record);
+        morvick::MftRecordHeader other;
+        if (MapVcnToLcn(e.record, sector) && morvick::ReadMftRecordAt(disk, sector, extension) &&
+            morvick::ParseMftRecordHeader(extension, morvick::kMftRecordSize, other) &&
+            morvick::IsExtensionRecordOf(other, number, header) && HoldsFirstDataPiece(extension))
+            return true;
+    }
+    return false;
 }
 
 MftEntryRecord* AppendMftEntry(uint32_t dataRecordSector, const std::u16string& name, uint32_t recordNumber,
@@ -105,12 +144,25 @@ bool ReplaceRecordName(char16_t*& name, const std::u16string& text)
     return true;
 }
 
+void KeepReference(uint32_t sector, const morvick::FoundMftRecord& found)
+{
+    FoundRecordReference reference;
+    reference.parent = found.parent;
+    reference.parentHigh = found.parentHigh;
+    reference.parentSequence = found.parentSequence;
+    reference.sequence = found.sequence;
+    reference.inUse = !found.deleted;
+    reference.dataElsewhere = found.dataElsewhere;
+    KeepFoundRecordReference(sector, reference);
+}
+
 }  // namespace
 
 bool SetFoundRecordFields(FoundNtfsRecord& record, const morvick::FoundMftRecord& found)
 {
     if (!ReplaceRecordName(record.name, found.name))
         return false;
+    KeepReference(record.sector, found);
     record.parentRecord = found.parent;
     record.recordNumber = found.ownNumber;
     SetRecordTimes(record, found.creationTime, found.changeTime);
@@ -124,6 +176,7 @@ bool SetFoundRecordFields(NtfsFileRecord& record, const morvick::FoundMftRecord&
 {
     if (!ReplaceRecordName(record.name, found.name))
         return false;
+    KeepReference(record.sector, found);
     record.parentRecord = found.parent;
     SetRecordTimes(record, found.creationTime, found.changeTime);
     SetRecordSize(record, found.size);

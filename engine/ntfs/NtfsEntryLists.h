@@ -3,6 +3,7 @@
 
 #include "engine/ntfs/AttributeList.h"
 #include "engine/ntfs/FoundMftRecord.h"
+#include "engine/ntfs/MftRecord.h"
 #include "engine/ntfs/RunList.h"
 
 #include <cstddef>
@@ -19,7 +20,8 @@ struct NtfsFolderRecord;
 extern morvick::SectorRunTable g_MftRunTable;
 
 // Fills g_MftRunTable from the MFT at sector `mftStart` of the volume at `base` (see
-// morvick::WalkMftRecords). Returns 1, or 0 (and an empty table) when record 0 is unreadable or
+// morvick::WalkMftRecords), its attribute list read within the chosen volume (ChosenVolumeClusters).
+// Returns 1, or 0 (and an empty table) when record 0 is unreadable or
 // damaged.
 int WalkMftRecords(uint32_t base, uint32_t mftStart, uint32_t sectorsPerCluster);
 
@@ -34,18 +36,25 @@ void FreeMftRunTable();
 // the engine's current source, inside the chosen volume up to its end: ChosenVolumeClusters).
 std::vector<morvick::AttributeListEntry> ReadAttributeListEntries(const uint8_t* record);
 
+// The extension record that holds the first piece of the unnamed $DATA of the fixed-up base record
+// `record` (its header `header`, its number `number`), which keeps none itself: the first that its
+// attribute list names for it which can be read through g_MftRunTable and names that base record as
+// its own (IsExtensionRecordOf). `sector` and `extension` (kMftRecordSize bytes) get it. False when
+// there is none.
+bool ReadFirstDataExtension(const uint8_t* record, const morvick::MftRecordHeader& header, uint32_t number,
+    uint64_t& sector, uint8_t* extension);
+
 // Appends a file record of an NTFS volume at the tail of the MFT entry list.
 MftEntryRecord* AppendMftEntry(uint32_t dataRecordSector, const std::u16string& name, uint32_t recordNumber,
-                               uint32_t parentRecord, uint64_t creationTime, uint64_t changeTime, uint32_t deleted,
-                               uint64_t size);
+    uint32_t parentRecord, uint64_t creationTime, uint64_t changeTime, uint32_t deleted, uint64_t size);
 
 // Appends a folder record; during an Extensive Scan nothing is appended when a record with the same
 // own record number exists (that record is returned).
 NtfsFolderRecord* AppendNtfsFolder(const std::u16string& name, uint32_t recordNumber, uint32_t parentRecord,
-                                   uint64_t creationTime, uint64_t changeTime, uint32_t treeItem, uint32_t deleted);
+    uint64_t creationTime, uint64_t changeTime, uint32_t treeItem, uint32_t deleted);
 // The same without looking for a record of the same number (the caller knows there is none).
 NtfsFolderRecord* AppendNewNtfsFolder(const std::u16string& name, uint32_t recordNumber, uint32_t parentRecord,
-                                      uint64_t creationTime, uint64_t changeTime, uint32_t treeItem, uint32_t deleted);
+    uint64_t creationTime, uint64_t changeTime, uint32_t treeItem, uint32_t deleted);
 
 // Reads the FILE record at `sector` and appends it as an NtfsFileRecord (a file) or a FoundNtfsRecord
 // (a folder). 1 when appended; 0 for an unreadable, torn or damaged record, or one without a name.
@@ -56,8 +65,9 @@ int ProcessFoundMftRecord(uint32_t sector);
 // The same for the record's 1,024 bytes already read (they are copied before the fix-ups).
 int ProcessFoundMftRecordBytes(uint32_t sector, const uint8_t* bytes);
 
-// Gives a found record the fields of `found` (its name copied); the sector stays. False, with the
-// record unchanged, when the name cannot be copied.
+// Gives a found record the fields of `found` (its name copied), and keeps by the record's sector what
+// its fields have no room for (KeepFoundRecordReference); the sector stays. False, with the record
+// unchanged, when the name cannot be copied.
 bool SetFoundRecordFields(FoundNtfsRecord& record, const morvick::FoundMftRecord& found);
 bool SetFoundRecordFields(NtfsFileRecord& record, const morvick::FoundMftRecord& found);
 

@@ -7,7 +7,8 @@
 
 #include <algorithm>
 
-std::vector<SectorExtent> FatFileExtents(morvick::SectorSource& disk, uint32_t firstCluster, uint32_t clusters)
+std::vector<SectorExtent> FatFileExtents(morvick::SectorSource& disk, uint32_t firstCluster, uint32_t clusters,
+    bool deleted)
 {
     const VolumeParameterBlock& b = g_VolumeParams;
     const uint64_t spc = b.sectorsPerCluster;
@@ -20,15 +21,20 @@ std::vector<SectorExtent> FatFileExtents(morvick::SectorSource& disk, uint32_t f
         clusters = std::min(clusters, volumeClusters);
     else if (const uint64_t upToEnd = ChosenVolumeClusters(disk))
         clusters = static_cast<uint32_t>(std::min<uint64_t>(clusters, upToEnd));
+    // A deleted file, whose chain was freed with it, takes its first cluster and the free ones after
+    // it, not a chain or every cluster after its first: those in use hold another file's bytes.
     std::vector<uint32_t> chain;
-    for (int selector = 1; selector <= 2 && chain.empty(); ++selector) {
+    const bool free = deleted && ReadFreeClusters(disk, firstCluster, clusters, SaveInterrupted, chain);
+    for (int selector = 1; selector <= 2 && !free && chain.empty(); ++selector) {
         chain = ReadClusterChain(disk, firstCluster, clusters, selector, SaveInterrupted);
         if (SaveInterrupted())
             return {};
         if (chain.size() != clusters)
             chain.clear();
     }
-    if (chain.empty()) {
+    if (SaveInterrupted())
+        return {};
+    if (chain.empty() && !free) {
         for (uint32_t i = 0; i < clusters; ++i)
             chain.push_back(firstCluster + i);
     }

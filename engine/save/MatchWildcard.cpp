@@ -1,5 +1,7 @@
 #include "engine/save/MatchWildcard.h"
 
+#include "engine/util/UpperCase.h"
+
 namespace {
 
 // Glob matching with backtracking to the last "*": linear in practice, never recursive.
@@ -43,12 +45,7 @@ bool MatchWildcard(const std::u16string& name, const std::u16string& pattern)
 
 std::u16string UpperCaseName(const std::u16string& text)
 {
-    std::u16string out(text);
-    for (char16_t& c : out) {
-        if ((c >= u'a' && c <= u'z') || (c >= 0xE0 && c <= 0xFE && c != 0xF7))
-            c = static_cast<char16_t>(c - 0x20);
-    }
-    return out;
+    return UpperCaseText(text);
 }
 
 bool PassesFileFilters(const std::u16string& name, const std::vector<std::u16string>& patterns)

@@ -13,7 +13,8 @@
 // Comparison is exact; callers upper-case both sides (PassesFileFilters does).
 bool MatchWildcard(const std::u16string& name, const std::u16string& pattern);
 
-// Upper-cases the letters of ASCII and Latin-1.
+// The name in capitals as the system writes it (UpperCaseText): letters of every script that has
+// them, not only of ASCII and Latin-1.
 std::u16string UpperCaseName(const std::u16string& text);
 
 // True when there are no filters or the name (upper-cased) matches one of the patterns

@@ -25,7 +25,7 @@ int SaveFatFile(const std::u16string& folder, const char16_t* name, uint32_t fir
     const uint32_t clusters = static_cast<uint32_t>((size + clusterBytes - 1) / clusterBytes);
     morvick::EngineSectorSource disk;
     std::vector<SectorExtent> extents =
-        clusters ? FatFileExtents(disk, firstCluster, clusters) : std::vector<SectorExtent>();
+        clusters ? FatFileExtents(disk, firstCluster, clusters, deleted != 0) : std::vector<SectorExtent>();
     // No more than the clusters there are up to the volume's end: a damaged size would otherwise be
     // made up with zeros up to 4 GiB. The file is cut there and reported as damaged.
     uint64_t extentBytes = 0;

@@ -97,6 +97,24 @@ bool FindDataPiece(const uint8_t* record, DataPiece& piece)
     return false;
 }
 
+// The first piece of the record's unnamed $DATA. A base record that keeps none (its attribute list
+// places it in an extension record) gives way to the extension record that holds it: an Extensive
+// Scan lists a file by its base record.
+bool FindFirstDataPiece(std::vector<uint8_t>& record, DataPiece& piece)
+{
+    if (FindDataPiece(record.data(), piece))
+        return true;
+    morvick::MftRecordHeader header;
+    std::vector<uint8_t> extension(morvick::kMftRecordSize);
+    uint64_t sector = 0;
+    if (!morvick::ParseMftRecordHeader(record.data(), record.size(), header) || header.extension || !header.numbered ||
+        !ReadFirstDataExtension(record.data(), header, header.number, sector, extension.data()) ||
+        !FindDataPiece(extension.data(), piece))
+        return false;
+    record = std::move(extension);
+    return true;
+}
+
 // False when the extension record names another base record than `base` (a record of a deleted file
 // that was freed and used again since for another file's pieces); true where `base` keeps no number.
 bool PartOfFile(const uint8_t* extension, const uint8_t* base)
@@ -214,7 +232,7 @@ int SaveNtfsFile(const std::u16string& folder, const char16_t* name, uint32_t re
     uint32_t mappedNumber = 0;
     morvick::EngineSectorSource disk;
     if (!morvick::ReadMftRecordFrom(disk, g_MftRunTable, recordSector, record.data(), mapped, mappedNumber) ||
-        !RecordOfFile(record.data(), recordNumber, mapped, mappedNumber) || !FindDataPiece(record.data(), pieces[0])) {
+        !RecordOfFile(record.data(), recordNumber, mapped, mappedNumber) || !FindFirstDataPiece(record, pieces[0])) {
         if (!SkippedAsDuplicate(path, counting != 0))
             RecordNotSaved(name);
         return 0;

@@ -5,16 +5,20 @@
 #include "engine/fat/FatDirectoryStart.h"
 #include "engine/fat/FatEntryLists.h"
 #include "engine/image/SectorReader.h"
+#include "engine/scan/FreedFolderClusters.h"
 #include "engine/state/EngineState.h"
+#include "engine/volume/EngineSectorSource.h"
 
 #include <cstring>
+#include <memory>
 #include <vector>
 
 namespace {
 
 // Feeds a folder's sectors to a parser, sector by sector (a failed read is passed over), until the
 // parser meets the end of the folder or the scan stops, which the parser also tests between entries.
-// False when the first sector is not the start of a folder and `checkStart` asks for one.
+// False when the first sector is not the start of a folder, or cannot be read, and `checkStart`
+// asks for one.
 bool ParseSectors(const std::vector<uint64_t>& sectors, morvick::FatDirectoryParser& parser,
     const ScanFinishedWord& finished, bool checkStart)
 {
@@ -25,29 +29,56 @@ bool ParseSectors(const std::vector<uint64_t>& sectors, morvick::FatDirectoryPar
         if (ScanStopped(finished) || parser.Ended())
             break;
         observer.OnCurrentSector(sectors[i]);
-        if (!ReadSectors(sectors[i], 1, sector))
-            continue;
-        if (i == 0 && checkStart && !morvick::IsFatDirectoryStart(sector, sizeof sector))
+        const bool read = ReadSectors(sectors[i], 1, sector) != 0;
+        if (i == 0 && checkStart && (!read || !morvick::IsFatDirectoryStart(sector, sizeof sector)))
             return false;
-        parser.Feed(sector, sizeof sector);
+        if (read)
+            parser.Feed(sector, sizeof sector);
     }
     return true;
 }
 
-// The sectors of the clusters of the chain from `first` (the whole chain, up to the volume's size).
-std::vector<uint64_t> ChainSectors(uint32_t first)
+// The clusters of the chain from `first` (the whole chain, up to the volume's size).
+std::vector<uint32_t> ChainClusters(uint32_t first)
+{
+    std::vector<uint32_t> clusters;
+    BuildClusterChain(first);
+    for (const ClusterNode* n = g_ClusterChain.head; n; n = n->next)
+        clusters.push_back(n->cluster);
+    FreeClusterChain();
+    return clusters;
+}
+
+// The sectors of those clusters, in order.
+std::vector<uint64_t> ClusterSectors(const std::vector<uint32_t>& clusters)
 {
     const VolumeParameterBlock& b = g_VolumeParams;
     std::vector<uint64_t> sectors;
-    BuildClusterChain(first);
-    for (const ClusterNode* n = g_ClusterChain.head; n; n = n->next) {
+    for (uint32_t cluster : clusters) {
         // In 64 bits: the clusters of a volume crossing 2 TiB lie past what 32 bits hold.
-        const uint64_t firstSector = uint64_t{b.clusterBase} + uint64_t{n->cluster} * b.sectorsPerCluster;
+        const uint64_t firstSector = uint64_t{b.clusterBase} + uint64_t{cluster} * b.sectorsPerCluster;
         for (uint32_t i = 0; i < b.sectorsPerCluster; ++i)
-            sectors.push_back(uint64_t{firstSector} + i);
+            sectors.push_back(firstSector + i);
     }
-    FreeClusterChain();
     return sectors;
+}
+
+// Reads the folders of the list from `from` on whose deleted mark is `deletedFolders`, and notes in
+// `freed` each whose entries go on past its chain.
+void ReadFolders(const FatFolderRecord* from, bool deletedFolders, FreedFolderClusters& freed,
+    const ScanFinishedWord& finished)
+{
+    const bool fat32 = g_VolumeParams.browsedFileSystemType == FileSystemKind::kFat32;
+    for (const FatFolderRecord* folder = from; folder && !ScanStopped(finished); folder = folder->next) {
+        if (folder->firstCluster < 2 || folder->firstCluster == kLostDirCluster ||
+            (folder->deleted != 0) != deletedFolders)
+            continue;
+        auto parser = std::make_unique<morvick::FatDirectoryParser>(
+            fat32, folder->firstCluster, deletedFolders, AddFatDirectoryEntry);
+        const std::vector<uint32_t> clusters = ChainClusters(folder->firstCluster);
+        if (ParseSectors(ClusterSectors(clusters), *parser, finished, true) && !clusters.empty())
+            freed.NoteFolderEnd(folder->firstCluster, clusters.back(), std::move(parser));
+    }
 }
 
 }  // namespace
@@ -63,7 +94,7 @@ void QuickScanFat(const ScanFinishedWord& finished)
     // The root: FAT32 a cluster chain, FAT16 the fixed area after the FATs.
     std::vector<uint64_t> rootSectors;
     if (fat32) {
-        rootSectors = ChainSectors(b.rootLocation);
+        rootSectors = ClusterSectors(ChainClusters(b.rootLocation));
     } else {
         for (uint32_t i = 0; i < b.rootDirectorySectors; ++i)
             rootSectors.push_back(uint64_t{b.rootLocation} + i);
@@ -76,13 +107,17 @@ void QuickScanFat(const ScanFinishedWord& finished)
     // one walk, a deleted folder whose cluster a live folder found later took gave that folder's
     // entries as deleted. A folder that a live entry takes moves to the tail, so the first walk meets
     // it; the entries of a deleted folder are all deleted, so the second walk changes no folder.
-    for (const bool deletedFolders : {false, true}) {
-        for (const FatFolderRecord* folder = g_FatFolders.head; folder && !ScanStopped(finished);
-             folder = folder->next) {
-            if (folder->firstCluster < 2 || (folder->deleted != 0) != deletedFolders)
-                continue;
-            morvick::FatDirectoryParser parser(fat32, folder->firstCluster, deletedFolders, AddFatDirectoryEntry);
-            ParseSectors(ChainSectors(folder->firstCluster), parser, finished, true);
-        }
+    morvick::EngineSectorSource disk;
+    FreedFolderClusters freed(disk, AddFatDirectoryEntry, [&finished] { return ScanStopped(finished); });
+    ReadFolders(g_FatFolders.head, false, freed, finished);
+    ReadFolders(g_FatFolders.head, true, freed, finished);
+    // The freed chain read as its first cluster alone loses a deleted folder's other entries: free clusters give them.
+    while (!ScanStopped(finished)) {
+        const FatFolderRecord* last = g_FatFolders.tail;
+        if (!freed.AttachToTheirFolders() && !freed.ParkNext())
+            break;
+        const FatFolderRecord* from = last ? last->next : g_FatFolders.head;
+        ReadFolders(from, false, freed, finished);
+        ReadFolders(from, true, freed, finished);
     }
 }

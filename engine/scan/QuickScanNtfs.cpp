@@ -6,6 +6,7 @@
 #include "engine/ntfs/AttributeList.h"
 #include "engine/ntfs/DataAttribute.h"
 #include "engine/ntfs/FileNameAttribute.h"
+#include "engine/ntfs/FolderSequences.h"
 #include "engine/ntfs/MftRecord.h"
 #include "engine/ntfs/MftWalk.h"
 #include "engine/ntfs/NtfsEntryLists.h"
@@ -93,6 +94,14 @@ void ReadFacts(const uint8_t* record, const morvick::MftRecordHeader& header, ui
     }
 }
 
+// The parent field of a listed entry and the rest of its parent reference, kept until every folder
+// record of the MFT has been read.
+struct ParentLink {
+    uint32_t* parentRecord;
+    uint16_t parentHigh;
+    uint16_t parentSequence;
+};
+
 class NtfsPass {
 public:
     explicit NtfsPass(const ScanFinishedWord& finished) : m_finished(finished), m_observer(CurrentScanObserver()) {}
@@ -147,6 +156,14 @@ public:
         }
     }
 
+    // Each entry goes into the folder its parent reference names, now that all are known.
+    void PlaceEntries() const
+    {
+        // By the whole reference, not the number alone: else a folder made in a deleted one's record gets its files.
+        for (const ParentLink& link : m_links)
+            *link.parentRecord = m_folders.ListedParent(*link.parentRecord, link.parentHigh, link.parentSequence);
+    }
+
 private:
     void Handle(uint8_t* record, uint64_t sector, uint32_t number)
     {
@@ -164,7 +181,8 @@ private:
         if (!facts.named)
             return;
         const morvick::NtfsFileName& n = facts.name;
-        if ((header.flags & 2) != 0 && n.name == u".")
+        const bool folder = (header.flags & 2) != 0;
+        if (folder && n.name == u".")
             return;
         // Left out and counted, not listed with its sector cut to 32 bits: a record that lies past the
         // sectors the lists hold (engine/state/SectorLimit.h), where the cut sector is another record's.
@@ -172,14 +190,21 @@ private:
             ++m_pastLimit;
             return;
         }
-        if (header.flags & 2) {
-            AppendNtfsFolder(n.name, number, n.parent, n.creationTime, n.changeTime, 0, header.flags == 2 ? 1 : 0);
+        uint32_t* parent = nullptr;
+        if (folder) {
+            NtfsFolderRecord* f =
+                AppendNtfsFolder(n.name, number, n.parent, n.creationTime, n.changeTime, 0, header.flags == 2 ? 1 : 0);
+            m_folders.Add(number, header.sequence, (header.flags & 1) != 0);
+            parent = f ? &f->parentRecord : nullptr;
             ++g_nFatFolderCount;
         } else {
-            AppendMftEntry(static_cast<uint32_t>(facts.dataSector), n.name, number, n.parent, n.creationTime,
-                n.changeTime, header.flags == 0 ? 1 : 0, facts.size);
+            MftEntryRecord* e = AppendMftEntry(static_cast<uint32_t>(facts.dataSector), n.name, number, n.parent,
+                n.creationTime, n.changeTime, header.flags == 0 ? 1 : 0, facts.size);
+            parent = e ? &e->parentRecord : nullptr;
             ++g_nFatFileCount;
         }
+        if (parent)
+            m_links.push_back({parent, n.parentHigh, n.parentSequence});
     }
 
     void Progress()
@@ -198,6 +223,8 @@ private:
 
     const ScanFinishedWord& m_finished;
     ScanObserver& m_observer;
+    morvick::FolderSequences m_folders;
+    std::vector<ParentLink> m_links;
     uint64_t m_total = 0;
     uint64_t m_read = 0;
     uint64_t m_records = 0;
@@ -226,6 +253,7 @@ void QuickScanNtfs(ScanFinishedWord& finished)
     pass.Run();
     if (ScanStopped(finished))
         return;
+    pass.PlaceEntries();
     if (pass.PastLimit() != 0)
         ShowEngineMessage(DecimalText(pass.PastLimit()) + kRecordsPastSectorLimitText, kMessageInformation);
     AddLostNtfsFolders(finished);

@@ -9,6 +9,7 @@
 #include "engine/state/SectorLimit.h"
 #include "engine/volume/BootRecord.h"
 #include "engine/volume/ClusterSize.h"
+#include "engine/volume/EngineSectorSource.h"
 
 #include <cstring>
 #include <vector>
@@ -40,6 +41,49 @@ bool ReadUsableFatBoot(FileSystemKind kind, uint64_t at, uint32_t start, morvick
     return Read(lastFat, fat) && fat.bytes[0] == 0xF8;
 }
 
+// True when a partition other than the one at `start` lies, at least in part, in the sectors from
+// `from` up to `to`: one of the table walked, or any entry of the MBR at sector 0 (an extended
+// partition or a type the engine does not read too).
+bool OtherPartitionIn(uint32_t start, uint64_t from, uint64_t to)
+{
+    const auto overlaps = [&](uint64_t first, uint64_t count) {
+        return first != start && count != 0 && first < to && first + count > from;
+    };
+    for (uint32_t i = 0; i < g_nPartitionCount; ++i) {
+        if (overlaps(g_PartitionTable[i].startSector, g_PartitionTable[i].sectorCount))
+            return true;
+    }
+    Sector mbr;
+    if (!Read(0, mbr))
+        return false;
+    const morvick::BootRecord record = morvick::ParseBootRecord(mbr.bytes, sizeof mbr.bytes);
+    for (const morvick::BootRecordEntry& e : record.entries) {
+        if (record.hasSignature && e.type != 0 && overlaps(e.firstSector, e.sectorCount))
+            return true;
+    }
+    return false;
+}
+
+// The sectors of the FAT volume at `start` by its boot sector, where they reach past the chosen
+// partition's end and may be read there: its FAT has an entry for every cluster they hold, the image
+// holds them, and no other partition lies past the partition's end before they end. 0 otherwise.
+uint64_t FatVolumeSectorsPastPartition(const morvick::FatBootSector& boot, const morvick::FatLayout& layout,
+    uint32_t start)
+{
+    const VolumeParameterBlock& b = g_VolumeParams;
+    const uint64_t partitionEnd = uint64_t{start} + b.partitionSectors;
+    const uint64_t end = start + boot.totalSectors;
+    if (b.partitionSectors == 0 || boot.totalSectors <= b.partitionSectors || end > 0x100000000ull ||
+        end <= layout.dataStart)
+        return 0;
+    const uint64_t clusters = (end - layout.dataStart) / boot.sectorsPerCluster;
+    const bool fatAgrees = morvick::FatDataClusterCount(boot.fileSystem, boot.sectorsPerFat, boot.sectorsPerCluster,
+                               layout.dataStart, end) == clusters;
+    if (!fatAgrees || morvick::EngineSectorSource().SectorCount() < end || OtherPartitionIn(start, partitionEnd, end))
+        return 0;
+    return boot.totalSectors;
+}
+
 int ReadFatParameters(FileSystemKind type, uint32_t start)
 {
     morvick::FatBootSector boot;
@@ -66,6 +110,12 @@ int ReadFatParameters(FileSystemKind type, uint32_t start)
     // file data, and the saver's second try would follow chains through it.
     b.secondFat = static_cast<uint32_t>(layout.secondFat != 0 ? layout.secondFat : layout.firstFat);
     b.clusterBase = static_cast<uint32_t>(layout.clusterBase);
+    // The file system's own size where it is longer than its partition entry (a wrong resize, a
+    // rewritten table) and holds up, not the entry's: the files at its end would be cut.
+    if (const uint64_t sectors = FatVolumeSectorsPastPartition(boot, layout, start)) {
+        b.partitionSectors = static_cast<uint32_t>(sectors);
+        b.partitionEnd = static_cast<uint32_t>(start + sectors - 1);
+    }
     return 1;
 }
 

@@ -400,6 +400,12 @@ SnapshotStatus Decode(ByteReader& r, LoadedSnapshot& out)
     ReadHeaderBlock(r, out.block);
     if (!r.Ok())
         return SnapshotStatus::kDamaged;
+    if (kind != kSnapshotKindExtensive) {
+        // Only an Extensive Scan browses a found volume: earlier writers left the end of one found
+        // before in a Quick Scan's or File Trace's block, which then bounded this volume by another's.
+        out.block.volumeEnd = 0;
+        out.block.volumeNumber = 0;
+    }
 
     bool ok = true;
     const FileSystemKind browsed = out.block.browsedFileSystemType;

@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <map>
+#include <set>
 #include <vector>
 
 namespace {
@@ -56,9 +57,13 @@ Verdict CompareFatBoot(const VolumeParameterBlock& b, uint32_t volumeStart, uint
 BootFacts JudgeFatBoot(const VolumeParameterBlock& b)
 {
     BootFacts facts;
-    if (b.reservedSectors == 0 || b.reservedSectors > b.firstFat)
+    // The reserved sectors end where the volume's first FAT starts, which is the block's second FAT
+    // where the second FAT is the active one (MakeFatLayout).
+    const uint32_t firstFat = b.firstFat, secondFat = b.secondFat;  // the block is packed: no references into it
+    const uint32_t fat = secondFat != 0 ? std::min(firstFat, secondFat) : firstFat;
+    if (b.reservedSectors == 0 || b.reservedSectors > fat)
         return facts;
-    const uint32_t start = b.firstFat - b.reservedSectors;
+    const uint32_t start = fat - b.reservedSectors;
     const bool fat32 = b.browsedFileSystemType == FileSystemKind::kFat32;
     for (uint32_t at : {start, fat32 ? start + kFat32BootCopy : start}) {
         const Verdict verdict = CompareFatBoot(b, start, at, facts.rootCluster);
@@ -191,12 +196,24 @@ private:
 
     // A file deleted since the snapshot lost the first character of its short name (0xE5, read as
     // "x"): with no long name, as cameras write them, only the rest of the name can be compared.
+    // A short name's characters above 0x7F come from the OEM code page, which may differ between
+    // the computer that made the snapshot and this one (and read each byte as itself before): they
+    // match any such character.
     static bool SameName(const morvick::FatFoundEntry& entry, const char16_t* name)
     {
-        if (entry.name.compare(name) == 0)
+        if (SameCharacters(entry.name, 0, name))
             return true;
-        return entry.deleted && name[0] != 0 && entry.name.size() > 1 &&
-            entry.name.compare(1, std::u16string::npos, name + 1) == 0;
+        return entry.deleted && name[0] != 0 && entry.name.size() > 1 && SameCharacters(entry.name, 1, name + 1);
+    }
+
+    static bool SameCharacters(const std::u16string& found, size_t from, const char16_t* listed)
+    {
+        size_t i = from;
+        for (; i < found.size() && *listed != 0; ++i, ++listed) {
+            if (found[i] != *listed && (found[i] < 0x80 || *listed < 0x80))
+                return false;
+        }
+        return i == found.size() && *listed == 0;
     }
 
     const std::vector<const FatEntryRecord*>& m_files;
@@ -211,9 +228,11 @@ class FolderSearch {
 public:
     explicit FolderSearch(bool fat32) : m_fat32(fat32) {}
 
-    void Search(const std::vector<uint64_t>& sectors, uint32_t folder, FolderFiles& files)
+    // True when the folder's end was met in its sectors.
+    bool Search(const std::vector<uint64_t>& sectors, uint32_t folder, FolderFiles& files)
     {
         size_t held = 0;
+        bool folderEnded = false;
         ReadFolder(sectors, m_buffer, [&](const uint8_t* sector) {
             std::copy(m_window.begin() + kSectorSize, m_window.end(), m_window.begin());
             std::copy(sector, sector + kSectorSize, m_window.end() - kSectorSize);
@@ -224,8 +243,10 @@ public:
                     [&files](const morvick::FatFoundEntry& entry) { files.Found(entry); });
                 parser.Feed(m_window.data() + (kWindowSectors - held) * kSectorSize, held * kSectorSize);
             }
+            folderEnded = ended;
             return files.Missing() != 0 && !ended;
         });
+        return folderEnded;
     }
 
 private:
@@ -240,9 +261,18 @@ private:
 SampleVerdict CheckFatFiles(const LoadedSnapshot& s, uint32_t rootCluster)
 {
     SampleVerdict verdict;
+    // The files the scan could not place (under "Lost Dir", in a folder of its own there or not) lie
+    // in no folder's chain.
+    std::set<uint32_t> lost{kLostDirCluster};
+    for (const FatFolderRecord* f = s.fatFolders.head; f; f = f->next) {
+        if (f->parentCluster == kLostDirCluster)
+            lost.insert(f->firstCluster);
+    }
     std::map<uint32_t, std::vector<const FatEntryRecord*>> byFolder;
-    for (const FatEntryRecord* e : SampleSnapshotRecords(s.fatEntries))
-        byFolder[e->parentCluster].push_back(e);
+    for (const FatEntryRecord* e : SampleSnapshotRecords(s.fatEntries)) {
+        if (lost.count(e->parentCluster) == 0)
+            byFolder[e->parentCluster].push_back(e);
+    }
     const VolumeParameterBlock& b = s.block;
     const bool fat32 = b.browsedFileSystemType == FileSystemKind::kFat32;
     morvick::EngineSectorSource disk;
@@ -252,9 +282,11 @@ SampleVerdict CheckFatFiles(const LoadedSnapshot& s, uint32_t rootCluster)
         if (sectors.empty())
             continue;
         FolderFiles files(sampled);
-        search.Search(sectors, folder, files);
+        const bool ended = search.Search(sectors, folder, files);
         verdict.confirmed += static_cast<uint32_t>(sampled.size() - files.Missing());
-        if (files.Missing() != 0) {
+        // A folder whose chain ends before the folder does (a deleted folder's freed chain) has the
+        // rest of its files in clusters nothing links to it: not finding them there tells nothing.
+        if (files.Missing() != 0 && ended) {
             verdict.contradicted = true;
             break;
         }

@@ -112,6 +112,9 @@ bool SaveSnapshotAs(const std::u16string& chosenPath)
 
 bool LoadSnapshotFile(const std::u16string& quotedPath)
 {
+    // The path is not lower-cased: where names are found in any case that changes only the path the
+    // messages show, and in a case-sensitive folder (the native build's, or one so marked on
+    // Windows) the lower-cased path of the start-up command line would name another file or none.
     std::u16string path;
     for (char16_t c : quotedPath) {
         if (c != u'"')

@@ -9,6 +9,7 @@
 #include "engine/snapshot/SnapshotFormat.h"
 #include "engine/snapshot/SnapshotSample.h"
 #include "engine/state/SectorLimit.h"
+#include "engine/state/VolumeEnd.h"
 #include "engine/volume/EngineSectorSource.h"
 #include "engine/volume/PartitionFileSystem.h"
 
@@ -84,7 +85,9 @@ bool WalkSnapshotMft(const VolumeParameterBlock& b, morvick::SectorRunTable& mft
 {
     morvick::EngineSectorSource disk;
     for (uint32_t at : {b.mftStart, b.mftMirrorStart}) {
-        if (at == 0 || !morvick::WalkMftRecords(disk, b.clusterBase, at, b.sectorsPerCluster, mftRuns))
+        if (at == 0 ||
+            !morvick::WalkMftRecords(disk, b.clusterBase, at, b.sectorsPerCluster,
+                VolumeClustersUpTo(b, VolumeEndSector(b)), mftRuns))
             continue;
         if (b.mftStart == 0 || (!mftRuns.start.empty() && mftRuns.start[0] == b.mftStart))
             return true;
@@ -94,15 +97,6 @@ bool WalkSnapshotMft(const VolumeParameterBlock& b, morvick::SectorRunTable& mft
 }
 
 enum class Judgement { kConfirms, kContradicts, kUndecided };
-
-bool HasAttributeList(const uint8_t* record)
-{
-    for (const morvick::MftAttribute& a : morvick::ListMftAttributes(record, morvick::kMftRecordSize)) {
-        if (a.type == morvick::kAttrAttributeList)
-            return true;
-    }
-    return false;
-}
 
 // What a snapshot lists of a file, to be compared with its FILE record.
 struct ListedFile {
@@ -132,9 +126,14 @@ Judgement JudgeFileRecord(const uint8_t* record, const ListedFile& listed)
         return Judgement::kContradicts;
     morvick::NtfsFileName found;
     if (!morvick::ReadPreferredFileName(record, morvick::kMftRecordSize, found))
-        return HasAttributeList(record) ? Judgement::kUndecided : Judgement::kContradicts;
+        return morvick::HasMftAttribute(record, morvick::kMftRecordSize, morvick::kAttrAttributeList)
+            ? Judgement::kUndecided
+            : Judgement::kContradicts;
+    // A scan lists a file in "Lost Dir" where the folder record its parent reference names was taken
+    // by another folder since.
     const bool same = found.name == std::u16string(listed.name != nullptr ? listed.name : u"") &&
-        found.parent == listed.parent && found.creationTime == listed.creationTime;
+        (found.parent == listed.parent || listed.parent == kLostDirRecordNumber) &&
+        found.creationTime == listed.creationTime;
     return same ? Judgement::kConfirms : Judgement::kContradicts;
 }
 

@@ -1,5 +1,7 @@
 #include "engine/state/FoundEntryLists.h"
 
+#include "engine/state/FoundRecordReferences.h"
+
 RecordList<FatEntryRecord> g_FatEntries;
 RecordList<FatFolderRecord> g_FatFolders;
 RecordList<NtfsFolderRecord> g_NtfsFolders;
@@ -45,6 +47,7 @@ void FreeScanRecordLists()
     FreeRecordList(g_FoundNtfsRecords);
     FreeRecordList(g_NtfsFileRecords);
     FreeRecordList(g_IndexRecords);
+    ForgetFoundRecordReferences();
 }
 
 void FreeTraceTypeList()

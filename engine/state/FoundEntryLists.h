@@ -28,7 +28,8 @@ extern uint64_t g_qwFoundBytes;      // sum of the sizes of the FAT file records
 void FreeFoundEntryLists();
 // Frees the NTFS folder and MFT entry lists.
 void FreeNtfsEntryLists();
-// Frees the candidate lists of the Extensive Scan.
+// Frees the candidate lists of the Extensive Scan, and forgets their records' references
+// (FoundRecordReferences.h).
 void FreeScanRecordLists();
 // Frees the chosen File Trace signatures.
 void FreeTraceTypeList();

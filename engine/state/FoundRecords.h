@@ -31,6 +31,9 @@ struct FatEntryRecord {
     FatEntryRecord* next;
 };
 
+// First cluster of the FAT "Lost Dir" folder that holds entries whose folder is not known.
+constexpr uint32_t kLostDirCluster = 0xFFFFFFFE;
+
 // A folder of a FAT volume.
 struct FatFolderRecord {
     char16_t* name;

@@ -20,8 +20,11 @@ uint64_t ChosenVolumeEndSector(const morvick::SectorSource& disk)
 
 uint64_t ChosenVolumeClusters(const morvick::SectorSource& disk)
 {
-    const VolumeParameterBlock& b = g_VolumeParams;
-    const uint64_t end = ChosenVolumeEndSector(disk);
+    return VolumeClustersUpTo(g_VolumeParams, ChosenVolumeEndSector(disk));
+}
+
+uint64_t VolumeClustersUpTo(const VolumeParameterBlock& b, uint64_t end)
+{
     if (b.sectorsPerCluster == 0 || end <= b.clusterBase)
         return 0;
     return (end - b.clusterBase) / b.sectorsPerCluster;

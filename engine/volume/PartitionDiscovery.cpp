@@ -8,6 +8,7 @@
 #include "engine/volume/PartitionSearch.h"
 #include "engine/volume/PartitionTableWalk.h"
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -59,6 +60,13 @@ void SearchPartitions(bool searchRequested, uint32_t diskItem, const std::atomic
     } else if (g_wDeviceIndex < kMaxDevices) {
         geometry = {g_DeviceGeometry.cylinders[g_wDeviceIndex], g_DeviceGeometry.heads[g_wDeviceIndex],
             g_DeviceGeometry.sectorsPerTrack[g_wDeviceIndex]};
+        // Cylinders from the disk's size where the geometry, which stops at 65535 x 16 x 255, covers less.
+        const uint64_t sectors = disk.SectorCount();
+        const uint64_t perCylinder = uint64_t{geometry.heads} * geometry.sectorsPerTrack;
+        if (perCylinder == 0)
+            geometry = morvick::GeometryFromSectorCount(sectors);
+        else if (uint64_t{geometry.cylinders} * perCylinder < sectors)
+            geometry.cylinders = static_cast<uint32_t>(std::min<uint64_t>(sectors / perCylinder, 0xFFFFFFFFu));
     }
 
     std::vector<morvick::DiskPartition> table = TableCopy();

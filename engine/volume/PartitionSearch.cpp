@@ -100,11 +100,16 @@ uint64_t SearchPartitions(SectorSource& disk, const DiskGeometry& geometry, bool
     Searcher searcher(disk, table, events);
     if (searchDisk && searcher.Full())
         return 0;
+    int shown = -1;
     for (uint64_t c = 0; c < g.cylinders; ++c) {
         if (events.stopRequested && events.stopRequested())
             break;
-        if (events.progress)
-            events.progress(static_cast<int>(std::min<uint64_t>(99, 100 * c / g.cylinders)));
+        // Each percent once, not once per cylinder: a disk of millions of cylinders spent its time
+        // reporting the same figure.
+        const int percent = static_cast<int>(std::min<uint64_t>(99, 100 * c / g.cylinders));
+        if (events.progress && percent != shown)
+            events.progress(percent);
+        shown = percent;
         if (!searchDisk)
             continue;
         const uint64_t first = c * cylinderSectors;

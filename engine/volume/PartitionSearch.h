@@ -25,7 +25,7 @@ DiskGeometry NormaliseSearchGeometry(const DiskGeometry& geometry);
 DiskGeometry GeometryFromSectorCount(uint64_t sectors);
 
 struct PartitionSearchEvents {
-    std::function<void(int percent)> progress;      // 0 to 99, once per cylinder
+    std::function<void(int percent)> progress;      // 0 to 99 as the cylinders go by, each figure once
     std::function<void(size_t index)> listed;       // a table entry was listed or added
     std::function<bool()> stopRequested;            // true ends the search between cylinders
 };

@@ -32,6 +32,8 @@ TextLineDecoder::TextLineDecoder(TextByteSource& source, AnsiLineConverter conve
 
 void TextLineDecoder::ResetPosition()
 {
+    m_pending.clear();
+    m_pendingNext = 0;
     m_position = 0;
     m_count = 0;
     m_endOfFile = false;
@@ -120,11 +122,47 @@ bool TextLineDecoder::ReadByte(uint8_t& value)
     return true;
 }
 
+void TextLineDecoder::UnreadByte()
+{
+    // Right after a byte was read it is still in the buffer, at least at its first place.
+    if (m_position > 0)
+        --m_position;
+}
+
+bool TextLineDecoder::ReadFourByteSequence(uint8_t lead, char16_t& value)
+{
+    char bytes[4] = {static_cast<char>(lead)};
+    size_t count = 1;
+    uint8_t next = 0;
+    while (count < 4) {
+        if (!ReadByte(next))
+            return false;  // cut short by the end: dropped, as every sequence is
+        if ((next & 0xC0) != 0x80) {
+            UnreadByte();  // no part of this sequence: it starts the next character
+            break;
+        }
+        bytes[count++] = static_cast<char>(next);
+    }
+    m_pending = Utf8ToUtf16(bytes, count);
+    m_pendingNext = 0;
+    return TakePending(value);
+}
+
+bool TextLineDecoder::TakePending(char16_t& value)
+{
+    if (m_pendingNext >= m_pending.size())
+        return false;
+    value = m_pending[m_pendingNext++];
+    return true;
+}
+
 bool TextLineDecoder::ReadChar(char16_t& value)
 {
     uint8_t c = 0, c2 = 0, c3 = 0;
     switch (m_encoding) {
     case kTextUtf8: {
+        if (TakePending(value))
+            return true;
         if (!ReadByte(c))
             return false;
         if ((c & 0x80) == 0) {
@@ -146,6 +184,10 @@ bool TextLineDecoder::ReadChar(char16_t& value)
             value = static_cast<char16_t>(((c & 0x0F) << 12) | ((c2 & 0x3F) << 6) | (c3 & 0x3F));
             return true;
         }
+        // A character above U+FFFF comes as its surrogate pair, not as four U+FFFD: emoji and rare
+        // CJK characters are common in the texts recovered today.
+        if (ones == 4)
+            return ReadFourByteSequence(c, value);
         // A stray continuation byte or a lead byte of a longer sequence.
         value = kReplacement;
         return true;

@@ -1,7 +1,8 @@
 // Reads a text file of one of four encodings as UTF-16 lines: a byte-order mark selects UTF-16
 // (either byte order) or UTF-8; without one the bytes are UTF-8 when all of them are UTF-8 and at
 // least one sequence is longer than a byte, else ANSI text, which the caller's converter turns
-// into UTF-16 one line at a time. CR, LF and CR LF each end a line; the terminator is not
+// into UTF-16 one line at a time. A UTF-8 character above U+FFFF comes as its surrogate pair; a
+// malformed sequence as U+FFFD. CR, LF and CR LF each end a line; the terminator is not
 // part of the line. Bytes come through a small source interface in blocks of 1024.
 #pragma once
 
@@ -59,6 +60,15 @@ private:
     bool ReadByte(uint8_t& value);
     // One character of the encoding, or false at the end (a character cut short is dropped).
     bool ReadChar(char16_t& value);
+    // Reads the rest of a sequence that the lead byte opened for four bytes and decodes it: a
+    // well-formed one gives a surrogate pair, a malformed one U+FFFD for each of its bytes (a byte
+    // that cannot continue it is left for the next character); the first unit is returned, the
+    // rest kept for the next calls. False when the end cuts the sequence short.
+    bool ReadFourByteSequence(uint8_t lead, char16_t& value);
+    // The next unit decoded ahead, if any.
+    bool TakePending(char16_t& value);
+    // Gives back the byte just read.
+    void UnreadByte();
     // One character: the pushed-back one first.
     bool NextChar(char16_t& value);
     void DetectEncoding();
@@ -77,6 +87,8 @@ private:
     bool m_firstLine = true;
     bool m_pushedBack = false;
     char16_t m_pushedChar = 0;
+    std::u16string m_pending;  // units of the last four-byte sequence not yet returned
+    size_t m_pendingNext = 0;
 };
 
 }  // namespace morvick

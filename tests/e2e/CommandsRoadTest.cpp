@@ -141,7 +141,7 @@ TEST(CommandsRoad, MenusToolbarKeysAndTheResultCommandsWithRealInput)
         ASSERT_TRUE(ClickBarItem(program, L"Recovery"));
         ASSERT_TRUE(ClickBarItem(program, L"Recover Selected..."));
         ASSERT_TRUE(driver.ChooseSaveFolder()) << "Recover Selected asked for no folder";
-        ASSERT_TRUE(driver.WaitForMessage(before, done, 120000));
+        ASSERT_TRUE(driver.WaitForMessage(before, done, kSaveWaitMs));
         EXPECT_EQ(done.text, "Files Saved Successfully.");
         ASSERT_TRUE(driver.AnswerMessage(IDOK));
         fs::rename(SaveStaging(), picked);

@@ -148,6 +148,7 @@ void SaveSnapshot(MorvickDriver& driver, const std::wstring& path)
     std::error_code error;
     fs::remove(fs::path(path), error);
     driver.SendCommand(kSaveSnapshotCommand);
+    // The snapshot is written under another name and takes its own only once it is whole.
     if (!driver.AnswerFileDialog(L"Save As", path, kStateWaitMs) ||
         !WaitUntil([&] { return fs::exists(fs::path(path), error); }, kStateWaitMs))
         Fail("the snapshot could not be saved");

@@ -77,6 +77,18 @@ std::string ReadBytes(const fs::path& path)
     return bytes.str();
 }
 
+::testing::AssertionResult WaitForBytes(const fs::path& path, const std::string& expected)
+{
+    std::string held;
+    if (WaitUntil([&] { return (held = ReadBytes(path)) == expected; }, kStateWaitMs))
+        return ::testing::AssertionSuccess();
+    size_t same = 0;
+    while (same < held.size() && same < expected.size() && held[same] == expected[same])
+        ++same;
+    return ::testing::AssertionFailure() << path.filename().u8string() << " holds " << held.size() << " bytes, not the "
+                                         << expected.size() << " expected; the first " << same << " of them agree";
+}
+
 void ScanToResults(MorvickDriver& driver, const std::wstring& image, UINT mode, const std::wstring& partition)
 {
     ASSERT_NO_FATAL_FAILURE(OpenImage(driver, image, mode));
@@ -218,14 +230,9 @@ LoggedMessage SaveInto(MorvickDriver& driver, const fs::path& folder, UINT comma
         ADD_FAILURE() << "no folder browser";
         return message;
     }
-    // The saving dialog shows while the save runs (a short save may be over before it is seen);
-    // the save is over when its message comes.
-    const DWORD start = GetTickCount();
-    while (driver.MessageCount() <= before && GetTickCount() - start < 120000) {
-        if (HWND saving = driver.WaitForWindow(L"Saving the data please wait...", 50))
-            MorvickDriver::WaitGone(saving, 120000);
-    }
-    if (driver.WaitForMessage(before, message, 5000)) {
+    // The save is over when its message comes (the saving dialog, which a short save may close before
+    // it is seen, has gone by then).
+    if (driver.WaitForMessage(before, message, kSaveWaitMs)) {
         EXPECT_TRUE(driver.AnswerMessage(IDOK));
     }
     if (!folder.empty()) {

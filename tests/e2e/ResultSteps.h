@@ -3,6 +3,8 @@
 // folder, and comparing what was saved with what sleuthkit recovers.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <filesystem>
 #include <map>
 #include <string>
@@ -70,9 +72,12 @@ private:
     HANDLE m_step = nullptr;
 };
 
-// Presses Save (or sends a command), presses OK in the folder browser and waits for the saving
-// dialog's end; the message after it is returned (empty when there was none) and answered. With a
-// folder given, what was saved is moved there from SaveStaging() afterwards.
+// How long a save of a whole test volume may take on a loaded machine before it counts as hung.
+constexpr DWORD kSaveWaitMs = 120000;
+
+// Presses Save (or sends a command), presses OK in the folder browser and waits for the save's end;
+// the message after it is returned (empty when there was none) and answered. With a folder given,
+// what was saved is moved there from SaveStaging() afterwards.
 LoggedMessage SaveInto(MorvickDriver& driver, const std::filesystem::path& folder, UINT command = 0);
 
 // Every file that sleuthkit recovers of the partition (live and deleted, deleted names masked) is
@@ -92,5 +97,9 @@ bool RenameListRow(MorvickDriver& driver, HWND list, const std::wstring& from, c
 std::vector<std::filesystem::path> PreviewCopies(const MorvickDriver& driver);
 
 std::string ReadBytes(const std::filesystem::path& path);
+// Waits until a file the program writes holds `expected`. A file is there, empty or cut short, long
+// before its last byte is written (and cannot be read at all while the program writes it): that it
+// is there says nothing of what it holds. The failure tells how far the bytes agree.
+::testing::AssertionResult WaitForBytes(const std::filesystem::path& path, const std::string& expected);
 
 }  // namespace morvick::e2e

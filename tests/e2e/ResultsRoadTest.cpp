@@ -105,9 +105,9 @@ void SaveWholeVolumeAndSnapshot(MorvickDriver& driver)
     ASSERT_TRUE(driver.SendCommand(kSaveSnapshotCommand));
     EXPECT_EQ(driver.FileDialogType(L"Save As"), L"*.srzq");
     ASSERT_TRUE(driver.AnswerFileDialog(L"Save As", saves.snapshot.wstring()));
-    std::string snapshot;
-    ASSERT_TRUE(WaitUntil([&] { return (snapshot = ReadBytes(saves.snapshot)).size() >= 9; }, kStateWaitMs));
-    EXPECT_EQ(snapshot.substr(0, 2), std::string("D\0", 2)) << "a Quick Scan's snapshot";
+    // A snapshot is written under another name and takes its own only once it is whole.
+    ASSERT_TRUE(WaitUntil([&] { return fs::exists(saves.snapshot); }, kStateWaitMs)) << "no snapshot saved";
+    EXPECT_EQ(ReadBytes(saves.snapshot).substr(0, 2), std::string("D\0", 2)) << "a Quick Scan's snapshot";
     g_scanSaves = saves;
 }
 
@@ -124,20 +124,6 @@ const ScanSaves& TheScanSaves()
         driver.Kill();
     }
     return g_scanSaves;
-}
-
-// A command the frame refuses opens nothing: once the About box asked for after it is there, the
-// command has been handled, and its window is not.
-void ExpectRefused(MorvickDriver& driver, UINT command, const std::wstring& window)
-{
-    ASSERT_TRUE(driver.SendCommand(command));
-    ASSERT_TRUE(driver.SendCommand(kAboutCommand));
-    ASSERT_NE(driver.WaitForWindow(L"About Morvick"), nullptr);
-    const bool opened = driver.WaitForWindow(window, 0) != nullptr;
-    EXPECT_FALSE(opened) << Utf8(window) << " opened: its command is offered";
-    ASSERT_TRUE(driver.PressDialogButton(L"About Morvick", IDOK));
-    if (opened)
-        driver.PressDialogButton(window, IDCANCEL);
 }
 
 // After a refused snapshot: the start page, no message box, and no command of results offered.
@@ -200,14 +186,18 @@ TEST(ResultsRoad, QuickScanResultsNavigationPreviewSaveSnapshotAndBack)
         sawDeletedFile = sawDeletedFile || row.texts[1].rfind(L"Deleted ", 0) == 0;
     EXPECT_TRUE(sawDeletedFile) << "gone.txt is listed as deleted";
 
-    // 10. A click on a text file extracts it once into the temporary folder for the preview.
+    // 10. A click on a text file extracts it once into the temporary folder for the preview, which
+    // shows it once the copy is whole.
     const int german = driver.FindListRow(list, L"Grüße aus Köln.txt");
     ASSERT_GE(german, 0);
     ASSERT_TRUE(driver.ClickListRow(list, german));
     ASSERT_TRUE(WaitForCopies(driver, 1)) << "no preview copy";
     const fs::path copy = PreviewCopies(driver)[0];
     EXPECT_EQ(copy.extension(), ".txt");
-    EXPECT_EQ(ReadBytes(copy), ReadBytes(ResultsOracle("part2.recover/docs/Grüße aus Köln.txt")));
+    EXPECT_TRUE(WaitForBytes(copy, ReadBytes(ResultsOracle("part2.recover/docs/Grüße aus Köln.txt"))));
+    EXPECT_TRUE(WaitUntil([&] { return ShownPreviewText(driver).find(L" aus K") != std::wstring::npos; },
+        kStateWaitMs))
+        << "the preview shows " << Utf8(ShownPreviewText(driver).substr(0, 40));
     EXPECT_TRUE(driver.Capture(driver.Frame(), gallery + L"\\results-page.png"));
     ASSERT_TRUE(driver.ClickListRow(list, german));
     ASSERT_TRUE(driver.DoubleClickListRow(list, 0));
@@ -283,14 +273,19 @@ TEST(ResultsRoad, QuickScanResultsNavigationPreviewSaveSnapshotAndBack)
         saved += entry.is_regular_file();
     }
     EXPECT_EQ(saved, 1 + morvick::test::FilesBelow(ResultsOracle("part2.recover/docs"), true).size());
-    EXPECT_EQ(CheckOf(driver.ListRows(list), L"SHORT.TXT"), 0) << "a save clears the ticks";
+    // The ticks are cleared once the save's message is answered.
+    auto shortTicked = [&](int check) {
+        return WaitForRows(driver,
+            [&](const std::vector<ListRowInfo>& rows) { return CheckOf(rows, L"SHORT.TXT") == check; });
+    };
+    EXPECT_TRUE(shortTicked(0)) << "a save clears the ticks";
 
     // 14. The same file saved twice into one folder: the second is a renamed copy.
     const fs::path twice = NewSaveFolder("twice");
     for (int pass = 0; pass < 2; ++pass) {
+        ASSERT_TRUE(shortTicked(0));
         ASSERT_TRUE(driver.ClickListRow(list, driver.FindListRow(list, L"SHORT.TXT"), true));
-        ASSERT_TRUE(WaitForRows(driver,
-            [&](const std::vector<ListRowInfo>& rows) { return CheckOf(rows, L"SHORT.TXT") == 1; }));
+        ASSERT_TRUE(shortTicked(1));
         done = SaveInto(driver, pass == 1 ? twice : fs::path());
     }
     EXPECT_TRUE(fs::exists(twice / "SHORT.TXT"));
@@ -385,10 +380,7 @@ TEST(ResultsRoad, TheSnapshotLoadedInANewRunSavesTheSameBytes)
     fs::remove(resaved);
     ASSERT_TRUE(driver.SendCommand(kSaveSnapshotCommand));
     ASSERT_TRUE(driver.AnswerFileDialog(L"Save As", resaved.wstring()));
-    const std::string snapshot = ReadBytes(snapshotFile);
-    std::string bytes;
-    EXPECT_TRUE(WaitUntil([&] { return (bytes = ReadBytes(resaved)).size() >= snapshot.size(); }, kStateWaitMs));
-    EXPECT_TRUE(bytes == snapshot) << "the snapshot saved from a loaded snapshot differs";
+    EXPECT_TRUE(WaitForBytes(resaved, ReadBytes(snapshotFile))) << "the snapshot saved from a loaded snapshot differs";
     fs::remove(resaved);
     driver.Kill();
 }

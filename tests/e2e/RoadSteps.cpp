@@ -22,6 +22,18 @@ std::wstring Disk(const char* name)
     return WindowsPath(morvick::test::FixtureFolder(kWizardDisks) + "/" + name);
 }
 
+void ExpectRefused(MorvickDriver& driver, UINT command, const std::wstring& window)
+{
+    ASSERT_TRUE(driver.SendCommand(command));
+    ASSERT_TRUE(driver.SendCommand(kAboutCommand));
+    ASSERT_NE(driver.WaitForWindow(L"About Morvick"), nullptr);
+    const bool opened = driver.WaitForWindow(window, 0) != nullptr;
+    EXPECT_FALSE(opened) << Utf8(window) << " opened: its command is offered";
+    ASSERT_TRUE(driver.PressDialogButton(L"About Morvick", IDOK));
+    if (opened)
+        driver.PressDialogButton(window, IDCANCEL);
+}
+
 void PressAndExpect(MorvickDriver& driver, UINT button, const std::string& kind, const std::string& text, UINT answer)
 {
     const size_t before = driver.MessageCount();
@@ -43,13 +55,7 @@ std::vector<std::wstring> ItemTexts(MorvickDriver& driver, UINT tree)
 
 bool WaitForTree(MorvickDriver& driver, UINT tree, size_t count)
 {
-    const DWORD start = GetTickCount();
-    while (GetTickCount() - start < kStateWaitMs) {
-        if (ItemTexts(driver, tree).size() >= count)
-            return true;
-        Sleep(100);
-    }
-    return false;
+    return WaitUntil([&] { return ItemTexts(driver, tree).size() >= count; }, kStateWaitMs);
 }
 
 void OpenImage(MorvickDriver& driver, const std::wstring& path, UINT mode)
@@ -70,6 +76,20 @@ void SearchPartitions(MorvickDriver& driver, bool tableExpected)
     EXPECT_TRUE(driver.IsVisible(kNext));
     EXPECT_TRUE(driver.IsVisible(kBack));
     EXPECT_FALSE(driver.IsVisible(kStop));
+}
+
+void ScanToFileSystems(MorvickDriver& driver)
+{
+    const size_t before = driver.MessageCount();
+    ASSERT_TRUE(driver.Click(kNext));
+    ASSERT_TRUE(WaitUntil([&] { return driver.ShownPage() == 3 || driver.MessageCount() > before; }, 120000));
+    LoggedMessage message;
+    if (driver.WaitForMessage(before, message, 0)) {
+        driver.AnswerMessage(IDOK);
+        FAIL() << "Scan said: " << message.text;
+    }
+    // The file-system tree has the drive tree's id.
+    EXPECT_TRUE(WaitForTree(driver, kDriveTree, 2)) << "no file system is listed";
 }
 
 namespace {

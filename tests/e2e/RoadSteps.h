@@ -23,6 +23,9 @@ constexpr UINT kPaneStatus = 61482, kPaneProgress = 61457, kHideProgress = 61486
 extern const char kWizardDisks[];
 std::wstring Disk(const char* name);
 
+// A command the frame refuses opens nothing: the About box, asked for after it, comes alone (the
+// frame handles its commands in order). A window that did open is closed again.
+void ExpectRefused(MorvickDriver& driver, UINT command, const std::wstring& window);
 // Presses a button and expects exactly one message for it, which is then answered.
 void PressAndExpect(MorvickDriver& driver, UINT button, const std::string& kind, const std::string& text,
     UINT answer = IDOK);
@@ -32,6 +35,9 @@ bool WaitForTree(MorvickDriver& driver, UINT tree, size_t count);
 void OpenImage(MorvickDriver& driver, const std::wstring& path, UINT mode);
 // Next on the drive page; answers the "Partition Type" question when the disk has a table.
 void SearchPartitions(MorvickDriver& driver, bool tableExpected);
+// Scan on the Extensive Scan's partition page: the file-system page comes and lists a file system;
+// a message instead fails the test with its text.
+void ScanToFileSystems(MorvickDriver& driver);
 // A value of the program's profile exists; and removes one (the test program puts the profile back
 // as it found it when it ends).
 bool ProfileValueExists(const wchar_t* section, const wchar_t* value);

@@ -7,6 +7,7 @@ namespace {
 
 constexpr UINT kPreviewPane = 59649;
 constexpr UINT kViewerId = 59648;  // every viewer of the pane, the placeholders among them
+constexpr UINT kDocumentText = 183;  // the document viewer's rich edit control
 constexpr int kHeaderBand = 35;
 
 // Pixels as 0x00RRGGBB, rows from the top.
@@ -120,6 +121,21 @@ UINT ShownPreviewPicture(MorvickDriver& driver)
             return id;
     }
     return 0;
+}
+
+std::wstring ShownPreviewText(MorvickDriver& driver)
+{
+    HWND pane = driver.Control(kPreviewPane);
+    HWND viewer = nullptr;
+    if (pane != nullptr && IsWindowVisible(pane))
+        EnumChildWindows(pane, FindViewer, reinterpret_cast<LPARAM>(&viewer));
+    HWND text = viewer != nullptr ? GetDlgItem(viewer, static_cast<int>(kDocumentText)) : nullptr;
+    if (text == nullptr || !IsWindowVisible(text))
+        return std::wstring();
+    wchar_t shown[256] = L"";
+    DWORD_PTR result = 0;
+    MorvickDriver::Send(text, WM_GETTEXT, 256, reinterpret_cast<LPARAM>(shown), &result);
+    return shown;
 }
 
 std::map<COLORREF, size_t> ScreenColours(const RECT& screen)

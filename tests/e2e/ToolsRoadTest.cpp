@@ -26,15 +26,9 @@ std::wstring ControlText(HWND control)
     return text;
 }
 
-bool WaitForText(HWND control, const std::function<bool(const std::wstring&)>& done, DWORD ms = kStateWaitMs)
+bool WaitForText(HWND control, const std::function<bool(const std::wstring&)>& done)
 {
-    const DWORD start = GetTickCount();
-    while (!done(ControlText(control))) {
-        if (GetTickCount() - start > ms)
-            return false;
-        Sleep(50);
-    }
-    return true;
+    return WaitUntil([&] { return done(ControlText(control)); }, kStateWaitMs);
 }
 
 void Press(HWND dialog, UINT id)
@@ -108,7 +102,7 @@ TEST(ToolsRoad, FindFiltersSettingsDriveInformationAndHelp)
     EXPECT_TRUE(WaitUntil([&] { return PreviewCopies(driver).size() == 1; }, kStateWaitMs))
         << "the hit was not extracted";
     if (!PreviewCopies(driver).empty()) {
-        EXPECT_EQ(ReadBytes(PreviewCopies(driver)[0]), ReadBytes(ResultsOracle("part2.recover/short.txt")));
+        EXPECT_TRUE(WaitForBytes(PreviewCopies(driver)[0], ReadBytes(ResultsOracle("part2.recover/short.txt"))));
     }
     EXPECT_TRUE(WaitUntil([&] { return ProgramFocus(driver.Frame()) == hits; }, kStateWaitMs))
         << "the focus left the hits";
@@ -395,7 +389,7 @@ TEST(ToolsRoad, AHeldSaveGivesWayToStopAndToItsTimeLimit)
         ASSERT_TRUE(driver.Click(kSave));
         ASSERT_TRUE(driver.ChooseSaveFolder());
         LoggedMessage message;
-        ASSERT_TRUE(driver.WaitForMessage(before, message, 120000)) << "the held save did not end";
+        ASSERT_TRUE(driver.WaitForMessage(before, message, kSaveWaitMs)) << "the held save did not end";
         EXPECT_EQ(message.text, "Files Saved Successfully.");
         ASSERT_TRUE(driver.AnswerMessage(IDOK));
         EXPECT_TRUE(fs::exists(SaveStaging() / "ZEROS.BIN"));

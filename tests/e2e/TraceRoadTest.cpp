@@ -72,18 +72,23 @@ TEST(TraceRoad, FileTraceOfPicturesThroughTheFileTypesDialog)
     ASSERT_TRUE(WaitUntil([&] { return (rows = driver.ListRows(list, 3)).size() >= 2; }, kStateWaitMs))
         << "photo.jpg and the deleted gone.jpg";
     EXPECT_EQ(rows[0].texts[0], L"1.jpg");
-    // The picture's copy for the preview, then its picture.
+    // The picture's copy for the preview, then its picture, which the pane shows once the copy is
+    // whole: a traced file is 1 MiB long, and cannot be read at all while it is being written.
     for (const fs::path& copy : PreviewCopies(driver))
         fs::remove(copy);
     ASSERT_TRUE(driver.ClickListRow(list, 0));
-    EXPECT_TRUE(WaitUntil([&] { return !PreviewCopies(driver).empty(); }, kStateWaitMs));
+    EXPECT_TRUE(WaitUntil(
+        [&] {
+            const std::vector<fs::path> copies = PreviewCopies(driver);
+            return copies.size() == 1 && ReadBytes(copies[0]).size() == 1024u * 1024u;
+        },
+        kStateWaitMs))
+        << "the picture was not extracted whole";
     EXPECT_TRUE(driver.Capture(driver.Frame(), gallery + L"\\results-page-trace.png"));
 
     // Find and Settings are not offered in File Trace.
-    ASSERT_TRUE(driver.SendCommand(kFindCommand));
-    ASSERT_TRUE(driver.SendCommand(kSettingsCommand));
-    EXPECT_EQ(driver.WaitForWindow(L"Find File(s)", 1000), nullptr);
-    EXPECT_EQ(driver.WaitForWindow(L"Recovery Settings", 100), nullptr);
+    ExpectRefused(driver, kFindCommand, L"Find File(s)");
+    ExpectRefused(driver, kSettingsCommand, L"Recovery Settings");
 
     // The traced pictures saved: 1 MiB each from their first sector.
     ASSERT_NO_FATAL_FAILURE(TickRoot(driver));
@@ -133,16 +138,8 @@ TEST(TraceRoad, AFailedFileTraceStaysOnThePartitionPageWithOpenRefused)
     ASSERT_TRUE(driver.AnswerMessage(IDOK));
     EXPECT_EQ(driver.ShownPage(), 2);
     ASSERT_TRUE(WaitUntil([&] { return driver.IsVisible(kNext) && driver.IsEnabled(kNext); }, kStateWaitMs));
-    // "&Open", which fills in the start page, is refused here: the About box, asked for after it,
-    // comes alone.
-    ASSERT_TRUE(driver.SendCommand(kOpenCommand));
-    ASSERT_TRUE(driver.SendCommand(kAboutCommand));
-    HWND about = driver.WaitForWindow(L"About Morvick");
-    ASSERT_NE(about, nullptr);
-    EXPECT_EQ(driver.WaitForWindow(L"Add  file to repair", 0), nullptr) << "Open was offered on the partition page";
-    ASSERT_TRUE(driver.PressDialogButton(L"About Morvick", IDOK));
-    if (HWND browse = driver.WaitForWindow(L"Add  file to repair", 0))
-        PostMessageW(browse, WM_COMMAND, IDCANCEL, 0);
+    // "&Open", which fills in the start page, is refused here.
+    ExpectRefused(driver, kOpenCommand, L"Add  file to repair");
     // Back to the start page offers it again.
     ASSERT_TRUE(driver.Click(kBack));
     ASSERT_TRUE(driver.WaitForPage(1));

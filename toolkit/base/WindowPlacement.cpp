@@ -57,8 +57,9 @@ BOOL CTKWindowPlacement::ReadPlacement(LPCTSTR lpszEntry, LPCTSTR lpszSection)
   if (!store.ReadBinary(lpszSection ? lpszSection : kDefaultSection, lpszEntry ? lpszEntry : kDefaultEntry, &pData,
                         &nBytes))
     return FALSE;
-  // Only a value of the size written is taken: a shorter one would be read past its end.
-  const BOOL bResult = nBytes == kValueSize;
+  // The record is the 44 bytes after the leading word, whatever follows them; a shorter value is
+  // refused, since copying the record would read past its end.
+  const BOOL bResult = nBytes >= kValueSize;
   if (bResult) {
     std::memcpy(&m_placement, pData + 4, kRecordSize);
     m_placement.length = kRecordSize;

@@ -11,6 +11,9 @@ WCHAR UpperCase(WCHAR ch)
 
 WCHAR TKPTranslateKey(UINT nKey, HKL hLayout)
 {
+    // An empty keyboard state, not the thread's: a mnemonic is the character its key types by
+    // itself, and the thread's state may hold a Shift pressed with Alt+key, under which a layout
+    // answers the shifted character instead (the French key of "é" then gives "2").
     const BYTE noModifiers[256] = {};
     const UINT nNoStateChange = 0x4;
     WCHAR szChar[4] = {};
@@ -33,8 +36,12 @@ BOOL TKPKeyTypesChar(WCHAR ch, UINT nKey, HKL hCurrent, const HKL* pLayouts, int
         const WCHAR chTyped = pfnTranslate(nKey, hLayout);
         return chTyped != 0 && UpperCase(chTyped) == chUpper;
     };
+    // The layout in use is asked even when it is the only one: with a single layout of another
+    // script ("&Файл" on a Russian keyboard) no mnemonic of its captions would answer its key.
     if (hCurrent != NULL && types(hCurrent))
         return TRUE;
+    // A key code is its character only for the digit and letter keys: the numeric pad's codes
+    // (0x60-0x6F) equal "`" and "a" to "o", so Num 1 would pick "&About".
     if (((nKey >= '0' && nKey <= '9') || (nKey >= 'A' && nKey <= 'Z')) && (UINT)chUpper == nKey)
         return TRUE;
     for (int i = 0; i < nLayouts; ++i) {

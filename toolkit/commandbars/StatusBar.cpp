@@ -148,7 +148,7 @@ CTKPStatusBarPane* CTKPStatusBar::AddIndicator(UINT nID, int nIndex, int cxWidth
     pPane->m_nID = nID;
     pPane->m_cxText = cxWidth;
     InsertPane(pPane, nIndex);
-    UpdateAllPanes(TRUE, TRUE);
+    RenumberParts();
     return pPane;
 }
 
@@ -162,13 +162,20 @@ BOOL CTKPStatusBar::RemoveIndicator(UINT nID)
     m_nCount = GetPaneCount();
     pPane->m_pStatusBar = NULL;
     pPane->InternalRelease();
-    // The control's later parts take the places of those that went.
+    RenumberParts();
+    return TRUE;
+}
+
+void CTKPStatusBar::RenumberParts()
+{
+    // The control keeps each part's text by its number: the panes that moved to other parts send
+    // theirs again.
     for (int i = 0; i < GetPaneCount(); ++i)
         if (m_arrPanes[i]->m_bVisible)
             m_arrPanes[i]->m_dwPending |= CTKPStatusBarPane::pendingText;
     UpdateAllPanes(TRUE, TRUE);
-    Invalidate(FALSE);
-    return TRUE;
+    if (GetSafeHwnd() != NULL)
+        Invalidate(FALSE);
 }
 
 void CTKPStatusBar::RemoveAll()

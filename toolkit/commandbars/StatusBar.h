@@ -48,6 +48,9 @@ public:
     // Numbers the panes and gives the control their edges (bUpdateRects); sends the texts that
     // changed without an update (bUpdateText).
     void UpdateAllPanes(BOOL bUpdateRects, BOOL bUpdateText);
+    // After a pane came, went, was shown or hidden: the parts numbered anew, each with its pane's
+    // text.
+    void RenumberParts();
 
     // Painting through the command-bar theme.
     CTKPCommandBars* GetCommandBars() const { return m_pCommandBars; }

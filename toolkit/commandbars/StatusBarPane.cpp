@@ -61,11 +61,8 @@ void CTKPStatusBarPane::SetVisible(BOOL bVisible)
     m_bVisible = bVisible;
     if (!bVisible && m_hWndPane != NULL)
         ::ShowWindow(m_hWndPane, SW_HIDE);
-    if (m_pStatusBar != NULL) {
-        m_dwPending |= pendingText;
-        m_pStatusBar->UpdateAllPanes(TRUE, TRUE);
-        Redraw();
-    }
+    if (m_pStatusBar != NULL)
+        m_pStatusBar->RenumberParts();
 }
 
 void CTKPStatusBarPane::SetHostedWindow(HWND hWnd)

@@ -94,6 +94,10 @@ TKLayoutSize CTKPControlLayout::CalcLayoutSize(std::vector<TKPLayoutRecord>& rec
     int x = 0, y = 0, nThickness = 0;
     int nMaxRight = 0, nMaxBottom = 0, nMaxWidth = 0;
     bool bFirst = true;
+    // The first control opens the first row even when it carries the wrap flag (it is longer than
+    // the bar): moving it on by a separator, as a later wrapped group start is, would leave an empty
+    // band before it, since no separator is drawn before a bar's first control, and only while the
+    // bar is narrower than that control.
     for (TKPLayoutRecord& r : records) {
         if (!IsShown(r))
             continue;

@@ -63,9 +63,11 @@ public:
         const Borders& borders, int nMinThickness, TKLayoutSize sizeSeparator, int nMRUWidth);
 
     // Sets the wrap (and, in one-row mode, hidden) flags for a length; sets modeStretch in dwMode when
-    // it wrapped or hid something (unless one-row mode). A group start inside a row takes nGroupGap
+    // it hid something, or when it wrapped outside one-row mode (where only a first control longer
+    // than the length wraps, and that sets nothing). A group start inside a row takes nGroupGap
     // more (the separator's length, so that rows measure as they are placed). Returns the number of
-    // rows.
+    // rows; in one-row mode, once it hides, the number of wraps before (0, or 1 after a long first
+    // control).
     static int WrapControls(std::vector<TKPLayoutRecord>& records, int nLength, std::uint32_t& dwMode,
         int nGroupGap = GROUP_GAP);
     // Places the records by their wrap flags from (0, 0) (columns leftwards in vertical mode) and

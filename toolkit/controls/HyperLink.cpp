@@ -137,6 +137,8 @@ COLORREF CTKHyperLink::GetBackColor() const
 
 BOOL CTKHyperLink::IsTextStatic() const
 {
+    // The type is the low five bits (SS_TYPEMASK), not the low byte: with 0xFF a link that shows an
+    // ampersand (SS_NOPREFIX, 0x80) would lose its target, colours and hover as a "picture" static.
     return (CWnd::GetStyle() & SS_TYPEMASK) < SS_ICON;
 }
 

@@ -25,18 +25,19 @@ BOOL CMainPreviewView::ShowPowerPointSlides(const CString& strPath)
     CPowerPointApplication app;
     bool created = false;
     try {
-        if (!app.CreateDispatch(L"Powerpoint.Application"))
-            return FALSE;
-        created = true;
-        CPresentations presentations(app.GetPresentations());
-        CPresentation presentation(presentations.Open(strPath, 1L, 1L, 0L));
-        // Only slides of this presentation are shown.
-        RemoveSlideFolder(slideFolder);
-        presentation.SaveAs(exportFile, kSaveAsGif, 0L);
-        app.Quit();
-        created = false;
-        ShowThumbnailView(slideFolder);
-        return TRUE;
+        // Without the program the folder is cleared below too, as after a failed export.
+        if (app.CreateDispatch(L"Powerpoint.Application")) {
+            created = true;
+            CPresentations presentations(app.GetPresentations());
+            CPresentation presentation(presentations.Open(strPath, 1L, 1L, 0L));
+            // Only slides of this presentation are shown.
+            RemoveSlideFolder(slideFolder);
+            presentation.SaveAs(exportFile, kSaveAsGif, 0L);
+            app.Quit();
+            created = false;
+            ShowThumbnailView(slideFolder);
+            return TRUE;
+        }
     } catch (CException* e) {
         e->Delete();
     }

@@ -3,6 +3,8 @@
 #include "preview/win/host/PreviewDocument.h"
 #include "preview/win/host/PreviewFrameState.h"
 
+#include <algorithm>
+
 IMPLEMENT_DYNCREATE(CTextView, CView)
 
 BEGIN_MESSAGE_MAP(CTextView, CView)
@@ -30,12 +32,11 @@ long CTextView::HimetricToPixels(long himetric, int dpi) {
 }
 
 CRect CTextView::TargetRect(const CRect& client) {
-  CRect rc = client;
-  rc.left += 200;
-  rc.top += 10;
-  rc.right -= 400;
-  rc.bottom -= 20;
-  return rc;
+  // 200 clear on either side and 10 above and below, as far as a third of the pane's size: a narrow
+  // pane keeps a picture that is neither empty nor turned inside out.
+  const long insetX = std::min<long>(200, client.Width() / 3);
+  const long insetY = std::min<long>(10, client.Height() / 3);
+  return CRect(client.left + insetX, client.top + insetY, client.right - insetX, client.bottom - insetY);
 }
 
 BOOL CTextView::LoadPicture(const CString& strPath) {
@@ -121,7 +122,9 @@ void CTextView::OnDraw(CDC* pDC) {
       }
       m_pPicture->Render(mem, 0, 0, m_nWidth, m_nHeight, 0, m_nHimetricHeight, m_nHimetricWidth, -m_nHimetricHeight,
                          &target);
-      StretchBlt(hdc, target.left, target.top, target.right, target.bottom, mem, 0, 0, m_nWidth, m_nHeight, SRCCOPY);
+      // The box's own size: its right and bottom taken as the size mirrored a narrow pane's picture.
+      StretchBlt(hdc, target.left, target.top, target.Width(), target.Height(), mem, 0, 0, m_nWidth, m_nHeight,
+                 SRCCOPY);
       if (memOldPalette != NULL) SelectPalette(mem, memOldPalette, FALSE);
       SelectObject(mem, oldBitmap);
       DeleteObject(bitmap);

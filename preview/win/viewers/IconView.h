@@ -22,8 +22,8 @@ class CTextView : public CView {
   BOOL LoadPicture(const CString& strPath);
   // Pixels of a HIMETRIC length at the given dots per inch (rounded); -1 beyond the pixel cap.
   static long HimetricToPixels(long himetric, int dpi);
-  // Where a transparent picture is stretched: the client area less 200 on the left, 10 at the
-  // top, 400 on the right and 20 at the bottom (right and bottom serve as width and height).
+  // Where a transparent picture is stretched: the client area less 200 on the left and on the
+  // right and 10 at the top and the bottom, each inset at most a third of the client's size.
   static CRect TargetRect(const CRect& client);
 
   long m_nWidth, m_nHeight;                    // pixels

@@ -288,6 +288,12 @@ TEST(DriveInfoDialog, NamesTheBrowsedFileSystemAndItsCounts)
     EXPECT_EQ(values[5], L"2052");
     EXPECT_EQ(values[6], L"2100");
     EXPECT_EQ(values[7], L"N/A");
+    // A volume whose second FAT is the active one is read from it first; the rows keep disk order.
+    g_VolumeParams.firstFat = 2100;
+    g_VolumeParams.secondFat = 2052;
+    CDriveInfoDlg::ComputeValues(values);
+    EXPECT_EQ(values[5], L"2052");
+    EXPECT_EQ(values[6], L"2100");
     FillTestVolume(TestVolume::kNtfs);
     g_VolumeParams.mftStart = 4096;
     CDriveInfoDlg::ComputeValues(values);

@@ -357,6 +357,39 @@ TEST_F(ResultList, PropertiesCountAFoldersContentsAfreshEachTime)
     EXPECT_EQ(CPropertiesDlg::FileSizeText(5ull << 32), L"20971520 KB") << "sizes past 4 GiB";
 }
 
+TEST_F(ResultList, PropertiesOfEveryRowTheMenuOffersThemOn)
+{
+    ResultPanes panes;
+    CResultListCtrl& list = panes.list;
+    CItemProperties properties;
+    // A file row: its columns, the size in KB.
+    const int file = panes.Row(L"r1.txt");
+    ASSERT_TRUE(list.RowProperties(file, properties));
+    EXPECT_FALSE(properties.folder);
+    EXPECT_EQ(properties.name, L"r1.txt");
+    EXPECT_EQ(properties.number, panes.Key(L"r1.txt"));
+    EXPECT_EQ(properties.size, L"1 KB");
+    EXPECT_EQ(properties.created, list.GetItemText(file, 3));
+    EXPECT_EQ(properties.modified, list.GetItemText(file, 4));
+    // A folder row: its folder's.
+    ASSERT_TRUE(list.RowProperties(panes.Row(L"A"), properties));
+    EXPECT_TRUE(properties.folder);
+    EXPECT_EQ(properties.name, L"A");
+    EXPECT_EQ(properties.created, L"03-03-2024 ");
+    // The parent row: its name, nothing else.
+    list.OpenRow(panes.Row(L"A"));
+    PumpPending();
+    ASSERT_EQ(list.GetItemText(0, 0), L"Parent...");
+    ASSERT_TRUE(list.RowProperties(0, properties));
+    EXPECT_FALSE(properties.folder);
+    EXPECT_EQ(properties.name, L"Parent...");
+    EXPECT_EQ(properties.size, L"0 KB");
+    EXPECT_EQ(properties.created, L"");
+    EXPECT_EQ(properties.modified, L"");
+    // No such row.
+    EXPECT_FALSE(list.RowProperties(list.GetItemCount(), properties));
+}
+
 // What the last context menu offered (its commands, those of its submenus too), and the command the
 // user picks from the next one.
 std::vector<UINT> g_offered;

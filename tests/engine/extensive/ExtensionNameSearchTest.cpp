@@ -111,6 +111,26 @@ TEST_F(ExtensionNameSearch, EachBaseRecordTakesTheNameOfItsOwnExtensionRecord)
     EXPECT_EQ(g_NtfsFileRecords.tail->deleted, 1u);
 }
 
+// Record 96 was a deleted file's, freed (its sequence number went from 4 to 5) and taken by a new
+// file: the deleted file's extension record still names record 96 with number 4, where the MFT's
+// order puts it. A record in use takes only what names its own number.
+TEST_F(ExtensionNameSearch, ARecordInUseDoesNotTakeTheNameOfTheDeletedFileThatHeldItsNumberBefore)
+{
+    PutMftRecord(raw, 1600, NamelessBase(96, 5, 700));
+    PutMftRecord(raw, 1604, NameRecord(98, 96, 4, u"old-deleted.txt", 40, 0));
+    PutMftRecord(raw, 2600, NameRecord(700, 96, 5, u"current.txt"));
+    // The same, deleted in its turn: its number went on to 6, and its own extension record names 5.
+    PutMftRecord(raw, 1700, NamelessBase(100, 6, 720, 0));
+    PutMftRecord(raw, 1704, NameRecord(102, 100, 4, u"older-deleted.txt", 40, 0));
+    PutMftRecord(raw, 2640, NameRecord(720, 100, 5, u"deleted-current.txt", 5, 0));
+    Search();
+
+    EXPECT_EQ(Files(), (std::vector<std::string>{"1600 current.txt", "1700 deleted-current.txt"}));
+    ASSERT_NE(g_NtfsFileRecords.head, nullptr);
+    EXPECT_EQ(g_NtfsFileRecords.head->parentRecord, 5u);
+    EXPECT_EQ(g_NtfsFileRecords.head->deleted, 0u);
+}
+
 TEST_F(ExtensionNameSearch, AFolderTakesItsNameAndKeepsItsIndexAndOneWithoutANameIsTakenOut)
 {
     PutMftRecord(raw, 1000,

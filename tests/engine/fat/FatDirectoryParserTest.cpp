@@ -88,7 +88,7 @@ TEST(FatDirectoryParser, ShortEntriesAndWhatIsLeftOut)
     d.Short("README  TXT", 0x20, 0x12345, 77);
     d.Short("\xE5" "EADME  TXT", 0x20, 9, 5);    // deleted
     d.Short("SUB        ", 0x10, 60);
-    d.Short("A?B     TXT", 0x20, 10, 1);          // "?" is not a valid name
+    d.Short("A?B     TXT", 0x20, 10, 1);          // "?" is no valid name, but the entry may be real
     d.Short("C:D     TXT", 0x20, 11, 1);          // ":" is
     d.Short("SELF       ", 0x10, 50);             // a folder claiming to be this one
     // Without a first cluster: an empty file (live or deleted, any plain attributes) is kept; the
@@ -99,13 +99,13 @@ TEST(FatDirectoryParser, ShortEntriesAndWhatIsLeftOut)
     d.Short("NOCLUS     ", 0x10, 0, 0);
     d.Short("LOST    TXT", 0x20, 0, 300);
     const std::vector<FatFoundEntry> found = d.Parse();
-    EXPECT_EQ(Names(found), (std::vector<std::u16string>{u"README.TXT", u"xEADME.TXT", u"SUB", u"C:D.TXT",
-                                                         u"EMPTY.TXT", u"xMPTY2.TXT"}));
-    ASSERT_EQ(found.size(), 6u);
-    EXPECT_EQ(found[4].firstCluster, 0u);
-    EXPECT_EQ(found[4].size, 0u);
-    EXPECT_FALSE(found[4].folder);
-    EXPECT_TRUE(found[5].deleted);
+    EXPECT_EQ(Names(found), (std::vector<std::u16string>{u"README.TXT", u"xEADME.TXT", u"SUB", u"A?B.TXT",
+                                u"C:D.TXT", u"EMPTY.TXT", u"xMPTY2.TXT"}));
+    ASSERT_EQ(found.size(), 7u);
+    EXPECT_EQ(found[5].firstCluster, 0u);
+    EXPECT_EQ(found[5].size, 0u);
+    EXPECT_FALSE(found[5].folder);
+    EXPECT_TRUE(found[6].deleted);
     EXPECT_EQ(found[0].firstCluster, 0x12345u);
     EXPECT_EQ(found[0].size, 77u);
     EXPECT_EQ(found[0].parentCluster, 50u);
@@ -117,7 +117,7 @@ TEST(FatDirectoryParser, ShortEntriesAndWhatIsLeftOut)
 
     // FAT16 ignores the high cluster word; a deleted parent makes every entry deleted.
     const std::vector<FatFoundEntry> fat16 = d.Parse(false, 50, true);
-    ASSERT_EQ(fat16.size(), 6u);
+    ASSERT_EQ(fat16.size(), 7u);
     EXPECT_EQ(fat16[0].firstCluster, 0x2345u);
     EXPECT_TRUE(fat16[0].deleted);
     EXPECT_TRUE(fat16[2].deleted);
@@ -125,7 +125,8 @@ TEST(FatDirectoryParser, ShortEntriesAndWhatIsLeftOut)
 
 TEST(FatDirectoryParser, ShortNamesKeepTheirBytesWhateverTheCaseFlags)
 {
-    // Byte 12 (0x08 base, 0x10 extension in lower case) changes nothing: each byte is one character.
+    // Byte 12 (0x08 base, 0x10 extension in lower case) changes nothing: each byte is one character
+    // of the OEM code page (0x8E is "\u00C4" in the usual ones).
     DirectoryBuilder d;
     d.Short("README  TXT", 0x20, 3, 1, 0x18);
     d.Short("README  TXT", 0x20, 4, 1, 0x08);
@@ -137,8 +138,51 @@ TEST(FatDirectoryParser, ShortNamesKeepTheirBytesWhateverTheCaseFlags)
     d.Short("           ", 0x20, 10, 1);  // blanks only: an empty name, listed all the same
     d.Short("        TXT", 0x20, 11, 1);
     EXPECT_EQ(Names(d.Parse()),
-        (std::vector<std::u16string>{u"README.TXT", u"README.TXT", u"README.TXT", u"A_1\u008E.TXT", u"xEADME.TXT",
+        (std::vector<std::u16string>{u"README.TXT", u"README.TXT", u"README.TXT", u"A_1\u00C4.TXT", u"xEADME.TXT",
             u"NOEXT", u"MY FILE.TXT", u"", u".TXT"}));
+}
+
+TEST(FatDirectoryParser, ShortNamesInTheOemCodePage)
+{
+    // A first byte 0x05 stands for 0xE5, the same character as 0xE5 anywhere else in the name.
+    DirectoryBuilder d;
+    d.Short("M\x8ERZ    TXT", 0x20, 3, 1);
+    d.Short("\x05RZ     TXT", 0x20, 4, 1);
+    d.Short("M\xE5RZ    TXT", 0x20, 5, 1);
+    d.Short("\xE5\x8ERZ    TXT", 0x20, 6, 1);
+    const std::vector<std::u16string> names = Names(d.Parse());
+    ASSERT_EQ(names.size(), 4u);
+    EXPECT_EQ(names[0], u"M\u00C4RZ.TXT");
+    EXPECT_EQ(names[1].substr(1), u"RZ.TXT");
+    EXPECT_EQ(names[2], u"M" + names[1]);
+    EXPECT_GE(names[1][0], 0x80);
+    EXPECT_EQ(names[3], u"x\u00C4RZ.TXT");
+}
+
+TEST(FatDirectoryParser, NamesAFolderCannotHoldKeepTheirFiles)
+{
+    DirectoryBuilder d;
+    // A long name that fails: the sound short name.
+    d.Long(u"a/b.txt", "A_B     TXT").Short("A_B     TXT", 0x20, 3, 1);
+    d.Long(u"x:y*z?.txt", "X_Y_Z_  TXT").Short("X_Y_Z_  TXT", 0x20, 4, 1);
+    // Both fail, or a short name alone: the name as it is.
+    d.Long(u"q?long.txt", "Q\x02LONG  TXT").Short("Q\x02LONG  TXT", 0x20, 5, 1);
+    d.Short("BAD\x07NAMETXT", 0x20, 6, 1);
+    EXPECT_EQ(Names(d.Parse()),
+        (std::vector<std::u16string>{u"A_B.TXT", u"X_Y_Z_.TXT", u"q?long.txt", u"BAD\u0007NAME.TXT"}));
+
+    // The same name in bytes whose other fields no entry has is no entry: a reserved attribute bit,
+    // an unknown flag at 12, hundredths of 200, a 24th hour, a 60th second or minute, a 13th month, a day 0.
+    const std::pair<size_t, std::vector<uint8_t>> impossible[] = {{11, {0x60}}, {12, {0x20}}, {13, {200}},
+        {15, {0xC0}}, {14, {0x1E}}, {22, {0x80, 0x07}}, {24, {0xA1, 0x01}}, {24, {0x20}}, {16, {0x00, 0x5A}}, {18, {0xA0, 0x01}}};
+    for (const auto& [offset, bytes] : impossible) {
+        DirectoryBuilder garbage;
+        garbage.Short("BAD\x07NAMETXT", 0x20, 6, 1);
+        std::copy(bytes.begin(), bytes.end(), garbage.Bytes().begin() + offset);
+        EXPECT_TRUE(garbage.Parse().empty()) << offset;
+        garbage.Bytes()[3] = '_';
+        EXPECT_EQ(garbage.Parse().size(), 1u) << offset << ": a sound name is listed whatever the fields";
+    }
 }
 
 TEST(FatDirectoryParser, LongNames)
@@ -149,10 +193,10 @@ TEST(FatDirectoryParser, LongNames)
     d.Long(u"Grüße 日本語.txt", "GRUE~1  TXT").Short("GRUE~1  TXT", 0x20, 7, 1);
     d.Long(u"stale name.txt", "OTHER~1 TXT").Short("SHORT   TXT", 0x20, 8, 1);   // wrong checksum
     d.Long(u"deleted long name.txt", "DELETE~1TXT", true).Short("\xE5" "ELETE~1TXT", 0x20, 9, 1);
-    d.Long(u"bad?name.txt", "BADNAM~1TXT").Short("BADNAM~1TXT", 0x20, 10, 1);
+    d.Long(u"bad?name.txt", "BADNAM~1TXT").Short("BADNAM~1TXT", 0x20, 10, 1);  // a name no folder holds
     EXPECT_EQ(Names(d.Parse()), (std::vector<std::u16string>{u"A rather long name.txt", u"Exactly26CharactersLongXYZ",
                                                              u"Grüße 日本語.txt", u"SHORT.TXT",
-                                                             u"deleted long name.txt"}));
+                                                             u"deleted long name.txt", u"BADNAM~1.TXT"}));
 
     // Parts out of order or with a gap give the short name.
     DirectoryBuilder gap;

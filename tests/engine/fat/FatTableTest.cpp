@@ -120,6 +120,31 @@ TEST(FatTable, AFolderChainThatBreaksOffInTheFirstFatIsReadAgainFromTheSecond)
     EXPECT_EQ(end, FatChainEnd::Limit);
 }
 
+TEST(FatTable, ADeletedFileTakesTheFreeClustersAfterItsFirst)
+{
+    // FAT32, 128 entries a sector: clusters 3 to 399 in use but 255 (the last of the second sector)
+    // and 256 (the first of the third), 400 and on free.
+    std::vector<std::pair<uint32_t, uint32_t>> entries;
+    for (uint32_t c = 3; c < 400; ++c) {
+        if (c != 255 && c != 256)
+            entries.emplace_back(c, c == 399 ? 0x0FFFFFFF : c + 1);
+    }
+    MemorySectorSource base = FatDisk(true, entries);
+    PatchedSectorSource disk(base);
+    FatTable fat(disk, FileSystemKind::kFat32, 1, 4, 500);
+    EXPECT_EQ(FollowFreeClusters(fat, 2, 4), (Chain{2, 255, 256, 400}));
+    EXPECT_EQ(FollowFreeClusters(fat, 2, 2), (Chain{2, 255}));
+    EXPECT_EQ(FollowFreeClusters(fat, 400, 3), (Chain{400, 401, 402}));
+    EXPECT_EQ(FollowFreeClusters(fat, 498, 5), (Chain{498, 499, 500, 501}));  // up to the last cluster
+    EXPECT_TRUE(FollowFreeClusters(fat, 3, 4).empty()) << "its first cluster is another file's";
+    EXPECT_TRUE(FollowFreeClusters(fat, 600, 4).empty());
+    EXPECT_EQ(FollowFreeClusters(fat, 2, 4, [] { return true; }), (Chain{2}));
+    // A FAT sector that cannot be read tells nothing: its clusters are taken.
+    disk.Unreadable(3);
+    FatTable damaged(disk, FileSystemKind::kFat32, 1, 4, 500);
+    EXPECT_EQ(FollowFreeClusters(damaged, 2, 4), (Chain{2, 255, 256, 257}));
+}
+
 TEST(FatTable, StopFlagEndsTheWalk)
 {
     MemorySectorSource disk = FatDisk(true, {{2, 3}, {3, 4}, {4, 0x0FFFFFFF}});

@@ -263,4 +263,29 @@ TEST(FatVolumeLayout, BootSectorsOfTheFixture)
         std::vector<uint32_t>{fat32.layout.rootCluster});
 }
 
+TEST(FatVolumeLayout, TheActiveFatIsReadFirstWhereTheFatsAreNotMirrored)
+{
+    // FAT32 keeps its flags at 40: bit 7 set, only the FAT that bits 0-3 number is kept up to date.
+    // On FAT16 the same bytes belong to the volume's serial number.
+    RawFileSectorSource disk(FixtureFile(kDisk, "disk.raw"));
+    ASSERT_TRUE(disk.IsOpen());
+    for (const uint64_t start : {uint64_t{2048}, uint64_t{36864}}) {
+        uint8_t sector[kSectorSize];
+        ASSERT_TRUE(disk.ReadSectors(start, 1, sector));
+        const FileSystemKind kind = FileSystemFromBootText(sector, sizeof sector);
+        const bool fat32 = kind == FileSystemKind::kFat32;
+        for (const uint8_t flags : {0x00, 0x01, 0x80, 0x81, 0x82, 0x8F}) {
+            sector[40] = flags;
+            FatBootSector boot;
+            ASSERT_TRUE(ParseFatBootSector(sector, sizeof sector, kind, boot));
+            const FatLayout layout = MakeFatLayout(boot, start);
+            const uint64_t fat1 = start + boot.reservedSectors, fat2 = fat1 + boot.sectorsPerFat;
+            const bool secondActive = fat32 && flags == 0x81;
+            EXPECT_EQ(layout.firstFat, secondActive ? fat2 : fat1) << start << " " << int{flags};
+            EXPECT_EQ(layout.secondFat, secondActive ? fat1 : fat2) << start << " " << int{flags};
+            EXPECT_EQ(layout.rootDirectory, fat1 + 2ull * boot.sectorsPerFat) << start << " " << int{flags};
+        }
+    }
+}
+
 }  // namespace morvick::test

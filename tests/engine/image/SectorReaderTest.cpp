@@ -19,6 +19,7 @@
 #include <process.h>
 #define getpid _getpid
 #else
+#include <fcntl.h>
 #include <unistd.h>
 #endif
 
@@ -165,7 +166,8 @@ TEST_F(SectorReaderTest, LogicalDriveOpensByItsLetterOnly)
 // a drive that is not there (the tenth here) leaves the failure's handle.
 TEST_F(SectorReaderTest, PhysicalDriveOpenFailsCleanly)
 {
-    // The handle open before is a file's, which cannot be removed while it is open (on Windows).
+    // The handle open before is a file's, which cannot be removed while it is open on Windows (and
+    // whose descriptor is gone once closed elsewhere).
     const std::string path = ::testing::TempDir() + "morvick-device-open-" + std::to_string(getpid()) + ".raw";
     struct RemovedAtEnd {
         const std::string& path;
@@ -174,17 +176,31 @@ TEST_F(SectorReaderTest, PhysicalDriveOpenFailsCleanly)
     FILE* out = std::fopen(path.c_str(), "wb");
     ASSERT_NE(out, nullptr);
     std::fclose(out);
-    g_hDevice = OpenNativeFileForReading(Utf8ToUtf16(path));
-    ASSERT_NE(g_hDevice, kInvalidEngineHandle);
+    const EngineHandle before = OpenNativeFileForReading(Utf8ToUtf16(path));
+    ASSERT_NE(before, kInvalidEngineHandle);
+    g_hDevice = before;
     g_wDeviceIndex = 9;
+    // What the device path gives when this test opens it itself: nothing on Linux and under Wine, a
+    // handle on a computer with ten disks.
+    const EngineHandle direct = OpenNativeFileForReading(Utf8ToUtf16(CurrentDevicePath()));
+    const bool driveThere = direct != kInvalidEngineHandle;
+    if (driveThere)
+        CloseNativeFile(direct);
     const EngineHandle opened = OpenPhysicalDrive();
-    EXPECT_EQ(opened, g_hDevice);
     EXPECT_EQ(std::remove(path.c_str()), 0) << "the handle open before is closed";
 #ifndef _WIN32
-    EXPECT_EQ(opened, kInvalidEngineHandle) << "physical drives open only on Windows";
+    EXPECT_EQ(fcntl(before, F_GETFD), -1) << "the handle open before is closed";
+    EXPECT_FALSE(driveThere) << "physical drives open only on Windows";
 #endif
-    if (opened != kInvalidEngineHandle)
-        CloseNativeFile(opened);  // a computer with ten disks
+    if (driveThere) {
+        EXPECT_NE(g_hDevice, kInvalidEngineHandle) << "the drive is there but was not opened";
+        EXPECT_NE(g_hDevice, before);
+    } else {
+        EXPECT_EQ(g_hDevice, kInvalidEngineHandle) << "the device handle is not the failed open's";
+    }
+    EXPECT_EQ(opened, g_hDevice) << "the handle returned is not the device handle";
+    if (g_hDevice != kInvalidEngineHandle && g_hDevice != before)
+        CloseNativeFile(g_hDevice);
     g_hDevice = 0;
 }
 

@@ -36,30 +36,38 @@ public:
 
 }  // namespace
 
-TEST(ExtensionRecords, AnExtensionRecordBelongsToTheBaseRecordItNamesWithItsSequenceOrTheOneBefore)
+TEST(ExtensionRecords, AnExtensionRecordBelongsToTheBaseRecordItNamesWithItsSequenceOrTheOneBeforeOnceFreed)
 {
     const MftRecordHeader base = Header(MftRecordBuilder().Numbered(64, 5).Build());
+    const MftRecordHeader freed = Header(MftRecordBuilder(0).Numbered(64, 5).Build());
     EXPECT_FALSE(base.extension);
     struct Case {
         uint32_t number;
         uint16_t sequence;
-        bool belongs;
+        bool ofBaseInUse;
+        bool ofFreedBase;
     };
-    // The same sequence number, or the one before (the base record was deleted since, which raised
-    // its number); not an older one, a later one or another record's.
-    for (const Case& c :
-        {Case{64, 5, true}, Case{64, 4, true}, Case{64, 3, false}, Case{64, 6, false}, Case{65, 5, false}}) {
+    // The same sequence number; the one before only where the base record is not in use (it was
+    // deleted since, which raised its number): a base record in use with the number one higher took
+    // the record of a deleted file, whose extension records are not its own. Never an older one, a
+    // later one or another record's.
+    for (const Case& c : {Case{64, 5, true, true}, Case{64, 4, false, true}, Case{64, 3, false, false},
+             Case{64, 6, false, false}, Case{65, 5, false, false}}) {
         SCOPED_TRACE(std::to_string(c.number) + "/" + std::to_string(c.sequence));
-        EXPECT_EQ(IsExtensionRecordOf(Header(MftRecordBuilder().BaseRecord(c.number, c.sequence).Build()), 64, base),
-            c.belongs);
+        const MftRecordHeader extension = Header(MftRecordBuilder().BaseRecord(c.number, c.sequence).Build());
+        EXPECT_EQ(IsExtensionRecordOf(extension, 64, base), c.ofBaseInUse);
+        EXPECT_EQ(IsExtensionRecordOf(extension, 64, freed), c.ofFreedBase);
     }
     EXPECT_FALSE(IsExtensionRecordOf(base, 64, base)) << "a base record is no extension record";
     std::vector<uint8_t> far = MftRecordBuilder().BaseRecord(64, 5).Build();
     far[36] = 1;  // a record number beyond 32 bits
     EXPECT_FALSE(IsExtensionRecordOf(Header(far), 64, base));
     // A sequence number wraps past 0.
-    const MftRecordHeader wrapped = Header(MftRecordBuilder().Numbered(64, 1).Build());
+    const MftRecordHeader wrapped = Header(MftRecordBuilder(0).Numbered(64, 1).Build());
     EXPECT_TRUE(IsExtensionRecordOf(Header(MftRecordBuilder().BaseRecord(64, 0xFFFF).Build()), 64, wrapped));
+    EXPECT_TRUE(ReferenceNamesRecord(0xFFFF, 1, false));
+    EXPECT_FALSE(ReferenceNamesRecord(0xFFFF, 1, true));
+    EXPECT_FALSE(ReferenceNamesRecord(0, 1, false));
 
     // The extension records of $MFT name record 0: told apart by the sequence number in the
     // reference, they are not files of their own.

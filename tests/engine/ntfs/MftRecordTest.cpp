@@ -252,7 +252,7 @@ TEST(MftWalk, FollowsTheMftIntoExtensionRecords)
     put(200, MftRecordBuilder().FileName(u"record two", 5, 1).Build());
     MemorySectorSource source(disk);
     SectorRunTable mft;
-    ASSERT_TRUE(WalkMftRecords(source, 0, 100, 1, mft));
+    ASSERT_TRUE(WalkMftRecords(source, 0, 100, 1, 400, mft));
     EXPECT_EQ(mft.start, (std::vector<uint64_t>{100, 200}));
     uint64_t sector = 0;
     ASSERT_TRUE(MapRecordToSector(mft, 2, sector));
@@ -267,13 +267,13 @@ TEST(MftWalk, FollowsTheMftIntoExtensionRecords)
     // An extension whose first VCN does not continue the table is left out.
     put(102, MftRecordBuilder().BaseRecord(0).NonResident(0x80, {0x21, 0x04, 0xC8, 0x00}, 0, 5).Build());
     MemorySectorSource gap(disk);
-    ASSERT_TRUE(WalkMftRecords(gap, 0, 100, 1, mft));
+    ASSERT_TRUE(WalkMftRecords(gap, 0, 100, 1, 400, mft));
     EXPECT_EQ(mft.start, (std::vector<uint64_t>{100}));
 
     // A torn record 0 gives no table.
     disk[100 * 512 + 1022] ^= 0xFF;
     MemorySectorSource torn(disk);
-    EXPECT_FALSE(WalkMftRecords(torn, 0, 100, 1, mft));
+    EXPECT_FALSE(WalkMftRecords(torn, 0, 100, 1, 400, mft));
     EXPECT_TRUE(mft.start.empty());
 }
 

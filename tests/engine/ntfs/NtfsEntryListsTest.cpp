@@ -7,10 +7,13 @@
 #include "engine/state/EngineState.h"
 #include "tests/engine/diskfixtures/DiskFixture.h"
 #include "tests/engine/diskfixtures/RecordingObserver.h"
+#include "tests/engine/ntfs/MftRecordBuilder.h"
+#include "tests/engine/save/MemoryDisk.h"
 
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <vector>
 
 namespace morvick::test {
 
@@ -86,6 +89,41 @@ TEST_F(NtfsEntryListsTest, WalkAndProcessRecordsOfAnImage)
     std::memcpy(header, "INDX", 4);
     EXPECT_EQ(AppendIndexRecord(mftStart, header, sizeof header), 0);
     EXPECT_EQ(g_IndexRecords.count, 0u);
+}
+
+// Record 0's attribute list lies in a cluster of its own and names the MFT's second extent. Read
+// within the chosen volume, as every other list: one whose cluster lies past the volume's end (on the
+// same disk, in what follows the volume) is damage, and what it names is not the MFT's.
+TEST_F(NtfsEntryListsTest, TheMftWalkReadsRecordZerosListOnlyWithinTheVolume)
+{
+    // One-sector clusters from sector 0; a volume of 400 sectors on a disk of 600. The MFT's first
+    // extent is clusters 100-103 (records 0 and 1); record 1 holds the extent from VCN 4 (200-203).
+    auto walk = [](uint16_t listCluster) {
+        std::vector<uint8_t> raw(600 * 512, 0);
+        const std::vector<uint8_t> runs = {0x21, 0x01, static_cast<uint8_t>(listCluster),
+            static_cast<uint8_t>(listCluster >> 8), 0x00};
+        std::vector<uint8_t> record0 = MftRecordBuilder()
+                                           .NonResident(0x20, runs, 32)
+                                           .NonResident(0x80, {0x11, 0x04, 0x64, 0x00}, 4 * 1024)
+                                           .Build();
+        std::memcpy(raw.data() + 100 * 512, record0.data(), record0.size());
+        const std::vector<uint8_t> record1 =
+            MftRecordBuilder().BaseRecord(0).NonResident(0x80, {0x21, 0x04, 0xC8, 0x00}, 0, 4).Build();
+        std::memcpy(raw.data() + 102 * 512, record1.data(), record1.size());
+        const uint8_t entry[32] = {0x80, 0, 0, 0, 32, 0, 0, 26, 4, 0, 0, 0, 0, 0, 0, 0, 1};
+        std::memcpy(raw.data() + size_t{listCluster} * 512, entry, sizeof entry);
+        ResetEngineState();
+        MemoryDisk disk(raw);
+        EXPECT_TRUE(disk.Opened());
+        g_VolumeParams.partitionStart = 0;
+        g_VolumeParams.partitionSectors = 400;
+        g_VolumeParams.clusterBase = 0;
+        g_VolumeParams.sectorsPerCluster = 1;
+        EXPECT_EQ(WalkMftRecords(0, 100, 1), 1);
+        return g_MftRunTable.start;
+    };
+    EXPECT_EQ(walk(300), (std::vector<uint64_t>{100, 200}));
+    EXPECT_EQ(walk(450), (std::vector<uint64_t>{100})) << "a list past the volume's end was read";
 }
 
 }  // namespace morvick::test

@@ -40,7 +40,7 @@ protected:
         ASSERT_TRUE(m_disk->ReadSectors(m_base, 1, sector));
         ASSERT_TRUE(ParseNtfsBootSector(sector, sizeof sector, m_boot));
         m_mftStart = m_base + m_boot.mftCluster * m_boot.sectorsPerCluster;
-        ASSERT_TRUE(WalkMftRecords(*m_disk, m_base, m_mftStart, m_boot.sectorsPerCluster, m_mft));
+        ASSERT_TRUE(WalkMftRecords(*m_disk, m_base, m_mftStart, m_boot.sectorsPerCluster, VolumeClusters(), m_mft));
         for (const FlsEntry& f : ReadFls(FixtureFile(kDisk, std::string(kPart) + ".fls"))) {
             if (f.path.empty() || f.path[0] == '$' || f.type == "V/V" || f.type == "v/v")
                 continue;
@@ -75,6 +75,9 @@ protected:
         }
         return path;
     }
+
+    // The volume's clusters, as its boot sector counts its sectors.
+    uint64_t VolumeClusters() const { return m_boot.totalSectors / m_boot.sectorsPerCluster; }
 
     std::unique_ptr<RawFileSectorSource> m_disk;
     uint64_t m_base = 0;
@@ -211,7 +214,7 @@ TEST_F(NtfsVolumeTest, DamagedRecordsOnDiskAreRefused)
         PatchedSectorSource disk(*m_disk);
         disk.Patch(m_mftStart + 1)[510] ^= 0x5A;  // record 0 itself
         SectorRunTable mft;
-        EXPECT_FALSE(WalkMftRecords(disk, m_base, m_mftStart, m_boot.sectorsPerCluster, mft));
+        EXPECT_FALSE(WalkMftRecords(disk, m_base, m_mftStart, m_boot.sectorsPerCluster, VolumeClusters(), mft));
     }
     ASSERT_TRUE(ReadMftRecordAt(*m_disk, sector, record));
 }

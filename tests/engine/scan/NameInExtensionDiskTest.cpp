@@ -3,7 +3,8 @@
 // whole. The disk is made by ntfs-3g (make-name-extension-disk.sh): the folder fill, whose index
 // overflowed its record, with 1,600 files (half of them deleted); big.bin and the deleted lost.bin,
 // each in some 200 pieces. Compared with what sleuthkit's tsk_recover saves and with the files as
-// written (sleuthkit finds no name for lost.bin).
+// written (sleuthkit finds no name for lost.bin). On the same disk: a Quick Scan's snapshot that
+// carries another volume's end, as earlier builds wrote it, saves every file once loaded.
 #include "engine/extensive/ExtensiveScan.h"
 #include "engine/extensive/ExtensiveScanState.h"
 #include "engine/extensive/FoundVolumeScan.h"
@@ -13,6 +14,7 @@
 #include "engine/save/FileFilters.h"
 #include "engine/save/FolderTreeSave.h"
 #include "engine/save/SaveState.h"
+#include "engine/snapshot/SnapshotFile.h"
 #include "engine/state/EngineState.h"
 #include "tests/engine/diskfixtures/DiskFixture.h"
 #include "tests/engine/diskfixtures/Oracles.h"
@@ -75,6 +77,7 @@ struct Listed {
     std::multimap<std::string, std::pair<uint32_t, uint32_t>> folders;  // name -> (own number, deleted)
     std::multimap<std::string, std::pair<uint32_t, uint32_t>> files;    // name -> (parent, deleted)
     std::map<std::string, uint32_t> fileSectors;                        // name -> sector of its record
+    std::map<std::string, uint64_t> fileSizes;                          // name -> size listed
 };
 
 Listed QuickScanListing()
@@ -85,6 +88,7 @@ Listed QuickScanListing()
     for (const MftEntryRecord* r = g_MftEntries.head; r; r = r->next) {
         l.files.insert({Utf8(r->name), {r->parentRecord, r->deleted}});
         l.fileSectors[Utf8(r->name)] = r->dataRecordSector;
+        l.fileSizes[Utf8(r->name)] = (uint64_t{r->sizeHigh} << 32) | r->sizeLow;
     }
     return l;
 }
@@ -100,6 +104,7 @@ Listed ExtensiveListing()
             continue;
         l.files.insert({Utf8(r->name), {r->parentRecord, r->deleted}});
         l.fileSectors[Utf8(r->name)] = r->sector;
+        l.fileSizes[Utf8(r->name)] = (uint64_t{r->sizeHigh} << 32) | r->sizeLow;
     }
     return l;
 }
@@ -257,6 +262,62 @@ TEST_P(NameInExtensionDisk, ADeletedFolderWhoseNameLiesInAnExtensionRecordKeepsI
         kept[morvick::test::ComparablePath(fs::u8path(name), false)] = recovered / fs::u8path(name);
     ASSERT_EQ(kept.size(), 800u);
     EXPECT_EQ(morvick::test::ExpectSameBytes(morvick::test::FilesBelow(out / "fill", false), kept), kept.size());
+}
+
+// big.bin's base record keeps no piece of its data: its attribute list places the first in the
+// record that holds its name. Listed with its size, saved whole, as sleuthkit reads it.
+TEST_P(NameInExtensionDisk, AFileWhoseDataBeginsInAnExtensionRecordIsListedWithItsSizeAndSavedWhole)
+{
+    const uint32_t big = BaseRecordOf("big.bin");
+    ASSERT_NE(big, 0u);
+    const Listed listed = Scan("data-moved.vhd");
+    ASSERT_EQ(listed.files.count("big.bin"), 1u);
+    EXPECT_EQ(listed.files.find("big.bin")->second, std::make_pair(5u, 0u));
+    const std::string written = ReadWholeFile(FixtureFile(kScript, "big.bin"));
+    EXPECT_EQ(listed.fileSizes.at("big.bin"), written.size());
+
+    ASSERT_TRUE(AddFileFilter(u"big.bin"));
+    const fs::path out = temp.Path() / "out";
+    SaveWholeVolume(ToPath16(out));
+    EXPECT_EQ(g_SaveReport.failedFiles, 0u);
+    EXPECT_EQ(g_SaveReport.damagedFiles, 0u);
+    EXPECT_TRUE(ReadWholeFile(out / "big.bin") == written);
+}
+
+TEST(NameInExtensionSnapshot, AQuickScanSnapshotCarryingAnotherVolumesEndSavesEveryFile)
+{
+    ResetEngineState();
+    ResetSaveState();
+    ClearFileFilters();
+    CVirtualDisk disk;
+    TempFolder temp;
+    ASSERT_TRUE(OpenFixtureImage(FixtureFile(kScript, "name-ext.vhd"), disk));
+    ASSERT_TRUE(QuickScanPartition(0));
+    const uint32_t files = g_MftEntries.count;
+    ASSERT_GT(files, 1500u);
+    // Earlier builds kept the end of the volume an Extensive Scan had found before in the same run,
+    // here a FAT16 volume of 16 MiB at sector 2048 of another disk: it ends inside this volume.
+    const uint32_t otherEnd = 2048 + 32768;
+    ASSERT_GT(otherEnd, uint32_t{g_VolumeParams.clusterBase});
+    ASSERT_LT(otherEnd, uint32_t{g_VolumeParams.partitionEnd});
+    g_VolumeParams.volumeEnd = otherEnd;
+    g_VolumeParams.volumeNumber = 1;
+    const std::u16string snapshot = ToPath16(temp.Path() / "quick.srzq");
+    ASSERT_TRUE(SaveSnapshotFile(snapshot));
+
+    ResetEngineState();
+    SetCurrentVirtualDisk(&disk);
+    g_wSourceType = kSourceDisk;
+    ASSERT_TRUE(LoadSnapshotFile(snapshot));
+    ASSERT_EQ(g_MftEntries.count, files);
+    const fs::path out = temp.Path() / "out";
+    SaveWholeVolume(ToPath16(out));
+    EXPECT_EQ(g_SaveReport.failedFiles, 0u);
+    EXPECT_EQ(g_SaveReport.damagedFiles, 0u);
+    EXPECT_EQ(g_SaveReport.savedFiles, files);
+    EXPECT_TRUE(ReadWholeFile(out / "big.bin") == ReadWholeFile(FixtureFile(kScript, "big.bin")));
+    SetCurrentVirtualDisk(nullptr);
+    ResetEngineState();
 }
 
 INSTANTIATE_TEST_SUITE_P(BothScans, NameInExtensionDisk, ::testing::Values(false, true),

@@ -3,8 +3,8 @@
 #include "engine/extensive/ExtensiveScan.h"
 #include "engine/extensive/ExtensiveScanState.h"
 #include "engine/extensive/FoundVolumeScan.h"
-#include "engine/save/EngineReset.h"
 #include "engine/io/DiskFile.h"
+#include "engine/save/EngineReset.h"
 #include "engine/scan/QuickScan.h"
 #include "engine/state/EngineState.h"
 #include "engine/state/SectorLimit.h"
@@ -66,4 +66,21 @@ bool QuickScanPartition(uint32_t index)
     g_nScanMode = kScanQuick;
     ScanFinishedWord finished{0};
     return RunQuickScan(finished) == QuickScanResult::kCompleted;
+}
+
+bool ExtensiveScanAndBrowsePartition(uint32_t index)
+{
+    if (!ChooseFixturePartition(index))
+        return false;
+    const uint64_t start = g_VolumeParams.partitionStart;
+    const uint64_t end = start + g_VolumeParams.partitionSectors;
+    if (ExtensiveScanPartition(index, g_VolumeParams.chosenFileSystemType) != ExtensiveSearchResult::kCompleted)
+        return false;
+    uint16_t number = 0, position = 0;
+    for (const FoundPartitionRecord* r = g_FoundPartitions.head; r; r = r->next) {
+        ++position;
+        if (r->clusterBase >= start && r->clusterBase < end)
+            number = position;
+    }
+    return number != 0 && BrowseFoundVolume(number);
 }

@@ -24,3 +24,8 @@ ExtensiveSearchResult ExtensiveScanPartition(uint32_t index, FileSystemKind type
 
 // Chooses found volume `number` and lists it, as the file-system page does. False when there is none.
 bool BrowseFoundVolume(uint16_t number);
+
+// Runs the Extensive Scan over entry `index` of the partition table with its file-system type chosen,
+// and then the found-volume scan of the volume found in it. False when the search did not complete
+// or found no volume there.
+bool ExtensiveScanAndBrowsePartition(uint32_t index);

@@ -169,9 +169,27 @@ TEST_F(VolumeParameters, NtfsFallsBackToTheCopyAtThePartitionEnd)
 
 TEST_F(VolumeParameters, AStoppedScanReadsNothing)
 {
-    Choose(FileSystemKind::kFat32);
-    finished = 1;
-    EXPECT_EQ(Read(), 0);
+    // A volume whose parameters read and reconstruct: only the stop makes either give nothing.
+    Fat32Boot(raw, kStart, 8, 32, 100);
+    raw[At(kStart + 32)] = 0xF8;
+    raw[At(kStart + 32, 1)] = 0xFF;
+    raw[At(kStart + 32 + 100)] = 0xF8;
+    for (uint32_t cluster : {10u, 30u}) {
+        const uint32_t sector = kStart + 232 + (cluster - 2) * 8;
+        std::memcpy(&raw[At(sector)], ".          ", 11);
+        std::memcpy(&raw[At(sector, 32)], "..         ", 11);
+        Put16(raw, At(sector, 26), static_cast<uint16_t>(cluster));
+    }
+    for (int stopped : {1, 0}) {
+        finished = stopped;
+        const uint32_t sectorsPerCluster = stopped ? 0 : 8;
+        for (bool fromFolders : {false, true}) {
+            ResetEngineState();
+            Choose(FileSystemKind::kFat32);
+            EXPECT_EQ(fromFolders ? Reconstruct() : Read(), 1 - stopped) << (fromFolders ? "reconstructed" : "read");
+            EXPECT_EQ(uint32_t{g_VolumeParams.sectorsPerCluster}, sectorsPerCluster);
+        }
+    }
 }
 
 TEST_F(VolumeParameters, Fat32ReconstructionFromTwoDirectories)

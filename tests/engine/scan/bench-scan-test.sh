@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Runs `morvick-bench scan` and `morvick-bench load` on the fixture disk in a VHDX: the JSON line,
 # the files saved for every partition against tsk_recover's count, and a snapshot that loads back to
-# the same files and bytes. Images that cannot be opened (a VHDX whose identifier is wiped, a VHD cut
-# before its data, a name that is neither .vhd nor .vhdx) are refused with the reason on standard
-# error and exit 1, in every mode.
+# the same files and bytes. An --out folder that cannot be made ends every saving command with 1.
+# Images that cannot be opened (a VHDX whose identifier is wiped, a VHD cut before its data, a name
+# that is neither .vhd nor .vhdx) are refused with the reason on standard error and exit 1, in every
+# mode.
 #   bench-scan-test.sh SOURCE_DIR WORK_DIR PATH_PREFIX BENCH_COMMAND...
 # PATH_PREFIX goes before every path given to the bench ("Z:" under Wine, else empty).
 set -uo pipefail
@@ -32,6 +33,19 @@ line=$("${bench[@]}" load "$prefix$work/last.srzq" --image "$prefix$image" --out
 echo "$line"
 [ "$(field "$line" mode)" = '"snapshot"' ] || fail "load mode"
 diff -r "$work/out/p3" "$work/loaded" >/dev/null || fail "the snapshot saves other files than the scan"
+
+# An --out folder whose parent is not there: said, exit 1, no line of results, nothing written (a
+# save into it failed for every file, and the command ended with 0).
+for command in "scan $prefix$image --mode quick" "scan $prefix$image --mode extensive" \
+    "scan $prefix$image --mode trace" "find $prefix$image --name SHORT.TXT" \
+    "load $prefix$work/last.srzq --image $prefix$image"; do
+  out=$("${bench[@]}" $command --out "$prefix$work/missing/out" 2>&1 | tr -d '\r')  # pipefail: the bench's status
+  rc=$?
+  [ "$rc" = 1 ] || fail "$command into a missing folder: exit $rc"
+  grep -q "can't be made" <<<"$out" || fail "$command into a missing folder: not said ($out)"
+  ! grep -q '"mode"' <<<"$out" || fail "$command into a missing folder: printed a line of results"
+done
+[ ! -e "$work/missing" ] || fail "a missing --out folder got files"
 
 printf 'X' >"$work/bad.srzq"
 "${bench[@]}" load "$prefix$work/bad.srzq" --image "$prefix$image" --out "$prefix$work/none" >/dev/null 2>&1 &&

@@ -173,6 +173,11 @@ TEST_F(SnapshotBytes, EveryKindRoundTripsToTheSameBytes)
              Case{kScanFileTrace, FileSystemKind::kFat16}}) {
         ResetEngineState();
         SetSnapshotTestBlock(c.type);
+        if (c.mode != kScanExtensive) {
+            // As the scans leave the block: only an Extensive Scan browses a found volume.
+            g_VolumeParams.volumeEnd = 0;
+            g_VolumeParams.volumeNumber = 0;
+        }
         g_nScanMode = c.mode;
         AddOneRecordOfEveryList();
         std::vector<uint8_t> first = EncodeSnapshot();
@@ -188,6 +193,24 @@ TEST_F(SnapshotBytes, EveryKindRoundTripsToTheSameBytes)
         EXPECT_EQ(g_wDeviceIndex, 2);
         g_VolumeParams.rootLocation = 0xDEAD;
         EXPECT_EQ(EncodeSnapshot(), first) << c.mode << " " << FileSystemCode(c.type);
+    }
+}
+
+TEST_F(SnapshotBytes, AFoundVolumesEndIsKeptOnlyInAnExtensiveScansSnapshot)
+{
+    // Earlier writers stored the end of a volume an Extensive Scan had found in the snapshots of
+    // the scans that followed it in the same run.
+    for (int32_t mode : {kScanQuick, kScanFileTrace, kScanExtensive}) {
+        ResetEngineState();
+        SetSnapshotTestBlock(FileSystemKind::kNtfs);
+        g_nScanMode = mode;
+        const std::vector<uint8_t> bytes = EncodeSnapshot();
+        LoadedSnapshot loaded;
+        ASSERT_EQ(DecodeSnapshot(bytes.data(), bytes.size(), loaded), SnapshotStatus::kOk) << mode;
+        const bool found = mode == kScanExtensive;
+        EXPECT_EQ(uint32_t{loaded.block.volumeEnd}, found ? 0x107FFu : 0u) << mode;
+        EXPECT_EQ(uint16_t{loaded.block.volumeNumber}, found ? 3 : 0) << mode;
+        EXPECT_EQ(uint32_t{loaded.block.partitionEnd}, 0x107FFu) << mode;
     }
 }
 

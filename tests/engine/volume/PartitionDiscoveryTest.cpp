@@ -13,6 +13,10 @@ namespace morvick::test {
 namespace {
 
 const char* const kImages = "make-aligned-containers.sh";
+const char* const kPastGeometry = "make-past-geometry-disks.sh";
+
+[[maybe_unused]] auto* const g_pastGeometryDisks =
+    ::testing::AddGlobalTestEnvironment(new DiskFixtureEnvironment({kPastGeometry}));
 
 std::vector<std::u16string> ItemTexts(const RecordingObserver& o)
 {
@@ -92,6 +96,23 @@ TEST_P(PartitionDiscoveryTest, StopEndsTheSearch)
     std::atomic<int32_t> finished{1};
     SearchPartitions(false, 1, &finished);
     EXPECT_EQ(g_nPartitionCount, 0u);
+}
+
+TEST(PartitionDiscoveryPastGeometry, AVhdLargerThanItsGeometryIsSearchedToItsEnd)
+{
+    // 200 GiB behind the largest geometry a footer holds (127.5 GiB), its table lost: the FAT32
+    // volume the fixture put at 150 GiB is found.
+    auto disk = OpenEngineImage(FixtureFile(kPastGeometry, "far-fat32.vhd"));
+    ASSERT_TRUE(disk);
+    ASSERT_EQ(uint64_t{g_DeviceGeometry.cylinders[0]} * g_DeviceGeometry.heads[0] * g_DeviceGeometry.sectorsPerTrack[0],
+        65535u * 16 * 255);
+    EXPECT_EQ(WalkPartitionTable(0), 0u);
+    RecordingObserver observer;
+    SearchPartitions(false, 1, nullptr);
+    ASSERT_EQ(g_nPartitionCount, 1u);
+    EXPECT_EQ(g_PartitionTable[0].startSector, 150u << 21);
+    EXPECT_EQ(g_PartitionTable[0].fileSystemType, FileSystemKind::kFat32);
+    CloseEngineImage();
 }
 
 INSTANTIATE_TEST_SUITE_P(Containers, PartitionDiscoveryTest,

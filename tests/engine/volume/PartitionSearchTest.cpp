@@ -123,6 +123,12 @@ TEST(PartitionSearch, WithoutSearchingOnlyMovesProgress)
     EXPECT_EQ(SearchPartitions(disk, {3, 255, 63}, false, table, events), 0u);
     EXPECT_TRUE(table.empty());
     EXPECT_EQ(progress, (std::vector<int>{0, 33, 66}));
+    // Each figure once, however many cylinders there are (a disk of 75 TiB here).
+    progress.clear();
+    SearchPartitions(disk, {10000000, 255, 63}, false, table, events);
+    ASSERT_EQ(progress.size(), 100u);
+    EXPECT_EQ(progress.front(), 0);
+    EXPECT_EQ(progress.back(), 99);
     SearchPartitions(disk, {3, 255, 63}, true, table, events);
     ASSERT_EQ(table.size(), 1u);
     EXPECT_EQ(table[0].startSector, 16065u + 63);

@@ -161,6 +161,35 @@ TEST(TextDecoder, MarksAndSequences)
     EXPECT_EQ(ReadAllUtf8({0xFF, 0xFE}), "");
 }
 
+TEST(TextDecoder, CharactersAboveTheBasicPlaneComeAsSurrogatePairs)
+{
+    // "Hi" and a laughing face, then a CJK character of the second plane, with and without a mark,
+    // delivered whole and in pieces that cut the sequences.
+    const std::string text = "Hi \xF0\x9F\x98\x80\r\n\xF0\xA0\x80\x80!";
+    for (const std::string& mark : {std::string("\xEF\xBB\xBF"), std::string()}) {
+        SCOPED_TRACE(mark.size());
+        for (size_t chunk : {size_t(1) << 20, size_t(2), size_t(5)}) {
+            BytesSource source(Bytes(mark + text), chunk);
+            TextLineDecoder decoder(source);
+            EXPECT_EQ(decoder.Encoding(), kTextUtf8);
+            std::u16string line;
+            ASSERT_TRUE(decoder.ReadLine(line));
+            EXPECT_EQ(line, u"Hi \U0001F600");
+            ASSERT_TRUE(decoder.ReadLine(line));
+            EXPECT_EQ(line, u"\U00020000!");
+            EXPECT_FALSE(decoder.ReadLine(line));
+        }
+    }
+    // Malformed: beyond U+10FFFF, overlong, or broken off by a byte that starts the next character
+    // (which stays). U+FFFD for each byte of the sequence; one cut by the end is dropped.
+    const std::string bom = "\xEF\xBB\xBF";
+    EXPECT_EQ(ReadAllUtf8(Bytes(bom + "\xF4\x90\x80\x80x")), "\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBDx");
+    EXPECT_EQ(ReadAllUtf8(Bytes(bom + "\xF0\x80\x80\x80")), "\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD");
+    EXPECT_EQ(ReadAllUtf8(Bytes(bom + "\xF0\x9F\r\n\xC3\xA9")), "\xEF\xBF\xBD\xEF\xBF\xBD\r\n\xC3\xA9");
+    EXPECT_EQ(ReadAllUtf8(Bytes(bom + "\xF0\x9F\xF0\x9F\x98\x80"), nullptr, 5), "\xEF\xBF\xBD\xEF\xBF\xBD\xF0\x9F\x98\x80");
+    EXPECT_EQ(ReadAllUtf8(Bytes(bom + "a\xF0\x9F\x98")), "a");
+}
+
 TEST(TextDecoder, LineEnds)
 {
     std::vector<uint8_t> bytes = SampleBytes(kDocumentSamples, "mixed-ends.txt");

@@ -12,6 +12,7 @@
 
 #include <richole.h>
 
+#include <cstdlib>
 #include <fstream>
 
 namespace morvick::test {
@@ -91,6 +92,26 @@ bool FileExists(const std::wstring& path)
     return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
+// Checks that the whole text the rich edit shows is in the view's font: Arial, 15 pixels high.
+void ExpectViewFont()
+{
+    CRichEditCtrl& edit = DocumentView()->RichEdit();
+    ASSERT_GT(edit.GetWindowTextLength(), 0);
+    edit.SetSel(0, -1);
+    CHARFORMAT2W format = {};
+    format.cbSize = sizeof(format);
+    format.dwMask = CFM_FACE | CFM_SIZE;
+    edit.SendMessage(EM_GETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&format));
+    edit.SetSel(0, 0);
+    EXPECT_EQ(format.dwMask & (CFM_FACE | CFM_SIZE), static_cast<DWORD>(CFM_FACE | CFM_SIZE)) << "one font throughout";
+    EXPECT_STREQ(format.szFaceName, L"Arial");
+    HDC screen = ::GetDC(NULL);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+    ::ReleaseDC(NULL, screen);
+    // In twips, whatever its sign (the rich edit under Wine gives it negative).
+    EXPECT_EQ(std::abs(format.yHeight), MulDiv(15, 1440, dpi));
+}
+
 TEST(DocumentView, TextInEveryEncodingIsShownReadOnlyInTheViewFont)
 {
     const std::wstring expected = ExpectedLines();
@@ -107,12 +128,14 @@ TEST(DocumentView, TextInEveryEncodingIsShownReadOnlyInTheViewFont)
         DocumentView()->GetClientRect(&view);
         edit.GetWindowRect(&control);
         EXPECT_EQ(control.Width(), view.Width());
+        ExpectViewFont();
     }
     // ANSI text in the system's code page, and UTF-8 without a mark; source files go the same way.
     for (const char* name : {"ansi.txt", "german-cp1252.txt", "german-utf8.txt"}) {
         SCOPED_TRACE(name);
         Preview(SamplePath(kDocs, name), L".cpp");
         EXPECT_EQ(ShownText(), L"First line\nGr\u00fc\u00dfe aus K\u00f6ln, caf\u00e9\n");
+        ExpectViewFont();
     }
 }
 

@@ -262,18 +262,6 @@ TEST(PreviewPane, TwoPreviewsInARowCloseTheFirstAndLayOutTheSecond)
     EXPECT_EQ(h.pane->m_pImageView->GetDlgCtrlID(), 59648);
 }
 
-TEST(PreviewPane, WithoutThePresentationProgramSlidesAreNotAvailable)
-{
-    PreviewHarness& h = Harness();
-    std::wstring ppt = TempFile(L"tmp5.ppt");
-    ASSERT_TRUE(WriteBytes(ppt, {0xD0, 0xCF, 0x11, 0xE0}));
-    Preview(ppt, L".ppt");
-    EXPECT_EQ(h.frame->m_bPreviewShown, 1);
-    EXPECT_NE(h.pane->m_pNoPreviewView, nullptr);
-    EXPECT_EQ(h.pane->m_pThumbView, nullptr);
-    EXPECT_EQ(ShownPlaceholder(), static_cast<UINT>(IDB_PREVIEW_NOT_AVAILABLE));
-}
-
 std::wstring SystemTempFolder()
 {
     wchar_t temp[MAX_PATH];
@@ -288,6 +276,25 @@ std::wstring SlideFolder()
     const std::wstring folder = static_cast<LPCWSTR>(PreviewSlideFolder());
     EXPECT_EQ(folder, SystemTempFolder() + L"ssss");
     return folder;
+}
+
+TEST(PreviewPane, WithoutThePresentationProgramSlidesAreNotAvailable)
+{
+    PreviewHarness& h = Harness();
+    // Slides of an earlier presentation are still there: they do not stay behind.
+    const std::wstring folder = SlideFolder();
+    CreateDirectoryW(folder.c_str(), NULL);
+    ASSERT_TRUE(WriteBytes(folder + L"\\Slide1.GIF", {'G', 'I', 'F'}));
+    std::wstring ppt = TempFile(L"tmp5.ppt");
+    ASSERT_TRUE(WriteBytes(ppt, {0xD0, 0xCF, 0x11, 0xE0}));
+    Preview(ppt, L".ppt");
+    EXPECT_EQ(h.frame->m_bPreviewShown, 1);
+    EXPECT_NE(h.pane->m_pNoPreviewView, nullptr);
+    EXPECT_EQ(h.pane->m_pThumbView, nullptr);
+    EXPECT_EQ(ShownPlaceholder(), static_cast<UINT>(IDB_PREVIEW_NOT_AVAILABLE));
+    EXPECT_EQ(GetFileAttributesW(folder.c_str()), INVALID_FILE_ATTRIBUTES);
+    DeleteFileW((folder + L"\\Slide1.GIF").c_str());
+    RemoveDirectoryW(folder.c_str());
 }
 
 std::wstring Lowered(const std::wstring& path)

@@ -80,5 +80,47 @@ TEST(PreviewGallery, EachViewerAndPlaceholder)
     Preview(L"", L"");
 }
 
+TEST(PreviewGallery, IconAndMetafileInNarrowPanes)
+{
+    PreviewHarness& h = Harness();
+    // A drawing: a green field with a red disc in its top left corner.
+    const std::wstring emf = TempFile(L"gallery.emf");
+    HDC drawing = CreateEnhMetaFileW(NULL, emf.c_str(), NULL, NULL);
+    ASSERT_NE(drawing, nullptr);
+    HBRUSH green = CreateSolidBrush(RGB(0, 150, 60)), red = CreateSolidBrush(RGB(220, 30, 20));
+    RECT field = {0, 0, 120, 80};
+    FillRect(drawing, &field, green);
+    HGDIOBJ old = SelectObject(drawing, red);
+    Ellipse(drawing, 5, 5, 45, 45);
+    SelectObject(drawing, old);
+    DeleteObject(green);
+    DeleteObject(red);
+    DeleteEnhMetaFile(CloseEnhMetaFile(drawing));
+    struct Shot {
+        const char* name;
+        std::wstring path, ext;
+        const wchar_t* location;
+    } shots[] = {
+        {"icon", SamplePath("make-image-samples.sh", "rgb.ico"), L".ico", L"\\Icons\\app.ico"},
+        {"metafile", emf, L".emf", L"\\Drawings\\plan.emf"},
+    };
+    for (const Shot& s : shots) {
+        for (int width : {800, 480, 300, 150}) {
+            h.pane->MoveWindow(0, 40, width, 600);
+            g_strPreviewLocation = s.location;
+            Preview(s.path, s.ext);
+            // The pane alone: the frame beside a narrow pane is not painted.
+            PumpMessagesFor(200);
+            const std::string name = std::string(s.name) + "-pane-" + std::to_string(width) + ".png";
+            EXPECT_TRUE(CaptureWindowToPng(h.pane->GetSafeHwnd(),
+                GalleryFolder("preview") + L"\\" + std::wstring(name.begin(), name.end())));
+        }
+    }
+    h.pane->MoveWindow(0, 40, 800, 600);
+    g_strPreviewLocation.Empty();
+    Preview(L"", L"");
+    DeleteFileW(emf.c_str());
+}
+
 }  // namespace
 }  // namespace morvick::test

@@ -104,8 +104,6 @@ TEST(IconView, HimetricSizeAndTransparentInset)
 {
     EXPECT_EQ(CTextView::HimetricToPixels(847, 96), 32);
     EXPECT_EQ(CTextView::HimetricToPixels(0x7FFFFFFF, 96), -1);
-    CRect target = CTextView::TargetRect(CRect(0, 0, 600, 300));
-    EXPECT_EQ(target, CRect(200, 10, 200, 280));
 
     Preview(SamplePath("make-image-samples.sh", "rgb.ico"), L".ico");
     CTextView* view = Harness().pane->m_pIconView;
@@ -113,16 +111,27 @@ TEST(IconView, HimetricSizeAndTransparentInset)
     ASSERT_NE(view->m_pPicture, nullptr);
     EXPECT_EQ(view->m_nWidth, 64);
     EXPECT_EQ(view->m_nHeight, 48);
-    // In a 600 x 300 view the icon is stretched into x 200, y 10, 200 x 280: its red quarter at the
-    // top left of that box, nothing left of it.
-    view->MoveWindow(0, 35, 600, 300);
-    Pixels p = Render(600, 300, [&](CDC* dc) { view->OnDraw(dc); });
-    EXPECT_EQ(p.At(150, 100), RGB(255, 255, 255));
-    COLORREF topLeft = p.At(210, 20);
-    EXPECT_GT(GetRValue(topLeft), 180);
-    EXPECT_LT(GetGValue(topLeft), 80);
-    COLORREF bottomLeft = p.At(210, 270);
-    EXPECT_GT(GetBValue(bottomLeft), 150);
+    const auto red = [](COLORREF c) { return GetRValue(c) > 180 && GetGValue(c) < 80 && GetBValue(c) < 80; };
+    const auto green = [](COLORREF c) { return GetGValue(c) > 150 && GetRValue(c) < 80 && GetBValue(c) < 120; };
+    const auto blue = [](COLORREF c) { return GetBValue(c) > 150 && GetRValue(c) < 80; };
+    // The icon is stretched 200 in from either side and 10 from the top and the bottom (in a 600 x 300
+    // view x 200, y 10, 200 x 280), the insets at most a third of the view: a narrow view shows the
+    // picture the right way round, its red quarter at the top left, its green one at the top right.
+    struct Case {
+        int width;
+        int left, right;
+    } cases[] = {{1000, 200, 800}, {600, 200, 400}, {450, 150, 300}, {300, 100, 200}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.width);
+        view->MoveWindow(0, 35, c.width, 300);
+        Pixels p = Render(c.width, 300, [&](CDC* dc) { view->OnDraw(dc); });
+        EXPECT_EQ(p.At(c.left - 5, 100), RGB(255, 255, 255));
+        EXPECT_TRUE(red(p.At(c.left + 5, 15)));
+        EXPECT_TRUE(green(p.At(c.right - 5, 15)));
+        EXPECT_TRUE(blue(p.At(c.left + 5, 285)));
+        EXPECT_EQ(p.At(c.right + 5, 100), RGB(255, 255, 255));
+        EXPECT_EQ(p.At(c.left + 5, 5), RGB(255, 255, 255));
+    }
     Harness().pane->SendMessage(WM_SIZE);
 }
 

@@ -171,6 +171,13 @@ TEST_F(ProfileTest, PlacementIsAppliedFromAWholeValueWhateverLengthItRecords)
         EXPECT_EQ(fields[8], wp.rcNormalPosition.left);
         EXPECT_EQ(150, wp.rcNormalPosition.bottom);
     }
+    // A longer value gives its record all the same; what follows the record is not read.
+    LONG longer[16] = {0, 44, 0, SW_SHOWNORMAL, 0, 0, 0, 0, 70, 50, 240, 150, -1, -1, -1, -1};
+    key.Set(L"Settings", L"Window Position", REG_BINARY, longer, sizeof(longer));
+    ASSERT_TRUE(placement.LoadWindowPos(window.Wnd()));
+    GetWindowPlacement(window.Handle(), &wp);
+    EXPECT_EQ(70, wp.rcNormalPosition.left);
+    EXPECT_EQ(240, wp.rcNormalPosition.right);
     // A short value is not taken.
     fields[1] = 44;
     key.Set(L"Settings", L"Window Position", REG_BINARY, fields, 40);

@@ -118,7 +118,7 @@ TEST_F(Bars3Gallery, StatusBarWithPanesOfEachKind)
         pColours->SetTextColor(RGB(255, 255, 255));
         pColours->SetBackgroundColor(RGB(0, 100, 170));
         pColours->SetAlignment(DT_CENTER);
-        CTKPStatusBarPane* pDisabled = pBar->AddIndicator(3, -1, 40);
+        pBar->AddIndicator(3, -1, 40);
         CTKPStatusBarPane* pRight = pBar->AddIndicator(4, -1, 80);
         pRight->SetAlignment(DT_RIGHT);
         pFrame->RecalcLayout();
@@ -130,6 +130,13 @@ TEST_F(Bars3Gallery, StatusBarWithPanesOfEachKind)
         pBar->SetPaneText(4, L"1,204 files");
         pBar->UpdateAllPanes(TRUE, TRUE);
         Capture(pFrame, Path(look, L"statusbar"));
+        // Painted by the system's control, after a pane was hidden and shown again: every part
+        // shows its own pane's text.
+        pBar->EnableThemedPaint(FALSE);
+        pColours->SetVisible(FALSE);
+        Capture(pFrame, Path(look, L"statusbar-plain-hidden"));
+        pColours->SetVisible(TRUE);
+        Capture(pFrame, Path(look, L"statusbar-plain"));
         pFrame->DestroyWindow();
         delete pBar;
         PumpPending();

@@ -139,6 +139,35 @@ TEST_F(ImageEditorTest, ShapesAndFill)
     EXPECT_EQ(kClear, Pixel(11, 11));
 }
 
+TEST_F(ImageEditorTest, StrokesPastTheCanvasEdgeKeepTheirCourse)
+{
+    const COLORREF kBlack = RGB(0, 0, 0);
+    // A line aimed at a cell off the picture keeps its slope up to the edge.
+    m_pDialog->SendMessage(WM_COMMAND, ID_TKP_EDITOR_LINE);
+    Stroke(CPoint(0, 0), CPoint(32, 16));
+    EXPECT_EQ(kBlack, Pixel(10, 5));
+    EXPECT_EQ(kBlack, Pixel(14, 7));
+    EXPECT_EQ(kClear, Pixel(10, 10));
+    EXPECT_EQ(kClear, Pixel(15, 15));
+
+    // Through the mouse: a point just left of the canvas lies in the cell left of the picture, so a
+    // line to it takes in the picture's first cell.
+    m_pDialog->SendMessage(WM_COMMAND, ID_TKP_EDITOR_CLEAR);
+    const CSize cell = Canvas().GetCellSize();
+    Canvas().SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(cell.cx * 8, 1));
+    Canvas().SendMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(-1, 1));
+    Canvas().SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(-1, 1));
+    EXPECT_EQ(kBlack, Pixel(0, 0));
+    EXPECT_EQ(kBlack, Pixel(8, 0));
+
+    // The pencil sets nothing while it is off the picture.
+    m_pDialog->SendMessage(WM_COMMAND, ID_TKP_EDITOR_CLEAR);
+    m_pDialog->SendMessage(WM_COMMAND, ID_TKP_EDITOR_PENCIL);
+    Stroke(CPoint(15, 3), CPoint(20, 5));
+    EXPECT_EQ(kBlack, Pixel(15, 3));
+    EXPECT_EQ(kClear, Pixel(15, 5));
+}
+
 TEST_F(ImageEditorTest, ColourPickerHandsBackToThePreviousTool)
 {
     Pick(IDS_TKP_COLOR_TEAL);
@@ -270,28 +299,81 @@ TEST_F(ImageEditorTest, APictureWithAlphaComesBackFromTheClipboardWithItsAlpha)
     ::DeleteObject(hAlpha);
 }
 
+TEST_F(ImageEditorTest, ABitmapOfAnySizePastesItsTopLeftPart)
+{
+    // Larger than any picture the editor makes, without and with alpha (top-down, straight alpha).
+    auto put = [](int cx, int cy, std::function<DWORD(int, int)> pixel, bool bAlphaMarker) {
+        void* pvBits = nullptr;
+        HBITMAP hBitmap = TKPCreateDib32(cx, -cy, &pvBits);
+        ASSERT_NE(nullptr, hBitmap);
+        DWORD* pBits = static_cast<DWORD*>(pvBits);
+        for (int y = 0; y < cy; ++y)
+            for (int x = 0; x < cx; ++x)
+                pBits[y * cx + x] = pixel(x, y);
+        ASSERT_TRUE(::OpenClipboard(NULL));
+        ::EmptyClipboard();
+        if (::SetClipboardData(CF_BITMAP, hBitmap) == NULL)
+            ::DeleteObject(hBitmap);
+        if (bAlphaMarker) {
+            HGLOBAL hMarker = ::GlobalAlloc(GMEM_MOVEABLE, 1);
+            if (::SetClipboardData(CTKPImageManager::GetAlphaBitmapFormat(), hMarker) == NULL)
+                ::GlobalFree(hMarker);
+        }
+        ::CloseClipboard();
+    };
+
+    put(300, 300, [](int x, int y) -> DWORD { return x == 2 && y == 3 ? 0xFF0000 : 0x0000FF; }, false);
+    m_pDialog->SendMessage(WM_COMMAND, ID_TKP_EDITOR_PASTE);
+    ASSERT_NE(nullptr, Canvas().GetPicture());
+    EXPECT_EQ(1, Canvas().GetUndoCount());
+    EXPECT_FALSE(Canvas().GetPicture()->HasAlpha());
+    EXPECT_EQ(RGB(255, 0, 0), Pixel(2, 3));
+    EXPECT_EQ(RGB(0, 0, 255), Pixel(0, 0));
+    EXPECT_EQ(RGB(0, 0, 255), Pixel(15, 15));
+
+    put(400, 10, [](int x, int y) -> DWORD { return x == 5 && y == 1 ? 0x8000FF00 : x == 6 ? 0xFFFF0000 : 0; },
+        true);
+    m_pDialog->SendMessage(WM_COMMAND, ID_TKP_EDITOR_PASTE);
+    CTKPEditorPicture* pPasted = Canvas().GetPicture();
+    ASSERT_NE(nullptr, pPasted);
+    ASSERT_TRUE(pPasted->HasAlpha());
+    EXPECT_EQ(RGB(0, 255, 0), pPasted->GetPixel(5, 1));
+    EXPECT_EQ(0x80, pPasted->GetAlpha(5, 1));
+    EXPECT_EQ(RGB(255, 0, 0), pPasted->GetPixel(6, 9));
+    EXPECT_EQ(0xFF, pPasted->GetAlpha(6, 9));
+    EXPECT_EQ(kClear, pPasted->GetPixel(0, 0));
+    // Below the bitmap the picture stays clear.
+    EXPECT_EQ(0, pPasted->GetAlpha(6, 10));
+    EXPECT_EQ(kClear, pPasted->GetPixel(6, 10));
+}
+
 TEST_F(ImageEditorTest, ImportsIconsByExtensionInAnyCaseAndRefusesUnreadableFiles)
 {
-    const char* pszSource = std::getenv("MORVICK_SOURCE_DIR");
-    ASSERT_NE(nullptr, pszSource);
+    // The test icon holds a 16 x 16 image (a green square on a clear ground) and a 32 x 32 one (all
+    // blue): read as an icon of the picture's size, it gives the first; a general picture reader
+    // takes the second.
+    const char* pszBinary = std::getenv("MORVICK_BINARY_DIR");
+    ASSERT_NE(nullptr, pszBinary);
     WCHAR szTemp[MAX_PATH] = {};
     ::GetTempPathW(MAX_PATH, szTemp);
     const std::wstring strIcon = std::wstring(szTemp) + L"EDITOR.ICO";
-    const std::string strSourceIcon = std::string(pszSource) + "/res/art/Morvick.ico";
-    WCHAR szSourceIcon[MAX_PATH] = {};
-    ::MultiByteToWideChar(CP_UTF8, 0, strSourceIcon.c_str(), -1, szSourceIcon, MAX_PATH);
+    const std::string strArtIcon = std::string(pszBinary) + "/tests/toolkit/commandbars/art/bars3-import.ico";
+    WCHAR szArtIcon[MAX_PATH] = {};
+    ::MultiByteToWideChar(CP_UTF8, 0, strArtIcon.c_str(), -1, szArtIcon, MAX_PATH);
     WCHAR szDosPath[MAX_PATH] = {};
-    // The source folder is a Unix path: reach it through Wine's drive Z:.
-    wsprintfW(szDosPath, L"Z:%s", szSourceIcon);
+    // The build folder is a Unix path: reach it through Wine's drive Z:.
+    wsprintfW(szDosPath, L"Z:%s", szArtIcon);
     ASSERT_TRUE(::CopyFileW(szDosPath, strIcon.c_str(), FALSE));
     EXPECT_TRUE(m_pDialog->ImportFile(strIcon.c_str()));
+    ::DeleteFileW(strIcon.c_str());
     ASSERT_NE(nullptr, Canvas().GetPicture());
-    int nOpaque = 0;
+    int nGreen = 0;
     for (int y = 0; y < 16; ++y)
         for (int x = 0; x < 16; ++x)
-            nOpaque += Pixel(x, y) != kClear;
-    EXPECT_GT(nOpaque, 16);
-    ::DeleteFileW(strIcon.c_str());
+            nGreen += Pixel(x, y) == RGB(0, 160, 0);
+    EXPECT_EQ(64, nGreen);
+    EXPECT_EQ(kClear, Pixel(1, 1));
+    EXPECT_EQ(kClear, Pixel(14, 14));
 
     // A file that is no picture changes nothing.
     const std::wstring strBad = std::wstring(szTemp) + L"editor-bad.gif";

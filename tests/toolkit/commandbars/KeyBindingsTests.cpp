@@ -6,6 +6,7 @@
 #include "tests/toolkit/commandbars/CommandBarsTestSupport.h"
 #include "toolkit/commandbars/KeyBindings.h"
 
+#include <algorithm>
 #include <vector>
 
 namespace {
@@ -46,11 +47,30 @@ WCHAR TypedOn(UINT nKey, HKL hLayout)
     return 0;
 }
 
+const HKL kGerman = (HKL)(UINT_PTR)0x04070407;
+
+int LayoutInUse(HKL* pLayouts, int)
+{
+    pLayouts[0] = ::GetKeyboardLayout(0);
+    return 1;
+}
+
 int TwoLayouts(HKL* pLayouts, int nMax)
 {
     pLayouts[0] = ::GetKeyboardLayout(0);
-    pLayouts[1] = (HKL)(UINT_PTR)0x04070407;  // German: the Z key types a y
+    pLayouts[1] = kGerman;
     return 2;
+}
+
+// The system's translation, but for the German layout, which the system here may not know: its Z
+// key types a y and its Y key a z.
+WCHAR SystemOrGerman(UINT nKey, HKL hLayout)
+{
+    if (hLayout != kGerman)
+        return TKPTranslateKey(nKey, hLayout);
+    if (nKey == 'Z' || nKey == 'Y')
+        return nKey == 'Z' ? L'y' : L'z';
+    return nKey >= 'A' && nKey <= 'Z' ? static_cast<WCHAR>(L'a' + (nKey - 'A')) : 0;
 }
 
 }  // namespace
@@ -160,6 +180,9 @@ TEST(KeyBindingsMnemonics, AKeyMatchesThroughTheLayoutInUseThenTheOthers)
     // With English in use the Russian layout is asked as well.
     EXPECT_TRUE(TKPKeyTypesChar(chEf, 'A', kEnglish, both, 2, TypedOn));
     EXPECT_FALSE(TKPKeyTypesChar(chEf, 'B', kEnglish, both, 2, TypedOn));
+    // The numeric pad's codes are those of "a" to "o", but its keys do not type those letters.
+    EXPECT_FALSE(TKPKeyTypesChar(L'a', VK_NUMPAD1, kEnglish, both, 2, TypedOn));
+    EXPECT_FALSE(TKPKeyTypesChar(L'm', VK_SUBTRACT, kEnglish, both, 2, TypedOn));
     // Keys that type nothing, and no character, match nothing.
     EXPECT_FALSE(TKPKeyTypesChar(L'a', VK_SHIFT, kEnglish, both, 2, TypedOn));
     EXPECT_FALSE(TKPKeyTypesChar(0, 'A', kEnglish, both, 2, TypedOn));
@@ -180,13 +203,29 @@ TEST(KeyBindingsMnemonics, AKeyMatchesItsCharacterInEitherCaseAndOnOtherLayouts)
     EXPECT_TRUE(CTKPKeyBindings::MatchesKeyChar(L'A', 'A'));
     EXPECT_FALSE(CTKPKeyBindings::MatchesKeyChar(L'b', 'A'));
     EXPECT_FALSE(CTKPKeyBindings::MatchesKeyChar(L'a', VK_SHIFT));  // a key without a character
+    // On the layout in use alone the Z key types no y; with a German layout beside it, it does.
+    CTKPKeyBindings::SetLayoutSource(LayoutInUse);
     EXPECT_FALSE(CTKPKeyBindings::MatchesKeyChar(L'y', 'Z'));
     CTKPKeyBindings::SetLayoutSource(TwoLayouts);
-    const BOOL bSecondLayout = CTKPKeyBindings::MatchesKeyChar(L'y', 'Z');
+    CTKPKeyBindings::SetKeyTranslator(SystemOrGerman);
+    EXPECT_TRUE(CTKPKeyBindings::MatchesKeyChar(L'y', 'Z'));
+    EXPECT_TRUE(CTKPKeyBindings::MatchesKeyChar(L'Z', 'Y'));
+    EXPECT_TRUE(CTKPKeyBindings::MatchesKeyChar(L'z', 'Z'));  // the layout in use still counts
+    EXPECT_FALSE(CTKPKeyBindings::MatchesKeyChar(L'y', 'X'));
+    CTKPKeyBindings::SetKeyTranslator(NULL);
     CTKPKeyBindings::SetLayoutSource(NULL);
-    // The system may not know the second layout; when it does, its character counts.
-    BYTE keys[256] = {};
-    WCHAR ch[4] = {};
-    if (::ToUnicodeEx('Z', 0, keys, ch, 1, 0, (HKL)(UINT_PTR)0x04070407) == 1 && ch[0] == L'y')
-        EXPECT_TRUE(bSecondLayout);
+
+    // A key types the same character whatever is held with it: a Shift does not change it.
+    const HKL hInUse = ::GetKeyboardLayout(0);
+    const WCHAR chAlone = TKPTranslateKey('1', hInUse);
+    BYTE saved[256] = {};
+    ASSERT_TRUE(::GetKeyboardState(saved));
+    BYTE shifted[256];
+    std::copy(saved, saved + 256, shifted);
+    shifted[VK_SHIFT] = shifted[VK_LSHIFT] = 0x80;
+    ::SetKeyboardState(shifted);
+    const WCHAR chWithShift = TKPTranslateKey('1', hInUse);
+    ::SetKeyboardState(saved);
+    EXPECT_NE(chAlone, 0);
+    EXPECT_EQ(chWithShift, chAlone);
 }

@@ -9,6 +9,9 @@
 #include "toolkit/commandbars/StatusBar.h"
 #include "toolkit/commandbars/StatusBarPaneWnd.h"
 
+#include <string>
+#include <vector>
+
 namespace {
 
 class StatusBarTest : public ::testing::Test {
@@ -104,6 +107,31 @@ TEST_F(StatusBarTest, HiddenPanesLeaveTheControlAndRefuseTextButKeepIt)
     EXPECT_FALSE(m_pBar->SetPaneText(5, L"no pane"));
     EXPECT_EQ(m_pBar->GetPane(-1), nullptr);
     EXPECT_EQ(m_pBar->CommandToIndex(99), -1);
+}
+
+TEST_F(StatusBarTest, PanesMovedToOtherPartsByOneThatComesOrGoesShowTheirOwnTexts)
+{
+    m_pBar->AddIndicator(1, -1, 40)->SetText(L"AAA");
+    CTKPStatusBarPane* pMiddle = m_pBar->AddIndicator(2, -1, 40);
+    pMiddle->SetText(L"BBB");
+    m_pBar->AddIndicator(3, -1, 40)->SetText(L"CCC");
+    Layout();
+    auto texts = [this] {
+        std::vector<std::wstring> result;
+        for (size_t i = 0; i < Parts().size(); ++i)
+            result.push_back((LPCWSTR)ControlText((int)i));
+        return result;
+    };
+    using Texts = std::vector<std::wstring>;
+
+    pMiddle->SetVisible(FALSE);
+    EXPECT_EQ(texts(), (Texts{L"AAA", L"CCC"}));
+    pMiddle->SetVisible(TRUE);
+    EXPECT_EQ(texts(), (Texts{L"AAA", L"BBB", L"CCC"}));
+    m_pBar->AddIndicator(4, 1, 40)->SetText(L"DDD");
+    EXPECT_EQ(texts(), (Texts{L"AAA", L"DDD", L"BBB", L"CCC"}));
+    EXPECT_TRUE(m_pBar->RemoveIndicator(4));
+    EXPECT_EQ(texts(), (Texts{L"AAA", L"BBB", L"CCC"}));
 }
 
 TEST_F(StatusBarTest, TextMessagesActOnThePaneWithIdZeroAndAnswerAsWindowsDo)

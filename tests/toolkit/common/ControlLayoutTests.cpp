@@ -94,6 +94,20 @@ TEST(ControlLayoutWrap, AControlLongerThanTheBarStaysAtTheTopLeftAndIsNeverHidde
     EXPECT_FALSE(r[0].bHidden);
     EXPECT_TRUE(r[1].bHidden);
     ExpectRect(r[0].rcControl, 0, 0, 100, 20);
+
+    // Starting a group moves it no further, in a row or in a column: no room is left before it.
+    Records g = {Rec(100, 20, true), Rec(10, 20)};
+    TKLayoutSize size = CTKPControlLayout::Layout(g, 50, kDocked | kCommit, kNoBorders, 0, kSeparator, 32767);
+    EXPECT_TRUE(g[0].bWrap);
+    ExpectRect(g[0].rcControl, 0, 0, 100, 20);
+    ExpectRect(g[1].rcControl, 0, 20, 10, 40);
+    EXPECT_EQ(size.cy, 40);
+    Records v = {Rec(20, 100, true), Rec(20, 10)};
+    size = CTKPControlLayout::Layout(v, 50, CTKPControlLayout::modeVertDock | kCommit, kNoBorders, 0, kSeparator,
+        32767);
+    ExpectRect(v[0].rcControl, 20, 0, 40, 100);
+    ExpectRect(v[1].rcControl, 0, 0, 20, 10);
+    EXPECT_EQ(size.cx, 40);
 }
 
 TEST(ControlLayoutWrap, OneRowModeHidesWhatDoesNotFitAndShowsItAgainWhenRoomReturns)

@@ -140,6 +140,17 @@ TEST(HyperLink, TakesItsTextAsTargetAndTooltipWithAnUnderlinedFont)
     EXPECT_EQ(lf.lfHeight, boldLf.lfHeight);
     EXPECT_EQ(subclassed.GetURL(), CString(L"Help"));
     subclassed.DestroyWindow();
+
+    // A text that shows its ampersand is a text all the same; a picture static has no text target.
+    CTKHyperLink ampersand;
+    ASSERT_TRUE(ampersand.Create(L"Q&A", WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX, CRect(10, 70, 210, 90),
+        &parent, 602));
+    EXPECT_TRUE(ampersand.IsTextStatic());
+    EXPECT_EQ(ampersand.GetURL(), CString(L"Q&A"));
+    CTKHyperLink picture;
+    ASSERT_TRUE(picture.Create(L"", WS_CHILD | WS_VISIBLE | SS_ICON, CRect(10, 100, 42, 132), &parent, 603));
+    EXPECT_FALSE(picture.IsTextStatic());
+    EXPECT_TRUE(picture.GetURL().IsEmpty());
 }
 
 TEST(HyperLink, ClicksOnTheTextOpenTheTargetOrNameTheError)

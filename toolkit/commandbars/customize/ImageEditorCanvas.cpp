@@ -133,7 +133,9 @@ void CTKPImageEditorCanvas::Redo()
 
 CPoint CTKPImageEditorCanvas::CellFromPoint(CPoint point) const
 {
-    return CPoint(point.x / m_cxCell, point.y / m_cyCell);
+    // Rounded down, so that the points just left of or above the canvas lie in the cells there.
+    auto cellOf = [](int v, int nCell) { return v >= 0 ? v / nCell : -((-v + nCell - 1) / nCell); };
+    return CPoint(cellOf(point.x, m_cxCell), cellOf(point.y, m_cyCell));
 }
 
 void CTKPImageEditorCanvas::PressCell(CPoint cell)
@@ -221,8 +223,8 @@ void CTKPImageEditorCanvas::DragToCell(CPoint cell)
 {
     if (!m_bTracking)
         return;
-    cell.x = std::min<int>(std::max<int>(cell.x, 0), m_cxPicture - 1);
-    cell.y = std::min<int>(std::max<int>(cell.y, 0), m_cyPicture - 1);
+    // A cell off the picture (the canvas holds the mouse during a stroke) is taken as it is: the
+    // pencil sets nothing there and a shape is drawn towards it, clipped to the picture.
     if (m_pDialog->GetTool() == toolPencil)
         m_pCurrent->SetPixel(cell.x, cell.y, m_clrStroke);
     else

@@ -437,14 +437,11 @@ void CTKPImageEditorDialog::OnPaste()
     }
     if (!bAlpha)
         bAlpha = ::IsClipboardFormatAvailable(CTKPImageManager::GetAlphaBitmapFormat());
+    // Copied straight into a picture of the editor's size, so that a bitmap of any size pastes
+    // (its top-left part).
     HBITMAP hBitmap = (HBITMAP)::GetClipboardData(CF_BITMAP);
-    CTKPEditorPicture* pSource = NULL;
-    if (hBitmap != NULL) {
-        BITMAP bm = {};
-        ::GetObjectW(hBitmap, sizeof(bm), &bm);
-        pSource = bAlpha && bm.bmBitsPixel == 32 ? CTKPEditorPicture::FromAlphaBitmap(hBitmap)
-                                                 : CTKPEditorPicture::FromBitmap(hBitmap, bm.bmWidth, bm.bmHeight);
-    }
+    CTKPEditorPicture* pSource =
+        hBitmap != NULL ? CTKPEditorPicture::FromBitmap(hBitmap, m_szPicture.cx, m_szPicture.cy, bAlpha) : NULL;
     ::CloseClipboard();
     if (pSource == NULL)
         return;

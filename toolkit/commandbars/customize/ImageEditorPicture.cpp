@@ -2,6 +2,8 @@
 
 #include "toolkit/base/Dib32.h"
 
+#include <algorithm>
+
 namespace {
 
 inline DWORD ToPixel(COLORREF clr, BYTE alpha)
@@ -125,27 +127,38 @@ CTKPEditorPicture* CTKPEditorPicture::FromIcon(HICON hIcon)
     return pPicture;
 }
 
-CTKPEditorPicture* CTKPEditorPicture::FromBitmap(HBITMAP hBitmap, int cx, int cy)
+CTKPEditorPicture* CTKPEditorPicture::FromBitmap(HBITMAP hBitmap, int cx, int cy, BOOL bAlpha)
 {
-    CTKPEditorPicture* pPicture = Create(cx, cy, FALSE);
+    BITMAP bm = {};
+    if (hBitmap != NULL && !::GetObjectW(hBitmap, sizeof(bm), &bm))
+        hBitmap = NULL;
+    bAlpha = bAlpha && bm.bmBitsPixel == 32;
+    CTKPEditorPicture* pPicture = Create(cx, cy, bAlpha);
     if (pPicture == NULL || hBitmap == NULL)
         return pPicture;
+    // Only the part of the bitmap that the picture holds is copied: the bitmap may be of any size.
+    const int cxCopy = std::min<int>(cx, bm.bmWidth);
+    const int cyCopy = std::min<int>(cy, bm.bmHeight < 0 ? -bm.bmHeight : bm.bmHeight);
     HDC hdcSource = ::CreateCompatibleDC(NULL);
     HDC hdc = ::CreateCompatibleDC(NULL);
     HGDIOBJ hOldSource = ::SelectObject(hdcSource, hBitmap);
     HGDIOBJ hOld = ::SelectObject(hdc, pPicture->m_hBitmap);
-    ::BitBlt(hdc, 0, 0, cx, cy, hdcSource, 0, 0, SRCCOPY);
+    ::BitBlt(hdc, 0, 0, cxCopy, cyCopy, hdcSource, 0, 0, SRCCOPY);
     ::SelectObject(hdc, hOld);
     ::SelectObject(hdcSource, hOldSource);
     ::DeleteDC(hdc);
     ::DeleteDC(hdcSource);
     ::GdiFlush();
-    BITMAP bm = {};
-    ::GetObjectW(hBitmap, sizeof(bm), &bm);
+    const DWORD transparent = ToPixel(kTransparent, bAlpha ? 0 : 255);
     for (int y = 0; y < cy; ++y) {
         for (int x = 0; x < cx; ++x) {
             DWORD& pixel = pPicture->m_pBits[y * cx + x];
-            pixel = (x < bm.bmWidth && y < bm.bmHeight) ? (pixel | 0xFF000000) : ToPixel(kTransparent, 255);
+            if (x >= cxCopy || y >= cyCopy)
+                pixel = transparent;
+            else if (!bAlpha)
+                pixel |= 0xFF000000;
+            else if ((pixel >> 24) == 0)
+                pixel = transparent;
         }
     }
     return pPicture;

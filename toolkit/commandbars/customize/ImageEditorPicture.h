@@ -21,8 +21,10 @@ public:
     // transparent alpha pixels become the transparent colour.
     static CTKPEditorPicture* FromIcon(HICON hIcon);
     static CTKPEditorPicture* FromAlphaBitmap(HBITMAP hBitmap);
-    // A picture of the size with an image drawn into it (a bitmap copied, another DC's content).
-    static CTKPEditorPicture* FromBitmap(HBITMAP hBitmap, int cx, int cy);
+    // A picture of the size with the bitmap's top-left part copied into it (what the bitmap does not
+    // cover transparent); with bAlpha a 32-bit bitmap keeps its alpha, fully transparent pixels
+    // becoming the transparent colour.
+    static CTKPEditorPicture* FromBitmap(HBITMAP hBitmap, int cx, int cy, BOOL bAlpha = FALSE);
     ~CTKPEditorPicture();
 
     int Width() const { return m_cx; }

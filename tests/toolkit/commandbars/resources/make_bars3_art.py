@@ -1,8 +1,8 @@
 #!/usr/bin/env python3
 """Draws the pictures of the tests of the status bar, dialog bar, controls, customisation and the
 button image editor: a toolbar strip of five 16 x 16 buttons (one solid square of its own colour
-each, on the grey taken as transparent), and the files the editor imports: a 16 x 16 icon and a
-16 x 16 bitmap.
+each, on the grey taken as transparent), and the files the editor imports: an icon of a 16 x 16
+and a 32 x 32 image, and a 16 x 16 bitmap.
 
 Usage: make_bars3_art.py OUTPUT_DIR
 """
@@ -42,29 +42,42 @@ def toolbar_pixel(x, y):
     return COLORS[index % len(COLORS)]
 
 
-def write_icon(path):
-    """A 16 x 16 32-bit icon: a green square on a transparent ground (alpha 0 outside)."""
-    size = 16
+def icon_image(size, pixel):
+    """One 32-bit image of an icon file: its header, colour rows (bottom up) and AND mask; pixel(x, y)
+    gives (r, g, b) for an opaque pixel or None for a transparent one."""
     pixels = bytearray()
-    for y in reversed(range(size)):
-        for x in range(size):
-            inside = 4 <= x < 12 and 4 <= y < 12
-            pixels += bytes((0, 160, 0, 255)) if inside else bytes((0, 0, 0, 0))
-    mask_stride = 4
     mask = bytearray()
+    mask_stride = ((size + 31) // 32) * 4
     for y in reversed(range(size)):
-        bits = 0
+        bits = bytearray(mask_stride)
         for x in range(size):
-            inside = 4 <= x < 12 and 4 <= y < 12
-            if not inside:
-                bits |= 1 << (15 - x)
-        mask += struct.pack('>H', bits) + bytes(mask_stride - 2)
+            colour = pixel(x, y)
+            if colour is None:
+                pixels += bytes((0, 0, 0, 0))
+                bits[x // 8] |= 0x80 >> (x % 8)
+            else:
+                r, g, b = colour
+                pixels += bytes((b, g, r, 255))
+        mask += bits
     info = struct.pack('<IiiHHIIiiII', 40, size, size * 2, 1, 32, 0, len(pixels) + len(mask), 0, 0, 0, 0)
-    image = info + bytes(pixels) + bytes(mask)
-    header = struct.pack('<HHH', 0, 1, 1)
-    entry = struct.pack('<BBBBHHII', size, size, 0, 0, 1, 32, len(image), 6 + 16)
+    return info + bytes(pixels) + bytes(mask)
+
+
+def write_icon(path):
+    """An icon of two images that tell apart which one a reader took: at 16 x 16 a green square on a
+    transparent ground, at 32 x 32 a blue square filling it."""
+    images = [
+        (16, icon_image(16, lambda x, y: (0, 160, 0) if 4 <= x < 12 and 4 <= y < 12 else None)),
+        (32, icon_image(32, lambda x, y: (0, 0, 255))),
+    ]
+    header = struct.pack('<HHH', 0, 1, len(images))
+    offset = 6 + 16 * len(images)
+    entries = bytearray()
+    for size, image in images:
+        entries += struct.pack('<BBBBHHII', size, size, 0, 0, 1, 32, len(image), offset)
+        offset += len(image)
     with open(path, 'wb') as f:
-        f.write(header + entry + image)
+        f.write(header + bytes(entries) + b''.join(image for _, image in images))
 
 
 def main():
