@@ -81,7 +81,8 @@ uint32_t ListedParent(const morvick::FolderSequences& sequences, uint32_t sector
 }
 
 // The size of a file whose first piece of data lies in an extension record, read there through the
-// MFT's runs. False when that record cannot be found.
+// MFT's runs, as is its base record (it may lie split across two runs, as the save reads it). False
+// when that record cannot be found.
 bool SizeFromExtension(const NtfsFileRecord& r, uint64_t& size)
 {
     morvick::EngineSectorSource disk;
@@ -89,8 +90,11 @@ bool SizeFromExtension(const NtfsFileRecord& r, uint64_t& size)
     uint8_t extension[morvick::kMftRecordSize];
     morvick::MftRecordHeader header;
     uint64_t sector = 0;
-    return morvick::ReadMftRecordAt(disk, r.sector, record) &&
+    bool mapped = false;
+    uint32_t number = 0;
+    return morvick::ReadMftRecordFrom(disk, g_MftRunTable, r.sector, record, mapped, number) &&
         morvick::ParseMftRecordHeader(record, sizeof record, header) && header.numbered &&
+        (!mapped || header.number == number) &&
         ReadFirstDataExtension(record, header, header.number, sector, extension) &&
         morvick::GetMftRecordDataSize(extension, sizeof extension, size);
 }

@@ -137,3 +137,67 @@ TEST_F(SaveNtfsRecord, WithoutItsOwnNumberARecordIsProvenByItsPlaceInTheMft)
     EXPECT_EQ(Save(u"old.txt", RecordSector(4), 4), 1);
     EXPECT_EQ(ReadWholeFile(temp.Path() / "old.txt"), "an NTFS 3.0 record");
 }
+
+namespace {
+
+// An MFT of 512-byte clusters in two runs: sectors 32 to 40 (records 0 to 3 and the first half of
+// record 4) and 100 to 106 (the second half of record 4, then records 5 to 7), as a run of an odd
+// number of clusters leaves it.
+class SaveSplitMftRecord : public SaveNtfsRecord {
+protected:
+    static uint64_t SplitSector(uint32_t number) { return number < 5 ? 32 + 2 * number : 99 + 2 * (number - 4); }
+    void PutAt(uint32_t number, const std::vector<uint8_t>& record)
+    {
+        if (number != 4) {
+            PutBytes(raw, SplitSector(number) * 512, record.data(), record.size());
+            return;
+        }
+        PutBytes(raw, 40 * 512, record.data(), 512);
+        PutBytes(raw, 100 * 512, record.data() + 512, 512);
+    }
+    void SetUp() override
+    {
+        SaveNtfsRecord::SetUp();
+        g_VolumeParams.sectorsPerCluster = 1;
+        PutAt(0,
+            MftRecordBuilder()
+                .FileName(u"$MFT", 5, 3)
+                .NonResident(morvick::kAttrData, {0x11, 0x09, 0x20, 0x11, 0x07, 0x44}, 8192)
+                .Numbered(0, 1)
+                .Build());
+    }
+    // Base record `base`, its data's first piece placed in record `extension` by its attribute list.
+    void PutBaseRecord(uint32_t base, const std::u16string& name, uint32_t extension)
+    {
+        PutAt(base,
+            MftRecordBuilder()
+                .FileName(name, 5, 1)
+                .AttributeList({{morvick::kAttrData, 0, extension}})
+                .Numbered(base, 1)
+                .Build());
+    }
+};
+
+}  // namespace
+
+// The extension record that holds a file's first data piece is read through the MFT's runs, where
+// it may lie split across two, and is proven by the number it keeps. Read as the two sectors where
+// it begins, a split one was torn and the file lost; a record that keeps another number than its
+// place in the MFT was taken as the file's.
+TEST_F(SaveSplitMftRecord, TheExtensionRecordOfTheFirstDataPieceIsReadThroughTheRunsAndProvenByItsNumber)
+{
+    PutBaseRecord(3, u"split.txt", 4);
+    PutAt(4,
+        MftRecordBuilder().BaseRecord(3, 1).ResidentData(Bytes("data in a split extension")).Numbered(4, 1).Build());
+    PutBaseRecord(2, u"misplaced.txt", 5);
+    PutAt(5, MftRecordBuilder().BaseRecord(2, 1).ResidentData(Bytes("another MFT's record")).Numbered(7, 1).Build());
+    MemoryDisk disk(raw);
+    ASSERT_TRUE(disk.Opened());
+    ASSERT_EQ(WalkMftRecords(0, 32, 1), 1);
+
+    EXPECT_EQ(Save(u"split.txt", 38, 3), 1);
+    EXPECT_EQ(ReadWholeFile(temp.Path() / "split.txt"), "data in a split extension");
+    EXPECT_EQ(Save(u"misplaced.txt", 36, 2), 0);
+    EXPECT_FALSE(fs::exists(temp.Path() / "misplaced.txt"));
+    EXPECT_EQ(g_SaveReport.failedFiles, 1u);
+}
