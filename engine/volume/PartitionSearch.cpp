@@ -97,16 +97,20 @@ uint64_t SearchPartitions(SectorSource& disk, const DiskGeometry& geometry, bool
     }
     const DiskGeometry g = NormaliseSearchGeometry(geometry);
     const uint64_t cylinderSectors = static_cast<uint64_t>(g.heads) * g.sectorsPerTrack;
+    // The cylinders that start within the sectors the search reads (engine/state/SectorLimit.h), not all
+    // of a disk past 2 TiB: the bar stopped where the search does, halfway on a disk of 4 TiB.
+    const uint64_t cylinders =
+        cylinderSectors == 0 ? g.cylinders : std::min<uint64_t>(g.cylinders, kLastHeldSector / cylinderSectors + 1);
     Searcher searcher(disk, table, events);
     if (searchDisk && searcher.Full())
         return 0;
     int shown = -1;
-    for (uint64_t c = 0; c < g.cylinders; ++c) {
+    for (uint64_t c = 0; c < cylinders; ++c) {
         if (events.stopRequested && events.stopRequested())
             break;
         // Each percent once, not once per cylinder: a disk of millions of cylinders spent its time
         // reporting the same figure.
-        const int percent = static_cast<int>(std::min<uint64_t>(99, 100 * c / g.cylinders));
+        const int percent = static_cast<int>(std::min<uint64_t>(99, 100 * c / cylinders));
         if (events.progress && percent != shown)
             events.progress(percent);
         shown = percent;
