@@ -295,19 +295,29 @@ void ReadFoundFatDirectories(const ScanFinishedWord& finished)
     morvick::EngineSectorSource disk;
     FreedFolderClusters freed(disk, sink, [&finished] { return ScanStopped(finished); });
     uint32_t done = 0;
-    for (const FatFolderRecord* f = g_FatFolders.head; f && !ScanStopped(finished); f = f->next) {
-        if (f->firstCluster >= 2 && f->firstCluster != kLostDirCluster) {
-            auto parser = std::make_unique<morvick::FatDirectoryParser>(fat32, f->firstCluster, f->deleted != 0, sink);
-            const std::vector<uint64_t> sectors = FolderSectors(f->firstCluster);
-            if (ParseFolder(sectors, batch, false, *parser, finished) && !sectors.empty()) {
-                const uint32_t last = static_cast<uint32_t>((sectors.back() - b.clusterBase) / sectorsPerCluster);
-                freed.NoteFolderEnd(f->firstCluster, last, std::move(parser));
+    auto readFolders = [&](const FatFolderRecord* from) {
+        for (const FatFolderRecord* f = from; f && !ScanStopped(finished); f = f->next) {
+            if (f->firstCluster >= 2 && f->firstCluster != kLostDirCluster) {
+                auto parser =
+                    std::make_unique<morvick::FatDirectoryParser>(fat32, f->firstCluster, f->deleted != 0, sink);
+                const std::vector<uint64_t> sectors = FolderSectors(f->firstCluster);
+                if (ParseFolder(sectors, batch, false, *parser, finished) && !sectors.empty()) {
+                    const uint32_t last = static_cast<uint32_t>((sectors.back() - b.clusterBase) / sectorsPerCluster);
+                    freed.NoteFolderEnd(f->firstCluster, last, std::move(parser));
+                }
             }
+            CurrentScanObserver().OnProgress(ProgressPercent(++done, g_nFatFolderCount));
         }
-        CurrentScanObserver().OnProgress(ProgressPercent(++done, g_nFatFolderCount));
-    }
+    };
+    readFolders(g_FatFolders.head);
     // The freed chain read as its first cluster alone loses a deleted folder's other entries: free clusters give them.
-    while (!ScanStopped(finished) && (freed.AttachToTheirFolders() || freed.ParkNext())) {
+    // The folders they list that the search could not meet (past the sectors it reads) are read as the walk reads
+    // such folders: else their entries were lost.
+    while (!ScanStopped(finished)) {
+        const FatFolderRecord* last = g_FatFolders.tail;
+        if (!freed.AttachToTheirFolders() && !freed.ParkNext())
+            break;
+        readFolders(last ? last->next : g_FatFolders.head);
     }
 }
 

@@ -1,4 +1,4 @@
-// Both scans on sparse 2.5 TiB VHDX disks whose NTFS volumes reach past sector 2^32
+// Both scans on sparse 2.5 TiB VHDX disks whose NTFS and FAT volumes reach past sector 2^32
 // (make-past-2tib-disks.sh). The engine's sector fields hold the first 2^32 sectors: a record past
 // them is left out with its reason and never read at its sector cut to 32 bits (where a volume at the
 // disk's start keeps its own records), both scans list the same files, every file listed is saved
@@ -250,3 +250,44 @@ TEST_F(PastTwoTebibyteFatDisk, TheExtensiveScanReadsItsFoldersPastTheLimit)
     ASSERT_TRUE(BrowseFoundVolume(1));
     ExpectSavedAsSleuthkit(temp.Path() / "extensive");
 }
+
+// A FAT16 volume from 4,096 sectors before 2^32 whose deleted folder GONE has its first cluster below
+// 2^32 and its second, with subfolder SUB, past it (fat-deleted.vhdx). Both scans save every file
+// tsk_recover saves, byte for byte: those of GONE's first cluster in it, those of its second cluster
+// (orphans to tsk_recover) in GONE too, which SUB names as its parent, and SUB's files in SUB. The
+// browse of a found volume listed SUB, which only that free cluster names, but never read it.
+class PastTwoTebibyteDeletedFatDisk : public PastTwoTebibyteImage {
+protected:
+    void SetUp() override { ASSERT_NO_FATAL_FAILURE(Open("fat-deleted.vhdx", 1)); }
+
+    void ExpectSavedAsSleuthkit(const fs::path& out)
+    {
+        SaveWholeVolume(ToPath16(out));
+        EXPECT_EQ(g_SaveReport.failedFiles + g_SaveReport.damagedFiles, 0u);
+        const std::string orphans = "/$orphanfiles/";
+        std::map<std::string, fs::path> theirs;
+        for (const auto& [key, path] :
+            morvick::test::FilesBelow(fs::u8path(FixtureFile(kDisk, "fat-deleted.recover")), true)) {
+            theirs.emplace(key.rfind(orphans, 0) == 0 ? "/?one/" + key.substr(orphans.size()) : key, path);
+        }
+        ASSERT_EQ(theirs.size(), 14u + 15u + 4u + 3u);
+        const std::map<std::string, fs::path> ours = morvick::test::FilesBelow(out, true);
+        EXPECT_EQ(morvick::test::ExpectSameBytes(ours, theirs), theirs.size());
+        EXPECT_EQ(Keys(ours), Keys(theirs));
+    }
+};
+
+TEST_F(PastTwoTebibyteDeletedFatDisk, TheQuickScanReadsTheDeletedFolderPastTheLimit)
+{
+    ASSERT_TRUE(QuickScanPartition(0));
+    ExpectSavedAsSleuthkit(temp.Path() / "quick");
+}
+
+TEST_F(PastTwoTebibyteDeletedFatDisk, TheExtensiveScanReadsTheDeletedFolderPastTheLimit)
+{
+    ASSERT_EQ(ExtensiveScanPartition(0, FileSystemKind::kFat16), ExtensiveSearchResult::kCompleted);
+    ASSERT_EQ(g_FoundPartitions.count, 1u);
+    ASSERT_TRUE(BrowseFoundVolume(1));
+    ExpectSavedAsSleuthkit(temp.Path() / "extensive");
+}
+
