@@ -72,9 +72,10 @@ uint64_t FatVolumeSectorsPastPartition(const morvick::FatBootSector& boot, const
 {
     const VolumeParameterBlock& b = g_VolumeParams;
     const uint64_t partitionEnd = uint64_t{start} + b.partitionSectors;
+    // Its end may lie past the sectors the block's fields hold (engine/state/SectorLimit.h): it is kept
+    // held there and worked out whole, as the end of any partition crossing 2 TiB is.
     const uint64_t end = start + boot.totalSectors;
-    if (b.partitionSectors == 0 || boot.totalSectors <= b.partitionSectors || end > 0x100000000ull ||
-        end <= layout.dataStart)
+    if (b.partitionSectors == 0 || boot.totalSectors <= b.partitionSectors || end <= layout.dataStart)
         return 0;
     const uint64_t clusters = (end - layout.dataStart) / boot.sectorsPerCluster;
     const bool fatAgrees = morvick::FatDataClusterCount(boot.fileSystem, boot.sectorsPerFat, boot.sectorsPerCluster,
@@ -112,10 +113,8 @@ int ReadFatParameters(FileSystemKind type, uint32_t start)
     b.clusterBase = static_cast<uint32_t>(layout.clusterBase);
     // The file system's own size where it is longer than its partition entry (a wrong resize, a
     // rewritten table) and holds up, not the entry's: the files at its end would be cut.
-    if (const uint64_t sectors = FatVolumeSectorsPastPartition(boot, layout, start)) {
-        b.partitionSectors = static_cast<uint32_t>(sectors);
-        b.partitionEnd = static_cast<uint32_t>(start + sectors - 1);
-    }
+    if (const uint64_t sectors = FatVolumeSectorsPastPartition(boot, layout, start))
+        SetPartitionRange(b, start, static_cast<uint32_t>(sectors));
     return 1;
 }
 

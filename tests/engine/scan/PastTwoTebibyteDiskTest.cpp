@@ -291,3 +291,20 @@ TEST_F(PastTwoTebibyteDeletedFatDisk, TheExtensiveScanReadsTheDeletedFolderPastT
     ExpectSavedAsSleuthkit(temp.Path() / "extensive");
 }
 
+// The same volume behind a partition entry one sector short, which cuts TAIL.BIN's last cluster: the
+// Quick Scan reads the volume to its own end, past 2^32, where its boot sector and FAT agree on it, as
+// it does below 2^32. It kept to the entry there, and saved the file cut (reported damaged).
+TEST_F(PastTwoTebibyteImage, AFatVolumeCrossingTheLimitIsReadToItsOwnEndPastAShortEntry)
+{
+    ASSERT_NO_FATAL_FAILURE(Open("fat-short.vhdx", 1));
+    ASSERT_EQ(g_PartitionTable[0].sectorCount, 8191u);
+    ASSERT_TRUE(QuickScanPartition(0));
+    EXPECT_EQ(PartitionLastSector(g_VolumeParams), kLastHeldSector - 4095 + 8191);
+    EXPECT_EQ(uint64_t{g_VolumeParams.partitionEnd}, kLastHeldSector);
+    const fs::path out = temp.Path() / "short";
+    SaveWholeVolume(ToPath16(out));
+    EXPECT_EQ(g_SaveReport.failedFiles + g_SaveReport.damagedFiles, 0u);
+    const std::string tail = ReadWholeFile(FixtureFile(kDisk, "TAIL.BIN"));
+    ASSERT_EQ(tail.size(), 1000u);
+    EXPECT_TRUE(ReadWholeFile(out / "TAIL.BIN") == tail);
+}
