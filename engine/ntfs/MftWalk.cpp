@@ -11,14 +11,15 @@ namespace morvick {
 
 namespace {
 
-// The runs of the unnamed $DATA of a fixed-up record, and that attribute's first virtual cluster.
-bool DataRuns(const uint8_t* record, std::vector<DataRun>& runs, uint64_t& lowestVcn)
+// The runs of the unnamed $DATA of a fixed-up record, and that attribute's first virtual cluster. A run
+// past the volume's `volumeClusters` (0: not known) is damage, as in every other run list read.
+bool DataRuns(const uint8_t* record, uint64_t volumeClusters, std::vector<DataRun>& runs, uint64_t& lowestVcn)
 {
     for (const MftAttribute& a : ListMftAttributes(record, kMftRecordSize)) {
         if (a.type != kAttrData || a.nameLength != 0 || !a.nonResident)
             continue;
         lowestVcn = a.lowestVcn;
-        return DecodeRunList(record + a.offset + a.runListOffset, a.length - a.runListOffset, runs);
+        return DecodeRunList(record + a.offset + a.runListOffset, a.length - a.runListOffset, runs, volumeClusters);
     }
     return false;
 }
@@ -107,7 +108,10 @@ bool WalkMftRecords(SectorSource& disk, uint64_t base, uint64_t mftStart, uint32
         return false;
     std::vector<DataRun> runs;
     uint64_t lowestVcn = 0;
-    if (!DataRuns(record, runs, lowestVcn) || lowestVcn != 0 || !AppendRunsToTable(runs, base, sectorsPerCluster, mft))
+    // Its runs within the volume, as its list below: a damaged run past its end would map the MFT's records
+    // to another volume's sectors.
+    if (!DataRuns(record, volumeClusters, runs, lowestVcn) || lowestVcn != 0 ||
+        !AppendRunsToTable(runs, base, sectorsPerCluster, mft))
         return false;
 
     NtfsClusterMap volume;
@@ -136,8 +140,8 @@ bool WalkMftRecords(SectorSource& disk, uint64_t base, uint64_t mftStart, uint32
         uint64_t vcn = 0;
         // The extent must continue the table exactly where it ends (the extents are taken by first
         // cluster, not in list order): one out of place would map every later record to wrong sectors.
-        if (!DataRuns(extension, more, vcn) || vcn != e.startVcn || vcn * sectorsPerCluster != mft.TotalSectors() ||
-            !AppendRunsToTable(more, base, sectorsPerCluster, mft))
+        if (!DataRuns(extension, volumeClusters, more, vcn) || vcn != e.startVcn ||
+            vcn * sectorsPerCluster != mft.TotalSectors() || !AppendRunsToTable(more, base, sectorsPerCluster, mft))
             break;
         lastVcn = e.startVcn;
     }

@@ -43,9 +43,10 @@ bool MapSectorToRecord(const SectorRunTable& mft, uint64_t sector, uint32_t& num
 // Builds the MFT's run table from the runs of record 0's unnamed $DATA (at `mftStart`), followed by
 // the runs held in extension records that its attribute list names, in the order of their first
 // virtual cluster. `base` is the volume's first sector; `volumeClusters` its clusters from cluster 0
-// up to its end (0 when unknown), which bound the attribute list (see ReadAttributeList). False when
-// record 0 cannot be read or its runs are damaged; runs of extension records that cannot be read or
-// do not continue the table are left out.
+// up to its end (0 when unknown), which bound every run read: record 0's, its attribute list's (see
+// ReadAttributeList) and the extension records'. False when record 0 cannot be read or its runs are
+// damaged (one past the volume's end too); runs of extension records that cannot be read, reach past
+// the volume or do not continue the table are left out.
 bool WalkMftRecords(SectorSource& disk, uint64_t base, uint64_t mftStart, uint32_t sectorsPerCluster,
     uint64_t volumeClusters, SectorRunTable& mft);
 
