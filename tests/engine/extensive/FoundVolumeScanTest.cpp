@@ -58,6 +58,22 @@ protected:
         r->parentRecord = parent;
         AppendRecord(g_NtfsFileRecords, r);
     }
+    // Lists found NTFS volume 1 from `clusterBase` to `volumeEnd`, its MFT at `mftStart` (0: none), over
+    // the disk `raw`.
+    void BrowseNtfsVolume(uint32_t clusterBase, uint32_t sectorsPerCluster, uint32_t volumeEnd, uint32_t mftStart = 0)
+    {
+        MemoryDisk disk(raw);
+        ASSERT_TRUE(disk.Opened());
+        VolumeParameterBlock& b = g_VolumeParams;
+        b.browsedFileSystemType = FileSystemKind::kNtfs;
+        b.volumeNumber = 1;
+        b.clusterBase = clusterBase;
+        b.sectorsPerCluster = sectorsPerCluster;
+        b.mftStart = mftStart;
+        b.volumeEnd = volumeEnd;
+        ScanFinishedWord finished{0};
+        RunFoundVolumeScan(finished);
+    }
 
     std::vector<uint8_t> raw;
     RecordingObserver observer;
@@ -302,15 +318,7 @@ TEST_F(FoundVolumeScanTest, NtfsFoldersOfTheVolumeAndTheirMissingParents)
     AddNtfsFile(1100, 40);
     AddNtfsFile(1102, 88);  // its folder was never found
     AddNtfsFile(9100, 99);  // another volume's
-    MemoryDisk disk(raw);
-    ASSERT_TRUE(disk.Opened());
-    g_VolumeParams.browsedFileSystemType = FileSystemKind::kNtfs;
-    g_VolumeParams.volumeNumber = 1;
-    g_VolumeParams.clusterBase = 1000;
-    g_VolumeParams.sectorsPerCluster = 8;
-    g_VolumeParams.volumeEnd = 5000;
-    ScanFinishedWord finished{0};
-    RunFoundVolumeScan(finished);
+    ASSERT_NO_FATAL_FAILURE(BrowseNtfsVolume(1000, 8, 5000));
 
     std::vector<std::u16string> names;
     std::map<std::u16string, const NtfsFolderRecord*> byName;
@@ -347,16 +355,7 @@ TEST_F(FoundVolumeScanTest, ASplitBaseRecordGetsTheSizeOfItsDataInAnExtensionRec
     put(100, base, 512, 512);
     put(103, MftRecordBuilder().BaseRecord(4, 1).ResidentData(std::vector<uint8_t>(21, 'x')).Numbered(6, 1).Build(), 0,
         1024);
-    MemoryDisk disk(raw);
-    ASSERT_TRUE(disk.Opened());
-    VolumeParameterBlock& b = g_VolumeParams;
-    b.browsedFileSystemType = FileSystemKind::kNtfs;
-    b.volumeNumber = 1;
-    b.sectorsPerCluster = 1;
-    b.mftStart = 32;
-    b.volumeEnd = 1000;
-    ScanFinishedWord finished{0};
-    RunFoundVolumeScan(finished);
+    ASSERT_NO_FATAL_FAILURE(BrowseNtfsVolume(0, 1, 1000, 32));
 
     ASSERT_EQ(g_NtfsFileRecords.count, 1u);
     const NtfsFileRecord* r = g_NtfsFileRecords.head;

@@ -45,10 +45,10 @@ constexpr uint32_t kCrossingPartition = 1;  // the second entry of the crossing 
 
 // Saved files by comparable path, NTFS's own metadata files and their copies from the MFT mirror
 // left aside (sleuthkit saves them under other names).
-std::map<std::string, fs::path> UserFilesBelow(const fs::path& root)
+std::map<std::string, fs::path> UserFilesBelow(const fs::path& root, bool maskDeletedMark = false)
 {
     std::map<std::string, fs::path> files;
-    for (const auto& [key, path] : morvick::test::FilesBelow(root, false)) {
+    for (const auto& [key, path] : morvick::test::FilesBelow(root, maskDeletedMark)) {
         if (key.find('$') == std::string::npos)
             files.emplace(key, path);
     }
@@ -78,6 +78,26 @@ protected:
     {
         SetCurrentVirtualDisk(nullptr);
         ResetEngineState();
+    }
+
+    // Runs the Extensive Scan over partition `index` with `type` chosen: it finds one volume, which is
+    // then listed.
+    void ExtensiveScanTheVolume(uint32_t index, FileSystemKind type)
+    {
+        ASSERT_EQ(ExtensiveScanPartition(index, type), ExtensiveSearchResult::kCompleted);
+        ASSERT_EQ(g_FoundPartitions.count, 1u);
+        ASSERT_TRUE(BrowseFoundVolume(1));
+    }
+
+    // Saves the listed volume into `out`: no file fails, and what is saved is `theirs` (tsk_recover's
+    // files by comparable path, keyed with `maskDeletedMark`), byte for byte.
+    void ExpectSavedAs(const fs::path& out, const std::map<std::string, fs::path>& theirs, bool maskDeletedMark = false)
+    {
+        SaveWholeVolume(ToPath16(out));
+        EXPECT_EQ(g_SaveReport.failedFiles + g_SaveReport.damagedFiles, 0u);
+        const std::map<std::string, fs::path> ours = UserFilesBelow(out, maskDeletedMark);
+        EXPECT_EQ(morvick::test::ExpectSameBytes(ours, theirs), theirs.size());
+        EXPECT_EQ(Keys(ours), Keys(theirs));
     }
 
     CVirtualDisk disk;
@@ -137,12 +157,7 @@ TEST_F(PastTwoTebibyteDisk, TheQuickScanLeavesOutRecordsPastTheLimitAndSavesTheR
     for (const MftEntryRecord* r = g_MftEntries.head; r; r = r->next)
         EXPECT_FALSE(pastRecords.count(r->recordNumber)) << fs::path(r->name).u8string();
 
-    const fs::path out = temp.Path() / "quick";
-    SaveWholeVolume(ToPath16(out));
-    EXPECT_EQ(g_SaveReport.failedFiles + g_SaveReport.damagedFiles, 0u);
-    const std::map<std::string, fs::path> ours = UserFilesBelow(out);
-    EXPECT_EQ(morvick::test::ExpectSameBytes(ours, theirs), theirs.size());
-    EXPECT_EQ(Keys(ours), Keys(theirs));
+    ExpectSavedAs(temp.Path() / "quick", theirs);
 }
 
 // The Extensive Scan of the partition's range finds the volume, lists what the Quick Scan lists (the
@@ -156,16 +171,10 @@ TEST_F(PastTwoTebibyteDisk, TheExtensiveScanListsAndSavesWhatTheQuickScanDoes)
     ASSERT_EQ(WalkMftRecords(g_VolumeParams.partitionStart, g_VolumeParams.partitionStart + 32, 8), 1);
     SplitSleuthkitFiles(pastRecords, theirs);
 
-    ASSERT_EQ(ExtensiveScanPartition(kCrossingPartition, FileSystemKind::kNtfs), ExtensiveSearchResult::kCompleted);
-    ASSERT_EQ(g_FoundPartitions.count, 1u);
-    EXPECT_EQ(g_FoundPartitions.head->volumeEnd, PartitionLastSector(g_VolumeParams));
-    ASSERT_TRUE(BrowseFoundVolume(1));
-    const fs::path out = temp.Path() / "extensive";
-    SaveWholeVolume(ToPath16(out));
-    EXPECT_EQ(g_SaveReport.failedFiles + g_SaveReport.damagedFiles, 0u);
-    const std::map<std::string, fs::path> ours = UserFilesBelow(out);
-    EXPECT_EQ(morvick::test::ExpectSameBytes(ours, theirs), theirs.size());
-    EXPECT_EQ(Keys(ours), Keys(theirs));
+    const uint64_t partitionEnd = PartitionLastSector(g_VolumeParams);
+    ASSERT_NO_FATAL_FAILURE(ExtensiveScanTheVolume(kCrossingPartition, FileSystemKind::kNtfs));
+    EXPECT_EQ(g_FoundPartitions.head->volumeEnd, partitionEnd);
+    ExpectSavedAs(temp.Path() / "extensive", theirs);
 
     // Its end is past what a snapshot holds: none is written, and the user is told why.
     morvick::test::RecordingObserver observer;
@@ -226,14 +235,10 @@ protected:
         const VolumeParameterBlock& b = g_VolumeParams;
         EXPECT_FALSE(FitsSectorField(uint64_t{b.clusterBase} + uint64_t{deep->firstCluster} * b.sectorsPerCluster));
 
-        SaveWholeVolume(ToPath16(out));
-        EXPECT_EQ(g_SaveReport.failedFiles + g_SaveReport.damagedFiles, 0u);
-        const std::map<std::string, fs::path> ours = morvick::test::FilesBelow(out, false);
         const std::map<std::string, fs::path> theirs =
             morvick::test::FilesBelow(fs::u8path(FixtureFile(kDisk, "fat.recover")), false);
         ASSERT_EQ(theirs.size(), 6u);
-        EXPECT_EQ(morvick::test::ExpectSameBytes(ours, theirs), theirs.size());
-        EXPECT_EQ(Keys(ours), Keys(theirs));
+        ExpectSavedAs(out, theirs);
     }
 };
 
@@ -245,9 +250,7 @@ TEST_F(PastTwoTebibyteFatDisk, TheQuickScanReadsItsFoldersPastTheLimit)
 
 TEST_F(PastTwoTebibyteFatDisk, TheExtensiveScanReadsItsFoldersPastTheLimit)
 {
-    ASSERT_EQ(ExtensiveScanPartition(0, FileSystemKind::kFat32), ExtensiveSearchResult::kCompleted);
-    ASSERT_EQ(g_FoundPartitions.count, 1u);
-    ASSERT_TRUE(BrowseFoundVolume(1));
+    ASSERT_NO_FATAL_FAILURE(ExtensiveScanTheVolume(0, FileSystemKind::kFat32));
     ExpectSavedAsSleuthkit(temp.Path() / "extensive");
 }
 
@@ -260,10 +263,9 @@ class PastTwoTebibyteDeletedFatDisk : public PastTwoTebibyteImage {
 protected:
     void SetUp() override { ASSERT_NO_FATAL_FAILURE(Open("fat-deleted.vhdx", 1)); }
 
+    // tsk_recover's files, its orphans in GONE, and the volume saved into `out` is those, byte for byte.
     void ExpectSavedAsSleuthkit(const fs::path& out)
     {
-        SaveWholeVolume(ToPath16(out));
-        EXPECT_EQ(g_SaveReport.failedFiles + g_SaveReport.damagedFiles, 0u);
         const std::string orphans = "/$orphanfiles/";
         std::map<std::string, fs::path> theirs;
         for (const auto& [key, path] :
@@ -271,9 +273,7 @@ protected:
             theirs.emplace(key.rfind(orphans, 0) == 0 ? "/?one/" + key.substr(orphans.size()) : key, path);
         }
         ASSERT_EQ(theirs.size(), 14u + 15u + 4u + 3u);
-        const std::map<std::string, fs::path> ours = morvick::test::FilesBelow(out, true);
-        EXPECT_EQ(morvick::test::ExpectSameBytes(ours, theirs), theirs.size());
-        EXPECT_EQ(Keys(ours), Keys(theirs));
+        ExpectSavedAs(out, theirs, true);
     }
 };
 
@@ -285,9 +285,7 @@ TEST_F(PastTwoTebibyteDeletedFatDisk, TheQuickScanReadsTheDeletedFolderPastTheLi
 
 TEST_F(PastTwoTebibyteDeletedFatDisk, TheExtensiveScanReadsTheDeletedFolderPastTheLimit)
 {
-    ASSERT_EQ(ExtensiveScanPartition(0, FileSystemKind::kFat16), ExtensiveSearchResult::kCompleted);
-    ASSERT_EQ(g_FoundPartitions.count, 1u);
-    ASSERT_TRUE(BrowseFoundVolume(1));
+    ASSERT_NO_FATAL_FAILURE(ExtensiveScanTheVolume(0, FileSystemKind::kFat16));
     ExpectSavedAsSleuthkit(temp.Path() / "extensive");
 }
 
