@@ -4,6 +4,7 @@
 
 #include "engine/image/VirtualDisk.h"
 #include "engine/state/EngineState.h"
+#include "engine/state/SectorLimit.h"
 
 int32_t g_nVirtualDiskCount = 0;
 uint32_t g_TotalSectors[kMaxVirtualDisks] = {};
@@ -43,9 +44,9 @@ int AddVirtualDiskEntry()
         g_DeviceGeometry.heads[index] = heads;
         g_DeviceGeometry.sectorsPerTrack[index] = sectors;
         // The disk's size, not the geometry's product, which stops at 65535 x 16 x 255 and whole cylinders.
-        // The entry is 32-bit: a disk past 2^32 sectors is held at the largest (DiskTotalSectors has it whole).
-        const uint64_t total = ImageSectors();
-        g_TotalSectors[index] = total > 0xFFFFFFFFull ? 0xFFFFFFFFu : static_cast<uint32_t>(total);
+        // The entry is 32-bit: a disk past 2^32 sectors is held at the largest count (engine/state/SectorLimit.h),
+        // never cut to its low half; DiskTotalSectors has it whole.
+        g_TotalSectors[index] = HeldSector(ImageSectors());
     } else {
         g_DeviceGeometry.cylinders[index] = 0;
         g_DeviceGeometry.heads[index] = 0;
@@ -66,10 +67,9 @@ uint64_t DiskTotalSectors(int diskIndex)
 
 void ChooseWholeDisk(int diskIndex)
 {
-    const uint64_t total = DiskTotalSectors(diskIndex);
-    // The block's sector fields are 32-bit (snapshots store them): a disk past 2^32 sectors is
-    // offered up to the last sector they can name, not cut to the low half of its count.
-    const uint32_t sectors = total > 0xFFFFFFFFull ? 0xFFFFFFFFu : static_cast<uint32_t>(total);
+    // The block's sector fields are 32-bit (snapshots store them): a disk past 2^32 sectors is offered as
+    // far as they hold (engine/state/SectorLimit.h), not cut to the low half of its count.
+    const uint32_t sectors = HeldSector(DiskTotalSectors(diskIndex));
     g_VolumeParams.chosenFileSystemType = FileSystemKind::kNtfs;
     g_VolumeParams.partitionStart = 0;
     g_VolumeParams.partitionSectors = sectors;

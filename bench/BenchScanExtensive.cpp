@@ -15,6 +15,7 @@
 #include "engine/save/SafeFileName.h"
 #include "engine/save/SaveState.h"
 #include "engine/state/EngineState.h"
+#include "engine/state/SectorLimit.h"
 #include "engine/util/Utf.h"
 #include "engine/volume/EngineSectorSource.h"
 
@@ -30,9 +31,8 @@ int RunExtensiveBenchScan(const std::string& image, const std::string& out)
     VolumeParameterBlock& b = g_VolumeParams;
     b = VolumeParameterBlock();
     b.chosenFileSystemType = FileSystemKind::kNone;
-    b.partitionStart = 0;
-    b.partitionSectors = static_cast<uint32_t>(sectors > 0xFFFFFFFFu ? 0xFFFFFFFFu : sectors);
-    b.partitionEnd = b.partitionSectors ? b.partitionSectors - 1 : 0;
+    if (sectors != 0)
+        SetPartitionRangeTo(b, 0, sectors - 1);
     g_nScanMode = kScanExtensive;
     ScanFinishedWord finished{0};
     const ExtensiveScanOutcome outcome = RunExtensiveScan(finished);

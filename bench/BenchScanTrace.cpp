@@ -134,7 +134,7 @@ int RunScanTrace(const std::vector<std::string>& args)
         ScanFinishedWord finished{0};
         uint64_t unreadable = 0;
         if (RunFileTrace(finished, readKind, &unreadable) != FileTraceResult::kCompleted) {
-            std::fprintf(stderr, "partition %u: %s\n", index, Utf16ToUtf8(kNoPartitionParametersText).c_str());
+            std::fprintf(stderr, "partition %u: %s\n", index, Utf16ToUtf8(NoParametersText()).c_str());
             return false;
         }
         if (unreadable != 0)

@@ -5,6 +5,7 @@
 #include "engine/save/SaveState.h"
 #include "engine/scan/QuickScan.h"
 #include "engine/state/EngineState.h"
+#include "engine/state/SectorLimit.h"
 #include "engine/util/Utf.h"
 #include "engine/volume/PartitionDiscovery.h"
 
@@ -77,9 +78,7 @@ void ChooseBenchPartition(uint32_t index)
     VolumeParameterBlock& b = g_VolumeParams;
     b = VolumeParameterBlock();
     b.chosenFileSystemType = p.fileSystemType;
-    b.partitionStart = p.startSector;
-    b.partitionSectors = p.sectorCount;
-    b.partitionEnd = p.sectorCount ? p.startSector + p.sectorCount - 1 : p.startSector;
+    SetPartitionRange(b, p.startSector, p.sectorCount);
     b.partitionIndex = static_cast<uint16_t>(index);
 }
 
@@ -141,7 +140,7 @@ bool QuickScanBenchPartition(uint32_t index)
     ScanFinishedWord finished{0};
     if (RunQuickScan(finished) == QuickScanResult::kCompleted)
         return true;
-    std::fprintf(stderr, "partition %u: %s\n", index, Utf16ToUtf8(kNoPartitionParametersText).c_str());
+    std::fprintf(stderr, "partition %u: %s\n", index, Utf16ToUtf8(NoParametersText()).c_str());
     return false;
 }
 

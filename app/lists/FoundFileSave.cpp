@@ -15,12 +15,12 @@ int SaveFoundFile(const ResultFileInfo& file, const std::u16string& folder, cons
     case ResultFileKind::kMft: {
         const auto* r = static_cast<const MftEntryRecord*>(file.record);
         g_qwSaveFileTime = (static_cast<uint64_t>(r->creationTimeHigh) << 32) | r->creationTimeLow;
-        return SaveNtfsFile(folder, name.c_str(), r->dataRecordSector, file.size, count, r->deleted);
+        return SaveNtfsFile(folder, name.c_str(), r->dataRecordSector, r->recordNumber, file.size, count, r->deleted);
     }
     case ResultFileKind::kNtfsFile: {
         const auto* r = static_cast<const NtfsFileRecord*>(file.record);
         g_qwSaveFileTime = (static_cast<uint64_t>(r->creationTimeHigh) << 32) | r->creationTimeLow;
-        return SaveNtfsFile(folder, name.c_str(), r->sector, file.size, count, r->deleted);
+        return SaveNtfsFile(folder, name.c_str(), r->sector, kAnyRecordNumber, file.size, count, r->deleted);
     }
     case ResultFileKind::kTraced: {
         const auto* r = static_cast<const TracedFileRecord*>(file.record);

@@ -50,10 +50,10 @@ Page* PageOf(int number)
     return app != nullptr ? dynamic_cast<Page*>(app->GetPage(number)) : nullptr;
 }
 
-CString Decimal(uint32_t value)
+CString Decimal(uint64_t value)
 {
     CString text;
-    text.Format(L"%u", value);
+    text.Format(L"%I64u", value);
     return text;
 }
 
@@ -61,7 +61,7 @@ CString SizeText(const FoundPartitionRecord& r)
 {
     if (r.volumeEnd == 0)
         return L"Unknown";
-    const uint32_t sectors = r.volumeEnd > r.clusterBase ? r.volumeEnd - r.clusterBase : 0;
+    const uint64_t sectors = r.volumeEnd > r.clusterBase ? r.volumeEnd - r.clusterBase : 0;
     return Decimal(sectors >> 11) + L" MB";
 }
 

@@ -7,6 +7,7 @@
 #include "app/pages/PaneControls.h"
 #include "engine/image/VirtualDisk.h"
 #include "engine/state/EngineState.h"
+#include "engine/state/SectorLimit.h"
 #include "resource.h"
 
 IMPLEMENT_DYNCREATE(CSecondDisplay, CInfoPane)
@@ -257,23 +258,27 @@ void CSecondDisplay::ShowPartitionDetails(int, int flag)
     }
     SetRowSet(kPartitionRows);
     VolumeParameterBlock& v = g_VolumeParams;
-    uint32_t end = v.partitionStart + v.partitionSectors - 1;
+    // The end whole, shown as it is and held in the block's field (engine/state/SectorLimit.h), not
+    // worked out in 32 bits: a partition crossing 2 TiB showed an end before its start, which the
+    // Extensive Scan's range check then refused.
+    uint64_t end = v.partitionSectors != 0 ? uint64_t{v.partitionStart} + v.partitionSectors - 1
+                                           : static_cast<uint32_t>(v.partitionStart - 1);
     if (end == 0xFFFFFFFFu && g_nImageKind == kImageVhdx) {
         // No sectors chosen on a VHDX: the range ends at the disk's last sector.
         CVirtualDisk* disk = GetCurrentVirtualDisk();
         const uint64_t sectors = disk != nullptr ? disk->GetDiskSize() / 512 : 0;
-        end = sectors > 0 ? static_cast<uint32_t>(sectors > 0xFFFFFFFFull ? 0xFFFFFFFEull : sectors - 1) : 0;
+        end = sectors > 0 ? sectors - 1 : 0;
     }
-    v.partitionEnd = end;
+    v.partitionEnd = HeldSector(end);
     m_values[0].SetWindowText(FileSystemName(v.chosenFileSystemType));
     SetChoiceByType(v.chosenFileSystemType);
     // Sector numbers are unsigned: a partition that starts past 2^31 is no negative number.
     m_values[1].SetWindowText(Number(v.partitionStart));
     if (m_pStartEdit != nullptr)
         m_pStartEdit->SetWindowText(Number(v.partitionStart));
-    m_values[2].SetWindowText(Number(v.partitionEnd));
+    m_values[2].SetWindowText(Number(end));
     if (m_pEndEdit != nullptr)
-        m_pEndEdit->SetWindowText(Number(v.partitionEnd));
+        m_pEndEdit->SetWindowText(Number(end));
     m_values[3].SetWindowText(Number(v.partitionSectors >> 11) + L" MB (Approx)");
     m_values[4].SetWindowText(L"");
     wizard::ShowEnabled(m_capacityPie, FALSE);
@@ -286,7 +291,7 @@ void CSecondDisplay::ShowPartitionDetailsPlain()
     m_values[0].SetWindowText(FileSystemName(v.chosenFileSystemType));
     SetChoiceByType(v.chosenFileSystemType);
     m_values[1].SetWindowText(Number(v.partitionStart));
-    m_values[2].SetWindowText(Number(v.partitionEnd));
+    m_values[2].SetWindowText(Number(PartitionLastSector(v)));
     m_values[3].SetWindowText(Number(v.partitionSectors >> 11) + L" MB ( Aprox )");
     m_values[4].SetWindowText(L"");
 }

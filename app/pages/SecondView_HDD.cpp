@@ -21,6 +21,7 @@
 #include "engine/scan/QuickScan.h"
 #include "engine/state/EngineState.h"
 #include "engine/state/FoundEntryLists.h"
+#include "engine/state/SectorLimit.h"
 #include "resource.h"
 #include "ui/msgbox/win/MessageChannel.h"
 #include "ui/msgbox/win/RichMessageBox.h"
@@ -91,7 +92,7 @@ CString Decimal(uint64_t value)
 // The "no partition parameters" error, shown by the user-interface thread once the worker ended.
 void ShowNoParametersMessage(HWND owner)
 {
-    const CString text = morvick::ui::EscapeMessageText(ToCString(std::u16string(kNoPartitionParametersText)));
+    const CString text = morvick::ui::EscapeMessageText(ToCString(std::u16string(NoParametersText())));
     const morvick::ui::RichMsgBoxParams params = morvick::ui::DefaultRichMsgBoxParams();
     morvick::ui::RichMessageBox(owner, text, morvick::ui::kMessageCaption, MB_ICONERROR, &params);
 }
@@ -202,11 +203,12 @@ void CSecondView_HDD::ShowTree(BOOL show)
         m_wndSplitter.HideLeftPane();
 }
 
-bool CSecondView_HDD::ParseSectorNumber(const CString& text, uint32_t& value)
+bool CSecondView_HDD::ParseEndSectorNumber(const CString& text, uint64_t& value)
 {
     CString trimmed = text;
     trimmed.Trim();
-    if (trimmed.IsEmpty() || trimmed.GetLength() > 10)
+    // Up to 19 digits: no such number overflows 64 bits.
+    if (trimmed.IsEmpty() || trimmed.GetLength() > 19)
         return false;
     unsigned long long number = 0;
     for (int i = 0; i < trimmed.GetLength(); ++i) {
@@ -215,7 +217,14 @@ bool CSecondView_HDD::ParseSectorNumber(const CString& text, uint32_t& value)
             return false;
         number = number * 10 + static_cast<unsigned>(c - L'0');
     }
-    if (number > 0xFFFFFFFFull)
+    value = number;
+    return true;
+}
+
+bool CSecondView_HDD::ParseSectorNumber(const CString& text, uint32_t& value)
+{
+    uint64_t number = 0;
+    if (!ParseEndSectorNumber(text, number) || number > 0xFFFFFFFFull)
         return false;
     value = static_cast<uint32_t>(number);
     return true;
@@ -266,16 +275,16 @@ void CSecondView_HDD::OnScan()
         }
         g_VolumeParams.chosenFileSystemType = m_pDisplay->ChosenFileSystemType();
         if (g_wSourceType == kSourceDisk) {
-            uint32_t start = 0, end = 0;
+            uint32_t start = 0;
+            uint64_t end = 0;
             if (!ParseSectorNumber(m_pDisplay->StartSectorText(), start)) {
                 ShowAppMessage(kInvalidStartText, kAppError);
                 return;
             }
             CVirtualDisk* disk = GetCurrentVirtualDisk();
             if (g_VolumeParams.partitionEnd == 0 && g_nImageKind == kImageVhdx && disk != nullptr) {
-                const uint64_t last = disk->GetDiskSize() / 512 + start - 1;
-                end = last > 0xFFFFFFFFull ? 0xFFFFFFFFu : static_cast<uint32_t>(last);
-            } else if (!ParseSectorNumber(m_pDisplay->EndSectorText(), end)) {
+                end = disk->GetDiskSize() / 512 + start - 1;
+            } else if (!ParseEndSectorNumber(m_pDisplay->EndSectorText(), end)) {
                 ShowAppMessage(kInvalidEndText, kAppError);
                 return;
             }
@@ -283,10 +292,8 @@ void CSecondView_HDD::OnScan()
                 ShowAppMessage(kEndNotAboveStartText, kAppError);
                 return;
             }
-            g_VolumeParams.partitionStart = start;
-            g_VolumeParams.partitionEnd = end;
-            // The end sector is part of the range.
-            g_VolumeParams.partitionSectors = end - start == 0xFFFFFFFFu ? 0xFFFFFFFFu : end - start + 1;
+            // The end sector is part of the range; an end past 2 TiB is held (engine/state/SectorLimit.h).
+            SetPartitionRangeTo(g_VolumeParams, start, end);
         }
         g_strSelectedModeText = wizard::ModeAndDriveText(kScanExtensive, logicalDrive);
         if (g_VolumeParams.chosenFileSystemType == FileSystemKind::kNtfs) {

@@ -41,6 +41,8 @@ public:
     // A sector box's text as a sector number: digits only (blanks around them allowed), at most
     // 2^32 - 1. False for anything else.
     static bool ParseSectorNumber(const CString& text, uint32_t& value);
+    // The end of a range may lie past 2 TiB (a partition crossing it): a whole 64-bit number.
+    static bool ParseEndSectorNumber(const CString& text, uint64_t& value);
 
     void ApplyWorkerReports(const wizard::WorkerReports& reports) override;
     // "Reading Sector n Of m": where a scan reads, shown only while the progress is.

@@ -4,6 +4,7 @@
 #include "engine/extensive/FatVolumeAnalysis.h"
 #include "engine/extensive/NtfsVolumeAnalysis.h"
 #include "engine/state/EngineState.h"
+#include "engine/state/SectorLimit.h"
 
 ExtensiveScanOutcome RunExtensiveScan(ScanFinishedWord& finished)
 {
@@ -30,11 +31,9 @@ ExtensiveScanOutcome RunExtensiveScan(ScanFinishedWord& finished)
     finished.store(0);
     if (fat)
         AnalyzeFoundFatData(type == FileSystemKind::kNone ? FileSystemKind::kFat16 : type, finished);
-    if (ntfs) {
-        const uint64_t last =
-            b.partitionEnd != 0 ? b.partitionEnd : uint64_t{b.partitionStart} + b.partitionSectors - 1;
-        AnalyzeNtfsStructures(static_cast<uint32_t>(last > 0xFFFFFFFFu ? 0xFFFFFFFFu : last), finished);
-    }
+    // The range's last sector whole: an inferred volume ends there, also past the sectors searched.
+    if (ntfs)
+        AnalyzeNtfsStructures(PartitionLastSector(b), finished);
     if (!fat && !ntfs) {
         g_nBootPassFinished = 1;
         g_nLeftoverPassFinished = 1;

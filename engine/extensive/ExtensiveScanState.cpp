@@ -3,6 +3,7 @@
 #include "engine/ScanObserver.h"
 #include "engine/listing/ResultListing.h"
 #include "engine/state/EngineState.h"
+#include "engine/state/SectorLimit.h"
 
 #include <algorithm>
 
@@ -140,7 +141,9 @@ bool ChooseFoundVolume(uint16_t number)
         b.mftMirrorStart = r->mftMirrorStart;
         b.sectorsPerMftRecord = r->sectorsPerMftRecord;
         b.sectorsPerIndexRecord = r->sectorsPerIndexRecord;
-        b.volumeEnd = r->volumeEnd;
+        // Held at the last sector the field holds where it ends past it; VolumeEndSector takes the
+        // whole end from this record.
+        b.volumeEnd = HeldSector(r->volumeEnd);
         b.volumeNumber = number;
         return true;
     }

@@ -9,6 +9,7 @@
 #include "engine/ntfs/ExtensionNames.h"
 #include "engine/ntfs/NtfsEntryLists.h"
 #include "engine/state/EngineState.h"
+#include "engine/state/SectorLimit.h"
 #include "engine/util/PageAlignedBuffer.h"
 
 #include <algorithm>
@@ -19,8 +20,6 @@ const char16_t kTooManyStructuresText[] = u"Too many data structures found";
 ExtensiveSearchCounters g_ExtensiveSearchCounters;
 
 namespace {
-
-constexpr uint64_t kLastSector = 0xFFFFFFFFu;
 
 class SectorTester {
 public:
@@ -164,9 +163,10 @@ namespace {
 ExtensiveSearchResult SearchSectors(uint64_t first, uint64_t count, unsigned kinds, const ScanFinishedWord& finished,
     ExtensiveSearchCounters& counters)
 {
-    if (first > kLastSector)
+    // Nothing past the sectors the lists hold is searched (engine/state/SectorLimit.h).
+    if (!FitsSectorField(first))
         return ExtensiveSearchResult::kCompleted;
-    count = std::min<uint64_t>(count, kLastSector + 1 - first);
+    count = std::min<uint64_t>(count, kLastHeldSector + 1 - first);
     g_IndexRecordSectors.searchedFirst = first;
     g_IndexRecordSectors.searchedEnd = first;
     CurrentScanObserver().OnProgress(0);

@@ -2,6 +2,7 @@
 
 #include "engine/fat/FatBootSector.h"
 #include "engine/image/SectorSize.h"
+#include "engine/state/SectorLimit.h"
 #include "engine/volume/BootRecord.h"
 #include "engine/volume/PartitionFileSystem.h"
 
@@ -9,13 +10,7 @@ namespace morvick {
 
 namespace {
 constexpr uint64_t kLowestClusterBase = 63;
-constexpr uint64_t kNoSector = 0xFFFFFFFFu;
 constexpr uint32_t kFirstDataCluster = 2;
-
-uint32_t ClampToSector(uint64_t value)
-{
-    return value > kNoSector ? static_cast<uint32_t>(kNoSector) : static_cast<uint32_t>(value);
-}
 }  // namespace
 
 bool IsFatBootCandidate(const uint8_t* s)
@@ -42,7 +37,11 @@ bool ReadFatBootVolume(const uint8_t* s, uint64_t boot, FatBootVolume& out)
         return false;
     const FatLayout layout = MakeFatLayout(b, boot);
     const uint64_t twoClusters = 2ull * b.sectorsPerCluster;
-    if (layout.dataStart < twoClusters + kLowestClusterBase || layout.clusterBase >= kNoSector)
+    // A volume whose FATs, root or cluster base lie past the sectors a found volume's fields hold is no
+    // candidate: held at the last sector, its FAT would be read from another place.
+    if (layout.dataStart < twoClusters + kLowestClusterBase || layout.clusterBase >= kLastHeldSector ||
+        !FitsSectorField(layout.firstFat) || !FitsSectorField(layout.secondFat) ||
+        !FitsSectorField(layout.rootDirectory))
         return false;
     const bool fat32 = b.fileSystem == FileSystemKind::kFat32;
     FatBootVolume v;
@@ -51,11 +50,11 @@ bool ReadFatBootVolume(const uint8_t* s, uint64_t boot, FatBootVolume& out)
     v.sectorsPerFat = b.sectorsPerFat;
     v.reservedSectors = b.reservedSectors;
     v.rootDirectorySectors = b.rootDirectorySectors;
-    v.rootLocation = fat32 ? b.rootCluster : ClampToSector(layout.rootDirectory);
+    v.rootLocation = fat32 ? b.rootCluster : static_cast<uint32_t>(layout.rootDirectory);
     v.clusterBase = static_cast<uint32_t>(layout.clusterBase);
-    v.firstFat = ClampToSector(layout.firstFat);
-    v.secondFat = layout.secondFat != 0 ? ClampToSector(layout.secondFat) : 0;
-    v.endSector = ClampToSector(boot + b.totalSectors);
+    v.firstFat = static_cast<uint32_t>(layout.firstFat);
+    v.secondFat = static_cast<uint32_t>(layout.secondFat);
+    v.endSector = boot + b.totalSectors;
     if (fat32 && b.backupBootSector != 0 && b.backupBootSector < b.reservedSectors && b.backupBootSector <= boot)
         v.backupOffset = b.backupBootSector;
     out = v;

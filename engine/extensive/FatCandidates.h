@@ -30,13 +30,13 @@ struct FatBootVolume {
     uint32_t clusterBase = 0;           // sector of cluster 0
     uint32_t firstFat = 0;
     uint32_t secondFat = 0;     // 0 on a volume with one FAT
-    uint32_t endSector = 0;     // boot sector + total sectors
+    uint64_t endSector = 0;     // boot sector + total sectors
     uint32_t backupOffset = 0;  // FAT32: where the boot sector's copy lies, 0 when unknown
 };
 
 // Works out the volume of a boot-sector candidate: the kind by its text (FAT32 by "32" at 85, else
-// FAT16 by "16" at 57), the fields by ParseFatBootSector, and a cluster base of at least 63 that
-// fits a sector number. False for anything else.
+// FAT16 by "16" at 57), the fields by ParseFatBootSector, and a cluster base of at least 63, FATs
+// and a root that fit a sector field (engine/state/SectorLimit.h). False for anything else.
 bool ReadFatBootVolume(const uint8_t* sector, uint64_t bootSector, FatBootVolume& out);
 
 }  // namespace morvick

@@ -10,6 +10,7 @@
 #include "engine/listing/ResultListing.h"
 #include "engine/scan/FreedFolderClusters.h"
 #include "engine/state/EngineState.h"
+#include "engine/state/SectorLimit.h"
 #include "engine/volume/EngineSectorSource.h"
 
 #include <algorithm>
@@ -46,7 +47,7 @@ std::vector<uint64_t> FolderSectors(uint32_t first)
     std::vector<uint64_t> sectors;
     for (uint32_t c : clusters) {
         const uint64_t start = b.clusterBase + uint64_t{c} * b.sectorsPerCluster;
-        if (start + b.sectorsPerCluster > 0x100000000ull || sectors.size() >= kMaxFolderSectors)
+        if (sectors.size() >= kMaxFolderSectors)
             break;
         for (uint32_t i = 0; i < b.sectorsPerCluster; ++i)
             sectors.push_back(start + i);
@@ -74,6 +75,18 @@ public:
             auto it = m_folders.find(Key(e.parentCluster, e.firstCluster));
             if (it != m_folders.end()) {
                 folder = it->second;
+            } else if (PastTheSearch(e.firstCluster)) {
+                // A folder past the sectors the search reads (engine/state/SectorLimit.h), which it could
+                // not meet: its parent's entry lists it, and the walk of the folder list reads it.
+                if (m_byCluster.count(e.firstCluster) != 0)
+                    return;
+                folder = AppendNewFatFolder(e.name, e.firstCluster, e.parentCluster, e.writeDate, e.accessDate, 0,
+                    e.deleted ? 1 : 0);
+                if (folder) {
+                    m_folders.emplace(Key(e.parentCluster, e.firstCluster), folder);
+                    m_byCluster.emplace(e.firstCluster, folder);
+                }
+                return;
             } else {
                 // A folder whose own first sector the search did not meet (unreadable, or not starting with its
                 // "." and ".." entries) was gathered under "Lost Dir" for its subfolders; its parent's entry
@@ -103,6 +116,12 @@ public:
 
 private:
     static uint64_t Key(uint32_t parent, uint32_t cluster) { return (uint64_t{parent} << 32) | cluster; }
+
+    static bool PastTheSearch(uint32_t cluster)
+    {
+        const VolumeParameterBlock& b = g_VolumeParams;
+        return !FitsSectorField(uint64_t{b.clusterBase} + uint64_t{cluster} * b.sectorsPerCluster);
+    }
 
     // True when the folders above `parent` lead to the root or to "Lost Dir" without passing `folder`:
     // only then does putting `folder` under `parent` keep it in the tree. On a cross-linked volume a
@@ -231,14 +250,15 @@ void FindLostFatTables(const ScanFinishedWord& finished)
     if (found.size() == 2) {
         b.secondFat = found[1].first;
         b.sectorsPerFat = found[1].first - found[0].first;
-        if (fat16)
-            b.rootLocation = found[1].first + b.sectorsPerFat;
+        const uint64_t root = uint64_t{found[1].first} + b.sectorsPerFat;
+        if (fat16 && FitsSectorField(root))
+            b.rootLocation = static_cast<uint32_t>(root);
     } else {
         // One copy alone: the other was damaged (the first, at the start of the volume, most often),
         // so the one found is most likely the last, and it reaches to the data area (FAT16: to its
         // root folder). Without a size the FAT would bound no cluster, and no chain could be followed.
         const uint64_t fatEnd = fat16 ? dataStart - std::min<uint64_t>(dataStart, kFatRootSectors) : dataStart;
-        if (b.sectorsPerFat != 0 || fatEnd <= found[0].first || fatEnd - found[0].first > 0xFFFFFFFFu)
+        if (b.sectorsPerFat != 0 || fatEnd <= found[0].first || !FitsSectorField(fatEnd))
             return;
         b.sectorsPerFat = static_cast<uint32_t>(fatEnd - found[0].first);
         if (fat16)
@@ -275,19 +295,29 @@ void ReadFoundFatDirectories(const ScanFinishedWord& finished)
     morvick::EngineSectorSource disk;
     FreedFolderClusters freed(disk, sink, [&finished] { return ScanStopped(finished); });
     uint32_t done = 0;
-    for (const FatFolderRecord* f = g_FatFolders.head; f && !ScanStopped(finished); f = f->next) {
-        if (f->firstCluster >= 2 && f->firstCluster != kLostDirCluster) {
-            auto parser = std::make_unique<morvick::FatDirectoryParser>(fat32, f->firstCluster, f->deleted != 0, sink);
-            const std::vector<uint64_t> sectors = FolderSectors(f->firstCluster);
-            if (ParseFolder(sectors, batch, false, *parser, finished) && !sectors.empty()) {
-                const uint32_t last = static_cast<uint32_t>((sectors.back() - b.clusterBase) / sectorsPerCluster);
-                freed.NoteFolderEnd(f->firstCluster, last, std::move(parser));
+    auto readFolders = [&](const FatFolderRecord* from) {
+        for (const FatFolderRecord* f = from; f && !ScanStopped(finished); f = f->next) {
+            if (f->firstCluster >= 2 && f->firstCluster != kLostDirCluster) {
+                auto parser =
+                    std::make_unique<morvick::FatDirectoryParser>(fat32, f->firstCluster, f->deleted != 0, sink);
+                const std::vector<uint64_t> sectors = FolderSectors(f->firstCluster);
+                if (ParseFolder(sectors, batch, false, *parser, finished) && !sectors.empty()) {
+                    const uint32_t last = static_cast<uint32_t>((sectors.back() - b.clusterBase) / sectorsPerCluster);
+                    freed.NoteFolderEnd(f->firstCluster, last, std::move(parser));
+                }
             }
+            CurrentScanObserver().OnProgress(ProgressPercent(++done, g_nFatFolderCount));
         }
-        CurrentScanObserver().OnProgress(ProgressPercent(++done, g_nFatFolderCount));
-    }
+    };
+    readFolders(g_FatFolders.head);
     // The freed chain read as its first cluster alone loses a deleted folder's other entries: free clusters give them.
-    while (!ScanStopped(finished) && (freed.AttachToTheirFolders() || freed.ParkNext())) {
+    // The folders they list that the search could not meet (past the sectors it reads) are read as the walk reads
+    // such folders: else their entries were lost.
+    while (!ScanStopped(finished)) {
+        const FatFolderRecord* last = g_FatFolders.tail;
+        if (!freed.AttachToTheirFolders() && !freed.ParkNext())
+            break;
+        readFolders(last ? last->next : g_FatFolders.head);
     }
 }
 

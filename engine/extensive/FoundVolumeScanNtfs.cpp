@@ -5,10 +5,12 @@
 #include "engine/listing/ResultListing.h"
 #include "engine/ntfs/DataAttribute.h"
 #include "engine/ntfs/FolderSequences.h"
+#include "engine/ntfs/MftRecord.h"
 #include "engine/ntfs/MftWalk.h"
 #include "engine/ntfs/NtfsEntryLists.h"
 #include "engine/state/EngineState.h"
 #include "engine/state/FoundRecordReferences.h"
+#include "engine/state/SectorLimit.h"
 #include "engine/volume/EngineSectorSource.h"
 
 #include <algorithm>
@@ -29,6 +31,40 @@ bool IsDot(const char16_t* name)
     return name && name[0] == u'.' && name[1] == 0;
 }
 
+template <class Record>
+bool FoundAt(const RecordList<Record>& list, uint64_t sector)
+{
+    for (const Record* r = list.head; r; r = r->next) {
+        if (r->sector == sector)
+            return true;
+    }
+    return false;
+}
+
+// Records the search could not read whole, for they lie split across two of the MFT's runs (a run
+// of an odd number of sectors, with clusters smaller than a record): read through the runs now and
+// listed as the search lists records, each once however often the volume is browsed. A folder's
+// number is its place in the MFT, and it joins the browsed volume.
+void AddSplitMftRecords(uint16_t volume)
+{
+    morvick::EngineSectorSource disk;
+    for (const auto& [number, sector] : morvick::SplitMftRecords(g_MftRunTable)) {
+        uint8_t raw[morvick::kMftRecordSize];
+        uint8_t record[morvick::kMftRecordSize];
+        morvick::MftRecordHeader header;
+        if (!FitsSectorField(sector) || FoundAt(g_NtfsFileRecords, sector) || FoundAt(g_FoundNtfsRecords, sector) ||
+            !morvick::ReadMftRecordSectors(disk, g_MftRunTable, number, raw) ||
+            !morvick::ReadMftRecord(disk, g_MftRunTable, number, record) ||
+            !morvick::ParseMftRecordHeader(record, sizeof record, header) || header.extension)
+            continue;
+        const uint32_t folders = g_FoundNtfsRecords.count;
+        if (ProcessFoundMftRecordBytes(static_cast<uint32_t>(sector), raw) && g_FoundNtfsRecords.count != folders) {
+            g_FoundNtfsRecords.tail->recordNumber = number;
+            g_FoundNtfsRecords.tail->analysisMark = volume;
+        }
+    }
+}
+
 bool InsideVolume(const NtfsFileRecord* r)
 {
     return r->sector > g_VolumeParams.clusterBase && r->sector <= g_VolumeParams.volumeEnd;
@@ -45,7 +81,8 @@ uint32_t ListedParent(const morvick::FolderSequences& sequences, uint32_t sector
 }
 
 // The size of a file whose first piece of data lies in an extension record, read there through the
-// MFT's runs. False when that record cannot be found.
+// MFT's runs, as is its base record (it may lie split across two runs, as the save reads it). False
+// when that record cannot be found.
 bool SizeFromExtension(const NtfsFileRecord& r, uint64_t& size)
 {
     morvick::EngineSectorSource disk;
@@ -53,8 +90,11 @@ bool SizeFromExtension(const NtfsFileRecord& r, uint64_t& size)
     uint8_t extension[morvick::kMftRecordSize];
     morvick::MftRecordHeader header;
     uint64_t sector = 0;
-    return morvick::ReadMftRecordAt(disk, r.sector, record) &&
+    bool mapped = false;
+    uint32_t number = 0;
+    return morvick::ReadMftRecordFrom(disk, g_MftRunTable, r.sector, record, mapped, number) &&
         morvick::ParseMftRecordHeader(record, sizeof record, header) && header.numbered &&
+        (!mapped || header.number == number) &&
         ReadFirstDataExtension(record, header, header.number, sector, extension) &&
         morvick::GetMftRecordDataSize(extension, sizeof extension, size);
 }
@@ -118,6 +158,7 @@ void FoundVolumeScanNtfs(const ScanFinishedWord& finished)
         if (b.mftMirrorStart == 0 || !WalkMftRecords(b.clusterBase, b.mftMirrorStart, b.sectorsPerCluster))
             FreeMftRunTable();
     }
+    AddSplitMftRecords(b.volumeNumber);
     std::unordered_set<uint32_t> numbers;
     std::vector<const FoundNtfsRecord*> folders;
     morvick::FolderSequences sequences;

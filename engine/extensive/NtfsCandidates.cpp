@@ -2,6 +2,7 @@
 
 #include "engine/image/SectorSize.h"
 #include "engine/ntfs/NtfsBootSector.h"
+#include "engine/state/SectorLimit.h"
 #include "engine/util/Endian.h"
 #include "engine/volume/BootRecord.h"
 #include "engine/volume/PartitionFileSystem.h"
@@ -11,17 +12,13 @@
 namespace morvick {
 
 namespace {
-constexpr uint64_t kNoSector = 0xFFFFFFFFu;
-
-uint32_t ClampToSector(uint64_t value)
-{
-    return value > kNoSector ? static_cast<uint32_t>(kNoSector) : static_cast<uint32_t>(value);
-}
-
-// first + clusters x spc, or no sector when that lies past the 32-bit sector numbers.
+// first + clusters x spc, or 0 (no MFT there) when that lies past the sectors a field holds: held at
+// the last one, the MFT would be read from a sector of something else.
 uint32_t ClusterSector(uint64_t first, uint64_t cluster, uint32_t sectorsPerCluster)
 {
-    return cluster > kNoSector ? static_cast<uint32_t>(kNoSector) : ClampToSector(first + cluster * sectorsPerCluster);
+    if (cluster > kLastHeldSector || !FitsSectorField(first + cluster * sectorsPerCluster))
+        return 0;
+    return static_cast<uint32_t>(first + cluster * sectorsPerCluster);
 }
 }  // namespace
 
@@ -43,16 +40,16 @@ bool IsIndexRecordCandidate(const uint8_t* s)
 bool ReadNtfsBootVolume(const uint8_t* s, uint64_t boot, NtfsBootVolume& out)
 {
     NtfsBootSector b;
-    if (!ParseNtfsBootSector(s, kSectorSize, b) || b.totalSectors == 0 || boot > kNoSector)
+    if (!ParseNtfsBootSector(s, kSectorSize, b) || b.totalSectors == 0 || !FitsSectorField(boot))
         return false;
     NtfsBootVolume v;
     v.sectorsPerCluster = b.sectorsPerCluster;
     v.sectorsPerIndexRecord = b.sectorsPerIndexRecord;
-    v.totalSectors = ClampToSector(b.totalSectors);
+    v.totalSectors = HeldSector(b.totalSectors);
     v.firstSector = static_cast<uint32_t>(boot);
     v.mftStart = ClusterSector(boot, b.mftCluster, b.sectorsPerCluster);
     v.mftMirrorStart = ClusterSector(boot, b.mftMirrorCluster, b.sectorsPerCluster);
-    v.endSector = ClampToSector(boot + v.totalSectors);
+    v.endSector = boot + v.totalSectors;
     out = v;
     return true;
 }
@@ -64,8 +61,10 @@ bool NtfsVolumeOfBackup(const NtfsBootVolume& copy, NtfsBootVolume& out)
     const uint32_t first = copy.firstSector - copy.totalSectors;
     NtfsBootVolume v = copy;
     v.firstSector = first;
-    v.mftStart = first + (copy.mftStart - copy.firstSector);
-    v.mftMirrorStart = first + (copy.mftMirrorStart - copy.firstSector);
+    // An MFT that the copy's place put past the sectors a field holds (0) is none at the first place
+    // either: the distance is unknown.
+    v.mftStart = copy.mftStart != 0 ? first + (copy.mftStart - copy.firstSector) : 0;
+    v.mftMirrorStart = copy.mftMirrorStart != 0 ? first + (copy.mftMirrorStart - copy.firstSector) : 0;
     v.endSector = copy.firstSector;
     out = v;
     return true;

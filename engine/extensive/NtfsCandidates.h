@@ -19,11 +19,11 @@ bool IsIndexRecordCandidate(const uint8_t* sector);
 struct NtfsBootVolume {
     uint32_t sectorsPerCluster = 0;
     uint32_t firstSector = 0;  // the boot sector itself
-    uint32_t mftStart = 0;
+    uint32_t mftStart = 0;  // 0 where it lies past the sectors a field holds
     uint32_t mftMirrorStart = 0;
     uint32_t sectorsPerIndexRecord = 0;
-    uint32_t endSector = 0;     // first sector + total sectors
-    uint32_t totalSectors = 0;  // the 64-bit total at 40, at most 2^32 - 1
+    uint64_t endSector = 0;     // first sector + total sectors, whole (it may lie past 2 TiB)
+    uint32_t totalSectors = 0;  // the 64-bit total at 40, held at 2^32 - 1 (engine/state/SectorLimit.h)
 };
 
 // The fields by ParseNtfsBootSector, and a total at 40 that is not 0: it gives the volume's end.

@@ -117,9 +117,8 @@ public:
         const IndexRecordSectors& known = g_IndexRecordSectors;
         if (sector >= known.searchedFirst && sector < known.searchedEnd)
             return std::binary_search(known.sectors.begin(), known.sectors.end(), static_cast<uint32_t>(sector));
-        if (sector > 0xFFFFFFFFu)
-            return false;
-        auto [it, added] = m_read.emplace(static_cast<uint32_t>(sector), false);
+        // Read past 2 TiB too: a volume that starts before it keeps indexes there.
+        auto [it, added] = m_read.emplace(sector, false);
         if (added) {
             uint8_t buffer[kSectorSize];
             it->second = ReadSectors(sector, 1, buffer) && morvick::IsIndexRecordCandidate(buffer);
@@ -128,7 +127,7 @@ public:
     }
 
 private:
-    std::unordered_map<uint32_t, bool> m_read;
+    std::unordered_map<uint64_t, bool> m_read;
 };
 
 // Binds the unbound records after `first` and up to `end` whose index allocation, counted from
@@ -164,7 +163,7 @@ bool ClassifyNtfsRecords(FoundNtfsRecords& records, IndexSignatureTest& indexAt,
     return bound;
 }
 
-void RecordNtfsVolume(uint32_t first, uint32_t s, uint32_t mft, uint32_t mirror, uint32_t indexSectors, uint32_t end)
+void RecordNtfsVolume(uint32_t first, uint32_t s, uint32_t mft, uint32_t mirror, uint32_t indexSectors, uint64_t end)
 {
     ++g_wPartitionCounter;
     FoundPartitionRecord values = {};
@@ -294,7 +293,7 @@ void AnalyzeFoundNtfsBootSectors(const ScanFinishedWord& finished)
     g_nBootPassFinished = 1;
 }
 
-void InferNtfsPartitions(uint32_t rangeEnd, const ScanFinishedWord& finished)
+void InferNtfsPartitions(uint64_t rangeEnd, const ScanFinishedWord& finished)
 {
     FileSystemRootItem();
     FoundNtfsRecords records;
@@ -366,7 +365,7 @@ void InferNtfsPartitions(uint32_t rangeEnd, const ScanFinishedWord& finished)
     g_nLeftoverPassFinished = 1;
 }
 
-void AnalyzeNtfsStructures(uint32_t rangeEnd, ScanFinishedWord& finished)
+void AnalyzeNtfsStructures(uint64_t rangeEnd, ScanFinishedWord& finished)
 {
     finished.store(0);
     AssignMftNumbers(finished);

@@ -29,8 +29,8 @@ void AnalyzeFoundNtfsBootSectors(const ScanFinishedWord& finished);
 
 // Binds the records still unbound to volumes inferred from pairs of folders that reach `rangeEnd`
 // (the end of the searched range); sets the leftover-pass word.
-void InferNtfsPartitions(uint32_t rangeEnd, const ScanFinishedWord& finished);
+void InferNtfsPartitions(uint64_t rangeEnd, const ScanFinishedWord& finished);
 
 // The whole NTFS analysis after a search, ending with the pass that gives every record left without
 // a volume the volume of the record before it.
-void AnalyzeNtfsStructures(uint32_t rangeEnd, ScanFinishedWord& finished);
+void AnalyzeNtfsStructures(uint64_t rangeEnd, ScanFinishedWord& finished);

@@ -11,14 +11,15 @@ namespace morvick {
 
 namespace {
 
-// The runs of the unnamed $DATA of a fixed-up record, and that attribute's first virtual cluster.
-bool DataRuns(const uint8_t* record, std::vector<DataRun>& runs, uint64_t& lowestVcn)
+// The runs of the unnamed $DATA of a fixed-up record, and that attribute's first virtual cluster. A run
+// past the volume's `volumeClusters` (0: not known) is damage, as in every other run list read.
+bool DataRuns(const uint8_t* record, uint64_t volumeClusters, std::vector<DataRun>& runs, uint64_t& lowestVcn)
 {
     for (const MftAttribute& a : ListMftAttributes(record, kMftRecordSize)) {
         if (a.type != kAttrData || a.nameLength != 0 || !a.nonResident)
             continue;
         lowestVcn = a.lowestVcn;
-        return DecodeRunList(record + a.offset + a.runListOffset, a.length - a.runListOffset, runs);
+        return DecodeRunList(record + a.offset + a.runListOffset, a.length - a.runListOffset, runs, volumeClusters);
     }
     return false;
 }
@@ -38,7 +39,24 @@ bool MapRecordToSector(const SectorRunTable& mft, uint32_t number, uint64_t& sec
     return MapRelativeSector(mft, static_cast<uint64_t>(number) * kSectorsPerMftRecord, sector);
 }
 
-bool ReadMftRecord(SectorSource& disk, const SectorRunTable& mft, uint32_t number, uint8_t* record)
+bool MapSectorToRecord(const SectorRunTable& mft, uint64_t sector, uint32_t& number)
+{
+    uint64_t before = 0;
+    for (size_t i = 0; i < mft.start.size(); ++i) {
+        const uint64_t start = mft.start[i];
+        if (start != 0 && sector >= start && sector - start < mft.length[i]) {
+            const uint64_t relative = before + (sector - start);
+            if (relative % kSectorsPerMftRecord != 0 || relative / kSectorsPerMftRecord > 0xFFFFFFFFu)
+                return false;
+            number = static_cast<uint32_t>(relative / kSectorsPerMftRecord);
+            return true;
+        }
+        before += mft.length[i];
+    }
+    return false;
+}
+
+bool ReadMftRecordSectors(SectorSource& disk, const SectorRunTable& mft, uint32_t number, uint8_t* record)
 {
     for (uint32_t i = 0; i < kSectorsPerMftRecord; ++i) {
         uint64_t sector = 0;
@@ -46,8 +64,35 @@ bool ReadMftRecord(SectorSource& disk, const SectorRunTable& mft, uint32_t numbe
             !disk.ReadSectors(sector, 1, record + i * kSectorSize))
             return false;
     }
+    return true;
+}
+
+std::vector<std::pair<uint32_t, uint64_t>> SplitMftRecords(const SectorRunTable& mft)
+{
+    std::vector<std::pair<uint32_t, uint64_t>> split;
+    uint64_t before = 0;
+    for (size_t i = 0; i + 1 < mft.start.size(); ++i) {
+        before += mft.length[i];
+        const uint64_t number = before / kSectorsPerMftRecord;
+        if (before % kSectorsPerMftRecord != 0 && mft.start[i] != 0 && mft.start[i + 1] != 0 && number <= 0xFFFFFFFFu)
+            split.emplace_back(static_cast<uint32_t>(number), mft.start[i] + mft.length[i] - 1);
+    }
+    return split;
+}
+
+bool ReadMftRecord(SectorSource& disk, const SectorRunTable& mft, uint32_t number, uint8_t* record)
+{
+    if (!ReadMftRecordSectors(disk, mft, number, record))
+        return false;
     MftRecordHeader header;
     return ApplyMultiSectorFixups(record, kMftRecordSize) && ParseMftRecordHeader(record, kMftRecordSize, header);
+}
+
+bool ReadMftRecordFrom(SectorSource& disk, const SectorRunTable& mft, uint64_t sector, uint8_t* record, bool& mapped,
+                       uint32_t& number)
+{
+    mapped = MapSectorToRecord(mft, sector, number);
+    return mapped ? ReadMftRecord(disk, mft, number, record) : ReadMftRecordAt(disk, sector, record);
 }
 
 bool WalkMftRecords(SectorSource& disk, uint64_t base, uint64_t mftStart, uint32_t sectorsPerCluster,
@@ -63,7 +108,10 @@ bool WalkMftRecords(SectorSource& disk, uint64_t base, uint64_t mftStart, uint32
         return false;
     std::vector<DataRun> runs;
     uint64_t lowestVcn = 0;
-    if (!DataRuns(record, runs, lowestVcn) || lowestVcn != 0 || !AppendRunsToTable(runs, base, sectorsPerCluster, mft))
+    // Its runs within the volume, as its list below: a damaged run past its end would map the MFT's records
+    // to another volume's sectors.
+    if (!DataRuns(record, volumeClusters, runs, lowestVcn) || lowestVcn != 0 ||
+        !AppendRunsToTable(runs, base, sectorsPerCluster, mft))
         return false;
 
     NtfsClusterMap volume;
@@ -92,8 +140,8 @@ bool WalkMftRecords(SectorSource& disk, uint64_t base, uint64_t mftStart, uint32
         uint64_t vcn = 0;
         // The extent must continue the table exactly where it ends (the extents are taken by first
         // cluster, not in list order): one out of place would map every later record to wrong sectors.
-        if (!DataRuns(extension, more, vcn) || vcn != e.startVcn || vcn * sectorsPerCluster != mft.TotalSectors() ||
-            !AppendRunsToTable(more, base, sectorsPerCluster, mft))
+        if (!DataRuns(extension, volumeClusters, more, vcn) || vcn != e.startVcn ||
+            vcn * sectorsPerCluster != mft.TotalSectors() || !AppendRunsToTable(more, base, sectorsPerCluster, mft))
             break;
         lastVcn = e.startVcn;
     }

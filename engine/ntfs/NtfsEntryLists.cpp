@@ -76,9 +76,12 @@ bool ReadFirstDataExtension(const uint8_t* record, const morvick::MftRecordHeade
             break;
         tried.push_back(e.record);
         morvick::MftRecordHeader other;
-        if (MapVcnToLcn(e.record, sector) && morvick::ReadMftRecordAt(disk, sector, extension) &&
+        // Read through the runs, each sector where its run puts it (a record may lie split across two),
+        // and proven by the number it keeps: a record at another's place is no extension of this file.
+        if (MapVcnToLcn(e.record, sector) && morvick::ReadMftRecord(disk, g_MftRunTable, e.record, extension) &&
             morvick::ParseMftRecordHeader(extension, morvick::kMftRecordSize, other) &&
-            morvick::IsExtensionRecordOf(other, number, header) && HoldsFirstDataPiece(extension))
+            (!other.numbered || other.number == e.record) && morvick::IsExtensionRecordOf(other, number, header) &&
+            HoldsFirstDataPiece(extension))
             return true;
     }
     return false;

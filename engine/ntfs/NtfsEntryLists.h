@@ -38,9 +38,10 @@ std::vector<morvick::AttributeListEntry> ReadAttributeListEntries(const uint8_t*
 
 // The extension record that holds the first piece of the unnamed $DATA of the fixed-up base record
 // `record` (its header `header`, its number `number`), which keeps none itself: the first that its
-// attribute list names for it which can be read through g_MftRunTable and names that base record as
-// its own (IsExtensionRecordOf). `sector` and `extension` (kMftRecordSize bytes) get it. False when
-// there is none.
+// attribute list names for it which can be read through g_MftRunTable (each sector through the runs),
+// keeps no other number than the one the list gives, and names that base record as its own
+// (IsExtensionRecordOf). `sector` (its first sector) and `extension` (kMftRecordSize bytes) get it.
+// False when there is none.
 bool ReadFirstDataExtension(const uint8_t* record, const morvick::MftRecordHeader& header, uint32_t number,
     uint64_t& sector, uint8_t* extension);
 

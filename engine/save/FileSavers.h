@@ -13,11 +13,17 @@
 int SaveFatFile(const std::u16string& folder, const char16_t* name, uint32_t firstCluster, uint32_t size, int counting,
     uint32_t deleted);
 
-// An NTFS file from the MFT record at `recordSector`: resident data, or the clusters of its $DATA
-// runs, at most as many bytes as the runs span; not saved when a run list is damaged. Times from
-// the FILETIME in the file-time word.
-int SaveNtfsFile(const std::u16string& folder, const char16_t* name, uint32_t recordSector, uint64_t size, int counting,
-    uint32_t deleted);
+// The record number of a found file whose number is not known (the Extensive Scan finds records by
+// their sectors).
+constexpr uint32_t kAnyRecordNumber = 0xFFFFFFFFu;
+
+// An NTFS file of MFT record `recordNumber` from the record at `recordSector` (its base record or the
+// extension record that holds its data): resident data, or the clusters of its $DATA runs, at most
+// as many bytes as the runs span; not saved when a run list is damaged, nor when the record there is
+// not the file's own (it names another number, or is no extension record of it). Times from the
+// FILETIME in the file-time word.
+int SaveNtfsFile(const std::u16string& folder, const char16_t* name, uint32_t recordSector, uint32_t recordNumber,
+    uint64_t size, int counting, uint32_t deleted);
 
 // A File Trace hit: the size class in MiB of data from its first sector.
 int SaveTracedFile(const std::u16string& folder, const char16_t* name, uint32_t firstSector, int counting);

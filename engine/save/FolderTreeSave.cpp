@@ -48,13 +48,13 @@ void SaveRecord(const FatEntryRecord* r, const std::u16string& folder)
 void SaveRecord(const MftEntryRecord* r, const std::u16string& folder)
 {
     g_qwSaveFileTime = Join64(r->creationTimeLow, r->creationTimeHigh);
-    SaveNtfsFile(folder, r->name, r->dataRecordSector, Join64(r->sizeLow, r->sizeHigh), 1, r->deleted);
+    SaveNtfsFile(folder, r->name, r->dataRecordSector, r->recordNumber, Join64(r->sizeLow, r->sizeHigh), 1, r->deleted);
 }
 
 void SaveRecord(const NtfsFileRecord* r, const std::u16string& folder)
 {
     g_qwSaveFileTime = Join64(r->creationTimeLow, r->creationTimeHigh);
-    SaveNtfsFile(folder, r->name, r->sector, Join64(r->sizeLow, r->sizeHigh), 1, r->deleted);
+    SaveNtfsFile(folder, r->name, r->sector, kAnyRecordNumber, Join64(r->sizeLow, r->sizeHigh), 1, r->deleted);
 }
 
 void SaveRecord(const TracedFileRecord* r, const std::u16string& folder)

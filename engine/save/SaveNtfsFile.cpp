@@ -42,10 +42,31 @@ struct DataPiece {
     std::vector<DataRun> runs;
 };
 
-bool ReadRecord(uint64_t sector, uint8_t* record)
+// Record `number` through the MFT's runs, each sector where its run puts it: a record may lie split
+// across two runs.
+bool ReadNumberedRecord(uint32_t number, uint8_t* record)
 {
     morvick::EngineSectorSource disk;
-    return morvick::ReadMftRecordAt(disk, sector, record);
+    return morvick::ReadMftRecord(disk, g_MftRunTable, number, record);
+}
+
+// True when a record read for file `fileNumber` is that file's own: its base record, which names
+// that number where it keeps one (or lies at that number's place in the MFT where it keeps none), or
+// one of its extension records. A record that keeps a number other than its place is no record of
+// this MFT. Where the file's number is not known (kAnyRecordNumber), the record is taken as found.
+bool RecordOfFile(const uint8_t* record, uint32_t fileNumber, bool mapped, uint32_t mappedNumber)
+{
+    morvick::MftRecordHeader h;
+    if (!morvick::ParseMftRecordHeader(record, morvick::kMftRecordSize, h) ||
+        (h.numbered && mapped && h.number != mappedNumber))
+        return false;
+    if (fileNumber == kAnyRecordNumber)
+        return true;
+    if (h.extension)
+        return h.baseRecordHigh == 0 && h.baseRecord == fileNumber;
+    if (h.numbered)
+        return h.number == fileNumber;
+    return mapped && mappedNumber == fileNumber;
 }
 
 // The record's unnamed $DATA, if it has one.
@@ -115,8 +136,7 @@ void GatherExtensionPieces(const uint8_t* record, std::vector<DataPiece>& pieces
     std::vector<uint8_t> baseRecord(morvick::kMftRecordSize);
     const uint8_t* list = record;
     if (base != 0) {
-        uint64_t sector = 0;
-        if (!MapVcnToLcn(base, sector) || !ReadRecord(sector, baseRecord.data()))
+        if (!ReadNumberedRecord(base, baseRecord.data()) || !RecordOfFile(baseRecord.data(), base, true, base))
             return;
         list = baseRecord.data();
     }
@@ -130,9 +150,8 @@ void GatherExtensionPieces(const uint8_t* record, std::vector<DataPiece>& pieces
     for (uint32_t number : numbers) {
         if (seen.size() >= kMaxExtensionRecords || !seen.insert(number).second)
             continue;
-        uint64_t sector = 0;
         DataPiece piece;
-        if (MapVcnToLcn(number, sector) && ReadRecord(sector, extension.data()) && PartOfFile(extension.data(), list) &&
+        if (ReadNumberedRecord(number, extension.data()) && PartOfFile(extension.data(), list) &&
             FindDataPiece(extension.data(), piece) && !piece.resident && piece.lowestVcn > pieces.front().highestVcn)
             pieces.push_back(std::move(piece));
     }
@@ -196,8 +215,8 @@ std::vector<SectorExtent> NtfsExtents(const std::vector<ClusterRun>& runs, uint6
 
 }  // namespace
 
-int SaveNtfsFile(const std::u16string& folder, const char16_t* name, uint32_t recordSector, uint64_t size, int counting,
-    uint32_t deleted)
+int SaveNtfsFile(const std::u16string& folder, const char16_t* name, uint32_t recordSector, uint32_t recordNumber,
+    uint64_t size, int counting, uint32_t deleted)
 {
     (void)size;  // the record's own sizes decide what is written
     std::u16string path;
@@ -207,7 +226,13 @@ int SaveNtfsFile(const std::u16string& folder, const char16_t* name, uint32_t re
         return 0;
     std::vector<uint8_t> record(morvick::kMftRecordSize);
     std::vector<DataPiece> pieces(1);
-    if (!ReadRecord(recordSector, record.data()) || !FindFirstDataPiece(record, pieces[0])) {
+    // The record is read through the MFT's runs and proven the file's own, not taken as the two sectors
+    // at the given sector: a split record read so is torn, and a sector of another record gave its bytes.
+    bool mapped = false;
+    uint32_t mappedNumber = 0;
+    morvick::EngineSectorSource disk;
+    if (!morvick::ReadMftRecordFrom(disk, g_MftRunTable, recordSector, record.data(), mapped, mappedNumber) ||
+        !RecordOfFile(record.data(), recordNumber, mapped, mappedNumber) || !FindFirstDataPiece(record, pieces[0])) {
         if (!SkippedAsDuplicate(path, counting != 0))
             RecordNotSaved(name);
         return 0;

@@ -6,6 +6,7 @@
 #include "engine/scan/QuickScan.h"
 #include "engine/state/EngineState.h"
 #include "engine/state/FoundEntryLists.h"
+#include "engine/state/SectorLimit.h"
 #include "engine/util/PageAlignedBuffer.h"
 #include "engine/volume/EngineSectorSource.h"
 
@@ -16,7 +17,6 @@ namespace {
 
 // The search has always read 64 sectors at a time; its reach past the end keeps that step.
 constexpr uint32_t kTraceStepSectors = 64;
-constexpr uint64_t kLastSectorNumber = 0xFFFFFFFF;
 
 // The sectors from start that the search covers, ending at the disk's last sector when the source
 // knows it: nothing past it is read (or counted as unreadable).
@@ -113,9 +113,9 @@ uint64_t TracedSectorCount(uint32_t partitionStart, uint32_t partitionEnd)
 {
     const uint64_t sectors = partitionEnd >= partitionStart ? uint64_t(partitionEnd) - partitionStart + 1 : 0;
     uint64_t count = (sectors / kTraceStepSectors + 1) * kTraceStepSectors;
-    // Sector numbers of traced files are 32-bit.
-    if (count > kLastSectorNumber - partitionStart + 1)
-        count = kLastSectorNumber - partitionStart + 1;
+    // Sector numbers of traced files are 32-bit: nothing past them is traced (engine/state/SectorLimit.h).
+    if (count > kLastHeldSector - partitionStart + 1)
+        count = kLastHeldSector - partitionStart + 1;
     return count;
 }
 

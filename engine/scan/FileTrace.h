@@ -21,7 +21,7 @@ enum class FileTraceResult {
 constexpr uint32_t kTraceRunSectors = 2048;
 
 // The partition's parameters as the Quick Scan works them out, then SearchSignatures. On
-// kNoParameters it sets g_nScanFailed; the caller shows kNoPartitionParametersText.
+// kNoParameters it sets g_nScanFailed; the caller shows NoParametersText() (engine/scan/QuickScan.h).
 FileTraceResult RunFileTrace(ScanFinishedWord& finished, const OfficeKindReader& readKind,
     uint64_t* unreadableSectors = nullptr);
 

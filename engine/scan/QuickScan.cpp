@@ -12,6 +12,19 @@ const char16_t kCalculatingParametersWaitText[] = u"Please wait, Calculating par
 const char16_t kNoPartitionParametersText[] =
     u"Morvick was unable to find correct partition parameters. \r\nPlease go back to the first step and select "
     u"Extensive Scan \r\nfor recovery.";
+const char16_t kVolumePastSectorLimitText[] =
+    u"The file system of this partition keeps its tables past the first 2 TiB of the disk (past sector "
+    u"4294967295), which Morvick does not read.";
+const char16_t kRecordsPastSectorLimitText[] =
+    u" files and folders are not listed: their MFT records lie past the first 2 TiB of the disk (past sector "
+    u"4294967295), which Morvick does not read.";
+
+// A volume left out for lying past the sectors the block holds is told so, not sent to the Extensive
+// Scan, which reads nothing there either.
+const char16_t* NoParametersText()
+{
+    return g_nVolumePastSectorLimit ? kVolumePastSectorLimitText : kNoPartitionParametersText;
+}
 
 QuickScanResult WorkOutScanParameters(ScanFinishedWord& finished)
 {

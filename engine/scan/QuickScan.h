@@ -20,6 +20,13 @@ extern int32_t g_nScanFailed;
 extern const char16_t kSearchingForDataText[];        // "Please wait, Searching for Data..."
 extern const char16_t kCalculatingParametersWaitText[];// "Please wait, Calculating partition parameters..."
 extern const char16_t kNoPartitionParametersText[];   // the message of a scan without parameters
+extern const char16_t kVolumePastSectorLimitText[];   // the same for a volume whose structures lie past 2 TiB
+// Follows the count of files and folders that the NTFS pass left out for their records past 2 TiB.
+extern const char16_t kRecordsPastSectorLimitText[];
+
+// The message of the last scan that ended without parameters: kVolumePastSectorLimitText where the
+// volume was found but lies past the sectors the engine holds, else kNoPartitionParametersText.
+const char16_t* NoParametersText();
 
 // The first steps of the Quick Scan and of File Trace: the chosen partition's parameters from its
 // boot sector, else (with the status text) rebuilt from its directories. kCompleted when they are
@@ -28,7 +35,7 @@ QuickScanResult WorkOutScanParameters(ScanFinishedWord& finished);
 
 // The scan of the chosen partition (g_VolumeParams): the previous results cleared (ClearScanResults),
 // the volume parameters, then the FAT or NTFS pass.
-// On kNoParameters it sets g_nScanFailed; the caller shows kNoPartitionParametersText.
+// On kNoParameters it sets g_nScanFailed; the caller shows NoParametersText().
 QuickScanResult RunQuickScan(ScanFinishedWord& finished);
 
 // The FAT pass: the root folder, then every folder found, breadth first.

@@ -55,7 +55,8 @@ std::vector<uint64_t> ClusterSectors(const std::vector<uint32_t>& clusters)
     const VolumeParameterBlock& b = g_VolumeParams;
     std::vector<uint64_t> sectors;
     for (uint32_t cluster : clusters) {
-        const uint64_t firstSector = b.clusterBase + uint64_t{cluster} * b.sectorsPerCluster;
+        // In 64 bits: the clusters of a volume crossing 2 TiB lie past what 32 bits hold.
+        const uint64_t firstSector = uint64_t{b.clusterBase} + uint64_t{cluster} * b.sectorsPerCluster;
         for (uint32_t i = 0; i < b.sectorsPerCluster; ++i)
             sectors.push_back(firstSector + i);
     }

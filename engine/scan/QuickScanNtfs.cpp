@@ -12,6 +12,7 @@
 #include "engine/ntfs/NtfsEntryLists.h"
 #include "engine/scan/LostNtfsFolders.h"
 #include "engine/state/EngineState.h"
+#include "engine/state/SectorLimit.h"
 #include "engine/volume/EngineSectorSource.h"
 
 #include <algorithm>
@@ -57,7 +58,8 @@ std::vector<std::pair<uint64_t, std::vector<uint8_t>>> ReadExtensionRecords(cons
         uint64_t sector = 0;
         std::vector<uint8_t> other(kRecordBytes);
         morvick::MftRecordHeader otherHeader;
-        if (MapVcnToLcn(e.record, sector) && morvick::ReadMftRecordAt(disk, sector, other.data()) &&
+        // Read through the MFT's runs sector by sector: a record may lie split across two of them.
+        if (MapVcnToLcn(e.record, sector) && morvick::ReadMftRecord(disk, g_MftRunTable, e.record, other.data()) &&
             morvick::ParseMftRecordHeader(other.data(), kRecordBytes, otherHeader) &&
             morvick::IsExtensionRecordOf(otherHeader, number, header))
             records.emplace_back(sector, std::move(other));
@@ -108,21 +110,45 @@ public:
     {
         m_total = g_MftRunTable.TotalSectors();
         std::vector<uint8_t> chunk(static_cast<size_t>(kChunkSectors) * kSectorSize);
-        uint32_t number = 0;
+        // One stream of records across the runs, a record's number its place in it, not each run taken
+        // as whole records: with clusters smaller than a record, a run of an odd number of sectors ends
+        // in a record's first half, and every record after it was read from its middle and misnumbered.
+        std::vector<uint8_t> record(kRecordBytes);
+        uint64_t number = 0;
+        uint32_t gathered = 0;  // sectors of the current record gathered so far
+        uint64_t recordSector = 0;
+        bool recordWhole = true;
         for (size_t run = 0; run < g_MftRunTable.start.size() && !ScanStopped(m_finished); ++run) {
             const uint64_t start = g_MftRunTable.start[run];
-            const uint64_t length = g_MftRunTable.length[run] / kRecordSectors * kRecordSectors;
+            const uint64_t length = g_MftRunTable.length[run];
             for (uint64_t offset = 0; offset < length && !ScanStopped(m_finished);) {
                 const uint32_t count = static_cast<uint32_t>(std::min<uint64_t>(kChunkSectors, length - offset));
-                // A sparse run (start 0) holds no records; an unreadable chunk is read record by record.
+                // A sparse run (start 0) holds no records; an unreadable chunk is read sector by sector.
                 const bool chunkRead = start != 0 && ReadSectors(start + offset, count, chunk.data());
-                for (uint32_t i = 0; i < count && !ScanStopped(m_finished); i += kRecordSectors, ++number) {
+                for (uint32_t i = 0; i < count && !ScanStopped(m_finished); ++i) {
                     const uint64_t sector = start + offset + i;
-                    uint8_t* record = chunk.data() + static_cast<size_t>(i) * kSectorSize;
-                    if (start != 0)
-                        m_observer.OnCurrentSector(sector);
-                    if (start != 0 && (chunkRead || ReadSectors(sector, kRecordSectors, record)))
-                        Handle(record, sector, number);
+                    if (gathered == 0) {
+                        recordSector = sector;
+                        recordWhole = start != 0;
+                        if (recordWhole)
+                            m_observer.OnCurrentSector(sector);
+                    }
+                    uint8_t* into = record.data() + static_cast<size_t>(gathered) * kSectorSize;
+                    if (start == 0)
+                        recordWhole = false;
+                    else if (chunkRead)
+                        std::memcpy(into, chunk.data() + static_cast<size_t>(i) * kSectorSize, kSectorSize);
+                    else if (recordWhole && !ReadSectors(sector, 1, into))
+                        recordWhole = false;
+                    if (++gathered < kRecordSectors)
+                        continue;
+                    // Record numbers are 32-bit: an MFT longer than that is damage.
+                    if (number > 0xFFFFFFFFu)
+                        return;
+                    if (recordWhole)
+                        Handle(record.data(), recordSector, static_cast<uint32_t>(number));
+                    gathered = 0;
+                    ++number;
                     Progress();
                 }
                 offset += count;
@@ -155,10 +181,17 @@ private:
         if (!facts.named)
             return;
         const morvick::NtfsFileName& n = facts.name;
+        const bool folder = (header.flags & 2) != 0;
+        if (folder && n.name == u".")
+            return;
+        // Left out and counted, not listed with its sector cut to 32 bits: a record that lies past the
+        // sectors the lists hold (engine/state/SectorLimit.h), where the cut sector is another record's.
+        if (!FitsSectorField(sector) || !FitsSectorField(facts.dataSector)) {
+            ++m_pastLimit;
+            return;
+        }
         uint32_t* parent = nullptr;
-        if (header.flags & 2) {
-            if (n.name == u".")
-                return;
+        if (folder) {
             NtfsFolderRecord* f =
                 AppendNtfsFolder(n.name, number, n.parent, n.creationTime, n.changeTime, 0, header.flags == 2 ? 1 : 0);
             m_folders.Add(number, header.sequence, (header.flags & 1) != 0);
@@ -196,6 +229,11 @@ private:
     uint64_t m_read = 0;
     uint64_t m_records = 0;
     int m_percent = -1;
+    uint64_t m_pastLimit = 0;
+
+public:
+    // Files and folders left out for their records past the sectors the lists hold.
+    uint64_t PastLimit() const { return m_pastLimit; }
 };
 
 }  // namespace
@@ -216,5 +254,7 @@ void QuickScanNtfs(ScanFinishedWord& finished)
     if (ScanStopped(finished))
         return;
     pass.PlaceEntries();
+    if (pass.PastLimit() != 0)
+        ShowEngineMessage(DecimalText(pass.PastLimit()) + kRecordsPastSectorLimitText, kMessageInformation);
     AddLostNtfsFolders(finished);
 }

@@ -6,6 +6,7 @@
 #include "engine/image/SectorReader.h"
 #include "engine/ntfs/NtfsBootSector.h"
 #include "engine/state/EngineState.h"
+#include "engine/state/SectorLimit.h"
 #include "engine/volume/BootRecord.h"
 #include "engine/volume/ClusterSize.h"
 #include "engine/volume/EngineSectorSource.h"
@@ -14,6 +15,7 @@
 #include <vector>
 
 const char16_t kCalculatingParametersText[] = u"Please wait, calculating partition parameters";
+int32_t g_nVolumePastSectorLimit = 0;
 
 namespace {
 
@@ -28,7 +30,7 @@ bool Read(uint64_t sector, Sector& out)
 
 // The boot sector at `at` describes the volume that starts at `start` when it decodes and its last
 // FAT starts with the media byte 0xF8.
-bool ReadUsableFatBoot(FileSystemKind kind, uint32_t at, uint32_t start, morvick::FatBootSector& boot,
+bool ReadUsableFatBoot(FileSystemKind kind, uint64_t at, uint32_t start, morvick::FatBootSector& boot,
     morvick::FatLayout& layout)
 {
     Sector s, fat;
@@ -70,9 +72,10 @@ uint64_t FatVolumeSectorsPastPartition(const morvick::FatBootSector& boot, const
 {
     const VolumeParameterBlock& b = g_VolumeParams;
     const uint64_t partitionEnd = uint64_t{start} + b.partitionSectors;
+    // Its end may lie past the sectors the block's fields hold (engine/state/SectorLimit.h): it is kept
+    // held there and worked out whole, as the end of any partition crossing 2 TiB is.
     const uint64_t end = start + boot.totalSectors;
-    if (b.partitionSectors == 0 || boot.totalSectors <= b.partitionSectors || end > 0x100000000ull ||
-        end <= layout.dataStart)
+    if (b.partitionSectors == 0 || boot.totalSectors <= b.partitionSectors || end <= layout.dataStart)
         return 0;
     const uint64_t clusters = (end - layout.dataStart) / boot.sectorsPerCluster;
     const bool fatAgrees = morvick::FatDataClusterCount(boot.fileSystem, boot.sectorsPerFat, boot.sectorsPerCluster,
@@ -88,9 +91,15 @@ int ReadFatParameters(FileSystemKind type, uint32_t start)
     morvick::FatLayout layout;
     // FAT32 keeps a copy of its boot sector 6 sectors in.
     if (!ReadUsableFatBoot(type, start, start, boot, layout) &&
-        !(type == FileSystemKind::kFat32 && ReadUsableFatBoot(type, start + 6, start, boot, layout)))
+        !(type == FileSystemKind::kFat32 && ReadUsableFatBoot(type, uint64_t{start} + 6, start, boot, layout)))
         return 0;
-    // The block's sector fields are 32-bit: sector arithmetic is modulo 2^32.
+    // The block's sector fields are 32-bit: a volume whose FATs or root lie past what they hold is left
+    // out (with its reason), not kept with those sectors cut to 32 bits, where other sectors lie.
+    if (!FitsSectorField(layout.firstFat) || !FitsSectorField(layout.secondFat) ||
+        !FitsSectorField(layout.rootDirectory) || !FitsSectorField(layout.clusterBase)) {
+        g_nVolumePastSectorLimit = 1;
+        return 0;
+    }
     VolumeParameterBlock& b = g_VolumeParams;
     b.sectorsPerFat = boot.sectorsPerFat;
     b.sectorsPerCluster = boot.sectorsPerCluster;
@@ -104,10 +113,8 @@ int ReadFatParameters(FileSystemKind type, uint32_t start)
     b.clusterBase = static_cast<uint32_t>(layout.clusterBase);
     // The file system's own size where it is longer than its partition entry (a wrong resize, a
     // rewritten table) and holds up, not the entry's: the files at its end would be cut.
-    if (const uint64_t sectors = FatVolumeSectorsPastPartition(boot, layout, start)) {
-        b.partitionSectors = static_cast<uint32_t>(sectors);
-        b.partitionEnd = static_cast<uint32_t>(start + sectors - 1);
-    }
+    if (const uint64_t sectors = FatVolumeSectorsPastPartition(boot, layout, start))
+        SetPartitionRange(b, start, static_cast<uint32_t>(sectors));
     return 1;
 }
 
@@ -115,7 +122,7 @@ int ReadFatParameters(FileSystemKind type, uint32_t start)
 // needed; each step may switch to the other copy once.
 class NtfsBootCopies {
 public:
-    NtfsBootCopies(uint32_t start, uint32_t end) : m_start(start), m_end(end) {}
+    NtfsBootCopies(uint64_t start, uint64_t end) : m_start(start), m_end(end) {}
 
     bool LoadFirst() { return Load(m_start) || Load(m_end); }
     // Takes the other copy when it carries the boot signature; otherwise keeps the current one.
@@ -127,7 +134,7 @@ public:
     }
 
 private:
-    bool Load(uint32_t sector)
+    bool Load(uint64_t sector)
     {
         Sector s;
         if (!Read(sector, s) || !morvick::HasBootSignature(s.bytes, sizeof s.bytes))
@@ -137,7 +144,7 @@ private:
         return true;
     }
 
-    uint32_t m_start, m_end, m_current = 0;
+    uint64_t m_start, m_end, m_current = 0;
     Sector m_boot;
 };
 
@@ -149,7 +156,7 @@ bool IsExactDirectoryStart(const uint8_t* s)
     return std::memcmp(s, ".          ", 11) == 0 && std::memcmp(s + 32, "..         ", 11) == 0;
 }
 
-bool IsFileRecordAt(uint32_t sector)
+bool IsFileRecordAt(uint64_t sector)
 {
     Sector s;
     return Read(sector, s) && std::memcmp(s.bytes, "FILE", 4) == 0;
@@ -158,16 +165,20 @@ bool IsFileRecordAt(uint32_t sector)
 enum class MftCopy { kMft, kMirror };
 
 // The sector of the MFT (or its mirror) when it holds a FILE record, trying the other boot-sector
-// copy once; 0 when neither does.
-uint32_t FindMftCopy(NtfsBootCopies& copies, uint32_t start, MftCopy which)
+// copy once; 0 when neither does. `pastLimit` is set when a copy that holds one lies past the sectors
+// the block holds.
+uint32_t FindMftCopy(NtfsBootCopies& copies, uint32_t start, MftCopy which, bool& pastLimit)
 {
     for (int attempt = 0; attempt < 2; ++attempt) {
         morvick::NtfsBootSector boot;
         if (copies.Decode(boot)) {
             const uint64_t cluster = which == MftCopy::kMft ? boot.mftCluster : boot.mftMirrorCluster;
             const uint64_t sector = cluster * boot.sectorsPerCluster + start;
-            if (cluster < (1ull << 32) && sector < (1ull << 32) && IsFileRecordAt(static_cast<uint32_t>(sector)))
-                return static_cast<uint32_t>(sector);
+            if (cluster < (1ull << 32) && IsFileRecordAt(sector)) {
+                if (FitsSectorField(sector))
+                    return static_cast<uint32_t>(sector);
+                pastLimit = true;
+            }
         }
         if (attempt == 0 && !copies.SwitchCopy())
             return 0;
@@ -175,14 +186,17 @@ uint32_t FindMftCopy(NtfsBootCopies& copies, uint32_t start, MftCopy which)
     return 0;
 }
 
-int ReadNtfsParameters(uint32_t start, uint32_t end)
+int ReadNtfsParameters(uint32_t start, uint64_t end)
 {
     NtfsBootCopies copies(start, end);
     morvick::NtfsBootSector boot;
     if (!copies.LoadFirst() || !(copies.Decode(boot) || (copies.SwitchCopy() && copies.Decode(boot))))
         return 0;
-    const uint32_t mft = FindMftCopy(copies, start, MftCopy::kMft);
-    const uint32_t mirror = FindMftCopy(copies, start, MftCopy::kMirror);
+    bool pastLimit = false;
+    const uint32_t mft = FindMftCopy(copies, start, MftCopy::kMft, pastLimit);
+    const uint32_t mirror = FindMftCopy(copies, start, MftCopy::kMirror, pastLimit);
+    if (mft == 0 && mirror == 0)
+        g_nVolumePastSectorLimit = pastLimit ? 1 : 0;
     if ((mft == 0 && mirror == 0) || !copies.Decode(boot))
         return 0;
     VolumeParameterBlock& p = g_VolumeParams;
@@ -202,6 +216,7 @@ int ReadVolumeParameters(const ScanFinishedWord& finished)
     if (ScanStopped(finished))
         return 0;
     VolumeParameterBlock& b = g_VolumeParams;
+    g_nVolumePastSectorLimit = 0;
     b.browsedFileSystemType = b.chosenFileSystemType;
     // The chosen partition is browsed, no found volume: an earlier Extensive Scan's volume end would
     // bound this volume's clusters by another volume's end.
@@ -214,7 +229,9 @@ int ReadVolumeParameters(const ScanFinishedWord& finished)
     case FileSystemKind::kFat32:
         return ReadFatParameters(b.chosenFileSystemType, b.partitionStart);
     case FileSystemKind::kNtfs:
-        return ReadNtfsParameters(b.partitionStart, b.partitionEnd);
+        // The copy at the partition's last sector, worked out in 64 bits: the end field holds no end
+        // past the sectors it holds, and its cut end named a sector inside another volume.
+        return ReadNtfsParameters(b.partitionStart, PartitionLastSector(b));
     default:
         return 1;
     }
@@ -235,7 +252,7 @@ int ReconstructFatParameters(const ScanFinishedWord& finished)
     uint32_t reserved = fat32 ? 32 : 1;
     for (uint32_t i = fat32 ? 30 : 0; i < (fat32 ? 60u : 10u) && !ScanStopped(finished); ++i) {
         Sector s;
-        if (Read(start + i, s) && s.bytes[0] == 0xF8 && s.bytes[1] == 0xFF) {
+        if (Read(uint64_t{start} + i, s) && s.bytes[0] == 0xF8 && s.bytes[1] == 0xFF) {
             reserved = i;
             break;
         }
@@ -258,7 +275,7 @@ int ReconstructFatParameters(const ScanFinishedWord& finished)
             Sector one;
             if (!chunkRead) {
                 // A bad chunk: its sectors one by one; an unreadable one is no directory.
-                if (!Read(start + walked + i, one))
+                if (!Read(uint64_t{start} + walked + i, one))
                     continue;
                 s = one.bytes;
             }
@@ -289,9 +306,15 @@ int ReconstructFatParameters(const ScanFinishedWord& finished)
             const int64_t x2 = s2 - (c2 - 2) * k - start - reserved - rootSectors;
             // Two FATs of at least one sector each: a pair that leaves less is no volume, and would
             // give FATs of no sectors.
-            if (x1 != x2 || x1 < 2)
+            if (x1 != x2 || x1 < 2 || s1 - k * c1 < 0)
                 continue;
             const uint32_t sectorsPerFat = static_cast<uint32_t>(x1 / 2);
+            const uint64_t rootEnd = uint64_t{start} + reserved + 2ull * sectorsPerFat;
+            // Left out (with its reason), not kept with sectors cut to the block's 32 bits.
+            if (!FitsSectorField(rootEnd) || !FitsSectorField(static_cast<uint64_t>(s1 - k * c1))) {
+                g_nVolumePastSectorLimit = 1;
+                return 0;
+            }
             b.clusterBase = static_cast<uint32_t>(s1 - k * c1);
             b.sectorsPerCluster = static_cast<uint32_t>(k);
             b.sectorsPerFat = sectorsPerFat;

@@ -2,6 +2,7 @@
 
 #include "engine/snapshot/SnapshotFormat.h"
 #include "engine/state/EngineState.h"
+#include "engine/state/SectorLimit.h"
 
 #include <algorithm>
 #include <cstring>
@@ -242,6 +243,12 @@ char16_t SnapshotKindOfScanMode(int32_t scanMode)
     if (scanMode == kScanExtensive)
         return kSnapshotKindExtensive;
     return kSnapshotKindQuick;
+}
+
+bool SnapshotHoldsResults()
+{
+    return SnapshotKindOfScanMode(g_nScanMode) != kSnapshotKindExtensive ||
+        FitsSectorField(WholeVolumeEnd(g_VolumeParams));
 }
 
 bool WriteSnapshot(SnapshotOutput& out)

@@ -19,6 +19,11 @@ constexpr size_t kSnapshotWriteBuffer = 64 * 1024;
 // The kind character of the current scan mode: 'R' File Trace, 'A' Extensive Scan, 'D' otherwise.
 char16_t SnapshotKindOfScanMode(int32_t scanMode);
 
+// False when the current results hold a value that the format's 32-bit fields cannot hold: the end
+// of a browsed found volume past the sectors they hold (engine/state/SectorLimit.h). Such results are
+// not written: a snapshot with that end held at its largest would bound the volume's files there.
+bool SnapshotHoldsResults();
+
 // Writes the whole file for the current scan mode, field by field: volume-parameter block, lists,
 // device index and source type. A browsed type other than FAT16, FAT32 and NTFS gives the header and
 // trailer only. However large the results, no more than the buffer is held. False when the output

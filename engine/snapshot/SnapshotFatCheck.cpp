@@ -47,7 +47,7 @@ Verdict CompareFatBoot(const VolumeParameterBlock& b, uint32_t volumeStart, uint
     const morvick::FatLayout layout = morvick::MakeFatLayout(boot, volumeStart);
     const bool agrees = boot.sectorsPerCluster == b.sectorsPerCluster && boot.reservedSectors == b.reservedSectors &&
         boot.sectorsPerFat == b.sectorsPerFat && boot.rootDirectorySectors == b.rootDirectorySectors &&
-        layout.firstFat == b.firstFat && static_cast<uint32_t>(layout.clusterBase) == b.clusterBase;
+        layout.firstFat == b.firstFat && layout.clusterBase == b.clusterBase;
     if (!agrees)
         return Verdict::kDisagrees;
     rootCluster = boot.rootCluster;

@@ -23,6 +23,9 @@ const char16_t kSnapshotWrongMagicText[] = u"Invalid version of the file found :
 const char16_t kSnapshotWrongVersionText[] = u"version of file does not match with current version 1.0";
 const char16_t kSnapshotMismatchText[] = u"Source file and load recovery snapshot mismatch";
 const char16_t kSnapshotReplaceText[] = u" already exists.\r\nDo you want to replace it?";
+const char16_t kSnapshotPastSectorLimitText[] =
+    u"This volume ends past the first 2 TiB of the disk (past sector 4294967295), which a recovery snapshot "
+    u"cannot hold: no snapshot was saved.";
 
 namespace {
 
@@ -50,6 +53,17 @@ private:
     COutputFile& m_file;
 };
 
+// Results a snapshot cannot hold are refused, with the reason, before anything is asked or written,
+// not written with a value held at its largest: loaded, a found volume's files past its held end
+// would fail.
+bool RefusedAsUnheld()
+{
+    if (SnapshotHoldsResults())
+        return false;
+    ShowEngineMessage(kSnapshotPastSectorLimitText, kMessageError);
+    return true;
+}
+
 }  // namespace
 
 std::u16string NormaliseSnapshotPath(const std::u16string& path)
@@ -65,6 +79,8 @@ std::u16string NormaliseSnapshotPath(const std::u16string& path)
 
 bool SaveSnapshotFile(const std::u16string& path)
 {
+    if (RefusedAsUnheld())
+        return false;
     // Written under a temporary name beside the path, which it takes only once written whole, rather
     // than into the path truncated: a full disk then left no snapshot at all where the user had one,
     // and a save cut short is never found under a snapshot's name.
@@ -86,6 +102,8 @@ bool SaveSnapshotFile(const std::u16string& path)
 
 bool SaveSnapshotAs(const std::u16string& chosenPath)
 {
+    if (RefusedAsUnheld())
+        return false;
     const std::u16string path = NormaliseSnapshotPath(chosenPath);
     if (FileExists(path) && !AskEngineQuestion(path + kSnapshotReplaceText, kMessageQuestion))
         return false;

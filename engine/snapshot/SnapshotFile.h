@@ -12,6 +12,7 @@ extern const char16_t kSnapshotWrongMagicText[];       // "Invalid version of th
 extern const char16_t kSnapshotWrongVersionText[];     // "version of file does not match ..."
 extern const char16_t kSnapshotMismatchText[];         // "Source file and load recovery snapshot mismatch"
 extern const char16_t kSnapshotReplaceText[];          // " already exists.\r\nDo you want to replace it?"
+extern const char16_t kSnapshotPastSectorLimitText[];  // the found volume ends past what a snapshot holds
 
 // The path rule of the save and load commands: lower-cased, and ".srzq" appended unless it ends
 // with it.
@@ -19,6 +20,8 @@ std::u16string NormaliseSnapshotPath(const std::u16string& path);
 
 // Writes the current results to path as a stream (WriteSnapshot), under a temporary name in its
 // folder that takes the path's name, replacing a file there, only once the whole snapshot is written.
+// Results that a snapshot cannot hold (SnapshotHoldsResults) are refused with
+// kSnapshotPastSectorLimitText as an error: nothing is written and false returned.
 // On any failure (the file cannot be created, a write or the renaming fails) shows "Unable to open
 // the file" as an error, removes the temporary file, leaves what was at the path as it was, and
 // returns false.

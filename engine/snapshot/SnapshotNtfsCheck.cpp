@@ -8,13 +8,12 @@
 #include "engine/snapshot/LoadedSnapshot.h"
 #include "engine/snapshot/SnapshotFormat.h"
 #include "engine/snapshot/SnapshotSample.h"
+#include "engine/state/SectorLimit.h"
 #include "engine/state/VolumeEnd.h"
 #include "engine/volume/EngineSectorSource.h"
 #include "engine/volume/PartitionFileSystem.h"
 
 namespace {
-
-constexpr uint64_t kLastSector = 0xFFFFFFFFu;
 
 enum class Verdict { kAgrees, kDisagrees, kNone };
 
@@ -22,7 +21,7 @@ enum class Verdict { kAgrees, kDisagrees, kNone };
 bool ClusterAt(const VolumeParameterBlock& b, uint64_t clusters, uint64_t& sector)
 {
     const uint64_t spc = b.sectorsPerCluster;
-    if (clusters > kLastSector || b.clusterBase + clusters * spc > kLastSector)
+    if (clusters > kLastHeldSector || !FitsSectorField(b.clusterBase + clusters * spc))
         return false;
     sector = b.clusterBase + clusters * spc;
     return true;
@@ -34,8 +33,10 @@ bool ClusterAt(const VolumeParameterBlock& b, uint64_t clusters, uint64_t& secto
 //
 // The volume's counted sectors are what must fit the partition, not its boot copy after them: the
 // partition search records a volume it finds with its boot sector's count, and the copy follows
-// that partition's last sector.
-Verdict CompareNtfsBoot(const VolumeParameterBlock& b, uint32_t at, bool extensive, bool copy)
+// that partition's last sector. Ends are compared whole, or as the block's fields hold them: a
+// partition crossing 2 TiB keeps its end past them (PartitionLastSector), a found volume's end and a
+// count are held at the last sector.
+Verdict CompareNtfsBoot(const VolumeParameterBlock& b, uint64_t at, bool extensive, bool copy)
 {
     uint8_t sector[kSectorSize];
     morvick::NtfsBootSector boot;
@@ -47,11 +48,12 @@ Verdict CompareNtfsBoot(const VolumeParameterBlock& b, uint32_t at, bool extensi
         return expected == 0 || (ClusterAt(b, clusters, sector) && sector == expected);
     };
     const uint64_t end = b.clusterBase + boot.totalSectors;
-    bool sized = boot.totalSectors != 0 && boot.totalSectors <= kLastSector && (!copy || end == at);
+    const uint64_t heldEnd = b.clusterBase + HeldSector(boot.totalSectors);
+    bool sized = boot.totalSectors != 0 && (!copy || end == at);
     if (extensive)
-        sized = sized && (b.volumeEnd == 0 || end == b.volumeEnd);
+        sized = sized && (b.volumeEnd == 0 || HeldSector(heldEnd) == b.volumeEnd);
     else
-        sized = sized && (b.partitionEnd == 0 || end - 1 <= b.partitionEnd);
+        sized = sized && (PartitionLastSector(b) == 0 || heldEnd - 1 <= PartitionLastSector(b));
     const bool agrees = boot.sectorsPerCluster == b.sectorsPerCluster && placed(boot.mftCluster, b.mftStart) &&
         placed(boot.mftMirrorCluster, b.mftMirrorStart) && sized;
     return agrees ? Verdict::kAgrees : Verdict::kDisagrees;
@@ -63,10 +65,12 @@ Verdict CompareNtfsBoot(const VolumeParameterBlock& b, uint32_t at, bool extensi
 Verdict JudgeNtfsBoot(const VolumeParameterBlock& b, bool extensive)
 {
     const Verdict first = CompareNtfsBoot(b, b.clusterBase, extensive, false);
-    const uint32_t end = extensive ? b.volumeEnd : b.partitionEnd;
+    // Whole ends, not the 32-bit end fields: a partition crossing 2 TiB had its copy looked for at its
+    // cut end, and a snapshot of it was refused over its own image.
+    const uint64_t end = extensive ? WholeVolumeEnd(b) : PartitionLastSector(b);
     if (first == Verdict::kAgrees || end == 0 || end <= b.clusterBase)
         return first;
-    const int places = !extensive && end < kLastSector ? 2 : 1;
+    const int places = extensive ? 1 : 2;
     for (int i = 0; i < places; ++i) {
         const Verdict copy = CompareNtfsBoot(b, end + i, extensive, true);
         if (copy != Verdict::kNone)
@@ -158,16 +162,20 @@ SampleVerdict CheckMftEntries(const LoadedSnapshot& s, const morvick::SectorRunT
     return verdict;
 }
 
-// An Extensive Scan's files, each read at the sector where the search found its record.
-SampleVerdict CheckFoundFileRecords(const LoadedSnapshot& s)
+// An Extensive Scan's files, each read at the sector where the search found its record (through the
+// MFT's runs where they hold it, as the save reads it).
+SampleVerdict CheckFoundFileRecords(const LoadedSnapshot& s, const morvick::SectorRunTable& mft)
 {
     SampleVerdict verdict;
     morvick::EngineSectorSource disk;
     uint8_t record[morvick::kMftRecordSize];
     for (const NtfsFileRecord* r : SampleSnapshotRecords(s.ntfsFiles)) {
+        bool mapped = false;
+        uint32_t number = 0;
         Count(verdict,
-            morvick::ReadMftRecordAt(disk, r->sector, record) ? JudgeFileRecord(record, Listed(*r, nullptr))
-                                                              : Judgement::kContradicts);
+            morvick::ReadMftRecordFrom(disk, mft, r->sector, record, mapped, number)
+                ? JudgeFileRecord(record, Listed(*r, nullptr))
+                : Judgement::kContradicts);
         if (verdict.contradicted)
             break;
     }
@@ -187,7 +195,7 @@ bool HoldsNtfsVolume(const LoadedSnapshot& s, morvick::SectorRunTable& mftRuns)
     const bool walked = WalkSnapshotMft(b, mftRuns);
     if (!walked && !extensive)
         return false;
-    const SampleVerdict files = extensive ? CheckFoundFileRecords(s) : CheckMftEntries(s, mftRuns);
+    const SampleVerdict files = extensive ? CheckFoundFileRecords(s, mftRuns) : CheckMftEntries(s, mftRuns);
     if (files.contradicted) {
         mftRuns = morvick::SectorRunTable();
         return false;

@@ -91,7 +91,9 @@ struct FoundFatDirectoryRecord {
 };
 
 // A volume found by the Extensive Scan; the thirteen values mirror fields 7-19 of the
-// volume-parameter block in the same order.
+// volume-parameter block in the same order. Its volume end is kept whole in 64 bits, not in 32 (no
+// stored format holds this record): held at the last 32-bit sector, a found volume crossing 2 TiB
+// failed its files past it. The block holds it at kLastHeldSector (engine/state/SectorLimit.h).
 struct FoundPartitionRecord {
     FileSystemKind fileSystemType;
     uint32_t sectorsPerFat;
@@ -106,8 +108,8 @@ struct FoundPartitionRecord {
     uint32_t mftMirrorStart;
     uint32_t sectorsPerMftRecord;  // always 0 in a found record
     uint32_t sectorsPerIndexRecord;
-    uint32_t volumeEnd;
-    uint32_t treeItem;  // the file-system page's tree item
+    uint64_t volumeEnd;  // in memory only: whole, not held at 32 bits
+    uint32_t treeItem;   // the file-system page's tree item
     FoundPartitionRecord* next;
 };
 

@@ -1,11 +1,12 @@
 #include "engine/state/VolumeEnd.h"
 
 #include "engine/state/EngineState.h"
+#include "engine/state/SectorLimit.h"
 
 uint64_t VolumeEndSector(const VolumeParameterBlock& b)
 {
     if (b.volumeEnd != 0)
-        return b.volumeEnd;
+        return WholeVolumeEnd(b);
     if (b.partitionSectors != 0)
         return uint64_t{b.partitionStart} + b.partitionSectors;
     return 0;

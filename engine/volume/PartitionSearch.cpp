@@ -1,5 +1,6 @@
 #include "engine/volume/PartitionSearch.h"
 
+#include "engine/state/SectorLimit.h"
 #include "engine/volume/BootRecord.h"
 #include "engine/volume/PartitionFileSystem.h"
 
@@ -26,7 +27,7 @@ public:
     // ended in 55 AA.
     bool Probe(uint64_t sector)
     {
-        if (sector > 0xFFFFFFFFu || (m_diskSectors != 0 && sector >= m_diskSectors))
+        if (PastEnd(sector))
             return false;
         ++m_probed;
         uint8_t buffer[kSectorSize];
@@ -42,16 +43,17 @@ public:
             return true;
         const uint64_t total = BootSectorTotalSectors(buffer, sizeof buffer, fs);
         // A total past 32 bits is held at the largest count, not cut to its low half (a tiny volume).
-        m_table.push_back({start, static_cast<uint32_t>(std::min<uint64_t>(total, 0xFFFFFFFFu)), fs});
+        m_table.push_back({start, HeldSector(total), fs});
         if (m_events.listed)
             m_events.listed(m_table.size() - 1);
         return true;
     }
 
     bool Full() const { return m_table.size() >= kMaxDiskPartitions; }
+    // No partition is looked for past the sectors the partition table holds (engine/state/SectorLimit.h).
     bool PastEnd(uint64_t sector) const
     {
-        return sector > 0xFFFFFFFFu || (m_diskSectors != 0 && sector >= m_diskSectors);
+        return !FitsSectorField(sector) || (m_diskSectors != 0 && sector >= m_diskSectors);
     }
     uint64_t Probed() const { return m_probed; }
 
@@ -95,16 +97,20 @@ uint64_t SearchPartitions(SectorSource& disk, const DiskGeometry& geometry, bool
     }
     const DiskGeometry g = NormaliseSearchGeometry(geometry);
     const uint64_t cylinderSectors = static_cast<uint64_t>(g.heads) * g.sectorsPerTrack;
+    // The cylinders that start within the sectors the search reads (engine/state/SectorLimit.h), not all
+    // of a disk past 2 TiB: the bar stopped where the search does, halfway on a disk of 4 TiB.
+    const uint64_t cylinders =
+        cylinderSectors == 0 ? g.cylinders : std::min<uint64_t>(g.cylinders, kLastHeldSector / cylinderSectors + 1);
     Searcher searcher(disk, table, events);
     if (searchDisk && searcher.Full())
         return 0;
     int shown = -1;
-    for (uint64_t c = 0; c < g.cylinders; ++c) {
+    for (uint64_t c = 0; c < cylinders; ++c) {
         if (events.stopRequested && events.stopRequested())
             break;
         // Each percent once, not once per cylinder: a disk of millions of cylinders spent its time
         // reporting the same figure.
-        const int percent = static_cast<int>(std::min<uint64_t>(99, 100 * c / g.cylinders));
+        const int percent = static_cast<int>(std::min<uint64_t>(99, 100 * c / cylinders));
         if (events.progress && percent != shown)
             events.progress(percent);
         shown = percent;

@@ -25,7 +25,7 @@ DiskGeometry NormaliseSearchGeometry(const DiskGeometry& geometry);
 DiskGeometry GeometryFromSectorCount(uint64_t sectors);
 
 struct PartitionSearchEvents {
-    std::function<void(int percent)> progress;      // 0 to 99 as the cylinders go by, each figure once
+    std::function<void(int percent)> progress;      // 0 to 99 as the cylinders searched go by, each figure once
     std::function<void(size_t index)> listed;       // a table entry was listed or added
     std::function<bool()> stopRequested;            // true ends the search between cylinders
 };
@@ -33,8 +33,9 @@ struct PartitionSearchEvents {
 // Lists the entries already in `table`, then, when `searchDisk` is set, probes every cylinder (the
 // sector after its first track, else its first sector) and every 1 MiB boundary for a boot sector
 // and adds each volume found at a new start. Stops at kMaxDiskPartitions entries, at the end of the
-// disk, or when the stop flag is set. Without `searchDisk` nothing is read. Returns the number of
-// sectors probed.
+// disk or of the sectors the table holds (engine/state/SectorLimit.h: the cylinders past them are not
+// counted either), or when the stop flag is set. Without `searchDisk` nothing is read. Returns the
+// number of sectors probed.
 uint64_t SearchPartitions(SectorSource& disk, const DiskGeometry& geometry, bool searchDisk,
                           std::vector<DiskPartition>& table, const PartitionSearchEvents& events);
 

@@ -1,5 +1,6 @@
 #include "engine/volume/PartitionTableWalk.h"
 
+#include "engine/state/SectorLimit.h"
 #include "engine/volume/BootRecord.h"
 #include "engine/volume/PartitionFileSystem.h"
 
@@ -71,7 +72,7 @@ std::vector<DiskPartition> WalkPartitionTable(SectorSource& disk, uint32_t mbrSe
     bool linked = true;
     while (linked && visited.size() < kMaxExtendedBootRecords) {
         const uint64_t recordSector = static_cast<uint64_t>(extendedBase) + next;
-        if (recordSector > 0xFFFFFFFFu || !visited.insert(recordSector).second)
+        if (!FitsSectorField(recordSector) || !visited.insert(recordSector).second)
             break;
         linked = false;
         if (!disk.ReadSectors(recordSector, 1, sector))
@@ -87,7 +88,8 @@ std::vector<DiskPartition> WalkPartitionTable(SectorSource& disk, uint32_t mbrSe
                 linked = true;
                 continue;
             }
-            if (start > 0xFFFFFFFFu)
+            // Past the sectors the partition table holds: left out (engine/state/SectorLimit.h).
+            if (!FitsSectorField(start))
                 continue;
             ReadOrZero(disk, start, boot);
             const FileSystemKind fs = ClassifyPartition(boot, e.type, true);

@@ -20,6 +20,7 @@
 #include "app/pages/FirstDisplay.h"
 #include "app/pages/PaneControls.h"
 #include "app/pages/SecondDisplay.h"
+#include "app/pages/SecondView_HDD.h"
 #include "app/workers/WorkerProtocol.h"
 #include "engine/state/EngineState.h"
 #include "resource.h"
@@ -218,6 +219,28 @@ TEST(PageLabels, TheInformationPanesHoldEverySetOfTheirLabels)
         ExpectPaneLabelsFit<WideLabelPane<CFirstDisplay>, WideLabelPane<CSecondDisplay>,
             WideLabelPane<CFileSystemForm>>();
     }
+}
+
+// A partition that crosses sector 2^32 (2 TiB): its end is shown whole and the range's end box reads
+// back whole, not cut to 32 bits (an end before the start, which the Extensive Scan's range check
+// then refused); the block's 32-bit end field holds it at its largest.
+TEST(PartitionDetails, APartitionCrossingTwoTebibytesShowsItsWholeEnd)
+{
+    HostWindow host(kPaneWidth, kPaneHeight);
+    CSecondDisplay* pane = MakeView<CSecondDisplay>(host, kPaneWidth, kPaneHeight);
+    ASSERT_NE(pane, nullptr);
+    const VolumeParameterBlock saved = g_VolumeParams;
+    g_VolumeParams.partitionStart = 4294965248u;
+    g_VolumeParams.partitionSectors = 65536;
+    pane->ShowScanRangeOptions();
+    pane->ShowPartitionDetails(0, 0);
+    EXPECT_EQ(Narrow(static_cast<LPCWSTR>(pane->EndSectorText())), "4295030783");
+    EXPECT_EQ(uint32_t{g_VolumeParams.partitionEnd}, 0xFFFFFFFFu);
+    uint64_t end = 0;
+    EXPECT_TRUE(CSecondView_HDD::ParseEndSectorNumber(pane->EndSectorText(), end));
+    EXPECT_EQ(end, 4295030783ull);
+    g_VolumeParams = saved;
+    pane->DestroyWindow();
 }
 
 TEST(PageLabels, TheModeSummaryHasRoomForAllOfItAndKeepsClearOfTheButtons)

@@ -24,11 +24,17 @@ public:
         items.push_back(item);
         return static_cast<uint32_t>(items.size());
     }
+    bool OnMessage(const std::u16string& text, MessageKind) override
+    {
+        messages.push_back(text);
+        return false;
+    }
 
     std::vector<std::u16string> statuses;
     std::vector<int> progress;
     std::vector<uint64_t> sectors;
     std::vector<FoundItem> items;
+    std::vector<std::u16string> messages;
 
 private:
     ScanObserver* m_previous = nullptr;

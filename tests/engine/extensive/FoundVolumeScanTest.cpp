@@ -3,9 +3,11 @@
 #include "engine/save/EngineReset.h"
 #include "engine/extensive/ExtensiveScanState.h"
 #include "engine/extensive/FoundVolumeScan.h"
+#include "engine/ntfs/MftRecord.h"
 #include "engine/state/EngineState.h"
 #include "tests/engine/diskfixtures/RecordingObserver.h"
 #include "tests/engine/extensive/ExtensiveTestDisk.h"
+#include "tests/engine/ntfs/MftRecordBuilder.h"
 #include "tests/engine/save/MemoryDisk.h"
 
 #include <gtest/gtest.h>
@@ -55,6 +57,22 @@ protected:
         r->sector = sector;
         r->parentRecord = parent;
         AppendRecord(g_NtfsFileRecords, r);
+    }
+    // Lists found NTFS volume 1 from `clusterBase` to `volumeEnd`, its MFT at `mftStart` (0: none), over
+    // the disk `raw`.
+    void BrowseNtfsVolume(uint32_t clusterBase, uint32_t sectorsPerCluster, uint32_t volumeEnd, uint32_t mftStart = 0)
+    {
+        MemoryDisk disk(raw);
+        ASSERT_TRUE(disk.Opened());
+        VolumeParameterBlock& b = g_VolumeParams;
+        b.browsedFileSystemType = FileSystemKind::kNtfs;
+        b.volumeNumber = 1;
+        b.clusterBase = clusterBase;
+        b.sectorsPerCluster = sectorsPerCluster;
+        b.mftStart = mftStart;
+        b.volumeEnd = volumeEnd;
+        ScanFinishedWord finished{0};
+        RunFoundVolumeScan(finished);
     }
 
     std::vector<uint8_t> raw;
@@ -300,15 +318,7 @@ TEST_F(FoundVolumeScanTest, NtfsFoldersOfTheVolumeAndTheirMissingParents)
     AddNtfsFile(1100, 40);
     AddNtfsFile(1102, 88);  // its folder was never found
     AddNtfsFile(9100, 99);  // another volume's
-    MemoryDisk disk(raw);
-    ASSERT_TRUE(disk.Opened());
-    g_VolumeParams.browsedFileSystemType = FileSystemKind::kNtfs;
-    g_VolumeParams.volumeNumber = 1;
-    g_VolumeParams.clusterBase = 1000;
-    g_VolumeParams.sectorsPerCluster = 8;
-    g_VolumeParams.volumeEnd = 5000;
-    ScanFinishedWord finished{0};
-    RunFoundVolumeScan(finished);
+    ASSERT_NO_FATAL_FAILURE(BrowseNtfsVolume(1000, 8, 5000));
 
     std::vector<std::u16string> names;
     std::map<std::u16string, const NtfsFolderRecord*> byName;
@@ -321,6 +331,37 @@ TEST_F(FoundVolumeScanTest, NtfsFoldersOfTheVolumeAndTheirMissingParents)
     EXPECT_EQ(byName.at(u"Dir0")->recordNumber, 77u);
     EXPECT_EQ(byName.at(u"Dir0")->parentRecord, 0xFFFFFFFEu);
     EXPECT_EQ(byName.at(u"Dir1")->recordNumber, 88u);
+}
+
+// A file whose base record lies split across two MFT runs (512-byte clusters, a run of an odd number
+// of them: sectors 32 to 40 and 100 to 106) and keeps no data of its own: the browse lists it, and
+// with the size its attribute list places in an extension record, its base record read through the
+// runs as the save reads it. Read as the two sectors where it begins, it was torn, and listed empty.
+TEST_F(FoundVolumeScanTest, ASplitBaseRecordGetsTheSizeOfItsDataInAnExtensionRecord)
+{
+    auto put = [this](uint64_t sector, const std::vector<uint8_t>& record, size_t from, size_t bytes) {
+        std::memcpy(raw.data() + sector * 512, record.data() + from, bytes);
+    };
+    put(32,
+        MftRecordBuilder()
+            .FileName(u"$MFT", 5, 3)
+            .NonResident(kAttrData, {0x11, 0x09, 0x20, 0x11, 0x07, 0x44}, 8192)
+            .Numbered(0, 1)
+            .Build(),
+        0, 1024);
+    const std::vector<uint8_t> base =
+        MftRecordBuilder().FileName(u"split.txt", 5, 1).AttributeList({{kAttrData, 0, 6}}).Numbered(4, 1).Build();
+    put(40, base, 0, 512);
+    put(100, base, 512, 512);
+    put(103, MftRecordBuilder().BaseRecord(4, 1).ResidentData(std::vector<uint8_t>(21, 'x')).Numbered(6, 1).Build(), 0,
+        1024);
+    ASSERT_NO_FATAL_FAILURE(BrowseNtfsVolume(0, 1, 1000, 32));
+
+    ASSERT_EQ(g_NtfsFileRecords.count, 1u);
+    const NtfsFileRecord* r = g_NtfsFileRecords.head;
+    EXPECT_EQ(std::u16string(r->name), u"split.txt");
+    EXPECT_EQ(r->sector, 40u);
+    EXPECT_EQ(r->sizeLow, 21u);
 }
 
 }  // namespace morvick::test

@@ -277,4 +277,44 @@ TEST(MftWalk, FollowsTheMftIntoExtensionRecords)
     EXPECT_TRUE(mft.start.empty());
 }
 
+// Record 0's own runs and the extents its extension records hold are read within the volume, as its
+// attribute list is: a damaged run past the volume's end (into what follows it on the disk) mapped the
+// MFT's records to another volume's sectors. Record 0's are its whole table, which then has none (the
+// scans try the mirror's record 0); an extension's is left out, as one that does not continue it.
+TEST(MftWalk, TheMftsRunsAreReadOnlyWithinTheVolume)
+{
+    // A volume of 400 one-sector clusters on a disk of 600 sectors; the MFT's first extent is clusters
+    // 100-103 (records 0 and 1), and a FILE record lies past the volume at cluster 450.
+    std::vector<uint8_t> disk(600 * 512, 0);
+    auto put = [&](uint64_t sector, const std::vector<uint8_t>& record) {
+        std::memcpy(disk.data() + sector * 512, record.data(), record.size());
+    };
+    put(450, MftRecordBuilder().FileName(u"another volume's", 5, 1).Build());
+
+    // Record 0's second run at cluster 450.
+    put(100,
+        MftRecordBuilder()
+            .NonResident(0x80, {0x11, 0x04, 0x64, 0x21, 0x04, 0x5E, 0x01, 0x00}, 8 * 1024)
+            .FileName(u"$MFT", 5, 3)
+            .Build());
+    MemorySectorSource own(disk);
+    SectorRunTable mft;
+    EXPECT_FALSE(WalkMftRecords(own, 0, 100, 1, 400, mft));
+    EXPECT_TRUE(mft.start.empty());
+
+    // Record 1, an extension of record 0, holds the extent from VCN 4 at cluster 450.
+    put(100,
+        MftRecordBuilder()
+            .AttributeList({{0x80, 0, 0}, {0x80, 4, 1}})
+            .NonResident(0x80, {0x11, 0x04, 0x64, 0x00}, 8 * 1024)
+            .FileName(u"$MFT", 5, 3)
+            .Build());
+    put(102, MftRecordBuilder().BaseRecord(0).NonResident(0x80, {0x21, 0x04, 0xC2, 0x01, 0x00}, 0, 4).Build());
+    MemorySectorSource extension(disk);
+    ASSERT_TRUE(WalkMftRecords(extension, 0, 100, 1, 400, mft));
+    EXPECT_EQ(mft.start, (std::vector<uint64_t>{100}));
+    uint64_t sector = 0;
+    EXPECT_FALSE(MapRecordToSector(mft, 2, sector));
+}
+
 }  // namespace morvick::test

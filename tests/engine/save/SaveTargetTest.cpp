@@ -265,12 +265,12 @@ TEST_F(SaveTarget, AnUnreadableRecordUnderATakenNameIsSkippedSilentlyBySkip)
     g_VolumeParams.sectorsPerCluster = 8;
     WriteWholeFile(temp.Path() / "x.bin", "old");
     g_wDuplicateNames = kDuplicateSkip;
-    EXPECT_EQ(SaveNtfsFile(folder, u"x.bin", 100, 10, 1, 0), 0);
+    EXPECT_EQ(SaveNtfsFile(folder, u"x.bin", 100, 50, 10, 1, 0), 0);
     EXPECT_EQ(g_SaveReport.failedFiles, 0u) << "a skipped name says nothing about its record";
-    EXPECT_EQ(SaveNtfsFile(folder, u"y.bin", 100, 10, 1, 0), 0);
+    EXPECT_EQ(SaveNtfsFile(folder, u"y.bin", 100, 50, 10, 1, 0), 0);
     EXPECT_EQ(g_SaveReport.failedFiles, 1u);
     g_wDuplicateNames = kDuplicateRename;
-    EXPECT_EQ(SaveNtfsFile(folder, u"x.bin", 100, 10, 1, 0), 0);
+    EXPECT_EQ(SaveNtfsFile(folder, u"x.bin", 100, 50, 10, 1, 0), 0);
     EXPECT_EQ(g_SaveReport.failedFiles, 2u);
     EXPECT_EQ(ReadWholeFile(temp.Path() / "x.bin"), "old");
     EXPECT_FALSE(fs::exists(temp.Path() / "y.bin"));

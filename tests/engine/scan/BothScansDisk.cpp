@@ -29,7 +29,7 @@ void ScannedDisk::Scan(ScanKind kind, const std::string& image, uint32_t index)
     if (kind == ScanKind::kQuick)
         ASSERT_TRUE(QuickScanPartition(index)) << image;
     else
-        ASSERT_TRUE(ExtensiveScanPartition(index)) << image;
+        ASSERT_TRUE(ExtensiveScanAndBrowsePartition(index)) << image;
 }
 
 std::filesystem::path ScannedDisk::SaveAll(const std::string& name)

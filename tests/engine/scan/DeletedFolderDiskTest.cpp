@@ -59,7 +59,7 @@ protected:
         if (std::string(GetParam()) == "quick")
             ASSERT_TRUE(QuickScanPartition(0));
         else
-            ASSERT_TRUE(ExtensiveScanPartition(0));
+            ASSERT_TRUE(ExtensiveScanAndBrowsePartition(0));
     }
     void TearDown() override
     {

@@ -371,7 +371,7 @@ void SaveKeysOneByOne(const std::vector<uint32_t>& keys, const std::u16string& f
             for (const MftEntryRecord* r = g_MftEntries.head; r; r = r->next) {
                 if (r->dataRecordSector == key) {
                     g_qwSaveFileTime = (uint64_t{r->creationTimeHigh} << 32) | r->creationTimeLow;
-                    SaveNtfsFile(folder, r->name, r->dataRecordSector, 0, 1, r->deleted);
+                    SaveNtfsFile(folder, r->name, r->dataRecordSector, r->recordNumber, 0, 1, r->deleted);
                     break;
                 }
             }

@@ -7,6 +7,7 @@
 #include "engine/save/EngineReset.h"
 #include "engine/scan/QuickScan.h"
 #include "engine/state/EngineState.h"
+#include "engine/state/SectorLimit.h"
 #include "engine/volume/PartitionDiscovery.h"
 
 #include <cstring>
@@ -34,10 +35,27 @@ bool ChooseFixturePartition(uint32_t index)
     const PartitionTableEntry p = g_PartitionTable[index];
     g_VolumeParams = VolumeParameterBlock();
     g_VolumeParams.chosenFileSystemType = p.fileSystemType;
-    g_VolumeParams.partitionStart = p.startSector;
-    g_VolumeParams.partitionSectors = p.sectorCount;
-    g_VolumeParams.partitionEnd = p.startSector + p.sectorCount - 1;
+    SetPartitionRange(g_VolumeParams, p.startSector, p.sectorCount);
     g_VolumeParams.partitionIndex = static_cast<uint16_t>(index);
+    return true;
+}
+
+ExtensiveSearchResult ExtensiveScanPartition(uint32_t index, FileSystemKind type)
+{
+    if (!ChooseFixturePartition(index))
+        return ExtensiveSearchResult::kStopped;
+    g_VolumeParams.chosenFileSystemType = type;
+    g_nScanMode = kScanExtensive;
+    ScanFinishedWord finished{0};
+    return RunExtensiveScan(finished).search;
+}
+
+bool BrowseFoundVolume(uint16_t number)
+{
+    if (!ChooseFoundVolume(number))
+        return false;
+    ScanFinishedWord finished{0};
+    RunFoundVolumeScan(finished);
     return true;
 }
 
@@ -50,25 +68,19 @@ bool QuickScanPartition(uint32_t index)
     return RunQuickScan(finished) == QuickScanResult::kCompleted;
 }
 
-bool ExtensiveScanPartition(uint32_t index)
+bool ExtensiveScanAndBrowsePartition(uint32_t index)
 {
     if (!ChooseFixturePartition(index))
         return false;
-    const uint32_t start = g_VolumeParams.partitionStart;
-    const uint32_t sectors = g_VolumeParams.partitionSectors;
-    g_nScanMode = kScanExtensive;
-    ScanFinishedWord finished{0};
-    if (RunExtensiveScan(finished).search != ExtensiveSearchResult::kCompleted)
+    const uint64_t start = g_VolumeParams.partitionStart;
+    const uint64_t end = start + g_VolumeParams.partitionSectors;
+    if (ExtensiveScanPartition(index, g_VolumeParams.chosenFileSystemType) != ExtensiveSearchResult::kCompleted)
         return false;
     uint16_t number = 0, position = 0;
     for (const FoundPartitionRecord* r = g_FoundPartitions.head; r; r = r->next) {
         ++position;
-        if (r->clusterBase >= start && r->clusterBase < start + sectors)
+        if (r->clusterBase >= start && r->clusterBase < end)
             number = position;
     }
-    if (number == 0 || !ChooseFoundVolume(number))
-        return false;
-    finished = 0;
-    RunFoundVolumeScan(finished);
-    return true;
+    return number != 0 && BrowseFoundVolume(number);
 }

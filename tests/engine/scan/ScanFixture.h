@@ -1,7 +1,9 @@
 // Opening a fixture image as the program's source and scanning one of its partitions.
 #pragma once
 
+#include "engine/extensive/ExtensiveSearch.h"
 #include "engine/image/VirtualDisk.h"
+#include "engine/volume/FileSystemKind.h"
 
 #include <cstdint>
 #include <string>
@@ -16,7 +18,14 @@ bool ChooseFixturePartition(uint32_t index);
 // False when the scan did not complete.
 bool QuickScanPartition(uint32_t index);
 
-// Chooses entry `index` of the partition table as the partition page does, runs the Extensive Scan
-// over it with its file-system type chosen, and then the found-volume scan of the volume found in it.
-// False when the search did not complete or found no volume there.
-bool ExtensiveScanPartition(uint32_t index);
+// Runs the Extensive Scan over the range of entry `index` of the partition table with `type` chosen, as
+// the partition page does; the search's result.
+ExtensiveSearchResult ExtensiveScanPartition(uint32_t index, FileSystemKind type);
+
+// Chooses found volume `number` and lists it, as the file-system page does. False when there is none.
+bool BrowseFoundVolume(uint16_t number);
+
+// Runs the Extensive Scan over entry `index` of the partition table with its file-system type chosen,
+// and then the found-volume scan of the volume found in it. False when the search did not complete
+// or found no volume there.
+bool ExtensiveScanAndBrowsePartition(uint32_t index);

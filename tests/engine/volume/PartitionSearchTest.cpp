@@ -135,6 +135,34 @@ TEST(PartitionSearch, WithoutSearchingOnlyMovesProgress)
     EXPECT_EQ(table[0].fileSystem, FileSystemKind::kFat32);
 }
 
+// A disk of 4 TiB whose sectors all read as zeros.
+class EmptyFourTebibyteDisk : public SectorSource {
+public:
+    bool ReadSectors(uint64_t, uint32_t count, uint8_t* buffer) override
+    {
+        std::fill(buffer, buffer + size_t{count} * kSectorSize, uint8_t{0});
+        return true;
+    }
+    uint64_t SectorCount() const override { return uint64_t{1} << 33; }
+};
+
+// The search reads no sector past the first 2 TiB, and its bar runs over what it reads: over the
+// whole disk, the bar stopped at half where the search did.
+TEST(PartitionSearch, TheBarRunsOverTheSectorsSearched)
+{
+    EmptyFourTebibyteDisk disk;
+    std::vector<DiskPartition> table;
+    int last = -1;
+    PartitionSearchEvents events;
+    events.progress = [&](int p) { last = p; };
+    const uint64_t probed = SearchPartitions(disk, GeometryFromSectorCount(disk.SectorCount()), true, table, events);
+    EXPECT_EQ(last, 99);
+    EXPECT_TRUE(table.empty());
+    // Two probes at each cylinder's start and one at each 1 MiB boundary of the first 2^32 sectors.
+    EXPECT_LE(probed, 2 * ((uint64_t{1} << 32) / 16065 + 1) + (uint64_t{1} << 32) / 2048);
+    EXPECT_GE(probed, (uint64_t{1} << 32) / 2048);
+}
+
 TEST(PartitionSearch, StopsAtTheStopFlagAndAtAFullTable)
 {
     BootRecordBuilder b(2048 * 40);
