@@ -14,7 +14,9 @@
 #include "engine/volume/EngineSectorSource.h"
 
 #include <algorithm>
+#include <cstring>
 #include <unordered_set>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -53,8 +55,11 @@ void AddSplitMftRecords(uint16_t volume)
         uint8_t record[morvick::kMftRecordSize];
         morvick::MftRecordHeader header;
         if (!FitsSectorField(sector) || FoundAt(g_NtfsFileRecords, sector) || FoundAt(g_FoundNtfsRecords, sector) ||
-            !morvick::ReadMftRecordSectors(disk, g_MftRunTable, number, raw) ||
-            !morvick::ReadMftRecord(disk, g_MftRunTable, number, record) ||
+            !morvick::ReadMftRecordSectors(disk, g_MftRunTable, number, raw))
+            continue;
+        // The search's reader takes the record as it lies; its header is judged on a fixed-up copy.
+        std::memcpy(record, raw, sizeof record);
+        if (!morvick::ApplyMultiSectorFixups(record, sizeof record) ||
             !morvick::ParseMftRecordHeader(record, sizeof record, header) || header.extension)
             continue;
         const uint32_t folders = g_FoundNtfsRecords.count;
@@ -71,10 +76,10 @@ bool InsideVolume(const NtfsFileRecord* r)
 }
 
 // The folder a found record is listed in: by its whole parent reference, where the search kept it
-// (not for the records of a loaded snapshot, which were placed when it was written).
-uint32_t ListedParent(const morvick::FolderSequences& sequences, uint32_t sector, uint32_t parentRecord)
+// (`reference`; none for the records of a loaded snapshot, which were placed when it was written).
+uint32_t ListedParent(
+    const morvick::FolderSequences& sequences, const FoundRecordReference* reference, uint32_t parentRecord)
 {
-    const FoundRecordReference* reference = FoundRecordReferenceAt(sector);
     // By the whole reference, not the number alone: else a folder made in a deleted one's record gets its files.
     return reference ? sequences.ListedParent(reference->parent, reference->parentHigh, reference->parentSequence)
                      : parentRecord;
@@ -106,8 +111,8 @@ void PlaceFoundFiles(const morvick::FolderSequences& sequences, const ScanFinish
     for (NtfsFileRecord* r = g_NtfsFileRecords.head; r && !ScanStopped(finished); r = r->next) {
         if (!InsideVolume(r))
             continue;
-        r->parentRecord = ListedParent(sequences, r->sector, r->parentRecord);
         const FoundRecordReference* reference = FoundRecordReferenceAt(r->sector);
+        r->parentRecord = ListedParent(sequences, reference, r->parentRecord);
         uint64_t size = 0;
         // The size where the attribute list places the first piece, not 0: else the file is listed empty, unsaved.
         if (reference && reference->dataElsewhere && SizeFromExtension(*r, size))
@@ -160,7 +165,7 @@ void FoundVolumeScanNtfs(const ScanFinishedWord& finished)
     }
     AddSplitMftRecords(b.volumeNumber);
     std::unordered_set<uint32_t> numbers;
-    std::vector<const FoundNtfsRecord*> folders;
+    std::vector<std::pair<const FoundNtfsRecord*, const FoundRecordReference*>> folders;
     morvick::FolderSequences sequences;
     uint32_t walked = 0;
     for (const FoundNtfsRecord* r = g_FoundNtfsRecords.head; r && !ScanStopped(finished); r = r->next) {
@@ -171,12 +176,13 @@ void FoundVolumeScanNtfs(const ScanFinishedWord& finished)
         // and save its files twice.
         if (!numbers.insert(r->recordNumber).second)
             continue;
-        folders.push_back(r);
-        if (const FoundRecordReference* reference = FoundRecordReferenceAt(r->sector))
+        const FoundRecordReference* reference = FoundRecordReferenceAt(r->sector);
+        folders.emplace_back(r, reference);
+        if (reference)
             sequences.Add(r->recordNumber, reference->sequence, reference->inUse);
     }
-    for (const FoundNtfsRecord* r : folders) {
-        AppendNewNtfsFolder(r->name, r->recordNumber, ListedParent(sequences, r->sector, r->parentRecord),
+    for (const auto& [r, reference] : folders) {
+        AppendNewNtfsFolder(r->name, r->recordNumber, ListedParent(sequences, reference, r->parentRecord),
             Join64(r->creationTimeLow, r->creationTimeHigh), Join64(r->changeTimeLow, r->changeTimeHigh), 0,
             r->deleted);
     }
