@@ -32,6 +32,12 @@ const uint8_t* FatTable::Sector(uint64_t index)
     return m_cache.emplace(index, std::move(bytes)).first->second.data();
 }
 
+uint32_t FatTable::EntryAt(const uint8_t* sector, uint32_t slot) const
+{
+    return m_fileSystem == FileSystemKind::kFat32 ? ReadLittleEndian32(sector + slot * 4) & 0x0FFFFFFFu
+                                                  : ReadLittleEndian16(sector + slot * 2);
+}
+
 bool FatTable::BeginsWithMediaEntry()
 {
     const uint8_t* sector = m_fatStart != 0 && m_sectorsPerFat != 0 ? Sector(0) : nullptr;
@@ -45,9 +51,7 @@ bool FatTable::SectorMayHoldFree(uint32_t cluster)
     if (sector == nullptr)
         return true;
     for (uint32_t i = 0; i < EntriesPerSector(); ++i) {
-        const bool free = m_fileSystem == FileSystemKind::kFat32 ? (ReadLittleEndian32(sector + i * 4) & 0x0FFFFFFFu) == 0
-                                                                 : ReadLittleEndian16(sector + i * 2) == 0;
-        if (free)
+        if (EntryAt(sector, i) == 0)
             return true;
     }
     return false;
@@ -59,33 +63,21 @@ FatLink FatTable::Lookup(uint32_t cluster, uint32_t& next)
     if (m_fatStart == 0 || (m_fileSystem != FileSystemKind::kFat16 && m_fileSystem != FileSystemKind::kFat32))
         return FatLink::Unreadable;
     const bool fat32 = m_fileSystem == FileSystemKind::kFat32;
-    const uint32_t perSector = fat32 ? 128 : 256;
-    const uint64_t index = cluster / perSector;
+    const uint64_t index = cluster / EntriesPerSector();
     if (index >= m_sectorsPerFat)
         return FatLink::Invalid;
     const uint8_t* sector = Sector(index);
     if (!sector)
         return FatLink::Unreadable;
-    const uint32_t slot = cluster % perSector;
-    uint32_t value;
     // FAT32 entries are masked to their 28 bits (the top four are reserved, and a FAT that sets them
     // would send chains out of the volume), and every end mark ends a chain, not the all-ones value
     // alone: chains that end in 0x0FFFFFF8 (or 0xFFF8) would be followed into a cluster of that number.
-    if (fat32) {
-        value = ReadLittleEndian32(sector + slot * 4) & 0x0FFFFFFFu;
-        next = value;
-        if (value >= 0x0FFFFFF8u)
-            return FatLink::End;
-        if (value == 0x0FFFFFF7u)
-            return FatLink::Bad;
-    } else {
-        value = ReadLittleEndian16(sector + slot * 2);
-        next = value;
-        if (value >= 0xFFF8u)
-            return FatLink::End;
-        if (value == 0xFFF7u)
-            return FatLink::Bad;
-    }
+    const uint32_t value = EntryAt(sector, cluster % EntriesPerSector());
+    next = value;
+    if (value >= (fat32 ? 0x0FFFFFF8u : 0xFFF8u))
+        return FatLink::End;
+    if (value == (fat32 ? 0x0FFFFFF7u : 0xFFF7u))
+        return FatLink::Bad;
     if (value == 0)
         return FatLink::Free;
     return IsDataCluster(value) ? FatLink::Next : FatLink::Invalid;

@@ -46,6 +46,8 @@ public:
 
 private:
     const uint8_t* Sector(uint64_t index);
+    // Entry `slot` of a FAT sector, a FAT32 entry masked to its 28 bits.
+    uint32_t EntryAt(const uint8_t* sector, uint32_t slot) const;
 
     SectorSource& m_disk;
     FileSystemKind m_fileSystem;
