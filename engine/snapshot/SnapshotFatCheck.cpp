@@ -1,8 +1,8 @@
 #include "engine/snapshot/SnapshotFatCheck.h"
 
 #include "engine/fat/FatBootSector.h"
-#include "engine/fat/FatDirectoryEntry.h"
 #include "engine/fat/FatDirectoryParser.h"
+#include "engine/fat/FatDirectoryStart.h"
 #include "engine/fat/FatEntryLists.h"
 #include "engine/image/SectorReader.h"
 #include "engine/snapshot/LoadedSnapshot.h"
@@ -121,9 +121,9 @@ std::vector<uint64_t> FolderSectors(const VolumeParameterBlock& b, morvick::Sect
     return sectors;
 }
 
-// Hands the folder's sectors to `visit` one by one, read into `buffer` (kFolderReadSectors sectors)
-// in runs of consecutive sectors and passing over those that cannot be read as the scans do, while
-// `visit` returns true.
+// Hands the folder's sectors to `visit` one by one with their index, read into `buffer`
+// (kFolderReadSectors sectors) in runs of consecutive sectors and passing over those that cannot be
+// read as the scans do, while `visit` returns true.
 template <class Visit>
 void ReadFolder(const std::vector<uint64_t>& sectors, std::vector<uint8_t>& buffer, Visit visit)
 {
@@ -136,161 +136,211 @@ void ReadFolder(const std::vector<uint64_t>& sectors, std::vector<uint8_t>& buff
             uint8_t* sector = buffer.data() + size_t{i} * kSectorSize;
             if (!whole && !ReadSectors(sectors[at] + i, 1, sector))
                 continue;
-            if (!visit(sector))
+            if (!visit(sector, at + i))
                 return;
         }
         at += count;
     }
 }
 
-// The sampled files of one folder, and which of them were found.
+// Windows clears the high word of a FAT32 entry's first cluster when it deletes the file: a deleted
+// entry whose high word is 0 keeps only the low 16 bits to compare.
+bool SameCluster(uint32_t found, bool deleted, uint32_t listed)
+{
+    return found == listed || (deleted && found <= 0xFFFF && found == (listed & 0xFFFF));
+}
+
+bool SameCharacters(const std::u16string& found, size_t from, const char16_t* listed)
+{
+    size_t i = from;
+    for (; i < found.size() && *listed != 0; ++i, ++listed) {
+        if (found[i] != *listed && (found[i] < 0x80 || *listed < 0x80))
+            return false;
+    }
+    return i == found.size() && *listed == 0;
+}
+
+// A file deleted since the snapshot lost the first character of its short name (0xE5, read as
+// "x"): with no long name, as cameras write them, only the rest of the name can be compared.
+// A short name's characters above 0x7F come from the OEM code page, which may differ between
+// the computer that made the snapshot and this one (and read each byte as itself before): they
+// match any such character.
+bool SameName(const morvick::FatFoundEntry& entry, const FatEntryRecord& file)
+{
+    const char16_t* name = file.name != nullptr ? file.name : u"";
+    if (SameCharacters(entry.name, 0, name))
+        return true;
+    return entry.deleted && name[0] != 0 && entry.name.size() > 1 && SameCharacters(entry.name, 1, name + 1);
+}
+
+// Whether the entry is the listed file: its name and first cluster, and the size of a file listed
+// deleted, whose entry nothing writes any more. A live file may have been written since the
+// snapshot: its size tells nothing.
+bool IsListedFile(const morvick::FatFoundEntry& entry, const FatEntryRecord& file)
+{
+    return !entry.folder && SameCluster(entry.firstCluster, entry.deleted, file.firstCluster) &&
+        (file.deleted == 0 || entry.size == file.size) && SameName(entry, file);
+}
+
+// The sampled files of one folder: which of them were found, and the entries met under the name of
+// one not found yet with another first cluster or size (a few for each).
 class FolderFiles {
 public:
-    explicit FolderFiles(const std::vector<const FatEntryRecord*>& files) : m_files(files), m_found(files.size(), false)
+    explicit FolderFiles(const std::vector<const FatEntryRecord*>& files)
+        : m_files(files), m_found(files.size(), false), m_clashCount(files.size(), 0)
     {}
 
     size_t Missing() const { return m_missing; }
 
-    // True when a short entry of the sector up to the folder's end names the first cluster of a file
-    // not found yet; `ended` tells whether the folder ends in it.
-    bool MayHoldOne(const uint8_t* sector, bool fat32, bool& ended) const
-    {
-        bool candidate = false;
-        for (size_t at = 0; at < kSectorSize; at += morvick::kFatDirectoryEntrySize) {
-            const uint8_t* entry = sector + at;
-            if (entry[0] == 0) {
-                ended = true;
-                break;
-            }
-            if (entry[11] == morvick::kFatAttrLongName)
-                continue;
-            const uint32_t cluster = morvick::DecodeFatShortEntry(entry, fat32).firstCluster;
-            const bool deleted = entry[0] == morvick::kFatDeletedMark;
-            for (size_t i = 0; i < m_files.size() && !candidate; ++i)
-                candidate = !m_found[i] && SameCluster(cluster, deleted, m_files[i]->firstCluster);
-        }
-        return candidate;
-    }
-
-    void Found(const morvick::FatFoundEntry& entry)
+    void Met(const morvick::FatFoundEntry& entry)
     {
         if (entry.folder)
             return;
         for (size_t i = 0; i < m_files.size(); ++i) {
-            const char16_t* name = m_files[i]->name != nullptr ? m_files[i]->name : u"";
-            if (!m_found[i] && SameCluster(entry.firstCluster, entry.deleted, m_files[i]->firstCluster) &&
-                SameName(entry, name)) {
+            if (m_found[i] || !SameName(entry, *m_files[i]))
+                continue;
+            if (IsListedFile(entry, *m_files[i])) {
                 m_found[i] = true;
                 --m_missing;
+            } else if (m_clashCount[i] < kMaxClashesPerFile) {
+                ++m_clashCount[i];
+                m_clashes.emplace_back(i, entry);
             }
         }
     }
 
-private:
-    // Windows clears the high word of a FAT32 entry's first cluster when it deletes the file: a
-    // deleted entry whose high word is 0 keeps only the low 16 bits to compare.
-    static bool SameCluster(uint32_t found, bool deleted, uint32_t listed)
+    // The entries that bear the name of a file not found, after the search.
+    std::vector<morvick::FatFoundEntry> Clashes() const
     {
-        return found == listed || (deleted && found <= 0xFFFF && found == (listed & 0xFFFF));
-    }
-
-    // A file deleted since the snapshot lost the first character of its short name (0xE5, read as
-    // "x"): with no long name, as cameras write them, only the rest of the name can be compared.
-    // A short name's characters above 0x7F come from the OEM code page, which may differ between
-    // the computer that made the snapshot and this one (and read each byte as itself before): they
-    // match any such character.
-    static bool SameName(const morvick::FatFoundEntry& entry, const char16_t* name)
-    {
-        if (SameCharacters(entry.name, 0, name))
-            return true;
-        return entry.deleted && name[0] != 0 && entry.name.size() > 1 && SameCharacters(entry.name, 1, name + 1);
-    }
-
-    static bool SameCharacters(const std::u16string& found, size_t from, const char16_t* listed)
-    {
-        size_t i = from;
-        for (; i < found.size() && *listed != 0; ++i, ++listed) {
-            if (found[i] != *listed && (found[i] < 0x80 || *listed < 0x80))
-                return false;
+        std::vector<morvick::FatFoundEntry> clashes;
+        for (const auto& [file, entry] : m_clashes) {
+            if (!m_found[file])
+                clashes.push_back(entry);
         }
-        return i == found.size() && *listed == 0;
+        return clashes;
     }
 
+private:
+    static constexpr uint8_t kMaxClashesPerFile = 4;
     const std::vector<const FatEntryRecord*>& m_files;
     std::vector<bool> m_found;
+    std::vector<uint8_t> m_clashCount;
     size_t m_missing = m_files.size();
+    std::vector<std::pair<size_t, morvick::FatFoundEntry>> m_clashes;
 };
 
-// Looks for the files in their folder's sectors. Only a sector whose short entries name one of
-// their first clusters is parsed, with the two sectors before it, which hold the rest of the
-// longest name that may end in it.
+// What the search of one folder's sectors showed.
+struct FolderFacts {
+    bool ended = false;         // the folder's end was met in them
+    bool startsFolder = false;  // the scans read them: the root, or a first sector that starts a folder
+};
+
+// Looks for the files in their folder's sectors, parsed as the scans parse them: up to the folder's
+// end, or until every file is found.
 class FolderSearch {
 public:
     explicit FolderSearch(bool fat32) : m_fat32(fat32) {}
 
-    // True when the folder's end was met in its sectors.
-    bool Search(const std::vector<uint64_t>& sectors, uint32_t folder, FolderFiles& files)
+    FolderFacts Search(const std::vector<uint64_t>& sectors, uint32_t folder, FolderFiles& files)
     {
-        size_t held = 0;
-        bool folderEnded = false;
-        ReadFolder(sectors, m_buffer, [&](const uint8_t* sector) {
-            std::copy(m_window.begin() + kSectorSize, m_window.end(), m_window.begin());
-            std::copy(sector, sector + kSectorSize, m_window.end() - kSectorSize);
-            held = std::min(held + 1, kWindowSectors);
-            bool ended = false;
-            if (files.MayHoldOne(sector, m_fat32, ended)) {
-                morvick::FatDirectoryParser parser(m_fat32, folder, false,
-                    [&files](const morvick::FatFoundEntry& entry) { files.Found(entry); });
-                parser.Feed(m_window.data() + (kWindowSectors - held) * kSectorSize, held * kSectorSize);
-            }
-            folderEnded = ended;
-            return files.Missing() != 0 && !ended;
+        FolderFacts facts;
+        facts.startsFolder = folder == 0;
+        morvick::FatDirectoryParser parser(m_fat32, folder, false,
+            [&files](const morvick::FatFoundEntry& entry) { files.Met(entry); });
+        ReadFolder(sectors, m_buffer, [&](const uint8_t* sector, size_t index) {
+            if (index == 0 && folder != 0)
+                facts.startsFolder = morvick::IsFatDirectoryStart(sector, kSectorSize);
+            parser.Feed(sector, kSectorSize);
+            return files.Missing() != 0 && !parser.Ended();
         });
-        return folderEnded;
+        facts.ended = parser.Ended();
+        return facts;
     }
 
 private:
-    static constexpr size_t kWindowSectors = 3;
     bool m_fat32;
     std::vector<uint8_t> m_buffer = std::vector<uint8_t>(size_t{kFolderReadSectors} * kSectorSize);
-    std::vector<uint8_t> m_window = std::vector<uint8_t>(kWindowSectors * kSectorSize);
 };
 
-// Each sampled file must be named in its folder with its first cluster; the folders are read once
+// An entry met in a folder under the name of a sampled file that was not found there.
+struct Clash {
+    uint32_t folder;
+    morvick::FatFoundEntry entry;
+};
+
+// True when each clashing entry is a file the snapshot lists in that folder: the folder held two
+// entries of one name (a file deleted and made again, or deleted twice), and the scan listed both.
+// One that the snapshot does not list was never read by the scan that made it.
+bool SnapshotListsEach(const LoadedSnapshot& s, const std::vector<Clash>& clashes)
+{
+    std::map<uint32_t, std::vector<size_t>> byFolder;
+    for (size_t i = 0; i < clashes.size(); ++i)
+        byFolder[clashes[i].folder].push_back(i);
+    std::vector<bool> listed(clashes.size(), false);
+    size_t left = clashes.size();
+    for (const FatEntryRecord* e = s.fatEntries.head; e && left != 0; e = e->next) {
+        const auto folder = byFolder.find(e->parentCluster);
+        if (folder == byFolder.end())
+            continue;
+        for (size_t i : folder->second) {
+            if (!listed[i] && IsListedFile(clashes[i].entry, *e)) {
+                listed[i] = true;
+                --left;
+            }
+        }
+    }
+    return left == 0;
+}
+
+// Each sampled file must be in its folder's sectors as the snapshot lists it. A file missing from a
+// folder read to its end contradicts the snapshot; so does, in any folder, an entry of a missing
+// file's name with another first cluster or size that the snapshot does not list: another volume's
+// file of that name, as on a card of the same camera formatted alike. The folders are read once
 // each, and only as far as needed.
 SampleVerdict CheckFatFiles(const LoadedSnapshot& s, uint32_t rootCluster)
 {
     SampleVerdict verdict;
-    // The files the scan could not place (under "Lost Dir", in a folder of its own there or not) lie
-    // in no folder's chain.
-    std::set<uint32_t> lost{kLostDirCluster};
+    // The folders the scan made under "Lost Dir" for the parents that free clusters of entries name:
+    // their files may come from those clusters, which no chain of theirs reaches.
+    std::set<uint32_t> lostFolders;
     for (const FatFolderRecord* f = s.fatFolders.head; f; f = f->next) {
         if (f->parentCluster == kLostDirCluster)
-            lost.insert(f->firstCluster);
+            lostFolders.insert(f->firstCluster);
     }
+    // The files right under "Lost Dir" come from clusters that no folder is known for: no folder's
+    // sectors tell anything of them.
     std::map<uint32_t, std::vector<const FatEntryRecord*>> byFolder;
     for (const FatEntryRecord* e : SampleSnapshotRecords(s.fatEntries)) {
-        if (lost.count(e->parentCluster) == 0)
+        if (e->parentCluster != kLostDirCluster)
             byFolder[e->parentCluster].push_back(e);
     }
     const VolumeParameterBlock& b = s.block;
     const bool fat32 = b.browsedFileSystemType == FileSystemKind::kFat32;
     morvick::EngineSectorSource disk;
     FolderSearch search(fat32);
+    std::vector<Clash> clashes;
     for (const auto& [folder, sampled] : byFolder) {
         const std::vector<uint64_t> sectors = FolderSectors(b, disk, folder, rootCluster);
         if (sectors.empty())
             continue;
         FolderFiles files(sampled);
-        const bool ended = search.Search(sectors, folder, files);
+        const FolderFacts facts = search.Search(sectors, folder, files);
         verdict.confirmed += static_cast<uint32_t>(sampled.size() - files.Missing());
         // A folder whose chain ends before the folder does (a deleted folder's freed chain) has the
         // rest of its files in clusters nothing links to it: not finding them there tells nothing.
-        if (files.Missing() != 0 && ended) {
+        if (files.Missing() != 0 && facts.ended && lostFolders.count(folder) == 0) {
             verdict.contradicted = true;
-            break;
+            return verdict;
         }
+        // Sectors that no scan parsed as the folder's (no folder starts there) list nothing the
+        // snapshot must hold.
+        if (!facts.startsFolder)
+            continue;
+        for (const morvick::FatFoundEntry& entry : files.Clashes())
+            clashes.push_back({folder, entry});
     }
+    // Not only files missing from whole folders: a card formatted alike passed, its photos saved under these names.
+    verdict.contradicted = !SnapshotListsEach(s, clashes);
     return verdict;
 }
 

@@ -40,10 +40,10 @@ TEST(SnapshotProgress, TheDialogComesForTheLoadAndItsTreeAndGoesAfter)
     HWND dialog = nullptr;
     {
         // A source that holds the test volume's files, as a load checks: their entries hold the names'
-        // bytes as the volume lists them.
+        // bytes and the sizes as the volume lists them.
         MemoryDisk disk(MakeFatVolume(FileSystemKind::kFat32, 0, 1,
-            {{0, "r1      txt", 100}, {0, "r2      bin", 101}, {10, "a1      txt", 102}, {10, "a2      txt", 103},
-                {11, "x       jpg", 104}, {20, "b1      txt", 105}}));
+            {{0, "r1      txt", 100, 100}, {0, "r2      bin", 101, 2000}, {10, "a1      txt", 102, 1024},
+                {10, "a2      txt", 103, 1025}, {11, "x       jpg", 104, 5000}, {20, "b1      txt", 105, 10}}));
         ASSERT_TRUE(SaveSnapshotFile(path16));
         CSnapshotLoadProgress progress(&owner);
         dialog = progress.Window();

@@ -18,6 +18,7 @@
 #include <filesystem>
 #include <fstream>
 #include <memory>
+#include <string>
 
 namespace {
 
@@ -216,6 +217,73 @@ TEST_F(SnapshotLoad, AFatFileDeletedSinceTheSnapshotIsStillKnown)
         g_nScanMode = kScanQuick;
         AddFatFile(u"IMG_0001.JPG", 0x12345, 0, 10);
         const std::u16string path = ToPath16(temp.Path() / "deleted.srzq");
+        ASSERT_TRUE(SaveSnapshotFile(path));
+        UseSource(source);
+        RecordingObserver observer;
+        EXPECT_EQ(LoadSnapshotFile(path), c.loads);
+    }
+}
+
+// Of a deleted folder only the first cluster is read, its chain freed: a file not met there may lie
+// in a later cluster. A file of its name met there at another first cluster, or with another size
+// (a deleted entry keeps its size), is another volume's file, as on a card of the same camera
+// formatted alike, unless the snapshot lists that entry too (one name deleted twice in the folder).
+// So in a folder the scan put under "Lost Dir", whose files may come from free clusters: there a file
+// not met tells nothing, even where the folder ends. A live file may have been written since.
+TEST_F(SnapshotLoad, AFileMetInItsFolderAtAnotherClusterOrSizeContradicts)
+{
+    struct Case {
+        const char* what;
+        bool loads;
+        uint32_t cluster;  // of IMG_0001.JPG's entry; 0: none
+        uint32_t size;
+        bool deleted = true;       // the entry, the file and its folder
+        bool ends = false;         // the folder ends in its first cluster
+        bool lostFolder = false;   // the folder stands under "Lost Dir"
+        bool twinListed = false;   // the snapshot also lists the entry of cluster 11
+        bool startsFolder = true;  // the cluster begins with "." and "..": the scans read it
+    };
+    const Case cases[] = {
+        {"the file as listed", true, 10, 5000},
+        {"not met", true, 0, 0},
+        {"another cluster", false, 11, 5000},
+        {"another size", false, 10, 4999},
+        {"a live file written since", true, 10, 4999, false},
+        {"a live file elsewhere", false, 11, 5000, false},
+        {"not met where the folder ends", false, 0, 0, true, true},
+        {"another cluster, under Lost Dir", false, 11, 5000, true, false, true},
+        {"not met where a folder under Lost Dir ends", true, 0, 0, true, true, true},
+        {"a twin that the snapshot lists", true, 11, 5000, true, false, false, true},
+        {"another cluster where no folder starts", true, 11, 5000, true, false, false, false, false},
+    };
+    std::vector<std::string> others;
+    for (int n = 1001; n <= 1016; ++n)
+        others.push_back("\xE5MG_" + std::to_string(n) + "JPG");
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        // The folder's first cluster (one sector): its "." and ".." entries, full of other files
+        // unless it ends after one (no end of it is met there).
+        std::vector<FatTestFile> entries;
+        if (c.startsFolder)
+            entries = {{3, ".          ", 3}, {3, "..         ", 0}};
+        if (c.cluster != 0)
+            entries.push_back({3, c.deleted ? "\xE5MG_0001JPG" : "IMG_0001JPG", c.cluster, c.size});
+        const size_t count = c.ends ? entries.size() + 1 : 16;
+        for (size_t i = 0; entries.size() < count; ++i)
+            entries.push_back({3, others[i].c_str(), static_cast<uint32_t>(100 + i), 1000});
+        const std::vector<uint8_t> source = MakeFatVolume(FileSystemKind::kFat32, 63, 1, entries);
+        FreeFoundEntryLists();
+        g_nScanMode = kScanQuick;
+        if (c.lostFolder) {
+            AddFatFolder(u"Lost Dir", kLostDirCluster, 0);
+            AddFatFolder(u"Dir3", 3, kLostDirCluster);
+        } else {
+            AddFatFolder(u"100PHOTO", 3, 0, c.deleted ? 1 : 0);
+        }
+        AddFatFile(u"IMG_0001.JPG", 10, 3, 5000, c.deleted ? 1 : 0);
+        if (c.twinListed)
+            AddFatFile(u"IMG_0001.JPG", 11, 3, 5000, 1);
+        const std::u16string path = ToPath16(temp.Path() / "folder.srzq");
         ASSERT_TRUE(SaveSnapshotFile(path));
         UseSource(source);
         RecordingObserver observer;

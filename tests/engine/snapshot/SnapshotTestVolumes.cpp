@@ -74,6 +74,8 @@ std::vector<uint8_t> MakeFatVolume(FileSystemKind kind, uint32_t start, uint32_t
         entry[21] = static_cast<uint8_t>(f.cluster >> 24);
         entry[26] = static_cast<uint8_t>(f.cluster);
         entry[27] = static_cast<uint8_t>(f.cluster >> 8);
+        for (int i = 0; i < 4; ++i)
+            entry[28 + i] = static_cast<uint8_t>(f.size >> (8 * i));
         PutBytes(raw, folder * kSectorSize + 32u * used[f.folder]++, entry, sizeof entry);
     }
     raw.resize((raw.size() + kSectorSize - 1) / kSectorSize * kSectorSize);  // whole sectors only

@@ -10,13 +10,14 @@
 #include <vector>
 
 // A file entry of a FAT folder: the folder's first cluster (0 for the root), an 8.3 name of eleven
-// blank-padded characters and the file's first cluster. Byte 12 asks for the name in lower case, as
-// Windows writes a lower-case 8.3 name; it is listed as its bytes stand all the same ("KEEP    TXT"
-// as "KEEP.TXT").
+// blank-padded characters (0xE5 first for a deleted file), the file's first cluster and its size.
+// Byte 12 asks for the name in lower case, as Windows writes a lower-case 8.3 name; it is listed as
+// its bytes stand all the same ("KEEP    TXT" as "KEEP.TXT").
 struct FatTestFile {
     uint32_t folder;
     const char* shortName;
     uint32_t cluster;
+    uint32_t size = 0;
 };
 
 // A FAT16 or FAT32 volume at `start`: the boot sector, a FAT that begins with the media byte, and
