@@ -62,6 +62,7 @@ private:
     bool MoveTo(int32_t index);
 
     void* m_unzip = nullptr;
+    ArchiveSource* m_source = nullptr;
     bool m_empty = false;  // an archive of no entries (which minizip does not open)
     int32_t m_count = 0;
     int32_t m_current = 0;

@@ -174,6 +174,32 @@ TEST(ZipDirectoryWalk, DamagedArchives)
     EXPECT_EQ(empty.directory.EntryCount(), 0);
 }
 
+TEST(ZipDirectoryWalk, EntriesOfEveryMethodGiveTheirExtraField)
+{
+    // LZMA, a method minizip does not unpack: the local header is still checked and its "UT" times
+    // and "up" name are read.
+    Archive a("lzma.zip");
+    ASSERT_TRUE(a.opened);
+    ZipEntryFacts e;
+    ASSERT_EQ(a.directory.GetEntry(0, e), kZipOk);
+    EXPECT_EQ(a.Name(e), "caf\xC3\xA9.txt");
+    EXPECT_EQ(Calendar(e.modificationTime), "2024-01-31 12:34:56");
+    EXPECT_EQ(Calendar(e.accessTime), "2024-02-01 08:00:00");
+    EXPECT_EQ(Calendar(e.creationTime), "2023-06-15 09:30:10");
+    // A local header whose CRC differs from the directory's does not match: the directory's
+    // description, without the extra field.
+    Archive bad("lzma-bad-local.zip");
+    ASSERT_TRUE(bad.opened);
+    EXPECT_EQ(bad.directory.GetEntry(0, e), kZipLocalHeaderMismatch);
+    EXPECT_EQ(a.Name(e), "cafe.txt");
+    EXPECT_EQ(Calendar(e.modificationTime), "2023-06-15 09:30:10");
+    // An extra field that runs past the archive's end cannot be read.
+    Archive past("extra-past-end.zip");
+    ASSERT_TRUE(past.opened);
+    EXPECT_EQ(past.directory.GetEntry(0, e), kZipExtraFieldFailed);
+    EXPECT_EQ(e.uncompressedSize, 19u * 20u);
+}
+
 TEST(ZipExtraField, BlocksAreBoundedByTheField)
 {
     ZipEntryFacts facts;
