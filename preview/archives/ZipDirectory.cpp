@@ -84,12 +84,14 @@ uint32_t Little32(const uint8_t* p)
         (static_cast<uint32_t>(p[3]) << 24);
 }
 
-void SetUnixTime(const uint8_t* p, uint64_t& target)
+// False for a time outside the calendar, which keeps the MS-DOS time.
+bool SetUnixTime(const uint8_t* p, uint64_t& target)
 {
     uint64_t fileTime = 0;
-    // A time outside the calendar keeps the MS-DOS time.
-    if (UnixTimeToFileTime(static_cast<int32_t>(Little32(p)), fileTime))
-        target = fileTime;
+    if (!UnixTimeToFileTime(static_cast<int32_t>(Little32(p)), fileTime))
+        return false;
+    target = fileTime;
+    return true;
 }
 
 // True when the local header at offset agrees with the central directory's description: its
@@ -154,7 +156,8 @@ void ReadZipExtraField(const uint8_t* data, size_t size, ZipEntryFacts& facts, u
                     continue;
                 if (length - at < 4)
                     break;
-                SetUnixTime(block + at, *targets[bit]);
+                if (SetUnixTime(block + at, *targets[bit]))
+                    facts.utcTimes |= static_cast<uint8_t>(1 << bit);
                 at += 4;
             }
         } else if (tag == kTagUnicodePath && length >= 5 && block[0] == 1 && fullNameKnown &&
