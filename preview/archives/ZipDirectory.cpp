@@ -1,9 +1,9 @@
 #include "preview/archives/ZipDirectory.h"
 
 #include "preview/archives/FileTimes.h"
+#include "preview/minizip/UnzipLocalHeader.h"
 #include "preview/text/Utf8.h"
 
-#include <unzip.h>
 #include <zlib.h>
 
 #include <climits>
@@ -16,7 +16,8 @@ namespace {
 
 constexpr uint16_t kTagExtendedTime = 0x5455;  // "UT"
 constexpr uint16_t kTagUnicodePath = 0x7075;   // "up"
-constexpr size_t kLocalExtraMax = 65535;
+constexpr size_t kLocalHeaderBytes = 30;
+constexpr uint32_t kLocalHeaderSignature = 0x04034B50;
 constexpr uLong kHostUnix = 3;
 
 // The file layer minizip reads through: a position over an ArchiveSource.
@@ -83,12 +84,36 @@ uint32_t Little32(const uint8_t* p)
         (static_cast<uint32_t>(p[3]) << 24);
 }
 
-void SetUnixTime(const uint8_t* p, uint64_t& target)
+// False for a time outside the calendar, which keeps the MS-DOS time.
+bool SetUnixTime(const uint8_t* p, uint64_t& target)
 {
     uint64_t fileTime = 0;
-    // A time outside the calendar keeps the MS-DOS time.
-    if (UnixTimeToFileTime(static_cast<int32_t>(Little32(p)), fileTime))
-        target = fileTime;
+    if (!UnixTimeToFileTime(static_cast<int32_t>(Little32(p)), fileTime))
+        return false;
+    target = fileTime;
+    return true;
+}
+
+// True when the local header at offset agrees with the central directory's description: its
+// signature, method and name length, and its CRC and sizes unless a data descriptor after the data
+// gives them (flag bit 3) or a size is left to the zip64 field. Gives where its extra field lies.
+bool LocalHeaderMatches(ArchiveSource& source, uint64_t offset, const unz_file_info64& info, uint64_t& extraAt,
+    uint16_t& extraLength)
+{
+    uint8_t h[kLocalHeaderBytes];
+    if (source.ReadAt(offset, h, sizeof h) != sizeof h || Little32(h) != kLocalHeaderSignature)
+        return false;
+    if (Little16(h + 8) != info.compression_method || Little16(h + 26) != info.size_filename)
+        return false;
+    if ((Little16(h + 6) & 0x08) == 0) {
+        uint32_t compressed = Little32(h + 18), uncompressed = Little32(h + 22);
+        if (Little32(h + 14) != info.crc || (compressed != 0xFFFFFFFF && compressed != info.compressed_size) ||
+            (uncompressed != 0xFFFFFFFF && uncompressed != info.uncompressed_size))
+            return false;
+    }
+    extraAt = offset + kLocalHeaderBytes + Little16(h + 26);
+    extraLength = Little16(h + 28);
+    return true;
 }
 
 }  // namespace
@@ -131,7 +156,8 @@ void ReadZipExtraField(const uint8_t* data, size_t size, ZipEntryFacts& facts, u
                     continue;
                 if (length - at < 4)
                     break;
-                SetUnixTime(block + at, *targets[bit]);
+                if (SetUnixTime(block + at, *targets[bit]))
+                    facts.utcTimes |= static_cast<uint8_t>(1 << bit);
                 at += 4;
             }
         } else if (tag == kTagUnicodePath && length >= 5 && block[0] == 1 && fullNameKnown &&
@@ -158,6 +184,7 @@ bool ZipDirectory::Open(ArchiveSource& source)
     functions.zseek64_file = SeekStream;
     functions.zclose_file = CloseStream;
     functions.zerror_file = ErrorOfStream;
+    m_source = &source;
     m_unzip = unzOpen2_64(&source, &functions);
     if (m_unzip == nullptr) {
         // minizip takes an end record at the very start for none: an archive without entries.
@@ -186,6 +213,7 @@ void ZipDirectory::Close()
     if (m_unzip != nullptr)
         unzClose(m_unzip);
     m_unzip = nullptr;
+    m_source = nullptr;
     m_empty = false;
     m_count = 0;
     m_lastIndex = -1;
@@ -236,18 +264,22 @@ uint32_t ZipDirectory::Describe(ZipEntryFacts& facts)
     DosDateTimeToFileTime64(facts.dosDate, facts.dosTime, dos);
     facts.accessTime = facts.creationTime = facts.modificationTime = dos;
 
-    // The local header must agree with the central directory; its extra field holds the times.
-    if (unzOpenCurrentFile2(m_unzip, nullptr, nullptr, 1) != UNZ_OK)
+    // The local header must agree with the central directory; its extra field holds the times. It is
+    // read here: minizip opens no entry of a method but stored, deflate and bzip2, and an entry of
+    // any other lost its times and its Unicode name.
+    ZPOS64_T local = 0;
+    uint64_t extraAt = 0;
+    uint16_t extraLength = 0;
+    if (unzGetLocalHeaderOffset64(m_unzip, &local) != UNZ_OK ||
+        !LocalHeaderMatches(*m_source, local, info, extraAt, extraLength))
         return kZipLocalHeaderMismatch;
-    std::vector<uint8_t> extra(kLocalExtraMax);
-    int read = unzGetLocalExtrafield(m_unzip, extra.data(), static_cast<unsigned>(extra.size()));
-    unzCloseCurrentFile(m_unzip);
-    if (read < 0)
+    std::vector<uint8_t> extra(extraLength);
+    if (!extra.empty() && m_source->ReadAt(extraAt, extra.data(), extra.size()) != extra.size())
         return kZipExtraFieldFailed;
     bool fullName = info.size_filename <= kZipNameBytes;
     uint32_t crc = static_cast<uint32_t>(
         crc32(0, reinterpret_cast<const Bytef*>(facts.storedName.data()), static_cast<uInt>(nameLength)));
-    ReadZipExtraField(extra.data(), static_cast<size_t>(read), facts, crc, fullName);
+    ReadZipExtraField(extra.data(), extra.size(), facts, crc, fullName);
     return kZipOk;
 }
 

@@ -24,6 +24,9 @@ enum ZipResult : uint32_t {
 
 constexpr size_t kZipNameBytes = 260;
 
+// The bits of ZipEntryFacts::utcTimes (those of the "UT" block's flags).
+enum : uint8_t { kZipModificationUtc = 1, kZipAccessUtc = 2, kZipCreationUtc = 4 };
+
 struct ZipEntryFacts {
     int32_t index = 0;           // for the request -1: the number of entries
     std::string storedName;      // at most 260 bytes, as stored
@@ -31,7 +34,10 @@ struct ZipEntryFacts {
     uint32_t externalAttributes = 0;
     uint32_t attributes = 0;  // the platform's file-attribute bits
     uint16_t dosDate = 0, dosTime = 0;
-    uint64_t accessTime = 0, creationTime = 0, modificationTime = 0;  // file times, 0 when unknown
+    // File times, 0 when unknown: from the "UT" block true UTC (flagged in utcTimes), else the MS-DOS
+    // time as it stands, which is the local clock of the computer that wrote the archive.
+    uint64_t accessTime = 0, creationTime = 0, modificationTime = 0;
+    uint8_t utcTimes = 0;  // kZipModificationUtc, kZipAccessUtc, kZipCreationUtc
     uint64_t compressedSize = 0, uncompressedSize = 0;
 };
 
@@ -62,6 +68,7 @@ private:
     bool MoveTo(int32_t index);
 
     void* m_unzip = nullptr;
+    ArchiveSource* m_source = nullptr;
     bool m_empty = false;  // an archive of no entries (which minizip does not open)
     int32_t m_count = 0;
     int32_t m_current = 0;

@@ -237,6 +237,7 @@ bool DxfZoomExtents(DxfViewProperties& view, const DxfExtents& extents)
 
 bool DxfZoomAboutCentre(DxfViewProperties& view, double newZoom)
 {
+    // Within 1e-6..1e6 (34 wheel steps either way): unbounded steps reach 0 or infinity, and the scale divides by 0.
     if (!DxfViewUsable(view) || !std::isfinite(newZoom) || newZoom < kDxfMinZoom || newZoom > kDxfMaxZoom)
         return false;
     int cx = (view.right - view.left) / 2;

@@ -50,6 +50,7 @@ std::wstring CleanHtml(const std::wstring& source, bool allPreformatted, CHtmlPa
                 size_t close = HtmlFindNoCase(t, i + 4, n, L"-->");
                 i = close >= n ? n : close + 3;
             } else if (IsTagAt(t, i, n, L"<title")) {
+                // Past its ">", not 7 characters: attributes would join the title, a "<title" at the end read past it.
                 size_t from = HtmlSkipTag(t, i, n);
                 while (from < n && HtmlIsSpace(t[from]))
                     ++from;

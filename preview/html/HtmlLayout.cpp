@@ -89,6 +89,7 @@ void CHtmlLayout::LayoutBoxes(HtmlRect& rect, HtmlBoxList& boxes)
 {
     const int areaLeft = rect.left;
     const int areaRight = std::max(rect.right, rect.left);
+    const int areaTop = rect.top;
     int left = areaLeft, right = areaRight, top = rect.top, x = areaLeft;
     std::vector<LineItem> line;
     std::vector<ActiveFloat> floats;
@@ -134,6 +135,7 @@ void CHtmlLayout::LayoutBoxes(HtmlRect& rect, HtmlBoxList& boxes)
         int space = right - left - lineWidth;
         std::vector<int> shift(line.size(), 0);
         if (firstBox.align == kAlignRight) {
+            // Not leftwards: a line wider than the space would start left of its margin, off the page or on a float.
             std::fill(shift.begin(), shift.end(), std::max(space, 0));
         } else if (firstBox.align == kAlignCentre) {
             std::fill(shift.begin(), shift.end(), std::max(space / 2, 0));
@@ -171,7 +173,8 @@ void CHtmlLayout::LayoutBoxes(HtmlRect& rect, HtmlBoxList& boxes)
                     int raise = 0;
                     if (b + 1 < boxes.size() && boxes[b + 1]->kind == kBoxText)
                         raise = boxes[b + 1]->height / 2;
-                    box.y = std::max(top, top + height - box.height - raise);
+                    // Not above the area: a rule first on a page would lie off the canvas, first in a cell on its edge.
+                    box.y = std::max(areaTop, top + height - box.height - raise);
                     continue;
                 }
                 box.x += shift[k];

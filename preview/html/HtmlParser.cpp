@@ -226,6 +226,7 @@ void CHtmlParser::ParseHtml(size_t begin, size_t end, HtmlBoxList& boxes, const 
         end = m_text.size();
 
     size_t i = begin;
+    // Only outside preformatted text: skipping there takes a text file's first blank lines and a block's indent.
     if (!preformatted) {
         while (i < end && HtmlIsSpace(m_t[i]))
             ++i;

@@ -1,6 +1,7 @@
 #include "preview/win/archives/ArchiveListView.h"
 
 #include "preview/win/archives/CabListing.h"
+#include "preview/win/archives/DosFileTime.h"
 #include "preview/win/archives/RarListing.h"
 #include "preview/win/archives/ZipBackEnd.h"
 #include "preview/win/host/PreviewDocument.h"
@@ -236,10 +237,8 @@ BOOL CMyListCtrl::ListRar()
         AddRow(i, entry.name);
         m_pList->SetItemText(i, 1, CRarReader::IsDirectory(entry.flags) ? L"Yes" : L"No");
         m_pList->SetItemText(i, 2, Number(entry.unpackedSize));
-        FILETIME time = {};
         DWORD dos = static_cast<DWORD>(entry.time);
-        ::DosDateTimeToFileTime(HIWORD(dos), LOWORD(dos), &time);
-        m_pList->SetItemText(i, 3, DateText(time));
+        m_pList->SetItemText(i, 3, DateText(DosTimeToUtcFileTime(HIWORD(dos), LOWORD(dos))));
         m_pList->SetItemText(i, 4, AttributeText(static_cast<DWORD>(entry.attributes)));
     }
     m_pList->SetRedraw(TRUE);

@@ -1,6 +1,7 @@
 #include "preview/win/archives/CabListing.h"
 
 #include "preview/text/Utf8.h"
+#include "preview/win/archives/DosFileTime.h"
 #include "preview/win/host/AnsiPath.h"
 
 #include <fcntl.h>
@@ -100,8 +101,7 @@ FNFDINOTIFY(Notify)
     int slash = stored.ReverseFind(L'\\');
     CString folder = slash >= 0 ? stored.Left(slash + 1) : CString();
     CString name = slash >= 0 ? stored.Mid(slash + 1) : stored;
-    FILETIME time = {};
-    ::DosDateTimeToFileTime(pfdin->date, pfdin->time, &time);
+    FILETIME time = DosTimeToUtcFileTime(pfdin->date, pfdin->time);
     CabEntries().AddHead(new CCabEntry(name, folder, static_cast<DWORD>(pfdin->cb), time, pfdin->attribs));
     return 0;  // skip the file: nothing is written
 }

@@ -2,6 +2,7 @@
 
 #include "preview/archives/HandleArchiveSource.h"
 #include "preview/archives/ZipDirectory.h"
+#include "preview/win/archives/DosFileTime.h"
 
 #include <cstring>
 #include <memory>
@@ -18,6 +19,12 @@ FILETIME ToFileTime(uint64_t value)
     ft.dwLowDateTime = static_cast<DWORD>(value);
     ft.dwHighDateTime = static_cast<DWORD>(value >> 32);
     return ft;
+}
+
+// A "UT" time as it is (UTC); any other time is the entry's MS-DOS time, made UTC from local time.
+FILETIME EntryTime(const morvick::ZipEntryFacts& facts, uint64_t value, uint8_t utcBit)
+{
+    return (facts.utcTimes & utcBit) != 0 ? ToFileTime(value) : DosTimeToUtcFileTime(facts.dosDate, facts.dosTime);
 }
 
 DWORD Finish(DWORD result)
@@ -83,9 +90,9 @@ DWORD ZipGetEntry(HZIP hZip, int nIndex, ZipEntryInfo* pEntry)
     size_t length = name.size() < MAX_PATH - 1 ? name.size() : MAX_PATH - 1;
     std::memcpy(pEntry->name, name.data(), length * sizeof(WCHAR));
     pEntry->attributes = facts.attributes;
-    pEntry->accessTime = ToFileTime(facts.accessTime);
-    pEntry->creationTime = ToFileTime(facts.creationTime);
-    pEntry->modificationTime = ToFileTime(facts.modificationTime);
+    pEntry->accessTime = EntryTime(facts, facts.accessTime, morvick::kZipAccessUtc);
+    pEntry->creationTime = EntryTime(facts, facts.creationTime, morvick::kZipCreationUtc);
+    pEntry->modificationTime = EntryTime(facts, facts.modificationTime, morvick::kZipModificationUtc);
     pEntry->compressedSize = facts.compressedSize;
     pEntry->uncompressedSize = facts.uncompressedSize;
     return Finish(result);

@@ -27,6 +27,7 @@ struct ZipEntryInfo {
     FILETIME accessTime;
     FILETIME creationTime;
     FILETIME modificationTime;
+    // 64-bit, not 32: an entry of 4 GiB or more (zip64) would show its size cut to the low 32 bits.
     ULONGLONG compressedSize;
     ULONGLONG uncompressedSize;
 };

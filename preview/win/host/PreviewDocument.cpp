@@ -1,6 +1,7 @@
 #include "preview/win/host/PreviewDocument.h"
 
 #include "preview/decoders/ImageFormat.h"
+#include "preview/text/NumberedNames.h"
 #include "preview/win/host/PreviewFile.h"
 #include "preview/win/host/PreviewFrameState.h"
 #include "preview/win/imaging/CxImage.h"
@@ -23,10 +24,18 @@ CPreviewDocument::~CPreviewDocument()
     CloseAccessDatabase();
 }
 
+namespace {
+
+std::u16string Utf16(const CString& text)
+{
+    return std::u16string(reinterpret_cast<const char16_t*>(static_cast<LPCWSTR>(text)), text.GetLength());
+}
+
+}  // namespace
+
 int CPreviewDocument::GetImageTypeFromFileName(const CString& strFileName)
 {
-    std::u16string name(reinterpret_cast<const char16_t*>(static_cast<LPCWSTR>(strFileName)), strFileName.GetLength());
-    return morvick::ImageFormatFromFileName(name);
+    return morvick::ImageFormatFromFileName(Utf16(strFileName));
 }
 
 void CPreviewDocument::ForgetImages()
@@ -55,7 +64,9 @@ void CPreviewDocument::LoadImageFolder(const CString& strFolder)
         } while (FindNextFileW(hFind, &fd));
         FindClose(hFind);
     }
-    std::sort(names.begin(), names.end(), [](const CString& a, const CString& b) { return a.Compare(b) < 0; });
+    // Numbers as numbers, not by character code: slide10 came before slide2, and thumbnail "2" showed slide 10.
+    std::sort(names.begin(), names.end(),
+        [](const CString& a, const CString& b) { return morvick::NumberedNameLess(Utf16(a), Utf16(b)); });
     for (const CString& n : names)
         m_ImageNames.Add(n);
     CPreviewFrameState* pFrame = GetPreviewFrame();

@@ -59,6 +59,7 @@ void CPSDViewView::OnDraw(CDC* pDC) {
   CRect client;
   GetClientRect(&client);
   // The whole picture over the whole client area; the shape is not kept.
+  // HALFTONE: the default mode ANDs the pixels a shrink drops into those it keeps, darkening and speckling the picture.
   int oldMode = pDC->SetStretchBltMode(HALFTONE);
   pDC->StretchBlt(client.left, client.top, client.right, client.bottom, &memDC, 0, 0, m_decoder.Header().width,
                   m_decoder.Header().height, SRCCOPY);

@@ -100,6 +100,7 @@ TEST(ZipDirectoryWalk, ExtendedTimestampsAndAnyOrder)
     ASSERT_EQ(a.directory.GetEntry(0, hello), kZipOk);
     EXPECT_EQ(Calendar(hello.accessTime), "2024-02-01 08:00:00");
     EXPECT_EQ(Calendar(hello.creationTime), "2024-01-31 12:34:56");  // not in the block: the MS-DOS time
+    EXPECT_EQ(hello.utcTimes, kZipModificationUtc | kZipAccessUtc);
     // Backwards, and the same entry twice.
     ZipEntryFacts last, again, first;
     ASSERT_EQ(a.directory.GetEntry(4, last), kZipOk);
@@ -113,6 +114,7 @@ TEST(ZipDirectoryWalk, ExtendedTimestampsAndAnyOrder)
     ASSERT_EQ(p.directory.GetEntry(0, plain), kZipOk);
     EXPECT_EQ(plain.accessTime, plain.modificationTime);
     EXPECT_EQ(plain.creationTime, plain.modificationTime);
+    EXPECT_EQ(plain.utcTimes, 0);
     EXPECT_EQ(plain.compressedSize < plain.uncompressedSize, true);
     // Requests outside the directory.
     ZipEntryFacts none;
@@ -174,6 +176,32 @@ TEST(ZipDirectoryWalk, DamagedArchives)
     EXPECT_EQ(empty.directory.EntryCount(), 0);
 }
 
+TEST(ZipDirectoryWalk, EntriesOfEveryMethodGiveTheirExtraField)
+{
+    // LZMA, a method minizip does not unpack: the local header is still checked and its "UT" times
+    // and "up" name are read.
+    Archive a("lzma.zip");
+    ASSERT_TRUE(a.opened);
+    ZipEntryFacts e;
+    ASSERT_EQ(a.directory.GetEntry(0, e), kZipOk);
+    EXPECT_EQ(a.Name(e), "caf\xC3\xA9.txt");
+    EXPECT_EQ(Calendar(e.modificationTime), "2024-01-31 12:34:56");
+    EXPECT_EQ(Calendar(e.accessTime), "2024-02-01 08:00:00");
+    EXPECT_EQ(Calendar(e.creationTime), "2023-06-15 09:30:10");
+    // A local header whose CRC differs from the directory's does not match: the directory's
+    // description, without the extra field.
+    Archive bad("lzma-bad-local.zip");
+    ASSERT_TRUE(bad.opened);
+    EXPECT_EQ(bad.directory.GetEntry(0, e), kZipLocalHeaderMismatch);
+    EXPECT_EQ(a.Name(e), "cafe.txt");
+    EXPECT_EQ(Calendar(e.modificationTime), "2023-06-15 09:30:10");
+    // An extra field that runs past the archive's end cannot be read.
+    Archive past("extra-past-end.zip");
+    ASSERT_TRUE(past.opened);
+    EXPECT_EQ(past.directory.GetEntry(0, e), kZipExtraFieldFailed);
+    EXPECT_EQ(e.uncompressedSize, 19u * 20u);
+}
+
 TEST(ZipExtraField, BlocksAreBoundedByTheField)
 {
     ZipEntryFacts facts;
@@ -182,6 +210,7 @@ TEST(ZipExtraField, BlocksAreBoundedByTheField)
     ReadZipExtraField(ut, sizeof ut, facts, 0, false);
     EXPECT_EQ(facts.modificationTime, 116444736000000000ull);  // 1970-01-01
     EXPECT_EQ(facts.accessTime, 0u);
+    EXPECT_EQ(facts.utcTimes, kZipModificationUtc);
     // A block header cut by the end, and a size running past it.
     const uint8_t cut[] = {0x55, 0x54, 0xFF, 0xFF, 0x01, 0x10};
     ReadZipExtraField(cut, sizeof cut, facts, 0, false);

@@ -85,15 +85,81 @@ TEST(HtmlHostile, HugeNumbersAreClamped)
     EXPECT_LT(extent.bottom, 1 << 28);
 }
 
+// The page's text with more markup behind its end, in the string's own buffer: a scan that runs
+// off the text finds closing quotes, ">", "</title>", "-->" and "</textarea>" there, each after
+// the word "ESCAPED".
+std::wstring WithMarkupBehindItsEnd(const std::wstring& page)
+{
+    std::wstring text = page + L'\0' +
+        L" ESCAPED\"' ESCAPED> ESCAPED</title> ESCAPED--> ESCAPED</script> ESCAPED</textarea> ESCAPED</table> ESCAPED";
+    text.resize(page.size());  // shortening keeps the buffer
+    return text;
+}
+
+// Every text the page holds: boxes, controls and their options, the title, links and pictures.
+std::wstring EverythingShown(TestPage& t)
+{
+    std::wstring all = Outline(t.page.Boxes()) + L"\n" + t.host.title;
+    for (const CreatedControl& c : t.host.controls) {
+        all += L"\n" + c.text;
+        for (const auto& option : c.options)
+            all += L"\n" + option.first + L"=" + option.second;
+    }
+    for (int i = 0; i < t.page.Links().GetRow(0).GetCount(); ++i)
+        all += L"\n" + std::wstring(t.page.LinkUrl(i));
+    for (int i = 0; i < t.page.Images().GetCount(); ++i)
+        all += L"\n" + t.page.Images().GetAt(i)->Url();
+    return all;
+}
+
 TEST(HtmlHostile, UnterminatedConstructsStopAtTheEnd)
 {
-    for (const wchar_t* page : {L"<a href=\"never closed", L"<img src='x", L"text <title", L"x <!--", L"x <script",
-             L"&#", L"&#9999999", L"<", L"<table", L"<table><tr><td", L"<select><option>a<option", L"<textarea>abc",
-             L"<form action=", L"<ul><li>", L"<font size=", L"<pre>\t\r", L"<p align=center", L"<input type=image src=",
-             L"<body background=", L"<title>t</title"}) {
+    // What is before the construct stays; the construct takes the rest of the text and no more.
+    const struct {
+        const wchar_t* page;
+        const wchar_t* outline;
+        const wchar_t* title;
+    } pages[] = {
+        {L"<a href=\"never closed", L"", L""},
+        {L"<img src='x", L"<img>", L""},
+        {L"text <title", L"text ", L""},
+        {L"x <!--", L"x ", L""},
+        {L"x <script", L"x ", L""},
+        {L"&#", L"&#", L""},
+        {L"&#9999999", L"\uFFFD", L""},
+        {L"<", L"", L""},
+        {L"<table", L"||", L""},
+        {L"<table><tr><td", L"|[]|", L""},
+        {L"<select><option>a<option", L"#", L""},
+        {L"<textarea>abc", L"#", L""},
+        {L"<form action=", L"", L""},
+        {L"<ul><li>", L"|[l ][]|", L""},
+        {L"<font size=", L"", L""},
+        {L"<pre>\t\r", L"|[     |]|", L""},
+        {L"<p align=center", L"||", L""},
+        {L"<input type=image src=", L"<img>", L""},
+        {L"<body background=", L"", L""},
+        {L"<title>t</title", L"", L"t"},
+    };
+    for (const auto& p : pages) {
+        SCOPED_TRACE(std::string(p.page, p.page + std::wcslen(p.page)));
         TestPage t;
-        Exercise(t, page);
+        Exercise(t, WithMarkupBehindItsEnd(p.page));
+        EXPECT_EQ(Outline(t.page.Boxes()), p.outline);
+        EXPECT_EQ(t.host.title, p.title);
+        const std::wstring all = EverythingShown(t);
+        EXPECT_EQ(all.find(L"ESCAPED"), std::wstring::npos) << std::string(all.begin(), all.end());
     }
+    // The list box and the text box hold what their page gave them.
+    TestPage select;
+    select.Load(WithMarkupBehindItsEnd(L"<select><option>a<option"));
+    ASSERT_EQ(select.host.controls.size(), 1u);
+    ASSERT_EQ(select.host.controls[0].options.size(), 2u);
+    EXPECT_EQ(select.host.controls[0].options[0].first, L"a");
+    TestPage area;
+    area.Load(WithMarkupBehindItsEnd(L"<textarea>abc"));
+    ASSERT_EQ(area.host.controls.size(), 1u);
+    EXPECT_EQ(area.host.controls[0].text, L"abc");
 }
 
 TEST(HtmlHostile, FloodsOfBoxesStopAtTheItemLimit)

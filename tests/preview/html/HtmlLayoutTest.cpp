@@ -137,19 +137,46 @@ TEST(HtmlLayout, AWordWiderThanTheNarrowedLineEndsTheFloats)
     EXPECT_PLACE(FindWord(t.page.Boxes(), std::wstring(10, L'x')), 0, 50, 50, 10);
 }
 
+const CHtmlBox* FirstRule(const HtmlBoxList& boxes)
+{
+    for (auto& box : boxes) {
+        if (box->IsRule())
+            return box.get();
+        if (const CHtmlBox* inner = FirstRule(box->children))
+            return inner;
+    }
+    return nullptr;
+}
+
 TEST(HtmlLayout, RulesTakeTheWholeWidth)
 {
     TestPage t;
     t.Load(L"a<hr>b");
     t.Layout(102);
-    const CHtmlBox* rule = nullptr;
-    for (auto& box : t.page.Boxes())
-        if (box->IsRule())
-            rule = box.get();
+    const CHtmlBox* rule = FirstRule(t.page.Boxes());
     ASSERT_NE(rule, nullptr);
     EXPECT_EQ(rule->x, 0);
     EXPECT_EQ(rule->width, 100);
     EXPECT_EQ(rule->height, 2);
+}
+
+TEST(HtmlLayout, ARuleIsRaisedByHalfTheTextAfterItButNotAboveItsArea)
+{
+    TestPage t;
+    // After a paragraph the rule is alone on its line (top 20, two pixels high): raised by half the
+    // height of the space that follows it, into the empty line above.
+    t.Load(L"a<p><hr>b");
+    t.Layout(102);
+    EXPECT_PLACE(FirstRule(t.page.Boxes()), 0, 15, 100, 2);
+    EXPECT_PLACE(FindWord(t.page.Boxes(), L"b"), 0, 32, 5, 10);
+    // First on the page, and first in a cell: at the top of the page, and of the cell's content.
+    t.Load(L"<hr>b");
+    t.Layout(102);
+    EXPECT_PLACE(FirstRule(t.page.Boxes()), 0, 0, 100, 2);
+    t.Load(L"<table border=0 cellpadding=0 cellspacing=0><tr><td><hr>b</td></tr></table>");
+    t.Layout(102);
+    ASSERT_TRUE(t.page.Boxes().size() > 1 && t.page.Boxes()[1]->IsCell());
+    EXPECT_EQ(FirstRule(t.page.Boxes())->y, t.page.Boxes()[1]->y);
 }
 
 TEST(HtmlLayout, APercentTableTargetsItsShareOfTheWidthLessTheMargin)

@@ -85,6 +85,11 @@ TEST(HtmlParser, AsciiTextFilesArePreformattedInCourierNew)
     t.Load(L"line one\n  two<b>x", L"file://C:\\notes\\read.TXT");
     EXPECT_EQ(Outline(t.page.Boxes()), L"line one|  twox");
     EXPECT_EQ(std::wstring(t.page.Face(FindWord(t.page.Boxes(), L"line")->face)), L"Courier New");
+    // The first line keeps its indent too, in a text file and in a preformatted block.
+    t.Load(L"  first\nsecond", L"file://C:\\notes\\read.txt");
+    EXPECT_EQ(Outline(t.page.Boxes()), L"  first|second");
+    t.Load(L"<pre>  first\nsecond</pre>");
+    EXPECT_EQ(Outline(t.page.Boxes()), L"|[  first|second]|");
 }
 
 TEST(HtmlParser, InlineStylesLinksAndFonts)

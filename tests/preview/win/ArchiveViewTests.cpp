@@ -1,7 +1,9 @@
 // The archive list over zip archives (Info-ZIP, python's zipfile, damaged ones), cabinets (gcab)
 // and RAR archives (our writer, listed by our unrar.dll): rows, columns, icons and failures.
 #include "preview/win/archives/ArchiveListView.h"
+#include "preview/win/archives/DosFileTime.h"
 #include "preview/win/archives/RarListing.h"
+#include "tests/preview/win/LocalZoneScope.h"
 #include "tests/preview/win/PreviewHarness.h"
 
 #include <gtest/gtest.h>
@@ -193,12 +195,53 @@ TEST(ArchiveView, AttributeLettersAndDates)
     EXPECT_EQ(CMyListCtrl::AttributeText(0), L"----");
     FILETIME none = {};
     EXPECT_EQ(CMyListCtrl::DateText(none), L"");
+    EXPECT_EQ(CMyListCtrl::DateText(DosTimeToUtcFileTime(0, 0)), L"");  // month 0
+    // One hour east of UTC: a UTC file time shows in local time, an MS-DOS time as it was stored,
+    // also late in the evening (it moved to the next day).
+    LocalZoneScope zone("CET-1CEST");
     SYSTEMTIME st = {2024, 1, 3, 31, 12, 34, 56, 0};
-    FILETIME local, utc;
-    SystemTimeToFileTime(&st, &local);
-    LocalFileTimeToFileTime(&local, &utc);
-    CString text = CMyListCtrl::DateText(utc);
-    EXPECT_EQ(text.Left(11), L"31 Jan 2024");
+    FILETIME utc;
+    SystemTimeToFileTime(&st, &utc);
+    EXPECT_EQ(CMyListCtrl::DateText(utc), L"31 Jan 2024, 13:34:56");
+    const WORD date = ((2024 - 1980) << 9) | (1 << 5) | 31;
+    EXPECT_EQ(CMyListCtrl::DateText(DosTimeToUtcFileTime(date, (12 << 11) | (34 << 5) | 14)), L"31 Jan 2024, 12:34:28");
+    EXPECT_EQ(CMyListCtrl::DateText(DosTimeToUtcFileTime(date, (23 << 11) | (34 << 5) | 14)), L"31 Jan 2024, 23:34:28");
+}
+
+TEST(ArchiveView, MsDosTimesShowAsStoredAndUtcTimesInTheLocalZone)
+{
+    // Five hours west of UTC. The samples were made in UTC: Info-ZIP's hello.txt has the MS-DOS time
+    // 2024-01-31 12:34:56 and "UT" times (modified then, accessed 2024-02-01 08:00:00 UTC) but no
+    // creation time; python's entries have MS-DOS times only (2023-06-15 09:30:10); the LZMA entry
+    // has that MS-DOS time and the "UT" times of hello.txt; the cabinet's and the RAR 4 archive's
+    // files the MS-DOS time 2024-01-31 12:34:56.
+    LocalZoneScope zone("EST5EDT");
+    const struct {
+        const char* sample;
+        const wchar_t* extension;
+        size_t rows, row;
+        std::vector<std::wstring> nameAndTimes;  // columns 0 and 3 on: access, (zip) creation, modification
+    } samples[] = {
+        {"info.zip", L".zip", 5, 0,
+            {L"hello.txt", L"01 Feb 2024, 03:00:00", L"31 Jan 2024, 12:34:56", L"31 Jan 2024, 07:34:56"}},
+        {"python.zip", L".zip", 8, 0,
+            {L"plain.txt", L"15 Jun 2023, 09:30:10", L"15 Jun 2023, 09:30:10", L"15 Jun 2023, 09:30:10"}},
+        {"lzma.zip", L".zip", 1, 0,
+            {L"caf\u00e9.txt", L"01 Feb 2024, 03:00:00", L"15 Jun 2023, 09:30:10", L"31 Jan 2024, 07:34:56"}},
+        {"sample.cab", L".cab", 2, 1, {L"root.txt", L"31 Jan 2024, 12:34:56"}},
+        {"rar4.rar", L".rar", 5, 1, {L"docs\\readme.txt", L"31 Jan 2024, 12:34:56"}},
+    };
+    for (const auto& sample : samples) {
+        SCOPED_TRACE(sample.sample);
+        Preview(SamplePath(kArchives, sample.sample), sample.extension);
+        auto rows = Rows();
+        ASSERT_EQ(rows.size(), sample.rows);
+        const std::vector<std::wstring>& row = rows[sample.row];
+        ASSERT_GE(row.size(), sample.nameAndTimes.size() + 2);
+        std::vector<std::wstring> shown{row[0]};
+        shown.insert(shown.end(), row.begin() + 3, row.begin() + 2 + sample.nameAndTimes.size());
+        EXPECT_EQ(shown, sample.nameAndTimes);
+    }
 }
 
 }  // namespace

@@ -12,7 +12,6 @@
 
 #include <richole.h>
 
-#include <cstdlib>
 #include <fstream>
 
 namespace morvick::test {
@@ -92,6 +91,29 @@ bool FileExists(const std::wstring& path)
     return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
+// The height (twips) that a rich edit gives its text after WM_SETFONT with Arial of the logical
+// height, made as the view makes its font. A logical height of 15 is the letters' cell, -15 the
+// letters alone (larger text).
+LONG RichEditHeightOfArial(int logicalHeight)
+{
+    HFONT font = ::CreateFontW(logicalHeight, 15, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET,
+        OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FF_SWISS, L"Arial");
+    HWND edit = ::CreateWindowExW(0, RICHEDIT_CLASSW, L"", WS_POPUP | ES_MULTILINE, 0, 0, 200, 100, NULL, NULL,
+        ::GetModuleHandleW(NULL), NULL);
+    CHARFORMAT2W format = {};
+    format.cbSize = sizeof(format);
+    format.dwMask = CFM_SIZE;
+    if (edit != NULL) {
+        ::SetWindowTextW(edit, L"text");
+        ::SendMessageW(edit, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+        ::SendMessageW(edit, EM_SETSEL, 0, -1);
+        ::SendMessageW(edit, EM_GETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&format));
+        ::DestroyWindow(edit);
+    }
+    ::DeleteObject(font);
+    return format.yHeight;
+}
+
 // Checks that the whole text the rich edit shows is in the view's font: Arial, 15 pixels high.
 void ExpectViewFont()
 {
@@ -105,11 +127,10 @@ void ExpectViewFont()
     edit.SetSel(0, 0);
     EXPECT_EQ(format.dwMask & (CFM_FACE | CFM_SIZE), static_cast<DWORD>(CFM_FACE | CFM_SIZE)) << "one font throughout";
     EXPECT_STREQ(format.szFaceName, L"Arial");
-    HDC screen = ::GetDC(NULL);
-    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-    ::ReleaseDC(NULL, screen);
-    // In twips, whatever its sign (the rich edit under Wine gives it negative).
-    EXPECT_EQ(std::abs(format.yHeight), MulDiv(15, 1440, dpi));
+    // Sign and all: a font of height -15 would give the other sign.
+    const LONG fifteen = RichEditHeightOfArial(15);
+    ASSERT_NE(fifteen, RichEditHeightOfArial(-15));
+    EXPECT_EQ(format.yHeight, fifteen);
 }
 
 TEST(DocumentView, TextInEveryEncodingIsShownReadOnlyInTheViewFont)

@@ -1,6 +1,7 @@
 #include "tests/preview/win/FakePresentationServer.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace morvick::test {
 
@@ -92,7 +93,8 @@ protected:
             if (slide - 1 == m_log.failAfterSlides)
                 return FailCall(info, L"The export failed half-way.");
             std::wstring name = folder + L"\\Slide" + std::to_wstring(slide) + L".GIF";
-            if (!::CopyFileW(m_log.slidePicture.c_str(), name.c_str(), FALSE))
+            const std::vector<std::wstring>& pictures = m_log.slidePictures;
+            if (pictures.empty() || !::CopyFileW(pictures[(slide - 1) % pictures.size()].c_str(), name.c_str(), FALSE))
                 return FailCall(info, L"A slide could not be written.");
         }
         return S_OK;
@@ -139,11 +141,11 @@ protected:
 
 }  // namespace
 
-FakePresentationServer::FakePresentationServer(const std::wstring& slidePicture)
+FakePresentationServer::FakePresentationServer(std::vector<std::wstring> slidePictures)
     : m_registration(L"Powerpoint.Application", kFakePresentationClsid,
           [this]() -> IUnknown* { return new Application(m_log); })
 {
-    m_log.slidePicture = slidePicture;
+    m_log.slidePictures = std::move(slidePictures);
 }
 
 }  // namespace morvick::test

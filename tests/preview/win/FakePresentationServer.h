@@ -2,8 +2,8 @@
 // for this process while it lives. It answers the dispatch ids the real program has
 // (Application.Presentations 2001 and Quit 2021, Presentations.Open 2004, Presentation.SaveAs
 // 2036), checks the argument types, and exports slides as the real one does: SaveAs "x.gif" with
-// format 16 writes one picture per slide, "Slide1.GIF" on, into the folder "x". It logs every call
-// and can be told to fail.
+// format 16 writes one picture per slide, "Slide1.GIF" to "Slide12.GIF" for twelve, into the folder
+// "x". It logs every call and can be told to fail.
 #pragma once
 
 #include "tests/preview/win/FakeAutomation.h"
@@ -18,8 +18,8 @@ struct FakePresentationLog {
     std::vector<std::wstring> calls;
     // The files the slide folder held when SaveAs began.
     std::vector<std::wstring> folderBeforeSaving;
-    int slides = 3;
-    std::wstring slidePicture;  // the file each slide is a copy of
+    int slides = 12;
+    std::vector<std::wstring> slidePictures;  // slide n is a copy of picture n - 1 (modulo their number)
     bool failOpen = false;      // Open fails
     int failAfterSlides = -1;   // SaveAs fails once it wrote this many slides (-1: never)
     int objects = 0;            // objects of the program that are alive
@@ -27,7 +27,7 @@ struct FakePresentationLog {
 
 class FakePresentationServer {
 public:
-    explicit FakePresentationServer(const std::wstring& slidePicture);
+    explicit FakePresentationServer(std::vector<std::wstring> slidePictures);
     FakePresentationLog& Log() { return m_log; }
     bool Registered() const { return m_registration.Registered(); }
 

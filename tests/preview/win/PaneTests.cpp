@@ -317,20 +317,32 @@ std::wstring Presentation()
 TEST(PreviewPane, SlidesThroughThePresentationProgram)
 {
     PreviewHarness& h = Harness();
-    const std::wstring picture = SamplePath("make-image-samples.sh", "rgb.gif");
+    // Twelve slides, each of its own colour: rgb(20n, 250 - 20n, 128) for slide n.
+    std::vector<std::wstring> pictures;
+    for (int n = 1; n <= 12; ++n)
+        pictures.push_back(SamplePath("make-image-samples.sh", "slide" + std::to_string(n) + ".gif"));
     // Slides of an earlier presentation are still there: they are not shown.
     const std::wstring folder = SlideFolder();
     CreateDirectoryW(folder.c_str(), NULL);
-    ASSERT_TRUE(CopyFileW(picture.c_str(), (folder + L"\\Slide9.GIF").c_str(), FALSE));
-    FakePresentationServer program(picture);
+    ASSERT_TRUE(CopyFileW(pictures[0].c_str(), (folder + L"\\Slide13.GIF").c_str(), FALSE));
+    FakePresentationServer program(pictures);
     ASSERT_TRUE(program.Registered());
     const std::wstring ppt = Presentation();
     Preview(ppt, L".ppt");
     EXPECT_EQ(h.frame->m_bPreviewShown, 1);
     ASSERT_NE(h.pane->m_pThumbView, nullptr);
     EXPECT_TRUE(IsWindowVisible(h.pane->m_pThumbView->GetSafeHwnd()));
-    EXPECT_EQ(h.pane->m_pThumbView->GetListCtrl().GetItemCount(), 3);
-    EXPECT_EQ(h.pane->m_pThumbView->m_imageList.GetImageCount(), 3);
+    CListCtrl& list = h.pane->m_pThumbView->GetListCtrl();
+    ASSERT_EQ(list.GetItemCount(), 12);
+    ASSERT_EQ(h.pane->m_pThumbView->m_imageList.GetImageCount(), 12);
+    // Item "n" shows slide n: slide 10 follows slide 9.
+    CImageList& thumbnails = h.pane->m_pThumbView->m_imageList;
+    for (int i = 0; i < 12; ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(list.GetItemText(i, 0), CString(std::to_wstring(i + 1).c_str()));
+        Pixels t = Render(160, 120, [&](CDC* dc) { thumbnails.Draw(dc, i, CPoint(0, 0), ILD_NORMAL); });
+        EXPECT_EQ(t.At(80, 60), RGB(20 * (i + 1), 250 - 20 * (i + 1), 128));
+    }
     // Opened read-only, untitled, without a window; saved as GIF pictures; the program quits; the
     // slides were shown from the folder, which is gone now; nothing of the program is held.
     const FakePresentationLog& log = program.Log();
@@ -347,7 +359,7 @@ TEST(PreviewPane, SlidesThroughThePresentationProgram)
 TEST(PreviewPane, APresentationProgramThatFailsLeavesThePlaceholderAndNoSlides)
 {
     PreviewHarness& h = Harness();
-    FakePresentationServer program(SamplePath("make-image-samples.sh", "rgb.gif"));
+    FakePresentationServer program({SamplePath("make-image-samples.sh", "rgb.gif")});
     ASSERT_TRUE(program.Registered());
     const std::wstring ppt = Presentation();
     const std::wstring open = L"Presentations.Open('" + Lowered(ppt) + L"', 1, 1, 0)";
@@ -379,7 +391,7 @@ TEST(PreviewPane, APresentationProgramThatFailsLeavesThePlaceholderAndNoSlides)
 TEST(PreviewPane, ATemporaryFolderTooLongToTellMakesNoSlides)
 {
     PreviewHarness& h = Harness();
-    FakePresentationServer program(SamplePath("make-image-samples.sh", "rgb.gif"));
+    FakePresentationServer program({SamplePath("make-image-samples.sh", "rgb.gif")});
     ASSERT_TRUE(program.Registered());
     const std::wstring ppt = Presentation();
     // The current directory holds a folder of the slide folder's own name, with a file of the user's.
