@@ -7,7 +7,7 @@
 #include "engine/state/EngineState.h"
 #include "tests/engine/diskfixtures/RecordingObserver.h"
 #include "tests/engine/extensive/ExtensiveTestDisk.h"
-#include "tests/engine/image/ImageWriters.h"
+#include "tests/engine/scan/SmallFatVolume.h"
 #include "tests/engine/ntfs/MftRecordBuilder.h"
 #include "tests/engine/save/MemoryDisk.h"
 
@@ -218,77 +218,27 @@ TEST_F(CrossLinkedFatVolume, ALongerLoopIsNotClosedEither)
         EXPECT_FALSE(PathOf(e->parentCluster).empty()) << "a file out of the tree's reach";
 }
 
-// A small FAT16 volume in a dynamic VHD of one sector per block, so that a single sector can be made
-// unreadable (its block placed past the end of the file): the folder of cluster 5, found by the
-// search, names cluster 3 as its parent, a folder of two clusters (3, then 4) that the search did not
-// find and that is read as an orphan. Each folder holds a file in each of its sectors.
+// On a small FAT16 volume whose single sectors can be made unreadable: the folder of cluster 5,
+// found by the search, names cluster 3 as its parent, a folder of two clusters (3, then 4) that the
+// search did not find and that is read as an orphan.
 class UnreadableFolderSector : public FoundVolumeScanTest {
 protected:
-    static constexpr uint32_t kSectors = 8400;
-    static constexpr uint32_t kFatSectors = 17;
-    static constexpr uint32_t kRoot = 1 + 2 * kFatSectors;
-    static constexpr uint32_t kClusterBase = kRoot + 1 - 2 * 2;
-
-    static uint32_t FirstSector(uint16_t cluster) { return kClusterBase + cluster * 2u; }
-
     // The names of the files listed, with the sector `unreadable` unreadable.
     std::vector<std::string> FileNames(uint32_t unreadable)
     {
-        Bytes disk(uint64_t{kSectors} * 512, 0);
-        for (uint32_t fat : {1u, 1u + kFatSectors}) {
-            PutLittleEndian32(disk, uint64_t{fat} * 512, 0xFFFFFFF8);
-            PutLittleEndian16(disk, uint64_t{fat} * 512 + 3 * 2, 4);
-            PutLittleEndian16(disk, uint64_t{fat} * 512 + 4 * 2, 0xFFFF);
-            PutLittleEndian16(disk, uint64_t{fat} * 512 + 5 * 2, 0xFFFF);
-        }
-        auto folder = [&](uint16_t cluster, uint16_t parent, const char* first11, const char* second11) {
-            std::vector<uint8_t> sector = DirectorySector(cluster, parent);
-            PutShortEntry(sector, 2, first11, 0x20, static_cast<uint16_t>(cluster + 10), 100);
-            // The rest of the sector: deleted entries that list nothing, so that the folder goes on.
-            for (size_t slot = 3; slot < 16; ++slot)
-                PutShortEntry(sector, slot, "\xE5UNUSED    ", 0x08, 0, 0);
-            PutSector(disk, FirstSector(cluster), sector);
-            std::vector<uint8_t> next(512, 0);
-            for (size_t slot = 0; slot < 16; ++slot)
-                PutShortEntry(next, slot, "\xE5UNUSED    ", 0x08, 0, 0);
-            PutShortEntry(next, 0, second11, 0x20, static_cast<uint16_t>(cluster + 20), 100);
-            PutSector(disk, FirstSector(cluster) + 1, next);
-        };
-        folder(3, 0, "AONE    TXT", "ATWO    TXT");
-        std::vector<uint8_t> later(512, 0);
-        PutShortEntry(later, 0, "ATHREE  TXT", 0x20, 33, 100);
-        PutSector(disk, FirstSector(4), later);
-        folder(5, 3, "BONE    TXT", "BTWO    TXT");
-
-        VhdImageInfo info;
-        Bytes image = MakeDynamicVhd(disk, VhdLayout{512}, &info);
-        // The block's data sector past the end of the file.
-        PutBigEndian32(image, info.tableOffset + uint64_t{unreadable} * 4, 0x00F00000);
-        CVirtualDisk vhd;
-        EXPECT_NE(vhd.Create(CVirtualDisk::kVhd), nullptr);
-        EXPECT_EQ(vhd.OpenMemory(image.data(), image.size()), 1);
-        SetCurrentVirtualDisk(&vhd);
-        g_wSourceType = kSourceDisk;
-        AddFoundFatDirectory(FirstSector(5), 5, 3, 1, 2);
+        SmallFatVolume volume;
+        volume.PutFolder(3, 0, "AONE    TXT", "ATWO    TXT", true);
+        volume.Link(3, 4);
+        volume.Link(4, 0xFFFF);
+        volume.PutEntry(SmallFatVolume::FirstSector(4), 0, "ATHREE  TXT", 0x20, 33, 100);
+        volume.PutFolder(5, 3, "BONE    TXT", "BTWO    TXT");
+        volume.Open(unreadable);
+        AddFoundFatDirectory(SmallFatVolume::FirstSector(5), 5, 3, 1, 2);
         g_FoundFatDirectories.tail->volumeNumber = 1;
-        VolumeParameterBlock& b = g_VolumeParams;
-        b.browsedFileSystemType = FileSystemKind::kFat16;
-        b.chosenFileSystemType = FileSystemKind::kFat16;
-        b.volumeNumber = 1;
-        b.partitionSectors = kSectors;
-        b.sectorsPerCluster = 2;
-        b.sectorsPerFat = kFatSectors;
-        b.firstFat = 1;
-        b.secondFat = 1 + kFatSectors;
-        b.rootLocation = kRoot;
-        b.rootDirectorySectors = 1;
-        b.clusterBase = kClusterBase;
+        g_VolumeParams.volumeNumber = 1;
         ScanFinishedWord finished{0};
         RunFoundVolumeScan(finished);
-        SetCurrentVirtualDisk(nullptr);
-        std::vector<std::string> names;
-        for (const FatEntryRecord* e = g_FatEntries.head; e; e = e->next)
-            names.push_back(std::string(e->name, e->name + std::char_traits<char16_t>::length(e->name)));
+        std::vector<std::string> names = ListedFatFileNames();
         std::sort(names.begin(), names.end());
         return names;
     }
@@ -298,10 +248,11 @@ protected:
 // other sectors are not read as entries. An unreadable later sector loses only its own entries.
 TEST_F(UnreadableFolderSector, AFolderWhoseFirstSectorsCannotBeReadIsSkipped)
 {
-    EXPECT_EQ(FileNames(FirstSector(3)), (std::vector<std::string>{"BONE.TXT", "BTWO.TXT"}));
+    EXPECT_EQ(FileNames(SmallFatVolume::FirstSector(3)), (std::vector<std::string>{"BONE.TXT", "BTWO.TXT"}));
     ResetEngineState();
     ResetExtensiveScanState();
-    EXPECT_EQ(FileNames(FirstSector(4)), (std::vector<std::string>{"AONE.TXT", "ATWO.TXT", "BONE.TXT", "BTWO.TXT"}));
+    EXPECT_EQ(FileNames(SmallFatVolume::FirstSector(4)),
+        (std::vector<std::string>{"AONE.TXT", "ATWO.TXT", "BONE.TXT", "BTWO.TXT"}));
 }
 
 TEST_F(FoundVolumeScanTest, LostFatCopiesAreLookedForBeforeTheClusterBase)
