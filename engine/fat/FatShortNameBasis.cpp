@@ -72,13 +72,8 @@ bool ShortNameMayComeFrom(const uint8_t* name11, const std::u16string& longName)
     std::memcpy(bytes, name11, sizeof bytes);
     if (bytes[0] == kFatStoredE5)
         bytes[0] = kFatDeletedMark;
-    size_t baseEnd = 8;
-    while (baseEnd > 0 && bytes[baseEnd - 1] == ' ')
-        --baseEnd;
-    size_t extensionEnd = 11;
-    while (extensionEnd > 8 && bytes[extensionEnd - 1] == ' ')
-        --extensionEnd;
-    const size_t extensionLength = extensionEnd - 8;
+    size_t baseEnd = 0, extensionLength = 0;
+    FatShortNameLengths(bytes, baseEnd, extensionLength);
     if (extensionLength != std::min<size_t>(extension.size(), 3) || !Matches(bytes + 8, extensionLength, extension))
         return false;
 
