@@ -148,7 +148,8 @@ private:
 };
 
 // Parses a folder's sectors in batches of `batch` sectors; the first batch of a folder other than a
-// root must begin with its "." and ".." entries, which are not parsed. False when it did not.
+// root must begin with its "." and ".." entries, which are not parsed. False when it did not, or could
+// not be read.
 bool ParseFolder(const std::vector<uint64_t>& sectors, uint32_t batch, bool root, morvick::FatDirectoryParser& parser,
     const ScanFinishedWord& finished)
 {
@@ -162,6 +163,10 @@ bool ParseFolder(const std::vector<uint64_t>& sectors, uint32_t batch, bool root
         const bool first = at == 0;
         const bool read = ReadSectors(sectors[at], count, buffer.data()) != 0;
         at += count;
+        // Without its first sectors a folder cannot be told from whatever else its cluster may hold
+        // now: its other sectors are not read as entries. A later batch loses only its own entries.
+        if (!read && first && !root)
+            return false;
         if (!read)
             continue;
         size_t skip = 0;

@@ -50,9 +50,12 @@ bool IsShortEntry(const uint8_t* e, bool fat32, uint32_t clusterCount, uint32_t 
         if (!IsShortNameByte(e[i]))
             return false;
     }
+    // The creation and access dates may be unset (0), the date of the last writing not: every writer
+    // sets it, and a name followed by zeros (a short text file's bytes) would pass for an empty file.
+    const uint16_t writeDate = ReadLittleEndian16(e + 24);
     if (e[13] > 199 || !IsSoundTime(ReadLittleEndian16(e + 14)) || !IsSoundTime(ReadLittleEndian16(e + 22)) ||
-        !IsSoundDate(ReadLittleEndian16(e + 16)) || !IsSoundDate(ReadLittleEndian16(e + 18)) ||
-        !IsSoundDate(ReadLittleEndian16(e + 24)))
+        !IsSoundDate(ReadLittleEndian16(e + 16)) || !IsSoundDate(ReadLittleEndian16(e + 18)) || writeDate == 0 ||
+        !IsSoundDate(writeDate))
         return false;
     if (!fat32 && ReadLittleEndian16(e + 20) != 0)
         return false;
@@ -68,7 +71,8 @@ bool IsShortEntry(const uint8_t* e, bool fat32, uint32_t clusterCount, uint32_t 
 }
 
 // A long-name part: its type byte and cluster word are 0, its number 1 to 20 (0x40 on a name's last
-// part) or the deleted mark, and its characters run up to a 0 after which only 0xFFFF follows.
+// part) or the deleted mark, and its characters run up to a 0 after which only 0xFFFF follows. A
+// control character may stand in a name: the folders that hold one list it.
 bool IsLongNamePart(const uint8_t* e)
 {
     if (e[12] != 0 || ReadLittleEndian16(e + 26) != 0)
@@ -87,7 +91,7 @@ bool IsLongNamePart(const uint8_t* e)
                 return false;
         } else if (c == 0) {
             ended = true;
-        } else if (c == 0xFFFF || c < 0x20) {
+        } else if (c == 0xFFFF) {
             return false;
         }
     }

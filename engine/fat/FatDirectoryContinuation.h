@@ -11,9 +11,9 @@ namespace morvick {
 // True when every 32-byte entry of `data` is a directory entry as a FAT writer leaves it, up to an
 // end-of-directory entry after which every byte is zero, and at least one short entry stands before
 // that end: long-name parts with their fixed fields and characters as written; short entries with a
-// name of valid characters, known attribute bits, sound times and dates, a first cluster of the
-// volume (`clusterCount` data clusters; FAT16 entries have no high word) and a size no file of the
-// volume exceeds. `size` is a whole cluster.
+// name of valid characters, known attribute bits, sound times and dates (the last writing's set), a
+// first cluster of the volume (`clusterCount` data clusters; FAT16 entries have no high word) and a
+// size no file of the volume exceeds. `size` is a whole cluster.
 bool IsFatDirectoryContinuation(const uint8_t* data, size_t size, bool fat32, uint32_t clusterCount,
     uint32_t bytesPerCluster);
 

@@ -34,18 +34,24 @@ std::u16string FatShortName(const uint8_t* entry)
         bytes[0] = kFatDeletedMark;
     // Only the padding at the end is dropped: a blank inside a short name belongs to it, and taking
     // it out would list and save the file under a name the volume does not hold.
-    size_t nameEnd = 8;
-    while (nameEnd > 0 && bytes[nameEnd - 1] == ' ')
-        --nameEnd;
-    size_t extEnd = 11;
-    while (extEnd > 8 && bytes[extEnd - 1] == ' ')
-        --extEnd;
+    size_t baseLength = 0, extensionLength = 0;
+    FatShortNameLengths(bytes, baseLength, extensionLength);
     // In the OEM code page, as the system that wrote them reads them, not each byte as the character
     // of its value: bytes above 0x7F would become invisible control characters and wrong letters.
-    std::u16string name = OemToUtf16(bytes, nameEnd);
-    if (extEnd > 8)
-        name += u'.' + OemToUtf16(bytes + 8, extEnd - 8);
+    std::u16string name = OemToUtf16(bytes, baseLength);
+    if (extensionLength != 0)
+        name += u'.' + OemToUtf16(bytes + 8, extensionLength);
     return name;
+}
+
+void FatShortNameLengths(const uint8_t* entry, size_t& baseLength, size_t& extensionLength)
+{
+    baseLength = 8;
+    while (baseLength > 0 && entry[baseLength - 1] == ' ')
+        --baseLength;
+    extensionLength = 3;
+    while (extensionLength > 0 && entry[8 + extensionLength - 1] == ' ')
+        --extensionLength;
 }
 
 uint8_t FatShortNameChecksum(const uint8_t* entry)

@@ -35,6 +35,10 @@ FatShortEntry DecodeFatShortEntry(const uint8_t* entry, bool fat32);
 // character (0xE5) becomes "x".
 std::u16string FatShortName(const uint8_t* entry);
 
+// The lengths of a short name's base (bytes 0-7) and extension (bytes 8-10) without the blanks that
+// pad them: a blank inside belongs to the name.
+void FatShortNameLengths(const uint8_t* entry, size_t& baseLength, size_t& extensionLength);
+
 // The checksum of the 11 name bytes that every long-name part of the entry carries at byte 13.
 uint8_t FatShortNameChecksum(const uint8_t* entry);
 

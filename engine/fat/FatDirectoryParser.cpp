@@ -1,6 +1,7 @@
 #include "engine/fat/FatDirectoryParser.h"
 
 #include "engine/fat/FatDirectoryEntry.h"
+#include "engine/fat/FatShortNameBasis.h"
 
 #include <cstring>
 
@@ -204,20 +205,36 @@ bool FatDirectoryParser::NameGoesOnInto(const uint8_t* data, size_t size) const
     while ((parts + 1) * kFatDirectoryEntrySize <= size &&
            data[parts * kFatDirectoryEntrySize + 11] == kFatAttrLongName)
         ++parts;
-    if (parts == 0 || (parts + 1) * kFatDirectoryEntrySize > size)
+    if ((parts + 1) * kFatDirectoryEntrySize > size)
         return false;
     // The join is tried on a copy: the name it gives is longer than the parts of `data` could spell
     // alone only when the waiting parts took part in it.
     FatDirectoryParser trial(*this);
-    size_t nameLength = 0;
+    std::u16string name;
     bool listed = false;
     trial.m_sink = [&](const FatFoundEntry& e) {
-        nameLength = e.name.size();
+        name = e.name;
         listed = true;
     };
     trial.m_stopped = nullptr;
     trial.Feed(data, (parts + 1) * kFatDirectoryEntrySize);
-    return listed && nameLength > parts * kFatLongNameCharsPerEntry;
+    if (!listed || name.size() <= parts * kFatLongNameCharsPerEntry)
+        return false;
+    if (parts != 0)
+        return true;
+    // The short entry alone begins `data`: only the checksum ties it to the waiting parts. A live
+    // entry's own checksum must be theirs; a deleted one's first byte is the one the checksum gives
+    // back, and the short name it then spells must be one a writer makes from the long name.
+    const uint8_t* shortEntry = data;
+    std::u16string joined;
+    if (!JoinLongName(shortEntry, joined) || joined != name)
+        return false;
+    if (shortEntry[0] != kFatDeletedMark)
+        return true;
+    uint8_t name11[11];
+    std::memcpy(name11, shortEntry, sizeof name11);
+    name11[0] = FirstByteOfChecksum(shortEntry, m_parts[m_partCount - 1][13]);
+    return ShortNameMayComeFrom(name11, joined);
 }
 
 }  // namespace morvick

@@ -45,7 +45,8 @@ public:
     bool PendingNameChecksum(uint8_t& checksum) const;
     // True when the waiting parts and the parts and short entry at the start of `data` (the cluster
     // that may come next) join into one name that every test of a name passes: the name then goes
-    // on into `data`. Nothing is listed.
+    // on into `data`. Where `data` begins with the short entry itself, its short name must also be
+    // one made from that long name when it is deleted. Nothing is listed.
     bool NameGoesOnInto(const uint8_t* data, size_t size) const;
 
 private:

@@ -7,11 +7,12 @@
 #include "engine/fat/FatEntryLists.h"
 #include "engine/fat/FatTable.h"
 #include "engine/listing/ResultListing.h"
+#include "engine/scan/FreeClusterClaims.h"
 #include "engine/state/EngineState.h"
 #include "engine/util/PageAlignedBuffer.h"
 
 #include <algorithm>
-#include <unordered_set>
+#include <cstring>
 
 namespace {
 
@@ -19,6 +20,10 @@ namespace {
 constexpr uint64_t kReadBytes = 1024 * 1024;
 // The subfolders of a cluster whose first sector is read to learn their parent.
 constexpr size_t kMaxSubfoldersAsked = 16;
+// How many times, over the whole search, a cluster that begins with a short entry is tried as the end
+// of a name cut just before it: any cluster may be, and a damaged volume of many such clusters and
+// names would otherwise make the search's time grow as their product.
+constexpr size_t kMaxShortLeadTrials = size_t{1} << 18;
 
 }  // namespace
 
@@ -29,60 +34,8 @@ struct FreedFolderClusters::Candidate {
     bool hasParent = false;  // its subfolders name one parent, not the root
     uint32_t parent = 0;
     std::vector<uint32_t> subfolders;
+    uint8_t lead[morvick::kFatDirectoryEntrySize] = {};  // its first entry
 };
-
-namespace {
-
-// The free clusters of the volume, as index ranges [start, end) of cluster - 2, in order: free in
-// every FAT, so that a cluster one FAT still gives a file is never read as entries.
-class FreeRuns {
-public:
-    FreeRuns(morvick::SectorSource& disk, const VolumeParameterBlock& b, uint32_t clusterCount,
-        const std::function<bool()>& stopped)
-    {
-        const FileSystemKind kind = b.browsedFileSystemType;
-        morvick::FatTable first(disk, kind, b.firstFat, b.sectorsPerFat, clusterCount);
-        const bool hasSecond = b.secondFat != 0 && b.secondFat != b.firstFat;
-        morvick::FatTable second(disk, kind, b.secondFat, b.sectorsPerFat, clusterCount);
-        uint32_t runStart = 0;
-        bool inRun = false;
-        for (uint32_t i = 0; i < clusterCount; ++i) {
-            if ((i & 0xFFFF) == 0 && stopped && stopped()) {
-                m_runs.clear();
-                return;
-            }
-            uint32_t next = 0;
-            const bool free = first.Lookup(i + 2, next) == morvick::FatLink::Free &&
-                (!hasSecond || second.Lookup(i + 2, next) == morvick::FatLink::Free);
-            if (free && !inRun)
-                runStart = i;
-            else if (!free && inRun)
-                m_runs.emplace_back(runStart, i);
-            inRun = free;
-        }
-        if (inRun)
-            m_runs.emplace_back(runStart, clusterCount);
-    }
-
-    const std::vector<std::pair<uint32_t, uint32_t>>& Runs() const { return m_runs; }
-
-    // Marks in `claimed` the first `count` free clusters from index `from`: where a deleted file's
-    // data is taken from, the clusters in use passed over.
-    void Claim(uint32_t from, uint64_t count, std::vector<bool>& claimed) const
-    {
-        auto run = std::upper_bound(m_runs.begin(), m_runs.end(), from,
-            [](uint32_t value, const std::pair<uint32_t, uint32_t>& r) { return value < r.second; });
-        for (; run != m_runs.end() && count != 0; ++run) {
-            for (uint32_t i = std::max(from, run->first); i < run->second && count != 0; ++i, --count)
-                claimed[i] = true;
-        }
-    }
-
-private:
-    std::vector<std::pair<uint32_t, uint32_t>> m_runs;
-};
-
-}  // namespace
 
 FreedFolderClusters::FreedFolderClusters(morvick::SectorSource& disk, morvick::FatDirectoryParser::EntrySink sink,
     std::function<bool()> stopped)
@@ -115,60 +68,91 @@ std::vector<uint8_t> FreedFolderClusters::ClusterBytes(uint32_t cluster)
     return bytes;
 }
 
+void FreedFolderClusters::CatchUp()
+{
+    // A record moved to the list's tail (a deleted folder that a live entry took) leaves the last one
+    // walked without a next though others follow it: the walk starts again at the head.
+    if (m_knownUpTo && !m_knownUpTo->next && m_knownUpTo != g_FatFolders.tail)
+        m_knownUpTo = nullptr;
+    for (const FatFolderRecord* f = m_knownUpTo ? m_knownUpTo->next : g_FatFolders.head; f; f = f->next) {
+        m_known.insert(f->firstCluster);
+        if (m_free && f->firstCluster >= 2 && f->firstCluster - 2 < m_clusterCount)
+            m_free->TakeForFolder(f->firstCluster - 2);
+        m_knownUpTo = f;
+    }
+    if (!m_free)
+        return;
+    const uint32_t bytesPerCluster = m_sectorsPerCluster * static_cast<uint32_t>(kSectorSize);
+    for (const FatEntryRecord* e = m_entriesUpTo ? m_entriesUpTo->next : g_FatEntries.head; e; e = e->next) {
+        if (e->deleted != 0 && e->firstCluster >= 2 && e->firstCluster - 2 < m_clusterCount)
+            m_free->Claim(e->firstCluster - 2, (uint64_t{e->size} + bytesPerCluster - 1) / bytesPerCluster);
+        m_entriesUpTo = e;
+    }
+}
+
 void FreedFolderClusters::FindCandidates()
 {
     m_searched = true;
     const VolumeParameterBlock& b = g_VolumeParams;
     if (m_clusterCount == 0 || m_sectorsPerCluster == 0 || b.firstFat == 0)
         return;
-    const FreeRuns free(m_disk, b, m_clusterCount, m_stopped);
+    m_free = std::make_unique<FreeClusterClaims>(m_disk, b, m_clusterCount, m_stopped);
+    CatchUp();
+    ReadFreeClusters();
+    FindParents();
+}
 
-    // The first clusters of the folders found, and the clusters the data of the deleted files found
-    // is taken from: never entries, whatever their bytes look like.
+void FreedFolderClusters::ReadFreeClusters()
+{
+    const VolumeParameterBlock& b = g_VolumeParams;
     const uint32_t bytesPerCluster = m_sectorsPerCluster * static_cast<uint32_t>(kSectorSize);
-    std::vector<bool> claimed(m_clusterCount, false);
-    for (const FatFolderRecord* f = g_FatFolders.head; f; f = f->next) {
-        if (f->firstCluster >= 2 && f->firstCluster - 2 < m_clusterCount)
-            claimed[f->firstCluster - 2] = true;
-    }
-    for (const FatEntryRecord* e = g_FatEntries.head; e; e = e->next) {
-        if (e->deleted != 0 && e->firstCluster >= 2 && e->firstCluster - 2 < m_clusterCount)
-            free.Claim(e->firstCluster - 2, (uint64_t{e->size} + bytesPerCluster - 1) / bytesPerCluster, claimed);
-    }
-
     const uint32_t perRead = static_cast<uint32_t>(std::max<uint64_t>(1, kReadBytes / bytesPerCluster));
     PageAlignedBuffer buffer(size_t{perRead} * bytesPerCluster);
     ScanObserver& observer = CurrentScanObserver();
+    int shown = -1;
     auto test = [&](uint32_t index, const uint8_t* bytes) {
         if (!morvick::IsFatDirectoryContinuation(bytes, bytesPerCluster, m_fat32, m_clusterCount, bytesPerCluster))
             return;
         Candidate c;
         c.cluster = index + 2;
         c.nameTailBytes = morvick::LeadingNameTailBytes(bytes, bytesPerCluster);
+        std::memcpy(c.lead, bytes, sizeof c.lead);
         morvick::FatDirectoryParser subfolders(m_fat32, c.cluster, true, [&c](const morvick::FatFoundEntry& e) {
             if (e.folder && c.subfolders.size() < kMaxSubfoldersAsked)
                 c.subfolders.push_back(e.firstCluster);
         });
         subfolders.Feed(bytes + c.nameTailBytes, bytesPerCluster - c.nameTailBytes);
-        // A cluster that begins inside a name may finish one that a folder's last cluster began.
+        // A cluster that begins inside a name may finish one that a folder's last cluster began; one
+        // that begins with a short entry, one whose parts that cluster holds whole.
         if (c.nameTailBytes != 0)
             m_byLeadingChecksum.emplace(bytes[13], m_candidates.size());
+        else if (bytes[11] != morvick::kFatAttrLongName)
+            m_shortLeads.insert(m_candidates.size());
         m_candidates.push_back(std::move(c));
     };
-    for (const auto& [runStart, runEnd] : free.Runs()) {
+    // The first clusters of the folders found, and the clusters the data of the deleted files found
+    // is taken from: never entries, whatever their bytes look like.
+    auto unread = [this](uint32_t i) { return m_free->IsClaimed(i) || m_free->IsFolders(i); };
+    for (const auto& [runStart, runEnd] : m_free->Runs()) {
         uint32_t i = runStart;
         while (i < runEnd) {
             if (m_stopped && m_stopped())
                 return;
-            if (claimed[i]) {
+            if (unread(i)) {
                 ++i;
                 continue;
             }
             uint32_t count = 1;
-            while (count < perRead && i + count < runEnd && !claimed[i + count])
+            while (count < perRead && i + count < runEnd && !unread(i + count))
                 ++count;
             const uint64_t sector = b.clusterBase + uint64_t{i + 2} * m_sectorsPerCluster;
             observer.OnCurrentSector(sector);
+            const int percent =
+                static_cast<int>(std::min<uint64_t>(m_free->FreeBefore(i) * 100 / m_free->FreeCount(), 99));
+            if (percent != shown) {
+                shown = percent;
+                observer.OnProgress(percent);
+            }
             if (m_disk.ReadSectors(sector, count * m_sectorsPerCluster, buffer.data())) {
                 for (uint32_t k = 0; k < count; ++k)
                     test(i + k, buffer.data() + size_t{k} * bytesPerCluster);
@@ -184,9 +168,15 @@ void FreedFolderClusters::FindCandidates()
             i += count;
         }
     }
+}
 
+void FreedFolderClusters::FindParents()
+{
     // A subfolder's ".." names the folder that held its entry: where every subfolder of a cluster
-    // names the same one (not the root, whose chain is whole), the cluster is that folder's.
+    // names the same one (not the root, whose chain is whole), the cluster is that folder's. Not
+    // where that folder's first cluster is in use: the folder named was deleted, and what holds its
+    // cluster now (a live folder made there later) is another.
+    const VolumeParameterBlock& b = g_VolumeParams;
     for (size_t k = 0; k < m_candidates.size(); ++k) {
         Candidate& c = m_candidates[k];
         bool agree = !c.subfolders.empty();
@@ -207,11 +197,61 @@ void FreedFolderClusters::FindCandidates()
         }
         c.subfolders.clear();
         c.subfolders.shrink_to_fit();
-        if (agree && parent != 0 && parent != c.cluster) {
+        if (agree && parent >= 2 && parent - 2 < m_clusterCount && parent != c.cluster && m_free->IsFree(parent - 2)) {
             c.hasParent = true;
             c.parent = parent;
         }
     }
+}
+
+bool FreedFolderClusters::Judge(size_t k)
+{
+    CatchUp();
+    Candidate& c = m_candidates[k];
+    if (!c.used && m_free->IsClaimed(c.cluster - 2)) {
+        c.used = true;
+        m_shortLeads.erase(k);
+    }
+    return !c.used;
+}
+
+void FreedFolderClusters::Take(size_t k)
+{
+    Candidate& c = m_candidates[k];
+    c.used = true;
+    m_shortLeads.erase(k);
+    m_free->TakeForFolder(c.cluster - 2);
+}
+
+FreedFolderClusters::Candidate* FreedFolderClusters::NextOfName(const morvick::FatDirectoryParser& parser,
+    std::vector<uint8_t>& bytes)
+{
+    uint8_t checksum = 0;
+    if (!parser.PendingNameChecksum(checksum))
+        return nullptr;
+    auto range = m_byLeadingChecksum.equal_range(checksum);
+    for (auto it = range.first; it != range.second; ++it) {
+        if (!Judge(it->second))
+            continue;
+        bytes = ClusterBytes(m_candidates[it->second].cluster);
+        if (!bytes.empty() && parser.NameGoesOnInto(bytes.data(), bytes.size())) {
+            Take(it->second);
+            return &m_candidates[it->second];
+        }
+    }
+    // A name cut just before its short entry: the cluster that goes on begins with that entry.
+    for (auto it = m_shortLeads.begin(); it != m_shortLeads.end() && m_shortLeadTrials < kMaxShortLeadTrials;) {
+        const size_t k = *it++;
+        ++m_shortLeadTrials;
+        if (!Judge(k) || !parser.NameGoesOnInto(m_candidates[k].lead, sizeof m_candidates[k].lead))
+            continue;
+        bytes = ClusterBytes(m_candidates[k].cluster);
+        if (!bytes.empty()) {
+            Take(k);
+            return &m_candidates[k];
+        }
+    }
+    return nullptr;
 }
 
 void FreedFolderClusters::Parse(uint32_t folder, const std::vector<uint8_t>& bytes, size_t from)
@@ -229,27 +269,15 @@ bool FreedFolderClusters::AttachToTheirFolders()
         return false;
     if (!m_searched)
         FindCandidates();
+    if (!m_free)
+        return false;
     bool attached = false;
     // Names that go on: each end whose last long name waits for its short entry, in the cluster that
     // finishes that name. An end is looked at once: the clusters found only get used after that.
     for (; m_endsDone < m_ends.size() && !(m_stopped && m_stopped()); ++m_endsDone) {
         morvick::FatDirectoryParser& parser = *m_ends[m_endsDone];
-        uint8_t checksum = 0;
-        while (parser.PendingNameChecksum(checksum)) {
-            std::vector<uint8_t> bytes;
-            Candidate* next = nullptr;
-            auto range = m_byLeadingChecksum.equal_range(checksum);
-            for (auto it = range.first; it != range.second && !next; ++it) {
-                Candidate& c = m_candidates[it->second];
-                if (c.used)
-                    continue;
-                bytes = ClusterBytes(c.cluster);
-                if (!bytes.empty() && parser.NameGoesOnInto(bytes.data(), bytes.size()))
-                    next = &c;
-            }
-            if (!next)
-                break;
-            next->used = true;
+        std::vector<uint8_t> bytes;
+        while (NextOfName(parser, bytes)) {
             parser.Feed(bytes.data(), bytes.size());
             attached = true;
         }
@@ -260,13 +288,8 @@ bool FreedFolderClusters::AttachToTheirFolders()
 
 uint32_t FreedFolderClusters::ParkingFolder(const Candidate& c)
 {
-    // The folders known so far by their first cluster; the lists only grow at their tail (a record
-    // moved there keeps its cluster).
-    const FatFolderRecord* f = m_knownUpTo ? m_knownUpTo->next : g_FatFolders.head;
-    for (; f; f = f->next) {
-        m_known.insert(f->firstCluster);
-        m_knownUpTo = f;
-    }
+    // The folders known so far by their first cluster (CatchUp walked them).
+    CatchUp();
     if (m_known.insert(kLostDirCluster).second)
         m_knownUpTo = AppendNewFatFolder(u"Lost Dir", kLostDirCluster, 0, 0, 0, 0, 0);
     if (!c.hasParent)
@@ -280,7 +303,7 @@ uint32_t FreedFolderClusters::ParkingFolder(const Candidate& c)
 
 bool FreedFolderClusters::ParkNext()
 {
-    if (!m_searched)
+    if (!m_searched || !m_free)
         return false;
     if (m_parkOrder.empty() && !m_candidates.empty()) {
         // Clusters that begin with a whole entry first: one that begins inside a name is more likely
@@ -294,16 +317,15 @@ bool FreedFolderClusters::ParkNext()
         std::stable_sort(m_parkOrder.begin(), m_parkOrder.end(),
             [&rank](size_t x, size_t y) { return rank(x) < rank(y); });
     }
-    while (m_parkAt < m_parkOrder.size() && m_candidates[m_parkOrder[m_parkAt]].used)
+    while (m_parkAt < m_parkOrder.size() && !(m_stopped && m_stopped()) && !Judge(m_parkOrder[m_parkAt]))
         ++m_parkAt;
     if (m_parkAt == m_parkOrder.size() || (m_stopped && m_stopped()))
         return false;
-    Candidate& c = m_candidates[m_parkOrder[m_parkAt]];
-    c.used = true;
+    const size_t k = m_parkOrder[m_parkAt];
+    Take(k);
+    const Candidate& c = m_candidates[k];
     const std::vector<uint8_t> bytes = ClusterBytes(c.cluster);
-    if (!bytes.empty()) {
-        const uint32_t folder = ParkingFolder(c);
-        Parse(folder, bytes, c.nameTailBytes);
-    }
+    if (!bytes.empty())
+        Parse(ParkingFolder(c), bytes, c.nameTailBytes);
     return true;
 }

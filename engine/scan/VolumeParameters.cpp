@@ -11,6 +11,7 @@
 #include "engine/volume/ClusterSize.h"
 #include "engine/volume/EngineSectorSource.h"
 
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
@@ -29,7 +30,7 @@ bool Read(uint64_t sector, Sector& out)
 }
 
 // The boot sector at `at` describes the volume that starts at `start` when it decodes and its last
-// FAT starts with the media byte 0xF8.
+// FAT on the disk starts with the media byte 0xF8.
 bool ReadUsableFatBoot(FileSystemKind kind, uint64_t at, uint32_t start, morvick::FatBootSector& boot,
     morvick::FatLayout& layout)
 {
@@ -37,7 +38,9 @@ bool ReadUsableFatBoot(FileSystemKind kind, uint64_t at, uint32_t start, morvick
     if (!Read(at, s) || !morvick::ParseFatBootSector(s.bytes, sizeof s.bytes, kind, boot))
         return false;
     layout = morvick::MakeFatLayout(boot, start);
-    const uint64_t lastFat = layout.secondFat != 0 ? layout.secondFat : layout.firstFat;
+    // The layout puts the active FAT first: where that is the disk's second, the disk's first (stale,
+    // and not the one checked) is the layout's second.
+    const uint64_t lastFat = std::max(layout.firstFat, layout.secondFat);
     return Read(lastFat, fat) && fat.bytes[0] == 0xF8;
 }
 

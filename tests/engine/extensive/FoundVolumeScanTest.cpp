@@ -7,11 +7,13 @@
 #include "engine/state/EngineState.h"
 #include "tests/engine/diskfixtures/RecordingObserver.h"
 #include "tests/engine/extensive/ExtensiveTestDisk.h"
+#include "tests/engine/scan/SmallFatVolume.h"
 #include "tests/engine/ntfs/MftRecordBuilder.h"
 #include "tests/engine/save/MemoryDisk.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <map>
 #include <memory>
@@ -214,6 +216,43 @@ TEST_F(CrossLinkedFatVolume, ALongerLoopIsNotClosedEither)
     EXPECT_EQ(g_FatEntries.count, 4u);
     for (const FatEntryRecord* e = g_FatEntries.head; e; e = e->next)
         EXPECT_FALSE(PathOf(e->parentCluster).empty()) << "a file out of the tree's reach";
+}
+
+// On a small FAT16 volume whose single sectors can be made unreadable: the folder of cluster 5,
+// found by the search, names cluster 3 as its parent, a folder of two clusters (3, then 4) that the
+// search did not find and that is read as an orphan.
+class UnreadableFolderSector : public FoundVolumeScanTest {
+protected:
+    // The names of the files listed, with the sector `unreadable` unreadable.
+    std::vector<std::string> FileNames(uint32_t unreadable)
+    {
+        SmallFatVolume volume;
+        volume.PutFolder(3, 0, "AONE    TXT", "ATWO    TXT", true);
+        volume.Link(3, 4);
+        volume.Link(4, 0xFFFF);
+        volume.PutEntry(SmallFatVolume::FirstSector(4), 0, "ATHREE  TXT", 0x20, 33, 100);
+        volume.PutFolder(5, 3, "BONE    TXT", "BTWO    TXT");
+        volume.Open(unreadable);
+        AddFoundFatDirectory(SmallFatVolume::FirstSector(5), 5, 3, 1, 2);
+        g_FoundFatDirectories.tail->volumeNumber = 1;
+        g_VolumeParams.volumeNumber = 1;
+        ScanFinishedWord finished{0};
+        RunFoundVolumeScan(finished);
+        std::vector<std::string> names = ListedFatFileNames();
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+};
+
+// Without its first sectors a folder cannot be told from whatever else its cluster may hold now: its
+// other sectors are not read as entries. An unreadable later sector loses only its own entries.
+TEST_F(UnreadableFolderSector, AFolderWhoseFirstSectorsCannotBeReadIsSkipped)
+{
+    EXPECT_EQ(FileNames(SmallFatVolume::FirstSector(3)), (std::vector<std::string>{"BONE.TXT", "BTWO.TXT"}));
+    ResetEngineState();
+    ResetExtensiveScanState();
+    EXPECT_EQ(FileNames(SmallFatVolume::FirstSector(4)),
+        (std::vector<std::string>{"AONE.TXT", "ATWO.TXT", "BONE.TXT", "BTWO.TXT"}));
 }
 
 TEST_F(FoundVolumeScanTest, LostFatCopiesAreLookedForBeforeTheClusterBase)

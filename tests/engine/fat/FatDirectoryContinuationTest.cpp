@@ -183,3 +183,89 @@ TEST(FatDirectoryContinuation, ANameRunningIntoTheNextClusterJoinsThereAndNowher
     EXPECT_EQ(names.back(), name);
     EXPECT_FALSE(parser.PendingNameChecksum(checksum));
 }
+
+// A long name may hold a control character (the folders that hold one list it): its cluster is one
+// of entries still. A name followed by zeros is none: the last writing's date is never 0, and a
+// short text file ("HELLO WORLD") would pass for an empty file's entry.
+TEST(FatDirectoryContinuation, ALongNameWithAControlCharacterIsOneANameFollowedByZerosIsNone)
+{
+    Cluster control(kClusterBytes, 0);
+    size_t slot = PutDeletedLongName(control, 0, u"tab\there.txt", "TABHER~1TXT");
+    PutShort(control, slot,
+        "\xE5"
+        "ABHER~1TXT",
+        0x20, 500, 10);
+    EXPECT_TRUE(Continues(control));
+
+    Cluster hello(kClusterBytes, 0);
+    std::memcpy(hello.data(), "HELLO WORLD", 11);
+    EXPECT_FALSE(Continues(hello)) << "a text file's bytes";
+    Cluster unsetWriteDate = SoundCluster();
+    PutLittleEndian16(unsetWriteDate, 4 * 32 + 24, 0);
+    EXPECT_FALSE(Continues(unsetWriteDate));
+    Cluster unsetOthers = SoundCluster();
+    PutLittleEndian16(unsetOthers, 4 * 32 + 16, 0);
+    PutLittleEndian16(unsetOthers, 4 * 32 + 18, 0);
+    EXPECT_TRUE(Continues(unsetOthers)) << "creation and access dates may be unset";
+}
+
+// A long name whose parts end one cluster and whose short entry alone begins the next: the waiting
+// parts' checksum ties them to that entry. A deleted entry's short name must be one made from the
+// long name (its first byte the one the checksum gives back); a live one must carry the checksum.
+TEST(FatDirectoryContinuation, ANameCutJustBeforeItsShortEntryJoinsTheClusterThatBeginsWithIt)
+{
+    const std::u16string name = u"Meeting notes 032.txt";
+    Cluster first(kClusterBytes, 0);
+    const size_t lastSlot = kClusterBytes / 32 - 2;
+    for (size_t slot = 0; slot < lastSlot; ++slot)
+        PutShort(first, slot, "\xE5ILE0000TXT", 0x20, 800, 10);
+    ASSERT_EQ(PutDeletedLongName(first, lastSlot, name, "MEETIN~1TXT"), kClusterBytes / 32);
+    ASSERT_TRUE(Continues(first));
+    auto nextBeginningWith = [](const char* name11) {
+        Cluster next(kClusterBytes, 0);
+        PutShort(next, 0, name11, 0x20, 900, 500);
+        PutShort(next, 1, "\xE5ILE0001TXT", 0x20, 901, 10);
+        return next;
+    };
+
+    std::vector<std::u16string> names;
+    morvick::FatDirectoryParser parser(true, 5, true,
+        [&](const morvick::FatFoundEntry& e) { names.push_back(e.name); });
+    parser.Feed(first.data(), first.size());
+    const Cluster next = nextBeginningWith("\xE5"
+                                           "EETIN~1TXT");
+    ASSERT_TRUE(Continues(next));
+    EXPECT_TRUE(parser.NameGoesOnInto(next.data(), next.size()));
+    // A deleted "MISC0???.TXT" whose checksum, its first byte an "M", is that of MEETIN~1.TXT: the
+    // checksum and the first letter fit, the rest of the short name is no long name's.
+    char misc[12] = "MISC0000TXT";
+    const std::string digits = "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ";
+    const size_t n = digits.size();
+    for (size_t k = 0; k < n * n * n; ++k) {
+        misc[5] = digits[k / (n * n)];
+        misc[6] = digits[k / n % n];
+        misc[7] = digits[k % n];
+        if (morvick::FatShortNameChecksum(reinterpret_cast<const uint8_t*>(misc)) == first[lastSlot * 32 + 13])
+            break;
+    }
+    ASSERT_EQ(morvick::FatShortNameChecksum(reinterpret_cast<const uint8_t*>(misc)), first[lastSlot * 32 + 13]);
+    misc[0] = static_cast<char>(morvick::kFatDeletedMark);
+    EXPECT_FALSE(parser.NameGoesOnInto(nextBeginningWith(misc).data(), kClusterBytes));
+    EXPECT_FALSE(parser.NameGoesOnInto(nextBeginningWith("\xE5"
+                                                         "EETIN~1JPG")
+                                           .data(),
+        kClusterBytes))
+        << "another extension";
+    // The same name left live (a folder unlinked without its entries being marked).
+    Cluster live = first;
+    live[lastSlot * 32] = 0x42;
+    live[(lastSlot + 1) * 32] = 0x01;
+    morvick::FatDirectoryParser liveParser(true, 5, true, [](const morvick::FatFoundEntry&) {});
+    liveParser.Feed(live.data(), live.size());
+    EXPECT_TRUE(liveParser.NameGoesOnInto(nextBeginningWith("MEETIN~1TXT").data(), kClusterBytes)) << "its checksum";
+    EXPECT_FALSE(liveParser.NameGoesOnInto(nextBeginningWith("MEETIN~2TXT").data(), kClusterBytes)) << "another's";
+
+    parser.Feed(next.data(), next.size());
+    ASSERT_GE(names.size(), 2u);
+    EXPECT_EQ(names[names.size() - 2], name);
+}

@@ -4,7 +4,9 @@
 // file tsk_recover saves, byte for byte: those of the folders' first clusters where tsk_recover puts
 // them, and those of their later clusters (orphans to tsk_recover) in their folder where the engine
 // can tell it, else under "Lost Dir". Neither a live folder's later cluster, nor a live file, nor a
-// deleted file whose bytes look like directory entries gives a single entry.
+// deleted file of the root whose bytes look like directory entries gives a single entry (such a file
+// listed in a deleted folder's later cluster, and the other ways a later cluster is lost or taken
+// wrongly, are on the disks of FreedFolderDisksTest.cpp).
 #include "engine/save/EngineReset.h"
 #include "engine/save/FileFilters.h"
 #include "engine/save/FolderTreeSave.h"

@@ -2,7 +2,8 @@
 // stale (make-unmirrored-fat-disk.sh): in both scans FRAG.BIN, stored in pieces, is saved byte for
 // byte (its first cluster starts another chain of as many clusters in the stale FAT), and LIST/
 // lists and saves all 40 of its files (in the stale FAT it ends after its first cluster). A snapshot
-// of the Quick Scan loads back and saves the same.
+// of the Quick Scan loads back and saves the same. With the stale FAT's first sector zeroed, the
+// volume is read all the same: the active FAT is the one its boot sector is checked by.
 #include "engine/save/FolderTreeSave.h"
 #include "engine/save/SaveState.h"
 #include "engine/snapshot/SnapshotFile.h"
@@ -58,6 +59,13 @@ TEST_P(UnmirroredFat, ChainsAreReadFromTheActiveFat)
     g_VolumeParams = VolumeParameterBlock();
     ASSERT_TRUE(LoadSnapshotFile(snapshot));
     ExpectChainsOfTheActiveFat(SaveAll("loaded"));
+}
+
+TEST_P(UnmirroredFat, AStaleFirstFatWhoseFirstSectorIsDamagedLeavesTheVolumeRead)
+{
+    ASSERT_FALSE(FixtureFolder(kScript).empty());
+    Scan(FixtureFile(kScript, "damaged.vhd"), 0);
+    ExpectChainsOfTheActiveFat(SaveAll("out"));
 }
 
 INSTANTIATE_TEST_SUITE_P(Scans, UnmirroredFat, ::testing::Values(ScanKind::kQuick, ScanKind::kExtensive), ScanKindName);

@@ -1,0 +1,99 @@
+#include "engine/scan/FreeClusterClaims.h"
+
+#include "engine/fat/FatTable.h"
+
+#include <algorithm>
+#include <iterator>
+
+FreeClusterClaims::FreeClusterClaims(morvick::SectorSource& disk, const VolumeParameterBlock& b, uint32_t clusterCount,
+    const std::function<bool()>& stopped)
+{
+    // Free in every FAT, so that a cluster one FAT still gives a file is never read as entries.
+    const FileSystemKind kind = b.browsedFileSystemType;
+    morvick::FatTable first(disk, kind, b.firstFat, b.sectorsPerFat, clusterCount);
+    const bool hasSecond = b.secondFat != 0 && b.secondFat != b.firstFat;
+    morvick::FatTable second(disk, kind, b.secondFat, b.sectorsPerFat, clusterCount);
+    uint32_t runStart = 0;
+    bool inRun = false;
+    for (uint32_t i = 0; i < clusterCount; ++i) {
+        if ((i & 0xFFFF) == 0 && stopped && stopped()) {
+            m_runs.clear();
+            return;
+        }
+        uint32_t next = 0;
+        const bool free = first.Lookup(i + 2, next) == morvick::FatLink::Free &&
+            (!hasSecond || second.Lookup(i + 2, next) == morvick::FatLink::Free);
+        if (free && !inRun)
+            runStart = i;
+        else if (!free && inRun)
+            m_runs.emplace_back(runStart, i);
+        inRun = free;
+    }
+    if (inRun)
+        m_runs.emplace_back(runStart, clusterCount);
+    m_freeBefore.reserve(m_runs.size());
+    for (const auto& [start, end] : m_runs) {
+        m_freeBefore.push_back(m_freeCount);
+        m_freeCount += end - start;
+    }
+}
+
+size_t FreeClusterClaims::RunAtOrAfter(uint32_t index) const
+{
+    auto run = std::upper_bound(m_runs.begin(), m_runs.end(), index,
+        [](uint32_t value, const std::pair<uint32_t, uint32_t>& r) { return value < r.second; });
+    return static_cast<size_t>(run - m_runs.begin());
+}
+
+bool FreeClusterClaims::IsFree(uint32_t index) const
+{
+    const size_t k = RunAtOrAfter(index);
+    return k < m_runs.size() && m_runs[k].first <= index;
+}
+
+uint64_t FreeClusterClaims::FreeBefore(uint32_t index) const
+{
+    const size_t k = RunAtOrAfter(index);
+    if (k == m_runs.size())
+        return m_freeCount;
+    return m_freeBefore[k] + (index > m_runs[k].first ? index - m_runs[k].first : 0);
+}
+
+void FreeClusterClaims::TakeForFolder(uint32_t index)
+{
+    if (IsFree(index))
+        m_folders.insert(index);
+}
+
+void FreeClusterClaims::Claim(uint32_t first, uint64_t count)
+{
+    if (count == 0 || !IsFree(first) || IsFolders(first))
+        return;
+    uint64_t from = FreeBefore(first);
+    uint64_t to = std::min(from + count, m_freeCount);
+    const auto folder = m_folders.upper_bound(first);
+    if (folder != m_folders.end())
+        to = std::min(to, FreeBefore(*folder));
+    // Joined with the claims it touches, so that they stay disjoint.
+    auto it = m_claims.upper_bound(from);
+    if (it != m_claims.begin() && std::prev(it)->second >= from) {
+        --it;
+        from = it->first;
+        to = std::max(to, it->second);
+        it = m_claims.erase(it);
+    }
+    while (it != m_claims.end() && it->first <= to) {
+        to = std::max(to, it->second);
+        it = m_claims.erase(it);
+    }
+    m_claims.emplace(from, to);
+}
+
+bool FreeClusterClaims::IsClaimed(uint32_t index) const
+{
+    if (!IsFree(index))
+        return false;
+    const uint64_t at = FreeBefore(index);
+    const auto it = m_claims.upper_bound(at);
+    return it != m_claims.begin() && at < std::prev(it)->second;
+}

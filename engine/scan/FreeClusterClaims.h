@@ -1,0 +1,52 @@
+// The free clusters of the chosen volume (g_VolumeParams), as the search for a deleted folder's later
+// clusters sees them: those free in every FAT, the ones among them taken for a folder's entries, and
+// the ones that the data of the deleted files found is taken from (their claims), which are never
+// read as entries. Clusters are given by index (cluster - 2).
+#pragma once
+
+#include "engine/state/EngineState.h"
+#include "engine/volume/SectorSource.h"
+
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <set>
+#include <utility>
+#include <vector>
+
+class FreeClusterClaims {
+public:
+    // Reads the FATs of the block's volume of `clusterCount` clusters; `stopped` ends the walk, and
+    // then no cluster is free.
+    FreeClusterClaims(morvick::SectorSource& disk, const VolumeParameterBlock& b, uint32_t clusterCount,
+        const std::function<bool()>& stopped);
+
+    // The free clusters as index ranges [start, end), in order.
+    const std::vector<std::pair<uint32_t, uint32_t>>& Runs() const { return m_runs; }
+    uint64_t FreeCount() const { return m_freeCount; }
+    bool IsFree(uint32_t index) const;
+    // How many free clusters lie before `index`.
+    uint64_t FreeBefore(uint32_t index) const;
+
+    // A free cluster taken for a folder: a folder's first cluster or a later one of its entries.
+    void TakeForFolder(uint32_t index);
+    bool IsFolders(uint32_t index) const { return m_folders.count(index) != 0; }
+
+    // A deleted file of `count` clusters from `first` claims them as the saver takes its data: `first`
+    // and the free clusters after it. It claims nothing when `first` is in use or a folder's (its
+    // start was written over), and its claim stops at a cluster taken for a folder.
+    void Claim(uint32_t first, uint64_t count);
+    bool IsClaimed(uint32_t index) const;
+
+private:
+    // The run that holds `index`, else the first after it (m_runs.size() when none).
+    size_t RunAtOrAfter(uint32_t index) const;
+
+    std::vector<std::pair<uint32_t, uint32_t>> m_runs;
+    std::vector<uint64_t> m_freeBefore;  // free clusters before each run
+    uint64_t m_freeCount = 0;
+    std::set<uint32_t> m_folders;
+    // The claims, as ranges [start, end) of free clusters counted from the volume's first (disjoint,
+    // by start): a claim over the clusters in use between is one range.
+    std::map<uint64_t, uint64_t> m_claims;
+};
