@@ -10,6 +10,7 @@
 #include "engine/ntfs/MftWalk.h"
 #include "engine/ntfs/NtfsEntryLists.h"
 #include "engine/ntfs/NtfsFolderLoops.h"
+#include "engine/scan/QuickScan.h"
 #include "engine/state/EngineState.h"
 #include "engine/state/FoundRecordReferences.h"
 #include "engine/state/SectorLimit.h"
@@ -195,6 +196,39 @@ void KeepNamelessNamesApart(const ScanFinishedWord& finished)
     }
 }
 
+// The files and folders of the volume that the Quick Scan would list but whose records lie past the
+// sectors the search reads (engine/state/SectorLimit.h): read through the MFT's runs, only to be
+// counted, as the Quick Scan counts those it leaves out.
+uint64_t CountListedPastLimit(const ScanFinishedWord& finished)
+{
+    morvick::EngineSectorSource disk;
+    uint8_t record[morvick::kMftRecordSize];
+    const uint64_t records = g_MftRunTable.TotalSectors() / morvick::kSectorsPerMftRecord;
+    uint64_t runFirst = 0;  // the MFT's sector at which the run below begins, counted across the runs
+    uint64_t count = 0;
+    for (size_t run = 0; run < g_MftRunTable.start.size() && !ScanStopped(finished); ++run) {
+        const uint64_t start = g_MftRunTable.start[run];
+        const uint64_t length = g_MftRunTable.length[run];
+        // The records that begin in this run, past the limit: a sparse run (start 0) holds none.
+        const uint64_t first = (runFirst + morvick::kSectorsPerMftRecord - 1) / morvick::kSectorsPerMftRecord;
+        for (uint64_t n = first; start != 0 && n < records && n <= 0xFFFFFFFFu && !ScanStopped(finished); ++n) {
+            const uint64_t offset = n * morvick::kSectorsPerMftRecord - runFirst;
+            if (offset >= length)
+                break;
+            morvick::MftRecordHeader header;
+            MftRecordFacts facts;
+            if (!FitsSectorField(start + offset) &&
+                morvick::ReadMftRecord(disk, g_MftRunTable, static_cast<uint32_t>(n), record) &&
+                morvick::ParseMftRecordHeader(record, sizeof record, header) && header.flags <= 3 &&
+                !header.extension &&
+                ReadListedRecordFacts(record, header, static_cast<uint32_t>(n), start + offset, facts))
+                ++count;
+        }
+        runFirst += length;
+    }
+    return count;
+}
+
 }  // namespace
 
 void AddLostFoundNtfsFolders(const ScanFinishedWord& finished)
@@ -269,5 +303,10 @@ void FoundVolumeScanNtfs(const ScanFinishedWord& finished)
     }
     PlaceFoundFiles(sequences, finished);
     KeepNamelessNamesApart(finished);
+    // What lies past the sectors the search reads is left out, and the user told how much, as the Quick
+    // Scan tells it: the search met none of it, and left it out without a word.
+    const uint64_t pastLimit = CountListedPastLimit(finished);
+    if (pastLimit != 0 && !ScanStopped(finished))
+        ShowEngineMessage(DecimalText(pastLimit) + kRecordsPastSectorLimitText, kMessageInformation);
     AddLostFoundNtfsFolders(finished);
 }

@@ -110,13 +110,17 @@ private:
             return;
         const morvick::NtfsFileName& n = facts.name;
         const bool folder = (header.flags & 2) != 0;
-        // Left out and counted, not listed with its sector cut to 32 bits: a record that lies past the
-        // sectors the lists hold (engine/state/SectorLimit.h), where the cut sector is another record's.
-        if (!FitsSectorField(sector) || !FitsSectorField(facts.dataSector)) {
+        // Left out and counted, not listed with its sector cut to 32 bits: a file or folder whose record
+        // lies past the sectors the lists hold (engine/state/SectorLimit.h), where the cut sector is
+        // another record's.
+        if (!FitsSectorField(sector)) {
             ++m_pastLimit;
             return;
         }
-        const uint64_t dataSector = facts.dataSector;
+        // A file whose base record lies before them is listed by it where the record that holds its data
+        // lies past them: the save reads that record through the MFT's runs, as it does for the
+        // Extensive Scan, which lists every file by its base record.
+        const uint64_t dataSector = FitsSectorField(facts.dataSector) ? facts.dataSector : sector;
         uint32_t* parent = nullptr;
         if (folder) {
             NtfsFolderRecord* f =
