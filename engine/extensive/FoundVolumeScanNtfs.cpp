@@ -151,6 +151,8 @@ void NameFromMft(T& r)
     if (mapped && header.numbered && header.number == number &&
         ReadListedRecordFacts(record, header, number, r.sector, facts) && facts.named &&
         morvick::DecodeFoundMftRecordNamed(record, sizeof record, facts.name, found)) {
+        // A folder's number is its place in the MFT, as read: its index root may name none.
+        found.ownNumber = number;
         SetFoundRecordFields(r, found);
         return;
     }
