@@ -2,7 +2,7 @@
 // Runs the Quick Scan on partition N (default 0) and saves every file whose name matches PATTERN
 // (the Find dialog's wildcards, without regard to case), in list order, as the Find dialog's "Save
 // Selected File" saves its ticked hits: each file by itself, all into DIR. Prints the JSON line of
-// `scan` with "mode":"find"; "saved_files" counts the hits written.
+// `scan` with "mode":"find"; "saved_files" counts the hits written whole.
 #include "BenchCommand.h"
 #include "BenchSession.h"
 

@@ -175,9 +175,12 @@ void CountFoundEntries(BenchTotals& t)
 void PrintBenchTotals(const BenchTotals& t)
 {
     const SaveReport& r = g_SaveReport;
+    // Damaged files apart from those saved whole: a file cut short or with zeros for unreadable sectors
+    // is not counted saved.
     std::printf("{\"mode\":\"%s\",\"partitions\":%u,\"folders\":%llu,\"files\":%llu,\"deleted_files\":%llu,"
-                "\"saved_files\":%u,\"saved_bytes\":%llu,\"failed_files\":%u,\"seconds\":%.3f}\n",
-        t.mode, t.partitions, t.folders, t.files, t.deletedFiles, r.savedFiles + r.damagedFiles,
+                "\"saved_files\":%u,\"damaged_files\":%u,\"saved_bytes\":%llu,\"failed_files\":%u,"
+                "\"seconds\":%.3f}\n",
+        t.mode, t.partitions, t.folders, t.files, t.deletedFiles, r.savedFiles, r.damagedFiles,
         static_cast<unsigned long long>(r.savedBytes), r.failedFiles, t.seconds);
     std::fflush(stdout);
 }

@@ -25,5 +25,5 @@ void FindLostFatTables(const ScanFinishedWord& finished);
 // folder record of the same parent and cluster.
 void ReadFoundFatDirectories(const ScanFinishedWord& finished);
 // Appends "Lost Dir" and a folder "Dir" + running number for every missing parent of the volume's
-// folders and files.
+// folders and files, and breaks loops of parent references into "Lost Dir" (BreakNtfsFolderLoops).
 void AddLostFoundNtfsFolders(const ScanFinishedWord& finished);

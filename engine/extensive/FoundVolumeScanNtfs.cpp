@@ -5,16 +5,21 @@
 #include "engine/listing/ResultListing.h"
 #include "engine/ntfs/DataAttribute.h"
 #include "engine/ntfs/FolderSequences.h"
+#include "engine/ntfs/MftRecordFacts.h"
 #include "engine/ntfs/MftRecord.h"
 #include "engine/ntfs/MftWalk.h"
 #include "engine/ntfs/NtfsEntryLists.h"
+#include "engine/ntfs/NtfsFolderLoops.h"
+#include "engine/scan/QuickScan.h"
 #include "engine/state/EngineState.h"
 #include "engine/state/FoundRecordReferences.h"
 #include "engine/state/SectorLimit.h"
 #include "engine/volume/EngineSectorSource.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
+#include <set>
 #include <unordered_set>
 #include <utility>
 #include <vector>
@@ -120,6 +125,112 @@ void PlaceFoundFiles(const morvick::FolderSequences& sequences, const ScanFinish
     }
 }
 
+bool Nameless(uint32_t sector)
+{
+    const FoundRecordReference* reference = FoundRecordReferenceAt(sector);
+    return reference && reference->nameless;
+}
+
+// Names a record of the volume that the search found without a name, from the extension records that
+// its attribute list names, read through the MFT's runs as the Quick Scan reads them: the search did
+// not meet them where they lie past the sectors it reads (engine/state/SectorLimit.h) or past its range.
+// Only a record at its own place in the MFT: another of its number (an old copy) is another file's.
+template <class T>
+void NameFromMft(T& r)
+{
+    morvick::EngineSectorSource disk;
+    uint8_t record[morvick::kMftRecordSize];
+    morvick::MftRecordHeader header;
+    bool mapped = false;
+    uint32_t number = 0;
+    MftRecordFacts facts;
+    morvick::FoundMftRecord found;
+    if (!morvick::ReadMftRecordFrom(disk, g_MftRunTable, r.sector, record, mapped, number) ||
+        !morvick::ParseMftRecordHeader(record, sizeof record, header))
+        return;
+    if (mapped && header.numbered && header.number == number &&
+        ReadListedRecordFacts(record, header, number, r.sector, facts) && facts.named &&
+        morvick::DecodeFoundMftRecordNamed(record, sizeof record, facts.name, found)) {
+        // A folder's number is its place in the MFT, as read: its index root may name none.
+        found.ownNumber = number;
+        SetFoundRecordFields(r, found);
+        return;
+    }
+    // A record split across the MFT's runs is read after the search, and waits for its name with none
+    // given yet: it is given what the search gives a record that finds none.
+    if (r.name[0] == 0 && morvick::DecodeNamelessFoundMftRecord(record, sizeof record, found))
+        SetFoundRecordFields(r, found);
+}
+
+// The volume's records that the search found without a name, named where their MFT holds one.
+void NameNamelessRecords(uint16_t volume, const ScanFinishedWord& finished)
+{
+    if (g_MftRunTable.start.empty())
+        return;
+    for (FoundNtfsRecord* r = g_FoundNtfsRecords.head; r && !ScanStopped(finished); r = r->next) {
+        if (r->analysisMark == volume && Nameless(r->sector))
+            NameFromMft(*r);
+    }
+    for (NtfsFileRecord* r = g_NtfsFileRecords.head; r && !ScanStopped(finished); r = r->next) {
+        if (InsideVolume(r) && Nameless(r->sector))
+            NameFromMft(*r);
+    }
+}
+
+// The nameless files of the volume that still have none, each under a name no other of them has in
+// "Lost Dir": a second record of the same number (an old copy elsewhere in the volume) gets " (2)".
+void KeepNamelessNamesApart(const ScanFinishedWord& finished)
+{
+    std::set<std::u16string> taken;
+    for (NtfsFileRecord* r = g_NtfsFileRecords.head; r && !ScanStopped(finished); r = r->next) {
+        if (!InsideVolume(r) || !Nameless(r->sector) || r->parentRecord != kLostDirRecordNumber)
+            continue;
+        const std::u16string name(r->name);
+        std::u16string unique = name;
+        for (uint32_t n = 2; !taken.insert(unique).second; ++n)
+            unique = name + u" (" + DecimalText(n) + u")";
+        if (unique != name) {
+            if (char16_t* copy = CopyRecordName(unique)) {
+                std::free(r->name);
+                r->name = copy;
+            }
+        }
+    }
+}
+
+// The files and folders of the volume that the Quick Scan would list but whose records lie past the
+// sectors the search reads (engine/state/SectorLimit.h): read through the MFT's runs, only to be
+// counted, as the Quick Scan counts those it leaves out.
+uint64_t CountListedPastLimit(const ScanFinishedWord& finished)
+{
+    morvick::EngineSectorSource disk;
+    uint8_t record[morvick::kMftRecordSize];
+    const uint64_t records = g_MftRunTable.TotalSectors() / morvick::kSectorsPerMftRecord;
+    uint64_t runFirst = 0;  // the MFT's sector at which the run below begins, counted across the runs
+    uint64_t count = 0;
+    for (size_t run = 0; run < g_MftRunTable.start.size() && !ScanStopped(finished); ++run) {
+        const uint64_t start = g_MftRunTable.start[run];
+        const uint64_t length = g_MftRunTable.length[run];
+        // The records that begin in this run, past the limit: a sparse run (start 0) holds none.
+        const uint64_t first = (runFirst + morvick::kSectorsPerMftRecord - 1) / morvick::kSectorsPerMftRecord;
+        for (uint64_t n = first; start != 0 && n < records && n <= 0xFFFFFFFFu && !ScanStopped(finished); ++n) {
+            const uint64_t offset = n * morvick::kSectorsPerMftRecord - runFirst;
+            if (offset >= length)
+                break;
+            morvick::MftRecordHeader header;
+            MftRecordFacts facts;
+            if (!FitsSectorField(start + offset) &&
+                morvick::ReadMftRecord(disk, g_MftRunTable, static_cast<uint32_t>(n), record) &&
+                morvick::ParseMftRecordHeader(record, sizeof record, header) && header.flags <= 3 &&
+                !header.extension &&
+                ReadListedRecordFacts(record, header, static_cast<uint32_t>(n), start + offset, facts))
+                ++count;
+        }
+        runFirst += length;
+    }
+    return count;
+}
+
 }  // namespace
 
 void AddLostFoundNtfsFolders(const ScanFinishedWord& finished)
@@ -149,6 +260,8 @@ void AddLostFoundNtfsFolders(const ScanFinishedWord& finished)
         if (InsideVolume(r))
             adopt(r->parentRecord);
     }
+    // And folders whose parents loop: else they and their files hang under no folder of the tree.
+    BreakNtfsFolderLoops();
 }
 
 void FoundVolumeScanNtfs(const ScanFinishedWord& finished)
@@ -164,6 +277,7 @@ void FoundVolumeScanNtfs(const ScanFinishedWord& finished)
             FreeMftRunTable();
     }
     AddSplitMftRecords(b.volumeNumber);
+    NameNamelessRecords(b.volumeNumber, finished);
     std::unordered_set<uint32_t> numbers;
     std::vector<std::pair<const FoundNtfsRecord*, const FoundRecordReference*>> folders;
     morvick::FolderSequences sequences;
@@ -171,6 +285,9 @@ void FoundVolumeScanNtfs(const ScanFinishedWord& finished)
     for (const FoundNtfsRecord* r = g_FoundNtfsRecords.head; r && !ScanStopped(finished); r = r->next) {
         observer.OnProgress(ProgressPercent(++walked, g_FoundNtfsRecords.count));
         if (r->analysisMark != b.volumeNumber || r->recordNumber == kRootRecord || IsDot(r->name))
+            continue;
+        // A folder whose name was found nowhere is left out: its files and folders go to a lost folder.
+        if (Nameless(r->sector))
             continue;
         // One folder per record number: a record found twice (the MFT mirror, an old copy) would list
         // and save its files twice.
@@ -187,5 +304,11 @@ void FoundVolumeScanNtfs(const ScanFinishedWord& finished)
             r->deleted);
     }
     PlaceFoundFiles(sequences, finished);
+    KeepNamelessNamesApart(finished);
+    // What lies past the sectors the search reads is left out, and the user told how much, as the Quick
+    // Scan tells it: the search met none of it, and left it out without a word.
+    const uint64_t pastLimit = CountListedPastLimit(finished);
+    if (pastLimit != 0 && !ScanStopped(finished))
+        ShowEngineMessage(DecimalText(pastLimit) + kRecordsPastSectorLimitText, kMessageInformation);
     AddLostFoundNtfsFolders(finished);
 }

@@ -49,6 +49,7 @@ bool ReadNtfsBootVolume(const uint8_t* s, uint64_t boot, NtfsBootVolume& out)
     v.firstSector = static_cast<uint32_t>(boot);
     v.mftStart = ClusterSector(boot, b.mftCluster, b.sectorsPerCluster);
     v.mftMirrorStart = ClusterSector(boot, b.mftMirrorCluster, b.sectorsPerCluster);
+    v.mftPastLimit = v.mftStart == 0 && b.mftCluster != 0;
     v.endSector = boot + v.totalSectors;
     out = v;
     return true;

@@ -22,6 +22,9 @@ const char16_t kAssigningMftNumbersText[] = u"Assigning MFT numbers ( Step 1/2 )
 const char16_t kAssigningMftNumbersStep2Text[] = u"Assigning MFT numbers ( Step 2/2 )...";
 const char16_t kDeletingUnusedIndexEntriesText[] = u"Deleting unused index entries...";
 const char16_t kSearchingUnassignedEntriesText[] = u"Searching for unassigned entries...";
+const char16_t kVolumesPastSectorLimitText[] =
+    u" NTFS file systems were found that keep their MFT past the first 2 TiB of the disk (past sector "
+    u"4294967295), which Morvick does not read: their files are not listed.";
 
 namespace {
 
@@ -178,18 +181,25 @@ void RecordNtfsVolume(uint32_t first, uint32_t s, uint32_t mft, uint32_t mirror,
         AddFoundVolumeItem(*r);
 }
 
+// The volumes tried, each once, by first sector and cluster size; those recorded by first sector.
+struct TriedVolumes {
+    std::unordered_set<uint64_t> tried;
+    std::unordered_set<uint32_t> recorded;
+};
+
 bool ClassifyBootVolume(FoundNtfsRecords& records, IndexSignatureTest& indexAt, const morvick::NtfsBootVolume& v,
-    std::unordered_set<uint64_t>& tried, const ScanFinishedWord& finished)
+    TriedVolumes& volumes, const ScanFinishedWord& finished)
 {
     // A volume is tried once: a boot sector met again (the search lists repeats) would add the same
     // volume a second time, as an empty one.
     const uint64_t key = (uint64_t{v.firstSector} << 8) | v.sectorsPerCluster;
-    if (!tried.insert(key).second)
+    if (!volumes.tried.insert(key).second)
         return false;
     if (!ClassifyNtfsRecords(records, indexAt, v.firstSector, v.sectorsPerCluster, v.endSector, 1, finished))
         return false;
     RecordNtfsVolume(v.firstSector, v.sectorsPerCluster, v.mftStart, v.mftMirrorStart, v.sectorsPerIndexRecord,
         v.endSector);
+    volumes.recorded.insert(v.firstSector);
     return true;
 }
 
@@ -275,7 +285,10 @@ void AnalyzeFoundNtfsBootSectors(const ScanFinishedWord& finished)
     FileSystemRootItem();
     FoundNtfsRecords records;
     IndexSignatureTest indexAt;
-    std::unordered_set<uint64_t> tried;
+    TriedVolumes volumes;
+    // Boot sectors whose MFT lies past the sectors the search reads, by their first sector and that of
+    // the volume whose copy at its end they may be.
+    std::vector<std::pair<uint32_t, uint32_t>> pastLimit;
     uint8_t sector[kSectorSize];
     for (const SectorNode* node = g_BootSectors.head; node && !ScanStopped(finished); node = node->next) {
         if (g_wPartitionCounter >= kMaxPartitions)
@@ -287,9 +300,22 @@ void AnalyzeFoundNtfsBootSectors(const ScanFinishedWord& finished)
         // A boot sector that explains nothing at its own place may be the copy at the volume's end: the
         // volume is then taken from where the copy says it starts, or it would be lost with its first
         // boot sector.
-        if (!ClassifyBootVolume(records, indexAt, v, tried, finished) && morvick::NtfsVolumeOfBackup(v, original))
-            ClassifyBootVolume(records, indexAt, original, tried, finished);
+        const bool backup = morvick::NtfsVolumeOfBackup(v, original);
+        if (!ClassifyBootVolume(records, indexAt, v, volumes, finished) && backup)
+            ClassifyBootVolume(records, indexAt, original, volumes, finished);
+        if (v.mftPastLimit)
+            pastLimit.emplace_back(v.firstSector, backup ? original.firstSector : v.firstSector);
     }
+    // Told, not passed over without a word: no record of such a volume is read, and it gives no volume,
+    // where its boot sector is all the user would expect one from. A copy at the end of a volume that
+    // was found (from the volume's first sector) explains itself.
+    std::unordered_set<uint32_t> left;
+    for (const auto& [first, ofCopy] : pastLimit) {
+        if (!volumes.recorded.count(first) && !volumes.recorded.count(ofCopy))
+            left.insert(first);
+    }
+    if (!left.empty() && !ScanStopped(finished))
+        ShowEngineMessage(DecimalText(left.size()) + kVolumesPastSectorLimitText, kMessageInformation);
     g_nBootPassFinished = 1;
 }
 

@@ -14,6 +14,8 @@ extern const char16_t kAssigningMftNumbersText[];        // "Assigning MFT numbe
 extern const char16_t kAssigningMftNumbersStep2Text[];   // "Assigning MFT numbers ( Step 2/2 )..."
 extern const char16_t kDeletingUnusedIndexEntriesText[]; // "Deleting unused index entries..."
 extern const char16_t kSearchingUnassignedEntriesText[]; // "Searching for unassigned entries..."
+// Follows the count of NTFS volumes whose boot sectors were found but whose MFT lies past 2 TiB.
+extern const char16_t kVolumesPastSectorLimitText[];
 
 // Gives the folder records their MFT numbers from the folder entries of the INDX records found (an
 // entry names the first unnumbered record of equal parent, creation time and name), then numbers the
@@ -24,7 +26,8 @@ void AssignMftNumbers(const ScanFinishedWord& finished);
 void DeleteUnusedIndexEntries();
 
 // Binds records to the volume of each NTFS boot sector (or boot-sector copy) in the list; sets the
-// boot-sector-pass word.
+// boot-sector-pass word. The volumes of boot sectors that gave none for their MFT lying past the
+// sectors the search reads are counted and told (kVolumesPastSectorLimitText).
 void AnalyzeFoundNtfsBootSectors(const ScanFinishedWord& finished);
 
 // Binds the records still unbound to volumes inferred from pairs of folders that reach `rangeEnd`

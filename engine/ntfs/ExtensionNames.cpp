@@ -97,7 +97,22 @@ bool NameRecord(T& r, const morvick::MftRecordHeader& base)
         found.folder == std::is_same<T, FoundNtfsRecord>::value && SetFoundRecordFields(r, found);
 }
 
-// Names the waiting records of a list; those left unnamed are taken out. Returns how many were.
+// Keeps a waiting record that no extension record named: a file that keeps its data under the name
+// made from its number, a folder with its other fields, to be named once its volume's MFT is known
+// (DecodeNamelessFoundMftRecord). False when it is neither.
+template <class T>
+bool KeepNameless(T& r)
+{
+    morvick::EngineSectorSource disk;
+    uint8_t record[morvick::kMftRecordSize];
+    morvick::FoundMftRecord found;
+    return morvick::ReadMftRecordAt(disk, r.sector, record) &&
+        morvick::DecodeNamelessFoundMftRecord(record, sizeof record, found) &&
+        found.folder == std::is_same<T, FoundNtfsRecord>::value && SetFoundRecordFields(r, found);
+}
+
+// Names the waiting records of a list; those left unnamed and not kept (KeepNameless) are taken out.
+// Returns how many were.
 template <class T>
 uint32_t NameWaitingRecords(RecordList<T>& list, uint32_t& named)
 {
@@ -108,7 +123,9 @@ uint32_t NameWaitingRecords(RecordList<T>& list, uint32_t& named)
             continue;
         if (NameRecord(*r, it->second))
             ++named;
-        else
+        // Kept, not taken out: a file whose name lies where the search did not look (past 2 TiB, past
+        // the range searched) is named when its volume is browsed, and one without any keeps its data.
+        else if (!KeepNameless(*r))
             unnamed.insert(r);
     }
     if (unnamed.empty())

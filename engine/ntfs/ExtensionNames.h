@@ -19,14 +19,15 @@ void KeepFoundExtensionName(uint32_t sector, const morvick::MftRecordHeader& hea
 
 struct ExtensionNameOutcome {
     uint32_t named = 0;           // records given their names
-    uint32_t foldersDropped = 0;  // folder records left without one, taken out of g_FoundNtfsRecords
-    uint32_t filesDropped = 0;    // file records left without one, taken out of g_NtfsFileRecords
+    uint32_t foldersDropped = 0;  // folder records left without one and taken out of g_FoundNtfsRecords
+    uint32_t filesDropped = 0;    // file records left without one and taken out of g_NtfsFileRecords
 };
 
 // Gives each waiting record of g_FoundNtfsRecords and g_NtfsFileRecords its name, parent and times
 // (read again from its base record and the extension record, through the engine's current source);
-// a record left without a name is taken out of its list, as a record without a name is never listed.
-// Then forgets what was remembered.
+// a record left without a name stays nameless (DecodeNamelessFoundMftRecord: the browse of its volume
+// looks for its name through the MFT's runs), or is taken out of its list where it is neither a file
+// that keeps its data nor a folder. Then forgets what was remembered.
 ExtensionNameOutcome GiveExtensionNames();
 
 // Forgets what was remembered; the lists are left alone.

@@ -4,6 +4,7 @@
 #include "engine/ntfs/FileNameAttribute.h"
 #include "engine/ntfs/FolderIndex.h"
 #include "engine/ntfs/MftRecord.h"
+#include "engine/ntfs/NamelessRecord.h"
 #include "engine/volume/BufferBounds.h"
 
 namespace morvick {
@@ -89,6 +90,24 @@ bool DecodeFoundMftRecordNamed(const uint8_t* record, size_t length, const NtfsF
     if (!AwaitsExtensionFileName(record, length) || !ParseBaseRecord(record, length, header))
         return false;
     Decode(record, length, header, name, out);
+    return true;
+}
+
+bool DecodeNamelessFoundMftRecord(const uint8_t* record, size_t length, FoundMftRecord& out)
+{
+    MftRecordHeader header;
+    NtfsFileName name;
+    if (!ParseBaseRecord(record, length, header) || !header.numbered || ReadPreferredFileName(record, length, name))
+        return false;
+    const bool folder = (header.flags & 2) != 0;
+    if (folder && !HasMftAttribute(record, length, kAttrAttributeList))
+        return false;
+    FoundMftRecord r;
+    Decode(record, length, header, folder ? NtfsFileName() : NamelessFileNameOf(record, length, header.number), r);
+    if (!folder && r.size == 0 && !r.dataElsewhere)
+        return false;
+    r.nameless = true;
+    out = r;
     return true;
 }
 

@@ -27,6 +27,9 @@ struct FoundMftRecord {
     bool dataElsewhere = false;
     uint32_t ownNumber = 0;               // folders: 5 for ".", 11 for "$Extend", else from the index root
     uint64_t indexAllocationCluster = 0;  // folders
+    // No $FILE_NAME was found for it (see DecodeNamelessFoundMftRecord): a file is listed under the name
+    // made from its number in "Lost Dir", a folder is named once its volume's MFT is known, or left out.
+    bool nameless = false;
 };
 
 // Decodes a fixed-up record. False when it is not a FILE record, its flags are above 3, it is an
@@ -40,6 +43,12 @@ bool AwaitsExtensionFileName(const uint8_t* record, size_t length);
 // Decodes such a record with `name`, read from its extension record, standing for its own. False
 // for any other record.
 bool DecodeFoundMftRecordNamed(const uint8_t* record, size_t length, const NtfsFileName& name, FoundMftRecord& out);
+
+// Decodes a base record that holds no $FILE_NAME and is numbered: a file whose unnamed $DATA holds
+// bytes or lies in an extension record gets the name, parent and times that NamelessFileNameOf gives;
+// a folder that may find its name in an extension record (AwaitsExtensionFileName) an empty name and
+// parent. `nameless` is set. False for any other record.
+bool DecodeNamelessFoundMftRecord(const uint8_t* record, size_t length, FoundMftRecord& out);
 
 // The $FILE_NAME of a fixed-up extension record (in the name space ReadPreferredFileName prefers),
 // which stands for its base record's; `header` gets the record's header. False when the record is no

@@ -156,6 +156,7 @@ void KeepReference(uint32_t sector, const morvick::FoundMftRecord& found)
     reference.sequence = found.sequence;
     reference.inUse = !found.deleted;
     reference.dataElsewhere = found.dataElsewhere;
+    reference.nameless = found.nameless;
     KeepFoundRecordReference(sector, reference);
 }
 
@@ -227,13 +228,20 @@ int ProcessFoundMftRecordBytes(uint32_t sector, const uint8_t* bytes)
         KeepFoundExtensionName(sector, header);
         return 0;
     }
-    if (!header.numbered || !morvick::AwaitsExtensionFileName(record, sizeof record) ||
-        !AwaitFoundExtensionName(sector, header))
-        return 0;
-    found = morvick::FoundMftRecord();
-    found.folder = (header.flags & 2) != 0;
-    return found.folder ? AppendFoundRecord(g_FoundNtfsRecords, sector, found)
-                        : AppendFoundRecord(g_NtfsFileRecords, sector, found);
+    if (header.numbered && morvick::AwaitsExtensionFileName(record, sizeof record)) {
+        if (!AwaitFoundExtensionName(sector, header))
+            return 0;
+        found = morvick::FoundMftRecord();
+        found.folder = (header.flags & 2) != 0;
+        found.nameless = true;
+        return found.folder ? AppendFoundRecord(g_FoundNtfsRecords, sector, found)
+                            : AppendFoundRecord(g_NtfsFileRecords, sector, found);
+    }
+    // A file with its data but no name left is listed under a name made from its number, not passed
+    // over: no folder leads to it, and its bytes were lost.
+    if (morvick::DecodeNamelessFoundMftRecord(record, sizeof record, found))
+        return AppendFoundRecord(g_NtfsFileRecords, sector, found);
+    return 0;
 }
 
 int AppendIndexRecord(uint32_t sector, const uint8_t* header, size_t length)

@@ -58,10 +58,10 @@ NtfsFolderRecord* AppendNewNtfsFolder(const std::u16string& name, uint32_t recor
     uint64_t creationTime, uint64_t changeTime, uint32_t treeItem, uint32_t deleted);
 
 // Reads the FILE record at `sector` and appends it as an NtfsFileRecord (a file) or a FoundNtfsRecord
-// (a folder). 1 when appended; 0 for an unreadable, torn or damaged record, or one without a name.
-// A base record whose name lies in an extension record is appended without it, and an extension
-// record that holds a name is kept for its base record: GiveExtensionNames (ExtensionNames.h) joins
-// them after the search.
+// (a folder). 1 when appended; 0 for an unreadable, torn or damaged record, or one without a name
+// but for a file that keeps its data (DecodeNamelessFoundMftRecord). A base record whose name lies in
+// an extension record is appended without it (marked nameless), and an extension record that holds a
+// name is kept for its base record: GiveExtensionNames (ExtensionNames.h) joins them after the search.
 int ProcessFoundMftRecord(uint32_t sector);
 // The same for the record's 1,024 bytes already read (they are copied before the fix-ups).
 int ProcessFoundMftRecordBytes(uint32_t sector, const uint8_t* bytes);

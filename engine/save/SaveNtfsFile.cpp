@@ -188,15 +188,13 @@ uint64_t RunBytes(const std::vector<ClusterRun>& runs, uint64_t clusterBytes)
     return clusters > UINT64_MAX / clusterBytes ? UINT64_MAX : clusters * clusterBytes;
 }
 
-// The sectors of the data up to its initialized size, then zeros up to its real size (not the
-// clusters' stale bytes past the initialized size, which were never written as this file's).
-// `complete` is false when the runs end early.
-std::vector<SectorExtent> NtfsExtents(const std::vector<ClusterRun>& runs, uint64_t realSize, uint64_t initialized,
-    bool& complete)
+// The sectors of the data up to `validBytes`, its initialized size; `complete` is false when the runs
+// end early.
+std::vector<SectorExtent> ValidDataExtents(const std::vector<ClusterRun>& runs, uint64_t validBytes, bool& complete)
 {
     const VolumeParameterBlock& b = g_VolumeParams;
     const uint64_t spc = b.sectorsPerCluster;
-    const uint64_t wantedSectors = (std::min(initialized, realSize) + kSectorSize - 1) / kSectorSize;
+    const uint64_t wantedSectors = (validBytes + kSectorSize - 1) / kSectorSize;
     std::vector<SectorExtent> extents;
     uint64_t sectors = 0;
     for (const ClusterRun& run : runs) {
@@ -207,10 +205,30 @@ std::vector<SectorExtent> NtfsExtents(const std::vector<ClusterRun>& runs, uint6
         sectors += count;
     }
     complete = complete && sectors >= wantedSectors;
-    const uint64_t allSectors = (realSize + kSectorSize - 1) / kSectorSize;
-    if (sectors >= wantedSectors && allSectors > sectors)
-        AppendSectorExtent(extents, 0, allSectors - sectors, true);
     return extents;
+}
+
+// The data up to its initialized size, then zeros up to its real size, not the clusters' bytes from
+// there on, which were never written as this file's: not even the rest of the sector it ends in.
+CopyOutcome CopyValidData(COutputFile& file, const std::vector<ClusterRun>& runs, uint64_t realSize,
+    uint64_t initialized, bool& complete, const CopyProgressFunction& progress)
+{
+    const uint64_t valid = std::min(initialized, realSize);
+    CopyOutcome outcome = CopySectorExtents(file, ValidDataExtents(runs, valid, complete), valid, ReadSourceSectors,
+        g_wReadRetries, progress);
+    if (outcome.written < valid || outcome.stopped || outcome.writeFailed || realSize == valid)
+        return outcome;
+    const uint64_t rest = realSize - valid;
+    const std::vector<SectorExtent> zeros{{0, (rest + kSectorSize - 1) / kSectorSize, true}};
+    const CopyOutcome tail =
+        CopySectorExtents(file, zeros, rest, ReadSourceSectors, g_wReadRetries, [&](uint64_t written) {
+            if (progress)
+                progress(valid + written);
+        });
+    outcome.written += tail.written;
+    outcome.stopped = tail.stopped;
+    outcome.writeFailed = tail.writeFailed;
+    return outcome;
 }
 
 }  // namespace
@@ -304,8 +322,7 @@ int SaveNtfsFile(const std::u16string& folder, const char16_t* name, uint32_t re
             layout.unitClusters = 1u << first.compressionUnit;
             outcome = CopyCompressedRuns(file, runs, dataSize, layout, ReadSourceSectors, g_wReadRetries, progress);
         } else {
-            std::vector<SectorExtent> extents = NtfsExtents(runs, dataSize, first.initializedSize, complete);
-            outcome = CopySectorExtents(file, extents, dataSize, ReadSourceSectors, g_wReadRetries, progress);
+            outcome = CopyValidData(file, runs, dataSize, first.initializedSize, complete, progress);
         }
         outcome.missingData = outcome.missingData || !complete || sizeBeyondRuns;
     }

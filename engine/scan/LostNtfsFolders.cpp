@@ -3,6 +3,7 @@
 #include "engine/ScanObserver.h"
 #include "engine/listing/ResultListing.h"
 #include "engine/ntfs/NtfsEntryLists.h"
+#include "engine/ntfs/NtfsFolderLoops.h"
 #include "engine/state/EngineState.h"
 
 #include <unordered_set>
@@ -60,5 +61,8 @@ void AddLostNtfsFolders(ScanFinishedWord& finished)
         maker.Adopt(r->parentRecord);
         Progress(++looked, g_nFatFileCount);
     }
+    // Folders whose parents loop hang under "Lost Dir" too, not under no folder of the tree: unseen,
+    // they and their files were counted but never saved.
+    BreakNtfsFolderLoops();
     finished = 0;
 }

@@ -12,6 +12,7 @@ extern const char16_t kLostDataStep1Text[];   // "Searching for Lost Data ( Step
 extern const char16_t kLostDataStep2Text[];   // "Searching for Lost Data ( Step 2/2 )..."
 
 // Appends "Lost Dir" (own number 0xFFFFFFFE, parent the root) and one lost folder for every distinct
-// missing parent of the NTFS folder and MFT entry lists; then sets the finished word to 0 so that
-// building the tree can still be stopped.
+// missing parent of the NTFS folder and MFT entry lists, and breaks loops of parent references into
+// "Lost Dir" (BreakNtfsFolderLoops); then sets the finished word to 0 so that building the tree can
+// still be stopped.
 void AddLostNtfsFolders(ScanFinishedWord& finished);

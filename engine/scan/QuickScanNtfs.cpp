@@ -3,17 +3,14 @@
 #include "engine/ScanObserver.h"
 #include "engine/image/SectorReader.h"
 #include "engine/listing/ResultListing.h"
-#include "engine/ntfs/AttributeList.h"
-#include "engine/ntfs/DataAttribute.h"
-#include "engine/ntfs/FileNameAttribute.h"
 #include "engine/ntfs/FolderSequences.h"
+#include "engine/ntfs/MftRecordFacts.h"
 #include "engine/ntfs/MftRecord.h"
 #include "engine/ntfs/MftWalk.h"
 #include "engine/ntfs/NtfsEntryLists.h"
 #include "engine/scan/LostNtfsFolders.h"
 #include "engine/state/EngineState.h"
 #include "engine/state/SectorLimit.h"
-#include "engine/volume/EngineSectorSource.h"
 
 #include <algorithm>
 #include <cstring>
@@ -25,74 +22,6 @@ constexpr size_t kRecordBytes = morvick::kMftRecordSize;
 constexpr uint32_t kRecordSectors = morvick::kSectorsPerMftRecord;
 // MFT sectors read at a time.
 constexpr uint32_t kChunkSectors = 2048;
-// Records of one file's attribute list looked at for its name and size.
-constexpr size_t kMaxExtensionRecords = 64;
-
-// What the pass keeps of one record, read from the record and the extension records that its
-// attribute list names.
-struct RecordFacts {
-    morvick::NtfsFileName name;
-    bool named = false;
-    uint64_t size = 0;
-    uint64_t dataSector = 0;
-};
-
-// The extension records of base record `number` that its attribute list names for a $FILE_NAME
-// (when `forName`) or for the first piece of the unnamed $DATA (when `forData`), each once, in list
-// order: those that can be read and name it as their base (a record freed and used again since for
-// another file no longer does).
-std::vector<std::pair<uint64_t, std::vector<uint8_t>>> ReadExtensionRecords(const uint8_t* record,
-    const morvick::MftRecordHeader& header, uint32_t number, bool forName, bool forData)
-{
-    std::vector<std::pair<uint64_t, std::vector<uint8_t>>> records;
-    std::vector<uint32_t> seen;
-    morvick::EngineSectorSource disk;
-    for (const morvick::AttributeListEntry& e : ReadAttributeListEntries(record)) {
-        const bool wanted = (forName && e.type == morvick::kAttrFileName) ||
-            (forData && e.type == morvick::kAttrData && e.startVcn == 0);
-        if (!wanted || e.record == number || std::find(seen.begin(), seen.end(), e.record) != seen.end())
-            continue;
-        if (seen.size() >= kMaxExtensionRecords)
-            break;
-        seen.push_back(e.record);
-        uint64_t sector = 0;
-        std::vector<uint8_t> other(kRecordBytes);
-        morvick::MftRecordHeader otherHeader;
-        // Read through the MFT's runs sector by sector: a record may lie split across two of them.
-        if (MapVcnToLcn(e.record, sector) && morvick::ReadMftRecord(disk, g_MftRunTable, e.record, other.data()) &&
-            morvick::ParseMftRecordHeader(other.data(), kRecordBytes, otherHeader) &&
-            morvick::IsExtensionRecordOf(otherHeader, number, header))
-            records.emplace_back(sector, std::move(other));
-    }
-    return records;
-}
-
-void ReadFacts(const uint8_t* record, const morvick::MftRecordHeader& header, uint32_t number, uint64_t recordSector,
-    RecordFacts& facts)
-{
-    facts.dataSector = recordSector;
-    // The record itself first, then the others its attribute list (resident or not) names: a record
-    // that fills up has its name moved out as well as its data, and a base record with no name of its
-    // own would hide the file, or a folder and all it holds.
-    facts.named = morvick::ReadPreferredFileName(record, kRecordBytes, facts.name);
-    const bool folder = (header.flags & 2) != 0;
-    bool sized = folder || morvick::GetMftRecordDataSize(record, kRecordBytes, facts.size);
-    if (facts.named && sized)
-        return;
-    const auto extensions = ReadExtensionRecords(record, header, number, !facts.named, !sized);
-    if (!facts.named) {
-        std::vector<const uint8_t*> others;
-        for (const auto& [sector, other] : extensions)
-            others.push_back(other.data());
-        facts.named = morvick::ReadPreferredFileName(others, kRecordBytes, facts.name);
-    }
-    for (const auto& [sector, other] : extensions) {
-        if (!sized && morvick::GetMftRecordDataSize(other.data(), kRecordBytes, facts.size)) {
-            sized = true;
-            facts.dataSector = sector;
-        }
-    }
-}
 
 // The parent field of a listed entry and the rest of its parent reference, kept until every folder
 // record of the MFT has been read.
@@ -176,20 +105,22 @@ private:
         // ends disagree) is passed over too, not read as if whole.
         if (header.extension)
             return;
-        RecordFacts facts;
-        ReadFacts(record, header, number, sector, facts);
-        if (!facts.named)
+        MftRecordFacts facts;
+        if (!ReadListedRecordFacts(record, header, number, sector, facts))
             return;
         const morvick::NtfsFileName& n = facts.name;
         const bool folder = (header.flags & 2) != 0;
-        if (folder && n.name == u".")
-            return;
-        // Left out and counted, not listed with its sector cut to 32 bits: a record that lies past the
-        // sectors the lists hold (engine/state/SectorLimit.h), where the cut sector is another record's.
-        if (!FitsSectorField(sector) || !FitsSectorField(facts.dataSector)) {
+        // Left out and counted, not listed with its sector cut to 32 bits: a file or folder whose record
+        // lies past the sectors the lists hold (engine/state/SectorLimit.h), where the cut sector is
+        // another record's.
+        if (!FitsSectorField(sector)) {
             ++m_pastLimit;
             return;
         }
+        // A file whose base record lies before them is listed by it where the record that holds its data
+        // lies past them: the save reads that record through the MFT's runs, as it does for the
+        // Extensive Scan, which lists every file by its base record.
+        const uint64_t dataSector = FitsSectorField(facts.dataSector) ? facts.dataSector : sector;
         uint32_t* parent = nullptr;
         if (folder) {
             NtfsFolderRecord* f =
@@ -198,9 +129,10 @@ private:
             parent = f ? &f->parentRecord : nullptr;
             ++g_nFatFolderCount;
         } else {
-            MftEntryRecord* e = AppendMftEntry(static_cast<uint32_t>(facts.dataSector), n.name, number, n.parent,
+            MftEntryRecord* e = AppendMftEntry(static_cast<uint32_t>(dataSector), n.name, number, n.parent,
                 n.creationTime, n.changeTime, header.flags == 0 ? 1 : 0, facts.size);
-            parent = e ? &e->parentRecord : nullptr;
+            // A nameless file's place is "Lost Dir" already: it has no parent reference to follow.
+            parent = e && !facts.nameless ? &e->parentRecord : nullptr;
             ++g_nFatFileCount;
         }
         if (parent)

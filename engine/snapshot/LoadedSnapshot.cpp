@@ -1,5 +1,6 @@
 #include "engine/snapshot/LoadedSnapshot.h"
 
+#include "engine/ntfs/NtfsFolderLoops.h"
 #include "engine/save/EngineReset.h"
 #include "engine/state/EngineState.h"
 
@@ -40,6 +41,9 @@ void LoadedSnapshot::Commit()
     MoveList(ntfsFiles, g_NtfsFileRecords);
     MoveList(traceHits, g_TraceHits);
     MoveList(tracedFiles, g_TracedFiles);
+    // A snapshot written before the scans broke loops of parent references into "Lost Dir" keeps them:
+    // broken here too, or the looped folders and their files stay out of the tree, unsaved.
+    BreakNtfsFolderLoops();
 
     uint32_t rootLocation = g_VolumeParams.rootLocation;
     g_VolumeParams = block;

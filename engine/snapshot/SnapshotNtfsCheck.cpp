@@ -4,6 +4,7 @@
 #include "engine/ntfs/FileNameAttribute.h"
 #include "engine/ntfs/MftRecord.h"
 #include "engine/ntfs/MftWalk.h"
+#include "engine/ntfs/NamelessRecord.h"
 #include "engine/ntfs/NtfsBootSector.h"
 #include "engine/snapshot/LoadedSnapshot.h"
 #include "engine/snapshot/SnapshotFormat.h"
@@ -125,10 +126,14 @@ Judgement JudgeFileRecord(const uint8_t* record, const ListedFile& listed)
     if (listed.number != nullptr && header.numbered && header.number != *listed.number)
         return Judgement::kContradicts;
     morvick::NtfsFileName found;
-    if (!morvick::ReadPreferredFileName(record, morvick::kMftRecordSize, found))
-        return morvick::HasMftAttribute(record, morvick::kMftRecordSize, morvick::kAttrAttributeList)
+    if (!morvick::ReadPreferredFileName(record, morvick::kMftRecordSize, found)) {
+        // A file listed in "Lost Dir" under the name made from its number has no name to compare.
+        const bool nameless = header.numbered && listed.parent == kLostDirRecordNumber && listed.name != nullptr &&
+            morvick::IsNamelessFileName(listed.name, header.number);
+        return nameless || morvick::HasMftAttribute(record, morvick::kMftRecordSize, morvick::kAttrAttributeList)
             ? Judgement::kUndecided
             : Judgement::kContradicts;
+    }
     // A scan lists a file in "Lost Dir" where the folder record its parent reference names was taken
     // by another folder since.
     const bool same = found.name == std::u16string(listed.name != nullptr ? listed.name : u"") &&

@@ -14,6 +14,7 @@ struct FoundRecordReference {
     uint16_t sequence = 0;        // the record's own sequence number
     bool inUse = false;
     bool dataElsewhere = false;  // a file whose base record has no unnamed $DATA but an attribute list
+    bool nameless = false;       // no $FILE_NAME found for it yet (FoundMftRecord::nameless)
 };
 
 // Keeps the reference of the record at `sector`, in place of any kept before for that sector.

@@ -291,9 +291,10 @@ int main()
         return status;
 
     std::printf("{\"mode\":\"%s\",\"partitions\":%u,\"folders\":%llu,\"files\":%llu,\"deleted_files\":%llu,"
-                "\"saved_files\":%llu,\"saved_bytes\":%llu,\"failed_files\":%llu,\"seconds\":%.3f}\n",
+                "\"saved_files\":%llu,\"damaged_files\":%llu,\"saved_bytes\":%llu,\"failed_files\":%llu,"
+                "\"seconds\":%.3f}\n",
         options.mode.c_str(), totals.partitions, totals.folders, totals.files, totals.deleted, totals.saved,
-        totals.bytes, totals.failed, (GetTickCount() - started) / 1000.0);
+        totals.damaged, totals.bytes, totals.failed, (GetTickCount() - started) / 1000.0);
     std::fflush(stdout);
     return status;
 }

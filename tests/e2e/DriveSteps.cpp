@@ -1,5 +1,6 @@
 #include "tests/e2e/DriveSteps.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cstdio>
 #include <cstdlib>
@@ -102,6 +103,22 @@ void CountDeleted(MorvickDriver& driver, Totals& totals)
         SendMessageW(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(root));
 }
 
+namespace {
+
+// The number just before `words` in a message, 0 when the message does not say them.
+unsigned long long CountInMessage(const std::string& text, const char* words)
+{
+    const size_t at = text.find(words);
+    if (at == std::string::npos)
+        return 0;
+    size_t from = at;
+    while (from > 0 && std::isdigit(static_cast<unsigned char>(text[from - 1])))
+        --from;
+    return std::strtoull(text.c_str() + from, nullptr, 10);
+}
+
+}  // namespace
+
 // Saves what is ticked into the staging folder, then moves it to `target`; counts the files.
 bool SaveTicked(MorvickDriver& driver, size_t& seen, const fs::path& staging, const fs::path& target, Totals& totals)
 {
@@ -129,14 +146,12 @@ bool SaveTicked(MorvickDriver& driver, size_t& seen, const fs::path& staging, co
             totals.bytes += entry.file_size();
         }
     }
-    // "N file(s) could not be saved." in the message after a save that was not a full success.
-    const size_t at = done.text.find(" file(s) could not be saved");
-    if (at != std::string::npos) {
-        size_t from = at;
-        while (from > 0 && std::isdigit(static_cast<unsigned char>(done.text[from - 1])))
-            --from;
-        totals.failed += std::strtoull(done.text.c_str() + from, nullptr, 10);
-    }
+    // "N of them damaged" and "N file(s) could not be saved." in the message after a save that was not
+    // a full success: a damaged file is written, but counted apart from those saved.
+    const unsigned long long damaged = CountInMessage(done.text, " of them damaged");
+    totals.damaged += damaged;
+    totals.saved -= std::min(damaged, totals.saved);
+    totals.failed += CountInMessage(done.text, " file(s) could not be saved");
     return true;
 }
 

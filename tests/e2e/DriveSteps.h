@@ -33,7 +33,7 @@ struct Options {
 
 struct Totals {
     unsigned partitions = 0;
-    unsigned long long folders = 0, files = 0, deleted = 0, saved = 0, bytes = 0, failed = 0;
+    unsigned long long folders = 0, files = 0, deleted = 0, saved = 0, damaged = 0, bytes = 0, failed = 0;
 };
 
 std::wstring Widen(const std::string& text);

@@ -1,11 +1,13 @@
 // The sector search of the Extensive Scan over base records whose $FILE_NAME lies in an extension
 // record: each is listed once, in its place, with the name of the extension record that belongs to
-// it; one whose name is found nowhere is not listed at all.
+// it; a file whose name is found nowhere is listed under the name made from its number in "Lost Dir",
+// a folder kept nameless for the browse of its volume to name.
 #include "engine/extensive/ExtensiveScan.h"
 #include "engine/extensive/ExtensiveScanState.h"
 #include "engine/extensive/ExtensiveSearch.h"
 #include "engine/save/EngineReset.h"
 #include "engine/state/EngineState.h"
+#include "engine/state/FoundRecordReferences.h"
 #include "tests/engine/diskfixtures/DiskFixture.h"
 #include "tests/engine/diskfixtures/Oracles.h"
 #include "tests/engine/diskfixtures/RunScript.h"
@@ -101,14 +103,16 @@ TEST_F(ExtensionNameSearch, EachBaseRecordTakesTheNameOfItsOwnExtensionRecord)
 
     EXPECT_EQ(Files(),
         (std::vector<std::string>{"500 $MFT", "1000 sixty-four.txt", "1100 seventy.txt", "1150 plain.txt",
-            "1200 deleted.txt"}));
-    EXPECT_EQ(counters.ntfsFiles, 5u);
-    EXPECT_EQ(g_NtfsFileRecords.tail->sector, 1200u);
+            "1200 deleted.txt", "1300 File80", "1400 File82"}));
+    EXPECT_EQ(counters.ntfsFiles, 7u);
     const NtfsFileRecord* seventy = g_NtfsFileRecords.head->next->next;
     EXPECT_EQ(seventy->parentRecord, 64u);
     EXPECT_EQ(seventy->deleted, 0u);
     EXPECT_EQ(seventy->sizeLow, 3u);  // the base record's data
-    EXPECT_EQ(g_NtfsFileRecords.tail->deleted, 1u);
+    const NtfsFileRecord* deleted = seventy->next->next;
+    EXPECT_EQ(deleted->deleted, 1u);
+    EXPECT_EQ(g_NtfsFileRecords.tail->parentRecord, kLostDirRecordNumber);
+    EXPECT_EQ(g_NtfsFileRecords.tail->sizeLow, 3u);
 }
 
 // Record 96 was a deleted file's, freed (its sequence number went from 4 to 5) and taken by a new
@@ -131,7 +135,7 @@ TEST_F(ExtensionNameSearch, ARecordInUseDoesNotTakeTheNameOfTheDeletedFileThatHe
     EXPECT_EQ(g_NtfsFileRecords.head->deleted, 0u);
 }
 
-TEST_F(ExtensionNameSearch, AFolderTakesItsNameAndKeepsItsIndexAndOneWithoutANameIsTakenOut)
+TEST_F(ExtensionNameSearch, AFolderTakesItsNameAndKeepsItsIndexAndOneWithoutANameWaitsNameless)
 {
     PutMftRecord(raw, 1000,
         MftRecordBuilder(3)
@@ -141,19 +145,29 @@ TEST_F(ExtensionNameSearch, AFolderTakesItsNameAndKeepsItsIndexAndOneWithoutANam
             .NonResident(0xA0, {0x11, 0x01, 0x33, 0x00}, 4096, 0, u"$I30")
             .Build());
     PutMftRecord(raw, 2000, NameRecord(1541, 64, 1, u"fill"));
-    // A folder record that never finds its name is taken out of the list again.
+    // A folder record whose name the search never meets keeps its index, without a name: the browse
+    // of its volume looks for the name through the MFT's runs, or leaves it out.
     PutMftRecord(raw, 2100,
-        MftRecordBuilder(3).Numbered(65, 1).AttributeList({{0x30, 0, 1542}}).IndexRoot(0, true).Build());
+        MftRecordBuilder(3)
+            .Numbered(65, 1)
+            .AttributeList({{0x30, 0, 1542}})
+            .IndexRoot(0, true)
+            .NonResident(0xA0, {0x11, 0x01, 0x44, 0x00}, 4096, 0, u"$I30")
+            .Build());
     Search();
 
-    ASSERT_EQ(g_FoundNtfsRecords.count, 1u);
+    ASSERT_EQ(g_FoundNtfsRecords.count, 2u);
     const FoundNtfsRecord* fill = g_FoundNtfsRecords.head;
     EXPECT_EQ(std::u16string(fill->name), u"fill");
     EXPECT_EQ(fill->sector, 1000u);
     EXPECT_EQ(fill->parentRecord, 5u);
     EXPECT_EQ(fill->indexFirstCluster, 0x33u);
-    EXPECT_EQ(counters.ntfsFolders, 1u);
-    EXPECT_EQ(g_FoundNtfsRecords.tail, fill);
+    EXPECT_EQ(counters.ntfsFolders, 2u);
+    const FoundNtfsRecord* waiting = g_FoundNtfsRecords.tail;
+    EXPECT_EQ(std::u16string(waiting->name), u"");
+    EXPECT_EQ(waiting->indexFirstCluster, 0x44u);
+    ASSERT_NE(FoundRecordReferenceAt(waiting->sector), nullptr);
+    EXPECT_TRUE(FoundRecordReferenceAt(waiting->sector)->nameless);
 }
 
 // The Extensive Scan's fuzzer seed (fuzz/seeds/fuzz_extensive_scan/ntfs-name-extension, whose last

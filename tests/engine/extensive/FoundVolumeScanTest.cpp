@@ -2,14 +2,19 @@
 // "Lost Dir", the search for lost FAT copies, and NTFS folders and missing parents.
 #include "engine/save/EngineReset.h"
 #include "engine/extensive/ExtensiveScanState.h"
+#include "engine/extensive/ExtensiveSearch.h"
 #include "engine/extensive/FoundVolumeScan.h"
 #include "engine/ntfs/MftRecord.h"
+#include "engine/save/FolderTreeSave.h"
+#include "engine/save/SaveState.h"
+#include "engine/state/RecoverySettings.h"
 #include "engine/state/EngineState.h"
 #include "tests/engine/diskfixtures/RecordingObserver.h"
 #include "tests/engine/extensive/ExtensiveTestDisk.h"
 #include "tests/engine/scan/SmallFatVolume.h"
 #include "tests/engine/ntfs/MftRecordBuilder.h"
 #include "tests/engine/save/MemoryDisk.h"
+#include "tests/engine/save/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -401,6 +406,81 @@ TEST_F(FoundVolumeScanTest, ASplitBaseRecordGetsTheSizeOfItsDataInAnExtensionRec
     EXPECT_EQ(std::u16string(r->name), u"split.txt");
     EXPECT_EQ(r->sector, 40u);
     EXPECT_EQ(r->sizeLow, 21u);
+}
+
+// Records whose names the search did not meet (they lie past the range it read, as names past 2 TiB
+// do): the browse reads them through the MFT's runs (record n at sector 32 + 2n). Folder 4 and file 6
+// are named so; folder 8, whose name record is nowhere, is left out, and its file goes to a lost
+// folder. The search dropped them all, and the file's data with them.
+TEST_F(FoundVolumeScanTest, NamesTheSearchDidNotMeetAreReadThroughTheMft)
+{
+    auto record = [this](uint32_t number, const MftRecordBuilder& b) { PutMftRecord(raw, 32 + 2 * number, b.Build()); };
+    record(0,
+        MftRecordBuilder().FileName(u"$MFT", 5, 3).NonResident(kAttrData, {0x11, 0x04, 0x04}, 16384).Numbered(0, 1));
+    // Folder 4's sequence number 0, as its file's parent reference gives it.
+    record(4, MftRecordBuilder(3).Numbered(4, 0).AttributeList({{0x30, 0, 10}}).IndexRoot(0, true));
+    record(6, MftRecordBuilder().Numbered(6, 1).AttributeList({{0x30, 0, 12}}).ResidentData({'a', 'b', 'c'}));
+    record(8, MftRecordBuilder(3).Numbered(8, 1).AttributeList({{0x30, 0, 14}}).IndexRoot(0, true));
+    record(9, MftRecordBuilder().Numbered(9, 1).FileName(u"orphan.txt", 8, 1).ResidentData({'o'}));
+    record(10, MftRecordBuilder(3).Numbered(10, 1).BaseRecord(4, 0).FileName(u"folder", 5, 1));
+    record(12, MftRecordBuilder().Numbered(12, 1).BaseRecord(6, 1).FileName(u"named.txt", 4, 1));
+    {
+        MemoryDisk disk(raw);
+        ScanFinishedWord finished{0};
+        ExtensiveSearchCounters counters;
+        ASSERT_EQ(SearchDiskStructures(0, 52, kSearchNtfs, finished, counters), ExtensiveSearchResult::kCompleted);
+    }
+    // The analysis binds the folders to the volume and numbers them.
+    ASSERT_EQ(g_FoundNtfsRecords.count, 2u);
+    g_FoundNtfsRecords.head->recordNumber = 4;
+    g_FoundNtfsRecords.tail->recordNumber = 8;
+    for (FoundNtfsRecord* r = g_FoundNtfsRecords.head; r; r = r->next)
+        r->analysisMark = 1;
+    ASSERT_NO_FATAL_FAILURE(BrowseNtfsVolume(0, 8, 1000, 32));
+
+    std::map<std::u16string, const NtfsFolderRecord*> folders;
+    for (const NtfsFolderRecord* f = g_NtfsFolders.head; f; f = f->next)
+        folders[f->name] = f;
+    ASSERT_EQ(folders.size(), 3u);
+    ASSERT_TRUE(folders.count(u"folder") && folders.count(u"Dir0") && folders.count(u"Lost Dir"));
+    EXPECT_EQ(folders.at(u"folder")->recordNumber, 4u);
+    EXPECT_EQ(folders.at(u"folder")->parentRecord, 5u);
+    EXPECT_EQ(folders.at(u"Dir0")->recordNumber, 8u);
+    std::map<std::u16string, uint32_t> files;
+    for (const NtfsFileRecord* r = g_NtfsFileRecords.head; r; r = r->next)
+        files[r->name] = r->parentRecord;
+    EXPECT_EQ(files, (std::map<std::u16string, uint32_t>{{u"$MFT", 5}, {u"named.txt", 4}, {u"orphan.txt", 8}}));
+}
+
+// Two records of number 20 that keep their data but no name (the second an old copy elsewhere in the
+// volume): both are listed in "Lost Dir", under names apart, so that saving them over existing files
+// keeps both. Under one name, the second was saved over the first.
+TEST_F(FoundVolumeScanTest, NamelessRecordsOfOneNumberAreListedApartAndBothSaved)
+{
+    PutMftRecord(raw, 300, MftRecordBuilder(0).Numbered(20, 3).ResidentData({'n', 'e', 'w'}).Build());
+    PutMftRecord(raw, 400, MftRecordBuilder(0).Numbered(20, 1).ResidentData({'o', 'l', 'd'}).Build());
+    {
+        MemoryDisk disk(raw);
+        ScanFinishedWord finished{0};
+        ExtensiveSearchCounters counters;
+        ASSERT_EQ(SearchDiskStructures(0, 1024, kSearchNtfs, finished, counters), ExtensiveSearchResult::kCompleted);
+    }
+    ASSERT_NO_FATAL_FAILURE(BrowseNtfsVolume(0, 8, 1000));
+    std::vector<std::u16string> names;
+    for (const NtfsFileRecord* r = g_NtfsFileRecords.head; r; r = r->next) {
+        names.push_back(r->name);
+        EXPECT_EQ(r->parentRecord, kLostDirRecordNumber);
+    }
+    EXPECT_EQ(names, (std::vector<std::u16string>{u"File20", u"File20 (2)"}));
+
+    TempFolder temp;
+    MemoryDisk disk(raw);
+    ResetSaveState();
+    g_wDuplicateNames = kDuplicateOverwrite;
+    SaveWholeVolume(ToPath16(temp.Path()));
+    EXPECT_EQ(g_SaveReport.savedFiles, 2u);
+    EXPECT_EQ(ReadWholeFile(temp.Path() / "Lost Dir" / "File20"), "new");
+    EXPECT_EQ(ReadWholeFile(temp.Path() / "Lost Dir" / "File20 (2)"), "old");
 }
 
 }  // namespace morvick::test

@@ -15,6 +15,7 @@ echo "$line"
 [ "$(field "$line" mode)" = '"extensive"' ] || fail "mode"
 [ "$(field "$line" partitions)" = 4 ] || fail "partitions"
 [ "$(field "$line" failed_files)" = 0 ] || fail "failed files"
+[ "$(field "$line" damaged_files)" = 0 ] || fail "damaged files"
 [ "$(field "$line" saved_files)" = "$(field "$line" files)" ] || fail "every file found is saved"
 [ "$(find "$work/out" -type f | wc -l)" = "$(field "$line" saved_files)" ] || fail "files on disk"
 # FAT short names differ in case between the two: paths are compared without case.

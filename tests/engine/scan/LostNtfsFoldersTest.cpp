@@ -98,3 +98,27 @@ TEST_F(LostNtfsFolders, NothingMissingAddsOnlyLostDir)
     EXPECT_EQ(Folders(), (std::vector<Folder>{{u"docs", 64, 5}, {u"Lost Dir", kLostDirRecordNumber, 5}}));
     EXPECT_EQ(finished.load(), 0);
 }
+
+// Folders whose parent references loop hang under no folder of the tree: each loop is broken at its
+// folder first in the list, which goes to "Lost Dir" with the rest of the loop below it. Folders that
+// lead into a loop stay where they are, and a chain that ends at a missing parent is no loop.
+TEST_F(LostNtfsFolders, LoopsOfParentsAreBrokenIntoLostDirAtTheirFirstFolder)
+{
+    g_nScanMode = kScanQuick;
+    AddNtfsFolder(u"into the loop", 60, 67);
+    AddNtfsFolder(u"selfish", 65, 65);
+    AddNtfsFolder(u"ping", 66, 67);
+    AddNtfsFolder(u"pong", 67, 68);
+    AddNtfsFolder(u"pang", 68, 66);
+    AddNtfsFolder(u"chain", 69, 70);
+    AddNtfsFolder(u"chain end", 70, 300);
+    AddNtfsFolder(u"docs", 71, 5);
+    ScanFinishedWord finished{0};
+    AddLostNtfsFolders(finished);
+
+    const uint32_t lost = kLostDirRecordNumber;
+    EXPECT_EQ(Folders(),
+        (std::vector<Folder>{{u"into the loop", 60, 67}, {u"selfish", 65, lost}, {u"ping", 66, lost}, {u"pong", 67, 68},
+            {u"pang", 68, 66}, {u"chain", 69, 70}, {u"chain end", 70, 300}, {u"docs", 71, 5}, {u"Lost Dir", lost, 5},
+            {u"Dir0", 300, lost}}));
+}

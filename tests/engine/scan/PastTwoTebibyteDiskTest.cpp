@@ -1,12 +1,14 @@
 // Both scans on sparse 2.5 TiB VHDX disks whose NTFS and FAT volumes reach past sector 2^32
 // (make-past-2tib-disks.sh). The engine's sector fields hold the first 2^32 sectors: a record past
 // them is left out with its reason and never read at its sector cut to 32 bits (where a volume at the
-// disk's start keeps its own records), both scans list the same files, every file listed is saved
-// byte for byte as tsk_recover saves it (its clusters past 2 TiB too), and a snapshot of the Quick
-// Scan loads over its own image.
+// disk's start keeps its own records), both scans list the same files and say how many they left out
+// (a file whose base record lies before 2^32 is listed by it, where its name or the first piece of its
+// data lies past it), every file listed is saved byte for byte as tsk_recover saves it (its clusters
+// past 2 TiB too), and a snapshot of the Quick Scan loads over its own image.
 #include "engine/extensive/ExtensiveScan.h"
 #include "engine/extensive/ExtensiveScanState.h"
 #include "engine/extensive/FoundVolumeScan.h"
+#include "engine/extensive/NtfsVolumeAnalysis.h"
 #include "engine/listing/ResultListing.h"
 #include "engine/ntfs/NtfsEntryLists.h"
 #include "engine/save/EngineReset.h"
@@ -140,9 +142,11 @@ protected:
 
 }  // namespace
 
-// Of the files whose records lie past 2^32 none is listed, and the scan says how many it left out;
-// the others are saved whole, their clusters past 2 TiB read where they lie. Read at their sectors cut
-// to 32 bits, those records were the other volume's, whose bytes were saved as theirs.
+// Of the files and folders whose records lie past 2^32 none is listed, and the scan says how many it
+// left out; the others are saved whole, their clusters past 2 TiB read where they lie. Read at their
+// sectors cut to 32 bits, those records were the other volume's, whose bytes were saved as theirs.
+// data-past.bin, whose base record lies before 2^32 and the first piece of its data past it, is listed
+// by its base record: it was left out and counted with those past 2^32.
 TEST_F(PastTwoTebibyteDisk, TheQuickScanLeavesOutRecordsPastTheLimitAndSavesTheRestWhole)
 {
     morvick::test::RecordingObserver observer;
@@ -152,29 +156,47 @@ TEST_F(PastTwoTebibyteDisk, TheQuickScanLeavesOutRecordsPastTheLimitAndSavesTheR
     SplitSleuthkitFiles(pastRecords, theirs);
     ASSERT_GT(pastRecords.size(), 100u);
     ASSERT_GT(theirs.size(), 900u);
+    ASSERT_TRUE(theirs.count("/docs/data-past.bin") && theirs.count("/docs/name-past.bin"));
     EXPECT_EQ(observer.messages,
         std::vector<std::u16string>{DecimalText(pastRecords.size()) + kRecordsPastSectorLimitText});
     for (const MftEntryRecord* r = g_MftEntries.head; r; r = r->next)
+        EXPECT_FALSE(pastRecords.count(r->recordNumber)) << fs::path(r->name).u8string();
+    for (const NtfsFolderRecord* r = g_NtfsFolders.head; r; r = r->next)
         EXPECT_FALSE(pastRecords.count(r->recordNumber)) << fs::path(r->name).u8string();
 
     ExpectSavedAs(temp.Path() / "quick", theirs);
 }
 
 // The Extensive Scan of the partition's range finds the volume, lists what the Quick Scan lists (the
-// search reads no record past 2^32 either) and saves it whole: the found volume's end lies past 2^32,
-// and held at the last sector it failed every file whose clusters lie past it.
+// search reads no record past 2^32 either), says how many it left out as the Quick Scan does, and
+// saves it whole: the found volume's end lies past 2^32, and held at the last sector it failed every
+// file whose clusters lie past it. name-past.bin and data-past.bin, whose names lie past 2^32 where
+// the search does not look, are named through the MFT's runs: the search dropped them without a word.
 TEST_F(PastTwoTebibyteDisk, TheExtensiveScanListsAndSavesWhatTheQuickScanDoes)
 {
+    std::vector<std::u16string> quickMessages;
+    std::map<std::string, fs::path> quickSaved;
+    {
+        morvick::test::RecordingObserver observer;
+        ASSERT_TRUE(QuickScanPartition(kCrossingPartition));
+        quickMessages = observer.messages;
+    }
     std::set<uint64_t> pastRecords;
     std::map<std::string, fs::path> theirs;
-    ASSERT_TRUE(ChooseFixturePartition(kCrossingPartition));
-    ASSERT_EQ(WalkMftRecords(g_VolumeParams.partitionStart, g_VolumeParams.partitionStart + 32, 8), 1);
     SplitSleuthkitFiles(pastRecords, theirs);
+    ASSERT_TRUE(theirs.count("/docs/data-past.bin") && theirs.count("/docs/name-past.bin"));
+    ExpectSavedAs(temp.Path() / "quick", theirs);
+    ASSERT_EQ(quickMessages.size(), 1u);
 
     const uint64_t partitionEnd = PartitionLastSector(g_VolumeParams);
-    ASSERT_NO_FATAL_FAILURE(ExtensiveScanTheVolume(kCrossingPartition, FileSystemKind::kNtfs));
+    {
+        morvick::test::RecordingObserver observer;
+        ASSERT_NO_FATAL_FAILURE(ExtensiveScanTheVolume(kCrossingPartition, FileSystemKind::kNtfs));
+        EXPECT_EQ(observer.messages, quickMessages);
+    }
     EXPECT_EQ(g_FoundPartitions.head->volumeEnd, partitionEnd);
     ExpectSavedAs(temp.Path() / "extensive", theirs);
+    EXPECT_EQ(Keys(UserFilesBelow(temp.Path() / "extensive")), Keys(UserFilesBelow(temp.Path() / "quick")));
 
     // Its end is past what a snapshot holds: none is written, and the user is told why.
     morvick::test::RecordingObserver observer;
@@ -204,15 +226,18 @@ TEST_F(PastTwoTebibyteDisk, AQuickScanSnapshotLoadsOverItsOwnImage)
 }
 
 // A volume whose MFT and mirror both lie past 2^32: the Quick Scan says so, rather than sending the
-// user to the Extensive Scan, which reads no record there either and finds no volume.
+// user to the Extensive Scan, which reads no record there either and finds no volume; it says so too,
+// where it found nothing without a word.
 TEST_F(PastTwoTebibyteImage, AVolumeWhoseMftLiesPastTheLimitIsLeftOutWithItsReason)
 {
     ASSERT_NO_FATAL_FAILURE(Open("mft-past.vhdx", 1));
     EXPECT_FALSE(QuickScanPartition(0));
     EXPECT_EQ(std::u16string(NoParametersText()), kVolumePastSectorLimitText);
 
+    morvick::test::RecordingObserver observer;
     ASSERT_EQ(ExtensiveScanPartition(0, FileSystemKind::kNtfs), ExtensiveSearchResult::kCompleted);
     EXPECT_EQ(g_FoundPartitions.count, 0u);
+    EXPECT_EQ(observer.messages, std::vector<std::u16string>{u"1" + std::u16string(kVolumesPastSectorLimitText)});
 }
 
 // A FAT32 volume that starts before 2^32 and keeps a folder and its files past it: both scans read the

@@ -1,7 +1,7 @@
 // The NTFS Quick Scan over base records whose $FILE_NAME lies in an extension record, on a small
 // volume in memory: the name is read from the record the attribute list names (a resident list or
 // one in a cluster of its own), for $MFT itself too, and only from a record that still belongs to the
-// file.
+// file; a file that keeps its data and no name is listed by its number.
 #include "engine/save/EngineReset.h"
 #include "engine/scan/QuickScan.h"
 #include "engine/state/EngineState.h"
@@ -114,7 +114,8 @@ TEST_F(QuickScanExtensionName, ANameInAnExtensionRecordNamesItsBaseRecordOnce)
             .Build());
     Put(raw, kListCluster * 8, ListValue({{0x10, 0, 64}, {0x30, 0, 66}, {0x80, 0, 64}}));
     PutRecord(raw, 66, MftRecordBuilder().Numbered(66, 1).BaseRecord(64, 1).FileName(u"moved.txt", 5, 1).Build());
-    // Record 70 was deleted; the record that held its name now holds the name of record 80.
+    // Record 70 was deleted; the record that held its name now holds the name of record 80. It keeps
+    // its data, and is listed in "Lost Dir" under a name made from its number.
     PutRecord(raw, 70, MftRecordBuilder(0).Numbered(70, 3).AttributeList({{0x30, 0, 72}}).ResidentData({7}).Build());
     PutRecord(raw, 72, MftRecordBuilder().Numbered(72, 2).BaseRecord(80, 1).FileName(u"other.txt", 5, 1).Build());
     PutRecord(raw, 80, MftRecordBuilder().Numbered(80, 1).AttributeList({{0x30, 0, 72}}).ResidentData({8}).Build());
@@ -124,5 +125,8 @@ TEST_F(QuickScanExtensionName, ANameInAnExtensionRecordNamesItsBaseRecordOnce)
 
     EXPECT_EQ(Scan(raw),
         (std::vector<Listed>{{u"$MFT", 0, kMftSector, 0}, {u"moved.txt", 64, kMftSector + 128, 0},
-            {u"other.txt", 80, kMftSector + 160, 0}, {u"gone.txt", 90, kMftSector + 180, 1}}));
+            {u"File70", 70, kMftSector + 140, 1}, {u"other.txt", 80, kMftSector + 160, 0},
+            {u"gone.txt", 90, kMftSector + 180, 1}}));
+    for (const MftEntryRecord* r = g_MftEntries.head; r; r = r->next)
+        EXPECT_EQ(r->parentRecord, r->recordNumber == 70 ? kLostDirRecordNumber : 5u) << r->recordNumber;
 }

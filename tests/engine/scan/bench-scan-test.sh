@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Runs `morvick-bench scan` and `morvick-bench load` on the fixture disk in a VHDX: the JSON line,
 # the files saved for every partition against tsk_recover's count, and a snapshot that loads back to
-# the same files and bytes. An --out folder that cannot be made ends every saving command with 1.
+# the same files and bytes. Files saved cut short are counted damaged, not saved. An --out folder that cannot be made ends every saving command with 1.
 # Images that cannot be opened (a VHDX whose identifier is wiped, a VHD cut before its data, a name
 # that is neither .vhd nor .vhdx) are refused with the reason on standard error and exit 1, in every
 # mode.
@@ -20,6 +20,7 @@ echo "$line"
 [ "$(field "$line" mode)" = '"quick"' ] || fail "mode"
 [ "$(field "$line" partitions)" = 4 ] || fail "partitions"
 [ "$(field "$line" failed_files)" = 0 ] || fail "failed files"
+[ "$(field "$line" damaged_files)" = 0 ] || fail "damaged files"
 [ "$(field "$line" saved_files)" = "$(field "$line" files)" ] || fail "every file found is saved"
 [ "$(find "$work/out" -type f | wc -l)" = "$(field "$line" saved_files)" ] || fail "files on disk"
 for n in 1 2 4; do
@@ -33,6 +34,17 @@ line=$("${bench[@]}" load "$prefix$work/last.srzq" --image "$prefix$image" --out
 echo "$line"
 [ "$(field "$line" mode)" = '"snapshot"' ] || fail "load mode"
 diff -r "$work/out/p3" "$work/loaded" >/dev/null || fail "the snapshot saves other files than the scan"
+
+# Sizes the volumes cannot hold (make-damaged-size-disk.sh): BIG.BIN and huge.bin are saved cut
+# short, counted damaged and not saved; broken.bin and far.bin are not written.
+"$src/tests/fixtures/make-damaged-size-disk.sh" "$work/damaged" >"$work/fixture.log" 2>&1 ||
+  { echo "FAIL: make-damaged-size-disk.sh"; tail -n 30 "$work/fixture.log"; exit 1; }
+line=$("${bench[@]}" scan "$prefix$work/damaged/damaged-size.vhd" --mode quick --out "$prefix$work/cut" | tr -d '\r')
+echo "$line"
+[ "$(field "$line" damaged_files)" = 2 ] || fail "files cut short are counted damaged"
+[ "$(field "$line" failed_files)" = 2 ] || fail "damaged sizes: failed files"
+[ "$(($(field "$line" saved_files) + 4))" = "$(field "$line" files)" ] || fail "files cut short are counted saved"
+[ "$(find "$work/cut" -type f | wc -l)" = "$(($(field "$line" saved_files) + 2))" ] || fail "damaged sizes: files on disk"
 
 # An --out folder whose parent is not there: said, exit 1, no line of results, nothing written (a
 # save into it failed for every file, and the command ended with 0).

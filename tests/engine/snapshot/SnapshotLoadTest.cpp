@@ -395,6 +395,29 @@ TEST_F(SnapshotLoad, AnNtfsVolumeIsJudgedByItsBootSectorsWhereverItsPartitionEnd
     }
 }
 
+// A snapshot written before the scans broke loops of parent references keeps one: ping and pong name
+// each other. Loaded, the loop is broken into "Lost Dir" as the scans break it; its folders and its
+// file hung under no folder of the tree.
+TEST_F(SnapshotLoad, FoldersWhoseParentsLoopAreBrokenIntoLostDirOnLoad)
+{
+    const std::vector<uint8_t> volume = MakeNtfsVolume(2048, 8, {{64, u"a.txt", 66}});
+    const uint32_t mftStart = g_VolumeParams.mftStart;
+    g_nScanMode = kScanQuick;
+    AddNtfsFolder(u"ping", 66, 67);
+    AddNtfsFolder(u"pong", 67, 66);
+    AddNtfsFolder(u"Lost Dir", kLostDirRecordNumber, 5);
+    AddMftEntry(u"a.txt", 64, 66, 10, mftStart);
+    const std::u16string path = ToPath16(temp.Path() / "loop.srzq");
+    ASSERT_TRUE(SaveSnapshotFile(path));
+
+    ResetEngineState();
+    UseSource(volume);
+    ASSERT_TRUE(LoadSnapshotFile(path));
+    ASSERT_EQ(g_NtfsFolders.count, 3u);
+    EXPECT_EQ(g_NtfsFolders.head->parentRecord, kLostDirRecordNumber);
+    EXPECT_EQ(g_NtfsFolders.head->next->parentRecord, 66u);
+}
+
 // An extension record is no file of its own, whatever name it holds: $MFT's extension records name
 // record 0, so only the whole base reference (its sequence part) tells them from base records. A
 // snapshot that lists one as a file (by its number, or by its sector for an Extensive Scan) was made

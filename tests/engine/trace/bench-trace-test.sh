@@ -17,6 +17,7 @@ echo "$line"
 [ "$(field "$line" mode)" = '"trace"' ] || fail "mode"
 [ "$(field "$line" partitions)" = 3 ] || fail "partitions"
 [ "$(field "$line" files)" = "$(wc -l <"$work/disk/starts.txt")" ] || fail "every file is traced"
+[ "$(field "$line" damaged_files)" = 0 ] || fail "damaged files"
 [ "$(field "$line" saved_files)" = "$(field "$line" files)" ] || fail "every traced file is saved"
 [ "$(field "$line" failed_files)" = 0 ] || fail "failed files"
 # Each partition's files by hit number, in the order they lie on the disk, with the files' bytes.
