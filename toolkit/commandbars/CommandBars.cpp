@@ -276,8 +276,11 @@ int CTKPCommandBars::FindIndex(CTKPCommandBar* pBar) const
 int CTKPCommandBars::GetNextVisibleBar(int nIndex, int nDirection) const
 {
     const int n = GetCount();
-    if (n == 0 || nDirection == 0)
+    if (n == 0)
         return -1;
+    // A step of 0 stays at the start; a start outside the list has no bar to stay at.
+    if (nDirection == 0)
+        return nIndex >= 0 && nIndex < n ? nIndex : -1;
     int i = (nIndex == -1 && nDirection < 0) ? n - 1 : nIndex + nDirection;
     int nWraps = 0;
     for (int nGuard = 0; nGuard <= 2 * n + 2; ++nGuard) {
