@@ -388,14 +388,16 @@ void CTKPCommandBars::RecalcCommandBarsLayout()
         if (m_arrBars[i]->IsVisible())
             m_arrBars[i]->OnRecalcLayout();
     }
-    m_bRecalcLayout = FALSE;
-    RecalcFrameLayout(FALSE);
-    // A tab client over the frame's MDI client follows the bars' new layout.
-    HWND hFrame = m_pFrame != NULL ? m_pFrame->GetSafeHwnd() : NULL;
-    CWnd* pClient =
-        hFrame != NULL ? CWnd::FromHandlePermanent(::FindWindowExW(hFrame, NULL, L"MDIClient", NULL)) : NULL;
+    // A tab client over the frame's MDI client takes its new look while the layout is locked, so that
+    // the one frame layout below places it.
+    CMDIFrameWnd* pMdiFrame = DYNAMIC_DOWNCAST(CMDIFrameWnd, m_pFrame);
+    CWnd* pClient = pMdiFrame != NULL && pMdiFrame->GetSafeHwnd() != NULL
+        ? CWnd::FromHandlePermanent(pMdiFrame->m_hWndMDIClient)
+        : NULL;
     if (pClient != NULL && pClient->IsKindOf(RUNTIME_CLASS(CTKPTabClientWnd)))
         static_cast<CTKPTabClientWnd*>(pClient)->Refresh(TRUE);
+    m_bRecalcLayout = FALSE;
+    RecalcFrameLayout(FALSE);
 }
 
 void CTKPCommandBars::RedrawCommandBars()
