@@ -41,6 +41,15 @@ protected:
         m_pFrame = new CMenuTestFrame;
         ASSERT_TRUE(m_pFrame->CreateMenuFrame(x, y));
     }
+    // A frame whose Edit menu keeps two rarely used commands behind its expand button.
+    void MakeFrameWithShortMenus()
+    {
+        MakeFrame();
+        CTKPCommandBars* pCommandBars = m_pFrame->GetCommandBars();
+        pCommandBars->GetOptions()->bAlwaysShowFullMenus = FALSE;
+        const UINT hidden[] = {124, 125};
+        pCommandBars->HideCommands(hidden, 2);
+    }
     // Opens the menu-bar item by a click and returns its popup.
     CTKPPopupBar* OpenMenu(int nIndex)
     {
@@ -89,12 +98,8 @@ TEST_F(PopupBarTest, EmptyPopupHasTheSmallestSize)
 
 TEST_F(PopupBarTest, RarelyUsedCommandsHideBehindTheExpandButton)
 {
-    MakeFrame();
+    MakeFrameWithShortMenus();
     CTKPCommandBars* pCommandBars = m_pFrame->GetCommandBars();
-    pCommandBars->GetOptions()->bAlwaysShowFullMenus = FALSE;
-    const UINT hidden[] = {124, 125};
-    pCommandBars->HideCommands(hidden, 2);
-
     CTKPPopupBar* pEdit = OpenMenu(1);
     ASSERT_NE(pEdit, nullptr);
     ASSERT_TRUE(pEdit->HasHiddenCommands());
@@ -222,11 +227,7 @@ HWND WindowMoveFlags::s_hWnd = NULL;
 // place, or its owner's, among the windows.
 TEST_F(PopupBarTest, AMenuThatExpandsKeepsItsPlaceAmongTheWindows)
 {
-    MakeFrame();
-    CTKPCommandBars* pCommandBars = m_pFrame->GetCommandBars();
-    pCommandBars->GetOptions()->bAlwaysShowFullMenus = FALSE;
-    const UINT hidden[] = {124, 125};
-    pCommandBars->HideCommands(hidden, 2);
+    MakeFrameWithShortMenus();
     CTKPPopupBar* pEdit = OpenMenuDirect(1);
     ASSERT_NE(pEdit, nullptr);
     ASSERT_TRUE(pEdit->HasHiddenCommands());
