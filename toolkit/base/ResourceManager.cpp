@@ -66,6 +66,12 @@ void CTKPResourceManager::Close()
     }
 }
 
+const TKP_RESOURCE_LANGINFO* CTKPResourceManager::GetLanguageInfo()
+{
+    static const TKP_RESOURCE_LANGINFO s_info = {MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US), 1252};
+    return &s_info;
+}
+
 int CTKPResourceManager::ShowMessageBox(UINT nIDPrompt, UINT nType)
 {
     CString strText;

@@ -8,6 +8,12 @@
 
 class CToolBar;
 
+// The language the toolkit's resources are written in, and the code page of their text.
+struct TKP_RESOURCE_LANGINFO {
+    LANGID wLanguage;
+    UINT nCodePage;
+};
+
 class CTKPResourceManager {
 public:
     CTKPResourceManager();
@@ -25,6 +31,9 @@ public:
     virtual LPCDLGTEMPLATE LoadDialogTemplate(UINT nIDResource);
     // Frees a loaded resource library (none is loaded in this program).
     virtual void Close();
+    // The language of the resources the loaders find: by default the program's own (US English, code
+    // page 1252), one record for the whole process. A manager that loads other resources says so here.
+    virtual const TKP_RESOURCE_LANGINFO* GetLanguageInfo();
 
     // The string's text in a message box of the given style; returns the button pressed.
     int ShowMessageBox(UINT nIDPrompt, UINT nType);

@@ -276,8 +276,11 @@ int CTKPCommandBars::FindIndex(CTKPCommandBar* pBar) const
 int CTKPCommandBars::GetNextVisibleBar(int nIndex, int nDirection) const
 {
     const int n = GetCount();
-    if (n == 0 || nDirection == 0)
+    if (n == 0)
         return -1;
+    // A step of 0 stays at the start; a start outside the list has no bar to stay at.
+    if (nDirection == 0)
+        return nIndex >= 0 && nIndex < n ? nIndex : -1;
     int i = (nIndex == -1 && nDirection < 0) ? n - 1 : nIndex + nDirection;
     int nWraps = 0;
     for (int nGuard = 0; nGuard <= 2 * n + 2; ++nGuard) {
@@ -385,14 +388,16 @@ void CTKPCommandBars::RecalcCommandBarsLayout()
         if (m_arrBars[i]->IsVisible())
             m_arrBars[i]->OnRecalcLayout();
     }
-    m_bRecalcLayout = FALSE;
-    RecalcFrameLayout(FALSE);
-    // A tab client over the frame's MDI client follows the bars' new layout.
-    HWND hFrame = m_pFrame != NULL ? m_pFrame->GetSafeHwnd() : NULL;
-    CWnd* pClient =
-        hFrame != NULL ? CWnd::FromHandlePermanent(::FindWindowExW(hFrame, NULL, L"MDIClient", NULL)) : NULL;
+    // A tab client over the frame's MDI client takes its new look while the layout is locked, so that
+    // the one frame layout below places it.
+    CMDIFrameWnd* pMdiFrame = DYNAMIC_DOWNCAST(CMDIFrameWnd, m_pFrame);
+    CWnd* pClient = pMdiFrame != NULL && pMdiFrame->GetSafeHwnd() != NULL
+        ? CWnd::FromHandlePermanent(pMdiFrame->m_hWndMDIClient)
+        : NULL;
     if (pClient != NULL && pClient->IsKindOf(RUNTIME_CLASS(CTKPTabClientWnd)))
         static_cast<CTKPTabClientWnd*>(pClient)->Refresh(TRUE);
+    m_bRecalcLayout = FALSE;
+    RecalcFrameLayout(FALSE);
 }
 
 void CTKPCommandBars::RedrawCommandBars()

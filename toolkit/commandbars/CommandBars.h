@@ -67,7 +67,8 @@ public:
     int FindIndex(CTKPCommandBar* pBar) const;
     CTKPMenuBar* GetMenuBar() const { return m_pMenuBar; }
     CTKPDockBar* GetDockBar(int nPosition) const;
-    // The next visible bar from an index by a step, wrapping once; -1 when there is none.
+    // The next visible bar from an index by a step, wrapping once (a step of 0: the index itself); -1 when
+    // there is none.
     int GetNextVisibleBar(int nIndex, int nDirection) const;
     void ToggleBarVisible(int nIndex);
 

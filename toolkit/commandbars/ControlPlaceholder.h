@@ -26,6 +26,8 @@ public:
         LPCTSTR lpszParameter = NULL);
     // The placeholder steps aside for its buttons.
     void HideForExpansion() { SetHideFlags(GetHideFlags() | TKP_HIDE_EXPANDED); }
+    // With nothing to list the placeholder stands in its own place again.
+    void ShowUnexpanded() { SetHideFlags(GetHideFlags() & ~TKP_HIDE_EXPANDED); }
 };
 
 // "&1 name" for 1 to 9, "1&0 name" for 10, "11 name" above, the name alone for 0; the text's

@@ -146,7 +146,9 @@ void CTKPControlPopup::OnClick(BOOL bKeyboard, CPoint pt)
         OnCustomizeMouseDown(pt);
         return;
     }
-    pParent->SetPopuped(m_nIndex, bKeyboard);
+    // Opened as a click opens it: a popup opened from the keyboard has its control selected by keyboard
+    // already (Enter, mnemonics), and that selection makes the popup select its first item.
+    pParent->SetPopuped(m_nIndex, FALSE);
     if (bCustomize)
         OnCustomizeMouseDown(pt);
 }

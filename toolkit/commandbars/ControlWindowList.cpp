@@ -3,6 +3,8 @@
 #include "classlib/win/CMDIFrameWnd.h"
 #include "toolkit/commandbars/CommandBar.h"
 
+#include <vector>
+
 IMPLEMENT_SERIAL(CTKPControlWindowList, CTKPControlPlaceholder, VERSIONABLE_SCHEMA | 16)
 
 UINT CTKPControlWindowList::s_nFirstMdiChildId = 0xFF00;
@@ -28,21 +30,27 @@ void CTKPControlWindowList::OnCalcDynamicSize(DWORD)
         else if (nActiveId >= 1 && nActiveId <= 14)
             s_nFirstMdiChildId = 1;
     }
-    HideForExpansion();
-    int nAdded = 0;
-    for (UINT nId = s_nFirstMdiChildId; nAdded < s_nMaxWindows; ++nId) {
+    std::vector<HWND> listed;
+    for (UINT nId = s_nFirstMdiChildId; static_cast<int>(listed.size()) < s_nMaxWindows; ++nId) {
         const HWND hChild = ::GetDlgItem(hClient, (int)nId);
         if (hChild == NULL)
             break;
-        if (!(::GetWindowLongW(hChild, GWL_STYLE) & WS_VISIBLE))
-            continue;
+        if (::GetWindowLongW(hChild, GWL_STYLE) & WS_VISIBLE)
+            listed.push_back(hChild);
+    }
+    if (listed.empty()) {
+        ShowUnexpanded();
+        return;
+    }
+    HideForExpansion();
+    for (size_t i = 0; i < listed.size(); ++i) {
         WCHAR szTitle[257] = {};
-        ::GetWindowTextW(hChild, szTitle, 256);
-        CTKPControl* pButton = AddExpansionButton(m_nIndex + 1 + nAdded, (int)nId,
-            FormatWindowListCaption(CString(szTitle), nAdded + 1), nAdded == 0);
+        ::GetWindowTextW(listed[i], szTitle, 256);
+        const int nNumber = static_cast<int>(i) + 1;
+        CTKPControl* pButton = AddExpansionButton(m_nIndex + nNumber, ::GetDlgCtrlID(listed[i]),
+            FormatWindowListCaption(CString(szTitle), nNumber), i == 0);
         if (pButton == NULL)
             break;
-        pButton->SetChecked(hChild == hActive ? 1 : 0);
-        ++nAdded;
+        pButton->SetChecked(listed[i] == hActive ? 1 : 0);
     }
 }

@@ -1,5 +1,5 @@
 // The window list of a menu: a placeholder that lists the visible MDI child windows of its frame
-// as numbered buttons (the active one checked), at most nine.
+// as numbered buttons (the active one checked), at most nine; with none to list it shows itself.
 #pragma once
 
 #include "toolkit/commandbars/ControlPlaceholder.h"

@@ -702,7 +702,8 @@ void CTKPPopupBar::Reposition()
         if (pSite != NULL && pSite->GetSafeHwnd() != NULL)
             pSite->UpdateWindow();
     }
-    SetWindowPos(NULL, rc.left, rc.top, rc.Width(), rc.Height(), SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    SetWindowPos(NULL, rc.left, rc.top, rc.Width(), rc.Height(),
+        SWP_NOZORDER | SWP_NOOWNERZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
     if (m_bExpandAnimationPending) {
         const int nKind = ChooseAnimationType();
         if (nKind >= 2 && nKind <= 4)

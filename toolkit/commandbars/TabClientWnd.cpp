@@ -183,8 +183,9 @@ void CTKPTabClientWnd::RecalcFrameLayout()
 {
     if (m_pFrame == NULL || m_pFrame->GetSafeHwnd() == NULL)
         return;
+    // While the command bars lock their layout they lay the frame out themselves once they are done.
     CTKPCommandBars* pCommandBars = TKPGetFrameCommandBars(m_pFrame);
-    if (pCommandBars != NULL && !pCommandBars->IsLayoutLocked())
+    if (pCommandBars != NULL)
         pCommandBars->RecalcFrameLayout(FALSE);
     else
         m_pFrame->RecalcLayout(FALSE);

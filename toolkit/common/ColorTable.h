@@ -55,8 +55,8 @@ public:
 protected:
   // Rebuilds the table from the system colours (the callback when set, else systemSource) with the
   // detected scheme already stored: system colours, defaults, scheme colours, blends, contrast
-  // corrections, mixed colours and scheme gradients. On a low-colour display only the defaults and
-  // the gradients are made.
+  // corrections, mixed colours and scheme gradients. On a low-colour display the blends, contrast
+  // corrections and mixed colours are left out: the rest is made as usual.
   void ComputeColors(SysColorCallback systemSource, bool lowColor);
   // The fixed gradients 7 to 9.
   void SetFixedGradients();

@@ -36,7 +36,8 @@ SplitTotals CalcSplitLengths(std::vector<SplitItem>& items, int clientIndex, int
     }
     t.available = extent - (n - 1) * splitterWidth;
     if (clientIndex >= 0 && clientIndex < n && t.total < t.available) {
-        items[static_cast<size_t>(clientIndex)].length = t.available - t.total;
+        t.clientSlack = t.available - t.total;
+        items[static_cast<size_t>(clientIndex)].length = t.clientSlack;
         t.total = t.available;
     }
     if (t.available < 1)

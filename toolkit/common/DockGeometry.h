@@ -41,6 +41,8 @@ struct SplitItem {
 struct SplitTotals {
     int total = 0;
     int available = 0;
+    // The slack the client child was given before the shares (0 without one): its docking length.
+    int clientSlack = 0;
 };
 
 // The lengths of the children in an extent: docking lengths clamped to the limits; the client child

@@ -235,7 +235,7 @@ int CTKListBase::AddColumn(LPCTSTR lpszHeading, int nFormat, int nWidth)
         if (nCount > 0 && ::SendMessageW(hHeader, HDM_GETITEMW, nCount - 1, reinterpret_cast<LPARAM>(&item))) {
             nWidth = item.cxy;
         } else {
-            // The first column: as wide as its heading.
+            // The first column has no column before it to copy, and -1 is no width: as wide as its heading.
             nWidth = static_cast<int>(SendList(LVM_GETSTRINGWIDTHW, 0, reinterpret_cast<LPARAM>(lpszHeading))) + 12;
         }
     }

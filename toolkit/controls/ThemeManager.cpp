@@ -229,6 +229,7 @@ CTKThemeManagerStyleFactory* CTKThemeStyleHolder::CreateFactory()
 
 void CTKThemeStyleHolder::SetFactoryClass(CRuntimeClass* pFactoryClass)
 {
+    // A holder has one list link: with a style of its own it stays in its private factory's list, not the shared one.
     if (m_pSharedFactory && m_pPrivateFactory == NULL)
         m_pSharedFactory->RemoveHolder(this);
     m_pFactoryClass = pFactoryClass;

@@ -345,6 +345,7 @@ void CTKPDockingPaneDragContext::FindDockTarget(int x, int y)
     if (pTop)
         pTop->GetScreenRect(&rcTop);
     if (!m_bStickers) {
+        // A hidden client area has an empty rectangle, no place to dock beside: only the top container's edges count.
         if (pClient && !pClient->IsEmpty() && TestEdge(rcClient, pt, pClient, TRUE))
             return;
         if (pTop)

@@ -6,7 +6,6 @@
 #include "toolkit/docking/DockingPaneTheme.h"
 
 #include <algorithm>
-#include <cstdlib>
 #include <vector>
 
 CTKPDockingPaneSplitContainer::CTKPDockingPaneSplitContainer(CTKPDockingPaneArrangement* pArrangement)
@@ -282,14 +281,14 @@ tkdock::SplitTotals CTKPDockingPaneSplitContainer::CalcLengths(CArray<CTKPDockin
     tkdock::SplitTotals totals = tkdock::CalcSplitLengths(items, nClient, nExtent, GetSplitterWidth());
     for (INT_PTR i = 0; i < children.GetSize(); ++i)
         children[i]->m_nLayoutLength = items[static_cast<size_t>(i)].length;
+    // The client child keeps the slack it was given, also when its share is then held at a limit.
     if (bUpdate && nClient >= 0) {
         CTKPDockingNode* pChild = children[nClient];
         pChild->m_nDockingCX = pChild->m_nDockingCY = 0;
-        const int nSlack = abs(items[static_cast<size_t>(nClient)].length);
         if (bHorizontal)
-            pChild->m_nDockingCX = nSlack;
+            pChild->m_nDockingCX = totals.clientSlack;
         else
-            pChild->m_nDockingCY = nSlack;
+            pChild->m_nDockingCY = totals.clientSlack;
     }
     return totals;
 }

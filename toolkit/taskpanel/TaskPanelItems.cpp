@@ -100,6 +100,7 @@ void CTKPTaskPanelItems::Move(CTKPTaskPanelItem* pItem, int nIndex)
     if (nOld < 0)
         return;
     m_arrItems.RemoveAt(nOld);
+    // Past the end appends, rather than growing the list with empty places every walk would meet as null items.
     if (nIndex < 0 || nIndex > GetCount())
         nIndex = GetCount();
     m_arrItems.InsertAt(nIndex, pItem);

@@ -257,7 +257,7 @@ TEST(ImageManager, ImageListsStandForRangesOfIds)
     ImageList_AddIcon(list.GetSafeHandle(), icon);
     DestroyIcon(icon);
   }
-  // Seven ids for the frame's toolbar, image per entry in order.
+  // Two ids, one image of the list each, in order.
   const UINT ids[] = {1000, 1001};
   ASSERT_TRUE(m->SetIconsFromImageList(&list, ids, 2, CSize(16, 16)));
   ASSERT_NE(nullptr, m->GetImage(1001, 16));

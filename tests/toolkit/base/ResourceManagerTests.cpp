@@ -54,6 +54,38 @@ TEST(ResourceManager, StringsMenusBitmapsAndTemplatesFromTheProgram)
     EXPECT_EQ(nullptr, pManager->LoadDialogTemplate(401));
 }
 
+namespace {
+
+// A manager for resources in another language.
+class CGermanResources : public CTKPResourceManager {
+public:
+    const TKP_RESOURCE_LANGINFO* GetLanguageInfo() override { return &m_info; }
+    TKP_RESOURCE_LANGINFO m_info = {MAKELANGID(LANG_GERMAN, SUBLANG_GERMAN), 1252};
+};
+
+}  // namespace
+
+// The language record names the language the program's resources are found in (the toolkit's
+// strings among them), the same record every time; a manager of other resources answers for them.
+TEST(ResourceManager, TheLanguageInfoNamesTheLanguageOfTheResources)
+{
+    const TKP_RESOURCE_LANGINFO* pInfo = GetResourceManager()->GetLanguageInfo();
+    ASSERT_NE(nullptr, pInfo);
+    EXPECT_EQ(pInfo, GetResourceManager()->GetLanguageInfo());
+    EXPECT_EQ(1252u, pInfo->nCodePage);
+    // String 9331 lies in block 9331 / 16 + 1 of the string table.
+    EXPECT_NE(nullptr,
+        ::FindResourceExW(AfxGetResourceHandle(), MAKEINTRESOURCEW(6), MAKEINTRESOURCEW(9331 / 16 + 1),
+            pInfo->wLanguage));
+    EXPECT_EQ(nullptr,
+        ::FindResourceExW(AfxGetResourceHandle(), MAKEINTRESOURCEW(6), MAKEINTRESOURCEW(9331 / 16 + 1),
+            MAKELANGID(LANG_GERMAN, SUBLANG_GERMAN)));
+
+    CGermanResources german;
+    CTKPResourceManager* pManager = &german;
+    EXPECT_EQ(MAKELANGID(LANG_GERMAN, SUBLANG_GERMAN), pManager->GetLanguageInfo()->wLanguage);
+}
+
 TEST(ResourceManager, ToolBarsFromTheProgram)
 {
     TestWindow host;

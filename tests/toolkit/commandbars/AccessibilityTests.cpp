@@ -280,3 +280,32 @@ TEST_F(AccessibilityTest, AMenuBarAndItsMenusAnswerNameRoleStateChildrenAndDefau
     EXPECT_TRUE(State(acc.get(), 1) & STATE_SYSTEM_FOCUSED);
     pBar->SetTrackingMode(CTKPCommandBar::trackingNone);
 }
+
+// The default action of a menu opens it as a click does, with no item selected; Enter on an item
+// selected from the keyboard opens it with its first item selected.
+TEST_F(AccessibilityTest, TheDefaultActionOfAMenuOpensItAsAClickDoes)
+{
+    CTKPMenuBar* pBar = m_pFrame->GetMenuBar();
+    Ref<IAccessible> acc;
+    ASSERT_EQ(S_OK, WindowObject(pBar, &acc));
+    Ref<IAccessible> file;
+    *&file = ChildObject(acc.get(), 1);
+    ASSERT_NE(nullptr, file.get());
+    CTKPControl* pFile = pBar->GetControl(0);
+    CTKPCommandBar* pFileMenu = pFile->GetCommandBar();
+
+    EXPECT_EQ(S_OK, file->accDoDefaultAction(Child(CHILDID_SELF)));
+    ASSERT_TRUE(PumpMenuUntil([] { return GetTrackedPopupCount() == 1; }));
+    EXPECT_EQ(pFileMenu, GetDeepestPopup());
+    EXPECT_EQ(1, pFile->GetSelected());
+    EXPECT_EQ(-1, pFileMenu->GetSelectedIndex());
+    CloseAllPopups();
+
+    pBar->SetTrackingMode(CTKPCommandBar::trackingKeyboard, FALSE, TRUE);
+    pBar->SetSelected(0, TRUE);
+    EXPECT_TRUE(pBar->ProcessSpecialKey(CTKPCommandBar::keyReturn));
+    ASSERT_TRUE(PumpMenuUntil([] { return GetTrackedPopupCount() == 1; }));
+    EXPECT_EQ(2, pFile->GetSelected());
+    EXPECT_EQ(0, pFileMenu->GetSelectedIndex());
+    CloseAllPopups();
+}

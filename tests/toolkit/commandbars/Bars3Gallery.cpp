@@ -33,6 +33,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -323,10 +324,12 @@ TEST_F(Bars3Gallery, WindowMenuListingTheOpenChildren)
             pFrame->Create(NULL, L"Window list", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, CRect(40, 40, 680, 420)));
         const wchar_t* titles[] = {L"server.vhd", L"R&D laptop.vhdx", L"Recovered files", L"Disk 2"};
         CMDIChildWnd* pLast = nullptr;
+        std::vector<CMDIChildWnd*> children;
         for (const wchar_t* title : titles) {
             pLast = new CMDIChildWnd;
             ASSERT_TRUE(pLast->Create(NULL, title, WS_CHILD | WS_VISIBLE | WS_OVERLAPPEDWINDOW, CFrameWnd::rectDefault,
                 pFrame));
+            children.push_back(pLast);
         }
         pFrame->MDIActivate(pLast);
         pFrame->ShowWindow(SW_SHOWNOACTIVATE);
@@ -339,6 +342,10 @@ TEST_F(Bars3Gallery, WindowMenuListingTheOpenChildren)
         pPopup->GetControls()->Add(tkpControlButton, 0xE131)->SetCaption(L"Tile &Horizontally");
         pPopup->GetControls()->Add(new CTKPControlWindowList, 35000)->SetCaption(L"Windows");
         CapturePopup(pFrame, pPopup, CPoint(40, 40), nullptr, Path(look, L"menu-windows"));
+        // With every child hidden the list's own entry stands in the menu.
+        for (CMDIChildWnd* pChild : children)
+            pChild->ShowWindow(SW_HIDE);
+        CapturePopup(pFrame, pPopup, CPoint(40, 40), nullptr, Path(look, L"menu-windows-none"));
         pPopup->InternalRelease();
         pFrame->DestroyWindow();
         PumpPending();

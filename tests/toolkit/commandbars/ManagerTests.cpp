@@ -96,6 +96,12 @@ TEST_F(ManagerTest, TheNextVisibleBarWrapsOnceAndSkipsHiddenBars)
     EXPECT_EQ(m_pBars->GetNextVisibleBar(-1, 1), -1);
     // Arriving back at the start answers the start, visible or not.
     EXPECT_EQ(m_pBars->GetNextVisibleBar(0, -1), 0);
+    // So does a step of 0, which never leaves it; outside the list there is no bar to stay at.
+    EXPECT_EQ(m_pBars->GetNextVisibleBar(1, 0), 1);
+    pThird->SetVisible(TRUE);
+    EXPECT_EQ(m_pBars->GetNextVisibleBar(2, 0), 2);
+    EXPECT_EQ(m_pBars->GetNextVisibleBar(-1, 0), -1);
+    EXPECT_EQ(m_pBars->GetNextVisibleBar(3, 0), -1);
 }
 
 TEST_F(ManagerTest, RemovingABarTakesItOutOfTheListAndItsDockRow)

@@ -185,6 +185,42 @@ TEST_F(MdiTabClientTest, TheCommandBarsLayoutRefreshesTheTabRow)
     EXPECT_EQ(rcBefore.top + 20, m_pFrame->GetClientPlace().top);
 }
 
+namespace {
+
+// The tabs frame counting its layouts.
+class CCountingTabsFrame : public CTabsMdiFrame {
+public:
+    void RecalcLayout(BOOL bNotify = TRUE) override
+    {
+        ++m_nLayouts;
+        CTabsMdiFrame::RecalcLayout(bNotify);
+    }
+    int m_nLayouts = 0;
+};
+
+}  // namespace
+
+// The tab client takes its new look while the bars are laid out, and the frame is then laid out once
+// (with or without groups), placing the client where the new look puts it.
+TEST(MdiTabClientLayout, TheCommandBarsLayoutLaysTheFrameOutOnceAfterTheTabClient)
+{
+    for (BOOL bGroups : {FALSE, TRUE}) {
+        SCOPED_TRACE(bGroups ? "groups" : "one row");
+        CCountingTabsFrame* pFrame = new CCountingTabsFrame;
+        ASSERT_TRUE(pFrame->CreateFrame(CRect(100, 100, 740, 540), TRUE, bGroups));
+        pFrame->AddChild(L"Alpha");
+        PumpPending();
+        const CRect rcBefore = pFrame->GetClientPlace();
+        pFrame->m_nLayouts = 0;
+        pFrame->GetCommandBars()->RecalcCommandBarsLayout();
+        EXPECT_EQ(1, pFrame->m_nLayouts);
+        EXPECT_EQ(rcBefore, pFrame->GetClientPlace());
+        EXPECT_FALSE(pFrame->GetCommandBars()->IsLayoutLocked());
+        pFrame->DestroyWindow();
+        PumpPending();
+    }
+}
+
 // Without groups the workspace commands never apply.
 TEST_F(MdiTabClientTest, WorkspaceCommandsNeedGroups)
 {

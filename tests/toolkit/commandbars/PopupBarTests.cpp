@@ -21,6 +21,7 @@
 
 #include <functional>
 #include <map>
+#include <vector>
 
 namespace {
 
@@ -39,6 +40,15 @@ protected:
     {
         m_pFrame = new CMenuTestFrame;
         ASSERT_TRUE(m_pFrame->CreateMenuFrame(x, y));
+    }
+    // A frame whose Edit menu keeps two rarely used commands behind its expand button.
+    void MakeFrameWithShortMenus()
+    {
+        MakeFrame();
+        CTKPCommandBars* pCommandBars = m_pFrame->GetCommandBars();
+        pCommandBars->GetOptions()->bAlwaysShowFullMenus = FALSE;
+        const UINT hidden[] = {124, 125};
+        pCommandBars->HideCommands(hidden, 2);
     }
     // Opens the menu-bar item by a click and returns its popup.
     CTKPPopupBar* OpenMenu(int nIndex)
@@ -88,12 +98,8 @@ TEST_F(PopupBarTest, EmptyPopupHasTheSmallestSize)
 
 TEST_F(PopupBarTest, RarelyUsedCommandsHideBehindTheExpandButton)
 {
-    MakeFrame();
+    MakeFrameWithShortMenus();
     CTKPCommandBars* pCommandBars = m_pFrame->GetCommandBars();
-    pCommandBars->GetOptions()->bAlwaysShowFullMenus = FALSE;
-    const UINT hidden[] = {124, 125};
-    pCommandBars->HideCommands(hidden, 2);
-
     CTKPPopupBar* pEdit = OpenMenu(1);
     ASSERT_NE(pEdit, nullptr);
     ASSERT_TRUE(pEdit->HasHiddenCommands());
@@ -174,6 +180,71 @@ TEST_F(PopupBarTest, RarelyUsedCommandsHideBehindTheExpandButton)
     EXPECT_TRUE(Find(pView, 130)->IsVisible());
     CTKPControl* pViewExpand = Find(pView, TKP_ID_POPUPBAR_EXPAND);
     EXPECT_TRUE(pViewExpand == nullptr || !pViewExpand->IsVisible());
+}
+
+namespace {
+
+// The flags of every move of one window that shows it, as the window itself is told of them.
+class WindowMoveFlags {
+public:
+    explicit WindowMoveFlags(HWND hWnd)
+    {
+        s_hWnd = hWnd;
+        s_flags.clear();
+        m_hHook = ::SetWindowsHookExW(WH_CALLWNDPROC, Hook, NULL, ::GetCurrentThreadId());
+    }
+    ~WindowMoveFlags()
+    {
+        if (m_hHook != NULL)
+            ::UnhookWindowsHookEx(m_hHook);
+        s_hWnd = NULL;
+    }
+    WindowMoveFlags(const WindowMoveFlags&) = delete;
+    WindowMoveFlags& operator=(const WindowMoveFlags&) = delete;
+    bool Hooked() const { return m_hHook != NULL; }
+    static std::vector<UINT> s_flags;
+
+private:
+    static LRESULT CALLBACK Hook(int nCode, WPARAM wParam, LPARAM lParam)
+    {
+        const CWPSTRUCT* pMsg = reinterpret_cast<const CWPSTRUCT*>(lParam);
+        if (nCode == HC_ACTION && pMsg->hwnd == s_hWnd && pMsg->message == WM_WINDOWPOSCHANGING) {
+            const UINT nFlags = reinterpret_cast<const WINDOWPOS*>(pMsg->lParam)->flags;
+            if (nFlags & SWP_SHOWWINDOW)
+                s_flags.push_back(nFlags);
+        }
+        return ::CallNextHookEx(NULL, nCode, wParam, lParam);
+    }
+    static HWND s_hWnd;
+    HHOOK m_hHook;
+};
+std::vector<UINT> WindowMoveFlags::s_flags;
+HWND WindowMoveFlags::s_hWnd = NULL;
+
+}  // namespace
+
+// An open menu that grows to its full length moves without taking the activation or changing its
+// place, or its owner's, among the windows.
+TEST_F(PopupBarTest, AMenuThatExpandsKeepsItsPlaceAmongTheWindows)
+{
+    MakeFrameWithShortMenus();
+    CTKPPopupBar* pEdit = OpenMenuDirect(1);
+    ASSERT_NE(pEdit, nullptr);
+    ASSERT_TRUE(pEdit->HasHiddenCommands());
+    CRect rcShort;
+    pEdit->GetWindowRect(&rcShort);
+    {
+        WindowMoveFlags moves(pEdit->GetSafeHwnd());
+        ASSERT_TRUE(moves.Hooked());
+        pEdit->ExpandBar();
+        ASSERT_FALSE(WindowMoveFlags::s_flags.empty());
+        const UINT nKept = SWP_NOZORDER | SWP_NOOWNERZORDER | SWP_NOACTIVATE;
+        for (UINT nFlags : WindowMoveFlags::s_flags)
+            EXPECT_EQ(nKept, nFlags & nKept) << std::hex << nFlags;
+    }
+    CRect rcFull;
+    pEdit->GetWindowRect(&rcFull);
+    EXPECT_GT(rcFull.Height(), rcShort.Height());
 }
 
 TEST_F(PopupBarTest, MenusNearTheScreenEdgesFlip)

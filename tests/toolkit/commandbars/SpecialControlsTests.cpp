@@ -87,6 +87,13 @@ TEST(SpecialControlsWindowList, ListsNineOfTheVisibleChildrenTheActiveOneChecked
         EXPECT_EQ(pPopup->GetControl(2)->GetID(), 0xFF00);
     }
 
+    // With every child hidden there is nothing to list: the placeholder takes its place again.
+    for (CMDIChildWnd* pChild : children)
+        pChild->ShowWindow(SW_HIDE);
+    pPlaceholder->OnCalcDynamicSize(0);
+    EXPECT_TRUE(pPlaceholder->IsVisible());
+    EXPECT_EQ(pPopup->GetControlCount(), 2);
+
     // Without an MDI frame the placeholder shows itself.
     pPopup->SetOwnerWnd(NULL);
     pPopup->SetCommandBars(NULL);

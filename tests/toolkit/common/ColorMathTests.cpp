@@ -55,6 +55,8 @@ struct Pair
 {
   TKColor reference, tested;
   int distance;
+  // Black or white where the separation runs past the end of the colour range, else none.
+  TKColor end = TK_COLOR_NONE;
 };
 
 }  // namespace
@@ -65,6 +67,10 @@ TEST(ColorContrast, SeparateLandsAtTheThreshold)
       {0xC0C0C0, 0xC8C8C8, 50}, {0xCACACA, 0xA0A0A0, 100}, {0xFFFFFF, 0xF0F0F0, 80},
       {0x202020, 0x282828, 100}, {0xD4D0C8, 0xD8D4CC, 85}, {0xF6F6F6, 0xA0A0A0, 180},
       {0x6A240A, 0x6A240A, 60}, {0x808080, 0x808080, 30},
+      // The threshold reaches beyond black or white: brighter goes towards black and ends there,
+      // darker towards white; the last only just, by rounding near white.
+      {0x575757, 0x585858, 250, 0x000000}, {0x575757, 0x565656, 250, 0xFFFFFF},
+      {0x86999F, 0x839A9E, 176, 0xFFFFFF},
   };
   for (const Pair& p : pairs) {
     SCOPED_TRACE(::testing::Message() << std::hex << p.reference << " / " << p.tested);
@@ -73,12 +79,15 @@ TEST(ColorContrast, SeparateLandsAtTheThreshold)
     const TKColor moved = Separate(p.reference, p.tested, p.distance);
     const double t = ContrastThreshold(Brightness(p.reference), p.distance);
     const double d = Distance(p.reference, moved);
-    // Clamping at black or white can stop short; otherwise the rounding of channels is all that
-    // separates the result from the threshold.
-    if (moved != 0 && moved != 0xFFFFFF) {
+    // Past black or white the colour stops there, short of the threshold, every channel kept in
+    // range rather than wrapped round; otherwise the rounding of channels is all that separates the
+    // result from the threshold.
+    if (p.end != TK_COLOR_NONE) {
+      EXPECT_EQ(p.end, moved);
+      EXPECT_LT(d, t);
+    } else {
       EXPECT_NEAR(t, d, 2.5);
     }
-    EXPECT_TRUE(moved <= 0xFFFFFF);
   }
 }
 

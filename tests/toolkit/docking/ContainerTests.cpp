@@ -301,6 +301,31 @@ TEST(DockingContainer, TrackSizesIncludeTheCaptionAndTabs)
     EXPECT_GT(1000 - rc.Height(), t.f.host()->GetTheme()->m_nCaptionHeight);
 }
 
+// The side that holds the client area takes the slack of its split, and keeps that slack as its
+// docking size even when a pane beside the client holds it narrower.
+TEST(DockingSplitter, TheClientsSideKeepsItsSlackAsItsDockingSize)
+{
+    HostFixture f;
+    CTKPDockablePane* pLeft = f.MakePane(1, L"Files", CSize(200, 150));
+    CTKPDockablePane* pBelow = f.MakePane(2, L"Log", CSize(200, 120));
+    pBelow->SetMaxTrackSize(CSize(300, 32000));
+    f.host()->DockPane(pLeft, tkdock::sideLeft, NULL);
+    f.host()->DockPane(pBelow, tkdock::sideBottom, f.host()->GetClientNode());
+    f.Layout();
+    ASSERT_EQ(Dump(f.arrangement()), "S[T(1*),s[C,T(2*)]]");
+    CTKPDockingNode* pClientSide = f.host()->GetClientNode()->GetParentContainer();
+    ASSERT_NE(pClientSide, nullptr);
+    MINMAXINFO mmi;
+    pClientSide->GetMinMaxInfo(&mmi);
+    const int nSplitter = f.host()->GetTheme()->m_nSplitterWidth;
+    const int nSlack = SiteClient().Width() - nSplitter - 200;
+    ASSERT_GT(nSlack, mmi.ptMaxTrackSize.x);
+    // Held at its maximum on screen; its docking size is the slack it was given.
+    EXPECT_EQ(HostFixture::InSite(f.ContainerOf(pBelow)).Width(), mmi.ptMaxTrackSize.x);
+    EXPECT_EQ(pClientSide->m_nDockingCX, nSlack);
+    EXPECT_EQ(pClientSide->m_nDockingCY, 0);
+}
+
 struct SplitFixture {
     HostFixture f;
     CTKPDockablePane* pane;

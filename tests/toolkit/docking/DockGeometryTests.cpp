@@ -32,10 +32,27 @@ TEST(DockSplit, ClientTakesTheSlack)
     EXPECT_EQ(t.available, 492);
     EXPECT_EQ(t.total, 492);
     EXPECT_EQ(items[1].length, 292);
+    EXPECT_EQ(t.clientSlack, 292);
     const auto places = PlaceSplit(items, t, 0, 500, 4);
     EXPECT_EQ(Widths(places), (std::vector<int>{100, 292, 100}));
     EXPECT_EQ(places[1].first, 104);
     EXPECT_EQ(places[2].first, 400);
+}
+
+TEST(DockSplit, TheClientsSlackStaysWhatItWasGivenWhenItsShareIsHeldAtALimit)
+{
+    // 392 of slack, but the client side may be at most 250 wide: it is fixed there, the other
+    // child takes the rest, and the slack is still 392.
+    std::vector<SplitItem> items = {Item(100), Item(0, 0, 250)};
+    const SplitTotals t = CalcSplitLengths(items, 1, 496, 4);
+    EXPECT_EQ(t.clientSlack, 392);
+    EXPECT_EQ(items[1].length, -250);
+    EXPECT_EQ(Widths(PlaceSplit(items, t, 0, 496, 4)), (std::vector<int>{242, 250}));
+    // Without slack the client side has none, whatever its minimum holds it at.
+    std::vector<SplitItem> full = {Item(400), Item(0, 60), Item(400)};
+    const SplitTotals u = CalcSplitLengths(full, 1, 500, 4);
+    EXPECT_EQ(u.clientSlack, 0);
+    EXPECT_EQ(full[1].length, -60);
 }
 
 TEST(DockSplit, SharesAreProportionalWithoutClient)
