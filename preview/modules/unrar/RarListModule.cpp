@@ -6,6 +6,7 @@
 #include "preview/modules/unrar/RarListApi.h"
 
 #include <cstring>
+#include <ctime>
 #include <memory>
 #include <string>
 
@@ -47,18 +48,21 @@ void CopyNarrow(char (&target)[N], const std::wstring& text)
     }
 }
 
-// The local MS-DOS time of a UTC file time; 0 when there is none.
+// The local MS-DOS time of a UTC file time; 0 when there is none or it lies outside 1980-2107.
 unsigned int DosTimeOf(uint64_t fileTime)
 {
+    const int64_t kTicksPerSecond = 10000000, kUnixEpochSeconds = 11644473600;
     if (fileTime == 0)
         return 0;
-    FILETIME utc, local;
-    utc.dwLowDateTime = static_cast<DWORD>(fileTime);
-    utc.dwHighDateTime = static_cast<DWORD>(fileTime >> 32);
-    WORD date = 0, time = 0;
-    if (!::FileTimeToLocalFileTime(&utc, &local) || !::FileTimeToDosDateTime(&local, &date, &time))
+    // The C library's offset for the entry's own date, as the list turns it back: today's offset
+    // (FileTimeToLocalFileTime) put a time across a daylight-saving change an hour off.
+    __time64_t seconds = static_cast<int64_t>(fileTime / kTicksPerSecond) - kUnixEpochSeconds;
+    struct tm local = {};
+    if (seconds < 0 || _localtime64_s(&local, &seconds) != 0 || local.tm_year < 80 || local.tm_year > 207)
         return 0;
-    return (static_cast<unsigned int>(date) << 16) | time;
+    unsigned int date = ((local.tm_year - 80) << 9) | ((local.tm_mon + 1) << 5) | local.tm_mday;
+    unsigned int time = (local.tm_hour << 11) | (local.tm_min << 5) | (local.tm_sec / 2);
+    return (date << 16) | time;
 }
 
 }  // namespace

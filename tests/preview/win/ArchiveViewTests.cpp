@@ -244,5 +244,28 @@ TEST(ArchiveView, MsDosTimesShowAsStoredAndUtcTimesInTheLocalZone)
     }
 }
 
+TEST(ArchiveView, Rar5TimesShowInTheLocalZoneOfTheirOwnDate)
+{
+    // A RAR 5 time is UTC: it shows as a zip entry's "UT" time does, in the local zone's offset of
+    // its own date. An hour east of UTC in winter and two in summer; the winter entry's time is
+    // 2024-01-15 12:00:00 UTC, the summer entry's 2024-07-15 22:30:10 UTC, so that whatever the day
+    // of the test one of them lies across a daylight-saving change from it. The platform's zone
+    // must be that zone too: ctest runs this test in a program of its own with TZ holding it, which
+    // Wine takes as the platform's. Elsewhere it is skipped: once the C library has read a platform
+    // zone without summer time, a TZ set later gets none either.
+    TIME_ZONE_INFORMATION platform = {};
+    if (GetTimeZoneInformation(&platform) == TIME_ZONE_ID_INVALID || platform.Bias != -60 ||
+        platform.DaylightDate.wMonth == 0)
+        GTEST_SKIP() << "needs the platform's zone to be CET-1CEST,M3.5.0,M10.5.0/3 (TZ)";
+    LocalZoneScope zone("CET-1CEST,M3.5.0,M10.5.0/3");
+    Preview(SamplePath(kArchives, "rar5-seasons.rar"), L".rar");
+    std::vector<std::vector<std::wstring>> nameAndTime;
+    for (const auto& row : Rows())
+        nameAndTime.push_back({row.at(0), row.at(3)});
+    EXPECT_EQ(nameAndTime,
+        (std::vector<std::vector<std::wstring>>{{L"winter.txt", L"15 Jan 2024, 13:00:00"},
+            {L"summer.txt", L"16 Jul 2024, 00:30:10"}}));
+}
+
 }  // namespace
 }  // namespace morvick::test
