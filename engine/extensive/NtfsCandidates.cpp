@@ -45,6 +45,7 @@ bool ReadNtfsBootVolume(const uint8_t* s, uint64_t boot, NtfsBootVolume& out)
     NtfsBootVolume v;
     v.sectorsPerCluster = b.sectorsPerCluster;
     v.sectorsPerIndexRecord = b.sectorsPerIndexRecord;
+    v.sectorsPerMftRecord = b.sectorsPerMftRecord;
     v.totalSectors = HeldSector(b.totalSectors);
     v.firstSector = static_cast<uint32_t>(boot);
     v.mftStart = ClusterSector(boot, b.mftCluster, b.sectorsPerCluster);

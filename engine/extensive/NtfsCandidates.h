@@ -23,6 +23,7 @@ struct NtfsBootVolume {
     uint32_t mftMirrorStart = 0;
     bool mftPastLimit = false;  // its MFT lies past the sectors a field holds (mftStart is 0)
     uint32_t sectorsPerIndexRecord = 0;
+    uint32_t sectorsPerMftRecord = 0;
     uint64_t endSector = 0;     // first sector + total sectors, whole (it may lie past 2 TiB)
     uint32_t totalSectors = 0;  // the 64-bit total at 40, held at 2^32 - 1 (engine/state/SectorLimit.h)
 };

@@ -8,8 +8,27 @@
 
 namespace morvick {
 
-constexpr size_t kMftRecordSize = 1024;
+// MFT records are of 1,024 bytes on volumes of 512-byte sectors and of one sector (4,096 bytes) on
+// volumes of 4,096-byte sectors: the boot sector gives the size for its volume, each record's header
+// (allocatedSize) for itself. Buffers are sized for the largest.
+constexpr size_t kMftRecordSize = 1024;  // the usual size
 constexpr uint32_t kSectorsPerMftRecord = 2;
+constexpr size_t kLargestMftRecordSize = 4096;
+constexpr uint32_t kLargestSectorsPerMftRecord = 8;
+
+// True for the record sizes the engine reads: 1,024, 2,048 and 4,096 bytes.
+constexpr bool IsMftRecordSize(uint64_t bytes)
+{
+    return bytes == 1024 || bytes == 2048 || bytes == 4096;
+}
+
+// A record size in 512-byte sectors as a volume-parameter block keeps it: itself when it is one the
+// engine reads, else the usual 2 (found volumes of 1,024-byte records keep 0).
+constexpr uint32_t UsableSectorsPerMftRecord(uint32_t sectors)
+{
+    return sectors <= kLargestSectorsPerMftRecord && IsMftRecordSize(uint64_t{sectors} * 512) ? sectors
+                                                                                              : kSectorsPerMftRecord;
+}
 
 constexpr uint32_t kAttrAttributeList = 0x20;
 constexpr uint32_t kAttrFileName = 0x30;
