@@ -60,8 +60,10 @@ bool OtherPartitionIn(uint32_t start, uint64_t from, uint64_t to)
     if (!Read(0, mbr))
         return false;
     const morvick::BootRecord record = morvick::ParseBootRecord(mbr.bytes, sizeof mbr.bytes);
+    // In the disk's own sectors, as the walk reads the table.
+    const uint64_t units = morvick::EngineSectorSource().LogicalSectorSize() / kSectorSize;
     for (const morvick::BootRecordEntry& e : record.entries) {
-        if (record.hasSignature && e.type != 0 && overlaps(e.firstSector, e.sectorCount))
+        if (record.hasSignature && e.type != 0 && overlaps(e.firstSector * units, e.sectorCount * units))
             return true;
     }
     return false;
