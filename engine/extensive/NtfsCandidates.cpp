@@ -1,6 +1,7 @@
 #include "engine/extensive/NtfsCandidates.h"
 
 #include "engine/image/SectorSize.h"
+#include "engine/ntfs/MftRecord.h"
 #include "engine/ntfs/NtfsBootSector.h"
 #include "engine/state/SectorLimit.h"
 #include "engine/util/Endian.h"
@@ -29,7 +30,8 @@ bool IsNtfsBootCandidate(const uint8_t* s)
 
 bool IsMftRecordCandidate(const uint8_t* s)
 {
-    return std::memcmp(s, "FILE", 4) == 0 && ReadLittleEndian16(s + 28) == 1024;
+    // Records of 4,096 bytes too (volumes of 4,096-byte sectors), not those of 1,024 bytes alone.
+    return std::memcmp(s, "FILE", 4) == 0 && IsMftRecordSize(ReadLittleEndian32(s + 28));
 }
 
 bool IsIndexRecordCandidate(const uint8_t* s)

@@ -10,7 +10,8 @@ namespace morvick {
 
 // 0x55 0xAA at 510 and "NTFS" at 3.
 bool IsNtfsBootCandidate(const uint8_t* sector);
-// "FILE" at 0 and an allocated record size of 1,024 bytes (the 16-bit value at 28).
+// "FILE" at 0 and an allocated record size the engine reads (the 32-bit value at 28): 1,024, 2,048 or
+// 4,096 bytes.
 bool IsMftRecordCandidate(const uint8_t* sector);
 // "INDX" at 0.
 bool IsIndexRecordCandidate(const uint8_t* sector);

@@ -55,10 +55,15 @@ struct MftRecordHeader {
     // Records from NTFS 3.1 on keep their own number at 44, before an update-sequence array at 48.
     bool numbered = false;
     uint32_t number = 0;  // the record's own number when `numbered`
+    uint32_t allocatedSize = 0;  // the record's size as its header gives it (at 28), not checked
 };
 
 // Checks "FILE" and the first-attribute offset. False for anything else.
 bool ParseMftRecordHeader(const uint8_t* record, size_t length, MftRecordHeader& out);
+
+// The size in 512-byte sectors of a record by its header's allocated size: the usual 2 where that is
+// none the engine reads.
+uint32_t MftRecordSectorsOf(const MftRecordHeader& header);
 
 // True when a reference carrying the sequence number `referenced` names the record whose header
 // carries `sequence` and is in use or not (`inUse`): the same number, or for a record not in use the
