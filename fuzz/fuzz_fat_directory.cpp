@@ -105,6 +105,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         const morvick::FatLayout layout = morvick::MakeFatLayout(boot, 100);
         // Every cluster counted has its FAT entry, and lies inside the volume when its size is known.
         const uint64_t entries = uint64_t{boot.sectorsPerFat} * 512 / (kind == FileSystemKind::kFat32 ? 4 : 2);
+        // Its counts are in 512-byte sectors, whole sectors of the volume's own size.
+        const uint32_t units = boot.bytesPerSector / 512;
+        if (units == 0 || (units & (units - 1)) != 0 || units > 8 || boot.sectorsPerCluster % units != 0 ||
+            boot.reservedSectors % units != 0 || boot.sectorsPerFat % units != 0 ||
+            boot.rootDirectorySectors % units != 0 || boot.totalSectors % units != 0)
+            std::abort();
         if (boot.reservedSectors == 0 || boot.numberOfFats < 1 || boot.numberOfFats > 2 ||
             layout.dataStart < layout.firstFat || uint64_t{layout.clusterCount} + 2 > entries ||
             (100 + boot.totalSectors > layout.dataStart &&

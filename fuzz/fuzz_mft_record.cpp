@@ -1,6 +1,8 @@
-// One MFT FILE record (or INDX record) of the fuzzer's bytes: fix-ups, the attribute walk, names,
-// data sizes, run lists, attribute lists and folder indexes; and the same bytes as a tiny volume
-// for the MFT walk. Nothing may read outside the record or loop.
+// One MFT FILE record (or INDX record) of the fuzzer's bytes, as long as its header's allocated size
+// at 28 says (1,024, 2,048 or 4,096 bytes; else 1,024): fix-ups, the attribute walk, names, data
+// sizes, run lists, attribute lists and folder indexes; and the same bytes as a tiny volume for the
+// MFT walk, of records of that size or of the size its boot sector gives. Nothing may read outside
+// the record or loop.
 #include "engine/ntfs/AttributeList.h"
 #include "engine/ntfs/DataAttribute.h"
 #include "engine/ntfs/FileNameAttribute.h"
@@ -19,7 +21,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     if (size > (1u << 20))
         return 0;
-    std::vector<uint8_t> record(morvick::kMftRecordSize, 0);
+    uint32_t recordSectors = morvick::kSectorsPerMftRecord;
+    morvick::MftRecordHeader first;
+    if (morvick::ParseMftRecordHeader(data, size, first))
+        recordSectors = morvick::MftRecordSectorsOf(first);
+    std::vector<uint8_t> record(size_t{recordSectors} * kSectorSize, 0);
     std::memcpy(record.data(), data, std::min(size, record.size()));
     morvick::ApplyMultiSectorFixups(record.data(), record.size());
     const uint8_t* r = record.data();
@@ -45,7 +51,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         morvick::NtfsClusterMap volume;
         volume.sectorsPerCluster = 1;
         volume.clusters = n / kSectorSize;
-        morvick::ReadAttributeList(disk, r, volume);
+        morvick::ReadAttributeList(disk, r, n, volume);
     }
     morvick::GetIndexRootParent(r, n);
     morvick::GetIndexAllocationStart(r, n);
@@ -80,21 +86,27 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     volume.sectorsPerCluster = 1;
     volume.clusters = disk.SectorCount();
     std::vector<uint8_t> list;
-    if (morvick::ReadAttributeListValue(disk, r, volume, list) && list.size() > morvick::kMaxAttributeListBytes)
+    if (morvick::ReadAttributeListValue(disk, r, n, volume, list) && list.size() > morvick::kMaxAttributeListBytes)
         std::abort();
-    morvick::ReadAttributeList(disk, r, volume);
+    morvick::ReadAttributeList(disk, r, n, volume);
     morvick::SectorRunTable mft;
-    if (morvick::WalkMftRecords(disk, 0, 0, 1, disk.SectorCount(), mft)) {
-        uint8_t rec[morvick::kMftRecordSize];
+    uint8_t rec[morvick::kLargestMftRecordSize];
+    if (morvick::WalkMftRecords(disk, 0, 0, 1, recordSectors, disk.SectorCount(), mft)) {
         for (uint32_t i = 0; i < 8; ++i)
             morvick::ReadMftRecord(disk, mft, i, rec);
+        morvick::SplitMftRecords(mft);
     }
     morvick::NtfsBootSector boot;
     if (morvick::ParseNtfsBootSector(data, size, boot)) {
-        if (boot.sectorsPerIndexRecord < 1 || boot.sectorsPerIndexRecord > 128)
+        if (boot.sectorsPerIndexRecord < 1 || boot.sectorsPerIndexRecord > 128 ||
+            !morvick::IsMftRecordSize(uint64_t{boot.sectorsPerMftRecord} * kSectorSize) ||
+            boot.sectorsPerCluster % (boot.bytesPerSector / kSectorSize) != 0)
             std::abort();
-        morvick::WalkMftRecords(disk, 0, boot.mftCluster * boot.sectorsPerCluster, boot.sectorsPerCluster,
-            disk.SectorCount() / boot.sectorsPerCluster, mft);
+        if (morvick::WalkMftRecords(disk, 0, boot.mftCluster * boot.sectorsPerCluster, boot.sectorsPerCluster,
+                boot.sectorsPerMftRecord, disk.SectorCount() / boot.sectorsPerCluster, mft)) {
+            for (uint32_t i = 0; i < 8; ++i)
+                morvick::ReadMftRecord(disk, mft, i, rec);
+        }
     }
     return 0;
 }

@@ -1,6 +1,7 @@
 // The partition walk and search over a disk made of the fuzzer's bytes: master and extended boot
-// records, links anywhere, boot sectors with any totals. Both must end, read inside the disk and keep
-// the table within its 25 entries.
+// records, links anywhere, boot sectors with any totals and sector sizes; the walk also as the tables
+// of a disk of 4 KiB logical sectors. Both must end, read inside the disk and keep the table within its
+// 25 entries.
 #include "engine/volume/PartitionFileSystem.h"
 #include "engine/volume/MemorySectorSource.h"
 #include "engine/volume/PartitionSearch.h"
@@ -38,6 +39,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
             CheckTable(table);
         }
     }
+    // The same bytes as a disk of 4 KiB logical sectors, whose tables count in them.
+    morvick::MemorySectorSource large(disk.Bytes());
+    large.SetLogicalSectorSize(4096);
+    CheckTable(morvick::WalkPartitionTable(large, 0));
     // A geometry taken from the input, as a damaged VHD footer would give it.
     if (size >= 12) {
         morvick::DiskGeometry g{static_cast<uint32_t>(data[0] | (data[1] << 8)), data[2], data[3] % 80u};

@@ -69,8 +69,10 @@ private:
             return false;
         const uint32_t folders = g_FoundNtfsRecords.count;
         const uint32_t files = g_NtfsFileRecords.count;
-        if (bytesLeft >= 2 * kSectorSize)
-            ProcessFoundMftRecordBytes(sector, s);
+        // The record whole from the run where it lies in it, of the size its header gives; else read.
+        const size_t recordBytes = size_t{FoundMftRecordSectors(s)} * kSectorSize;
+        if (bytesLeft >= recordBytes)
+            ProcessFoundMftRecordBytes(sector, s, recordBytes);
         else
             ProcessFoundMftRecord(sector);
         m_counters.ntfsFolders += g_FoundNtfsRecords.count - folders;

@@ -55,20 +55,22 @@ bool FoundAt(const RecordList<Record>& list, uint64_t sector)
 void AddSplitMftRecords(uint16_t volume)
 {
     morvick::EngineSectorSource disk;
+    const size_t length = CurrentMftRecordBytes();
     for (const auto& [number, sector] : morvick::SplitMftRecords(g_MftRunTable)) {
-        uint8_t raw[morvick::kMftRecordSize];
-        uint8_t record[morvick::kMftRecordSize];
+        uint8_t raw[morvick::kLargestMftRecordSize];
+        uint8_t record[morvick::kLargestMftRecordSize];
         morvick::MftRecordHeader header;
         if (!FitsSectorField(sector) || FoundAt(g_NtfsFileRecords, sector) || FoundAt(g_FoundNtfsRecords, sector) ||
             !morvick::ReadMftRecordSectors(disk, g_MftRunTable, number, raw))
             continue;
         // The search's reader takes the record as it lies; its header is judged on a fixed-up copy.
-        std::memcpy(record, raw, sizeof record);
-        if (!morvick::ApplyMultiSectorFixups(record, sizeof record) ||
-            !morvick::ParseMftRecordHeader(record, sizeof record, header) || header.extension)
+        std::memcpy(record, raw, length);
+        if (!morvick::ApplyMultiSectorFixups(record, length) ||
+            !morvick::ParseMftRecordHeader(record, length, header) || header.extension)
             continue;
         const uint32_t folders = g_FoundNtfsRecords.count;
-        if (ProcessFoundMftRecordBytes(static_cast<uint32_t>(sector), raw) && g_FoundNtfsRecords.count != folders) {
+        if (ProcessFoundMftRecordBytes(static_cast<uint32_t>(sector), raw, length) &&
+            g_FoundNtfsRecords.count != folders) {
             g_FoundNtfsRecords.tail->recordNumber = number;
             g_FoundNtfsRecords.tail->analysisMark = volume;
         }
@@ -96,17 +98,18 @@ uint32_t ListedParent(
 bool SizeFromExtension(const NtfsFileRecord& r, uint64_t& size)
 {
     morvick::EngineSectorSource disk;
-    uint8_t record[morvick::kMftRecordSize];
-    uint8_t extension[morvick::kMftRecordSize];
+    const size_t length = CurrentMftRecordBytes();
+    uint8_t record[morvick::kLargestMftRecordSize];
+    uint8_t extension[morvick::kLargestMftRecordSize];
     morvick::MftRecordHeader header;
     uint64_t sector = 0;
     bool mapped = false;
     uint32_t number = 0;
     return morvick::ReadMftRecordFrom(disk, g_MftRunTable, r.sector, record, mapped, number) &&
-        morvick::ParseMftRecordHeader(record, sizeof record, header) && header.numbered &&
+        morvick::ParseMftRecordHeader(record, length, header) && header.numbered &&
         (!mapped || header.number == number) &&
         ReadFirstDataExtension(record, header, header.number, sector, extension) &&
-        morvick::GetMftRecordDataSize(extension, sizeof extension, size);
+        morvick::GetMftRecordDataSize(extension, length, size);
 }
 
 // Gives the volume's files their folders by their whole parent references, and the files whose data
@@ -139,18 +142,19 @@ template <class T>
 void NameFromMft(T& r)
 {
     morvick::EngineSectorSource disk;
-    uint8_t record[morvick::kMftRecordSize];
+    const size_t length = CurrentMftRecordBytes();
+    uint8_t record[morvick::kLargestMftRecordSize];
     morvick::MftRecordHeader header;
     bool mapped = false;
     uint32_t number = 0;
     MftRecordFacts facts;
     morvick::FoundMftRecord found;
     if (!morvick::ReadMftRecordFrom(disk, g_MftRunTable, r.sector, record, mapped, number) ||
-        !morvick::ParseMftRecordHeader(record, sizeof record, header))
+        !morvick::ParseMftRecordHeader(record, length, header))
         return;
     if (mapped && header.numbered && header.number == number &&
         ReadListedRecordFacts(record, header, number, r.sector, facts) && facts.named &&
-        morvick::DecodeFoundMftRecordNamed(record, sizeof record, facts.name, found)) {
+        morvick::DecodeFoundMftRecordNamed(record, length, facts.name, found)) {
         // A folder's number is its place in the MFT, as read: its index root may name none.
         found.ownNumber = number;
         SetFoundRecordFields(r, found);
@@ -158,7 +162,7 @@ void NameFromMft(T& r)
     }
     // A record split across the MFT's runs is read after the search, and waits for its name with none
     // given yet: it is given what the search gives a record that finds none.
-    if (r.name[0] == 0 && morvick::DecodeNamelessFoundMftRecord(record, sizeof record, found))
+    if (r.name[0] == 0 && morvick::DecodeNamelessFoundMftRecord(record, length, found))
         SetFoundRecordFields(r, found);
 }
 
@@ -204,25 +208,26 @@ void KeepNamelessNamesApart(const ScanFinishedWord& finished)
 uint64_t CountListedPastLimit(const ScanFinishedWord& finished)
 {
     morvick::EngineSectorSource disk;
-    uint8_t record[morvick::kMftRecordSize];
-    const uint64_t records = g_MftRunTable.TotalSectors() / morvick::kSectorsPerMftRecord;
+    uint8_t record[morvick::kLargestMftRecordSize];
+    const uint32_t recordSectors = CurrentMftRecordSectors();
+    const uint64_t records = g_MftRunTable.TotalSectors() / recordSectors;
     uint64_t runFirst = 0;  // the MFT's sector at which the run below begins, counted across the runs
     uint64_t count = 0;
     for (size_t run = 0; run < g_MftRunTable.start.size() && !ScanStopped(finished); ++run) {
         const uint64_t start = g_MftRunTable.start[run];
         const uint64_t length = g_MftRunTable.length[run];
         // The records that begin in this run, past the limit: a sparse run (start 0) holds none.
-        const uint64_t first = (runFirst + morvick::kSectorsPerMftRecord - 1) / morvick::kSectorsPerMftRecord;
+        const uint64_t first = (runFirst + recordSectors - 1) / recordSectors;
         for (uint64_t n = first; start != 0 && n < records && n <= 0xFFFFFFFFu && !ScanStopped(finished); ++n) {
-            const uint64_t offset = n * morvick::kSectorsPerMftRecord - runFirst;
+            const uint64_t offset = n * recordSectors - runFirst;
             if (offset >= length)
                 break;
             morvick::MftRecordHeader header;
             MftRecordFacts facts;
             if (!FitsSectorField(start + offset) &&
                 morvick::ReadMftRecord(disk, g_MftRunTable, static_cast<uint32_t>(n), record) &&
-                morvick::ParseMftRecordHeader(record, sizeof record, header) && header.flags <= 3 &&
-                !header.extension &&
+                morvick::ParseMftRecordHeader(record, size_t{recordSectors} * kSectorSize, header) &&
+                header.flags <= 3 && !header.extension &&
                 ReadListedRecordFacts(record, header, static_cast<uint32_t>(n), start + offset, facts))
                 ++count;
         }

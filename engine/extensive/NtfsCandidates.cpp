@@ -1,6 +1,7 @@
 #include "engine/extensive/NtfsCandidates.h"
 
 #include "engine/image/SectorSize.h"
+#include "engine/ntfs/MftRecord.h"
 #include "engine/ntfs/NtfsBootSector.h"
 #include "engine/state/SectorLimit.h"
 #include "engine/util/Endian.h"
@@ -29,7 +30,8 @@ bool IsNtfsBootCandidate(const uint8_t* s)
 
 bool IsMftRecordCandidate(const uint8_t* s)
 {
-    return std::memcmp(s, "FILE", 4) == 0 && ReadLittleEndian16(s + 28) == 1024;
+    // Records of 4,096 bytes too (volumes of 4,096-byte sectors), not those of 1,024 bytes alone.
+    return std::memcmp(s, "FILE", 4) == 0 && IsMftRecordSize(ReadLittleEndian32(s + 28));
 }
 
 bool IsIndexRecordCandidate(const uint8_t* s)
@@ -45,6 +47,7 @@ bool ReadNtfsBootVolume(const uint8_t* s, uint64_t boot, NtfsBootVolume& out)
     NtfsBootVolume v;
     v.sectorsPerCluster = b.sectorsPerCluster;
     v.sectorsPerIndexRecord = b.sectorsPerIndexRecord;
+    v.sectorsPerMftRecord = b.sectorsPerMftRecord;
     v.totalSectors = HeldSector(b.totalSectors);
     v.firstSector = static_cast<uint32_t>(boot);
     v.mftStart = ClusterSector(boot, b.mftCluster, b.sectorsPerCluster);

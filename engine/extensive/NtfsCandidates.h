@@ -10,7 +10,8 @@ namespace morvick {
 
 // 0x55 0xAA at 510 and "NTFS" at 3.
 bool IsNtfsBootCandidate(const uint8_t* sector);
-// "FILE" at 0 and an allocated record size of 1,024 bytes (the 16-bit value at 28).
+// "FILE" at 0 and an allocated record size the engine reads (the 32-bit value at 28): 1,024, 2,048 or
+// 4,096 bytes.
 bool IsMftRecordCandidate(const uint8_t* sector);
 // "INDX" at 0.
 bool IsIndexRecordCandidate(const uint8_t* sector);
@@ -23,6 +24,7 @@ struct NtfsBootVolume {
     uint32_t mftMirrorStart = 0;
     bool mftPastLimit = false;  // its MFT lies past the sectors a field holds (mftStart is 0)
     uint32_t sectorsPerIndexRecord = 0;
+    uint32_t sectorsPerMftRecord = 0;
     uint64_t endSector = 0;     // first sector + total sectors, whole (it may lie past 2 TiB)
     uint32_t totalSectors = 0;  // the 64-bit total at 40, held at 2^32 - 1 (engine/state/SectorLimit.h)
 };

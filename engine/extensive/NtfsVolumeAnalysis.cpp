@@ -9,6 +9,7 @@
 #include "engine/ntfs/IndexRecord.h"
 #include "engine/ntfs/MftRecord.h"
 #include "engine/state/EngineState.h"
+#include "engine/state/FoundRecordReferences.h"
 #include "engine/volume/ClusterSize.h"
 
 #include <algorithm>
@@ -44,6 +45,14 @@ std::u16string EntryKey(uint32_t parent, uint64_t creationTime, const char16_t* 
         key.push_back(static_cast<char16_t>(creationTime >> (16 * i)));
     key.append(name, length);
     return key;
+}
+
+// The size of a found record in sectors, as the search read it: 2 for a record of 1,024 bytes, 8 for
+// one of 4,096 bytes (a volume of 4,096-byte sectors); 2 where nothing was kept of it.
+uint32_t RecordSectors(const FoundNtfsRecord* r)
+{
+    const FoundRecordReference* reference = FoundRecordReferenceAt(r->sector);
+    return morvick::UsableSectorsPerMftRecord(reference ? reference->recordSectors : morvick::kSectorsPerMftRecord);
 }
 
 uint64_t CreationTime(const FoundNtfsRecord* r)
@@ -134,13 +143,14 @@ private:
 };
 
 // Binds the unbound records after `first` and up to `end` whose index allocation, counted from
-// `first` in clusters of `s` sectors, begins with "INDX". True when any was. A boot sector gives the
-// volume's end (step 1): an index past it is no part of the volume. An inferred volume's end (step 2)
-// is only where the search stopped, and its folders' indexes may lie beyond it.
-bool ClassifyNtfsRecords(FoundNtfsRecords& records, IndexSignatureTest& indexAt, uint64_t first, uint32_t s,
+// `first` in clusters of `s` sectors, begins with "INDX". Returns the size in sectors of the first
+// record bound (the volume's records), 0 when none was. A boot sector gives the volume's end (step 1):
+// an index past it is no part of the volume. An inferred volume's end (step 2) is only where the
+// search stopped, and its folders' indexes may lie beyond it.
+uint32_t ClassifyNtfsRecords(FoundNtfsRecords& records, IndexSignatureTest& indexAt, uint64_t first, uint32_t s,
     uint64_t end, int step, const ScanFinishedWord& finished)
 {
-    bool bound = false;
+    uint32_t recordSectors = 0;
     const char16_t* text =
         step == 1 ? u"Analyzing Classification ( Step 1/2 ) - " : u"Analyzing Classification ( Step 2/2 ) - ";
     for (uint32_t i =
@@ -158,15 +168,17 @@ bool ClassifyNtfsRecords(FoundNtfsRecords& records, IndexSignatureTest& indexAt,
             continue;
         r->analysisMark = static_cast<uint16_t>(g_wPartitionCounter + 1);
         ++g_nAnalysedCount;
-        bound = true;
+        if (recordSectors == 0)
+            recordSectors = RecordSectors(r);
         CurrentScanObserver().OnStatus(
             text + DecimalText(g_nAnalysedCount) + u" \\ " + DecimalText(g_nFoundRecordTotal));
         ReportAnalysisProgress();
     }
-    return bound;
+    return recordSectors;
 }
 
-void RecordNtfsVolume(uint32_t first, uint32_t s, uint32_t mft, uint32_t mirror, uint32_t indexSectors, uint64_t end)
+void RecordNtfsVolume(uint32_t first, uint32_t s, uint32_t mft, uint32_t mirror, uint32_t recordSectors,
+    uint32_t indexSectors, uint64_t end)
 {
     ++g_wPartitionCounter;
     FoundPartitionRecord values = {};
@@ -175,6 +187,8 @@ void RecordNtfsVolume(uint32_t first, uint32_t s, uint32_t mft, uint32_t mirror,
     values.clusterBase = first;
     values.mftStart = mft;
     values.mftMirrorStart = mirror;
+    // Kept as 0 for the usual 1,024-byte records, as found volumes have always kept it.
+    values.sectorsPerMftRecord = recordSectors == morvick::kSectorsPerMftRecord ? 0 : recordSectors;
     values.sectorsPerIndexRecord = indexSectors;
     values.volumeEnd = end;
     if (FoundPartitionRecord* r = AppendFoundPartition(values))
@@ -195,10 +209,10 @@ bool ClassifyBootVolume(FoundNtfsRecords& records, IndexSignatureTest& indexAt, 
     const uint64_t key = (uint64_t{v.firstSector} << 8) | v.sectorsPerCluster;
     if (!volumes.tried.insert(key).second)
         return false;
-    if (!ClassifyNtfsRecords(records, indexAt, v.firstSector, v.sectorsPerCluster, v.endSector, 1, finished))
+    if (ClassifyNtfsRecords(records, indexAt, v.firstSector, v.sectorsPerCluster, v.endSector, 1, finished) == 0)
         return false;
-    RecordNtfsVolume(v.firstSector, v.sectorsPerCluster, v.mftStart, v.mftMirrorStart, v.sectorsPerIndexRecord,
-        v.endSector);
+    RecordNtfsVolume(v.firstSector, v.sectorsPerCluster, v.mftStart, v.mftMirrorStart, v.sectorsPerMftRecord,
+        v.sectorsPerIndexRecord, v.endSector);
     volumes.recorded.insert(v.firstSector);
     return true;
 }
@@ -251,9 +265,12 @@ void AssignMftNumbers(const ScanFinishedWord& finished)
     for (FoundNtfsRecord* r = g_FoundNtfsRecords.head; r; r = r->next) {
         observer.OnProgress(ProgressPercent(walked++, g_FoundNtfsRecords.count));
         if (r->recordNumber == 0) {
+            // In records of this one's size, not of two sectors always: on a volume of 4,096-byte
+            // records the numbers came out four times too large.
             const uint32_t distance = r->sector - previousSector;
-            r->recordNumber =
-                (previousSector == 0 || distance % 2 != 0) ? previousNumber + 1 : previousNumber + distance / 2;
+            const uint32_t sectors = RecordSectors(r);
+            r->recordNumber = (previousSector == 0 || distance % sectors != 0) ? previousNumber + 1
+                                                                               : previousNumber + distance / sectors;
         }
         previousSector = r->sector;
         previousNumber = r->recordNumber;
@@ -384,8 +401,10 @@ void InferNtfsPartitions(uint64_t rangeEnd, const ScanFinishedWord& finished)
             const uint32_t s = kClusterSizesInSectors[slot];
             if (!tried.insert((uint64_t{base} << 8) | s).second)
                 continue;
-            if (ClassifyNtfsRecords(records, indexAt, base, s, rangeEnd, 2, finished))
-                RecordNtfsVolume(base, s, 0, 0, kInferredIndexRecordSectors, rangeEnd);
+            // Its records of the size of those it binds: a volume without a boot sector gives none.
+            const uint32_t recordSectors = ClassifyNtfsRecords(records, indexAt, base, s, rangeEnd, 2, finished);
+            if (recordSectors != 0)
+                RecordNtfsVolume(base, s, 0, 0, recordSectors, kInferredIndexRecordSectors, rangeEnd);
         }
     }
     g_nLeftoverPassFinished = 1;

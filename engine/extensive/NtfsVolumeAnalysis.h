@@ -19,7 +19,8 @@ extern const char16_t kVolumesPastSectorLimitText[];
 
 // Gives the folder records their MFT numbers from the folder entries of the INDX records found (an
 // entry names the first unnumbered record of equal parent, creation time and name), then numbers the
-// rest by their distance from the record before them (records are two sectors long).
+// rest by their distance from the record before them, in records of their size (two sectors, or
+// eight on a volume of 4,096-byte records).
 void AssignMftNumbers(const ScanFinishedWord& finished);
 
 // Keeps only the first INDX record (VCN 0) of each folder in the index-record list.

@@ -21,34 +21,46 @@ bool ParseFatBootSector(const uint8_t* sector, size_t size, FileSystemKind kind,
 {
     if (!IsFatFileSystem(kind) || !HasBootSignature(sector, size))
         return false;
+    // The counts in the engine's 512-byte sectors by the volume's own sector size, not taken as they
+    // stand: on a volume of 4,096-byte sectors the FATs, the root and every cluster were looked for at
+    // an eighth of their places, and files were saved with other clusters' bytes.
     FatBootSector b;
+    b.bytesPerSector = VolumeSectorBytes(sector, size);
+    if (b.bytesPerSector == 0)
+        return false;
+    const uint32_t units = b.bytesPerSector / kSectorSize;
     b.fileSystem = kind;
-    b.sectorsPerCluster = sector[13];
-    b.reservedSectors = ReadLittleEndian16(sector + 14);
+    b.sectorsPerCluster = sector[13] * units;
+    b.reservedSectors = ReadLittleEndian16(sector + 14) * units;
     // One FAT when byte 16 says so, not two always: on a one-FAT volume the root and the data would be
     // looked for a whole FAT too far on, and every file read from the wrong clusters.
     b.numberOfFats = sector[16] == 1 ? 1 : 2;
     b.totalSectors = BootSectorTotalSectors(sector, size, kind);
+    uint64_t sectorsPerFat = 0;
     if (kind == FileSystemKind::kFat32) {
-        b.sectorsPerFat = ReadLittleEndian32(sector + 36);
+        sectorsPerFat = uint64_t{ReadLittleEndian32(sector + 36)} * units;
         b.rootCluster = ReadLittleEndian32(sector + 44);
         const uint16_t backup = ReadLittleEndian16(sector + 50);
-        b.backupBootSector = backup == 0xFFFF ? 0 : backup;
+        b.backupBootSector = backup == 0xFFFF ? 0 : backup * units;
         // Bit 7: only the FAT that bits 0-3 number is kept up to date; the other may be stale.
         const uint16_t flags = ReadLittleEndian16(sector + 40);
         if ((flags & 0x80) != 0 && (flags & 0x0F) < b.numberOfFats)
             b.activeFat = flags & 0x0F;
     } else {
-        b.sectorsPerFat = ReadLittleEndian16(sector + 22);
+        sectorsPerFat = uint64_t{ReadLittleEndian16(sector + 22)} * units;
         b.rootEntries = ReadLittleEndian16(sector + 17);
         // Rounded up, not root entries / 16: a root whose entries do not fill its last sector still
         // takes that sector, and the data would be looked for one sector early.
-        b.rootDirectorySectors = (b.rootEntries * kDirectoryEntryBytes + kSectorSize - 1) / kSectorSize;
+        b.rootDirectorySectors =
+            (b.rootEntries * kDirectoryEntryBytes + b.bytesPerSector - 1) / b.bytesPerSector * units;
     }
     // A cluster size that is no power of two up to 128, no reserved sector (the FAT would lie on the
     // boot sector) or no FAT describes no volume; taken, they divide by zero or read garbage as files.
-    if (!IsClusterSizeInSectors(b.sectorsPerCluster) || b.reservedSectors == 0 || b.sectorsPerFat == 0)
+    // A FAT larger than a sector field holds is damage too (a FAT32 FAT has at most 2^28 entries).
+    if (!IsClusterSizeInSectors(b.sectorsPerCluster) || b.reservedSectors == 0 || sectorsPerFat == 0 ||
+        sectorsPerFat > UINT32_MAX)
         return false;
+    b.sectorsPerFat = static_cast<uint32_t>(sectorsPerFat);
     out = b;
     return true;
 }

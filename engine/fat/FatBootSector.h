@@ -9,8 +9,11 @@
 
 namespace morvick {
 
+// Every count is in the engine's 512-byte sectors: a volume of larger sectors has its counts
+// converted as they are read.
 struct FatBootSector {
     FileSystemKind fileSystem = FileSystemKind::kNone;  // the layout it was read in: FAT16 or FAT32
+    uint32_t bytesPerSector = 0;                        // of the volume: 512, 1,024, 2,048 or 4,096
     uint32_t sectorsPerCluster = 0;
     uint32_t reservedSectors = 0;
     uint32_t numberOfFats = 0;          // 1, or 2 for every other count
@@ -26,12 +29,13 @@ struct FatBootSector {
 // Decodes a boot sector in the layout of `kind` (FAT16: the FAT size at 22 and the root entries at
 // 17; FAT32: the FAT size at 36, the flags at 40 (mirroring off and the active FAT), the root cluster
 // at 44 and the copy's place at 50). The caller knows
-// the kind: the chosen partition's type, or the text by which the search found the sector. Checked,
-// as is right for a damaged disk, only where the volume could not be found without the field: 55 AA
-// at 510, a power-of-two cluster size of up to 128 sectors, at least one reserved sector (the boot
-// sector itself) and a FAT of at least one sector. A FAT count other than 1 is read as the usual
-// two, the sector size field is not read (the engine reads 512-byte sectors only), and a total of 0
-// is kept for the caller to judge. False when a check fails or `kind` is not FAT16 or FAT32.
+// the kind: the chosen partition's type, or the text by which the search found the sector. The
+// volume's sector size at 11 (512, 1,024, 2,048 or 4,096 bytes) converts its counts into 512-byte
+// sectors. Checked, as is right for a damaged disk, only where the volume could not be found without
+// the field: 55 AA at 510, a sector size of those, a power-of-two cluster size of up to 128 512-byte
+// sectors (64 KiB), at least one reserved sector (the boot sector itself) and a FAT of at least one
+// sector. A FAT count other than 1 is read as the usual two, and a total of 0 is kept for the caller
+// to judge. False when a check fails or `kind` is not FAT16 or FAT32.
 bool ParseFatBootSector(const uint8_t* sector, size_t size, FileSystemKind kind, FatBootSector& out);
 
 // Where things are on the volume whose boot sector lies at `volumeStart`, in absolute sectors. The

@@ -1,5 +1,6 @@
 #include "engine/image/VirtualDisk.h"
 
+#include "engine/image/SectorSize.h"
 #include "engine/image/VhdDisk.h"
 #include "engine/image/VhdxDisk.h"
 
@@ -171,4 +172,11 @@ uint64_t CVirtualDisk::GetDiskSize() const
     if (m_type == kVhdx && m_vhdx)
         return m_vhdx->GetDiskSize();
     return 0;
+}
+
+uint32_t CVirtualDisk::GetLogicalSectorSize() const
+{
+    if (m_type == kVhdx && m_vhdx && m_vhdx->Parameters().logicalSectorSize != 0)
+        return m_vhdx->Parameters().logicalSectorSize;
+    return kSectorSize;
 }

@@ -47,6 +47,10 @@ public:
     int32_t GetSectorsPerTrack();
     // The size of the virtual disk in bytes, for both kinds (0 without an open image).
     uint64_t GetDiskSize() const;
+    // The size of the virtual disk's logical sectors, in which its partition table counts: a VHDX's
+    // own (512 or 4,096 bytes), 512 for a VHD and without an image. ReadSectors reads 512-byte
+    // sectors of either.
+    uint32_t GetLogicalSectorSize() const;
 
     uint32_t GetType() const { return m_type; }
     ImageOpenFailure OpenFailure() const;

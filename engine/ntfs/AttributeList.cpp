@@ -33,10 +33,10 @@ std::vector<AttributeListEntry> ParseAttributeList(const uint8_t* value, size_t 
     return entries;
 }
 
-bool ReadAttributeListValue(SectorSource& disk, const uint8_t* record, const NtfsClusterMap& volume,
+bool ReadAttributeListValue(SectorSource& disk, const uint8_t* record, size_t length, const NtfsClusterMap& volume,
     std::vector<uint8_t>& value)
 {
-    for (const MftAttribute& a : ListMftAttributes(record, kMftRecordSize)) {
+    for (const MftAttribute& a : ListMftAttributes(record, length)) {
         if (a.type != kAttrAttributeList)
             continue;
         if (!a.nonResident) {
@@ -64,11 +64,11 @@ bool ReadAttributeListValue(SectorSource& disk, const uint8_t* record, const Ntf
     return false;
 }
 
-std::vector<AttributeListEntry> ReadAttributeList(SectorSource& disk, const uint8_t* record,
+std::vector<AttributeListEntry> ReadAttributeList(SectorSource& disk, const uint8_t* record, size_t length,
     const NtfsClusterMap& volume)
 {
     std::vector<uint8_t> value;
-    if (!ReadAttributeListValue(disk, record, volume, value))
+    if (!ReadAttributeListValue(disk, record, length, volume, value))
         return {};
     return ParseAttributeList(value.data(), value.size());
 }

@@ -30,15 +30,16 @@ struct NtfsClusterMap {
 // real lists are a few KiB, and a damaged run would have gigabytes read for it.
 constexpr uint64_t kMaxAttributeListBytes = 256 * 1024;
 
-// The value of the fixed-up record's attribute list: a resident one as it stands, a non-resident one
-// read from `disk` through its runs (up to its real size, at most kMaxAttributeListBytes). False when
-// the record has none, or its runs are damaged, leave the volume or cannot be read.
-bool ReadAttributeListValue(SectorSource& disk, const uint8_t* record, const NtfsClusterMap& volume,
+// The value of the attribute list of the fixed-up record of `length` bytes: a resident one as it
+// stands, a non-resident one read from `disk` through its runs (up to its real size, at most
+// kMaxAttributeListBytes). False when the record has none, or its runs are damaged, leave the volume
+// or cannot be read.
+bool ReadAttributeListValue(SectorSource& disk, const uint8_t* record, size_t length, const NtfsClusterMap& volume,
     std::vector<uint8_t>& value);
 
 // The entries of the record's attribute list, resident or not (see ReadAttributeListValue); none when
 // it has none or it cannot be read.
-std::vector<AttributeListEntry> ReadAttributeList(SectorSource& disk, const uint8_t* record,
+std::vector<AttributeListEntry> ReadAttributeList(SectorSource& disk, const uint8_t* record, size_t length,
     const NtfsClusterMap& volume);
 
 }  // namespace morvick

@@ -42,7 +42,7 @@ bool AtItsPlace(uint32_t baseSector, const morvick::MftRecordHeader& base, const
     if (!base.numbered || !kept.header.numbered)
         return false;
     const int64_t expected = int64_t{baseSector} +
-        int64_t{morvick::kSectorsPerMftRecord} * (int64_t{kept.header.number} - int64_t{base.number});
+        int64_t{morvick::MftRecordSectorsOf(base)} * (int64_t{kept.header.number} - int64_t{base.number});
     return expected == int64_t{kept.sector};
 }
 
@@ -71,11 +71,12 @@ bool FindName(uint32_t sector, const morvick::MftRecordHeader& base, morvick::Nt
     if (candidates.size() > kMaxTriedNames)
         candidates.resize(kMaxTriedNames);
     morvick::EngineSectorSource disk;
-    uint8_t record[morvick::kMftRecordSize];
+    uint8_t record[morvick::kLargestMftRecordSize];
     for (const KeptName* k : candidates) {
         morvick::MftRecordHeader header;
-        if (morvick::ReadMftRecordAt(disk, k->sector, record) &&
-            morvick::ReadExtensionFileName(record, sizeof record, header, name) &&
+        const uint32_t sectors = morvick::MftRecordSectorsOf(k->header);
+        if (morvick::ReadMftRecordAt(disk, k->sector, sectors, record) &&
+            morvick::ReadExtensionFileName(record, size_t{sectors} * kSectorSize, header, name) &&
             morvick::IsExtensionRecordOf(header, base.number, base))
             return true;
     }
@@ -90,25 +91,31 @@ bool NameRecord(T& r, const morvick::MftRecordHeader& base)
     if (!FindName(r.sector, base, name))
         return false;
     morvick::EngineSectorSource disk;
-    uint8_t record[morvick::kMftRecordSize];
+    uint8_t record[morvick::kLargestMftRecordSize];
     morvick::FoundMftRecord found;
-    return morvick::ReadMftRecordAt(disk, r.sector, record) &&
-        morvick::DecodeFoundMftRecordNamed(record, sizeof record, name, found) &&
-        found.folder == std::is_same<T, FoundNtfsRecord>::value && SetFoundRecordFields(r, found);
+    const uint32_t sectors = morvick::MftRecordSectorsOf(base);
+    if (!morvick::ReadMftRecordAt(disk, r.sector, sectors, record) ||
+        !morvick::DecodeFoundMftRecordNamed(record, size_t{sectors} * kSectorSize, name, found))
+        return false;
+    found.recordSectors = sectors;
+    return found.folder == std::is_same<T, FoundNtfsRecord>::value && SetFoundRecordFields(r, found);
 }
 
 // Keeps a waiting record that no extension record named: a file that keeps its data under the name
 // made from its number, a folder with its other fields, to be named once its volume's MFT is known
-// (DecodeNamelessFoundMftRecord). False when it is neither.
+// (DecodeNamelessFoundMftRecord). `base` is its header. False when it is neither.
 template <class T>
-bool KeepNameless(T& r)
+bool KeepNameless(T& r, const morvick::MftRecordHeader& base)
 {
     morvick::EngineSectorSource disk;
-    uint8_t record[morvick::kMftRecordSize];
+    uint8_t record[morvick::kLargestMftRecordSize];
     morvick::FoundMftRecord found;
-    return morvick::ReadMftRecordAt(disk, r.sector, record) &&
-        morvick::DecodeNamelessFoundMftRecord(record, sizeof record, found) &&
-        found.folder == std::is_same<T, FoundNtfsRecord>::value && SetFoundRecordFields(r, found);
+    const uint32_t sectors = morvick::MftRecordSectorsOf(base);
+    if (!morvick::ReadMftRecordAt(disk, r.sector, sectors, record) ||
+        !morvick::DecodeNamelessFoundMftRecord(record, size_t{sectors} * kSectorSize, found))
+        return false;
+    found.recordSectors = sectors;
+    return found.folder == std::is_same<T, FoundNtfsRecord>::value && SetFoundRecordFields(r, found);
 }
 
 // Names the waiting records of a list; those left unnamed and not kept (KeepNameless) are taken out.
@@ -125,7 +132,7 @@ uint32_t NameWaitingRecords(RecordList<T>& list, uint32_t& named)
             ++named;
         // Kept, not taken out: a file whose name lies where the search did not look (past 2 TiB, past
         // the range searched) is named when its volume is browsed, and one without any keeps its data.
-        else if (!KeepNameless(*r))
+        else if (!KeepNameless(*r, it->second))
             unnamed.insert(r);
     }
     if (unnamed.empty())

@@ -25,6 +25,7 @@ struct FoundMftRecord {
     // Files: the base record has no unnamed $DATA but an attribute list, which places its first piece
     // in an extension record (size is then 0 until that record is read).
     bool dataElsewhere = false;
+    uint32_t recordSectors = 2;           // the record's size in 512-byte sectors (set by its reader)
     uint32_t ownNumber = 0;               // folders: 5 for ".", 11 for "$Extend", else from the index root
     uint64_t indexAllocationCluster = 0;  // folders
     // No $FILE_NAME was found for it (see DecodeNamelessFoundMftRecord): a file is listed under the name

@@ -52,7 +52,13 @@ bool ParseMftRecordHeader(const uint8_t* record, size_t length, MftRecordHeader&
     out.baseSequence = ReadLittleEndian16(record + 38);
     out.numbered = ReadLittleEndian16(record + 4) >= 48;
     out.number = out.numbered ? ReadLittleEndian32(record + 44) : 0;
+    out.allocatedSize = ReadLittleEndian32(record + 28);
     return true;
+}
+
+uint32_t MftRecordSectorsOf(const MftRecordHeader& header)
+{
+    return IsMftRecordSize(header.allocatedSize) ? header.allocatedSize / kSectorSize : kSectorsPerMftRecord;
 }
 
 bool ReferenceNamesRecord(uint16_t referenced, uint16_t sequence, bool inUse)

@@ -8,8 +8,27 @@
 
 namespace morvick {
 
-constexpr size_t kMftRecordSize = 1024;
+// MFT records are of 1,024 bytes on volumes of 512-byte sectors and of one sector (4,096 bytes) on
+// volumes of 4,096-byte sectors: the boot sector gives the size for its volume, each record's header
+// (allocatedSize) for itself. Buffers are sized for the largest.
+constexpr size_t kMftRecordSize = 1024;  // the usual size
 constexpr uint32_t kSectorsPerMftRecord = 2;
+constexpr size_t kLargestMftRecordSize = 4096;
+constexpr uint32_t kLargestSectorsPerMftRecord = 8;
+
+// True for the record sizes the engine reads: 1,024, 2,048 and 4,096 bytes.
+constexpr bool IsMftRecordSize(uint64_t bytes)
+{
+    return bytes == 1024 || bytes == 2048 || bytes == 4096;
+}
+
+// A record size in 512-byte sectors as a volume-parameter block keeps it: itself when it is one the
+// engine reads, else the usual 2 (found volumes of 1,024-byte records keep 0).
+constexpr uint32_t UsableSectorsPerMftRecord(uint32_t sectors)
+{
+    return sectors <= kLargestSectorsPerMftRecord && IsMftRecordSize(uint64_t{sectors} * 512) ? sectors
+                                                                                              : kSectorsPerMftRecord;
+}
 
 constexpr uint32_t kAttrAttributeList = 0x20;
 constexpr uint32_t kAttrFileName = 0x30;
@@ -36,10 +55,15 @@ struct MftRecordHeader {
     // Records from NTFS 3.1 on keep their own number at 44, before an update-sequence array at 48.
     bool numbered = false;
     uint32_t number = 0;  // the record's own number when `numbered`
+    uint32_t allocatedSize = 0;  // the record's size as its header gives it (at 28), not checked
 };
 
 // Checks "FILE" and the first-attribute offset. False for anything else.
 bool ParseMftRecordHeader(const uint8_t* record, size_t length, MftRecordHeader& out);
+
+// The size in 512-byte sectors of a record by its header's allocated size: the usual 2 where that is
+// none the engine reads.
+uint32_t MftRecordSectorsOf(const MftRecordHeader& header);
 
 // True when a reference carrying the sequence number `referenced` names the record whose header
 // carries `sequence` and is in use or not (`inUse`): the same number, or for a record not in use the

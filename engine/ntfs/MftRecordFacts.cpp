@@ -13,7 +13,6 @@
 
 namespace {
 
-constexpr size_t kRecordBytes = morvick::kMftRecordSize;
 // Records of one file's attribute list looked at for its name and size.
 constexpr size_t kMaxExtensionRecords = 64;
 
@@ -36,11 +35,11 @@ std::vector<std::pair<uint64_t, std::vector<uint8_t>>> ReadExtensionRecords(cons
             break;
         seen.push_back(e.record);
         uint64_t sector = 0;
-        std::vector<uint8_t> other(kRecordBytes);
+        std::vector<uint8_t> other(CurrentMftRecordBytes());
         morvick::MftRecordHeader otherHeader;
         // Read through the MFT's runs sector by sector: a record may lie split across two of them.
         if (MapVcnToLcn(e.record, sector) && morvick::ReadMftRecord(disk, g_MftRunTable, e.record, other.data()) &&
-            morvick::ParseMftRecordHeader(other.data(), kRecordBytes, otherHeader) &&
+            morvick::ParseMftRecordHeader(other.data(), other.size(), otherHeader) &&
             morvick::IsExtensionRecordOf(otherHeader, number, header))
             records.emplace_back(sector, std::move(other));
     }
@@ -52,22 +51,24 @@ std::vector<std::pair<uint64_t, std::vector<uint8_t>>> ReadExtensionRecords(cons
 bool ReadListedRecordFacts(const uint8_t* record, const morvick::MftRecordHeader& header, uint32_t number,
     uint64_t sector, MftRecordFacts& facts)
 {
+    // Of the MFT's own size: 1,024 bytes, or 4,096 on a volume of 4,096-byte sectors.
+    const size_t recordBytes = CurrentMftRecordBytes();
     facts = MftRecordFacts();
     facts.dataSector = sector;
     // The record itself first, then the others its attribute list (resident or not) names.
-    facts.named = morvick::ReadPreferredFileName(record, kRecordBytes, facts.name);
+    facts.named = morvick::ReadPreferredFileName(record, recordBytes, facts.name);
     const bool folder = (header.flags & 2) != 0;
-    bool sized = folder || morvick::GetMftRecordDataSize(record, kRecordBytes, facts.size);
+    bool sized = folder || morvick::GetMftRecordDataSize(record, recordBytes, facts.size);
     if (!facts.named || !sized) {
         const auto extensions = ReadExtensionRecords(record, header, number, !facts.named, !sized);
         if (!facts.named) {
             std::vector<const uint8_t*> others;
             for (const auto& [at, other] : extensions)
                 others.push_back(other.data());
-            facts.named = morvick::ReadPreferredFileName(others, kRecordBytes, facts.name);
+            facts.named = morvick::ReadPreferredFileName(others, recordBytes, facts.name);
         }
         for (const auto& [at, other] : extensions) {
-            if (!sized && morvick::GetMftRecordDataSize(other.data(), kRecordBytes, facts.size)) {
+            if (!sized && morvick::GetMftRecordDataSize(other.data(), recordBytes, facts.size)) {
                 sized = true;
                 facts.dataSector = at;
             }
@@ -80,6 +81,6 @@ bool ReadListedRecordFacts(const uint8_t* record, const morvick::MftRecordHeader
     if (folder || facts.size == 0)
         return false;
     facts.nameless = true;
-    facts.name = morvick::NamelessFileNameOf(record, kRecordBytes, number);
+    facts.name = morvick::NamelessFileNameOf(record, recordBytes, number);
     return true;
 }

@@ -13,9 +13,10 @@ namespace {
 
 // The runs of the unnamed $DATA of a fixed-up record, and that attribute's first virtual cluster. A run
 // past the volume's `volumeClusters` (0: not known) is damage, as in every other run list read.
-bool DataRuns(const uint8_t* record, uint64_t volumeClusters, std::vector<DataRun>& runs, uint64_t& lowestVcn)
+bool DataRuns(const uint8_t* record, size_t length, uint64_t volumeClusters, std::vector<DataRun>& runs,
+    uint64_t& lowestVcn)
 {
-    for (const MftAttribute& a : ListMftAttributes(record, kMftRecordSize)) {
+    for (const MftAttribute& a : ListMftAttributes(record, length)) {
         if (a.type != kAttrData || a.nameLength != 0 || !a.nonResident)
             continue;
         lowestVcn = a.lowestVcn;
@@ -24,19 +25,35 @@ bool DataRuns(const uint8_t* record, uint64_t volumeClusters, std::vector<DataRu
     return false;
 }
 
+// The table's record size (one the engine reads), by which numbers map onto sectors, not 2 sectors
+// always: on a volume of 4,096-byte records every record was looked for at a quarter of its place.
+uint32_t RecordSectors(const SectorRunTable& mft)
+{
+    return UsableSectorsPerMftRecord(mft.recordSectors);
+}
+
 }  // namespace
 
-bool ReadMftRecordAt(SectorSource& disk, uint64_t sector, uint8_t* record)
+SectorRunTable EmptyMftRunTable(uint32_t recordSectors)
 {
-    if (!disk.ReadSectors(sector, kSectorsPerMftRecord, record))
+    SectorRunTable table;
+    table.recordSectors = UsableSectorsPerMftRecord(recordSectors);
+    return table;
+}
+
+bool ReadMftRecordAt(SectorSource& disk, uint64_t sector, uint32_t recordSectors, uint8_t* record)
+{
+    recordSectors = UsableSectorsPerMftRecord(recordSectors);
+    if (!disk.ReadSectors(sector, recordSectors, record))
         return false;
+    const size_t length = size_t{recordSectors} * kSectorSize;
     MftRecordHeader header;
-    return ApplyMultiSectorFixups(record, kMftRecordSize) && ParseMftRecordHeader(record, kMftRecordSize, header);
+    return ApplyMultiSectorFixups(record, length) && ParseMftRecordHeader(record, length, header);
 }
 
 bool MapRecordToSector(const SectorRunTable& mft, uint32_t number, uint64_t& sector)
 {
-    return MapRelativeSector(mft, static_cast<uint64_t>(number) * kSectorsPerMftRecord, sector);
+    return MapRelativeSector(mft, static_cast<uint64_t>(number) * RecordSectors(mft), sector);
 }
 
 bool MapSectorToRecord(const SectorRunTable& mft, uint64_t sector, uint32_t& number)
@@ -46,9 +63,10 @@ bool MapSectorToRecord(const SectorRunTable& mft, uint64_t sector, uint32_t& num
         const uint64_t start = mft.start[i];
         if (start != 0 && sector >= start && sector - start < mft.length[i]) {
             const uint64_t relative = before + (sector - start);
-            if (relative % kSectorsPerMftRecord != 0 || relative / kSectorsPerMftRecord > 0xFFFFFFFFu)
+            const uint32_t recordSectors = RecordSectors(mft);
+            if (relative % recordSectors != 0 || relative / recordSectors > 0xFFFFFFFFu)
                 return false;
-            number = static_cast<uint32_t>(relative / kSectorsPerMftRecord);
+            number = static_cast<uint32_t>(relative / recordSectors);
             return true;
         }
         before += mft.length[i];
@@ -58,9 +76,10 @@ bool MapSectorToRecord(const SectorRunTable& mft, uint64_t sector, uint32_t& num
 
 bool ReadMftRecordSectors(SectorSource& disk, const SectorRunTable& mft, uint32_t number, uint8_t* record)
 {
-    for (uint32_t i = 0; i < kSectorsPerMftRecord; ++i) {
+    const uint32_t recordSectors = RecordSectors(mft);
+    for (uint32_t i = 0; i < recordSectors; ++i) {
         uint64_t sector = 0;
-        if (!MapRelativeSector(mft, static_cast<uint64_t>(number) * kSectorsPerMftRecord + i, sector) ||
+        if (!MapRelativeSector(mft, static_cast<uint64_t>(number) * recordSectors + i, sector) ||
             !disk.ReadSectors(sector, 1, record + i * kSectorSize))
             return false;
     }
@@ -70,12 +89,15 @@ bool ReadMftRecordSectors(SectorSource& disk, const SectorRunTable& mft, uint32_
 std::vector<std::pair<uint32_t, uint64_t>> SplitMftRecords(const SectorRunTable& mft)
 {
     std::vector<std::pair<uint32_t, uint64_t>> split;
+    const uint32_t recordSectors = RecordSectors(mft);
     uint64_t before = 0;
     for (size_t i = 0; i + 1 < mft.start.size(); ++i) {
         before += mft.length[i];
-        const uint64_t number = before / kSectorsPerMftRecord;
-        if (before % kSectorsPerMftRecord != 0 && mft.start[i] != 0 && mft.start[i + 1] != 0 && number <= 0xFFFFFFFFu)
-            split.emplace_back(static_cast<uint32_t>(number), mft.start[i] + mft.length[i] - 1);
+        const uint64_t number = before / recordSectors;
+        uint64_t first = 0;
+        if (before % recordSectors != 0 && mft.start[i + 1] != 0 && number <= 0xFFFFFFFFu &&
+            MapRelativeSector(mft, number * recordSectors, first))
+            split.emplace_back(static_cast<uint32_t>(number), first);
     }
     return split;
 }
@@ -84,33 +106,37 @@ bool ReadMftRecord(SectorSource& disk, const SectorRunTable& mft, uint32_t numbe
 {
     if (!ReadMftRecordSectors(disk, mft, number, record))
         return false;
+    const size_t length = size_t{RecordSectors(mft)} * kSectorSize;
     MftRecordHeader header;
-    return ApplyMultiSectorFixups(record, kMftRecordSize) && ParseMftRecordHeader(record, kMftRecordSize, header);
+    return ApplyMultiSectorFixups(record, length) && ParseMftRecordHeader(record, length, header);
 }
 
 bool ReadMftRecordFrom(SectorSource& disk, const SectorRunTable& mft, uint64_t sector, uint8_t* record, bool& mapped,
                        uint32_t& number)
 {
     mapped = MapSectorToRecord(mft, sector, number);
-    return mapped ? ReadMftRecord(disk, mft, number, record) : ReadMftRecordAt(disk, sector, record);
+    return mapped ? ReadMftRecord(disk, mft, number, record)
+                  : ReadMftRecordAt(disk, sector, RecordSectors(mft), record);
 }
 
 bool WalkMftRecords(SectorSource& disk, uint64_t base, uint64_t mftStart, uint32_t sectorsPerCluster,
-    uint64_t volumeClusters, SectorRunTable& mft)
+    uint32_t recordSectors, uint64_t volumeClusters, SectorRunTable& mft)
 {
-    mft = SectorRunTable();
+    mft = EmptyMftRunTable(recordSectors);
+    recordSectors = mft.recordSectors;
+    const size_t length = size_t{recordSectors} * kSectorSize;
     if (sectorsPerCluster == 0)
         return false;
     // No pass reads the root folder's record (5) first: record 0 starts the table afresh anyway, and
     // a damaged root record would end the walk there with the MFT unmapped.
-    uint8_t record[kMftRecordSize];
-    if (!ReadMftRecordAt(disk, mftStart, record))
+    uint8_t record[kLargestMftRecordSize];
+    if (!ReadMftRecordAt(disk, mftStart, recordSectors, record))
         return false;
     std::vector<DataRun> runs;
     uint64_t lowestVcn = 0;
     // Its runs within the volume, as its list below: a damaged run past its end would map the MFT's records
     // to another volume's sectors.
-    if (!DataRuns(record, volumeClusters, runs, lowestVcn) || lowestVcn != 0 ||
+    if (!DataRuns(record, length, volumeClusters, runs, lowestVcn) || lowestVcn != 0 ||
         !AppendRunsToTable(runs, base, sectorsPerCluster, mft))
         return false;
 
@@ -120,7 +146,7 @@ bool WalkMftRecords(SectorSource& disk, uint64_t base, uint64_t mftStart, uint32
     // The list read within the volume: a damaged run past its end would map MFT records to another's sectors.
     volume.clusters = volumeClusters;
     std::vector<AttributeListEntry> extents;
-    for (const AttributeListEntry& e : ReadAttributeList(disk, record, volume)) {
+    for (const AttributeListEntry& e : ReadAttributeList(disk, record, length, volume)) {
         if (e.type == kAttrData && e.record != 0 && e.startVcn != 0)
             extents.push_back(e);
     }
@@ -130,17 +156,17 @@ bool WalkMftRecords(SectorSource& disk, uint64_t base, uint64_t mftStart, uint32
     for (const AttributeListEntry& e : extents) {
         if (e.startVcn == lastVcn)
             continue;
-        uint8_t extension[kMftRecordSize];
+        uint8_t extension[kLargestMftRecordSize];
         uint64_t sector = 0;
         if (!MapRecordToSector(mft, e.record, sector))
-            sector = mftStart + static_cast<uint64_t>(e.record) * kSectorsPerMftRecord;
-        if (!ReadMftRecord(disk, mft, e.record, extension) && !ReadMftRecordAt(disk, sector, extension))
+            sector = mftStart + static_cast<uint64_t>(e.record) * recordSectors;
+        if (!ReadMftRecord(disk, mft, e.record, extension) && !ReadMftRecordAt(disk, sector, recordSectors, extension))
             break;
         std::vector<DataRun> more;
         uint64_t vcn = 0;
         // The extent must continue the table exactly where it ends (the extents are taken by first
         // cluster, not in list order): one out of place would map every later record to wrong sectors.
-        if (!DataRuns(extension, volumeClusters, more, vcn) || vcn != e.startVcn ||
+        if (!DataRuns(extension, length, volumeClusters, more, vcn) || vcn != e.startVcn ||
             vcn * sectorsPerCluster != mft.TotalSectors() || !AppendRunsToTable(more, base, sectorsPerCluster, mft))
             break;
         lastVcn = e.startVcn;

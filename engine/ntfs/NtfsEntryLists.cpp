@@ -17,10 +17,30 @@
 
 morvick::SectorRunTable g_MftRunTable;
 
+namespace {
+
+uint32_t ChosenMftRecordSectors()
+{
+    return morvick::UsableSectorsPerMftRecord(g_VolumeParams.sectorsPerMftRecord);
+}
+
+}  // namespace
+
+uint32_t CurrentMftRecordSectors()
+{
+    return morvick::UsableSectorsPerMftRecord(g_MftRunTable.recordSectors);
+}
+
+size_t CurrentMftRecordBytes()
+{
+    return size_t{CurrentMftRecordSectors()} * kSectorSize;
+}
+
 int WalkMftRecords(uint32_t base, uint32_t mftStart, uint32_t sectorsPerCluster)
 {
     morvick::EngineSectorSource disk;
-    if (morvick::WalkMftRecords(disk, base, mftStart, sectorsPerCluster, ChosenVolumeClusters(disk), g_MftRunTable))
+    if (morvick::WalkMftRecords(disk, base, mftStart, sectorsPerCluster, ChosenMftRecordSectors(),
+            ChosenVolumeClusters(disk), g_MftRunTable))
         return 1;
     FreeMftRunTable();
     return 0;
@@ -33,7 +53,7 @@ int MapVcnToLcn(uint32_t number, uint64_t& sector)
 
 void FreeMftRunTable()
 {
-    g_MftRunTable = morvick::SectorRunTable();
+    g_MftRunTable = morvick::EmptyMftRunTable(ChosenMftRecordSectors());
 }
 
 std::vector<morvick::AttributeListEntry> ReadAttributeListEntries(const uint8_t* record)
@@ -44,7 +64,7 @@ std::vector<morvick::AttributeListEntry> ReadAttributeListEntries(const uint8_t*
     volume.clusterBase = b.clusterBase;
     volume.sectorsPerCluster = b.sectorsPerCluster;
     volume.clusters = ChosenVolumeClusters(disk);
-    return morvick::ReadAttributeList(disk, record, volume);
+    return morvick::ReadAttributeList(disk, record, CurrentMftRecordBytes(), volume);
 }
 
 namespace {
@@ -52,7 +72,7 @@ namespace {
 // True when the record holds the unnamed $DATA from its first virtual cluster on.
 bool HoldsFirstDataPiece(const uint8_t* record)
 {
-    for (const morvick::MftAttribute& a : morvick::ListMftAttributes(record, morvick::kMftRecordSize)) {
+    for (const morvick::MftAttribute& a : morvick::ListMftAttributes(record, CurrentMftRecordBytes())) {
         if (a.type == morvick::kAttrData && a.nameLength == 0)
             return !a.nonResident || a.lowestVcn == 0;
     }
@@ -79,7 +99,7 @@ bool ReadFirstDataExtension(const uint8_t* record, const morvick::MftRecordHeade
         // Read through the runs, each sector where its run puts it (a record may lie split across two),
         // and proven by the number it keeps: a record at another's place is no extension of this file.
         if (MapVcnToLcn(e.record, sector) && morvick::ReadMftRecord(disk, g_MftRunTable, e.record, extension) &&
-            morvick::ParseMftRecordHeader(extension, morvick::kMftRecordSize, other) &&
+            morvick::ParseMftRecordHeader(extension, CurrentMftRecordBytes(), other) &&
             (!other.numbered || other.number == e.record) && morvick::IsExtensionRecordOf(other, number, header) &&
             HoldsFirstDataPiece(extension))
             return true;
@@ -124,13 +144,23 @@ NtfsFolderRecord* AppendNewNtfsFolder(const std::u16string& name, uint32_t recor
     });
 }
 
+uint32_t FoundMftRecordSectors(const uint8_t* firstSector)
+{
+    morvick::MftRecordHeader header;
+    return morvick::ParseMftRecordHeader(firstSector, kSectorSize, header) ? morvick::MftRecordSectorsOf(header)
+                                                                           : morvick::kSectorsPerMftRecord;
+}
+
 int ProcessFoundMftRecord(uint32_t sector)
 {
     morvick::EngineSectorSource disk;
-    uint8_t record[morvick::kMftRecordSize];
-    if (!disk.ReadSectors(sector, morvick::kSectorsPerMftRecord, record))
+    uint8_t record[morvick::kLargestMftRecordSize];
+    if (!disk.ReadSectors(sector, 1, record))
         return 0;
-    return ProcessFoundMftRecordBytes(sector, record);
+    const uint32_t sectors = FoundMftRecordSectors(record);
+    if (!disk.ReadSectors(sector + 1, sectors - 1, record + kSectorSize))
+        return 0;
+    return ProcessFoundMftRecordBytes(sector, record, size_t{sectors} * kSectorSize);
 }
 
 namespace {
@@ -157,6 +187,7 @@ void KeepReference(uint32_t sector, const morvick::FoundMftRecord& found)
     reference.inUse = !found.deleted;
     reference.dataElsewhere = found.dataElsewhere;
     reference.nameless = found.nameless;
+    reference.recordSectors = found.recordSectors;
     KeepFoundRecordReference(sector, reference);
 }
 
@@ -208,39 +239,49 @@ int AppendFoundRecord(RecordList<T>& list, uint32_t sector, const morvick::Found
 
 }  // namespace
 
-int ProcessFoundMftRecordBytes(uint32_t sector, const uint8_t* bytes)
+int ProcessFoundMftRecordBytes(uint32_t sector, const uint8_t* bytes, size_t recordBytes)
 {
-    uint8_t record[morvick::kMftRecordSize];
-    std::memcpy(record, bytes, sizeof record);
+    // Of the record's own size, not 1,024 bytes always: a record of 4,096 bytes (a volume of
+    // 4,096-byte sectors) failed its fix-ups and its volume's files were not found.
+    if (!morvick::IsMftRecordSize(recordBytes))
+        return 0;
+    const size_t size = recordBytes;
+    const uint32_t sectors = static_cast<uint32_t>(recordBytes / kSectorSize);
+    uint8_t record[morvick::kLargestMftRecordSize];
+    std::memcpy(record, bytes, size);
     morvick::MftRecordHeader header;
-    if (!morvick::ApplyMultiSectorFixups(record, sizeof record) ||
-        !morvick::ParseMftRecordHeader(record, sizeof record, header))
+    if (!morvick::ApplyMultiSectorFixups(record, size) || !morvick::ParseMftRecordHeader(record, size, header))
         return 0;
     morvick::FoundMftRecord found;
-    if (morvick::DecodeFoundMftRecord(record, sizeof record, found))
+    if (morvick::DecodeFoundMftRecord(record, size, found)) {
+        found.recordSectors = sectors;
         return found.folder ? AppendFoundRecord(g_FoundNtfsRecords, sector, found)
                             : AppendFoundRecord(g_NtfsFileRecords, sector, found);
+    }
     // A name that lies in an extension record is given to its base record once the search is over:
     // the base record is listed in its place now, its name to come. Left without one, it would be
     // lost, and with it a folder's files.
     morvick::NtfsFileName name;
-    if (morvick::ReadExtensionFileName(record, sizeof record, header, name)) {
+    if (morvick::ReadExtensionFileName(record, size, header, name)) {
         KeepFoundExtensionName(sector, header);
         return 0;
     }
-    if (header.numbered && morvick::AwaitsExtensionFileName(record, sizeof record)) {
+    if (header.numbered && morvick::AwaitsExtensionFileName(record, size)) {
         if (!AwaitFoundExtensionName(sector, header))
             return 0;
         found = morvick::FoundMftRecord();
         found.folder = (header.flags & 2) != 0;
         found.nameless = true;
+        found.recordSectors = sectors;
         return found.folder ? AppendFoundRecord(g_FoundNtfsRecords, sector, found)
                             : AppendFoundRecord(g_NtfsFileRecords, sector, found);
     }
     // A file with its data but no name left is listed under a name made from its number, not passed
     // over: no folder leads to it, and its bytes were lost.
-    if (morvick::DecodeNamelessFoundMftRecord(record, sizeof record, found))
+    if (morvick::DecodeNamelessFoundMftRecord(record, size, found)) {
+        found.recordSectors = sectors;
         return AppendFoundRecord(g_NtfsFileRecords, sector, found);
+    }
     return 0;
 }
 

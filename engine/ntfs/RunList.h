@@ -23,10 +23,12 @@ struct DataRun {
 bool DecodeRunList(const uint8_t* bytes, size_t size, std::vector<DataRun>& runs, uint64_t volumeClusters = 0);
 
 // Runs kept in sectors, as the MFT walk maps record numbers: one start (0 for a sparse run) and one
-// length per run, in the order of the attribute's virtual clusters.
+// length per run, in the order of the attribute's virtual clusters. The MFT's table also keeps the
+// size of its records, by which record numbers map onto its sectors (the MFT walk sets it).
 struct SectorRunTable {
     std::vector<uint64_t> start;
     std::vector<uint64_t> length;
+    uint32_t recordSectors = 2;  // the MFT's records in 512-byte sectors: 2 (1,024 bytes), 4 or 8
 
     uint64_t TotalSectors() const;
 };

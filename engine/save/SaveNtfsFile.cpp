@@ -57,7 +57,7 @@ bool ReadNumberedRecord(uint32_t number, uint8_t* record)
 bool RecordOfFile(const uint8_t* record, uint32_t fileNumber, bool mapped, uint32_t mappedNumber)
 {
     morvick::MftRecordHeader h;
-    if (!morvick::ParseMftRecordHeader(record, morvick::kMftRecordSize, h) ||
+    if (!morvick::ParseMftRecordHeader(record, CurrentMftRecordBytes(), h) ||
         (h.numbered && mapped && h.number != mappedNumber))
         return false;
     if (fileNumber == kAnyRecordNumber)
@@ -72,7 +72,7 @@ bool RecordOfFile(const uint8_t* record, uint32_t fileNumber, bool mapped, uint3
 // The record's unnamed $DATA, if it has one.
 bool FindDataPiece(const uint8_t* record, DataPiece& piece)
 {
-    for (const MftAttribute& a : morvick::ListMftAttributes(record, morvick::kMftRecordSize)) {
+    for (const MftAttribute& a : morvick::ListMftAttributes(record, CurrentMftRecordBytes())) {
         if (a.type != morvick::kAttrData || a.nameLength != 0)
             continue;
         const uint8_t* at = record + a.offset;
@@ -105,7 +105,7 @@ bool FindFirstDataPiece(std::vector<uint8_t>& record, DataPiece& piece)
     if (FindDataPiece(record.data(), piece))
         return true;
     morvick::MftRecordHeader header;
-    std::vector<uint8_t> extension(morvick::kMftRecordSize);
+    std::vector<uint8_t> extension(CurrentMftRecordBytes());
     uint64_t sector = 0;
     if (!morvick::ParseMftRecordHeader(record.data(), record.size(), header) || header.extension || !header.numbered ||
         !ReadFirstDataExtension(record.data(), header, header.number, sector, extension.data()) ||
@@ -120,8 +120,8 @@ bool FindFirstDataPiece(std::vector<uint8_t>& record, DataPiece& piece)
 bool PartOfFile(const uint8_t* extension, const uint8_t* base)
 {
     morvick::MftRecordHeader e, b;
-    return morvick::ParseMftRecordHeader(extension, morvick::kMftRecordSize, e) &&
-        morvick::ParseMftRecordHeader(base, morvick::kMftRecordSize, b) &&
+    return morvick::ParseMftRecordHeader(extension, CurrentMftRecordBytes(), e) &&
+        morvick::ParseMftRecordHeader(base, CurrentMftRecordBytes(), b) &&
         (!b.numbered || morvick::IsExtensionRecordOf(e, b.number, b));
 }
 
@@ -130,10 +130,10 @@ bool PartOfFile(const uint8_t* extension, const uint8_t* base)
 void GatherExtensionPieces(const uint8_t* record, std::vector<DataPiece>& pieces)
 {
     morvick::MftRecordHeader header;
-    if (!morvick::ParseMftRecordHeader(record, morvick::kMftRecordSize, header))
+    if (!morvick::ParseMftRecordHeader(record, CurrentMftRecordBytes(), header))
         return;
     const uint32_t base = header.baseRecord;
-    std::vector<uint8_t> baseRecord(morvick::kMftRecordSize);
+    std::vector<uint8_t> baseRecord(CurrentMftRecordBytes());
     const uint8_t* list = record;
     if (base != 0) {
         if (!ReadNumberedRecord(base, baseRecord.data()) || !RecordOfFile(baseRecord.data(), base, true, base))
@@ -146,7 +146,7 @@ void GatherExtensionPieces(const uint8_t* record, std::vector<DataPiece>& pieces
     for (const morvick::AttributeListEntry& e : ReadAttributeListEntries(list))
         numbers.push_back(e.record);
     std::set<uint32_t> seen;
-    std::vector<uint8_t> extension(morvick::kMftRecordSize);
+    std::vector<uint8_t> extension(CurrentMftRecordBytes());
     for (uint32_t number : numbers) {
         if (seen.size() >= kMaxExtensionRecords || !seen.insert(number).second)
             continue;
@@ -242,7 +242,8 @@ int SaveNtfsFile(const std::u16string& folder, const char16_t* name, uint32_t re
         return 0;
     if (g_VolumeParams.sectorsPerCluster == 0)
         return 0;
-    std::vector<uint8_t> record(morvick::kMftRecordSize);
+    // Of the MFT's record size, not 1,024 bytes always: a record of 4,096 bytes failed its fix-ups.
+    std::vector<uint8_t> record(CurrentMftRecordBytes());
     std::vector<DataPiece> pieces(1);
     // The record is read through the MFT's runs and proven the file's own, not taken as the two sectors
     // at the given sector: a split record read so is torn, and a sector of another record gave its bytes.

@@ -18,8 +18,6 @@
 
 namespace {
 
-constexpr size_t kRecordBytes = morvick::kMftRecordSize;
-constexpr uint32_t kRecordSectors = morvick::kSectorsPerMftRecord;
 // MFT sectors read at a time.
 constexpr uint32_t kChunkSectors = 2048;
 
@@ -33,7 +31,10 @@ struct ParentLink {
 
 class NtfsPass {
 public:
-    explicit NtfsPass(const ScanFinishedWord& finished) : m_finished(finished), m_observer(CurrentScanObserver()) {}
+    explicit NtfsPass(const ScanFinishedWord& finished)
+        : m_finished(finished), m_observer(CurrentScanObserver()), m_recordSectors(CurrentMftRecordSectors()),
+          m_recordBytes(CurrentMftRecordBytes())
+    {}
 
     void Run()
     {
@@ -42,7 +43,7 @@ public:
         // One stream of records across the runs, a record's number its place in it, not each run taken
         // as whole records: with clusters smaller than a record, a run of an odd number of sectors ends
         // in a record's first half, and every record after it was read from its middle and misnumbered.
-        std::vector<uint8_t> record(kRecordBytes);
+        std::vector<uint8_t> record(m_recordBytes);
         uint64_t number = 0;
         uint32_t gathered = 0;  // sectors of the current record gathered so far
         uint64_t recordSector = 0;
@@ -69,7 +70,7 @@ public:
                         std::memcpy(into, chunk.data() + static_cast<size_t>(i) * kSectorSize, kSectorSize);
                     else if (recordWhole && !ReadSectors(sector, 1, into))
                         recordWhole = false;
-                    if (++gathered < kRecordSectors)
+                    if (++gathered < m_recordSectors)
                         continue;
                     // Record numbers are 32-bit: an MFT longer than that is damage.
                     if (number > 0xFFFFFFFFu)
@@ -97,8 +98,8 @@ private:
     void Handle(uint8_t* record, uint64_t sector, uint32_t number)
     {
         morvick::MftRecordHeader header;
-        if (std::memcmp(record, "FILE", 4) != 0 || !morvick::ApplyMultiSectorFixups(record, kRecordBytes) ||
-            !morvick::ParseMftRecordHeader(record, kRecordBytes, header) || header.flags > 3)
+        if (std::memcmp(record, "FILE", 4) != 0 || !morvick::ApplyMultiSectorFixups(record, m_recordBytes) ||
+            !morvick::ParseMftRecordHeader(record, m_recordBytes, header) || header.flags > 3)
             return;
         // An extension record is part of another file, whose base record lists it: listed by itself
         // it would show that file a second time, with no data of its own. A torn record (its sector
@@ -141,8 +142,8 @@ private:
 
     void Progress()
     {
-        m_read += kRecordSectors;
-        uint64_t percent = m_total ? (m_read + kRecordSectors) * 100 / m_total : 0;
+        m_read += m_recordSectors;
+        uint64_t percent = m_total ? (m_read + m_recordSectors) * 100 / m_total : 0;
         if (percent > 99)
             percent = 99;
         if (static_cast<int>(percent) != m_percent) {
@@ -155,6 +156,10 @@ private:
 
     const ScanFinishedWord& m_finished;
     ScanObserver& m_observer;
+    // The MFT's record size, not 1,024 bytes always: records of 4,096 bytes (a volume of 4,096-byte
+    // sectors) were read in quarters, failed their fix-ups, and none was listed.
+    const uint32_t m_recordSectors;
+    const size_t m_recordBytes;
     morvick::FolderSequences m_folders;
     std::vector<ParentLink> m_links;
     uint64_t m_total = 0;

@@ -60,8 +60,10 @@ bool OtherPartitionIn(uint32_t start, uint64_t from, uint64_t to)
     if (!Read(0, mbr))
         return false;
     const morvick::BootRecord record = morvick::ParseBootRecord(mbr.bytes, sizeof mbr.bytes);
+    // In the disk's own sectors, as the walk reads the table.
+    const uint64_t units = morvick::EngineSectorSource().LogicalSectorSize() / kSectorSize;
     for (const morvick::BootRecordEntry& e : record.entries) {
-        if (record.hasSignature && e.type != 0 && overlaps(e.firstSector, e.sectorCount))
+        if (record.hasSignature && e.type != 0 && overlaps(e.firstSector * units, e.sectorCount * units))
             return true;
     }
     return false;
@@ -92,9 +94,14 @@ int ReadFatParameters(FileSystemKind type, uint32_t start)
 {
     morvick::FatBootSector boot;
     morvick::FatLayout layout;
-    // FAT32 keeps a copy of its boot sector 6 sectors in.
-    if (!ReadUsableFatBoot(type, start, start, boot, layout) &&
-        !(type == FileSystemKind::kFat32 && ReadUsableFatBoot(type, uint64_t{start} + 6, start, boot, layout)))
+    // FAT32 keeps a copy of its boot sector 6 of its own sectors in: 6 512-byte sectors, or as many of
+    // the copy's larger ones, not 6 always (on a volume of 4,096-byte sectors that is inside a FAT).
+    bool usable = ReadUsableFatBoot(type, start, start, boot, layout);
+    for (uint32_t units = 1; !usable && type == FileSystemKind::kFat32 && units <= 8; units *= 2) {
+        usable = ReadUsableFatBoot(type, uint64_t{start} + 6 * units, start, boot, layout) &&
+            boot.bytesPerSector == units * kSectorSize;
+    }
+    if (!usable)
         return 0;
     // The block's sector fields are 32-bit: a volume whose FATs or root lie past what they hold is left
     // out (with its reason), not kept with those sectors cut to 32 bits, where other sectors lie.
@@ -207,7 +214,8 @@ int ReadNtfsParameters(uint32_t start, uint64_t end)
     p.clusterBase = start;
     p.mftStart = mft;
     p.mftMirrorStart = mirror;
-    p.sectorsPerMftRecord = 2;
+    // The boot sector's record size, not 2 sectors always: records of 4,096 bytes failed their fix-ups.
+    p.sectorsPerMftRecord = boot.sectorsPerMftRecord;
     p.sectorsPerIndexRecord = boot.sectorsPerIndexRecord;
     return 1;
 }
@@ -251,13 +259,21 @@ int ReconstructFatParameters(const ScanFinishedWord& finished)
     const uint32_t start = b.partitionStart;
     const bool fat32 = type == FileSystemKind::kFat32;
 
-    // Reserved sectors: the first sector that starts like a FAT (F8 FF).
+    // Reserved sectors: the first sector that starts like a FAT (F8 FF). Where none of those sectors
+    // does, the same counts of a volume's larger sectors (1,024 to 4,096 bytes), not the default
+    // alone: on such a volume the FATs were looked for an eighth of the way in, and files stored in
+    // pieces were saved with other clusters' bytes.
     uint32_t reserved = fat32 ? 32 : 1;
-    for (uint32_t i = fat32 ? 30 : 0; i < (fat32 ? 60u : 10u) && !ScanStopped(finished); ++i) {
-        Sector s;
-        if (Read(uint64_t{start} + i, s) && s.bytes[0] == 0xF8 && s.bytes[1] == 0xFF) {
-            reserved = i;
-            break;
+    bool found = false;
+    for (uint32_t units = 1; units <= 8 && !found; units *= 2) {
+        for (uint32_t i = (fat32 ? 30 : 0) * units; i < (fat32 ? 60u : 10u) * units && !ScanStopped(finished);
+             i += units) {
+            Sector s;
+            if (Read(uint64_t{start} + i, s) && s.bytes[0] == 0xF8 && s.bytes[1] == 0xFF) {
+                reserved = i;
+                found = true;
+                break;
+            }
         }
     }
     const uint32_t total = b.partitionSectors;

@@ -85,15 +85,16 @@ Verdict JudgeNtfsBoot(const VolumeParameterBlock& b, bool extensive)
 bool WalkSnapshotMft(const VolumeParameterBlock& b, morvick::SectorRunTable& mftRuns)
 {
     morvick::EngineSectorSource disk;
+    const uint32_t recordSectors = morvick::UsableSectorsPerMftRecord(b.sectorsPerMftRecord);
     for (uint32_t at : {b.mftStart, b.mftMirrorStart}) {
         if (at == 0 ||
-            !morvick::WalkMftRecords(disk, b.clusterBase, at, b.sectorsPerCluster,
+            !morvick::WalkMftRecords(disk, b.clusterBase, at, b.sectorsPerCluster, recordSectors,
                 VolumeClustersUpTo(b, VolumeEndSector(b)), mftRuns))
             continue;
         if (b.mftStart == 0 || (!mftRuns.start.empty() && mftRuns.start[0] == b.mftStart))
             return true;
     }
-    mftRuns = morvick::SectorRunTable();
+    mftRuns = morvick::EmptyMftRunTable(recordSectors);
     return false;
 }
 
@@ -118,19 +119,19 @@ ListedFile Listed(const Record& r, const uint32_t* number)
 // its name, its parent folder and its creation time. The time tells a volume formatted afresh and
 // given files of the same names and folders, whose records then lie at the same numbers and places.
 // A record whose name lies only in the records its attribute list names can't be judged here.
-Judgement JudgeFileRecord(const uint8_t* record, const ListedFile& listed)
+Judgement JudgeFileRecord(const uint8_t* record, size_t length, const ListedFile& listed)
 {
     morvick::MftRecordHeader header;
-    if (!morvick::ParseMftRecordHeader(record, morvick::kMftRecordSize, header) || header.flags > 3 || header.extension)
+    if (!morvick::ParseMftRecordHeader(record, length, header) || header.flags > 3 || header.extension)
         return Judgement::kContradicts;
     if (listed.number != nullptr && header.numbered && header.number != *listed.number)
         return Judgement::kContradicts;
     morvick::NtfsFileName found;
-    if (!morvick::ReadPreferredFileName(record, morvick::kMftRecordSize, found)) {
+    if (!morvick::ReadPreferredFileName(record, length, found)) {
         // A file listed in "Lost Dir" under the name made from its number has no name to compare.
         const bool nameless = header.numbered && listed.parent == kLostDirRecordNumber && listed.name != nullptr &&
             morvick::IsNamelessFileName(listed.name, header.number);
-        return nameless || morvick::HasMftAttribute(record, morvick::kMftRecordSize, morvick::kAttrAttributeList)
+        return nameless || morvick::HasMftAttribute(record, length, morvick::kAttrAttributeList)
             ? Judgement::kUndecided
             : Judgement::kContradicts;
     }
@@ -155,11 +156,12 @@ SampleVerdict CheckMftEntries(const LoadedSnapshot& s, const morvick::SectorRunT
 {
     SampleVerdict verdict;
     morvick::EngineSectorSource disk;
-    uint8_t record[morvick::kMftRecordSize];
+    uint8_t record[morvick::kLargestMftRecordSize];
+    const size_t length = size_t{mft.recordSectors} * kSectorSize;
     for (const MftEntryRecord* e : SampleSnapshotRecords(s.mftEntries)) {
         const uint32_t number = e->recordNumber;
         Count(verdict,
-            morvick::ReadMftRecord(disk, mft, number, record) ? JudgeFileRecord(record, Listed(*e, &number))
+            morvick::ReadMftRecord(disk, mft, number, record) ? JudgeFileRecord(record, length, Listed(*e, &number))
                                                               : Judgement::kContradicts);
         if (verdict.contradicted)
             break;
@@ -173,13 +175,14 @@ SampleVerdict CheckFoundFileRecords(const LoadedSnapshot& s, const morvick::Sect
 {
     SampleVerdict verdict;
     morvick::EngineSectorSource disk;
-    uint8_t record[morvick::kMftRecordSize];
+    uint8_t record[morvick::kLargestMftRecordSize];
+    const size_t length = size_t{mft.recordSectors} * kSectorSize;
     for (const NtfsFileRecord* r : SampleSnapshotRecords(s.ntfsFiles)) {
         bool mapped = false;
         uint32_t number = 0;
         Count(verdict,
             morvick::ReadMftRecordFrom(disk, mft, r->sector, record, mapped, number)
-                ? JudgeFileRecord(record, Listed(*r, nullptr))
+                ? JudgeFileRecord(record, length, Listed(*r, nullptr))
                 : Judgement::kContradicts);
         if (verdict.contradicted)
             break;

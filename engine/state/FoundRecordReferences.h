@@ -15,6 +15,7 @@ struct FoundRecordReference {
     bool inUse = false;
     bool dataElsewhere = false;  // a file whose base record has no unnamed $DATA but an attribute list
     bool nameless = false;       // no $FILE_NAME found for it yet (FoundMftRecord::nameless)
+    uint32_t recordSectors = 2;  // the record's size in 512-byte sectors, as its header gives it
 };
 
 // Keeps the reference of the record at `sector`, in place of any kept before for that sector.

@@ -106,7 +106,7 @@ struct FoundPartitionRecord {
     uint32_t secondFat;
     uint32_t mftStart;
     uint32_t mftMirrorStart;
-    uint32_t sectorsPerMftRecord;  // always 0 in a found record
+    uint32_t sectorsPerMftRecord;  // NTFS: 0 for records of 1,024 bytes, else their sectors (8 for 4,096 bytes)
     uint32_t sectorsPerIndexRecord;
     uint64_t volumeEnd;  // in memory only: whole, not held at 32 bits
     uint32_t treeItem;   // the file-system page's tree item

@@ -1,5 +1,6 @@
 // The volume-parameter block: the parameters of the chosen volume. Snapshot files store it whole,
-// so its layout is fixed: packed, 72 bytes, fields in this order.
+// so its layout is fixed: packed, 72 bytes, fields in this order. Every sector and sector count is in
+// 512-byte sectors, whatever the sizes of the disk's and the volume's own sectors.
 #pragma once
 
 #include "engine/volume/FileSystemKind.h"
@@ -24,7 +25,7 @@ struct VolumeParameterBlock {
     uint32_t secondFat;
     uint32_t mftStart;  // 0 when no "FILE" record was found there
     uint32_t mftMirrorStart;
-    uint32_t sectorsPerMftRecord;  // 2
+    uint32_t sectorsPerMftRecord;  // 2 (1,024 bytes) or 8 (4,096 bytes); found volumes of 2 keep 0
     uint32_t sectorsPerIndexRecord;
     uint32_t volumeEnd;     // found volume (Extensive Scan): its first sector + its total sectors
     uint16_t volumeNumber;  // ordinal of the found volume being browsed (Extensive Scan)

@@ -18,4 +18,12 @@ uint64_t EngineSectorSource::SectorCount() const
     return disk ? disk->GetDiskSize() / kSectorSize : 0;
 }
 
+uint32_t EngineSectorSource::LogicalSectorSize() const
+{
+    if (g_wSourceType == kSourceLogicalDrive)
+        return kSectorSize;
+    const CVirtualDisk* disk = GetCurrentVirtualDisk();
+    return disk ? disk->GetLogicalSectorSize() : kSectorSize;
+}
+
 }  // namespace morvick

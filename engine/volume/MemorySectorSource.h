@@ -16,11 +16,15 @@ public:
 
     bool ReadSectors(uint64_t sector, uint32_t count, uint8_t* buffer) override;
     uint64_t SectorCount() const override;
+    uint32_t LogicalSectorSize() const override { return m_logicalSectorSize; }
 
     std::vector<uint8_t>& Bytes() { return m_bytes; }
+    // Makes the disk one of `bytes`-byte logical sectors (512 until then).
+    void SetLogicalSectorSize(uint32_t bytes) { m_logicalSectorSize = bytes; }
 
 private:
     std::vector<uint8_t> m_bytes;
+    uint32_t m_logicalSectorSize = kSectorSize;
 };
 
 }  // namespace morvick

@@ -73,16 +73,30 @@ FileSystemKind FileSystemFromSearchText(const uint8_t* sector, size_t size)
     return HasNtfsSearchText(sector, size) ? FileSystemKind::kNtfs : FileSystemKind::kNone;
 }
 
+uint32_t VolumeSectorBytes(const uint8_t* sector, size_t size)
+{
+    if (size < kSectorSize)
+        return 0;
+    const uint32_t bytes = ReadLittleEndian16(sector + 11);
+    return bytes == 512 || bytes == 1024 || bytes == 2048 || bytes == 4096 ? bytes : 0;
+}
+
 uint64_t BootSectorTotalSectors(const uint8_t* sector, size_t size, FileSystemKind fileSystem)
 {
     if (size < kSectorSize)
         return 0;
-    if (fileSystem == FileSystemKind::kNtfs)
-        return ReadLittleEndian64(sector + 40);
+    // In the engine's sectors, not the volume's: a volume of 4,096-byte sectors was taken as an eighth
+    // of its size, and its files past that lost.
+    const uint32_t bytes = VolumeSectorBytes(sector, size);
+    const uint64_t units = bytes != 0 ? bytes / kSectorSize : 1;
+    if (fileSystem == FileSystemKind::kNtfs) {
+        const uint64_t total = ReadLittleEndian64(sector + 40);
+        return total > UINT64_MAX / units ? UINT64_MAX : total * units;
+    }
     // The 16-bit total counts when it is set, not the 32-bit one alone: a FAT16 volume under 32 MiB
     // keeps 0 at 32, and its volume would end where it begins (lost to the search and the analysis).
     const uint16_t small = ReadLittleEndian16(sector + 19);
-    return small != 0 ? small : ReadLittleEndian32(sector + 32);
+    return (small != 0 ? small : ReadLittleEndian32(sector + 32)) * units;
 }
 
 }  // namespace morvick

@@ -29,9 +29,16 @@ bool HasNtfsSearchText(const uint8_t* sector, size_t size);
 // The partition search's verdict on such a sector: the FAT texts first, then the NTFS one.
 FileSystemKind FileSystemFromSearchText(const uint8_t* sector, size_t size);
 
-// Sectors of the volume that a boot sector describes: FAT takes the 16-bit total at 19 when it is
-// not 0, else the 32-bit total at 32; NTFS the 64-bit total at 40. 0 for a buffer shorter than a
-// sector.
+// The size of the volume's own sectors that a FAT or NTFS boot sector gives (the 16-bit value at 11):
+// 512, 1,024, 2,048 or 4,096 bytes; 0 for any other value (the engine reads no other) and for a
+// buffer shorter than a sector. The engine counts in 512-byte sectors (kSectorSize): the boot
+// sector's counts are converted where they are read.
+uint32_t VolumeSectorBytes(const uint8_t* sector, size_t size);
+
+// Sectors of the volume that a boot sector describes, in 512-byte sectors: FAT takes the 16-bit
+// total at 19 when it is not 0, else the 32-bit total at 32; NTFS the 64-bit total at 40; each counts
+// the volume's own sectors (VolumeSectorBytes; a size the engine does not read counts as 512 bytes).
+// 0 for a buffer shorter than a sector.
 uint64_t BootSectorTotalSectors(const uint8_t* sector, size_t size, FileSystemKind fileSystem);
 
 }  // namespace morvick

@@ -33,6 +33,31 @@ void ReadOrZero(SectorSource& disk, uint64_t sector, uint8_t* buffer)
         std::memset(buffer, 0, kSectorSize);
 }
 
+// Lists the partition of `type` that starts at `start` and holds `count` sectors (both in 512-byte
+// sectors) when its boot sector or type names a file system the engine reads. False once the table
+// is full.
+bool AddPartition(SectorSource& disk, uint64_t start, uint64_t count, uint8_t type, bool insideExtended,
+    std::vector<DiskPartition>& table)
+{
+    // Past the sectors the partition table holds: left out (engine/state/SectorLimit.h).
+    if (!FitsSectorField(start))
+        return true;
+    uint8_t boot[kSectorSize];
+    ReadOrZero(disk, start, boot);
+    const FileSystemKind fs = ClassifyPartition(boot, type, insideExtended);
+    if (fs != FileSystemKind::kNone)
+        table.push_back({static_cast<uint32_t>(start), HeldSector(count), fs});
+    return table.size() < kMaxDiskPartitions;
+}
+
+// The 512-byte sectors in one of the disk's own sectors, in which its tables count: 1, or 8 on a disk
+// of 4 KiB sectors.
+uint64_t TableUnits(const SectorSource& disk)
+{
+    const uint32_t bytes = disk.LogicalSectorSize();
+    return bytes >= kSectorSize && bytes % kSectorSize == 0 ? bytes / kSectorSize : 1;
+}
+
 }  // namespace
 
 std::vector<DiskPartition> WalkPartitionTable(SectorSource& disk, uint32_t mbrSector)
@@ -45,23 +70,20 @@ std::vector<DiskPartition> WalkPartitionTable(SectorSource& disk, uint32_t mbrSe
     if (!mbr.hasSignature)
         return table;
 
+    // The table counts in the disk's own sectors, converted here into the engine's 512-byte ones: on a
+    // disk of 4 KiB sectors a partition was looked for at an eighth of its place, and found an eighth
+    // of its size.
+    const uint64_t units = TableUnits(disk);
     bool haveExtended = false;
-    uint32_t extendedBase = 0;
-    uint8_t boot[kSectorSize];
+    uint64_t extendedBase = 0;
     for (const BootRecordEntry& e : mbr.entries) {
         if (e.type == 0)
             continue;
-        ReadOrZero(disk, e.firstSector, boot);
-        const FileSystemKind fs =
-            IsExtendedPartitionType(e.type) ? FileSystemKind::kNone : ClassifyPartition(boot, e.type, false);
-        if (fs != FileSystemKind::kNone) {
-            table.push_back({e.firstSector, e.sectorCount, fs});
-            if (table.size() >= kMaxDiskPartitions)
-                return table;
-        }
         if (IsExtendedPartitionType(e.type)) {
             haveExtended = true;
             extendedBase = e.firstSector;
+        } else if (!AddPartition(disk, e.firstSector * units, e.sectorCount * units, e.type, false, table)) {
+            return table;
         }
     }
     if (!haveExtended)
@@ -71,8 +93,10 @@ std::vector<DiskPartition> WalkPartitionTable(SectorSource& disk, uint32_t mbrSe
     uint64_t next = 0;
     bool linked = true;
     while (linked && visited.size() < kMaxExtendedBootRecords) {
-        const uint64_t recordSector = static_cast<uint64_t>(extendedBase) + next;
-        if (!FitsSectorField(recordSector) || !visited.insert(recordSector).second)
+        // In the disk's own sectors; in the engine's below.
+        const uint64_t record = extendedBase + next;
+        const uint64_t recordSector = record * units;
+        if (!FitsSectorField(recordSector) || !visited.insert(record).second)
             break;
         linked = false;
         if (!disk.ReadSectors(recordSector, 1, sector))
@@ -82,22 +106,13 @@ std::vector<DiskPartition> WalkPartitionTable(SectorSource& disk, uint32_t mbrSe
             const BootRecordEntry& e = ebr.entries[i];
             if (e.type == 0)
                 continue;
-            const uint64_t start = recordSector + e.firstSector;
             if (IsExtendedPartitionType(e.type)) {
                 next = e.firstSector;
                 linked = true;
-                continue;
-            }
-            // Past the sectors the partition table holds: left out (engine/state/SectorLimit.h).
-            if (!FitsSectorField(start))
-                continue;
-            ReadOrZero(disk, start, boot);
-            const FileSystemKind fs = ClassifyPartition(boot, e.type, true);
-            if (fs == FileSystemKind::kNone)
-                continue;
-            table.push_back({static_cast<uint32_t>(start), e.sectorCount, fs});
-            if (table.size() >= kMaxDiskPartitions)
+            } else if (!AddPartition(
+                           disk, recordSector + e.firstSector * units, e.sectorCount * units, e.type, true, table)) {
                 return table;
+            }
         }
     }
     return table;

@@ -121,8 +121,14 @@ TEST(NtfsCandidates, RecordSignatures)
     s[28] = 0x00;
     s[29] = 0x04;
     EXPECT_TRUE(IsMftRecordCandidate(s.data()));
-    s[29] = 0x10;  // 4,096-byte records are not taken
-    EXPECT_FALSE(IsMftRecordCandidate(s.data()));
+    s[29] = 0x10;  // 4,096-byte records (volumes of 4,096-byte sectors) too
+    EXPECT_TRUE(IsMftRecordCandidate(s.data()));
+    for (uint32_t size : {0u, 512u, 1000u, 8192u, 0x10400u}) {
+        s[28] = static_cast<uint8_t>(size);
+        s[29] = static_cast<uint8_t>(size >> 8);
+        s[30] = static_cast<uint8_t>(size >> 16);
+        EXPECT_FALSE(IsMftRecordCandidate(s.data())) << size;
+    }
     EXPECT_TRUE(IsIndexRecordCandidate(IndexRecordSector(0, {}).data()));
     EXPECT_FALSE(IsIndexRecordCandidate(s.data()));
 }

@@ -81,22 +81,54 @@ TEST_F(DamagedBootSector, RootEntriesThatDoNotFillTheirLastSectorStillTakeIt)
     EXPECT_EQ(uint32_t{g_VolumeParams.clusterBase}, v.clusterBase);
 }
 
-TEST_F(DamagedBootSector, TheSectorSizeFieldIsNotRead)
+// The sector size at 11 converts the boot sector's counts into 512-byte sectors in both scans; a size
+// the engine does not read (0, or no power of two from 512 to 4,096) makes the boot sector unusable.
+TEST_F(DamagedBootSector, TheSectorSizeConvertsTheCountsOrRefusesTheBootSector)
 {
-    std::vector<uint8_t> fat = FatBootSector(true, 8, 32, 20, 3000);
+    // FAT32 of 4,096-byte sectors: 1 per cluster, 4 reserved, FATs of 3 (8, 32 and 24 sectors of 512).
+    std::vector<uint8_t> fat = FatBootSector(true, 1, 4, 3, 400);
     fat[11] = 0;
-    fat[12] = 0x10;  // 4096
-    EXPECT_EQ(QuickScanReads(FileSystemKind::kFat32, fat, kStart + 32 + 20), 1);
+    fat[12] = 0x10;
+    EXPECT_EQ(QuickScanReads(FileSystemKind::kFat32, fat, kStart + 32 + 24), 1);
     FatBootVolume v;
-    EXPECT_TRUE(ReadFatBootVolume(fat.data(), kStart, v));
+    ASSERT_TRUE(ReadFatBootVolume(fat.data(), kStart, v));
+    EXPECT_EQ(v.sectorsPerCluster, 8u);
+    EXPECT_EQ(uint32_t{g_VolumeParams.sectorsPerCluster}, 8u);
+    EXPECT_EQ(v.secondFat, kStart + 32 + 24);
+    EXPECT_EQ(uint32_t{g_VolumeParams.secondFat}, v.secondFat);
+    EXPECT_EQ(v.clusterBase, kStart + 32 + 48 - 16);
+    EXPECT_EQ(uint32_t{g_VolumeParams.clusterBase}, v.clusterBase);
+    EXPECT_EQ(v.endSector, kStart + 3200);
 
-    std::vector<uint8_t> ntfs = NtfsBootSector(8, 3000, 4);
+    // NTFS of 4,096-byte sectors and clusters: the MFT at cluster 4 lies 32 sectors in.
+    std::vector<uint8_t> ntfs = NtfsBootSector(1, 400, 4);
     ntfs[11] = 0;
-    ntfs[12] = 0;
+    ntfs[12] = 0x10;
+    ntfs[64] = 1;  // records of a cluster
     ResetEngineState();
     EXPECT_EQ(QuickScanReads(FileSystemKind::kNtfs, ntfs, kStart + 32), 1);
+    EXPECT_EQ(uint32_t{g_VolumeParams.mftStart}, kStart + 32);
+    EXPECT_EQ(uint32_t{g_VolumeParams.sectorsPerMftRecord}, 8u);
     NtfsBootVolume n;
-    EXPECT_TRUE(ReadNtfsBootVolume(ntfs.data(), kStart, n));
+    ASSERT_TRUE(ReadNtfsBootVolume(ntfs.data(), kStart, n));
+    EXPECT_EQ(n.mftStart, kStart + 32);
+    EXPECT_EQ(n.sectorsPerCluster, 8u);
+    EXPECT_EQ(n.sectorsPerMftRecord, 8u);
+    EXPECT_EQ(n.endSector, kStart + 3200);
+
+    for (uint16_t bytes : {0, 256, 768, 8192, 0xFFFF}) {
+        SCOPED_TRACE(bytes);
+        fat[11] = static_cast<uint8_t>(bytes);
+        fat[12] = static_cast<uint8_t>(bytes >> 8);
+        ntfs[11] = fat[11];
+        ntfs[12] = fat[12];
+        ResetEngineState();
+        EXPECT_EQ(QuickScanReads(FileSystemKind::kFat32, fat, kStart + 32 + 24), 0);
+        EXPECT_FALSE(ReadFatBootVolume(fat.data(), kStart, v));
+        ResetEngineState();
+        EXPECT_EQ(QuickScanReads(FileSystemKind::kNtfs, ntfs, kStart + 32), 0);
+        EXPECT_FALSE(ReadNtfsBootVolume(ntfs.data(), kStart, n));
+    }
 }
 
 TEST_F(DamagedBootSector, AZeroTotalIsReadButGivesNoFoundVolume)

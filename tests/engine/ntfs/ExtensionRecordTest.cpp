@@ -127,7 +127,7 @@ TEST(AttributeLists, AListInAClusterOfItsOwnIsReadWithinTheVolumeAndUpToItsBound
     volume.clusterBase = 10;
     volume.sectorsPerCluster = 1;
     volume.clusters = 100;
-    const std::vector<AttributeListEntry> list = ReadAttributeList(source, record.data(), volume);
+    const std::vector<AttributeListEntry> list = ReadAttributeList(source, record.data(), record.size(), volume);
     ASSERT_EQ(list.size(), 2u);
     EXPECT_EQ(list[0].type, 0x30u);
     EXPECT_EQ(list[0].record, 70u);
@@ -135,14 +135,14 @@ TEST(AttributeLists, AListInAClusterOfItsOwnIsReadWithinTheVolumeAndUpToItsBound
 
     // A run past the volume's end is damage: nothing is read from beyond it.
     volume.clusters = 20;
-    EXPECT_TRUE(ReadAttributeList(source, record.data(), volume).empty());
+    EXPECT_TRUE(ReadAttributeList(source, record.data(), record.size(), volume).empty());
 
     // A size of a terabyte over a run of 1,900 clusters: read no further than the bound.
     std::vector<uint8_t> huge = MftRecordBuilder().NonResident(0x20, {0x12, 0x6C, 0x07, 0x14}, 1ull << 40).Build();
     ASSERT_TRUE(ApplyMultiSectorFixups(huge.data(), huge.size()));
     CountingSource counting(disk);
     volume.clusters = 1990;
-    ASSERT_EQ(ReadAttributeList(counting, huge.data(), volume).size(), 2u);
+    ASSERT_EQ(ReadAttributeList(counting, huge.data(), huge.size(), volume).size(), 2u);
     EXPECT_EQ(counting.sectorsRead, kMaxAttributeListBytes / 512);
 }
 

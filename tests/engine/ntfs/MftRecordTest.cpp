@@ -188,7 +188,7 @@ TEST(MftRecord, AttributeListsAndIndexRecords)
     ASSERT_TRUE(ApplyMultiSectorFixups(r.data(), r.size()));
     MemorySectorSource noDisk(std::vector<uint8_t>{});
     std::vector<uint32_t> records;
-    for (const AttributeListEntry& e : ReadAttributeList(noDisk, r.data(), NtfsClusterMap()))
+    for (const AttributeListEntry& e : ReadAttributeList(noDisk, r.data(), r.size(), NtfsClusterMap()))
         records.push_back(e.record);
     EXPECT_EQ(records, (std::vector<uint32_t>{40, 41, 42}));
     // An entry longer than the list ends it.
@@ -252,7 +252,7 @@ TEST(MftWalk, FollowsTheMftIntoExtensionRecords)
     put(200, MftRecordBuilder().FileName(u"record two", 5, 1).Build());
     MemorySectorSource source(disk);
     SectorRunTable mft;
-    ASSERT_TRUE(WalkMftRecords(source, 0, 100, 1, 400, mft));
+    ASSERT_TRUE(WalkMftRecords(source, 0, 100, 1, kSectorsPerMftRecord, 400, mft));
     EXPECT_EQ(mft.start, (std::vector<uint64_t>{100, 200}));
     uint64_t sector = 0;
     ASSERT_TRUE(MapRecordToSector(mft, 2, sector));
@@ -267,13 +267,13 @@ TEST(MftWalk, FollowsTheMftIntoExtensionRecords)
     // An extension whose first VCN does not continue the table is left out.
     put(102, MftRecordBuilder().BaseRecord(0).NonResident(0x80, {0x21, 0x04, 0xC8, 0x00}, 0, 5).Build());
     MemorySectorSource gap(disk);
-    ASSERT_TRUE(WalkMftRecords(gap, 0, 100, 1, 400, mft));
+    ASSERT_TRUE(WalkMftRecords(gap, 0, 100, 1, kSectorsPerMftRecord, 400, mft));
     EXPECT_EQ(mft.start, (std::vector<uint64_t>{100}));
 
     // A torn record 0 gives no table.
     disk[100 * 512 + 1022] ^= 0xFF;
     MemorySectorSource torn(disk);
-    EXPECT_FALSE(WalkMftRecords(torn, 0, 100, 1, 400, mft));
+    EXPECT_FALSE(WalkMftRecords(torn, 0, 100, 1, kSectorsPerMftRecord, 400, mft));
     EXPECT_TRUE(mft.start.empty());
 }
 
@@ -299,7 +299,7 @@ TEST(MftWalk, TheMftsRunsAreReadOnlyWithinTheVolume)
             .Build());
     MemorySectorSource own(disk);
     SectorRunTable mft;
-    EXPECT_FALSE(WalkMftRecords(own, 0, 100, 1, 400, mft));
+    EXPECT_FALSE(WalkMftRecords(own, 0, 100, 1, kSectorsPerMftRecord, 400, mft));
     EXPECT_TRUE(mft.start.empty());
 
     // Record 1, an extension of record 0, holds the extent from VCN 4 at cluster 450.
@@ -311,10 +311,53 @@ TEST(MftWalk, TheMftsRunsAreReadOnlyWithinTheVolume)
             .Build());
     put(102, MftRecordBuilder().BaseRecord(0).NonResident(0x80, {0x21, 0x04, 0xC2, 0x01, 0x00}, 0, 4).Build());
     MemorySectorSource extension(disk);
-    ASSERT_TRUE(WalkMftRecords(extension, 0, 100, 1, 400, mft));
+    ASSERT_TRUE(WalkMftRecords(extension, 0, 100, 1, kSectorsPerMftRecord, 400, mft));
     EXPECT_EQ(mft.start, (std::vector<uint64_t>{100}));
     uint64_t sector = 0;
     EXPECT_FALSE(MapRecordToSector(mft, 2, sector));
+}
+
+// Records of 4,096 bytes (eight sectors) map onto the MFT's runs eight sectors each: a record is
+// found at its number's place and a number at its record's first sector, one that begins in a run and
+// ends in the next is one of those split across two, and a sector inside a record begins none.
+TEST(MftWalk, RecordsOfEightSectorsMapOntoTheRuns)
+{
+    SectorRunTable mft = EmptyMftRunTable(8);
+    mft.start = {100, 300};
+    mft.length = {12, 20};
+    uint64_t sector = 0;
+    ASSERT_TRUE(MapRecordToSector(mft, 1, sector));
+    EXPECT_EQ(sector, 108u);
+    ASSERT_TRUE(MapRecordToSector(mft, 2, sector));
+    EXPECT_EQ(sector, 304u);
+    EXPECT_FALSE(MapRecordToSector(mft, 4, sector));
+    uint32_t number = 0;
+    ASSERT_TRUE(MapSectorToRecord(mft, 312, number));
+    EXPECT_EQ(number, 3u);
+    EXPECT_FALSE(MapSectorToRecord(mft, 104, number));
+    EXPECT_FALSE(MapSectorToRecord(mft, 302, number));
+    EXPECT_EQ(SplitMftRecords(mft), (std::vector<std::pair<uint32_t, uint64_t>>{{1, 108}}));
+
+    // A record of 4,096 bytes is read whole through both runs, its fix-ups over its eight sectors.
+    std::vector<uint8_t> disk(400 * 512, 0);
+    std::vector<uint8_t> record = MftRecordBuilder().FileName(u"eight", 5, 1).Build();
+    record.resize(4096);
+    record[6] = 9;  // the update sequence number and eight saved words
+    for (size_t i = 2; i < 8; ++i) {
+        record[i * 512 + 510] = record[48];
+        record[i * 512 + 511] = record[49];
+    }
+    std::memcpy(&disk[108 * 512], record.data(), 4 * 512);
+    std::memcpy(&disk[300 * 512], record.data() + 4 * 512, 4 * 512);
+    MemorySectorSource source(disk);
+    uint8_t read[kLargestMftRecordSize];
+    ASSERT_TRUE(ReadMftRecord(source, mft, 1, read));
+    NtfsFileName name;
+    ASSERT_TRUE(ReadPreferredFileName(read, sizeof read, name));
+    EXPECT_EQ(name.name, u"eight");
+    // Read as a record of two sectors it is torn: its array covers eight.
+    mft.recordSectors = 2;
+    EXPECT_FALSE(ReadMftRecord(source, mft, 4, read));
 }
 
 }  // namespace morvick::test

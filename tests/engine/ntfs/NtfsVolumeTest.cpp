@@ -40,7 +40,8 @@ protected:
         ASSERT_TRUE(m_disk->ReadSectors(m_base, 1, sector));
         ASSERT_TRUE(ParseNtfsBootSector(sector, sizeof sector, m_boot));
         m_mftStart = m_base + m_boot.mftCluster * m_boot.sectorsPerCluster;
-        ASSERT_TRUE(WalkMftRecords(*m_disk, m_base, m_mftStart, m_boot.sectorsPerCluster, VolumeClusters(), m_mft));
+        ASSERT_TRUE(WalkMftRecords(*m_disk, m_base, m_mftStart, m_boot.sectorsPerCluster, m_boot.sectorsPerMftRecord,
+            VolumeClusters(), m_mft));
         for (const FlsEntry& f : ReadFls(FixtureFile(kDisk, std::string(kPart) + ".fls"))) {
             if (f.path.empty() || f.path[0] == '$' || f.type == "V/V" || f.type == "v/v")
                 continue;
@@ -207,16 +208,17 @@ TEST_F(NtfsVolumeTest, DamagedRecordsOnDiskAreRefused)
     {
         PatchedSectorSource disk(*m_disk);
         disk.Patch(sector + 1)[510] ^= 0x5A;  // a torn second sector
-        EXPECT_FALSE(ReadMftRecordAt(disk, sector, record));
+        EXPECT_FALSE(ReadMftRecordAt(disk, sector, kSectorsPerMftRecord, record));
         EXPECT_FALSE(ReadMftRecord(disk, m_mft, static_cast<uint32_t>(tiny), record));
     }
     {
         PatchedSectorSource disk(*m_disk);
         disk.Patch(m_mftStart + 1)[510] ^= 0x5A;  // record 0 itself
         SectorRunTable mft;
-        EXPECT_FALSE(WalkMftRecords(disk, m_base, m_mftStart, m_boot.sectorsPerCluster, VolumeClusters(), mft));
+        EXPECT_FALSE(WalkMftRecords(disk, m_base, m_mftStart, m_boot.sectorsPerCluster, m_boot.sectorsPerMftRecord,
+            VolumeClusters(), mft));
     }
-    ASSERT_TRUE(ReadMftRecordAt(*m_disk, sector, record));
+    ASSERT_TRUE(ReadMftRecordAt(*m_disk, sector, kSectorsPerMftRecord, record));
 }
 
 }  // namespace morvick::test

@@ -48,6 +48,7 @@ uint64_t At(uint32_t sector, uint32_t offset = 0)
 void Fat32Boot(std::vector<uint8_t>& raw, uint32_t sector, uint8_t spc, uint16_t reserved, uint32_t spf,
     uint8_t fats = 2)
 {
+    Put16(raw, At(sector, 11), 512);
     raw[At(sector, 13)] = spc;
     Put16(raw, At(sector, 14), reserved);
     raw[At(sector, 16)] = fats;
@@ -61,6 +62,7 @@ void NtfsBoot(std::vector<uint8_t>& raw, uint32_t sector, uint8_t spc, uint64_t 
     uint8_t perIndex)
 {
     std::memcpy(&raw[At(sector, 3)], "NTFS    ", 8);
+    Put16(raw, At(sector, 11), 512);
     raw[At(sector, 13)] = spc;
     Put32(raw, At(sector, 48), static_cast<uint32_t>(mftCluster));
     Put32(raw, At(sector, 56), static_cast<uint32_t>(mirrorCluster));
@@ -115,6 +117,7 @@ TEST_F(VolumeParameters, FatWithoutTheMediaByteOrWithAZeroClusterSizeIsUnusable)
 TEST_F(VolumeParameters, Fat16WithOneFat)
 {
     Choose(FileSystemKind::kFat16);
+    Put16(raw, At(kStart, 11), 512);
     raw[At(kStart, 13)] = 4;
     Put16(raw, At(kStart, 14), 1);
     raw[At(kStart, 16)] = 1;
@@ -216,6 +219,30 @@ TEST_F(VolumeParameters, Fat32ReconstructionFromTwoDirectories)
     EXPECT_EQ(uint32_t{b.sectorsPerFat}, 100u);
     EXPECT_EQ(uint32_t{b.secondFat}, kStart + 132);
     EXPECT_EQ(uint32_t{b.rootLocation}, 2u);
+}
+
+// A FAT32 volume of 4,096-byte sectors keeps 32 of them reserved, 256 sectors of 512 bytes: its FAT is
+// found there where no sector of a volume of 512-byte sectors starts like one.
+TEST_F(VolumeParameters, Fat32ReconstructionOfAVolumeOfLargeSectors)
+{
+    Choose(FileSystemKind::kFat32, 4000);
+    // FAT at reserved 256; clusters of 8 sectors; two FATs of 40: cluster 2 at kStart + 336.
+    raw[At(kStart + 256)] = 0xF8;
+    raw[At(kStart + 256, 1)] = 0xFF;
+    for (uint32_t cluster : {10u, 30u}) {
+        const uint32_t sector = kStart + 336 + (cluster - 2) * 8;
+        std::memcpy(&raw[At(sector)], ".          ", 11);
+        std::memcpy(&raw[At(sector, 32)], "..         ", 11);
+        Put16(raw, At(sector, 26), static_cast<uint16_t>(cluster));
+    }
+    ASSERT_EQ(Reconstruct(), 1);
+    const VolumeParameterBlock b = g_VolumeParams;
+    EXPECT_EQ(uint32_t{b.sectorsPerCluster}, 8u);
+    EXPECT_EQ(uint32_t{b.reservedSectors}, 256u);
+    EXPECT_EQ(uint32_t{b.sectorsPerFat}, 40u);
+    EXPECT_EQ(uint32_t{b.firstFat}, kStart + 256);
+    EXPECT_EQ(uint32_t{b.secondFat}, kStart + 296);
+    EXPECT_EQ(uint32_t{b.clusterBase}, kStart + 336 - 16);
 }
 
 TEST_F(VolumeParameters, ReconstructionWithoutDirectoriesFails)

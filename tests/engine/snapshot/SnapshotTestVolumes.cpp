@@ -47,6 +47,7 @@ std::vector<uint8_t> MakeFatVolume(FileSystemKind kind, uint32_t start, uint32_t
 
     std::vector<uint8_t> raw((b.firstFat + 1) * kSectorSize, 0);
     const uint64_t boot = uint64_t{start} * kSectorSize;
+    Put16(raw, boot + 11, kSectorSize);
     raw[boot + 13] = static_cast<uint8_t>(sectorsPerCluster);
     Put16(raw, boot + 14, static_cast<uint16_t>(b.reservedSectors));
     raw[boot + 16] = 2;

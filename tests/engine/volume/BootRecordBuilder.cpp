@@ -51,4 +51,11 @@ BootRecordBuilder& BootRecordBuilder::Bytes(uint64_t sector, size_t offset, cons
     return *this;
 }
 
+BootRecordBuilder& BootRecordBuilder::SectorSize(uint64_t sector, uint16_t bytes)
+{
+    m_bytes[sector * kSectorSize + 11] = static_cast<uint8_t>(bytes);
+    m_bytes[sector * kSectorSize + 12] = static_cast<uint8_t>(bytes >> 8);
+    return *this;
+}
+
 }  // namespace morvick::test

@@ -18,6 +18,8 @@ public:
     // 32-bit total at 32 (FAT) or the 64-bit total at 40 (NTFS).
     BootRecordBuilder& BootSector(uint64_t sector, FileSystemKind fileSystem, uint32_t total);
     BootRecordBuilder& Bytes(uint64_t sector, size_t offset, const char* text);
+    // The boot sector's sector size (the 16-bit value at 11).
+    BootRecordBuilder& SectorSize(uint64_t sector, uint16_t bytes);
 
     MemorySectorSource Build() const { return MemorySectorSource(m_bytes); }
 

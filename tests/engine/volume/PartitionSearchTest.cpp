@@ -111,6 +111,23 @@ TEST(PartitionSearch, AddsOnlyNewStartsAndListsTheTableFirst)
     EXPECT_EQ(listed, (std::vector<size_t>{0, 1, 2, 3}));
 }
 
+// A volume of 4,096-byte sectors counts its size in them: found, it is as long in the engine's
+// 512-byte sectors as its boot sector's count of its own. A sector size the engine does not read counts
+// as 512 bytes.
+TEST(PartitionSearch, AFoundVolumeIsSizedInItsOwnSectors)
+{
+    BootRecordBuilder b(7000);
+    b.BootSector(2048, FileSystemKind::kFat32, 100).SectorSize(2048, 4096);
+    b.BootSector(4096, FileSystemKind::kNtfs, 50).SectorSize(4096, 4096);
+    b.BootSector(6144, FileSystemKind::kFat16, 30).SectorSize(6144, 768);
+    MemorySectorSource disk = b.Build();
+    std::vector<DiskPartition> table;
+    SearchPartitions(disk, {1, 255, 63}, true, table, {});
+    const std::vector<Found> expected = {{2048, 800, FileSystemKind::kFat32}, {4096, 400, FileSystemKind::kNtfs},
+        {6144, 30, FileSystemKind::kFat16}};
+    EXPECT_EQ(Sorted(table), expected);
+}
+
 TEST(PartitionSearch, WithoutSearchingOnlyMovesProgress)
 {
     BootRecordBuilder b(16065 * 3);

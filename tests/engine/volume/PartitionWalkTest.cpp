@@ -155,4 +155,28 @@ TEST(PartitionWalk, DamagedExtendedChainsEnd)
     }
 }
 
+// A disk of 4 KiB logical sectors (a VHDX can say so) counts in them: the walk gives its partitions
+// in the engine's 512-byte sectors, and reads their boot sectors there, its extended chain's too. A
+// partition that starts past what the table's 32-bit fields hold in those is left out, and a count
+// past them is held at the largest.
+TEST(PartitionWalk, CountsInTheDisksOwnSectors)
+{
+    // In 4 KiB sectors: type 7 at 8 whose boot sector there names FAT32; an extended partition at 40
+    // whose first record holds an NTFS partition 2 on and links to a record 20 on, which holds a
+    // FAT16 one 4 on from it; an NTFS partition at 2^29 (512-byte sector 2^32) and one at 70 of 2^29.
+    BootRecordBuilder b(600);
+    b.Entry(0, 0, 7, 8, 20).BootSector(64, FileSystemKind::kFat32, 160);
+    b.Entry(0, 1, 5, 40, 30);
+    b.Entry(320, 0, 7, 2, 10).BootSector(336, FileSystemKind::kNtfs, 79);
+    b.Entry(320, 1, 5, 20, 10);
+    b.Entry(480, 0, 7, 4, 5).BootSector(512, FileSystemKind::kFat16, 40);
+    b.Entry(0, 2, 7, 0x20000000u, 8);
+    b.Entry(0, 3, 7, 70, 0x20000000u).BootSector(560, FileSystemKind::kNtfs, 100);
+    MemorySectorSource disk = b.Build();
+    disk.SetLogicalSectorSize(4096);
+    const std::vector<DiskPartition> expected = {{64, 160, FileSystemKind::kFat32},
+        {560, 0xFFFFFFFFu, FileSystemKind::kNtfs}, {336, 80, FileSystemKind::kNtfs}, {512, 40, FileSystemKind::kFat16}};
+    EXPECT_EQ(WalkPartitionTable(disk, 0), expected);
+}
+
 }  // namespace morvick::test
