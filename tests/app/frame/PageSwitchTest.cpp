@@ -110,7 +110,9 @@ TEST(PageSwitch, BackFromTheFileSystemPageAsksForScanAboveTheRows)
         EXPECT_TRUE(IsShown(*pane.GetDlgItem(IDC_PANE_PROMPT)));
         EXPECT_EQ(std::wstring(PaneStatus(pane).GetString()), L"") << "logical drive " << logicalDrive;
         EXPECT_FALSE(IsShown(*pane.GetDlgItem(IDC_PANE_STATUS)));
-        if (!logicalDrive)
+        if (logicalDrive)
+            CaptureFrameNow(L"partition-page-back-logical-drive.png");
+        else
             ASSERT_NO_FATAL_FAILURE(ChoosePartition(L"Partition 2"));
     }
     TakeMessages();
