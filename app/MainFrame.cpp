@@ -397,8 +397,7 @@ void CMainFrame::OnLoadSnapshot()
     CFileNameDialog dialog(TRUE, L"srzq", nullptr, OFN_HIDEREADONLY | OFN_FILEMUSTEXIST, kSnapshotFilter, this);
     if (dialog.DoModal() != IDOK)
         return;
-    // The path as the save command takes it: lower-cased (names the same file, for Windows compares
-    // file names without regard to case) and ending in ".srzq".
+    // The path as the save command takes it: in the case the user chose and ending in ".srzq".
     const std::u16string path = NormaliseSnapshotPath(ToU16(dialog.GetPathName()));
     CEx_StyleApp* app = WizardApp();
     if (app != nullptr)

@@ -127,6 +127,8 @@ bool CFileTypesDlg::Accept()
     const uint32_t mib = selected >= 0 ? static_cast<uint32_t>(m_size.GetItemData(selected)) : kDefaultTraceSizeMiB;
     g_lastChosenSize = mib;
     g_nTraceSizeClass = mib;
+    // The list is emptied first, not added to: a second choice after Back would still search for the
+    // types the user has since unticked.
     FreeTraceTypeList();
     AppendChosenSignatures(g_TraceHits, m_records, ticked);
     return true;

@@ -280,6 +280,8 @@ int CEx_StyleView::ValidateSourceFile()
         ShowAppMessage(path + kMissingFileText, kAppQuestion);
         return 0;
     }
+    // A failed open stops here for the image opened last time too: going on, the drive page would offer
+    // a disk that can no longer be read.
     if (!OpenImage(path)) {
         m_editFile.SetWindowText(L"");
         ShowAppMessage(kDamagedImageText, kAppError);

@@ -360,14 +360,17 @@ void CFileSystemView::OnBack()
         CSecondDisplay* display = partition->m_pDisplay;
         display->ClearValues();
         display->HideProgressBar();
+        display->SetStatusText(L"");
         display->HideStatusLine();
         display->SetProgressPos(0);
+        // The prompt goes above the rows, where the page shows it, and asks for Scan: the drive page
+        // left its own "[Next]" there for a logical drive in the Extensive Scan.
         if (g_wSourceType == kSourceLogicalDrive) {
-            display->SetStatusText(kLogicalDrivePrompt);
+            display->SetPrompt(kLogicalDrivePrompt);
             display->EnableFileSystemChoice();
             display->ShowDriveDetailsPlain();
         } else {
-            display->SetStatusText(kPartitionPrompt);
+            display->SetPrompt(kPartitionPrompt);
             display->ShowScanRangeOptions();
             display->ShowPartitionDetailsPlain();
             // The range just scanned goes back into the start and end boxes (hidden on a VHDX),

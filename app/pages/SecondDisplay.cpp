@@ -394,8 +394,13 @@ void CSecondDisplay::ShowHideProgressButton(BOOL show)
 
 void CSecondDisplay::SetPrompt(const CString& text, const CString& caption)
 {
-    m_prompt.SetWindowText(text);
     m_driveCaption.SetWindowText(caption);
+    SetPrompt(text);
+}
+
+void CSecondDisplay::SetPrompt(const CString& text)
+{
+    m_prompt.SetWindowText(text);
     Relayout();
 }
 

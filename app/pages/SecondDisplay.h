@@ -41,8 +41,10 @@ public:
     void ShowHideProgressButton(BOOL show);
     // Back to "Hide Progress" with the counters shown.
     void ResetProgressShown();
-    // The prompt above the rows and the caption of the drive section.
+    // The prompt above the rows and the caption of the drive section; the prompt alone, the caption
+    // kept.
     void SetPrompt(const CString& text, const CString& caption);
+    void SetPrompt(const CString& text);
     // "Searching for lost data. Please wait..." while File Trace runs (empty: hidden).
     void SetSearchNote(const CString& text);
 

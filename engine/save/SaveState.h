@@ -35,7 +35,8 @@ struct SaveReport {
                                     // ends before the size recorded for it
     uint32_t failedFiles = 0;       // not written: could not be created, written, or read at all
     uint32_t skippedFiles = 0;      // ended by Skip or Stop while being written: the part written is
-                                    // removed, so that no file is left that looks whole and is not
+                                    // kept, cut short, and counted here so that the end does not
+                                    // call it saved; a file it was to replace is left as it was
     uint64_t savedBytes = 0;
     std::vector<std::u16string> damagedPaths;
     std::vector<std::u16string> failedNames;

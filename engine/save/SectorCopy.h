@@ -31,8 +31,10 @@ struct CopyOutcome {
     bool stopped = false;             // the stop or skip flag ended the copy
 };
 
-// Sectors read at a time; reads of contiguous sectors are joined up to this size. 1 MiB, not a whole
-// file: Skip and Stop are tested between reads, so they take effect within a MiB.
+// Sectors read at a time; reads of contiguous sectors are joined up to this size, not one read of a
+// cluster or of 1, 8 or 16 sectors: a file of 4 GiB in 4 KiB clusters would take a million reads and
+// writes. 1 MiB, not a whole file: Skip and Stop are tested between reads, so they take effect within
+// a MiB.
 constexpr uint32_t kCopyChunkSectors = 2048;
 
 // Writes `size` bytes: the extents' sectors, cut at the size, then zeros when the extents are too

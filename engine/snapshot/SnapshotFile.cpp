@@ -68,13 +68,13 @@ bool RefusedAsUnheld()
 
 std::u16string NormaliseSnapshotPath(const std::u16string& path)
 {
-    std::u16string p(path);
-    for (char16_t& c : p)
-        c = LowerCaseChar(c);
+    // Kept in the case the user chose, not lower-cased: in a case-sensitive folder that names another
+    // file or none (a save then writes a name the user did not give, a load misses the file).
     const std::u16string ext(kSnapshotExtension);
-    if (p.size() < ext.size() || p.compare(p.size() - ext.size(), ext.size(), ext) != 0)
-        p += ext;
-    return p;
+    bool hasExtension = path.size() >= ext.size();
+    for (size_t i = 0; hasExtension && i < ext.size(); ++i)
+        hasExtension = LowerCaseChar(path[path.size() - ext.size() + i]) == ext[i];
+    return hasExtension ? path : path + ext;
 }
 
 bool SaveSnapshotFile(const std::u16string& path)
@@ -112,9 +112,8 @@ bool SaveSnapshotAs(const std::u16string& chosenPath)
 
 bool LoadSnapshotFile(const std::u16string& quotedPath)
 {
-    // The path is not lower-cased: where names are found in any case that changes only the path the
-    // messages show, and in a case-sensitive folder (the native build's, or one so marked on
-    // Windows) the lower-cased path of the start-up command line would name another file or none.
+    // Not lower-cased, as no snapshot path is (NormaliseSnapshotPath): in a case-sensitive folder the
+    // lower-cased path would name another file or none.
     std::u16string path;
     for (char16_t c : quotedPath) {
         if (c != u'"')

@@ -14,8 +14,8 @@ extern const char16_t kSnapshotMismatchText[];         // "Source file and load 
 extern const char16_t kSnapshotReplaceText[];          // " already exists.\r\nDo you want to replace it?"
 extern const char16_t kSnapshotPastSectorLimitText[];  // the found volume ends past what a snapshot holds
 
-// The path rule of the save and load commands: lower-cased, and ".srzq" appended unless it ends
-// with it.
+// The path rule of the save and load commands: the path in the case the user gave it, with ".srzq"
+// appended unless it ends with it (in any case).
 std::u16string NormaliseSnapshotPath(const std::u16string& path);
 
 // Writes the current results to path as a stream (WriteSnapshot), under a temporary name in its

@@ -161,7 +161,9 @@ TEST(CommandsRoad, MenusToolbarKeysAndTheResultCommandsWithRealInput)
     ASSERT_TRUE(driver.SetText(kImagePath, L""));
     ASSERT_TRUE(driver.Click(kBrowse));
     ASSERT_TRUE(driver.AnswerFileDialog(L"Add  file to repair", ResultsDisk("fixed.vhd")));
-    EXPECT_EQ(driver.Text(kImagePath), ResultsDisk("fixed.vhd"));
+    // The box is filled once the dialog has returned, which its window's going does not wait for.
+    EXPECT_TRUE(WaitUntil([&] { return driver.Text(kImagePath) == ResultsDisk("fixed.vhd"); }, kStateWaitMs))
+        << "the image box holds " << Utf8(driver.Text(kImagePath));
     ASSERT_TRUE(RealKeys({VK_CONTROL, 'O'}));
     ASSERT_TRUE(driver.PressDialogButton(L"Add  file to repair", IDCANCEL)) << "Ctrl+O opened no file dialog";
 

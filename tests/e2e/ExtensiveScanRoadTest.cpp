@@ -132,7 +132,7 @@ TEST(WizardRoad, AVhdxOffersOnlyTheFileSystemChoiceAndScansTheSameRangeAfterBack
 
 TEST(WizardRoad, StopAnsweredNoLetsTheScanGoOnAndYesEndsIt)
 {
-    // The whole 16 GiB disk, searched for FAT volumes.
+    // The 120 GiB disk, searched for FAT32 volumes: stopped long before its end.
     MorvickDriver driver;
     ASSERT_NO_FATAL_FAILURE(StartLargeScan(driver, true));
     EXPECT_FALSE(driver.IsVisible(kNext));

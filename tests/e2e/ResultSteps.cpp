@@ -231,10 +231,13 @@ LoggedMessage SaveInto(MorvickDriver& driver, const fs::path& folder, UINT comma
         return message;
     }
     // The save is over when its message comes (the saving dialog, which a short save may close before
-    // it is seen, has gone by then).
-    if (driver.WaitForMessage(before, message, kSaveWaitMs)) {
-        EXPECT_TRUE(driver.AnswerMessage(IDOK));
+    // it is seen, has gone by then). One that has not ended is a failure, and its folder stays where
+    // the program writes.
+    if (!driver.WaitForMessage(before, message, kSaveWaitMs)) {
+        ADD_FAILURE() << "the save did not end within " << kSaveWaitMs / 1000 << " s";
+        return message;
     }
+    EXPECT_TRUE(driver.AnswerMessage(IDOK));
     if (!folder.empty()) {
         std::error_code error;
         fs::rename(SaveStaging(), folder, error);

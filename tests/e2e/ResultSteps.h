@@ -76,8 +76,9 @@ private:
 constexpr DWORD kSaveWaitMs = 120000;
 
 // Presses Save (or sends a command), presses OK in the folder browser and waits for the save's end;
-// the message after it is returned (empty when there was none) and answered. With a folder given,
-// what was saved is moved there from SaveStaging() afterwards.
+// the message after it is returned and answered. With a folder given, what was saved is moved there
+// from SaveStaging() afterwards. A save that has not ended within kSaveWaitMs is a failure: the
+// message is then empty and nothing is moved.
 LoggedMessage SaveInto(MorvickDriver& driver, const std::filesystem::path& folder, UINT command = 0);
 
 // Every file that sleuthkit recovers of the partition (live and deleted, deleted names masked) is

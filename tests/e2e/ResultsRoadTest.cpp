@@ -101,12 +101,22 @@ void SaveWholeVolumeAndSnapshot(MorvickDriver& driver)
 
     const fs::path folder = NewSaveFolder("snapshot");
     fs::create_directories(folder);
-    saves.snapshot = folder / "road.srzq";
+    saves.snapshot = folder / "Road.srzq";
     ASSERT_TRUE(driver.SendCommand(kSaveSnapshotCommand));
     EXPECT_EQ(driver.FileDialogType(L"Save As"), L"*.srzq");
     ASSERT_TRUE(driver.AnswerFileDialog(L"Save As", saves.snapshot.wstring()));
-    // A snapshot is written under another name and takes its own only once it is whole.
-    ASSERT_TRUE(WaitUntil([&] { return fs::exists(saves.snapshot); }, kStateWaitMs)) << "no snapshot saved";
+    // A snapshot is written under another name and takes its own only once it is whole: the name as
+    // the user typed it, capital and all.
+    ASSERT_TRUE(WaitUntil(
+        [&] {
+            for (const auto& entry : fs::directory_iterator(folder)) {
+                if (entry.path().filename() == L"Road.srzq")
+                    return true;
+            }
+            return false;
+        },
+        kStateWaitMs))
+        << "no snapshot saved as Road.srzq";
     EXPECT_EQ(ReadBytes(saves.snapshot).substr(0, 2), std::string("D\0", 2)) << "a Quick Scan's snapshot";
     g_scanSaves = saves;
 }
@@ -334,10 +344,16 @@ TEST(ResultsRoad, ThePreviewsPlaceholderTellsWhatTheClickedRowIs)
         EXPECT_TRUE(WaitUntil([&] { return ShownPreviewPicture(driver) == picture; }, kStateWaitMs))
             << what << ": picture " << picture << " expected, " << ShownPreviewPicture(driver) << " shown";
     };
-    // A row clicked by its name, and the picture the pane then shows (0: the file itself).
-    auto click = [&](const std::wstring& name, UINT picture) {
+    // A row clicked by its name, and the picture the pane then shows; 0: no placeholder but the file
+    // itself, whose text holds `shown`.
+    auto click = [&](const std::wstring& name, UINT picture, const std::wstring& shown = std::wstring()) {
         ASSERT_TRUE(driver.ClickListRow(list, driver.FindListRow(list, name))) << Utf8(name);
         expectPicture(picture, Utf8(name).c_str());
+        if (picture == 0) {
+            EXPECT_TRUE(
+                WaitUntil([&] { return ShownPreviewText(driver).find(shown) != std::wstring::npos; }, kStateWaitMs))
+                << Utf8(name) << ": the preview shows \"" << Utf8(ShownPreviewText(driver).substr(0, 40)) << "\"";
+        }
     };
     const std::wstring gallery = morvick::test::GalleryFolder("app2");
     expectPicture(kSelectFilePicture, "new results");
@@ -346,7 +362,7 @@ TEST(ResultsRoad, ThePreviewsPlaceholderTellsWhatTheClickedRowIs)
     EXPECT_TRUE(driver.Capture(driver.Frame(), gallery + L"\\preview-select-file.png"));
     // exact.zip holds random bytes: the archive viewer gives up on it.
     click(L"EXACT.ZIP", kCorruptPicture);
-    click(L"SHORT.TXT", 0);
+    click(L"SHORT.TXT", 0, L"short.txt|short.txt|");
     // A presentation (its name changed with F2): no presentation program here, so not available.
     ASSERT_TRUE(RenameListRow(driver, list, L"SHORT.TXT", L"slides.pptx"));
     click(L"DOCS", kSelectFilePicture);
@@ -356,7 +372,7 @@ TEST(ResultsRoad, ThePreviewsPlaceholderTellsWhatTheClickedRowIs)
     ASSERT_TRUE(driver.DoubleClickListRow(list, driver.FindListRow(list, L"DOCS")));
     ASSERT_TRUE(WaitForRows(driver,
         [](const std::vector<ListRowInfo>& rows) { return !rows.empty() && rows[0].texts[0] == L"Parent..."; }));
-    click(L"Grüße aus Köln.txt", 0);
+    click(L"Grüße aus Köln.txt", 0, L" aus K");
     click(L"Parent...", kSelectFilePicture);
     driver.Kill();
 }

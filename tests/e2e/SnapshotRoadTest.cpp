@@ -87,9 +87,9 @@ TEST(SnapshotRoad, TheLoadCommandRefusesAnotherVolumeAtTheSamePlace)
     driver.Kill();
 }
 
-// The Load command takes the chosen path as the save takes it: lower-cased, with ".srzq" appended
-// unless it ends with it. A snapshot named in capitals loads; one under another extension is looked
-// for with ".srzq" after it, and the path looked for is named.
+// The Load command takes the chosen path as the save takes it: in the case the user chose, with
+// ".srzq" appended unless it ends with it in any case. A snapshot named in capitals loads; one under
+// another extension is looked for with ".srzq" after it, and the path looked for is named as chosen.
 TEST(SnapshotRoad, TheLoadCommandTakesThePathAsTheSaveDoes)
 {
     const fs::path snapshot = MakeNtfsSnapshot();
@@ -116,8 +116,7 @@ TEST(SnapshotRoad, TheLoadCommandTakesThePathAsTheSaveDoes)
     ASSERT_TRUE(driver.AnswerFileDialog(L"Open", otherExtension.wstring()));
     LoggedMessage message;
     ASSERT_TRUE(driver.WaitForMessage(0, message)) << "the path with \".srzq\" appended was not looked for";
-    std::wstring lookedFor = otherExtension.wstring() + L".srzq";
-    CharLowerW(lookedFor.data());
+    const std::wstring lookedFor = otherExtension.wstring() + L".srzq";
     EXPECT_EQ(message.kind, "3");
     EXPECT_EQ(message.text, Utf8(lookedFor) + " does not exists.");
     ASSERT_TRUE(driver.AnswerMessage(IDOK));

@@ -139,7 +139,7 @@ TEST(ToolsRoad, FindFiltersSettingsDriveInformationAndHelp)
         EXPECT_TRUE(driver.Capture(saving, gallery + L"\\saving-dialog-find.png"));
         hold.Free();
         LoggedMessage done;
-        ASSERT_TRUE(driver.WaitForMessage(before, done, 60000));
+        ASSERT_TRUE(driver.WaitForMessage(before, done, kSaveWaitMs));
         EXPECT_EQ(done.text, "Files Saved Successfully.");
         ASSERT_TRUE(driver.AnswerMessage(IDOK));
         fs::remove_all(SaveStaging());
@@ -155,7 +155,7 @@ TEST(ToolsRoad, FindFiltersSettingsDriveInformationAndHelp)
         Press(find, 1080);
         ASSERT_TRUE(driver.ChooseSaveFolder());
         LoggedMessage done;
-        ASSERT_TRUE(driver.WaitForMessage(before, done, 60000));
+        ASSERT_TRUE(driver.WaitForMessage(before, done, kSaveWaitMs));
         EXPECT_EQ(done.text, "Files Saved Successfully.");
         ASSERT_TRUE(driver.AnswerMessage(IDOK));
         fs::rename(SaveStaging(), found);
@@ -299,7 +299,7 @@ TEST(ToolsRoad, ALongSaveIsSkippedAndStoppedFromTheSavingDialog)
     MorvickDriver::Send(MorvickDriver::DialogControl(saving, kSkipFile), BM_CLICK, 0, 0, &result);
     hold.Free();
     LoggedMessage message;
-    ASSERT_TRUE(driver.WaitForMessage(before, message, 60000));
+    ASSERT_TRUE(driver.WaitForMessage(before, message, kSaveWaitMs));
     EXPECT_EQ(message.kind, "2");
     EXPECT_EQ(message.text, "0 file(s) saved.\\r\\n1 file(s) skipped.");
     ASSERT_TRUE(driver.AnswerMessage(IDOK));
@@ -328,8 +328,8 @@ TEST(ToolsRoad, ALongSaveIsSkippedAndStoppedFromTheSavingDialog)
     EXPECT_TRUE(IsWindowVisible(saving)) << "the save goes on";
     PressExpecting(driver, saving, IDOK, "3", "Do you want to stop the saving process?", IDYES);
     hold.Free();
-    ASSERT_TRUE(MorvickDriver::WaitGone(saving, 60000));
-    ASSERT_TRUE(driver.WaitForMessage(before + 2, message, 60000));
+    ASSERT_TRUE(MorvickDriver::WaitGone(saving, kSaveWaitMs));
+    ASSERT_TRUE(driver.WaitForMessage(before + 2, message, kSaveWaitMs));
     EXPECT_EQ(message.text, "0 file(s) saved.\\r\\n1 file(s) skipped.");
     ASSERT_TRUE(driver.AnswerMessage(IDOK));
     ExpectCutShortAndRemove(SaveStaging() / "ZEROS.BIN");

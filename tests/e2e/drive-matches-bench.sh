@@ -67,9 +67,11 @@ echo "morvick-bench: $bench"
 [ "$drive" = "$bench" ] || { echo "the counts differ" >&2; status=1; }
 [ -n "$(ls -A "$work/bench")" ] || { echo "morvick-bench saved nothing" >&2; status=1; }
 diff -r "$work/bench" "$work/drive" >&2 || { echo "the saved files differ" >&2; status=1; }
-# Every file has the same date (a FAT entry gives its day only, the time of day is the save's).
-(cd "$work/bench" && find . -type f -printf '%p %TY-%Tm-%Td\n' | sort) >"$work/bench.dates"
-(cd "$work/drive" && find . -type f -printf '%p %TY-%Tm-%Td\n' | sort) >"$work/drive.dates"
+# Every file has the same date (a FAT entry gives its day only, the time of day is the save's). The
+# day in UTC, as the save sets it: in another zone two saves at either side of that zone's midnight
+# show different days.
+(cd "$work/bench" && TZ=UTC find . -type f -printf '%p %TY-%Tm-%Td\n' | sort) >"$work/bench.dates"
+(cd "$work/drive" && TZ=UTC find . -type f -printf '%p %TY-%Tm-%Td\n' | sort) >"$work/drive.dates"
 diff "$work/bench.dates" "$work/drive.dates" >&2 || { echo "the dates differ" >&2; status=1; }
 if [ "$mode" = load ]; then
   # Over an image that does not hold the snapshot's volume: the program's message, status 1, no line.

@@ -13,6 +13,7 @@
 #include "engine/state/EngineState.h"
 #include "resource.h"
 #include "tests/engine/diskfixtures/DiskFixture.h"
+#include "tests/support/win/WindowCapture.h"
 
 namespace morvick::test {
 
@@ -267,6 +268,27 @@ void LeaveFatResults()
     ReturnToStart();
     ResultsPage().ClearResultList();
     ResetEngineState();
+}
+
+void CaptureFrameNow(const wchar_t* name)
+{
+    HWND frame = Frame().GetSafeHwnd();
+    RunIdleUpdates();
+    RedrawWindow(frame, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    RECT shown = {};
+    GetWindowRect(frame, &shown);
+    RECT screen = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    IntersectRect(&shown, &shown, &screen);
+    HDC screenDc = GetDC(nullptr);
+    HDC dc = CreateCompatibleDC(screenDc);
+    HBITMAP picture = CreateCompatibleBitmap(screenDc, shown.right - shown.left, shown.bottom - shown.top);
+    HGDIOBJ old = SelectObject(dc, picture);
+    BitBlt(dc, 0, 0, shown.right - shown.left, shown.bottom - shown.top, screenDc, shown.left, shown.top, SRCCOPY);
+    SelectObject(dc, old);
+    DeleteDC(dc);
+    ReleaseDC(nullptr, screenDc);
+    EXPECT_TRUE(SaveBitmapPng(picture, GalleryFolder("app") + L"\\" + name));
+    DeleteObject(picture);
 }
 
 CString PaneStatus(CWnd& pane)

@@ -120,6 +120,10 @@ private:
     std::atomic<bool> m_done{false};
 };
 
+// The frame as the screen shows it now, painted at once and without letting any other message run
+// (a tree's building would go on), to a PNG of the app gallery.
+void CaptureFrameNow(const wchar_t* name);
+
 // The text and the position of an information pane's status line and progress bar.
 CString PaneStatus(CWnd& pane);
 int PaneProgress(CWnd& pane);

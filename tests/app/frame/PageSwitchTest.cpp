@@ -8,12 +8,14 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <string>
 #include <vector>
 
 #include "app/pages/FileSystemView.h"
 #include "app/pages/FirstView_HDD.h"
 #include "app/pages/SecondDisplay.h"
 #include "app/pages/SecondView_HDD.h"
+#include "engine/state/EngineState.h"
 #include "resource.h"
 #include "tests/app/frame/FrameTestSupport.h"
 
@@ -68,6 +70,50 @@ TEST(PageSwitch, BackFromAnNtfsSearchLeavesTheLastTwoRowsEmpty)
     for (int row : {3, 4}) {
         EXPECT_TRUE(page.m_pDisplay->RowLabel(row).IsEmpty()) << "row " << row + 1;
         EXPECT_TRUE(page.m_pDisplay->RowValue(row).IsEmpty()) << "row " << row + 1;
+    }
+    TakeMessages();
+    ASSERT_NO_FATAL_FAILURE(ReturnToStart());
+}
+
+// Back from the file-system page asks for Scan in the prompt above the partition page's rows, where
+// the drive page left its own prompt, and leaves the status line hidden and empty: for a disk, and for
+// a logical drive, whose prompt the drive page words with "[Next]" in the Extensive Scan.
+TEST(PageSwitch, BackFromTheFileSystemPageAsksForScanAboveTheRows)
+{
+    ASSERT_NO_FATAL_FAILURE(ReturnToStart());
+    ASSERT_NO_FATAL_FAILURE(ReachPartitionPage(WizardDisk("fixed.vhd"), ID_EXTENSIVE_SCAN));
+    ASSERT_NO_FATAL_FAILURE(ChoosePartition(L"Partition 2"));
+    CSecondView_HDD& page = PartitionPage();
+    CSecondDisplay& pane = *page.m_pDisplay;
+    auto prompt = [&] {
+        CString text;
+        pane.GetDlgItem(IDC_PANE_PROMPT)->GetWindowText(text);
+        return std::wstring(text.GetString());
+    };
+    const std::wstring partitionPrompt =
+        L"Please select a partition from the left panel and press [Scan] to continue with recovery";
+    const std::wstring logicalDrivePrompt =
+        L"You have selected logical drive for recovery. Please click [Scan] to continue with recovery.";
+    for (const bool logicalDrive : {false, true}) {
+        pane.GetDlgItem(IDC_FILE_SYSTEM_CHOICE)->SendMessage(CB_SETCURSEL, 0);
+        ASSERT_NO_FATAL_FAILURE(Press(page.m_btnScan));
+        ASSERT_TRUE(PumpUntil([] { return App().ShownPage() == CEx_StyleApp::kFileSystemPage; }, 120000));
+        if (logicalDrive) {
+            // What the drive page leaves for a logical drive (which the image's tree never offers).
+            g_wSourceType = kSourceLogicalDrive;
+            pane.SetPrompt(CFirstView_HDD::TextsFor(kScanExtensive).logicalDrivePrompt, L"Selected Drive Information");
+        }
+        ASSERT_NO_FATAL_FAILURE(Press(FileSystemPage().m_btnBack));
+        g_wSourceType = kSourceDisk;
+        ASSERT_EQ(App().ShownPage(), CEx_StyleApp::kPartitionPage);
+        EXPECT_EQ(prompt(), logicalDrive ? logicalDrivePrompt : partitionPrompt);
+        EXPECT_TRUE(IsShown(*pane.GetDlgItem(IDC_PANE_PROMPT)));
+        EXPECT_EQ(std::wstring(PaneStatus(pane).GetString()), L"") << "logical drive " << logicalDrive;
+        EXPECT_FALSE(IsShown(*pane.GetDlgItem(IDC_PANE_STATUS)));
+        if (logicalDrive)
+            CaptureFrameNow(L"partition-page-back-logical-drive.png");
+        else
+            ASSERT_NO_FATAL_FAILURE(ChoosePartition(L"Partition 2"));
     }
     TakeMessages();
     ASSERT_NO_FATAL_FAILURE(ReturnToStart());

@@ -21,7 +21,6 @@
 #include "engine/state/EngineState.h"
 #include "resource.h"
 #include "tests/app/frame/FrameTestSupport.h"
-#include "tests/support/win/WindowCapture.h"
 
 namespace morvick::test {
 namespace {
@@ -32,29 +31,6 @@ std::string Narrow(const CString& text)
     for (int i = 0; i < text.GetLength(); ++i)
         out += text[i] < 128 ? static_cast<char>(text[i]) : '?';
     return out;
-}
-
-// The frame as the screen shows it now, painted at once and without letting any other message run
-// (the tree's building would go on), to a PNG of the gallery.
-void CaptureFrameNow(const wchar_t* name)
-{
-    HWND frame = Frame().GetSafeHwnd();
-    RunIdleUpdates();
-    RedrawWindow(frame, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
-    RECT shown = {};
-    GetWindowRect(frame, &shown);
-    RECT screen = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-    IntersectRect(&shown, &shown, &screen);
-    HDC screenDc = GetDC(nullptr);
-    HDC dc = CreateCompatibleDC(screenDc);
-    HBITMAP picture = CreateCompatibleBitmap(screenDc, shown.right - shown.left, shown.bottom - shown.top);
-    HGDIOBJ old = SelectObject(dc, picture);
-    BitBlt(dc, 0, 0, shown.right - shown.left, shown.bottom - shown.top, screenDc, shown.left, shown.top, SRCCOPY);
-    SelectObject(dc, old);
-    DeleteDC(dc);
-    ReleaseDC(nullptr, screenDc);
-    EXPECT_TRUE(SaveBitmapPng(picture, GalleryFolder("app") + L"\\" + name));
-    DeleteObject(picture);
 }
 
 // Pumps until the tree is built, and tells whether the frame painted in the meantime (it is made to

@@ -57,9 +57,13 @@ protected:
 
 TEST_F(FatAnalysisTest, BootSectorsBindTheDirectoriesOnTheirLine)
 {
-    // A boot sector with 3 sectors per cluster first: passed over, the next one still examined.
+    // Boot sectors that describe no volume first, passed over and the next one still examined: one of 3
+    // sectors per cluster, and one without a reserved sector whose line (base 200 + 64 + 32 - 8 = 288)
+    // holds a folder that it would bind.
     PutSector(raw, 100, FatBootSector(false, 3, 4, 32, 4000));
     AppendSectorNode(100);
+    PutSector(raw, 200, FatBootSector(false, 4, 0, 32, 4000));
+    AppendSectorNode(200);
     // FAT16 at 2048: cluster base 2140, 4 sectors per cluster, end 2048 + 4000.
     PutSector(raw, 2048, FatBootSector(false, 4, 4, 32, 4000));
     AppendSectorNode(2048);
@@ -67,6 +71,7 @@ TEST_F(FatAnalysisTest, BootSectorsBindTheDirectoriesOnTheirLine)
     AddFoundFatDirectory(2140 + 9 * 4, 9, 5, 1, 2);
     AddFoundFatDirectory(2141 + 9 * 4, 9, 5, 1, 2);        // off the line
     AddFoundFatDirectory(2140 + 1100 * 4, 1100, 0, 1, 2);  // on the line, past the end sector
+    AddFoundFatDirectory(288 + 5 * 4, 5, 0, 1, 2);         // on the line of the boot sector at 200
     Analyze();
 
     ASSERT_EQ(g_FoundPartitions.count, 1u);
@@ -85,11 +90,12 @@ TEST_F(FatAnalysisTest, BootSectorsBindTheDirectoriesOnTheirLine)
     EXPECT_EQ(d[1]->volumeNumber, 1);
     EXPECT_EQ(d[2]->volumeNumber, kBoundToNone);
     EXPECT_EQ(d[3]->volumeNumber, kBoundToNone);
+    EXPECT_EQ(d[4]->volumeNumber, kBoundToNone);
     EXPECT_EQ(ItemTexts(), (std::vector<std::u16string>{u"File System", u"FAT16 @2140"}));
     EXPECT_EQ(v.treeItem, 2u);
     EXPECT_EQ(g_nBootPassFinished, 1);
     EXPECT_EQ(g_nLeftoverPassFinished, 1);
-    EXPECT_EQ(g_nAnalysedCount, 4u);
+    EXPECT_EQ(g_nAnalysedCount, 5u);
 }
 
 TEST_F(FatAnalysisTest, AFat32BootSectorCopyGivesTheVolumeOfItsOriginal)

@@ -665,8 +665,27 @@ TEST_F(SnapshotLoad, ASnapshotLargerThanMemoryWouldHoldWholeLoads)
     EXPECT_EQ(std::u16string(g_FatEntries.head->name), u"KEEP.TXT");
 }
 
-TEST(SnapshotPath, LowerCasedWithTheExtensionOnce)
+TEST(SnapshotPath, KeptInItsCaseWithTheExtensionOnce)
 {
-    EXPECT_EQ(NormaliseSnapshotPath(u"C:\\Data\\Snap"), u"c:\\data\\snap.srzq");
-    EXPECT_EQ(NormaliseSnapshotPath(u"C:\\Data\\Snap.SRZQ"), u"c:\\data\\snap.srzq");
+    EXPECT_EQ(NormaliseSnapshotPath(u"C:\\Data\\Snap"), u"C:\\Data\\Snap.srzq");
+    EXPECT_EQ(NormaliseSnapshotPath(u"C:\\Data\\Snap.SRZQ"), u"C:\\Data\\Snap.SRZQ");
+    EXPECT_EQ(NormaliseSnapshotPath(u"C:\\Data\\Snap.Srzq"), u"C:\\Data\\Snap.Srzq");
+    EXPECT_EQ(NormaliseSnapshotPath(u"srzq"), u"srzq.srzq");
+}
+
+// A name with capitals is written as the user gave it and loads by that name, in a folder where case
+// tells names apart as in any other.
+TEST_F(SnapshotLoad, ANameWithCapitalsIsSavedAndLoadedAsGiven)
+{
+    MakeCurrentResults();
+    RecordingObserver observer;
+    ASSERT_TRUE(SaveSnapshotAs(ToPath16(temp.Path() / "Road Trip")));
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(temp.Path()))
+        names.push_back(entry.path().filename().string());
+    EXPECT_EQ(names, std::vector<std::string>{"Road Trip.srzq"});
+    ResetEngineState();
+    MakeCurrentResults();
+    EXPECT_TRUE(LoadSnapshotFile(NormaliseSnapshotPath(ToPath16(temp.Path() / "Road Trip.srzq"))));
+    EXPECT_TRUE(observer.messages.empty());
 }

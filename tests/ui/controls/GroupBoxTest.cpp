@@ -99,8 +99,20 @@ TEST_F(GroupBoxTest, SettersRepaintTheParentBehindTheBox) {
   EXPECT_EQ(parent.paints, before + 1);
   box.SetFontBold(TRUE).SetFontItalic(TRUE).SetFontSize(14);
   EXPECT_EQ(parent.paints, before + 4);
+  // A whole font: the caption takes its height, and the parent is repainted once more.
   LOGFONT lf = {};
+  lf.lfHeight = -48;
+  lstrcpyW(lf.lfFaceName, L"Arial");
   box.SetCaptionFont(lf);
+  EXPECT_EQ(parent.paints, before + 5);
+  DibCanvas c(200, 100);
+  const RECT large = box.CaptionRect(c.Dc());
+  EXPECT_GE(large.bottom - large.top, 48);
+  lf.lfHeight = -12;
+  box.SetCaptionFont(lf);
+  EXPECT_EQ(parent.paints, before + 6);
+  const RECT small = box.CaptionRect(c.Dc());
+  EXPECT_LT(small.bottom - small.top, 30);
 }
 
 }  // namespace

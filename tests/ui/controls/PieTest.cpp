@@ -16,10 +16,11 @@ ULONGLONG g_total = 0, g_free = 0;
 BOOL g_answer = TRUE;
 std::wstring g_asked;
 
+// The user may use a third of the free space (a quota): the pie shows the drive's, not the user's.
 BOOL WINAPI FakeFreeSpace(LPCWSTR path, PULARGE_INTEGER available, PULARGE_INTEGER total, PULARGE_INTEGER free) {
   g_asked = path;
   if (!g_answer) return FALSE;
-  available->QuadPart = g_free;
+  available->QuadPart = g_free / 3;
   total->QuadPart = g_total;
   free->QuadPart = g_free;
   return TRUE;
@@ -72,6 +73,7 @@ TEST_F(DiskPieTest, AFullDriveIsAllUsedAndAnEmptyOneAllFree) {
   g_free = g_total;
   pie.SetDrive(L"E:\\");
   EXPECT_EQ(pie.UsedPercent(), 0);
+  EXPECT_EQ(pie.FreeBytes(), g_total);
   Shares(used, free);
   EXPECT_EQ(used, 0);
   EXPECT_GT(free, 1000);
@@ -82,6 +84,7 @@ TEST_F(DiskPieTest, AQuarterUsedShowsAboutAQuarterInTheUsedColour) {
   g_free = 300ull << 30;
   pie.SetDrive(L"E:\\");
   EXPECT_EQ(pie.UsedBytes(), 100ull << 30);
+  EXPECT_EQ(pie.FreeBytes(), 300ull << 30);
   EXPECT_EQ(pie.UsedPercent(), 25);
   int used = 0, free = 0;
   Shares(used, free);

@@ -112,6 +112,8 @@ HICON CRichMessageBox::LoadMessageIcon() const {
 
 RECT CRichMessageBox::HeaderRect() const { return RECT{0, 0, clientWidth_, headerHeight_}; }
 RECT CRichMessageBox::BodyRect() const { return RECT{0, headerHeight_, clientWidth_, headerHeight_ + bodyHeight_}; }
+// The button area takes in the row of buttons and the details start below it: drawn from the button
+// area's own height, the details would lie under the buttons.
 RECT CRichMessageBox::ButtonAreaRect() const {
   return RECT{0, headerHeight_ + bodyHeight_, clientWidth_, CollapsedClientHeight()};
 }
@@ -400,6 +402,8 @@ void CRichMessageBox::OnCommand(UINT id) {
     size_t slash = help.find_last_of(L"\\/");
     if (dot == std::wstring::npos || (slash != std::wstring::npos && dot < slash)) return;
     help = help.substr(0, dot) + L".hlp";
+    // Without a context, the index: the viewer opens it for an empty keyword and would read data 0 as
+    // a keyword's address.
     if (p_.helpContext) CurrentRichMsgBoxHooks().winHelp(window_, help.c_str(), HELP_CONTEXT, p_.helpContext);
     else CurrentRichMsgBoxHooks().winHelp(window_, help.c_str(), HELP_PARTIALKEY, reinterpret_cast<ULONG_PTR>(L""));
     return;
