@@ -91,6 +91,16 @@ CEx_StyleApp::CEx_StyleApp()
     settings.m_nRecordLimit = 10000;
 }
 
+BOOL CEx_StyleApp::IsIdleMessage(MSG* pMsg)
+{
+    // A scan's notice changes the page's texts and bar, no command's state: the idle update after it
+    // (every window walked, every command's state asked again, under Wine each step a call into its
+    // server, which the scan's reads wait on too) cost the scan more than its own work did.
+    if (wizard::IsWorkerReportNotice(*pMsg))
+        return FALSE;
+    return CWinApp::IsIdleMessage(pMsg);
+}
+
 BOOL CEx_StyleApp::InitInstance()
 {
     if (g_dwMutexCreateError == ERROR_ALREADY_EXISTS) {

@@ -21,6 +21,8 @@ public:
 
     CEx_StyleApp();
     BOOL InitInstance() override;
+    // Not after a scan's notice that reports wait (app/workers/WizardScanObserver.h).
+    BOOL IsIdleMessage(MSG* pMsg) override;
 
     // Shows page n in the main frame (nothing when it is shown already).
     void SwitchView(int page);

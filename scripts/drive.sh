@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Recovers an image through Morvick's own window, as a person would, and prints one line of JSON
 # with the counts in the form of `morvick-bench scan`'s line.
-#   scripts/drive.sh IMAGE --mode quick|extensive|trace [--partition N] [--types LIST] --out DIR [--snapshot FILE] [--measure waits]
+#   scripts/drive.sh IMAGE --mode quick|extensive|trace [--partition N] [--types LIST] --out DIR [--snapshot FILE] [--measure waits|scan]
 #   scripts/drive.sh IMAGE --load SNAPSHOT --out DIR
 # Builds what it needs (after scripts/setup.sh), starts Morvick.exe under Wine (inside Xvfb when
 # there is no display) and walks the wizard with the end-to-end driver: the image and the mode, the
@@ -13,8 +13,9 @@
 # the File Types dialog's first size. With --load the program starts with the snapshot on its
 # command line, is given IMAGE when it asks for the snapshot's image, and saves everything into DIR
 # as `morvick-bench load` does; a refused snapshot prints the program's message and exits with 1.
-# With --measure waits (Quick Scan only) it measures instead what a user waits for on the first
-# partition's largest folder and prints that line (bench/gui-speed.sh).
+# With --measure waits (Quick Scan) it measures instead what a user waits for on the first
+# partition's largest folder and prints that line (bench/gui-speed.sh); --measure scan the same
+# without the save, or with --mode extensive the search and the first volume's scan.
 # With MORVICK_BINARY_DIR set, the Windows build there is used as it
 # is; otherwise build/windows is brought up to date first. Exit status: 0 done, 1 a step failed, 2 bad
 # arguments.

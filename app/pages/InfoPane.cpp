@@ -102,9 +102,11 @@ CString CInfoPane::RowValue(int row) const
     return row >= 0 && row < kRows ? wizard::WindowText(m_values[row]) : CString();
 }
 
+// The texts are set only when they change: a scan hands its counters on many times a second, and each
+// text set is a repaint (under Wine, a call into its server as well).
 void CInfoPane::SetRowValue(int row, const CString& text)
 {
-    if (row >= 0 && row < kRows && m_values[row].GetSafeHwnd() != nullptr)
+    if (row >= 0 && row < kRows && m_values[row].GetSafeHwnd() != nullptr && wizard::WindowText(m_values[row]) != text)
         m_values[row].SetWindowText(text);
 }
 
@@ -118,13 +120,13 @@ void CInfoPane::EmptyRow(int row)
 
 void CInfoPane::SetProgressPos(int position)
 {
-    if (m_progress.GetSafeHwnd() != nullptr)
+    if (m_progress.GetSafeHwnd() != nullptr && m_progress.GetPos() != position)
         m_progress.SetPos(position);
 }
 
 void CInfoPane::SetStatusText(const CString& text)
 {
-    if (m_status.GetSafeHwnd() != nullptr)
+    if (m_status.GetSafeHwnd() != nullptr && wizard::WindowText(m_status) != text)
         m_status.SetWindowText(text);
 }
 

@@ -13,6 +13,7 @@ class CInfoPane : public CView {
 public:
     static constexpr int kRows = 5;
 
+    // The bar's position, the status line and a row's value are set only when they change.
     void SetProgressPos(int position);
     void SetStatusText(const CString& text);
     void ShowProgressBar();

@@ -415,9 +415,12 @@ void CSecondView_HDD::ApplyWorkerReports(const wizard::WorkerReports& reports)
         m_strCurrentSector = Decimal(reports.sector);
     if (reports.hasProgress)
         m_pDisplay->SetProgressPos(reports.progress > 99 ? 99 : reports.progress);
-    for (const wizard::FoundItemReport& item : reports.items) {
-        if (item.kind == kFoundFile || item.kind == kFoundFolder)
-            m_strLastName = ToCString(item.text);
+    // The last file or folder found is the one the row shows.
+    for (auto item = reports.items.rbegin(); item != reports.items.rend(); ++item) {
+        if (item->kind == kFoundFile || item->kind == kFoundFolder) {
+            m_strLastName = ToCString(item->text);
+            break;
+        }
     }
     RefreshCounters();
     HideStopForAnalysis();

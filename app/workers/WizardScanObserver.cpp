@@ -27,21 +27,33 @@ LRESULT CALLBACK NotifyProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
 
 }  // namespace
 
+// Only the worker's repeats are dropped and its texts held back: between two reports of the
+// user-interface thread itself (a listing) a page may have set its bar or status line directly.
 void CWizardScanObserver::OnStatus(const std::u16string& text)
 {
     WaitAtPauseGate();
     std::unique_lock<std::mutex> lock(m_lock);
+    const bool worker = IsWorkerThread();
+    if (worker) {
+        if (m_hasLastStatus && text == m_lastStatus)
+            return;
+        m_hasLastStatus = true;
+        m_lastStatus = text;
+    }
     m_reports.hasStatus = true;
     m_reports.status = text;
-    Notify(lock);
+    NotifyNowAndThen(lock, worker);
 }
 
 void CWizardScanObserver::OnProgress(int percent)
 {
     WaitAtPauseGate();
+    const int shown = percent < 0 ? 0 : (percent > 100 ? 100 : percent);
+    if (IsWorkerThread() && m_lastProgress.exchange(shown) == shown)
+        return;
     std::unique_lock<std::mutex> lock(m_lock);
     m_reports.hasProgress = true;
-    m_reports.progress = percent < 0 ? 0 : (percent > 100 ? 100 : percent);
+    m_reports.progress = shown;
     Notify(lock);
 }
 
@@ -50,7 +62,7 @@ void CWizardScanObserver::OnCurrentSector(uint64_t sector)
     std::unique_lock<std::mutex> lock(m_lock);
     m_reports.hasSector = true;
     m_reports.sector = sector;
-    Notify(lock);
+    NotifyNowAndThen(lock, IsWorkerThread());
 }
 
 uint32_t CWizardScanObserver::OnItemFound(const FoundItem& item)
@@ -113,6 +125,18 @@ void CWizardScanObserver::DiscardReports()
     std::lock_guard<std::mutex> lock(m_lock);
     m_reports = WorkerReports();
     m_notified = false;
+    // The display is set anew for each worker: its first percent and status are shown whatever the
+    // last worker's were.
+    m_lastProgress = -1;
+    m_hasLastStatus = false;
+    m_lastStatus.clear();
+    m_quietReports = 0;
+}
+
+void CWizardScanObserver::NotifyNowAndThen(std::unique_lock<std::mutex>& lock, bool worker)
+{
+    if (!worker || ++m_quietReports >= kReportsPerNotice)
+        Notify(lock);
 }
 
 void CWizardScanObserver::Notify(std::unique_lock<std::mutex>& lock)
@@ -120,12 +144,18 @@ void CWizardScanObserver::Notify(std::unique_lock<std::mutex>& lock)
     if (m_notified || m_notifyWindow == nullptr)
         return;
     m_notified = true;
+    m_quietReports = 0;
     HWND window = m_notifyWindow;
     const UINT message = m_notifyMessage;
     lock.unlock();
     // Posted, never sent, and shown by the user-interface thread: a worker that touched windows
     // itself would wait on a thread that may be waiting on it.
     PostMessageW(window, message, 0, 0);
+}
+
+bool IsWorkerReportNotice(const MSG& msg)
+{
+    return msg.hwnd != nullptr && msg.hwnd == g_notifyWindow && msg.message == kReportsWaiting;
 }
 
 CWizardScanObserver& WizardObserver()

@@ -3,10 +3,19 @@
 // status, progress and found items and posts one notice; the user-interface thread takes them all
 // and gives them to the page that started the worker (its report sink). Messages and questions go
 // through the message channel, which shows them on the user-interface thread.
+//
+// The engine reports for every entry, record or read, far more often than anything it shows changes,
+// and each notice costs the user-interface thread a round of repainting: a report of the worker that
+// changes nothing (the same percent, the same status) costs it no lock and no notice; a new percent
+// or a found item brings a notice at once; the texts that change at every record or read (the
+// current sector, a status that counts them) bring one only once for kReportsPerNotice of them, the
+// notices of the percent and the page's poll showing the latest meanwhile. The pause still holds the
+// worker at its next status or progress, changed or not.
 #pragma once
 
 #include <windows.h>
 
+#include <atomic>
 #include <cstdint>
 #include <mutex>
 #include <string>
@@ -68,14 +77,24 @@ public:
     WorkerReports TakeReports();
     // The window that gets `message` when new reports wait; one notice at a time.
     void SetNotifyWindow(HWND window, UINT message);
-    // Forgets what waits (a new worker starts).
+    // Forgets what waits and what was reported last (a new worker starts).
     void DiscardReports();
+
+    // The worker's new statuses and sectors that bring one notice when nothing else does.
+    static constexpr uint32_t kReportsPerNotice = 1024;
 
 private:
     void Notify(std::unique_lock<std::mutex>& lock);
+    // A status or sector: a notice at once from the user-interface thread, else now and then.
+    void NotifyNowAndThen(std::unique_lock<std::mutex>& lock, bool worker);
 
     std::mutex m_lock;
     WorkerReports m_reports;
+    // The last percent reported (-1 none), read without the lock by the worker.
+    std::atomic<int> m_lastProgress{-1};
+    std::u16string m_lastStatus;
+    bool m_hasLastStatus = false;
+    uint32_t m_quietReports = 0;  // the worker's statuses and sectors since the last notice
     uint32_t m_nextItemId = 1;
     bool m_notified = false;
     HWND m_notifyWindow = nullptr;
@@ -96,5 +115,7 @@ void SetWorkerReportSink(IWorkerReportSink* sink);
 IWorkerReportSink* CurrentWorkerReportSink();
 // Hands waiting reports to the sink at once (user-interface thread).
 void DeliverWorkerReports();
+// True for the notice that reports wait: it changes what a page shows, never a command's state.
+bool IsWorkerReportNotice(const MSG& msg);
 
 }  // namespace wizard

@@ -22,6 +22,9 @@ struct ProtocolState {
     }
     CRITICAL_SECTION lock;
     HANDLE gate;  // manual reset; signalled while the worker may go on
+    // True while the gate is closed: reset before it is set, cleared after the gate is signalled
+    // again, so that a worker that sees it set always finds the gate closed.
+    std::atomic<bool> gateClosed{false};
     int result = kNoWorkerResult;
     bool ended = true;
     bool stopRequested = false;
@@ -75,6 +78,18 @@ bool DefaultStopQuestion(const CString& question)
     return AskAppQuestion(question, kAppQuestion);
 }
 
+void CloseGate()
+{
+    ResetEvent(State().gate);
+    State().gateClosed = true;
+}
+
+void OpenGate()
+{
+    SetEvent(State().gate);
+    State().gateClosed = false;
+}
+
 // Dispatches what the user-interface thread has queued, as the message loop would.
 void DispatchPendingMessages()
 {
@@ -111,7 +126,7 @@ bool StartWorker(WorkerBody body)
         g_nWorkerFinished = 0;
         g_bWorkerRunning = 1;
     }
-    SetEvent(s.gate);
+    OpenGate();
     if (!thread->CreateThread(0)) {
         delete thread;
         delete job;
@@ -164,7 +179,7 @@ bool AskToStopWorker(const CString& question)
         return false;
     // The worker waits at the gate rather than being suspended: a thread suspended from outside
     // can hold a lock (the heap's, a file's) that the question itself then waits for.
-    ResetEvent(s.gate);
+    CloseGate();
     s.questionOpen = true;
     const bool yes = s.ask ? s.ask(question) : DefaultStopQuestion(question);
     {
@@ -176,7 +191,7 @@ bool AskToStopWorker(const CString& question)
         }
     }
     s.questionOpen = false;
-    SetEvent(s.gate);
+    OpenGate();
     return yes;
 }
 
@@ -207,7 +222,7 @@ bool StopWorkerAndWait(DWORD timeoutMs)
                 g_bWorkerRunning = 0;
             }
         }
-        SetEvent(s.gate);
+        OpenGate();
         if (IsWorkerOver()) {
             ReleaseWorker();
             return true;
@@ -229,7 +244,9 @@ bool IsShuttingDown()
 
 void WaitAtPauseGate()
 {
-    if (!IsWorkerThread())
+    // The flag first: a wait on the event is a call into the system, and the engine reports for
+    // every entry it reads.
+    if (!State().gateClosed || !IsWorkerThread())
         return;
     WaitForSingleObject(State().gate, INFINITE);
 }
@@ -252,7 +269,7 @@ void ResetWorkerProtocolForTests()
     s.shuttingDown = false;
     g_nWorkerFinished = 1;
     g_bWorkerRunning = 0;
-    SetEvent(s.gate);
+    OpenGate();
 }
 
 }  // namespace wizard

@@ -69,7 +69,8 @@ bool StopWorkerAndWait(DWORD timeoutMs);
 bool IsShuttingDown();
 
 // Worker side: waits while the user-interface thread holds the worker paused. Called by the scan
-// observer each time the worker reports something; returns at once on any other thread.
+// observer each time the worker reports something; returns at once on any other thread, and with
+// no call into the system while the gate is open.
 void WaitAtPauseGate();
 // True on the current worker's own thread.
 bool IsWorkerThread();

@@ -105,6 +105,39 @@ FatFolderRecord* AppendNewFatFolder(const std::u16string& name, uint32_t firstCl
     return r;
 }
 
+namespace {
+
+// Where the pass's percent next changes: it is worked out and reported there, not at every entry.
+// The percent follows from the entry count and the clusters alone, so this holds until the count
+// starts again (a new pass) or the clusters change.
+struct EntryProgress {
+    uint32_t clusters = 0;
+    uint32_t lastEntry = 0;  // g_nEntriesParsed at the last call
+    uint64_t nextAt = 0;
+};
+EntryProgress g_entryProgress;
+
+// Entries against the volume's clusters, at most 99 percent.
+void ReportEntryProgress()
+{
+    const uint32_t clusters =
+        g_VolumeParams.sectorsPerCluster ? g_VolumeParams.partitionSectors / g_VolumeParams.sectorsPerCluster : 0;
+    const uint32_t entries = g_nEntriesParsed;
+    EntryProgress& p = g_entryProgress;
+    if (clusters != p.clusters || entries <= p.lastEntry)
+        p.nextAt = 0;
+    p.clusters = clusters;
+    p.lastEntry = entries;
+    if (clusters == 0 || entries < p.nextAt)
+        return;
+    const uint64_t percent = std::min<uint64_t>(static_cast<uint64_t>(entries) * 100 / clusters, 99);
+    CurrentScanObserver().OnProgress(static_cast<int>(percent));
+    // The first count whose percent is one more.
+    p.nextAt = percent >= 99 ? UINT64_MAX : ((percent + 1) * clusters + 99) / 100;
+}
+
+}  // namespace
+
 void AddFatDirectoryEntry(const morvick::FatFoundEntry& e)
 {
     const uint32_t deleted = e.deleted ? 1 : 0;
@@ -115,12 +148,7 @@ void AddFatDirectoryEntry(const morvick::FatFoundEntry& e)
         ++g_nFatFileCount;
     }
     ++g_nEntriesParsed;
-    const uint32_t clusters =
-        g_VolumeParams.sectorsPerCluster ? g_VolumeParams.partitionSectors / g_VolumeParams.sectorsPerCluster : 0;
-    if (clusters != 0) {
-        const uint64_t percent = static_cast<uint64_t>(g_nEntriesParsed) * 100 / clusters;
-        CurrentScanObserver().OnProgress(static_cast<int>(std::min<uint64_t>(percent, 99)));
-    }
+    ReportEntryProgress();
 }
 
 uint32_t VolumeClusterCount(const VolumeParameterBlock& v)

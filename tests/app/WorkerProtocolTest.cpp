@@ -33,14 +33,20 @@ protected:
     }
 
     // A scan that reports its progress at every step, as the engine does, until it is told to stop;
-    // then it tidies up until `unwound` is set (when given; the wait for a sure state at most).
+    // then it tidies up until `unwound` is set (when given; the wait for a sure state at most). With
+    // `unchanged`, its percent and status stay the same from step to step, as in a large folder, and
+    // only the sector moves on.
     static wizard::WorkerBody CountingScan(std::atomic<int>& steps, std::atomic<bool>& unwinding,
-        std::atomic<bool>* unwound = nullptr)
+        std::atomic<bool>* unwound = nullptr, bool unchanged = false)
     {
-        return [&steps, &unwinding, unwound](ScanFinishedWord& finished) {
+        return [&steps, &unwinding, unwound, unchanged](ScanFinishedWord& finished) {
             while (finished != 1) {
                 ++steps;
-                CurrentScanObserver().OnProgress(steps % 100);
+                ScanObserver& observer = CurrentScanObserver();
+                if (unchanged)
+                    observer.OnStatus(u"Please wait, Searching for Data...");
+                observer.OnProgress(unchanged ? 7 : steps % 100);
+                observer.OnCurrentSector(static_cast<uint64_t>(steps.load()));
                 Sleep(1);
             }
             unwinding = true;
@@ -54,13 +60,25 @@ protected:
     }
 
     static bool WaitUntil(const std::function<bool()>& done, DWORD ms = kStateWaitMs) { return PumpUntil(done, ms); }
+
+    void ExpectStopAnsweredNoHoldsTheWorker(bool unchanged);
 };
 
 TEST_F(WorkerProtocol, StopAnsweredNoHoldsTheWorkerDuringTheQuestionThenLetsItGoOn)
 {
+    // Whether its reports change what the page shows or not: a report that changes nothing still
+    // stops at the gate.
+    for (bool unchanged : {false, true}) {
+        SCOPED_TRACE(unchanged ? "unchanged reports" : "changing reports");
+        ExpectStopAnsweredNoHoldsTheWorker(unchanged);
+    }
+}
+
+void WorkerProtocol::ExpectStopAnsweredNoHoldsTheWorker(bool unchanged)
+{
     std::atomic<int> steps{0};
     std::atomic<bool> unwinding{false};
-    ASSERT_TRUE(wizard::StartWorker(CountingScan(steps, unwinding)));
+    ASSERT_TRUE(wizard::StartWorker(CountingScan(steps, unwinding, nullptr, unchanged)));
     ASSERT_TRUE(WaitUntil([&] { return steps > 20; }));
     EXPECT_TRUE(wizard::IsScanInProgress());
 
@@ -85,9 +103,14 @@ TEST_F(WorkerProtocol, StopAnsweredNoHoldsTheWorkerDuringTheQuestionThenLetsItGo
 
     // It goes on where it was.
     const int afterAnswer = steps;
-    ASSERT_TRUE(WaitUntil([&] { return steps > afterAnswer + 20; }));
+    EXPECT_TRUE(WaitUntil([&] { return steps > afterAnswer + 20; }));
     EXPECT_FALSE(wizard::IsWorkerOver());
     EXPECT_FALSE(unwinding);
+
+    // Stopped before what it counts in goes.
+    wizard::SetStopQuestion([](const CString&) { return true; });
+    EXPECT_TRUE(wizard::AskToStopWorker(L"Stop?"));
+    EXPECT_TRUE(WaitUntil([] { return wizard::IsWorkerOver(); }));
 }
 
 TEST_F(WorkerProtocol, StopAnsweredYesEndsTheWorkerWhichIsOverOnlyOnceItsThreadHasEnded)

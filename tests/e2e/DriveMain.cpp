@@ -1,5 +1,6 @@
 // morvick-drive IMAGE --mode quick|extensive|trace [--partition N] [--types LIST] --out DIR [--snapshot FILE]
-// morvick-drive IMAGE --mode quick --out DIR --measure waits
+// morvick-drive IMAGE --mode quick --out DIR --measure waits|scan
+// morvick-drive IMAGE --mode extensive --out DIR --measure scan
 // morvick-drive IMAGE --load SNAPSHOT --out DIR
 //
 // Walks Morvick.exe through its wizard as a person would, through its windows (the end-to-end
@@ -9,7 +10,8 @@
 // DIR/pN (DIR/vN for the found volumes, counted from 1), optionally the recovery snapshot of the
 // last one, and the end through the menu. Prints one line of JSON with the counts and the seconds,
 // as `morvick-bench scan` does. With --measure waits it measures instead what a user waits for on the
-// first partition's largest folder (DriveSpeed.h) and prints that line. With --load the program
+// first partition's largest folder (DriveSpeed.h) and prints that line; --measure scan the same
+// without the save, or for the Extensive Scan the search and the first volume's scan. With --load the program
 // starts with the snapshot on its command line, the image question is answered with IMAGE, and
 // everything is saved into DIR, as `morvick-bench load` does (a refused snapshot: its message, and
 // exit status 1). scripts/drive.sh runs it under Wine.
@@ -40,7 +42,7 @@ int Usage()
 {
     std::fprintf(stderr,
         "usage: morvick-drive IMAGE --mode quick|extensive|trace [--partition N] [--types LIST] "
-        "--out DIR [--snapshot FILE] [--measure waits]\n"
+        "--out DIR [--snapshot FILE] [--measure waits|scan]\n"
         "       morvick-drive IMAGE --load SNAPSHOT --out DIR\n");
     return 2;
 }
@@ -232,8 +234,8 @@ int main()
             options.out = fs::path(value);
         else if (key == L"--snapshot")
             options.snapshot = value;
-        else if (key == L"--measure" && value == L"waits")
-            options.measureWaits = true;
+        else if (key == L"--measure" && (value == L"waits" || value == L"scan"))
+            options.measure = narrow;
         else if (key == L"--load")
             options.load = value;
         else
@@ -244,9 +246,10 @@ int main()
         options.mode = "snapshot";
     else if (options.mode != "quick" && options.mode != "extensive" && options.mode != "trace")
         return Usage();
-    if ((argc - 2) % 2 != 0 || (load && (options.out.empty() || !options.snapshot.empty() || options.measureWaits)))
+    if ((argc - 2) % 2 != 0 || (load && (options.out.empty() || !options.snapshot.empty() || !options.measure.empty())))
         return Usage();
-    if (options.measureWaits && options.mode != "quick")
+    if (!options.measure.empty() && options.mode != "quick" &&
+        (options.mode != "extensive" || options.measure != "scan"))
         return Usage();
 
     const DWORD started = GetTickCount();
@@ -271,7 +274,9 @@ int main()
     int status = 0;
     if (load)
         status = RunLoad(driver, options, staging, totals);
-    else if (options.measureWaits)
+    else if (!options.measure.empty() && options.mode == "extensive")
+        status = MeasureExtensiveScan(driver, options);
+    else if (!options.measure.empty())
         status = MeasureWaits(driver, options, staging);
     else if (options.mode == "extensive")
         status = RunExtensive(driver, options, staging, totals);
@@ -287,7 +292,7 @@ int main()
         Fail("Morvick did not end");
     fs::remove_all(staging, error);
     // Measuring prints its own line; a refused snapshot gives no counts.
-    if (options.measureWaits || (load && status != 0))
+    if (!options.measure.empty() || (load && status != 0))
         return status;
 
     std::printf("{\"mode\":\"%s\",\"partitions\":%u,\"folders\":%llu,\"files\":%llu,\"deleted_files\":%llu,"

@@ -23,8 +23,13 @@ double Now()
     return static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
 }
 
-// Polls every few milliseconds: the waits measured are around a second.
-bool WaitClosely(const std::function<bool()>& done, DWORD ms, DWORD pollMs = 2)
+DWORD ClosePoll()
+{
+    return 2;
+}
+
+// Polls every few milliseconds (or as often as pollMs says): the waits measured are around a second.
+bool WaitClosely(const std::function<bool()>& done, DWORD ms, const std::function<DWORD()>& pollMs = ClosePoll)
 {
     const double until = Now() + ms / 1000.0;
     for (;;) {
@@ -32,14 +37,17 @@ bool WaitClosely(const std::function<bool()>& done, DWORD ms, DWORD pollMs = 2)
             return true;
         if (Now() >= until)
             return false;
-        Sleep(pollMs);
+        Sleep(pollMs());
     }
 }
 
-// A save of many files is looked at less often: each look reads the program's message log, and
-// the system calls of hundreds of looks a second slow the save being measured (under Wine they go
-// through the same server as the save's own).
-constexpr DWORD kSavePollMs = 25;
+// A save of many files and a scan are looked at less often: each look reads the program's message
+// log or asks its window, and the system calls of hundreds of looks a second slow the work being
+// measured (under Wine they go through the same server as its own reads and writes).
+DWORD BusyPoll()
+{
+    return 25;
+}
 
 // Has the list painted what it now holds: a paint asked for and returned, after the program's window
 // thread took a message (so that it is done with the click).
@@ -155,7 +163,9 @@ int MeasureWaits(MorvickDriver& driver, const Options& options, const fs::path& 
         return 1;
     }
 
-    // The tree: from the end of the scan to the results page with its tree.
+    // The scan: from Next to the results page with its tree; the tree: from the end of the scan to
+    // the same.
+    const double clicked = Now();
     if (!driver.Click(kNext)) {
         Fail("the scan did not start");
         return 1;
@@ -168,7 +178,8 @@ int MeasureWaits(MorvickDriver& driver, const Options& options, const fs::path& 
             return clock.See(Now(), page, page == 2 ? driver.Text(kScanStatus) : std::wstring(),
                 tree != nullptr && SendMessageW(tree, TVM_GETCOUNT, 0, 0) > 0);
         },
-        kLong);
+        kLong, [&] { return clock.ScanEnded() ? ClosePoll() : BusyPoll(); });
+    const double scan = Now() - clicked;
     const double tree = clock.Seconds();
     if (!treeShown) {
         AnswerMessages(driver, seen);
@@ -217,6 +228,15 @@ int MeasureWaits(MorvickDriver& driver, const Options& options, const fs::path& 
         return 1;
     }
 
+    char line[160];
+    std::snprintf(line, sizeof line, "{\"scan_s\":%.3f,\"tree_s\":%.3f,\"list_fill_s\":%.3f,\"sort_s\":%.3f", scan,
+        tree, fill, sort);
+    if (options.measure != "waits") {
+        std::printf("%s}\n", line);
+        std::fflush(stdout);
+        return 0;
+    }
+
     // The save: from Save to the message after the saving dialog.
     if (!TickRoot(driver)) {
         Fail("the top item could not be ticked");
@@ -224,7 +244,7 @@ int MeasureWaits(MorvickDriver& driver, const Options& options, const fs::path& 
     }
     started = Now();
     if (!driver.Click(kNext) || !driver.ChooseSaveFolder(L"", kLong) ||
-        !WaitClosely([&] { return driver.MessageCount() > seen; }, kLong, kSavePollMs)) {
+        !WaitClosely([&] { return driver.MessageCount() > seen; }, kLong, BusyPoll)) {
         Fail("the save did not end");
         return 1;
     }
@@ -234,9 +254,68 @@ int MeasureWaits(MorvickDriver& driver, const Options& options, const fs::path& 
     fs::remove_all(staging, error);
     fs::create_directories(staging, error);
 
-    std::printf("{\"tree_s\":%.3f,\"list_fill_s\":%.3f,\"sort_s\":%.3f,\"gui_save_s\":%.3f}\n", tree, fill, sort, save);
+    std::printf("%s,\"gui_save_s\":%.3f}\n", line, save);
     std::fflush(stdout);
     return done.text.find("Files Saved Successfully.") != std::string::npos ? 0 : 1;
+}
+
+int MeasureExtensiveScan(MorvickDriver& driver, const Options& options)
+{
+    size_t seen = driver.MessageCount();
+    if (!ReachPartitionPage(driver, options, kExtensiveScan, seen))
+        return 1;
+    // FAT volumes (FAT16 and FAT32 alike), then NTFS ones.
+    for (int choice : {2, 0}) {
+        if (!driver.WaitForPage(2, 60000))
+            return 1;
+        driver.SelectTreeItem(driver.Control(kPartitionTree), L"Virtual Hard Disk ");
+        driver.SelectComboIndex(kFileSystemChoice, choice);
+        std::vector<std::wstring> volumes;
+        const double clicked = Now();
+        // The file-system page listing what was found, or the message that nothing was.
+        const auto searchEnded = [&] {
+            if (driver.MessageCount() > seen)
+                return true;
+            volumes.clear();
+            if (driver.ShownPage() == 3) {
+                for (const TreeItemInfo& item : driver.TreeItems(driver.Control(kFileSystemTree))) {
+                    if (item.level == 1)
+                        volumes.push_back(item.text);
+                }
+            }
+            return !volumes.empty();
+        };
+        if (!driver.Click(kNext) || !WaitClosely(searchEnded, kLong, BusyPoll)) {
+            Fail("the search did not end");
+            return 1;
+        }
+        const double search = Now() - clicked;
+        if (volumes.empty()) {
+            // No file system of this kind: its message, then back for the other kind.
+            driver.WaitForPage(3, kLong);
+            AnswerMessages(driver, seen);
+            driver.Click(kBack);
+            continue;
+        }
+        driver.SelectTreeItem(driver.Control(kFileSystemTree), volumes[0]);
+        const double next = Now();
+        const auto resultsShown = [&] {
+            HWND tree = driver.ShownPage() == 4 ? driver.Control(kResultTree) : nullptr;
+            return tree != nullptr && SendMessageW(tree, TVM_GETCOUNT, 0, 0) > 0;
+        };
+        if (!driver.Click(kNext) || !WaitClosely(resultsShown, kLong, BusyPoll)) {
+            AnswerMessages(driver, seen);
+            Fail("the volume's results did not come");
+            return 1;
+        }
+        const double volume = Now() - next;
+        AnswerMessages(driver, seen);
+        std::printf("{\"search_s\":%.3f,\"volume_s\":%.3f}\n", search, volume);
+        std::fflush(stdout);
+        return 0;
+    }
+    Fail("the Extensive Scan found no volume");
+    return 1;
 }
 
 }  // namespace morvick::e2e::drive

@@ -27,7 +27,7 @@ struct Options {
     std::string types;
     std::filesystem::path out;
     std::wstring snapshot;
-    bool measureWaits = false;  // --measure waits
+    std::string measure;        // --measure waits|scan
     std::wstring load;          // --load: the snapshot to start with
 };
 

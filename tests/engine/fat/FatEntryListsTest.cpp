@@ -64,6 +64,36 @@ TEST_F(FatEntryListsTest, FoldersAreKeptOncePerClusterAndRevivedByALiveEntry)
     EXPECT_EQ(observer.progress, std::vector<int>{0});
 }
 
+TEST_F(FatEntryListsTest, EachPercentOfAPassIsReportedOnceInOrderUpTo99)
+{
+    // 250 clusters: the percent moves every two or three entries and would pass 100 at the 250th.
+    g_VolumeParams.partitionSectors = 1000;
+    g_VolumeParams.sectorsPerCluster = 4;
+    FatFoundEntry file;
+    file.name = u"a.txt";
+    file.firstCluster = 20;
+    std::vector<int> each;
+    for (int percent = 0; percent <= 99; ++percent)
+        each.push_back(percent);
+    for (int pass = 0; pass < 2; ++pass) {
+        // A new pass counts its entries from 0 again and reports from 0 again.
+        FreeFoundEntryLists();
+        RecordingObserver observer;
+        for (int i = 0; i < 300; ++i)
+            AddFatDirectoryEntry(file);
+        EXPECT_EQ(observer.progress, each) << pass;
+    }
+
+    // Other clusters: the percent is worked out against them from the next entry on.
+    FreeFoundEntryLists();
+    RecordingObserver observer;
+    for (int i = 0; i < 10; ++i)
+        AddFatDirectoryEntry(file);
+    g_VolumeParams.partitionSectors = 40;  // 10 clusters: the 11th entry is past them all
+    AddFatDirectoryEntry(file);
+    EXPECT_EQ(observer.progress, (std::vector<int>{0, 1, 2, 3, 4, 99}));
+}
+
 TEST_F(FatEntryListsTest, ChainsFollowTheChosenVolumesFats)
 {
     auto disk = OpenEngineImage(FixtureFile("make-aligned-containers.sh", "table/dynamic.vhd"));
