@@ -228,9 +228,10 @@ int MeasureWaits(MorvickDriver& driver, const Options& options, const fs::path& 
         return 1;
     }
 
-    char line[160];
-    std::snprintf(line, sizeof line, "{\"scan_s\":%.3f,\"tree_s\":%.3f,\"list_fill_s\":%.3f,\"sort_s\":%.3f", scan,
-        tree, fill, sort);
+    char line[200];
+    std::snprintf(line, sizeof line,
+        "{\"scan_s\":%.3f,\"tree_s\":%.3f,\"list_rows\":%lld,\"list_fill_s\":%.3f,\"sort_s\":%.3f", scan, tree,
+        static_cast<long long>(largest.rows), fill, sort);
     if (options.measure != "waits") {
         std::printf("%s}\n", line);
         std::fflush(stdout);
