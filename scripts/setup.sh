@@ -27,8 +27,34 @@ fi
 if [ ${#missing[@]} -gt 0 ]; then
   echo "setup: installing ${missing[*]}"
   export DEBIAN_FRONTEND=noninteractive
-  apt-get -o DPkg::Lock::Timeout=600 update -qq
-  apt-get -o DPkg::Lock::Timeout=600 install -y -qq "${missing[@]}" >/dev/null
+  # A mirror caught mid-sync serves an index of the wrong size for one architecture: apt then drops
+  # that index, the i386 packages no longer match the amd64 ones they must equal (multi-arch
+  # libraries), and the install fails. The index is fetched again a few times; when it stays broken,
+  # the packages come from the release and its updates alone, whose architectures are always in step.
+  installed=0
+  for attempt in 1 2 3; do
+    apt-get -o DPkg::Lock::Timeout=600 update -qq || true
+    if apt-get -o DPkg::Lock::Timeout=600 install -y -qq "${missing[@]}" >/dev/null; then
+      installed=1
+      break
+    fi
+    echo "setup: the install failed (attempt $attempt); fetching the package index again in 30 s" >&2
+    sleep 30
+  done
+  if [ $installed -eq 0 ]; then
+    echo "setup: installing from the release and its updates alone" >&2
+    work=$(mktemp -d)
+    printf 'deb [signed-by=/usr/share/keyrings/debian-archive-keyring.gpg] http://deb.debian.org/debian bookworm main\n%s\n' \
+      'deb [signed-by=/usr/share/keyrings/debian-archive-keyring.gpg] http://deb.debian.org/debian bookworm-updates main' \
+      >"$work/sources.list"
+    mkdir -p "$work/lists/partial"
+    release_only=(-o Dir::Etc::SourceList="$work/sources.list" -o Dir::Etc::SourceParts=/dev/null
+                  -o Dir::State::Lists="$work/lists" -o DPkg::Lock::Timeout=600)
+    apt-get "${release_only[@]}" update -qq &&
+      apt-get "${release_only[@]}" install -y -qq "${missing[@]}" >/dev/null && installed=1
+    rm -rf "$work"
+  fi
+  [ $installed -eq 1 ] || { echo "setup: the packages could not be installed" >&2; exit 1; }
 fi
 
 # Libraries that Debian packages only for the host, built for the Windows target from Debian's own
