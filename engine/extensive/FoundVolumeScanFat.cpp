@@ -294,17 +294,17 @@ void ReadFoundFatDirectories(const ScanFinishedWord& finished)
         for (uint32_t i = 0; i < count; ++i)
             root.push_back(uint64_t{b.rootLocation} + i);
     }
-    morvick::FatDirectoryParser rootParser(fat32, 0, false, sink);
-    ParseFolder(root, batch, true, rootParser, finished);
-
     morvick::EngineSectorSource disk;
     FreedFolderClusters freed(disk, sink, [&finished] { return ScanStopped(finished); });
+    morvick::FatDirectoryParser rootParser(fat32, 0, false, freed.Sink());
+    ParseFolder(root, batch, true, rootParser, finished);
+
     uint32_t done = 0;
     auto readFolders = [&](const FatFolderRecord* from) {
         for (const FatFolderRecord* f = from; f && !ScanStopped(finished); f = f->next) {
             if (f->firstCluster >= 2 && f->firstCluster != kLostDirCluster) {
-                auto parser =
-                    std::make_unique<morvick::FatDirectoryParser>(fat32, f->firstCluster, f->deleted != 0, sink);
+                auto parser = std::make_unique<morvick::FatDirectoryParser>(fat32, f->firstCluster, f->deleted != 0,
+                    freed.Sink());
                 const std::vector<uint64_t> sectors = FolderSectors(f->firstCluster);
                 if (ParseFolder(sectors, batch, false, *parser, finished) && !sectors.empty()) {
                     const uint32_t last = static_cast<uint32_t>((sectors.back() - b.clusterBase) / sectorsPerCluster);
@@ -315,7 +315,8 @@ void ReadFoundFatDirectories(const ScanFinishedWord& finished)
         }
     };
     readFolders(g_FatFolders.head);
-    // The freed chain read as its first cluster alone loses a deleted folder's other entries: free clusters give them.
+    // The freed chain read as its first cluster alone loses a deleted folder's other entries, and a deleted folder
+    // whose first cluster a later file took all of them: free clusters give them.
     // The folders they list that the search could not meet (past the sectors it reads) are read as the walk reads
     // such folders: else their entries were lost.
     while (!ScanStopped(finished)) {

@@ -196,17 +196,19 @@ bool FatDirectoryParser::PendingNameChecksum(uint8_t& checksum) const
     return true;
 }
 
-bool FatDirectoryParser::NameGoesOnInto(const uint8_t* data, size_t size) const
+FatDirectoryParser::NameJoin FatDirectoryParser::HowNameGoesOnInto(const uint8_t* data, size_t size) const
 {
     uint8_t checksum = 0;
     if (!PendingNameChecksum(checksum))
-        return false;
+        return NameJoin::kNone;
     size_t parts = 0;
     while ((parts + 1) * kFatDirectoryEntrySize <= size &&
            data[parts * kFatDirectoryEntrySize + 11] == kFatAttrLongName)
         ++parts;
     if ((parts + 1) * kFatDirectoryEntrySize > size)
-        return false;
+        return NameJoin::kNone;
+    const uint8_t* shortEntry = data + parts * kFatDirectoryEntrySize;
+    const NameJoin joined = shortEntry[0] == kFatDeletedMark ? NameJoin::kByChecksum : NameJoin::kByNumbers;
     // The join is tried on a copy: the name it gives is longer than the parts of `data` could spell
     // alone only when the waiting parts took part in it.
     FatDirectoryParser trial(*this);
@@ -219,22 +221,21 @@ bool FatDirectoryParser::NameGoesOnInto(const uint8_t* data, size_t size) const
     trial.m_stopped = nullptr;
     trial.Feed(data, (parts + 1) * kFatDirectoryEntrySize);
     if (!listed || name.size() <= parts * kFatLongNameCharsPerEntry)
-        return false;
+        return NameJoin::kNone;
     if (parts != 0)
-        return true;
+        return joined;
     // The short entry alone begins `data`: only the checksum ties it to the waiting parts. A live
     // entry's own checksum must be theirs; a deleted one's first byte is the one the checksum gives
     // back, and the short name it then spells must be one a writer makes from the long name.
-    const uint8_t* shortEntry = data;
-    std::u16string joined;
-    if (!JoinLongName(shortEntry, joined) || joined != name)
-        return false;
-    if (shortEntry[0] != kFatDeletedMark)
-        return true;
+    std::u16string longName;
+    if (!JoinLongName(shortEntry, longName) || longName != name)
+        return NameJoin::kNone;
+    if (joined == NameJoin::kByNumbers)
+        return joined;
     uint8_t name11[11];
     std::memcpy(name11, shortEntry, sizeof name11);
     name11[0] = FirstByteOfChecksum(shortEntry, m_parts[m_partCount - 1][13]);
-    return ShortNameMayComeFrom(name11, joined);
+    return ShortNameMayComeFrom(name11, longName) ? joined : NameJoin::kNone;
 }
 
 }  // namespace morvick

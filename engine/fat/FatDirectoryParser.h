@@ -47,7 +47,16 @@ public:
     // that may come next) join into one name that every test of a name passes: the name then goes
     // on into `data`. Where `data` begins with the short entry itself, its short name must also be
     // one made from that long name when it is deleted. Nothing is listed.
-    bool NameGoesOnInto(const uint8_t* data, size_t size) const;
+    bool NameGoesOnInto(const uint8_t* data, size_t size) const
+    {
+        return HowNameGoesOnInto(data, size) != NameJoin::kNone;
+    }
+    // What ties the waiting parts to the name NameGoesOnInto finds: where the name's short entry in
+    // `data` is not deleted, its parts kept their sequence numbers, which run down to 1 into it with
+    // its own checksum and so prove their order as well. Deleting marks every part (0xE5 over its
+    // number): the parts of a deleted name are tied by their checksum alone.
+    enum class NameJoin { kNone, kByNumbers, kByChecksum };
+    NameJoin HowNameGoesOnInto(const uint8_t* data, size_t size) const;
 
 private:
     void HandleShortEntry(const uint8_t* entry);

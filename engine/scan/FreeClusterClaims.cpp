@@ -51,6 +51,12 @@ bool FreeClusterClaims::IsFree(uint32_t index) const
     return k < m_runs.size() && m_runs[k].first <= index;
 }
 
+bool FreeClusterClaims::InOneRun(uint32_t a, uint32_t b) const
+{
+    const size_t k = RunAtOrAfter(a);
+    return IsFree(a) && IsFree(b) && k == RunAtOrAfter(b);
+}
+
 uint64_t FreeClusterClaims::FreeBefore(uint32_t index) const
 {
     const size_t k = RunAtOrAfter(index);

@@ -27,6 +27,9 @@ public:
     bool IsFree(uint32_t index) const;
     // How many free clusters lie before `index`.
     uint64_t FreeBefore(uint32_t index) const;
+    // True when `a` and `b` are free and every cluster between them is free too: no file or folder
+    // that the FATs keep lies between them.
+    bool InOneRun(uint32_t a, uint32_t b) const;
 
     // A free cluster taken for a folder: a folder's first cluster or a later one of its entries.
     void TakeForFolder(uint32_t index);

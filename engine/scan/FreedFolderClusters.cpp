@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <unordered_map>
 
 namespace {
 
@@ -24,6 +25,8 @@ constexpr size_t kMaxSubfoldersAsked = 16;
 // of a name cut just before it: any cluster may be, and a damaged volume of many such clusters and
 // names would otherwise make the search's time grow as their product.
 constexpr size_t kMaxShortLeadTrials = size_t{1} << 18;
+// How many lost folders' parents are followed to order them parents first: more is a loop.
+constexpr size_t kMaxLostStartDepth = 64;
 
 }  // namespace
 
@@ -37,33 +40,104 @@ struct FreedFolderClusters::Candidate {
     uint8_t lead[morvick::kFatDirectoryEntrySize] = {};  // its first entry
 };
 
+struct FreedFolderClusters::LostStart {
+    uint32_t cluster = 0;
+    uint32_t parent = 0;  // its ".." entry's cluster
+    uint16_t writeDate = 0;
+    uint16_t accessDate = 0;
+    size_t depth = 0;    // how many lost folders lie above it
+    bool named = false;  // a folder entry of a free cluster of entries names it
+};
+
 FreedFolderClusters::FreedFolderClusters(morvick::SectorSource& disk, morvick::FatDirectoryParser::EntrySink sink,
     std::function<bool()> stopped)
     : m_disk(disk), m_sink(std::move(sink)), m_stopped(std::move(stopped)),
       m_fat32(g_VolumeParams.browsedFileSystemType == FileSystemKind::kFat32),
       m_clusterCount(ChosenVolumeClusterCount()), m_sectorsPerCluster(g_VolumeParams.sectorsPerCluster)
-{}
+{
+    // Copies: the block is packed, and make_unique takes its arguments by reference.
+    const FileSystemKind kind = g_VolumeParams.browsedFileSystemType;
+    const uint64_t firstFat = g_VolumeParams.firstFat;
+    const uint32_t sectorsPerFat = g_VolumeParams.sectorsPerFat;
+    if (m_clusterCount != 0 && m_sectorsPerCluster != 0 && firstFat != 0)
+        m_fat = std::make_unique<morvick::FatTable>(m_disk, kind, firstFat, sectorsPerFat, m_clusterCount);
+}
 
 FreedFolderClusters::~FreedFolderClusters() = default;
+
+morvick::FatDirectoryParser::EntrySink FreedFolderClusters::Sink()
+{
+    return [this](const morvick::FatFoundEntry& e) {
+        if (e.folder && e.deleted)
+            NoteDeletedFolder(e.firstCluster);
+        m_sink(e);
+    };
+}
+
+void FreedFolderClusters::NoteDeletedFolder(uint32_t firstCluster)
+{
+    if (!m_searched && m_fat && m_fat->IsDataCluster(firstCluster))
+        m_deletedFolders.push_back(firstCluster);
+}
 
 void FreedFolderClusters::NoteFolderEnd(uint32_t folderCluster, uint32_t lastCluster,
     std::unique_ptr<morvick::FatDirectoryParser> parser)
 {
-    const VolumeParameterBlock& b = g_VolumeParams;
-    if (!parser || parser->Ended() || m_clusterCount == 0 || m_sectorsPerCluster == 0 || b.firstFat == 0)
+    if (!parser || parser->Ended() || !m_fat)
         return;
-    morvick::FatTable fat(m_disk, b.browsedFileSystemType, b.firstFat, b.sectorsPerFat, m_clusterCount);
     uint32_t next = 0;
-    if (!fat.IsDataCluster(lastCluster) || fat.Lookup(lastCluster, next) != morvick::FatLink::Free)
+    if (!m_fat->IsDataCluster(lastCluster) || m_fat->Lookup(lastCluster, next) != morvick::FatLink::Free)
         return;
-    m_ends.push_back(std::move(parser));
+    m_ends.push_back({std::move(parser), lastCluster});
+}
+
+bool FreedFolderClusters::StartLost(uint32_t cluster)
+{
+    // A deleted folder's chain is freed with it: where the FATs give its first cluster to a file or
+    // folder, a later one took it (a folder renamed or moved keeps its cluster too, and only costs
+    // the search). Where the cluster is free but begins no folder of its own, a later file wrote over
+    // it and was deleted since. Either way the folder's later clusters may be as whole as any.
+    uint32_t next = 0;
+    if (m_fat->Lookup(cluster, next) != morvick::FatLink::Free)
+        return true;
+    uint8_t sector[kSectorSize];
+    morvick::FatDirectoryStart start;
+    return !m_disk.ReadSectors(FirstSector(cluster), 1, sector) ||
+        !morvick::ReadFatDirectoryStart(sector, sizeof sector, m_fat32, start) || start.cluster != cluster;
+}
+
+bool FreedFolderClusters::SearchWanted()
+{
+    if (!m_ends.empty())
+        return true;
+    for (; m_startsChecked < m_deletedFolders.size(); ++m_startsChecked) {
+        if (m_stopped && m_stopped())
+            return false;
+        if (StartLost(m_deletedFolders[m_startsChecked]))
+            return true;
+    }
+    return false;
+}
+
+bool FreedFolderClusters::Searched()
+{
+    if (!m_searched && SearchWanted()) {
+        FindCandidates();
+        m_deletedFolders.clear();
+        m_deletedFolders.shrink_to_fit();
+    }
+    return m_free != nullptr;
+}
+
+uint64_t FreedFolderClusters::FirstSector(uint32_t cluster) const
+{
+    return g_VolumeParams.clusterBase + uint64_t{cluster} * m_sectorsPerCluster;
 }
 
 std::vector<uint8_t> FreedFolderClusters::ClusterBytes(uint32_t cluster)
 {
     std::vector<uint8_t> bytes(size_t{m_sectorsPerCluster} * kSectorSize);
-    const uint64_t sector = g_VolumeParams.clusterBase + uint64_t{cluster} * m_sectorsPerCluster;
-    if (!m_disk.ReadSectors(sector, m_sectorsPerCluster, bytes.data()))
+    if (!m_disk.ReadSectors(FirstSector(cluster), m_sectorsPerCluster, bytes.data()))
         bytes.clear();
     return bytes;
 }
@@ -93,13 +167,13 @@ void FreedFolderClusters::CatchUp()
 void FreedFolderClusters::FindCandidates()
 {
     m_searched = true;
-    const VolumeParameterBlock& b = g_VolumeParams;
-    if (m_clusterCount == 0 || m_sectorsPerCluster == 0 || b.firstFat == 0)
+    if (!m_fat)
         return;
-    m_free = std::make_unique<FreeClusterClaims>(m_disk, b, m_clusterCount, m_stopped);
+    m_free = std::make_unique<FreeClusterClaims>(m_disk, g_VolumeParams, m_clusterCount, m_stopped);
     CatchUp();
     ReadFreeClusters();
     FindParents();
+    OrderLostStarts();
 }
 
 void FreedFolderClusters::ReadFreeClusters()
@@ -111,14 +185,27 @@ void FreedFolderClusters::ReadFreeClusters()
     ScanObserver& observer = CurrentScanObserver();
     int shown = -1;
     auto test = [&](uint32_t index, const uint8_t* bytes) {
-        if (!morvick::IsFatDirectoryContinuation(bytes, bytesPerCluster, m_fat32, m_clusterCount, bytesPerCluster))
+        if (!morvick::IsFatDirectoryContinuation(bytes, bytesPerCluster, m_fat32, m_clusterCount, bytesPerCluster)) {
+            // A folder's first cluster: its "." entry names the cluster itself, and its other entries
+            // pass the test of a later cluster's. The first clusters of the folders found are not
+            // read: no folder found names this one.
+            constexpr size_t kDots = 2 * morvick::kFatDirectoryEntrySize;
+            morvick::FatDirectoryStart start;
+            if (morvick::ReadFatDirectoryStart(bytes, bytesPerCluster, m_fat32, start) && start.cluster == index + 2 &&
+                morvick::IsFatDirectoryContinuation(bytes + kDots, bytesPerCluster - kDots, m_fat32, m_clusterCount,
+                    bytesPerCluster))
+                m_lostStarts.push_back({index + 2, start.parentCluster, start.writeDate, start.accessDate, 0});
             return;
+        }
         Candidate c;
         c.cluster = index + 2;
         c.nameTailBytes = morvick::LeadingNameTailBytes(bytes, bytesPerCluster);
         std::memcpy(c.lead, bytes, sizeof c.lead);
-        morvick::FatDirectoryParser subfolders(m_fat32, c.cluster, true, [&c](const morvick::FatFoundEntry& e) {
-            if (e.folder && c.subfolders.size() < kMaxSubfoldersAsked)
+        morvick::FatDirectoryParser subfolders(m_fat32, c.cluster, true, [this, &c](const morvick::FatFoundEntry& e) {
+            if (!e.folder)
+                return;
+            m_namedFolders.insert(e.firstCluster);
+            if (c.subfolders.size() < kMaxSubfoldersAsked)
                 c.subfolders.push_back(e.firstCluster);
         });
         subfolders.Feed(bytes + c.nameTailBytes, bytesPerCluster - c.nameTailBytes);
@@ -204,6 +291,25 @@ void FreedFolderClusters::FindParents()
     }
 }
 
+void FreedFolderClusters::OrderLostStarts()
+{
+    // Those that a free cluster of entries names after the others, which ParkNext lists before it
+    // parks such clusters, and after it too: listed there, their entry gives them their name. Parents
+    // first, so that a lost folder named by another is read as that one's subfolder.
+    std::unordered_map<uint32_t, uint32_t> parentOf;
+    for (const LostStart& s : m_lostStarts)
+        parentOf.emplace(s.cluster, s.parent);
+    for (LostStart& s : m_lostStarts) {
+        s.named = m_namedFolders.count(s.cluster) != 0;
+        for (auto it = parentOf.find(s.parent); it != parentOf.end() && s.depth < kMaxLostStartDepth;
+             it = parentOf.find(it->second))
+            ++s.depth;
+    }
+    m_namedFolders.clear();
+    std::stable_sort(m_lostStarts.begin(), m_lostStarts.end(),
+        [](const LostStart& x, const LostStart& y) { return x.named != y.named ? y.named : x.depth < y.depth; });
+}
+
 bool FreedFolderClusters::Judge(size_t k)
 {
     CatchUp();
@@ -223,18 +329,30 @@ void FreedFolderClusters::Take(size_t k)
     m_free->TakeForFolder(c.cluster - 2);
 }
 
-FreedFolderClusters::Candidate* FreedFolderClusters::NextOfName(const morvick::FatDirectoryParser& parser,
-    std::vector<uint8_t>& bytes)
+bool FreedFolderClusters::NameGoesOn(const End& end, uint32_t cluster, const uint8_t* data, size_t size) const
+{
+    using Join = morvick::FatDirectoryParser::NameJoin;
+    const Join join = end.parser->HowNameGoesOnInto(data, size);
+    // The parts of a deleted name lost their numbers, and their checksum (8 bits) is shared by many
+    // names: where a file or folder the FATs keep lies between the two clusters, a later write may
+    // have taken the cluster that went on with the name, and another name of that checksum would be
+    // joined to the waiting parts. Such a name is not joined: the file keeps its short name rather
+    // than one made up of two others.
+    return join == Join::kByNumbers || (join == Join::kByChecksum && m_free->InOneRun(end.cluster - 2, cluster - 2));
+}
+
+FreedFolderClusters::Candidate* FreedFolderClusters::NextOfName(const End& end, std::vector<uint8_t>& bytes)
 {
     uint8_t checksum = 0;
-    if (!parser.PendingNameChecksum(checksum))
+    if (!end.parser->PendingNameChecksum(checksum))
         return nullptr;
     auto range = m_byLeadingChecksum.equal_range(checksum);
     for (auto it = range.first; it != range.second; ++it) {
         if (!Judge(it->second))
             continue;
-        bytes = ClusterBytes(m_candidates[it->second].cluster);
-        if (!bytes.empty() && parser.NameGoesOnInto(bytes.data(), bytes.size())) {
+        const uint32_t cluster = m_candidates[it->second].cluster;
+        bytes = ClusterBytes(cluster);
+        if (!bytes.empty() && NameGoesOn(end, cluster, bytes.data(), bytes.size())) {
             Take(it->second);
             return &m_candidates[it->second];
         }
@@ -243,7 +361,7 @@ FreedFolderClusters::Candidate* FreedFolderClusters::NextOfName(const morvick::F
     for (auto it = m_shortLeads.begin(); it != m_shortLeads.end() && m_shortLeadTrials < kMaxShortLeadTrials;) {
         const size_t k = *it++;
         ++m_shortLeadTrials;
-        if (!Judge(k) || !parser.NameGoesOnInto(m_candidates[k].lead, sizeof m_candidates[k].lead))
+        if (!Judge(k) || !NameGoesOn(end, m_candidates[k].cluster, m_candidates[k].lead, sizeof m_candidates[k].lead))
             continue;
         bytes = ClusterBytes(m_candidates[k].cluster);
         if (!bytes.empty()) {
@@ -254,57 +372,88 @@ FreedFolderClusters::Candidate* FreedFolderClusters::NextOfName(const morvick::F
     return nullptr;
 }
 
-void FreedFolderClusters::Parse(uint32_t folder, const std::vector<uint8_t>& bytes, size_t from)
+void FreedFolderClusters::Parse(uint32_t folder, uint32_t cluster, const std::vector<uint8_t>& bytes, size_t from)
 {
     // The entries of a free cluster are deleted whatever their first byte: no live folder holds them.
-    auto parser = std::make_unique<morvick::FatDirectoryParser>(m_fat32, folder, true, m_sink);
+    auto parser = std::make_unique<morvick::FatDirectoryParser>(m_fat32, folder, true, Sink());
     parser->SetStopTest(m_stopped);
     parser->Feed(bytes.data() + from, bytes.size() - from);
-    m_ends.push_back(std::move(parser));
+    m_ends.push_back({std::move(parser), cluster});
 }
 
 bool FreedFolderClusters::AttachToTheirFolders()
 {
-    if (m_ends.empty())
-        return false;
-    if (!m_searched)
-        FindCandidates();
-    if (!m_free)
+    if (!Searched())
         return false;
     bool attached = false;
     // Names that go on: each end whose last long name waits for its short entry, in the cluster that
     // finishes that name. An end is looked at once: the clusters found only get used after that.
     for (; m_endsDone < m_ends.size() && !(m_stopped && m_stopped()); ++m_endsDone) {
-        morvick::FatDirectoryParser& parser = *m_ends[m_endsDone];
+        End& end = m_ends[m_endsDone];
         std::vector<uint8_t> bytes;
-        while (NextOfName(parser, bytes)) {
-            parser.Feed(bytes.data(), bytes.size());
+        while (const Candidate* next = NextOfName(end, bytes)) {
+            end.parser->Feed(bytes.data(), bytes.size());
+            end.cluster = next->cluster;
             attached = true;
         }
-        m_ends[m_endsDone].reset();
+        end.parser.reset();
     }
     return attached;
 }
 
-uint32_t FreedFolderClusters::ParkingFolder(const Candidate& c)
+uint32_t FreedFolderClusters::ParkingFolder(bool hasParent, uint32_t parent)
 {
     // The folders known so far by their first cluster (CatchUp walked them).
     CatchUp();
     if (m_known.insert(kLostDirCluster).second)
         m_knownUpTo = AppendNewFatFolder(u"Lost Dir", kLostDirCluster, 0, 0, 0, 0, 0);
-    if (!c.hasParent)
+    if (!hasParent)
         return kLostDirCluster;
     // A parent whose own entry was not found stands under "Lost Dir" by its cluster, as the folders
     // of a found volume whose parent is missing do.
-    if (m_known.insert(c.parent).second)
-        m_knownUpTo = AppendNewFatFolder(u"Dir" + DecimalText(c.parent), c.parent, kLostDirCluster, 0, 0, 0, 0);
-    return c.parent;
+    if (m_known.insert(parent).second)
+        m_knownUpTo = AppendNewFatFolder(u"Dir" + DecimalText(parent), parent, kLostDirCluster, 0, 0, 0, 0);
+    return parent;
+}
+
+void FreedFolderClusters::Adopt(const LostStart& start)
+{
+    // Under the folder its ".." names only where that folder's first cluster is free: where the FATs
+    // give it to a folder, that one may be a later folder made there, not the deleted parent.
+    const bool hasParent = start.parent >= 2 && start.parent - 2 < m_clusterCount && start.parent != start.cluster &&
+        m_free->IsFree(start.parent - 2);
+    const uint32_t parent = ParkingFolder(hasParent, start.parent);
+    m_known.insert(start.cluster);
+    m_free->TakeForFolder(start.cluster - 2);
+    m_knownUpTo = AppendNewFatFolder(u"Dir" + DecimalText(start.cluster), start.cluster, parent, start.writeDate,
+        start.accessDate, 0, 1);
+}
+
+bool FreedFolderClusters::AdoptLostStart(bool named)
+{
+    for (; m_startAt < m_lostStarts.size() && !(m_stopped && m_stopped()); ++m_startAt) {
+        const LostStart& start = m_lostStarts[m_startAt];
+        if (!named && start.named)
+            return false;
+        CatchUp();
+        // Named meanwhile by a folder read since, or claimed as a file's data.
+        if (m_known.count(start.cluster) != 0 || m_free->IsClaimed(start.cluster - 2))
+            continue;
+        Adopt(start);
+        ++m_startAt;
+        return true;
+    }
+    return false;
 }
 
 bool FreedFolderClusters::ParkNext()
 {
-    if (!m_searched || !m_free)
+    if (!Searched())
         return false;
+    // The lost folders first that no free cluster of entries names: the clusters that go on from them
+    // attach to them by their names.
+    if (AdoptLostStart(false))
+        return true;
     if (m_parkOrder.empty() && !m_candidates.empty()) {
         // Clusters that begin with a whole entry first: one that begins inside a name is more likely
         // to go on from another, and parked after it when it does. Those whose subfolders name their
@@ -319,13 +468,15 @@ bool FreedFolderClusters::ParkNext()
     }
     while (m_parkAt < m_parkOrder.size() && !(m_stopped && m_stopped()) && !Judge(m_parkOrder[m_parkAt]))
         ++m_parkAt;
-    if (m_parkAt == m_parkOrder.size() || (m_stopped && m_stopped()))
+    if (m_stopped && m_stopped())
         return false;
+    if (m_parkAt == m_parkOrder.size())
+        return AdoptLostStart(true);
     const size_t k = m_parkOrder[m_parkAt];
     Take(k);
     const Candidate& c = m_candidates[k];
     const std::vector<uint8_t> bytes = ClusterBytes(c.cluster);
     if (!bytes.empty())
-        Parse(ParkingFolder(c), bytes, c.nameTailBytes);
+        Parse(ParkingFolder(c.hasParent, c.parent), c.cluster, bytes, c.nameTailBytes);
     return true;
 }

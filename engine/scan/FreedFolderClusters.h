@@ -1,12 +1,16 @@
 // The later clusters of FAT folders whose chain was freed. Deleting a folder frees its chain in the
 // FAT, so its first cluster, which its entry names, is all that leads to it: the entries of its other
 // clusters are still on the disk, in free clusters that hold nothing but directory entries and no "."
-// entry. Both scans note each folder whose entries go on past its last cluster while the FAT has that
-// cluster free; this then looks for such free clusters over the chosen volume (g_VolumeParams) once,
-// parses those that the engine can tell belong to a noted folder into it, and the rest under
-// "Lost Dir". A cluster the FATs mark in use (a live folder's or file's) is never read as entries,
-// nor one that a deleted file found claims for its data (engine/scan/FreeClusterClaims.h): each file
-// found, also in a cluster parsed here, claims its clusters before the next cluster is judged.
+// entry. Both scans parse their folders with Sink() and note each folder whose entries go on past its
+// last cluster while the FAT has that cluster free; this then looks for such free clusters over the
+// chosen volume (g_VolumeParams) once, parses those that the engine can tell belong to a noted folder
+// into it, and the rest under "Lost Dir". A deleted folder whose first cluster no longer begins it (a
+// later file or folder took it) sets the search off too: its later clusters are as whole as any. The
+// search also lists the free clusters that begin a folder (a "." entry naming the cluster itself)
+// that no folder found names: a deleted folder whose entry went with the cluster that held it. A
+// cluster the FATs mark in use (a live folder's or file's) is never read as entries, nor one that a
+// deleted file found claims for its data (engine/scan/FreeClusterClaims.h): each file found, also in
+// a cluster parsed here, claims its clusters before the next cluster is judged.
 #pragma once
 
 #include "engine/fat/FatDirectoryParser.h"
@@ -22,6 +26,9 @@
 #include <vector>
 
 class FreeClusterClaims;
+namespace morvick {
+class FatTable;
+}
 
 class FreedFolderClusters {
 public:
@@ -29,6 +36,10 @@ public:
     FreedFolderClusters(morvick::SectorSource& disk, morvick::FatDirectoryParser::EntrySink sink,
         std::function<bool()> stopped);
     ~FreedFolderClusters();
+
+    // The sink that the scan parses its folders with: `sink`, which gets every entry, after the first
+    // cluster of each deleted folder was noted.
+    morvick::FatDirectoryParser::EntrySink Sink();
 
     // After a folder's chain was parsed with `parser`: keeps the parser when the folder's entries go on
     // past `lastCluster` (no end of the folder was met) and the first FAT has that cluster free: the
@@ -38,35 +49,66 @@ public:
 
     // Parses into their folders the free clusters of entries that finish a long name which the last
     // cluster of a noted folder, or a cluster parsed before, began (also one that begins with the
-    // name's short entry alone). On the first call with a noted folder it finds the free clusters of
-    // entries, the progress going from 0 to 99 as it reads them. True when it parsed any (their
-    // subfolders are new folders to read).
+    // name's short entry alone). The name goes on only where its parts prove their order: by their
+    // sequence numbers, or, for a deleted name, whose parts lost theirs, where no cluster that the
+    // FATs keep lies between the two clusters. On the first call with a noted folder, or with a
+    // deleted folder whose first cluster no longer begins it, it finds the free clusters of entries,
+    // the progress going from 0 to 99 as it reads them. True when it parsed any (their subfolders are
+    // new folders to read).
     bool AttachToTheirFolders();
 
-    // Parses one free cluster of entries that no folder took: into the folder that its subfolders
-    // name as their parent (their ".." entries) when they agree on one that is not the root and whose
-    // first cluster is still free (a folder "Dir" and its cluster under "Lost Dir" while that folder is
-    // not known), else into "Lost Dir". The clusters that go on from it follow on the next
-    // AttachToTheirFolders. False when none is left.
+    // Lists one free cluster that begins a folder no folder found names, as a deleted folder "Dir" and
+    // its cluster, under the folder its ".." entry names where that folder's first cluster is still
+    // free (as below), else under "Lost Dir"; the next walk of the folders reads it. Those that a free
+    // cluster of entries names wait until every such cluster is parked. Else parses one free cluster
+    // of entries that no folder took: into the folder that its subfolders name as their parent (their
+    // ".." entries) when they agree on one that is not the root and whose first cluster is still free
+    // (a folder "Dir" and its cluster under "Lost Dir" while that folder is not known), else into
+    // "Lost Dir". The clusters that go on from it follow on the next AttachToTheirFolders. False when
+    // none is left.
     bool ParkNext();
 
 private:
     struct Candidate;
+    struct LostStart;
+    // A parser whose last name may go on in another cluster, and the free cluster it read last.
+    struct End {
+        std::unique_ptr<morvick::FatDirectoryParser> parser;
+        uint32_t cluster = 0;
+    };
 
+    // A deleted folder's entry names `firstCluster`.
+    void NoteDeletedFolder(uint32_t firstCluster);
+    // False when nothing asks for the search (yet): no folder was noted whose entries go on, and
+    // every deleted folder noted begins at its first cluster still.
+    bool SearchWanted();
+    // True when the deleted folder's first cluster `cluster` no longer begins that folder.
+    bool StartLost(uint32_t cluster);
+    // Finds the free clusters of entries the first time the search is wanted; false without them.
+    bool Searched();
     void FindCandidates();
     void ReadFreeClusters();
     void FindParents();
+    void OrderLostStarts();
+    // Lists the next lost folder that is not known by now, of those that no free cluster of entries
+    // names unless `named`; false when none is left.
+    bool AdoptLostStart(bool named);
+    void Adopt(const LostStart& start);
     // Takes in the folders and files listed since the last call: the folders' first clusters are
     // folders' now, and each deleted file claims its clusters.
     void CatchUp();
     // False, the candidate put aside, when it was taken or its cluster is now claimed: file data.
     bool Judge(size_t k);
     void Take(size_t k);
-    // The candidate that the waiting name of `parser` goes on into, its bytes in `bytes`; null for none.
-    Candidate* NextOfName(const morvick::FatDirectoryParser& parser, std::vector<uint8_t>& bytes);
+    // The candidate that the waiting name of `end` goes on into, its bytes in `bytes`; null for none.
+    Candidate* NextOfName(const End& end, std::vector<uint8_t>& bytes);
+    // Whether the waiting name of `end` goes on into `data`, the start of the free cluster `cluster`.
+    bool NameGoesOn(const End& end, uint32_t cluster, const uint8_t* data, size_t size) const;
+    uint64_t FirstSector(uint32_t cluster) const;
     std::vector<uint8_t> ClusterBytes(uint32_t cluster);
-    void Parse(uint32_t folder, const std::vector<uint8_t>& bytes, size_t from);
-    uint32_t ParkingFolder(const Candidate& c);
+    void Parse(uint32_t folder, uint32_t cluster, const std::vector<uint8_t>& bytes, size_t from);
+    // The folder to list a cluster in whose entries name `parent` as theirs (`hasParent`).
+    uint32_t ParkingFolder(bool hasParent, uint32_t parent);
 
     morvick::SectorSource& m_disk;
     morvick::FatDirectoryParser::EntrySink m_sink;
@@ -74,12 +116,21 @@ private:
     bool m_fat32;
     uint32_t m_clusterCount;
     uint32_t m_sectorsPerCluster;
+    std::unique_ptr<morvick::FatTable> m_fat;  // the first FAT; null where none is known
     bool m_searched = false;
     std::unique_ptr<FreeClusterClaims> m_free;
-    // The parsers of the last clusters read, whose last name may go on in another cluster; those
-    // before m_endsDone were looked at (and freed).
-    std::vector<std::unique_ptr<morvick::FatDirectoryParser>> m_ends;
+    // The first clusters that deleted folders' entries name; those before m_startsChecked begin their
+    // folder still.
+    std::vector<uint32_t> m_deletedFolders;
+    size_t m_startsChecked = 0;
+    // The ends of the last clusters read; those before m_endsDone were looked at (and freed).
+    std::vector<End> m_ends;
     size_t m_endsDone = 0;
+    // The free clusters that begin a folder no folder found named, parents first; those before
+    // m_startAt were listed or found named meanwhile.
+    std::vector<LostStart> m_lostStarts;
+    size_t m_startAt = 0;
+    std::unordered_set<uint32_t> m_namedFolders;  // the folders that the free clusters of entries name
     std::vector<Candidate> m_candidates;
     std::unordered_multimap<uint8_t, size_t> m_byLeadingChecksum;
     std::set<size_t> m_shortLeads;  // the candidates not yet taken that begin with a short entry

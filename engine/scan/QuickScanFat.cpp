@@ -73,8 +73,8 @@ void ReadFolders(const FatFolderRecord* from, bool deletedFolders, FreedFolderCl
         if (folder->firstCluster < 2 || folder->firstCluster == kLostDirCluster ||
             (folder->deleted != 0) != deletedFolders)
             continue;
-        auto parser = std::make_unique<morvick::FatDirectoryParser>(
-            fat32, folder->firstCluster, deletedFolders, AddFatDirectoryEntry);
+        auto parser =
+            std::make_unique<morvick::FatDirectoryParser>(fat32, folder->firstCluster, deletedFolders, freed.Sink());
         const std::vector<uint32_t> clusters = ChainClusters(folder->firstCluster);
         if (ParseSectors(ClusterSectors(clusters), *parser, finished, true) && !clusters.empty())
             freed.NoteFolderEnd(folder->firstCluster, clusters.back(), std::move(parser));
@@ -99,7 +99,9 @@ void QuickScanFat(const ScanFinishedWord& finished)
         for (uint32_t i = 0; i < b.rootDirectorySectors; ++i)
             rootSectors.push_back(uint64_t{b.rootLocation} + i);
     }
-    morvick::FatDirectoryParser root(fat32, 0, false, AddFatDirectoryEntry);
+    morvick::EngineSectorSource disk;
+    FreedFolderClusters freed(disk, AddFatDirectoryEntry, [&finished] { return ScanStopped(finished); });
+    morvick::FatDirectoryParser root(fat32, 0, false, freed.Sink());
     ParseSectors(rootSectors, root, finished, false);
 
     // Every folder found, in the order found; the parser appends to the list being walked, and the
@@ -107,11 +109,10 @@ void QuickScanFat(const ScanFinishedWord& finished)
     // one walk, a deleted folder whose cluster a live folder found later took gave that folder's
     // entries as deleted. A folder that a live entry takes moves to the tail, so the first walk meets
     // it; the entries of a deleted folder are all deleted, so the second walk changes no folder.
-    morvick::EngineSectorSource disk;
-    FreedFolderClusters freed(disk, AddFatDirectoryEntry, [&finished] { return ScanStopped(finished); });
     ReadFolders(g_FatFolders.head, false, freed, finished);
     ReadFolders(g_FatFolders.head, true, freed, finished);
-    // The freed chain read as its first cluster alone loses a deleted folder's other entries: free clusters give them.
+    // The freed chain read as its first cluster alone loses a deleted folder's other entries, and a deleted folder
+    // whose first cluster a later file took all of them: free clusters give them.
     while (!ScanStopped(finished)) {
         const FatFolderRecord* last = g_FatFolders.tail;
         if (!freed.AttachToTheirFolders() && !freed.ParkNext())

@@ -1,6 +1,6 @@
 // Clusters that go on with a folder's entries: a cluster as a FAT writer leaves it is one, and each
 // field broken as file data would have it makes it none; a deleted long name that runs from one
-// cluster into the next joins across them.
+// cluster into the next joins across them, by its checksum alone (a live name by its parts' numbers).
 #include "engine/fat/FatDirectoryContinuation.h"
 #include "engine/fat/FatDirectoryEntry.h"
 #include "engine/fat/FatDirectoryParser.h"
@@ -177,6 +177,8 @@ TEST(FatDirectoryContinuation, ANameRunningIntoTheNextClusterJoinsThereAndNowher
     otherChecksum[13] ^= 0x55;
     EXPECT_FALSE(parser.NameGoesOnInto(otherChecksum.data(), otherChecksum.size()));
     ASSERT_TRUE(parser.NameGoesOnInto(next.data(), next.size()));
+    EXPECT_EQ(parser.HowNameGoesOnInto(next.data(), next.size()), morvick::FatDirectoryParser::NameJoin::kByChecksum)
+        << "deleted parts lost their numbers";
     const size_t before = names.size();
     parser.Feed(next.data(), next.size());
     ASSERT_EQ(names.size(), before + 1);
@@ -262,7 +264,9 @@ TEST(FatDirectoryContinuation, ANameCutJustBeforeItsShortEntryJoinsTheClusterTha
     live[(lastSlot + 1) * 32] = 0x01;
     morvick::FatDirectoryParser liveParser(true, 5, true, [](const morvick::FatFoundEntry&) {});
     liveParser.Feed(live.data(), live.size());
-    EXPECT_TRUE(liveParser.NameGoesOnInto(nextBeginningWith("MEETIN~1TXT").data(), kClusterBytes)) << "its checksum";
+    EXPECT_EQ(liveParser.HowNameGoesOnInto(nextBeginningWith("MEETIN~1TXT").data(), kClusterBytes),
+        morvick::FatDirectoryParser::NameJoin::kByNumbers)
+        << "its checksum, its parts numbered 2 and 1";
     EXPECT_FALSE(liveParser.NameGoesOnInto(nextBeginningWith("MEETIN~2TXT").data(), kClusterBytes)) << "another's";
 
     parser.Feed(next.data(), next.size());

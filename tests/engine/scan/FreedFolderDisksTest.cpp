@@ -6,22 +6,17 @@
 // gives no entry; a name cut just before its short entry joins the next cluster; a live folder made at
 // a deleted folder's first cluster gets none of that folder's later clusters. The bar moves while the
 // free clusters are read.
-#include "engine/save/SaveState.h"
 #include "tests/engine/diskfixtures/DiskFixture.h"
 #include "tests/engine/diskfixtures/RecordingObserver.h"
 #include "tests/engine/diskfixtures/SavedFiles.h"
-#include "tests/engine/scan/BothScansDisk.h"
+#include "tests/engine/scan/OracleComparedDisk.h"
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <map>
 #include <set>
+#include <string>
 #include <utility>
 #include <vector>
-#include <string>
-
-namespace fs = std::filesystem;
 
 namespace morvick::test {
 
@@ -31,70 +26,10 @@ static auto* const g_disks =
     ::testing::AddGlobalTestEnvironment(new DiskFixtureEnvironment({"make-freed-folder-disks.sh"}));
 
 const char* const kScript = "make-freed-folder-disks.sh";
-const std::string kOrphans = "/$orphanfiles/";
 
-bool Below(const std::string& key, const std::string& folder)
-{
-    return key.rfind(folder, 0) == 0;
-}
-
-class FreedFolderDisks : public BothScansDisk {
+class FreedFolderDisks : public OracleComparedDisk {
 protected:
-    // Scans the disk `name`.vhd, saves it whole and keeps our files and tsk_recover's.
-    void ScanAndSave(const std::string& name)
-    {
-        ASSERT_FALSE(FixtureFolder(kScript).empty()) << "the disks were not built";
-        ASSERT_NO_FATAL_FAILURE(Scan(FixtureFile(kScript, name + ".vhd"), 0));
-        const fs::path out = SaveAll("out");
-        EXPECT_EQ(g_SaveReport.failedFiles + g_SaveReport.damagedFiles, 0u);
-        ours = FilesBelow(out, true);
-        theirs = FilesBelow(fs::u8path(FixtureFile(kScript, name + ".recover")), true);
-        for (const auto& [key, path] : ours)
-            oursByBytes.emplace(ReadWholeFile(path), key);
-    }
-
-    // tsk_recover's files, of its orphans or of the others, leaving out those below `leaveOut`.
-    std::map<std::string, fs::path> Theirs(bool orphans, const std::string& leaveOut = "") const
-    {
-        std::map<std::string, fs::path> chosen;
-        for (const auto& [key, path] : theirs) {
-            if (Below(key, kOrphans) == orphans && (leaveOut.empty() || !Below(key, leaveOut)))
-                chosen.emplace(key, path);
-        }
-        return chosen;
-    }
-    std::map<std::string, fs::path> TheirsBelow(const std::string& folder) const
-    {
-        std::map<std::string, fs::path> chosen;
-        for (const auto& [key, path] : theirs) {
-            if (Below(key, folder))
-                chosen.emplace(key, path);
-        }
-        return chosen;
-    }
-
-    // Fails for each file of `files` (tsk_recover's orphans) that we did not save with its bytes
-    // below `folder`; returns how many we did.
-    size_t ExpectSavedBelow(const std::map<std::string, fs::path>& files, const std::string& folder) const
-    {
-        size_t found = 0;
-        for (const auto& [key, path] : files) {
-            const auto range = oursByBytes.equal_range(ReadWholeFile(path));
-            const bool there =
-                std::any_of(range.first, range.second, [&](const auto& e) { return Below(e.second, folder); });
-            EXPECT_TRUE(there) << key << " not saved below " << folder;
-            found += there;
-        }
-        return found;
-    }
-
-    size_t OursBelow(const std::string& folder) const
-    {
-        return std::count_if(ours.begin(), ours.end(), [&](const auto& e) { return Below(e.first, folder); });
-    }
-
-    std::map<std::string, fs::path> ours, theirs;
-    std::multimap<std::string, std::string> oursByBytes;
+    void ScanAndSave(const std::string& name) { OracleComparedDisk::ScanAndSave(kScript, name); }
 };
 
 }  // namespace
