@@ -22,6 +22,8 @@ constexpr uint32_t kFat32BootCopy = 6;
 // FAT32's usual root cluster, which a volume rebuilt without its boot sector takes.
 constexpr uint32_t kUsualRootCluster = 2;
 constexpr uint64_t kSectorLimit = 0x100000000ull;
+// A FAT16 root holds at most 65,535 entries of 32 bytes.
+constexpr uint32_t kMostRootSectors = (65535 * 32 + kSectorSize - 1) / kSectorSize;
 
 enum class Verdict { kAgrees, kDisagrees, kNone };
 
@@ -169,6 +171,10 @@ SnapshotFileCounts CheckFatFiles(LoadedSnapshot& s, uint32_t rootCluster)
 bool HoldsFatVolume(LoadedSnapshot& s)
 {
     const VolumeParameterBlock& b = s.block;
+    // A root larger than any FAT16 root is no scan's (a damaged or made-up file): read as the block
+    // says, its list of sectors alone would fill the memory.
+    if (b.rootDirectorySectors > kMostRootSectors)
+        return false;
     const BootFacts boot = JudgeFatBoot(b);
     // A boot sector that says otherwise belongs to another volume, unless an Extensive Scan rebuilt
     // the volume from its FAT and folders past a damaged one.

@@ -283,6 +283,27 @@ TEST_F(SnapshotLoad, FatFilesNoLongerOnTheDiskAsListedAreMarkedChanged)
     }
 }
 
+// A block whose FAT16 root is larger than any (a damaged or made-up file) is refused at once: read as
+// it says, the root's sectors were listed until the memory ran out.
+TEST_F(SnapshotLoad, ARootLargerThanAnyIsRefused)
+{
+    MakeCurrentResults();
+    std::vector<uint8_t> bytes = EncodeSnapshot();
+    constexpr size_t kRootSectorsAt = 38;
+    for (size_t i = 0; i < 4; ++i)
+        bytes[kRootSectorsAt + i] = i == 3 ? 0x7F : 0xFF;
+    WriteWholeFile(temp.Path() / "root.srzq", std::string(bytes.begin(), bytes.end()));
+    // No boot sector to disagree: the FAT alone vouches for the volume.
+    std::vector<uint8_t> bootGone = MakeFatVolume(FileSystemKind::kFat16, 63, 8, {{3, "KEEP    TXT", 4, 10}});
+    std::fill(bootGone.begin() + 63 * 512, bootGone.begin() + 64 * 512, uint8_t{0});
+    UseSource(bootGone);
+    RecordingObserver observer;
+    EXPECT_FALSE(LoadSnapshotFile(ToPath16(temp.Path() / "root.srzq")));
+    ASSERT_EQ(observer.messages.size(), 1u);
+    EXPECT_EQ(observer.messages[0].first, u"Source file and load recovery snapshot mismatch");
+    ExpectCurrentResultsKept();
+}
+
 // One name deleted twice in a folder, and made again: the scan lists each entry, and so does the
 // snapshot. Each is found as itself, not the first of the name for every one.
 TEST_F(SnapshotLoad, EntriesOfOneNameAreFoundEachAsItself)
