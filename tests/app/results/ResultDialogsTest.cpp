@@ -306,6 +306,19 @@ TEST(DriveInfoDialog, NamesTheBrowsedFileSystemAndItsCounts)
     ResetEngineState();
 }
 
+// Everything listed saved through the saving dialog into `folder`, the messages before it taken.
+SaveOutcome SaveAllThroughTheDialog(const std::u16string& folder)
+{
+    g_strSavePath = folder;
+    HostWindow owner;
+    TakeMessages();
+    SaveJob job;
+    job.mode = SaveMode::kAll;
+    SaveOutcome outcome;
+    RunSaveIntoChosenFolder(job, &owner, &outcome);
+    return outcome;
+}
+
 TEST(SavingDialog, SuccessIsToldOnlyWhenNothingFailedWasDamagedOrSkipped)
 {
     SaveOutcome outcome;
@@ -392,13 +405,7 @@ TEST(SavingDialog, AFileThatCannotBeCreatedIsAskedAboutWithTheErrorIcon)
     // A save through the saving dialog (each question is answered Yes: the save goes on).
     FillTestVolume(TestVolume::kFat32);
     g_VolumeParams.sectorsPerCluster = 1;
-    g_strSavePath = folder + u"\\";
-    HostWindow owner;
-    TakeMessages();
-    SaveJob job;
-    job.mode = SaveMode::kAll;
-    SaveOutcome outcome;
-    RunSaveIntoChosenFolder(job, &owner, &outcome);
+    const SaveOutcome outcome = SaveAllThroughTheDialog(folder + u"\\");
     size_t asked = 0;
     errorQuestions(TakeMessages(), asked);
     EXPECT_EQ(asked, 6u) << "one question for each file";
@@ -449,13 +456,7 @@ TEST(SavingDialog, AFileChangedOnTheDiskSinceItsSnapshotIsNeverSaved)
             changed.kind = ResultFileKind::kMft;
             changed.record = r;
         }
-        g_strSavePath = target;
-        HostWindow owner;
-        TakeMessages();
-        SaveJob job;
-        job.mode = SaveMode::kAll;
-        SaveOutcome outcome;
-        RunSaveIntoChosenFolder(job, &owner, &outcome);
+        const SaveOutcome outcome = SaveAllThroughTheDialog(target);
         TakeMessages();
         EXPECT_EQ(outcome.report.changedFiles, 1u);
         EXPECT_FALSE(std::filesystem::exists(folder / L"A" / L"a1.txt"));
