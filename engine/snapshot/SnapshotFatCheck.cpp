@@ -22,6 +22,8 @@ constexpr uint32_t kFat32BootCopy = 6;
 // FAT32's usual root cluster, which a volume rebuilt without its boot sector takes.
 constexpr uint32_t kUsualRootCluster = 2;
 constexpr uint64_t kSectorLimit = 0x100000000ull;
+// The FAT16 root of a volume found without its size: the usual 512 entries.
+constexpr uint32_t kUsualFat16RootSectors = 32;
 // A FAT16 root holds at most 65,535 entries of 32 bytes.
 constexpr uint32_t kMostRootSectors = (65535 * 32 + kSectorSize - 1) / kSectorSize;
 
@@ -82,17 +84,19 @@ bool FatBeginsAt(uint32_t sector)
 // Where the root lies, which the snapshot does not keep: FAT32's root cluster of an agreeing boot
 // sector, else the usual 2; FAT16's fixed root area before the data, of the size the block gives, or
 // (a volume an Extensive Scan rebuilt without its root's size) after the last FAT found, where the
-// found-volume scan put it.
+// found-volume scan put it, and without a FAT (one too small for FAT16 is left out) the usual 512
+// entries before the data.
 uint32_t RootLocation(const VolumeParameterBlock& b, uint32_t rootCluster)
 {
     if (b.browsedFileSystemType == FileSystemKind::kFat32)
         return rootCluster;
     const uint64_t dataStart = uint64_t{b.clusterBase} + 2ull * b.sectorsPerCluster;
+    const uint32_t rootSectors = b.rootDirectorySectors != 0 ? b.rootDirectorySectors : kUsualFat16RootSectors;
     uint64_t root = 0;
-    if (b.rootDirectorySectors != 0 && dataStart >= b.rootDirectorySectors)
-        root = dataStart - b.rootDirectorySectors;
-    else if (b.rootDirectorySectors == 0 && b.sectorsPerFat != 0 && (b.secondFat != 0 || b.firstFat != 0))
+    if (b.rootDirectorySectors == 0 && b.sectorsPerFat != 0 && (b.secondFat != 0 || b.firstFat != 0))
         root = uint64_t{b.secondFat != 0 ? b.secondFat : b.firstFat} + b.sectorsPerFat;
+    else if (dataStart >= rootSectors)
+        root = dataStart - rootSectors;
     return root < kSectorLimit ? static_cast<uint32_t>(root) : 0;
 }
 
