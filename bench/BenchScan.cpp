@@ -25,7 +25,7 @@ int Usage()
 {
     std::fprintf(stderr,
         "usage: morvick-bench scan IMAGE --mode quick [--partition N|all] [--out DIR] [--snapshot FILE]\n"
-        "       morvick-bench scan IMAGE --mode extensive [--out DIR]\n"
+        "       morvick-bench scan IMAGE --mode extensive [--out DIR] [--snapshot FILE]\n"
         "       morvick-bench scan IMAGE --mode trace [--partition N|all] [--types LIST] [--out DIR]\n");
     return 2;
 }
@@ -53,8 +53,8 @@ int RunScan(const std::vector<std::string>& args)
         else
             return Usage();
     }
-    if (mode == "extensive" && partition == "all" && snapshot.empty())
-        return RunExtensiveBenchScan(image, out);
+    if (mode == "extensive" && partition == "all")
+        return RunExtensiveBenchScan(image, out, snapshot);
     if (mode != "quick")
         return Usage();
 
@@ -72,7 +72,7 @@ int RunScan(const std::vector<std::string>& args)
 
 BenchCommandRegistration scan("scan",
     "scan IMAGE --mode quick [--partition N|all] [--out DIR] [--snapshot FILE]\n"
-    "  morvick-bench scan IMAGE --mode extensive [--out DIR]\n"
+    "  morvick-bench scan IMAGE --mode extensive [--out DIR] [--snapshot FILE]\n"
     "  morvick-bench scan IMAGE --mode trace [--partition N|all] [--types LIST] [--out DIR]",
     RunScan);
 

@@ -1,8 +1,9 @@
-// morvick-bench scan IMAGE --mode extensive [--out DIR]
+// morvick-bench scan IMAGE --mode extensive [--out DIR] [--snapshot FILE]
 // Runs the Extensive Scan over the whole disk (FAT and NTFS structures alike), then the found-volume
 // scan of every volume found, in the order the file-system page lists them; with --out it saves
-// every file and folder of volume N into DIR/vN/. Prints the JSON line of `scan`, with "partitions"
-// the number of volumes found.
+// every file and folder of volume N into DIR/vN/; with --snapshot it writes the snapshot of the last
+// volume scanned, as the window saves an Extensive Scan's. Prints the JSON line of `scan`, with
+// "partitions" the number of volumes found.
 #include "BenchScanExtensive.h"
 
 #include "BenchSession.h"
@@ -14,6 +15,7 @@
 #include "engine/save/FolderTreeSave.h"
 #include "engine/save/SafeFileName.h"
 #include "engine/save/SaveState.h"
+#include "engine/snapshot/SnapshotFile.h"
 #include "engine/state/EngineState.h"
 #include "engine/state/SectorLimit.h"
 #include "engine/util/Utf.h"
@@ -21,7 +23,7 @@
 
 #include <cstdio>
 
-int RunExtensiveBenchScan(const std::string& image, const std::string& out)
+int RunExtensiveBenchScan(const std::string& image, const std::string& out, const std::string& snapshot)
 {
     const double started = BenchClock();
     BenchImage opened(image);
@@ -58,6 +60,14 @@ int RunExtensiveBenchScan(const std::string& image, const std::string& out)
         CountFoundEntries(totals);
         if (!target.empty())
             SaveWholeVolume(JoinOutputPath(target, u"v" + DecimalText(n)));
+    }
+    if (!snapshot.empty()) {
+        if (volumes == 0) {
+            std::fprintf(stderr, "%s: no volume found, no snapshot written\n", image.c_str());
+            return 1;
+        }
+        if (!SaveSnapshotFile(Utf8ToUtf16(snapshot)))
+            return 1;
     }
     totals.seconds = BenchClock() - started;
     PrintBenchTotals(totals);

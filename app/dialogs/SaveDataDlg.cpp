@@ -416,6 +416,12 @@ CString CSaveDataDlg::OutcomeText(const SaveOutcome& outcome)
         line.Format(L"\r\n%u file(s) could not be saved.", r.failedFiles);
         text += line;
     }
+    if (r.changedFiles > 0) {
+        line.Format(L"\r\n%u of them are no longer on the disk as the recovery snapshot lists them: scan the image "
+                    L"again to recover them.",
+            r.changedFiles);
+        text += line;
+    }
     if (r.skippedFiles > 0) {
         line.Format(L"\r\n%u file(s) skipped.", r.skippedFiles);
         text += line;

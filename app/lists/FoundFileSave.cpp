@@ -2,6 +2,20 @@
 
 #include "engine/save/FileSavers.h"
 #include "engine/save/SaveState.h"
+#include "engine/save/SaveTarget.h"
+
+namespace {
+
+// A file that a loaded snapshot lists but the disk no longer holds as it lists it: refused, also
+// for a preview (SaveFoundFile returns 0, nothing is created).
+template <class Record>
+bool Refused(const Record* r, const std::u16string& folder, const std::u16string& name, bool counting)
+{
+    return RefusedAsChangedOnDisk(r->changedOnDisk, folder, name.c_str(), counting,
+        r->deleted ? DeletedState::kDeleted : DeletedState::kLive);
+}
+
+}  // namespace
 
 int SaveFoundFile(const ResultFileInfo& file, const std::u16string& folder, const std::u16string& name, bool counting)
 {
@@ -9,16 +23,22 @@ int SaveFoundFile(const ResultFileInfo& file, const std::u16string& folder, cons
     switch (file.kind) {
     case ResultFileKind::kFat: {
         const auto* r = static_cast<const FatEntryRecord*>(file.record);
+        if (Refused(r, folder, name, counting))
+            return 0;
         g_qwSaveFileTime = r->writeDate;
         return SaveFatFile(folder, name.c_str(), r->firstCluster, r->size, count, r->deleted);
     }
     case ResultFileKind::kMft: {
         const auto* r = static_cast<const MftEntryRecord*>(file.record);
+        if (Refused(r, folder, name, counting))
+            return 0;
         g_qwSaveFileTime = (static_cast<uint64_t>(r->creationTimeHigh) << 32) | r->creationTimeLow;
         return SaveNtfsFile(folder, name.c_str(), r->dataRecordSector, r->recordNumber, file.size, count, r->deleted);
     }
     case ResultFileKind::kNtfsFile: {
         const auto* r = static_cast<const NtfsFileRecord*>(file.record);
+        if (Refused(r, folder, name, counting))
+            return 0;
         g_qwSaveFileTime = (static_cast<uint64_t>(r->creationTimeHigh) << 32) | r->creationTimeLow;
         return SaveNtfsFile(folder, name.c_str(), r->sector, kAnyRecordNumber, file.size, count, r->deleted);
     }

@@ -24,6 +24,10 @@ void FindLostFatTables(const ScanFinishedWord& finished);
 // Reads the root and every folder of the list and appends their files; a folder entry names the
 // folder record of the same parent and cluster.
 void ReadFoundFatDirectories(const ScanFinishedWord& finished);
+// The size of a file whose first piece of data lies in an extension record (its base record at
+// `recordSector`), read there through the MFT's runs, as is its base record (it may lie split across
+// two runs, as the save reads it). False when that record cannot be found.
+bool ReadFoundFileSizeFromExtension(uint32_t recordSector, uint64_t& size);
 // Appends "Lost Dir" and a folder "Dir" + running number for every missing parent of the volume's
 // folders and files, and breaks loops of parent references into "Lost Dir" (BreakNtfsFolderLoops).
 void AddLostFoundNtfsFolders(const ScanFinishedWord& finished);

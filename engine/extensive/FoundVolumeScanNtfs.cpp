@@ -92,10 +92,9 @@ uint32_t ListedParent(
                      : parentRecord;
 }
 
-// The size of a file whose first piece of data lies in an extension record, read there through the
-// MFT's runs, as is its base record (it may lie split across two runs, as the save reads it). False
-// when that record cannot be found.
-bool SizeFromExtension(const NtfsFileRecord& r, uint64_t& size)
+}  // namespace
+
+bool ReadFoundFileSizeFromExtension(uint32_t recordSector, uint64_t& size)
 {
     morvick::EngineSectorSource disk;
     const size_t length = CurrentMftRecordBytes();
@@ -105,12 +104,14 @@ bool SizeFromExtension(const NtfsFileRecord& r, uint64_t& size)
     uint64_t sector = 0;
     bool mapped = false;
     uint32_t number = 0;
-    return morvick::ReadMftRecordFrom(disk, g_MftRunTable, r.sector, record, mapped, number) &&
+    return morvick::ReadMftRecordFrom(disk, g_MftRunTable, recordSector, record, mapped, number) &&
         morvick::ParseMftRecordHeader(record, length, header) && header.numbered &&
         (!mapped || header.number == number) &&
         ReadFirstDataExtension(record, header, header.number, sector, extension) &&
         morvick::GetMftRecordDataSize(extension, length, size);
 }
+
+namespace {
 
 // Gives the volume's files their folders by their whole parent references, and the files whose data
 // begins in an extension record their sizes.
@@ -123,7 +124,7 @@ void PlaceFoundFiles(const morvick::FolderSequences& sequences, const ScanFinish
         r->parentRecord = ListedParent(sequences, reference, r->parentRecord);
         uint64_t size = 0;
         // The size where the attribute list places the first piece, not 0: else the file is listed empty, unsaved.
-        if (reference && reference->dataElsewhere && SizeFromExtension(*r, size))
+        if (reference && reference->dataElsewhere && ReadFoundFileSizeFromExtension(r->sector, size))
             SetRecordSize(*r, size);
     }
 }

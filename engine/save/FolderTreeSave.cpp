@@ -38,21 +38,33 @@ bool InsideBrowsedVolume(const NtfsFileRecord* r)
     return r->sector > g_VolumeParams.clusterBase && r->sector <= g_VolumeParams.volumeEnd;
 }
 
-// One file of each kind of record through its saver, with the file time the record gives.
+DeletedState DeletedOf(uint32_t deleted)
+{
+    return deleted ? DeletedState::kDeleted : DeletedState::kLive;
+}
+
+// One file of each kind of record through its saver, with the file time the record gives; a file
+// that a loaded snapshot lists but the disk no longer holds is refused.
 void SaveRecord(const FatEntryRecord* r, const std::u16string& folder)
 {
+    if (RefusedAsChangedOnDisk(r->changedOnDisk, folder, r->name, true, DeletedOf(r->deleted)))
+        return;
     g_qwSaveFileTime = r->writeDate;
     SaveFatFile(folder, r->name, r->firstCluster, r->size, 1, r->deleted);
 }
 
 void SaveRecord(const MftEntryRecord* r, const std::u16string& folder)
 {
+    if (RefusedAsChangedOnDisk(r->changedOnDisk, folder, r->name, true, DeletedOf(r->deleted)))
+        return;
     g_qwSaveFileTime = Join64(r->creationTimeLow, r->creationTimeHigh);
     SaveNtfsFile(folder, r->name, r->dataRecordSector, r->recordNumber, Join64(r->sizeLow, r->sizeHigh), 1, r->deleted);
 }
 
 void SaveRecord(const NtfsFileRecord* r, const std::u16string& folder)
 {
+    if (RefusedAsChangedOnDisk(r->changedOnDisk, folder, r->name, true, DeletedOf(r->deleted)))
+        return;
     g_qwSaveFileTime = Join64(r->creationTimeLow, r->creationTimeHigh);
     SaveNtfsFile(folder, r->name, r->sector, kAnyRecordNumber, Join64(r->sizeLow, r->sizeHigh), 1, r->deleted);
 }
@@ -92,7 +104,7 @@ public:
     void RecordNotSaved(uint32_t folder, const std::u16string& path) const override
     {
         for (const Record* r : m_files.Of(folder))
-            RecordNotSavedInto(path, r->name, r->deleted ? DeletedState::kDeleted : DeletedState::kLive);
+            RecordNotSavedInto(path, r->name, DeletedOf(r->deleted));
     }
 
 private:

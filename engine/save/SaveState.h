@@ -37,6 +37,8 @@ struct SaveReport {
     uint32_t skippedFiles = 0;      // ended by Skip or Stop while being written: the part written is
                                     // kept, cut short, and counted here so that the end does not
                                     // call it saved; a file it was to replace is left as it was
+    uint32_t changedFiles = 0;      // of the failed files, those a loaded snapshot lists that the disk
+                                    // no longer holds as it lists them: never written
     uint64_t savedBytes = 0;
     std::vector<std::u16string> damagedPaths;
     std::vector<std::u16string> failedNames;

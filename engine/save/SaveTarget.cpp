@@ -100,6 +100,19 @@ void RecordNotSaved(const char16_t* name)
     g_SaveReport.failedNames.push_back(NameText(name));
 }
 
+bool RefusedAsChangedOnDisk(uint32_t changedOnDisk, const std::u16string& folder, const char16_t* name, bool counting,
+    DeletedState deleted)
+{
+    if (changedOnDisk == 0)
+        return false;
+    std::u16string path;
+    if (PrepareSaveTarget(folder, name, counting, deleted, path) && counting && !SkippedAsDuplicate(path, counting)) {
+        RecordNotSaved(name);
+        ++g_SaveReport.changedFiles;
+    }
+    return true;
+}
+
 bool SkippedAsDuplicate(const std::u16string& path, bool counting)
 {
     return counting && g_wDuplicateNames == kDuplicateSkip && OutputPathExists(path);

@@ -40,6 +40,14 @@ bool SkippedAsDuplicate(const std::u16string& path, bool counting);
 // Records a file that could not be saved (counted as failed, its name listed in the report).
 void RecordNotSaved(const char16_t* name);
 
+// True for a file that a loaded snapshot lists but the disk no longer holds as it lists it
+// (`changedOnDisk`, set by the snapshot's load): it is refused before anything is created, for a
+// preview too, since its clusters or record may now hold another file's bytes. When counting, a
+// file that the save would have written (filters, deleted-file setting, a name Skip does not pass
+// over) is counted as failed, with its name, and as changed.
+bool RefusedAsChangedOnDisk(uint32_t changedOnDisk, const std::u16string& folder, const char16_t* name, bool counting,
+    DeletedState deleted);
+
 // Closes the file after its copy and records the outcome: a file that could not be written whole
 // is removed and counted as failed; one that was stopped or skipped stays, cut short, and is counted
 // as skipped, except that a file meant to overwrite another is removed and the old one stays as it

@@ -1,5 +1,5 @@
 // Whether the current source holds the FAT16 or FAT32 volume of a loaded snapshot (see
-// SourceHoldsSnapshotVolume).
+// SourceHoldsSnapshotVolume), and which of its files the disk no longer holds as it lists them.
 #pragma once
 
 struct LoadedSnapshot;
@@ -12,15 +12,13 @@ struct LoadedSnapshot;
 // Extensive Scan's snapshot past a boot sector that disagrees, the volume is another. A volume that
 // a scan rebuilt from its folders alone has neither boot sector nor FAT (the Extensive Scan keeps
 // reserved sectors and first FAT 0; the Quick Scan puts a first FAT after the usual reserved
-// sectors, where nothing begins). In every case a sample of the snapshot's files must be in their
-// folders: each folder's entries, read as the scan read them, name a file of that name and first
-// cluster, and of that size where the snapshot lists it deleted (a file deleted since is compared
-// without the first character of its name, which the deletion overwrote, and by the low word of its
-// cluster where Windows cleared the high word). A sampled file is contradicted where its folder,
-// read to its end, lacks it, and in any folder where an entry of its name with another first cluster
-// or size is met that the snapshot does not list: a card of the same camera formatted alike holds
-// the same names in the same folders, at other clusters. Where a folder's chain ends before its
-// entries do (a deleted folder's), and in the folders under "Lost Dir", a file not met tells
-// nothing: the scan found it in free clusters. Where neither boot sector nor FAT vouched for the
-// volume, at least one sampled file must be found.
-bool HoldsFatVolume(const LoadedSnapshot& snapshot);
+// sectors, where nothing begins).
+// Then every file of the snapshot is looked for on the volume as the scan that made it reads it now,
+// into scratch lists (the results on screen stay as they are): the Quick Scan's FAT pass, or the
+// found-volume scan's reading of the snapshot's own folders. A file that is not there in its folder
+// with its name, first cluster, size, write date and deleted flag is marked changed on the disk
+// (`changedOnDisk`): it stays listed and is never saved. The snapshot keeps no time of day of a FAT
+// file, and the access date is not compared: two volumes whose entries agree in all of this and
+// differ only in their files' bytes cannot be told apart. The volume is another where more files
+// changed than were found, or where neither boot sector nor FAT vouched for it and none was found.
+bool HoldsFatVolume(LoadedSnapshot& snapshot);

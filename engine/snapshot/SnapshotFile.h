@@ -46,6 +46,9 @@ bool SaveSnapshotAs(const std::u16string& chosenPath);
 // - no readable source, or one that does not hold the snapshot's volume (SourceHoldsSnapshotVolume):
 //   "Source file and load recovery snapshot mismatch" (in the plain system box). The caller opens
 //   the image first.
+// A snapshot that loads may list files that the disk no longer holds as it lists them (deleted,
+// written over or moved since): the check marks them changed (`changedOnDisk`), and they are listed
+// but never saved (RefusedAsChangedOnDisk).
 // A loaded snapshot then goes through OpenSnapshotVolume with its partition number.
 // A refused load is no change at all: the caller keeps its pages and stage flags as they were.
 bool LoadSnapshotFile(const std::u16string& path);

@@ -1,20 +1,52 @@
 #include "engine/snapshot/SnapshotNtfsCheck.h"
 
+#include "engine/extensive/FoundVolumeScan.h"
 #include "engine/image/SectorReader.h"
-#include "engine/ntfs/FileNameAttribute.h"
+#include "engine/ntfs/FoundMftRecord.h"
 #include "engine/ntfs/MftRecord.h"
+#include "engine/ntfs/MftRecordFacts.h"
 #include "engine/ntfs/MftWalk.h"
-#include "engine/ntfs/NamelessRecord.h"
 #include "engine/ntfs/NtfsBootSector.h"
+#include "engine/ntfs/NtfsEntryLists.h"
+#include "engine/scan/QuickScan.h"
 #include "engine/snapshot/LoadedSnapshot.h"
+#include "engine/snapshot/ScratchScan.h"
+#include "engine/snapshot/SnapshotFileMatch.h"
 #include "engine/snapshot/SnapshotFormat.h"
-#include "engine/snapshot/SnapshotSample.h"
+#include "engine/state/EngineState.h"
 #include "engine/state/SectorLimit.h"
 #include "engine/state/VolumeEnd.h"
 #include "engine/volume/EngineSectorSource.h"
 #include "engine/volume/PartitionFileSystem.h"
+#include "engine/volume/ReadAheadSectorSource.h"
+
+#include <algorithm>
+#include <string>
+#include <vector>
 
 namespace {
+
+// Sectors read at a time where the files' records are read at their sectors: as many as the Quick
+// Scan reads of the MFT at a time.
+constexpr uint32_t kReadAheadSectors = 2048;
+
+uint64_t JoinHalves(uint32_t low, uint32_t high)
+{
+    return (uint64_t{high} << 32) | low;
+}
+
+bool SameText(const char16_t* a, const char16_t* b)
+{
+    a = a != nullptr ? a : u"";
+    b = b != nullptr ? b : u"";
+    for (; *a != 0 && *a == *b; ++a, ++b) {}
+    return *a == *b;
+}
+
+bool SameText(const char16_t* a, const std::u16string& b)
+{
+    return SameText(a, b.c_str());
+}
 
 enum class Verdict { kAgrees, kDisagrees, kNone };
 
@@ -98,101 +130,124 @@ bool WalkSnapshotMft(const VolumeParameterBlock& b, morvick::SectorRunTable& mft
     return false;
 }
 
-enum class Judgement { kConfirms, kContradicts, kUndecided };
-
-// What a snapshot lists of a file, to be compared with its FILE record.
-struct ListedFile {
-    const char16_t* name;
-    uint32_t parent;
-    uint64_t creationTime;   // of its $FILE_NAME: no change to the file but a rename alters it
-    const uint32_t* number;  // null: not asked
-};
-
-template <class Record>
-ListedFile Listed(const Record& r, const uint32_t* number)
+// A Quick Scan's files against the volume's MFT read again by the Quick Scan's own NTFS pass, into
+// scratch lists: each listed file must be there at its record number with its name, parent folder,
+// creation and MFT-change times, size, deleted state and the sector of the record that holds its data.
+SnapshotFileCounts CheckMftEntries(LoadedSnapshot& s)
 {
-    return {r.name, r.parentRecord, (uint64_t{r.creationTimeHigh} << 32) | r.creationTimeLow, number};
+    ScratchScan scratch(s.block, kScanQuick);
+    QuickScanNtfs(scratch.Finished());
+    auto number = [](const MftEntryRecord& r) { return r.recordNumber; };
+    auto same = [](const MftEntryRecord& listed, const MftEntryRecord& found) {
+        return listed.recordNumber == found.recordNumber && listed.parentRecord == found.parentRecord &&
+            listed.creationTimeLow == found.creationTimeLow && listed.creationTimeHigh == found.creationTimeHigh &&
+            listed.changeTimeLow == found.changeTimeLow && listed.changeTimeHigh == found.changeTimeHigh &&
+            listed.sizeLow == found.sizeLow && listed.sizeHigh == found.sizeHigh &&
+            (listed.deleted != 0) == (found.deleted != 0) && listed.dataRecordSector == found.dataRecordSector &&
+            SameText(listed.name, found.name);
+    };
+    return MarkChangedFiles(s.mftEntries, g_MftEntries, number, same);
 }
 
-// A fixed-up FILE record against a listed file: a base record (by its whole base reference, as $MFT's
-// extension records name record 0) in use or once in use, with the file's number when it keeps one,
-// its name, its parent folder and its creation time. The time tells a volume formatted afresh and
-// given files of the same names and folders, whose records then lie at the same numbers and places.
-// A record whose name lies only in the records its attribute list names can't be judged here.
-Judgement JudgeFileRecord(const uint8_t* record, size_t length, const ListedFile& listed)
+enum class Judgement { kConfirms, kContradicts, kUndecided };
+
+// A record that the search found without a name of its own (its attribute list places it in an
+// extension record), named as the found-volume scan names it: from its extension records read
+// through the MFT's runs, where the record lies at its own place in the MFT.
+bool DecodeNamedFromMft(const uint8_t* record, const morvick::MftRecordHeader& header, bool mapped, uint32_t number,
+    uint64_t sector, morvick::FoundMftRecord& found)
 {
+    MftRecordFacts facts;
+    return mapped && header.numbered && header.number == number &&
+        ReadListedRecordFacts(record, header, number, sector, facts) && facts.named &&
+        morvick::DecodeFoundMftRecordNamed(record, CurrentMftRecordBytes(), facts.name, found);
+}
+
+// A nameless file's name, kept apart from others of its number by " (2)", " (3)" ...
+bool SameNamelessName(const char16_t* listed, const std::u16string& found)
+{
+    const std::u16string name(listed != nullptr ? listed : u"");
+    if (name.compare(0, found.size(), found) != 0)
+        return false;
+    const std::u16string rest = name.substr(found.size());
+    if (rest.empty())
+        return true;
+    if (rest.size() < 4 || rest.compare(0, 2, u" (") != 0 || rest.back() != u')')
+        return false;
+    for (size_t i = 2; i + 1 < rest.size(); ++i) {
+        if (rest[i] < u'0' || rest[i] > u'9')
+            return false;
+    }
+    return true;
+}
+
+// The file record at a listed file's sector (through the MFT's runs where they hold it, as the save
+// reads it), decoded as the Extensive search and the found-volume scan decode a file, against what
+// the snapshot lists: its name, parent folder (or "Lost Dir", where the scan gathered it), creation
+// and MFT-change times, size and deleted state. A record whose name lies only in an extension record
+// that the MFT cannot give is judged by its deleted state alone, and confirms nothing.
+Judgement JudgeFoundFile(morvick::SectorSource& disk, const morvick::SectorRunTable& mft, const NtfsFileRecord& listed)
+{
+    const size_t length = CurrentMftRecordBytes();
+    uint8_t record[morvick::kLargestMftRecordSize];
+    bool mapped = false;
+    uint32_t number = 0;
     morvick::MftRecordHeader header;
-    if (!morvick::ParseMftRecordHeader(record, length, header) || header.flags > 3 || header.extension)
+    if (!morvick::ReadMftRecordFrom(disk, mft, listed.sector, record, mapped, number) ||
+        !morvick::ParseMftRecordHeader(record, length, header) || header.flags > 3 || header.extension)
         return Judgement::kContradicts;
-    if (listed.number != nullptr && header.numbered && header.number != *listed.number)
-        return Judgement::kContradicts;
-    morvick::NtfsFileName found;
-    if (!morvick::ReadPreferredFileName(record, length, found)) {
-        // A file listed in "Lost Dir" under the name made from its number has no name to compare.
-        const bool nameless = header.numbered && listed.parent == kLostDirRecordNumber && listed.name != nullptr &&
-            morvick::IsNamelessFileName(listed.name, header.number);
-        return nameless || morvick::HasMftAttribute(record, length, morvick::kAttrAttributeList)
+    morvick::FoundMftRecord found;
+    if (!morvick::DecodeFoundMftRecord(record, length, found) &&
+        !DecodeNamedFromMft(record, header, mapped, number, listed.sector, found) &&
+        !morvick::DecodeNamelessFoundMftRecord(record, length, found)) {
+        const bool deleted = (header.flags & 1) == 0;
+        return morvick::AwaitsExtensionFileName(record, length) && deleted == (listed.deleted != 0)
             ? Judgement::kUndecided
             : Judgement::kContradicts;
     }
-    // A scan lists a file in "Lost Dir" where the folder record its parent reference names was taken
-    // by another folder since.
-    const bool same = found.name == std::u16string(listed.name != nullptr ? listed.name : u"") &&
-        (found.parent == listed.parent || listed.parent == kLostDirRecordNumber) &&
-        found.creationTime == listed.creationTime;
+    if (found.folder)
+        return Judgement::kContradicts;
+    if (found.dataElsewhere && !ReadFoundFileSizeFromExtension(listed.sector, found.size))
+        found.size = 0;
+    const bool sameName = found.nameless ? SameNamelessName(listed.name, found.name) : SameText(listed.name, found.name);
+    const bool same = sameName && (listed.parentRecord == found.parent || listed.parentRecord == kLostDirRecordNumber) &&
+        JoinHalves(listed.creationTimeLow, listed.creationTimeHigh) == found.creationTime &&
+        JoinHalves(listed.changeTimeLow, listed.changeTimeHigh) == found.changeTime &&
+        JoinHalves(listed.sizeLow, listed.sizeHigh) == found.size && (listed.deleted != 0) == found.deleted;
     return same ? Judgement::kConfirms : Judgement::kContradicts;
 }
 
-void Count(SampleVerdict& verdict, Judgement judgement)
+// An Extensive Scan's files, each judged at its sector (JudgeFoundFile), in the order of their
+// sectors and read in large pieces. The MFT's runs and the snapshot's block stand for the engine's
+// while they are read: extension records are found through them.
+SnapshotFileCounts CheckFoundFileRecords(LoadedSnapshot& s, const morvick::SectorRunTable& mft)
 {
-    if (judgement == Judgement::kConfirms)
-        ++verdict.confirmed;
-    else if (judgement == Judgement::kContradicts)
-        verdict.contradicted = true;
-}
-
-// A Quick Scan's files, each read at its number through the MFT's runs.
-SampleVerdict CheckMftEntries(const LoadedSnapshot& s, const morvick::SectorRunTable& mft)
-{
-    SampleVerdict verdict;
-    morvick::EngineSectorSource disk;
-    uint8_t record[morvick::kLargestMftRecordSize];
-    const size_t length = size_t{mft.recordSectors} * kSectorSize;
-    for (const MftEntryRecord* e : SampleSnapshotRecords(s.mftEntries)) {
-        const uint32_t number = e->recordNumber;
-        Count(verdict,
-            morvick::ReadMftRecord(disk, mft, number, record) ? JudgeFileRecord(record, length, Listed(*e, &number))
-                                                              : Judgement::kContradicts);
-        if (verdict.contradicted)
-            break;
+    ScratchScan scratch(s.block, kScanExtensive);
+    g_MftRunTable = mft;
+    std::vector<NtfsFileRecord*> files;
+    files.reserve(s.ntfsFiles.count);
+    for (NtfsFileRecord* r = s.ntfsFiles.head; r; r = r->next)
+        files.push_back(r);
+    std::stable_sort(files.begin(), files.end(),
+        [](const NtfsFileRecord* a, const NtfsFileRecord* b) { return a->sector < b->sector; });
+    morvick::EngineSectorSource source;
+    morvick::ReadAheadSectorSource disk(source, kReadAheadSectors);
+    SnapshotFileCounts counts;
+    for (NtfsFileRecord* r : files) {
+        const Judgement judgement = JudgeFoundFile(disk, mft, *r);
+        if (judgement == Judgement::kConfirms) {
+            ++counts.confirmed;
+        } else if (judgement == Judgement::kContradicts) {
+            r->changedOnDisk = 1;
+            ++counts.changed;
+        }
     }
-    return verdict;
-}
-
-// An Extensive Scan's files, each read at the sector where the search found its record (through the
-// MFT's runs where they hold it, as the save reads it).
-SampleVerdict CheckFoundFileRecords(const LoadedSnapshot& s, const morvick::SectorRunTable& mft)
-{
-    SampleVerdict verdict;
-    morvick::EngineSectorSource disk;
-    uint8_t record[morvick::kLargestMftRecordSize];
-    const size_t length = size_t{mft.recordSectors} * kSectorSize;
-    for (const NtfsFileRecord* r : SampleSnapshotRecords(s.ntfsFiles)) {
-        bool mapped = false;
-        uint32_t number = 0;
-        Count(verdict,
-            morvick::ReadMftRecordFrom(disk, mft, r->sector, record, mapped, number)
-                ? JudgeFileRecord(record, length, Listed(*r, nullptr))
-                : Judgement::kContradicts);
-        if (verdict.contradicted)
-            break;
-    }
-    return verdict;
+    return counts;
 }
 
 }  // namespace
 
-bool HoldsNtfsVolume(const LoadedSnapshot& s, morvick::SectorRunTable& mftRuns)
+bool HoldsNtfsVolume(LoadedSnapshot& s, morvick::SectorRunTable& mftRuns)
 {
     const VolumeParameterBlock& b = s.block;
     const bool extensive = s.kind == kSnapshotKindExtensive;
@@ -203,13 +258,13 @@ bool HoldsNtfsVolume(const LoadedSnapshot& s, morvick::SectorRunTable& mftRuns)
     const bool walked = WalkSnapshotMft(b, mftRuns);
     if (!walked && !extensive)
         return false;
-    const SampleVerdict files = extensive ? CheckFoundFileRecords(s, mftRuns) : CheckMftEntries(s, mftRuns);
-    if (files.contradicted) {
-        mftRuns = morvick::SectorRunTable();
-        return false;
-    }
+    const SnapshotFileCounts files = extensive ? CheckFoundFileRecords(s, mftRuns) : CheckMftEntries(s);
     // A volume the Extensive Scan rebuilt from its folders alone, with no MFT place and no file in
     // it, has nothing to read that the source could contradict: it loads, as an empty FAT file list does.
     const bool foldersAlone = extensive && b.mftStart == 0 && b.mftMirrorStart == 0 && s.ntfsFiles.count == 0;
-    return walked || files.confirmed != 0 || foldersAlone;
+    if (FilesShowAnotherVolume(files, walked) || (!walked && files.confirmed == 0 && !foldersAlone)) {
+        mftRuns = morvick::SectorRunTable();
+        return false;
+    }
+    return true;
 }

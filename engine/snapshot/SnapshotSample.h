@@ -1,6 +1,6 @@
-// The entries of a loaded snapshot that are compared with the source: a few, spread evenly over the
-// list, so that the check costs the same small number of reads for any size of snapshot and still
-// looks at its beginning, middle and end.
+// The hits of a loaded File Trace snapshot that are compared with the source: a few, spread evenly
+// over the list, so that the check costs the same small number of reads for any size of snapshot and
+// still looks at its beginning, middle and end.
 #pragma once
 
 #include "engine/state/RecordList.h"
@@ -11,13 +11,6 @@
 
 // How many entries of a list are compared with the source.
 constexpr size_t kSampledSnapshotEntries = 64;
-
-// What the sampled entries showed: how many the source holds as listed, and whether any is plainly
-// something else there. An entry that cannot be told either way counts for neither.
-struct SampleVerdict {
-    uint32_t confirmed = 0;
-    bool contradicted = false;
-};
 
 // At most `most` records of the list: all of a short list, else the records at evenly spaced
 // positions from the first, in list order.

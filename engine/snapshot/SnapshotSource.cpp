@@ -7,7 +7,7 @@
 #include "engine/snapshot/SnapshotNtfsCheck.h"
 #include "engine/snapshot/SnapshotTraceCheck.h"
 
-bool SourceHoldsSnapshotVolume(const LoadedSnapshot& s, morvick::SectorRunTable& mftRuns)
+bool SourceHoldsSnapshotVolume(LoadedSnapshot& s, morvick::SectorRunTable& mftRuns)
 {
     mftRuns = morvick::SectorRunTable();
     if (s.sourceType == kSourceLogicalDrive)

@@ -1,8 +1,9 @@
 // Whether the open source holds the volume a loaded snapshot describes. A snapshot stores no image
 // path, so the source it is loaded over must prove to be the one it was made from before any of
-// its results are shown: nothing could be read or saved from the wrong one. Each check reads the
-// volume's own structures and a sample of the snapshot's entries (at most kSampledSnapshotEntries
-// of a list), so that its cost does not grow with the snapshot.
+// its results are shown: nothing could be read or saved from the wrong one. The checks of FAT and
+// NTFS volumes read the volume's own structures and every file the snapshot lists, and mark the
+// files the disk no longer holds as listed (changed since the snapshot: listed, never saved);
+// File Trace's reads a sample of its hits (at most kSampledSnapshotEntries).
 #pragma once
 
 #include "engine/ntfs/RunList.h"
@@ -15,4 +16,4 @@ struct LoadedSnapshot;
 // - NTFS: HoldsNtfsVolume (SnapshotNtfsCheck.h); the MFT's runs are returned in `mftRuns`;
 // - File Trace: HoldsTracedFiles (SnapshotTraceCheck.h);
 // - a snapshot of no file system: any readable source.
-bool SourceHoldsSnapshotVolume(const LoadedSnapshot& snapshot, morvick::SectorRunTable& mftRuns);
+bool SourceHoldsSnapshotVolume(LoadedSnapshot& snapshot, morvick::SectorRunTable& mftRuns);

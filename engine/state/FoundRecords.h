@@ -1,7 +1,8 @@
 // The records of the found-entry lists. Field order and widths are fixed: the snapshot files and
 // the trees and lists walk them. Every record is one heap block ending in the pointer to the next
 // record; names are separate heap blocks of NUL-terminated UTF-16 text owned by the record.
-// Times are 64-bit FILETIMEs kept as low and high 32-bit halves.
+// Times are 64-bit FILETIMEs kept as low and high 32-bit halves. The files' `changedOnDisk` mark
+// lives in memory only: the snapshot files are written and read field by field and never hold it.
 #pragma once
 
 #include "engine/volume/FileSystemKind.h"
@@ -28,6 +29,7 @@ struct FatEntryRecord {
     uint32_t size;
     uint32_t deleted;  // 1 when deleted or inside a deleted folder
     uint32_t ordinal;  // g_nFatFileCount when appended
+    uint32_t changedOnDisk;  // 1: a loaded snapshot lists it, but the disk no longer holds it so
     FatEntryRecord* next;
 };
 
@@ -76,6 +78,7 @@ struct MftEntryRecord {
     uint32_t sizeHigh;
     uint32_t deleted;           // 1 when the record's flags are 0
     uint32_t dataRecordSector;  // sector of the record that holds the unnamed data attribute
+    uint32_t changedOnDisk;     // as FatEntryRecord's
     MftEntryRecord* next;
 };
 
@@ -143,6 +146,7 @@ struct NtfsFileRecord {
     uint32_t sizeHigh;
     uint16_t analysisMark;  // 0 when appended
     uint32_t deleted;
+    uint32_t changedOnDisk;  // as FatEntryRecord's
     NtfsFileRecord* next;
 };
 

@@ -3,6 +3,8 @@
 // chosen), the filter rules, the settings, the drive information, and the words after a save.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <filesystem>
 #include <fstream>
 
 #include "app/WizardState.h"
@@ -12,6 +14,7 @@
 #include "app/dialogs/PartitionTypeDlg.h"
 #include "app/dialogs/RecoverySettingsDlg.h"
 #include "app/dialogs/SaveDataDlg.h"
+#include "app/lists/FoundFileSave.h"
 #include "app/workers/WizardScanObserver.h"
 #include "engine/save/EngineReset.h"
 #include "engine/save/FileFilters.h"
@@ -303,6 +306,19 @@ TEST(DriveInfoDialog, NamesTheBrowsedFileSystemAndItsCounts)
     ResetEngineState();
 }
 
+// Everything listed saved through the saving dialog into `folder`, the messages before it taken.
+SaveOutcome SaveAllThroughTheDialog(const std::u16string& folder)
+{
+    g_strSavePath = folder;
+    HostWindow owner;
+    TakeMessages();
+    SaveJob job;
+    job.mode = SaveMode::kAll;
+    SaveOutcome outcome;
+    RunSaveIntoChosenFolder(job, &owner, &outcome);
+    return outcome;
+}
+
 TEST(SavingDialog, SuccessIsToldOnlyWhenNothingFailedWasDamagedOrSkipped)
 {
     SaveOutcome outcome;
@@ -389,13 +405,7 @@ TEST(SavingDialog, AFileThatCannotBeCreatedIsAskedAboutWithTheErrorIcon)
     // A save through the saving dialog (each question is answered Yes: the save goes on).
     FillTestVolume(TestVolume::kFat32);
     g_VolumeParams.sectorsPerCluster = 1;
-    g_strSavePath = folder + u"\\";
-    HostWindow owner;
-    TakeMessages();
-    SaveJob job;
-    job.mode = SaveMode::kAll;
-    SaveOutcome outcome;
-    RunSaveIntoChosenFolder(job, &owner, &outcome);
+    const SaveOutcome outcome = SaveAllThroughTheDialog(folder + u"\\");
     size_t asked = 0;
     errorQuestions(TakeMessages(), asked);
     EXPECT_EQ(asked, 6u) << "one question for each file";
@@ -412,6 +422,88 @@ TEST(SavingDialog, AFileThatCannotBeCreatedIsAskedAboutWithTheErrorIcon)
 
     DeleteFileW(blocker.c_str());
     g_strSavePath.clear();
+    ResetEngineState();
+}
+
+// A file that a loaded snapshot lists but the disk no longer holds as it lists it (marked changed by
+// the load) is refused by every save path before anything is created: the tree save and the Find
+// dialog's save count it failed, with its name and the reason the saving dialog tells; a preview's
+// copy makes no file and counts nothing.
+TEST(SavingDialog, AFileChangedOnTheDiskSinceItsSnapshotIsNeverSaved)
+{
+    wchar_t temp[MAX_PATH] = L"";
+    GetTempPathW(MAX_PATH, temp);
+    const std::filesystem::path folder =
+        std::filesystem::path(temp) / (L"morvick-changed-" + std::to_wstring(GetCurrentProcessId()));
+    std::filesystem::create_directories(folder);
+    const std::wstring wide = folder.wstring();
+    const std::u16string target(reinterpret_cast<const char16_t*>(wide.c_str()), wide.size());
+    const CString told =
+        L"1 of them are no longer on the disk as the recovery snapshot lists them: scan the image again to recover them.";
+    for (TestVolume kind : {TestVolume::kFat32, TestVolume::kNtfs}) {
+        SCOPED_TRACE(kind == TestVolume::kFat32 ? "FAT32" : "NTFS");
+        FillTestVolume(kind);
+        g_VolumeParams.sectorsPerCluster = 1;
+        ResultFileInfo changed;
+        if (kind == TestVolume::kFat32) {
+            FatEntryRecord* r = g_FatEntries.head->next->next;  // A\a1.txt
+            r->changedOnDisk = 1;
+            changed.kind = ResultFileKind::kFat;
+            changed.record = r;
+        } else {
+            MftEntryRecord* r = g_MftEntries.head->next->next;
+            r->changedOnDisk = 1;
+            changed.kind = ResultFileKind::kMft;
+            changed.record = r;
+        }
+        const SaveOutcome outcome = SaveAllThroughTheDialog(target);
+        TakeMessages();
+        EXPECT_EQ(outcome.report.changedFiles, 1u);
+        EXPECT_FALSE(std::filesystem::exists(folder / L"A" / L"a1.txt"));
+        if (kind == TestVolume::kFat32) {
+            // No image behind the NTFS lists: their records cannot be read, and every file fails.
+            EXPECT_EQ(outcome.report.failedFiles, 1u);
+            EXPECT_EQ(outcome.report.failedNames, std::vector<std::u16string>{u"a1.txt"});
+            EXPECT_TRUE(std::filesystem::exists(folder / L"A" / L"a2.txt"));
+        } else {
+            EXPECT_EQ(std::count(outcome.report.failedNames.begin(), outcome.report.failedNames.end(), u"a1.txt"), 1);
+        }
+        EXPECT_NE(CSaveDataDlg::OutcomeText(outcome).Find(told), -1) << "the reason is told";
+
+        // The Find dialog's save, and a preview's copy.
+        ResetSaveState();
+        EXPECT_EQ(SaveFoundFile(changed, target, u"found a1.txt", true), 0);
+        EXPECT_EQ(g_SaveReport.changedFiles, 1u);
+        EXPECT_EQ(g_SaveReport.failedNames, std::vector<std::u16string>{u"found a1.txt"});
+        ResetSaveState();
+        EXPECT_EQ(SaveFoundFile(changed, target, u"preview a1.txt", false), 0);
+        EXPECT_EQ(g_SaveReport.failedFiles + g_SaveReport.changedFiles, 0u);
+        EXPECT_FALSE(std::filesystem::exists(folder / L"found a1.txt"));
+        EXPECT_FALSE(std::filesystem::exists(folder / L"preview a1.txt"));
+        std::filesystem::remove_all(folder / L"A");
+        std::filesystem::remove_all(folder / L"B");
+        std::filesystem::remove_all(folder / L"A1");
+        for (const auto& entry : std::filesystem::directory_iterator(folder))
+            std::filesystem::remove_all(entry.path());
+    }
+    // An Extensive Scan's NTFS file too.
+    FillTestVolume(TestVolume::kNtfs);
+    NtfsFileRecord* r = NewRecord<NtfsFileRecord>();
+    r->name = CopyRecordName(u"found.txt");
+    r->sector = 3000;
+    r->changedOnDisk = 1;
+    AppendRecord(g_NtfsFileRecords, r);
+    ResultFileInfo found;
+    found.kind = ResultFileKind::kNtfsFile;
+    found.record = r;
+    ResetSaveState();
+    EXPECT_EQ(SaveFoundFile(found, target, u"found.txt", true), 0);
+    EXPECT_EQ(g_SaveReport.changedFiles, 1u);
+    EXPECT_FALSE(std::filesystem::exists(folder / L"found.txt"));
+
+    std::filesystem::remove_all(folder);
+    g_strSavePath.clear();
+    ResetSaveState();
     ResetEngineState();
 }
 

@@ -12,6 +12,7 @@
 
 #include "app/dialogs/SnapshotLoadProgress.h"
 #include "engine/snapshot/SnapshotFile.h"
+#include "engine/state/EngineState.h"
 #include "preview/win/host/PreviewProgress.h"
 #include "tests/app/results/ResultsTestSupport.h"
 #include "tests/engine/save/MemoryDisk.h"
@@ -39,11 +40,14 @@ TEST(SnapshotProgress, TheDialogComesForTheLoadAndItsTreeAndGoesAfter)
     owner.ShowWindow(SW_SHOW);
     HWND dialog = nullptr;
     {
-        // A source that holds the test volume's files, as a load checks: their entries hold the names'
-        // bytes and the sizes as the volume lists them.
+        // A source that holds the test volume's files, as a load checks every one: their entries hold
+        // the names' bytes, the sizes and the dates as the volume lists them, b1.txt live there.
+        constexpr uint16_t kDate = 0x5863;
         MemoryDisk disk(MakeFatVolume(FileSystemKind::kFat32, 0, 1,
-            {{0, "r1      txt", 100, 100}, {0, "r2      bin", 101, 2000}, {10, "a1      txt", 102, 1024},
-                {10, "a2      txt", 103, 1025}, {11, "x       jpg", 104, 5000}, {20, "b1      txt", 105, 10}}));
+            {{0, "r1      txt", 100, 100, kDate}, {0, "r2      bin", 101, 2000, kDate},
+                {10, "a1      txt", 102, 1024, kDate}, {10, "a2      txt", 103, 1025, kDate},
+                {11, "x       jpg", 104, 5000, kDate}, {20, "b1      txt", 105, 10, kDate}}));
+        g_FatEntries.tail->deleted = 0;
         ASSERT_TRUE(SaveSnapshotFile(path16));
         CSnapshotLoadProgress progress(&owner);
         dialog = progress.Window();

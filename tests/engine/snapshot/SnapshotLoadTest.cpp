@@ -3,6 +3,7 @@
 #include "engine/image/SectorReader.h"
 #include "engine/io/NativeFile.h"
 #include "engine/save/EngineReset.h"
+#include "engine/scan/QuickScan.h"
 #include "engine/snapshot/SnapshotEncoder.h"
 #include "engine/snapshot/SnapshotFile.h"
 #include "engine/snapshot/SnapshotFormat.h"
@@ -15,12 +16,23 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <memory>
 #include <string>
 
 namespace {
+
+// An Extensive Scan's file of an empty FILE record of the test volumes (PutNtfsFileRecord), listed
+// as the search lists it.
+NtfsFileRecord* AddFoundNtfsFile(const std::u16string& name, uint32_t sector, uint32_t parent)
+{
+    NtfsFileRecord* r = AddNtfsFileRecord(name, sector, parent, 0);
+    r->changeTimeLow = static_cast<uint32_t>(kTestFileChangeTime);
+    r->changeTimeHigh = static_cast<uint32_t>(kTestFileChangeTime >> 32);
+    return r;
+}
 
 class SnapshotLoad : public ::testing::Test {
 protected:
@@ -43,7 +55,7 @@ protected:
     void MakeCurrentResults()
     {
         g_nScanMode = kScanQuick;
-        UseSource(MakeFatVolume(FileSystemKind::kFat16, 63, 8, {{3, "KEEP    TXT", 4}}));
+        UseSource(MakeFatVolume(FileSystemKind::kFat16, 63, 8, {{3, "KEEP    TXT", 4, 10}}));
         AddFatFolder(u"keep", 3, 0);
         AddFatFile(u"KEEP.TXT", 4, 3, 10);
     }
@@ -69,7 +81,7 @@ TEST_F(SnapshotLoad, SavedFileLoadsBack)
     PutNtfsFileRecord(ntfs, 5000, u"a.doc", 64);
     g_VolumeParams.volumeEnd = 100000;
     AddNtfsFolder(u"docs", 64, 5);
-    AddNtfsFileRecord(u"a.doc", 5000, 64, 1234);
+    AddFoundNtfsFile(u"a.doc", 5000, 64);
     std::u16string path = ToPath16(temp.Path() / "snap.srzq");
     RecordingObserver observer;
     ASSERT_TRUE(SaveSnapshotFile(path));
@@ -131,10 +143,10 @@ TEST_F(SnapshotLoad, RefusedFilesLeaveTheResultsAndSayWhy)
 TEST_F(SnapshotLoad, OnlyASourceThatHoldsTheFatVolumeLoadsIt)
 {
     // Sources built first: each sets the block as its volume is.
-    const std::vector<uint8_t> elsewhere = MakeFatVolume(FileSystemKind::kFat16, 2048, 8, {{3, "KEEP    TXT", 4}});
+    const std::vector<uint8_t> elsewhere = MakeFatVolume(FileSystemKind::kFat16, 2048, 8, {{3, "KEEP    TXT", 4, 10}});
     const std::vector<uint8_t> ntfs = MakeNtfsVolume(63, 8);
-    const std::vector<uint8_t> otherFiles = MakeFatVolume(FileSystemKind::kFat16, 63, 8, {{3, "OTHER   TXT", 4}});
-    const std::vector<uint8_t> right = MakeFatVolume(FileSystemKind::kFat16, 63, 8, {{3, "KEEP    TXT", 4}});
+    const std::vector<uint8_t> otherFiles = MakeFatVolume(FileSystemKind::kFat16, 63, 8, {{3, "OTHER   TXT", 4, 10}});
+    const std::vector<uint8_t> right = MakeFatVolume(FileSystemKind::kFat16, 63, 8, {{3, "KEEP    TXT", 4, 10}});
     std::vector<uint8_t> otherClusterSize = right;
     otherClusterSize[63 * 512 + 13] = 4;
     std::vector<uint8_t> bootGone = right;
@@ -192,103 +204,138 @@ TEST_F(SnapshotLoad, OnlyASourceThatHoldsTheFatVolumeLoadsIt)
     }
 }
 
-// A file deleted since the snapshot: its entry's first byte is 0xE5, and Windows clears the high
-// word of a FAT32 first cluster. A short name alone, as cameras write them, is compared from its
-// second character.
-TEST_F(SnapshotLoad, AFatFileDeletedSinceTheSnapshotIsStillKnown)
+// Every file a FAT snapshot lists is looked for on the disk as its scan lists it: in its folder, with
+// its name, first cluster, size, write date and deleted flag. One that is not there so (deleted,
+// written over, moved since) stays listed, marked changed on the disk, and the snapshot still loads;
+// where more files changed than were found, the disk holds another volume. A short name's characters
+// above 0x7F come from the OEM code page, which may differ between computers: any such one matches.
+TEST_F(SnapshotLoad, FatFilesNoLongerOnTheDiskAsListedAreMarkedChanged)
 {
-    struct Case {
+    struct Photo {
         const char* entry;
         uint32_t cluster;
-        bool loads;
+        uint32_t size;
+        uint16_t writeDate = 0;  // 0: the test files' date
+    };
+    const std::vector<Photo> listed = {
+        {"IMG_0001JPG", 10, 5000}, {"IMG_0002JPG", 11, 5010}, {"IMG_0003JPG", 12, 5020}, {"IMG_0004JPG", 13, 5030}};
+    struct Case {
+        const char* what;
+        std::vector<Photo> disk;  // the entries of the folder on the disk
+        std::vector<bool> changed;  // of the listed files; empty: the load is refused
+        std::u16string firstName = u"IMG_0001.JPG";  // as the snapshot lists the first file
+    };
+    auto with = [&listed](size_t i, Photo photo) {
+        std::vector<Photo> disk = listed;
+        disk[i] = photo;
+        return disk;
     };
     const Case cases[] = {
-        {"IMG_0001JPG", 0x12345, true},      // as it was listed
-        {"\xE5MG_0001JPG", 0x12345, true},   // deleted
-        {"\xE5MG_0001JPG", 0x2345, true},    // deleted by Windows
-        {"\xE5MG_0002JPG", 0x2345, false},   // another name
-        {"\xE5MG_0001JPG", 0x22345, false},  // another cluster
-        {"IMG_0001JPG", 0x2345, false},      // a live file elsewhere
+        {"the files as listed", listed, {false, false, false, false}},
+        {"one deleted since", with(0, {"\xE5MG_0001JPG", 10, 5000}), {true, false, false, false}},
+        {"one at another cluster", with(1, {"IMG_0002JPG", 21, 5010}), {false, true, false, false}},
+        {"one of another size", with(2, {"IMG_0003JPG", 12, 5021}), {false, false, true, false}},
+        {"one of another date", with(3, {"IMG_0004JPG", 13, 5030, 0x3066}), {false, false, false, true}},
+        {"one of another name", with(0, {"IMG_0009JPG", 10, 5000}), {true, false, false, false}},
+        {"a short name's OEM character read as another", with(0, {"IMG\x80" "0001JPG", 10, 5000}),
+            {false, false, false, false}, u"IMG\u00C70001.JPG"},
+        {"two of four changed", {{"IMG_0001JPG", 10, 5000}, {"IMG_0002JPG", 11, 5011}, {"IMG_0003JPG", 12, 5020},
+                                    {"IMG_0004JPG", 23, 5030}},
+            {false, true, false, true}},
+        {"three of four changed", {{"IMG_0001JPG", 10, 5001}, {"IMG_0002JPG", 11, 5011}, {"IMG_0003JPG", 12, 5020},
+                                      {"IMG_0004JPG", 23, 5030}},
+            {}},
+        {"another card's photos of the same names", {{"IMG_0001JPG", 30, 7000}, {"IMG_0002JPG", 31, 7010},
+                                                        {"IMG_0003JPG", 32, 7020}, {"IMG_0004JPG", 33, 7030}},
+            {}},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.entry + 1);
-        const std::vector<uint8_t> source = MakeFatVolume(FileSystemKind::kFat32, 63, 1, {{0, c.entry, c.cluster}});
-        FreeFoundEntryLists();
-        g_nScanMode = kScanQuick;
-        AddFatFile(u"IMG_0001.JPG", 0x12345, 0, 10);
-        const std::u16string path = ToPath16(temp.Path() / "deleted.srzq");
-        ASSERT_TRUE(SaveSnapshotFile(path));
-        UseSource(source);
-        RecordingObserver observer;
-        EXPECT_EQ(LoadSnapshotFile(path), c.loads);
+    for (int mode : {kScanQuick, kScanExtensive}) {
+        for (const Case& c : cases) {
+            SCOPED_TRACE(std::string(c.what) + (mode == kScanQuick ? ", Quick Scan" : ", Extensive Scan"));
+            std::vector<FatTestFile> entries;
+            for (const Photo& p : c.disk)
+                entries.push_back({3, p.entry, p.cluster, p.size, p.writeDate});
+            const std::vector<uint8_t> source = MakeFatVolume(FileSystemKind::kFat32, 63, 1, entries);
+            FreeFoundEntryLists();
+            g_nScanMode = mode;
+            AddFatFolder(u"100PHOTO", 3, 0);
+            for (size_t i = 0; i < listed.size(); ++i) {
+                const std::string name = std::string(listed[i].entry, 8) + "." + std::string(listed[i].entry + 8, 3);
+                AddFatFile(i == 0 ? c.firstName : std::u16string(name.begin(), name.end()), listed[i].cluster, 3,
+                    listed[i].size);
+            }
+            const std::u16string path = ToPath16(temp.Path() / "photos.srzq");
+            ASSERT_TRUE(SaveSnapshotFile(path));
+            UseSource(source);
+            RecordingObserver observer;
+            ASSERT_EQ(LoadSnapshotFile(path), !c.changed.empty());
+            if (c.changed.empty()) {
+                ASSERT_EQ(observer.messages.size(), 1u);
+                EXPECT_EQ(observer.messages[0].first, u"Source file and load recovery snapshot mismatch");
+                continue;
+            }
+            EXPECT_TRUE(observer.messages.empty());
+            std::vector<bool> changed;
+            for (const FatEntryRecord* r = g_FatEntries.head; r; r = r->next)
+                changed.push_back(r->changedOnDisk != 0);
+            EXPECT_EQ(changed, c.changed);
+        }
     }
 }
 
-// Of a deleted folder only the first cluster is read, its chain freed: a file not met there may lie
-// in a later cluster. A file of its name met there at another first cluster, or with another size
-// (a deleted entry keeps its size), is another volume's file, as on a card of the same camera
-// formatted alike, unless the snapshot lists that entry too (one name deleted twice in the folder).
-// So in a folder the scan put under "Lost Dir", whose files may come from free clusters: there a file
-// not met tells nothing, even where the folder ends. A live file may have been written since.
-TEST_F(SnapshotLoad, AFileMetInItsFolderAtAnotherClusterOrSizeContradicts)
+// A block whose FAT16 root is larger than any (a damaged or made-up file) is refused at once: read as
+// it says, the root's sectors were listed until the memory ran out.
+TEST_F(SnapshotLoad, ARootLargerThanAnyIsRefused)
 {
-    struct Case {
-        const char* what;
-        bool loads;
-        uint32_t cluster;  // of IMG_0001.JPG's entry; 0: none
-        uint32_t size;
-        bool deleted = true;       // the entry, the file and its folder
-        bool ends = false;         // the folder ends in its first cluster
-        bool lostFolder = false;   // the folder stands under "Lost Dir"
-        bool twinListed = false;   // the snapshot also lists the entry of cluster 11
-        bool startsFolder = true;  // the cluster begins with "." and "..": the scans read it
+    MakeCurrentResults();
+    std::vector<uint8_t> bytes = EncodeSnapshot();
+    constexpr size_t kRootSectorsAt = 38;
+    for (size_t i = 0; i < 4; ++i)
+        bytes[kRootSectorsAt + i] = i == 3 ? 0x7F : 0xFF;
+    WriteWholeFile(temp.Path() / "root.srzq", std::string(bytes.begin(), bytes.end()));
+    // No boot sector to disagree: the FAT alone vouches for the volume.
+    std::vector<uint8_t> bootGone = MakeFatVolume(FileSystemKind::kFat16, 63, 8, {{3, "KEEP    TXT", 4, 10}});
+    std::fill(bootGone.begin() + 63 * 512, bootGone.begin() + 64 * 512, uint8_t{0});
+    UseSource(bootGone);
+    RecordingObserver observer;
+    EXPECT_FALSE(LoadSnapshotFile(ToPath16(temp.Path() / "root.srzq")));
+    ASSERT_EQ(observer.messages.size(), 1u);
+    EXPECT_EQ(observer.messages[0].first, u"Source file and load recovery snapshot mismatch");
+    ExpectCurrentResultsKept();
+}
+
+// One name deleted twice in a folder, and made again: the scan lists each entry, and so does the
+// snapshot. Each is found as itself, not the first of the name for every one.
+TEST_F(SnapshotLoad, EntriesOfOneNameAreFoundEachAsItself)
+{
+    const std::vector<uint8_t> source = MakeFatVolume(FileSystemKind::kFat32, 63, 1,
+        {{3, "\xE5MG_0001JPG", 10, 5000}, {3, "\xE5MG_0001JPG", 11, 6000}, {3, "IMG_0001JPG", 12, 7000}});
+    g_nScanMode = kScanQuick;
+    AddFatFolder(u"100PHOTO", 3, 0);
+    ScanFinishedWord finished{0};
+    UseSource(source);
+    QuickScanFat(finished);
+    ASSERT_EQ(g_FatEntries.count, 3u);
+    // Listed with the live one first: the lists are compared side by side no further than they agree.
+    struct Listed {
+        std::u16string name;
+        uint32_t cluster, size, deleted;
     };
-    const Case cases[] = {
-        {"the file as listed", true, 10, 5000},
-        {"not met", true, 0, 0},
-        {"another cluster", false, 11, 5000},
-        {"another size", false, 10, 4999},
-        {"a live file written since", true, 10, 4999, false},
-        {"a live file elsewhere", false, 11, 5000, false},
-        {"not met where the folder ends", false, 0, 0, true, true},
-        {"another cluster, under Lost Dir", false, 11, 5000, true, false, true},
-        {"not met where a folder under Lost Dir ends", true, 0, 0, true, true, true},
-        {"a twin that the snapshot lists", true, 11, 5000, true, false, false, true},
-        {"another cluster where no folder starts", true, 11, 5000, true, false, false, false, false},
-    };
-    std::vector<std::string> others;
-    for (int n = 1001; n <= 1016; ++n)
-        others.push_back("\xE5MG_" + std::to_string(n) + "JPG");
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
-        // The folder's first cluster (one sector): its "." and ".." entries, full of other files
-        // unless it ends after one (no end of it is met there).
-        std::vector<FatTestFile> entries;
-        if (c.startsFolder)
-            entries = {{3, ".          ", 3}, {3, "..         ", 0}};
-        if (c.cluster != 0)
-            entries.push_back({3, c.deleted ? "\xE5MG_0001JPG" : "IMG_0001JPG", c.cluster, c.size});
-        const size_t count = c.ends ? entries.size() + 1 : 16;
-        for (size_t i = 0; entries.size() < count; ++i)
-            entries.push_back({3, others[i].c_str(), static_cast<uint32_t>(100 + i), 1000});
-        const std::vector<uint8_t> source = MakeFatVolume(FileSystemKind::kFat32, 63, 1, entries);
-        FreeFoundEntryLists();
-        g_nScanMode = kScanQuick;
-        if (c.lostFolder) {
-            AddFatFolder(u"Lost Dir", kLostDirCluster, 0);
-            AddFatFolder(u"Dir3", 3, kLostDirCluster);
-        } else {
-            AddFatFolder(u"100PHOTO", 3, 0, c.deleted ? 1 : 0);
-        }
-        AddFatFile(u"IMG_0001.JPG", 10, 3, 5000, c.deleted ? 1 : 0);
-        if (c.twinListed)
-            AddFatFile(u"IMG_0001.JPG", 11, 3, 5000, 1);
-        const std::u16string path = ToPath16(temp.Path() / "folder.srzq");
-        ASSERT_TRUE(SaveSnapshotFile(path));
-        UseSource(source);
-        RecordingObserver observer;
-        EXPECT_EQ(LoadSnapshotFile(path), c.loads);
-    }
+    std::vector<Listed> files;
+    for (const FatEntryRecord* r = g_FatEntries.head; r; r = r->next)
+        files.push_back({r->name, r->firstCluster, r->size, r->deleted});
+    std::rotate(files.begin(), files.begin() + 2, files.end());
+    FreeFoundEntryLists();
+    AddFatFolder(u"100PHOTO", 3, 0);
+    for (const Listed& f : files)
+        AddFatFile(f.name, f.cluster, 3, f.size, f.deleted);
+    const std::u16string path = ToPath16(temp.Path() / "twice.srzq");
+    ASSERT_TRUE(SaveSnapshotFile(path));
+    UseSource(source);
+    RecordingObserver observer;
+    ASSERT_TRUE(LoadSnapshotFile(path));
+    for (const FatEntryRecord* r = g_FatEntries.head; r; r = r->next)
+        EXPECT_EQ(r->changedOnDisk, 0u) << r->firstCluster;
 }
 
 TEST_F(SnapshotLoad, OnlyASourceThatHoldsTheNtfsVolumeLoadsIt)
@@ -305,8 +352,8 @@ TEST_F(SnapshotLoad, OnlyASourceThatHoldsTheNtfsVolumeLoadsIt)
     // No walkable MFT, but the FILE record where an Extensive Scan found its file.
     std::vector<uint8_t> recordsOnly(right.size(), 0);
     std::copy(right.begin() + found * 512, right.begin() + (found + 2) * 512, recordsOnly.begin() + found * 512);
-    AddMftEntry(u"a.txt", 64, 5, 10, mftStart);
-    AddNtfsFileRecord(u"b.txt", found, 5, 10);
+    AddMftEntry(u"a.txt", 64, 5, 0, mftStart + 2 * 64);
+    AddFoundNtfsFile(u"b.txt", found, 5);
 
     // One snapshot of each kind, saved before any load replaces the lists.
     auto pathOf = [this](int mode) { return ToPath16(temp.Path() / ("ntfs" + std::to_string(mode) + ".srzq")); };
@@ -363,7 +410,7 @@ TEST_F(SnapshotLoad, AnNtfsVolumeIsJudgedByItsBootSectorsWhereverItsPartitionEnd
         uint8_t{0});
     PutNtfsBootSector(larger, kStart, 8, kTotal + 100);
     PutNtfsBootSector(larger, kStart + kTotal + 100, 8, kTotal + 100);
-    AddMftEntry(u"a.txt", 64, 5, 10, mftStart);
+    AddMftEntry(u"a.txt", 64, 5, 0, mftStart + 2 * 64);
     g_nScanMode = kScanQuick;
 
     struct Partition {
@@ -406,7 +453,7 @@ TEST_F(SnapshotLoad, FoldersWhoseParentsLoopAreBrokenIntoLostDirOnLoad)
     AddNtfsFolder(u"ping", 66, 67);
     AddNtfsFolder(u"pong", 67, 66);
     AddNtfsFolder(u"Lost Dir", kLostDirRecordNumber, 5);
-    AddMftEntry(u"a.txt", 64, 66, 10, mftStart);
+    AddMftEntry(u"a.txt", 64, 66, 0, mftStart + 2 * 64);
     const std::u16string path = ToPath16(temp.Path() / "loop.srzq");
     ASSERT_TRUE(SaveSnapshotFile(path));
 
@@ -434,12 +481,12 @@ TEST_F(SnapshotLoad, AnExtensionRecordOfTheMftIsNoListedFile)
         morvick::test::MftRecordBuilder builder;
         if (ofMft)
             builder.BaseRecord(0, 1);
-        return builder.Numbered(kNumber, 1).FileName(u"$MFT", 5, 3, kTestFileCreationTime).Build();
+        return builder.Numbered(kNumber, 1).FileName(u"$MFT", 5, 3, kTestFileCreationTime, kTestFileChangeTime).Build();
     };
     PutBytes(extension, uint64_t{sector} * 512, record(true).data(), 1024);
     PutBytes(base, uint64_t{sector} * 512, record(false).data(), 1024);
-    AddMftEntry(u"$MFT", kNumber, 5, 10, sector);
-    AddNtfsFileRecord(u"$MFT", sector, 5, 10);
+    AddMftEntry(u"$MFT", kNumber, 5, 0, sector);
+    AddFoundNtfsFile(u"$MFT", sector, 5);
     auto pathOf = [this](int mode) { return ToPath16(temp.Path() / ("mft" + std::to_string(mode) + ".srzq")); };
     for (int mode : {kScanQuick, kScanExtensive}) {
         g_nScanMode = mode;
@@ -573,7 +620,7 @@ TEST_F(SnapshotLoad, ProgressFollowsEachSectionsRecords)
         void OnProgress(int percent) override { shown.push_back(percent); }
     } observer;
     UseSource(MakeFatVolume(FileSystemKind::kFat32, 0, 1,
-        {{3, "F          ", 10}, {3, "F          ", 11}, {3, "F          ", 12}, {3, "F          ", 13}}));
+        {{3, "F          ", 10, 1}, {3, "F          ", 11, 1}, {3, "F          ", 12, 1}, {3, "F          ", 13, 1}}));
     AddFatFolder(u"one", 3, 0);
     for (uint32_t i = 0; i < 4; ++i)
         AddFatFile(u"F", 10 + i, 3, 1);
@@ -655,7 +702,7 @@ TEST_F(SnapshotLoad, ASnapshotLargerThanMemoryWouldHoldWholeLoads)
     }
     ASSERT_GT(std::filesystem::file_size(path), 512ull * 1024 * 1024);
     ResetEngineState();
-    UseSource(MakeFatVolume(FileSystemKind::kFat16, 63, 8, {{3, "KEEP    TXT", 4}}));
+    UseSource(MakeFatVolume(FileSystemKind::kFat16, 63, 8, {{3, "KEEP    TXT", 4, 10}}));
     RecordingObserver observer;
     EXPECT_TRUE(LoadSnapshotFile(ToPath16(path)));
     EXPECT_TRUE(observer.messages.empty());

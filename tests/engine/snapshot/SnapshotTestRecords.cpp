@@ -35,8 +35,8 @@ FatFolderRecord* AddFatFolder(const std::u16string& name, uint32_t cluster, uint
     r->name = CopyRecordName(name);
     r->firstCluster = cluster;
     r->parentCluster = parent;
-    r->writeDate = 0x3065;
-    r->accessDate = 0x3066;
+    r->writeDate = kTestFileWriteDate;
+    r->accessDate = kTestFileAccessDate;
     r->deleted = deleted;
     AppendRecord(g_FatFolders, r);
     return r;
@@ -49,8 +49,8 @@ FatEntryRecord* AddFatFile(const std::u16string& name, uint32_t cluster, uint32_
     r->name = CopyRecordName(name);
     r->firstCluster = cluster;
     r->parentCluster = parent;
-    r->writeDate = 0x3065;
-    r->accessDate = 0x3066;
+    r->writeDate = kTestFileWriteDate;
+    r->accessDate = kTestFileAccessDate;
     r->size = size;
     r->deleted = deleted;
     r->ordinal = g_nFatFileCount++;
@@ -82,8 +82,8 @@ MftEntryRecord* AddMftEntry(const std::u16string& name, uint32_t number, uint32_
     r->parentRecord = parent;
     r->creationTimeLow = static_cast<uint32_t>(kTestFileCreationTime);
     r->creationTimeHigh = static_cast<uint32_t>(kTestFileCreationTime >> 32);
-    r->changeTimeLow = 0x44444444;
-    r->changeTimeHigh = 0x01C70000;
+    r->changeTimeLow = static_cast<uint32_t>(kTestFileChangeTime);
+    r->changeTimeHigh = static_cast<uint32_t>(kTestFileChangeTime >> 32);
     r->sizeLow = static_cast<uint32_t>(size);
     r->sizeHigh = static_cast<uint32_t>(size >> 32);
     r->deleted = deleted;

@@ -11,6 +11,11 @@
 // The creation time that the MFT entries and NTFS file records made here carry, and that the test
 // volumes' FILE records carry in their $FILE_NAME.
 constexpr uint64_t kTestFileCreationTime = 0x01C6000033333333ull;
+// The MFT-change time that the MFT entries made here and the test volumes' FILE records carry.
+constexpr uint64_t kTestFileChangeTime = 0x01C7000044444444ull;
+// The dates of the FAT files and folders made here, which the test volumes' entries carry too.
+constexpr uint16_t kTestFileWriteDate = 0x3065;
+constexpr uint16_t kTestFileAccessDate = 0x3066;
 
 // A volume-parameter block of every field set (the browsed and chosen type as given), device index 2
 // and an image as the source.

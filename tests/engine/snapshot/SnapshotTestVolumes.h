@@ -10,7 +10,8 @@
 #include <vector>
 
 // A file entry of a FAT folder: the folder's first cluster (0 for the root), an 8.3 name of eleven
-// blank-padded characters (0xE5 first for a deleted file), the file's first cluster and its size.
+// blank-padded characters (0xE5 first for a deleted file), the file's first cluster, its size and its
+// write date (0: the test files' own, kTestFileWriteDate, as their access date is).
 // Byte 12 asks for the name in lower case, as Windows writes a lower-case 8.3 name; it is listed as
 // its bytes stand all the same ("KEEP    TXT" as "KEEP.TXT").
 struct FatTestFile {
@@ -18,10 +19,13 @@ struct FatTestFile {
     const char* shortName;
     uint32_t cluster;
     uint32_t size = 0;
+    uint16_t writeDate = 0;
 };
 
 // A FAT16 or FAT32 volume at `start`: the boot sector, a FAT that begins with the media byte, and
-// the files' entries in their folders' first sectors.
+// the files' entries in their folders' first sectors. Each folder of a file (but the root) is named in
+// the root ("D" and its cluster) and begins with its "." and ".." entries unless the files given
+// begin it, and its chain ends in its first cluster, as the scans read folders.
 std::vector<uint8_t> MakeFatVolume(FileSystemKind kind, uint32_t start, uint32_t sectorsPerCluster,
     const std::vector<FatTestFile>& files = {});
 

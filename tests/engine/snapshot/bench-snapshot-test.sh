@@ -4,7 +4,8 @@
 # when the scan rebuilt the FAT32 volume from its folders alone; over a volume formatted afresh and
 # filled with other files, or with files of the same names in the same folders, it is refused with
 # the program's message (exit 1) and nothing is saved. The same for the NTFS volume of the disk whose
-# partition table is lost, found by the partition search.
+# partition table is lost, found by the partition search, and for the snapshot of an Extensive Scan
+# (of the disk's last volume found). A load without --out checks and saves nothing.
 #   bench-snapshot-test.sh SOURCE_DIR WORK_DIR PATH_PREFIX BENCH_COMMAND...
 set -uo pipefail
 source "$1/tests/fixtures/bench-test-start.sh"
@@ -28,6 +29,8 @@ load() {  # load NAME IMAGE EXIT
   fi
 }
 
+"${bench[@]}" scan "$prefix$work/disks/first.vhd" --mode extensive --snapshot "$prefix$work/extensive.srzq" \
+  >"$work/scan.out" 2>&1 || { cat "$work/scan.out"; fail "extensive scan of first.vhd"; }
 snapshot first.vhd 0 fat32
 snapshot first.vhd 1 ntfs
 snapshot first-fat-lost.vhd 0 rebuilt
@@ -44,4 +47,9 @@ load rebuilt first-fat-lost.vhd 0
 load rebuilt other-fat-lost.vhd 1
 load searched first-searched.vhd 0
 load searched other-searched.vhd 1
+load extensive first.vhd 0
+load extensive other.vhd 1
+out=$("${bench[@]}" load "$prefix$work/fat32.srzq" --image "$prefix$work/disks/first.vhd" 2>&1 | tr -d '\r') ||
+  fail "a load without --out: exit $?"
+grep -q '"mode":"snapshot".*"saved_files":0' <<<"$out" || fail "a load without --out: $out"
 [ "$failures" -eq 0 ]

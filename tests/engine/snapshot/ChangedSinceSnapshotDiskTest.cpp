@@ -1,0 +1,209 @@
+// Recovery snapshots loaded over disks that hold what they list no longer, or not all of it
+// (make-changed-cards.sh, make-changed-ntfs.sh), for each scan's snapshot: the Quick Scan's and the
+// Extensive Scan's. No file is saved under a snapshot's name with bytes the disk no longer holds for
+// it: over another card whose files a sample could not tell apart the load is refused; over the same
+// volume after a file was deleted and another written in its place, the snapshot loads, the changed
+// file is counted failed with its reason, and every other file is saved with the bytes it was written
+// with. Over the same card after more photos took the clusters of deleted ones, those are reported
+// damaged, as they always were.
+#include "engine/extensive/ExtensiveScanState.h"
+#include "engine/save/EngineReset.h"
+#include "engine/save/FileFilters.h"
+#include "engine/save/FolderTreeSave.h"
+#include "engine/save/SaveState.h"
+#include "engine/snapshot/SnapshotFile.h"
+#include "engine/state/EngineState.h"
+#include "tests/engine/diskfixtures/DiskFixture.h"
+#include "tests/engine/diskfixtures/SavedFiles.h"
+#include "tests/engine/save/TempFolder.h"
+#include "tests/engine/scan/ScanFixture.h"
+#include "tests/engine/snapshot/SnapshotTestRecords.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <set>
+#include <string>
+
+namespace fs = std::filesystem;
+using morvick::test::DiskFixtureEnvironment;
+using morvick::test::FixtureFile;
+using morvick::test::FixtureFolder;
+
+static auto* const g_disks =
+    ::testing::AddGlobalTestEnvironment(new DiskFixtureEnvironment({"make-changed-cards.sh", "make-changed-ntfs.sh"}));
+
+namespace {
+
+const char* const kCards = "make-changed-cards.sh";
+const char* const kNtfs = "make-changed-ntfs.sh";
+
+class ChangedSinceSnapshot : public ::testing::TestWithParam<const char*> {
+protected:
+    void SetUp() override
+    {
+        ASSERT_FALSE(FixtureFolder(kCards).empty()) << "the cards were not built";
+        ASSERT_FALSE(FixtureFolder(kNtfs).empty()) << "the NTFS disks were not built";
+        ResetSaveState();
+        ClearFileFilters();
+    }
+    void TearDown() override
+    {
+        SetCurrentVirtualDisk(nullptr);
+        ResetExtensiveScanState();
+        ResetEngineState();
+        ResetSaveState();
+    }
+
+    bool Quick() const { return std::string(GetParam()) == "quick"; }
+
+    void Open(const char* fixture, const std::string& image)
+    {
+        SetCurrentVirtualDisk(nullptr);
+        ResetExtensiveScanState();
+        ASSERT_TRUE(OpenFixtureImage(FixtureFile(fixture, image), disk)) << image;
+    }
+
+    // The snapshot of the scan of the test's kind of the disk's partition 0.
+    void Snapshot(const char* fixture, const std::string& image)
+    {
+        SCOPED_TRACE(image);
+        ASSERT_NO_FATAL_FAILURE(Open(fixture, image));
+        if (Quick())
+            ASSERT_TRUE(QuickScanPartition(0));
+        else
+            ASSERT_TRUE(ExtensiveScanAndBrowsePartition(0));
+        listed = g_FatEntries.count + g_MftEntries.count + g_NtfsFileRecords.count;
+        ASSERT_GT(listed, 0u);
+        snapshot = ToPath16(temp.Path() / (image + ".srzq"));
+        ASSERT_TRUE(SaveSnapshotFile(snapshot));
+    }
+
+    // Loads the snapshot over the image: refused with the program's message, nothing loaded.
+    void ExpectRefused(const char* fixture, const std::string& image)
+    {
+        SCOPED_TRACE(image);
+        ASSERT_NO_FATAL_FAILURE(Open(fixture, image));
+        RecordingObserver observer;
+        EXPECT_FALSE(LoadSnapshotFile(snapshot));
+        ASSERT_EQ(observer.messages.size(), 1u);
+        EXPECT_EQ(observer.messages[0].first, u"Source file and load recovery snapshot mismatch");
+        EXPECT_EQ(g_FatEntries.count + g_MftEntries.count + g_NtfsFileRecords.count, 0u);
+    }
+
+    // Loads the snapshot over the image and saves the whole volume: the files saved, by path below
+    // the volume's folder.
+    std::map<std::string, fs::path> LoadAndSave(const char* fixture, const std::string& image)
+    {
+        SCOPED_TRACE(image);
+        Open(fixture, image);
+        RecordingObserver observer;
+        EXPECT_TRUE(LoadSnapshotFile(snapshot));
+        EXPECT_TRUE(observer.messages.empty());
+        EXPECT_EQ(g_FatEntries.count + g_MftEntries.count + g_NtfsFileRecords.count, listed) << "every file listed";
+        const fs::path out = temp.Path() / ("out-" + image);
+        ResetSaveState();
+        SaveWholeVolume(ToPath16(out));
+        return morvick::test::FilesBelow(out, false);
+    }
+
+    // Over the volume later, `changed` of the files the snapshot lists are failed with their reason
+    // and the files of `written` (as they were written into the folder `folder`) that the snapshot
+    // lists unchanged are saved with those bytes.
+    void ExpectChangedFailed(const char* fixture, const std::string& before, const std::string& after,
+        const std::set<std::string>& changed, const char* folder)
+    {
+        ASSERT_NO_FATAL_FAILURE(Snapshot(fixture, before));
+        const std::map<std::string, fs::path> saved = LoadAndSave(fixture, after);
+        EXPECT_EQ(g_SaveReport.failedFiles, changed.size());
+        EXPECT_EQ(g_SaveReport.changedFiles, changed.size());
+        std::set<std::string> failed;
+        for (const std::u16string& name : g_SaveReport.failedNames)
+            failed.insert(std::string(name.begin(), name.end()));
+        EXPECT_EQ(failed, changed);
+        EXPECT_EQ(g_SaveReport.damagedFiles, 0u);
+        size_t compared = 0;
+        for (const auto& entry : fs::directory_iterator(fs::u8path(FixtureFile(fixture, folder)))) {
+            const std::string name = entry.path().filename().u8string();
+            const auto it = saved.find(morvick::test::ComparablePath(fs::path("Reports") / entry.path().filename(), false));
+            if (changed.count(name) != 0) {
+                EXPECT_TRUE(it == saved.end()) << name << " was saved";
+                continue;
+            }
+            if (it == saved.end())
+                continue;  // a file the smaller volumes do not hold
+            EXPECT_EQ(ReadWholeFile(it->second), ReadWholeFile(entry.path())) << name;
+            ++compared;
+        }
+        EXPECT_EQ(compared + changed.size(), listedReports) << "every other report saved";
+    }
+
+    CVirtualDisk disk;
+    TempFolder temp;
+    std::u16string snapshot;
+    uint32_t listed = 0;
+    size_t listedReports = 0;  // of the fixture's files, those the volume held
+};
+
+}  // namespace
+
+// Cards of one camera formatted alike, numbered on: card A held IMG_0001-0200, card B IMG_0201-0400,
+// each in DCIM/100PHOTO, deleted. A's snapshot over B is refused; over A it loads.
+TEST_P(ChangedSinceSnapshot, CardsNumberedOnAreToldApart)
+{
+    for (const char* kind : {"32", "16"}) {
+        SCOPED_TRACE(kind);
+        ASSERT_NO_FATAL_FAILURE(Snapshot(kCards, std::string("numbered-a") + kind + ".vhd"));
+        ExpectRefused(kCards, std::string("numbered-b") + kind + ".vhd");
+        LoadAndSave(kCards, std::string("numbered-a") + kind + ".vhd");
+        EXPECT_EQ(g_SaveReport.savedFiles, 200u);
+        EXPECT_EQ(g_SaveReport.failedFiles + g_SaveReport.damagedFiles, 0u);
+    }
+}
+
+// The same names and clusters of other sizes, and the same names, clusters and sizes of other dates.
+TEST_P(ChangedSinceSnapshot, CardsOfOtherSizesOrDatesAreToldApart)
+{
+    ASSERT_NO_FATAL_FAILURE(Snapshot(kCards, "sized-a.vhd"));
+    ExpectRefused(kCards, "sized-b.vhd");
+    ASSERT_NO_FATAL_FAILURE(Snapshot(kCards, "dated-a.vhd"));
+    ExpectRefused(kCards, "dated-b.vhd");
+}
+
+// A file deleted and a new one written in its folder slot (FAT) or its MFT record (NTFS).
+TEST_P(ChangedSinceSnapshot, AFileWrittenInAListedFilesPlaceIsFailedWithItsReason)
+{
+    listedReports = 100;
+    ExpectChangedFailed(kCards, "later16-a.vhd", "later16-b.vhd", {"Report 003.txt"}, "later-files");
+    ExpectChangedFailed(kCards, "later32-a.vhd", "later32-b.vhd", {"Report 003.txt"}, "later-files");
+    listedReports = 60;
+    ExpectChangedFailed(kNtfs, "live-a.vhd", "live-b.vhd", {"Report 005.txt"}, "files");
+    // A deleted file, listed deleted, whose record a new file took.
+    listedReports = 100;
+    ExpectChangedFailed(kNtfs, "deleted-a.vhd", "deleted-b.vhd", {"Report 004.txt"}, "files");
+    listedReports = 1000;
+    ExpectChangedFailed(
+        kNtfs, "thousand-a.vhd", "thousand-b.vhd", {"Report 100.txt", "Report 500.txt", "Report 900.txt"}, "files");
+}
+
+// More photos taken since, nothing deleted: they took the clusters of the deleted photos, whose
+// entries stay as they were. The snapshot loads; those photos are saved as damaged, the others whole.
+TEST_P(ChangedSinceSnapshot, PhotosWhoseClustersWereTakenAreReportedDamaged)
+{
+    ASSERT_NO_FATAL_FAILURE(Snapshot(kCards, "taken-a.vhd"));
+    const std::map<std::string, fs::path> saved = LoadAndSave(kCards, "taken-b.vhd");
+    EXPECT_EQ(g_SaveReport.savedFiles, 80u);
+    EXPECT_EQ(g_SaveReport.damagedFiles, 20u);
+    EXPECT_EQ(g_SaveReport.failedFiles, 0u);
+    size_t whole = 0;
+    for (const auto& entry : fs::directory_iterator(fs::u8path(FixtureFile(kCards, "taken-files")))) {
+        const std::string name = entry.path().filename().u8string();
+        const auto it = saved.find(morvick::test::ComparablePath(fs::path("DCIM") / "100PHOTO" / entry.path().filename(), false));
+        if (it != saved.end() && ReadWholeFile(it->second) == ReadWholeFile(entry.path()))
+            ++whole;
+    }
+    EXPECT_EQ(whole, 80u);
+}
+
+INSTANTIATE_TEST_SUITE_P(BothScans, ChangedSinceSnapshot, ::testing::Values("quick", "extensive"),
+    [](const ::testing::TestParamInfo<const char*>& info) { return std::string(info.param); });
