@@ -2,9 +2,12 @@
 // (make-taken-start-disks.sh, each write into the first free clusters). Nothing else on these disks
 // sets the search for a deleted folder's later clusters off: the folder whose start is gone does, and
 // in both scans every file of its later clusters comes back with the bytes tsk_recover saves for it
-// (its orphans), under "Lost Dir" and each under its own name or its short one. The subfolders of a
+// (its orphans), under "Lost Dir" and each under its own name or its short one, also from the scan's
+// recovery snapshot loaded over the disk. The subfolders of a
 // folder whose first cluster a live folder took come back with their files; a long name whose parts
 // lie on both sides of a cluster that a later file took is not joined.
+#include "engine/save/SaveState.h"
+#include "engine/snapshot/SnapshotFile.h"
 #include "tests/engine/diskfixtures/DiskFixture.h"
 #include "tests/engine/diskfixtures/SavedFiles.h"
 #include "tests/engine/save/TempFolder.h"
@@ -85,6 +88,29 @@ TEST_P(TakenStartDisks, TheLaterClustersOfAFolderWhoseFirstAFileTookComeBackOnFa
 TEST_P(TakenStartDisks, TheLaterClustersOfAFolderWhoseFirstAFileTookComeBackOnFat16Of2KibClusters)
 {
     ExpectTheLaterLettersBack("letters2k", 19, 19);
+}
+
+// The scan's snapshot, loaded over the same disk, lists the later letters too and saves every file
+// the scan saved, with the same bytes under the same names: none is taken for changed on the disk.
+TEST_P(TakenStartDisks, TheScansSnapshotSavesTheLaterLettersToo)
+{
+    for (const char* name : {"letters16", "letters32", "letters2k"}) {
+        SCOPED_TRACE(name);
+        oursByBytes.clear();
+        std::filesystem::remove_all(temp.Path() / "out");
+        ASSERT_NO_FATAL_FAILURE(ScanAndSave(name));
+        const std::u16string snapshot = ToPath16(temp.Path() / (std::string(name) + ".srzq"));
+        ASSERT_TRUE(SaveSnapshotFile(snapshot));
+        ASSERT_TRUE(LoadSnapshotFile(snapshot));
+        const auto loaded = FilesBelow(SaveAll(std::string("loaded-") + name), true);
+        EXPECT_EQ(g_SaveReport.failedFiles + g_SaveReport.damagedFiles, 0u);
+        ASSERT_EQ(loaded.size(), ours.size());
+        for (const auto& [key, path] : ours) {
+            const auto it = loaded.find(key);
+            ASSERT_NE(it, loaded.end()) << key;
+            EXPECT_EQ(ReadWholeFile(it->second), ReadWholeFile(path)) << key;
+        }
+    }
 }
 
 // The file that took the folder's first cluster was deleted again: the cluster is free, but holds
