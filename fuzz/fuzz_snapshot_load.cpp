@@ -1,0 +1,134 @@
+// A snapshot file loaded as the program loads one (any bytes at all: it comes from the command line,
+// the shell, the recent-file list) over a small disk made by the real tools (fuzz/disks, made by
+// tests/fixtures/make-load-fuzz-disks.sh): FAT16, FAT32 or NTFS, chosen by the input's first byte;
+// the rest is the snapshot. The load decodes it and reads the disk again as the snapshot's scan did,
+// over the snapshot's own volume-parameter block, which no boot sector vouched for. A snapshot that
+// loads is listed folder by folder, saved whole into a scratch folder (removed again) and written
+// back, which must decode again. Nothing may crash, read outside a buffer, allocate without bound,
+// write outside the scratch folder or take long.
+#include "engine/image/VirtualDisk.h"
+#include "engine/listing/ResultListing.h"
+#include "engine/save/EngineReset.h"
+#include "engine/save/FolderTreeSave.h"
+#include "engine/snapshot/SnapshotDecoder.h"
+#include "engine/snapshot/SnapshotEncoder.h"
+#include "engine/snapshot/SnapshotFile.h"
+#include "engine/state/EngineState.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// A snapshot listing more files than this is loaded and listed but not saved: each input must stay
+// quick, and a few files reach every saver.
+constexpr uint32_t kMostFilesSaved = 64;
+
+struct Disk {
+    std::vector<uint8_t> image;
+};
+
+std::vector<Disk> LoadDisks()
+{
+    std::vector<Disk> disks;
+    for (const char* name : {"fat16.vhd", "fat32.vhd", "ntfs.vhd"}) {
+        std::ifstream in(fs::path(MORVICK_LOAD_FUZZ_DISKS) / name, std::ios::binary);
+        Disk d{std::vector<uint8_t>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>())};
+        if (d.image.empty()) {
+            std::fprintf(stderr, "fuzz_snapshot_load: cannot read %s/%s\n", MORVICK_LOAD_FUZZ_DISKS, name);
+            std::abort();
+        }
+        disks.push_back(std::move(d));
+    }
+    return disks;
+}
+
+// The fuzzer's own folder under the temporary folder, removed when it ends.
+struct ScratchFolder {
+    fs::path path;
+    ScratchFolder()
+    {
+        std::string pattern = (fs::temp_directory_path() / "morvick-load-fuzz-XXXXXX").string();
+        if (mkdtemp(pattern.data()) == nullptr)
+            std::abort();
+        path = pattern;
+    }
+    ~ScratchFolder()
+    {
+        std::error_code error;
+        fs::remove_all(path, error);
+    }
+};
+
+// Every folder's rows, as the results page lists them.
+void ListEverything()
+{
+    if (g_nScanMode == kScanFileTrace) {
+        for (const ResultRow& type : FillFoundTypeList())
+            ListTracedFiles(1, type.name);
+        ListTracedFiles(0, u"Root");
+        return;
+    }
+    ListFatFolder(0);
+    for (const FatFolderRecord* f = g_FatFolders.head; f; f = f->next)
+        ListFatFolder(f->firstCluster);
+    ListNtfsFolder(5);
+    for (const NtfsFolderRecord* f = g_NtfsFolders.head; f; f = f->next)
+        ListNtfsFolder(f->recordNumber);
+}
+
+uint32_t ListedFiles()
+{
+    return g_FatEntries.count + g_MftEntries.count + g_NtfsFileRecords.count + g_TracedFiles.count;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    static const std::vector<Disk> disks = LoadDisks();
+    static const ScratchFolder scratch;
+    if (size < 1)
+        return 0;
+    const Disk& chosen = disks[data[0] % disks.size()];
+    const fs::path input = scratch.path / "input.srzq";
+    const fs::path out = scratch.path / "out";
+    {
+        std::ofstream file(input, std::ios::binary | std::ios::trunc);
+        file.write(reinterpret_cast<const char*>(data + 1), static_cast<std::streamsize>(size - 1));
+    }
+
+    ResetEngineState();
+    CVirtualDisk disk;
+    disk.Create(CVirtualDisk::kVhd);
+    if (disk.OpenMemory(chosen.image.data(), chosen.image.size()) != 1)
+        std::abort();
+    SetCurrentVirtualDisk(&disk);
+    g_wSourceType = kSourceDisk;
+    if (LoadSnapshotFile(input.u16string())) {
+        ListEverything();
+        if (ListedFiles() <= kMostFilesSaved) {
+            SaveWholeVolume(out.u16string());
+            // The save writes into its folder and nowhere else.
+            for (const fs::directory_entry& entry : fs::directory_iterator(scratch.path)) {
+                if (entry.path() != input && entry.path() != out)
+                    std::abort();
+            }
+            fs::remove_all(out);
+        }
+        std::vector<uint8_t> again = EncodeSnapshot();
+        LoadedSnapshot reloaded;
+        if (DecodeSnapshot(again.data(), again.size(), reloaded) != SnapshotStatus::kOk)
+            std::abort();
+    }
+    SetCurrentVirtualDisk(nullptr);
+    ResetEngineState();
+    return 0;
+}
