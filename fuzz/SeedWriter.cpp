@@ -3,7 +3,8 @@
 // engine's tests use: small VHD and VHDX images (also differencing ones, which no tool here makes),
 // a snapshot of every kind and file system, a File Trace's snapshot of the snapshot-load fuzzer's
 // FAT16 disk, and the signature table. Seeds cut from disks that the real tools make (FAT folders
-// from mkfs.fat and mtools, MFT records from mkntfs) are files in fuzz/seeds/. The fuzz build runs it; scripts/test.sh fuzzes from these folders.
+// from mkfs.fat and mtools, MFT records from mkntfs) are files in fuzz/seeds/. The fuzz build runs
+// it; scripts/test.sh fuzzes from these folders.
 #include "ImageWriters.h"
 
 #include "engine/save/EngineReset.h"
