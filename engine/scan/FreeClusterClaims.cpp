@@ -24,8 +24,8 @@ FreeClusterClaims::FreeClusterClaims(morvick::SectorSource& disk, const VolumePa
         }
         uint32_t next = 0;
         const morvick::FatLink link = first.Lookup(i + 2, next);
-        const bool free = link == morvick::FatLink::Free &&
-            (!hasSecond || second.Lookup(i + 2, next) == morvick::FatLink::Free);
+        const bool free =
+            link == morvick::FatLink::Free && (!hasSecond || second.Lookup(i + 2, next) == morvick::FatLink::Free);
         if (free && !inRun)
             runStart = i;
         else if (!free && inRun)
