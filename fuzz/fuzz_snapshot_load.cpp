@@ -3,17 +3,22 @@
 // tests/fixtures/make-load-fuzz-disks.sh): FAT16, FAT32 or NTFS, chosen by the input's first byte;
 // the rest is the snapshot. The load decodes it and reads the disk again as the snapshot's scan did,
 // over the snapshot's own volume-parameter block, which no boot sector vouched for. A snapshot that
-// loads is listed folder by folder, saved whole into a scratch folder (removed again) and written
-// back, which must decode again. Nothing may crash, read outside a buffer, allocate without bound,
+// loads is listed folder by folder, saved whole into a scratch folder of its own (removed again) and
+// written back, which must decode again. Nothing may crash, read outside a buffer, allocate without bound,
 // write outside the scratch folder or take long.
 #include "engine/image/VirtualDisk.h"
 #include "engine/listing/ResultListing.h"
+#include "engine/save/CivilTime.h"
 #include "engine/save/EngineReset.h"
 #include "engine/save/FolderTreeSave.h"
 #include "engine/snapshot/SnapshotDecoder.h"
 #include "engine/snapshot/SnapshotEncoder.h"
 #include "engine/snapshot/SnapshotFile.h"
 #include "engine/state/EngineState.h"
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -51,20 +56,48 @@ std::vector<Disk> LoadDisks()
     return disks;
 }
 
-// The fuzzer's own folder under the temporary folder, removed when it ends.
+// Where the scratch folder goes: TMPDIR where it is set, else /dev/shm where there is one (in memory:
+// on a disk, creating and removing the saved files took most of each input's time, and as much as
+// the disk was busy), else the temporary folder.
+fs::path TemporaryFolder()
+{
+    std::error_code error;
+    if (std::getenv("TMPDIR") == nullptr && fs::is_directory("/dev/shm", error))
+        return "/dev/shm";
+    return fs::temp_directory_path();
+}
+
+// The fuzzer's own folder, emptied when it starts and removed when it ends: "morvick-load-fuzz.N" for
+// the first N whose lock no other fuzzer holds (a lock goes with its process, however it ends). Its
+// path is the same on every run, not a random name: the engine compares the characters of the paths
+// it is given, and libFuzzer takes compared values into its mutations, which a run from a fixed seed
+// must not vary by.
 struct ScratchFolder {
     fs::path path;
+    int lock = -1;
     ScratchFolder()
     {
-        std::string pattern = (fs::temp_directory_path() / "morvick-load-fuzz-XXXXXX").string();
-        if (mkdtemp(pattern.data()) == nullptr)
+        const fs::path folder = TemporaryFolder();
+        for (int n = 0; lock < 0 && n < 1000; ++n) {
+            const std::string name = "morvick-load-fuzz." + std::to_string(n);
+            const int fd = open((folder / (name + ".lock")).c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+            if (fd >= 0 && flock(fd, LOCK_EX | LOCK_NB) == 0) {
+                lock = fd;
+                path = folder / name;
+            } else if (fd >= 0) {
+                close(fd);
+            }
+        }
+        std::error_code error;
+        fs::remove_all(path, error);
+        if (lock < 0 || !fs::create_directory(path, error))
             std::abort();
-        path = pattern;
     }
     ~ScratchFolder()
     {
         std::error_code error;
         fs::remove_all(path, error);
+        close(lock);
     }
 };
 
@@ -91,6 +124,13 @@ uint32_t ListedFiles()
 }
 
 }  // namespace
+
+// The savers' clock, fixed: the time of day they give a saved FAT file would steer the mutations.
+extern "C" int LLVMFuzzerInitialize(int*, char***)
+{
+    SetFileTimeSource([] { return uint64_t{132223536000000000}; });  // 2020-01-01 12:00 UTC
+    return 0;
+}
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
