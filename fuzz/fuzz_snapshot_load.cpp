@@ -4,8 +4,8 @@
 // the rest is the snapshot. The load decodes it and reads the disk again as the snapshot's scan did,
 // over the snapshot's own volume-parameter block, which no boot sector vouched for. A snapshot that
 // loads is listed folder by folder, saved whole into a scratch folder of its own (removed again) and
-// written back, which must decode again. Nothing may crash, read outside a buffer, allocate without bound,
-// write outside the scratch folder or take long.
+// written back, which must decode again. Nothing may crash, read outside a buffer, allocate without
+// bound, write outside the scratch folder or take long.
 #include "engine/image/VirtualDisk.h"
 #include "engine/listing/ResultListing.h"
 #include "engine/save/CivilTime.h"
@@ -18,13 +18,13 @@
 
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
@@ -37,21 +37,20 @@ namespace {
 constexpr uint32_t kMostFilesSaved = 64;
 constexpr uint32_t kMostTracedFilesSaved = 4;
 
-struct Disk {
-    std::vector<uint8_t> image;
-};
-
-std::vector<Disk> LoadDisks()
+// The disks, in the order the input's first byte chooses them by.
+std::vector<std::vector<uint8_t>> LoadDisks()
 {
-    std::vector<Disk> disks;
+    std::vector<std::vector<uint8_t>> disks;
     for (const char* name : {"fat16.vhd", "fat32.vhd", "ntfs.vhd"}) {
-        std::ifstream in(fs::path(MORVICK_LOAD_FUZZ_DISKS) / name, std::ios::binary);
-        Disk d{std::vector<uint8_t>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>())};
-        if (d.image.empty()) {
+        std::ifstream in(fs::path(MORVICK_LOAD_FUZZ_DISKS) / name, std::ios::binary | std::ios::ate);
+        std::vector<uint8_t> image(in ? static_cast<size_t>(in.tellg()) : 0);
+        in.seekg(0);
+        if (image.empty() ||
+            !in.read(reinterpret_cast<char*>(image.data()), static_cast<std::streamsize>(image.size()))) {
             std::fprintf(stderr, "fuzz_snapshot_load: cannot read %s/%s\n", MORVICK_LOAD_FUZZ_DISKS, name);
             std::abort();
         }
-        disks.push_back(std::move(d));
+        disks.push_back(std::move(image));
     }
     return disks;
 }
@@ -79,19 +78,22 @@ struct ScratchFolder {
     {
         const fs::path folder = TemporaryFolder();
         for (int n = 0; lock < 0 && n < 1000; ++n) {
-            const std::string name = "morvick-load-fuzz." + std::to_string(n);
-            const int fd = open((folder / (name + ".lock")).c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
-            if (fd >= 0 && flock(fd, LOCK_EX | LOCK_NB) == 0) {
+            path = folder / ("morvick-load-fuzz." + std::to_string(n));
+            mkdir(path.c_str(), 0700);
+            const int fd = open(path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+            // Still the folder of that name once locked: not one that its last fuzzer removed meanwhile.
+            struct stat locked, named;
+            if (fd >= 0 && flock(fd, LOCK_EX | LOCK_NB) == 0 && fstat(fd, &locked) == 0 &&
+                stat(path.c_str(), &named) == 0 && locked.st_ino == named.st_ino && locked.st_dev == named.st_dev)
                 lock = fd;
-                path = folder / name;
-            } else if (fd >= 0) {
+            else if (fd >= 0)
                 close(fd);
-            }
         }
-        std::error_code error;
-        fs::remove_all(path, error);
-        if (lock < 0 || !fs::create_directory(path, error))
+        if (lock < 0)
             std::abort();
+        std::error_code error;
+        for (const fs::directory_entry& entry : fs::directory_iterator(path, error))
+            fs::remove_all(entry.path(), error);
     }
     ~ScratchFolder()
     {
@@ -134,11 +136,11 @@ extern "C" int LLVMFuzzerInitialize(int*, char***)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    static const std::vector<Disk> disks = LoadDisks();
+    static const std::vector<std::vector<uint8_t>> disks = LoadDisks();
     static const ScratchFolder scratch;
     if (size < 1)
         return 0;
-    const Disk& chosen = disks[data[0] % disks.size()];
+    const std::vector<uint8_t>& chosen = disks[data[0] % disks.size()];
     const fs::path input = scratch.path / "input.srzq";
     const fs::path out = scratch.path / "out";
     {
@@ -149,7 +151,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     ResetEngineState();
     CVirtualDisk disk;
     disk.Create(CVirtualDisk::kVhd);
-    if (disk.OpenMemory(chosen.image.data(), chosen.image.size()) != 1)
+    if (disk.OpenMemory(chosen.data(), chosen.size()) != 1)
         std::abort();
     SetCurrentVirtualDisk(&disk);
     g_wSourceType = kSourceDisk;
