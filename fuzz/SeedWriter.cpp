@@ -1,9 +1,10 @@
 // morvick-fuzz-seeds CORPUS_DIR RAW_DAT
 // Writes seeds for the engine's fuzzers into CORPUS_DIR/<fuzzer>/, made by the same generators the
 // engine's tests use: small VHD and VHDX images (also differencing ones, which no tool here makes),
-// a snapshot of every kind and file system, and the signature table. Seeds cut from disks that the
-// real tools make (FAT folders from mkfs.fat and mtools, MFT records from mkntfs) are files in
-// fuzz/seeds/. The fuzz build runs it; scripts/test.sh fuzzes from these folders.
+// a snapshot of every kind and file system, a File Trace's snapshot of the snapshot-load fuzzer's
+// FAT16 disk, and the signature table. Seeds cut from disks that the real tools make (FAT folders
+// from mkfs.fat and mtools, MFT records from mkntfs) are files in fuzz/seeds/. The fuzz build runs
+// it; scripts/test.sh fuzzes from these folders.
 #include "ImageWriters.h"
 
 #include "engine/save/EngineReset.h"
@@ -93,6 +94,31 @@ bool WriteSnapshots(const fs::path& corpus)
     return ok;
 }
 
+// A File Trace's snapshot of the snapshot-load fuzzer's FAT16 disk (its first byte 0 chooses that
+// disk; the Quick and Extensive ones are committed, made by morvick-bench from the disks): hits of
+// the volume's boot sector (its jump instruction) and of its first FAT (the media entry).
+bool WriteTraceLoadSnapshot(const fs::path& corpus)
+{
+    ResetEngineState();
+    VolumeParameterBlock& b = g_VolumeParams;
+    b.chosenFileSystemType = b.browsedFileSystemType = FileSystemKind::kFat16;
+    b.partitionStart = 63;
+    b.partitionSectors = 4200;
+    b.partitionEnd = 4262;
+    b.sectorsPerCluster = 1;
+    g_wSourceType = kSourceDisk;
+    g_nScanMode = kScanFileTrace;
+    AddTraceHit(u".bin", u"Boot sector", "eb");
+    AddTraceHit(u".fat", u"FAT", "f8ffff");
+    AddTracedFile(u"1.bin", u".bin", u"Boot sector", 63, 1);
+    AddTracedFile(u"2.fat", u".fat", u"FAT", 64, 2);
+    Bytes seed{0};
+    const Bytes snapshot = EncodeSnapshot();
+    seed.insert(seed.end(), snapshot.begin(), snapshot.end());
+    ResetEngineState();
+    return Write(corpus / "fuzz_snapshot_load" / "made-trace-fat16", seed);
+}
+
 bool CopySignatureTable(const fs::path& corpus, const fs::path& rawDat)
 {
     std::error_code error;
@@ -110,7 +136,8 @@ int main(int argc, char** argv)
         return 2;
     }
     const fs::path corpus(argv[1]);
-    const bool ok = WriteContainers(corpus) && WriteSnapshots(corpus) && CopySignatureTable(corpus, argv[2]);
+    const bool ok = WriteContainers(corpus) && WriteSnapshots(corpus) && WriteTraceLoadSnapshot(corpus) &&
+        CopySignatureTable(corpus, argv[2]);
     if (!ok)
         std::fprintf(stderr, "morvick-fuzz-seeds: could not write every seed into %s\n", argv[1]);
     return ok ? 0 : 1;

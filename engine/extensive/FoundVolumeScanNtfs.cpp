@@ -212,16 +212,21 @@ uint64_t CountListedPastLimit(const ScanFinishedWord& finished)
     uint8_t record[morvick::kLargestMftRecordSize];
     const uint32_t recordSectors = CurrentMftRecordSectors();
     const uint64_t records = g_MftRunTable.TotalSectors() / recordSectors;
+    const uint64_t diskEnd = disk.SectorCount();
     uint64_t runFirst = 0;  // the MFT's sector at which the run below begins, counted across the runs
     uint64_t count = 0;
     for (size_t run = 0; run < g_MftRunTable.start.size() && !ScanStopped(finished); ++run) {
         const uint64_t start = g_MftRunTable.start[run];
         const uint64_t length = g_MftRunTable.length[run];
         // The records that begin in this run, past the limit: a sparse run (start 0) holds none.
-        const uint64_t first = (runFirst + recordSectors - 1) / recordSectors;
+        uint64_t first = (runFirst + recordSectors - 1) / recordSectors;
+        // From the first past the limit to the disk's end, not each record of the run looked at: a
+        // damaged record 0 whose run claims billions of clusters took seconds, and minutes past it.
+        if (FitsSectorField(start))
+            first = std::max(first, (runFirst + (kLastHeldSector + 1 - start) + recordSectors - 1) / recordSectors);
         for (uint64_t n = first; start != 0 && n < records && n <= 0xFFFFFFFFu && !ScanStopped(finished); ++n) {
             const uint64_t offset = n * recordSectors - runFirst;
-            if (offset >= length)
+            if (offset >= length || (diskEnd != 0 && start + offset >= diskEnd))
                 break;
             morvick::MftRecordHeader header;
             MftRecordFacts facts;

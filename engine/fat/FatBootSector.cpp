@@ -15,6 +15,8 @@ namespace {
 constexpr uint32_t kDirectoryEntryBytes = 32;
 // FAT32 entries are 28 bits wide; the top values mark the end of a chain and bad clusters.
 constexpr uint64_t kMaxDataClusters = 0x0FFFFFF0u;
+// A FAT16 volume has fewer than 65,525 clusters: its 16-bit entries name no cluster past them.
+constexpr uint64_t kMaxFat16DataClusters = 65524;
 }  // namespace
 
 bool ParseFatBootSector(const uint8_t* sector, size_t size, FileSystemKind kind, FatBootSector& out)
@@ -97,7 +99,10 @@ uint32_t FatDataClusterCount(FileSystemKind kind, uint32_t sectorsPerFat, uint32
     uint64_t clusters = entries > 2 ? entries - 2 : 0;
     if (volumeEnd > dataStart)
         clusters = std::min<uint64_t>(clusters, (volumeEnd - dataStart) / sectorsPerCluster);
-    return static_cast<uint32_t>(std::min(clusters, kMaxDataClusters));
+    // FAT16's count held to what its entries can name, not to FAT32's: a FAT that a damaged boot
+    // sector or snapshot makes huge had the free-cluster search walk millions of clusters no file has.
+    return static_cast<uint32_t>(
+        std::min(clusters, kind == FileSystemKind::kFat32 ? kMaxDataClusters : kMaxFat16DataClusters));
 }
 
 }  // namespace morvick

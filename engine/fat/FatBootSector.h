@@ -62,8 +62,8 @@ FatLayout MakeFatLayout(const FatBootSector& boot, uint64_t volumeStart);
 
 // The data clusters of a volume: as many whole clusters as lie between `dataStart` and `volumeEnd`
 // (one past the volume's last sector; 0 when unknown) and as the FAT has entries for, at most
-// 0x0FFFFFF0. Valid cluster numbers are 2 .. count + 1. An end at or before the data area is a
-// damaged size, not an empty volume: the FAT alone counts then.
+// 0x0FFFFFF0 (FAT16: 65,524). Valid cluster numbers are 2 .. count + 1. An end at or before the data
+// area is a damaged size, not an empty volume: the FAT alone counts then.
 uint32_t FatDataClusterCount(FileSystemKind kind, uint32_t sectorsPerFat, uint32_t sectorsPerCluster,
     uint64_t dataStart, uint64_t volumeEnd);
 

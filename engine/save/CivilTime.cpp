@@ -1,5 +1,6 @@
 #include "engine/save/CivilTime.h"
 
+#include <atomic>
 #include <chrono>
 
 namespace {
@@ -86,8 +87,19 @@ bool FatDateToFileTime(uint16_t date, uint64_t now, uint64_t& fileTime)
     return CivilToFileTime(c, fileTime);
 }
 
+namespace {
+std::atomic<FileTimeSource> g_fileTimeSource{nullptr};
+}  // namespace
+
+void SetFileTimeSource(FileTimeSource source)
+{
+    g_fileTimeSource = source;
+}
+
 uint64_t CurrentFileTime()
 {
+    if (const FileTimeSource source = g_fileTimeSource)
+        return source();
     using namespace std::chrono;
     int64_t ticks = duration_cast<microseconds>(system_clock::now().time_since_epoch()).count() * 10;
     return static_cast<uint64_t>(ticks) + static_cast<uint64_t>(kDays1601To1970) * kSecondsPerDay * kTicksPerSecond;

@@ -27,5 +27,11 @@ void DecodeFatDate(uint16_t date, int& year, int& month, int& day);
 // names no real day (month 0, day 0, 30 February...).
 bool FatDateToFileTime(uint16_t date, uint64_t now, uint64_t& fileTime);
 
-// The current time as a FILETIME.
+// The current time as a FILETIME: the system clock's, or the fixed source's while one is set.
 uint64_t CurrentFileTime();
+
+// Makes CurrentFileTime call `source` instead of reading the system clock (null: the clock again).
+// A fuzzer fixes it: the savers' time of day would otherwise steer its mutations, and a run from a
+// fixed seed would not repeat.
+using FileTimeSource = uint64_t (*)();
+void SetFileTimeSource(FileTimeSource source);

@@ -13,21 +13,35 @@ FreeClusterClaims::FreeClusterClaims(morvick::SectorSource& disk, const VolumePa
     morvick::FatTable first(disk, kind, b.firstFat, b.sectorsPerFat, clusterCount);
     const bool hasSecond = b.secondFat != 0 && b.secondFat != b.firstFat;
     morvick::FatTable second(disk, kind, b.secondFat, b.sectorsPerFat, clusterCount);
+    const uint64_t diskEnd = disk.SectorCount();
     uint32_t runStart = 0;
     bool inRun = false;
+    uint32_t steps = 0;
     for (uint32_t i = 0; i < clusterCount; ++i) {
-        if ((i & 0xFFFF) == 0 && stopped && stopped()) {
+        if ((steps++ & 0xFFFF) == 0 && stopped && stopped()) {
             m_runs.clear();
             return;
         }
         uint32_t next = 0;
-        const bool free = first.Lookup(i + 2, next) == morvick::FatLink::Free &&
-            (!hasSecond || second.Lookup(i + 2, next) == morvick::FatLink::Free);
+        const morvick::FatLink link = first.Lookup(i + 2, next);
+        const bool free =
+            link == morvick::FatLink::Free && (!hasSecond || second.Lookup(i + 2, next) == morvick::FatLink::Free);
         if (free && !inRun)
             runStart = i;
         else if (!free && inRun)
             m_runs.emplace_back(runStart, i);
         inRun = free;
+        // A FAT sector that cannot be read frees none of its clusters: passed over whole, not read again
+        // for each, and past the disk's end so is every later one. A FAT that a damaged boot sector or
+        // snapshot puts past the disk's end was walked one failed read per cluster, for billions.
+        if (link == morvick::FatLink::Unreadable) {
+            const uint64_t perSector = first.EntriesPerSector();
+            const uint64_t fatSector = (uint64_t{i} + 2) / perSector;
+            if (diskEnd != 0 && uint64_t{b.firstFat} + fatSector >= diskEnd)
+                break;
+            const uint64_t sectorEnd = (fatSector + 1) * perSector - 2;
+            i = static_cast<uint32_t>(std::min<uint64_t>(sectorEnd, clusterCount) - 1);
+        }
     }
     if (inRun)
         m_runs.emplace_back(runStart, clusterCount);

@@ -11,6 +11,7 @@
 #include "engine/scan/LostNtfsFolders.h"
 #include "engine/state/EngineState.h"
 #include "engine/state/SectorLimit.h"
+#include "engine/volume/EngineSectorSource.h"
 
 #include <algorithm>
 #include <cstring>
@@ -48,10 +49,24 @@ public:
         uint32_t gathered = 0;  // sectors of the current record gathered so far
         uint64_t recordSector = 0;
         bool recordWhole = true;
+        const uint64_t diskEnd = morvick::EngineSectorSource().SectorCount();
         for (size_t run = 0; run < g_MftRunTable.start.size() && !ScanStopped(m_finished); ++run) {
             const uint64_t start = g_MftRunTable.start[run];
             const uint64_t length = g_MftRunTable.length[run];
             for (uint64_t offset = 0; offset < length && !ScanStopped(m_finished);) {
+                // Nothing past the disk's end can be read: the rest of the run is counted over at once,
+                // not tried a sector at a time, which took minutes for a damaged record 0 whose run
+                // claims billions of clusters of a volume that claims as many, over a small image.
+                if (start != 0 && diskEnd != 0 && start + offset >= diskEnd) {
+                    const uint64_t sectors = gathered + (length - offset);
+                    number += sectors / m_recordSectors;
+                    m_read += sectors / m_recordSectors * m_recordSectors;
+                    gathered = static_cast<uint32_t>(sectors % m_recordSectors);
+                    recordWhole = false;
+                    if (number > 0xFFFFFFFFu)
+                        return;
+                    break;
+                }
                 const uint32_t count = static_cast<uint32_t>(std::min<uint64_t>(kChunkSectors, length - offset));
                 // A sparse run (start 0) holds no records; an unreadable chunk is read sector by sector.
                 const bool chunkRead = start != 0 && ReadSectors(start + offset, count, chunk.data());

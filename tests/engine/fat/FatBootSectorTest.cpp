@@ -86,5 +86,14 @@ TEST(FatBootSector, ClustersAndFatsPastWhatTheEngineHoldsAreNoVolume)
         ParseFatBootSector(Boot(true, 4096, 1, 32, 0x20000000u, 10000).data(), 512, FileSystemKind::kFat32, b));
 }
 
+// The clusters of a volume are as many as its FAT can name: a FAT16 FAT of 16-bit entries names
+// fewer than 65,525 whatever its size, a FAT32 FAT of 28-bit entries fewer than 2^28.
+TEST(FatBootSector, AHugeFatCountsNoMoreClustersThanItsEntriesName)
+{
+    EXPECT_EQ(FatDataClusterCount(FileSystemKind::kFat16, 0xFFFF, 1, 100, 0x100000000ull), 65524u);
+    EXPECT_EQ(FatDataClusterCount(FileSystemKind::kFat16, 255, 1, 100, 0x100000000ull), 255u * 256 - 2);
+    EXPECT_EQ(FatDataClusterCount(FileSystemKind::kFat32, 0x2000000, 1, 100, 0x100000000ull), 0x0FFFFFF0u);
+}
+
 }  // namespace
 }  // namespace morvick

@@ -72,3 +72,19 @@ TEST(DateText, FatDateToFileTimeKeepsTimeOfDayAndRefusesNonDates)
     EXPECT_FALSE(FatDateToFileTime(static_cast<uint16_t>((21 << 9) | (2 << 5) | 30), nowFt, ft)) << "30 February";
     EXPECT_FALSE(FatDateToFileTime(static_cast<uint16_t>((21 << 9) | (13 << 5) | 1), nowFt, ft)) << "month 13";
 }
+
+// A fixed source stands for the system clock until it is taken away again (a fuzzer's saves then
+// give every FAT file the same time of day).
+TEST(DateText, AFixedFileTimeSourceStandsForTheClock)
+{
+    constexpr uint64_t kNoon2020 = 132223536000000000ULL;  // 2020-01-01 12:00 UTC
+    SetFileTimeSource([] { return kNoon2020; });
+    EXPECT_EQ(CurrentFileTime(), kNoon2020);
+    uint64_t ft = 0;
+    ASSERT_TRUE(FatDateToFileTime(static_cast<uint16_t>((21 << 9) | (1 << 5) | 1), CurrentFileTime(), ft));
+    CivilTime c;
+    ASSERT_TRUE(FileTimeToCivil(ft, c));
+    EXPECT_EQ(c.hour, 12);
+    SetFileTimeSource(nullptr);
+    EXPECT_GT(CurrentFileTime(), kNoon2020);
+}

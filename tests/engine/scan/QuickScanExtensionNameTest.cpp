@@ -1,7 +1,11 @@
 // The NTFS Quick Scan over base records whose $FILE_NAME lies in an extension record, on a small
 // volume in memory: the name is read from the record the attribute list names (a resident list or
 // one in a cluster of its own), for $MFT itself too, and only from a record that still belongs to the
-// file; a file that keeps its data and no name is listed by its number.
+// file; a file that keeps its data and no name is listed by its number. And over an MFT whose record
+// 0 claims a run far past the end of the disk, in a volume that claims as many sectors (a damaged
+// boot sector and record 0, or a snapshot's block): nothing past the disk's end is tried record by
+// record.
+#include "engine/ScanObserver.h"
 #include "engine/save/EngineReset.h"
 #include "engine/scan/QuickScan.h"
 #include "engine/state/EngineState.h"
@@ -10,6 +14,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -64,19 +69,27 @@ void PrintTo(const Listed& l, std::ostream* out)
          << (l.deleted ? ", deleted)" : ")");
 }
 
+// The highest sector the scan display was given as the current one.
+class CurrentSectorObserver : public ScanObserver {
+public:
+    void OnCurrentSector(uint64_t sector) override { highest = std::max(highest, sector); }
+    uint64_t highest = 0;
+};
+
 class QuickScanExtensionName : public ::testing::Test {
 protected:
     void SetUp() override { ResetEngineState(); }
     void TearDown() override { ResetEngineState(); }
 
-    std::vector<Listed> Scan(const std::vector<uint8_t>& raw)
+    // The files listed of the volume of `raw`, of `partitionSectors` sectors (0: those of `raw`).
+    std::vector<Listed> Scan(const std::vector<uint8_t>& raw, uint32_t partitionSectors = 0)
     {
         MemoryDisk disk(raw);
         EXPECT_TRUE(disk.Opened());
         VolumeParameterBlock& b = g_VolumeParams;
         b.chosenFileSystemType = b.browsedFileSystemType = FileSystemKind::kNtfs;
         b.partitionStart = 0;
-        b.partitionSectors = static_cast<uint32_t>(raw.size() / 512);
+        b.partitionSectors = partitionSectors != 0 ? partitionSectors : static_cast<uint32_t>(raw.size() / 512);
         b.partitionEnd = b.partitionSectors - 1;
         b.sectorsPerCluster = 8;
         b.clusterBase = 0;
@@ -129,4 +142,25 @@ TEST_F(QuickScanExtensionName, ANameInAnExtensionRecordNamesItsBaseRecordOnce)
             {u"gone.txt", 90, kMftSector + 180, 1}}));
     for (const MftEntryRecord* r = g_MftEntries.head; r; r = r->next)
         EXPECT_EQ(r->parentRecord, r->recordNumber == 70 ? kLostDirRecordNumber : 5u) << r->recordNumber;
+}
+
+TEST_F(QuickScanExtensionName, AnMftRunPastTheDisksEndIsNotReadRecordByRecord)
+{
+    std::vector<uint8_t> raw(1024 * 512, 0);
+    // Record 0: 32 clusters from cluster 4, then 1,048,576 clusters from cluster 1,000 (sector 8,000),
+    // all of them past the disk's end.
+    PutRecord(raw, 0,
+        MftRecordBuilder()
+            .Numbered(0, 1)
+            .FileName(u"$MFT", 5, 3)
+            .NonResident(0x80, {0x11, 0x20, 0x04, 0x24, 0x00, 0x00, 0x10, 0x00, 0xE4, 0x03, 0x00},
+                (32ull + 0x100000) * 4096)
+            .Build());
+    PutRecord(raw, 16, MftRecordBuilder().Numbered(16, 1).FileName(u"kept.txt", 5, 1).ResidentData({1, 2, 3}).Build());
+    CurrentSectorObserver observer;
+    ScanObserver* previous = SetScanObserver(&observer);
+    const std::vector<Listed> files = Scan(raw, 0xFFFFFF00u);
+    SetScanObserver(previous);
+    EXPECT_EQ(files, (std::vector<Listed>{{u"$MFT", 0, kMftSector, 0}, {u"kept.txt", 16, kMftSector + 32, 0}}));
+    EXPECT_LT(observer.highest, raw.size() / 512);
 }

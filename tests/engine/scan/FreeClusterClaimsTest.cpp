@@ -1,0 +1,72 @@
+// The free clusters that the search for a deleted folder's later clusters walks, from FATs that can
+// only partly be read: a FAT sector that cannot be read frees none of its clusters, and costs one
+// read, however many clusters it holds; none past the disk's end is tried.
+#include "engine/scan/FreeClusterClaims.h"
+#include "engine/volume/MemorySectorSource.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+#include <utility>
+#include <vector>
+
+namespace {
+
+// A disk in memory that counts the reads asked of it and fails those of the sectors in `unreadable`.
+class CountingSource : public morvick::MemorySectorSource {
+public:
+    CountingSource(uint32_t sectors, std::set<uint64_t> unreadable)
+        : MemorySectorSource(std::vector<uint8_t>(size_t{sectors} * kSectorSize)), m_unreadable(std::move(unreadable))
+    {}
+    bool ReadSectors(uint64_t sector, uint32_t count, uint8_t* buffer) override
+    {
+        ++reads;
+        for (uint64_t s = sector; s < sector + count; ++s) {
+            if (m_unreadable.count(s) != 0)
+                return false;
+        }
+        return MemorySectorSource::ReadSectors(sector, count, buffer);
+    }
+    uint64_t reads = 0;
+
+private:
+    std::set<uint64_t> m_unreadable;
+};
+
+VolumeParameterBlock FatBlock(FileSystemKind kind, uint32_t firstFat, uint32_t sectorsPerFat)
+{
+    VolumeParameterBlock b{};
+    b.browsedFileSystemType = kind;
+    b.firstFat = firstFat;
+    b.sectorsPerFat = sectorsPerFat;
+    b.sectorsPerCluster = 1;
+    return b;
+}
+
+using Runs = std::vector<std::pair<uint32_t, uint32_t>>;
+
+}  // namespace
+
+// A FAT16 FAT of three sectors whose middle one cannot be read: the clusters of the other two stay
+// free (cluster n at index n - 2), those of the middle one are not, and each sector is read once.
+TEST(FreeClusterClaims, AnUnreadableFatSectorFreesNoneOfItsClusters)
+{
+    CountingSource disk(16, {11});
+    const FreeClusterClaims claims(disk, FatBlock(FileSystemKind::kFat16, 10, 3), 3 * 256 - 2, {});
+    EXPECT_EQ(claims.Runs(), (Runs{{0, 254}, {510, 766}}));
+    EXPECT_EQ(claims.FreeCount(), 254u + 256u);
+    EXPECT_LE(disk.reads, 3u);
+}
+
+// A FAT that the volume's parameters put past the end of the disk (a damaged boot sector or
+// snapshot claiming a huge volume over a small image) is not walked: it was read again for every one
+// of its clusters.
+TEST(FreeClusterClaims, AFatPastTheDisksEndIsNotWalked)
+{
+    constexpr uint32_t kClusters = 1000000;
+    constexpr uint32_t kFatSectors = (kClusters + 2 + 127) / 128;
+    CountingSource disk(64, {});
+    const FreeClusterClaims claims(disk, FatBlock(FileSystemKind::kFat32, 100, kFatSectors), kClusters, {});
+    EXPECT_TRUE(claims.Runs().empty());
+    EXPECT_LE(disk.reads, 1u);
+}
