@@ -65,6 +65,11 @@ void CWizardScanObserver::OnCurrentSector(uint64_t sector)
     NotifyNowAndThen(lock, IsWorkerThread());
 }
 
+void CWizardScanObserver::OnPausePoint()
+{
+    WaitAtPauseGate();
+}
+
 uint32_t CWizardScanObserver::OnItemFound(const FoundItem& item)
 {
     WaitAtPauseGate();
