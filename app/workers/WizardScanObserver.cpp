@@ -197,10 +197,10 @@ IWorkerReportSink* CurrentWorkerReportSink()
     return g_sink;
 }
 
-void DeliverWorkerReports()
+void DeliverWorkerReports(bool always)
 {
     WorkerReports reports = WizardObserver().TakeReports();
-    if (g_sink != nullptr && !reports.Empty())
+    if (g_sink != nullptr && (always || !reports.Empty()))
         g_sink->ApplyWorkerReports(reports);
 }
 

@@ -52,7 +52,8 @@ struct WorkerReports {
 class IWorkerReportSink {
 public:
     virtual ~IWorkerReportSink() = default;
-    // Runs on the user-interface thread.
+    // Runs on the user-interface thread; `reports` may be empty (the worker's end), and counters
+    // the engine keeps are read here.
     virtual void ApplyWorkerReports(const WorkerReports& reports) = 0;
 };
 
@@ -116,8 +117,9 @@ void UninstallWizardObserver();
 // The page that gets the reports from now on (null: reports are dropped).
 void SetWorkerReportSink(IWorkerReportSink* sink);
 IWorkerReportSink* CurrentWorkerReportSink();
-// Hands waiting reports to the sink at once (user-interface thread).
-void DeliverWorkerReports();
+// Hands waiting reports to the sink at once (user-interface thread); with `always`, an empty
+// delivery too when none wait (the sink then reads the engine's counters as they are now).
+void DeliverWorkerReports(bool always = false);
 // True for the notice that reports wait: it changes what a page shows, never a command's state.
 bool IsWorkerReportNotice(const MSG& msg);
 

@@ -1,9 +1,9 @@
 // The worker protocol with real threads: Stop answered No holds the worker during the question, at
 // its next step, and lets it go on from where it was (also the Quick Scan's FAT pass, which reports
 // a percent only where it changes), Stop answered Yes makes it unwind by itself, a worker is over
-// only when its thread has ended, every way out leaves a result, and the end of the program stops
-// and waits for a worker while messages are still dispatched. No thread is ever suspended or ended
-// from outside.
+// only when its thread has ended, every way out leaves a result, the poll that sees the end shows
+// what the worker counted after its last report, and the end of the program stops and waits for a
+// worker while messages are still dispatched. No thread is ever suspended or ended from outside.
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -423,6 +423,41 @@ TEST_F(WorkerProtocolOnDisk, AStopQuestionHoldsTheFatQuickScanAtItsNextEntryInEv
     // It went on each time where it was: it found what it finds without a question.
     EXPECT_EQ(g_nFatFileCount, files);
     EXPECT_EQ(g_nFatFolderCount, folders);
+}
+
+TEST_F(WorkerProtocol, ThePollThatSeesTheEndShowsWhatTheWorkerCountedAfterItsLastReport)
+{
+    // As the Quick Scan's last steps (the entries of the last sector it reads, clusters parked under
+    // "Lost Dir"): the worker counts on after the page has shown its last report and ends with nothing
+    // more to report. The page reads the engine's counters at each delivery.
+    struct CountingPage : wizard::IWorkerReportSink {
+        std::atomic<int> deliveries{0};
+        uint32_t files = 0, folders = 0;
+        void ApplyWorkerReports(const wizard::WorkerReports&) override
+        {
+            files = g_nFatFileCount;
+            folders = g_nFatFolderCount;
+            ++deliveries;
+        }
+    } page;
+    wizard::SetWorkerReportSink(&page);
+    ASSERT_TRUE(wizard::StartWorker([&page](ScanFinishedWord&) {
+        g_nFatFolderCount = 2;
+        g_nFatFileCount = 10;
+        CurrentScanObserver().OnProgress(99);
+        const DWORD start = GetTickCount();
+        while (page.deliveries == 0 && GetTickCount() - start < kStateWaitMs)
+            Sleep(1);
+        g_nFatFolderCount = 4;
+        g_nFatFileCount = 25;
+        return 1;
+    }));
+    HostWindow window;
+    ASSERT_TRUE(WaitUntil([&window] { return wizard::PollWorkerEnded(window); }));
+    EXPECT_EQ(page.files, 25u);
+    EXPECT_EQ(page.folders, 4u);
+    wizard::SetWorkerReportSink(nullptr);
+    ResetEngineState();
 }
 
 }  // namespace
