@@ -30,8 +30,8 @@
 namespace morvick::test {
 namespace {
 
-static auto* const g_disks = ::testing::AddGlobalTestEnvironment(
-    new DiskFixtureEnvironment({"make-deleted-folders-disk.sh", "make-small-cluster-mft-disk.sh", "make-empty-disk.sh"}));
+static auto* const g_disks = ::testing::AddGlobalTestEnvironment(new DiskFixtureEnvironment(
+    {"make-deleted-folders-disk.sh", "make-small-cluster-mft-disk.sh", "make-empty-disk.sh"}));
 
 const char* const kDeletedFolders = "make-deleted-folders-disk.sh";
 const char* const kManyRecords = "make-small-cluster-mft-disk.sh";
@@ -163,10 +163,11 @@ TEST(ScanPausePointsSearch, EverySectorTheExtensiveSearchTestsIsAStepOfItsOwn)
     ASSERT_TRUE(OpenFixtureImage(FixtureFile(kDeletedFolders, "deleted.vhd"), disk));
     ASSERT_TRUE(ChooseFixturePartition(0));
     const ExtensiveSearchCounters& c = g_ExtensiveSearchCounters;
-    GateWatch watch({[&c] { return uint64_t{c.bootSectors} + c.fatDirectories + c.ntfsFiles + c.ntfsFolders + c.indexRecords; }});
+    GateWatch watch(
+        {[&c] { return uint64_t{c.bootSectors} + c.fatDirectories + c.ntfsFiles + c.ntfsFolders + c.indexRecords; }});
     ScanFinishedWord finished{0};
-    EXPECT_EQ(SearchDiskStructures(g_VolumeParams.partitionStart, g_VolumeParams.partitionSectors, kSearchFat,
-                  finished, g_ExtensiveSearchCounters),
+    EXPECT_EQ(SearchDiskStructures(g_VolumeParams.partitionStart, g_VolumeParams.partitionSectors, kSearchFat, finished,
+                  g_ExtensiveSearchCounters),
         ExtensiveSearchResult::kCompleted);
     watch.Finish();
     SetCurrentVirtualDisk(nullptr);
@@ -248,8 +249,8 @@ TEST(ScanPausePointsFreedFolders, EveryClusterTheSearchForLaterClustersReadsIsAS
     std::vector<uint8_t> first(size_t{spc} * kSectorSize);
     EngineSectorSource engineDisk;
     ASSERT_TRUE(engineDisk.ReadSectors(b.clusterBase + uint64_t{photos} * spc, spc, first.data()));
-    auto parser = std::make_unique<FatDirectoryParser>(
-        b.browsedFileSystemType == FileSystemKind::kFat32, photos, true, AddFatDirectoryEntry);
+    auto parser = std::make_unique<FatDirectoryParser>(b.browsedFileSystemType == FileSystemKind::kFat32, photos, true,
+        AddFatDirectoryEntry);
     parser->Feed(first.data() + 64, first.size() - 64);  // past "." and ".."
     ASSERT_FALSE(parser->Ended());
 
@@ -257,7 +258,8 @@ TEST(ScanPausePointsFreedFolders, EveryClusterTheSearchForLaterClustersReadsIsAS
     ReadLog log(count.pauses);
     {
         // No pause point of its own in its stop test: only those of the search count.
-        FreedFolderClusters freed(log, [](const FatFoundEntry&) {}, [] { return false; });
+        FreedFolderClusters freed(
+            log, [](const FatFoundEntry&) {}, [] { return false; });
         freed.NoteFolderEnd(photos, photos, std::move(parser));
         freed.AttachToTheirFolders();
     }
@@ -270,7 +272,8 @@ TEST(ScanPausePointsFreedFolders, EveryClusterTheSearchForLaterClustersReadsIsAS
             continue;
         ++clusterReads;
         const uint64_t after = i + 1 < log.reads.size() ? log.reads[i + 1].pausesBefore : count.pauses;
-        EXPECT_GE(after - r.pausesBefore, r.count / spc) << "a read of " << r.count / spc << " clusters at " << r.sector;
+        EXPECT_GE(after - r.pausesBefore, r.count / spc)
+            << "a read of " << r.count / spc << " clusters at " << r.sector;
     }
     EXPECT_GT(clusterReads, 10u) << "the free clusters were not read";
 }
