@@ -115,6 +115,10 @@ bool PollWorkerEnded(CWnd& page)
     DeliverWorkerReports();
     if (!IsWorkerOver() || IsStopQuestionOpen() || IsShuttingDown())
         return false;
+    // Once more now that the worker has ended, whether it reported anything since or not: what it
+    // counted after its last report (the entries of its last sector, the clusters parked under "Lost
+    // Dir") reaches the page, which reads its counters at each delivery.
+    DeliverWorkerReports(true);
     page.KillTimer(kPollTimer);
     return true;
 }

@@ -38,7 +38,8 @@ bool StartFileTrace(CWnd* page, IWorkerReportSink* sink);
 bool StartFoundVolumeScan(CWnd* page, IWorkerReportSink* sink);
 
 // One tick of a page's poll: the worker's reports delivered; true once the worker has ended and no
-// stop question or shutdown holds it, and then the poll is stopped (the page reads the result).
+// stop question or shutdown holds it, and then the poll is stopped (the page reads the result) after
+// a last delivery, made even when nothing was reported, that shows the worker's final counts.
 bool PollWorkerEnded(CWnd& page);
 
 // The File Types dialog of File Trace: runs modally and builds the chosen signatures; true on OK.

@@ -65,6 +65,11 @@ void CWizardScanObserver::OnCurrentSector(uint64_t sector)
     NotifyNowAndThen(lock, IsWorkerThread());
 }
 
+void CWizardScanObserver::OnPausePoint()
+{
+    WaitAtPauseGate();
+}
+
 uint32_t CWizardScanObserver::OnItemFound(const FoundItem& item)
 {
     WaitAtPauseGate();
@@ -192,10 +197,10 @@ IWorkerReportSink* CurrentWorkerReportSink()
     return g_sink;
 }
 
-void DeliverWorkerReports()
+void DeliverWorkerReports(bool always)
 {
     WorkerReports reports = WizardObserver().TakeReports();
-    if (g_sink != nullptr && !reports.Empty())
+    if (g_sink != nullptr && (always || !reports.Empty()))
         g_sink->ApplyWorkerReports(reports);
 }
 

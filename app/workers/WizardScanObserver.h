@@ -9,8 +9,9 @@
 // changes nothing (the same percent, the same status) costs it no lock and no notice; a new percent
 // or a found item brings a notice at once; the texts that change at every record or read (the
 // current sector, a status that counts them) bring one only once for kReportsPerNotice of them, the
-// notices of the percent and the page's poll showing the latest meanwhile. The pause still holds the
-// worker at its next status or progress, changed or not.
+// notices of the percent and the page's poll showing the latest meanwhile. The pause holds the worker
+// at its next pause point (every entry, cluster, record or sector it steps through, every test of the
+// finished word) or report, changed or not.
 #pragma once
 
 #include <windows.h>
@@ -51,7 +52,8 @@ struct WorkerReports {
 class IWorkerReportSink {
 public:
     virtual ~IWorkerReportSink() = default;
-    // Runs on the user-interface thread.
+    // Runs on the user-interface thread; `reports` may be empty (the worker's end), and counters
+    // the engine keeps are read here.
     virtual void ApplyWorkerReports(const WorkerReports& reports) = 0;
 };
 
@@ -61,9 +63,11 @@ public:
 
     void OnStatus(const std::u16string& text) override;
     void OnProgress(int percent) override;
-    // Kept without waiting while the worker is held paused: it comes for every record or read, and
-    // the worker stops at its next status or progress.
+    // Kept without waiting while the worker is held paused: each comes after a pause point of the
+    // same step.
     void OnCurrentSector(uint64_t sector) override;
+    // Waits while the worker is held paused (a flag read while it is not).
+    void OnPausePoint() override;
     // Returns the item's id: 1, 2, 3 ... in the order reported (counted across workers).
     uint32_t OnItemFound(const FoundItem& item) override;
     // Shown with OK alone through the message channel (kMessagePlain: the plain system box); a
@@ -113,8 +117,9 @@ void UninstallWizardObserver();
 // The page that gets the reports from now on (null: reports are dropped).
 void SetWorkerReportSink(IWorkerReportSink* sink);
 IWorkerReportSink* CurrentWorkerReportSink();
-// Hands waiting reports to the sink at once (user-interface thread).
-void DeliverWorkerReports();
+// Hands waiting reports to the sink at once (user-interface thread); with `always`, an empty
+// delivery too when none wait (the sink then reads the engine's counters as they are now).
+void DeliverWorkerReports(bool always = false);
 // True for the notice that reports wait: it changes what a page shows, never a command's state.
 bool IsWorkerReportNotice(const MSG& msg);
 

@@ -30,6 +30,7 @@ struct ProtocolState {
     bool stopRequested = false;
     std::atomic<DWORD> workerThreadId{0};
     std::atomic<bool> questionOpen{false};
+    std::atomic<bool> held{false};  // the worker waits at the closed gate
     std::atomic<bool> shuttingDown{false};
     StopQuestion ask;
 };
@@ -244,11 +245,19 @@ bool IsShuttingDown()
 
 void WaitAtPauseGate()
 {
-    // The flag first: a wait on the event is a call into the system, and the engine reports for
-    // every entry it reads.
-    if (!State().gateClosed || !IsWorkerThread())
+    // The flag first: a wait on the event is a call into the system, and the engine passes a pause
+    // point at every entry it reads.
+    ProtocolState& s = State();
+    if (!s.gateClosed || !IsWorkerThread())
         return;
-    WaitForSingleObject(State().gate, INFINITE);
+    s.held = true;
+    WaitForSingleObject(s.gate, INFINITE);
+    s.held = false;
+}
+
+bool IsWorkerHeld()
+{
+    return State().held;
 }
 
 bool IsWorkerThread()

@@ -69,9 +69,11 @@ bool StopWorkerAndWait(DWORD timeoutMs);
 bool IsShuttingDown();
 
 // Worker side: waits while the user-interface thread holds the worker paused. Called by the scan
-// observer each time the worker reports something; returns at once on any other thread, and with
-// no call into the system while the gate is open.
+// observer at each of the worker's pause points and reports; returns at once on any other thread,
+// and with no call into the system while the gate is open.
 void WaitAtPauseGate();
+// True while the worker waits at the closed gate: it takes no step until the gate opens.
+bool IsWorkerHeld();
 // True on the current worker's own thread.
 bool IsWorkerThread();
 

@@ -177,6 +177,7 @@ ExtensiveSearchResult SearchSectors(uint64_t first, uint64_t count, unsigned kin
     uint8_t* const buffer = storage.data();
     SectorTester tester(kinds, counters);
     CurrentSectorRow row(first, count, kinds);
+    ScanObserver& observer = CurrentScanObserver();
     int shownPercent = -1;
     for (uint64_t offset = 0; offset < count; offset += kSearchRunSectors) {
         if (ScanStopped(finished))
@@ -190,6 +191,9 @@ ExtensiveSearchResult SearchSectors(uint64_t first, uint64_t count, unsigned kin
         MarkIndexSectorsSearched(sector + run);
         for (uint32_t i = 0; i < run; ++i) {
             const size_t at = size_t{i} * kSectorSize;
+            // Each sector searched is a step that a Stop question holds: the finished word is tested
+            // once a run of 2,048, and the percent reported only where it changes.
+            observer.OnPausePoint();
             row.Before(offset + i);
             if (!tester.Test(buffer + at, size_t{run} * kSectorSize - at, static_cast<uint32_t>(sector + i))) {
                 // The rest of the run was read but not searched: its INDX records are not known to be

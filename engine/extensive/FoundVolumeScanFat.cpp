@@ -154,6 +154,9 @@ bool ParseFolder(const std::vector<uint64_t>& sectors, uint32_t batch, bool root
     const ScanFinishedWord& finished)
 {
     std::vector<uint8_t> buffer(size_t{batch} * kSectorSize);
+    // Tested between entries too, as the Quick Scan's parser is: each entry a step that a Stop question
+    // holds, not each batch of up to 128.
+    parser.SetStopTest([&finished] { return ScanStopped(finished); });
     size_t at = 0;
     while (at < sectors.size() && !ScanStopped(finished) && !parser.Ended()) {
         // A batch is a run of consecutive sectors.

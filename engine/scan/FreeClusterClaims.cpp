@@ -16,9 +16,10 @@ FreeClusterClaims::FreeClusterClaims(morvick::SectorSource& disk, const VolumePa
     const uint64_t diskEnd = disk.SectorCount();
     uint32_t runStart = 0;
     bool inRun = false;
-    uint32_t steps = 0;
     for (uint32_t i = 0; i < clusterCount; ++i) {
-        if ((steps++ & 0xFFFF) == 0 && stopped && stopped()) {
+        // Each cluster's test is a pause point (the stop test is one), so that a Stop question holds the
+        // walk at once and not after up to 65,536 more clusters.
+        if (stopped && stopped()) {
             m_runs.clear();
             return;
         }

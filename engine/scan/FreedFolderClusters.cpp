@@ -240,13 +240,18 @@ void FreedFolderClusters::ReadFreeClusters()
                 shown = percent;
                 observer.OnProgress(percent);
             }
+            // Each cluster is a step of its own that a Stop question holds, not each read: the percent
+            // is reported only where it changes, and a read is up to 1 MiB of clusters.
             if (m_disk.ReadSectors(sector, count * m_sectorsPerCluster, buffer.data())) {
-                for (uint32_t k = 0; k < count; ++k)
+                for (uint32_t k = 0; k < count; ++k) {
+                    observer.OnPausePoint();
                     test(i + k, buffer.data() + size_t{k} * bytesPerCluster);
+                }
             } else {
                 // A run that cannot be read whole is read cluster by cluster: one bad sector loses no
                 // other cluster.
                 for (uint32_t k = 0; k < count; ++k) {
+                    observer.OnPausePoint();
                     if (m_disk.ReadSectors(sector + uint64_t{k} * m_sectorsPerCluster, m_sectorsPerCluster,
                             buffer.data()))
                         test(i + k, buffer.data());

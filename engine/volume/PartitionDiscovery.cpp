@@ -72,8 +72,14 @@ void SearchPartitions(bool searchRequested, uint32_t diskItem, const std::atomic
     std::vector<morvick::DiskPartition> table = TableCopy();
     const size_t listedBefore = table.size();
     morvick::PartitionSearchEvents events;
-    if (finished)
-        events.stopRequested = [finished] { return finished->load() == 1; };
+    // A pause point at each cylinder, as every test of the finished word is (engine/scan/ScanStop.h):
+    // with the percent reported only where it changes, the search ran on behind a Stop question.
+    if (finished) {
+        events.stopRequested = [finished] {
+            CurrentScanObserver().OnPausePoint();
+            return finished->load() == 1;
+        };
+    }
     events.progress = [&](int percent) { observer.OnProgress(percent); };
     events.listed = [&](size_t index) {
         if (index < listedBefore) {

@@ -246,6 +246,11 @@ void HeldWorker::OnCurrentSector(uint64_t sector)
     m_previous->OnCurrentSector(sector);
 }
 
+void HeldWorker::OnPausePoint()
+{
+    m_previous->OnPausePoint();
+}
+
 uint32_t HeldWorker::OnItemFound(const FoundItem& item)
 {
     HoldIf(nullptr);

@@ -106,6 +106,7 @@ public:
     void OnStatus(const std::u16string& text) override;
     void OnProgress(int percent) override;
     void OnCurrentSector(uint64_t sector) override;
+    void OnPausePoint() override;
     uint32_t OnItemFound(const FoundItem& item) override;
     bool OnMessage(const std::u16string& text, MessageKind kind) override;
     bool OnQuestion(const std::u16string& text, MessageKind kind) override;

@@ -70,3 +70,16 @@ TEST(FreeClusterClaims, AFatPastTheDisksEndIsNotWalked)
     EXPECT_TRUE(claims.Runs().empty());
     EXPECT_LE(disk.reads, 1u);
 }
+
+// The stop test comes at every cluster (each is a step that a Stop question holds): a stop asked at
+// the tenth cluster ends the walk there, with no runs kept. It was tested once for 65,536 clusters.
+TEST(FreeClusterClaims, TheStopTestComesAtEveryCluster)
+{
+    CountingSource disk(16, {});
+    int tests = 0;
+    const FreeClusterClaims claims(disk, FatBlock(FileSystemKind::kFat16, 10, 3), 3 * 256 - 2, [&tests] {
+        return ++tests == 10;
+    });
+    EXPECT_EQ(tests, 10);
+    EXPECT_TRUE(claims.Runs().empty());
+}

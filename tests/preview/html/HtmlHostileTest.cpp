@@ -1,5 +1,6 @@
 // Hostile pages: deep nesting, huge numbers, unterminated constructs and floods of boxes are cut
 // down, never crash and never run away. Each page is parsed, laid out, painted, selected and hit.
+#include "preview/html/HtmlParser.h"
 #include "tests/preview/html/HtmlTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -87,19 +88,23 @@ TEST(HtmlHostile, HugeNumbersAreClamped)
 
 // The page's text with more markup behind its end, in the string's own buffer: a scan that runs
 // off the text finds closing quotes, ">", "</title>", "-->" and "</textarea>" there, each after
-// the word "ESCAPED".
+// the word "ESCAPED", which also follows the terminator at once, so that a word read on past the
+// end takes it. A load cleans the text into a new string before it parses it, so that markup behind
+// the page's end is behind the cleaner's alone: the parser is given the cleaned text with markup
+// behind its end as well.
 std::wstring WithMarkupBehindItsEnd(const std::wstring& page)
 {
     std::wstring text = page + L'\0' +
-        L" ESCAPED\"' ESCAPED> ESCAPED</title> ESCAPED--> ESCAPED</script> ESCAPED</textarea> ESCAPED</table> ESCAPED";
+        L"ESCAPED\"' ESCAPED> ESCAPED</title> ESCAPED--> ESCAPED</script> ESCAPED</textarea> ESCAPED</table> ESCAPED";
     text.resize(page.size());  // shortening keeps the buffer
     return text;
 }
 
-// Every text the page holds: boxes, controls and their options, the title, links and pictures.
-std::wstring EverythingShown(TestPage& t)
+// Every text the page holds: boxes (the page's own unless others are given), controls and their
+// options, the title, links and pictures.
+std::wstring EverythingShown(TestPage& t, const HtmlBoxList* boxes = nullptr)
 {
-    std::wstring all = Outline(t.page.Boxes()) + L"\n" + t.host.title;
+    std::wstring all = Outline(boxes != nullptr ? *boxes : t.page.Boxes()) + L"\n" + t.host.title;
     for (const CreatedControl& c : t.host.controls) {
         all += L"\n" + c.text;
         for (const auto& option : c.options)
@@ -112,36 +117,38 @@ std::wstring EverythingShown(TestPage& t)
     return all;
 }
 
+// Pages that end inside a construct: what is before the construct stays; the construct takes the
+// rest of the text and no more.
+const struct {
+    const wchar_t* page;
+    const wchar_t* outline;
+    const wchar_t* title;
+} kUnterminated[] = {
+    {L"<a href=\"never closed", L"", L""},
+    {L"<img src='x", L"<img>", L""},
+    {L"text <title", L"text ", L""},
+    {L"x <!--", L"x ", L""},
+    {L"x <script", L"x ", L""},
+    {L"&#", L"&#", L""},
+    {L"&#9999999", L"\uFFFD", L""},
+    {L"<", L"", L""},
+    {L"<table", L"||", L""},
+    {L"<table><tr><td", L"|[]|", L""},
+    {L"<select><option>a<option", L"#", L""},
+    {L"<textarea>abc", L"#", L""},
+    {L"<form action=", L"", L""},
+    {L"<ul><li>", L"|[l ][]|", L""},
+    {L"<font size=", L"", L""},
+    {L"<pre>\t\r", L"|[     |]|", L""},
+    {L"<p align=center", L"||", L""},
+    {L"<input type=image src=", L"<img>", L""},
+    {L"<body background=", L"", L""},
+    {L"<title>t</title", L"", L"t"},
+};
+
 TEST(HtmlHostile, UnterminatedConstructsStopAtTheEnd)
 {
-    // What is before the construct stays; the construct takes the rest of the text and no more.
-    const struct {
-        const wchar_t* page;
-        const wchar_t* outline;
-        const wchar_t* title;
-    } pages[] = {
-        {L"<a href=\"never closed", L"", L""},
-        {L"<img src='x", L"<img>", L""},
-        {L"text <title", L"text ", L""},
-        {L"x <!--", L"x ", L""},
-        {L"x <script", L"x ", L""},
-        {L"&#", L"&#", L""},
-        {L"&#9999999", L"\uFFFD", L""},
-        {L"<", L"", L""},
-        {L"<table", L"||", L""},
-        {L"<table><tr><td", L"|[]|", L""},
-        {L"<select><option>a<option", L"#", L""},
-        {L"<textarea>abc", L"#", L""},
-        {L"<form action=", L"", L""},
-        {L"<ul><li>", L"|[l ][]|", L""},
-        {L"<font size=", L"", L""},
-        {L"<pre>\t\r", L"|[     |]|", L""},
-        {L"<p align=center", L"||", L""},
-        {L"<input type=image src=", L"<img>", L""},
-        {L"<body background=", L"", L""},
-        {L"<title>t</title", L"", L"t"},
-    };
-    for (const auto& p : pages) {
+    for (const auto& p : kUnterminated) {
         SCOPED_TRACE(std::string(p.page, p.page + std::wcslen(p.page)));
         TestPage t;
         Exercise(t, WithMarkupBehindItsEnd(p.page));
@@ -160,6 +167,24 @@ TEST(HtmlHostile, UnterminatedConstructsStopAtTheEnd)
     area.Load(WithMarkupBehindItsEnd(L"<textarea>abc"));
     ASSERT_EQ(area.host.controls.size(), 1u);
     EXPECT_EQ(area.host.controls[0].text, L"abc");
+}
+
+TEST(HtmlHostile, TheParserStopsAtTheEndOfTheCleanedText)
+{
+    // The two passes of a load, with markup behind the end of each one's text.
+    for (const auto& p : kUnterminated) {
+        SCOPED_TRACE(std::string(p.page, p.page + std::wcslen(p.page)));
+        TestPage t;
+        const std::wstring base = L"file://C:\\pages\\page.html";
+        const std::wstring cleaned =
+            WithMarkupBehindItsEnd(CleanHtml(WithMarkupBehindItsEnd(p.page), false, t.page, base));
+        CHtmlParser parser(t.page, cleaned, base);
+        HtmlBoxList boxes;
+        parser.ParseHtml(0, cleaned.size(), boxes, L"Arial", 10, 0, kAlignLeft, 0, 0);
+        EXPECT_EQ(Outline(boxes), p.outline);
+        const std::wstring all = EverythingShown(t, &boxes);
+        EXPECT_EQ(all.find(L"ESCAPED"), std::wstring::npos) << std::string(all.begin(), all.end());
+    }
 }
 
 TEST(HtmlHostile, FloodsOfBoxesStopAtTheItemLimit)
