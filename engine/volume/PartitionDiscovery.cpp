@@ -2,6 +2,7 @@
 
 #include "engine/ScanObserver.h"
 #include "engine/image/VirtualDisk.h"
+#include "engine/scan/ScanStop.h"
 #include "engine/state/EngineState.h"
 #include "engine/volume/EngineSectorSource.h"
 #include "engine/volume/PartitionFileSystem.h"
@@ -72,14 +73,10 @@ void SearchPartitions(bool searchRequested, uint32_t diskItem, const std::atomic
     std::vector<morvick::DiskPartition> table = TableCopy();
     const size_t listedBefore = table.size();
     morvick::PartitionSearchEvents events;
-    // A pause point at each cylinder, as every test of the finished word is (engine/scan/ScanStop.h):
-    // with the percent reported only where it changes, the search ran on behind a Stop question.
-    if (finished) {
-        events.stopRequested = [finished] {
-            CurrentScanObserver().OnPausePoint();
-            return finished->load() == 1;
-        };
-    }
+    // The finished word's test at each cylinder is a pause point: with the percent reported only where
+    // it changes, the search ran on behind a Stop question.
+    if (finished)
+        events.stopRequested = [finished] { return ScanStopped(*finished); };
     events.progress = [&](int percent) { observer.OnProgress(percent); };
     events.listed = [&](size_t index) {
         if (index < listedBefore) {
