@@ -194,6 +194,13 @@ for name in "${expected[@]}"; do
   fi
 done
 echo "total          $(printf '%5ds' "$SECONDS")"
+# A Windows program run a second time because Wine's loader was killed by a signal (scripts/wine-exec.sh)
+# passed on its second run: each is named here, so that one that fails only sometimes is seen.
+reruns="$LOGS/wine-reruns.log"
+if [ -s "$reruns" ]; then
+  echo "=== Windows programs run again after Wine's loader was killed by a signal: $(grep -c '^=== ' "$reruns") (build/logs/wine-reruns.log)"
+  grep -E '^(=== |--- the second)' "$reruns"
+fi
 if [ ${#failed[@]} -gt 0 ]; then
   echo "FAILED: ${failed[*]}"
   exit 1

@@ -71,15 +71,25 @@ TEST(FreeClusterClaims, AFatPastTheDisksEndIsNotWalked)
     EXPECT_LE(disk.reads, 1u);
 }
 
-// The stop test comes at every cluster (each is a step that a Stop question holds): a stop asked at
-// the tenth cluster ends the walk there, with no runs kept. It was tested once for 65,536 clusters.
+// The stop test comes at every cluster (each is a step that a Stop question holds): a walk that is
+// never stopped tests at least once for each of its clusters, and a stop asked at the tenth test ends
+// the walk there, with no runs kept. It was tested once for 65,536 clusters.
 TEST(FreeClusterClaims, TheStopTestComesAtEveryCluster)
 {
+    constexpr uint32_t kClusters = 3 * 256 - 2;
     CountingSource disk(16, {});
+    int walked = 0;
+    const FreeClusterClaims whole(disk, FatBlock(FileSystemKind::kFat16, 10, 3), kClusters, [&walked] {
+        ++walked;
+        return false;
+    });
+    EXPECT_GE(walked, static_cast<int>(kClusters));
+    EXPECT_EQ(whole.Runs(), (Runs{{0, kClusters}}));
+
     int tests = 0;
-    const FreeClusterClaims claims(disk, FatBlock(FileSystemKind::kFat16, 10, 3), 3 * 256 - 2, [&tests] {
+    const FreeClusterClaims stopped(disk, FatBlock(FileSystemKind::kFat16, 10, 3), kClusters, [&tests] {
         return ++tests == 10;
     });
     EXPECT_EQ(tests, 10);
-    EXPECT_TRUE(claims.Runs().empty());
+    EXPECT_TRUE(stopped.Runs().empty());
 }
