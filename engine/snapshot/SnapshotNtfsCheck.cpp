@@ -138,16 +138,24 @@ bool WalkSnapshotMft(const VolumeParameterBlock& b, morvick::SectorRunTable& mft
 }
 
 // A Quick Scan's files against the volume's MFT read again by the Quick Scan's own NTFS pass, into
-// scratch lists: each listed file must be there at its record number with its name, parent folder,
-// creation and MFT-change times, size, deleted state (or deleted since: then listed deleted, as the
-// scan lists it now) and the sector of the record that holds its data.
+// scratch lists: each listed file must be there at its record number with its name, parent folder (or
+// the folder its parent reference names, where the pass placed it in "Lost Dir": a scan stopped before
+// placing its files lists them so), creation and MFT-change times, size, deleted state (or deleted
+// since: then listed deleted, as the scan lists it now) and the sector of the record that holds its data.
 SnapshotFileCounts CheckMftEntries(LoadedSnapshot& s)
 {
     ScratchScan scratch(s.block, kScanQuick);
-    QuickScanNtfs(scratch.Finished());
+    NtfsReferencedParents moved;
+    QuickScanNtfs(scratch.Finished(), &moved);
     auto number = [](const MftEntryRecord& r) { return r.recordNumber; };
-    auto same = [](const MftEntryRecord& listed, const MftEntryRecord& found) {
-        return listed.recordNumber == found.recordNumber && listed.parentRecord == found.parentRecord &&
+    auto placed = [&moved](const MftEntryRecord& listed, const MftEntryRecord& found) {
+        if (listed.parentRecord == found.parentRecord)
+            return true;
+        const auto it = moved.find(found.recordNumber);
+        return it != moved.end() && it->second == listed.parentRecord;
+    };
+    auto same = [&placed](const MftEntryRecord& listed, const MftEntryRecord& found) {
+        return listed.recordNumber == found.recordNumber && placed(listed, found) &&
             listed.creationTimeLow == found.creationTimeLow && listed.creationTimeHigh == found.creationTimeHigh &&
             listed.changeTimeLow == found.changeTimeLow && listed.changeTimeHigh == found.changeTimeHigh &&
             listed.sizeLow == found.sizeLow && listed.sizeHigh == found.sizeHigh &&
