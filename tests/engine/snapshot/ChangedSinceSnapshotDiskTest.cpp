@@ -1,13 +1,13 @@
 // Recovery snapshots loaded over disks that hold what they list no longer, or not all of it
-// (make-changed-cards.sh, make-changed-ntfs.sh, make-later-cards.sh), for each scan's snapshot: the
-// Quick Scan's and the Extensive Scan's. No file is saved under a snapshot's name with bytes the disk no longer holds for
-// it: over another card whose files a sample could not tell apart the load is refused; over the same
-// volume after a file was deleted and another written in its place, the snapshot loads, the changed
-// file is counted failed with its reason (also where the new name differs only in a character above
-// U+007F), and every other file is saved with the bytes it was written with. Files deleted since are
-// the same files: saved as a scan saves them. A short name read under another OEM code page is the
-// same name. Over the same card after more photos took the clusters of deleted ones, those are reported
-// damaged, as they always were.
+// (make-changed-cards.sh, make-changed-ntfs.sh, make-later-cards.sh, make-later-ntfs.sh), for each
+// scan's snapshot: the Quick Scan's and the Extensive Scan's. No file is saved under a snapshot's
+// name with bytes the disk no longer holds for it: over another card whose files a sample could not
+// tell apart the load is refused; over the same volume after a file was deleted and another written
+// in its place, the snapshot loads, the changed file is counted failed with its reason (also where
+// the new name differs only in a character above U+007F), and every other file is saved with the
+// bytes it was written with. Files deleted since are the same files: saved as a scan saves them. A
+// short name read under another OEM code page is the same name. Over the same card after more photos
+// took the clusters of deleted ones, those are reported damaged, as they always were.
 #include "engine/extensive/ExtensiveScanState.h"
 #include "engine/save/EngineReset.h"
 #include "engine/save/FileFilters.h"
@@ -35,7 +35,8 @@ using morvick::test::FixtureFile;
 using morvick::test::FixtureFolder;
 
 static auto* const g_disks = ::testing::AddGlobalTestEnvironment(new DiskFixtureEnvironment(
-    {"make-changed-cards.sh", "make-changed-ntfs.sh", "make-later-cards.sh", "make-short-names-disk.sh"}));
+    {"make-changed-cards.sh", "make-changed-ntfs.sh", "make-later-cards.sh", "make-later-ntfs.sh",
+        "make-short-names-disk.sh"}));
 
 namespace {
 
@@ -43,6 +44,7 @@ const char* const kCards = "make-changed-cards.sh";
 const char* const kNtfs = "make-changed-ntfs.sh";
 const char* const kLater = "make-later-cards.sh";
 const char* const kShortNames = "make-short-names-disk.sh";
+const char* const kLaterNtfs = "make-later-ntfs.sh";
 
 std::string Utf8(const std::u16string& name)
 {
@@ -270,19 +272,22 @@ TEST_P(ChangedSinceSnapshot, FilesWrittenInPlaceUnderNamesDifferingAboveAsciiAre
     }
 }
 
-// Ten photos listed live in the morning; six of them deleted since, nothing written. The snapshot
-// loads, and each photo is saved with its own bytes, the deleted ones as a scan saves deleted files.
+// Ten photos listed live in the morning; six of them deleted since, nothing written (FAT16, FAT32 and
+// NTFS). The snapshot loads, and each photo is saved with its own bytes, the deleted ones as a scan
+// saves deleted files.
 TEST_P(ChangedSinceSnapshot, PhotosDeletedSinceAreSavedAsAScanSavesThem)
 {
-    for (const char* kind : {"16", "32"}) {
-        SCOPED_TRACE(kind);
-        const std::string image = std::string("deleted") + kind;
-        ASSERT_NO_FATAL_FAILURE(Snapshot(kLater, image + "-a.vhd"));
-        const std::map<std::string, fs::path> saved = LoadAndSave(kLater, image + "-b.vhd");
-        EXPECT_EQ(g_SaveReport.savedFiles, 10u);
+    const std::pair<const char*, std::string> disks[] = {
+        {kLater, "deleted16"}, {kLater, "deleted32"}, {kLaterNtfs, "deleted"}};
+    for (const auto& [fixture, image] : disks) {
+        SCOPED_TRACE(image);
+        ASSERT_FALSE(FixtureFolder(kLaterNtfs).empty()) << "the NTFS volume was not built";
+        ASSERT_NO_FATAL_FAILURE(Snapshot(fixture, image + "-a.vhd"));
+        const std::map<std::string, fs::path> saved = LoadAndSave(fixture, image + "-b.vhd");
+        EXPECT_EQ(g_SaveReport.savedFiles, listed) << "every file listed saved (NTFS lists its own files too)";
         EXPECT_EQ(g_SaveReport.failedFiles + g_SaveReport.damagedFiles + g_SaveReport.changedFiles, 0u);
         size_t same = 0;
-        for (const auto& entry : fs::directory_iterator(fs::u8path(FixtureFile(kLater, "photos")))) {
+        for (const auto& entry : fs::directory_iterator(fs::u8path(FixtureFile(fixture, "photos")))) {
             const auto it =
                 saved.find(morvick::test::ComparablePath(fs::path("DCIM") / "100PHOTO" / entry.path().filename(), false));
             if (it != saved.end() && ReadWholeFile(it->second) == ReadWholeFile(entry.path()))
