@@ -15,8 +15,9 @@ struct SnapshotFileCounts {
 };
 
 // True when the files show that the disk holds another volume than the snapshot's: more of them
-// changed than confirmed, or, where neither the boot sector nor the FAT or MFT vouched for the
-// volume (`vouched` false), none confirmed of a snapshot that lists any.
+// changed than confirmed (a file deleted since is confirmed: deleting files makes no other volume),
+// or, where neither the boot sector nor the FAT or MFT vouched for the volume (`vouched` false), none
+// confirmed of a snapshot that lists any.
 inline bool FilesShowAnotherVolume(const SnapshotFileCounts& files, bool vouched)
 {
     return files.changed > files.confirmed || (!vouched && files.confirmed == 0 && files.changed != 0);
