@@ -79,8 +79,10 @@ protected:
         ASSERT_TRUE(OpenFixtureImage(FixtureFile(fixture, image), disk)) << image;
     }
 
-    // The snapshot of the scan of the test's kind of the disk's partition 0.
-    void Snapshot(const char* fixture, const std::string& image)
+    // The snapshot of the scan of the test's kind of the disk's partition 0, each listed FAT file's
+    // name first passed through `rename` where it is given (as another computer read it).
+    void Snapshot(const char* fixture, const std::string& image,
+        const std::function<void(FatEntryRecord&)>& rename = nullptr)
     {
         SCOPED_TRACE(image);
         ASSERT_NO_FATAL_FAILURE(Open(fixture, image));
@@ -88,26 +90,9 @@ protected:
             ASSERT_TRUE(QuickScanPartition(0));
         else
             ASSERT_TRUE(ExtensiveScanAndBrowsePartition(0));
-        listed = g_FatEntries.count + g_MftEntries.count + g_NtfsFileRecords.count;
-        ASSERT_GT(listed, 0u);
-        snapshot = ToPath16(temp.Path() / (image + ".srzq"));
-        ASSERT_TRUE(SaveSnapshotFile(snapshot));
-    }
-
-    // The snapshot of the scan of the test's kind, with each listed file's name first passed through
-    // `rename` (as another computer read it).
-    void SnapshotRenamed(const char* fixture, const std::string& image,
-        const std::function<void(FatEntryRecord&)>& rename)
-    {
-        SCOPED_TRACE(image);
-        ASSERT_NO_FATAL_FAILURE(Open(fixture, image));
-        if (Quick())
-            ASSERT_TRUE(QuickScanPartition(0));
-        else
-            ASSERT_TRUE(ExtensiveScanAndBrowsePartition(0));
-        for (FatEntryRecord* r = g_FatEntries.head; r; r = r->next)
+        for (FatEntryRecord* r = g_FatEntries.head; r && rename; r = r->next)
             rename(*r);
-        listed = g_FatEntries.count;
+        listed = g_FatEntries.count + g_MftEntries.count + g_NtfsFileRecords.count;
         ASSERT_GT(listed, 0u);
         snapshot = ToPath16(temp.Path() / (image + ".srzq"));
         ASSERT_TRUE(SaveSnapshotFile(snapshot));
@@ -307,7 +292,7 @@ TEST_P(ChangedSinceSnapshot, ShortNamesReadUnderAnotherCodePageAreTheSameNames)
     for (const auto& [reading, page] : readings) {
         SCOPED_TRACE(Utf8(page));
         bool renamed = false;
-        ASSERT_NO_FATAL_FAILURE(SnapshotRenamed(kShortNames, "names.vhd", [&](FatEntryRecord& r) {
+        ASSERT_NO_FATAL_FAILURE(Snapshot(kShortNames, "names.vhd", [&](FatEntryRecord& r) {
             if (std::u16string(r.name) != u"M\u00C4RZ.TXT")
                 return;
             std::free(r.name);
