@@ -14,6 +14,7 @@
 
 #include <algorithm>
 #include <string>
+#include <string_view>
 
 namespace {
 
@@ -140,7 +141,7 @@ constexpr size_t kLongestShortName = 12;
 // are the same; one above stands for a byte of a single-byte code page, or for a lead byte and the
 // byte after it of a double-byte one, which the other reading shows as two characters (the second
 // any but the dot that parts name and extension).
-bool SameShortNameBytes(const std::u16string& a, const std::u16string& b)
+bool SameShortNameBytes(std::u16string_view a, std::u16string_view b)
 {
     if (a.size() > kLongestShortName || b.size() > kLongestShortName)
         return false;
@@ -175,7 +176,7 @@ bool DeletedSince(const FatEntryRecord& listed, const FatEntryRecord& found)
 // and where the file was deleted since, its first byte is the deleted mark: compared as its bytes.
 bool SameName(const FatEntryRecord& listed, const FatEntryRecord& found)
 {
-    const std::u16string f = found.name ? found.name : u"", l = listed.name ? listed.name : u"";
+    const std::u16string_view f = found.name ? found.name : u"", l = listed.name ? listed.name : u"";
     if (found.shortName == 0)
         return f == l;
     if (DeletedSince(listed, found))
