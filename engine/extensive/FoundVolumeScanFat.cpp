@@ -108,7 +108,7 @@ public:
             return;
         }
         if (AppendFatEntry(e.name, e.firstCluster, e.parentCluster, e.writeDate, e.accessDate, e.size,
-                e.deleted ? 1 : 0)) {
+                e.deleted ? 1 : 0, e.shortName ? 1 : 0)) {
             g_qwFoundBytes += e.size;
             ++g_nFatFileCount;
         }

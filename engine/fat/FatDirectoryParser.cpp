@@ -169,14 +169,14 @@ void FatDirectoryParser::HandleShortEntry(const uint8_t* entry)
     // A name that a folder cannot hold keeps its file, not left out with it: under the short name
     // where that is sound, else as it is (saving makes it safe) where the entry's other fields may be
     // real. A name of blanks only is empty here and listed too, with its clusters.
-    if (joined && IsValidFatFileName(longName))
-        found.name = longName;
-    else if (IsValidFatFileName(shortName))
-        found.name = shortName;
+    const bool longValid = joined && IsValidFatFileName(longName);
+    if (longValid || IsValidFatFileName(shortName))
+        found.shortName = !longValid;
     else if (HasPossibleShortEntryFields(entry))
-        found.name = joined ? longName : shortName;
+        found.shortName = !joined;
     else
         return;
+    found.name = found.shortName ? shortName : longName;
     found.firstCluster = e.firstCluster;
     found.parentCluster = m_parentCluster;
     found.writeDate = e.writeDate;

@@ -20,6 +20,9 @@ struct FatFoundEntry {
     uint32_t size = 0;
     bool deleted = false;     // the entry was deleted or lies in a deleted folder
     bool folder = false;
+    // Named by its short entry, in the OEM code page: another computer may read its bytes above 0x7F
+    // as other characters (a long name reads the same everywhere).
+    bool shortName = false;
 };
 
 class FatDirectoryParser {

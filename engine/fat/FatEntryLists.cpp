@@ -13,7 +13,7 @@
 #include <vector>
 
 FatEntryRecord* AppendFatEntry(const std::u16string& name, uint32_t firstCluster, uint32_t parentCluster,
-    uint16_t writeDate, uint16_t accessDate, uint32_t size, uint32_t deleted)
+    uint16_t writeDate, uint16_t accessDate, uint32_t size, uint32_t deleted, uint32_t shortName)
 {
     return AppendNamedRecord(g_FatEntries, name, [&](FatEntryRecord& r) {
         r.firstCluster = firstCluster;
@@ -22,6 +22,7 @@ FatEntryRecord* AppendFatEntry(const std::u16string& name, uint32_t firstCluster
         r.accessDate = accessDate;
         r.size = size;
         r.deleted = deleted;
+        r.shortName = shortName;
         r.ordinal = g_nFatFileCount;
     });
 }
@@ -143,7 +144,8 @@ void AddFatDirectoryEntry(const morvick::FatFoundEntry& e)
     const uint32_t deleted = e.deleted ? 1 : 0;
     if (e.folder) {
         AppendFatFolder(e.name, e.firstCluster, e.parentCluster, e.writeDate, e.accessDate, 0, deleted);
-    } else if (AppendFatEntry(e.name, e.firstCluster, e.parentCluster, e.writeDate, e.accessDate, e.size, deleted)) {
+    } else if (AppendFatEntry(e.name, e.firstCluster, e.parentCluster, e.writeDate, e.accessDate, e.size, deleted,
+                   e.shortName ? 1 : 0)) {
         g_qwFoundBytes += e.size;
         ++g_nFatFileCount;
     }

@@ -16,9 +16,10 @@ struct FatFolderRecord;
 struct VolumeParameterBlock;
 
 // Appends a file record at the tail of the FAT entry list; its ordinal is g_nFatFileCount. Null
-// after the out-of-memory report.
+// after the out-of-memory report. `shortName` 1: the name came from the entry's short name.
 FatEntryRecord* AppendFatEntry(const std::u16string& name, uint32_t firstCluster, uint32_t parentCluster,
-                               uint16_t writeDate, uint16_t accessDate, uint32_t size, uint32_t deleted);
+                               uint16_t writeDate, uint16_t accessDate, uint32_t size, uint32_t deleted,
+                               uint32_t shortName = 0);
 
 // Appends a folder record unless one with the same first cluster exists. A live entry found after a
 // deleted one (a folder made in a deleted folder's cluster) makes that record its own: its name,

@@ -7,6 +7,7 @@
 #include "engine/scan/ScanStop.h"
 
 #include <cstdint>
+#include <unordered_map>
 
 enum class QuickScanResult {
     kCompleted,       // the lists hold what was found
@@ -41,5 +42,11 @@ QuickScanResult RunQuickScan(ScanFinishedWord& finished);
 // The FAT pass: the root folder, then every folder found, breadth first.
 void QuickScanFat(const ScanFinishedWord& finished);
 
-// The NTFS pass: every MFT record through the MFT's runs, then the "Lost Dir" branch.
-void QuickScanNtfs(ScanFinishedWord& finished);
+// The files that the NTFS pass placed elsewhere than the folder number their parent reference names
+// (in "Lost Dir": that folder's record is another's now), by their record numbers: that number, as a
+// pass stopped before placing them lists them.
+using NtfsReferencedParents = std::unordered_map<uint32_t, uint32_t>;
+
+// The NTFS pass: every MFT record through the MFT's runs, then the "Lost Dir" branch. Where `moved` is
+// given, it gets the files placed elsewhere than their parent references name.
+void QuickScanNtfs(ScanFinishedWord& finished, NtfsReferencedParents* moved = nullptr);

@@ -28,6 +28,7 @@ struct ParentLink {
     uint32_t* parentRecord;
     uint16_t parentHigh;
     uint16_t parentSequence;
+    const MftEntryRecord* file;  // null for a folder
 };
 
 class NtfsPass {
@@ -101,12 +102,17 @@ public:
         }
     }
 
-    // Each entry goes into the folder its parent reference names, now that all are known.
-    void PlaceEntries() const
+    // Each entry goes into the folder its parent reference names, now that all are known; `moved`, where
+    // given, gets each file placed elsewhere than the number the reference names.
+    void PlaceEntries(NtfsReferencedParents* moved) const
     {
         // By the whole reference, not the number alone: else a folder made in a deleted one's record gets its files.
-        for (const ParentLink& link : m_links)
-            *link.parentRecord = m_folders.ListedParent(*link.parentRecord, link.parentHigh, link.parentSequence);
+        for (const ParentLink& link : m_links) {
+            const uint32_t named = *link.parentRecord;
+            *link.parentRecord = m_folders.ListedParent(named, link.parentHigh, link.parentSequence);
+            if (moved && link.file && *link.parentRecord != named)
+                (*moved)[link.file->recordNumber] = named;
+        }
     }
 
 private:
@@ -138,6 +144,7 @@ private:
         // Extensive Scan, which lists every file by its base record.
         const uint64_t dataSector = FitsSectorField(facts.dataSector) ? facts.dataSector : sector;
         uint32_t* parent = nullptr;
+        const MftEntryRecord* file = nullptr;
         if (folder) {
             NtfsFolderRecord* f =
                 AppendNtfsFolder(n.name, number, n.parent, n.creationTime, n.changeTime, 0, header.flags == 2 ? 1 : 0);
@@ -149,10 +156,11 @@ private:
                 n.creationTime, n.changeTime, header.flags == 0 ? 1 : 0, facts.size);
             // A nameless file's place is "Lost Dir" already: it has no parent reference to follow.
             parent = e && !facts.nameless ? &e->parentRecord : nullptr;
+            file = e;
             ++g_nFatFileCount;
         }
         if (parent)
-            m_links.push_back({parent, n.parentHigh, n.parentSequence});
+            m_links.push_back({parent, n.parentHigh, n.parentSequence, file});
     }
 
     void Progress()
@@ -190,7 +198,7 @@ public:
 
 }  // namespace
 
-void QuickScanNtfs(ScanFinishedWord& finished)
+void QuickScanNtfs(ScanFinishedWord& finished, NtfsReferencedParents* moved)
 {
     FreeFoundEntryLists();
     const VolumeParameterBlock& b = g_VolumeParams;
@@ -205,7 +213,7 @@ void QuickScanNtfs(ScanFinishedWord& finished)
     pass.Run();
     if (ScanStopped(finished))
         return;
-    pass.PlaceEntries();
+    pass.PlaceEntries(moved);
     if (pass.PastLimit() != 0)
         ShowEngineMessage(DecimalText(pass.PastLimit()) + kRecordsPastSectorLimitText, kMessageInformation);
     AddLostNtfsFolders(finished);

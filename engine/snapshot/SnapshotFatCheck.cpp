@@ -14,6 +14,7 @@
 
 #include <algorithm>
 #include <string>
+#include <string_view>
 
 namespace {
 
@@ -113,10 +114,11 @@ void FoundFoldersBeforeReading(const RecordList<FatFolderRecord>& folders)
     AddOrphanFatFolders();
 }
 
-// The key of a file as a scan lists it: its folder, first cluster, size, write date and deleted flag,
-// and its name, whose characters above 0x7F stand as one: they come from the OEM code page of a short
-// name, which may differ between the computer that made the snapshot and this one (and read each
-// byte as itself before). The access date is left out: reading a card changes it.
+// The key of a file as a scan lists it: its folder, first cluster, size and write date, and its name
+// from its second character up to the first above 0x7F. The rest of the name is left to SameName: a
+// short name's bytes above 0x7F may read otherwise under another OEM code page (a double-byte one
+// also joins two bytes into one character), and a file deleted since lost its short name's first
+// character. The access date is left out: reading a card changes it.
 std::u16string FileKey(const FatEntryRecord& r)
 {
     std::u16string key;
@@ -126,28 +128,77 @@ std::u16string FileKey(const FatEntryRecord& r)
         key += static_cast<char16_t>(value >> 16);
     }
     key += static_cast<char16_t>(r.writeDate);
-    key += static_cast<char16_t>(r.deleted != 0 ? 1 : 0);
-    for (const char16_t* c = r.name; c && *c; ++c)
-        key += *c < 0x80 ? *c : char16_t{0x80};
+    const char16_t* c = r.name && *r.name ? r.name + 1 : u"";
+    for (; *c && *c < 0x80; ++c)
+        key += *c;
     return key;
 }
 
-bool SameName(const char16_t* found, const char16_t* listed)
+// A short name is at most eight characters, a dot and three more, each at most one character a byte.
+constexpr size_t kLongestShortName = 12;
+
+// Two readings of one short name's bytes under different OEM code pages: the characters below 0x80
+// are the same; one above stands for a byte of a single-byte code page, or for a lead byte and the
+// byte after it of a double-byte one, which the other reading shows as two characters (the second
+// any but the dot that parts name and extension).
+bool SameShortNameBytes(std::u16string_view a, std::u16string_view b)
 {
-    found = found ? found : u"";
-    listed = listed ? listed : u"";
-    for (; *found && *listed; ++found, ++listed) {
-        if (*found != *listed && (*found < 0x80 || *listed < 0x80))
-            return false;
+    if (a.size() > kLongestShortName || b.size() > kLongestShortName)
+        return false;
+    bool reach[kLongestShortName + 2][kLongestShortName + 2] = {};
+    reach[0][0] = true;
+    for (size_t i = 0; i <= a.size(); ++i) {
+        for (size_t j = 0; j <= b.size(); ++j) {
+            if (!reach[i][j] || i == a.size() || j == b.size())
+                continue;
+            if (a[i] < 0x80 || b[j] < 0x80) {
+                reach[i + 1][j + 1] = reach[i + 1][j + 1] || a[i] == b[j];
+                continue;
+            }
+            reach[i + 1][j + 1] = true;
+            if (j + 1 < b.size() && b[j + 1] != u'.')
+                reach[i + 1][j + 2] = true;
+            if (i + 1 < a.size() && a[i + 1] != u'.')
+                reach[i + 2][j + 1] = true;
+        }
     }
-    return *found == 0 && *listed == 0;
+    return reach[a.size()][b.size()];
 }
 
+// Deleted since the snapshot: the disk shows deleted a file the snapshot lists live.
+bool DeletedSince(const FatEntryRecord& listed, const FatEntryRecord& found)
+{
+    return listed.deleted == 0 && found.deleted != 0;
+}
+
+// The name found on the disk now against the listed one. A long name is UTF-16 on the disk and reads
+// the same everywhere: compared exactly. A short name may have been read under another OEM code page,
+// and where the file was deleted since, its first byte is the deleted mark: compared as its bytes.
+bool SameName(const FatEntryRecord& listed, const FatEntryRecord& found)
+{
+    const std::u16string_view f = found.name ? found.name : u"", l = listed.name ? listed.name : u"";
+    if (found.shortName == 0)
+        return f == l;
+    if (DeletedSince(listed, found))
+        return !f.empty() && !l.empty() && SameShortNameBytes(f.substr(1), l.substr(1));
+    return SameShortNameBytes(f, l);
+}
+
+// The same file, or the same file deleted since: a deleted entry keeps its folder, first cluster,
+// size, date and name.
 bool SameFile(const FatEntryRecord& listed, const FatEntryRecord& found)
 {
     return listed.parentCluster == found.parentCluster && listed.firstCluster == found.firstCluster &&
         listed.size == found.size && listed.writeDate == found.writeDate &&
-        (listed.deleted != 0) == (found.deleted != 0) && SameName(found.name, listed.name);
+        ((listed.deleted != 0) == (found.deleted != 0) || DeletedSince(listed, found)) && SameName(listed, found);
+}
+
+// A file deleted since is listed deleted, as a scan lists it now: saved as a deleted file, from its
+// first cluster and the free ones after it, not along a chain the delete freed.
+void TakeDeletedState(FatEntryRecord& listed, const FatEntryRecord& found)
+{
+    if (DeletedSince(listed, found))
+        listed.deleted = 1;
 }
 
 // Every file of the snapshot against the volume read again as its scan read it, into scratch lists:
@@ -167,7 +218,7 @@ SnapshotFileCounts CheckFatFiles(LoadedSnapshot& s, uint32_t rootCluster)
     } else {
         QuickScanFat(scratch.Finished());
     }
-    return MarkChangedFiles(s.fatEntries, g_FatEntries, FileKey, SameFile);
+    return MarkChangedFiles(s.fatEntries, g_FatEntries, FileKey, SameFile, TakeDeletedState);
 }
 
 }  // namespace

@@ -14,11 +14,18 @@ struct LoadedSnapshot;
 // reserved sectors and first FAT 0; the Quick Scan puts a first FAT after the usual reserved
 // sectors, where nothing begins).
 // Then every file of the snapshot is looked for on the volume as the scan that made it reads it now,
-// into scratch lists (the results on screen stay as they are): the Quick Scan's FAT pass, or the
-// found-volume scan's reading of the snapshot's own folders. A file that is not there in its folder
-// with its name, first cluster, size, write date and deleted flag is marked changed on the disk
-// (`changedOnDisk`): it stays listed and is never saved. The snapshot keeps no time of day of a FAT
-// file, and the access date is not compared: two volumes whose entries agree in all of this and
-// differ only in their files' bytes cannot be told apart. The volume is another where more files
+// into scratch lists (the results on screen stay as they are): a Quick Scan's through the Quick
+// Scan's FAT pass, an Extensive Scan's through the found-volume scan's reading of the snapshot's own
+// folders. A stopped scan's snapshot lists part of what these read; each file it lists must be there.
+// A file must be in its folder with its first cluster, size, write date, deleted flag and name: a
+// long name exactly (UTF-16 on the disk, it reads the same everywhere), a short name as its bytes
+// (those above 0x7F may read otherwise under another computer's single- or double-byte OEM code
+// page). A file the disk now shows deleted and otherwise as listed was deleted since: the same file,
+// listed deleted from then on and saved as a scan saves a deleted file (its short name's first
+// character is then the deleted mark's and is not compared). A file not found so is marked changed
+// on the disk (`changedOnDisk`): it stays listed and is never saved. The snapshot keeps no time of
+// day of a FAT file, and the access date is not compared: two volumes whose entries agree in all of
+// this and differ only in their files' bytes cannot be told apart, such as a file written over the
+// same day at the same cluster with the same size and name. The volume is another where more files
 // changed than were found, or where neither boot sector nor FAT vouched for it and none was found.
 bool HoldsFatVolume(LoadedSnapshot& snapshot);

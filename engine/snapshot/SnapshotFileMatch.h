@@ -15,8 +15,9 @@ struct SnapshotFileCounts {
 };
 
 // True when the files show that the disk holds another volume than the snapshot's: more of them
-// changed than confirmed, or, where neither the boot sector nor the FAT or MFT vouched for the
-// volume (`vouched` false), none confirmed of a snapshot that lists any.
+// changed than confirmed (a file deleted since is confirmed: deleting files makes no other volume),
+// or, where neither the boot sector nor the FAT or MFT vouched for the volume (`vouched` false), none
+// confirmed of a snapshot that lists any.
 inline bool FilesShowAnotherVolume(const SnapshotFileCounts& files, bool vouched)
 {
     return files.changed > files.confirmed || (!vouched && files.confirmed == 0 && files.changed != 0);
@@ -25,15 +26,19 @@ inline bool FilesShowAnotherVolume(const SnapshotFileCounts& files, bool vouched
 // Marks the files of `listed` that `read` does not hold: both lists in the scan's order, compared
 // side by side as long as they agree (an unchanged disk: one pass, no table), the rest looked up by
 // `keyOf` (a key both kinds of record give) among the records of `read` not matched yet, each taken
-// once, where `same` says the two are one file as listed.
-template <class Listed, class Read, class KeyOf, class Same>
-SnapshotFileCounts MarkChangedFiles(RecordList<Listed>& listed, const RecordList<Read>& read, KeyOf keyOf, Same same)
+// once, where `same` says the two are one file as listed. Each listed file found is handed to `take`
+// with its record as read, for what it takes of the disk's state now (a file deleted since).
+template <class Listed, class Read, class KeyOf, class Same, class Take>
+SnapshotFileCounts MarkChangedFiles(RecordList<Listed>& listed, const RecordList<Read>& read, KeyOf keyOf, Same same,
+    Take take)
 {
     SnapshotFileCounts counts;
     Listed* l = listed.head;
     const Read* r = read.head;
-    for (; l && r && same(*l, *r); l = l->next, r = r->next)
+    for (; l && r && same(*l, *r); l = l->next, r = r->next) {
+        take(*l, *r);
         ++counts.confirmed;
+    }
     if (!l)
         return counts;
     using Key = decltype(keyOf(*r));
@@ -44,6 +49,7 @@ SnapshotFileCounts MarkChangedFiles(RecordList<Listed>& listed, const RecordList
         auto [from, to] = left.equal_range(keyOf(*l));
         for (; from != to && !same(*l, *from->second); ++from) {}
         if (from != to) {
+            take(*l, *from->second);
             left.erase(from);
             ++counts.confirmed;
         } else {

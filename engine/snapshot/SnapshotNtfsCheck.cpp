@@ -50,6 +50,13 @@ bool SameText(const char16_t* a, const std::u16string& b)
 
 enum class Verdict { kAgrees, kDisagrees, kNone };
 
+// The deleted state found against the listed one: the same, or deleted since (a file listed live whose
+// record the disk now shows deleted, otherwise as listed, is the same file).
+bool SameOrDeletedSince(uint32_t listedDeleted, bool foundDeleted)
+{
+    return (listedDeleted != 0) == foundDeleted || foundDeleted;
+}
+
 // The sector `clusters` clusters into the volume, when it has a 32-bit number.
 bool ClusterAt(const VolumeParameterBlock& b, uint64_t clusters, uint64_t& sector)
 {
@@ -131,22 +138,34 @@ bool WalkSnapshotMft(const VolumeParameterBlock& b, morvick::SectorRunTable& mft
 }
 
 // A Quick Scan's files against the volume's MFT read again by the Quick Scan's own NTFS pass, into
-// scratch lists: each listed file must be there at its record number with its name, parent folder,
-// creation and MFT-change times, size, deleted state and the sector of the record that holds its data.
+// scratch lists: each listed file must be there at its record number with its name, parent folder (or
+// the folder its parent reference names, where the pass placed it in "Lost Dir": a scan stopped before
+// placing its files lists them so), creation and MFT-change times, size, deleted state (or deleted
+// since: then listed deleted, as the scan lists it now) and the sector of the record that holds its data.
 SnapshotFileCounts CheckMftEntries(LoadedSnapshot& s)
 {
     ScratchScan scratch(s.block, kScanQuick);
-    QuickScanNtfs(scratch.Finished());
+    NtfsReferencedParents moved;
+    QuickScanNtfs(scratch.Finished(), &moved);
     auto number = [](const MftEntryRecord& r) { return r.recordNumber; };
-    auto same = [](const MftEntryRecord& listed, const MftEntryRecord& found) {
-        return listed.recordNumber == found.recordNumber && listed.parentRecord == found.parentRecord &&
+    auto placed = [&moved](const MftEntryRecord& listed, const MftEntryRecord& found) {
+        if (listed.parentRecord == found.parentRecord)
+            return true;
+        const auto it = moved.find(found.recordNumber);
+        return it != moved.end() && it->second == listed.parentRecord;
+    };
+    auto same = [&placed](const MftEntryRecord& listed, const MftEntryRecord& found) {
+        return listed.recordNumber == found.recordNumber && placed(listed, found) &&
             listed.creationTimeLow == found.creationTimeLow && listed.creationTimeHigh == found.creationTimeHigh &&
             listed.changeTimeLow == found.changeTimeLow && listed.changeTimeHigh == found.changeTimeHigh &&
             listed.sizeLow == found.sizeLow && listed.sizeHigh == found.sizeHigh &&
-            (listed.deleted != 0) == (found.deleted != 0) && listed.dataRecordSector == found.dataRecordSector &&
-            SameText(listed.name, found.name);
+            SameOrDeletedSince(listed.deleted, found.deleted != 0) &&
+            listed.dataRecordSector == found.dataRecordSector && SameText(listed.name, found.name);
     };
-    return MarkChangedFiles(s.mftEntries, g_MftEntries, number, same);
+    auto take = [](MftEntryRecord& listed, const MftEntryRecord& found) {
+        listed.deleted |= found.deleted != 0 ? 1 : 0;
+    };
+    return MarkChangedFiles(s.mftEntries, g_MftEntries, number, same, take);
 }
 
 enum class Judgement { kConfirms, kContradicts, kUndecided };
@@ -184,9 +203,10 @@ bool SameNamelessName(const char16_t* listed, const std::u16string& found)
 // The file record at a listed file's sector (through the MFT's runs where they hold it, as the save
 // reads it), decoded as the Extensive search and the found-volume scan decode a file, against what
 // the snapshot lists: its name, parent folder (or "Lost Dir", where the scan gathered it), creation
-// and MFT-change times, size and deleted state. A record whose name lies only in an extension record
-// that the MFT cannot give is judged by its deleted state alone, and confirms nothing.
-Judgement JudgeFoundFile(morvick::SectorSource& disk, const morvick::SectorRunTable& mft, const NtfsFileRecord& listed)
+// and MFT-change times, size and deleted state (a file deleted since is then listed deleted). A record
+// whose name lies only in an extension record that the MFT cannot give is judged by its deleted state
+// alone, and confirms nothing.
+Judgement JudgeFoundFile(morvick::SectorSource& disk, const morvick::SectorRunTable& mft, NtfsFileRecord& listed)
 {
     const size_t length = CurrentMftRecordBytes();
     uint8_t record[morvick::kLargestMftRecordSize];
@@ -213,8 +233,11 @@ Judgement JudgeFoundFile(morvick::SectorSource& disk, const morvick::SectorRunTa
     const bool same = sameName && (listed.parentRecord == found.parent || listed.parentRecord == kLostDirRecordNumber) &&
         JoinHalves(listed.creationTimeLow, listed.creationTimeHigh) == found.creationTime &&
         JoinHalves(listed.changeTimeLow, listed.changeTimeHigh) == found.changeTime &&
-        JoinHalves(listed.sizeLow, listed.sizeHigh) == found.size && (listed.deleted != 0) == found.deleted;
-    return same ? Judgement::kConfirms : Judgement::kContradicts;
+        JoinHalves(listed.sizeLow, listed.sizeHigh) == found.size && SameOrDeletedSince(listed.deleted, found.deleted);
+    if (!same)
+        return Judgement::kContradicts;
+    listed.deleted |= found.deleted ? 1 : 0;
+    return Judgement::kConfirms;
 }
 
 // An Extensive Scan's files, each judged at its sector (JudgeFoundFile), in the order of their

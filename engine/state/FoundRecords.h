@@ -30,6 +30,7 @@ struct FatEntryRecord {
     uint32_t deleted;  // 1 when deleted or inside a deleted folder
     uint32_t ordinal;  // g_nFatFileCount when appended
     uint32_t changedOnDisk;  // 1: a loaded snapshot lists it, but the disk no longer holds it so
+    uint32_t shortName;      // 1: a scan named it by its short entry (OEM code page); not kept in snapshots
     FatEntryRecord* next;
 };
 

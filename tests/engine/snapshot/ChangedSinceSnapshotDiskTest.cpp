@@ -1,11 +1,13 @@
 // Recovery snapshots loaded over disks that hold what they list no longer, or not all of it
-// (make-changed-cards.sh, make-changed-ntfs.sh), for each scan's snapshot: the Quick Scan's and the
-// Extensive Scan's. No file is saved under a snapshot's name with bytes the disk no longer holds for
-// it: over another card whose files a sample could not tell apart the load is refused; over the same
-// volume after a file was deleted and another written in its place, the snapshot loads, the changed
-// file is counted failed with its reason, and every other file is saved with the bytes it was written
-// with. Over the same card after more photos took the clusters of deleted ones, those are reported
-// damaged, as they always were.
+// (make-changed-cards.sh, make-changed-ntfs.sh, make-later-cards.sh, make-later-ntfs.sh), for each
+// scan's snapshot: the Quick Scan's and the Extensive Scan's. No file is saved under a snapshot's
+// name with bytes the disk no longer holds for it: over another card whose files a sample could not
+// tell apart the load is refused; over the same volume after a file was deleted and another written
+// in its place, the snapshot loads, the changed file is counted failed with its reason (also where
+// the new name differs only in a character above U+007F), and every other file is saved with the
+// bytes it was written with. Files deleted since are the same files: saved as a scan saves them. A
+// short name read under another OEM code page is the same name. Over the same card after more photos
+// took the clusters of deleted ones, those are reported damaged, as they always were.
 #include "engine/extensive/ExtensiveScanState.h"
 #include "engine/save/EngineReset.h"
 #include "engine/save/FileFilters.h"
@@ -21,6 +23,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <functional>
 #include <map>
 #include <set>
 #include <string>
@@ -30,13 +34,22 @@ using morvick::test::DiskFixtureEnvironment;
 using morvick::test::FixtureFile;
 using morvick::test::FixtureFolder;
 
-static auto* const g_disks =
-    ::testing::AddGlobalTestEnvironment(new DiskFixtureEnvironment({"make-changed-cards.sh", "make-changed-ntfs.sh"}));
+static auto* const g_disks = ::testing::AddGlobalTestEnvironment(new DiskFixtureEnvironment(
+    {"make-changed-cards.sh", "make-changed-ntfs.sh", "make-later-cards.sh", "make-later-ntfs.sh",
+        "make-short-names-disk.sh"}));
 
 namespace {
 
 const char* const kCards = "make-changed-cards.sh";
 const char* const kNtfs = "make-changed-ntfs.sh";
+const char* const kLater = "make-later-cards.sh";
+const char* const kShortNames = "make-short-names-disk.sh";
+const char* const kLaterNtfs = "make-later-ntfs.sh";
+
+std::string Utf8(const std::u16string& name)
+{
+    return fs::path(name).u8string();
+}
 
 class ChangedSinceSnapshot : public ::testing::TestWithParam<const char*> {
 protected:
@@ -44,6 +57,8 @@ protected:
     {
         ASSERT_FALSE(FixtureFolder(kCards).empty()) << "the cards were not built";
         ASSERT_FALSE(FixtureFolder(kNtfs).empty()) << "the NTFS disks were not built";
+        ASSERT_FALSE(FixtureFolder(kLater).empty()) << "the later cards were not built";
+        ASSERT_FALSE(FixtureFolder(kShortNames).empty()) << "the short names disk was not built";
         ResetSaveState();
         ClearFileFilters();
     }
@@ -64,8 +79,10 @@ protected:
         ASSERT_TRUE(OpenFixtureImage(FixtureFile(fixture, image), disk)) << image;
     }
 
-    // The snapshot of the scan of the test's kind of the disk's partition 0.
-    void Snapshot(const char* fixture, const std::string& image)
+    // The snapshot of the scan of the test's kind of the disk's partition 0, each listed FAT file's
+    // name first passed through `rename` where it is given (as another computer read it).
+    void Snapshot(const char* fixture, const std::string& image,
+        const std::function<void(FatEntryRecord&)>& rename = nullptr)
     {
         SCOPED_TRACE(image);
         ASSERT_NO_FATAL_FAILURE(Open(fixture, image));
@@ -73,6 +90,8 @@ protected:
             ASSERT_TRUE(QuickScanPartition(0));
         else
             ASSERT_TRUE(ExtensiveScanAndBrowsePartition(0));
+        for (FatEntryRecord* r = g_FatEntries.head; r && rename; r = r->next)
+            rename(*r);
         listed = g_FatEntries.count + g_MftEntries.count + g_NtfsFileRecords.count;
         ASSERT_GT(listed, 0u);
         snapshot = ToPath16(temp.Path() / (image + ".srzq"));
@@ -119,7 +138,7 @@ protected:
         EXPECT_EQ(g_SaveReport.changedFiles, changed.size());
         std::set<std::string> failed;
         for (const std::u16string& name : g_SaveReport.failedNames)
-            failed.insert(std::string(name.begin(), name.end()));
+            failed.insert(Utf8(name));
         EXPECT_EQ(failed, changed);
         EXPECT_EQ(g_SaveReport.damagedFiles, 0u);
         size_t compared = 0;
@@ -203,6 +222,89 @@ TEST_P(ChangedSinceSnapshot, PhotosWhoseClustersWereTakenAreReportedDamaged)
             ++whole;
     }
     EXPECT_EQ(whole, 80u);
+}
+
+// In the morning "Briefe/Brief an Müller.txt" and "资料/会议记录.txt"; later the same day each deleted and
+// a file of its size written into its entry and clusters, named "Brief an Möller.txt" and
+// "项目计划.txt": long names, which differ from the old ones only in characters above U+007F. And
+// "Brief 09.txt" deleted since, its long name kept: saved as a deleted file.
+TEST_P(ChangedSinceSnapshot, FilesWrittenInPlaceUnderNamesDifferingAboveAsciiAreFailed)
+{
+    const std::set<std::string> changed = {"Brief an Müller.txt", "会议记录.txt"};
+    for (const char* kind : {"16", "32"}) {
+        SCOPED_TRACE(kind);
+        const std::string image = std::string("names") + kind;
+        ASSERT_NO_FATAL_FAILURE(Snapshot(kLater, image + "-a.vhd"));
+        const std::map<std::string, fs::path> saved = LoadAndSave(kLater, image + "-b.vhd");
+        EXPECT_EQ(g_SaveReport.savedFiles, 17u);
+        EXPECT_EQ(g_SaveReport.failedFiles, 2u);
+        EXPECT_EQ(g_SaveReport.changedFiles, 2u);
+        std::set<std::string> failed;
+        for (const std::u16string& name : g_SaveReport.failedNames)
+            failed.insert(Utf8(name));
+        EXPECT_EQ(failed, changed);
+        size_t same = 0;
+        for (const auto& entry : fs::directory_iterator(fs::u8path(FixtureFile(kLater, "names-files")))) {
+            const std::string name = entry.path().filename().u8string();
+            const fs::path folder = fs::u8path(name.rfind("Brief", 0) == 0 ? "Briefe" : "资料");
+            const auto it = saved.find(morvick::test::ComparablePath(folder / entry.path().filename(), false));
+            if (it != saved.end())
+                same += ReadWholeFile(it->second) == ReadWholeFile(entry.path()) ? 1 : 0;
+            if (changed.count(name) != 0 || name == "Brief an Möller.txt" || name == "项目计划.txt") {
+                EXPECT_TRUE(it == saved.end()) << name << " was saved";
+            }
+        }
+        EXPECT_EQ(same, 17u) << "every other file saved whole";
+    }
+}
+
+// Ten photos listed live in the morning; six of them deleted since, nothing written (FAT16, FAT32 and
+// NTFS). The snapshot loads, and each photo is saved with its own bytes, the deleted ones as a scan
+// saves deleted files.
+TEST_P(ChangedSinceSnapshot, PhotosDeletedSinceAreSavedAsAScanSavesThem)
+{
+    const std::pair<const char*, std::string> disks[] = {
+        {kLater, "deleted16"}, {kLater, "deleted32"}, {kLaterNtfs, "deleted"}};
+    for (const auto& [fixture, image] : disks) {
+        SCOPED_TRACE(image);
+        ASSERT_FALSE(FixtureFolder(kLaterNtfs).empty()) << "the NTFS volume was not built";
+        ASSERT_NO_FATAL_FAILURE(Snapshot(fixture, image + "-a.vhd"));
+        const std::map<std::string, fs::path> saved = LoadAndSave(fixture, image + "-b.vhd");
+        EXPECT_EQ(g_SaveReport.savedFiles, listed) << "every file listed saved (NTFS lists its own files too)";
+        EXPECT_EQ(g_SaveReport.failedFiles + g_SaveReport.damagedFiles + g_SaveReport.changedFiles, 0u);
+        size_t same = 0;
+        for (const auto& entry : fs::directory_iterator(fs::u8path(FixtureFile(fixture, "photos")))) {
+            const auto it =
+                saved.find(morvick::test::ComparablePath(fs::path("DCIM") / "100PHOTO" / entry.path().filename(), false));
+            if (it != saved.end() && ReadWholeFile(it->second) == ReadWholeFile(entry.path()))
+                ++same;
+        }
+        EXPECT_EQ(same, 10u);
+    }
+}
+
+// Short names with a byte above 0x7F (MÄRZ.TXT: 0x8E), listed as a computer of another OEM code page
+// reads them: a single-byte one (0x8E a Cyrillic letter), and a double-byte one (0x8E and the "R"
+// after it one character). Over its own image the snapshot loads and saves every file.
+TEST_P(ChangedSinceSnapshot, ShortNamesReadUnderAnotherCodePageAreTheSameNames)
+{
+    const std::pair<std::u16string, std::u16string> readings[] = {
+        {u"M\u041ERZ.TXT", u"single-byte"}, {u"M\u9F8EZ.TXT", u"double-byte"}};
+    for (const auto& [reading, page] : readings) {
+        SCOPED_TRACE(Utf8(page));
+        bool renamed = false;
+        ASSERT_NO_FATAL_FAILURE(Snapshot(kShortNames, "names.vhd", [&](FatEntryRecord& r) {
+            if (std::u16string(r.name) != u"M\u00C4RZ.TXT")
+                return;
+            std::free(r.name);
+            r.name = CopyRecordName(reading);
+            renamed = true;
+        }));
+        ASSERT_TRUE(renamed) << "MÄRZ.TXT was listed";
+        LoadAndSave(kShortNames, "names.vhd");
+        EXPECT_EQ(g_SaveReport.changedFiles, 0u);
+        EXPECT_EQ(g_SaveReport.savedFiles, listed);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(BothScans, ChangedSinceSnapshot, ::testing::Values("quick", "extensive"),

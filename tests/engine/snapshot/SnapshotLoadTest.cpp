@@ -232,7 +232,10 @@ TEST_F(SnapshotLoad, FatFilesNoLongerOnTheDiskAsListedAreMarkedChanged)
     };
     const Case cases[] = {
         {"the files as listed", listed, {false, false, false, false}},
-        {"one deleted since", with(0, {"\xE5MG_0001JPG", 10, 5000}), {true, false, false, false}},
+        // Its entry as it was but for the deleted mark: the same file, saved as a deleted one.
+        {"one deleted since", with(0, {"\xE5MG_0001JPG", 10, 5000}), {false, false, false, false}},
+        {"one deleted since and another written at its cluster", with(0, {"\xE5MG_0009JPG", 10, 5000}),
+            {true, false, false, false}},
         {"one at another cluster", with(1, {"IMG_0002JPG", 21, 5010}), {false, true, false, false}},
         {"one of another size", with(2, {"IMG_0003JPG", 12, 5021}), {false, false, true, false}},
         {"one of another date", with(3, {"IMG_0004JPG", 13, 5030, 0x3066}), {false, false, false, true}},
@@ -279,6 +282,8 @@ TEST_F(SnapshotLoad, FatFilesNoLongerOnTheDiskAsListedAreMarkedChanged)
             for (const FatEntryRecord* r = g_FatEntries.head; r; r = r->next)
                 changed.push_back(r->changedOnDisk != 0);
             EXPECT_EQ(changed, c.changed);
+            EXPECT_EQ(g_FatEntries.head->deleted, c.disk[0].entry[0] == '\xE5' && !c.changed[0] ? 1u : 0u)
+                << "a file deleted since is listed deleted";
         }
     }
 }
