@@ -46,6 +46,9 @@ public:
         PageAlignedBuffer buffer(size_t(kTraceRunSectors) * kSectorSize);
         m_observer.OnProgress(0);
         for (uint64_t passed = 0; passed < total;) {
+            // Tested before the read too: a run of a damaged disk can take long to read.
+            if (ScanStopped(m_finished))
+                return false;
             const uint64_t sector = start + passed;
             const uint32_t count =
                 static_cast<uint32_t>(total - passed < kTraceRunSectors ? total - passed : kTraceRunSectors);
