@@ -51,6 +51,7 @@ bool HoldsTracedFiles(LoadedSnapshot& s)
         if (match != nullptr && Text(match->description) == Text(r->typeName)) {
             ++held;
         } else {
+            // Listed but never saved, rather than saved as listed: its sector now begins another file.
             r->changedOnDisk = 1;
             ++changed;
         }
