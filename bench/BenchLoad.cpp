@@ -25,6 +25,8 @@ unsigned long long ChangedFiles()
         changed += r->changedOnDisk != 0;
     for (const NtfsFileRecord* r = g_NtfsFileRecords.head; r; r = r->next)
         changed += r->changedOnDisk != 0;
+    for (const TracedFileRecord* r = g_TracedFiles.head; r; r = r->next)
+        changed += r->changedOnDisk != 0;
     return changed;
 }
 

@@ -26,7 +26,8 @@ int Usage()
     std::fprintf(stderr,
         "usage: morvick-bench scan IMAGE --mode quick [--partition N|all] [--out DIR] [--snapshot FILE]\n"
         "       morvick-bench scan IMAGE --mode extensive [--out DIR] [--snapshot FILE]\n"
-        "       morvick-bench scan IMAGE --mode trace [--partition N|all] [--types LIST] [--out DIR]\n");
+        "       morvick-bench scan IMAGE --mode trace [--partition N|all] [--types LIST] [--out DIR] "
+        "[--snapshot FILE]\n");
     return 2;
 }
 
@@ -73,7 +74,7 @@ int RunScan(const std::vector<std::string>& args)
 BenchCommandRegistration scan("scan",
     "scan IMAGE --mode quick [--partition N|all] [--out DIR] [--snapshot FILE]\n"
     "  morvick-bench scan IMAGE --mode extensive [--out DIR] [--snapshot FILE]\n"
-    "  morvick-bench scan IMAGE --mode trace [--partition N|all] [--types LIST] [--out DIR]",
+    "  morvick-bench scan IMAGE --mode trace [--partition N|all] [--types LIST] [--out DIR] [--snapshot FILE]",
     RunScan);
 
 }  // namespace

@@ -1,10 +1,11 @@
-// morvick-bench scan IMAGE --mode trace [--partition N|all] [--types LIST] [--out DIR]
+// morvick-bench scan IMAGE --mode trace [--partition N|all] [--types LIST] [--out DIR] [--snapshot FILE]
 // Finds the partitions as the wizard does and runs File Trace on partition N or on every partition
 // in turn, for the types in LIST (extensions as the signature table Raw.dat beside this program
 // names them, comma-separated, the dot optional; default every type), chosen as the File Types
 // dialog chooses them. With --out it saves every traced file into DIR/pN/ by its name, with the
-// dialog's default size. Prints the JSON line of `scan` ("files": traced files); sectors that could
-// not be read, and were searched as zeros, are counted on standard error.
+// dialog's default size; with --snapshot it writes the File Trace snapshot of the last partition
+// traced, as the window saves one. Prints the JSON line of `scan` ("files": traced files); sectors
+// that could not be read, and were searched as zeros, are counted on standard error.
 #include "BenchScanTrace.h"
 #include "BenchSession.h"
 
@@ -18,6 +19,7 @@
 #include "engine/scan/OfficeDocumentKind.h"
 #include "engine/scan/QuickScan.h"
 #include "engine/scan/SignatureTable.h"
+#include "engine/snapshot/SnapshotFile.h"
 #include "engine/state/EngineState.h"
 #include "engine/state/FoundEntryLists.h"
 #include "engine/util/Utf.h"
@@ -37,7 +39,8 @@ namespace {
 int Usage()
 {
     std::fprintf(stderr,
-        "usage: morvick-bench scan IMAGE --mode trace [--partition N|all] [--types LIST] [--out DIR]\n");
+        "usage: morvick-bench scan IMAGE --mode trace [--partition N|all] [--types LIST] [--out DIR] "
+        "[--snapshot FILE]\n");
     return 2;
 }
 
@@ -94,7 +97,7 @@ void SaveTracedFiles(const std::u16string& folder)
 
 int RunScanTrace(const std::vector<std::string>& args)
 {
-    std::string image = args[0], partition = "all", types, out;
+    std::string image = args[0], partition = "all", types, out, snapshot;
     for (size_t i = 1; i < args.size(); i += 2) {
         if (i + 1 >= args.size())
             return Usage();
@@ -108,6 +111,8 @@ int RunScanTrace(const std::vector<std::string>& args)
             types = value;
         else if (key == "--out")
             out = value;
+        else if (key == "--snapshot")
+            snapshot = value;
         else
             return Usage();
     }
@@ -142,7 +147,7 @@ int RunScanTrace(const std::vector<std::string>& args)
         CountFoundEntries(totals);
         if (!out.empty())
             SaveTracedFiles(JoinOutputPath(Utf8ToUtf16(out), u"p" + DecimalText(index)));
-        return true;
+        return snapshot.empty() || SaveSnapshotFile(Utf8ToUtf16(snapshot));
     });
     FreeTracedFileList();
     FreeTraceTypeList();

@@ -4,6 +4,6 @@
 #include <string>
 #include <vector>
 
-// scan IMAGE --mode trace [--partition N|all] [--types LIST] [--out DIR]: the arguments after
-// "scan". Returns the exit code.
+// scan IMAGE --mode trace [--partition N|all] [--types LIST] [--out DIR] [--snapshot FILE]: the
+// arguments after "scan". Returns the exit code.
 int RunScanTrace(const std::vector<std::string>& args);

@@ -41,10 +41,12 @@ public:
     virtual void OnProgress(int percent) {}
     // The number the scan display's "Current Sector" row shows for the running pass.
     virtual void OnCurrentSector(uint64_t sector) {}
-    // A step of a running pass (an entry, a cluster, a record, a sector searched): the worker waits
-    // here while the user interface holds it, so that no step runs while the user is asked whether to
-    // stop. Every test of the finished word is one (ScanStopped), and loops whose steps test it less
-    // often call it at each step: it must cost no more than a flag read while nothing holds the worker.
+    // A step of a running pass (an entry, a cluster, a record, a sector searched or traced, a cylinder
+    // probed): the worker waits here while the user interface holds it, so that no step runs while
+    // the user is asked whether to stop. Every test of the finished word is one (ScanStopped); a loop
+    // that tests the word at each step (File Trace at each sector) takes no step after a stop, one
+    // that tests it less often calls this at each step all the same. It must cost no more than a
+    // flag read while nothing holds the worker: File Trace passes one for every sector.
     virtual void OnPausePoint() {}
     // A found item for a tree or list. Returns the observer's id for it (0 when it keeps none).
     virtual uint32_t OnItemFound(const FoundItem& item) { return 0; }

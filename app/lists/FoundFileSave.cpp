@@ -44,6 +44,8 @@ int SaveFoundFile(const ResultFileInfo& file, const std::u16string& folder, cons
     }
     case ResultFileKind::kTraced: {
         const auto* r = static_cast<const TracedFileRecord*>(file.record);
+        if (RefusedAsChangedOnDisk(r->changedOnDisk, folder, name.c_str(), counting, DeletedState::kNotApplicable))
+            return 0;
         if (counting) {
             g_qwSaveFileTime = 0;
             return SaveTracedFile(folder, name.c_str(), r->sector, 1);

@@ -11,7 +11,8 @@
 // current sector, a status that counts them) bring one only once for kReportsPerNotice of them, the
 // notices of the percent and the page's poll showing the latest meanwhile. The pause holds the worker
 // at its next pause point (every entry, cluster, record or sector it steps through, every test of the
-// finished word) or report, changed or not.
+// finished word, which File Trace makes before each sector it tests) or report, changed or not: a
+// scan that tests the word at each step takes none after a Stop.
 #pragma once
 
 #include <windows.h>

@@ -71,6 +71,8 @@ void SaveRecord(const NtfsFileRecord* r, const std::u16string& folder)
 
 void SaveRecord(const TracedFileRecord* r, const std::u16string& folder)
 {
+    if (RefusedAsChangedOnDisk(r->changedOnDisk, folder, r->name, true, DeletedState::kNotApplicable))
+        return;
     g_qwSaveFileTime = 0;
     SaveTracedFile(folder, r->name, r->sector, 1);
 }

@@ -46,6 +46,7 @@ public:
         PageAlignedBuffer buffer(size_t(kTraceRunSectors) * kSectorSize);
         m_observer.OnProgress(0);
         for (uint64_t passed = 0; passed < total;) {
+            // Tested before the read too: a run of a damaged disk can take long to read.
             if (ScanStopped(m_finished))
                 return false;
             const uint64_t sector = start + passed;
@@ -60,8 +61,14 @@ public:
             // search goes on: ending it there would lose every file past one bad sector.
             m_unreadable +=
                 ReadSearchRun(static_cast<SectorRead>(ReadSectors), sector, count, kTraceStepSectors, buffer.data());
-            if (!Test(buffer.data(), count, static_cast<uint32_t>(sector)))
+            switch (Test(buffer.data(), count, static_cast<uint32_t>(sector))) {
+            case RunOutcome::kSearched:
+                break;
+            case RunOutcome::kStopped:
+                return false;
+            case RunOutcome::kOutOfMemory:
                 return true;
+            }
             passed += count;
             Progress(passed, partitionSectors);
         }
@@ -73,18 +80,31 @@ public:
     uint64_t UnreadableSectors() const { return m_unreadable; }
 
 private:
-    bool Test(const uint8_t* buffer, uint32_t count, uint32_t firstSector)
+    enum class RunOutcome { kSearched, kStopped, kOutOfMemory };
+
+    // Each sector of the run is a step of its own: the finished word is tested before it, so that a
+    // Stop question holds the search there and a stop ends it before another sector is tested or
+    // another file counted; a hit is counted and shown at once.
+    RunOutcome Test(const uint8_t* buffer, uint32_t count, uint32_t firstSector)
     {
-        TracedFileRecord* last = g_TracedFiles.tail;
-        const bool whole =
-            TraceSectors(buffer, count, kSectorSize, firstSector, m_signatures, m_readKind, m_hitNumber, g_TracedFiles);
-        // Traced files only: no folder is found, so the folder count stays 0 (the scan page's
-        // "Folder(s) Found" row shows it), rather than taking the file count.
-        for (TracedFileRecord* r = last ? last->next : g_TracedFiles.head; r; r = r->next) {
-            ++g_nFatFileCount;
-            m_observer.OnItemFound(FoundItem{kFoundFile, r->name, r, 0});
+        for (uint32_t i = 0; i < count; ++i) {
+            if (ScanStopped(m_finished))
+                return RunOutcome::kStopped;
+            switch (TraceSector(buffer + size_t{i} * kSectorSize, kSectorSize, firstSector + i, m_signatures,
+                m_readKind, m_hitNumber, g_TracedFiles)) {
+            case SectorTrace::kNoHit:
+                break;
+            case SectorTrace::kHit:
+                // Traced files only: no folder is found, so the folder count stays 0 (the scan page's
+                // "Folder(s) Found" row shows it), rather than taking the file count.
+                ++g_nFatFileCount;
+                m_observer.OnItemFound(FoundItem{kFoundFile, g_TracedFiles.tail->name, g_TracedFiles.tail, 0});
+                break;
+            case SectorTrace::kOutOfMemory:
+                return RunOutcome::kOutOfMemory;
+            }
         }
-        return whole;
+        return RunOutcome::kSearched;
     }
 
     void Progress(uint64_t passed, uint64_t partitionSectors)

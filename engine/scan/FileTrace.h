@@ -31,7 +31,8 @@ FileTraceResult RunFileTrace(ScanFinishedWord& finished, const OfficeKindReader&
 // that can't be read is searched as zeros (it matches nothing) and the search goes on; how many
 // there were goes into `unreadableSectors` (when given) and, once there are any, into the status
 // line ("Reading Sector n Of end, N unreadable" while it searches, UnreadableSectorsText at the
-// end). It ends early when the finished word is 1. False only when it was stopped.
+// end). The finished word is tested before each sector, a pause point each: once it is 1 the search
+// ends there, the hits so far kept and none counted after. False only when it was stopped.
 bool SearchSignatures(const ScanFinishedWord& finished, const OfficeKindReader& readKind,
     uint64_t* unreadableSectors = nullptr);
 

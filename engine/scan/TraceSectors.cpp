@@ -62,6 +62,19 @@ bool TraceSectors(const uint8_t* buffer, size_t count, size_t sectorSize, uint32
         hitNumber, hits);
 }
 
+SectorTrace TraceSector(const uint8_t* bytes, size_t sectorSize, uint32_t sector, const TraceSignatureIndex& signatures,
+    const OfficeKindReader& readKind, uint32_t& hitNumber, RecordList<TracedFileRecord>& hits)
+{
+    const TraceHitRecord* signature = signatures.Match(bytes, sectorSize);
+    if (!signature)
+        return SectorTrace::kNoHit;
+    const std::u16string extension = HitExtension(*signature, sector, signatures, readKind);
+    if (!AppendTracedFile(hits, extension, *signature, sector, hitNumber + 1))
+        return SectorTrace::kOutOfMemory;
+    ++hitNumber;
+    return SectorTrace::kHit;
+}
+
 bool TraceSectors(const uint8_t* buffer, size_t count, size_t sectorSize, uint32_t firstSector,
     const TraceSignatureIndex& signatures, const OfficeKindReader& readKind, uint32_t& hitNumber,
     RecordList<TracedFileRecord>& hits)
@@ -70,13 +83,9 @@ bool TraceSectors(const uint8_t* buffer, size_t count, size_t sectorSize, uint32
         return true;
     for (size_t i = 0; i < count; ++i) {
         const uint32_t sector = firstSector + static_cast<uint32_t>(i);
-        const TraceHitRecord* signature = signatures.Match(buffer + i * sectorSize, sectorSize);
-        if (!signature)
-            continue;
-        const std::u16string extension = HitExtension(*signature, sector, signatures, readKind);
-        if (!AppendTracedFile(hits, extension, *signature, sector, hitNumber + 1))
+        if (TraceSector(buffer + i * sectorSize, sectorSize, sector, signatures, readKind, hitNumber, hits) ==
+            SectorTrace::kOutOfMemory)
             return false;
-        ++hitNumber;
     }
     return true;
 }

@@ -13,6 +13,17 @@
 // The kind of a compound document found at a sector: ".ppt", ".xls", ".doc" or ".pub".
 using OfficeKindReader = std::function<std::u16string(uint32_t sector)>;
 
+// What the test of one sector gave.
+enum class SectorTrace {
+    kNoHit,
+    kHit,          // a traced file was appended
+    kOutOfMemory,  // after the out-of-memory report; nothing was appended
+};
+
+// Tests the sectorSize bytes at `bytes`, sector `sector`, as TraceSectors tests each of its sectors.
+SectorTrace TraceSector(const uint8_t* bytes, size_t sectorSize, uint32_t sector, const TraceSignatureIndex& signatures,
+    const OfficeKindReader& readKind, uint32_t& hitNumber, RecordList<TracedFileRecord>& hits);
+
 // Tests count sectors of sectorSize bytes at buffer in order, the first being sector firstSector,
 // against the chosen signatures (the first that matches wins). A hit raises hitNumber and appends a
 // TracedFileRecord: name hitNumber followed by the extension, the extension, the signature's

@@ -3,7 +3,8 @@
 // its results are shown: nothing could be read or saved from the wrong one. The checks of FAT and
 // NTFS volumes read the volume's own structures and every file the snapshot lists, and mark the
 // files the disk no longer holds as listed (changed since the snapshot: listed, never saved);
-// File Trace's reads a sample of its hits (at most kSampledSnapshotEntries).
+// File Trace's reads the first sector of every hit and marks those that no longer begin with their
+// type's signature.
 #pragma once
 
 #include "engine/ntfs/RunList.h"

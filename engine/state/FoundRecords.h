@@ -181,5 +181,6 @@ struct TracedFileRecord {
     char16_t* typeName;
     uint32_t sector;
     uint32_t hitNumber;  // the key of the file in the result list
+    uint32_t changedOnDisk;  // as FatEntryRecord's
     TracedFileRecord* next;
 };

@@ -440,6 +440,20 @@ TEST(SavingDialog, AFileChangedOnTheDiskSinceItsSnapshotIsNeverSaved)
     const std::u16string target(reinterpret_cast<const char16_t*>(wide.c_str()), wide.size());
     const CString told =
         L"1 of them are no longer on the disk as the recovery snapshot lists them: scan the image again to recover them.";
+    // The Find dialog's save counts the file failed, by its name, as changed; a preview's copy counts
+    // nothing; neither makes a file.
+    auto expectRefused = [&](const ResultFileInfo& file, const std::wstring& found, const std::wstring& preview) {
+        const std::u16string foundName(found.begin(), found.end());
+        ResetSaveState();
+        EXPECT_EQ(SaveFoundFile(file, target, foundName, true), 0);
+        EXPECT_EQ(g_SaveReport.changedFiles, 1u);
+        EXPECT_EQ(g_SaveReport.failedNames, std::vector<std::u16string>{foundName});
+        ResetSaveState();
+        EXPECT_EQ(SaveFoundFile(file, target, std::u16string(preview.begin(), preview.end()), false), 0);
+        EXPECT_EQ(g_SaveReport.failedFiles + g_SaveReport.changedFiles, 0u);
+        EXPECT_FALSE(std::filesystem::exists(folder / found));
+        EXPECT_FALSE(std::filesystem::exists(folder / preview));
+    };
     for (TestVolume kind : {TestVolume::kFat32, TestVolume::kNtfs}) {
         SCOPED_TRACE(kind == TestVolume::kFat32 ? "FAT32" : "NTFS");
         FillTestVolume(kind);
@@ -471,15 +485,7 @@ TEST(SavingDialog, AFileChangedOnTheDiskSinceItsSnapshotIsNeverSaved)
         EXPECT_NE(CSaveDataDlg::OutcomeText(outcome).Find(told), -1) << "the reason is told";
 
         // The Find dialog's save, and a preview's copy.
-        ResetSaveState();
-        EXPECT_EQ(SaveFoundFile(changed, target, u"found a1.txt", true), 0);
-        EXPECT_EQ(g_SaveReport.changedFiles, 1u);
-        EXPECT_EQ(g_SaveReport.failedNames, std::vector<std::u16string>{u"found a1.txt"});
-        ResetSaveState();
-        EXPECT_EQ(SaveFoundFile(changed, target, u"preview a1.txt", false), 0);
-        EXPECT_EQ(g_SaveReport.failedFiles + g_SaveReport.changedFiles, 0u);
-        EXPECT_FALSE(std::filesystem::exists(folder / L"found a1.txt"));
-        EXPECT_FALSE(std::filesystem::exists(folder / L"preview a1.txt"));
+        expectRefused(changed, L"found a1.txt", L"preview a1.txt");
         std::filesystem::remove_all(folder / L"A");
         std::filesystem::remove_all(folder / L"B");
         std::filesystem::remove_all(folder / L"A1");
@@ -500,6 +506,15 @@ TEST(SavingDialog, AFileChangedOnTheDiskSinceItsSnapshotIsNeverSaved)
     EXPECT_EQ(SaveFoundFile(found, target, u"found.txt", true), 0);
     EXPECT_EQ(g_SaveReport.changedFiles, 1u);
     EXPECT_FALSE(std::filesystem::exists(folder / L"found.txt"));
+    // A File Trace hit whose sector no longer begins with its type's signature: neither its save nor
+    // a preview's copy writes the bytes that took its place.
+    FillTestVolume(TestVolume::kTrace);
+    TracedFileRecord* hit = g_TracedFiles.head->next;
+    hit->changedOnDisk = 1;
+    ResultFileInfo traced;
+    traced.kind = ResultFileKind::kTraced;
+    traced.record = hit;
+    expectRefused(traced, L"2.png", L"tmp2.png");
 
     std::filesystem::remove_all(folder);
     g_strSavePath.clear();

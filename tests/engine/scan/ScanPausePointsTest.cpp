@@ -5,10 +5,14 @@
 // folders, clusters parked under "Lost Dir"), each record of the NTFS pass, each sector the Extensive
 // Scan's search tests, each cylinder the partition search probes, and each cluster the search for
 // deleted folders' later clusters reads, so that the question stops the counters, the bar and the
-// current sector where they were.
+// current sector where they were. File Trace tests the finished word at each sector it tests, so a
+// stop answered there counts no file after it.
 #include "engine/extensive/ExtensiveSearch.h"
 #include "engine/fat/FatDirectoryParser.h"
+#include "engine/save/EngineReset.h"
 #include "engine/fat/FatEntryLists.h"
+#include "engine/scan/ChosenSignatures.h"
+#include "engine/scan/FileTrace.h"
 #include "engine/scan/FreedFolderClusters.h"
 #include "engine/scan/QuickScan.h"
 #include "engine/state/EngineState.h"
@@ -276,6 +280,93 @@ TEST(ScanPausePointsFreedFolders, EveryClusterTheSearchForLaterClustersReadsIsAS
             << "a read of " << r.count / spc << " clusters at " << r.sector;
     }
     EXPECT_GT(clusterReads, 10u) << "the free clusters were not read";
+}
+
+// Counts the pause points, and at each traced file found how many had passed; stops the search (as
+// the answer to a Stop question held at that file would) once `stopAt` files were found.
+class TraceWatch : public ScanObserver {
+public:
+    struct Hit {
+        uint32_t sector;
+        uint64_t pausesBefore;
+    };
+    TraceWatch(ScanFinishedWord& finished, size_t stopAt) : m_finished(finished), m_stopAt(stopAt)
+    {
+        m_previous = SetScanObserver(this);
+    }
+    ~TraceWatch() override { SetScanObserver(m_previous); }
+    void OnPausePoint() override { ++pauses; }
+    uint32_t OnItemFound(const FoundItem& item) override
+    {
+        hits.push_back({static_cast<const TracedFileRecord*>(item.record)->sector, pauses});
+        if (hits.size() == m_stopAt)
+            m_finished.store(1);
+        return 0;
+    }
+    uint64_t pauses = 0;
+    std::vector<Hit> hits;
+
+private:
+    ScanFinishedWord& m_finished;
+    size_t m_stopAt;
+    ScanObserver* m_previous = nullptr;
+};
+
+// The photos of the deleted folders' disk (300 of them and a thumbnail, each of a cluster or two)
+// traced by their JPEG markers.
+class ScanPausePointsTrace : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_FALSE(FixtureFolder(kDeletedFolders).empty()) << "the disk was not built";
+        ASSERT_TRUE(OpenFixtureImage(FixtureFile(kDeletedFolders, "deleted.vhd"), m_disk));
+        ASSERT_TRUE(ChooseFixturePartition(0));
+        SignatureRecord jpeg;
+        jpeg.extension = ".jpg";
+        jpeg.description = "JPEG Image";
+        jpeg.lengthText = "3";
+        jpeg.signatureHex = "FFD8FF";
+        ASSERT_TRUE(AppendChosenSignature(g_TraceHits, jpeg));
+    }
+    void TearDown() override
+    {
+        ResetEngineState();
+        SetCurrentVirtualDisk(nullptr);
+    }
+
+private:
+    CVirtualDisk m_disk;
+};
+
+// The search reads 2,048 sectors at a time and reports at each new percent: each sector it tests is
+// still a step of its own, every one before a file passed before the file is shown.
+TEST_F(ScanPausePointsTrace, EverySectorFileTraceTestsIsAStepOfItsOwn)
+{
+    const VolumeParameterBlock& b = g_VolumeParams;
+    const uint64_t searched = std::min<uint64_t>(TracedSectorCount(b.partitionStart, b.partitionEnd),
+        EngineSectorSource().SectorCount() - b.partitionStart);
+    ScanFinishedWord finished{0};
+    TraceWatch watch(finished, 0);
+    ASSERT_TRUE(SearchSignatures(finished, nullptr));
+    EXPECT_GE(watch.pauses, searched);
+    ASSERT_GT(watch.hits.size(), 300u);
+    const auto early = std::find_if(watch.hits.begin(), watch.hits.end(),
+        [&b](const TraceWatch::Hit& hit) { return hit.pausesBefore < hit.sector - b.partitionStart + 1; });
+    if (early != watch.hits.end())
+        ADD_FAILURE() << "the file at sector " << early->sector << " was shown after " << early->pausesBefore
+                      << " pause points";
+}
+
+// Held at a file (many more lie in the same run of 2,048 sectors) and answered Stop: the search ends
+// there, with no file counted, listed or shown after it.
+TEST_F(ScanPausePointsTrace, AStopAnsweredAtAHitCountsNoFurtherFile)
+{
+    ScanFinishedWord finished{0};
+    TraceWatch watch(finished, 3);
+    EXPECT_FALSE(SearchSignatures(finished, nullptr));
+    EXPECT_EQ(g_nFatFileCount, 3u);
+    EXPECT_EQ(g_TracedFiles.count, 3u);
+    EXPECT_EQ(watch.hits.size(), 3u);
 }
 
 }  // namespace
