@@ -33,6 +33,9 @@ constexpr size_t kMaxLostStartDepth = 64;
 struct FreedFolderClusters::Candidate {
     uint32_t cluster = 0;
     size_t nameTailBytes = 0;  // LeadingNameTailBytes of its bytes
+    // It holds entries not marked deleted: a file's data, unless a live folder's numbered name runs
+    // on into it (a live folder whose chain was cut in the FAT).
+    bool live = false;
     bool used = false;
     bool hasParent = false;  // its subfolders name one parent, not the root
     uint32_t parent = 0;
@@ -67,17 +70,7 @@ FreedFolderClusters::~FreedFolderClusters() = default;
 
 morvick::FatDirectoryParser::EntrySink FreedFolderClusters::Sink()
 {
-    return [this](const morvick::FatFoundEntry& e) {
-        if (e.folder && e.deleted)
-            NoteDeletedFolder(e.firstCluster);
-        m_sink(e);
-    };
-}
-
-void FreedFolderClusters::NoteDeletedFolder(uint32_t firstCluster)
-{
-    if (!m_searched && m_fat && m_fat->IsDataCluster(firstCluster))
-        m_deletedFolders.push_back(firstCluster);
+    return [this](const morvick::FatFoundEntry& e) { m_sink(e); };
 }
 
 void FreedFolderClusters::NoteFolderEnd(uint32_t folderCluster, uint32_t lastCluster,
@@ -91,41 +84,13 @@ void FreedFolderClusters::NoteFolderEnd(uint32_t folderCluster, uint32_t lastClu
     m_ends.push_back({std::move(parser), lastCluster});
 }
 
-bool FreedFolderClusters::StartLost(uint32_t cluster)
-{
-    // A deleted folder's chain is freed with it: where the FATs give its first cluster to a file or
-    // folder, a later one took it (a folder renamed or moved keeps its cluster too, and only costs
-    // the search). Where the cluster is free but begins no folder of its own, a later file wrote over
-    // it and was deleted since. Either way the folder's later clusters may be as whole as any.
-    uint32_t next = 0;
-    if (m_fat->Lookup(cluster, next) != morvick::FatLink::Free)
-        return true;
-    uint8_t sector[kSectorSize];
-    morvick::FatDirectoryStart start;
-    return !m_disk.ReadSectors(FirstSector(cluster), 1, sector) ||
-        !morvick::ReadFatDirectoryStart(sector, sizeof sector, m_fat32, start) || start.cluster != cluster;
-}
-
-bool FreedFolderClusters::SearchWanted()
-{
-    if (!m_ends.empty())
-        return true;
-    for (; m_startsChecked < m_deletedFolders.size(); ++m_startsChecked) {
-        if (m_stopped && m_stopped())
-            return false;
-        if (StartLost(m_deletedFolders[m_startsChecked]))
-            return true;
-    }
-    return false;
-}
-
 bool FreedFolderClusters::Searched()
 {
-    if (!m_searched && SearchWanted()) {
+    // Every time, not only where a deleted folder found sets it off: a folder made again under its
+    // own name takes the old one's entry and first cluster, and a later folder deleted too leaves its
+    // own start there, so nothing found tells that the old folder's later clusters lie free.
+    if (!m_searched)
         FindCandidates();
-        m_deletedFolders.clear();
-        m_deletedFolders.shrink_to_fit();
-    }
     return m_free != nullptr;
 }
 
@@ -191,9 +156,11 @@ void FreedFolderClusters::ReadFreeClusters()
             // read: no folder found names this one.
             constexpr size_t kDots = 2 * morvick::kFatDirectoryEntrySize;
             morvick::FatDirectoryStart start;
+            // A free one is a deleted folder's, whose entries are marked deleted too.
             if (morvick::ReadFatDirectoryStart(bytes, bytesPerCluster, m_fat32, start) && start.cluster == index + 2 &&
                 morvick::IsFatDirectoryContinuation(bytes + kDots, bytesPerCluster - kDots, m_fat32, m_clusterCount,
-                    bytesPerCluster))
+                    bytesPerCluster) &&
+                morvick::HoldsDeletedEntriesOnly(bytes + kDots, bytesPerCluster - kDots))
                 m_lostStarts.push_back({index + 2, start.parentCluster, start.writeDate, start.accessDate, 0});
             return;
         }
@@ -201,6 +168,7 @@ void FreedFolderClusters::ReadFreeClusters()
         c.cluster = index + 2;
         c.nameTailBytes = morvick::LeadingNameTailBytes(bytes, bytesPerCluster);
         std::memcpy(c.lead, bytes, sizeof c.lead);
+        c.live = !morvick::HoldsDeletedEntriesOnly(bytes, bytesPerCluster);
         morvick::FatDirectoryParser subfolders(m_fat32, c.cluster, true, [this, &c](const morvick::FatFoundEntry& e) {
             if (!e.folder)
                 return;
@@ -208,7 +176,8 @@ void FreedFolderClusters::ReadFreeClusters()
             if (c.subfolders.size() < kMaxSubfoldersAsked)
                 c.subfolders.push_back(e.firstCluster);
         });
-        subfolders.Feed(bytes + c.nameTailBytes, bytesPerCluster - c.nameTailBytes);
+        if (!c.live)
+            subfolders.Feed(bytes + c.nameTailBytes, bytesPerCluster - c.nameTailBytes);
         // A cluster that begins inside a name may finish one that a folder's last cluster began; one
         // that begins with a short entry, one whose parts that cluster holds whole.
         if (c.nameTailBytes != 0)
@@ -334,16 +303,19 @@ void FreedFolderClusters::Take(size_t k)
     m_free->TakeForFolder(c.cluster - 2);
 }
 
-bool FreedFolderClusters::NameGoesOn(const End& end, uint32_t cluster, const uint8_t* data, size_t size) const
+bool FreedFolderClusters::NameGoesOn(const End& end, const Candidate& next, const uint8_t* data, size_t size) const
 {
     using Join = morvick::FatDirectoryParser::NameJoin;
     const Join join = end.parser->HowNameGoesOnInto(data, size);
+    const uint32_t cluster = next.cluster;
+    const bool live = next.live;
     // The parts of a deleted name lost their numbers, and their checksum (8 bits) is shared by many
     // names: where a file or folder the FATs keep lies between the two clusters, a later write may
     // have taken the cluster that went on with the name, and another name of that checksum would be
     // joined to the waiting parts. Such a name is not joined: the file keeps its short name rather
     // than one made up of two others.
-    return join == Join::kByNumbers || (join == Join::kByChecksum && m_free->InOneRun(end.cluster - 2, cluster - 2));
+    return join == Join::kByNumbers ||
+        (join == Join::kByChecksum && !live && m_free->InOneRun(end.cluster - 2, cluster - 2));
 }
 
 FreedFolderClusters::Candidate* FreedFolderClusters::NextOfName(const End& end, std::vector<uint8_t>& bytes)
@@ -357,7 +329,7 @@ FreedFolderClusters::Candidate* FreedFolderClusters::NextOfName(const End& end, 
             continue;
         const uint32_t cluster = m_candidates[it->second].cluster;
         bytes = ClusterBytes(cluster);
-        if (!bytes.empty() && NameGoesOn(end, cluster, bytes.data(), bytes.size())) {
+        if (!bytes.empty() && NameGoesOn(end, m_candidates[it->second], bytes.data(), bytes.size())) {
             Take(it->second);
             return &m_candidates[it->second];
         }
@@ -366,7 +338,7 @@ FreedFolderClusters::Candidate* FreedFolderClusters::NextOfName(const End& end, 
     for (auto it = m_shortLeads.begin(); it != m_shortLeads.end() && m_shortLeadTrials < kMaxShortLeadTrials;) {
         const size_t k = *it++;
         ++m_shortLeadTrials;
-        if (!Judge(k) || !NameGoesOn(end, m_candidates[k].cluster, m_candidates[k].lead, sizeof m_candidates[k].lead))
+        if (!Judge(k) || !NameGoesOn(end, m_candidates[k], m_candidates[k].lead, sizeof m_candidates[k].lead))
             continue;
         bytes = ClusterBytes(m_candidates[k].cluster);
         if (!bytes.empty()) {
@@ -463,8 +435,11 @@ bool FreedFolderClusters::ParkNext()
         // Clusters that begin with a whole entry first: one that begins inside a name is more likely
         // to go on from another, and parked after it when it does. Those whose subfolders name their
         // folder last: that folder may yet be found in another.
-        for (size_t k = 0; k < m_candidates.size(); ++k)
-            m_parkOrder.push_back(k);
+        // A cluster of live entries is not parked: among free clusters it is a file's data.
+        for (size_t k = 0; k < m_candidates.size(); ++k) {
+            if (!m_candidates[k].live)
+                m_parkOrder.push_back(k);
+        }
         auto rank = [this](size_t k) {
             return (m_candidates[k].hasParent ? 2 : 0) + (m_candidates[k].nameTailBytes != 0 ? 1 : 0);
         };

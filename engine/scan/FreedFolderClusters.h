@@ -3,14 +3,14 @@
 // clusters are still on the disk, in free clusters that hold nothing but directory entries and no "."
 // entry. Both scans parse their folders with Sink() and note each folder whose entries go on past its
 // last cluster while the FAT has that cluster free; this then looks for such free clusters over the
-// chosen volume (g_VolumeParams) once, parses those that the engine can tell belong to a noted folder
-// into it, and the rest under "Lost Dir". A deleted folder whose first cluster no longer begins it (a
-// later file or folder took it) sets the search off too: its later clusters are as whole as any. The
-// search also lists the free clusters that begin a folder (a "." entry naming the cluster itself)
-// that no folder found names: a deleted folder whose entry went with the cluster that held it. A
-// cluster the FATs mark in use (a live folder's or file's) is never read as entries, nor one that a
-// deleted file found claims for its data (engine/scan/FreeClusterClaims.h): each file found, also in
-// a cluster parsed here, claims its clusters before the next cluster is judged.
+// chosen volume (g_VolumeParams) once, whatever the scan found, parses those that the engine can tell
+// belong to a noted folder into it, and the rest under "Lost Dir": a folder made again under its own
+// name, or a later folder deleted too, leaves nothing found that leads to the old folder's later
+// clusters. The search also lists the free clusters that begin a folder (a "." entry naming the
+// cluster itself) that no folder found names: a deleted folder whose entry went with the cluster that
+// held it. A cluster the FATs mark in use (a live folder's or file's) is never read as entries, nor
+// one that a deleted file found claims for its data (engine/scan/FreeClusterClaims.h): each file
+// found, also in a cluster parsed here, claims its clusters before the next cluster is judged.
 #pragma once
 
 #include "engine/fat/FatDirectoryParser.h"
@@ -37,8 +37,7 @@ public:
         std::function<bool()> stopped);
     ~FreedFolderClusters();
 
-    // The sink that the scan parses its folders with: `sink`, which gets every entry, after the first
-    // cluster of each deleted folder was noted.
+    // The sink that the scan parses its folders with: `sink`, which gets every entry.
     morvick::FatDirectoryParser::EntrySink Sink();
 
     // After a folder's chain was parsed with `parser`: keeps the parser when the folder's entries go on
@@ -51,8 +50,7 @@ public:
     // cluster of a noted folder, or a cluster parsed before, began (also one that begins with the
     // name's short entry alone). The name goes on only where its parts prove their order: by their
     // sequence numbers, or, for a deleted name, whose parts lost theirs, where no cluster that the
-    // FATs keep lies between the two clusters. On the first call with a noted folder, or with a
-    // deleted folder whose first cluster no longer begins it, it finds the free clusters of entries,
+    // FATs keep lies between the two clusters. On the first call it finds the free clusters of entries,
     // the progress going from 0 to 99 as it reads them. True when it parsed any (their subfolders are
     // new folders to read).
     bool AttachToTheirFolders();
@@ -77,14 +75,7 @@ private:
         uint32_t cluster = 0;
     };
 
-    // A deleted folder's entry names `firstCluster`.
-    void NoteDeletedFolder(uint32_t firstCluster);
-    // False when nothing asks for the search (yet): no folder was noted whose entries go on, and
-    // every deleted folder noted begins at its first cluster still.
-    bool SearchWanted();
-    // True when the deleted folder's first cluster `cluster` no longer begins that folder.
-    bool StartLost(uint32_t cluster);
-    // Finds the free clusters of entries the first time the search is wanted; false without them.
+    // Finds the free clusters of entries the first time; false without them (no FAT is known).
     bool Searched();
     void FindCandidates();
     void ReadFreeClusters();
@@ -102,8 +93,8 @@ private:
     void Take(size_t k);
     // The candidate that the waiting name of `end` goes on into, its bytes in `bytes`; null for none.
     Candidate* NextOfName(const End& end, std::vector<uint8_t>& bytes);
-    // Whether the waiting name of `end` goes on into `data`, the start of the free cluster `cluster`.
-    bool NameGoesOn(const End& end, uint32_t cluster, const uint8_t* data, size_t size) const;
+    // Whether the waiting name of `end` goes on into `data`, the start of the candidate `next`.
+    bool NameGoesOn(const End& end, const Candidate& next, const uint8_t* data, size_t size) const;
     uint64_t FirstSector(uint32_t cluster) const;
     std::vector<uint8_t> ClusterBytes(uint32_t cluster);
     void Parse(uint32_t folder, uint32_t cluster, const std::vector<uint8_t>& bytes, size_t from);
@@ -119,10 +110,6 @@ private:
     std::unique_ptr<morvick::FatTable> m_fat;  // the first FAT; null where none is known
     bool m_searched = false;
     std::unique_ptr<FreeClusterClaims> m_free;
-    // The first clusters that deleted folders' entries name; those before m_startsChecked begin their
-    // folder still.
-    std::vector<uint32_t> m_deletedFolders;
-    size_t m_startsChecked = 0;
     // The ends of the last clusters read; those before m_endsDone were looked at (and freed).
     std::vector<End> m_ends;
     size_t m_endsDone = 0;

@@ -1,0 +1,101 @@
+// Deleted folders that nothing found on the disk points at (make-remade-folder-disks.sh): a folder made
+// again under its own name took the old one's entry and first cluster, or a later folder took the
+// first cluster and was deleted too. In both scans the files of the old folder's later clusters come
+// back with the bytes tsk_recover saves for them (its orphans), under "Lost Dir", each under its own
+// name or its short one; the live entries of a deleted file's data (a floppy image's folders, a
+// file of records shaped as entries) give no file.
+#include "tests/engine/diskfixtures/DiskFixture.h"
+#include "tests/engine/diskfixtures/SavedFiles.h"
+#include "tests/engine/scan/OracleComparedDisk.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace morvick::test {
+
+namespace {
+
+static auto* const g_disks =
+    ::testing::AddGlobalTestEnvironment(new DiskFixtureEnvironment({"make-remade-folder-disks.sh"}));
+
+const char* const kScript = "make-remade-folder-disks.sh";
+
+class RemadeFolderDisks : public OracleComparedDisk {
+protected:
+    void ScanAndSave(const std::string& name) { OracleComparedDisk::ScanAndSave(kScript, name); }
+
+    // Every file of ours under `prefix` (a long name "... NNN ...", its number at `at`) has the size
+    // that file had, `base` + `step` times its number: the name is that file's own.
+    void ExpectOwnSizes(const std::string& prefix, size_t at, size_t digits, size_t base, size_t step) const
+    {
+        for (const auto& [key, path] : ours) {
+            if (!Below(key, prefix))
+                continue;
+            const int number = std::stoi(key.substr(at, digits));
+            EXPECT_EQ(ReadWholeFile(path).size(), base + step * number) << key;
+        }
+    }
+};
+
+}  // namespace
+
+// DCIM/100PHOTO made again over the old one: the old folder's two later clusters give their 174
+// photos beside the 20 new ones.
+TEST_P(RemadeFolderDisks, AFolderMadeAgainUnderItsOwnNameLeavesTheOldOnesLaterPhotos)
+{
+    ASSERT_NO_FATAL_FAILURE(ScanAndSave("remade"));
+    const auto placed = Theirs(false);
+    ASSERT_EQ(placed.size(), 20u);
+    EXPECT_EQ(ExpectSameBytes(ours, placed), placed.size());
+    const auto orphans = Theirs(true);
+    ASSERT_EQ(orphans.size(), 174u);
+    EXPECT_EQ(ExpectSavedBelow(orphans, "/lost dir/"), orphans.size());
+    EXPECT_EQ(ours.size(), placed.size() + orphans.size());
+}
+
+// "Backup/" made again in the old one's root slots and first cluster, on 512-byte clusters: the 38
+// letters of the old folder's later clusters come back, each long name on its own letter.
+TEST_P(RemadeFolderDisks, ALongNamedFolderMadeAgainLeavesTheOldOnesLaterLetters)
+{
+    ASSERT_NO_FATAL_FAILURE(ScanAndSave("backup16"));
+    const auto placed = Theirs(false);
+    ASSERT_EQ(placed.size(), 1u);
+    EXPECT_EQ(ExpectSameBytes(ours, placed), placed.size());
+    const auto orphans = Theirs(true);
+    ASSERT_EQ(orphans.size(), 38u);
+    EXPECT_EQ(ExpectSavedBelow(orphans, "/lost dir/"), orphans.size());
+    EXPECT_EQ(ours.size(), placed.size() + orphans.size());
+    ExpectOwnSizes("/lost dir/letter ", 17, 2, 100, 5);
+}
+
+// "Later/" took the holiday folder's first cluster and was deleted too: the holiday folder's later
+// clusters give their photos all the same, and Later's notes come back.
+TEST_P(RemadeFolderDisks, AFolderWhoseFirstClusterALaterDeletedFolderTookLeavesItsLaterPhotos)
+{
+    ASSERT_NO_FATAL_FAILURE(ScanAndSave("later"));
+    const auto orphans = Theirs(true);
+    ASSERT_EQ(orphans.size(), 38u);
+    EXPECT_EQ(ExpectSavedBelow(orphans, "/lost dir/"), orphans.size());
+    const auto notes = TheirsBelow("/later/");
+    ASSERT_EQ(notes.size(), 10u);
+    EXPECT_EQ(ExpectSavedBelow(notes, "/"), notes.size());
+    ExpectOwnSizes("/lost dir/holiday photo number ", 31, 3, 300, 9);
+}
+
+// FLOPPY.IMG's folder clusters and RECORDS.DAT's records lie among the free clusters with live
+// entries and no entry of theirs left: they are a file's data, and give no file; the folder's photos
+// come back.
+TEST_P(RemadeFolderDisks, LiveEntriesAmongFreeClustersAreAFilesDataNotFiles)
+{
+    ASSERT_NO_FATAL_FAILURE(ScanAndSave("images"));
+    const auto photos = TheirsBelow(kOrphans + "?mg_");
+    ASSERT_EQ(photos.size(), 300u - 126u + 2u);
+    EXPECT_EQ(ExpectSavedBelow(photos, "/lost dir/"), photos.size());
+    EXPECT_EQ(ours.size(), photos.size());
+}
+
+INSTANTIATE_TEST_SUITE_P(Scans, RemadeFolderDisks, ::testing::Values(ScanKind::kQuick, ScanKind::kExtensive),
+    ScanKindName);
+
+}  // namespace morvick::test
