@@ -86,6 +86,28 @@ void FreeClusterClaims::TakeForFolder(uint32_t index)
         m_folders.insert(index);
 }
 
+void FreeClusterClaims::Claim(uint32_t first, uint64_t count, uint64_t owner)
+{
+    if (count == 0 || !IsFree(first) || IsFolders(first))
+        return;
+    m_owners.emplace(first, owner);
+    Claim(first, count);
+}
+
+bool FreeClusterClaims::OtherFolderBetween(uint32_t a, uint32_t b, uint64_t owner) const
+{
+    const auto folder = m_folders.upper_bound(a);
+    if (folder != m_folders.end() && *folder < b)
+        return true;
+    // Each claim between is looked at once for each end of its own folder's clusters around it, which
+    // do not overlap: the first of another folder ends the walk.
+    for (auto it = m_owners.upper_bound(a); it != m_owners.end() && it->first < b; ++it) {
+        if (it->second != owner)
+            return true;
+    }
+    return false;
+}
+
 void FreeClusterClaims::Claim(uint32_t first, uint64_t count)
 {
     if (count == 0 || !IsFree(first) || IsFolders(first))

@@ -21,10 +21,6 @@ namespace {
 constexpr uint64_t kReadBytes = 1024 * 1024;
 // The subfolders of a cluster whose first sector is read to learn their parent.
 constexpr size_t kMaxSubfoldersAsked = 16;
-// How many times, over the whole search, a cluster that begins with a short entry is tried as the end
-// of a name cut just before it: any cluster may be, and a damaged volume of many such clusters and
-// names would otherwise make the search's time grow as their product.
-constexpr size_t kMaxShortLeadTrials = size_t{1} << 18;
 // How many lost folders' parents are followed to order them parents first: more is a loop.
 constexpr size_t kMaxLostStartDepth = 64;
 
@@ -40,7 +36,6 @@ struct FreedFolderClusters::Candidate {
     bool hasParent = false;  // its subfolders name one parent, not the root
     uint32_t parent = 0;
     std::vector<uint32_t> subfolders;
-    uint8_t lead[morvick::kFatDirectoryEntrySize] = {};  // its first entry
 };
 
 struct FreedFolderClusters::LostStart {
@@ -81,7 +76,7 @@ void FreedFolderClusters::NoteFolderEnd(uint32_t folderCluster, uint32_t lastClu
     uint32_t next = 0;
     if (!m_fat->IsDataCluster(lastCluster) || m_fat->Lookup(lastCluster, next) != morvick::FatLink::Free)
         return;
-    m_ends.push_back({std::move(parser), lastCluster});
+    m_ends.push_back({std::move(parser), lastCluster, folderCluster});
 }
 
 bool FreedFolderClusters::Searched()
@@ -101,6 +96,8 @@ uint64_t FreedFolderClusters::FirstSector(uint32_t cluster) const
 
 std::vector<uint8_t> FreedFolderClusters::ClusterBytes(uint32_t cluster)
 {
+    // Each cluster read is a step of its own that a Stop question holds.
+    CurrentScanObserver().OnPausePoint();
     std::vector<uint8_t> bytes(size_t{m_sectorsPerCluster} * kSectorSize);
     if (!m_disk.ReadSectors(FirstSector(cluster), m_sectorsPerCluster, bytes.data()))
         bytes.clear();
@@ -123,8 +120,16 @@ void FreedFolderClusters::CatchUp()
         return;
     const uint32_t bytesPerCluster = m_sectorsPerCluster * static_cast<uint32_t>(kSectorSize);
     for (const FatEntryRecord* e = m_entriesUpTo ? m_entriesUpTo->next : g_FatEntries.head; e; e = e->next) {
-        if (e->deleted != 0 && e->firstCluster >= 2 && e->firstCluster - 2 < m_clusterCount)
-            m_free->Claim(e->firstCluster - 2, (uint64_t{e->size} + bytesPerCluster - 1) / bytesPerCluster);
+        if (e->deleted != 0 && e->firstCluster >= 2 && e->firstCluster - 2 < m_clusterCount) {
+            // The files parked under "Lost Dir" belong to the cluster they were listed from.
+            uint64_t owner = e->parentCluster;
+            if (e->parentCluster == kLostDirCluster) {
+                const auto it = m_lostOwners.find(e->firstCluster);
+                if (it != m_lostOwners.end())
+                    owner = it->second;
+            }
+            m_free->Claim(e->firstCluster - 2, (uint64_t{e->size} + bytesPerCluster - 1) / bytesPerCluster, owner);
+        }
         m_entriesUpTo = e;
     }
 }
@@ -160,14 +165,15 @@ void FreedFolderClusters::ReadFreeClusters()
             if (morvick::ReadFatDirectoryStart(bytes, bytesPerCluster, m_fat32, start) && start.cluster == index + 2 &&
                 morvick::IsFatDirectoryContinuation(bytes + kDots, bytesPerCluster - kDots, m_fat32, m_clusterCount,
                     bytesPerCluster) &&
-                morvick::HoldsDeletedEntriesOnly(bytes + kDots, bytesPerCluster - kDots))
+                morvick::HoldsDeletedEntriesOnly(bytes + kDots, bytesPerCluster - kDots)) {
                 m_lostStarts.push_back({index + 2, start.parentCluster, start.writeDate, start.accessDate, 0});
+                m_startClusters.push_back(index + 2);
+            }
             return;
         }
         Candidate c;
         c.cluster = index + 2;
         c.nameTailBytes = morvick::LeadingNameTailBytes(bytes, bytesPerCluster);
-        std::memcpy(c.lead, bytes, sizeof c.lead);
         c.live = !morvick::HoldsDeletedEntriesOnly(bytes, bytesPerCluster);
         morvick::FatDirectoryParser subfolders(m_fat32, c.cluster, true, [this, &c](const morvick::FatFoundEntry& e) {
             if (!e.folder)
@@ -178,12 +184,6 @@ void FreedFolderClusters::ReadFreeClusters()
         });
         if (!c.live)
             subfolders.Feed(bytes + c.nameTailBytes, bytesPerCluster - c.nameTailBytes);
-        // A cluster that begins inside a name may finish one that a folder's last cluster began; one
-        // that begins with a short entry, one whose parts that cluster holds whole.
-        if (c.nameTailBytes != 0)
-            m_byLeadingChecksum.emplace(bytes[13], m_candidates.size());
-        else if (bytes[11] != morvick::kFatAttrLongName)
-            m_shortLeads.insert(m_candidates.size());
         m_candidates.push_back(std::move(c));
     };
     // The first clusters of the folders found, and the clusters the data of the deleted files found
@@ -238,7 +238,8 @@ void FreedFolderClusters::FindParents()
     // where that folder's first cluster is in use: the folder named was deleted, and what holds its
     // cluster now (a live folder made there later) is another.
     const VolumeParameterBlock& b = g_VolumeParams;
-    for (size_t k = 0; k < m_candidates.size(); ++k) {
+    ScanObserver& observer = CurrentScanObserver();
+    for (size_t k = 0; k < m_candidates.size() && !(m_stopped && m_stopped()); ++k) {
         Candidate& c = m_candidates[k];
         bool agree = !c.subfolders.empty();
         uint32_t parent = 0;
@@ -246,6 +247,8 @@ void FreedFolderClusters::FindParents()
             uint8_t sector[kSectorSize];
             const uint32_t sub = c.subfolders[s];
             morvick::FatDirectoryStart start;
+            // Each subfolder's start read is a step of its own, as every cluster the search reads.
+            observer.OnPausePoint();
             if (sub < 2 || sub - 2 >= m_clusterCount ||
                 !m_disk.ReadSectors(b.clusterBase + uint64_t{sub} * m_sectorsPerCluster, 1, sector) ||
                 !morvick::ReadFatDirectoryStart(sector, sizeof sector, m_fat32, start) || start.cluster != sub) {
@@ -288,10 +291,8 @@ bool FreedFolderClusters::Judge(size_t k)
 {
     CatchUp();
     Candidate& c = m_candidates[k];
-    if (!c.used && m_free->IsClaimed(c.cluster - 2)) {
+    if (!c.used && m_free->IsClaimed(c.cluster - 2))
         c.used = true;
-        m_shortLeads.erase(k);
-    }
     return !c.used;
 }
 
@@ -299,7 +300,6 @@ void FreedFolderClusters::Take(size_t k)
 {
     Candidate& c = m_candidates[k];
     c.used = true;
-    m_shortLeads.erase(k);
     m_free->TakeForFolder(c.cluster - 2);
 }
 
@@ -307,15 +307,20 @@ bool FreedFolderClusters::NameGoesOn(const End& end, const Candidate& next, cons
 {
     using Join = morvick::FatDirectoryParser::NameJoin;
     const Join join = end.parser->HowNameGoesOnInto(data, size);
-    const uint32_t cluster = next.cluster;
-    const bool live = next.live;
+    if (join == Join::kByNumbers)
+        return true;
     // The parts of a deleted name lost their numbers, and their checksum (8 bits) is shared by many
-    // names: where a file or folder the FATs keep lies between the two clusters, a later write may
-    // have taken the cluster that went on with the name, and another name of that checksum would be
-    // joined to the waiting parts. Such a name is not joined: the file keeps its short name rather
-    // than one made up of two others.
-    return join == Join::kByNumbers ||
-        (join == Join::kByChecksum && !live && m_free->InOneRun(end.cluster - 2, cluster - 2));
+    // names (short names repeat from folder to folder): only the folder's next cluster goes on with
+    // them. Where a file or folder the FATs keep, a cluster of another folder, or a file of another
+    // folder (live or deleted) lies between the two clusters, that one may have taken the cluster
+    // that went on with the name. Such a name is not joined: the file keeps its short name rather
+    // than one made up of two others. Entries not marked deleted are a file's data (no deleted
+    // folder's name goes on into them).
+    const uint32_t a = end.cluster - 2;
+    const uint32_t b = next.cluster - 2;
+    const auto start = std::upper_bound(m_startClusters.begin(), m_startClusters.end(), end.cluster);
+    return join == Join::kByChecksum && !next.live && m_free->InOneRun(a, b) &&
+        !m_free->OtherFolderBetween(a, b, end.owner) && (start == m_startClusters.end() || *start >= next.cluster);
 }
 
 FreedFolderClusters::Candidate* FreedFolderClusters::NextOfName(const End& end, std::vector<uint8_t>& bytes)
@@ -323,39 +328,37 @@ FreedFolderClusters::Candidate* FreedFolderClusters::NextOfName(const End& end, 
     uint8_t checksum = 0;
     if (!end.parser->PendingNameChecksum(checksum))
         return nullptr;
-    auto range = m_byLeadingChecksum.equal_range(checksum);
-    for (auto it = range.first; it != range.second; ++it) {
-        if (!Judge(it->second))
-            continue;
-        const uint32_t cluster = m_candidates[it->second].cluster;
-        bytes = ClusterBytes(cluster);
-        if (!bytes.empty() && NameGoesOn(end, m_candidates[it->second], bytes.data(), bytes.size())) {
-            Take(it->second);
-            return &m_candidates[it->second];
-        }
-    }
-    // A name cut just before its short entry: the cluster that goes on begins with that entry.
-    for (auto it = m_shortLeads.begin(); it != m_shortLeads.end() && m_shortLeadTrials < kMaxShortLeadTrials;) {
-        const size_t k = *it++;
-        ++m_shortLeadTrials;
-        if (!Judge(k) || !NameGoesOn(end, m_candidates[k], m_candidates[k].lead, sizeof m_candidates[k].lead))
-            continue;
-        bytes = ClusterBytes(m_candidates[k].cluster);
-        if (!bytes.empty()) {
-            Take(k);
-            return &m_candidates[k];
-        }
-    }
-    return nullptr;
+    // The candidates lie in the order of their clusters: the first one after the end's cluster is
+    // the only one tried, each end once, so that the search's time grows with the clusters it reads.
+    // A name cut just before its short entry goes on into a cluster that begins with that entry.
+    const auto next = std::upper_bound(m_candidates.begin(), m_candidates.end(), end.cluster,
+        [](uint32_t cluster, const Candidate& c) { return cluster < c.cluster; });
+    if (next == m_candidates.end())
+        return nullptr;
+    const size_t k = static_cast<size_t>(next - m_candidates.begin());
+    if (!Judge(k))
+        return nullptr;
+    bytes = ClusterBytes(m_candidates[k].cluster);
+    if (bytes.empty() || !NameGoesOn(end, m_candidates[k], bytes.data(), bytes.size()))
+        return nullptr;
+    Take(k);
+    return &m_candidates[k];
 }
 
 void FreedFolderClusters::Parse(uint32_t folder, uint32_t cluster, const std::vector<uint8_t>& bytes, size_t from)
 {
     // The entries of a free cluster are deleted whatever their first byte: no live folder holds them.
-    auto parser = std::make_unique<morvick::FatDirectoryParser>(m_fat32, folder, true, Sink());
+    // The clusters parked under "Lost Dir" are each a folder of its own, for the claims of their files.
+    const uint64_t owner = folder != kLostDirCluster ? folder : (uint64_t{1} << 32) | cluster;
+    auto sink = [this, owner](const morvick::FatFoundEntry& e) {
+        if (e.parentCluster == kLostDirCluster && !e.folder)
+            m_lostOwners.emplace(e.firstCluster, owner);
+        m_sink(e);
+    };
+    auto parser = std::make_unique<morvick::FatDirectoryParser>(m_fat32, folder, true, sink);
     parser->SetStopTest(m_stopped);
     parser->Feed(bytes.data() + from, bytes.size() - from);
-    m_ends.push_back({std::move(parser), cluster});
+    m_ends.push_back({std::move(parser), cluster, owner});
 }
 
 bool FreedFolderClusters::AttachToTheirFolders()

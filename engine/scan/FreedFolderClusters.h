@@ -48,9 +48,11 @@ public:
 
     // Parses into their folders the free clusters of entries that finish a long name which the last
     // cluster of a noted folder, or a cluster parsed before, began (also one that begins with the
-    // name's short entry alone). The name goes on only where its parts prove their order: by their
-    // sequence numbers, or, for a deleted name, whose parts lost theirs, where no cluster that the
-    // FATs keep lies between the two clusters. On the first call it finds the free clusters of entries,
+    // name's short entry alone): the first free cluster of entries after that one. The name goes on
+    // only where its parts prove their order: by their sequence numbers, or, for a deleted name,
+    // whose parts lost theirs, where nothing lies between the two clusters that the FATs keep, that
+    // another folder holds, or that a file of another folder claims. On the first call it finds the
+    // free clusters of entries,
     // the progress going from 0 to 99 as it reads them. True when it parsed any (their subfolders are
     // new folders to read).
     bool AttachToTheirFolders();
@@ -73,6 +75,7 @@ private:
     struct End {
         std::unique_ptr<morvick::FatDirectoryParser> parser;
         uint32_t cluster = 0;
+        uint64_t owner = 0;  // the folder its files' claims are made for (FreeClusterClaims::Claim)
     };
 
     // Finds the free clusters of entries the first time; false without them (no FAT is known).
@@ -92,6 +95,7 @@ private:
     bool Judge(size_t k);
     void Take(size_t k);
     // The candidate that the waiting name of `end` goes on into, its bytes in `bytes`; null for none.
+    // Only the first candidate after the end's cluster is tried.
     Candidate* NextOfName(const End& end, std::vector<uint8_t>& bytes);
     // Whether the waiting name of `end` goes on into `data`, the start of the candidate `next`.
     bool NameGoesOn(const End& end, const Candidate& next, const uint8_t* data, size_t size) const;
@@ -119,9 +123,9 @@ private:
     size_t m_startAt = 0;
     std::unordered_set<uint32_t> m_namedFolders;  // the folders that the free clusters of entries name
     std::vector<Candidate> m_candidates;
-    std::unordered_multimap<uint8_t, size_t> m_byLeadingChecksum;
-    std::set<size_t> m_shortLeads;  // the candidates not yet taken that begin with a short entry
-    size_t m_shortLeadTrials = 0;
+    std::vector<uint32_t> m_startClusters;  // the clusters of m_lostStarts, in order
+    // The files parsed under "Lost Dir" by their first cluster: the owner of the cluster listed from.
+    std::unordered_map<uint32_t, uint64_t> m_lostOwners;
     std::vector<size_t> m_parkOrder;
     size_t m_parkAt = 0;
     std::unordered_set<uint32_t> m_known;  // first clusters of the folder records

@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <string>
 
 namespace morvick::test {
@@ -93,6 +94,49 @@ TEST_P(RemadeFolderDisks, LiveEntriesAmongFreeClustersAreAFilesDataNotFiles)
     ASSERT_EQ(photos.size(), 300u - 126u + 2u);
     EXPECT_EQ(ExpectSavedBelow(photos, "/lost dir/"), photos.size());
     EXPECT_EQ(ours.size(), photos.size());
+}
+
+// Trip's root slots and first cluster went to Notes.txt: the Day folders, whose first clusters name
+// themselves, come back with their files, in the Quick Scan too.
+TEST_P(RemadeFolderDisks, TheSubfoldersOfADeletedTreeWhoseTopEntryWasTakenComeBack)
+{
+    ASSERT_NO_FATAL_FAILURE(ScanAndSave("tree"));
+    const auto placed = Theirs(false);
+    ASSERT_EQ(placed.size(), 1u);
+    EXPECT_EQ(ExpectSameBytes(ours, placed), placed.size());
+    const auto orphans = Theirs(true);
+    ASSERT_EQ(orphans.size(), 10u);
+    EXPECT_EQ(ExpectSavedBelow(orphans, GetParam() == ScanKind::kQuick ? "/lost dir/" : "/"), orphans.size());
+    EXPECT_EQ(ours.size(), placed.size() + orphans.size());
+}
+
+// The two Inner folders' later clusters alternate, and their letters' short names and checksums
+// repeat: a name is joined only into its own folder's next cluster, so each letter that comes back
+// under a long name holds that name's text (its bytes), and every letter comes back.
+TEST_P(RemadeFolderDisks, ANameIsJoinedOnlyIntoItsOwnFoldersNextCluster)
+{
+    ASSERT_NO_FATAL_FAILURE(ScanAndSave("interleaved"));
+    EXPECT_EQ(ExpectSavedBelow(theirs, "/"), theirs.size());
+    size_t letters = 0, named = 0;
+    for (const auto& [key, path] : ours) {
+        const std::string text = ReadWholeFile(path);
+        if (text.find(" from the trip to the sea.txt") == std::string::npos)
+            continue;
+        ++letters;
+        std::string name = key.substr(key.rfind('/') + 1);
+        // Two letters of one name in one folder: the save names the second "Copy (1 ) of ...".
+        if (name.rfind("copy (", 0) == 0 && name.find(") of ") != std::string::npos)
+            name = name.substr(name.find(") of ") + 5);
+        if (name.find(" from the trip to the sea") == std::string::npos)
+            continue;
+        ++named;
+        std::string lower = text.substr(0, name.size());
+        for (char& c : lower)
+            c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        EXPECT_EQ(lower, name) << key;
+    }
+    EXPECT_EQ(letters, 48u);
+    EXPECT_GE(named, 24u);
 }
 
 INSTANTIATE_TEST_SUITE_P(Scans, RemadeFolderDisks, ::testing::Values(ScanKind::kQuick, ScanKind::kExtensive),
