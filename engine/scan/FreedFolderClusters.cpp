@@ -28,7 +28,10 @@ constexpr size_t kMaxLostStartDepth = 64;
 
 struct FreedFolderClusters::Candidate {
     uint32_t cluster = 0;
-    size_t nameTailBytes = 0;  // LeadingNameTailBytes of its bytes
+    // The bytes of a deleted file's data before its entries: the file ends in this cluster, and the
+    // rest of it kept the entries of the folder that had it before.
+    uint32_t dataBytes = 0;
+    size_t nameTailBytes = 0;  // LeadingNameTailBytes of its bytes after dataBytes
     // It holds entries not marked deleted: a file's data, unless a live folder's numbered name runs
     // on into it (a live folder whose chain was cut in the FAT).
     bool live = false;
@@ -128,7 +131,15 @@ void FreedFolderClusters::CatchUp()
                 if (it != m_lostOwners.end())
                     owner = it->second;
             }
-            m_free->Claim(e->firstCluster - 2, (uint64_t{e->size} + bytesPerCluster - 1) / bytesPerCluster, owner);
+            const uint32_t last =
+                m_free->Claim(e->firstCluster - 2, (uint64_t{e->size} + bytesPerCluster - 1) / bytesPerCluster, owner);
+            // Past the file's last byte, its last cluster keeps what it held before, from the next
+            // entry's place on.
+            const uint32_t used = e->size % bytesPerCluster;
+            const uint32_t entries = (used + morvick::kFatDirectoryEntrySize - 1) / morvick::kFatDirectoryEntrySize *
+                static_cast<uint32_t>(morvick::kFatDirectoryEntrySize);
+            if (last != UINT32_MAX && used != 0 && entries < bytesPerCluster)
+                m_tails.emplace(last, entries);
         }
         m_entriesUpTo = e;
     }
@@ -154,8 +165,14 @@ void FreedFolderClusters::ReadFreeClusters()
     PageAlignedBuffer buffer(size_t{perRead} * bytesPerCluster);
     ScanObserver& observer = CurrentScanObserver();
     int shown = -1;
-    auto test = [&](uint32_t index, const uint8_t* bytes) {
-        if (!morvick::IsFatDirectoryContinuation(bytes, bytesPerCluster, m_fat32, m_clusterCount, bytesPerCluster)) {
+    auto test = [&](uint32_t index, const uint8_t* cluster) {
+        const auto tail = m_tails.find(index);
+        const uint32_t dataBytes = tail != m_tails.end() ? tail->second : 0;
+        const uint8_t* bytes = cluster + dataBytes;
+        const uint32_t size = bytesPerCluster - dataBytes;
+        if (!morvick::IsFatDirectoryContinuation(bytes, size, m_fat32, m_clusterCount, bytesPerCluster)) {
+            if (dataBytes != 0)
+                return;
             // A folder's first cluster: its "." entry names the cluster itself, and its other entries
             // pass the test of a later cluster's. The first clusters of the folders found are not
             // read: no folder found names this one.
@@ -173,8 +190,9 @@ void FreedFolderClusters::ReadFreeClusters()
         }
         Candidate c;
         c.cluster = index + 2;
-        c.nameTailBytes = morvick::LeadingNameTailBytes(bytes, bytesPerCluster);
-        c.live = !morvick::HoldsDeletedEntriesOnly(bytes, bytesPerCluster);
+        c.dataBytes = dataBytes;
+        c.nameTailBytes = morvick::LeadingNameTailBytes(bytes, size);
+        c.live = !morvick::HoldsDeletedEntriesOnly(bytes, size);
         morvick::FatDirectoryParser subfolders(m_fat32, c.cluster, true, [this, &c](const morvick::FatFoundEntry& e) {
             if (!e.folder)
                 return;
@@ -183,12 +201,13 @@ void FreedFolderClusters::ReadFreeClusters()
                 c.subfolders.push_back(e.firstCluster);
         });
         if (!c.live)
-            subfolders.Feed(bytes + c.nameTailBytes, bytesPerCluster - c.nameTailBytes);
+            subfolders.Feed(bytes + c.nameTailBytes, size - c.nameTailBytes);
         m_candidates.push_back(std::move(c));
     };
     // The first clusters of the folders found, and the clusters the data of the deleted files found
     // is taken from: never entries, whatever their bytes look like.
-    auto unread = [this](uint32_t i) { return m_free->IsClaimed(i) || m_free->IsFolders(i); };
+    auto unread = [this](
+                      uint32_t i) { return (m_free->IsClaimed(i) && m_tails.count(i) == 0) || m_free->IsFolders(i); };
     for (const auto& [runStart, runEnd] : m_free->Runs()) {
         uint32_t i = runStart;
         while (i < runEnd) {
@@ -291,7 +310,7 @@ bool FreedFolderClusters::Judge(size_t k)
 {
     CatchUp();
     Candidate& c = m_candidates[k];
-    if (!c.used && m_free->IsClaimed(c.cluster - 2))
+    if (!c.used && c.dataBytes == 0 && m_free->IsClaimed(c.cluster - 2))
         c.used = true;
     return !c.used;
 }
@@ -336,7 +355,8 @@ FreedFolderClusters::Candidate* FreedFolderClusters::NextOfName(const End& end, 
     if (next == m_candidates.end())
         return nullptr;
     const size_t k = static_cast<size_t>(next - m_candidates.begin());
-    if (!Judge(k))
+    // One that begins with a file's data does not go on with a name.
+    if (next->dataBytes != 0 || !Judge(k))
         return nullptr;
     bytes = ClusterBytes(m_candidates[k].cluster);
     if (bytes.empty() || !NameGoesOn(end, m_candidates[k], bytes.data(), bytes.size()))
@@ -460,6 +480,6 @@ bool FreedFolderClusters::ParkNext()
     const Candidate& c = m_candidates[k];
     const std::vector<uint8_t> bytes = ClusterBytes(c.cluster);
     if (!bytes.empty())
-        Parse(ParkingFolder(c.hasParent, c.parent), c.cluster, bytes, c.nameTailBytes);
+        Parse(ParkingFolder(c.hasParent, c.parent), c.cluster, bytes, c.dataBytes + c.nameTailBytes);
     return true;
 }

@@ -124,6 +124,9 @@ private:
     std::unordered_set<uint32_t> m_namedFolders;  // the folders that the free clusters of entries name
     std::vector<Candidate> m_candidates;
     std::vector<uint32_t> m_startClusters;  // the clusters of m_lostStarts, in order
+    // The last clusters of the deleted files found, by index, and how many bytes of each the file's
+    // data takes (32-byte aligned): the entries after them are read.
+    std::unordered_map<uint32_t, uint32_t> m_tails;
     // The files parsed under "Lost Dir" by their first cluster: the owner of the cluster listed from.
     std::unordered_map<uint32_t, uint64_t> m_lostOwners;
     std::vector<size_t> m_parkOrder;
