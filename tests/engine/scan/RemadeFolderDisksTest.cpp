@@ -3,7 +3,9 @@
 // first cluster and was deleted too. In both scans the files of the old folder's later clusters come
 // back with the bytes tsk_recover saves for them (its orphans), under "Lost Dir", each under its own
 // name or its short one; the live entries of a deleted file's data (a floppy image's folders, a
-// file of records shaped as entries) give no file.
+// file of records shaped as entries) give no file. The Quick Scan lists the subfolders of a deleted
+// tree whose top entry went; a long name is joined only into its own folder's next cluster where two
+// trees' later clusters interleave.
 #include "tests/engine/diskfixtures/DiskFixture.h"
 #include "tests/engine/diskfixtures/SavedFiles.h"
 #include "tests/engine/scan/OracleComparedDisk.h"
