@@ -28,6 +28,20 @@ class RemadeFolderDisks : public OracleComparedDisk {
 protected:
     void ScanAndSave(const std::string& name) { OracleComparedDisk::ScanAndSave(kScript, name); }
 
+    // Disk `name`: tsk_recover's `placed` files of folders come back with their bytes, its `orphans`
+    // below `where`, and nothing else.
+    void ExpectOrphansBelow(const std::string& name, size_t placed, size_t orphans, const std::string& where)
+    {
+        ASSERT_NO_FATAL_FAILURE(ScanAndSave(name));
+        const auto inFolders = Theirs(false);
+        ASSERT_EQ(inFolders.size(), placed);
+        EXPECT_EQ(ExpectSameBytes(ours, inFolders), placed);
+        const auto lost = Theirs(true);
+        ASSERT_EQ(lost.size(), orphans);
+        EXPECT_EQ(ExpectSavedBelow(lost, where), orphans);
+        EXPECT_EQ(ours.size(), placed + orphans);
+    }
+
     // Every file of ours under `prefix` (a long name "... NNN ...", its number at `at`) has the size
     // that file had, `base` + `step` times its number: the name is that file's own.
     void ExpectOwnSizes(const std::string& prefix, size_t at, size_t digits, size_t base, size_t step) const
@@ -47,28 +61,14 @@ protected:
 // photos beside the 20 new ones.
 TEST_P(RemadeFolderDisks, AFolderMadeAgainUnderItsOwnNameLeavesTheOldOnesLaterPhotos)
 {
-    ASSERT_NO_FATAL_FAILURE(ScanAndSave("remade"));
-    const auto placed = Theirs(false);
-    ASSERT_EQ(placed.size(), 20u);
-    EXPECT_EQ(ExpectSameBytes(ours, placed), placed.size());
-    const auto orphans = Theirs(true);
-    ASSERT_EQ(orphans.size(), 174u);
-    EXPECT_EQ(ExpectSavedBelow(orphans, "/lost dir/"), orphans.size());
-    EXPECT_EQ(ours.size(), placed.size() + orphans.size());
+    ExpectOrphansBelow("remade", 20, 174, "/lost dir/");
 }
 
 // "Backup/" made again in the old one's root slots and first cluster, on 512-byte clusters: the 38
 // letters of the old folder's later clusters come back, each long name on its own letter.
 TEST_P(RemadeFolderDisks, ALongNamedFolderMadeAgainLeavesTheOldOnesLaterLetters)
 {
-    ASSERT_NO_FATAL_FAILURE(ScanAndSave("backup16"));
-    const auto placed = Theirs(false);
-    ASSERT_EQ(placed.size(), 1u);
-    EXPECT_EQ(ExpectSameBytes(ours, placed), placed.size());
-    const auto orphans = Theirs(true);
-    ASSERT_EQ(orphans.size(), 38u);
-    EXPECT_EQ(ExpectSavedBelow(orphans, "/lost dir/"), orphans.size());
-    EXPECT_EQ(ours.size(), placed.size() + orphans.size());
+    ASSERT_NO_FATAL_FAILURE(ExpectOrphansBelow("backup16", 1, 38, "/lost dir/"));
     ExpectOwnSizes("/lost dir/letter ", 17, 2, 100, 5);
 }
 
@@ -102,14 +102,7 @@ TEST_P(RemadeFolderDisks, LiveEntriesAmongFreeClustersAreAFilesDataNotFiles)
 // themselves, come back with their files, in the Quick Scan too.
 TEST_P(RemadeFolderDisks, TheSubfoldersOfADeletedTreeWhoseTopEntryWasTakenComeBack)
 {
-    ASSERT_NO_FATAL_FAILURE(ScanAndSave("tree"));
-    const auto placed = Theirs(false);
-    ASSERT_EQ(placed.size(), 1u);
-    EXPECT_EQ(ExpectSameBytes(ours, placed), placed.size());
-    const auto orphans = Theirs(true);
-    ASSERT_EQ(orphans.size(), 10u);
-    EXPECT_EQ(ExpectSavedBelow(orphans, GetParam() == ScanKind::kQuick ? "/lost dir/" : "/"), orphans.size());
-    EXPECT_EQ(ours.size(), placed.size() + orphans.size());
+    ExpectOrphansBelow("tree", 1, 10, GetParam() == ScanKind::kQuick ? "/lost dir/" : "/");
 }
 
 // The two Inner folders' later clusters alternate, and their letters' short names and checksums
