@@ -12,7 +12,7 @@
 #include "engine/util/PageAlignedBuffer.h"
 
 #include <algorithm>
-#include <cstring>
+#include <cstdint>
 #include <unordered_map>
 
 namespace {
@@ -206,8 +206,11 @@ void FreedFolderClusters::ReadFreeClusters()
     };
     // The first clusters of the folders found, and the clusters the data of the deleted files found
     // is taken from: never entries, whatever their bytes look like.
-    auto unread = [this](
-                      uint32_t i) { return (m_free->IsClaimed(i) && m_tails.count(i) == 0) || m_free->IsFolders(i); };
+    // A claimed cluster where a deleted file ends is read past the file's last byte.
+    auto unread = [this](uint32_t i) {
+        const bool claimed = m_free->IsClaimed(i) && m_tails.count(i) == 0;
+        return claimed || m_free->IsFolders(i);
+    };
     for (const auto& [runStart, runEnd] : m_free->Runs()) {
         uint32_t i = runStart;
         while (i < runEnd) {

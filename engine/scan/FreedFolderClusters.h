@@ -20,7 +20,6 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
-#include <set>
 #include <unordered_map>
 #include <unordered_set>
 #include <vector>
@@ -122,7 +121,7 @@ private:
     std::vector<LostStart> m_lostStarts;
     size_t m_startAt = 0;
     std::unordered_set<uint32_t> m_namedFolders;  // the folders that the free clusters of entries name
-    std::vector<Candidate> m_candidates;
+    std::vector<Candidate> m_candidates;  // in the order of their clusters, as read
     std::vector<uint32_t> m_startClusters;  // the clusters of m_lostStarts, in order
     // The last clusters of the deleted files found, by index, and how many bytes of each the file's
     // data takes (32-byte aligned): the entries after them are read.
