@@ -79,6 +79,7 @@ void FreedFolderClusters::NoteFolderEnd(uint32_t folderCluster, uint32_t lastClu
     uint32_t next = 0;
     if (!m_fat->IsDataCluster(lastCluster) || m_fat->Lookup(lastCluster, next) != morvick::FatLink::Free)
         return;
+    m_liveChainCut = m_liveChainCut || !parser->ParentDeleted();
     m_ends.push_back({std::move(parser), lastCluster, folderCluster});
 }
 
@@ -461,9 +462,10 @@ bool FreedFolderClusters::ParkNext()
         // Clusters that begin with a whole entry first: one that begins inside a name is more likely
         // to go on from another, and parked after it when it does. Those whose subfolders name their
         // folder last: that folder may yet be found in another.
-        // A cluster of live entries is not parked: among free clusters it is a file's data.
+        // A cluster of live entries is not parked: among free clusters it is a file's data, unless the
+        // FATs cut a live folder's chain (a damaged FAT gives live folders' later clusters free).
         for (size_t k = 0; k < m_candidates.size(); ++k) {
-            if (!m_candidates[k].live)
+            if (!m_candidates[k].live || m_liveChainCut)
                 m_parkOrder.push_back(k);
         }
         auto rank = [this](size_t k) {

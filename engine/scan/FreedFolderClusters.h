@@ -112,6 +112,9 @@ private:
     uint32_t m_sectorsPerCluster;
     std::unique_ptr<morvick::FatTable> m_fat;  // the first FAT; null where none is known
     bool m_searched = false;
+    // A live folder's entries go on past the end of its chain, which the FATs give free: they are
+    // damaged, and the free clusters of live entries may be live folders' later ones.
+    bool m_liveChainCut = false;
     std::unique_ptr<FreeClusterClaims> m_free;
     // The ends of the last clusters read; those before m_endsDone were looked at (and freed).
     std::vector<End> m_ends;
@@ -121,8 +124,8 @@ private:
     std::vector<LostStart> m_lostStarts;
     size_t m_startAt = 0;
     std::unordered_set<uint32_t> m_namedFolders;  // the folders that the free clusters of entries name
-    std::vector<Candidate> m_candidates;  // in the order of their clusters, as read
-    std::vector<uint32_t> m_startClusters;  // the clusters of m_lostStarts, in order
+    std::vector<Candidate> m_candidates;          // in the order of their clusters, as read
+    std::vector<uint32_t> m_startClusters;        // the clusters of m_lostStarts, in order
     // The last clusters of the deleted files found, by index, and how many bytes of each the file's
     // data takes (32-byte aligned): the entries after them are read.
     std::unordered_map<uint32_t, uint32_t> m_tails;

@@ -8,7 +8,9 @@
 // trees' later clusters interleave.
 #include "tests/engine/diskfixtures/DiskFixture.h"
 #include "tests/engine/diskfixtures/SavedFiles.h"
+#include "engine/state/EngineState.h"
 #include "tests/engine/scan/OracleComparedDisk.h"
+#include "tests/engine/scan/ScanFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -19,10 +21,11 @@ namespace morvick::test {
 
 namespace {
 
-static auto* const g_disks =
-    ::testing::AddGlobalTestEnvironment(new DiskFixtureEnvironment({"make-remade-folder-disks.sh"}));
+static auto* const g_disks = ::testing::AddGlobalTestEnvironment(
+    new DiskFixtureEnvironment({"make-remade-folder-disks.sh", "make-snapshot-disks.sh"}));
 
 const char* const kScript = "make-remade-folder-disks.sh";
+const char* const kDamagedFats = "make-snapshot-disks.sh";
 
 class RemadeFolderDisks : public OracleComparedDisk {
 protected:
@@ -131,6 +134,24 @@ TEST_P(RemadeFolderDisks, ANameIsJoinedOnlyIntoItsOwnFoldersNextCluster)
         EXPECT_EQ(lower, name) << key;
     }
     EXPECT_EQ(letters, 48u);
+}
+
+// Both boot sectors and both FATs of the FAT32 volume zeroed: the FATs give every cluster free, the
+// root's chain ends after its first cluster, and its second one, of live entries among free clusters,
+// is still listed: the six "Report top N.dat" of the root come back under "Lost Dir".
+TEST(DamagedFatDisk, LiveEntriesAmongFreeClustersComeBackWhereTheFatsCutLiveFoldersShort)
+{
+    ASSERT_FALSE(FixtureFolder(kDamagedFats).empty()) << "the disks were not built";
+    CVirtualDisk disk;
+    ASSERT_TRUE(OpenFixtureImage(FixtureFile(kDamagedFats, "first-fat-lost.vhd"), disk));
+    ASSERT_TRUE(QuickScanPartition(0));
+    size_t reports = 0;
+    for (const FatEntryRecord* e = g_FatEntries.head; e; e = e->next) {
+        const std::u16string name = e->name ? e->name : u"";
+        reports += name.rfind(u"Report top ", 0) == 0 && e->parentCluster == kLostDirCluster;
+    }
+    SetCurrentVirtualDisk(nullptr);
+    EXPECT_EQ(reports, 6u);
 }
 
 INSTANTIATE_TEST_SUITE_P(Scans, RemadeFolderDisks, ::testing::Values(ScanKind::kQuick, ScanKind::kExtensive),
