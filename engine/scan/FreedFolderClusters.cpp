@@ -201,7 +201,7 @@ void FreedFolderClusters::ReadFreeClusters()
             if (c.subfolders.size() < kMaxSubfoldersAsked)
                 c.subfolders.push_back(e.firstCluster);
         });
-        if (!c.live)
+        if (!c.live || m_liveChainCut)
             subfolders.Feed(bytes + c.nameTailBytes, size - c.nameTailBytes);
         m_candidates.push_back(std::move(c));
     };
