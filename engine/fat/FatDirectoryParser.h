@@ -18,7 +18,7 @@ struct FatFoundEntry {
     uint16_t writeDate = 0;
     uint16_t accessDate = 0;
     uint32_t size = 0;
-    bool deleted = false;     // the entry was deleted or lies in a deleted folder
+    bool deleted = false;  // the entry was deleted or lies in a deleted folder
     bool folder = false;
     // Named by its short entry, in the OEM code page: another computer may read its bytes above 0x7F
     // as other characters (a long name reads the same everywhere).
@@ -42,6 +42,8 @@ public:
     void SetStopTest(std::function<bool()> stopped) { m_stopped = std::move(stopped); }
 
     bool Ended() const { return m_ended; }
+    // Whether its entries are listed as deleted (`parentDeleted`).
+    bool ParentDeleted() const { return m_parentDeleted; }
 
     // The checksum of the long-name parts met after the last short entry: a name whose short entry
     // lies in the next cluster. False when none are waiting.
