@@ -9,39 +9,59 @@
 # with the square of the clusters ends. Prints one JSON line a card, the growth from each size to
 # the next (4 x the clusters: about 4 x the time when it grows with them, 16 x with their square),
 # and the verdict: the largest card's scan within 2 x of the card's without the file. Exits 1 when
-# it is not. Not run in CI.
+# it is not. MODES="quick extensive load" times the Extensive Scan of each card and the load of its
+# Quick Scan's snapshot too (no verdict for them). Not run in CI.
 set -euo pipefail
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 bench=${1:-$ROOT/build/native/bench/morvick-bench}
 work=${2:-$ROOT/build/bench-cards}
 sizes=${SIZES:-1000 4000 20000}
 cap=${CAP:-120}
+modes=${MODES:-quick}
 source "$(dirname "${BASH_SOURCE[0]}")/best-of-three.sh"
 
-last=$(mktemp)
-trap 'rm -f "$last"' EXIT
-# One capped run: its seconds, or "" when the cap cut it; its JSON line into $last.
+tmp=$(mktemp -d)
+trap 'rm -rf "$tmp"' EXIT
+# One capped run of COMMAND...: its seconds, or "" when the cap cut it; its last line into $tmp/line.
 capped_run() {
   local t0 t1 rc=0
   t0=$(now)
-  timeout "$cap" "$bench" scan "$1" --mode quick >"$last" 2>/dev/null || rc=$?
+  timeout "$cap" "$@" 2>/dev/null | tail -n 1 >"$tmp/line" || rc=$?
   t1=$(now)
-  [ "$rc" -eq 0 ] || { [ "$rc" -eq 124 ] && return 0; echo "cut-name-speed.sh: $bench failed on $1" >&2; exit 1; }
+  [ "$rc" -eq 0 ] || { [ "$rc" -eq 124 ] && return 0; echo "cut-name-speed.sh: $* failed" >&2; exit 1; }
   echo "$t1 $t0" | awk '{ printf "%.3f\n", $1 - $2 }'
 }
-# Best of three runs of the card's scan ("" when the first run reached the cap); its JSON line last.
+# The command of MODE for the card IMAGE: the Quick or the Extensive Scan, or the load of the Quick
+# Scan's snapshot (made first, under the cap; nothing when the cap cut it).
+command_of() {
+  local mode=$1 image=$2
+  case $mode in
+    quick | extensive) echo "$bench scan $image --mode $mode" ;;
+    load)
+      local snapshot="$tmp/$(basename "$image" .vhd).snapshot"
+      [ -f "$snapshot" ] || [ -n "$(capped_run "$bench" scan "$image" --mode quick --snapshot "$snapshot")" ] ||
+        return 0
+      echo "$bench load $snapshot --image $image" ;;
+    *) echo "cut-name-speed.sh: no mode $mode" >&2; exit 2 ;;
+  esac
+}
+# Best of three runs of MODE on the card ("" when the first run reached the cap, or there was no
+# snapshot to load); the JSON line of the best run on a second line.
 time_card() {
-  local image=$1 best= s line
-  cat "$image" >/dev/null
+  local command best= s line=
+  command=$(command_of "$1" "$2")
+  [ -n "$command" ] || { echo; echo; return 0; }
+  cat "$2" >/dev/null
   for run in 1 2 3; do
-    s=$(capped_run "$image")
+    # shellcheck disable=SC2086 # the command's words, no blank in them
+    s=$(capped_run $command)
     [ -n "$s" ] || break
-    [ "$(least "$s" "$best")" != "$s" ] || line=$(cat "$last")
+    [ "$(least "$s" "$best")" != "$s" ] || line=$(cat "$tmp/line")
     best=$(least "$s" "$best")
     awk -v s="$s" 'BEGIN { exit !(s > 10) }' && break
   done
-  echo "${best}"
-  echo "${line:-}"
+  echo "$best"
+  echo "$line"
 }
 
 mkdir -p "$work"
@@ -49,28 +69,34 @@ for n in 0 $sizes; do
   "$(dirname "${BASH_SOURCE[0]}")/cut-name-card.sh" "$work" "$n"
 done
 declare -A seconds
-for n in 0 $sizes; do
-  result=$(time_card "$work/cut-name-$n.vhd")
-  s=$(echo "$result" | sed -n 1p) line=$(echo "$result" | sed -n 2p)
-  seconds[$n]=$s
-  if [ -n "$s" ]; then
-    echo "{\"clusters\":$n,\"seconds\":$s,\"scan\":$line}"
-  else
-    echo "{\"clusters\":$n,\"seconds\":null,\"cut_at\":$cap}"
-  fi
+for mode in $modes; do
+  for n in 0 $sizes; do
+    result=$(time_card "$mode" "$work/cut-name-$n.vhd")
+    s=$(echo "$result" | sed -n 1p) line=$(echo "$result" | sed -n 2p)
+    seconds[$mode:$n]=$s
+    if [ -n "$s" ]; then
+      echo "{\"mode\":\"$mode\",\"clusters\":$n,\"seconds\":$s,\"result\":$line}"
+    else
+      echo "{\"mode\":\"$mode\",\"clusters\":$n,\"seconds\":null,\"cut_at\":$cap}"
+    fi
+  done
+  previous=
+  for n in $sizes; do
+    a=${seconds[$mode:${previous:-x}]:-} b=${seconds[$mode:$n]}
+    if [ -n "$a" ] && [ -n "$b" ]; then
+      awk -v a="$a" -v b="$b" -v p="$previous" -v n="$n" -v m="$mode" \
+        'BEGIN { printf "%s: %d -> %d clusters (%.1f x): %.3f s -> %.3f s, %.1f x the time\n", m, p, n, n / p, a, b, b / a }'
+    fi
+    previous=$n
+  done
 done
-previous=
-for n in $sizes; do
-  if [ -n "$previous" ] && [ -n "${seconds[$previous]}" ] && [ -n "${seconds[$n]}" ]; then
-    awk -v a="${seconds[$previous]}" -v b="${seconds[$n]}" -v p="$previous" -v n="$n" \
-      'BEGIN { printf "%d -> %d clusters (%.1f x): %.3f s -> %.3f s, %.1f x the time\n", p, n, n / p, a, b, b / a }'
-  fi
-  previous=$n
-done
+[[ " $modes " == *" quick "* ]] || exit 0
 largest=${sizes##* }
-base=${seconds[0]} top=${seconds[$largest]}
+base=${seconds[quick:0]} top=${seconds[quick:$largest]}
 if [ -z "$top" ]; then
-  echo "$largest clusters: cut at $cap s against $base s without the file (more than $(awk -v c="$cap" -v b="$base" 'BEGIN { printf "%.0f", c / b }') x): not within 2 x"
+  awk -v c="$cap" -v b="$base" -v n="$largest" 'BEGIN {
+    printf "%d clusters: cut at %d s against %.3f s without the file (more than %.0f x): not within 2 x\n", n, c, b, c / b
+  }'
   exit 1
 fi
 awk -v t="$top" -v b="$base" -v n="$largest" 'BEGIN {
