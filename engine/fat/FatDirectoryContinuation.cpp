@@ -148,4 +148,13 @@ size_t LeadingNameTailBytes(const uint8_t* data, size_t size)
     return off;
 }
 
+bool HoldsDeletedEntriesOnly(const uint8_t* data, size_t size)
+{
+    for (size_t off = 0; off + kFatDirectoryEntrySize <= size && data[off] != 0; off += kFatDirectoryEntrySize) {
+        if (data[off + 11] != kFatAttrLongName && data[off] != kFatDeletedMark)
+            return false;
+    }
+    return true;
+}
+
 }  // namespace morvick

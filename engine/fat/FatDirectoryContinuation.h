@@ -22,4 +22,9 @@ bool IsFatDirectoryContinuation(const uint8_t* data, size_t size, bool fat32, ui
 // in the cluster before, which is not known. 0 when `data` begins otherwise.
 size_t LeadingNameTailBytes(const uint8_t* data, size_t size);
 
+// True when every short entry of `data` up to an end-of-directory entry is a deleted one (0xE5), as
+// a deleted folder's are: the writer that deletes a folder marks each entry in it. Entries among free
+// clusters that are not are a file's data (a disk image's folders, records shaped as entries).
+bool HoldsDeletedEntriesOnly(const uint8_t* data, size_t size);
+
 }  // namespace morvick

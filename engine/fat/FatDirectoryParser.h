@@ -18,7 +18,7 @@ struct FatFoundEntry {
     uint16_t writeDate = 0;
     uint16_t accessDate = 0;
     uint32_t size = 0;
-    bool deleted = false;     // the entry was deleted or lies in a deleted folder
+    bool deleted = false;  // the entry was deleted or lies in a deleted folder
     bool folder = false;
 };
 
@@ -39,6 +39,8 @@ public:
     void SetStopTest(std::function<bool()> stopped) { m_stopped = std::move(stopped); }
 
     bool Ended() const { return m_ended; }
+    // Whether its entries are listed as deleted (`parentDeleted`).
+    bool ParentDeleted() const { return m_parentDeleted; }
 
     // The checksum of the long-name parts met after the last short entry: a name whose short entry
     // lies in the next cluster. False when none are waiting.

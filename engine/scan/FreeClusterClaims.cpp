@@ -3,6 +3,7 @@
 #include "engine/fat/FatTable.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <iterator>
 
 FreeClusterClaims::FreeClusterClaims(morvick::SectorSource& disk, const VolumeParameterBlock& b, uint32_t clusterCount,
@@ -86,15 +87,50 @@ void FreeClusterClaims::TakeForFolder(uint32_t index)
         m_folders.insert(index);
 }
 
+uint32_t FreeClusterClaims::Claim(uint32_t first, uint64_t count, uint64_t owner)
+{
+    if (count == 0 || !IsFree(first) || IsFolders(first))
+        return UINT32_MAX;
+    m_owners.emplace(first, owner);
+    Claim(first, count);
+    const uint64_t end = ClaimEnd(first, count);
+    return end - FreeBefore(first) == count ? FreeClusterAt(end - 1) : UINT32_MAX;
+}
+
+uint64_t FreeClusterClaims::ClaimEnd(uint32_t first, uint64_t count) const
+{
+    const uint64_t to = std::min(FreeBefore(first) + count, m_freeCount);
+    const auto folder = m_folders.upper_bound(first);
+    return folder != m_folders.end() ? std::min(to, FreeBefore(*folder)) : to;
+}
+
+uint32_t FreeClusterClaims::FreeClusterAt(uint64_t n) const
+{
+    const size_t k =
+        static_cast<size_t>(std::upper_bound(m_freeBefore.begin(), m_freeBefore.end(), n) - m_freeBefore.begin()) - 1;
+    return static_cast<uint32_t>(m_runs[k].first + (n - m_freeBefore[k]));
+}
+
+bool FreeClusterClaims::OtherFolderBetween(uint32_t a, uint32_t b, uint64_t owner) const
+{
+    const auto folder = m_folders.upper_bound(a);
+    if (folder != m_folders.end() && *folder < b)
+        return true;
+    // Each claim between is looked at once for each end of its own folder's clusters around it, which
+    // do not overlap: the first of another folder ends the walk.
+    for (auto it = m_owners.upper_bound(a); it != m_owners.end() && it->first < b; ++it) {
+        if (it->second != owner)
+            return true;
+    }
+    return false;
+}
+
 void FreeClusterClaims::Claim(uint32_t first, uint64_t count)
 {
     if (count == 0 || !IsFree(first) || IsFolders(first))
         return;
     uint64_t from = FreeBefore(first);
-    uint64_t to = std::min(from + count, m_freeCount);
-    const auto folder = m_folders.upper_bound(first);
-    if (folder != m_folders.end())
-        to = std::min(to, FreeBefore(*folder));
+    uint64_t to = ClaimEnd(first, count);
     // Joined with the claims it touches, so that they stay disjoint.
     auto it = m_claims.upper_bound(from);
     if (it != m_claims.begin() && std::prev(it)->second >= from) {

@@ -39,9 +39,20 @@ public:
     // and the free clusters after it. It claims nothing when `first` is in use or a folder's (its
     // start was written over), and its claim stops at a cluster taken for a folder.
     void Claim(uint32_t first, uint64_t count);
+    // The same for a file of the folder `owner` (any number that tells folders apart). Returns the
+    // last cluster claimed where the claim ran its whole count, else UINT32_MAX.
+    uint32_t Claim(uint32_t first, uint64_t count, uint64_t owner);
     bool IsClaimed(uint32_t index) const;
 
+    // Whether a cluster after `a` and before `b` is taken for a folder, or begins the claim of a file
+    // of a folder other than `owner`: the folder that `a` holds a part of did not write `b` next.
+    bool OtherFolderBetween(uint32_t a, uint32_t b, uint64_t owner) const;
+
 private:
+    // The end of a claim of `count` clusters from the free cluster `first`, counted in free clusters.
+    uint64_t ClaimEnd(uint32_t first, uint64_t count) const;
+    // The free cluster that `n` free clusters come before.
+    uint32_t FreeClusterAt(uint64_t n) const;
     // The run that holds `index`, else the first after it (m_runs.size() when none).
     size_t RunAtOrAfter(uint32_t index) const;
 
@@ -52,4 +63,6 @@ private:
     // The claims, as ranges [start, end) of free clusters counted from the volume's first (disjoint,
     // by start): a claim over the clusters in use between is one range.
     std::map<uint64_t, uint64_t> m_claims;
+    // The first cluster of each claim made for a folder's file, and that folder.
+    std::multimap<uint32_t, uint64_t> m_owners;
 };

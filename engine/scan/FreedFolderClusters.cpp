@@ -12,7 +12,7 @@
 #include "engine/util/PageAlignedBuffer.h"
 
 #include <algorithm>
-#include <cstring>
+#include <cstdint>
 #include <unordered_map>
 
 namespace {
@@ -21,10 +21,6 @@ namespace {
 constexpr uint64_t kReadBytes = 1024 * 1024;
 // The subfolders of a cluster whose first sector is read to learn their parent.
 constexpr size_t kMaxSubfoldersAsked = 16;
-// How many times, over the whole search, a cluster that begins with a short entry is tried as the end
-// of a name cut just before it: any cluster may be, and a damaged volume of many such clusters and
-// names would otherwise make the search's time grow as their product.
-constexpr size_t kMaxShortLeadTrials = size_t{1} << 18;
 // How many lost folders' parents are followed to order them parents first: more is a loop.
 constexpr size_t kMaxLostStartDepth = 64;
 
@@ -32,12 +28,17 @@ constexpr size_t kMaxLostStartDepth = 64;
 
 struct FreedFolderClusters::Candidate {
     uint32_t cluster = 0;
-    size_t nameTailBytes = 0;  // LeadingNameTailBytes of its bytes
+    // The bytes of a deleted file's data before its entries: the file ends in this cluster, and the
+    // rest of it kept the entries of the folder that had it before.
+    uint32_t dataBytes = 0;
+    size_t nameTailBytes = 0;  // LeadingNameTailBytes of its bytes after dataBytes
+    // It holds entries not marked deleted: a file's data, unless a live folder's numbered name runs
+    // on into it (a live folder whose chain was cut in the FAT).
+    bool live = false;
     bool used = false;
     bool hasParent = false;  // its subfolders name one parent, not the root
     uint32_t parent = 0;
     std::vector<uint32_t> subfolders;
-    uint8_t lead[morvick::kFatDirectoryEntrySize] = {};  // its first entry
 };
 
 struct FreedFolderClusters::LostStart {
@@ -67,17 +68,7 @@ FreedFolderClusters::~FreedFolderClusters() = default;
 
 morvick::FatDirectoryParser::EntrySink FreedFolderClusters::Sink()
 {
-    return [this](const morvick::FatFoundEntry& e) {
-        if (e.folder && e.deleted)
-            NoteDeletedFolder(e.firstCluster);
-        m_sink(e);
-    };
-}
-
-void FreedFolderClusters::NoteDeletedFolder(uint32_t firstCluster)
-{
-    if (!m_searched && m_fat && m_fat->IsDataCluster(firstCluster))
-        m_deletedFolders.push_back(firstCluster);
+    return [this](const morvick::FatFoundEntry& e) { m_sink(e); };
 }
 
 void FreedFolderClusters::NoteFolderEnd(uint32_t folderCluster, uint32_t lastCluster,
@@ -88,44 +79,17 @@ void FreedFolderClusters::NoteFolderEnd(uint32_t folderCluster, uint32_t lastClu
     uint32_t next = 0;
     if (!m_fat->IsDataCluster(lastCluster) || m_fat->Lookup(lastCluster, next) != morvick::FatLink::Free)
         return;
-    m_ends.push_back({std::move(parser), lastCluster});
-}
-
-bool FreedFolderClusters::StartLost(uint32_t cluster)
-{
-    // A deleted folder's chain is freed with it: where the FATs give its first cluster to a file or
-    // folder, a later one took it (a folder renamed or moved keeps its cluster too, and only costs
-    // the search). Where the cluster is free but begins no folder of its own, a later file wrote over
-    // it and was deleted since. Either way the folder's later clusters may be as whole as any.
-    uint32_t next = 0;
-    if (m_fat->Lookup(cluster, next) != morvick::FatLink::Free)
-        return true;
-    uint8_t sector[kSectorSize];
-    morvick::FatDirectoryStart start;
-    return !m_disk.ReadSectors(FirstSector(cluster), 1, sector) ||
-        !morvick::ReadFatDirectoryStart(sector, sizeof sector, m_fat32, start) || start.cluster != cluster;
-}
-
-bool FreedFolderClusters::SearchWanted()
-{
-    if (!m_ends.empty())
-        return true;
-    for (; m_startsChecked < m_deletedFolders.size(); ++m_startsChecked) {
-        if (m_stopped && m_stopped())
-            return false;
-        if (StartLost(m_deletedFolders[m_startsChecked]))
-            return true;
-    }
-    return false;
+    m_liveChainCut = m_liveChainCut || !parser->ParentDeleted();
+    m_ends.push_back({std::move(parser), lastCluster, folderCluster});
 }
 
 bool FreedFolderClusters::Searched()
 {
-    if (!m_searched && SearchWanted()) {
+    // Every time, not only where a deleted folder found sets it off: a folder made again under its
+    // own name takes the old one's entry and first cluster, and a later folder deleted too leaves its
+    // own start there, so nothing found tells that the old folder's later clusters lie free.
+    if (!m_searched)
         FindCandidates();
-        m_deletedFolders.clear();
-        m_deletedFolders.shrink_to_fit();
-    }
     return m_free != nullptr;
 }
 
@@ -136,6 +100,8 @@ uint64_t FreedFolderClusters::FirstSector(uint32_t cluster) const
 
 std::vector<uint8_t> FreedFolderClusters::ClusterBytes(uint32_t cluster)
 {
+    // Each cluster read is a step of its own that a Stop question holds.
+    CurrentScanObserver().OnPausePoint();
     std::vector<uint8_t> bytes(size_t{m_sectorsPerCluster} * kSectorSize);
     if (!m_disk.ReadSectors(FirstSector(cluster), m_sectorsPerCluster, bytes.data()))
         bytes.clear();
@@ -158,8 +124,24 @@ void FreedFolderClusters::CatchUp()
         return;
     const uint32_t bytesPerCluster = m_sectorsPerCluster * static_cast<uint32_t>(kSectorSize);
     for (const FatEntryRecord* e = m_entriesUpTo ? m_entriesUpTo->next : g_FatEntries.head; e; e = e->next) {
-        if (e->deleted != 0 && e->firstCluster >= 2 && e->firstCluster - 2 < m_clusterCount)
-            m_free->Claim(e->firstCluster - 2, (uint64_t{e->size} + bytesPerCluster - 1) / bytesPerCluster);
+        if (e->deleted != 0 && e->firstCluster >= 2 && e->firstCluster - 2 < m_clusterCount) {
+            // The files parked under "Lost Dir" belong to the cluster they were listed from.
+            uint64_t owner = e->parentCluster;
+            if (e->parentCluster == kLostDirCluster) {
+                const auto it = m_lostOwners.find(e->firstCluster);
+                if (it != m_lostOwners.end())
+                    owner = it->second;
+            }
+            const uint32_t last =
+                m_free->Claim(e->firstCluster - 2, (uint64_t{e->size} + bytesPerCluster - 1) / bytesPerCluster, owner);
+            // Past the file's last byte, its last cluster keeps what it held before, from the next
+            // entry's place on.
+            const uint32_t used = e->size % bytesPerCluster;
+            const uint32_t entries = (used + morvick::kFatDirectoryEntrySize - 1) / morvick::kFatDirectoryEntrySize *
+                static_cast<uint32_t>(morvick::kFatDirectoryEntrySize);
+            if (last != UINT32_MAX && used != 0 && entries < bytesPerCluster)
+                m_tails.emplace(last, entries);
+        }
         m_entriesUpTo = e;
     }
 }
@@ -184,23 +166,34 @@ void FreedFolderClusters::ReadFreeClusters()
     PageAlignedBuffer buffer(size_t{perRead} * bytesPerCluster);
     ScanObserver& observer = CurrentScanObserver();
     int shown = -1;
-    auto test = [&](uint32_t index, const uint8_t* bytes) {
-        if (!morvick::IsFatDirectoryContinuation(bytes, bytesPerCluster, m_fat32, m_clusterCount, bytesPerCluster)) {
+    auto test = [&](uint32_t index, const uint8_t* cluster) {
+        const auto tail = m_tails.find(index);
+        const uint32_t dataBytes = tail != m_tails.end() ? tail->second : 0;
+        const uint8_t* bytes = cluster + dataBytes;
+        const uint32_t size = bytesPerCluster - dataBytes;
+        if (!morvick::IsFatDirectoryContinuation(bytes, size, m_fat32, m_clusterCount, bytesPerCluster)) {
+            if (dataBytes != 0)
+                return;
             // A folder's first cluster: its "." entry names the cluster itself, and its other entries
             // pass the test of a later cluster's. The first clusters of the folders found are not
             // read: no folder found names this one.
             constexpr size_t kDots = 2 * morvick::kFatDirectoryEntrySize;
             morvick::FatDirectoryStart start;
+            // A free one is a deleted folder's, whose entries are marked deleted too.
             if (morvick::ReadFatDirectoryStart(bytes, bytesPerCluster, m_fat32, start) && start.cluster == index + 2 &&
                 morvick::IsFatDirectoryContinuation(bytes + kDots, bytesPerCluster - kDots, m_fat32, m_clusterCount,
-                    bytesPerCluster))
+                    bytesPerCluster) &&
+                morvick::HoldsDeletedEntriesOnly(bytes + kDots, bytesPerCluster - kDots)) {
                 m_lostStarts.push_back({index + 2, start.parentCluster, start.writeDate, start.accessDate, 0});
+                m_startClusters.push_back(index + 2);
+            }
             return;
         }
         Candidate c;
         c.cluster = index + 2;
-        c.nameTailBytes = morvick::LeadingNameTailBytes(bytes, bytesPerCluster);
-        std::memcpy(c.lead, bytes, sizeof c.lead);
+        c.dataBytes = dataBytes;
+        c.nameTailBytes = morvick::LeadingNameTailBytes(bytes, size);
+        c.live = !morvick::HoldsDeletedEntriesOnly(bytes, size);
         morvick::FatDirectoryParser subfolders(m_fat32, c.cluster, true, [this, &c](const morvick::FatFoundEntry& e) {
             if (!e.folder)
                 return;
@@ -208,18 +201,17 @@ void FreedFolderClusters::ReadFreeClusters()
             if (c.subfolders.size() < kMaxSubfoldersAsked)
                 c.subfolders.push_back(e.firstCluster);
         });
-        subfolders.Feed(bytes + c.nameTailBytes, bytesPerCluster - c.nameTailBytes);
-        // A cluster that begins inside a name may finish one that a folder's last cluster began; one
-        // that begins with a short entry, one whose parts that cluster holds whole.
-        if (c.nameTailBytes != 0)
-            m_byLeadingChecksum.emplace(bytes[13], m_candidates.size());
-        else if (bytes[11] != morvick::kFatAttrLongName)
-            m_shortLeads.insert(m_candidates.size());
+        if (!c.live || m_liveChainCut)
+            subfolders.Feed(bytes + c.nameTailBytes, size - c.nameTailBytes);
         m_candidates.push_back(std::move(c));
     };
     // The first clusters of the folders found, and the clusters the data of the deleted files found
     // is taken from: never entries, whatever their bytes look like.
-    auto unread = [this](uint32_t i) { return m_free->IsClaimed(i) || m_free->IsFolders(i); };
+    // A claimed cluster where a deleted file ends is read past the file's last byte.
+    auto unread = [this](uint32_t i) {
+        const bool claimed = m_free->IsClaimed(i) && m_tails.count(i) == 0;
+        return claimed || m_free->IsFolders(i);
+    };
     for (const auto& [runStart, runEnd] : m_free->Runs()) {
         uint32_t i = runStart;
         while (i < runEnd) {
@@ -269,7 +261,8 @@ void FreedFolderClusters::FindParents()
     // where that folder's first cluster is in use: the folder named was deleted, and what holds its
     // cluster now (a live folder made there later) is another.
     const VolumeParameterBlock& b = g_VolumeParams;
-    for (size_t k = 0; k < m_candidates.size(); ++k) {
+    ScanObserver& observer = CurrentScanObserver();
+    for (size_t k = 0; k < m_candidates.size() && !(m_stopped && m_stopped()); ++k) {
         Candidate& c = m_candidates[k];
         bool agree = !c.subfolders.empty();
         uint32_t parent = 0;
@@ -277,6 +270,8 @@ void FreedFolderClusters::FindParents()
             uint8_t sector[kSectorSize];
             const uint32_t sub = c.subfolders[s];
             morvick::FatDirectoryStart start;
+            // Each subfolder's start read is a step of its own, as every cluster the search reads.
+            observer.OnPausePoint();
             if (sub < 2 || sub - 2 >= m_clusterCount ||
                 !m_disk.ReadSectors(b.clusterBase + uint64_t{sub} * m_sectorsPerCluster, 1, sector) ||
                 !morvick::ReadFatDirectoryStart(sector, sizeof sector, m_fat32, start) || start.cluster != sub) {
@@ -319,10 +314,8 @@ bool FreedFolderClusters::Judge(size_t k)
 {
     CatchUp();
     Candidate& c = m_candidates[k];
-    if (!c.used && m_free->IsClaimed(c.cluster - 2)) {
+    if (!c.used && c.dataBytes == 0 && m_free->IsClaimed(c.cluster - 2))
         c.used = true;
-        m_shortLeads.erase(k);
-    }
     return !c.used;
 }
 
@@ -330,20 +323,27 @@ void FreedFolderClusters::Take(size_t k)
 {
     Candidate& c = m_candidates[k];
     c.used = true;
-    m_shortLeads.erase(k);
     m_free->TakeForFolder(c.cluster - 2);
 }
 
-bool FreedFolderClusters::NameGoesOn(const End& end, uint32_t cluster, const uint8_t* data, size_t size) const
+bool FreedFolderClusters::NameGoesOn(const End& end, const Candidate& next, const uint8_t* data, size_t size) const
 {
     using Join = morvick::FatDirectoryParser::NameJoin;
     const Join join = end.parser->HowNameGoesOnInto(data, size);
+    if (join == Join::kByNumbers)
+        return true;
     // The parts of a deleted name lost their numbers, and their checksum (8 bits) is shared by many
-    // names: where a file or folder the FATs keep lies between the two clusters, a later write may
-    // have taken the cluster that went on with the name, and another name of that checksum would be
-    // joined to the waiting parts. Such a name is not joined: the file keeps its short name rather
-    // than one made up of two others.
-    return join == Join::kByNumbers || (join == Join::kByChecksum && m_free->InOneRun(end.cluster - 2, cluster - 2));
+    // names (short names repeat from folder to folder): only the folder's next cluster goes on with
+    // them. Where a file or folder the FATs keep, a cluster of another folder, or a file of another
+    // folder (live or deleted) lies between the two clusters, that one may have taken the cluster
+    // that went on with the name. Such a name is not joined: the file keeps its short name rather
+    // than one made up of two others. Entries not marked deleted are a file's data (no deleted
+    // folder's name goes on into them).
+    const uint32_t a = end.cluster - 2;
+    const uint32_t b = next.cluster - 2;
+    const auto start = std::upper_bound(m_startClusters.begin(), m_startClusters.end(), end.cluster);
+    return join == Join::kByChecksum && !next.live && m_free->InOneRun(a, b) &&
+        !m_free->OtherFolderBetween(a, b, end.owner) && (start == m_startClusters.end() || *start >= next.cluster);
 }
 
 FreedFolderClusters::Candidate* FreedFolderClusters::NextOfName(const End& end, std::vector<uint8_t>& bytes)
@@ -351,39 +351,38 @@ FreedFolderClusters::Candidate* FreedFolderClusters::NextOfName(const End& end, 
     uint8_t checksum = 0;
     if (!end.parser->PendingNameChecksum(checksum))
         return nullptr;
-    auto range = m_byLeadingChecksum.equal_range(checksum);
-    for (auto it = range.first; it != range.second; ++it) {
-        if (!Judge(it->second))
-            continue;
-        const uint32_t cluster = m_candidates[it->second].cluster;
-        bytes = ClusterBytes(cluster);
-        if (!bytes.empty() && NameGoesOn(end, cluster, bytes.data(), bytes.size())) {
-            Take(it->second);
-            return &m_candidates[it->second];
-        }
-    }
-    // A name cut just before its short entry: the cluster that goes on begins with that entry.
-    for (auto it = m_shortLeads.begin(); it != m_shortLeads.end() && m_shortLeadTrials < kMaxShortLeadTrials;) {
-        const size_t k = *it++;
-        ++m_shortLeadTrials;
-        if (!Judge(k) || !NameGoesOn(end, m_candidates[k].cluster, m_candidates[k].lead, sizeof m_candidates[k].lead))
-            continue;
-        bytes = ClusterBytes(m_candidates[k].cluster);
-        if (!bytes.empty()) {
-            Take(k);
-            return &m_candidates[k];
-        }
-    }
-    return nullptr;
+    // The candidates lie in the order of their clusters: the first one after the end's cluster is
+    // the only one tried, each end once, so that the search's time grows with the clusters it reads.
+    // A name cut just before its short entry goes on into a cluster that begins with that entry.
+    const auto next = std::upper_bound(m_candidates.begin(), m_candidates.end(), end.cluster,
+        [](uint32_t cluster, const Candidate& c) { return cluster < c.cluster; });
+    if (next == m_candidates.end())
+        return nullptr;
+    const size_t k = static_cast<size_t>(next - m_candidates.begin());
+    // One that begins with a file's data does not go on with a name.
+    if (next->dataBytes != 0 || !Judge(k))
+        return nullptr;
+    bytes = ClusterBytes(m_candidates[k].cluster);
+    if (bytes.empty() || !NameGoesOn(end, m_candidates[k], bytes.data(), bytes.size()))
+        return nullptr;
+    Take(k);
+    return &m_candidates[k];
 }
 
 void FreedFolderClusters::Parse(uint32_t folder, uint32_t cluster, const std::vector<uint8_t>& bytes, size_t from)
 {
     // The entries of a free cluster are deleted whatever their first byte: no live folder holds them.
-    auto parser = std::make_unique<morvick::FatDirectoryParser>(m_fat32, folder, true, Sink());
+    // The clusters parked under "Lost Dir" are each a folder of its own, for the claims of their files.
+    const uint64_t owner = folder != kLostDirCluster ? folder : (uint64_t{1} << 32) | cluster;
+    auto sink = [this, owner](const morvick::FatFoundEntry& e) {
+        if (e.parentCluster == kLostDirCluster && !e.folder)
+            m_lostOwners.emplace(e.firstCluster, owner);
+        m_sink(e);
+    };
+    auto parser = std::make_unique<morvick::FatDirectoryParser>(m_fat32, folder, true, sink);
     parser->SetStopTest(m_stopped);
     parser->Feed(bytes.data() + from, bytes.size() - from);
-    m_ends.push_back({std::move(parser), cluster});
+    m_ends.push_back({std::move(parser), cluster, owner});
 }
 
 bool FreedFolderClusters::AttachToTheirFolders()
@@ -463,8 +462,12 @@ bool FreedFolderClusters::ParkNext()
         // Clusters that begin with a whole entry first: one that begins inside a name is more likely
         // to go on from another, and parked after it when it does. Those whose subfolders name their
         // folder last: that folder may yet be found in another.
-        for (size_t k = 0; k < m_candidates.size(); ++k)
-            m_parkOrder.push_back(k);
+        // A cluster of live entries is not parked: among free clusters it is a file's data, unless the
+        // FATs cut a live folder's chain (a damaged FAT gives live folders' later clusters free).
+        for (size_t k = 0; k < m_candidates.size(); ++k) {
+            if (!m_candidates[k].live || m_liveChainCut)
+                m_parkOrder.push_back(k);
+        }
         auto rank = [this](size_t k) {
             return (m_candidates[k].hasParent ? 2 : 0) + (m_candidates[k].nameTailBytes != 0 ? 1 : 0);
         };
@@ -482,6 +485,6 @@ bool FreedFolderClusters::ParkNext()
     const Candidate& c = m_candidates[k];
     const std::vector<uint8_t> bytes = ClusterBytes(c.cluster);
     if (!bytes.empty())
-        Parse(ParkingFolder(c.hasParent, c.parent), c.cluster, bytes, c.nameTailBytes);
+        Parse(ParkingFolder(c.hasParent, c.parent), c.cluster, bytes, c.dataBytes + c.nameTailBytes);
     return true;
 }

@@ -3,14 +3,14 @@
 // clusters are still on the disk, in free clusters that hold nothing but directory entries and no "."
 // entry. Both scans parse their folders with Sink() and note each folder whose entries go on past its
 // last cluster while the FAT has that cluster free; this then looks for such free clusters over the
-// chosen volume (g_VolumeParams) once, parses those that the engine can tell belong to a noted folder
-// into it, and the rest under "Lost Dir". A deleted folder whose first cluster no longer begins it (a
-// later file or folder took it) sets the search off too: its later clusters are as whole as any. The
-// search also lists the free clusters that begin a folder (a "." entry naming the cluster itself)
-// that no folder found names: a deleted folder whose entry went with the cluster that held it. A
-// cluster the FATs mark in use (a live folder's or file's) is never read as entries, nor one that a
-// deleted file found claims for its data (engine/scan/FreeClusterClaims.h): each file found, also in
-// a cluster parsed here, claims its clusters before the next cluster is judged.
+// chosen volume (g_VolumeParams) once, whatever the scan found, parses those that the engine can tell
+// belong to a noted folder into it, and the rest under "Lost Dir": a folder made again under its own
+// name, or a later folder deleted too, leaves nothing found that leads to the old folder's later
+// clusters. The search also lists the free clusters that begin a folder (a "." entry naming the
+// cluster itself) that no folder found names: a deleted folder whose entry went with the cluster that
+// held it. A cluster the FATs mark in use (a live folder's or file's) is never read as entries, nor
+// one that a deleted file found claims for its data (engine/scan/FreeClusterClaims.h): each file
+// found, also in a cluster parsed here, claims its clusters before the next cluster is judged.
 #pragma once
 
 #include "engine/fat/FatDirectoryParser.h"
@@ -20,7 +20,6 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
-#include <set>
 #include <unordered_map>
 #include <unordered_set>
 #include <vector>
@@ -37,8 +36,7 @@ public:
         std::function<bool()> stopped);
     ~FreedFolderClusters();
 
-    // The sink that the scan parses its folders with: `sink`, which gets every entry, after the first
-    // cluster of each deleted folder was noted.
+    // The sink that the scan parses its folders with: `sink`, which gets every entry.
     morvick::FatDirectoryParser::EntrySink Sink();
 
     // After a folder's chain was parsed with `parser`: keeps the parser when the folder's entries go on
@@ -49,10 +47,11 @@ public:
 
     // Parses into their folders the free clusters of entries that finish a long name which the last
     // cluster of a noted folder, or a cluster parsed before, began (also one that begins with the
-    // name's short entry alone). The name goes on only where its parts prove their order: by their
-    // sequence numbers, or, for a deleted name, whose parts lost theirs, where no cluster that the
-    // FATs keep lies between the two clusters. On the first call with a noted folder, or with a
-    // deleted folder whose first cluster no longer begins it, it finds the free clusters of entries,
+    // name's short entry alone): the first free cluster of entries after that one. The name goes on
+    // only where its parts prove their order: by their sequence numbers, or, for a deleted name,
+    // whose parts lost theirs, where nothing lies between the two clusters that the FATs keep, that
+    // another folder holds, or that a file of another folder claims. On the first call it finds the
+    // free clusters of entries,
     // the progress going from 0 to 99 as it reads them. True when it parsed any (their subfolders are
     // new folders to read).
     bool AttachToTheirFolders();
@@ -75,16 +74,10 @@ private:
     struct End {
         std::unique_ptr<morvick::FatDirectoryParser> parser;
         uint32_t cluster = 0;
+        uint64_t owner = 0;  // the folder its files' claims are made for (FreeClusterClaims::Claim)
     };
 
-    // A deleted folder's entry names `firstCluster`.
-    void NoteDeletedFolder(uint32_t firstCluster);
-    // False when nothing asks for the search (yet): no folder was noted whose entries go on, and
-    // every deleted folder noted begins at its first cluster still.
-    bool SearchWanted();
-    // True when the deleted folder's first cluster `cluster` no longer begins that folder.
-    bool StartLost(uint32_t cluster);
-    // Finds the free clusters of entries the first time the search is wanted; false without them.
+    // Finds the free clusters of entries the first time; false without them (no FAT is known).
     bool Searched();
     void FindCandidates();
     void ReadFreeClusters();
@@ -101,9 +94,10 @@ private:
     bool Judge(size_t k);
     void Take(size_t k);
     // The candidate that the waiting name of `end` goes on into, its bytes in `bytes`; null for none.
+    // Only the first candidate after the end's cluster is tried.
     Candidate* NextOfName(const End& end, std::vector<uint8_t>& bytes);
-    // Whether the waiting name of `end` goes on into `data`, the start of the free cluster `cluster`.
-    bool NameGoesOn(const End& end, uint32_t cluster, const uint8_t* data, size_t size) const;
+    // Whether the waiting name of `end` goes on into `data`, the start of the candidate `next`.
+    bool NameGoesOn(const End& end, const Candidate& next, const uint8_t* data, size_t size) const;
     uint64_t FirstSector(uint32_t cluster) const;
     std::vector<uint8_t> ClusterBytes(uint32_t cluster);
     void Parse(uint32_t folder, uint32_t cluster, const std::vector<uint8_t>& bytes, size_t from);
@@ -118,11 +112,10 @@ private:
     uint32_t m_sectorsPerCluster;
     std::unique_ptr<morvick::FatTable> m_fat;  // the first FAT; null where none is known
     bool m_searched = false;
+    // A live folder's entries go on past the end of its chain, which the FATs give free: they are
+    // damaged, and the free clusters of live entries may be live folders' later ones.
+    bool m_liveChainCut = false;
     std::unique_ptr<FreeClusterClaims> m_free;
-    // The first clusters that deleted folders' entries name; those before m_startsChecked begin their
-    // folder still.
-    std::vector<uint32_t> m_deletedFolders;
-    size_t m_startsChecked = 0;
     // The ends of the last clusters read; those before m_endsDone were looked at (and freed).
     std::vector<End> m_ends;
     size_t m_endsDone = 0;
@@ -131,10 +124,13 @@ private:
     std::vector<LostStart> m_lostStarts;
     size_t m_startAt = 0;
     std::unordered_set<uint32_t> m_namedFolders;  // the folders that the free clusters of entries name
-    std::vector<Candidate> m_candidates;
-    std::unordered_multimap<uint8_t, size_t> m_byLeadingChecksum;
-    std::set<size_t> m_shortLeads;  // the candidates not yet taken that begin with a short entry
-    size_t m_shortLeadTrials = 0;
+    std::vector<Candidate> m_candidates;          // in the order of their clusters, as read
+    std::vector<uint32_t> m_startClusters;        // the clusters of m_lostStarts, in order
+    // The last clusters of the deleted files found, by index, and how many bytes of each the file's
+    // data takes (32-byte aligned): the entries after them are read.
+    std::unordered_map<uint32_t, uint32_t> m_tails;
+    // The files parsed under "Lost Dir" by their first cluster: the owner of the cluster listed from.
+    std::unordered_map<uint32_t, uint64_t> m_lostOwners;
     std::vector<size_t> m_parkOrder;
     size_t m_parkAt = 0;
     std::unordered_set<uint32_t> m_known;  // first clusters of the folder records

@@ -1,11 +1,13 @@
 // The free clusters that the search for a deleted folder's later clusters walks, from FATs that can
 // only partly be read: a FAT sector that cannot be read frees none of its clusters, and costs one
-// read, however many clusters it holds; none past the disk's end is tried.
+// read, however many clusters it holds; none past the disk's end is tried. A deleted file's claim
+// gives its last cluster, and tells the folders of the files between two clusters apart.
 #include "engine/scan/FreeClusterClaims.h"
 #include "engine/volume/MemorySectorSource.h"
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <set>
 #include <utility>
 #include <vector>
@@ -77,9 +79,41 @@ TEST(FreeClusterClaims, TheStopTestComesAtEveryCluster)
 {
     CountingSource disk(16, {});
     int tests = 0;
-    const FreeClusterClaims claims(disk, FatBlock(FileSystemKind::kFat16, 10, 3), 3 * 256 - 2, [&tests] {
-        return ++tests == 10;
-    });
+    const FreeClusterClaims claims(disk, FatBlock(FileSystemKind::kFat16, 10, 3), 3 * 256 - 2,
+        [&tests] { return ++tests == 10; });
     EXPECT_EQ(tests, 10);
     EXPECT_TRUE(claims.Runs().empty());
+}
+
+// A deleted file's claim runs over the free clusters, past one in use, and gives its last cluster
+// where it ran its whole count (not where a folder's cluster cut it short). Between two clusters of
+// one folder, a claim of that folder's file does not part them; one of another folder's file, or a
+// cluster taken for a folder, does.
+TEST(FreeClusterClaims, AClaimGivesItsLastClusterAndTellsWhoseFilesLieBetween)
+{
+    std::vector<uint8_t> bytes(16 * kSectorSize);
+    // Cluster 12 (index 10) in use: its FAT16 entry in the FAT's first sector, sector 10.
+    bytes[10 * kSectorSize + 2 * 12] = 0xFF;
+    bytes[10 * kSectorSize + 2 * 12 + 1] = 0xFF;
+    morvick::MemorySectorSource disk(std::move(bytes));
+    FreeClusterClaims claims(disk, FatBlock(FileSystemKind::kFat16, 10, 3), 3 * 256 - 2, {});
+    ASSERT_FALSE(claims.IsFree(10));
+
+    EXPECT_EQ(claims.Claim(5, 8, 1), 13u);
+    EXPECT_EQ(claims.Claim(20, 2, 1), 21u);
+    EXPECT_TRUE(claims.IsClaimed(13));
+    EXPECT_FALSE(claims.IsClaimed(14));
+    EXPECT_FALSE(claims.OtherFolderBetween(4, 30, 1));
+
+    EXPECT_EQ(claims.Claim(25, 1, 2), 25u);
+    EXPECT_TRUE(claims.OtherFolderBetween(4, 30, 1));
+    EXPECT_FALSE(claims.OtherFolderBetween(4, 25, 1)) << "a claim from the second cluster lies not between";
+    EXPECT_TRUE(claims.OtherFolderBetween(4, 30, 2));
+
+    claims.TakeForFolder(23);
+    EXPECT_TRUE(claims.OtherFolderBetween(4, 24, 1));
+    EXPECT_FALSE(claims.OtherFolderBetween(4, 23, 1));
+    EXPECT_EQ(claims.Claim(17, 10, 3), UINT32_MAX) << "cut short by the folder's cluster";
+    EXPECT_TRUE(claims.IsClaimed(22));
+    EXPECT_EQ(claims.Claim(23, 1, 3), UINT32_MAX) << "a folder's cluster is claimed by no file";
 }

@@ -30,12 +30,14 @@
 namespace morvick::test {
 namespace {
 
-static auto* const g_disks = ::testing::AddGlobalTestEnvironment(new DiskFixtureEnvironment(
-    {"make-deleted-folders-disk.sh", "make-small-cluster-mft-disk.sh", "make-empty-disk.sh"}));
+static auto* const g_disks =
+    ::testing::AddGlobalTestEnvironment(new DiskFixtureEnvironment({"make-deleted-folders-disk.sh",
+        "make-small-cluster-mft-disk.sh", "make-empty-disk.sh", "make-remade-folder-disks.sh"}));
 
 const char* const kDeletedFolders = "make-deleted-folders-disk.sh";
 const char* const kManyRecords = "make-small-cluster-mft-disk.sh";
 const char* const kEmptyDisk = "make-empty-disk.sh";
+const char* const kCutNames = "make-remade-folder-disks.sh";
 
 // The engine's observer while a scan runs: counts the calls at which the wizard's worker would wait
 // while a Stop question is open (its gates), and, for each count watched, the most it grew from one
@@ -276,6 +278,52 @@ TEST(ScanPausePointsFreedFolders, EveryClusterTheSearchForLaterClustersReadsIsAS
             << "a read of " << r.count / spc << " clusters at " << r.sector;
     }
     EXPECT_GT(clusterReads, 10u) << "the free clusters were not read";
+}
+
+// CUTS.BIN, whose entry went with its folder's first cluster, is 400 clusters each of a name's tail,
+// entries and a name's last part with one checksum, none of which goes on into the next: each
+// cluster is read once to be parked and once as the one after the cluster before it, not once for
+// each cluster whose name waits with that checksum, and each of those reads is a step of its own.
+TEST(ScanPausePointsFreedFolders, EachClusterOfEntriesIsReadOnceAndTriedOnce)
+{
+    ASSERT_FALSE(FixtureFolder(kCutNames).empty()) << "the disks were not built";
+    CVirtualDisk disk;
+    ASSERT_TRUE(OpenFixtureImage(FixtureFile(kCutNames, "cuts.vhd"), disk));
+    ASSERT_TRUE(QuickScanPartition(0));
+    FreeFoundEntryLists();
+
+    const VolumeParameterBlock& b = g_VolumeParams;
+    const uint32_t spc = b.sectorsPerCluster;
+    ASSERT_EQ(b.browsedFileSystemType, FileSystemKind::kFat16);
+    PauseCount count;
+    ReadLog log(count.pauses);
+    {
+        FreedFolderClusters freed(log, AddFatDirectoryEntry, [] { return false; });
+        // The root, which lists the deleted Cuts and the folder that took its first cluster.
+        std::vector<uint8_t> root(size_t{b.rootDirectorySectors} * kSectorSize);
+        EngineSectorSource engineDisk;
+        ASSERT_TRUE(engineDisk.ReadSectors(b.rootLocation, b.rootDirectorySectors, root.data()));
+        FatDirectoryParser rootParser(false, 0, false, freed.Sink());
+        rootParser.Feed(root.data(), root.size());
+        while (freed.AttachToTheirFolders() || freed.ParkNext()) {
+        }
+    }
+    SetCurrentVirtualDisk(nullptr);
+    size_t files = 0;
+    for (const FatEntryRecord* e = g_FatEntries.head; e; e = e->next)
+        ++files;
+    EXPECT_GE(files, 400u * 14u) << "the clusters were not parked";
+    const uint64_t dataStart = b.clusterBase + 2ull * spc;
+    size_t clusterReads = 0;
+    for (size_t i = 0; i < log.reads.size(); ++i) {
+        const ReadLog::Read& r = log.reads[i];
+        if (r.sector < dataStart || r.count != spc)
+            continue;
+        ++clusterReads;
+        // Its pause point comes before it.
+        EXPECT_GT(r.pausesBefore, i > 0 ? log.reads[i - 1].pausesBefore : 0) << "a read of the cluster at " << r.sector;
+    }
+    EXPECT_LE(clusterReads, 2u * 400u + 16u);
 }
 
 }  // namespace

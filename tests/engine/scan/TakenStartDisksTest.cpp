@@ -5,7 +5,8 @@
 // (its orphans), under "Lost Dir" and each under its own name or its short one, also from the scan's
 // recovery snapshot loaded over the disk. The subfolders of a
 // folder whose first cluster a live folder took come back with their files; a long name whose parts
-// lie on both sides of a cluster that a later file took is not joined.
+// lie on both sides of a cluster that a later file took (kept, or deleted since) is not joined; the
+// entries past a deleted file's last byte in its last cluster come back.
 #include "engine/save/SaveState.h"
 #include "engine/snapshot/SnapshotFile.h"
 #include "tests/engine/diskfixtures/DiskFixture.h"
@@ -32,6 +33,32 @@ const char* const kScript = "make-taken-start-disks.sh";
 class TakenStartDisks : public OracleComparedDisk {
 protected:
     void ScanAndSave(const std::string& name) { OracleComparedDisk::ScanAndSave(kScript, name); }
+
+    // How many travel letters are listed under a long name, failing for each whose bytes are not
+    // that name's text.
+    size_t TravelLetters() const
+    {
+        size_t letters = 0;
+        for (const auto& [key, path] : ours) {
+            const std::string name = key.substr(key.rfind('/') + 1);
+            if (name.find(" charlie travel number ") == std::string::npos)
+                continue;
+            ++letters;
+            std::string text = ReadWholeFile(path).substr(0, name.size());
+            for (char& c : text)
+                c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+            EXPECT_EQ(text, name) << key;
+        }
+        return letters;
+    }
+
+    // Where the file whose bytes begin with `start` was saved; empty when none was.
+    std::string SavedAs(const std::string& start) const
+    {
+        const auto saved = std::find_if(oursByBytes.begin(), oursByBytes.end(),
+            [&](const auto& e) { return e.first.rfind(start, 0) == 0; });
+        return saved != oursByBytes.end() ? saved->second : "";
+    }
 
     // "Deleted letters" on disk `name`: the file that took its first cluster (live, or deleted since)
     // and Kept/KEEP.TXT where tsk_recover has them, and the `later` letters of the folder's later
@@ -146,31 +173,38 @@ TEST_P(TakenStartDisks, TheSubfoldersOfAFolderWhoseFirstClusterALiveFolderTookCo
 // Letter 013's name runs from the end of the folder's first cluster into its middle one, which the
 // cover took; letter 032's from the end of the middle one into the last, and its short name has the
 // same checksum as 013's. Joined, the parts would make "032 Charlie travel number 013.txt" of letter
-// 032: it keeps its short name instead. Every file has its bytes, and each letter listed under a long
-// name holds that letter's own text.
+// 032: it keeps its short name instead, also where the cover (a whole cluster) was deleted since: its
+// claim on the middle cluster tells that another file was written there. Every file has its bytes,
+// and each letter listed under a long name holds that letter's own text.
 TEST_P(TakenStartDisks, ANameIsNotJoinedAcrossAClusterThatALaterFileTook)
 {
-    ASSERT_NO_FATAL_FAILURE(ScanAndSave("middle"));
-    EXPECT_EQ(ExpectSavedBelow(theirs, "/"), theirs.size());
-    EXPECT_EQ(ours.size(), theirs.size());
-    size_t letters = 0;
-    for (const auto& [key, path] : ours) {
-        const size_t slash = key.rfind('/');
-        const std::string name = key.substr(slash + 1);
-        if (name.find(" charlie travel number ") == std::string::npos)
-            continue;
-        ++letters;
-        std::string text = ReadWholeFile(path).substr(0, name.size());
-        for (char& c : text)
-            c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-        EXPECT_EQ(text, name) << key;
+    for (const char* disk : {"middle", "middle-deleted"}) {
+        SCOPED_TRACE(disk);
+        oursByBytes.clear();
+        std::filesystem::remove_all(temp.Path() / "out");
+        ASSERT_NO_FATAL_FAILURE(ScanAndSave(disk));
+        EXPECT_EQ(ExpectSavedBelow(theirs, "/"), theirs.size());
+        EXPECT_EQ(ours.size(), theirs.size());
+        EXPECT_EQ(TravelLetters(), 12u + 18u);
+        EXPECT_EQ(SavedAs("032 Charlie travel number 032.txt\n"), "/lost dir/?32cha~1.txt");
     }
-    EXPECT_EQ(letters, 12u + 18u);
-    const std::string letter32 = "032 Charlie travel number 032.txt\n";
-    const auto saved = std::find_if(oursByBytes.begin(), oursByBytes.end(),
-        [&](const auto& e) { return e.first.rfind(letter32, 0) == 0; });
-    ASSERT_NE(saved, oursByBytes.end());
-    EXPECT_EQ(saved->second, "/lost dir/?32cha~1.txt");
+}
+
+// The cover, 3,000 bytes, was deleted since: past its last byte the middle cluster keeps the folder's
+// entries, from the next entry's place on (scans 097 to 128 and the start of letter 032's name), and
+// they come back, letter 032 with its own long name, where tsk_recover loses the two that share a
+// sector with the cover's end.
+TEST_P(TakenStartDisks, TheEntriesPastTheLastByteOfADeletedFileComeBack)
+{
+    ASSERT_NO_FATAL_FAILURE(ScanAndSave("middle-tail"));
+    EXPECT_EQ(ExpectSavedBelow(theirs, "/"), theirs.size());
+    EXPECT_EQ(ours.size(), theirs.size() + 2);
+    EXPECT_EQ(TravelLetters(), 12u + 19u);
+    EXPECT_EQ(SavedAs("032 Charlie travel number 032.txt\n"), "/lost dir/032 charlie travel number 032.txt");
+    for (int scan : {97, 98}) {
+        const std::string name = "/lost dir/?can00" + std::to_string(scan) + ".jpg";
+        EXPECT_EQ(ours.count(name), 1u) << name;
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Scans, TakenStartDisks, ::testing::Values(ScanKind::kQuick, ScanKind::kExtensive),

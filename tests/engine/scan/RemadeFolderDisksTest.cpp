@@ -1,0 +1,160 @@
+// Deleted folders that nothing found on the disk points at (make-remade-folder-disks.sh): a folder made
+// again under its own name took the old one's entry and first cluster, or a later folder took the
+// first cluster and was deleted too. In both scans the files of the old folder's later clusters come
+// back with the bytes tsk_recover saves for them (its orphans), under "Lost Dir", each under its own
+// name or its short one; the live entries of a deleted file's data (a floppy image's folders, a
+// file of records shaped as entries) give no file. The Quick Scan lists the subfolders of a deleted
+// tree whose top entry went; a long name is joined only into its own folder's next cluster where two
+// trees' later clusters interleave.
+#include "tests/engine/diskfixtures/DiskFixture.h"
+#include "tests/engine/diskfixtures/SavedFiles.h"
+#include "engine/state/EngineState.h"
+#include "tests/engine/scan/OracleComparedDisk.h"
+#include "tests/engine/scan/ScanFixture.h"
+
+#include <gtest/gtest.h>
+
+#include <cctype>
+#include <string>
+
+namespace morvick::test {
+
+namespace {
+
+static auto* const g_disks = ::testing::AddGlobalTestEnvironment(
+    new DiskFixtureEnvironment({"make-remade-folder-disks.sh", "make-snapshot-disks.sh"}));
+
+const char* const kScript = "make-remade-folder-disks.sh";
+const char* const kDamagedFats = "make-snapshot-disks.sh";
+
+class RemadeFolderDisks : public OracleComparedDisk {
+protected:
+    void ScanAndSave(const std::string& name) { OracleComparedDisk::ScanAndSave(kScript, name); }
+
+    // Disk `name`: tsk_recover's `placed` files of folders come back with their bytes, its `orphans`
+    // below `where`, and nothing else.
+    void ExpectOrphansBelow(const std::string& name, size_t placed, size_t orphans, const std::string& where)
+    {
+        ASSERT_NO_FATAL_FAILURE(ScanAndSave(name));
+        const auto inFolders = Theirs(false);
+        ASSERT_EQ(inFolders.size(), placed);
+        EXPECT_EQ(ExpectSameBytes(ours, inFolders), placed);
+        const auto lost = Theirs(true);
+        ASSERT_EQ(lost.size(), orphans);
+        EXPECT_EQ(ExpectSavedBelow(lost, where), orphans);
+        EXPECT_EQ(ours.size(), placed + orphans);
+    }
+
+    // Every file of ours under `prefix` (a long name "... NNN ...", its number at `at`) has the size
+    // that file had, `base` + `step` times its number: the name is that file's own.
+    void ExpectOwnSizes(const std::string& prefix, size_t at, size_t digits, size_t base, size_t step) const
+    {
+        for (const auto& [key, path] : ours) {
+            if (!Below(key, prefix))
+                continue;
+            const int number = std::stoi(key.substr(at, digits));
+            EXPECT_EQ(ReadWholeFile(path).size(), base + step * number) << key;
+        }
+    }
+};
+
+}  // namespace
+
+// DCIM/100PHOTO made again over the old one: the old folder's two later clusters give their 174
+// photos beside the 20 new ones.
+TEST_P(RemadeFolderDisks, AFolderMadeAgainUnderItsOwnNameLeavesTheOldOnesLaterPhotos)
+{
+    ExpectOrphansBelow("remade", 20, 174, "/lost dir/");
+}
+
+// "Backup/" made again in the old one's root slots and first cluster, on 512-byte clusters: the 38
+// letters of the old folder's later clusters come back, each long name on its own letter.
+TEST_P(RemadeFolderDisks, ALongNamedFolderMadeAgainLeavesTheOldOnesLaterLetters)
+{
+    ASSERT_NO_FATAL_FAILURE(ExpectOrphansBelow("backup16", 1, 38, "/lost dir/"));
+    ExpectOwnSizes("/lost dir/letter ", 17, 2, 100, 5);
+}
+
+// "Later/" took the holiday folder's first cluster and was deleted too: the holiday folder's later
+// clusters give their photos all the same, and Later's notes come back.
+TEST_P(RemadeFolderDisks, AFolderWhoseFirstClusterALaterDeletedFolderTookLeavesItsLaterPhotos)
+{
+    ASSERT_NO_FATAL_FAILURE(ScanAndSave("later"));
+    const auto orphans = Theirs(true);
+    ASSERT_EQ(orphans.size(), 38u);
+    EXPECT_EQ(ExpectSavedBelow(orphans, "/lost dir/"), orphans.size());
+    const auto notes = TheirsBelow("/later/");
+    ASSERT_EQ(notes.size(), 10u);
+    EXPECT_EQ(ExpectSavedBelow(notes, "/"), notes.size());
+    ExpectOwnSizes("/lost dir/holiday photo number ", 31, 3, 300, 9);
+}
+
+// FLOPPY.IMG's folder clusters and RECORDS.DAT's records lie among the free clusters with live
+// entries and no entry of theirs left: they are a file's data, and give no file; the folder's photos
+// come back.
+TEST_P(RemadeFolderDisks, LiveEntriesAmongFreeClustersAreAFilesDataNotFiles)
+{
+    ASSERT_NO_FATAL_FAILURE(ScanAndSave("images"));
+    const auto photos = TheirsBelow(kOrphans + "?mg_");
+    ASSERT_EQ(photos.size(), 300u - 126u + 2u);
+    EXPECT_EQ(ExpectSavedBelow(photos, "/lost dir/"), photos.size());
+    EXPECT_EQ(ours.size(), photos.size());
+}
+
+// Trip's root slots and first cluster went to Notes.txt: the Day folders, whose first clusters name
+// themselves, come back with their files, in the Quick Scan too.
+TEST_P(RemadeFolderDisks, TheSubfoldersOfADeletedTreeWhoseTopEntryWasTakenComeBack)
+{
+    ExpectOrphansBelow("tree", 1, 10, GetParam() == ScanKind::kQuick ? "/lost dir/" : "/");
+}
+
+// The two Inner folders' later clusters alternate, and their letters' short names and checksums
+// repeat from folder to folder: a name is joined only into its own folder's next cluster, so each
+// letter that comes back under a long name holds that name's text (its bytes), and every letter comes
+// back.
+TEST_P(RemadeFolderDisks, ANameIsJoinedOnlyIntoItsOwnFoldersNextCluster)
+{
+    ASSERT_NO_FATAL_FAILURE(ScanAndSave("interleaved"));
+    EXPECT_EQ(ExpectSavedBelow(theirs, "/"), theirs.size());
+    size_t letters = 0;
+    for (const auto& [key, path] : ours) {
+        const std::string text = ReadWholeFile(path);
+        if (text.rfind("Letter ", 0) != 0)
+            continue;
+        ++letters;
+        std::string name = key.substr(key.rfind('/') + 1);
+        // Two letters of one name in one folder: the save names the second "Copy (1 ) of ...".
+        if (name.rfind("copy (", 0) == 0 && name.find(") of ") != std::string::npos)
+            name = name.substr(name.find(") of ") + 5);
+        if (name.rfind("letter ", 0) != 0)
+            continue;
+        std::string lower = text.substr(0, name.size());
+        for (char& c : lower)
+            c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        EXPECT_EQ(lower, name) << key;
+    }
+    EXPECT_EQ(letters, 48u);
+}
+
+// Both boot sectors and both FATs of the FAT32 volume zeroed: the FATs give every cluster free, the
+// root's chain ends after its first cluster, and its second one, of live entries among free clusters,
+// is still listed: the six "Report top N.dat" of the root come back under "Lost Dir".
+TEST(DamagedFatDisk, LiveEntriesAmongFreeClustersComeBackWhereTheFatsCutLiveFoldersShort)
+{
+    ASSERT_FALSE(FixtureFolder(kDamagedFats).empty()) << "the disks were not built";
+    CVirtualDisk disk;
+    ASSERT_TRUE(OpenFixtureImage(FixtureFile(kDamagedFats, "first-fat-lost.vhd"), disk));
+    ASSERT_TRUE(QuickScanPartition(0));
+    size_t reports = 0;
+    for (const FatEntryRecord* e = g_FatEntries.head; e; e = e->next) {
+        const std::u16string name = e->name ? e->name : u"";
+        reports += name.rfind(u"Report top ", 0) == 0 && e->parentCluster == kLostDirCluster;
+    }
+    SetCurrentVirtualDisk(nullptr);
+    EXPECT_EQ(reports, 6u);
+}
+
+INSTANTIATE_TEST_SUITE_P(Scans, RemadeFolderDisks, ::testing::Values(ScanKind::kQuick, ScanKind::kExtensive),
+    ScanKindName);
+
+}  // namespace morvick::test
