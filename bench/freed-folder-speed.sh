@@ -50,12 +50,6 @@ fi
 
 source "$(dirname "${BASH_SOURCE[0]}")/best-of-three.sh"
 
-# Bytes that COMMAND reads from files (read and pread64 calls, as strace shows their results).
-bytes_read() {
-  strace -f -e trace=read,pread64 -o "$work/strace.log" "$@" >/dev/null 2>&1
-  awk '/= [0-9]+$/ { n += $NF } END { printf "%.0f\n", n }' "$work/strace.log"
-}
-
 catfile() { cat "$1" >/dev/null; }
 failed=0
 for image in "$fixed" "$dynamic"; do
