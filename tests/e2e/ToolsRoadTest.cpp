@@ -49,11 +49,13 @@ void PressExpecting(MorvickDriver& driver, HWND dialog, UINT id, const std::stri
     ASSERT_TRUE(driver.AnswerMessage(answer));
 }
 
+// The text files sleuthkit recovers, its orphans too: the files of a deleted folder that no entry
+// found names are listed under "Lost Dir".
 size_t TextFilesOf(const fs::path& recovered)
 {
     size_t count = 0;
     for (const auto& [key, path] : morvick::test::FilesBelow(recovered, true))
-        count += key.size() > 4 && key.compare(key.size() - 4, 4, ".txt") == 0 && key.rfind("/$orphanfiles/", 0) != 0;
+        count += key.size() > 4 && key.compare(key.size() - 4, 4, ".txt") == 0;
     return count;
 }
 
