@@ -5,7 +5,7 @@
 // name or its short one; the live entries of a deleted file's data (a floppy image's folders, a
 // file of records shaped as entries) give no file. The Quick Scan lists the subfolders of a deleted
 // tree whose top entry went; a long name is joined only into its own folder's next cluster where two
-// trees' later clusters interleave.
+// trees' later clusters interleave, and where two cut names of one folder share a checksum.
 #include "tests/engine/diskfixtures/DiskFixture.h"
 #include "tests/engine/diskfixtures/SavedFiles.h"
 #include "engine/state/EngineState.h"
@@ -56,6 +56,31 @@ protected:
             EXPECT_EQ(ReadWholeFile(path).size(), base + step * number) << key;
         }
     }
+
+    // Each file of ours whose bytes begin with `text` (a letter whose bytes are its name) and whose
+    // name begins with `prefix` (a long name, not the short one) holds that name: no letter got
+    // another's name. Gives the number of files of ours whose bytes begin with `text`.
+    size_t ExpectLongNamesOwnText(const std::string& text, const std::string& prefix) const
+    {
+        size_t letters = 0;
+        for (const auto& [key, path] : ours) {
+            const std::string bytes = ReadWholeFile(path);
+            if (bytes.rfind(text, 0) != 0)
+                continue;
+            ++letters;
+            std::string name = key.substr(key.rfind('/') + 1);
+            // Two letters of one name in one folder: the save names the second "Copy (1 ) of ...".
+            if (name.rfind("copy (", 0) == 0 && name.find(") of ") != std::string::npos)
+                name = name.substr(name.find(") of ") + 5);
+            if (name.rfind(prefix, 0) != 0)
+                continue;
+            std::string lower = bytes.substr(0, name.size());
+            for (char& c : lower)
+                c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+            EXPECT_EQ(lower, name) << key;
+        }
+        return letters;
+    }
 };
 
 }  // namespace
@@ -72,6 +97,20 @@ TEST_P(RemadeFolderDisks, AFolderMadeAgainUnderItsOwnNameLeavesTheOldOnesLaterPh
 TEST_P(RemadeFolderDisks, ALongNamedFolderMadeAgainLeavesTheOldOnesLaterLetters)
 {
     ASSERT_NO_FATAL_FAILURE(ExpectOrphansBelow("backup16", 1, 38, "/lost dir/"));
+    ExpectOwnSizes("/lost dir/letter ", 17, 2, 100, 5);
+}
+
+// The same on FAT32, of 512-byte clusters (13 clusters of entries) and of 4 KiB clusters (two): every
+// letter of the old folder's later clusters comes back, each long name on its own letter.
+TEST_P(RemadeFolderDisks, ALongNamedFolderMadeAgainOnFat32LeavesTheOldOnesLaterLetters)
+{
+    ASSERT_NO_FATAL_FAILURE(ExpectOrphansBelow("backup32", 1, 38, "/lost dir/"));
+    ExpectOwnSizes("/lost dir/letter ", 17, 2, 100, 5);
+}
+
+TEST_P(RemadeFolderDisks, ALongNamedFolderMadeAgainOnFat32Of4KiBClustersLeavesTheOldOnesLaterLetters)
+{
+    ASSERT_NO_FATAL_FAILURE(ExpectOrphansBelow("backup32k", 1, 15, "/lost dir/"));
     ExpectOwnSizes("/lost dir/letter ", 17, 2, 100, 5);
 }
 
@@ -116,24 +155,16 @@ TEST_P(RemadeFolderDisks, ANameIsJoinedOnlyIntoItsOwnFoldersNextCluster)
 {
     ASSERT_NO_FATAL_FAILURE(ScanAndSave("interleaved"));
     EXPECT_EQ(ExpectSavedBelow(theirs, "/"), theirs.size());
-    size_t letters = 0;
-    for (const auto& [key, path] : ours) {
-        const std::string text = ReadWholeFile(path);
-        if (text.rfind("Letter ", 0) != 0)
-            continue;
-        ++letters;
-        std::string name = key.substr(key.rfind('/') + 1);
-        // Two letters of one name in one folder: the save names the second "Copy (1 ) of ...".
-        if (name.rfind("copy (", 0) == 0 && name.find(") of ") != std::string::npos)
-            name = name.substr(name.find(") of ") + 5);
-        if (name.rfind("letter ", 0) != 0)
-            continue;
-        std::string lower = text.substr(0, name.size());
-        for (char& c : lower)
-            c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-        EXPECT_EQ(lower, name) << key;
-    }
-    EXPECT_EQ(letters, 48u);
+    EXPECT_EQ(ExpectLongNamesOwnText("Letter ", "letter "), 48u);
+}
+
+// Two letters of a deleted folder, their names cut across its clusters, share a checksum: each keeps
+// its own long name or its short one, never one made of both, and the 33 letters of the folder's
+// later clusters come back beside the 12 of its first.
+TEST_P(RemadeFolderDisks, TwoCutNamesOfOneChecksumKeepTheirOwnLetters)
+{
+    ASSERT_NO_FATAL_FAILURE(ExpectOrphansBelow("collide", 12, 33, "/"));
+    EXPECT_EQ(ExpectLongNamesOwnText("Ref", "ref"), 45u);
 }
 
 // Both boot sectors and both FATs of the FAT32 volume zeroed: the FATs give every cluster free, the
