@@ -61,6 +61,7 @@ public:
             // search goes on: ending it there would lose every file past one bad sector.
             m_unreadable +=
                 ReadSearchRun(static_cast<SectorRead>(ReadSectors), sector, count, kTraceStepSectors, buffer.data());
+            // The range ends at the 32-bit partitionEnd (TracedSectorCount), so `sector` fits 32 bits.
             switch (Test(buffer.data(), count, static_cast<uint32_t>(sector))) {
             case RunOutcome::kSearched:
                 break;
