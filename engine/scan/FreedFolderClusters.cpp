@@ -38,6 +38,9 @@ struct FreedFolderClusters::Candidate {
     bool used = false;
     bool hasParent = false;  // its subfolders name one parent, not the root
     uint32_t parent = 0;
+    // One of its entries names something on the disk: a file of some bytes or a folder, whose first
+    // cluster lies in the volume and is free.
+    bool namesData = false;
     std::vector<uint32_t> subfolders;
 };
 
@@ -194,15 +197,33 @@ void FreedFolderClusters::ReadFreeClusters()
         c.dataBytes = dataBytes;
         c.nameTailBytes = morvick::LeadingNameTailBytes(bytes, size);
         c.live = !morvick::HoldsDeletedEntriesOnly(bytes, size);
-        morvick::FatDirectoryParser subfolders(m_fat32, c.cluster, true, [this, &c](const morvick::FatFoundEntry& e) {
-            if (!e.folder)
-                return;
-            m_namedFolders.insert(e.firstCluster);
-            if (c.subfolders.size() < kMaxSubfoldersAsked)
-                c.subfolders.push_back(e.firstCluster);
-        });
-        if (!c.live || m_liveChainCut)
+        // The raw short entries first: most clusters name no folder, and need no parser for names.
+        bool namesFolder = false;
+        for (size_t off = c.nameTailBytes; off + morvick::kFatDirectoryEntrySize <= size;
+             off += morvick::kFatDirectoryEntrySize) {
+            const uint8_t* e = bytes + off;
+            if (e[0] == 0)
+                break;
+            if (e[11] == morvick::kFatAttrLongName)
+                continue;
+            const morvick::FatShortEntry entry = morvick::DecodeFatShortEntry(e, m_fat32);
+            const bool folder = (entry.attributes & morvick::kFatAttrDirectory) != 0;
+            namesFolder = namesFolder || folder;
+            const bool inVolume = entry.firstCluster >= 2 && entry.firstCluster - 2 < m_clusterCount;
+            if (inVolume && (folder || entry.size != 0) && m_free->IsFree(entry.firstCluster - 2))
+                c.namesData = true;
+        }
+        if (namesFolder && (!c.live || m_liveChainCut)) {
+            morvick::FatDirectoryParser subfolders(m_fat32, c.cluster, true,
+                [this, &c](const morvick::FatFoundEntry& e) {
+                    if (!e.folder)
+                        return;
+                    m_namedFolders.insert(e.firstCluster);
+                    if (c.subfolders.size() < kMaxSubfoldersAsked)
+                        c.subfolders.push_back(e.firstCluster);
+                });
             subfolders.Feed(bytes + c.nameTailBytes, size - c.nameTailBytes);
+        }
         m_candidates.push_back(std::move(c));
     };
     // The first clusters of the folders found, and the clusters the data of the deleted files found
@@ -464,8 +485,12 @@ bool FreedFolderClusters::ParkNext()
         // folder last: that folder may yet be found in another.
         // A cluster of live entries is not parked: among free clusters it is a file's data, unless the
         // FATs cut a live folder's chain (a damaged FAT gives live folders' later clusters free).
+        // Nor one whose entries name nothing to save (empty files, or data outside the volume or in
+        // use): nothing ties it to a folder, and a deleted file's data shaped as entries would give
+        // files of no bytes by the hundred thousand. Its entries still come back where a name of a
+        // folder's cluster goes on into it.
         for (size_t k = 0; k < m_candidates.size(); ++k) {
-            if (!m_candidates[k].live || m_liveChainCut)
+            if ((!m_candidates[k].live || m_liveChainCut) && m_candidates[k].namesData)
                 m_parkOrder.push_back(k);
         }
         auto rank = [this](size_t k) {

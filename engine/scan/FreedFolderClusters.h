@@ -60,7 +60,8 @@ public:
     // its cluster, under the folder its ".." entry names where that folder's first cluster is still
     // free (as below), else under "Lost Dir"; the next walk of the folders reads it. Those that a free
     // cluster of entries names wait until every such cluster is parked. Else parses one free cluster
-    // of entries that no folder took: into the folder that its subfolders name as their parent (their
+    // of entries that no folder took, one of whose entries names a file of some bytes or a folder at a
+    // free cluster (a cluster of empty files is no more a folder's than a file's data): into the folder that its subfolders name as their parent (their
     // ".." entries) when they agree on one that is not the root and whose first cluster is still free
     // (a folder "Dir" and its cluster under "Lost Dir" while that folder is not known), else into
     // "Lost Dir". The clusters that go on from it follow on the next AttachToTheirFolders. False when

@@ -185,6 +185,19 @@ TEST(DamagedFatDisk, LiveEntriesAmongFreeClustersComeBackWhereTheFatsCutLiveFold
     EXPECT_EQ(reports, 6u);
 }
 
+// CUTS.BIN's 400 clusters, its entry gone with its folder's first cluster, are each shaped as a
+// deleted folder's cluster whose files are empty or lie at a cluster in use: sleuthkit lists them,
+// but nothing ties them to a folder and they name nothing to save, so none gives a file.
+TEST_P(RemadeFolderDisks, AFilesRecordsShapedAsEntriesThatNameNothingToSaveGiveNoFile)
+{
+    ASSERT_NO_FATAL_FAILURE(ScanAndSave("cuts"));
+    const auto placed = Theirs(false);
+    ASSERT_EQ(placed.size(), 1u);
+    EXPECT_EQ(ExpectSameBytes(ours, placed), placed.size());
+    EXPECT_FALSE(Theirs(true).empty());
+    EXPECT_EQ(ours.size(), placed.size());
+}
+
 INSTANTIATE_TEST_SUITE_P(Scans, RemadeFolderDisks, ::testing::Values(ScanKind::kQuick, ScanKind::kExtensive),
     ScanKindName);
 

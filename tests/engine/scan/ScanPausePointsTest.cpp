@@ -372,14 +372,15 @@ TEST_F(ScanPausePointsTrace, AStopAnsweredAtAHitCountsNoFurtherFile)
 }
 
 // CUTS.BIN, whose entry went with its folder's first cluster, is 400 clusters each of a name's tail,
-// entries and a name's last part with one checksum, none of which goes on into the next: each
+// entries of files at free clusters and a name's last part with one checksum, none of which goes on
+// into the next: each
 // cluster is read once to be parked and once as the one after the cluster before it, not once for
 // each cluster whose name waits with that checksum, and each of those reads is a step of its own.
 TEST(ScanPausePointsFreedFolders, EachClusterOfEntriesIsReadOnceAndTriedOnce)
 {
     ASSERT_FALSE(FixtureFolder(kCutNames).empty()) << "the disks were not built";
     CVirtualDisk disk;
-    ASSERT_TRUE(OpenFixtureImage(FixtureFile(kCutNames, "cuts.vhd"), disk));
+    ASSERT_TRUE(OpenFixtureImage(FixtureFile(kCutNames, "cutdata.vhd"), disk));
     ASSERT_TRUE(QuickScanPartition(0));
     FreeFoundEntryLists();
 
