@@ -6,7 +6,8 @@
 // recovery snapshot loaded over the disk. The subfolders of a
 // folder whose first cluster a live folder took come back with their files; a long name whose parts
 // lie on both sides of a cluster that a later file took (kept, or deleted since) is not joined; the
-// entries past a deleted file's last byte in its last cluster come back.
+// entries past a deleted file's last byte in its last cluster come back; a file's data of live
+// entries whose own entry went gives no file and hides no letter.
 #include "engine/save/SaveState.h"
 #include "engine/snapshot/SnapshotFile.h"
 #include "tests/engine/diskfixtures/DiskFixture.h"
@@ -60,18 +61,20 @@ protected:
         return saved != oursByBytes.end() ? saved->second : "";
     }
 
-    // "Deleted letters" on disk `name`: the file that took its first cluster (live, or deleted since)
-    // and Kept/KEEP.TXT where tsk_recover has them, and the `later` letters of the folder's later
-    // clusters under "Lost Dir", all with their bytes; nothing else. A letter listed under its long
-    // name has the size of that letter (200 + 3 n bytes for letter n); `longNames` have theirs (all
-    // but one whose name began in the lost first cluster, where one did).
+    // The deleted letters' folder on disk `name`: the file that took its first cluster (live, or
+    // deleted since) or the file of the folder that took it, and Kept/KEEP.TXT where tsk_recover has
+    // them, and the `later` letters of the folder's later clusters under "Lost Dir", all with their
+    // bytes; nothing else. A letter listed under its long name has the size of that letter (200 + 3 n
+    // bytes for letter n); `longNames` have theirs (all but one whose name began in the lost first
+    // cluster, where one did).
     void ExpectTheLaterLettersBack(const std::string& name, size_t later, size_t longNames)
     {
         ASSERT_NO_FATAL_FAILURE(ScanAndSave(name));
         const auto placed = Theirs(false);
         ASSERT_EQ(placed.size(), 2u);
         EXPECT_EQ(ExpectSameBytes(ours, placed), placed.size());
-        const auto orphans = Theirs(true);
+        // tsk_recover's orphans of the letters: it also makes files of entry-shaped data.
+        const auto orphans = TheirsBelow(kOrphans + "?ett");
         ASSERT_EQ(orphans.size(), later);
         EXPECT_EQ(ExpectSavedBelow(orphans, "/lost dir/"), later);
         EXPECT_EQ(ours.size(), placed.size() + later);
@@ -121,7 +124,7 @@ TEST_P(TakenStartDisks, TheLaterClustersOfAFolderWhoseFirstAFileTookComeBackOnFa
 // the scan saved, with the same bytes under the same names: none is taken for changed on the disk.
 TEST_P(TakenStartDisks, TheScansSnapshotSavesTheLaterLettersToo)
 {
-    for (const char* name : {"letters16", "letters32", "letters2k"}) {
+    for (const char* name : {"letters16", "letters32", "letters2k", "hidden"}) {
         SCOPED_TRACE(name);
         oursByBytes.clear();
         std::filesystem::remove_all(temp.Path() / "out");
@@ -145,6 +148,16 @@ TEST_P(TakenStartDisks, TheScansSnapshotSavesTheLaterLettersToo)
 TEST_P(TakenStartDisks, TheLaterClustersComeBackAlsoWhereTheFileThatTookTheFirstWasDeletedSince)
 {
     ExpectTheLaterLettersBack("overwritten", 39, 38);
+}
+
+// The folder's first files were a floppy image, whose DOCS folder lies in it as live entries, and
+// RECORDS.DAT, records shaped as live entries that name the clusters after it (the letters' and the
+// folder's second); their entries went with the first cluster, which a live folder took. Neither
+// file's data gives a file, and nothing made of it keeps the letters of the second cluster from
+// coming back.
+TEST_P(TakenStartDisks, EntryShapedDataOfAFileWhoseEntryWentGivesNoFileAndHidesNoLetter)
+{
+    ExpectTheLaterLettersBack("hidden", 16, 15);
 }
 
 // Alpha's first cluster is the live folder's, and with it the entry of "Sub one": "Sub one", whose
