@@ -39,7 +39,7 @@ struct FreedFolderClusters::Candidate {
     bool hasParent = false;  // its subfolders name one parent, not the root
     uint32_t parent = 0;
     // One of its entries names something on the disk: a file of some bytes or a folder, whose first
-    // cluster lies in the volume and is free.
+    // cluster lies in the volume and, for a deleted entry, is free.
     bool namesData = false;
     std::vector<uint32_t> subfolders;
 };
@@ -210,7 +210,10 @@ void FreedFolderClusters::ReadFreeClusters()
             const bool folder = (entry.attributes & morvick::kFatAttrDirectory) != 0;
             namesFolder = namesFolder || folder;
             const bool inVolume = entry.firstCluster >= 2 && entry.firstCluster - 2 < m_clusterCount;
-            if (inVolume && (folder || entry.size != 0) && m_free->IsFree(entry.firstCluster - 2))
+            // A live entry's data is in use: such a cluster is read only where the FATs cut a live
+            // folder's chain, and its files' chains may be whole.
+            const bool ours = e[0] != morvick::kFatDeletedMark || m_free->IsFree(entry.firstCluster - 2);
+            if (inVolume && (folder || entry.size != 0) && ours)
                 c.namesData = true;
         }
         if (namesFolder && (!c.live || m_liveChainCut)) {
@@ -390,9 +393,12 @@ FreedFolderClusters::Candidate* FreedFolderClusters::NextOfName(const End& end, 
     return &m_candidates[k];
 }
 
-void FreedFolderClusters::Parse(uint32_t folder, uint32_t cluster, const std::vector<uint8_t>& bytes, size_t from)
+void FreedFolderClusters::Parse(uint32_t folder, uint32_t cluster, const std::vector<uint8_t>& bytes, size_t from,
+    bool liveFolders)
 {
     // The entries of a free cluster are deleted whatever their first byte: no live folder holds them.
+    // Not in a live folder's cluster that the FATs gave free: its live files keep their chains, and
+    // are saved by them (as deleted files they would take no cluster in use, and come out empty).
     // The clusters parked under "Lost Dir" are each a folder of its own, for the claims of their files.
     const uint64_t owner = folder != kLostDirCluster ? folder : (uint64_t{1} << 32) | cluster;
     auto sink = [this, owner](const morvick::FatFoundEntry& e) {
@@ -400,7 +406,7 @@ void FreedFolderClusters::Parse(uint32_t folder, uint32_t cluster, const std::ve
             m_lostOwners.emplace(e.firstCluster, owner);
         m_sink(e);
     };
-    auto parser = std::make_unique<morvick::FatDirectoryParser>(m_fat32, folder, true, sink);
+    auto parser = std::make_unique<morvick::FatDirectoryParser>(m_fat32, folder, !liveFolders, sink);
     parser->SetStopTest(m_stopped);
     parser->Feed(bytes.data() + from, bytes.size() - from);
     m_ends.push_back({std::move(parser), cluster, owner});
@@ -510,6 +516,7 @@ bool FreedFolderClusters::ParkNext()
     const Candidate& c = m_candidates[k];
     const std::vector<uint8_t> bytes = ClusterBytes(c.cluster);
     if (!bytes.empty())
-        Parse(ParkingFolder(c.hasParent, c.parent), c.cluster, bytes, c.dataBytes + c.nameTailBytes);
+        Parse(ParkingFolder(c.hasParent, c.parent), c.cluster, bytes, c.dataBytes + c.nameTailBytes,
+            c.live && m_liveChainCut);
     return true;
 }

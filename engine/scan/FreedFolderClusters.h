@@ -101,7 +101,8 @@ private:
     bool NameGoesOn(const End& end, const Candidate& next, const uint8_t* data, size_t size) const;
     uint64_t FirstSector(uint32_t cluster) const;
     std::vector<uint8_t> ClusterBytes(uint32_t cluster);
-    void Parse(uint32_t folder, uint32_t cluster, const std::vector<uint8_t>& bytes, size_t from);
+    // `liveFolders`: the cluster holds live entries of a live folder whose chain the FATs cut.
+    void Parse(uint32_t folder, uint32_t cluster, const std::vector<uint8_t>& bytes, size_t from, bool liveFolders);
     // The folder to list a cluster in whose entries name `parent` as theirs (`hasParent`).
     uint32_t ParkingFolder(bool hasParent, uint32_t parent);
 
