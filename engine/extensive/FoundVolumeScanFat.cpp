@@ -75,7 +75,8 @@ public:
             FatFolderRecord* folder = nullptr;
             auto it = m_folders.find(Key(e.parentCluster, e.firstCluster));
             if (it != m_folders.end()) {
-                // Two deleted folder entries name the folder: it is the one its "." proves.
+                // Two deleted folder entries name the folder: it is the one its "." proves, not the last
+                // met, which listed a later folder's files under an older folder's name.
                 if (e.deleted && m_claims.Weigh(e) == morvick::DeletedFolderClaims::Claim::kWorse)
                     return;
                 folder = it->second;

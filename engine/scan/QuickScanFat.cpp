@@ -103,7 +103,8 @@ void QuickScanFat(const ScanFinishedWord& finished)
     morvick::EngineSectorSource disk;
     morvick::DeletedFolderClaims claims(disk, fat32, b.clusterBase, b.sectorsPerCluster, ChosenVolumeClusterCount());
     auto sink = [&claims](const morvick::FatFoundEntry& e) {
-        // Two deleted folder entries name the cluster: it is the folder of the one its "." proves.
+        // Two deleted folder entries name the cluster: it is the folder of the one its "." proves, not
+        // the first found, which listed a later folder's files under an older folder's name.
         if (e.folder && e.deleted && claims.Weigh(e) == morvick::DeletedFolderClaims::Claim::kBetter)
             RenameDeletedFatFolder(e);
         AddFatDirectoryEntry(e);

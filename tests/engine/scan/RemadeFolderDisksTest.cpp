@@ -2,7 +2,8 @@
 // again under its own name took the old one's entry and first cluster, or a later folder took the
 // first cluster and was deleted too. In both scans the files of the old folder's later clusters come
 // back with the bytes tsk_recover saves for them (its orphans), under "Lost Dir", each under its own
-// name or its short one; the live entries of a deleted file's data (a floppy image's folders, a
+// name or its short one, and the later folder's files under its name alone, whichever of the two
+// deleted entries comes first; the live entries of a deleted file's data (a floppy image's folders, a
 // file of records shaped as entries) give no file. The Quick Scan lists the subfolders of a deleted
 // tree whose top entry went; a long name is joined only into its own folder's next cluster where two
 // trees' later clusters interleave, and where two cut names of one folder share a checksum.
