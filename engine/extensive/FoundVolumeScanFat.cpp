@@ -3,6 +3,7 @@
 #include "engine/ScanObserver.h"
 #include "engine/extensive/ExtensiveScanState.h"
 #include "engine/extensive/ExtensiveSearch.h"
+#include "engine/fat/DeletedFolderClaims.h"
 #include "engine/fat/FatDirectoryParser.h"
 #include "engine/fat/FatDirectoryStart.h"
 #include "engine/fat/FatEntryLists.h"
@@ -58,7 +59,7 @@ std::vector<uint64_t> FolderSectors(uint32_t first)
 // Names folder records from the folder entries of their parents and appends the files.
 class FoundFolderNamer {
 public:
-    FoundFolderNamer()
+    explicit FoundFolderNamer(morvick::DeletedFolderClaims& claims) : m_claims(claims)
     {
         for (FatFolderRecord* f = g_FatFolders.head; f; f = f->next) {
             m_folders.emplace(Key(f->parentCluster, f->firstCluster), f);
@@ -74,6 +75,10 @@ public:
             FatFolderRecord* folder = nullptr;
             auto it = m_folders.find(Key(e.parentCluster, e.firstCluster));
             if (it != m_folders.end()) {
+                // Two deleted folder entries name the folder: it is the one its "." proves, not the last
+                // met, which listed a later folder's files under an older folder's name.
+                if (e.deleted && m_claims.Weigh(e) == morvick::DeletedFolderClaims::Claim::kWorse)
+                    return;
                 folder = it->second;
             } else if (PastTheSearch(e.firstCluster)) {
                 // A folder past the sectors the search reads (engine/state/SectorLimit.h), which it could
@@ -142,6 +147,7 @@ private:
         return false;  // the folders above already go round in a loop
     }
 
+    morvick::DeletedFolderClaims& m_claims;
     std::unordered_map<uint64_t, FatFolderRecord*> m_folders;
     std::unordered_map<uint32_t, FatFolderRecord*> m_byCluster;
     std::unordered_map<uint32_t, FatFolderRecord*> m_orphans;
@@ -284,7 +290,9 @@ void ReadFoundFatDirectories(const ScanFinishedWord& finished)
     const bool fat32 = b.browsedFileSystemType == FileSystemKind::kFat32;
     const uint32_t sectorsPerCluster = b.sectorsPerCluster;  // the block is packed: no references into it
     const uint32_t batch = std::min(std::max<uint32_t>(sectorsPerCluster, 1), kMaxBatchSectors);
-    FoundFolderNamer namer;
+    morvick::EngineSectorSource disk;
+    morvick::DeletedFolderClaims claims(disk, fat32, b.clusterBase, sectorsPerCluster, ChosenVolumeClusterCount());
+    FoundFolderNamer namer(claims);
     auto sink = [&namer](const morvick::FatFoundEntry& e) { namer(e); };
 
     std::vector<uint64_t> root;
@@ -297,7 +305,6 @@ void ReadFoundFatDirectories(const ScanFinishedWord& finished)
         for (uint32_t i = 0; i < count; ++i)
             root.push_back(uint64_t{b.rootLocation} + i);
     }
-    morvick::EngineSectorSource disk;
     FreedFolderClusters freed(disk, sink, [&finished] { return ScanStopped(finished); });
     morvick::FatDirectoryParser rootParser(fat32, 0, false, freed.Sink());
     ParseFolder(root, batch, true, rootParser, finished);

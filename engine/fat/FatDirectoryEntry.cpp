@@ -13,7 +13,11 @@ FatShortEntry DecodeFatShortEntry(const uint8_t* entry, bool fat32)
     FatShortEntry e;
     e.firstByte = entry[0];
     e.attributes = entry[11];
+    e.created.hundredths = entry[13];
+    e.created.time = ReadLittleEndian16(entry + 14);
+    e.created.date = ReadLittleEndian16(entry + 16);
     e.accessDate = ReadLittleEndian16(entry + 18);
+    e.writeTime = ReadLittleEndian16(entry + 22);
     e.writeDate = ReadLittleEndian16(entry + 24);
     e.firstCluster = ReadLittleEndian16(entry + 26);
     if (fat32)

@@ -17,11 +17,21 @@ constexpr uint8_t kFatStoredE5 = 0x05;  // a short name's first byte that stands
 constexpr size_t kFatLongNameCharsPerEntry = 13;
 constexpr size_t kFatMaxNameLength = 255;
 
+// When an entry was made or last written: a date and a time of day in the packed FAT form, and the
+// tenths byte (hundredths of a second, 0-199) that only the time it was made carries.
+struct FatStamp {
+    uint16_t date = 0;
+    uint16_t time = 0;
+    uint8_t hundredths = 0;
+};
+
 struct FatShortEntry {
     uint8_t firstByte = 0;
     uint8_t attributes = 0;
+    FatStamp created;
     uint16_t accessDate = 0;
     uint16_t writeDate = 0;
+    uint16_t writeTime = 0;
     uint32_t firstCluster = 0;   // FAT32: high word at 20 and low word at 26; FAT16: low word only
     uint32_t size = 0;
 };

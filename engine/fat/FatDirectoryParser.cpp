@@ -180,6 +180,8 @@ void FatDirectoryParser::HandleShortEntry(const uint8_t* entry)
     found.firstCluster = e.firstCluster;
     found.parentCluster = m_parentCluster;
     found.writeDate = e.writeDate;
+    found.writeTime = e.writeTime;
+    found.created = e.created;
     found.accessDate = e.accessDate;
     found.size = e.size;
     // A folder stays a folder whatever its size field (unused for folders, often left nonzero):

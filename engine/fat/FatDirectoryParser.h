@@ -3,6 +3,8 @@
 // names that cross sector or cluster ends are still joined.
 #pragma once
 
+#include "engine/fat/FatDirectoryEntry.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <functional>
@@ -16,7 +18,9 @@ struct FatFoundEntry {
     uint32_t firstCluster = 0;
     uint32_t parentCluster = 0;
     uint16_t writeDate = 0;
+    uint16_t writeTime = 0;
     uint16_t accessDate = 0;
+    FatStamp created;
     uint32_t size = 0;
     bool deleted = false;  // the entry was deleted or lies in a deleted folder
     bool folder = false;

@@ -13,6 +13,8 @@ bool ReadFatDirectoryStart(const uint8_t* sector, size_t size, bool fat32, FatDi
     out.cluster = self.firstCluster;
     out.parentCluster = parent.firstCluster;
     out.writeDate = self.writeDate;
+    out.writeTime = self.writeTime;
+    out.created = self.created;
     out.accessDate = self.accessDate;
     return true;
 }

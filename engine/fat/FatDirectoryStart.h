@@ -3,6 +3,8 @@
 // Scan's search, the found-volume scan and the reconstruction of lost volume parameters share.
 #pragma once
 
+#include "engine/fat/FatDirectoryEntry.h"
+
 #include <cstddef>
 #include <cstdint>
 
@@ -12,7 +14,9 @@ struct FatDirectoryStart {
     uint32_t cluster = 0;        // the "." entry's first cluster: the directory's own
     uint32_t parentCluster = 0;  // the ".." entry's: 0 for a folder of the root
     uint16_t writeDate = 0;      // of the "." entry
+    uint16_t writeTime = 0;
     uint16_t accessDate = 0;
+    FatStamp created;
 };
 
 // True when the sector begins with a "." entry and a ".." entry: "." and a blank at byte 0, ".."

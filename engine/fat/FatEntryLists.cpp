@@ -59,6 +59,24 @@ void MoveToTail(RecordList<FatFolderRecord>& list, FatFolderRecord* previous, Fa
     list.tail = record;
 }
 
+// Gives the folder record the name, parent and dates of the entry that the folder is now: false,
+// nothing changed, when the name cannot be copied. A parent inside its own subtree (a damaged disk)
+// would cut it off the tree: not taken.
+bool TakeFolderRecord(FatFolderRecord& f, const std::u16string& name, uint32_t parentCluster, uint16_t writeDate,
+    uint16_t accessDate)
+{
+    char16_t* copy = CopyRecordName(name);
+    if (!copy)
+        return false;
+    std::free(f.name);
+    f.name = copy;
+    if (!LiesAbove(f.firstCluster, parentCluster))
+        f.parentCluster = parentCluster;
+    f.writeDate = writeDate;
+    f.accessDate = accessDate;
+    return true;
+}
+
 }  // namespace
 
 FatFolderRecord* AppendFatFolder(const std::u16string& name, uint32_t firstCluster, uint32_t parentCluster,
@@ -68,26 +86,27 @@ FatFolderRecord* AppendFatFolder(const std::u16string& name, uint32_t firstClust
     for (FatFolderRecord* f = g_FatFolders.head; f; previous = f, f = f->next) {
         if (f->firstCluster != firstCluster)
             continue;
-        if (deleted == 0 && f->deleted != 0) {
-            char16_t* copy = CopyRecordName(name);
-            if (!copy)
-                return f;
-            std::free(f->name);
-            f->name = copy;
+        // The live folder's parent and dates too, not its name alone: the directory is the live
+        // folder's now, and under the deleted entry's parent it was listed and saved in the wrong
+        // place. At the tail, where the live entry is found, a walk of the list still meets it.
+        if (deleted == 0 && f->deleted != 0 && TakeFolderRecord(*f, name, parentCluster, writeDate, accessDate)) {
             f->deleted = 0;
-            // The live folder's parent and dates too, not its name alone: the directory is the live
-            // folder's now, and under the deleted entry's parent it was listed and saved in the wrong
-            // place. At the tail, where the live entry is found, a walk of the list still meets it.
-            // A parent inside its own subtree (a damaged disk) would cut it off the tree: not taken.
-            if (!LiesAbove(firstCluster, parentCluster))
-                f->parentCluster = parentCluster;
-            f->writeDate = writeDate;
-            f->accessDate = accessDate;
             MoveToTail(g_FatFolders, previous, f);
         }
         return f;
     }
     return AppendNewFatFolder(name, firstCluster, parentCluster, writeDate, accessDate, treeItem, deleted);
+}
+
+void RenameDeletedFatFolder(const morvick::FatFoundEntry& entry)
+{
+    for (FatFolderRecord* f = g_FatFolders.head; f; f = f->next) {
+        if (f->firstCluster != entry.firstCluster)
+            continue;
+        if (f->deleted != 0)
+            TakeFolderRecord(*f, entry.name, entry.parentCluster, entry.writeDate, entry.accessDate);
+        return;
+    }
 }
 
 FatFolderRecord* AppendNewFatFolder(const std::u16string& name, uint32_t firstCluster, uint32_t parentCluster,

@@ -27,6 +27,11 @@ FatEntryRecord* AppendFatEntry(const std::u16string& name, uint32_t firstCluster
 // would make the folder its own ancestor is not taken. g_nFatFolderCount counts the records appended.
 FatFolderRecord* AppendFatFolder(const std::u16string& name, uint32_t firstCluster, uint32_t parentCluster,
                                  uint16_t writeDate, uint16_t accessDate, uint32_t treeItem, uint32_t deleted);
+// Gives the deleted folder record of the entry's first cluster the entry's name, parent and dates: a
+// deleted folder entry that proves the folder its own better than the one that named it
+// (morvick::DeletedFolderClaims). A live record, or a parent that would make the folder its own
+// ancestor, is not changed.
+void RenameDeletedFatFolder(const morvick::FatFoundEntry& entry);
 // The same without looking for a record of the same first cluster (the caller knows there is none).
 FatFolderRecord* AppendNewFatFolder(const std::u16string& name, uint32_t firstCluster, uint32_t parentCluster,
                                     uint16_t writeDate, uint16_t accessDate, uint32_t treeItem, uint32_t deleted);

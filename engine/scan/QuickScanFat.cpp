@@ -1,6 +1,7 @@
 #include "engine/scan/QuickScan.h"
 
 #include "engine/ScanObserver.h"
+#include "engine/fat/DeletedFolderClaims.h"
 #include "engine/fat/FatDirectoryParser.h"
 #include "engine/fat/FatDirectoryStart.h"
 #include "engine/fat/FatEntryLists.h"
@@ -100,7 +101,15 @@ void QuickScanFat(const ScanFinishedWord& finished)
             rootSectors.push_back(uint64_t{b.rootLocation} + i);
     }
     morvick::EngineSectorSource disk;
-    FreedFolderClusters freed(disk, AddFatDirectoryEntry, [&finished] { return ScanStopped(finished); });
+    morvick::DeletedFolderClaims claims(disk, fat32, b.clusterBase, b.sectorsPerCluster, ChosenVolumeClusterCount());
+    auto sink = [&claims](const morvick::FatFoundEntry& e) {
+        // Two deleted folder entries name the cluster: it is the folder of the one its "." proves, not
+        // the first found, which listed a later folder's files under an older folder's name.
+        if (e.folder && e.deleted && claims.Weigh(e) == morvick::DeletedFolderClaims::Claim::kBetter)
+            RenameDeletedFatFolder(e);
+        AddFatDirectoryEntry(e);
+    };
+    FreedFolderClusters freed(disk, sink, [&finished] { return ScanStopped(finished); });
     morvick::FatDirectoryParser root(fat32, 0, false, freed.Sink());
     ParseSectors(rootSectors, root, finished, false);
 

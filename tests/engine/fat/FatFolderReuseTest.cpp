@@ -92,3 +92,32 @@ TEST_F(FatFolderReuse, AParentInsideItsOwnSubtreeIsNotTaken)
     EXPECT_EQ(g_FatFolders.tail->parentCluster, 12u);
     EXPECT_EQ(ListedFolders(12), std::vector<std::u16string>{u"SELF"});
 }
+
+// A deleted entry that proves a deleted folder its own takes that record's name, parent and dates, in
+// its place in the list; a live folder's record, which a live entry made its own, keeps them.
+TEST_F(FatFolderReuse, AProvenDeletedEntryRenamesOnlyADeletedRecord)
+{
+    AppendFatFolder(u"KEEP", 20, 0, 0, 0, 0, 0);
+    AppendFatFolder(u"xOLD", 10, 0, 0x1111, 0x1111, 0, 1);
+    AppendFatFolder(u"LIVE", 30, 0, 0x3333, 0x3333, 0, 0);
+    morvick::FatFoundEntry later;
+    later.name = u"Later";
+    later.folder = later.deleted = true;
+    later.firstCluster = 10;
+    later.parentCluster = 20;
+    later.writeDate = 0x4444;
+    later.accessDate = 0x5555;
+    RenameDeletedFatFolder(later);
+    later.firstCluster = 30;
+    RenameDeletedFatFolder(later);
+
+    EXPECT_EQ(FolderOrder(), (std::vector<std::u16string>{u"KEEP", u"Later", u"LIVE"}));
+    const FatFolderRecord* renamed = g_FatFolders.head->next;
+    EXPECT_EQ(renamed->parentCluster, 20u);
+    EXPECT_EQ(renamed->writeDate, 0x4444);
+    EXPECT_EQ(renamed->accessDate, 0x5555);
+    EXPECT_EQ(renamed->deleted, 1u);
+    EXPECT_EQ(ListedFolders(20), std::vector<std::u16string>{u"Later"});
+    EXPECT_EQ(g_FatFolders.tail->parentCluster, 0u);
+    EXPECT_EQ(g_FatFolders.tail->deleted, 0u);
+}

@@ -2,7 +2,8 @@
 // again under its own name took the old one's entry and first cluster, or a later folder took the
 // first cluster and was deleted too. In both scans the files of the old folder's later clusters come
 // back with the bytes tsk_recover saves for them (its orphans), under "Lost Dir", each under its own
-// name or its short one; the live entries of a deleted file's data (a floppy image's folders, a
+// name or its short one, and the later folder's files under its name alone, whichever of the two
+// deleted entries comes first; the live entries of a deleted file's data (a floppy image's folders, a
 // file of records shaped as entries) give no file. The Quick Scan lists the subfolders of a deleted
 // tree whose top entry went; a long name is joined only into its own folder's next cluster where two
 // trees' later clusters interleave, and where two cut names of one folder share a checksum.
@@ -43,6 +44,23 @@ protected:
         ASSERT_EQ(lost.size(), orphans);
         EXPECT_EQ(ExpectSavedBelow(lost, where), orphans);
         EXPECT_EQ(ours.size(), placed + orphans);
+    }
+
+    // Disk `name` of the holiday folder and the later folder (`later`) that took its first cluster:
+    // the holiday folder's 38 photos of its later clusters come back under "Lost Dir", the later
+    // folder's 10 notes under `later` alone, and tsk_recover's `placed` live files.
+    void ExpectLaterNotesUnder(const std::string& name, const std::string& later, size_t placed)
+    {
+        ASSERT_NO_FATAL_FAILURE(ScanAndSave(name));
+        const auto orphans = Theirs(true);
+        ASSERT_EQ(orphans.size(), 38u);
+        EXPECT_EQ(ExpectSavedBelow(orphans, "/lost dir/"), orphans.size());
+        const auto notes = TheirsBelow(later);
+        ASSERT_EQ(notes.size(), 10u);
+        EXPECT_EQ(ExpectSavedBelow(notes, later), notes.size());
+        EXPECT_EQ(OursBelow("/xolida~1/") + OursBelow("/holiday photos 2019/"), 0u);
+        EXPECT_EQ(ours.size(), placed + orphans.size() + notes.size());
+        ExpectOwnSizes("/lost dir/holiday photo number ", 31, 3, 300, 9);
     }
 
     // Every file of ours under `prefix` (a long name "... NNN ...", its number at `at`) has the size
@@ -114,18 +132,19 @@ TEST_P(RemadeFolderDisks, ALongNamedFolderMadeAgainOnFat32Of4KiBClustersLeavesTh
     ExpectOwnSizes("/lost dir/letter ", 17, 2, 100, 5);
 }
 
-// "Later/" took the holiday folder's first cluster and was deleted too: the holiday folder's later
-// clusters give their photos all the same, and Later's notes come back.
+// "Later/" took the holiday folder's first cluster and was deleted too: both deleted entries name
+// the cluster, whose "." entry has Later's stamp. The holiday folder's later clusters give their
+// photos all the same, and Later's notes come back once, under Later's name, never under the holiday
+// folder's. Later's entry took the holiday folder's root slots (before the holiday folder's short
+// entry), or lies after the holiday folder's whole entry (a live file kept Later out of its slots).
 TEST_P(RemadeFolderDisks, AFolderWhoseFirstClusterALaterDeletedFolderTookLeavesItsLaterPhotos)
 {
-    ASSERT_NO_FATAL_FAILURE(ScanAndSave("later"));
-    const auto orphans = Theirs(true);
-    ASSERT_EQ(orphans.size(), 38u);
-    EXPECT_EQ(ExpectSavedBelow(orphans, "/lost dir/"), orphans.size());
-    const auto notes = TheirsBelow("/later/");
-    ASSERT_EQ(notes.size(), 10u);
-    EXPECT_EQ(ExpectSavedBelow(notes, "/"), notes.size());
-    ExpectOwnSizes("/lost dir/holiday photo number ", 31, 3, 300, 9);
+    ExpectLaterNotesUnder("later", "/later/", 0);
+}
+
+TEST_P(RemadeFolderDisks, ALaterDeletedFolderWhoseEntryFollowsTheOlderOnesKeepsItsNotes)
+{
+    ExpectLaterNotesUnder("laterafter", "/later notes written after the trip/", 1);
 }
 
 // FLOPPY.IMG's folder clusters and RECORDS.DAT's records lie among the free clusters with live
