@@ -45,8 +45,10 @@ fat_disk "$disk" $(((start + sectors) * 512)) "$start" "$sectors" c -F 32 -s 1
 
 cd "$work"
 mkdir letters notes new
-python3 - "$count" <<'PY'
+PYTHONPATH="$fixtures" python3 - "$count" <<'PY'
 import random, struct, sys
+
+from fat_names import checksum, deleted_long_name_part as part
 
 count = int(sys.argv[1])
 rnd = random.Random(79)
@@ -59,26 +61,10 @@ open("new/KEEP.TXT", "wb").write(b"kept\n" * 40)
 if count == 0:
     sys.exit(0)
 
-def checksum(name11):
-    s = 0
-    for c in name11:
-        s = (((s & 1) << 7) + (s >> 1) + c) & 0xFF
-    return s
-
 def first_byte_of(name11, wanted):
     for b in range(256):
         if checksum(bytes([b]) + name11[1:]) == wanted:
             return b
-
-def part(text, sum_):
-    chars = [ord(c) for c in text]
-    if len(chars) < 13:
-        chars += [0] + [0xFFFF] * (12 - len(chars))
-    e = bytearray(32)
-    e[0], e[11], e[13] = 0xE5, 0x0F, sum_
-    for i, off in enumerate((1, 3, 5, 7, 9, 14, 16, 18, 20, 22, 24, 28, 30)):
-        struct.pack_into("<H", e, off, chars[i])
-    return bytes(e)
 
 DATE = ((2023 - 1980) << 9) | (3 << 5) | 14
 TIME = (10 << 11) | (30 << 5)
