@@ -77,36 +77,43 @@ bool TakeFolderRecord(FatFolderRecord& f, const std::u16string& name, uint32_t p
     return true;
 }
 
+// The folder record of the first cluster (the list holds each once), and in `previous` the record
+// before it (null at the head); null where there is none.
+FatFolderRecord* FolderOfCluster(uint32_t firstCluster, FatFolderRecord*& previous)
+{
+    previous = nullptr;
+    for (FatFolderRecord* f = g_FatFolders.head; f; previous = f, f = f->next) {
+        if (f->firstCluster == firstCluster)
+            return f;
+    }
+    return nullptr;
+}
+
 }  // namespace
 
 FatFolderRecord* AppendFatFolder(const std::u16string& name, uint32_t firstCluster, uint32_t parentCluster,
     uint16_t writeDate, uint16_t accessDate, uint32_t treeItem, uint32_t deleted)
 {
     FatFolderRecord* previous = nullptr;
-    for (FatFolderRecord* f = g_FatFolders.head; f; previous = f, f = f->next) {
-        if (f->firstCluster != firstCluster)
-            continue;
-        // The live folder's parent and dates too, not its name alone: the directory is the live
-        // folder's now, and under the deleted entry's parent it was listed and saved in the wrong
-        // place. At the tail, where the live entry is found, a walk of the list still meets it.
-        if (deleted == 0 && f->deleted != 0 && TakeFolderRecord(*f, name, parentCluster, writeDate, accessDate)) {
-            f->deleted = 0;
-            MoveToTail(g_FatFolders, previous, f);
-        }
-        return f;
+    FatFolderRecord* f = FolderOfCluster(firstCluster, previous);
+    if (!f)
+        return AppendNewFatFolder(name, firstCluster, parentCluster, writeDate, accessDate, treeItem, deleted);
+    // The live folder's parent and dates too, not its name alone: the directory is the live folder's
+    // now, and under the deleted entry's parent it was listed and saved in the wrong place. At the
+    // tail, where the live entry is found, a walk of the list still meets it.
+    if (deleted == 0 && f->deleted != 0 && TakeFolderRecord(*f, name, parentCluster, writeDate, accessDate)) {
+        f->deleted = 0;
+        MoveToTail(g_FatFolders, previous, f);
     }
-    return AppendNewFatFolder(name, firstCluster, parentCluster, writeDate, accessDate, treeItem, deleted);
+    return f;
 }
 
 void RenameDeletedFatFolder(const morvick::FatFoundEntry& entry)
 {
-    for (FatFolderRecord* f = g_FatFolders.head; f; f = f->next) {
-        if (f->firstCluster != entry.firstCluster)
-            continue;
-        if (f->deleted != 0)
-            TakeFolderRecord(*f, entry.name, entry.parentCluster, entry.writeDate, entry.accessDate);
-        return;
-    }
+    FatFolderRecord* previous = nullptr;
+    FatFolderRecord* f = FolderOfCluster(entry.firstCluster, previous);
+    if (f && f->deleted != 0)
+        TakeFolderRecord(*f, entry.name, entry.parentCluster, entry.writeDate, entry.accessDate);
 }
 
 FatFolderRecord* AppendNewFatFolder(const std::u16string& name, uint32_t firstCluster, uint32_t parentCluster,
