@@ -13,7 +13,7 @@ packages=(
   wine wine32:i386 wine64 xvfb xauth fonts-wine
   # test fixtures and oracles
   qemu-utils dosfstools mtools ntfs-3g fdisk sleuthkit imagemagick zip libvhdi-utils python3 testdisk
-  libopenjp2-tools pandoc python3-dbf gcab libarchive-tools python3-ezdxf
+  libopenjp2-tools pandoc python3-dbf gcab libarchive-tools python3-ezdxf python3-gi gir1.2-gsf-1
 )
 
 missing=()

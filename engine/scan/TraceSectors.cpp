@@ -15,18 +15,6 @@ bool IsWordExtension(const std::u16string& extension)
     return true;
 }
 
-// A compound-document hit: the application named in the document tells Word, Excel, PowerPoint
-// and Publisher files apart. Office Open XML documents are ZIP archives and keep their extension.
-std::u16string HitExtension(const TraceHitRecord& signature, uint32_t sector,
-    const TraceSignatureIndex& signatures, const OfficeKindReader& readKind)
-{
-    const std::u16string own = signature.extension ? signature.extension : u"";
-    if (!readKind || !IsWordExtension(own))
-        return own;
-    const std::u16string kind = readKind(sector);
-    return !kind.empty() && signatures.FindExtension(kind.c_str()) ? kind : own;
-}
-
 std::u16string DecimalText(uint32_t value)
 {
     const std::string digits = std::to_string(value);
@@ -54,6 +42,16 @@ bool AppendTracedFile(RecordList<TracedFileRecord>& hits, const std::u16string& 
 
 } // namespace
 
+std::u16string TracedExtension(const TraceHitRecord& signature, uint32_t sector,
+    const TraceSignatureIndex& signatures, const OfficeKindReader& readKind)
+{
+    const std::u16string own = signature.extension ? signature.extension : u"";
+    if (!readKind || !IsWordExtension(own))
+        return own;
+    const std::u16string kind = readKind(sector);
+    return !kind.empty() && signatures.FindExtension(kind.c_str()) ? kind : own;
+}
+
 bool TraceSectors(const uint8_t* buffer, size_t count, size_t sectorSize, uint32_t firstSector,
     const RecordList<TraceHitRecord>& signatures, const OfficeKindReader& readKind, uint32_t& hitNumber,
     RecordList<TracedFileRecord>& hits)
@@ -68,7 +66,7 @@ SectorTrace TraceSector(const uint8_t* bytes, size_t sectorSize, uint32_t sector
     const TraceHitRecord* signature = signatures.Match(bytes, sectorSize);
     if (!signature)
         return SectorTrace::kNoHit;
-    const std::u16string extension = HitExtension(*signature, sector, signatures, readKind);
+    const std::u16string extension = TracedExtension(*signature, sector, signatures, readKind);
     if (!AppendTracedFile(hits, extension, *signature, sector, hitNumber + 1))
         return SectorTrace::kOutOfMemory;
     ++hitNumber;

@@ -1,6 +1,8 @@
 #include "engine/snapshot/SnapshotTraceCheck.h"
 
 #include "engine/scan/FileTrace.h"
+#include "engine/scan/OfficeDocumentKind.h"
+#include "engine/scan/TraceSectors.h"
 #include "engine/scan/TraceSignatureIndex.h"
 #include "engine/snapshot/LoadedSnapshot.h"
 #include "engine/volume/EngineSectorSource.h"
@@ -28,6 +30,16 @@ bool InTracedRange(const VolumeParameterBlock& b, uint32_t sector)
         uint64_t{sector} - b.partitionStart < TracedSectorCount(b.partitionStart, b.partitionEnd);
 }
 
+// Whether the disk still shows the hit as a fresh trace would list it: its sector begins with a
+// signature of the hit's type and gives the hit's extension. A compound document's kind is read from
+// the document again, as the trace reads it: "Word Document" is the type of every compound kind, and
+// a spreadsheet written over by a text document of the same size still matches that type.
+bool ShowsTracedFile(const TracedFileRecord& r, const TraceHitRecord* match, const TraceSignatureIndex& signatures)
+{
+    return match != nullptr && Text(match->description) == Text(r.typeName) &&
+        TracedExtension(*match, r.sector, signatures, DetectOfficeDocumentKind) == Text(r.extension);
+}
+
 }  // namespace
 
 bool HoldsTracedFiles(LoadedSnapshot& s)
@@ -48,10 +60,11 @@ bool HoldsTracedFiles(LoadedSnapshot& s)
         const TraceHitRecord* match = InTracedRange(s.block, r->sector) && disk.ReadSectors(r->sector, 1, sector)
             ? signatures.Match(sector, sizeof sector)
             : nullptr;
-        if (match != nullptr && Text(match->description) == Text(r->typeName)) {
+        if (ShowsTracedFile(*r, match, signatures)) {
             ++held;
         } else {
-            // Listed but never saved, rather than saved as listed: its sector now begins another file.
+            // Listed but never saved, rather than saved as listed: its sector now begins another file, or
+            // another kind of document.
             r->changedOnDisk = 1;
             ++changed;
         }
