@@ -69,7 +69,8 @@ int RunFind(const std::vector<std::string>& args)
     totals.mode = "find";
     auto prepare = [&] { return MakeBenchOutFolder(out); };
     return RunBenchPartitionScans(args[0], partition, totals, prepare, [&](uint32_t index) {
-        if (!QuickScanBenchPartition(index))
+        BenchStop never;
+        if (!QuickScanBenchPartition(index, never))
             return false;
         CountFoundEntries(totals);
         g_strSavePath = Utf8ToUtf16(out);

@@ -1,9 +1,10 @@
-// morvick-bench scan IMAGE --mode extensive [--out DIR] [--snapshot FILE]
+// morvick-bench scan IMAGE --mode extensive [--out DIR] [--snapshot FILE] [--stop-after N]
 // Runs the Extensive Scan over the whole disk (FAT and NTFS structures alike), then the found-volume
 // scan of every volume found, in the order the file-system page lists them; with --out it saves
 // every file and folder of volume N into DIR/vN/; with --snapshot it writes the snapshot of the last
-// volume scanned, as the window saves an Extensive Scan's. Prints the JSON line of `scan`, with
-// "partitions" the number of volumes found.
+// volume scanned, as the window saves an Extensive Scan's; with --stop-after each found-volume scan is
+// stopped at that pause point, as the file-system page's Stop stops it. Prints the JSON line of
+// `scan`, with "partitions" the number of volumes found.
 #include "BenchScanExtensive.h"
 
 #include "BenchSession.h"
@@ -23,10 +24,11 @@
 
 #include <cstdio>
 
-int RunExtensiveBenchScan(const std::string& image, const std::string& out, const std::string& snapshot)
+int RunExtensiveBenchScan(const std::string& image, const std::string& out, const std::string& snapshot,
+    BenchStop& stop)
 {
     const double started = BenchClock();
-    BenchImage opened(image);
+    BenchImage opened(image, &stop);
     if (!opened.Opened() || !MakeBenchOutFolder(out))
         return 1;
     const uint64_t sectors = morvick::EngineSectorSource().SectorCount();
@@ -55,7 +57,9 @@ int RunExtensiveBenchScan(const std::string& image, const std::string& out, cons
     const std::u16string target = Utf8ToUtf16(out);
     for (uint16_t n = 1; n <= volumes; ++n) {
         ChooseFoundVolume(n);
+        stop.Watch(finished);
         RunFoundVolumeScan(finished);
+        stop.Report("volume " + std::to_string(n));
         ++totals.partitions;
         CountFoundEntries(totals);
         if (!target.empty())

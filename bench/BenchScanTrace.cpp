@@ -1,11 +1,13 @@
 // morvick-bench scan IMAGE --mode trace [--partition N|all] [--types LIST] [--out DIR] [--snapshot FILE]
+//   [--stop-after N]
 // Finds the partitions as the wizard does and runs File Trace on partition N or on every partition
 // in turn, for the types in LIST (extensions as the signature table Raw.dat beside this program
 // names them, comma-separated, the dot optional; default every type), chosen as the File Types
 // dialog chooses them. With --out it saves every traced file into DIR/pN/ by its name, with the
 // dialog's default size; with --snapshot it writes the File Trace snapshot of the last partition
-// traced, as the window saves one. Prints the JSON line of `scan` ("files": traced files); sectors
-// that could not be read, and were searched as zeros, are counted on standard error.
+// traced, as the window saves one; with --stop-after each partition's trace is stopped at that pause
+// point, as the window's Stop stops it. Prints the JSON line of `scan` ("files": traced files);
+// sectors that could not be read, and were searched as zeros, are counted on standard error.
 #include "BenchScanTrace.h"
 #include "BenchSession.h"
 
@@ -40,7 +42,7 @@ int Usage()
 {
     std::fprintf(stderr,
         "usage: morvick-bench scan IMAGE --mode trace [--partition N|all] [--types LIST] [--out DIR] "
-        "[--snapshot FILE]\n");
+        "[--snapshot FILE] [--stop-after N]\n");
     return 2;
 }
 
@@ -98,6 +100,7 @@ void SaveTracedFiles(const std::u16string& folder)
 int RunScanTrace(const std::vector<std::string>& args)
 {
     std::string image = args[0], partition = "all", types, out, snapshot;
+    uint64_t stopAt = 0;
     for (size_t i = 1; i < args.size(); i += 2) {
         if (i + 1 >= args.size())
             return Usage();
@@ -113,7 +116,9 @@ int RunScanTrace(const std::vector<std::string>& args)
             out = value;
         else if (key == "--snapshot")
             snapshot = value;
-        else
+        else if (key != "--stop-after")
+            return Usage();
+        else if (!BenchStop::Parse(value, stopAt))
             return Usage();
     }
 
@@ -126,6 +131,7 @@ int RunScanTrace(const std::vector<std::string>& args)
     if (!TickedTypes(table.records, types, ticked))
         return 2;
 
+    BenchStop stop(stopAt);
     BenchTotals totals;
     totals.mode = "trace";
     const OfficeKindReader readKind = DetectOfficeDocumentKind;
@@ -138,7 +144,10 @@ int RunScanTrace(const std::vector<std::string>& args)
         g_nScanMode = kScanFileTrace;
         ScanFinishedWord finished{0};
         uint64_t unreadable = 0;
-        if (RunFileTrace(finished, readKind, &unreadable) != FileTraceResult::kCompleted) {
+        stop.Watch(finished);
+        const FileTraceResult result = RunFileTrace(finished, readKind, &unreadable);
+        stop.Report(BenchPartitionName(index));
+        if (result == FileTraceResult::kNoParameters) {
             std::fprintf(stderr, "partition %u: %s\n", index, Utf16ToUtf8(NoParametersText()).c_str());
             return false;
         }
@@ -148,7 +157,7 @@ int RunScanTrace(const std::vector<std::string>& args)
         if (!out.empty())
             SaveTracedFiles(JoinOutputPath(Utf8ToUtf16(out), u"p" + DecimalText(index)));
         return snapshot.empty() || SaveSnapshotFile(Utf8ToUtf16(snapshot));
-    });
+    }, &stop);
     FreeTracedFileList();
     FreeTraceTypeList();
     return status;

@@ -20,6 +20,12 @@ bool BenchObserver::OnMessage(const std::u16string& text, MessageKind kind)
     return kind == kMessageQuestion;
 }
 
+void BenchObserver::OnPausePoint()
+{
+    if (stop != nullptr)
+        stop->OnPausePoint();
+}
+
 bool OpenBenchImage(const std::string& path8, CVirtualDisk& disk)
 {
     // The reader by the name, as the start page chooses it.
@@ -42,8 +48,9 @@ bool OpenBenchImage(const std::string& path8, CVirtualDisk& disk)
     return true;
 }
 
-BenchImage::BenchImage(const std::string& path) : m_previous(SetScanObserver(&m_observer))
+BenchImage::BenchImage(const std::string& path, BenchStop* stop) : m_previous(SetScanObserver(&m_observer))
 {
+    m_observer.stop = stop;
     m_opened = OpenBenchImage(path, m_disk);
 }
 
@@ -101,10 +108,10 @@ bool ParseBenchPartitions(const std::string& text, std::vector<uint32_t>& chosen
 }
 
 int RunBenchPartitionScans(const std::string& image, const std::string& partition, BenchTotals& totals,
-    const std::function<bool()>& prepare, const std::function<bool(uint32_t index)>& scanPartition)
+    const std::function<bool()>& prepare, const std::function<bool(uint32_t index)>& scanPartition, BenchStop* stop)
 {
     const double started = BenchClock();
-    BenchImage opened(image);
+    BenchImage opened(image, stop);
     if (!opened.Opened())
         return 1;
     FindBenchPartitions();
@@ -134,14 +141,22 @@ bool MakeBenchOutFolder(const std::string& out)
     return false;
 }
 
-bool QuickScanBenchPartition(uint32_t index)
+bool QuickScanBenchPartition(uint32_t index, BenchStop& stop)
 {
     g_nScanMode = kScanQuick;
     ScanFinishedWord finished{0};
-    if (RunQuickScan(finished) == QuickScanResult::kCompleted)
+    stop.Watch(finished);
+    const QuickScanResult result = RunQuickScan(finished);
+    stop.Report(BenchPartitionName(index));
+    if (result != QuickScanResult::kNoParameters)
         return true;
     std::fprintf(stderr, "partition %u: %s\n", index, Utf16ToUtf8(NoParametersText()).c_str());
     return false;
+}
+
+std::string BenchPartitionName(uint32_t index)
+{
+    return "partition " + std::to_string(index);
 }
 
 void CountFoundEntries(BenchTotals& t)
