@@ -32,8 +32,8 @@ bool InTracedRange(const VolumeParameterBlock& b, uint32_t sector)
 
 // Whether the disk still shows the hit as a fresh trace would list it: its sector begins with a
 // signature of the hit's type and gives the hit's extension. A compound document's kind is read from
-// the document again, as the trace reads it: "Word Document" is the type of every compound kind, and
-// a spreadsheet written over by a text document of the same size still matches that type.
+// the document again, as the trace reads it: "Word Document" is the type of every compound kind, so a
+// Word document written over a traced spreadsheet still begins with a signature of its type.
 bool ShowsTracedFile(const TracedFileRecord& r, const TraceHitRecord* match, const TraceSignatureIndex& signatures)
 {
     return match != nullptr && Text(match->description) == Text(r.typeName) &&
