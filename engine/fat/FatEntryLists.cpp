@@ -69,6 +69,8 @@ bool TakeFolderRecord(FatFolderRecord& f, const std::u16string& name, uint32_t p
 FatFolderRecord* AppendFatFolder(const std::u16string& name, uint32_t firstCluster, uint32_t parentCluster,
     uint16_t writeDate, uint16_t accessDate, uint32_t treeItem, uint32_t deleted)
 {
+    // Looked up by its cluster, not by walking the list: a walk per folder entry made the scan's time
+    // grow with the square of the folders.
     FatFolderRecord* f = FatFolderOfCluster(firstCluster);
     if (!f)
         return AppendNewFatFolder(name, firstCluster, parentCluster, writeDate, accessDate, treeItem, deleted);
