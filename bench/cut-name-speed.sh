@@ -22,15 +22,6 @@ source "$(dirname "${BASH_SOURCE[0]}")/best-of-three.sh"
 
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
-# One capped run of COMMAND...: its seconds, or "" when the cap cut it; its last line into $tmp/line.
-capped_run() {
-  local t0 t1 rc=0
-  t0=$(now)
-  timeout "$cap" "$@" 2>/dev/null | tail -n 1 >"$tmp/line" || rc=$?
-  t1=$(now)
-  [ "$rc" -eq 0 ] || { [ "$rc" -eq 124 ] && return 0; echo "cut-name-speed.sh: $* failed" >&2; exit 1; }
-  echo "$t1 $t0" | awk '{ printf "%.3f\n", $1 - $2 }'
-}
 # The command of MODE for the card IMAGE: the Quick or the Extensive Scan, or the load of the Quick
 # Scan's snapshot (made first, under the cap; nothing when the cap cut it).
 command_of() {
@@ -39,7 +30,8 @@ command_of() {
     quick | extensive) echo "$bench scan $image --mode $mode" ;;
     load)
       local snapshot="$tmp/$(basename "$image" .vhd).snapshot"
-      [ -f "$snapshot" ] || [ -n "$(capped_run "$bench" scan "$image" --mode quick --snapshot "$snapshot")" ] ||
+      [ -f "$snapshot" ] ||
+        [ -n "$(capped_run "$cap" "$tmp/line" "$bench" scan "$image" --mode quick --snapshot "$snapshot")" ] ||
         return 0
       echo "$bench load $snapshot --image $image" ;;
     *) echo "cut-name-speed.sh: no mode $mode" >&2; exit 2 ;;
@@ -48,20 +40,14 @@ command_of() {
 # Best of three runs of MODE on the card ("" when the first run reached the cap, or there was no
 # snapshot to load); the JSON line of the best run on a second line.
 time_card() {
-  local command best= s line=
+  local command best
   command=$(command_of "$1" "$2")
   [ -n "$command" ] || { echo; echo; return 0; }
   cat "$2" >/dev/null
-  for run in 1 2 3; do
-    # shellcheck disable=SC2086 # the command's words, no blank in them
-    s=$(capped_run $command)
-    [ -n "$s" ] || break
-    [ "$(least "$s" "$best")" != "$s" ] || line=$(cat "$tmp/line")
-    best=$(least "$s" "$best")
-    awk -v s="$s" 'BEGIN { exit !(s > 10) }' && break
-  done
+  # shellcheck disable=SC2086 # the command's words, no blank in them
+  best=$(capped_best "$cap" "$tmp/line" $command) || exit 1
   echo "$best"
-  echo "$line"
+  if [ -n "$best" ]; then cat "$tmp/line"; else echo; fi
 }
 
 mkdir -p "$work"
@@ -80,15 +66,8 @@ for mode in $modes; do
       echo "{\"mode\":\"$mode\",\"clusters\":$n,\"seconds\":null,\"cut_at\":$cap}"
     fi
   done
-  previous=
-  for n in $sizes; do
-    a=${seconds[$mode:${previous:-x}]:-} b=${seconds[$mode:$n]}
-    if [ -n "$a" ] && [ -n "$b" ]; then
-      awk -v a="$a" -v b="$b" -v p="$previous" -v n="$n" -v m="$mode" \
-        'BEGIN { printf "%s: %d -> %d clusters (%.1f x): %.3f s -> %.3f s, %.1f x the time\n", m, p, n, n / p, a, b, b / a }'
-    fi
-    previous=$n
-  done
+  # shellcheck disable=SC2086 # the sizes, one word each
+  growth "$mode" clusters seconds $sizes
 done
 [[ " $modes " == *" quick "* ]] || exit 0
 largest=${sizes##* }

@@ -26,20 +26,16 @@ volume="$work/volume.raw"
 truncate -s $((sectors * 512)) "$volume"
 mkfs.fat --invariant -F 32 -s 8 -S 512 -h "$start" "$volume" $((sectors / 2)) >/dev/null
 
-python3 - "$volume" "$files" "$folders" <<'PY'
+PYTHONPATH="$(cd "$(dirname "${BASH_SOURCE[0]}")/../tests/fixtures" && pwd)" python3 - "$volume" "$files" "$folders" <<'PY'
 import random, struct, sys
+
+from fat_volume import fat32_layout, write_fats
 
 path, files, folders = sys.argv[1], int(sys.argv[2]), int(sys.argv[3])
 rnd = random.Random(69)
 f = open(path, "r+b")
-boot = f.read(512)
-bps, spc = struct.unpack_from("<H", boot, 11)[0], boot[13]
-reserved, fats = struct.unpack_from("<H", boot, 14)[0], boot[16]
-total = struct.unpack_from("<I", boot, 32)[0]
-fat_sectors, root = struct.unpack_from("<I", boot, 36)[0], struct.unpack_from("<I", boot, 44)[0]
-fsinfo = struct.unpack_from("<H", boot, 48)[0]
-data_start = reserved + fats * fat_sectors
-clusters = (total - data_start) // spc
+layout = fat32_layout(f.read(512))
+bps, spc, reserved, fats, total, fat_sectors, root, fsinfo, data_start, clusters = layout
 cluster_bytes = bps * spc
 entries_per_cluster = cluster_bytes // 32
 f.seek(reserved * bps)
@@ -106,12 +102,7 @@ top[at:at + 32 * len(root_entries)] = b"".join(root_entries)
 f.seek(offset(root))
 f.write(top)
 
-for k in range(fats):
-    f.seek((reserved + k * fat_sectors) * bps)
-    f.write(fat)
-used = sum(1 for c in range(2, clusters + 2) if struct.unpack_from("<I", fat, c * 4)[0] & 0x0FFFFFFF)
-f.seek(fsinfo * bps + 488)
-f.write(struct.pack("<II", clusters - used, next_free))
+write_fats(f, layout, fat, next_free)
 f.close()
 PY
 

@@ -4,12 +4,12 @@
 #include "engine/fat/FatBootSector.h"
 #include "engine/fat/FatTable.h"
 #include "engine/state/EngineState.h"
+#include "engine/state/FatFolderIndex.h"
 #include "engine/state/VolumeEnd.h"
 #include "engine/volume/EngineSectorSource.h"
 #include "engine/volume/PartitionFileSystem.h"
 
 #include <algorithm>
-#include <unordered_map>
 #include <vector>
 
 FatEntryRecord* AppendFatEntry(const std::u16string& name, uint32_t firstCluster, uint32_t parentCluster,
@@ -30,33 +30,20 @@ FatEntryRecord* AppendFatEntry(const std::u16string& name, uint32_t firstCluster
 namespace {
 
 // True when the folder `cluster` lies on the way up from `folder` to the root (`folder` itself
-// included): taking `folder` as its parent would make it its own ancestor.
+// included): taking `folder` as its parent would make it its own ancestor. Each step up is one look-up
+// by first cluster.
 bool LiesAbove(uint32_t cluster, uint32_t folder)
 {
-    std::unordered_map<uint32_t, uint32_t> parentOf;
-    for (const FatFolderRecord* f = g_FatFolders.head; f; f = f->next)
-        parentOf.emplace(f->firstCluster, f->parentCluster);
     // Each step takes one folder; more steps than folders can only go round a loop.
-    for (size_t steps = 0; steps <= parentOf.size(); ++steps) {
+    for (size_t steps = 0; steps <= g_FatFolders.count; ++steps) {
         if (folder == cluster)
             return true;
-        auto it = parentOf.find(folder);
-        if (it == parentOf.end())
+        const FatFolderRecord* f = FatFolderOfCluster(folder);
+        if (!f)
             return false;
-        folder = it->second;
+        folder = f->parentCluster;
     }
     return true;
-}
-
-// Unlinks `record` (after `previous`, or the head) and appends it again at the tail.
-void MoveToTail(RecordList<FatFolderRecord>& list, FatFolderRecord* previous, FatFolderRecord* record)
-{
-    if (record == list.tail)
-        return;
-    (previous ? previous->next : list.head) = record->next;
-    list.tail->next = record;
-    record->next = nullptr;
-    list.tail = record;
 }
 
 // Gives the folder record the name, parent and dates of the entry that the folder is now: false,
@@ -77,25 +64,14 @@ bool TakeFolderRecord(FatFolderRecord& f, const std::u16string& name, uint32_t p
     return true;
 }
 
-// The folder record of the first cluster (the list holds each once), and in `previous` the record
-// before it (null at the head); null where there is none.
-FatFolderRecord* FolderOfCluster(uint32_t firstCluster, FatFolderRecord*& previous)
-{
-    previous = nullptr;
-    for (FatFolderRecord* f = g_FatFolders.head; f; previous = f, f = f->next) {
-        if (f->firstCluster == firstCluster)
-            return f;
-    }
-    return nullptr;
-}
-
 }  // namespace
 
 FatFolderRecord* AppendFatFolder(const std::u16string& name, uint32_t firstCluster, uint32_t parentCluster,
     uint16_t writeDate, uint16_t accessDate, uint32_t treeItem, uint32_t deleted)
 {
-    FatFolderRecord* previous = nullptr;
-    FatFolderRecord* f = FolderOfCluster(firstCluster, previous);
+    // Looked up by its cluster, not by walking the list: a walk per folder entry made the scan's time
+    // grow with the square of the folders.
+    FatFolderRecord* f = FatFolderOfCluster(firstCluster);
     if (!f)
         return AppendNewFatFolder(name, firstCluster, parentCluster, writeDate, accessDate, treeItem, deleted);
     // The live folder's parent and dates too, not its name alone: the directory is the live folder's
@@ -103,15 +79,14 @@ FatFolderRecord* AppendFatFolder(const std::u16string& name, uint32_t firstClust
     // tail, where the live entry is found, a walk of the list still meets it.
     if (deleted == 0 && f->deleted != 0 && TakeFolderRecord(*f, name, parentCluster, writeDate, accessDate)) {
         f->deleted = 0;
-        MoveToTail(g_FatFolders, previous, f);
+        MoveFatFolderToTail(f);
     }
     return f;
 }
 
 void RenameDeletedFatFolder(const morvick::FatFoundEntry& entry)
 {
-    FatFolderRecord* previous = nullptr;
-    FatFolderRecord* f = FolderOfCluster(entry.firstCluster, previous);
+    FatFolderRecord* f = FatFolderOfCluster(entry.firstCluster);
     if (f && f->deleted != 0)
         TakeFolderRecord(*f, entry.name, entry.parentCluster, entry.writeDate, entry.accessDate);
 }
@@ -119,7 +94,7 @@ void RenameDeletedFatFolder(const morvick::FatFoundEntry& entry)
 FatFolderRecord* AppendNewFatFolder(const std::u16string& name, uint32_t firstCluster, uint32_t parentCluster,
     uint16_t writeDate, uint16_t accessDate, uint32_t treeItem, uint32_t deleted)
 {
-    FatFolderRecord* r = AppendNamedRecord(g_FatFolders, name, [&](FatFolderRecord& f) {
+    FatFolderRecord* r = NewNamedRecord<FatFolderRecord>(name, [&](FatFolderRecord& f) {
         f.firstCluster = firstCluster;
         f.parentCluster = parentCluster;
         f.writeDate = writeDate;
@@ -127,8 +102,10 @@ FatFolderRecord* AppendNewFatFolder(const std::u16string& name, uint32_t firstCl
         f.treeItem = treeItem;
         f.deleted = deleted;
     });
-    if (r)
-        ++g_nFatFolderCount;
+    if (!r)
+        return nullptr;
+    AppendIndexedFatFolder(r);
+    ++g_nFatFolderCount;
     return r;
 }
 

@@ -21,10 +21,11 @@ FatEntryRecord* AppendFatEntry(const std::u16string& name, uint32_t firstCluster
                                uint16_t writeDate, uint16_t accessDate, uint32_t size, uint32_t deleted,
                                uint32_t shortName = 0);
 
-// Appends a folder record unless one with the same first cluster exists. A live entry found after a
-// deleted one (a folder made in a deleted folder's cluster) makes that record its own: its name,
-// parent and dates, the deleted flag cleared, and the record moved to the list's tail; a parent that
-// would make the folder its own ancestor is not taken. g_nFatFolderCount counts the records appended.
+// Appends a folder record unless one with the same first cluster exists (found by its cluster,
+// FatFolderIndex.h, not by a walk of the list). A live entry found after a deleted one (a folder made
+// in a deleted folder's cluster) makes that record its own: its name, parent and dates, the deleted
+// flag cleared, and the record moved to the list's tail; a parent that would make the folder its own
+// ancestor is not taken. g_nFatFolderCount counts the records appended.
 FatFolderRecord* AppendFatFolder(const std::u16string& name, uint32_t firstCluster, uint32_t parentCluster,
                                  uint16_t writeDate, uint16_t accessDate, uint32_t treeItem, uint32_t deleted);
 // Gives the deleted folder record of the entry's first cluster the entry's name, parent and dates: a
@@ -32,7 +33,8 @@ FatFolderRecord* AppendFatFolder(const std::u16string& name, uint32_t firstClust
 // (morvick::DeletedFolderClaims). A live record, or a parent that would make the folder its own
 // ancestor, is not changed.
 void RenameDeletedFatFolder(const morvick::FatFoundEntry& entry);
-// The same without looking for a record of the same first cluster (the caller knows there is none).
+// The same without looking for a record of the same first cluster (the caller knows there is none);
+// the record is indexed by its cluster.
 FatFolderRecord* AppendNewFatFolder(const std::u16string& name, uint32_t firstCluster, uint32_t parentCluster,
                                     uint16_t writeDate, uint16_t accessDate, uint32_t treeItem, uint32_t deleted);
 

@@ -1,5 +1,6 @@
 #include "engine/state/FoundEntryLists.h"
 
+#include "engine/state/FatFolderIndex.h"
 #include "engine/state/FoundRecordReferences.h"
 
 RecordList<FatEntryRecord> g_FatEntries;
@@ -29,6 +30,7 @@ void FreeFoundEntryLists()
     g_qwFoundBytes = 0;
     FreeRecordList(g_FatEntries);
     FreeRecordList(g_FatFolders);
+    ForgetFatFolderIndex();
     FreeRecordList(g_NtfsFolders);
     FreeRecordList(g_MftEntries);
 }

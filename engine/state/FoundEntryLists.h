@@ -24,7 +24,8 @@ extern uint32_t g_nFatFileCount;     // files appended
 extern uint32_t g_nEntriesParsed;    // directory entries handled, for progress
 extern uint64_t g_qwFoundBytes;      // sum of the sizes of the FAT file records appended
 
-// Clears the four counters, then frees the FAT entry, FAT folder, NTFS folder and MFT entry lists.
+// Clears the four counters, then frees the FAT entry, FAT folder, NTFS folder and MFT entry lists
+// (the FAT folders' index by first cluster with them, FatFolderIndex.h).
 void FreeFoundEntryLists();
 // Frees the NTFS folder and MFT entry lists.
 void FreeNtfsEntryLists();

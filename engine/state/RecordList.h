@@ -46,8 +46,12 @@ void AppendRecord(RecordList<T>& list, T* record)
     ++list.count;
 }
 
-// Allocates a record named by a copy of `name`, lets `fill` set its other fields and appends it at
-// the tail of `list`. Null (nothing appended) after the out-of-memory report.
+// Allocates a record named by a copy of `name` and lets `fill` set its other fields; it is in no
+// list. Null after the out-of-memory report.
+template <class T, class Fill>
+T* NewNamedRecord(const std::u16string& name, Fill&& fill);
+
+// The same, appended at the tail of `list`. Null (nothing appended) after the out-of-memory report.
 template <class T, class Fill>
 T* AppendNamedRecord(RecordList<T>& list, const std::u16string& name, Fill&& fill);
 
@@ -119,7 +123,7 @@ void FreeRecord(T* record)
 }
 
 template <class T, class Fill>
-T* AppendNamedRecord(RecordList<T>& list, const std::u16string& name, Fill&& fill)
+T* NewNamedRecord(const std::u16string& name, Fill&& fill)
 {
     T* record = NewRecord<T>();
     if (!record)
@@ -130,6 +134,14 @@ T* AppendNamedRecord(RecordList<T>& list, const std::u16string& name, Fill&& fil
         return nullptr;
     }
     fill(*record);
-    AppendRecord(list, record);
+    return record;
+}
+
+template <class T, class Fill>
+T* AppendNamedRecord(RecordList<T>& list, const std::u16string& name, Fill&& fill)
+{
+    T* record = NewNamedRecord<T>(name, fill);
+    if (record)
+        AppendRecord(list, record);
     return record;
 }

@@ -129,6 +129,24 @@ TEST_F(DeletedFolderClaimsTest, OfTwoEntriesOfOneStampTheOneWhoseParentTheDotDot
     EXPECT_EQ(claims.Weigh(Made(6, made, 3)), Claim::kWorse);
 }
 
+// A folder made in another folder, moved, then deleted: its old entry keeps its stamp, and its ".."
+// names the parent it was moved to, where an older folder's entry of the cluster lies. The stamp the
+// "." entry repeats outweighs the parent the ".." names, whichever entry is met first.
+TEST_F(DeletedFolderClaimsTest, TheRepeatedStampOutweighsTheParentTheDotDotNames)
+{
+    const Stamp older{kDate2019, kTen}, later{kDate2023, kEleven};
+    PutStart(5, 5, 0, later, later);
+    PutStart(6, 6, 0, later, later);
+    EXPECT_EQ(claims.Weigh(Made(5, older, 0)), Claim::kFirst);
+    EXPECT_EQ(claims.Weigh(Made(5, later, 9)), Claim::kBetter);
+    EXPECT_EQ(claims.Weigh(Made(6, later, 9)), Claim::kFirst);
+    EXPECT_EQ(claims.Weigh(Made(6, older, 0)), Claim::kWorse);
+    // The stamp decides where its entry is the older one too, over the later made.
+    PutStart(7, 7, 0, older, older);
+    EXPECT_EQ(claims.Weigh(Made(7, later, 0)), Claim::kFirst);
+    EXPECT_EQ(claims.Weigh(Made(7, older, 9)), Claim::kBetter);
+}
+
 // No "." entry of the cluster's own (none, one naming another cluster, a cluster off the volume):
 // never the older folder's name; of two of one stamp the first met keeps it.
 TEST_F(DeletedFolderClaimsTest, WithoutTheClustersOwnStartTheLaterMadeKeepsIt)

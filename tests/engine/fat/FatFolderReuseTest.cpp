@@ -1,9 +1,12 @@
 // A folder made in the cluster of a deleted one, as the folder list sees the two entries: one record
-// per cluster, which the live entry makes its own; and a damaged disk whose live entry would make the
-// folder its own ancestor.
+// per cluster, which the live entry makes its own; a damaged disk whose live entry would make the
+// folder its own ancestor; and a list set aside or loaded, in which each folder is still found by its
+// cluster.
 #include "engine/fat/FatEntryLists.h"
 #include "engine/listing/ResultListing.h"
 #include "engine/save/EngineReset.h"
+#include "engine/snapshot/LoadedSnapshot.h"
+#include "engine/snapshot/ScratchScan.h"
 #include "engine/state/EngineState.h"
 
 #include <gtest/gtest.h>
@@ -120,4 +123,42 @@ TEST_F(FatFolderReuse, AProvenDeletedEntryRenamesOnlyADeletedRecord)
     EXPECT_EQ(ListedFolders(20), std::vector<std::u16string>{u"Later"});
     EXPECT_EQ(g_FatFolders.tail->parentCluster, 0u);
     EXPECT_EQ(g_FatFolders.tail->deleted, 0u);
+}
+
+// The folders a scan found, set aside while a snapshot's volume is read again, are each found by their
+// cluster once they are back: a live entry revives the record of its cluster, in place of a second
+// record beside it. A loaded snapshot may list a cluster twice: a live entry revives the first record
+// of it in the list, then the second, as a walk from the head would find them.
+TEST_F(FatFolderReuse, AListSetAsideOrLoadedIsFoundByClusterAgain)
+{
+    AppendFatFolder(u"xA", 10, 0, 0, 0, 0, 1);
+    AppendFatFolder(u"xB", 11, 0, 0, 0, 0, 1);
+    AppendFatFolder(u"xC", 12, 0, 0, 0, 0, 1);
+    {
+        ScratchScan scratch(g_VolumeParams, kScanQuick);
+        AppendFatFolder(u"OTHER", 11, 0, 0, 0, 0, 0);
+        AppendFatFolder(u"MORE", 13, 0, 0, 0, 0, 1);
+        ASSERT_EQ(FolderOrder(), (std::vector<std::u16string>{u"OTHER", u"MORE"}));
+    }
+    AppendFatFolder(u"B", 11, 0, 0, 0, 0, 0);
+    AppendFatFolder(u"A", 10, 0, 0, 0, 0, 0);
+    EXPECT_EQ(FolderOrder(), (std::vector<std::u16string>{u"xC", u"B", u"A"}));
+
+    LoadedSnapshot loaded;
+    for (const char16_t* name : {u"xFIRST", u"xKEEP", u"xSECOND"}) {
+        FatFolderRecord* r = NewNamedRecord<FatFolderRecord>(name, [name](FatFolderRecord& f) {
+            f.firstCluster = std::u16string(name) == u"xKEEP" ? 21 : 20;
+            f.deleted = 1;
+        });
+        ASSERT_NE(r, nullptr);
+        AppendRecord(loaded.fatFolders, r);
+    }
+    loaded.Commit();
+    AppendFatFolder(u"FIRST", 20, 0, 0, 0, 0, 0);
+    EXPECT_EQ(FolderOrder(), (std::vector<std::u16string>{u"xKEEP", u"xSECOND", u"FIRST"}));
+    AppendFatFolder(u"SECOND", 20, 0, 0, 0, 0, 0);
+    EXPECT_EQ(FolderOrder(), (std::vector<std::u16string>{u"xKEEP", u"FIRST", u"SECOND"}));
+    AppendFatFolder(u"KEEP", 21, 0, 0, 0, 0, 0);
+    EXPECT_EQ(FolderOrder(), (std::vector<std::u16string>{u"FIRST", u"SECOND", u"KEEP"}));
+    EXPECT_EQ(std::u16string(g_FatFolders.tail->name), u"KEEP");
 }
