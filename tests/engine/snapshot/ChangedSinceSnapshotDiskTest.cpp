@@ -15,6 +15,7 @@
 #include "engine/save/SaveState.h"
 #include "engine/snapshot/SnapshotFile.h"
 #include "engine/state/EngineState.h"
+#include "engine/state/RecoverySettings.h"
 #include "tests/engine/diskfixtures/DiskFixture.h"
 #include "tests/engine/diskfixtures/SavedFiles.h"
 #include "tests/engine/save/TempFolder.h"
@@ -110,9 +111,10 @@ protected:
         EXPECT_EQ(g_FatEntries.count + g_MftEntries.count + g_NtfsFileRecords.count, 0u);
     }
 
-    // Loads the snapshot over the image and saves the whole volume: the files saved, by path below
-    // the volume's folder.
-    std::map<std::string, fs::path> LoadAndSave(const char* fixture, const std::string& image)
+    // Loads the snapshot over the image and saves the whole volume with the deleted-file setting
+    // `deletedFiles`: the files saved, by path below the volume's folder.
+    std::map<std::string, fs::path> LoadAndSave(const char* fixture, const std::string& image,
+        DeletedFilePolicy deletedFiles = kDeletedInclude)
     {
         SCOPED_TRACE(image);
         Open(fixture, image);
@@ -120,8 +122,9 @@ protected:
         EXPECT_TRUE(LoadSnapshotFile(snapshot));
         EXPECT_TRUE(observer.messages.empty());
         EXPECT_EQ(g_FatEntries.count + g_MftEntries.count + g_NtfsFileRecords.count, listed) << "every file listed";
-        const fs::path out = temp.Path() / ("out-" + image);
+        const fs::path out = temp.Path() / ("out-" + image + "-" + std::to_string(deletedFiles));
         ResetSaveState();
+        g_wDeletedFiles = deletedFiles;
         SaveWholeVolume(ToPath16(out));
         return morvick::test::FilesBelow(out, false);
     }
@@ -260,11 +263,26 @@ TEST_P(ChangedSinceSnapshot, FilesWrittenInPlaceUnderNamesDifferingAboveAsciiAre
 
 // Ten photos listed live in the morning; six of them deleted since, nothing written (FAT16, FAT32 and
 // NTFS). The snapshot loads, and each photo is saved with its own bytes, the deleted ones as a scan
-// saves deleted files.
+// saves deleted files: a save of deleted files only writes those six, one of live files only the other
+// four.
 TEST_P(ChangedSinceSnapshot, PhotosDeletedSinceAreSavedAsAScanSavesThem)
 {
     const std::pair<const char*, std::string> disks[] = {
         {kLater, "deleted16"}, {kLater, "deleted32"}, {kLaterNtfs, "deleted"}};
+    // The photos of DCIM/100PHOTO that a save wrote with their own bytes, by name.
+    const auto savedPhotos = [](const char* fixture, const std::map<std::string, fs::path>& saved) {
+        std::set<std::string> same;
+        for (const auto& entry : fs::directory_iterator(fs::u8path(FixtureFile(fixture, "photos")))) {
+            const auto it =
+                saved.find(morvick::test::ComparablePath(fs::path("DCIM") / "100PHOTO" / entry.path().filename(), false));
+            if (it != saved.end() && ReadWholeFile(it->second) == ReadWholeFile(entry.path()))
+                same.insert(entry.path().filename().u8string());
+        }
+        return same;
+    };
+    const std::set<std::string> deleted = {
+        "IMG_0001.JPG", "IMG_0002.JPG", "IMG_0003.JPG", "IMG_0004.JPG", "IMG_0005.JPG", "IMG_0006.JPG"};
+    const std::set<std::string> live = {"IMG_0007.JPG", "IMG_0008.JPG", "IMG_0009.JPG", "IMG_0010.JPG"};
     for (const auto& [fixture, image] : disks) {
         SCOPED_TRACE(image);
         ASSERT_FALSE(FixtureFolder(kLaterNtfs).empty()) << "the NTFS volume was not built";
@@ -272,14 +290,9 @@ TEST_P(ChangedSinceSnapshot, PhotosDeletedSinceAreSavedAsAScanSavesThem)
         const std::map<std::string, fs::path> saved = LoadAndSave(fixture, image + "-b.vhd");
         EXPECT_EQ(g_SaveReport.savedFiles, listed) << "every file listed saved (NTFS lists its own files too)";
         EXPECT_EQ(g_SaveReport.failedFiles + g_SaveReport.damagedFiles + g_SaveReport.changedFiles, 0u);
-        size_t same = 0;
-        for (const auto& entry : fs::directory_iterator(fs::u8path(FixtureFile(fixture, "photos")))) {
-            const auto it =
-                saved.find(morvick::test::ComparablePath(fs::path("DCIM") / "100PHOTO" / entry.path().filename(), false));
-            if (it != saved.end() && ReadWholeFile(it->second) == ReadWholeFile(entry.path()))
-                ++same;
-        }
-        EXPECT_EQ(same, 10u);
+        EXPECT_EQ(savedPhotos(fixture, saved).size(), 10u);
+        EXPECT_EQ(savedPhotos(fixture, LoadAndSave(fixture, image + "-b.vhd", kDeletedOnly)), deleted);
+        EXPECT_EQ(savedPhotos(fixture, LoadAndSave(fixture, image + "-b.vhd", kDeletedExclude)), live);
     }
 }
 
