@@ -211,9 +211,9 @@ void TakeDeletedState(FatEntryRecord& listed, const FatEntryRecord& found)
 
 // Every file of the snapshot against the volume read again as its scan read it, into scratch lists:
 // the Quick Scan's FAT pass, or the found-volume scan's reading of the snapshot's folders. A file
-// not found there with its folder, name, first cluster, size, write date and deleted flag is marked
-// changed. (The snapshot keeps a FAT file's write date without its time of day: a file written over
-// on the same day with the same size at the same cluster cannot be told.)
+// not found there as SameFile takes it is marked changed. (The snapshot keeps a FAT file's write date
+// without its time of day: a file written over on the same day with the same size at the same
+// cluster cannot be told.)
 SnapshotFileCounts CheckFatFiles(LoadedSnapshot& s, uint32_t rootCluster)
 {
     const bool extensive = s.kind == kSnapshotKindExtensive;

@@ -43,8 +43,9 @@ TEST_F(SnapshotShortName, TheSameBytesAreTheSameNameOnEveryComputer)
         for (const std::string& bytes : names) {
             for (uint32_t there : kComputers) {
                 std::u16string listed;
-                if (ListedOn(there, bytes, listed))
+                if (ListedOn(there, bytes, listed)) {
                     EXPECT_TRUE(SameShortName(listed, Kept(bytes), false)) << bytes << " listed on " << there;
+                }
             }
         }
     }
@@ -63,8 +64,9 @@ TEST_F(SnapshotShortName, BytesThatDifferAboveAsciiAreAnotherName)
         for (const auto& [before, after] : written) {
             for (uint32_t there : kComputers) {
                 std::u16string listed;
-                if (ListedOn(there, before, listed))
+                if (ListedOn(there, before, listed)) {
                     EXPECT_FALSE(SameShortName(listed, Kept(after), false)) << before << " listed on " << there;
+                }
             }
         }
     }
@@ -85,8 +87,9 @@ TEST_F(SnapshotShortName, ANameDeletedSinceLostOnlyItsFirstByte)
     for (const auto& [live, gone] : deleted) {
         for (uint32_t there : kComputers) {
             std::u16string listed;
-            if (ListedOn(there, live, listed))
+            if (ListedOn(there, live, listed)) {
                 EXPECT_TRUE(SameShortName(listed, Kept(gone), true)) << live << " listed on " << there;
+            }
         }
     }
     std::u16string listed;
