@@ -28,7 +28,7 @@ std::vector<std::string> EntryNames(const std::string& name)
         entry.replace(0, baseLength, name, 0, baseLength);
         entry.replace(kBaseBytes, extensionLength, name, extensionStart, extensionLength);
         // FatShortName reads a first byte 0x05 as 0xE5: the entry holds 0x05.
-        if (!entry.empty() && static_cast<uint8_t>(entry[0]) == morvick::kFatDeletedMark)
+        if (static_cast<uint8_t>(entry[0]) == morvick::kFatDeletedMark)
             entry[0] = static_cast<char>(morvick::kFatStoredE5);
         entries.push_back(entry);
     };

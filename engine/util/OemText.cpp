@@ -9,8 +9,8 @@ namespace {
 
 // The OEM code pages Windows knows. Where the platform cannot read one (720 has no reader outside
 // Windows), it is passed over.
-constexpr uint32_t kOemCodePages[] = {437, 720, 737, 775, 850, 852, 855, 857, 858, 860, 861, 862, 863, 864, 865,
-    866, 869, 874, 932, 936, 949, 950, 1258};
+constexpr uint32_t kOemCodePages[] = {437, 720, 737, 775, 850, 852, 855, 857, 858, 860, 861, 862, 863, 864, 865, 866,
+    869, 874, 932, 936, 949, 950, 1258};
 
 // A kept byte above 0x7F is this plus the byte.
 constexpr char16_t kKeptByteBase = 0xF700;
@@ -69,7 +69,8 @@ std::u16string OemToUtf16(const uint8_t* bytes, size_t count)
     }
     text.reserve(count);
     for (size_t i = 0; i < count; ++i)
-        text.push_back(bytes[i] < 0x80 ? static_cast<char16_t>(bytes[i]) : static_cast<char16_t>(kKeptByteBase + bytes[i]));
+        text.push_back(
+            bytes[i] < 0x80 ? static_cast<char16_t>(bytes[i]) : static_cast<char16_t>(kKeptByteBase + bytes[i]));
     return text;
 }
 

@@ -24,8 +24,7 @@ using morvick::test::DiskFixtureEnvironment;
 using morvick::test::FixtureFile;
 using morvick::test::FixtureFolder;
 
-static auto* const g_disks =
-    ::testing::AddGlobalTestEnvironment(new DiskFixtureEnvironment({"make-later-folders.sh"}));
+static auto* const g_disks = ::testing::AddGlobalTestEnvironment(new DiskFixtureEnvironment({"make-later-folders.sh"}));
 
 namespace {
 
@@ -69,8 +68,8 @@ protected:
 TEST_P(DeletedFolderSnapshot, PhotosDeletedWithTheirFolderAreSavedUnderTheSnapshotsPaths)
 {
     const fs::path folder = fs::path("DCIM") / "100PHOTO";
-    const std::pair<const char*, size_t> cards[] = {
-        {"photos16", 300}, {"photos32", 300}, {"fewer32", 200}, {"adjacent32", 300}};
+    const std::pair<const char*, size_t> cards[] = {{"photos16", 300}, {"photos32", 300}, {"fewer32", 200},
+        {"adjacent32", 300}};
     for (const auto& [card, count] : cards) {
         EXPECT_EQ(SavedFromSnapshot(card, "photos", folder).size(), count) << card;
         EXPECT_EQ(listed, count) << card;

@@ -35,8 +35,8 @@ void LaterCardSnapshot::Open(const char* fixture, const std::string& image)
     ASSERT_TRUE(OpenFixtureImage(morvick::test::FixtureFile(fixture, image), disk)) << image;
 }
 
-void LaterCardSnapshot::Snapshot(
-    const char* fixture, const std::string& image, const std::function<void(FatEntryRecord&)>& rename)
+void LaterCardSnapshot::Snapshot(const char* fixture, const std::string& image,
+    const std::function<void(FatEntryRecord&)>& rename)
 {
     SCOPED_TRACE(image);
     ASSERT_NO_FATAL_FAILURE(Open(fixture, image));
@@ -63,8 +63,8 @@ void LaterCardSnapshot::ExpectRefused(const char* fixture, const std::string& im
     EXPECT_EQ(g_FatEntries.count + g_MftEntries.count + g_NtfsFileRecords.count, 0u);
 }
 
-std::map<std::string, fs::path> LaterCardSnapshot::LoadAndSave(
-    const char* fixture, const std::string& image, DeletedFilePolicy deletedFiles)
+std::map<std::string, fs::path> LaterCardSnapshot::LoadAndSave(const char* fixture, const std::string& image,
+    DeletedFilePolicy deletedFiles)
 {
     SCOPED_TRACE(image);
     Open(fixture, image);
@@ -88,8 +88,8 @@ std::set<std::string> FailedNames()
     return failed;
 }
 
-std::set<std::string> SavedWhole(
-    const std::map<std::string, fs::path>& saved, const std::string& written, const fs::path& folder)
+std::set<std::string> SavedWhole(const std::map<std::string, fs::path>& saved, const std::string& written,
+    const fs::path& folder)
 {
     std::set<std::string> whole;
     for (const auto& entry : fs::directory_iterator(fs::u8path(written))) {

@@ -51,5 +51,5 @@ std::set<std::string> FailedNames();
 
 // The files of `written` (a fixture folder of files as written) that `saved` holds in `folder` (a
 // path below the volume's folder) with the same bytes, by name.
-std::set<std::string> SavedWhole(const std::map<std::string, std::filesystem::path>& saved,
-    const std::string& written, const std::filesystem::path& folder);
+std::set<std::string> SavedWhole(const std::map<std::string, std::filesystem::path>& saved, const std::string& written,
+    const std::filesystem::path& folder);

@@ -14,8 +14,7 @@ namespace {
 std::u16string Read(uint32_t codePage, const std::string& bytes)
 {
     std::u16string text;
-    EXPECT_TRUE(ReadCodePage(codePage, reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size(), text))
-        << codePage;
+    EXPECT_TRUE(ReadCodePage(codePage, reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size(), text)) << codePage;
     return text;
 }
 
@@ -43,13 +42,13 @@ TEST_F(OemText, EachCodePageReadsItsOwnLetters)
     const std::set<uint32_t> known(pages, pages + count);
     for (uint32_t page : {437u, 850u, 852u, 866u, 932u, 936u, 949u, 950u})
         EXPECT_EQ(known.count(page), 1u) << page;
-    EXPECT_EQ(Read(437, "M\x8E" "RZ"), u"M\u00C4RZ");
-    EXPECT_EQ(Read(850, "M\x9A" "LLER"), u"M\u00DCLLER");
+    EXPECT_EQ(Read(437, "M\x8ERZ"), u"M\u00C4RZ");
+    EXPECT_EQ(Read(850, "M\x9ALLER"), u"M\u00DCLLER");
     EXPECT_EQ(Read(852, "\x9F"), u"\u010D");
     EXPECT_EQ(Read(866, "\x8E"), u"\u041E");
     EXPECT_EQ(Read(936, "\xBB\xE1\xD2\xE9"), u"\u4F1A\u8BAE");  // 会议
     EXPECT_EQ(Read(932, "\x8E\x91\x97\xBF"), u"\u8CC7\u6599");  // 資料
-    EXPECT_EQ(Read(932, "\x95\x5C" "A"), u"\u8868A");           // 表A: its second byte is "\"
+    EXPECT_EQ(Read(932, "\x95\\A"), u"\u8868A");                // 表A: its second byte is "\"
     EXPECT_EQ(Read(949, "\xC7\xD1"), u"\uD55C");                // 한
     EXPECT_EQ(Read(950, "\xA4\xA4"), u"\u4E2D");                // 中
 }
@@ -74,7 +73,7 @@ TEST_F(OemText, NamesAreReadInThisComputersCodePage)
     EXPECT_EQ(ShortName("\xBB\xE1\xD2\xE9    TXT"), u"\u4F1A\u8BAE.TXT");
     EXPECT_EQ(ShortName("README  TXT"), u"README.TXT");
     SetOemCodePage(850);
-    EXPECT_EQ(ShortName("M\x9A" "LLER  TXT"), u"M\u00DCLLER.TXT");
+    EXPECT_EQ(ShortName("M\x9ALLER  TXT"), u"M\u00DCLLER.TXT");
     SetOemCodePage(932);
     const std::u16string cut = ShortName("\xBB\xE1\xD2\xE9    TXT");
     EXPECT_EQ(cut.substr(0, 2), u"\uFF7B\u7791");
@@ -93,7 +92,7 @@ TEST_F(OemText, NamesAreReadInThisComputersCodePage)
 TEST_F(OemText, AShortNameReadThroughOneCodePage)
 {
     std::u16string name;
-    ASSERT_TRUE(morvick::FatShortNameIn(reinterpret_cast<const uint8_t*>("\x05" "RZ     TXT"), 850, name));
+    ASSERT_TRUE(morvick::FatShortNameIn(reinterpret_cast<const uint8_t*>("\x05RZ     TXT"), 850, name));
     EXPECT_EQ(name, u"\u00D5RZ.TXT");
     ASSERT_TRUE(morvick::FatShortNameIn(reinterpret_cast<const uint8_t*>("\xE5\xE1\xD2\xE9    TXT"), 437, name));
     EXPECT_EQ(name, u"x\u00DF\u2565\u0398.TXT");
