@@ -26,7 +26,12 @@ FatShortEntry DecodeFatShortEntry(const uint8_t* entry, bool fat32)
     return e;
 }
 
-std::u16string FatShortName(const uint8_t* entry)
+namespace {
+
+// The short name of `entry` as text, each part read by `read` (bytes, count, text appended to): false
+// where `read` could not read a part.
+template <class Read>
+bool ReadShortName(const uint8_t* entry, Read read, std::u16string& name)
 {
     uint8_t bytes[11];
     std::memcpy(bytes, entry, sizeof bytes);
@@ -40,12 +45,44 @@ std::u16string FatShortName(const uint8_t* entry)
     // it out would list and save the file under a name the volume does not hold.
     size_t baseLength = 0, extensionLength = 0;
     FatShortNameLengths(bytes, baseLength, extensionLength);
+    name.clear();
+    if (!read(bytes, baseLength, name))
+        return false;
+    if (extensionLength == 0)
+        return true;
+    name += u'.';
+    return read(bytes + 8, extensionLength, name);
+}
+
+}  // namespace
+
+std::u16string FatShortName(const uint8_t* entry)
+{
+    std::u16string name;
     // In the OEM code page, as the system that wrote them reads them, not each byte as the character
     // of its value: bytes above 0x7F would become invisible control characters and wrong letters.
-    std::u16string name = OemToUtf16(bytes, baseLength);
-    if (extensionLength != 0)
-        name += u'.' + OemToUtf16(bytes + 8, extensionLength);
+    ReadShortName(
+        entry,
+        [](const uint8_t* bytes, size_t count, std::u16string& text) {
+            text += OemToUtf16(bytes, count);
+            return true;
+        },
+        name);
     return name;
+}
+
+bool FatShortNameIn(const uint8_t* entry, uint32_t codePage, std::u16string& name)
+{
+    return ReadShortName(
+        entry,
+        [codePage](const uint8_t* bytes, size_t count, std::u16string& text) {
+            std::u16string part;
+            if (!ReadCodePage(codePage, bytes, count, part))
+                return false;
+            text += part;
+            return true;
+        },
+        name);
 }
 
 void FatShortNameLengths(const uint8_t* entry, size_t& baseLength, size_t& extensionLength)

@@ -45,6 +45,10 @@ FatShortEntry DecodeFatShortEntry(const uint8_t* entry, bool fat32);
 // character (0xE5) becomes "x".
 std::u16string FatShortName(const uint8_t* entry);
 
+// The same short name read through `codePage` alone (ReadCodePage): false where a byte sequence of it
+// is no character of that code page.
+bool FatShortNameIn(const uint8_t* entry, uint32_t codePage, std::u16string& name);
+
 // The lengths of a short name's base (bytes 0-7) and extension (bytes 8-10) without the blanks that
 // pad them: a blank inside belongs to the name.
 void FatShortNameLengths(const uint8_t* entry, size_t& baseLength, size_t& extensionLength);

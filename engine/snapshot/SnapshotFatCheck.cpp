@@ -10,11 +10,14 @@
 #include "engine/snapshot/ScratchScan.h"
 #include "engine/snapshot/SnapshotFileMatch.h"
 #include "engine/snapshot/SnapshotFormat.h"
+#include "engine/snapshot/SnapshotShortName.h"
 #include "engine/state/EngineState.h"
+#include "engine/util/OemText.h"
 
 #include <algorithm>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace {
 
@@ -114,55 +117,59 @@ void FoundFoldersBeforeReading(const RecordList<FatFolderRecord>& folders)
     AddOrphanFatFolders();
 }
 
-// The key of a file as a scan lists it: its folder, first cluster, size and write date, and its name
-// from its second character up to the first above 0x7F. The rest of the name is left to SameName: a
-// short name's bytes above 0x7F may read otherwise under another OEM code page (a double-byte one
-// also joins two bytes into one character), and a file deleted since lost its short name's first
-// character. The access date is left out: reading a card changes it.
-std::u16string FileKey(const FatEntryRecord& r)
+// The keys under which the files read now are looked up. The access date is left out of both:
+// reading a card changes it.
+// A live file's: its folder, first cluster, size and write date, and its name up to its first character
+// above 0x7F, which another OEM code page may read otherwise (SameShortName).
+std::u16string LiveKey(const FatEntryRecord& r)
 {
     std::u16string key;
     key.reserve(16);
+    key += u'L';
     for (uint32_t value : {r.parentCluster, r.firstCluster, r.size}) {
         key += static_cast<char16_t>(value & 0xFFFF);
         key += static_cast<char16_t>(value >> 16);
     }
     key += static_cast<char16_t>(r.writeDate);
-    const char16_t* c = r.name && *r.name ? r.name + 1 : u"";
-    for (; *c && *c < 0x80; ++c)
+    for (const char16_t* c = r.name ? r.name : u""; *c && *c < 0x80; ++c)
         key += *c;
     return key;
 }
 
-// A short name is at most eight characters, a dot and three more, each at most one character a byte.
-constexpr size_t kLongestShortName = 12;
-
-// Two readings of one short name's bytes under different OEM code pages: the characters below 0x80
-// are the same; one above stands for a byte of a single-byte code page, or for a lead byte and the
-// byte after it of a double-byte one, which the other reading shows as two characters (the second
-// any but the dot that parts name and extension).
-bool SameShortNameBytes(std::u16string_view a, std::u16string_view b)
+// A deleted file's, wherever the scan lists it now: its first cluster, size and write date, and the
+// digits and signs (0x20 to 0x3F) of its name from its second character on. The deleted mark took a
+// short name's first byte, and with it may have taken the lead byte of a double-byte character whose
+// second byte then reads as a letter; no code page reads a byte of 0x20 to 0x3F as part of another
+// character.
+std::u16string DeletedKey(const FatEntryRecord& r)
 {
-    if (a.size() > kLongestShortName || b.size() > kLongestShortName)
-        return false;
-    bool reach[kLongestShortName + 2][kLongestShortName + 2] = {};
-    reach[0][0] = true;
-    for (size_t i = 0; i <= a.size(); ++i) {
-        for (size_t j = 0; j <= b.size(); ++j) {
-            if (!reach[i][j] || i == a.size() || j == b.size())
-                continue;
-            if (a[i] < 0x80 || b[j] < 0x80) {
-                reach[i + 1][j + 1] = reach[i + 1][j + 1] || a[i] == b[j];
-                continue;
-            }
-            reach[i + 1][j + 1] = true;
-            if (j + 1 < b.size() && b[j + 1] != u'.')
-                reach[i + 1][j + 2] = true;
-            if (i + 1 < a.size() && a[i + 1] != u'.')
-                reach[i + 2][j + 1] = true;
-        }
+    std::u16string key;
+    key.reserve(16);
+    key += u'D';
+    for (uint32_t value : {r.firstCluster, r.size}) {
+        key += static_cast<char16_t>(value & 0xFFFF);
+        key += static_cast<char16_t>(value >> 16);
     }
-    return reach[a.size()][b.size()];
+    key += static_cast<char16_t>(r.writeDate);
+    const char16_t* c = r.name && *r.name ? r.name + 1 : u"";
+    for (; *c; ++c) {
+        if (*c >= 0x20 && *c <= 0x3F)
+            key += *c;
+    }
+    return key;
+}
+
+std::u16string FoundKey(const FatEntryRecord& found)
+{
+    return found.deleted != 0 ? DeletedKey(found) : LiveKey(found);
+}
+
+// A listed live file may be found live, or deleted since; a listed deleted file only deleted.
+std::vector<std::u16string> ListedKeys(const FatEntryRecord& listed)
+{
+    if (listed.deleted != 0)
+        return {DeletedKey(listed)};
+    return {LiveKey(listed), DeletedKey(listed)};
 }
 
 // Deleted since the snapshot: the disk shows deleted a file the snapshot lists live.
@@ -172,25 +179,26 @@ bool DeletedSince(const FatEntryRecord& listed, const FatEntryRecord& found)
 }
 
 // The name found on the disk now against the listed one. A long name is UTF-16 on the disk and reads
-// the same everywhere: compared exactly. A short name may have been read under another OEM code page,
-// and where the file was deleted since, its first byte is the deleted mark: compared as its bytes.
+// the same everywhere: compared exactly. A short name, read as its bytes, must read as the listed one
+// in this computer's OEM code page or in the one the snapshot was made under (where the file was
+// deleted since, with any first byte, which the deleted mark took).
 bool SameName(const FatEntryRecord& listed, const FatEntryRecord& found)
 {
     const std::u16string_view f = found.name ? found.name : u"", l = listed.name ? listed.name : u"";
     if (found.shortName == 0)
         return f == l;
-    if (DeletedSince(listed, found))
-        return !f.empty() && !l.empty() && SameShortNameBytes(f.substr(1), l.substr(1));
-    return SameShortNameBytes(f, l);
+    return SameShortName(l, f, DeletedSince(listed, found));
 }
 
-// The same file, or the same file deleted since: a deleted entry keeps its folder, first cluster,
-// size, date and name.
+// The same file: a live file in its folder, live or deleted since; a file the disk shows deleted is
+// the same wherever the scan lists it now (its folder, or "Lost Dir" where the folder's clusters went
+// with it): a deleted entry keeps its first cluster, size, date and name, and its bytes are saved from
+// that cluster as a scan saves them. A live file is never taken from another folder.
 bool SameFile(const FatEntryRecord& listed, const FatEntryRecord& found)
 {
-    return listed.parentCluster == found.parentCluster && listed.firstCluster == found.firstCluster &&
-        listed.size == found.size && listed.writeDate == found.writeDate &&
-        ((listed.deleted != 0) == (found.deleted != 0) || DeletedSince(listed, found)) && SameName(listed, found);
+    const bool placed = found.deleted != 0 || (listed.deleted == 0 && listed.parentCluster == found.parentCluster);
+    return placed && listed.firstCluster == found.firstCluster && listed.size == found.size &&
+        listed.writeDate == found.writeDate && SameName(listed, found);
 }
 
 // A file deleted since is listed deleted, as a scan lists it now: saved as a deleted file, from its
@@ -203,22 +211,26 @@ void TakeDeletedState(FatEntryRecord& listed, const FatEntryRecord& found)
 
 // Every file of the snapshot against the volume read again as its scan read it, into scratch lists:
 // the Quick Scan's FAT pass, or the found-volume scan's reading of the snapshot's folders. A file
-// not found there with its folder, name, first cluster, size, write date and deleted flag is marked
-// changed. (The snapshot keeps a FAT file's write date without its time of day: a file written over
-// on the same day with the same size at the same cluster cannot be told.)
+// not found there as SameFile takes it is marked changed. (The snapshot keeps a FAT file's write date
+// without its time of day: a file written over on the same day with the same size at the same
+// cluster cannot be told.)
 SnapshotFileCounts CheckFatFiles(LoadedSnapshot& s, uint32_t rootCluster)
 {
     const bool extensive = s.kind == kSnapshotKindExtensive;
     VolumeParameterBlock block = s.block;
     block.rootLocation = RootLocation(block, rootCluster);
     ScratchScan scratch(block, extensive ? kScanExtensive : kScanQuick);
-    if (extensive) {
-        FoundFoldersBeforeReading(s.fatFolders);
-        ReadFoundFatDirectories(scratch.Finished());
-    } else {
-        QuickScanFat(scratch.Finished());
+    {
+        // Short names kept as their bytes, read again in each code page by SameShortName.
+        OemBytesReading bytes;
+        if (extensive) {
+            FoundFoldersBeforeReading(s.fatFolders);
+            ReadFoundFatDirectories(scratch.Finished());
+        } else {
+            QuickScanFat(scratch.Finished());
+        }
     }
-    return MarkChangedFiles(s.fatEntries, g_FatEntries, FileKey, SameFile, TakeDeletedState);
+    return MarkChangedFiles(s.fatEntries, g_FatEntries, FoundKey, ListedKeys, SameFile, TakeDeletedState);
 }
 
 }  // namespace

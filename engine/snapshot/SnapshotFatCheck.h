@@ -17,15 +17,21 @@ struct LoadedSnapshot;
 // into scratch lists (the results on screen stay as they are): a Quick Scan's through the Quick
 // Scan's FAT pass, an Extensive Scan's through the found-volume scan's reading of the snapshot's own
 // folders. A stopped scan's snapshot lists part of what these read; each file it lists must be there.
-// A file must be in its folder with its first cluster, size, write date, deleted flag and name: a
-// long name exactly (UTF-16 on the disk, it reads the same everywhere), a short name as its bytes
-// (those above 0x7F may read otherwise under another computer's single- or double-byte OEM code
-// page). A file the disk now shows deleted and otherwise as listed was deleted since: the same file,
-// listed deleted from then on and saved as a scan saves a deleted file (its short name's first
-// character is then the deleted mark's and is not compared). A file not found so is marked changed
-// on the disk (`changedOnDisk`): it stays listed and is never saved. The snapshot keeps no time of
-// day of a FAT file, and the access date is not compared: two volumes whose entries agree in all of
-// this and differ only in their files' bytes cannot be told apart, such as a file written over the
-// same day at the same cluster with the same size and name. The volume is another where more files
-// changed than were found, or where neither boot sector nor FAT vouched for it and none was found.
+// A live file must be in its folder with its first cluster, size, write date and name, live or deleted
+// since. A file the disk now shows deleted, with its first cluster, size, write date and name, is the
+// same file wherever the scan lists it now: in its folder, or under "Lost Dir" where its folder was
+// deleted with it and the scan no longer ties the folder's later clusters to it (a deleted entry
+// keeps all this). A file deleted since is listed deleted from then on and saved, under the
+// snapshot's path, as a scan saves a deleted file, from its first cluster. A long name must be the
+// same exactly (UTF-16 on the disk, it reads the same everywhere); a short name is read as its bytes,
+// which must give the listed name exactly in this computer's OEM code page or in one other OEM code
+// page (SameShortName: a snapshot made on a computer of another code page), any first byte where the
+// deleted mark took it since. A file not found so is marked changed on the disk (`changedOnDisk`): it
+// stays listed and is never saved. The snapshot keeps no time of day of a FAT file, and the access
+// date is not compared: two volumes whose entries agree in all of this and differ only in their
+// files' bytes cannot be told apart, such as a file written over the same day at the same cluster
+// with the same size and name. A short name that the code page of the snapshot's computer could not
+// read (listed with a stand-in character) no code page reads exactly: it is changed on a computer of
+// another code page. The volume is another where more files changed than were found, or where
+// neither boot sector nor FAT vouched for it and none was found.
 bool HoldsFatVolume(LoadedSnapshot& snapshot);

@@ -5,6 +5,7 @@
 
 #include "engine/state/RecordList.h"
 
+#include <array>
 #include <cstdint>
 #include <unordered_map>
 
@@ -24,13 +25,14 @@ inline bool FilesShowAnotherVolume(const SnapshotFileCounts& files, bool vouched
 }
 
 // Marks the files of `listed` that `read` does not hold: both lists in the scan's order, compared
-// side by side as long as they agree (an unchanged disk: one pass, no table), the rest looked up by
-// `keyOf` (a key both kinds of record give) among the records of `read` not matched yet, each taken
-// once, where `same` says the two are one file as listed. Each listed file found is handed to `take`
-// with its record as read, for what it takes of the disk's state now (a file deleted since).
-template <class Listed, class Read, class KeyOf, class Same, class Take>
-SnapshotFileCounts MarkChangedFiles(RecordList<Listed>& listed, const RecordList<Read>& read, KeyOf keyOf, Same same,
-    Take take)
+// side by side as long as they agree (an unchanged disk: one pass, no table), the rest looked up among
+// the records of `read` not matched yet, each taken once, where `same` says the two are one file as
+// listed: a record of `read` under `readKey` of it, a listed one under each of `listedKeys` of it in
+// turn (the keys a record read now may have for it). Each listed file found is handed to `take` with
+// its record as read, for what it takes of the disk's state now (a file deleted since).
+template <class Listed, class Read, class ReadKey, class ListedKeys, class Same, class Take>
+SnapshotFileCounts MarkChangedFiles(RecordList<Listed>& listed, const RecordList<Read>& read, ReadKey readKey,
+    ListedKeys listedKeys, Same same, Take take)
 {
     SnapshotFileCounts counts;
     Listed* l = listed.head;
@@ -41,16 +43,23 @@ SnapshotFileCounts MarkChangedFiles(RecordList<Listed>& listed, const RecordList
     }
     if (!l)
         return counts;
-    using Key = decltype(keyOf(*r));
+    using Key = decltype(readKey(*r));
     std::unordered_multimap<Key, const Read*> left;
     for (; r; r = r->next)
-        left.emplace(keyOf(*r), r);
+        left.emplace(readKey(*r), r);
     for (; l; l = l->next) {
-        auto [from, to] = left.equal_range(keyOf(*l));
-        for (; from != to && !same(*l, *from->second); ++from) {}
-        if (from != to) {
-            take(*l, *from->second);
-            left.erase(from);
+        bool found = false;
+        for (const Key& key : listedKeys(*l)) {
+            auto [from, to] = left.equal_range(key);
+            for (; from != to && !same(*l, *from->second); ++from) {}
+            if (from != to) {
+                take(*l, *from->second);
+                left.erase(from);
+                found = true;
+                break;
+            }
+        }
+        if (found) {
             ++counts.confirmed;
         } else {
             l->changedOnDisk = 1;
@@ -58,4 +67,14 @@ SnapshotFileCounts MarkChangedFiles(RecordList<Listed>& listed, const RecordList
         }
     }
     return counts;
+}
+
+// The same where a listed record has one key, as a record read has (`keyOf`, which both kinds give).
+template <class Listed, class Read, class KeyOf, class Same, class Take>
+SnapshotFileCounts MarkChangedFiles(RecordList<Listed>& listed, const RecordList<Read>& read, KeyOf keyOf, Same same,
+    Take take)
+{
+    return MarkChangedFiles(
+        listed, read, keyOf, [&keyOf](const Listed& l) { return std::array<decltype(keyOf(l)), 1>{keyOf(l)}; }, same,
+        take);
 }

@@ -1,34 +1,89 @@
-#include "engine/util/OemText.h"
+#include "engine/util/OemCodePage.h"
+
+#include <cerrno>
+#include <cstring>
+#include <iconv.h>
+#include <map>
+#include <string>
 
 namespace {
 
-// Code page 437 from 0x80 to 0xFF.
-const char16_t kUpperHalf[128] = {
-    0x00C7, 0x00FC, 0x00E9, 0x00E2, 0x00E4, 0x00E0, 0x00E5, 0x00E7,  // 0x80
-    0x00EA, 0x00EB, 0x00E8, 0x00EF, 0x00EE, 0x00EC, 0x00C4, 0x00C5,  // 0x88
-    0x00C9, 0x00E6, 0x00C6, 0x00F4, 0x00F6, 0x00F2, 0x00FB, 0x00F9,  // 0x90
-    0x00FF, 0x00D6, 0x00DC, 0x00A2, 0x00A3, 0x00A5, 0x20A7, 0x0192,  // 0x98
-    0x00E1, 0x00ED, 0x00F3, 0x00FA, 0x00F1, 0x00D1, 0x00AA, 0x00BA,  // 0xA0
-    0x00BF, 0x2310, 0x00AC, 0x00BD, 0x00BC, 0x00A1, 0x00AB, 0x00BB,  // 0xA8
-    0x2591, 0x2592, 0x2593, 0x2502, 0x2524, 0x2561, 0x2562, 0x2556,  // 0xB0
-    0x2555, 0x2563, 0x2551, 0x2557, 0x255D, 0x255C, 0x255B, 0x2510,  // 0xB8
-    0x2514, 0x2534, 0x252C, 0x251C, 0x2500, 0x253C, 0x255E, 0x255F,  // 0xC0
-    0x255A, 0x2554, 0x2569, 0x2566, 0x2560, 0x2550, 0x256C, 0x2567,  // 0xC8
-    0x2568, 0x2564, 0x2565, 0x2559, 0x2558, 0x2552, 0x2553, 0x256B,  // 0xD0
-    0x256A, 0x2518, 0x250C, 0x2588, 0x2584, 0x258C, 0x2590, 0x2580,  // 0xD8
-    0x03B1, 0x00DF, 0x0393, 0x03C0, 0x03A3, 0x03C3, 0x00B5, 0x03C4,  // 0xE0
-    0x03A6, 0x0398, 0x03A9, 0x03B4, 0x221E, 0x03C6, 0x03B5, 0x2229,  // 0xE8
-    0x2261, 0x00B1, 0x2265, 0x2264, 0x2320, 0x2321, 0x00F7, 0x2248,  // 0xF0
-    0x00B0, 0x2219, 0x00B7, 0x221A, 0x207F, 0x00B2, 0x25A0, 0x00A0,  // 0xF8
+constexpr uint32_t kUsualOemCodePage = 437;
+constexpr char16_t kReplacement = 0xFFFD;
+
+// The C library's converters from each code page to UTF-16, opened once per thread (a converter keeps
+// state while it works) and closed when the thread ends.
+class Converters {
+public:
+    ~Converters()
+    {
+        for (const auto& [codePage, converter] : m_open) {
+            if (converter != Invalid())
+                iconv_close(converter);
+        }
+    }
+
+    // The converter of `codePage`, or Invalid() where the C library has none.
+    iconv_t Of(uint32_t codePage)
+    {
+        const auto it = m_open.find(codePage);
+        if (it != m_open.end())
+            return it->second;
+        const std::string name = "CP" + std::to_string(codePage);
+        const iconv_t converter = iconv_open("UTF-16LE", name.c_str());
+        m_open.emplace(codePage, converter);
+        return converter;
+    }
+
+    static iconv_t Invalid() { return reinterpret_cast<iconv_t>(-1); }
+
+private:
+    std::map<uint32_t, iconv_t> m_open;
 };
+
+thread_local Converters t_converters;
 
 }  // namespace
 
-std::u16string OemToUtf16(const uint8_t* bytes, size_t count)
+uint32_t SystemOemCodePage()
 {
-    std::u16string out;
-    out.reserve(count);
-    for (size_t i = 0; i < count; ++i)
-        out.push_back(bytes[i] < 0x80 ? static_cast<char16_t>(bytes[i]) : kUpperHalf[bytes[i] - 0x80]);
-    return out;
+    return kUsualOemCodePage;
+}
+
+bool DecodeCodePage(uint32_t codePage, const uint8_t* bytes, size_t count, bool strict, std::u16string& text)
+{
+    const iconv_t converter = t_converters.Of(codePage);
+    if (converter == Converters::Invalid()) {
+        if (strict)
+            return false;
+        for (size_t i = 0; i < count; ++i)
+            text.push_back(bytes[i] < 0x80 ? static_cast<char16_t>(bytes[i]) : kReplacement);
+        return true;
+    }
+    iconv(converter, nullptr, nullptr, nullptr, nullptr);
+    char* in = const_cast<char*>(reinterpret_cast<const char*>(bytes));
+    size_t inLeft = count;
+    // A byte reads as one UTF-16 character at most, or two for a character beyond U+FFFF.
+    std::u16string out(2 * count + 2, u'\0');
+    char* to = reinterpret_cast<char*>(&out[0]);
+    size_t toLeft = out.size() * sizeof(char16_t);
+    while (inLeft != 0) {
+        if (iconv(converter, &in, &inLeft, &to, &toLeft) != static_cast<size_t>(-1))
+            break;
+        // A sequence that is no character (EILSEQ) or ends early (EINVAL): one U+FFFD for its first
+        // byte, and the reading goes on after it.
+        if (strict || (errno != EILSEQ && errno != EINVAL) || toLeft < sizeof(char16_t))
+            return false;
+        const char16_t replacement = kReplacement;
+        std::memcpy(to, &replacement, sizeof replacement);
+        to += sizeof replacement;
+        toLeft -= sizeof replacement;
+        ++in;
+        --inLeft;
+        iconv(converter, nullptr, nullptr, nullptr, nullptr);
+    }
+    iconv(converter, nullptr, nullptr, &to, &toLeft);
+    out.resize(out.size() - toLeft / sizeof(char16_t));
+    text += out;
+    return true;
 }

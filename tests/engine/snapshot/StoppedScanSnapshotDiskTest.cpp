@@ -4,7 +4,7 @@
 // NTFS volume whose deleted folders' records new folders took (make-reused-record-disk.sh). The load
 // reads the volume to its end and finds more than the stopped scan listed, placed where a finished
 // scan places it; every file the snapshot lists is found as listed, none marked changed, and the
-// save writes each as the stopped scan's results would.
+// save writes each as the stopped scan's results would: at the same path, with the same bytes.
 #include "engine/extensive/ExtensiveScan.h"
 #include "engine/extensive/ExtensiveScanState.h"
 #include "engine/extensive/FoundVolumeScan.h"
@@ -23,8 +23,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
+#include <map>
 #include <string>
 #include <vector>
+
+namespace fs = std::filesystem;
 
 using morvick::test::DiskFixtureEnvironment;
 using morvick::test::FixtureFile;
@@ -169,6 +173,7 @@ protected:
             EXPECT_EQ(loaded.savedFiles, scanned.savedFiles) << "as the stopped scan's own results save";
             EXPECT_EQ(loaded.damagedFiles, scanned.damagedFiles);
             EXPECT_EQ(loaded.failedFiles, scanned.failedFiles);
+            ExpectSameFiles("scanned-" + std::to_string(stopAt), "loaded-" + std::to_string(stopAt));
         }
     }
 
@@ -178,6 +183,34 @@ protected:
         ResetSaveState();
         SaveWholeVolume(ToPath16(temp.Path() / folder));
         return g_SaveReport;
+    }
+
+    // The two saves wrote the same files: each at the same path (in its case) with the same bytes.
+    void ExpectSameFiles(const std::string& scannedFolder, const std::string& loadedFolder)
+    {
+        const std::map<std::string, fs::path> scanned = SavedFiles(temp.Path() / scannedFolder);
+        const std::map<std::string, fs::path> loaded = SavedFiles(temp.Path() / loadedFolder);
+        ASSERT_FALSE(scanned.empty());
+        for (const auto& [path, file] : scanned) {
+            const auto it = loaded.find(path);
+            if (it == loaded.end())
+                ADD_FAILURE() << path << " was not saved from the snapshot";
+            else
+                EXPECT_EQ(ReadWholeFile(it->second), ReadWholeFile(file)) << path;
+        }
+        for (const auto& [path, file] : loaded)
+            EXPECT_EQ(scanned.count(path), 1u) << path << " was saved from the snapshot alone";
+    }
+
+    // Every file below `root` by its path below it, exactly as written.
+    static std::map<std::string, fs::path> SavedFiles(const fs::path& root)
+    {
+        std::map<std::string, fs::path> files;
+        for (const auto& entry : fs::recursive_directory_iterator(root)) {
+            if (entry.is_regular_file())
+                files.emplace(entry.path().lexically_relative(root).u8string(), entry.path());
+        }
+        return files;
     }
 
     CVirtualDisk disk;

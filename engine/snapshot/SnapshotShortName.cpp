@@ -1,0 +1,116 @@
+#include "engine/snapshot/SnapshotShortName.h"
+
+#include "engine/fat/FatDirectoryEntry.h"
+#include "engine/util/OemText.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr size_t kBaseBytes = 8;
+constexpr size_t kExtensionBytes = 3;
+constexpr size_t kNameBytes = kBaseBytes + kExtensionBytes;
+
+// The 11 name bytes of the entries whose short name FatShortName makes `name` of (the bytes kept):
+// the dot that parts name and extension is the last one, or, for a damaged name with a dot of its own,
+// an earlier one.
+std::vector<std::string> EntryNames(const std::string& name)
+{
+    std::vector<std::string> entries;
+    const auto add = [&](size_t baseLength, size_t extensionStart) {
+        const size_t extensionLength = name.size() - extensionStart;
+        if (baseLength > kBaseBytes || extensionLength > kExtensionBytes)
+            return;
+        std::string entry(kNameBytes, ' ');
+        entry.replace(0, baseLength, name, 0, baseLength);
+        entry.replace(kBaseBytes, extensionLength, name, extensionStart, extensionLength);
+        // FatShortName reads a first byte 0x05 as 0xE5: the entry holds 0x05.
+        if (static_cast<uint8_t>(entry[0]) == morvick::kFatDeletedMark)
+            entry[0] = static_cast<char>(morvick::kFatStoredE5);
+        entries.push_back(entry);
+    };
+    add(name.size(), name.size());
+    for (size_t dot = name.find('.'); dot != std::string::npos; dot = name.find('.', dot + 1)) {
+        if (dot + 1 < name.size())
+            add(dot, dot + 1);
+    }
+    return entries;
+}
+
+// The entry's name read by a computer of `codePage`, 0 for this computer (as its scans read it), into
+// `name`: false where that code page alone cannot read it.
+bool ReadIn(uint32_t codePage, const std::string& entry, std::u16string& name)
+{
+    const uint8_t* bytes = reinterpret_cast<const uint8_t*>(entry.data());
+    if (codePage != 0)
+        return morvick::FatShortNameIn(bytes, codePage, name);
+    name = morvick::FatShortName(bytes);
+    return true;
+}
+
+// The code pages a snapshot may have been made under: this computer's (0), then each OEM code page.
+std::vector<uint32_t> Readers()
+{
+    size_t count = 0;
+    const uint32_t* pages = OemCodePages(count);
+    std::vector<uint32_t> readers = {0};
+    readers.insert(readers.end(), pages, pages + count);
+    return readers;
+}
+
+// Whether the entry's name read in `codePage` is `listed`.
+bool ReadsAs(uint32_t codePage, const std::string& entry, std::u16string_view listed)
+{
+    std::u16string name;
+    return ReadIn(codePage, entry, name) && name == listed;
+}
+
+// Whether some first byte above 0x7F (the deleted mark took it) makes the entry read as `listed` in
+// `codePage`. The character it began was one byte or the first of two: only where the rest after one
+// or two bytes reads as the rest of `listed` are the first bytes tried.
+bool SomeFirstByteReadsAs(uint32_t codePage, std::string entry, std::u16string_view listed)
+{
+    std::u16string name;
+    for (size_t width : {1, 2}) {
+        std::string rest = entry;
+        rest.replace(0, width, width, 'A');
+        if (width == 2 && entry[1] == ' ')
+            continue;  // no second byte of a character there
+        if (!ReadIn(codePage, rest, name) || name.size() < width ||
+            std::u16string_view(name).substr(width) != listed.substr(1))
+            continue;
+        for (unsigned byte = 0x80; byte <= 0xFF; ++byte) {
+            entry[0] = static_cast<char>(byte == morvick::kFatDeletedMark ? morvick::kFatStoredE5 : byte);
+            if (ReadsAs(codePage, entry, listed))
+                return true;
+        }
+    }
+    return false;
+}
+
+}  // namespace
+
+bool SameShortName(std::u16string_view listed, std::u16string_view found, bool firstLost)
+{
+    std::string bytes;
+    if (!OemBytesOf(found, bytes) || (firstLost && listed.empty()))
+        return false;
+    if (!firstLost && found == listed &&
+        std::all_of(bytes.begin(), bytes.end(), [](char c) { return static_cast<uint8_t>(c) < 0x80; }))
+        return true;  // ASCII alone, which code page 437 reads as itself
+    static const std::vector<uint32_t> readers = Readers();
+    for (std::string entry : EntryNames(bytes)) {
+        // A first character below 0x80 was its own byte, which every code page reads as itself.
+        if (firstLost && listed[0] < 0x80)
+            entry[0] = static_cast<char>(listed[0]);
+        for (uint32_t codePage : readers) {
+            if (firstLost && listed[0] >= 0x80 ? SomeFirstByteReadsAs(codePage, entry, listed)
+                                               : ReadsAs(codePage, entry, listed))
+                return true;
+        }
+    }
+    return false;
+}
