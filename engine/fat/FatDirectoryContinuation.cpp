@@ -139,6 +139,34 @@ bool IsFatDirectoryContinuation(const uint8_t* data, size_t size, bool fat32, ui
     return shortEntry;
 }
 
+bool FindTrailingEntries(const uint8_t* data, size_t size, bool fat32, uint32_t clusterCount, uint32_t bytesPerCluster,
+    size_t& from, size_t& lastShort)
+{
+    // Back from the last byte that is not 0: the entries before the zeros, up to the first that is
+    // not one (a whole entry, its first byte not 0, as the test reads them).
+    size_t end = size - size % kFatDirectoryEntrySize;
+    while (end > 0 && data[end - 1] == 0)
+        --end;
+    end = (end + kFatDirectoryEntrySize - 1) / kFatDirectoryEntrySize * kFatDirectoryEntrySize;
+    if (end > size - size % kFatDirectoryEntrySize)
+        return false;
+    bool shortEntry = false;
+    size_t off = end;
+    while (off >= kFatDirectoryEntrySize) {
+        const uint8_t* e = data + off - kFatDirectoryEntrySize;
+        const bool part = e[11] == kFatAttrLongName;
+        if (e[0] == 0 || !(part ? IsLongNamePart(e) : IsShortEntry(e, fat32, clusterCount, bytesPerCluster)))
+            break;
+        off -= kFatDirectoryEntrySize;
+        if (!part && !shortEntry) {
+            shortEntry = true;
+            lastShort = off;
+        }
+    }
+    from = off;
+    return shortEntry;
+}
+
 size_t LeadingNameTailBytes(const uint8_t* data, size_t size)
 {
     if (size < kFatDirectoryEntrySize || data[11] != kFatAttrLongName)
