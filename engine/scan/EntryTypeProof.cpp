@@ -1,12 +1,12 @@
 #include "engine/scan/EntryTypeProof.h"
 
+#include "engine/ScanObserver.h"
 #include "engine/fat/FatDirectoryEntry.h"
 #include "engine/image/SectorSize.h"
 
 #include <algorithm>
 #include <cctype>
 #include <string>
-#include <vector>
 
 namespace {
 
@@ -20,15 +20,31 @@ constexpr TypeSignature kTypes[] = {
 #include "FileTypeSignatures.inc"
 };
 
-// The files looked at in one cluster: enough to tell, and a bounded number of reads.
-constexpr size_t kMaxLookedAt = 16;
+constexpr size_t kMaxFiles = 16;
 
-std::vector<uint8_t> HexBytes(const char* hex)
+struct Type {
+    std::string extension;
+    std::vector<std::vector<uint8_t>> signatures;
+};
+
+// The table's extensions, each with its signatures.
+const std::vector<Type>& Types()
 {
-    std::vector<uint8_t> bytes;
-    for (const char* p = hex; p[0] != 0 && p[1] != 0; p += 2)
-        bytes.push_back(static_cast<uint8_t>(std::stoi(std::string(p, 2), nullptr, 16)));
-    return bytes;
+    static const std::vector<Type> types = [] {
+        std::vector<Type> list;
+        for (const TypeSignature& t : kTypes) {
+            std::vector<uint8_t> bytes;
+            for (const char* p = t.hex; p[0] != 0 && p[1] != 0; p += 2)
+                bytes.push_back(static_cast<uint8_t>(std::stoi(std::string(p, 2), nullptr, 16)));
+            auto it = std::find_if(list.begin(), list.end(), [&](const Type& x) { return x.extension == t.extension; });
+            if (it == list.end())
+                it = list.insert(list.end(), Type{t.extension, {}});
+            if (!bytes.empty() && bytes.size() <= kSectorSize)
+                it->signatures.push_back(std::move(bytes));
+        }
+        return list;
+    }();
+    return types;
 }
 
 // The extension of a short entry as ".jpg"; empty where it has none.
@@ -42,18 +58,11 @@ std::string ExtensionOf(const uint8_t* e)
 
 }  // namespace
 
-bool EntriesNameTheirFiles(morvick::SectorSource& disk, const EntryTypeVolume& volume, const uint8_t* entries,
-    size_t size)
+std::vector<TypedFile> TypedFilesOf(const EntryTypeVolume& volume, const uint8_t* entries, size_t size)
 {
-    static const std::vector<std::pair<std::string, std::vector<uint8_t>>> types = [] {
-        std::vector<std::pair<std::string, std::vector<uint8_t>>> list;
-        for (const TypeSignature& t : kTypes)
-            list.emplace_back(t.extension, HexBytes(t.hex));
-        return list;
-    }();
-    size_t lookedAt = 0;
-    size_t begin = 0;
-    for (size_t off = 0; off + morvick::kFatDirectoryEntrySize <= size && lookedAt < kMaxLookedAt;
+    const std::vector<Type>& types = Types();
+    std::vector<TypedFile> files;
+    for (size_t off = 0; off + morvick::kFatDirectoryEntrySize <= size && files.size() < kMaxFiles;
          off += morvick::kFatDirectoryEntrySize) {
         const uint8_t* e = entries + off;
         if (e[0] == 0)
@@ -64,22 +73,29 @@ bool EntriesNameTheirFiles(morvick::SectorSource& disk, const EntryTypeVolume& v
         if (entry.size == 0 || entry.firstCluster < 2 || entry.firstCluster - 2 >= volume.clusterCount)
             continue;
         const std::string extension = ExtensionOf(e);
-        bool typed = false;
-        for (const auto& [ext, signature] : types)
-            typed = typed || ext == extension;
-        if (!typed)
-            continue;
-        ++lookedAt;
-        uint8_t sector[kSectorSize];
-        if (!disk.ReadSectors(volume.clusterBase + uint64_t{entry.firstCluster} * volume.sectorsPerCluster, 1, sector))
-            continue;
-        for (const auto& [ext, signature] : types) {
-            if (ext == extension && !signature.empty() && signature.size() <= sizeof sector &&
-                std::equal(signature.begin(), signature.end(), sector)) {
-                ++begin;
-                break;
-            }
-        }
+        const auto type =
+            std::find_if(types.begin(), types.end(), [&](const Type& t) { return t.extension == extension; });
+        if (type != types.end() && !type->signatures.empty())
+            files.push_back({entry.firstCluster, static_cast<uint16_t>(type - types.begin())});
     }
-    return begin != 0 && begin * 4 >= lookedAt * 3;
+    return files;
+}
+
+bool FilesBeginWithTheirTypes(morvick::SectorSource& disk, const EntryTypeVolume& volume,
+    const std::vector<TypedFile>& files)
+{
+    const std::vector<Type>& types = Types();
+    size_t begin = 0;
+    for (const TypedFile& file : files) {
+        uint8_t sector[kSectorSize];
+        const bool read = disk.ReadSectors(volume.clusterBase + uint64_t{file.cluster} * volume.sectorsPerCluster, 1, sector);
+        // Each file's first sector read is a step of its own, as every cluster the search reads.
+        CurrentScanObserver().OnPausePoint();
+        if (!read)
+            continue;
+        const auto& signatures = types[file.type].signatures;
+        begin += std::any_of(signatures.begin(), signatures.end(),
+            [&](const std::vector<uint8_t>& s) { return std::equal(s.begin(), s.end(), sector); });
+    }
+    return begin != 0 && begin * 4 >= files.size() * 3;
 }

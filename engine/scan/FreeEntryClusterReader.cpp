@@ -57,7 +57,7 @@ FreeEntryClusterReader::FreeEntryClusterReader(morvick::SectorSource& disk, cons
 {
 }
 
-void FreeEntryClusterReader::Test(uint32_t index, const uint8_t* cluster, uint32_t dataBytes, bool liveSubfolders)
+void FreeEntryClusterReader::Test(uint32_t index, const uint8_t* cluster, uint32_t dataBytes)
 {
     const bool fat32 = m_volume.fat32;
     const uint32_t count = m_volume.clusterCount;
@@ -82,12 +82,13 @@ void FreeEntryClusterReader::Test(uint32_t index, const uint8_t* cluster, uint32
         morvick::FatDirectoryStart start;
         if (morvick::ReadFatDirectoryStart(bytes, bytesPerCluster, fat32, start) && start.cluster == index + 2) {
             if (morvick::IsFatDirectoryContinuation(bytes + kDots, bytesPerCluster - kDots, fat32, count,
-                    bytesPerCluster) &&
-                (morvick::HoldsDeletedEntriesOnly(bytes + kDots, bytesPerCluster - kDots) ||
-                    EntriesNameTheirFiles(m_disk, m_volume, bytes + kDots, bytesPerCluster - kDots))) {
+                    bytesPerCluster)) {
                 FreeFolderStart s{index + 2, start.parentCluster, start.writeDate, start.accessDate};
                 NoteEnd(bytes, bytesPerCluster, s.full, s.endsInName, s.pending);
-                starts.push_back(s);
+                if (morvick::HoldsDeletedEntriesOnly(bytes + kDots, bytesPerCluster - kDots))
+                    starts.push_back(s);
+                else
+                    m_liveStarts.push_back({s, TypedFilesOf(m_volume, bytes + kDots, bytesPerCluster - kDots)});
             }
             return;
         }
@@ -126,8 +127,8 @@ void FreeEntryClusterReader::Test(uint32_t index, const uint8_t* cluster, uint32
             c.namesData = true;
     }
     if (c.live)
-        c.typed = EntriesNameTheirFiles(m_disk, m_volume, bytes + c.nameTailBytes, size - c.nameTailBytes);
-    if (namesFolder && (!c.live || c.typed || liveSubfolders)) {
+        m_typedFiles.emplace_back(candidates.size(), TypedFilesOf(m_volume, bytes + c.nameTailBytes, size - c.nameTailBytes));
+    if (namesFolder && (!c.live || m_liveSubfolders || !m_typedFiles.back().second.empty())) {
         morvick::FatDirectoryParser subfolders(fat32, c.cluster, true, [this, &c](const morvick::FatFoundEntry& e) {
             if (!e.folder)
                 return;
@@ -142,6 +143,7 @@ void FreeEntryClusterReader::Test(uint32_t index, const uint8_t* cluster, uint32
 
 void FreeEntryClusterReader::Read(const std::unordered_map<uint32_t, uint32_t>& tails, bool liveSubfolders)
 {
+    m_liveSubfolders = liveSubfolders;
     const uint32_t sectorsPerCluster = m_volume.sectorsPerCluster;
     const uint32_t bytesPerCluster = sectorsPerCluster * static_cast<uint32_t>(kSectorSize);
     const uint32_t perRead = static_cast<uint32_t>(std::max<uint64_t>(1, kReadBytes / bytesPerCluster));
@@ -150,7 +152,7 @@ void FreeEntryClusterReader::Read(const std::unordered_map<uint32_t, uint32_t>& 
     int shown = -1;
     auto test = [&](uint32_t index, const uint8_t* cluster) {
         const auto tail = tails.find(index);
-        Test(index, cluster, tail != tails.end() ? tail->second : 0, liveSubfolders);
+        Test(index, cluster, tail != tails.end() ? tail->second : 0);
     };
     // The first clusters of the folders found are never entries of another; a cluster that a deleted
     // file found claims is read too: its entries may be later than the file (FreedClusterOwners).
@@ -184,16 +186,41 @@ void FreeEntryClusterReader::Read(const std::unordered_map<uint32_t, uint32_t>& 
                 // A run that cannot be read whole is read cluster by cluster: one bad sector loses no
                 // other cluster.
                 for (uint32_t k = 0; k < count; ++k) {
+                    const bool read =
+                        m_disk.ReadSectors(sector + uint64_t{k} * sectorsPerCluster, sectorsPerCluster, buffer.data());
                     observer.OnPausePoint();
-                    if (m_disk.ReadSectors(sector + uint64_t{k} * sectorsPerCluster, sectorsPerCluster, buffer.data()))
+                    if (read)
                         test(i + k, buffer.data());
                 }
             }
             i += count;
         }
     }
+    ProveTypes();
     FindParents();
     OrderStarts();
+}
+
+void FreeEntryClusterReader::ProveTypes()
+{
+    // After the read: each file's first sector is read apart from the runs of free clusters.
+    for (const auto& [k, files] : m_typedFiles) {
+        if (m_stopped && m_stopped())
+            return;
+        FreeEntryCluster& c = candidates[k];
+        c.typed = !files.empty() && FilesBeginWithTheirTypes(m_disk, m_volume, files);
+        // A file's data: the parents of its subfolders are not asked.
+        if (!c.typed && !m_liveSubfolders)
+            c.subfolders.clear();
+    }
+    for (const auto& [start, files] : m_liveStarts) {
+        if (m_stopped && m_stopped())
+            return;
+        if (!files.empty() && FilesBeginWithTheirTypes(m_disk, m_volume, files))
+            starts.push_back(start);
+    }
+    m_typedFiles.clear();
+    m_liveStarts.clear();
 }
 
 void FreeEntryClusterReader::FindParents()
@@ -211,11 +238,12 @@ void FreeEntryClusterReader::FindParents()
             uint8_t sector[kSectorSize];
             const uint32_t sub = c.subfolders[s];
             morvick::FatDirectoryStart start;
+            const bool read = sub >= 2 && sub - 2 < m_volume.clusterCount &&
+                m_disk.ReadSectors(m_volume.clusterBase + uint64_t{sub} * m_volume.sectorsPerCluster, 1, sector);
             // Each subfolder's start read is a step of its own, as every cluster the search reads.
             observer.OnPausePoint();
-            if (sub < 2 || sub - 2 >= m_volume.clusterCount ||
-                !m_disk.ReadSectors(m_volume.clusterBase + uint64_t{sub} * m_volume.sectorsPerCluster, 1, sector) ||
-                !morvick::ReadFatDirectoryStart(sector, sizeof sector, m_volume.fat32, start) || start.cluster != sub) {
+            if (!read || !morvick::ReadFatDirectoryStart(sector, sizeof sector, m_volume.fat32, start) ||
+                start.cluster != sub) {
                 agree = false;
                 break;
             }

@@ -1,7 +1,8 @@
 // The one read of a FAT volume's free clusters that the deleted-folder search makes (FreedFolderClusters):
 // each free cluster that no folder found holds is read once, in runs of up to 1 MiB, and what it
 // holds noted (FreeEntryClusters.h); then the parents that the subfolders of each cluster of entries
-// name are read. Every cluster read is a pause point.
+// name are read, and the first sectors of the files that its clusters of live entries name (to prove
+// them this volume's). Every cluster read is a pause point.
 #pragma once
 
 #include "engine/scan/FreeEntryClusters.h"
@@ -11,6 +12,7 @@
 #include <cstdint>
 #include <functional>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 class FreeClusterClaims;
@@ -33,7 +35,9 @@ public:
     std::unordered_map<uint32_t, TrailingEntries> trailing;  // by index
 
 private:
-    void Test(uint32_t index, const uint8_t* cluster, uint32_t dataBytes, bool liveSubfolders);
+    void Test(uint32_t index, const uint8_t* cluster, uint32_t dataBytes);
+    // Proves the clusters and folder starts of live entries this volume's by the types of their files.
+    void ProveTypes();
     void FindParents();
     void OrderStarts();
 
@@ -41,5 +45,10 @@ private:
     const FreeClusterClaims& m_free;
     EntryTypeVolume m_volume;
     std::function<bool()> m_stopped;
+    bool m_liveSubfolders = false;
     std::vector<uint32_t> m_namedFolders;  // the folders that the free clusters of entries name
+    // The files of known types that the clusters of live entries name (by candidate), and the folder
+    // starts of live entries with theirs.
+    std::vector<std::pair<size_t, std::vector<TypedFile>>> m_typedFiles;
+    std::vector<std::pair<FreeFolderStart, std::vector<TypedFile>>> m_liveStarts;
 };

@@ -70,11 +70,11 @@ uint64_t FreedFolderClusters::FirstSector(uint32_t cluster) const
 
 std::vector<uint8_t> FreedFolderClusters::ClusterBytes(uint32_t cluster)
 {
-    // Each cluster read is a step of its own that a Stop question holds.
-    CurrentScanObserver().OnPausePoint();
     std::vector<uint8_t> bytes(size_t{m_sectorsPerCluster} * kSectorSize);
     if (!m_disk.ReadSectors(FirstSector(cluster), m_sectorsPerCluster, bytes.data()))
         bytes.clear();
+    // Each cluster read is a step of its own that a Stop question holds, as each of a run is.
+    CurrentScanObserver().OnPausePoint();
     return bytes;
 }
 

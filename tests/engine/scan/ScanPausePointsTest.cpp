@@ -36,12 +36,14 @@ namespace {
 
 static auto* const g_disks =
     ::testing::AddGlobalTestEnvironment(new DiskFixtureEnvironment({"make-deleted-folders-disk.sh",
-        "make-small-cluster-mft-disk.sh", "make-empty-disk.sh", "make-remade-folder-disks.sh"}));
+        "make-small-cluster-mft-disk.sh", "make-empty-disk.sh", "make-remade-folder-disks.sh",
+        "make-freed-folder-disks.sh"}));
 
 const char* const kDeletedFolders = "make-deleted-folders-disk.sh";
 const char* const kManyRecords = "make-small-cluster-mft-disk.sh";
 const char* const kEmptyDisk = "make-empty-disk.sh";
 const char* const kCutNames = "make-remade-folder-disks.sh";
+const char* const kFreedFolders = "make-freed-folder-disks.sh";
 
 // The engine's observer while a scan runs: counts the calls at which the wizard's worker would wait
 // while a Stop question is open (its gates), and, for each count watched, the most it grew from one
@@ -282,6 +284,46 @@ TEST(ScanPausePointsFreedFolders, EveryClusterTheSearchForLaterClustersReadsIsAS
             << "a read of " << r.count / spc << " clusters at " << r.sector;
     }
     EXPECT_GT(clusterReads, 10u) << "the free clusters were not read";
+}
+
+// TRIP's second cluster, free, lists the subfolder SUB, whose first sector the search reads to learn
+// the cluster's folder from its ".." entry: that read is a step of its own.
+TEST(ScanPausePointsFreedFolders, EachSubfolderStartTheSearchReadsIsAStepOfItsOwn)
+{
+    ASSERT_FALSE(FixtureFolder(kFreedFolders).empty()) << "the disks were not built";
+    CVirtualDisk disk;
+    ASSERT_TRUE(OpenFixtureImage(FixtureFile(kFreedFolders, "reused.vhd"), disk));
+    ASSERT_TRUE(QuickScanPartition(0));
+    FreeFoundEntryLists();
+
+    const VolumeParameterBlock& b = g_VolumeParams;
+    const uint32_t spc = b.sectorsPerCluster;
+    ASSERT_EQ(b.browsedFileSystemType, FileSystemKind::kFat32);
+    PauseCount count;
+    ReadLog log(count.pauses);
+    {
+        FreedFolderClusters freed(log, AddFatDirectoryEntry, [] { return false; });
+        // The root's first cluster, which lists the deleted TRIP and the live NEW at its first cluster.
+        std::vector<uint8_t> root(size_t{spc} * kSectorSize);
+        EngineSectorSource engineDisk;
+        ASSERT_TRUE(engineDisk.ReadSectors(b.clusterBase + uint64_t{b.rootLocation} * spc, spc, root.data()));
+        FatDirectoryParser rootParser(true, 0, false, freed.Sink());
+        rootParser.Feed(root.data(), root.size());
+        while (freed.AttachToTheirFolders() || freed.ParkNext()) {
+        }
+    }
+    SetCurrentVirtualDisk(nullptr);
+    const uint64_t dataStart = b.clusterBase + 2ull * spc;
+    size_t starts = 0;
+    for (size_t i = 0; i < log.reads.size(); ++i) {
+        const ReadLog::Read& r = log.reads[i];
+        if (r.sector < dataStart || r.count != 1)
+            continue;
+        ++starts;
+        const uint64_t after = i + 1 < log.reads.size() ? log.reads[i + 1].pausesBefore : count.pauses;
+        EXPECT_GE(after - r.pausesBefore, 1u) << "the read of the start at " << r.sector;
+    }
+    EXPECT_GE(starts, 1u) << "no subfolder's start was read";
 }
 
 // Counts the pause points, and at each traced file found how many had passed; stops the search (as
