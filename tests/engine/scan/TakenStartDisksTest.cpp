@@ -6,8 +6,9 @@
 // recovery snapshot loaded over the disk. The subfolders of a
 // folder whose first cluster a live folder took come back with their files; a long name whose parts
 // lie on both sides of a cluster that a later file took (kept, or deleted since) is not joined; the
-// entries past a deleted file's last byte in its last cluster come back; a file's data of live
-// entries whose own entry went gives no file and hides no letter.
+// entries past a deleted file's last byte in its last cluster come back, also where that file's entry
+// lies in a free cluster; a file's data of live entries whose own entry went gives no file and hides
+// no letter.
 #include "engine/save/SaveState.h"
 #include "engine/snapshot/SnapshotFile.h"
 #include "tests/engine/diskfixtures/DiskFixture.h"
@@ -217,6 +218,20 @@ TEST_P(TakenStartDisks, TheEntriesPastTheLastByteOfADeletedFileComeBack)
     EXPECT_EQ(SavedAs("032 Charlie travel number 032.txt\n"), "/lost dir/?32cha~1.txt");
     for (int scan : {97, 98}) {
         const std::string name = "/lost dir/?can00" + std::to_string(scan) + ".jpg";
+        EXPECT_EQ(ours.count(name), 1u) << name;
+    }
+}
+
+// The same, the cover listed in a later cluster of a deleted folder (Covers/), which only the search
+// for such clusters finds: the entries past the cover's last byte come back all the same, whenever its
+// entry is found.
+TEST_P(TakenStartDisks, TheEntriesPastTheLastByteOfAFileFoundInAFreeClusterComeBack)
+{
+    ASSERT_NO_FATAL_FAILURE(ScanAndSave("middle-late"));
+    EXPECT_EQ(ExpectSavedBelow(theirs, "/"), theirs.size());
+    EXPECT_EQ(ours.size(), theirs.size() + 2);
+    for (int scan = 97; scan <= 128; ++scan) {
+        const std::string name = "/lost dir/?can0" + std::string(scan < 100 ? "0" : "") + std::to_string(scan) + ".jpg";
         EXPECT_EQ(ours.count(name), 1u) << name;
     }
 }
