@@ -13,6 +13,10 @@ struct FreedClusterOwners::Open {
     enum class Kind { kEnd, kStart, kCluster } kind;
     size_t index = 0;
     bool liveChain = false;  // a live folder's whose chain the FATs cut, or live entries that go on from one
+    // The folder its files' claims are made for (FreeClusterClaims::Claim), as the search will list
+    // them: a folder found, a folder start, the one it goes on from, its subfolders' parent, or itself
+    // under "Lost Dir".
+    uint64_t owner = 0;
 };
 
 FreedClusterOwners::FreedClusterOwners(const FreeClusterClaims& free, bool fat32, ClusterReader read)
@@ -39,12 +43,10 @@ bool FreedClusterOwners::GoesOn(const Open& from, const FreeEntryCluster& next,
     // The parts that wait at the end of the folder's cluster: the folder's own parser, or a cluster's
     // read again (only where it ends in a name and no other folder can go on into the next).
     uint32_t cluster = 0;
-    uint64_t owner = 0;
     const morvick::FatDirectoryParser* parser = nullptr;
     std::unique_ptr<morvick::FatDirectoryParser> own;
     if (from.kind == Open::Kind::kEnd) {
         cluster = ends[from.index].cluster;
-        owner = ends[from.index].owner;
         parser = ends[from.index].parser;
     } else {
         const bool start = from.kind == Open::Kind::kStart;
@@ -60,8 +62,6 @@ bool FreedClusterOwners::GoesOn(const Open& from, const FreeEntryCluster& next,
             cluster = c.cluster;
             skip = c.dataBytes + c.nameTailBytes;
         }
-        // The files parked under "Lost Dir" are each a folder of their own, for the claims of their files.
-        owner = start ? cluster : (uint64_t{1} << 32) | cluster;
         const std::vector<uint8_t> bytes = m_read(cluster);
         if (bytes.size() <= skip)
             return false;
@@ -89,7 +89,7 @@ bool FreedClusterOwners::GoesOn(const Open& from, const FreeEntryCluster& next,
     const uint32_t b = next.cluster - 2;
     const auto start = std::upper_bound(m_startClusters.begin(), m_startClusters.end(), cluster);
     return join == Join::kByChecksum && !next.live && m_free.InOneRun(a, b) &&
-        !m_free.OtherFolderBetween(a, b, owner, next.made) && (start == m_startClusters.end() || *start >= next.cluster);
+        !m_free.OtherFolderBetween(a, b, from.owner, next.made) && (start == m_startClusters.end() || *start >= next.cluster);
 }
 
 void FreedClusterOwners::Decide(std::vector<FreeEntryCluster>& candidates, const std::vector<FreeFolderStart>& starts,
@@ -126,11 +126,11 @@ void FreedClusterOwners::Decide(std::vector<FreeEntryCluster>& candidates, const
             const FolderEnd& end = ends[endOrder[e]];
             uint8_t checksum = 0;
             add(end.parser && end.parser->PendingNameChecksum(checksum) ? checksum : kNoName, end.cluster,
-                {Open::Kind::kEnd, endOrder[e], end.live});
+                {Open::Kind::kEnd, endOrder[e], end.live, end.owner});
         }
         for (; s < byCluster.size() && byCluster[s]->cluster < c.cluster; ++s) {
             if (byCluster[s]->full)
-                add(byCluster[s]->pending, byCluster[s]->cluster, {Open::Kind::kStart, s, false});
+                add(byCluster[s]->pending, byCluster[s]->cluster, {Open::Kind::kStart, s, false, byCluster[s]->cluster});
         }
         // 1. A file's data.
         if (c.dataBytes == 0 && m_free.IsClaimed(c.cluster - 2) && !LaterThanClaim(c, m_free))
@@ -179,7 +179,10 @@ void FreedClusterOwners::Decide(std::vector<FreeEntryCluster>& candidates, const
             continue;
         c.admitted = true;
         // 3. The one folder that can go on into it, where a name runs on.
+        // The files parked under "Lost Dir" are each a folder of their own, for the claims of their files.
+        uint64_t owner = c.hasParent ? c.parent : (uint64_t{1} << 32) | c.cluster;
         if (competitors == 1 && GoesOn(*only, c, candidates, ends)) {
+            owner = only->owner;
             m_next[onlyCluster] = c.cluster;
             c.linked = true;
             for (auto& bucket : open) {
@@ -190,6 +193,6 @@ void FreedClusterOwners::Decide(std::vector<FreeEntryCluster>& candidates, const
             }
         }
         if (c.full)
-            add(c.pending, c.cluster, {Open::Kind::kCluster, k, c.liveChain});
+            add(c.pending, c.cluster, {Open::Kind::kCluster, k, c.liveChain, owner});
     }
 }
