@@ -4,6 +4,7 @@
 #include "engine/util/Endian.h"
 
 #include <array>
+#include <cstring>
 
 namespace morvick {
 
@@ -145,6 +146,12 @@ bool FindTrailingEntries(const uint8_t* data, size_t size, bool fat32, uint32_t 
     // Back from the last byte that is not 0: the entries before the zeros, up to the first that is
     // not one (a whole entry, its first byte not 0, as the test reads them).
     size_t end = size - size % kFatDirectoryEntrySize;
+    // Eight bytes at a time over the zeros (most free clusters are zeros to their end), then byte by byte.
+    for (uint64_t word = 0; end >= sizeof word; end -= sizeof word) {
+        std::memcpy(&word, data + end - sizeof word, sizeof word);
+        if (word != 0)
+            break;
+    }
     while (end > 0 && data[end - 1] == 0)
         --end;
     end = (end + kFatDirectoryEntrySize - 1) / kFatDirectoryEntrySize * kFatDirectoryEntrySize;

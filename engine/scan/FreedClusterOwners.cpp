@@ -114,9 +114,10 @@ void FreedClusterOwners::Decide(std::vector<FreeEntryCluster>& candidates, const
     // The folders that can go on, by the name their last cluster ends in (kNoName: a whole entry) and
     // by that cluster: those met so far (clusters before the one decided) whose next cluster is not known.
     std::array<std::map<uint32_t, Open>, kNoName + 1> open;
-    size_t openCount = 0;
+    std::array<size_t, kNoName + 1> liveChains{};  // how many of each are liveChain
     auto add = [&](uint16_t pending, uint32_t cluster, const Open& o) {
-        openCount += open[pending].emplace(cluster, o).second ? 1 : 0;
+        if (open[pending].emplace(cluster, o).second)
+            liveChains[pending] += o.liveChain ? 1 : 0;
     };
     size_t e = 0;
     size_t s = 0;
@@ -157,18 +158,15 @@ void FreedClusterOwners::Decide(std::vector<FreeEntryCluster>& candidates, const
         bool liveChain = false;
         auto look = [&](uint16_t key) {
             competitors += open[key].size();
-            for (const auto& [cluster, o] : open[key]) {
-                liveChain = liveChain || o.liveChain;
-                only = &o;
-                onlyCluster = cluster;
-                if (competitors > 1 && liveChain)
-                    break;
+            liveChain = liveChain || liveChains[key] != 0;
+            if (open[key].size() == 1) {
+                only = &open[key].begin()->second;
+                onlyCluster = open[key].begin()->first;
             }
         };
         if (anyName) {
-            for (uint16_t key = 0; key <= kNoName && competitors <= 1; ++key)
+            for (uint16_t key = 0; key <= kNoName; ++key)
                 look(key);
-            competitors = std::max(competitors, openCount);
         } else {
             for (size_t i = 0; i < keyCount; ++i)
                 look(keys[i]);
@@ -185,9 +183,11 @@ void FreedClusterOwners::Decide(std::vector<FreeEntryCluster>& candidates, const
             owner = only->owner;
             m_next[onlyCluster] = c.cluster;
             c.linked = true;
-            for (auto& bucket : open) {
-                if (bucket.erase(onlyCluster) != 0) {
-                    --openCount;
+            for (size_t key = 0; key < open.size(); ++key) {
+                const auto it = open[key].find(onlyCluster);
+                if (it != open[key].end()) {
+                    liveChains[key] -= it->second.liveChain ? 1 : 0;
+                    open[key].erase(it);
                     break;
                 }
             }
