@@ -4,7 +4,6 @@
 #include "engine/util/Endian.h"
 
 #include <array>
-#include <cstring>
 
 namespace morvick {
 
@@ -137,40 +136,6 @@ bool IsFatDirectoryContinuation(const uint8_t* data, size_t size, bool fat32, ui
             return false;
         }
     }
-    return shortEntry;
-}
-
-bool FindTrailingEntries(const uint8_t* data, size_t size, bool fat32, uint32_t clusterCount, uint32_t bytesPerCluster,
-    size_t& from, size_t& lastShort)
-{
-    // Back from the last byte that is not 0: the entries before the zeros, up to the first that is
-    // not one (a whole entry, its first byte not 0, as the test reads them).
-    size_t end = size - size % kFatDirectoryEntrySize;
-    // Eight bytes at a time over the zeros (most free clusters are zeros to their end), then byte by byte.
-    for (uint64_t word = 0; end >= sizeof word; end -= sizeof word) {
-        std::memcpy(&word, data + end - sizeof word, sizeof word);
-        if (word != 0)
-            break;
-    }
-    while (end > 0 && data[end - 1] == 0)
-        --end;
-    end = (end + kFatDirectoryEntrySize - 1) / kFatDirectoryEntrySize * kFatDirectoryEntrySize;
-    if (end > size - size % kFatDirectoryEntrySize)
-        return false;
-    bool shortEntry = false;
-    size_t off = end;
-    while (off >= kFatDirectoryEntrySize) {
-        const uint8_t* e = data + off - kFatDirectoryEntrySize;
-        const bool part = e[11] == kFatAttrLongName;
-        if (e[0] == 0 || !(part ? IsLongNamePart(e) : IsShortEntry(e, fat32, clusterCount, bytesPerCluster)))
-            break;
-        off -= kFatDirectoryEntrySize;
-        if (!part && !shortEntry) {
-            shortEntry = true;
-            lastShort = off;
-        }
-    }
-    from = off;
     return shortEntry;
 }
 

@@ -17,13 +17,6 @@ namespace morvick {
 bool IsFatDirectoryContinuation(const uint8_t* data, size_t size, bool fat32, uint32_t clusterCount,
     uint32_t bytesPerCluster);
 
-// Where a folder's entries that a file's data did not cover may begin in a cluster that is not
-// entries from its start: the offsets `from` to `lastShort` (both whole entries) from which the rest
-// of `data` passes IsFatDirectoryContinuation, `lastShort` the last short entry's. False where no
-// such offset is.
-bool FindTrailingEntries(const uint8_t* data, size_t size, bool fat32, uint32_t clusterCount, uint32_t bytesPerCluster,
-    size_t& from, size_t& lastShort);
-
 // How many bytes of long-name parts of a deleted name stand at the start of `data` when they do not
 // hold the end of that name: they are the beginning of a name whose last parts (and so its end) lie
 // in the cluster before, which is not known. 0 when `data` begins otherwise.

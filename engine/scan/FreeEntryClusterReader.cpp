@@ -90,13 +90,7 @@ void FreeEntryClusterReader::Test(uint32_t index, const uint8_t* cluster, uint32
                 else
                     m_liveStarts.push_back({s, TypedFilesOf(m_volume, bytes + kDots, bytesPerCluster - kDots)});
             }
-            return;
         }
-        // Entries after other bytes: a deleted file found later may end there.
-        size_t from = 0;
-        size_t lastShort = 0;
-        if (morvick::FindTrailingEntries(bytes, size, fat32, count, bytesPerCluster, from, lastShort))
-            trailing[index] = {static_cast<uint32_t>(from), static_cast<uint32_t>(lastShort)};
         return;
     }
     FreeEntryCluster c;

@@ -32,7 +32,6 @@ public:
     // The free clusters that begin a folder no folder found names: those that no free cluster of
     // entries names first, and parents before their subfolders.
     std::vector<FreeFolderStart> starts;
-    std::unordered_map<uint32_t, TrailingEntries> trailing;  // by index
 
 private:
     void Test(uint32_t index, const uint8_t* cluster, uint32_t dataBytes);

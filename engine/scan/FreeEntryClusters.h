@@ -1,8 +1,6 @@
 // What one read of a FAT volume's free clusters finds (FreeEntryClusterReader): the clusters that
 // hold nothing but directory entries and no "." entry (a folder's later clusters, whose chain was
-// freed), the clusters that begin a folder that no folder found names, and the clusters whose last
-// entries follow other bytes (a file that ends in the cluster may have been written over the start
-// of a folder's entries).
+// freed), and the clusters that begin a folder that no folder found names.
 #pragma once
 
 #include <cstddef>
@@ -61,11 +59,4 @@ struct FreeFolderStart {
     bool full = false;        // as FreeEntryCluster's
     bool endsInName = false;  // as FreeEntryCluster's
     uint16_t pending = kNoName;  // as FreeEntryCluster's
-};
-
-// A free cluster whose entries from `from` on (up to its last short entry at `lastShort`) are whole
-// entries: a deleted file whose last byte lies in it, before `lastShort`, left them.
-struct TrailingEntries {
-    uint32_t from = 0;
-    uint32_t lastShort = 0;
 };

@@ -1,6 +1,7 @@
 #include "engine/scan/FreedFolderClusters.h"
 
 #include "engine/ScanObserver.h"
+#include "engine/fat/FatDirectoryContinuation.h"
 #include "engine/fat/FatDirectoryEntry.h"
 #include "engine/fat/FatEntryLists.h"
 #include "engine/fat/FatTable.h"
@@ -111,22 +112,16 @@ void FreedFolderClusters::CatchUp()
                 (uint64_t{e->size} + bytesPerCluster - 1) / bytesPerCluster, owner,
                 written != m_written.end() ? written->second : UINT32_MAX);
             // Past the file's last byte, its last cluster keeps what it held before, from the next
-            // entry's place on: read with the free clusters, or, for a file found since, where that
-            // read found entries there.
+            // entry's place on: read with the free clusters, or, for a file found since, once after
+            // the clusters found are listed.
             const uint32_t used = e->size % bytesPerCluster;
             const uint32_t entries = (used + morvick::kFatDirectoryEntrySize - 1) / morvick::kFatDirectoryEntrySize *
                 static_cast<uint32_t>(morvick::kFatDirectoryEntrySize);
             if (last != UINT32_MAX && used != 0 && entries < bytesPerCluster) {
-                if (!m_searched) {
+                if (!m_searched)
                     m_tails.emplace(last, entries);
-                } else {
-                    const auto trailing = m_trailing.find(last);
-                    if (trailing != m_trailing.end() && trailing->second.from <= entries &&
-                        entries <= trailing->second.lastShort) {
-                        m_lateTails.push_back({last + 2, entries});
-                        m_trailing.erase(trailing);
-                    }
-                }
+                else if (m_lateTailClusters.insert(last).second)
+                    m_lateTails.push_back({last + 2, entries});
             }
         }
         m_entriesUpTo = e;
@@ -149,7 +144,6 @@ void FreedFolderClusters::FindCandidates()
     m_tails.clear();
     m_candidates = std::move(reader.candidates);
     m_lostStarts = std::move(reader.starts);
-    m_trailing = std::move(reader.trailing);
     if (m_stopped && m_stopped())
         return;
     m_owners = std::make_unique<FreedClusterOwners>(*m_free, m_fat32, [this](uint32_t c) { return ClusterBytes(c); });
@@ -301,14 +295,18 @@ bool FreedFolderClusters::ParkFrom(const std::vector<size_t>& order)
 
 bool FreedFolderClusters::ParkLateTail()
 {
+    const uint32_t bytesPerCluster = m_sectorsPerCluster * static_cast<uint32_t>(kSectorSize);
     for (; m_lateTailAt < m_lateTails.size() && !(m_stopped && m_stopped()); ++m_lateTailAt) {
         const LateTail tail = m_lateTails[m_lateTailAt];
         if (m_free->IsFolders(tail.cluster - 2) || CandidateAt(tail.cluster) != m_candidates.size())
             continue;
-        m_free->TakeForFolder(tail.cluster - 2);
         const std::vector<uint8_t> bytes = ClusterBytes(tail.cluster);
-        if (!bytes.empty())
-            Parse(ParkingFolder(false, 0), tail.cluster, bytes, tail.dataBytes, false);
+        if (bytes.size() != bytesPerCluster ||
+            !morvick::IsFatDirectoryContinuation(bytes.data() + tail.dataBytes, bytesPerCluster - tail.dataBytes,
+                m_fat32, m_clusterCount, bytesPerCluster))
+            continue;
+        m_free->TakeForFolder(tail.cluster - 2);
+        Parse(ParkingFolder(false, 0), tail.cluster, bytes, tail.dataBytes, false);
         ++m_lateTailAt;
         return true;
     }

@@ -128,11 +128,11 @@ private:
     std::vector<FreeFolderStart> m_lostStarts;
     size_t m_startAt = 0;
     std::vector<FreeEntryCluster> m_candidates;  // in the order of their clusters, as read
-    std::unordered_map<uint32_t, TrailingEntries> m_trailing;
     // The last clusters of the deleted files found before the free clusters were read, by index, and
     // how many bytes of each the file's data takes (32-byte aligned): the entries after them are read.
     std::unordered_map<uint32_t, uint32_t> m_tails;
     std::vector<LateTail> m_lateTails;
+    std::unordered_set<uint32_t> m_lateTailClusters;  // by index: each read once
     size_t m_lateTailAt = 0;
     // When each deleted file was last written, by its first cluster (the latest of those there).
     std::unordered_map<uint32_t, uint32_t> m_written;
