@@ -49,6 +49,18 @@ uint32_t EarliestMade(const uint8_t* bytes, size_t size, bool fat32)
     return made;
 }
 
+// Whether a short entry's base name ends in "~" and digits, as the short names made for long names do.
+bool HasNumericTail(const uint8_t* e)
+{
+    size_t end = 8;
+    while (end > 0 && e[end - 1] == ' ')
+        --end;
+    size_t digits = 0;
+    while (digits < end && e[end - 1 - digits] >= '0' && e[end - 1 - digits] <= '9')
+        ++digits;
+    return digits != 0 && digits < end && e[end - 1 - digits] == '~';
+}
+
 }  // namespace
 
 FreeEntryClusterReader::FreeEntryClusterReader(morvick::SectorSource& disk, const FreeClusterClaims& free,
@@ -100,6 +112,7 @@ void FreeEntryClusterReader::Test(uint32_t index, const uint8_t* cluster, uint32
     c.live = !morvick::HoldsDeletedEntriesOnly(bytes, size);
     NoteEnd(bytes, size, c.full, c.endsInName, c.pending);
     c.leadShort = bytes[11] != morvick::kFatAttrLongName;
+    c.leadEndsName = c.leadShort && HasNumericTail(bytes);
     // A deleted short entry lost its first character, and so the checksum its name's parts carry.
     c.lead = !c.leadShort ? bytes[13] : bytes[0] != morvick::kFatDeletedMark ? morvick::FatShortNameChecksum(bytes) : kNoName;
     c.made = EarliestMade(bytes + c.nameTailBytes, size - c.nameTailBytes, fat32);

@@ -34,6 +34,9 @@ struct FreeEntryCluster {
     uint16_t pending = kNoName;
     uint16_t lead = kNoName;
     bool leadShort = false;
+    // Its first entry is a short entry whose name ends in a numeric tail ("LETTE~22"), the short
+    // name a writer makes for a long one: the end of a name whose parts lie before it.
+    bool leadEndsName = false;
     uint32_t made = 0;        // the earliest making of its short entries (FatStampOf)
     // One of its entries names something on the disk: a file of some bytes or a folder, whose first
     // cluster lies in the volume and, for a deleted entry, is free.

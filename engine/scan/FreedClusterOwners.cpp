@@ -137,13 +137,14 @@ void FreedClusterOwners::Decide(std::vector<FreeEntryCluster>& candidates, const
         if (c.dataBytes == 0 && m_free.IsClaimed(c.cluster - 2) && !LaterThanClaim(c, m_free))
             continue;
         // The folders that can go on into it: one that ends with a whole entry goes on with a whole
-        // one (a name's end part or a short entry), one that ends inside a name with the rest of that
-        // name (its checksum). A file's data before its entries leaves no folder going on into it.
+        // one (a name's end part or a short entry, not one whose numeric tail tells that its long
+        // name's parts come before it), one that ends inside a name with the rest of that name (its
+        // checksum). A file's data before its entries leaves no folder going on into it.
         std::array<uint16_t, 2> keys = {kNoName, kNoName};
         size_t keyCount = 0;
         bool anyName = false;
         if (c.dataBytes == 0) {
-            if (c.nameTailBytes == 0)
+            if (c.nameTailBytes == 0 && !c.leadEndsName)
                 keys[keyCount++] = kNoName;
             if (c.nameTailBytes != 0 || c.leadShort) {
                 if (c.lead != kNoName)
@@ -165,7 +166,7 @@ void FreedClusterOwners::Decide(std::vector<FreeEntryCluster>& candidates, const
             }
         };
         if (anyName) {
-            for (uint16_t key = 0; key <= kNoName; ++key)
+            for (uint16_t key = 0; key < (c.leadEndsName ? kNoName : kNoName + 1); ++key)
                 look(key);
         } else {
             for (size_t i = 0; i < keyCount; ++i)
