@@ -118,7 +118,8 @@ public:
 // Both FATs lost the entries of the live 100PHOTO's clusters, not its photos' chains: its second
 // cluster lies free with live entries whose files are in use, and gives its 74 photos, by their
 // chains, with the 126 of its first cluster (the fixture's own photos, which sleuthkit cuts short),
-// also from its snapshot loaded over the disk.
+// also from its snapshot loaded over the disk. The live entries of the folder of a floppy image
+// written after them, whose own entry is gone, go on from no live folder's chain and give no file.
 TEST_P(FreedFolderDisks, ALiveFoldersClusterThatTheFatsGiveFreeGivesItsFilesInUse)
 {
     ASSERT_NO_FATAL_FAILURE(ScanSaveAndLoad(kScript, "chaincut"));
