@@ -136,7 +136,7 @@ void FreedClusterOwners::Decide(std::vector<FreeEntryCluster>& candidates, const
         // 1. A file's data.
         if (c.dataBytes == 0 && m_free.IsClaimed(c.cluster - 2) && !LaterThanClaim(c, m_free))
             continue;
-        // The folders that can go on into it: one that ends with a whole entry goes on with a whole
+        // 2. The folders that can go on into it: one that ends with a whole entry goes on with a whole
         // one (a name's end part or a short entry, not one whose numeric tail tells that its long
         // name's parts come before it), one that ends inside a name with the rest of that name (its
         // checksum). A file's data before its entries leaves no folder going on into it.
@@ -172,12 +172,12 @@ void FreedClusterOwners::Decide(std::vector<FreeEntryCluster>& candidates, const
             for (size_t i = 0; i < keyCount; ++i)
                 look(keys[i]);
         }
-        // 2. Live entries.
+        // 3. Live entries.
         c.liveChain = c.live && liveChain;
         if (c.live && !c.typed && !c.liveChain)
             continue;
         c.admitted = true;
-        // 3. The one folder that can go on into it, where a name runs on.
+        // 4. The one folder that can go on into it, where a name runs on.
         // The files parked under "Lost Dir" are each a folder of their own, for the claims of their files.
         uint64_t owner = c.hasParent ? c.parent : (uint64_t{1} << 32) | c.cluster;
         if (competitors == 1 && GoesOn(*only, c, candidates, ends)) {

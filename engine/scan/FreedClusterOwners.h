@@ -2,15 +2,18 @@
 // in the order of the clusters, by the disk's proofs in this order:
 //   1. A cluster that a deleted file found claims for its data is that file's, unless all its entries
 //      were made after the file was last written (then the claim is stale).
-//   2. A cluster of live entries is a file's data (a disk image's folders, records shaped as entries),
-//      unless it follows a live folder whose chain the FATs cut (with no other folder's cluster of
-//      entries between), or the files its entries name begin with their types' signatures.
-//   3. A folder can go on into a later cluster only where its last known cluster is full (a never-used
-//      entry ends the entries of a folder's last cluster). A cluster goes on from a folder's last one
-//      only where that folder is the one that can go on into it, and a name cut at that folder's end
-//      runs on into it: by the parts' numbers, or, for a deleted name, by its checksum where nothing
-//      the FATs keep, no other folder's start and no claim of another folder's file written after the
-//      cluster's entries lies between (such a file may have taken the cluster that went on).
+//   2. The folders that can go on into it: those whose last known cluster, before it, is full (a
+//      never-used entry ends the entries of a folder's last cluster) and whose next is not known, and
+//      that end as it begins: inside the name it goes on with (its checksum), or with a whole entry
+//      where it begins with one (not a short name with a numeric tail, made for a long name).
+//   3. A cluster of live entries is a file's data (a disk image's folders, records shaped as entries),
+//      unless a live folder whose chain the FATs cut is among those folders (or live entries that go
+//      on from one), or the files its entries name begin with their types' signatures.
+//   4. It goes on from a folder's last cluster only where that folder is the one that can go on into
+//      it, and a name cut at that folder's end runs on into it: by the parts' numbers, or, for a
+//      deleted name, by its checksum where nothing the FATs keep, no folder's start and no claim of
+//      another folder's file written after the cluster's entries lies between (such a file may have
+//      taken the cluster that went on). A cluster that two folders can go on into belongs to neither.
 // What is left is parked by FreedFolderClusters: in the folder its subfolders name as their parent,
 // else under "Lost Dir".
 #pragma once
