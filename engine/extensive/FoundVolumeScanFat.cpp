@@ -306,8 +306,11 @@ void ReadFoundFatDirectories(const ScanFinishedWord& finished)
             root.push_back(uint64_t{b.rootLocation} + i);
     }
     FreedFolderClusters freed(disk, sink, [&finished] { return ScanStopped(finished); });
-    morvick::FatDirectoryParser rootParser(fat32, 0, false, freed.Sink());
-    ParseFolder(root, batch, true, rootParser, finished);
+    auto rootParser = std::make_unique<morvick::FatDirectoryParser>(fat32, 0, false, freed.Sink());
+    // A FAT32 root whose chain the FATs cut goes on in free clusters as any live folder does.
+    if (ParseFolder(root, batch, true, *rootParser, finished) && fat32 && !root.empty())
+        freed.NoteFolderEnd(0, static_cast<uint32_t>((root.back() - b.clusterBase) / sectorsPerCluster),
+            std::move(rootParser));
 
     uint32_t done = 0;
     auto readFolders = [&](const FatFolderRecord* from) {

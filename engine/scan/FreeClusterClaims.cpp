@@ -87,12 +87,12 @@ void FreeClusterClaims::TakeForFolder(uint32_t index)
         m_folders.insert(index);
 }
 
-uint32_t FreeClusterClaims::Claim(uint32_t first, uint64_t count, uint64_t owner)
+uint32_t FreeClusterClaims::Claim(uint32_t first, uint64_t count, uint64_t owner, uint32_t written)
 {
     if (count == 0 || !IsFree(first) || IsFolders(first))
         return UINT32_MAX;
-    m_owners.emplace(first, owner);
-    Claim(first, count);
+    m_owners.emplace(first, std::make_pair(owner, written));
+    Add(first, count, written);
     const uint64_t end = ClaimEnd(first, count);
     return end - FreeBefore(first) == count ? FreeClusterAt(end - 1) : UINT32_MAX;
 }
@@ -111,7 +111,7 @@ uint32_t FreeClusterClaims::FreeClusterAt(uint64_t n) const
     return static_cast<uint32_t>(m_runs[k].first + (n - m_freeBefore[k]));
 }
 
-bool FreeClusterClaims::OtherFolderBetween(uint32_t a, uint32_t b, uint64_t owner) const
+bool FreeClusterClaims::OtherFolderBetween(uint32_t a, uint32_t b, uint64_t owner, uint32_t made) const
 {
     const auto folder = m_folders.upper_bound(a);
     if (folder != m_folders.end() && *folder < b)
@@ -119,7 +119,7 @@ bool FreeClusterClaims::OtherFolderBetween(uint32_t a, uint32_t b, uint64_t owne
     // Each claim between is looked at once for each end of its own folder's clusters around it, which
     // do not overlap: the first of another folder ends the walk.
     for (auto it = m_owners.upper_bound(a); it != m_owners.end() && it->first < b; ++it) {
-        if (it->second != owner)
+        if (it->second.first != owner && !(made != 0 && it->second.second < made))
             return true;
     }
     return false;
@@ -127,30 +127,43 @@ bool FreeClusterClaims::OtherFolderBetween(uint32_t a, uint32_t b, uint64_t owne
 
 void FreeClusterClaims::Claim(uint32_t first, uint64_t count)
 {
+    Add(first, count, UINT32_MAX);
+}
+
+void FreeClusterClaims::Add(uint32_t first, uint64_t count, uint32_t written)
+{
     if (count == 0 || !IsFree(first) || IsFolders(first))
         return;
     uint64_t from = FreeBefore(first);
     uint64_t to = ClaimEnd(first, count);
     // Joined with the claims it touches, so that they stay disjoint.
     auto it = m_claims.upper_bound(from);
-    if (it != m_claims.begin() && std::prev(it)->second >= from) {
+    if (it != m_claims.begin() && std::prev(it)->second.end >= from) {
         --it;
         from = it->first;
-        to = std::max(to, it->second);
+        to = std::max(to, it->second.end);
+        written = std::max(written, it->second.written);
         it = m_claims.erase(it);
     }
     while (it != m_claims.end() && it->first <= to) {
-        to = std::max(to, it->second);
+        to = std::max(to, it->second.end);
+        written = std::max(written, it->second.written);
         it = m_claims.erase(it);
     }
-    m_claims.emplace(from, to);
+    m_claims.emplace(from, Range{to, written});
 }
 
 bool FreeClusterClaims::IsClaimed(uint32_t index) const
 {
+    return ClaimWritten(index) != 0;
+}
+
+uint32_t FreeClusterClaims::ClaimWritten(uint32_t index) const
+{
     if (!IsFree(index))
-        return false;
+        return 0;
     const uint64_t at = FreeBefore(index);
     const auto it = m_claims.upper_bound(at);
-    return it != m_claims.begin() && at < std::prev(it)->second;
+    return it != m_claims.begin() && at < std::prev(it)->second.end ? std::max<uint32_t>(std::prev(it)->second.written, 1)
+                                                                    : 0;
 }

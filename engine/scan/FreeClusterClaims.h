@@ -1,7 +1,8 @@
 // The free clusters of the chosen volume (g_VolumeParams), as the search for a deleted folder's later
 // clusters sees them: those free in every FAT, the ones among them taken for a folder's entries, and
-// the ones that the data of the deleted files found is taken from (their claims), which are never
-// read as entries. Clusters are given by index (cluster - 2).
+// the ones that the data of the deleted files found is taken from (their claims), with the time each
+// file was last written: a claimed cluster is a folder's entries only where they were made after that
+// (FreedClusterOwners). Clusters are given by index (cluster - 2); a time is a stamp (FatStampOf).
 #pragma once
 
 #include "engine/state/EngineState.h"
@@ -39,14 +40,20 @@ public:
     // and the free clusters after it. It claims nothing when `first` is in use or a folder's (its
     // start was written over), and its claim stops at a cluster taken for a folder.
     void Claim(uint32_t first, uint64_t count);
-    // The same for a file of the folder `owner` (any number that tells folders apart). Returns the
-    // last cluster claimed where the claim ran its whole count, else UINT32_MAX.
-    uint32_t Claim(uint32_t first, uint64_t count, uint64_t owner);
+    // The same for a file of the folder `owner` (any number that tells folders apart) last written at
+    // `written` (UINT32_MAX where not known: newer than anything). Returns the last cluster claimed
+    // where the claim ran its whole count, else UINT32_MAX.
+    uint32_t Claim(uint32_t first, uint64_t count, uint64_t owner, uint32_t written = UINT32_MAX);
     bool IsClaimed(uint32_t index) const;
+    // The latest time a file whose claim covers `index` was written (claims that touch are one: the
+    // latest of them); 0 where none covers it.
+    uint32_t ClaimWritten(uint32_t index) const;
 
     // Whether a cluster after `a` and before `b` is taken for a folder, or begins the claim of a file
-    // of a folder other than `owner`: the folder that `a` holds a part of did not write `b` next.
-    bool OtherFolderBetween(uint32_t a, uint32_t b, uint64_t owner) const;
+    // of a folder other than `owner` written at `made` or later (0: any such file): the folder that
+    // `a` holds a part of did not write `b` next. A file written before the entries of `b` were made
+    // (`made`) did not take the cluster that went on from `a`: that one was written after it.
+    bool OtherFolderBetween(uint32_t a, uint32_t b, uint64_t owner, uint32_t made = 0) const;
 
 private:
     // The end of a claim of `count` clusters from the free cluster `first`, counted in free clusters.
@@ -60,9 +67,14 @@ private:
     std::vector<uint64_t> m_freeBefore;  // free clusters before each run
     uint64_t m_freeCount = 0;
     std::set<uint32_t> m_folders;
+    struct Range {
+        uint64_t end;
+        uint32_t written;  // the latest of its files
+    };
     // The claims, as ranges [start, end) of free clusters counted from the volume's first (disjoint,
     // by start): a claim over the clusters in use between is one range.
-    std::map<uint64_t, uint64_t> m_claims;
-    // The first cluster of each claim made for a folder's file, and that folder.
-    std::multimap<uint32_t, uint64_t> m_owners;
+    std::map<uint64_t, Range> m_claims;
+    // The first cluster of each claim made for a folder's file, that folder and when the file was written.
+    std::multimap<uint32_t, std::pair<uint64_t, uint32_t>> m_owners;
+    void Add(uint32_t first, uint64_t count, uint32_t written);
 };

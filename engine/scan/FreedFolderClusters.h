@@ -2,18 +2,20 @@
 // FAT, so its first cluster, which its entry names, is all that leads to it: the entries of its other
 // clusters are still on the disk, in free clusters that hold nothing but directory entries and no "."
 // entry. Both scans parse their folders with Sink() and note each folder whose entries go on past its
-// last cluster while the FAT has that cluster free; this then looks for such free clusters over the
-// chosen volume (g_VolumeParams) once, whatever the scan found, parses those that the engine can tell
-// belong to a noted folder into it, and the rest under "Lost Dir": a folder made again under its own
-// name, or a later folder deleted too, leaves nothing found that leads to the old folder's later
-// clusters. The search also lists the free clusters that begin a folder (a "." entry naming the
-// cluster itself) that no folder found names: a deleted folder whose entry went with the cluster that
-// held it. A cluster the FATs mark in use (a live folder's or file's) is never read as entries, nor
-// one that a deleted file found claims for its data (engine/scan/FreeClusterClaims.h): each file
-// found, also in a cluster parsed here, claims its clusters before the next cluster is judged.
+// last cluster while the FAT has that cluster free; this then reads the chosen volume's
+// (g_VolumeParams) free clusters once, whatever the scan found (FreeEntryClusterReader), decides once
+// who owns each free cluster of entries (FreedClusterOwners, which states the order of the proofs),
+// and lists them: in the folder they go on from, else in the folder their subfolders name as their
+// parent, else under "Lost Dir" (a folder made again under its own name, or a later folder deleted
+// too, leaves nothing found that leads to the old folder's later clusters). The free clusters that
+// begin a folder that no folder found names are listed as folders "Dir" and their cluster. A cluster
+// that a deleted file found claims for its data (engine/scan/FreeClusterClaims.h) is read as entries
+// only past the file's last byte, or where its entries were made after the file was written; each file
+// found, also in a cluster listed here, claims its clusters before the next cluster is listed.
 #pragma once
 
 #include "engine/fat/FatDirectoryParser.h"
+#include "engine/scan/FreeEntryClusters.h"
 #include "engine/state/FoundRecords.h"
 #include "engine/volume/SectorSource.h"
 
@@ -25,6 +27,7 @@
 #include <vector>
 
 class FreeClusterClaims;
+class FreedClusterOwners;
 namespace morvick {
 class FatTable;
 }
@@ -45,64 +48,64 @@ public:
     void NoteFolderEnd(uint32_t folderCluster, uint32_t lastCluster,
         std::unique_ptr<morvick::FatDirectoryParser> parser);
 
-    // Parses into their folders the free clusters of entries that finish a long name which the last
-    // cluster of a noted folder, or a cluster parsed before, began (also one that begins with the
-    // name's short entry alone): the first free cluster of entries after that one. The name goes on
-    // only where its parts prove their order: by their sequence numbers, or, for a deleted name,
-    // whose parts lost theirs, where nothing lies between the two clusters that the FATs keep, that
-    // another folder holds, or that a file of another folder claims. On the first call it finds the
-    // free clusters of entries,
-    // the progress going from 0 to 99 as it reads them. True when it parsed any (their subfolders are
-    // new folders to read).
+    // Parses into its folder each free cluster of entries that goes on from a folder's last cluster
+    // noted or parsed since the last call (FreedClusterOwners), and the clusters that go on from it.
+    // On the first call it reads the free clusters, the progress going from 0 to 99 as it reads them.
+    // True when it parsed any (their subfolders are new folders to read).
     bool AttachToTheirFolders();
 
-    // Lists one free cluster that begins a folder no folder found names, as a deleted folder "Dir" and
-    // its cluster, under the folder its ".." entry names where that folder's first cluster is still
-    // free (as below), else under "Lost Dir"; the next walk of the folders reads it. Those that a free
-    // cluster of entries names wait until every such cluster is parked. Else parses one free cluster
-    // of entries that no folder took, one of whose entries names a file of some bytes or a folder at a
-    // free cluster (a cluster of empty files is no more a folder's than a file's data): into the folder that its subfolders name as their parent (their
-    // ".." entries) when they agree on one that is not the root and whose first cluster is still free
-    // (a folder "Dir" and its cluster under "Lost Dir" while that folder is not known), else into
-    // "Lost Dir". The clusters that go on from it follow on the next AttachToTheirFolders. False when
-    // none is left.
+    // Lists one of what is left, in this order; false when none is left:
+    //  - a free cluster that begins a folder that no folder found names and no free cluster of entries
+    //    names, as a deleted folder "Dir" and its cluster, under the folder its ".." entry names where
+    //    that folder's first cluster is still free, else under "Lost Dir" (the next walk reads it);
+    //  - a free cluster of entries that nothing went on into, one of whose entries names a file of
+    //    some bytes or a folder at a free cluster (a cluster of empty files is no more a folder's than a
+    //    file's data): into the folder that its subfolders name as their parent (their ".." entries),
+    //    where they agree on one that is not the root and whose first cluster is still free (a folder
+    //    "Dir" and its cluster under "Lost Dir" while that folder is not known), else into "Lost Dir".
+    //    Those whose subfolders name a folder last: that folder may yet be found;
+    //  - a folder start that a free cluster of entries names (listed there, it is read by its entry);
+    //  - a cluster that went on from a folder that was never listed;
+    //  - the entries past the last byte of a deleted file found after the free clusters were read.
     bool ParkNext();
 
 private:
-    struct Candidate;
-    struct LostStart;
     // A parser whose last name may go on in another cluster, and the free cluster it read last.
     struct End {
         std::unique_ptr<morvick::FatDirectoryParser> parser;
         uint32_t cluster = 0;
         uint64_t owner = 0;  // the folder its files' claims are made for (FreeClusterClaims::Claim)
     };
+    // A deleted file's last cluster whose entries past its last byte were not known when the free
+    // clusters were read.
+    struct LateTail {
+        uint32_t cluster = 0;
+        uint32_t dataBytes = 0;
+    };
 
-    // Finds the free clusters of entries the first time; false without them (no FAT is known).
+    // Reads and decides the free clusters the first time; false without them (no FAT is known).
     bool Searched();
     void FindCandidates();
-    void ReadFreeClusters();
-    void FindParents();
-    void OrderLostStarts();
     // Lists the next lost folder that is not known by now, of those that no free cluster of entries
     // names unless `named`; false when none is left.
     bool AdoptLostStart(bool named);
-    void Adopt(const LostStart& start);
+    void Adopt(const FreeFolderStart& start);
     // Takes in the folders and files listed since the last call: the folders' first clusters are
     // folders' now, and each deleted file claims its clusters.
     void CatchUp();
-    // False, the candidate put aside, when it was taken or its cluster is now claimed: file data.
+    // False, the candidate put aside, when it was taken or is now a file's data.
     bool Judge(size_t k);
     void Take(size_t k);
-    // The candidate that the waiting name of `end` goes on into, its bytes in `bytes`; null for none.
-    // Only the first candidate after the end's cluster is tried.
-    Candidate* NextOfName(const End& end, std::vector<uint8_t>& bytes);
-    // Whether the waiting name of `end` goes on into `data`, the start of the candidate `next`.
-    bool NameGoesOn(const End& end, const Candidate& next, const uint8_t* data, size_t size) const;
+    // Parks one candidate of `order` from m_parkAt on; false when none is left.
+    bool ParkFrom(const std::vector<size_t>& order);
+    bool ParkLateTail();
+    size_t CandidateAt(uint32_t cluster) const;
     uint64_t FirstSector(uint32_t cluster) const;
     std::vector<uint8_t> ClusterBytes(uint32_t cluster);
     // `liveFolders`: the cluster holds live entries of a live folder whose chain the FATs cut.
     void Parse(uint32_t folder, uint32_t cluster, const std::vector<uint8_t>& bytes, size_t from, bool liveFolders);
+    // A record that the search appended (null where none was): walked.
+    void Known(const FatFolderRecord* appended);
     // The folder to list a cluster in whose entries name `parent` as theirs (`hasParent`).
     uint32_t ParkingFolder(bool hasParent, uint32_t parent);
 
@@ -114,28 +117,33 @@ private:
     uint32_t m_sectorsPerCluster;
     std::unique_ptr<morvick::FatTable> m_fat;  // the first FAT; null where none is known
     bool m_searched = false;
-    // A live folder's entries go on past the end of its chain, which the FATs give free: they are
-    // damaged, and the free clusters of live entries may be live folders' later ones.
-    bool m_liveChainCut = false;
+    bool m_liveChainCut = false;  // a live folder's entries go on past its chain (only to read more)
     std::unique_ptr<FreeClusterClaims> m_free;
+    std::unique_ptr<FreedClusterOwners> m_owners;
     // The ends of the last clusters read; those before m_endsDone were looked at (and freed).
     std::vector<End> m_ends;
     size_t m_endsDone = 0;
     // The free clusters that begin a folder no folder found named, parents first; those before
     // m_startAt were listed or found named meanwhile.
-    std::vector<LostStart> m_lostStarts;
+    std::vector<FreeFolderStart> m_lostStarts;
     size_t m_startAt = 0;
-    std::unordered_set<uint32_t> m_namedFolders;  // the folders that the free clusters of entries name
-    std::vector<Candidate> m_candidates;          // in the order of their clusters, as read
-    std::vector<uint32_t> m_startClusters;        // the clusters of m_lostStarts, in order
-    // The last clusters of the deleted files found, by index, and how many bytes of each the file's
-    // data takes (32-byte aligned): the entries after them are read.
+    std::vector<FreeEntryCluster> m_candidates;  // in the order of their clusters, as read
+    // The last clusters of the deleted files found before the free clusters were read, by index, and
+    // how many bytes of each the file's data takes (32-byte aligned): the entries after them are read.
     std::unordered_map<uint32_t, uint32_t> m_tails;
+    std::vector<LateTail> m_lateTails;
+    std::unordered_set<uint32_t> m_lateTailClusters;  // by index: each read once
+    size_t m_lateTailAt = 0;
+    // When each deleted file was last written, by its first cluster (the latest of those there).
+    std::unordered_map<uint32_t, uint32_t> m_written;
     // The files parsed under "Lost Dir" by their first cluster: the owner of the cluster listed from.
     std::unordered_map<uint32_t, uint64_t> m_lostOwners;
-    std::vector<size_t> m_parkOrder;
+    std::vector<size_t> m_parkOrder;    // the clusters that nothing went on into
+    std::vector<size_t> m_linkedOrder;  // those that went on from another
     size_t m_parkAt = 0;
+    size_t m_linkedAt = 0;
     std::unordered_set<uint32_t> m_known;  // first clusters of the folder records
     const FatFolderRecord* m_knownUpTo = nullptr;
+    uint32_t m_knownCount = 0;  // the records walked up to m_knownUpTo
     const FatEntryRecord* m_entriesUpTo = nullptr;
 };

@@ -94,8 +94,10 @@ void QuickScanFat(const ScanFinishedWord& finished)
 
     // The root: FAT32 a cluster chain, FAT16 the fixed area after the FATs.
     std::vector<uint64_t> rootSectors;
+    std::vector<uint32_t> rootClusters;
     if (fat32) {
-        rootSectors = ClusterSectors(ChainClusters(b.rootLocation));
+        rootClusters = ChainClusters(b.rootLocation);
+        rootSectors = ClusterSectors(rootClusters);
     } else {
         for (uint32_t i = 0; i < b.rootDirectorySectors; ++i)
             rootSectors.push_back(uint64_t{b.rootLocation} + i);
@@ -110,8 +112,11 @@ void QuickScanFat(const ScanFinishedWord& finished)
         AddFatDirectoryEntry(e);
     };
     FreedFolderClusters freed(disk, sink, [&finished] { return ScanStopped(finished); });
-    morvick::FatDirectoryParser root(fat32, 0, false, freed.Sink());
-    ParseSectors(rootSectors, root, finished, false);
+    auto root = std::make_unique<morvick::FatDirectoryParser>(fat32, 0, false, freed.Sink());
+    ParseSectors(rootSectors, *root, finished, false);
+    // A FAT32 root whose chain the FATs cut goes on in free clusters as any live folder does.
+    if (!rootClusters.empty())
+        freed.NoteFolderEnd(0, rootClusters.back(), std::move(root));
 
     // Every folder found, in the order found; the parser appends to the list being walked, and the
     // folder list holds each first cluster once. The live folders first, then the deleted ones: in

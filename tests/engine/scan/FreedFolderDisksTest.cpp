@@ -6,8 +6,6 @@
 // gives no entry; a name cut just before its short entry joins the next cluster; a live folder made at
 // a deleted folder's first cluster gets none of that folder's later clusters; a live folder's cluster
 // that both FATs lost gives its files. The bar moves while the free clusters are read.
-#include "engine/save/SaveState.h"
-#include "engine/snapshot/SnapshotFile.h"
 #include "tests/engine/diskfixtures/DiskFixture.h"
 #include "tests/engine/diskfixtures/RecordingObserver.h"
 #include "tests/engine/diskfixtures/SavedFiles.h"
@@ -119,22 +117,17 @@ public:
 
 // Both FATs lost the entries of the live 100PHOTO's clusters, not its photos' chains: its second
 // cluster lies free with live entries whose files are in use, and gives its 74 photos, by their
-// chains, with the 126 of its first cluster (the fixture's own photos, which sleuthkit cuts short).
+// chains, with the 126 of its first cluster (the fixture's own photos, which sleuthkit cuts short),
+// also from its snapshot loaded over the disk. The live entries of the folder of a floppy image
+// written after them, whose own entry is gone, go on from no live folder's chain and give no file.
 TEST_P(FreedFolderDisks, ALiveFoldersClusterThatTheFatsGiveFreeGivesItsFilesInUse)
 {
-    ASSERT_NO_FATAL_FAILURE(ScanAndSave("chaincut"));
+    ASSERT_NO_FATAL_FAILURE(ScanSaveAndLoad(kScript, "chaincut"));
     const auto written = Theirs(false);
     ASSERT_EQ(written.size(), 200u);
     EXPECT_EQ(ExpectSavedBelow(written, "/"), written.size());
     EXPECT_EQ(OursBelow("/dcim/100photo/"), 126u);
     EXPECT_EQ(ours.size(), 200u);
-    // Its snapshot, loaded over the same disk, saves them all again.
-    const std::u16string snapshot = ToPath16(temp.Path() / "chaincut.srzq");
-    ASSERT_TRUE(SaveSnapshotFile(snapshot));
-    ASSERT_TRUE(LoadSnapshotFile(snapshot));
-    const auto loaded = FilesBelow(SaveAll("loaded"), true);
-    EXPECT_EQ(g_SaveReport.failedFiles + g_SaveReport.damagedFiles, 0u);
-    EXPECT_EQ(loaded.size(), ours.size());
 }
 
 // While the free clusters are read, from the first free one up to the volume's end, the bar goes up

@@ -1,6 +1,7 @@
 #include "tests/engine/scan/OracleComparedDisk.h"
 
 #include "engine/save/SaveState.h"
+#include "engine/snapshot/SnapshotFile.h"
 #include "tests/engine/diskfixtures/DiskFixture.h"
 #include "tests/engine/diskfixtures/SavedFiles.h"
 #include "tests/engine/save/TempFolder.h"
@@ -28,6 +29,22 @@ void OracleComparedDisk::ScanAndSave(const std::string& script, const std::strin
     theirs = FilesBelow(fs::u8path(FixtureFile(script, name + ".recover")), true);
     for (const auto& [key, path] : ours)
         oursByBytes.emplace(ReadWholeFile(path), key);
+}
+
+void OracleComparedDisk::ScanSaveAndLoad(const std::string& script, const std::string& name)
+{
+    ASSERT_NO_FATAL_FAILURE(ScanAndSave(script, name));
+    const std::u16string snapshot = ToPath16(temp.Path() / (name + ".srzq"));
+    ASSERT_TRUE(SaveSnapshotFile(snapshot));
+    ASSERT_TRUE(LoadSnapshotFile(snapshot));
+    const auto loaded = FilesBelow(SaveAll("loaded-" + name), true);
+    EXPECT_EQ(g_SaveReport.failedFiles + g_SaveReport.damagedFiles, 0u);
+    ASSERT_EQ(loaded.size(), ours.size());
+    for (const auto& [key, path] : ours) {
+        const auto it = loaded.find(key);
+        ASSERT_NE(it, loaded.end()) << key;
+        EXPECT_EQ(ReadWholeFile(it->second), ReadWholeFile(path)) << key;
+    }
 }
 
 std::map<std::string, fs::path> OracleComparedDisk::Theirs(bool orphans, const std::string& leaveOut) const

@@ -22,6 +22,9 @@ protected:
     // Scans `name`.vhd of the fixture `script`, saves it whole and keeps our files and tsk_recover's;
     // fails when a file was not saved whole.
     void ScanAndSave(const std::string& script, const std::string& name);
+    // ScanAndSave, then the scan's snapshot saved and loaded over the disk: it saves the same files,
+    // with the same bytes under the same names.
+    void ScanSaveAndLoad(const std::string& script, const std::string& name);
 
     // tsk_recover's files, of its orphans or of the others, leaving out those below `leaveOut`.
     std::map<std::string, std::filesystem::path> Theirs(bool orphans, const std::string& leaveOut = "") const;

@@ -16,6 +16,7 @@
 #include <gtest/gtest.h>
 
 #include <cctype>
+#include <set>
 #include <string>
 
 namespace morvick::test {
@@ -111,19 +112,24 @@ TEST_P(RemadeFolderDisks, AFolderMadeAgainUnderItsOwnNameLeavesTheOldOnesLaterPh
 }
 
 // "Backup/" made again in the old one's root slots and first cluster, on 512-byte clusters: the 38
-// letters of the old folder's later clusters come back, each long name on its own letter.
+// letters of the old folder's later clusters come back, each under its own long name (but the first,
+// whose name began in the first cluster): also those whose names were cut just before their short
+// entries, after a cluster that ends with a whole entry (a short name that a writer made for a long
+// one, "LETTE~22", does not begin a file of its own).
 TEST_P(RemadeFolderDisks, ALongNamedFolderMadeAgainLeavesTheOldOnesLaterLetters)
 {
     ASSERT_NO_FATAL_FAILURE(ExpectOrphansBelow("backup16", 1, 38, "/lost dir/"));
     ExpectOwnSizes("/lost dir/letter ", 17, 2, 100, 5);
+    EXPECT_EQ(OursBelow("/lost dir/letter "), 37u);
 }
 
 // The same on FAT32, of 512-byte clusters (13 clusters of entries) and of 4 KiB clusters (two): every
-// letter of the old folder's later clusters comes back, each long name on its own letter.
+// letter of the old folder's later clusters comes back, each under its own long name (but the first).
 TEST_P(RemadeFolderDisks, ALongNamedFolderMadeAgainOnFat32LeavesTheOldOnesLaterLetters)
 {
     ASSERT_NO_FATAL_FAILURE(ExpectOrphansBelow("backup32", 1, 38, "/lost dir/"));
     ExpectOwnSizes("/lost dir/letter ", 17, 2, 100, 5);
+    EXPECT_EQ(OursBelow("/lost dir/letter "), 37u);
 }
 
 TEST_P(RemadeFolderDisks, ALongNamedFolderMadeAgainOnFat32Of4KiBClustersLeavesTheOldOnesLaterLetters)
@@ -188,20 +194,28 @@ TEST_P(RemadeFolderDisks, TwoCutNamesOfOneChecksumKeepTheirOwnLetters)
 
 // Both boot sectors and both FATs of the FAT32 volume zeroed: the FATs give every cluster free, the
 // root's chain ends after its first cluster, and its second one, of live entries among free clusters,
-// is still listed: the six "Report top N.dat" of the root come back under "Lost Dir".
+// is still listed: the six "Report top N.dat" of the root come back once each, the three of its first
+// cluster in the root and the three of its second under "Lost Dir" (the root's first cluster, free
+// too, is not read again as a cluster of entries).
 TEST(DamagedFatDisk, LiveEntriesAmongFreeClustersComeBackWhereTheFatsCutLiveFoldersShort)
 {
     ASSERT_FALSE(FixtureFolder(kDamagedFats).empty()) << "the disks were not built";
     CVirtualDisk disk;
     ASSERT_TRUE(OpenFixtureImage(FixtureFile(kDamagedFats, "first-fat-lost.vhd"), disk));
     ASSERT_TRUE(QuickScanPartition(0));
-    size_t reports = 0;
+    std::multiset<std::u16string> reports;
+    size_t lost = 0;
     for (const FatEntryRecord* e = g_FatEntries.head; e; e = e->next) {
         const std::u16string name = e->name ? e->name : u"";
-        reports += name.rfind(u"Report top ", 0) == 0 && e->parentCluster == kLostDirCluster;
+        if (name.rfind(u"Report top ", 0) != 0)
+            continue;
+        reports.insert(name);
+        lost += e->parentCluster == kLostDirCluster;
     }
     SetCurrentVirtualDisk(nullptr);
-    EXPECT_EQ(reports, 6u);
+    EXPECT_EQ(reports.size(), 6u);
+    EXPECT_EQ(std::set<std::u16string>(reports.begin(), reports.end()).size(), 6u);
+    EXPECT_EQ(lost, 3u);
 }
 
 // CUTS.BIN's 400 clusters, its entry gone with its folder's first cluster, are each shaped as a

@@ -36,12 +36,14 @@ namespace {
 
 static auto* const g_disks =
     ::testing::AddGlobalTestEnvironment(new DiskFixtureEnvironment({"make-deleted-folders-disk.sh",
-        "make-small-cluster-mft-disk.sh", "make-empty-disk.sh", "make-remade-folder-disks.sh"}));
+        "make-small-cluster-mft-disk.sh", "make-empty-disk.sh", "make-remade-folder-disks.sh",
+        "make-freed-folder-disks.sh"}));
 
 const char* const kDeletedFolders = "make-deleted-folders-disk.sh";
 const char* const kManyRecords = "make-small-cluster-mft-disk.sh";
 const char* const kEmptyDisk = "make-empty-disk.sh";
 const char* const kCutNames = "make-remade-folder-disks.sh";
+const char* const kFreedFolders = "make-freed-folder-disks.sh";
 
 // The engine's observer while a scan runs: counts the calls at which the wizard's worker would wait
 // while a Stop question is open (its gates), and, for each count watched, the most it grew from one
@@ -233,6 +235,33 @@ private:
     ScanObserver* m_previous = nullptr;
 };
 
+// Lists partition 0 of the fixture disk `image` by the Quick Scan (for its volume), then runs the
+// deleted-folder search alone over `log`: its root's entries (FAT16: the root area, FAT32: the root's
+// first cluster), then every cluster it attaches or parks.
+void SearchFromTheRoot(const char* script, const char* image, ReadLog& log)
+{
+    ASSERT_FALSE(FixtureFolder(script).empty()) << "the disks were not built";
+    CVirtualDisk disk;
+    ASSERT_TRUE(OpenFixtureImage(FixtureFile(script, image), disk));
+    ASSERT_TRUE(QuickScanPartition(0));
+    FreeFoundEntryLists();
+    const VolumeParameterBlock& b = g_VolumeParams;
+    const bool fat32 = b.browsedFileSystemType == FileSystemKind::kFat32;
+    const uint32_t sectors = fat32 ? b.sectorsPerCluster : b.rootDirectorySectors;
+    const uint64_t first = fat32 ? b.clusterBase + uint64_t{b.rootLocation} * b.sectorsPerCluster : b.rootLocation;
+    {
+        FreedFolderClusters freed(log, AddFatDirectoryEntry, [] { return false; });
+        std::vector<uint8_t> root(size_t{sectors} * kSectorSize);
+        EngineSectorSource engineDisk;
+        ASSERT_TRUE(engineDisk.ReadSectors(first, sectors, root.data()));
+        FatDirectoryParser rootParser(fat32, 0, false, freed.Sink());
+        rootParser.Feed(root.data(), root.size());
+        while (freed.AttachToTheirFolders() || freed.ParkNext()) {
+        }
+    }
+    SetCurrentVirtualDisk(nullptr);
+}
+
 // The search reads the free clusters up to 1 MiB at a time and reports at each new percent: each
 // cluster it reads is still a step of its own, whatever its stop test.
 TEST(ScanPausePointsFreedFolders, EveryClusterTheSearchForLaterClustersReadsIsAStepOfItsOwn)
@@ -282,6 +311,29 @@ TEST(ScanPausePointsFreedFolders, EveryClusterTheSearchForLaterClustersReadsIsAS
             << "a read of " << r.count / spc << " clusters at " << r.sector;
     }
     EXPECT_GT(clusterReads, 10u) << "the free clusters were not read";
+}
+
+// TRIP's second cluster, free, lists the subfolder SUB, whose first sector the search reads to learn
+// the cluster's folder from its ".." entry: that read is a step of its own.
+TEST(ScanPausePointsFreedFolders, EachSubfolderStartTheSearchReadsIsAStepOfItsOwn)
+{
+    PauseCount count;
+    ReadLog log(count.pauses);
+    ASSERT_NO_FATAL_FAILURE(SearchFromTheRoot(kFreedFolders, "reused.vhd", log));
+    const VolumeParameterBlock& b = g_VolumeParams;
+    const uint32_t spc = b.sectorsPerCluster;
+    ASSERT_EQ(b.browsedFileSystemType, FileSystemKind::kFat32);
+    const uint64_t dataStart = b.clusterBase + 2ull * spc;
+    size_t starts = 0;
+    for (size_t i = 0; i < log.reads.size(); ++i) {
+        const ReadLog::Read& r = log.reads[i];
+        if (r.sector < dataStart || r.count != 1)
+            continue;
+        ++starts;
+        const uint64_t after = i + 1 < log.reads.size() ? log.reads[i + 1].pausesBefore : count.pauses;
+        EXPECT_GE(after - r.pausesBefore, 1u) << "the read of the start at " << r.sector;
+    }
+    EXPECT_GE(starts, 1u) << "no subfolder's start was read";
 }
 
 // Counts the pause points, and at each traced file found how many had passed; stops the search (as
@@ -378,29 +430,13 @@ TEST_F(ScanPausePointsTrace, AStopAnsweredAtAHitCountsNoFurtherFile)
 // each cluster whose name waits with that checksum, and each of those reads is a step of its own.
 TEST(ScanPausePointsFreedFolders, EachClusterOfEntriesIsReadOnceAndTriedOnce)
 {
-    ASSERT_FALSE(FixtureFolder(kCutNames).empty()) << "the disks were not built";
-    CVirtualDisk disk;
-    ASSERT_TRUE(OpenFixtureImage(FixtureFile(kCutNames, "cutdata.vhd"), disk));
-    ASSERT_TRUE(QuickScanPartition(0));
-    FreeFoundEntryLists();
-
+    PauseCount count;
+    ReadLog log(count.pauses);
+    // The root lists the deleted Cuts and the folder that took its first cluster.
+    ASSERT_NO_FATAL_FAILURE(SearchFromTheRoot(kCutNames, "cutdata.vhd", log));
     const VolumeParameterBlock& b = g_VolumeParams;
     const uint32_t spc = b.sectorsPerCluster;
     ASSERT_EQ(b.browsedFileSystemType, FileSystemKind::kFat16);
-    PauseCount count;
-    ReadLog log(count.pauses);
-    {
-        FreedFolderClusters freed(log, AddFatDirectoryEntry, [] { return false; });
-        // The root, which lists the deleted Cuts and the folder that took its first cluster.
-        std::vector<uint8_t> root(size_t{b.rootDirectorySectors} * kSectorSize);
-        EngineSectorSource engineDisk;
-        ASSERT_TRUE(engineDisk.ReadSectors(b.rootLocation, b.rootDirectorySectors, root.data()));
-        FatDirectoryParser rootParser(false, 0, false, freed.Sink());
-        rootParser.Feed(root.data(), root.size());
-        while (freed.AttachToTheirFolders() || freed.ParkNext()) {
-        }
-    }
-    SetCurrentVirtualDisk(nullptr);
     size_t files = 0;
     for (const FatEntryRecord* e = g_FatEntries.head; e; e = e->next)
         ++files;
