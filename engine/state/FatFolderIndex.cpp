@@ -3,12 +3,14 @@
 #include "engine/state/FoundEntryLists.h"
 
 #include <unordered_map>
+#include <vector>
 
 namespace {
 
 struct Slot {
     FatFolderRecord* record;    // the first record of the cluster in the list
     FatFolderRecord* previous;  // the record before it; null at the head
+    size_t arrival;             // its place in Index::arrivals
 };
 
 struct Index {
@@ -20,9 +22,14 @@ struct Index {
     const FatFolderRecord* head = nullptr;
     const FatFolderRecord* tail = nullptr;
     uint32_t count = 0;
+    // Each record as it came to the tail, appended or moved there; where a record was before its last
+    // move is null. Those not null are the list's records in its order.
+    std::vector<FatFolderRecord*> arrivals;
 };
 
 Index g_index;
+// Changes whenever the arrivals are laid down afresh: a mark taken before stands for no place in them.
+uint32_t g_generation = 0;
 
 void Seen()
 {
@@ -31,21 +38,37 @@ void Seen()
     g_index.count = g_FatFolders.count;
 }
 
-void Add(FatFolderRecord* record, FatFolderRecord* previous)
+void Add(FatFolderRecord* record, FatFolderRecord* previous, size_t arrival)
 {
-    if (!g_index.byCluster.try_emplace(record->firstCluster, Slot{record, previous}).second)
+    if (!g_index.byCluster.try_emplace(record->firstCluster, Slot{record, previous, arrival}).second)
         g_index.repeats = true;
 }
 
-void Rebuild()
+// Indexes by cluster the records of the arrivals, which are the list's.
+void Reindex()
 {
     g_index.byCluster.clear();
     g_index.byCluster.reserve(g_FatFolders.count);
     g_index.repeats = false;
     FatFolderRecord* previous = nullptr;
-    for (FatFolderRecord* f = g_FatFolders.head; f; previous = f, f = f->next)
-        Add(f, previous);
+    for (size_t k = 0; k < g_index.arrivals.size(); ++k) {
+        if (FatFolderRecord* f = g_index.arrivals[k]) {
+            Add(f, previous, k);
+            previous = f;
+        }
+    }
     Seen();
+}
+
+// Takes the list's records as they stand now, in its order, as arrivals of a new generation.
+void Rebuild()
+{
+    g_index.arrivals.clear();
+    g_index.arrivals.reserve(g_FatFolders.count);
+    for (FatFolderRecord* f = g_FatFolders.head; f; f = f->next)
+        g_index.arrivals.push_back(f);
+    ++g_generation;
+    Reindex();
 }
 
 // Indexes the list again where it was changed elsewhere.
@@ -79,7 +102,8 @@ void AppendIndexedFatFolder(FatFolderRecord* record)
     Sync();
     FatFolderRecord* previous = g_FatFolders.tail;
     AppendRecord(g_FatFolders, record);
-    Add(record, previous);
+    Add(record, previous, g_index.arrivals.size());
+    g_index.arrivals.push_back(record);
     Seen();
 }
 
@@ -88,9 +112,11 @@ void MoveFatFolderToTail(FatFolderRecord* record)
     Sync();
     if (record == g_FatFolders.tail)
         return;
+    std::vector<FatFolderRecord*>& arrivals = g_index.arrivals;
     const auto it = g_index.byCluster.find(record->firstCluster);
     if (it == g_index.byCluster.end() || it->second.record != record) {
-        // A second record of its cluster, which the index does not hold: the one before it is walked to.
+        // A second record of its cluster, which the index does not hold: the one before it is walked
+        // to, and its arrival looked for from the latest.
         FatFolderRecord* previous = nullptr;
         FatFolderRecord* f = g_FatFolders.head;
         for (; f && f != record; f = f->next)
@@ -98,24 +124,55 @@ void MoveFatFolderToTail(FatFolderRecord* record)
         if (!f)
             return;
         Relink(previous, record);
-        Rebuild();
+        for (size_t k = arrivals.size(); k-- > 0;) {
+            if (arrivals[k] == record) {
+                arrivals[k] = nullptr;
+                break;
+            }
+        }
+        arrivals.push_back(record);
+        Reindex();
         return;
     }
     FatFolderRecord* previous = it->second.previous;
     FatFolderRecord* next = record->next;
     it->second.previous = g_FatFolders.tail;
+    arrivals[it->second.arrival] = nullptr;
+    it->second.arrival = arrivals.size();
+    arrivals.push_back(record);
     Relink(previous, record);
     // The record that followed it now follows the one before it.
     const auto after = g_index.byCluster.find(next->firstCluster);
     if (after != g_index.byCluster.end() && after->second.record == next)
         after->second.previous = previous;
     if (g_index.repeats)
-        Rebuild();
+        Reindex();
     else
         Seen();
+}
+
+FatFolderMark FatFolderTailMark()
+{
+    Sync();
+    return FatFolderMark{g_generation, g_index.arrivals.size()};
+}
+
+FatFolderRecord* FirstFatFolderAfter(const FatFolderMark& mark)
+{
+    Sync();
+    if (mark.generation != g_generation || mark.arrivals > g_index.arrivals.size())
+        return g_FatFolders.head;
+    // Those that came after the mark and moved on again since are passed over (a walk that goes on
+    // from each tail it reaches passes over each once).
+    for (size_t k = mark.arrivals; k < g_index.arrivals.size(); ++k) {
+        if (g_index.arrivals[k])
+            return g_index.arrivals[k];
+    }
+    return nullptr;
 }
 
 void ForgetFatFolderIndex()
 {
     g_index = Index();
+    ++g_generation;
 }
