@@ -10,6 +10,7 @@
 #include "engine/scan/FreeEntryClusterReader.h"
 #include "engine/scan/FreedClusterOwners.h"
 #include "engine/state/EngineState.h"
+#include "engine/state/FatFolderIndex.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -81,20 +82,15 @@ std::vector<uint8_t> FreedFolderClusters::ClusterBytes(uint32_t cluster)
 
 void FreedFolderClusters::CatchUp()
 {
-    // A record moved to the list's tail (a deleted folder that a live entry took, FatEntryLists) is one
-    // walked before; where it is the last one walked, the records added after it now lie before it,
-    // and the walk, which met fewer records than the list holds, starts again at the head.
-    if (m_knownUpTo && !m_knownUpTo->next && m_knownCount < g_FatFolders.count) {
-        m_knownUpTo = nullptr;
-        m_knownCount = 0;
-    }
-    for (const FatFolderRecord* f = m_knownUpTo ? m_knownUpTo->next : g_FatFolders.head; f; f = f->next) {
+    // From the first record that came to the list's tail since the last walk, not from the record
+    // after the last one walked: moved to the tail (a deleted folder that a live entry took,
+    // FatEntryLists), that one leaves behind it the records added after it, which were never taken in.
+    for (const FatFolderRecord* f = FirstFatFolderAfter(m_knownUpTo); f; f = f->next) {
         m_known.insert(f->firstCluster);
         if (m_free && f->firstCluster >= 2 && f->firstCluster - 2 < m_clusterCount)
             m_free->TakeForFolder(f->firstCluster - 2);
-        m_knownUpTo = f;
-        ++m_knownCount;
     }
+    m_knownUpTo = FatFolderTailMark();
     if (!m_free)
         return;
     const uint32_t bytesPerCluster = m_sectorsPerCluster * static_cast<uint32_t>(kSectorSize);
@@ -226,10 +222,8 @@ bool FreedFolderClusters::AttachToTheirFolders()
 void FreedFolderClusters::Known(const FatFolderRecord* appended)
 {
     // Appended at the tail after CatchUp walked the list: the walk goes on after it.
-    if (appended) {
-        m_knownUpTo = appended;
-        ++m_knownCount;
-    }
+    if (appended)
+        m_knownUpTo = FatFolderTailMark();
 }
 
 uint32_t FreedFolderClusters::ParkingFolder(bool hasParent, uint32_t parent)

@@ -16,6 +16,7 @@
 
 #include "engine/fat/FatDirectoryParser.h"
 #include "engine/scan/FreeEntryClusters.h"
+#include "engine/state/FatFolderIndex.h"
 #include "engine/state/FoundRecords.h"
 #include "engine/volume/SectorSource.h"
 
@@ -143,7 +144,6 @@ private:
     size_t m_parkAt = 0;
     size_t m_linkedAt = 0;
     std::unordered_set<uint32_t> m_known;  // first clusters of the folder records
-    const FatFolderRecord* m_knownUpTo = nullptr;
-    uint32_t m_knownCount = 0;  // the records walked up to m_knownUpTo
+    FatFolderMark m_knownUpTo;             // where the list's tail stood when CatchUp last walked it
     const FatEntryRecord* m_entriesUpTo = nullptr;
 };
