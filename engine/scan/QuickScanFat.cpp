@@ -8,6 +8,7 @@
 #include "engine/image/SectorReader.h"
 #include "engine/scan/FreedFolderClusters.h"
 #include "engine/state/EngineState.h"
+#include "engine/state/FatFolderIndex.h"
 #include "engine/volume/EngineSectorSource.h"
 
 #include <cstring>
@@ -127,12 +128,15 @@ void QuickScanFat(const ScanFinishedWord& finished)
     ReadFolders(g_FatFolders.head, true, freed, finished);
     // The freed chain read as its first cluster alone loses a deleted folder's other entries, and a deleted folder
     // whose first cluster a later file took all of them: free clusters give them.
+    // The folders they list are read from the first record that came to the list's tail since, found
+    // again for each pass, not from a record remembered: a live entry may move that one to the tail
+    // (the last folder read before, or the first one the live pass meets), past folders added before
+    // it, which were never read.
     while (!ScanStopped(finished)) {
-        const FatFolderRecord* last = g_FatFolders.tail;
+        const FatFolderMark mark = FatFolderTailMark();
         if (!freed.AttachToTheirFolders() && !freed.ParkNext())
             break;
-        const FatFolderRecord* from = last ? last->next : g_FatFolders.head;
-        ReadFolders(from, false, freed, finished);
-        ReadFolders(from, true, freed, finished);
+        ReadFolders(FirstFatFolderAfter(mark), false, freed, finished);
+        ReadFolders(FirstFatFolderAfter(mark), true, freed, finished);
     }
 }
