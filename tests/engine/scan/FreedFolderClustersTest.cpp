@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 namespace morvick::test {
 
 namespace {
@@ -36,6 +38,19 @@ size_t RecordsOf(uint32_t cluster)
     return records;
 }
 
+// The deleted folder D at cluster 20 is the one record when the search first walks the list; then
+// `changes` change the list, and the search lists all that is left.
+void SearchAround(const std::function<void()>& changes)
+{
+    ASSERT_NE(AppendNewFatFolder(u"D", 20, 0, 0, 0, 0, 1), nullptr);
+    EngineSectorSource disk;
+    FreedFolderClusters freed(disk, AddFatDirectoryEntry, [] { return false; });
+    EXPECT_FALSE(freed.AttachToTheirFolders());
+    changes();
+    while (freed.ParkNext()) {
+    }
+}
+
 }  // namespace
 
 TEST(FreedFolderClusters, AFolderAddedAfterTheRecordThatALiveEntryTookIsStillKnown)
@@ -44,21 +59,14 @@ TEST(FreedFolderClusters, AFolderAddedAfterTheRecordThatALiveEntryTookIsStillKno
     SmallFatVolume volume;
     PutLostFolder(volume, 10);
     volume.Open(0);
-    // The deleted folder D at cluster 20, the one record when the search first walks the list.
-    ASSERT_NE(AppendNewFatFolder(u"D", 20, 0, 0, 0, 0, 1), nullptr);
-    {
-        EngineSectorSource disk;
-        FreedFolderClusters freed(disk, AddFatDirectoryEntry, [] { return false; });
-        EXPECT_FALSE(freed.AttachToTheirFolders());
-        // Then D's subfolder at cluster 10 is listed, and a live entry takes D's cluster: D moves to
-        // the tail, after the subfolder.
+    SearchAround([] {
+        // D's subfolder at cluster 10 is listed, and a live entry takes D's cluster: D moves to the
+        // tail, after the subfolder.
         ASSERT_NE(AppendNewFatFolder(u"Sub", 10, 20, 0, 0, 0, 1), nullptr);
         AppendFatFolder(u"Live", 20, 0, 0, 0, 0, 0);
         ASSERT_EQ(g_FatFolders.tail->firstCluster, 20u);
-        // Cluster 10 begins a folder that a record names now: not listed again as a lost one.
-        while (freed.ParkNext()) {
-        }
-    }
+    });
+    // Cluster 10 begins a folder that a record names now: not listed again as a lost one.
     EXPECT_EQ(RecordsOf(10), 1u);
     ResetEngineState();
 }
@@ -72,20 +80,14 @@ TEST(FreedFolderClusters, FoldersAddedBeforeTheLastWalkedRecordMovedAreStillKnow
     PutLostFolder(volume, 10);
     PutLostFolder(volume, 11);
     volume.Open(0);
-    ASSERT_NE(AppendNewFatFolder(u"D", 20, 0, 0, 0, 0, 1), nullptr);
-    {
-        EngineSectorSource disk;
-        FreedFolderClusters freed(disk, AddFatDirectoryEntry, [] { return false; });
-        EXPECT_FALSE(freed.AttachToTheirFolders());
+    SearchAround([] {
         ASSERT_NE(AppendNewFatFolder(u"A", 10, 20, 0, 0, 0, 1), nullptr);
         ASSERT_NE(AppendNewFatFolder(u"B", 11, 20, 0, 0, 0, 1), nullptr);
         AppendFatFolder(u"Live", 20, 0, 0, 0, 0, 0);
         ASSERT_NE(AppendNewFatFolder(u"C", 30, 0, 0, 0, 0, 1), nullptr);
         ASSERT_EQ(g_FatFolders.tail->firstCluster, 30u);
-        // Clusters 10 and 11 begin folders that records name now: neither is listed again.
-        while (freed.ParkNext()) {
-        }
-    }
+    });
+    // Clusters 10 and 11 begin folders that records name now: neither is listed again.
     EXPECT_EQ(RecordsOf(10), 1u);
     EXPECT_EQ(RecordsOf(11), 1u);
     ResetEngineState();
