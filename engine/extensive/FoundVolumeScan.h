@@ -22,7 +22,8 @@ void AddOrphanFatFolders();
 // data area (FAT16: to the root folder before it, which becomes the root location).
 void FindLostFatTables(const ScanFinishedWord& finished);
 // Reads the root and every folder of the list and appends their files; a folder entry names the
-// folder record of the same parent and cluster.
+// folder record of the same parent and cluster, and a deleted one of another folder the record whose
+// "." entry repeats its stamp, where it outweighs the deleted entries of that cluster met before.
 void ReadFoundFatDirectories(const ScanFinishedWord& finished);
 // The size of a file whose first piece of data lies in an extension record (its base record at
 // `recordSector`), read there through the MFT's runs, as is its base record (it may lie split across

@@ -56,7 +56,13 @@ std::vector<uint64_t> FolderSectors(uint32_t first)
     return sectors;
 }
 
-// Names folder records from the folder entries of their parents and appends the files.
+// Names folder records from the folder entries of their parents and appends the files. A folder the
+// search found is named by the entries of the folder its ".." entry names; a deleted entry of another
+// folder takes it, with that folder as its parent, only where the "." entry repeats its stamp (the
+// folder was made as that entry's and moved since; one the "." does not prove named an older folder of
+// the cluster, which the ".." outweighs) and it outweighs the deleted entries weighed before
+// (DeletedFolderClaims), as the Quick Scan weighs them: a later folder made in an older one's cluster
+// and moved was listed under the older folder's name. A folder a live entry names keeps that entry.
 class FoundFolderNamer {
 public:
     explicit FoundFolderNamer(morvick::DeletedFolderClaims& claims) : m_claims(claims)
@@ -66,50 +72,15 @@ public:
             m_byCluster.emplace(f->firstCluster, f);
             if (f->parentCluster == kLostDirCluster)
                 m_orphans.emplace(f->firstCluster, f);
+            else if (f->firstCluster != kLostDirCluster)
+                m_found.insert(f->firstCluster);
         }
     }
 
     void operator()(const morvick::FatFoundEntry& e)
     {
         if (e.folder) {
-            FatFolderRecord* folder = nullptr;
-            auto it = m_folders.find(Key(e.parentCluster, e.firstCluster));
-            if (it != m_folders.end()) {
-                // Two deleted folder entries name the folder: it is the one its "." proves, not the last
-                // met, which listed a later folder's files under an older folder's name.
-                if (e.deleted && m_claims.Weigh(e) == morvick::DeletedFolderClaims::Claim::kWorse)
-                    return;
-                folder = it->second;
-            } else if (PastTheSearch(e.firstCluster)) {
-                // A folder past the sectors the search reads (engine/state/SectorLimit.h), which it could
-                // not meet: its parent's entry lists it, and the walk of the folder list reads it.
-                if (m_byCluster.count(e.firstCluster) != 0)
-                    return;
-                folder = AppendNewFatFolder(e.name, e.firstCluster, e.parentCluster, e.writeDate, e.accessDate, 0,
-                    e.deleted ? 1 : 0);
-                if (folder) {
-                    m_folders.emplace(Key(e.parentCluster, e.firstCluster), folder);
-                    m_byCluster.emplace(e.firstCluster, folder);
-                }
-                return;
-            } else {
-                // A folder whose own first sector the search did not meet (unreadable, or not starting with its
-                // "." and ".." entries) was gathered under "Lost Dir" for its subfolders; its parent's entry
-                // puts it back, unless that parent lies below it.
-                auto orphan = m_orphans.find(e.firstCluster);
-                if (orphan == m_orphans.end() || e.deleted || !ReachesTop(e.parentCluster, e.firstCluster))
-                    return;
-                folder = orphan->second;
-                m_orphans.erase(orphan);
-                folder->parentCluster = e.parentCluster;
-                m_folders.emplace(Key(e.parentCluster, e.firstCluster), folder);
-            }
-            char16_t* name = CopyRecordName(e.name);
-            if (!name)
-                return;
-            std::free(folder->name);
-            folder->name = name;
-            folder->deleted = e.deleted ? 1 : 0;
+            NameFolder(e);
             return;
         }
         if (AppendFatEntry(e.name, e.firstCluster, e.parentCluster, e.writeDate, e.accessDate, e.size,
@@ -120,6 +91,87 @@ public:
     }
 
 private:
+    void NameFolder(const morvick::FatFoundEntry& e)
+    {
+        auto it = m_folders.find(Key(e.parentCluster, e.firstCluster));
+        if (it != m_folders.end()) {
+            if (e.deleted) {
+                // Once a live entry names the folder no deleted one renames it: the entry the folder had
+                // before it was renamed in place, met after the new one, listed it deleted under its old name.
+                if (m_live.count(e.firstCluster) != 0)
+                    return;
+                // Two deleted folder entries name the folder: it is the one its "." proves, not the last
+                // met, which listed a later folder's files under an older folder's name.
+                if (m_claims.Weigh(e) == morvick::DeletedFolderClaims::Claim::kWorse)
+                    return;
+            } else {
+                m_live.insert(e.firstCluster);
+            }
+            // Back under this parent where an entry of another folder had taken it.
+            Take(*it->second, e);
+            return;
+        }
+        if (m_found.count(e.firstCluster) != 0) {
+            if (e.deleted)
+                TakeFromAnotherFolder(e);
+            return;
+        }
+        FatFolderRecord* folder = nullptr;
+        if (PastTheSearch(e.firstCluster)) {
+            // A folder past the sectors the search reads (engine/state/SectorLimit.h), which it could
+            // not meet: its parent's entry lists it, and the walk of the folder list reads it.
+            if (m_byCluster.count(e.firstCluster) != 0)
+                return;
+            folder = AppendNewFatFolder(e.name, e.firstCluster, e.parentCluster, e.writeDate, e.accessDate, 0,
+                e.deleted ? 1 : 0);
+            if (folder) {
+                m_folders.emplace(Key(e.parentCluster, e.firstCluster), folder);
+                m_byCluster.emplace(e.firstCluster, folder);
+            }
+            return;
+        }
+        // A folder whose own first sector the search did not meet (unreadable, or not starting with its
+        // "." and ".." entries) was gathered under "Lost Dir" for its subfolders; its parent's entry
+        // puts it back, unless that parent lies below it.
+        auto orphan = m_orphans.find(e.firstCluster);
+        if (orphan == m_orphans.end() || e.deleted || !ReachesTop(e.parentCluster, e.firstCluster))
+            return;
+        folder = orphan->second;
+        m_orphans.erase(orphan);
+        folder->parentCluster = e.parentCluster;
+        m_folders.emplace(Key(e.parentCluster, e.firstCluster), folder);
+        m_live.insert(e.firstCluster);
+        Take(*folder, e);
+    }
+
+    // A deleted entry of another folder than the one the ".." entry names, naming a folder the search
+    // found: it takes the folder where the "." repeats its stamp and it outweighs the deleted entries
+    // weighed before, unless a live entry names the folder or that folder lies below this one.
+    void TakeFromAnotherFolder(const morvick::FatFoundEntry& e)
+    {
+        if (m_live.count(e.firstCluster) != 0 || !m_claims.DotRepeatsStamp(e) ||
+            !ReachesTop(e.parentCluster, e.firstCluster))
+            return;
+        if (m_claims.Weigh(e) == morvick::DeletedFolderClaims::Claim::kWorse)
+            return;
+        Take(*m_byCluster.at(e.firstCluster), e);
+    }
+
+    // Gives the folder the entry's name, deleted mark and folder as its parent; a parent that lies
+    // below the folder (a damaged volume) is not taken, and nothing changes when the name cannot be
+    // copied.
+    void Take(FatFolderRecord& folder, const morvick::FatFoundEntry& e)
+    {
+        char16_t* name = CopyRecordName(e.name);
+        if (!name)
+            return;
+        std::free(folder.name);
+        folder.name = name;
+        folder.deleted = e.deleted ? 1 : 0;
+        if (folder.parentCluster != e.parentCluster && ReachesTop(e.parentCluster, folder.firstCluster))
+            folder.parentCluster = e.parentCluster;
+    }
+
     static uint64_t Key(uint32_t parent, uint32_t cluster) { return (uint64_t{parent} << 32) | cluster; }
 
     static bool PastTheSearch(uint32_t cluster)
@@ -148,9 +200,11 @@ private:
     }
 
     morvick::DeletedFolderClaims& m_claims;
-    std::unordered_map<uint64_t, FatFolderRecord*> m_folders;
+    std::unordered_map<uint64_t, FatFolderRecord*> m_folders;  // by the parent whose entries name it, and cluster
     std::unordered_map<uint32_t, FatFolderRecord*> m_byCluster;
     std::unordered_map<uint32_t, FatFolderRecord*> m_orphans;
+    std::unordered_set<uint32_t> m_found;  // the first clusters of the folders the search found
+    std::unordered_set<uint32_t> m_live;   // and of those a live entry names
 };
 
 // Parses a folder's sectors in batches of `batch` sectors; the first batch of a folder other than a

@@ -54,9 +54,9 @@ DeletedFolderClaims::DeletedFolderClaims(SectorSource& disk, bool fat32, uint64_
 
 DeletedFolderClaims::Claim DeletedFolderClaims::Weigh(const FatFoundEntry& entry)
 {
-    auto [it, first] = m_named.try_emplace(entry.firstCluster);
-    Named& named = it->second;
-    if (first) {
+    Named& named = m_named[entry.firstCluster];
+    if (!named.weighed) {
+        named.weighed = true;
         named.entry = entry;
         return Claim::kFirst;
     }
@@ -66,6 +66,14 @@ DeletedFolderClaims::Claim DeletedFolderClaims::Weigh(const FatFoundEntry& entry
         return Claim::kWorse;
     named.entry = entry;
     return Claim::kBetter;
+}
+
+bool DeletedFolderClaims::DotRepeatsStamp(const FatFoundEntry& entry)
+{
+    Named& named = m_named[entry.firstCluster];
+    if (!named.startRead)
+        ReadStart(entry.firstCluster, named);
+    return named.hasStart && StampRepeated(entry, named.start);
 }
 
 void DeletedFolderClaims::ReadStart(uint32_t cluster, Named& named)

@@ -37,9 +37,14 @@ public:
     // Weighs a deleted folder entry against the one that names its first cluster now; the cluster's
     // first sector is read once, when a second entry names it.
     Claim Weigh(const FatFoundEntry& entry);
+    // Whether the "." entry of the entry's first cluster repeats its stamp (the time it was made, else
+    // the time written): the folder there was made as that entry's, wherever it was moved since. The
+    // cluster's first sector is read once, also for Weigh.
+    bool DotRepeatsStamp(const FatFoundEntry& entry);
 
 private:
     struct Named {
+        bool weighed = false;  // `entry` holds the best claim weighed
         FatFoundEntry entry;
         bool startRead = false;
         bool hasStart = false;

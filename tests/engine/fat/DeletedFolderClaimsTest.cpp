@@ -164,3 +164,26 @@ TEST_F(DeletedFolderClaimsTest, WithoutTheClustersOwnStartTheLaterMadeKeepsIt)
     // Clusters 5 and 6 read once each; 12 never.
     EXPECT_EQ(disk.reads, 2);
 }
+
+// An entry whose stamp the "." entry repeats is the folder's own, alone too: its time of making, else
+// where the "." keeps none its time written. Never an entry of another stamp, nor where the cluster
+// holds no "." of its own; the cluster's start is read once, for Weigh too.
+TEST_F(DeletedFolderClaimsTest, TheDotEntryRepeatsTheStampOfTheFolderMadeThere)
+{
+    const Stamp none{}, older{kDate2019, kTen}, later{kDate2023, kEleven, 40}, sameTime{kDate2023, kEleven, 90};
+    PutStart(5, 5, 0, later, later);
+    PutStart(6, 6, 0, none, older);
+    PutStart(7, 8, 0, later, later);
+    PutStart(12, 12, 0, later, later);  // past the volume's clusters
+    EXPECT_TRUE(claims.DotRepeatsStamp(Made(5, later, 9)));
+    EXPECT_FALSE(claims.DotRepeatsStamp(Made(5, older)));
+    EXPECT_FALSE(claims.DotRepeatsStamp(Made(5, sameTime)));
+    EXPECT_EQ(claims.Weigh(Made(5, older)), Claim::kFirst);
+    EXPECT_EQ(claims.Weigh(Made(5, later, 9)), Claim::kBetter);
+
+    EXPECT_TRUE(claims.DotRepeatsStamp(Folder(6, 0, none, older)));
+    EXPECT_FALSE(claims.DotRepeatsStamp(Folder(6, 0, none, later)));
+    for (uint32_t cluster : {4u, 7u, 12u})
+        EXPECT_FALSE(claims.DotRepeatsStamp(Made(cluster, later))) << cluster;
+    EXPECT_EQ(disk.reads, 4);  // clusters 4 to 7
+}
