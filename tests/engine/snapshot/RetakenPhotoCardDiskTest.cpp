@@ -3,20 +3,14 @@
 // clusters: the hits whose sectors the text took are listed but never saved, each other hit is saved
 // with its photo's bytes, and the hits that load as held are where photorec and a fresh trace find
 // JPEGs now.
-#include "engine/image/VirtualDisk.h"
-#include "engine/save/EngineReset.h"
 #include "engine/save/FolderTreeSave.h"
 #include "engine/save/SaveState.h"
-#include "engine/scan/ChosenSignatures.h"
-#include "engine/scan/FileTrace.h"
-#include "engine/scan/SignatureTable.h"
 #include "engine/snapshot/SnapshotFile.h"
 #include "engine/state/EngineState.h"
 #include "engine/util/Utf.h"
 #include "tests/engine/diskfixtures/DiskFixture.h"
-#include "tests/engine/save/TempFolder.h"
-#include "tests/engine/scan/ScanFixture.h"
 #include "tests/engine/snapshot/SnapshotTestRecords.h"
+#include "tests/engine/trace/TracedCardTest.h"
 
 #include <gtest/gtest.h>
 
@@ -74,47 +68,20 @@ std::string FirstBytes(const fs::path& path, size_t count)
     return bytes;
 }
 
-class RetakenPhotoCard : public ::testing::Test {
+class RetakenPhotoCard : public TracedCardTest {
 protected:
-    void SetUp() override { ASSERT_FALSE(FixtureFolder(kCard).empty()) << "the fixture disk was not built"; }
-    void TearDown() override
-    {
-        ResetEngineState();
-        SetCurrentVirtualDisk(nullptr);
-    }
+    RetakenPhotoCard() : TracedCardTest(kCard) {}
 
-    void Open(const char* image)
-    {
-        ASSERT_TRUE(OpenFixtureImage(FixtureFile(kCard, image), m_disk)) << image;
-        ASSERT_TRUE(ChooseFixturePartition(0));
-    }
-
-    // The File Trace of the card's partition for JPEGs, as the window runs it.
-    void Trace(const char* image)
-    {
-        ASSERT_NO_FATAL_FAILURE(Open(image));
-        const SignatureTable table = LoadSignatureTableFile(fs::u8path(MORVICK_RAW_DAT).u16string());
-        ASSERT_EQ(table.status, SignatureTableStatus::kWhole);
-        ASSERT_TRUE(AppendChosenSignatures(g_TraceHits, table.records, {u".jpg"}));
-        g_nScanMode = kScanFileTrace;
-        ScanFinishedWord finished{0};
-        ASSERT_EQ(RunFileTrace(finished, nullptr), FileTraceResult::kCompleted);
-    }
+    // The File Trace of the card's partition for JPEGs.
+    void Trace(const char* image) { TraceImage(image, {u".jpg"}, nullptr); }
 
     // The trace of the card before, saved as a snapshot.
     std::u16string SnapshotBefore()
     {
         Trace("before.vhd");
         EXPECT_EQ(g_TracedFiles.count, 300u);
-        const std::u16string path = ToPath16(m_temp.Path() / "card.srzq");
-        EXPECT_TRUE(SaveSnapshotFile(path));
-        return path;
+        return SaveTraceSnapshot();
     }
-
-    TempFolder m_temp;
-
-private:
-    CVirtualDisk m_disk;
 };
 
 }  // namespace

@@ -3,21 +3,15 @@
 // the Word document begins with the same compound-document signature, of the same type, but a fresh
 // trace gives it another kind. The hit is listed but never saved; every other hit holds and is saved
 // with its file's bytes. A hit holds exactly where a fresh trace lists it by the same name.
-#include "engine/image/VirtualDisk.h"
-#include "engine/save/EngineReset.h"
 #include "engine/save/FolderTreeSave.h"
 #include "engine/save/SaveState.h"
-#include "engine/scan/ChosenSignatures.h"
-#include "engine/scan/FileTrace.h"
 #include "engine/scan/OfficeDocumentKind.h"
-#include "engine/scan/SignatureTable.h"
 #include "engine/snapshot/SnapshotFile.h"
 #include "engine/state/EngineState.h"
 #include "engine/util/Utf.h"
 #include "tests/engine/diskfixtures/DiskFixture.h"
+#include "tests/engine/trace/TracedCardTest.h"
 #include "tests/engine/diskfixtures/RecordingObserver.h"
-#include "tests/engine/save/TempFolder.h"
-#include "tests/engine/scan/ScanFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -42,40 +36,20 @@ const char* const kCard = "make-replaced-document-card.sh";
 // Hit names by their sectors.
 using Hits = std::map<uint32_t, std::u16string>;
 
-class ReplacedDocumentCard : public ::testing::Test {
+class ReplacedDocumentCard : public TracedCardTest {
 protected:
-    void SetUp() override { ASSERT_FALSE(FixtureFolder(kCard).empty()) << "the fixture disk was not built"; }
-    void TearDown() override
-    {
-        ResetEngineState();
-        SetCurrentVirtualDisk(nullptr);
-    }
+    ReplacedDocumentCard() : TracedCardTest(kCard) {}
 
-    void Open(const char* image)
-    {
-        ASSERT_TRUE(OpenFixtureImage(FixtureFile(kCard, image), m_disk)) << image;
-        ASSERT_TRUE(ChooseFixturePartition(0));
-    }
-
-    // The File Trace of the card's partition for the types given, as the window runs it.
     void Trace(const char* image, const std::vector<std::u16string>& types)
     {
-        ASSERT_NO_FATAL_FAILURE(Open(image));
-        const SignatureTable table = LoadSignatureTableFile(fs::u8path(MORVICK_RAW_DAT).u16string());
-        ASSERT_EQ(table.status, SignatureTableStatus::kWhole);
-        ASSERT_TRUE(AppendChosenSignatures(g_TraceHits, table.records, types));
-        g_nScanMode = kScanFileTrace;
-        ScanFinishedWord finished{0};
-        ASSERT_EQ(RunFileTrace(finished, DetectOfficeDocumentKind), FileTraceResult::kCompleted);
+        TraceImage(image, types, DetectOfficeDocumentKind);
     }
 
     // The trace of the card before, saved as a snapshot.
     std::u16string SnapshotBefore(const std::vector<std::u16string>& types)
     {
         Trace("before.vhd", types);
-        const std::u16string path = ToPath16(m_temp.Path() / "card.srzq");
-        EXPECT_TRUE(SaveSnapshotFile(path));
-        return path;
+        return SaveTraceSnapshot();
     }
 
     static Hits Listed(bool changed)
@@ -87,11 +61,6 @@ protected:
         }
         return hits;
     }
-
-    TempFolder m_temp;
-
-private:
-    CVirtualDisk m_disk;
 };
 
 // "SECTOR NAME" of the files on the card before, in disk order.
