@@ -129,20 +129,3 @@ function(morvick_bench_test name script)
       ${CMAKE_BINARY_DIR}/${name}-work "${path_prefix}" ${bench_command})
   set_tests_properties(${name} PROPERTIES LABELS ${label})
 endfunction()
-
-# morvick_def_file(VAR file.def): the module-definition file a DLL links with. On 32-bit it stands as
-# written, its exports aliased to the "@N" names of their functions; on 64-bit, where a function's
-# name carries no such size, the aliases are left out and each export names its function itself.
-function(morvick_def_file var def)
-  get_filename_component(def ${def} ABSOLUTE)
-  if(NOT CMAKE_SIZEOF_VOID_P EQUAL 8)
-    set(${var} ${def} PARENT_SCOPE)
-    return()
-  endif()
-  set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${def})
-  file(READ ${def} text)
-  string(REGEX REPLACE "[ \t]*=[ \t]*[A-Za-z0-9_]+@[0-9]+" "" text "${text}")
-  get_filename_component(name ${def} NAME)
-  file(CONFIGURE OUTPUT ${CMAKE_CURRENT_BINARY_DIR}/def64/${name} CONTENT "${text}" @ONLY)
-  set(${var} ${CMAKE_CURRENT_BINARY_DIR}/def64/${name} PARENT_SCOPE)
-endfunction()
