@@ -12,6 +12,7 @@ windows_summary() {
             [ -f "$f" ] || continue
             tr -d '\r' <"$f" | sed -e 's/&lt;/</g' -e 's/&gt;/>/g' -e 's/&quot;/"/g' -e "s/&apos;/'/g" -e 's/&amp;/\&/g' |
               awk -v program="$(basename "$f" .xml)" -v root="$root" '
+                { sub(/^.*<system-out>/, ""); sub(/<\/system-out>.*$/, "") }
                 after { sub(/^ +/, ""); print "  " program ": " where ": " $0; after = 0; next }
                 /:[0-9]+: Skipped$/ {
                   where = $0; sub(/: Skipped$/, "", where)

@@ -28,9 +28,15 @@ printf '%s\r\n' '<?xml version="1.0" encoding="UTF-8"?>' '<testsuite name="(empt
   >"$work/wine-output/toolkit_base_tests.xml"
 printf '%s\n' '<testsuite><testcase name="ui_msgbox_tests"><system-out>[  PASSED  ] 3 tests.' \
   '</system-out></testcase></testsuite>' >"$work/wine-output/ui_msgbox_tests.xml"
+# A skip on the first line of the kept output.
+printf '%s\n' '<testsuite><testcase name="preview_tests">' \
+  "		<system-out>$ROOT/tests/preview/win/ArchiveViewTests.cpp:259: Skipped" \
+  'needs the platform&apos;s zone' '[  SKIPPED ] 1 test.</system-out></testcase></testsuite>' \
+  >"$work/wine-output/preview_tests.xml"
 
 got=$(windows_summary windows64-tests "$work")
-want="windows64-tests: 3 test programs run, 2 passed, 1 failed; 1 tests skipped:
+want="windows64-tests: 3 test programs run, 2 passed, 1 failed; 2 tests skipped:
+  preview_tests: tests/preview/win/ArchiveViewTests.cpp:259: needs the platform's zone
   toolkit_base_tests: tests/toolkit/base/UxThemeTests.cpp:210: holds only where the handler chain & its frames live on the stack (<32-bit>)"
 if [ "$got" = "$want" ]; then
   echo "ok the summary counts the programs and names each skip with its reason"
@@ -38,7 +44,7 @@ else
   printf 'FAILED the summary:\n%s\nwanted:\n%s\n' "$got" "$want"
   exit 1
 fi
-rm "$work/wine-output/toolkit_base_tests.xml"
+rm "$work/wine-output/toolkit_base_tests.xml" "$work/wine-output/preview_tests.xml"
 got=$(windows_summary windows-tests "$work")
 if [ "$got" = "windows-tests: 3 test programs run, 2 passed, 1 failed; 0 tests skipped" ]; then
   echo "ok without skips the summary is one line"
