@@ -17,8 +17,10 @@
 # partition's largest folder and prints that line (bench/gui-speed.sh); --measure scan the same
 # without the save, or with --mode extensive the search and the first volume's scan.
 # With MORVICK_BINARY_DIR set, the Windows build there is used as it
-# is; otherwise build/windows is brought up to date first. Exit status: 0 done, 1 a step failed, 2 bad
-# arguments.
+# is; otherwise build/windows is brought up to date first, or build/windows64 where this machine runs
+# no 32-bit program (or MORVICK_WINDOWS_BITS=64 asks for it): the 64-bit build of the same program,
+# run under 64-bit Wine, which the first line on standard error says. Exit status: 0 done, 1 a step
+# failed, 2 bad arguments.
 set -euo pipefail
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 usage() {
@@ -53,16 +55,23 @@ fi
 [ -f "$image" ] || { echo "drive.sh: no image $image" >&2; exit 2; }
 
 cd "$ROOT"
+source scripts/windows-bits.sh
+windows_bits_choose || exit 2
+preset=windows
+if [ "$MORVICK_WINDOWS_BITS" = 64 ]; then
+  preset=windows64
+  echo "drive.sh: driving the 64-bit build of Morvick.exe under 64-bit Wine: ${WINDOWS_BITS_WHY:-MORVICK_WINDOWS_BITS=64}" >&2
+fi
 source scripts/wine-env.sh
 if [ -n "${MORVICK_BINARY_DIR:-}" ]; then
   # A build given: its programs are used as they are.
   build=$MORVICK_BINARY_DIR
 else
-  build="$ROOT/build/windows"
+  build="$ROOT/build/$preset"
   if [ ! -f "$build/build.ninja" ]; then
-    cmake --preset windows >/dev/null
+    cmake --preset $preset >/dev/null
   fi
-  cmake --build --preset windows --target Morvick morvick-drive morvick_raw_dat >/dev/null
+  cmake --build --preset $preset --target Morvick morvick-drive morvick_raw_dat >/dev/null
 fi
 
 mkdir -p "$out"

@@ -1,8 +1,35 @@
 #!/usr/bin/env bash
 # Installs everything the build, the program and the tests need on Debian 12 (run as root), and
-# creates the project's Wine prefix. Safe to run again: it only does what is missing.
+# creates the project's Wine prefix (scripts/wine-prefix.sh). Safe to run again: it only does what is
+# missing. It says first whether this machine runs 32-bit x86 programs: where it does not, the
+# Windows programs are built and run as 64-bit programs under 64-bit Wine (scripts/windows-bits.sh).
+#   --without-wine-prefix   everything but the Wine prefix (scripts/test.sh makes that a stage of its own)
+# Every failure names its cause; the output of a step that failed is kept in build/logs/setup-*.log
+# and its last lines are shown.
 set -euo pipefail
-source "$(dirname "${BASH_SOURCE[0]}")/wine-env.sh"
+SCRIPTS="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
+source "$SCRIPTS/windows-bits.sh"
+windows_bits_choose
+echo "setup: $IA32_LINE"
+[ -z "$WINDOWS_BITS_WHY" ] || [ "$IA32_RUNS" = no ] ||
+  echo "setup: $WINDOWS_BITS_WHY: the Windows programs are built and run as 64-bit programs under 64-bit Wine"
+source "$SCRIPTS/wine-env.sh"
+LOGS="$MORVICK_ROOT/build/logs"
+mkdir -p "$LOGS"
+
+# logged NAME COMMAND...: runs the command with its output in build/logs/setup-NAME.log; where it
+# fails, says so and shows the log's last lines.
+logged() {
+  local name=$1 log="$LOGS/setup-$1.log" status=0
+  shift
+  "$@" >"$log" 2>&1 || status=$?
+  if [ $status -ne 0 ]; then
+    echo "setup: $name failed (status $status): $*" >&2
+    echo "setup: the last lines of build/logs/setup-$name.log:" >&2
+    tail -n 15 "$log" | sed 's/^/  | /' >&2
+  fi
+  return $status
+}
 
 packages=(
   # build
@@ -15,6 +42,12 @@ packages=(
   qemu-utils dosfstools mtools ntfs-3g fdisk sleuthkit imagemagick zip libvhdi-utils python3 testdisk
   libopenjp2-tools pandoc python3-dbf gcab libarchive-tools python3-ezdxf python3-gi gir1.2-gsf-1
 )
+# The 64-bit Windows build, where it is the one that runs.
+mingw_targets=(i686-w64-mingw32)
+if [ "$MORVICK_WINDOWS_BITS" = 64 ]; then
+  packages+=(g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev)
+  mingw_targets+=(x86_64-w64-mingw32)
+fi
 
 missing=()
 for p in "${packages[@]}"; do
@@ -34,7 +67,7 @@ if [ ${#missing[@]} -gt 0 ]; then
   installed=0
   for attempt in 1 2 3; do
     apt-get -o DPkg::Lock::Timeout=600 update -qq || true
-    if apt-get -o DPkg::Lock::Timeout=600 install -y -qq "${missing[@]}" >/dev/null; then
+    if logged apt-install apt-get -o DPkg::Lock::Timeout=600 install -y -qq "${missing[@]}"; then
       installed=1
       break
     fi
@@ -51,15 +84,14 @@ if [ ${#missing[@]} -gt 0 ]; then
     release_only=(-o Dir::Etc::SourceList="$work/sources.list" -o Dir::Etc::SourceParts=/dev/null
                   -o Dir::State::Lists="$work/lists" -o DPkg::Lock::Timeout=600)
     apt-get "${release_only[@]}" update -qq &&
-      apt-get "${release_only[@]}" install -y -qq "${missing[@]}" >/dev/null && installed=1
+      logged apt-install apt-get "${release_only[@]}" install -y -qq "${missing[@]}" && installed=1
     rm -rf "$work"
   fi
-  [ $installed -eq 1 ] || { echo "setup: the packages could not be installed" >&2; exit 1; }
+  [ $installed -eq 1 ] || { echo "setup: the packages could not be installed (see above)" >&2; exit 1; }
 fi
 
-# Libraries that Debian packages only for the host, built for the Windows target from Debian's own
-# sources and installed into the mingw sysroot: openjpeg (JPEG 2000 previews).
-mingw_root=/usr/i686-w64-mingw32
+# Libraries that Debian packages only for the host, built for each Windows target from Debian's own
+# sources and installed into its mingw sysroot: openjpeg (JPEG 2000 previews).
 # fetch_debian_source SOURCE-PACKAGE WORK: Debian's sources of a package, unpacked in WORK/src.
 fetch_debian_source() {
   local pkg=$1 work=$2
@@ -69,30 +101,32 @@ fetch_debian_source() {
   mkdir -p "$work/lists/partial"
   local apt_opts=(-o Dir::Etc::SourceList="$work/sources.list" -o Dir::Etc::SourceParts=/dev/null
                   -o Dir::State::Lists="$work/lists" -o DPkg::Lock::Timeout=600)
-  (cd "$work" && apt-get -qq "${apt_opts[@]}" update && apt-get -qq "${apt_opts[@]}" source --download-only "$pkg") \
-      >/dev/null 2>&1 &&
-    dpkg-source -x --no-check "$work"/"$pkg"_*.dsc "$work/src" >/dev/null
+  logged "$pkg-source" bash -c 'cd "$0" && apt-get -qq "${@:2}" update && apt-get -qq "${@:2}" source --download-only "$1"' \
+      "$work" "$pkg" "${apt_opts[@]}" &&
+    logged "$pkg-unpack" dpkg-source -x --no-check "$work"/"$pkg"_*.dsc "$work/src"
 }
-build_mingw_source() {  # build_mingw_source SOURCE-PACKAGE CMAKE-ARGS...
-  local pkg=$1 work
-  shift
+build_mingw_source() {  # build_mingw_source SOURCE-PACKAGE TARGET CMAKE-ARGS...
+  local pkg=$1 target=$2 work toolchain=mingw32.cmake
+  shift 2
+  [ "$target" = x86_64-w64-mingw32 ] && toolchain=mingw64.cmake
   work=$(mktemp -d)
   # Called in a test of its result, where set -e does not count: each step depends on the last.
   fetch_debian_source "$pkg" "$work" &&
-    cmake -S "$work/src" -B "$work/build" -G Ninja -Wno-dev -Wno-deprecated \
-      -DCMAKE_TOOLCHAIN_FILE="$MORVICK_ROOT/cmake/mingw32.cmake" -DCMAKE_CROSSCOMPILING_EMULATOR= \
-      -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$mingw_root" "$@" >/dev/null &&
-    cmake --build "$work/build" >/dev/null &&
-    cmake --install "$work/build" >/dev/null
+    logged "$pkg-$target" bash -c 'cmake "$@" && cmake --build "$0" && cmake --install "$0"' "$work/build" \
+      -S "$work/src" -B "$work/build" -G Ninja -Wno-dev -Wno-deprecated \
+      -DCMAKE_TOOLCHAIN_FILE="$MORVICK_ROOT/cmake/$toolchain" -DCMAKE_CROSSCOMPILING_EMULATOR= \
+      -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="/usr/$target" "$@"
   local rc=$?
   rm -rf "$work"
   return $rc
 }
-if [ ! -f "$mingw_root/lib/libopenjp2.a" ]; then
-  echo "setup: building openjpeg for Windows from Debian's sources"
-  build_mingw_source openjpeg2 -DBUILD_SHARED_LIBS=OFF -DBUILD_STATIC_LIBS=ON -DBUILD_CODEC=OFF \
-    -DBUILD_TESTING=OFF || echo "setup: openjpeg could not be built; JPEG 2000 previews show their placeholder" >&2
-fi
+for target in "${mingw_targets[@]}"; do
+  if [ ! -f "/usr/$target/lib/libopenjp2.a" ]; then
+    echo "setup: building openjpeg for $target from Debian's sources"
+    build_mingw_source openjpeg2 "$target" -DBUILD_SHARED_LIBS=OFF -DBUILD_STATIC_LIBS=ON -DBUILD_CODEC=OFF \
+      -DBUILD_TESTING=OFF || echo "setup: openjpeg could not be built for $target; JPEG 2000 previews show their placeholder" >&2
+  fi
+done
 
 # minizip's unzip (zip listings) is packaged neither for mingw nor as sources: its files come from
 # Debian's zlib source package, and every configuration compiles them (preview/archives).
@@ -109,23 +143,6 @@ if [ ! -f "$minizip_src/unzip.c" ]; then
   rm -rf "$work"
 fi
 
-# The Wine prefix: 32-bit, with the Wine fonts copied in (Tahoma, Marlett and the rest are not
-# found through fontconfig alone).
-if [ ! -f "$WINEPREFIX/system.reg" ]; then
-  echo "setup: creating Wine prefix $WINEPREFIX"
-  mkdir -p "$(dirname "$WINEPREFIX")"
-  wineboot -i >/dev/null 2>&1 || true
-  wineserver -w || true
-fi
-fonts="$WINEPREFIX/drive_c/windows/Fonts"
-if [ -d "$fonts" ] && [ ! -f "$fonts/tahoma.ttf" ]; then
-  cp /usr/share/wine/fonts/*.ttf "$fonts/"
-fi
-[ -f "$WINEPREFIX/system.reg" ] || { echo "setup: the Wine prefix could not be created" >&2; exit 1; }
-# Windows are left to a window manager as usual (there is none under Xvfb: the galleries draw the
-# frames themselves). An earlier set-up made Wine draw them, which changes how dialogs are activated.
-if grep -q '"Decorated"="N"' "$WINEPREFIX/user.reg" 2>/dev/null; then
-  wine reg delete 'HKCU\Software\Wine\X11 Driver' /v Managed /f >/dev/null 2>&1
-  wine reg delete 'HKCU\Software\Wine\X11 Driver' /v Decorated /f >/dev/null 2>&1
-  wineserver -w || true
+if [ "${1:-}" != --without-wine-prefix ]; then
+  "$SCRIPTS/wine-prefix.sh"
 fi

@@ -4,6 +4,9 @@
 # (fuzz/runs.txt), so that the same commit gives the same result on any machine. Exits non-zero on
 # any failure.
 #   MORVICK_STAGES        the stages to run (default: "native asan windows fuzz")
+#   MORVICK_WINDOWS_BITS  64: the Windows tests as 64-bit programs under 64-bit Wine (the 32-bit
+#                         product is only built), as on a machine that runs no 32-bit program
+# Only the Windows stages need Wine, its prefix and Xvfb: the others run where those cannot.
 set -uo pipefail
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 cd "$ROOT"
@@ -24,9 +27,9 @@ stage() {
   local t0=$SECONDS
   echo "=== $name"
   if "$@"; then
-    echo "$(printf '%-14s %5ds  ok' "$name" $((SECONDS - t0)))" >"$LOGS/$name.status"
+    echo "$(printf '%-16s %5ds  ok' "$name" $((SECONDS - t0)))" >"$LOGS/$name.status"
   else
-    echo "$(printf '%-14s %5ds  FAILED' "$name" $((SECONDS - t0)))" >"$LOGS/$name.status"
+    echo "$(printf '%-16s %5ds  FAILED' "$name" $((SECONDS - t0)))" >"$LOGS/$name.status"
   fi
 }
 
@@ -40,27 +43,34 @@ background_stage() {
   background+=($!)
 }
 
-build() {  # build PRESET
-  cmake --preset "$1" >/dev/null && cmake --build --preset "$1" --parallel "$JOBS"
+build() {  # build PRESET [TARGET...]
+  local preset=$1 targets=()
+  shift
+  [ $# -eq 0 ] || targets=(--target "$@")
+  cmake --preset "$preset" >/dev/null && cmake --build --preset "$preset" --parallel "$JOBS" "${targets[@]}"
 }
 
 run_ctest() {  # run_ctest PRESET
   ctest --preset "$1" --parallel "$JOBS" --timeout 900
 }
 
+# windows_tests PRESET: every test program of a Windows configuration under Wine, in the lanes.
 windows_tests() {
-  local dir=build/windows queue lanes=() k rc=0 times=build/windows/wine-test-times.txt
+  local preset=$1 dir=build/$1 queue lanes=() k rc=0 times=build/$1/wine-test-times.txt prefix=build/wineprefix
+  [ "$preset" = windows64 ] && prefix=build/wineprefix64
   queue=$(mktemp)
+  rm -rf "$dir/wine-output"
+  mkdir -p "$dir/wine-output"
   # Every lane's prefix is a copy of the one the set-up made (a copy is much quicker than a new one).
   for k in $(seq 1 "$WINE_LANES"); do
-    if [ ! -f "build/wineprefix-lane$k/system.reg" ] || [ build/wineprefix/user.reg -nt "build/wineprefix-lane$k/user.reg" ]; then
-      rm -rf "build/wineprefix-lane$k"
-      cp -a build/wineprefix "build/wineprefix-lane$k"
+    if [ ! -f "$prefix-lane$k/system.reg" ] || [ "$prefix/user.reg" -nt "$prefix-lane$k/user.reg" ]; then
+      rm -rf "$prefix-lane$k"
+      cp -a "$prefix" "$prefix-lane$k"
     fi
   done
   # The queue: every test of the configuration, the slowest of the last run first (new ones first of all).
   touch "$times"
-  ctest --preset windows -N | sed -n 's/^ *Test *#[0-9]*: *//p' | while read -r name; do
+  ctest --preset "$preset" -N | sed -n 's/^ *Test *#[0-9]*: *//p' | while read -r name; do
     c=$(awk -v n="$name" '$1 == n { t = $2 } END { print t }' "$times")
     echo "${c:-100000} $name"
   done | sort -rn -k1,1 | awk '{ print $2 }' >"$queue"
@@ -69,7 +79,7 @@ windows_tests() {
     # Each lane looks for a free display from its own starting number, so lanes never pick the same.
     : >"$dir/wine-lane$k.log"
     xvfb-run -a -n $((100 + 10 * k)) -s "-screen 0 1280x1024x24" \
-      bash scripts/wine-lane.sh "$k" "$queue" "$dir/wine-lane$k.log" &
+      bash scripts/wine-lane.sh "$preset" "$k" "$queue" "$dir/wine-lane$k.log" &
     lanes+=($!)
   done
   for k in "${lanes[@]}"; do
@@ -83,6 +93,8 @@ windows_tests() {
   rm -f "$queue" "$queue.lock"
   return $rc
 }
+
+source scripts/windows-summary.sh
 
 # fuzz_one NAME: one fuzzer over its seeds, then its fixed number of inputs (fuzz/runs.txt) from a
 # fixed seed; prints its log's tail on failure. It starts from the seeds alone every time: the
@@ -143,29 +155,38 @@ if [ "${free_kb:-0}" -lt $((8 * 1024 * 1024)) ]; then
   echo "warning: only $((free_kb / 1024)) MB free under $ROOT; the builds and tests need about 8 GB" >&2
 fi
 
-stage setup scripts/setup.sh
+stage setup scripts/setup.sh --without-wine-prefix
 grep -q ok "$LOGS/setup.status" 2>/dev/null || { cat "$LOGS/setup.status" 2>/dev/null; echo "setup failed"; exit 1; }
+# The Windows configuration whose tests run: the 64-bit one where this machine runs no 32-bit
+# program (or MORVICK_WINDOWS_BITS=64 asks for it); the 32-bit product is then built, not tested.
+source scripts/windows-bits.sh
+windows_bits_choose || exit 2
+WINDOWS=windows
+[ "$MORVICK_WINDOWS_BITS" = 64 ] && WINDOWS=windows64
+ok() { grep -q ' ok$' "$LOGS/$1.status" 2>/dev/null; }
 # Builds one after the other with every core; each configuration's tests start as soon as it is built
 # (the Windows tests first: they take longest, mostly waiting on Wine). The fuzzers run last, alone.
 for s in windows native asan fuzz; do
   case " $STAGES " in *" $s "*) ;; *) continue ;; esac
   case $s in
-    windows) stage windows-build build windows
-             grep -q ok "$LOGS/windows-build.status" && background_stage windows-tests windows_tests ;;
+    windows) stage wine-prefix scripts/wine-prefix.sh
+             stage $WINDOWS-build build $WINDOWS
+             ok $WINDOWS-build && ok wine-prefix && background_stage $WINDOWS-tests windows_tests $WINDOWS
+             [ $WINDOWS = windows ] || stage windows-product build windows Morvick morvick-bench ;;
     native)  stage native-build build native
-             grep -q ok "$LOGS/native-build.status" && background_stage native-tests run_ctest native ;;
+             ok native-build && background_stage native-tests run_ctest native ;;
     asan)    stage asan-build build native-asan
-             grep -q ok "$LOGS/asan-build.status" && background_stage asan-tests run_ctest native-asan ;;
+             ok asan-build && background_stage asan-tests run_ctest native-asan ;;
     fuzz)    stage fuzz-build build fuzz ;;
   esac
 done
 for pid in "${background[@]}"; do wait "$pid"; done
-if [ -f "$LOGS/fuzz-build.status" ] && grep -q ok "$LOGS/fuzz-build.status"; then
+if ok fuzz-build; then
   stage fuzz-run fuzzers
 fi
 
 # The tests' output: whole for a stage that failed, its last lines otherwise.
-for name in windows-tests native-tests asan-tests; do
+for name in $WINDOWS-tests native-tests asan-tests; do
   [ -f "$LOGS/$name.log" ] || continue
   echo "=== $name"
   if grep -q FAILED "$LOGS/$name.status"; then cat "$LOGS/$name.log"; else tail -n 5 "$LOGS/$name.log"; fi
@@ -178,7 +199,8 @@ expected=(setup)
 for s in windows native asan fuzz; do
   case " $STAGES " in *" $s "*) ;; *) continue ;; esac
   case $s in
-    windows) expected+=(windows-build windows-tests) ;;
+    windows) expected+=(wine-prefix $WINDOWS-build $WINDOWS-tests)
+             [ $WINDOWS = windows ] || expected+=(windows-product) ;;
     native)  expected+=(native-build native-tests) ;;
     asan)    expected+=(asan-build asan-tests) ;;
     fuzz)    expected+=(fuzz-build fuzz-run) ;;
@@ -189,11 +211,15 @@ for name in "${expected[@]}"; do
   if [ -f "$LOGS/$name.status" ] && grep -q ' ok$' "$LOGS/$name.status"; then
     cat "$LOGS/$name.status"
   else
-    cat "$LOGS/$name.status" 2>/dev/null || printf '%-14s   did not run or left no status\n' "$name"
+    cat "$LOGS/$name.status" 2>/dev/null || printf '%-16s   did not run or left no status\n' "$name"
     failed+=("$name")
   fi
 done
-echo "total          $(printf '%5ds' "$SECONDS")"
+echo "total            $(printf '%5ds' "$SECONDS")"
+if [ -f "$LOGS/$WINDOWS-tests.status" ]; then
+  [ $WINDOWS = windows ] || echo "$WINDOWS-tests: the Windows tests ran as 64-bit programs under 64-bit Wine: $WINDOWS_BITS_WHY"
+  windows_summary "$WINDOWS-tests" build/$WINDOWS
+fi
 # A Windows program run a second time because Wine's loader was killed by a signal (scripts/wine-exec.sh)
 # passed on its second run: each is named here, so that one that fails only sometimes is seen.
 reruns="$LOGS/wine-reruns.log"

@@ -17,7 +17,7 @@ CPropertiesDlg::CPropertiesDlg(const CItemProperties& properties, const CResultT
     if (properties.folder && tree != nullptr) {
         // Counted afresh each time: nothing of an earlier opening is added in.
         const Totals totals =
-            CountFilesAndFolders(*tree, reinterpret_cast<HTREEITEM>(static_cast<uintptr_t>(properties.number)));
+            CountFilesAndFolders(*tree, TreeItemFromNumber(properties.number));
         m_values[1] = FolderSizeText(totals.bytes);
         m_values[2] = ContainsText(totals);
     } else {
@@ -90,10 +90,9 @@ CItemProperties FolderProperties(const CResultTreeCtrl& tree, HTREEITEM item)
 {
     CItemProperties properties;
     properties.folder = true;
-    properties.number = static_cast<uint32_t>(reinterpret_cast<uintptr_t>(item));
+    properties.number = TreeItemNumber(item);
     properties.name = tree.GetItemText(item);
-    const ResultFolderInfo* folder =
-        tree.Index().FolderByItem(static_cast<uint32_t>(reinterpret_cast<uintptr_t>(item)));
+    const ResultFolderInfo* folder = tree.Index().FolderByItem(TreeItemNumber(item));
     if (folder != nullptr && folder->record != nullptr) {
         if (tree.Index().IsNtfs()) {
             const auto* r = static_cast<const NtfsFolderRecord*>(folder->record);

@@ -49,11 +49,6 @@ const wchar_t kBadNameText[] =
 
 CResultListCtrl::MenuTracker g_menuTracker = nullptr;
 
-HTREEITEM ItemFromNumber(uint32_t number)
-{
-    return reinterpret_cast<HTREEITEM>(static_cast<uintptr_t>(number));
-}
-
 // The header icons in the order of the header's items.
 const UINT kHeaderIcons[] = {IDI_HEADER_NAME, IDI_HEADER_TYPE, IDI_HEADER_SIZE, IDI_HEADER_CREATED, IDI_HEADER_MODIFIED,
     IDI_HEADER_KEY, IDI_HEADER_SPARE};
@@ -420,7 +415,7 @@ void CResultListCtrl::ToggleRowCheck(int row)
         if (HTREEITEM folder = m_pTree->TypeFolderOf(ToCString(info->name)))
             m_pTree->SetCheck(folder, check);
     } else if (info->hasKey) {
-        m_pTree->SetCheck(ItemFromNumber(info->key), check);
+        m_pTree->SetCheck(TreeItemFromNumber(info->key), check);
     }
     m_pTree->RefreshListCheckStates();
     m_pTree->Invalidate(FALSE);
@@ -628,7 +623,7 @@ void CResultListCtrl::OpenRow(int row)
     if (m_pTree->Index().IsFileTrace())
         folder = m_pTree->TypeFolderOf(ToCString(info->name));
     else if (info->hasKey)
-        folder = ItemFromNumber(info->key);
+        folder = TreeItemFromNumber(info->key);
     if (folder == nullptr)
         return;
     ClearPreview();
@@ -835,7 +830,7 @@ bool CResultListCtrl::RenameRow(int row, const CString& newName)
     } else if (!index->IsFileTrace() && info->hasKey) {
         if (const ResultFolderInfo* folder = index->FolderByItem(info->key)) {
             field = folder->NameField();
-            folderItem = ItemFromNumber(info->key);
+            folderItem = TreeItemFromNumber(info->key);
         }
     }
     if (field != nullptr) {

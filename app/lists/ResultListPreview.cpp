@@ -89,7 +89,7 @@ bool CResultListCtrl::RowProperties(int row, CItemProperties& properties) const
     if (info->kind == ResultRowKind::kFolder) {
         if (!info->hasKey)
             return false;
-        properties = FolderProperties(*m_pTree, reinterpret_cast<HTREEITEM>(static_cast<uintptr_t>(info->key)));
+        properties = FolderProperties(*m_pTree, TreeItemFromNumber(info->key));
         return true;
     }
     // A file row, and the "Parent..." row as well (its name, the other columns empty), as the menu

@@ -442,7 +442,7 @@ void CThirdView_HDD::OnSave()
     sets.saveRoots.insert(choice.selection.folderItems.begin(), choice.selection.folderItems.end());
     sets.filesToSave.insert(choice.selection.fileKeys.begin(), choice.selection.fileKeys.end());
     if (choice.wholeVolume)
-        sets.saveRoots.insert(static_cast<uint32_t>(reinterpret_cast<uintptr_t>(m_wndTree.GetRootItem())));
+        sets.saveRoots.insert(TreeItemNumber(m_wndTree.GetRootItem()));
     if (choice.Empty()) {
         ShowAppMessage(kNothingMarkedText, kAppInformation);
         return;

@@ -36,16 +36,6 @@ namespace {
 
 constexpr UINT kCheckMask = TVIS_STATEIMAGEMASK;
 
-uint32_t ItemNumber(HTREEITEM item)
-{
-    return static_cast<uint32_t>(reinterpret_cast<uintptr_t>(item));
-}
-
-HTREEITEM ItemFromNumber(uint32_t number)
-{
-    return reinterpret_cast<HTREEITEM>(static_cast<uintptr_t>(number));
-}
-
 }  // namespace
 
 // What BuildResults has still to insert, kept between the slices of a build.
@@ -227,7 +217,7 @@ bool CResultTreeCtrl::InsertNextFolder(BuildState& state)
     HTREEITEM item = InsertItemWithIcon(ToCString(folder.name), state.currentParent);
     if (item == nullptr)
         return true;
-    *folder.treeItem = ItemNumber(item);
+    *folder.treeItem = TreeItemNumber(item);
     if (folder.deleted)
         SetItemColour(item, kDeletedColour);
     if (state.opened.insert(folder.key).second)
@@ -397,8 +387,8 @@ void CResultTreeCtrl::CheckItem(HTREEITEM item)
         return;
     SetStateIndex(item, 2, true);
     if (m_pList != nullptr) {
-        m_pList->Sets().checkedItems.insert(ItemNumber(item));
-        m_pList->Sets().checkedItemsByName.insert(ItemNumber(item));
+        m_pList->Sets().checkedItems.insert(TreeItemNumber(item));
+        m_pList->Sets().checkedItemsByName.insert(TreeItemNumber(item));
     }
 }
 
@@ -408,8 +398,8 @@ void CResultTreeCtrl::UncheckItem(HTREEITEM item)
         return;
     SetStateIndex(item, 1, false);
     if (m_pList != nullptr) {
-        m_pList->Sets().checkedItems.erase(ItemNumber(item));
-        m_pList->Sets().checkedItemsByName.erase(ItemNumber(item));
+        m_pList->Sets().checkedItems.erase(TreeItemNumber(item));
+        m_pList->Sets().checkedItemsByName.erase(TreeItemNumber(item));
     }
 }
 
@@ -481,12 +471,12 @@ uint64_t CResultTreeCtrl::ComputeTickedBytes() const
     SaveSelection selection;
     for (HTREEITEM item : SaveRoots()) {
         if (item != root) {
-            selection.folderItems.push_back(ItemNumber(item));
+            selection.folderItems.push_back(TreeItemNumber(item));
             continue;
         }
         // The top item has no folder record: its folders stand for it, its files follow.
         for (HTREEITEM child = GetChildItem(root); child != nullptr; child = GetNextSiblingItem(child))
-            selection.folderItems.push_back(ItemNumber(child));
+            selection.folderItems.push_back(TreeItemNumber(child));
     }
     const auto& entries = m_pList->Sets().checkedEntries;
     for (uint32_t key : m_index.AllFiles()) {
@@ -641,7 +631,7 @@ bool CResultTreeCtrl::FolderKeyOf(HTREEITEM item, uint32_t& key) const
         key = m_index.RootKey();
         return true;
     }
-    if (const ResultFolderInfo* folder = m_index.FolderByItem(ItemNumber(item))) {
+    if (const ResultFolderInfo* folder = m_index.FolderByItem(TreeItemNumber(item))) {
         key = folder->key;
         return true;
     }
@@ -655,7 +645,7 @@ HTREEITEM CResultTreeCtrl::ItemOfFolderKey(uint32_t key) const
     if (key == m_index.RootKey())
         return GetRootItem();
     const ResultFolderInfo* folder = m_index.FolderByKey(key);
-    return folder != nullptr ? ItemFromNumber(folder->item) : nullptr;
+    return folder != nullptr ? TreeItemFromNumber(folder->item) : nullptr;
 }
 
 bool CResultTreeCtrl::IsTypeFolder(HTREEITEM item) const
@@ -760,7 +750,7 @@ ResultSaveChoice CResultTreeCtrl::CollectSaveChoice() const
         return choice;
     }
     for (HTREEITEM item : SaveRoots())
-        choice.selection.folderItems.push_back(ItemNumber(item));
+        choice.selection.folderItems.push_back(TreeItemNumber(item));
     for (uint32_t key : m_index.AllFiles()) {
         if (!entries.count(key))
             continue;
@@ -829,7 +819,7 @@ void CResultTreeCtrl::RefreshListCheckStates(int firstRow, int endRow)
                 HTREEITEM folder = TypeFolderOf(ToCString(info->name.c_str()));
                 checked = folder != nullptr && GetCheck(folder) == 1;
             } else {
-                checked = info->hasKey && GetCheck(ItemFromNumber(info->key)) == 1;
+                checked = info->hasKey && GetCheck(TreeItemFromNumber(info->key)) == 1;
             }
             break;
         }

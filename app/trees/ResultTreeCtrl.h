@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "app/lists/ResultIndex.h"
+#include "app/trees/TreeItemNumbers.h"
 #include "engine/listing/ResultListing.h"
 #include "classlib/win/AfxWin.h"
 #include "engine/save/FolderTreeSave.h"

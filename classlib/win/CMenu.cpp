@@ -202,7 +202,8 @@ HMENU MenuHolding(HMENU hMenu, UINT nID, int depth)
     const int count = ::GetMenuItemCount(hMenu);
     for (int i = 0; i < count; ++i) {
         HMENU hSub = ::GetSubMenu(hMenu, i);
-        if (hSub == nullptr ? ::GetMenuItemID(hMenu, i) == nID : (UINT)(UINT_PTR)hSub == nID)
+        // A submenu's item id is its handle, compared whole (cut to 32 bits it could equal another id).
+        if (hSub == nullptr ? ::GetMenuItemID(hMenu, i) == nID : reinterpret_cast<UINT_PTR>(hSub) == nID)
             return hMenu;
     }
     if (depth >= 16) // menus nest a few levels; a cycle must not recurse for ever

@@ -101,7 +101,7 @@ std::wstring Trimmed(const wchar_t* text)
 bool ItemOfBar(HWND bar, const std::wstring& name, RECT& screen)
 {
     IAccessible* accessible = nullptr;
-    if (FAILED(AccessibleObjectFromWindow(bar, static_cast<DWORD>(OBJID_CLIENT), IID_IAccessible,
+    if (FAILED(AccessibleObjectFromWindow(bar, static_cast<DWORD>(OBJID_CLIENT), __uuidof(IAccessible),
             reinterpret_cast<void**>(&accessible))) ||
         accessible == nullptr)
         return false;

@@ -31,7 +31,7 @@ case_() {
   shift 4
   printf '%s\n' "$@" >"$work/plan"
   rm -f "$work/runs" "$work/reruns.log"
-  PATH="$work/bin:$PATH" DISPLAY=:none FAKE_WINE_DIR="$work" MORVICK_WINE_RERUN_LOG="$work/reruns.log" \
+  PATH="$work/bin:$PATH" DISPLAY=:none MORVICK_WINDOWS_BITS=32 FAKE_WINE_DIR="$work" MORVICK_WINE_RERUN_LOG="$work/reruns.log" \
     bash "$ROOT/scripts/wine-exec.sh" test.exe --flag >"$work/out" 2>&1
   local got=$? got_runs got_entries
   got_runs=$(cat "$work/runs" 2>/dev/null || echo 0)
@@ -58,7 +58,7 @@ case_ "the loader killed, then a failed test" 1 2 1 "signal SEGV" "exit 1"
 # The log names the program, its arguments and the signal.
 printf '%s\n' "signal SEGV" "exit 0" >"$work/plan"
 rm -f "$work/runs" "$work/reruns.log"
-PATH="$work/bin:$PATH" DISPLAY=:none FAKE_WINE_DIR="$work" MORVICK_WINE_RERUN_LOG="$work/reruns.log" \
+PATH="$work/bin:$PATH" DISPLAY=:none MORVICK_WINDOWS_BITS=32 FAKE_WINE_DIR="$work" MORVICK_WINE_RERUN_LOG="$work/reruns.log" \
   bash "$ROOT/scripts/wine-exec.sh" test.exe --flag >/dev/null 2>&1
 if grep -q "test.exe --flag.*signal 11" "$work/reruns.log" && grep -q "run 1 of test.exe --flag" "$work/reruns.log"; then
   echo "ok the rerun log names the program and the signal"

@@ -4,6 +4,7 @@
 
 #include "tests/ui/FixedWidthDevice.h"
 #include "ui/html/HtmlLayout.h"
+#include "ui/html/HtmlObject.h"
 #include "ui/html/HtmlScanner.h"
 #include "ui/html/HtmlStyleSheet.h"
 #include "ui/html/HtmlText.h"
@@ -60,6 +61,21 @@ TEST(HtmlTextPreparation, EscapedTextShowsExactlyAsWritten) {
     }
     EXPECT_EQ(shown, s);
   }
+}
+
+TEST(HtmlObjects, AHandleKeepsEveryBitOfItsValue) {
+  auto handle = [](const std::wstring& attributes) {
+    return HtmlObjectSpec::Parse(kTagIcon, HtmlAttributes(attributes), HtmlValueContext()).handle;
+  };
+  // A 64-bit program's image lists lie above 4 GiB: a handle cut to 32 bits names another or none.
+  EXPECT_EQ(handle(L"handle=0x7FF612345678"), 0x7FF612345678u);
+  EXPECT_EQ(handle(L"handle=0xFFFFFFFFFFFFFFFF"), 0xFFFFFFFFFFFFFFFFu);
+  EXPECT_EQ(handle(L"handle=0x1234 index=2"), 0x1234u);
+  EXPECT_EQ(handle(L"handle=4660"), 4660u);
+  // More than 64 bits, or no digits, give no handle at all.
+  EXPECT_EQ(handle(L"handle=0x10000000000000000"), 0u);
+  EXPECT_EQ(handle(L"handle=x12"), 0u);
+  EXPECT_EQ(handle(L"index=2"), 0u);
 }
 
 TEST(HtmlScanning, LiteralLessThanAndUnterminatedTags) {

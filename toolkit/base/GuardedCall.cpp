@@ -69,6 +69,61 @@ int CallGuarded(void (*pfn)(void*), void* pContext)
 
 }  // namespace tkguard
 
+#elif defined(__x86_64__)
+
+// 64-bit Windows keeps no handler chain in the thread: a frame's handler is named by the unwind
+// tables of its function. TKPCallGuardedFrame's own frame names TKPGuardHandler. For an exception
+// raised inside the call, the handler unwinds every frame above its own with RtlUnwindEx, which calls
+// their handlers so that they clean up, and resumes at TKPGuardUnwound in the guarded frame, which
+// returns 0. While the stack is being unwound it answers "continue the search".
+
+extern "C" int TKPCallGuardedFrame(void (*pfn)(void*), void* pContext);
+extern "C" char TKPGuardUnwound[];
+
+asm(".text\n"
+    ".globl TKPCallGuardedFrame\n"
+    ".def TKPCallGuardedFrame; .scl 2; .type 32; .endef\n"
+    ".seh_proc TKPCallGuardedFrame\n"
+    "TKPCallGuardedFrame:\n"
+    "    subq $40, %rsp\n"               // the callee's home area, the stack kept 16-byte aligned
+    "    .seh_stackalloc 40\n"
+    "    .seh_endprologue\n"
+    "    .seh_handler TKPGuardHandler, @except\n"
+    "    movq %rcx, %rax\n"
+    "    movq %rdx, %rcx\n"
+    "    call *%rax\n"
+    "    movl $1, %eax\n"
+    ".Ltkp_guard_leave:\n"
+    "    addq $40, %rsp\n"
+    "    ret\n"
+    ".globl TKPGuardUnwound\n"
+    "TKPGuardUnwound:\n"                // reached with the stack as the call left it
+    "    xorl %eax, %eax\n"
+    "    jmp .Ltkp_guard_leave\n"
+    ".seh_endproc\n");
+
+extern "C" EXCEPTION_DISPOSITION TKPGuardHandler(EXCEPTION_RECORD* pRecord, void* pFrame, CONTEXT* pContext,
+                                                 DISPATCHER_CONTEXT* pDispatch)
+{
+    // A C++ exception (the compiler's own code, "GCC" with a kind in its high byte) is the C++
+    // runtime's to unwind, as it passes the 32-bit frame by.
+    if ((pRecord->ExceptionCode & 0x00FFFFFF) == 0x00474343)
+        return ExceptionContinueSearch;
+    if (pRecord->ExceptionFlags & (EXCEPTION_UNWINDING | EXCEPTION_EXIT_UNWIND))
+        return ExceptionContinueSearch;
+    RtlUnwindEx(pFrame, TKPGuardUnwound, pRecord, nullptr, pContext, pDispatch->HistoryTable);
+    return ExceptionContinueSearch;  // not reached: the unwind resumes in the guarded frame
+}
+
+namespace tkguard {
+
+int CallGuarded(void (*pfn)(void*), void* pContext)
+{
+    return TKPCallGuardedFrame(pfn, pContext);
+}
+
+}  // namespace tkguard
+
 #else
 
 namespace tkguard {

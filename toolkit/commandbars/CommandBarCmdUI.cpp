@@ -202,7 +202,8 @@ LRESULT CTKPCommandBar::OnGetObject(WPARAM wParam, LPARAM lParam)
 {
     const LONG nObject = (LONG)lParam;
     if (nObject == OBJID_CLIENT || nObject == OBJID_MENU)
-        return CTKPAccessible::LresultFromObject(IID_IAccessible, wParam, GetAccessible());
+        // The GUID itself: 64-bit liboleacc names a code stub IID_IAccessible, which may be linked in its place.
+        return CTKPAccessible::LresultFromObject(__uuidof(IAccessible), wParam, GetAccessible());
     return Default();
 }
 

@@ -15,8 +15,9 @@ END_MESSAGE_MAP()
 
 namespace {
 
-// The band record in the size the rebar of this program understands (80 bytes).
-const UINT kBandInfoSize = 80;
+// The band record up to cxHeader, as every rebar understands it: 80 bytes in a 32-bit program, more
+// in a 64-bit one, whose pointers and handles in it are wider.
+const UINT kBandInfoSize = CReBarCtrl::kBandInfoSize;
 
 }  // namespace
 

@@ -40,7 +40,8 @@ CTKPTaskPanelItem* CTKPTaskPanel::GetAccessibleChild(int nChild) const
 LRESULT CTKPTaskPanel::OnGetObject(WPARAM wParam, LPARAM lParam)
 {
     if ((LONG)lParam == OBJID_CLIENT)
-        return CTKPAccessible::LresultFromObject(IID_IAccessible, wParam, GetAccessible());
+        // The GUID itself: 64-bit liboleacc names a code stub IID_IAccessible, which may be linked in its place.
+        return CTKPAccessible::LresultFromObject(__uuidof(IAccessible), wParam, GetAccessible());
     return Default();
 }
 

@@ -25,10 +25,7 @@ HtmlObjectSpec HtmlObjectSpec::Parse(HtmlTagId tag, const HtmlAttributes& a, con
   if (a.Get(L"index", &v)) o.index = ParseHtmlSize(v, -1, false, ctx);
   if (a.Get(L"idres", &v)) o.idres = ParseHtmlSize(v, 0, false, ctx);
   if (a.Get(L"iddll", &v)) o.iddll = ParseHtmlSize(v, 0, false, ctx);
-  if (a.Get(L"handle", &v)) {
-    long long h = 0;
-    if (ParseInteger(v, &h)) o.handle = static_cast<std::uint32_t>(h);
-  }
+  if (a.Get(L"handle", &v)) ParseHandle(v, &o.handle);
   a.Get(L"file", &o.file);
   a.Get(L"srcdll", &o.srcdll);
   if (a.Get(L"mask", &v) && !v.empty()) {

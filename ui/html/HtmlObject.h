@@ -28,7 +28,7 @@ struct HtmlObjectSpec {
   int index = -1;
   int idres = 0;
   int iddll = 0;
-  std::uint32_t handle = 0;
+  std::uint64_t handle = 0;  // every bit of it: a 64-bit program's image lists lie above 4 GiB
   std::wstring file;
   std::wstring srcdll;
   bool hasMask = false;

@@ -40,6 +40,28 @@ bool EndsWith(const std::wstring& s, const wchar_t* suffix) {
   return s.size() >= t.size() && s.compare(s.size() - t.size(), t.size(), t) == 0;
 }
 
+namespace {
+
+// Where the digits of a number start (after an optional "0x", which makes it hexadecimal), and the
+// value of one digit in its base (-1 for none).
+size_t DigitsStart(const std::wstring& s, size_t i, int* base) {
+  *base = 10;
+  if (i + 1 < s.size() && s[i] == L'0' && (s[i + 1] == L'x' || s[i + 1] == L'X')) {
+    *base = 16;
+    return i + 2;
+  }
+  return i;
+}
+
+int DigitValue(wchar_t c, int base) {
+  if (c >= L'0' && c <= L'9') return c - L'0';
+  if (base == 16 && c >= L'a' && c <= L'f') return c - L'a' + 10;
+  if (base == 16 && c >= L'A' && c <= L'F') return c - L'A' + 10;
+  return -1;
+}
+
+}  // namespace
+
 bool ParseInteger(const std::wstring& s, long long* value) {
   size_t i = 0;
   bool negative = false;
@@ -47,30 +69,31 @@ bool ParseInteger(const std::wstring& s, long long* value) {
     negative = s[i] == L'-';
     ++i;
   }
-  int base = 10;
-  if (i + 1 < s.size() && s[i] == L'0' && (s[i + 1] == L'x' || s[i + 1] == L'X')) {
-    base = 16;
-    i += 2;
-  }
+  int base;
+  i = DigitsStart(s, i, &base);
   long long v = 0;
   bool any = false;
-  for (; i < s.size(); ++i) {
-    int d;
-    wchar_t c = s[i];
-    if (c >= L'0' && c <= L'9') {
-      d = c - L'0';
-    } else if (base == 16 && c >= L'a' && c <= L'f') {
-      d = c - L'a' + 10;
-    } else if (base == 16 && c >= L'A' && c <= L'F') {
-      d = c - L'A' + 10;
-    } else {
-      break;
-    }
+  for (int d; i < s.size() && (d = DigitValue(s[i], base)) >= 0; ++i) {
     any = true;
     if (v < (1LL << 40)) v = v * base + d;  // saturates far above any useful value
   }
   if (!any) return false;
   *value = negative ? -v : v;
+  return true;
+}
+
+bool ParseHandle(const std::wstring& s, std::uint64_t* value) {
+  int base;
+  size_t i = DigitsStart(s, 0, &base);
+  std::uint64_t v = 0;
+  bool any = false;
+  for (int d; i < s.size() && (d = DigitValue(s[i], base)) >= 0; ++i) {
+    if (v > (UINT64_MAX - d) / base) return false;
+    v = v * base + d;
+    any = true;
+  }
+  if (!any) return false;
+  *value = v;
   return true;
 }
 

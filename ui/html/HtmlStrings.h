@@ -1,6 +1,7 @@
 #pragma once
 // Small string helpers shared by the markup scanner, the value parsers and the layout.
 
+#include <cstdint>
 #include <string>
 
 namespace morvick::html {
@@ -15,6 +16,9 @@ bool EndsWith(const std::wstring& s, const wchar_t* suffix);
 // Reads a whole integer, decimal or hexadecimal after "0x", with an optional leading sign.
 // Trailing text after the digits is ignored. False when there are no digits.
 bool ParseInteger(const std::wstring& s, long long* value);
+// A handle's value, decimal or hexadecimal after "0x", to its last bit; false (and value untouched)
+// for no digits or more than 64 bits.
+bool ParseHandle(const std::wstring& s, std::uint64_t* value);
 
 // Limits a value to a range that every size and position calculation can take without overflow.
 int ClampToInt(long long v, int lo, int hi);

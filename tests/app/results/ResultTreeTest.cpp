@@ -137,7 +137,7 @@ TEST_P(ResultTree, ASaveWritesTheTopmostTickedFoldersAndTheTickedFilesOutsideThe
     ResultSaveChoice choice = tree.CollectSaveChoice();
     EXPECT_FALSE(choice.wholeVolume);
     ASSERT_EQ(choice.selection.folderItems.size(), 1u) << "A1 is saved with A, once";
-    EXPECT_EQ(reinterpret_cast<HTREEITEM>(static_cast<uintptr_t>(choice.selection.folderItems[0])), panes.Item(L"A"));
+    EXPECT_EQ(TreeItemFromNumber(choice.selection.folderItems[0]), panes.Item(L"A"));
     EXPECT_EQ(choice.selection.fileKeys, (std::vector<uint32_t>{FileKey(panes, L"r1.txt")}))
         << "A's files are saved with A";
 
@@ -278,7 +278,7 @@ TEST(SlicedBuild, AResultTreeBuiltInSlicesIsTheTreeBuiltAtOnce)
             // Each folder record knows its item again.
             for (const FatFolderRecord* r = g_FatFolders.head; r != nullptr; r = r->next) {
                 uint32_t key = 0;
-                ASSERT_TRUE(tree.FolderKeyOf(reinterpret_cast<HTREEITEM>(static_cast<uintptr_t>(r->treeItem)), key));
+                ASSERT_TRUE(tree.FolderKeyOf(TreeItemFromNumber(r->treeItem), key));
                 EXPECT_EQ(key, r->firstCluster);
             }
         }

@@ -33,7 +33,7 @@ CNamedItem* g_item = nullptr;
 LRESULT CALLBACK AnsweringProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {
   if (msg == WM_GETOBJECT && static_cast<LONG>(lParam) == OBJID_CLIENT && g_item)
-    return CTKPAccessible::LresultFromObject(IID_IAccessible, wParam, g_item->GetAccessible());
+    return CTKPAccessible::LresultFromObject(__uuidof(IAccessible), wParam, g_item->GetAccessible());
   return DefWindowProcW(hWnd, msg, wParam, lParam);
 }
 
@@ -55,7 +55,7 @@ TEST(Accessible, HooksAnswerThroughTheSystemsAccessibilityCall)
   {
     TestWindow window(0, &AnsweringProc);
     IAccessible* pAcc = nullptr;
-    ASSERT_EQ(S_OK, CTKPAccessible::AccessibleObjectFromWindow(window.Handle(), OBJID_CLIENT, IID_IAccessible,
+    ASSERT_EQ(S_OK, CTKPAccessible::AccessibleObjectFromWindow(window.Handle(), OBJID_CLIENT, __uuidof(IAccessible),
                                                                 reinterpret_cast<void**>(&pAcc)));
     ASSERT_NE(nullptr, pAcc);
     BSTR name = nullptr;

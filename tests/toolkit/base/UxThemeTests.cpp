@@ -131,11 +131,17 @@ FARPROC Entry(Proc proc)
   return reinterpret_cast<FARPROC>(proc);
 }
 
-// The head of the thread's exception-handler chain.
+// The head of the thread's exception-handler chain, the first word of its thread block (on 64-bit
+// Windows, where frames' handlers live in their functions' unwind tables, the thread keeps no chain
+// there: it must stay as it was all the same).
 void* HandlerChain()
 {
   void* pHead = nullptr;
+#if defined(__x86_64__)
+  asm volatile("movq %%gs:0, %0" : "=r"(pHead));
+#else
   asm volatile("movl %%fs:0, %0" : "=r"(pHead));
+#endif
   return pHead;
 }
 
@@ -180,7 +186,9 @@ TEST_F(UxThemeTest, AFaultInsideTheLibraryGivesTheFailureAnswerAndTheProgramGoes
 }
 
 // A library function that keeps a handler of its own while it works, as code that must release a
-// lock does, and faults inside it.
+// lock does, and faults inside it: on 32-bit Windows a frame in the thread's chain, on 64-bit the
+// handler of the function's unwind tables, asked both while the fault is dispatched and while the
+// stack is unwound.
 extern "C" {
 int g_testSearches = 0;
 int g_testUnwinds = 0;
@@ -195,6 +203,23 @@ EXCEPTION_DISPOSITION __cdecl TestCleanupHandler(EXCEPTION_RECORD* pRecord, void
 }
 BOOL __cdecl TestFaultInsideOwnFrame();
 }
+#if defined(__x86_64__)
+asm(".text\n"
+    ".globl TestFaultInsideOwnFrame\n"
+    ".def TestFaultInsideOwnFrame; .scl 2; .type 32; .endef\n"
+    ".seh_proc TestFaultInsideOwnFrame\n"
+    "TestFaultInsideOwnFrame:\n"
+    "    subq $40, %rsp\n"
+    "    .seh_stackalloc 40\n"
+    "    .seh_endprologue\n"
+    "    .seh_handler TestCleanupHandler, @except, @unwind\n"
+    "    movq g_testNowhere(%rip), %rax\n"
+    "    movl $7, (%rax)\n"
+    "    movl $1, %eax\n"
+    "    addq $40, %rsp\n"
+    "    ret\n"
+    ".seh_endproc\n");
+#else
 asm(".text\n"
     ".globl _TestFaultInsideOwnFrame\n"
     "_TestFaultInsideOwnFrame:\n"
@@ -208,6 +233,7 @@ asm(".text\n"
     "    addl $8, %esp\n"
     "    movl $1, %eax\n"
     "    ret\n");
+#endif
 
 TEST_F(UxThemeTest, TheFramesAFaultLeavesBehindAreUnwoundByTheirOwnHandlers)
 {

@@ -95,7 +95,7 @@ IAccessible* ChildObject(IAccessible* pAcc, long nChild)
     if (pAcc->get_accChild(Child(nChild), &pDispatch) != S_OK || pDispatch == NULL)
         return NULL;
     IAccessible* pChild = NULL;
-    pDispatch->QueryInterface(IID_IAccessible, reinterpret_cast<void**>(&pChild));
+    pDispatch->QueryInterface(__uuidof(IAccessible), reinterpret_cast<void**>(&pChild));
     pDispatch->Release();
     return pChild;
 }
@@ -137,7 +137,7 @@ protected:
     // The object a screen reader gets for a bar's window.
     static HRESULT WindowObject(CWnd* pWnd, IAccessible** ppAcc)
     {
-        return ::AccessibleObjectFromWindow(pWnd->GetSafeHwnd(), static_cast<DWORD>(OBJID_CLIENT), IID_IAccessible,
+        return ::AccessibleObjectFromWindow(pWnd->GetSafeHwnd(), static_cast<DWORD>(OBJID_CLIENT), __uuidof(IAccessible),
             reinterpret_cast<void**>(ppAcc));
     }
 };

@@ -196,7 +196,7 @@ TEST_F(FrameTest, ARebarHostsToolBarsAsBandsSizedByTheirOwnLayout)
     EXPECT_EQ(pTools->GetDockBar(), nullptr);
     EXPECT_EQ(pTools->GetFlags(), 0u);
     REBARBANDINFOW info = {};
-    info.cbSize = 80;
+    info.cbSize = CReBarCtrl::kBandInfoSize;  // the record up to cxHeader, whose size depends on the pointers' width
     info.fMask = RBBIM_ID | RBBIM_STYLE;
     ASSERT_TRUE(rebar.SendMessage(RB_GETBANDINFOW, 0, reinterpret_cast<LPARAM>(&info)));
     EXPECT_EQ(info.wID, 59400u);

@@ -51,7 +51,7 @@ IAccessible* ChildObject(IAccessible* pPanel, long id)
     if (pPanel->get_accChild(Child(id), &pDispatch) != S_OK || pDispatch == nullptr)
         return nullptr;
     IAccessible* pAcc = nullptr;
-    pDispatch->QueryInterface(IID_IAccessible, reinterpret_cast<void**>(&pAcc));
+    pDispatch->QueryInterface(__uuidof(IAccessible), reinterpret_cast<void**>(&pAcc));
     pDispatch->Release();
     return pAcc;
 }
@@ -83,7 +83,7 @@ protected:
         }
         FinishAnimation(panel.Get());
         ASSERT_EQ(S_OK,
-            CTKPAccessible::AccessibleObjectFromWindow(panel->GetSafeHwnd(), (DWORD)OBJID_CLIENT, IID_IAccessible,
+            CTKPAccessible::AccessibleObjectFromWindow(panel->GetSafeHwnd(), (DWORD)OBJID_CLIENT, __uuidof(IAccessible),
                 reinterpret_cast<void**>(&pAcc)));
     }
     void TearDown() override
@@ -126,7 +126,7 @@ TEST_F(TaskPanelAccessibility, ThePanelListsEachGroupFollowedByItsItems)
         IDispatch* pParent = nullptr;
         ASSERT_EQ(S_OK, pChild->get_accParent(&pParent));
         IAccessible* pParentAcc = nullptr;
-        pParent->QueryInterface(IID_IAccessible, reinterpret_cast<void**>(&pParentAcc));
+        pParent->QueryInterface(__uuidof(IAccessible), reinterpret_cast<void**>(&pParentAcc));
         EXPECT_EQ(ROLE_SYSTEM_OUTLINE, Role(pParentAcc));
         pParentAcc->Release();
         pParent->Release();
@@ -209,7 +209,7 @@ TEST_F(TaskPanelAccessibility, LocationsAndHitTestsAreOnTheScreen)
     ASSERT_EQ(S_OK, pAcc->accHitTest(centre.x, centre.y, &hit));
     ASSERT_EQ(VT_DISPATCH, hit.vt);
     IAccessible* pHit = nullptr;
-    hit.pdispVal->QueryInterface(IID_IAccessible, reinterpret_cast<void**>(&pHit));
+    hit.pdispVal->QueryInterface(__uuidof(IAccessible), reinterpret_cast<void**>(&pHit));
     EXPECT_EQ(CString(_T("A2")), Name(pHit));
     VARIANT self;
     ::VariantInit(&self);

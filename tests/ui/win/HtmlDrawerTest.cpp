@@ -238,7 +238,7 @@ TEST(HtmlDrawer, ForeignHandlesAreCheckedBeforeUse) {
   EXPECT_EQ(bogus.cx, plain.cx);
   HICON icon = LoadIconW(nullptr, IDI_WARNING);
   wchar_t text[64];
-  wsprintfW(text, L"x<icon handle=0x%X>", static_cast<unsigned>(reinterpret_cast<UINT_PTR>(icon)));
+  swprintf(text, 64, L"x<icon handle=0x%llX>", static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(icon)));
   SIZE withIcon = d.SetTextAndMeasure(c.Dc(), text);
   EXPECT_EQ(withIcon.cx, plain.cx + GetSystemMetrics(SM_CXICON));
 }
@@ -289,7 +289,8 @@ TEST(HtmlDrawer, ImageListImagesComeByIndexFromRegisteredListsAndStrips) {
   ASSERT_EQ(ImageList_GetImageCount(list), 3);
   wchar_t text[96];
   auto withList = [&](int index) {
-    wsprintfW(text, L"<ilst handle=0x%X index=%d>", static_cast<unsigned>(reinterpret_cast<UINT_PTR>(list)), index);
+    swprintf(text, 96, L"<ilst handle=0x%llX index=%d>", static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(list)),
+             index);
     return std::wstring(text);
   };
 

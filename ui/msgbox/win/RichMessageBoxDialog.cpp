@@ -1,6 +1,7 @@
 #include "ui/msgbox/win/RichMessageBoxDialog.h"
 
 #include <algorithm>
+#include <cwchar>
 
 #include "ui/msgbox/win/RichMessageBox.h"
 #include "ui/msgbox/win/RichMsgBoxButtons.h"
@@ -199,8 +200,9 @@ BOOL CRichMessageBox::OnInitDialog(HWND w) {
   if (p_.style & kRmbRightText) text_ = L"<right>" + text_ + L"</right>";
   if (icon_) {
     wchar_t prefix[160];
-    wsprintfW(prefix, L"<table cellpadding=%d><tr><td width=%d><icon handle=0x%X></td><td>", kSeparatorGap,
-              GetSystemMetrics(SM_CXICON), static_cast<unsigned>(reinterpret_cast<UINT_PTR>(icon_)));
+    // The handle to its last bit: cut to 32, it could name another icon in a 64-bit program.
+    swprintf(prefix, 160, L"<table cellpadding=%d><tr><td width=%d><icon handle=0x%llX></td><td>", kSeparatorGap,
+             GetSystemMetrics(SM_CXICON), static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(icon_)));
     text_ = prefix + text_ + L"</td></tr></table>";
   }
 
