@@ -8,7 +8,7 @@
 // The system's OEM code page (Windows), or 437.
 uint32_t SystemOemCodePage();
 
-// Appends the bytes read through `codePage` to `text`. `strict`: false where a byte sequence is no
-// character of the code page or the code page is not known here. Otherwise each such sequence reads
-// as U+FFFD and the result is true.
+// Appends the bytes read through `codePage` to `text`: false, nothing appended, where the code page
+// is not known here, or (`strict`) where a byte sequence is no character of it. Not strict, each such
+// sequence reads as U+FFFD.
 bool DecodeCodePage(uint32_t codePage, const uint8_t* bytes, size_t count, bool strict, std::u16string& text);

@@ -64,7 +64,12 @@ std::u16string OemToUtf16(const uint8_t* bytes, size_t count)
     std::u16string text;
     const uint32_t codePage = OemCodePage();
     if (!t_keepBytes && (!AllAscii(bytes, count) || !ReadsAsciiAsItself(codePage))) {
-        DecodeCodePage(codePage, bytes, count, false, text);
+        // A code page not known here: ASCII as itself and every other byte as U+FFFD, as a sequence
+        // that is no character reads.
+        if (!DecodeCodePage(codePage, bytes, count, false, text)) {
+            for (size_t i = 0; i < count; ++i)
+                text.push_back(bytes[i] < 0x80 ? static_cast<char16_t>(bytes[i]) : u'\xFFFD');
+        }
         return text;
     }
     text.reserve(count);

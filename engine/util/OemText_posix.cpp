@@ -53,13 +53,8 @@ uint32_t SystemOemCodePage()
 bool DecodeCodePage(uint32_t codePage, const uint8_t* bytes, size_t count, bool strict, std::u16string& text)
 {
     const iconv_t converter = t_converters.Of(codePage);
-    if (converter == Converters::Invalid()) {
-        if (strict)
-            return false;
-        for (size_t i = 0; i < count; ++i)
-            text.push_back(bytes[i] < 0x80 ? static_cast<char16_t>(bytes[i]) : kReplacement);
-        return true;
-    }
+    if (converter == Converters::Invalid())
+        return false;
     iconv(converter, nullptr, nullptr, nullptr, nullptr);
     char* in = const_cast<char*>(reinterpret_cast<const char*>(bytes));
     size_t inLeft = count;

@@ -17,15 +17,8 @@ bool DecodeCodePage(uint32_t codePage, const uint8_t* bytes, size_t count, bool 
     const int length = static_cast<int>(count);
     const DWORD flags = strict ? MB_ERR_INVALID_CHARS : 0;
     const int needed = ::MultiByteToWideChar(codePage, flags, from, length, nullptr, 0);
-    if (needed <= 0) {
-        // A code page this system does not know: nothing read for a strict reading; otherwise ASCII
-        // as itself and every other byte as U+FFFD, as a sequence that is no character reads.
-        if (strict)
-            return false;
-        for (size_t i = 0; i < count; ++i)
-            text.push_back(bytes[i] < 0x80 ? static_cast<char16_t>(bytes[i]) : u'\xFFFD');
-        return true;
-    }
+    if (needed <= 0)
+        return false;  // a code page this system does not know, or (strict) no character
     const size_t at = text.size();
     text.resize(at + static_cast<size_t>(needed));
     const int written =

@@ -65,7 +65,7 @@ TEST_F(OemText, ASequenceThatIsNoCharacterIsNotRead)
 }
 
 // This computer's code page is the one names are read in, and a test can set it. Where a name cannot
-// be read whole, what can be is read and the rest is U+FFFD.
+// be read whole, what can be is read and the rest is U+FFFD; so too in a code page not known here.
 TEST_F(OemText, NamesAreReadInThisComputersCodePage)
 {
     SetOemCodePage(936);
@@ -81,6 +81,9 @@ TEST_F(OemText, NamesAreReadInThisComputersCodePage)
     // Names of ASCII alone are read by the code page too: 864 may read "%" as its own percent sign.
     SetOemCodePage(864);
     EXPECT_EQ(ShortName("50%     TXT"), Read(864, "50%") + u".TXT");
+    // A code page not known here still gives a name: ASCII as itself, every other byte U+FFFD.
+    SetOemCodePage(54321);
+    EXPECT_EQ(ShortName("M\x8ERZ    TXT"), u"M\uFFFDRZ.TXT");
     SetOemCodePage(0);
 #ifndef _WIN32
     EXPECT_EQ(OemCodePage(), 437u) << "the usual one, where no system gives its own";
