@@ -68,10 +68,20 @@ if [ -n "${MORVICK_BINARY_DIR:-}" ]; then
   build=$MORVICK_BINARY_DIR
 else
   build="$ROOT/build/$preset"
-  if [ ! -f "$build/build.ninja" ]; then
-    cmake --preset $preset >/dev/null
-  fi
-  cmake --build --preset $preset --target Morvick morvick-drive morvick_raw_dat >/dev/null
+  # The build's output is kept, not shown, unless a step fails: then that step's output is shown
+  # (from ninja's FAILED line on where it has one) and the step is named.
+  build_log=$(mktemp)
+  built() {
+    if ! "$@" >"$build_log" 2>&1; then
+      if grep -q '^FAILED: ' "$build_log"; then sed -n '/^FAILED: /,$p' "$build_log" >&2; else cat "$build_log" >&2; fi
+      echo "drive.sh: the build failed at: $*" >&2
+      rm -f "$build_log"
+      exit 1
+    fi
+  }
+  [ -f "$build/build.ninja" ] || built cmake --preset $preset
+  built cmake --build --preset $preset --target Morvick morvick-drive morvick_raw_dat
+  rm -f "$build_log"
 fi
 
 mkdir -p "$out"
