@@ -2,10 +2,8 @@
 
 #include "tests/engine/diskfixtures/RunScript.h"
 
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <random>
 
 namespace morvick::test {
 
@@ -32,13 +30,6 @@ bool FileExists(const std::string& unixPath)
     return true;
 }
 
-std::string UniqueName()
-{
-    std::random_device rd;
-    const auto now = std::chrono::steady_clock::now().time_since_epoch().count();
-    return std::to_string(rd()) + "-" + std::to_string(static_cast<unsigned long long>(now) % 1000000007ull);
-}
-
 }  // namespace
 
 std::string SourceDir()
@@ -53,10 +44,12 @@ void DiskFixtureEnvironment::SetUp()
     std::string parent = Env("MORVICK_BINARY_DIR");
     if (parent.empty())
         parent = "/tmp";
-    m_root = parent + "/disk-fixtures/" + UniqueName();
+    // One folder per script for every program of the build: the disks a script makes are made once
+    // (tests/fixtures/shared-fixture.sh), and the tests only read them.
+    m_root = parent + "/disk-fixtures";
     for (const std::string& script : m_scripts) {
         const std::string folder = m_root + "/" + script.substr(0, script.rfind('.'));
-        RunFixtureScript(SourceDir() + "/tests/fixtures/" + script, {folder});
+        RunFixtureScript(SourceDir() + "/tests/fixtures/shared-fixture.sh", {script, folder});
         if (FileExists(folder + "/done"))
             Folders()[script] = folder;
         else
@@ -66,8 +59,6 @@ void DiskFixtureEnvironment::SetUp()
 
 void DiskFixtureEnvironment::TearDown()
 {
-    if (!m_root.empty() && !std::getenv("MORVICK_KEEP_FIXTURES"))
-        RunFixtureScript(SourceDir() + "/tests/fixtures/remove-fixture-folder.sh", {m_root});
     Folders().clear();
 }
 

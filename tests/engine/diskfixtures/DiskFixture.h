@@ -1,5 +1,7 @@
-// The fixture disks of a test program, built once per run by the scripts of tests/fixtures into a
-// temporary folder and removed at the end. Register the environment once per program:
+// The fixture disks of a test program, made by the scripts of tests/fixtures into the build's
+// disk-fixtures folder, once for every program that asks for a script's disks and again only where
+// the scripts changed (tests/fixtures/shared-fixture.sh); tests only read them. Register the
+// environment once per program:
 //
 //   static auto* const env = ::testing::AddGlobalTestEnvironment(
 //       new morvick::test::DiskFixtureEnvironment({"make-mbr-disk.sh"}));
