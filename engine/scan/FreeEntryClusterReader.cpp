@@ -7,6 +7,7 @@
 #include "engine/fat/FatDirectoryStart.h"
 #include "engine/image/SectorSize.h"
 #include "engine/scan/FreeClusterClaims.h"
+#include "engine/state/FoundEntryLists.h"
 #include "engine/util/PageAlignedBuffer.h"
 
 #include <algorithm>
@@ -65,7 +66,7 @@ bool HasNumericTail(const uint8_t* e)
 
 FreeEntryClusterReader::FreeEntryClusterReader(morvick::SectorSource& disk, const FreeClusterClaims& free,
     const EntryTypeVolume& volume, std::function<bool()> stopped)
-    : m_disk(disk), m_free(free), m_volume(volume), m_stopped(std::move(stopped))
+    : m_disk(disk), m_free(free), m_volume(volume), m_stopped(std::move(stopped)), m_names(volume.clusterCount)
 {
 }
 
@@ -96,6 +97,7 @@ void FreeEntryClusterReader::Test(uint32_t index, const uint8_t* cluster, uint32
             if (morvick::IsFatDirectoryContinuation(bytes + kDots, bytesPerCluster - kDots, fat32, count,
                     bytesPerCluster)) {
                 FreeFolderStart s{index + 2, start.parentCluster, start.writeDate, start.accessDate};
+                NoteNamedClusters(m_volume, bytes + kDots, bytesPerCluster - kDots, m_names);
                 NoteEnd(bytes, bytesPerCluster, s.full, s.endsInName, s.pending);
                 if (morvick::HoldsDeletedEntriesOnly(bytes + kDots, bytesPerCluster - kDots))
                     starts.push_back(s);
@@ -133,6 +135,7 @@ void FreeEntryClusterReader::Test(uint32_t index, const uint8_t* cluster, uint32
         if (inVolume && (folder || entry.size != 0) && ours)
             c.namesData = true;
     }
+    NoteNamedClusters(m_volume, bytes + c.nameTailBytes, size - c.nameTailBytes, m_names);
     if (c.live)
         m_typedFiles.emplace_back(candidates.size(), TypedFilesOf(m_volume, bytes + c.nameTailBytes, size - c.nameTailBytes));
     if (namesFolder && (!c.live || m_liveSubfolders || !m_typedFiles.back().second.empty())) {
@@ -210,12 +213,18 @@ void FreeEntryClusterReader::Read(const std::unordered_map<uint32_t, uint32_t>& 
 
 void FreeEntryClusterReader::ProveTypes()
 {
+    // The entries found name clusters too: a file named there is not a free cluster's to prove it by.
+    for (const FatEntryRecord* e = g_FatEntries.head; e; e = e->next)
+        m_names.Note(e->firstCluster);
+    for (const FatFolderRecord* f = g_FatFolders.head; f; f = f->next)
+        m_names.Note(f->firstCluster);
+    const auto isFree = [this](uint32_t cluster) { return cluster >= 2 && m_free.IsFree(cluster - 2); };
     // After the read: each file's first sector is read apart from the runs of free clusters.
     for (const auto& [k, files] : m_typedFiles) {
         if (m_stopped && m_stopped())
             return;
         FreeEntryCluster& c = candidates[k];
-        c.typed = !files.empty() && FilesBeginWithTheirTypes(m_disk, m_volume, files);
+        c.typed = !files.empty() && FilesBeginWithTheirTypes(m_disk, m_volume, files, isFree, m_names);
         // A file's data: the parents of its subfolders are not asked.
         if (!c.typed && !m_liveSubfolders)
             c.subfolders.clear();
@@ -223,7 +232,7 @@ void FreeEntryClusterReader::ProveTypes()
     for (const auto& [start, files] : m_liveStarts) {
         if (m_stopped && m_stopped())
             return;
-        if (!files.empty() && FilesBeginWithTheirTypes(m_disk, m_volume, files))
+        if (!files.empty() && FilesBeginWithTheirTypes(m_disk, m_volume, files, isFree, m_names))
             starts.push_back(start);
     }
     m_typedFiles.clear();

@@ -2,7 +2,7 @@
 // each free cluster that no folder found holds is read once, in runs of up to 1 MiB, and what it
 // holds noted (FreeEntryClusters.h); then the parents that the subfolders of each cluster of entries
 // name are read, and the first sectors of the files that its clusters of live entries name (to prove
-// them this volume's). Every cluster read is a pause point.
+// them this volume's, EntryTypeProof). Every cluster read is a pause point.
 #pragma once
 
 #include "engine/scan/FreeEntryClusters.h"
@@ -50,4 +50,7 @@ private:
     // starts of live entries with theirs.
     std::vector<std::pair<size_t, std::vector<TypedFile>>> m_typedFiles;
     std::vector<std::pair<FreeFolderStart, std::vector<TypedFile>>> m_liveStarts;
+    // The first clusters that the entries of the free clusters read name (and, before the proof, the
+    // entries found).
+    ClusterNameCounts m_names;
 };

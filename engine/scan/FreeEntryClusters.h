@@ -23,8 +23,8 @@ struct FreeEntryCluster {
     uint32_t dataBytes = 0;
     size_t nameTailBytes = 0;  // LeadingNameTailBytes of its bytes after dataBytes
     // It holds entries not marked deleted: a file's data (a disk image's folders, records shaped as
-    // entries), unless it goes on from a live folder whose chain the FATs cut, or names files that
-    // begin with their types' signatures (`typed`: a formatted card's old folders).
+    // entries), unless it goes on from a live folder whose chain the FATs cut, or the files it names
+    // prove it this volume's (`typed`, EntryTypeProof: a formatted card's old folders).
     bool live = false;
     bool typed = false;
     bool full = false;        // no end of the entries in it: the folder it is part of may go on after it
