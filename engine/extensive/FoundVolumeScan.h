@@ -23,7 +23,8 @@ void AddOrphanFatFolders();
 void FindLostFatTables(const ScanFinishedWord& finished);
 // Reads the root and every folder of the list and appends their files; a folder entry names the
 // folder record of the same parent and cluster, and a deleted one of another folder the record whose
-// "." entry repeats its stamp, where it outweighs the deleted entries of that cluster met before.
+// "." entry repeats its stamp, where it outweighs the deleted entries of that cluster met before and
+// no live entry names it (FoundFolderNamer): a folder a live entry names is live.
 void ReadFoundFatDirectories(const ScanFinishedWord& finished);
 // The size of a file whose first piece of data lies in an extension record (its base record at
 // `recordSector`), read there through the MFT's runs, as is its base record (it may lie split across

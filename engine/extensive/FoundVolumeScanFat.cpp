@@ -3,6 +3,7 @@
 #include "engine/ScanObserver.h"
 #include "engine/extensive/ExtensiveScanState.h"
 #include "engine/extensive/ExtensiveSearch.h"
+#include "engine/extensive/FoundFolderNamer.h"
 #include "engine/fat/DeletedFolderClaims.h"
 #include "engine/fat/FatDirectoryParser.h"
 #include "engine/fat/FatDirectoryStart.h"
@@ -15,9 +16,7 @@
 #include "engine/volume/EngineSectorSource.h"
 
 #include <algorithm>
-#include <cstring>
 #include <memory>
-#include <unordered_map>
 #include <unordered_set>
 #include <vector>
 
@@ -55,157 +54,6 @@ std::vector<uint64_t> FolderSectors(uint32_t first)
     }
     return sectors;
 }
-
-// Names folder records from the folder entries of their parents and appends the files. A folder the
-// search found is named by the entries of the folder its ".." entry names; a deleted entry of another
-// folder takes it, with that folder as its parent, only where the "." entry repeats its stamp (the
-// folder was made as that entry's and moved since; one the "." does not prove named an older folder of
-// the cluster, which the ".." outweighs) and it outweighs the deleted entries weighed before
-// (DeletedFolderClaims), as the Quick Scan weighs them: a later folder made in an older one's cluster
-// and moved was listed under the older folder's name. A folder a live entry names keeps that entry.
-class FoundFolderNamer {
-public:
-    explicit FoundFolderNamer(morvick::DeletedFolderClaims& claims) : m_claims(claims)
-    {
-        for (FatFolderRecord* f = g_FatFolders.head; f; f = f->next) {
-            m_folders.emplace(Key(f->parentCluster, f->firstCluster), f);
-            m_byCluster.emplace(f->firstCluster, f);
-            if (f->parentCluster == kLostDirCluster)
-                m_orphans.emplace(f->firstCluster, f);
-            else if (f->firstCluster != kLostDirCluster)
-                m_found.insert(f->firstCluster);
-        }
-    }
-
-    void operator()(const morvick::FatFoundEntry& e)
-    {
-        if (e.folder) {
-            NameFolder(e);
-            return;
-        }
-        if (AppendFatEntry(e.name, e.firstCluster, e.parentCluster, e.writeDate, e.accessDate, e.size,
-                e.deleted ? 1 : 0, e.shortName ? 1 : 0)) {
-            g_qwFoundBytes += e.size;
-            ++g_nFatFileCount;
-        }
-    }
-
-private:
-    void NameFolder(const morvick::FatFoundEntry& e)
-    {
-        auto it = m_folders.find(Key(e.parentCluster, e.firstCluster));
-        if (it != m_folders.end()) {
-            if (e.deleted) {
-                // Once a live entry names the folder no deleted one renames it: the entry the folder had
-                // before it was renamed in place, met after the new one, listed it deleted under its old name.
-                if (m_live.count(e.firstCluster) != 0)
-                    return;
-                // Two deleted folder entries name the folder: it is the one its "." proves, not the last
-                // met, which listed a later folder's files under an older folder's name.
-                if (m_claims.Weigh(e) == morvick::DeletedFolderClaims::Claim::kWorse)
-                    return;
-            } else {
-                m_live.insert(e.firstCluster);
-            }
-            // Back under this parent where an entry of another folder had taken it.
-            Take(*it->second, e);
-            return;
-        }
-        if (m_found.count(e.firstCluster) != 0) {
-            if (e.deleted)
-                TakeFromAnotherFolder(e);
-            return;
-        }
-        FatFolderRecord* folder = nullptr;
-        if (PastTheSearch(e.firstCluster)) {
-            // A folder past the sectors the search reads (engine/state/SectorLimit.h), which it could
-            // not meet: its parent's entry lists it, and the walk of the folder list reads it.
-            if (m_byCluster.count(e.firstCluster) != 0)
-                return;
-            folder = AppendNewFatFolder(e.name, e.firstCluster, e.parentCluster, e.writeDate, e.accessDate, 0,
-                e.deleted ? 1 : 0);
-            if (folder) {
-                m_folders.emplace(Key(e.parentCluster, e.firstCluster), folder);
-                m_byCluster.emplace(e.firstCluster, folder);
-            }
-            return;
-        }
-        // A folder whose own first sector the search did not meet (unreadable, or not starting with its
-        // "." and ".." entries) was gathered under "Lost Dir" for its subfolders; its parent's entry
-        // puts it back, unless that parent lies below it.
-        auto orphan = m_orphans.find(e.firstCluster);
-        if (orphan == m_orphans.end() || e.deleted || !ReachesTop(e.parentCluster, e.firstCluster))
-            return;
-        folder = orphan->second;
-        m_orphans.erase(orphan);
-        folder->parentCluster = e.parentCluster;
-        m_folders.emplace(Key(e.parentCluster, e.firstCluster), folder);
-        m_live.insert(e.firstCluster);
-        Take(*folder, e);
-    }
-
-    // A deleted entry of another folder than the one the ".." entry names, naming a folder the search
-    // found: it takes the folder where the "." repeats its stamp and it outweighs the deleted entries
-    // weighed before, unless a live entry names the folder or that folder lies below this one.
-    void TakeFromAnotherFolder(const morvick::FatFoundEntry& e)
-    {
-        if (m_live.count(e.firstCluster) != 0 || !m_claims.DotRepeatsStamp(e) ||
-            !ReachesTop(e.parentCluster, e.firstCluster))
-            return;
-        if (m_claims.Weigh(e) == morvick::DeletedFolderClaims::Claim::kWorse)
-            return;
-        Take(*m_byCluster.at(e.firstCluster), e);
-    }
-
-    // Gives the folder the entry's name, deleted mark and folder as its parent; a parent that lies
-    // below the folder (a damaged volume) is not taken, and nothing changes when the name cannot be
-    // copied.
-    void Take(FatFolderRecord& folder, const morvick::FatFoundEntry& e)
-    {
-        char16_t* name = CopyRecordName(e.name);
-        if (!name)
-            return;
-        std::free(folder.name);
-        folder.name = name;
-        folder.deleted = e.deleted ? 1 : 0;
-        if (folder.parentCluster != e.parentCluster && ReachesTop(e.parentCluster, folder.firstCluster))
-            folder.parentCluster = e.parentCluster;
-    }
-
-    static uint64_t Key(uint32_t parent, uint32_t cluster) { return (uint64_t{parent} << 32) | cluster; }
-
-    static bool PastTheSearch(uint32_t cluster)
-    {
-        const VolumeParameterBlock& b = g_VolumeParams;
-        return !FitsSectorField(uint64_t{b.clusterBase} + uint64_t{cluster} * b.sectorsPerCluster);
-    }
-
-    // True when the folders above `parent` lead to the root or to "Lost Dir" without passing `folder`:
-    // only then does putting `folder` under `parent` keep it in the tree. On a cross-linked volume a
-    // folder may list one of its own ancestors as a subfolder, which would close a loop that neither
-    // the root nor "Lost Dir" reaches, and every folder and file in it would be lost from view.
-    bool ReachesTop(uint32_t parent, uint32_t folder) const
-    {
-        for (size_t steps = 0; steps <= m_byCluster.size(); ++steps) {
-            if (parent == folder)
-                return false;
-            if (parent == 0 || parent == kLostDirCluster)
-                return true;
-            auto it = m_byCluster.find(parent);
-            if (it == m_byCluster.end())
-                return false;
-            parent = it->second->parentCluster;
-        }
-        return false;  // the folders above already go round in a loop
-    }
-
-    morvick::DeletedFolderClaims& m_claims;
-    std::unordered_map<uint64_t, FatFolderRecord*> m_folders;  // by the parent whose entries name it, and cluster
-    std::unordered_map<uint32_t, FatFolderRecord*> m_byCluster;
-    std::unordered_map<uint32_t, FatFolderRecord*> m_orphans;
-    std::unordered_set<uint32_t> m_found;  // the first clusters of the folders the search found
-    std::unordered_set<uint32_t> m_live;   // and of those a live entry names
-};
 
 // Parses a folder's sectors in batches of `batch` sectors; the first batch of a folder other than a
 // root must begin with its "." and ".." entries, which are not parsed. False when it did not, or could
@@ -345,8 +193,16 @@ void ReadFoundFatDirectories(const ScanFinishedWord& finished)
     const uint32_t sectorsPerCluster = b.sectorsPerCluster;  // the block is packed: no references into it
     const uint32_t batch = std::min(std::max<uint32_t>(sectorsPerCluster, 1), kMaxBatchSectors);
     morvick::EngineSectorSource disk;
-    morvick::DeletedFolderClaims claims(disk, fat32, b.clusterBase, sectorsPerCluster, ChosenVolumeClusterCount());
-    FoundFolderNamer namer(claims);
+    const uint32_t clusterCount = ChosenVolumeClusterCount();
+    morvick::DeletedFolderClaims claims(disk, fat32, b.clusterBase, sectorsPerCluster, clusterCount);
+    // A folder read ahead for a live entry naming a found folder: never a cluster past the volume's end.
+    auto readAhead = [&](uint32_t folder, const morvick::FatDirectoryParser::EntrySink& sink) {
+        if (folder < 2 || folder == kLostDirCluster || (clusterCount != 0 && folder - 2 >= clusterCount))
+            return;
+        morvick::FatDirectoryParser parser(fat32, folder, false, sink);
+        ParseFolder(FolderSectors(folder), batch, false, parser, finished);
+    };
+    FoundFolderNamer namer(claims, readAhead);
     auto sink = [&namer](const morvick::FatFoundEntry& e) { namer(e); };
 
     std::vector<uint64_t> root;

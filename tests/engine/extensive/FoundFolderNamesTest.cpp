@@ -3,7 +3,9 @@
 // folder's cluster, moved (its ".." entry then names the folder it was moved to, its old entry left
 // deleted) and deleted. The entry whose stamp the "." entry repeats takes the folder, then the entry of
 // the folder the ".." names, whichever the scan meets first; an entry of another folder that the "."
-// does not prove never does, a live entry keeps the folder, and no folder goes below itself.
+// does not prove never does, a live entry keeps the folder, and no folder goes below itself. A folder
+// moved out of a folder deleted later is live, and so are its files, also where the deleted entry of
+// its old place is met before its folder is read and the live one after.
 #include "engine/extensive/ExtensiveScanState.h"
 #include "engine/extensive/FoundVolumeScan.h"
 #include "engine/save/EngineReset.h"
@@ -35,8 +37,8 @@ constexpr Stamp kLater{kDate2023, kTen};  // the contested folder's "." entry's
 constexpr Stamp kLatest{kDate2024, kTen};
 
 // The folders: A and B of the root (A's entry live, B's put by each test), C the contested one, whose
-// ".." names B, and D a subfolder of C.
-constexpr uint16_t kA = 3, kB = 4, kC = 6, kD = 8;
+// ".." names B, D a subfolder of C, and E a folder of the root made for some tests.
+constexpr uint16_t kA = 3, kB = 4, kC = 6, kD = 8, kE = 10;
 
 class FoundFolderNames : public ::testing::Test {
 protected:
@@ -82,7 +84,7 @@ protected:
     {
         volume.Open(0);  // the boot sector, which the scan does not read
         for (uint16_t cluster : found) {
-            const uint16_t parent = cluster == kC ? kB : (cluster == kD ? kC : 0);
+            const uint16_t parent = cluster == kC ? kB : (cluster == kD ? kC : 0);  // E's parent is the root
             AddFoundFatDirectory(SmallFatVolume::FirstSector(cluster), cluster, parent, 1, 2);
             g_FoundFatDirectories.tail->volumeNumber = 1;
         }
@@ -129,10 +131,20 @@ protected:
         }
     }
 
+    // The files listed in the folder of `cluster`: live ones and deleted ones.
+    static std::pair<size_t, size_t> FilesIn(uint32_t cluster)
+    {
+        std::pair<size_t, size_t> files;
+        for (const FatEntryRecord* e = g_FatEntries.head; e; e = e->next) {
+            if (e->parentCluster == cluster)
+                ++(e->deleted ? files.second : files.first);
+        }
+        return files;
+    }
+
     static constexpr uint16_t kRootFolder = 0;
     SmallFatVolume volume;
 
-private:
     // A folder of one cluster, its chain ended in the FATs: "." and ".." with the stamp `made`.
     void PutFolder(uint16_t cluster, uint16_t parent, Stamp made)
     {
@@ -141,6 +153,7 @@ private:
         volume.Link(cluster, 0xFFFF);
     }
 
+private:
     std::map<uint16_t, size_t> m_slots;
 };
 
@@ -212,6 +225,40 @@ TEST_F(FoundFolderNames, NoEntryPutsAFolderBackBelowItself)
     ASSERT_NO_FATAL_FAILURE(Scan({kA, kC, kB, kD}));
     EXPECT_EQ(PathOf(kC), "/A/KEEP");
     EXPECT_EQ(PathOf(kB), "/A/KEEP/xBEE");
+}
+
+// A folder moved from A into B (its ".." names B) before A was deleted: A's deleted entry is met
+// before C is read, B's live entry after. C is B's live folder, and its file a live file: read as a
+// deleted folder's, it was listed deleted and saved empty where the FAT still holds its chain.
+TEST_F(FoundFolderNames, TheLiveEntryOfTheFolderTheDotDotNamesKeepsTheFolderMetAfterItIsRead)
+{
+    PutLiveB();
+    PutDeleted(kA, "CME", kC, kLater);
+    Put(kB, "ACME2022   ", 0x10, kC, kLater);
+    Put(kC, "REPORT  TXT", 0x20, 12, kLater);
+    ASSERT_NO_FATAL_FAILURE(Scan({kA, kC, kB, kD}));
+    EXPECT_EQ(PathOf(kC), "/B/ACME2022");
+    EXPECT_FALSE(Deleted(kC));
+    EXPECT_EQ(FilesIn(kC), std::make_pair(size_t{1}, size_t{0}));
+}
+
+// A live entry of another folder than the one the ".." names takes the folder from A's deleted entry,
+// met before it or after it.
+TEST_F(FoundFolderNames, ALiveEntryOfAnotherFolderTakesTheFolderFromADeletedOne)
+{
+    PutLiveB();
+    PutFolder(kE, 0, kOlder);
+    Put(kRootFolder, "E          ", 0x10, kE, kOlder);
+    PutDeleted(kA, "CME", kC, kLater);
+    Put(kE, "ACME2022   ", 0x10, kC, kLater);
+    ASSERT_NO_FATAL_FAILURE(Scan({kA, kC, kB, kD, kE}));
+    EXPECT_EQ(PathOf(kC), "/E/ACME2022");
+    EXPECT_FALSE(Deleted(kC));
+    TearDown();
+
+    ASSERT_NO_FATAL_FAILURE(Scan({kE, kA, kC, kB, kD}));
+    EXPECT_EQ(PathOf(kC), "/E/ACME2022");
+    EXPECT_FALSE(Deleted(kC));
 }
 
 }  // namespace morvick::test
