@@ -7,8 +7,10 @@
 //      that end as it begins: inside the name it goes on with (its checksum), or with a whole entry
 //      where it begins with one (not a short name with a numeric tail, made for a long name).
 //   3. A cluster of live entries is a file's data (a disk image's folders, records shaped as entries),
-//      unless a live folder whose chain the FATs cut is among those folders (or live entries that go
-//      on from one), or the files its entries name begin with their types' signatures.
+//      unless it is the one that goes on from a live folder whose chain the FATs cut (the nearest such
+//      folder among those before it, or live entries that went on from one), or the files its entries
+//      name begin with their types' signatures. That folder goes on into no other cluster after it:
+//      only from the cluster that went on from it, where that one's last entry slot is used.
 //   4. It goes on from a folder's last cluster only where that folder is the one that can go on into
 //      it, and a name cut at that folder's end runs on into it: by the parts' numbers, or, for a
 //      deleted name, by its checksum where nothing the FATs keep, no folder's start and no claim of

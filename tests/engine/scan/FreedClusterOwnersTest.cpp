@@ -257,3 +257,28 @@ TEST_F(FreedClusterOwnersTest, ACutLiveChainGoesOnIntoOneClusterOfLiveEntries)
     EXPECT_TRUE(candidates[1].admitted);
     EXPECT_TRUE(candidates[1].liveChain);
 }
+
+// A cut live chain that ends with a whole entry: no name ties the next cluster to it, and only the
+// first cluster of live entries after it is read as its entries. The chain is closed then: later
+// clusters of live entries (a disk image's folders in a deleted file) are data, unless the one that
+// went on from it is full.
+TEST_F(FreedClusterOwnersTest, ACutLiveChainTurnsOnLiveEntriesOnlyForTheClusterThatGoesOnFromIt)
+{
+    AddLiveEnd(10, false);
+    AddLive(20, false, false);
+    AddLive(30, false, true);
+    AddLive(40, false, false);
+    Decide(10);
+    EXPECT_TRUE(candidates[0].admitted);
+    EXPECT_TRUE(candidates[0].liveChain);
+    EXPECT_FALSE(candidates[1].admitted);
+    EXPECT_FALSE(candidates[2].admitted);
+
+    candidates.clear();
+    AddLive(20, false, true);
+    AddLive(30, false, false);
+    AddLive(40, false, false);
+    Decide(10);
+    EXPECT_TRUE(candidates[1].liveChain);
+    EXPECT_FALSE(candidates[2].admitted);
+}
