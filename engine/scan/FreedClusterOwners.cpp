@@ -1,5 +1,6 @@
 #include "engine/scan/FreedClusterOwners.h"
 
+#include "engine/scan/CutNameContinuations.h"
 #include "engine/scan/FreeClusterClaims.h"
 
 #include <algorithm>
@@ -24,6 +25,8 @@ FreedClusterOwners::FreedClusterOwners(const FreeClusterClaims& free, bool fat32
     : m_free(free), m_fat32(fat32), m_read(std::move(read))
 {
 }
+
+FreedClusterOwners::~FreedClusterOwners() = default;
 
 uint32_t FreedClusterOwners::Next(uint32_t cluster) const
 {
@@ -71,7 +74,7 @@ bool FreedClusterOwners::GoesOn(const Open& from, const FreeEntryCluster& next,
         parser = own.get();
     }
     uint8_t checksum = 0;
-    if (!parser || !parser->PendingNameChecksum(checksum))
+    if (!parser || !parser->PendingNameChecksum(checksum) || !m_continuations->OnlyOne(next))
         return false;
     const std::vector<uint8_t> bytes = m_read(next.cluster);
     if (bytes.empty())
@@ -98,6 +101,7 @@ void FreedClusterOwners::Decide(std::vector<FreeEntryCluster>& candidates, const
 {
     m_startClusters.clear();
     m_startEndsInName.clear();
+    m_continuations = std::make_unique<CutNameContinuations>(candidates);
     std::vector<const FreeFolderStart*> byCluster;
     for (const FreeFolderStart& s : starts)
         byCluster.push_back(&s);

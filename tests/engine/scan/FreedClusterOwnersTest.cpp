@@ -115,6 +115,7 @@ protected:
         c.live = live;
         c.typed = live;  // as if the files it names began with their types' signatures
         c.lead = kChecksum;
+        c.leadOrder = 0xE5;
         c.made = FatStampOf(kDate, time);
         c.namesData = true;
         candidates.push_back(c);
@@ -156,6 +157,7 @@ protected:
         c.full = full;
         c.leadShort = !inName;
         c.lead = inName ? kLongChecksum : morvick::FatShortNameChecksum(bytes[cluster].data());
+        c.leadOrder = inName ? 1 : 0;
         c.made = FatStampOf(kDate, 0);
         c.namesData = true;
         candidates.push_back(c);
@@ -281,4 +283,21 @@ TEST_F(FreedClusterOwnersTest, ACutLiveChainTurnsOnLiveEntriesOnlyForTheClusterT
     Decide(10);
     EXPECT_TRUE(candidates[1].liveChain);
     EXPECT_FALSE(candidates[2].admitted);
+}
+
+// Two deleted folders cut inside names of the same short name, one of whose last clusters a later
+// file took: the folder still known could go on into either cluster that begins with the rest of a
+// name of that checksum, and goes on into neither. Where only one begins so, it goes on into it.
+TEST_F(FreedClusterOwnersTest, ACutNameGoesOnIntoNoClusterThatAnotherCouldContinueItAsWell)
+{
+    AddEnd(10, kChecksum);
+    AddNext(20, false);
+    AddNext(30, false);
+    EXPECT_EQ(Decide(10), 0u);
+    EXPECT_FALSE(candidates[0].linked);
+    EXPECT_FALSE(candidates[1].linked);
+    EXPECT_TRUE(candidates[0].admitted);
+
+    candidates.pop_back();
+    EXPECT_EQ(Decide(10), 20u);
 }
