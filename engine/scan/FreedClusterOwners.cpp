@@ -74,7 +74,7 @@ bool FreedClusterOwners::GoesOn(const Open& from, const FreeEntryCluster& next,
         parser = own.get();
     }
     uint8_t checksum = 0;
-    if (!parser || !parser->PendingNameChecksum(checksum) || !m_continuations->OnlyOne(next))
+    if (!parser || !parser->PendingNameChecksum(checksum) || !m_continuations->OnlyOneAfter(next, cluster))
         return false;
     const std::vector<uint8_t> bytes = m_read(next.cluster);
     if (bytes.empty())
@@ -200,6 +200,7 @@ void FreedClusterOwners::Decide(std::vector<FreeEntryCluster>& candidates, const
             owner = only->owner;
             m_next[onlyCluster] = c.cluster;
             c.linked = true;
+            m_continuations->Linked(c);
             for (size_t key = 0; key < open.size(); ++key) {
                 if (open[key].count(onlyCluster) != 0) {
                     close(static_cast<uint16_t>(key), onlyCluster);

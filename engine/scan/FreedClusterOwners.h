@@ -12,9 +12,10 @@
 //      name begin with their types' signatures. That folder goes on into no other cluster after it:
 //      only from the cluster that went on from it, where that one's last entry slot is used.
 //   4. It goes on from a folder's last cluster only where that folder is the one that can go on into
-//      it, it is the one free cluster of entries that begins with the rest of a name of that checksum
-//      and part number (CutNameContinuations: unique from both sides, also where the other folder's
-//      last cluster was taken by a later file), and a name cut at that folder's end runs on into it:
+//      it, it is the one free cluster of entries after that folder's end, not gone on into from
+//      another, that begins with the rest of a name of that checksum and part number
+//      (CutNameContinuations: unique from both sides, also where another folder whose name was cut
+//      so lost its last cluster to a later file), and a name cut at that folder's end runs on into it:
 //      by the parts' numbers, or, for a deleted name, by its checksum where nothing the FATs keep, no
 //      folder's start and no claim of another folder's file written after the cluster's entries lies
 //      between (such a file may have taken the cluster that went on). A cluster that two folders can

@@ -300,4 +300,10 @@ TEST_F(FreedClusterOwnersTest, ACutNameGoesOnIntoNoClusterThatAnotherCouldContin
 
     candidates.pop_back();
     EXPECT_EQ(Decide(10), 20u);
+
+    // One before the folder's end is no cluster it goes on into.
+    candidates.clear();
+    AddNext(8, false);
+    AddNext(20, false);
+    EXPECT_EQ(Decide(10), 20u);
 }
