@@ -5,6 +5,7 @@
 // (FreedClusterOwners). Clusters are given by index (cluster - 2); a time is a stamp (FatStampOf).
 #pragma once
 
+#include "engine/scan/ClaimOwnerBlocks.h"
 #include "engine/state/EngineState.h"
 #include "engine/volume/SectorSource.h"
 
@@ -75,6 +76,9 @@ private:
     // by start): a claim over the clusters in use between is one range.
     std::map<uint64_t, Range> m_claims;
     // The first cluster of each claim made for a folder's file, that folder and when the file was written.
-    std::multimap<uint32_t, std::pair<uint64_t, uint32_t>> m_owners;
+    ClaimOwnerBlocks::Claims m_owners;
+    // m_owners in blocks, built again at the first question after a claim.
+    mutable ClaimOwnerBlocks m_ownerBlocks;
+    mutable bool m_ownerBlocksBuilt = false;
     void Add(uint32_t first, uint64_t count, uint32_t written);
 };

@@ -115,6 +115,7 @@ void FreeEntryClusterReader::Test(uint32_t index, const uint8_t* cluster, uint32
     NoteEnd(bytes, size, c.full, c.endsInName, c.pending);
     c.leadShort = bytes[11] != morvick::kFatAttrLongName;
     c.leadEndsName = c.leadShort && HasNumericTail(bytes);
+    c.leadOrder = c.leadShort ? 0 : bytes[0] == morvick::kFatDeletedMark ? bytes[0] : bytes[0] & 0x3F;
     // A deleted short entry lost its first character, and so the checksum its name's parts carry.
     c.lead = !c.leadShort ? bytes[13] : bytes[0] != morvick::kFatDeletedMark ? morvick::FatShortNameChecksum(bytes) : kNoName;
     c.made = EarliestMade(bytes + c.nameTailBytes, size - c.nameTailBytes, fat32);

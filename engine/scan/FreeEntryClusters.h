@@ -34,6 +34,8 @@ struct FreeEntryCluster {
     uint16_t pending = kNoName;
     uint16_t lead = kNoName;
     bool leadShort = false;
+    // The number of the long-name part it begins with (0xE5 for a deleted part, 0 for a short entry).
+    uint8_t leadOrder = 0;
     // Its first entry is a short entry whose name ends in a numeric tail ("LETTE~22"), the short
     // name a writer makes for a long one: the end of a name whose parts lie before it.
     bool leadEndsName = false;

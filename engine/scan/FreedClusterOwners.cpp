@@ -1,11 +1,13 @@
 #include "engine/scan/FreedClusterOwners.h"
 
+#include "engine/scan/CutNameContinuations.h"
 #include "engine/scan/FreeClusterClaims.h"
 
 #include <algorithm>
 #include <array>
 #include <map>
 #include <memory>
+#include <set>
 
 // A cluster of entries whose folder may go on after it: a folder's last cluster found, a free folder
 // start, or a free cluster of entries, none of them with an end entry.
@@ -23,6 +25,8 @@ FreedClusterOwners::FreedClusterOwners(const FreeClusterClaims& free, bool fat32
     : m_free(free), m_fat32(fat32), m_read(std::move(read))
 {
 }
+
+FreedClusterOwners::~FreedClusterOwners() = default;
 
 uint32_t FreedClusterOwners::Next(uint32_t cluster) const
 {
@@ -70,7 +74,7 @@ bool FreedClusterOwners::GoesOn(const Open& from, const FreeEntryCluster& next,
         parser = own.get();
     }
     uint8_t checksum = 0;
-    if (!parser || !parser->PendingNameChecksum(checksum))
+    if (!parser || !parser->PendingNameChecksum(checksum) || !m_continuations->OnlyOneAfter(next, cluster))
         return false;
     const std::vector<uint8_t> bytes = m_read(next.cluster);
     if (bytes.empty())
@@ -97,6 +101,7 @@ void FreedClusterOwners::Decide(std::vector<FreeEntryCluster>& candidates, const
 {
     m_startClusters.clear();
     m_startEndsInName.clear();
+    m_continuations = std::make_unique<CutNameContinuations>(candidates);
     std::vector<const FreeFolderStart*> byCluster;
     for (const FreeFolderStart& s : starts)
         byCluster.push_back(&s);
@@ -114,10 +119,14 @@ void FreedClusterOwners::Decide(std::vector<FreeEntryCluster>& candidates, const
     // The folders that can go on, by the name their last cluster ends in (kNoName: a whole entry) and
     // by that cluster: those met so far (clusters before the one decided) whose next cluster is not known.
     std::array<std::map<uint32_t, Open>, kNoName + 1> open;
-    std::array<size_t, kNoName + 1> liveChains{};  // how many of each are liveChain
+    std::array<std::set<uint32_t>, kNoName + 1> liveChains;  // the clusters of those that are liveChain
     auto add = [&](uint16_t pending, uint32_t cluster, const Open& o) {
-        if (open[pending].emplace(cluster, o).second)
-            liveChains[pending] += o.liveChain ? 1 : 0;
+        if (open[pending].emplace(cluster, o).second && o.liveChain)
+            liveChains[pending].insert(cluster);
+    };
+    auto close = [&](uint16_t key, uint32_t cluster) {
+        open[key].erase(cluster);
+        liveChains[key].erase(cluster);
     };
     size_t e = 0;
     size_t s = 0;
@@ -156,10 +165,15 @@ void FreedClusterOwners::Decide(std::vector<FreeEntryCluster>& candidates, const
         size_t competitors = 0;
         const Open* only = nullptr;
         uint32_t onlyCluster = 0;
-        bool liveChain = false;
+        // The nearest cut live chain that can go on into it, and the key it waits under.
+        uint16_t chainKey = kNoName;
+        uint32_t chainCluster = 0;
         auto look = [&](uint16_t key) {
             competitors += open[key].size();
-            liveChain = liveChain || liveChains[key] != 0;
+            if (!liveChains[key].empty() && *liveChains[key].rbegin() >= chainCluster) {
+                chainKey = key;
+                chainCluster = *liveChains[key].rbegin();
+            }
             if (open[key].size() == 1) {
                 only = &open[key].begin()->second;
                 onlyCluster = open[key].begin()->first;
@@ -172,8 +186,10 @@ void FreedClusterOwners::Decide(std::vector<FreeEntryCluster>& candidates, const
             for (size_t i = 0; i < keyCount; ++i)
                 look(keys[i]);
         }
-        // 3. Live entries.
-        c.liveChain = c.live && liveChain;
+        // 3. Live entries: only the one cluster that goes on from a cut live chain, the nearest before
+        // it, is read as that chain's entries; the chain is closed then, and goes on again only from
+        // that cluster where its last entry slot is used.
+        c.liveChain = c.live && chainCluster != 0;
         if (c.live && !c.typed && !c.liveChain)
             continue;
         c.admitted = true;
@@ -184,15 +200,16 @@ void FreedClusterOwners::Decide(std::vector<FreeEntryCluster>& candidates, const
             owner = only->owner;
             m_next[onlyCluster] = c.cluster;
             c.linked = true;
+            m_continuations->Linked(c);
             for (size_t key = 0; key < open.size(); ++key) {
-                const auto it = open[key].find(onlyCluster);
-                if (it != open[key].end()) {
-                    liveChains[key] -= it->second.liveChain ? 1 : 0;
-                    open[key].erase(it);
+                if (open[key].count(onlyCluster) != 0) {
+                    close(static_cast<uint16_t>(key), onlyCluster);
                     break;
                 }
             }
         }
+        if (c.liveChain)
+            close(chainKey, chainCluster);
         if (c.full)
             add(c.pending, c.cluster, {Open::Kind::kCluster, k, c.liveChain, owner});
     }

@@ -128,3 +128,41 @@ TEST(FreeClusterClaims, AClaimGivesItsLastClusterAndTellsWhoseFilesLieBetween)
     EXPECT_TRUE(claims.IsClaimed(22));
     EXPECT_EQ(claims.Claim(23, 1, 3), UINT32_MAX) << "a folder's cluster is claimed by no file";
 }
+
+// Many files of one folder between two of its clusters, and a few of other folders, written at
+// different times: the answer for every range, owner and time is the one a walk over each claim
+// gives, across the blocks the claims are kept in and at their edges.
+TEST(FreeClusterClaims, OtherFolderBetweenAnswersAsAWalkOverEveryClaimDoes)
+{
+    std::vector<uint8_t> bytes(64 * kSectorSize);
+    morvick::MemorySectorSource disk(std::move(bytes));
+    FreeClusterClaims claims(disk, FatBlock(FileSystemKind::kFat16, 10, 40), 40 * 256 - 2, {});
+    struct Made {
+        uint32_t first;
+        uint64_t owner;
+        uint32_t written;
+    };
+    std::vector<Made> made;
+    for (uint32_t i = 0; i < 1000; ++i) {
+        const uint64_t owner = i % 97 == 5 ? 2 : i % 211 == 7 ? 3 : 1;
+        const uint32_t written = 1000 + (i * 37) % 500;
+        ASSERT_NE(claims.Claim(2 * i + 1, 1, owner, written), UINT32_MAX);
+        made.push_back({2 * i + 1, owner, written});
+    }
+    auto walk = [&made](uint32_t a, uint32_t b, uint64_t owner, uint32_t time) {
+        for (const Made& m : made) {
+            if (m.first > a && m.first < b && m.owner != owner && m.written >= time)
+                return true;
+        }
+        return false;
+    };
+    for (uint32_t a = 0; a < 2000; a += 61) {
+        for (uint32_t b = a; b < 2002; b += 43) {
+            for (uint64_t owner = 1; owner <= 3; ++owner) {
+                for (uint32_t time : {0u, 1200u, 1490u, 1600u})
+                    ASSERT_EQ(claims.OtherFolderBetween(a, b, owner, time), walk(a, b, owner, time))
+                        << a << " " << b << " " << owner << " " << time;
+            }
+        }
+    }
+}

@@ -20,10 +20,14 @@ namespace {
 // The checksum of the short name "AUTAAAAA.TXT", whose deleted entry ends the long name
 // "abcdefghijklmxyz" (its first character, which deleting wiped, is the one the checksum gives back).
 const uint8_t kChecksum = morvick::FatShortNameChecksum(reinterpret_cast<const uint8_t*>("AUTAAAAATXT"));
+// A live long name "abcdefghijklmnop" of two parts and its short name.
+const char* const kLongShort = "ABCDEF~1TXT";
+const uint8_t kLongChecksum = morvick::FatShortNameChecksum(reinterpret_cast<const uint8_t*>(kLongShort));
 constexpr uint16_t kDate = ((2023 - 1980) << 9) | (6 << 5) | 9;
 
-// A deleted long-name part of up to 13 characters of `text`, a shorter one ended by 0 and 0xFFFF.
-std::vector<uint8_t> Part(const char* text, uint8_t checksum)
+// A long-name part of up to 13 characters of `text`, a shorter one ended by 0 and 0xFFFF: deleted,
+// or live with its sequence number `order`.
+std::vector<uint8_t> Part(const char* text, uint8_t checksum, uint8_t order = 0)
 {
     std::vector<uint8_t> e(32, 0);
     static const size_t offsets[13] = {1, 3, 5, 7, 9, 14, 16, 18, 20, 22, 24, 28, 30};
@@ -33,7 +37,7 @@ std::vector<uint8_t> Part(const char* text, uint8_t checksum)
         e[offsets[i]] = static_cast<uint8_t>(c);
         e[offsets[i] + 1] = static_cast<uint8_t>(c >> 8);
     }
-    e[0] = 0xE5;
+    e[0] = order != 0 ? order : 0xE5;
     e[11] = 0x0F;
     e[13] = checksum;
     return e;
@@ -111,7 +115,50 @@ protected:
         c.live = live;
         c.typed = live;  // as if the files it names began with their types' signatures
         c.lead = kChecksum;
+        c.leadOrder = 0xE5;
         c.made = FatStampOf(kDate, time);
+        c.namesData = true;
+        candidates.push_back(c);
+        return candidates.back();
+    }
+
+    // A live folder's last cluster at `cluster` whose chain the FATs cut: full of live files, the last
+    // slot holding the last part of the long name kLongName (`inName`) or a whole entry.
+    void AddLiveEnd(uint32_t cluster, bool inName)
+    {
+        std::vector<std::vector<uint8_t>> entries;
+        for (int i = 0; i < 15; ++i)
+            entries.push_back(Short("PHOTO000JPG", false, static_cast<uint16_t>(100 + i), 0));
+        entries.push_back(inName ? Part("nop", kLongChecksum, 0x42) : Short("PHOTO999JPG", false, 99, 0));
+        auto parser = std::make_unique<morvick::FatDirectoryParser>(false, cluster, false, [](const morvick::FatFoundEntry&) {});
+        const std::vector<uint8_t> bytes = Cluster(entries);
+        parser->Feed(bytes.data(), bytes.size());
+        parsers.push_back(std::move(parser));
+        ends.push_back({cluster, parsers.back().get(), cluster, true});
+    }
+
+    // A free cluster of live entries at `cluster`, of no files of a known type: it begins with the
+    // first part and the short entry of kLongName (`inName`) or a photo's entry; `full`: its last slot
+    // is used.
+    FreeEntryCluster& AddLive(uint32_t cluster, bool inName, bool full)
+    {
+        std::vector<std::vector<uint8_t>> entries;
+        if (inName) {
+            entries.push_back(Part("abcdefghijklm", kLongChecksum, 0x01));
+            entries.push_back(Short(kLongShort, false, 300, 0));
+        }
+        while (entries.size() < (full ? 16u : 3u))
+            entries.push_back(Short("PHOTO500JPG", false, static_cast<uint16_t>(300 + entries.size()), 0));
+        bytes[cluster] = Cluster(entries);
+        FreeEntryCluster c;
+        c.cluster = cluster;
+        c.nameTailBytes = inName ? 32 : 0;
+        c.live = true;
+        c.full = full;
+        c.leadShort = !inName;
+        c.lead = inName ? kLongChecksum : morvick::FatShortNameChecksum(bytes[cluster].data());
+        c.leadOrder = inName ? 1 : 0;
+        c.made = FatStampOf(kDate, 0);
         c.namesData = true;
         candidates.push_back(c);
         return candidates.back();
@@ -190,4 +237,73 @@ TEST_F(FreedClusterOwnersTest, AClaimHidesTheClusterOnlyWhereItsFileIsNotOlderTh
     candidates[0].admitted = candidates[0].linked = false;
     EXPECT_EQ(Decide(10), 0u);
     EXPECT_FALSE(candidates[0].admitted);
+}
+
+// A live folder whose chain the FATs cut goes on into the live entries of the one cluster that
+// continues it (its name's parts run on by their numbers); a cluster of live entries after that one
+// goes on from it only where its last slot is used, else it is a file's data.
+TEST_F(FreedClusterOwnersTest, ACutLiveChainGoesOnIntoOneClusterOfLiveEntries)
+{
+    AddLiveEnd(10, true);
+    AddLive(20, true, false);
+    AddLive(30, false, false);
+    EXPECT_EQ(Decide(10), 20u);
+    EXPECT_TRUE(candidates[0].admitted);
+    EXPECT_TRUE(candidates[0].liveChain);
+    EXPECT_FALSE(candidates[1].admitted);
+
+    candidates.clear();
+    AddLive(20, true, true);
+    AddLive(30, false, false);
+    EXPECT_EQ(Decide(10), 20u);
+    EXPECT_TRUE(candidates[1].admitted);
+    EXPECT_TRUE(candidates[1].liveChain);
+}
+
+// A cut live chain that ends with a whole entry: no name ties the next cluster to it, and only the
+// first cluster of live entries after it is read as its entries. The chain is closed then: later
+// clusters of live entries (a disk image's folders in a deleted file) are data, unless the one that
+// went on from it is full.
+TEST_F(FreedClusterOwnersTest, ACutLiveChainTurnsOnLiveEntriesOnlyForTheClusterThatGoesOnFromIt)
+{
+    AddLiveEnd(10, false);
+    AddLive(20, false, false);
+    AddLive(30, false, true);
+    AddLive(40, false, false);
+    Decide(10);
+    EXPECT_TRUE(candidates[0].admitted);
+    EXPECT_TRUE(candidates[0].liveChain);
+    EXPECT_FALSE(candidates[1].admitted);
+    EXPECT_FALSE(candidates[2].admitted);
+
+    candidates.clear();
+    AddLive(20, false, true);
+    AddLive(30, false, false);
+    AddLive(40, false, false);
+    Decide(10);
+    EXPECT_TRUE(candidates[1].liveChain);
+    EXPECT_FALSE(candidates[2].admitted);
+}
+
+// Two deleted folders cut inside names of the same short name, one of whose last clusters a later
+// file took: the folder still known could go on into either cluster that begins with the rest of a
+// name of that checksum, and goes on into neither. Where only one begins so, it goes on into it.
+TEST_F(FreedClusterOwnersTest, ACutNameGoesOnIntoNoClusterThatAnotherCouldContinueItAsWell)
+{
+    AddEnd(10, kChecksum);
+    AddNext(20, false);
+    AddNext(30, false);
+    EXPECT_EQ(Decide(10), 0u);
+    EXPECT_FALSE(candidates[0].linked);
+    EXPECT_FALSE(candidates[1].linked);
+    EXPECT_TRUE(candidates[0].admitted);
+
+    candidates.pop_back();
+    EXPECT_EQ(Decide(10), 20u);
+
+    // One before the folder's end is no cluster it goes on into.
+    candidates.clear();
+    AddNext(8, false);
+    AddNext(20, false);
+    EXPECT_EQ(Decide(10), 20u);
 }
