@@ -190,6 +190,11 @@ void CountFoundEntries(BenchTotals& t)
 void PrintBenchTotals(const BenchTotals& t)
 {
     const SaveReport& r = g_SaveReport;
+    if (!r.cutPaths.empty()) {
+        std::fprintf(stderr, "%zu damaged files are deleted files partly taken by a file in use: their bytes past "
+                             "that point may be another file's\n",
+            r.cutPaths.size());
+    }
     // Damaged files apart from those saved whole: a file cut short or with zeros for unreadable sectors
     // is not counted saved.
     std::printf("{\"mode\":\"%s\",\"partitions\":%u,\"folders\":%llu,\"files\":%llu,\"deleted_files\":%llu,"

@@ -412,6 +412,12 @@ CString CSaveDataDlg::OutcomeText(const SaveOutcome& outcome)
             r.damagedFiles);
         text += line;
     }
+    if (!r.cutPaths.empty()) {
+        line.Format(L"\r\n%u of them deleted files partly taken by a file in use: their bytes past that point may be "
+                    L"another file's.",
+            static_cast<unsigned>(r.cutPaths.size()));
+        text += line;
+    }
     if (r.failedFiles > 0) {
         line.Format(L"\r\n%u file(s) could not be saved.", r.failedFiles);
         text += line;

@@ -207,9 +207,11 @@ uint32_t SelectedFat(int selector)
 }  // namespace
 
 bool ReadFreeClusters(morvick::SectorSource& disk, uint32_t first, uint32_t count,
-    const std::function<bool()>& stopRequested, std::vector<uint32_t>& clusters)
+    const std::function<bool()>& stopRequested, std::vector<uint32_t>& clusters, bool* cut)
 {
     clusters.clear();
+    if (cut)
+        *cut = false;
     const FileSystemKind type = g_VolumeParams.browsedFileSystemType;
     if (type != FileSystemKind::kFat16 && type != FileSystemKind::kFat32)
         return false;
@@ -221,7 +223,7 @@ bool ReadFreeClusters(morvick::SectorSource& disk, uint32_t first, uint32_t coun
         morvick::FatTable fat(disk, type, fatStart, g_VolumeParams.sectorsPerFat, volumeClusters);
         if (!fat.BeginsWithMediaEntry())
             continue;
-        clusters = morvick::FollowFreeClusters(fat, first, count, stopRequested);
+        clusters = morvick::FollowFreeClusters(fat, first, count, stopRequested, cut);
         return true;
     }
     return false;

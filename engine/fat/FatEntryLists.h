@@ -72,9 +72,10 @@ std::vector<uint32_t> ReadClusterChain(morvick::SectorSource& disk, uint32_t fir
 // The clusters of a deleted file of the chosen volume, its chain freed with it: `first` and the free
 // clusters after it, as the FAT read first gives them (morvick::FollowFreeClusters), or the second
 // where the first was wiped. False, with nothing in `clusters`, when neither FAT can tell: the volume
-// is not FAT16 or FAT32, or no FAT of it is known or begins as a FAT does.
+// is not FAT16 or FAT32, or no FAT of it is known or begins as a FAT does. `cut`, when given, tells
+// whether a cluster in use lay within the file's clusters after `first` (morvick::FollowFreeClusters).
 bool ReadFreeClusters(morvick::SectorSource& disk, uint32_t first, uint32_t count,
-    const std::function<bool()>& stopRequested, std::vector<uint32_t>& clusters);
+    const std::function<bool()>& stopRequested, std::vector<uint32_t>& clusters, bool* cut = nullptr);
 
 // Appends a cluster node at the chain's tail.
 void AppendClusterNode(uint32_t cluster);

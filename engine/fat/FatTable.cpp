@@ -119,10 +119,12 @@ std::vector<uint32_t> FollowClusterChain(FatTable& fat, uint32_t first, size_t l
 }
 
 std::vector<uint32_t> FollowFreeClusters(FatTable& fat, uint32_t first, size_t count,
-    const std::function<bool()>& stopRequested)
+    const std::function<bool()>& stopRequested, bool* cut)
 {
     std::vector<uint32_t> clusters;
     uint32_t next = 0;
+    if (cut)
+        *cut = false;
     if (count == 0 || !fat.IsDataCluster(first))
         return clusters;
     const FatLink own = fat.Lookup(first, next);
@@ -135,12 +137,16 @@ std::vector<uint32_t> FollowFreeClusters(FatTable& fat, uint32_t first, size_t c
         // A FAT sector without a free entry is passed over whole: a volume full after the file's
         // first cluster is walked a FAT sector at a time.
         if (c % fat.EntriesPerSector() == 0 && !fat.SectorMayHoldFree(c)) {
+            if (cut)
+                *cut = true;
             c += fat.EntriesPerSector() - 1;
             continue;
         }
         const FatLink link = fat.Lookup(c, next);
         if (link == FatLink::Free || link == FatLink::Unreadable)
             clusters.push_back(c);
+        else if (link != FatLink::Bad && cut)
+            *cut = true;
     }
     return clusters;
 }

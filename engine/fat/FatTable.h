@@ -76,9 +76,11 @@ std::vector<uint32_t> FollowClusterChain(FatTable& fat, uint32_t first, size_t l
 // `first`, then each following cluster that `fat` gives as free, up to the volume's last cluster. A
 // cluster whose entry is anything but free belongs to another file and is passed over; one whose FAT
 // sector cannot be read is taken. Empty when `first` itself is not free: another file was written
-// over the file's start. `stopRequested` ends the walk between clusters.
+// over the file's start. `stopRequested` ends the walk between clusters. `cut`, when given, is set
+// when a cluster in use (not free, unreadable or marked bad) lies within the file's `count` clusters
+// after `first`: the file was cut there, and the free clusters taken past it may be other files'.
 std::vector<uint32_t> FollowFreeClusters(FatTable& fat, uint32_t first, size_t count,
-    const std::function<bool()>& stopRequested = {});
+    const std::function<bool()>& stopRequested = {}, bool* cut = nullptr);
 
 // The chain of a folder, which unlike a file has no size to check its chain by: from `first` in the
 // first FAT and, where that chain breaks off (a free, bad or out-of-range entry, an unreadable

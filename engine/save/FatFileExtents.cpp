@@ -8,8 +8,10 @@
 #include <algorithm>
 
 std::vector<SectorExtent> FatFileExtents(morvick::SectorSource& disk, uint32_t firstCluster, uint32_t clusters,
-    bool deleted)
+    bool deleted, bool* cut)
 {
+    if (cut)
+        *cut = false;
     const VolumeParameterBlock& b = g_VolumeParams;
     const uint64_t spc = b.sectorsPerCluster;
     // A volume rebuilt from its folders alone has no FAT size, so no cluster count: its end bounds
@@ -22,9 +24,10 @@ std::vector<SectorExtent> FatFileExtents(morvick::SectorSource& disk, uint32_t f
     else if (const uint64_t upToEnd = ChosenVolumeClusters(disk))
         clusters = static_cast<uint32_t>(std::min<uint64_t>(clusters, upToEnd));
     // A deleted file, whose chain was freed with it, takes its first cluster and the free ones after
-    // it, not a chain or every cluster after its first: those in use hold another file's bytes.
+    // it, not a chain or every cluster after its first: those in use hold another file's bytes. Free
+    // clusters past one in use may be the file's or another deleted file's: such a file is cut.
     std::vector<uint32_t> chain;
-    const bool free = deleted && ReadFreeClusters(disk, firstCluster, clusters, SaveInterrupted, chain);
+    const bool free = deleted && ReadFreeClusters(disk, firstCluster, clusters, SaveInterrupted, chain, cut);
     for (int selector = 1; selector <= 2 && !free && chain.empty(); ++selector) {
         chain = ReadClusterChain(disk, firstCluster, clusters, selector, SaveInterrupted);
         if (SaveInterrupted())

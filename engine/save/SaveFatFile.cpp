@@ -24,8 +24,9 @@ int SaveFatFile(const std::u16string& folder, const char16_t* name, uint32_t fir
     const uint64_t clusterBytes = uint64_t{spc} * kSectorSize;
     const uint32_t clusters = static_cast<uint32_t>((size + clusterBytes - 1) / clusterBytes);
     morvick::EngineSectorSource disk;
+    bool cut = false;
     std::vector<SectorExtent> extents =
-        clusters ? FatFileExtents(disk, firstCluster, clusters, deleted != 0) : std::vector<SectorExtent>();
+        clusters ? FatFileExtents(disk, firstCluster, clusters, deleted != 0, &cut) : std::vector<SectorExtent>();
     // No more than the clusters there are up to the volume's end: a damaged size would otherwise be
     // made up with zeros up to 4 GiB. The file is cut there and reported as damaged.
     uint64_t extentBytes = 0;
@@ -37,6 +38,7 @@ int SaveFatFile(const std::u16string& folder, const char16_t* name, uint32_t fir
             if (counting)
                 ReportSaveProgress(written, copied);
         });
+    outcome.cutByClusterInUse = cut;
     if (copied < size) {
         if (SaveInterrupted())
             outcome.stopped = true;  // the walk of the chain ended early

@@ -42,6 +42,8 @@ struct SaveReport {
     uint64_t savedBytes = 0;
     std::vector<std::u16string> damagedPaths;
     std::vector<std::u16string> failedNames;
+    // Of the damaged files, the deleted ones cut by a cluster in use within their size.
+    std::vector<std::u16string> cutPaths;
 };
 extern SaveReport g_SaveReport;
 

@@ -51,8 +51,9 @@ bool RefusedAsChangedOnDisk(uint32_t changedOnDisk, const std::u16string& folder
 // Closes the file after its copy and records the outcome: a file that could not be written whole
 // is removed and counted as failed; one that was stopped or skipped stays, cut short, and is counted
 // as skipped, except that a file meant to overwrite another is removed and the old one stays as it
-// was; one with zeros for unreadable or missing data is kept and counted as damaged. Returns true
-// when the new file stays on disk.
+// was; one with zeros for unreadable or missing data is kept and counted as damaged, and so is a
+// deleted file cut by a cluster in use (listed in the report's cut paths too). Returns true when the
+// new file stays on disk.
 bool FinishSaveFile(COutputFile& file, const std::u16string& path, const char16_t* name, const CopyOutcome& outcome);
 
 // Sets all three times of the open saved file to the FILETIME; nothing happens for a time the system

@@ -29,6 +29,8 @@ struct CopyOutcome {
     bool undecodable = false;         // compressed data that did not expand: written as far as it did
     bool writeFailed = false;
     bool stopped = false;             // the stop or skip flag ended the copy
+    bool cutByClusterInUse = false;   // a deleted file with a cluster in use within its size: its bytes
+                                      // past it may be another file's
 };
 
 // Sectors read at a time; reads of contiguous sectors are joined up to this size, not one read of a

@@ -344,6 +344,19 @@ TEST(SavingDialog, SuccessIsToldOnlyWhenNothingFailedWasDamagedOrSkipped)
     EXPECT_EQ(CSaveDataDlg::OutcomeText(stopped), L"");
 }
 
+TEST(SavingDialog, DeletedFilesCutByAFileInUseAreTold)
+{
+    SaveOutcome outcome;
+    outcome.ran = true;
+    outcome.report.savedFiles = 3;
+    outcome.report.damagedFiles = 2;
+    outcome.report.damagedPaths = {u"C:\\out\\xMG_0150.JPG", u"C:\\out\\xMG_0151.JPG"};
+    outcome.report.cutPaths = {u"C:\\out\\xMG_0150.JPG"};
+    EXPECT_EQ(CSaveDataDlg::OutcomeText(outcome),
+        L"5 file(s) saved.\r\n2 of them damaged: parts that could not be read or found are zeros or left out.\r\n1 "
+        L"of them deleted files partly taken by a file in use: their bytes past that point may be another file's.");
+}
+
 TEST(SavingDialog, StopAsksOnlyWhileTheSaveIsNotStoppedAlready)
 {
     int asked = 0;

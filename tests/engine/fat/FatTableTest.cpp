@@ -145,6 +145,32 @@ TEST(FatTable, ADeletedFileTakesTheFreeClustersAfterItsFirst)
     EXPECT_EQ(FollowFreeClusters(damaged, 2, 4), (Chain{2, 255, 256, 257}));
 }
 
+// A cluster in use within the file's clusters after its first cuts the file: the free ones past it
+// may be another deleted file's. A bad cluster, which the allocator passes over too, does not; nor
+// does the volume's end.
+TEST(FatTable, ADeletedFileWithAClusterInUseWithinItIsCut)
+{
+    // FAT32, 128 entries a sector: 11 marked bad, 13 in use, 128 to 255 (the second sector) in use.
+    std::vector<std::pair<uint32_t, uint32_t>> entries{{11, 0x0FFFFFF7}, {13, 0x0FFFFFFF}};
+    for (uint32_t c = 128; c < 256; ++c)
+        entries.emplace_back(c, c == 255 ? 0x0FFFFFFF : c + 1);
+    MemorySectorSource disk = FatDisk(true, entries);
+    FatTable fat(disk, FileSystemKind::kFat32, 1, 4, 500);
+    bool cut = true;
+    EXPECT_EQ(FollowFreeClusters(fat, 10, 2, {}, &cut), (Chain{10, 12}));
+    EXPECT_FALSE(cut) << "a bad cluster is passed over";
+    EXPECT_EQ(FollowFreeClusters(fat, 10, 3, {}, &cut), (Chain{10, 12, 14}));
+    EXPECT_TRUE(cut);
+    EXPECT_EQ(FollowFreeClusters(fat, 12, 1, {}, &cut), (Chain{12}));
+    EXPECT_FALSE(cut) << "the cluster in use lies past the file";
+    EXPECT_EQ(FollowFreeClusters(fat, 127, 2, {}, &cut), (Chain{127, 256}));
+    EXPECT_TRUE(cut) << "a FAT sector in use passed over whole";
+    EXPECT_EQ(FollowFreeClusters(fat, 498, 5, {}, &cut), (Chain{498, 499, 500, 501}));
+    EXPECT_FALSE(cut) << "the volume's end";
+    EXPECT_TRUE(FollowFreeClusters(fat, 13, 2, {}, &cut).empty());
+    EXPECT_FALSE(cut) << "no first cluster: nothing is taken past one in use";
+}
+
 TEST(FatTable, StopFlagEndsTheWalk)
 {
     MemorySectorSource disk = FatDisk(true, {{2, 3}, {3, 4}, {4, 0x0FFFFFFF}});

@@ -46,6 +46,21 @@ echo "$line"
 [ "$(($(field "$line" saved_files) + 4))" = "$(field "$line" files)" ] || fail "files cut short are counted saved"
 [ "$(find "$work/cut" -type f | wc -l)" = "$(($(field "$line" saved_files) + 2))" ] || fail "damaged sizes: files on disk"
 
+# A deleted photo cut by a later file (make-cut-photo-card.sh): counted damaged, and said on
+# standard error, by the scan and by its snapshot's load.
+"$src/tests/fixtures/make-cut-photo-card.sh" "$work/cutcard" >"$work/fixture.log" 2>&1 ||
+  { echo "FAIL: make-cut-photo-card.sh"; tail -n 30 "$work/fixture.log"; exit 1; }
+cutcard=$work/cutcard/card.vhd
+for command in "scan $prefix$cutcard --mode quick --snapshot $prefix$work/cutcard.srzq" \
+    "load $prefix$work/cutcard.srzq --image $prefix$cutcard"; do
+  out=$("${bench[@]}" $command --out "$prefix$work/cutcard-${command%% *}" 2>&1 | tr -d '\r')
+  line=$(grep '"mode"' <<<"$out")
+  echo "$line"
+  [ "$(field "$line" damaged_files)" = 4 ] || fail "$command: the cut photo and the three taken are not damaged"
+  grep -q "^1 damaged files are deleted files partly taken by a file in use" <<<"$out" ||
+    fail "$command: the cut photo is not said ($out)"
+done
+
 # An --out folder whose parent is not there: said, exit 1, no line of results, nothing written (a
 # save into it failed for every file, and the command ended with 0).
 for command in "scan $prefix$image --mode quick" "scan $prefix$image --mode extensive" \
