@@ -11,6 +11,7 @@
 #include "engine/snapshot/SnapshotCodePageVote.h"
 #include "engine/snapshot/SnapshotFileMatch.h"
 #include "engine/snapshot/SnapshotFormat.h"
+#include "engine/snapshot/SnapshotRefilledClusters.h"
 #include "engine/snapshot/SnapshotShortName.h"
 #include "engine/state/EngineState.h"
 #include "engine/util/OemText.h"
@@ -212,7 +213,8 @@ void TakeDeletedState(FatEntryRecord& listed, const FatEntryRecord& found)
 
 // Every file of the snapshot against the volume read again as its scan read it, into scratch lists:
 // the Quick Scan's FAT pass, or the found-volume scan's reading of the snapshot's folders. A file
-// not found there as SameFile takes it is marked changed. (The snapshot keeps a FAT file's write date
+// not found there as SameFile takes it is marked changed, and so is one the disk shows deleted whose
+// first cluster an entry written since names (MarkRefilledFiles). (The snapshot keeps a FAT file's write date
 // without its time of day: a file written over on the same day with the same size at the same
 // cluster cannot be told.)
 SnapshotFileCounts CheckFatFiles(LoadedSnapshot& s, uint32_t rootCluster)
@@ -233,7 +235,14 @@ SnapshotFileCounts CheckFatFiles(LoadedSnapshot& s, uint32_t rootCluster)
     }
     const uint32_t codePage = SnapshotCodePage(s.fatEntries, g_FatEntries);
     const auto same = [codePage](const FatEntryRecord& l, const FatEntryRecord& f) { return SameFile(l, f, codePage); };
-    return MarkChangedFiles(s.fatEntries, g_FatEntries, FoundKey, ListedKeys, same, TakeDeletedState);
+    std::vector<SnapshotFilePair> found;
+    const auto take = [&found](FatEntryRecord& listed, const FatEntryRecord& now) {
+        TakeDeletedState(listed, now);
+        found.emplace_back(&listed, &now);
+    };
+    SnapshotFileCounts counts = MarkChangedFiles(s.fatEntries, g_FatEntries, FoundKey, ListedKeys, same, take);
+    MarkRefilledFiles(found, g_FatEntries, g_FatFolders, s.fatFolders, same, counts);
+    return counts;
 }
 
 }  // namespace
