@@ -213,8 +213,8 @@ void TakeDeletedState(FatEntryRecord& listed, const FatEntryRecord& found)
 
 // Every file of the snapshot against the volume read again as its scan read it, into scratch lists:
 // the Quick Scan's FAT pass, or the found-volume scan's reading of the snapshot's folders. A file
-// not found there as SameFile takes it is marked changed, and so is one the disk shows deleted whose
-// first cluster an entry written since names (MarkRefilledFiles). (The snapshot keeps a FAT file's write date
+// not found there as SameFile takes it is marked changed, and so is one deleted since whose first
+// cluster an entry written since names (MarkRefilledFiles). (The snapshot keeps a FAT file's write date
 // without its time of day: a file written over on the same day with the same size at the same
 // cluster cannot be told.)
 SnapshotFileCounts CheckFatFiles(LoadedSnapshot& s, uint32_t rootCluster)
@@ -237,8 +237,8 @@ SnapshotFileCounts CheckFatFiles(LoadedSnapshot& s, uint32_t rootCluster)
     const auto same = [codePage](const FatEntryRecord& l, const FatEntryRecord& f) { return SameFile(l, f, codePage); };
     std::vector<SnapshotFilePair> found;
     const auto take = [&found](FatEntryRecord& listed, const FatEntryRecord& now) {
+        found.push_back({&listed, &now, DeletedSince(listed, now)});
         TakeDeletedState(listed, now);
-        found.emplace_back(&listed, &now);
     };
     SnapshotFileCounts counts = MarkChangedFiles(s.fatEntries, g_FatEntries, FoundKey, ListedKeys, same, take);
     MarkRefilledFiles(found, g_FatEntries, g_FatFolders, s.fatFolders, same, counts);

@@ -15,15 +15,15 @@ void MarkRefilledFiles(const std::vector<SnapshotFilePair>& found, const RecordL
     const std::function<bool(const FatEntryRecord&, const FatEntryRecord&)>& same, SnapshotFileCounts& counts)
 {
     std::unordered_set<uint32_t> deletedClusters;
-    for (const auto& [listed, now] : found) {
-        if (now->deleted != 0 && listed->firstCluster >= kFirstDataCluster)
-            deletedClusters.insert(listed->firstCluster);
+    for (const SnapshotFilePair& pair : found) {
+        if (pair.deletedSince && pair.listed->firstCluster >= kFirstDataCluster)
+            deletedClusters.insert(pair.listed->firstCluster);
     }
     if (deletedClusters.empty())
         return;
     std::unordered_set<const FatEntryRecord*> matched;
-    for (const auto& pair : found)
-        matched.insert(pair.second);
+    for (const SnapshotFilePair& pair : found)
+        matched.insert(pair.now);
     // The entries read now that name one of those clusters and that no listed file was found as.
     std::unordered_multimap<uint32_t, const FatEntryRecord*> files;
     for (const FatEntryRecord* r = read.head; r; r = r->next) {
@@ -38,8 +38,8 @@ void MarkRefilledFiles(const std::vector<SnapshotFilePair>& found, const RecordL
         if (deletedClusters.count(f->firstCluster) != 0 && listedFolderClusters.count(f->firstCluster) == 0)
             folders.emplace(f->firstCluster, f);
     }
-    for (const auto& [listed, now] : found) {
-        if (now->deleted == 0 || listed->firstCluster < kFirstDataCluster || listed->changedOnDisk != 0)
+    for (const auto& [listed, now, deletedSince] : found) {
+        if (!deletedSince || listed->firstCluster < kFirstDataCluster || listed->changedOnDisk != 0)
             continue;
         bool refilled = false;
         auto [from, to] = files.equal_range(listed->firstCluster);
