@@ -8,8 +8,10 @@
 #include "engine/scan/QuickScan.h"
 #include "engine/snapshot/LoadedSnapshot.h"
 #include "engine/snapshot/ScratchScan.h"
+#include "engine/snapshot/SnapshotCodePageVote.h"
 #include "engine/snapshot/SnapshotFileMatch.h"
 #include "engine/snapshot/SnapshotFormat.h"
+#include "engine/snapshot/SnapshotRefilledClusters.h"
 #include "engine/snapshot/SnapshotShortName.h"
 #include "engine/state/EngineState.h"
 #include "engine/util/OemText.h"
@@ -180,25 +182,25 @@ bool DeletedSince(const FatEntryRecord& listed, const FatEntryRecord& found)
 
 // The name found on the disk now against the listed one. A long name is UTF-16 on the disk and reads
 // the same everywhere: compared exactly. A short name, read as its bytes, must read as the listed one
-// in this computer's OEM code page or in the one the snapshot was made under (where the file was
-// deleted since, with any first byte, which the deleted mark took).
-bool SameName(const FatEntryRecord& listed, const FatEntryRecord& found)
+// through the snapshot's code page alone (where the file was deleted since, with any first byte,
+// which the deleted mark took).
+bool SameName(const FatEntryRecord& listed, const FatEntryRecord& found, uint32_t codePage)
 {
     const std::u16string_view f = found.name ? found.name : u"", l = listed.name ? listed.name : u"";
     if (found.shortName == 0)
         return f == l;
-    return SameShortName(l, f, DeletedSince(listed, found));
+    return SameShortName(l, f, DeletedSince(listed, found), codePage);
 }
 
 // The same file: a live file in its folder, live or deleted since; a file the disk shows deleted is
 // the same wherever the scan lists it now (its folder, or "Lost Dir" where the folder's clusters went
 // with it): a deleted entry keeps its first cluster, size, date and name, and its bytes are saved from
 // that cluster as a scan saves them. A live file is never taken from another folder.
-bool SameFile(const FatEntryRecord& listed, const FatEntryRecord& found)
+bool SameFile(const FatEntryRecord& listed, const FatEntryRecord& found, uint32_t codePage)
 {
     const bool placed = found.deleted != 0 || (listed.deleted == 0 && listed.parentCluster == found.parentCluster);
     return placed && listed.firstCluster == found.firstCluster && listed.size == found.size &&
-        listed.writeDate == found.writeDate && SameName(listed, found);
+        listed.writeDate == found.writeDate && SameName(listed, found, codePage);
 }
 
 // A file deleted since is listed deleted, as a scan lists it now: saved as a deleted file, from its
@@ -211,7 +213,8 @@ void TakeDeletedState(FatEntryRecord& listed, const FatEntryRecord& found)
 
 // Every file of the snapshot against the volume read again as its scan read it, into scratch lists:
 // the Quick Scan's FAT pass, or the found-volume scan's reading of the snapshot's folders. A file
-// not found there as SameFile takes it is marked changed. (The snapshot keeps a FAT file's write date
+// not found there as SameFile takes it is marked changed, and so is one deleted since whose first
+// cluster an entry written since names (MarkRefilledFiles). (The snapshot keeps a FAT file's write date
 // without its time of day: a file written over on the same day with the same size at the same
 // cluster cannot be told.)
 SnapshotFileCounts CheckFatFiles(LoadedSnapshot& s, uint32_t rootCluster)
@@ -221,7 +224,7 @@ SnapshotFileCounts CheckFatFiles(LoadedSnapshot& s, uint32_t rootCluster)
     block.rootLocation = RootLocation(block, rootCluster);
     ScratchScan scratch(block, extensive ? kScanExtensive : kScanQuick);
     {
-        // Short names kept as their bytes, read again in each code page by SameShortName.
+        // Short names kept as their bytes, read again in the snapshot's code page by SameShortName.
         OemBytesReading bytes;
         if (extensive) {
             FoundFoldersBeforeReading(s.fatFolders);
@@ -230,7 +233,16 @@ SnapshotFileCounts CheckFatFiles(LoadedSnapshot& s, uint32_t rootCluster)
             QuickScanFat(scratch.Finished());
         }
     }
-    return MarkChangedFiles(s.fatEntries, g_FatEntries, FoundKey, ListedKeys, SameFile, TakeDeletedState);
+    const uint32_t codePage = SnapshotCodePage(s.fatEntries, g_FatEntries);
+    const auto same = [codePage](const FatEntryRecord& l, const FatEntryRecord& f) { return SameFile(l, f, codePage); };
+    std::vector<SnapshotFilePair> found;
+    const auto take = [&found](FatEntryRecord& listed, const FatEntryRecord& now) {
+        found.push_back({&listed, &now, DeletedSince(listed, now)});
+        TakeDeletedState(listed, now);
+    };
+    SnapshotFileCounts counts = MarkChangedFiles(s.fatEntries, g_FatEntries, FoundKey, ListedKeys, same, take);
+    MarkRefilledFiles(found, g_FatEntries, g_FatFolders, s.fatFolders, same, counts);
+    return counts;
 }
 
 }  // namespace

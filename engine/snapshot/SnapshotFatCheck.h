@@ -24,14 +24,16 @@ struct LoadedSnapshot;
 // keeps all this). A file deleted since is listed deleted from then on and saved, under the
 // snapshot's path, as a scan saves a deleted file, from its first cluster. A long name must be the
 // same exactly (UTF-16 on the disk, it reads the same everywhere); a short name is read as its bytes,
-// which must give the listed name exactly in this computer's OEM code page or in one other OEM code
-// page (SameShortName: a snapshot made on a computer of another code page), any first byte where the
-// deleted mark took it since. A file not found so is marked changed on the disk (`changedOnDisk`): it
+// which must give the listed name exactly through the snapshot's one OEM code page (SnapshotCodePage:
+// the real code page that reads most of its names, this computer's where it reads as many), any first
+// byte where the deleted mark took it since. A file not found so is marked changed on the disk (`changedOnDisk`): it
 // stays listed and is never saved. The snapshot keeps no time of day of a FAT file, and the access
 // date is not compared: two volumes whose entries agree in all of this and differ only in their
 // files' bytes cannot be told apart, such as a file written over the same day at the same cluster
 // with the same size and name. A short name that the code page of the snapshot's computer could not
-// read (listed with a stand-in character) no code page reads exactly: it is changed on a computer of
-// another code page. The volume is another where more files changed than were found, or where
+// read (listed with a stand-in character) matches no bytes: it is changed on every computer. Where
+// every short name above 0x7F was written over since, a page that reads the new bytes as the old
+// names (1258 reads FA\xC7ADE written in 850 as FAÇADE) wins the vote and those files pass: only a
+// name above 0x7F that stayed tells the right page. The volume is another where more files changed than were found, or where
 // neither boot sector nor FAT vouched for it and none was found.
 bool HoldsFatVolume(LoadedSnapshot& snapshot);

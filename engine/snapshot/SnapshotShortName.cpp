@@ -40,32 +40,13 @@ std::vector<std::string> EntryNames(const std::string& name)
     return entries;
 }
 
-// The entry's name read by a computer of `codePage`, 0 for this computer (as its scans read it), into
-// `name`: false where that code page alone cannot read it.
-bool ReadIn(uint32_t codePage, const std::string& entry, std::u16string& name)
-{
-    const uint8_t* bytes = reinterpret_cast<const uint8_t*>(entry.data());
-    if (codePage != 0)
-        return morvick::FatShortNameIn(bytes, codePage, name);
-    name = morvick::FatShortName(bytes);
-    return true;
-}
-
-// The code pages a snapshot may have been made under: this computer's (0), then each OEM code page.
-std::vector<uint32_t> Readers()
-{
-    size_t count = 0;
-    const uint32_t* pages = OemCodePages(count);
-    std::vector<uint32_t> readers = {0};
-    readers.insert(readers.end(), pages, pages + count);
-    return readers;
-}
-
-// Whether the entry's name read in `codePage` is `listed`.
+// Whether the entry's name read strictly through `codePage` alone is `listed`: a byte sequence that is
+// no character of it (a lead byte with nothing valid after it) reads as nothing.
 bool ReadsAs(uint32_t codePage, const std::string& entry, std::u16string_view listed)
 {
     std::u16string name;
-    return ReadIn(codePage, entry, name) && name == listed;
+    return morvick::FatShortNameIn(reinterpret_cast<const uint8_t*>(entry.data()), codePage, name) &&
+        name == listed;
 }
 
 // Whether some first byte above 0x7F (the deleted mark took it) makes the entry read as `listed` in
@@ -79,7 +60,8 @@ bool SomeFirstByteReadsAs(uint32_t codePage, std::string entry, std::u16string_v
         rest.replace(0, width, width, 'A');
         if (width == 2 && entry[1] == ' ')
             continue;  // no second byte of a character there
-        if (!ReadIn(codePage, rest, name) || name.size() < width ||
+        if (!morvick::FatShortNameIn(reinterpret_cast<const uint8_t*>(rest.data()), codePage, name) ||
+            name.size() < width ||
             std::u16string_view(name).substr(width) != listed.substr(1))
             continue;
         for (unsigned byte = 0x80; byte <= 0xFF; ++byte) {
@@ -93,24 +75,26 @@ bool SomeFirstByteReadsAs(uint32_t codePage, std::string entry, std::u16string_v
 
 }  // namespace
 
-bool SameShortName(std::u16string_view listed, std::u16string_view found, bool firstLost)
+bool HoldsStandIn(std::u16string_view name)
+{
+    return name.find(u'\xFFFD') != std::u16string_view::npos || name.find(u'?') != std::u16string_view::npos;
+}
+
+bool SameShortName(std::u16string_view listed, std::u16string_view found, bool firstLost, uint32_t codePage)
 {
     std::string bytes;
-    if (!OemBytesOf(found, bytes) || (firstLost && listed.empty()))
+    if (!OemBytesOf(found, bytes) || (firstLost && listed.empty()) || HoldsStandIn(listed))
         return false;
     if (!firstLost && found == listed &&
         std::all_of(bytes.begin(), bytes.end(), [](char c) { return static_cast<uint8_t>(c) < 0x80; }))
         return true;  // ASCII alone, which code page 437 reads as itself
-    static const std::vector<uint32_t> readers = Readers();
     for (std::string entry : EntryNames(bytes)) {
         // A first character below 0x80 was its own byte, which every code page reads as itself.
         if (firstLost && listed[0] < 0x80)
             entry[0] = static_cast<char>(listed[0]);
-        for (uint32_t codePage : readers) {
-            if (firstLost && listed[0] >= 0x80 ? SomeFirstByteReadsAs(codePage, entry, listed)
-                                               : ReadsAs(codePage, entry, listed))
-                return true;
-        }
+        if (firstLost && listed[0] >= 0x80 ? SomeFirstByteReadsAs(codePage, entry, listed)
+                                           : ReadsAs(codePage, entry, listed))
+            return true;
     }
     return false;
 }

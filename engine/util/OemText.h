@@ -25,7 +25,9 @@ std::u16string OemToUtf16(const uint8_t* bytes, size_t count);
 bool ReadCodePage(uint32_t codePage, const uint8_t* bytes, size_t count, std::u16string& text);
 
 // The OEM code pages of Windows' systems, this computer's among them: single-byte ones (437, 850,
-// 852, 866, ...) and the double-byte ones of Japanese, Chinese and Korean (932, 936, 949, 950).
+// 852, 866, ...) and the double-byte ones of Japanese, Chinese and Korean (932, 936, 949, 950). They
+// are read through the platform's tables, Windows' own, Wine's or the C library's (glibc's), which do
+// not all agree: Wine's and glibc's read code page 864's "%" (0x25) as the Arabic percent sign U+066A.
 const uint32_t* OemCodePages(size_t& count);
 
 // While one lives, OemToUtf16 keeps each byte on this thread instead of reading it in a code page: a

@@ -10,6 +10,7 @@
 // took the clusters of deleted ones, those are reported damaged, as they always were.
 #include "engine/save/SaveState.h"
 #include "engine/state/EngineState.h"
+#include "engine/util/OemText.h"
 #include "tests/engine/diskfixtures/DiskFixture.h"
 #include "tests/engine/diskfixtures/SavedFiles.h"
 #include "tests/engine/snapshot/LaterCardSnapshot.h"
@@ -192,26 +193,33 @@ TEST_P(ChangedSinceSnapshot, PhotosDeletedSinceAreSavedAsAScanSavesThem)
     }
 }
 
-// Short names with a byte above 0x7F (MÄRZ.TXT: 0x8E), listed as a computer of another OEM code page
-// reads them: a single-byte one (866: 0x8E a Cyrillic letter), and a double-byte one (932: 0x8E and the
-// "R" after it one character). Over its own image the snapshot loads and saves every file. A reading
-// that no code page gives (0x8E and "R" as a character none has for them) is another name: that file
-// is counted changed.
+// Short names with a byte above 0x7F (MÄRZ.TXT: 0x8E), listed by a computer of another OEM code page: a
+// single-byte one (866: 0x8E a Cyrillic letter), and a double-byte one (932: 0x8E and the "R" after it
+// one character). Over its own image, on a computer of 437, the snapshot loads and saves every file. A
+// reading that no code page gives (0x8E and "R" as a character none has for them) is another name:
+// that file is counted changed.
 TEST_P(ChangedSinceSnapshot, ShortNamesReadUnderAnotherCodePageAreTheSameNames)
 {
-    const std::tuple<std::u16string, const char*, uint32_t> readings[] = {{u"M\u041ERZ.TXT", "866", 0},
-        {u"M\u5C71Z.TXT", "932", 0}, {u"M\u9F8EZ.TXT", "none", 1}};
-    for (const auto& [reading, page, changed] : readings) {
-        SCOPED_TRACE(page);
-        bool renamed = false;
-        ASSERT_NO_FATAL_FAILURE(Snapshot(kShortNames, "names.vhd", [&](FatEntryRecord& r) {
-            if (std::u16string(r.name) != u"M\u00C4RZ.TXT")
-                return;
-            std::free(r.name);
-            r.name = CopyRecordName(reading);
-            renamed = true;
-        }));
-        ASSERT_TRUE(renamed) << "MÄRZ.TXT was listed";
+    const std::tuple<std::u16string, uint32_t, bool, uint32_t> readings[] = {{u"M\u041ERZ.TXT", 866, false, 0},
+        {u"M\u5C71Z.TXT", 932, false, 0}, {u"M\u9F8EZ.TXT", 437, true, 1}};
+    for (const auto& [reading, page, rename, changed] : readings) {
+        SCOPED_TRACE(std::to_string(page) + (rename ? ", renamed" : ""));
+        bool listedSo = false;
+        {
+            // The snapshot's computer, put back on every way out.
+            struct Computer {
+                explicit Computer(uint32_t codePage) { SetOemCodePage(codePage); }
+                ~Computer() { SetOemCodePage(0); }
+            } computer(page);
+            ASSERT_NO_FATAL_FAILURE(Snapshot(kShortNames, "names.vhd", [&](FatEntryRecord& r) {
+                if (rename && std::u16string(r.name) == u"M\u00C4RZ.TXT") {
+                    std::free(r.name);
+                    r.name = CopyRecordName(reading);
+                }
+                listedSo = listedSo || std::u16string(r.name) == reading;
+            }));
+        }
+        ASSERT_TRUE(listedSo) << "MÄRZ.TXT was listed so";
         LoadAndSave(kShortNames, "names.vhd");
         EXPECT_EQ(g_SaveReport.changedFiles, changed);
         EXPECT_EQ(g_SaveReport.savedFiles + changed, listed);

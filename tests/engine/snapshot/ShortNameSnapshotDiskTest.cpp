@@ -1,8 +1,8 @@
 // Recovery snapshots of cards whose files have short names only, their bytes above 0x7F written in the
 // OEM code pages 437, 850, 932 and 936 (make-later-short-names.sh), made on a computer of one OEM code
 // page and loaded on a computer of another, for the Quick Scan's and the Extensive Scan's snapshots.
-// A short name is the listed one only where this computer's code page, or one other real code page,
-// reads its bytes as the listed name exactly: over the card later, a file deleted and another written
+// A short name is the listed one only where the snapshot's one code page (the real one that reads most
+// of its names) reads its bytes as the listed name exactly: over the card later, a file deleted and another written
 // in its entry and clusters under a name that differs above 0x7F (MÜLLER.TXT and MÖLLER.TXT, MÄRZ.TXT
 // and MÖZ.TXT) is failed with the reason and its bytes never saved under the old name; over its own
 // card the snapshot loads and saves every file, and files deleted since are saved as deleted files.
@@ -117,8 +117,8 @@ TEST_P(ShortNameSnapshot, FilesWrittenInPlaceUnderOtherBytesAreFailed)
 
 // Over its own card the snapshot saves every file with its bytes, wherever it was made and loaded; a
 // name that the code page of the computer that made the snapshot could not read (code page 932 reads
-// the last byte of 会议's base, 0xE9, as the start of a character that the name lacks) is read exactly
-// by no code page, and that one file is counted changed on a computer of another code page.
+// the last byte of 会议's base, 0xE9, as the start of a character that the name lacks) holds a stand-in
+// and matches no bytes, and that one file is counted changed, on a computer of 932 too.
 TEST_P(ShortNameSnapshot, ASnapshotLoadsOverItsOwnCardOnAComputerOfAnotherCodePage)
 {
     for (const char* kind : {"16", "32"}) {
@@ -134,7 +134,9 @@ TEST_P(ShortNameSnapshot, ASnapshotLoadsOverItsOwnCardOnAComputerOfAnotherCodePa
         all.erase("meeting");
         EXPECT_EQ(SavedKeys(kind, {932, 850}, "-a.vhd"), all);
         EXPECT_EQ(g_SaveReport.changedFiles, 1u);
-        EXPECT_EQ(SavedKeys(kind, {932, 932}, "-a.vhd"), Keys({kKept, kGone, kReplaced}));
+        // On a computer of 932 too: the stand-in stood for bytes that no one can tell now.
+        EXPECT_EQ(SavedKeys(kind, {932, 932}, "-a.vhd"), all);
+        EXPECT_EQ(g_SaveReport.changedFiles, 1u);
     }
 }
 

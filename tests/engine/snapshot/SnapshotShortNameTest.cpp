@@ -44,7 +44,7 @@ TEST_F(SnapshotShortName, TheSameBytesAreTheSameNameOnEveryComputer)
             for (uint32_t there : kComputers) {
                 std::u16string listed;
                 if (ListedOn(there, bytes, listed)) {
-                    EXPECT_TRUE(SameShortName(listed, Kept(bytes), false)) << bytes << " listed on " << there;
+                    EXPECT_TRUE(SameShortName(listed, Kept(bytes), false, there)) << bytes << " listed on " << there;
                 }
             }
         }
@@ -65,15 +65,20 @@ TEST_F(SnapshotShortName, BytesThatDifferAboveAsciiAreAnotherName)
             for (uint32_t there : kComputers) {
                 std::u16string listed;
                 if (ListedOn(there, before, listed)) {
-                    EXPECT_FALSE(SameShortName(listed, Kept(after), false)) << before << " listed on " << there;
+                    for (uint32_t page : kComputers) {
+                        EXPECT_FALSE(SameShortName(listed, Kept(after), false, page))
+                            << before << " listed on " << there << ", read in " << page;
+                    }
                 }
             }
         }
     }
-    // A reading no code page gives: 0x8E and "R" as one character none has for them.
-    EXPECT_FALSE(SameShortName(u"M\u9F8EZ.TXT", Kept("M\x8ERZ    TXT"), false));
-    // A name that is no kept bytes (read in a code page) is no name the disk shows.
-    EXPECT_FALSE(SameShortName(u"M\u00C4RZ.TXT", u"M\u00C4RZ.TXT", false));
+    for (uint32_t page : kComputers) {
+        // A reading no code page gives: 0x8E and "R" as one character none has for them.
+        EXPECT_FALSE(SameShortName(u"M\u9F8EZ.TXT", Kept("M\x8ERZ    TXT"), false, page));
+        // A name that is no kept bytes (read in a code page) is no name the disk shows.
+        EXPECT_FALSE(SameShortName(u"M\u00C4RZ.TXT", u"M\u00C4RZ.TXT", false, page));
+    }
 }
 
 // Deleted since: the deleted mark took the first byte, also a double-byte character's first byte
@@ -88,15 +93,34 @@ TEST_F(SnapshotShortName, ANameDeletedSinceLostOnlyItsFirstByte)
         for (uint32_t there : kComputers) {
             std::u16string listed;
             if (ListedOn(there, live, listed)) {
-                EXPECT_TRUE(SameShortName(listed, Kept(gone), true)) << live << " listed on " << there;
+                EXPECT_TRUE(SameShortName(listed, Kept(gone), true, there)) << live << " listed on " << there;
             }
         }
     }
     std::u16string listed;
     ASSERT_TRUE(ListedOn(936, "\xBB\xE1\xD2\xE9    TXT", listed));
-    EXPECT_FALSE(SameShortName(listed, Kept("\xE5\xEE\xC4\xBF    TXT"), true)) << "项目's bytes after the first";
-    EXPECT_FALSE(SameShortName(u"PLAIN.TXT", Kept("\xE5LAIM   TXT"), true));
-    EXPECT_FALSE(SameShortName(u"PLAIN.TXT", Kept("\xE5LAIN   TXT"), false)) << "x is no P where nothing was deleted";
+    EXPECT_FALSE(SameShortName(listed, Kept("\xE5\xEE\xC4\xBF    TXT"), true, 936)) << "项目's bytes after the first";
+    EXPECT_FALSE(SameShortName(u"PLAIN.TXT", Kept("\xE5LAIM   TXT"), true, 437));
+    EXPECT_FALSE(SameShortName(u"PLAIN.TXT", Kept("\xE5LAIN   TXT"), false, 437)) << "x is no P where nothing was deleted";
+}
+
+// 会议 written in 936 and listed by a computer of 932, which read the last byte of its base, 0xE9, as
+// the start of a character the name lacks: the listed name holds a stand-in, for U+FFFD or the "?" of
+// a failed reading, and matches no bytes, those it was read from included, in any code page.
+TEST_F(SnapshotShortName, ANameListedWithAStandInMatchesNoBytes)
+{
+    const std::string meeting = "\xBB\xE1\xD2\xE9    TXT";
+    SetOemCodePage(932);
+    const std::u16string listed = morvick::FatShortName(reinterpret_cast<const uint8_t*>(meeting.data()));
+    ASSERT_TRUE(HoldsStandIn(listed));
+    std::u16string question = listed;
+    question[question.find(u'\xFFFD')] = u'?';
+    for (uint32_t page : kComputers) {
+        EXPECT_FALSE(SameShortName(listed, Kept(meeting), false, page)) << page;
+        EXPECT_FALSE(SameShortName(question, Kept(meeting), false, page)) << page;
+    }
+    // 会意: the same first three bytes, and a fourth that 932 reads alike.
+    EXPECT_FALSE(SameShortName(listed, Kept("\xBB\xE1\xD2\xE2    TXT"), false, 932));
 }
 
 }  // namespace
