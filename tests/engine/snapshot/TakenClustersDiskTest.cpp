@@ -125,7 +125,10 @@ protected:
         std::cout << what << ": saved " << g_SaveReport.savedFiles << ", damaged " << g_SaveReport.damagedFiles
                   << ", failed " << g_SaveReport.failedFiles << " (changed " << g_SaveReport.changedFiles
                   << ", clusters taken " << g_SaveReport.reusedClusterFiles << "), photos with zeros " << zeroed
-                  << "\n";
+                  << ", failed:";
+        for (const std::string& name : FailedNames())
+            std::cout << " " << name;
+        std::cout << "\n";
         EXPECT_GT(g_SaveReport.reusedClusterFiles, 0u) << "a deleted photo's clusters were taken";
         EXPECT_FALSE(g_SaveReport.clusterUseUnknown);
     }
