@@ -1,8 +1,8 @@
 // One MFT FILE record (or INDX record) of the fuzzer's bytes, as long as its header's allocated size
 // at 28 says (1,024, 2,048 or 4,096 bytes; else 1,024): fix-ups, the attribute walk, names, data
 // sizes, run lists, attribute lists and folder indexes; and the same bytes as a tiny volume for the
-// MFT walk, of records of that size or of the size its boot sector gives. Nothing may read outside
-// the record or loop.
+// MFT walk, of records of that size or of the size its boot sector gives, and its record 6 as the
+// volume's cluster bitmap. Nothing may read outside the record or loop.
 #include "engine/ntfs/AttributeList.h"
 #include "engine/ntfs/DataAttribute.h"
 #include "engine/ntfs/FileNameAttribute.h"
@@ -12,8 +12,10 @@
 #include "engine/ntfs/MftRecord.h"
 #include "engine/ntfs/MftWalk.h"
 #include "engine/ntfs/NtfsBootSector.h"
+#include "engine/ntfs/VolumeBitmap.h"
 #include "engine/volume/MemorySectorSource.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 
@@ -95,6 +97,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         for (uint32_t i = 0; i < 8; ++i)
             morvick::ReadMftRecord(disk, mft, i, rec);
         morvick::SplitMftRecords(mft);
+        // Its record 6 as the volume's bitmap: no cluster past the volume is ever in use or free.
+        morvick::VolumeBitmap bitmap;
+        const uint64_t clusters = disk.SectorCount();
+        if (bitmap.Open(disk, mft, 0, 1, clusters)) {
+            for (uint64_t c = 0; c < std::min<uint64_t>(clusters, 8192); ++c)
+                bitmap.Use(disk, c);
+            if (bitmap.Use(disk, clusters) != morvick::ClusterUse::kUnknown)
+                std::abort();
+        }
     }
     morvick::NtfsBootSector boot;
     if (morvick::ParseNtfsBootSector(data, size, boot)) {

@@ -141,8 +141,10 @@ CSaveObserver* g_saveObserver = nullptr;
 bool SaveOutcome::Success() const
 {
     // Success only when every file was written whole: a save told successful with files missing
-    // or damaged would let the user trust a copy that is not there.
-    return ran && !stopped && report.failedFiles == 0 && report.damagedFiles == 0 && report.skippedFiles == 0;
+    // or damaged would let the user trust a copy that is not there. Nor where deleted files were
+    // saved from clusters that files written since may hold.
+    return ran && !stopped && report.failedFiles == 0 && report.damagedFiles == 0 && report.skippedFiles == 0 &&
+        !report.clusterUseUnknown;
 }
 
 CSaveDataDlg::CSaveDataDlg(const SaveJob& job, CWnd* parent)
@@ -401,7 +403,7 @@ CString CSaveDataDlg::OutcomeText(const SaveOutcome& outcome)
     if (outcome.Success())
         return kSuccessText;
     const SaveReport& r = outcome.report;
-    if (r.failedFiles == 0 && r.damagedFiles == 0 && r.skippedFiles == 0)
+    if (r.failedFiles == 0 && r.damagedFiles == 0 && r.skippedFiles == 0 && !r.clusterUseUnknown)
         return CString();  // stopped, and nothing went wrong before
     CString text;
     text.Format(L"%u file(s) saved.", r.savedFiles + r.damagedFiles);
@@ -427,6 +429,16 @@ CString CSaveDataDlg::OutcomeText(const SaveOutcome& outcome)
                     L"again to recover them.",
             r.changedFiles);
         text += line;
+    }
+    if (r.reusedClusterFiles > 0) {
+        line.Format(L"\r\n%u deleted file(s) had clusters that files written since now hold: those parts are zeros, "
+                    L"and a file with none of its own left was not saved.",
+            r.reusedClusterFiles);
+        text += line;
+    }
+    if (r.clusterUseUnknown) {
+        text += L"\r\nThe volume's cluster bitmap could not be read: deleted files were saved from their clusters as "
+                L"they lie, which files written since may hold.";
     }
     if (r.skippedFiles > 0) {
         line.Format(L"\r\n%u file(s) skipped.", r.skippedFiles);

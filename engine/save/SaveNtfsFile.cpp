@@ -6,6 +6,7 @@
 #include "engine/ntfs/MftWalk.h"
 #include "engine/ntfs/NtfsEntryLists.h"
 #include "engine/ntfs/RunList.h"
+#include "engine/save/ClustersInUse.h"
 #include "engine/save/CompressedCopy.h"
 #include "engine/save/SaveState.h"
 #include "engine/save/SaveTarget.h"
@@ -231,6 +232,25 @@ CopyOutcome CopyValidData(COutputFile& file, const std::vector<ClusterRun>& runs
     return outcome;
 }
 
+// A deleted file's runs over its first `bytes`, with the clusters that the volume's bitmap gives to a
+// file now turned into sparse runs (zeros), whole compression units of `unit` clusters where it is
+// compressed; `taken` tells whether there were any. False when none of its clusters are its own.
+// Where the bitmap cannot be read the runs stay as they are and the report says so.
+bool SparseOutTakenClusters(std::vector<ClusterRun>& runs, uint64_t bytes, uint64_t clusterBytes, uint64_t unit,
+    bool& taken)
+{
+    const uint64_t clusters = bytes / clusterBytes + (bytes % clusterBytes != 0 ? 1 : 0);
+    morvick::VolumeBitmap* bitmap = SavedVolumeBitmap();
+    morvick::EngineSectorSource disk;
+    const ClustersTaken counted = SparseOutClustersInUse(runs, clusters, unit, [&](uint64_t lcn) {
+        return bitmap != nullptr ? bitmap->Use(disk, lcn) : morvick::ClusterUse::kUnknown;
+    });
+    if (counted.unknown)
+        g_SaveReport.clusterUseUnknown = true;
+    taken = counted.taken > 0;
+    return counted.own > 0 || counted.taken == 0;
+}
+
 }  // namespace
 
 int SaveNtfsFile(const std::u16string& folder, const char16_t* name, uint32_t recordSector, uint32_t recordNumber,
@@ -300,6 +320,19 @@ int SaveNtfsFile(const std::u16string& folder, const char16_t* name, uint32_t re
             sizeBeyondRuns = true;
         }
     }
+    // A deleted file's clusters that the volume gives to a file now hold that file's bytes, not its
+    // own: they are written as zeros, and a file with none of its own left is not written. A live
+    // file's clusters are its own.
+    bool clustersTaken = false;
+    if (deleted && !first.resident &&
+        !SparseOutTakenClusters(runs, compressed ? dataSize : std::min(dataSize, first.initializedSize), clusterBytes,
+            compressed ? uint64_t{1} << first.compressionUnit : 1, clustersTaken)) {
+        if (!SkippedAsDuplicate(path, counting != 0)) {
+            RecordNotSaved(name);
+            ++g_SaveReport.reusedClusterFiles;
+        }
+        return 0;
+    }
 
     COutputFile file;
     if (!CreateSaveFile(file, folder, path, name, counting != 0))
@@ -326,6 +359,7 @@ int SaveNtfsFile(const std::u16string& folder, const char16_t* name, uint32_t re
             outcome = CopyValidData(file, runs, dataSize, first.initializedSize, complete, progress);
         }
         outcome.missingData = outcome.missingData || !complete || sizeBeyondRuns;
+        outcome.clustersTaken = clustersTaken;
     }
     // Through the handle that wrote the file: no second look-up of its name.
     RestoreNtfsFileTimes(file, g_qwSaveFileTime);

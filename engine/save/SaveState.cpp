@@ -1,5 +1,7 @@
 #include "engine/save/SaveState.h"
 
+#include "engine/save/ClustersInUse.h"
+
 std::atomic<int32_t> g_nSaveStop{0};
 std::atomic<int32_t> g_nSaveSkip{0};
 std::atomic<uint32_t> g_nSavedFileCount{0};
@@ -21,4 +23,5 @@ void ResetSaveState()
     g_nSavedFileCount = 0;
     g_qwSaveFileTime = 0;
     g_SaveReport = SaveReport();
+    ForgetSavedVolumeBitmap();
 }

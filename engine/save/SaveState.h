@@ -39,6 +39,11 @@ struct SaveReport {
                                     // call it saved; a file it was to replace is left as it was
     uint32_t changedFiles = 0;      // of the failed files, those a loaded snapshot lists that the disk
                                     // no longer holds as it lists them: never written
+    uint32_t reusedClusterFiles = 0;  // of the damaged and failed files, deleted ones some or all of
+                                      // whose clusters files written since hold: those are zeros, and
+                                      // one with none of its own left is not written
+    bool clusterUseUnknown = false;   // a deleted file was saved from clusters without knowing whether
+                                      // files written since hold them (the volume's bitmap unread)
     uint64_t savedBytes = 0;
     std::vector<std::u16string> damagedPaths;
     std::vector<std::u16string> failedNames;

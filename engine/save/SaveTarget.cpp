@@ -142,8 +142,11 @@ bool FinishSaveFile(COutputFile& file, const std::u16string& path, const char16_
         return false;
     }
     g_SaveReport.savedBytes += outcome.written;
-    if (outcome.unreadableSectors > 0 || outcome.missingData || outcome.undecodable || outcome.cutByClusterInUse) {
+    if (outcome.unreadableSectors > 0 || outcome.missingData || outcome.undecodable || outcome.cutByClusterInUse ||
+        outcome.clustersTaken) {
         ++g_SaveReport.damagedFiles;
+        if (outcome.clustersTaken)
+            ++g_SaveReport.reusedClusterFiles;
         g_SaveReport.damagedPaths.push_back(path);
         if (outcome.cutByClusterInUse)
             g_SaveReport.cutPaths.push_back(path);

@@ -27,6 +27,7 @@ struct CopyOutcome {
     uint64_t unreadableSectors = 0;   // written as zeros
     bool missingData = false;         // the extents end before the size: the rest is zeros
     bool undecodable = false;         // compressed data that did not expand: written as far as it did
+    bool clustersTaken = false;       // a deleted file's clusters that files hold now: written as zeros
     bool writeFailed = false;
     bool stopped = false;             // the stop or skip flag ended the copy
     bool cutByClusterInUse = false;   // a deleted file with a cluster in use within its size: its bytes

@@ -335,6 +335,21 @@ TEST(SavingDialog, SuccessIsToldOnlyWhenNothingFailedWasDamagedOrSkipped)
     EXPECT_EQ(CSaveDataDlg::OutcomeText(outcome),
         L"5 file(s) saved.\r\n1 of them damaged: parts that could not be read or found are zeros or left out.\r\n2 "
         L"file(s) could not be saved.");
+    // Deleted files whose clusters files written since hold: the reason is told; a bitmap that could
+    // not be read is told once, and is no success.
+    outcome.report.reusedClusterFiles = 2;
+    outcome.report.clusterUseUnknown = true;
+    EXPECT_EQ(CSaveDataDlg::OutcomeText(outcome),
+        L"5 file(s) saved.\r\n1 of them damaged: parts that could not be read or found are zeros or left out.\r\n2 "
+        L"file(s) could not be saved.\r\n2 deleted file(s) had clusters that files written since now hold: those "
+        L"parts are zeros, and a file with none of its own left was not saved.\r\nThe volume's cluster bitmap could "
+        L"not be read: deleted files were saved from their clusters as they lie, which files written since may hold.");
+    SaveOutcome unchecked;
+    unchecked.ran = true;
+    unchecked.report.savedFiles = 3;
+    unchecked.report.clusterUseUnknown = true;
+    EXPECT_FALSE(unchecked.Success());
+    EXPECT_NE(CSaveDataDlg::OutcomeText(unchecked).Find(L"cluster bitmap could not be read"), -1);
     // Stopped with nothing gone wrong: no word of success, nothing else to tell.
     SaveOutcome stopped;
     stopped.ran = true;

@@ -3,7 +3,8 @@
 // one stream of records. Every file is saved where tsk_recover saves it, byte for byte: the files
 // whose records follow the split one (a folder's among them), which a run read as whole records
 // misnumbered, misread or put in another folder, and the file whose record is the split one, which the
-// Extensive Scan's search cannot read whole.
+// Extensive Scan's search cannot read whole. Not the deleted files whose cluster the folders written
+// since took (the $Bitmap gives it as in use): those fail with that reason.
 #include "engine/ntfs/MftWalk.h"
 #include "engine/ntfs/NtfsEntryLists.h"
 #include "engine/save/EngineReset.h"
@@ -61,7 +62,11 @@ protected:
     // files compared.
     size_t ExpectSavedAsSleuthkit(const fs::path& out)
     {
-        const std::map<std::string, fs::path> theirs = Theirs();
+        std::map<std::string, fs::path> theirs = Theirs();
+        // Deleted files whose clusters the files written since took are not saved: tsk_recover saves
+        // those files' bytes under their names.
+        for (const std::u16string& name : g_SaveReport.failedNames)
+            theirs.erase(morvick::test::ComparablePath(fs::path(name), false));
         EXPECT_GT(theirs.size(), 500u);
         return morvick::test::ExpectSameBytes(morvick::test::FilesBelow(out, false), theirs);
     }
@@ -98,7 +103,10 @@ TEST_F(SmallClusterMftDisk, TheQuickScanSavesEveryFileWhereSleuthkitDoes)
     EXPECT_TRUE(folderPastSplit);
     const fs::path out = temp.Path() / "quick";
     SaveWholeVolume(ToPath16(out));
-    EXPECT_EQ(g_SaveReport.failedFiles + g_SaveReport.damagedFiles, 0u);
+    // The deleted files whose single cluster the folders written since took fail, for that reason alone.
+    EXPECT_GT(g_SaveReport.failedFiles, 0u);
+    EXPECT_EQ(g_SaveReport.failedFiles, g_SaveReport.reusedClusterFiles);
+    EXPECT_EQ(g_SaveReport.damagedFiles, 0u);
     EXPECT_GT(ExpectSavedAsSleuthkit(out), 500u);
     ExpectNothingElseSaved(out);
 }
@@ -110,6 +118,9 @@ TEST_F(SmallClusterMftDisk, TheExtensiveScanSavesEveryFileWhereSleuthkitDoes)
     ASSERT_TRUE(BrowseFoundVolume(1));
     const fs::path out = temp.Path() / "extensive";
     SaveWholeVolume(ToPath16(out));
-    EXPECT_EQ(g_SaveReport.failedFiles + g_SaveReport.damagedFiles, 0u);
+    // The deleted files whose single cluster the folders written since took fail, for that reason alone.
+    EXPECT_GT(g_SaveReport.failedFiles, 0u);
+    EXPECT_EQ(g_SaveReport.failedFiles, g_SaveReport.reusedClusterFiles);
+    EXPECT_EQ(g_SaveReport.damagedFiles, 0u);
     EXPECT_GT(ExpectSavedAsSleuthkit(out), 500u);
 }
