@@ -71,6 +71,8 @@ TEST(MessageGallery, RendersEveryFixedMessage) {
       {L"stop-partition-search", L"Do you want to stop partition searching ?", MB_YESNO | MB_ICONQUESTION, true},
       {L"error-creating-file", errorCreating.c_str(), MB_YESNO | MB_ICONERROR, true},
       {L"markup", L"<b>Bold</b>, <i>italic</i>, <font color=red>red</font>, a <a href=\"http://example.invalid\">link</a><hr><table border=1 cellpadding=3><tr><td>cell</td><td bgeffect=vgradient bgcolor=#ddeeff bgendcolor=#6688cc>gradient</td></tr></table>", MB_ICONINFORMATION, false},
+      // A save's outcome with every reason line it can have, as the save dialog words them.
+      {L"save-outcome-reasons", L"80 file(s) saved.\r\n6 of them damaged: parts that could not be read or found are zeros or left out.\r\n1 of them deleted files partly taken by a file in use: their bytes past that point may be another file's.\r\n4 file(s) could not be saved.\r\n2 of them are no longer on the disk as the recovery snapshot lists them: scan the image again to recover them.\r\n6 deleted file(s) had clusters that files written since now hold: those parts are zeros, and a file with none of its own left was not saved.\r\nThe volume's cluster bitmap could not be read: deleted files were saved from their clusters as they lie, which files written since may hold.", MB_ICONERROR, true},
       {L"every-button", L"Yes, no, to all and cancel.", MB_YESNOCANCEL | kRmbYesToAll | kRmbNoToAll | kRmbHelp | MB_ICONEXCLAMATION, false},
   };
   RichMsgBoxHooks saved = CurrentRichMsgBoxHooks();
