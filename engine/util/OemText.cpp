@@ -64,11 +64,24 @@ std::u16string OemToUtf16(const uint8_t* bytes, size_t count)
     std::u16string text;
     const uint32_t codePage = OemCodePage();
     if (!t_keepBytes && (!AllAscii(bytes, count) || !ReadsAsciiAsItself(codePage))) {
-        // A code page not known here: ASCII as itself and every other byte as U+FFFD, as a sequence
-        // that is no character reads.
-        if (!DecodeCodePage(codePage, bytes, count, false, text)) {
-            for (size_t i = 0; i < count; ++i)
+        if (DecodeCodePage(codePage, bytes, count, true, text))
+            return text;
+        // A byte that begins no character of the page (a lead byte with nothing valid after it) is
+        // one U+FFFD on every platform, where Windows alone would put the page's own default
+        // character there, which a name may hold as itself; the rest reads as itself. In a code page
+        // not known here: ASCII as itself and every other byte as U+FFFD.
+        text.clear();
+        for (size_t i = 0; i < count;) {
+            size_t used = 0;
+            for (size_t n = 1; n <= 2 && i + n <= count && used == 0; ++n) {
+                if (DecodeCodePage(codePage, bytes + i, n, true, text))
+                    used = n;
+            }
+            if (used == 0) {
                 text.push_back(bytes[i] < 0x80 ? static_cast<char16_t>(bytes[i]) : u'\xFFFD');
+                used = 1;
+            }
+            i += used;
         }
         return text;
     }
