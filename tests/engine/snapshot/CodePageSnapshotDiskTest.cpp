@@ -35,11 +35,6 @@ const std::vector<std::string> kKept = {"arger", "senor", "garcon", "soren", "pl
 const std::vector<std::string> kReplaced = {"facade", "moller", "espana", "meeting"};
 const std::vector<std::string> kLater = {"fahade", "miller", "espada", "sense"};
 
-std::string Bytes(const std::string& key)
-{
-    return ReadWholeFile(fs::u8path(FixtureFile(kCards, "files/" + key + ".bin")));
-}
-
 class CodePageSnapshot : public LaterCardSnapshot {
 protected:
     void SetUp() override
@@ -62,25 +57,7 @@ protected:
         Snapshot(kCards, "pages" + kind + "-a.vhd");
         EXPECT_EQ(listed, kKept.size() + kReplaced.size());
         SetOemCodePage(loaded);
-        std::map<std::string, std::string> keyOf;
-        for (const std::vector<std::string>* keys : {&kKept, &kReplaced, &kLater}) {
-            for (const std::string& key : *keys)
-                keyOf.emplace(Bytes(key), key);
-        }
-        std::multiset<std::string> saved;
-        for (const auto& [path, file] : LoadAndSave(kCards, "pages" + kind + later)) {
-            const auto it = keyOf.find(ReadWholeFile(file));
-            saved.insert(it != keyOf.end() ? it->second : "?");
-        }
-        return saved;
-    }
-
-    static std::multiset<std::string> Keys(const std::vector<std::vector<std::string>>& lists)
-    {
-        std::multiset<std::string> keys;
-        for (const std::vector<std::string>& list : lists)
-            keys.insert(list.begin(), list.end());
-        return keys;
+        return LaterCardSnapshot::SavedKeys(kCards, "pages" + kind + later, {&kKept, &kReplaced, &kLater});
     }
 };
 

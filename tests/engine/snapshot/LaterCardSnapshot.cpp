@@ -88,6 +88,30 @@ std::set<std::string> FailedNames()
     return failed;
 }
 
+std::multiset<std::string> LaterCardSnapshot::SavedKeys(const char* fixture, const std::string& image,
+    const std::vector<const std::vector<std::string>*>& keys)
+{
+    std::map<std::string, std::string> keyOf;
+    for (const std::vector<std::string>* list : keys) {
+        for (const std::string& key : *list)
+            keyOf.emplace(ReadWholeFile(fs::u8path(morvick::test::FixtureFile(fixture, "files/" + key + ".bin"))), key);
+    }
+    std::multiset<std::string> saved;
+    for (const auto& [path, file] : LoadAndSave(fixture, image)) {
+        const auto it = keyOf.find(ReadWholeFile(file));
+        saved.insert(it != keyOf.end() ? it->second : "?");
+    }
+    return saved;
+}
+
+std::multiset<std::string> Keys(const std::vector<std::vector<std::string>>& lists)
+{
+    std::multiset<std::string> keys;
+    for (const std::vector<std::string>& list : lists)
+        keys.insert(list.begin(), list.end());
+    return keys;
+}
+
 std::set<std::string> SavedWhole(const std::map<std::string, fs::path>& saved, const std::string& written,
     const fs::path& folder)
 {

@@ -16,6 +16,7 @@
 #include <map>
 #include <set>
 #include <string>
+#include <vector>
 
 class LaterCardSnapshot : public ::testing::TestWithParam<const char*> {
 protected:
@@ -39,12 +40,20 @@ protected:
     std::map<std::string, std::filesystem::path> LoadAndSave(const char* fixture, const std::string& image,
         DeletedFilePolicy deletedFiles = kDeletedInclude);
 
+    // Loads the snapshot over the image and saves the whole volume: for each file saved, the key of
+    // `keys` whose bytes as written (the fixture's files/KEY.bin) it holds, "?" where none.
+    std::multiset<std::string> SavedKeys(const char* fixture, const std::string& image,
+        const std::vector<const std::vector<std::string>*>& keys);
+
     CVirtualDisk disk;
     TempFolder temp;
     std::u16string snapshot;
     uint32_t listed = 0;
     int saves = 0;
 };
+
+// The keys of all the lists, each as often as the lists hold it.
+std::multiset<std::string> Keys(const std::vector<std::vector<std::string>>& lists);
 
 // The names of the failed files of the last save, in UTF-8.
 std::set<std::string> FailedNames();

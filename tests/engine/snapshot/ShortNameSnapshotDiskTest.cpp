@@ -44,11 +44,6 @@ struct Computers {
     uint32_t load;
 };
 
-std::string Bytes(const std::string& key)
-{
-    return ReadWholeFile(fs::u8path(FixtureFile(kNames, "files/" + key + ".bin")));
-}
-
 class ShortNameSnapshot : public LaterCardSnapshot {
 protected:
     void SetUp() override
@@ -71,25 +66,7 @@ protected:
         Snapshot(kNames, "names" + kind + "-a.vhd");
         EXPECT_EQ(listed, kKept.size() + kGone.size() + kReplaced.size());
         SetOemCodePage(computers.load);
-        std::map<std::string, std::string> keyOf;
-        for (const std::vector<std::string>* keys : {&kKept, &kGone, &kReplaced, &kLater}) {
-            for (const std::string& key : *keys)
-                keyOf.emplace(Bytes(key), key);
-        }
-        std::multiset<std::string> saved;
-        for (const auto& [path, file] : LoadAndSave(kNames, "names" + kind + later)) {
-            const auto it = keyOf.find(ReadWholeFile(file));
-            saved.insert(it != keyOf.end() ? it->second : "?");
-        }
-        return saved;
-    }
-
-    static std::multiset<std::string> Keys(const std::vector<std::vector<std::string>>& lists)
-    {
-        std::multiset<std::string> keys;
-        for (const std::vector<std::string>& list : lists)
-            keys.insert(list.begin(), list.end());
-        return keys;
+        return LaterCardSnapshot::SavedKeys(kNames, "names" + kind + later, {&kKept, &kGone, &kReplaced, &kLater});
     }
 };
 
