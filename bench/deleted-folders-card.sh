@@ -15,6 +15,7 @@
 set -euo pipefail
 [ $# -eq 2 ] || { echo "usage: bench/deleted-folders-card.sh OUTDIR FOLDERS" >&2; exit 2; }
 fixtures="$(cd "$(dirname "${BASH_SOURCE[0]}")/../tests/fixtures" && pwd)"
+source "$(dirname "${BASH_SOURCE[0]}")/fat-volume-disk.sh"
 mkdir -p "$1"
 vhd="$(cd "$1" && pwd)/deleted-folders-$2${MAKER:+-$MAKER}.vhd"
 count=$2
@@ -100,12 +101,8 @@ f.close()
 PY
 fi
 
-fsck.fat -n "$volume" >"$work/fsck.log" 2>&1 || { cat "$work/fsck.log" >&2; fail "fsck.fat finds the volume damaged"; }
 disk="$work/disk.raw"
-truncate -s $(((start + sectors) * 512)) "$disk"
-printf 'label: dos\nlabel-id: 0x6d6f7276\nstart=%d, size=%d, type=c\n' "$start" "$sectors" | sfdisk -q "$disk" >/dev/null
-dd if="$volume" of="$disk" bs=1M seek=$((start * 512)) oflag=seek_bytes conv=sparse,notrunc status=none
-rm -f "$volume"
+volume_disk "$volume" "$disk" "$start"
 listed=$(fls -d -o "$start" "$disk" | grep -c '^d/d \* ' || true)
 [ "$listed" -eq "$count" ] || fail "fls lists $listed deleted folders, not $count"
 qemu-img convert -q -f raw -O vpc -o subformat=dynamic,force_size=on "$disk" "$vhd.part"
