@@ -2,6 +2,7 @@
 
 #include "tests/engine/diskfixtures/RunScript.h"
 
+#include <cctype>
 #include <cstdio>
 #include <cstdlib>
 
@@ -30,6 +31,19 @@ bool FileExists(const std::string& unixPath)
     return true;
 }
 
+// "" where TZ is unset, else "-tz-" and TZ with every character but letters, digits, '-' and '_'
+// as '_'.
+std::string ZoneTag()
+{
+    const std::string tz = Env("TZ");
+    if (tz.empty())
+        return "";
+    std::string tag = "-tz-";
+    for (char c : tz)
+        tag += std::isalnum(static_cast<unsigned char>(c)) || c == '-' || c == '_' ? c : '_';
+    return tag;
+}
+
 }  // namespace
 
 std::string SourceDir()
@@ -41,14 +55,18 @@ DiskFixtureEnvironment::DiskFixtureEnvironment(std::vector<std::string> scripts)
 
 void DiskFixtureEnvironment::SetUp()
 {
-    std::string parent = Env("MORVICK_BINARY_DIR");
-    if (parent.empty())
-        parent = "/tmp";
-    // One folder per script for every program of the build: the disks a script makes are made once
-    // (tests/fixtures/shared-fixture.sh), and the tests only read them.
-    m_root = parent + "/disk-fixtures";
+    // One folder per script for every program of every configuration built beside this one (the
+    // build tree's parent, as build/native and build/windows64 share build/): the disks a script
+    // makes are made once (tests/fixtures/shared-fixture.sh), and the tests only read them.
+    const std::string binary = Env("MORVICK_BINARY_DIR");
+    const size_t slash = binary.find_last_of('/');
+    m_root = (slash == std::string::npos || slash == 0 ? std::string("/tmp") : binary.substr(0, slash)) +
+             "/disk-fixtures";
+    // A program run in another zone (TZ) has folders of its own: the disks' times depend on the zone,
+    // and a shared folder would be made again under the programs of the other zone as they read it.
+    const std::string zone = ZoneTag();
     for (const std::string& script : m_scripts) {
-        const std::string folder = m_root + "/" + script.substr(0, script.rfind('.'));
+        const std::string folder = m_root + "/" + script.substr(0, script.rfind('.')) + zone;
         RunFixtureScript(SourceDir() + "/tests/fixtures/shared-fixture.sh", {script, folder});
         if (FileExists(folder + "/done"))
             Folders()[script] = folder;

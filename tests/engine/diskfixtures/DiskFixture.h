@@ -1,6 +1,8 @@
-// The fixture disks of a test program, made by the scripts of tests/fixtures into the build's
-// disk-fixtures folder, once for every program that asks for a script's disks and again only where
-// the scripts changed (tests/fixtures/shared-fixture.sh); tests only read them. Register the
+// The fixture disks of a test program, made by the scripts of tests/fixtures into the disk-fixtures
+// folder beside the build trees (build/disk-fixtures), once for every program of every configuration
+// that asks for a script's disks and again only where the scripts changed
+// (tests/fixtures/shared-fixture.sh); tests only read them. Programs run in another time zone (TZ)
+// have folders of their own. Register the
 // environment once per program:
 //
 //   static auto* const env = ::testing::AddGlobalTestEnvironment(
