@@ -9,7 +9,6 @@
 uint32_t SystemOemCodePage();
 
 // Appends the bytes read through `codePage` to `text`: false, nothing appended, where the code page
-// is not known here, or (`strict`) where a byte sequence is no character of it. Not strict, each such
-// sequence reads as U+FFFD. The tables are the platform's: glibc's here, and Wine's under Wine, read
-// code page 864's "%" as U+066A.
-bool DecodeCodePage(uint32_t codePage, const uint8_t* bytes, size_t count, bool strict, std::u16string& text);
+// is not known here or a byte sequence is no character of it. The tables are the platform's: glibc's
+// here, and Wine's under Wine, read code page 864's "%" as U+066A.
+bool DecodeCodePage(uint32_t codePage, const uint8_t* bytes, size_t count, std::u16string& text);

@@ -29,7 +29,7 @@ bool ReadsAsciiAsItself(uint32_t codePage)
         std::u16string text;
         for (size_t i = 0; i < sizeof ascii; ++i)
             ascii[i] = static_cast<uint8_t>(i);
-        itself = DecodeCodePage(codePage, ascii, sizeof ascii, true, text) && text.size() == sizeof ascii;
+        itself = DecodeCodePage(codePage, ascii, sizeof ascii, text) && text.size() == sizeof ascii;
         for (size_t i = 0; itself && i < text.size(); ++i)
             itself = text[i] == i;
         known = codePage;
@@ -64,7 +64,7 @@ std::u16string OemToUtf16(const uint8_t* bytes, size_t count)
     std::u16string text;
     const uint32_t codePage = OemCodePage();
     if (!t_keepBytes && (!AllAscii(bytes, count) || !ReadsAsciiAsItself(codePage))) {
-        if (DecodeCodePage(codePage, bytes, count, true, text))
+        if (DecodeCodePage(codePage, bytes, count, text))
             return text;
         // A byte that begins no character of the page (a lead byte with nothing valid after it) is
         // one U+FFFD on every platform, where Windows alone would put the page's own default
@@ -74,7 +74,7 @@ std::u16string OemToUtf16(const uint8_t* bytes, size_t count)
         for (size_t i = 0; i < count;) {
             size_t used = 0;
             for (size_t n = 1; n <= 2 && i + n <= count && used == 0; ++n) {
-                if (DecodeCodePage(codePage, bytes + i, n, true, text))
+                if (DecodeCodePage(codePage, bytes + i, n, text))
                     used = n;
             }
             if (used == 0) {
@@ -95,7 +95,7 @@ std::u16string OemToUtf16(const uint8_t* bytes, size_t count)
 bool ReadCodePage(uint32_t codePage, const uint8_t* bytes, size_t count, std::u16string& text)
 {
     text.clear();
-    return DecodeCodePage(codePage, bytes, count, true, text);
+    return DecodeCodePage(codePage, bytes, count, text);
 }
 
 const uint32_t* OemCodePages(size_t& count)

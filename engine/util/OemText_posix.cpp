@@ -1,7 +1,5 @@
 #include "engine/util/OemCodePage.h"
 
-#include <cerrno>
-#include <cstring>
 #include <iconv.h>
 #include <map>
 #include <string>
@@ -9,7 +7,6 @@
 namespace {
 
 constexpr uint32_t kUsualOemCodePage = 437;
-constexpr char16_t kReplacement = 0xFFFD;
 
 // The C library's converters from each code page to UTF-16, opened once per thread (a converter keeps
 // state while it works) and closed when the thread ends.
@@ -50,7 +47,7 @@ uint32_t SystemOemCodePage()
     return kUsualOemCodePage;
 }
 
-bool DecodeCodePage(uint32_t codePage, const uint8_t* bytes, size_t count, bool strict, std::u16string& text)
+bool DecodeCodePage(uint32_t codePage, const uint8_t* bytes, size_t count, std::u16string& text)
 {
     const iconv_t converter = t_converters.Of(codePage);
     if (converter == Converters::Invalid())
@@ -62,21 +59,9 @@ bool DecodeCodePage(uint32_t codePage, const uint8_t* bytes, size_t count, bool 
     std::u16string out(2 * count + 2, u'\0');
     char* to = reinterpret_cast<char*>(&out[0]);
     size_t toLeft = out.size() * sizeof(char16_t);
-    while (inLeft != 0) {
-        if (iconv(converter, &in, &inLeft, &to, &toLeft) != static_cast<size_t>(-1))
-            break;
-        // A sequence that is no character (EILSEQ) or ends early (EINVAL): one U+FFFD for its first
-        // byte, and the reading goes on after it.
-        if (strict || (errno != EILSEQ && errno != EINVAL) || toLeft < sizeof(char16_t))
-            return false;
-        const char16_t replacement = kReplacement;
-        std::memcpy(to, &replacement, sizeof replacement);
-        to += sizeof replacement;
-        toLeft -= sizeof replacement;
-        ++in;
-        --inLeft;
-        iconv(converter, nullptr, nullptr, nullptr, nullptr);
-    }
+    // A sequence that is no character (EILSEQ) or ends early (EINVAL) reads as nothing.
+    if (iconv(converter, &in, &inLeft, &to, &toLeft) == static_cast<size_t>(-1))
+        return false;
     iconv(converter, nullptr, nullptr, &to, &toLeft);
     out.resize(out.size() - toLeft / sizeof(char16_t));
     text += out;
